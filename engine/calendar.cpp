@@ -1,0 +1,123 @@
+#include "engine/calendar.h"
+
+#include <sys/stat.h>
+
+#include <ctime>
+
+#include "engine/position_text.h"
+#include "platform/runtime/clock.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+
+namespace engine {
+
+using rt::Frac;
+using rt::Int;
+
+Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hour, Real minute) {
+    Real d = day + hour / 24 + minute / 1440;
+    if (month < 3) {
+        year -= 1;
+        month += 12;
+    }
+    Real b = 0;
+    if (calendarFlag == 1) {
+        Real a = Int(year / 100);
+        b = 2 - a + Int(a / 4);
+    }
+    Real c = Int(365.25L * year);
+    if (year < 0) c -= 1;
+    Real dd = Int(30.6001L * (month + 1));
+    Real jd = b + c + dd + d + 1720994.5L;
+    Chart.InEphemerisRange = jd >= 2396758.5L && jd <= 2481129.5L;
+    return jd;
+}
+
+namespace {
+
+std::string DateText(Real jd, bool gregorianFromReform, bool alwaysGregorian) {
+    Real j = jd + 0.5L;
+    for (int guard = 0; guard < 100000; ++guard) {
+        Real z = Int(j);
+        Real f = Frac(j);
+        Real a = z;
+        bool gregorian = gregorianFromReform ? z > 2299160 : alwaysGregorian;
+        if (gregorian) {
+            Real alpha = Int((z - 1867216.25L) / 36524.25L);
+            a = z + 1 + alpha - Int(alpha / 4);
+        }
+        Real b = a + 1524;
+        Real c = Int((b - 122.1L) / 365.25L);
+        Real d = Int(365.25L * c);
+        Real e = Int((b - d) / 30.6001L);
+        Real day = b - d - Int(30.6001L * e) + f;
+        Real month = e < 13.5L ? e - 1 : e - 13;
+        Real year = month > 2.5L ? c - 4716 : c - 4715;
+        Real h = Frac(day) * 24;
+        Real hour = Int(h);
+        Real minute = Int(Frac(h) * 60 + 0.5L);
+        day = Int(day);
+        if (minute >= 60) {
+            j += 0.00001L;
+            continue;
+        }
+        return IntToStrZeroPad(rt::Round(day), 2) + "/" + IntToStrZeroPad(rt::Round(month), 2) + "/" +
+               IntToStrZeroPad(rt::Round(year), 4) + " " + IntToStrZeroPad(rt::Round(hour), 2) + ":" +
+               IntToStrZeroPad(rt::Round(minute), 2);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string JulianDayToDateText(Real jd) { return DateText(jd, true, false); }
+
+std::string JulianDayToDateTextByCalendar(Real jd) { return DateText(jd, false, Chart.GregorianCalendar); }
+
+std::string DateTimeTextToSortKey(const std::string& dateText) {
+    std::string t = dateText.substr(0, std::min<std::size_t>(dateText.size(), 80));
+    auto part = [&](std::size_t start, std::size_t len) {
+        return start - 1 < t.size() ? t.substr(start - 1, len) : std::string();
+    };
+    return part(7, 4) + part(4, 2) + part(1, 2) + part(12, 2) + part(15, 2);
+}
+
+bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::string& zoneText) {
+    auto part = [&](std::size_t start, std::size_t len) {
+        return start - 1 < key.size() ? key.substr(start - 1, len) : std::string();
+    };
+    dateText = part(7, 2) + "/" + part(5, 2) + "/" + part(1, 4) + " " + part(9, 2) + ":" + part(11, 2);
+    zoneText = part(13, 5);
+    int code = 0;
+    Real v = rt::ValReal(zoneText, code);
+    Chart.ValErrorCode = code;
+    if (code != 0) {
+        // Written with a decimal comma (or padded with blanks): read it as a number all the same.
+        std::string t = zoneText;
+        while (!t.empty() && t.back() == ' ') t.pop_back();
+        for (char& c : t)
+            if (c == ',') c = '.';
+        v = rt::ValReal(t, code);
+        Chart.ValErrorCode = code;
+        if (code != 0) return false;
+    }
+    Chart.TimeZoneCorrection = v;
+    return true;
+}
+
+std::string TodayDateText() {
+    rt::LocalDateTime now = rt::Now();
+    return IntToStrZeroPad(now.day, 2) + "/" + IntToStrZeroPad(now.month, 2) + "/" + IntToStrZeroPad(now.year, 4);
+}
+
+std::string FileDateText(const std::string& fileName, Real& julianDay) {
+    struct stat st {};
+    if (stat(rt::ResolvePath(fileName).c_str(), &st) != 0) return "Non Valida";
+    std::tm tm{};
+    localtime_r(&st.st_mtime, &tm);
+    julianDay = JulianDayNumber(1, tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900, tm.tm_hour,
+                                tm.tm_min + tm.tm_sec / 60.0L);
+    return JulianDayToDateText(julianDay);
+}
+
+}  // namespace engine

@@ -1,0 +1,112 @@
+#pragma once
+// The shared chart state: one chart described by process-wide values that every
+// computation reads and writes and every window reads. Arrays keep their old
+// index bases: an array of 1..N has N+1 entries, entry 0 unused.
+#include <array>
+#include <string>
+
+namespace engine {
+
+using Real = long double;
+using BodyArray = std::array<Real, 25>;  // indexed 0..24 by body number
+
+// Body numbers as the body computation fills them.
+enum Body : int {
+    kSun = 1, kMoon, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto,
+    kNode = 11, kBlackMoon = 12, kAscendantBody = 13, kDescendantBody = 14,
+    kCeres = 15, kPallas, kJuno, kVesta, kChiron = 19,
+};
+
+// The pi of the old run-time's extended reals.
+constexpr Real kPi = 3.14159265358979323851L;
+
+struct ChartState {
+    // Body arrays.
+    BodyArray PlanetLongitudes{};
+    BodyArray PlanetLatitudes{};
+    BodyArray PlanetLatitudesSaved{};
+    BodyArray PlanetLongitudesSaved{};
+    BodyArray DodecatemoriaLongitudes{};
+    BodyArray PlanetRightAscensions{};
+    BodyArray PlanetDeclinations{};
+    BodyArray HelioLongitudes{};
+    BodyArray HelioLatitudes{};
+
+    // Per-body marks and numbers (index = body number).
+    std::array<std::string, 25> RetroMarks{};          // 1..24, "r" or " "
+    std::array<std::string, 24> VolguineRetroMarks{};  // 1..23
+    std::array<unsigned char, 24> PlanetSigns{};       // 1..23
+    std::array<unsigned char, 25> BodyHouses{};        // 1..24
+    std::array<unsigned char, 24> HouseCuspSigns{};    // 1..23
+    std::array<std::string, 24> BodyNames{};           // 1..23, string[10]
+
+    // House cusps and angles.
+    std::array<Real, 16> HouseCusps{};  // 1..15
+    Real MidheavenRad = 0;
+    Real AscendantRad = 0;
+    Real LocalSiderealTime = 0;
+    Real PresetRAMC = 0;
+    Real PresetSiderealTime = 0;
+    int HouseCalcMode = 0;
+    std::string HouseSystemName;  // string[15]
+    std::string NodeType;         // string[5]
+    std::string BlackMoonType;    // string[5]
+
+    // The moment.
+    Real JulianDay = 0;
+    bool InEphemerisRange = false;
+    bool GregorianCalendar = false;
+    Real TimeZoneCorrection = 0;
+    Real BirthYear = 0, BirthMonth = 0, BirthDay = 0, BirthHourValue = 0, BirthMinuteValue = 0;
+    std::array<int, 11> BirthHour{};    // 1..10, entry 1 used
+    std::array<int, 11> BirthMinute{};  // 1..10, entry 1 used
+    std::string WeekdayName;            // string[9]
+    Real EquationOfTime = 0;
+
+    // The place (1..10, entry 1 used).
+    std::array<int, 11> LatitudeDegrees{};
+    std::array<int, 11> LatitudeMinutes{};
+    std::array<std::string, 11> LatitudeLetter{};
+    std::array<int, 11> LongitudeDegrees{};
+    std::array<int, 11> LongitudeMinutes{};
+    std::array<std::string, 11> LongitudeLetter{};
+
+    // Constants and shared scratch.
+    Real DegToRad = 0;     // pi / 180, set when the main window first activates
+    int ValErrorCode = 0;  // error position of the last text-to-number conversion
+    int EditIntValue = 0;
+};
+
+// Current birth data.
+struct BirthDataState {
+    std::string SubjectName;             // string[80]
+    std::string BirthDateText;           // DD/MM/YYYY HH:MM
+    std::string BirthDateKey;            // YYYYMMDDHHMM + correction
+    std::string TimeZoneCorrectionText;
+    std::string TimeZoneText;
+    std::string BirthPlace;
+    std::string CoordinatesText;         // 12 characters
+    std::string Nationality;
+    std::string JulianDayText;           // "JD=" + 12 characters
+    std::string EnteredPlaceText;
+    std::string ManualCoordText;
+    unsigned char ChartKind = 1;
+};
+
+// Aspect orbs and their settings.
+struct OrbRecord {
+    std::array<Real, 16> AspectOrbs{};  // slots 0..15
+    Real ParallelOrb = 0;
+    Real AntisciaOrb = 0;
+    std::string OrbSetLetter;  // string[1]
+};
+
+extern ChartState Chart;
+extern BirthDataState Birth;
+extern OrbRecord Orbs;
+
+// Resets the chart state, the current birth data and the orb record to their
+// start values (steps 1 to 4 of the start-up reset; the settings are not read).
+void ResetChartState();
+
+}  // namespace engine

@@ -1,0 +1,191 @@
+#include "engine/engine_settings.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+
+namespace engine {
+
+const std::array<int, 15> kAspectSlotByOrder = {-1, 0, 5, 6, 7, 8, 9, 1, 10, 2, 3, 11, 12, 13, 4};
+const std::array<int, 15> kOrbSetA = {0, 10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1, 9};
+
+namespace {
+
+constexpr Real kDefaultParallelOrb = 1;
+constexpr Real kDefaultAntisciaOrb = 1;
+constexpr const char* kDefaultHouseSystem = "PLACIDO";
+constexpr const char* kDefaultNodeType = "VERO";
+constexpr const char* kDefaultSetLetter = "A";
+constexpr const char* kDefaultBlackMoon = "MEDIA";
+
+void ReportToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
+void (*g_report)(const std::string&) = ReportToStderr;
+
+std::array<Real, 15> SetAOrbs() {
+    std::array<Real, 15> orbs{};
+    for (int i = 1; i <= 14; ++i) orbs[i] = kOrbSetA[i];
+    return orbs;
+}
+
+void WriteDefaults() {
+    rt::EnsureParentFolder(kOrbiDomiFile);
+    WriteOrbiDomiSettings(SetAOrbs(), kDefaultParallelOrb, kDefaultAntisciaOrb, kDefaultHouseSystem,
+                          kDefaultNodeType, kDefaultSetLetter, kDefaultBlackMoon);
+}
+
+struct Settings {
+    std::array<Real, 17> numbers{};  // lines 1..16
+    std::string house, node, set, blackMoon;
+};
+
+// Reads the 20 lines as the program always read them: a number at the start of
+// each of lines 1..16, then four text lines. Throws IoError for a line that is
+// not a number and reports a file that ends before its 20 lines.
+bool ReadSettings(Settings& s) {
+    rt::TextFile f;
+    f.Assign(kOrbiDomiFile);
+    f.Reset();
+    for (int line = 1; line <= 16; ++line) {
+        if (f.Eof()) return false;
+        std::string text = f.ReadLn();
+        std::size_t i = 0;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+        std::size_t j = i;
+        while (j < text.size() && text[j] != ' ' && text[j] != '\t') ++j;
+        int code = 0;
+        s.numbers[line] = rt::ValReal(std::string_view(text).substr(i, j - i), code);
+        if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kOrbiDomiFile);
+    }
+    std::string* texts[] = {&s.house, &s.node, &s.set, &s.blackMoon};
+    const std::size_t caps[] = {15, 5, 1, 5};
+    for (int k = 0; k < 4; ++k) {
+        if (f.Eof()) return false;
+        *texts[k] = rt::CutTo(f.ReadLn(), caps[k]);
+    }
+    f.Close();
+    return true;
+}
+
+void Apply(const Settings& s) {
+    for (int order = 1; order <= 14; ++order) Orbs.AspectOrbs[kAspectSlotByOrder[order]] = s.numbers[order];
+    Orbs.ParallelOrb = s.numbers[15];
+    Orbs.AntisciaOrb = s.numbers[16];
+    Chart.HouseSystemName = s.house;
+    Chart.NodeType = s.node;
+    Orbs.OrbSetLetter = s.set;
+    Chart.BlackMoonType = s.blackMoon;
+}
+
+}  // namespace
+
+void SetSettingsReporter(void (*report)(const std::string& message)) {
+    g_report = report ? report : ReportToStderr;
+}
+
+void WriteOrbiDomiSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
+                           const std::string& houseSystem, const std::string& nodeType,
+                           const std::string& setLetter, const std::string& blackMoonType) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 14; ++i) lines.push_back(rt::StrReal(orbsInAngleOrder[i]));
+    lines.push_back(rt::StrReal(parallelOrb));
+    lines.push_back(rt::StrReal(antisciaOrb));
+    lines.push_back(houseSystem);
+    lines.push_back(nodeType);
+    lines.push_back(setLetter);
+    lines.push_back(blackMoonType);
+    rt::EnsureParentFolder(kOrbiDomiFile);
+    rt::ReplaceTextLines(kOrbiDomiFile, lines);
+}
+
+void LoadOrbiDomiSettings() {
+    if (!rt::PathExists(kOrbiDomiFile)) WriteDefaults();
+    Settings s;
+    bool complete = false;
+    std::string problem;
+    try {
+        complete = ReadSettings(s);
+        if (!complete) problem = "it ends before its 20 lines";
+    } catch (const rt::IoError& e) {
+        if (e.Code() != rt::kInvalidNumericInput) throw;
+        problem = "a line that should hold an orb holds no number";
+    }
+    if (!complete) {
+        // Keep the damaged file for the user, then go on with the defaults.
+        std::filesystem::path p = rt::ResolvePath(kOrbiDomiFile);
+        std::filesystem::path keep = p;
+        keep += ".damaged";
+        std::error_code ec;
+        std::filesystem::copy_file(p, keep, std::filesystem::copy_options::overwrite_existing, ec);
+        WriteDefaults();
+        g_report("The settings file \"FileSet\\OrbiDomi.stt\" was damaged (" + problem +
+                 "). The default orbs and settings are used; the damaged file was kept as \"" +
+                 keep.filename().string() + "\".");
+        if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kOrbiDomiFile);
+    }
+    Apply(s);
+}
+
+void SetOrbiDomiLine(int n, const std::string& text) {
+    if (!rt::PathExists(kOrbiDomiFile)) WriteDefaults();
+    std::vector<std::string> lines = rt::ReadTextLines(kOrbiDomiFile);
+    lines.resize(20);
+    for (auto& l : lines) l = rt::CutTo(l, 25);
+    if (n >= 1 && n <= 20) lines[static_cast<std::size_t>(n - 1)] = text;
+    rt::ReplaceTextLines(kOrbiDomiFile, lines);
+    LoadOrbiDomiSettings();
+}
+
+OrbSets DefaultOrbSets() {
+    OrbSets sets;
+    for (auto& set : sets.orbs) set = SetAOrbs();
+    sets.parallelOrb = kDefaultParallelOrb;
+    sets.antisciaOrb = kDefaultAntisciaOrb;
+    sets.selected = "A";
+    return sets;
+}
+
+void SaveOrbSets(const OrbSets& sets) {
+    std::vector<std::string> lines;
+    for (int s = 0; s < 3; ++s) {
+        for (int i = 1; i <= 14; ++i)
+            lines.push_back(s == 0 ? rt::StrInt(rt::Round(sets.orbs[0][i])) : rt::StrReal(sets.orbs[s][i]));
+        lines.push_back(rt::StrReal(sets.parallelOrb));
+        lines.push_back(rt::StrReal(sets.antisciaOrb));
+    }
+    if (!sets.selected.empty()) lines.push_back(rt::CutTo(sets.selected, 1));
+    rt::EnsureParentFolder(kOrbSetsFile);
+    rt::ReplaceTextLines(kOrbSetsFile, lines);
+}
+
+OrbSets LoadOrbSets() {
+    if (!rt::PathExists(kOrbSetsFile)) SaveOrbSets(DefaultOrbSets());
+    std::vector<std::string> lines = rt::ReadTextLines(kOrbSetsFile);
+    OrbSets sets = DefaultOrbSets();
+    auto number = [&](std::size_t line, Real fallback) {
+        if (line > lines.size()) return fallback;
+        std::string t = lines[line - 1];
+        while (!t.empty() && t.back() == ' ') t.pop_back();
+        int code = 0;
+        Real v = rt::ValReal(t, code);
+        if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kOrbSetsFile);
+        return v;
+    };
+    if (lines.size() < 48) throw rt::IoError(rt::kReadBeyondEnd, kOrbSetsFile);
+    for (int s = 0; s < 3; ++s) {
+        std::size_t base = static_cast<std::size_t>(s) * 16;
+        for (int i = 1; i <= 14; ++i) sets.orbs[s][i] = number(base + i, 0);
+        sets.parallelOrb = number(base + 15, sets.parallelOrb);
+        sets.antisciaOrb = number(base + 16, sets.antisciaOrb);
+    }
+    sets.selected = lines.size() >= 49 ? rt::CutTo(lines[48], 1) : std::string();
+    return sets;
+}
+
+}  // namespace engine

@@ -1,0 +1,52 @@
+#pragma once
+// The engine settings file "FileSet\OrbiDomi.stt" (orbs, house system, node and
+// black-moon kind, orb set) and the orb sets file "FileDum\MMVarOrb.dum".
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace engine {
+
+inline constexpr const char* kOrbiDomiFile = "FileSet\\OrbiDomi.stt";
+inline constexpr const char* kOrbSetsFile = "FileDum\\MMVarOrb.dum";
+
+// Orb-record slot of each aspect in angle order (index 1..14).
+extern const std::array<int, 15> kAspectSlotByOrder;
+// Orbs of the fixed set A in angle order (index 1..14).
+extern const std::array<int, 15> kOrbSetA;
+
+// Reads the 20 lines of the settings file into the orb record and the settings
+// of the chart state. A missing file is first created with its defaults. A file
+// that cannot be read whole (too short, text where a number belongs) is
+// reported through the message sink of SetSettingsReporter and the defaults
+// are used and written back; a file with extra lines is read for its 20 lines.
+void LoadOrbiDomiSettings();
+
+// Rewrites the settings file with line n (1..20) replaced by text, then reloads.
+void SetOrbiDomiLine(int n, const std::string& text);
+
+// Writes the whole settings file: the 14 orbs in angle order, the parallel and
+// antiscia orbs, house system, node kind, set letter and black-moon kind.
+void WriteOrbiDomiSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb,
+                           Real antisciaOrb, const std::string& houseSystem,
+                           const std::string& nodeType, const std::string& setLetter,
+                           const std::string& blackMoonType);
+
+// The three orb sets of "FileDum\MMVarOrb.dum".
+struct OrbSets {
+    std::array<std::array<Real, 15>, 3> orbs{};  // set A, B, C; each in angle order 1..14
+    Real parallelOrb = 1;
+    Real antisciaOrb = 1;
+    std::string selected;  // "A", "B", "C" or empty when the line is absent
+};
+OrbSets DefaultOrbSets();
+// Reads the orb sets; a missing file is created with the defaults first.
+OrbSets LoadOrbSets();
+void SaveOrbSets(const OrbSets& sets);
+
+// Who is told of a damaged settings file (the program shows a message box;
+// the default writes to standard error).
+void SetSettingsReporter(void (*report)(const std::string& message));
+
+}  // namespace engine

@@ -1,0 +1,241 @@
+#include "engine/position_text.h"
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "engine/angles.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
+
+namespace engine {
+
+const std::array<const char*, 13> kSignAbbreviations = {
+    "", "Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
+const std::array<const char*, 13> kSignNames = {
+    "",         "Ram",        "Stier",    "Tweelingen", "Kreeft",   "Leeuw", "Maagd",
+    "Weegschaal", "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"};
+
+std::string DotCommaBuffer;
+
+namespace {
+
+struct DegMinSec {
+    int sign;
+    long long deg, min, sec;
+};
+
+// Degrees, minutes and seconds within the sign; `round` carries seconds above
+// 30 into the minute, never past 29 degrees 59 minutes.
+DegMinSec Split(Real longitude, bool round) {
+    DegMinSec r{};
+    r.sign = SignOf(longitude);
+    Real x = Mod30(longitude);
+    Real deg = rt::Int(x);
+    Real min = rt::Int(rt::Frac(x) * 60);
+    Real sec = (longitude - deg - 30 * (r.sign - 1) - min / 60) * 3600;
+    r.deg = static_cast<long long>(deg);
+    r.min = static_cast<long long>(min);
+    if (!round) {
+        r.sec = rt::Round(sec);
+        return r;
+    }
+    if (sec > 30) {
+        ++r.min;
+        if (r.min == 60) {
+            if (r.deg == 29) {
+                r.min = 59;
+            } else {
+                r.min = 0;
+                ++r.deg;
+            }
+        }
+    }
+    return r;
+}
+
+std::string Two(long long v) { return IntToStrZeroPad(v, 2); }
+
+}  // namespace
+
+void FormatSignPosShort(int mode, std::string& text, Real longitude) {
+    DegMinSec p = Split(longitude, mode != 2);
+    text = Two(p.deg) + kSignAbbreviations[p.sign] + Two(p.min);
+    if (mode == 2) text += ":" + Two(p.sec);
+}
+
+void FormatDegMin(int mode, std::string& text, Real longitude) {
+    DegMinSec p = Split(longitude, mode != 2);
+    text = Two(p.deg) + kDegreeSign + Two(p.min) + "'";
+    if (mode == 2) text += Two(p.sec) + "\"";
+}
+
+void FormatSignPosLong(std::string& text, const std::string& retroFlag, Real longitude) {
+    DegMinSec p = Split(longitude, true);
+    std::string flag = (retroFlag == "r" || retroFlag == "R") ? " Retrogrado " : retroFlag;
+    text = rt::CutTo(Two(p.deg) + kDegreeSign + Two(p.min) + "' " + kSignNames[p.sign] + flag, 80);
+}
+
+void FormatLatitudeText(std::string& text, Real latitude) {
+    Real a = std::fabs(latitude);
+    long long deg = static_cast<long long>(rt::Int(a));
+    long long min = static_cast<long long>(rt::Int(rt::Frac(a) * 60));
+    text = Two(deg) + kDegreeSign + " " + Two(min) + "' " + (latitude >= 0 ? "Noord" : "Zuid ");
+}
+
+void FloatToTextDec(int width, std::string& text, Real value) {
+    std::string s = rt::StrReal(value);  // sign, d.dddddddddddddd, E, sign, 4 digits
+    int code = 0;
+    int n = rt::ValInt(s.substr(18), code);
+    std::string body = s.substr(1, 16);  // d.dddddddddddddd
+    if (n != 0) body.erase(1, 1);
+    if (n < 0) {
+        body = std::string(static_cast<std::size_t>(-n), '0') + body;
+        body.insert(1, ".");
+    } else if (n > 0) {
+        std::size_t at = static_cast<std::size_t>(n + 1);
+        if (at > body.size()) body.append(at - body.size(), '0');
+        body.insert(at, ".");
+    }
+    text = body.substr(0, static_cast<std::size_t>(std::max(0, width)));
+}
+
+void FormatTimeZoneText() {
+    std::string digits;
+    FloatToTextDec(4, digits, Chart.TimeZoneCorrection);
+    Birth.TimeZoneText = std::string(-Chart.TimeZoneCorrection >= 0 ? "+" : "-") + digits;
+}
+
+namespace {
+Real ValField(const std::string& text, std::size_t start, std::size_t length) {
+    std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
+    int code = 0;
+    Real v = rt::ValReal(part, code);
+    Chart.ValErrorCode = code;
+    return v;
+}
+int ValIntField(const std::string& text, std::size_t start, std::size_t length) {
+    std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
+    int code = 0;
+    int v = rt::ValInt(part, code);
+    Chart.ValErrorCode = code;
+    return v;
+}
+}  // namespace
+
+void ParseBirthDateTimeText() {
+    const std::string& t = Birth.BirthDateText;
+    Chart.BirthDay = ValField(t, 1, 2);
+    Chart.BirthMonth = ValField(t, 4, 2);
+    Chart.BirthYear = ValField(t, 7, 4);
+    Chart.BirthHourValue = ValField(t, 12, 2);
+    Chart.BirthMinuteValue = ValField(t, 15, 2);
+}
+
+void ParseLatLongText(const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
+                      int& latDeg, int& latMin, std::string& latLetter) {
+    latDeg = ValIntField(text, 1, 2);
+    latLetter = text.size() >= 3 ? text.substr(2, 1) : std::string();
+    latMin = ValIntField(text, 4, 2);
+    lonDeg = ValIntField(text, 7, 3);
+    lonLetter = text.size() >= 10 ? text.substr(9, 1) : std::string();
+    lonMin = ValIntField(text, 11, 2);
+}
+
+int HouseOfPoint(Real position, const std::array<Real, 16>& cusps, int previous) {
+    std::array<Real, 16> c = cusps;
+    c[13] = c[1];
+    int house = previous;
+    for (int h = 1; h <= 12; ++h) {
+        Real a = c[h + 1] - c[h];
+        if (a < 0) a += 360;
+        Real b = position - c[h];
+        if (b < 0) b += 360;
+        if (a >= b) house = h;
+    }
+    return house;
+}
+
+void ClearOutOfRangeBodies(Real julianDay) {
+    if (julianDay >= 2396758.5L && julianDay <= 2481129.5L) return;
+    Chart.InEphemerisRange = false;
+    for (int i = 15; i <= 19; ++i) {
+        Chart.PlanetLongitudes[i] = 0;
+        Chart.DodecatemoriaLongitudes[i] = 0;
+        Chart.RetroMarks[i] = " ";
+    }
+}
+
+void WaitSeconds(int seconds, int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::seconds(seconds) + std::chrono::milliseconds(milliseconds));
+}
+
+void UpperCaseInPlace(std::string& text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+}
+
+std::string StringOfCharN(int count, char c) {
+    if (count < 0) count = 0;
+    if (count > 255) count = 255;
+    return std::string(static_cast<std::size_t>(count), c);
+}
+
+void StripTrailingBlanks(std::string& text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+}
+
+void TrimTrailingBlanks(std::string& text) {
+    for (int i = 0; i < 10 && !text.empty() && text.back() == ' '; ++i) text.pop_back();
+}
+
+void TrimBlanks(const std::string& source, std::string& out) {
+    std::string s = source;
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    out = rt::CutTo(s.substr(i), 80);
+}
+
+std::string IntToStrZeroPad(long long value, int width) {
+    std::string s = std::to_string(value);
+    while (static_cast<int>(s.size()) < width) s.insert(0, "0");
+    return s;
+}
+
+int SubStrToInt(const std::string& text, int start, int length) {
+    if (length > 10) length = 10;
+    std::string part;
+    if (start >= 1 && static_cast<std::size_t>(start - 1) < text.size() && length > 0)
+        part = text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length));
+    int code = 0;
+    int v = rt::ValInt(part, code);
+    return code == 0 ? v : 0;
+}
+
+void TidyNameText(std::string& text) {
+    std::string out;
+    bool first = true;
+    for (char c : text) {
+        if (c == '*') {
+            c = first ? '(' : ')';
+            first = false;
+        }
+        if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+        out += c;
+    }
+    text = rt::CutTo(out, 80);
+}
+
+void DotToComma() {
+    for (char& c : DotCommaBuffer)
+        if (c == '.') c = ',';
+}
+
+void DotToCommaStr(const std::string& source, std::string& out) {
+    out = rt::CutTo(source, 80);
+    for (char& c : out)
+        if (c == '.') c = ',';
+}
+
+}  // namespace engine

@@ -1,0 +1,72 @@
+#pragma once
+// Texts of positions, latitudes and zones; fixed-column parsers of the current
+// birth data; sign and house numbers of the chart points; string helpers.
+// All texts are Windows-1252 bytes.
+#include <array>
+#include <string>
+
+#include "engine/angles.h"
+#include "engine/chart_state.h"
+
+namespace engine {
+
+extern const std::array<const char*, 13> kSignAbbreviations;  // 1..12: "Ram", "Sti", ...
+extern const std::array<const char*, 13> kSignNames;          // 1..12: "Ram", "Stier", ...
+inline constexpr char kDegreeSign = '\xB0';
+
+void FormatSignPosShort(int mode, std::string& text, Real longitude);
+void FormatDegMin(int mode, std::string& text, Real longitude);
+void FormatSignPosLong(std::string& text, const std::string& retroFlag, Real longitude);
+void FormatLatitudeText(std::string& text, Real latitude);
+void FormatTimeZoneText();  // Birth.TimeZoneText from Chart.TimeZoneCorrection
+void FloatToTextDec(int width, std::string& text, Real value);
+
+void ParseBirthDateTimeText();  // Chart.Birth* from Birth.BirthDateText
+void ParseLatLongText(const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
+                      int& latDeg, int& latMin, std::string& latLetter);
+
+template <std::size_t N>
+void SignsOfPositions(int count, const BodyArray& positions, std::array<unsigned char, N>& out);
+template <std::size_t N>
+void SignsOfCusps(int count, const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out);
+// House of each position 1..count (entries of `out` for which no house is found keep their value).
+template <std::size_t N, std::size_t M>
+void HousesOfPoints(int count, const std::array<Real, M>& positions,
+                    const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out);
+int HouseOfPoint(Real position, const std::array<Real, 16>& cusps, int previous);
+
+void ClearOutOfRangeBodies(Real julianDay);
+void WaitSeconds(int seconds, int milliseconds);
+
+// String helpers on 8-bit strings.
+void UpperCaseInPlace(std::string& text);
+std::string StringOfCharN(int count, char c);
+void StripTrailingBlanks(std::string& text);
+void TrimTrailingBlanks(std::string& text);
+void TrimBlanks(const std::string& source, std::string& out);
+std::string IntToStrZeroPad(long long value, int width);
+int SubStrToInt(const std::string& text, int start, int length);
+void TidyNameText(std::string& text);
+extern std::string DotCommaBuffer;
+void DotToComma();
+void DotToCommaStr(const std::string& source, std::string& out);
+
+// ---- templates ----
+template <std::size_t N>
+void SignsOfPositions(int count, const BodyArray& positions, std::array<unsigned char, N>& out) {
+    for (int i = 1; i <= count && i < static_cast<int>(N) && i < 25; ++i)
+        out[i] = static_cast<unsigned char>(SignOf(positions[i]));
+}
+template <std::size_t N>
+void SignsOfCusps(int count, const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out) {
+    for (int i = 1; i <= count && i < static_cast<int>(N) && i < 16; ++i)
+        out[i] = static_cast<unsigned char>(SignOf(cusps[i]));
+}
+template <std::size_t N, std::size_t M>
+void HousesOfPoints(int count, const std::array<Real, M>& positions,
+                    const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out) {
+    for (int i = 1; i <= count && i < static_cast<int>(N) && i < static_cast<int>(M); ++i)
+        out[i] = static_cast<unsigned char>(HouseOfPoint(positions[i], cusps, out[i]));
+}
+
+}  // namespace engine

@@ -1,0 +1,40 @@
+#pragma once
+// Every message box of the program goes through ShowMessage; tests install a sink
+// that records the text and answers from a queue, so no test blocks.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace gui {
+
+enum class Buttons { Ok, YesNo, OkCancel, YesNoCancel };
+// Answers keep the old platform's numbers.
+enum Answer : int { AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+
+struct MessageRequest {
+    std::string text;     // Windows-1252 bytes
+    std::string caption;  // Windows-1252 bytes
+    Buttons buttons = Buttons::Ok;
+};
+
+using MessageSink = std::function<int(const MessageRequest&)>;
+
+// Shows a modal message box and returns the answer.
+int ShowMessage(const std::string& text, const std::string& caption = {},
+                Buttons buttons = Buttons::Ok);
+// Installs a sink (an empty function restores real message boxes).
+void SetMessageSink(MessageSink sink);
+
+// A sink for tests: records every request and answers from a queue (Ok, or Yes
+// for questions, when the queue is empty). Installs itself while it lives.
+class RecordingMessageSink {
+public:
+    RecordingMessageSink();
+    ~RecordingMessageSink();
+    std::vector<MessageRequest> messages;
+    std::deque<int> answers;
+    std::vector<std::string> Texts() const;
+};
+
+}  // namespace gui

@@ -1,0 +1,35 @@
+#pragma once
+// The input/output error of the old run-time: it ends the handler that met it
+// with the run-time's own message; the program goes on.
+#include <stdexcept>
+#include <string>
+
+namespace rt {
+
+class IoError : public std::runtime_error {
+public:
+    explicit IoError(int code, const std::string& file = {});
+    // The run-time's message for a code ("File not found", "I/O error 123", ...).
+    static std::string MessageFor(int code);
+    int Code() const { return code_; }
+    const std::string& File() const { return file_; }
+
+private:
+    int code_;
+    std::string file_;
+};
+
+// Codes used by the program.
+enum IoCode : int {
+    kFileNotFound = 2,
+    kPathNotFound = 3,
+    kAccessDenied = 5,
+    kReadBeyondEnd = 100,
+    kDiskFull = 101,
+    kFileNotOpen = 103,
+    kFileNotOpenForInput = 104,
+    kFileNotOpenForOutput = 105,
+    kInvalidNumericInput = 106,
+};
+
+}  // namespace rt

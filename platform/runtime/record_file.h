@@ -1,0 +1,54 @@
+#pragma once
+// Typed files of fixed-size records. Record 0 is a header; the count of data
+// records is the file size in records minus one. A partial last record is ignored.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rt {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class RecordFile {
+public:
+    RecordFile(std::string_view name, std::size_t recordSize);
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    void Reset();    // open an existing file for reading and writing (IoError 2 when missing)
+    void Rewrite();  // create or empty, then open for reading and writing
+    void Close();
+    bool IsOpen() const { return f_ != nullptr; }
+
+    std::size_t RecordSize() const { return size_; }
+    std::int64_t FileSize() const;   // whole records in the file
+    std::int64_t Count() const { return FileSize() - 1; }  // data records after the header
+
+    Bytes Read(std::int64_t n);                  // IoError 100 beyond the end
+    void Write(std::int64_t n, const Bytes& r);  // n may be FileSize() to extend by one
+    void Append(const Bytes& r);
+    void Truncate(std::int64_t records);         // keeps records 0..records-1
+
+    const std::string& Name() const { return name_; }
+
+private:
+    void Require() const;
+    std::string name_;
+    std::size_t size_;
+    std::FILE* f_ = nullptr;
+};
+
+// Reads every whole record of a file (IoError 2 when missing).
+std::vector<Bytes> ReadAllRecords(std::string_view name, std::size_t recordSize);
+// Rewrites a record file whole through a temporary file renamed over the old one.
+void ReplaceAllRecords(std::string_view name, std::size_t recordSize,
+                       const std::vector<Bytes>& records);
+// Writes bytes to a file through a temporary file renamed over it.
+void ReplaceFileBytes(std::string_view name, const std::string& bytes);
+// The whole content of a file (IoError 2 when missing).
+std::string ReadFileBytes(std::string_view name);
+
+}  // namespace rt

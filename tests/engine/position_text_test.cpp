@@ -1,0 +1,119 @@
+// Angle reduction, position texts, zone texts and the house of a point.
+#include <gtest/gtest.h>
+
+#include "engine/angles.h"
+#include "engine/position_text.h"
+
+using namespace engine;
+
+TEST(Angles, Reduction) {
+    EXPECT_EQ(Mod360(-30), 330);
+    EXPECT_EQ(Mod360(720), 0);
+    EXPECT_EQ(Mod30(59.5L), 29.5L);
+    EXPECT_LT(Mod360(-1e-20L), 360);
+    EXPECT_NEAR(static_cast<double>(RadToDeg(ArcCosRad(-0.5L))), -60.0, 1e-12);
+    EXPECT_NEAR(static_cast<double>(RadToDeg(ArcSinRad(0.5L))), 30.0, 1e-12);
+}
+
+TEST(PositionText, MinutesRoundButNeverIntoTheNextSign) {
+    std::string t;
+    FormatSignPosShort(1, t, 45.5L);
+    EXPECT_EQ(t, "15Sti30");
+    FormatSignPosShort(1, t, 15 + 58 / 60.0L + 40 / 3600.0L);
+    EXPECT_EQ(t, "15Ram59");
+    FormatSignPosShort(1, t, 15 + 59 / 60.0L + 40 / 3600.0L);
+    EXPECT_EQ(t, "16Ram00");
+    FormatSignPosShort(1, t, 60 + 29 + 59 / 60.0L + 40 / 3600.0L);
+    EXPECT_EQ(t, "29Twe59");
+    FormatSignPosShort(2, t, 45.5L + 12 / 3600.0L);
+    EXPECT_EQ(t, "15Sti30:12");
+    FormatDegMin(2, t, 10 + 1 / 60.0L + 2 / 3600.0L);
+    EXPECT_EQ(t, "10\xB0" "01'02\"");
+    FormatDegMin(1, t, 10.5L);
+    EXPECT_EQ(t, "10\xB0" "30'");
+}
+
+TEST(PositionText, LongFormWithRetrogradeFlag) {
+    std::string t;
+    FormatSignPosLong(t, " ", 250.25L);
+    EXPECT_EQ(t, "10\xB0" "15' Boogschutt ");
+    FormatSignPosLong(t, "", 250.25L);
+    EXPECT_EQ(t, "10\xB0" "15' Boogschutt");
+    FormatSignPosLong(t, "r", 0.5L);
+    EXPECT_EQ(t, "00\xB0" "30' Ram Retrogrado ");
+}
+
+TEST(PositionText, LatitudeAndZone) {
+    std::string t;
+    FormatLatitudeText(t, -0.5L);
+    EXPECT_EQ(t, "00\xB0 30' Zuid ");
+    FormatLatitudeText(t, 41.9L);
+    EXPECT_EQ(t, "41\xB0 54' Noord");
+    Chart.TimeZoneCorrection = -1;
+    FormatTimeZoneText();
+    EXPECT_EQ(Birth.TimeZoneText, "+1.00");
+    Chart.TimeZoneCorrection = 5.5L;
+    FormatTimeZoneText();
+    EXPECT_EQ(Birth.TimeZoneText, "-5.50");
+    Chart.TimeZoneCorrection = -10;
+    FormatTimeZoneText();
+    EXPECT_EQ(Birth.TimeZoneText, "+10.0");
+    FloatToTextDec(5, t, 0.25L);
+    EXPECT_EQ(t, "0.250");
+}
+
+TEST(Parsers, FixedColumns) {
+    Birth.BirthDateText = "25/12/1960 14:05";
+    ParseBirthDateTimeText();
+    EXPECT_EQ(Chart.BirthDay, 25);
+    EXPECT_EQ(Chart.BirthMonth, 12);
+    EXPECT_EQ(Chart.BirthYear, 1960);
+    EXPECT_EQ(Chart.BirthHourValue, 14);
+    EXPECT_EQ(Chart.BirthMinuteValue, 5);
+    EXPECT_EQ(Chart.ValErrorCode, 0);
+    int lonDeg, lonMin, latDeg, latMin;
+    std::string lonL, latL;
+    ParseLatLongText("41N54-012E29", lonDeg, lonMin, lonL, latDeg, latMin, latL);
+    EXPECT_EQ(latDeg, 41);
+    EXPECT_EQ(latL, "N");
+    EXPECT_EQ(latMin, 54);
+    EXPECT_EQ(lonDeg, 12);
+    EXPECT_EQ(lonL, "E");
+    EXPECT_EQ(lonMin, 29);
+    ParseLatLongText("", lonDeg, lonMin, lonL, latDeg, latMin, latL);
+    EXPECT_EQ(latDeg, 0);
+    EXPECT_NE(Chart.ValErrorCode, 0);
+}
+
+TEST(Houses, PointsOnCuspsAndDegenerateCusps) {
+    std::array<Real, 16> cusps{};
+    for (int h = 1; h <= 12; ++h) cusps[h] = Mod360(100 + 30 * (h - 1));
+    EXPECT_EQ(HouseOfPoint(100, cusps, 0), 12);  // on the Ascendant
+    EXPECT_EQ(HouseOfPoint(130, cusps, 0), 2);   // on cusp 2
+    EXPECT_EQ(HouseOfPoint(115, cusps, 0), 1);
+    EXPECT_EQ(HouseOfPoint(95, cusps, 0), 12);
+    std::array<Real, 16> equal{};
+    for (int h = 1; h <= 12; ++h) equal[h] = 50;
+    EXPECT_EQ(HouseOfPoint(50, equal, 7), 12);
+    EXPECT_EQ(HouseOfPoint(80, equal, 7), 7);
+}
+
+TEST(Clean, OutOfRangeBodiesAndStrings) {
+    Chart.PlanetLongitudes[15] = 12;
+    ClearOutOfRangeBodies(2481129.5L);
+    EXPECT_EQ(Chart.PlanetLongitudes[15], 12);
+    ClearOutOfRangeBodies(2481130.0L);
+    EXPECT_EQ(Chart.PlanetLongitudes[15], 0);
+    EXPECT_EQ(Chart.RetroMarks[19], " ");
+    std::string n = "Rossi  *Mario*  Jr";
+    TidyNameText(n);
+    EXPECT_EQ(n, "Rossi (Mario) Jr");
+    std::string t;
+    TrimBlanks("  a b  ", t);
+    EXPECT_EQ(t, "a b");
+    EXPECT_EQ(IntToStrZeroPad(7, 4), "0007");
+    EXPECT_EQ(SubStrToInt("ab1234", 3, 2), 12);
+    EXPECT_EQ(SubStrToInt("abcd", 1, 2), 0);
+    DotToCommaStr("1.5.2", t);
+    EXPECT_EQ(t, "1,5,2");
+}

@@ -1,0 +1,76 @@
+// The seams that keep headless tests from blocking.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLineEdit>
+
+#include "platform/gui/field_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/io_error.h"
+
+TEST(MessageBox, RecordedMessagesAnswerFromTheQueue) {
+    gui::RecordingMessageSink sink;
+    sink.answers.push_back(gui::AnswerNo);
+    EXPECT_EQ(gui::ShowMessage("Data Scorretta"), gui::AnswerNo);
+    EXPECT_EQ(gui::ShowMessage("Sicuro?", "", gui::Buttons::YesNo), gui::AnswerYes);
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0].text, "Data Scorretta");
+    EXPECT_EQ(sink.messages[1].buttons, gui::Buttons::YesNo);
+}
+
+TEST(Guard, AnInputOutputErrorEndsTheHandlerWithItsMessage) {
+    gui::RecordingMessageSink sink;
+    bool after = false;
+    EXPECT_FALSE(gui::Guard([&] {
+        throw rt::IoError(2, "x");
+        after = true;
+    }));
+    EXPECT_FALSE(after);
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File not found"});
+    EXPECT_TRUE(gui::Guard([] {}));
+}
+
+TEST(Modal, RegisteredHandlerRunsInsteadOfTheEventLoop) {
+    QDialog dialog;
+    dialog.setObjectName("TestDialog");
+    int seen = 0;
+    gui::SetModalHandler("TestDialog", [&](QDialog* d) {
+        seen = d == &dialog;
+        return int(gui::mrOk);
+    });
+    EXPECT_EQ(gui::ShowModal(&dialog), gui::mrOk);
+    EXPECT_EQ(seen, 1);
+    gui::ClearModalHandlers();
+}
+
+TEST(Idle, HandlerRunsByHandAndMayReplaceItself) {
+    int runs = 0;
+    gui::SetIdleHandler([&] {
+        ++runs;
+        gui::ClearIdleHandler();
+    });
+    gui::RunIdleHandler();
+    gui::RunIdleHandler();
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(gui::HasIdleHandler());
+}
+
+TEST(FieldState, RejectedFieldIsEmptiedAndRed) {
+    QLineEdit edit("12:99");
+    gui::SetFieldState(&edit, gui::FieldState::Rejected);
+    EXPECT_TRUE(edit.text().isEmpty());
+    EXPECT_EQ(edit.property("fieldState").toString(), "rejected");
+    EXPECT_EQ(edit.palette().color(QPalette::Base), QColor(255, 0, 0));
+    gui::SetFieldState(&edit, gui::FieldState::Computed);
+    EXPECT_TRUE(edit.isReadOnly());
+    EXPECT_EQ(gui::GetFieldState(&edit), gui::FieldState::Computed);
+}
+
+TEST(TextConvert, WidgetsSeeUnicodeModelKeepsBytes) {
+    EXPECT_EQ(gui::ToQt("Citt\xE0"), QString::fromUtf8("Citt\xC3\xA0"));
+    EXPECT_EQ(gui::FromQt(QString::fromUtf8("\xE2\x82\xAC")), "\x80");
+}

@@ -1,0 +1,143 @@
+// Text files, record files, the path function and the data folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+#include "tests/common/test_support.h"
+
+using namespace rt;
+using testing_support::ReadBytes;
+using testing_support::TempWorkFolder;
+using testing_support::WriteBytes;
+namespace fs = std::filesystem;
+
+TEST(TextFile, WritesCrLfAndMatchesGoldenFile) {
+    TempWorkFolder tmp;
+    fs::create_directory("Sub");
+    TextFile f;
+    f.Assign("Sub\\Out.txt");
+    f.Rewrite();
+    f.WriteLn("first");
+    f.Write("sec");
+    f.WriteLn("ond \xE8");
+    f.WriteCtrlZ();
+    f.Close();
+    EXPECT_EQ(ReadBytes("Sub/Out.txt"), testing_support::ReadFixture("runtime/crlf_ctrlz.txt"));
+}
+
+TEST(TextFile, ReadingStopsAtCtrlZAndAcceptsBareLineFeeds) {
+    TempWorkFolder tmp;
+    WriteBytes("in.txt", "one\r\ntwo\nthree\r\n\x1Ahidden\r\n");
+    EXPECT_EQ(ReadTextLines("IN.TXT"), (std::vector<std::string>{"one", "two", "three"}));
+}
+
+TEST(TextFile, ReadsNumbersLikeTheOldRunTime) {
+    TempWorkFolder tmp;
+    WriteBytes("n.txt", " 1.00000000000000E+0001 rest\r\n  7\r\nword\r\n");
+    TextFile f;
+    f.Assign("n.txt");
+    f.Reset();
+    EXPECT_EQ(f.ReadReal(), 10.0L);
+    f.SkipLn();
+    EXPECT_EQ(f.ReadInt(), 7);
+    f.SkipLn();
+    EXPECT_THROW(f.ReadReal(), IoError);
+    try {
+        f.ReadReal();
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.Code(), 106);
+    }
+}
+
+TEST(TextFile, MissingFileAndAppendAfterCtrlZ) {
+    TempWorkFolder tmp;
+    TextFile f;
+    f.Assign("FileSet\\missing.txt");
+    try {
+        f.Reset();
+        FAIL();
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.Code(), 2);
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    WriteBytes("a.txt", "x\r\n\x1A");
+    f.Assign("a.txt");
+    f.Append();
+    f.WriteLn("y");
+    f.Close();
+    EXPECT_EQ(ReadBytes("a.txt"), "x\r\ny\r\n");
+}
+
+TEST(RecordFile, CountsIgnorePartialRecordsAndHeader) {
+    TempWorkFolder tmp;
+    RecordFile f("R.ST1", 4);
+    f.Rewrite();
+    f.Append({'h', 'e', 'a', 'd'});
+    f.Append({'a', 'b'});  // short records are zero-filled
+    EXPECT_EQ(f.FileSize(), 2);
+    EXPECT_EQ(f.Count(), 1);
+    EXPECT_EQ(f.Read(1), (Bytes{'a', 'b', 0, 0}));
+    f.Close();
+    WriteBytes("R.ST1", ReadBytes("R.ST1") + "xy");  // a partial last record
+    RecordFile g("r.st1", 4);
+    g.Reset();
+    EXPECT_EQ(g.FileSize(), 2);
+    EXPECT_THROW(g.Read(2), IoError);
+    g.Write(1, {'z', 'z', 'z', 'z'});
+    g.Truncate(1);
+    EXPECT_EQ(g.FileSize(), 1);
+    g.Close();
+    EXPECT_EQ(ReadBytes("R.ST1"), "head");
+}
+
+TEST(RecordFile, WholeFileRewriteGoesThroughATemporaryFile) {
+    TempWorkFolder tmp;
+    ReplaceAllRecords("X.rnd", 3, {{'a', 'b', 'c'}, {'d'}});
+    EXPECT_EQ(ReadBytes("X.rnd"), std::string("abcd\0\0", 6));
+    EXPECT_EQ(ReadAllRecords("x.RND", 3).size(), 2u);
+    for (auto& e : fs::directory_iterator(".")) EXPECT_EQ(e.path().filename().string().find("tmp"), std::string::npos);
+    // A folder that cannot be written leaves the old file whole.
+    fs::create_directory("ro");
+    WriteBytes("ro/F.rnd", "old");
+    fs::permissions("ro", fs::perms::owner_read | fs::perms::owner_exec);
+    bool root = geteuid() == 0;
+    if (!root) {
+        EXPECT_THROW(ReplaceFileBytes("ro\\F.rnd", "new"), IoError);
+        EXPECT_EQ(ReadBytes("ro/F.rnd"), "old");
+    }
+    fs::permissions("ro", fs::perms::owner_all);
+}
+
+TEST(Paths, MatchComponentsWithoutRegardToCase) {
+    TempWorkFolder tmp;
+    fs::create_directories("FileSet");
+    WriteBytes("FileSet/OrbiDomi.stt", "x");
+    EXPECT_EQ(ResolvePath("FILESET\\orbidomi.STT"), fs::path("FileSet/OrbiDomi.stt"));
+    EXPECT_EQ(ResolvePath("fileset\\New.Txt"), fs::path("FileSet/New.Txt"));
+    EXPECT_EQ(ResolvePath("Nuovo\\Dir\\A.b"), fs::path("Nuovo/Dir/A.b"));
+    EXPECT_TRUE(PathExists("fileSET/ORBIDOMI.stt"));
+    EXPECT_EQ(ResolvePath("Citt\xE0.txt"), fs::path("Citt\xC3\xA0.txt"));
+    EnsureParentFolder("A\\B\\c.txt");
+    EXPECT_TRUE(fs::is_directory("A/B"));
+}
+
+TEST(DataFolder, SeedsMissingFilesWithoutOverwriting) {
+    TempWorkFolder tmp;
+    fs::path shipped = tmp.Path() / "shipped";
+    WriteBytes(shipped / "FileSet" / "a.stt", "shipped");
+    WriteBytes(shipped / "b.txt", "shipped");
+    WriteBytes(tmp.Path() / "home" / "kelvor" / "b.txt", "user's");
+    setenv("XDG_DATA_HOME", (tmp.Path() / "home").c_str(), 1);
+    std::string old = getenv("KELVOR_DATA_DIR") ? getenv("KELVOR_DATA_DIR") : "";
+    setenv("KELVOR_DATA_DIR", shipped.c_str(), 1);
+    fs::path folder = PrepareDataFolder();
+    setenv("KELVOR_DATA_DIR", old.c_str(), 1);
+    EXPECT_EQ(folder, tmp.Path() / "home" / "kelvor");
+    EXPECT_EQ(fs::current_path(), folder);
+    EXPECT_EQ(ReadBytes(folder / "FileSet" / "a.stt"), "shipped");
+    EXPECT_EQ(ReadBytes(folder / "b.txt"), "user's");
+}
