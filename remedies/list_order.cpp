@@ -1,0 +1,113 @@
+#include "remedies/list_order.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace remedies {
+namespace {
+
+struct Weights {
+    std::array<std::uint16_t, 256> primary{};  // letter family, digit or sign
+    std::array<std::uint8_t, 256> accent{};    // the byte with its case folded
+    std::array<std::uint8_t, 256> upper{};     // 1 for a capital letter
+};
+
+// Base letter of a Windows-1252 letter, or 0.
+char BaseLetter(unsigned c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c);
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 32);
+    switch (c) {
+        case 0x83: return 'F';
+        case 0x8A: case 0x9A: case 0xDF: return 'S';
+        case 0x8C: case 0x9C: return 'O';
+        case 0x8E: case 0x9E: return 'Z';
+        case 0x9F: case 0xDD: case 0xFD: case 0xFF: return 'Y';
+        case 0xC7: case 0xE7: return 'C';
+        case 0xD0: case 0xF0: return 'D';
+        case 0xD1: case 0xF1: return 'N';
+        case 0xDE: case 0xFE: return 'T';
+        default: break;
+    }
+    unsigned l = (c >= 0xE0 && c != 0xF7) ? c - 0x20 : c;
+    if (l >= 0xC0 && l <= 0xC6) return 'A';
+    if (l >= 0xC8 && l <= 0xCB) return 'E';
+    if (l >= 0xCC && l <= 0xCF) return 'I';
+    if ((l >= 0xD2 && l <= 0xD6) || l == 0xD8) return 'O';
+    if (l >= 0xD9 && l <= 0xDC) return 'U';
+    return 0;
+}
+
+bool IsCapital(unsigned c) {
+    if (c >= 'A' && c <= 'Z') return true;
+    if (c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9F) return true;
+    return c >= 0xC0 && c <= 0xDE && c != 0xD7;
+}
+
+unsigned FoldCase(unsigned c) {
+    if (c >= 'a' && c <= 'z') return c - 32;
+    if (c == 0x9A || c == 0x9C || c == 0x9E) return c - 0x10;
+    if (c == 0xFF) return 0x9F;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+    return c;
+}
+
+Weights MakeWeights() {
+    Weights w;
+    for (unsigned c = 0; c < 256; ++c) {
+        char base = BaseLetter(c);
+        if (base) {
+            w.primary[c] = static_cast<std::uint16_t>(0x300 + (base - 'A'));
+        } else if (c >= '0' && c <= '9') {
+            w.primary[c] = static_cast<std::uint16_t>(0x200 + (c - '0'));
+        } else {
+            w.primary[c] = static_cast<std::uint16_t>(0x100 + c);
+        }
+        w.accent[c] = static_cast<std::uint8_t>(FoldCase(c));
+        w.upper[c] = (base && IsCapital(c)) ? 1 : 0;
+    }
+    return w;
+}
+
+const Weights& W() {
+    static const Weights w = MakeWeights();
+    return w;
+}
+
+template <typename Table>
+int CompareBy(std::string_view a, std::string_view b, const Table& t) {
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        auto x = t[static_cast<unsigned char>(a[i])];
+        auto y = t[static_cast<unsigned char>(b[i])];
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    return 0;
+}
+
+}  // namespace
+
+int CompareListText(std::string_view a, std::string_view b) {
+    const Weights& w = W();
+    if (int r = CompareBy(a, b, w.primary)) return r;
+    if (int r = CompareBy(a, b, w.accent)) return r;
+    if (int r = CompareBy(a, b, w.upper)) return r;
+    int r = a.compare(b);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+void SortListTexts(std::vector<std::string>& texts) {
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const std::string& a, const std::string& b) { return ListTextLess(a, b); });
+}
+
+std::vector<std::string> DropRepeatedNeighbours(const std::vector<std::string>& sorted) {
+    std::vector<std::string> out;
+    out.reserve(sorted.size());
+    for (const auto& s : sorted)
+        if (out.empty() || out.back() != s) out.push_back(s);
+    return out;
+}
+
+}  // namespace remedies

@@ -1,0 +1,320 @@
+#include "remedies/primary_db.h"
+
+#include <algorithm>
+
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/list_order.h"
+
+namespace remedies {
+
+PrimaryRecord PrimaryRecordBuffer;
+
+namespace {
+
+using Member = std::string PrimaryRecord::*;
+
+struct PrimaryField {
+    Member member;
+    Field field;
+};
+
+// The fields in file order.
+const std::array<PrimaryField, 24> kFields{{
+    {&PrimaryRecord::Remedy, {0, 50}},
+    {&PrimaryRecord::Posology1, {51, 250}},
+    {&PrimaryRecord::Posology2, {302, 250}},
+    {&PrimaryRecord::Posology3, {553, 250}},
+    {&PrimaryRecord::Posology4, {804, 150}},
+    {&PrimaryRecord::Indication1, {955, 250}},
+    {&PrimaryRecord::Indication2, {1206, 50}},
+    {&PrimaryRecord::Synthesis1, {1257, 250}},
+    {&PrimaryRecord::Synthesis2, {1508, 250}},
+    {&PrimaryRecord::Synthesis3, {1759, 250}},
+    {&PrimaryRecord::Synthesis4, {2010, 250}},
+    {&PrimaryRecord::Synthesis5, {2261, 250}},
+    {&PrimaryRecord::Synthesis6, {2512, 250}},
+    {&PrimaryRecord::PrimarySignature, {2763, 30}},
+    {&PrimaryRecord::SecondarySignature, {2794, 40}},
+    {&PrimaryRecord::ZodiacalSignature, {2835, 70}},
+    {&PrimaryRecord::Warnings1, {2906, 250}},
+    {&PrimaryRecord::Warnings2, {3157, 150}},
+    {&PrimaryRecord::Notes1, {3308, 250}},
+    {&PrimaryRecord::Notes2, {3559, 250}},
+    {&PrimaryRecord::Notes3, {3810, 250}},
+    {&PrimaryRecord::ExtraNotes1, {4061, 250}},
+    {&PrimaryRecord::ExtraNotes2, {4312, 250}},
+    {&PrimaryRecord::ExtraNotes3, {4563, 250}},
+}};
+
+// Logical texts and the fields of their slices.
+struct LogicalText {
+    std::string PrimaryTexts::*text;
+    std::vector<Member> slices;
+    std::vector<std::size_t> capacities;
+};
+
+const std::vector<LogicalText>& LogicalTexts() {
+    using R = PrimaryRecord;
+    using T = PrimaryTexts;
+    static const std::vector<LogicalText> texts{
+        {&T::Remedy, {&R::Remedy}, {50}},
+        {&T::Posology, {&R::Posology1, &R::Posology2, &R::Posology3, &R::Posology4},
+         {250, 250, 250, 150}},
+        {&T::Indication, {&R::Indication1, &R::Indication2}, {250, 50}},
+        {&T::Synthesis,
+         {&R::Synthesis1, &R::Synthesis2, &R::Synthesis3, &R::Synthesis4, &R::Synthesis5,
+          &R::Synthesis6},
+         {250, 250, 250, 250, 250, 250}},
+        {&T::PrimarySignature, {&R::PrimarySignature}, {30}},
+        {&T::SecondarySignature, {&R::SecondarySignature}, {40}},
+        {&T::ZodiacalSignature, {&R::ZodiacalSignature}, {70}},
+        {&T::Warnings, {&R::Warnings1, &R::Warnings2}, {250, 150}},
+        {&T::Notes, {&R::Notes1, &R::Notes2, &R::Notes3}, {250, 250, 250}},
+        {&T::ExtraNotes, {&R::ExtraNotes1, &R::ExtraNotes2, &R::ExtraNotes3}, {250, 250, 250}},
+    };
+    return texts;
+}
+
+}  // namespace
+
+const std::array<ListStem, 9> kPlanetRemedyLists{{
+    {"SolePri", "Zon"},
+    {"LunaPri", "Maan"},
+    {"MercPri", "Mercuriu"},
+    {"VenePri", "Venus"},
+    {"MartPri", "Mars"},
+    {"GiovPri", "Jupiter"},
+    {"SatuPri", "Saturnus"},
+    {"NodNPri", "Noordkno"},
+    {"NodSPri", "Zuidknoo"},
+}};
+
+const std::array<ListStem, 12> kSignRemedyLists{{
+    {"Ram", "Ram"},
+    {"Stier", "Stier"},
+    {"Tweelingen", "Tweelingen"},
+    {"Kreeft", "Kreeft"},
+    {"Leeuw", "Leeuw"},
+    {"Maagd", "Maagd"},
+    {"Weegschaal", "Weegschaal"},
+    {"Schorpioen", "Schorpioen"},
+    {"Boogschutt", "Boogschutt"},
+    {"Steenbok", "Steenbok"},
+    {"Waterman", "Waterman"},
+    {"Vissen", "Vissen"},
+}};
+
+DbFile PrimaryDb() { return {kPrimaryDbName, kPrimaryRecordSize}; }
+
+Bytes EncodePrimaryRecord(const PrimaryRecord& r) {
+    Bytes b(kPrimaryRecordSize, 0);
+    for (const auto& f : kFields) PutField(b, f.field, r.*(f.member));
+    return b;
+}
+
+PrimaryRecord DecodePrimaryRecord(const Bytes& b) {
+    PrimaryRecord r;
+    for (const auto& f : kFields) r.*(f.member) = GetField(b, f.field);
+    return r;
+}
+
+PrimaryRecord MakePrimaryRecord(const PrimaryTexts& t) {
+    PrimaryRecord r;
+    for (const auto& lt : LogicalTexts()) {
+        auto pieces = SliceText(t.*(lt.text), lt.capacities);
+        for (std::size_t k = 0; k < lt.slices.size(); ++k) r.*(lt.slices[k]) = pieces[k];
+    }
+    return r;
+}
+
+PrimaryTexts PrimaryRecordToTexts(const PrimaryRecord& r) {
+    PrimaryTexts t;
+    for (const auto& lt : LogicalTexts()) {
+        std::string s;
+        for (Member m : lt.slices) s += r.*m;
+        t.*(lt.text) = s;
+    }
+    return t;
+}
+
+void FormToPrimaryRecord(const PrimaryTexts& t) { PrimaryRecordBuffer = MakePrimaryRecord(t); }
+
+std::int64_t PrimaryRecordCount() { return DataRecordCount(PrimaryDb()); }
+
+std::string RecordCountText(std::int64_t count) { return std::to_string(count); }
+
+const PrimaryRecord& ReadPrimaryRecord(std::int64_t r) {
+    PrimaryRecordBuffer = DecodePrimaryRecord(ReadDataRecord(PrimaryDb(), r));
+    return PrimaryRecordBuffer;
+}
+
+std::vector<PrimaryRecord> ReadAllPrimaryRecords() {
+    std::vector<PrimaryRecord> out;
+    ForEachDataRecord(PrimaryDb(), [&](std::int64_t, const Bytes& b) {
+        out.push_back(DecodePrimaryRecord(b));
+    });
+    return out;
+}
+
+void SavePrimaryRecord(std::int64_t r, const PrimaryTexts& t) {
+    FormToPrimaryRecord(t);
+    OverwriteDataRecord(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer));
+}
+
+std::int64_t AppendPrimaryRecord(const PrimaryTexts& t) {
+    FormToPrimaryRecord(t);
+    return AppendDataRecord(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer));
+}
+
+std::int64_t DeletePrimaryRecord(std::int64_t r) { return DeleteDataRecord(PrimaryDb(), r); }
+
+bool EnsurePrimaryDatabase() { return EnsureDatabaseFile(PrimaryDb()); }
+
+std::string EntryByRemedy(const PrimaryRecord& r) { return r.Remedy + "**" + r.Indication(); }
+
+std::string EntryBySymptom(const PrimaryRecord& r) { return r.Indication() + "**" + r.Remedy; }
+
+std::string RemedyListFileName(const char* stem) {
+    return std::string("OpzioneH\\") + stem + ".rnd";
+}
+
+void TrimListKey(std::string& key) {
+    auto keeps = [](unsigned char c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+        switch (c) {
+            case ')': case '.':
+            case 0xE0: case 0xE9: case 0xE8: case 0xF9: case 0xF2: case 0xEC:  // à é è ù ò ì
+                return true;
+            default:
+                return false;
+        }
+    };
+    for (int i = 0; i < 10 && !key.empty() && !keeps(static_cast<unsigned char>(key.back())); ++i)
+        key.pop_back();
+}
+
+std::vector<std::string> DistinctKeys(std::vector<std::string> entries) {
+    SortListTexts(entries);
+    std::vector<std::string> out;
+    std::string previous;
+    for (const auto& e : entries) {
+        std::string key = e.substr(0, e.find('*'));
+        TrimListKey(key);
+        if (key != previous) out.push_back(key);
+        previous = key;
+    }
+    return out;
+}
+
+namespace {
+
+// Characters from 1-based column `from`, at most `count`.
+std::string Columns(const std::string& s, std::size_t from, std::size_t count) {
+    if (from > s.size()) return {};
+    return s.substr(from - 1, count);
+}
+
+bool StartsWith(const std::string& s, const char* prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
+
+std::string VariantLine(const std::string& name, const std::string& code, std::size_t restFrom,
+                        bool upper) {
+    std::string head = Columns(name, restFrom, 30) + " (" + code + ")";
+    head.resize(70, ' ');
+    if (upper) head = rt::UpperAscii(head);
+    return head + name;
+}
+
+// The distinct remedies of the records that pass a test, in list order.
+template <typename Test>
+std::vector<std::string> RemediesWhere(const std::vector<PrimaryRecord>& records, Test test) {
+    std::vector<std::string> names;
+    for (const auto& r : records)
+        if (test(r)) names.push_back(r.Remedy);
+    SortListTexts(names);
+    return DropRepeatedNeighbours(names);
+}
+
+}  // namespace
+
+std::string RemedyVariantLine(const std::string& s) {
+    if (StartsWith(s, "HS 8 -")) return VariantLine(s, Columns(s, 1, 4), 8, false);
+    if (StartsWith(s, "HS")) return VariantLine(s, Columns(s, 1, 6), 10, false);
+    if (StartsWith(s, "MSA")) return VariantLine(s, Columns(s, 1, 3), 5, false);
+    if (StartsWith(s, "QSPC")) return VariantLine(s, Columns(s, 1, 4), 6, true);
+    if (StartsWith(s, "TSA")) return VariantLine(s, Columns(s, 1, 3), 5, false);
+    return {};
+}
+
+PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records) {
+    PrimaryLists lists;
+    std::vector<std::string> bySymptom, byRemedy;
+    bySymptom.reserve(records.size());
+    byRemedy.reserve(records.size());
+    for (const auto& r : records) {
+        bySymptom.push_back(EntryBySymptom(r));
+        byRemedy.push_back(EntryByRemedy(r));
+    }
+    lists.symptoms = DistinctKeys(std::move(bySymptom));
+    lists.remedies = DistinctKeys(std::move(byRemedy));
+
+    for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p) {
+        const std::string searched = kPlanetRemedyLists[p].searched;
+        lists.planetRemedies[p] = RemediesWhere(records, [&](const PrimaryRecord& r) {
+            return r.PrimarySignature.find(searched) != std::string::npos;
+        });
+    }
+    for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s) {
+        const std::string searched = kSignRemedyLists[s].searched;
+        lists.signRemedies[s] = RemediesWhere(records, [&](const PrimaryRecord& r) {
+            return r.ZodiacalSignature.find(searched) != std::string::npos;
+        });
+    }
+
+    for (const auto& name : lists.remedies) {
+        lists.remedyVariants.push_back(name);
+        std::string v = RemedyVariantLine(name);
+        if (!v.empty()) lists.remedyVariants.push_back(v);
+    }
+    SortListTexts(lists.remedyVariants);
+    return lists;
+}
+
+namespace {
+
+void ReplaceNameList(const std::string& name, const std::vector<std::string>& names) {
+    std::vector<Bytes> records;
+    records.reserve(names.size());
+    for (const auto& n : names) {
+        Bytes b(kRemedyNameRecordSize, 0);
+        PutField(b, {0, 50}, n);
+        records.push_back(std::move(b));
+    }
+    rt::ReplaceAllRecords(name, kRemedyNameRecordSize, records);
+}
+
+}  // namespace
+
+void RebuildPrimaryLists() {
+    const PrimaryLists lists = ComputePrimaryLists(ReadAllPrimaryRecords());
+    rt::ReplaceTextLines(kSymptomListName, lists.symptoms);
+    rt::ReplaceTextLines(kRemedyListName, lists.remedies);
+    for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p)
+        ReplaceNameList(RemedyListFileName(kPlanetRemedyLists[p].stem), lists.planetRemedies[p]);
+    for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s)
+        ReplaceNameList(RemedyListFileName(kSignRemedyLists[s].stem), lists.signRemedies[s]);
+    rt::ReplaceTextLines(kRemedyVariantListName, lists.remedyVariants);
+}
+
+std::vector<std::string> ReadRemedyNameList(const std::string& name) {
+    std::vector<std::string> out;
+    for (const auto& b : rt::ReadAllRecords(name, kRemedyNameRecordSize))
+        out.push_back(GetField(b, {0, 50}));
+    return out;
+}
+
+}  // namespace remedies

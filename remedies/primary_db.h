@@ -1,0 +1,128 @@
+#pragma once
+// The primary remedy database "OpzioneH\DBmain.rnd": one 4814-byte record for
+// each pair of a remedy and one indication, with posology, psychic synthesis,
+// signatures, warnings and notes; long texts lie in slices of 250 characters.
+// Beside it stand the lists rebuilt from it: symptoms, remedies, remedies with
+// their form variants, and the remedies of each planet and each sign.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "remedies/record_db.h"
+
+namespace remedies {
+
+inline constexpr std::size_t kPrimaryRecordSize = 4814;
+inline constexpr std::size_t kRemedyNameRecordSize = 51;
+inline constexpr const char* kPrimaryDbName = "OpzioneH\\DBmain.rnd";
+inline constexpr const char* kSymptomListName = "OpzioneH\\Sintomi.txt";
+inline constexpr const char* kRemedyListName = "OpzioneH\\ProdotA.txt";
+inline constexpr const char* kRemedyVariantListName = "OpzioneH\\ProdotB.txt";
+
+// The fields of one record, as stored.
+struct PrimaryRecord {
+    std::string Remedy;
+    std::string Posology1, Posology2, Posology3, Posology4;
+    std::string Indication1, Indication2;
+    std::string Synthesis1, Synthesis2, Synthesis3, Synthesis4, Synthesis5, Synthesis6;
+    std::string PrimarySignature;
+    std::string SecondarySignature;
+    std::string ZodiacalSignature;
+    std::string Warnings1, Warnings2;
+    std::string Notes1, Notes2, Notes3;
+    std::string ExtraNotes1, ExtraNotes2, ExtraNotes3;
+
+    std::string Indication() const { return Indication1 + Indication2; }
+};
+
+// The ten logical texts of a record.
+struct PrimaryTexts {
+    std::string Remedy;              // 50
+    std::string Posology;            // 900
+    std::string Indication;          // 300
+    std::string Synthesis;           // 1500
+    std::string PrimarySignature;    // 30
+    std::string SecondarySignature;  // 40
+    std::string ZodiacalSignature;   // 70
+    std::string Warnings;            // 400
+    std::string Notes;               // 750
+    std::string ExtraNotes;          // 750
+};
+
+// The one record buffer shared by every reader and writer of the database: it
+// keeps the last record read or written.
+extern PrimaryRecord PrimaryRecordBuffer;
+
+DbFile PrimaryDb();
+
+Bytes EncodePrimaryRecord(const PrimaryRecord& r);
+PrimaryRecord DecodePrimaryRecord(const Bytes& b);
+
+// Cuts each text into its slices and fields (text beyond the capacity is dropped).
+PrimaryRecord MakePrimaryRecord(const PrimaryTexts& t);
+// Joins each text's slices in field order.
+PrimaryTexts PrimaryRecordToTexts(const PrimaryRecord& r);
+// Fills PrimaryRecordBuffer from the texts.
+void FormToPrimaryRecord(const PrimaryTexts& t);
+
+// Number of data records (file size in records minus one).
+std::int64_t PrimaryRecordCount();
+std::string RecordCountText(std::int64_t count);  // decimal text of the count
+// Reads data record r into PrimaryRecordBuffer and returns it.
+const PrimaryRecord& ReadPrimaryRecord(std::int64_t r);
+// Every data record, 1..count (entry 0 of the result is record 1).
+std::vector<PrimaryRecord> ReadAllPrimaryRecords();
+
+// Overwrites record r with the texts (through the buffer).
+void SavePrimaryRecord(std::int64_t r, const PrimaryTexts& t);
+// Appends a record; returns the new data count.
+std::int64_t AppendPrimaryRecord(const PrimaryTexts& t);
+// Deletes record r (1..count); later records move down by one; returns the new count.
+std::int64_t DeletePrimaryRecord(std::int64_t r);
+// Creates an empty database (header record only) when none exists.
+bool EnsurePrimaryDatabase();
+
+// Editor list entries: remedy "**" indication, and indication "**" remedy.
+std::string EntryByRemedy(const PrimaryRecord& r);
+std::string EntryBySymptom(const PrimaryRecord& r);
+
+// The planet and sign tables of the remedy lists: stem and searched text.
+struct ListStem {
+    const char* stem;
+    const char* searched;
+};
+extern const std::array<ListStem, 9> kPlanetRemedyLists;  // "SolePri"/"Zon", ...
+extern const std::array<ListStem, 12> kSignRemedyLists;   // "Ram"/"Ram", ...
+std::string RemedyListFileName(const char* stem);          // "OpzioneH\" + stem + ".rnd"
+
+// The lines of the derived lists as the rebuild writes them.
+struct PrimaryLists {
+    std::vector<std::string> symptoms;        // Sintomi.txt
+    std::vector<std::string> remedies;        // ProdotA.txt
+    std::vector<std::string> remedyVariants;  // ProdotB.txt
+    std::array<std::vector<std::string>, 9> planetRemedies;
+    std::array<std::vector<std::string>, 12> signRemedies;
+};
+
+// Computes every list from the records (record 1 first).
+PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records);
+// Removes up to ten trailing characters that are not letters a-z or A-Z, digits,
+// ")", "." or one of the accented vowels à é è ù ò ì.
+void TrimListKey(std::string& key);
+// The distinct keys of sorted list entries: the text before the first "*",
+// trailing characters of other kinds trimmed, written when it differs from the
+// key before it.
+std::vector<std::string> DistinctKeys(std::vector<std::string> entries);
+// The variant line of a remedy name with a form code, or "" when it has none.
+std::string RemedyVariantLine(const std::string& name);
+
+// Rebuilds "OpzioneH\Sintomi.txt", "ProdotA.txt", "ProdotB.txt" and the planet
+// and sign remedy lists from the database. Every file is written beside the old
+// one and renamed over it.
+void RebuildPrimaryLists();
+
+// Reads a planet or sign remedy list (records 0..N-1).
+std::vector<std::string> ReadRemedyNameList(const std::string& name);
+
+}  // namespace remedies

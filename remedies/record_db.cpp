@@ -1,0 +1,147 @@
+#include "remedies/record_db.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+
+namespace remedies {
+
+std::string GetField(const Bytes& record, Field f) {
+    if (record.size() < f.offset + 1) return {};
+    // A field cut short by the record's end is read as far as it goes.
+    std::size_t room = std::min(f.capacity, record.size() - f.offset - 1);
+    return rt::ReadFixedString(record.data() + f.offset, room);
+}
+
+void PutField(Bytes& record, Field f, std::string_view s) {
+    if (record.size() < f.offset + f.capacity + 1) record.resize(f.offset + f.capacity + 1, 0);
+    rt::WriteFixedString(record.data() + f.offset, f.capacity, s);
+}
+
+std::vector<std::string> SliceText(std::string_view text,
+                                   const std::vector<std::size_t>& capacities) {
+    std::vector<std::string> pieces;
+    pieces.reserve(capacities.size());
+    for (std::size_t k = 0; k < capacities.size(); ++k) {
+        std::size_t start = k * kSliceLength;
+        if (start >= text.size()) {
+            pieces.emplace_back();
+            continue;
+        }
+        std::size_t len = std::min({kSliceLength, capacities[k], text.size() - start});
+        pieces.emplace_back(text.substr(start, len));
+    }
+    return pieces;
+}
+
+std::string JoinSlices(const std::vector<std::string>& pieces) {
+    std::string s;
+    for (const auto& p : pieces) s += p;
+    return s;
+}
+
+std::int64_t DataRecordCount(const DbFile& db) {
+    rt::RecordFile f(db.name, db.recordSize);
+    f.Reset();
+    std::int64_t n = f.FileSize();
+    f.Close();
+    return std::max<std::int64_t>(n - 1, 0);
+}
+
+namespace {
+void RequireDataRecord(const DbFile& db, std::int64_t r, std::int64_t fileSize) {
+    if (r < 1 || r >= fileSize) throw rt::IoError(rt::kReadBeyondEnd, db.name);
+}
+}  // namespace
+
+Bytes ReadDataRecord(const DbFile& db, std::int64_t r) {
+    rt::RecordFile f(db.name, db.recordSize);
+    f.Reset();
+    RequireDataRecord(db, r, f.FileSize());
+    Bytes b = f.Read(r);
+    f.Close();
+    return b;
+}
+
+void OverwriteDataRecord(const DbFile& db, std::int64_t r, const Bytes& record) {
+    rt::RecordFile f(db.name, db.recordSize);
+    f.Reset();
+    RequireDataRecord(db, r, f.FileSize());
+    f.Write(r, record);
+    f.Close();
+}
+
+std::int64_t AppendDataRecord(const DbFile& db, const Bytes& record) {
+    rt::RecordFile f(db.name, db.recordSize);
+    f.Reset();
+    std::int64_t n = f.FileSize();
+    if (n == 0) {
+        // An empty file gets its header first, so the new record is data.
+        f.Write(0, Bytes(db.recordSize, 0));
+        n = 1;
+    }
+    // Written at the end of the whole records: a partial last record is overwritten.
+    f.Write(n, record);
+    f.Truncate(n + 1);
+    std::int64_t count = f.FileSize() - 1;
+    f.Close();
+    return count;
+}
+
+std::int64_t DeleteDataRecord(const DbFile& db, std::int64_t r) {
+    rt::RecordFile in(db.name, db.recordSize);
+    in.Reset();
+    const std::int64_t n = in.FileSize();
+    RequireDataRecord(db, r, n);
+    const std::string tmp = TemporaryNameFor(db.name);
+    try {
+        rt::RecordFile out(tmp, db.recordSize);
+        out.Rewrite();
+        std::int64_t k = 0;
+        for (std::int64_t i = 0; i < n; ++i) {
+            if (i == r) continue;
+            out.Write(k++, in.Read(i));
+        }
+        out.Close();
+    } catch (...) {
+        RemoveTemporary(tmp);
+        throw;
+    }
+    in.Close();
+    ReplaceWithTemporary(tmp, db.name);
+    return n - 2;
+}
+
+bool EnsureDatabaseFile(const DbFile& db) {
+    if (rt::PathExists(db.name)) return false;
+    rt::EnsureParentFolder(db.name);
+    rt::RecordFile f(db.name, db.recordSize);
+    f.Rewrite();
+    f.Write(0, Bytes(db.recordSize, 0));
+    f.Close();
+    return true;
+}
+
+std::string TemporaryNameFor(std::string_view name) {
+    return std::string(name) + ".$$$";
+}
+
+void ReplaceWithTemporary(std::string_view temporary, std::string_view name) {
+    std::error_code ec;
+    std::filesystem::rename(rt::ResolvePath(temporary), rt::ResolvePath(name), ec);
+    if (ec) {
+        RemoveTemporary(temporary);
+        throw rt::IoError(rt::kAccessDenied, std::string(name));
+    }
+}
+
+void RemoveTemporary(std::string_view temporary) {
+    std::error_code ec;
+    std::filesystem::remove(rt::ResolvePath(temporary), ec);
+}
+
+}  // namespace remedies

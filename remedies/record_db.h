@@ -1,0 +1,74 @@
+#pragma once
+// Operations shared by the remedy databases: typed files of fixed-size records
+// whose record 0 is a header (never data), read and written a record at a time,
+// and the slicing of long texts into fields of at most 250 characters.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/runtime/record_file.h"
+
+namespace remedies {
+
+using rt::Bytes;
+
+// One fixed-capacity string field of a record: its offset and capacity.
+struct Field {
+    std::size_t offset;
+    std::size_t capacity;
+};
+
+std::string GetField(const Bytes& record, Field f);         // length byte clamped
+void PutField(Bytes& record, Field f, std::string_view s);  // cut to the capacity
+
+// Cuts a text into consecutive pieces of 250 characters, one per field, each
+// piece cut again to its field's capacity; text beyond the last field is dropped.
+std::vector<std::string> SliceText(std::string_view text,
+                                   const std::vector<std::size_t>& capacities);
+// Joins the pieces in order, without separators.
+std::string JoinSlices(const std::vector<std::string>& pieces);
+
+inline constexpr std::size_t kSliceLength = 250;
+
+// A database file: a program file name and its record size.
+struct DbFile {
+    std::string name;
+    std::size_t recordSize;
+};
+
+// Number of data records (whole records in the file minus the header).
+std::int64_t DataRecordCount(const DbFile& db);
+// Reads data record r (1..count).
+Bytes ReadDataRecord(const DbFile& db, std::int64_t r);
+// Writes data record r (1..count) in place.
+void OverwriteDataRecord(const DbFile& db, std::int64_t r, const Bytes& record);
+// Writes a new record after the last whole one; returns the new data count.
+std::int64_t AppendDataRecord(const DbFile& db, const Bytes& record);
+// Removes data record r: every later record moves down by one and the file
+// becomes one record shorter. The file is written anew beside the old one and
+// renamed over it, so a failure leaves the old file whole. Returns the new count.
+std::int64_t DeleteDataRecord(const DbFile& db, std::int64_t r);
+// Creates the file with its header record only (zero bytes) when it is missing;
+// returns true when it was created.
+bool EnsureDatabaseFile(const DbFile& db);
+
+// Calls visit(recordNumber, bytes) for every data record 1..count in order.
+template <typename Visit>
+void ForEachDataRecord(const DbFile& db, Visit visit) {
+    rt::RecordFile f(db.name, db.recordSize);
+    f.Reset();
+    const std::int64_t n = f.FileSize();
+    for (std::int64_t r = 1; r < n; ++r) visit(r, f.Read(r));
+    f.Close();
+}
+
+// The name of the temporary file written beside a file before it replaces it.
+std::string TemporaryNameFor(std::string_view name);
+// Renames a finished temporary file over the named file.
+void ReplaceWithTemporary(std::string_view temporary, std::string_view name);
+// Removes a temporary file left by a failed rewrite (no error when missing).
+void RemoveTemporary(std::string_view temporary);
+
+}  // namespace remedies

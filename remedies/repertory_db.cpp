@@ -1,0 +1,124 @@
+#include "remedies/repertory_db.h"
+
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/list_order.h"
+#include "remedies/primary_db.h"
+
+namespace remedies {
+
+namespace {
+constexpr Field kPathology{0, 100};
+constexpr Field kPosology{101, 250};
+constexpr Field kRemedy{352, 100};
+constexpr Field kNotes1{453, 250};
+constexpr Field kNotes2{704, 250};
+constexpr Field kNotes3{955, 250};
+}  // namespace
+
+DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize}; }
+
+Bytes EncodeRepertoryRecord(const RepertoryRecord& r) {
+    Bytes b(kRepertoryRecordSize, 0);
+    PutField(b, kPathology, r.Pathology);
+    PutField(b, kPosology, r.Posology);
+    PutField(b, kRemedy, r.Remedy);
+    PutField(b, kNotes1, r.Notes1);
+    PutField(b, kNotes2, r.Notes2);
+    PutField(b, kNotes3, r.Notes3);
+    return b;
+}
+
+RepertoryRecord DecodeRepertoryRecord(const Bytes& b) {
+    RepertoryRecord r;
+    r.Pathology = GetField(b, kPathology);
+    r.Posology = GetField(b, kPosology);
+    r.Remedy = GetField(b, kRemedy);
+    r.Notes1 = GetField(b, kNotes1);
+    r.Notes2 = GetField(b, kNotes2);
+    r.Notes3 = GetField(b, kNotes3);
+    return r;
+}
+
+RepertoryRecord FormToRepertoryRecord(const RepertoryTexts& t) {
+    RepertoryRecord r;
+    r.Remedy = t.Remedy.substr(0, 100);
+    r.Pathology = t.Pathology.substr(0, 100);
+    r.Posology = t.Posology.substr(0, 250);
+    auto notes = SliceText(t.Notes, {250, 250, 250});
+    r.Notes1 = notes[0];
+    r.Notes2 = notes[1];
+    r.Notes3 = notes[2];
+    return r;
+}
+
+RepertoryTexts RepertoryRecordToTexts(const RepertoryRecord& r) {
+    return {r.Pathology, r.Remedy, r.Posology, r.Notes()};
+}
+
+std::int64_t RepertoryRecordCount() { return DataRecordCount(RepertoryDb()); }
+
+RepertoryRecord ReadRepertoryRecord(std::int64_t r) {
+    return DecodeRepertoryRecord(ReadDataRecord(RepertoryDb(), r));
+}
+
+std::vector<RepertoryRecord> ReadAllRepertoryRecords() {
+    std::vector<RepertoryRecord> out;
+    ForEachDataRecord(RepertoryDb(), [&](std::int64_t, const Bytes& b) {
+        out.push_back(DecodeRepertoryRecord(b));
+    });
+    return out;
+}
+
+void SaveRepertoryRecord(std::int64_t r, const RepertoryTexts& t) {
+    OverwriteDataRecord(RepertoryDb(), r, EncodeRepertoryRecord(FormToRepertoryRecord(t)));
+}
+
+std::int64_t AppendRepertoryRecord(const RepertoryTexts& t) {
+    return AppendDataRecord(RepertoryDb(), EncodeRepertoryRecord(FormToRepertoryRecord(t)));
+}
+
+std::int64_t DeleteRepertoryRecord(std::int64_t r) { return DeleteDataRecord(RepertoryDb(), r); }
+
+bool EnsureRepertoryDatabase() { return EnsureDatabaseFile(RepertoryDb()); }
+
+std::string EntryByRepertoryRemedy(const RepertoryRecord& r) {
+    return r.Remedy + "**" + r.Pathology;
+}
+
+std::string EntryByRepertoryPathology(const RepertoryRecord& r) {
+    return r.Pathology + "**" + r.Remedy;
+}
+
+std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>& records) {
+    std::vector<std::string> names;
+    names.reserve(records.size());
+    for (const auto& r : records) names.push_back(r.Pathology);
+    SortListTexts(names);
+    std::vector<std::string> out;
+    std::string previous;
+    for (const auto& n : names) {
+        if (n != previous) out.push_back(n);
+        previous = n;
+    }
+    return out;
+}
+
+void RebuildPathologyList() {
+    rt::ReplaceTextLines(kPathologyListName, ComputePathologyList(ReadAllRepertoryRecords()));
+}
+
+std::int64_t FindLinkedPrimaryRecord(const std::string& remedy) {
+    const std::string wanted = rt::UpperAscii(remedy);
+    std::int64_t found = 0;
+    rt::RecordFile f(kPrimaryDbName, kPrimaryRecordSize);
+    f.Reset();
+    const std::int64_t n = f.FileSize();
+    for (std::int64_t r = 1; r < n && found == 0; ++r) {
+        if (rt::UpperAscii(GetField(f.Read(r), {0, 50})) == wanted) found = r;
+    }
+    f.Close();
+    return found;
+}
+
+}  // namespace remedies

@@ -1,0 +1,280 @@
+#include "remedies/signature_db.h"
+
+#include <algorithm>
+
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/text_file.h"
+#include "remedies/list_order.h"
+
+namespace remedies {
+
+SignatureRecord SignatureRec;
+
+namespace {
+
+using Member = std::string SignatureRecord::*;
+
+struct SignatureField {
+    Member member;
+    Field field;
+};
+
+const std::array<SignatureField, 9> kFields{{
+    {&SignatureRecord::Symptom, {0, 100}},
+    {&SignatureRecord::Plant, {101, 20}},
+    {&SignatureRecord::Code, {122, 15}},
+    {&SignatureRecord::PrimarySignature, {138, 15}},
+    {&SignatureRecord::SecondarySignature, {154, 30}},
+    {&SignatureRecord::ZodiacalSignature, {185, 70}},
+    {&SignatureRecord::Synthesis, {256, 100}},
+    {&SignatureRecord::Authors, {357, 100}},
+    {&SignatureRecord::Notes, {458, 140}},
+}};
+
+// The field that import line k (1..8) fills.
+const std::array<Member, 9> kImportLines{{
+    nullptr,
+    &SignatureRecord::Plant,
+    &SignatureRecord::Code,
+    &SignatureRecord::PrimarySignature,
+    &SignatureRecord::SecondarySignature,
+    &SignatureRecord::ZodiacalSignature,
+    &SignatureRecord::Synthesis,
+    &SignatureRecord::Symptom,
+    &SignatureRecord::Authors,
+}};
+
+constexpr std::size_t kGroupLines = 8;
+constexpr std::size_t kImportLineLength = 255;
+
+std::size_t CapacityOf(Member m) {
+    for (const auto& f : kFields)
+        if (f.member == m) return f.field.capacity;
+    return 0;
+}
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+std::vector<Bytes> NameFileRecords(std::size_t capacity, const std::vector<std::string>& entries) {
+    std::vector<Bytes> records;
+    records.reserve(entries.size() + 1);
+    records.emplace_back(capacity + 1, 0);
+    for (const auto& e : entries) {
+        Bytes b(capacity + 1, 0);
+        PutField(b, {0, capacity}, e);
+        records.push_back(std::move(b));
+    }
+    return records;
+}
+
+// Writes records into a temporary file beside `name`; returns the temporary name.
+std::string WriteTemporary(const std::string& name, std::size_t recordSize,
+                           const std::vector<Bytes>& records) {
+    const std::string tmp = TemporaryNameFor(name);
+    try {
+        rt::RecordFile f(tmp, recordSize);
+        f.Rewrite();
+        for (std::size_t i = 0; i < records.size(); ++i)
+            f.Write(static_cast<std::int64_t>(i), records[i]);
+        f.Close();
+    } catch (...) {
+        RemoveTemporary(tmp);
+        throw;
+    }
+    return tmp;
+}
+
+template <typename Test>
+std::vector<std::string> PlantsWhere(const std::vector<SignatureRecord>& data, Test test) {
+    std::vector<std::string> plants;
+    for (const auto& r : data)
+        if (test(r)) plants.push_back(r.Plant);
+    SortListTexts(plants);
+    return NameFileEntries(plants, 20);
+}
+
+}  // namespace
+
+const std::array<PlantListRow, 7> kPlanetPlantLists{{
+    {"sole", "OpzioneS\\SolePri.Rnd"},
+    {"luna", "OpzioneS\\LunaPri.Rnd"},
+    {"mercurio", "OpzioneS\\MercPri.Rnd"},
+    {"venere", "OpzioneS\\VenePri.Rnd"},
+    {"marte", "OpzioneS\\MartPri.Rnd"},
+    {"giove", "OpzioneS\\GiovPri.Rnd"},
+    {"saturno", "OpzioneS\\SatuPri.Rnd"},
+}};
+
+const std::array<PlantListRow, 12> kSignPlantLists{{
+    {"ariete", "OpzioneS\\Ram.rnd"},
+    {"toro", "OpzioneS\\Stier.rnd"},
+    {"gemelli", "OpzioneS\\Tweelingen.rnd"},
+    {"cancro", "OpzioneS\\Kreeft.rnd"},
+    {"leone", "OpzioneS\\Leeuw.rnd"},
+    {"vergine", "OpzioneS\\Maagd.rnd"},
+    {"bilancia", "OpzioneS\\Weegschaal.rnd"},
+    {"scorpione", "OpzioneS\\Schorpioen.rnd"},
+    {"sagittario", "OpzioneS\\Boogschutt.rnd"},
+    {"capricorno", "OpzioneS\\Steenbok.rnd"},
+    {"acquario", "OpzioneS\\Waterman.rnd"},
+    {"pesci", "OpzioneS\\Vissen.rnd"},
+}};
+
+DbFile SignatureDb() { return {kSignatureDbName, kSignatureRecordSize}; }
+
+Bytes EncodeSignatureRecord(const SignatureRecord& r) {
+    Bytes b(kSignatureRecordSize, 0);
+    for (const auto& f : kFields) PutField(b, f.field, r.*(f.member));
+    return b;
+}
+
+SignatureRecord DecodeSignatureRecord(const Bytes& b) {
+    SignatureRecord r;
+    for (const auto& f : kFields) r.*(f.member) = GetField(b, f.field);
+    return r;
+}
+
+std::vector<SignatureRecord> ReadAllSignatureRecords() {
+    std::vector<SignatureRecord> out;
+    ForEachDataRecord(SignatureDb(), [&](std::int64_t, const Bytes& b) {
+        out.push_back(DecodeSignatureRecord(b));
+    });
+    return out;
+}
+
+const SignatureRecord& ReadSignatureRecord(std::int64_t r) {
+    SignatureRec = DecodeSignatureRecord(ReadDataRecord(SignatureDb(), r));
+    return SignatureRec;
+}
+
+bool EnsureSignatureDatabase() { return EnsureDatabaseFile(SignatureDb()); }
+
+std::string Cut80Stripped(const std::string& s) {
+    std::string t = rt::CutTo(s, 80);
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    return t;
+}
+
+std::vector<std::string> NameFileEntries(const std::vector<std::string>& sorted,
+                                         std::size_t capacity) {
+    std::vector<std::string> out;
+    if (sorted.empty()) return out;
+    out.push_back(rt::CutTo(sorted[0], capacity));
+    for (std::size_t i = 1; i < sorted.size(); ++i) {
+        std::string cur = Cut80Stripped(sorted[i]);
+        if (cur != Cut80Stripped(sorted[i - 1])) out.push_back(rt::CutTo(cur, capacity));
+    }
+    return out;
+}
+
+void ReplaceNameFile(const std::string& name, std::size_t capacity,
+                     const std::vector<std::string>& entries) {
+    ReplaceWithTemporary(WriteTemporary(name, capacity + 1, NameFileRecords(capacity, entries)),
+                         name);
+}
+
+std::vector<std::string> ReadNameFile(const std::string& name, std::size_t capacity) {
+    std::vector<std::string> out;
+    auto records = rt::ReadAllRecords(name, capacity + 1);
+    for (std::size_t i = 1; i < records.size(); ++i) out.push_back(GetField(records[i], {0, capacity}));
+    return out;
+}
+
+std::vector<SignatureRecord> ParseSignatureText(const std::vector<std::string>& given) {
+    std::vector<std::string> lines = given;
+    if (std::size_t rest = lines.size() % kGroupLines; rest != 0) {
+        const std::size_t start = lines.size() - rest;
+        // Blank lines after the last group are no record; a last group that
+        // stops short with text in it would shift every field.
+        if (!std::all_of(lines.begin() + static_cast<std::ptrdiff_t>(start), lines.end(), IsBlank))
+            throw ImportError("Gruppo incompleto alla riga " + std::to_string(start + 1) + " di " +
+                              kSignatureTextName + ": il database non \xE8 stato modificato");
+        lines.resize(start);
+    }
+    std::vector<SignatureRecord> records;
+    std::size_t groups = std::max<std::size_t>(lines.size() / kGroupLines, 1);
+    records.reserve(groups);
+    for (std::size_t g = 0; g < groups; ++g) {
+        SignatureRecord r;
+        for (std::size_t k = 1; k <= kGroupLines; ++k) {
+            std::size_t i = g * kGroupLines + k - 1;
+            if (i >= lines.size()) break;
+            Member m = kImportLines[k];
+            r.*m = rt::CutTo(rt::CutTo(lines[i], kImportLineLength), CapacityOf(m));
+        }
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+std::vector<std::string> SignatureSymptomEntries(const std::vector<SignatureRecord>& data) {
+    std::vector<std::string> symptoms;
+    std::string previous;
+    for (const auto& r : data) {
+        if (r.Symptom != previous) symptoms.push_back(r.Symptom);
+        previous = r.Symptom;
+    }
+    SortListTexts(symptoms);
+    return NameFileEntries(symptoms, 100);
+}
+
+std::vector<std::string> ImportSignatureDatabase() {
+    const std::vector<SignatureRecord> records =
+        ParseSignatureText(rt::ReadTextLines(kSignatureTextName));
+    const std::vector<std::string> symptoms =
+        SignatureSymptomEntries({records.begin() + 1, records.end()});
+
+    std::vector<Bytes> dbRecords;
+    dbRecords.reserve(records.size());
+    for (const auto& r : records) dbRecords.push_back(EncodeSignatureRecord(r));
+
+    const std::string dbTmp = WriteTemporary(kSignatureDbName, kSignatureRecordSize, dbRecords);
+    std::string listTmp;
+    try {
+        listTmp = WriteTemporary(kSignatureSymptomsName, kSymptomNameRecordSize,
+                                 NameFileRecords(100, symptoms));
+    } catch (...) {
+        RemoveTemporary(dbTmp);
+        throw;
+    }
+    ReplaceWithTemporary(dbTmp, kSignatureDbName);
+    ReplaceWithTemporary(listTmp, kSignatureSymptomsName);
+    return ReadNameFile(kSignatureSymptomsName, 100);
+}
+
+std::vector<std::string> PlantsOfPlanet(const std::vector<SignatureRecord>& data, int planet) {
+    const std::string word = kPlanetPlantLists.at(planet - 1).word;
+    return PlantsWhere(data, [&](const SignatureRecord& r) {
+        return Cut80Stripped(r.PrimarySignature) == word;
+    });
+}
+
+std::vector<std::string> PlantsOfSign(const std::vector<SignatureRecord>& data, int sign) {
+    const std::string word = kSignPlantLists.at(sign - 1).word;
+    return PlantsWhere(data, [&](const SignatureRecord& r) {
+        return Cut80Stripped(r.ZodiacalSignature).find(word) != std::string::npos;
+    });
+}
+
+std::vector<std::string> BuildPlantNameFile() {
+    std::vector<std::string> plants;
+    for (const auto& r : ReadAllSignatureRecords()) {
+        std::string p = Cut80Stripped(r.Plant);
+        if (!p.empty()) plants.push_back(p);
+    }
+    SortListTexts(plants);
+    ReplaceNameFile(kPlantNamesName, 20, NameFileEntries(plants, 20));
+    return ReadNameFile(kPlantNamesName, 20);
+}
+
+std::vector<std::string> BuildSignatureLists() {
+    BuildPlantNameFile();
+    const std::vector<SignatureRecord> data = ReadAllSignatureRecords();
+    for (int p = 1; p <= 7; ++p)
+        ReplaceNameFile(kPlanetPlantLists[p - 1].file, 20, PlantsOfPlanet(data, p));
+    for (int s = 1; s <= 12; ++s)
+        ReplaceNameFile(kSignPlantLists[s - 1].file, 20, PlantsOfSign(data, s));
+    return ReadNameFile(kSignPlantLists[11].file, 20);
+}
+
+}  // namespace remedies

@@ -1,0 +1,47 @@
+#pragma once
+// Helpers of the remedy database tests.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/runtime/paths.h"
+#include "remedies/primary_db.h"
+#include "tests/common/test_support.h"
+
+namespace remedy_tests {
+
+inline std::string FileBytes(const std::string& programName) {
+    return testing_support::ReadBytes(rt::ResolvePath(programName));
+}
+
+inline std::string Repeat(char c, std::size_t n) { return std::string(n, c); }
+
+// A text of n characters whose every position differs from its neighbours,
+// so a slice taken from the wrong place is noticed.
+inline std::string Pattern(std::size_t n) {
+    std::string s;
+    for (std::size_t i = 0; i < n; ++i) s += static_cast<char>('a' + (i * 7 + i / 26) % 26);
+    return s;
+}
+
+inline remedies::PrimaryTexts Texts(const std::string& remedy, const std::string& indication,
+                                    const std::string& primary = {},
+                                    const std::string& zodiac = {}) {
+    remedies::PrimaryTexts t;
+    t.Remedy = remedy;
+    t.Indication = indication;
+    t.PrimarySignature = primary;
+    t.ZodiacalSignature = zodiac;
+    return t;
+}
+
+// A primary database with its header record and the given records.
+inline void WritePrimaryDb(const std::vector<remedies::PrimaryTexts>& records) {
+    std::filesystem::create_directories("OpzioneH");
+    std::vector<rt::Bytes> all{rt::Bytes(remedies::kPrimaryRecordSize, 0)};
+    for (const auto& t : records)
+        all.push_back(remedies::EncodePrimaryRecord(remedies::MakePrimaryRecord(t)));
+    rt::ReplaceAllRecords(remedies::kPrimaryDbName, remedies::kPrimaryRecordSize, all);
+}
+
+}  // namespace remedy_tests
