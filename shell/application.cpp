@@ -2,31 +2,43 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
-#include "engine/chart_state.h"
-#include "engine/engine_settings.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
 #include "platform/runtime/paths.h"
+#include "shell/forms.h"
 #include "shell/main_window.h"
+#include "shell/rich_text_window.h"
+#include "shell/start_up.h"
 
 namespace shell {
 
 int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
+    QApplication::setQuitOnLastWindowClosed(false);
     try {
         rt::PrepareDataFolder();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, "kelvor", QString::fromUtf8(e.what()));
         return 1;
     }
-    engine::ResetChartState();
-    gui::Guard([] { engine::LoadOrbiDomiSettings(); });
+    // The rich-text windows read the first argument themselves.
+    const QStringList args = QCoreApplication::arguments();
+    SetCommandLineFile(args.size() > 1 ? args.at(1) : QString());
+
+    // Shared state, screen and printer, engine settings.
+    gui::Guard([] { StartUp(); });
     gui::InstallIdleHook();
-    TFoKelvor window;
-    window.show();
-    return app.exec();
+    // The windows in their order, the main window first.
+    CreateStartWindows();
+    FoKelvor->show();
+    // The main window's first activation completes the start-up.
+    QTimer::singleShot(0, FoKelvor, [] { gui::Guard([] { FoKelvor->FormActivate(); }); });
+    int result = app.exec();
+    FreeForms();
+    return result;
 }
 
 }  // namespace shell

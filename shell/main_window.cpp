@@ -1,25 +1,468 @@
 #include "shell/main_window.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "archive/current_person.h"
+#include "archive/form_helpers.h"
+#include "display/chart_window.h"
+#include "display/form_helpers.h"
+#include "engine/chart_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
+#include "shell/draw_settings_file.h"
+#include "shell/instructions.h"
+#include "shell/instructions_dialog.h"
+#include "shell/placeholder_windows.h"
+#include "shell/start_up.h"
+#include "shell/user_name.h"
+#include "shell/user_name_dialog.h"
+#include "shell/window_placement.h"
+
 namespace shell {
+
+TFoKelvor* FoKelvor = nullptr;
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* cp1252Caption) {
+    auto* b = new QPushButton(gui::ToQt(cp1252Caption), parent);
+    b->setObjectName(name);
+    b->setMinimumHeight(30);
+    return b;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* cp1252Caption) {
+    auto* l = new QLabel(gui::ToQt(cp1252Caption), parent);
+    l->setObjectName(name);
+    return l;
+}
+
+// The lock glyphs of the settings boxes, drawn rather than loaded.
+QIcon LockIcon(bool shut) {
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(Qt::NoBrush);
+    if (shut) p.drawArc(QRectF(5, 2, 10, 12), 0, 180 * 16);
+    else p.drawArc(QRectF(9, 1, 10, 12), 0, 180 * 16);
+    p.drawLine(QPointF(5, 8), QPointF(5, 10));
+    if (shut) p.drawLine(QPointF(15, 8), QPointF(15, 10));
+    p.setBrush(QColor(200, 160, 40));
+    p.drawRect(QRectF(3, 9, 14, 9));
+    return QIcon(pm);
+}
+
+void SetBoxColours(QComboBox* box, const QColor& background, const QColor& text) {
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Base, background);
+    pal.setColor(QPalette::Button, background);
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::ButtonText, text);
+    box->setPalette(pal);
+    box->setAutoFillBackground(true);
+}
+
+const char* OrbBoxText(const std::string& letter) {
+    if (letter == "A") return "A (normali)";
+    if (letter == "B") return "B (personali)";
+    if (letter == "C") return "C (personali)";
+    return nullptr;
+}
+
+}  // namespace
 
 TFoKelvor::TFoKelvor(QWidget* parent) : QWidget(parent) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
+
+    auto* layout = new QVBoxLayout(this);
+    auto* logo = MakeLabel(this, "Image1", "Vireliant NL Basic");
+    QFont logoFont = logo->font();
+    logoFont.setPointSize(logoFont.pointSize() + 8);
+    logoFont.setBold(true);
+    logo->setFont(logoFont);
+    logo->setAlignment(Qt::AlignCenter);
+    layout->addWidget(logo);
+
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    const char* tabs[] = {"Astrologische Functies", "Raadpleging Remedies", "Accessoire Functies"};
-    const char* names[] = {"TabSheet1", "TabSheet2", "TabSheet3"};
-    for (int i = 0; i < 3; ++i) {
-        auto* page = new QWidget(PageControl1);
-        page->setObjectName(names[i]);
-        PageControl1->addTab(page, QString::fromLatin1(tabs[i]));
-    }
-    auto* layout = new QVBoxLayout(this);
+    TabSheet1 = new QWidget(PageControl1);
+    TabSheet1->setObjectName("TabSheet1");
+    TabSheet2 = new QWidget(PageControl1);
+    TabSheet2->setObjectName("TabSheet2");
+    TabSheet5 = new QWidget(PageControl1);
+    TabSheet5->setObjectName("TabSheet5");
+    PageControl1->addTab(TabSheet1, gui::ToQt("Astrologische Functies"));
+    PageControl1->addTab(TabSheet2, gui::ToQt("Raadpleging Remedies"));
+    PageControl1->addTab(TabSheet5, gui::ToQt("Accessoire Functies"));
     layout->addWidget(PageControl1);
-    resize(640, 480);
+
+    BuildAstrologyPage();
+    BuildRemediesPage();
+    BuildAccessoryPage();
+    BuildBottomPanel();
+    layout->addWidget(Panel9);
+
+    // Fixed single border, centred on the screen.
+    adjustSize();
+    setFixedSize(sizeHint().expandedTo(QSize(760, 560)));
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+void TFoKelvor::BuildAstrologyPage() {
+    auto* grid = new QGridLayout(TabSheet1);
+    BitBtnDati = MakeButton(TabSheet1, "BitBtnDati", "Roep nieuwe naam op");
+    BitBtnInputA = MakeButton(TabSheet1, "BitBtnInputA", "Geboortegegevens");
+    BitBtnCancel = MakeButton(TabSheet1, "BitBtnCancel", "Geboortegegevens Vervijderen");
+    BitBtn1 = MakeButton(TabSheet1, "BitBtn1", "Bewerk / Maak Text");
+    BBProped = MakeButton(TabSheet1, "BBProped", "Interactief voorbereidend model");
+    grid->addWidget(BitBtnDati, 0, 0);
+    grid->addWidget(BitBtnInputA, 1, 0);
+    grid->addWidget(BitBtnCancel, 2, 0);
+    grid->addWidget(BitBtn1, 3, 0);
+    grid->addWidget(BBProped, 4, 0);
+
+    LabelDati = MakeLabel(TabSheet1, "Label1", "Momenteel geselecteerde Naam");
+    grid->addWidget(LabelDati, 0, 1);
+
+    // The data memo and, over it in the same cell, the hidden annotations memo.
+    MemoDati = new QPlainTextEdit(TabSheet1);
+    MemoDati->setObjectName("MemoDati");
+    MemoDati->setReadOnly(true);
+    MemoDati->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoDati->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoDati->setFont(QFont("Courier New", 9));
+    {
+        QPalette pal = MemoDati->palette();
+        pal.setColor(QPalette::Base, QColor(0, 128, 128));
+        pal.setColor(QPalette::Text, Qt::white);
+        MemoDati->setPalette(pal);
+    }
+    MemoDati->setPlainText(QString(6, QChar('\n')));
+    MemoDati->viewport()->installEventFilter(this);
+    MemoAnnotaz = new QPlainTextEdit(TabSheet1);
+    MemoAnnotaz->setObjectName("MemoAnnotaz");
+    MemoAnnotaz->setReadOnly(true);
+    MemoAnnotaz->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    {
+        QPalette pal = MemoAnnotaz->palette();
+        pal.setColor(QPalette::Base, QColor(192, 192, 192));
+        pal.setColor(QPalette::Text, Qt::black);
+        MemoAnnotaz->setPalette(pal);
+    }
+    MemoAnnotaz->hide();
+    MemoAnnotaz->viewport()->installEventFilter(this);
+    grid->addWidget(MemoDati, 1, 1, 4, 1);
+    grid->addWidget(MemoAnnotaz, 1, 1, 4, 1);
+
+    Panel3 = new QFrame(TabSheet1);
+    Panel3->setObjectName("Panel3");
+    Panel3->setFrameShape(QFrame::StyledPanel);
+    auto* sheets = new QGridLayout(Panel3);
+    sheets->addWidget(MakeLabel(Panel3, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
+    BBOriz = MakeButton(Panel3, "BBOriz", "Horizontaal 1 ");
+    BBoriz2 = MakeButton(Panel3, "BBoriz2", "Horizontaal 2");
+    BBVert = MakeButton(Panel3, "BBVert", "Verticaal 1");
+    BBvert2 = MakeButton(Panel3, "BBvert2", "Verticaal 2");
+    BBoriz2->setEnabled(false);
+    BBvert2->setEnabled(false);
+    sheets->addWidget(BBOriz, 1, 0);
+    sheets->addWidget(BBoriz2, 1, 1);
+    sheets->addWidget(BBVert, 2, 0);
+    sheets->addWidget(BBvert2, 2, 1);
+    Panel3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    grid->addWidget(Panel3, 5, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(4, 1);
+}
+
+void TFoKelvor::BuildRemediesPage() {
+    auto* grid = new QGridLayout(TabSheet2);
+    BBSintomi = MakeButton(TabSheet2, "BBSintomi", "Symptomen");
+    BitBtn2 = MakeButton(TabSheet2, "BitBtn2", "Remedies");
+    BitBtn3 = MakeButton(TabSheet2, "BitBtn3", "Therapie\xEBn");
+    Bquor1 = MakeButton(TabSheet2, "Bquor1", "Quorim-1");
+    Bquor2 = MakeButton(TabSheet2, "Bquor2", "Quorim-2");
+    BitBtn5 = MakeButton(TabSheet2, "BitBtn5", "Astrologische Signatuur / S");
+    BitBtn7 = MakeButton(TabSheet2, "BitBtn7", "Planten en Actieve Principes");
+    BitBtn8 = MakeButton(TabSheet2, "BitBtn8", "");
+    BitBtn6 = MakeButton(TabSheet2, "BitBtn6", "Astrologische Verzwakking");
+    BitBtn9 = MakeButton(TabSheet2, "BitBtn9", "Psychische Synthese");
+    BBriceCompo = MakeButton(TabSheet2, "BBriceCompo", "Sintomi Multipli");
+    BitBtn10 = MakeButton(TabSheet2, "BitBtn10", "Terapie Composite");
+    BButility = MakeButton(TabSheet2, "BButility", "Utility Ricerca");
+    QPushButton* left[] = {BBSintomi, BitBtn2, BitBtn3, Bquor1, Bquor2, BBriceCompo, BitBtn10};
+    QPushButton* right[] = {BitBtn5, BitBtn7, BitBtn8, BitBtn6, BitBtn9, BButility};
+    for (int i = 0; i < 7; ++i) grid->addWidget(left[i], i, 0);
+    for (int i = 0; i < 6; ++i) grid->addWidget(right[i], i, 1);
+    grid->setRowStretch(7, 1);
+}
+
+void TFoKelvor::BuildAccessoryPage() {
+    auto* grid = new QGridLayout(TabSheet5);
+    Button1 = MakeButton(TabSheet5, "Button1", "Manutenzione");
+    BitBtn4 = MakeButton(TabSheet5, "BitBtn4", "Primaire Database");
+    BBaggRep = MakeButton(TabSheet5, "BBaggRep", "Therapie\xEBn Database");
+    EdAggiorna = MakeButton(TabSheet5, "EdAggiorna", "Updates");
+    BitBtnVarOrbAsp = MakeButton(TabSheet5, "BitBtnVarOrbAsp", "Variatie Baan Aspecten");
+    BBCerchio = MakeButton(TabSheet5, "BBCerchio", "Rondheid van Cirkles en Schermgroote");
+    BitBtn22 = MakeButton(TabSheet5, "BitBtn22", "Lijndikte");
+    BBSalva = MakeButton(TabSheet5, "BBSalva", "Backup / Herstel van Geboortegegeven en Teksten");
+    BitBtnNomeCognome = MakeButton(TabSheet5, "BitBtnNomeCognome", "Achternaam en Voornaam ");
+    BitBtnNomeCognome->setToolTip(gui::ToQt("Cambia Personalizzazione"));
+    BBistruz = MakeButton(TabSheet5, "BBistruz", "Instructies.pdf");
+    BBdispensa = MakeButton(TabSheet5, "BBdispensa", "Boekje.pdf");
+    QPushButton* left[] = {Button1, BitBtn4, BBaggRep, EdAggiorna, BBSalva};
+    QPushButton* right[] = {BitBtnVarOrbAsp, BBCerchio, BitBtn22, BitBtnNomeCognome, BBistruz, BBdispensa};
+    for (int i = 0; i < 5; ++i) grid->addWidget(left[i], i, 0);
+    for (int i = 0; i < 6; ++i) grid->addWidget(right[i], i, 1);
+
+    // An empty box that hides itself when double-clicked, and two controls that
+    // nothing makes visible.
+    Cbox1 = new QComboBox(TabSheet5);
+    Cbox1->setObjectName("Cbox1");
+    Cbox1->setMaxVisibleItems(25);
+    Cbox1->installEventFilter(this);
+    grid->addWidget(Cbox1, 6, 0);
+    Button2 = MakeButton(TabSheet5, "Button2", "Button2");
+    Button2->hide();
+    ListBox1 = new QListWidget(TabSheet5);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->hide();
+    grid->setRowStretch(7, 1);
+
+    connect(BitBtnNomeCognome, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnNomeCognomeClick(); }));
+    connect(BBistruz, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBistruzClick(); }));
+    connect(BBdispensa, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBdispensaClick(); }));
+}
+
+void TFoKelvor::BuildBottomPanel() {
+    Panel9 = new QFrame(this);
+    Panel9->setObjectName("Panel9");
+    Panel9->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(Panel9);
+
+    row->addWidget(MakeLabel(Panel9, "LabelNodo", "Maanknoop"));
+    ComboNodo = new QComboBox(Panel9);
+    ComboNodo->setObjectName("ComboNodo");
+    ComboNodo->setEditable(true);
+    ComboNodo->addItems({"VERO", "MEDIO"});
+    row->addWidget(ComboNodo);
+
+    row->addWidget(MakeLabel(Panel9, "LabelOrb", "Baan Aspecten"));
+    ComboOrb = new QComboBox(Panel9);
+    ComboOrb->setObjectName("ComboOrb");
+    ComboOrb->setEditable(true);
+    ComboOrb->addItems({"A (normali)", "B (personali)", "C (personali)"});
+    row->addWidget(ComboOrb);
+
+    BBlk = new QPushButton(Panel9);
+    BBlk->setObjectName("BBlk");
+    BBlk->setToolTip(gui::ToQt("Sblocca/Blocca"));
+    BBlk->setIcon(LockIcon(false));
+    BBlk->setProperty("glyph", "LockOpen");
+    row->addWidget(BBlk);
+    connect(BBlk, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBlkClick(); }));
+
+    SBtipoStamp = MakeButton(Panel9, "SBtipoStamp", "");
+    SBtipoStamp->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    row->addWidget(SBtipoStamp);
+    Label34 = MakeLabel(Panel9, "Label34", "Printermodel");
+    Label35 = MakeLabel(Panel9, "Label35", "");
+    row->addWidget(Label34);
+    row->addWidget(Label35);
+
+    BBApriTesto = MakeButton(Panel9, "BBApriTesto", "Apri Testo");
+    BBApriTesto->hide();
+    row->addWidget(BBApriTesto);
+    row->addStretch(1);
+
+    Image9 = new QLabel(Panel9);
+    Image9->setObjectName("Image9");
+    Image9->setToolTip(gui::ToQt("Chiudi il Programma"));
+    Image9->setMinimumSize(48, 28);
+    Image9->setAlignment(Qt::AlignCenter);
+    Image9->installEventFilter(this);
+    LoadExitImage("FineProg.bmp");
+    row->addWidget(Image9);
+}
+
+void TFoKelvor::LoadExitImage(const char* file) {
+    QPixmap pm;
+    if (rt::PathExists(file)) pm.load(QString::fromStdString(rt::ResolvePath(file).string()));
+    if (!pm.isNull()) {
+        Image9->setPixmap(pm);
+    } else {
+        // Without the picture the control shows its purpose as text.
+        Image9->setText(gui::ToQt("Fine"));
+        Image9->setFrameShape(QFrame::Box);
+    }
+    Image9->setProperty("picture", file);
+}
+
+bool TFoKelvor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image9) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            gui::Guard([this] { Image9MouseDown(); });
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            gui::Guard([this] { Image9MouseUp(); });
+            return true;
+        }
+    } else if (MemoDati && watched == MemoDati->viewport() && event->type() == QEvent::MouseButtonPress) {
+        gui::Guard([this] { MemoDatiClick(); });
+    } else if (MemoAnnotaz && watched == MemoAnnotaz->viewport() &&
+               event->type() == QEvent::MouseButtonPress) {
+        gui::Guard([this] { MemoAnnotazClick(); });
+    } else if (watched == Cbox1 && event->type() == QEvent::MouseButtonDblClick) {
+        gui::Guard([this] { Cbox1DblClick(); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TFoKelvor::closeEvent(QCloseEvent* event) {
+    // The main window's closing ends the program. The other open windows close
+    // first; one that keeps itself open (unsaved text the user wants to keep)
+    // keeps the program running.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == this || !w->isVisible()) continue;
+        if (!w->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TFoKelvor::FormActivate() {
+    // 1. A legacy backup folder on line 6 of the drawing settings.
+    ReplaceLegacyBackupLine();
+    // 2. The personal archive on first use.
+    EnsurePersonalArchive();
+    // 3. The degree-to-radian factor.
+    engine::Chart.DegToRad = engine::kPi / 180;
+    // 4. Placement of the dialogs near this window.
+    display::FormPlacement.MainFormWidth = frameGeometry().width();
+    display::FormPlacement.MainFormHeight = frameGeometry().height();
+    SyncArchivePlacement();
+    ResetViewFlags();
+    // 5. The user's name.
+    LoadUserName();
+    BitBtnNomeCognome->setText(gui::ToQt(UserName.UserFullName));
+    // 6. The drawing settings.
+    LoadOrCreateDrawSettings();
+    // 7. The node box.
+    ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
+    // 8. The full-screen windows, hidden.
+    SizeFullScreenWindows();
+    // 9. The current person.
+    ShowCurrentPerson();
+    // 10. The boxes start locked (colours and glyph stay as they are).
+    ComboOrb->setEnabled(false);
+    ComboNodo->setEnabled(false);
+    // 11. The orb-set box from the set in force.
+    if (const char* text = OrbBoxText(engine::Orbs.OrbSetLetter)) ComboOrb->setEditText(text);
+}
+
+void TFoKelvor::SizeFullScreenWindows() {
+    ScreenSize screen = CurrentScreenSize();
+    if (display::FgrKelvo) SizeFullScreen(display::FgrKelvo, display::FgrKelvo->Panel1, screen);
+    if (FgrTxtKel) SizeFullScreen(FgrTxtKel, nullptr, screen);
+    if (FgrNaKel) SizeFullScreen(FgrNaKel, FgrNaKel->Panel1, screen);
+}
+
+void TFoKelvor::ShowCurrentPerson() {
+    archive::CurrentPersonView view = archive::LoadCurrentPersonForShow();
+    QStringList lines;
+    for (const std::string& line : view.MemoLines) lines << gui::ToQt(line);
+    MemoDati->setPlainText(lines.join('\n'));
+    MemoAnnotaz->setPlainText(gui::ToQt(view.AnnotationText));
+    BBApriTesto->setVisible(view.TextFileExists);
+}
+
+void TFoKelvor::RememberOrigin() {
+    display::RememberMainOrigin(this);
+    SyncArchivePlacement();
+}
+
+void TFoKelvor::SyncArchivePlacement() {
+    // The archive dialogs place their own sub-dialogs from the same values.
+    archive::MainForm.MainFormTop = display::FormPlacement.MainFormTop;
+    archive::MainForm.MainFormLeft = display::FormPlacement.MainFormLeft;
+    archive::MainForm.MainFormWidth = display::FormPlacement.MainFormWidth;
+    archive::MainForm.MainFormHeight = display::FormPlacement.MainFormHeight;
+}
+
+void TFoKelvor::BitBtnNomeCognomeClick() {
+    RememberOrigin();
+    display::PlaceNearMain(FoNomUte, 10);
+    gui::ShowModal(FoNomUte);
+    BitBtnNomeCognome->setText(
+        gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
+    FormActivate();
+}
+
+void TFoKelvor::BBistruzClick() {
+    RememberOrigin();
+    display::PlaceNearMain(FoIstDef, 10);
+    gui::ShowModal(FoIstDef);
+    FormActivate();
+}
+
+void TFoKelvor::BBdispensaClick() { OpenProgramDocument(kBookletDocument); }
+
+void TFoKelvor::BBlkClick() {
+    if (ComboOrb->isEnabled()) {
+        ComboOrb->setEnabled(false);
+        ComboNodo->setEnabled(false);
+        SetBoxColours(ComboOrb, QColor(128, 128, 128), Qt::white);
+        SetBoxColours(ComboNodo, QColor(128, 128, 128), Qt::white);
+        BBlk->setIcon(LockIcon(true));
+        BBlk->setProperty("glyph", "LockShut");
+    } else {
+        ComboOrb->setEnabled(true);
+        ComboNodo->setEnabled(true);
+        SetBoxColours(ComboOrb, QColor(0, 255, 255), Qt::black);
+        SetBoxColours(ComboNodo, QColor(0, 255, 255), Qt::black);
+        BBlk->setIcon(LockIcon(false));
+        BBlk->setProperty("glyph", "LockOpen");
+    }
+}
+
+void TFoKelvor::MemoDatiClick() { MemoAnnotaz->show(); }
+
+void TFoKelvor::MemoAnnotazClick() { MemoAnnotaz->hide(); }
+
+void TFoKelvor::Cbox1DblClick() { Cbox1->hide(); }
+
+void TFoKelvor::Image9MouseDown() { LoadExitImage("FineProgClic.bmp"); }
+
+void TFoKelvor::Image9MouseUp() {
+    LoadExitImage("FineProg.bmp");
+    close();
 }
 
 }  // namespace shell

@@ -1,7 +1,14 @@
 #pragma once
-// The main window: three pages of commands.
+// The main window: three pages of commands, the current person, the user's name,
+// and the activation handler that completes the start-up.
 #include <QWidget>
 
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
 class QTabWidget;
 
 namespace shell {
@@ -10,7 +17,104 @@ class TFoKelvor : public QWidget {
     Q_OBJECT
 public:
     explicit TFoKelvor(QWidget* parent = nullptr);
+
+    // Completes the start-up; runs at start and again after every modal dialog.
+    // Repeating it changes no file when nothing changed.
+    void FormActivate();
+    // Loads the current person and shows it in the data memo.
+    void ShowCurrentPerson();
+
+    // Handlers.
+    void BitBtnNomeCognomeClick();
+    void BBistruzClick();
+    void BBdispensaClick();
+    void BBlkClick();
+    void MemoDatiClick();
+    void MemoAnnotazClick();
+    void Cbox1DblClick();
+    void Image9MouseDown();
+    void Image9MouseUp();
+
+    // Pages.
     QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet5 = nullptr;
+
+    // "Astrologische Functies".
+    QPushButton* BitBtnDati = nullptr;
+    QPushButton* BitBtnInputA = nullptr;
+    QPushButton* BitBtnCancel = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BBProped = nullptr;
+    QLabel* LabelDati = nullptr;
+    QPlainTextEdit* MemoDati = nullptr;
+    QPlainTextEdit* MemoAnnotaz = nullptr;
+    QFrame* Panel3 = nullptr;
+    QPushButton* BBOriz = nullptr;
+    QPushButton* BBoriz2 = nullptr;
+    QPushButton* BBVert = nullptr;
+    QPushButton* BBvert2 = nullptr;
+
+    // "Raadpleging Remedies".
+    QPushButton* BBSintomi = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QPushButton* Bquor1 = nullptr;
+    QPushButton* Bquor2 = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+    QPushButton* BitBtn7 = nullptr;
+    QPushButton* BitBtn8 = nullptr;
+    QPushButton* BitBtn6 = nullptr;
+    QPushButton* BitBtn9 = nullptr;
+    QPushButton* BBriceCompo = nullptr;
+    QPushButton* BitBtn10 = nullptr;
+    QPushButton* BButility = nullptr;
+
+    // "Accessoire Functies".
+    QPushButton* Button1 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BBaggRep = nullptr;
+    QPushButton* BitBtnVarOrbAsp = nullptr;
+    QPushButton* BBCerchio = nullptr;
+    QPushButton* BitBtn22 = nullptr;
+    QPushButton* EdAggiorna = nullptr;
+    QPushButton* BBSalva = nullptr;
+    QPushButton* BitBtnNomeCognome = nullptr;
+    QPushButton* BBistruz = nullptr;
+    QPushButton* BBdispensa = nullptr;
+    QComboBox* Cbox1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+
+    // Bottom panel.
+    QFrame* Panel9 = nullptr;
+    QComboBox* ComboNodo = nullptr;
+    QComboBox* ComboOrb = nullptr;
+    QPushButton* BBlk = nullptr;
+    QPushButton* SBtipoStamp = nullptr;
+    QLabel* Label34 = nullptr;
+    QLabel* Label35 = nullptr;
+    QPushButton* BBApriTesto = nullptr;
+    QLabel* Image9 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildAstrologyPage();
+    void BuildRemediesPage();
+    void BuildAccessoryPage();
+    void BuildBottomPanel();
+    void SizeFullScreenWindows();
+    void LoadExitImage(const char* file);
+    // Remembers the window's origin for the placing of dialogs near it.
+    void RememberOrigin();
+    void SyncArchivePlacement();
 };
+
+extern TFoKelvor* FoKelvor;
+
 
 }  // namespace shell

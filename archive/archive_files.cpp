@@ -1,0 +1,543 @@
+#include "archive/archive_files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "engine/chart_state.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
+
+namespace archive {
+
+ArchiveSharedState ArchiveShared;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kST1 = ".ST1";
+const std::string kST2 = ".ST2";
+const std::string kST3 = ".ST3";
+
+std::string TrimLeading(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    return std::string(s.substr(i));
+}
+
+// Bytes in a file that exists, or -1.
+long long FileBytes(const std::string& name) {
+    if (!rt::PathExists(name)) return -1;
+    std::error_code ec;
+    const auto n = fs::file_size(rt::ResolvePath(name), ec);
+    return ec ? -1 : static_cast<long long>(n);
+}
+
+// A file about to be changed must hold whole records: a partial last record
+// would be overwritten or dropped by the change.
+void RequireWholeRecords(const std::string& name, std::size_t recordSize) {
+    const long long n = FileBytes(name);
+    if (n < 0) return;  // a missing file fails at its opening
+    if (n % static_cast<long long>(recordSize) != 0)
+        throw ArchiveError("Archivio danneggiato: " + name +
+                           " termina con una scheda incompleta. Nessun dato registrato.");
+}
+
+void RequireNumberRoom(long long next, const std::string& name) {
+    if (next > kMaxRecordNumber)
+        throw ArchiveError("ARCHIVIO PIENO: " + name + " contiene gi\xE0 " +
+                           std::to_string(kMaxRecordNumber) +
+                           " schede. Nessun dato registrato.");
+}
+
+void WriteRecordAt(const std::string& name, std::size_t size, std::int64_t n,
+                   const rt::Bytes& bytes) {
+    rt::RecordFile f(name, size);
+    f.Reset();
+    f.Write(n, bytes);
+    f.Close();
+}
+
+void WriteHandOff(const char* name, const std::vector<std::string>& lines) {
+    rt::EnsureParentFolder(name);
+    rt::ReplaceTextLines(name, lines);
+}
+
+}  // namespace
+
+// ---- names ----------------------------------------------------------------------------
+
+std::string ArchiveFileName(std::string_view letters, std::string_view extension) {
+    return std::string(letters) + std::string(extension);
+}
+
+std::string ArchiveTextFolder(std::string_view letters) { return std::string(letters) + "txt"; }
+
+std::string ArchiveCaption(std::string_view letters) {
+    if (letters == "BASE") return "BASE (personale)";
+    if (letters == "TMPR") return "TMPR (temporaneo)";
+    if (letters == "RICE") return "RICE (speciale)";
+    if (letters == "BANK") return "BANK (banca dati)";
+    return std::string(letters);
+}
+
+std::vector<std::string> ListArchiveNames() {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(fs::current_path(), ec)) {
+        if (!e.is_regular_file(ec)) continue;
+        const std::string file = rt::Utf8ToCp1252(e.path().filename().string());
+        const auto dot = file.rfind('.');
+        if (dot == std::string::npos || dot == 0 || dot > 4) continue;
+        if (rt::UpperAscii(file.substr(dot)) != kST1) continue;
+        std::string name = rt::UpperAscii(file.substr(0, std::min<std::size_t>(4, file.size())));
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return CompareArchiveText(a, b) < 0; });
+    return names;
+}
+
+bool ArchiveExists(std::string_view letters) {
+    return rt::PathExists(ArchiveFileName(letters, kST1));
+}
+
+void CreateEmptyArchive(std::string_view letters) {
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    const std::string st2 = ArchiveFileName(letters, kST2);
+    const std::string st3 = ArchiveFileName(letters, kST3);
+    if (!rt::PathExists(st1)) rt::ReplaceAllRecords(st1, kIndexRecordSize, {EmptyIndexHeader()});
+    if (!rt::PathExists(st2)) rt::ReplaceAllRecords(st2, kBirthRecordSize, {EmptyBirthHeader()});
+    if (!rt::PathExists(st3))
+        rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
+}
+
+// ---- the open archive -------------------------------------------------------------------
+
+ArchiveFiles::ArchiveFiles() = default;
+ArchiveFiles::~ArchiveFiles() = default;
+
+void ArchiveFiles::Open(std::string_view letters, AnnotationFile annotations) {
+    index_.reset();
+    data_.reset();
+    notes_.reset();
+    letters_ = std::string(letters);
+    auto index = std::make_unique<rt::RecordFile>(ArchiveFileName(letters, kST1), kIndexRecordSize);
+    auto data = std::make_unique<rt::RecordFile>(ArchiveFileName(letters, kST2), kBirthRecordSize);
+    std::unique_ptr<rt::RecordFile> notes;
+    index->Reset();
+    data->Reset();
+    const std::string st3 = ArchiveFileName(letters, kST3);
+    if (annotations == AnnotationFile::Required || rt::PathExists(st3)) {
+        notes = std::make_unique<rt::RecordFile>(st3, kAnnotationRecordSize);
+        notes->Reset();
+    }
+    index_ = std::move(index);
+    data_ = std::move(data);
+    notes_ = std::move(notes);
+    ArchiveShared.ListEntryCount = EntryCount();
+}
+
+bool ArchiveFiles::Close() {
+    bool all = true;
+    for (auto* f : {&index_, &data_, &notes_}) {
+        if (*f && (*f)->IsOpen()) {
+            try {
+                (*f)->Close();
+            } catch (const std::exception&) {
+                all = false;
+            }
+        } else {
+            all = false;
+        }
+        f->reset();
+    }
+    engine::Chart.ValErrorCode = all ? 0 : 1;
+    return all;
+}
+
+bool ArchiveFiles::IsOpen() const { return index_ && data_; }
+
+int ArchiveFiles::EntryCount() const {
+    if (!index_) return 0;
+    return static_cast<int>(std::max<std::int64_t>(0, index_->Count()));
+}
+
+int ArchiveFiles::DataRecordCount() const {
+    return data_ ? static_cast<int>(data_->FileSize()) : 0;
+}
+
+bool ArchiveFiles::HasAnnotationFile() const { return notes_ != nullptr; }
+
+std::string ArchiveFiles::ReadEntry(int position) {
+    if (!index_) throw rt::IoError(rt::kFileNotOpen, ArchiveFileName(letters_, kST1));
+    std::string e = DecodeIndexEntry(index_->Read(position));
+    ArchiveShared.IndexEntryBuffer = e;
+    return e;
+}
+
+void ArchiveFiles::WriteEntry(int position, std::string_view entry) {
+    if (!index_) throw rt::IoError(rt::kFileNotOpen, ArchiveFileName(letters_, kST1));
+    index_->Write(position, EncodeIndexEntry(entry));
+}
+
+BirthRecord ArchiveFiles::ReadBirthRecord(int number) {
+    const std::string name = ArchiveFileName(letters_, kST2);
+    if (!data_) throw rt::IoError(rt::kFileNotOpen, name);
+    if (number < 0 || number >= data_->FileSize())
+        throw ArchiveError("Archivio danneggiato: la scheda " + ZeroPad5(number) +
+                           " non esiste in " + name + ".");
+    BirthRecord r = DecodeBirthRecord(data_->Read(number));
+    ArchiveShared.BirthRecordBuffer = r;
+    return r;
+}
+
+void ArchiveFiles::WriteBirthRecord(int number, const BirthRecord& record) {
+    if (!data_) throw rt::IoError(rt::kFileNotOpen, ArchiveFileName(letters_, kST2));
+    data_->Write(number, EncodeBirthRecord(record));
+}
+
+AnnotationRecord ArchiveFiles::ReadAnnotation(int number) {
+    const std::string name = ArchiveFileName(letters_, kST3);
+    if (!notes_) throw rt::IoError(rt::kFileNotOpen, name);
+    if (number < 0 || number >= notes_->FileSize())
+        throw ArchiveError("Archivio danneggiato: l'annotazione " + ZeroPad5(number) +
+                           " non esiste in " + name + ".");
+    return DecodeAnnotationRecord(notes_->Read(number));
+}
+
+void ArchiveFiles::WriteAnnotation(int number, const AnnotationRecord& record) {
+    if (!notes_) throw rt::IoError(rt::kFileNotOpen, ArchiveFileName(letters_, kST3));
+    notes_->Write(number, EncodeAnnotationRecord(record));
+}
+
+int ArchiveFiles::AppendAnnotation(const AnnotationRecord& record) {
+    const std::string name = ArchiveFileName(letters_, kST3);
+    if (!notes_) throw rt::IoError(rt::kFileNotOpen, name);
+    RequireWholeRecords(name, kAnnotationRecordSize);
+    const std::int64_t number = notes_->FileSize();
+    RequireNumberRoom(number, name);
+    notes_->Write(number, EncodeAnnotationRecord(record));
+    return static_cast<int>(number);
+}
+
+SearchResult ArchiveFiles::Search(std::string_view typed) {
+    return SearchSortedEntries(ArchiveSearchKey(typed), EntryCount(),
+                               [this](int i) { return ReadEntry(i); });
+}
+
+std::vector<std::string> ArchiveFiles::Entries(int first, int last, bool whole) {
+    std::vector<std::string> out;
+    const int n = EntryCount();
+    for (int i = std::max(first, 1); i <= std::min(last, n); ++i) {
+        std::string e = ReadEntry(i);
+        out.push_back(whole ? e : IndexEntryName(e));
+    }
+    return out;
+}
+
+std::vector<std::string> ArchiveFiles::FillNameList(int P, bool whole) {
+    const int n = EntryCount();
+    if (n >= 10) return Entries(P - 4, P + 4, whole);
+    return Entries(1, n, whole);
+}
+
+// ---- operations that change an archive ------------------------------------------------------
+
+StoreResult StorePersonRecords(const StoreRequest& request) {
+    const std::string& A = request.Letters;
+    const bool intoCurrent = A == kCurrentPersonArchive;
+    const bool withNotes = request.Annotation.has_value() && !intoCurrent;
+    const std::string st1 = ArchiveFileName(A, kST1);
+    const std::string st2 = ArchiveFileName(A, kST2);
+    const std::string st3 = ArchiveFileName(A, kST3);
+    const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, kST1);
+    const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, kST2);
+
+    EnsureCurrentPersonFiles();
+
+    // Everything is checked before the first byte is written.
+    for (const auto& [name, size] : {std::pair{st1, kIndexRecordSize}, {st2, kBirthRecordSize},
+                                     {tmpr1, kIndexRecordSize}, {tmpr2, kBirthRecordSize}})
+        RequireWholeRecords(name, size);
+    if (withNotes) RequireWholeRecords(st3, kAnnotationRecordSize);
+
+    std::vector<rt::Bytes> indexRecords;
+    if (!intoCurrent) indexRecords = rt::ReadAllRecords(st1, kIndexRecordSize);
+    rt::RecordFile data(st2, kBirthRecordSize);
+    data.Reset();
+    const std::int64_t dataNumber = data.FileSize();
+    RequireNumberRoom(dataNumber, st2);
+    std::unique_ptr<rt::RecordFile> notes;
+    std::int64_t notesNumber = 0;
+    if (withNotes) {
+        notes = std::make_unique<rt::RecordFile>(st3, kAnnotationRecordSize);
+        notes->Reset();
+        notesNumber = notes->FileSize();
+        RequireNumberRoom(notesNumber, st3);
+    }
+
+    MarkArchiveModified(A);
+
+    StoreResult result;
+    result.DataNumber = static_cast<int>(dataNumber);
+    result.Entry = MakeIndexEntry(request.Name, result.DataNumber);
+
+    BirthRecord record = request.Record;
+    record.AnnotationNumber = ZeroPad5(0);
+    if (withNotes) {
+        notes->Write(notesNumber, EncodeAnnotationRecord(*request.Annotation));
+        notes->Close();
+        result.AnnotationNumber = static_cast<int>(notesNumber);
+        record.AnnotationNumber = ZeroPad5(notesNumber);
+    }
+    const rt::Bytes recordBytes = EncodeBirthRecord(record);
+    data.Write(dataNumber, recordBytes);
+    if (intoCurrent) data.Write(0, recordBytes);
+    data.Close();
+
+    // The index entry only after its data record is written.
+    if (intoCurrent) {
+        WriteRecordAt(st1, kIndexRecordSize, 0, EncodeIndexEntry(result.Entry));
+    } else {
+        std::vector<std::string> texts;
+        texts.reserve(indexRecords.size() + 1);
+        for (const auto& r : indexRecords) texts.push_back(DecodeIndexEntry(r));
+        texts.push_back(result.Entry);
+        indexRecords.push_back(EncodeIndexEntry(result.Entry));
+        result.MovedPosition = OrderNewEntry(
+            texts, [&](int a, int b) { std::swap(indexRecords[a], indexRecords[b]); });
+        for (std::size_t i = texts.size(); i-- > 1;)
+            if (texts[i] == result.Entry) {
+                result.IndexPosition = static_cast<int>(i);
+                break;
+            }
+        rt::ReplaceAllRecords(st1, kIndexRecordSize, indexRecords);
+
+        // The stored person becomes the current person.
+        WriteRecordAt(tmpr2, kBirthRecordSize, 0, recordBytes);
+        WriteRecordAt(tmpr1, kIndexRecordSize, 0, EncodeIndexEntry(result.Entry));
+    }
+
+    // The hand-offs describe the new current person: its annotations (none when
+    // no annotation record was written) and its text file (none without a number).
+    WriteAnnotationHandOff(withNotes ? StoreAnnotationLine(*request.Annotation) : std::string());
+    const std::string textNumber =
+        request.Annotation ? TextNumberOfFourthLine(request.Annotation->Lines[3]) : std::string();
+    WriteTextHandOff(A, textNumber);
+    return result;
+}
+
+void DeleteIndexEntry(std::string_view letters, int position) {
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    RequireWholeRecords(st1, kIndexRecordSize);
+    std::vector<rt::Bytes> records = rt::ReadAllRecords(st1, kIndexRecordSize);
+    if (position < 1 || position >= static_cast<int>(records.size()))
+        throw ArchiveError("Scelta Non valida: la voce " + std::to_string(position) +
+                           " non esiste in " + st1 + ".");
+    records.erase(records.begin() + position);
+    rt::ReplaceAllRecords(st1, kIndexRecordSize, records);
+    MarkArchiveModified(letters);
+}
+
+int ReplaceIndexEntry(std::string_view letters, int position, std::string_view newEntry) {
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    RequireWholeRecords(st1, kIndexRecordSize);
+    std::vector<rt::Bytes> records = rt::ReadAllRecords(st1, kIndexRecordSize);
+    const int n = static_cast<int>(records.size()) - 1;
+    if (position < 1 || position > n)
+        throw ArchiveError("Scelta Non valida: la voce " + std::to_string(position) +
+                           " non esiste in " + st1 + ".");
+    const std::string oldName = IndexEntryName(DecodeIndexEntry(records[position]));
+    const std::string entry(newEntry);
+    auto text = [&](int i) { return DecodeIndexEntry(records[i]); };
+    int q = position;
+    if (entry.substr(0, 8) != oldName.substr(0, std::min<std::size_t>(8, oldName.size()))) {
+        if (CompareArchiveText(entry, oldName) < 0) {
+            while (q - 1 >= 1 && CompareArchiveText(entry, text(q - 1)) < 0) {
+                records[q] = records[q - 1];
+                --q;
+            }
+        } else {
+            while (q + 1 <= n && CompareArchiveText(text(q + 1), entry) < 0) {
+                records[q] = records[q + 1];
+                ++q;
+            }
+        }
+    }
+    records[q] = EncodeIndexEntry(entry);
+    rt::ReplaceAllRecords(st1, kIndexRecordSize, records);
+    return q;
+}
+
+void MarkArchiveModified(std::string_view letters) {
+    std::vector<std::string> names;
+    if (rt::PathExists(kModifiedArchivesFile)) {
+        for (const auto& line : rt::ReadTextLines(kModifiedArchivesFile)) {
+            if (names.size() == 12) break;
+            names.push_back(line.substr(0, std::min<std::size_t>(6, line.size())));
+        }
+    }
+    const std::string name(letters.substr(0, std::min<std::size_t>(6, letters.size())));
+    if (std::find(names.begin(), names.end(), name) != names.end()) return;
+    // The list holds twelve names: the oldest gives way to the newest.
+    if (names.size() == 12) names.erase(names.begin());
+    names.push_back(name);
+    WriteHandOff(kModifiedArchivesFile, names);
+}
+
+void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {
+    rt::ReplaceAllRecords(ArchiveFileName(kCurrentPersonArchive, kST2), kBirthRecordSize,
+                          {EncodeBirthRecord(record)});
+    rt::ReplaceAllRecords(ArchiveFileName(kCurrentPersonArchive, kST1), kIndexRecordSize,
+                          {EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))});
+}
+
+void EnsureCurrentPersonFiles() {
+    const std::string st1 = ArchiveFileName(kCurrentPersonArchive, kST1);
+    const std::string st2 = ArchiveFileName(kCurrentPersonArchive, kST2);
+    const std::string st3 = ArchiveFileName(kCurrentPersonArchive, kST3);
+    if (!rt::PathExists(st2)) rt::ReplaceAllRecords(st2, kBirthRecordSize, {EmptyBirthHeader()});
+    if (!rt::PathExists(st1))
+        rt::ReplaceAllRecords(st1, kIndexRecordSize, {EncodeIndexEntry(MakeIndexEntry("", 0))});
+    if (!rt::PathExists(st3))
+        rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
+    if (!rt::PathExists(kAnnotationHandOff)) WriteHandOff(kAnnotationHandOff, {""});
+}
+
+// ---- per-person text files -------------------------------------------------------------------
+
+std::string PersonTextFileName(std::string_view letters, std::string_view number) {
+    return ArchiveTextFolder(letters) + "\\" + std::string(number) + ".txt";
+}
+
+std::string CreatePersonTextFile(std::string_view letters, std::string_view name) {
+    const std::string folder = ArchiveTextFolder(letters);
+    const std::string counter = folder + "\\" + kTextCounterFile;
+    if (!rt::PathExists(folder)) {
+        fs::create_directories(rt::ResolvePath(folder));
+        rt::WriteTextLines(counter, {"1"});
+    } else if (!rt::PathExists(counter)) {
+        // A lost counter starts after the highest text file of the folder, so
+        // no person's text is ever overwritten.
+        long long highest = 0;
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(rt::ResolvePath(folder), ec)) {
+            const std::string file = e.path().filename().string();
+            if (file.size() != 9 || rt::UpperAscii(file.substr(5)) != ".TXT") continue;
+            if (const auto n = IndexEntryNumber(file.substr(0, 5))) highest = std::max<long long>(highest, *n);
+        }
+        rt::WriteTextLines(counter, {std::to_string(highest + 1)});
+    }
+    const std::vector<std::string> lines = rt::ReadTextLines(counter);
+    int code = 1;
+    const std::int32_t k = lines.empty() ? 0 : rt::ValInt(lines[0], code);
+    if (lines.empty() || code != 0 || k < 1)
+        throw rt::IoError(rt::kInvalidNumericInput, counter);
+    RequireNumberRoom(k, counter);
+    rt::ReplaceTextLines(counter, {std::to_string(k + 1)});
+    const std::string number = ZeroPad5(k);
+    const std::string file = PersonTextFileName(letters, number);
+    rt::WriteTextLines(file, {std::string(name.substr(0, std::min(name.size(), kIndexNameWidth)))});
+    WriteHandOff(kEditFileHandOff, {file});
+    WriteTextHandOff(folder.substr(0, 4), number);
+    return number;
+}
+
+// ---- hand-off files ---------------------------------------------------------------------------
+
+std::string StoreAnnotationLine(const AnnotationRecord& a) {
+    return TrimLeading(a.Lines[0]) + " " + TrimLeading(a.Lines[1]) + " " + TrimLeading(a.Lines[2]) +
+           " " + a.Lines[3];
+}
+
+std::string RecallAnnotationLine(const AnnotationRecord& a) {
+    std::string s;
+    for (const auto& l : a.Lines) s += " " + TrimLeading(l);
+    return s;
+}
+
+void WriteAnnotationHandOff(std::string_view line) {
+    WriteHandOff(kAnnotationHandOff, {std::string(line)});
+}
+
+void WriteTextHandOff(std::string_view letters, std::string_view textNumber) {
+    WriteHandOff(kTextHandOff, {std::string(letters), std::string(textNumber)});
+}
+
+void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,
+                           std::string_view name) {
+    WriteHandOff(kLastEntryHandOff, {std::string(letters), std::string(entry),
+                                     std::to_string(position), std::string(name)});
+}
+
+void WritePointerHandOff(std::string_view recordNumberText, std::string_view letters) {
+    WriteHandOff(kPointerHandOff, {std::string(recordNumberText), std::string(letters)});
+}
+
+// ---- checking ------------------------------------------------------------------------------------
+
+namespace {
+
+struct FieldBounds {
+    std::size_t offset, capacity;
+};
+
+void CheckFile(const std::string& name, std::size_t size, const std::vector<FieldBounds>& fields,
+               std::vector<std::string>& problems, std::vector<rt::Bytes>& records) {
+    const long long bytes = FileBytes(name);
+    if (bytes < 0) {
+        problems.push_back(name + ": file mancante");
+        return;
+    }
+    if (bytes % static_cast<long long>(size) != 0)
+        problems.push_back(name + ": l'ultima scheda \xE8 incompleta (" +
+                           std::to_string(bytes % static_cast<long long>(size)) + " byte)");
+    records = rt::ReadAllRecords(name, size);
+    for (std::size_t n = 0; n < records.size(); ++n)
+        for (const auto& f : fields)
+            if (records[n][f.offset] > f.capacity)
+                problems.push_back(name + ": scheda " + std::to_string(n) + ", campo a " +
+                                   std::to_string(f.offset) + " con lunghezza " +
+                                   std::to_string(records[n][f.offset]) + " oltre " +
+                                   std::to_string(f.capacity));
+}
+
+}  // namespace
+
+std::vector<std::string> CheckArchive(std::string_view letters) {
+    std::vector<std::string> problems;
+    std::vector<rt::Bytes> index, data, notes;
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    const std::string st2 = ArchiveFileName(letters, kST2);
+    CheckFile(st1, kIndexRecordSize, {{0, kIndexEntryCapacity}}, problems, index);
+    CheckFile(st2, kBirthRecordSize,
+              {{0, 20}, {21, 39}, {61, 2}, {64, 20}, {85, 72}, {158, 60}, {219, 124}, {344, 21},
+               {366, 12}, {379, 5}},
+              problems, data);
+    CheckFile(ArchiveFileName(letters, kST3), kAnnotationRecordSize,
+              {{0, 70}, {71, 70}, {142, 70}, {213, 70}}, problems, notes);
+    if (letters == kCurrentPersonArchive) return problems;
+    std::string previous;
+    for (std::size_t i = 1; i < index.size(); ++i) {
+        const std::string e = DecodeIndexEntry(index[i]);
+        const auto number = IndexEntryNumber(e);
+        if (!number)
+            problems.push_back(st1 + ": la voce " + std::to_string(i) + " non ha numero di scheda");
+        else if (!data.empty() && *number >= static_cast<int>(data.size()))
+            problems.push_back(st1 + ": la voce " + std::to_string(i) + " rimanda alla scheda " +
+                               ZeroPad5(*number) + ", assente in " + st2);
+        if (i > 1 && CompareArchiveText(e, previous) <= 0)
+            problems.push_back(st1 + ": le voci " + std::to_string(i - 1) + " e " +
+                               std::to_string(i) + " sono fuori ordine");
+        previous = e;
+    }
+    return problems;
+}
+
+}  // namespace archive

@@ -1,0 +1,196 @@
+#pragma once
+// The birth-data archives on disk: the three record files of an archive, the
+// per-person text files with their counter, the hand-off files of "FileDum",
+// and the operations that change an archive (store, removal, the current
+// person's slot "TMPR"). No Qt here: dialogs call these and show the results.
+//
+// Problems the program must not go past raise ArchiveError (nothing written);
+// input/output failures raise rt::IoError with the run-time's message.
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/archive_records.h"
+#include "archive/name_search.h"
+#include "platform/runtime/record_file.h"
+
+namespace archive {
+
+inline constexpr const char* kCurrentPersonArchive = "TMPR";
+inline constexpr const char* kPersonalArchive = "BASE";
+
+inline constexpr const char* kAnnotationHandOff = "FileDum\\Annotaz.dum";
+inline constexpr const char* kTextHandOff = "FileDum\\StrText.dum";
+inline constexpr const char* kEditFileHandOff = "FileDum\\DatModif.dum";
+inline constexpr const char* kLastEntryHandOff = "FileDum\\MMDatArc.dum";
+inline constexpr const char* kPointerHandOff = "FileDum\\PointGlo.dum";
+inline constexpr const char* kModifiedArchivesFile = "FileDum\\MMordina.dum";
+inline constexpr const char* kTextCounterFile = "FlagTxt.set";
+
+// The shared buffers of the archive routines: the last index entry and data
+// record read, the entry count of the open archive, and the lines the current
+// person's loaders keep.
+struct ArchiveSharedState {
+    std::string IndexEntryBuffer;
+    BirthRecord BirthRecordBuffer;
+    int ListEntryCount = 0;
+    std::string SharedTextLine;   // line 1 of "FileDum\Annotaz.dum" as last read
+    std::string BirthDateLine;    // date field of the current person (commas)
+    std::string BirthPlaceLine;   // place field of the current person
+};
+extern ArchiveSharedState ArchiveShared;
+
+// ---- names ------------------------------------------------------------------
+
+// "BASE" + ".ST1" and so on (extension with its dot).
+std::string ArchiveFileName(std::string_view letters, std::string_view extension);
+// "BASE" -> "BASEtxt".
+std::string ArchiveTextFolder(std::string_view letters);
+// "BASE (personale)", "TMPR (temporaneo)", "RICE (speciale)", "BANK (banca dati)",
+// any other archive by its name.
+std::string ArchiveCaption(std::string_view letters);
+// The archives of the working folder: every file "????.ST1" (any case), named
+// by the first four characters upper-cased, in name order.
+std::vector<std::string> ListArchiveNames();
+bool ArchiveExists(std::string_view letters);  // its ".ST1" file exists
+
+// Creates the empty archive of the given letters: header records of the index,
+// data and annotation files. A file that already exists is left as it is.
+void CreateEmptyArchive(std::string_view letters);
+
+// ---- the open archive -------------------------------------------------------
+
+enum class AnnotationFile { Required, IfPresent };
+
+// The three record files of one archive, opened for reading and writing.
+class ArchiveFiles {
+public:
+    ArchiveFiles();
+    ~ArchiveFiles();
+    ArchiveFiles(const ArchiveFiles&) = delete;
+    ArchiveFiles& operator=(const ArchiveFiles&) = delete;
+
+    // Opens the files (IoError 2 for a missing ".ST1" or ".ST2", or a missing
+    // ".ST3" when it is required) and sets the entry count.
+    void Open(std::string_view letters, AnnotationFile annotations = AnnotationFile::Required);
+    // Closes the three files; false when one of them was not open (the shared
+    // Val error code is then 1, else 0).
+    bool Close();
+    bool IsOpen() const;
+    const std::string& Letters() const { return letters_; }
+
+    int EntryCount() const;        // index records minus one
+    int DataRecordCount() const;   // records of the data file, header included
+    bool HasAnnotationFile() const;
+
+    // Entry at an index position 0..N (into IndexEntryBuffer).
+    std::string ReadEntry(int position);
+    void WriteEntry(int position, std::string_view entry);
+    // Data record by number (into BirthRecordBuffer); a number beyond the data
+    // file raises ArchiveError naming the archive and the number.
+    BirthRecord ReadBirthRecord(int number);
+    void WriteBirthRecord(int number, const BirthRecord& record);
+    // Annotation record by number (record 0 for a person without annotations).
+    AnnotationRecord ReadAnnotation(int number);
+    void WriteAnnotation(int number, const AnnotationRecord& record);
+    // Appends an annotation record and returns its number (ArchiveError when
+    // the file already holds 99,999 records).
+    int AppendAnnotation(const AnnotationRecord& record);
+
+    // The name search over the open index (reads exactly 100 entries).
+    SearchResult Search(std::string_view typed);
+    // Entries first..last that lie within 1..N; whole 43-character entries or
+    // their first 38 characters.
+    std::vector<std::string> Entries(int first, int last, bool whole);
+    // The dialogs' name window around position P: entries P-4..P+4 when N >= 10,
+    // else entries 1..N.
+    std::vector<std::string> FillNameList(int P, bool whole);
+
+private:
+    std::string letters_;
+    std::unique_ptr<rt::RecordFile> index_, data_, notes_;
+};
+
+// ---- operations that change an archive --------------------------------------
+
+struct StoreRequest {
+    std::string Letters;                        // chosen archive
+    std::string Name;                           // the person's name
+    BirthRecord Record;                         // annotation number is set here
+    std::optional<AnnotationRecord> Annotation; // none: number "00000"
+};
+
+struct StoreResult {
+    std::string Entry;           // the 43-character index entry
+    int DataNumber = 0;          // the data record's number
+    int IndexPosition = 0;       // the entry's final index position
+    int MovedPosition = 0;       // the position the ordering moved it to, 0 when it stayed
+    int AnnotationNumber = 0;    // 0 without annotation record
+};
+
+// Stores a person: annotation record (when given) and data record first, then
+// the index entry, ordered by name; copies entry and record into "TMPR" as the
+// current person; rewrites "FileDum\Annotaz.dum" (the annotation line, empty
+// when no annotation record was written) and "FileDum\StrText.dum" (the
+// archive and the text number of the fourth annotation line, empty without
+// one), so nothing of an earlier person is shown. A store into "TMPR" itself
+// replaces its record 0 and appends the data record without annotation. Refuses (ArchiveError, nothing written) an
+// archive that is full (99,999 records) or whose files end in a partial record.
+StoreResult StorePersonRecords(const StoreRequest& request);
+
+// Removes the entry at an index position (1..N); later entries move up one and
+// the index gets one record shorter. Data and annotation records stay.
+void DeleteIndexEntry(std::string_view letters, int position);
+
+// The change dialog's index update: the entry at `position` (1..N) becomes
+// `newEntry`. When its first 8 characters agree with the old name it stays in
+// place; otherwise it moves toward the front past every entry it sorts before,
+// or toward the end past every entry that sorts before it. Returns its final
+// position. The index is rewritten whole.
+int ReplaceIndexEntry(std::string_view letters, int position, std::string_view newEntry);
+
+// Adds the archive name to "FileDum\MMordina.dum" unless it is there.
+void MarkArchiveModified(std::string_view letters);
+
+// The recall's confirmation: "TMPR.ST1" and "TMPR.ST2" made anew, each with
+// the single record 0 (the name without record number; the data record).
+void WriteCurrentPerson(std::string_view name, const BirthRecord& record);
+
+// Creates an empty current person (the "TMPR" archive and an empty
+// "FileDum\Annotaz.dum") where they are missing.
+void EnsureCurrentPersonFiles();
+
+// ---- per-person text files ---------------------------------------------------
+
+// "BASEtxt\00012.txt".
+std::string PersonTextFileName(std::string_view letters, std::string_view number);
+// Makes the next text file of an archive: the folder and its counter on first
+// use, the number taken and counted on, the file with one line (the first 38
+// characters of the name), and the hand-offs "FileDum\DatModif.dum" and
+// "FileDum\StrText.dum". Returns the five-digit number.
+std::string CreatePersonTextFile(std::string_view letters, std::string_view name);
+
+// ---- hand-off files -----------------------------------------------------------
+
+// Annotation lines as the store writes them: lines 1 to 3 without leading
+// blanks and the stored fourth line, joined by one blank.
+std::string StoreAnnotationLine(const AnnotationRecord& annotation);
+// As the recall writes them: each line preceded by one blank, leading blanks removed.
+std::string RecallAnnotationLine(const AnnotationRecord& annotation);
+void WriteAnnotationHandOff(std::string_view line);
+void WriteTextHandOff(std::string_view letters, std::string_view textNumber);
+void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,
+                           std::string_view name);
+void WritePointerHandOff(std::string_view recordNumberText, std::string_view letters);
+
+// ---- checking -------------------------------------------------------------------
+
+// The damage found in an archive's files, one text (Windows-1252) per problem:
+// partial last records, length bytes beyond a field's capacity, index entries
+// without a record number or pointing past the data file, entries out of
+// order. Empty when the archive is sound.
+std::vector<std::string> CheckArchive(std::string_view letters);
+
+}  // namespace archive

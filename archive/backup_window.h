@@ -1,0 +1,47 @@
+#pragma once
+// The backup window: copies the personal archive and its texts to a folder
+// "ExkelvorBck" on a chosen volume and back.
+#include <QDialog>
+#include <filesystem>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace archive {
+
+class TFoBakMod1 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFoBakMod1(QWidget* parent = nullptr);
+
+    QWidget *Panel1, *Panel3;
+    QComboBox* DriveComboBox1;
+    QPushButton *BBchiudiScelta, *BBCambiaDest, *BBbackup, *BBRestore, *BitBtnRitorna;
+    QLineEdit *EditDest, *EditData;
+    QLabel *LabDest, *LabDef1, *LabDef2, *LabOkDati;
+    QPlainTextEdit* Memo1;
+
+    std::string BackupDestination = "?:\\ExkelvorBck";
+    std::filesystem::path ProgramFolder;
+    std::filesystem::path ChosenFolder;  // the destination as a real path
+
+    void FormActivate();
+    void BBCambiaDestClick();
+    void BBchiudiSceltaClick();
+    void DriveComboBox1Click(int index);
+    void BBbackupClick();
+    void BBRestoreClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void SetLabDest(const char* text);
+};
+
+}  // namespace archive

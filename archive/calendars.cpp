@@ -1,0 +1,270 @@
+#include "archive/calendars.h"
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/real_formats.h"
+#include "platform/runtime/text_file.h"
+
+namespace archive {
+
+namespace {
+
+constexpr std::uint8_t kOffsetBytes[10] = {0xDD, 0x63, 0x30, 0xCC, 0x78, 0x60, 0xA5, 0xA9, 0x05, 0x40};
+
+constexpr std::size_t kDateOffset = 0;
+constexpr std::size_t kCodeOffset = 10;
+constexpr std::size_t kCodeCapacity = 4;
+constexpr std::size_t kCorrectionOffset = 16;
+
+constexpr const char* kIndexFile = "Calendar\\Elencal.002";
+constexpr const char* kDatabaseFile = "Calendar\\Database.cll";
+constexpr const char* kFixedZoneCalendar = "00920000.CAL";
+
+// Julian day of the start of the Gregorian calendar and the mark of a
+// calendar whose switch follows the settings.
+constexpr long double kGregorianStart = 2299160.5L;
+constexpr long double kGregorianStartNoon = 2299161.0L;
+constexpr std::int64_t kUndatedSwitchMark = 1721423;
+
+// A chain never legitimately passes through more files than this.
+constexpr int kMaxChainedFiles = 1000;
+
+std::string Trim(std::string_view s) {
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    std::size_t e = s.find_last_not_of(' ');
+    return std::string(s.substr(b, e - b + 1));
+}
+
+// The text of a correction as the walk shows it: "+" before a positive value,
+// the value's text for a negative one, "0" for zero.
+std::string SignedCorrectionText(double c) {
+    if (c > 0) return "+" + GeneralRealText(c);
+    if (c < 0) return GeneralRealText(c);
+    return "0";
+}
+
+}  // namespace
+
+long double CalendarDateOffset() {
+    static const long double value = rt::ExtendedFromBytes(kOffsetBytes);
+    return value;
+}
+
+rt::Bytes EncodeZoneCalendarRecord(const ZoneCalendarRecord& record) {
+    rt::Bytes r(kZoneCalendarRecordSize, 0);
+    rt::ExtendedToBytes(record.StoredDate, r.data() + kDateOffset);
+    rt::WriteFixedString(r.data() + kCodeOffset, kCodeCapacity, record.Code);
+    std::memcpy(r.data() + kCorrectionOffset, &record.Correction, sizeof(double));
+    return r;
+}
+
+ZoneCalendarRecord DecodeZoneCalendarRecord(const rt::Bytes& record) {
+    rt::Bytes r = record;
+    r.resize(kZoneCalendarRecordSize, 0);
+    ZoneCalendarRecord z;
+    z.StoredDate = rt::ExtendedFromBytes(r.data() + kDateOffset);
+    z.Code = rt::ReadFixedString(r.data() + kCodeOffset, kCodeCapacity);
+    std::memcpy(&z.Correction, r.data() + kCorrectionOffset, sizeof(double));
+    return z;
+}
+
+std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std::string& name) {
+    std::string source;
+    std::int64_t start = 0;
+    if (table == PlaceTableKind::Foreign) {
+        bool found = false;
+        for (const std::string& line : rt::ReadTextLines(kIndexFile)) {
+            if (line.substr(0, 12) != name) continue;
+            int code = 0;
+            std::int32_t n = rt::ValInt(Trim(line.size() > 14 ? line.substr(14, 6) : std::string()), code);
+            if (code != 0 || n < 0) throw CalendarError("CALENDARIO NON VALIDO IN ELENCO: " + name);
+            start = n;
+            found = true;
+            break;
+        }
+        if (!found) throw CalendarError("CALENDARIO NON TROVATO: " + name);
+        source = kDatabaseFile;
+    } else {
+        source = std::string("Calendar\\") + name;
+    }
+
+    // Read only: the calendars are never written.
+    const std::string bytes = rt::ReadFileBytes(source);
+    const std::size_t size = bytes.size() / kZoneCalendarRecordSize;
+    std::vector<ZoneCalendarRecord> records;
+    for (std::size_t i = static_cast<std::size_t>(start); i < size; ++i) {
+        const char* p = bytes.data() + i * kZoneCalendarRecordSize;
+        ZoneCalendarRecord z = DecodeZoneCalendarRecord(rt::Bytes(p, p + kZoneCalendarRecordSize));
+        if (z.Code == kEndCode) break;
+        records.push_back(z);
+    }
+    return records;
+}
+
+std::string ChainedCalendarName(const ZoneCalendarRecord& record) {
+    std::int64_t n = rt::Round(record.StoredDate);
+    std::string digits = std::to_string(n);
+    if (digits.size() < 8) digits.insert(0, 8 - digits.size(), '0');
+    return digits + ".CAL";
+}
+
+bool ParseCorrectionText(std::string_view text, long double& hours) {
+    std::string t = Trim(text);
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        t.erase(0, 1);
+    }
+    if (t.empty() || t[0] == ' ' || t[0] == '+' || t[0] == '-') return false;
+    for (char& c : t)
+        if (c == ',') c = '.';
+    int code = 0;
+    long double v = rt::ValReal(t, code);
+    if (code != 0) return false;
+    hours = negative ? -v : v;
+    return true;
+}
+
+std::string ZoneTextFromCorrection(std::string_view correctionText) {
+    std::string t = Trim(correctionText);
+    if (t.empty()) return {};
+    char sign = t[0];
+    std::string rest;
+    if (sign == '+' || sign == '-') {
+        rest = t.substr(1);
+    } else {
+        long double value = 0;
+        if (!ParseCorrectionText(t, value)) return {};
+        sign = '+';
+        rest = t;
+    }
+    std::string out = std::string(1, sign == '+' ? '-' : '+') + rest.substr(0, 4);
+    for (char& c : out)
+        if (c == '.') c = ',';
+    return out;
+}
+
+ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query) {
+    return ApplyZoneCalendar(query, [&](const std::string& name) {
+        return LoadZoneCalendar(query.Table, name);
+    });
+}
+
+ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneCalendarLoader& load) {
+    ZoneCalendarResult result;
+    std::string name = query.CalendarName;
+    result.FixedZoneMinusFive = name == kFixedZoneCalendar;
+
+    std::vector<ZoneCalendarRecord> records = load(name);
+    if (records.size() < 2) throw CalendarError("CALENDARIO VUOTO: " + name);
+    const long double jd = query.ClockJulianDay;
+
+    // Record 0: the Gregorian switch.
+    const ZoneCalendarRecord& head = records[0];
+    long double date0 = head.Date();
+    {
+        CalendarLine line;
+        line.Header = true;
+        line.Date = date0;
+        line.Code = head.Code;
+        result.Lines.push_back(line);
+    }
+    bool julian = false;
+    if (head.Code == kGregorianCode) {
+        if (query.Table == PlaceTableKind::Italian) date0 -= 1.0L;
+        if (rt::Trunc(date0) == kUndatedSwitchMark) {
+            julian = query.GregorianSwitch && jd < kGregorianStartNoon;
+        } else {
+            julian = jd <= date0;
+        }
+        if (query.GregorianSwitch && jd > kGregorianStart) julian = false;
+    }
+    // Record 1: the end of local mean time.
+    bool localMeanTime = records[1].Code == kLocalMeanTimeCode && jd <= records[1].Date();
+    result.Julian = julian;
+    result.LocalMeanTime = localMeanTime;
+
+    const long double walkJd = query.ClockJulianDayIn ? query.ClockJulianDayIn(julian) : jd;
+    result.WalkJulianDay = walkJd;
+
+    // The walk through the periods, following chain records into other files.
+    struct Period {
+        long double date = 0;
+        std::string code;
+        double correction = 0;
+    };
+    Period cur, prev, first;
+    int count = 0;
+    bool chained = false;
+    bool ranToEnd = false;
+    long double listedDate = 0;
+    std::set<std::string> visited{name};
+    int filesVisited = 1;
+    for (;;) {
+        std::size_t n = records.size();
+        if (n < 2) throw CalendarError("CALENDARIO VUOTO: " + name);
+        std::size_t i = 1;
+        bool nextFile = false;
+        for (;;) {
+            prev = cur;
+            const ZoneCalendarRecord& r = records[i];
+            bool chain = r.Code == kChainCode;
+            if (!chain && (!chained || r.Date() > listedDate)) {
+                if (!chained) listedDate = r.Date();
+                CalendarLine line;
+                line.Date = r.Date();
+                line.Correction = r.Correction;
+                line.Code = r.Code;
+                result.Lines.push_back(line);
+            }
+            if (chain) {
+                name = ChainedCalendarName(r);
+                CalendarLine line;
+                line.ChainLine = true;
+                line.ChainName = name;
+                result.Lines.push_back(line);
+                if (!visited.insert(name).second || ++filesVisited > kMaxChainedFiles)
+                    throw CalendarError("CATENA DI CALENDARI CIRCOLARE: " + name);
+                chained = true;
+                cur.date = r.StoredDate;
+                records = load(name);
+                nextFile = true;
+                break;
+            }
+            cur = Period{r.Date(), r.Code, r.Correction};
+            if (++count == 1) first = cur;
+            if (walkJd <= cur.date) break;
+            ++i;
+            if (i == n) {
+                ranToEnd = true;
+                break;
+            }
+        }
+        if (!nextFile) break;
+    }
+
+    // The correction in force.
+    std::string text;
+    if (prev.date > 0) text = SignedCorrectionText(prev.correction);
+    if (ranToEnd) text = GeneralRealText(cur.correction);
+    if (prev.date == 0) text = GeneralRealText(first.correction);
+    if (localMeanTime) {
+        long double value = query.Longitude * 4 / 60;
+        long double a = value < 0 ? -value : value;
+        text = std::string(value >= 0 ? "-" : "+") + GeneralRealText(a).substr(0, 10);
+    }
+    if (text.empty() || (text[0] != '-' && text[0] != '+')) text.insert(0, "+");
+    result.CorrectionText = text;
+    long double value = 0;
+    ParseCorrectionText(text, value);
+    result.Correction = value;
+    return result;
+}
+
+}  // namespace archive

@@ -1,0 +1,114 @@
+#pragma once
+// Time-zone correction calendars: lists of dated periods, each with the total
+// correction in hours that turns the local clock time into universal time (east
+// of Greenwich negative), headed by the date of the Gregorian switch ("GREG")
+// and the end of local mean time ("LMT ").
+//
+// Files: "Calendar\" + 8 digits + ".CAL" (one calendar each, for the Italian
+// places); "Calendar\Database.cll" (the calendars of the foreign places one
+// after another, each closed by "****") with its index "Calendar\Elencal.002"
+// (characters 1-12 the calendar name, 15-20 its first record). All 24-byte
+// records. The calendars are read into memory; nothing is written.
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "archive/archive_records.h"  // GeneralRealText, the texts of the corrections
+#include "archive/places.h"
+#include "platform/runtime/record_file.h"
+
+namespace archive {
+
+inline constexpr std::size_t kZoneCalendarRecordSize = 24;
+
+// The constant added to every Julian day stored in a calendar record (the
+// 80-bit value of the bytes DD 63 30 CC 78 60 A5 A9 05 40).
+long double CalendarDateOffset();
+
+struct ZoneCalendarRecord {
+    long double StoredDate = 0;  // Julian day + CalendarDateOffset(); for "RICH" the next file's number
+    std::string Code;            // string[4]: "GREG", "LMT ", "RICH", "****" or a period's name
+    double Correction = 0;       // hours added to the clock time to get universal time
+
+    long double Date() const { return StoredDate - CalendarDateOffset(); }
+};
+
+rt::Bytes EncodeZoneCalendarRecord(const ZoneCalendarRecord& record);
+ZoneCalendarRecord DecodeZoneCalendarRecord(const rt::Bytes& record);
+
+inline constexpr const char* kGregorianCode = "GREG";
+inline constexpr const char* kLocalMeanTimeCode = "LMT ";
+inline constexpr const char* kChainCode = "RICH";
+inline constexpr const char* kEndCode = "****";
+
+// A calendar that cannot be walked: missing from the index, empty, or a chain
+// of calendars that comes back to itself. The text is the message to show.
+class CalendarError : public std::runtime_error {
+public:
+    explicit CalendarError(const std::string& text) : std::runtime_error(text) {}
+};
+
+// The records of one calendar, from its record 0 up to its "****" record or
+// the end of its file. Foreign table: looked up in "Calendar\Elencal.002" and
+// read from "Calendar\Database.cll"; Italian table: "Calendar\" + name.
+// A name missing from the index raises CalendarError; a missing file rt::IoError.
+std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std::string& name);
+
+// The name of the calendar file a chain record sends to: Round(stored value)
+// left-padded with "0" to 8 digits + ".CAL".
+std::string ChainedCalendarName(const ZoneCalendarRecord& record);
+
+// Reads a correction text as hours ("+1", "-0,5", "1" or "0.5"; blanks
+// around it are allowed). False when it is not a number.
+bool ParseCorrectionText(std::string_view text, long double& hours);
+// The zone text of a correction text: the opposite sign (east positive), the
+// first four characters after the sign, "." turned into ",". A text without a
+// sign is a positive number; a text that is not a number gives "".
+std::string ZoneTextFromCorrection(std::string_view correctionText);
+
+
+// One line of the calendar list: a period or header (date text, sign and
+// correction, code) or a change of file ("CAMBIO FILE: " + name).
+struct CalendarLine {
+    bool ChainLine = false;
+    long double Date = 0;     // reduced date (Julian day)
+    double Correction = 0;
+    std::string Code;
+    std::string ChainName;    // for a chain line
+    bool Header = false;      // record 0: date and code only
+};
+
+struct ZoneCalendarQuery {
+    PlaceTableKind Table = PlaceTableKind::Italian;
+    std::string CalendarName;         // 8 digits + ".CAL"
+    long double ClockJulianDay = 0;   // clock time with the Gregorian rule (the date check's)
+    // Julian day of the clock time in the Julian (true) or Gregorian (false)
+    // calendar; the walk runs on the one of the calendar chosen.
+    std::function<long double(bool julian)> ClockJulianDayIn;
+    bool GregorianSwitch = false;     // the settings' "Gregorian switch"
+    long double Longitude = 0;        // the place's, degrees east
+};
+
+struct ZoneCalendarResult {
+    bool Julian = false;          // "GIUL" rather than "GREG"
+    bool LocalMeanTime = false;   // local mean time in force at the birth moment
+    std::string CorrectionText;   // the total correction with its sign ("+1", "-0,83333333")
+    long double Correction = 0;   // its value in hours
+    long double WalkJulianDay = 0;  // the clock time's Julian day in the chosen calendar
+    bool FixedZoneMinusFive = false;  // the calendar is "00920000.CAL"
+    std::vector<CalendarLine> Lines;
+};
+
+// Applies a place's calendar to a birth moment: the calendar switch, local
+// mean time and the walk through the periods and chains. Raises CalendarError
+// (a missing or empty calendar, a chain that loops) and rt::IoError.
+ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query);
+
+// As above over calendars given by a loader (name -> records).
+using ZoneCalendarLoader = std::function<std::vector<ZoneCalendarRecord>(const std::string& name)>;
+ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneCalendarLoader& load);
+
+}  // namespace archive

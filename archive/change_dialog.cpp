@@ -1,0 +1,436 @@
+#include "archive/change_dialog.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+#include <filesystem>
+
+#include "archive/change_record.h"
+#include "archive/store_dialog.h"
+#include "engine/calendar.h"
+#include "engine/chart_state.h"
+#include "engine/position_text.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+
+namespace archive {
+
+TFoModifi* FoModifi = nullptr;
+
+namespace {
+QLineEdit* Field(QWidget* parent, const char* name, int maxLength = 32767, bool upper = false) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    if (upper)
+        QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
+            int caret = e->cursorPosition();
+            e->setText(t.toUpper());
+            e->setCursorPosition(caret);
+        });
+    return e;
+}
+
+std::string Trim(const QLineEdit* e) {
+    std::string t;
+    engine::TrimBlanks(gui::FromQt(e->text()), t);
+    return t;
+}
+
+bool NumberAt(const std::string& t, std::size_t start, std::size_t len, int lo, int hi) {
+    if (t.size() < start - 1 + len) return false;
+    int code = 0;
+    int v = rt::ValInt(t.substr(start - 1, len), code);
+    return code == 0 && v >= lo && v <= hi;
+}
+}  // namespace
+
+TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true, parent) {
+    setObjectName("FoModifi");
+    setWindowTitle("Geboortedatum wijzigen");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    auto* grid = new QGridLayout(this);
+
+    Panel4 = new QGroupBox("ARCHIEVEN beschikbaar", this);
+    Panel4->setObjectName("Panel4");
+    auto* p4 = new QVBoxLayout(Panel4);
+    ListaArchivi->setParent(Panel4);
+    ListaArchivi->setObjectName("ListBox1");
+    ListaArchivi->setMaximumHeight(80);
+    p4->addWidget(ListaArchivi);
+    EditArchi->setParent(Panel4);
+    gui::SetFieldState(EditArchi, gui::FieldState::Computed);
+    p4->addWidget(EditArchi);
+    grid->addWidget(Panel4, 0, 0);
+
+    GroupBoxElenco = new QGroupBox(this);
+    GroupBoxElenco->setObjectName("GroupBoxElenco");
+    auto* el = new QGridLayout(GroupBoxElenco);
+    el->addWidget(new QLabel("Eerste letters van de naam", GroupBoxElenco), 0, 0, 1, 2);
+    EditSoggetto->setParent(GroupBoxElenco);
+    el->addWidget(EditSoggetto, 1, 0, 1, 2);
+    el->addWidget(new QLabel("Dubbelklik op de gekozen naam", GroupBoxElenco), 2, 0, 1, 2);
+    ListaNomi->setParent(GroupBoxElenco);
+    ListaNomi->setFixedHeight(8 * 18 + 6);
+    el->addWidget(ListaNomi, 3, 0);
+    ScrollBar1->setParent(GroupBoxElenco);
+    el->addWidget(ScrollBar1, 3, 1);
+    grid->addWidget(GroupBoxElenco, 1, 0);
+
+    GroupBoxDati = new QGroupBox("Geboortegegevens", this);
+    GroupBoxDati->setObjectName("GroupBoxDati");
+    auto* da = new QGridLayout(GroupBoxDati);
+    da->addWidget(new QLabel("Respecteer de juiste formaten", GroupBoxDati), 0, 0, 1, 2);
+    EditNomeSogg = Field(GroupBoxDati, "EditNomeSogg", 38, true);
+    EditDataNasc = Field(GroupBoxDati, "EditDataNasc", 10);
+    EditOraNasc = Field(GroupBoxDati, "EditOraNasc", 5);
+    EditCalend = Field(GroupBoxDati, "EditCalend", 10, true);
+    EditLocalita = Field(GroupBoxDati, "EditLocalita", 28, true);
+    EditGmt = Field(GroupBoxDati, "EditGmt", 6);
+    EditCoordi = Field(GroupBoxDati, "EditCoordi", 12, true);
+    EditStato = Field(GroupBoxDati, "EditStato", 20, true);
+    const std::pair<const char*, QLineEdit*> rows[] = {
+        {"Naam", EditNomeSogg},   {"Datum", EditDataNasc}, {"Uur", EditOraNasc},  {"Kalender", EditCalend},
+        {"Plaats", EditLocalita}, {"Corr", EditGmt},       {"12N30-123E45", EditCoordi}, {"Staat", EditStato}};
+    int r = 1;
+    for (const auto& [label, e] : rows) {
+        da->addWidget(new QLabel(label, GroupBoxDati), r, 0);
+        da->addWidget(e, r++, 1);
+    }
+    BitBtnElenco = new QPushButton("Lijst", GroupBoxDati);
+    BitBtnElenco->setObjectName("BitBtnElenco");
+    da->addWidget(BitBtnElenco, r, 1);
+    grid->addWidget(GroupBoxDati, 0, 1, 2, 1);
+
+    GroupBoxAnnot = new QGroupBox("Annotaties", this);
+    GroupBoxAnnot->setObjectName("GroupBoxAnnot");
+    auto* an = new QVBoxLayout(GroupBoxAnnot);
+    EditMemo1 = Field(GroupBoxAnnot, "EditMemo1", 70, true);
+    EditMemo2 = Field(GroupBoxAnnot, "EditMemo2", 70, true);
+    EditMemo3 = Field(GroupBoxAnnot, "EditMemo3", 70, true);
+    EditMemo4 = Field(GroupBoxAnnot, "EditMemo4", 65, true);
+    EditNfile = Field(GroupBoxAnnot, "EditNfile", 5);
+    EditNfile->setReadOnly(true);
+    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) an->addWidget(e);
+    grid->addWidget(GroupBoxAnnot, 2, 0, 1, 2);
+    GroupBoxAnnotFinto = new QGroupBox("Annotaties", this);
+    GroupBoxAnnotFinto->setObjectName("GroupBoxAnnotFinto");
+    GroupBoxAnnotFinto->setEnabled(false);
+    GroupBoxAnnotFinto->setMinimumHeight(120);
+    grid->addWidget(GroupBoxAnnotFinto, 3, 0, 1, 2);
+
+    auto* buttons = new QHBoxLayout;
+    BitBtnRegistra = new QPushButton("&OK registreert", this);
+    BitBtnRegistra->setObjectName("BitBtnRegistra");
+    BitBtnAncora = new QPushButton("&Nogmaals ", this);
+    BitBtnAncora->setObjectName("BitBtnAncora");
+    BitBtn3 = new QPushButton("&Terug naar het hoofdmenu", this);
+    BitBtn3->setObjectName("BitBtn3");
+    BBtesto = new QPushButton("Tekst maken / bijwerken", this);
+    BBtesto->setObjectName("BBtesto");
+    for (QPushButton* b : {BitBtnRegistra, BitBtnAncora, BBtesto, BitBtn3}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    grid->addLayout(buttons, 4, 0, 1, 2);
+
+    connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem* item) {
+        ChooseLine(ListaNomi->row(item));
+        OpenChosen();
+    }));
+    connect(BitBtnElenco, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
+    connect(BitBtnAncora, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
+    connect(BitBtnRegistra, &QPushButton::clicked, this, gui::Guarded([this](bool) { SaveEditedRecord(); }));
+    connect(BBtesto, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBtestoClick(); }));
+    connect(BitBtn3, &QPushButton::clicked, this, [this](bool) { reject(); });
+    connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
+}
+
+void TFoModifi::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+bool TFoModifi::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EditSoggetto && event->type() == QEvent::FocusIn && !Chosen && EditSoggetto->text().isEmpty())
+        gui::Guard([this] {
+            engine::Birth.SubjectName.clear();
+            CloseArchive();
+            OpenChangeArchive();
+        });
+    return ArchiveNameDialog::eventFilter(watched, event);
+}
+
+void TFoModifi::ClearFields() {
+    for (QLineEdit* e : {EditNomeSogg, EditDataNasc, EditOraNasc, EditCalend, EditLocalita, EditGmt, EditCoordi,
+                         EditStato, EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile})
+        e->clear();
+}
+
+void TFoModifi::FormActivate() {
+    QApplication::restoreOverrideCursor();
+    BitBtnAncora->setEnabled(false);
+    BitBtnRegistra->setEnabled(false);
+    BBtesto->setEnabled(false);
+    GroupBoxDati->setEnabled(true);
+    BitBtnElenco->setEnabled(true);
+    ListaArchivi->setEnabled(true);
+    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) e->clear();
+    BuildArchiveList();
+    EditNomeSogg->setText(gui::ToQt(engine::Birth.SubjectName));
+    GroupBoxDati->hide();
+    GroupBoxAnnot->hide();
+    GroupBoxAnnotFinto->show();
+    GroupBoxElenco->show();
+    EditArchi->setText(gui::ToQt(ArchiveName));
+    Chosen = false;
+    CloseArchive();
+    OpenChangeArchive();
+    EditSoggetto->setFocus();
+}
+
+void TFoModifi::OpenChangeArchive() {
+    if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) {
+        ListaNomi->clear();
+        ListaNomi->addItem("ARCHIVIO VUOTO");
+        return;
+    }
+    if (OpenArchive(ArchiveName, AnnotationFile::Required)) {
+        Window.Reset(Files.EntryCount(), Files.EntryCount() < 9 ? 1 : 4);
+        FillNameList();
+        SetScrollBar();
+    }
+}
+
+void TFoModifi::ArchiveChanged(const std::string&) {
+    EditSoggetto->clear();
+    SetSearchFieldValid(true);
+    ClearFields();
+    OpenChangeArchive();
+    EditSoggetto->setFocus();
+}
+
+void TFoModifi::EntryChosen() { ClearFields(); }
+
+void TFoModifi::EnterInList(int line) {
+    std::string shown = line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : "";
+    if (!shown.empty() && shown == SearchText()) {
+        ChooseLine(line);
+        OpenChosen();
+        return;
+    }
+    gui::ShowMessage("Doppio Click sull'Elenco Nomi");
+}
+
+void TFoModifi::EnterInSearch() {
+    if (Window.Count() >= 10 && !SearchText().empty()) {
+        ChooseLine(Window.MiddleLine());
+        OpenChosen();
+        return;
+    }
+    gui::ShowMessage("Doppio Click sull'Elenco Nomi");
+}
+
+void TFoModifi::OpenChosen() {
+    if (!Chosen) return;
+    GroupBoxDati->show();
+    GroupBoxAnnot->show();
+    GroupBoxAnnotFinto->hide();
+    GroupBoxElenco->hide();
+    ShowRecordForEdit();
+    BitBtnRegistra->setEnabled(true);
+    BBtesto->setEnabled(true);
+    ListaArchivi->setEnabled(false);
+}
+
+void TFoModifi::ShowList() {
+    GroupBoxDati->hide();
+    GroupBoxAnnot->hide();
+    GroupBoxAnnotFinto->show();
+    GroupBoxElenco->show();
+    BitBtnRegistra->setEnabled(false);
+    BBtesto->setEnabled(false);
+    BitBtnAncora->setEnabled(false);
+    ListaArchivi->setEnabled(true);
+    GroupBoxDati->setEnabled(true);
+    BitBtnElenco->setEnabled(true);
+    ClearFields();
+    Chosen = false;
+    EditSoggetto->clear();
+    EditSoggetto->setFocus();
+}
+
+void TFoModifi::ShowRecordForEdit() {
+    using engine::Birth;
+    using engine::Chart;
+    if (!SearchFieldValid()) {
+        EditSoggetto->clear();
+        return;
+    }
+    if (Birth.SubjectName.empty()) return;
+    auto number = IndexEntryNumber(ChosenEntry);
+    if (!number) {
+        SetSearchFieldValid(false);
+        EditSoggetto->clear();
+        return;
+    }
+    DataNumber = *number;
+    BirthRecord rec = Files.ReadBirthRecord(DataNumber);
+    OldName = IndexEntryName(ChosenEntry);
+    std::string name = OldName;
+    engine::StripTrailingBlanks(name);
+    EditNomeSogg->setText(gui::ToQt(name));
+    Birth.BirthDateKey = rec.DateField;
+    std::string zone;
+    engine::SortKeyToDateTimeText(rec.DateField, Birth.BirthDateText, zone);
+    Birth.TimeZoneCorrectionText = zone;
+    EditDataNasc->setText(gui::ToQt(Birth.BirthDateText.substr(0, 10)));
+    EditOraNasc->setText(gui::ToQt(Birth.BirthDateText.size() > 11 ? Birth.BirthDateText.substr(11, 5) : ""));
+    EditGmt->setText(gui::ToQt(zone));
+    Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
+    std::string place = rec.PlaceField.size() > 12 ? rec.PlaceField.substr(12, 28) : "";
+    place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
+    Birth.BirthPlace = place;
+    EditLocalita->setText(gui::ToQt(place));
+    EditCoordi->setText(gui::ToQt(Birth.CoordinatesText));
+    Birth.Nationality = rec.NationalityField;
+    EditStato->setText(gui::ToQt(rec.NationalityField));
+    Chart.GregorianCalendar = rec.CalendarField == "GR";
+    EditCalend->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
+    AnnotationNumberText = rec.AnnotationNumber;
+    int noteNumber = 0;
+    if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
+    if (noteNumber != 0) {
+        AnnotationRecord notes = Files.ReadAnnotation(noteNumber);
+        EditMemo1->setText(gui::ToQt(notes.Lines[0]));
+        EditMemo2->setText(gui::ToQt(notes.Lines[1]));
+        EditMemo3->setText(gui::ToQt(notes.Lines[2]));
+        EditMemo4->setText(gui::ToQt(notes.Lines[3].substr(0, 64)));
+        EditNfile->setText(gui::ToQt(notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : ""));
+    }
+}
+
+bool TFoModifi::SaveEditedRecord() {
+    using engine::Birth;
+    using engine::Chart;
+    if (!GroupBoxDati->isEnabled() || DataNumber == 0) return false;
+    for (QLineEdit* e : {EditNomeSogg, EditLocalita, EditStato}) e->setText(gui::ToQt(Trim(e)));
+    std::string date = Trim(EditDataNasc), time = Trim(EditOraNasc), coords = Trim(EditCoordi);
+    if (!NumberAt(date, 1, 2, 1, 31) || !NumberAt(date, 4, 2, 1, 12) || !NumberAt(date, 7, 4, 1, 2080)) {
+        gui::ShowMessage("Data Nascita Scorretta o Incompleta");
+        return false;
+    }
+    if (!NumberAt(time, 1, 2, 0, 23) || !NumberAt(time, 4, 2, 0, 59)) {
+        gui::ShowMessage("Ora Nascita Scorretta o Incompleta");
+        return false;
+    }
+    if (!NumberAt(coords, 1, 2, 0, 89) || !NumberAt(coords, 4, 2, 0, 59) || !NumberAt(coords, 7, 3, 0, 179) ||
+        !NumberAt(coords, 11, 2, 0, 59) || (coords[2] != 'N' && coords[2] != 'S') ||
+        (coords[9] != 'E' && coords[9] != 'W')) {
+        gui::ShowMessage("Coordinate Scorrette o Incomplete");
+        return false;
+    }
+    std::string calendar = Trim(EditCalend);
+    if (calendar != "GREGORIANO" && calendar != "GIULIANO") {
+        gui::ShowMessage("Errore definizione Calendario");
+        return false;
+    }
+    std::string corr = Trim(EditGmt);
+    for (char& c : corr)
+        if (c == ',') c = '.';
+    EditGmt->setText(gui::ToQt(corr));
+    int code = 0;
+    long double correction = rt::ValReal(corr, code);
+    if (code != 0 || corr.empty()) {
+        gui::ShowMessage("Errore alla voce \"Corr\" (Correzione Totale)");
+        return false;
+    }
+    if (correction > 12.0L || correction < -12.0L) {
+        gui::ShowMessage("\"Corr\" riporta un valore impossibile");
+        return false;
+    }
+    int lon = rt::ValInt(coords.substr(6, 3), code);
+    if (coords[9] == 'W') lon = -lon;
+    if (std::fabs((correction * 15 + lon) / 15) >= 2.0L &&
+        gui::ShowMessage("Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?", "kelvor",
+                         gui::Buttons::YesNo) != gui::AnswerYes)
+        return false;
+
+    GroupBoxDati->setEnabled(false);
+    BitBtnElenco->setEnabled(false);
+    EditedPerson p;
+    p.Letters = ArchiveName;
+    p.IndexPosition = ChosenPosition;
+    p.DataNumber = DataNumber;
+    p.Name = gui::FromQt(EditNomeSogg->text());
+    p.DateTimeText = date + " " + time;
+    p.CorrectionText = corr;
+    p.CoordinatesText = coords;
+    p.PlaceName = gui::FromQt(EditLocalita->text());
+    p.CalendarCode = calendar.substr(0, 2);
+    p.Nationality = gui::FromQt(EditStato->text());
+    p.AnnotationNumber = AnnotationNumberText;
+    bool anyNote = false;
+    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile})
+        anyNote = anyNote || !e->text().isEmpty();
+    if (anyNote) {
+        AnnotationRecord notes;
+        notes.Lines[0] = rt::CutTo(Trim(EditMemo1), 70);
+        notes.Lines[1] = rt::CutTo(Trim(EditMemo2), 70);
+        notes.Lines[2] = rt::CutTo(Trim(EditMemo3), 70);
+        std::string fourth = gui::FromQt(EditMemo4->text()).substr(0, 64);
+        fourth.resize(64, ' ');
+        notes.Lines[3] = fourth + Trim(EditNfile);
+        p.Annotation = notes;
+    }
+    Birth.SubjectName = p.Name;
+    Birth.Nationality = p.Nationality;
+    Birth.EnteredPlaceText = p.PlaceName;
+    Birth.ManualCoordText = coords;
+    Birth.TimeZoneCorrectionText = corr;
+    Chart.TimeZoneCorrection = correction;
+    Chart.GregorianCalendar = p.CalendarCode == "GR";
+    CloseArchive();
+    EditResult result = RewriteEditedPerson(p);
+    AnnotationNumberText = result.Record.AnnotationNumber;
+    ChosenPosition = result.IndexPosition;
+    OpenChangeArchive();
+    BitBtnAncora->setEnabled(true);
+    ListaArchivi->setEnabled(false);
+    BitBtnRegistra->setEnabled(false);
+    BBtesto->setEnabled(false);
+    return true;
+}
+
+void TFoModifi::BBtestoClick() {
+    std::string folder = ArchiveTextFolder(ArchiveName);
+    std::string number = Trim(EditNfile);
+    std::string file;
+    if (!number.empty() && rt::PathExists(folder + "\\" + number + ".txt")) {
+        file = folder + "\\" + number + ".txt";
+    } else {
+        // A new text file, numbered by the folder's counter.
+        std::string previousText = engine::Birth.SubjectName;
+        number = CreatePersonTextFile(ArchiveName, gui::FromQt(EditNomeSogg->text()));
+        EditNfile->setText(gui::ToQt(number));
+        file = PersonTextFileName(ArchiveName, number);
+        engine::Birth.SubjectName = previousText;
+    }
+    SaveEditedRecord();
+    rt::WriteTextLines("FileDum\\DatModif.dum", {file});
+    if (TFormRegKel::ShowPersonTextEditor) TFormRegKel::ShowPersonTextEditor();
+}
+
+}  // namespace archive

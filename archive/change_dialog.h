@@ -1,0 +1,47 @@
+#pragma once
+// The change dialog: edits a stored person's data, annotations and text file.
+#include "archive/name_dialog.h"
+
+class QGroupBox;
+class QPushButton;
+
+namespace archive {
+
+class TFoModifi : public ArchiveNameDialog {
+    Q_OBJECT
+public:
+    explicit TFoModifi(QWidget* parent = nullptr);
+
+    QGroupBox *Panel4, *GroupBoxElenco, *GroupBoxDati, *GroupBoxAnnot, *GroupBoxAnnotFinto;
+    QLineEdit *EditNomeSogg, *EditDataNasc, *EditOraNasc, *EditCalend, *EditLocalita, *EditGmt, *EditCoordi,
+        *EditStato, *EditMemo1, *EditMemo2, *EditMemo3, *EditMemo4, *EditNfile;
+    QPushButton *BitBtnElenco, *BitBtnRegistra, *BitBtnAncora, *BitBtn3, *BBtesto;
+
+    int DataNumber = 0;
+    std::string AnnotationNumberText;
+    std::string OldName;
+
+    void FormActivate();
+    void OpenChangeArchive();
+    void ShowRecordForEdit();
+    // Checks and rewrites; false when a check stopped it.
+    bool SaveEditedRecord();
+    void BBtestoClick();
+    void ShowList();
+    void OpenChosen();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void ArchiveChanged(const std::string& letters) override;
+    void EntryChosen() override;
+    void EnterInList(int line) override;
+    void EnterInSearch() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ClearFields();
+};
+
+extern TFoModifi* FoModifi;
+
+}  // namespace archive

@@ -1,0 +1,83 @@
+#include "archive/change_record.h"
+
+#include <vector>
+
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "engine/calendar.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/record_file.h"
+
+namespace archive {
+
+int RepositionEntry(std::vector<std::string>& entries, int position, const std::string& newEntry) {
+    entries.erase(entries.begin() + position);
+    // The first entry (after the header) that sorts after the new one.
+    int at = 1;
+    while (at < static_cast<int>(entries.size()) && CompareArchiveText(entries[static_cast<std::size_t>(at)], newEntry) <= 0)
+        ++at;
+    entries.insert(entries.begin() + at, newEntry);
+    return at;
+}
+
+EditResult RewriteEditedPerson(const EditedPerson& p) {
+    const std::string st1 = ArchiveFileName(p.Letters, ".ST1");
+    const std::string st2 = ArchiveFileName(p.Letters, ".ST2");
+    const std::string st3 = ArchiveFileName(p.Letters, ".ST3");
+
+    std::vector<rt::Bytes> index = rt::ReadAllRecords(st1, kIndexRecordSize);
+    if (p.IndexPosition < 1 || p.IndexPosition >= static_cast<int>(index.size()))
+        throw ArchiveError("Scelta Non valida");
+    rt::RecordFile data(st2, kBirthRecordSize);
+    data.Reset();
+    if (p.DataNumber < 1 || p.DataNumber >= data.FileSize())
+        throw ArchiveError("Il record " + std::to_string(p.DataNumber) + " non esiste in " + st2);
+
+    EditResult result;
+    BirthRecord record = DecodeBirthRecord(data.Read(p.DataNumber));
+    std::string correction = p.CorrectionText;
+    for (char& c : correction)
+        if (c == '.') c = ',';
+    record.DateField = rt::CutTo(engine::DateTimeTextToSortKey(p.DateTimeText) + correction, kDateFieldCapacity);
+    record.PlaceField = rt::CutTo(p.CoordinatesText + p.PlaceName, kPlaceFieldCapacity);
+    record.CalendarField = p.CalendarCode;
+    record.NationalityField = rt::CutTo(p.Nationality, kNationalityCapacity);
+    record.Reserved1.clear();
+    record.Reserved2.clear();
+    record.AnnotationNumber = p.AnnotationNumber;
+    FillChartStrings(record, true);
+
+    int noteNumber = 0;
+    if (auto n = ReadDecimalEitherSeparator(p.AnnotationNumber)) noteNumber = static_cast<int>(*n);
+    if (p.Annotation) {
+        rt::RecordFile notes(st3, kAnnotationRecordSize);
+        notes.Reset();
+        if (noteNumber <= 0 || noteNumber >= notes.FileSize()) {
+            noteNumber = static_cast<int>(notes.FileSize());
+            if (noteNumber > kMaxRecordNumber) throw ArchiveError("ARCHIVIO PIENO: " + st3);
+        }
+        notes.Write(noteNumber, EncodeAnnotationRecord(*p.Annotation));
+        notes.Close();
+        record.AnnotationNumber = ZeroPad5(noteNumber);
+    }
+    data.Write(p.DataNumber, EncodeBirthRecord(record));
+    data.Close();
+
+    // The entry goes where its name sorts.
+    std::vector<std::string> texts;
+    for (const auto& r : index) texts.push_back(DecodeIndexEntry(r));
+    std::string entry = MakeIndexEntry(p.Name, p.DataNumber);
+    result.IndexPosition = RepositionEntry(texts, p.IndexPosition, entry);
+    std::vector<rt::Bytes> out;
+    out.reserve(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        out.push_back(i == 0 ? index[0] : EncodeIndexEntry(texts[i]));
+    rt::ReplaceAllRecords(st1, kIndexRecordSize, out);
+    MarkArchiveModified(p.Letters);
+
+    result.AnnotationNumber = noteNumber;
+    result.Record = record;
+    return result;
+}
+
+}  // namespace archive

@@ -1,0 +1,44 @@
+#pragma once
+// Rewriting a stored person in place: the edited data record with fresh chart
+// strings, its annotation record, and the index entry moved to its place in
+// name order when the name changed.
+#include <optional>
+#include <string>
+
+#include "archive/archive_records.h"
+
+namespace archive {
+
+struct EditedPerson {
+    std::string Letters;           // archive
+    int IndexPosition = 0;         // the chosen entry's index position (1..N)
+    int DataNumber = 0;            // its data record
+    std::string Name;              // new name
+    std::string DateTimeText;      // DD/MM/YYYY HH:MM
+    std::string CorrectionText;    // hours added to the clock time, "." or ","
+    std::string CoordinatesText;   // 12 characters
+    std::string PlaceName;
+    std::string CalendarCode;      // "GR" or "GI"
+    std::string Nationality;
+    std::string AnnotationNumber;  // as read, five digits
+    std::optional<AnnotationRecord> Annotation;  // none: annotations left as they are
+};
+
+struct EditResult {
+    int IndexPosition = 0;     // where the entry stands now
+    int AnnotationNumber = 0;  // the record's annotation number afterwards
+    BirthRecord Record;
+};
+
+// Rewrites the person. The index entry keeps its data record number and is put
+// where its new name sorts, so the index stays in order. The data record gets
+// the new fields and chart strings (computed at the corrected moment with the
+// change dialog's working widths); annotations are written to the record's
+// annotation number, or appended when it had none.
+EditResult RewriteEditedPerson(const EditedPerson& person);
+
+// Moves the entry at `position` of an index (texts of records 0..N) to where
+// `newEntry` sorts, writing it there. Returns its new position.
+int RepositionEntry(std::vector<std::string>& entries, int position, const std::string& newEntry);
+
+}  // namespace archive

@@ -1,0 +1,261 @@
+#include "archive/chart_strings.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "engine/angles.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/position_text.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
+
+namespace archive {
+
+namespace {
+
+using engine::kPi;
+
+// Characters start..start+len-1 (1-based) of a text, as far as it reaches.
+std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
+    if (start < 1 || start > s.size()) return {};
+    return s.substr(start - 1, len);
+}
+
+int IntAt(const std::string& s, std::size_t start, std::size_t len) {
+    int code = 0;
+    const std::int32_t v = rt::ValInt(Sub(s, start, len), code);
+    return code == 0 ? v : 0;
+}
+
+std::string Two(long long v) {
+    std::string s = std::to_string(v);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+// Degree trigonometry in extended precision; F is the width each result is
+// held in (long double, or double for the change dialog's computation).
+template <typename F>
+struct Trig {
+    static F Sin(F x) { return static_cast<F>(std::sin(static_cast<Real>(x) * kPi / 180)); }
+    static F Cos(F x) { return static_cast<F>(std::cos(static_cast<Real>(x) * kPi / 180)); }
+    static F Tan(F x) { return static_cast<F>(std::tan(static_cast<Real>(x) * kPi / 180)); }
+    static F AtanDeg(F v) { return static_cast<F>(std::atan(static_cast<Real>(v)) * 180 / kPi); }
+    static F Frac(F x) { return static_cast<F>(rt::Frac(static_cast<Real>(x))); }
+    static F Mod(F v, F m) { return static_cast<F>(m * Frac(v / m)); }
+};
+
+// The Midheaven formula: atan(tan R / cos eps), into the quadrant of R.
+template <typename F>
+F MidheavenOf(F r, F eps) {
+    using T = Trig<F>;
+    F mc = T::AtanDeg(T::Tan(r) / T::Cos(eps));
+    if (mc < 0) mc += 180;
+    if (r > 180) mc += 180;
+    return mc;
+}
+
+template <typename F>
+void ArchiveCusps(const std::string& dateField, const std::string& coordinates, CuspArray& cusps,
+                  F jd) {
+    using T = Trig<F>;
+    // The record's texts.
+    const int latDeg = IntAt(coordinates, 1, 2);
+    const std::string latLetter = Sub(coordinates, 3, 1);
+    const int latMin = IntAt(coordinates, 4, 2);
+    const int lonDeg = IntAt(coordinates, 7, 3);
+    const std::string lonLetter = Sub(coordinates, 10, 1);
+    const int lonMin = IntAt(coordinates, 11, 2);
+    const int hour = IntAt(dateField, 9, 2);
+    const int minute = IntAt(dateField, 11, 2);
+    // The correction reads with either decimal separator.
+    const F correction = static_cast<F>(ReadDecimalEitherSeparator(Sub(dateField, 13, 6)).value_or(0));
+
+    const F t = static_cast<F>((static_cast<Real>(jd) - 2415020) / 36525);
+    const F eps = static_cast<F>(23.4522944L - 0.0130125L * t);
+    F lam = static_cast<F>(lonDeg + static_cast<Real>(lonMin) / 60);
+    if (lonLetter == "O" || lonLetter == "W") lam = 360 - lam;
+    F phi = static_cast<F>(latDeg + static_cast<Real>(latMin) / 60);
+    if (latLetter == "S") phi = 360 - phi;
+
+    F s = static_cast<F>(2400.05126L * t + 18.6460655L + 0.000025805555L * t * t);
+    while (s < 0) s += 24;
+    s = T::Mod(s, 24);
+    F u = static_cast<F>(hour + static_cast<Real>(minute) / 60 + correction + 12);
+    u = T::Mod(u, 24);
+    F lst = T::Mod(static_cast<F>(s + u + lam / 15), 24);
+    const F ramc = 15 * lst;
+
+    const F mc = MidheavenOf<F>(ramc, eps);
+    const F x = T::Mod(ramc + 90, 360);
+    const F a1 = T::AtanDeg(T::Tan(phi) / T::Cos(x));
+    const F a2 = a1 + eps;
+    F asc = T::AtanDeg(T::Cos(a1) * T::Tan(x) / T::Cos(a2));
+    if (asc < 0) asc += 180;
+    if (T::Sin(x) < 0) asc += 180;
+
+    // Placidus: the point at fraction f of its semi-arc by five secant steps.
+    const F k = -T::Tan(phi) * T::Tan(eps);
+    auto point = [&](F f) {
+        auto g = [&](F v) { return static_cast<F>(k * T::Sin(ramc + f * v) - T::Cos(v)); };
+        F x0 = static_cast<F>(0.000001L), x1 = static_cast<F>(180.0001L);
+        F g0 = g(x0), g1 = g(x1);
+        for (int step = 0; step < 5; ++step) {
+            F den = g1 - g0;
+            if (den == 0) den = static_cast<F>(0.000001L);
+            const F x2 = x1 - g1 * (x1 - x0) / den;
+            x0 = x1;
+            g0 = g1;
+            x1 = x2;
+            g1 = g(x1);
+        }
+        F r = f * x1 + ramc;
+        if (r < 0) r += 360;
+        r = T::Mod(r, 360);
+        return MidheavenOf<F>(r, eps);
+    };
+
+    std::array<F, 13> c{};
+    c[1] = asc;
+    c[10] = mc;
+    c[11] = point(static_cast<F>(1.0L / 3));
+    c[12] = point(static_cast<F>(2.0L / 3));
+    c[2] = T::Mod(point(static_cast<F>(-2.0L / 3)) + 180, 360);
+    c[3] = T::Mod(point(static_cast<F>(-1.0L / 3)) + 180, 360);
+    for (int i = 1; i <= 3; ++i) c[i + 6] = T::Mod(c[i] + 180, 360);
+    for (int i = 10; i <= 12; ++i) c[i - 6] = T::Mod(c[i] + 180, 360);
+    for (int i = 1; i <= 12; ++i) cusps[i] = c[i];
+}
+
+template <typename F>
+void AspectString(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
+    BodyArray p = longitudes;
+    p[13] = cusps[1];
+    p[14] = cusps[10];
+    std::string text;
+    for (int i = 1; i <= 10; ++i) {
+        for (int j = i + 1; j <= 14; ++j) {
+            if (j == 11 || j == 12) continue;  // node and black moon take no part
+            F d = static_cast<F>(p[j] - p[i]);
+            if (d < 0) d += 360;
+            if (d > 180) d = 360 - d;
+            char letter = 0;
+            F orb = 0;
+            if (d > 171) {
+                letter = 'O';
+                orb = 180 - d;
+            } else if (d > 112 && d < 128) {
+                letter = 'Z';
+                orb = std::fabs(d - 120);
+            } else if (d > 84 && d < 96) {
+                letter = 'W';
+                orb = std::fabs(d - 90);
+            } else if (d > 56 && d < 64) {
+                letter = 'J';
+                orb = std::fabs(d - 60);
+            } else if (d < 9) {
+                letter = 'K';
+                orb = d;
+            }
+            if (!letter) continue;
+            const std::string orbText = std::to_string(rt::Round(orb));
+            std::string code{kBodyLetters[i], letter, kBodyLetters[j], orbText[0]};
+            text = rt::CutTo(text + code, 160);
+        }
+    }
+    out = rt::CutTo(text, kAspectStringCapacity);
+}
+
+}  // namespace
+
+void ComputeArchiveCusps(const std::string& dateField, const std::string& coordinates,
+                         CuspArray& cusps, Real julianDay) {
+    ArchiveCusps<Real>(dateField, coordinates, cusps, julianDay);
+}
+
+void ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates,
+                               CuspArray& cusps, double julianDay) {
+    ArchiveCusps<double>(dateField, coordinates, cusps, julianDay);
+}
+
+void EncodeTwelvePositions(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
+    const BodyArray p = longitudes;
+    const CuspArray c = cusps;
+    std::string text;
+    for (int b = 1; b <= 12; ++b) {
+        const int house = engine::HouseOfPoint(p[b], c, 0);
+        long long d = rt::Trunc(p[b]) % 360;
+        if (d < 0) d += 360;
+        text += Two(house);
+        text += kBodyLetters[b];
+        text += kSignLetters[d / 30];
+        text += Two(d % 30);
+    }
+    out = rt::CutTo(text, kPositionStringCapacity);
+}
+
+void EncodeCuspString(const CuspArray& cusps, std::string& out) {
+    std::string text;
+    for (int i = 1; i <= 12; ++i) {
+        std::string pos;
+        engine::FormatSignPosShort(0, pos, cusps[i]);
+        const std::string abbreviation = Sub(pos, 3, 3);
+        char letter = ' ';
+        for (int s = 1; s <= 12; ++s)
+            if (abbreviation == engine::kSignAbbreviations[s]) letter = kSignLetters[s - 1];
+        text += Two(i) + letter + Sub(pos, 1, 2);
+    }
+    out = rt::CutTo(text, kCuspStringCapacity);
+}
+
+void EncodeAspectString(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
+    AspectString<Real>(longitudes, cusps, out);
+}
+
+void EncodeAspectStringDouble(const BodyArray& longitudes, const CuspArray& cusps,
+                              std::string& out) {
+    AspectString<double>(longitudes, cusps, out);
+}
+
+Real RecordJulianDay(const std::string& dateField, const std::string& calendarField) {
+    const Real year = IntAt(dateField, 1, 4);
+    const Real month = IntAt(dateField, 5, 2);
+    const Real day = IntAt(dateField, 7, 2);
+    const Real hour = IntAt(dateField, 9, 2);
+    const Real minute = IntAt(dateField, 11, 2);
+    const Real correction = ReadDecimalEitherSeparator(Sub(dateField, 13, 8)).value_or(0);
+    const int calendar = Sub(calendarField, 1, 2) == "GR" ? 1 : 0;
+    return engine::JulianDayNumber(calendar, day, month, year, hour, minute) + correction / 24;
+}
+
+ChartStrings ComputeChartStrings(const std::string& dateField, const std::string& placeField,
+                                 Real julianDay, bool doubleWidth) {
+    auto& chart = engine::Chart;
+    engine::ComputeBodies(0, false, julianDay);
+    for (int i = 1; i <= 19; ++i) chart.PlanetLongitudes[i] = std::fabs(chart.PlanetLongitudes[i]);
+    const std::string coordinates = Sub(placeField, 1, 12);
+    if (doubleWidth)
+        ComputeArchiveCuspsDouble(dateField, coordinates, chart.HouseCusps,
+                                  static_cast<double>(julianDay));
+    else
+        ComputeArchiveCusps(dateField, coordinates, chart.HouseCusps, julianDay);
+    ChartStrings s;
+    EncodeTwelvePositions(chart.PlanetLongitudes, chart.HouseCusps, s.Positions);
+    EncodeCuspString(chart.HouseCusps, s.Cusps);
+    if (doubleWidth)
+        EncodeAspectStringDouble(chart.PlanetLongitudes, chart.HouseCusps, s.Aspects);
+    else
+        EncodeAspectString(chart.PlanetLongitudes, chart.HouseCusps, s.Aspects);
+    return s;
+}
+
+ChartStrings FillChartStrings(BirthRecord& record, bool doubleWidth) {
+    const Real jd = RecordJulianDay(record.DateField, record.CalendarField);
+    ChartStrings s = ComputeChartStrings(record.DateField, record.PlaceField, jd, doubleWidth);
+    record.PositionString = s.Positions;
+    record.CuspString = s.Cusps;
+    record.AspectString = s.Aspects;
+    return s;
+}
+
+}  // namespace archive

@@ -1,0 +1,197 @@
+#include "archive/current_person.h"
+
+#include <cmath>
+
+#include "archive/archive_files.h"
+#include "archive/archive_records.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/houses.h"
+#include "engine/position_text.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+
+namespace archive {
+
+namespace {
+
+using engine::Real;
+
+std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
+    if (start < 1 || start > s.size()) return {};
+    return s.substr(start - 1, len);
+}
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+void ComputeCurrentHouses() {
+    auto& c = engine::Chart;
+    engine::ComputeHouses(c.HouseCalcMode, c.LongitudeDegrees[1], c.LongitudeMinutes[1], c.JulianDay,
+                          c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1],
+                          c.LatitudeLetter[1], c.BirthHour[1], c.BirthMinute[1], c.TimeZoneCorrection,
+                          0, "N", c.HouseCusps);
+}
+
+// A current person not stored yet: empty birth data and a chart of zeros.
+void ClearChart() {
+    auto& c = engine::Chart;
+    auto& b = engine::Birth;
+    b.BirthDateText.clear();
+    b.TimeZoneCorrectionText.clear();
+    b.TimeZoneText.clear();
+    b.JulianDayText.clear();
+    c.TimeZoneCorrection = 0;
+    c.JulianDay = 0;
+    c.BirthYear = c.BirthMonth = c.BirthDay = c.BirthHourValue = c.BirthMinuteValue = 0;
+    c.BirthHour[1] = c.BirthMinute[1] = 0;
+    c.LatitudeDegrees[1] = c.LatitudeMinutes[1] = c.LongitudeDegrees[1] = c.LongitudeMinutes[1] = 0;
+    c.LatitudeLetter[1].clear();
+    c.LongitudeLetter[1].clear();
+    c.HouseCalcMode = 1;
+    c.HouseSystemName = "CASE_MEDIE";
+    for (int i = 1; i <= 22; ++i) {
+        c.PlanetLongitudes[i] = 0;
+        c.PlanetLatitudes[i] = 0;
+        c.RetroMarks[i] = " ";
+    }
+    for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = 0;
+    c.MidheavenRad = 0;
+    c.AscendantRad = 0;
+    engine::HousesOfPoints(22, c.PlanetLongitudes, c.HouseCusps, c.BodyHouses);
+    engine::SignsOfPositions(22, c.PlanetLongitudes, c.PlanetSigns);
+    engine::SignsOfCusps(12, c.HouseCusps, c.HouseCuspSigns);
+}
+
+// The load both loaders share. Returns false for an empty current person.
+bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
+    auto& c = engine::Chart;
+    auto& b = engine::Birth;
+    EnsureCurrentPersonFiles();
+    if (c.DegToRad == 0) c.DegToRad = engine::kPi / 180;
+
+    // Step 1: the current person's entry and data record.
+    b.ChartKind = 1;
+    {
+        rt::RecordFile index(ArchiveFileName(kCurrentPersonArchive, ".ST1"), kIndexRecordSize);
+        index.Reset();
+        ArchiveShared.IndexEntryBuffer = DecodeIndexEntry(index.Read(0));
+        index.Close();
+        rt::RecordFile data(ArchiveFileName(kCurrentPersonArchive, ".ST2"), kBirthRecordSize);
+        data.Reset();
+        ArchiveShared.BirthRecordBuffer = DecodeBirthRecord(data.Read(0));
+        data.Close();
+    }
+    const BirthRecord& r = ArchiveShared.BirthRecordBuffer;
+
+    // Step 2: the birth data from the record.
+    b.SubjectName = IndexEntryName(ArchiveShared.IndexEntryBuffer);
+    engine::DotCommaBuffer = r.DateField;
+    engine::DotToComma();
+    ArchiveShared.BirthDateLine = engine::DotCommaBuffer;
+    ArchiveShared.BirthPlaceLine = r.PlaceField;
+    b.BirthDateKey = engine::DotCommaBuffer;
+    const bool empty = IsBlank(b.BirthDateKey);
+    if (!empty && !engine::SortKeyToDateTimeText(b.BirthDateKey, b.BirthDateText,
+                                                 b.TimeZoneCorrectionText))
+        c.TimeZoneCorrection = 0;  // no readable correction: clock time taken as UT
+    b.CoordinatesText = Sub(ArchiveShared.BirthPlaceLine, 1, 12);
+    b.BirthPlace = Sub(ArchiveShared.BirthPlaceLine, 13, 28);
+    engine::TidyNameText(b.BirthPlace);
+    b.Nationality = r.NationalityField;
+    c.GregorianCalendar = r.CalendarField == "GR";
+    b.SubjectName = rt::CutTo(b.SubjectName, kIndexNameWidth);
+
+    // Step 3: the main window's data memo.
+    if (forShow && view) {
+        view->Empty = empty;
+        view->MemoLines = {};
+        view->MemoLines[0] = b.SubjectName;
+        if (!empty) {
+            view->MemoLines[1] = "Nascita " + b.BirthDateText + "  Correz. " + b.TimeZoneCorrectionText;
+            view->MemoLines[2] = "Localit\xE0: " + b.BirthPlace;
+            view->MemoLines[3] = "Nazionalit\xE0: " + b.Nationality;
+            view->MemoLines[4] = "Coordinate: " + b.CoordinatesText;
+            view->MemoLines[5] =
+                c.GregorianCalendar ? "Calendario GREGORIANO" : "Calendario GIULIANO";
+        }
+    }
+
+    // Step 4: the annotations of the current person.
+    {
+        const auto lines = rt::ReadTextLines(kAnnotationHandOff);
+        ArchiveShared.SharedTextLine = lines.empty() ? std::string() : lines[0];
+        if (view) view->AnnotationText = ArchiveShared.SharedTextLine;
+    }
+
+    if (empty) {
+        ClearChart();
+        return false;
+    }
+
+    // Steps 5 and 6: the moment and the place.
+    engine::ParseBirthDateTimeText();
+    c.JulianDay = engine::JulianDayNumber(c.GregorianCalendar ? 1 : 0, c.BirthDay, c.BirthMonth,
+                                          c.BirthYear, c.BirthHourValue, c.BirthMinuteValue) +
+                  c.TimeZoneCorrection / 24;
+    engine::ParseLatLongText(b.CoordinatesText, c.LongitudeDegrees[1], c.LongitudeMinutes[1],
+                             c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1],
+                             c.LatitudeLetter[1]);
+    c.HouseCalcMode = 1;
+    c.BirthMinute[1] = static_cast<int>(rt::Round(c.BirthMinuteValue));
+    c.BirthHour[1] = static_cast<int>(rt::Round(c.BirthHourValue));
+
+    // Step 7: houses.
+    if (!forShow) {
+        c.HouseSystemName = "PLACIDO";
+        ComputeCurrentHouses();
+    }
+    c.HouseSystemName = "CASE_MEDIE";
+    ComputeCurrentHouses();
+
+    // Steps 8 and 9: bodies and retrograde marks (only bodies 1..9 can be marked).
+    engine::ComputeBodiesWithRetro(0, c.JulianDay);
+    for (int i = 1; i <= 22; ++i) c.RetroMarks[i] = c.PlanetLongitudes[i] < 0 ? "r" : " ";
+    for (int i = 10; i <= 22; ++i) c.RetroMarks[i] = " ";
+    for (int i = 1; i <= 22; ++i) c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
+
+    // Step 10: clean-up, houses and signs, texts.
+    engine::ClearOutOfRangeBodies(c.JulianDay);
+    engine::HousesOfPoints(22, c.PlanetLongitudes, c.HouseCusps, c.BodyHouses);
+    engine::SignsOfPositions(22, c.PlanetLongitudes, c.PlanetSigns);
+    engine::SignsOfCusps(12, c.HouseCusps, c.HouseCuspSigns);
+    engine::FormatTimeZoneText();
+    b.JulianDayText = "JD=" + GeneralRealText(c.JulianDay).substr(0, 12);
+
+    // Steps 11 and 12: absolute values; entries 8..11 become north node, south
+    // node, Ascendant and Midheaven.
+    for (int i = 1; i <= 22; ++i) c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
+    c.PlanetLongitudes[8] = c.PlanetLongitudes[11];
+    c.PlanetLongitudes[9] = engine::Mod360(c.PlanetLongitudes[8] + 180);
+    c.PlanetLongitudes[10] = c.HouseCusps[1];
+    c.PlanetLongitudes[11] = c.MidheavenRad / c.DegToRad;
+    for (int i = 8; i <= 11; ++i) c.PlanetLatitudes[i] = 0;
+    return true;
+}
+
+}  // namespace
+
+CurrentPersonView LoadCurrentPersonForShow() {
+    CurrentPersonView view;
+    LoadCurrentPerson(true, &view);
+    // Step 13: the person's text file named by "FileDum\StrText.dum".
+    if (rt::PathExists(kTextHandOff)) {
+        const auto lines = rt::ReadTextLines(kTextHandOff);
+        if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
+            view.TextFileName = PersonTextFileName(lines[0], lines[1]);
+            view.TextFileExists = rt::PathExists(view.TextFileName);
+        }
+    }
+    return view;
+}
+
+void ReloadCurrentChart() { LoadCurrentPerson(false, nullptr); }
+
+}  // namespace archive

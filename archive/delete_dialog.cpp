@@ -1,0 +1,261 @@
+#include "archive/delete_dialog.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <filesystem>
+
+#include "engine/calendar.h"
+#include "engine/chart_state.h"
+#include "engine/position_text.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
+
+namespace archive {
+
+TFoCancel* FoCancel = nullptr;
+
+TFoCancel::TFoCancel(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, true, parent) {
+    setObjectName("FoCancel");
+    setWindowTitle("Verwijderen van geboortegegevens uit het archief");
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel("ARCHIEVEN beschikbaar", this), 0, 0);
+    grid->addWidget(new QLabel("Keuze van het archief", this), 1, 0);
+    ListaArchivi->setMaximumHeight(80);
+    grid->addWidget(ListaArchivi, 2, 0);
+    grid->addWidget(new QLabel("ARCHIEF", this), 0, 1);
+    grid->addWidget(new QLabel("Geselecteerd ", this), 1, 1);
+    grid->addWidget(EditArchi, 2, 1);
+    grid->addWidget(new QLabel("Typ de eerste paar letters van de naam", this), 3, 0, 1, 2);
+    grid->addWidget(EditSoggetto, 4, 0, 1, 2);
+    grid->addWidget(new QLabel("Dubbelklik op de naam om te verwijderen", this), 5, 0, 1, 2);
+    grid->addWidget(new QLabel("Gegevens oproepen (Persoon)", this), 6, 0, 1, 2);
+    ListaNomi->setFixedHeight(9 * 18 + 6);
+    grid->addWidget(ListaNomi, 7, 0);
+    grid->addWidget(ScrollBar1, 7, 1);
+    grid->addWidget(new QLabel("Controleer de te verwijderen gegevens", this), 0, 2);
+    MemoSogg = new QPlainTextEdit(this);
+    MemoSogg->setObjectName("MemoSogg");
+    MemoSogg->setReadOnly(true);
+    grid->addWidget(MemoSogg, 1, 2, 4, 1);
+    grid->addWidget(new QLabel("Annotaties", this), 5, 2);
+    MemoAnnotaz = new QPlainTextEdit(this);
+    MemoAnnotaz->setObjectName("MemoAnnotaz");
+    MemoAnnotaz->setReadOnly(true);
+    grid->addWidget(MemoAnnotaz, 6, 2, 2, 1);
+    Label10 = new QLabel(this);
+    Label10->setObjectName("Label10");
+    Label10->hide();
+    grid->addWidget(Label10, 8, 2);
+    BitBtnElimina = new QPushButton("&OK Gegevens Wissen", this);
+    BitBtnElimina->setObjectName("BitBtnElimina");
+    BitBtnRitorna = new QPushButton("&Terug naar het hoofdmenu", this);
+    BitBtnRitorna->setObjectName("BitBtnRitorna");
+    for (QPushButton* b : {BitBtnElimina, BitBtnRitorna}) b->setAutoDefault(false);
+    grid->addWidget(BitBtnElimina, 8, 0);
+    grid->addWidget(BitBtnRitorna, 8, 1);
+
+    connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
+        if (!EditSoggetto->text().isEmpty()) ShowChosen();
+    }));
+    connect(BitBtnElimina, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnEliminaClick(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) {
+        ClearMemos();
+        Shown = false;
+        reject();
+    }));
+    connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
+    EditSoggetto->installEventFilter(this);
+}
+
+void TFoCancel::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+bool TFoCancel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EditSoggetto && event->type() == QEvent::FocusIn) gui::Guard([this] { EditSoggettoEnter(); });
+    return ArchiveNameDialog::eventFilter(watched, event);
+}
+
+void TFoCancel::ClearMemos() {
+    MemoSogg->setPlainText(QString(" \n \n \n \n \n \n "));
+    MemoAnnotaz->setPlainText(" ");
+}
+
+void TFoCancel::FormActivate() {
+    Shown = false;
+    EditSoggetto->clear();
+    ChosenEntry.clear();
+    ChosenPosition = 0;
+    engine::Birth.SubjectName.clear();
+    TextNumber.clear();
+    BuildArchiveList();
+    EditArchi->setText(gui::ToQt(ArchiveName));
+    ClearMemos();
+    BitBtnElimina->setEnabled(false);
+    Label10->hide();
+    CloseArchive();
+    if (ArchiveExists(ArchiveName)) EditSoggettoEnter();
+    else {
+        ListaNomi->clear();
+        ListaNomi->addItem("ARCHIVIO VUOTO");
+    }
+}
+
+void TFoCancel::EditSoggettoEnter() {
+    if (Shown || Chosen) return;  // focus coming back after a choice keeps it
+    EditSoggetto->clear();
+    engine::Birth.SubjectName.clear();
+    CloseArchive();
+    ArchiveName = gui::FromQt(EditArchi->text());
+    if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) return;
+    OpenArchive(ArchiveName, AnnotationFile::Required);
+}
+
+void TFoCancel::ArchiveChanged(const std::string& letters) {
+    SetSearchFieldValid(true);
+    ClearMemos();
+    if (ArchiveExists(letters) && OpenArchive(letters, AnnotationFile::Required)) EditSoggetto->setFocus();
+    BitBtnElimina->setEnabled(false);
+}
+
+void TFoCancel::SearchClicked() {
+    ClearMemos();
+    BitBtnElimina->setEnabled(false);
+    Shown = false;
+}
+
+void TFoCancel::ListKeyPressed() { BitBtnElimina->setEnabled(false); }
+
+void TFoCancel::ShowChosen() {
+    ShowBirthRecord();
+    if (!SearchFieldValid() || ChosenEntry.empty()) return;
+    Shown = true;
+    BitBtnElimina->setEnabled(true);
+    Label10->setText(gui::ToQt(TextNumber));
+    Label10->show();
+}
+
+void TFoCancel::EnterInList(int line) {
+    std::string shown = line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : "";
+    if (!shown.empty() && SearchText().compare(0, shown.size(), shown) == 0) {
+        ChooseLine(line);
+        ShowChosen();
+        return;
+    }
+    gui::ShowMessage("Doppio Clic sull'Elenco Nomi");
+}
+
+void TFoCancel::EnterInSearch() {
+    if (Window.Count() >= 10 && !SearchText().empty()) {
+        ChooseLine(Window.MiddleLine());
+        ShowChosen();
+        ListaNomi->setFocus();
+        return;
+    }
+    gui::ShowMessage("Doppio Click sull'Elenco Nomi");
+}
+
+void TFoCancel::ShowBirthRecord() {
+    using engine::Birth;
+    using engine::Chart;
+    if (!SearchFieldValid()) {
+        EditSoggetto->clear();
+        return;
+    }
+    if (Birth.SubjectName.empty()) return;
+    std::string entry = SearchText();
+    Birth.SubjectName = entry;
+    ChosenEntry = entry;
+    auto number = IndexEntryNumber(entry);
+    if (!number) {
+        SetSearchFieldValid(false);
+        EditSoggetto->clear();
+        ChosenEntry.clear();
+        return;
+    }
+    BirthRecord rec = Files.ReadBirthRecord(*number);
+    Birth.BirthDateKey = rec.DateField;
+    std::string zone;
+    engine::SortKeyToDateTimeText(rec.DateField, Birth.BirthDateText, zone);
+    Birth.TimeZoneCorrectionText = zone;
+    Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
+    std::string place = rec.PlaceField.size() > 12 ? rec.PlaceField.substr(12, 28) : "";
+    place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
+    Birth.BirthPlace = place;
+    Birth.Nationality = rec.NationalityField;
+    Chart.GregorianCalendar = rec.CalendarField == "GR";
+    std::string lines[7] = {
+        IndexEntryName(entry),
+        "Nascita " + Birth.BirthDateText + "  Correz. " + zone,
+        "Localit\xE0: " + place,
+        "Nazionalit\xE0: " + rec.NationalityField,
+        "Coordinate: " + Birth.CoordinatesText,
+        Chart.GregorianCalendar ? "Calendario: GREGORIANO" : "Calendario: GIULIANO",
+        rec.Reserved2,
+    };
+    QString memo;
+    for (int i = 0; i < 7; ++i) memo += gui::ToQt(lines[i]) + (i < 6 ? "\n" : "");
+    MemoSogg->setPlainText(memo);
+    int noteNumber = 0;
+    if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
+    AnnotationRecord notes = Files.ReadAnnotation(noteNumber);
+    TextNumber = notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : "";
+    MemoAnnotaz->setPlainText(gui::ToQt(RecallAnnotationLine(notes)));
+}
+
+void TFoCancel::BitBtnEliminaClick() {
+    if (!Shown) {
+        gui::ShowMessage("Doppio Clic su Elenco");
+        return;
+    }
+    ShowBirthRecord();
+    if (!SearchFieldValid()) {
+        EditSoggetto->clear();
+        SetSearchFieldValid(true);
+        gui::ShowMessage("Scelta Non valida");
+        return;
+    }
+    if (ChosenEntry.empty() || ArchiveName.empty() || ChosenPosition == 0) {
+        gui::ShowMessage("Scelta Non valida");
+        return;
+    }
+    Files.Close();
+    DeleteIndexEntry(ArchiveName, ChosenPosition);
+    Files.Open(ArchiveName, AnnotationFile::Required);
+    int n = Files.EntryCount();
+    int p = Window.Position();
+    if (p >= 10) --p;
+    if (n < 10) p = 1;
+    Window.Reset(n, p);
+    Shown = false;
+    ListaNomi->clear();
+    ClearMemos();
+    FillNameList();
+    SetScrollBar();
+    Chosen = false;
+    EditSoggetto->clear();
+    engine::Birth.SubjectName.clear();
+    BitBtnElimina->setEnabled(false);
+    EditSoggetto->setFocus();
+    Label10->hide();
+    std::string number = TextNumber;
+    engine::StripTrailingBlanks(number);
+    if (!number.empty()) {
+        // Erased whatever the case of its name on disk.
+        std::filesystem::path file = rt::ResolvePath(ArchiveTextFolder(ArchiveName) + "\\" + number + ".Txt");
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec)) std::filesystem::remove(file, ec);
+    }
+    ChosenEntry.clear();
+    ChosenPosition = 0;
+}
+
+}  // namespace archive

@@ -1,0 +1,46 @@
+#pragma once
+// The delete dialog: removes a person's index entry and text file from an archive.
+#include <array>
+
+#include "archive/name_dialog.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace archive {
+
+class TFoCancel : public ArchiveNameDialog {
+    Q_OBJECT
+public:
+    explicit TFoCancel(QWidget* parent = nullptr);
+
+    QPlainTextEdit *MemoSogg, *MemoAnnotaz;
+    QLabel* Label10;
+    QPushButton *BitBtnElimina, *BitBtnRitorna;
+
+    bool Shown = false;
+    std::string TextNumber;
+
+    void FormActivate();
+    void EditSoggettoEnter();
+    void ShowBirthRecord();
+    void BitBtnEliminaClick();
+    void ClearMemos();
+    // Shows the chosen person and allows the deletion.
+    void ShowChosen();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void ArchiveChanged(const std::string& letters) override;
+    void EntryChosen() override { ClearMemos(); }
+    void EnterInList(int line) override;
+    void EnterInSearch() override;
+    void SearchClicked() override;
+    void ListKeyPressed() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+extern TFoCancel* FoCancel;
+
+}  // namespace archive

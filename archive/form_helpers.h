@@ -1,0 +1,35 @@
+#pragma once
+// Helpers the dialogs share: colour-coded checks of numeric edit fields and the
+// placing of dialogs at the lower right of the main window.
+class QLineEdit;
+class QWidget;
+
+namespace archive {
+
+// The main window's origin and size as last remembered.
+struct MainFormGeometry {
+    int MainFormTop = 0;
+    int MainFormLeft = 0;
+    int MainFormWidth = 0;
+    int MainFormHeight = 0;
+};
+extern MainFormGeometry MainForm;
+
+// Integer field check: aqua; the trimmed text converted into
+// engine::Chart.EditIntValue (error position into ValErrorCode); a value
+// outside minimum..maximum or no number turns the field red, empties it,
+// clears `ok` and gives it the focus. With allowSign a lone "-" or "+" passes.
+void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, unsigned char& ok);
+
+// Reads the field as a real with a decimal comma; error gets the conversion's
+// error position. On success the text is written back with commas, no blanks.
+long double ParseFloatEdit(QLineEdit* edit, int& error);
+void SetEditErrorColour(QLineEdit* edit, int error);
+void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long double maximum);
+
+// Saves the main window's origin (and size) for PlaceNearMain.
+void RememberMainOrigin(QWidget* mainWindow);
+// Puts the window's lower right corner `offset` pixels beyond the main window's.
+void PlaceNearMain(QWidget* window, int offset);
+
+}  // namespace archive

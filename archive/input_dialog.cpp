@@ -1,0 +1,841 @@
+#include "archive/input_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTime>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "archive/calendars.h"
+#include "archive/form_helpers.h"
+#include "archive/store_dialog.h"
+#include "engine/calendar.h"
+#include "engine/chart_state.h"
+#include "engine/position_text.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/clock.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
+
+namespace archive {
+
+TFoInputKel* FoInputKel = nullptr;
+// "Gregorian switch" of the drawing settings; the main window keeps it current.
+unsigned char InputGregorianSwitch = 1;
+
+namespace {
+
+using engine::Birth;
+using engine::Chart;
+using engine::Real;
+using gui::FieldState;
+using gui::SetFieldState;
+
+QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 32767) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    SetFieldState(e, FieldState::Valid);
+    return e;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+    auto* b = new QPushButton(gui::ToQt(caption), parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+std::string Text(const QLineEdit* e) { return gui::FromQt(e->text()); }
+
+std::string Trimmed(const QLineEdit* e) {
+    std::string t;
+    engine::TrimBlanks(Text(e), t);
+    return t;
+}
+
+void UpperCaseEdit(QLineEdit* e) {
+    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
+        if (t == t.toUpper()) return;
+        int caret = e->cursorPosition();
+        e->setText(t.toUpper());
+        e->setCursorPosition(caret);
+    });
+}
+
+bool IsDateField(const TFoInputKel* d, const QObject* o) {
+    return o == d->EditGiorno || o == d->EditMese || o == d->EditAnno || o == d->EditOra || o == d->EditMinuti;
+}
+
+}  // namespace
+
+TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
+    setObjectName("FoInputKel");
+    setWindowTitle("Inleiding Geboortegegevens");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    auto* top = new QVBoxLayout(this);
+
+    auto* input = new QGridLayout;
+    top->addLayout(input);
+    Label1 = new QLabel("Specificeren altijd de naam van de persoon", this);
+    Label1->setObjectName("Label1");
+    input->addWidget(Label1, 0, 0, 1, 6);
+    EditSogg = Edit(this, "EditSogg", 38);
+    UpperCaseEdit(EditSogg);
+    input->addWidget(EditSogg, 1, 0, 1, 6);
+    input->addWidget(new QLabel("gg   mm    aaaa", this), 2, 0, 1, 3);
+    input->addWidget(new QLabel("hh   mm", this), 2, 3, 1, 2);
+    EditGiorno = Edit(this, "EditGiorno", 2);
+    EditMese = Edit(this, "EditMese", 2);
+    EditAnno = Edit(this, "EditAnno", 4);
+    EditOra = Edit(this, "EditOra", 2);
+    EditMinuti = Edit(this, "EditMinuti", 2);
+    input->addWidget(EditGiorno, 3, 0);
+    input->addWidget(EditMese, 3, 1);
+    input->addWidget(EditAnno, 3, 2);
+    input->addWidget(EditOra, 3, 3);
+    input->addWidget(EditMinuti, 3, 4);
+    BitBtnOggi = Button(this, "BitBtnOggi", "Nu");
+    input->addWidget(BitBtnOggi, 3, 5);
+    DateTimePicker1 = new QDateEdit(this);
+    DateTimePicker1->setObjectName("DateTimePicker1");
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setDisplayFormat("dd/MM/yyyy");
+    input->addWidget(DateTimePicker1, 4, 0, 1, 3);
+
+    BBItalia = Button(this, "BBItalia", "Italiaanse steden");
+    BBperson = Button(this, "BBperson", "Buitenlandse steden");
+    input->addWidget(BBItalia, 5, 0, 1, 3);
+    input->addWidget(BBperson, 5, 3, 1, 3);
+    EditLocal = Edit(this, "EditLocal");
+    input->addWidget(EditLocal, 6, 0, 1, 6);
+    auto* listRow = new QHBoxLayout;
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setFixedHeight(7 * 18 + 6);
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
+    ScrollBar1->setObjectName("ScrollBar1");
+    ScrollBar1->setPageStep(7);
+    listRow->addWidget(ListBox1);
+    listRow->addWidget(ScrollBar1);
+    input->addLayout(listRow, 7, 0, 1, 6);
+
+    PanelResult = new QGroupBox("Resultaat Gegevens ingevoerd ", this);
+    PanelResult->setObjectName("PanelResult");
+    auto* res = new QGridLayout(PanelResult);
+    EditDataEstesa = Edit(PanelResult, "EditDataEstesa");
+    EditDataEstesa->setReadOnly(true);
+    EditJD = Edit(PanelResult, "EditJD");
+    EditJD->setReadOnly(true);
+    EditLocEstesa = Edit(PanelResult, "EditLocEstesa");
+    EditCoord = Edit(PanelResult, "EditCoord", 12);
+    EditFuso = Edit(PanelResult, "EditFuso", 6);
+    EditCalend = Edit(PanelResult, "EditCalend", 4);
+    UpperCaseEdit(EditCalend);
+    EditStato = Edit(PanelResult, "EditStato");
+    CheckBoxLocale = new QCheckBox("Lokale tijd gebr.", PanelResult);
+    CheckBoxLocale->setObjectName("CheckBoxLocale");
+    const std::pair<const char*, QWidget*> results[] = {
+        {"Datum", EditDataEstesa}, {"JD", EditJD},           {"Plaats", EditLocEstesa}, {"Co\xF6rd.", EditCoord},
+        {"Correctie", EditFuso},   {"Kalender", EditCalend}, {"Staat", EditStato}};
+    int r = 0;
+    for (const auto& [label, w] : results) {
+        res->addWidget(new QLabel(gui::ToQt(label), PanelResult), r, 0);
+        res->addWidget(w, r++, 1);
+    }
+    res->addWidget(CheckBoxLocale, r++, 1);
+    top->addWidget(PanelResult);
+    BBLock = Button(this, "BBLock", "LockShut");
+    LabNote = new QLabel("DIENSTREGELINGEN NIET BIJGEWERKT", this);
+    LabNote->setObjectName("LabNote");
+    LabNote->hide();
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName("ComboBox2");
+    ComboBox2->hide();
+    Edit1 = Edit(this, "Edit1");
+    Edit1->hide();
+    auto* lockRow = new QHBoxLayout;
+    lockRow->addWidget(BBLock);
+    lockRow->addWidget(LabNote);
+    top->addLayout(lockRow);
+    top->addWidget(ComboBox2);
+
+    PanelMan = new QGroupBox(gui::ToQt("Handmatige invoer van co\xF6rdinaten"), this);
+    PanelMan->setObjectName("PanelMan");
+    auto* man = new QGridLayout(PanelMan);
+    EditGrdLat = Edit(PanelMan, "EditGrdLat", 2);
+    EditNS = Edit(PanelMan, "EditNS", 1);
+    EditPriLat = Edit(PanelMan, "EditPriLat", 2);
+    EditGrdLon = Edit(PanelMan, "EditGrdLon", 3);
+    EditEWgrd = Edit(PanelMan, "EditEWgrd", 1);
+    EditPriLon = Edit(PanelMan, "EditPriLon", 2);
+    EditOreLon = Edit(PanelMan, "EditOreLon", 2);
+    EditMinLon = Edit(PanelMan, "EditMinLon", 2);
+    EditSecLon = Edit(PanelMan, "EditSecLon", 2);
+    EditEWore = Edit(PanelMan, "EditEWore", 1);
+    for (QLineEdit* e : {EditNS, EditEWgrd, EditEWore}) UpperCaseEdit(e);
+    man->addWidget(new QLabel("Lat.", PanelMan), 0, 0);
+    man->addWidget(EditGrdLat, 0, 1);
+    man->addWidget(EditNS, 0, 2);
+    man->addWidget(EditPriLat, 0, 3);
+    man->addWidget(new QLabel("Long. (\xC2\xB0)", PanelMan), 1, 0);
+    man->addWidget(EditGrdLon, 1, 1);
+    man->addWidget(EditEWgrd, 1, 2);
+    man->addWidget(EditPriLon, 1, 3);
+    man->addWidget(new QLabel("Long. (h)", PanelMan), 2, 0);
+    man->addWidget(EditOreLon, 2, 1);
+    man->addWidget(EditMinLon, 2, 2);
+    man->addWidget(EditSecLon, 2, 3);
+    man->addWidget(EditEWore, 2, 4);
+    BitBtn1 = Button(PanelMan, "BitBtn1", "&OK");
+    BitBtn2 = Button(PanelMan, "BitBtn2", "&Vissen");
+    man->addWidget(BitBtn1, 3, 1);
+    man->addWidget(BitBtn2, 3, 3);
+    PanelMan->hide();
+    top->addWidget(PanelMan);
+
+    auto* buttons = new QHBoxLayout;
+    BBprosegui = Button(this, "BBprosegui", "Ok, Ga verder");
+    BBRitorna = Button(this, "BBRitorna", "&Annuleren en Terug");
+    buttons->addWidget(BBprosegui);
+    buttons->addWidget(BBRitorna);
+    top->addLayout(buttons);
+
+    // Every change of the input asks the idle step to check again.
+    auto recheck = [this] { RecheckPending = 1; };
+    connect(EditSogg, &QLineEdit::textChanged, this, recheck);
+    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textEdited, this, [this, e](const QString& t) {
+            QString trimmed = t.trimmed();
+            if (trimmed != t) e->setText(trimmed);
+            RecheckPending = 1;
+            // Moves on by itself when the field is full.
+            if (trimmed.size() < e->maxLength()) return;
+            if (e == EditGiorno) EditMese->setFocus();
+            else if (e == EditMese) EditAnno->setFocus();
+            else if (e == EditAnno) EditOra->setFocus();
+            else if (e == EditOra) EditMinuti->setFocus();
+            else if (e == EditMinuti) EditLocal->setFocus();
+        });
+    }
+    EditSogg->installEventFilter(this);
+    EditLocal->installEventFilter(this);
+    ListBox1->installEventFilter(this);
+    EditCoord->installEventFilter(this);
+    EditLocEstesa->installEventFilter(this);
+    Label1->installEventFilter(this);
+    connect(EditLocal, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { EditLocalTyped(t); }));
+    connect(EditLocal, &QLineEdit::textChanged, this, [this] {
+        PlaceApplyPending = 1;
+        RecheckPending = 1;
+    });
+    connect(EditLocal, &QLineEdit::returnPressed, this, gui::Guarded([this] { EditLocalEnter(); }));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            gui::Guarded([this](QListWidgetItem* item) { PickPlaceAtLine(ListBox1->row(item)); }));
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, gui::Guarded([this](int v) {
+        if (syncing_) return;
+        Window.SetPosition(v);
+        FillPlaceList();
+    }));
+    connect(BBItalia, &QPushButton::clicked, this, gui::Guarded([this](bool) {
+        ClosePlaceFile();
+        TableKind = PlaceTableKind::Italian;
+        OpenPlaceFile();
+    }));
+    connect(BBperson, &QPushButton::clicked, this, gui::Guarded([this](bool) {
+        ClosePlaceFile();
+        TableKind = PlaceTableKind::Foreign;
+        OpenPlaceFile();
+    }));
+    connect(BitBtnOggi, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnOggiClick(); }));
+    connect(DateTimePicker1, &QDateEdit::editingFinished, this, gui::Guarded([this] { DateTimePicker1CloseUp(); }));
+    connect(BBLock, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBLockClick(); }));
+    connect(CheckBoxLocale, &QCheckBox::clicked, this, gui::Guarded([this](bool) { CheckBoxLocaleClick(); }));
+    connect(EditCalend, &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { EditCalendChange(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
+    for (QLineEdit* e : {EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon}) {
+        connect(e, &QLineEdit::textEdited, this, [this] {
+            LongitudeInDegrees = 1;
+            CheckManualCoordinates();
+        });
+    }
+    for (QLineEdit* e : {EditOreLon, EditMinLon, EditSecLon, EditEWore}) {
+        connect(e, &QLineEdit::textEdited, this, [this] {
+            LongitudeInDegrees = 0;
+            CheckManualCoordinates();
+        });
+    }
+    connect(BBprosegui, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBproseguiClick(); }));
+    connect(BBRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRitornaClick(); }));
+}
+
+void TFoInputKel::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+bool TFoInputKel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == EditCoord) {
+            OpenManualCoordinates();
+            return true;
+        }
+        if (watched == EditLocEstesa) {
+            EditLocEstesa->setText(EditLocEstesa->text().toUpper());
+            return true;
+        }
+        if (watched == Label1) {
+            ComboBox2->show();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress && watched == EditLocal) {
+        PlaceSearchText.clear();
+        EditLocal->clear();
+        SetFieldState(EditLocal, FieldState::Rejected);
+        Window.SetPosition(4);
+        FillPlaceList();
+    }
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    int key = static_cast<QKeyEvent*>(event)->key();
+    bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    auto go = [](QWidget* w) {
+        w->setFocus();
+        return true;
+    };
+    if (watched == EditSogg && enter) return go(EditGiorno);
+    if (IsDateField(this, watched)) {
+        if (watched == EditGiorno) {
+            if (enter || key == Qt::Key_Right) return go(EditMese);
+            if (key == Qt::Key_Down) return go(EditOra);
+        } else if (watched == EditMese) {
+            if (enter || key == Qt::Key_Right) return go(EditAnno);
+            if (key == Qt::Key_Left) return go(EditGiorno);
+            if (key == Qt::Key_Down) return go(EditMinuti);
+        } else if (watched == EditAnno) {
+            if (enter || key == Qt::Key_Right) return go(EditOra);
+            if (key == Qt::Key_Left) return go(EditMese);
+        } else if (watched == EditOra) {
+            if (enter || key == Qt::Key_Right) return go(EditMinuti);
+            if (key == Qt::Key_Left) return go(EditAnno);
+            if (key == Qt::Key_Up) return go(EditGiorno);
+        } else if (watched == EditMinuti) {
+            if (enter) return go(EditLocal);
+            if (key == Qt::Key_Left) return go(EditOra);
+            if (key == Qt::Key_Up) return go(EditMese);
+        }
+    }
+    if (watched == EditLocal) {
+        if (key == Qt::Key_Left) return go(EditMinuti);
+        if (key == Qt::Key_Right) return go(EditSogg);
+    }
+    if (watched == ListBox1) {
+        int line = ListBox1->currentRow();
+        if (enter) {
+            gui::Guard([&] { PickPlaceAtLine(line); });
+            return true;
+        }
+        bool moved = true;
+        if (key == Qt::Key_Up && line <= 0) Window.LineUp();
+        else if (key == Qt::Key_Down && line >= ListBox1->count() - 1) Window.LineDown();
+        else if (key == Qt::Key_PageUp && line <= 0) Window.KeyPageUp();
+        else if (key == Qt::Key_PageDown && line >= ListBox1->count() - 1) Window.KeyPageDown();
+        else moved = false;
+        if (moved) {
+            FillPlaceList();
+            ListBox1->setCurrentRow(line);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---- place table --------------------------------------------------------------------------
+
+void TFoInputKel::OpenPlaceFile() {
+    Chart.ValErrorCode = Table.Open(TableKind) ? 0 : 1;
+    Window.Reset(Table.Count() > 0 ? Table.Count() : 0);
+    Window.SetPosition(4);
+    RecheckPending = 1;
+    FillPlaceList();
+}
+
+void TFoInputKel::ClosePlaceFile() {
+    Table.Close();
+    ListBox1->clear();
+    PlaceSearchText.clear();
+}
+
+void TFoInputKel::SyncScrollBar() {
+    syncing_ = true;
+    ScrollBar1->setRange(std::max<std::int64_t>(1, Window.MinPosition()),
+                         std::max<std::int64_t>(1, Window.MaxPosition()));
+    ScrollBar1->setValue(static_cast<int>(Window.Position()));
+    syncing_ = false;
+}
+
+void TFoInputKel::FillPlaceList() {
+    ListBox1->clear();
+    if (Table.IsOpen())
+        for (const std::string& line : PlaceWindowLines(Table, Window)) ListBox1->addItem(gui::ToQt(line));
+    SyncScrollBar();
+}
+
+void TFoInputKel::EditLocalTyped(const QString& text) {
+    SetFieldState(EditLocal, FieldState::Rejected);
+    EditLocal->setText(text);  // a red field keeps what is being typed
+    std::string typed = gui::FromQt(text);
+    if (TableKind == PlaceTableKind::Italian) engine::UpperCaseInPlace(typed);
+    else if (!typed.empty() && typed[0] >= 'a' && typed[0] <= 'z') typed[0] = static_cast<char>(typed[0] - 32);
+    if (gui::FromQt(text) != typed) {
+        int caret = EditLocal->cursorPosition();
+        EditLocal->setText(gui::ToQt(typed));
+        EditLocal->setCursorPosition(caret);
+    }
+    PlaceSearchText = rt::CutTo(typed, 80);
+    if (PlaceSearchText.empty() || !Table.IsOpen()) return;
+    std::string key = PlaceSearchText;
+    std::int64_t position = Table.Search(key);
+    Window.SetPosition(position);
+    FillPlaceList();
+}
+
+void TFoInputKel::EditLocalEnter() {
+    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
+        if (e->text().isEmpty()) {
+            gui::ShowMessage("Voer geboortedatum in");
+            return;
+        }
+    int line = Window.PositionLine();
+    std::string shown = line < ListBox1->count() ? gui::FromQt(ListBox1->item(line)->text()) : std::string();
+    if (!PlaceSearchText.empty() && shown.compare(0, PlaceSearchText.size(), PlaceSearchText) == 0) {
+        PickPlaceRecord(Window.Position(), false);
+        return;
+    }
+    gui::ShowMessage("Doppio Clic sull'Elenco Localit\xE0");
+}
+
+void TFoInputKel::PickPlaceAtLine(int line) {
+    std::int64_t record = Window.RecordAtLine(line);
+    if (record < 1) return;  // an empty line or the header is never picked
+    PickPlaceRecord(record, true);
+}
+
+void TFoInputKel::PickPlaceRecord(std::int64_t record, bool fromList) {
+    SelectedPlaceRecord = record;
+    const PlaceRecord& place = Table.Read(record);
+    if (fromList) {
+        EditFuso->clear();
+        EditCalend->clear();
+    }
+    std::string name = place.Name;
+    engine::StripTrailingBlanks(name);
+    EditLocal->setText(gui::ToQt(name));
+    SetFieldState(EditLocal, FieldState::Valid);
+    PlaceApplyPending = 1;
+    RecheckPending = 1;
+}
+
+// ---- activation and the idle step ------------------------------------------------------------
+
+void TFoInputKel::FormActivate() {
+    FixedZoneMinusFive = 0;
+    LabNote->hide();
+    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
+        e->clear();
+        SetFieldState(e, FieldState::Valid);
+    }
+    for (QLineEdit* e : {EditFuso, EditCalend, EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord, EditLocal})
+        e->clear();
+    PlaceSearchText.clear();
+    SetFieldState(EditLocal, FieldState::Rejected);
+    LocalMeanTimeFlag = false;
+    CheckBoxLocale->setChecked(false);
+    ClosePlaceFile();
+    TableKind = PlaceTableKind::Italian;
+    OpenPlaceFile();
+    PlaceApplyPending = 0;
+    DateTimePicker1->setDate(QDate::currentDate());
+    EditSogg->setFocus();
+    RecheckPending = 1;
+    EditStato->setText("ITALIA");
+    LockResults();
+    BBprosegui->setEnabled(false);
+    gui::SetIdleHandler([this] { MyIdleHandler(); });
+}
+
+void TFoInputKel::MyIdleHandler() {
+    if (RecheckPending == 1) {
+        RecheckPending = 0;
+        LabNote->hide();
+        ValidateBirthDateTime(OkFlag);
+        if (OkFlag == 1) ApplySelectedPlace(OkFlag);
+    }
+    RecheckPending = 0;
+}
+
+void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
+    ok = 0;
+    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
+        if (e->text().isEmpty()) return;
+    ok = 1;
+    ValidateIntEdit(EditGiorno, 1, 31, false, ok);
+    ValidateIntEdit(EditMese, 0, 12, false, ok);
+    ValidateIntEdit(EditAnno, 0, 2080, false, ok);
+    ValidateIntEdit(EditOra, 0, 23, false, ok);
+    ValidateIntEdit(EditMinuti, 0, 59, false, ok);
+    if (ok == 0) {
+        gui::ShowMessage("Data Scorretta");
+        return;
+    }
+    int code = 0;
+    Chart.BirthDay = rt::ValInt(Text(EditGiorno), code);
+    Chart.BirthMonth = rt::ValInt(Text(EditMese), code);
+    Chart.BirthYear = rt::ValInt(Text(EditAnno), code);
+    Chart.BirthHourValue = rt::ValInt(Text(EditOra), code);
+    Chart.BirthMinuteValue = rt::ValInt(Text(EditMinuti), code);
+    Chart.JulianDay = engine::JulianDayNumber(1, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
+                                              Chart.BirthHourValue, Chart.BirthMinuteValue);
+    PlaceApplyPending = 1;
+}
+
+void TFoInputKel::LockResults() {
+    for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
+        SetFieldState(e, FieldState::Computed);
+    BBLock->setText("LockShut");
+    PanelResult->setEnabled(false);
+}
+
+void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
+    ok = 0;
+    BBprosegui->setEnabled(false);
+    LabNote->hide();
+    if (gui::GetFieldState(EditLocal) != FieldState::Valid || PlaceApplyPending != 1) return;
+    if (SelectedPlaceRecord < 1 || SelectedPlaceRecord > Table.Count()) return;
+    ComboBox2->clear();
+    ok = 1;
+    const PlaceRecord place = Table.Read(SelectedPlaceRecord);
+    std::string calendarName = ZoneCalendarNameOf(place.CalendarNumber);
+    Edit1->setText(gui::ToQt(calendarName));
+    Chart.GregorianCalendar = true;
+
+    ZoneCalendarQuery query;
+    query.Table = TableKind;
+    query.CalendarName = calendarName;
+    query.ClockJulianDay = Chart.JulianDay;
+    const Real day = Chart.BirthDay, month = Chart.BirthMonth, year = Chart.BirthYear;
+    const Real hour = Chart.BirthHourValue, minute = Chart.BirthMinuteValue;
+    query.ClockJulianDayIn = [=](bool julian) {
+        return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
+    };
+    query.GregorianSwitch = InputGregorianSwitch == 1;
+    query.Longitude = place.Longitude;
+    ZoneCalendarResult result;
+    try {
+        result = ApplyZoneCalendar(query);
+    } catch (const CalendarError& e) {
+        ok = 0;
+        PlaceApplyPending = 0;
+        gui::ShowMessage(e.what());
+        return;
+    }
+    FixedZoneMinusFive = result.FixedZoneMinusFive ? 1 : 0;
+    ComboBox2->addItem(gui::ToQt(calendarName));
+    for (const CalendarLine& line : result.Lines) {
+        std::string text;
+        if (line.ChainLine) {
+            text = "CAMBIO FILE: " + line.ChainName;
+        } else if (line.Header) {
+            text = engine::JulianDayToDateText(line.Date) + " " + line.Code;
+        } else {
+            std::string digits;
+            engine::FloatToTextDec(5, digits, line.Correction);
+            text = engine::JulianDayToDateText(line.Date) + " " + (line.Correction >= 0 ? "+" : "-") + digits + " " +
+                   line.Code;
+        }
+        ComboBox2->addItem(gui::ToQt(text));
+    }
+    EditCalend->blockSignals(true);
+    EditCalend->setText(result.Julian ? "GIUL" : "GREG");
+    EditCalend->blockSignals(false);
+    CheckBoxLocale->setChecked(result.LocalMeanTime);
+    EditFuso->setText(gui::ToQt(result.CorrectionText.substr(0, 11)));
+    if (Chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) LabNote->show();
+    LockResults();
+
+    Chart.GregorianCalendar = !result.Julian;
+    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, day, month, year, hour, minute);
+    EditDataEstesa->setText(gui::ToQt(engine::JulianDayToDateText(Chart.JulianDay)));
+    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, day, month, year,
+                                              hour + result.Correction, minute);
+    std::string jd;
+    engine::FloatToTextDec(11, jd, Chart.JulianDay);
+    EditJD->setText(gui::ToQt(jd));
+
+    std::string name = place.Name;
+    engine::StripTrailingBlanks(name);
+    EditLocEstesa->setText(gui::ToQt(name));
+    EditStato->setText(gui::ToQt(place.State));
+    EditCoord->setText(gui::ToQt(PlaceCoordinatesText(place.Latitude, place.Longitude)));
+    std::string subject = Text(EditSogg);
+    subject.erase(0, subject.find_first_not_of(' ') == std::string::npos ? subject.size()
+                                                                          : subject.find_first_not_of(' '));
+    Birth.SubjectName = subject;
+    if (Text(EditSogg) != subject) EditSogg->setText(gui::ToQt(subject));
+    if (FixedZoneMinusFive == 1 && Chart.JulianDay > 2433919.5L) EditFuso->setText("-5");
+    BBprosegui->setEnabled(!EditSogg->text().isEmpty());
+    PlaceApplyPending = 0;
+}
+
+void TFoInputKel::CheckCoordinatesText(unsigned char& ok) {
+    ok = 1;
+    std::string t = Text(EditCoord);
+    auto number = [&](std::size_t start, std::size_t len, int lo, int hi) {
+        if (t.size() < start - 1 + len) return false;
+        int code = 0;
+        int v = rt::ValInt(t.substr(start - 1, len), code);
+        return code == 0 && v >= lo && v <= hi;
+    };
+    auto letter = [&](std::size_t at, char a, char b) { return t.size() >= at && (t[at - 1] == a || t[at - 1] == b); };
+    if (!number(1, 2, 0, 89) || !letter(3, 'N', 'S') || !number(4, 2, 0, 60) || !number(7, 3, 0, 179) ||
+        !letter(10, 'E', 'W') || !number(11, 2, 0, 60))
+        ok = 0;
+}
+
+void TFoInputKel::CheckBoxLocaleClick() {
+    if (!CheckBoxLocale->isChecked()) {
+        SetFieldState(EditFuso, FieldState::Valid);
+        EditFuso->clear();
+        return;
+    }
+    SetFieldState(EditFuso, FieldState::Computed);
+    if (EditCoord->text().isEmpty()) return;
+    unsigned char ok = 0;
+    CheckCoordinatesText(ok);
+    if (ok != 1) return;
+    std::string t = Text(EditCoord);
+    int code = 0;
+    long double longitude = rt::ValInt(t.substr(6, 3), code) + rt::ValInt(t.substr(10, 2), code) / 60.0L;
+    if (t[9] == 'W') longitude = -longitude;
+    long double value = longitude * 4 / 60;
+    EditFuso->setText(gui::ToQt(std::string(value >= 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
+}
+
+void TFoInputKel::EditCalendChange() {
+    std::string c = Text(EditCalend);
+    if (c != "GIUL" && c != "GREG") {
+        EditJD->clear();
+        return;
+    }
+    Chart.JulianDay = engine::JulianDayNumber(c == "GREG" ? 1 : 0, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
+                                              Chart.BirthHourValue, Chart.BirthMinuteValue);
+    std::string jd;
+    engine::FloatToTextDec(11, jd, Chart.JulianDay);
+    EditJD->setText(gui::ToQt(jd));
+}
+
+void TFoInputKel::BBLockClick() {
+    if (PanelResult->isEnabled()) {
+        LockResults();
+        return;
+    }
+    PanelResult->setEnabled(true);
+    for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
+        SetFieldState(e, FieldState::Valid);
+    BBLock->setText("LockOpen");
+    BBprosegui->setEnabled(true);
+}
+
+void TFoInputKel::BitBtnOggiClick() {
+    rt::LocalDateTime now = rt::Now();
+    EditGiorno->setText(gui::ToQt(engine::IntToStrZeroPad(now.day, 2)));
+    EditMese->setText(gui::ToQt(engine::IntToStrZeroPad(now.month, 2)));
+    EditAnno->setText(gui::ToQt(engine::IntToStrZeroPad(now.year, 4)));
+    EditOra->setText(gui::ToQt(engine::IntToStrZeroPad(now.hour, 2)));
+    EditMinuti->setText(gui::ToQt(engine::IntToStrZeroPad(now.minute, 2)));
+    RecheckPending = 1;
+    EditGiorno->setFocus();
+}
+
+void TFoInputKel::DateTimePicker1CloseUp() {
+    QDate d = DateTimePicker1->date();
+    rt::LocalDateTime now = rt::Now();
+    EditGiorno->setText(gui::ToQt(engine::IntToStrZeroPad(d.day(), 2)));
+    EditMese->setText(gui::ToQt(engine::IntToStrZeroPad(d.month(), 2)));
+    EditAnno->setText(gui::ToQt(engine::IntToStrZeroPad(d.year(), 4)));
+    EditOra->setText(gui::ToQt(engine::IntToStrZeroPad(now.hour, 2)));
+    EditMinuti->setText(gui::ToQt(engine::IntToStrZeroPad(now.minute, 2)));
+    RecheckPending = 1;
+}
+
+// ---- manual coordinates -----------------------------------------------------------------------
+
+void TFoInputKel::OpenManualCoordinates() {
+    std::string t = Text(EditCoord);
+    auto part = [&](std::size_t start, std::size_t len) {
+        return start - 1 < t.size() ? gui::ToQt(t.substr(start - 1, len)) : QString();
+    };
+    EditGrdLat->setText(part(1, 2));
+    EditNS->setText(part(3, 1));
+    EditPriLat->setText(part(4, 2));
+    EditGrdLon->setText(part(7, 3));
+    EditEWgrd->setText(part(10, 1));
+    EditPriLon->setText(part(11, 2));
+    for (QLineEdit* e : {EditOreLon, EditMinLon, EditSecLon, EditEWore}) e->clear();
+    LongitudeInDegrees = 1;
+    PanelMan->show();
+    CheckManualCoordinates();
+}
+
+void TFoInputKel::CheckManualCoordinates() {
+    auto filled = [](std::initializer_list<QLineEdit*> es) {
+        for (QLineEdit* e : es)
+            if (e->text().trimmed().isEmpty()) return false;
+        return true;
+    };
+    auto value = [](QLineEdit* e) {
+        int code = 0;
+        int v = rt::ValInt(gui::FromQt(e->text().trimmed()), code);
+        return code == 0 ? v : -1;
+    };
+    auto letterOk = [](QLineEdit* e, const char* letters) {
+        QString t = e->text();
+        if (t.size() == 1 && QString(letters).contains(t)) return true;
+        if (!t.isEmpty()) SetFieldState(e, FieldState::Rejected);
+        return false;
+    };
+    if (LongitudeInDegrees == 1)
+        for (QLineEdit* e : {EditOreLon, EditMinLon, EditSecLon, EditEWore}) e->clear();
+    else
+        for (QLineEdit* e : {EditGrdLon, EditEWgrd, EditPriLon}) e->clear();
+    OkFlag = 1;
+    if (!filled({EditGrdLat, EditNS, EditPriLat})) OkFlag = 0;
+    int latDeg = value(EditGrdLat), latMin = value(EditPriLat);
+    if (latDeg < 0 || latDeg > 90 || latMin < 0 || latMin > 59 || !letterOk(EditNS, "NS")) OkFlag = 0;
+    long double longitude = 0;
+    if (LongitudeInDegrees == 1) {
+        if (!filled({EditGrdLon, EditEWgrd, EditPriLon})) OkFlag = 0;
+        int d = value(EditGrdLon), m = value(EditPriLon);
+        if (d < 0 || d > 180 || m < 0 || m > 59 || !letterOk(EditEWgrd, "EW")) OkFlag = 0;
+        longitude = d + m / 60.0L;
+    } else {
+        if (!filled({EditOreLon, EditMinLon, EditSecLon, EditEWore})) OkFlag = 0;
+        int h = value(EditOreLon), m = value(EditMinLon), s = value(EditSecLon);
+        if (h < 0 || h > 12 || m < 0 || m > 59 || s < 0 || s > 59 || !letterOk(EditEWore, "EW")) OkFlag = 0;
+        longitude = (h + m / 60.0L + s / 3600.0L) * 15;
+    }
+    if (OkFlag != 1) return;
+    if (latDeg + latMin / 60.0L > 90 || longitude > 180) {
+        OkFlag = 0;
+        return;
+    }
+    std::string text = engine::IntToStrZeroPad(latDeg, 2) + gui::FromQt(EditNS->text()) +
+                       engine::IntToStrZeroPad(latMin, 2) + "-";
+    int degrees = static_cast<int>(std::floor(longitude + 1e-9L));
+    int minutes = static_cast<int>(std::floor((longitude - degrees) * 60 + 1e-6L));
+    if (LongitudeInDegrees == 1) {
+        long double hours = longitude / 15;
+        int h = static_cast<int>(hours);
+        int m = static_cast<int>((hours - h) * 60);
+        int s = static_cast<int>(((hours - h) * 60 - m) * 60 + 1e-6L);
+        EditOreLon->setText(QString::number(h));
+        EditMinLon->setText(QString::number(m));
+        EditSecLon->setText(QString::number(s));
+        EditEWore->setText(EditEWgrd->text());
+    } else {
+        EditGrdLon->setText(QString::number(degrees));
+        EditPriLon->setText(QString::number(minutes));
+        EditEWgrd->setText(EditEWore->text());
+    }
+    text += engine::IntToStrZeroPad(degrees, 3) + gui::FromQt(EditEWgrd->text()) + engine::IntToStrZeroPad(minutes, 2);
+    Birth.ManualCoordText = text;
+}
+
+void TFoInputKel::BitBtn1Click() {
+    if (OkFlag == 1) {
+        EditCoord->setText(gui::ToQt(Birth.ManualCoordText));
+        PanelMan->hide();
+    } else {
+        gui::ShowMessage("Coordinate Scorrette");
+    }
+}
+
+// ---- going on --------------------------------------------------------------------------------
+
+void TFoInputKel::BBproseguiClick() {
+    LockResults();
+    Birth.SubjectName = Text(EditSogg);
+    if (Birth.SubjectName.empty()) {
+        SetFieldState(EditSogg, FieldState::Rejected);
+        gui::ShowMessage("De naam van de Persoon ontbreekt");
+        return;
+    }
+    std::string calendar = Text(EditCalend);
+    if (calendar == "GREG") Chart.GregorianCalendar = true;
+    else if (calendar == "GIUL") Chart.GregorianCalendar = false;
+    else {
+        gui::ShowMessage("Indicatie Kalender (GREG / JUL) ontbreekt");
+        return;
+    }
+    ValidateBirthDateTime(OkFlag);
+    if (OkFlag != 1) return;
+    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
+                                              Chart.BirthYear, Chart.BirthHourValue, Chart.BirthMinuteValue);
+    Birth.BirthDateText = engine::JulianDayToDateTextByCalendar(Chart.JulianDay);
+    Birth.EnteredPlaceText = rt::CutTo(Text(EditLocEstesa), 80);
+    if (Birth.EnteredPlaceText.empty()) {
+        SetFieldState(EditLocEstesa, FieldState::Rejected);
+        gui::ShowMessage("Locatienaam ontbreekt");
+        return;
+    }
+    CheckCoordinatesText(OkFlag);
+    if (OkFlag != 1) {
+        SetFieldState(EditCoord, FieldState::Rejected);
+        gui::ShowMessage("Ontbrekende of onjuiste co\xF6rdinaten");
+        return;
+    }
+    Birth.CoordinatesText = Text(EditCoord);
+    // The correction is read as a number (a text typed without a sign is positive).
+    Birth.TimeZoneText = ZoneTextFromCorrection(Text(EditFuso));
+    int code = 0;
+    std::string jd = Trimmed(EditJD);
+    for (char& c : jd)
+        if (c == ',') c = '.';
+    long double value = rt::ValReal(jd, code);
+    Chart.ValErrorCode = code;
+    if (code == 0) Chart.JulianDay = value;
+    else OkFlag = 0;
+    Birth.Nationality = rt::CutTo(Text(EditStato), 80);
+    if (!FormRegKel) FormRegKel = new TFormRegKel(this);
+    FormRegKel->CloseEntryDialog = [this] {
+        ClosePlaceFile();
+        accept();
+    };
+    PlaceNearMain(FormRegKel, 10);
+    gui::ShowModal(FormRegKel);
+}
+
+void TFoInputKel::BBRitornaClick() {
+    ClosePlaceFile();
+    for (QLineEdit* e : {EditFuso, EditCalend, EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord}) e->clear();
+    reject();
+}
+
+}  // namespace archive

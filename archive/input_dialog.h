@@ -1,0 +1,98 @@
+#pragma once
+// The birth-data entry dialog: name, date and clock time, the birth place from
+// the place tables, and the calendar, correction, coordinates and Julian day
+// derived from the place's time-zone calendar.
+#include <QDialog>
+#include <string>
+
+#include "archive/places.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+
+namespace archive {
+
+class TFoInputKel : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFoInputKel(QWidget* parent = nullptr);
+
+    // Input fields.
+    QLineEdit *EditSogg, *EditGiorno, *EditMese, *EditAnno, *EditOra, *EditMinuti, *EditLocal;
+    QPushButton *BitBtnOggi, *BBItalia, *BBperson;
+    QDateEdit* DateTimePicker1;
+    QListWidget* ListBox1;
+    QScrollBar* ScrollBar1;
+    // Results.
+    QGroupBox* PanelResult;
+    QLineEdit *EditDataEstesa, *EditJD, *EditLocEstesa, *EditCoord, *EditFuso, *EditCalend, *EditStato;
+    QCheckBox* CheckBoxLocale;
+    QPushButton* BBLock;
+    QLabel *LabNote, *Label1;
+    QComboBox* ComboBox2;
+    QLineEdit* Edit1;
+    // Manual coordinates.
+    QGroupBox* PanelMan;
+    QLineEdit *EditGrdLat, *EditNS, *EditPriLat, *EditGrdLon, *EditEWgrd, *EditPriLon, *EditOreLon, *EditMinLon,
+        *EditSecLon, *EditEWore;
+    QPushButton *BitBtn1, *BitBtn2;
+    QPushButton *BBprosegui, *BBRitorna;
+
+    // Dialog state.
+    unsigned char RecheckPending = 0;
+    unsigned char PlaceApplyPending = 0;
+    unsigned char LongitudeInDegrees = 1;
+    unsigned char OkFlag = 0;
+    unsigned char FixedZoneMinusFive = 0;
+    bool LocalMeanTimeFlag = false;
+    std::string PlaceSearchText;
+    std::int64_t SelectedPlaceRecord = 0;
+    PlaceTable Table;
+    PlaceWindow Window;
+    PlaceTableKind TableKind = PlaceTableKind::Italian;
+
+    void FormActivate();
+    void MyIdleHandler();
+    void ValidateBirthDateTime(unsigned char& ok);
+    void ApplySelectedPlace(unsigned char& ok);
+    void CheckCoordinatesText(unsigned char& ok);
+    void BBproseguiClick();
+    void BBRitornaClick();
+    void BitBtnOggiClick();
+    void DateTimePicker1CloseUp();
+    void BBLockClick();
+    void CheckBoxLocaleClick();
+    void EditCalendChange();
+    void BitBtn1Click();
+    void CheckManualCoordinates();
+    void OpenManualCoordinates();
+
+    // Place table.
+    void OpenPlaceFile();
+    void ClosePlaceFile();
+    void FillPlaceList();
+    void EditLocalTyped(const QString& text);
+    void EditLocalEnter();
+    void PickPlaceAtLine(int line);
+    void PickPlaceRecord(std::int64_t record, bool fromList);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LockResults();
+    void SyncScrollBar();
+    bool syncing_ = false;
+};
+
+extern TFoInputKel* FoInputKel;
+
+}  // namespace archive

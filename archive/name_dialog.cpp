@@ -1,0 +1,209 @@
+#include "archive/name_dialog.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+
+#include "engine/chart_state.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/text_convert.h"
+
+namespace archive {
+
+ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEntries, QWidget* parent)
+    : QDialog(parent), Window(shape), whole_(wholeEntries) {
+    ListaArchivi = new QListWidget(this);
+    ListaArchivi->setObjectName("ListaArchivi");
+    EditArchi = new QLineEdit(this);
+    EditArchi->setObjectName("EditArchi");
+    EditArchi->setReadOnly(true);
+    EditArchi->setMaxLength(4);
+    EditSoggetto = new QLineEdit(this);
+    EditSoggetto->setObjectName("EditSoggetto");
+    ListaNomi = new QListWidget(this);
+    ListaNomi->setObjectName("ListaNomi");
+    ListaNomi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListaNomi->setFont(QFont("Liberation Mono"));
+    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
+    ScrollBar1->setObjectName("ScrollBar1");
+    ScrollBar1->setPageStep(shape.page);
+
+    EditSoggetto->installEventFilter(this);
+    ListaNomi->installEventFilter(this);
+    connect(EditSoggetto, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { SearchTyped(t); }));
+    connect(ListaNomi, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem* item) { ChooseLine(ListaNomi->row(item)); }));
+    connect(ListaArchivi, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem* item) {
+        CloseArchive();
+        ListaNomi->clear();
+        Chosen = false;
+        EditSoggetto->clear();
+        ArchiveName = gui::FromQt(item->text()).substr(0, 4);
+        EditArchi->setText(gui::ToQt(ArchiveName));
+        ArchiveChanged(ArchiveName);
+    }));
+    connect(ScrollBar1, &QScrollBar::actionTriggered, this, gui::Guarded([this](int action) {
+        bool moved = false;
+        switch (action) {
+            case QAbstractSlider::SliderSingleStepAdd: moved = Window.LineDown(); break;
+            case QAbstractSlider::SliderSingleStepSub: moved = Window.LineUp(); break;
+            case QAbstractSlider::SliderPageStepAdd: moved = Window.PageDown(); break;
+            case QAbstractSlider::SliderPageStepSub: moved = Window.PageUp(); break;
+            case QAbstractSlider::SliderMove:
+                Window.HoldAt(ScrollBar1->sliderPosition());
+                moved = true;
+                break;
+            default: break;
+        }
+        (void)moved;
+        FillNameList();
+        SetScrollBar();
+    }));
+}
+
+void ArchiveNameDialog::BuildArchiveList() {
+    if (archiveListBuilt_) return;
+    ListaArchivi->clear();
+    for (const std::string& name : ListArchiveNames()) {
+        if (name == kCurrentPersonArchive) continue;
+        ListaArchivi->addItem(gui::ToQt(ArchiveCaption(name)));
+        if (name == kPersonalArchive) ArchiveName = name;
+    }
+    archiveListBuilt_ = true;
+}
+
+bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile annotations) {
+    Files.Open(letters, annotations);
+    int n = Files.EntryCount();
+    Window.Reset(n, n < 9 ? 1 : Window.MiddleLine() + 1);
+    if (n < 1) {
+        ListaNomi->clear();
+        ListaNomi->addItem("ARCHIVIO VUOTO");
+        for (QWidget* w : {static_cast<QWidget*>(EditSoggetto), static_cast<QWidget*>(ListaNomi),
+                           static_cast<QWidget*>(ScrollBar1)})
+            w->setEnabled(false);
+        return false;
+    }
+    for (QWidget* w : {static_cast<QWidget*>(EditSoggetto), static_cast<QWidget*>(ListaNomi),
+                       static_cast<QWidget*>(ScrollBar1)})
+        w->setEnabled(true);
+    FillNameList();
+    SetScrollBar();
+    return true;
+}
+
+void ArchiveNameDialog::CloseArchive() {
+    if (Files.IsOpen()) Files.Close();
+}
+
+void ArchiveNameDialog::SetScrollBar() {
+    syncing_ = true;
+    ScrollBar1->setRange(Window.ScrollMin(), Window.ScrollMax());
+    ScrollBar1->setValue(Window.Position());
+    syncing_ = false;
+}
+
+void ArchiveNameDialog::FillNameList() {
+    ListaNomi->clear();
+    if (!Files.IsOpen()) return;
+    for (const std::string& e : Files.Entries(Window.FirstShown(), Window.LastShown(), whole_))
+        ListaNomi->addItem(gui::ToQt(e));
+}
+
+bool ArchiveNameDialog::SearchFieldValid() const {
+    return gui::GetFieldState(EditSoggetto) == gui::FieldState::Valid;
+}
+
+void ArchiveNameDialog::SetSearchFieldValid(bool valid) {
+    QString keep = EditSoggetto->text();
+    gui::SetFieldState(EditSoggetto, valid ? gui::FieldState::Valid : gui::FieldState::Rejected);
+    EditSoggetto->setText(keep);  // a red search field keeps what was typed
+}
+
+std::string ArchiveNameDialog::SearchText() const { return gui::FromQt(EditSoggetto->text()); }
+
+void ArchiveNameDialog::SearchTyped(const QString& text) {
+    if (Window.Count() <= 0) return;
+    QString upper = text.toUpper();
+    if (upper != text) {
+        int caret = EditSoggetto->cursorPosition();
+        EditSoggetto->setText(upper);
+        EditSoggetto->setCursorPosition(caret);
+    }
+    std::string typed = gui::FromQt(upper);
+    engine::Birth.SubjectName = typed;
+    Chosen = false;
+    if (typed.empty()) {
+        SetSearchFieldValid(true);
+        return;
+    }
+    SearchResult found = Files.Search(typed);
+    SetSearchFieldValid(EntryBeginsWith(found.lastEntryRead, typed));
+    Window.HoldAt(found.position);
+    FillNameList();
+    SetScrollBar();
+}
+
+void ArchiveNameDialog::ChooseLine(int line) {
+    int position = Window.PositionOfLine(line);
+    if (position < 1) return;
+    ChosenPosition = position;
+    ChosenEntry = Files.ReadEntry(position);
+    EditSoggetto->setText(gui::ToQt(ChosenEntry));
+    SetSearchFieldValid(true);
+    engine::Birth.SubjectName = ChosenEntry;
+    Chosen = true;
+    EntryChosen();
+}
+
+bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EditSoggetto && event->type() == QEvent::MouseButtonPress) {
+        gui::Guard([this] {
+            EditSoggetto->clear();
+            SetSearchFieldValid(false);
+            engine::Birth.SubjectName.clear();
+            Chosen = false;
+            SearchClicked();
+        });
+    }
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    int key = static_cast<QKeyEvent*>(event)->key();
+    bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == EditSoggetto && enter) {
+        gui::Guard([this] { EnterInSearch(); });
+        return true;
+    }
+    if (watched == ListaNomi) {
+        gui::Guard([this] { ListKeyPressed(); });
+        int line = ListaNomi->currentRow();
+        if (enter) {
+            gui::Guard([&] { EnterInList(line); });
+            return true;
+        }
+        if (key == Qt::Key_Down) {
+            if (line >= 0) EditSoggetto->setText(ListaNomi->item(line)->text());
+            if (line == ListaNomi->count() - 1 && Window.LineDown()) {
+                gui::Guard([&] {
+                    FillNameList();
+                    SetScrollBar();
+                    ListaNomi->setCurrentRow(line);
+                    EditSoggetto->setText(ListaNomi->item(line)->text());
+                });
+                return true;
+            }
+        }
+        if (key == Qt::Key_Up && line == 0 && Window.LineUp()) {
+            gui::Guard([&] {
+                FillNameList();
+                SetScrollBar();
+                ListaNomi->setCurrentRow(1);
+            });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace archive

@@ -1,0 +1,70 @@
+#pragma once
+// What the recall, delete and change dialogs share: the list of archives, the
+// search field with its incremental name search, the window of names over the
+// chosen archive's index and the choice of an entry.
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "archive/archive_files.h"
+#include "archive/name_window.h"
+
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QScrollBar;
+
+namespace archive {
+
+class ArchiveNameDialog : public QDialog {
+    Q_OBJECT
+public:
+    ArchiveNameDialog(const NameWindowShape& shape, bool wholeEntries, QWidget* parent);
+
+    QListWidget* ListaArchivi = nullptr;
+    QLineEdit* EditArchi = nullptr;
+    QLineEdit* EditSoggetto = nullptr;
+    QListWidget* ListaNomi = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+
+    // State.
+    std::string ArchiveName = kPersonalArchive;
+    ArchiveFiles Files;
+    NameWindow Window;
+    int ChosenPosition = 0;   // index position of the chosen entry
+    std::string ChosenEntry;  // copy of the chosen entry
+    bool Chosen = false;
+
+    // Builds the archive list (archives other than "TMPR", with their captions)
+    // at the first showing.
+    void BuildArchiveList();
+    // Opens the archive; false (with the list showing "ARCHIVIO VUOTO" and the
+    // search disabled) when it has no entries.
+    bool OpenArchive(const std::string& letters, AnnotationFile annotations);
+    void CloseArchive();
+    void FillNameList();
+    void SearchTyped(const QString& text);
+    // Chooses list line i: reads its entry, shows it in the search field (aqua).
+    void ChooseLine(int line);
+    bool SearchFieldValid() const;
+    void SetSearchFieldValid(bool valid);
+    // The text the search field holds (Windows-1252).
+    std::string SearchText() const;
+    void SetScrollBar();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Hooks of the dialogs.
+    virtual void ArchiveChanged(const std::string&) {}
+    virtual void EntryChosen() {}
+    virtual void EnterInList(int line) = 0;
+    virtual void EnterInSearch() = 0;
+    virtual void SearchClicked() {}
+    virtual void ListKeyPressed() {}
+
+    bool whole_;
+    bool archiveListBuilt_ = false;
+    bool syncing_ = false;
+};
+
+}  // namespace archive

@@ -1,0 +1,319 @@
+#include "archive/recall_dialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "engine/calendar.h"
+#include "engine/chart_state.h"
+#include "engine/position_text.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/fixed_string.h"
+
+namespace archive {
+
+TFormRich* FormRich = nullptr;
+
+namespace {
+QLineEdit* Field(QWidget* parent, const char* name, bool readOnly) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(readOnly);
+    if (!readOnly)
+        QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
+            int caret = e->cursorPosition();
+            e->setText(t.toUpper());
+            e->setCursorPosition(caret);
+        });
+    return e;
+}
+}  // namespace
+
+TFormRich::TFormRich(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false, parent) {
+    setObjectName("FormRich");
+    setWindowTitle("Gegevens ophalen uit archief");
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel("ARCHIEVEN beschikbaar", this), 0, 0);
+    grid->addWidget(ListaArchivi, 1, 0);
+    ListaArchivi->setMaximumHeight(80);
+    grid->addWidget(new QLabel("ARCHIEF", this), 0, 1);
+    grid->addWidget(new QLabel("geselecteerd", this), 2, 1);
+    grid->addWidget(EditArchi, 1, 1);
+
+    PanelSearch = new QGroupBox(this);
+    PanelSearch->setObjectName("PanelSearch");
+    auto* s = new QGridLayout(PanelSearch);
+    s->addWidget(new QLabel("Schrijf de eerste paar letters van de naam", PanelSearch), 0, 0, 1, 2);
+    EditSoggetto->setParent(PanelSearch);
+    s->addWidget(EditSoggetto, 1, 0, 1, 2);
+    s->addWidget(new QLabel("Dubbelklik om te selecteren", PanelSearch), 2, 0, 1, 2);
+    ListaNomi->setParent(PanelSearch);
+    ListaNomi->setFixedHeight(9 * 18 + 6);
+    s->addWidget(ListaNomi, 3, 0);
+    ScrollBar1->setParent(PanelSearch);
+    s->addWidget(ScrollBar1, 3, 1);
+    grid->addWidget(PanelSearch, 3, 0, 1, 2);
+
+    PanelData = new QGroupBox(this);
+    PanelData->setObjectName("PanelData");
+    auto* d = new QGridLayout(PanelData);
+    EditNome = Field(PanelData, "EditNome", false);
+    EditNome->setMaxLength(38);
+    EditData = Field(PanelData, "EditData", true);
+    EditLocal = Field(PanelData, "EditLocal", false);
+    EditNaz = Field(PanelData, "EditNaz", false);
+    EditCorr = Field(PanelData, "EditCorr", true);
+    EditCoord = Field(PanelData, "EditCoord", true);
+    EditCal = Field(PanelData, "EditCal", true);
+    const std::pair<const char*, QLineEdit*> rows[] = {
+        {"Naam", EditNome},   {"Datum", EditData},  {"Plaats", EditLocal},           {"Natie", EditNaz},
+        {"Correz:", EditCorr}, {"Co\xF6rdinat.", EditCoord}, {"Calend:", EditCal}};
+    int r = 0;
+    for (const auto& [label, e] : rows) {
+        d->addWidget(new QLabel(gui::ToQt(label), PanelData), r, 0);
+        d->addWidget(e, r++, 1);
+    }
+    d->addWidget(new QLabel("Annotaties", PanelData), r++, 0);
+    MemoAnnotaz = new QPlainTextEdit(PanelData);
+    MemoAnnotaz->setObjectName("MemoAnnotaz");
+    MemoAnnotaz->setReadOnly(true);
+    MemoAnnotaz->setMaximumHeight(80);
+    d->addWidget(MemoAnnotaz, r++, 0, 1, 2);
+    grid->addWidget(PanelData, 0, 2, 4, 1);
+
+    BitBtnOK = new QPushButton("&OK", this);
+    BitBtnOK->setObjectName("BitBtnOK");
+    BitBtnAnnulla = new QPushButton("&Annuleren", this);
+    BitBtnAnnulla->setObjectName("BitBtnAnnulla");
+    BitBtnInverti = new QPushButton("&Inverti Achternaam/Voornaam omkeren", this);
+    BitBtnInverti->setObjectName("BitBtnInverti");
+    grid->addWidget(BitBtnInverti, 4, 0);
+    grid->addWidget(BitBtnOK, 4, 1);
+    grid->addWidget(BitBtnAnnulla, 4, 2);
+    for (QPushButton* b : {BitBtnOK, BitBtnAnnulla, BitBtnInverti}) b->setAutoDefault(false);
+
+    connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
+        if (!EditSoggetto->text().isEmpty() && Chosen) LoadChosenPerson();
+    }));
+    connect(BitBtnInverti, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnInvertiClick(); }));
+    connect(BitBtnOK, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnOKClick(); }));
+    connect(BitBtnAnnulla, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnAnnullaClick(); }));
+    connect(this, &QDialog::finished, this, [this](int) { gui::Guard([this] { FormDeactivate(); }); });
+}
+
+void TFormRich::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void TFormRich::ClearShownData() {
+    for (QLineEdit* e : {EditNome, EditData, EditLocal, EditNaz, EditCorr, EditCoord, EditCal}) e->clear();
+    MemoAnnotaz->clear();
+}
+
+void TFormRich::FormActivate() {
+    Chosen = false;
+    Loaded = false;
+    EditSoggetto->clear();
+    SetSearchFieldValid(false);
+    engine::Birth.SubjectName.clear();
+    ChosenPosition = 0;
+    ChosenEntry.clear();
+    WordOrderState = 0;
+    BuildArchiveList();
+    EditArchi->setText(gui::ToQt(ArchiveName));
+    ClearShownData();
+    BitBtnInverti->setEnabled(false);
+    BitBtnOK->setEnabled(false);
+    CloseArchive();
+    if (!ArchiveExists(ArchiveName)) {
+        // No archive to open (none stored yet): the dialog stays, empty.
+        ListaNomi->clear();
+        ListaNomi->addItem("ARCHIVIO VUOTO");
+        PanelSearch->setEnabled(false);
+        return;
+    }
+    Open(ArchiveName);
+}
+
+void TFormRich::Open(const std::string& letters) {
+    if (letters == kCurrentPersonArchive) {
+        gui::ShowMessage("Nome Archivio Non Ammesso");
+        PanelSearch->setEnabled(false);
+        return;
+    }
+    PanelSearch->setEnabled(true);
+    if (OpenArchive(letters, AnnotationFile::IfPresent)) {
+        engine::Birth.SubjectName.clear();
+        EditSoggetto->clear();
+        EditSoggetto->setFocus();
+    }
+}
+
+void TFormRich::ArchiveChanged(const std::string& letters) {
+    ClearShownData();
+    Loaded = false;
+    SetSearchFieldValid(false);
+    Open(letters);
+}
+
+void TFormRich::EnterInList(int line) {
+    if (Loaded) return;
+    std::string shown = line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : "";
+    std::string field = SearchText();
+    if (!shown.empty() && field.compare(0, shown.size(), shown) == 0) {
+        ChooseLine(line);
+        LoadChosenPerson();
+        return;
+    }
+    gui::ShowMessage("Doppio Clic sull'Elenco Nomi");
+}
+
+void TFormRich::EnterInSearch() {
+    if (Loaded) return;
+    std::string typed = SearchText();
+    int middle = Window.Small() ? ListaNomi->currentRow() : Window.MiddleLine();
+    std::string line = middle >= 0 && middle < ListaNomi->count() ? gui::FromQt(ListaNomi->item(middle)->text()) : "";
+    if (!typed.empty() && line.compare(0, typed.size(), typed) == 0) {
+        ChooseLine(middle);
+        LoadChosenPerson();
+        return;
+    }
+    gui::ShowMessage("Doppio Clic sull'Elenco Nomi");
+}
+
+void TFormRich::LoadChosenPerson() {
+    using engine::Birth;
+    using engine::Chart;
+    PanelData->setEnabled(true);
+    if (!SearchFieldValid()) {
+        EditSoggetto->clear();
+        return;
+    }
+    if (Birth.SubjectName.empty()) return;
+    std::string entry = SearchText();
+    Birth.SubjectName = entry;
+    ChosenEntry = entry;
+    auto number = IndexEntryNumber(entry);
+    if (!number && ListaNomi->count() > 4) {
+        // The middle line's entry instead.
+        int pos = Window.PositionOfLine(Window.MiddleLine());
+        if (pos > 0) number = IndexEntryNumber(Files.ReadEntry(pos));
+    }
+    if (!number) {
+        SetSearchFieldValid(false);
+        EditSoggetto->clear();
+        return;
+    }
+    WritePointerHandOff(ZeroPad5(*number), ArchiveName);
+    LoadedRecord = Files.ReadBirthRecord(*number);
+    const BirthRecord& rec = LoadedRecord;
+
+    std::string name = IndexEntryName(entry);
+    std::string words = name.substr(0, name.find('('));
+    NameWords = {};
+    int w = 0;
+    for (std::size_t i = 0; i < words.size() && w < 3;) {
+        while (i < words.size() && words[i] == ' ') ++i;
+        std::size_t j = i;
+        while (j < words.size() && words[j] != ' ') ++j;
+        if (j > i) NameWords[static_cast<std::size_t>(w++)] = words.substr(i, j - i);
+        i = j;
+    }
+    WordOrderState = 0;
+    BitBtnInverti->setEnabled(true);
+    std::string shownName = name;
+    engine::StripTrailingBlanks(shownName);
+    EditNome->setText(gui::ToQt(shownName));
+    BitBtnOK->setEnabled(true);
+    BitBtnOK->setFocus();
+
+    std::string dateText, zoneText;
+    engine::SortKeyToDateTimeText(rec.DateField, dateText, zoneText);
+    EditData->setText(gui::ToQt(dateText));
+    EditCorr->setText(gui::ToQt(zoneText));
+    std::string coords = rec.PlaceField.substr(0, 12);
+    std::string place = rec.PlaceField.size() > 12 ? rec.PlaceField.substr(12, 28) : "";
+    place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
+    engine::TidyNameText(place);
+    EditCoord->setText(gui::ToQt(coords));
+    EditLocal->setText(gui::ToQt(place));
+    EditNaz->setText(gui::ToQt(rec.NationalityField));
+    Chart.GregorianCalendar = rec.CalendarField == "GR";
+    EditCal->setText(Chart.GregorianCalendar ? "GREG" : "GIUL");
+
+    if (Files.HasAnnotationFile()) {
+        int noteNumber = 0;
+        if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
+        AnnotationRecord notes = Files.ReadAnnotation(noteNumber);
+        std::string textNumber = notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : "";
+        std::string memo = RecallAnnotationLine(notes);
+        MemoAnnotaz->setPlainText(gui::ToQt(memo));
+        WriteAnnotationHandOff(memo);
+        WriteTextHandOff(ArchiveName, textNumber);
+    }
+    EditSoggetto->clear();
+    Loaded = true;
+}
+
+void TFormRich::BitBtnInvertiClick() {
+    const auto& [w1, w2, w3] = NameWords;
+    std::vector<std::string> order;
+    if (w2.empty()) return;
+    if (w3.empty()) {
+        order = WordOrderState % 2 == 0 ? std::vector<std::string>{w2, w1} : std::vector<std::string>{w1, w2};
+        WordOrderState = (WordOrderState + 1) % 2;
+    } else {
+        static const int kOrders[6][3] = {{1, 2, 0}, {0, 2, 1}, {1, 0, 2}, {2, 0, 1}, {0, 2, 1}, {0, 1, 2}};
+        const int* o = kOrders[WordOrderState];
+        order = {NameWords[o[0]], NameWords[o[1]], NameWords[o[2]]};
+        WordOrderState = (WordOrderState + 1) % 6;
+    }
+    std::string joined;
+    for (const auto& word : order) joined += (joined.empty() ? "" : " ") + word;
+    engine::Birth.SubjectName = joined;
+    EditNome->setText(gui::ToQt(joined));
+    EditSoggetto->setText(gui::ToQt(joined));
+}
+
+void TFormRich::BitBtnOKClick() {
+    if (!SearchFieldValid()) {
+        EditSoggetto->clear();
+        SetSearchFieldValid(true);
+        return;
+    }
+    if (!Loaded) return;
+    engine::Birth.SubjectName = gui::FromQt(EditNome->text());
+    BirthRecord record = LoadedRecord;
+    record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
+    record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
+    CloseArchive();
+    WriteCurrentPerson(engine::Birth.SubjectName, record);
+    if (!engine::Birth.SubjectName.empty()) {
+        EditSoggetto->clear();
+        ListaNomi->clear();
+        ClearShownData();
+        accept();
+    }
+}
+
+void TFormRich::BitBtnAnnullaClick() {
+    CloseArchive();
+    reject();
+}
+
+void TFormRich::FormDeactivate() {
+    if (!ArchiveName.empty() && !ChosenEntry.empty() && ChosenPosition != 0)
+        WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, engine::Birth.SubjectName);
+    CloseArchive();
+}
+
+}  // namespace archive

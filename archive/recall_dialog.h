@@ -1,0 +1,53 @@
+#pragma once
+// The recall dialog: makes a stored person the current person.
+#include <array>
+
+#include "archive/name_dialog.h"
+
+class QPlainTextEdit;
+class QPushButton;
+class QGroupBox;
+
+namespace archive {
+
+class TFormRich : public ArchiveNameDialog {
+    Q_OBJECT
+public:
+    explicit TFormRich(QWidget* parent = nullptr);
+
+    QLineEdit *EditNome, *EditData, *EditLocal, *EditNaz, *EditCorr, *EditCoord, *EditCal;
+    QPlainTextEdit* MemoAnnotaz;
+    QPushButton *BitBtnOK, *BitBtnAnnulla, *BitBtnInverti;
+    QGroupBox *PanelSearch, *PanelData;
+
+    bool Loaded = false;
+    BirthRecord LoadedRecord;
+    std::array<std::string, 3> NameWords;
+    int WordOrderState = 0;
+
+    void FormActivate();
+    void LoadChosenPerson();
+    void BitBtnInvertiClick();
+    void BitBtnOKClick();
+    void BitBtnAnnullaClick();
+    void FormDeactivate();
+    void ClearShownData();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void ArchiveChanged(const std::string& letters) override;
+    void EntryChosen() override { ClearShownData(); }
+    void EnterInList(int line) override;
+    void EnterInSearch() override;
+    void SearchClicked() override {
+        ClearShownData();
+        Loaded = false;
+    }
+
+private:
+    void Open(const std::string& letters);
+};
+
+extern TFormRich* FormRich;
+
+}  // namespace archive

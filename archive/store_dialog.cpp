@@ -1,0 +1,248 @@
+#include "archive/store_dialog.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/chart_state.h"
+#include "engine/position_text.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/fixed_string.h"
+
+namespace archive {
+
+TFormRegKel* FormRegKel = nullptr;
+std::function<void()> TFormRegKel::ShowPersonTextEditor;
+
+namespace {
+QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly, int maxLength = 32767) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(readOnly);
+    e->setMaxLength(maxLength);
+    return e;
+}
+QLabel* MakeLabel(QWidget* parent, const char* text) { return new QLabel(gui::ToQt(text), parent); }
+
+// Upper-cases typed text as the annotation fields do.
+void UpperCaseEdit(QLineEdit* e) {
+    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
+        int caret = e->cursorPosition();
+        e->setText(t.toUpper());
+        e->setCursorPosition(caret);
+    });
+}
+}  // namespace
+
+TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
+    setObjectName("FormRegKel");
+    setWindowTitle("Wijziging geboortegegevens");
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    grid->addWidget(MakeLabel(this, "(Gegevens kunnen niet meer worden bewerkt)"), row++, 0, 1, 4);
+    EditNomeSogg = MakeEdit(this, "EditNomeSogg", true);
+    EditDataNasc = MakeEdit(this, "EditDataNasc", true);
+    EditGmt = MakeEdit(this, "EditGmt", false);
+    EditLocalita = MakeEdit(this, "EditLocalita", true);
+    EditCalend = MakeEdit(this, "EditCalend", true);
+    EditJd = MakeEdit(this, "EditJd", true);
+    EditCoord = MakeEdit(this, "EditCoord", true);
+    EditStato = MakeEdit(this, "EditStato", true);
+    const std::pair<const char*, QLineEdit*> fields[] = {
+        {"Naam", EditNomeSogg}, {"Datum", EditDataNasc}, {"GMT", EditGmt},      {"Plaats", EditLocalita},
+        {"Kalend.", EditCalend}, {"Jd", EditJd},          {"Co\xF6rd.", EditCoord}, {"Stato", EditStato}};
+    for (const auto& [label, edit] : fields) {
+        grid->addWidget(MakeLabel(this, label), row, 0);
+        grid->addWidget(edit, row++, 1, 1, 3);
+    }
+    grid->addWidget(MakeLabel(this, "ARCHIEVEN beschikbaar"), row, 0);
+    grid->addWidget(MakeLabel(this, "ARCHIEF"), row, 2);
+    grid->addWidget(MakeLabel(this, "geselecteerd"), row++, 3);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setMaximumHeight(90);
+    grid->addWidget(ListBox1, row, 0, 1, 2);
+    EditArchi = MakeEdit(this, "EditArchi", true, 4);
+    grid->addWidget(EditArchi, row++, 2, 1, 2);
+    grid->addWidget(MakeLabel(this, "Annotaties"), row, 0);
+    grid->addWidget(MakeLabel(this, "Optionele gegevens"), row++, 1);
+    EditMemo1 = MakeEdit(this, "EditMemo1", false, 70);
+    EditMemo2 = MakeEdit(this, "EditMemo2", false, 70);
+    EditMemo3 = MakeEdit(this, "EditMemo3", false, 70);
+    EditMemo4 = MakeEdit(this, "EditMemo4", false, 65);
+    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4}) {
+        UpperCaseEdit(e);
+        e->installEventFilter(this);
+        grid->addWidget(e, row++, 0, 1, 4);
+    }
+    EditNfile = MakeEdit(this, "EditNfile", true, 5);
+    grid->addWidget(EditNfile, row++, 3);
+    BitBtnRegistra = new QPushButton("OK registreert", this);
+    BitBtnRegistra->setObjectName("BitBtnRegistra");
+    BBregText = new QPushButton("OK Gegevens opnemen en tekstbestand maken", this);
+    BBregText->setObjectName("BBregText");
+    BBannulla = new QPushButton("&Annuleren en Backards", this);
+    BBannulla->setObjectName("BBannulla");
+    grid->addWidget(BitBtnRegistra, row, 0);
+    grid->addWidget(BBregText, row, 1, 1, 2);
+    grid->addWidget(BBannulla, row, 3);
+
+    connect(ListBox1, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(BitBtnRegistra, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnRegistraClick(); }));
+    connect(BBregText, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBregTextClick(); }));
+    connect(BBannulla, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBannullaClick(); }));
+    connect(this, &QDialog::finished, this, [this](int) { gui::Guard([this] { FormClose(); }); });
+}
+
+void TFormRegKel::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!activated_) {
+        activated_ = true;
+        gui::Guard([this] { FormActivate(); });
+    }
+}
+
+void TFormRegKel::closeEvent(QCloseEvent* e) {
+    activated_ = false;
+    QDialog::closeEvent(e);
+}
+
+bool TFormRegKel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    QLineEdit* lines[] = {EditMemo1, EditMemo2, EditMemo3, EditMemo4};
+    for (int i = 0; i < 4; ++i) {
+        if (watched != lines[i]) continue;
+        if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (i < 3) lines[i + 1]->setFocus();
+            else if (key->key() != Qt::Key_Down) BitBtnRegistra->setFocus();
+            return true;
+        }
+        if (key->key() == Qt::Key_Up) {
+            if (i > 0) lines[i - 1]->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormRegKel::FormActivate() {
+    using engine::Birth;
+    using engine::Chart;
+    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) e->clear();
+    if (!ArchiveListBuilt) {
+        // The archive list is built at the first showing and kept afterwards.
+        ListBox1->clear();
+        for (const std::string& name : ListArchiveNames()) {
+            ListBox1->addItem(gui::ToQt(ArchiveCaption(name)));
+            if (name == kPersonalArchive) ChosenArchive = name;
+        }
+        ArchiveListBuilt = true;
+    }
+    EditArchi->setText(gui::ToQt(ChosenArchive));
+    EditNomeSogg->setText(gui::ToQt(Birth.SubjectName));
+    EditDataNasc->setText(gui::ToQt(Birth.BirthDateText));
+    EditLocalita->setText(gui::ToQt(Birth.EnteredPlaceText));
+    EditCoord->setText(gui::ToQt(Birth.CoordinatesText));
+    std::string zone = Birth.TimeZoneText;
+    if (zone == "+") zone = "+0";
+    if (zone == "-") zone = "-0";
+    EditGmt->setText(gui::ToQt(zone));
+    auto hours = ReadDecimalEitherSeparator(zone);
+    Chart.TimeZoneCorrection = hours ? -*hours : 0;
+    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
+                                              Chart.BirthYear, Chart.BirthHourValue, Chart.BirthMinuteValue);
+    std::string jd;
+    engine::FloatToTextDec(12, jd, Chart.JulianDay);
+    EditJd->setText(gui::ToQt(jd));
+    EditCalend->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
+    EditStato->setText(gui::ToQt(Birth.Nationality));
+}
+
+void TFormRegKel::ListBox1Click() {
+    QListWidgetItem* item = ListBox1->currentItem();
+    if (!item) return;
+    ChosenArchive = gui::FromQt(item->text()).substr(0, 4);
+    EditArchi->setText(gui::ToQt(ChosenArchive));
+}
+
+void TFormRegKel::StoreBirthRecord() {
+    using engine::Birth;
+    using engine::Chart;
+    const std::string& A = ChosenArchive;
+    if (A.empty()) throw ArchiveError("Nessun archivio selezionato");
+    BirthRecord record;
+    std::string dateText = gui::FromQt(EditDataNasc->text());
+    std::string key = engine::DateTimeTextToSortKey(dateText);
+    record.PlaceField = rt::CutTo(Birth.CoordinatesText + Birth.EnteredPlaceText, kPlaceFieldCapacity);
+    record.CalendarField = gui::FromQt(EditCalend->text()).substr(0, 2);
+    Chart.GregorianCalendar = record.CalendarField == "GR";
+    record.NationalityField = rt::CutTo(Birth.Nationality, kNationalityCapacity);
+    record.DateField = MakeDateField(key, Chart.TimeZoneCorrection);
+    // The strings stand for the corrected moment, as every loader of the chart does.
+    FillChartStrings(record);
+
+    StoreRequest request;
+    request.Letters = A;
+    request.Name = Birth.SubjectName;
+    request.Record = record;
+    std::string lines[4] = {gui::FromQt(EditMemo1->text()), gui::FromQt(EditMemo2->text()),
+                            gui::FromQt(EditMemo3->text()), gui::FromQt(EditMemo4->text())};
+    std::string number = gui::FromQt(EditNfile->text());
+    bool anyNote = !number.empty();
+    for (const auto& l : lines) anyNote = anyNote || !l.empty();
+    if (anyNote) {
+        AnnotationRecord notes;
+        notes.Lines[0] = rt::CutTo(lines[0], 70);
+        notes.Lines[1] = rt::CutTo(lines[1], 70);
+        notes.Lines[2] = rt::CutTo(lines[2], 70);
+        std::string fourth = lines[3];
+        fourth.resize(64, ' ');
+        notes.Lines[3] = fourth + number;
+        request.Annotation = notes;
+    }
+    StoreResult result = StorePersonRecords(request);
+    LastStoredEntry = result.Entry;
+    LastStoredArchive = A;
+    if (result.MovedPosition != 0) MovedEntryPosition = result.MovedPosition;
+    Birth.BirthDateKey = record.DateField;
+}
+
+void TFormRegKel::BitBtnRegistraClick() {
+    StoreBirthRecord();
+    accept();
+    if (CloseEntryDialog) CloseEntryDialog();
+}
+
+void TFormRegKel::BBregTextClick() {
+    std::string number = CreatePersonTextFile(ChosenArchive, engine::Birth.SubjectName);
+    EditNfile->setText(gui::ToQt(number));
+    if (ShowPersonTextEditor) ShowPersonTextEditor();
+    StoreBirthRecord();
+    accept();
+    if (CloseEntryDialog) CloseEntryDialog();
+}
+
+void TFormRegKel::BBannullaClick() {
+    reject();
+    if (CloseEntryDialog) CloseEntryDialog();
+}
+
+void TFormRegKel::FormClose() {
+    activated_ = false;
+    if (!LastStoredEntry.empty() && !LastStoredArchive.empty() && MovedEntryPosition != 0)
+        WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, engine::Birth.SubjectName);
+}
+
+}  // namespace archive

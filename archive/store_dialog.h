@@ -1,0 +1,57 @@
+#pragma once
+// The store dialog: shows the entered birth data read-only, lets the user pick
+// the archive and type four annotation lines, and stores the person.
+#include <QDialog>
+#include <functional>
+#include <string>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QLabel;
+
+namespace archive {
+
+class TFormRegKel : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormRegKel(QWidget* parent = nullptr);
+
+    QLineEdit *EditNomeSogg, *EditDataNasc, *EditGmt, *EditLocalita, *EditCalend, *EditJd, *EditCoord,
+        *EditStato, *EditArchi, *EditMemo1, *EditMemo2, *EditMemo3, *EditMemo4, *EditNfile;
+    QListWidget* ListBox1;
+    QPushButton *BitBtnRegistra, *BBregText, *BBannulla;
+
+    void FormActivate();
+    void ListBox1Click();
+    void BitBtnRegistraClick();
+    void BBregTextClick();
+    void BBannullaClick();
+    void FormClose();
+    // Stores the current birth data in the chosen archive.
+    void StoreBirthRecord();
+
+    // Shows the rich-text window on "FileDum\DatModif.dum" modally (set by the
+    // program at start; the text-file variant calls it).
+    static std::function<void()> ShowPersonTextEditor;
+    // Closes the entry dialog (set by the entry dialog).
+    std::function<void()> CloseEntryDialog;
+
+    // State kept between showings.
+    std::string ChosenArchive;
+    std::string LastStoredEntry, LastStoredArchive;
+    int MovedEntryPosition = 0;
+    bool ArchiveListBuilt = false;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool activated_ = false;
+};
+
+extern TFormRegKel* FormRegKel;
+
+}  // namespace archive

@@ -1,0 +1,122 @@
+// Accuracy report of the body computation: a grid of instants from the year 1
+// to 2130 (UT), every body compared with the precise ephemeris library; prints
+// per body and era the largest and the mean error in longitude and latitude.
+//
+//   bench_accuracy [step-in-days]     (default 9.37 days)
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/bodies.h"
+#include "engine/chart_state.h"
+#include "platform/runtime/paths.h"
+
+#ifdef KELVOR_HAVE_SWE
+#include "tools/ephemeris_tables/precise_positions.h"
+
+namespace {
+
+using engine::Real;
+
+struct Era {
+    const char* name;
+    double from, to;  // Julian days
+};
+
+// Julian days of 1 January 0h of the years (Julian calendar before 1582).
+const Era kEras[] = {
+    {"1-500", 1721423.5, 1903682.5},     {"500-1000", 1903682.5, 2086307.5},
+    {"1000-1500", 2086307.5, 2268923.5}, {"1500-1800", 2268923.5, 2378496.5},
+    {"1800-1900", 2378496.5, 2415020.5}, {"1900-2000", 2415020.5, 2451544.5},
+    {"2000-2130", 2451544.5, 2499373.5},
+};
+constexpr int kEraCount = sizeof(kEras) / sizeof(kEras[0]);
+
+struct Stat {
+    double maxLon = 0, sumLon = 0, maxLat = 0, sumLat = 0;
+    long n = 0;
+    void Add(double dLon, double dLat) {
+        dLon = std::fabs(dLon);
+        dLat = std::fabs(dLat);
+        if (dLon > maxLon) maxLon = dLon;
+        if (dLat > maxLat) maxLat = dLat;
+        sumLon += dLon;
+        sumLat += dLat;
+        ++n;
+    }
+};
+
+struct Row {
+    std::string name;
+    int body;
+    bool trueNode, trueBlackMoon;
+    Stat era[kEraCount];
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double step = argc > 1 ? std::atof(argv[1]) : 9.37;
+    std::filesystem::current_path(rt::InstalledDataFolder());
+    precise::Init();
+
+    const char* names[] = {"",        "Sun",     "Moon",    "Mercury", "Venus",
+                           "Mars",    "Jupiter", "Saturn",  "Uranus",  "Neptune",
+                           "Pluto",   "",        "",        "",        "",
+                           "Ceres",   "Pallas",  "Juno",    "Vesta",   "Chiron"};
+    std::vector<Row> rows;
+    for (int b = 1; b <= 10; ++b) rows.push_back({names[b], b, true, true, {}});
+    rows.push_back({"true node", engine::kNode, true, true, {}});
+    rows.push_back({"mean node", engine::kNode, false, false, {}});
+    rows.push_back({"true black moon", engine::kBlackMoon, true, true, {}});
+    rows.push_back({"mean black moon", engine::kBlackMoon, false, false, {}});
+    for (int b = engine::kCeres; b <= engine::kChiron; ++b) rows.push_back({names[b], b, true, true, {}});
+
+    engine::ResetChartState();
+    for (double jd = 1721434.0; jd < 2499373.0; jd += step) {
+        int era = 0;
+        while (era < kEraCount - 1 && jd >= kEras[era].to) ++era;
+        for (int pass = 0; pass < 2; ++pass) {
+            engine::Chart.NodeType = pass == 0 ? "VERO" : "MEDIO";
+            engine::Chart.BlackMoonType = pass == 0 ? "VERA" : "MEDIA";
+            engine::ComputeBodies(0, false, jd);
+            for (Row& r : rows) {
+                if (r.trueNode != (pass == 0)) continue;
+                // The true black moon is corrected over its table's span only.
+                if (r.body == engine::kBlackMoon && r.trueBlackMoon &&
+                    (jd < 2396758.5 || jd >= 2488433.5))
+                    continue;
+                const precise::Position p = precise::At(jd, r.body, false, r.trueNode, r.trueBlackMoon);
+                if (!p.ok) continue;
+                const double lon = static_cast<double>(engine::Chart.PlanetLongitudes[r.body]);
+                const double lat = static_cast<double>(engine::Chart.PlanetLatitudes[r.body]);
+                // The nodes and black moons carry no latitude in the engine.
+                const bool noLat = r.body == engine::kNode || r.body == engine::kBlackMoon;
+                r.era[era].Add(precise::AngleDiff(p.lon, lon) * 3600, noLat ? 0 : (p.lat - lat) * 3600);
+            }
+        }
+    }
+
+    std::printf("Errors against the precise ephemeris, arc seconds (grid step %.2f days)\n", step);
+    std::printf("%-16s %-10s %8s %12s %12s %12s %12s\n", "body", "era", "samples", "max lon",
+                "mean lon", "max lat", "mean lat");
+    for (const Row& r : rows) {
+        for (int e = 0; e < kEraCount; ++e) {
+            const Stat& s = r.era[e];
+            if (s.n == 0) continue;
+            std::printf("%-16s %-10s %8ld %12.1f %12.2f %12.1f %12.2f\n", r.name.c_str(),
+                        kEras[e].name, s.n, s.maxLon, s.sumLon / s.n, s.maxLat, s.sumLat / s.n);
+        }
+    }
+    return 0;
+}
+
+#else
+int main() {
+    std::puts("The precise ephemeris library is not available: no accuracy report.");
+    return 0;
+}
+#endif

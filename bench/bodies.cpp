@@ -1,0 +1,68 @@
+// Timing of the body computation of a whole chart with retrograde marks, and
+// beside it the precise ephemeris library computing the same bodies twice (the
+// chart moment and a moment later, as the retrograde rule does).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "engine/bodies.h"
+#include "platform/runtime/paths.h"
+
+#ifdef KELVOR_HAVE_SWE
+#include "tools/ephemeris_tables/precise_positions.h"
+#endif
+
+namespace {
+
+void PrepareChart() {
+    std::filesystem::current_path(rt::InstalledDataFolder());
+    engine::ResetChartState();
+    engine::Chart.NodeType = "VERO";
+    engine::Chart.BlackMoonType = "VERA";
+    engine::Chart.HouseCusps[1] = 100;
+    engine::Chart.HouseCusps[7] = 280;
+}
+
+void BM_ComputeBodiesWithRetro(benchmark::State& state) {
+    PrepareChart();
+    double jd = 2447892.5;
+    for (auto _ : state) {
+        engine::ComputeBodiesWithRetro(0, jd);
+        benchmark::DoNotOptimize(engine::Chart.PlanetLongitudes);
+        jd += 0.37;
+    }
+}
+BENCHMARK(BM_ComputeBodiesWithRetro)->Unit(benchmark::kMicrosecond);
+
+void BM_ComputeBodiesOnce(benchmark::State& state) {
+    PrepareChart();
+    double jd = 2447892.5;
+    for (auto _ : state) {
+        engine::ComputeBodies(0, false, jd);
+        benchmark::DoNotOptimize(engine::Chart.PlanetLongitudes);
+        jd += 0.37;
+    }
+}
+BENCHMARK(BM_ComputeBodiesOnce)->Unit(benchmark::kMicrosecond);
+
+#ifdef KELVOR_HAVE_SWE
+void BM_PreciseSameBodiesTwice(benchmark::State& state) {
+    precise::Init();
+    const int bodies[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19};
+    double jd = 2447892.5;
+    for (auto _ : state) {
+        for (double t : {jd + 0.001, jd}) {
+            for (int b : bodies) {
+                const precise::Position p = precise::At(t, b);
+                benchmark::DoNotOptimize(p);
+            }
+        }
+        jd += 0.37;
+    }
+}
+BENCHMARK(BM_PreciseSameBodiesTwice)->Unit(benchmark::kMicrosecond);
+#endif
+
+}  // namespace
+
+BENCHMARK_MAIN();

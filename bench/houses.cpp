@@ -1,0 +1,65 @@
+// House cusps of each system, the planetary-hour table and the sunrise search.
+// The cusps run once per chart and once per pass of the sunrise search (up to
+// 2001 passes): one computation should stay within some tens of microseconds,
+// a whole sunrise search within a few milliseconds.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "engine/houses.h"
+#include "engine/planetary_hours.h"
+
+namespace {
+
+const char* const kSystems[] = {"PLACIDO",     "KOCH",       "REGIOMONT", "PORFIRIO", "CAMPANO",
+                                "CASE_UGUALI", "CASE_MEDIE", "MORINO",    "ALCABIZIO"};
+
+void BM_CuspsFromRamc(benchmark::State& state) {
+    const std::string system = kSystems[state.range(0)];
+    engine::CuspArray cusps{};
+    long double ramc = 0;
+    for (auto _ : state) {
+        ramc += 13.7L;
+        if (ramc >= 360) ramc -= 360;
+        engine::CuspsFromRamc(system, ramc, 23.44L, 52.0L, cusps);
+        benchmark::DoNotOptimize(cusps);
+    }
+    state.SetLabel(system);
+}
+BENCHMARK(BM_CuspsFromRamc)->DenseRange(0, 8);
+
+void BM_HourBoundaries(benchmark::State& state) {
+    engine::HourBoundaryTable table{};
+    for (auto _ : state) {
+        engine::ComputeHouseCusps(12, 29, "E", 2447892.0L, 41, 54, "N", 9, 30, -1, 0, table);
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(BM_HourBoundaries);
+
+void BM_FindSunrise(benchmark::State& state) {
+    engine::ResetChartState();
+    engine::Chart.DegToRad = engine::kPi / 180;
+    engine::Chart.HouseSystemName = "PLACIDO";
+    engine::Chart.GregorianCalendar = true;
+    engine::Chart.BirthDay = 21;
+    engine::Chart.BirthMonth = 6;
+    engine::Chart.BirthYear = 1995;
+    engine::Chart.TimeZoneCorrection = -2;
+    engine::Chart.LatitudeDegrees[1] = 41;
+    engine::Chart.LatitudeMinutes[1] = 54;
+    engine::Chart.LatitudeLetter[1] = "N";
+    engine::Chart.LongitudeDegrees[1] = 12;
+    engine::Chart.LongitudeMinutes[1] = 29;
+    engine::Chart.LongitudeLetter[1] = "E";
+    for (auto _ : state) {
+        long double jd = 0;
+        benchmark::DoNotOptimize(engine::FindSunrise(jd));
+        benchmark::DoNotOptimize(jd);
+    }
+}
+BENCHMARK(BM_FindSunrise);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,73 @@
+// One full drawing of the natal wheel (zodiac ring with decan rulers, ring of
+// chart points, house ring, cusp marks, stamp, position files and data fields)
+// into the chart window's back buffer on a 1920 x 1080 screen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+
+#include "display/chart_geometry.h"
+#include "display/chart_window.h"
+#include "display/drawing_state.h"
+#include "display/position_files.h"
+#include "engine/chart_state.h"
+
+namespace fs = std::filesystem;
+using namespace display;
+
+namespace {
+
+void SetPerson() {
+    engine::ResetChartState();
+    auto& c = engine::Chart;
+    const engine::Real cusps[13] = {0, 100.5, 125, 150, 178, 212, 248, 280.5, 305, 330, 358, 32, 68};
+    const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
+    for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = cusps[i];
+    for (int i = 1; i <= 11; ++i) c.PlanetLongitudes[i] = points[i];
+    for (int i = 1; i <= 24; ++i) c.RetroMarks[i] = " ";
+    c.RetroMarks[3] = "r";
+    c.HouseSystemName = "PLACIDO";
+    c.GregorianCalendar = true;
+    c.JulianDay = 2447907.0625L;
+    for (int i = 0; i < 5; ++i) engine::Orbs.AspectOrbs[i] = 7;
+    engine::Birth.SubjectName = "Rossi Maria";
+}
+
+void BM_NatalWheelToBackBuffer(benchmark::State& state) {
+    ResetDrawingState();
+    InitDrawingFromScreen(1920, 1080);
+    SetPerson();
+    TFgrKelvo* window = EnsureChartWindow();
+    window->resize(1920, 1080);
+    window->show();
+    window->FormActivate();
+    for (auto _ : state) {
+        RepaintChartWindow();
+        benchmark::DoNotOptimize(window->Snapshot().constBits());
+    }
+}
+BENCHMARK(BM_NatalWheelToBackBuffer)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    // A scratch working folder with the glyph pictures and the help texts.
+    const fs::path work = fs::temp_directory_path() / "kelvor-bench-wheel";
+    fs::remove_all(work);
+    fs::create_directories(work);
+    for (const char* folder : {"Simboli", "Zodiaco", "Appoggio"}) {
+        const fs::path from = fs::path(KELVOR_BUILD_DATA_DIR) / folder;
+        if (fs::exists(from)) fs::copy(from, work / folder, fs::copy_options::recursive);
+    }
+    fs::current_path(work);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete FgrKelvo;
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(work);
+    return 0;
+}

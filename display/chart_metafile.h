@@ -1,0 +1,42 @@
+#pragma once
+// Chart sheets saved as enhanced metafiles in the folder "Emf", and the list of
+// page orientations by chart type "Emf\TipGraf.Set" (15 lines, "P" or "L"; the
+// type of a chart file is the number in characters 5 and 6 of its name).
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace display {
+
+class EmfRecorder;
+
+inline constexpr const char* kOrientationFile = "Emf\\TipGraf.Set";
+inline constexpr int kChartTypes = 15;
+
+// The chart type (1..15) of a file name, or 0 when characters 5-6 are not one.
+int ChartTypeOfName(std::string_view name);
+// Checks a chart metafile name whole: a plain file name (no folder, no ".."),
+// with a chart type. Returns an empty text when it is good, else the message.
+std::string CheckChartMetafileName(std::string_view name);
+
+// The 15 orientation letters; a missing or short file is recreated with defaults.
+std::string ReadChartOrientations();
+
+// Records the printer's orientation for the chart's type ("L" without a printer).
+// A bad name is reported and nothing is written; returns whether it was saved.
+bool SaveChartOrientation(std::string_view name);
+// Sizes the metafile viewer (FoMetGra) for the orientation of the chart's type.
+// Returns the letter used ('L' or 'P'), or 0 for a bad name.
+char ApplyChartOrientation(std::string_view name);
+// The viewer size for an orientation letter and the screen aspect.
+void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& height);
+
+// Opens the chart metafile while MetafileOutput is set: the drawing layer then
+// draws into it. A bad MetafileName is reported and nothing is recorded.
+void BeginChartMetafile();
+// Completes it and saves it as "Emf\" + MetafileName, then releases it.
+void EndChartMetafile();
+// The recorder while a chart metafile is open.
+EmfRecorder* ChartMetafile();
+
+}  // namespace display

@@ -1,0 +1,30 @@
+#pragma once
+// The numbered help texts of the chart window, read from "Appoggio\Messaggi.txt":
+// entries are separated by lines holding a "#"; entry n is the run of lines
+// after the n-th separator line up to the next one or the end of the file.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace display {
+
+// The lines of entry n, copied through the scratch file "Appoggio\Mex.txt"
+// (created for the request and erased after it). An entry number above the
+// number of separators gives no lines. A missing help file raises rt::IoError.
+std::vector<std::string> ReadHelpEntry(int n);
+
+// Where help texts are shown: memo 1 takes entries 1 to 33, the extra memo 34
+// and above. The chart window installs its memos; without a target nothing is
+// shown.
+struct HelpMemoTarget {
+    std::function<void()> clearBoth;
+    std::function<void(const std::vector<std::string>&)> showInMemo1;
+    std::function<void(const std::vector<std::string>&)> showInMemoExtra;
+};
+void SetHelpMemoTarget(HelpMemoTarget target);
+
+// Clears both memos and, for n > 0, shows entry n in the memo of its number.
+// A missing or unreadable help file is reported once; the memos stay empty.
+void ShowHelpMessage(int n);
+
+}  // namespace display

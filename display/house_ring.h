@@ -1,0 +1,34 @@
+#pragma once
+// The house structure of the chart wheels: the narrow ring of the twelve houses
+// with their numerals, the chart window's variant whose houses are sectors
+// centred on the cusps, and the cusp marks outside the zodiac ring (Ascendant
+// ticks and degree texts, and for the medium-houses system the Midheaven and
+// the middle of every house).
+#include <array>
+
+#include "engine/chart_state.h"
+
+namespace display {
+
+class Surface;
+using engine::Real;
+using CuspArray = std::array<Real, 16>;  // entries 1..15 as engine::Chart.HouseCusps
+
+extern const char* const kHouseNumerals[13];       // "I", "2", "3", "IV", ...
+extern const char* const kRomanHouseNumerals[13];  // "I", "II", ..., "XII"
+
+// The house ring between radiusA (inner) and radiusB (outer) about (cx, cy);
+// cusps[1] is the Ascendant. The circles are drawn only when radiusB < 70.
+void DrawHouseRing(Surface& dc, const CuspArray& cusps, Real radiusA, Real radiusB, Real cx, Real cy);
+
+// The cusp marks starting at radius r about (cx, cy): Ascendant ticks, dot,
+// degree texts and "AS"; with "CASE_MEDIE" also the Midheaven and the middles
+// of the houses. Cusp 1 comes from `cusps`, the other cusps from the chart.
+void DrawHouseCusps(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy);
+
+// The chart window's house ring: every house boundary 15 degrees before its
+// cusp, 60 cyan ticks of the 6-degree terms outside it, Roman numerals.
+void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, Real innerRadius, Real outerRadius, Real cy,
+                              Real cx, Real ascendant);
+
+}  // namespace display

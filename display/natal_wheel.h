@@ -1,0 +1,42 @@
+#pragma once
+// The natal wheel of the chart window: the zodiac ring with the sign glyphs and
+// the rulers of the 36 decans, the ring of chart points, the chart window's
+// house ring, the cusp marks, the program stamp, the per-point decade, term and
+// decan tables and the position key files, and the texts of the window's seven
+// data fields.
+#include <string>
+#include <string_view>
+
+#include "engine/chart_state.h"
+
+namespace display {
+
+class Surface;
+using engine::Real;
+
+// The texts of the chart window's data fields after a drawing.
+struct NatalChartFields {
+    std::string EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd;  // Windows-1252
+};
+
+// One sign glyph ("Zodiaco\Seg" + mode + version + two digits) in a square of
+// side `size` centred on the page point.
+void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size);
+
+// The zodiac ring about (cx, cy) between radii outer and inner: circles, horizon
+// marks, sign boundaries, sign glyphs with their centre marks (recorded in
+// Wheel.SignGlyphX/Y), 10-degree ticks and the decan rulers.
+void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize);
+
+// The per-point tables of chart points 1..11 (Wheel.BodyTerms, BodyDecanKeys,
+// BodyDecades).
+void ClassifyBodyTerms();
+void BuildBodyDecanKeys();
+void ClassifyBodyDecades();
+
+// The whole natal wheel on dc, from engine::Chart and engine::Birth. Rewrites
+// the position key files; a file that cannot be written is reported once and
+// the drawing goes on. Returns the texts of the data fields.
+NatalChartFields DrawNatalChart(Surface& dc);
+
+}  // namespace display

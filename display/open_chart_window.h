@@ -1,0 +1,9 @@
+#pragma once
+// The main window's "Interactief voorbereidend model": after the main window has
+// shown the current person, the wheel radii are set and the chart window is
+// shown modeless; its activation lays it out and its timer draws the wheel.
+namespace display {
+
+void OpenChartWindow();
+
+}  // namespace display

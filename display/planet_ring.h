@@ -1,0 +1,46 @@
+#pragma once
+// The ring of chart points of the chart window's wheels: one glyph per point,
+// crowded glyphs spread apart along the ring, pointer lines from each glyph back
+// to the point's true longitude on both edges of the ring, retrograde marks,
+// optional degree texts outside the zodiac and optional recording of the glyph
+// centres for the click handler.
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace display {
+
+class Surface;
+using engine::Real;
+
+// Least separation of two spread glyphs, degrees of wheel angle.
+inline constexpr Real kGlyphSeparation = 8;
+
+// Display angles of points 1..n (entries 1..n of the result; the angles are
+// 4-byte reals as the ring keeps them) from their true wheel angles (entries
+// 1..n, degrees in [0, 360)). The circle is cut at the largest gap between
+// neighbours, points closer than kGlyphSeparation are pushed apart into runs,
+// and each run is moved back towards its true place when the gap before it
+// allows. Equal angles keep point order.
+std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles);
+
+struct PlanetRingOptions {
+    Real ascendant = 0;
+    Real innerRadius = 50;
+    Real outerRadius = 65;
+    Real centreY = 100;
+    Real centreX = 100;
+    Real angleOffset = 0;
+    Real glyphSize = 7;
+    int count = 11;
+    bool degreeTexts = false;
+    bool recordCentres = true;
+};
+
+// Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
+// With recordCentres, Wheel.PlanetGlyphX/Y[i] := the glyph centre of point i.
+void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::string, 25> marks,
+                    const PlanetRingOptions& options);
+
+}  // namespace display

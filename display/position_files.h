@@ -1,0 +1,53 @@
+#pragma once
+// The two position key files rewritten at every drawing of the natal wheel:
+// "OpzioneT\PosiPian.txt" (sign, house, term, decan, decade, antiscia and
+// major-aspect keys of the eleven chart points) and "OpzioneT\PosiSegn.txt"
+// (antiscia keys of the twelve signs). The attribution texts shown after a
+// glyph click are filtered by these keys.
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace rt {
+class TextFile;
+}
+
+namespace display {
+
+inline constexpr const char* kPointPositionFile = "OpzioneT\\PosiPian.txt";
+inline constexpr const char* kSignPositionFile = "OpzioneT\\PosiSegn.txt";
+
+// Key tables, entries 1..11 (points) and 1..12 (signs, houses); entry 0 empty.
+extern const char* const kPointKeys4[12];  // "Sole", ...
+extern const char* const kPointKeys3[12];  // "Sol", ...
+extern const char* const kPointCodes2[12]; // "SO", ...
+extern const char* const kSignKeys[13];    // "Arie", ...
+extern const char* const kSignCodes[13];   // "Ar", ...
+extern const char* const kHouseKeys[13];   // "Prim", ...
+
+// The three-letter Dutch abbreviation of the sign that holds a longitude, as the
+// short position text carries it ("Ram", "Sti", ...).
+std::string SignAbbreviationOf(engine::Real longitude);
+
+// Aspect code 1..5 (conjunction, sextile, square, trine, opposition) of two
+// longitudes within the orbs of slots 0..4, or 0 for none.
+int MajorAspectCode(engine::Real first, engine::Real second);
+
+// Wheel.SignMidpoints 1..12 := 15, 45, ..., 345.
+void SetSignMidpoints();
+
+// Groups 1 to 5 (sign, house, term, decan, decade) to the open file, from
+// engine::Chart and the per-point tables of the natal wheel.
+void WriteBodyPlacementKeys(rt::TextFile& file);
+
+// Groups 6 to 8 (antiscion, contra-antiscion, aspects) to the open file, the
+// whole sign file, and the dodecatemoria of points 1..11 into
+// engine::Chart.DodecatemoriaLongitudes.
+void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes);
+
+// Both files as the natal wheel rewrites them: the point file created or
+// emptied, both writers with engine::Chart.PlanetLongitudes, closed. The folder
+// is created when missing. A file error raises rt::IoError.
+void RewritePositionFiles();
+
+}  // namespace display

@@ -1,0 +1,40 @@
+#pragma once
+// What the natal wheel keeps for the rest of the chart window: the page centres
+// of the glyphs as last drawn (for the click handler), the wheel angle of
+// 0 Aries, the per-point decade, term and decan tables of the position files,
+// the sign mid-points and the weekday of the birth.
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+struct NatalWheelState {
+    // Page centres of the glyph of chart point i (1..12) and of sign s (1..12);
+    // entry 0 unused.
+    std::array<Real, 13> PlanetGlyphX{}, PlanetGlyphY{};
+    std::array<Real, 13> SignGlyphX{}, SignGlyphY{};
+    // Wheel angle of 0 degrees Aries while the decan glyphs are placed.
+    Real WheelRotation = 0;
+    // Entries 0..35 / 0..59 hold the boundaries; the last entry is left to the
+    // classification.
+    std::array<Real, 37> DecadeBoundaries{};
+    std::array<Real, 61> TermBoundaries{};
+    // Chart points 1..11.
+    std::array<unsigned char, 12> BodyDecades{};
+    std::array<unsigned char, 12> BodyTerms{};
+    std::array<std::string, 12> BodyDecanKeys{};
+    // Signs 1..12: 15, 45, ..., 345.
+    std::array<Real, 13> SignMidpoints{};
+    // Dutch weekday of the birth date by clock time (string[9]).
+    std::string BirthWeekdayName;
+};
+
+extern NatalWheelState Wheel;
+
+void ResetNatalWheelState();
+
+}  // namespace display

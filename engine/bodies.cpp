@@ -1,0 +1,103 @@
+#include "engine/bodies.h"
+
+#include <cmath>
+#include <filesystem>
+
+#include "engine/bodies_theory.h"
+#include "engine/ephemeris_tables.h"
+
+namespace engine {
+
+namespace {
+
+// Corrections read from the table files: every lookup opens its file, reads
+// two records and closes it again. The files are found and measured before
+// the computation starts, so a missing or short table leaves the chart state
+// as it was.
+class TableFileCorrections : public CorrectionSource {
+public:
+    // Checks the tables a computation of `mode` at `jd` reads.
+    void Require(int mode, Real jd, const BodySettings& s) {
+        const TablesNeeded t = TablesNeededFor(mode, jd, s);
+        if (t.moon && moon_.empty())
+            moon_ = CheckEphemerisTable(kMoonTableFile, kMoonRecordSize, kMoonTableRecords);
+        if (t.planets && planets_.empty())
+            planets_ =
+                CheckEphemerisTable(kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords);
+        if (t.blackMoon && blackMoon_.empty())
+            blackMoon_ = CheckEphemerisTable(kBlackMoonTableFile, kBlackMoonRecordSize,
+                                             kBlackMoonTableRecords);
+    }
+    Real MoonCorrection(Real jd) override { return ReadMoonCorrectionAt(moon_, jd); }
+    Real PlanetCorrection(int field, Real jd) override {
+        return ReadPlanetCorrectionAt(planets_, field, jd);
+    }
+    Real BlackMoonCorrection(Real jd) override { return ReadBlackMoonCorrectionAt(blackMoon_, jd); }
+
+private:
+    std::filesystem::path moon_, planets_, blackMoon_;
+};
+
+BodySettings SettingsFromChart() {
+    BodySettings s;
+    s.trueNode = Chart.NodeType == "VERO";
+    s.trueBlackMoon = Chart.BlackMoonType == "VERA";
+    s.ascendant = Chart.HouseCusps[1];
+    s.descendant = Chart.HouseCusps[7];
+    return s;
+}
+
+BodyPositions PositionsFromChart() {
+    BodyPositions p;
+    p.longitudes = Chart.PlanetLongitudes;
+    p.latitudes = Chart.PlanetLatitudes;
+    p.rightAscensions = Chart.PlanetRightAscensions;
+    p.declinations = Chart.PlanetDeclinations;
+    p.helioLongitudes = Chart.HelioLongitudes;
+    p.helioLatitudes = Chart.HelioLatitudes;
+    p.equationOfTime = Chart.EquationOfTime;
+    return p;
+}
+
+void CommitToChart(const BodyPositions& p) {
+    Chart.PlanetLongitudes = p.longitudes;
+    Chart.PlanetLatitudes = p.latitudes;
+    Chart.PlanetRightAscensions = p.rightAscensions;
+    Chart.PlanetDeclinations = p.declinations;
+    Chart.HelioLongitudes = p.helioLongitudes;
+    Chart.HelioLatitudes = p.helioLatitudes;
+    Chart.EquationOfTime = p.equationOfTime;
+}
+
+}  // namespace
+
+void ComputeBodies(int mode, bool fast, Real jd) {
+    const BodySettings settings = SettingsFromChart();
+    TableFileCorrections corrections;
+    corrections.Require(mode, jd, settings);
+    BodyPositions p = PositionsFromChart();
+    RunBodyComputation(mode, fast, jd, settings, &corrections, p);
+    CommitToChart(p);
+}
+
+void MarkRetrograde(const BodyArray& later, BodyArray& present) {
+    for (int i = 1; i <= 19; ++i) {
+        if (later[i] < present[i] && std::fabs(later[i] - present[i]) < 5.0L)
+            present[i] = -present[i];
+    }
+}
+
+void ComputeBodiesWithRetro(int mode, Real jd) {
+    const BodySettings settings = SettingsFromChart();
+    TableFileCorrections corrections;
+    corrections.Require(mode, jd + 0.001L, settings);
+    corrections.Require(mode, jd, settings);
+    BodyPositions p = PositionsFromChart();
+    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, p);
+    const BodyArray later = p.longitudes;
+    RunBodyComputation(mode, false, jd, settings, &corrections, p);
+    MarkRetrograde(later, p.longitudes);
+    CommitToChart(p);
+}
+
+}  // namespace engine

@@ -1,0 +1,75 @@
+#pragma once
+// The planetary theories behind the body computation: time argument, mean
+// elements, nutation, obliquity, the Kepler machinery, the Sun, the Moon, the
+// planets Mercury to Pluto, the lunar node, the black moon, the asteroids and
+// Chiron. One call is one computation: its working state lives for that call
+// only and its results go into a BodyPositions value, never into the shared
+// chart state (the driver in bodies.cpp commits them).
+#include "engine/chart_state.h"
+
+namespace engine {
+
+// Where the ephemeris corrections of one computation come from.
+class CorrectionSource {
+public:
+    virtual ~CorrectionSource() = default;
+    virtual Real MoonCorrection(Real jd) = 0;               // arc seconds
+    virtual Real PlanetCorrection(int field, Real jd) = 0;  // arc minutes, field 1..17
+    virtual Real BlackMoonCorrection(Real jd) = 0;          // arc seconds
+};
+
+// Spans (Julian days, UT) in which each correction is applied.
+inline constexpr Real kMoonCorrectionAfter = 1721422.5L;     // strictly after
+inline constexpr Real kPlanetCorrectionFrom = 1721423.5L;    // from, inclusive
+inline constexpr Real kNodeCorrectionAfter = 1721433.5L;     // strictly after
+inline constexpr Real kCorrectionsUntil = 2499373.5L;        // Moon, planets, node: strictly before
+inline constexpr Real kBlackMoonCorrectionFrom = 2396758.5L; // inclusive
+inline constexpr Real kBlackMoonCorrectionUntil = 2488433.5L;  // strictly before
+
+bool MoonCorrectionApplies(Real jd);
+bool PlanetCorrectionApplies(Real jd);
+bool NodeCorrectionApplies(Real jd);
+bool BlackMoonCorrectionApplies(Real jd);
+
+struct BodySettings {
+    bool trueNode = true;       // NodeType "VERO"
+    bool trueBlackMoon = false; // BlackMoonType "VERA"
+    Real ascendant = 0;         // HouseCusps entry 1 (entry 13)
+    Real descendant = 0;        // HouseCusps entry 7 (right ascension of entry 14)
+    // Which tables the computation consults (all of them in the program; the
+    // table generator switches off the ones it is computing).
+    bool useMoonTable = true;
+    bool usePlanetTable = true;
+    bool useNodeTable = true;
+    bool useBlackMoonTable = true;
+};
+
+// The arrays one computation writes; entries it does not compute keep what
+// they held on entry.
+struct BodyPositions {
+    BodyArray longitudes{};
+    BodyArray latitudes{};
+    BodyArray rightAscensions{};
+    BodyArray declinations{};
+    BodyArray helioLongitudes{};
+    BodyArray helioLatitudes{};
+    Real equationOfTime = 0;  // hours
+};
+
+// The tables a computation of `mode` at `jd` would read.
+struct TablesNeeded {
+    bool moon = false;
+    bool planets = false;
+    bool blackMoon = false;
+};
+TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
+
+// Runs the steps of `mode` at Julian day `jd` into `out`. `corrections` may be
+// null only when the settings switch every table off, or when no table applies.
+void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
+                        CorrectionSource* corrections, BodyPositions& out);
+
+// Kepler's equation E - e sin E = M, solved to convergence (radians).
+Real SolveKepler(Real meanAnomaly, Real eccentricity);
+
+}  // namespace engine

@@ -1,0 +1,404 @@
+#include "engine/dominants.h"
+
+#include <cmath>
+#include <vector>
+
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/houses.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+
+namespace engine {
+
+namespace {
+
+// Planets in signs: row = sign 1..12, column = planet 1..10.
+constexpr int kSignTable[13][11] = {
+    {},
+    {0, 8, 0, 2, -2, 11, 5, -2, 3, 0, -1},   // Aries
+    {0, 0, 9, 3, 10, -3, 2, 6, -2, 3, 2},    // Taurus
+    {0, 1, 0, 8, 2, 3, 1, 5, 5, 5, -1},      // Gemini
+    {0, 0, 9, 3, 6, 1, 8, -3, 6, 5, 1},      // Cancer
+    {0, 8, 0, 2, 2, 3, 6, 0, -5, 10, 5},     // Leo
+    {0, 1, 3, 13, 2, 2, -3, 5, 8, -5, 1},    // Virgo
+    {0, -4, 1, 5, 8, -3, 6, 10, 6, 3, 8},    // Libra
+    {0, 1, -1, 2, 1, 10, 2, 2, 9, 6, 1},     // Scorpio
+    {0, 3, 1, -1, 2, 5, 10, 3, 3, 6, 8},     // Sagittarius
+    {0, 1, -2, 2, 5, 7, 1, 10, 6, 3, 1},     // Capricorn
+    {0, -5, 1, 6, 3, 2, 5, 10, 9, -2, 3},    // Aquarius
+    {0, 0, 3, -3, 9, 6, 9, 2, 6, 8, 1},      // Pisces
+};
+
+// Degree zones of the classical planets within each quadrant (open limits).
+struct Zone {
+    Real low, high;
+};
+constexpr Zone kZones[8] = {
+    {0, 0},
+    {0.0L, 12.8572L},       // Sun
+    {12.8572L, 25.7144L},   // Moon
+    {38.5717L, 51.4289L},   // Mercury
+    {64.2864L, 77.1433L},   // Venus
+    {25.7147L, 38.5717L},   // Mars
+    {51.4292L, 64.2861L},   // Jupiter
+    {77.1436L, 90.0L},      // Saturn
+};
+
+// Values of the parts of each house, from its beginning.
+const std::vector<int> kHouseParts[13] = {
+    {},
+    {11, 10, 9, 8},  {7, 6, 4, 2, 2},  {2, 2, 2, 4, 6, 8}, {10, 9, 8},
+    {7, 6, 4, 3, 2}, {2, 2, 2, 4, 7},  {10, 10, 9, 8},     {7, 6, 4, 2, 4},
+    {5, 6, 8},       {10, 9, 8},       {8, 7, 6},          {4, 3, 2, 4, 6, 8},
+};
+
+// Affinity of planet (row 1..10) and house (column 1..12).
+constexpr int kHouseAffinity[11][13] = {
+    {},
+    {0, 4, 0, 0, 0, 4, 0, -3, 0, 0, 0, -2, 0},    // Sun
+    {0, 0, 4, 0, 4, 0, 0, 0, -1, 0, -3, 0, 0},    // Moon
+    {0, 0, 0, 2, 0, 0, 3, 0, 0, -1, 0, 0, -2},    // Mercury
+    {0, -1, 3, 0, 0, 0, -1, 2, -1, 0, 0, 0, 2},   // Venus
+    {0, 4, -1, 0, -1, 1, 0, -1, 2, 0, 3, 0, 0},   // Mars
+    {0, 0, 0, -1, 2, 0, -1, 0, 0, 2, 0, 0, 2},    // Jupiter
+    {0, -1, 0, 0, -2, -1, 0, 1, 0, 0, 3, 2, 0},   // Saturn
+    {0, 0, -1, 0, 0, -2, 1, 0, 2, 0, 0, 2, 0},    // Uranus
+    {0, 0, 0, 0, 0, 2, -1, 0, 0, 0, 0, -1, 2},    // Neptune
+    {0, -1, 1, -1, 0, 0, 0, 2, 0, 2, 0, 0, 0},    // Pluto
+};
+
+// Speed limits: direct slow, direct fast, retrograde slow, retrograde fast.
+constexpr Real kSpeedLimits[11][4] = {
+    {},
+    {0.966L, 1.0L, 0, 0},                     // Sun
+    {12.5L, 14.0L, 0, 0},                     // Moon
+    {0.8333L, 1.6667L, 0.4167L, 0.8334L},     // Mercury
+    {0.6L, 1.0L, 0.3L, 0.5L},                 // Venus
+    {0.3333L, 0.6167L, 0.1667L, 0.3084L},     // Mars
+    {0.0833L, 0.1667L, 0.0417L, 0.0834L},     // Jupiter
+    {0.05L, 0.0917L, 0.025L, 0.0419L},        // Saturn
+    {0.025L, 0.05L, 0.0125L, 0.025L},         // Uranus
+    {0.0139L, 0.0278L, 0.007L, 0.0139L},      // Neptune
+    {0.0083L, 0.0194L, 0.0042L, 0.0097L},     // Pluto
+};
+
+const char* const kCriterionTitles[8] = {"",
+                                         "AFFINITA' CON SEGNO ASCEND ",
+                                         "VALORE PIANETI NEI SEGNI",
+                                         "MAGGIORAZ PIAN TRADIZION ",
+                                         "VALORE PIANETI NELLE CASE",
+                                         "AFFINITA' PIANETA CON CASA",
+                                         "AFFIN SESSO PIANETA/SEGNO",
+                                         "VALORE PER VELOC PIANETA"};
+
+constexpr const char* kPlanetHeader = "SOL  LUN  MER  VEN  MAR  GIO  SAT  URA  NET  PLU";
+
+int SignOfLongitude(Real lon) {
+    int s = static_cast<int>(lon / 30.0L) + 1;
+    if (s < 1) s = 1;
+    if (s > 12) s = 12;
+    return s;
+}
+
+Real Mod(Real x, Real m) {
+    Real r = fmodl(x, m);
+    if (r < 0) r += m;
+    return r;
+}
+
+int SexAffinity(int planet, int sign) {
+    const bool odd = sign % 2 == 1;
+    switch (planet) {
+        case 1: case 5: case 6: case 8: case 10: return odd ? 3 : -3;
+        case 2: case 4: case 9: return odd ? -3 : 3;
+        case 7: return (sign == 10 || sign == 11) ? 3 : 0;
+        default: return 0;  // Mercury
+    }
+}
+
+int SpeedScore(int planet, Real v) {
+    const Real* lim = kSpeedLimits[planet];
+    if (v >= 0) {
+        if (v < lim[0]) return 1;
+        if (v > lim[1]) return 5;
+        return 3;
+    }
+    const Real a = -v;
+    if (a < lim[2]) return -1;
+    if (a > lim[3]) return -5;
+    return -3;
+}
+
+// Element values (fire, earth, air, water) from the totals of the twelve
+// points: sums by sign, scaled so the largest is 50; a sum of 0 or less
+// counts 1.
+std::array<int, 5> ElementValues(const std::array<Real, 13>& totals, const std::array<int, 13>& sign) {
+    std::array<Real, 13> bySign{};
+    for (int j = 1; j <= 12; ++j) bySign[sign[j]] += totals[j];
+    Real max = 0;
+    for (int s = 1; s <= 12; ++s)
+        if (bySign[s] > max) max = bySign[s];
+    std::array<Real, 13> norm{};
+    for (int s = 1; s <= 12; ++s) {
+        norm[s] = max > 0 ? bySign[s] / max * 50.0L : 0;
+        if (norm[s] <= 0) norm[s] = 1.0L;
+    }
+    std::array<int, 5> e{};
+    for (int k = 1; k <= 4; ++k)
+        e[k] = static_cast<int>(rt::Round(norm[k] + norm[k + 4] + norm[k + 8]));
+    return e;
+}
+
+std::string ThreeDigits(int v) {
+    std::string s = std::to_string(v < 0 ? 0 : v);
+    while (s.size() < 3) s = "0" + s;
+    return s;
+}
+
+// Characters start..start+len-1 (1-based) of s, as far as they exist.
+std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
+    if (start < 1 || start > s.size()) return {};
+    return s.substr(start - 1, len);
+}
+
+std::string Trimmed(const std::string& s) {
+    std::size_t a = s.find_first_not_of(' ');
+    if (a == std::string::npos) return {};
+    std::size_t b = s.find_last_not_of(' ');
+    return s.substr(a, b - a + 1);
+}
+
+// Number in a fixed column; text that is no number gives 0.
+Real ColumnValue(const std::string& s, std::size_t start, std::size_t len) {
+    std::string t = Trimmed(Sub(s, start, len));
+    for (char& ch : t)
+        if (ch == ',') ch = '.';
+    int code = 0;
+    const Real v = rt::ValReal(t, code);
+    return code == 0 ? v : 0;
+}
+
+std::string Cut(const std::string& s, std::size_t n) { return s.size() > n ? s.substr(0, n) : s; }
+
+// The birth data of the temporary file's date and place lines.
+struct ParsedBirth {
+    Real year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    std::string zoneText;
+    Real zone = 0;
+    int latDeg = 0, latMin = 0, lonDeg = 0, lonMin = 0;
+    std::string latLetter, lonLetter, coordinates, place;
+};
+
+ParsedBirth ParseBirthData(const std::string& dateLine, const std::string& placeLine) {
+    ParsedBirth b;
+    b.year = ColumnValue(dateLine, 1, 4);
+    b.month = ColumnValue(dateLine, 5, 2);
+    b.day = ColumnValue(dateLine, 7, 2);
+    b.hour = ColumnValue(dateLine, 9, 2);
+    b.minute = ColumnValue(dateLine, 11, 2);
+    b.zoneText = Trimmed(Sub(dateLine, 13, 6));
+    b.zone = ColumnValue(dateLine, 13, 6);
+    b.latDeg = static_cast<int>(ColumnValue(placeLine, 1, 2));
+    b.latLetter = Sub(placeLine, 3, 1);
+    b.latMin = static_cast<int>(ColumnValue(placeLine, 4, 2));
+    b.lonDeg = static_cast<int>(ColumnValue(placeLine, 7, 3));
+    b.lonLetter = Sub(placeLine, 10, 1);
+    b.lonMin = static_cast<int>(ColumnValue(placeLine, 11, 2));
+    b.coordinates = Sub(placeLine, 1, 12);
+    b.place = Trimmed(Sub(placeLine, 13, 27));
+    return b;
+}
+
+// The zone as the heading shows it: east positive, the stored sign reversed.
+std::string HeadingZone(const std::string& zoneText) {
+    if (zoneText.empty()) return zoneText;
+    if (zoneText[0] == '-') return "+" + Sub(zoneText, 2, 5);
+    if (zoneText[0] == '+') return "-" + Sub(zoneText, 2, 5);
+    int code = 0;
+    std::string t = zoneText;
+    for (char& ch : t)
+        if (ch == ',') ch = '.';
+    const Real v = rt::ValReal(t, code);
+    return (code == 0 && v != 0) ? "-" + Cut(zoneText, 5) : zoneText;
+}
+
+// Restores the chart state and the birth data on leaving, also on an error.
+struct KeepChart {
+    ChartState chart = Chart;
+    BirthDataState birth = Birth;
+    ~KeepChart() {
+        Chart = chart;
+        Birth = birth;
+    }
+};
+
+}  // namespace
+
+VolguineScores ScoreVolguine(const VolguinePoints& p) {
+    VolguineScores r;
+    std::array<Real, 14> cusp{};
+    for (int i = 1; i <= 12; ++i) cusp[i] = p.cusps[i];
+    cusp[13] = cusp[1];
+    auto width = [&](int h) { return Mod(cusp[h + 1] - cusp[h], 360.0L); };
+
+    for (int j = 1; j <= 12; ++j) {
+        r.sign[j] = SignOfLongitude(p.longitude[j]);
+        int h = 1;
+        while (h < 12 && Mod(p.longitude[j] - cusp[h], 360.0L) > width(h)) ++h;
+        r.house[j] = h;
+    }
+    for (int i = 1; i <= 10; ++i) {
+        Real d = p.later[i] - p.longitude[i];
+        if (d < -180) d += 360;
+        if (d > 180) d -= 360;
+        r.speed[i] = d * 12;
+    }
+
+    // 1: affinity with the sign of the Ascendant (and the next sign when the
+    // Ascendant is in the last three degrees of its sign).
+    const Real asc = cusp[1];
+    const int ascSign = SignOfLongitude(asc);
+    for (int i = 1; i <= 10; ++i) {
+        r.criterion[1][i] = kSignTable[ascSign][i];
+        if (30.0L - Mod(asc, 30.0L) < 3.0L) r.criterion[1][i] += kSignTable[ascSign % 12 + 1][i];
+    }
+    // 2: the planet in its own sign.
+    for (int i = 1; i <= 10; ++i) r.criterion[2][i] = kSignTable[r.sign[i]][i];
+    // 3: the classical planets in their degree zones.
+    for (int i = 1; i <= 7; ++i) {
+        const Real x = p.longitude[i];
+        for (int q = 0; q < 4; ++q)
+            if (x > kZones[i].low + 90 * q && x < kZones[i].high + 90 * q) r.criterion[3][i] = 5;
+    }
+    // 4: the part of its house the planet stands in.
+    for (int i = 1; i <= 10; ++i) {
+        const int h = r.house[i];
+        const auto& parts = kHouseParts[h];
+        const Real size = width(h) / static_cast<Real>(parts.size());
+        Real d = static_cast<Real>(rt::Round(p.longitude[i] - cusp[h]));
+        if (d < 0) d += 360;
+        std::size_t k = 1;
+        while (k < parts.size() && d > size * k) ++k;
+        r.criterion[4][i] = parts[k - 1];
+    }
+    // 5, 6, 7: affinity with the house, sex of the sign, speed.
+    for (int i = 1; i <= 10; ++i) {
+        r.criterion[5][i] = kHouseAffinity[i][r.house[i]];
+        r.criterion[6][i] = SexAffinity(i, r.sign[i]);
+        r.criterion[7][i] = SpeedScore(i, r.speed[i]);
+    }
+    for (int c = 1; c <= 7; ++c)
+        for (int i = 1; i <= 10; ++i) r.total[i] += r.criterion[c][i];
+
+    std::array<Real, 13> totals{};
+    for (int i = 1; i <= 10; ++i) totals[i] = r.total[i];
+    r.elementsAll = ElementValues(totals, r.sign);
+    for (int j = 8; j <= 12; ++j) totals[j] = 0;
+    r.elementsClassical = ElementValues(totals, r.sign);
+    return r;
+}
+
+void WriteChartDataTemp(const std::string& birthDateLine, const std::string& birthPlaceLine) {
+    std::vector<std::string> lines;
+    lines.push_back(Birth.SubjectName);
+    lines.push_back(birthDateLine);
+    lines.push_back(birthPlaceLine);
+    lines.push_back(Chart.HouseSystemName);
+    lines.push_back(rt::StrReal(Chart.JulianDay));
+    for (int i = 1; i <= 22; ++i) lines.push_back(rt::StrReal(Chart.PlanetLongitudes[i]));
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(Chart.HouseCusps[i]));
+    lines.push_back("BREEDTEGRADEN");
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(Chart.PlanetLatitudes[i]));
+    lines.push_back("RETROGRADI");
+    for (int i = 1; i <= 22; ++i) lines.push_back(Chart.RetroMarks[i]);
+    for (int i = 13; i <= 22; ++i) lines.push_back(rt::StrReal(Chart.PlanetLatitudes[i]));
+    rt::EnsureParentFolder(kChartDataTempFile);
+    rt::WriteTextLines(kChartDataTempFile, lines);
+}
+
+void WriteChartDataTemp() {
+    std::string coordinates = Cut(Birth.CoordinatesText, 12);
+    coordinates.resize(12, ' ');
+    WriteChartDataTemp(Birth.BirthDateKey, coordinates + Birth.BirthPlace);
+}
+
+void ComputeVolguineDominants() {
+    const std::vector<std::string> temp = rt::ReadTextLines(kChartDataTempFile);
+    auto line = [&](std::size_t n) { return n <= temp.size() ? Cut(temp[n - 1], 80) : std::string(); };
+    const std::string name = line(1);
+    const std::string dateLine = line(2);
+    const std::string placeLine = line(3);
+
+    KeepChart keep;
+    const ParsedBirth b = ParseBirthData(dateLine, placeLine);
+    Chart.BirthYear = b.year;
+    Chart.BirthMonth = b.month;
+    Chart.BirthDay = b.day;
+    Chart.BirthHourValue = b.hour;
+    Chart.BirthMinuteValue = b.minute;
+    Chart.BirthHour[1] = static_cast<int>(rt::Round(b.hour));
+    Chart.BirthMinute[1] = static_cast<int>(rt::Round(b.minute));
+    Chart.TimeZoneCorrection = b.zone;
+    Chart.LatitudeDegrees[1] = b.latDeg;
+    Chart.LatitudeMinutes[1] = b.latMin;
+    Chart.LatitudeLetter[1] = b.latLetter;
+    Chart.LongitudeDegrees[1] = b.lonDeg;
+    Chart.LongitudeMinutes[1] = b.lonMin;
+    Chart.LongitudeLetter[1] = b.lonLetter;
+    Birth.TimeZoneCorrectionText = b.zoneText;
+    Birth.CoordinatesText = b.coordinates;
+
+    // The chart of the birth, in the chart's own calendar.
+    const Real jd = JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, b.day, b.month, b.year, b.hour, b.minute) +
+                    b.zone / 24.0L;
+    Chart.JulianDay = jd;
+    ComputeBodies(0, false, jd);
+    VolguinePoints points;
+    for (int i = 1; i <= 10; ++i) points.longitude[i] = fabsl(Chart.PlanetLongitudes[i]);
+    ComputeHouses(1, b.lonDeg, b.lonMin, jd, b.lonLetter, b.latDeg, b.latMin, b.latLetter, Chart.BirthHour[1],
+                  Chart.BirthMinute[1], b.zone, 0, "N", Chart.HouseCusps);
+    for (int i = 1; i <= 12; ++i) points.cusps[i] = Chart.HouseCusps[i];
+    points.longitude[11] = Chart.HouseCusps[1];
+    points.longitude[12] = Chart.HouseCusps[10];
+    ComputeBodies(0, false, jd + 0.08333333L);
+    for (int i = 1; i <= 10; ++i) points.later[i] = fabsl(Chart.PlanetLongitudes[i]);
+
+    const VolguineScores s = ScoreVolguine(points);
+
+    // The score table.
+    std::vector<std::string> table;
+    table.push_back(Cut("*MaitreVolguine*" + name, 96));
+    table.push_back(name);
+    table.push_back(Cut("Nascita a " + b.place + " il " + Sub(dateLine, 7, 2) + "/" + Sub(dateLine, 5, 2) + "/" +
+                            Sub(dateLine, 1, 4) + " " + Sub(dateLine, 9, 2) + ":" + Sub(dateLine, 11, 2) +
+                            "  GMT" + HeadingZone(b.zoneText),
+                        80));
+    table.push_back(kPlanetHeader);
+    for (int c = 1; c <= 7; ++c) {
+        table.push_back(kCriterionTitles[c]);
+        for (int i = 1; i <= 10; ++i) table.push_back(std::to_string(s.criterion[c][i]));
+    }
+    table.push_back("TOTALE");
+    std::vector<std::string> totals;
+    for (int i = 1; i <= 10; ++i) {
+        table.push_back(std::to_string(s.total[i]));
+        totals.push_back(std::to_string(s.total[i]));
+    }
+    for (int k = 1; k <= 4; ++k) {
+        table.push_back(ThreeDigits(s.elementsAll[k]));
+        totals.push_back(ThreeDigits(s.elementsAll[k]));
+    }
+    for (int k = 1; k <= 4; ++k) totals.push_back(ThreeDigits(s.elementsClassical[k]));
+
+    std::vector<std::string> scratch;
+    for (int i = 1; i <= 10; ++i) scratch.push_back(std::to_string(s.criterion[4][i]));
+
+    rt::EnsureParentFolder(kVolguineTableFile);
+    rt::WriteTextLines(kVolguineScratchFile, scratch);
+    rt::WriteTextLines(kVolguineTableFile, table);
+    rt::WriteTextLines(kVolguineTotalsFile, totals);
+}
+
+}  // namespace engine

@@ -1,0 +1,53 @@
+#pragma once
+// Dominant planets by the "Volguine" method: the ten planets Sun to Pluto
+// scored by seven criteria, their totals and the weights of the four elements.
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace engine {
+
+inline constexpr const char* kChartDataTempFile = "FileTmp\\DatiNasc.Tmp";
+inline constexpr const char* kVolguineTableFile = "FileDum\\MMMaitre.dum";
+inline constexpr const char* kVolguineTotalsFile = "FileDum\\MMMaitr2.dum";
+inline constexpr const char* kVolguineScratchFile = "FileDum\\Dati.dum";
+
+// Writes "FileTmp\DatiNasc.Tmp" from the current chart: name, date line,
+// place line, house system, Julian day, longitudes 1..22, cusps 1..12,
+// latitudes and retrograde marks. The date line is Birth.BirthDateKey (the
+// archive's date field: YYYYMMDDHHMM and the correction), the place line the
+// coordinates text followed by the place name.
+void WriteChartDataTemp();
+// The same with the archive's date and place fields given as they are.
+void WriteChartDataTemp(const std::string& birthDateLine, const std::string& birthPlaceLine);
+
+// Reads "FileTmp\DatiNasc.Tmp", recomputes the chart of that birth in the
+// house system of Chart.HouseSystemName and the calendar of
+// Chart.GregorianCalendar, and writes "FileDum\MMMaitre.dum" (the score table)
+// and "FileDum\MMMaitr2.dum" (totals and element values). The chart state and
+// the current birth data are left as they were found. A missing
+// "FileTmp\DatiNasc.Tmp" raises rt::IoError before anything is written.
+void ComputeVolguineDominants();
+
+// The points of one chart to be scored.
+struct VolguinePoints {
+    std::array<Real, 13> longitude{};  // 1..10 Sun..Pluto, 11 Ascendant, 12 Midheaven
+    std::array<Real, 11> later{};      // 1..10 a twelfth of a day later
+    std::array<Real, 16> cusps{};      // 1..12 (Placidus)
+};
+
+struct VolguineScores {
+    std::array<std::array<int, 11>, 8> criterion{};  // [1..7][planet 1..10]
+    std::array<int, 11> total{};                     // planet 1..10
+    std::array<int, 5> elementsAll{};                // 1 fire, 2 earth, 3 air, 4 water
+    std::array<int, 5> elementsClassical{};          // the same of Sun..Saturn only
+    std::array<int, 13> sign{};                      // of each point 1..12
+    std::array<int, 13> house{};                     // of each point 1..12
+    std::array<Real, 11> speed{};                    // degrees a day, planet 1..10
+};
+
+// Scores the points by the seven criteria.
+VolguineScores ScoreVolguine(const VolguinePoints& points);
+
+}  // namespace engine

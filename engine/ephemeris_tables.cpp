@@ -1,0 +1,168 @@
+#include "engine/ephemeris_tables.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <system_error>
+
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/real_formats.h"
+
+namespace engine {
+
+namespace {
+
+std::int16_t Int16At(const std::uint8_t* p) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
+}
+
+std::int32_t Int32At(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
+                                     (static_cast<std::uint32_t>(p[1]) << 8) |
+                                     (static_cast<std::uint32_t>(p[2]) << 16) |
+                                     (static_cast<std::uint32_t>(p[3]) << 24));
+}
+
+void PutInt16(std::int32_t v, std::uint8_t* p) {
+    const auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(v));
+    p[0] = static_cast<std::uint8_t>(u & 0xFF);
+    p[1] = static_cast<std::uint8_t>(u >> 8);
+}
+
+// Byte offset of each field in a planet record (entry 0 unused); the byte at
+// offset 13 and bytes 26-31 belong to no field.
+constexpr std::array<int, 18> kFieldOffset = {0,  6,  7,  8,  9,  10, 11, 12, 14,
+                                              16, 17, 18, 19, 20, 21, 22, 23, 24};
+
+bool IsWideField(int field) { return field == 8 || field == 17; }
+
+// Reads two consecutive records n and n + 1 of a table: opened, read, closed.
+void ReadTwoRecords(const std::filesystem::path& path, const char* name, std::size_t size,
+                    std::int64_t n, std::uint8_t* out) {
+    if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, name);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw rt::IoError(rt::kFileNotFound, name);
+    const ssize_t want = static_cast<ssize_t>(2 * size);
+    const ssize_t got = ::pread(fd, out, static_cast<std::size_t>(want),
+                                static_cast<off_t>(n * static_cast<std::int64_t>(size)));
+    ::close(fd);
+    if (got != want) throw rt::IoError(rt::kReadBeyondEnd, name);
+}
+
+}  // namespace
+
+std::int64_t MoonTableIndex(Real jd) { return rt::Round(jd - kMoonTableBase - 0.5L); }
+std::int64_t BlackMoonTableIndex(Real jd) { return rt::Round(jd - kBlackMoonTableBase - 0.5L); }
+std::int64_t PlanetTableIndex(Real jd) { return rt::Trunc(jd - 1721408.5L - 0.5L) / 5; }
+
+bool PlanetFieldFits(int field, std::int64_t value) {
+    if (field < 1 || field > 17) return false;
+    if (IsWideField(field)) return value >= -32768 && value <= 32767;
+    return value >= -128 && value <= 127;
+}
+
+bool EncodePlanetRecord(const PlanetRecord& record, std::uint8_t* bytes) {
+    for (std::size_t i = 0; i < kPlanetRecordSize; ++i) bytes[i] = 0;
+    if (!rt::Real48ToBytes(record.julianDay, bytes)) return false;
+    for (int f = 1; f <= 17; ++f) {
+        const std::int32_t v = record.field[f];
+        if (!PlanetFieldFits(f, v)) return false;
+        if (IsWideField(f)) PutInt16(v, bytes + kFieldOffset[f]);
+        else bytes[kFieldOffset[f]] = static_cast<std::uint8_t>(static_cast<std::int8_t>(v));
+    }
+    return true;
+}
+
+PlanetRecord DecodePlanetRecord(const std::uint8_t* bytes) {
+    PlanetRecord r;
+    r.julianDay = rt::Real48FromBytes(bytes);
+    for (int f = 1; f <= 17; ++f) {
+        r.field[f] = IsWideField(f) ? Int16At(bytes + kFieldOffset[f])
+                                    : static_cast<std::int8_t>(bytes[kFieldOffset[f]]);
+    }
+    return r;
+}
+
+Real InterpolateMoon(Real jd, const std::function<std::int16_t(std::int64_t)>& record) {
+    const std::int64_t n = MoonTableIndex(jd);
+    const Real c0 = record(n), c1 = record(n + 1);
+    Real v = (jd - (kMoonTableBase + n)) * (c1 - c0) + c0;
+    if (v > 21600) v -= 21600;
+    return v;
+}
+
+Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t)>& record) {
+    const std::int64_t n = BlackMoonTableIndex(jd);
+    const Real c0 = record(n), c1 = record(n + 1);
+    return (jd - (kBlackMoonTableBase + n)) * (c1 - c0) + c0;
+}
+
+Real InterpolatePlanet(int field, Real jd,
+                       const std::function<PlanetRecord(std::int64_t)>& record) {
+    const std::int64_t n = PlanetTableIndex(jd);
+    const PlanetRecord r0 = record(n), r1 = record(n + 1);
+    const Real f0 = r0.field[field], f1 = r1.field[field];
+    Real v = (jd - r0.julianDay) * (f1 - f0) / 5 + f0;
+    if (v > 21600) v -= 21600;
+    return v;
+}
+
+Real ReadMoonCorrectionAt(const std::filesystem::path& table, Real jd) {
+    std::uint8_t buf[2 * kMoonRecordSize];
+    const std::int64_t n = MoonTableIndex(jd);
+    ReadTwoRecords(table, kMoonTableFile, kMoonRecordSize, n, buf);
+    return InterpolateMoon(jd, [&](std::int64_t i) { return Int16At(buf + (i - n) * 2); });
+}
+
+Real ReadBlackMoonCorrectionAt(const std::filesystem::path& table, Real jd) {
+    std::uint8_t buf[2 * kBlackMoonRecordSize];
+    const std::int64_t n = BlackMoonTableIndex(jd);
+    ReadTwoRecords(table, kBlackMoonTableFile, kBlackMoonRecordSize, n, buf);
+    return InterpolateBlackMoon(jd, [&](std::int64_t i) { return Int32At(buf + (i - n) * 4); });
+}
+
+Real ReadPlanetCorrectionAt(const std::filesystem::path& table, int field, Real jd) {
+    std::uint8_t buf[2 * kPlanetRecordSize];
+    const std::int64_t n = PlanetTableIndex(jd);
+    ReadTwoRecords(table, kPlanetTableFile, kPlanetRecordSize, n, buf);
+    return InterpolatePlanet(field, jd, [&](std::int64_t i) {
+        return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize);
+    });
+}
+
+Real ReadMoonCorrection(Real jd) { return ReadMoonCorrectionAt(rt::ResolvePath(kMoonTableFile), jd); }
+
+Real ReadBlackMoonCorrection(Real jd) {
+    return ReadBlackMoonCorrectionAt(rt::ResolvePath(kBlackMoonTableFile), jd);
+}
+
+Real ReadPlanetCorrection(int field, Real jd) {
+    return ReadPlanetCorrectionAt(rt::ResolvePath(kPlanetTableFile), field, jd);
+}
+
+EphemerisTableError::EphemerisTableError(int code, const std::string& file, std::string message)
+    : rt::IoError(code, file), message_(std::move(message)) {}
+
+std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize,
+                                          std::int64_t records) {
+    const auto path = rt::ResolvePath(name);
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || !std::filesystem::is_regular_file(path, ec)) {
+        throw EphemerisTableError(rt::kFileNotFound, name,
+                                  std::string("Ephemeris correction table \"") + name +
+                                      "\" is missing: the positions cannot be computed.");
+    }
+    const auto need = static_cast<std::uintmax_t>(records) * recordSize;
+    if (size < need) {
+        throw EphemerisTableError(
+            rt::kReadBeyondEnd, name,
+            std::string("Ephemeris correction table \"") + name + "\" is incomplete (" +
+                std::to_string(size / recordSize) + " of " + std::to_string(records) +
+                " records): the positions cannot be computed.");
+    }
+    return path;
+}
+
+}  // namespace engine

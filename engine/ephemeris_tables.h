@@ -1,0 +1,85 @@
+#pragma once
+// The three ephemeris correction tables in "FilePosi": the daily Moon
+// correction, the 5-day table of the planets and the true node, and the daily
+// black-moon correction. Record files without a header, little-endian.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "engine/chart_state.h"
+#include "platform/runtime/io_error.h"
+
+namespace engine {
+
+inline constexpr const char* kMoonTableFile = "FilePosi\\DSEL.rnd";
+inline constexpr const char* kPlanetTableFile = "FilePosi\\DPR1.rnd";
+inline constexpr const char* kBlackMoonTableFile = "FilePosi\\NOJLNE.rnd";
+
+// "FilePosi\DSEL.rnd": record n = correction in arc seconds (int16) at 1721420.5 + n.
+inline constexpr Real kMoonTableBase = 1721420.5L;
+inline constexpr std::size_t kMoonRecordSize = 2;
+// "FilePosi\NOJLNE.rnd": record n = correction in arc seconds (int32) at 2341972.5 + n.
+inline constexpr Real kBlackMoonTableBase = 2341972.5L;
+inline constexpr std::size_t kBlackMoonRecordSize = 4;
+// "FilePosi\DPR1.rnd": 32-byte records every 5 days; record n holds its own
+// Julian day, kPlanetTableEpoch + 5 n, so that the lookup's record n covers
+// [its Julian day, its Julian day + 5).
+inline constexpr Real kPlanetTableEpoch = 1721409.0L;
+inline constexpr std::size_t kPlanetRecordSize = 32;
+
+// Records each table must hold to cover every Julian day at which the body
+// computation reads it.
+inline constexpr std::int64_t kMoonTableRecords = 777955;
+inline constexpr std::int64_t kPlanetTableRecords = 155594;
+inline constexpr std::int64_t kBlackMoonTableRecords = 146463;
+
+// Record indexes of a lookup.
+std::int64_t MoonTableIndex(Real jd);
+std::int64_t BlackMoonTableIndex(Real jd);
+std::int64_t PlanetTableIndex(Real jd);
+
+// One record of "FilePosi\DPR1.rnd": field 1..17 as the lookup numbers them
+// (1-7 and 9-16 signed bytes, 8 and 17 signed 16-bit), entry 0 unused.
+struct PlanetRecord {
+    Real julianDay = 0;
+    std::array<std::int32_t, 18> field{};
+};
+// Field ranges: false when a value does not fit its field.
+bool PlanetFieldFits(int field, std::int64_t value);
+// Encodes 32 bytes; false when the Julian day or a field does not fit.
+bool EncodePlanetRecord(const PlanetRecord& record, std::uint8_t* bytes);
+PlanetRecord DecodePlanetRecord(const std::uint8_t* bytes);
+
+// Interpolations of the lookups, over records given by a reader.
+Real InterpolateMoon(Real jd, const std::function<std::int16_t(std::int64_t)>& record);
+Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t)>& record);
+Real InterpolatePlanet(int field, Real jd, const std::function<PlanetRecord(std::int64_t)>& record);
+
+// The lookups: each opens its file, reads two records and closes it.
+// A missing file or a record beyond its end raises rt::IoError.
+Real ReadMoonCorrection(Real jd);                // arc seconds
+Real ReadPlanetCorrection(int field, Real jd);   // arc minutes
+Real ReadBlackMoonCorrection(Real jd);           // arc seconds
+// The same lookups on a table whose path has already been resolved.
+Real ReadMoonCorrectionAt(const std::filesystem::path& table, Real jd);
+Real ReadPlanetCorrectionAt(const std::filesystem::path& table, int field, Real jd);
+Real ReadBlackMoonCorrectionAt(const std::filesystem::path& table, Real jd);
+
+// A correction table that is missing or shorter than the span it must cover.
+class EphemerisTableError : public rt::IoError {
+public:
+    EphemerisTableError(int code, const std::string& file, std::string message);
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string message_;
+};
+
+// Checks that a table exists and holds at least `records` records of
+// `recordSize` bytes; returns its resolved path or throws EphemerisTableError.
+std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize,
+                                          std::int64_t records);
+
+}  // namespace engine

@@ -1,0 +1,64 @@
+#pragma once
+// Sidereal time, Midheaven, Ascendant and the twelve house cusps of the nine
+// house systems ("PLACIDO", "KOCH", "REGIOMONT", "PORFIRIO", "CAMPANO",
+// "CASE_UGUALI", "CASE_MEDIE", "MORINO", "ALCABIZIO").
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace engine {
+
+using CuspArray = std::array<Real, 16>;  // entries 1..15, as Chart.HouseCusps
+
+// What a house computation could deliver.
+enum class HouseStatus {
+    Computed,          // every cusp of the named system
+    PorphyryFallback,  // a semi-arc system (Placidus, Koch, Alcabitius) at a latitude
+                       // beyond the polar circles, where its cusps do not exist: the
+                       // Porphyry cusps stand in for all twelve
+    AnglesOnly,        // a name that is no house system: only cusps 1 and 10 written
+};
+
+// Mean obliquity of the ecliptic (degrees) at Julian day jd.
+Real MeanObliquity(Real jd);
+
+// Local sidereal time in hours [0, 24) for Julian day jd, Universal Time in
+// hours and the east longitude in degrees.
+Real SiderealTimeHours(Real jd, Real universalHours, Real eastLongitude);
+
+// Midheaven and Ascendant (degrees [0, 360)) for a right ascension of the
+// Midheaven, an obliquity and a geographic latitude (north positive), degrees.
+Real MidheavenOfRamc(Real ramc, Real eps);
+Real AscendantOfRamc(Real ramc, Real eps, Real phi);
+
+// The point at fraction f of its semi-arc from the upper meridian (Placidus):
+// f = 1 the Ascendant, 1/3 the cusp of house 11, -1/3 the cusp of house 9,
+// f = 0 the Midheaven. False where the point has no semi-arc (beyond the polar
+// circles); `longitude` is then left alone.
+bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude);
+
+// Cusps 1..12 of `system` for a right ascension of the Midheaven, obliquity
+// and latitude (degrees). Writes mc and asc when given.
+HouseStatus CuspsFromRamc(const std::string& system, Real ramc, Real eps, Real phi, CuspArray& cusps,
+                          Real* mc = nullptr, Real* asc = nullptr);
+
+// The house computation of the charts. mode below 3 computes the sidereal time
+// from jd and the clock time (mode 2 with time letter "L" or "S" takes the zone
+// and extra hours off the clock time first); mode 3 and above use
+// Chart.PresetRAMC and Chart.PresetSiderealTime. Longitude letter "O" or "W"
+// is west, latitude letter "S" south. Universal Time is hour + minute / 60 +
+// zoneHours + extraHours. Writes cusps 1..12 of Chart.HouseSystemName,
+// Chart.MidheavenRad, Chart.AscendantRad and (modes below 3)
+// Chart.LocalSiderealTime.
+HouseStatus ComputeHouses(int mode, int lonDeg, int lonMin, Real jd, const std::string& lonLetter,
+                          int latDeg, int latMin, const std::string& latLetter, int hour, int minute,
+                          Real zoneHours, Real extraHours, const std::string& timeLetter,
+                          CuspArray& cusps);
+
+// Signed geographic coordinates (degrees, east and north positive) from the
+// place fields' degrees, minutes and letters.
+Real EastLongitude(int degrees, int minutes, const std::string& letter);
+Real NorthLatitude(int degrees, int minutes, const std::string& letter);
+
+}  // namespace engine

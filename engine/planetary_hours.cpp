@@ -1,0 +1,125 @@
+#include "engine/planetary_hours.h"
+
+#include <cmath>
+
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/houses.h"
+
+namespace engine {
+
+const std::array<const char*, 7> kWeekdayNames = {"Zondag",    "Maandag", "Dinsdag", "Woensdag",
+                                                  "Donderdag", "Vrijdag", "Zaterdag"};
+
+namespace {
+
+constexpr Real kRad = kPi / 180.0L;
+
+Real Norm360(Real x) {
+    Real r = fmodl(x, 360.0L);
+    if (r < 0) r += 360.0L;
+    if (r >= 360.0L) r -= 360.0L;
+    return r;
+}
+
+// Entries 1..7 (Ascendant to Midheaven) and 20..24 (below the horizon, east)
+// as the six parts of equal longitude of each quadrant between the angles.
+void EqualSixths(Real asc, Real mc, HourBoundaryTable& t) {
+    const Real upper = Norm360(asc - mc);          // Ascendant down to the Midheaven
+    const Real lower = Norm360(mc + 180.0L - asc);  // Imum Coeli down to the Ascendant
+    for (int j = 1; j <= 7; ++j) t[j] = Norm360(asc - upper * (j - 1) / 6.0L);
+    for (int j = 20; j <= 24; ++j) t[j] = Norm360(mc + 180.0L - lower * (j - 19) / 6.0L);
+}
+
+}  // namespace
+
+bool ComputeHouseCusps(int lonDeg, int lonMin, const std::string& lonLetter, Real jd, int latDeg,
+                       int latMin, const std::string& latLetter, int hour, int minute, Real zoneHours,
+                       Real extraHours, HourBoundaryTable& t) {
+    const Real eps = MeanObliquity(jd);
+    const Real lam = EastLongitude(lonDeg, lonMin, lonLetter);
+    const Real phi = NorthLatitude(latDeg, latMin, latLetter);
+    const Real lst = SiderealTimeHours(jd, zoneHours + hour + minute / 60.0L + extraHours, lam);
+    Chart.LocalSiderealTime = lst;
+    const Real ramc = 15.0L * lst;
+
+    bool exists = true;
+    // Entries 1..7: fractions 1, 5/6 .. 0 of the eastern diurnal semi-arc.
+    for (int j = 1; j <= 7 && exists; ++j)
+        exists = PlacidusPoint((7 - j) / 6.0L, ramc, eps, phi, t[j]);
+    // Entries 20..24: the points opposite the western fractions -1/6 .. -5/6.
+    for (int j = 20; j <= 24 && exists; ++j) {
+        Real p = 0;
+        exists = PlacidusPoint(-(j - 19) / 6.0L, ramc, eps, phi, p);
+        t[j] = Norm360(p + 180.0L);
+    }
+    if (!exists) EqualSixths(AscendantOfRamc(ramc, eps, phi), MidheavenOfRamc(ramc, eps), t);
+
+    for (int j = 8; j <= 12; ++j) t[j] = Norm360(t[j + 12] + 180.0L);
+    for (int j = 13; j <= 19; ++j) t[j] = Norm360(t[j - 12] + 180.0L);
+    t[25] = t[1];
+    t[0] = t[24];
+    return exists;
+}
+
+void WeekdayOfJulianDay(int& index, Real jd) {
+    // The civil day begins at JD x.5; JD 0.5 .. 1.5 was a Monday.
+    const long long day = static_cast<long long>(floorl(jd + 1.5L));
+    index = static_cast<int>(((day % 7) + 7) % 7);
+    Chart.WeekdayName = kWeekdayNames[index];
+}
+
+bool FindSunrise(Real& jd) {
+    const ChartState saved = Chart;
+    struct Restore {
+        const ChartState& saved;
+        ~Restore() { Chart = saved; }
+    } restore{saved};
+
+    const Real zone = Chart.TimeZoneCorrection;
+    const Real jd0 = JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
+                                     Chart.BirthYear, 0, 0) +
+                     zone / 24.0L;
+
+    // Sun and Ascendant at the moment e (UT). The houses take the local clock
+    // time of e, whole hour and minute plus the remainder, and the zone
+    // correction once, so their Universal Time is e itself.
+    auto sunAndAscendant = [&](Real e, Real& sun, Real& asc) {
+        ComputeBodiesWithRetro(1, e);
+        sun = fabsl(Chart.PlanetLongitudes[kSun]);
+        const Real local = e - zone / 24.0L;
+        Real fraction = local + 0.5L - floorl(local + 0.5L);  // of the local clock day
+        const Real minutes = fraction * 1440.0L;
+        Real whole = floorl(minutes);
+        if (whole > 1439) whole = 1439;
+        const int h = static_cast<int>(whole) / 60;
+        const int m = static_cast<int>(whole) % 60;
+        const Real rest = (minutes - whole) / 60.0L;
+        ComputeHouses(1, Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], e, Chart.LongitudeLetter[1],
+                      Chart.LatitudeDegrees[1], Chart.LatitudeMinutes[1], Chart.LatitudeLetter[1], h, m, zone,
+                      rest, "N", Chart.HouseCusps);
+        asc = Chart.AscendantRad / kRad;
+    };
+
+    Real e = jd0;
+    Real sun = 0, asc = 0;
+    sunAndAscendant(e, sun, asc);
+    bool found = false;
+    for (int n = 0; n <= 2000; ++n) {
+        Real diff = sun - asc;
+        if (diff < 0) diff += 360.0L;
+        const Real half = diff / 2.0L;
+        e += 0.0008L * half;
+        sunAndAscendant(e, sun, asc);
+        if (half <= 0.2L) {
+            found = true;
+            break;
+        }
+    }
+    const long long whole = static_cast<long long>(truncl(e - jd0));
+    if (whole > 0) e -= whole;
+    jd = e;
+    return found;
+}
+
+}  // namespace engine

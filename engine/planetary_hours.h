@@ -1,0 +1,40 @@
+#pragma once
+// Sunrise on the birth day, the 24 planetary-hour boundaries of the sky and the
+// weekday of a Julian day.
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace engine {
+
+// Hour-boundary table: entries 1..24 the boundaries (ecliptic longitudes,
+// degrees), entry 0 repeats entry 24 and entry 25 repeats entry 1.
+using HourBoundaryTable = std::array<Real, 26>;
+
+// Dutch weekday names, index 0 (Sunday) .. 6 (Saturday).
+extern const std::array<const char*, 7> kWeekdayNames;
+
+// The 24 unequal-hour boundaries: entry 1 the Ascendant, 7 the Midheaven,
+// 13 the Descendant, 19 the Imum Coeli, each semi-arc divided in sixths, in
+// the direction of the daily motion. Sets Chart.LocalSiderealTime. Universal
+// Time is hour + minute / 60 + zoneHours + extraHours. Returns false beyond
+// the polar circles, where the semi-arcs do not exist: each quadrant between
+// the angles is then divided in six equal parts of longitude.
+bool ComputeHouseCusps(int lonDeg, int lonMin, const std::string& lonLetter, Real jd, int latDeg,
+                       int latMin, const std::string& latLetter, int hour, int minute, Real zoneHours,
+                       Real extraHours, HourBoundaryTable& table);
+
+// Weekday index 0 (Sunday) .. 6 (Saturday) of the civil day of jd (days
+// beginning at JD x.5); sets Chart.WeekdayName.
+void WeekdayOfJulianDay(int& index, Real jd);
+
+// The Julian day (UT) at which the Sun reaches the Ascendant, searched from the
+// local midnight that begins the birth date (Chart.BirthDay, BirthMonth,
+// BirthYear, GregorianCalendar, TimeZoneCorrection, the place fields). Returns
+// false when the Sun does not meet the Ascendant within the search (polar day
+// or night); `jd` then holds the last estimate. The chart state is left as it
+// was found.
+bool FindSunrise(Real& jd);
+
+}  // namespace engine

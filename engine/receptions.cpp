@@ -1,0 +1,246 @@
+#include "engine/receptions.h"
+
+#include <cmath>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/runtime/text_file.h"
+
+namespace engine {
+
+ReceptionTables Receptions;
+
+namespace {
+
+constexpr int N = kClassicalPlanetCount;
+
+const std::array<const char*, 8> kPlanetAbbreviations = {"",     "Sole", "Luna", "Merc",
+                                                         "Vene", "Mart", "Giov", "Satu"};
+const std::array<const char*, 13> kSignAbbreviations = {"",     "Arie", "Toro", "Geme", "Canc",
+                                                        "Leon", "Verg", "Bila", "Scor", "Sagi",
+                                                        "Capr", "Acqu", "Pesc"};
+
+// Dignity of each planet (row) in each sign (column 1..12): "Ad" domicile,
+// "Ae" exaltation, "De" detriment, "Dc" fall, "" nothing.
+const char* const kDignityCodes[8][13] = {
+    {},
+    {"", "Ae", "", "", "", "Ad", "", "Dc", "", "", "", "De", ""},      // Sun
+    {"", "", "Ae", "", "Ad", "", "", "", "Dc", "", "De", "", ""},      // Moon
+    {"", "", "", "Ad", "", "Dc", "Ad", "", "", "De", "", "Ae", "De"},  // Mercury
+    {"", "De", "Ad", "", "", "", "Dc", "Ad", "De", "", "", "", "Ae"},  // Venus
+    {"", "Ad", "De", "", "Dc", "", "", "De", "Ad", "", "Ae", "", ""},  // Mars
+    {"", "", "", "De", "Ae", "", "De", "", "", "Ad", "Dc", "", "Ad"},  // Jupiter
+    {"", "Dc", "", "", "De", "De", "", "Ae", "", "", "Ad", "Ad", ""},  // Saturn
+};
+
+int DignityOfCode(const std::string& code) {
+    if (code == "Ad") return kDomicile;
+    if (code == "Ae") return kExaltation;
+    if (code == "De") return kDetriment;
+    if (code == "Dc") return kFall;
+    return kNoDignity;
+}
+
+int SignOfLongitude(Real lon) {
+    lon = fmodl(fabsl(lon), 360.0L);
+    int s = static_cast<int>(lon / 30.0L) + 1;
+    return s > 12 ? 12 : s;
+}
+
+bool InDomicileOf(int sign, int planet) {
+    for (int s : kDomiciles[planet])
+        if (s != 0 && s == sign) return true;
+    return false;
+}
+
+// Working tables of one computation, indexed by planet before the sorting.
+struct Work {
+    std::array<int, 8> sign{};
+    std::array<int, 8> dignity{};
+    std::array<int, 8> group{};
+    std::array<bool, 8> used{};
+    std::array<ReceptionTables::Row, 8> bodies{}, numbers{}, signs{};
+
+    // The lines of one exchange file, read at the first need.
+    const std::set<std::string>& Lines(int k) {
+        if (!lines[k]) {
+            const auto all = rt::ReadTextLines(kExchangeFiles[k]);
+            lines[k] = std::set<std::string>(all.begin(), all.end());
+        }
+        return *lines[k];
+    }
+    std::array<std::optional<std::set<std::string>>, 6> lines;
+
+    std::string Key(const std::vector<int>& planets) const {
+        std::string key;
+        for (int p : planets) key += ExchangeKeyPart(p, sign[p]);
+        return key;
+    }
+};
+
+// Two-planet exchanges: the first pair found is group 21, the second 22.
+std::vector<int> FindTwoPlanetExchanges(Work& w) {
+    std::vector<int> found;
+    int matches = 0;
+    for (int i = 1; i <= N && matches < 2; ++i) {
+        if (w.used[i]) continue;
+        for (int j = i + 1; j <= N && matches < 2; ++j) {
+            if (w.used[j]) continue;
+            const std::string key = w.Key({i, j});
+            if (!w.Lines(2).count(key)) continue;
+            ++matches;
+            w.group[i] = w.group[j] = matches == 1 ? 21 : 22;
+            found.push_back(i);
+            found.push_back(j);
+        }
+    }
+    return found;
+}
+
+// Exchange of k planets (3..5): the first subset of the free planets whose
+// placement stands in the file, subsets taken by their highest member, then
+// in increasing order.
+std::vector<int> FindExchange(Work& w, int k) {
+    std::vector<int> candidates;
+    for (int p = 1; p <= N; ++p)
+        if (!w.used[p]) candidates.push_back(p);
+    const int n = static_cast<int>(candidates.size());
+    if (n < k) return {};
+    for (int top = k; top <= n; ++top) {
+        // Every choice of k - 1 positions among 1..top-1, in increasing order.
+        std::vector<int> pos(k - 1);
+        for (int i = 0; i < k - 1; ++i) pos[i] = i + 1;
+        while (true) {
+            std::vector<int> planets;
+            for (int q : pos) planets.push_back(candidates[q - 1]);
+            planets.push_back(candidates[top - 1]);
+            if (w.Lines(k).count(w.Key(planets))) {
+                for (int p : planets) w.group[p] = k;
+                return planets;
+            }
+            int i = k - 2;
+            while (i >= 0 && pos[i] == top - 1 - (k - 2 - i)) --i;
+            if (i < 0) break;
+            ++pos[i];
+            for (int j = i + 1; j < k - 1; ++j) pos[j] = pos[j - 1] + 1;
+        }
+    }
+    return {};
+}
+
+// Puts q at the first empty entry of row r; false when the row is full.
+bool PlaceInRow(Work& w, int r, int q, int level, int host) {
+    for (int e = 2; e <= 8; ++e) {
+        if (w.bodies[r][e] == 0) {
+            w.bodies[r][e] = static_cast<unsigned char>(q);
+            w.numbers[r][e] = static_cast<unsigned char>(level);
+            w.signs[r][e] = static_cast<unsigned char>(host);
+            w.used[q] = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RowHolds(const Work& w, int r, int q) {
+    for (int e = 1; e <= 8; ++e)
+        if (w.bodies[r][e] == q) return true;
+    return false;
+}
+
+}  // namespace
+
+std::string ExchangeKeyPart(int planet, int sign) {
+    auto two = [](int v) {
+        std::string s = std::to_string(v);
+        return s.size() < 2 ? "0" + s : s;
+    };
+    return two(planet) + two(sign);
+}
+
+void BuildPlanetSignKeys() {
+    for (int p = 1; p <= N; ++p)
+        Receptions.PlanetSignKeys[p] =
+            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(Chart.PlanetLongitudes[p])];
+}
+
+void ComputeReceptions() {
+    BuildPlanetSignKeys();
+    Receptions.PlanetDignity = {};
+    Receptions.ReceptionGroup = {};
+    Receptions.ReceptionBodies = {};
+    Receptions.ReceptionNumbers = {};
+    Receptions.ReceptionSigns = {};
+
+    Work w;
+    for (int p = 1; p <= N; ++p) {
+        w.sign[p] = SignOfLongitude(Chart.PlanetLongitudes[p]);
+        Chart.PlanetSigns[p] = static_cast<unsigned char>(w.sign[p]);
+    }
+
+    // Dignities.
+    for (int p = 1; p <= N; ++p) {
+        w.bodies[p][1] = static_cast<unsigned char>(p);
+        const int d = DignityOfCode(kDignityCodes[p][w.sign[p]]);
+        if (d != kNoDignity) {
+            w.dignity[p] = d;
+            w.numbers[p][1] = 1;
+            w.used[p] = true;
+        }
+    }
+
+    // Exchanges of two, three, four and five planets.
+    for (int k = 2; k <= 5; ++k) {
+        const std::vector<int> found = k == 2 ? FindTwoPlanetExchanges(w) : FindExchange(w, k);
+        for (int q : found) {
+            if (w.dignity[q] == 0) w.dignity[q] = kInExchange;
+            w.used[q] = true;
+            w.numbers[q][1] = 1;
+        }
+    }
+
+    // Chains, first level: free planets in the domiciles of a planet with a class.
+    for (int p = 1; p <= N; ++p) {
+        if (w.dignity[p] == 0) continue;
+        for (int q = 1; q <= N; ++q)
+            if (q != p && !w.used[q] && InDomicileOf(w.sign[q], p)) PlaceInRow(w, p, q, 2, p);
+    }
+    // Further levels: free planets in the domiciles of the planets just placed.
+    for (int e = 2; e <= 6; ++e) {
+        for (int r = 1; r <= N; ++r) {
+            const int x = w.bodies[r][e];
+            if (x == 0) continue;
+            const int level = w.numbers[r][e];
+            for (int q = 1; q <= N; ++q) {
+                if (!InDomicileOf(w.sign[q], x) || RowHolds(w, r, q) || w.used[q]) continue;
+                PlaceInRow(w, r, q, level + 1, x);
+            }
+        }
+    }
+
+    // Rows in the order of their classes: detriment, fall, the exchanges,
+    // exaltation, domicile; planets without a class are dropped.
+    struct Class {
+        bool byGroup;
+        int value;
+    };
+    const Class order[] = {{false, kDetriment}, {false, kFall}, {true, 21},           {true, 22},
+                           {true, 3},           {true, 4},      {true, 5},            {false, kExaltation},
+                           {false, kDomicile}};
+    int row = 0;
+    for (const Class& c : order) {
+        for (int p = 1; p <= N; ++p) {
+            const bool match = c.byGroup ? w.group[p] == c.value : (w.group[p] == 0 && w.dignity[p] == c.value);
+            if (!match) continue;
+            ++row;
+            Receptions.PlanetDignity[row] = static_cast<unsigned char>(w.dignity[p]);
+            Receptions.ReceptionGroup[row] = static_cast<unsigned char>(w.group[p]);
+            Receptions.ReceptionBodies[row] = w.bodies[p];
+            Receptions.ReceptionNumbers[row] = w.numbers[p];
+            Receptions.ReceptionSigns[row] = w.signs[p];
+        }
+    }
+}
+
+}  // namespace engine

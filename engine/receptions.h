@@ -1,0 +1,71 @@
+#pragma once
+// Essential dignities of the seven classical planets (Sun to Saturn), their
+// mutual receptions (exchanges of two to five planets) and the chains of
+// planets standing in the domiciles of the dignified or exchanging planets.
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace engine {
+
+inline constexpr int kClassicalPlanetCount = 7;
+
+// Domiciles of planets 1..7 (up to three signs each, 0 = none).
+inline constexpr std::array<std::array<int, 3>, 8> kDomiciles = {{
+    {0, 0, 0},
+    {5, 0, 0},    // Sun: Leo
+    {4, 0, 0},    // Moon: Cancer
+    {3, 6, 0},    // Mercury: Gemini, Virgo
+    {2, 7, 0},    // Venus: Taurus, Libra
+    {1, 8, 0},    // Mars: Aries, Scorpio
+    {9, 12, 0},   // Jupiter: Sagittarius, Pisces
+    {10, 11, 0},  // Saturn: Capricorn, Aquarius
+}};
+
+// The planet whose domicile the sign is (1..7), 0 for none.
+constexpr int DomicileRuler(int sign) {
+    for (int p = 1; p <= kClassicalPlanetCount; ++p)
+        for (int s : kDomiciles[p])
+            if (s != 0 && s == sign) return p;
+    return 0;
+}
+
+// Exchange files of 2..5 planets (index = number of planets; 0 and 1 unused).
+inline constexpr std::array<const char*, 6> kExchangeFiles = {
+    "", "", "Scambi\\Scambio22.txt", "Scambi\\Scambio33.txt", "Scambi\\Scambio44.txt",
+    "Scambi\\Scambio55.txt"};
+
+// One planet's part of an exchange line: planet and sign, two digits each.
+std::string ExchangeKeyPart(int planet, int sign);
+
+// Classes of PlanetDignity.
+enum DignityClass : unsigned char {
+    kNoDignity = 0,
+    kDomicile = 1,     // "Heerser."
+    kExaltation = 2,   // "Verhog."
+    kDetriment = 3,    // "Exil"
+    kFall = 4,         // "Val"
+    kInExchange = 5,   // "Uitwis."
+};
+
+struct ReceptionTables {
+    using Row = std::array<unsigned char, 9>;  // entries 1..8
+    std::array<std::string, 8> PlanetSignKeys{};     // 1..7, "Sole" + "Leon" ...
+    std::array<unsigned char, 8> PlanetDignity{};    // 1..7, by row after sorting
+    std::array<unsigned char, 8> ReceptionGroup{};   // 1..7: 21, 22, 3, 4, 5 or 0
+    std::array<Row, 8> ReceptionBodies{};            // [row 1..7][entry 1..8]
+    std::array<Row, 8> ReceptionNumbers{};           // level of each entry
+    std::array<Row, 8> ReceptionSigns{};             // planet in whose domicile the entry stands
+};
+
+extern ReceptionTables Receptions;
+
+// Fills Receptions and Chart.PlanetSigns 1..7 from Chart.PlanetLongitudes 1..7.
+// Reads the exchange files; a missing file raises rt::IoError.
+void ComputeReceptions();
+
+// Receptions.PlanetSignKeys from Chart.PlanetLongitudes 1..7.
+void BuildPlanetSignKeys();
+
+}  // namespace engine

@@ -1,0 +1,104 @@
+#include "shell/draw_settings_file.h"
+
+#include <vector>
+
+#include "display/drawing_state.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+
+namespace shell {
+
+DrawSettingsState DrawSettings;
+
+void ResetDrawSettings() { DrawSettings = DrawSettingsState{}; }
+
+namespace {
+
+std::vector<std::string> LinesOf(const DrawSettingsState& s) {
+    return {
+        rt::StrInt(s.DrawSettingsValue1),
+        rt::StrInt(s.EpsonCorrection),
+        rt::StrInt(s.DrawSettingsFlag3),
+        rt::StrInt(s.GregorianSwitch),
+        rt::StrReal(s.LineWidthFactor),
+        s.BackupDestination,
+        rt::StrReal(s.AspectScaleX),
+        rt::StrReal(s.AspectScaleY),
+    };
+}
+
+void WriteSettingsFile(const DrawSettingsState& s) {
+    rt::EnsureParentFolder(kDrawSettingsFile);
+    rt::ReplaceTextLines(kDrawSettingsFile, LinesOf(s));
+}
+
+}  // namespace
+
+bool ReplaceLegacyBackupLine() {
+    if (!rt::PathExists(kDrawSettingsFile)) return false;
+    std::vector<std::string> lines = rt::ReadTextLines(kDrawSettingsFile);
+    if (lines.size() < 6 || lines[5].find(kLegacyBackupMark) == std::string::npos) return false;
+    lines[5] = kUndefinedBackup;
+    rt::ReplaceTextLines(kDrawSettingsFile, lines);
+    return true;
+}
+
+bool LoadOrCreateDrawSettings() {
+    DrawSettingsState& s = DrawSettings;
+    if (rt::PathExists(kDrawSettingsFile)) {
+        rt::TextFile f;
+        f.Assign(kDrawSettingsFile);
+        f.Reset();
+        // Each value is followed by the end of its line.
+        s.DrawSettingsValue1 = f.ReadInt();
+        f.SkipLn();
+        s.EpsonCorrection = static_cast<std::uint8_t>(f.ReadInt());
+        f.SkipLn();
+        s.DrawSettingsFlag3 = static_cast<std::uint8_t>(f.ReadInt());
+        f.SkipLn();
+        s.GregorianSwitch = static_cast<std::uint8_t>(f.ReadInt());
+        f.SkipLn();
+        s.LineWidthFactor = f.ReadReal();
+        f.SkipLn();
+        s.BackupDestination = f.ReadLn();
+        s.AspectScaleX = f.ReadReal();
+        f.SkipLn();
+        s.AspectScaleY = f.ReadReal();
+        f.SkipLn();
+        f.Close();
+        if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
+        if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
+        if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
+        ApplyDrawSettingsToDrawing();
+        return false;
+    }
+    // A first start: the defaults go to the file and, so that memory and file
+    // agree at once, to memory as well.
+    s.DrawSettingsValue1 = 1;
+    s.EpsonCorrection = 0;
+    s.DrawSettingsFlag3 = 0;
+    s.GregorianSwitch = 1;
+    s.LineWidthFactor = 1.0L;
+    s.AspectScaleX = 1.0L;
+    s.AspectScaleY = 1.0L;
+    WriteSettingsFile(s);
+    ApplyDrawSettingsToDrawing();
+    return true;
+}
+
+void SaveDrawSettings() { WriteSettingsFile(DrawSettings); }
+
+std::string DrawSettingsText() {
+    std::string out;
+    for (const std::string& line : LinesOf(DrawSettings)) out += line + "\r\n";
+    return out;
+}
+
+void ApplyDrawSettingsToDrawing() {
+    display::Drawing.LineWidthFactor = DrawSettings.LineWidthFactor;
+    display::Drawing.AspectScaleX = DrawSettings.AspectScaleX;
+    display::Drawing.AspectScaleY = DrawSettings.AspectScaleY;
+}
+
+}  // namespace shell

@@ -1,0 +1,50 @@
+#pragma once
+// The drawing and backup settings file "FileSet\MMVarLas.stt": eight values,
+// one a line (an integer, three bytes, the line-width factor, the backup folder
+// and the two aspect scales of the screen calibration).
+#include <cstdint>
+#include <string>
+
+namespace shell {
+
+inline constexpr const char* kDrawSettingsFile = "FileSet\\MMVarLas.stt";
+// The legacy backup folder that the start-up replaces on line 6.
+inline constexpr const char* kLegacyBackupMark = "VoskBackup";
+inline constexpr const char* kUndefinedBackup = "Da definire";
+
+struct DrawSettingsState {
+    std::int32_t DrawSettingsValue1 = 0;
+    std::uint8_t EpsonCorrection = 0;
+    std::uint8_t DrawSettingsFlag3 = 0;
+    std::uint8_t GregorianSwitch = 0;
+    long double LineWidthFactor = 0;
+    std::string BackupDestination;  // Windows-1252 bytes
+    long double AspectScaleX = 0;
+    long double AspectScaleY = 0;
+};
+
+extern DrawSettingsState DrawSettings;
+
+void ResetDrawSettings();
+
+// Replaces a line 6 that names the legacy backup folder by "Da definire" and
+// writes the other lines back unchanged. Returns true when the file was rewritten;
+// a missing file is left alone.
+bool ReplaceLegacyBackupLine();
+
+// Reads the eight values when the file exists (a factor or scale read as 0
+// becomes 1.0 in memory only); otherwise creates the file with its defaults and
+// takes them into memory. Returns true when the file was created.
+bool LoadOrCreateDrawSettings();
+
+// Rewrites the file with the eight values in memory.
+void SaveDrawSettings();
+
+// The eight lines the file holds for the values in memory.
+std::string DrawSettingsText();
+
+// Copies the factor and the aspect scales into the drawing state of the
+// drawing layer (which reads them while drawing).
+void ApplyDrawSettingsToDrawing();
+
+}  // namespace shell

@@ -1,0 +1,48 @@
+#pragma once
+// The program's windows: each class has one instance held in a global reference,
+// created in a fixed order, owned until the program ends and freed in reverse order.
+#include <functional>
+#include <vector>
+
+#include "platform/gui/modal.h"
+
+class QWidget;
+
+namespace shell {
+
+// Records a created window and how to clear its instance reference.
+void RegisterForm(QWidget* form, std::function<void()> clearReference);
+// The windows created so far, in creation order.
+std::vector<QWidget*> Forms();
+// Frees every window in reverse creation order and clears the references.
+void FreeForms();
+
+// Creates a window and assigns its instance reference before the window's
+// creation handler `FormCreate` (when it has one) runs.
+template <typename T>
+T* CreateForm(T*& instance) {
+    instance = new T();
+    RegisterForm(instance, [&instance] { instance = nullptr; });
+    if constexpr (requires(T* t) { t->FormCreate(); }) instance->FormCreate();
+    return instance;
+}
+
+// The windows opened on demand: created when their button is pressed, shown
+// modally, released when they close; the reference is null again afterwards
+// (also when the showing ends in an error).
+template <typename T>
+int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}) {
+    instance = new T();
+    struct Release {
+        T*& ref;
+        ~Release() {
+            delete ref;
+            ref = nullptr;
+        }
+    } release{instance};
+    if constexpr (requires(T* t) { t->FormCreate(); }) instance->FormCreate();
+    if (prepare) prepare(instance);
+    return gui::ShowModal(instance);
+}
+
+}  // namespace shell

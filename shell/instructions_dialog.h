@@ -1,0 +1,30 @@
+#pragma once
+// The choice between the short and the full instructions.
+#include <QDialog>
+
+class QPushButton;
+class QRadioButton;
+
+namespace shell {
+
+class TFoIstDef : public QDialog {
+    Q_OBJECT
+public:
+    TFoIstDef();
+
+    void FormActivate();
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+    QRadioButton* RB1 = nullptr;
+    QRadioButton* RB2 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+extern TFoIstDef* FoIstDef;
+
+}  // namespace shell

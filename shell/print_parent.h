@@ -1,0 +1,24 @@
+#pragma once
+// A window that is never shown: its empty plain-text editor prints the blank
+// page that some printers need before each sheet.
+#include <QWidget>
+#include <string>
+
+class QTextEdit;
+
+namespace shell {
+
+class TFoPrint : public QWidget {
+    Q_OBJECT
+public:
+    TFoPrint();
+
+    // Prints the editor's text (empty: one blank page) with the job title.
+    void PrintEditor(const std::string& title);
+
+    QTextEdit* Editor = nullptr;
+};
+
+extern TFoPrint* FoPrint;
+
+}  // namespace shell

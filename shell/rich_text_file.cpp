@@ -1,0 +1,150 @@
+#include "shell/rich_text_file.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
+
+namespace fs = std::filesystem;
+
+namespace shell {
+
+namespace {
+
+constexpr double kRulerScale = 4.0 / 3.0;
+constexpr int kGutter = 6;
+
+int IoCodeFromErrno(int e) {
+    switch (e) {
+        case ENOENT: return rt::kFileNotFound;
+        case ENOTDIR: return rt::kPathNotFound;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EROFS: return rt::kAccessDenied;
+        case ENOSPC: return rt::kDiskFull;
+        default: return rt::kAccessDenied;
+    }
+}
+
+int Trunc(double x) { return static_cast<int>(std::trunc(x)); }
+
+}  // namespace
+
+std::string LoadPlainText(const fs::path& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) throw rt::IoError(rt::kAccessDenied, path.string());
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw rt::IoError(IoCodeFromErrno(errno), path.string());
+    std::ostringstream raw;
+    raw << in.rdbuf();
+    std::string bytes = raw.str();
+    std::size_t eof = bytes.find('\x1A');
+    if (eof != std::string::npos) bytes.resize(eof);
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        char c = bytes[i];
+        if (c == '\r') {
+            text += '\n';
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+void SavePlainText(const fs::path& path, const std::string& text) {
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') bytes += "\r\n";
+        else bytes += c;
+    }
+    fs::path temp = path;
+    temp += ".tmp~";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) throw rt::IoError(IoCodeFromErrno(errno), path.string());
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            std::error_code ignore;
+            fs::remove(temp, ignore);
+            throw rt::IoError(rt::kDiskFull, path.string());
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        std::error_code ignore;
+        fs::remove(temp, ignore);
+        throw rt::IoError(rt::kAccessDenied, path.string());
+    }
+}
+
+std::string ReadEditFileHandOff() {
+    if (!rt::PathExists(kEditFileHandOff)) return {};
+    std::vector<std::string> lines = rt::ReadTextLines(kEditFileHandOff);
+    return lines.empty() ? std::string() : lines[0];
+}
+
+fs::path HandOffPath(const std::string& line) {
+    std::string name = line;
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
+    return rt::ResolvePath(name);
+}
+
+std::string CaptionForFile(const fs::path& path) {
+    std::string name = path.filename().string();
+    if (name.rfind("TAB", 0) == 0 || name.rfind("Tema", 0) == 0) {
+        std::error_code ec;
+        fs::path full = fs::absolute(path, ec);
+        return (ec ? path : full).string() + "   ";
+    }
+    return name + "   ";
+}
+
+std::string CursorPositionText(int line, int column) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "Line: %3d   Col: %3d", line, column);
+    return buf;
+}
+
+RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent,
+                               int rulerClientWidth) {
+    RulerMarkers m;
+    m.firstLeft = Trunc(firstIndent * kRulerScale) + 2;
+    m.leftLeft = Trunc((leftIndent + firstIndent) * kRulerScale) + 2;
+    m.rightLeft = rulerClientWidth - kGutter - Trunc((rightIndent + kGutter) * kRulerScale);
+    return m;
+}
+
+int FirstIndentFromMarker(int markerLeft, int dragOffset) {
+    return Trunc((markerLeft + dragOffset - kGutter) / kRulerScale);
+}
+
+int LeftIndentFromMarker(int markerLeft, int dragOffset, int firstIndent) {
+    return Trunc((markerLeft + dragOffset - kGutter) / kRulerScale) - firstIndent;
+}
+
+int RightIndentFromMarker(int markerLeft, int dragOffset, int rulerClientWidth) {
+    return Trunc((rulerClientWidth - markerLeft + dragOffset - 2) / kRulerScale) - 12;
+}
+
+std::string SaveChangesQuestion(const std::string& fileName) {
+    return "Save changes to " + fileName + "?";
+}
+
+std::string OverwriteQuestion(const std::string& fileName) {
+    return "OK to overwrite " + fileName;
+}
+
+}  // namespace shell

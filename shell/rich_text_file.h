@@ -1,0 +1,54 @@
+#pragma once
+// Plain-text files of the person's-text editor and the small computations of its
+// ruler, caption and status bar. No widgets here.
+#include <filesystem>
+#include <string>
+
+namespace shell {
+
+// The hand-off file whose first line names the file the editor opens.
+inline constexpr const char* kEditFileHandOff = "FileDum\\DatModif.dum";
+// Initial folder of the editor's open and save dialogs.
+inline constexpr const char* kOwnTextsFolder = "MieiTesti";
+inline constexpr const char* kUntitled = "Untitled";
+
+// The whole file as Windows-1252 text with "\n" line ends (CR LF, a lone CR or a
+// lone LF each end a line); the text ends at a Ctrl-Z byte. IoError when the file
+// cannot be read.
+std::string LoadPlainText(const std::filesystem::path& path);
+
+// Writes Windows-1252 text with every "\n" as CR LF, through a temporary file
+// renamed over the old one. IoError when the file cannot be written.
+void SavePlainText(const std::filesystem::path& path, const std::string& text);
+
+// Line 1 of "FileDum\DatModif.dum" (empty when the file is missing or empty).
+std::string ReadEditFileHandOff();
+
+// The file named by a hand-off line: the program's relative names ("BASEtxt/00012.txt",
+// "MieiTesti\Tema.txt") resolved in the working folder, absolute names as they stand.
+std::filesystem::path HandOffPath(const std::string& line);
+
+// Caption of the window for a file: its name without folders followed by three
+// blanks; files whose names begin with "TAB" or "Tema" show their full path.
+std::string CaptionForFile(const std::filesystem::path& path);
+
+// Status text of the cursor position: "Line: %3d   Col: %3d".
+std::string CursorPositionText(int line, int column);
+
+// Ruler arithmetic: 4/3 ruler pixels per text unit and a 6-pixel gutter.
+struct RulerMarkers {
+    int firstLeft = 0;
+    int leftLeft = 0;
+    int rightLeft = 0;
+};
+RulerMarkers MarkersForIndents(double firstIndent, double leftIndent, double rightIndent,
+                               int rulerClientWidth);
+int FirstIndentFromMarker(int markerLeft, int dragOffset);
+int LeftIndentFromMarker(int markerLeft, int dragOffset, int firstIndent);
+int RightIndentFromMarker(int markerLeft, int dragOffset, int rulerClientWidth);
+
+// "Save changes to %s?" and "OK to overwrite %s" with the name filled in.
+std::string SaveChangesQuestion(const std::string& fileName);
+std::string OverwriteQuestion(const std::string& fileName);
+
+}  // namespace shell

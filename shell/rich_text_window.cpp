@@ -1,0 +1,715 @@
+#include "shell/rich_text_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cmath>
+#include <filesystem>
+
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
+#include "shell/printing.h"
+#include "shell/rich_text_file.h"
+
+namespace fs = std::filesystem;
+
+namespace shell {
+
+TFoReMaiH* FoReMaiH = nullptr;
+
+namespace {
+
+QString& CommandLineFileRef() {
+    static QString path;
+    return path;
+}
+
+constexpr int kGutter = 6;
+constexpr double kUnitPixels = 4.0 / 3.0;  // pixels per text unit (point)
+
+fs::path ToPath(const QString& s) { return fs::path(s.toStdU16String()); }
+QString FromPath(const fs::path& p) { return QString::fromStdU16String(p.u16string()); }
+
+QLabel* MakeMarker(QWidget* parent, const char* name, const QString& glyph) {
+    auto* m = new QLabel(glyph, parent);
+    m->setObjectName(name);
+    m->setFixedSize(11, 10);
+    m->setAlignment(Qt::AlignCenter);
+    QFont f = m->font();
+    f.setPixelSize(9);
+    m->setFont(f);
+    m->setCursor(Qt::SizeHorCursor);
+    return m;
+}
+
+}  // namespace
+
+void SetCommandLineFile(const QString& path) { CommandLineFileRef() = path; }
+const QString& CommandLineFile() { return CommandLineFileRef(); }
+
+TFoReMaiH::TFoReMaiH() : TFoReMaiH("FoReMaiH", false) {}
+
+TFoReMaiH::TFoReMaiH(const char* instanceName, bool styleButtons) {
+    setObjectName(instanceName);
+    setSizeGripEnabled(true);
+    // The window's own font; the text keeps the editor's font.
+    setFont(QFont("Arial Narrow", 12));
+    Build(styleButtons);
+    resize(640, 480);
+}
+
+void TFoReMaiH::Build(bool styleButtons) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto action = [this](QAction*& a, const char* name, const char* text, QStyle::StandardPixmap icon,
+                         const char* tip, auto handler) {
+        a = new QAction(style()->standardIcon(icon), QString::fromLatin1(text), this);
+        a->setObjectName(name);
+        a->setStatusTip(QString::fromLatin1(tip));
+        a->setToolTip(QString::fromLatin1(tip));
+        connect(a, &QAction::triggered, this, gui::Guarded([this, handler](auto&&...) { (this->*handler)(); }));
+    };
+    action(FileNewCmd, "FileNewCmd", "&New", QStyle::SP_FileIcon, "Create a new file", &TFoReMaiH::FileNew);
+    action(FileOpenCmd, "FileOpenCmd", "&Open...", QStyle::SP_DialogOpenButton, "Open an existing file",
+           &TFoReMaiH::FileOpen);
+    FileSaveCmd = new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton), "&Save", this);
+    FileSaveCmd->setObjectName("FileSaveCmd");
+    FileSaveCmd->setStatusTip("Save current file");
+    connect(FileSaveCmd, &QAction::triggered, this, gui::Guarded([this](auto&&...) { FileSave(); }));
+    FileSaveAsCmd = new QAction("Save &As...", this);
+    FileSaveAsCmd->setObjectName("FileSaveAsCmd");
+    FileSaveAsCmd->setStatusTip("Save current file under a new name");
+    connect(FileSaveAsCmd, &QAction::triggered, this, gui::Guarded([this](auto&&...) { FileSaveAs(); }));
+    action(FilePrintCmd, "FilePrintCmd", "&Print", QStyle::SP_FileDialogDetailedView, "Print current file",
+           &TFoReMaiH::FilePrint);
+    action(FileExitCmd, "FileExitCmd", "E&xit", QStyle::SP_DialogCloseButton, "Close the window",
+           &TFoReMaiH::FileExit);
+    action(EditUndoCmd, "EditUndoCmd", "&Undo", QStyle::SP_ArrowBack, "Undo the last action",
+           &TFoReMaiH::EditUndo);
+    action(EditCutCmd, "EditCutCmd", "Cu&t", QStyle::SP_DialogDiscardButton, "Cut selection to clipboard",
+           &TFoReMaiH::EditCut);
+    action(EditCopyCmd, "EditCopyCmd", "&Copy", QStyle::SP_FileDialogContentsView,
+           "Copy selection to clipboard", &TFoReMaiH::EditCopy);
+    action(EditPasteCmd, "EditPasteCmd", "&Paste", QStyle::SP_DialogApplyButton, "Paste from clipboard",
+           &TFoReMaiH::EditPaste);
+    action(EditFontCmd, "EditFontCmd", "&Font...", QStyle::SP_FileDialogInfoView, "Choose the font",
+           &TFoReMaiH::SelectFont);
+    FileNewCmd->setShortcut(QKeySequence::New);
+    FileOpenCmd->setShortcut(QKeySequence::Open);
+    FileSaveCmd->setShortcut(QKeySequence::Save);
+    FilePrintCmd->setShortcut(QKeySequence::Print);
+
+    MainMenu = new QMenuBar(this);
+    MainMenu->setObjectName("MainMenu");
+    QMenu* file = MainMenu->addMenu("&File");
+    file->addAction(FileNewCmd);
+    file->addAction(FileOpenCmd);
+    file->addAction(FileSaveCmd);
+    file->addAction(FileSaveAsCmd);
+    file->addSeparator();
+    file->addAction(FilePrintCmd);
+    file->addSeparator();
+    file->addAction(FileExitCmd);
+    QMenu* edit = MainMenu->addMenu("&Edit");
+    edit->addAction(EditUndoCmd);
+    edit->addSeparator();
+    edit->addAction(EditCutCmd);
+    edit->addAction(EditCopyCmd);
+    edit->addAction(EditPasteCmd);
+    edit->addSeparator();
+    edit->addAction(EditFontCmd);
+    layout->setMenuBar(MainMenu);
+
+    StandardToolBar = new QToolBar(this);
+    StandardToolBar->setObjectName("StandardToolBar");
+    StandardToolBar->setIconSize(QSize(16, 16));
+    StandardToolBar->addAction(FileNewCmd);
+    StandardToolBar->addAction(FileOpenCmd);
+    StandardToolBar->addAction(FileSaveCmd);
+    StandardToolBar->addAction(FilePrintCmd);
+    StandardToolBar->addSeparator();
+    StandardToolBar->addAction(EditCutCmd);
+    StandardToolBar->addAction(EditCopyCmd);
+    StandardToolBar->addAction(EditPasteCmd);
+    StandardToolBar->addAction(EditUndoCmd);
+    StandardToolBar->addSeparator();
+    FontName = new QComboBox(StandardToolBar);
+    FontName->setObjectName("FontName");
+    FontName->setMinimumWidth(160);
+    StandardToolBar->addWidget(FontName);
+    FontSize = new QSpinBox(StandardToolBar);
+    FontSize->setObjectName("FontSize");
+    FontSize->setRange(1, 400);
+    StandardToolBar->addWidget(FontSize);
+    layout->addWidget(StandardToolBar);
+    (void)styleButtons;
+
+    Ruler = new QFrame(this);
+    Ruler->setObjectName("Ruler");
+    Ruler->setFrameShape(QFrame::StyledPanel);
+    Ruler->setFixedHeight(26);
+    RulerLine = new QFrame(Ruler);
+    RulerLine->setObjectName("RulerLine");
+    RulerLine->setFrameShape(QFrame::HLine);
+    RulerLine->setGeometry(4, 12, 100, 2);
+    auto* rulerText = new QLabel(Ruler);
+    rulerText->setObjectName("RulerText");
+    {
+        // 100 pairs of a tab and "|".
+        QString ticks;
+        for (int i = 0; i < 100; ++i) ticks += "\t|";
+        rulerText->setText(ticks);
+        rulerText->setGeometry(4, 0, 4000, 12);
+        QFont f = rulerText->font();
+        f.setPixelSize(8);
+        rulerText->setFont(f);
+    }
+    FirstInd = MakeMarker(Ruler, "FirstInd", QString(QChar(0x25BC)));
+    LeftInd = MakeMarker(Ruler, "LeftInd", QString(QChar(0x25B2)));
+    RightInd = MakeMarker(Ruler, "RightInd", QString(QChar(0x25B2)));
+    FirstInd->move(2, 2);
+    LeftInd->move(2, 14);
+    RightInd->move(200, 14);
+    for (QLabel* m : {FirstInd, LeftInd, RightInd}) m->installEventFilter(this);
+    Ruler->installEventFilter(this);
+    layout->addWidget(Ruler);
+
+    Editor = new QTextEdit(this);
+    Editor->setObjectName("Editor");
+    Editor->setAcceptRichText(false);
+    Editor->setLineWrapMode(QTextEdit::NoWrap);
+    Editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Dropped files reach the window through the editor's viewport, where the
+    // window's filter takes them before the editor would insert their names.
+    Editor->setAcceptDrops(true);
+    Editor->viewport()->installEventFilter(this);
+    layout->addWidget(Editor, 1);
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName("StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    const int widths[3] = {120, 60, 50};
+    for (int i = 0; i < 3; ++i) {
+        StatusPanel[i] = new QLabel(StatusBar);
+        StatusPanel[i]->setObjectName(QString("StatusPanel%1").arg(i + 1));
+        StatusPanel[i]->setFixedWidth(widths[i]);
+        StatusPanel[i]->setFrameShape(QFrame::Panel);
+        StatusPanel[i]->setFrameShadow(QFrame::Sunken);
+        StatusBar->addWidget(StatusPanel[i], i == 2 ? 1 : 0);
+    }
+    StatusPanel[1]->setAlignment(Qt::AlignCenter);
+    layout->addWidget(StatusBar);
+
+    connect(Editor->document(), &QTextDocument::modificationChanged, this,
+            gui::Guarded([this](auto&&...) { RichEditChange(); }));
+    connect(Editor, &QTextEdit::textChanged, this, gui::Guarded([this](auto&&...) { RichEditChange(); }));
+    connect(Editor, &QTextEdit::cursorPositionChanged, this, gui::Guarded([this](auto&&...) { SelectionChange(); }));
+    connect(Editor, &QTextEdit::selectionChanged, this, gui::Guarded([this](auto&&...) { SelectionChange(); }));
+    connect(Editor, &QTextEdit::undoAvailable, this, gui::Guarded([this](auto&&...) { ActionList2Update(); }));
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            gui::Guarded([this](auto&&...) { ActionList2Update(); }));
+    connect(FontName, &QComboBox::currentTextChanged, this, gui::Guarded([this](auto&&...) { FontNameChange(); }));
+    connect(FontSize, &QSpinBox::valueChanged, this, gui::Guarded([this](auto&&...) { FontSizeChange(); }));
+}
+
+void TFoReMaiH::FormCreate() {
+    SetFileName(QString::fromLatin1(kUntitled));
+    updating_ = true;
+    QStringList families = QFontDatabase::families();
+    families.sort(Qt::CaseInsensitive);
+    FontName->addItems(families);
+    updating_ = false;
+    // The text starts in "Courier New" at the size of the system's default font.
+    QFont courier("Courier New");
+    courier.setPointSizeF(QApplication::font().pointSizeF() > 0 ? QApplication::font().pointSizeF() : 10);
+    courier.setStyleHint(QFont::TypeWriter);
+    Editor->document()->setDefaultFont(courier);
+    Editor->setCurrentFont(courier);
+    Editor->document()->setDocumentMargin(kGutter);
+    // Setting the start attributes is no change of the text.
+    Editor->document()->setModified(false);
+    SelectionChange();
+    ActionList2Update();
+}
+
+QString TFoReMaiH::DialogFolder() const {
+    std::error_code ec;
+    fs::path p = fs::absolute(rt::ResolvePath(kOwnTextsFolder), ec);
+    return FromPath(ec ? rt::ResolvePath(kOwnTextsFolder) : p);
+}
+
+void TFoReMaiH::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && !shownOnce_) gui::Guard([this] { FormShow(); });
+}
+
+void TFoReMaiH::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous()) shownOnce_ = false;
+}
+
+void TFoReMaiH::FormShow() {
+    // The file is loaded once per showing: closing the font, print or question
+    // dialogs re-activates the window but never reloads it over unsaved text.
+    shownOnce_ = true;
+    SelectionChange();
+    setAcceptDrops(true);
+    RichEditChange();
+    Editor->setFocus();
+    const QString& arg = CommandLineFile();
+    if (!arg.isEmpty()) {
+        std::error_code ec;
+        if (fs::is_regular_file(ToPath(arg), ec)) PerformFileOpen(arg);
+    }
+    OpenFileOfShowing();
+}
+
+int TFoReMaiH::ShowForHandOff() {
+    // A file that cannot be read is reported; the window shows its text as it was.
+    gui::Guard([this] { FormShow(); });
+    int result = gui::ShowModal(this);
+    shownOnce_ = false;  // the next showing loads again
+    return result;
+}
+
+void TFoReMaiH::OpenFileOfShowing() {
+    std::string line = ReadEditFileHandOff();
+    if (line.find_first_not_of(' ') == std::string::npos) return;
+    PerformFileOpen(FromPath(HandOffPath(line)));
+    Editor->setReadOnly(openReadOnly_);
+}
+
+void TFoReMaiH::PerformFileOpen(const QString& path) {
+    std::string text = LoadPlainText(ToPath(path));
+    Editor->setPlainText(gui::ToQt(text));
+    SetFileName(path);
+    Editor->setFocus();
+    Editor->document()->setModified(false);
+    SetModifiedPanel(false);
+    SelectionChange();
+}
+
+void TFoReMaiH::SetFileName(const QString& path) {
+    fileName_ = path;
+    setWindowTitle(gui::ToQt(CaptionForFile(ToPath(path))));
+}
+
+void TFoReMaiH::SetModifiedPanel(bool modified) {
+    StatusPanel[1]->setText(modified ? "Modified" : "");
+}
+
+bool TFoReMaiH::IsModified() const { return Editor->document()->isModified(); }
+
+std::string TFoReMaiH::EditorText() const {
+    QString raw = Editor->document()->toRawText();
+    raw.replace(QChar(QChar::ParagraphSeparator), QChar('\n'));
+    raw.replace(QChar(QChar::LineSeparator), QChar('\n'));
+    return gui::FromQt(raw);
+}
+
+bool TFoReMaiH::CheckFileSave() {
+    if (!IsModified()) return true;
+    int answer = gui::ShowMessage(SaveChangesQuestion(gui::FromQt(fileName_)), "Confirm",
+                                  gui::Buttons::YesNoCancel);
+    if (answer == gui::AnswerYes) return FileSave();
+    return answer == gui::AnswerNo;
+}
+
+bool TFoReMaiH::FormCloseQuery() { return CheckFileSave(); }
+
+void TFoReMaiH::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    gui::Guard([&] { mayClose = FormCloseQuery(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    closeAnswered_ = true;
+    QDialog::closeEvent(event);
+    closeAnswered_ = false;
+}
+
+void TFoReMaiH::reject() {
+    if (!closeAnswered_) {
+        bool mayClose = false;
+        gui::Guard([&] { mayClose = FormCloseQuery(); });
+        if (!mayClose) return;
+    }
+    QDialog::reject();
+}
+
+void TFoReMaiH::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+void TFoReMaiH::FormResize() {
+    RulerResize();
+    SelectionChange();
+}
+
+void TFoReMaiH::FileNew() {
+    // Unsaved text is never thrown away without the question.
+    if (!CheckFileSave()) return;
+    SetFileName(QString::fromLatin1(kUntitled));
+    Editor->setReadOnly(false);  // a new text is for writing
+    Editor->clear();
+    Editor->document()->setModified(false);
+    SetModifiedPanel(false);
+}
+
+void TFoReMaiH::FileOpen() {
+    if (!CheckFileSave()) return;
+    QFileDialog dialog(this, "Open");
+    dialog.setObjectName("OpenDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("TXT");
+    dialog.setNameFilters({"Text files (*.txt *.TXT)", "All files (*)"});
+    dialog.setDirectory(DialogFolder());
+    // The dialog's read-only option, kept from one opening to the next.
+    auto* readOnly = new QCheckBox("Open as read-only", &dialog);
+    readOnly->setObjectName("ReadOnlyCheck");
+    readOnly->setChecked(openReadOnly_);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(readOnly, grid->rowCount(), 0, 1, -1);
+    if (gui::ShowModal(&dialog) != QDialog::Accepted) return;
+    openReadOnly_ = readOnly->isChecked();
+    QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return;
+    PerformFileOpen(files.first());
+    Editor->setReadOnly(openReadOnly_);
+}
+
+void TFoReMaiH::SaveTo(const QString& path) {
+    SavePlainText(ToPath(path), EditorText());
+    Editor->document()->setModified(false);
+    SetModifiedPanel(false);
+}
+
+bool TFoReMaiH::FileSave() {
+    if (fileName_ == QLatin1String(kUntitled)) return FileSaveAs();
+    SaveTo(fileName_);
+    return true;
+}
+
+bool TFoReMaiH::FileSaveAs() {
+    QFileDialog dialog(this, "Save As");
+    dialog.setObjectName("SaveDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The overwrite question is the window's own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("TXT");
+    dialog.setNameFilters({"Text files (*.txt *.TXT)", "All files (*)"});
+    dialog.setDirectory(DialogFolder());
+    if (fileName_ != QLatin1String(kUntitled)) dialog.selectFile(fileName_);
+    if (gui::ShowModal(&dialog) != QDialog::Accepted) return false;
+    QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return false;
+    QString chosen = files.first();
+    std::error_code ec;
+    if (fs::exists(ToPath(chosen), ec)) {
+        int answer = gui::ShowMessage(OverwriteQuestion(gui::FromQt(chosen)), "Confirm",
+                                      gui::Buttons::YesNoCancel);
+        if (answer != gui::AnswerYes) return false;
+    }
+    SaveTo(chosen);
+    SetFileName(chosen);
+    return true;
+}
+
+void TFoReMaiH::FilePrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    std::string title = gui::FromQt(fileName_);
+    PreparePrinter(printer, title);
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName("PrintDialog");
+    if (gui::ShowModal(&dialog) != QDialog::Accepted) return;
+    printer.setDocName(fileName_);
+    Editor->document()->print(&printer);
+}
+
+void TFoReMaiH::FileExit() { close(); }
+
+void TFoReMaiH::EditUndo() {
+    if (Editor->document()->isUndoAvailable()) Editor->undo();
+}
+
+void TFoReMaiH::EditCut() { Editor->cut(); }
+
+void TFoReMaiH::EditCopy() { Editor->copy(); }
+
+void TFoReMaiH::EditPaste() { Editor->paste(); }
+
+QTextCharFormat TFoReMaiH::CurrentAttributes() const {
+    QTextCursor cursor = Editor->textCursor();
+    if (cursor.hasSelection()) return cursor.charFormat();
+    QTextCharFormat format;
+    format.setFont(Editor->document()->defaultFont());
+    QTextCharFormat typed = Editor->currentCharFormat();
+    format.merge(typed);
+    return format;
+}
+
+void TFoReMaiH::ApplyAttributes(const QTextCharFormat& format) {
+    QTextCursor cursor = Editor->textCursor();
+    if (cursor.hasSelection()) {
+        cursor.mergeCharFormat(format);
+        Editor->mergeCurrentCharFormat(format);
+        return;
+    }
+    // Without a selection the control's defaults change: the whole plain text.
+    QFont font = Editor->document()->defaultFont();
+    if (format.hasProperty(QTextFormat::FontFamilies)) font.setFamilies(format.fontFamilies().toStringList());
+    if (format.hasProperty(QTextFormat::FontPointSize)) font.setPointSizeF(format.fontPointSize());
+    if (format.hasProperty(QTextFormat::FontWeight)) font.setWeight(QFont::Weight(format.fontWeight()));
+    if (format.hasProperty(QTextFormat::FontItalic)) font.setItalic(format.fontItalic());
+    if (format.hasProperty(QTextFormat::FontUnderline)) font.setUnderline(format.fontUnderline());
+    Editor->document()->setDefaultFont(font);
+    QTextCursor all(Editor->document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(format);
+    Editor->mergeCurrentCharFormat(format);
+}
+
+void TFoReMaiH::SelectFont() {
+    QFontDialog dialog(this);
+    dialog.setObjectName("FontDialog1");
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    dialog.setCurrentFont(CurrentAttributes().font());
+    if (gui::ShowModal(&dialog) == QDialog::Accepted) {
+        QTextCharFormat format;
+        format.setFont(dialog.currentFont(), QTextCharFormat::FontPropertiesSpecifiedOnly);
+        QFont f = dialog.currentFont();
+        format.setFontFamilies(QStringList{f.family()});
+        if (f.pointSizeF() > 0) format.setFontPointSize(f.pointSizeF());
+        format.setFontWeight(f.weight());
+        format.setFontItalic(f.italic());
+        format.setFontUnderline(f.underline());
+        ApplyAttributes(format);
+    }
+    SelectionChange();
+    Editor->setFocus();
+}
+
+void TFoReMaiH::FontNameChange() {
+    if (updating_ || FontName->currentText().isEmpty()) return;
+    QTextCharFormat format;
+    format.setFontFamilies(QStringList{FontName->currentText()});
+    ApplyAttributes(format);
+}
+
+void TFoReMaiH::FontSizeChange() {
+    if (updating_) return;
+    QTextCharFormat format;
+    format.setFontPointSize(FontSize->value());
+    ApplyAttributes(format);
+}
+
+int TFoReMaiH::FirstIndent() const {
+    QTextBlockFormat b = Editor->textCursor().blockFormat();
+    return static_cast<int>(std::lround((b.leftMargin() + b.textIndent()) / kUnitPixels));
+}
+
+int TFoReMaiH::LeftIndent() const {
+    QTextBlockFormat b = Editor->textCursor().blockFormat();
+    return static_cast<int>(std::lround(-b.textIndent() / kUnitPixels));
+}
+
+int TFoReMaiH::RightIndent() const {
+    QTextBlockFormat b = Editor->textCursor().blockFormat();
+    return static_cast<int>(std::lround(b.rightMargin() / kUnitPixels));
+}
+
+void TFoReMaiH::SetParagraphIndents(int firstIndent, int leftIndent, int rightIndent) {
+    // The first line starts at the first indent, the others at first + left.
+    QTextBlockFormat b;
+    b.setLeftMargin((firstIndent + leftIndent) * kUnitPixels);
+    b.setTextIndent(-leftIndent * kUnitPixels);
+    b.setRightMargin(rightIndent * kUnitPixels);
+    QTextCursor cursor = Editor->textCursor();
+    cursor.mergeBlockFormat(b);
+    Editor->setTextCursor(cursor);
+}
+
+void TFoReMaiH::RulerResize() {
+    RulerLine->setFixedWidth(std::max(0, Ruler->contentsRect().width() - 2 * RulerLine->x()));
+}
+
+void TFoReMaiH::RulerItemMouseDown(QLabel* marker, int x) {
+    dragOffset_ = marker->width() / 2;
+    marker->move(marker->x() + x - dragOffset_, marker->y());
+    dragging_ = true;
+}
+
+void TFoReMaiH::RulerItemMouseMove(QLabel* marker, int x) {
+    if (dragging_) marker->move(marker->x() + x - dragOffset_, marker->y());
+}
+
+void TFoReMaiH::FirstIndMouseUp() {
+    dragging_ = false;
+    int first = FirstIndentFromMarker(FirstInd->x(), dragOffset_);
+    SetParagraphIndents(first, LeftIndent(), RightIndent());
+    LeftIndMouseUp();
+}
+
+void TFoReMaiH::LeftIndMouseUp() {
+    dragging_ = false;
+    int first = FirstIndent();
+    int left = LeftIndentFromMarker(LeftInd->x(), dragOffset_, first);
+    SetParagraphIndents(first, left, RightIndent());
+    SelectionChange();
+}
+
+void TFoReMaiH::RightIndMouseUp() {
+    dragging_ = false;
+    int right = RightIndentFromMarker(RightInd->x(), dragOffset_, Ruler->contentsRect().width());
+    SetParagraphIndents(FirstIndent(), LeftIndent(), right);
+    SelectionChange();
+}
+
+void TFoReMaiH::RichEditChange() { SetModifiedPanel(IsModified()); }
+
+void TFoReMaiH::SelectionChange() {
+    updating_ = true;
+    RulerMarkers m = MarkersForIndents(FirstIndent(), LeftIndent(), RightIndent(),
+                                       Ruler->contentsRect().width());
+    FirstInd->move(m.firstLeft, FirstInd->y());
+    LeftInd->move(m.leftLeft, LeftInd->y());
+    RightInd->move(m.rightLeft, RightInd->y());
+
+    QTextCharFormat attributes = CurrentAttributes();
+    QFont font = attributes.font();
+    int size = static_cast<int>(std::lround(font.pointSizeF() > 0 ? font.pointSizeF() : 10));
+    FontSize->setValue(size);
+    QString family = font.families().isEmpty() ? font.family() : font.families().first();
+    int index = FontName->findText(family, Qt::MatchFixedString);
+    // A face that is not installed shows the face that stands in for it.
+    if (index < 0) index = FontName->findText(QFontInfo(font).family(), Qt::MatchFixedString);
+    if (index >= 0) FontName->setCurrentIndex(index);
+
+    QTextCursor cursor = Editor->textCursor();
+    int start = cursor.selectionStart();
+    QTextBlock block = Editor->document()->findBlock(start);
+    int line = block.blockNumber() + 1;
+    int column = start - block.position() + 1;
+    StatusPanel[0]->setText(QString::fromStdString(CursorPositionText(line, column)));
+    UpdateStyleButtons();
+    updating_ = false;
+    ActionList2Update();
+}
+
+void TFoReMaiH::ActionList2Update() {
+    bool selected = Editor->textCursor().hasSelection();
+    EditCutCmd->setEnabled(selected);
+    EditCopyCmd->setEnabled(selected);
+    EditUndoCmd->setEnabled(Editor->document()->isUndoAvailable());
+    EditPasteCmd->setEnabled(Editor->canPaste());
+}
+
+bool TFoReMaiH::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        // The status bar shows a hint as one text, else its panels.
+        QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (tip.isEmpty()) StatusBar->clearMessage();
+        else StatusBar->showMessage(tip);
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+bool TFoReMaiH::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Ruler && event->type() == QEvent::Resize) {
+        gui::Guard([this] { RulerResize(); });
+    } else if (watched == FirstInd || watched == LeftInd || watched == RightInd) {
+        auto* marker = static_cast<QLabel*>(watched);
+        if (event->type() == QEvent::MouseButtonPress) {
+            RulerItemMouseDown(marker, static_cast<QMouseEvent*>(event)->position().toPoint().x());
+            return true;
+        }
+        if (event->type() == QEvent::MouseMove) {
+            RulerItemMouseMove(marker, static_cast<QMouseEvent*>(event)->position().toPoint().x());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            gui::Guard([this, marker] {
+                if (marker == FirstInd) FirstIndMouseUp();
+                else if (marker == LeftInd) LeftIndMouseUp();
+                else RightIndMouseUp();
+            });
+            return true;
+        }
+    } else if (watched == Editor->viewport()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->mimeData()->hasUrls()) {
+                dropEvent(drop);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFoReMaiH::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TFoReMaiH::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    gui::Guard([this, &paths] { DropFiles(paths); });
+}
+
+void TFoReMaiH::DropFiles(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    if (!CheckFileSave()) return;
+    // The whole path is taken, however long.
+    PerformFileOpen(paths.first());
+}
+
+}  // namespace shell

@@ -1,0 +1,151 @@
+#pragma once
+// The program's small editor for a person's text: opens the file named in
+// "FileDum\DatModif.dum" (or on the command line, or dropped on it), edits it
+// with a ruler, a tool bar and menus, and saves it as plain Windows-1252 text.
+#include <QDialog>
+#include <QString>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenuBar;
+class QSpinBox;
+class QStatusBar;
+class QTextCharFormat;
+class QTextEdit;
+class QToolBar;
+
+namespace shell {
+
+// The first command-line argument (empty when there is none); the editors open
+// it when it names an existing file.
+void SetCommandLineFile(const QString& path);
+const QString& CommandLineFile();
+
+class TFoReMaiH : public QDialog {
+    Q_OBJECT
+public:
+    TFoReMaiH();
+
+    // Handlers.
+    void FormCreate();
+    // Runs once per showing (from the show event, or called by whoever shows the
+    // window without the event loop): cursor position, drops accepted, the
+    // command-line file and then the file named by the hand-off file opened.
+    void FormShow();
+    bool FormCloseQuery();
+    // Shows the window modally on the file named by the hand-off file: the
+    // showing's load runs first, so it happens also when a test stands in for
+    // the modal loop. Returns the modal result.
+    int ShowForHandOff();
+    void FormResize();
+    void FileNew();
+    void FileOpen();
+    bool FileSave();
+    bool FileSaveAs();
+    void FilePrint();
+    void FileExit();
+    void EditUndo();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    void SelectFont();
+    void FontNameChange();
+    void FontSizeChange();
+    void RulerResize();
+    void FirstIndMouseUp();
+    void LeftIndMouseUp();
+    void RightIndMouseUp();
+    void RichEditChange();
+    void SelectionChange();
+    void ActionList2Update();
+
+    // Opens the first of the dropped files after the unsaved-changes question.
+    void DropFiles(const QStringList& paths);
+    // Opens a file: whole text, its name as the file name, not modified.
+    void PerformFileOpen(const QString& path);
+    // The unsaved-changes question; false when the asking action is abandoned.
+    bool CheckFileSave();
+
+    const QString& FileName() const { return fileName_; }
+    // The text as it would be saved (Windows-1252 bytes, "\n" line ends).
+    std::string EditorText() const;
+    bool IsModified() const;
+    // Paragraph indents of the current paragraph, in text units (points).
+    int FirstIndent() const;
+    int LeftIndent() const;
+    int RightIndent() const;
+    void SetParagraphIndents(int firstIndent, int leftIndent, int rightIndent);
+
+    QTextEdit* Editor = nullptr;
+    QFrame* Ruler = nullptr;
+    QLabel* FirstInd = nullptr;
+    QLabel* LeftInd = nullptr;
+    QLabel* RightInd = nullptr;
+    QFrame* RulerLine = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QLabel* StatusPanel[3] = {nullptr, nullptr, nullptr};
+    QToolBar* StandardToolBar = nullptr;
+    QComboBox* FontName = nullptr;
+    QSpinBox* FontSize = nullptr;
+    QMenuBar* MainMenu = nullptr;
+    QAction* FileNewCmd = nullptr;
+    QAction* FileOpenCmd = nullptr;
+    QAction* FileSaveCmd = nullptr;
+    QAction* FileSaveAsCmd = nullptr;
+    QAction* FilePrintCmd = nullptr;
+    QAction* FileExitCmd = nullptr;
+    QAction* EditUndoCmd = nullptr;
+    QAction* EditCutCmd = nullptr;
+    QAction* EditCopyCmd = nullptr;
+    QAction* EditPasteCmd = nullptr;
+    QAction* EditFontCmd = nullptr;
+
+protected:
+    TFoReMaiH(const char* instanceName, bool styleButtons);
+    // The file a showing opens after the command-line file: the one named in
+    // "FileDum\DatModif.dum".
+    virtual void OpenFileOfShowing();
+    // The styled editor's tool bar follows the attributes here.
+    virtual void UpdateStyleButtons() {}
+    QToolBar* StyleToolBar() const { return StandardToolBar; }
+
+    // The current text attributes: the selection's when text is selected, else
+    // the control's defaults.
+    QTextCharFormat CurrentAttributes() const;
+    void ApplyAttributes(const QTextCharFormat& format);
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void reject() override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+    bool updating_ = false;
+
+private:
+    void Build(bool styleButtons);
+    void SetFileName(const QString& path);
+    void SetModifiedPanel(bool modified);
+    void SaveTo(const QString& path);
+    void RulerItemMouseDown(QLabel* marker, int x);
+    void RulerItemMouseMove(QLabel* marker, int x);
+    QString DialogFolder() const;
+
+    QString fileName_;
+    int dragOffset_ = 0;
+    bool dragging_ = false;
+    bool shownOnce_ = false;      // FormShow has run for the current showing
+    bool closeAnswered_ = false;  // the question was asked for this close
+    bool openReadOnly_ = false;   // the open dialog's read-only option
+};
+
+extern TFoReMaiH* FoReMaiH;
+
+}  // namespace shell

@@ -1,0 +1,37 @@
+#pragma once
+// The second editor of the same design, with bold, italic and underline buttons
+// and paragraph alignment; it opens the file named in the shared text line.
+#include "shell/rich_text_window.h"
+
+class QActionGroup;
+
+namespace shell {
+
+class TFoReMai1 : public TFoReMaiH {
+    Q_OBJECT
+public:
+    TFoReMai1();
+
+    void BoldButtonClick();
+    void ItalicButtonClick();
+    void UnderlineButtonClick();
+    void AlignButtonClick(QAction* button);
+
+    QAction* BoldButton = nullptr;
+    QAction* ItalicButton = nullptr;
+    QAction* UnderlineButton = nullptr;
+    QAction* LeftAlign = nullptr;
+    QAction* CenterAlign = nullptr;
+    QAction* RightAlign = nullptr;
+
+protected:
+    void OpenFileOfShowing() override;
+    void UpdateStyleButtons() override;
+
+private:
+    QActionGroup* alignGroup_ = nullptr;
+};
+
+extern TFoReMai1* FoReMai1;
+
+}  // namespace shell

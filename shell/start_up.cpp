@@ -1,0 +1,129 @@
+#include "shell/start_up.h"
+
+#include "archive/archive_files.h"
+#include "archive/change_dialog.h"
+#include "archive/current_person.h"
+#include "archive/delete_dialog.h"
+#include "archive/input_dialog.h"
+#include "archive/recall_dialog.h"
+#include "archive/store_dialog.h"
+#include "display/aspect_glyphs.h"
+#include "display/chart_geometry.h"
+#include "display/chart_window.h"
+#include "display/drawing_state.h"
+#include "display/metafile_viewer.h"
+#include "engine/chart_state.h"
+#include "engine/engine_settings.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "platform/runtime/paths.h"
+#include "shell/draw_settings_file.h"
+#include "shell/forms.h"
+#include "shell/instructions_dialog.h"
+#include "shell/main_window.h"
+#include "shell/placeholder_windows.h"
+#include "shell/print_parent.h"
+#include "shell/rich_text_window.h"
+#include "shell/rich_text_window_styled.h"
+#include "shell/user_name.h"
+#include "shell/user_name_dialog.h"
+
+namespace shell {
+
+ViewStartState ViewState;
+
+void ResetSharedState() {
+    engine::ResetChartState();
+    display::ResetDrawingState();
+    display::ResetChartGeometry();
+    display::ResetChartWindowState();
+    ResetDrawSettings();
+    ResetUserName();
+    ViewState = ViewStartState{};
+}
+
+void SetStartValues(int screenWidth, int screenHeight) {
+    engine::Birth.ChartKind = 1;
+    display::Drawing.ZoomFactor = 1.0L;
+    display::Drawing.OriginX = 0;
+    display::Drawing.OriginY = 0;
+    display::Drawing.PrintOutput = false;
+    ViewState.SheetCode = 0;
+    // Aspect, pixels per unit (screen height / 210) and font scale.
+    display::InitDrawingFromScreen(screenWidth, screenHeight);
+    display::Geometry.WheelAspectY = 1.0L;
+    display::Drawing.BlackAndWhite = false;
+}
+
+void CheckPrinter() {
+    gui::PrinterInfo printer = gui::System().Printer();
+    if (!printer.present || printer.pageWidthPixels <= 0) {
+        display::InitDrawingPrinter(false, 0);
+        gui::ShowMessage(kNoPrinterWarning);
+        return;
+    }
+    display::InitDrawingPrinter(true, printer.pageWidthPixels);
+    display::Drawing.PrinterLandscape = true;
+}
+
+void StartUp() {
+    ResetSharedState();
+    SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
+    // A damaged engine settings file is reported in a message box.
+    engine::SetSettingsReporter([](const std::string& message) { gui::ShowMessage(message); });
+    engine::LoadOrbiDomiSettings();
+    CheckPrinter();
+    // The printable sheets print the user's name beside their caption.
+    display::SetUserFullNameSource([] { return UserName.UserFullName; });
+    // The chart window reloads the current person after computing other charts.
+    display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
+}
+
+void CreateStartWindows() {
+    CreateForm(FoKelvor);
+    CreateForm(FoNomUte);
+    CreateForm(archive::FormRich);
+    CreateForm(FgrNaKel);
+    CreateForm(display::FoMetGra);
+    CreateForm(FoPrint);
+    CreateForm(FoOrbKel);
+    CreateForm(archive::FoInputKel);
+    CreateForm(archive::FormRegKel);
+    CreateForm(archive::FoCancel);
+    CreateForm(FoReMai1);
+    CreateForm(FgrTxtKel);
+    CreateForm(FoSpeLin);
+    CreateForm(FoStampa);
+    CreateForm(FoTerapi);
+    CreateForm(FoSintom2);
+    CreateForm(FoSintom3);
+    CreateForm(archive::FoModifi);
+    CreateForm(FoManut1);
+    CreateForm(FoMainArc);
+    CreateForm(FoAggRep);
+    CreateForm(FoAggiorna);
+    CreateForm(FoReMaiH);
+    CreateForm(FoSegnat);
+    CreateForm(FoUtilit);
+    CreateForm(FoPrinci);
+    CreateForm(FoPiante);
+    CreateForm(FoMali);
+    CreateForm(FoSintesi);
+    CreateForm(display::FgrKelvo);
+    CreateForm(FoIstDef);
+    // The store and change dialogs show the person's text in the editor.
+    archive::TFormRegKel::ShowPersonTextEditor = [] {
+        if (FoReMaiH) FoReMaiH->ShowForHandOff();
+    };
+}
+
+void EnsurePersonalArchive() {
+    if (!rt::PathExists("BASE.st1")) archive::CreateEmptyArchive(archive::kPersonalArchive);
+}
+
+void ResetViewFlags() {
+    ViewState.AltDrawForm = nullptr;
+    display::KelvoState.ArchetypeViewFlag = false;
+}
+
+}  // namespace shell

@@ -1,0 +1,44 @@
+#pragma once
+// The start of the program: the shared state with its start values, the screen
+// and printer measurements, the engine settings, and the windows created in
+// their fixed order.
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace shell {
+
+inline constexpr const char* kNoPrinterWarning =
+    "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
+
+// Values of the views that the start-up and the main window's activation set.
+struct ViewStartState {
+    int SheetCode = 0;
+    QWidget* AltDrawForm = nullptr;
+};
+extern ViewStartState ViewState;
+
+// Clears the whole shared state to zero, empty or false.
+void ResetSharedState();
+// The start values: chart kind, zoom, origin, sheet code, and the screen
+// measurements (aspect, pixels per unit, font scale).
+void SetStartValues(int screenWidth, int screenHeight);
+// Asks the printer for its page width: PrinterPresent and PrinterPixelsPerUnit,
+// landscape orientation; without a printer a warning box, and the start goes on.
+void CheckPrinter();
+// Steps 2 to 6 of the start: reset, start values from the real screen, engine
+// settings, printer check.
+void StartUp();
+
+// Creates the windows of the start, in their order; the main window first.
+void CreateStartWindows();
+
+// The main window's activation, step 2: an empty personal archive when
+// "BASE.st1" is missing.
+void EnsurePersonalArchive();
+// The main window's activation, step 4: no alternative drawing form, no
+// archetype view.
+void ResetViewFlags();
+
+}  // namespace shell

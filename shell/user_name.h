@@ -1,0 +1,31 @@
+#pragma once
+// The user's given name and surname, kept in "FileTmp\Personal.Tmp" (two lines).
+#include <string>
+
+namespace shell {
+
+inline constexpr const char* kUserNameFile = "FileTmp\\Personal.Tmp";
+inline constexpr std::size_t kUserNameCapacity = 80;
+
+struct UserNameState {
+    std::string UserGivenName;  // string[80], Windows-1252 bytes
+    std::string UserSurname;    // string[80]
+    std::string UserFullName;   // string[80]: given name, one blank, surname
+};
+
+extern UserNameState UserName;
+
+void ResetUserName();
+
+// Reads the two lines of the file into memory. A missing file is created with
+// "Nome" and "Cognome", which are then the names in memory. Returns true when
+// the file was created.
+bool LoadUserName();
+
+// Full name from the two parts, then rewrites the file with them.
+void SaveUserName();
+
+// Given name, one blank, surname, cut to 80 characters.
+std::string JoinUserName(const std::string& given, const std::string& surname);
+
+}  // namespace shell

@@ -1,0 +1,24 @@
+#include "shell/window_placement.h"
+
+#include <QWidget>
+
+#include "platform/gui/system_services.h"
+
+namespace shell {
+
+ScreenSize CurrentScreenSize() {
+    return {gui::System().ScreenWidth(), gui::System().ScreenHeight()};
+}
+
+void SizeFullScreen(QWidget* window, QWidget* bottomPanel, ScreenSize screen) {
+    if (!window) return;
+    window->move(0, 0);
+    window->resize(screen.width, screen.height);
+    if (bottomPanel) {
+        bottomPanel->setGeometry(0, screen.height - bottomPanel->height(), screen.width,
+                                 bottomPanel->height());
+    }
+    window->hide();
+}
+
+}  // namespace shell

@@ -1,0 +1,73 @@
+// Backup of the personal archive and its restore.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "archive/backup.h"
+#include "dialog_test_support.h"
+
+using namespace archive;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+namespace fs = std::filesystem;
+
+namespace {
+struct BackupTest : ::testing::Test {
+    testing_support::TempWorkFolder tmp;
+    fs::path program, volume;
+    void SetUp() override {
+        program = tmp.Path() / "program folder";
+        volume = tmp.Path() / "my volume";
+        fs::create_directories(program / "BASEtxt");
+        fs::create_directories(volume);
+        WriteBytes(program / "BASE.ST1", "index");
+        WriteBytes(program / "base.st2", "data");
+        WriteBytes(program / "BASE.ST3", "notes");
+        WriteBytes(program / "BASEtxt" / "00001.txt", "text one\r\n");
+        WriteBytes(program / "BASEtxt" / "FlagTxt.set", "2\r\n");
+    }
+};
+}  // namespace
+
+TEST_F(BackupTest, CopiesAreByteIdenticalAndTheDateIsWrittenAfter) {
+    fs::path dest = BackupFolderOn(volume);
+    BackupOutcome r = BackupBaseArchive(program, dest, "07/12/2026");
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(ReadBytes(dest / "DatiBase" / "BASE.ST1"), "index");
+    EXPECT_EQ(ReadBytes(dest / "DatiBase" / "BASE.ST2"), "data");
+    EXPECT_EQ(ReadBytes(dest / "DatiBase" / "BASE.ST3"), "notes");
+    EXPECT_EQ(ReadBytes(dest / "BASEtxt" / "00001.txt"), "text one\r\n");
+    EXPECT_EQ(ReadBytes(dest / "MMbakMod1.dum"), "07/12/2026\r\n");
+    EXPECT_EQ(LastBackupDate(program), "07/12/2026");
+    for (auto& e : fs::recursive_directory_iterator(dest))
+        EXPECT_EQ(e.path().filename().string().find('~'), std::string::npos);
+}
+
+TEST_F(BackupTest, UnwritableDestinationChangesNothing) {
+    WriteBytes(volume / "blocker", "a file where the folder should go");
+    BackupOutcome r = BackupBaseArchive(program, volume / "blocker" / "ExkelvorBck", "07/12/2026");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.message.empty());
+    EXPECT_EQ(LastBackupDate(program), "Mai");
+}
+
+TEST_F(BackupTest, RestoreBringsBackEverythingOrNothing) {
+    fs::path dest = BackupFolderOn(volume);
+    ASSERT_TRUE(BackupBaseArchive(program, dest, "01/01/2026").ok);
+    WriteBytes(program / "BASE.ST1", "newer index");
+    fs::remove_all(program / "BASEtxt");
+    // A backup missing a file is refused and changes nothing.
+    fs::path partial = volume / "partial";
+    fs::create_directories(partial / "DatiBase");
+    fs::copy_file(dest / "DatiBase" / "BASE.ST1", partial / "DatiBase" / "BASE.ST1");
+    BackupOutcome refused = RestoreBaseArchive(program, partial);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(ReadBytes(program / "BASE.ST1"), "newer index");
+    // A whole backup restores, creating the text folder.
+    BackupOutcome r = RestoreBaseArchive(program, dest);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(ReadBytes(program / "BASE.ST1"), "index");
+    EXPECT_EQ(ReadBytes(program / "base.st2"), "data");
+    EXPECT_EQ(ReadBytes(program / "BASEtxt" / "00001.txt"), "text one\r\n");
+    EXPECT_FALSE(RestoreBaseArchive(program, volume / "nothing here").ok);
+}

@@ -1,0 +1,236 @@
+// The chart strings of an archive data record and the archive's own cusps.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/houses.h"
+#include "platform/runtime/paths.h"
+#include "tests/common/test_support.h"
+
+using namespace archive;
+
+namespace {
+
+// Equal cusps: cusp i at 30 (i - 1) degrees.
+CuspArray EqualCusps(Real first = 0) {
+    CuspArray c{};
+    for (int i = 1; i <= 12; ++i) c[i] = std::fmod(first + 30 * (i - 1), 360.0L);
+    return c;
+}
+
+// Bodies far apart from each other (no aspect among them but as placed).
+BodyArray Spread() {
+    BodyArray b{};
+    for (int i = 1; i <= 14; ++i) b[i] = 3 + 25 * (i - 1) + 0.5L;  // 3.5, 28.5, 53.5, ...
+    return b;
+}
+
+}  // namespace
+
+TEST(PositionString, HouseBodySignAndTruncatedDegree) {
+    BodyArray b{};
+    b[1] = 0;              // on the Ascendant: house 12, Aries 00
+    b[2] = 29.999L;        // 29 degrees 59.9 minutes: still 29
+    b[3] = 30;             // exactly on cusp 2: house 2, Taurus 00
+    b[4] = 359.5L;         // Pisces 29
+    b[5] = 123.25L;        // Leo 03, house 5
+    b[6] = 200;            // Libra 20, house 7
+    b[7] = 275.9L;         // Capricorn 05, house 10
+    b[8] = 45;
+    b[9] = 250;
+    b[10] = 330.1L;
+    b[11] = 181;
+    b[12] = 90;
+    std::string s;
+    EncodeTwelvePositions(b, EqualCusps(), s);
+    EXPECT_EQ(s,
+              "12eA00"
+              "01lA29"
+              "02mT00"
+              "12vP29"
+              "05aL03"
+              "07gB20"
+              "10sC05"
+              "02uT15"
+              "09nR10"
+              "12pP00"
+              "07dB01"
+              "04hN00");
+    EXPECT_EQ(s.size(), 72u);
+}
+
+TEST(PositionString, HousesFollowUnequalCusps) {
+    CuspArray c = EqualCusps(100);  // Ascendant at 100: cusp 12 at 70
+    BodyArray b{};
+    for (int i = 1; i <= 12; ++i) b[i] = 99.5L;
+    std::string s;
+    EncodeTwelvePositions(b, c, s);
+    EXPECT_EQ(s.substr(0, 6), "12eN09");
+}
+
+TEST(CuspString, SignLetterAndDegreeOfTheShortText) {
+    CuspArray c = EqualCusps();
+    c[1] = 45.5L;                                   // 15 Taurus 30
+    c[2] = 15 + 59.0L / 60 + 40.0L / 3600;          // 15 59' 40": shown as 16 00
+    c[3] = 59 + 59.0L / 60 + 40.0L / 3600;          // 29 59' 40" Taurus: stays 29
+    c[12] = 359.99L;
+    std::string s;
+    EncodeCuspString(c, s);
+    EXPECT_EQ(s.substr(0, 15), "01T1502A1603T29");
+    EXPECT_EQ(s.substr(15, 5), "04N00");  // cusp 4 at 90: Cancer 00
+    EXPECT_EQ(s.substr(55, 5), "12P29");
+    EXPECT_EQ(s.size(), 60u);
+}
+
+TEST(AspectString, OrbBoundsAndRounding) {
+    auto aspectOf = [](Real separation) {
+        BodyArray b = Spread();
+        b[1] = 100;
+        b[2] = 100 + separation;
+        CuspArray c = EqualCusps(7.25L);
+        std::string s;
+        EncodeAspectString(b, c, s);
+        // Only the Sun-Moon pair is of interest here.
+        return s.size() >= 4 && s[0] == 'e' && s[2] == 'l' ? s.substr(0, 4) : std::string();
+    };
+    EXPECT_EQ(aspectOf(9), "");
+    EXPECT_EQ(aspectOf(8.5L), "eKl8");   // half to even
+    EXPECT_EQ(aspectOf(8.6L), "eKl9");
+    EXPECT_EQ(aspectOf(-3), "eKl3");
+    EXPECT_EQ(aspectOf(171), "");
+    EXPECT_EQ(aspectOf(172), "eOl8");
+    EXPECT_EQ(aspectOf(180), "eOl0");
+    EXPECT_EQ(aspectOf(360 - 172), "eOl8");  // separations above 180 are folded
+    EXPECT_EQ(aspectOf(112), "");
+    EXPECT_EQ(aspectOf(112.5L), "eZl8");
+    EXPECT_EQ(aspectOf(127.4L), "eZl7");
+    EXPECT_EQ(aspectOf(128), "");
+    EXPECT_EQ(aspectOf(84), "");
+    EXPECT_EQ(aspectOf(95.5L), "eWl6");
+    EXPECT_EQ(aspectOf(56.5L), "eJl4");
+    EXPECT_EQ(aspectOf(64), "");
+}
+
+TEST(AspectString, PairsAndOrderAndTheFirst31Codes) {
+    // Everything at one longitude: every visited pair is a conjunction of orb 0.
+    BodyArray b{};
+    for (int i = 1; i <= 12; ++i) b[i] = 42;
+    CuspArray c{};
+    for (int i = 1; i <= 12; ++i) c[i] = 42;
+    std::string s;
+    EncodeAspectString(b, c, s);
+    std::string expected;
+    const std::string letters = " elmvagsunpdhxy";
+    int pairs = 0;
+    for (int i = 1; i <= 10; ++i)
+        for (int j : {2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14})
+            if (j > i) {
+                expected += std::string{letters[i], 'K', letters[j], '0'};
+                ++pairs;
+            }
+    EXPECT_EQ(pairs, 65);
+    EXPECT_EQ(s, expected.substr(0, 124));
+    EXPECT_EQ(s.find('d'), std::string::npos);  // the node never takes part
+    EXPECT_EQ(s.find('h'), std::string::npos);  // nor the black moon
+
+    // The Ascendant and the Midheaven together: never a pair of their own.
+    b = Spread();
+    c = EqualCusps(200);
+    c[10] = 200;  // Midheaven on the Ascendant
+    EncodeAspectString(b, c, s);
+    EXPECT_EQ(s.find("xKy"), std::string::npos);
+    EXPECT_EQ(s.find("yKx"), std::string::npos);
+}
+
+TEST(AspectString, DoubleWidthAgreesAwayFromBounds) {
+    BodyArray b{};
+    for (int i = 1; i <= 12; ++i) b[i] = std::fmod(17.1234567L * i * i + 0.0123L * i, 360.0L);
+    CuspArray c = EqualCusps(123.4L);
+    c[10] = 33.3L;
+    std::string a, d;
+    EncodeAspectString(b, c, a);
+    EncodeAspectStringDouble(b, c, d);
+    EXPECT_EQ(a, d);
+    EXPECT_FALSE(a.empty());
+}
+
+TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
+    engine::Chart.DegToRad = engine::kPi / 180;
+    const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
+    CuspArray a{};
+    ComputeArchiveCusps("196012251405-1", "52N22-004E54", a, jd);
+
+    CuspArray h{};
+    engine::Chart.HouseSystemName = "PLACIDO";
+    engine::ComputeHouses(1, 4, 54, jd, "E", 52, 22, "N", 14, 5, -1, 0, "N", h);
+    EXPECT_NEAR(static_cast<double>(a[1]), static_cast<double>(h[1]), 1e-9);
+    EXPECT_NEAR(static_cast<double>(a[10]), static_cast<double>(h[10]), 1e-9);
+    for (int i : {2, 3, 11, 12}) EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(h[i]), 1e-5) << i;
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_NEAR(static_cast<double>(std::fmod(a[i] + 180, 360.0L)), static_cast<double>(a[i + 6]),
+                    1e-9);
+
+    // The correction reads the same with a comma or a point; west and south letters.
+    CuspArray p{}, q{};
+    ComputeArchiveCusps("196012251405+5.5", "33S52-070W40", p, jd);
+    ComputeArchiveCusps("196012251405+5,5", "33S52-070W40", q, jd);
+    EXPECT_EQ(p, q);
+    engine::ComputeHouses(1, 70, 40, jd, "W", 33, 52, "S", 14, 5, 5.5L, 0, "N", h);
+    EXPECT_NEAR(static_cast<double>(p[1]), static_cast<double>(h[1]), 1e-9);
+    EXPECT_NEAR(static_cast<double>(p[10]), static_cast<double>(h[10]), 1e-9);
+
+    CuspArray w{};
+    ComputeArchiveCuspsDouble("196012251405-1", "52N22-004E54", w, static_cast<double>(jd));
+    for (int i = 1; i <= 12; ++i) EXPECT_NEAR(static_cast<double>(w[i]), static_cast<double>(a[i]), 1e-7);
+}
+
+TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
+    testing_support::TempWorkFolder folder;
+    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
+                          std::filesystem::copy_options::recursive);
+    engine::Chart.DegToRad = engine::kPi / 180;
+    engine::Chart.NodeType = "VERO";
+    BirthRecord r;
+    r.DateField = MakeDateField("196012251405", -1);
+    EXPECT_EQ(r.DateField, "196012251405-1");
+    r.PlaceField = "52N22-004E54AMSTERDAM";
+    r.CalendarField = "GR";
+    FillChartStrings(r);
+    EXPECT_EQ(r.PositionString.size(), 72u);
+    EXPECT_EQ(r.CuspString.size(), 60u);
+    EXPECT_EQ(r.AspectString.size() % 4, 0u);
+
+    // The same strings from the bodies computed here at clock time + correction.
+    const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
+    engine::ComputeBodies(0, false, jd);
+    BodyArray b = engine::Chart.PlanetLongitudes;
+    for (int i = 1; i <= 19; ++i) b[i] = std::fabs(b[i]);
+    CuspArray c{};
+    ComputeArchiveCusps(r.DateField, "52N22-004E54", c, jd);
+    std::string pos, asp;
+    EncodeTwelvePositions(b, c, pos);
+    EncodeAspectString(b, c, asp);
+    EXPECT_EQ(r.PositionString, pos);
+    EXPECT_EQ(r.AspectString, asp);
+    EXPECT_EQ(engine::Chart.HouseCusps[1], c[1]);  // the shared cusps hold the archive's
+    // The Sun of 25 December stands in Capricorn.
+    EXPECT_EQ(r.PositionString.substr(2, 2), "eC");
+}
+
+TEST(DateField, CorrectionTextWithDecimalComma) {
+    EXPECT_EQ(MakeDateField("196012251405", 1), "196012251405+1");
+    EXPECT_EQ(MakeDateField("196012251405", -0.5L), "196012251405-0,5");
+    EXPECT_EQ(MakeDateField("196012251405", 0), "196012251405+0");
+    EXPECT_EQ(MakeDateField("196012251405", 5.75L), "196012251405+5,75");
+    EXPECT_EQ(MakeDateField("196012251405", 1.0L / 3), "196012251405+0,33333");  // cut to 20
+    EXPECT_EQ(GeneralRealText(2451545.25L), "2451545,25");
+    EXPECT_EQ(ReadDecimalEitherSeparator("+5,5"), 5.5L);
+    EXPECT_EQ(ReadDecimalEitherSeparator("-0.5 "), -0.5L);
+    EXPECT_FALSE(ReadDecimalEitherSeparator("5,5,5").has_value());
+    EXPECT_FALSE(ReadDecimalEitherSeparator("").has_value());
+}

@@ -1,0 +1,163 @@
+// Loading the current person from the "TMPR" archive into the birth data and
+// the chart state.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "archive/archive_files.h"
+#include "archive/current_person.h"
+#include "engine/angles.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+#include "tests/common/test_support.h"
+
+namespace fs = std::filesystem;
+using namespace archive;
+using engine::Chart;
+using engine::Real;
+
+namespace {
+
+// A fresh working folder holding the ephemeris correction tables.
+class CurrentPersonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi", fs::copy_options::recursive);
+        engine::ResetChartState();
+        Chart.NodeType = "VERO";
+        Chart.DegToRad = engine::kPi / 180;
+    }
+    testing_support::TempWorkFolder folder_;
+};
+
+BirthRecord Person(const std::string& date, const std::string& calendar = "GR") {
+    BirthRecord r;
+    r.DateField = date;
+    r.PlaceField = "52N22-004E54AMSTERDAM  *NOORD*  HOLLAND";
+    r.CalendarField = calendar;
+    r.NationalityField = "NEDERLAND";
+    r.AnnotationNumber = "00000";
+    return r;
+}
+
+}  // namespace
+
+TEST_F(CurrentPersonTest, FirstStartShowsAnEmptyChart) {
+    CurrentPersonView v = LoadCurrentPersonForShow();
+    EXPECT_TRUE(v.Empty);
+    EXPECT_TRUE(rt::PathExists("TMPR.ST1"));
+    EXPECT_TRUE(rt::PathExists("TMPR.ST2"));
+    EXPECT_TRUE(rt::PathExists(kAnnotationHandOff));
+    EXPECT_EQ(v.MemoLines[0], std::string(38, ' '));
+    EXPECT_EQ(v.MemoLines[1], "");
+    EXPECT_FALSE(v.TextFileExists);
+    for (int i = 1; i <= 22; ++i) EXPECT_EQ(Chart.PlanetLongitudes[i], 0) << i;
+    EXPECT_EQ(Chart.JulianDay, 0);
+    EXPECT_NO_THROW(ReloadCurrentChart());
+}
+
+TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
+    WriteCurrentPerson("VAN DER BERG ANNELIES", Person("196012251405+1.5"));
+    WriteAnnotationHandOff(" NOTA UNO NOTA DUE");
+    CurrentPersonView v = LoadCurrentPersonForShow();
+    const auto& b = engine::Birth;
+
+    EXPECT_FALSE(v.Empty);
+    EXPECT_EQ(b.SubjectName, "VAN DER BERG ANNELIES");  // as the recall wrote it, unpadded
+    EXPECT_EQ(b.BirthDateKey, "196012251405+1,5");  // the point became a comma
+    EXPECT_EQ(b.BirthDateText, "25/12/1960 14:05");
+    EXPECT_EQ(b.TimeZoneCorrectionText, "+1,5");
+    EXPECT_EQ(Chart.TimeZoneCorrection, 1.5L);
+    EXPECT_EQ(b.CoordinatesText, "52N22-004E54");
+    EXPECT_EQ(b.BirthPlace, "AMSTERDAM (NOORD) HOLLAND");
+    EXPECT_EQ(b.Nationality, "NEDERLAND");
+    EXPECT_TRUE(Chart.GregorianCalendar);
+    EXPECT_EQ(Chart.HouseSystemName, "CASE_MEDIE");
+    EXPECT_EQ(Chart.LatitudeDegrees[1], 52);
+    EXPECT_EQ(Chart.LongitudeMinutes[1], 54);
+    EXPECT_EQ(Chart.LongitudeLetter[1], "E");
+    EXPECT_EQ(Chart.BirthHour[1], 14);
+    EXPECT_EQ(Chart.BirthMinute[1], 5);
+    const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) + 1.5L / 24;
+    EXPECT_EQ(Chart.JulianDay, jd);
+    EXPECT_EQ(b.JulianDayText.substr(0, 10), "JD=2437294");
+    EXPECT_EQ(b.JulianDayText.size(), 15u);
+    EXPECT_EQ(b.TimeZoneText, "-1.50");
+
+    EXPECT_EQ(v.MemoLines[0], b.SubjectName);
+    EXPECT_EQ(v.MemoLines[1], "Nascita 25/12/1960 14:05  Correz. +1,5");
+    EXPECT_EQ(v.MemoLines[2], "Localit\xE0: AMSTERDAM (NOORD) HOLLAND");
+    EXPECT_EQ(v.MemoLines[3], "Nazionalit\xE0: NEDERLAND");
+    EXPECT_EQ(v.MemoLines[4], "Coordinate: 52N22-004E54");
+    EXPECT_EQ(v.MemoLines[5], "Calendario GREGORIANO");
+    EXPECT_EQ(v.MemoLines[6], "");
+    EXPECT_EQ(v.AnnotationText, " NOTA UNO NOTA DUE");
+    EXPECT_EQ(ArchiveShared.SharedTextLine, " NOTA UNO NOTA DUE");
+
+    // Entries 8 to 11: north node, south node, Ascendant, Midheaven.
+    const auto L = Chart.PlanetLongitudes;  // a copy: the check below recomputes
+    EXPECT_EQ(L[9], engine::Mod360(L[8] + 180));
+    EXPECT_NEAR(static_cast<double>(std::fabs(std::remainder(L[9] - L[8], 360.0L))), 180.0, 1e-12);
+    EXPECT_EQ(L[10], Chart.HouseCusps[1]);
+    EXPECT_EQ(L[11], Chart.MidheavenRad / Chart.DegToRad);
+    for (int i = 8; i <= 11; ++i) EXPECT_EQ(Chart.PlanetLatitudes[i], 0) << i;
+    for (int i = 1; i <= 22; ++i) EXPECT_GE(L[i], 0) << i;
+    // Equal houses from the Ascendant.
+    for (int i = 2; i <= 12; ++i)
+        EXPECT_NEAR(static_cast<double>(Chart.HouseCusps[i]),
+                    static_cast<double>(engine::Mod360(Chart.HouseCusps[1] + 30 * (i - 1))), 1e-9);
+
+    // The node of the same moment computed here.
+    engine::ComputeBodiesWithRetro(0, jd);
+    EXPECT_NEAR(static_cast<double>(L[8]), static_cast<double>(std::fabs(Chart.PlanetLongitudes[11])), 1e-12);
+}
+
+TEST_F(CurrentPersonTest, RetrogradeMarksOnlyForTheFirstNineEntries) {
+    // 1 July 2000: Mercury and Pluto both move backwards.
+    const Real jd = engine::JulianDayNumber(1, 1, 7, 2000, 12, 0) - 2.0L / 24;
+    engine::ComputeBodiesWithRetro(0, jd);
+    ASSERT_LT(Chart.PlanetLongitudes[engine::kMercury], 0);
+    ASSERT_LT(Chart.PlanetLongitudes[engine::kPluto], 0);
+    std::array<bool, 23> backwards{};
+    for (int i = 1; i <= 22; ++i) backwards[i] = Chart.PlanetLongitudes[i] < 0;
+
+    WriteCurrentPerson("ROSSI", Person("200007011200-2"));
+    LoadCurrentPersonForShow();
+    EXPECT_EQ(Chart.RetroMarks[3], "r");
+    EXPECT_EQ(Chart.RetroMarks[10], " ");  // Pluto's entry is never marked
+    for (int i = 1; i <= 9; ++i) EXPECT_EQ(Chart.RetroMarks[i], backwards[i] ? "r" : " ") << i;
+    for (int i = 10; i <= 22; ++i) EXPECT_EQ(Chart.RetroMarks[i], " ") << i;
+}
+
+TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
+    WriteCurrentPerson("ROSSI", Person("170003101030+0", "GI"));
+    CurrentPersonView v = LoadCurrentPersonForShow();
+    EXPECT_EQ(v.MemoLines[5], "Calendario GIULIANO");
+    EXPECT_FALSE(Chart.GregorianCalendar);
+    EXPECT_EQ(Chart.JulianDay, engine::JulianDayNumber(0, 10, 3, 1700, 10, 30));
+    const auto longitudes = Chart.PlanetLongitudes;
+    const auto cusps = Chart.HouseCusps;
+
+    // Another chart in between; the chart window's reload restores the person.
+    Chart.HouseSystemName = "KOCH";
+    engine::ComputeBodies(0, false, 2451545.0L);
+    ReloadCurrentChart();
+    EXPECT_EQ(Chart.PlanetLongitudes, longitudes);
+    EXPECT_EQ(Chart.HouseCusps, cusps);
+    EXPECT_EQ(Chart.HouseSystemName, "CASE_MEDIE");
+}
+
+TEST_F(CurrentPersonTest, TextButtonFollowsTheTextFile) {
+    WriteCurrentPerson("ROSSI", Person("196012251405-1"));
+    EXPECT_FALSE(LoadCurrentPersonForShow().TextFileExists);  // no "StrText.dum"
+    WriteTextHandOff("BASE", "00007");
+    CurrentPersonView v = LoadCurrentPersonForShow();
+    EXPECT_EQ(v.TextFileName, "BASEtxt\\00007.txt");
+    EXPECT_FALSE(v.TextFileExists);
+    fs::create_directory("BASEtxt");
+    rt::WriteTextLines("BASEtxt\\00007.txt", {"ROSSI"});
+    EXPECT_TRUE(LoadCurrentPersonForShow().TextFileExists);
+}

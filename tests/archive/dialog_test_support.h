@@ -1,0 +1,69 @@
+#pragma once
+// Shared set-up of the archive dialog tests: a fresh data folder seeded with
+// the shipped tables, an empty personal archive and people stored in it.
+#include <QLineEdit>
+#include <QtTest/QTest>
+#include <string>
+#include <vector>
+
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "engine/chart_state.h"
+#include "engine/engine_settings.h"
+#include "platform/runtime/paths.h"
+#include "tests/common/test_support.h"
+
+namespace dialog_test {
+
+inline void PrepareFolder() {
+    rt::PrepareDataFolder();
+    engine::ResetChartState();
+    engine::Chart.DegToRad = engine::kPi / 180;
+    engine::LoadOrbiDomiSettings();
+    archive::CreateEmptyArchive("BASE");
+    archive::EnsureCurrentPersonFiles();
+}
+
+// Stores a person directly (name, date key with correction, coordinates, place).
+inline archive::StoreResult StorePerson(const std::string& letters, const std::string& name,
+                                        const std::string& dateField = "196001151230+1",
+                                        const std::string& place = "41N54-012E29ROMA",
+                                        const char* note = nullptr, const std::string& textNumber = "") {
+    archive::BirthRecord r;
+    r.DateField = dateField;
+    r.PlaceField = place;
+    r.CalendarField = "GR";
+    r.NationalityField = "ITALIA";
+    archive::FillChartStrings(r);
+    archive::StoreRequest q;
+    q.Letters = letters;
+    q.Name = name;
+    q.Record = r;
+    if (note) {
+        archive::AnnotationRecord a;
+        a.Lines[0] = note;
+        a.Lines[3] = std::string(64, ' ') + textNumber;
+        q.Annotation = a;
+    }
+    return archive::StorePersonRecords(q);
+}
+
+inline std::vector<std::string> IndexEntries(const std::string& letters) {
+    std::vector<std::string> out;
+    for (const auto& r : rt::ReadAllRecords(letters + ".ST1", archive::kIndexRecordSize))
+        out.push_back(archive::DecodeIndexEntry(r));
+    return out;
+}
+
+inline bool InOrder(const std::vector<std::string>& entries) {
+    for (std::size_t i = 2; i < entries.size(); ++i)
+        if (archive::CompareArchiveText(entries[i - 1], entries[i]) > 0) return false;
+    return true;
+}
+
+inline void Type(QLineEdit* e, const QString& text) {
+    e->setFocus();
+    QTest::keyClicks(e, text);
+}
+
+}  // namespace dialog_test

@@ -1,0 +1,174 @@
+// Entering a new person end to end: the entry dialog, the place table and its
+// calendar, the store dialog, and the archive files afterwards.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "archive/input_dialog.h"
+#include "archive/store_dialog.h"
+#include "dialog_test_support.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/runtime/clock.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+
+using namespace archive;
+using testing_support::ReadBytes;
+
+namespace {
+
+struct EntryDialogTest : ::testing::Test {
+    testing_support::TempWorkFolder tmp;
+    gui::RecordingMessageSink messages;
+    TFoInputKel dialog;
+    void SetUp() override {
+        dialog_test::PrepareFolder();
+        FormRegKel = nullptr;
+        gui::SetModalHandler("FormRegKel", [](QDialog* d) {
+            auto* store = static_cast<TFormRegKel*>(d);
+            store->FormActivate();
+            store->BitBtnRegistraClick();
+            return int(gui::mrOk);
+        });
+        dialog.FormActivate();
+    }
+    void TearDown() override {
+        gui::ClearModalHandlers();
+        gui::ClearIdleHandler();
+        delete FormRegKel;
+        FormRegKel = nullptr;
+    }
+    void TypeBirth(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi) {
+        dialog_test::Type(dialog.EditSogg, name);
+        dialog_test::Type(dialog.EditGiorno, d);
+        dialog_test::Type(dialog.EditMese, m);
+        dialog_test::Type(dialog.EditAnno, y);
+        dialog_test::Type(dialog.EditOra, h);
+        dialog_test::Type(dialog.EditMinuti, mi);
+        gui::RunIdleHandler();
+    }
+    void PickPlace(const char* typed) {
+        dialog_test::Type(dialog.EditLocal, typed);
+        QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+        gui::RunIdleHandler();
+    }
+    std::vector<std::string> Files() {
+        std::vector<std::string> bytes;
+        for (const char* f : {"BASE.ST1", "BASE.ST2", "BASE.ST3", "TMPR.ST1", "TMPR.ST2"})
+            bytes.push_back(rt::PathExists(f) ? ReadBytes(rt::ResolvePath(f)) : "");
+        return bytes;
+    }
+};
+
+}  // namespace
+
+TEST_F(EntryDialogTest, TypedPersonIsStoredWithTheWinterCorrectionOfItaly) {
+    dialog_test::StorePerson("BASE", "ZANETTI ANNA");
+    dialog_test::StorePerson("BASE", "BIANCHI LUCA");
+    auto before = dialog_test::IndexEntries("BASE");
+    std::size_t dataBefore = rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).size();
+
+    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    PickPlace("ROMA");
+    EXPECT_EQ(gui::GetFieldState(dialog.EditLocal), gui::FieldState::Valid) << dialog.EditLocal->text().toStdString();
+    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString().substr(0, 4), "ROMA");
+    EXPECT_EQ(dialog.EditCalend->text(), "GREG");
+    EXPECT_EQ(dialog.EditFuso->text(), "-1");  // one hour east of Greenwich
+    EXPECT_EQ(dialog.EditCoord->text().left(4), "41N5");
+    EXPECT_EQ(dialog.EditCoord->text().mid(5, 5), "-012E");
+    ASSERT_TRUE(dialog.BBprosegui->isEnabled());
+
+    dialog.BBproseguiClick();
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+
+    auto after = dialog_test::IndexEntries("BASE");
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_TRUE(dialog_test::InOrder(after));
+    EXPECT_EQ(after[2].substr(0, 11), "ROSSI MARIO");
+    EXPECT_EQ(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).size(), dataBefore + 1);
+    BirthRecord stored = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).back());
+    EXPECT_EQ(stored.DateField, "196001151230-1");
+    EXPECT_EQ(stored.CalendarField, "GR");
+    auto tmpr = dialog_test::IndexEntries("TMPR");
+    EXPECT_EQ(tmpr[0].substr(0, 11), "ROSSI MARIO");
+    EXPECT_EQ(DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).DateField, "196001151230-1");
+    // No annotations and no text: the hand-offs do not keep the previous person's.
+    for (const std::string& line : rt::ReadTextLines("FileDum\\Annotaz.dum")) EXPECT_EQ(line, "");
+}
+
+TEST_F(EntryDialogTest, RejectedInputLeavesEveryFileUnchanged) {
+    auto files = Files();
+    // An impossible time.
+    TypeBirth("VERDI GIUSEPPE", "10", "10", "1913", "25", "00");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
+    EXPECT_EQ(gui::GetFieldState(dialog.EditOra), gui::FieldState::Rejected);
+    EXPECT_TRUE(dialog.EditOra->text().isEmpty());
+
+    // An empty name.
+    dialog_test::Type(dialog.EditOra, "20");
+    gui::RunIdleHandler();
+    PickPlace("ROMA");
+    dialog.EditSogg->clear();
+    messages.messages.clear();
+    dialog.BBproseguiClick();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"De naam van de Persoon ontbreekt"});
+    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
+
+    // Missing coordinates.
+    dialog_test::Type(dialog.EditSogg, "VERDI GIUSEPPE");
+    dialog.BBLockClick();
+    dialog.EditCoord->clear();
+    messages.messages.clear();
+    dialog.BBproseguiClick();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Ontbrekende of onjuiste co\xF6rdinaten"});
+    EXPECT_EQ(gui::GetFieldState(dialog.EditCoord), gui::FieldState::Rejected);
+    EXPECT_EQ(Files(), files);
+}
+
+TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
+    rt::SetClock([] { return rt::LocalDateTime{2024, 3, 3, 9, 5, 0, 0}; });
+    dialog.BitBtnOggiClick();
+    rt::SetClock(nullptr);
+    EXPECT_EQ(dialog.EditGiorno->text(), "03");
+    EXPECT_EQ(dialog.EditMese->text(), "03");
+    EXPECT_EQ(dialog.EditAnno->text(), "2024");
+    EXPECT_EQ(dialog.EditOra->text(), "09");
+    EXPECT_EQ(dialog.EditMinuti->text(), "05");
+    dialog.EditMinuti->clear();
+    PickPlace("ROMA");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voer geboortedatum in"});
+}
+
+TEST_F(EntryDialogTest, PlaceWindowNeverShowsTheHeader) {
+    ASSERT_GT(dialog.Table.Count(), 7);
+    dialog.Window.SetPosition(1);
+    dialog.FillPlaceList();
+    ASSERT_EQ(dialog.ListBox1->count(), 7);
+    EXPECT_EQ(dialog.Window.RecordAtLine(0), 1);
+    dialog.Window.KeyPageUp();
+    dialog.FillPlaceList();
+    EXPECT_EQ(dialog.Window.RecordAtLine(0), 1);
+    dialog.Window.SetPosition(dialog.Table.Count() + 50);
+    dialog.FillPlaceList();
+    EXPECT_EQ(dialog.Window.RecordAtLine(6), dialog.Table.Count());
+}
+
+TEST_F(EntryDialogTest, ManualCoordinatesInHours) {
+    dialog.OpenManualCoordinates();
+    dialog_test::Type(dialog.EditGrdLat, "45");
+    dialog_test::Type(dialog.EditNS, "n");
+    dialog_test::Type(dialog.EditPriLat, "28");
+    dialog_test::Type(dialog.EditOreLon, "0");
+    dialog_test::Type(dialog.EditMinLon, "36");
+    dialog_test::Type(dialog.EditSecLon, "44");
+    dialog_test::Type(dialog.EditEWore, "e");
+    dialog.BitBtn1Click();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(dialog.EditCoord->text(), "45N28-009E11");
+    EXPECT_EQ(dialog.EditGrdLon->text(), "9");
+}

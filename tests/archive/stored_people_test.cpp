@@ -1,0 +1,186 @@
+// Recalling, deleting and changing stored people through their dialogs.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "archive/change_dialog.h"
+#include "archive/change_record.h"
+#include "archive/delete_dialog.h"
+#include "archive/name_window.h"
+#include "archive/recall_dialog.h"
+#include "dialog_test_support.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/text_file.h"
+
+using namespace archive;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct StoredPeopleTest : ::testing::Test {
+    testing_support::TempWorkFolder tmp;
+    gui::RecordingMessageSink messages;
+    void SetUp() override {
+        dialog_test::PrepareFolder();
+        for (const char* n : {"VERDI GIUSEPPE", "BIANCHI LUCA", "ROSSI MARIO", "ALBERTI ANNA", "NERI PAOLO"})
+            dialog_test::StorePerson("BASE", n);
+    }
+    static std::set<std::string> DataNumbers(const std::vector<std::string>& entries) {
+        std::set<std::string> s;
+        for (std::size_t i = 1; i < entries.size(); ++i) s.insert(entries[i].substr(38));
+        return s;
+    }
+};
+
+}  // namespace
+
+TEST(NameWindow, SmallAndLargeArchives) {
+    NameWindow w(kNineLineWindow);
+    w.Reset(5, 1);
+    EXPECT_EQ(w.FirstShown(), 1);
+    EXPECT_EQ(w.LastShown(), 5);
+    EXPECT_FALSE(w.LineDown());
+    w.Reset(10, 5);
+    w.HoldAt(1);
+    EXPECT_EQ(w.FirstShown(), 1);
+    EXPECT_EQ(w.LastShown(), 9);
+    EXPECT_TRUE(w.LineDown());
+    EXPECT_EQ(w.FirstShown(), 2);
+    EXPECT_EQ(w.LastShown(), 10);
+    EXPECT_FALSE(w.LineDown());
+    EXPECT_EQ(w.PositionOfLine(8), 10);
+    EXPECT_EQ(w.PositionOfLine(9), 0);
+    NameWindow eight(kEightLineWindow);
+    eight.Reset(8, 1);
+    for (int line = 0; line < 8; ++line) EXPECT_EQ(eight.PositionOfLine(line), line + 1);
+}
+
+TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
+    TFormRich recall;
+    recall.FormActivate();
+    ASSERT_EQ(recall.ListaNomi->count(), 5);
+    dialog_test::Type(recall.EditSoggetto, "ros");
+    EXPECT_EQ(recall.EditSoggetto->text(), "ROS");
+    recall.ChooseLine(3);  // ALBERTI, BIANCHI, NERI, ROSSI, VERDI
+    EXPECT_EQ(recall.EditSoggetto->text().left(11), "ROSSI MARIO");
+    recall.LoadChosenPerson();
+    EXPECT_TRUE(recall.Loaded);
+    EXPECT_EQ(recall.EditData->text(), "15/01/1960 12:30");
+    EXPECT_EQ(recall.EditLocal->text(), "ROMA");
+    recall.EditLocal->setText("ROMA EUR");
+    recall.BitBtnOKClick();
+    auto tmpr1 = rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize);
+    auto tmpr2 = rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize);
+    ASSERT_EQ(tmpr1.size(), 1u);
+    ASSERT_EQ(tmpr2.size(), 1u);
+    EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO");
+    EXPECT_EQ(DecodeBirthRecord(tmpr2[0]).PlaceField, "41N54-012E29ROMA EUR");
+    // The archive keeps the stored place.
+    for (const auto& r : rt::ReadAllRecords("BASE.ST2", kBirthRecordSize))
+        EXPECT_NE(DecodeBirthRecord(r).PlaceField, "41N54-012E29ROMA EUR");
+}
+
+TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
+    dialog_test::StorePerson("BASE", "DE LUCA ANNA");
+    TFormRich recall;
+    recall.FormActivate();
+    recall.ChooseLine(2);  // ALBERTI, BIANCHI, DE LUCA
+    recall.LoadChosenPerson();
+    ASSERT_EQ(recall.EditNome->text(), "DE LUCA ANNA");
+    recall.BitBtnInvertiClick();
+    EXPECT_EQ(recall.EditNome->text(), "LUCA ANNA DE");
+    for (int i = 0; i < 5; ++i) recall.BitBtnInvertiClick();
+    EXPECT_EQ(recall.EditNome->text(), "DE LUCA ANNA");
+}
+
+TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
+    std::string number = CreatePersonTextFile("BASE", "MORO CARLA");
+    dialog_test::StorePerson("BASE", "MORO CARLA", "196001151230+1", "41N54-012E29ROMA", "NOTA", number);
+    // The text file's name is spelled in another case on disk.
+    fs::rename(rt::ResolvePath(PersonTextFileName("BASE", number)),
+               rt::ResolvePath("BASEtxt").string() + "/" + number + ".TXT");
+    auto entries = dialog_test::IndexEntries("BASE");
+    TFoCancel del;
+    del.FormActivate();
+    del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
+    del.ShowChosen();
+    ASSERT_TRUE(del.Shown);
+    EXPECT_EQ(del.TextNumber, number);
+    del.BitBtnEliminaClick();
+    EXPECT_TRUE(messages.messages.empty());
+    auto after = dialog_test::IndexEntries("BASE");
+    EXPECT_EQ(after.size(), entries.size() - 1);
+    EXPECT_TRUE(dialog_test::InOrder(after));
+    for (const auto& e : after) EXPECT_NE(e.substr(0, 10), "MORO CARLA");
+    EXPECT_FALSE(rt::PathExists("BASEtxt\\" + number + ".txt"));
+    EXPECT_EQ(del.ListaNomi->count(), 5);
+    // The data record stays.
+    EXPECT_EQ(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).size(), 7u);
+}
+
+TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {
+    TFoCancel del;
+    del.FormActivate();
+    del.BitBtnEliminaClick();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Doppio Clic su Elenco"});
+    EXPECT_EQ(dialog_test::IndexEntries("BASE").size(), 6u);
+}
+
+TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
+    auto before = dialog_test::IndexEntries("BASE");
+    std::size_t notesBefore = rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize).size();
+    TFoModifi change;
+    change.FormActivate();
+    change.ChooseLine(0);
+    change.OpenChosen();
+    ASSERT_EQ(change.EditNomeSogg->text(), "ALBERTI ANNA");
+    change.EditNomeSogg->setText("ZUCCHI ANNA");
+    change.EditMemo1->setText("PRIMA NOTA");
+    ASSERT_TRUE(change.SaveEditedRecord()) << (messages.messages.empty() ? "" : messages.messages[0].text);
+    auto after = dialog_test::IndexEntries("BASE");
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_TRUE(dialog_test::InOrder(after));
+    EXPECT_EQ(after.back().substr(0, 11), "ZUCCHI ANNA");
+    EXPECT_EQ(DataNumbers(after), DataNumbers(before));
+    EXPECT_EQ(rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize).size(), notesBefore + 1);
+    // The data record names its new annotation and keeps its date.
+    int number = *IndexEntryNumber(after.back());
+    BirthRecord rec = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize)[number]);
+    EXPECT_EQ(rec.AnnotationNumber, ZeroPad5(static_cast<long long>(notesBefore)));
+    EXPECT_EQ(rec.DateField.substr(0, 12), "196001151230");
+}
+
+TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
+    TFoModifi change;
+    change.FormActivate();
+    change.ChooseLine(1);
+    change.OpenChosen();
+    change.EditOraNasc->setText("24:00");
+    EXPECT_FALSE(change.SaveEditedRecord());
+    change.EditOraNasc->setText("12:30");
+    change.EditGmt->setText("13");
+    EXPECT_FALSE(change.SaveEditedRecord());
+    change.EditGmt->setText("-5");  // far from 12 degrees east: asked, answered No
+    messages.answers.push_back(gui::AnswerNo);
+    EXPECT_FALSE(change.SaveEditedRecord());
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
+                                    "Ora Nascita Scorretta o Incompleta", "\"Corr\" riporta un valore impossibile",
+                                    "Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?"}));
+    change.EditGmt->setText("-1,5");
+    EXPECT_TRUE(change.SaveEditedRecord());
+    EXPECT_EQ(change.EditGmt->text(), "-1.5");
+}
+
+TEST(RepositionEntry, KeepsOrderWhicheverWayTheNameMoves) {
+    std::vector<std::string> e = {"HEADER", "A 1", "C 2", "E 3", "G 4"};
+    EXPECT_EQ(RepositionEntry(e, 4, "B 4"), 2);
+    EXPECT_EQ(e, (std::vector<std::string>{"HEADER", "A 1", "B 4", "C 2", "E 3"}));
+    EXPECT_EQ(RepositionEntry(e, 1, "Z 1"), 4);
+    EXPECT_EQ(e, (std::vector<std::string>{"HEADER", "B 4", "C 2", "E 3", "Z 1"}));
+    EXPECT_EQ(RepositionEntry(e, 2, "C 9"), 2);
+}

@@ -1,0 +1,150 @@
+// The body computation with its correction tables against the precise
+// ephemeris library, on a modest grid of instants from the year 1 to 2130.
+#include <gtest/gtest.h>
+
+#ifdef KELVOR_HAVE_SWE
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+
+#include "engine/bodies.h"
+#include "tools/ephemeris_tables/precise_positions.h"
+
+namespace {
+
+using namespace engine;
+
+constexpr double kFirstDay = 1721434.0;  // the year 1, inside every table
+constexpr double kLastDay = 2499373.0;   // 2130
+
+class Accuracy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
+        precise::Init();
+        ResetChartState();
+        Chart.NodeType = "VERO";
+        Chart.BlackMoonType = "VERA";
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+    // Largest errors (arc seconds) of one body on a grid.
+    struct Worst {
+        double lon = 0, lat = 0, lonAt = 0, latAt = 0;
+        std::string Text() const {
+            std::ostringstream s;
+            s << "lon " << lon << "\" at JD " << lonAt << ", lat " << lat << "\" at JD " << latAt;
+            return s.str();
+        }
+    };
+    Worst Compare(int body, int mode, double from, double to, int samples, bool latitude = true) {
+        Worst w;
+        const double step = (to - from) / samples;
+        for (int i = 0; i < samples; ++i) {
+            // Irregular fractions of the day, never on a table record.
+            const double jd = from + i * step + 0.137 + 0.71 * std::fmod(i * 0.618034, 1.0);
+            ComputeBodies(mode, false, jd);
+            const precise::Position p = precise::At(jd, body, false, Chart.NodeType == "VERO",
+                                                    Chart.BlackMoonType == "VERA");
+            if (!p.ok) continue;
+            const double dLon = std::fabs(precise::AngleDiff(
+                                    p.lon, static_cast<double>(Chart.PlanetLongitudes[body]))) *
+                                3600;
+            const double dLat =
+                latitude ? std::fabs(p.lat - static_cast<double>(Chart.PlanetLatitudes[body])) * 3600
+                         : 0;
+            if (dLon > w.lon) w.lon = dLon, w.lonAt = jd;
+            if (dLat > w.lat) w.lat = dLat, w.latAt = jd;
+        }
+        return w;
+    }
+    std::filesystem::path previous_;
+};
+
+TEST_F(Accuracy, MoonLongitudeWithinFiveArcSeconds) {
+    const Worst w = Compare(kMoon, 2, kFirstDay, kLastDay, 4000, false);
+    EXPECT_LT(w.lon, 5.0) << w.Text();
+}
+
+TEST_F(Accuracy, MoonLatitudeWithinThreeArcMinutesSince1800) {
+    // The latitude has no correction table: the series alone.
+    const Worst w = Compare(kMoon, 2, 2378496.5, kLastDay, 3000);
+    EXPECT_LT(w.lat, 180.0) << w.Text();
+}
+
+TEST_F(Accuracy, PlanetsWithinOneArcMinute) {
+    for (int b = kMercury; b <= kPluto; ++b) {
+        const Worst w = Compare(b, b, kFirstDay, kLastDay, 1500);
+        EXPECT_LT(w.lon, 60.0) << "body " << b << ": " << w.Text();
+        EXPECT_LT(w.lat, 60.0) << "body " << b << ": " << w.Text();
+    }
+}
+
+TEST_F(Accuracy, OuterPlanetsDoNotJumpWhereTheirTheoryChanges) {
+    // Element sets change at 1700.0, periodic additions start at 1900.0 and
+    // stop at 2100.0 (T = -2, 0, 2).
+    for (double T : {-2.0, 0.0, 2.0}) {
+        const double centre = 2415020.0 + T * 36525;
+        for (int b = kJupiter; b <= kPluto; ++b) {
+            const Worst w = Compare(b, b, centre - 12, centre + 12, 80);
+            EXPECT_LT(w.lon, 60.0) << "body " << b << " near T = " << T << ": " << w.Text();
+            EXPECT_LT(w.lat, 60.0) << "body " << b << " near T = " << T << ": " << w.Text();
+        }
+    }
+}
+
+TEST_F(Accuracy, TrueNodeWithinThreeArcMinutes) {
+    const Worst w = Compare(kNode, kNode, kFirstDay, kLastDay, 3000, false);
+    EXPECT_LT(w.lon, 180.0) << w.Text();
+}
+
+TEST_F(Accuracy, TrueBlackMoonWithinOneDegreeOverItsTable) {
+    const Worst w = Compare(kBlackMoon, kBlackMoon, 2396758.5, 2488433.0, 3000, false);
+    EXPECT_LT(w.lon, 3600.0) << w.Text();
+}
+
+TEST_F(Accuracy, MeanNodeAndMeanBlackMoonFollowTheirMeanElements) {
+    Chart.NodeType = "MEDIO";
+    Chart.BlackMoonType = "MEDIA";
+    // No table corrects them: the polynomials alone, over twenty centuries.
+    const Worst node = Compare(kNode, kNode, kFirstDay, kLastDay, 1000, false);
+    EXPECT_LT(node.lon, 300.0) << node.Text();
+    const Worst apogee = Compare(kBlackMoon, kBlackMoon, kFirstDay, kLastDay, 1000, false);
+    EXPECT_LT(apogee.lon, 900.0) << apogee.Text();
+}
+
+TEST_F(Accuracy, SunWithinHalfAnArcMinuteSince1500) {
+    // The Sun has no correction table: before 1500 the difference between
+    // Universal and dynamical time (hours in antiquity) shows in full.
+    const Worst w = Compare(kSun, 1, 2268923.5, kLastDay, 3000);
+    EXPECT_LT(w.lon, 30.0) << w.Text();
+    EXPECT_LT(w.lat, 3.0) << w.Text();
+}
+
+TEST_F(Accuracy, RetrogradeMarksFollowThePreciseDailyMotion) {
+    int checked = 0;
+    const double step = (kLastDay - kFirstDay) / 500;
+    for (int i = 0; i < 500; ++i) {
+        const double jd = kFirstDay + i * step + 0.29 + 0.4 * std::fmod(i * 0.618034, 1.0);
+        ComputeBodiesWithRetro(0, jd);
+        for (int b = kSun; b <= kPluto; ++b) {
+            const precise::Position p = precise::At(jd, b, true);
+            ASSERT_TRUE(p.ok);
+            // Stations excluded: a body nearly at rest may fall either way.
+            if (std::fabs(p.lonSpeed) < 0.01) continue;
+            const bool retro = Chart.PlanetLongitudes[b] < 0;
+            EXPECT_EQ(retro, p.lonSpeed < 0)
+                << "body " << b << " at JD " << jd << ", daily motion " << p.lonSpeed;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 4000);
+}
+
+}  // namespace
+
+#else
+TEST(Accuracy, NeedsThePreciseEphemerisLibrary) { GTEST_SKIP(); }
+#endif

@@ -1,0 +1,342 @@
+// The body computation's driver, its modes, where the table corrections apply,
+// the retrograde rule and a missing or short correction table.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/bodies.h"
+#include "engine/bodies_theory.h"
+#include "engine/ephemeris_tables.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+using namespace engine;
+
+// Corrections of fixed size that remember what was asked for.
+class FixedCorrections : public CorrectionSource {
+public:
+    Real MoonCorrection(Real) override {
+        ++moonCalls;
+        return 3600;  // 1 degree
+    }
+    Real PlanetCorrection(int field, Real) override {
+        fields.insert(field);
+        return 60;  // 1 degree
+    }
+    Real BlackMoonCorrection(Real) override {
+        ++blackMoonCalls;
+        return 7200;  // 2 degrees
+    }
+    int moonCalls = 0, blackMoonCalls = 0;
+    std::set<int> fields;
+};
+
+BodySettings NoTables() {
+    BodySettings s;
+    s.useMoonTable = s.usePlanetTable = s.useNodeTable = s.useBlackMoonTable = false;
+    return s;
+}
+
+Real AngleGap(Real a, Real b) {
+    Real d = std::fmod(a - b, 360.0L);
+    if (d > 180) d -= 360;
+    if (d <= -180) d += 360;
+    return d;
+}
+
+TEST(BodyTheory, ModesComputeOnlyTheirBodiesAndAgreeWithTheFullComputation) {
+    const Real jd = 2447892.5;  // 1990
+    BodySettings s = NoTables();
+    BodyPositions all;
+    RunBodyComputation(0, false, jd, s, nullptr, all);
+    for (int mode : {3, 6, 10, 15, 19}) {
+        BodyPositions one;
+        one.longitudes.fill(-1);
+        RunBodyComputation(mode, false, jd, s, nullptr, one);
+        EXPECT_EQ(one.longitudes[mode], all.longitudes[mode]) << mode;
+        EXPECT_EQ(one.latitudes[mode], all.latitudes[mode]) << mode;
+        EXPECT_EQ(one.longitudes[kSun], all.longitudes[kSun]);
+        for (int b = 2; b < 25; ++b) {
+            if (b == mode) continue;
+            EXPECT_EQ(one.longitudes[b], -1) << "mode " << mode << " body " << b;
+        }
+    }
+    // Modes 13, 14 and 22 compute the Sun only; a negative mode nothing at all.
+    for (int mode : {13, 14, 22, -1}) {
+        BodyPositions p;
+        p.longitudes.fill(-1);
+        RunBodyComputation(mode, false, jd, s, nullptr, p);
+        EXPECT_EQ(p.longitudes[kSun], mode < 0 ? -1 : all.longitudes[kSun]) << mode;
+        EXPECT_EQ(p.longitudes[kMoon], -1) << mode;
+    }
+    // Mode 20 computes the Sun to Pluto, nothing beyond.
+    BodyPositions p;
+    p.longitudes.fill(-1);
+    RunBodyComputation(20, false, jd, s, nullptr, p);
+    for (int b = 1; b <= 10; ++b) EXPECT_EQ(p.longitudes[b], all.longitudes[b]) << b;
+    EXPECT_EQ(p.longitudes[kNode], -1);
+}
+
+TEST(BodyTheory, AscendantAndEntryFourteen) {
+    BodySettings s = NoTables();
+    s.ascendant = 123.25;
+    s.descendant = 303.25;
+    BodyPositions p;
+    p.longitudes[kDescendantBody] = 77;
+    p.latitudes[kDescendantBody] = 5;
+    RunBodyComputation(0, false, 2451545.0, s, nullptr, p);
+    EXPECT_EQ(p.longitudes[kAscendantBody], 123.25L);
+    EXPECT_EQ(p.latitudes[kAscendantBody], 0);
+    EXPECT_EQ(p.longitudes[kDescendantBody], 77);  // left as it was
+    EXPECT_EQ(p.latitudes[kDescendantBody], 0);
+    // Right ascension of the seventh cusp: opposite that of the Ascendant.
+    EXPECT_NEAR(std::fabs(AngleGap(p.rightAscensions[kDescendantBody],
+                                   p.rightAscensions[kAscendantBody])),
+                180, 1e-9);
+}
+
+TEST(BodyTheory, PositionsAreReducedAndLatitudesWithinNinetyDegrees) {
+    BodySettings s = NoTables();
+    for (Real jd = 1721500.5; jd < 2499000; jd += 9733.37) {
+        BodyPositions p;
+        RunBodyComputation(0, false, jd, s, nullptr, p);
+        for (int b : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19}) {
+            EXPECT_GE(p.longitudes[b], 0) << b << " " << static_cast<double>(jd);
+            EXPECT_LT(p.longitudes[b], 360) << b;
+            EXPECT_LE(std::fabs(p.latitudes[b]), 90) << b;
+            EXPECT_GE(p.rightAscensions[b], 0) << b;
+            EXPECT_LT(p.rightAscensions[b], 360) << b;
+        }
+        EXPECT_EQ(p.latitudes[kSun], 0);
+        // Pallas's steep orbit keeps its latitude's sign and size.
+        EXPECT_LT(std::fabs(p.latitudes[kPallas]), 70);
+    }
+}
+
+TEST(BodyTheory, KeplerIsSolvedToConvergence) {
+    for (Real e : {0.0L, 0.0167L, 0.25L, 0.38L, 0.9L}) {
+        for (Real M = -3; M < 7; M += 0.37L) {
+            const Real E = SolveKepler(M, e);
+            EXPECT_NEAR(static_cast<double>(E - e * std::sin(E)), static_cast<double>(M), 1e-15)
+                << "e " << static_cast<double>(e);
+        }
+    }
+}
+
+TEST(BodyTheory, MeanElementsAtTheEpochOf1900) {
+    // At jd 2415020 every time argument is 0: the mean node is 259.1833 degrees.
+    BodySettings s = NoTables();
+    s.trueNode = false;
+    BodyPositions p;
+    RunBodyComputation(11, false, 2415020.0, s, nullptr, p);
+    EXPECT_NEAR(static_cast<double>(p.longitudes[kNode]), 259.183275, 1e-9);
+    // Mean black moon = mean perigee + 180.
+    RunBodyComputation(12, false, 2415020.0, s, nullptr, p);
+    EXPECT_NEAR(static_cast<double>(p.longitudes[kBlackMoon]), 154.32956, 1e-9);
+}
+
+TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
+    BodySettings s;  // every table in use
+    s.trueNode = true;
+    s.trueBlackMoon = true;
+    BodySettings off = NoTables();
+    off.trueNode = true;
+    off.trueBlackMoon = true;
+
+    struct Case {
+        Real jd;
+        bool moon, planets, node, blackMoon;
+    };
+    const Case cases[] = {
+        {1721422.5L, false, false, false, false},  // Moon: strictly after
+        {1721423.0L, true, false, false, false},
+        {1721423.5L, true, true, false, false},    // planets: from, inclusive
+        {1721433.5L, true, true, false, false},    // node: strictly after
+        {1721434.0L, true, true, true, false},
+        {2396758.0L, true, true, true, false},
+        {2396758.5L, true, true, true, true},      // black moon: from, inclusive
+        {2451545.0L, true, true, true, true},      // after 1900 the planets too
+        {2488433.5L, true, true, true, false},     // black moon: strictly before
+        {2499373.0L, true, true, true, false},
+        {2499373.5L, false, false, false, false},  // all: strictly before
+    };
+    for (const Case& c : cases) {
+        FixedCorrections src;
+        BodyPositions with, without;
+        RunBodyComputation(0, false, c.jd, s, &src, with);
+        RunBodyComputation(0, false, c.jd, off, nullptr, without);
+        const double jd = static_cast<double>(c.jd);
+        EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[kMoon], without.longitudes[kMoon])),
+                    c.moon ? 1.0 : 0.0, 1e-12) << jd;
+        for (int b = kMercury; b <= kPluto; ++b) {
+            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[b], without.longitudes[b])),
+                        c.planets ? 1.0 : 0.0, 1e-12) << jd << " body " << b;
+            EXPECT_NEAR(static_cast<double>(with.latitudes[b] - without.latitudes[b]),
+                        c.planets ? 1.0 : 0.0, 1e-12) << jd << " body " << b;
+        }
+        // The node is computed from the corrected Moon, so compare it with the
+        // table switched off alone.
+        BodySettings nodeOff = s;
+        nodeOff.useNodeTable = false;
+        FixedCorrections src2;
+        BodyPositions noNode;
+        RunBodyComputation(0, false, c.jd, nodeOff, &src2, noNode);
+        EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[kNode], noNode.longitudes[kNode])),
+                    c.node ? 1.0 : 0.0, 1e-12) << jd;
+        EXPECT_NEAR(static_cast<double>(
+                        AngleGap(with.longitudes[kBlackMoon], without.longitudes[kBlackMoon])),
+                    c.blackMoon ? 2.0 : 0.0, 1e-12) << jd;
+        // The tables needed are exactly those consulted.
+        const TablesNeeded t = TablesNeededFor(0, c.jd, s);
+        EXPECT_EQ(t.moon, src.moonCalls > 0) << jd;
+        EXPECT_EQ(t.planets, !src.fields.empty()) << jd;
+        EXPECT_EQ(t.blackMoon, src.blackMoonCalls > 0) << jd;
+    }
+}
+
+TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
+    const Real jd = 2451545.0;
+    BodySettings s;
+    s.trueNode = true;
+    FixedCorrections all;
+    BodyPositions p;
+    RunBodyComputation(0, false, jd, s, &all, p);
+    EXPECT_EQ(all.fields, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}));
+
+    // fast: longitudes corrected, latitudes not.
+    FixedCorrections fast;
+    RunBodyComputation(0, true, jd, s, &fast, p);
+    EXPECT_EQ(fast.fields, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+    // Mean node and mean black moon are never corrected.
+    s.trueNode = false;
+    s.trueBlackMoon = false;
+    FixedCorrections mean;
+    RunBodyComputation(11, false, jd, s, &mean, p);
+    RunBodyComputation(12, false, jd, s, &mean, p);
+    EXPECT_TRUE(mean.fields.empty());
+    EXPECT_EQ(mean.moonCalls, 0);  // the mean node needs no Moon
+    EXPECT_EQ(mean.blackMoonCalls, 0);
+
+    // The true node alone computes the Sun and the corrected Moon first.
+    s.trueNode = true;
+    FixedCorrections node;
+    BodyPositions q;
+    q.longitudes.fill(-1);
+    RunBodyComputation(11, false, jd, s, &node, q);
+    EXPECT_EQ(node.moonCalls, 1);
+    EXPECT_EQ(node.fields, std::set<int>{9});
+    EXPECT_GE(q.longitudes[kMoon], 0);
+}
+
+TEST(Retrograde, RuleOnRawLongitudes) {
+    BodyArray later{}, present{};
+    present[3] = 100.0L;  later[3] = 99.99L;    // backwards: negated
+    present[4] = 100.0L;  later[4] = 100.01L;   // forwards
+    present[5] = 359.9L;  later[5] = 0.2L;      // forwards across 0 Aries
+    present[6] = 0.0003L; later[6] = 359.9998L; // backwards across 0 Aries: not seen
+    present[7] = 0.0L;    later[7] = 359.999L;  // exactly 0 can never come out negative
+    present[8] = 50.0L;   later[8] = 44.0L;     // a jump of 5 degrees or more
+    present[9] = 50.0L;   later[9] = 50.0L;     // not computed: equal
+    present[20] = 10L;    later[20] = 5L;       // beyond entry 19: never touched
+    MarkRetrograde(later, present);
+    EXPECT_EQ(present[3], -100.0L);
+    EXPECT_EQ(present[4], 100.0L);
+    EXPECT_EQ(present[5], 359.9L);
+    EXPECT_EQ(present[6], 0.0003L);
+    EXPECT_FALSE(std::signbit(static_cast<double>(present[7])));
+    EXPECT_EQ(present[8], 50.0L);
+    EXPECT_EQ(present[9], 50.0L);
+    EXPECT_EQ(present[20], 10);
+}
+
+// The driver on the shared chart state, with the tables the build generated.
+class BodiesOnChart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
+        ResetChartState();
+        Chart.NodeType = "VERO";
+        Chart.BlackMoonType = "VERA";
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+    std::filesystem::path previous_;
+};
+
+TEST_F(BodiesOnChart, MeanNodeAlwaysComesOutRetrogradeAndEntries13And14Never) {
+    Chart.NodeType = "MEDIO";
+    Chart.HouseCusps[1] = 15;
+    Chart.HouseCusps[7] = 195;
+    Chart.PlanetLongitudes[14] = 42;
+    Chart.PlanetLongitudes[22] = 7;
+    for (Real jd = 2400000.5; jd < 2480000; jd += 3111.1L) {
+        ComputeBodiesWithRetro(0, jd);
+        EXPECT_LT(Chart.PlanetLongitudes[kNode], 0) << static_cast<double>(jd);
+        EXPECT_EQ(Chart.PlanetLongitudes[13], 15);
+        EXPECT_EQ(Chart.PlanetLongitudes[14], 42);
+        EXPECT_EQ(Chart.PlanetLongitudes[22], 7);
+        EXPECT_GT(Chart.PlanetLongitudes[kSun], 0);  // never retrograde
+        EXPECT_GE(Chart.PlanetLongitudes[kMoon], 0);
+    }
+}
+
+TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
+    Chart.PlanetLongitudes[kMoon] = 123;
+    ComputeBodiesWithRetro(1, 2451545.0);
+    EXPECT_EQ(Chart.PlanetLongitudes[kMoon], 123);
+    EXPECT_NEAR(static_cast<double>(Chart.PlanetLongitudes[kSun]), 280.37, 0.02);
+    EXPECT_NE(Chart.EquationOfTime, 0);
+}
+
+TEST(MissingTables, ReportedBeforeAnythingChanges) {
+    testing_support::TempWorkFolder folder;  // an empty working folder: no tables
+    ResetChartState();
+    Chart.NodeType = "VERO";
+    Chart.BlackMoonType = "VERA";
+    Chart.PlanetLongitudes[kSun] = 11;
+    Chart.PlanetLongitudes[kMoon] = 22;
+    Chart.PlanetLatitudes[kMoon] = 3;
+    Chart.EquationOfTime = 0.5;
+    const ChartState before = Chart;
+    try {
+        ComputeBodiesWithRetro(0, 2451545.0);
+        FAIL() << "no error for a missing table";
+    } catch (const rt::IoError& e) {
+        EXPECT_EQ(e.Code(), rt::kFileNotFound);
+        EXPECT_NE(std::string(e.what()).find("DSEL.rnd"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
+    EXPECT_EQ(Chart.PlanetLatitudes, before.PlanetLatitudes);
+    EXPECT_EQ(Chart.EquationOfTime, before.EquationOfTime);
+    EXPECT_THROW(ComputeBodies(3, false, 2451545.0), EphemerisTableError);
+
+    // A short table is reported just the same.
+    testing_support::WriteBytes(folder.Path() / "FilePosi" / "DSEL.rnd",
+                                std::string(2 * 1000, '\0'));
+    try {
+        ComputeBodies(2, false, 2451545.0);
+        FAIL() << "no error for a short table";
+    } catch (const EphemerisTableError& e) {
+        EXPECT_EQ(e.Code(), rt::kReadBeyondEnd);
+        EXPECT_NE(std::string(e.what()).find("incomplete"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
+
+    // What reads no table goes on: the Sun alone, the mean node and black moon,
+    // and dates beyond the tables.
+    Chart.NodeType = "MEDIO";
+    Chart.BlackMoonType = "MEDIA";
+    EXPECT_NO_THROW(ComputeBodies(1, false, 2451545.0));
+    EXPECT_NO_THROW(ComputeBodies(11, false, 2451545.0));
+    EXPECT_NO_THROW(ComputeBodies(12, false, 2451545.0));
+    EXPECT_NO_THROW(ComputeBodiesWithRetro(0, 2520000.5));
+    EXPECT_NO_THROW(ComputeBodiesWithRetro(0, 1700000.5));
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// The correction tables: record layouts, the lookups' interpolation and the
+// tables the build generates.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/ephemeris_tables.h"
+#include "platform/runtime/real_formats.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+using namespace engine;
+
+std::string Int16s(const std::vector<int>& values) {
+    std::string s;
+    for (int v : values) {
+        const auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(v));
+        s += static_cast<char>(u & 0xFF);
+        s += static_cast<char>(u >> 8);
+    }
+    return s;
+}
+
+std::string Int32s(const std::vector<std::int32_t>& values) {
+    std::string s;
+    for (std::int32_t v : values)
+        for (int i = 0; i < 4; ++i)
+            s += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+    return s;
+}
+
+TEST(PlanetRecord, LayoutOfTheFields) {
+    PlanetRecord r;
+    r.julianDay = 2451544.0;
+    for (int f = 1; f <= 17; ++f) r.field[f] = f * (f % 2 ? 1 : -1);
+    r.field[8] = -3000;   // Pluto's fields are 16-bit
+    r.field[17] = 1234;
+    std::uint8_t b[32];
+    ASSERT_TRUE(EncodePlanetRecord(r, b));
+    EXPECT_EQ(rt::Real48FromBytes(b), 2451544.0L);
+    EXPECT_EQ(static_cast<std::int8_t>(b[6]), 1);     // field 1, Mercury
+    EXPECT_EQ(static_cast<std::int8_t>(b[12]), 7);    // field 7, Neptune
+    EXPECT_EQ(b[13], 0);                              // not a field
+    EXPECT_EQ(static_cast<std::int16_t>(b[14] | (b[15] << 8)), -3000);
+    EXPECT_EQ(static_cast<std::int8_t>(b[16]), 9);    // field 9, the node
+    EXPECT_EQ(static_cast<std::int8_t>(b[17]), -10);  // field 10, Mercury's latitude
+    EXPECT_EQ(static_cast<std::int8_t>(b[23]), -16);  // field 16, Neptune's latitude
+    EXPECT_EQ(static_cast<std::int16_t>(b[24] | (b[25] << 8)), 1234);
+    const PlanetRecord back = DecodePlanetRecord(b);
+    EXPECT_EQ(back.julianDay, r.julianDay);
+    for (int f = 1; f <= 17; ++f) EXPECT_EQ(back.field[f], r.field[f]) << f;
+
+    // A value beyond its field is refused, not wrapped.
+    r.field[3] = 128;
+    EXPECT_FALSE(EncodePlanetRecord(r, b));
+    r.field[3] = -128;
+    EXPECT_TRUE(EncodePlanetRecord(r, b));
+    r.field[8] = 40000;
+    EXPECT_FALSE(EncodePlanetRecord(r, b));
+}
+
+class SyntheticTables : public ::testing::Test {
+protected:
+    testing_support::TempWorkFolder folder_;
+    void Write(const char* name, const std::string& bytes) {
+        testing_support::WriteBytes(folder_.Path() / "FilePosi" / name, bytes);
+    }
+};
+
+TEST_F(SyntheticTables, DailyMoonTableInterpolates) {
+    Write("DSEL.rnd", Int16s({100, 200, -400, 21600, 21602, 0}));
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase), 100);        // on a record
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 1), 200);    // either neighbour
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 0.25L), 125);
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 1.5L), -100);
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 3), 21600);  // exactly 21600 stays
+    EXPECT_EQ(ReadMoonCorrection(kMoonTableBase + 3.5L), 1);   // 21601 is reduced
+    // The last record has no successor: reading beyond the end is an error.
+    EXPECT_THROW(ReadMoonCorrection(kMoonTableBase + 5.5L), rt::IoError);
+    EXPECT_THROW(ReadBlackMoonCorrection(kBlackMoonTableBase), rt::IoError);  // missing
+}
+
+TEST_F(SyntheticTables, DailyBlackMoonTableInterpolates) {
+    Write("NOJLNE.rnd", Int32s({-100000, 100000, 70000}));
+    EXPECT_EQ(ReadBlackMoonCorrection(kBlackMoonTableBase), -100000);
+    EXPECT_EQ(ReadBlackMoonCorrection(kBlackMoonTableBase + 0.75L), 50000);
+    EXPECT_EQ(ReadBlackMoonCorrection(kBlackMoonTableBase + 1.5L), 85000);  // no 21600 rule
+}
+
+TEST_F(SyntheticTables, FiveDayPlanetTableInterpolatesFromTheRecordsOwnDay) {
+    std::string bytes;
+    for (int n = 0; n < 4; ++n) {
+        PlanetRecord r;
+        r.julianDay = kPlanetTableEpoch + 5 * n;
+        r.field[1] = 10 * n;
+        r.field[8] = 21590 + 10 * n;  // Pluto's wide field
+        r.field[16] = -20 * n;
+        std::uint8_t b[32];
+        ASSERT_TRUE(EncodePlanetRecord(r, b));
+        bytes.append(reinterpret_cast<const char*>(b), 32);
+    }
+    Write("DPR1.rnd", bytes);
+    const Real r1 = kPlanetTableEpoch + 5;
+    EXPECT_EQ(PlanetTableIndex(r1), 1);
+    EXPECT_EQ(PlanetTableIndex(r1 + 4.99L), 1);
+    EXPECT_EQ(ReadPlanetCorrection(1, r1), 10);
+    EXPECT_EQ(ReadPlanetCorrection(1, r1 + 2.5L), 15);
+    EXPECT_EQ(ReadPlanetCorrection(16, r1 + 1), -24);
+    EXPECT_EQ(ReadPlanetCorrection(8, r1), 21600);         // stays
+    EXPECT_EQ(ReadPlanetCorrection(8, r1 + 2.5L), 5);       // 21605 is reduced
+    EXPECT_THROW(ReadPlanetCorrection(1, kPlanetTableEpoch + 15.5L), rt::IoError);
+}
+
+TEST(GeneratedTables, CoverEveryDayTheComputationReads) {
+    const std::filesystem::path dir = std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi";
+    EXPECT_GE(std::filesystem::file_size(dir / "DSEL.rnd"), kMoonTableRecords * kMoonRecordSize);
+    EXPECT_GE(std::filesystem::file_size(dir / "DPR1.rnd"),
+              kPlanetTableRecords * kPlanetRecordSize);
+    EXPECT_GE(std::filesystem::file_size(dir / "NOJLNE.rnd"),
+              kBlackMoonTableRecords * kBlackMoonRecordSize);
+    // The last Julian days of each span find both of their records.
+    EXPECT_LT(MoonTableIndex(2499373.49L) + 1, kMoonTableRecords);
+    EXPECT_LT(PlanetTableIndex(2499373.49L) + 1, kPlanetTableRecords);
+    EXPECT_LT(BlackMoonTableIndex(2488433.49L) + 1, kBlackMoonTableRecords);
+
+    // Each planet record carries its own day, five days apart.
+    const std::string bytes = testing_support::ReadBytes(dir / "DPR1.rnd");
+    for (std::int64_t n : {std::int64_t{0}, std::int64_t{1}, std::int64_t{77777},
+                           kPlanetTableRecords - 1}) {
+        const PlanetRecord r = DecodePlanetRecord(
+            reinterpret_cast<const std::uint8_t*>(bytes.data()) + n * kPlanetRecordSize);
+        EXPECT_EQ(r.julianDay, kPlanetTableEpoch + 5 * n) << n;
+        EXPECT_EQ(PlanetTableIndex(r.julianDay), n);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// Dignities, mutual receptions and their chains; the generated exchange tables.
+#include "engine/receptions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/text_file.h"
+#include "tests/common/test_support.h"
+
+using namespace engine;
+namespace fs = std::filesystem;
+
+namespace {
+
+enum Sign { Ari = 1, Tau, Gem, Can, Leo, Vir, Lib, Sco, Sag, Cap, Aqu, Pis };
+
+fs::path BuiltTables() { return fs::path(std::getenv("KELVOR_DATA_DIR")) / "Scambi"; }
+
+class ReceptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetChartState();
+        fs::copy(BuiltTables(), folder_.Path() / "Scambi", fs::copy_options::recursive);
+    }
+    // Places planets 1..7 in the middle of the given signs.
+    static void Place(std::initializer_list<int> signs) {
+        int p = 1;
+        for (int s : signs) Chart.PlanetLongitudes[p++] = (s - 1) * 30 + 15.5L;
+    }
+    static std::vector<int> Row(const ReceptionTables::Row& r) { return {r.begin() + 1, r.end()}; }
+
+    testing_support::TempWorkFolder folder_;
+};
+
+}  // namespace
+
+TEST_F(ReceptionsTest, TwoExchangesWithChains) {
+    // Mercury in Aries and Mars in Gemini; Venus in Sagittarius and Jupiter in
+    // Libra; Saturn in its detriment; the Sun in Mercury's domicile and the Moon
+    // in Jupiter's.
+    Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});
+    ComputeReceptions();
+
+    EXPECT_EQ(Receptions.PlanetSignKeys[1], "SoleGeme");
+    EXPECT_EQ(Receptions.PlanetSignKeys[7], "SatuLeon");
+    EXPECT_EQ(Chart.PlanetSigns[3], Ari);
+
+    const std::array<unsigned char, 8> dignity = {0, 3, 5, 5, 5, 5, 0, 0};
+    const std::array<unsigned char, 8> group = {0, 0, 21, 21, 22, 22, 0, 0};
+    EXPECT_EQ(Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Receptions.ReceptionGroup, group);
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{7, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[2]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionNumbers[2]), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionSigns[2]), (std::vector<int>{0, 3, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[3]), (std::vector<int>{5, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[5]), (std::vector<int>{6, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionSigns[5]), (std::vector<int>{0, 6, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[6]), (std::vector<int>(8, 0)));
+}
+
+TEST_F(ReceptionsTest, ThreePlanetCycleBesideAnExchange) {
+    // Mars in Sagittarius, Jupiter in Aquarius, Saturn in Scorpio: a cycle of
+    // three. Mercury in Taurus and Venus in Gemini exchange. The Sun stands in
+    // Mercury's domicile, the Moon in Mars's.
+    Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});
+    ComputeReceptions();
+    const std::array<unsigned char, 8> dignity = {0, 5, 5, 5, 5, 5, 0, 0};
+    const std::array<unsigned char, 8> group = {0, 21, 21, 3, 3, 3, 0, 0};
+    EXPECT_EQ(Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Receptions.ReceptionGroup, group);
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[3]), (std::vector<int>{5, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionSigns[3]), (std::vector<int>{0, 5, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(ReceptionsTest, NoExchangeAndChainLevels) {
+    // Mercury in its domicile, five planets in Gemini, Jupiter in Leo (the
+    // Sun's domicile): one row, the Sun's link brings Jupiter at level 3.
+    Place({Gem, Gem, Gem, Gem, Gem, Leo, Gem});
+    ComputeReceptions();
+    const std::array<unsigned char, 8> dignity = {0, 1, 0, 0, 0, 0, 0, 0};
+    const std::array<unsigned char, 8> none = {};
+    EXPECT_EQ(Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Receptions.ReceptionGroup, none);
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 2, 4, 5, 7, 6, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionNumbers[1]), (std::vector<int>{1, 2, 2, 2, 2, 2, 3, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionSigns[1]), (std::vector<int>{0, 3, 3, 3, 3, 3, 1, 0}));
+}
+
+TEST_F(ReceptionsTest, SortingAndDignifiedPlanetsOutsideChains) {
+    // Sun in Leo (domicile), Moon in Taurus (exaltation), Mercury in Pisces
+    // (detriment), Venus in Virgo (fall); Mars and Jupiter in Leo, where they
+    // have no dignity, join the Sun's row; Saturn in Gemini joins Mercury's.
+    Place({Leo, Tau, Pis, Vir, Leo, Leo, Gem});
+    ComputeReceptions();
+    const std::array<unsigned char, 8> dignity = {0, 3, 4, 2, 1, 0, 0, 0};
+    EXPECT_EQ(Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{3, 7, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Receptions.ReceptionBodies[2][1], 4);
+    EXPECT_EQ(Receptions.ReceptionBodies[3][1], 2);
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[4]), (std::vector<int>{1, 5, 6, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Receptions.ReceptionBodies[5]), (std::vector<int>(8, 0)));
+}
+
+TEST(ReceptionsFiles, AllDignifiedReadsNoFileAndMissingFileRaises) {
+    testing_support::TempWorkFolder empty;
+    ResetChartState();
+    const int domicile[] = {0, Leo, Can, Gem, Tau, Ari, Sag, Cap};
+    for (int p = 1; p <= 7; ++p) Chart.PlanetLongitudes[p] = (domicile[p] - 1) * 30 + 1;
+    EXPECT_NO_THROW(ComputeReceptions());
+    for (int r = 1; r <= 7; ++r) EXPECT_EQ(Receptions.PlanetDignity[r], 1);
+
+    Chart.PlanetLongitudes[1] = (Gem - 1) * 30 + 1;  // the Sun without dignity
+    Chart.PlanetLongitudes[2] = (Gem - 1) * 30 + 1;  // and the Moon
+    EXPECT_THROW(ComputeReceptions(), rt::IoError);
+}
+
+// The generated tables: every line one closed cycle, no line twice, and as many
+// lines as there are cycles: (k - 1)! x the sum over k-groups of the product
+// of the planets' numbers of domiciles.
+TEST(ReceptionTables, LinesAreExactlyTheClosedCycles) {
+    const int domicileCount[] = {0, 1, 1, 2, 2, 2, 2, 2};
+    for (int k = 2; k <= 5; ++k) {
+        const auto path = BuiltTables() / ("Scambio" + std::to_string(k) + std::to_string(k) + ".txt");
+        const std::string bytes = testing_support::ReadBytes(path);
+        ASSERT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+        const auto lines = rt::ReadTextLines(path.string());
+        std::set<std::string> unique(lines.begin(), lines.end());
+        EXPECT_EQ(unique.size(), lines.size()) << k;
+
+        for (const auto& line : lines) {
+            ASSERT_EQ(line.size(), static_cast<std::size_t>(4 * k)) << line;
+            std::vector<int> planet(k), sign(k);
+            for (int i = 0; i < k; ++i) {
+                planet[i] = std::stoi(line.substr(4 * i, 2));
+                sign[i] = std::stoi(line.substr(4 * i + 2, 2));
+                if (i > 0) {
+                    ASSERT_LT(planet[i - 1], planet[i]) << line;
+                }
+            }
+            // Walk from the first planet to the planet whose domicile it stands in.
+            int at = 0;
+            std::set<int> seen;
+            for (int step = 0; step < k; ++step) {
+                seen.insert(at);
+                const int ruler = DomicileRuler(sign[at]);
+                int next = -1;
+                for (int i = 0; i < k; ++i)
+                    if (planet[i] == ruler) next = i;
+                ASSERT_GE(next, 0) << line;
+                at = next;
+            }
+            EXPECT_EQ(at, 0) << line;
+            EXPECT_EQ(seen.size(), static_cast<std::size_t>(k)) << line;
+        }
+
+        long long sum = 0;
+        for (int mask = 0; mask < 128; ++mask) {
+            if (__builtin_popcount(mask) != k) continue;
+            long long product = 1;
+            for (int p = 1; p <= 7; ++p)
+                if (mask & (1 << (p - 1))) product *= domicileCount[p];
+            sum += product;
+        }
+        long long factorial = 1;
+        for (int i = 2; i < k; ++i) factorial *= i;
+        EXPECT_EQ(static_cast<long long>(lines.size()), factorial * sum) << k;
+    }
+}

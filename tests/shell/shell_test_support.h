@@ -1,0 +1,87 @@
+#pragma once
+// Helpers of the shell's tests: a desktop with a fixed screen and printer that
+// records the documents it is asked to open, and a fresh started program.
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/gui/system_services.h"
+
+namespace shell_testing {
+
+struct FakeDesktopLog {
+    std::vector<std::string> openedDocuments;
+};
+
+class FakeDesktop : public gui::SystemServices {
+public:
+    FakeDesktop(FakeDesktopLog* log, int width, int height, bool printer)
+        : log_(log), width_(width), height_(height), printer_(printer) {}
+    bool OpenDocument(const std::string& path) override {
+        log_->openedDocuments.push_back(path);
+        return true;
+    }
+    bool StartProgram(const std::string&, const std::vector<std::string>&) override { return true; }
+    gui::PrinterInfo Printer() override {
+        gui::PrinterInfo p;
+        if (!printer_) return p;
+        p.present = true;
+        p.pageWidthPixels = 4760;
+        p.pageHeightPixels = 6814;
+        p.dpi = 600;
+        p.name = "PDF";
+        return p;
+    }
+    int ScreenWidth() override { return width_; }
+    int ScreenHeight() override { return height_; }
+
+private:
+    FakeDesktopLog* log_;
+    int width_, height_;
+    bool printer_;
+};
+
+// Installs the fake desktop while it lives.
+class DesktopScope {
+public:
+    explicit DesktopScope(int width = 1280, int height = 1024, bool printer = true) {
+        gui::SetSystemServices(std::make_unique<FakeDesktop>(&log, width, height, printer));
+    }
+    ~DesktopScope() { gui::SetSystemServices(nullptr); }
+    FakeDesktopLog log;
+};
+
+// Bytes of every file under a folder, by relative path.
+inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+        if (!e.is_regular_file()) continue;
+        std::ifstream in(e.path(), std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        out[std::filesystem::relative(e.path(), folder).string()] = s.str();
+    }
+    return out;
+}
+
+// The lines of a CR LF text file (a lone LF is not a line end here).
+inline std::vector<std::string> CrLfLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            if (start < bytes.size()) lines.push_back(bytes.substr(start));
+            return lines;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+}  // namespace shell_testing

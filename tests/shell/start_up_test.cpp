@@ -1,0 +1,500 @@
+// Start of the program in a fresh data folder, the main window's activation,
+// the drawing-settings file, the user name and the instruction documents.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+
+#include "archive/archive_files.h"
+#include "archive/store_dialog.h"
+#include "display/chart_window.h"
+#include "display/drawing_state.h"
+#include "engine/chart_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
+#include "shell/draw_settings_file.h"
+#include "shell/forms.h"
+#include "shell/instructions_dialog.h"
+#include "shell/main_window.h"
+#include "shell/placeholder_windows.h"
+#include "shell/rich_text_window.h"
+#include "shell/start_up.h"
+#include "shell/user_name.h"
+#include "shell/user_name_dialog.h"
+#include "tests/common/test_support.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace fs = std::filesystem;
+using shell_testing::CrLfLines;
+using shell_testing::DesktopScope;
+using shell_testing::Snapshot;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+namespace {
+
+// A program started in a fresh data folder, torn down at the end.
+class ProgramStart {
+public:
+    explicit ProgramStart(bool printer = true, bool activate = true) : desktop_(1280, 1024, printer) {
+        // A dialog the test did not expect fails the test instead of waiting.
+        gui::SetDefaultModalHandler([](QDialog* d) {
+            ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
+            return int(gui::mrCancel);
+        });
+        rt::PrepareDataFolder();
+        shell::StartUp();
+        shell::CreateStartWindows();
+        if (activate) Activate();
+    }
+    ~ProgramStart() {
+        shell::FreeForms();
+        gui::ClearModalHandlers();
+    }
+    void Activate() {
+        shell::FoKelvor->show();
+        gui::Guard([] { shell::FoKelvor->FormActivate(); });
+    }
+    fs::path Data() const { return fs::current_path(); }
+    testing_support::TempWorkFolder folder_;
+    DesktopScope desktop_;
+    gui::RecordingMessageSink messages;
+};
+
+std::map<std::string, fs::file_time_type> WriteTimes(const fs::path& folder) {
+    std::map<std::string, fs::file_time_type> out;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) out[fs::relative(e.path(), folder).string()] = e.last_write_time();
+    return out;
+}
+
+const std::string kOne = " 1.00000000000000E+0000";
+
+}  // namespace
+
+TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
+    ProgramStart start;
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
+
+    const std::vector<std::string> expected = {
+        "FoKelvor",  "FoNomUte",   "FormRich",   "FgrNaKel",  "FoMetGra",  "FoPrint",    "FoOrbKel",
+        "FoInputKel", "FormRegKel", "FoCancel",  "FoReMai1",  "FgrTxtKel", "FoSpeLin",   "FoStampa",
+        "FoTerapi",  "FoSintom2",  "FoSintom3",  "FoModifi",  "FoManut1",  "FoMainArc",  "FoAggRep",
+        "FoAggiorna", "FoReMaiH",  "FoSegnat",   "FoUtilit",  "FoPrinci",  "FoPiante",   "FoMali",
+        "FoSintesi", "FgrKelvo",   "FoIstDef"};
+    std::vector<QWidget*> forms = shell::Forms();
+    ASSERT_EQ(forms.size(), expected.size());
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        EXPECT_EQ(forms[i]->objectName().toStdString(), expected[i]) << "window " << i + 1;
+        // Each window is its own class, named as its instance with a leading T.
+        std::string className = forms[i]->metaObject()->className();
+        EXPECT_EQ(className.substr(className.rfind("::") + 2), "T" + expected[i]);
+        EXPECT_EQ(forms[i]->isVisible(), i == 0) << expected[i];
+    }
+    EXPECT_EQ(shell::FoKelvor, forms.front());
+    EXPECT_EQ(shell::FoKelvor->windowTitle(), "Vireliant NL Basic");
+
+    // The empty personal archive.
+    std::string st1 = ReadBytes(rt::ResolvePath("BASE.ST1"));
+    ASSERT_EQ(st1.size(), 44u);
+    EXPECT_EQ(static_cast<unsigned char>(st1[0]), 43);
+    EXPECT_EQ(st1.substr(1, 43), "0 Registro vuoto......................00000");
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("BASE.ST2")).size(), 385u);
+    std::string st3 = ReadBytes(rt::ResolvePath("BASE.ST3"));
+    ASSERT_EQ(st3.size(), 284u);
+    EXPECT_EQ(st3.substr(1, 70), "   LO SPAZIO DELIMITATO DA QUESTA CORNICE E'DESTINATO A RICEVERE      ");
+
+    // The drawing settings with their defaults, memory agreeing with the file.
+    std::vector<std::string> settings = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
+    EXPECT_EQ(settings, (std::vector<std::string>{"1", "0", "0", "1", kOne, "", kOne, kOne}));
+    EXPECT_EQ(shell::DrawSettings.GregorianSwitch, 1);
+    EXPECT_EQ(display::Drawing.LineWidthFactor, 1.0L);
+
+    // The user name, shown at once.
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
+    EXPECT_EQ(shell::FoKelvor->BitBtnNomeCognome->text(), "Nome Cognome");
+
+    // Pages, the boxes locked, the disabled sheet buttons.
+    ASSERT_EQ(shell::FoKelvor->PageControl1->count(), 3);
+    EXPECT_EQ(shell::FoKelvor->PageControl1->tabText(0), "Astrologische Functies");
+    EXPECT_EQ(shell::FoKelvor->PageControl1->tabText(1), "Raadpleging Remedies");
+    EXPECT_EQ(shell::FoKelvor->PageControl1->tabText(2), "Accessoire Functies");
+    EXPECT_FALSE(shell::FoKelvor->ComboOrb->isEnabled());
+    EXPECT_FALSE(shell::FoKelvor->ComboNodo->isEnabled());
+    EXPECT_FALSE(shell::FoKelvor->BBoriz2->isEnabled());
+    EXPECT_FALSE(shell::FoKelvor->BBvert2->isEnabled());
+    EXPECT_TRUE(shell::FoKelvor->BBOriz->isEnabled());
+    EXPECT_EQ(shell::FoKelvor->ComboNodo->currentText().toStdString(), engine::Chart.NodeType);
+}
+
+TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
+    ProgramStart start;
+    EXPECT_NEAR(static_cast<double>(display::Drawing.ScreenAspect), 0.8, 1e-15);
+    EXPECT_NEAR(static_cast<double>(display::Drawing.PixelsPerUnit), 1024.0 / 210, 1e-12);
+    EXPECT_FLOAT_EQ(display::Drawing.FontScale, static_cast<float>(1024.0L / 210 * 3.7L));
+    EXPECT_TRUE(display::Drawing.PrinterPresent);
+    EXPECT_NEAR(static_cast<double>(display::Drawing.PrinterPixelsPerUnit), 4760.0 / 210 * 0.776, 1e-9);
+    EXPECT_TRUE(display::Drawing.PrinterLandscape);
+    EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
+    EXPECT_EQ(engine::Birth.ChartKind, 1);
+
+    // The full-screen windows cover the screen, hidden, their panel at the bottom.
+    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::FgrKelvo, display::FgrKelvo->Panel1},
+                                                  {shell::FgrNaKel, shell::FgrNaKel->Panel1}};
+    for (auto [w, panel] : fullScreen) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(w->pos(), QPoint(0, 0));
+        EXPECT_EQ(w->size(), QSize(1280, 1024));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->geometry(), QRect(0, 1024 - panel->height(), 1280, panel->height()));
+    }
+    EXPECT_EQ(shell::FgrTxtKel->size(), QSize(1280, 1024));
+    EXPECT_FALSE(shell::FgrTxtKel->isVisible());
+}
+
+TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
+    ProgramStart start(/*printer=*/false);
+    ASSERT_EQ(start.messages.Texts(),
+              std::vector<std::string>{"OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)"});
+    EXPECT_FALSE(display::Drawing.PrinterPresent);
+    EXPECT_EQ(display::Drawing.PrinterPixelsPerUnit, 0.0L);
+    EXPECT_EQ(shell::Forms().size(), 31u);
+}
+
+TEST(MainActivationTest, RepeatingTheActivationChangesNoFile) {
+    ProgramStart start;
+    auto bytes = Snapshot(start.Data());
+    auto times = WriteTimes(start.Data());
+    shell::FoKelvor->FormActivate();
+    shell::FoKelvor->FormActivate();
+    EXPECT_EQ(Snapshot(start.Data()), bytes);
+    EXPECT_EQ(WriteTimes(start.Data()), times);
+    EXPECT_TRUE(start.messages.messages.empty());
+}
+
+TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
+    ProgramStart start(true, /*activate=*/false);
+    const std::string legacy = "7\r\n1\r\n3\r\n0\r\n 2.00000000000000E+0000\r\nD:\\VoskBackup\\Dati\r\n"
+                               " 1.10000000000000E+0000\r\n 9.00000000000000E-0001\r\n";
+    WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), legacy);
+    start.Activate();
+    std::vector<std::string> lines = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
+    std::vector<std::string> expected = CrLfLines(legacy);
+    expected[5] = "Da definire";
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(shell::DrawSettings.DrawSettingsValue1, 7);
+    EXPECT_EQ(shell::DrawSettings.EpsonCorrection, 1);
+    EXPECT_EQ(shell::DrawSettings.DrawSettingsFlag3, 3);
+    EXPECT_EQ(shell::DrawSettings.GregorianSwitch, 0);
+    EXPECT_EQ(shell::DrawSettings.BackupDestination, "Da definire");
+    EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);
+    EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleY), 0.9, 1e-14);
+    EXPECT_EQ(display::Drawing.LineWidthFactor, 2.0L);
+
+    const std::string other = "1\r\n0\r\n0\r\n1\r\n" + kOne + "\r\nE:\\ExkelvorBck\r\n" + kOne + "\r\n" + kOne + "\r\n";
+    WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
+    shell::FoKelvor->FormActivate();
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
+    EXPECT_EQ(shell::DrawSettings.BackupDestination, "E:\\ExkelvorBck");
+}
+
+TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
+    ProgramStart start(true, false);
+    const std::string zeros = "1\r\n0\r\n0\r\n1\r\n0\r\n\r\n0\r\n0\r\n";
+    WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), zeros);
+    start.Activate();
+    EXPECT_EQ(shell::DrawSettings.LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell::DrawSettings.AspectScaleX, 1.0L);
+    EXPECT_EQ(shell::DrawSettings.AspectScaleY, 1.0L);
+    EXPECT_EQ(display::Drawing.AspectScaleY, 1.0L);
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), zeros);
+}
+
+TEST(MainActivationTest, MalformedSettingsLineIsReportedAndTheProgramGoesOn) {
+    ProgramStart start(true, false);
+    WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), "1\r\nabc\r\n");
+    start.Activate();
+    EXPECT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_TRUE(shell::FoKelvor->isVisible());
+}
+
+TEST(MainActivationTest, ExistingPersonalIndexIsNeverTouched) {
+    ProgramStart start(true, false);
+    // Spelled in lower case, and without its data and annotation files.
+    WriteBytes(start.Data() / "BASE.st1", std::string(44, 'x'));
+    start.Activate();
+    EXPECT_EQ(ReadBytes(start.Data() / "BASE.st1"), std::string(44, 'x'));
+    EXPECT_FALSE(rt::PathExists("BASE.ST2"));
+    EXPECT_FALSE(rt::PathExists("BASE.ST3"));
+}
+
+TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    main->BBlkClick();
+    EXPECT_TRUE(main->ComboOrb->isEnabled());
+    EXPECT_EQ(main->BBlk->property("glyph").toString(), "LockOpen");
+    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::mrCancel); });
+    main->BitBtnNomeCognomeClick();
+    EXPECT_FALSE(main->ComboOrb->isEnabled());
+    EXPECT_FALSE(main->ComboNodo->isEnabled());
+    // An explicit lock turns the boxes grey.
+    main->BBlkClick();
+    main->BBlkClick();
+    EXPECT_EQ(main->BBlk->property("glyph").toString(), "LockShut");
+    EXPECT_EQ(main->ComboOrb->palette().color(QPalette::Base), QColor(128, 128, 128));
+}
+
+TEST(MainWindowTest, AnnotationsMemoAndTheEmptyBox) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    EXPECT_TRUE(main->MemoAnnotaz->isHidden());
+    main->MemoDatiClick();
+    EXPECT_FALSE(main->MemoAnnotaz->isHidden());
+    main->MemoAnnotazClick();
+    EXPECT_TRUE(main->MemoAnnotaz->isHidden());
+    EXPECT_TRUE(main->Button2->isHidden());
+    EXPECT_TRUE(main->ListBox1->isHidden());
+    main->Cbox1DblClick();
+    EXPECT_TRUE(main->Cbox1->isHidden());
+}
+
+TEST(UserNameTest, OkWithoutChangesWritesNothing) {
+    ProgramStart start;
+    fs::path file = rt::ResolvePath("FileTmp\\Personal.Tmp");
+    auto old = fs::last_write_time(file) - std::chrono::hours(24);
+    fs::last_write_time(file, old);
+    gui::SetModalHandler("FoNomUte", [](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        dialog->FormActivate();
+        dialog->BitBtnOk->click();
+        return dialog->result();
+    });
+    shell::FoKelvor->BitBtnNomeCognomeClick();
+    EXPECT_EQ(fs::last_write_time(file), old);
+    EXPECT_EQ(ReadBytes(file), "Nome\r\nCognome\r\n");
+}
+
+TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
+    ProgramStart start;
+    gui::SetModalHandler("FoNomUte", [](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        dialog->FormActivate();
+        EXPECT_EQ(dialog->EditNome->text(), "Nome");
+        dialog->EditNome->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
+        dialog->EditCognome->setText("Rossi");
+        dialog->BitBtnOk->click();
+        return dialog->result();
+    });
+    shell::FoKelvor->BitBtnNomeCognomeClick();
+    std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
+    EXPECT_EQ(shell::UserName.UserGivenName.size(), 80u);
+    EXPECT_EQ(shell::UserName.UserFullName, (given + " Rossi").substr(0, 80));
+    EXPECT_EQ(gui::FromQt(shell::FoKelvor->BitBtnNomeCognome->text()), shell::UserName.UserFullName);
+
+    // Both fields emptied: two empty lines, the button shows one blank.
+    gui::SetModalHandler("FoNomUte", [](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        dialog->FormActivate();
+        dialog->EditNome->clear();
+        dialog->EditCognome->clear();
+        dialog->BitBtnOk->click();
+        return dialog->result();
+    });
+    shell::FoKelvor->BitBtnNomeCognomeClick();
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "\r\n\r\n");
+    EXPECT_EQ(shell::FoKelvor->BitBtnNomeCognome->text(), " ");
+}
+
+TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
+    ProgramStart start;
+    shell::FoKelvor->move(100, 80);
+    QRect seen;
+    gui::SetModalHandler("FoNomUte", [&seen](QDialog* d) {
+        seen = d->frameGeometry();
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtnNomeCognomeClick();
+    QRect main = shell::FoKelvor->frameGeometry();
+    EXPECT_EQ(seen.bottomRight(), main.bottomRight() + QPoint(10, 10));
+    EXPECT_EQ(shell::FoKelvor->ComboOrb->currentText(), "A (normali)");
+}
+
+TEST(UserNameTest, CancelKeepsTheNames) {
+    ProgramStart start;
+    gui::SetModalHandler("FoNomUte", [](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        dialog->FormActivate();
+        dialog->EditNome->setText("Other");
+        dialog->BitBtnAnnulla->click();
+        return dialog->result();
+    });
+    shell::FoKelvor->BitBtnNomeCognomeClick();
+    EXPECT_EQ(shell::UserName.UserGivenName, "Nome");
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
+}
+
+TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
+    ProgramStart start;
+    auto choose = [](bool full) {
+        gui::SetModalHandler("FoIstDef", [full](QDialog* d) {
+            auto* dialog = static_cast<shell::TFoIstDef*>(d);
+            dialog->FormActivate();
+            EXPECT_TRUE(dialog->RB1->isChecked());
+            if (full) dialog->RB2->setChecked(true);
+            dialog->BitBtn1->click();
+            return dialog->result();
+        });
+        shell::FoKelvor->BBistruzClick();
+    };
+    choose(true);
+    choose(false);
+    shell::FoKelvor->BBdispensaClick();
+    const auto& opened = start.desktop_.log.openedDocuments;
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_EQ(fs::path(opened[0]), start.Data() / "Istruzioni.pdf");
+    EXPECT_EQ(fs::path(opened[1]), start.Data() / "Istruzioni_J.pdf");
+    EXPECT_EQ(fs::path(opened[2]), start.Data() / "Dispensa.pdf");
+    // The documents are shipped in the data folder.
+    for (const char* name : {"Istruzioni.pdf", "Istruzioni_J.pdf", "Dispensa.pdf"})
+        EXPECT_TRUE(fs::exists(start.Data() / name)) << name;
+}
+
+TEST(InstructionsTest, BackButtonOpensNothing) {
+    ProgramStart start;
+    gui::SetModalHandler("FoIstDef", [](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoIstDef*>(d);
+        dialog->BitBtn2->click();
+        return dialog->result();
+    });
+    shell::FoKelvor->BBistruzClick();
+    EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
+    EXPECT_EQ(shell::FoIstDef->BitBtn2->text(), "Backards");
+}
+
+// Saves a picture of the main window when KELVOR_SCREENSHOT names a file.
+TEST(MainWindowTest, Screenshot) {
+    const char* target = std::getenv("KELVOR_SCREENSHOT");
+    if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
+    ProgramStart start;
+    for (int page = 0; page < 3; ++page) {
+        shell::FoKelvor->PageControl1->setCurrentIndex(page);
+        QPixmap shot = shell::FoKelvor->grab();
+        ASSERT_TRUE(shot.save(QString::fromUtf8(target).replace(".png", QString("-%1.png").arg(page + 1))));
+    }
+    WriteBytes(start.Data() / "MieiTesti" / "Tema1.txt", "Tema di prova\r\n\r\nSecondo paragrafo.\r\n");
+    WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
+    shell::FoReMaiH->show();
+    ASSERT_TRUE(shell::FoReMaiH->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
+}
+
+TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
+    ProgramStart start;
+    shell::FoReMaiH->show();
+    shell::FoReMaiH->Editor->insertPlainText("unsaved");
+    start.messages.answers.push_back(gui::AnswerCancel);
+    EXPECT_FALSE(shell::FoKelvor->close());
+    EXPECT_TRUE(shell::FoKelvor->isVisible());
+    EXPECT_TRUE(shell::FoReMaiH->isVisible());
+    start.messages.answers.push_back(gui::AnswerNo);
+    EXPECT_TRUE(shell::FoKelvor->close());
+    EXPECT_FALSE(shell::FoReMaiH->isVisible());
+}
+
+TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
+    testing_support::TempWorkFolder folder;
+    DesktopScope desktop;
+    gui::RecordingMessageSink messages;
+    rt::PrepareDataFolder();
+    WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), "not a number\r\n");
+    shell::StartUp();
+    EXPECT_EQ(messages.messages.size(), 1u);
+    // The defaults are in force and written back.
+    EXPECT_FALSE(engine::Chart.HouseSystemName.empty());
+    EXPECT_NE(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt")), "not a number\r\n");
+}
+
+TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
+    ProgramStart start(true, false);
+    archive::BirthRecord r;
+    r.DateField = "196012251405+1";
+    r.PlaceField = "52N22-004E54AMSTERDAM";
+    r.CalendarField = "GR";
+    r.NationalityField = "NEDERLAND";
+    r.AnnotationNumber = "00000";
+    archive::WriteCurrentPerson("VAN DER BERG ANNELIES", r);
+    archive::WriteAnnotationHandOff(" NOTA UNO");
+    archive::WriteTextHandOff("BASE", "00007");
+    WriteBytes(start.Data() / "BASEtxt" / "00007.txt", "tekst\r\n");
+    start.Activate();
+    ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
+
+    QStringList memo = shell::FoKelvor->MemoDati->toPlainText().split('\n');
+    ASSERT_GE(memo.size(), 6);
+    EXPECT_TRUE(memo[0].startsWith("VAN DER BERG ANNELIES"));
+    EXPECT_TRUE(memo[1].startsWith("Nascita 25/12/1960 14:05"));
+    EXPECT_EQ(memo[5], "Calendario GREGORIANO");
+    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), " NOTA UNO");
+    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isHidden());
+
+    // Without the text file the button is hidden at the next activation.
+    fs::remove(start.Data() / "BASEtxt" / "00007.txt");
+    shell::FoKelvor->FormActivate();
+    EXPECT_TRUE(shell::FoKelvor->BBApriTesto->isHidden());
+}
+
+TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
+    ProgramStart start;
+    WriteBytes(start.Data() / "BASEtxt" / "00003.txt", "VAN DER BERG\r\n");
+    WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "BASEtxt/00003.txt\r\n");
+    std::string shown;
+    gui::SetModalHandler("FoReMaiH", [&shown](QDialog* d) {
+        shown = static_cast<shell::TFoReMaiH*>(d)->EditorText();
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(archive::TFormRegKel::ShowPersonTextEditor);
+    archive::TFormRegKel::ShowPersonTextEditor();
+    EXPECT_EQ(shown, "VAN DER BERG\n");
+}
+
+namespace {
+struct OnDemandWindow : QDialog {
+    OnDemandWindow() { setObjectName("OnDemandWindow"); }
+    ~OnDemandWindow() override { ++destroyed; }
+    static inline int destroyed = 0;
+};
+OnDemandWindow* OnDemand = nullptr;
+}  // namespace
+
+TEST(FormsTest, OnDemandWindowsLiveOnlyWhileShown) {
+    OnDemandWindow::destroyed = 0;
+    gui::SetModalHandler("OnDemandWindow", [](QDialog* d) {
+        EXPECT_EQ(d, OnDemand);
+        return int(gui::mrOk);
+    });
+    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::mrOk);
+    EXPECT_EQ(OnDemand, nullptr);
+    EXPECT_EQ(OnDemandWindow::destroyed, 1);
+    // Released also when the showing fails.
+    gui::SetModalHandler("OnDemandWindow", [](QDialog*) -> int { throw std::runtime_error("x"); });
+    EXPECT_THROW(shell::ShowOnDemand(OnDemand), std::runtime_error);
+    EXPECT_EQ(OnDemand, nullptr);
+    EXPECT_EQ(OnDemandWindow::destroyed, 2);
+    gui::ClearModalHandlers();
+}

@@ -1,0 +1,293 @@
+// Generates the ephemeris correction tables "FilePosi\DSEL.rnd", "DPR1.rnd" and
+// "NOJLNE.rnd": each value is the precise position minus the engine's own
+// uncorrected position at the same instant, so the tables must be generated
+// again whenever a formula of the engine changes.
+//
+//   gen_ephemeris_tables --out <folder> [--ephe <folder>] [--jobs <n>]
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/bodies_theory.h"
+#include "engine/ephemeris_tables.h"
+#include "tools/ephemeris_tables/precise_positions.h"
+
+namespace {
+
+using engine::Real;
+
+std::string gEphePath = precise::kDefaultEphePath;
+int gJobs = 3;
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "gen_ephemeris_tables: %s\n", message.c_str());
+    std::exit(1);
+}
+
+// Shared memory that forked workers fill.
+template <typename T>
+T* SharedArray(std::size_t count) {
+    void* p = mmap(nullptr, count * sizeof(T), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS,
+                   -1, 0);
+    if (p == MAP_FAILED) Fail("out of memory");
+    return static_cast<T*>(p);
+}
+
+// Runs work(begin, end) over [0, count) in gJobs processes (the precise library
+// keeps global state, so the work is shared out between processes, not threads).
+void ParallelFor(std::int64_t count, const std::function<void(std::int64_t, std::int64_t)>& work) {
+    const int jobs = std::max(1, gJobs);
+    std::vector<pid_t> children;
+    const std::int64_t chunk = (count + jobs - 1) / jobs;
+    for (int j = 0; j < jobs; ++j) {
+        const std::int64_t b = j * chunk, e = std::min(count, b + chunk);
+        if (b >= e) break;
+        std::fflush(nullptr);
+        const pid_t pid = fork();
+        if (pid < 0) Fail("cannot start a worker process");
+        if (pid == 0) {
+            precise::Init(gEphePath.c_str());
+            work(b, e);
+            std::fflush(nullptr);
+            _exit(0);
+        }
+        children.push_back(pid);
+    }
+    bool ok = true;
+    for (pid_t pid : children) {
+        int status = 0;
+        if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            ok = false;
+    }
+    if (!ok) Fail("a worker process failed");
+}
+
+// The precise position or a failure of the whole generation.
+precise::Position Precise(Real jd, int body) {
+    const precise::Position p = precise::At(static_cast<double>(jd), body);
+    if (!p.ok) {
+        std::fprintf(stderr, "gen_ephemeris_tables: no precise position of body %d at JD %.1f\n",
+                     body, static_cast<double>(jd));
+        std::fflush(stderr);
+        _exit(2);
+    }
+    return p;
+}
+
+// Settings under which the engine gives its own uncorrected values.
+engine::BodySettings Uncorrected() {
+    engine::BodySettings s;
+    s.trueNode = true;
+    s.trueBlackMoon = true;
+    s.useMoonTable = false;
+    s.usePlanetTable = false;
+    s.useNodeTable = false;
+    s.useBlackMoonTable = false;
+    return s;
+}
+
+// The Moon correction read from the table being generated (the node's own
+// value is computed with the corrected Moon, as the program computes it).
+class MemoryMoonTable : public engine::CorrectionSource {
+public:
+    explicit MemoryMoonTable(const std::vector<std::int16_t>& records) : records_(records) {}
+    Real MoonCorrection(Real jd) override {
+        return engine::InterpolateMoon(jd, [&](std::int64_t n) {
+            if (n < 0 || n >= static_cast<std::int64_t>(records_.size()))
+                Fail("Moon table lookup beyond its end");
+            return records_[n];
+        });
+    }
+    Real PlanetCorrection(int, Real) override { return 0; }
+    Real BlackMoonCorrection(Real) override { return 0; }
+
+private:
+    const std::vector<std::int16_t>& records_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    const auto tmp = std::filesystem::path(path.string() + ".tmp");
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        if (!out) Fail("cannot write " + tmp.string());
+    }
+    std::filesystem::rename(tmp, path);
+}
+
+std::int64_t RoundToInt(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
+
+// ---- "DSEL.rnd": the Moon's longitude, arc seconds, daily ----
+// The difference curve bends noticeably within a day in early centuries (the
+// table absorbs Delta T, hours then, times the Moon's varying speed), so each
+// record is the difference at its day shifted by half the mean bend of the
+// chords on either side: the interpolated value then errs by about half as
+// much, with opposite signs at the records and between them.
+std::vector<std::int16_t> MoonTable() {
+    const std::int64_t count = engine::kMoonTableRecords;
+    double* diff = SharedArray<double>(count);     // at the records
+    double* middle = SharedArray<double>(count);   // half a day later
+    ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
+        const engine::BodySettings s = Uncorrected();
+        engine::BodyPositions out;
+        auto at = [&](Real jd) {
+            engine::RunBodyComputation(2, false, jd, s, nullptr, out);
+            return precise::AngleDiff(Precise(jd, engine::kMoon).lon,
+                                      static_cast<double>(out.longitudes[engine::kMoon])) *
+                   3600.0;
+        };
+        for (std::int64_t n = b; n < e; ++n) {
+            const Real jd = engine::kMoonTableBase + n;
+            diff[n] = at(jd);
+            middle[n] = at(jd + 0.5L);
+        }
+    });
+    // Bend of the chord from record n to n + 1, at its middle.
+    auto bend = [&](std::int64_t n) {
+        if (n < 0 || n + 1 >= count) return 0.0;
+        return middle[n] - (diff[n] + diff[n + 1]) / 2;
+    };
+    std::vector<std::int16_t> table(count);
+    for (std::int64_t n = 0; n < count; ++n) {
+        const std::int64_t v = RoundToInt(diff[n] + (bend(n - 1) + bend(n)) / 4);
+        if (v < -32768 || v > 21600)
+            Fail("Moon correction " + std::to_string(v) + "\" at record " + std::to_string(n) +
+                 " does not fit its field");
+        table[n] = static_cast<std::int16_t>(v);
+    }
+    munmap(diff, count * sizeof(double));
+    munmap(middle, count * sizeof(double));
+    return table;
+}
+
+// ---- "DPR1.rnd": planets and true node, arc minutes, every 5 days ----
+// Records carry the same shift by half the bend of the neighbouring chords as
+// the Moon's (the planets' differences bend within 5 days in early centuries).
+std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
+    const std::int64_t count = engine::kPlanetTableRecords;
+    constexpr int kFields = 18;
+    double* diff = SharedArray<double>(count * kFields);    // at the records
+    double* middle = SharedArray<double>(count * kFields);  // 2.5 days later
+    ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
+        engine::BodySettings s = Uncorrected();
+        s.useMoonTable = true;
+        MemoryMoonTable source(moon);
+        engine::BodyPositions out;
+        auto at = [&](Real jd, double* f) {
+            engine::RunBodyComputation(0, false, jd, s, &source, out);
+            for (int body = engine::kMercury; body <= engine::kPluto; ++body) {
+                const precise::Position p = Precise(jd, body);
+                f[body - 2] =
+                    precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[body])) * 60;
+                f[body + 7] = (p.lat - static_cast<double>(out.latitudes[body])) * 60;
+            }
+            f[9] = precise::AngleDiff(Precise(jd, engine::kNode).lon,
+                                      static_cast<double>(out.longitudes[engine::kNode])) *
+                   60;
+        };
+        for (std::int64_t n = b; n < e; ++n) {
+            const Real jd = engine::kPlanetTableEpoch + 5.0L * n;
+            at(jd, diff + n * kFields);
+            at(jd + 2.5L, middle + n * kFields);
+        }
+    });
+    auto bend = [&](std::int64_t n, int f) {
+        if (n < 0 || n + 1 >= count) return 0.0;
+        return middle[n * kFields + f] - (diff[n * kFields + f] + diff[(n + 1) * kFields + f]) / 2;
+    };
+    std::vector<std::uint8_t> bytes(count * engine::kPlanetRecordSize);
+    for (std::int64_t n = 0; n < count; ++n) {
+        engine::PlanetRecord r;
+        r.julianDay = engine::kPlanetTableEpoch + 5.0L * n;
+        for (int f = 1; f <= 17; ++f) {
+            const std::int64_t v =
+                RoundToInt(diff[n * kFields + f] + (bend(n - 1, f) + bend(n, f)) / 4);
+            if (!engine::PlanetFieldFits(f, v) || v > 21600)
+                Fail("planet correction " + std::to_string(v) + "' of field " + std::to_string(f) +
+                     " at record " + std::to_string(n) + " does not fit its field");
+            r.field[f] = static_cast<std::int32_t>(v);
+        }
+        if (!engine::EncodePlanetRecord(r, bytes.data() + n * engine::kPlanetRecordSize))
+            Fail("record " + std::to_string(n) + " cannot be encoded");
+    }
+    munmap(diff, count * kFields * sizeof(double));
+    munmap(middle, count * kFields * sizeof(double));
+    return bytes;
+}
+
+// ---- "NOJLNE.rnd": the black moon, arc seconds, daily ----
+std::vector<std::uint8_t> BlackMoonTable() {
+    const std::int64_t count = engine::kBlackMoonTableRecords;
+    double* diff = SharedArray<double>(count);
+    ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
+        const engine::BodySettings s = Uncorrected();
+        engine::BodyPositions out;
+        for (std::int64_t n = b; n < e; ++n) {
+            const Real jd = engine::kBlackMoonTableBase + n;
+            engine::RunBodyComputation(12, false, jd, s, nullptr, out);
+            diff[n] = precise::AngleDiff(Precise(jd, engine::kBlackMoon).lon,
+                                         static_cast<double>(out.longitudes[engine::kBlackMoon])) *
+                      3600.0;
+        }
+    });
+    std::vector<std::uint8_t> bytes(count * engine::kBlackMoonRecordSize);
+    for (std::int64_t n = 0; n < count; ++n) {
+        const std::int64_t v = RoundToInt(diff[n]);
+        if (v < INT32_MIN || v > INT32_MAX) Fail("black-moon correction does not fit its field");
+        const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
+        for (int i = 0; i < 4; ++i)
+            bytes[n * 4 + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF);
+    }
+    munmap(diff, count * sizeof(double));
+    return bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::filesystem::path outDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--out" && i + 1 < argc) outDir = argv[++i];
+        else if (a == "--ephe" && i + 1 < argc) gEphePath = argv[++i];
+        else if (a == "--jobs" && i + 1 < argc) gJobs = std::atoi(argv[++i]);
+        else Fail("usage: gen_ephemeris_tables --out <folder> [--ephe <folder>] [--jobs <n>]");
+    }
+    if (outDir.empty()) Fail("no output folder given (--out)");
+    std::filesystem::create_directories(outDir);
+    precise::Init(gEphePath.c_str());
+    if (!precise::At(2451545.0, engine::kMoon).ok)
+        Fail("the precise ephemeris files are not found in " + gEphePath);
+
+    const auto t0 = std::chrono::steady_clock::now();
+    const std::vector<std::int16_t> moon = MoonTable();
+    std::vector<std::uint8_t> moonBytes(moon.size() * 2);
+    for (std::size_t n = 0; n < moon.size(); ++n) {
+        const auto u = static_cast<std::uint16_t>(moon[n]);
+        moonBytes[2 * n] = static_cast<std::uint8_t>(u & 0xFF);
+        moonBytes[2 * n + 1] = static_cast<std::uint8_t>(u >> 8);
+    }
+    const auto planets = PlanetTable(moon);
+    const auto blackMoon = BlackMoonTable();
+    WriteFile(outDir / "DSEL.rnd", moonBytes);
+    WriteFile(outDir / "DPR1.rnd", planets);
+    WriteFile(outDir / "NOJLNE.rnd", blackMoon);
+    const double secs =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    std::printf("ephemeris correction tables written to %s in %.1f s\n", outDir.c_str(), secs);
+    return 0;
+}
