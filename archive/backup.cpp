@@ -1,5 +1,7 @@
 #include "archive/backup.h"
 
+#include "archive/draw_settings_file.h"
+
 #include <fstream>
 
 #include "platform/runtime/paths.h"
@@ -156,6 +158,7 @@ std::string LastBackupDate(const fs::path& programFolder) {
 }
 
 void WriteBackupDestination(const std::string& destination) {
+    DrawSettings.BackupDestination = destination;
     const char* file = "FileSet\\MMVarLas.stt";
     std::vector<std::string> lines = rt::PathExists(file) ? rt::ReadTextLines(file) : std::vector<std::string>{};
     lines.resize(8);

@@ -21,6 +21,8 @@ namespace fs = std::filesystem;
 
 namespace archive {
 
+TFoBakMod1* FoBakMod1 = nullptr;
+
 namespace {
 QLabel* Label(QWidget* parent, const char* text, const char* color = nullptr) {
     auto* l = new QLabel(gui::ToQt(text), parent);

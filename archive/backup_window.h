@@ -44,4 +44,7 @@ private:
     void SetLabDest(const char* text);
 };
 
+// The backup window, while it is shown (created on demand).
+extern TFoBakMod1* FoBakMod1;
+
 }  // namespace archive

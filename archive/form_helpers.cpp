@@ -23,7 +23,7 @@ void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, 
     int value = rt::ValInt(t, code);
     engine::Chart.EditIntValue = value;
     engine::Chart.ValErrorCode = code;
-    if (code == 0 && value >= minimum && value <= maximum) {
+    if (code == 0 && !t.empty() && value >= minimum && value <= maximum) {
         if (edit->text() != gui::ToQt(t)) edit->setText(gui::ToQt(t));
         return;
     }
@@ -38,6 +38,7 @@ long double ParseFloatEdit(QLineEdit* edit, int& error) {
     for (char& c : t)
         if (c == ',') c = '.';
     long double v = rt::ValReal(t, error);
+    if (t.empty() && error == 0) error = 1;
     if (error != 0) return v;
     for (char& c : t)
         if (c == '.') c = ',';
@@ -48,11 +49,9 @@ long double ParseFloatEdit(QLineEdit* edit, int& error) {
 }
 
 void SetEditErrorColour(QLineEdit* edit, int error) {
-    QPalette pal = edit->palette();
-    pal.setColor(QPalette::Base, error == 0 ? QColor(0, 255, 255) : QColor(255, 0, 0));
-    edit->setAutoFillBackground(true);
-    edit->setPalette(pal);
-    edit->setProperty("fieldState", error == 0 ? "valid" : "rejected");
+    const QString text = edit->text();  // the colour only: the text stays as typed
+    gui::SetFieldState(edit, error == 0 ? gui::FieldState::Valid : gui::FieldState::Rejected);
+    if (edit->text() != text) edit->setText(text);
 }
 
 void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long double maximum) {
@@ -62,7 +61,7 @@ void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long 
         if (c == ',') c = '.';
     int code = 0;
     long double v = rt::ValReal(t, code);
-    if (code != 0 || v < minimum || v > maximum) {
+    if (code != 0 || t.empty() || v < minimum || v > maximum) {
         error = 1;
         gui::SetFieldState(edit, gui::FieldState::Rejected);
     }
@@ -70,10 +69,9 @@ void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long 
 
 void RememberMainOrigin(QWidget* mainWindow) {
     QApplication::processEvents();
+    if (!mainWindow) return;
     MainForm.MainFormTop = mainWindow->y();
     MainForm.MainFormLeft = mainWindow->x();
-    MainForm.MainFormWidth = mainWindow->width();
-    MainForm.MainFormHeight = mainWindow->height();
 }
 
 void PlaceNearMain(QWidget* window, int offset) {

@@ -6,7 +6,8 @@ class QWidget;
 
 namespace archive {
 
-// The main window's origin and size as last remembered.
+// The main window's origin (saved by RememberMainOrigin) and size (saved by the
+// main window when it activates).
 struct MainFormGeometry {
     int MainFormTop = 0;
     int MainFormLeft = 0;
@@ -27,7 +28,7 @@ long double ParseFloatEdit(QLineEdit* edit, int& error);
 void SetEditErrorColour(QLineEdit* edit, int error);
 void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long double maximum);
 
-// Saves the main window's origin (and size) for PlaceNearMain.
+// Processes pending window messages, then saves the main window's origin.
 void RememberMainOrigin(QWidget* mainWindow);
 // Puts the window's lower right corner `offset` pixels beyond the main window's.
 void PlaceNearMain(QWidget* window, int offset);

@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "archive/calendars.h"
+#include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "archive/store_dialog.h"
 #include "engine/calendar.h"
@@ -35,8 +36,6 @@
 namespace archive {
 
 TFoInputKel* FoInputKel = nullptr;
-// "Gregorian switch" of the drawing settings; the main window keeps it current.
-unsigned char InputGregorianSwitch = 1;
 
 namespace {
 
@@ -545,7 +544,7 @@ void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
     query.ClockJulianDayIn = [=](bool julian) {
         return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
     };
-    query.GregorianSwitch = InputGregorianSwitch == 1;
+    query.GregorianSwitch = DrawSettings.GregorianSwitch == 1;
     query.Longitude = place.Longitude;
     ZoneCalendarResult result;
     try {

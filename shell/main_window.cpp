@@ -18,13 +18,21 @@
 #include "archive/current_person.h"
 #include "archive/form_helpers.h"
 #include "display/chart_window.h"
-#include "display/form_helpers.h"
 #include "engine/chart_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
-#include "shell/draw_settings_file.h"
+#include "archive/backup_window.h"
+#include "archive/change_dialog.h"
+#include "archive/delete_dialog.h"
+#include "archive/input_dialog.h"
+#include "archive/recall_dialog.h"
+#include "display/open_chart_window.h"
+#include "shell/forms.h"
+#include "platform/gui/idle.h"
+#include "archive/draw_settings_file.h"
+#include "display/drawing_state.h"
 #include "shell/instructions.h"
 #include "shell/instructions_dialog.h"
 #include "shell/placeholder_windows.h"
@@ -38,6 +46,13 @@ namespace shell {
 TFoKelvor* FoKelvor = nullptr;
 
 namespace {
+
+// The drawing layer reads the line-width factor and the aspect scales while it draws.
+void ApplyDrawSettingsToDrawing() {
+    display::Drawing.LineWidthFactor = archive::DrawSettings.LineWidthFactor;
+    display::Drawing.AspectScaleX = archive::DrawSettings.AspectScaleX;
+    display::Drawing.AspectScaleY = archive::DrawSettings.AspectScaleY;
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* cp1252Caption) {
     auto* b = new QPushButton(gui::ToQt(cp1252Caption), parent);
@@ -252,6 +267,12 @@ void TFoKelvor::BuildAccessoryPage() {
     grid->setRowStretch(7, 1);
 
     connect(BitBtnNomeCognome, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnNomeCognomeClick(); }));
+    connect(BitBtnDati, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnDatiClick(); }));
+    connect(BitBtnInputA, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnInputAClick(); }));
+    connect(BitBtnCancel, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnCancelClick(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
+    connect(BBProped, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBPropedClick(); }));
+    connect(BBSalva, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBSalvaClick(); }));
     connect(BBistruz, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBistruzClick(); }));
     connect(BBdispensa, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBdispensaClick(); }));
 }
@@ -359,21 +380,21 @@ void TFoKelvor::closeEvent(QCloseEvent* event) {
 
 void TFoKelvor::FormActivate() {
     // 1. A legacy backup folder on line 6 of the drawing settings.
-    ReplaceLegacyBackupLine();
+    archive::ReplaceLegacyBackupLine();
     // 2. The personal archive on first use.
     EnsurePersonalArchive();
     // 3. The degree-to-radian factor.
     engine::Chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
-    display::FormPlacement.MainFormWidth = frameGeometry().width();
-    display::FormPlacement.MainFormHeight = frameGeometry().height();
-    SyncArchivePlacement();
+    archive::MainForm.MainFormWidth = frameGeometry().width();
+    archive::MainForm.MainFormHeight = frameGeometry().height();
     ResetViewFlags();
     // 5. The user's name.
     LoadUserName();
     BitBtnNomeCognome->setText(gui::ToQt(UserName.UserFullName));
     // 6. The drawing settings.
-    LoadOrCreateDrawSettings();
+    archive::LoadOrCreateDrawSettings();
+    ApplyDrawSettingsToDrawing();
     // 7. The node box.
     ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
@@ -404,30 +425,67 @@ void TFoKelvor::ShowCurrentPerson() {
 }
 
 void TFoKelvor::RememberOrigin() {
-    display::RememberMainOrigin(this);
-    SyncArchivePlacement();
-}
-
-void TFoKelvor::SyncArchivePlacement() {
-    // The archive dialogs place their own sub-dialogs from the same values.
-    archive::MainForm.MainFormTop = display::FormPlacement.MainFormTop;
-    archive::MainForm.MainFormLeft = display::FormPlacement.MainFormLeft;
-    archive::MainForm.MainFormWidth = display::FormPlacement.MainFormWidth;
-    archive::MainForm.MainFormHeight = display::FormPlacement.MainFormHeight;
+    archive::RememberMainOrigin(this);
 }
 
 void TFoKelvor::BitBtnNomeCognomeClick() {
     RememberOrigin();
-    display::PlaceNearMain(FoNomUte, 10);
+    archive::PlaceNearMain(FoNomUte, 10);
     gui::ShowModal(FoNomUte);
     BitBtnNomeCognome->setText(
         gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
     FormActivate();
 }
 
+// The archive dialogs: shown modally near this window; afterwards this window
+// is activated again, which reloads the current person.
+void TFoKelvor::BitBtnDatiClick() {
+    RememberOrigin();
+    archive::PlaceNearMain(archive::FormRich, 0);
+    gui::ShowModal(archive::FormRich);
+    FormActivate();
+}
+
+void TFoKelvor::BitBtnInputAClick() {
+    RememberOrigin();
+    archive::PlaceNearMain(archive::FoInputKel, 10);
+    gui::ShowModal(archive::FoInputKel);
+    gui::ClearIdleHandler();
+    FormActivate();
+}
+
+void TFoKelvor::BitBtnCancelClick() {
+    RememberOrigin();
+    archive::PlaceNearMain(archive::FoCancel, 10);
+    gui::ShowModal(archive::FoCancel);
+    FormActivate();
+}
+
+void TFoKelvor::BitBtn1Click() {
+    RememberOrigin();
+    archive::PlaceNearMain(archive::FoModifi, 10);
+    gui::ShowModal(archive::FoModifi);
+    FormActivate();
+}
+
+void TFoKelvor::BBPropedClick() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    ShowCurrentPerson();
+    display::OpenChartWindow();
+}
+
+void TFoKelvor::BBSalvaClick() {
+    RememberOrigin();
+    ShowOnDemand<archive::TFoBakMod1>(archive::FoBakMod1, [](archive::TFoBakMod1* w) { archive::PlaceNearMain(w, 10); });
+    FormActivate();
+}
+
 void TFoKelvor::BBistruzClick() {
     RememberOrigin();
-    display::PlaceNearMain(FoIstDef, 10);
+    archive::PlaceNearMain(FoIstDef, 10);
     gui::ShowModal(FoIstDef);
     FormActivate();
 }

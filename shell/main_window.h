@@ -26,6 +26,12 @@ public:
 
     // Handlers.
     void BitBtnNomeCognomeClick();
+    void BitBtnDatiClick();
+    void BitBtnInputAClick();
+    void BitBtnCancelClick();
+    void BitBtn1Click();
+    void BBPropedClick();
+    void BBSalvaClick();
     void BBistruzClick();
     void BBdispensaClick();
     void BBlkClick();
@@ -111,7 +117,6 @@ private:
     void LoadExitImage(const char* file);
     // Remembers the window's origin for the placing of dialogs near it.
     void RememberOrigin();
-    void SyncArchivePlacement();
 };
 
 extern TFoKelvor* FoKelvor;

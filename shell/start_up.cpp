@@ -17,7 +17,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/paths.h"
-#include "shell/draw_settings_file.h"
+#include "archive/draw_settings_file.h"
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
@@ -37,7 +37,7 @@ void ResetSharedState() {
     display::ResetDrawingState();
     display::ResetChartGeometry();
     display::ResetChartWindowState();
-    ResetDrawSettings();
+    archive::ResetDrawSettings();
     ResetUserName();
     ViewState = ViewStartState{};
 }

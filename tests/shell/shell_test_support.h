@@ -11,6 +11,18 @@
 #include <sstream>
 
 #include "platform/gui/system_services.h"
+#include <gtest/gtest.h>
+
+#include <QDialog>
+
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/runtime/paths.h"
+#include "shell/forms.h"
+#include "shell/main_window.h"
+#include "shell/start_up.h"
+#include "tests/common/test_support.h"
 
 namespace shell_testing {
 
@@ -83,5 +95,33 @@ inline std::vector<std::string> CrLfLines(const std::string& bytes) {
         start = end + 2;
     }
 }
+
+// A program started in a fresh data folder, torn down at the end.
+class ProgramStart {
+public:
+    explicit ProgramStart(bool printer = true, bool activate = true) : desktop_(1280, 1024, printer) {
+        // A dialog the test did not expect fails the test instead of waiting.
+        gui::SetDefaultModalHandler([](QDialog* d) {
+            ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
+            return int(gui::mrCancel);
+        });
+        rt::PrepareDataFolder();
+        shell::StartUp();
+        shell::CreateStartWindows();
+        if (activate) Activate();
+    }
+    ~ProgramStart() {
+        shell::FreeForms();
+        gui::ClearModalHandlers();
+    }
+    void Activate() {
+        shell::FoKelvor->show();
+        gui::Guard([] { shell::FoKelvor->FormActivate(); });
+    }
+    std::filesystem::path Data() const { return std::filesystem::current_path(); }
+    testing_support::TempWorkFolder folder_;
+    DesktopScope desktop_;
+    gui::RecordingMessageSink messages;
+};
 
 }  // namespace shell_testing

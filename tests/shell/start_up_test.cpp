@@ -26,7 +26,7 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
-#include "shell/draw_settings_file.h"
+#include "archive/draw_settings_file.h"
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
@@ -41,39 +41,12 @@
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
 using shell_testing::DesktopScope;
+using shell_testing::ProgramStart;
 using shell_testing::Snapshot;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
 namespace {
-
-// A program started in a fresh data folder, torn down at the end.
-class ProgramStart {
-public:
-    explicit ProgramStart(bool printer = true, bool activate = true) : desktop_(1280, 1024, printer) {
-        // A dialog the test did not expect fails the test instead of waiting.
-        gui::SetDefaultModalHandler([](QDialog* d) {
-            ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
-        });
-        rt::PrepareDataFolder();
-        shell::StartUp();
-        shell::CreateStartWindows();
-        if (activate) Activate();
-    }
-    ~ProgramStart() {
-        shell::FreeForms();
-        gui::ClearModalHandlers();
-    }
-    void Activate() {
-        shell::FoKelvor->show();
-        gui::Guard([] { shell::FoKelvor->FormActivate(); });
-    }
-    fs::path Data() const { return fs::current_path(); }
-    testing_support::TempWorkFolder folder_;
-    DesktopScope desktop_;
-    gui::RecordingMessageSink messages;
-};
 
 std::map<std::string, fs::file_time_type> WriteTimes(const fs::path& folder) {
     std::map<std::string, fs::file_time_type> out;
@@ -121,7 +94,7 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     // The drawing settings with their defaults, memory agreeing with the file.
     std::vector<std::string> settings = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     EXPECT_EQ(settings, (std::vector<std::string>{"1", "0", "0", "1", kOne, "", kOne, kOne}));
-    EXPECT_EQ(shell::DrawSettings.GregorianSwitch, 1);
+    EXPECT_EQ(archive::DrawSettings.GregorianSwitch, 1);
     EXPECT_EQ(display::Drawing.LineWidthFactor, 1.0L);
 
     // The user name, shown at once.
@@ -197,11 +170,11 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(shell::DrawSettings.DrawSettingsValue1, 7);
-    EXPECT_EQ(shell::DrawSettings.EpsonCorrection, 1);
-    EXPECT_EQ(shell::DrawSettings.DrawSettingsFlag3, 3);
-    EXPECT_EQ(shell::DrawSettings.GregorianSwitch, 0);
-    EXPECT_EQ(shell::DrawSettings.BackupDestination, "Da definire");
+    EXPECT_EQ(archive::DrawSettings.DrawSettingsValue1, 7);
+    EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 1);
+    EXPECT_EQ(archive::DrawSettings.DrawSettingsFlag3, 3);
+    EXPECT_EQ(archive::DrawSettings.GregorianSwitch, 0);
+    EXPECT_EQ(archive::DrawSettings.BackupDestination, "Da definire");
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleY), 0.9, 1e-14);
     EXPECT_EQ(display::Drawing.LineWidthFactor, 2.0L);
@@ -210,7 +183,7 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
     shell::FoKelvor->FormActivate();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
-    EXPECT_EQ(shell::DrawSettings.BackupDestination, "E:\\ExkelvorBck");
+    EXPECT_EQ(archive::DrawSettings.BackupDestination, "E:\\ExkelvorBck");
 }
 
 TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
@@ -218,9 +191,9 @@ TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
     const std::string zeros = "1\r\n0\r\n0\r\n1\r\n0\r\n\r\n0\r\n0\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), zeros);
     start.Activate();
-    EXPECT_EQ(shell::DrawSettings.LineWidthFactor, 1.0L);
-    EXPECT_EQ(shell::DrawSettings.AspectScaleX, 1.0L);
-    EXPECT_EQ(shell::DrawSettings.AspectScaleY, 1.0L);
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
+    EXPECT_EQ(archive::DrawSettings.AspectScaleX, 1.0L);
+    EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.0L);
     EXPECT_EQ(display::Drawing.AspectScaleY, 1.0L);
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), zeros);
 }

@@ -1,13 +1,12 @@
-#include "shell/draw_settings_file.h"
+#include "archive/draw_settings_file.h"
 
 #include <vector>
 
-#include "display/drawing_state.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 
-namespace shell {
+namespace archive {
 
 DrawSettingsState DrawSettings;
 
@@ -70,7 +69,6 @@ bool LoadOrCreateDrawSettings() {
         if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
         if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
         if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
-        ApplyDrawSettingsToDrawing();
         return false;
     }
     // A first start: the defaults go to the file and, so that memory and file
@@ -83,7 +81,6 @@ bool LoadOrCreateDrawSettings() {
     s.AspectScaleX = 1.0L;
     s.AspectScaleY = 1.0L;
     WriteSettingsFile(s);
-    ApplyDrawSettingsToDrawing();
     return true;
 }
 
@@ -95,10 +92,4 @@ std::string DrawSettingsText() {
     return out;
 }
 
-void ApplyDrawSettingsToDrawing() {
-    display::Drawing.LineWidthFactor = DrawSettings.LineWidthFactor;
-    display::Drawing.AspectScaleX = DrawSettings.AspectScaleX;
-    display::Drawing.AspectScaleY = DrawSettings.AspectScaleY;
-}
-
-}  // namespace shell
+}  // namespace archive

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace shell {
+namespace archive {
 
 inline constexpr const char* kDrawSettingsFile = "FileSet\\MMVarLas.stt";
 // The legacy backup folder that the start-up replaces on line 6.
@@ -43,8 +43,4 @@ void SaveDrawSettings();
 // The eight lines the file holds for the values in memory.
 std::string DrawSettingsText();
 
-// Copies the factor and the aspect scales into the drawing state of the
-// drawing layer (which reads them while drawing).
-void ApplyDrawSettingsToDrawing();
-
-}  // namespace shell
+}  // namespace archive

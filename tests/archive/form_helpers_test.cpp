@@ -1,0 +1,99 @@
+// The colour-coded checks of numeric fields and the placing of dialogs near the
+// main window.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "archive/form_helpers.h"
+#include "engine/chart_state.h"
+#include "platform/gui/field_state.h"
+
+using namespace archive;
+
+namespace {
+
+gui::FieldState StateOf(QLineEdit& e) { return gui::GetFieldState(&e); }
+
+}  // namespace
+
+TEST(FieldChecksTest, IntegerFieldWithinRangeKeepsTheTrimmedText) {
+    QLineEdit e;
+    unsigned char ok = 1;
+    e.setText("  12 ");
+    ValidateIntEdit(&e, 12, 40, false, ok);
+    EXPECT_EQ(e.text(), "12");
+    EXPECT_EQ(engine::Chart.EditIntValue, 12);
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(StateOf(e), gui::FieldState::Valid);
+    e.setText("40");
+    ValidateIntEdit(&e, 12, 40, false, ok);
+    EXPECT_EQ(ok, 1);
+    e.setText("41");
+    ValidateIntEdit(&e, 12, 40, false, ok);
+    EXPECT_EQ(ok, 0);
+    EXPECT_EQ(e.text(), "");
+    EXPECT_EQ(StateOf(e), gui::FieldState::Rejected);
+}
+
+TEST(FieldChecksTest, LoneSignIsAcceptedOnlyWhenAllowed) {
+    QLineEdit e;
+    unsigned char ok = 1;
+    engine::Chart.EditIntValue = 77;
+    e.setText("-");
+    ValidateIntEdit(&e, -10, 10, true, ok);
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(e.text(), "-");
+    EXPECT_EQ(engine::Chart.EditIntValue, 77);
+    ValidateIntEdit(&e, -10, 10, false, ok);
+    EXPECT_EQ(ok, 0);
+    EXPECT_EQ(e.text(), "");
+    ok = 1;
+    e.setText("1x");
+    ValidateIntEdit(&e, -10, 10, true, ok);
+    EXPECT_EQ(ok, 0);
+    EXPECT_NE(engine::Chart.ValErrorCode, 0);
+}
+
+TEST(FieldChecksTest, RealFieldsUseTheDecimalComma) {
+    QLineEdit e;
+    int error = -1;
+    e.setText(" 4.5 ");
+    long double value = ParseFloatEdit(&e, error);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(e.text(), "4,5");
+    EXPECT_DOUBLE_EQ(static_cast<double>(value), 4.5);
+    SetEditErrorColour(&e, error);
+    EXPECT_EQ(StateOf(e), gui::FieldState::Valid);
+    CheckFloatEditRange(&e, error, 0, 4.5L);  // the maximum itself is accepted
+    EXPECT_EQ(error, 0);
+    CheckFloatEditRange(&e, error, 0, 4);
+    EXPECT_EQ(error, 1);
+    EXPECT_EQ(e.text(), "");
+    EXPECT_EQ(StateOf(e), gui::FieldState::Rejected);
+
+    e.setText("4,5a");
+    ParseFloatEdit(&e, error);
+    EXPECT_NE(error, 0);
+    EXPECT_EQ(e.text(), "4,5a");  // left as typed
+    SetEditErrorColour(&e, error);
+    EXPECT_EQ(StateOf(e), gui::FieldState::Rejected);
+    EXPECT_EQ(e.text(), "4,5a");
+    CheckFloatEditRange(&e, error, 0, 1);  // an earlier error: not checked
+    EXPECT_EQ(e.text(), "4,5a");
+}
+
+TEST(DialogPlacingTest, LowerRightCornersAlign) {
+    QWidget main, dialog;
+    main.setGeometry(100, 50, 800, 600);
+    dialog.resize(300, 200);
+    RememberMainOrigin(&main);
+    MainForm.MainFormWidth = main.width();  // saved by the main window when it activates
+    MainForm.MainFormHeight = main.height();
+    PlaceNearMain(&dialog, 0);
+    EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width());
+    EXPECT_EQ(dialog.y() + dialog.height(), main.y() + main.height());
+    PlaceNearMain(&dialog, 10);
+    EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width() + 10);
+    EXPECT_EQ(dialog.y() + dialog.height(), main.y() + main.height() + 10);
+}
+

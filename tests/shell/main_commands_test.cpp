@@ -1,0 +1,64 @@
+// The main window's archive commands open their dialogs near it and reload the
+// current person afterwards.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "archive/backup_window.h"
+#include "archive/input_dialog.h"
+#include "archive/recall_dialog.h"
+#include "archive/store_dialog.h"
+#include "platform/gui/idle.h"
+#include "tests/shell/shell_test_support.h"
+
+using shell_testing::ProgramStart;
+
+TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
+    ProgramStart start;
+    std::vector<QString> shown;
+    for (const char* name : {"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"})
+        gui::SetModalHandler(name, [&shown](QDialog* d) {
+            shown.push_back(d->objectName());
+            return int(gui::mrCancel);
+        });
+    shell::FoKelvor->BitBtnDati->click();
+    shell::FoKelvor->BitBtnInputA->click();
+    shell::FoKelvor->BitBtnCancel->click();
+    shell::FoKelvor->BitBtn1->click();
+    shell::FoKelvor->BBSalva->click();
+    EXPECT_EQ(shown, (std::vector<QString>{"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"}));
+    EXPECT_EQ(archive::FoBakMod1, nullptr);  // released when it closed
+    EXPECT_TRUE(start.messages.messages.empty());
+}
+
+TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
+    ProgramStart start;
+    gui::SetModalHandler("FoInputKel", [](QDialog* d) {
+        auto* entry = static_cast<archive::TFoInputKel*>(d);
+        entry->FormActivate();
+        entry->EditSogg->setText("GALILEI GALILEO");
+        entry->EditGiorno->setText("15");
+        entry->EditMese->setText("02");
+        entry->EditAnno->setText("1964");
+        entry->EditOra->setText("10");
+        entry->EditMinuti->setText("00");
+        entry->EditLocal->setText("PISA");
+        entry->EditLocalTyped("PISA");
+        entry->EditLocalEnter();
+        gui::RunIdleHandler();
+        entry->BBproseguiClick();
+        return int(gui::mrOk);
+    });
+    gui::SetModalHandler("FormRegKel", [](QDialog* d) {
+        auto* store = static_cast<archive::TFormRegKel*>(d);
+        store->FormActivate();
+        store->BitBtnRegistraClick();
+        return int(gui::mrOk);
+    });
+    shell::FoKelvor->BitBtnInputA->click();
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().contains("15/02/1964 10:00"));
+}
