@@ -26,6 +26,7 @@
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
+#include "platform/gui/lock_glyph.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
@@ -128,6 +129,7 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     ListBox1->setObjectName("ListBox1");
     ListBox1->setFixedHeight(7 * 18 + 6);
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setFont(QFont("Liberation Mono"));  // names padded to a column
     ScrollBar1 = new QScrollBar(Qt::Vertical, this);
     ScrollBar1->setObjectName("ScrollBar1");
     ScrollBar1->setPageStep(7);
@@ -160,7 +162,8 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     }
     res->addWidget(CheckBoxLocale, r++, 1);
     top->addWidget(PanelResult);
-    BBLock = Button(this, "BBLock", "LockShut");
+    BBLock = Button(this, "BBLock", "");
+    gui::SetLockGlyph(BBLock, true);
     LabNote = new QLabel("DIENSTREGELINGEN NIET BIJGEWERKT", this);
     LabNote->setObjectName("LabNote");
     LabNote->hide();
@@ -518,7 +521,7 @@ void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
 void TFoInputKel::LockResults() {
     for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
         SetFieldState(e, FieldState::Computed);
-    BBLock->setText("LockShut");
+    gui::SetLockGlyph(BBLock, true);
     PanelResult->setEnabled(false);
 }
 
@@ -658,7 +661,7 @@ void TFoInputKel::BBLockClick() {
     PanelResult->setEnabled(true);
     for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
         SetFieldState(e, FieldState::Valid);
-    BBLock->setText("LockOpen");
+    gui::SetLockGlyph(BBLock, false);
     BBprosegui->setEnabled(true);
 }
 

@@ -31,6 +31,7 @@
 #include "display/open_chart_window.h"
 #include "shell/forms.h"
 #include "platform/gui/idle.h"
+#include "platform/gui/lock_glyph.h"
 #include "archive/draw_settings_file.h"
 #include "display/drawing_state.h"
 #include "shell/instructions.h"
@@ -67,22 +68,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* cp1252Caption) 
     return l;
 }
 
-// The lock glyphs of the settings boxes, drawn rather than loaded.
-QIcon LockIcon(bool shut) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 2));
-    p.setBrush(Qt::NoBrush);
-    if (shut) p.drawArc(QRectF(5, 2, 10, 12), 0, 180 * 16);
-    else p.drawArc(QRectF(9, 1, 10, 12), 0, 180 * 16);
-    p.drawLine(QPointF(5, 8), QPointF(5, 10));
-    if (shut) p.drawLine(QPointF(15, 8), QPointF(15, 10));
-    p.setBrush(QColor(200, 160, 40));
-    p.drawRect(QRectF(3, 9, 14, 9));
-    return QIcon(pm);
-}
 
 void SetBoxColours(QComboBox* box, const QColor& background, const QColor& text) {
     QPalette pal = box->palette();
@@ -300,7 +285,7 @@ void TFoKelvor::BuildBottomPanel() {
     BBlk = new QPushButton(Panel9);
     BBlk->setObjectName("BBlk");
     BBlk->setToolTip(gui::ToQt("Sblocca/Blocca"));
-    BBlk->setIcon(LockIcon(false));
+    BBlk->setIcon(gui::LockIcon(false));
     BBlk->setProperty("glyph", "LockOpen");
     row->addWidget(BBlk);
     connect(BBlk, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBlkClick(); }));
@@ -498,14 +483,14 @@ void TFoKelvor::BBlkClick() {
         ComboNodo->setEnabled(false);
         SetBoxColours(ComboOrb, QColor(128, 128, 128), Qt::white);
         SetBoxColours(ComboNodo, QColor(128, 128, 128), Qt::white);
-        BBlk->setIcon(LockIcon(true));
+        BBlk->setIcon(gui::LockIcon(true));
         BBlk->setProperty("glyph", "LockShut");
     } else {
         ComboOrb->setEnabled(true);
         ComboNodo->setEnabled(true);
         SetBoxColours(ComboOrb, QColor(0, 255, 255), Qt::black);
         SetBoxColours(ComboNodo, QColor(0, 255, 255), Qt::black);
-        BBlk->setIcon(LockIcon(false));
+        BBlk->setIcon(gui::LockIcon(false));
         BBlk->setProperty("glyph", "LockOpen");
     }
 }
