@@ -13,6 +13,7 @@
 
 #include "archive/change_record.h"
 #include "archive/store_dialog.h"
+#include "archive/form_helpers.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
@@ -35,11 +36,7 @@ QLineEdit* Field(QWidget* parent, const char* name, int maxLength = 32767, bool 
     e->setObjectName(name);
     e->setMaxLength(maxLength);
     if (upper)
-        QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
-            int caret = e->cursorPosition();
-            e->setText(t.toUpper());
-            e->setCursorPosition(caret);
-        });
+        UpperCaseOnTyping(e);
     return e;
 }
 
@@ -225,7 +222,7 @@ void TFoModifi::ArchiveChanged(const std::string&) {
 void TFoModifi::EntryChosen() { ClearFields(); }
 
 void TFoModifi::EnterInList(int line) {
-    std::string shown = line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : "";
+    std::string shown = LineText(line);
     if (!shown.empty() && shown == SearchText()) {
         ChooseLine(line);
         OpenChosen();
@@ -300,8 +297,7 @@ void TFoModifi::ShowRecordForEdit() {
     EditOraNasc->setText(gui::ToQt(Birth.BirthDateText.size() > 11 ? Birth.BirthDateText.substr(11, 5) : ""));
     EditGmt->setText(gui::ToQt(zone));
     Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
-    std::string place = rec.PlaceField.size() > 12 ? rec.PlaceField.substr(12, 28) : "";
-    place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
+    std::string place = StoredPlaceName(rec);
     Birth.BirthPlace = place;
     EditLocalita->setText(gui::ToQt(place));
     EditCoordi->setText(gui::ToQt(Birth.CoordinatesText));
@@ -313,12 +309,13 @@ void TFoModifi::ShowRecordForEdit() {
     int noteNumber = 0;
     if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
     if (noteNumber != 0) {
-        AnnotationRecord notes = Files.ReadAnnotation(noteNumber);
+        std::string textNumber;
+        AnnotationRecord notes = ReadRecordAnnotation(Files, rec, textNumber);
         EditMemo1->setText(gui::ToQt(notes.Lines[0]));
         EditMemo2->setText(gui::ToQt(notes.Lines[1]));
         EditMemo3->setText(gui::ToQt(notes.Lines[2]));
         EditMemo4->setText(gui::ToQt(notes.Lines[3].substr(0, 64)));
-        EditNfile->setText(gui::ToQt(notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : ""));
+        EditNfile->setText(gui::ToQt(textNumber));
     }
 }
 

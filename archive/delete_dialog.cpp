@@ -144,7 +144,7 @@ void TFoCancel::ShowChosen() {
 }
 
 void TFoCancel::EnterInList(int line) {
-    std::string shown = line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : "";
+    std::string shown = LineText(line);
     if (!shown.empty() && SearchText().compare(0, shown.size(), shown) == 0) {
         ChooseLine(line);
         ShowChosen();
@@ -166,15 +166,12 @@ void TFoCancel::EnterInSearch() {
 void TFoCancel::ShowBirthRecord() {
     using engine::Birth;
     using engine::Chart;
-    if (!SearchFieldValid()) {
-        EditSoggetto->clear();
+    if (!SearchFieldValid() || Birth.SubjectName.empty()) {
+        TakeChosenEntry();
         return;
     }
-    if (Birth.SubjectName.empty()) return;
-    std::string entry = SearchText();
-    Birth.SubjectName = entry;
-    ChosenEntry = entry;
-    auto number = IndexEntryNumber(entry);
+    auto number = TakeChosenEntry();
+    const std::string entry = ChosenEntry;
     if (!number) {
         SetSearchFieldValid(false);
         EditSoggetto->clear();
@@ -187,8 +184,7 @@ void TFoCancel::ShowBirthRecord() {
     engine::SortKeyToDateTimeText(rec.DateField, Birth.BirthDateText, zone);
     Birth.TimeZoneCorrectionText = zone;
     Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
-    std::string place = rec.PlaceField.size() > 12 ? rec.PlaceField.substr(12, 28) : "";
-    place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
+    std::string place = StoredPlaceName(rec);
     Birth.BirthPlace = place;
     Birth.Nationality = rec.NationalityField;
     Chart.GregorianCalendar = rec.CalendarField == "GR";
@@ -204,10 +200,7 @@ void TFoCancel::ShowBirthRecord() {
     QString memo;
     for (int i = 0; i < 7; ++i) memo += gui::ToQt(lines[i]) + (i < 6 ? "\n" : "");
     MemoSogg->setPlainText(memo);
-    int noteNumber = 0;
-    if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
-    AnnotationRecord notes = Files.ReadAnnotation(noteNumber);
-    TextNumber = notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : "";
+    AnnotationRecord notes = ReadRecordAnnotation(Files, rec, TextNumber);
     MemoAnnotaz->setPlainText(gui::ToQt(RecallAnnotationLine(notes)));
 }
 

@@ -67,6 +67,15 @@ void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long 
     }
 }
 
+void UpperCaseOnTyping(QLineEdit* edit) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& t) {
+        if (t == t.toUpper()) return;
+        int caret = edit->cursorPosition();
+        edit->setText(t.toUpper());
+        edit->setCursorPosition(caret);
+    });
+}
+
 void RememberMainOrigin(QWidget* mainWindow) {
     QApplication::processEvents();
     if (!mainWindow) return;

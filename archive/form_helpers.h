@@ -28,6 +28,9 @@ long double ParseFloatEdit(QLineEdit* edit, int& error);
 void SetEditErrorColour(QLineEdit* edit, int error);
 void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long double maximum);
 
+// Upper-cases what the user types into the field, keeping the caret.
+void UpperCaseOnTyping(QLineEdit* edit);
+
 // Processes pending window messages, then saves the main window's origin.
 void RememberMainOrigin(QWidget* mainWindow);
 // Puts the window's lower right corner `offset` pixels beyond the main window's.

@@ -69,15 +69,6 @@ std::string Trimmed(const QLineEdit* e) {
     return t;
 }
 
-void UpperCaseEdit(QLineEdit* e) {
-    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
-        if (t == t.toUpper()) return;
-        int caret = e->cursorPosition();
-        e->setText(t.toUpper());
-        e->setCursorPosition(caret);
-    });
-}
-
 bool IsDateField(const TFoInputKel* d, const QObject* o) {
     return o == d->EditGiorno || o == d->EditMese || o == d->EditAnno || o == d->EditOra || o == d->EditMinuti;
 }
@@ -96,7 +87,7 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     Label1->setObjectName("Label1");
     input->addWidget(Label1, 0, 0, 1, 6);
     EditSogg = Edit(this, "EditSogg", 38);
-    UpperCaseEdit(EditSogg);
+    UpperCaseOnTyping(EditSogg);
     input->addWidget(EditSogg, 1, 0, 1, 6);
     input->addWidget(new QLabel("gg   mm    aaaa", this), 2, 0, 1, 3);
     input->addWidget(new QLabel("hh   mm", this), 2, 3, 1, 2);
@@ -148,7 +139,7 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     EditCoord = Edit(PanelResult, "EditCoord", 12);
     EditFuso = Edit(PanelResult, "EditFuso", 6);
     EditCalend = Edit(PanelResult, "EditCalend", 4);
-    UpperCaseEdit(EditCalend);
+    UpperCaseOnTyping(EditCalend);
     EditStato = Edit(PanelResult, "EditStato");
     CheckBoxLocale = new QCheckBox("Lokale tijd gebr.", PanelResult);
     CheckBoxLocale->setObjectName("CheckBoxLocale");
@@ -191,7 +182,7 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     EditMinLon = Edit(PanelMan, "EditMinLon", 2);
     EditSecLon = Edit(PanelMan, "EditSecLon", 2);
     EditEWore = Edit(PanelMan, "EditEWore", 1);
-    for (QLineEdit* e : {EditNS, EditEWgrd, EditEWore}) UpperCaseEdit(e);
+    for (QLineEdit* e : {EditNS, EditEWgrd, EditEWore}) UpperCaseOnTyping(e);
     man->addWidget(new QLabel("Lat.", PanelMan), 0, 0);
     man->addWidget(EditGrdLat, 0, 1);
     man->addWidget(EditNS, 0, 2);

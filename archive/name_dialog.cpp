@@ -146,6 +146,36 @@ void ArchiveNameDialog::SearchTyped(const QString& text) {
     SetScrollBar();
 }
 
+std::string StoredPlaceName(const BirthRecord& record) {
+    std::string place = record.PlaceField.size() > 12 ? record.PlaceField.substr(12, 28) : "";
+    place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
+    return place;
+}
+
+AnnotationRecord ReadRecordAnnotation(ArchiveFiles& files, const BirthRecord& record, std::string& textNumber) {
+    int number = 0;
+    if (auto n = ReadDecimalEitherSeparator(record.AnnotationNumber)) number = static_cast<int>(*n);
+    AnnotationRecord notes = files.ReadAnnotation(number);
+    textNumber = notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : "";
+    return notes;
+}
+
+std::string ArchiveNameDialog::LineText(int line) const {
+    return line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : std::string();
+}
+
+std::optional<int> ArchiveNameDialog::TakeChosenEntry() {
+    if (!SearchFieldValid()) {
+        EditSoggetto->clear();
+        return std::nullopt;
+    }
+    if (engine::Birth.SubjectName.empty()) return std::nullopt;
+    std::string entry = SearchText();
+    engine::Birth.SubjectName = entry;
+    ChosenEntry = entry;
+    return IndexEntryNumber(entry);
+}
+
 void ArchiveNameDialog::ChooseLine(int line) {
     int position = Window.PositionOfLine(line);
     if (position < 1) return;

@@ -4,6 +4,7 @@
 // chosen archive's index and the choice of an entry.
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "archive/archive_files.h"
@@ -15,6 +16,13 @@ class QListWidgetItem;
 class QScrollBar;
 
 namespace archive {
+
+// The place name of a data record: characters 13-40 of its place field,
+// leading blanks removed.
+std::string StoredPlaceName(const BirthRecord& record);
+// The annotation record a data record names (record 0 for "00000") and the
+// text number in characters 65-69 of its fourth line.
+AnnotationRecord ReadRecordAnnotation(ArchiveFiles& files, const BirthRecord& record, std::string& textNumber);
 
 class ArchiveNameDialog : public QDialog {
     Q_OBJECT
@@ -51,6 +59,12 @@ public:
     // The text the search field holds (Windows-1252).
     std::string SearchText() const;
     void SetScrollBar();
+    // The text of list line i ("" for no such line).
+    std::string LineText(int line) const;
+    // Takes the search field's entry as the chosen one: with a valid field and
+    // a name, the subject's name and the chosen copy become the entry and its
+    // data record number is returned; a red field is emptied.
+    std::optional<int> TakeChosenEntry();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "archive/form_helpers.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
@@ -28,11 +29,7 @@ QLineEdit* Field(QWidget* parent, const char* name, bool readOnly) {
     e->setObjectName(name);
     e->setReadOnly(readOnly);
     if (!readOnly)
-        QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
-            int caret = e->cursorPosition();
-            e->setText(t.toUpper());
-            e->setCursorPosition(caret);
-        });
+        UpperCaseOnTyping(e);
     return e;
 }
 }  // namespace
@@ -167,7 +164,7 @@ void TFormRich::ArchiveChanged(const std::string& letters) {
 
 void TFormRich::EnterInList(int line) {
     if (Loaded) return;
-    std::string shown = line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : "";
+    std::string shown = LineText(line);
     std::string field = SearchText();
     if (!shown.empty() && field.compare(0, shown.size(), shown) == 0) {
         ChooseLine(line);
@@ -181,7 +178,7 @@ void TFormRich::EnterInSearch() {
     if (Loaded) return;
     std::string typed = SearchText();
     int middle = Window.Small() ? ListaNomi->currentRow() : Window.MiddleLine();
-    std::string line = middle >= 0 && middle < ListaNomi->count() ? gui::FromQt(ListaNomi->item(middle)->text()) : "";
+    std::string line = LineText(middle);
     if (!typed.empty() && line.compare(0, typed.size(), typed) == 0) {
         ChooseLine(middle);
         LoadChosenPerson();
@@ -194,15 +191,12 @@ void TFormRich::LoadChosenPerson() {
     using engine::Birth;
     using engine::Chart;
     PanelData->setEnabled(true);
-    if (!SearchFieldValid()) {
-        EditSoggetto->clear();
+    if (!SearchFieldValid() || Birth.SubjectName.empty()) {
+        TakeChosenEntry();
         return;
     }
-    if (Birth.SubjectName.empty()) return;
-    std::string entry = SearchText();
-    Birth.SubjectName = entry;
-    ChosenEntry = entry;
-    auto number = IndexEntryNumber(entry);
+    auto number = TakeChosenEntry();
+    const std::string entry = ChosenEntry;
     if (!number && ListaNomi->count() > 4) {
         // The middle line's entry instead.
         int pos = Window.PositionOfLine(Window.MiddleLine());
@@ -241,8 +235,7 @@ void TFormRich::LoadChosenPerson() {
     EditData->setText(gui::ToQt(dateText));
     EditCorr->setText(gui::ToQt(zoneText));
     std::string coords = rec.PlaceField.substr(0, 12);
-    std::string place = rec.PlaceField.size() > 12 ? rec.PlaceField.substr(12, 28) : "";
-    place.erase(0, std::min(place.find_first_not_of(' '), place.size()));
+    std::string place = StoredPlaceName(rec);
     engine::TidyNameText(place);
     EditCoord->setText(gui::ToQt(coords));
     EditLocal->setText(gui::ToQt(place));
@@ -251,10 +244,8 @@ void TFormRich::LoadChosenPerson() {
     EditCal->setText(Chart.GregorianCalendar ? "GREG" : "GIUL");
 
     if (Files.HasAnnotationFile()) {
-        int noteNumber = 0;
-        if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
-        AnnotationRecord notes = Files.ReadAnnotation(noteNumber);
-        std::string textNumber = notes.Lines[3].size() > 64 ? notes.Lines[3].substr(64, 5) : "";
+        std::string textNumber;
+        AnnotationRecord notes = ReadRecordAnnotation(Files, rec, textNumber);
         std::string memo = RecallAnnotationLine(notes);
         MemoAnnotaz->setPlainText(gui::ToQt(memo));
         WriteAnnotationHandOff(memo);

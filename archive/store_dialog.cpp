@@ -11,6 +11,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/form_helpers.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
@@ -34,14 +35,6 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly, int maxLen
 }
 QLabel* MakeLabel(QWidget* parent, const char* text) { return new QLabel(gui::ToQt(text), parent); }
 
-// Upper-cases typed text as the annotation fields do.
-void UpperCaseEdit(QLineEdit* e) {
-    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
-        int caret = e->cursorPosition();
-        e->setText(t.toUpper());
-        e->setCursorPosition(caret);
-    });
-}
 }  // namespace
 
 TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
@@ -82,7 +75,7 @@ TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
     EditMemo3 = MakeEdit(this, "EditMemo3", false, 70);
     EditMemo4 = MakeEdit(this, "EditMemo4", false, 65);
     for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4}) {
-        UpperCaseEdit(e);
+        UpperCaseOnTyping(e);
         e->installEventFilter(this);
         grid->addWidget(e, row++, 0, 1, 4);
     }
