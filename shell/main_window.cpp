@@ -32,6 +32,9 @@
 #include "shell/forms.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/lock_glyph.h"
+#include "platform/runtime/text_file.h"
+#include "shell/rich_text_window.h"
+#include "archive/archive_files.h"
 #include "archive/draw_settings_file.h"
 #include "display/drawing_state.h"
 #include "shell/instructions.h"
@@ -301,6 +304,7 @@ void TFoKelvor::BuildBottomPanel() {
     BBApriTesto = MakeButton(Panel9, "BBApriTesto", "Apri Testo");
     BBApriTesto->hide();
     row->addWidget(BBApriTesto);
+    connect(BBApriTesto, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBApriTestoClick(); }));
     row->addStretch(1);
 
     Image9 = new QLabel(Panel9);
@@ -465,6 +469,17 @@ void TFoKelvor::BBPropedClick() {
 void TFoKelvor::BBSalvaClick() {
     RememberOrigin();
     ShowOnDemand<archive::TFoBakMod1>(archive::FoBakMod1, [](archive::TFoBakMod1* w) { archive::PlaceNearMain(w, 10); });
+    FormActivate();
+}
+
+// The current person's text, named by "FileDum\StrText.dum", in the program's
+// own rich-text editor (which opens the file named in "FileDum\DatModif.dum").
+void TFoKelvor::BBApriTestoClick() {
+    std::vector<std::string> lines = rt::ReadTextLines(archive::kTextHandOff);
+    lines.resize(2);
+    std::string path = archive::PersonTextFileName(lines[0], lines[1]);
+    rt::WriteTextLines(archive::kEditFileHandOff, {path});
+    if (FoReMaiH) FoReMaiH->ShowForHandOff();
     FormActivate();
 }
 

@@ -32,6 +32,7 @@ public:
     void BitBtn1Click();
     void BBPropedClick();
     void BBSalvaClick();
+    void BBApriTestoClick();
     void BBistruzClick();
     void BBdispensaClick();
     void BBlkClick();

@@ -62,3 +62,16 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
     EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().contains("15/02/1964 10:00"));
 }
+
+TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
+    ProgramStart start;
+    testing_support::WriteBytes(start.Data() / "BASEtxt" / "00007.txt", "Rossi\r\n");
+    testing_support::WriteBytes(start.Data() / "FileDum" / "StrText.dum", "BASE\r\n00007\r\n");
+    std::string named;
+    gui::SetModalHandler("FoReMaiH", [&named](QDialog*) {
+        named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
+        return int(gui::mrOk);
+    });
+    shell::FoKelvor->BBApriTestoClick();
+    EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");
+}
