@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "display/aspect_glyphs.h"
+#include "display/stroke_glyphs.h"
 #include "display/chart_geometry.h"
 #include "display/drawing_tools.h"
 #include "display/glyphs.h"

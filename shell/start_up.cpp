@@ -7,7 +7,7 @@
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
-#include "display/aspect_glyphs.h"
+#include "display/stroke_glyphs.h"
 #include "display/chart_geometry.h"
 #include "display/chart_window.h"
 #include "display/drawing_state.h"

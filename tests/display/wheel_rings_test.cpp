@@ -6,7 +6,7 @@
 #include <climits>
 #include <sstream>
 
-#include "display/aspect_glyphs.h"
+#include "display/stroke_glyphs.h"
 #include "display/drawing_state.h"
 #include "display/drawing_tools.h"
 #include "display/house_ring.h"

@@ -1,4 +1,4 @@
-#include "display/aspect_glyphs.h"
+#include "display/stroke_glyphs.h"
 
 #include <initializer_list>
 #include <utility>
