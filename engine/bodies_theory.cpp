@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/angles.h"
+#include "engine/delta_t.h"
 
 namespace engine {
 
@@ -152,7 +153,7 @@ private:
     void ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel);
     void Equatorial(int body, Real lon, Real lat);
 
-    // Arguments and settings.
+    // Arguments and settings (jd_ is UT).
     Real jd_;
     int mode_;
     bool fast_;
@@ -160,7 +161,8 @@ private:
     CorrectionSource* src_;
     BodyPositions& out_;
 
-    // Time argument and mean elements.
+    // Time argument (days and centuries of dynamical time from 1900 January
+    // 0.5) and mean elements.
     Real D_ = 0, T_ = 0, T2_ = 0;
     Real nodeMean_ = 0;      // mean longitude of the Moon's ascending node
     Real sunMeanLon_ = 0;    // L
@@ -183,7 +185,9 @@ Real Computation::MeanPerigee() const {
 }
 
 void Computation::MeanElements() {
-    D_ = jd_ - 2415020.0L;
+    // The theories run in dynamical time; the argument is UT (the correction
+    // tables are still looked up by the UT day).
+    D_ = DynamicalJulianDay(jd_) - 2415020.0L;
     T_ = D_ / 36525.0L;
     T2_ = T_ * T_;
     const Real T = T_, T2 = T2_;
@@ -276,6 +280,11 @@ void Computation::Sun() {
     lon += (venus + mars + jupiter + saturn + moon) / 3600.0L;
     lon += dpsi_;
     lon -= (20.47L + 0.342L * CosD(M)) / 3600.0L;
+    // The series count from the equinox of the old fundamental catalogue,
+    // which drifts from the dynamical equinox by 0.525" + 1.275" a century from
+    // 1950 (24" in the first century). The tables take it up for the other
+    // bodies; the Sun has none, so it is added here.
+    lon += (0.525L + 1.275L * (T - 0.5L)) / 3600.0L;
     lon = Mod360(lon);
 
     out_.longitudes[kSun] = lon;

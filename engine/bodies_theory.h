@@ -64,8 +64,10 @@ struct TablesNeeded {
 };
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
 
-// Runs the steps of `mode` at Julian day `jd` into `out`. `corrections` may be
-// null only when the settings switch every table off, or when no table applies.
+// Runs the steps of `mode` at Julian day `jd` (UT) into `out`: the theories are
+// evaluated at jd + Delta T (engine/delta_t.h), the tables are looked up by jd.
+// `corrections` may be null only when the settings switch every table off, or
+// when no table applies.
 void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
                         CorrectionSource* corrections, BodyPositions& out);
 

@@ -36,10 +36,14 @@ int ShowMessage(const std::string& text, const std::string& caption, Buttons but
     }
 }
 
-void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
+MessageSink SetMessageSink(MessageSink sink) {
+    MessageSink previous = std::move(Sink());
+    Sink() = std::move(sink);
+    return previous;
+}
 
 RecordingMessageSink::RecordingMessageSink() {
-    SetMessageSink([this](const MessageRequest& r) {
+    previous_ = SetMessageSink([this](const MessageRequest& r) {
         messages.push_back(r);
         if (!answers.empty()) {
             int a = answers.front();
@@ -51,7 +55,7 @@ RecordingMessageSink::RecordingMessageSink() {
     });
 }
 
-RecordingMessageSink::~RecordingMessageSink() { SetMessageSink(nullptr); }
+RecordingMessageSink::~RecordingMessageSink() { SetMessageSink(std::move(previous_)); }
 
 std::vector<std::string> RecordingMessageSink::Texts() const {
     std::vector<std::string> t;

@@ -23,11 +23,13 @@ using MessageSink = std::function<int(const MessageRequest&)>;
 // Shows a modal message box and returns the answer.
 int ShowMessage(const std::string& text, const std::string& caption = {},
                 Buttons buttons = Buttons::Ok);
-// Installs a sink (an empty function restores real message boxes).
-void SetMessageSink(MessageSink sink);
+// Installs a sink (an empty function restores real message boxes) and
+// returns the one it replaces.
+MessageSink SetMessageSink(MessageSink sink);
 
 // A sink for tests: records every request and answers from a queue (Ok, or Yes
-// for questions, when the queue is empty). Installs itself while it lives.
+// for questions, when the queue is empty). Installs itself while it lives and
+// puts the previous sink back afterwards.
 class RecordingMessageSink {
 public:
     RecordingMessageSink();
@@ -35,6 +37,9 @@ public:
     std::vector<MessageRequest> messages;
     std::deque<int> answers;
     std::vector<std::string> Texts() const;
+
+private:
+    MessageSink previous_;
 };
 
 }  // namespace gui

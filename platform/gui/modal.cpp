@@ -12,12 +12,17 @@ ModalHandler& Fallback() {
     static ModalHandler h;
     return h;
 }
+ModalHandler& LastResort() {
+    static ModalHandler h;
+    return h;
+}
 }  // namespace
 
 int ShowModal(QDialog* dialog) {
     auto it = Handlers().find(dialog->objectName());
     if (it != Handlers().end()) return it->second(dialog);
     if (Fallback()) return Fallback()(dialog);
+    if (LastResort()) return LastResort()(dialog);
     return dialog->exec();
 }
 
@@ -31,5 +36,7 @@ void ClearModalHandlers() {
 }
 
 void SetDefaultModalHandler(ModalHandler handler) { Fallback() = std::move(handler); }
+
+void SetLastResortModalHandler(ModalHandler handler) { LastResort() = std::move(handler); }
 
 }  // namespace gui

@@ -22,5 +22,8 @@ void SetModalHandler(const QString& objectName, ModalHandler handler);
 void ClearModalHandlers();
 // When set, any dialog without its own handler is answered by this one.
 void SetDefaultModalHandler(ModalHandler handler);
+// Answers any dialog that nothing else answers; ClearModalHandlers keeps it
+// (the test programs install one that fails the test instead of blocking).
+void SetLastResortModalHandler(ModalHandler handler);
 
 }  // namespace gui

@@ -4,10 +4,25 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include <QDialog>
+
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("KELVOR_DATA_DIR", KELVOR_TEST_DATA_DIR, 0);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // No test may wait for a person: a dialog or message box that the test did
+    // not answer fails the test and is answered with Cancel or Ok.
+    gui::SetLastResortModalHandler([](QDialog* d) {
+        ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
+        return int(gui::mrCancel);
+    });
+    gui::SetMessageSink([](const gui::MessageRequest& r) {
+        ADD_FAILURE() << "unexpected message box: " << r.text;
+        return int(gui::AnswerOk);
+    });
     return RUN_ALL_TESTS();
 }

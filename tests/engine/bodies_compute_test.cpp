@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/bodies_theory.h"
+#include "engine/delta_t.h"
 #include "engine/ephemeris_tables.h"
 #include "tests/common/test_support.h"
 
@@ -129,15 +131,34 @@ TEST(BodyTheory, KeplerIsSolvedToConvergence) {
 }
 
 TEST(BodyTheory, MeanElementsAtTheEpochOf1900) {
-    // At jd 2415020 every time argument is 0: the mean node is 259.1833 degrees.
+    // Every time argument is 0 at 1900 January 0.5 of dynamical time, which
+    // is Delta T (-2.8 s) later in UT: the mean node is then 259.1833 degrees.
+    const Real epochUt = 2415020.0L - DeltaTSeconds(DecimalYearOf(2415020.0L)) / 86400;
     BodySettings s = NoTables();
     s.trueNode = false;
     BodyPositions p;
-    RunBodyComputation(11, false, 2415020.0, s, nullptr, p);
+    RunBodyComputation(11, false, epochUt, s, nullptr, p);
     EXPECT_NEAR(static_cast<double>(p.longitudes[kNode]), 259.183275, 1e-9);
     // Mean black moon = mean perigee + 180.
-    RunBodyComputation(12, false, 2415020.0, s, nullptr, p);
+    RunBodyComputation(12, false, epochUt, s, nullptr, p);
     EXPECT_NEAR(static_cast<double>(p.longitudes[kBlackMoon]), 154.32956, 1e-9);
+}
+
+TEST(BodyTheory, TheoriesRunInDynamicalTime) {
+    // In the first century Delta T is about three hours: the mean node, which
+    // moves 0.053 degrees a day (0.0065 degrees in three hours), must stand
+    // where its polynomial puts it at the dynamical instant, not at the UT one.
+    BodySettings s = NoTables();
+    s.trueNode = false;
+    const Real jd = 1742000.5L;  // the year 57
+    const Real D = DynamicalJulianDay(jd) - 2415020.0L;
+    ASSERT_GT(static_cast<double>((D + 2415020.0L - jd) * 24), 2.5);
+    const Real T = D / 36525;
+    const Real expected =
+        Mod360(259.183275L - 1934.142L * T + 0.002078L * T * T + 0.0000022L * T * T * T);
+    BodyPositions p;
+    RunBodyComputation(11, false, jd, s, nullptr, p);
+    EXPECT_NEAR(static_cast<double>(AngleGap(p.longitudes[kNode], expected)), 0, 1e-6);
 }
 
 TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {

@@ -132,11 +132,11 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 std::int64_t RoundToInt(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
 
 // ---- "DSEL.rnd": the Moon's longitude, arc seconds, daily ----
-// The difference curve bends noticeably within a day in early centuries (the
-// table absorbs Delta T, hours then, times the Moon's varying speed), so each
-// record is the difference at its day shifted by half the mean bend of the
-// chords on either side: the interpolated value then errs by about half as
-// much, with opposite signs at the records and between them.
+// The difference curve may bend within a day (what the engine's Delta T
+// misses, times the Moon's varying speed, and the theory's own short-period
+// errors), so each record is the difference at its day shifted by half the
+// mean bend of the chords on either side: the interpolated value then errs by
+// about half as much, with opposite signs at the records and between them.
 std::vector<std::int16_t> MoonTable() {
     const std::int64_t count = engine::kMoonTableRecords;
     double* diff = SharedArray<double>(count);     // at the records
