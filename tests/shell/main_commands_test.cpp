@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QImage>
 #include <QPlainTextEdit>
+#include <cstdlib>
 #include <QPushButton>
 
+#include "archive/archive_files.h"
 #include "archive/backup_window.h"
+#include "archive/chart_strings.h"
+#include "display/chart_window.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
@@ -74,4 +79,32 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
     });
     shell::FoKelvor->BBApriTestoClick();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");
+}
+
+TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
+    ProgramStart start;
+    archive::BirthRecord r;
+    r.DateField = "196412251405-1";
+    r.PlaceField = "41N54-012E29ROMA";
+    r.CalendarField = "GR";
+    r.NationalityField = "ITALIA";
+    archive::FillChartStrings(r);
+    archive::WriteCurrentPerson("MERINI ALDA", r);
+    shell::FoKelvor->FormActivate();
+    shell::FoKelvor->BBProped->click();
+    ASSERT_NE(display::FgrKelvo, nullptr);
+    EXPECT_TRUE(display::FgrKelvo->isVisible());
+    display::FgrKelvo->Timer1Timer();  // the timer's ticks, run by hand
+    display::FgrKelvo->Timer1Timer();
+    QImage shot = display::FgrKelvo->Snapshot();
+    ASSERT_FALSE(shot.isNull());
+    // The wheel has been drawn: many pixels differ from the background.
+    QRgb background = shot.pixel(shot.width() - 1, 0);
+    int ink = 0;
+    for (int y = 0; y < shot.height(); y += 4)
+        for (int x = 0; x < shot.width() / 2; x += 4) ink += shot.pixel(x, y) != background;
+    EXPECT_GT(ink, 500);
+    if (const char* target = std::getenv("KELVOR_SCREENSHOT")) shot.save(QString::fromUtf8(target));
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+    display::FgrKelvo->hide();
 }
