@@ -5,6 +5,7 @@
 #include "archive/current_person.h"
 #include "archive/delete_dialog.h"
 #include "archive/input_dialog.h"
+#include "remedies/remedy_files.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
 #include "display/stroke_glyphs.h"
@@ -72,6 +73,9 @@ void StartUp() {
     // A damaged engine settings file is reported in a message box.
     engine::SetSettingsReporter([](const std::string& message) { gui::ShowMessage(message); });
     engine::LoadOrbiDomiSettings();
+    // A missing remedy database is created empty, so no browser meets a missing file.
+    remedies::ResetRemedyBuffers();
+    remedies::EnsureRemedyFiles();
     CheckPrinter();
     // The printable sheets print the user's name beside their caption.
     display::SetUserFullNameSource([] { return UserName.UserFullName; });

@@ -108,3 +108,11 @@ TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
     display::FgrKelvo->hide();
 }
+
+TEST(MainCommandsTest, AMissingRemedyDatabaseIsCreatedEmptyAtStart) {
+    testing_support::TempWorkFolder folder;
+    rt::PrepareDataFolder();
+    std::filesystem::remove(rt::ResolvePath("OpzioneH\\DBmain.rnd"));
+    shell::StartUp();
+    EXPECT_EQ(std::filesystem::file_size(rt::ResolvePath("OpzioneH\\DBmain.rnd")), 4814u);
+}
