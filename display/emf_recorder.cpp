@@ -327,7 +327,7 @@ void EmfRecorder::Arc(const Rect& box, Point start, Point end) {
     IncludeRect(box, PenMargin());
 }
 
-void EmfRecorder::WritePoints16or32(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts) {
+Rect EmfRecorder::WritePointRecord(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts) {
     Rect b{pts[0].x, pts[0].y, pts[0].x, pts[0].y};
     bool small = true;
     for (const Point& p : pts) {
@@ -353,6 +353,11 @@ void EmfRecorder::WritePoints16or32(std::uint32_t type16, std::uint32_t type32, 
         }
     }
     End();
+    return b;
+}
+
+void EmfRecorder::WritePoints16or32(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts) {
+    const Rect b = WritePointRecord(type16, type32, pts);
     const int m = PenMargin();
     Include(b.left, b.top, m);
     Include(b.right, b.bottom, m);
@@ -404,32 +409,8 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
     std::uint32_t runType = 0;
     auto flush = [&] {
         if (run.empty()) return;
-        const bool small = std::all_of(run.begin(), run.end(), [](const Point& p) { return Fits16(p.x) && Fits16(p.y); });
-        std::uint32_t type = runType;
-        if (!small) type = runType == EMR_POLYLINETO16 ? EMR_POLYLINETO : EMR_POLYBEZIERTO;
-        Begin(type);
-        Rect b{run[0].x, run[0].y, run[0].x, run[0].y};
-        for (const Point& p : run) {
-            b.left = std::min(b.left, p.x);
-            b.top = std::min(b.top, p.y);
-            b.right = std::max(b.right, p.x);
-            b.bottom = std::max(b.bottom, p.y);
-        }
-        w_.I32(b.left);
-        w_.I32(b.top);
-        w_.I32(b.right);
-        w_.I32(b.bottom);
-        w_.U32(static_cast<std::uint32_t>(run.size()));
-        for (const Point& p : run) {
-            if (small) {
-                w_.I16(static_cast<std::int16_t>(p.x));
-                w_.I16(static_cast<std::int16_t>(p.y));
-            } else {
-                w_.I32(p.x);
-                w_.I32(p.y);
-            }
-        }
-        End();
+        const std::uint32_t wide = runType == EMR_POLYLINETO16 ? EMR_POLYLINETO : EMR_POLYBEZIERTO;
+        WritePointRecord(runType, wide, run);
         run.clear();
     };
     const int m = how == PathDraw::Fill ? 1 : PenMargin() + 1;

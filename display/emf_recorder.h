@@ -88,6 +88,8 @@ private:
     void IncludeRect(const Rect& r, int margin);
     int PenMargin() const;
     void WritePoints16or32(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts);
+    // One record of points, 16-bit when every point fits, else 32-bit; returns the bounds.
+    Rect WritePointRecord(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts);
 
     EmfDevice device_;
     std::optional<Rect> frame_;
