@@ -72,18 +72,7 @@ TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true
     p4->addWidget(EditArchi);
     grid->addWidget(Panel4, 0, 0);
 
-    GroupBoxElenco = new QGroupBox(this);
-    GroupBoxElenco->setObjectName("GroupBoxElenco");
-    auto* el = new QGridLayout(GroupBoxElenco);
-    el->addWidget(new QLabel("Eerste letters van de naam", GroupBoxElenco), 0, 0, 1, 2);
-    EditSoggetto->setParent(GroupBoxElenco);
-    el->addWidget(EditSoggetto, 1, 0, 1, 2);
-    el->addWidget(new QLabel("Dubbelklik op de gekozen naam", GroupBoxElenco), 2, 0, 1, 2);
-    ListaNomi->setParent(GroupBoxElenco);
-    ListaNomi->setFixedHeight(8 * 18 + 6);
-    el->addWidget(ListaNomi, 3, 0);
-    ScrollBar1->setParent(GroupBoxElenco);
-    el->addWidget(ScrollBar1, 3, 1);
+    GroupBoxElenco = MakeSearchPanel("GroupBoxElenco", "Eerste letters van de naam", "Dubbelklik op de gekozen naam");
     grid->addWidget(GroupBoxElenco, 1, 0);
 
     GroupBoxDati = new QGroupBox("Geboortegegevens", this);

@@ -1,6 +1,9 @@
 #include "archive/name_dialog.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -61,6 +64,22 @@ ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEnt
         FillNameList();
         SetScrollBar();
     }));
+}
+
+QGroupBox* ArchiveNameDialog::MakeSearchPanel(const char* objectName, const char* prompt, const char* listHint) {
+    auto* panel = new QGroupBox(this);
+    panel->setObjectName(objectName);
+    auto* grid = new QGridLayout(panel);
+    grid->addWidget(new QLabel(gui::ToQt(prompt), panel), 0, 0, 1, 2);
+    EditSoggetto->setParent(panel);
+    grid->addWidget(EditSoggetto, 1, 0, 1, 2);
+    grid->addWidget(new QLabel(gui::ToQt(listHint), panel), 2, 0, 1, 2);
+    ListaNomi->setParent(panel);
+    ListaNomi->setFixedHeight(Window.LinesShown() * 18 + 6);
+    grid->addWidget(ListaNomi, 3, 0);
+    ScrollBar1->setParent(panel);
+    grid->addWidget(ScrollBar1, 3, 1);
+    return panel;
 }
 
 void ArchiveNameDialog::BuildArchiveList() {

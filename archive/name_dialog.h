@@ -10,6 +10,7 @@
 #include "archive/archive_files.h"
 #include "archive/name_window.h"
 
+class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -67,6 +68,9 @@ public:
     std::optional<int> TakeChosenEntry();
 
 protected:
+    // A panel holding the search field under its prompt and the window of
+    // names with its scroll bar under its hint.
+    QGroupBox* MakeSearchPanel(const char* objectName, const char* prompt, const char* listHint);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Hooks of the dialogs.
     virtual void ArchiveChanged(const std::string&) {}

@@ -42,6 +42,8 @@ public:
     // The line that shows position P (the middle line in a large archive).
     int MiddleLine() const { return shape_.before; }
     int LineCount() const;
+    // Lines the window has room for.
+    int LinesShown() const { return shape_.lines; }
 
     // Moves; each returns whether the window moved.
     bool LineUp();

@@ -45,18 +45,8 @@ TFormRich::TFormRich(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false
     grid->addWidget(new QLabel("geselecteerd", this), 2, 1);
     grid->addWidget(EditArchi, 1, 1);
 
-    PanelSearch = new QGroupBox(this);
-    PanelSearch->setObjectName("PanelSearch");
-    auto* s = new QGridLayout(PanelSearch);
-    s->addWidget(new QLabel("Schrijf de eerste paar letters van de naam", PanelSearch), 0, 0, 1, 2);
-    EditSoggetto->setParent(PanelSearch);
-    s->addWidget(EditSoggetto, 1, 0, 1, 2);
-    s->addWidget(new QLabel("Dubbelklik om te selecteren", PanelSearch), 2, 0, 1, 2);
-    ListaNomi->setParent(PanelSearch);
-    ListaNomi->setFixedHeight(9 * 18 + 6);
-    s->addWidget(ListaNomi, 3, 0);
-    ScrollBar1->setParent(PanelSearch);
-    s->addWidget(ScrollBar1, 3, 1);
+    PanelSearch = MakeSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam",
+                                  "Dubbelklik om te selecteren");
     grid->addWidget(PanelSearch, 3, 0, 1, 2);
 
     PanelData = new QGroupBox(this);
