@@ -109,20 +109,22 @@ void EmfRecorder::WritePen(std::uint32_t handle, const Pen& pen, int widthScale)
     End();
 }
 
+void EmfRecorder::SelectObject(std::uint32_t handle) {
+    Begin(EMR_SELECTOBJECT);
+    w_.U32(handle);
+    End();
+}
+
 void EmfRecorder::SyncPen() {
     if (emitted_.known && emitted_.pen && *emitted_.pen == state_.pen) return;
     const std::uint32_t old = emitted_.penHandle;
     std::uint32_t h = 0;
     if (state_.pen.style == PenStyle::Null) {
-        Begin(EMR_SELECTOBJECT);
-        w_.U32(kStockObject | NULL_PEN);
-        End();
+        SelectObject(kStockObject | NULL_PEN);
     } else {
         h = NewHandle();
         WritePen(h, state_.pen, 1);
-        Begin(EMR_SELECTOBJECT);
-        w_.U32(h);
-        End();
+        SelectObject(h);
     }
     if (old) FreeHandle(old);
     emitted_.pen = state_.pen;
@@ -134,9 +136,7 @@ void EmfRecorder::SyncBrush() {
     const std::uint32_t old = emitted_.brushHandle;
     std::uint32_t h = 0;
     if (state_.brush.style == BrushStyle::Null) {
-        Begin(EMR_SELECTOBJECT);
-        w_.U32(kStockObject | NULL_BRUSH);
-        End();
+        SelectObject(kStockObject | NULL_BRUSH);
     } else {
         h = NewHandle();
         Begin(EMR_CREATEBRUSHINDIRECT);
@@ -145,9 +145,7 @@ void EmfRecorder::SyncBrush() {
         w_.U32(state_.brush.color);
         w_.U32(0);
         End();
-        Begin(EMR_SELECTOBJECT);
-        w_.U32(h);
-        End();
+        SelectObject(h);
     }
     if (old) FreeHandle(old);
     emitted_.brush = state_.brush;
@@ -182,9 +180,7 @@ void EmfRecorder::SyncFont() {
     // The rest of the panose form of the logical font, left empty.
     w_.Zeros(320 - (w_.Size() - logFontStart));
     End();
-    Begin(EMR_SELECTOBJECT);
-    w_.U32(h);
-    End();
+    SelectObject(h);
     if (old) FreeHandle(old);
     emitted_.font = f;
     emitted_.fontHandle = h;
@@ -398,9 +394,7 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
     if (how != PathDraw::Fill && state_.pen.style != PenStyle::Null && state_.pen.width > 1) {
         tempPen = NewHandle();
         WritePen(tempPen, state_.pen, kPathScale);
-        Begin(EMR_SELECTOBJECT);
-        w_.U32(tempPen);
-        End();
+        SelectObject(tempPen);
     }
     Begin(EMR_BEGINPATH);
     End();
@@ -540,9 +534,7 @@ const std::string& EmfRecorder::Finish() {
     // Release every object still held, then the end record.
     for (std::uint32_t h : {emitted_.penHandle, emitted_.brushHandle, emitted_.fontHandle}) {
         if (h) {
-            Begin(EMR_SELECTOBJECT);
-            w_.U32(kStockObject | (h == emitted_.penHandle ? BLACK_PEN : h == emitted_.brushHandle ? WHITE_BRUSH : SYSTEM_FONT));
-            End();
+            SelectObject(kStockObject | (h == emitted_.penHandle ? BLACK_PEN : h == emitted_.brushHandle ? WHITE_BRUSH : SYSTEM_FONT));
             FreeHandle(h);
         }
     }

@@ -87,6 +87,7 @@ private:
     void Include(int x, int y, int margin = 0);
     void IncludeRect(const Rect& r, int margin);
     int PenMargin() const;
+    void SelectObject(std::uint32_t handle);  // an EMR_SELECTOBJECT record
     void WritePoints16or32(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts);
     // One record of points, 16-bit when every point fits, else 32-bit; returns the bounds.
     Rect WritePointRecord(std::uint32_t type16, std::uint32_t type32, std::span<const Point> pts);
