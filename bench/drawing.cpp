@@ -9,12 +9,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "display/drawing_state.h"
-#include "display/drawing_tools.h"
-#include "display/emf_recorder.h"
-#include "display/glyphs.h"
-#include "display/painter_surface.h"
-#include "display/primitives.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/emf_recorder.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/painter_surface.h"
+#include "display/draw/primitives.h"
 
 using namespace display;
 

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "display/chart_geometry.h"
-#include "display/chart_window.h"
-#include "display/drawing_state.h"
-#include "display/position_files.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/chart/chart_window.h"
+#include "display/draw/drawing_state.h"
+#include "display/wheel/position_files.h"
 #include "engine/chart_state.h"
 
 namespace fs = std::filesystem;

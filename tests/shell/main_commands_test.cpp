@@ -11,7 +11,7 @@
 #include "archive/archive_files.h"
 #include "archive/backup_window.h"
 #include "archive/chart_strings.h"
-#include "display/chart_window.h"
+#include "display/chart/chart_window.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"

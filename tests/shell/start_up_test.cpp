@@ -18,8 +18,8 @@
 
 #include "archive/archive_files.h"
 #include "archive/store_dialog.h"
-#include "display/chart_window.h"
-#include "display/drawing_state.h"
+#include "display/chart/chart_window.h"
+#include "display/draw/drawing_state.h"
 #include "engine/chart_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"

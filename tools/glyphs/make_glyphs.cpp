@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "display/emf_recorder.h"
+#include "display/draw/emf_recorder.h"
 
 using display::Color;
 using display::Rgb;

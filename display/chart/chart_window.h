@@ -1,0 +1,226 @@
+#pragma once
+// TFgrKelvo: the full-screen interactive chart window. On activation it lays its
+// panels out in page units beside the chart square, then its one-shot timer
+// draws the natal wheel into the window's back buffer. Nine view buttons switch
+// the chart square between views, each cycling through its sub-views with a
+// numbered help text; clicks on the glyph centres answer to the mouse.
+#include <QFrame>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "display/draw/canvas_form.h"
+#include "engine/chart_state.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace display {
+
+using engine::Real;
+class TFgrKelvo;
+struct NatalChartFields;
+
+// The window's process-wide state.
+struct ChartWindowState {
+    Real LayoutScaleX = 1;  // page units per pixel of the layout
+    Real LayoutScaleY = 1;
+    std::uint16_t TimerTicks = 0;  // never reset while the program runs
+    std::array<unsigned char, 15> ViewCycle{};
+    std::array<unsigned char, 15> BodyClickStep{};
+    std::array<unsigned char, 15> SignClickStep{};
+    bool VolguineViewActive = false;
+    bool DodecatemoriaMode = false;
+    std::array<Real, 8> DignityGlyphCentreX{};  // 1..7
+    std::array<Real, 8> DignityGlyphCentreY{};
+    bool LargeFontsFlag = true;
+    bool InfoMemoExpanded = false;
+    bool AspectMemoExpanded = false;
+    signed char SelectedPlantIndex = -1;
+    std::string ExtraBodyFilter = "Ieder";
+    std::string ExtraSignFilter = "Ieder";
+    Real PlaceLongitudeHours = 0;
+    bool ArchetypeViewFlag = false;
+    bool FullBodyOrderFlag = false;  // body arrays in the engine's order: clicks ignored
+    bool OkFlag = false;
+    int ClickedBody = 0;
+    int ClickedSign = 0;
+};
+
+extern ChartWindowState KelvoState;
+
+// Back to the start values (tests; the timer counter included).
+void ResetChartWindowState();
+// Entries 0..14 of ViewCycle, BodyClickStep and SignClickStep := 0, except k.
+void ResetViewCycles(int k);
+void ClearDignityGlyphCentres();
+
+// View numbers of the buttons.
+enum ChartView : int {
+    kViewCoordinates = 1, kViewCloth = 2, kViewArchetype = 3, kViewAspects = 4, kViewEnergy = 5,
+    kViewAntiscia = 6, kViewDodecatemoria = 7, kViewVolguine = 8, kViewMasters = 9,
+};
+// Number of sub-views and the help entry of each sub-view of a view button.
+int SubViewCount(int view);
+int SubViewHelpEntry(int view, int subView);
+
+// The drawing of a view's sub-view on the chart square (installed by the views'
+// own code; a view without a drawer leaves the chart square cleared).
+using ChartViewDrawer = std::function<void(TFgrKelvo& form, Surface& dc, int subView)>;
+void SetChartViewDrawer(int view, ChartViewDrawer drawer);
+
+// The glyph under a device point of the window, from the centres stored by the
+// last drawing: a box of 15 device units either side of the mapped centre,
+// before the aspect correction. Centres cleared to (0, 0) are never hit.
+struct GlyphHit {
+    int body = 0;  // 1..11, the last hit
+    int sign = 0;  // 1..12, the last hit
+};
+bool CentreHit(Real cx, Real cy, int x, int y);
+GlyphHit FindGlyphHit(int x, int y);
+
+// What a click on a glyph does (the attribution steps are installed by their
+// own code; by default the help text of the glyph's kind is shown).
+using GlyphClickHandler = std::function<void(TFgrKelvo& form, const GlyphHit& hit)>;
+void SetGlyphClickHandler(GlyphClickHandler handler);
+
+// Reloads the current person's chart after the Volguine view's recomputation
+// (the shell installs the current-person loader).
+void SetCurrentChartReloader(std::function<void()> reload);
+
+class TFgrKelvo : public CanvasForm {
+    Q_OBJECT
+public:
+    explicit TFgrKelvo(QWidget* parent = nullptr);
+    ~TFgrKelvo() override;
+
+    // Attribution texts.
+    QFrame* PanelBase = nullptr;
+    QLabel* LabSpecific = nullptr;
+    QPlainTextEdit* MemoL1 = nullptr;
+    QLabel* LabGeneral = nullptr;
+    QPlainTextEdit* MemoL2 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    // View buttons.
+    QFrame* PanelPulsanti = nullptr;
+    QPushButton* BBcoordi = nullptr;
+    QPushButton* BBstoffa = nullptr;
+    QPushButton* BBarchetip = nullptr;
+    QPushButton* BBaspetti = nullptr;
+    QPushButton* BBEnergi = nullptr;
+    QPushButton* BBantisce = nullptr;
+    QPushButton* BBdodecate = nullptr;
+    QPushButton* BBvolguine = nullptr;
+    QPushButton* BBmaestri = nullptr;
+    QPushButton* BBprivato = nullptr;
+    QPushButton* BBsizeFont = nullptr;
+    // Aspect list.
+    QFrame* Panel3 = nullptr;
+    QPlainTextEdit* MemoAspetti = nullptr;
+    QPushButton* BBchiudiAsp = nullptr;
+    QPushButton* BBFont = nullptr;
+    // Help texts.
+    QFrame* PanelInfo = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    // Person data.
+    QFrame* PanelDati = nullptr;
+    QLabel *LabNome = nullptr, *LabData = nullptr, *LabLocal = nullptr, *LabCoordi = nullptr, *LabDomif = nullptr,
+           *LabNodo = nullptr, *LabJd = nullptr;
+    QLineEdit *EdNome = nullptr, *EdData = nullptr, *EdLocal = nullptr, *EdCoordi = nullptr, *EdDomif = nullptr,
+              *EdNodo = nullptr, *EdJd = nullptr;
+    // Plants and remedies of a clicked glyph.
+    QFrame* PanelQuor = nullptr;
+    QPlainTextEdit* Memo3 = nullptr;
+    QPlainTextEdit* Memo4 = nullptr;
+    QPushButton* BBchiudiQuor = nullptr;
+    QPushButton* BBFontQuor = nullptr;
+    QPushButton* BBsuGiu = nullptr;
+    QListWidget* ListBoxPiante = nullptr;
+    QComboBox* ComboBoxPiante = nullptr;
+    QLabel* LabPianta = nullptr;
+    QLabel* Image1 = nullptr;
+    QScrollBar* SpinButton1 = nullptr;
+    // Signature search.
+    QFrame* PanelExtra = nullptr;
+    QLabel* LbExtraPia = nullptr;
+    QLabel* LbExtraSeg = nullptr;
+    QPushButton* BBextraOk = nullptr;
+    QFrame* PanelSegnaPato = nullptr;
+    QListWidget* ListExtra1 = nullptr;
+    QListWidget* ListExtra2 = nullptr;
+    QLabel* LabExtra1 = nullptr;
+    QLabel* LabExtra2 = nullptr;
+    QPushButton* BBchiudiExtra = nullptr;
+    QPlainTextEdit* MemoExtra = nullptr;
+    // The main window places it at the bottom edge; not used here.
+    QFrame* Panel1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    // First drawing after activation (10 ms, disabled until then).
+    QTimer* Timer1 = nullptr;
+
+    // Handlers.
+    void FormActivate();
+    void FormClose();
+    void FormMouseDown(int x, int y);
+    void FormMouseUp();
+    void Timer1Timer();
+    void BBprivatoClick();
+    void BBcoordiClick();
+    void BBstoffaClick();
+    void BBarchetipClick();
+    void BBaspettiClick();
+    void BBEnergiClick();
+    void BBantisceClick();
+    void BBdodecateClick();
+    void BBvolguineClick();
+    void BBmaestriClick();
+    void BBchiudiAspClick();
+    void BBFontClick();
+    void BBsizeFontClick();
+    void BBchiudiExtraClick();
+    void MemoAspettiDblClick();
+    void Memo1DblClick();
+
+    // The archetypal-structure view and the Volguine view.
+    void DrawArchetypeView();
+    void DrawVolguineView(int subView);
+
+    // Sets the texts of the seven data fields.
+    void ShowDataFields(const NatalChartFields& fields);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void LayOut();
+    void ViewButtonClick(int view);
+    void DrawSubView(int view, int subView);
+    int PX(Real pageUnits) const;
+    int PY(Real pageUnits) const;
+};
+
+extern TFgrKelvo* FgrKelvo;
+
+// Creates the chart window when it does not exist yet.
+TFgrKelvo* EnsureChartWindow();
+
+// Fills the whole client area with the background, then draws the natal chart.
+void RepaintChartWindow();
+inline void RepaintNatalChart() { RepaintChartWindow(); }
+// Page frame, wheel geometry and the natal chart on the window's canvas; fills
+// the data fields.
+void RedrawNatalChart(TFgrKelvo& form);
+
+}  // namespace display

@@ -1,0 +1,144 @@
+#include "display/draw/chart_metafile.h"
+
+#include <QWidget>
+#include <vector>
+
+#include "display/draw/drawing_state.h"
+#include "display/draw/emf_recorder.h"
+#include "display/draw/metafile_viewer.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+
+namespace display {
+
+namespace {
+
+std::unique_ptr<EmfRecorder> g_chartMetafile;
+
+
+bool IsLetter(const std::string& line) { return !line.empty() && (line[0] == 'L' || line[0] == 'P'); }
+
+std::vector<std::string> OrientationLines() {
+    std::vector<std::string> lines;
+    bool rewrite = false;
+    if (rt::PathExists(kOrientationFile)) {
+        lines = rt::ReadTextLines(kOrientationFile);
+    } else {
+        rewrite = true;
+    }
+    if (lines.size() != kChartTypes) rewrite = true;
+    lines.resize(kChartTypes);
+    for (std::string& l : lines) {
+        if (!IsLetter(l)) {
+            l = "L";
+            rewrite = true;
+        } else if (l.size() != 1) {
+            l.resize(1);
+            rewrite = true;
+        }
+    }
+    if (rewrite) {
+        rt::EnsureParentFolder(kOrientationFile);
+        rt::ReplaceTextLines(kOrientationFile, lines);
+    }
+    return lines;
+}
+
+}  // namespace
+
+int ChartTypeOfName(std::string_view name) {
+    if (name.size() < 6) return 0;
+    const char a = name[4], b = name[5];
+    if (a < '0' || a > '9' || b < '0' || b > '9') return 0;
+    const int type = (a - '0') * 10 + (b - '0');
+    return type >= 1 && type <= kChartTypes ? type : 0;
+}
+
+std::string CheckChartMetafileName(std::string_view name) {
+    if (name.empty()) return "Nome del file mancante";
+    if (name.find_first_of("\\/:") != std::string_view::npos || name.find("..") != std::string_view::npos ||
+        name.find('\0') != std::string_view::npos)
+        return "Il nome del file non deve contenere cartelle";
+    if (ChartTypeOfName(name) == 0) return "Il nome del file deve avere il numero del grafico (01-15) nei caratteri 5 e 6";
+    return {};
+}
+
+std::string ReadChartOrientations() {
+    std::string s;
+    for (const std::string& l : OrientationLines()) s += l[0];
+    return s;
+}
+
+bool SaveChartOrientation(std::string_view name) {
+    const std::string problem = CheckChartMetafileName(name);
+    if (!problem.empty()) {
+        gui::ShowMessage(problem);
+        return false;
+    }
+    const int type = ChartTypeOfName(name);
+    std::vector<std::string> lines = OrientationLines();
+    lines[type - 1] = (!Drawing.PrinterPresent || Drawing.PrinterLandscape) ? "L" : "P";
+    rt::ReplaceTextLines(kOrientationFile, lines);
+    return true;
+}
+
+void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& height) {
+    const bool wide = screenAspect > 0.62L && screenAspect < 0.63L;
+    if (orientation == 'L') {
+        width = wide ? 755 : 660;
+        height = 510;
+    } else {
+        width = wide ? 525 : 450;
+        height = 680;
+    }
+}
+
+char ApplyChartOrientation(std::string_view name) {
+    const int type = ChartTypeOfName(name);
+    if (type == 0) return 0;
+    const std::vector<std::string> lines = OrientationLines();
+    const char letter = lines[type - 1][0] == 'L' ? 'L' : 'P';
+    int w = 0, h = 0;
+    ViewerSizeFor(letter, Drawing.ScreenAspect, w, h);
+    if (FoMetGra) FoMetGra->resize(w, h);
+    return letter;
+}
+
+void BeginChartMetafile() {
+    if (!Drawing.MetafileOutput) return;
+    g_chartMetafile.reset();
+    Drawing.ChartMetafileCanvas = nullptr;
+    const std::string problem = CheckChartMetafileName(Drawing.MetafileName);
+    if (!problem.empty()) {
+        gui::ShowMessage(problem);
+        return;
+    }
+    // The screen is the reference device; 210 page units (millimetres) span its height.
+    EmfDevice device;
+    device.widthPx = std::max(1, Drawing.ScreenWidth);
+    device.heightPx = std::max(1, Drawing.ScreenHeight);
+    device.heightMm = 210;
+    device.widthMm = std::max(1, static_cast<int>(210.0 * device.widthPx / device.heightPx + 0.5));
+    g_chartMetafile = std::make_unique<EmfRecorder>(device);
+    if (Drawing.PrinterPresent)
+        g_chartMetafile->SetFrameHeight(Drawing.PrinterLandscape ? Drawing.ScreenHeight : 2 * Drawing.ScreenHeight);
+    g_chartMetafile->SetDescription(std::u16string(u"Kelvor") + u'\0' + u"Grafico");
+    Drawing.ChartMetafileCanvas = g_chartMetafile.get();
+}
+
+void EndChartMetafile() {
+    if (!Drawing.MetafileOutput) return;
+    std::unique_ptr<EmfRecorder> recorder = std::move(g_chartMetafile);
+    Drawing.ChartMetafileCanvas = nullptr;
+    if (!recorder) return;
+    const std::string& bytes = recorder->Finish();
+    const std::string name = std::string("Emf\\") + Drawing.MetafileName;
+    rt::EnsureParentFolder(name);
+    rt::ReplaceFileBytes(name, bytes);
+}
+
+EmfRecorder* ChartMetafile() { return g_chartMetafile.get(); }
+
+}  // namespace display

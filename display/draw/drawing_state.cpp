@@ -1,0 +1,55 @@
+#include "display/draw/drawing_state.h"
+
+#include "display/draw/canvas_form.h"
+#include "platform/runtime/number_text.h"
+
+namespace display {
+
+DrawingState Drawing;
+
+void ResetDrawingState() { Drawing = DrawingState{}; }
+
+void InitDrawingFromScreen(int screenWidth, int screenHeight) {
+    if (screenWidth <= 0 || screenHeight <= 0) return;
+    Drawing.ScreenWidth = screenWidth;
+    Drawing.ScreenHeight = screenHeight;
+    Drawing.ScreenAspect = static_cast<long double>(screenHeight) / screenWidth;
+    Drawing.PixelsPerUnit = static_cast<long double>(screenWidth) / 210 * Drawing.ScreenAspect;
+    Drawing.FontScale = static_cast<float>(Drawing.PixelsPerUnit * 3.7L);
+}
+
+void InitDrawingPrinter(bool present, int pageWidthPixels) {
+    Drawing.PrinterPresent = present && pageWidthPixels > 0;
+    Drawing.PrinterPixelsPerUnit =
+        Drawing.PrinterPresent ? static_cast<long double>(pageWidthPixels) / 210 * 0.776L : 0.0L;
+}
+
+PrintRun::PrintRun(Surface* printerCanvas, int pageWidthPixels)
+    : pixelsPerUnit_(Drawing.PixelsPerUnit), aspectScaleX_(Drawing.AspectScaleX), aspectScaleY_(Drawing.AspectScaleY) {
+    Drawing.PrintOutput = true;
+    Drawing.PrinterCanvas = printerCanvas;
+    Drawing.PrinterPixelsPerUnit = static_cast<long double>(pageWidthPixels) / 210 * 0.776L;
+    Drawing.PixelsPerUnit = Drawing.PrinterPixelsPerUnit;
+    Drawing.AspectScaleX = 1.0L;
+    Drawing.AspectScaleY = 1.0L;
+    Drawing.FontScale = static_cast<float>(rt::Round(static_cast<long double>(pageWidthPixels) / 82));
+}
+
+PrintRun::~PrintRun() {
+    Drawing.PixelsPerUnit = pixelsPerUnit_;
+    Drawing.AspectScaleX = aspectScaleX_;
+    Drawing.AspectScaleY = aspectScaleY_;
+    Drawing.FontScale = static_cast<float>(rt::Round(Drawing.PixelsPerUnit * 3.7L));
+    Drawing.PrintOutput = false;
+    Drawing.PrinterCanvas = nullptr;
+}
+
+Surface* CurrentTarget() {
+    Surface* target = nullptr;
+    if (!Drawing.PrintOutput && !Drawing.MetafileOutput && Drawing.DrawForm) target = &Drawing.DrawForm->Canvas();
+    if (Drawing.PrintOutput && Drawing.PrinterPresent) target = Drawing.PrinterCanvas;
+    if (Drawing.MetafileOutput) target = Drawing.ChartMetafileCanvas;
+    return target;
+}
+
+}  // namespace display

@@ -1,0 +1,87 @@
+#pragma once
+// The drawing state: the process-wide values that the page-unit mapping and the
+// drawing tools read. One page unit is one millimetre of an A4 sheet; 210 units
+// span the screen's height.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "display/draw/surface.h"
+
+namespace display {
+
+class CanvasForm;
+
+struct DrawingState {
+    long double PixelsPerUnit = 5.0L;         // device pixels per page unit
+    long double PrinterPixelsPerUnit = 0.0L;  // printer pixels per page unit (0 without a printer)
+    long double ScreenAspect = 0.75L;         // screen height / screen width
+    long double ZoomFactor = 1.0L;
+    long double AspectScaleX = 1.0L;
+    long double AspectScaleY = 1.0L;
+    std::int32_t OriginX = 0;  // device pixels added after scaling
+    std::int32_t OriginY = 0;
+    float FontScale = 18.5f;   // base of every font height
+    long double LineWidthFactor = 1.0L;
+    bool PrintOutput = false;
+    bool MetafileOutput = false;
+    bool BlackAndWhite = false;
+    bool PrinterPresent = false;
+    bool PrinterLandscape = true;   // the printer's current orientation
+    std::uint8_t AspectLinesOn = 1;
+    int ScreenWidth = 1400;
+    int ScreenHeight = 1050;
+
+    // The screen form whose canvas receives screen drawing (nullptr: none).
+    CanvasForm* DrawForm = nullptr;
+    // The chart window, whose canvas receives the glyphs of the chart views.
+    CanvasForm* ChartWindow = nullptr;
+    // The printer's canvas during a print run (nullptr otherwise).
+    Surface* PrinterCanvas = nullptr;
+    // The recording canvas of the chart metafile while one is open.
+    Surface* ChartMetafileCanvas = nullptr;
+    // File name (no folder) of the chart metafile written or shown.
+    std::string MetafileName;
+
+    // Selection slots: the tool this layer selected and the one it replaced.
+    std::optional<Pen> CurrentPen, PreviousPen;
+    std::optional<Brush> CurrentBrush, PreviousBrush;
+    std::optional<Font> CurrentFont, PreviousFont;
+};
+
+extern DrawingState Drawing;
+
+// Back to the start values (a 1400 x 1050 screen, no printer, no forms).
+void ResetDrawingState();
+
+// Start-up measurements: ScreenAspect, PixelsPerUnit and FontScale from the
+// screen size in pixels.
+void InitDrawingFromScreen(int screenWidth, int screenHeight);
+// PrinterPixelsPerUnit from the printer's page width (pixels), PrinterPresent.
+void InitDrawingPrinter(bool present, int pageWidthPixels);
+
+// A print run: PrintOutput set, the printer's pixels per unit for PixelsPerUnit,
+// both aspect scales 1.0 and FontScale = Round(page width / 82) while it lives;
+// afterwards PixelsPerUnit and the aspect scales come back, FontScale becomes
+// Round(PixelsPerUnit * 3.7) and PrintOutput is cleared, also when the drawing
+// ends by an error.
+class PrintRun {
+public:
+    PrintRun(Surface* printerCanvas, int pageWidthPixels);
+    ~PrintRun();
+    PrintRun(const PrintRun&) = delete;
+    PrintRun& operator=(const PrintRun&) = delete;
+
+private:
+    long double pixelsPerUnit_, aspectScaleX_, aspectScaleY_;
+};
+
+// The surface the current output target draws on: the printer's canvas while
+// printing (with a printer), the chart metafile's canvas while recording, else
+// the canvas of DrawForm; nullptr when there is none.
+Surface* CurrentTarget();
+
+// True when the drawing goes to paper or to the metafile (black on white).
+inline bool DrawingOnPaper() { return Drawing.PrintOutput || Drawing.MetafileOutput; }
+
+}  // namespace display

@@ -1,0 +1,88 @@
+#pragma once
+// Page-unit mapping and the drawing tools: pens by a one-byte code, solid
+// brushes by colour, text colours by code and fonts by a size code. The
+// black-and-white rule turns every colour but white into the target's
+// foreground colour (black on paper and in the metafile, white on the screen).
+#include <cstdint>
+#include <optional>
+
+#include "display/draw/drawing_state.h"
+#include "display/draw/surface.h"
+
+namespace display {
+
+// A page point to device pixels: Round((x / AspectScaleX) * PixelsPerUnit *
+// ZoomFactor) + OriginX, halves to the even neighbour; y alike.
+std::int32_t MapX(long double x);
+std::int32_t MapY(long double y);
+Point MapPoint(long double x, long double y);
+// A length that is not a position: Round(length * PixelsPerUnit * ZoomFactor).
+std::int32_t ScaleLength(long double length);
+
+// The black-and-white rule for pens and brushes.
+Color ApplyBlackAndWhite(Color c);
+
+// The pen a code stands for in the present drawing state (width already
+// multiplied by LineWidthFactor and rounded).
+Pen PenForCode(int code);
+void SelectPenByCode(Surface& dc, int code);
+void ReleasePen(Surface& dc);
+// Line kind 0 (axes, main circles) and 10 (thin lines).
+void SelectLinePen(Surface& dc, int kind);
+
+void SelectBrushColor(Surface& dc, Color colour);
+void ReleaseBrush(Surface& dc);
+
+void SetTextColorByCode(Surface& dc, int code);
+
+// The font of a size code, or nullopt for a code with no font.
+std::optional<Font> FontForCode(int sizeCode);
+void SelectFontByCode(Surface& dc, int sizeCode);
+void ReleaseFont(Surface& dc);
+
+// Scope objects: the tool is released when the scope ends.
+class ScopedPen {
+public:
+    ScopedPen(Surface& dc, int code) : dc_(dc) { SelectPenByCode(dc, code); }
+    ~ScopedPen() { ReleasePen(dc_); }
+    ScopedPen(const ScopedPen&) = delete;
+    ScopedPen& operator=(const ScopedPen&) = delete;
+
+private:
+    Surface& dc_;
+};
+
+class ScopedLinePen {
+public:
+    ScopedLinePen(Surface& dc, int kind) : dc_(dc) { SelectLinePen(dc, kind); }
+    ~ScopedLinePen() { ReleasePen(dc_); }
+    ScopedLinePen(const ScopedLinePen&) = delete;
+    ScopedLinePen& operator=(const ScopedLinePen&) = delete;
+
+private:
+    Surface& dc_;
+};
+
+class ScopedBrush {
+public:
+    ScopedBrush(Surface& dc, Color colour) : dc_(dc) { SelectBrushColor(dc, colour); }
+    ~ScopedBrush() { ReleaseBrush(dc_); }
+    ScopedBrush(const ScopedBrush&) = delete;
+    ScopedBrush& operator=(const ScopedBrush&) = delete;
+
+private:
+    Surface& dc_;
+};
+
+class ScopedFont {
+public:
+    ScopedFont(Surface& dc, int sizeCode) : dc_(dc) { SelectFontByCode(dc, sizeCode); }
+    ~ScopedFont() { ReleaseFont(dc_); }
+    ScopedFont(const ScopedFont&) = delete;
+    ScopedFont& operator=(const ScopedFont&) = delete;
+
+private:
+    Surface& dc_;
+};
+
+}  // namespace display

@@ -1,0 +1,112 @@
+#include "display/draw/glyphs.h"
+
+#include <set>
+
+#include "display/draw/canvas_form.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/emf_player.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/record_file.h"
+
+namespace display {
+
+namespace {
+
+std::set<std::string>& Reported() {
+    static std::set<std::string> names;
+    return names;
+}
+
+std::string TwoDigits(int n) {
+    std::string s = std::to_string(n);
+    if (s.size() < 2) s.insert(0, 1, '0');
+    return s;
+}
+
+void DrawPlaceholder(Surface& dc, const Rect& r) {
+    dc.SaveState();
+    dc.SelectPen({PenStyle::Solid, 1, ApplyBlackAndWhite(Rgb(128, 128, 128))});
+    dc.SelectBrush({BrushStyle::Null, kBlack});
+    dc.Rectangle(r);
+    dc.MoveTo({r.left, r.top});
+    dc.LineTo({r.right - 1, r.bottom - 1});
+    dc.MoveTo({r.right - 1, r.top});
+    dc.LineTo({r.left, r.bottom - 1});
+    dc.RestoreState();
+}
+
+}  // namespace
+
+int RenumberPlanetGlyph(int code) {
+    if (code == 9) code = 13;
+    if (code == 10) code = 14;
+    if (code == 11) code = 15;
+    if (code == 8) code = 11;
+    return code;
+}
+
+std::string GlyphVersionLetter() {
+    if (!Drawing.BlackAndWhite) return "";
+    return DrawingOnPaper() ? "N" : "B";
+}
+
+std::string PlanetGlyphFileName(int fileNumber) {
+    return "Simboli\\PiaX" + GlyphVersionLetter() + TwoDigits(fileNumber) + ".emf";
+}
+
+std::string SignGlyphFileName(int sign, std::string_view mode) {
+    std::string code = std::string(mode) + GlyphVersionLetter() + TwoDigits(sign);
+    if (code.size() > 4) code.resize(4);
+    return "Zodiaco\\Seg" + code + ".emf";
+}
+
+std::string ElementGlyphStem(int code) {
+    static const char* stems[] = {"ElFuo1", "ElTer1", "ElAri1", "ElAcq1", "ElSal2", "ElZol2", "ElMer2"};
+    if (code < 1 || code > 7) return {};
+    return stems[code - 1];
+}
+
+std::string ElementGlyphFileName(int code) {
+    const std::string stem = ElementGlyphStem(code);
+    if (stem.empty()) return {};
+    return "Simboli\\" + stem + GlyphVersionLetter() + ".emf";
+}
+
+Rect GlyphRect(long double x, long double y, long double size) {
+    const Point c = MapPoint(x, y);
+    const std::int32_t h = ScaleLength(size / 2);
+    return {c.x - h, c.y - h, c.x + h, c.y + h};
+}
+
+void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size) {
+    const Rect r = GlyphRect(x, y, size);
+    std::string bytes;
+    try {
+        bytes = rt::ReadFileBytes(fileName);
+    } catch (const rt::IoError&) {
+        bytes.clear();
+    }
+    if (!bytes.empty() && CheckEmf(bytes).empty()) {
+        dc.PlayMetafile(bytes, r);
+        return;
+    }
+    DrawPlaceholder(dc, r);
+    if (Reported().insert(std::string(fileName)).second)
+        gui::ShowMessage("Simbolo mancante o danneggiato: " + std::string(fileName));
+}
+
+void DrawPlanetGlyph(int code, long double x, long double y, long double size) {
+    DrawPlanetGlyphDirect(RenumberPlanetGlyph(code), x, y, size);
+}
+
+void DrawPlanetGlyphDirect(int code, long double x, long double y, long double size) {
+    CanvasForm* w = Drawing.ChartWindow;
+    if (!w || !w->isVisible()) return;
+    DrawGlyphFile(w->Canvas(), PlanetGlyphFileName(code), x, y, size);
+}
+
+void ResetMissingGlyphReports() { Reported().clear(); }
+
+}  // namespace display

@@ -1,0 +1,41 @@
+#pragma once
+// The glyph pictures: one enhanced metafile per symbol in a colour, a white
+// ("B", black screen) and a black ("N", paper) version, stretched into a square
+// centred on a page point. A file that is missing or damaged is reported once and
+// drawn as a placeholder; the drawing goes on.
+#include <string>
+#include <string_view>
+
+#include "display/draw/surface.h"
+
+namespace display {
+
+// The glyph file number of a chart point: 9 -> 13, 10 -> 14, 11 -> 15, 8 -> 11.
+int RenumberPlanetGlyph(int code);
+
+// The version letter the present target asks for: "" colour, "B" white, "N" black.
+std::string GlyphVersionLetter();
+
+// "Simboli\PiaX" + version + NN + ".emf".
+std::string PlanetGlyphFileName(int fileNumber);
+// "Zodiaco\Seg" + code + ".emf", code = mode + version + NN cut to 4 characters.
+std::string SignGlyphFileName(int sign, std::string_view mode);
+// "Simboli\" + stem + version + ".emf" for element codes 1..7 (fire, earth, air,
+// water, salt, sulphur, mercury); empty for other codes.
+std::string ElementGlyphFileName(int code);
+std::string ElementGlyphStem(int code);
+
+// The device square of a glyph of side size centred on the page point.
+Rect GlyphRect(long double x, long double y, long double size);
+
+// Stretch-draws a glyph file into the square on the surface.
+void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size);
+
+// Body glyphs on the chart window's canvas (drawn only while it is visible).
+void DrawPlanetGlyph(int code, long double x, long double y, long double size);
+void DrawPlanetGlyphDirect(int code, long double x, long double y, long double size);
+
+// Forgets which missing files were reported.
+void ResetMissingGlyphReports();
+
+}  // namespace display

@@ -1,0 +1,66 @@
+#include "display/draw/surface.h"
+
+#include <algorithm>
+
+#include "display/draw/emf_player.h"
+#include "display/draw/font_mapping.h"
+
+namespace display {
+
+void Path::MoveTo(double x, double y) {
+    PathElement e;
+    e.kind = PathElement::MoveTo;
+    e.p[0] = {x, y};
+    elements.push_back(e);
+}
+
+void Path::LineTo(double x, double y) {
+    PathElement e;
+    e.kind = PathElement::LineTo;
+    e.p[0] = {x, y};
+    elements.push_back(e);
+}
+
+void Path::CurveTo(double c1x, double c1y, double c2x, double c2y, double x, double y) {
+    PathElement e;
+    e.kind = PathElement::CurveTo;
+    e.p[0] = {c1x, c1y};
+    e.p[1] = {c2x, c2y};
+    e.p[2] = {x, y};
+    elements.push_back(e);
+}
+
+void Path::Close() {
+    PathElement e;
+    e.kind = PathElement::Close;
+    elements.push_back(e);
+}
+
+void Surface::IntersectClip(const Rect& r) {
+    if (!state_.clipped) {
+        state_.clip = r;
+        state_.clipped = true;
+        return;
+    }
+    Rect& c = state_.clip;
+    c.left = std::max(c.left, r.left);
+    c.top = std::max(c.top, r.top);
+    c.right = std::max(c.left, std::min(c.right, r.right));
+    c.bottom = std::max(c.top, std::min(c.bottom, r.bottom));
+}
+
+void Surface::RestoreState() {
+    if (saved_.empty()) return;
+    state_ = saved_.back();
+    saved_.pop_back();
+}
+
+void Surface::PlayMetafile(const std::string& emfBytes, const Rect& dest) {
+    PlayEmf(emfBytes, *this, dest);
+}
+
+TextMetrics Surface::MeasureText(std::string_view text) const {
+    return MeasureTextIn(state_.font, text);
+}
+
+}  // namespace display

@@ -1,0 +1,100 @@
+#include "display/wheel/chart_geometry.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <vector>
+
+#include "display/draw/canvas_form.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/wheel_state.h"
+
+namespace display {
+
+ChartGeometryState Geometry;
+
+void ResetChartGeometry() { Geometry = ChartGeometryState{}; }
+
+void SetWheelGeometry() {
+    Geometry.WheelCentreX = 100;
+    Geometry.WheelCentreY = 100;
+    Geometry.SignRingOuterRadius = 78;
+    Geometry.SignRingInnerRadius = 65;
+    Geometry.PlanetRingOuterRadius = 65;
+    Geometry.PlanetRingInnerRadius = 50;
+    Geometry.HouseRingOuterRadius = 47;
+    Geometry.HouseRingInnerRadius = 39;
+}
+
+void SetDefaultWheelRadii() {
+    Geometry.WheelCentreX = 173;
+    Geometry.WheelCentreY = 105;
+    Geometry.SignRingOuterRadius = 67;
+    Geometry.SignRingInnerRadius = 57;
+    Geometry.PlanetRingOuterRadius = 57;
+    Geometry.PlanetRingInnerRadius = 44;
+    Geometry.HouseRingOuterRadius = 44;
+    Geometry.HouseRingInnerRadius = 38;
+}
+
+void ClearChartArea(Surface& dc) {
+    {
+        ScopedBrush brush(dc, kBlack);
+        RectangleScaled(dc, 2, 2, 195, 195);
+    }
+    if (CanvasForm* w = Drawing.ChartWindow) {
+        for (const char* name : {"MemoL1", "MemoL2"}) {
+            QObject* o = w->findChild<QObject*>(name);
+            if (auto* m = qobject_cast<QPlainTextEdit*>(o)) m->clear();
+            if (auto* m = qobject_cast<QTextEdit*>(o)) m->clear();
+            if (auto* m = qobject_cast<QListWidget*>(o)) m->clear();
+        }
+        for (const char* name : {"LabSpecific", "LabGeneral"}) {
+            if (auto* l = w->findChild<QLabel*>(name)) l->clear();
+        }
+    }
+    Wheel.PlanetGlyphX[10] = 0;
+    Wheel.PlanetGlyphX[11] = 0;
+    Wheel.PlanetGlyphY[10] = 0;
+    Wheel.PlanetGlyphY[11] = 0;
+}
+
+namespace {
+
+void Classify(int segments, int count, std::span<const long double> longitudes,
+              std::span<const long double> boundaries, std::span<unsigned char> results) {
+    std::vector<long double> b(static_cast<std::size_t>(segments) + 1, 0.0L);
+    for (int k = 0; k < segments && k < static_cast<int>(boundaries.size()); ++k) b[k] = boundaries[k];
+    b[segments] = b[0];
+    for (int j = 1; j <= count; ++j) {
+        if (j >= static_cast<int>(longitudes.size()) || j - 1 >= static_cast<int>(results.size())) break;
+        for (int k = 1; k <= segments; ++k) {
+            long double w = b[k] - b[k - 1];
+            if (w < 0) w += 360;
+            long double d = longitudes[j] - b[k - 1];
+            if (d < 0) d += 360;
+            if (d <= w) {
+                int r = k + 1;
+                if (r == segments + 1) r = 1;
+                results[j - 1] = static_cast<unsigned char>(r);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void ClassifyIntoSegments(int count, std::span<const long double> longitudes,
+                          std::span<const long double> boundaries, std::span<unsigned char> results) {
+    Classify(36, count, longitudes, boundaries, results);
+}
+
+void ClassifyIntoSegments60(int count, std::span<const long double> longitudes,
+                            std::span<const long double> boundaries, std::span<unsigned char> results) {
+    Classify(60, count, longitudes, boundaries, results);
+}
+
+}  // namespace display

@@ -1,0 +1,47 @@
+#pragma once
+// The geometry of the chart wheels (page units), the clearing of the chart window's drawing area and the classification of
+// longitudes into the segments of a table of boundaries.
+#include <span>
+
+#include "display/draw/surface.h"
+
+namespace display {
+
+struct ChartGeometryState {
+    int WheelCentreX = 100;
+    int WheelCentreY = 100;
+    int SignRingOuterRadius = 78;
+    int SignRingInnerRadius = 65;
+    int PlanetRingOuterRadius = 65;
+    int PlanetRingInnerRadius = 50;
+    int HouseRingOuterRadius = 47;
+    int HouseRingInnerRadius = 39;
+    long double WheelAspectY = 1.0L;  // vertical factor of points on the wheel
+    long double SignGlyphScale = 1.0L;
+};
+
+extern ChartGeometryState Geometry;
+
+void ResetChartGeometry();
+// The chart window's wheel: centre (100, 100), rings 78/65, 65/50, 47/39.
+void SetWheelGeometry();
+// The printable sheets' wheel: centre (173, 105), rings 67/57, 57/44, 44/38.
+void SetDefaultWheelRadii();
+
+// Paints the chart square (2, 2)-(195, 195) with a black brush (black-and-white
+// rule applied) and the pen the surface holds, empties the chart window's memos
+// MemoL1, MemoL2 and labels LabSpecific, LabGeneral, and forgets the glyph
+// centres of chart points 10 and 11 (Wheel.PlanetGlyphX/Y).
+void ClearChartArea(Surface& dc);
+
+// For bodies 1..count (longitudes[1..count], degrees), the number of the segment
+// of the 36 boundaries (entries 0..35; the last closes the circle) it lies in;
+// results[j - 1] belongs to body j. A longitude on a boundary belongs to the
+// segment that starts there; a body in no segment keeps its previous result.
+void ClassifyIntoSegments(int count, std::span<const long double> longitudes,
+                          std::span<const long double> boundaries, std::span<unsigned char> results);
+// The same with 60 boundaries.
+void ClassifyIntoSegments60(int count, std::span<const long double> longitudes,
+                            std::span<const long double> boundaries, std::span<unsigned char> results);
+
+}  // namespace display

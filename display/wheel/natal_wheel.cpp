@@ -1,0 +1,186 @@
+#include "display/wheel/natal_wheel.h"
+
+#include <vector>
+
+#include "display/wheel/stroke_glyphs.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/house_ring.h"
+#include "display/wheel/planet_ring.h"
+#include "display/wheel/position_files.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/wheel_points.h"
+#include "display/wheel/wheel_reports.h"
+#include "display/wheel/wheel_state.h"
+#include "engine/angles.h"
+#include "engine/position_text.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
+
+namespace display {
+
+using engine::Birth;
+using engine::Chart;
+
+namespace {
+
+// Rulers of the decans by longitude, decan m carrying kDecanRulers[m mod 7]:
+// Mars, Sun, Venus, Mercury, Moon, Saturn, Jupiter from 0 Aries on.
+constexpr int kDecanRulers[7] = {5, 1, 4, 3, 2, 7, 6};
+
+std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
+
+// The sector of each chart point 1..11 among `count` boundaries (entries
+// 0..count-1, the sector from boundary k-1 to boundary k numbered k+1, the one
+// closing the circle numbered 1). A sector holds its start and not its end, so
+// a point on a boundary belongs to the sector that starts there, the closing
+// sector included. A point in no sector keeps its number.
+template <std::size_t N>
+void ClassifySectors(int count, const std::array<Real, N>& boundaries, std::array<unsigned char, 12>& results) {
+    std::vector<Real> b(boundaries.begin(), boundaries.begin() + count);
+    b.push_back(b[0]);
+    for (int j = 1; j <= 11; ++j) {
+        const Real L = Chart.PlanetLongitudes[j];
+        for (int k = 1; k <= count; ++k) {
+            Real w = b[k] - b[k - 1];
+            if (w < 0) w += 360;
+            Real d = L - b[k - 1];
+            if (d < 0) d += 360;
+            if (d < w) results[j] = static_cast<unsigned char>(k + 1 == count + 1 ? 1 : k + 1);
+        }
+    }
+}
+
+void CentreMark(Surface& dc, PagePoint centre) {
+    SelectPenByCode(dc, 2);
+    SelectBrushColor(dc, 1);
+    DotPage(dc, centre, 1.5L);
+    ReleaseBrush(dc);
+    ReleasePen(dc);
+}
+
+}  // namespace
+
+void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size) {
+    DrawGlyphFile(dc, SignGlyphFileName(sign, mode), x, y, size);
+}
+
+void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize) {
+    const Real asc = Chart.HouseCusps[1];
+    Wheel.WheelRotation = 0;
+    const Real rm = (outer + inner) / 2;
+
+    SelectLinePen(dc, 0);
+    DrawCircleScaled(dc, cx, cy, outer + 5);
+    DrawCircleScaled(dc, cx, cy, outer);
+    DrawCircleScaled(dc, cx, cy, inner);
+    LinePage(dc, {cx - outer - 5, cy}, {cx - outer - 15, cy});
+    LinePage(dc, {cx + outer + 5, cy}, {cx + outer + 15, cy});
+    ReleasePen(dc);
+
+    // The 13 boundaries from the start of the Ascendant's sign backwards through
+    // the zodiac, that sign coming again last.
+    int s = static_cast<int>(rt::Trunc(engine::Mod360(asc) / 30)) + 1;
+    for (int step = 0; step < 13; ++step) {
+        const Real L = 30 * (s - 1);
+        const Real theta = asc - L;
+        SelectLinePen(dc, 0);
+        LinePage(dc, WheelPoint(cx, cy, outer + 5, theta), WheelPoint(cx, cy, inner, theta));
+        ReleasePen(dc);
+        const PagePoint g = WheelPoint(cx, cy, rm, theta - 15);
+        DrawSignGlyph(dc, s, mode, g.x, g.y, glyphSize);
+        CentreMark(dc, g);
+        Wheel.SignGlyphX[s] = g.x;
+        Wheel.SignGlyphY[s] = g.y;
+        if (s == 1) Wheel.WheelRotation = theta;
+        if (step < 12) {
+            SelectLinePen(dc, 10);
+            for (int d = 0; d < 30; d += 10)
+                LinePage(dc, WheelPoint(cx, cy, outer + 5, theta - d), WheelPoint(cx, cy, outer - 3, theta - d));
+            ReleasePen(dc);
+        }
+        s = s == 1 ? 12 : s - 1;
+    }
+
+    // The decan rulers, from 0 Aries backwards through the zodiac.
+    for (int k = 1; k <= 36; ++k) {
+        const int decan = (36 - (k - 1)) % 36;
+        const PagePoint p = WheelPoint(cx, cy, outer + 2.5L, Wheel.WheelRotation - 5);
+        DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(kDecanRulers[decan % 7])), p.x, p.y, 3.5L);
+        Wheel.WheelRotation += 10;
+    }
+}
+
+void ClassifyBodyDecades() {
+    for (int j = 0; j <= 35; ++j) Wheel.DecadeBoundaries[j] = 10 * (j + 1);
+    ClassifySectors(36, Wheel.DecadeBoundaries, Wheel.BodyDecades);
+}
+
+void ClassifyBodyTerms() {
+    const Real asc = Chart.HouseCusps[1];
+    for (int j = 0; j <= 59; ++j) {
+        Real b = 6 * (j + 1) + asc - 15;
+        if (b < 0) b += 360;
+        if (b >= 360) b -= 360;
+        Wheel.TermBoundaries[j] = b;
+    }
+    ClassifySectors(60, Wheel.TermBoundaries, Wheel.BodyTerms);
+}
+
+void BuildBodyDecanKeys() {
+    for (int i = 1; i <= 11; ++i) {
+        long long k = rt::Trunc(Chart.PlanetLongitudes[i] / 10) + 1;
+        if (k < 1) k = 1;
+        if (k > 36) k = 36;
+        Wheel.BodyDecanKeys[i] = std::string(kPointKeys3[i]) + "Dec" + Two(static_cast<int>(k));
+    }
+}
+
+NatalChartFields DrawNatalChart(Surface& dc) {
+    const Real asc = Chart.HouseCusps[1];
+    SetTextColorByCode(dc, 0);
+    DrawSignRing(dc, "M", 100, 100, 78, 65, 9.0L);
+
+    PlanetRingOptions ring;
+    ring.ascendant = asc;
+    ring.innerRadius = 50;
+    ring.outerRadius = 65;
+    ring.centreX = 100;
+    ring.centreY = 100;
+    ring.glyphSize = 7.0L;
+    ring.count = 11;
+    ring.degreeTexts = false;
+    ring.recordCentres = true;
+    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ring);
+
+    DrawChartWindowHouseRing(dc, Chart.HouseCusps, 39, 47, 100, 100, asc);
+    ClassifyBodyTerms();
+    BuildBodyDecanKeys();
+    ClassifyBodyDecades();
+    DrawHouseCusps(dc, Chart.HouseCusps, Geometry.SignRingOuterRadius + 5, 100, 100);
+
+    const std::string calendarNote = Chart.GregorianCalendar ? "" : " Calend. Giuliano";
+    engine::StripTrailingBlanks(Birth.SubjectName);
+    DrawProgramStamp(dc, 5, 50);
+    ReleaseBrush(dc);
+
+    // The key files; a failure is reported once and the fields are filled all the same.
+    try {
+        RewritePositionFiles();
+    } catch (const rt::IoError& e) {
+        ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
+    }
+
+    NatalChartFields f;
+    f.EdNome = "  " + Birth.SubjectName;
+    f.EdData = Wheel.BirthWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText + ")" + calendarNote;
+    f.EdLocal = Birth.BirthPlace + " - " + Birth.Nationality;
+    f.EdCoordi = Birth.CoordinatesText;
+    f.EdDomif = Chart.HouseSystemName;
+    f.EdNodo = Chart.NodeType;
+    engine::FloatToTextDec(12, f.EdJd, Chart.JulianDay);
+    return f;
+}
+
+}  // namespace display

@@ -1,0 +1,183 @@
+#include "display/wheel/planet_ring.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "display/wheel/chart_geometry.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/wheel_points.h"
+#include "display/wheel/wheel_state.h"
+#include "engine/angles.h"
+#include "engine/position_text.h"
+
+namespace display {
+
+std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles) {
+    std::array<float, 25> result{};
+    if (n > 24) n = 24;
+    if (n <= 0) return result;
+    const Real D = kGlyphSeparation;
+
+    // Display angles with their point numbers, sorted ascending (stable).
+    std::vector<float> S(n + 1);
+    std::vector<int> C(n + 1);
+    for (int i = 1; i <= n; ++i) {
+        S[i] = static_cast<float>(trueAngles[i]);
+        C[i] = i;
+    }
+    for (int pass = 1; pass < n; ++pass)
+        for (int j = 1; j < n; ++j)
+            if (S[j] > S[j + 1]) {
+                std::swap(S[j], S[j + 1]);
+                std::swap(C[j], C[j + 1]);
+            }
+
+    // The first largest gap; gap 1 runs across 0 degrees. Without any gap
+    // (all angles equal) the circle is cut before the first point.
+    int K = 1;
+    Real largest = -1;
+    for (int i = 1; i <= n; ++i) {
+        Real previous = i == 1 ? S[n] : S[i - 1];
+        Real gap = static_cast<Real>(S[i]) - previous;
+        if (gap < 0) gap += 360;
+        if (gap > largest) {
+            largest = gap;
+            K = i;
+        }
+    }
+
+    // Unroll the circle from just after the largest gap.
+    std::vector<float> T(n + 2);
+    for (int m = 1; m <= n; ++m) {
+        int idx = K + m - 1;
+        T[m] = idx <= n ? S[idx] : static_cast<float>(S[idx - n] + 360.0L);
+    }
+    T[0] = static_cast<float>(T[n] - 360.0L);
+    T[n + 1] = static_cast<float>(T[1] + 360.0L);
+    const std::vector<float> U = T;
+
+    // Push crowded neighbours apart; centre each run that was pushed.
+    int c = 0;
+    for (int i = 1; i <= n; ++i) {
+        if (static_cast<Real>(T[i + 1]) - T[i] <= D) {
+            T[i + 1] = static_cast<float>(T[i] + D);
+            ++c;
+            continue;
+        }
+        Real h = (static_cast<Real>(T[i]) - U[i]) / 2;
+        Real before = static_cast<Real>(T[i - c]) - T[i - c - 1];
+        Real back = 0;
+        if (before >= h + D)
+            back = h;
+        else if (before > D && c >= 2)
+            back = before - D;
+        if (back != 0)
+            for (int m = i - c; m <= i; ++m) T[m] = static_cast<float>(T[m] - back);
+        c = 0;
+    }
+
+    // Roll back into the sorted order, then back to point order.
+    for (int m = 1; m <= K - 1; ++m) S[m] = static_cast<float>(T[n - K + 1 + m] - 360.0L);
+    for (int m = K; m <= n; ++m) S[m] = T[m - K + 1];
+    for (int pass = 1; pass < n; ++pass)
+        for (int j = 1; j < n; ++j)
+            if (C[j] > C[j + 1]) {
+                std::swap(S[j], S[j + 1]);
+                std::swap(C[j], C[j + 1]);
+            }
+    for (int i = 1; i <= n; ++i) result[i] = S[i];
+    return result;
+}
+
+}  // namespace display
+
+namespace display {
+
+namespace {
+
+// Shorter-arc distance of two longitudes, degrees 0..180.
+Real ArcDistance(Real a, Real b) {
+    Real d = engine::Mod360(a - b);
+    return d > 180 ? 360 - d : d;
+}
+
+}  // namespace
+
+void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::string, 25> marks,
+                    const PlanetRingOptions& o) {
+    const int n = std::min(o.count, 23);
+    const Real cx = o.centreX, cy = o.centreY;
+
+    // True wheel angles.
+    std::array<Real, 25> t{};
+    for (int i = 1; i <= n; ++i) {
+        Real a = o.ascendant - longitudes[i];
+        if (a < 0) a += 360;
+        t[i] = engine::Mod360(a + o.angleOffset);
+    }
+    const std::array<float, 25> S = SpreadRingAngles(n, t);
+
+    const Real rm = (o.innerRadius + o.outerRadius) / 2;
+    const Real re1 = rm - o.glyphSize / 2 - 1;
+    const Real re2 = rm + o.glyphSize / 2 + 1;
+    const Real signOuter = Geometry.SignRingOuterRadius;
+
+    for (int i = 1; i <= n; ++i) {
+        const PagePoint g = WheelPoint(cx, cy, rm, S[i]);
+        SelectPenByCode(dc, 1);
+        DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
+        ReleasePen(dc);
+
+        if (o.recordCentres) {
+            SelectPenByCode(dc, 2);
+            SelectBrushColor(dc, 1);
+            DotPage(dc, g, 1.5L);
+            ReleaseBrush(dc);
+            ReleasePen(dc);
+            if (i <= 12) {
+                Wheel.PlanetGlyphX[i] = g.x;
+                Wheel.PlanetGlyphY[i] = g.y;
+            }
+        }
+
+        if (o.degreeTexts) {
+            const bool nearAxis = ArcDistance(longitudes[i], o.ascendant) <= 5 ||
+                                  ArcDistance(longitudes[i], engine::Chart.HouseCusps[7]) <= 5;
+            SelectLinePen(dc, 0);
+            LinePage(dc, WheelPoint(cx, cy, signOuter + (nearAxis ? 25 : 15), S[i]),
+                     WheelPoint(cx, cy, signOuter + 29, S[i]));
+            ReleasePen(dc);
+            SetTextColorByCode(dc, 0);
+            std::string text;
+            engine::FormatDegMin(1, text, longitudes[i]);
+            const PagePoint p = WheelPoint(cx, cy, signOuter + 35, S[i]);
+            TextOutCentered(dc, text, 2, p.x, p.y - 2);
+        }
+
+        if (i <= 9 && (marks[i] == "r" || marks[i] == "R")) {
+            dc.SetTextColor(Rgb(255, 0, 0));
+            TextOutLeft(dc, "R", o.glyphSize >= 7 ? 15 : 10, g.x + 3, g.y - 3);
+        }
+
+        SelectLinePen(dc, 10);
+        SelectBrushColor(dc, DrawingOnPaper() ? kBlack : kWhite);
+        const PagePoint outerTrue = WheelPoint(cx, cy, o.outerRadius, t[i]);
+        const PagePoint innerTrue = WheelPoint(cx, cy, o.innerRadius, t[i]);
+        LinePage(dc, outerTrue, WheelPoint(cx, cy, re2, S[i]));
+        DotPage(dc, outerTrue, 0.2L);
+        LinePage(dc, innerTrue, WheelPoint(cx, cy, re1, S[i]));
+        DotPage(dc, innerTrue, 0.2L);
+        ReleaseBrush(dc);
+        ReleasePen(dc);
+    }
+
+    SelectLinePen(dc, 10);
+    DrawCircleScaled(dc, cx, cy, o.innerRadius);
+    ReleasePen(dc);
+    SetTextColorByCode(dc, 0);
+}
+
+}  // namespace display

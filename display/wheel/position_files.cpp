@@ -1,0 +1,131 @@
+#include "display/wheel/position_files.h"
+
+#include "display/wheel/wheel_state.h"
+#include "engine/angles.h"
+#include "engine/position_text.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+
+namespace display {
+
+using engine::Chart;
+using engine::Real;
+
+const char* const kPointKeys4[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
+                                     "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
+const char* const kPointKeys3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar",
+                                     "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
+const char* const kPointCodes2[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
+const char* const kSignKeys[13] = {"",     "Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
+                                   "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"};
+const char* const kSignCodes[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
+const char* const kHouseKeys[13] = {"",     "Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
+                                    "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};
+
+namespace {
+
+const char* const kAspectCodes[6] = {"", "Co", "Se", "Qu", "Tr", "Op"};
+
+std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
+
+// Sign 1..12 of a longitude by Trunc(L / 30) + 1, kept within the table.
+int SignNumber(Real longitude) {
+    long long s = rt::Trunc(longitude / 30) % 12;
+    if (s < 0) s += 12;
+    return static_cast<int>(s) + 1;
+}
+
+}  // namespace
+
+std::string SignAbbreviationOf(Real longitude) {
+    std::string text;
+    engine::FormatSignPosShort(1, text, longitude);
+    return text.size() >= 5 ? text.substr(2, 3) : std::string();
+}
+
+int MajorAspectCode(Real first, Real second) {
+    const auto& orb = engine::Orbs.AspectOrbs;
+    Real d = second - first;
+    if (d < 0) d += 360;
+    if (d > 180) d = 360 - d;
+    if (180 - orb[4] < d && d < 180 + orb[4]) return 5;
+    if (120 - orb[3] < d && d < 120 + orb[3]) return 4;
+    if (90 - orb[2] < d && d < 90 + orb[2]) return 3;
+    if (60 - orb[1] < d && d < 60 + orb[1]) return 2;
+    if (d < orb[0]) return 1;
+    return 0;
+}
+
+void SetSignMidpoints() {
+    for (int s = 1; s <= 12; ++s) Wheel.SignMidpoints[s] = 30 * s - 15;
+}
+
+void WriteBodyPlacementKeys(rt::TextFile& file) {
+    const auto& L = Chart.PlanetLongitudes;
+    // 1: signs.
+    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + kSignKeys[SignNumber(L[i])]);
+    // 2: houses, of the cusps moved 15 degrees back.
+    std::array<Real, 16> moved{};
+    for (int h = 1; h <= 12; ++h) {
+        moved[h] = Chart.HouseCusps[h] - 15;
+        if (moved[h] < 0) moved[h] += 360;
+    }
+    std::array<unsigned char, 12> houses{};
+    engine::HousesOfPoints(11, L, moved, houses);
+    for (int i = 1; i <= 11; ++i) {
+        // A point that no house holds (all cusps equal) is written in the first.
+        int h = houses[i] >= 1 && houses[i] <= 12 ? houses[i] : 1;
+        file.WriteLn(std::string(kPointKeys4[i]) + kHouseKeys[h]);
+    }
+    // 3: terms.
+    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + Two(Wheel.BodyTerms[i]));
+    // 4: decans.
+    for (int i = 1; i <= 11; ++i) file.WriteLn(Wheel.BodyDecanKeys[i]);
+    // 5: decades.
+    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + Two(Wheel.BodyDecades[i]));
+}
+
+void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes) {
+    const auto& L = longitudes;
+    // 6 and 7: antiscia of the points, leaving out 0 and 360 or more.
+    for (int i = 1; i <= 11; ++i)
+        if (L[i] != 0 && L[i] < 360) file.WriteLn(std::string(kPointKeys3[i]) + "An" + SignAbbreviationOf(360 - L[i]));
+    for (int i = 1; i <= 11; ++i)
+        if (L[i] != 0 && L[i] < 360)
+            file.WriteLn(std::string(kPointKeys3[i]) + "Ca" + SignAbbreviationOf(engine::Mod360(360 - L[i] + 180)));
+    // 8: major aspects, every pair but Ascendant with Midheaven.
+    for (int i = 1; i <= 9; ++i)
+        for (int j = i + 1; j <= 11; ++j)
+            if (int code = MajorAspectCode(L[i], L[j]))
+                file.WriteLn(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
+
+    if (Wheel.SignMidpoints[1] == 0) SetSignMidpoints();  // constants, whoever forgot them
+    rt::TextFile signs;
+    signs.Assign(kSignPositionFile);
+    rt::EnsureParentFolder(kSignPositionFile);
+    signs.Rewrite();
+    for (int s = 1; s <= 12; ++s)
+        signs.WriteLn(std::string(kSignCodes[s]) + "An" + SignAbbreviationOf(360 - Wheel.SignMidpoints[s]));
+    for (int s = 1; s <= 12; ++s)
+        signs.WriteLn(std::string(kSignCodes[s]) + "Ca" +
+                      SignAbbreviationOf(engine::Mod360(360 - Wheel.SignMidpoints[s] + 180)));
+    signs.Close();
+
+    for (int i = 1; i <= 11; ++i) {
+        Real m = engine::Mod30(L[i]);
+        Chart.DodecatemoriaLongitudes[i] = engine::Mod360(L[i] + 12 * m);
+    }
+}
+
+void RewritePositionFiles() {
+    rt::TextFile file;
+    file.Assign(kPointPositionFile);
+    rt::EnsureParentFolder(kPointPositionFile);
+    file.Rewrite();
+    WriteBodyPlacementKeys(file);
+    WritePositionKeyFiles(file, Chart.PlanetLongitudes);
+    file.Close();
+}
+
+}  // namespace display

@@ -1,0 +1,254 @@
+// The chart window offscreen: its layout in page units, the first drawing after
+// the timer, the view buttons' sub-view cycles and help texts, glyph clicks,
+// and its back buffer showing the whole wheel.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QTimer>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "display/wheel/chart_geometry.h"
+#include "display/chart/chart_window.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/help_messages.h"
+#include "display/chart/open_chart_window.h"
+#include "display/wheel/wheel_reports.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/number_text.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace {
+
+using display::FgrKelvo;
+using display::KelvoState;
+
+class ChartWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::SetFixedPerson();
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
+        display::ResetChartWindowState();
+        display::ResetFileErrorReports();
+        display::ResetMissingGlyphReports();
+        display::EnsureChartWindow()->resize(1920, 1080);
+        display::OpenChartWindow();
+    }
+    void TearDown() override {
+        delete FgrKelvo;
+        display::ResetDrawingState();
+    }
+    static std::string MemoText(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
+    static std::string HelpText(int n) {
+        std::string text;
+        for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
+        return text;
+    }
+    // Runs the timer until it draws (at most a few ticks).
+    static int TicksUntilDrawn() {
+        int ticks = 0;
+        while (FgrKelvo->Timer1->isActive() && ticks < 5) {
+            FgrKelvo->Timer1Timer();
+            ++ticks;
+        }
+        return ticks;
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+int PX(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); }
+int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
+
+TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
+    for (QWidget* panel : {static_cast<QWidget*>(FgrKelvo->PanelBase), static_cast<QWidget*>(FgrKelvo->PanelPulsanti),
+                           static_cast<QWidget*>(FgrKelvo->PanelInfo), static_cast<QWidget*>(FgrKelvo->PanelDati)}) {
+        EXPECT_EQ(panel->x() + panel->width(), PX(279)) << panel->objectName().toStdString();
+        EXPECT_EQ(panel->width(), PX(82));
+    }
+    EXPECT_EQ(FgrKelvo->PanelBase->y(), PY(1.3L));
+    EXPECT_EQ(FgrKelvo->PanelDati->y(), PY(94));
+    EXPECT_EQ(FgrKelvo->PanelDati->height(), PY(38.7L));
+    // The right column of view buttons keeps 3 units from the panel's edge.
+    EXPECT_EQ(FgrKelvo->BBstoffa->x() + FgrKelvo->BBstoffa->width(), FgrKelvo->PanelPulsanti->width() - PX(3));
+    EXPECT_EQ(FgrKelvo->BBsizeFont->x(), FgrKelvo->BBstoffa->x());
+    EXPECT_EQ(FgrKelvo->LabLocal->y(), FgrKelvo->EdLocal->y() + PY(0.5L));
+    EXPECT_EQ(FgrKelvo->BBchiudiAsp->y(), FgrKelvo->MemoAspetti->height() + PY(3.5L));
+    // The calibrated screen stretches the layout horizontally only.
+    display::Drawing.AspectScaleX = 1.25L;
+    FgrKelvo->FormActivate();
+    EXPECT_EQ(FgrKelvo->PanelBase->width(), PX(82));
+    EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * display::Drawing.PixelsPerUnit)));
+    EXPECT_EQ(FgrKelvo->PanelBase->height(), PY(92));
+}
+
+TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
+    EXPECT_EQ(display::Drawing.DrawForm, FgrKelvo);
+    EXPECT_TRUE(FgrKelvo->Timer1->isActive());
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(1));
+    EXPECT_EQ(display::Wheel.SignMidpoints[12], 345);
+    EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
+    // 12 degrees 29 minutes east: minus the hours of the longitude.
+    EXPECT_NEAR(KelvoState.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
+    EXPECT_FALSE(display::Wheel.BirthWeekdayName.empty());
+    // Buttons whose views the window never enables.
+    for (QPushButton* b : {FgrKelvo->BBdodecate, FgrKelvo->BBEnergi, FgrKelvo->BBantisce, FgrKelvo->BBmaestri,
+                           FgrKelvo->BBvolguine})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(FgrKelvo->BBaspetti->isEnabled());
+}
+
+TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
+    EXPECT_EQ(TicksUntilDrawn(), 2);
+    EXPECT_EQ(gui::FromQt(FgrKelvo->EdNome->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(FgrKelvo->EdDomif->text()), "PLACIDO");
+    FgrKelvo->close();
+    FgrKelvo->EdNome->clear();
+    display::OpenChartWindow();
+    EXPECT_EQ(TicksUntilDrawn(), 1);
+    EXPECT_EQ(gui::FromQt(FgrKelvo->EdNome->text()), "  Rossi Maria");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
+    TicksUntilDrawn();
+    const QImage image = FgrKelvo->Snapshot();
+    image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window.png").string()));
+    FgrKelvo->grab().save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
+    // The extent of what is drawn in the chart square.
+    const int right = display::MapX(195);
+    int minX = image.width(), maxX = -1, minY = image.height(), maxY = -1, lit = 0;
+    for (int y = 0; y < display::MapY(195); ++y)
+        for (int x = 0; x < right; ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+                ++lit;
+            }
+    // The outermost circle (radius 83) and the horizon marks out to radius 93.
+    EXPECT_LE(minX, display::MapX(100 - 93) + 2);
+    EXPECT_GE(maxX, display::MapX(100 + 93) - 2);
+    EXPECT_LE(minY, display::MapY(100 - 83) + 2);
+    EXPECT_GE(maxY, display::MapY(100 + 83) - 2);
+    EXPECT_GT(lit, 20000);
+    // The glyphs of the chart points are drawn: light pixels around the Sun's centre.
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    int aroundSun = 0;
+    for (int dy = -15; dy <= 15; ++dy)
+        for (int dx = -15; dx <= 15; ++dx)
+            if ((image.pixel(sun.x + dx, sun.y + dy) & 0xFFFFFF) != 0) ++aroundSun;
+    EXPECT_GT(aroundSun, 40);
+}
+
+TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
+    TicksUntilDrawn();
+    const int expected[5] = {10, 24, 25, 26, 10};
+    for (int n : expected) {
+        FgrKelvo->BBaspetti->click();
+        EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(n)) << n;
+        EXPECT_EQ(FgrKelvo->Panel3->isVisibleTo(FgrKelvo), n == 10 || n == 24) << n;
+    }
+    EXPECT_EQ(KelvoState.ViewCycle[display::kViewAspects], 1);
+    // Another view button in between restarts the aspects at their first sub-view.
+    FgrKelvo->BBcoordi->click();
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(2));
+    FgrKelvo->BBaspetti->click();
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(10));
+    FgrKelvo->BBstoffa->click();
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(5));
+    EXPECT_EQ(display::SubViewHelpEntry(display::kViewVolguine, 2), 27);
+}
+
+TEST_F(ChartWindow, ViewDrawersReceiveTheirSubViewsOnAClearedChartSquare) {
+    wheel_test::CopyDataFolders({"Scambi"});  // the reception tables of the archetypal view
+    TicksUntilDrawn();
+    std::vector<std::pair<int, int>> calls;
+    for (int view : {display::kViewCloth, display::kViewArchetype})
+        display::SetChartViewDrawer(view, [&calls, view](display::TFgrKelvo&, display::Surface&, int sub) {
+            calls.push_back({view, sub});
+            EXPECT_EQ(display::Wheel.PlanetGlyphX[10], 0);  // the chart square was cleared first
+            EXPECT_EQ(KelvoState.ArchetypeViewFlag, view == display::kViewArchetype);
+        });
+    for (int i = 0; i < 5; ++i) FgrKelvo->BBstoffa->click();
+    FgrKelvo->BBarchetip->click();
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(9));
+    EXPECT_FALSE(KelvoState.ArchetypeViewFlag);
+    const std::vector<std::pair<int, int>> expected = {{2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 0}, {3, 0}};
+    EXPECT_EQ(calls, expected);
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    display::SetChartViewDrawer(display::kViewCloth, {});
+    display::SetChartViewDrawer(display::kViewArchetype, {});
+
+    // Closing the signature panel brings the natal wheel back.
+    FgrKelvo->PanelSegnaPato->show();
+    FgrKelvo->BBchiudiExtra->click();
+    EXPECT_FALSE(FgrKelvo->PanelSegnaPato->isVisibleTo(FgrKelvo));
+    EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
+}
+
+TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
+    TicksUntilDrawn();
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    EXPECT_EQ(display::FindGlyphHit(sun.x + 14, sun.y - 14).body, 1);
+    const double exactX = static_cast<double>(display::Wheel.PlanetGlyphX[1] * display::Drawing.PixelsPerUnit);
+    EXPECT_EQ(display::FindGlyphHit(static_cast<int>(std::ceil(exactX + 15)), sun.y).body, 0);  // the box is open
+    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(28));
+    const display::Point aries = display::MapPoint(display::Wheel.SignGlyphX[1], display::Wheel.SignGlyphY[1]);
+    FgrKelvo->FormMouseDown(aries.x, aries.y);
+    EXPECT_EQ(KelvoState.ClickedSign, 1);
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(31));
+
+    // A view clears the centres of the Ascendant and the Midheaven: the corner never hits them.
+    FgrKelvo->BBstoffa->click();
+    ASSERT_EQ(display::Wheel.PlanetGlyphX[10], 0);
+    for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(x, x).body, 0);
+    KelvoState.ClickedBody = 5;
+    FgrKelvo->FormMouseDown(3, 3);
+    EXPECT_EQ(KelvoState.ClickedBody, 0);
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(5));  // unchanged
+}
+
+TEST_F(ChartWindow, SmallButtonsAndToggles) {
+    FgrKelvo->BBsizeFont->click();  // activation set the flag without touching the fonts
+    EXPECT_EQ(FgrKelvo->BBcoordi->font().pointSize(), 8);
+    EXPECT_EQ(FgrKelvo->EdNome->font().pointSize(), 10);
+    FgrKelvo->BBsizeFont->click();
+    EXPECT_EQ(FgrKelvo->LabJd->font().pointSize(), 10);
+    EXPECT_EQ(FgrKelvo->EdNome->font().pointSize(), 12);
+
+    FgrKelvo->Memo1DblClick();
+    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(51));
+    EXPECT_EQ(FgrKelvo->Memo1->height(), PY(116));
+    FgrKelvo->Memo1DblClick();
+    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));
+
+    FgrKelvo->BBFont->click();
+    EXPECT_EQ(FgrKelvo->BBFont->text().toStdString(), "Font +");
+    FgrKelvo->BBFont->click();
+    EXPECT_EQ(FgrKelvo->BBFont->text().toStdString(), "Font -");
+
+    display::Drawing.BlackAndWhite = true;
+    FgrKelvo->FormMouseUp();
+    EXPECT_FALSE(display::Drawing.BlackAndWhite);
+
+    display::Drawing.ZoomFactor = 2;
+    display::Drawing.OriginX = 40;
+    FgrKelvo->BBprivato->click();
+    EXPECT_FALSE(FgrKelvo->isVisible());
+    EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
+    EXPECT_EQ(display::Drawing.OriginX, 0);
+    EXPECT_EQ(display::Drawing.DrawForm, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+// Chart metafiles: the orientation list, the name check, recording a sheet into
+// "Emf\" and showing it in the metafile viewer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "display/draw/chart_metafile.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/emf_player.h"
+#include "display/draw/metafile_viewer.h"
+#include "display/draw/primitives.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/text_file.h"
+#include "tests/common/test_support.h"
+
+using namespace display;
+
+namespace {
+
+class ChartMetafileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDrawingState();
+        InitDrawingFromScreen(1400, 1050);
+    }
+    void TearDown() override {
+        ResetDrawingState();
+        FoMetGra = nullptr;
+    }
+    testing_support::TempWorkFolder tmp;
+    gui::RecordingMessageSink messages;
+};
+
+TEST_F(ChartMetafileTest, NamesAreCheckedWhole) {
+    EXPECT_EQ(ChartTypeOfName("GRAF01.EMF"), 1);
+    EXPECT_EQ(ChartTypeOfName("GRAF15.EMF"), 15);
+    EXPECT_EQ(ChartTypeOfName("GRAF16.EMF"), 0);
+    EXPECT_EQ(ChartTypeOfName("GRAF00.EMF"), 0);
+    EXPECT_EQ(ChartTypeOfName("GR.EMF"), 0);
+    EXPECT_EQ(CheckChartMetafileName("GRAF05.EMF"), "");
+    EXPECT_NE(CheckChartMetafileName("..\\GRAF05.EMF"), "");
+    EXPECT_NE(CheckChartMetafileName("a/GR05.EMF"), "");
+    EXPECT_NE(CheckChartMetafileName("GRAF5x.EMF"), "");
+    EXPECT_NE(CheckChartMetafileName(""), "");
+}
+
+TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
+    EXPECT_EQ(ReadChartOrientations(), std::string(15, 'L'));  // created with defaults
+    EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set").size(), 15u);
+    Drawing.PrinterPresent = true;
+    Drawing.PrinterLandscape = false;
+    EXPECT_TRUE(SaveChartOrientation("GRAF05.EMF"));
+    EXPECT_EQ(ReadChartOrientations(), "LLLLPLLLLLLLLLL");
+    Drawing.PrinterPresent = false;  // no printer: landscape
+    EXPECT_TRUE(SaveChartOrientation("GRAF05.EMF"));
+    EXPECT_EQ(ReadChartOrientations()[4], 'L');
+    EXPECT_FALSE(SaveChartOrientation("GRAF99.EMF"));
+    EXPECT_EQ(messages.messages.size(), 1u);
+    // A short or damaged list is mended.
+    rt::WriteTextLines("Emf\\TipGraf.Set", {"P", "x", "P"});
+    EXPECT_EQ(ReadChartOrientations(), "PLPLLLLLLLLLLLL");
+}
+
+TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
+    TFoMetGra viewer;
+    FoMetGra = &viewer;
+    std::filesystem::create_directory(tmp.Path() / "Emf");
+    rt::WriteTextLines("Emf\\TipGraf.Set", std::vector<std::string>(15, "P"));
+    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF"), 'P');
+    EXPECT_EQ(viewer.size(), QSize(450, 680));
+    Drawing.ScreenAspect = 0.625L;
+    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF"), 'P');
+    EXPECT_EQ(viewer.width(), 525);
+    Drawing.PrinterPresent = true;
+    Drawing.PrinterLandscape = true;
+    SaveChartOrientation("GRAF02.EMF");
+    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF"), 'L');
+    EXPECT_EQ(viewer.size(), QSize(755, 510));
+    Drawing.ScreenAspect = 0.75L;
+    ApplyChartOrientation("GRAF02.EMF");
+    EXPECT_EQ(viewer.size(), QSize(660, 510));
+    EXPECT_EQ(ApplyChartOrientation("GRAF.EMF"), 0);
+}
+
+TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
+    Drawing.MetafileName = "GRAF03.EMF";
+    BeginChartMetafile();  // off: nothing
+    EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
+    Drawing.MetafileOutput = true;
+    Drawing.PrinterPresent = true;
+    Drawing.PrinterLandscape = true;
+    BeginChartMetafile();
+    ASSERT_NE(CurrentTarget(), nullptr);
+    Surface& dc = *CurrentTarget();
+    {
+        ScopedPen pen(dc, 0);
+        MoveToScaled(10, 10);
+        LineToScaled(dc, 200, 150);
+        DrawCircleScaled(dc, 100, 100, 50);
+    }
+    TextOutLeft(dc, "Kelvor", 2, 20, 20);
+    EndChartMetafile();
+    EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
+    const std::string bytes = testing_support::ReadBytes(tmp.Path() / "Emf" / "GRAF03.EMF");
+    EXPECT_EQ(CheckEmf(bytes), "");
+    const auto h = ReadEmfHeader(bytes);
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->frame.bottom, 21000);  // the screen's height: 210 mm
+    EXPECT_EQ(h->deviceHeightPx, 1050);
+}
+
+TEST_F(ChartMetafileTest, BadNameWritesNothing) {
+    Drawing.MetafileOutput = true;
+    Drawing.MetafileName = "..\\..\\evil.EMF";
+    BeginChartMetafile();
+    EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
+    EndChartMetafile();
+    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(tmp.Path() / "Emf"));
+}
+
+TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
+    Drawing.MetafileName = "GRAF04.EMF";
+    Drawing.MetafileOutput = true;
+    BeginChartMetafile();
+    Surface& dc = *CurrentTarget();
+    SelectBrushColor(dc, Rgb(255, 0, 0));
+    RectangleScaled(dc, 0, 0, 100, 100);
+    ReleaseBrush(dc);
+    EndChartMetafile();
+    Drawing.MetafileOutput = false;
+
+    TFoMetGra viewer;
+    viewer.show();
+    viewer.FormActivate();
+    EXPECT_TRUE(viewer.windowTitle().endsWith(":\\Vandrel\\ExKelvor\\Emf\\GRAF04.EMF   "));
+    QImage pic = viewer.Picture();
+    EXPECT_EQ(pic.size(), viewer.size());
+    EXPECT_EQ(pic.pixelColor(pic.width() / 2, pic.height() / 2), QColor(255, 0, 0));
+    viewer.resize(300, 200);
+    QApplication::processEvents();
+    pic = viewer.Picture();
+    EXPECT_EQ(pic.size(), QSize(300, 200));
+    EXPECT_EQ(pic.pixelColor(290, 190), QColor(255, 0, 0));  // stretched over the window
+    EXPECT_EQ(viewer.BBClose->geometry().right(), 300 - 23 - 1);
+    viewer.BBClose->click();
+    EXPECT_FALSE(viewer.isVisible());
+
+    Drawing.MetafileName = "GRAF09.EMF";  // no such file: white
+    viewer.show();
+    viewer.FormActivate();
+    EXPECT_EQ(viewer.Picture().pixelColor(150, 100), QColor(Qt::white));
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(MetafileViewerCaptionTest, UsesTheDriveLetterOfTheProgramFolder) {
+    EXPECT_EQ(MetafileViewerCaption("D:\\Programmi\\Kelvor", "GRAF01.EMF"), "D:\\Vandrel\\ExKelvor\\Emf\\GRAF01.EMF   ");
+    EXPECT_EQ(MetafileViewerCaption("/usr/bin", "GRAF01.EMF"), "C:\\Vandrel\\ExKelvor\\Emf\\GRAF01.EMF   ");
+}
+
+}  // namespace

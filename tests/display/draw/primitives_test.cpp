@@ -1,0 +1,172 @@
+// The drawing primitives on a recording surface: dashes, dots, circles, aligned
+// text and the page frame.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "display/draw/canvas_form.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/draw/recording_surface.h"
+
+using namespace display;
+
+namespace {
+
+struct Seg {
+    int x1, y1, x2, y2;
+};
+
+Seg ParseLine(const std::string& l) {
+    Seg s{};
+    std::sscanf(l.c_str(), "line %d,%d %d,%d", &s.x1, &s.y1, &s.x2, &s.y2);
+    return s;
+}
+
+class PrimitivesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDrawingState();
+        Drawing.PixelsPerUnit = 10;  // one page unit = 10 pixels
+    }
+    void TearDown() override { ResetDrawingState(); }
+    RecordingSurface dc;
+};
+
+TEST_F(PrimitivesTest, DashedLineHasFifteenDashesEndingAtTheSecondEnd) {
+    DrawDashedLine(dc, 0, 0, 44, 0);
+    const auto lines = dc.Calls("line");
+    ASSERT_EQ(lines.size(), 15u);
+    for (int i = 0; i < 15; ++i) {
+        const Seg s = ParseLine(lines[i]);
+        EXPECT_EQ(s.x1, 30 * i);
+        EXPECT_EQ(s.x2, 30 * i + 20);
+    }
+    EXPECT_EQ(ParseLine(lines.back()).x2, 440);
+    dc.Clear();
+    DrawDashedLine(dc, 10, 20, 10, 5);  // any direction, any length
+    ASSERT_EQ(dc.Calls("line").size(), 15u);
+    EXPECT_EQ(ParseLine(dc.Calls("line").front()).y1, 200);
+    EXPECT_EQ(ParseLine(dc.Calls("line").back()).y2, 50);
+}
+
+TEST_F(PrimitivesTest, DottedLinesCountAndSpaceTheirDots) {
+    DrawDottedLine(dc, 0, 0, 10, 0);  // n = 18, 6 dots, 30/17 units apart
+    const auto dots = dc.Calls("ellipse");
+    ASSERT_EQ(dots.size(), 6u);
+    EXPECT_EQ(dots[0].substr(0, 18), "ellipse -5,-5 5,5 ");
+    int l = 0, t = 0, r = 0, b = 0;
+    std::sscanf(dots[5].c_str(), "ellipse %d,%d %d,%d", &l, &t, &r, &b);
+    EXPECT_EQ((l + r) / 2, 88);  // 5 * 30/17 units = 8.82
+    dc.Clear();
+    DrawFineDottedLine(dc, 0, 0, 10, 0);
+    ASSERT_EQ(dc.Calls("ellipse").size(), 6u);
+    EXPECT_EQ(dc.Calls("ellipse")[0].substr(0, 18), "ellipse -3,-3 3,3 ");
+    dc.Clear();
+    DrawDottedLine(dc, 5, 5, 5, 5);  // length 0: nothing
+    DrawDottedLine(dc, 0, 0, 0.5L, 0);
+    EXPECT_TRUE(dc.Calls("ellipse").empty());
+    DrawDottedLine(dc, 0, 0, 300, 400);  // longer than 255 dots: all drawn
+    EXPECT_EQ(dc.Calls("ellipse").size(), 300u);
+}
+
+TEST_F(PrimitivesTest, CircleOnPaperIs72LinesClockwiseFromTheTop) {
+    Drawing.MetafileOutput = true;
+    DrawCircleScaled(dc, 50, 60, 10);
+    ASSERT_EQ(dc.Calls("move").size(), 1u);
+    EXPECT_EQ(dc.Calls("move")[0], "move 500,500");
+    const auto lines = dc.Calls("line");
+    ASSERT_EQ(lines.size(), 72u);
+    const Seg quarter = ParseLine(lines[17]);  // after 90 degrees
+    EXPECT_EQ(quarter.x2, 600);
+    EXPECT_EQ(quarter.y2, 600);
+    const Seg first = ParseLine(lines[0]);
+    EXPECT_GT(first.x2, 500);  // clockwise on the page: to the right first
+    const Seg last = ParseLine(lines.back());
+    EXPECT_EQ(last.x2, 500);
+    EXPECT_EQ(last.y2, 500);
+    EXPECT_TRUE(dc.Calls("arc").empty());
+}
+
+TEST_F(PrimitivesTest, CircleOnScreenAtZoomOneIsOneArc) {
+    DrawCircleScaled(dc, 50, 60, 10);
+    ASSERT_EQ(dc.Calls("arc").size(), 1u);
+    EXPECT_EQ(dc.Calls("arc")[0].substr(0, 34), "arc 400,500 600,700 500,500 500,50");
+    EXPECT_TRUE(dc.Calls("line").empty());
+    Drawing.AspectScaleY = 2;  // unequal scales: an ellipse
+    dc.Clear();
+    DrawCircleScaled(dc, 50, 60, 10);
+    EXPECT_EQ(dc.Calls("arc")[0].substr(0, 19), "arc 400,250 600,350");
+    Drawing.ZoomFactor = 1.5;  // any other zoom: lines
+    dc.Clear();
+    DrawCircleScaled(dc, 50, 60, 10);
+    EXPECT_EQ(dc.Calls("line").size(), 72u);
+}
+
+TEST_F(PrimitivesTest, TextIsAlignedAtTheTopInTheFontOfItsCode) {
+    Drawing.FontScale = 18.5f;
+    TextOutCentered(dc, "Zon", 2, 10, 20);
+    TextOutRight(dc, "Maan", 0, 10, 20);
+    TextOutLeft(dc, "X", 21, 10, 20);
+    const auto texts = dc.Calls("text");
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].substr(0, 34), "text 100,200 align=6 height=24 col");
+    EXPECT_EQ(texts[1].substr(0, 34), "text 100,200 align=2 height=14 col");
+    EXPECT_EQ(texts[2].substr(0, 34), "text 100,200 align=0 height=27 col");
+    EXPECT_EQ(dc.State().font, Font{});  // released after each text
+}
+
+TEST_F(PrimitivesTest, ShapesMapBothCorners) {
+    SelectBrushColor(dc, Rgb(0, 0, 255));
+    RectangleScaled(dc, 1, 2, 3.05L, 4);
+    EllipseScaled(dc, 1, 2, 3, 4);
+    ReleaseBrush(dc);
+    EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 24), "rectangle 10,20 30,40 pe");  // 30.5 -> 30
+    EXPECT_NE(dc.Calls("ellipse")[0].find("brush=#0000FF"), std::string::npos);
+}
+
+TEST_F(PrimitivesTest, MoveToScaledGoesToTheCurrentTarget) {
+    RecordingSurface printer, metafile;
+    MoveToScaled(1, 1);  // no form: nothing
+    Drawing.PrinterPresent = true;
+    Drawing.PrinterCanvas = &printer;
+    Drawing.ChartMetafileCanvas = &metafile;
+    Drawing.PrintOutput = true;
+    MoveToScaled(1, 2);
+    EXPECT_EQ(printer.State().position, (Point{10, 20}));
+    Drawing.PrintOutput = false;
+    Drawing.MetafileOutput = true;
+    MoveToScaled(3, 4);
+    EXPECT_EQ(metafile.State().position, (Point{30, 40}));
+}
+
+TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
+    Drawing.PixelsPerUnit = 2;
+    CanvasForm form;
+    form.resize(800, 900);
+    Drawing.DrawForm = &form;
+    Drawing.PrinterPresent = true;
+    Drawing.PrinterLandscape = false;
+    DrawPageFrame(&form);
+    QImage img = form.Snapshot();
+    auto isYellow = [&](int x, int y) { return img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).blue() < 80; };
+    EXPECT_TRUE(isYellow(400, 2));    // top edge at y = 1 unit
+    EXPECT_TRUE(isYellow(558, 400));  // right edge at x = 279 units
+    EXPECT_TRUE(isYellow(300, 810));  // bottom edge at y = 405 units
+    EXPECT_FALSE(isYellow(300, 404));
+    form.ClearCanvas();
+    Drawing.PrinterLandscape = true;
+    DrawPageFrame(&form);
+    img = form.Snapshot();
+    EXPECT_TRUE(isYellow(300, 404));  // y = 202 units
+    EXPECT_FALSE(isYellow(300, 810));
+    form.ClearCanvas();
+    Drawing.PrintOutput = true;  // never while printing
+    DrawPageFrame(&form);
+    img = form.Snapshot();
+    EXPECT_FALSE(isYellow(400, 2) || isYellow(300, 404));
+    Drawing.DrawForm = nullptr;
+}
+
+}  // namespace

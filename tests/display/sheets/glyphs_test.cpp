@@ -1,0 +1,138 @@
+// Choosing and drawing glyph files: renumbering, versions by target, the square,
+// and a missing file reported once and drawn as a placeholder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "display/draw/canvas_form.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/recording_surface.h"
+#include "display/sheets/sheet_glyphs.h"
+#include "platform/gui/message_box.h"
+#include "tests/common/test_support.h"
+
+using namespace display;
+
+namespace {
+
+class GlyphsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDrawingState();
+        ResetMissingGlyphReports();
+        Drawing.PixelsPerUnit = 10;
+        for (const char* folder : {"Simboli", "Zodiaco"})
+            std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / folder, tmp.Path() / folder);
+    }
+    void TearDown() override { ResetDrawingState(); }
+    testing_support::TempWorkFolder tmp;
+    gui::RecordingMessageSink messages;
+};
+
+TEST_F(GlyphsTest, ChartPointsAreRenumbered) {
+    EXPECT_EQ(RenumberPlanetGlyph(8), 11);
+    EXPECT_EQ(RenumberPlanetGlyph(9), 13);
+    EXPECT_EQ(RenumberPlanetGlyph(10), 14);
+    EXPECT_EQ(RenumberPlanetGlyph(11), 15);
+    EXPECT_EQ(RenumberPlanetGlyph(3), 3);
+    EXPECT_EQ(RenumberPlanetGlyph(12), 12);
+}
+
+TEST_F(GlyphsTest, FileNamesFollowTheTarget) {
+    EXPECT_EQ(PlanetGlyphFileName(3), "Simboli\\PiaX03.emf");
+    EXPECT_EQ(SignGlyphFileName(12, "M"), "Zodiaco\\SegM12.emf");
+    EXPECT_EQ(ElementGlyphFileName(6), "Simboli\\ElZol2.emf");
+    EXPECT_EQ(ElementGlyphFileName(8), "");
+    Drawing.BlackAndWhite = true;
+    EXPECT_EQ(PlanetGlyphFileName(13), "Simboli\\PiaXB13.emf");
+    EXPECT_EQ(SignGlyphFileName(1, "M"), "Zodiaco\\SegMB01.emf");
+    EXPECT_EQ(ElementGlyphFileName(1), "Simboli\\ElFuo1B.emf");
+    Drawing.PrintOutput = true;
+    EXPECT_EQ(PlanetGlyphFileName(13), "Simboli\\PiaXN13.emf");
+    EXPECT_EQ(SignGlyphFileName(1, "MX"), "Zodiaco\\SegMXN0.emf");  // cut to 4 characters
+    EXPECT_EQ(ElementGlyphFileName(4), "Simboli\\ElAcq1N.emf");
+}
+
+TEST_F(GlyphsTest, SquareIsScaledButNotDividedByTheAspectScales) {
+    Drawing.AspectScaleX = 2;
+    Drawing.AspectScaleY = 0.5;
+    EXPECT_EQ(GlyphRect(100, 50, 4), (Rect{480, 980, 520, 1020}));
+}
+
+TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
+    CanvasForm window;
+    window.resize(300, 300);
+    Drawing.ChartWindow = &window;
+    DrawPlanetGlyph(1, 15, 15, 20);  // hidden: nothing
+    EXPECT_EQ(window.Snapshot().pixelColor(150, 150), QColor(Qt::black));
+    window.show();
+    DrawPlanetGlyph(1, 15, 15, 20);
+    const QImage img = window.Snapshot();
+    int ink = 0;
+    for (int y = 50; y < 250; ++y)
+        for (int x = 50; x < 250; ++x) ink += img.pixelColor(x, y) != QColor(Qt::black);
+    EXPECT_GT(ink, 1000);
+    EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::black));  // outside the square
+    EXPECT_TRUE(messages.messages.empty());
+    Drawing.ChartWindow = nullptr;
+}
+
+TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
+    RecordingSurface dc;
+    std::filesystem::remove(tmp.Path() / "Simboli" / "PiaX05.emf");
+    testing_support::WriteBytes(tmp.Path() / "Simboli" / "PiaX06.emf", "damaged");
+    DrawGlyphFile(dc, PlanetGlyphFileName(5), 10, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(5), 20, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(6), 30, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(7), 40, 10, 4);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_NE(messages.messages[0].text.find("PiaX05.emf"), std::string::npos);
+    EXPECT_NE(messages.messages[1].text.find("PiaX06.emf"), std::string::npos);
+    EXPECT_EQ(dc.Calls("rectangle").size(), 3u);  // three placeholders
+    EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 24), "rectangle 80,80 120,120 ");
+    EXPECT_EQ(dc.Calls("metafile").size(), 1u);  // the good file
+    EXPECT_EQ(dc.Calls("metafile")[0].substr(0, 24), "metafile 380,80 420,120 ");
+    EXPECT_EQ(dc.State().pen, Pen{});  // the surface is left as it was
+}
+
+TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
+    RecordingSurface dc;
+    Drawing.BlackAndWhite = true;
+    std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXB13.emf");
+    std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXN13.emf");
+    DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(9)), 10, 10, 4);
+    Drawing.PrintOutput = true;
+    DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(9)), 10, 10, 4);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_NE(messages.messages[0].text.find("PiaXB13"), std::string::npos);
+    EXPECT_NE(messages.messages[1].text.find("PiaXN13"), std::string::npos);
+}
+
+TEST_F(GlyphsTest, SheetGlyphsGoToTheServedOutput) {
+    RecordingSurface printer, metafile;
+    CanvasForm sheet;
+    sheet.resize(200, 200);
+    Drawing.DrawForm = &sheet;
+    Drawing.PrinterCanvas = &printer;
+    Drawing.ChartMetafileCanvas = &metafile;
+    EXPECT_EQ(SheetGlyphTarget(), nullptr);  // the sheet window is hidden
+    sheet.show();
+    EXPECT_EQ(SheetGlyphTarget(), &sheet.Canvas());
+    Drawing.PrintOutput = true;
+    EXPECT_EQ(SheetGlyphTarget(), nullptr);  // no printer
+    Drawing.PrinterPresent = true;
+    DrawSheetBodyGlyph(nullptr, 9, 10, 10, 4);
+    DrawSheetSignGlyph(nullptr, 3, "M", 10, 10, 4);
+    DrawSheetElementGlyph(nullptr, 7, 10, 10, 4);
+    DrawSheetElementGlyph(nullptr, 8, 10, 10, 4);  // no such element
+    EXPECT_EQ(printer.Calls("metafile").size(), 3u);
+    Drawing.PrintOutput = false;
+    Drawing.MetafileOutput = true;
+    DrawSheetBodyGlyph(nullptr, 1, 10, 10, 4);
+    EXPECT_EQ(metafile.Calls("metafile").size(), 1u);
+    EXPECT_TRUE(messages.messages.empty());
+    Drawing.DrawForm = nullptr;
+}
+
+}  // namespace

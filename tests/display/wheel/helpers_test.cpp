@@ -1,0 +1,87 @@
+// The wheel geometry, the chart area and the classification of longitudes into
+// segments.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "display/draw/canvas_form.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/recording_surface.h"
+#include "display/wheel/wheel_state.h"
+#include "engine/chart_state.h"
+#include "platform/gui/field_state.h"
+
+using namespace display;
+
+namespace {
+
+gui::FieldState StateOf(QLineEdit& e) { return gui::GetFieldState(&e); }
+
+TEST(WheelGeometryTest, ChartWindowAndSheetValues) {
+    SetDefaultWheelRadii();
+    EXPECT_EQ(Geometry.WheelCentreX, 173);
+    EXPECT_EQ(Geometry.HouseRingInnerRadius, 38);
+    SetWheelGeometry();
+    EXPECT_EQ(Geometry.WheelCentreX, 100);
+    EXPECT_EQ(Geometry.SignRingOuterRadius, 78);
+    EXPECT_EQ(Geometry.HouseRingOuterRadius, 47);
+    EXPECT_EQ(Geometry.HouseRingInnerRadius, 39);
+}
+
+TEST(ChartAreaTest, ClearsSquareTextsAndTwoGlyphCentres) {
+    ResetDrawingState();
+    Drawing.PixelsPerUnit = 2;
+    CanvasForm window;
+    auto* memo = new QPlainTextEdit("tekst", &window);
+    memo->setObjectName("MemoL1");
+    auto* label = new QLabel("Zon", &window);
+    label->setObjectName("LabGeneral");
+    Drawing.ChartWindow = &window;
+    Wheel.PlanetGlyphX[10] = 5;
+    Wheel.PlanetGlyphY[11] = 6;
+    Wheel.PlanetGlyphX[9] = 7;
+    RecordingSurface dc;
+    ClearChartArea(dc);
+    ASSERT_EQ(dc.Calls("rectangle").size(), 1u);
+    EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 21), "rectangle 4,4 390,390");
+    EXPECT_NE(dc.Calls("rectangle")[0].find("brush=#000000"), std::string::npos);
+    EXPECT_EQ(dc.State().brush, Brush{});
+    EXPECT_TRUE(memo->toPlainText().isEmpty());
+    EXPECT_TRUE(label->text().isEmpty());
+    EXPECT_EQ(Wheel.PlanetGlyphX[10], 0);
+    EXPECT_EQ(Wheel.PlanetGlyphY[11], 0);
+    EXPECT_EQ(Wheel.PlanetGlyphX[9], 7);
+    Drawing.BlackAndWhite = true;  // white on the black-and-white screen
+    ClearChartArea(dc);
+    EXPECT_NE(dc.Calls("rectangle")[1].find("brush=#FFFFFF"), std::string::npos);
+    ResetDrawingState();
+}
+
+TEST(SegmentsTest, LongitudesFallIntoTheSegmentStartingAtOrBeforeThem) {
+    std::array<long double, 36> b{};
+    for (int i = 0; i < 36; ++i) b[i] = 10.0L * (i + 1);  // 10, 20, ..., 360
+    std::array<long double, 25> lon{};
+    lon[1] = 15;
+    lon[2] = 5;
+    lon[3] = 20;
+    lon[4] = 359.5L;
+    std::array<unsigned char, 4> res{};
+    ClassifyIntoSegments(4, lon, b, res);
+    EXPECT_EQ(res[0], 2);
+    EXPECT_EQ(res[1], 1);  // segment 37 wraps to 1
+    EXPECT_EQ(res[2], 3);  // on a boundary: the segment that starts there
+    EXPECT_EQ(res[3], 36);
+    std::array<long double, 60> b60{};
+    for (int i = 0; i < 60; ++i) b60[i] = 6.0L * (i + 1);
+    lon[1] = 7;
+    lon[2] = 3;
+    std::array<unsigned char, 2> r60{};
+    ClassifyIntoSegments60(2, lon, b60, r60);
+    EXPECT_EQ(r60[0], 2);
+    EXPECT_EQ(r60[1], 1);
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+// The natal wheel of the fixed person on a recording surface: the places of the
+// sign glyphs and of the angles, the position key files, the data fields, the
+// retrograde marks, and drawing on when glyph or work files are missing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/natal_wheel.h"
+#include "display/wheel/position_files.h"
+#include "display/draw/recording_surface.h"
+#include "display/wheel/wheel_points.h"
+#include "display/wheel/wheel_reports.h"
+#include "platform/gui/message_box.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace {
+
+using display::Real;
+using testing_support::ReadBytes;
+using testing_support::ReadFixture;
+
+struct Box {
+    int left, top, right, bottom;
+    double cx() const { return (left + right) / 2.0; }
+    double cy() const { return (top + bottom) / 2.0; }
+};
+
+// The boxes of the pictures drawn (a metafile, or the placeholder of a missing one).
+std::vector<Box> GlyphBoxes(const display::RecordingSurface& dc) {
+    std::vector<Box> boxes;
+    for (const std::string& word : {std::string("metafile"), std::string("rectangle")})
+        for (const std::string& l : dc.Calls(word)) {
+            Box b{};
+            char comma;
+            std::istringstream in(l.substr(word.size()));
+            in >> b.left >> comma >> b.top >> b.right >> comma >> b.bottom;
+            boxes.push_back(b);
+        }
+    return boxes;
+}
+
+class NatalWheel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::SetFixedPerson();
+        display::ResetFileErrorReports();
+        display::ResetMissingGlyphReports();
+        display::SetSignMidpoints();
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
+    display::RecordingSurface dc;
+    display::DrawNatalChart(dc);
+    const std::vector<Box> boxes = GlyphBoxes(dc);
+    const int side = 2 * display::ScaleLength(4.5L);
+    for (int s = 1; s <= 12; ++s) {
+        const Real theta = wheel_test::kCusps[1] - (30 * (s - 1) + 15);
+        const auto p = display::WheelPoint(100, 100, 71.5L, theta);
+        EXPECT_NEAR(display::Wheel.SignGlyphX[s], p.x, 1e-9) << s;
+        EXPECT_NEAR(display::Wheel.SignGlyphY[s], p.y, 1e-9) << s;
+        const display::Point m = display::MapPoint(p.x, p.y);
+        const bool drawn = std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) {
+            return b.right - b.left == side && std::abs(b.cx() - m.x) <= 1 && std::abs(b.cy() - m.y) <= 1;
+        });
+        EXPECT_TRUE(drawn) << "sign " << s;
+    }
+    // Every glyph file was there.
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
+    display::RecordingSurface dc;
+    display::DrawNatalChart(dc);
+    auto& w = display::Wheel;
+    EXPECT_LT(w.PlanetGlyphX[10], 100 - 50);
+    EXPECT_NEAR(w.PlanetGlyphY[10], 100, 6);
+    EXPECT_LT(w.PlanetGlyphY[11], 100 - 50);
+    EXPECT_NEAR(w.PlanetGlyphX[11], 100 - 57.5 * std::cos((100.5 - 358) * M_PI / 180), 6);
+    // The red Ascendant tick starts on the left end of the horizon, at radius 83.
+    const display::Point from = display::MapPoint(100 - 83, 100), to = display::MapPoint(100 - 93, 100);
+    const std::string tick = "line " + std::to_string(from.x) + "," + std::to_string(from.y) + " " +
+                             std::to_string(to.x) + "," + std::to_string(to.y) + " pen=solid";
+    const auto lines = dc.Calls("line");
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.rfind(tick, 0) == 0 && l.find("#FF0000") != std::string::npos;
+    }));
+    // The boundary of house 1 lies 15 degrees before the Ascendant.
+    const auto b = display::WheelPoint(100, 100, 47, 15);
+    const display::Point bp = display::MapPoint(b.x, b.y);
+    const std::string boundary = "line " + std::to_string(bp.x) + "," + std::to_string(bp.y) + " ";
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(boundary, 0) == 0; }));
+}
+
+TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
+    display::RecordingSurface dc;
+    display::DrawNatalChart(dc);
+    EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
+    EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
+    // The dodecatemoria of the points: longitude + 12 x degrees within the sign.
+    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[1], 198.25, 1e-9);
+    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[4], 350 + 240 - 360, 1e-9);
+}
+
+TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
+    engine::Chart.PlanetLongitudes[1] = 30;    // 0 Taurus
+    engine::Chart.PlanetLongitudes[2] = 91.5;  // a term boundary (Ascendant - 15 + 6)
+    display::ClassifyBodyTerms();
+    display::BuildBodyDecanKeys();
+    display::ClassifyBodyDecades();
+    EXPECT_EQ(display::Wheel.BodyDecades[1], 4);
+    EXPECT_EQ(display::Wheel.BodyDecanKeys[1], "SolDec04");
+    EXPECT_EQ(display::Wheel.BodyTerms[2], 2);
+    EXPECT_EQ(display::Wheel.BodyTerms[10], 3);  // the Ascendant, 15 degrees into its terms
+    EXPECT_EQ(display::Wheel.BodyDecades[4], 36);  // 350: the last decade
+    // The first boundary of each table too, where the last sector closes the circle.
+    engine::Chart.PlanetLongitudes[1] = 10;
+    engine::Chart.PlanetLongitudes[2] = 85.5;  // Ascendant - 15: the start of term 1
+    display::ClassifyBodyTerms();
+    display::BuildBodyDecanKeys();
+    display::ClassifyBodyDecades();
+    EXPECT_EQ(display::Wheel.BodyDecades[1], 2);
+    EXPECT_EQ(display::Wheel.BodyDecanKeys[1], "SolDec02");
+    EXPECT_EQ(display::Wheel.BodyTerms[2], 1);
+}
+
+TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
+    display::Wheel.BirthWeekdayName = "Maandag";
+    display::RecordingSurface dc;
+    display::NatalChartFields f = display::DrawNatalChart(dc);
+    EXPECT_EQ(f.EdNome, "  Rossi Maria");
+    EXPECT_EQ(engine::Birth.SubjectName, "Rossi Maria");
+    EXPECT_EQ(f.EdData, "Maandag 15/01/1990 10:30 (GMT+1)");
+    EXPECT_EQ(f.EdLocal, "ROMA - ITALIA");
+    EXPECT_EQ(f.EdCoordi, "41N54-012E29");
+    EXPECT_EQ(f.EdDomif, "PLACIDO");
+    EXPECT_EQ(f.EdNodo, "MEDIO");
+    EXPECT_EQ(f.EdJd, "2447907.0625");
+    // Mercury and Saturn are marked in pure red; the Ascendant never is.
+    int marks = 0;
+    for (const std::string& t : dc.Calls("text"))
+        if (t.size() > 4 && t.compare(t.size() - 4, 4, " 'R'") == 0) {
+            ++marks;
+            EXPECT_NE(t.find("color=#FF0000"), std::string::npos) << t;
+        }
+    EXPECT_EQ(marks, 2);
+
+    engine::Chart.GregorianCalendar = false;
+    f = display::DrawNatalChart(dc);
+    EXPECT_EQ(f.EdData, "Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano");
+}
+
+TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
+    display::RecordingSurface dc;
+    display::DrawNatalChart(dc);
+    const std::size_t first = sink.messages.size();
+    EXPECT_EQ(first, 12u + 11u);  // each sign file, each body file (decan rulers among them)
+    // Placeholders (the Ascendant's sign twice: the walk ends where it began) and the stamp's box.
+    EXPECT_EQ(GlyphBoxes(dc).size(), 13u + 36u + 11u + 1u);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "OpzioneT" / "PosiPian.txt"));
+    display::DrawNatalChart(dc);
+    EXPECT_EQ(sink.messages.size(), first);
+}
+
+TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
+    testing_support::WriteBytes(folder.Path() / "OpzioneT", "not a folder");
+    display::RecordingSurface dc;
+    display::NatalChartFields f = display::DrawNatalChart(dc);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;
+    EXPECT_EQ(f.EdDomif, "PLACIDO");
+    EXPECT_FALSE(dc.Calls("text").empty());
+    display::DrawNatalChart(dc);
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+// The house rings and cusp marks, the stroke glyphs of the aspects, the program
+// stamp and the sheet caption, as they land on a recording surface.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <sstream>
+
+#include "display/wheel/stroke_glyphs.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/wheel/house_ring.h"
+#include "display/draw/recording_surface.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart_state.h"
+#include "platform/runtime/clock.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace {
+
+using display::Point;
+using display::RecordingSurface;
+using display::Real;
+
+std::string At(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+// The recorded texts: "text X,Y ... 'T'".
+bool HasText(const RecordingSurface& dc, const std::string& text, Point p) {
+    const auto texts = dc.Calls("text");
+    return std::any_of(texts.begin(), texts.end(), [&](const std::string& l) {
+        return l.rfind("text " + At(p) + " ", 0) == 0 && l.size() >= text.size() + 2 &&
+               l.compare(l.size() - text.size() - 2, text.size() + 2, "'" + text + "'") == 0;
+    });
+}
+
+struct Segment {
+    Point a, b;
+};
+std::vector<Segment> Lines(const RecordingSurface& dc) {
+    std::vector<Segment> out;
+    for (const std::string& l : dc.Calls("line")) {
+        Segment s{};
+        char c;
+        std::istringstream in(l.substr(5));
+        in >> s.a.x >> c >> s.a.y >> s.b.x >> c >> s.b.y;
+        out.push_back(s);
+    }
+    return out;
+}
+
+class Rings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::SetFixedPerson();
+        display::Drawing.PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
+        for (int i = 1; i <= 12; ++i) cusps[i] = 30 * (i - 1);
+        engine::Chart.HouseCusps = cusps;
+    }
+    display::CuspArray cusps{};
+    RecordingSurface dc;
+};
+
+TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
+    display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
+    // Ascendant at 0: "I" just below the left end of the horizon, "VII" above its right end.
+    EXPECT_TRUE(HasText(dc, "I", display::MapPoint(57, 102)));
+    EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(143, 94)));
+    EXPECT_EQ(dc.Calls("text").size(), 12u);
+    // Houses 1 and 4 are the axes, in the heavy line; the other cusps light.
+    const int heavy = static_cast<int>(display::PenForCode(1).width);
+    int axes = 0;
+    for (const std::string& l : dc.Calls("line"))
+        if (l.find("pen=solid/" + std::to_string(heavy) + "/") != std::string::npos) ++axes;
+    EXPECT_EQ(axes, 4);
+    EXPECT_EQ(dc.Calls("line").size(), 12u);
+    EXPECT_EQ(dc.Calls("arc").size(), 2u);
+}
+
+TEST_F(Rings, WideHouseRingLeavesItsCirclesOut) {
+    display::DrawHouseRing(dc, cusps, 60, 70, 100, 100);
+    EXPECT_TRUE(dc.Calls("arc").empty());
+    EXPECT_EQ(dc.Calls("line").size(), 12u);
+    EXPECT_EQ(dc.Calls("text").size(), 12u);
+}
+
+TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
+    display::DrawChartWindowHouseRing(dc, cusps, 39, 47, 100, 100, 0);
+    const auto lines = Lines(dc);
+    // 60 cyan term ticks, the first at wheel angle 15 (15 degrees before the Ascendant).
+    int ticks = 0;
+    for (const std::string& l : dc.Calls("line"))
+        if (l.find("#00FFFF") != std::string::npos) ++ticks;
+    EXPECT_EQ(ticks, 60);
+    const auto from = display::WheelPoint(100, 100, 47, 15), to = display::WheelPoint(100, 100, 50, 15);
+    const Point f = display::MapPoint(from.x, from.y), t = display::MapPoint(to.x, to.y);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == f && s.b == t; }));
+    // The boundary of house 1 at longitude -15, of house 4 at 75.
+    for (Real longitude : {-15.0L, 75.0L, 165.0L}) {
+        const auto p = display::WheelPoint(100, 100, 47, 0 - longitude);
+        const Point q = display::MapPoint(p.x, p.y);
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; }))
+            << static_cast<double>(longitude);
+    }
+    const auto texts = dc.Calls("text");
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [](const std::string& l) { return l.find("'XII'") != std::string::npos; }));
+    EXPECT_EQ(dc.Calls("arc").size(), 3u);
+}
+
+TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
+    engine::Chart.HouseSystemName = "PLACIDO";
+    display::DrawHouseCusps(dc, cusps, 83, 100, 100);
+    const auto texts = dc.Calls("text");
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(100 - 83 - 7, 100 - 9)));
+    EXPECT_TRUE(HasText(dc, "00\xB0" "00'", display::MapPoint(100 - 90, 101)));
+    EXPECT_EQ(dc.Calls("ellipse").size(), 1u);
+}
+
+TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
+    engine::Chart.HouseSystemName = "CASE_MEDIE";
+    const Real asc = 100;
+    cusps[1] = asc;
+    engine::Chart.HouseCusps[1] = asc;
+    engine::Chart.MidheavenRad = (asc - 95) * engine::Chart.DegToRad;
+    display::DrawHouseCusps(dc, cusps, 83, 100, 100);
+    const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
+    EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(l.x - 11, l.y - 5)));
+    // Ascendant dot, two Midheaven dots, twelve house middles.
+    EXPECT_EQ(dc.Calls("ellipse").size(), 15u);
+    // Degree texts: two of the Ascendant, one of the Midheaven, ten of the middles.
+    EXPECT_EQ(dc.Calls("text").size(), 2u + 1u + 10u + 2u);
+}
+
+// Segments each aspect glyph draws, from its strokes.
+TEST(AspectGlyphs, EveryGlyphDrawsItsStrokes) {
+    wheel_test::SetFixedPerson();
+    const int segments[12] = {0, 9, 3, 4, 3, 17, 6, 2, 3, 3, 5, 7};
+    for (int code = 1; code <= 11; ++code) {
+        RecordingSurface dc;
+        display::DrawAspectGlyph(dc, code, 50, 50, 2);
+        EXPECT_EQ(dc.Calls("line").size(), static_cast<std::size_t>(segments[code])) << "code " << code;
+    }
+    RecordingSurface none;
+    display::DrawAspectGlyph(none, 12, 50, 50, 2);
+    EXPECT_TRUE(none.log.empty());
+}
+
+TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
+    wheel_test::SetFixedPerson();
+    display::Drawing.PixelsPerUnit = 10;
+    RecordingSurface dc;
+    display::DrawAspectGlyph(dc, 3, 50, 50, 2);
+    int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
+    for (const Segment& s : Lines(dc))
+        for (Point p : {s.a, s.b}) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    EXPECT_EQ(minX, display::MapX(50 - 2.7L));
+    EXPECT_EQ(maxX, display::MapX(50 + 2.7L));
+    EXPECT_EQ(minY, display::MapY(50 - 3.6L));
+    EXPECT_EQ(maxY, display::MapY(50 + 2.7L));
+    EXPECT_NE(dc.log.front().find("#FF0000"), std::string::npos);  // pen 2, red
+}
+
+TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite) {
+    wheel_test::SetFixedPerson();
+    auto penOf = [] {
+        RecordingSurface dc;
+        display::DrawAspectGlyph(dc, 2, 50, 50, 2);
+        return dc.Calls("pen").front();
+    };
+    EXPECT_NE(penOf().find("#00FFFF"), std::string::npos);
+    display::Drawing.PrintOutput = true;
+    EXPECT_NE(penOf().find("#0000FF"), std::string::npos);
+    display::Drawing.BlackAndWhite = true;
+    EXPECT_NE(penOf().find("#000000"), std::string::npos);
+    display::Drawing.PrintOutput = false;
+    EXPECT_NE(penOf().find("#FFFFFF"), std::string::npos);
+}
+
+TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
+    wheel_test::SetFixedPerson();
+    display::Drawing.PixelsPerUnit = 10;
+    {
+        RecordingSurface dc;
+        display::DrawProgramStamp(dc, 0, 0);
+        const auto rects = dc.Calls("rectangle");
+        ASSERT_EQ(rects.size(), 1u);
+        EXPECT_EQ(rects[0].rfind("rectangle 40,1300 350,1350 ", 0), 0u) << rects[0];
+        EXPECT_NE(rects[0].find("brush=#FF0000"), std::string::npos);
+        EXPECT_TRUE(HasText(dc, "Orbalune 3", {60, 1305}));
+        EXPECT_EQ(dc.Calls("polygon").size(), 1u);
+        EXPECT_NE(dc.Calls("polygon")[0].find("winding"), std::string::npos);
+    }
+    display::Drawing.AspectScaleX = 2;  // only (x + 5) is divided, not the offsets
+    RecordingSurface dc;
+    display::DrawProgramStampPlain(dc, 0, 0);
+    EXPECT_EQ(dc.Calls("rectangle")[0].rfind("rectangle 15,1300 325,1350 ", 0), 0u) << dc.Calls("rectangle")[0];
+    EXPECT_TRUE(HasText(dc, "Orbalune 3", {25, 1305}));
+}
+
+TEST(SheetCaption, DateAndUserNameRightAligned) {
+    wheel_test::SetFixedPerson();
+    rt::SetClock([] { return rt::LocalDateTime{2026, 3, 7, 9, 30, 0, 0}; });
+    RecordingSurface dc;
+    display::SetUserFullNameSource({});
+    display::DrawCaptionPair(dc, 270, 20);
+    EXPECT_EQ(display::SheetDateText, "07/03/2026");
+    EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(270, 20)));
+    display::SetUserFullNameSource([] { return std::string("Anna Verdi"); });
+    display::DrawCaptionPair(dc, 270, 20);
+    EXPECT_TRUE(HasText(dc, "Anna Verdi", display::MapPoint(270, 24)));
+    display::SetUserFullNameSource({});
+    rt::SetClock({});
+}
+
+}  // namespace

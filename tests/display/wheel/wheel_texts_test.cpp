@@ -1,0 +1,111 @@
+// The numbered help texts of the chart window and the fixed name tables.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "display/wheel/body_names.h"
+#include "display/wheel/help_messages.h"
+#include "display/wheel/wheel_reports.h"
+#include "engine/chart_state.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/io_error.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class HelpMessages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display::ResetFileErrorReports();
+        display::SetHelpMemoTarget({
+            [this] {
+                memo1 = {"(cleared)"};
+                memoExtra = {"(cleared)"};
+            },
+            [this](const Lines& l) { memo1 = l; },
+            [this](const Lines& l) { memoExtra = l; },
+        });
+    }
+    void TearDown() override { display::SetHelpMemoTarget({}); }
+    void WriteHelp(const std::string& bytes) {
+        testing_support::WriteBytes(folder.Path() / "Appoggio" / "Messaggi.txt", bytes);
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+    Lines memo1, memoExtra;
+};
+
+TEST_F(HelpMessages, EntriesRunBetweenSeparatorLines) {
+    WriteHelp("not an entry\r\n#1\r\nline a\r\nline b\r\n---#---\r\n# 3 follows an empty one\r\nlast x\r\nlast y");
+    EXPECT_EQ(display::ReadHelpEntry(1), (Lines{"line a", "line b"}));
+    EXPECT_TRUE(display::ReadHelpEntry(2).empty());
+    EXPECT_EQ(display::ReadHelpEntry(3), (Lines{"last x", "last y"}));
+    EXPECT_TRUE(display::ReadHelpEntry(4).empty());
+    // The scratch file lives only for the request.
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Appoggio" / "Mex.txt"));
+}
+
+TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
+    std::string text;
+    for (int n = 1; n <= 34; ++n) text += "#\r\nentry " + std::to_string(n) + "\r\n";
+    WriteHelp(text);
+    display::ShowHelpMessage(33);
+    EXPECT_EQ(memo1, (Lines{"entry 33"}));
+    EXPECT_EQ(memoExtra, (Lines{"(cleared)"}));
+    display::ShowHelpMessage(34);
+    EXPECT_EQ(memo1, (Lines{"(cleared)"}));
+    EXPECT_EQ(memoExtra, (Lines{"entry 34"}));
+    display::ShowHelpMessage(0);
+    EXPECT_EQ(memo1, (Lines{"(cleared)"}));
+    EXPECT_EQ(memoExtra, (Lines{"(cleared)"}));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(HelpMessages, MissingHelpFileIsReportedOnceAndTheMemosStayEmpty) {
+    EXPECT_THROW(display::ReadHelpEntry(1), rt::IoError);
+    display::ShowHelpMessage(1);
+    display::ShowHelpMessage(2);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find("Messaggi.txt"), std::string::npos);
+    EXPECT_EQ(memo1, (Lines{"(cleared)"}));
+}
+
+// The shipped help texts: one non-empty entry for every number the window asks
+// for, in lines that fit the help memo.
+TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
+    wheel_test::CopyDataFolders({"Appoggio"});
+    const std::string bytes = testing_support::ReadBytes(folder.Path() / "Appoggio" / "Messaggi.txt");
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\n') {
+            ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "bare line feed at " << i;
+        }
+    for (int n = 1; n <= 34; ++n) {
+        const Lines lines = display::ReadHelpEntry(n);
+        EXPECT_GE(lines.size(), 2u) << "entry " << n;
+        for (const std::string& l : lines) EXPECT_LE(l.size(), 46u) << "entry " << n << ": " << l;
+    }
+    EXPECT_TRUE(display::ReadHelpEntry(35).empty());
+}
+
+TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
+    engine::ResetChartState();
+    display::FillBodyAndSignNames();
+    for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::SignNames[s].size(), 10u) << s;
+    EXPECT_EQ(display::SignNames[3], "TSEELINGEN");
+    EXPECT_EQ(display::SignNames[9], "BOOGSCHUTT");
+    for (int b = 1; b <= 12; ++b) EXPECT_EQ(engine::Chart.BodyNames[b].size(), 10u) << b;
+    EXPECT_EQ(engine::Chart.BodyNames[3], "MERCURIUS ");
+    EXPECT_EQ(engine::Chart.BodyNames[12], "LUNANERA  ");
+
+    display::DignityBodyNames[10] = "X";
+    display::FillDignityBodyNames();
+    EXPECT_EQ(display::DignityBodyNames[3], "MERCURIU");
+    EXPECT_EQ(display::DignityBodyNames[9], "ZUIDKNOO");
+    EXPECT_TRUE(display::DignityBodyNames[10].empty());
+    EXPECT_TRUE(display::DignityBodyNames[11].empty());
+}
+
+}  // namespace
