@@ -6,6 +6,8 @@
 
 #include "display/draw/drawing_state.h"
 #include "display/draw/recording_surface.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace view_test {
@@ -18,6 +20,28 @@ inline void SetFixedPerson() {
     display::Drawing.ZoomFactor = 1;
     display::Drawing.OriginX = 0;
     display::Drawing.OriginY = 0;
+}
+
+// Rome, 41 54 N, 12 29 E, clock time one hour ahead of UT.
+inline void SetRomeBirth(int day, int month, int year, int hour, int minute) {
+    SetFixedPerson();
+    engine::Chart.HouseSystemName = "PLACIDO";
+    engine::Chart.NodeType = "VERO";
+    engine::Chart.BlackMoonType = "MEDIA";
+    engine::Chart.HouseCalcMode = 1;
+    engine::Chart.BirthDay = day;
+    engine::Chart.BirthMonth = month;
+    engine::Chart.BirthYear = year;
+    engine::Chart.BirthHour[1] = hour;
+    engine::Chart.BirthMinute[1] = minute;
+    engine::Chart.BirthHourValue = hour;
+    engine::Chart.BirthMinuteValue = minute;
+    engine::Chart.TimeZoneCorrection = -1;
+    engine::Chart.LatitudeDegrees[1] = 41;
+    engine::Chart.LatitudeMinutes[1] = 54;
+    engine::Chart.LatitudeLetter[1] = "N";
+    engine::Chart.JulianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
+    engine::ComputeBodiesWithRetro(0, engine::Chart.JulianDay);
 }
 
 // The texts drawn, as "x,y 'text'" with the device point.
