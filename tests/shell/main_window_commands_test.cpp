@@ -3,14 +3,17 @@
 // window keeps the three sets.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
@@ -404,4 +407,43 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.5L);
     EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+}
+
+// Saves pictures of the main window's pages and of the settings windows when
+// KELVOR_SCREENSHOT_DIR names a folder.
+TEST(MainWindowCommandsTest, Screenshots) {
+    const char* dir = std::getenv("KELVOR_SCREENSHOT_DIR");
+    if (!dir || !*dir) GTEST_SKIP() << "KELVOR_SCREENSHOT_DIR not set";
+    const QString folder = QString::fromUtf8(dir) + "/";
+    ProgramStart start;
+    StoreMerini();
+    shell::TFoKelvor* main = shell::FoKelvor;
+    main->FormActivate();
+    main->BBlkClick();
+    for (int page = 0; page < 3; ++page) {
+        main->PageControl1->setCurrentIndex(page);
+        ASSERT_TRUE(main->grab().save(folder + QString("main-%1.png").arg(page + 1)));
+    }
+    auto shoot = [&](QDialog* d, const char* name) {
+        d->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(d->grab().save(folder + name));
+        d->hide();
+    };
+    display::FoStampa->ConfirmationMilliseconds = 0;
+    shoot(shell::FoOrbKel, "orb-settings.png");
+    shoot(display::FoSpeLin, "line-width.png");
+    shoot(display::FoStampa, "printer-model.png");
+    archive::DrawSettings.EpsonCorrection = 1;
+    shoot(display::FoStampa, "printer-model-epson.png");
+    display::Sheets.SheetCode = 0;
+    display::FgrTxtKel->show();
+    display::FgrTxtKel->ScBO->setValue(-100);
+    display::FgrTxtKel->Timer1Timer();
+    display::FgrTxtKel->Timer1Timer();
+    QApplication::processEvents();
+    EXPECT_TRUE(display::FgrTxtKel->Snapshot().save(folder + "calibration.png"));
+    EXPECT_TRUE(display::FgrTxtKel->grab().save(folder + "calibration-window.png"));
+    display::FgrTxtKel->BBresClick();
+    display::FgrTxtKel->hide();
 }
