@@ -8,10 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPainter>
+#include <QPixmap>
 #include <QShowEvent>
 
 #include "archive/archive_records.h"
 #include "archive/form_helpers.h"
+#include "display/draw/drawing_tools.h"
+#include "display/wheel/stroke_glyphs.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/field_state.h"
@@ -75,6 +79,34 @@ QLineEdit* MakeEdit(QWidget* parent, const std::string& name, const char* text) 
     return e;
 }
 
+// The aspect glyph of the chart window for an aspect in angle order (0: none).
+constexpr int kGlyphCodeByOrder[15] = {0, 1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
+
+// The glyph's strokes on a small black square, as the chart window draws them.
+QPixmap AspectGlyphPicture(int code) {
+    constexpr int kSide = 20;
+    QPixmap picture(kSide, kSide);
+    picture.fill(Qt::black);
+    if (code < 1 || code > 11) return picture;
+    const display::AspectGlyph& g = display::kAspectGlyphs[static_cast<std::size_t>(code)];
+    const display::Color c = display::PenForCode(g.penCode == 0 ? 5 : g.penCode).color;
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(display::RedOf(c), display::GreenOf(c), display::BlueOf(c)), 1.5));
+    const double scale = 2.0, mid = kSide / 2.0;
+    auto byte = [&](int k) -> int { return k >= 1 && k <= 36 ? g.strokes[static_cast<std::size_t>(k - 1)] : 0; };
+    int k = 1;
+    while (true) {
+        if (byte(k) == 100) k += 2;
+        if (byte(k + 2) < 100)
+            painter.drawLine(QPointF(mid + byte(k) * scale, mid + byte(k + 1) * scale),
+                             QPointF(mid + byte(k + 2) * scale, mid + byte(k + 3) * scale));
+        k += 2;
+        if (!(g.count > k)) break;
+    }
+    return picture;
+}
+
 QFrame* MakeBevel(QWidget* parent, const char* name) {
     auto* f = new QFrame(parent);
     f->setObjectName(name);
@@ -102,24 +134,29 @@ TFoOrbKel::TFoOrbKel() {
     BevelA = MakeBevel(this, "BevelA");
     BevelB = MakeBevel(this, "BevelB");
     BevelC = MakeBevel(this, "BevelC");
-    grid->addWidget(BevelA, 0, 2, 16, 1);
-    grid->addWidget(BevelB, 0, 3, 16, 1);
-    grid->addWidget(BevelC, 0, 4, 16, 1);
+    grid->addWidget(BevelA, 0, 3, 16, 1);
+    grid->addWidget(BevelB, 0, 4, 16, 1);
+    grid->addWidget(BevelC, 0, 5, 16, 1);
 
     const char* heads[] = {"A (normali)", "B (personali)", "C (personali)"};
     for (int s = 0; s < 3; ++s) {
         auto* head = new QLabel(gui::ToQt(heads[s]), this);
         head->setObjectName(QString("LabelSet%1").arg(QChar('A' + s)));
         head->setAlignment(Qt::AlignCenter);
-        grid->addWidget(head, 0, 2 + s);
+        grid->addWidget(head, 0, 3 + s);
     }
     for (int i = 1; i <= 14; ++i) {
         auto* name = new QLabel(gui::ToQt(kAspectNames[i]), this);
         name->setObjectName(QString("Label%1").arg(i));
         auto* angle = new QLabel(gui::ToQt(kAngles[i]), this);
         angle->setObjectName(QString("Label%1").arg(14 + i));
-        grid->addWidget(name, i, 0);
-        grid->addWidget(angle, i, 1);
+        auto* image = new QLabel(this);
+        image->setObjectName(QString("Image%1").arg(i == 14 ? 15 : i));
+        image->setPixmap(AspectGlyphPicture(kGlyphCodeByOrder[i]));
+        if (kGlyphCodeByOrder[i] == 0) image->clear();
+        grid->addWidget(image, i, 0);
+        grid->addWidget(name, i, 1);
+        grid->addWidget(angle, i, 2);
         const std::string a = "\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)]);
         EditsA[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "A", a.c_str());
         EditsA[i]->setReadOnly(true);
@@ -130,9 +167,9 @@ TFoOrbKel::TFoOrbKel() {
         }
         EditsB[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "B", kInitialB[i]);
         EditsC[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "C", kInitialC[i]);
-        grid->addWidget(EditsA[i], i, 2, Qt::AlignCenter);
-        grid->addWidget(EditsB[i], i, 3, Qt::AlignCenter);
-        grid->addWidget(EditsC[i], i, 4, Qt::AlignCenter);
+        grid->addWidget(EditsA[i], i, 3, Qt::AlignCenter);
+        grid->addWidget(EditsB[i], i, 4, Qt::AlignCenter);
+        grid->addWidget(EditsC[i], i, 5, Qt::AlignCenter);
         for (QLineEdit* e : {EditsB[i], EditsC[i]})
             connect(e, &QLineEdit::textEdited, this, [this] { EditCongBChange(); });
     }
@@ -142,9 +179,9 @@ TFoOrbKel::TFoOrbKel() {
     BitBtn2->setObjectName("BitBtn2");
     BitBtn1 = new QPushButton(gui::ToQt("Kies"), this);
     BitBtn1->setObjectName("BitBtn1");
-    grid->addWidget(BitBtn3, 15, 2, Qt::AlignCenter);
-    grid->addWidget(BitBtn2, 15, 3, Qt::AlignCenter);
-    grid->addWidget(BitBtn1, 15, 4, Qt::AlignCenter);
+    grid->addWidget(BitBtn3, 15, 3, Qt::AlignCenter);
+    grid->addWidget(BitBtn2, 15, 4, Qt::AlignCenter);
+    grid->addWidget(BitBtn1, 15, 5, Qt::AlignCenter);
 
     // The right column: the selected set, the maximum, the way back.
     auto* side = new QVBoxLayout();
