@@ -447,3 +447,16 @@ TEST(MainWindowCommandsTest, Screenshots) {
     display::FgrTxtKel->BBresClick();
     display::FgrTxtKel->hide();
 }
+
+TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    EXPECT_EQ(main->Image9->toolTip(), "Chiudi il Programma");
+    EXPECT_EQ(main->BBlk->toolTip(), "Sblocca/Blocca");
+    QTest::mousePress(main->Image9, Qt::LeftButton);
+    EXPECT_EQ(main->Image9->property("picture").toString(), "FineProgClic.bmp");
+    EXPECT_TRUE(main->isVisible());
+    QTest::mouseRelease(main->Image9, Qt::LeftButton);
+    EXPECT_EQ(main->Image9->property("picture").toString(), "FineProg.bmp");
+    EXPECT_FALSE(main->isVisible());
+}
