@@ -8,6 +8,10 @@
 #include "display/settings/calibration_window.h"
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "remedies/windows/search_utility.h"
+#include "remedies/windows/update_window.h"
 #include "shell/orb_settings_window.h"
 
 class QFrame;
@@ -40,11 +44,11 @@ class TFoTerapi : public PlaceholderDialog { Q_OBJECT public: TFoTerapi(); };
 class TFoSintom2 : public PlaceholderDialog { Q_OBJECT public: TFoSintom2(); };
 class TFoSintom3 : public PlaceholderDialog { Q_OBJECT public: TFoSintom3(); };
 class TFoManut1 : public PlaceholderDialog { Q_OBJECT public: TFoManut1(); };
-class TFoMainArc : public PlaceholderDialog { Q_OBJECT public: TFoMainArc(); };
-class TFoAggRep : public PlaceholderDialog { Q_OBJECT public: TFoAggRep(); };
-class TFoAggiorna : public PlaceholderDialog { Q_OBJECT public: TFoAggiorna(); };
+using remedies::TFoMainArc;
+using remedies::TFoAggRep;
+using remedies::TFoAggiorna;
 class TFoSegnat : public PlaceholderDialog { Q_OBJECT public: TFoSegnat(); };
-class TFoUtilit : public PlaceholderDialog { Q_OBJECT public: TFoUtilit(); };
+using remedies::TFoUtilit;
 class TFoPrinci : public PlaceholderDialog { Q_OBJECT public: TFoPrinci(); };
 class TFoPiante : public PlaceholderDialog { Q_OBJECT public: TFoPiante(); };
 class TFoMali : public PlaceholderDialog { Q_OBJECT public: TFoMali(); };
@@ -57,11 +61,11 @@ extern TFoTerapi* FoTerapi;
 extern TFoSintom2* FoSintom2;
 extern TFoSintom3* FoSintom3;
 extern TFoManut1* FoManut1;
-extern TFoMainArc* FoMainArc;
-extern TFoAggRep* FoAggRep;
-extern TFoAggiorna* FoAggiorna;
+using remedies::FoMainArc;
+using remedies::FoAggRep;
+using remedies::FoAggiorna;
 extern TFoSegnat* FoSegnat;
-extern TFoUtilit* FoUtilit;
+using remedies::FoUtilit;
 extern TFoPrinci* FoPrinci;
 extern TFoPiante* FoPiante;
 extern TFoMali* FoMali;
