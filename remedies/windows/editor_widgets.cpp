@@ -12,6 +12,12 @@
 
 namespace remedies::edit_ui {
 
+QFont WindowFont() {
+    QFont f("Liberation Sans");
+    f.setPixelSize(11);
+    return f;
+}
+
 QString ColourName(int n) {
     const int r = n & 0xFF, g = (n >> 8) & 0xFF, b = (n >> 16) & 0xFF;
     return QString("#%1%2%3").arg(r, 2, 16, QChar('0')).arg(g, 2, 16, QChar('0')).arg(b, 2, 16, QChar('0'));

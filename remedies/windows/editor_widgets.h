@@ -3,6 +3,7 @@
 // update window: controls placed at fixed positions with their object names,
 // colours given as the program's colour numbers (blue, green, red bytes), memo
 // texts with CR LF line ends, and key presses seen before they reach a field.
+#include <QFont>
 #include <QObject>
 #include <functional>
 #include <string>
@@ -22,6 +23,9 @@ inline constexpr int kHelpMemoColour = 12247806;
 inline constexpr int kAquaColour = 16776960;
 inline constexpr int kSilverColour = 12632256;
 inline constexpr int kRedColour = 255;
+
+// The windows' font: the old 8-point sans serif (11 pixels at 96 dots an inch).
+QFont WindowFont();
 
 // "#rrggbb" of a colour number.
 QString ColourName(int colourNumber);

@@ -82,7 +82,7 @@ TFoMainArc::TFoMainArc() {
     setWindowTitle("PRIMAIRE DATABASE");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(999, 558);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(WindowFont());
     SetBackground(this, kDatabaseWindowColour);
 
     PlaceLabel(this, "Zoeken", 8, 12);
@@ -108,13 +108,18 @@ TFoMainArc::TFoMainArc() {
     MemoInfo->setReadOnly(true);
     SetBackground(MemoInfo, kHelpMemoColour);
     MemoInfo->setPlainText(gui::ToQt(
-        "Gli archivi di appoggio (elenchi di sintomi e rimedi) vengono ricostruiti dopo ogni modifica "
-        "salvata; [Ricostruisci File] li ricostruisce a richiesta."));
+        "Gli archivi di appoggio vengono ricostruiti dopo ogni modifica salvata."));
 
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
         const FieldRow& f = kFieldRows[i];
         const int labelX = (i == 5) ? 582 : 305;
-        PlaceLabel(this, f.label, labelX, f.guardTop + 3, i == 5 ? 12 : 108);
+        if (i == 4 || i == 6) {
+            // "Signatuur" above "Planetaire 1" / "Dierenriem".
+            PlaceLabel(this, "Signatuur", labelX, f.guardTop - 4, 108, 14);
+            PlaceLabel(this, i == 4 ? "Planetaire            1" : "Dierenriem", labelX, f.guardTop + 10, 108, 14);
+        } else {
+            PlaceLabel(this, f.label, labelX, f.guardTop + 3, i == 5 ? 12 : 108);
+        }
         QWidget* w;
         if (f.memo) {
             auto* m = PlaceMemo(this, f.name, f.x, f.guardTop, f.w, f.h);
@@ -183,7 +188,9 @@ TFoMainArc::TFoMainArc() {
     PanelSalva->setObjectName("PanelSalva");
     PanelSalva->setGeometry(330, 160, 420, 220);
     SetBackground(PanelSalva, kHelpMemoColour);
-    PanelSalva->setStyleSheet("QWidget#PanelSalva { border: 2px solid black; }");
+    PanelSalva->setAttribute(Qt::WA_StyledBackground, true);
+    PanelSalva->setStyleSheet(QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }")
+                                  .arg(ColourName(kHelpMemoColour)));
     {
         QLabel* a = PlaceLabel(PanelSalva, "ATTENZIONE:", 16, 10, 380, 18);
         QFont f = a->font();
@@ -304,6 +311,7 @@ void TFoMainArc::ClearPrimaryForm() {
     DescriptionsChanged = false;
     RecordShown = false;
     MemoPare->hide();
+    EdLimite->hide();
     BBelimina->setEnabled(false);
     BBsalva->setEnabled(false);
     BBnuovo->setEnabled(false);

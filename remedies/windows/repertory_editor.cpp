@@ -53,7 +53,7 @@ TFoAggRep::TFoAggRep() {
     setWindowTitle(gui::ToQt("DIRECTORY VAN THERAPIE\xCBN"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(999, 556);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(WindowFont());
     SetBackground(this, kDatabaseWindowColour);
 
     PlaceLabel(this, "Zoeken", 8, 12);
@@ -79,8 +79,7 @@ TFoAggRep::TFoAggRep() {
     MemoInfo->setReadOnly(true);
     SetBackground(MemoInfo, kHelpMemoColour);
     MemoInfo->setPlainText(gui::ToQt(
-        "L'elenco delle patologie viene ricostruito dopo ogni modifica salvata; "
-        "[Ricostruisci File] lo ricostruisce a richiesta."));
+        "L'elenco delle patologie viene ricostruito dopo ogni modifica salvata."));
 
     {
         QLabel* h = PlaceLabel(this, "Therapie\xEBn Database", 305, 36, 200, 18);
@@ -160,7 +159,9 @@ TFoAggRep::TFoAggRep() {
     PanelSalva->setObjectName("PanelSalva");
     PanelSalva->setGeometry(330, 120, 420, 220);
     SetBackground(PanelSalva, kHelpMemoColour);
-    PanelSalva->setStyleSheet("QWidget#PanelSalva { border: 2px solid black; }");
+    PanelSalva->setAttribute(Qt::WA_StyledBackground, true);
+    PanelSalva->setStyleSheet(QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }")
+                                  .arg(ColourName(kHelpMemoColour)));
     {
         QLabel* a = PlaceLabel(PanelSalva, "ATTENZIONE:", 16, 10, 380, 18);
         a->setFont(bold);

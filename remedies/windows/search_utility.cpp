@@ -28,7 +28,7 @@ TFoUtilit::TFoUtilit() {
     setWindowTitle("Utility Ricerca");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(640, 500);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(WindowFont());
     SetBackground(this, kDatabaseWindowColour);
 
     PanelArchivio = new QWidget(this);

@@ -64,7 +64,7 @@ TFoAggiorna::TFoAggiorna() {
     setWindowTitle("UPDARE-STATUS");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(589, 311);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(WindowFont());
     SetBackground(this, kDatabaseWindowColour);
 
     Memo1 = PlaceMemo(this, "Memo1", 8, 8, 573, 100);
@@ -164,7 +164,9 @@ bool TFoAggiorna::TakeSlot(const fs::path& folder, bool replaceLast) {
         slot = 3;
     }
     SlotFolders[static_cast<std::size_t>(slot - 1)] = folder;
-    SetEditText(Disp(slot), Shown(folder.parent_path()));
+    // The volume (or chosen folder) by its name; the whole path in the tip.
+    const fs::path holder = folder.parent_path();
+    SetEditText(Disp(slot), Shown(holder.filename().empty() ? holder : holder.filename()));
     Disp(slot)->setToolTip(QString::fromStdString(folder.string()));
     const DatabaseSetDate there = SetDateIn(folder);
     const DatabaseSetDate here = SetDateIn(LocalFolder());
