@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <map>
 
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
@@ -123,7 +124,10 @@ TFoMainArc::TFoMainArc() {
         QWidget* w;
         if (f.memo) {
             auto* m = PlaceMemo(this, f.name, f.x, f.guardTop, f.w, f.h);
-            m->setToolTip(QString::fromLatin1(f.name + 4));
+            static const std::map<std::string, const char*> hints{
+                {"MemoIndi", "Indicazioni"}, {"MemoPoso", "Posologia"}, {"MemoAvve", "Avvertenze"},
+                {"MemoSint", "Sintesi Psichica"}, {"MemoNote", "Note"}, {"MemoNoteSupp", "Note"}};
+            m->setToolTip(QString::fromLatin1(hints.at(f.name)));
             w = m;
         } else {
             auto* e = PlaceEdit(this, f.name, f.x, f.guardTop, f.w, f.h);
