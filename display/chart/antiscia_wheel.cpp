@@ -11,7 +11,7 @@ constexpr int kContraAntiscia[6][3] = {{3, 4, 22}, {2, 5, 22}, {1, 6, 22}, {12, 
 
 }  // namespace
 
-SignFigure EvaluateAntisciaWheel(const engine::BodyArray& points, Real ascendant, int mode, Real cx, Real cy, Real r) {
+SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r) {
     SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
     if (mode == 0 || mode == 2) AddSignSegments(f, kAntiscia, 6, false);
     if (mode == 1 || mode == 2) AddSignSegments(f, kContraAntiscia, 6, false);
@@ -21,7 +21,7 @@ SignFigure EvaluateAntisciaWheel(const engine::BodyArray& points, Real ascendant
     return f;
 }
 
-SignFigure DrawAntisciaWheel(Surface& dc, const engine::BodyArray& points, int mode, Real cx, Real cy, Real r) {
+SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {
     const SignFigure f = EvaluateAntisciaWheel(points, engine::Chart.HouseCusps[1], mode, cx, cy, r);
     DrawSignFigure(dc, f, cx, cy, r);
     if (!f.label.empty()) {

@@ -9,9 +9,9 @@ namespace display {
 // mode 0: antiscia pairs with their label; 1: contra-antiscia pairs with
 // theirs; 2: both sets, no label; 3: the quadrilaterals; above 3: circle and
 // dots only.
-SignFigure EvaluateAntisciaWheel(const engine::BodyArray& points, Real ascendant, int mode, Real cx, Real cy, Real r);
+SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r);
 // Draws the figure turned with engine::Chart.HouseCusps[1]; the label in cyan
 // on black, centred at (cx, cy).
-SignFigure DrawAntisciaWheel(Surface& dc, const engine::BodyArray& points, int mode, Real cx, Real cy, Real r);
+SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r);
 
 }  // namespace display

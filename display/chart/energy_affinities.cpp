@@ -11,7 +11,7 @@ constexpr int kSolilunar[6][3] = {{4, 11, 33}, {3, 12, 22}, {1, 2, 77}, {5, 6, 2
 
 }  // namespace
 
-SignFigure EvaluateEnergyAffinities(const engine::BodyArray& points, Real ascendant, int mode, Real cx, Real cy,
+SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
                                     Real r) {
     SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
     if (mode == 0 || mode == 2) AddSignSegments(f, kMagnetic, 6, false);
@@ -22,7 +22,7 @@ SignFigure EvaluateEnergyAffinities(const engine::BodyArray& points, Real ascend
     return f;
 }
 
-SignFigure DrawEnergyAffinities(Surface& dc, const engine::BodyArray& points, int mode, Real cx, Real cy, Real r) {
+SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {
     const SignFigure f = EvaluateEnergyAffinities(points, engine::Chart.HouseCusps[1], mode, cx, cy, r);
     DrawSignFigure(dc, f, cx, cy, r);
     if (!f.label.empty()) {

@@ -14,11 +14,12 @@ void SignCirclePoint(Real ascendant, Real lambda, Real cx, Real cy, Real r, Real
     y = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
 }
 
-SignFigure PlaceSignPoints(const engine::BodyArray& points, Real ascendant, Real cx, Real cy, Real r) {
+SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, Real cx, Real cy, Real r) {
     SignFigure f;
     for (int s = 1; s <= 12; ++s) {
-        SignCirclePoint(ascendant, points[s], cx, cy, r - 0.2L, f.dotX[s], f.dotY[s]);
-        SignCirclePoint(ascendant, points[s], cx, cy, r, f.x[s], f.y[s]);
+        const Real lambda = static_cast<std::size_t>(s) < points.size() ? points[s] : 0;
+        SignCirclePoint(ascendant, lambda, cx, cy, r - 0.2L, f.dotX[s], f.dotY[s]);
+        SignCirclePoint(ascendant, lambda, cx, cy, r, f.x[s], f.y[s]);
     }
     return f;
 }

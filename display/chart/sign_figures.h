@@ -2,6 +2,7 @@
 // The twelve signs as dots on a circle inside the wheel, joined in pairs or
 // quadrilaterals: the common part of the energy-affinities and antiscia views.
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,9 @@ struct SignFigure {
 // left end of the horizontal diameter).
 void SignCirclePoint(Real ascendant, Real lambda, Real cx, Real cy, Real r, Real& x, Real& y);
 
-// The dots and ends of the twelve points (entries 1..12 of `points`).
-SignFigure PlaceSignPoints(const engine::BodyArray& points, Real ascendant, Real cx, Real cy, Real r);
+// The dots and ends of the twelve points (entries 1..12 of `points`, the
+// sign mid-points or any array of at least 13 entries; missing entries count 0).
+SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, Real cx, Real cy, Real r);
 
 // Adds a table of (sign, sign, pen) segments to the figure.
 void AddSignSegments(SignFigure& figure, const int (*table)[3], int count, bool dotted);
