@@ -17,42 +17,6 @@ namespace {
 
 using display::RecordingSurface;
 
-TEST(SheetRulerTables, HoursFollowTheDayRulerInDescendingOrder) {
-    EXPECT_EQ(display::HourRulerCode(1, 0), 1);   // Sunday: the Sun
-    EXPECT_EQ(display::HourRulerCode(1, 1), 2);   // Monday: the Moon
-    EXPECT_EQ(display::HourRulerCode(1, 2), 5);   // Tuesday: Mars
-    EXPECT_EQ(display::HourRulerCode(1, 6), 7);   // Saturday: Saturn
-    EXPECT_EQ(display::HourRulerCode(2, 0), 4);   // then Venus
-    EXPECT_EQ(display::HourRulerCode(13, 2), 7);  // Tuesday's first night hour: Saturn
-    EXPECT_EQ(display::HourRulerCode(24, 2), 4);  // entry 30: Venus, before Wednesday's Mercury
-    EXPECT_EQ(display::HourRulerCode(0, 3), 0);   // no hour: no ruler
-    EXPECT_EQ(display::RulerName(display::HourRulerCode(0, 3)), "");
-    EXPECT_EQ(display::SignRulerCode("Kre"), 2);
-    EXPECT_EQ(display::SignRulerCode("Wat"), 7);
-    EXPECT_EQ(display::SignRulerCode("xyz"), 0);
-}
-
-TEST(SheetRulerTables, YearsAreCarriedIntoTheReferenceCycle) {
-    EXPECT_EQ(display::YearInRulerCycle(1600), 1852);
-    EXPECT_EQ(display::YearInRulerCycle(2020), 1768);
-    EXPECT_EQ(display::YearInRulerCycle(500), 2012);
-    EXPECT_EQ(display::YearInRulerCycle(1990), 1990);
-    EXPECT_EQ(display::YearInRulerCycle(0), 0);
-    EXPECT_EQ(display::YearInRulerCycle(2269), 2017);  // outside the cycle after one step
-}
-
-TEST(SheetRulerTables, TheHourIsTheSegmentThatHoldsTheSun) {
-    engine::HourBoundaryTable b{};
-    for (int i = 1; i <= 24; ++i) b[i] = std::fmod(100 - 15 * (i - 1) + 360, 360);
-    b[25] = b[1];
-    b[0] = b[24];
-    EXPECT_EQ(display::PlanetaryHourOf(b, 95), 1);
-    EXPECT_EQ(display::PlanetaryHourOf(b, 100), 1);
-    EXPECT_EQ(display::PlanetaryHourOf(b, 85), 1);  // on a boundary: the earlier hour
-    EXPECT_EQ(display::PlanetaryHourOf(b, 84), 2);
-    EXPECT_EQ(display::PlanetaryHourOf(b, 101), 24);
-}
-
 class SheetRulers : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -101,14 +65,16 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     // The chart is as it was: longitudes and latitudes of the birth.
     EXPECT_EQ(engine::Chart.PlanetLongitudes, before);
     EXPECT_EQ(engine::Chart.PlanetLatitudes, latitudes);
-    EXPECT_EQ(engine::Chart.PlanetLongitudesSaved, before);
 }
 
 TEST_F(SheetRulers, SpringBirthCountsToItsOwnYear) {
+    RecordingSurface spring, winter;
     ComputeSun(15, 4);
-    EXPECT_EQ(display::RulerYearOfChart(), 1990);
-    ComputeSun(15, 2);
-    EXPECT_EQ(display::RulerYearOfChart(), 1989);
+    display::DrawYearRuler(spring, 10, 10);
+    EXPECT_EQ(sheet_test::Texts(spring), (std::vector<std::string>{"Jaar van Venus", "In de cyclus van de Zon"}));
+    ComputeSun(15, 2);  // the Sun in Aquarius, above its place at the end of the year
+    display::DrawYearRuler(winter, 10, 10);
+    EXPECT_EQ(sheet_test::Texts(winter)[0], "Jaar van Saturnus");
 }
 
 TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
@@ -136,15 +102,14 @@ TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
     EXPECT_EQ(texts[8], "Planetaire uur: 12 Dag");
 }
 
-TEST_F(SheetRulers, YearMissingFromTheFileTakesTheLastLine) {
-    rt::WriteTextLines(display::kYearRulerFile, {"1765 5 3", "176601 7", "17670204"});
-    EXPECT_EQ(display::LookUpYearRulers(1766).year, 1);
-    EXPECT_EQ(display::LookUpYearRulers(1766).cycle, 7);
-    EXPECT_EQ(display::LookUpYearRulers(1765).year, 5);
-    EXPECT_EQ(display::LookUpYearRulers(1800).year, 2);
-    EXPECT_EQ(display::LookUpYearRulers(1800).cycle, 4);
+TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
+    ComputeSun(15, 1);
+    const engine::BodyArray before = engine::Chart.PlanetLongitudes;
     std::filesystem::remove_all("Appoggio");
-    EXPECT_THROW(display::LookUpYearRulers(1990), rt::IoError);
+    RecordingSurface dc;
+    EXPECT_THROW(display::DrawYearRuler(dc, 10, 10), rt::IoError);
+    EXPECT_EQ(engine::Chart.PlanetLongitudes, before);
+    EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
 }
 
 }  // namespace
