@@ -9,6 +9,8 @@
 
 #include "engine/chart_state.h"
 #include "engine/receptions.h"
+// SphericalDistance: the distance on the sphere, shared with the chart window.
+#include "display/chart/spherical_distances.h"
 
 namespace display {
 
@@ -40,9 +42,6 @@ DignityTable EvaluateDignityTable(const engine::ReceptionTables& r);
 // "sol", "lun", ... for planets 1..7, " " for 0, 8, 9 and anything else.
 std::string PlanetAbbreviation(int index);
 
-// The distance on the sphere between two points of ecliptic longitude and
-// latitude, degrees 0..180 (an exactly opposite pair is 180).
-Real SphericalDistance(Real longitude1, Real latitude1, Real longitude2, Real latitude2);
 struct DistanceAspects {
     bool hard = false;
     bool soft = false;
