@@ -78,14 +78,16 @@ int BrowserState::AdvanceDetail(int slot, int states) {
     return shown;
 }
 
-int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key) {
+int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key, bool ignoreCase) {
     const int n = static_cast<int>(lines.size());
     if (n == 0) return -1;
     int lo = 0, hi = n, mid = (hi - lo) / 2;
     const std::size_t len = key.size();
+    const std::string wanted = ignoreCase ? rt::UpperAscii(key) : key;
     for (int round = 0; round < 100; ++round) {
-        std::string_view p = std::string_view(lines[static_cast<std::size_t>(mid)]).substr(0, len);
-        int c = p.compare(key);
+        std::string p = lines[static_cast<std::size_t>(mid)].substr(0, len);
+        if (ignoreCase) p = rt::UpperAscii(p);
+        int c = p.compare(wanted);
         if (c > 0) {
             hi = mid;
             mid = (mid + lo) / 2;

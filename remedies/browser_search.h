@@ -51,8 +51,11 @@ void ResetBrowserStates();
 
 // The line a type-ahead key lands on: 100 halvings over the lines, comparing the
 // first key-length characters of the middle line with the key byte by byte.
+// With ignoreCase the letters a..z of both are compared as capitals (for the
+// windows that type every key in capitals over a list in mixed case).
 // -1 for an empty list.
-int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key);
+int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key,
+                   bool ignoreCase = false);
 
 // One key typed into a type-ahead edit. Enter (13) changes nothing; backspace (8)
 // removes the last character; any other character is appended, upper-cased

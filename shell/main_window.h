@@ -41,6 +41,10 @@ public:
     void Cbox1DblClick();
     void Image9MouseDown();
     void Image9MouseUp();
+    void BBSintomiClick();
+    void BitBtn2Click();
+    void BBriceCompoClick();
+    void BitBtn10Click();
 
     // Pages.
     QTabWidget* PageControl1 = nullptr;

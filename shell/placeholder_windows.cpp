@@ -13,7 +13,6 @@ TFoOrbKel* FoOrbKel = nullptr;
 TFgrTxtKel* FgrTxtKel = nullptr;
 TFoSpeLin* FoSpeLin = nullptr;
 TFoStampa* FoStampa = nullptr;
-TFoTerapi* FoTerapi = nullptr;
 TFoSintom2* FoSintom2 = nullptr;
 TFoSintom3* FoSintom3 = nullptr;
 TFoManut1* FoManut1 = nullptr;
@@ -58,7 +57,6 @@ TFgrTxtKel::TFgrTxtKel()
     : PlaceholderDialog("FgrTxtKel", Caption("Rondheid van Cirkles en Schermgroote"), 800, 600) {}
 TFoSpeLin::TFoSpeLin() : PlaceholderDialog("FoSpeLin", Caption("Lijndikte"), 320, 200) {}
 TFoStampa::TFoStampa() : PlaceholderDialog("FoStampa", Caption("Printermodel"), 320, 200) {}
-TFoTerapi::TFoTerapi() : PlaceholderDialog("FoTerapi", Caption("THERAPIE\xCBN"), 640, 480) {}
 TFoSintom2::TFoSintom2() : PlaceholderDialog("FoSintom2", Caption("Quorim-2"), 640, 480) {}
 TFoSintom3::TFoSintom3() : PlaceholderDialog("FoSintom3", Caption("Quorim-1"), 640, 480) {}
 TFoManut1::TFoManut1() : PlaceholderDialog("FoManut1", Caption("Manutenzione"), 560, 420) {}

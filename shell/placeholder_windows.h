@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QWidget>
 
+#include "remedies/windows/therapy_browser.h"
+
 class QFrame;
 
 namespace shell {
@@ -29,7 +31,7 @@ class TFoOrbKel : public PlaceholderDialog { Q_OBJECT public: TFoOrbKel(); };
 class TFgrTxtKel : public PlaceholderDialog { Q_OBJECT public: TFgrTxtKel(); };
 class TFoSpeLin : public PlaceholderDialog { Q_OBJECT public: TFoSpeLin(); };
 class TFoStampa : public PlaceholderDialog { Q_OBJECT public: TFoStampa(); };
-class TFoTerapi : public PlaceholderDialog { Q_OBJECT public: TFoTerapi(); };
+using remedies::TFoTerapi;
 class TFoSintom2 : public PlaceholderDialog { Q_OBJECT public: TFoSintom2(); };
 class TFoSintom3 : public PlaceholderDialog { Q_OBJECT public: TFoSintom3(); };
 class TFoManut1 : public PlaceholderDialog { Q_OBJECT public: TFoManut1(); };
@@ -50,7 +52,7 @@ extern TFoOrbKel* FoOrbKel;
 extern TFgrTxtKel* FgrTxtKel;
 extern TFoSpeLin* FoSpeLin;
 extern TFoStampa* FoStampa;
-extern TFoTerapi* FoTerapi;
+using remedies::FoTerapi;
 extern TFoSintom2* FoSintom2;
 extern TFoSintom3* FoSintom3;
 extern TFoManut1* FoManut1;

@@ -32,6 +32,11 @@ TEST(ListPrefixSeek, LandsWhereTheHalvingsMeetTheKey) {
     // Several lines match: the first midpoint that matches is kept.
     EXPECT_EQ(ListPrefixSeek({"AA", "AB", "AC", "AD", "AE"}, "A"), 2);
     EXPECT_EQ(ListPrefixSeek({"ONLY"}, "X"), 0);
+    // Capitals typed over a list in mixed case.
+    const std::vector<std::string> mixed{"Hoest", "Hoofdpijn", "Keelpijn", "Slapeloosheid", "Zweten"};
+    EXPECT_EQ(ListPrefixSeek(mixed, "SL"), 2);  // byte order: "Sl" sorts after "SL"
+    EXPECT_EQ(ListPrefixSeek(mixed, "SL", true), 3);
+    EXPECT_EQ(ListPrefixSeek(mixed, "HOO", true), 1);
     EXPECT_EQ(ListPrefixSeek({}, "X"), -1);
 }
 
