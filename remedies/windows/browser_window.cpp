@@ -129,8 +129,8 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     MemoNote = new QPlainTextEdit(this);
     MemoNote->setObjectName("MemoNote");
     MemoNote->setReadOnly(true);
-    MemoNote->setFixedHeight(110);
-    left->addWidget(MemoNote);
+    MemoNote->setMinimumHeight(90);
+    left->addWidget(MemoNote, 1);
 
     right->addWidget(new QLabel("Zoeken", this));
     SearchEdit = new QLineEdit(this);

@@ -57,7 +57,7 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     auto* middle = new QVBoxLayout;
     auto* right = new QVBoxLayout;
     top->addLayout(slotsColumn, 3);
-    top->addLayout(middle, 4);
+    top->addLayout(middle, 5);
     top->addLayout(right, 3);
 
     auto* grid = new QGridLayout;
@@ -103,7 +103,9 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     QFont small = Memo2->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     Memo2->setFont(small);
-    Memo2->setFixedHeight(QFontMetrics(small).lineSpacing() * 10 + 12);
+    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setFixedHeight(QFontMetrics(small).lineSpacing() * 10 + 16);
     middle->addWidget(Memo2);
     Label4 = BoldLabel(this, "Clic per sviluppare", "black");
     Label4->setObjectName("Label4");
@@ -149,7 +151,7 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     connect(BBTrova, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBTrovaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
 
-    resize(1100, 600);
+    resize(1240, 600);
 }
 
 void RankedSearchWindow::showEvent(QShowEvent* e) {
