@@ -1,8 +1,11 @@
 #include "remedies/browser_search.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 
@@ -123,10 +126,17 @@ constexpr Field kIndication1Field{955, 250};
 constexpr Field kIndication2Field{1206, 50};
 constexpr Field kPathologyField{0, 100};
 
+std::string FieldOf(const std::uint8_t* record, Field f) {
+    return rt::ReadFixedString(record + f.offset, f.capacity);
+}
+
+// Record numbers of the data records that match, at most 140.
 template <typename Match>
 std::vector<std::int64_t> Hits(const DbFile& db, Match match) {
     std::vector<std::int64_t> hits;
-    ForEachDataRecord(db, [&](std::int64_t r, const Bytes& b) {
+    std::int64_t r = 0;
+    ScanDataRecords(db, [&](const std::uint8_t* b) {
+        ++r;
         if (static_cast<int>(hits.size()) < kMaxHits && match(b)) hits.push_back(r);
     });
     return hits;
@@ -168,21 +178,47 @@ DetailText PrimaryDetail(const PrimaryRecord& r, int state) {
 
 }  // namespace
 
+void ScanDataRecords(const DbFile& db, const std::function<void(const std::uint8_t*)>& visit) {
+    std::FILE* f = std::fopen(rt::ResolvePath(db.name).c_str(), "rb");
+    if (!f) throw rt::IoError(rt::kFileNotFound, db.name);
+    struct Closer {
+        std::FILE* f;
+        ~Closer() { std::fclose(f); }
+    } closer{f};
+    constexpr std::size_t kBlockRecords = 256;
+    std::vector<std::uint8_t> block(kBlockRecords * db.recordSize);
+    bool header = true;
+    for (;;) {
+        std::size_t got = std::fread(block.data(), db.recordSize, kBlockRecords, f);
+        for (std::size_t i = 0; i < got; ++i) {
+            if (header) {  // record 0 is never data
+                header = false;
+                continue;
+            }
+            visit(block.data() + i * db.recordSize);
+        }
+        if (got < kBlockRecords) {
+            if (std::ferror(f)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
+            break;
+        }
+    }
+}
+
 std::vector<std::int64_t> FindSymptomHits(const std::string& line) {
-    return Hits(PrimaryDb(), [&](const Bytes& b) {
-        return GetField(b, kIndication1Field) + GetField(b, kIndication2Field) == line;
+    return Hits(PrimaryDb(), [&](const std::uint8_t* b) {
+        return FieldOf(b, kIndication1Field) + FieldOf(b, kIndication2Field) == line;
     });
 }
 
 std::vector<std::int64_t> FindRemedyHits(const std::string& line) {
-    auto hits = Hits(PrimaryDb(), [&](const Bytes& b) { return GetField(b, kRemedyField) == line; });
+    auto hits = Hits(PrimaryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kRemedyField) == line; });
     if (!hits.empty()) return hits;
     const std::string behind = line.size() > 70 ? line.substr(70, 40) : std::string();
-    return Hits(PrimaryDb(), [&](const Bytes& b) { return GetField(b, kRemedyField) == behind; });
+    return Hits(PrimaryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kRemedyField) == behind; });
 }
 
 std::vector<std::int64_t> FindPathologyHits(const std::string& line) {
-    return Hits(RepertoryDb(), [&](const Bytes& b) { return GetField(b, kPathologyField) == line; });
+    return Hits(RepertoryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kPathologyField) == line; });
 }
 
 PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r) {

@@ -6,6 +6,7 @@
 // 100 halvings of the list.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ bool ApplyTypeAheadKey(std::string& key, char typed, bool upperEvery);
 
 // The lines of a list file; an empty file gives one empty line.
 std::vector<std::string> ReadListLines(const std::string& name);
+
+// Calls visit(bytes of one record) for every data record of a database in
+// order, reading the file in large blocks; a missing file raises IoError 2.
+void ScanDataRecords(const DbFile& db, const std::function<void(const std::uint8_t*)>& visit);
 
 // Searches. Each returns the record numbers found, in database order, at most 140.
 // Records whose joined indication equals the line.

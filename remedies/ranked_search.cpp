@@ -22,35 +22,6 @@ namespace {
 
 constexpr std::size_t kCountNameLength = 50;
 
-// Calls visit(bytes of one record) for every data record of a database, reading
-// the file in large blocks (a search reads only a few fields of each record).
-template <typename Visit>
-void ScanRecords(const DbFile& db, Visit visit) {
-    std::FILE* f = std::fopen(rt::ResolvePath(db.name).c_str(), "rb");
-    if (!f) throw rt::IoError(rt::kFileNotFound, db.name);
-    struct Closer {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{f};
-    constexpr std::size_t kBlockRecords = 256;
-    std::vector<std::uint8_t> block(kBlockRecords * db.recordSize);
-    bool header = true;
-    for (;;) {
-        std::size_t got = std::fread(block.data(), db.recordSize, kBlockRecords, f);
-        for (std::size_t i = 0; i < got; ++i) {
-            if (header) {  // record 0 is never data
-                header = false;
-                continue;
-            }
-            visit(block.data() + i * db.recordSize);
-        }
-        if (got < kBlockRecords) {
-            if (std::ferror(f)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
-            break;
-        }
-    }
-}
-
 std::string FieldAt(const std::uint8_t* record, Field f) {
     return rt::ReadFixedString(record + f.offset, f.capacity);
 }
@@ -113,7 +84,7 @@ std::vector<std::string> RankedVocabulary(RankedSearchKind kind) {
 void PrepareCompoundTherapyLists() {
     const RankedSearchFiles& files = FilesOf(RankedSearchKind::CompoundTherapy);
     std::vector<std::string> remedies;
-    ScanRecords(files.db, [&](const std::uint8_t* r) { remedies.push_back(FieldAt(r, files.remedy)); });
+    ScanDataRecords(files.db, [&](const std::uint8_t* r) { remedies.push_back(FieldAt(r, files.remedy)); });
     SortListTexts(remedies);
     std::vector<std::string> distinct;
     std::string previous = "zzzz";
@@ -174,7 +145,7 @@ std::vector<RankedResult> RunRankedSearch(RankedSearchKind kind, const RankedSlo
     for (int k = 1; k <= kRankedSlots; ++k)
         if (!slots[static_cast<std::size_t>(k)].empty()) chosen.emplace(slots[static_cast<std::size_t>(k)], 0);
     std::vector<EntryAndRemedy> matching;
-    ScanRecords(files.db, [&](const std::uint8_t* r) {
+    ScanDataRecords(files.db, [&](const std::uint8_t* r) {
         std::string entry = FieldAt(r, files.entry);
         if (chosen.count(entry)) matching.push_back({std::move(entry), FieldAt(r, files.remedy)});
     });
@@ -187,7 +158,7 @@ RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy
                                 const RankedSlots& searchedSlots, const RankedSlots& currentSlots) {
     const RankedSearchFiles& files = FilesOf(kind);
     RankedDetail d;
-    ScanRecords(files.db, [&](const std::uint8_t* r) {
+    ScanDataRecords(files.db, [&](const std::uint8_t* r) {
         if (FieldAt(r, files.remedy) != remedy) return;
         const std::string entry = FieldAt(r, files.entry);
         for (int k = 1; k <= kRankedSlots; ++k) {
