@@ -151,3 +151,17 @@ TEST(CompoundTherapyWindow, ActivationWritesTheRemedyListAndTheSearchRanksTherap
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CompoundTherapyWindow, MissingRepertoryIsReportedAndTheCursorReleased) {
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+    TFoTerCom w;
+    w.show();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(w.ListBox1->count(), 0);
+}
+
+}  // namespace
