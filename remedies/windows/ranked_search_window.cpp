@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/gui/guard.h"
@@ -155,6 +156,10 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
 }
 
 void RankedSearchWindow::showEvent(QShowEvent* e) {
+    if (!centred_ && screen()) {  // centred on the screen when first shown
+        move(screen()->availableGeometry().center() - rect().center());
+        centred_ = true;
+    }
     QDialog::showEvent(e);
     gui::Guard([this] { FormActivate(); });
 }

@@ -78,6 +78,7 @@ protected:
     RankedSlots slots_{};  // the slot texts of the last search
     std::vector<RankedResult> results_;
     std::vector<std::string> vocabulary_;
+    bool centred_ = false;
 };
 
 }  // namespace remedies

@@ -140,6 +140,19 @@ TEST_F(RankedFiles, MultiSymptomSearchWritesTheCountFileAndDetails) {
               std::vector<std::string>{kDetailClosingLine});
 }
 
+TEST_F(RankedFiles, DetailOfANameEndingInSignsAfterAThreeDigitTally) {
+    std::vector<PrimaryTexts> records;
+    for (int i = 0; i < 100; ++i) records.push_back(Texts("Beta, -", "Hoest"));
+    WritePrimaryDb(records);
+    rt::WriteTextLines(kRemedyListName, {"Beta, -"});
+    auto ranked = RunRankedSearch(RankedSearchKind::MultiSymptom, Slots({"Hoest"}));
+    ASSERT_EQ(Lines(ranked), std::vector<std::string>{"100 Beta, -"});
+    EXPECT_EQ(CountRecordTally(rt::ReadAllRecords(kMultiSymptomCountName, kCountRecordSize)[0]), 100);
+    RankedDetail d = RankedSearchDetail(RankedSearchKind::MultiSymptom, ranked[0].name, Slots({"Hoest"}),
+                                        Slots({"Hoest"}));
+    EXPECT_EQ(d.lines.size(), 201u);  // the name as ranked, not cut from the line
+}
+
 TEST_F(RankedFiles, CompoundTherapyCountsRemedyNamesLongerThanFifty) {
     EnsureRepertoryDatabase();
     const std::string longA = std::string(55, 'L') + " A";
