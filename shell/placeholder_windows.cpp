@@ -9,7 +9,6 @@
 namespace shell {
 
 TFgrNaKel* FgrNaKel = nullptr;
-TFoTerapi* FoTerapi = nullptr;
 TFoSintom2* FoSintom2 = nullptr;
 TFoSintom3* FoSintom3 = nullptr;
 TFoManut1* FoManut1 = nullptr;
@@ -49,7 +48,6 @@ PlaceholderFullScreen::PlaceholderFullScreen(const char* instanceName, const QSt
     resize(800, 600);
 }
 
-TFoTerapi::TFoTerapi() : PlaceholderDialog("FoTerapi", Caption("THERAPIE\xCBN"), 640, 480) {}
 TFoSintom2::TFoSintom2() : PlaceholderDialog("FoSintom2", Caption("Quorim-2"), 640, 480) {}
 TFoSintom3::TFoSintom3() : PlaceholderDialog("FoSintom3", Caption("Quorim-1"), 640, 480) {}
 TFoManut1::TFoManut1() : PlaceholderDialog("FoManut1", Caption("Manutenzione"), 560, 420) {}

@@ -9,6 +9,7 @@
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
 #include "shell/orb_settings_window.h"
+#include "remedies/windows/therapy_browser.h"
 
 class QFrame;
 
@@ -36,7 +37,7 @@ using display::TFoStampa;
 using display::FgrTxtKel;
 using display::FoSpeLin;
 using display::FoStampa;
-class TFoTerapi : public PlaceholderDialog { Q_OBJECT public: TFoTerapi(); };
+using remedies::TFoTerapi;
 class TFoSintom2 : public PlaceholderDialog { Q_OBJECT public: TFoSintom2(); };
 class TFoSintom3 : public PlaceholderDialog { Q_OBJECT public: TFoSintom3(); };
 class TFoManut1 : public PlaceholderDialog { Q_OBJECT public: TFoManut1(); };
@@ -53,7 +54,7 @@ class TFoSintesi : public PlaceholderDialog { Q_OBJECT public: TFoSintesi(); };
 class TFgrNaKel : public PlaceholderFullScreen { Q_OBJECT public: TFgrNaKel(); };
 
 extern TFgrNaKel* FgrNaKel;
-extern TFoTerapi* FoTerapi;
+using remedies::FoTerapi;
 extern TFoSintom2* FoSintom2;
 extern TFoSintom3* FoSintom3;
 extern TFoManut1* FoManut1;
