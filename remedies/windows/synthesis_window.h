@@ -1,0 +1,19 @@
+#pragma once
+// TFoSintesi: the remedies whose psychic synthesis holds a word or phrase, and
+// the psychic synthesis of a remedy.
+#include "remedies/windows/remedy_text_window.h"
+
+namespace remedies {
+
+class TFoSintesi : public RemedyTextWindow {
+    Q_OBJECT
+public:
+    TFoSintesi();
+
+protected:
+    void ShowText(const std::string& name, const PrimaryRecord& r) override;
+};
+
+extern TFoSintesi* FoSintesi;
+
+}  // namespace remedies
