@@ -42,6 +42,7 @@ TFoMali::TFoMali() {
     auto* top = new QGridLayout(this);
 
     MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
+    MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetText(MemoZoom,
             "Kruis hieronder de verzwakte Planeet en Sterrenbeeld aan en klik vervolgens op [Start "
             "Zoeken Pathologie].\n"

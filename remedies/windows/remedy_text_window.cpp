@@ -24,6 +24,7 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     auto* top = new QGridLayout(this);
 
     MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
+    MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     std::string help;
     for (const char* line : texts.help) help += std::string(line) + "\n";
     SetText(MemoZoom, help);
@@ -33,7 +34,7 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     auto titled = [&](ModelList*& list, const char* name, const char* number, const char* const* titles) {
         auto* box = new QVBoxLayout;
         auto* head = new QHBoxLayout;
-        head->addWidget(MakeLabel(this, number));
+        head->addWidget(MakeLabel(this, number), 0, Qt::AlignTop);
         auto* lines = new QVBoxLayout;
         for (int i = 0; i < 3; ++i)
             if (titles[i] && *titles[i]) lines->addWidget(MakeLabel(this, titles[i]));

@@ -104,6 +104,8 @@ QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, unsigned colour, boo
     auto* m = new QPlainTextEdit(parent);
     m->setObjectName(name);
     m->setReadOnly(readOnly);
+    m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetBaseColour(m, colour);
     return m;
 }

@@ -34,6 +34,7 @@ TFoManut1::TFoManut1() {
             "Il database \xE8 in ordine alfabetico del sintomo.\n"
             "\"Ordinamento\" lo mostra ordinato per pianta; un secondo clic torna "
             "all'ordine del database.\nClic su una riga per vederne tutti i campi.");
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setFixedHeight(80);
     auto* right = new QGridLayout;
     right->addWidget(Memo1, 0, 0, 1, 2);

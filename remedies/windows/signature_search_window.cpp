@@ -123,6 +123,7 @@ TFoSegnat::TFoSegnat() {
     words->addWidget(BBRicerca);
 
     MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
+    MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetText(MemoZoom,
             "Selecteer de remedie uit de lijst Remedies om de astrologische signatuur van een "
             "remedie te kennen.\nSpecifieer  de gezochte signatuur om de remedies met een bepaalde "
@@ -132,7 +133,7 @@ TFoSegnat::TFoSegnat() {
         centred.setAlignment(Qt::AlignHCenter);
         MemoZoom->document()->setDefaultTextOption(centred);
     }
-    MemoZoom->setFixedHeight(58);
+    MemoZoom->setFixedHeight(50);
 
     auto* middle = new QVBoxLayout;
     middle->addWidget(MemoZoom);
