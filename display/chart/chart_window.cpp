@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "display/chart/masters_view.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
@@ -35,6 +36,7 @@
 #include "engine/receptions.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
 namespace display {
@@ -504,6 +506,14 @@ void TFgrKelvo::FormActivate() {
     engine::WeekdayOfJulianDay(weekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
     Wheel.BirthWeekdayName = Chart.WeekdayName;
     Chart.WeekdayName = keptWeekday;
+
+    // The planetary day and hour of the birth for the masters page; without
+    // ephemeris tables the page shows no hour and no ruler.
+    try {
+        ComputeBirthPlanetaryHour(KelvoState.PlaceLongitudeHours);
+    } catch (const rt::IoError&) {
+        ResetBirthPlanetaryHour();
+    }
 
     ShowHelpMessage(1);
 }
