@@ -1,5 +1,6 @@
 #include "remedies/windows/composition_window.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 
 #include "remedies/windows/search_window_parts.h"
@@ -40,7 +41,10 @@ RemedyTextWindowTexts CompositionTexts() {
 
 TFoPiante::TFoPiante() : RemedyTextWindow(CompositionTexts()) {}
 
-void TFoPiante::ShowText(const std::string&, const PrimaryRecord& r) {
+void TFoPiante::ShowText(const std::string& name, const PrimaryRecord& r) { ShowComposition(name, r); }
+
+void TFoPiante::ShowComposition(const std::string& name, const PrimaryRecord& r) {
+    SetText(LabelMemo, Texts().memoLabelNamed + name);
     SetText(MemoNote, RemedyText(r, RemedyTextKind::Composition));
 }
 

@@ -9,6 +9,8 @@ class TFoPiante : public RemedyTextWindow {
     Q_OBJECT
 public:
     TFoPiante();
+    // Sets the memo label with the remedy and shows the joined text of its record.
+    void ShowComposition(const std::string& name, const PrimaryRecord& r);
 
 protected:
     void ShowText(const std::string& name, const PrimaryRecord& r) override;

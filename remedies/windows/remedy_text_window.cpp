@@ -112,7 +112,6 @@ void RemedyTextWindow::ListBox2Click() {
     const std::string name = ListBox2->SelectedLine();
     const std::int64_t r = FirstRecordNamed(Records, name);
     if (r < 0) return;
-    SetText(LabelMemo, texts_.memoLabelNamed + name);
     MemoNote->clear();
     ShowText(name, Records[static_cast<std::size_t>(r)]);
 }

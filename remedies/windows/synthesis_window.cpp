@@ -1,5 +1,6 @@
 #include "remedies/windows/synthesis_window.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 
 #include "remedies/windows/search_window_parts.h"
@@ -40,7 +41,10 @@ RemedyTextWindowTexts SynthesisTexts() {
 
 TFoSintesi::TFoSintesi() : RemedyTextWindow(SynthesisTexts()) {}
 
-void TFoSintesi::ShowText(const std::string&, const PrimaryRecord& r) {
+void TFoSintesi::ShowText(const std::string& name, const PrimaryRecord& r) { ShowSynthesis(name, r); }
+
+void TFoSintesi::ShowSynthesis(const std::string& name, const PrimaryRecord& r) {
+    SetText(LabelMemo, Texts().memoLabelNamed + name);
     std::string text = RemedyText(r, RemedyTextKind::Synthesis);
     if (text.size() < 5) text = kNoSynthesisText;
     SetText(MemoNote, text);

@@ -9,6 +9,8 @@ class TFoSintesi : public RemedyTextWindow {
     Q_OBJECT
 public:
     TFoSintesi();
+    // Sets the memo label with the remedy and shows the joined text of its record.
+    void ShowSynthesis(const std::string& name, const PrimaryRecord& r);
 
 protected:
     void ShowText(const std::string& name, const PrimaryRecord& r) override;
