@@ -2,8 +2,8 @@
 //   attribution_texts <folder>        (the shipped copy is data/OpzioneT)
 // "KlvPian.txt" and "KlvSegni.txt": the general texts of the eleven chart points
 // and the twelve signs, code in columns 1-2, text from column 4 in lines of at
-// most 80 characters. "KlvPianSpe.Txt": one line for every key the point
-// position file can hold (sign, house, term, decan, decade, antiscion,
+// most 60 characters (80 are read). "KlvPianSpe.Txt": one line for every key
+// the point position file can hold (sign, house, term, decan, decade, antiscion,
 // contra-antiscion, aspect), key in columns 1-8, text from column 22.
 // "KlvSegnSpe.txt": the 24 keys of the sign position file, key in columns 1-7,
 // text from column 21 in lines of at most 50 characters. Texts are written in
@@ -116,14 +116,15 @@ void WriteLines(const fs::path& file, const std::vector<std::string>& lines) {
     for (const std::string& l : lines) out << l << "\r\n";
 }
 
-// Texts of the general files: every paragraph wrapped in lines of 80 under its code.
+// Texts of the general files: every paragraph under its code, wrapped in lines
+// of 60 characters (the reader shows up to 80; 60 fit the memo's width).
 std::vector<std::string> GeneralLines(const char* const* codes, const char* const* paragraphs, int count) {
     std::vector<std::string> lines;
     std::set<std::string> seen;
     for (int i = 1; i <= count; ++i) {
         const std::string paragraph = Enc(paragraphs[i]);
         if (!seen.insert(paragraph).second) throw Failure(std::string("text twice: ") + paragraphs[i]);
-        for (const std::string& l : Wrap(paragraph, 80)) lines.push_back(std::string(codes[i]) + " " + l);
+        for (const std::string& l : Wrap(paragraph, 60)) lines.push_back(std::string(codes[i]) + " " + l);
     }
     return lines;
 }
