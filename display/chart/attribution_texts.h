@@ -32,6 +32,9 @@ extern const char* const kAttributionSignKeys[13];
 extern const char* const kAttributionBodyNames[12];
 extern const char* const kAttributionSignNames[13];
 
+// The files are read whole and no window events are processed meanwhile, so a
+// second click cannot enter a lookup that is under way.
+//
 // Called for an attribution or position file that cannot be read; the lookup
 // goes on as if the file were empty.
 using MissingFileReport = std::function<void(const std::string& fileName, const rt::IoError& error)>;
