@@ -23,7 +23,7 @@ const std::array<const char*, 12> kPointGeneral = {
     "Mars: energie, moed, begeerte en strijd; het bloed, de spieren, de gal, koorts en "
     "ontsteking, snijwonden en ijzer. Heerser van Ram en Schorpioen, verheven in "
     "Steenbok. Heet en droog, de kleine kwaaddoener.",
-    "Jupiter: groei, wijsheid, recht en vertrouwen; de lever, het arteriele bloed en de "
+    "Jupiter: groei, wijsheid, recht en vertrouwen; de lever, het arteriële bloed en de "
     "overvloed. Heerser van Boogschutter en Vissen, verheven in Kreeft. Warm en "
     "vochtig, de grote weldoener die beschermt en vermeerdert.",
     "Saturnus: grens, tijd, ouderdom en structuur; de botten, de tanden, de milt en de "
@@ -69,7 +69,7 @@ const Row12 kSignGeneral = {
     "Boogschutter: beweeglijk vuur, heet en droog, mannelijk. Heerser Jupiter. Geloof, "
     "wijsbegeerte, reizen en vrijheid; regeert de heupen en de dijen.",
     "Steenbok: kardinale aarde, koud en droog, vrouwelijk. Heerser Saturnus, "
-    "verheffing van Mars. Ambitie, plicht, geduld en gezag; regeert de knie\xC3\xABn, "
+    "verheffing van Mars. Ambitie, plicht, geduld en gezag; regeert de knieën, "
     "de botten en de huid.",
     "Waterman: vaste lucht, heet en vochtig, mannelijk. Heerser Saturnus. Vriendschap, "
     "vernieuwing, idealen en onafhankelijkheid; regeert de onderbenen, de enkels en "
@@ -119,7 +119,7 @@ const std::array<Row12, 12> kPointInSign = {{
      "Mercurius in Boogschutter: ballingschap; breed, vluchtig.",
      "Mercurius in Steenbok: ernstig, methodisch en zakelijk.",
      "Mercurius in Waterman: origineel, onafhankelijk denker.",
-     "Mercurius in Vissen: in val; intuitief maar vaag denken."},
+     "Mercurius in Vissen: in val; intuïtief maar vaag denken."},
     {"",
      "Venus in Ram: ballingschap; vurig en haastig in de liefde.",
      "Venus in Stier: eigen huis; zinnelijk, trouw, van luxe.",
@@ -281,7 +281,7 @@ const std::array<Row12, 12> kPointInHouse = {{
      "Venus in het 11e huis: trouwe vrienden, geliefd in groepen.",
      "Venus in het 12e huis: heimelijke liefde, stille toewijding."},
     {"",
-     "Mars in het 1e huis: heetgebakerd, sterk, littekens hoofd.",
+     "Mars in het 1e huis: driftig, sterk, litteken aan het hoofd.",
      "Mars in het 2e huis: verdient met strijd, geeft snel uit.",
      "Mars in het 3e huis: scherpe pen, twist met buren of broers.",
      "Mars in het 4e huis: onrust in huis, strijd om erfgoed.",
@@ -447,7 +447,7 @@ const std::array<PairTexts, 54> kAspects = {{
             "gedachten die de groei blokkeren", "het verstand dient de levensweg",
             "terugval in oude denkgewoonten"}},
     {3, 9, {"oude kennis, maar vaste denksporen", "wat men leerde helpt nu",
-            "verouderde ideeen hinderen", "vanzelfsprekend begrip uit ervaring",
+            "verouderde ideeën hinderen", "vanzelfsprekend begrip uit ervaring",
             "de geest zoekt nieuwe wegen"}},
     {3, 10, {"levendig, spraakzaam en beweeglijk", "vlot in contact, handig",
              "nerveus optreden, te veel praten", "innemend redenaar, helder voorkomen",
