@@ -228,6 +228,24 @@ TEST_F(SampleWindows, TherapiesEditorShowsTheLinkedPrimaryRecord) {
     EXPECT_FALSE(w.isVisible());
 }
 
+TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
+    TFoAggRep w;
+    w.show();
+    w.MemoNote->setFocus();
+    QTest::keyClicks(w.MemoNote, "abc");
+    EXPECT_TRUE(w.DescriptionsChanged);
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.LabDesc->isEnabled());
+    EXPECT_FALSE(w.LabProd->isEnabled());
+    EXPECT_FALSE(w.BBelimina1->isEnabled());
+    const std::string before = FileBytes(kRepertoryDbName);
+    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Possibile solo [Salva come Nuovo]"});
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(FileBytes(kRepertoryDbName), before);
+}
+
 TEST(TherapiesEditor, ARemedyMissingFromThePrimaryDatabaseIsReportedInRed) {
     TempWorkFolder folder;
     gui::RecordingMessageSink messages;
