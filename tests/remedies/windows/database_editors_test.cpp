@@ -413,6 +413,11 @@ TEST_F(SampleWindows, UpdateWindowWithoutADiscSaysSoAndTakesAChosenFolder) {
     TFoAggiorna::ChooseFolder = previous;
     EXPECT_TRUE(w.BBok1->isEnabled());
     EXPECT_EQ(Text(w.EdNuoAgg1), SetDateIn(chosen / "OpzioneH").dateText);
+    EXPECT_NE(Text(w.Memo1).find("Inserire il disco"), std::string::npos);
+    // With "OpzioneH\AutoSet" the other explanation is shown.
+    WriteBytes("OpzioneH/AutoSet", "");
+    w.FormActivate();
+    EXPECT_NE(Text(w.Memo1).find("aggiornamento automatico"), std::string::npos);
 }
 
 // Pictures of the four windows with the sample databases, on request:
