@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "display/chart/chart_views.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
@@ -181,6 +182,7 @@ TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
         [this](const std::vector<std::string>& lines) { ShowLinesIn(MemoExtra, lines); },
     });
     if (!Drawing.ChartWindow) Drawing.ChartWindow = this;
+    RegisterChartViews();
 }
 
 TFgrKelvo::~TFgrKelvo() {
@@ -700,10 +702,10 @@ void TFgrKelvo::BBvolguineClick() {
 
 void TFgrKelvo::DrawVolguineView(int subView) {
     Surface& dc = Canvas();
-    DrawSubView(kViewVolguine, subView);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "PLANETARIEN KRACHTEN", 2, 5, 5);
     TextOutLeft(dc, "(Volgens Volguine)", 15, 5, 10);
+    DrawSubView(kViewVolguine, subView);
 }
 
 // ---- small buttons ----
