@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "platform/runtime/number_text.h"
@@ -139,6 +141,69 @@ Real ReadBlackMoonCorrection(Real jd) {
 
 Real ReadPlanetCorrection(int field, Real jd) {
     return ReadPlanetCorrectionAt(rt::ResolvePath(kPlanetTableFile), field, jd);
+}
+
+void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t records) {
+    const std::filesystem::path path = CheckEphemerisTable(name, recordSize, records);
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    const auto time = std::filesystem::last_write_time(path, ec);
+    if (Loaded() && path == path_ && size == size_ && time == time_) return;
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) throw rt::IoError(rt::kReadBeyondEnd, name);
+    if (bytes.size() < static_cast<std::size_t>(records) * recordSize) {
+        // Shortened between the check and the read.
+        CheckEphemerisTable(name, recordSize, records);
+        throw rt::IoError(rt::kReadBeyondEnd, name);
+    }
+    name_ = name;
+    recordSize_ = recordSize;
+    path_ = path;
+    size_ = size;
+    time_ = time;
+    bytes_ = std::move(bytes);
+}
+
+const std::uint8_t* LoadedTable::TwoRecords(std::int64_t n) const {
+    if (n < 0 || static_cast<std::uint64_t>(n + 2) * recordSize_ > bytes_.size())
+        throw rt::IoError(rt::kReadBeyondEnd, name_);
+    return reinterpret_cast<const std::uint8_t*>(bytes_.data()) + n * static_cast<std::int64_t>(recordSize_);
+}
+
+LoadedTable& MoonTable() {
+    static LoadedTable table;
+    return table;
+}
+
+LoadedTable& PlanetTable() {
+    static LoadedTable table;
+    return table;
+}
+
+LoadedTable& BlackMoonTable() {
+    static LoadedTable table;
+    return table;
+}
+
+Real MoonCorrectionFrom(const LoadedTable& table, Real jd) {
+    const std::int64_t n = MoonTableIndex(jd);
+    const std::uint8_t* buf = table.TwoRecords(n);
+    return InterpolateMoon(jd, [&](std::int64_t i) { return Int16At(buf + (i - n) * 2); });
+}
+
+Real BlackMoonCorrectionFrom(const LoadedTable& table, Real jd) {
+    const std::int64_t n = BlackMoonTableIndex(jd);
+    const std::uint8_t* buf = table.TwoRecords(n);
+    return InterpolateBlackMoon(jd, [&](std::int64_t i) { return Int32At(buf + (i - n) * 4); });
+}
+
+Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd) {
+    const std::int64_t n = PlanetTableIndex(jd);
+    const std::uint8_t* buf = table.TwoRecords(n);
+    return InterpolatePlanet(field, jd, [&](std::int64_t i) {
+        return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize);
+    });
 }
 
 EphemerisTableError::EphemerisTableError(int code, const std::string& file, std::string message)

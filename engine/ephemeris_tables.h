@@ -82,4 +82,34 @@ private:
 std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize,
                                           std::int64_t records);
 
+// A correction table held in memory. Load() checks the table as
+// CheckEphemerisTable does and reads the whole file only when it is new or its
+// size or modification time changed since the last load, so a chart costs one
+// look at the file instead of an open and a read at every lookup.
+class LoadedTable {
+public:
+    void Load(const char* name, std::size_t recordSize, std::int64_t records);
+    bool Loaded() const { return !bytes_.empty(); }
+    // Records n and n + 1 as bytes; a record outside the file raises rt::IoError.
+    const std::uint8_t* TwoRecords(std::int64_t n) const;
+
+private:
+    const char* name_ = "";
+    std::size_t recordSize_ = 0;
+    std::filesystem::path path_;
+    std::uintmax_t size_ = 0;
+    std::filesystem::file_time_type time_{};
+    std::string bytes_;
+};
+
+// The three tables of this run, loaded on first use.
+LoadedTable& MoonTable();
+LoadedTable& PlanetTable();
+LoadedTable& BlackMoonTable();
+
+// The lookups on loaded tables.
+Real MoonCorrectionFrom(const LoadedTable& table, Real jd);
+Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd);
+Real BlackMoonCorrectionFrom(const LoadedTable& table, Real jd);
+
 }  // namespace engine
