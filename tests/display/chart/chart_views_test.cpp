@@ -1,0 +1,182 @@
+// The views of the chart window for the fixed person: what the view buttons
+// show (the aspect list, the dignity glyphs of the archetypal structure) and
+// the view routines' drawings over the natal chart, logged by a recording
+// surface; every view of the window is also saved as a picture.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLineEdit>
+#include <QTimer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <string>
+
+#include "display/chart/chart_window.h"
+#include "display/chart/cloths.h"
+#include "display/chart/humoral.h"
+#include "display/chart/open_chart_window.h"
+#include "display/chart/view_titles.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/recording_surface.h"
+#include "display/wheel/wheel_reports.h"
+#include "engine/position_text.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace {
+
+using display::FgrKelvo;
+using display::KelvoState;
+using view_test::TextAt;
+
+class ChartViews : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::SetFixedPerson();
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi"});
+        display::ResetChartWindowState();
+        display::ResetFileErrorReports();
+        display::ResetMissingGlyphReports();
+        engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
+        display::EnsureChartWindow()->resize(1920, 1080);
+        display::OpenChartWindow();
+        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+    }
+    void TearDown() override {
+        delete FgrKelvo;
+        display::ResetDrawingState();
+    }
+    static std::string MemoText(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
+    FgrKelvo->BBaspetti->click();
+    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    const std::string memo = MemoText(FgrKelvo->MemoAspetti);
+    // Sun 15.25, Moon 45.5, Mercury 20, Mars 135.75; orbs 8, 6, 7, 7, 8.
+    const auto conj = memo.find("4.75   il Sole in Congiunzione con Mercurio");
+    const auto trine = memo.find("0.50   il Sole in Trigono con Marte");
+    const auto square = memo.find("0.25   la Luna in Quadratura con Marte");
+    EXPECT_EQ(memo.find("PLANETAIRE ASPECTEN"), 0u);
+    ASSERT_NE(conj, std::string::npos) << memo;
+    ASSERT_NE(trine, std::string::npos);
+    ASSERT_NE(square, std::string::npos);
+    EXPECT_LT(conj, trine);
+    EXPECT_LT(trine, square);
+    EXPECT_EQ(memo.find("il Nodo Nord in Opposizione con il Nodo Sud"), std::string::npos) << "exactly opposite";
+    // The grid sub-views hide the memo's panel.
+    FgrKelvo->BBaspetti->click();
+    FgrKelvo->BBaspetti->click();
+    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
+    FgrKelvo->BBarchetip->click();
+    // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
+    // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
+    const long double x0 = 100 + 6.5L - 6 * 4;
+    EXPECT_EQ(KelvoState.DignityGlyphCentreX[1], x0);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreY[1], 118);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreX[5], x0);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreY[5], 111);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreY[3], 104);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreX[2], x0 + 13);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreX[4], x0 + 26);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreY[6], 111);
+    EXPECT_EQ(KelvoState.DignityGlyphCentreX[7], x0 + 39);
+    // Another view clears them.
+    FgrKelvo->BBstoffa->click();
+    EXPECT_EQ(KelvoState.DignityGlyphCentreX[1], 0);
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
+    display::RecordingSurface dc;
+    display::ShowAspectsAndOrbitsView(*FgrKelvo, dc);
+    EXPECT_EQ(TextAt(dc, 5, 5)->text, "PLANETAIRE ASPECTEN");
+    EXPECT_EQ(TextAt(dc, 5, 5)->colour, "#00FFFF");
+    EXPECT_EQ(TextAt(dc, 62 + 19, 73)->text, "ASPECTEN & BANEN");
+    // The centre blanked inside the house ring's outer radius + 2.5.
+    const display::Point a = display::MapPoint(50.5L, 50.5L), b = display::MapPoint(149.5L, 149.5L);
+    ASSERT_FALSE(dc.Calls("ellipse").empty());
+    EXPECT_EQ(dc.Calls("ellipse").front().rfind("ellipse " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
+                                                    std::to_string(b.x) + "," + std::to_string(b.y),
+                                                0),
+              0u);
+    // Sun-Mercury (4.75): a conjunction, 05, in cell (1, 3); corner (62 + 5, 73 + 4).
+    EXPECT_EQ(TextAt(dc, 62 + 5 + 5, 73 + 4 + 2)->text, "05");
+    // The nodes: an opposition, 00.
+    EXPECT_EQ(TextAt(dc, 62 + 61 + 5, 73 + 34 + 2)->text, "00");
+    // The natal chart went to the window: its data fields are filled.
+    EXPECT_EQ(gui::FromQt(FgrKelvo->EdDomif->text()), "PLACIDO");
+}
+
+TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
+    // Sun, Mercury Aries; Moon Taurus; Venus Pisces; Mars Leo; Jupiter Libra; Saturn Capricorn.
+    display::RecordingSurface dc;
+    display::DrawElementalDoek(*FgrKelvo, dc, 102, 104);
+    EXPECT_EQ(TextAt(dc, 88, 90)->text, "2");        // salt, fire
+    EXPECT_EQ(TextAt(dc, 88, 90 + 28)->text, "3");   // salt total
+    EXPECT_EQ(TextAt(dc, 88 + 21, 90)->text, "3");   // fire total
+    EXPECT_EQ(TextAt(dc, 88 + 14, 90 + 21)->text, "1");  // mercury, water: Venus in Pisces
+
+    display::RecordingSurface humoral;
+    display::DrawHumoralAttribution(*FgrKelvo, humoral, 104, 100);
+    const long double L = 104 - 27, T = 100 - 15;
+    int sum = 0;
+    const char* expected[5] = {"", "4", "2", "3", "5"};  // hot, moist, cold, dry
+    for (int b = 1; b <= 4; ++b) {
+        const auto t = TextAt(humoral, L + 34, T + 7 * (b - 1) + 1);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->text, expected[b]) << b;
+        sum += std::stoi(t->text);
+    }
+    EXPECT_EQ(sum, 14);
+
+    display::RecordingSurface seasonal;
+    display::DrawSeasonalHumoralAttribution(*FgrKelvo, seasonal, 104, 100);
+    EXPECT_EQ(TextAt(seasonal, L + 20, T + 1)->text, "3");  // air: Aries twice and Taurus
+    EXPECT_EQ(TextAt(seasonal, L + 34, T + 8)->text, "5");  // moist
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
+    const auto dir = std::filesystem::temp_directory_path() / "kelvor_views";
+    std::filesystem::create_directories(dir);
+    struct Press {
+        QPushButton* button;
+        int count;
+        const char* name;
+    };
+    const Press presses[] = {{FgrKelvo->BBcoordi, 3, "coordi"},     {FgrKelvo->BBstoffa, 4, "stoffa"},
+                             {FgrKelvo->BBarchetip, 1, "archetip"}, {FgrKelvo->BBaspetti, 4, "aspetti"},
+                             {FgrKelvo->BBEnergi, 3, "energi"},     {FgrKelvo->BBantisce, 4, "antisce"},
+                             {FgrKelvo->BBdodecate, 1, "dodecate"}, {FgrKelvo->BBmaestri, 2, "maestri"}};
+    for (const Press& p : presses)
+        for (int i = 0; i < p.count; ++i) {
+            // The disabled buttons' handlers run all the same.
+            if (p.button->isEnabled())
+                p.button->click();
+            else
+                QMetaObject::invokeMethod(p.button, "clicked");
+            const QImage image = FgrKelvo->grab().toImage();
+            image.save(QString::fromStdString((dir / (std::string(p.name) + std::to_string(i) + ".png")).string()));
+            // Something is drawn in the chart square.
+            int lit = 0;
+            for (int y = display::MapY(10); y < display::MapY(190); y += 3)
+                for (int x = display::MapX(10); x < display::MapX(190); x += 3)
+                    if ((image.pixel(x, y) & 0xFFFFFF) != 0) ++lit;
+            if (std::string(p.name) != "dodecate") EXPECT_GT(lit, 200) << p.name << i;
+        }
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+}  // namespace
