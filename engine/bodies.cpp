@@ -30,15 +30,23 @@ public:
             BlackMoonTable().Load(kBlackMoonTableFile, kBlackMoonRecordSize, kBlackMoonTableRecords);
             blackMoon_ = true;
         }
+        if (t.minor && !minor_) {
+            MinorTable().Load(kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes));
+            minor_ = true;
+        }
     }
     Real MoonCorrection(Real jd) override { return MoonCorrectionFrom(MoonTable(), jd); }
     Real PlanetCorrection(int field, Real jd) override {
         return PlanetCorrectionFrom(PlanetTable(), field, jd);
     }
     Real BlackMoonCorrection(Real jd) override { return BlackMoonCorrectionFrom(BlackMoonTable(), jd); }
+    Real MinorBodyCorrection(int body, Real jd) override {
+        return MinorBodyCorrectionFrom(MinorTable(), body, jd);
+    }
+    Real MoonLatitudeCorrection(Real jd) override { return MoonLatitudeCorrectionFrom(MinorTable(), jd); }
 
 private:
-    bool moon_ = false, planets_ = false, blackMoon_ = false;
+    bool moon_ = false, planets_ = false, blackMoon_ = false, minor_ = false;
 };
 
 BodySettings SettingsFromChart() {

@@ -5,6 +5,7 @@
 #include "display/chart/dignity_table.h"
 #include "display/chart/humoral.h"
 #include "display/chart/view_titles.h"
+#include "display/chart/volguine_forces.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
@@ -75,6 +76,7 @@ void VolguineView(TFgrKelvo& form, Surface& dc, int sub) {
         case 0: DrawRelativeLongitudesTitled(form, dc); break;
         case 1: DrawMajorAspectsTitled(form, dc, longitudes, CentreX(), CentreY(), InnerRadius(), 1); break;
         case 2: DrawMajorAspectsTitled(form, dc, longitudes, CentreX(), CentreY(), InnerRadius(), 0); break;
+        case 3: DrawVolguineForces(dc, CentreX() - 32, CentreY() - 22); break;
         default: break;
     }
 }

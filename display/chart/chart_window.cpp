@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "display/chart/chart_views.h"
+#include "display/chart/masters_view.h"
+#include "display/chart/reduced_wheel.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
@@ -36,6 +38,7 @@
 #include "engine/receptions.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
 namespace display {
@@ -507,6 +510,14 @@ void TFgrKelvo::FormActivate() {
     Wheel.BirthWeekdayName = Chart.WeekdayName;
     Chart.WeekdayName = keptWeekday;
 
+    // The planetary day and hour of the birth for the masters page; without
+    // ephemeris tables the page shows no hour and no ruler.
+    try {
+        ComputeBirthPlanetaryHour(KelvoState.PlaceLongitudeHours);
+    } catch (const rt::IoError&) {
+        ResetBirthPlanetaryHour();
+    }
+
     ShowHelpMessage(1);
 }
 
@@ -702,6 +713,7 @@ void TFgrKelvo::BBvolguineClick() {
 
 void TFgrKelvo::DrawVolguineView(int subView) {
     Surface& dc = Canvas();
+    RedrawReducedWheelChart(*this, KelvoState.VolguineViewActive);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "PLANETARIEN KRACHTEN", 2, 5, 5);
     TextOutLeft(dc, "(Volgens Volguine)", 15, 5, 10);

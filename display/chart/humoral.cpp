@@ -5,6 +5,7 @@
 #include "display/chart/chart_window.h"
 #include "display/chart/cloths.h"
 #include "display/chart/view_drawing.h"
+#include "display/chart/volguine_forces.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
@@ -82,7 +83,7 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
     for (int i = 1; i <= 4; ++i) {
         const Real t = T + 7 * (i - 1);
         const HumoralRow& r = kRows[i];
-        DrawElementSymbol(dc, r.symbol, L + 3.2L, t + 4, 5.0L);
+        DrawDoekCell(dc, r.symbol, L + 3.2L, t + 4, 5.0L);
         dc.SetTextColor(r.colour);
         TextOutRight(dc, r.name, 15, L - 1, t + 2);
         dc.SetTextColor(kViewLightGrey);

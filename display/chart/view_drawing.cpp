@@ -15,11 +15,6 @@ void DrawPointGlyph(Surface& dc, int point, Real x, Real y, Real size) {
     DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(point)), x, y, size);
 }
 
-void DrawElementSymbol(Surface& dc, int code, Real x, Real y, Real size) {
-    const std::string file = ElementGlyphFileName(code);
-    if (!file.empty()) DrawGlyphFile(dc, file, x, y, size);
-}
-
 void DrawViewTitles(Surface& dc, std::string_view title, int titleSize, std::string_view subtitle, int subtitleSize) {
     dc.SetTextColor(kViewCyan);
     TextOutLeft(dc, title, titleSize, 5, 5);

@@ -25,10 +25,6 @@ void LineScaled(Surface& dc, Real x1, Real y1, Real x2, Real y2);
 // in a square of that side, drawn on dc.
 void DrawPointGlyph(Surface& dc, int point, Real x, Real y, Real size);
 
-// The symbol of an element or principle (1 fire, 2 earth, 3 air, 4 water,
-// 5 salt, 6 sulphur, 7 mercury) centred on the page point, drawn on dc.
-void DrawElementSymbol(Surface& dc, int code, Real x, Real y, Real size);
-
 // A view's title in cyan, left-aligned at (5, 5) with its size code, and the
 // subtitle at (5, 10) with its size code (none when empty).
 void DrawViewTitles(Surface& dc, std::string_view title, int titleSize, std::string_view subtitle = {},

@@ -7,6 +7,9 @@
 #include "display/chart/aspect_list.h"
 #include "display/chart/aspects_and_orbits.h"
 #include "display/chart/chart_window.h"
+#include "display/chart/coordinate_tables.h"
+#include "display/chart/masters_view.h"
+#include "display/chart/reduced_wheel.h"
 #include "display/chart/view_drawing.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
@@ -53,31 +56,38 @@ void DrawMajorAspectsTitled(TFgrKelvo&, Surface& dc, const engine::BodyArray&, R
 void ShowRelativeLongitudesView(TFgrKelvo& form, Surface& dc) {
     DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)");
     RedrawNatalChart(form);
+    DrawRelativeLongitudes(form.Canvas());
 }
 
-void DrawRelativeLongitudesTitled(TFgrKelvo&, Surface& dc) {
+void DrawRelativeLongitudesTitled(TFgrKelvo& form, Surface& dc) {
     DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)    ");
+    RedrawReducedWheelChart(form, KelvoState.VolguineViewActive);
+    DrawEngineOrderLongitudes(form.Canvas());
 }
 
 void ShowMastersView(TFgrKelvo& form, Surface& dc) {
     DrawViewTitles(dc, "MAESTRI \"ASC\", \"MC\", \"Ora Planetaria\"", 15);
     RedrawNatalChart(form);
+    DrawMastersTable(form.Canvas());
 }
 
 void ShowYearAndCycleRulersView(TFgrKelvo& form, Surface& dc) {
     DrawViewTitles(dc, "MAESTRI dell'ANNO e del CICLO", 15);
     RedrawNatalChart(form);
+    DrawYearAndCycleRulers(form.Canvas());
 }
 
 void ShowAbsoluteLongitudesView(TFgrKelvo& form, Surface& dc) {
     DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Absolute, met 0 \xB0 Ram oorsprong)");
     RedrawNatalChart(form);
+    DrawAbsoluteLongitudes(form.Canvas());
     ShowHelpMessage(1);
 }
 
 void ShowLatitudesView(TFgrKelvo& form, Surface& dc) {
     DrawViewTitles(dc, "PLANETAIRE BREEDTEGRADEN", 2);
     RedrawNatalChart(form);
+    DrawLatitudes(form.Canvas());
 }
 
 void ShowDodecatemoriaView(TFgrKelvo& form, Surface&) {

@@ -36,6 +36,8 @@ struct PlanetRingOptions {
     int count = 11;
     bool degreeTexts = false;
     bool recordCentres = true;
+    bool directGlyphs = false;       // glyph file number = point number (no renumbering of 8..11)
+    bool retroMarksAllPoints = false; // "R" for every marked point, not only 1..9
 };
 
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
