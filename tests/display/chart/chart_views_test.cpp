@@ -38,7 +38,7 @@ class ChartViews : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi"});
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi"});
         display::ResetChartWindowState();
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
@@ -159,7 +159,8 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
     const Press presses[] = {{FgrKelvo->BBcoordi, 3, "coordi"},     {FgrKelvo->BBstoffa, 4, "stoffa"},
                              {FgrKelvo->BBarchetip, 1, "archetip"}, {FgrKelvo->BBaspetti, 4, "aspetti"},
                              {FgrKelvo->BBEnergi, 3, "energi"},     {FgrKelvo->BBantisce, 4, "antisce"},
-                             {FgrKelvo->BBdodecate, 1, "dodecate"}, {FgrKelvo->BBmaestri, 2, "maestri"}};
+                             {FgrKelvo->BBdodecate, 1, "dodecate"}, {FgrKelvo->BBmaestri, 2, "maestri"},
+                             {FgrKelvo->BBvolguine, 4, "volguine"}};
     for (const Press& p : presses)
         for (int i = 0; i < p.count; ++i) {
             // The disabled buttons' handlers run all the same.
