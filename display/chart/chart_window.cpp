@@ -471,6 +471,7 @@ void TFgrKelvo::LayOut() {
 }
 
 void TFgrKelvo::FormActivate() {
+    viewShown_ = false;
     KelvoState.LargeFontsFlag = true;
     Drawing.DrawForm = this;
     Drawing.ChartWindow = this;
@@ -557,7 +558,7 @@ bool TFgrKelvo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFgrKelvo::FormMouseDown(int x, int y) {
-    if (KelvoState.VolguineViewActive || KelvoState.FullBodyOrderFlag) return;
+    if (KelvoState.VolguineViewActive) return;
     KelvoState.ClickedBody = 0;
     KelvoState.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(x, y);
@@ -584,6 +585,7 @@ void TFgrKelvo::FormMouseUp() { Drawing.BlackAndWhite = false; }
 void TFgrKelvo::Timer1Timer() {
     if (KelvoState.TimerTicks == 1) {
         Timer1->stop();
+        viewShown_ = KelvoState.ArchetypeViewFlag;
         if (!KelvoState.ArchetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart(*this);
@@ -613,6 +615,7 @@ void TFgrKelvo::DrawSubView(int view, int subView) {
 }
 
 void TFgrKelvo::ViewButtonClick(int k) {
+    viewShown_ = true;
     if (k != kViewArchetype) ClearDignityGlyphCentres();
     ResetViewCycles(k);
     KelvoState.VolguineViewActive = k == kViewVolguine;
@@ -623,7 +626,6 @@ void TFgrKelvo::ViewButtonClick(int k) {
     Image2->hide();
     if (k == kViewCloth || k == kViewEnergy || k == kViewAntiscia) Memo1->clear();
     if (k != kViewVolguine) KelvoState.DodecatemoriaMode = k == kViewDodecatemoria;
-    if (k == kViewCoordinates || k == kViewAspects) KelvoState.FullBodyOrderFlag = false;
     if (k != kViewVolguine) ClearChartArea(Canvas());
 
     const int c = KelvoState.ViewCycle[k];
@@ -684,6 +686,7 @@ void ComputePlacidusChart() {
 }  // namespace
 
 void TFgrKelvo::BBvolguineClick() {
+    viewShown_ = true;
     // The common head when called directly.
     ClearDignityGlyphCentres();
     ResetViewCycles(kViewVolguine);
@@ -722,7 +725,26 @@ void TFgrKelvo::DrawVolguineView(int subView) {
 
 // ---- small buttons ----
 
-void TFgrKelvo::BBprivatoClick() { close(); }
+void TFgrKelvo::BBprivatoClick() {
+    if (viewShown_) {
+        ShowNatalChartAgain();
+        return;
+    }
+    close();
+}
+
+void TFgrKelvo::ShowNatalChartAgain() {
+    ClearDignityGlyphCentres();
+    ResetViewCycles(-1);
+    KelvoState.VolguineViewActive = false;
+    KelvoState.DodecatemoriaMode = false;
+    Panel3->hide();
+    PanelQuor->hide();
+    ClearCanvas();
+    RedrawNatalChart(*this);
+    viewShown_ = false;
+    ShowHelpMessage(1);
+}
 
 void TFgrKelvo::BBchiudiAspClick() { Panel3->hide(); }
 
@@ -761,6 +783,7 @@ void TFgrKelvo::BBchiudiExtraClick() {
     PanelSegnaPato->hide();
     ClearCanvas();
     RedrawNatalChart(*this);
+    viewShown_ = false;
 }
 
 void TFgrKelvo::MemoAspettiDblClick() {

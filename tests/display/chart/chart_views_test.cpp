@@ -20,6 +20,7 @@
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
+#include "display/wheel/help_messages.h"
 #include "display/wheel/wheel_reports.h"
 #include "engine/position_text.h"
 #include "platform/gui/message_box.h"
@@ -145,6 +146,40 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     display::DrawSeasonalHumoralAttribution(*FgrKelvo, seasonal, 104, 100);
     EXPECT_EQ(TextAt(seasonal, L + 20, T + 1)->text, "3");  // air: Aries twice and Taurus
     EXPECT_EQ(TextAt(seasonal, L + 34, T + 8)->text, "5");  // moist
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(ChartViews, BackardsBringsTheNatalWheelBackAfterAViewThenCloses) {
+    // The dominant-planet view recomputes the chart; the person's chart comes back after it.
+    display::SetCurrentChartReloader([] {
+        for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
+        for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
+    });
+    FgrKelvo->BBvolguineClick();
+    ASSERT_TRUE(KelvoState.VolguineViewActive);
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    FgrKelvo->FormMouseDown(sun.x, sun.y);  // ignored over the reduced wheel
+    EXPECT_EQ(KelvoState.ClickedBody, 0);
+
+    FgrKelvo->BBprivato->click();
+    EXPECT_TRUE(FgrKelvo->isVisible());
+    EXPECT_FALSE(KelvoState.VolguineViewActive);
+    EXPECT_EQ(KelvoState.ViewCycle[display::kViewVolguine], 0);
+    EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);  // the natal wheel recorded its glyphs again
+    EXPECT_EQ(MemoText(FgrKelvo->Memo1).rfind(display::ReadHelpEntry(1).front(), 0), 0u);  // the first help text
+    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    EXPECT_EQ(KelvoState.ClickedBody, 1);
+
+    // The aspect grid, then back: the aspect list's panel goes too.
+    FgrKelvo->BBaspetti->click();
+    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    FgrKelvo->BBprivato->click();
+    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(FgrKelvo->isVisible());
+    // On the natal wheel it closes the window.
+    FgrKelvo->BBprivato->click();
+    EXPECT_FALSE(FgrKelvo->isVisible());
+    display::SetCurrentChartReloader({});
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
