@@ -183,6 +183,49 @@ TEST_F(ChartViews, BackardsBringsTheNatalWheelBackAfterAViewThenCloses) {
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
+TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
+    struct Titled {
+        void (*show)(display::TFgrKelvo&, display::Surface&);
+        std::string title, subtitle;
+    };
+    const Titled views[] = {
+        {display::ShowAspectsAndOrbitsView, "PLANETAIRE ASPECTEN", ""},
+        {display::ShowSphericalDistancesView, "SFERISCHE AFSTANDEN", ""},
+        {display::ShowRelativeLongitudesView, "PLANETAIRE LENGTEGRADEN", "(Ten opzichte van het bezetteken)"},
+        {display::ShowAbsoluteLongitudesView, "PLANETAIRE LENGTEGRADEN", "(Absolute, met 0 \xB0 Ram oorsprong)"},
+        {display::ShowLatitudesView, "PLANETAIRE BREEDTEGRADEN", ""},
+        {display::ShowMastersView, "MAESTRI \"ASC\", \"MC\", \"Ora Planetaria\"", ""},
+        {display::ShowYearAndCycleRulersView, "MAESTRI dell'ANNO e del CICLO", ""},
+        {[](display::TFgrKelvo& f, display::Surface& dc) { display::ShowAntisciaView(f, dc, 0); },
+         "ANTISCE EN CONTRANTISCE", std::string(50, ' ')},
+        {[](display::TFgrKelvo& f, display::Surface& dc) { display::ShowEnergyAffinitiesView(f, dc, 1); },
+         "ENERGIE AFFINITEITEN", "(Magnetische en Solilunaire Relaties)"},
+        {[](display::TFgrKelvo& f, display::Surface& dc) {
+             display::ShowMajorAspectsView(f, dc, engine::Chart.PlanetLongitudes, 100, 100, 39, 1);
+         },
+         "PLANETAIRE ASPECTEN", "(Alleen grote aspecten) "},
+    };
+    for (const Titled& v : views) {
+        display::RecordingSurface dc;
+        v.show(*FgrKelvo, dc);
+        const auto title = TextAt(dc, 5, 5);
+        ASSERT_TRUE(title) << v.title;
+        EXPECT_EQ(title->text, v.title);
+        EXPECT_EQ(title->colour, "#00FFFF");
+        const auto subtitle = TextAt(dc, 5, 10);
+        EXPECT_EQ(subtitle ? subtitle->text : "", v.subtitle) << v.title;
+    }
+    // The masters titles are small (size code 15), the others large (2).
+    display::RecordingSurface a, b;
+    display::ShowMastersView(*FgrKelvo, a);
+    display::ShowLatitudesView(*FgrKelvo, b);
+    EXPECT_LT(std::abs(display::FontForCode(15)->height), std::abs(display::FontForCode(2)->height));
+    EXPECT_NE(a.Calls("text").front().find("height=" + std::to_string(display::FontForCode(15)->height)),
+              std::string::npos);
+    EXPECT_NE(b.Calls("text").front().find("height=" + std::to_string(display::FontForCode(2)->height)),
+              std::string::npos);
+}
+
 TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
     const auto dir = std::filesystem::temp_directory_path() / "kelvor_views";
     std::filesystem::create_directories(dir);
