@@ -15,11 +15,11 @@
 
 namespace display {
 
-std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles) {
+std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles, Real separation) {
     std::array<float, 25> result{};
     if (n > 24) n = 24;
     if (n <= 0) return result;
-    const Real D = kGlyphSeparation;
+    const Real D = separation;
 
     // Display angles with their point numbers, sorted ascending (stable).
     std::vector<float> S(n + 1);
