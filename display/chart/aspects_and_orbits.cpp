@@ -11,8 +11,6 @@
 
 namespace display {
 
-unsigned char GridBodyCount = 9;
-
 const GridAspect kGridAspects[11] = {
     {180, 4, 5},  // opposition
     {150, 13, 8}, // quincunx

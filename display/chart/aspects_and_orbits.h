@@ -13,8 +13,9 @@ namespace display {
 
 using engine::Real;
 
-// Columns of the grid (shared with the spherical-distance grid, which sets it too).
-extern unsigned char GridBodyCount;
+// Columns of the grid (shared with the spherical-distance grids of the window and
+// the sheets, which set it too; defined with the sheets' archetypal block).
+extern int GridBodyCount;
 
 struct GridAspect {
     int angle;     // exact angle in degrees

@@ -1,5 +1,7 @@
 #include "display/chart/chart_views.h"
 
+#include <QPlainTextEdit>
+
 #include "display/chart/chart_window.h"
 #include "display/chart/cloths.h"
 #include "display/chart/dignity_table.h"
@@ -20,7 +22,10 @@ Real InnerRadius() { return Geometry.HouseRingInnerRadius; }
 
 void CoordinatesView(TFgrKelvo& form, Surface& dc, int sub) {
     switch (sub) {
-        case 0: ShowRelativeLongitudesView(form, dc); break;
+        case 0:
+            ShowRelativeLongitudesView(form, dc);
+            form.MemoAspetti->clear();  // the aspect memo lists the planets in their segments
+            break;
         case 1: ShowAbsoluteLongitudesView(form, dc); break;
         case 2: ShowLatitudesView(form, dc); break;
         default: break;
@@ -64,6 +69,7 @@ void AntisciaView(TFgrKelvo& form, Surface& dc, int) {
 
 void DodecatemoriaView(TFgrKelvo& form, Surface& dc, int) {
     ShowDodecatemoriaView(form, dc);
+    form.MemoAspetti->clear();  // the aspect memo lists the dodecatemoria in their segments
     // The part of the window right of the chart square, black.
     ScopedBrush black(dc, kBlack);
     RectangleScaled(dc, 195, 2, 279, 195);

@@ -11,8 +11,6 @@ namespace display {
 const char* const kPlanetAbbreviations[10] = {" ", "sol", "lun", "mer", "ven", "mar", "gio", "sat", " ", " "};
 const char* const kDignityStateLabels[6] = {"", "Heerser.", "Verhog.", "Exil", "Val", "Uitwis."};
 
-unsigned char NoDignityFlag = 0;
-
 namespace {
 
 struct NoDignityRow {

@@ -65,7 +65,8 @@ DignityGlyphCentres DignityCentresOf(const DignityTable& table);
 // The chart window's table: evaluates engine::Receptions about the wheel
 // centre, draws it, records the glyph centres of the chart window and the
 // no-dignity flag.
+// NoDignityFlag is shared with the sheets' archetypal block, which defines it.
 void DrawDignityTable(Surface& dc);
-extern unsigned char NoDignityFlag;
+extern int NoDignityFlag;
 
 }  // namespace display

@@ -7,13 +7,21 @@
 #include "display/chart/aspect_list.h"
 #include "display/chart/aspects_and_orbits.h"
 #include "display/chart/chart_window.h"
+#include "display/chart/antiscia_wheel.h"
+#include "display/chart/archetype_wheel.h"
 #include "display/chart/coordinate_tables.h"
+#include "display/chart/dodecatemoria_wheel.h"
+#include "display/chart/energy_affinities.h"
+#include "display/chart/major_aspect_figure.h"
+#include "display/chart/spherical_distances.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/reduced_wheel.h"
 #include "display/chart/view_drawing.h"
+#include "display/draw/drawing_state.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/help_messages.h"
+#include "display/wheel/wheel_state.h"
 #include "platform/gui/text_convert.h"
 
 namespace display {
@@ -42,15 +50,21 @@ void ShowAspectsAndOrbitsView(TFgrKelvo& form, Surface& dc) {
 void ShowSphericalDistancesView(TFgrKelvo& form, Surface& dc) {
     NatalChartWithBlankCentre(form, dc);
     DrawViewTitles(dc, "SFERISCHE AFSTANDEN", 2);
+    GridBodyCount = 9;
+    DrawSphericalDistanceGrid(dc, engine::Chart.PlanetLongitudes, CentreX() - 42, CentreY() - 28);
 }
 
-void ShowMajorAspectsView(TFgrKelvo& form, Surface& dc, const engine::BodyArray&, Real, Real, Real, int) {
+void ShowMajorAspectsView(TFgrKelvo& form, Surface& dc, const engine::BodyArray& longitudes, Real cx, Real cy, Real r,
+                          int linesFlag) {
     DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2, "(Alleen grote aspecten) ");
     RedrawNatalChart(form);
+    DrawMajorAspectGrid(form.Canvas(), longitudes, linesFlag, cx, cy, r, KelvoState.VolguineViewActive);
 }
 
-void DrawMajorAspectsTitled(TFgrKelvo&, Surface& dc, const engine::BodyArray&, Real, Real, Real, int) {
+void DrawMajorAspectsTitled(TFgrKelvo&, Surface& dc, const engine::BodyArray& longitudes, Real cx, Real cy, Real r,
+                            int linesFlag) {
     DrawViewTitles(dc, "PLANETAIRE ASPECTEN     ", 2, "(Alleen grote aspecten)            ");
+    DrawMajorAspectGrid(dc, longitudes, linesFlag, cx, cy, r + 4, KelvoState.VolguineViewActive);
 }
 
 void ShowRelativeLongitudesView(TFgrKelvo& form, Surface& dc) {
@@ -93,21 +107,27 @@ void ShowLatitudesView(TFgrKelvo& form, Surface& dc) {
 void ShowDodecatemoriaView(TFgrKelvo& form, Surface&) {
     DrawPageFrame(&form);
     SetWheelGeometry();
+    Drawing.ChartWindow = &form;
+    DrawDodecatemoriaChart(form.Canvas());
 }
 
 void ShowArchetypeWheelView(TFgrKelvo& form, Surface&) {
     DrawPageFrame(&form);
     SetWheelGeometry();
+    Drawing.ChartWindow = &form;
+    DrawArchetypeWheel(form.Canvas());
 }
 
-void ShowAntisciaView(TFgrKelvo& form, Surface& dc, int) {
+void ShowAntisciaView(TFgrKelvo& form, Surface& dc, int mode) {
     RedrawNatalChart(form);
     DrawViewTitles(dc, "ANTISCE EN CONTRANTISCE", 2, std::string(50, ' '), 2);
+    DrawAntisciaWheel(dc, Wheel.SignMidpoints, mode, CentreX(), CentreY(), Geometry.HouseRingInnerRadius);
 }
 
-void ShowEnergyAffinitiesView(TFgrKelvo& form, Surface& dc, int) {
+void ShowEnergyAffinitiesView(TFgrKelvo& form, Surface& dc, int mode) {
     RedrawNatalChart(form);
     DrawViewTitles(dc, "ENERGIE AFFINITEITEN", 2, "(Magnetische en Solilunaire Relaties)");
+    DrawEnergyAffinities(dc, Wheel.SignMidpoints, mode, CentreX(), CentreY(), Geometry.HouseRingInnerRadius);
 }
 
 void RedrawNatalChartView(TFgrKelvo& form, Surface& dc) {
