@@ -8,15 +8,12 @@
 #include <string_view>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/chart_state.h"
 
 namespace display {
 
 using engine::Real;
-
-struct PagePoint {
-    Real x = 0, y = 0;
-};
 
 struct AntisciaChords {
     Real position = 0;        // longitude of the clicked point

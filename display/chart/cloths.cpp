@@ -27,21 +27,16 @@ constexpr char kQualityLetters[4] = {' ', 'C', 'F', 'M'};        // its rows
 // Counts each planet's sign code into the cell whose code equals it; the
 // cell code is built by cellCode(r, c).
 template <typename CellCode>
-ClothCounts Count(const engine::ChartState& chart, const char* const codes[13], CellCode cellCode) {
+ClothCounts Count(const std::array<unsigned char, 24>& signs, const char* const codes[13], CellCode cellCode) {
     ClothCounts out;
     for (int k = 1; k <= 7; ++k) {
-        const int s = chart.PlanetSigns[k];
+        const int s = signs[k];
         if (s < 1 || s > 12) continue;
         const std::string code = codes[s];
         for (int r = 1; r <= 3; ++r)
             for (int c = 1; c <= 4; ++c)
                 if (cellCode(r, c) == code) ++out.count[r][c];
     }
-    for (int r = 1; r <= 3; ++r)
-        for (int c = 1; c <= 4; ++c) {
-            out.rowTotal[r] += out.count[r][c];
-            out.columnTotal[c] += out.count[r][c];
-        }
     return out;
 }
 
@@ -148,11 +143,11 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real cent
         for (int c = 1; c <= 4; ++c)
             TextOutLeft(dc, std::to_string(counts.count[r][c]), 2, X0 + 7 * (r - 1), Y0 + 7 * (c - 1));
     dc.SetTextColor(kWhite);
-    for (int r = 1; r <= 3; ++r) TextOutLeft(dc, std::to_string(counts.rowTotal[r]), 2, X0 + 7 * (r - 1), Y0 + 28);
+    for (int r = 1; r <= 3; ++r) TextOutLeft(dc, std::to_string(counts.RowTotal(r)), 2, X0 + 7 * (r - 1), Y0 + 28);
     if (elemental) dc.SetBkColor(kBlack);
     for (int c = 1; c <= 4; ++c) {
         dc.SetTextColor(rows[c].colour);
-        TextOutLeft(dc, std::to_string(counts.columnTotal[c]), 2, X0 + 21, Y0 + 7 * (c - 1));
+        TextOutLeft(dc, std::to_string(counts.ColumnTotal(c)), 2, X0 + 21, Y0 + 7 * (c - 1));
     }
 
     dc.SetTextColor(kViewCyan);
@@ -161,16 +156,20 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real cent
 
 }  // namespace
 
-ClothCounts EvaluateElementalCloth(const engine::ChartState& chart) {
-    return Count(chart, kElementPrincipleCodes, [](int r, int c) {
+ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs) {
+    return Count(signs, kElementPrincipleCodes, [](int r, int c) {
         return std::string{kElementLetters[c], kPrincipleLetters[r]};
     });
 }
 
-ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart) {
-    return Count(chart, kQualitySeasonCodes,
+ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs) {
+    return Count(signs, kQualitySeasonCodes,
                  [](int r, int c) { return std::string{kQualityLetters[r], kSeasonLetters[c]}; });
 }
+
+ClothCounts EvaluateElementalCloth(const engine::ChartState& chart) { return EvaluateElementalCloth(chart.PlanetSigns); }
+
+ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart) { return EvaluateSeasonCloth(chart.PlanetSigns); }
 
 void RefreshClassicalPlanetSigns() { engine::SignsOfPositions(7, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns); }
 

@@ -26,10 +26,15 @@ struct ClothCounts {
     // count[r][c]: r = row 1..3 (principle or quality), c = column 1..4
     // (element or season); entry 0 of each index unused.
     std::array<std::array<int, 5>, 4> count{};
-    std::array<int, 4> rowTotal{};     // 1..3: total of principle or quality r
-    std::array<int, 5> columnTotal{};  // 1..4: total of element or season c
+    // Total of principle or quality r, of element or season c.
+    int RowTotal(int r) const { return count[r][1] + count[r][2] + count[r][3] + count[r][4]; }
+    int ColumnTotal(int c) const { return count[1][c] + count[2][c] + count[3][c]; }
 };
 
+// Counts of planets 1..7 by the sign numbers signs[1..7].
+ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs);
+ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs);
+// The same from chart.PlanetSigns.
 ClothCounts EvaluateElementalCloth(const engine::ChartState& chart);
 ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart);
 

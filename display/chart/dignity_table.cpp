@@ -53,8 +53,8 @@ bool InNoDignitySign(const std::string& key) {
     return false;
 }
 
-DignityTable EvaluateDignityTable(const engine::ReceptionTables& r, Real cx, Real cy) {
-    DignityTable t;
+DignityBoxTable EvaluateDignityTable(const engine::ReceptionTables& r, Real cx, Real cy) {
+    DignityBoxTable t;
     int n = 0;
     for (int k = 1; k <= 7; ++k)
         if (r.PlanetDignity[k] != 0) ++n;
@@ -100,7 +100,7 @@ DignityTable EvaluateDignityTable(const engine::ReceptionTables& r, Real cx, Rea
     return t;
 }
 
-void DrawDignityTableOn(Surface& dc, const DignityTable& t, Real cx, Real cy) {
+void DrawDignityTableOn(Surface& dc, const DignityBoxTable& t, Real cx, Real cy) {
     if (t.noDignity) TextOutLeft(dc, kNoDignityMessage, 2, cx - 35, cy + 18);
     const Real y0 = t.y0;
     // Boxes, on the canvas's black brush so that nothing under them shows.
@@ -136,7 +136,7 @@ void DrawDignityTableOn(Surface& dc, const DignityTable& t, Real cx, Real cy) {
     }
 }
 
-DignityGlyphCentres DignityCentresOf(const DignityTable& t) {
+DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
     DignityGlyphCentres c;
     for (const DignityBox& b : t.boxes)
         for (const DignityEntry& e : b.entries)
@@ -149,7 +149,7 @@ DignityGlyphCentres DignityCentresOf(const DignityTable& t) {
 
 void DrawDignityTable(Surface& dc) {
     const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY;
-    const DignityTable t = EvaluateDignityTable(engine::Receptions, cx, cy);
+    const DignityBoxTable t = EvaluateDignityTable(engine::Receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
     NoDignityFlag = t.noDignity ? 1 : 0;
     const DignityGlyphCentres c = DignityCentresOf(t);

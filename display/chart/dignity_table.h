@@ -44,23 +44,23 @@ struct DignityBox {
     std::vector<DignityEntry> entries;
 };
 
-struct DignityTable {
+struct DignityBoxTable {
     std::vector<DignityBox> boxes;
     bool noDignity = false;  // the message takes the table's place
     Real y0 = 0;             // centre of the bottom glyphs
 };
 
 // The table below the wheel centred at (cx, cy), from the receptions computed.
-DignityTable EvaluateDignityTable(const engine::ReceptionTables& receptions, Real cx, Real cy);
+DignityBoxTable EvaluateDignityTable(const engine::ReceptionTables& receptions, Real cx, Real cy);
 
 // Draws the table; the message at (cx - 35, cy + 18) in the current text colour.
-void DrawDignityTableOn(Surface& dc, const DignityTable& table, Real cx, Real cy);
+void DrawDignityTableOn(Surface& dc, const DignityBoxTable& table, Real cx, Real cy);
 
 // The glyph centre of each body 1..7 as last drawn in the table (0 = none).
 struct DignityGlyphCentres {
     std::array<Real, 8> x{}, y{};
 };
-DignityGlyphCentres DignityCentresOf(const DignityTable& table);
+DignityGlyphCentres DignityCentresOf(const DignityBoxTable& table);
 
 // The chart window's table: evaluates engine::Receptions about the wheel
 // centre, draws it, records the glyph centres of the chart window and the

@@ -45,20 +45,25 @@ int ElementIndex(char letter) {
 
 }  // namespace
 
-HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, HumoralVariant variant) {
-    const char* letters = variant == HumoralVariant::Elemental ? kSignElementLetters : kSeasonElementLetters;
+HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal) {
+    const char* letters = seasonal ? kSeasonElementLetters : kSignElementLetters;
     HumoralCounts out;
     for (int k = 1; k <= 7; ++k) {
-        const int s = chart.PlanetSigns[k];
+        const int s = signs[k];
         if (s < 1 || s > 12) continue;
-        ++out.element[ElementIndex(letters[s])];
+        const int b = ElementIndex(letters[s]);
+        if (b != 0) ++out.e[b];
     }
-    const auto& e = out.element;
-    out.quality[1] = e[1] + e[2];
-    out.quality[2] = e[1] + e[4];
-    out.quality[3] = e[3] + e[4];
-    out.quality[4] = e[2] + e[3];
+    const auto& e = out.e;
+    out.q[1] = e[1] + e[2];  // hot: air, fire
+    out.q[2] = e[1] + e[4];  // moist: air, water
+    out.q[3] = e[3] + e[4];  // cold: earth, water
+    out.q[4] = e[2] + e[3];  // dry: fire, earth
     return out;
+}
+
+HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, HumoralVariant variant) {
+    return EvaluateHumoral(chart.PlanetSigns, variant == HumoralVariant::Seasonal);
 }
 
 void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, Real x, Real y, Real centreX,
@@ -107,9 +112,9 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
     for (int b = 1; b <= 4; ++b) {
         const Real t = T + 7 * (b - 1);
         dc.SetTextColor(kRows[b].colour);
-        TextOutLeft(dc, std::to_string(counts.element[b]), 2, L + 20, t + 1);
+        TextOutLeft(dc, std::to_string(counts.e[b]), 2, L + 20, t + 1);
         dc.SetTextColor(kWhite);
-        TextOutLeft(dc, std::to_string(counts.quality[b]), 2, L + 34, t + 1);
+        TextOutLeft(dc, std::to_string(counts.q[b]), 2, L + 34, t + 1);
     }
 
     dc.SetTextColor(kViewCyan);

@@ -22,10 +22,14 @@ extern const char kSignElementLetters[13];
 extern const char kSeasonElementLetters[13];
 
 struct HumoralCounts {
-    std::array<int, 5> element{};  // 1 air, 2 fire, 3 earth, 4 water
-    std::array<int, 5> quality{};  // 1 hot, 2 moist, 3 cold, 4 dry
+    std::array<int, 5> e{};  // elements: 1 air, 2 fire, 3 earth, 4 water
+    std::array<int, 5> q{};  // qualities: 1 hot, 2 moist, 3 cold, 4 dry
 };
 
+// Counts of planets 1..7 by the sign numbers signs[1..7], by the element of
+// each sign or (seasonal) of its season.
+HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal);
+// The same from chart.PlanetSigns.
 HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, HumoralVariant variant);
 
 // The chart window's drawing of the grid, reference point (x, y); the

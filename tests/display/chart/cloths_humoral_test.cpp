@@ -41,9 +41,9 @@ TEST_F(Cloths, AllSevenInAriesFillOneCell) {
     const ClothCounts e = display::EvaluateElementalCloth(engine::Chart);
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 4; ++c) EXPECT_EQ(e.count[r][c], r == 1 && c == 1 ? 7 : 0) << r << c;
-    EXPECT_EQ(e.rowTotal[1], 7);     // salt
-    EXPECT_EQ(e.columnTotal[1], 7);  // fire
-    EXPECT_EQ(e.rowTotal[2] + e.rowTotal[3] + e.columnTotal[2] + e.columnTotal[3] + e.columnTotal[4], 0);
+    EXPECT_EQ(e.RowTotal(1), 7);     // salt
+    EXPECT_EQ(e.ColumnTotal(1), 7);  // fire
+    EXPECT_EQ(e.RowTotal(2) + e.RowTotal(3) + e.ColumnTotal(2) + e.ColumnTotal(3) + e.ColumnTotal(4), 0);
     const ClothCounts s = display::EvaluateSeasonCloth(engine::Chart);
     EXPECT_EQ(s.count[1][1], 7);  // cardinal, spring
 }
@@ -54,18 +54,18 @@ TEST_F(Cloths, LeoCancerAndVirgo) {
     EXPECT_EQ(e.count[2][1], 1);  // sulphur, fire: the Sun in Leo
     EXPECT_EQ(e.count[1][4], 1);  // salt, water: the Moon in Cancer
     EXPECT_EQ(e.count[2][2], 5);  // sulphur, earth: Virgo
-    EXPECT_EQ(e.rowTotal[1], 1);
-    EXPECT_EQ(e.rowTotal[2], 6);
-    EXPECT_EQ(e.rowTotal[3], 0);
-    EXPECT_EQ(e.columnTotal[1], 1);
-    EXPECT_EQ(e.columnTotal[2], 5);
-    EXPECT_EQ(e.columnTotal[3], 0);
-    EXPECT_EQ(e.columnTotal[4], 1);
+    EXPECT_EQ(e.RowTotal(1), 1);
+    EXPECT_EQ(e.RowTotal(2), 6);
+    EXPECT_EQ(e.RowTotal(3), 0);
+    EXPECT_EQ(e.ColumnTotal(1), 1);
+    EXPECT_EQ(e.ColumnTotal(2), 5);
+    EXPECT_EQ(e.ColumnTotal(3), 0);
+    EXPECT_EQ(e.ColumnTotal(4), 1);
     const ClothCounts s = display::EvaluateSeasonCloth(engine::Chart);
     EXPECT_EQ(s.count[1][2], 1);  // summer: cardinal (Cancer)
     EXPECT_EQ(s.count[2][2], 1);  // fixed (Leo)
     EXPECT_EQ(s.count[3][2], 5);  // mutable (Virgo)
-    EXPECT_EQ(s.columnTotal[2], 7);
+    EXPECT_EQ(s.ColumnTotal(2), 7);
 }
 
 TEST_F(Cloths, ThirtyDegreesCountsInTaurus) {
@@ -127,23 +127,23 @@ TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
 TEST_F(Cloths, HumoralFireSigns) {
     PlacePlanets({10, 130, 250, 15, 135, 255, 20});  // Aries, Leo, Sagittarius
     const HumoralCounts e = display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental);
-    EXPECT_EQ((std::array<int, 5>{0, 0, 7, 0, 0}), e.element);
-    EXPECT_EQ((std::array<int, 5>{0, 7, 0, 0, 7}), e.quality);
+    EXPECT_EQ((std::array<int, 5>{0, 0, 7, 0, 0}), e.e);
+    EXPECT_EQ((std::array<int, 5>{0, 7, 0, 0, 7}), e.q);
     // By season: Aries is spring (air), Leo summer (fire), Sagittarius autumn (earth).
     const HumoralCounts s = display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Seasonal);
-    EXPECT_EQ((std::array<int, 5>{0, 3, 2, 2, 0}), s.element);
+    EXPECT_EQ((std::array<int, 5>{0, 3, 2, 2, 0}), s.e);
 }
 
 TEST_F(Cloths, HumoralQualitiesAddTwoElementsEach) {
     // Air 2 (Gemini, Libra), fire 2 (Aries, Leo), earth 2 (Taurus, Virgo), water 1 (Cancer).
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
     const HumoralCounts e = display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental);
-    EXPECT_EQ((std::array<int, 5>{0, 4, 3, 3, 4}), e.quality);
-    EXPECT_EQ(e.quality[1] + e.quality[2] + e.quality[3] + e.quality[4], 14);
+    EXPECT_EQ((std::array<int, 5>{0, 4, 3, 3, 4}), e.q);
+    EXPECT_EQ(e.q[1] + e.q[2] + e.q[3] + e.q[4], 14);
     // Cancer: water by its element, fire by its season.
     PlacePlanets({100, 100, 100, 100, 100, 100, 100});
-    EXPECT_EQ(display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental).element[4], 7);
-    EXPECT_EQ(display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Seasonal).element[2], 7);
+    EXPECT_EQ(display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental).e[4], 7);
+    EXPECT_EQ(display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Seasonal).e[2], 7);
 }
 
 TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {

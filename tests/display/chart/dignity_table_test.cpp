@@ -45,7 +45,7 @@ protected:
 
 TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
     Row(1, 4, 0, {{5, 1, 0}});  // Mars in fall
-    const display::DignityTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
     ASSERT_EQ(t.boxes.size(), 1u);
     EXPECT_EQ(t.boxes[0].x, 100.5L);
     EXPECT_EQ(t.boxes[0].height, 1);
@@ -71,7 +71,7 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
 
 TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
     for (int k = 1; k <= 7; ++k) Row(k, 1 + (k % 2), 0, {{k, 1, 0}});
-    const display::DignityTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
     ASSERT_EQ(t.boxes.size(), 7u);
     EXPECT_EQ(t.boxes.front().x, 100 - 35.5L);
     EXPECT_EQ(t.boxes.back().x, 100 + 42.5L);
@@ -85,7 +85,7 @@ TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
 TEST_F(DignityTable, ChainEntriesStackUpwardsWithNumbersAndAbbreviations) {
     // Venus in exile with Mars (level 2, in Venus's sign) and the Moon (level 3, in Mars's).
     Row(1, 3, 0, {{4, 1, 0}, {5, 2, 4}, {0, 0, 0}, {2, 3, 5}});
-    const display::DignityTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
     ASSERT_EQ(t.boxes[0].entries.size(), 3u);
     EXPECT_EQ(t.boxes[0].height, 3);
     EXPECT_EQ(t.boxes[0].entries[2].y, 118 - 14);  // an empty entry does not move the stack
@@ -102,7 +102,7 @@ TEST_F(DignityTable, NeighbouringBoxesOfOneExchangeAreJoined) {
     Row(2, 5, 21, {{6, 1, 0}});
     Row(3, 5, 22, {{1, 1, 0}});  // another exchange: not joined to the first
     Row(4, 1, 0, {{7, 1, 0}});
-    const display::DignityTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
     ASSERT_EQ(t.boxes.size(), 4u);
     EXPECT_FALSE(t.boxes[0].joined);
     EXPECT_TRUE(t.boxes[1].joined);
@@ -121,7 +121,7 @@ TEST_F(DignityTable, NeighbouringBoxesOfOneExchangeAreJoined) {
 }
 
 TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
-    const display::DignityTable t = display::EvaluateDignityTable(r, 100, 100);
+    const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
     EXPECT_TRUE(t.noDignity);
     EXPECT_TRUE(t.boxes.empty());
     display::RecordingSurface dc;
