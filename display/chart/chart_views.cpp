@@ -2,9 +2,12 @@
 
 #include <QPlainTextEdit>
 
+#include "display/chart/antiscia_lines.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/cloths.h"
 #include "display/chart/dignity_table.h"
+#include "display/chart/dodecatemoria_wheel.h"
+#include "display/chart/glyph_clicks.h"
 #include "display/chart/humoral.h"
 #include "display/chart/view_titles.h"
 #include "display/chart/volguine_forces.h"
@@ -24,7 +27,7 @@ void CoordinatesView(TFgrKelvo& form, Surface& dc, int sub) {
     switch (sub) {
         case 0:
             ShowRelativeLongitudesView(form, dc);
-            form.MemoAspetti->clear();  // the aspect memo lists the planets in their segments
+            ListPlanetsInSegments(form);  // terms, decans and decades in the aspect memo
             break;
         case 1: ShowAbsoluteLongitudesView(form, dc); break;
         case 2: ShowLatitudesView(form, dc); break;
@@ -69,10 +72,18 @@ void AntisciaView(TFgrKelvo& form, Surface& dc, int) {
 
 void DodecatemoriaView(TFgrKelvo& form, Surface& dc, int) {
     ShowDodecatemoriaView(form, dc);
-    form.MemoAspetti->clear();  // the aspect memo lists the dodecatemoria in their segments
-    // The part of the window right of the chart square, black.
-    ScopedBrush black(dc, kBlack);
-    RectangleScaled(dc, 195, 2, 279, 195);
+    {
+        // The part of the window right of the chart square, black.
+        ScopedBrush black(dc, kBlack);
+        RectangleScaled(dc, 195, 2, 279, 195);
+    }
+    // The dodecatemoria in their terms, decans and decades in the aspect memo.
+    SegmentTables tables;
+    tables.terms = DodecatemoriaTables.DodecatemoriaTerms;
+    tables.decades = DodecatemoriaTables.DodecatemoriaDecades;
+    tables.decanKeys = DodecatemoriaTables.DodecatemoriaDecanKeys;
+    for (SegmentKind k : {SegmentKind::Terms, SegmentKind::Decans, SegmentKind::Decades})
+        ListPointsInSegments(form, k, true, tables);
 }
 
 // The content drawn over the reduced wheel and the titles of the dominant-planet view.
@@ -95,6 +106,10 @@ void MastersView(TFgrKelvo& form, Surface& dc, int sub) {
 }  // namespace
 
 void RegisterChartViews() {
+    SetAntisciaLinesDrawer([](TFgrKelvo& form, Surface& dc, int index, Real ascendant, Real x, Real y,
+                              const std::string& kind) {
+        DrawAntisciaOfClicked(form, dc, index, ascendant, x, y, kind);
+    });
     SetChartViewDrawer(kViewCoordinates, CoordinatesView);
     SetChartViewDrawer(kViewCloth, ClothView);
     SetChartViewDrawer(kViewArchetype, ArchetypeView);

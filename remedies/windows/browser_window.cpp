@@ -17,14 +17,6 @@
 
 namespace remedies {
 
-void SetText(QLineEdit* edit, const std::string& text) {
-    edit->setText(gui::ToQt(text));
-    edit->setCursorPosition(0);
-}
-void SetText(QPlainTextEdit* memo, const std::string& text) { memo->setPlainText(gui::ToQt(text)); }
-void SetText(QLabel* label, const std::string& text) { label->setText(gui::ToQt(text)); }
-std::string TextOf(const QLineEdit* edit) { return gui::FromQt(edit->text()); }
-
 namespace {
 
 QLineEdit* SlotEdit(QWidget* parent, const QString& name) {
@@ -48,7 +40,7 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     : QDialog(parent), frame_(frame) {
     setObjectName(frame.instanceName);
     setWindowTitle(gui::ToQt(frame.caption));
-    SetBackground(this, kWindowColour);
+    SetBackground(this, ColourOf(kWindowColour));
 
     auto* top = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;

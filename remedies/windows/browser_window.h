@@ -9,6 +9,8 @@
 #include <string>
 
 #include "remedies/browser_search.h"
+// SetText / TextOf: model strings into widgets and back.
+#include "remedies/windows/search_window_parts.h"
 
 class QLabel;
 class QLineEdit;
@@ -94,11 +96,5 @@ private:
     void Page(bool forward);
     BrowserFrame frame_;
 };
-
-// Writes a model string into a widget and reads it back.
-void SetText(QLineEdit* edit, const std::string& text);
-void SetText(QPlainTextEdit* memo, const std::string& text);
-void SetText(QLabel* label, const std::string& text);
-std::string TextOf(const QLineEdit* edit);
 
 }  // namespace remedies

@@ -51,7 +51,7 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind_(kind) {
     setObjectName(instanceName);
     setWindowTitle(gui::ToQt(caption));
-    SetBackground(this, kWindowColour);
+    SetBackground(this, ColourOf(kWindowColour));
 
     auto* top = new QHBoxLayout(this);
     auto* slotsColumn = new QVBoxLayout;

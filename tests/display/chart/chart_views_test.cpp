@@ -39,7 +39,7 @@ class ChartViews : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi"});
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
         display::ResetChartWindowState();
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
@@ -76,6 +76,29 @@ TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
     FgrKelvo->BBaspetti->click();
     FgrKelvo->BBaspetti->click();
     EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
+    FgrKelvo->BBcoordi->click();
+    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    std::string memo = MemoText(FgrKelvo->MemoAspetti);
+    const auto terms = memo.find("PLANETEN IN DE TERMEN"), decans = memo.find("PLANETEN IN DE DECANS"),
+               decades = memo.find("PLANETEN IN DE DECADE");
+    EXPECT_EQ(terms, 0u);
+    ASSERT_NE(decans, std::string::npos);
+    ASSERT_NE(decades, std::string::npos);
+    EXPECT_LT(decans, decades);
+    // The other coordinate tables leave the memo's panel hidden.
+    FgrKelvo->BBcoordi->click();
+    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+
+    QMetaObject::invokeMethod(FgrKelvo->BBdodecate, "clicked");  // a disabled button's handler
+    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(KelvoState.DodecatemoriaMode);
+    memo = MemoText(FgrKelvo->MemoAspetti);
+    EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
+    EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -180,6 +203,37 @@ TEST_F(ChartViews, BackardsBringsTheNatalWheelBackAfterAViewThenCloses) {
     FgrKelvo->BBprivato->click();
     EXPECT_FALSE(FgrKelvo->isVisible());
     display::SetCurrentChartReloader({});
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    for (int i = 0; i < 4; ++i) {
+        FgrKelvo->FormMouseDown(sun.x, sun.y);
+        FgrKelvo->FormMouseUp();
+    }
+    // Sun 15.25 and its antiscion 344.75, placed at 15 and 345 with the Ascendant 100.5 taken
+    // as 100: (97, 61) and (116, 65) on the circle of radius 39; the cyan chord joins them.
+    const QImage image = FgrKelvo->Snapshot();
+    image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_antiscia_click.png").string()));
+    auto cyanNear = [&image](long double x, long double y) {
+        const display::Point p = display::MapPoint(x, y);
+        for (int dy = -2; dy <= 2; ++dy) {
+            const QRgb c = image.pixel(p.x, p.y + dy);
+            if (qRed(c) < 60 && qGreen(c) > 100 && qBlue(c) > 100) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(cyanNear(106.5L, 63));
+    EXPECT_TRUE(cyanNear(101.75L, 62));
+    // The red chord to the contra-antiscion 164.75 (placed at 165: angle 295, (84, 135)).
+    const display::Point mid = display::MapPoint((97 + 84) / 2.0L, (61 + 135) / 2.0L);
+    bool red = false;
+    for (int dx = -3; dx <= 3; ++dx) {
+        const QRgb c = image.pixel(mid.x + dx, mid.y);
+        red = red || (qRed(c) > 100 && qGreen(c) < 60 && qBlue(c) < 60);
+    }
+    EXPECT_TRUE(red);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
