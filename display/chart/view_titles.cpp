@@ -4,18 +4,18 @@
 #include <QStringList>
 #include <string>
 
+#include "display/chart/antiscia_wheel.h"
+#include "display/chart/archetype_wheel.h"
 #include "display/chart/aspect_list.h"
 #include "display/chart/aspects_and_orbits.h"
 #include "display/chart/chart_window.h"
-#include "display/chart/antiscia_wheel.h"
-#include "display/chart/archetype_wheel.h"
 #include "display/chart/coordinate_tables.h"
 #include "display/chart/dodecatemoria_wheel.h"
 #include "display/chart/energy_affinities.h"
 #include "display/chart/major_aspect_figure.h"
-#include "display/chart/spherical_distances.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/reduced_wheel.h"
+#include "display/chart/spherical_distances.h"
 #include "display/chart/view_drawing.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/primitives.h"
