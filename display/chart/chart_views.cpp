@@ -1,7 +1,5 @@
 #include "display/chart/chart_views.h"
 
-#include <QPlainTextEdit>
-
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/cloths.h"
