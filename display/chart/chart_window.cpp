@@ -1,5 +1,6 @@
 #include "display/chart/chart_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
@@ -467,6 +468,7 @@ void TFgrKelvo::LayOut() {
     }
     place(EdJd, 39, 33, 42, 5);
     at(LabJd, 2, 33.5L);
+    FitDataCaptions();
 
     place(Image1, 70, 2, 9, 9);
     place(Image2, 70, 2, 9, 9);
@@ -515,6 +517,9 @@ void TFgrKelvo::FormActivate() {
     KelvoState.BodyClickStep.fill(0);
     KelvoState.SignClickStep.fill(0);
     ForgetGlyphCentres();  // those of an earlier opening are not on the screen
+    // Nor are the panels and glyph images an earlier opening left open.
+    for (QWidget* w : std::initializer_list<QWidget*>{Panel3, PanelQuor, Image1, Image2}) w->hide();
+    PanelBase->show();
 
     SetSignMidpoints();
     const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
@@ -555,6 +560,8 @@ void TFgrKelvo::closeEvent(QCloseEvent* event) {
 void TFgrKelvo::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     gui::Guard([this, p] { FormMouseDown(p.x(), p.y()); });
+    // A list the click dropped down takes the release: the markers go back now.
+    if (QApplication::activePopupWidget()) FormMouseUp();
 }
 
 void TFgrKelvo::mouseReleaseEvent(QMouseEvent*) { FormMouseUp(); }
@@ -794,6 +801,23 @@ void TFgrKelvo::BBsizeFontClick() {
     f.setPointSize(KelvoState.LargeFontsFlag ? 12 : 10);
     EdNome->setFont(f);
     BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
+    FitDataCaptions();
+}
+
+// A data caption that would run into its field is written a point smaller at a time.
+void TFgrKelvo::FitDataCaptions() {
+    const std::pair<QLabel*, QWidget*> pairs[] = {{LabNome, EdNome},   {LabData, EdData},   {LabLocal, EdLocal},
+                                                  {LabCoordi, EdCoordi}, {LabDomif, EdDomif}, {LabNodo, EdNodo},
+                                                  {LabJd, EdJd}};
+    for (const auto& [label, field] : pairs) {
+        QFont f = label->font();
+        label->adjustSize();
+        while (label->x() + label->width() > field->x() - PX(0.5L) && f.pointSize() > 6) {
+            f.setPointSize(f.pointSize() - 1);
+            label->setFont(f);
+            label->adjustSize();
+        }
+    }
 }
 
 void TFgrKelvo::BBchiudiExtraClick() {

@@ -211,6 +211,7 @@ protected:
 private:
     void BuildControls();
     void LayOut();
+    void FitDataCaptions();
     void ViewButtonClick(int view);
     void DrawSubView(int view, int subView);
     int PX(Real pageUnits) const;

@@ -313,6 +313,9 @@ void ListPointsInSegments(TFgrKelvo& form, SegmentKind kind, bool dodecatemoria,
         ReportFileErrorOnce(kPlanetSpecificFile, e);
     }
     AppendLines(form.MemoAspetti, SegmentListLines(kind, tables, lines));
+    // The memo shows its lists from the first heading on.
+    form.MemoAspetti->moveCursor(QTextCursor::Start);
+    form.MemoAspetti->ensureCursorVisible();
 }
 
 void ListPlanetsInSegments(TFgrKelvo& form) {

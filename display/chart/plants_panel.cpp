@@ -34,6 +34,16 @@ void ShowLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     memo->setPlainText(text.join('\n'));
 }
 
+// A caption wider than its button is written in a smaller font, never cut.
+void FitCaption(QPushButton* button) {
+    QFont f = button->parentWidget()->font();
+    button->setFont(f);
+    while (button->sizeHint().width() > button->width() && f.pointSize() > 6) {
+        f.setPointSize(f.pointSize() - 1);
+        button->setFont(f);
+    }
+}
+
 // Double clicks on Memo3.
 class Memo3Filter : public QObject {
 public:
@@ -189,6 +199,7 @@ void TogglePlantPanelSize(TFgrKelvo& form) {
         for (QPushButton* b : buttons) b->move(b->x(), form.PanelQuor->height() - PY(7));
         form.Memo3->resize(form.Memo3->width(), PY(45));
     }
+    FitCaption(form.BBsuGiu);
 }
 
 void BBsuGiuClick(TFgrKelvo& form) { TogglePlantPanelSize(form); }

@@ -3,12 +3,15 @@
 // the marker and the rings, clicks between glyphs, the steps the angles and the
 // nodes skip, the dignity glyphs, missing files, stale centres, the segment
 // lists and the signature-search panel.
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <filesystem>
 #include <tuple>
 
@@ -246,6 +249,17 @@ TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
     // Terms empty the memo first.
     display::ListPointsInSegments(*FgrKelvo, display::SegmentKind::Terms, true, display::PlanetSegmentTables());
     EXPECT_EQ(MemoLines(FgrKelvo->MemoAspetti).front(), "DODECATEMORIEEN IN DE TERMEN");
+}
+
+TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeading) {
+    FgrKelvo->BBcoordi->click();
+    ASSERT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    QApplication::processEvents();
+    const QScrollBar* bar = FgrKelvo->MemoAspetti->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);  // more lines than the memo shows
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(FgrKelvo->MemoAspetti->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
+              "PLANETEN IN DE TERMEN");
 }
 
 TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
