@@ -12,13 +12,8 @@ constexpr int kContraAntiscia[6][3] = {{3, 4, 22}, {2, 5, 22}, {1, 6, 22}, {12, 
 }  // namespace
 
 SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r) {
-    SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
-    if (mode == 0 || mode == 2) AddSignSegments(f, kAntiscia, 6, false);
-    if (mode == 1 || mode == 2) AddSignSegments(f, kContraAntiscia, 6, false);
-    if (mode == 3) AddSignQuadrilaterals(f, false);
-    if (mode == 0) f.label = "Antisce";
-    if (mode == 1) f.label = "Contrantisce";
-    return f;
+    return EvaluateSignPairs(points, ascendant, mode, cx, cy, r,
+                             {kAntiscia, kContraAntiscia, false, false, "Antisce", "Contrantisce"});
 }
 
 SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {

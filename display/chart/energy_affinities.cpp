@@ -13,13 +13,8 @@ constexpr int kSolilunar[6][3] = {{4, 11, 33}, {3, 12, 22}, {1, 2, 77}, {5, 6, 2
 
 SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
                                     Real r) {
-    SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
-    if (mode == 0 || mode == 2) AddSignSegments(f, kMagnetic, 6, false);
-    if (mode == 1 || mode == 2) AddSignSegments(f, kSolilunar, 6, true);
-    if (mode == 3) AddSignQuadrilaterals(f, true);
-    if (mode == 0) f.label = "Magnetische";
-    if (mode == 1) f.label = " Solilunaire";
-    return f;
+    return EvaluateSignPairs(points, ascendant, mode, cx, cy, r,
+                             {kMagnetic, kSolilunar, true, true, "Magnetische", " Solilunaire"});
 }
 
 SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {

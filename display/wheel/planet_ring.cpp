@@ -180,4 +180,18 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     SetTextColorByCode(dc, 0);
 }
 
+PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, bool recordCentres) {
+    PlanetRingOptions o;
+    o.ascendant = engine::Chart.HouseCusps[1];
+    o.innerRadius = innerRadius;
+    o.outerRadius = outerRadius;
+    o.centreX = 100;
+    o.centreY = 100;
+    o.glyphSize = glyphSize;
+    o.count = 11;
+    o.degreeTexts = false;
+    o.recordCentres = recordCentres;
+    return o;
+}
+
 }  // namespace display
