@@ -130,13 +130,13 @@ QIcon ButtonBitmap(const char* name) {
     return QIcon(pm);
 }
 
-namespace {
-
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     QStringList text;
     for (const std::string& l : lines) text << gui::ToQt(l);
     memo->setPlainText(text.join('\n'));
 }
+
+namespace {
 
 QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
@@ -365,20 +365,12 @@ void TFgrKelvo::BuildControls() {
     Timer1->setInterval(10);
 
     // The fonts of the large state (activation sets the flag without changing them).
-    for (QWidget* w : std::initializer_list<QWidget*>{BBcoordi, BBstoffa, BBarchetip, BBaspetti, BBEnergi, BBantisce,
-                                                      BBdodecate, BBvolguine, BBmaestri, LabNome, LabData, LabLocal,
-                                                      LabCoordi, LabDomif, LabNodo, LabJd, EdData, EdLocal, EdCoordi,
-                                                      EdDomif, EdNodo, EdJd}) {
-        QFont f = w->font();
-        f.setPointSize(10);
-        w->setFont(f);
-    }
     {
         QFont f = EdNome->font();
-        f.setPointSize(12);
         f.setBold(true);
         EdNome->setFont(f);
     }
+    SetPanelFontSizes(true);
 
     connect(Timer1, &QTimer::timeout, this, [this] { gui::Guard([this] { Timer1Timer(); }); });
     auto on = [this](QPushButton* b, void (TFgrKelvo::*handler)()) {
@@ -788,20 +780,21 @@ void TFgrKelvo::BBFontClick() {
 
 void TFgrKelvo::BBsizeFontClick() {
     KelvoState.LargeFontsFlag = !KelvoState.LargeFontsFlag;
-    const int size = KelvoState.LargeFontsFlag ? 10 : 8;
+    SetPanelFontSizes(KelvoState.LargeFontsFlag);
+    BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
+    FitDataCaptions();
+}
+
+// The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
+void TFgrKelvo::SetPanelFontSizes(bool large) {
     for (QWidget* w : std::initializer_list<QWidget*>{BBcoordi, BBstoffa, BBarchetip, BBaspetti, BBEnergi, BBantisce,
                                                       BBdodecate, BBvolguine, BBmaestri, LabNome, LabData, LabLocal,
                                                       LabCoordi, LabDomif, LabNodo, LabJd, EdData, EdLocal, EdCoordi,
-                                                      EdDomif, EdNodo, EdJd}) {
+                                                      EdDomif, EdNodo, EdJd, EdNome}) {
         QFont f = w->font();
-        f.setPointSize(size);
+        f.setPointSize(w == EdNome ? (large ? 12 : 10) : (large ? 10 : 8));
         w->setFont(f);
     }
-    QFont f = EdNome->font();
-    f.setPointSize(KelvoState.LargeFontsFlag ? 12 : 10);
-    EdNome->setFont(f);
-    BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
-    FitDataCaptions();
 }
 
 // A data caption that would run into its field is written a point smaller at a time.

@@ -46,12 +46,6 @@ AntisciaLinesDrawer& AntisciaDrawer() {
 
 void ReportMissing(const std::string& name, const rt::IoError& e) { ReportFileErrorOnce(name, e); }
 
-void ShowLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-    QStringList text;
-    for (const std::string& l : lines) text << gui::ToQt(l);
-    memo->setPlainText(text.join('\n'));
-}
-
 void AppendLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     for (const std::string& l : lines) memo->appendPlainText(gui::ToQt(l));
 }
@@ -154,8 +148,8 @@ void MarkHit(TFgrKelvo& form, int body, int sign, Real cx, Real cy) {
 }
 
 void ShowAttributionTexts(TFgrKelvo& form, const AttributionTexts& t) {
-    ShowLines(form.MemoL1, t.specific);
-    ShowLines(form.MemoL2, t.general);
+    ShowLinesIn(form.MemoL1, t.specific);
+    ShowLinesIn(form.MemoL2, t.general);
     form.LabSpecific->setText(gui::ToQt(t.specificLabel));
     form.LabGeneral->setText(gui::ToQt(t.generalLabel));
     form.LabSpecific->adjustSize();

@@ -28,12 +28,6 @@ namespace {
 int PX(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); }
 int PY(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
 
-void ShowLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-    QStringList text;
-    for (const std::string& l : lines) text << gui::ToQt(l);
-    memo->setPlainText(text.join('\n'));
-}
-
 // A caption wider than its button is written in a smaller font, never cut.
 void FitCaption(QPushButton* button) {
     QFont f = button->parentWidget()->font();
@@ -136,8 +130,8 @@ void ShowRemedySymptoms(TFgrKelvo& form, int index) {
         ReportFileErrorOnce("OpzioneS\\DataStf.Rnd", e);
         return;
     }
-    ShowLines(form.Memo3, found.symptoms);
-    ShowLines(form.Memo4, found.signatures);
+    ShowLinesIn(form.Memo3, found.symptoms);
+    ShowLinesIn(form.Memo4, found.signatures);
 }
 
 void ComboBoxPianteClick(TFgrKelvo& form) {

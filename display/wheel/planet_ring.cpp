@@ -181,16 +181,15 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
 }
 
 PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, bool recordCentres) {
-    PlanetRingOptions o;
-    o.ascendant = engine::Chart.HouseCusps[1];
-    o.innerRadius = innerRadius;
-    o.outerRadius = outerRadius;
-    o.centreX = 100;
-    o.centreY = 100;
-    o.glyphSize = glyphSize;
-    o.count = 11;
-    o.degreeTexts = false;
-    o.recordCentres = recordCentres;
+    const PlanetRingOptions o{.ascendant = engine::Chart.HouseCusps[1],
+                              .innerRadius = innerRadius,
+                              .outerRadius = outerRadius,
+                              .centreY = 100,
+                              .centreX = 100,
+                              .glyphSize = glyphSize,
+                              .count = 11,
+                              .degreeTexts = false,
+                              .recordCentres = recordCentres};
     return o;
 }
 
