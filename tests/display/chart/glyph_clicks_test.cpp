@@ -38,12 +38,17 @@ struct AntisciaCall {
     std::string kind;
 };
 
-TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
-    std::vector<AntisciaCall> calls;
-    display::SetAntisciaLinesDrawer([&](display::TFgrKelvo&, display::Surface&, int index, long double asc,
-                                        long double x, long double y, const std::string& kind) {
+// The antiscia drawer of the window records its calls instead of drawing.
+void RecordAntisciaCalls(std::vector<AntisciaCall>& calls) {
+    display::SetAntisciaLinesDrawer([&calls](display::TFgrKelvo&, display::Surface&, int index, long double asc,
+                                             long double x, long double y, const std::string& kind) {
         calls.push_back({index, asc, x, y, kind});
     });
+}
+
+TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
+    std::vector<AntisciaCall> calls;
+    RecordAntisciaCalls(calls);
 
     ClickBody(1);
     auto specific = MemoLines(FgrKelvo->MemoL1);
@@ -168,10 +173,7 @@ TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
 
 TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     std::vector<AntisciaCall> calls;
-    display::SetAntisciaLinesDrawer([&](display::TFgrKelvo&, display::Surface&, int index, long double asc,
-                                        long double x, long double y, const std::string& kind) {
-        calls.push_back({index, asc, x, y, kind});
-    });
+    RecordAntisciaCalls(calls);
     ClickSign(1);
     EXPECT_EQ(MemoLines(FgrKelvo->MemoL1),
               (std::vector<std::string>{"RAM       ", "Ram spiegelt in Vissen: de daad zoekt een droom,",
