@@ -9,10 +9,6 @@
 namespace shell {
 
 TFgrNaKel* FgrNaKel = nullptr;
-TFoOrbKel* FoOrbKel = nullptr;
-TFgrTxtKel* FgrTxtKel = nullptr;
-TFoSpeLin* FoSpeLin = nullptr;
-TFoStampa* FoStampa = nullptr;
 TFoTerapi* FoTerapi = nullptr;
 TFoSintom2* FoSintom2 = nullptr;
 TFoSintom3* FoSintom3 = nullptr;
@@ -53,11 +49,6 @@ PlaceholderFullScreen::PlaceholderFullScreen(const char* instanceName, const QSt
     resize(800, 600);
 }
 
-TFoOrbKel::TFoOrbKel() : PlaceholderDialog("FoOrbKel", Caption("Wijziging Banen en Aspecten"), 560, 480) {}
-TFgrTxtKel::TFgrTxtKel()
-    : PlaceholderDialog("FgrTxtKel", Caption("Rondheid van Cirkles en Schermgroote"), 800, 600) {}
-TFoSpeLin::TFoSpeLin() : PlaceholderDialog("FoSpeLin", Caption("Lijndikte"), 320, 200) {}
-TFoStampa::TFoStampa() : PlaceholderDialog("FoStampa", Caption("Printermodel"), 320, 200) {}
 TFoTerapi::TFoTerapi() : PlaceholderDialog("FoTerapi", Caption("THERAPIE\xCBN"), 640, 480) {}
 TFoSintom2::TFoSintom2() : PlaceholderDialog("FoSintom2", Caption("Quorim-2"), 640, 480) {}
 TFoSintom3::TFoSintom3() : PlaceholderDialog("FoSintom3", Caption("Quorim-1"), 640, 480) {}

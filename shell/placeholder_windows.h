@@ -5,6 +5,11 @@
 #include <QDialog>
 #include <QWidget>
 
+#include "display/settings/calibration_window.h"
+#include "display/settings/line_width_dialog.h"
+#include "display/settings/printer_model_dialog.h"
+#include "shell/orb_settings_window.h"
+
 class QFrame;
 
 namespace shell {
@@ -25,10 +30,12 @@ public:
 };
 
 
-class TFoOrbKel : public PlaceholderDialog { Q_OBJECT public: TFoOrbKel(); };
-class TFgrTxtKel : public PlaceholderDialog { Q_OBJECT public: TFgrTxtKel(); };
-class TFoSpeLin : public PlaceholderDialog { Q_OBJECT public: TFoSpeLin(); };
-class TFoStampa : public PlaceholderDialog { Q_OBJECT public: TFoStampa(); };
+using display::TFgrTxtKel;
+using display::TFoSpeLin;
+using display::TFoStampa;
+using display::FgrTxtKel;
+using display::FoSpeLin;
+using display::FoStampa;
 class TFoTerapi : public PlaceholderDialog { Q_OBJECT public: TFoTerapi(); };
 class TFoSintom2 : public PlaceholderDialog { Q_OBJECT public: TFoSintom2(); };
 class TFoSintom3 : public PlaceholderDialog { Q_OBJECT public: TFoSintom3(); };
@@ -46,10 +53,6 @@ class TFoSintesi : public PlaceholderDialog { Q_OBJECT public: TFoSintesi(); };
 class TFgrNaKel : public PlaceholderFullScreen { Q_OBJECT public: TFgrNaKel(); };
 
 extern TFgrNaKel* FgrNaKel;
-extern TFoOrbKel* FoOrbKel;
-extern TFgrTxtKel* FgrTxtKel;
-extern TFoSpeLin* FoSpeLin;
-extern TFoStampa* FoStampa;
 extern TFoTerapi* FoTerapi;
 extern TFoSintom2* FoSintom2;
 extern TFoSintom3* FoSintom3;
