@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "display/chart/spherical_distances.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_block.h"
@@ -125,26 +126,24 @@ void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, R
     DrawSheetBodyGlyph(&dc, 10, x + 3.84L, y + 43.0L, 4.5L);
     DrawSheetBodyGlyph(&dc, 11, x + 3.84L, y + 48.04L, 4.5L);
     for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(&dc, b, x + 4.2L + cell * b, y + 53.76L, 4.5L);
-    for (int i = 1; i <= 9; ++i)
-        for (int j = i + 1; j <= 11; ++j) {
-            const Real d = SphericalDistance(longitudes[i], lat[i], longitudes[j], lat[j]);
-            const DistanceAspects a = AspectsOfDistance(d, engine::Orbs.AspectOrbs);
-            const Real tx = x + cell * i + 0.52L, ty = y + row * j - 9.28L;
-            dc.SetTextColor(ApplyBlackAndWhite(Rgb(128, 128, 128)));
-            const bool flags[3] = {a.hard, a.soft, a.conjunction};
-            const int pens[3] = {79, 80, 78};
-            for (int f = 0; f < 3; ++f) {
-                if (!flags[f]) continue;
-                ScopedPen pen(dc, pens[f]);
-                MoveToPage(dc, tx - 0.5L, ty + 4);
-                LineToScaled(dc, tx + 7, ty + 4);
-                SetTextColorByCode(dc, 0);
-            }
-            std::string text;
-            engine::FloatToTextDec(5, text, d);
-            TextOutLeft(dc, text, 33, tx, ty);
+    // The distances, their aspects and texts are those of the chart window's table.
+    const SphericalDistances d =
+        EvaluateSphericalDistances(longitudes, lat, engine::Orbs, x, y);
+    for (const SphericalDistanceCell& c : d.cells) {
+        const Real tx = x + cell * c.first + 0.52L, ty = y + row * c.second - 9.28L;
+        dc.SetTextColor(ApplyBlackAndWhite(Rgb(128, 128, 128)));
+        const bool flags[3] = {c.hard, c.soft, c.conjunction};
+        const int pens[3] = {79, 80, 78};
+        for (int f = 0; f < 3; ++f) {
+            if (!flags[f]) continue;
+            ScopedPen pen(dc, pens[f]);
+            MoveToPage(dc, tx - 0.5L, ty + 4);
+            LineToScaled(dc, tx + 7, ty + 4);
             SetTextColorByCode(dc, 0);
         }
+        TextOutLeft(dc, c.text, 33, tx, ty);
+        SetTextColorByCode(dc, 0);
+    }
 }
 
 }  // namespace display

@@ -20,9 +20,9 @@
 
 namespace display {
 
-SheetState Sheets;
+SheetCompositionState SheetComposition;
 
-void ResetSheetState() { Sheets = SheetState{}; }
+void ResetSheetComposition() { SheetComposition = SheetCompositionState{}; }
 
 namespace {
 
@@ -58,7 +58,7 @@ void SetChartWeekdayName() {
     SheetRulers.ChartWeekdayName = Chart.WeekdayName;
 }
 
-void SetCalendarNote() { Sheets.CalendarNote = Chart.GregorianCalendar ? "" : " Calend. Giuliano"; }
+void SetCalendarNote() { SheetComposition.CalendarNote = Chart.GregorianCalendar ? "" : " Calend. Giuliano"; }
 
 struct HeaderPlaces {
     Real right;
@@ -75,7 +75,7 @@ void DrawHeader(Surface& dc, const HeaderPlaces& h) {
     TextOutRight(dc, "GEBOORTE THEMA", 3, h.right, 15);
     TextOutLeft(dc,
                 "GEBOORTE " + SheetRulers.ChartWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText +
-                    ")" + Sheets.CalendarNote,
+                    ")" + SheetComposition.CalendarNote,
                 2, 15, 25);
     TextOutLeft(dc, Birth.BirthPlace + " - " + Birth.Nationality, 2, 15, 30);
     TextOutLeft(dc, Birth.CoordinatesText, 2, 15, 35);
@@ -243,7 +243,7 @@ bool DrawSheetEntry(int code, CanvasForm* window) {
     Surface* target = nullptr;
     if (!Drawing.PrintOutput && window) target = &window->Canvas();
     if (Drawing.PrinterPresent && Drawing.PrintOutput) target = Drawing.PrinterCanvas;
-    Sheets.SheetCanvas = target;
+    SheetComposition.SheetCanvas = target;
     if (target) ComposeSheet(code, *target);
     return true;
 }

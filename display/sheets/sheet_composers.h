@@ -19,14 +19,14 @@ enum SheetCodes : int {
     kAffinitySheetPortrait = 18,
 };
 
-struct SheetState {
-    int SheetCode = 0;
-    std::string SheetOrientation = "L";  // "P" or "L"
-    std::string CalendarNote;
-    Surface* SheetCanvas = nullptr;
+// What the composers keep between drawings (the sheet and its orientation are
+// in sheet_selection.h).
+struct SheetCompositionState {
+    std::string CalendarNote;       // " Calend. Giuliano" for a Julian-calendar birth
+    Surface* SheetCanvas = nullptr;  // the canvas the entries chose last
 };
-extern SheetState Sheets;
-void ResetSheetState();
+extern SheetCompositionState SheetComposition;
+void ResetSheetComposition();
 
 void ComposeThemeSheetPortrait(Surface& dc);
 void ComposeThemeSheetLandscape(Surface& dc);

@@ -116,25 +116,4 @@ std::string PlanetAbbreviation(int index) {
     return index >= 0 && index <= 9 ? names[index] : " ";
 }
 
-Real SphericalDistance(Real longitude1, Real latitude1, Real longitude2, Real latitude2) {
-    Real delta = longitude2 - longitude1;
-    if (delta < 0) delta += 360;
-    if (delta > 180) delta = 360 - delta;
-    const Real c1 = 90 - latitude1, c2 = 90 - latitude2;
-    Real cosD = engine::CosDeg(c1) * engine::CosDeg(c2) + engine::SinDeg(c1) * engine::SinDeg(c2) * engine::CosDeg(delta);
-    // Rounding can carry the cosine a hair beyond +-1; the arc cosine of the
-    // clamped value gives 0 for a conjunction and 180 for an exact opposition.
-    cosD = std::clamp<Real>(cosD, -1, 1);
-    return std::acos(cosD) * 180 / engine::kPi;
-}
-
-DistanceAspects AspectsOfDistance(Real d, const std::array<Real, 16>& o) {
-    auto within = [d](Real exact, Real orb) { return exact - orb < d && d < exact + orb; };
-    DistanceAspects a;
-    a.hard = within(180, o[4]) || within(90, o[2]);
-    a.soft = within(120, o[3]) || within(60, o[1]);
-    a.conjunction = d < o[0];
-    return a;
-}
-
 }  // namespace display

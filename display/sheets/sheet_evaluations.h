@@ -1,8 +1,7 @@
 #pragma once
 // What the sheets' count grids, archetypal structure and distance grid show,
 // evaluated from the chart apart from any drawing: the cloth and humoral
-// counts of the seven classical planets, the columns of the dignity table,
-// and the spherical distance of two chart points with the aspects it falls in.
+// counts of the seven classical planets and the columns of the dignity table.
 #include <array>
 #include <string>
 #include <vector>
@@ -39,16 +38,5 @@ struct DignityTable {
 DignityTable EvaluateDignityTable(const engine::ReceptionTables& r);
 // "sol", "lun", ... for planets 1..7, " " for 0, 8, 9 and anything else.
 std::string PlanetAbbreviation(int index);
-
-// The distance on the sphere between two points of ecliptic longitude and
-// latitude, degrees 0..180 (an exactly opposite pair is 180).
-Real SphericalDistance(Real longitude1, Real latitude1, Real longitude2, Real latitude2);
-struct DistanceAspects {
-    bool hard = false;
-    bool soft = false;
-    bool conjunction = false;
-};
-// Strictly within the orbs of slots 0..4 (conjunction, sextile, square, trine, opposition).
-DistanceAspects AspectsOfDistance(Real distance, const std::array<Real, 16>& orbs);
 
 }  // namespace display

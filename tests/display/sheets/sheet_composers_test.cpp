@@ -25,7 +25,7 @@ class SheetComposers : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetSheetState();
+        display::ResetSheetComposition();
         display::ResetSheetTerms();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
