@@ -8,7 +8,6 @@
 
 namespace shell {
 
-TFgrNaKel* FgrNaKel = nullptr;
 TFoTerapi* FoTerapi = nullptr;
 TFoSintom2* FoSintom2 = nullptr;
 TFoSintom3* FoSintom3 = nullptr;
@@ -64,6 +63,5 @@ TFoMali::TFoMali()
     : PlaceholderDialog("FoMali", Caption("ASTROLOGISCHE DEBILITEIT / PATHOLOGIEN"), 640, 480) {}
 TFoSintesi::TFoSintesi() : PlaceholderDialog("FoSintesi", Caption("PSYCHISCHE SYNTHESE"), 640, 480) {}
 
-TFgrNaKel::TFgrNaKel() : PlaceholderFullScreen("FgrNaKel", Caption("Grafieken")) {}
 
 }  // namespace shell

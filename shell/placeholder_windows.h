@@ -8,6 +8,7 @@
 #include "display/settings/calibration_window.h"
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
+#include "display/sheets/sheet_viewer.h"
 #include "shell/orb_settings_window.h"
 
 class QFrame;
@@ -50,9 +51,9 @@ class TFoPiante : public PlaceholderDialog { Q_OBJECT public: TFoPiante(); };
 class TFoMali : public PlaceholderDialog { Q_OBJECT public: TFoMali(); };
 class TFoSintesi : public PlaceholderDialog { Q_OBJECT public: TFoSintesi(); };
 
-class TFgrNaKel : public PlaceholderFullScreen { Q_OBJECT public: TFgrNaKel(); };
+using display::TFgrNaKel;
 
-extern TFgrNaKel* FgrNaKel;
+using display::FgrNaKel;
 extern TFoTerapi* FoTerapi;
 extern TFoSintom2* FoSintom2;
 extern TFoSintom3* FoSintom3;
