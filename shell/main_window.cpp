@@ -53,6 +53,10 @@
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/fixed_string.h"
+#include "remedies/windows/compound_therapy_search.h"
+#include "remedies/windows/multi_symptom_search.h"
+#include "remedies/windows/remedy_browser.h"
+#include "remedies/windows/symptom_browser.h"
 
 namespace shell {
 
@@ -290,6 +294,10 @@ void TFoKelvor::BuildAccessoryPage() {
     };
     for (const auto& [button, handler] : commands)
         connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler](auto&&...) { (this->*handler)(); }));
+    connect(BBSintomi, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBSintomiClick(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
+    connect(BBriceCompo, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBriceCompoClick(); }));
+    connect(BitBtn10, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn10Click(); }));
 }
 
 void TFoKelvor::BuildBottomPanel() {
@@ -526,6 +534,30 @@ void TFoKelvor::BBPropedClick() {
 void TFoKelvor::BBSalvaClick() {
     RememberOrigin();
     ShowOnDemand<archive::TFoBakMod1>(archive::FoBakMod1, [](archive::TFoBakMod1* w) { archive::PlaceNearMain(w, 10); });
+    FormActivate();
+}
+
+// The remedy browsers and searches opened on demand: a new window at every
+// click, shown modally and released when it closes.
+void TFoKelvor::BBSintomiClick() {
+    RememberOrigin();
+    ShowOnDemand<remedies::TFoSintom1>(remedies::FoSintom1);
+    FormActivate();
+}
+
+void TFoKelvor::BitBtn2Click() {
+    RememberOrigin();
+    ShowOnDemand<remedies::TFoRimed>(remedies::FoRimed);
+    FormActivate();
+}
+
+void TFoKelvor::BBriceCompoClick() {
+    ShowOnDemand<remedies::TFoRicCom>(remedies::FoRicCom);
+    FormActivate();
+}
+
+void TFoKelvor::BitBtn10Click() {
+    ShowOnDemand<remedies::TFoTerCom>(remedies::FoTerCom);
     FormActivate();
 }
 

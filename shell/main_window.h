@@ -72,6 +72,10 @@ public:
 
     bool OrbSetChanged = false;
     bool NodeTypeChanged = false;
+    void BBSintomiClick();
+    void BitBtn2Click();
+    void BBriceCompoClick();
+    void BitBtn10Click();
 
     // Pages.
     QTabWidget* PageControl1 = nullptr;

@@ -22,6 +22,7 @@
 
 #include "display/chart/masters_view.h"
 #include "display/wheel/chart_geometry.h"
+#include "display/chart/glyph_clicks.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/wheel/help_messages.h"
@@ -89,7 +90,9 @@ std::function<void()>& CurrentChartReloader() {
     return reload;
 }
 
-// The glyph bitmaps of the buttons: a down arrow, a large and a small "A".
+}  // namespace
+
+// The glyph bitmaps of the buttons: a down or up arrow, a large and a small "A".
 QIcon ButtonBitmap(const char* name) {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
@@ -105,6 +108,13 @@ QIcon ButtonBitmap(const char* name) {
         arrow.lineTo(8, 12);
         arrow.closeSubpath();
         p.drawPath(arrow);
+    } else if (n == "FrecciaSu") {
+        QPainterPath arrow;
+        arrow.moveTo(3, 11);
+        arrow.lineTo(13, 11);
+        arrow.lineTo(8, 4);
+        arrow.closeSubpath();
+        p.drawPath(arrow);
     } else {
         QFont f("Arial");
         f.setBold(true);
@@ -116,6 +126,8 @@ QIcon ButtonBitmap(const char* name) {
     p.end();
     return QIcon(pm);
 }
+
+namespace {
 
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     QStringList text;
@@ -159,6 +171,8 @@ GlyphHit FindGlyphHit(int x, int y) {
         if (CentreHit(Wheel.PlanetGlyphX[i], Wheel.PlanetGlyphY[i], x, y)) hit.body = i;
     for (int s = 1; s <= 12; ++s)
         if (CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) hit.sign = s;
+    hit.x = x;
+    hit.y = y;
     return hit;
 }
 
@@ -174,6 +188,7 @@ TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
     setPalette(pal);
     resize(1016, 690);
     BuildControls();
+    InstallGlyphClicks(*this);
     SetHelpMemoTarget({
         [this] {
             Memo1->clear();
@@ -495,6 +510,7 @@ void TFgrKelvo::FormActivate() {
     KelvoState.ViewCycle.fill(0);
     KelvoState.BodyClickStep.fill(0);
     KelvoState.SignClickStep.fill(0);
+    ForgetGlyphCentres();  // those of an earlier opening are not on the screen
 
     SetSignMidpoints();
     const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
@@ -558,11 +574,11 @@ void TFgrKelvo::FormMouseDown(int x, int y) {
     KelvoState.ClickedBody = 0;
     KelvoState.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(x, y);
-    if (hit.body == 0 && hit.sign == 0) return;
     if (ClickHandler()) {
         ClickHandler()(*this, hit);
         return;
     }
+    if (hit.body == 0 && hit.sign == 0) return;
     // Without the attribution steps: the help text of the kind of glyph.
     if (hit.body != 0) {
         KelvoState.ClickedBody = hit.body;
@@ -576,7 +592,10 @@ void TFgrKelvo::FormMouseDown(int x, int y) {
     }
 }
 
-void TFgrKelvo::FormMouseUp() { Drawing.BlackAndWhite = false; }
+void TFgrKelvo::FormMouseUp() {
+    Drawing.BlackAndWhite = false;
+    GlyphMouseUp(*this);
+}
 
 void TFgrKelvo::Timer1Timer() {
     if (KelvoState.TimerTicks == 1) {

@@ -14,6 +14,7 @@
 #include "engine/chart_state.h"
 
 class QComboBox;
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -82,14 +83,19 @@ void SetChartViewDrawer(int view, ChartViewDrawer drawer);
 struct GlyphHit {
     int body = 0;  // 1..11, the last hit
     int sign = 0;  // 1..12, the last hit
+    int x = 0, y = 0;  // the device point clicked
 };
 bool CentreHit(Real cx, Real cy, int x, int y);
 GlyphHit FindGlyphHit(int x, int y);
 
-// What a click on a glyph does (the attribution steps are installed by their
-// own code; by default the help text of the glyph's kind is shown).
+// What a click on the window does (the attribution steps are installed by their
+// own code and see every click; by default a glyph hit shows the help text of
+// the glyph's kind).
 using GlyphClickHandler = std::function<void(TFgrKelvo& form, const GlyphHit& hit)>;
 void SetGlyphClickHandler(GlyphClickHandler handler);
+
+// The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
+QIcon ButtonBitmap(const char* name);
 
 // Reloads the current person's chart after the Volguine view's recomputation
 // (the shell installs the current-person loader).
