@@ -390,6 +390,12 @@ void TFgrNaKel::wheelEvent(QWheelEvent* event) {
     if (dy > 0) gui::Guard([this] { FormMouseWheelUp(); });
 }
 
+void TFgrNaKel::resizeEvent(QResizeEvent* event) {
+    CanvasForm::resizeEvent(event);
+    // The button bar stays along the bottom edge, the whole width.
+    Panel1->setGeometry(0, height() - Panel1->height(), width(), Panel1->height());
+}
+
 void TFgrNaKel::keyPressEvent(QKeyEvent* event) {
     // The return button is the window's Cancel and Default button.
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

@@ -143,6 +143,7 @@ protected:
         display::Sheets = {};
     }
     void Open(int code, const char* orientation) {
+        if (viewer->isVisible()) viewer->close();  // back to the main window first
         display::Sheets.SheetCode = code;
         display::Sheets.SheetOrientation = orientation;
         viewer->show();
@@ -341,6 +342,24 @@ TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {
     EXPECT_EQ(viewer->BBFlagRiga->property("glyph").toString(), "LosLin");
     if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
         viewer->Snapshot().save(QString("%1/viewer16.png").arg(keep));
+}
+
+}  // namespace
+
+namespace {
+
+// Screenshots of the viewer with each sheet, for looking at (run under a
+// virtual display with KELVOR_SHEET_SHOTS naming a folder).
+TEST_F(SheetViewer, Screenshots) {
+    const char* keep = std::getenv("KELVOR_SHEET_SHOTS");
+    if (!keep) GTEST_SKIP() << "KELVOR_SHEET_SHOTS not set";
+    for (const auto& [code, orientation] : std::vector<std::pair<int, const char*>>{
+             {5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
+        Open(code, orientation);
+        QApplication::processEvents();
+        viewer->grab().save(QString("%1/viewer-sheet%2.png").arg(keep).arg(code));
+    }
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 }  // namespace
