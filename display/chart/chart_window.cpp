@@ -20,7 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "display/chart/chart_views.h"
 #include "display/chart/masters_view.h"
+#include "display/chart/reduced_wheel.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/chart/glyph_clicks.h"
 #include "display/draw/drawing_state.h"
@@ -198,6 +200,7 @@ TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
         [this](const std::vector<std::string>& lines) { ShowLinesIn(MemoExtra, lines); },
     });
     if (!Drawing.ChartWindow) Drawing.ChartWindow = this;
+    RegisterChartViews();
 }
 
 TFgrKelvo::~TFgrKelvo() {
@@ -483,6 +486,7 @@ void TFgrKelvo::LayOut() {
 }
 
 void TFgrKelvo::FormActivate() {
+    viewShown_ = false;
     KelvoState.LargeFontsFlag = true;
     Drawing.DrawForm = this;
     Drawing.ChartWindow = this;
@@ -570,7 +574,7 @@ bool TFgrKelvo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFgrKelvo::FormMouseDown(int x, int y) {
-    if (KelvoState.VolguineViewActive || KelvoState.FullBodyOrderFlag) return;
+    if (KelvoState.VolguineViewActive) return;
     KelvoState.ClickedBody = 0;
     KelvoState.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(x, y);
@@ -600,6 +604,7 @@ void TFgrKelvo::FormMouseUp() {
 void TFgrKelvo::Timer1Timer() {
     if (KelvoState.TimerTicks == 1) {
         Timer1->stop();
+        viewShown_ = KelvoState.ArchetypeViewFlag;
         if (!KelvoState.ArchetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart(*this);
@@ -629,6 +634,7 @@ void TFgrKelvo::DrawSubView(int view, int subView) {
 }
 
 void TFgrKelvo::ViewButtonClick(int k) {
+    viewShown_ = true;
     if (k != kViewArchetype) ClearDignityGlyphCentres();
     ResetViewCycles(k);
     KelvoState.VolguineViewActive = k == kViewVolguine;
@@ -639,7 +645,6 @@ void TFgrKelvo::ViewButtonClick(int k) {
     Image2->hide();
     if (k == kViewCloth || k == kViewEnergy || k == kViewAntiscia) Memo1->clear();
     if (k != kViewVolguine) KelvoState.DodecatemoriaMode = k == kViewDodecatemoria;
-    if (k == kViewCoordinates || k == kViewAspects) KelvoState.FullBodyOrderFlag = false;
     if (k != kViewVolguine) ClearChartArea(Canvas());
 
     const int c = KelvoState.ViewCycle[k];
@@ -700,6 +705,7 @@ void ComputePlacidusChart() {
 }  // namespace
 
 void TFgrKelvo::BBvolguineClick() {
+    viewShown_ = true;
     // The common head when called directly.
     ClearDignityGlyphCentres();
     ResetViewCycles(kViewVolguine);
@@ -729,15 +735,35 @@ void TFgrKelvo::BBvolguineClick() {
 
 void TFgrKelvo::DrawVolguineView(int subView) {
     Surface& dc = Canvas();
-    DrawSubView(kViewVolguine, subView);
+    RedrawReducedWheelChart(*this, KelvoState.VolguineViewActive);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "PLANETARIEN KRACHTEN", 2, 5, 5);
     TextOutLeft(dc, "(Volgens Volguine)", 15, 5, 10);
+    DrawSubView(kViewVolguine, subView);
 }
 
 // ---- small buttons ----
 
-void TFgrKelvo::BBprivatoClick() { close(); }
+void TFgrKelvo::BBprivatoClick() {
+    if (viewShown_) {
+        ShowNatalChartAgain();
+        return;
+    }
+    close();
+}
+
+void TFgrKelvo::ShowNatalChartAgain() {
+    ClearDignityGlyphCentres();
+    ResetViewCycles(-1);
+    KelvoState.VolguineViewActive = false;
+    KelvoState.DodecatemoriaMode = false;
+    Panel3->hide();
+    PanelQuor->hide();
+    ClearCanvas();
+    RedrawNatalChart(*this);
+    viewShown_ = false;
+    ShowHelpMessage(1);
+}
 
 void TFgrKelvo::BBchiudiAspClick() { Panel3->hide(); }
 
@@ -776,6 +802,7 @@ void TFgrKelvo::BBchiudiExtraClick() {
     PanelSegnaPato->hide();
     ClearCanvas();
     RedrawNatalChart(*this);
+    viewShown_ = false;
 }
 
 void TFgrKelvo::MemoAspettiDblClick() {

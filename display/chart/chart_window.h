@@ -37,7 +37,7 @@ struct ChartWindowState {
     std::array<unsigned char, 15> ViewCycle{};
     std::array<unsigned char, 15> BodyClickStep{};
     std::array<unsigned char, 15> SignClickStep{};
-    bool VolguineViewActive = false;
+    bool VolguineViewActive = false;  // body arrays in the engine's order: clicks ignored
     bool DodecatemoriaMode = false;
     std::array<Real, 8> DignityGlyphCentreX{};  // 1..7
     std::array<Real, 8> DignityGlyphCentreY{};
@@ -49,7 +49,6 @@ struct ChartWindowState {
     std::string ExtraSignFilter = "Ieder";
     Real PlaceLongitudeHours = 0;
     bool ArchetypeViewFlag = false;
-    bool FullBodyOrderFlag = false;  // body arrays in the engine's order: clicks ignored
     bool OkFlag = false;
     int ClickedBody = 0;
     int ClickedSign = 0;
@@ -178,6 +177,7 @@ public:
     void FormMouseDown(int x, int y);
     void FormMouseUp();
     void Timer1Timer();
+    // With a view shown: the natal wheel comes back; else the window closes.
     void BBprivatoClick();
     void BBcoordiClick();
     void BBstoffaClick();
@@ -215,6 +215,9 @@ private:
     void DrawSubView(int view, int subView);
     int PX(Real pageUnits) const;
     int PY(Real pageUnits) const;
+    // The natal wheel back in the chart square, every view's state cleared.
+    void ShowNatalChartAgain();
+    bool viewShown_ = false;  // the chart square shows a view, not the natal wheel
 };
 
 extern TFgrKelvo* FgrKelvo;

@@ -10,23 +10,6 @@ namespace display {
 
 namespace {
 
-// Element and principle of each sign (F fire, T earth, A air, W water; S salt,
-// Z sulphur, M mercury).
-constexpr const char* kElementPrincipleCodes[13] = {"",   "FS", "TS", "AS", "WS", "FZ", "TZ",
-                                                    "AZ", "WZ", "FM", "TM", "AM", "WM"};
-// Quality and season of each sign (C cardinal, F fixed, M mutable; A spring,
-// F summer, T autumn, W winter).
-constexpr const char* kQualitySeasonCodes[13] = {"",   "CA", "FA", "MA", "CF", "FF", "MF",
-                                                 "CT", "FT", "MT", "CW", "FW", "MW"};
-constexpr char kSignElementLetters[13] = {' ', 'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W'};
-constexpr char kSeasonElementLetters[13] = {' ', 'A', 'A', 'A', 'F', 'F', 'F', 'T', 'T', 'T', 'W', 'W', 'W'};
-
-int IndexOf(char letter, const char* letters) {
-    for (int i = 0; letters[i]; ++i)
-        if (letters[i] == letter) return i + 1;
-    return 0;
-}
-
 // Planet part "Sole" .. "Satu" and the sign parts where it is neither dignified nor debilitated.
 struct NeutralRow {
     const char* planet;
@@ -50,45 +33,6 @@ bool InNeutralSign(int planet, const std::string& key) {
 }
 
 }  // namespace
-
-ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs) {
-    ClothCounts k;
-    for (int p = 1; p <= 7; ++p) {
-        const int s = signs[p];
-        if (s < 1 || s > 12) continue;
-        const int c = IndexOf(kElementPrincipleCodes[s][0], "FTAW");
-        const int r = IndexOf(kElementPrincipleCodes[s][1], "SZM");
-        if (r && c) ++k.count[r][c];
-    }
-    return k;
-}
-
-ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs) {
-    ClothCounts k;
-    for (int p = 1; p <= 7; ++p) {
-        const int s = signs[p];
-        if (s < 1 || s > 12) continue;
-        const int r = IndexOf(kQualitySeasonCodes[s][0], "CFM");
-        const int c = IndexOf(kQualitySeasonCodes[s][1], "AFTW");
-        if (r && c) ++k.count[r][c];
-    }
-    return k;
-}
-
-HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal) {
-    HumoralCounts h;
-    for (int p = 1; p <= 7; ++p) {
-        const int s = signs[p];
-        if (s < 1 || s > 12) continue;
-        const int b = IndexOf(seasonal ? kSeasonElementLetters[s] : kSignElementLetters[s], "AFTW");
-        if (b) ++h.e[b];
-    }
-    h.q[1] = h.e[1] + h.e[2];  // hot: air, fire
-    h.q[2] = h.e[1] + h.e[4];  // moist: air, water
-    h.q[3] = h.e[3] + h.e[4];  // cold: earth, water
-    h.q[4] = h.e[2] + h.e[3];  // dry: fire, earth
-    return h;
-}
 
 DignityTable EvaluateDignityTable(const engine::ReceptionTables& r) {
     DignityTable t;

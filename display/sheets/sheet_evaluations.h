@@ -8,18 +8,14 @@
 
 #include "engine/chart_state.h"
 #include "engine/receptions.h"
+#include "display/chart/cloths.h"
+#include "display/chart/humoral.h"
 
 namespace display {
 
 using engine::Real;
-struct ClothCounts;
-struct HumoralCounts;
-
-// Counts of planets 1..7 by the sign numbers signs[1..7].
-ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs);
-ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs);
-// By the element of each sign, or (seasonal) by the element of its season.
-HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal);
+// The cloth and humoral counts (EvaluateElementalCloth, EvaluateSeasonCloth,
+// EvaluateHumoral) are the chart window's, in display/chart/cloths.h and humoral.h.
 
 // One column of the dignity table: a planet with a state, the height of its
 // box in entries, and whether it is joined to the column before it.
