@@ -11,7 +11,6 @@
 #include "display/sheets/sheet_affinities.h"
 #include "display/sheets/sheet_archetype.h"
 #include "display/sheets/sheet_cloths.h"
-#include "display/sheets/sheet_evaluations.h"
 #include "engine/position_text.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
