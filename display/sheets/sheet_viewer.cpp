@@ -99,7 +99,7 @@ TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
     ComboEMF->setGeometry(629, 3, 93, 23);
     ComboEMF->setMaxVisibleItems(15);
     ComboEMF->setToolTip("File Grafico");
-    ComboEMF->setStyleSheet("background-color: aqua; color: black");
+    ComboEMF->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
     for (int i = 1; i <= 15; ++i) ComboEMF->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
     BBEMFin = MakeButton(Panel1, "BBEMFin", "EMF", 722, 50, "Richiama da File");
     BBFlagRiga = MakeButton(Panel1, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti");
