@@ -36,8 +36,17 @@ public:
         }
     }
     Real MoonCorrection(Real jd) override { return MoonCorrectionFrom(MoonTable(), jd); }
+    // The two records around jd are decoded once for all the fields read at jd.
     Real PlanetCorrection(int field, Real jd) override {
-        return PlanetCorrectionFrom(PlanetTable(), field, jd);
+        const std::int64_t n = PlanetTableIndex(jd);
+        if (!planetDecoded_ || n != planetIndex_) {
+            const std::uint8_t* bytes = PlanetTable().TwoRecords(n);
+            planetRecords_[0] = DecodePlanetRecord(bytes);
+            planetRecords_[1] = DecodePlanetRecord(bytes + kPlanetRecordSize);
+            planetIndex_ = n;
+            planetDecoded_ = true;
+        }
+        return InterpolatePlanet(field, jd, [&](std::int64_t i) { return planetRecords_[i - n]; });
     }
     Real BlackMoonCorrection(Real jd) override { return BlackMoonCorrectionFrom(BlackMoonTable(), jd); }
     Real MinorBodyCorrection(int body, Real jd) override {
@@ -47,6 +56,9 @@ public:
 
 private:
     bool moon_ = false, planets_ = false, blackMoon_ = false, minor_ = false;
+    bool planetDecoded_ = false;
+    std::int64_t planetIndex_ = 0;  // of the records decoded
+    PlanetRecord planetRecords_[2];
 };
 
 BodySettings SettingsFromChart() {
@@ -104,7 +116,7 @@ void ComputeBodiesWithRetro(int mode, Real jd) {
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
     BodyPositions p = PositionsFromChart();
-    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, p);
+    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, p, true);
     const BodyArray later = p.longitudes;
     RunBodyComputation(mode, false, jd, settings, &corrections, p);
     MarkRetrograde(later, p.longitudes);

@@ -77,9 +77,12 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
 // Runs the steps of `mode` at Julian day `jd` (UT) into `out`: the theories are
 // evaluated at jd + Delta T (engine/delta_t.h), the tables are looked up by jd.
 // `corrections` may be null only when the settings switch every table off, or
-// when no table applies.
+// when no table applies. longitudesOnly = true writes the ecliptic longitudes
+// alone (the other arrays keep what they held), skipping the work nothing else
+// needs: what the retrograde rule compares.
 void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
-                        CorrectionSource* corrections, BodyPositions& out);
+                        CorrectionSource* corrections, BodyPositions& out,
+                        bool longitudesOnly = false);
 
 // Kepler's equation E - e sin E = M, solved to convergence (radians).
 Real SolveKepler(Real meanAnomaly, Real eccentricity);

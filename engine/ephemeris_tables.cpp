@@ -1,6 +1,7 @@
 #include "engine/ephemeris_tables.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -144,7 +145,22 @@ Real ReadPlanetCorrection(int field, Real jd) {
     return ReadPlanetCorrectionAt(rt::ResolvePath(kPlanetTableFile), field, jd);
 }
 
+bool LoadedTable::Unchanged(const char* name, std::size_t recordSize, std::int64_t records) const {
+    if (!Loaded() || std::string_view(name) != name_ || recordSize != recordSize_ ||
+        static_cast<std::uintmax_t>(records) * recordSize > size_)
+        return false;
+    char cwd[4096];
+    if (!::getcwd(cwd, sizeof cwd) || folder_ != cwd) return false;
+    struct stat st;
+    return ::stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           static_cast<std::uintmax_t>(st.st_size) == size_ && st.st_mtim.tv_sec == mtime_.tv_sec &&
+           st.st_mtim.tv_nsec == mtime_.tv_nsec;
+}
+
 void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t records) {
+    // The table this working folder resolved to last time, of the same size
+    // and modification time: two system calls instead of a full check.
+    if (Unchanged(name, recordSize, records)) return;
     std::error_code ec;
     // Absolute, so that a table of another data folder is never taken for this one.
     const std::filesystem::path path =
@@ -166,6 +182,17 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
     size_ = size;
     time_ = time;
     bytes_ = std::move(bytes);
+    // What the quick check compares (taken after the read: a change while it
+    // ran makes the next check read the file again).
+    struct stat st;
+    char cwd[4096];
+    if (::stat(path_.c_str(), &st) == 0 && ::getcwd(cwd, sizeof cwd)) {
+        mtime_ = st.st_mtim;
+        folder_ = cwd;
+        if (static_cast<std::uintmax_t>(st.st_size) != size_) folder_.clear();
+    } else {
+        folder_.clear();
+    }
 }
 
 const std::uint8_t* LoadedTable::TwoRecords(std::int64_t n) const {

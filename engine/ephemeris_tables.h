@@ -4,9 +4,11 @@
 // black-moon correction. Record files without a header, little-endian.
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/chart_state.h"
 #include "platform/runtime/io_error.h"
@@ -112,11 +114,15 @@ public:
     const std::uint8_t* Range(std::int64_t offset, std::size_t count) const;
 
 private:
+    bool Unchanged(const char* name, std::size_t recordSize, std::int64_t records) const;
+
     const char* name_ = "";
     std::size_t recordSize_ = 0;
     std::filesystem::path path_;
     std::uintmax_t size_ = 0;
     std::filesystem::file_time_type time_{};
+    std::string folder_;  // the working folder the path was resolved from
+    timespec mtime_{};
     std::string bytes_;
 };
 
