@@ -115,11 +115,17 @@ void ComputeBodiesWithRetro(int mode, Real jd) {
     LoadedTableCorrections corrections;
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
+    // The chart's moment first, keeping its sines and cosines; then the
+    // longitudes a moment later, from those turned by the small changes of
+    // their angles. Every entry the later pass writes the first one writes
+    // too, so the result is the same as computing the later moment first.
     BodyPositions p = PositionsFromChart();
-    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, p, true);
-    const BodyArray later = p.longitudes;
-    RunBodyComputation(mode, false, jd, settings, &corrections, p);
-    MarkRetrograde(later, p.longitudes);
+    TrigMemo memo;
+    RunBodyComputation(mode, false, jd, settings, &corrections, p, false, &memo);
+    BodyPositions later = p;
+    memo.replay = true;
+    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true, &memo);
+    MarkRetrograde(later.longitudes, p.longitudes);
     CommitToChart(p);
 }
 

@@ -1,7 +1,10 @@
 #include "engine/bodies_theory.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
+#include <limits>
 
 #include "engine/angles.h"
 #include "engine/delta_t.h"
@@ -35,7 +38,7 @@ struct SinCos {
     Real sin, cos;
 };
 
-inline SinCos Quadrant(long long q, Real s, Real c) {
+inline SinCos Quadrant(unsigned q, Real s, Real c) {
     switch (q & 3) {
         case 0: return {s, c};
         case 1: return {c, -s};
@@ -44,41 +47,44 @@ inline SinCos Quadrant(long long q, Real s, Real c) {
     }
 }
 
-// The nearest whole number (the reductions need no particular rule at halves).
-inline long long Nearest(Real x) { return static_cast<long long>(x < 0 ? x - 0.5L : x + 0.5L); }
+// The nearest whole number to x (|x| < 2^61) as a real, and its remainder
+// modulo 4, without converting to an integer (which switches the rounding
+// control of the extended-precision unit twice, slowly): adding 1.5 * 2^63
+// leaves the whole number in the low bits of the 64-bit significand.
+struct Whole {
+    Real value;
+    unsigned quadrant;  // value modulo 4
+};
 
-inline SinCos SinCosD(Real degrees) {
-    if (degrees == 0) return {0, 1};
-    const long long q = Nearest(degrees / 90);
-    const Real r = (degrees - 90 * static_cast<Real>(q)) * kRad;
-    return Quadrant(q, std::sin(r), std::cos(r));
+inline Whole NearestWhole(Real x) {
+    static_assert(std::numeric_limits<Real>::digits == 64, "extended reals with a 64-bit significand");
+    constexpr Real kShift = 0x1.8p63L;
+    const Real t = x + kShift;
+    std::uint64_t significand;
+    std::memcpy(&significand, &t, sizeof significand);
+    return {t - kShift, static_cast<unsigned>(significand & 3)};
 }
 
-inline SinCos SinCosR(Real radians) {
-    const long long q = Nearest(radians / (kPi / 2));
-    const Real r = radians - static_cast<Real>(q) * (kPi / 2);
-    return Quadrant(q, std::sin(r), std::cos(r));
+inline SinCos LibrarySinCosD(Real degrees) {
+    const Whole q = NearestWhole(degrees / 90);
+    const Real r = (degrees - 90 * q.value) * kRad;
+    return Quadrant(q.quadrant, std::sin(r), std::cos(r));
+}
+
+inline SinCos LibrarySinCosR(Real radians) {
+    const Whole q = NearestWhole(radians / (kPi / 2));
+    const Real r = radians - q.value * (kPi / 2);
+    return Quadrant(q.quadrant, std::sin(r), std::cos(r));
 }
 
 // One of the two alone costs one library call.
-inline Real SinQuadrant(long long q, Real r) {
+inline Real SinQuadrant(unsigned q, Real r) {
     switch (q & 3) {
         case 0: return std::sin(r);
         case 1: return std::cos(r);
         case 2: return -std::sin(r);
         default: return -std::cos(r);
     }
-}
-
-inline Real SinD(Real degrees) {
-    const long long q = Nearest(degrees / 90);
-    return SinQuadrant(q, (degrees - 90 * static_cast<Real>(q)) * kRad);
-}
-inline Real CosD(Real degrees) { return SinD(degrees + 90); }
-
-inline Real SinR(Real radians) {
-    const long long q = Nearest(radians / (kPi / 2));
-    return SinQuadrant(q, radians - static_cast<Real>(q) * (kPi / 2));
 }
 
 // The angle-addition rules: the sine and cosine of a sum of angles, of a
@@ -109,6 +115,61 @@ inline SinCos SmallSinCos(Real x) {
                          (1 - x2 * (1.0L / 30) *
                                   (1 - x2 * (1.0L / 56) * (1 - x2 * (1.0L / 90) * (1 - x2 * (1.0L / 132))))));
     return {s, c};
+}
+
+// The memo of the computation running on this thread, if any (set by
+// RunBodyComputation): a recording computation keeps every sine and cosine it
+// works; a replaying one, a moment later, finds the kept angle nearest in the
+// same order and turns its sine and cosine by the small difference.
+thread_local TrigMemo* activeMemo = nullptr;
+
+constexpr int kLookAhead = 16;          // kept angles searched past the last one used
+constexpr Real kLargestTurn = 1e-3L;    // radians
+
+inline SinCos Remembered(Real angle, bool degrees, SinCos (*library)(Real)) {
+    TrigMemo* m = activeMemo;
+    if (!m) return library(angle);
+    if (m->replay) {
+        const int end = m->count < m->cursor + kLookAhead ? m->count : m->cursor + kLookAhead;
+        for (int i = m->cursor; i < end; ++i) {
+            const TrigMemo::Entry& e = m->entries[i];
+            if (e.degrees != degrees) continue;
+            Real d = angle - e.angle;
+            if (degrees) d *= kRad;
+            if (std::fabs(d) <= kLargestTurn) {
+                m->cursor = i + 1;
+                return SinCos{e.sin, e.cos} * SmallSinCos(d);
+            }
+        }
+        return library(angle);
+    }
+    const SinCos sc = library(angle);
+    if (m->count < static_cast<int>(m->entries.size()))
+        m->entries[m->count++] = {angle, sc.sin, sc.cos, degrees};
+    return sc;
+}
+
+inline SinCos SinCosD(Real degrees) {
+    if (degrees == 0) return {0, 1};
+    return Remembered(degrees, true, LibrarySinCosD);
+}
+
+inline SinCos SinCosR(Real radians) { return Remembered(radians, false, LibrarySinCosR); }
+
+inline Real SinD(Real degrees) {
+    if (activeMemo) return SinCosD(degrees).sin;
+    const Whole q = NearestWhole(degrees / 90);
+    return SinQuadrant(q.quadrant, (degrees - 90 * q.value) * kRad);
+}
+inline Real CosD(Real degrees) {
+    if (activeMemo) return SinCosD(degrees).cos;
+    return SinD(degrees + 90);
+}
+
+inline Real SinR(Real radians) {
+    if (activeMemo) return SinCosR(radians).sin;
+    const Whole q = NearestWhole(radians / (kPi / 2));
+    return SinQuadrant(q.quadrant, radians - q.value * (kPi / 2));
 }
 
 // The multiples -N..N of one angle, built from its sine and cosine by angle
@@ -190,10 +251,19 @@ struct PeriodicTerm {
     Real rate, phase, amplitude;
 };
 
+// The terms are a few thousandths of an astronomical unit at most: the cosine
+// of the exactly reduced argument in double precision (about 1e-16 of the
+// term) moves a position by less than 1e-11 arc second, and costs a fraction
+// of the extended-precision call.
 template <std::size_t N>
 Real SumTerms(const PeriodicTerm (&terms)[N], Real t) {
     Real s = 0;
-    for (const auto& term : terms) s += term.amplitude * CosD(term.rate * t + term.phase);
+    for (const auto& term : terms) {
+        const Real x = term.rate * t + term.phase;
+        const Whole q = NearestWhole(x / 90);
+        const double r = static_cast<double>((x - 90 * q.value) * kRad);
+        s += term.amplitude * Quadrant(q.quadrant + 1, std::sin(r), std::cos(r)).sin;  // cos x = sin(x + 90)
+    }
     return s;
 }
 
@@ -979,7 +1049,19 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
 }
 
 void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
-                        CorrectionSource* corrections, BodyPositions& out, bool longitudesOnly) {
+                        CorrectionSource* corrections, BodyPositions& out, bool longitudesOnly,
+                        TrigMemo* memo) {
+    struct Scope {
+        explicit Scope(TrigMemo* m) : previous(activeMemo) {
+            activeMemo = m;
+            if (m) {
+                m->cursor = 0;
+                if (!m->replay) m->count = 0;
+            }
+        }
+        ~Scope() { activeMemo = previous; }
+        TrigMemo* previous;
+    } scope(memo);
     Computation(mode, fast, longitudesOnly, jd, settings, corrections, out).Run();
 }
 
