@@ -279,7 +279,7 @@ public:
     SolarTerms(std::initializer_list<Term> terms) {
         for (const Term& t : terms) {
             terms_[count_] = t;
-            phases_[count_] = SinCosD(t.phase);
+            phases_[count_] = LibrarySinCosD(t.phase);
             ++count_;
         }
     }
@@ -617,13 +617,15 @@ void Computation::Moon() {
     const Multiples<2> Mm(SinCosD(M));
     const Multiples<4> Pm(SinCosD(Mp));
     const Multiples<2> Fm(SinCosD(F));
-    static const SinCos twoDegrees = SinCosD(2);
+    static const SinCos twoDegrees = LibrarySinCosD(2);
     auto series = [&](const auto& terms) {
         Real sum = 0;
         for (const LunarTerm& t : terms) {
-            SinCos x = Dm[t.d] * Mm[t.m];
+            SinCos x = Pm[t.p];
+            if (t.d) x = x * Dm[t.d];
+            if (t.m) x = x * Mm[t.m];
             if (t.twoDegrees) x = x * twoDegrees;
-            sum += t.amplitude * SinOfSum(x * Pm[t.p], Fm[t.f]);
+            sum += t.amplitude * SinOfSum(x, Fm[t.f]);
         }
         return sum;
     };
@@ -909,7 +911,7 @@ void Computation::Node() {
             {-0.013L, 2, -2, -1, 0, 1}, {-0.007L, -3, 0, 0, 1, 2}, {0.005L, 0, -2, -1, 0, 3},
             {-0.005L, -2, 0, -1, 0, 3},
         };
-        static const SinCos perihelion = SinCosD(282.596403L);  // P
+        static const SinCos perihelion = LibrarySinCosD(282.596403L);  // P
         const Multiples<3> S(SinCosD(out_.longitudes[kSun]));
         const Multiples<3> M(SinCosD(out_.longitudes[kMoon]));
         const Multiples<2> N(SinCosD(node));

@@ -146,15 +146,28 @@ Real ReadPlanetCorrection(int field, Real jd) {
 }
 
 bool LoadedTable::Unchanged(const char* name, std::size_t recordSize, std::int64_t records) const {
-    if (!Loaded() || std::string_view(name) != name_ || recordSize != recordSize_ ||
+    if (!Loaded() || !looked_ || std::string_view(name) != name_ || recordSize != recordSize_ ||
         static_cast<std::uintmax_t>(records) * recordSize > size_)
         return false;
-    char cwd[4096];
-    if (!::getcwd(cwd, sizeof cwd) || folder_ != cwd) return false;
+    // The same file (device and inode: a working folder that now resolves the
+    // name to another file fails here), of the same size and modification time.
     struct stat st;
-    return ::stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-           static_cast<std::uintmax_t>(st.st_size) == size_ && st.st_mtim.tv_sec == mtime_.tv_sec &&
-           st.st_mtim.tv_nsec == mtime_.tv_nsec;
+    return ::stat(resolved_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == device_ &&
+           st.st_ino == inode_ && static_cast<std::uintmax_t>(st.st_size) == size_ &&
+           st.st_mtim.tv_sec == mtime_.tv_sec && st.st_mtim.tv_nsec == mtime_.tv_nsec;
+}
+
+void LoadedTable::RememberLook(const std::filesystem::path& resolved) {
+    // Taken after the read: a change while it ran makes the next look read
+    // the file again.
+    struct stat st;
+    resolved_ = resolved;
+    looked_ = ::stat(resolved_.c_str(), &st) == 0 && static_cast<std::uintmax_t>(st.st_size) == size_;
+    if (looked_) {
+        device_ = st.st_dev;
+        inode_ = st.st_ino;
+        mtime_ = st.st_mtim;
+    }
 }
 
 void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t records) {
@@ -162,12 +175,15 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
     // and modification time: two system calls instead of a full check.
     if (Unchanged(name, recordSize, records)) return;
     std::error_code ec;
+    const std::filesystem::path resolved = CheckEphemerisTable(name, recordSize, records);
     // Absolute, so that a table of another data folder is never taken for this one.
-    const std::filesystem::path path =
-        std::filesystem::absolute(CheckEphemerisTable(name, recordSize, records), ec);
+    const std::filesystem::path path = std::filesystem::absolute(resolved, ec);
     const auto size = std::filesystem::file_size(path, ec);
     const auto time = std::filesystem::last_write_time(path, ec);
-    if (Loaded() && path == path_ && size == size_ && time == time_) return;
+    if (Loaded() && path == path_ && size == size_ && time == time_) {
+        RememberLook(resolved);
+        return;
+    }
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) throw rt::IoError(rt::kReadBeyondEnd, name);
@@ -182,17 +198,7 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
     size_ = size;
     time_ = time;
     bytes_ = std::move(bytes);
-    // What the quick check compares (taken after the read: a change while it
-    // ran makes the next check read the file again).
-    struct stat st;
-    char cwd[4096];
-    if (::stat(path_.c_str(), &st) == 0 && ::getcwd(cwd, sizeof cwd)) {
-        mtime_ = st.st_mtim;
-        folder_ = cwd;
-        if (static_cast<std::uintmax_t>(st.st_size) != size_) folder_.clear();
-    } else {
-        folder_.clear();
-    }
+    RememberLook(resolved);
 }
 
 const std::uint8_t* LoadedTable::TwoRecords(std::int64_t n) const {

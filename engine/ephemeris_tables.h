@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+
 #include "engine/chart_state.h"
 #include "platform/runtime/io_error.h"
 
@@ -114,14 +116,20 @@ public:
     const std::uint8_t* Range(std::int64_t offset, std::size_t count) const;
 
 private:
+    // The quick look: one stat of the path the name resolved to at the last
+    // load (relative to the working folder).
     bool Unchanged(const char* name, std::size_t recordSize, std::int64_t records) const;
+    void RememberLook(const std::filesystem::path& resolved);
 
     const char* name_ = "";
     std::size_t recordSize_ = 0;
     std::filesystem::path path_;
     std::uintmax_t size_ = 0;
     std::filesystem::file_time_type time_{};
-    std::string folder_;  // the working folder the path was resolved from
+    std::filesystem::path resolved_;  // the path as resolved, relative to the working folder
+    bool looked_ = false;             // false: no quick look until the next load
+    dev_t device_{};
+    ino_t inode_{};
     timespec mtime_{};
     std::string bytes_;
 };
