@@ -151,6 +151,51 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
     EXPECT_GT(retrograde, 400);
 }
 
+// The retrograde pass reuses the chart moment's sines and cosines; for every
+// mode it must give what two separate computations give: the later moment's
+// longitudes (fast), then the chart moment, then the rule.
+TEST_F(PositionsReference, RetrogradePassOfEveryModeAsTwoSeparateComputations) {
+    const int modes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19, 20, 21};
+    int marks = 0;
+    for (const int mode : modes) {
+        for (Real jd = 2299161.3L; jd < 2480000; jd += 4321.77L) {
+            for (const bool trueTypes : {true, false}) {
+                auto prepare = [&] {
+                    ResetChartState();
+                    Chart.NodeType = trueTypes ? "VERO" : "MEDIO";
+                    Chart.BlackMoonType = trueTypes ? "VERA" : "MEDIA";
+                    Chart.HouseCusps[1] = 123.25L;
+                    Chart.HouseCusps[7] = 303.25L;
+                };
+                prepare();
+                ComputeBodies(mode, true, jd + 0.001L);
+                const BodyArray later = Chart.PlanetLongitudes;
+                ComputeBodies(mode, false, jd);
+                BodyArray expected = Chart.PlanetLongitudes;
+                MarkRetrograde(later, expected);
+                const BodyArray latitudes = Chart.PlanetLatitudes;
+                const BodyArray declinations = Chart.PlanetDeclinations;
+
+                prepare();
+                ComputeBodiesWithRetro(mode, jd);
+                for (int b = 1; b <= 19; ++b) {
+                    const std::string where = "mode " + std::to_string(mode) + ", body " +
+                                              std::to_string(b) + " at JD " +
+                                              std::to_string(static_cast<double>(jd));
+                    EXPECT_EQ(std::signbit(Chart.PlanetLongitudes[b]), std::signbit(expected[b])) << where;
+                    EXPECT_LE(std::fabs(AngleGap(std::fabs(Chart.PlanetLongitudes[b]), std::fabs(expected[b]))),
+                              1e-9L)
+                        << where;
+                    EXPECT_LE(std::fabs(Chart.PlanetLatitudes[b] - latitudes[b]), 1e-9L) << where;
+                    EXPECT_LE(std::fabs(Chart.PlanetDeclinations[b] - declinations[b]), 1e-9L) << where;
+                    if (expected[b] < 0) ++marks;
+                }
+            }
+        }
+    }
+    EXPECT_GT(marks, 500);
+}
+
 TEST_F(PositionsReference, HouseCuspsOfEverySystemAsBefore) {
     const Reference ref = ReadReference();
     ASSERT_EQ(ref.houses.size(), 48u * 8u);
