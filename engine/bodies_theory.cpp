@@ -207,14 +207,35 @@ struct KeplerSolution {
 };
 
 KeplerSolution SolveKeplerSinCos(Real M, Real e) {
-    Real E = M + e * SinR(M);
-    SinCos sc = SinCosR(E);
+    TrigMemo* m = activeMemo;
+    Real E = 0;
+    SinCos sc{0, 1};
+    bool started = false;
+    if (m && m->replay) {
+        // A moment later: Newton's method from the kept solution, a small step away.
+        const int end = m->orbitCount < m->orbitCursor + 4 ? m->orbitCount : m->orbitCursor + 4;
+        for (int i = m->orbitCursor; i < end && !started; ++i) {
+            const TrigMemo::Orbit& o = m->orbits[i];
+            if (std::fabs(M - o.M) <= kLargestTurn && std::fabs(e - o.e) <= 1e-6L) {
+                E = o.E;
+                sc = {o.sin, o.cos};
+                m->orbitCursor = i + 1;
+                started = true;
+            }
+        }
+    }
+    if (!started) {
+        E = M + e * SinR(M);
+        sc = SinCosR(E);
+    }
     for (int i = 0; i < 60; ++i) {
         const Real dE = (M - (E - e * sc.sin)) / (1 - e * sc.cos);
         E += dE;
         sc = std::fabs(dE) <= 0.05L ? sc * SmallSinCos(dE) : SinCosR(E);
         if (std::fabs(dE) < 1e-18L) break;
     }
+    if (m && !m->replay && m->orbitCount < static_cast<int>(m->orbits.size()))
+        m->orbits[m->orbitCount++] = {M, e, E, sc.sin, sc.cos};
     return {E, sc};
 }
 
@@ -1058,7 +1079,8 @@ void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settin
             activeMemo = m;
             if (m) {
                 m->cursor = 0;
-                if (!m->replay) m->count = 0;
+                m->orbitCursor = 0;
+                if (!m->replay) m->count = m->orbitCount = 0;
             }
         }
         ~Scope() { activeMemo = previous; }

@@ -85,10 +85,17 @@ struct TrigMemo {
         Real sin, cos;
         bool degrees;
     };
+    // A solution of Kepler's equation E - e sin E = M, and the sine and cosine of E.
+    struct Orbit {
+        Real M, e, E, sin, cos;
+    };
     bool replay = false;  // false: keep what is worked; true: use what was kept
     int count = 0;
     int cursor = 0;
     std::array<Entry, 768> entries;  // the first `count` hold angles
+    int orbitCount = 0;
+    int orbitCursor = 0;
+    std::array<Orbit, 48> orbits;  // the first `orbitCount` hold solutions
 };
 
 // Runs the steps of `mode` at Julian day `jd` (UT) into `out`: the theories are
