@@ -38,15 +38,18 @@ public:
     Real MoonCorrection(Real jd) override { return MoonCorrectionFrom(MoonTable(), jd); }
     // The two records around jd are decoded once for all the fields read at jd.
     Real PlanetCorrection(int field, Real jd) override {
-        const std::int64_t n = PlanetTableIndex(jd);
-        if (!planetDecoded_ || n != planetIndex_) {
-            const std::uint8_t* bytes = PlanetTable().TwoRecords(n);
-            planetRecords_[0] = DecodePlanetRecord(bytes);
-            planetRecords_[1] = DecodePlanetRecord(bytes + kPlanetRecordSize);
-            planetIndex_ = n;
+        if (!planetDecoded_ || jd != planetJd_) {
+            const std::int64_t n = PlanetTableIndex(jd);
+            if (!planetDecoded_ || n != planetIndex_) {
+                const std::uint8_t* bytes = PlanetTable().TwoRecords(n);
+                planetRecords_[0] = DecodePlanetRecord(bytes);
+                planetRecords_[1] = DecodePlanetRecord(bytes + kPlanetRecordSize);
+                planetIndex_ = n;
+            }
+            planetJd_ = jd;
             planetDecoded_ = true;
         }
-        return InterpolatePlanet(field, jd, [&](std::int64_t i) { return planetRecords_[i - n]; });
+        return InterpolatePlanet(field, jd, planetRecords_[0], planetRecords_[1]);
     }
     Real BlackMoonCorrection(Real jd) override { return BlackMoonCorrectionFrom(BlackMoonTable(), jd); }
     Real MinorBodyCorrection(int body, Real jd) override {
@@ -58,6 +61,7 @@ private:
     bool moon_ = false, planets_ = false, blackMoon_ = false, minor_ = false;
     bool planetDecoded_ = false;
     std::int64_t planetIndex_ = 0;  // of the records decoded
+    Real planetJd_ = 0;             // the day they were last read for
     PlanetRecord planetRecords_[2];
 };
 

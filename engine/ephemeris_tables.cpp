@@ -105,7 +105,10 @@ Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t
 Real InterpolatePlanet(int field, Real jd,
                        const std::function<PlanetRecord(std::int64_t)>& record) {
     const std::int64_t n = PlanetTableIndex(jd);
-    const PlanetRecord r0 = record(n), r1 = record(n + 1);
+    return InterpolatePlanet(field, jd, record(n), record(n + 1));
+}
+
+Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetRecord& r1) {
     const Real f0 = r0.field[field], f1 = r1.field[field];
     Real v = (jd - r0.julianDay) * (f1 - f0) / 5 + f0;
     if (v > 21600) v -= 21600;

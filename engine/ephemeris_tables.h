@@ -76,6 +76,8 @@ PlanetRecord DecodePlanetRecord(const std::uint8_t* bytes);
 Real InterpolateMoon(Real jd, const std::function<std::int16_t(std::int64_t)>& record);
 Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t)>& record);
 Real InterpolatePlanet(int field, Real jd, const std::function<PlanetRecord(std::int64_t)>& record);
+// The same between records PlanetTableIndex(jd) and the next, already read.
+Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetRecord& r1);
 
 // The lookups: each opens its file, reads two records and closes it.
 // A missing file or a record beyond its end raises rt::IoError.
