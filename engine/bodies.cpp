@@ -53,7 +53,12 @@ public:
     }
     Real BlackMoonCorrection(Real jd) override { return BlackMoonCorrectionFrom(BlackMoonTable(), jd); }
     Real MinorBodyCorrection(int body, Real jd) override {
-        return MinorBodyCorrectionFrom(MinorTable(), body, jd);
+        if (!minorIndexed_ || jd != minorJd_) {
+            minorIndex_ = MinorTableIndex(jd);
+            minorJd_ = jd;
+            minorIndexed_ = true;
+        }
+        return MinorBodyCorrectionFrom(MinorTable(), body, jd, minorIndex_);
     }
     Real MoonLatitudeCorrection(Real jd) override { return MoonLatitudeCorrectionFrom(MinorTable(), jd); }
 
@@ -62,6 +67,9 @@ private:
     bool planetDecoded_ = false;
     std::int64_t planetIndex_ = 0;  // of the records decoded
     Real planetJd_ = 0;             // the day they were last read for
+    bool minorIndexed_ = false;     // the minor bodies' record index of minorJd_
+    std::int64_t minorIndex_ = 0;
+    Real minorJd_ = 0;
     PlanetRecord planetRecords_[2];
 };
 

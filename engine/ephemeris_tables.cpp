@@ -236,8 +236,11 @@ LoadedTable& MinorTable() {
 }
 
 Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd) {
+    return MinorBodyCorrectionFrom(table, body, jd, MinorTableIndex(jd));
+}
+
+Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd, std::int64_t n) {
     if (body < kCeres || body > kChiron) return 0;
-    const std::int64_t n = MinorTableIndex(jd);
     if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, kMinorTableFile);
     const std::int64_t field = (body - kCeres) * 4;
     const std::uint8_t* r0 = table.Range(

@@ -148,6 +148,8 @@ Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd);
 Real BlackMoonCorrectionFrom(const LoadedTable& table, Real jd);
 // Ceres (15) to Chiron (19), arc seconds; the Moon's latitude, arc seconds.
 Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd);
+// The same with the record index MinorTableIndex(jd) already worked.
+Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd, std::int64_t n);
 Real MoonLatitudeCorrectionFrom(const LoadedTable& table, Real jd);
 
 }  // namespace engine
