@@ -119,8 +119,10 @@ inline SinCos SmallSinCos(Real x) {
 
 // The memo of the computation running on this thread, if any (set by
 // RunBodyComputation): a recording computation keeps every sine and cosine it
-// works; a replaying one, a moment later, finds the kept angle nearest in the
-// same order and turns its sine and cosine by the small difference.
+// works; a replaying one, a moment later, looks a few kept angles ahead (they
+// come in the same order) for one within a small turn of the angle asked for,
+// and turns its sine and cosine by the difference: exact whichever angle it
+// finds. Angles fixed for the run (worked once into statics) are not kept.
 thread_local TrigMemo* activeMemo = nullptr;
 
 constexpr int kLookAhead = 16;          // kept angles searched past the last one used
