@@ -264,6 +264,21 @@ TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeadin
               "PLANETEN IN DE TERMEN");
 }
 
+TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClick) {
+    std::vector<AntisciaCall> calls;
+    RecordAntisciaCalls(calls);  // no drawing needed
+    for (auto click : {+[] { ClickBody(1); }, +[] { ClickSign(1); }}) {
+        click();
+        EXPECT_NE(Memo1().find("planten"), std::string::npos);
+        click();
+        click();  // the plants panel closed: the next click draws the mirror lines
+        EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+        EXPECT_NE(Memo1().find("spiegellijnen"), std::string::npos) << Memo1();
+        click();
+        EXPECT_EQ(Memo1().find("SPIEGELLIJNEN"), 0u);
+    }
+}
+
 TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
     ClickBody(1);
     ClickSign(2);
