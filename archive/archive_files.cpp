@@ -416,7 +416,7 @@ std::string PersonTextFileName(std::string_view letters, std::string_view number
     return ArchiveTextFolder(letters) + "\\" + std::string(number) + ".txt";
 }
 
-std::string CreatePersonTextFile(std::string_view letters, std::string_view name) {
+std::string CreateNumberedTextFile(std::string_view letters, std::string_view name) {
     const std::string folder = ArchiveTextFolder(letters);
     const std::string counter = folder + "\\" + kTextCounterFile;
     if (!rt::PathExists(folder)) {
@@ -445,7 +445,12 @@ std::string CreatePersonTextFile(std::string_view letters, std::string_view name
     const std::string file = PersonTextFileName(letters, number);
     rt::WriteTextLines(file, {std::string(name.substr(0, std::min(name.size(), kIndexNameWidth)))});
     WriteHandOff(kEditFileHandOff, {file});
-    WriteTextHandOff(folder.substr(0, 4), number);
+    return number;
+}
+
+std::string CreatePersonTextFile(std::string_view letters, std::string_view name) {
+    const std::string number = CreateNumberedTextFile(letters, name);
+    WriteTextHandOff(ArchiveTextFolder(letters).substr(0, 4), number);
     return number;
 }
 

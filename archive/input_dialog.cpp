@@ -494,6 +494,18 @@ void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
     ValidateIntEdit(EditAnno, 0, 2080, false, ok);
     ValidateIntEdit(EditOra, 0, 23, false, ok);
     ValidateIntEdit(EditMinuti, 0, 59, false, ok);
+    if (ok == 1) {
+        // A day its month and year do not have (31/02, 29/02 of a common year,
+        // the days the calendar reform skipped) is refused, never moved on.
+        int code = 0;
+        const int day = rt::ValInt(Text(EditGiorno), code), month = rt::ValInt(Text(EditMese), code);
+        const int year = rt::ValInt(Text(EditAnno), code);
+        if (month >= 1 && !engine::DayExistsInForce(day, month, year)) {
+            gui::SetFieldState(EditGiorno, FieldState::Rejected);
+            EditGiorno->setFocus();
+            ok = 0;
+        }
+    }
     if (ok == 0) {
         gui::ShowMessage("Data Scorretta");
         return;

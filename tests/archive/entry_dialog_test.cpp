@@ -130,6 +130,28 @@ TEST_F(EntryDialogTest, RejectedInputLeavesEveryFileUnchanged) {
     EXPECT_EQ(Files(), files);
 }
 
+TEST_F(EntryDialogTest, ADayItsMonthDoesNotHaveIsRefusedNotMovedOn) {
+    auto files = Files();
+    TypeBirth("VERDI GIUSEPPE", "31", "02", "1990", "12", "00");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
+    EXPECT_EQ(gui::GetFieldState(dialog.EditGiorno), gui::FieldState::Rejected);
+    PickPlace("ROMA");
+    EXPECT_FALSE(dialog.BBprosegui->isEnabled());
+    dialog.BBproseguiClick();
+    EXPECT_EQ(Files(), files);
+    // 29 February: in a Julian leap year before the reform, not in 1900, in 2000.
+    for (auto [year, exists] : {std::pair{"1500", true}, {"1900", false}, {"2000", true}, {"1991", false}}) {
+        messages.messages.clear();
+        dialog.EditGiorno->setText("29");
+        dialog.EditMese->setText("02");
+        dialog.EditAnno->setText(year);
+        unsigned char ok = 0;
+        dialog.ValidateBirthDateTime(ok);
+        EXPECT_EQ(ok == 1, exists) << year;
+        EXPECT_EQ(messages.messages.empty(), exists) << year;
+    }
+}
+
 TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
     rt::SetClock([] { return rt::LocalDateTime{2024, 3, 3, 9, 5, 0, 0}; });
     dialog.BitBtnOggiClick();
