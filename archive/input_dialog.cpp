@@ -15,6 +15,7 @@
 #include <QTime>
 #include <QVBoxLayout>
 #include <cmath>
+#include <vector>
 
 #include "archive/calendars.h"
 #include "archive/draw_settings_file.h"
@@ -263,17 +264,21 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     connect(CheckBoxLocale, &QCheckBox::clicked, this, gui::Guarded([this](bool) { CheckBoxLocaleClick(); }));
     connect(EditCalend, &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { EditCalendChange(); }));
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
-    for (QLineEdit* e : {EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon}) {
-        connect(e, &QLineEdit::textEdited, this, [this] {
-            LongitudeInDegrees = 1;
-            CheckManualCoordinates();
-        });
-    }
-    for (QLineEdit* e : {EditOreLon, EditMinLon, EditSecLon, EditEWore}) {
-        connect(e, &QLineEdit::textEdited, this, [this] {
-            LongitudeInDegrees = 0;
-            CheckManualCoordinates();
-        });
+    // Each field of the panel moves on to the next when it is full, so
+    // "41N54" typed in one go fills latitude degrees, letter and minutes.
+    const std::vector<QLineEdit*> degreeGroup = {EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon};
+    const std::vector<QLineEdit*> hourGroup = {EditOreLon, EditMinLon, EditSecLon, EditEWore};
+    for (const auto* group : {&degreeGroup, &hourGroup}) {
+        const bool degrees = group == &degreeGroup;
+        for (std::size_t i = 0; i < group->size(); ++i) {
+            QLineEdit* e = (*group)[i];
+            QWidget* next = i + 1 < group->size() ? static_cast<QWidget*>((*group)[i + 1]) : BitBtn1;
+            connect(e, &QLineEdit::textEdited, this, [this, e, next, degrees](const QString& t) {
+                LongitudeInDegrees = degrees ? 1 : 0;
+                CheckManualCoordinates();
+                if (t.size() >= e->maxLength()) next->setFocus();
+            });
+        }
     }
     connect(BBprosegui, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBproseguiClick(); }));
     connect(BBRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRitornaClick(); }));

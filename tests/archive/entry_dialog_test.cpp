@@ -194,3 +194,31 @@ TEST_F(EntryDialogTest, ManualCoordinatesInHours) {
     EXPECT_EQ(dialog.EditCoord->text(), "45N28-009E11");
     EXPECT_EQ(dialog.EditGrdLon->text(), "9");
 }
+
+TEST_F(EntryDialogTest, ManualCoordinateFieldsMoveOnWhenFull) {
+    dialog.OpenManualCoordinates();
+    dialog.EditGrdLat->setFocus();
+    // Typed in one go, each key to the field that has the focus then.
+    for (char c : std::string("41n54012e29")) QTest::keyClick(dialog.focusWidget(), c);
+    EXPECT_EQ(dialog.EditGrdLat->text(), "41");
+    EXPECT_EQ(dialog.EditNS->text(), "N");
+    EXPECT_EQ(dialog.EditPriLat->text(), "54");
+    EXPECT_EQ(dialog.EditGrdLon->text(), "012");
+    EXPECT_EQ(dialog.EditEWgrd->text(), "E");
+    EXPECT_EQ(dialog.EditPriLon->text(), "29");
+    EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn1);
+    dialog.BitBtn1Click();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(dialog.EditCoord->text(), "41N54-012E29");
+    // The hour group the same way.
+    dialog.OpenManualCoordinates();
+    dialog.EditOreLon->setFocus();
+    for (QLineEdit* e : {dialog.EditOreLon, dialog.EditMinLon, dialog.EditSecLon, dialog.EditEWore})
+        e->clear();  // they show the longitude converted to hours
+    for (char c : std::string("003644e")) QTest::keyClick(dialog.focusWidget(), c);
+    EXPECT_EQ(dialog.EditOreLon->text(), "00");
+    EXPECT_EQ(dialog.EditMinLon->text(), "36");
+    EXPECT_EQ(dialog.EditSecLon->text(), "44");
+    EXPECT_EQ(dialog.EditEWore->text(), "E");
+    EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn1);
+}
