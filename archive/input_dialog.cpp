@@ -138,7 +138,7 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     EditJD->setReadOnly(true);
     EditLocEstesa = Edit(PanelResult, "EditLocEstesa");
     EditCoord = Edit(PanelResult, "EditCoord", 12);
-    EditFuso = Edit(PanelResult, "EditFuso", 6);
+    EditFuso = Edit(PanelResult, "EditFuso");  // six characters wide, the whole text kept
     EditCalend = Edit(PanelResult, "EditCalend", 4);
     UpperCaseOnTyping(EditCalend);
     EditStato = Edit(PanelResult, "EditStato");
@@ -586,7 +586,7 @@ void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
     EditCalend->setText(result.Julian ? "GIUL" : "GREG");
     EditCalend->blockSignals(false);
     CheckBoxLocale->setChecked(result.LocalMeanTime);
-    EditFuso->setText(gui::ToQt(result.CorrectionText.substr(0, 11)));
+    EditFuso->setText(gui::ToQt(result.CorrectionText));
     if (Chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) LabNote->show();
     LockResults();
 
@@ -645,7 +645,7 @@ void TFoInputKel::CheckBoxLocaleClick() {
     long double longitude = rt::ValInt(t.substr(6, 3), code) + rt::ValInt(t.substr(10, 2), code) / 60.0L;
     if (t[9] == 'W') longitude = -longitude;
     long double value = longitude * 4 / 60;
-    EditFuso->setText(gui::ToQt(std::string(value >= 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
+    EditFuso->setText(gui::ToQt(std::string(value > 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
 }
 
 void TFoInputKel::EditCalendChange() {

@@ -214,9 +214,7 @@ void TFormRich::LoadChosenPerson() {
     }
     WordOrderState = 0;
     BitBtnInverti->setEnabled(true);
-    std::string shownName = name;
-    engine::StripTrailingBlanks(shownName);
-    EditNome->setText(gui::ToQt(shownName));
+    EditNome->setText(gui::ToQt(name));  // the first 38 characters, blanks kept
     BitBtnOK->setEnabled(true);
     BitBtnOK->setFocus();
 

@@ -222,3 +222,16 @@ TEST_F(EntryDialogTest, ManualCoordinateFieldsMoveOnWhenFull) {
     EXPECT_EQ(dialog.EditEWore->text(), "E");
     EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn1);
 }
+
+TEST_F(EntryDialogTest, LocalMeanTimeCorrectionIsShownWhole) {
+    dialog.EditCoord->setText("41N54-012E30");
+    dialog.CheckBoxLocale->setChecked(true);
+    dialog.CheckBoxLocaleClick();
+    EXPECT_EQ(dialog.EditFuso->text(), "-0,833333333333333");  // 12 1/2 degrees east: 50 minutes
+    dialog.EditCoord->setText("51N28-000E00");
+    dialog.CheckBoxLocaleClick();
+    EXPECT_EQ(dialog.EditFuso->text(), "+0");
+    dialog.EditCoord->setText("40N43-074W00");
+    dialog.CheckBoxLocaleClick();
+    EXPECT_EQ(dialog.EditFuso->text(), "+4,93333333333333");
+}

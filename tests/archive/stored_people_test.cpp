@@ -95,13 +95,15 @@ TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
     EXPECT_TRUE(recall.Loaded);
     EXPECT_EQ(recall.EditData->text(), "15/01/1960 12:30");
     EXPECT_EQ(recall.EditLocal->text(), "ROMA");
+    // The name as the entry holds it: 38 characters, blanks kept.
+    EXPECT_EQ(recall.EditNome->text(), QString("ROSSI MARIO").leftJustified(38));
     recall.EditLocal->setText("ROMA EUR");
     recall.BitBtnOKClick();
     auto tmpr1 = rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize);
     auto tmpr2 = rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize);
     ASSERT_EQ(tmpr1.size(), 1u);
     ASSERT_EQ(tmpr2.size(), 1u);
-    EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO");
+    EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO" + std::string(27, ' '));
     EXPECT_EQ(DecodeBirthRecord(tmpr2[0]).PlaceField, "41N54-012E29ROMA EUR");
     // The archive keeps the stored place.
     for (const auto& r : rt::ReadAllRecords("BASE.ST2", kBirthRecordSize))
@@ -114,7 +116,7 @@ TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
     recall.FormActivate();
     recall.ChooseLine(2);  // ALBERTI, BIANCHI, DE LUCA
     recall.LoadChosenPerson();
-    ASSERT_EQ(recall.EditNome->text(), "DE LUCA ANNA");
+    ASSERT_EQ(recall.EditNome->text(), QString("DE LUCA ANNA").leftJustified(38));
     recall.BitBtnInvertiClick();
     EXPECT_EQ(recall.EditNome->text(), "LUCA ANNA DE");
     for (int i = 0; i < 5; ++i) recall.BitBtnInvertiClick();
