@@ -27,14 +27,6 @@ std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
 
 bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
-void ComputeCurrentHouses() {
-    auto& c = engine::Chart;
-    engine::ComputeHouses(c.HouseCalcMode, c.LongitudeDegrees[1], c.LongitudeMinutes[1], c.JulianDay,
-                          c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1],
-                          c.LatitudeLetter[1], c.BirthHour[1], c.BirthMinute[1], c.TimeZoneCorrection,
-                          0, "N", c.HouseCusps);
-}
-
 // A current person not stored yet: empty birth data and a chart of zeros.
 void ClearChart() {
     auto& c = engine::Chart;
@@ -146,10 +138,10 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     // Step 7: houses.
     if (!forShow) {
         c.HouseSystemName = "PLACIDO";
-        ComputeCurrentHouses();
+        engine::ComputeChartHouses();
     }
     c.HouseSystemName = "CASE_MEDIE";
-    ComputeCurrentHouses();
+    engine::ComputeChartHouses();
 
     // Steps 8 and 9: bodies and retrograde marks (only bodies 1..9 can be marked).
     engine::ComputeBodiesWithRetro(0, c.JulianDay);
