@@ -13,6 +13,7 @@
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
@@ -234,4 +235,57 @@ TEST_F(EntryDialogTest, LocalMeanTimeCorrectionIsShownWhole) {
     dialog.EditCoord->setText("40N43-074W00");
     dialog.CheckBoxLocaleClick();
     EXPECT_EQ(dialog.EditFuso->text(), "+4,93333333333333");
+}
+
+TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
+    const std::int64_t n = dialog.Table.Count();
+    ASSERT_GT(n, 40);
+    // The names shown, and the names of the records that should be there.
+    auto shown = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < dialog.ListBox1->count(); ++i) names.push_back(gui::FromQt(dialog.ListBox1->item(i)->text()));
+        return names;
+    };
+    auto expect = [&](std::int64_t first, const char* after) {
+        const std::vector<std::string> lines = shown();
+        ASSERT_EQ(lines.size(), 7u) << after;
+        for (int i = 0; i < 7; ++i) {
+            std::string name = dialog.Table.Read(first + i).Name;
+            name.erase(name.find_last_not_of(' ') + 1);
+            EXPECT_EQ(lines[static_cast<std::size_t>(i)].substr(0, name.size()), name) << after << ", line " << i + 1;
+        }
+    };
+    auto key = [&](int row, Qt::Key k, bool windowMoves = true) {
+        dialog.ListBox1->setCurrentRow(row);
+        QTest::keyClick(dialog.ListBox1, k);
+        if (windowMoves) {
+            EXPECT_EQ(dialog.ListBox1->currentRow(), row);  // the same line stays selected
+        }
+    };
+    dialog.FillPlaceList();
+    expect(1, "start");
+    key(6, Qt::Key_PageDown);
+    expect(7, "page down");  // the last line comes first
+    key(6, Qt::Key_PageDown);
+    expect(13, "second page down");
+    key(3, Qt::Key_PageDown, false);  // not on the last line: the selection moves, not the window
+    expect(13, "page down in the middle");
+    key(0, Qt::Key_PageUp);
+    expect(7, "page up");
+    key(6, Qt::Key_Down);
+    expect(8, "down on the last line");
+    key(0, Qt::Key_Up);
+    expect(7, "up on the first line");
+    key(0, Qt::Key_PageUp);
+    expect(1, "page up to the start");
+    key(0, Qt::Key_PageUp);
+    expect(1, "page up at the start: the header is never shown");
+    // At the end of the table a page stops at the last place.
+    dialog.Window.SetPosition(n - 3);
+    dialog.FillPlaceList();
+    expect(n - 6, "end");
+    key(6, Qt::Key_PageDown);
+    expect(n - 6, "page down at the end");
+    key(6, Qt::Key_Down);
+    expect(n - 6, "down at the end");
 }
