@@ -20,11 +20,6 @@ namespace {
 
 using engine::Real;
 
-std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
-    if (start < 1 || start > s.size()) return {};
-    return s.substr(start - 1, len);
-}
-
 bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
 // A current person not stored yet: empty birth data and a chart of zeros.
@@ -89,8 +84,8 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     if (!empty && !engine::SortKeyToDateTimeText(b.BirthDateKey, b.BirthDateText,
                                                  b.TimeZoneCorrectionText))
         c.TimeZoneCorrection = 0;  // no readable correction: clock time taken as UT
-    b.CoordinatesText = Sub(ArchiveShared.BirthPlaceLine, 1, 12);
-    b.BirthPlace = Sub(ArchiveShared.BirthPlaceLine, 13, 28);
+    b.CoordinatesText = rt::Copy(ArchiveShared.BirthPlaceLine, 1, 12);
+    b.BirthPlace = rt::Copy(ArchiveShared.BirthPlaceLine, 13, 28);
     engine::TidyNameText(b.BirthPlace);
     b.Nationality = r.NationalityField;
     c.GregorianCalendar = r.CalendarField == "GR";

@@ -675,11 +675,11 @@ void TFoInputKel::BBLockClick() {
 
 void TFoInputKel::BitBtnOggiClick() {
     rt::LocalDateTime now = rt::Now();
-    EditGiorno->setText(gui::ToQt(engine::IntToStrZeroPad(now.day, 2)));
-    EditMese->setText(gui::ToQt(engine::IntToStrZeroPad(now.month, 2)));
-    EditAnno->setText(gui::ToQt(engine::IntToStrZeroPad(now.year, 4)));
-    EditOra->setText(gui::ToQt(engine::IntToStrZeroPad(now.hour, 2)));
-    EditMinuti->setText(gui::ToQt(engine::IntToStrZeroPad(now.minute, 2)));
+    EditGiorno->setText(gui::ToQt(rt::ZeroPad(now.day, 2)));
+    EditMese->setText(gui::ToQt(rt::ZeroPad(now.month, 2)));
+    EditAnno->setText(gui::ToQt(rt::ZeroPad(now.year, 4)));
+    EditOra->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
+    EditMinuti->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
     RecheckPending = 1;
     EditGiorno->setFocus();
 }
@@ -687,11 +687,11 @@ void TFoInputKel::BitBtnOggiClick() {
 void TFoInputKel::DateTimePicker1CloseUp() {
     QDate d = DateTimePicker1->date();
     rt::LocalDateTime now = rt::Now();
-    EditGiorno->setText(gui::ToQt(engine::IntToStrZeroPad(d.day(), 2)));
-    EditMese->setText(gui::ToQt(engine::IntToStrZeroPad(d.month(), 2)));
-    EditAnno->setText(gui::ToQt(engine::IntToStrZeroPad(d.year(), 4)));
-    EditOra->setText(gui::ToQt(engine::IntToStrZeroPad(now.hour, 2)));
-    EditMinuti->setText(gui::ToQt(engine::IntToStrZeroPad(now.minute, 2)));
+    EditGiorno->setText(gui::ToQt(rt::ZeroPad(d.day(), 2)));
+    EditMese->setText(gui::ToQt(rt::ZeroPad(d.month(), 2)));
+    EditAnno->setText(gui::ToQt(rt::ZeroPad(d.year(), 4)));
+    EditOra->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
+    EditMinuti->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
     RecheckPending = 1;
 }
 
@@ -756,8 +756,8 @@ void TFoInputKel::CheckManualCoordinates() {
         OkFlag = 0;
         return;
     }
-    std::string text = engine::IntToStrZeroPad(latDeg, 2) + gui::FromQt(EditNS->text()) +
-                       engine::IntToStrZeroPad(latMin, 2) + "-";
+    std::string text = rt::ZeroPad(latDeg, 2) + gui::FromQt(EditNS->text()) +
+                       rt::ZeroPad(latMin, 2) + "-";
     int degrees = static_cast<int>(std::floor(longitude + 1e-9L));
     int minutes = static_cast<int>(std::floor((longitude - degrees) * 60 + 1e-6L));
     if (LongitudeInDegrees == 1) {
@@ -774,7 +774,7 @@ void TFoInputKel::CheckManualCoordinates() {
         EditPriLon->setText(QString::number(minutes));
         EditEWgrd->setText(EditEWore->text());
     }
-    text += engine::IntToStrZeroPad(degrees, 3) + gui::FromQt(EditEWgrd->text()) + engine::IntToStrZeroPad(minutes, 2);
+    text += rt::ZeroPad(degrees, 3) + gui::FromQt(EditEWgrd->text()) + rt::ZeroPad(minutes, 2);
     Birth.ManualCoordText = text;
 }
 

@@ -18,6 +18,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
 
 namespace archive {
 
@@ -197,7 +198,7 @@ void TFormRich::LoadChosenPerson() {
         EditSoggetto->clear();
         return;
     }
-    WritePointerHandOff(ZeroPad5(*number), ArchiveName);
+    WritePointerHandOff(rt::ZeroPad(*number, 5), ArchiveName);
     LoadedRecord = Files.ReadBirthRecord(*number);
     const BirthRecord& rec = LoadedRecord;
 

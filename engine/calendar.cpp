@@ -76,9 +76,9 @@ std::string DateText(Real jd, bool gregorianFromReform, bool alwaysGregorian) {
             j += 0.00001L;
             continue;
         }
-        return IntToStrZeroPad(rt::Round(day), 2) + "/" + IntToStrZeroPad(rt::Round(month), 2) + "/" +
-               IntToStrZeroPad(rt::Round(year), 4) + " " + IntToStrZeroPad(rt::Round(hour), 2) + ":" +
-               IntToStrZeroPad(rt::Round(minute), 2);
+        return rt::ZeroPad(rt::Round(day), 2) + "/" + rt::ZeroPad(rt::Round(month), 2) + "/" +
+               rt::ZeroPad(rt::Round(year), 4) + " " + rt::ZeroPad(rt::Round(hour), 2) + ":" +
+               rt::ZeroPad(rt::Round(minute), 2);
     }
     return {};
 }
@@ -122,7 +122,7 @@ bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::s
 
 std::string TodayDateText() {
     rt::LocalDateTime now = rt::Now();
-    return IntToStrZeroPad(now.day, 2) + "/" + IntToStrZeroPad(now.month, 2) + "/" + IntToStrZeroPad(now.year, 4);
+    return rt::ZeroPad(now.day, 2) + "/" + rt::ZeroPad(now.month, 2) + "/" + rt::ZeroPad(now.year, 4);
 }
 
 std::string FileDateText(const std::string& fileName, Real& julianDay) {

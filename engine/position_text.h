@@ -44,7 +44,6 @@ std::string StringOfCharN(int count, char c);
 void StripTrailingBlanks(std::string& text);
 void TrimTrailingBlanks(std::string& text);
 void TrimBlanks(const std::string& source, std::string& out);
-std::string IntToStrZeroPad(long long value, int width);
 int SubStrToInt(const std::string& text, int start, int length);
 void TidyNameText(std::string& text);
 extern std::string DotCommaBuffer;

@@ -8,6 +8,7 @@
 
 #include "display/draw/font_mapping.h"
 #include "platform/runtime/io_error.h"
+#include "platform/gui/text_convert.h"
 
 namespace display {
 
@@ -22,7 +23,7 @@ constexpr int kPathScale = 16;
 bool Fits16(int v) { return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max(); }
 
 std::u16string ToUtf16(std::string_view cp1252) {
-    const QString s = ToQString(cp1252);
+    const QString s = gui::ToQt(cp1252);
     return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
 }
 

@@ -42,10 +42,12 @@ std::vector<std::string> Components(std::string_view name) {
 
 }  // namespace
 
-fs::path ResolvePath(std::string_view name) {
+fs::path ResolvePath(std::string_view name) { return ResolvePathIn({}, name); }
+
+fs::path ResolvePathIn(const fs::path& base, std::string_view name) {
     std::string utf8 = Cp1252ToUtf8(name);
     bool absolute = !utf8.empty() && (utf8[0] == '/' || utf8[0] == '\\');
-    fs::path result = absolute ? fs::path("/") : fs::path();
+    fs::path result = absolute ? fs::path("/") : base;
     bool existing = true;  // every component so far exists
     for (const std::string& part : Components(utf8)) {
         if (part == ".") continue;

@@ -47,7 +47,9 @@ TEST_F(BackupTest, UnwritableDestinationChangesNothing) {
     WriteBytes(volume / "blocker", "a file where the folder should go");
     BackupOutcome r = BackupBaseArchive(program, volume / "blocker" / "ExkelvorBck", "07/12/2026");
     EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.message.empty());
+    // The run-time's words and the folder it concerns, no text of the C++ library.
+    EXPECT_EQ(r.message, "Backup non riuscito: Path not found: " +
+                             (volume / "blocker" / "ExkelvorBck" / "DatiBase").string());
     EXPECT_EQ(LastBackupDate(program), "Mai");
 }
 
@@ -70,4 +72,15 @@ TEST_F(BackupTest, RestoreBringsBackEverythingOrNothing) {
     EXPECT_EQ(ReadBytes(program / "base.st2"), "data");
     EXPECT_EQ(ReadBytes(program / "BASEtxt" / "00001.txt"), "text one\r\n");
     EXPECT_FALSE(RestoreBaseArchive(program, volume / "nothing here").ok);
+    // A target that cannot be replaced: the message names it, the others stay.
+    fs::remove(program / "base.st2");
+    fs::create_directories(program / "base.st2" / "in the way");
+    WriteBytes(program / "BASE.ST1", "newer index");
+    BackupOutcome blocked = RestoreBaseArchive(program, dest);
+    EXPECT_EQ(ReadBytes(program / "BASE.ST1"), "newer index");
+    EXPECT_FALSE(blocked.ok);
+    EXPECT_EQ(blocked.message.rfind("Ripristino non riuscito: ", 0), 0u) << blocked.message;
+    EXPECT_NE(blocked.message.find((program / "base.st2").string()), std::string::npos) << blocked.message;
+    for (auto& e : fs::directory_iterator(program))
+        EXPECT_EQ(e.path().filename().string().find('~'), std::string::npos) << e.path();
 }

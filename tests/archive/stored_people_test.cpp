@@ -18,6 +18,7 @@
 #include "dialog_test_support.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/text_file.h"
+#include "platform/runtime/number_text.h"
 
 using namespace archive;
 namespace fs = std::filesystem;
@@ -235,7 +236,7 @@ TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
     // The data record names its new annotation and keeps its date.
     int number = *IndexEntryNumber(after.back());
     BirthRecord rec = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize)[number]);
-    EXPECT_EQ(rec.AnnotationNumber, ZeroPad5(static_cast<long long>(notesBefore)));
+    EXPECT_EQ(rec.AnnotationNumber, rt::ZeroPad(static_cast<long long>(notesBefore), 5));
     EXPECT_EQ(rec.DateField.substr(0, 12), "196001151230");
 }
 
