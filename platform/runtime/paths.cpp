@@ -112,8 +112,23 @@ fs::path InstalledDataFolder() {
     return exe.parent_path().parent_path() / "share" / "kelvor" / "data";
 }
 
+namespace {
+fs::path PrepareDataFolderIn(const fs::path& target);
+}  // namespace
+
 fs::path PrepareDataFolder() {
-    fs::path target = UserDataFolder();
+    const fs::path target = UserDataFolder();
+    try {
+        return PrepareDataFolderIn(target);
+    } catch (const fs::filesystem_error& e) {
+        // In the run-time's words, naming the file or folder concerned.
+        const fs::path& where = e.path2().empty() ? (e.path1().empty() ? target : e.path1()) : e.path2();
+        throw IoError(IoCodeFromErrno(e.code().value(), true), Utf8ToCp1252(where.string()));
+    }
+}
+
+namespace {
+fs::path PrepareDataFolderIn(const fs::path& target) {
     fs::create_directories(target);
     fs::path source = InstalledDataFolder();
     std::error_code ec;
@@ -133,5 +148,6 @@ fs::path PrepareDataFolder() {
     fs::current_path(target);
     return target;
 }
+}  // namespace
 
 }  // namespace rt
