@@ -211,6 +211,13 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(BBRitorna);
     top->addLayout(buttons);
 
+    // A red field turns back to aqua as soon as it is corrected (before the
+    // checks below, which may find it wrong again).
+    for (QLineEdit* e : {EditSogg, EditCoord, EditLocEstesa, EditGiorno, EditMese, EditAnno, EditOra, EditMinuti,
+                         EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon,
+                         EditSecLon, EditEWore})
+        gui::ClearRejectionOnEdit(e);
+
     // Every change of the input asks the idle step to check again.
     auto recheck = [this] { RecheckPending = 1; };
     connect(EditSogg, &QLineEdit::textChanged, this, recheck);
@@ -455,6 +462,10 @@ void TFoInputKel::PickPlaceRecord(std::int64_t record, bool fromList) {
 
 void TFoInputKel::FormActivate() {
     FixedZoneMinusFive = 0;
+    // No red from an earlier opening.
+    for (QLineEdit* e : {EditSogg, EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon,
+                         EditMinLon, EditSecLon, EditEWore})
+        if (gui::GetFieldState(e) == FieldState::Rejected) SetFieldState(e, FieldState::Valid);
     LabNote->hide();
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
         e->clear();
@@ -782,6 +793,7 @@ void TFoInputKel::BitBtn1Click() {
     if (OkFlag == 1) {
         EditCoord->setText(gui::ToQt(Birth.ManualCoordText));
         PanelMan->hide();
+        adjustSize();  // back to the size without the panel
     } else {
         gui::ShowMessage("Coordinate Scorrette");
     }

@@ -289,3 +289,29 @@ TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
     key(6, Qt::Key_Down);
     expect(n - 6, "down at the end");
 }
+
+TEST_F(EntryDialogTest, TheManualPanelLeavesTheDialogAtItsSizeAndRedGoesWhenCorrected) {
+    dialog.show();
+    dialog.adjustSize();
+    const QSize before = dialog.size();
+    dialog.OpenManualCoordinates();
+    QCoreApplication::processEvents();
+    EXPECT_GT(dialog.height() * dialog.width(), before.height() * before.width());
+    dialog.EditCoord->setText("41N54-012E29");
+    dialog.OpenManualCoordinates();
+    dialog.BitBtn1Click();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(dialog.size(), before);
+
+    // A name found missing is red until something is typed, and not red at the next opening.
+    dialog.BBproseguiClick();
+    ASSERT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
+    dialog_test::Type(dialog.EditSogg, "R");
+    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Valid);
+    dialog.EditSogg->clear();
+    dialog.BBproseguiClick();
+    ASSERT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
+    dialog.FormActivate();
+    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Valid);
+    dialog.hide();
+}
