@@ -1,6 +1,7 @@
 // The chart window driven as a user would, in random order: every button it
 // shows, every glyph of the wheel, the empty chart where a glyph was, double
-// clicks on its memos, the drawing timer, closing and opening again. Seeded,
+// clicks on its memos, the drawing timer, new window sizes, closing and
+// opening again. Seeded,
 // so a failing order can be replayed; under the sanitizer build any memory
 // fault on the way stops the test.
 #include <gtest/gtest.h>
@@ -100,7 +101,15 @@ protected:
             Trace("point " + std::to_string(p.x()) + "," + std::to_string(p.y()));
             Click({p.x(), p.y()});
         } else {
-            switch (random() % 3) {
+            switch (random() % 4) {
+                case 3: {
+                    // The window system gives the window another size.
+                    const int w = 800 + static_cast<int>(random() % 1400), h = 600 + static_cast<int>(random() % 700);
+                    Trace("resize " + std::to_string(w) + "x" + std::to_string(h));
+                    FgrKelvo->resize(w, h);
+                    QCoreApplication::processEvents();
+                    break;
+                }
                 case 0:
                     Trace("double click aspects");
                     QTest::mouseDClick(FgrKelvo->MemoAspetti->viewport(), Qt::LeftButton);
