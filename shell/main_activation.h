@@ -4,7 +4,7 @@
 // a modal dialog closing, the chart window (or any other modeless window)
 // closing or being left for the main window. Leaving the program for another
 // application and coming back is no activation, as the boxes the user
-// unlocked stay unlocked then.
+// unlocked stay unlocked then; nor is the return from a message box.
 #include <functional>
 
 class QWidget;

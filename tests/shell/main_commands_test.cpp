@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <cstdlib>
 #include <QPushButton>
@@ -153,4 +154,16 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
     EXPECT_FALSE(shell::FoKelvor->ComboNodo->isEnabled());
     EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("QUASIMODO SALVATORE"));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+
+    // Back from a message box is no activation: the boxes stay as the user left them.
+    shell::FoKelvor->BBlk->click();
+    ASSERT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
+    {
+        QMessageBox box;
+        Focus(&box);
+        ASSERT_EQ(QGuiApplication::focusWindow(), box.windowHandle());
+        box.hide();
+    }
+    Focus(shell::FoKelvor);
+    EXPECT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
 }
