@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
@@ -13,6 +14,21 @@ DrawSettingsState DrawSettings;
 void ResetDrawSettings() { DrawSettings = DrawSettingsState{}; }
 
 namespace {
+
+// A real at the start of the next line, with a decimal point or comma; the
+// rest of the line is skipped.
+long double ReadRealLine(rt::TextFile& f) {
+    std::string text = f.ReadLn();
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    std::size_t j = i;
+    while (j < text.size() && text[j] != ' ' && text[j] != '\t') ++j;
+    if (i == j) return 0;  // an empty line reads as 0, as the old run-time read it
+    int code = 0;
+    long double v = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
+    if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
+    return v;
+}
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
     return {
@@ -58,13 +74,10 @@ bool LoadOrCreateDrawSettings() {
         f.SkipLn();
         s.GregorianSwitch = static_cast<std::uint8_t>(f.ReadInt());
         f.SkipLn();
-        s.LineWidthFactor = f.ReadReal();
-        f.SkipLn();
+        s.LineWidthFactor = ReadRealLine(f);
         s.BackupDestination = f.ReadLn();
-        s.AspectScaleX = f.ReadReal();
-        f.SkipLn();
-        s.AspectScaleY = f.ReadReal();
-        f.SkipLn();
+        s.AspectScaleX = ReadRealLine(f);
+        s.AspectScaleY = ReadRealLine(f);
         f.Close();
         if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
         if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;

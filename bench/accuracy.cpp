@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/bodies.h"
+#include "engine/bodies_theory.h"
 #include "engine/chart_state.h"
 #include "platform/runtime/paths.h"
 
@@ -88,6 +89,10 @@ int main(int argc, char** argv) {
                 // The true black moon is corrected over its table's span only.
                 if (r.body == engine::kBlackMoon && r.trueBlackMoon &&
                     (jd < 2396758.5 || jd >= 2488433.5))
+                    continue;
+                // Ceres to Chiron are kept by the charts (and corrected) over their span only.
+                if (r.body >= engine::kCeres && r.body <= engine::kChiron &&
+                    (jd < engine::kMinorCorrectionFrom || jd >= engine::kMinorCorrectionUntil))
                     continue;
                 const precise::Position p = precise::At(jd, r.body, false, r.trueNode, r.trueBlackMoon);
                 if (!p.ok) continue;

@@ -10,32 +10,43 @@ namespace engine {
 
 namespace {
 
-// Corrections read from the table files: every lookup opens its file, reads
-// two records and closes it again. The files are found and measured before
-// the computation starts, so a missing or short table leaves the chart state
-// as it was.
-class TableFileCorrections : public CorrectionSource {
+// Corrections from the tables held in memory. The tables a computation reads
+// are checked (and reloaded when they changed on disc) before it starts, so a
+// missing or short table leaves the chart state as it was.
+class LoadedTableCorrections : public CorrectionSource {
 public:
     // Checks the tables a computation of `mode` at `jd` reads.
     void Require(int mode, Real jd, const BodySettings& s) {
         const TablesNeeded t = TablesNeededFor(mode, jd, s);
-        if (t.moon && moon_.empty())
-            moon_ = CheckEphemerisTable(kMoonTableFile, kMoonRecordSize, kMoonTableRecords);
-        if (t.planets && planets_.empty())
-            planets_ =
-                CheckEphemerisTable(kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords);
-        if (t.blackMoon && blackMoon_.empty())
-            blackMoon_ = CheckEphemerisTable(kBlackMoonTableFile, kBlackMoonRecordSize,
-                                             kBlackMoonTableRecords);
+        if (t.moon && !moon_) {
+            MoonTable().Load(kMoonTableFile, kMoonRecordSize, kMoonTableRecords);
+            moon_ = true;
+        }
+        if (t.planets && !planets_) {
+            PlanetTable().Load(kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords);
+            planets_ = true;
+        }
+        if (t.blackMoon && !blackMoon_) {
+            BlackMoonTable().Load(kBlackMoonTableFile, kBlackMoonRecordSize, kBlackMoonTableRecords);
+            blackMoon_ = true;
+        }
+        if (t.minor && !minor_) {
+            MinorTable().Load(kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes));
+            minor_ = true;
+        }
     }
-    Real MoonCorrection(Real jd) override { return ReadMoonCorrectionAt(moon_, jd); }
+    Real MoonCorrection(Real jd) override { return MoonCorrectionFrom(MoonTable(), jd); }
     Real PlanetCorrection(int field, Real jd) override {
-        return ReadPlanetCorrectionAt(planets_, field, jd);
+        return PlanetCorrectionFrom(PlanetTable(), field, jd);
     }
-    Real BlackMoonCorrection(Real jd) override { return ReadBlackMoonCorrectionAt(blackMoon_, jd); }
+    Real BlackMoonCorrection(Real jd) override { return BlackMoonCorrectionFrom(BlackMoonTable(), jd); }
+    Real MinorBodyCorrection(int body, Real jd) override {
+        return MinorBodyCorrectionFrom(MinorTable(), body, jd);
+    }
+    Real MoonLatitudeCorrection(Real jd) override { return MoonLatitudeCorrectionFrom(MinorTable(), jd); }
 
 private:
-    std::filesystem::path moon_, planets_, blackMoon_;
+    bool moon_ = false, planets_ = false, blackMoon_ = false, minor_ = false;
 };
 
 BodySettings SettingsFromChart() {
@@ -73,7 +84,7 @@ void CommitToChart(const BodyPositions& p) {
 
 void ComputeBodies(int mode, bool fast, Real jd) {
     const BodySettings settings = SettingsFromChart();
-    TableFileCorrections corrections;
+    LoadedTableCorrections corrections;
     corrections.Require(mode, jd, settings);
     BodyPositions p = PositionsFromChart();
     RunBodyComputation(mode, fast, jd, settings, &corrections, p);
@@ -89,7 +100,7 @@ void MarkRetrograde(const BodyArray& later, BodyArray& present) {
 
 void ComputeBodiesWithRetro(int mode, Real jd) {
     const BodySettings settings = SettingsFromChart();
-    TableFileCorrections corrections;
+    LoadedTableCorrections corrections;
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
     BodyPositions p = PositionsFromChart();

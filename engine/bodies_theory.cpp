@@ -15,6 +15,7 @@ bool NodeCorrectionApplies(Real jd) { return jd > kNodeCorrectionAfter && jd < k
 bool BlackMoonCorrectionApplies(Real jd) {
     return jd >= kBlackMoonCorrectionFrom && jd < kBlackMoonCorrectionUntil;
 }
+bool MinorCorrectionApplies(Real jd) { return jd >= kMinorCorrectionFrom && jd < kMinorCorrectionUntil; }
 
 namespace {
 
@@ -417,9 +418,13 @@ void Computation::Moon() {
     const Real beta =
         (18519.7L * w * SinD(Fp) - 6.2L * SinD(3 * Fp) - 526.1L * SinD(F - D2)) / 3600.0L;
 
+    Real lat = beta;
+    if (settings_.useMinorTable && MoonCorrectionApplies(jd_))
+        lat += src_->MoonLatitudeCorrection(jd_) / 3600.0L;
+
     out_.longitudes[kMoon] = lon;
-    out_.latitudes[kMoon] = beta;
-    Equatorial(kMoon, lon, beta);
+    out_.latitudes[kMoon] = lat;
+    Equatorial(kMoon, lon, lat);
 }
 
 // ---- planets ----
@@ -646,6 +651,8 @@ void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel)
         lon = Mod360(lon + src_->PlanetCorrection(body - 2, jd_) / 60.0L);
         if (!fast_) lat += src_->PlanetCorrection(body + 7, jd_) / 60.0L;
     }
+    if (body >= kCeres && body <= kChiron && settings_.useMinorTable && MinorCorrectionApplies(jd_))
+        lon = Mod360(lon + src_->MinorBodyCorrection(body, jd_) / 3600.0L);
     out_.longitudes[body] = lon;
     out_.latitudes[body] = lat;
     Equatorial(body, lon, lat);
@@ -804,6 +811,9 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
     t.planets = (planets && s.usePlanetTable && PlanetCorrectionApplies(jd)) ||
                 (node && s.useNodeTable && NodeCorrectionApplies(jd));
     t.blackMoon = blackMoon && s.useBlackMoonTable && BlackMoonCorrectionApplies(jd);
+    const bool minorBodies = mode == 0 || (mode >= kCeres && mode <= kChiron);
+    t.minor = s.useMinorTable && ((minorBodies && MinorCorrectionApplies(jd)) ||
+                                  (moon && MoonCorrectionApplies(jd)));
     return t;
 }
 

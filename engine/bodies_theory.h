@@ -16,6 +16,10 @@ public:
     virtual Real MoonCorrection(Real jd) = 0;               // arc seconds
     virtual Real PlanetCorrection(int field, Real jd) = 0;  // arc minutes, field 1..17
     virtual Real BlackMoonCorrection(Real jd) = 0;          // arc seconds
+    // Ceres (15) to Chiron (19): longitude, arc seconds.
+    virtual Real MinorBodyCorrection(int body, Real jd) { (void)body; (void)jd; return 0; }
+    // The Moon's latitude, arc seconds.
+    virtual Real MoonLatitudeCorrection(Real jd) { (void)jd; return 0; }
 };
 
 // Spans (Julian days, UT) in which each correction is applied.
@@ -25,11 +29,15 @@ inline constexpr Real kNodeCorrectionAfter = 1721433.5L;     // strictly after
 inline constexpr Real kCorrectionsUntil = 2499373.5L;        // Moon, planets, node: strictly before
 inline constexpr Real kBlackMoonCorrectionFrom = 2396758.5L; // inclusive
 inline constexpr Real kBlackMoonCorrectionUntil = 2488433.5L;  // strictly before
+// Ceres to Chiron: the span in which the chart loaders keep them.
+inline constexpr Real kMinorCorrectionFrom = 2396758.5L;     // inclusive
+inline constexpr Real kMinorCorrectionUntil = 2481130.5L;    // strictly before
 
 bool MoonCorrectionApplies(Real jd);
 bool PlanetCorrectionApplies(Real jd);
 bool NodeCorrectionApplies(Real jd);
 bool BlackMoonCorrectionApplies(Real jd);
+bool MinorCorrectionApplies(Real jd);
 
 struct BodySettings {
     bool trueNode = true;       // NodeType "VERO"
@@ -42,6 +50,7 @@ struct BodySettings {
     bool usePlanetTable = true;
     bool useNodeTable = true;
     bool useBlackMoonTable = true;
+    bool useMinorTable = true;  // Ceres to Chiron and the Moon's latitude
 };
 
 // The arrays one computation writes; entries it does not compute keep what
@@ -61,6 +70,7 @@ struct TablesNeeded {
     bool moon = false;
     bool planets = false;
     bool blackMoon = false;
+    bool minor = false;
 };
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
 

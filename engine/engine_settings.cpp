@@ -60,7 +60,7 @@ bool ReadSettings(Settings& s) {
         std::size_t j = i;
         while (j < text.size() && text[j] != ' ' && text[j] != '\t') ++j;
         int code = 0;
-        s.numbers[line] = rt::ValReal(std::string_view(text).substr(i, j - i), code);
+        s.numbers[line] = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
         if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kOrbiDomiFile);
     }
     std::string* texts[] = {&s.house, &s.node, &s.set, &s.blackMoon};
@@ -173,7 +173,7 @@ OrbSets LoadOrbSets() {
         std::string t = lines[line - 1];
         while (!t.empty() && t.back() == ' ') t.pop_back();
         int code = 0;
-        Real v = rt::ValReal(t, code);
+        Real v = rt::ValRealEitherSeparator(t, code);
         if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kOrbSetsFile);
         return v;
     };

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "platform/runtime/number_text.h"
@@ -54,6 +56,7 @@ void ReadTwoRecords(const std::filesystem::path& path, const char* name, std::si
 
 std::int64_t MoonTableIndex(Real jd) { return rt::Round(jd - kMoonTableBase - 0.5L); }
 std::int64_t BlackMoonTableIndex(Real jd) { return rt::Round(jd - kBlackMoonTableBase - 0.5L); }
+std::int64_t MinorTableIndex(Real jd) { return rt::Round(jd - kMinorTableBase - 0.5L); }
 std::int64_t PlanetTableIndex(Real jd) { return rt::Trunc(jd - 1721408.5L - 0.5L) / 5; }
 
 bool PlanetFieldFits(int field, std::int64_t value) {
@@ -139,6 +142,102 @@ Real ReadBlackMoonCorrection(Real jd) {
 
 Real ReadPlanetCorrection(int field, Real jd) {
     return ReadPlanetCorrectionAt(rt::ResolvePath(kPlanetTableFile), field, jd);
+}
+
+void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t records) {
+    std::error_code ec;
+    // Absolute, so that a table of another data folder is never taken for this one.
+    const std::filesystem::path path =
+        std::filesystem::absolute(CheckEphemerisTable(name, recordSize, records), ec);
+    const auto size = std::filesystem::file_size(path, ec);
+    const auto time = std::filesystem::last_write_time(path, ec);
+    if (Loaded() && path == path_ && size == size_ && time == time_) return;
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) throw rt::IoError(rt::kReadBeyondEnd, name);
+    if (bytes.size() < static_cast<std::size_t>(records) * recordSize) {
+        // Shortened between the check and the read.
+        CheckEphemerisTable(name, recordSize, records);
+        throw rt::IoError(rt::kReadBeyondEnd, name);
+    }
+    name_ = name;
+    recordSize_ = recordSize;
+    path_ = path;
+    size_ = size;
+    time_ = time;
+    bytes_ = std::move(bytes);
+}
+
+const std::uint8_t* LoadedTable::TwoRecords(std::int64_t n) const {
+    if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, name_);
+    return Range(n * static_cast<std::int64_t>(recordSize_), 2 * recordSize_);
+}
+
+const std::uint8_t* LoadedTable::Range(std::int64_t offset, std::size_t count) const {
+    if (offset < 0 || static_cast<std::uint64_t>(offset) + count > bytes_.size())
+        throw rt::IoError(rt::kReadBeyondEnd, name_);
+    return reinterpret_cast<const std::uint8_t*>(bytes_.data()) + offset;
+}
+
+LoadedTable& MoonTable() {
+    static LoadedTable table;
+    return table;
+}
+
+LoadedTable& PlanetTable() {
+    static LoadedTable table;
+    return table;
+}
+
+LoadedTable& BlackMoonTable() {
+    static LoadedTable table;
+    return table;
+}
+
+LoadedTable& MinorTable() {
+    static LoadedTable table;
+    return table;
+}
+
+Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd) {
+    if (body < kCeres || body > kChiron) return 0;
+    const std::int64_t n = MinorTableIndex(jd);
+    if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, kMinorTableFile);
+    const std::int64_t field = (body - kCeres) * 4;
+    const std::uint8_t* r0 = table.Range(
+        static_cast<std::int64_t>(kMinorBodiesOffset) + n * static_cast<std::int64_t>(kMinorRecordSize),
+        2 * kMinorRecordSize);
+    const Real c0 = Int32At(r0 + field), c1 = Int32At(r0 + kMinorRecordSize + field);
+    return (jd - (kMinorTableBase + n)) * (c1 - c0) + c0;
+}
+
+Real MoonLatitudeCorrectionFrom(const LoadedTable& table, Real jd) {
+    const std::int64_t n = MoonTableIndex(jd);
+    if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, kMinorTableFile);
+    const std::uint8_t* r = table.Range(n * static_cast<std::int64_t>(kMoonLatitudeRecordSize),
+                                        2 * kMoonLatitudeRecordSize);
+    const Real c0 = Int16At(r), c1 = Int16At(r + 2);
+    return ((jd - (kMoonTableBase + n)) * (c1 - c0) + c0) / 10;
+}
+
+Real MoonCorrectionFrom(const LoadedTable& table, Real jd) {
+    const std::int64_t n = MoonTableIndex(jd);
+    const std::uint8_t* buf = table.TwoRecords(n);
+    return InterpolateMoon(jd, [&](std::int64_t i) { return Int16At(buf + (i - n) * 2); });
+}
+
+Real BlackMoonCorrectionFrom(const LoadedTable& table, Real jd) {
+    const std::int64_t n = BlackMoonTableIndex(jd);
+    const std::uint8_t* buf = table.TwoRecords(n);
+    return InterpolateBlackMoon(jd, [&](std::int64_t i) { return Int32At(buf + (i - n) * 4); });
+}
+
+Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd) {
+    const std::int64_t n = PlanetTableIndex(jd);
+    const std::uint8_t* buf = table.TwoRecords(n);
+    return InterpolatePlanet(field, jd, [&](std::int64_t i) {
+        return DecodePlanetRecord(buf + (i - n) * kPlanetRecordSize);
+    });
 }
 
 EphemerisTableError::EphemerisTableError(int code, const std::string& file, std::string message)

@@ -29,16 +29,32 @@ inline constexpr std::size_t kBlackMoonRecordSize = 4;
 inline constexpr Real kPlanetTableEpoch = 1721409.0L;
 inline constexpr std::size_t kPlanetRecordSize = 32;
 
+// "FilePosi\DMIN.rnd", a table of this program's own in two parts:
+// - from byte 0, kMoonTableRecords records of 2 bytes: the correction of the
+//   Moon's latitude in tenths of an arc second (int16) at 1721420.5 + n, daily
+//   like "DSEL.rnd";
+// - from byte kMinorBodiesOffset, kMinorTableRecords records of 20 bytes: the
+//   longitude corrections of Ceres, Pallas, Juno, Vesta and Chiron in that
+//   order, arc seconds (int32 each), at kMinorTableBase + n, daily.
+inline constexpr const char* kMinorTableFile = "FilePosi\\DMIN.rnd";
+inline constexpr Real kMinorTableBase = 2396758.5L;
+inline constexpr std::size_t kMoonLatitudeRecordSize = 2;
+inline constexpr std::size_t kMinorRecordSize = 20;
+inline constexpr std::int64_t kMinorTableRecords = 84373;
+
 // Records each table must hold to cover every Julian day at which the body
 // computation reads it.
 inline constexpr std::int64_t kMoonTableRecords = 777955;
 inline constexpr std::int64_t kPlanetTableRecords = 155594;
 inline constexpr std::int64_t kBlackMoonTableRecords = 146463;
+inline constexpr std::uint64_t kMinorBodiesOffset = kMoonTableRecords * kMoonLatitudeRecordSize;
+inline constexpr std::uint64_t kMinorTableBytes = kMinorBodiesOffset + kMinorTableRecords * kMinorRecordSize;
 
 // Record indexes of a lookup.
 std::int64_t MoonTableIndex(Real jd);
 std::int64_t BlackMoonTableIndex(Real jd);
 std::int64_t PlanetTableIndex(Real jd);
+std::int64_t MinorTableIndex(Real jd);
 
 // One record of "FilePosi\DPR1.rnd": field 1..17 as the lookup numbers them
 // (1-7 and 9-16 signed bytes, 8 and 17 signed 16-bit), entry 0 unused.
@@ -81,5 +97,41 @@ private:
 // `recordSize` bytes; returns its resolved path or throws EphemerisTableError.
 std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize,
                                           std::int64_t records);
+
+// A correction table held in memory. Load() checks the table as
+// CheckEphemerisTable does and reads the whole file only when it is new or its
+// size or modification time changed since the last load, so a chart costs one
+// look at the file instead of an open and a read at every lookup.
+class LoadedTable {
+public:
+    void Load(const char* name, std::size_t recordSize, std::int64_t records);
+    bool Loaded() const { return !bytes_.empty(); }
+    // Records n and n + 1 as bytes; a record outside the file raises rt::IoError.
+    const std::uint8_t* TwoRecords(std::int64_t n) const;
+    // `count` bytes from `offset`; a range outside the file raises rt::IoError.
+    const std::uint8_t* Range(std::int64_t offset, std::size_t count) const;
+
+private:
+    const char* name_ = "";
+    std::size_t recordSize_ = 0;
+    std::filesystem::path path_;
+    std::uintmax_t size_ = 0;
+    std::filesystem::file_time_type time_{};
+    std::string bytes_;
+};
+
+// The three tables of this run, loaded on first use.
+LoadedTable& MoonTable();
+LoadedTable& PlanetTable();
+LoadedTable& BlackMoonTable();
+LoadedTable& MinorTable();
+
+// The lookups on loaded tables.
+Real MoonCorrectionFrom(const LoadedTable& table, Real jd);
+Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd);
+Real BlackMoonCorrectionFrom(const LoadedTable& table, Real jd);
+// Ceres (15) to Chiron (19), arc seconds; the Moon's latitude, arc seconds.
+Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd);
+Real MoonLatitudeCorrectionFrom(const LoadedTable& table, Real jd);
 
 }  // namespace engine

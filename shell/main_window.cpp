@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -45,19 +46,24 @@
 #include "shell/user_name.h"
 #include "shell/user_name_dialog.h"
 #include "shell/window_placement.h"
+#include "display/settings/draw_settings_values.h"
+#include "display/sheets/sheet_selection.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/engine_settings.h"
+#include "engine/orb_set_choice.h"
+#include "engine/receptions.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/fixed_string.h"
+#include "remedies/windows/compound_therapy_search.h"
+#include "remedies/windows/multi_symptom_search.h"
+#include "remedies/windows/remedy_browser.h"
+#include "remedies/windows/symptom_browser.h"
 
 namespace shell {
 
 TFoKelvor* FoKelvor = nullptr;
 
 namespace {
-
-// The drawing layer reads the line-width factor and the aspect scales while it draws.
-void ApplyDrawSettingsToDrawing() {
-    display::Drawing.LineWidthFactor = archive::DrawSettings.LineWidthFactor;
-    display::Drawing.AspectScaleX = archive::DrawSettings.AspectScaleX;
-    display::Drawing.AspectScaleY = archive::DrawSettings.AspectScaleY;
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* cp1252Caption) {
     auto* b = new QPushButton(gui::ToQt(cp1252Caption), parent);
@@ -265,6 +271,35 @@ void TFoKelvor::BuildAccessoryPage() {
     connect(BBSalva, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBSalvaClick(); }));
     connect(BBistruz, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBistruzClick(); }));
     connect(BBdispensa, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBdispensaClick(); }));
+    // The sheets and the windows of the remedy and accessory pages.
+    const std::pair<QPushButton*, void (TFoKelvor::*)()> commands[] = {
+        {BBOriz, &TFoKelvor::BBOrizClick},
+        {BBoriz2, &TFoKelvor::BBoriz2Click},
+        {BBVert, &TFoKelvor::BBVertClick},
+        {BBvert2, &TFoKelvor::BBvert2Click},
+        {BitBtn3, &TFoKelvor::BitBtn3Click},
+        {Bquor1, &TFoKelvor::Bquor1Click},
+        {Bquor2, &TFoKelvor::Bquor2Click},
+        {Button1, &TFoKelvor::Button1Click},
+        {BitBtn4, &TFoKelvor::BitBtn4Click},
+        {BBaggRep, &TFoKelvor::BBaggRepClick},
+        {BitBtn5, &TFoKelvor::BitBtn5Click},
+        {BitBtn7, &TFoKelvor::BitBtn7Click},
+        {BitBtn8, &TFoKelvor::BitBtn8Click},
+        {BitBtn6, &TFoKelvor::BitBtn6Click},
+        {BitBtn9, &TFoKelvor::BitBtn9Click},
+        {BitBtnVarOrbAsp, &TFoKelvor::BitBtnVarOrbAspClick},
+        {BBCerchio, &TFoKelvor::BBCerchioClick},
+        {BitBtn22, &TFoKelvor::BitBtn22Click},
+        {BButility, &TFoKelvor::BButilityClick},
+        {EdAggiorna, &TFoKelvor::EdAggiornaClick},
+    };
+    for (const auto& [button, handler] : commands)
+        connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler](auto&&...) { (this->*handler)(); }));
+    connect(BBSintomi, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBSintomiClick(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
+    connect(BBriceCompo, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBriceCompoClick(); }));
+    connect(BitBtn10, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn10Click(); }));
 }
 
 void TFoKelvor::BuildBottomPanel() {
@@ -302,6 +337,18 @@ void TFoKelvor::BuildBottomPanel() {
     Label35 = MakeLabel(Panel9, "Label35", "");
     row->addWidget(Label34);
     row->addWidget(Label35);
+
+    Label34->installEventFilter(this);
+    Label35->installEventFilter(this);
+    connect(SBtipoStamp, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SBtipoStampClick(); }));
+
+    // The boxes report what the user chooses or types, not what the program sets.
+    connect(ComboOrb, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ComboOrbChange(); }));
+    connect(ComboOrb->lineEdit(), &QLineEdit::textEdited, this, gui::Guarded([this](auto&&...) { ComboOrbChange(); }));
+    connect(ComboNodo, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ComboNodoChange(); }));
+    connect(ComboNodo->lineEdit(), &QLineEdit::textEdited, this,
+            gui::Guarded([this](auto&&...) { ComboNodoChange(); }));
+    ComboNodo->lineEdit()->installEventFilter(this);
 
     BBApriTesto = MakeButton(Panel9, "BBApriTesto", "Apri Testo");
     BBApriTesto->hide();
@@ -347,6 +394,16 @@ bool TFoKelvor::eventFilter(QObject* watched, QEvent* event) {
     } else if (MemoAnnotaz && watched == MemoAnnotaz->viewport() &&
                event->type() == QEvent::MouseButtonPress) {
         gui::Guard([this] { MemoAnnotazClick(); });
+    } else if ((watched == Label34 || watched == Label35) && event->type() == QEvent::MouseButtonPress) {
+        gui::Guard([this] { SBtipoStampClick(); });
+        return true;
+    } else if (ComboNodo && watched == ComboNodo->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
+        if (ComboNodo->isEnabled()) gui::Guard([this] { ComboNodoDblClick(); });
+        return true;
+    } else if (event->type() == QEvent::Hide && !activating_ && !closing_ && watched &&
+               (watched == display::FgrKelvo || watched == FgrNaKel)) {
+        // Back from the chart window or the sheet viewer.
+        gui::Guard([this] { FormActivate(); });
     } else if (watched == Cbox1 && event->type() == QEvent::MouseButtonDblClick) {
         gui::Guard([this] { Cbox1DblClick(); });
         return true;
@@ -358,9 +415,11 @@ void TFoKelvor::closeEvent(QCloseEvent* event) {
     // The main window's closing ends the program. The other open windows close
     // first; one that keeps itself open (unsaved text the user wants to keep)
     // keeps the program running.
+    closing_ = true;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w == this || !w->isVisible()) continue;
         if (!w->close()) {
+            closing_ = false;
             event->ignore();
             return;
         }
@@ -370,6 +429,12 @@ void TFoKelvor::closeEvent(QCloseEvent* event) {
 }
 
 void TFoKelvor::FormActivate() {
+    // Hiding the full-screen windows below is no return from them.
+    activating_ = true;
+    struct EndActivation {
+        bool& flag;
+        ~EndActivation() { flag = false; }
+    } end{activating_};
     // 1. A legacy backup folder on line 6 of the drawing settings.
     archive::ReplaceLegacyBackupLine();
     // 2. The personal archive on first use.
@@ -385,7 +450,7 @@ void TFoKelvor::FormActivate() {
     BitBtnNomeCognome->setText(gui::ToQt(UserName.UserFullName));
     // 6. The drawing settings.
     archive::LoadOrCreateDrawSettings();
-    ApplyDrawSettingsToDrawing();
+    display::ApplyDrawSettingsToDrawing();
     // 7. The node box.
     ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
@@ -441,8 +506,7 @@ void TFoKelvor::BitBtnInputAClick() {
     RememberOrigin();
     archive::PlaceNearMain(archive::FoInputKel, 10);
     gui::ShowModal(archive::FoInputKel);
-    gui::ClearIdleHandler();
-    FormActivate();
+    AfterModal();
 }
 
 void TFoKelvor::BitBtnCancelClick() {
@@ -466,11 +530,36 @@ void TFoKelvor::BBPropedClick() {
     } restore;
     ShowCurrentPerson();
     display::OpenChartWindow();
+    WatchModeless(display::FgrKelvo);
 }
 
 void TFoKelvor::BBSalvaClick() {
     RememberOrigin();
     ShowOnDemand<archive::TFoBakMod1>(archive::FoBakMod1, [](archive::TFoBakMod1* w) { archive::PlaceNearMain(w, 10); });
+    FormActivate();
+}
+
+// The remedy browsers and searches opened on demand: a new window at every
+// click, shown modally and released when it closes.
+void TFoKelvor::BBSintomiClick() {
+    RememberOrigin();
+    ShowOnDemand<remedies::TFoSintom1>(remedies::FoSintom1);
+    FormActivate();
+}
+
+void TFoKelvor::BitBtn2Click() {
+    RememberOrigin();
+    ShowOnDemand<remedies::TFoRimed>(remedies::FoRimed);
+    FormActivate();
+}
+
+void TFoKelvor::BBriceCompoClick() {
+    ShowOnDemand<remedies::TFoRicCom>(remedies::FoRicCom);
+    FormActivate();
+}
+
+void TFoKelvor::BitBtn10Click() {
+    ShowOnDemand<remedies::TFoTerCom>(remedies::FoTerCom);
     FormActivate();
 }
 
@@ -523,6 +612,134 @@ void TFoKelvor::Image9MouseDown() { LoadExitImage("FineProgClic.bmp"); }
 void TFoKelvor::Image9MouseUp() {
     LoadExitImage("FineProg.bmp");
     close();
+}
+
+void TFoKelvor::AfterModal() {
+    if (idleInstalled_)
+        InstallMyIdleHandler();
+    else
+        gui::ClearIdleHandler();
+    FormActivate();
+}
+
+void TFoKelvor::ShowNear(QDialog* window, int offset) {
+    RememberOrigin();
+    archive::PlaceNearMain(window, offset);
+    gui::ShowModal(window);
+    AfterModal();
+}
+
+void TFoKelvor::ShowRemembered(QDialog* window) {
+    RememberOrigin();
+    gui::ShowModal(window);
+    AfterModal();
+}
+
+void TFoKelvor::ShowPlain(QDialog* window) {
+    gui::ShowModal(window);
+    AfterModal();
+}
+
+void TFoKelvor::WatchModeless(QWidget* window) {
+    if (window) window->installEventFilter(this);  // installed once, however often asked
+}
+
+// The printable sheets: the current person with fresh receptions (all but
+// "Horizontaal 2"), the sheet and its orientation, the latitudes kept for the
+// sheet, then the sheet viewer, which draws the sheet by itself.
+void TFoKelvor::ShowSheet(int sheetCode, const char* orientation, bool receptions) {
+    ShowCurrentPerson();
+    if (receptions) engine::ComputeReceptions();
+    display::Sheets.SheetCode = sheetCode;
+    display::SetDefaultWheelRadii();
+    display::Sheets.SheetOrientation = orientation;
+    engine::Chart.PlanetLatitudesSaved = engine::Chart.PlanetLatitudes;
+    if (!FgrNaKel) return;
+    WatchModeless(FgrNaKel);
+    FgrNaKel->show();
+    FgrNaKel->raise();
+}
+
+void TFoKelvor::BBOrizClick() { ShowSheet(16, "L", true); }
+void TFoKelvor::BBoriz2Click() { ShowSheet(17, "L", false); }
+void TFoKelvor::BBVertClick() { ShowSheet(5, "P", true); }
+void TFoKelvor::BBvert2Click() { ShowSheet(18, "P", true); }
+
+void TFoKelvor::BitBtn3Click() { ShowRemembered(FoTerapi); }
+void TFoKelvor::Bquor1Click() { ShowPlain(FoSintom3); }
+void TFoKelvor::Bquor2Click() { ShowPlain(FoSintom2); }
+void TFoKelvor::Button1Click() { ShowPlain(FoManut1); }
+void TFoKelvor::BitBtn4Click() { ShowPlain(FoMainArc); }
+void TFoKelvor::BBaggRepClick() { ShowPlain(FoAggRep); }
+void TFoKelvor::BitBtn5Click() { ShowRemembered(FoSegnat); }
+void TFoKelvor::BitBtn7Click() { ShowPlain(FoPiante); }
+void TFoKelvor::BitBtn8Click() { ShowPlain(FoPrinci); }
+void TFoKelvor::BitBtn6Click() { ShowPlain(FoMali); }
+void TFoKelvor::BitBtn9Click() { ShowPlain(FoSintesi); }
+void TFoKelvor::BitBtnVarOrbAspClick() { ShowNear(FoOrbKel, 10); }
+
+void TFoKelvor::BBCerchioClick() {
+    display::Sheets.SheetCode = 0;
+    ShowPlain(FgrTxtKel);
+}
+
+void TFoKelvor::BitBtn22Click() { ShowNear(FoSpeLin, 10); }
+void TFoKelvor::SBtipoStampClick() { ShowNear(FoStampa, 10); }
+void TFoKelvor::BButilityClick() { ShowNear(FoUtilit, 10); }
+void TFoKelvor::EdAggiornaClick() { ShowNear(FoAggiorna, 10); }
+
+void TFoKelvor::InstallMyIdleHandler() {
+    idleInstalled_ = true;
+    gui::SetIdleHandler([this] { MyIdleHandler(); });
+}
+
+void TFoKelvor::ComboOrbChange() {
+    OrbSetChanged = true;
+    const std::string text = gui::FromQt(ComboOrb->currentText());
+    for (const char* letter : {"A", "B", "C"})
+        if (text == OrbBoxText(letter)) engine::Orbs.OrbSetLetter = letter;
+    InstallMyIdleHandler();
+}
+
+void TFoKelvor::ComboNodoChange() {
+    NodeTypeChanged = true;
+    engine::Chart.NodeType = rt::CutTo(gui::FromQt(ComboNodo->currentText()), 5);
+    InstallMyIdleHandler();
+}
+
+void TFoKelvor::ComboNodoDblClick() {
+    NodeTypeChanged = true;
+    engine::Chart.NodeType = engine::Chart.NodeType != "VERO" ? "VERO" : "MEDIO";
+    ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
+    InstallMyIdleHandler();
+}
+
+// Applies a changed node kind or orb set once the window is idle. A request is
+// cleared before it is applied, so a failing one is reported once.
+void TFoKelvor::MyIdleHandler() {
+    if (NodeTypeChanged) {
+        NodeTypeChanged = false;
+        const QString text = ComboNodo->currentText();
+        if (text != "MEDIO" && text != "VERO") {
+            ComboNodo->setEditText("MEDIO");
+            engine::Chart.NodeType = "MEDIO";
+        }
+        engine::SetOrbiDomiLine(18, engine::Chart.NodeType);
+    }
+    if (OrbSetChanged) {
+        OrbSetChanged = false;
+        const std::string text = gui::FromQt(ComboOrb->currentText());
+        if (text != OrbBoxText("A") && text != OrbBoxText("B") && text != OrbBoxText("C")) {
+            ComboOrb->setEditText(OrbBoxText("A"));
+            engine::Orbs.OrbSetLetter = "A";
+        }
+        if (!engine::ApplyOrbSet(engine::Orbs.OrbSetLetter)) {
+            gui::ShowMessage(engine::kMissingOrbSetsMessage);
+            // The set in force stays, and the box shows it.
+            engine::LoadOrbiDomiSettings();
+        }
+        if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) ComboOrb->setEditText(shown);
+    }
 }
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QDialog;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -42,6 +43,40 @@ public:
     void Cbox1DblClick();
     void Image9MouseDown();
     void Image9MouseUp();
+    // The sheet buttons and the windows of the other pages.
+    void BBOrizClick();
+    void BBoriz2Click();
+    void BBVertClick();
+    void BBvert2Click();
+    void BitBtn3Click();
+    void Bquor1Click();
+    void Bquor2Click();
+    void Button1Click();
+    void BitBtn4Click();
+    void BBaggRepClick();
+    void BitBtn5Click();
+    void BitBtn7Click();
+    void BitBtn8Click();
+    void BitBtn6Click();
+    void BitBtn9Click();
+    void BitBtnVarOrbAspClick();
+    void BBCerchioClick();
+    void BitBtn22Click();
+    void SBtipoStampClick();
+    void BButilityClick();
+    void EdAggiornaClick();
+    // The orb-set and node boxes; the idle handler applies their changes.
+    void ComboOrbChange();
+    void ComboNodoChange();
+    void ComboNodoDblClick();
+    void MyIdleHandler();
+
+    bool OrbSetChanged = false;
+    bool NodeTypeChanged = false;
+    void BBSintomiClick();
+    void BitBtn2Click();
+    void BBriceCompoClick();
+    void BitBtn10Click();
 
     // Pages.
     QTabWidget* PageControl1 = nullptr;
@@ -119,6 +154,22 @@ private:
     void LoadExitImage(const char* file);
     // Remembers the window's origin for the placing of dialogs near it.
     void RememberOrigin();
+    // After a modal dialog: this window's idle handler again (when it had one)
+    // and the activation.
+    void AfterModal();
+    // Shows a start-up window modally: near this window with an offset, after
+    // remembering the origin only, or as it is.
+    void ShowNear(QDialog* window, int offset);
+    void ShowRemembered(QDialog* window);
+    void ShowPlain(QDialog* window);
+    void ShowSheet(int sheetCode, const char* orientation, bool receptions);
+    // The chart window and the sheet viewer are modeless: when one of them is
+    // hidden, this window is activated again.
+    void WatchModeless(QWidget* window);
+    void InstallMyIdleHandler();
+    bool idleInstalled_ = false;
+    bool activating_ = false;
+    bool closing_ = false;
 };
 
 extern TFoKelvor* FoKelvor;

@@ -9,23 +9,6 @@
 namespace shell {
 
 TFgrNaKel* FgrNaKel = nullptr;
-TFoOrbKel* FoOrbKel = nullptr;
-TFgrTxtKel* FgrTxtKel = nullptr;
-TFoSpeLin* FoSpeLin = nullptr;
-TFoStampa* FoStampa = nullptr;
-TFoTerapi* FoTerapi = nullptr;
-TFoSintom2* FoSintom2 = nullptr;
-TFoSintom3* FoSintom3 = nullptr;
-TFoManut1* FoManut1 = nullptr;
-TFoMainArc* FoMainArc = nullptr;
-TFoAggRep* FoAggRep = nullptr;
-TFoAggiorna* FoAggiorna = nullptr;
-TFoSegnat* FoSegnat = nullptr;
-TFoUtilit* FoUtilit = nullptr;
-TFoPrinci* FoPrinci = nullptr;
-TFoPiante* FoPiante = nullptr;
-TFoMali* FoMali = nullptr;
-TFoSintesi* FoSintesi = nullptr;
 
 namespace {
 // Captions hold Windows-1252 bytes where they need them.
@@ -53,25 +36,6 @@ PlaceholderFullScreen::PlaceholderFullScreen(const char* instanceName, const QSt
     resize(800, 600);
 }
 
-TFoOrbKel::TFoOrbKel() : PlaceholderDialog("FoOrbKel", Caption("Wijziging Banen en Aspecten"), 560, 480) {}
-TFgrTxtKel::TFgrTxtKel()
-    : PlaceholderDialog("FgrTxtKel", Caption("Rondheid van Cirkles en Schermgroote"), 800, 600) {}
-TFoSpeLin::TFoSpeLin() : PlaceholderDialog("FoSpeLin", Caption("Lijndikte"), 320, 200) {}
-TFoStampa::TFoStampa() : PlaceholderDialog("FoStampa", Caption("Printermodel"), 320, 200) {}
-TFoTerapi::TFoTerapi() : PlaceholderDialog("FoTerapi", Caption("THERAPIE\xCBN"), 640, 480) {}
-TFoSintom2::TFoSintom2() : PlaceholderDialog("FoSintom2", Caption("Quorim-2"), 640, 480) {}
-TFoSintom3::TFoSintom3() : PlaceholderDialog("FoSintom3", Caption("Quorim-1"), 640, 480) {}
-TFoManut1::TFoManut1() : PlaceholderDialog("FoManut1", Caption("Manutenzione"), 560, 420) {}
-TFoMainArc::TFoMainArc() : PlaceholderDialog("FoMainArc", Caption("Primaire Database"), 640, 480) {}
-TFoAggRep::TFoAggRep() : PlaceholderDialog("FoAggRep", Caption("Therapie\xEBn Database"), 640, 480) {}
-TFoAggiorna::TFoAggiorna() : PlaceholderDialog("FoAggiorna", Caption("Updates"), 420, 300) {}
-TFoSegnat::TFoSegnat() : PlaceholderDialog("FoSegnat", Caption(" ASTROLOGISCHE SIGNATUUR"), 640, 480) {}
-TFoUtilit::TFoUtilit() : PlaceholderDialog("FoUtilit", Caption("Utility Ricerca"), 560, 420) {}
-TFoPrinci::TFoPrinci() : PlaceholderDialog("FoPrinci", Caption("PRINCIPI CURATIVI"), 640, 480) {}
-TFoPiante::TFoPiante() : PlaceholderDialog("FoPiante", Caption("PLANTEN en ACTIEVE PRINCIPES"), 640, 480) {}
-TFoMali::TFoMali()
-    : PlaceholderDialog("FoMali", Caption("ASTROLOGISCHE DEBILITEIT / PATHOLOGIEN"), 640, 480) {}
-TFoSintesi::TFoSintesi() : PlaceholderDialog("FoSintesi", Caption("PSYCHISCHE SYNTHESE"), 640, 480) {}
 
 TFgrNaKel::TFgrNaKel() : PlaceholderFullScreen("FgrNaKel", Caption("Grafieken")) {}
 

@@ -5,6 +5,24 @@
 #include <QDialog>
 #include <QWidget>
 
+#include "display/settings/calibration_window.h"
+#include "display/settings/line_width_dialog.h"
+#include "display/settings/printer_model_dialog.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "remedies/windows/search_utility.h"
+#include "remedies/windows/update_window.h"
+#include "shell/orb_settings_window.h"
+#include "remedies/windows/therapy_browser.h"
+#include "remedies/windows/composition_window.h"
+#include "remedies/windows/debility_window.h"
+#include "remedies/windows/plant_symptoms_window.h"
+#include "remedies/windows/principles_window.h"
+#include "remedies/windows/signature_maintenance_window.h"
+#include "remedies/windows/signature_search_window.h"
+#include "remedies/windows/symptom_plants_window.h"
+#include "remedies/windows/synthesis_window.h"
+
 class QFrame;
 
 namespace shell {
@@ -25,43 +43,41 @@ public:
 };
 
 
-class TFoOrbKel : public PlaceholderDialog { Q_OBJECT public: TFoOrbKel(); };
-class TFgrTxtKel : public PlaceholderDialog { Q_OBJECT public: TFgrTxtKel(); };
-class TFoSpeLin : public PlaceholderDialog { Q_OBJECT public: TFoSpeLin(); };
-class TFoStampa : public PlaceholderDialog { Q_OBJECT public: TFoStampa(); };
-class TFoTerapi : public PlaceholderDialog { Q_OBJECT public: TFoTerapi(); };
-class TFoSintom2 : public PlaceholderDialog { Q_OBJECT public: TFoSintom2(); };
-class TFoSintom3 : public PlaceholderDialog { Q_OBJECT public: TFoSintom3(); };
-class TFoManut1 : public PlaceholderDialog { Q_OBJECT public: TFoManut1(); };
-class TFoMainArc : public PlaceholderDialog { Q_OBJECT public: TFoMainArc(); };
-class TFoAggRep : public PlaceholderDialog { Q_OBJECT public: TFoAggRep(); };
-class TFoAggiorna : public PlaceholderDialog { Q_OBJECT public: TFoAggiorna(); };
-class TFoSegnat : public PlaceholderDialog { Q_OBJECT public: TFoSegnat(); };
-class TFoUtilit : public PlaceholderDialog { Q_OBJECT public: TFoUtilit(); };
-class TFoPrinci : public PlaceholderDialog { Q_OBJECT public: TFoPrinci(); };
-class TFoPiante : public PlaceholderDialog { Q_OBJECT public: TFoPiante(); };
-class TFoMali : public PlaceholderDialog { Q_OBJECT public: TFoMali(); };
-class TFoSintesi : public PlaceholderDialog { Q_OBJECT public: TFoSintesi(); };
+using display::TFgrTxtKel;
+using display::TFoSpeLin;
+using display::TFoStampa;
+using display::FgrTxtKel;
+using display::FoSpeLin;
+using display::FoStampa;
+using remedies::TFoTerapi;
+using remedies::TFoSintom2;
+using remedies::TFoSintom3;
+using remedies::TFoManut1;
+using remedies::TFoMainArc;
+using remedies::TFoAggRep;
+using remedies::TFoAggiorna;
+using remedies::TFoSegnat;
+using remedies::TFoUtilit;
+using remedies::TFoPrinci;
+using remedies::TFoPiante;
+using remedies::TFoMali;
+using remedies::TFoSintesi;
 
 class TFgrNaKel : public PlaceholderFullScreen { Q_OBJECT public: TFgrNaKel(); };
 
 extern TFgrNaKel* FgrNaKel;
-extern TFoOrbKel* FoOrbKel;
-extern TFgrTxtKel* FgrTxtKel;
-extern TFoSpeLin* FoSpeLin;
-extern TFoStampa* FoStampa;
-extern TFoTerapi* FoTerapi;
-extern TFoSintom2* FoSintom2;
-extern TFoSintom3* FoSintom3;
-extern TFoManut1* FoManut1;
-extern TFoMainArc* FoMainArc;
-extern TFoAggRep* FoAggRep;
-extern TFoAggiorna* FoAggiorna;
-extern TFoSegnat* FoSegnat;
-extern TFoUtilit* FoUtilit;
-extern TFoPrinci* FoPrinci;
-extern TFoPiante* FoPiante;
-extern TFoMali* FoMali;
-extern TFoSintesi* FoSintesi;
+using remedies::FoTerapi;
+using remedies::FoSintom2;
+using remedies::FoSintom3;
+using remedies::FoManut1;
+using remedies::FoMainArc;
+using remedies::FoAggRep;
+using remedies::FoAggiorna;
+using remedies::FoSegnat;
+using remedies::FoUtilit;
+using remedies::FoPrinci;
+using remedies::FoPiante;
+using remedies::FoMali;
+using remedies::FoSintesi;
 
 }  // namespace shell

@@ -13,6 +13,7 @@
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/metafile_viewer.h"
+#include "display/sheets/sheet_selection.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
@@ -38,6 +39,8 @@ void ResetSharedState() {
     display::ResetDrawingState();
     display::ResetChartGeometry();
     display::ResetChartWindowState();
+    display::ResetSheetSelection();
+    display::ResetCalibrationState();
     archive::ResetDrawSettings();
     ResetUserName();
     ViewState = ViewStartState{};
@@ -49,7 +52,7 @@ void SetStartValues(int screenWidth, int screenHeight) {
     display::Drawing.OriginX = 0;
     display::Drawing.OriginY = 0;
     display::Drawing.PrintOutput = false;
-    ViewState.SheetCode = 0;
+    display::Sheets.SheetCode = 0;
     // Aspect, pixels per unit (screen height / 210) and font scale.
     display::InitDrawingFromScreen(screenWidth, screenHeight);
     display::Geometry.WheelAspectY = 1.0L;

@@ -14,7 +14,6 @@ inline constexpr const char* kNoPrinterWarning =
 
 // Values of the views that the start-up and the main window's activation set.
 struct ViewStartState {
-    int SheetCode = 0;
     QWidget* AltDrawForm = nullptr;
 };
 extern ViewStartState ViewState;

@@ -15,18 +15,33 @@ Surface* SheetGlyphTarget() {
     return t;
 }
 
-void DrawSheetBodyGlyph(Surface*, int body, long double x, long double y, long double size) {
-    if (Surface* t = SheetGlyphTarget()) DrawGlyphFile(*t, PlanetGlyphFileName(RenumberPlanetGlyph(body)), x, y, size);
+namespace {
+
+// The surface a glyph goes to: the block's own surface when one is given (so a
+// block's glyphs never part from its lines), else the served output. The
+// hidden sheet window receives nothing either way.
+Surface* GlyphSurface(Surface* target) {
+    if (!target) return SheetGlyphTarget();
+    if (Drawing.DrawForm && target == &Drawing.DrawForm->Canvas() && !Drawing.DrawForm->isVisible()) return nullptr;
+    return target;
 }
 
-void DrawSheetSignGlyph(Surface*, int sign, std::string_view prefix, long double x, long double y, long double size) {
-    if (Surface* t = SheetGlyphTarget()) DrawGlyphFile(*t, SignGlyphFileName(sign, prefix), x, y, size);
+}  // namespace
+
+void DrawSheetBodyGlyph(Surface* target, int body, long double x, long double y, long double size) {
+    if (Surface* t = GlyphSurface(target))
+        DrawGlyphFile(*t, PlanetGlyphFileName(RenumberPlanetGlyph(body)), x, y, size);
 }
 
-void DrawSheetElementGlyph(Surface*, int code, long double x, long double y, long double size) {
+void DrawSheetSignGlyph(Surface* target, int sign, std::string_view prefix, long double x, long double y,
+                        long double size) {
+    if (Surface* t = GlyphSurface(target)) DrawGlyphFile(*t, SignGlyphFileName(sign, prefix), x, y, size);
+}
+
+void DrawSheetElementGlyph(Surface* target, int code, long double x, long double y, long double size) {
     const std::string name = ElementGlyphFileName(code);
     if (name.empty()) return;
-    if (Surface* t = SheetGlyphTarget()) DrawGlyphFile(*t, name, x, y, size);
+    if (Surface* t = GlyphSurface(target)) DrawGlyphFile(*t, name, x, y, size);
 }
 
 }  // namespace display

@@ -1,7 +1,8 @@
 #pragma once
 // The glyphs of the printable sheets: body, sign and element symbols drawn on
+// the surface the calling block draws on, or, when none is given (nullptr), on
 // whichever output the drawing layer is serving (the visible screen form, the
-// printer or the chart metafile). The target handle callers pass is not used.
+// printer or the chart metafile). Nothing goes to a hidden sheet window.
 #include <string_view>
 
 #include "display/draw/surface.h"

@@ -66,7 +66,8 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y,
     DrawGlyphFile(dc, SignGlyphFileName(sign, mode), x, y, size);
 }
 
-void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize) {
+void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize,
+                  bool markCentres) {
     const Real asc = Chart.HouseCusps[1];
     Wheel.WheelRotation = 0;
     const Real rm = (outer + inner) / 2;
@@ -90,9 +91,11 @@ void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real out
         ReleasePen(dc);
         const PagePoint g = WheelPoint(cx, cy, rm, theta - 15);
         DrawSignGlyph(dc, s, mode, g.x, g.y, glyphSize);
-        CentreMark(dc, g);
-        Wheel.SignGlyphX[s] = g.x;
-        Wheel.SignGlyphY[s] = g.y;
+        if (markCentres) {
+            CentreMark(dc, g);
+            Wheel.SignGlyphX[s] = g.x;
+            Wheel.SignGlyphY[s] = g.y;
+        }
         if (s == 1) Wheel.WheelRotation = theta;
         if (step < 12) {
             SelectLinePen(dc, 10);

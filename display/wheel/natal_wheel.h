@@ -25,8 +25,10 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y,
 
 // The zodiac ring about (cx, cy) between radii outer and inner: circles, horizon
 // marks, sign boundaries, sign glyphs with their centre marks (recorded in
-// Wheel.SignGlyphX/Y), 10-degree ticks and the decan rulers.
-void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize);
+// Wheel.SignGlyphX/Y), 10-degree ticks and the decan rulers. Without
+// markCentres the glyph centres are neither marked nor recorded.
+void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize,
+                  bool markCentres = true);
 
 // The per-point tables of chart points 1..11 (Wheel.BodyTerms, BodyDecanKeys,
 // BodyDecades).

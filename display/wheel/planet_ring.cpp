@@ -15,11 +15,11 @@
 
 namespace display {
 
-std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles) {
+std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles, Real separation) {
     std::array<float, 25> result{};
     if (n > 24) n = 24;
     if (n <= 0) return result;
-    const Real D = kGlyphSeparation;
+    const Real D = separation;
 
     // Display angles with their point numbers, sorted ascending (stable).
     std::vector<float> S(n + 1);
@@ -128,7 +128,7 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     for (int i = 1; i <= n; ++i) {
         const PagePoint g = WheelPoint(cx, cy, rm, S[i]);
         SelectPenByCode(dc, 1);
-        DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
+        DrawGlyphFile(dc, PlanetGlyphFileName(o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
         ReleasePen(dc);
 
         if (o.recordCentres) {
@@ -157,7 +157,7 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
             TextOutCentered(dc, text, 2, p.x, p.y - 2);
         }
 
-        if (i <= 9 && (marks[i] == "r" || marks[i] == "R")) {
+        if ((i <= 9 || o.retroMarksAllPoints) && (marks[i] == "r" || marks[i] == "R")) {
             dc.SetTextColor(Rgb(255, 0, 0));
             TextOutLeft(dc, "R", o.glyphSize >= 7 ? 15 : 10, g.x + 3, g.y - 3);
         }

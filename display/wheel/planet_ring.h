@@ -22,8 +22,9 @@ inline constexpr Real kGlyphSeparation = 8;
 // 1..n, degrees in [0, 360)). The circle is cut at the largest gap between
 // neighbours, points closer than kGlyphSeparation are pushed apart into runs,
 // and each run is moved back towards its true place when the gap before it
-// allows. Equal angles keep point order.
-std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles);
+// allows. Equal angles keep point order. The sheets' rings pass their own separation.
+std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAngles,
+                                       Real separation = kGlyphSeparation);
 
 struct PlanetRingOptions {
     Real ascendant = 0;
@@ -36,6 +37,8 @@ struct PlanetRingOptions {
     int count = 11;
     bool degreeTexts = false;
     bool recordCentres = true;
+    bool directGlyphs = false;       // glyph file number = point number (no renumbering of 8..11)
+    bool retroMarksAllPoints = false; // "R" for every marked point, not only 1..9
 };
 
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).

@@ -117,6 +117,13 @@ long double ValReal(std::string_view s, int& code) {
     return std::strtold(text.c_str(), nullptr);
 }
 
+long double ValRealEitherSeparator(std::string_view s, int& code) {
+    std::string t(s);
+    for (char& c : t)
+        if (c == ',') c = '.';
+    return ValReal(t, code);
+}
+
 std::int32_t ValInt(std::string_view s, int& code) {
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;

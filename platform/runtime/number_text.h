@@ -33,6 +33,9 @@ std::string StrInt(std::int64_t v, int width = 0);
 // `code` is 0 when it converted, else the 1-based position of the first
 // character that could not be taken; the value is then 0.
 long double ValReal(std::string_view s, int& code);
+// ValReal that also takes a decimal comma ("4,5" as "4.5"), for settings
+// files that an earlier version wrote with the user's decimal separator.
+long double ValRealEitherSeparator(std::string_view s, int& code);
 // Val of an integer, the same contract; values beyond 32 bits are an error.
 std::int32_t ValInt(std::string_view s, int& code);
 

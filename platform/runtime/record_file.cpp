@@ -1,6 +1,10 @@
 #include "platform/runtime/record_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <filesystem>
@@ -17,57 +21,104 @@ namespace rt {
 RecordFile::RecordFile(std::string_view name, std::size_t recordSize) : name_(name), size_(recordSize) {}
 
 RecordFile::~RecordFile() {
-    if (f_) std::fclose(f_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
-void RecordFile::Reset() {
+void RecordFile::Open(int flags) {
     Close();
     fs::path p = ResolvePath(name_);
-    f_ = std::fopen(p.c_str(), "r+b");
-    if (!f_) {
+    fd_ = ::open(p.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd_ < 0) {
+        const int err = errno;
         std::error_code ec;
+        if (flags & O_CREAT) throw IoError(IoCodeFromErrno(err, true), name_);
         throw IoError(fs::exists(p, ec) ? kAccessDenied : kFileNotFound, name_);
     }
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        throw IoError(kAccessDenied, name_);
+    }
+    bytes_ = static_cast<std::int64_t>(st.st_size);
 }
 
-void RecordFile::Rewrite() {
-    Close();
-    fs::path p = ResolvePath(name_);
-    f_ = std::fopen(p.c_str(), "w+b");
-    if (!f_) throw IoError(IoCodeFromErrno(errno, true), name_);
-}
+void RecordFile::Reset() { Open(O_RDWR); }
+
+void RecordFile::Rewrite() { Open(O_RDWR | O_CREAT | O_TRUNC); }
 
 void RecordFile::Close() {
-    if (f_) {
-        bool bad = std::fflush(f_) != 0;
-        std::fclose(f_);
-        f_ = nullptr;
-        if (bad) throw IoError(kDiskFull, name_);
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
 }
 
 void RecordFile::Require() const {
-    if (!f_) throw IoError(kFileNotOpen, name_);
+    if (fd_ < 0) throw IoError(kFileNotOpen, name_);
 }
 
 std::int64_t RecordFile::FileSize() const {
     Require();
-    std::fflush(f_);
-    long cur = std::ftell(f_);
-    std::fseek(f_, 0, SEEK_END);
-    long end = std::ftell(f_);
-    std::fseek(f_, cur, SEEK_SET);
-    return end / static_cast<long>(size_);
+    // Another handle (or program) may have written since.
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0) bytes_ = static_cast<std::int64_t>(st.st_size);
+    return bytes_ / static_cast<std::int64_t>(size_);
 }
+
+std::int64_t RecordFile::KnownRecords(std::int64_t atLeast) {
+    const std::int64_t known = bytes_ / static_cast<std::int64_t>(size_);
+    return known >= atLeast ? known : FileSize();
+}
+
+namespace {
+
+// Reads exactly `count` bytes at `offset`; false on a short read or an error.
+bool ReadAt(int fd, void* into, std::size_t count, std::int64_t offset) {
+    auto* p = static_cast<char*>(into);
+    while (count > 0) {
+        const ssize_t got = ::pread(fd, p, count, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        p += got;
+        count -= static_cast<std::size_t>(got);
+        offset += got;
+    }
+    return true;
+}
+
+bool WriteAt(int fd, const void* from, std::size_t count, std::int64_t offset) {
+    const auto* p = static_cast<const char*>(from);
+    while (count > 0) {
+        const ssize_t put = ::pwrite(fd, p, count, static_cast<off_t>(offset));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        p += put;
+        count -= static_cast<std::size_t>(put);
+        offset += put;
+    }
+    return true;
+}
+
+}  // namespace
 
 Bytes RecordFile::Read(std::int64_t n) {
     Require();
-    if (n < 0 || n >= FileSize()) throw IoError(kReadBeyondEnd, name_);
+    if (n < 0 || n >= KnownRecords(n + 1)) throw IoError(kReadBeyondEnd, name_);
     Bytes r(size_);
-    if (std::fseek(f_, static_cast<long>(n * size_), SEEK_SET) != 0 ||
-        std::fread(r.data(), 1, size_, f_) != size_)
+    if (!ReadAt(fd_, r.data(), size_, n * static_cast<std::int64_t>(size_)))
         throw IoError(kReadBeyondEnd, name_);
     return r;
+}
+
+std::string RecordFile::ReadRange(std::int64_t first, std::int64_t count) {
+    Require();
+    if (first < 0 || count < 0 || first + count > KnownRecords(first + count))
+        throw IoError(kReadBeyondEnd, name_);
+    std::string bytes(static_cast<std::size_t>(count) * size_, '\0');
+    if (count > 0 && !ReadAt(fd_, bytes.data(), bytes.size(), first * static_cast<std::int64_t>(size_)))
+        throw IoError(kReadBeyondEnd, name_);
+    return bytes;
 }
 
 void RecordFile::Write(std::int64_t n, const Bytes& r) {
@@ -75,27 +126,32 @@ void RecordFile::Write(std::int64_t n, const Bytes& r) {
     if (n < 0 || n > FileSize()) throw IoError(kReadBeyondEnd, name_);
     Bytes rec(r);
     rec.resize(size_, 0);
-    if (std::fseek(f_, static_cast<long>(n * size_), SEEK_SET) != 0 ||
-        std::fwrite(rec.data(), 1, size_, f_) != size_ || std::fflush(f_) != 0)
-        throw IoError(kDiskFull, name_);
+    const std::int64_t offset = n * static_cast<std::int64_t>(size_);
+    if (!WriteAt(fd_, rec.data(), size_, offset)) throw IoError(kDiskFull, name_);
+    bytes_ = std::max(bytes_, offset + static_cast<std::int64_t>(size_));
 }
 
 void RecordFile::Append(const Bytes& r) { Write(FileSize(), r); }
 
 void RecordFile::Truncate(std::int64_t records) {
     Require();
-    std::fflush(f_);
-    if (ftruncate(fileno(f_), static_cast<off_t>(records * size_)) != 0) throw IoError(kAccessDenied, name_);
+    const std::int64_t length = records * static_cast<std::int64_t>(size_);
+    if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) throw IoError(kAccessDenied, name_);
+    bytes_ = length;
 }
 
 std::vector<Bytes> ReadAllRecords(std::string_view name, std::size_t recordSize) {
     RecordFile f(name, recordSize);
     f.Reset();
-    std::vector<Bytes> all;
-    std::int64_t n = f.FileSize();
-    all.reserve(static_cast<std::size_t>(n));
-    for (std::int64_t i = 0; i < n; ++i) all.push_back(f.Read(i));
+    const std::int64_t n = f.FileSize();
+    const std::string bytes = f.ReadRange(0, n);
     f.Close();
+    std::vector<Bytes> all;
+    all.reserve(static_cast<std::size_t>(n));
+    for (std::int64_t i = 0; i < n; ++i) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * static_cast<std::int64_t>(recordSize);
+        all.emplace_back(p, p + recordSize);
+    }
     return all;
 }
 
@@ -144,12 +200,11 @@ void ReplaceFileBytes(std::string_view name, const std::string& bytes) {
 }
 
 void ReplaceAllRecords(std::string_view name, std::size_t recordSize, const std::vector<Bytes>& records) {
-    std::string bytes;
-    bytes.reserve(records.size() * recordSize);
+    std::string bytes(records.size() * recordSize, '\0');
+    char* out = bytes.data();
     for (const Bytes& r : records) {
-        std::string rec(r.begin(), r.end());
-        rec.resize(recordSize, '\0');
-        bytes += rec;
+        std::copy_n(r.begin(), std::min(r.size(), recordSize), out);
+        out += recordSize;
     }
     ReplaceFileBytes(name, bytes);
 }

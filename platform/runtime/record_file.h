@@ -22,13 +22,16 @@ public:
     void Reset();    // open an existing file for reading and writing (IoError 2 when missing)
     void Rewrite();  // create or empty, then open for reading and writing
     void Close();
-    bool IsOpen() const { return f_ != nullptr; }
+    bool IsOpen() const { return fd_ >= 0; }
 
     std::size_t RecordSize() const { return size_; }
     std::int64_t FileSize() const;   // whole records in the file
     std::int64_t Count() const { return FileSize() - 1; }  // data records after the header
 
     Bytes Read(std::int64_t n);                  // IoError 100 beyond the end
+    // Records first .. first + count - 1 in one read, as consecutive bytes
+    // (IoError 100 when any lies beyond the end).
+    std::string ReadRange(std::int64_t first, std::int64_t count);
     void Write(std::int64_t n, const Bytes& r);  // n may be FileSize() to extend by one
     void Append(const Bytes& r);
     void Truncate(std::int64_t records);         // keeps records 0..records-1
@@ -37,9 +40,14 @@ public:
 
 private:
     void Require() const;
+    void Open(int flags);
     std::string name_;
     std::size_t size_;
-    std::FILE* f_ = nullptr;
+    int fd_ = -1;
+    // Whole records as last known: FileSize() asks the file once, reading a
+    // record only asks again when the record lies past what is known.
+    std::int64_t KnownRecords(std::int64_t atLeast);
+    mutable std::int64_t bytes_ = 0;
 };
 
 // Reads every whole record of a file (IoError 2 when missing).

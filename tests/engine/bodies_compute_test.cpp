@@ -34,13 +34,21 @@ public:
         ++blackMoonCalls;
         return 7200;  // 2 degrees
     }
-    int moonCalls = 0, blackMoonCalls = 0;
+    Real MinorBodyCorrection(int, Real) override {
+        ++minorCalls;
+        return 10800;  // 3 degrees
+    }
+    Real MoonLatitudeCorrection(Real) override {
+        ++moonLatitudeCalls;
+        return 36;  // 0.01 degree
+    }
+    int moonCalls = 0, blackMoonCalls = 0, minorCalls = 0, moonLatitudeCalls = 0;
     std::set<int> fields;
 };
 
 BodySettings NoTables() {
     BodySettings s;
-    s.useMoonTable = s.usePlanetTable = s.useNodeTable = s.useBlackMoonTable = false;
+    s.useMoonTable = s.usePlanetTable = s.useNodeTable = s.useBlackMoonTable = s.useMinorTable = false;
     return s;
 }
 
@@ -171,20 +179,22 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
 
     struct Case {
         Real jd;
-        bool moon, planets, node, blackMoon;
+        bool moon, planets, node, blackMoon, minor;
     };
     const Case cases[] = {
-        {1721422.5L, false, false, false, false},  // Moon: strictly after
-        {1721423.0L, true, false, false, false},
-        {1721423.5L, true, true, false, false},    // planets: from, inclusive
-        {1721433.5L, true, true, false, false},    // node: strictly after
-        {1721434.0L, true, true, true, false},
-        {2396758.0L, true, true, true, false},
-        {2396758.5L, true, true, true, true},      // black moon: from, inclusive
-        {2451545.0L, true, true, true, true},      // after 1900 the planets too
-        {2488433.5L, true, true, true, false},     // black moon: strictly before
-        {2499373.0L, true, true, true, false},
-        {2499373.5L, false, false, false, false},  // all: strictly before
+        {1721422.5L, false, false, false, false, false},  // Moon: strictly after
+        {1721423.0L, true, false, false, false, false},
+        {1721423.5L, true, true, false, false, false},    // planets: from, inclusive
+        {1721433.5L, true, true, false, false, false},    // node: strictly after
+        {1721434.0L, true, true, true, false, false},
+        {2396758.0L, true, true, true, false, false},
+        {2396758.5L, true, true, true, true, true},       // black moon, Ceres to Chiron: from
+        {2451545.0L, true, true, true, true, true},       // after 1900 the planets too
+        {2481130.0L, true, true, true, true, true},
+        {2481130.5L, true, true, true, true, false},      // Ceres to Chiron: strictly before
+        {2488433.5L, true, true, true, false, false},     // black moon: strictly before
+        {2499373.0L, true, true, true, false, false},
+        {2499373.5L, false, false, false, false, false},  // all: strictly before
     };
     for (const Case& c : cases) {
         FixedCorrections src;
@@ -212,11 +222,18 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         EXPECT_NEAR(static_cast<double>(
                         AngleGap(with.longitudes[kBlackMoon], without.longitudes[kBlackMoon])),
                     c.blackMoon ? 2.0 : 0.0, 1e-12) << jd;
+        for (int b = kCeres; b <= kChiron; ++b)
+            EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[b], without.longitudes[b])),
+                        c.minor ? 3.0 : 0.0, 1e-12) << jd << " body " << b;
+        // The Moon's latitude is corrected wherever its longitude is.
+        EXPECT_NEAR(static_cast<double>(with.latitudes[kMoon] - without.latitudes[kMoon]),
+                    c.moon ? 0.01 : 0.0, 1e-12) << jd;
         // The tables needed are exactly those consulted.
         const TablesNeeded t = TablesNeededFor(0, c.jd, s);
         EXPECT_EQ(t.moon, src.moonCalls > 0) << jd;
         EXPECT_EQ(t.planets, !src.fields.empty()) << jd;
         EXPECT_EQ(t.blackMoon, src.blackMoonCalls > 0) << jd;
+        EXPECT_EQ(t.minor, src.minorCalls + src.moonLatitudeCalls > 0) << jd;
     }
 }
 

@@ -2,6 +2,7 @@
 // tables the build generates.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -136,6 +137,40 @@ TEST(GeneratedTables, CoverEveryDayTheComputationReads) {
         EXPECT_EQ(r.julianDay, kPlanetTableEpoch + 5 * n) << n;
         EXPECT_EQ(PlanetTableIndex(r.julianDay), n);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SyntheticTables, LoadedTableIsReadOnceAndPickedUpAgainWhenItChanges) {
+    using namespace engine;
+    Write("NOJLNE.rnd", Int32s({10, 20, 30}));
+    LoadedTable table;
+    table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3);
+    EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 0.5L), 15);
+    EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 1.25L), 22.5L);
+    // Past the last pair of records: the run-time's read error, not a stray value.
+    EXPECT_THROW(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 2.5L), rt::IoError);
+
+    // A table rewritten while the program runs (another size) is read again.
+    Write("NOJLNE.rnd", Int32s({-10, -20, -30, -40}));
+    table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3);
+    EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 0.5L), -15);
+    EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 2.5L), -35);
+
+    // The same size, but a later modification time, is read again too.
+    Write("NOJLNE.rnd", Int32s({1, 2, 3, 4}));
+    const auto path = folder_.Path() / "FilePosi" / "NOJLNE.rnd";
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(5));
+    table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3);
+    EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 0.5L), 1.5L);
+
+    // Shortened below what a chart needs: refused before anything is read.
+    Write("NOJLNE.rnd", Int32s({1, 2}));
+    EXPECT_THROW(table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3), EphemerisTableError);
+    std::filesystem::remove(path);
+    EXPECT_THROW(table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3), EphemerisTableError);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Generates the ephemeris correction tables "FilePosi\DSEL.rnd", "DPR1.rnd" and
-// "NOJLNE.rnd": each value is the precise position minus the engine's own
+// Generates the ephemeris correction tables "FilePosi\DSEL.rnd", "DPR1.rnd",
+// "NOJLNE.rnd" and "DMIN.rnd": each value is the precise position minus the engine's own
 // uncorrected position at the same instant, so the tables must be generated
 // again whenever a formula of the engine changes.
 //
@@ -96,6 +96,7 @@ engine::BodySettings Uncorrected() {
     s.usePlanetTable = false;
     s.useNodeTable = false;
     s.useBlackMoonTable = false;
+    s.useMinorTable = false;
     return s;
 }
 
@@ -137,41 +138,103 @@ std::int64_t RoundToInt(double v) { return static_cast<std::int64_t>(std::nearby
 // errors), so each record is the difference at its day shifted by half the
 // mean bend of the chords on either side: the interpolated value then errs by
 // about half as much, with opposite signs at the records and between them.
-std::vector<std::int16_t> MoonTable() {
+// Each record value shifted by half the mean bend of the chords on either side
+// (diff at the records, middle halfway to the next record).
+double ShiftedByHalfBend(const double* diff, const double* middle, std::int64_t count,
+                         std::int64_t n, std::int64_t stride = 1) {
+    auto bend = [&](std::int64_t k) {
+        if (k < 0 || k + 1 >= count) return 0.0;
+        return middle[k * stride] - (diff[k * stride] + diff[(k + 1) * stride]) / 2;
+    };
+    return diff[n * stride] + (bend(n - 1) + bend(n)) / 4;
+}
+
+struct MoonTables {
+    std::vector<std::int16_t> longitude;  // arc seconds
+    std::vector<std::int16_t> latitude;   // tenths of an arc second
+};
+
+MoonTables MoonTable() {
     const std::int64_t count = engine::kMoonTableRecords;
     double* diff = SharedArray<double>(count);     // at the records
     double* middle = SharedArray<double>(count);   // half a day later
+    double* latDiff = SharedArray<double>(count);
+    double* latMiddle = SharedArray<double>(count);
     ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
         const engine::BodySettings s = Uncorrected();
         engine::BodyPositions out;
-        auto at = [&](Real jd) {
+        auto at = [&](Real jd, double& lon, double& lat) {
             engine::RunBodyComputation(2, false, jd, s, nullptr, out);
-            return precise::AngleDiff(Precise(jd, engine::kMoon).lon,
-                                      static_cast<double>(out.longitudes[engine::kMoon])) *
-                   3600.0;
+            const precise::Position p = Precise(jd, engine::kMoon);
+            lon = precise::AngleDiff(p.lon, static_cast<double>(out.longitudes[engine::kMoon])) *
+                  3600.0;
+            lat = (p.lat - static_cast<double>(out.latitudes[engine::kMoon])) * 36000.0;
         };
         for (std::int64_t n = b; n < e; ++n) {
             const Real jd = engine::kMoonTableBase + n;
-            diff[n] = at(jd);
-            middle[n] = at(jd + 0.5L);
+            at(jd, diff[n], latDiff[n]);
+            at(jd + 0.5L, middle[n], latMiddle[n]);
         }
     });
-    // Bend of the chord from record n to n + 1, at its middle.
-    auto bend = [&](std::int64_t n) {
-        if (n < 0 || n + 1 >= count) return 0.0;
-        return middle[n] - (diff[n] + diff[n + 1]) / 2;
-    };
-    std::vector<std::int16_t> table(count);
+    MoonTables t;
+    t.longitude.resize(count);
+    t.latitude.resize(count);
     for (std::int64_t n = 0; n < count; ++n) {
-        const std::int64_t v = RoundToInt(diff[n] + (bend(n - 1) + bend(n)) / 4);
+        const std::int64_t v = RoundToInt(ShiftedByHalfBend(diff, middle, count, n));
         if (v < -32768 || v > 21600)
             Fail("Moon correction " + std::to_string(v) + "\" at record " + std::to_string(n) +
                  " does not fit its field");
-        table[n] = static_cast<std::int16_t>(v);
+        t.longitude[n] = static_cast<std::int16_t>(v);
+        const std::int64_t w = RoundToInt(ShiftedByHalfBend(latDiff, latMiddle, count, n));
+        if (w < -32768 || w > 32767)
+            Fail("Moon latitude correction at record " + std::to_string(n) + " does not fit its field");
+        t.latitude[n] = static_cast<std::int16_t>(w);
     }
-    munmap(diff, count * sizeof(double));
-    munmap(middle, count * sizeof(double));
-    return table;
+    for (double* a : {diff, middle, latDiff, latMiddle}) munmap(a, count * sizeof(double));
+    return t;
+}
+
+void PutLe(std::uint8_t* p, std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) p[i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
+}
+
+// ---- "DMIN.rnd": the Moon's latitude (daily, over the Moon table's span),
+// then Ceres to Chiron (daily, over the span the charts keep them) ----
+std::vector<std::uint8_t> MinorTable(const std::vector<std::int16_t>& moonLatitude) {
+    std::vector<std::uint8_t> bytes(engine::kMinorTableBytes);
+    for (std::size_t n = 0; n < moonLatitude.size(); ++n)
+        PutLe(bytes.data() + 2 * n, static_cast<std::uint16_t>(moonLatitude[n]), 2);
+    const std::int64_t count = engine::kMinorTableRecords;
+    constexpr int kBodies = 5;
+    double* diff = SharedArray<double>(count * kBodies);
+    double* middle = SharedArray<double>(count * kBodies);
+    ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
+        const engine::BodySettings s = Uncorrected();
+        engine::BodyPositions out;
+        auto at = [&](Real jd, double* f) {
+            for (int body = engine::kCeres; body <= engine::kChiron; ++body) {
+                engine::RunBodyComputation(body, false, jd, s, nullptr, out);
+                f[body - engine::kCeres] =
+                    precise::AngleDiff(Precise(jd, body).lon,
+                                       static_cast<double>(out.longitudes[body])) * 3600.0;
+            }
+        };
+        for (std::int64_t n = b; n < e; ++n) {
+            const Real jd = engine::kMinorTableBase + n;
+            at(jd, diff + n * kBodies);
+            at(jd + 0.5L, middle + n * kBodies);
+        }
+    });
+    for (std::int64_t n = 0; n < count; ++n) {
+        std::uint8_t* rec = bytes.data() + engine::kMinorBodiesOffset + n * engine::kMinorRecordSize;
+        for (int f = 0; f < kBodies; ++f) {
+            const std::int64_t v = RoundToInt(ShiftedByHalfBend(diff + f, middle + f, count, n, kBodies));
+            PutLe(rec + 4 * f, static_cast<std::uint32_t>(static_cast<std::int32_t>(v)), 4);
+        }
+    }
+    munmap(diff, count * kBodies * sizeof(double));
+    munmap(middle, count * kBodies * sizeof(double));
+    return bytes;
 }
 
 // ---- "DPR1.rnd": planets and true node, arc minutes, every 5 days ----
@@ -230,29 +293,36 @@ std::vector<std::uint8_t> PlanetTable(const std::vector<std::int16_t>& moon) {
 }
 
 // ---- "NOJLNE.rnd": the black moon, arc seconds, daily ----
+// Records carry the same shift by half the bend of the neighbouring chords.
 std::vector<std::uint8_t> BlackMoonTable() {
     const std::int64_t count = engine::kBlackMoonTableRecords;
     double* diff = SharedArray<double>(count);
+    double* middle = SharedArray<double>(count);
     ParallelFor(count, [&](std::int64_t b, std::int64_t e) {
         const engine::BodySettings s = Uncorrected();
         engine::BodyPositions out;
+        auto at = [&](Real jd) {
+            engine::RunBodyComputation(12, false, jd, s, nullptr, out);
+            return precise::AngleDiff(Precise(jd, engine::kBlackMoon).lon,
+                                      static_cast<double>(out.longitudes[engine::kBlackMoon])) *
+                   3600.0;
+        };
         for (std::int64_t n = b; n < e; ++n) {
             const Real jd = engine::kBlackMoonTableBase + n;
-            engine::RunBodyComputation(12, false, jd, s, nullptr, out);
-            diff[n] = precise::AngleDiff(Precise(jd, engine::kBlackMoon).lon,
-                                         static_cast<double>(out.longitudes[engine::kBlackMoon])) *
-                      3600.0;
+            diff[n] = at(jd);
+            middle[n] = at(jd + 0.5L);
         }
     });
     std::vector<std::uint8_t> bytes(count * engine::kBlackMoonRecordSize);
     for (std::int64_t n = 0; n < count; ++n) {
-        const std::int64_t v = RoundToInt(diff[n]);
+        const std::int64_t v = RoundToInt(ShiftedByHalfBend(diff, middle, count, n));
         if (v < INT32_MIN || v > INT32_MAX) Fail("black-moon correction does not fit its field");
         const auto u = static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
         for (int i = 0; i < 4; ++i)
             bytes[n * 4 + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF);
     }
     munmap(diff, count * sizeof(double));
+    munmap(middle, count * sizeof(double));
     return bytes;
 }
 
@@ -274,7 +344,8 @@ int main(int argc, char** argv) {
         Fail("the precise ephemeris files are not found in " + gEphePath);
 
     const auto t0 = std::chrono::steady_clock::now();
-    const std::vector<std::int16_t> moon = MoonTable();
+    const MoonTables moonTables = MoonTable();
+    const std::vector<std::int16_t>& moon = moonTables.longitude;
     std::vector<std::uint8_t> moonBytes(moon.size() * 2);
     for (std::size_t n = 0; n < moon.size(); ++n) {
         const auto u = static_cast<std::uint16_t>(moon[n]);
@@ -283,9 +354,11 @@ int main(int argc, char** argv) {
     }
     const auto planets = PlanetTable(moon);
     const auto blackMoon = BlackMoonTable();
+    const auto minor = MinorTable(moonTables.latitude);
     WriteFile(outDir / "DSEL.rnd", moonBytes);
     WriteFile(outDir / "DPR1.rnd", planets);
     WriteFile(outDir / "NOJLNE.rnd", blackMoon);
+    WriteFile(outDir / "DMIN.rnd", minor);
     const double secs =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("ephemeris correction tables written to %s in %.1f s\n", outDir.c_str(), secs);

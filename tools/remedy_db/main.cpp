@@ -1,8 +1,10 @@
 // Writes the sample remedy databases from their text sources:
 //   remedy_db <source folder> <data folder>
-// The source folder holds primary.txt and therapies.txt (UTF-8); the data folder
-// receives OpzioneH\DBmain.rnd, OpzioneH\Repertorio.rnd and their lists, and the
-// signature import text OpzioneS\DbTesto.Txt with the database imported from it.
+// The source folder holds primary.txt, therapies.txt and Principi.txt (UTF-8);
+// the data folder receives OpzioneH\DBmain.rnd, OpzioneH\Repertorio.rnd and their
+// lists, the signature import text OpzioneS\DbTesto.Txt with the database
+// imported from it, and the principles text Principi.txt with Principi.sto made
+// from it.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +20,7 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
 #include "remedies/primary_db.h"
+#include "remedies/principles_file.h"
 #include "remedies/repertory_db.h"
 #include "remedies/signature_db.h"
 
@@ -236,6 +239,12 @@ void Run(const fs::path& sources, const fs::path& dataDir) {
     RebuildPathologyList();
     ImportSignatureDatabase();
     BuildSignatureLists();
+
+    // The healing principles: the text in Windows-1252, then the record file.
+    std::vector<std::string> principles;
+    for (const auto& l : ReadUtf8Lines(sources / "Principi.txt")) principles.push_back(Cp(Trim(l)));
+    rt::ReplaceTextLines(kPrinciplesTextName, principles);
+    GeneratePrinciples();
 
     std::cout << "remedy_db: " << primary.size() << " primary records, " << repertory.size()
               << " therapies, " << groups.size() << " signature records\n";

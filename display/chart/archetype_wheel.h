@@ -1,0 +1,14 @@
+#pragma once
+// The wheel of the archetypal-structure view ("ARCHETYPISCHE STRUCTUUR"): the
+// natal points on the zodiac without houses, the background of the view's
+// table of dignities.
+#include "display/draw/surface.h"
+
+namespace display {
+
+// The wheel on dc from engine::Chart: zodiac ring 69..78, points on 55..69 with
+// their glyph centres recorded, cusp marks, stamp and caption, and a blank
+// text at (197, 48) over what an earlier view left there.
+void DrawArchetypeWheel(Surface& dc);
+
+}  // namespace display

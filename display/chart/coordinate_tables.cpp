@@ -1,0 +1,106 @@
+#include "display/chart/coordinate_tables.h"
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/position_text.h"
+
+namespace display {
+
+using engine::Chart;
+
+namespace {
+
+constexpr const char* kEngineBodyNames[13] = {"",        "Sole",    "Luna",    "Mercurio", "Venere",    "Marte",    "Giove",
+                                              "Saturno", "Urano",   "Nettuno", "Plutone",  "Nodo Nord", "Luna Nera"};
+constexpr Color kCyan = 0xFFFF00;
+
+enum class Value { SignPosition, Degrees, Latitude };
+
+CoordinateTable Build(const engine::ChartState& chart, Real cx, Real cy, int rows, Real shift, Real start,
+                      Value value, bool engineOrder, const char* caption) {
+    CoordinateTable t;
+    t.caption = caption;
+    t.captionX = cx;
+    t.captionY = cy - 31;
+    const Real X = cx + shift;
+    for (int k = 1; k <= rows; ++k) {
+        CoordinateRow r;
+        const Real y = cy - start + 5 * (k - 1);
+        r.glyphFile = engineOrder ? k : RenumberPlanetGlyph(k);
+        r.glyphX = X - 18;
+        r.glyphY = y;
+        r.textX = X - 14;
+        r.textY = y - 1.5L;
+        switch (value) {
+        case Value::SignPosition:
+            engine::FormatSignPosLong(r.text, " ", chart.PlanetLongitudes[k]);
+            break;
+        case Value::Degrees:
+            engine::FloatToTextDec(8, r.text, chart.PlanetLongitudes[k]);
+            r.text = r.text.substr(0, 8);
+            break;
+        case Value::Latitude:
+            engine::FormatLatitudeText(r.text, k == 8 || k == 9 ? chart.PlanetLatitudes[11] : chart.PlanetLatitudes[k]);
+            break;
+        }
+        if (engineOrder) {
+            r.name = kEngineBodyNames[k];
+            r.nameX = X - 22;
+        }
+        t.rows.push_back(r);
+    }
+    return t;
+}
+
+}  // namespace
+
+CoordinateTable EvaluateRelativeLongitudes(const engine::ChartState& chart, Real cx, Real cy) {
+    return Build(chart, cx, cy, 11, 5, 21, Value::SignPosition, false, "[Relatieve Lengtegraden]");
+}
+
+CoordinateTable EvaluateAbsoluteLongitudes(const engine::ChartState& chart, Real cx, Real cy) {
+    return Build(chart, cx, cy, 11, 9, 22, Value::Degrees, false, "[Absolute Lengtegraden]");
+}
+
+CoordinateTable EvaluateLatitudes(const engine::ChartState& chart, Real cx, Real cy) {
+    return Build(chart, cx, cy, 9, 7, 20, Value::Latitude, false, "[Breedtegraden]");
+}
+
+CoordinateTable EvaluateEngineOrderLongitudes(const engine::ChartState& chart, Real cx, Real cy) {
+    return Build(chart, cx, cy, 12, 13, 30, Value::SignPosition, true, "");
+}
+
+void DrawCoordinateTable(Surface& dc, const CoordinateTable& t) {
+    for (const CoordinateRow& r : t.rows) {
+        DrawGlyphFile(dc, PlanetGlyphFileName(r.glyphFile), r.glyphX, r.glyphY, 4.0L);
+        dc.SetTextColor(kWhite);
+        TextOutLeft(dc, r.text, 15, r.textX, r.textY);
+        if (!r.name.empty()) TextOutRight(dc, r.name, 15, r.nameX, r.textY);
+    }
+    if (!t.caption.empty()) {
+        dc.SetTextColor(kCyan);
+        TextOutCentered(dc, t.caption, 15, t.captionX, t.captionY);
+    }
+}
+
+void DrawRelativeLongitudes(Surface& dc) {
+    DrawCoordinateTable(dc, EvaluateRelativeLongitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+}
+
+void DrawAbsoluteLongitudes(Surface& dc) {
+    DrawCoordinateTable(dc, EvaluateAbsoluteLongitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+}
+
+void DrawLatitudes(Surface& dc) {
+    Chart.PlanetLatitudes[8] = Chart.PlanetLatitudes[11];
+    Chart.PlanetLatitudes[9] = Chart.PlanetLatitudes[11];
+    DrawCoordinateTable(dc, EvaluateLatitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+}
+
+void DrawEngineOrderLongitudes(Surface& dc) {
+    DrawCoordinateTable(dc, EvaluateEngineOrderLongitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+}
+
+}  // namespace display

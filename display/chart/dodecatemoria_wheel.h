@@ -1,0 +1,51 @@
+#pragma once
+// The dodecatemoria view ("DODECATEMORIEEN", "(Op de binnenste cirkel)"): the
+// natal points on the planet ring and, on an inner ring, the dodecatemorion of
+// each point, with the list of the eleven dodecatemoria in the wheel's middle
+// and the per-point decade, term and decan tables of the dodecatemoria.
+#include <array>
+#include <string>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+// The per-point tables of the dodecatemoria of points 1..11, with boundary
+// tables of their own.
+struct DodecatemoriaTablesState {
+    std::array<Real, 37> DecadeBoundaries{};
+    std::array<Real, 61> TermBoundaries{};
+    std::array<unsigned char, 12> DodecatemoriaDecades{};  // 1..36
+    std::array<unsigned char, 12> DodecatemoriaTerms{};    // 1..60
+    std::array<std::string, 12> DodecatemoriaDecanKeys{};  // "SolDec14", ...
+};
+extern DodecatemoriaTablesState DodecatemoriaTables;
+void ResetDodecatemoriaTables();
+
+// The tables over engine::Chart.DodecatemoriaLongitudes (terms from the
+// Ascendant, as the natal tables).
+void ClassifyDodecatemoriaTerms();
+void ClassifyDodecatemoriaDecades();
+void BuildDodecatemoriaDecanKeys();
+
+// The list in the middle of the wheel: eleven lines from y = cy - 24 down in
+// steps of 4.7, the glyph of point i at (cx - 15, y), its dodecatemorion's
+// position in the sign at (cx - 11, y - 1.5).
+struct DodecatemoriaListLine {
+    int glyphFile = 0;
+    Real glyphX = 0, glyphY = 0;
+    std::string text;  // Windows-1252
+    Real textX = 0, textY = 0;
+};
+std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::ChartState& chart, Real cx, Real cy);
+
+// The whole view on dc from engine::Chart: the rings moved inward, the inner
+// ring of the dodecatemoria (with VolguineRetroMarks), the chart window's house
+// ring, cusp marks, stamp, the tables, the list and the captions. Records the
+// glyph centres of the natal points and of the signs.
+void DrawDodecatemoriaChart(Surface& dc);
+
+}  // namespace display

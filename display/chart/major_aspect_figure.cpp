@@ -1,0 +1,128 @@
+#include "display/chart/major_aspect_figure.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/angles.h"
+#include "platform/runtime/number_text.h"
+
+namespace display {
+
+namespace {
+
+constexpr Color kBlue = 0xFF0000;
+constexpr Color kRed = 0x0000FF;
+
+Real Deg(Real radians) { return radians * 180 / engine::kPi; }
+
+}  // namespace
+
+MajorAspectFigure EvaluateMajorAspectFigure(const engine::BodyArray& L, Real ascendant, const engine::OrbRecord& orbs,
+                                            bool fullBodyOrder, Real cx, Real cy, Real r) {
+    const auto& o = orbs.AspectOrbs;
+    MajorAspectFigure f;
+    f.count = fullBodyOrder ? 14 : 11;
+    for (int i = 1; i <= f.count; ++i) {
+        const Real theta = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(L[i]));
+        f.x[i] = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
+        f.y[i] = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
+    }
+    for (int i = 1; i <= f.count; ++i)
+        for (int j = i + 1; j <= f.count; ++j) {
+            Real d = L[j] - L[i];
+            if (d < 0) d += 360;
+            if (d > 180) d = 360 - d;
+            AspectFigureLink link{i, j, 0, false, 0};
+            if (180 - o[4] < d && d < 180 + o[4])
+                link.aspect = 180, link.hard = true;
+            else if (120 - o[3] < d && d < 120 + o[3])
+                link.aspect = 120;
+            else if (90 - o[2] < d && d < 90 + o[2])
+                link.aspect = 90, link.hard = true;
+            else if (60 - o[1] < d && d < 60 + o[1])
+                link.aspect = 60;
+            else
+                continue;  // a conjunction or nothing: no mark
+            link.exactness = static_cast<int>(std::llabs(rt::Round(link.aspect - d)));
+            if (link.aspect == 180 && link.exactness == 0) continue;
+            f.links.push_back(link);
+        }
+    return f;
+}
+
+Real AspectBandHalfWidth(int exactness) {
+    return 1 / (1.2L * std::sqrt(std::max(static_cast<Real>(exactness), Real(0.2))));
+}
+
+std::array<Point, 6> AspectBandCorners(Real x1, Real y1, Real x2, Real y2, int exactness) {
+    const Real w = AspectBandHalfWidth(exactness);
+    x1 /= Drawing.AspectScaleX;
+    x2 /= Drawing.AspectScaleX;
+    y1 /= Drawing.AspectScaleY;
+    y2 /= Drawing.AspectScaleY;
+    if (x1 > x2) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    if (x1 == x2) x2 += 1;
+    const Real a = Deg(std::atan((y1 - y2) / (x2 - x1)));
+    const Real b = Deg(std::atan(w / 8));
+    const Real rho = std::sqrt(w * w + 64);
+    using engine::CosDeg;
+    using engine::SinDeg;
+    const Real cx[6] = {x1, x1 + rho * CosDeg(a - b), x2 - rho * SinDeg(90 - a - b),
+                        x2, x2 - rho * SinDeg(90 - a + b), x1 + rho * CosDeg(a + b)};
+    const Real cy[6] = {y1, y1 - rho * SinDeg(a - b), y2 + rho * CosDeg(90 - a - b),
+                        y2, y2 + rho * CosDeg(90 - a + b), y1 - rho * SinDeg(a + b)};
+    const Real scale = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    std::array<Point, 6> p;
+    for (int k = 0; k < 6; ++k)
+        p[k] = {static_cast<int>(rt::Round(cx[k] * scale)) + Drawing.OriginX,
+                static_cast<int>(rt::Round(cy[k] * scale)) + Drawing.OriginY};
+    return p;
+}
+
+void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactness) {
+    const std::array<Point, 6> p = AspectBandCorners(x1, y1, x2, y2, exactness);
+    dc.SetPolyFillMode(kWinding);
+    dc.Polygon(p);
+}
+
+MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const engine::BodyArray& longitudes, int style, Real cx, Real cy,
+                                      Real r, bool fullBodyOrder) {
+    const MajorAspectFigure f = EvaluateMajorAspectFigure(longitudes, engine::Chart.HouseCusps[1], engine::Orbs,
+                                                          fullBodyOrder, cx, cy, r);
+    {
+        ScopedLinePen pen(dc, 10);
+        DrawCircleScaled(dc, cx, cy, r);
+    }
+    std::size_t next = 0;
+    for (int i = 1; i <= f.count; ++i) {
+        {
+            ScopedPen pen(dc, 60);
+            EllipseScaled(dc, f.x[i] - 0.5L, f.y[i] - 0.5L, f.x[i] + 0.5L, f.y[i] + 0.5L);
+        }
+        for (; next < f.links.size() && f.links[next].first == i; ++next) {
+            const AspectFigureLink& l = f.links[next];
+            const Real x1 = f.x[l.first], y1 = f.y[l.first], x2 = f.x[l.second], y2 = f.y[l.second];
+            if (style == 0) {
+                ScopedPen pen(dc, l.hard ? 7 : 25);
+                ScopedBrush brush(dc, l.hard ? kRed : kBlue);
+                DrawAspectBand(dc, x1, y1, x2, y2, l.exactness);
+            } else if (l.hard) {
+                ScopedPen pen(dc, 2);
+                DrawDashedLine(dc, x1, y1, x2, y2);
+            } else {
+                ScopedPen pen(dc, 5);
+                LinePage(dc, {x1, y1}, {x2, y2});
+            }
+        }
+    }
+    return f;
+}
+
+}  // namespace display

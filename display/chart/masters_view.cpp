@@ -1,0 +1,193 @@
+#include "display/chart/masters_view.h"
+
+#include <cmath>
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/wheel/position_files.h"
+#include "engine/angles.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/position_text.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/text_file.h"
+
+namespace display {
+
+using engine::Chart;
+
+BirthPlanetaryHourState BirthHour;
+
+void ResetBirthPlanetaryHour() { BirthHour = BirthPlanetaryHourState{}; }
+
+namespace {
+
+constexpr const char* kRulerNames[8] = {"", "de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
+constexpr int kSignRulers[13] = {0, 5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6};
+constexpr int kChaldeanOrder[7] = {1, 4, 3, 2, 7, 6, 5};
+constexpr int kFirstHourOffset[7] = {0, 3, 6, 2, 5, 1, 4};
+
+constexpr Color kYellow = 0x00FFFF;
+constexpr Color kCyan = 0xFFFF00;
+
+int WeekdayOf(Real jd) {
+    int index = 0;
+    engine::WeekdayOfJulianDay(index, jd);
+    return index;
+}
+
+int SignOfLongitude(Real longitude) {
+    return static_cast<int>(rt::Trunc(engine::Mod360(longitude) / 30)) + 1;
+}
+
+}  // namespace
+
+std::string RulerName(int ruler) { return ruler >= 1 && ruler <= 7 ? kRulerNames[ruler] : ""; }
+
+int SignRuler(int sign) { return sign >= 1 && sign <= 12 ? kSignRulers[sign] : 0; }
+
+int PlanetaryHourRulerOf(int hour, int weekday) {
+    if (hour < 1 || hour > 24 || weekday < 0 || weekday > 6) return 0;
+    return kChaldeanOrder[(hour - 1 + kFirstHourOffset[weekday]) % 7];
+}
+
+int FindPlanetaryHour(const engine::HourBoundaryTable& b, Real sun) {
+    for (int h = 1; h <= 24; ++h)
+        if (engine::Mod360(b[h] - sun) <= engine::Mod360(b[h] - b[h + 1])) return h;
+    return 0;
+}
+
+void ComputeBirthPlanetaryHour(Real longitudeHours) {
+    const Real jd = Chart.JulianDay;
+    const Real z = Chart.TimeZoneCorrection;
+    BirthPlanetaryHourState& s = BirthHour;
+
+    Real rise = 0;
+    s.SunriseFound = engine::FindSunrise(rise);
+    s.SunriseJulianDay = rise;
+    WeekdayOf(rise - longitudeHours / 24);
+    s.SunriseWeekdayName = Chart.WeekdayName;
+    WeekdayOf(jd - z / 24);
+    s.BirthWeekdayName = Chart.WeekdayName;
+
+    Real dayJd = jd - z / 24;
+    if (!(jd > rise) && rise >= jd - z / 24) dayJd = jd - 1 - z / 24;
+    s.PlanetaryDayIndex = WeekdayOf(dayJd);
+    s.PlanetaryDayName = Chart.WeekdayName;
+
+    s.PlanetaryHourBoundaries = {};
+    engine::ComputeHouseCusps(Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], Chart.LongitudeLetter[1],
+                              rise - z / 24, Chart.LatitudeDegrees[1], Chart.LatitudeMinutes[1],
+                              Chart.LatitudeLetter[1], Chart.BirthHour[1], Chart.BirthMinute[1], z, 0,
+                              s.PlanetaryHourBoundaries);
+    s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, std::fabs(Chart.PlanetLongitudes[1]));
+    s.PlanetaryHourRuler = RulerName(PlanetaryHourRulerOf(s.PlanetaryHourNumber, s.PlanetaryDayIndex));
+}
+
+MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
+                                  Real centreY) {
+    MastersTable t;
+    std::string riseTime = "--:--";
+    if (hour.SunriseFound) {
+        const std::string text = engine::JulianDayToDateTextByCalendar(hour.SunriseJulianDay);
+        if (text.size() >= 16) riseTime = text.substr(11, 5);
+    }
+    const int h = hour.PlanetaryHourNumber;
+    std::string hourText = "-";
+    if (h >= 1 && h <= 24) hourText = std::to_string(h > 12 ? h - 12 : h) + (h <= 12 ? " Dag" : " Nacht");
+    const std::string ruler = hour.PlanetaryHourRuler.empty() ? "-" : hour.PlanetaryHourRuler;
+    const Real asc = chart.PlanetLongitudes[10];
+    const Real mc = chart.PlanetLongitudes[11];
+
+    const struct {
+        std::string text;
+        Color colour;
+        Real step;
+    } rows[8] = {
+        {"De zon komt op om uur: " + riseTime, kYellow, 8},
+        {"Planetaire dag: " + hour.PlanetaryDayName, kCyan, 4},
+        {"Ora Planetaire uur: " + hourText, kCyan, 4},
+        {"Geregeerd door " + ruler, kCyan, 6},
+        {"Ascendant " + SignAbbreviationOf(asc), kWhite, 4},
+        {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(asc))), kWhite, 6},
+        {"Midhemel " + SignAbbreviationOf(mc), kCyan, 4},
+        {"Geregeerd door " + RulerName(SignRuler(SignOfLongitude(mc))), kCyan, 0},
+    };
+    Real y = centreY - 19;
+    for (int i = 0; i < 8; ++i) {
+        t.lines[i] = {rows[i].text, rows[i].colour, y};
+        y += rows[i].step;
+    }
+    return t;
+}
+
+void DrawMastersTable(Surface& dc) {
+    const MastersTable t = EvaluateMastersTable(BirthHour, Chart, Geometry.WheelCentreY);
+    for (const MastersLine& l : t.lines) {
+        dc.SetTextColor(l.colour);
+        TextOutCentered(dc, l.text, 15, Geometry.WheelCentreX, l.y);
+    }
+}
+
+int FoldYearIntoCycle(int year) {
+    int offset = (year - 1765) % 252;
+    if (offset < 0) offset += 252;
+    return 1765 + offset;
+}
+
+int YearRulerKey(int birthYear, Real sunAtYearEnd, Real sunAtBirth) {
+    return FoldYearIntoCycle(sunAtYearEnd < sunAtBirth ? birthYear - 1 : birthYear);
+}
+
+YearRulers EvaluateYearRulers(const engine::ChartState& chart) {
+    const std::string dateText = engine::JulianDayToDateTextByCalendar(chart.JulianDay);
+    int code = 0;
+    const int year = dateText.size() >= 10 ? rt::ValInt(dateText.substr(6, 4), code) : 0;
+    const Real sunAtBirth = std::fabs(chart.PlanetLongitudes[1]);
+
+    // The Sun at the end of the year, the chart state left as it was.
+    const engine::ChartState saved = Chart;
+    Real sunAtYearEnd = 0;
+    try {
+        engine::ComputeBodiesWithRetro(1, engine::JulianDayNumber(saved.GregorianCalendar ? 1 : 0, 31, 12, year, 23, 59));
+        sunAtYearEnd = std::fabs(Chart.PlanetLongitudes[1]);
+    } catch (...) {
+        Chart = saved;
+        throw;
+    }
+    Chart = saved;
+
+    YearRulers r;
+    r.key = YearRulerKey(year, sunAtYearEnd, sunAtBirth);
+    const std::string key = engine::IntToStrZeroPad(r.key, 4);
+    const std::vector<std::string> lines = rt::ReadTextLines(kYearRulersFile);
+    std::string line;
+    for (const std::string& l : lines) {
+        line = l;
+        if (l.substr(0, 4) == key) break;
+    }
+    auto ruler = [&](std::size_t at) {
+        if (line.size() < at + 2) return 0;
+        std::string field = line.substr(at, 2);
+        if (field[0] == ' ') field[0] = '0';
+        int c = 0;
+        const int v = rt::ValInt(field, c);
+        return c == 0 && v >= 1 && v <= 7 ? v : 0;
+    };
+    r.yearRuler = ruler(4);
+    r.cycleRuler = ruler(6);
+    r.yearText = "Jaar van " + RulerName(r.yearRuler);
+    r.cycleText = "In de Cyclus van " + RulerName(r.cycleRuler);
+    return r;
+}
+
+void DrawYearAndCycleRulers(Surface& dc) {
+    const YearRulers r = EvaluateYearRulers(Chart);
+    dc.SetTextColor(kCyan);
+    TextOutCentered(dc, r.yearText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY);
+    TextOutCentered(dc, r.cycleText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY + 5);
+}
+
+}  // namespace display

@@ -1,0 +1,86 @@
+#pragma once
+// The masters page of the chart window: the planetary day and hour of the
+// birth with the hour's ruler, the time of sunrise, the rulers of the signs of
+// the Ascendant and the Midheaven, and the rulers of the birth year and of its
+// 252-year cycle from the table "Appoggio\GoverAnno.txt".
+#include <array>
+#include <string>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+#include "engine/planetary_hours.h"
+
+namespace display {
+
+using engine::Real;
+
+inline constexpr const char* kYearRulersFile = "Appoggio\\GoverAnno.txt";
+
+// Ruler numbers 1..7 (hours, signs, years, cycles): "de Zon", "de Maan",
+// "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"; empty outside 1..7.
+std::string RulerName(int ruler);
+// The ruler of sign 1..12 (Aries .. Pisces); 0 outside.
+int SignRuler(int sign);
+// The ruler of planetary hour 1..24 on weekday 0 (Sunday) .. 6; 0 for an hour
+// outside 1..24 (no hour found).
+int PlanetaryHourRulerOf(int hour, int weekday);
+// The planetary hour (1..24) whose boundaries enclose the Sun's longitude;
+// 0 when no boundaries enclose it (degenerate boundaries).
+int FindPlanetaryHour(const engine::HourBoundaryTable& boundaries, Real sunLongitude);
+
+// The planetary day and hour of the birth as the chart window keeps them.
+struct BirthPlanetaryHourState {
+    Real SunriseJulianDay = 0;
+    bool SunriseFound = false;  // false where the Sun does not rise that day
+    std::string SunriseWeekdayName;
+    std::string BirthWeekdayName;
+    std::string PlanetaryDayName;
+    int PlanetaryDayIndex = 0;  // 0 = Sunday
+    engine::HourBoundaryTable PlanetaryHourBoundaries{};
+    int PlanetaryHourNumber = 0;  // 1..24, 0 when none
+    std::string PlanetaryHourRuler;  // empty when there is no hour
+};
+extern BirthPlanetaryHourState BirthHour;
+void ResetBirthPlanetaryHour();
+
+// Computes BirthHour from engine::Chart (Julian day, zone, place, birth hour
+// and minute, the Sun's longitude) and the place's longitude in hours
+// (negative for an east longitude). Leaves Chart.WeekdayName on the planetary
+// day. Called by the chart window's activation.
+void ComputeBirthPlanetaryHour(Real longitudeHours);
+
+// The eight lines of the masters table.
+struct MastersLine {
+    std::string text;  // Windows-1252
+    Color colour = kWhite;
+    Real y = 0;        // page units
+};
+struct MastersTable {
+    std::array<MastersLine, 8> lines;
+};
+MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
+                                  Real centreY);
+// Draws the masters lines centred on the wheel centre (Geometry).
+void DrawMastersTable(Surface& dc);
+
+// The year whose rulers stand for a birth: the calendar year of the birth,
+// the one before for a birth before the Sun's return to its year-end place
+// (sunAtYearEnd below sunAtBirth), carried into the table's cycle 1765..2016.
+int FoldYearIntoCycle(int year);
+int YearRulerKey(int birthYear, Real sunAtYearEnd, Real sunAtBirth);
+
+struct YearRulers {
+    int key = 0;
+    int yearRuler = 0;   // 1..7, 0 when the table's line does not name one
+    int cycleRuler = 0;
+    std::string yearText;   // "Jaar van " + ruler
+    std::string cycleText;  // "In de Cyclus van " + ruler
+};
+// The year key of the chart (computes the Sun on 31 December of the birth
+// year at 23:59, the chart state left as it was) and its line of the table; a
+// year without a line takes the last line. A missing table raises rt::IoError.
+YearRulers EvaluateYearRulers(const engine::ChartState& chart);
+// Draws the two lines at the wheel centre.
+void DrawYearAndCycleRulers(Surface& dc);
+
+}  // namespace display

@@ -1,0 +1,119 @@
+#include "display/chart/reduced_wheel.h"
+
+#include "display/draw/canvas_form.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/wheel/natal_wheel.h"
+#include "display/wheel/planet_ring.h"
+#include "display/wheel/position_files.h"
+#include "display/wheel/stroke_glyphs.h"
+#include "display/wheel/wheel_points.h"
+#include "display/wheel/wheel_reports.h"
+#include "engine/planetary_hours.h"
+#include "engine/position_text.h"
+#include "platform/runtime/io_error.h"
+
+namespace display {
+
+using engine::Chart;
+
+HouseAxes EvaluateHouseAxes(const CuspArray& cusps) {
+    HouseAxes a;
+    for (int i = 1; i <= 6; ++i) {
+        a.axis[i].cuspAngle = cusps[1] - cusps[i];
+        std::string text;
+        engine::FormatDegMin(0, text, cusps[i]);
+        a.axis[i].degreeText = text.substr(0, 6);
+        a.axis[i].ticked = i == 1 || i == 4;
+    }
+    return a;
+}
+
+void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy) {
+    const HouseAxes axes = EvaluateHouseAxes(cusps);
+    SetTextColorByCode(dc, 0);
+    for (int i = 1; i <= 6; ++i) {
+        const HouseAxis& a = axes.axis[i];
+        const Real ends[2] = {a.cuspAngle, a.cuspAngle + 180};
+        PagePoint textPoint[2];
+        for (int e = 0; e < 2; ++e) {
+            const Real theta = ends[e];
+            if (a.ticked) {
+                ScopedPen pen(dc, 2);
+                LinePage(dc, WheelPoint(cx, cy, r, theta), WheelPoint(cx, cy, r + 10, theta));
+            }
+            {
+                ScopedBrush brush(dc, Rgb(255, 0, 0));
+                DotPage(dc, WheelPoint(cx, cy, r, theta), 1.0L);
+            }
+            const PagePoint t = WheelPoint(cx, cy, r + 7, theta);
+            textPoint[e] = t;
+            TextOutCentered(dc, a.degreeText, 1, t.x, i == 1 ? t.y + 1 : t.y - 2);
+        }
+        if (i == 4) {
+            TextOutCentered(dc, "MC", 4, textPoint[1].x - 11, textPoint[1].y - 5);
+            TextOutCentered(dc, "IC", 4, textPoint[0].x - 10, textPoint[0].y - 4);
+        }
+        TextOutCentered(dc, "AS", 4, cx - r - 7, cy - 9);
+        TextOutCentered(dc, "DS", 4, cx + r + 7, cy - 9);
+    }
+}
+
+void DrawSignRingReduced(Surface& dc, const char* mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize) {
+    DrawSignRing(dc, mode, cx, cy, outer, inner, glyphSize, false);
+}
+
+void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 24>& marks,
+                           Real ascendant, Real innerRadius, Real outerRadius, Real cy, Real cx, Real angleOffset,
+                           Real glyphSize, int count, bool degreeTexts) {
+    std::array<std::string, 25> m{};
+    for (std::size_t i = 0; i < marks.size(); ++i) m[i] = marks[i];
+    PlanetRingOptions o;
+    o.ascendant = ascendant;
+    o.innerRadius = innerRadius;
+    o.outerRadius = outerRadius;
+    o.centreX = cx;
+    o.centreY = cy;
+    o.angleOffset = angleOffset;
+    o.glyphSize = glyphSize;
+    o.count = count;
+    o.degreeTexts = degreeTexts;
+    o.recordCentres = false;
+    o.directGlyphs = true;
+    o.retroMarksAllPoints = true;
+    DrawPlanetRing(dc, longitudes, m, o);
+}
+
+void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder) {
+    SetTextColorByCode(dc, 0);
+    DrawSignRingReduced(dc, "M", 100, 100, 78, 65, 9.0L);
+    DrawPlanetRingReduced(dc, Chart.PlanetLongitudes, Chart.VolguineRetroMarks, Chart.HouseCusps[1], 50, 65, 100, 100,
+                          0.0L, 7.0L, 12, false);
+    DrawHouseRing(dc, Chart.HouseCusps, Geometry.HouseRingInnerRadius + 4, Geometry.HouseRingOuterRadius + 3, 100, 100);
+    DrawHouseAxisLabels(dc, Chart.HouseCusps, Geometry.SignRingOuterRadius + 5, 100, 100);
+    engine::StripTrailingBlanks(engine::Birth.SubjectName);
+    int weekday = 0;
+    engine::WeekdayOfJulianDay(weekday, Chart.JulianDay);
+    DrawProgramStamp(dc, 5, 50);
+    ReleaseBrush(dc);
+    if (arraysInEngineOrder) return;
+    try {
+        RewritePositionFiles();
+    } catch (const rt::IoError& e) {
+        ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
+    }
+}
+
+void RedrawReducedWheelChart(CanvasForm& form, bool arraysInEngineOrder) {
+    if (Drawing.DrawForm == &form) DrawPageFrame(&form);
+    SetWheelGeometry();
+    Drawing.ChartWindow = &form;
+    Surface& dc = form.Canvas();
+    DrawReducedWheelChart(dc, arraysInEngineOrder);
+    ScopedBrush black(dc, 0);
+    RectangleScaled(dc, 195, 2, 279, 100);
+}
+
+}  // namespace display

@@ -1,0 +1,56 @@
+#include "display/chart/sign_figures.h"
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/angles.h"
+#include "platform/runtime/number_text.h"
+
+namespace display {
+
+void SignCirclePoint(Real ascendant, Real lambda, Real cx, Real cy, Real r, Real& x, Real& y) {
+    const Real theta = static_cast<Real>(rt::Round(ascendant) + 360 - rt::Round(lambda));
+    x = static_cast<Real>(rt::Round(cx - r * engine::CosDeg(theta)));
+    y = static_cast<Real>(rt::Round(cy - r * engine::SinDeg(theta)));
+}
+
+SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, Real cx, Real cy, Real r) {
+    SignFigure f;
+    for (int s = 1; s <= 12; ++s) {
+        const Real lambda = static_cast<std::size_t>(s) < points.size() ? points[s] : 0;
+        SignCirclePoint(ascendant, lambda, cx, cy, r - 0.2L, f.dotX[s], f.dotY[s]);
+        SignCirclePoint(ascendant, lambda, cx, cy, r, f.x[s], f.y[s]);
+    }
+    return f;
+}
+
+void AddSignSegments(SignFigure& figure, const int (*table)[3], int count, bool dotted) {
+    for (int k = 0; k < count; ++k) figure.segments.push_back({table[k][0], table[k][1], table[k][2], dotted});
+}
+
+void AddSignQuadrilaterals(SignFigure& figure, bool dotted) {
+    static const int quads[12][3] = {{1, 12, 77}, {12, 7, 77}, {7, 6, 77},  {6, 1, 77},
+                                     {3, 4, 33},  {4, 9, 33},  {9, 10, 33}, {10, 3, 33},
+                                     {5, 8, 22},  {8, 11, 22}, {11, 2, 22}, {2, 5, 22}};
+    AddSignSegments(figure, quads, 12, dotted);
+}
+
+void DrawSignFigure(Surface& dc, const SignFigure& f, Real cx, Real cy, Real r) {
+    {
+        ScopedLinePen pen(dc, 10);
+        DrawCircleScaled(dc, cx, cy, r);
+    }
+    {
+        ScopedPen pen(dc, 60);
+        for (int s = 1; s <= 12; ++s) EllipseScaled(dc, f.dotX[s] - 0.5L, f.dotY[s] - 0.5L, f.dotX[s] + 0.5L, f.dotY[s] + 0.5L);
+    }
+    for (const SignSegment& g : f.segments) {
+        ScopedPen pen(dc, g.pen);
+        if (g.dotted)
+            DrawDottedLine(dc, f.x[g.from], f.y[g.from], f.x[g.to], f.y[g.to]);
+        else
+            LinePage(dc, {f.x[g.from], f.y[g.from]}, {f.x[g.to], f.y[g.to]});
+    }
+}
+
+}  // namespace display

@@ -1,0 +1,46 @@
+#pragma once
+// The twelve signs as dots on a circle inside the wheel, joined in pairs or
+// quadrilaterals: the common part of the energy-affinities and antiscia views.
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+struct SignSegment {
+    int from = 0, to = 0;  // signs 1..12
+    int pen = 0;           // pen code
+    bool dotted = false;   // dotted line, else straight
+};
+struct SignFigure {
+    std::array<Real, 13> dotX{}, dotY{};  // signs 1..12 at radius r - 0.2, whole page units
+    std::array<Real, 13> x{}, y{};        // at radius r, where the segments end
+    std::vector<SignSegment> segments;    // in drawing order
+    std::string label;                    // empty: none
+};
+
+// The point of longitude lambda on the circle of radius r about (cx, cy),
+// rounded to whole page units, turned with the Ascendant (which lies on the
+// left end of the horizontal diameter).
+void SignCirclePoint(Real ascendant, Real lambda, Real cx, Real cy, Real r, Real& x, Real& y);
+
+// The dots and ends of the twelve points (entries 1..12 of `points`, the
+// sign mid-points or any array of at least 13 entries; missing entries count 0).
+SignFigure PlaceSignPoints(std::span<const Real> points, Real ascendant, Real cx, Real cy, Real r);
+
+// Adds a table of (sign, sign, pen) segments to the figure.
+void AddSignSegments(SignFigure& figure, const int (*table)[3], int count, bool dotted);
+
+// The three quadrilaterals: 1-12-7-6, 3-4-9-10, 5-8-11-2.
+void AddSignQuadrilaterals(SignFigure& figure, bool dotted);
+
+// The circle (line kind 10), the twelve dots (pen 60) and the segments.
+void DrawSignFigure(Surface& dc, const SignFigure& figure, Real cx, Real cy, Real r);
+
+}  // namespace display

@@ -1,0 +1,95 @@
+#include "display/chart/volguine_forces.h"
+
+#include <cmath>
+
+#include "archive/archive_records.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/body_names.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+
+namespace display {
+
+namespace {
+
+int SignIndex(Real longitude) {
+    long long s = rt::Trunc(longitude / 30) + 1;
+    if (s < 1) s = 1;
+    if (s > 12) s = 12;
+    return static_cast<int>(s);
+}
+
+}  // namespace
+
+std::array<Real, 11> ReadVolguineScores() {
+    const std::vector<std::string> lines = rt::ReadTextLines(kVolguineScoresFile);
+    if (lines.size() < 10) throw rt::IoError(rt::kReadBeyondEnd, kVolguineScoresFile);
+    std::array<Real, 11> s{};
+    for (int i = 1; i <= 10; ++i) {
+        const std::string& l = lines[i - 1];
+        std::size_t a = l.find_first_not_of(" \t");
+        if (a == std::string::npos) throw rt::IoError(rt::kInvalidNumericInput, kVolguineScoresFile);
+        std::size_t b = l.find_first_of(" \t", a);
+        int code = 0;
+        s[i] = rt::ValReal(l.substr(a, b == std::string::npos ? std::string::npos : b - a), code);
+        if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kVolguineScoresFile);
+    }
+    return s;
+}
+
+VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const engine::ChartState& chart) {
+    FillBodyAndSignNames();
+    VolguineForces f;
+    f.scores = scores;
+    for (int i = 1; i <= 10; ++i) {
+        f.labels[i] = archive::GeneralRealText(scores[i]).substr(0, 4);
+        f.negative[i] = !f.labels[i].empty() && f.labels[i][0] == '-';
+        if (scores[i] > f.highest) {
+            f.highest = scores[i];
+            f.strongest = i;
+        }
+    }
+    f.sunSign = SignNames[SignIndex(chart.PlanetLongitudes[1])];
+    f.ascendantSign = SignNames[SignIndex(chart.HouseCusps[1])];
+    if (f.strongest > 0) f.strongestName = engine::Chart.BodyNames[f.strongest];
+    if (f.highest <= 0) return f;  // no scale: no bars
+    for (int i = 1; i <= 10; ++i) {
+        Real s = scores[i] / (f.highest / 30);
+        if (std::fabs(s) < 3) s = 3;
+        f.heights[i] = static_cast<int>(std::llabs(rt::Round(s)));
+    }
+    return f;
+}
+
+VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0) {
+    const VolguineForces f = EvaluateVolguineForces(ReadVolguineScores(), engine::Chart);
+    rt::EnsureParentFolder(kVolguineSummaryFile);
+    rt::WriteTextLines(kVolguineSummaryFile, {f.sunSign, f.ascendantSign, f.strongestName});
+
+    dc.SetTextColor(Rgb(0xC0, 0xC0, 0xC0));
+    for (int i = 1; i <= 10; ++i) {
+        const Real X = x0 - 4.3L + 6 * i;
+        const Real Y = y0 + 30;
+        DrawGlyphFile(dc, PlanetGlyphFileName(i), X + 2.5L, y0 + 33, 5.0L);
+        TextOutCentered(dc, f.labels[i], 15, X + 2.5L, y0 + 36);
+        if (f.highest <= 0) continue;
+        ScopedLinePen pen(dc, 0);
+        ScopedBrush brush(dc, f.negative[i] ? Rgb(255, 0, 0) : Rgb(0, 0, 255));
+        RectangleScaled(dc, X, Y - f.heights[i], X + 5, Y);
+    }
+    if (f.highest <= 0) gui::ShowMessage(kNoPositiveScoreMessage);
+    return f;
+}
+
+void DrawDoekCell(Surface& dc, int selector, Real x, Real y, Real size) {
+    const std::string name = ElementGlyphFileName(selector);
+    if (name.empty()) return;
+    DrawGlyphFile(dc, name, x, y, size);
+}
+
+}  // namespace display

@@ -1,0 +1,49 @@
+#pragma once
+// The bar chart of the dominant-planet scores ("PLANETARIEN KRACHTEN"): one bar
+// per body, the Sun to Pluto, scaled so that the strongest is 30 page units
+// high, with its glyph and score beneath; and the symbols of the elements and
+// principles that the cloth views place.
+#include <array>
+#include <string>
+
+#include "engine/chart_state.h"
+
+namespace display {
+
+class Surface;
+using engine::Real;
+
+inline constexpr const char* kVolguineScoresFile = "FileDum\\MMMaitr2.dum";
+inline constexpr const char* kVolguineSummaryFile = "FileDum\\Dati3.dum";
+// Shown instead of the bars when no body scores above zero.
+inline constexpr const char* kNoPositiveScoreMessage = "Geen planeet heeft een positieve score: geen staafdiagram.";
+
+struct VolguineForces {
+    std::array<Real, 11> scores{};          // bodies 1..10 as read
+    std::array<std::string, 11> labels{};   // score texts cut to 4 characters
+    std::array<int, 11> heights{};          // bar heights, page units (0 without a scale)
+    std::array<bool, 11> negative{};        // label begins with "-": a red bar
+    int strongest = 0;                      // body of the first highest score above 0, else 0
+    Real highest = 0;
+    // The lines of the summary file: Sun's sign, Ascendant's sign, strongest body.
+    std::string sunSign, ascendantSign, strongestName;
+};
+
+// The totals of bodies 1..10 from the first ten lines of the score file; a
+// missing or short file raises rt::IoError.
+std::array<Real, 11> ReadVolguineScores();
+
+// The bars from the scores and the chart (Sun = longitude 1, Ascendant = cusp 1).
+VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const engine::ChartState& chart);
+
+// Reads the scores, rewrites the summary file and draws the bars with their
+// glyphs and labels, the bars' left edges at x0 - 4.3 + 6i, the baseline at
+// y0 + 30. When no score is above zero the labels and glyphs are drawn, no bar,
+// and a message says why. File errors raise rt::IoError.
+VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0);
+
+// The symbol of the elements and principles 1..7 (fire, earth, air, water,
+// salt, sulphur, mercury) in a square of side `size` centred on (x, y).
+void DrawDoekCell(Surface& dc, int selector, Real x, Real y, Real size);
+
+}  // namespace display

@@ -1,0 +1,36 @@
+#pragma once
+// The values behind the calibration, line-width and printer-model dialogs: the
+// aspect scales of the calibration bars, the steps of the line-width factor, and
+// the drawing settings file written with the drawing state updated alike.
+#include <string>
+
+namespace display {
+
+inline constexpr long double kLineWidthMinimum = 0.5L;
+inline constexpr long double kLineWidthMaximum = 4.0L;
+inline constexpr long double kLineWidthStep = 0.95L;
+
+// AspectScale = 1 - position / 1000 (the quotient in double precision).
+long double AspectScaleOfBar(int position);
+// The bar position of a scale, Round((1 - scale) * 1000), held within -200..200.
+int BarPositionOfScale(long double scale);
+
+// The factor as the line-width box shows it: the first four characters of its
+// shortest text, with a decimal comma ("0,90" for 0.9025, "1" for 1.0).
+std::string LineWidthText(long double factor);
+// The number in the box, read with a decimal point or comma (blanks around it
+// allowed); false for a text that is not a number.
+bool ParseLineWidth(const std::string& text, long double& factor);
+// The factor held within 0.5 .. 4.0.
+long double ClampLineWidth(long double factor);
+// One step thicker (divided by 0.95) or thinner (times 0.95), within the limits.
+long double ThickerLineWidth(long double shown);
+long double ThinnerLineWidth(long double shown);
+
+// The drawing layer's copies of the line-width factor and the aspect scales
+// from the drawing settings in memory.
+void ApplyDrawSettingsToDrawing();
+// Rewrites "FileSet\MMVarLas.stt" from memory and updates the drawing layer.
+void SaveDrawSettingsAndApply();
+
+}  // namespace display

@@ -1,0 +1,171 @@
+#include "display/settings/line_width_dialog.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "archive/draw_settings_file.h"
+#include "display/settings/draw_settings_values.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+
+namespace display {
+
+TFoSpeLin* FoSpeLin = nullptr;
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* cp1252) {
+    auto* l = new QLabel(gui::ToQt(cp1252), parent);
+    l->setObjectName(name);
+    return l;
+}
+
+}  // namespace
+
+TFoSpeLin::TFoSpeLin() {
+    setObjectName("FoSpeLin");
+    setWindowTitle(gui::ToQt("Lijndikte"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, QColor(222, 222, 222));
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
+    auto* outer = new QGridLayout(this);
+
+    // The frame with the factor, the spin button and the reset.
+    auto* frame = new QFrame(this);
+    frame->setObjectName("Bevel1");
+    frame->setFrameShape(QFrame::Box);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(MakeLabel(frame, "Label5", "Lijndikte aanpassing"), 0, 0, 1, 3);
+    EditSpeLin = new QLineEdit(frame);
+    EditSpeLin->setObjectName("EditSpeLin");
+    EditSpeLin->setMaxLength(4);
+    EditSpeLin->setFixedWidth(60);
+    gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
+    grid->addWidget(EditSpeLin, 1, 0, 2, 1);
+
+    SpinButton1 = new QWidget(frame);
+    SpinButton1->setObjectName("SpinButton1");
+    auto* spin = new QVBoxLayout(SpinButton1);
+    spin->setContentsMargins(0, 0, 0, 0);
+    spin->setSpacing(0);
+    SpinButton1Up = new QToolButton(SpinButton1);
+    SpinButton1Up->setObjectName("SpinButton1Up");
+    SpinButton1Up->setArrowType(Qt::UpArrow);
+    SpinButton1Down = new QToolButton(SpinButton1);
+    SpinButton1Down->setObjectName("SpinButton1Down");
+    SpinButton1Down->setArrowType(Qt::DownArrow);
+    spin->addWidget(SpinButton1Up);
+    spin->addWidget(SpinButton1Down);
+    grid->addWidget(SpinButton1, 1, 1, 2, 1);
+    grid->addWidget(MakeLabel(frame, "Label1", "+  Verhogen"), 1, 2);
+    grid->addWidget(MakeLabel(frame, "Label2", "-  Vermind."), 2, 2);
+
+    BitBtn1 = new QPushButton(gui::ToQt("Resetten"), frame);
+    BitBtn1->setObjectName("BitBtn1");
+    grid->addWidget(BitBtn1, 3, 0, 1, 3);
+    outer->addWidget(frame, 0, 0);
+
+    // The explanation beside the frame.
+    auto* notes = new QVBoxLayout();
+    notes->setSpacing(0);
+    const char* lines[] = {"Questa possibilit\xE0 \xE8 destinata a",
+                           "chi non ottiene dei grafici zodiacali",
+                           "con lineee sufficientemente spesse.",
+                           "in fase di stampa.",
+                           "Aumentando il fattore, aumenta lo",
+                           "spessore delle linee.",
+                           "Il valore ottimale deve essere",
+                           "ottenuto sperimentalmente."};
+    int n = 6;
+    for (const char* line : lines) {
+        const std::string name = "Label" + std::to_string(n++);
+        notes->addWidget(MakeLabel(this, name.c_str(), line));
+    }
+    notes->addStretch(1);
+    outer->addLayout(notes, 0, 1);
+
+    BitBtnRitorna = new QPushButton(gui::ToQt("&Backards"), this);
+    BitBtnRitorna->setObjectName("BitBtnRitorna");
+    outer->addWidget(BitBtnRitorna, 1, 0, 1, 2, Qt::AlignRight);
+    resize(455, 149);
+
+    connect(SpinButton1Up, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { SpinButton1UpClick(); }));
+    connect(SpinButton1Down, &QToolButton::clicked, this,
+            gui::Guarded([this](auto&&...) { SpinButton1DownClick(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
+}
+
+void TFoSpeLin::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
+}
+
+void TFoSpeLin::FormActivate() { ShowFactor(archive::DrawSettings.LineWidthFactor); }
+
+void TFoSpeLin::ShowFactor(long double factor) {
+    EditSpeLin->setText(gui::ToQt(LineWidthText(factor)));
+    gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
+}
+
+bool TFoSpeLin::ShownFactor(long double& factor) {
+    const std::string text = gui::FromQt(EditSpeLin->text());
+    if (ParseLineWidth(text, factor)) return true;
+    gui::ShowMessage("'" + text + "' is not a valid floating point value");
+    return false;
+}
+
+// Each step starts from the number shown in the box.
+void TFoSpeLin::SpinButton1UpClick() {
+    long double shown = 0;
+    if (!ShownFactor(shown)) return;
+    archive::DrawSettings.LineWidthFactor = ThickerLineWidth(shown);
+    ShowFactor(archive::DrawSettings.LineWidthFactor);
+    SaveDrawSettingsAndApply();
+}
+
+void TFoSpeLin::SpinButton1DownClick() {
+    long double shown = 0;
+    if (!ShownFactor(shown)) return;
+    archive::DrawSettings.LineWidthFactor = ThinnerLineWidth(shown);
+    ShowFactor(archive::DrawSettings.LineWidthFactor);
+    SaveDrawSettingsAndApply();
+}
+
+void TFoSpeLin::BitBtn1Click() {
+    archive::DrawSettings.LineWidthFactor = 1.0L;
+    ShowFactor(1.0L);
+    SaveDrawSettingsAndApply();
+}
+
+bool TFoSpeLin::FormClose() {
+    long double typed = 0;
+    if (!ShownFactor(typed)) return false;
+    const long double factor = ClampLineWidth(typed);
+    archive::DrawSettings.LineWidthFactor = factor;
+    if (factor != typed) ShowFactor(factor);
+    SaveDrawSettingsAndApply();
+    return true;
+}
+
+void TFoSpeLin::BitBtnRitornaClick() { done(5); }
+
+void TFoSpeLin::done(int result) {
+    bool closed = false;
+    gui::Guard([&] { closed = FormClose(); });
+    if (closed) QDialog::done(result);
+}
+
+}  // namespace display

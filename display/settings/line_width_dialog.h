@@ -1,0 +1,48 @@
+#pragma once
+// The line-width dialog "Lijndikte": the factor by which every pen width is
+// multiplied, made thicker or thinner in steps of 0.95 within 0.5 .. 4.0 and
+// written to the drawing settings file at every change.
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace display {
+
+class TFoSpeLin : public QDialog {
+    Q_OBJECT
+public:
+    TFoSpeLin();
+
+    void FormActivate();
+    void SpinButton1UpClick();
+    void SpinButton1DownClick();
+    void BitBtn1Click();
+    // Takes the number in the box (held within the limits) and writes the file;
+    // false, with the text reported, when the box holds no number.
+    bool FormClose();
+    void BitBtnRitornaClick();
+
+    QLineEdit* EditSpeLin = nullptr;
+    QWidget* SpinButton1 = nullptr;
+    QToolButton* SpinButton1Up = nullptr;
+    QToolButton* SpinButton1Down = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtnRitorna = nullptr;
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The number in the box, or nothing (reported) when it is none.
+    bool ShownFactor(long double& factor);
+    void ShowFactor(long double factor);
+};
+
+extern TFoSpeLin* FoSpeLin;
+
+}  // namespace display

@@ -1,0 +1,150 @@
+#include "display/settings/printer_model_dialog.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+#include "archive/draw_settings_file.h"
+#include "display/settings/draw_settings_values.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/text_convert.h"
+
+namespace display {
+
+TFoStampa* FoStampa = nullptr;
+
+namespace {
+
+QFrame* MakePanel(QWidget* parent, const char* name, std::initializer_list<const char*> lines,
+                  QPushButton*& button, const char* buttonName, const char* caption) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    panel->setPalette(pal);
+    panel->setAutoFillBackground(true);
+    auto* column = new QVBoxLayout(panel);
+    column->setSpacing(0);
+    int n = 1;
+    for (const char* line : lines) {
+        auto* label = new QLabel(gui::ToQt(line), panel);
+        label->setObjectName(QString("%1Label%2").arg(name).arg(n++));
+        if (n == 2) {
+            QFont f = label->font();
+            f.setBold(true);
+            label->setFont(f);
+        }
+        column->addWidget(label);
+    }
+    column->addSpacing(6);
+    button = new QPushButton(gui::ToQt(caption), panel);
+    button->setObjectName(buttonName);
+    column->addWidget(button, 0, Qt::AlignHCenter);
+    return panel;
+}
+
+}  // namespace
+
+TFoStampa::TFoStampa() {
+    setObjectName("FoStampa");
+    setWindowTitle(gui::ToQt("Printer"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, QColor(222, 222, 222));
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
+    auto* column = new QVBoxLayout(this);
+    auto* stack = new QStackedLayout();
+    stack->setStackingMode(QStackedLayout::StackAll);
+    Panel1 = MakePanel(this, "Panel1",
+                       {"Het programma...", "Op het moment van levering is het programma",
+                        "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
+                        "te beginnen met het model 460. Als u een Epson",
+                        "printer hebt en niet kunt afdrukken, klik dan op", "\"Bewerken voor Epson\""},
+                       BitBtn1, "BitBtn1", "Edit Voor Epson");
+    Panel2 = MakePanel(this, "Panel2",
+                       {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
+                        "printers model 460 en volgende.  Als u tijdens",
+                        "het afdrukken merkt  dat een leeg vel wordt",
+                        "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze", "correctie niet nodig. Klik op de knop ",
+                        "\"Standaard herstellen\"."},
+                       BitBtn2, "BitBtn2", "Standaard herstellen");
+    stack->addWidget(Panel1);
+    stack->addWidget(Panel2);
+    column->addLayout(stack);
+
+    LabModi = new QLabel(gui::ToQt("WIJZIGING GEMAAKT!"), this);
+    LabModi->setObjectName("LabModi");
+    {
+        QFont f = LabModi->font();
+        f.setBold(true);
+        LabModi->setFont(f);
+        QPalette pal = LabModi->palette();
+        pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        LabModi->setPalette(pal);
+    }
+    LabModi1 = new QLabel(gui::ToQt("wachten op..."), this);
+    LabModi1->setObjectName("LabModi1");
+    LabModi->hide();
+    LabModi1->hide();
+    column->addWidget(LabModi, 0, Qt::AlignHCenter);
+    column->addWidget(LabModi1, 0, Qt::AlignHCenter);
+
+    BitBtnRitorna = new QPushButton(gui::ToQt("Terug naar het menu"), this);
+    BitBtnRitorna->setObjectName("BitBtnRitorna");
+    BitBtnRitorna->setDefault(true);
+    column->addWidget(BitBtnRitorna, 0, Qt::AlignHCenter);
+    resize(320, 199);
+
+    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
+}
+
+void TFoStampa::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
+}
+
+void TFoStampa::FormActivate() {
+    LabModi->hide();
+    LabModi1->hide();
+    const bool epson = archive::DrawSettings.EpsonCorrection == 1;
+    Panel2->setVisible(epson);
+    Panel1->setVisible(!epson);
+}
+
+void TFoStampa::BBmodificaClick() {
+    LabModi1->show();
+    LabModi->show();
+    QApplication::processEvents();
+    if (archive::DrawSettings.EpsonCorrection == 0) {
+        archive::DrawSettings.EpsonCorrection = 1;
+        SaveDrawSettingsAndApply();
+        Panel1->hide();
+        Panel2->show();
+    } else {
+        archive::DrawSettings.EpsonCorrection = 0;
+        SaveDrawSettingsAndApply();
+        Panel1->show();
+        Panel2->hide();
+    }
+    // The confirmation stays on the screen a moment before the dialog closes.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ConfirmationMilliseconds) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    done(5);
+}
+
+void TFoStampa::BitBtnRitornaClick() { done(5); }
+
+}  // namespace display

@@ -1,0 +1,27 @@
+#pragma once
+// Two blocks of the birth-theme sheets: the archetypal structure (a column of
+// glyphs for every classical planet with a dignity, a debility or a place in
+// an exchange of signs, partners above it, joined columns for neighbours in
+// one exchange) and the triangular grid of spherical distances between the
+// chart points, each underlined in the colour of the aspect it falls in.
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+// Outline through the four corners with the pen the surface holds.
+void DrawSheetRectangle(Surface& dc, Real x1, Real y1, Real x2, Real y2);
+// Joins the box of column x to the one on its left (the block's baseline y).
+void DrawExchangeJoin(Surface& dc, Real x, Real y);
+// From engine::Receptions (ComputeReceptions has run); sets NoDignityFlag.
+void DrawArchetypalStructure(Surface& dc, Real x, Real y);
+extern int NoDignityFlag;
+
+// The 54 distances of bodies 1..9 against 2..11 from the longitudes given and
+// engine::Chart.PlanetLatitudes; sets GridBodyCount to 9.
+void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, Real y);
+extern int GridBodyCount;
+
+}  // namespace display

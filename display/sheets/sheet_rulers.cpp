@@ -1,0 +1,95 @@
+#include "display/sheets/sheet_rulers.h"
+
+#include "display/chart/masters_view.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/sheets/sheet_block.h"
+#include "engine/angles.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/position_text.h"
+#include "platform/runtime/text_file.h"
+
+namespace display {
+
+SheetRulerState SheetRulers;
+
+void ResetSheetRulers() { SheetRulers = SheetRulerState{}; }
+
+namespace {
+
+using engine::Chart;
+
+// The ruler of the sign named by characters 3-5 of a short position text.
+std::string RulerOfPositionText(const std::string& text) {
+    const std::string abbreviation = text.size() >= 5 ? text.substr(2, 3) : std::string();
+    for (int s = 1; s <= 12; ++s)
+        if (abbreviation == engine::kSignAbbreviations[s]) return RulerName(SignRuler(s));
+    return {};
+}
+
+}  // namespace
+
+void ComputePlanetaryHour() {
+    SheetRulerState& s = SheetRulers;
+    Real sunrise = 0;
+    engine::FindSunrise(sunrise);
+    s.SunriseJulianDay = sunrise;
+    const Real jd = Chart.JulianDay;
+    const Real local = jd - Chart.TimeZoneCorrection / 24;
+    int weekday = 0;
+    engine::WeekdayOfJulianDay(weekday, local);
+    s.ChartWeekdayName = Chart.WeekdayName;
+    // The planetary day begins at sunrise: before it (both moments in
+    // universal time) the birth belongs to the day before.
+    if (sunrise >= jd) engine::WeekdayOfJulianDay(weekday, local - 1);
+
+    const Real lst = Chart.LocalSiderealTime;
+    engine::ComputeHouseCusps(Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], Chart.LongitudeLetter[1], sunrise,
+                              Chart.LatitudeDegrees[1], Chart.LatitudeMinutes[1], Chart.LatitudeLetter[1],
+                              Chart.BirthHour[1], Chart.BirthMinute[1], Chart.TimeZoneCorrection, 0,
+                              s.SheetHourBoundaries);
+    Chart.LocalSiderealTime = lst;
+    s.SheetPlanetaryHour = FindPlanetaryHour(s.SheetHourBoundaries, Chart.PlanetLongitudes[1]);
+    s.SheetHourRulerName = RulerName(PlanetaryHourRulerOf(s.SheetPlanetaryHour, weekday));
+}
+
+void DrawPlanetaryHourBlock(Surface& dc, Real x, Real y) {
+    SheetBlockGuard guard(dc);
+    const SheetRulerState& s = SheetRulers;
+    int n = s.SheetPlanetaryHour;
+    std::string part = " Dag";
+    if (n > 12) {
+        n -= 12;
+        part = " Nacht";
+    }
+    std::string asc, mc;
+    engine::FormatSignPosShort(0, asc, Chart.PlanetLongitudes[10]);
+    engine::FormatSignPosShort(0, mc, Chart.PlanetLongitudes[11]);
+    SetTextColorByCode(dc, 4);
+    TextOutLeft(dc, "Planetaire dag: " + Chart.WeekdayName, 2, x, y);
+    TextOutLeft(dc, "Planetaire uur: " + std::to_string(n) + part, 15, x, y + 4.5L);
+    TextOutLeft(dc, "Geregeerd door " + s.SheetHourRulerName, 15, x, y + 8.0L);
+    SetTextColorByCode(dc, 0);
+    TextOutLeft(dc, "Ascendant " + asc, 2, x, y + 14.0L);
+    TextOutLeft(dc, "Geregeerd door " + RulerOfPositionText(asc), 15, x, y + 18.5L);
+    SetTextColorByCode(dc, 4);
+    TextOutLeft(dc, "Midhemel " + mc, 2, x, y + 24.0L);
+    TextOutLeft(dc, "Geregeerd door " + RulerOfPositionText(mc), 15, x, y + 28.5L);
+}
+
+void DrawYearRuler(Surface& dc, Real x, Real y) {
+    SheetBlockGuard guard(dc);
+    const YearRulers r = EvaluateYearRulers(Chart);
+    SetTextColorByCode(dc, 0);
+    TextOutLeft(dc, "Jaar van " + RulerName(r.yearRuler), 2, x, y);
+    TextOutLeft(dc, "In de cyclus van " + RulerName(r.cycleRuler), 15, x, y + 4);
+}
+
+void DrawPlanetaryHourAndYearRuler(Surface& dc, Real x, Real y) {
+    ComputePlanetaryHour();
+    DrawPlanetaryHourBlock(dc, x, y);
+    DrawYearRuler(dc, x, y + 33);
+}
+
+}  // namespace display

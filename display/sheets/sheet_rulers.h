@@ -1,0 +1,38 @@
+#pragma once
+// The masters block of the birth-theme sheets: the planetary day and the
+// planetary hour of the birth with its ruler, the signs of the Ascendant and
+// the Midheaven with their rulers, and the rulers of the year and of its
+// 252-year cycle from "Appoggio\GoverAnno.txt" (looked up as the chart
+// window's masters page does).
+#include <array>
+#include <string>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+#include "engine/planetary_hours.h"
+
+namespace display {
+
+using engine::Real;
+
+struct SheetRulerState {
+    engine::HourBoundaryTable SheetHourBoundaries{};
+    int SheetPlanetaryHour = 0;  // 1..24, 0 when none was found
+    std::string SheetHourRulerName;
+    std::string ChartWeekdayName;  // the weekday of the birth by local clock time
+    Real SunriseJulianDay = 0;
+};
+extern SheetRulerState SheetRulers;
+void ResetSheetRulers();
+
+// Sunrise, weekday of the planetary day, the hour table, the hour and its
+// ruler (the rulers' tables are those of the chart window's masters page).
+// The chart state is as before afterwards.
+void ComputePlanetaryHour();
+
+void DrawPlanetaryHourBlock(Surface& dc, Real x, Real y);
+void DrawYearRuler(Surface& dc, Real x, Real y);
+// The whole block: the hour block at (x, y), the year rulers at (x, y + 33).
+void DrawPlanetaryHourAndYearRuler(Surface& dc, Real x, Real y);
+
+}  // namespace display

@@ -1,0 +1,101 @@
+#include "display/sheets/sheet_tables.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/sheets/sheet_block.h"
+#include "display/sheets/sheet_glyphs.h"
+#include "engine/angles.h"
+#include "engine/position_text.h"
+#include "platform/runtime/number_text.h"
+
+namespace display {
+
+namespace {
+
+using engine::Chart;
+
+void Title(Surface& dc, const char* title, Real x, Real y) {
+    SetTextColorByCode(dc, 4);
+    TextOutLeft(dc, title, 2, x - 2, y - 8);
+    SetTextColorByCode(dc, 0);
+}
+
+std::string SignPosLong(Real longitude) {
+    std::string text;
+    engine::FormatSignPosLong(text, " ", longitude);
+    return text;
+}
+
+}  // namespace
+
+Real SheetDodecatemorion(Real longitude) { return engine::Mod360(longitude + 12 * engine::Mod30(longitude)); }
+
+std::string FormatBracketedDegrees(Real value) {
+    const std::int64_t whole = rt::Trunc(value);
+    const double fraction = static_cast<double>(value - static_cast<Real>(whole));
+    // The shortest fixed-point text of the fraction ("0.5", "0.345678", "0"); a
+    // tiny fraction stays in fixed form, so its decimals are zeros.
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(fraction), std::chars_format::fixed);
+    const std::string frac(buf, r.ptr);
+    const std::string decimals = frac.size() > 2 ? frac.substr(2, 2) : std::string();
+    return "(" + std::to_string(whole) + engine::kDegreeSign + "," + decimals + ")";
+}
+
+void DrawSheetDodecatemoria(Surface& dc, engine::BodyArray longitudes, Real x, Real y) {
+    SheetBlockGuard guard(dc);
+    for (int i = 1; i <= 11; ++i) {
+        longitudes[i] = SheetDodecatemorion(longitudes[i]);
+        Chart.DodecatemoriaLongitudes[i] = longitudes[i];
+    }
+    Title(dc, "DODECATEMORIEEN", x, y);
+    for (int i = 1; i <= 11; ++i) {
+        DrawSheetBodyGlyph(&dc, i, x, y, 4.0L);
+        TextOutLeft(dc, SignPosLong(longitudes[i]), 2, x + 5, y - 2.5L);
+        y += 4.5L;
+    }
+}
+
+void DrawSheetLongitudes(Surface& dc, Real x, Real y) {
+    SheetBlockGuard guard(dc);
+    Title(dc, "LONGITUDINI", x, y);
+    for (int i = 1; i <= 11; ++i) {
+        const Real l = Chart.PlanetLongitudes[i];
+        DrawSheetBodyGlyph(&dc, i, x, y + 1, 4.0L);
+        TextOutLeft(dc, SignPosLong(l), 2, x + 5, y - 2.5L);
+        y += 4;
+        TextOutLeft(dc, FormatBracketedDegrees(l), 0, x + 5, y - 2.5L);
+        y += 3;
+    }
+}
+
+void DrawSheetLatitudes(Surface& dc, Real x, Real y) {
+    SheetBlockGuard guard(dc);
+    Title(dc, "BREEDTEGRADEN", x, y);
+    for (int i = 1; i <= 7; ++i) {
+        std::string text;
+        engine::FormatLatitudeText(text, Chart.PlanetLatitudes[i]);
+        DrawSheetBodyGlyph(&dc, i, x, y, 4.0L);
+        TextOutLeft(dc, text, 2, x + 5, y - 2.5L);
+        y += 4.5L;
+    }
+}
+
+void DrawSheetRelativeLongitudes(Surface& dc, engine::BodyArray longitudes, Real x, Real y) {
+    SheetBlockGuard guard(dc);
+    Title(dc, "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", x, y);
+    for (int i = 1; i <= 11; ++i) {
+        const int column = i <= 4 ? 0 : i <= 8 ? 1 : 2;
+        const int row = i - (column == 0 ? 1 : column == 1 ? 5 : 9);
+        const Real cx = x + 55 * column;
+        const Real ry = y + 4.5L * row;
+        DrawSheetBodyGlyph(&dc, i, cx, ry + 0.1L, 4.0L);
+        TextOutLeft(dc, SignPosLong(Chart.PlanetLongitudes[i]) + " " + FormatBracketedDegrees(longitudes[i]), 15,
+                    cx + 5, ry - 2.5L);
+    }
+}
+
+}  // namespace display

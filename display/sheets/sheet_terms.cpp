@@ -1,0 +1,124 @@
+#include "display/sheets/sheet_terms.h"
+
+#include <cstdio>
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/sheets/sheet_block.h"
+#include "display/sheets/sheet_glyphs.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/angles.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+
+namespace display {
+
+const char* const kTermSectorNames[10] = {"", "Sole", "Luna", "Merc", "Vene", "Mart",
+                                          "Giov", "Satu", "NNor", "NSud"};
+const char* const kTermDecanNames[10] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos"};
+
+SheetTermsState SheetTerms;
+
+void ResetSheetTerms() { SheetTerms = SheetTermsState{}; }
+
+namespace {
+
+std::string TwoDigits(int n) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", n);
+    return buf;
+}
+
+}  // namespace
+
+std::array<Real, 61> TermBoundaries(Real ascendant) {
+    std::array<Real, 61> b{};
+    for (int i = 1; i <= 60; ++i) b[i] = engine::Mod360(ascendant - 15 + 6 * i);
+    return b;
+}
+
+void FindBodySectors(int count, const engine::BodyArray& longitudes, const std::array<Real, 61>& boundaries,
+                     std::array<signed char, 10>& sectors) {
+    // The classification works on entries 0..59 = boundaries 1..60.
+    std::array<long double, 60> b{};
+    for (int j = 1; j <= 60; ++j) b[j - 1] = boundaries[j];
+    std::array<unsigned char, 9> found{};
+    for (int k = 1; k <= count && k <= 9; ++k) found[k - 1] = static_cast<unsigned char>(sectors[k]);
+    ClassifyIntoSegments60(count > 9 ? 9 : count, longitudes, b, found);
+    for (int k = 1; k <= count && k <= 9; ++k) sectors[k] = static_cast<signed char>(found[k - 1]);
+}
+
+std::string DecanKeyOf(int body, Real longitude) {
+    if (body < 1 || body > 9) return {};
+    for (int d = 1; d <= 36; ++d)
+        if (10 * (d - 1) < longitude && longitude < 10 * d)
+            return std::string(kTermDecanNames[body]) + "Dec" + TwoDigits(d);
+    return {};
+}
+
+void ComputeTermSectors() {
+    SheetTerms.TermSectorBoundaries = TermBoundaries(engine::Chart.HouseCusps[1]);
+    FindBodySectors(9, engine::Chart.PlanetLongitudes, SheetTerms.TermSectorBoundaries, SheetTerms.BodyTermSectors);
+}
+
+void BuildDecanKeys() {
+    for (int k = 1; k <= 9; ++k) {
+        std::string key = DecanKeyOf(k, engine::Chart.PlanetLongitudes[k]);
+        if (!key.empty()) SheetTerms.BodyDecanKeys[k] = key;
+    }
+}
+
+std::string TermSectorKey(int body, int sector) {
+    if (body < 1 || body > 9) return {};
+    return std::string(kTermSectorNames[body]) + TwoDigits(sector);
+}
+
+int BodyOfTermKey(const std::string& key) {
+    if (key.size() < 4) return 0;
+    for (int k = 1; k <= 9; ++k)
+        if (key.compare(0, 4, kTermSectorNames[k]) == 0) return k;
+    return 0;
+}
+
+void WritePlanetPositionsFile() {
+    rt::EnsureParentFolder(kSheetPositionFile);
+    std::vector<std::string> lines;
+    for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, SheetTerms.BodyTermSectors[k]));
+    for (int k = 1; k <= 9; ++k) lines.push_back(SheetTerms.BodyDecanKeys[k]);
+    rt::WriteTextLines(kSheetPositionFile, lines);
+}
+
+void DrawTermsBlock(Surface& dc, Real x, Real y) {
+    SheetBlockGuard guard(dc);
+    // Both files are read whole first, so an error leaves nothing open.
+    const std::vector<std::string> keys = rt::ReadTextLines(kSheetPositionFile);
+    const std::vector<std::string> texts = rt::ReadTextLines(kTermsTextFile);
+    int n = 1;
+    SetTextColorByCode(dc, 4);
+    TextOutLeft(dc, "TERMEN", 2, x - 1, y - 8);
+    for (const std::string& line : keys) {
+        std::string key = line.substr(0, 8);
+        if (key.size() == 6)
+            key += "  ";
+        else
+            key = "********";
+        // The glyph belongs to the body the key names, whatever came before.
+        const int body = BodyOfTermKey(key);
+        for (const std::string& t : texts) {
+            if (t.compare(0, 8, key) != 0 || t.size() < 8) continue;
+            DrawSheetBodyGlyph(&dc, body ? body : n, x, y, 4.0L);
+            const std::string text = t.size() > 21 ? t.substr(21, 60) : std::string();
+            TextOutLeft(dc, text, 2, x + 4, y - 2.6L);
+            y += 4.5L;
+            if (n < 9) {
+                ++n;
+            } else {
+                n = 1;
+                y += 1.0L;
+                SetTextColorByCode(dc, 0);
+            }
+        }
+    }
+}
+
+}  // namespace display

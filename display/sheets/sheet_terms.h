@@ -1,0 +1,57 @@
+#pragma once
+// The terms of the birth-theme sheets: each of the nine bodies (Sun to Saturn,
+// north and south node) placed in one of the sixty six-degree sectors of the
+// wheel (sector 1 begins 15 degrees before the Ascendant, so sector 3 is
+// centred on it) and in one of the 36 decans of the zodiac; the keys go to the
+// position file "OpzioneT\PosiPian.txt", and the "TERMEN" block prints for
+// each body the text of its sector from "OpzioneT\KlvPianCan.Txt".
+#include <array>
+#include <string>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+inline constexpr const char* kTermsTextFile = "OpzioneT\\KlvPianCan.Txt";
+inline constexpr const char* kSheetPositionFile = "OpzioneT\\PosiPian.txt";
+
+// Sector names ("Sole", ..., "NNor", "NSud") and decan abbreviations ("Sol",
+// ..., "Non", "Nos") of bodies 1..9.
+extern const char* const kTermSectorNames[10];
+extern const char* const kTermDecanNames[10];
+
+struct SheetTermsState {
+    std::array<Real, 61> TermSectorBoundaries{};          // 1..60
+    std::array<signed char, 10> BodyTermSectors{};        // 1..9
+    std::array<std::string, 10> BodyDecanKeys{};          // 1..9
+};
+extern SheetTermsState SheetTerms;
+void ResetSheetTerms();
+
+// Boundary i (1..60) = Ascendant - 15 + 6 i, reduced into [0, 360).
+std::array<Real, 61> TermBoundaries(Real ascendant);
+// The sector (1..60) of bodies 1..count; a body found in none keeps sectors[k].
+void FindBodySectors(int count, const engine::BodyArray& longitudes, const std::array<Real, 61>& boundaries,
+                     std::array<signed char, 10>& sectors);
+// Decan key of a longitude ("SolDec05"), or an empty text on an exact multiple
+// of 10 degrees (the body then keeps its previous key).
+std::string DecanKeyOf(int body, Real longitude);
+
+// From engine::Chart: boundaries from HouseCusps[1], sectors of bodies 1..9.
+void ComputeTermSectors();
+void BuildDecanKeys();
+// Rewrites the position file: nine sector keys ("Sole03"), then nine decan keys.
+void WritePlanetPositionsFile();
+// The sector key of a body as the position file holds it.
+std::string TermSectorKey(int body, int sector);
+// The body (1..9) a six-character sector key names, 0 for none.
+int BodyOfTermKey(const std::string& key);
+
+// The "TERMEN" block anchored at (x, y): per key of the position file, the text
+// of each matching line of the terms file, led by the glyph of the key's body.
+void DrawTermsBlock(Surface& dc, Real x, Real y);
+
+}  // namespace display

@@ -1,0 +1,335 @@
+#include "display/sheets/sheet_wheel.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/sheets/sheet_block.h"
+#include "display/sheets/sheet_glyphs.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/wheel/planet_ring.h"
+#include "display/wheel/wheel_points.h"
+#include "display/wheel/wheel_state.h"
+#include "engine/angles.h"
+#include "engine/position_text.h"
+#include "platform/runtime/number_text.h"
+
+namespace display {
+
+namespace {
+
+using engine::Chart;
+
+const char* const kSheetHouseNumerals[13] = {"", "I", "II", "III", "IV", "V", "VI",
+                                             "VII", "VIII", "IX", "X", "XI", "XII"};
+
+// Within 0.005 above a multiple of the step.
+bool JustAboveMultiple(Real t, Real step) {
+    const Real r = t - step * std::floor(t / step);
+    return r >= 0 && r < 0.005L;
+}
+
+void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
+    LinePage(dc, WheelPoint(cx, cy, r1, angle), WheelPoint(cx, cy, r2, angle));
+}
+
+void SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize, Real band) {
+    const Real asc = Chart.HouseCusps[1];
+    {
+        ScopedLinePen pen(dc, 0);
+        DrawCircleScaled(dc, cx, cy, ro + band);
+        DrawCircleScaled(dc, cx, cy, ro);
+        DrawCircleScaled(dc, cx, cy, ri);
+        MoveToPage(dc, cx - ro - band, cy);
+        LineToScaled(dc, cx - ro - band - 10, cy);
+        MoveToPage(dc, cx + ro + band, cy);
+        LineToScaled(dc, cx + ro + band + 10, cy);
+    }
+    Wheel.WheelRotation = 0;
+    const Real a0 = std::trunc(asc);
+    const Real f = asc - a0;
+    int sign = static_cast<int>(std::trunc(asc / 30)) + 1;
+    if (sign > 12) sign = 12;
+    if (sign < 1) sign = 1;
+    Real t = 360 - a0;
+    int boundaries = 1;
+    do {
+        const Real p = t - (360 - a0) + f;
+        if (JustAboveMultiple(t, 30)) {
+            {
+                ScopedLinePen pen(dc, 0);
+                Line(dc, cx, cy, ro + band, ri, p);
+            }
+            const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
+            DrawSheetSignGlyph(&dc, sign, prefix, g.x, g.y, glyphSize);
+            if (sign == 1) Wheel.WheelRotation = p;
+            ++boundaries;
+            if (--sign == 0) sign = 12;
+        }
+        if (JustAboveMultiple(t, 10)) {
+            ScopedLinePen pen(dc, 10);
+            Line(dc, cx, cy, ro + band, ro - 3, p);
+            t += 9;
+        }
+        t += 0.5L;
+    } while (boundaries < 14);
+}
+
+}  // namespace
+
+int DecanRuler(int decanIndexFromAries) {
+    // Mars, Sun, Venus, Mercury, Moon, Saturn, Jupiter, over and over from 0 Aries.
+    static const int order[7] = {5, 1, 4, 3, 2, 7, 6};
+    const int d = ((decanIndexFromAries % 36) + 36) % 36;
+    return order[d % 7];
+}
+
+void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize) {
+    SheetBlockGuard guard(dc);
+    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5);
+    Geometry.SignGlyphScale = 0.3L;
+    for (int d = 1; d <= 36; ++d) {
+        const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, Wheel.WheelRotation - 5);
+        DrawSheetBodyGlyph(&dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
+        Wheel.WheelRotation += 10;
+    }
+    Geometry.SignGlyphScale = 0.5L;
+}
+
+void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,
+                            Real glyphSize) {
+    SheetBlockGuard guard(dc);
+    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 0);
+}
+
+void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real, Real cx, Real cy, Real ho, Real hi) {
+    SheetBlockGuard guard(dc);
+    const Real asc = cusps[1];
+    const Real m = (ho + hi) / 2;
+    if (ho < 70) {
+        ScopedLinePen pen(dc, 10);
+        DrawCircleScaled(dc, cx, cy, ho);
+        DrawCircleScaled(dc, cx, cy, hi);
+        DrawCircleScaled(dc, cx, cy, ho + 3);
+    }
+    {
+        ScopedPen pen(dc, 5);
+        for (int k = 0; k < 60; ++k) Line(dc, cx, cy, ho, ho + 3, 15 - 6 * k);
+    }
+    SetTextColorByCode(dc, 0);
+    for (int i = 1; i <= 6; ++i) {
+        const Real q = asc - cusps[i] + 15;
+        const PagePoint a = WheelPoint(cx, cy, m, q - 5);
+        const PagePoint b = WheelPoint(cx, cy, m, q + 175);
+        TextOutCentered(dc, kSheetHouseNumerals[i], 2, rt::Round(a.x), rt::Round(a.y) - 2);
+        TextOutCentered(dc, kSheetHouseNumerals[i + 6], 2, rt::Round(b.x), rt::Round(b.y) - 2);
+        ScopedLinePen pen(dc, i == 1 || i == 4 ? 0 : 10);
+        Line(dc, cx, cy, ho, hi, q);
+        Line(dc, cx, cy, ho, hi, q + 180);
+    }
+}
+
+void DrawSheetAngles(Surface& dc, const SheetCusps& cusps, Real, Real, Real r, Real cx, Real cy) {
+    SheetBlockGuard guard(dc);
+    const Real asc = cusps[1];
+    auto point = [&](Real radius, Real angle) { return WheelPointWithAspect(cx, cy, radius, angle, 1); };
+    SetTextColorByCode(dc, 0);
+    ScopedPen pen(dc, 2);
+    LinePage(dc, point(r, 0), point(r + 10, 0));
+    LinePage(dc, point(r, 180), point(r + 10, 180));
+    {
+        ScopedBrush brush(dc, Rgb(0, 255, 255));
+        DotPage(dc, point(r, 0), 1.5L);
+    }
+    std::string text;
+    engine::FormatDegMin(0, text, asc);
+    const PagePoint at = point(r + 7, 0);
+    TextOutCentered(dc, text, 1, at.x, at.y + 1);
+    TextOutCentered(dc, "AS", 4, cx - r - 7, cy - 9);
+    if (Chart.HouseSystemName != "CASE_MEDIE") return;
+    const Real mc = Chart.MidheavenRad / Chart.DegToRad;
+    {
+        ScopedBrush brush(dc, Rgb(0, 255, 255));
+        DotPage(dc, point(r, asc - mc), 1.5L);
+    }
+    const PagePoint mp = point(r + 7, asc - mc);
+    TextOutCentered(dc, "MC", 4, mp.x - 11, mp.y - 5);
+    engine::FormatDegMin(0, text, mc);
+    TextOutCentered(dc, text, 1, mp.x, mp.y - 4);
+    ScopedBrush brush(dc, Rgb(255, 0, 0));
+    for (int i = 1; i <= 6; ++i) {
+        DotPage(dc, point(r, asc - (cusps[i] + 15)), 1.0L);
+        DotPage(dc, point(r, asc - (cusps[i] + 195)), 1.0L);
+    }
+}
+
+std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation) {
+    const std::array<float, 25> spread = SpreadRingAngles(n, trueAngles, separation);
+    std::array<Real, 25> out{};
+    for (int k = 1; k <= n && k < 25; ++k) out[k] = spread[k];
+    return out;
+}
+
+namespace {
+
+void PlanetRing(Surface& dc, const engine::BodyArray& lon, const std::array<std::string, 25>& marks, int n, Real cx,
+                Real cy, Real ro, Real ri, Real asc, bool plain) {
+    SheetBlockGuard guard(dc);
+    if (n > 24) n = 24;
+    std::array<Real, 25> a{};
+    for (int k = 1; k <= n; ++k) {
+        a[k] = asc - lon[k];
+        if (a[k] < 0) a[k] += 360;
+    }
+    const std::array<Real, 25> spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
+    const Real m = (ro + ri) / 2;
+    const Real reach = plain ? 3.5L : 4.3L;
+    const Color tickBrush = DrawingOnPaper() ? kBlack : kWhite;
+    for (int k = 1; k <= n; ++k) {
+        const PagePoint g = WheelPoint(cx, cy, m, spread[k]);
+        if (!plain) {
+            ScopedPen pen(dc, 14);
+            DrawCircleScaled(dc, g.x, g.y, 4.5L);
+        }
+        {
+            ScopedPen pen(dc, 1);
+            if (plain)
+                DrawSheetBodyGlyph(&dc, k, g.x, g.y, 5.0L);
+            else
+                DrawSheetBodyGlyph(&dc, k, g.x, g.y - 1.5L, 4.0L);
+        }
+        if (!plain) {
+            SetTextColorByCode(dc, 0);
+            std::string text;
+            engine::FormatDegMin(0, text, lon[k]);
+            TextOutLeft(dc, text, 0, g.x - 3.0L, g.y + 0.8L);
+        }
+        dc.SetTextColor(Rgb(255, 0, 0));
+        if (marks[k] == "r" || marks[k] == "R") TextOutLeft(dc, "r", 0, g.x + 2.0L, g.y - 4.0L);
+        ScopedLinePen pen(dc, 10);
+        ScopedBrush brush(dc, tickBrush);
+        const PagePoint outer = WheelPoint(cx, cy, ro, a[k]);
+        LinePage(dc, outer, WheelPoint(cx, cy, m + reach, spread[k]));
+        DotPage(dc, outer, 0.2L);
+        const PagePoint inner = WheelPoint(cx, cy, ri, a[k]);
+        LinePage(dc, inner, WheelPoint(cx, cy, m - reach, spread[k]));
+        DotPage(dc, inner, 0.2L);
+    }
+    {
+        ScopedLinePen pen(dc, 10);
+        DrawCircleScaled(dc, cx, cy, ri);
+    }
+    SetTextColorByCode(dc, 0);
+}
+
+// The whole-degree end point of a longitude on the aspect circle.
+PagePoint AspectEnd(Real asc, Real longitude, Real cx, Real cy, Real r) {
+    const Real angle = static_cast<Real>(rt::Round(asc) - rt::Round(longitude) + 360);
+    return {static_cast<Real>(rt::Round(cx - r * engine::CosDeg(angle))),
+            static_cast<Real>(rt::Round(cy - r * engine::SinDeg(angle)))};
+}
+
+}  // namespace
+
+void DrawSheetPlanetRing(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 25>& marks,
+                         int n, Real cx, Real cy, Real ro, Real ri, Real ascendant) {
+    PlanetRing(dc, longitudes, marks, n, cx, cy, ro, ri, ascendant, false);
+}
+
+void DrawSheetPlanetRingPlain(Surface& dc, const engine::BodyArray& longitudes,
+                              const std::array<std::string, 25>& marks, int n, Real cx, Real cy, Real ro, Real ri,
+                              Real ascendant) {
+    PlanetRing(dc, longitudes, marks, n, cx, cy, ro, ri, ascendant, true);
+}
+
+std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitudes, Real ascendant, Real midheaven,
+                                              const std::array<Real, 16>& orbs) {
+    engine::BodyArray lon = longitudes;
+    lon[8] = ascendant;
+    lon[9] = midheaven;
+    std::vector<SheetAspect> found;
+    auto within = [](Real d, Real exact, Real orb) { return exact - orb < d && d < exact + orb; };
+    auto deviation = [](Real exact, Real d) { return static_cast<int>(std::llabs(rt::Round(exact - d))); };
+    for (int i = 1; i <= 7; ++i)
+        for (int j = i + 1; j <= 9; ++j) {
+            Real d = lon[j] - lon[i];
+            if (d < 0) d += 360;
+            if (d > 180) d = 360 - d;
+            if (within(d, 180, orbs[4]))
+                found.push_back({i, j, true, deviation(180, d)});
+            else if (within(d, 120, orbs[3]))
+                found.push_back({i, j, false, deviation(120, d)});
+            else if (within(d, 90, orbs[2]))
+                found.push_back({i, j, true, deviation(90, d)});
+            else if (within(d, 60, orbs[1]))
+                found.push_back({i, j, false, deviation(60, d)});
+            // A conjunction (d < orb 0) is not drawn.
+        }
+    return found;
+}
+
+void DrawSheetAspects(Surface& dc, const engine::BodyArray& longitudes, int aspectLinesOn, Real cx, Real cy, Real r) {
+    SheetBlockGuard guard(dc);
+    {
+        ScopedLinePen pen(dc, 10);
+        DrawCircleScaled(dc, cx, cy, r);
+    }
+    SelectPenByCode(dc, 10);
+    const Real asc = Chart.HouseCusps[1];
+    const Real mc = Chart.MidheavenRad / Chart.DegToRad;
+    engine::BodyArray lon = longitudes;
+    lon[8] = asc;
+    lon[9] = mc;
+    for (const SheetAspect& a : EvaluateSheetAspects(longitudes, asc, mc, engine::Orbs.AspectOrbs)) {
+        const PagePoint p = AspectEnd(asc, lon[a.first], cx, cy, r);
+        const PagePoint q = AspectEnd(asc, lon[a.second], cx, cy, r);
+        if (aspectLinesOn == 0) {
+            ScopedPen pen(dc, a.hard ? 7 : 25);
+            ScopedBrush brush(dc, a.hard ? Rgb(255, 0, 0) : Rgb(0, 0, 255));
+            DrawAspectWedge(dc, a.deviation, p.x, p.y, q.x, q.y);
+        } else if (a.hard) {
+            ScopedPen pen(dc, 79);
+            DrawFineDottedLine(dc, p.x, p.y, q.x, q.y);
+        } else {
+            ScopedPen pen(dc, 80);
+            LinePage(dc, p, q);
+        }
+    }
+    ReleasePen(dc);
+}
+
+void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by) {
+    ax /= Drawing.AspectScaleX;
+    bx /= Drawing.AspectScaleX;
+    ay /= Drawing.AspectScaleY;
+    by /= Drawing.AspectScaleY;
+    const Real e = deviation < 0.2L ? 0.2L : static_cast<Real>(deviation);
+    const Real w = 1 / (1.2L * std::sqrt(e));
+    if (ax > bx) {
+        std::swap(ax, bx);
+        std::swap(ay, by);
+    }
+    if (ax == bx) bx += 1;
+    const Real deg = 180 / std::numbers::pi_v<Real>;
+    const Real alpha = std::atan((ay - by) / (bx - ax)) * deg;
+    const Real beta = std::atan(w / 8) * deg;
+    const Real h = std::sqrt(w * w + 64);
+    const Real c1 = h * engine::CosDeg(alpha - beta), s1 = h * engine::SinDeg(alpha - beta);
+    const Real c2 = h * engine::CosDeg(alpha + beta), s2 = h * engine::SinDeg(alpha + beta);
+    const Real corners[6][2] = {{ax, ay},           {ax + c1, ay - s1}, {bx - c2, by + s2},
+                                {bx, by},           {bx - c1, by + s1}, {ax + c2, ay - s2}};
+    Point pts[6];
+    for (int i = 0; i < 6; ++i) {
+        const Real z = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+        pts[i] = {static_cast<int>(rt::Round(corners[i][0] * z)) + Drawing.OriginX,
+                  static_cast<int>(rt::Round(corners[i][1] * z)) + Drawing.OriginY};
+    }
+    const int fill = dc.State().polyFillMode;
+    dc.SetPolyFillMode(kWinding);
+    dc.Polygon(pts);
+    dc.SetPolyFillMode(fill);
+}
+
+}  // namespace display

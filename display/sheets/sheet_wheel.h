@@ -1,0 +1,61 @@
+#pragma once
+// The chart wheel of the printable sheets, drawn from the outside in: the sign
+// ring (full, with the decan rulers, on the birth-theme sheets; plain on the
+// affinity sheets), the planet ring with crowded glyphs spread apart, the house
+// ring of the medium houses with its sixty six-degree ticks and numerals, the
+// angles, and the major aspects between the planets and the two angles as
+// filled wedges or lines. A longitude L lies at the wheel angle Asc - L
+// (Asc = HouseCusps[1]); a point of radius r at angle a is (cx - r cos a,
+// cy - WheelAspectY r sin a).
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+using SheetCusps = std::array<Real, 16>;  // entries 1..15 as engine::Chart.HouseCusps
+
+// The decan rulers (body codes 1..7) of the 36 decans from 0 Aries.
+int DecanRuler(int decanIndexFromAries);
+
+// Sign ring with a band of 5 outside RO holding the decan ticks and rulers;
+// sets Wheel.WheelRotation and Geometry.SignGlyphScale (0.5 on leaving).
+void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize);
+// The same without the band and without the decan rulers.
+void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,
+                            Real glyphSize);
+// The medium-houses ring: ticks every 6 degrees, numerals, boundary lines.
+void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real ascendant, Real cx, Real cy, Real ho, Real hi);
+// Ascendant (and for "CASE_MEDIE" Midheaven and house ends) marks at radius r3.
+void DrawSheetAngles(Surface& dc, const SheetCusps& cusps, Real r1, Real r2, Real r3, Real cx, Real cy);
+
+// Spread angles (entries 1..n) of the planet ring for true wheel angles 1..n.
+std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation);
+void DrawSheetPlanetRing(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 25>& marks,
+                         int n, Real cx, Real cy, Real ro, Real ri, Real ascendant);
+void DrawSheetPlanetRingPlain(Surface& dc, const engine::BodyArray& longitudes,
+                              const std::array<std::string, 25>& marks, int n, Real cx, Real cy, Real ro, Real ri,
+                              Real ascendant);
+
+// One major aspect of the sheet wheel between places i < j of 1..9 (8 the
+// Ascendant, 9 the Midheaven).
+struct SheetAspect {
+    int first = 0;
+    int second = 0;
+    bool hard = false;
+    int deviation = 0;  // whole degrees from exact
+    bool operator==(const SheetAspect&) const = default;
+};
+// The aspects drawn (conjunctions are found but never drawn, so not listed).
+std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitudes, Real ascendant, Real midheaven,
+                                              const std::array<Real, 16>& orbs);
+void DrawSheetAspects(Surface& dc, const engine::BodyArray& longitudes, int aspectLinesOn, Real cx, Real cy, Real r);
+// The six-cornered wedge between two page points, widest for exact aspects.
+void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by);
+
+}  // namespace display

@@ -1,0 +1,22 @@
+#include "engine/orb_set_choice.h"
+
+#include "engine/chart_state.h"
+#include "engine/engine_settings.h"
+#include "platform/runtime/paths.h"
+
+namespace engine {
+
+bool ApplyOrbSet(const std::string& letter) {
+    if (!rt::PathExists(kOrbSetsFile)) return false;
+    OrbSets sets = LoadOrbSets();
+    int index = letter == "B" ? 1 : letter == "C" ? 2 : 0;
+    const std::string chosen = index == 1 ? "B" : index == 2 ? "C" : "A";
+    WriteOrbiDomiSettings(sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb,
+                          Chart.HouseSystemName, Chart.NodeType, chosen, Chart.BlackMoonType);
+    sets.selected = chosen;
+    SaveOrbSets(sets);
+    LoadOrbiDomiSettings();
+    return true;
+}
+
+}  // namespace engine

@@ -1,0 +1,319 @@
+#include "remedies/browser_search.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
+
+namespace remedies {
+
+BrowserState SymptomBrowser;
+BrowserState RemedyBrowser;
+BrowserState TherapyBrowser;
+
+void ResetBrowserStates() {
+    SymptomBrowser = {};
+    RemedyBrowser = {};
+    TherapyBrowser = {};
+}
+
+void BrowserState::StartSearch() {
+    ResultPage = 1;
+    ResultHits.fill(0);
+    ResultHitCount = 1;
+    SlotDetailState.fill(0);
+}
+
+bool BrowserState::AddHit(std::int64_t record) {
+    if (ResultHitCount > kMaxHits) return false;
+    ResultHits[static_cast<std::size_t>(ResultHitCount)] = record;
+    ++ResultHitCount;
+    return true;
+}
+
+int BrowserState::PageCount() const {
+    int pages = (HitCount() + kSlotsPerPage - 1) / kSlotsPerPage;
+    return std::max(pages, 1);
+}
+
+std::vector<std::int64_t> BrowserState::PageHits() const {
+    std::vector<std::int64_t> out;
+    for (int pos = (ResultPage - 1) * kSlotsPerPage + 1;
+         pos <= kMaxHits && static_cast<int>(out.size()) < kSlotsPerPage; ++pos) {
+        std::int64_t r = ResultHits[static_cast<std::size_t>(pos)];
+        if (r == 0) break;
+        out.push_back(r);
+    }
+    return out;
+}
+
+std::int64_t BrowserState::SlotRecord(int slot) const {
+    if (slot < 1 || slot > kSlotsPerPage) return 0;
+    int pos = slot + (ResultPage - 1) * kSlotsPerPage;
+    if (pos < 1 || pos > kMaxHits) return 0;
+    return ResultHits[static_cast<std::size_t>(pos)];
+}
+
+bool BrowserState::NextPage() {
+    if (ResultPage >= PageCount()) return false;
+    ++ResultPage;
+    return true;
+}
+
+bool BrowserState::PreviousPage() {
+    if (ResultPage <= 1) return false;
+    --ResultPage;
+    return true;
+}
+
+std::string BrowserState::PageIndicator() const {
+    return std::to_string(ResultPage) + "/" + std::to_string(PageCount());
+}
+
+int BrowserState::AdvanceDetail(int slot, int states) {
+    int& s = SlotDetailState[static_cast<std::size_t>(slot)];
+    int shown = s;
+    s = (s + 1) % states;
+    return shown;
+}
+
+int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key, bool ignoreCase) {
+    const int n = static_cast<int>(lines.size());
+    if (n == 0) return -1;
+    int lo = 0, hi = n, mid = (hi - lo) / 2;
+    const std::size_t len = key.size();
+    const std::string wanted = ignoreCase ? rt::UpperAscii(key) : key;
+    for (int round = 0; round < 100; ++round) {
+        std::string p = lines[static_cast<std::size_t>(mid)].substr(0, len);
+        if (ignoreCase) p = rt::UpperAscii(p);
+        int c = p.compare(wanted);
+        if (c > 0) {
+            hi = mid;
+            mid = (mid + lo) / 2;
+        } else if (c < 0) {
+            lo = mid;
+            mid = (mid + hi) / 2;
+        }
+    }
+    return mid;
+}
+
+bool ApplyTypeAheadKey(std::string& key, char typed, bool upperEvery) {
+    if (typed == '\r') return false;
+    if (typed == '\b') {
+        if (!key.empty()) key.pop_back();
+        return true;
+    }
+    if (upperEvery || key.empty()) typed = rt::UpperAscii(std::string(1, typed))[0];
+    key += typed;
+    return true;
+}
+
+std::vector<std::string> ReadListLines(const std::string& name) {
+    std::vector<std::string> lines = rt::ReadTextLines(name);
+    if (lines.empty()) lines.emplace_back();
+    return lines;
+}
+
+namespace {
+
+constexpr Field kRemedyField{0, 50};
+constexpr Field kIndication1Field{955, 250};
+constexpr Field kIndication2Field{1206, 50};
+constexpr Field kPathologyField{0, 100};
+
+std::string FieldOf(const std::uint8_t* record, Field f) {
+    return rt::ReadFixedString(record + f.offset, f.capacity);
+}
+
+// Record numbers of the data records that match, at most 140.
+template <typename Match>
+std::vector<std::int64_t> Hits(const DbFile& db, Match match) {
+    std::vector<std::int64_t> hits;
+    std::int64_t r = 0;
+    ScanDataRecords(db, [&](const std::uint8_t* b) {
+        ++r;
+        if (static_cast<int>(hits.size()) < kMaxHits && match(b)) hits.push_back(r);
+    });
+    return hits;
+}
+
+// Removes the trailing characters a detail text does not keep.
+std::string Trimmed(std::string s) {
+    TrimListKey(s);
+    return s;
+}
+
+DetailText Detail(const PrimaryRecord& r, const char* title, const std::string& joined,
+                  const char* whenEmpty) {
+    DetailText d;
+    d.caption = rt::CutTo(r.Remedy + " - ", 53) + title;
+    d.text = Trimmed(joined);
+    if (d.text.empty()) d.text = whenEmpty;
+    return d;
+}
+
+DetailText PrimaryDetail(const PrimaryRecord& r, int state) {
+    switch (state) {
+        case 1:
+            return Detail(r, "Psychische Synthese",
+                          r.Synthesis1 + r.Synthesis2 + r.Synthesis3 + r.Synthesis4 + r.Synthesis5 +
+                              r.Synthesis6,
+                          "Er is geen psychische synthese");
+        case 2:
+            return Detail(r, "Notities", r.Notes1 + r.Notes2 + r.Notes3,
+                          "De Primaire Database heeft geen notities");
+        case 3:
+            return Detail(r, "Extra Notities", r.ExtraNotes1 + r.ExtraNotes2 + r.ExtraNotes3,
+                          "De Primaire Database heeft geen aanvullende notities");
+        default:
+            return Detail(r, "Waarschuwingen", r.Warnings1 + r.Warnings2,
+                          "Er zijn tot nu toe geen waarschuwingen");
+    }
+}
+
+}  // namespace
+
+void ScanDataRecords(const DbFile& db, const std::function<void(const std::uint8_t*)>& visit) {
+    std::FILE* f = std::fopen(rt::ResolvePath(db.name).c_str(), "rb");
+    if (!f) throw rt::IoError(rt::kFileNotFound, db.name);
+    struct Closer {
+        std::FILE* f;
+        ~Closer() { std::fclose(f); }
+    } closer{f};
+    constexpr std::size_t kBlockRecords = 256;
+    std::vector<std::uint8_t> block(kBlockRecords * db.recordSize);
+    bool header = true;
+    for (;;) {
+        std::size_t got = std::fread(block.data(), db.recordSize, kBlockRecords, f);
+        for (std::size_t i = 0; i < got; ++i) {
+            if (header) {  // record 0 is never data
+                header = false;
+                continue;
+            }
+            visit(block.data() + i * db.recordSize);
+        }
+        if (got < kBlockRecords) {
+            if (std::ferror(f)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
+            break;
+        }
+    }
+}
+
+std::vector<std::int64_t> FindSymptomHits(const std::string& line) {
+    return Hits(PrimaryDb(), [&](const std::uint8_t* b) {
+        return FieldOf(b, kIndication1Field) + FieldOf(b, kIndication2Field) == line;
+    });
+}
+
+std::vector<std::int64_t> FindRemedyHits(const std::string& line) {
+    auto hits = Hits(PrimaryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kRemedyField) == line; });
+    if (!hits.empty()) return hits;
+    const std::string behind = line.size() > 70 ? line.substr(70, 40) : std::string();
+    return Hits(PrimaryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kRemedyField) == behind; });
+}
+
+std::vector<std::int64_t> FindPathologyHits(const std::string& line) {
+    return Hits(RepertoryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kPathologyField) == line; });
+}
+
+PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r) {
+    return {r.Remedy, r.PrimarySignature + " " + r.SecondarySignature, r.ZodiacalSignature,
+            r.Posology1 + r.Posology2 + r.Posology3 + r.Posology4};
+}
+
+PrimarySlotTexts RemedySlotTexts(const PrimaryRecord& r) {
+    PrimarySlotTexts t = SymptomSlotTexts(r);
+    t.D = r.Indication();
+    return t;
+}
+
+DetailText SymptomDetail(const PrimaryRecord& r, int state) { return PrimaryDetail(r, state); }
+
+DetailText RemedyDetail(const PrimaryRecord& r, int state) {
+    if (state != 0) return PrimaryDetail(r, state);
+    DetailText d;
+    d.caption = rt::CutTo(r.Remedy + " - ", 53) + "Dosering";
+    d.text = Trimmed(r.Posology1 + r.Posology2 + r.Posology3 + r.Posology4);
+    return d;
+}
+
+DetailText TherapyDetail(const std::string& remedy, const std::string& pathology, int state) {
+    DetailText d;
+    if (state == 0) {
+        d.caption = "Notities over " + remedy + " / " + pathology;
+        bool ok = false;
+        bool found = false;
+        ForEachDataRecord(RepertoryDb(), [&](std::int64_t, const Bytes& b) {
+            if (found) return;
+            RepertoryRecord t = DecodeRepertoryRecord(b);
+            if (t.Pathology != pathology || t.Remedy != remedy) return;
+            found = true;
+            d.text = t.Notes();
+            ok = !Trimmed(t.Notes1).empty();
+        });
+        if (!ok) d.text = "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio";
+        return d;
+    }
+    bool found = false;
+    ForEachDataRecord(PrimaryDb(), [&](std::int64_t, const Bytes& b) {
+        if (found || GetField(b, kRemedyField) != remedy) return;
+        found = true;
+        PrimaryRecord r = DecodePrimaryRecord(b);
+        d.caption = rt::CutTo(rt::CutTo(r.Remedy + " - ", 53) + "Waarschuwingen", 67);
+        d.text = r.Warnings1 + r.Warnings2;
+        if (d.text.empty())
+            d.text = "Primaire database bevat geen waarschuwingen voor het gebruik van deze remedie";
+    });
+    if (!found) d.caption = remedy + " het is niet gevonden in de Primaire Database";
+    return d;
+}
+
+std::vector<std::string> SignatureWords(const std::string& text, bool markPrimary) {
+    constexpr std::size_t kMaxWords = 12;
+    const std::size_t marked =
+        markPrimary ? static_cast<std::size_t>(std::count(text.begin(), text.end(), '-')) + 1 : 0;
+    std::vector<std::string> words;
+    std::string word;
+    auto add = [&](bool mayMark) {
+        if (words.size() >= kMaxWords) return;
+        bool mark = mayMark && words.size() < marked;
+        words.push_back(mark ? "\xA7 " + word : word);
+    };
+    for (char c : text) {
+        if (c == ' ' || c == '-') {
+            add(true);
+            word.clear();
+        } else if (word.size() < 15) {
+            word += c;
+        }
+    }
+    add(false);
+    return words;
+}
+
+std::string FormExplanation(const std::string& remedy) {
+    std::string text;
+    if (remedy.find("MSA") != std::string::npos) text = "(Macerato Spagirico-Alchemico)";
+    if (remedy.find("TSA") != std::string::npos) text = "(Tintura Spagirico-Alchemica)";
+    if (remedy.find("QSPC") != std::string::npos)
+        text = "(Quintessenza Spagirica di Paracelso Canonica)";
+    return text;
+}
+
+bool HoldsBracketNumber(const std::string& line) {
+    for (char d = '1'; d <= '9'; ++d)
+        if (line.find(std::string("(") + d + ")") != std::string::npos) return true;
+    return false;
+}
+
+std::string WarningsOrNotice(const PrimaryRecord& r) {
+    std::string w = r.Warnings1 + r.Warnings2;
+    return w.empty() ? std::string("Er zijn tot nu toe geen waarschuwingen") : w;
+}
+
+}  // namespace remedies

@@ -1,0 +1,118 @@
+#pragma once
+// The browsers of the remedy databases: a symptom leads to the remedies that
+// serve it, a remedy to its symptoms, a pathology to its therapies. Each keeps
+// the hits of its last search (record numbers, at most 140), shows them fourteen
+// to a page, and cycles a detail text per slot. Type-ahead finds a list line by
+// 100 halvings of the list.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+
+namespace remedies {
+
+inline constexpr int kMaxHits = 140;
+inline constexpr int kSlotsPerPage = 14;
+
+// The state of one browser, kept for the whole run (it outlives the window).
+struct BrowserState {
+    std::array<std::int64_t, kMaxHits + 1> ResultHits{};  // positions 1..140, then zeros
+    int ResultHitCount = 1;                                // the next free position
+    int ResultPage = 1;
+    std::array<int, kSlotsPerPage + 1> SlotDetailState{};  // slots 1..14
+    std::string SearchKey;
+
+    // Page 1, no hits, every detail state 0.
+    void StartSearch();
+    // Keeps the hit when a position is free; false when all 140 are used.
+    bool AddHit(std::int64_t record);
+    int HitCount() const { return ResultHitCount - 1; }
+    // Hits divided by 14, rounded up, at least 1.
+    int PageCount() const;
+    // Record numbers of the page shown, at most 14.
+    std::vector<std::int64_t> PageHits() const;
+    // Record shown in slot 1..14 of the page, 0 when the slot is empty.
+    std::int64_t SlotRecord(int slot) const;
+    bool NextPage();      // false when already on the last page
+    bool PreviousPage();  // false when already on page 1
+    // "page/pages", as "1/3".
+    std::string PageIndicator() const;
+    // The slot's next detail state (0..states-1, then round again); returns the state to show.
+    int AdvanceDetail(int slot, int states);
+};
+
+extern BrowserState SymptomBrowser;
+extern BrowserState RemedyBrowser;
+extern BrowserState TherapyBrowser;
+void ResetBrowserStates();
+
+// The line a type-ahead key lands on: 100 halvings over the lines, comparing the
+// first key-length characters of the middle line with the key byte by byte.
+// With ignoreCase the letters a..z of both are compared as capitals (for the
+// windows that type every key in capitals over a list in mixed case).
+// -1 for an empty list.
+int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key,
+                   bool ignoreCase = false);
+
+// One key typed into a type-ahead edit. Enter (13) changes nothing; backspace (8)
+// removes the last character; any other character is appended, upper-cased
+// (a..z) when upperEvery or when the key was empty. Returns false for Enter.
+bool ApplyTypeAheadKey(std::string& key, char typed, bool upperEvery);
+
+// The lines of a list file; an empty file gives one empty line.
+std::vector<std::string> ReadListLines(const std::string& name);
+
+// Calls visit(bytes of one record) for every data record of a database in
+// order, reading the file in large blocks; a missing file raises IoError 2.
+void ScanDataRecords(const DbFile& db, const std::function<void(const std::uint8_t*)>& visit);
+
+// Searches. Each returns the record numbers found, in database order, at most 140.
+// Records whose joined indication equals the line.
+std::vector<std::int64_t> FindSymptomHits(const std::string& line);
+// Records whose remedy equals the line; when none does, those whose remedy equals
+// characters 71 to 110 of the line (the name behind a variant line).
+std::vector<std::int64_t> FindRemedyHits(const std::string& line);
+// Therapies-database records whose pathology equals the line.
+std::vector<std::int64_t> FindPathologyHits(const std::string& line);
+
+// The four texts of a result slot of a primary record.
+struct PrimarySlotTexts {
+    std::string P;  // remedy
+    std::string A;  // primary signature, a blank, secondary signature
+    std::string S;  // zodiacal signature
+    std::string D;  // posology (symptom browser) or indication (remedy browser)
+};
+PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r);
+PrimarySlotTexts RemedySlotTexts(const PrimaryRecord& r);
+
+// A caption and a text of the detail memo.
+struct DetailText {
+    std::string caption;
+    std::string text;
+};
+// Detail state 0..3 of a primary record in the symptom browser (warnings,
+// psychic synthesis, notes, extra notes) or in the remedy browser (posology
+// first instead of warnings).
+DetailText SymptomDetail(const PrimaryRecord& r, int state);
+DetailText RemedyDetail(const PrimaryRecord& r, int state);
+// Detail of a therapy slot: state 0 the notes of the pathology-remedy pair,
+// state 1 the remedy's warnings from the primary database.
+DetailText TherapyDetail(const std::string& remedy, const std::string& pathology, int state);
+
+// The words of a signature field, one a line, cut to 15 characters; with
+// markPrimary the words of the primary signature (hyphens + 1 of them) are
+// written after "§ ". At most 12 words.
+std::vector<std::string> SignatureWords(const std::string& text, bool markPrimary);
+
+// The explanation of a remedy's preparation form ("" when its name has no form code).
+std::string FormExplanation(const std::string& remedy);
+// True when a line holds a number in brackets "(1)" to "(9)".
+bool HoldsBracketNumber(const std::string& line);
+// The warnings of a record, or the fixed text when it has none.
+std::string WarningsOrNotice(const PrimaryRecord& r);
+
+}  // namespace remedies

@@ -1,0 +1,82 @@
+#include "remedies/debility_search.h"
+
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/list_order.h"
+#include "remedies/signature_search.h"
+
+namespace remedies {
+
+const std::array<DebilitySign, 13> kDebilitySigns{{
+    {"RBari", "Weegschaal", "Ram"},
+    {"RBtor", "Schorpioen", "Stier"},
+    {"RBgem", "Boogschutter", "Tweelingen"},
+    {"RBcan", "Steenbok", "Kreeft"},
+    {"RBleo", "Waterman", "Leeuw"},
+    {"RBver", "Vissen", "Maagd"},
+    {"RBbil", "Ram", "Weegschaal"},
+    {"RBsco", "Stier", "Schorpioen"},
+    {"RBsag", "Tweelingen", "Boogschutter"},
+    {"RBcap", "Kreeft", "Steenbok"},
+    {"RBacq", "Leeuw", "Waterman"},
+    {"RBpes", "Maagd", "Vissen"},
+    {"RBNoSeg", "Ieder", "Ieder"},
+}};
+
+std::vector<RepertoryRecord> ReadRepertoryFile() {
+    std::vector<RepertoryRecord> out;
+    for (const auto& b : rt::ReadAllRecords(kRepertoryDbName, kRepertoryRecordSize))
+        out.push_back(DecodeRepertoryRecord(b));
+    return out;
+}
+
+namespace {
+
+// The sorted texts, each once (neighbours compared exactly).
+std::vector<std::string> SortedDistinct(std::vector<std::string> texts) {
+    SortListTexts(texts);
+    return DropRepeatedNeighbours(texts);
+}
+
+}  // namespace
+
+std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& primary,
+                                             const std::vector<RepertoryRecord>& therapies,
+                                             const std::string& planetWord,
+                                             const std::string& searchedSign) {
+    std::vector<std::string> remedies;
+    for (const auto& r : primary)
+        if (!r.Remedy.empty() && SignatureMatches(r, planetWord, searchedSign))
+            remedies.push_back(r.Remedy);
+    remedies = SortedDistinct(std::move(remedies));
+
+    std::vector<std::string> pathologies;
+    for (const auto& name : remedies)
+        for (const auto& t : therapies)
+            if (t.Remedy == name && !t.Pathology.empty()) pathologies.push_back(t.Pathology);
+    return SortedDistinct(std::move(pathologies));
+}
+
+std::vector<std::string> DebilityRemedies(const std::vector<PrimaryRecord>& primary,
+                                          const std::vector<RepertoryRecord>& therapies,
+                                          const std::string& pathology,
+                                          const std::string& planetWord,
+                                          const std::string& searchedSign) {
+    std::vector<std::string> list;
+    for (std::size_t r = 1; r < therapies.size(); ++r)
+        if (therapies[r].Pathology == pathology) list.push_back(therapies[r].Remedy);
+    SortListTexts(list);
+    for (auto& entry : list) {
+        const std::string wanted = rt::UpperAscii(entry);
+        for (std::size_t r = 1; r < primary.size(); ++r) {
+            const PrimaryRecord& p = primary[r];
+            if (rt::UpperAscii(p.Remedy) == wanted && SignatureMatches(p, planetWord, searchedSign)) {
+                entry = ">>> " + entry + " <<<";
+                break;
+            }
+        }
+    }
+    return list;
+}
+
+}  // namespace remedies

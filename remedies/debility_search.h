@@ -1,0 +1,44 @@
+#pragma once
+// The search by planetary debility: a weakened planet and sign select the
+// remedies whose signature holds the planet and the opposite sign; the
+// pathologies those remedies treat are listed, and for a pathology the remedies
+// that treat it, those of the signature marked ">>> name <<<".
+#include <array>
+#include <string>
+#include <vector>
+
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+
+namespace remedies {
+
+// One sign choice: its control, the weakened sign shown and the opposite sign searched.
+struct DebilitySign {
+    const char* control;
+    const char* shown;
+    const char* searched;
+};
+// RBari .. RBpes, then RBNoSeg ("Ieder", "Ieder").
+extern const std::array<DebilitySign, 13> kDebilitySigns;
+
+// Every record of the therapies database, record 0 included.
+std::vector<RepertoryRecord> ReadRepertoryFile();
+
+// The distinct pathologies (sorted) treated by the remedies whose signature
+// holds the planet word and the searched sign word. Empty remedy names and
+// empty pathologies take no part.
+std::vector<std::string> DebilityPathologies(const std::vector<PrimaryRecord>& primary,
+                                             const std::vector<RepertoryRecord>& therapies,
+                                             const std::string& planetWord,
+                                             const std::string& searchedSign);
+
+// The remedies (sorted) that treat the pathology; each remedy some primary
+// record of which (linked by name, letters a to z upper-cased on both sides)
+// holds the signature shows as ">>> " name " <<<" in its place.
+std::vector<std::string> DebilityRemedies(const std::vector<PrimaryRecord>& primary,
+                                          const std::vector<RepertoryRecord>& therapies,
+                                          const std::string& pathology,
+                                          const std::string& planetWord,
+                                          const std::string& searchedSign);
+
+}  // namespace remedies

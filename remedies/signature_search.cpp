@@ -1,0 +1,132 @@
+#include "remedies/signature_search.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+#include "remedies/list_order.h"
+#include "remedies/signature_db.h"
+
+namespace remedies {
+
+std::vector<PrimaryRecord> ReadPrimaryFile() {
+    std::vector<PrimaryRecord> out;
+    for (const auto& b : rt::ReadAllRecords(kPrimaryDbName, kPrimaryRecordSize))
+        out.push_back(DecodePrimaryRecord(b));
+    return out;
+}
+
+std::string ListedRemedyName(const PrimaryRecord& r) { return Cut80Stripped(r.Remedy); }
+
+RemedyIndex ComputeRemedyIndex(const std::vector<PrimaryRecord>& all) {
+    struct Entry {
+        std::string name;
+        std::int64_t record;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(all.size());
+    for (std::size_t r = 0; r < all.size(); ++r)
+        entries.push_back({ListedRemedyName(all[r]), static_cast<std::int64_t>(r)});
+    // Sorted as the list fills: equal names keep their record order, so the
+    // first of them is the first record of that name.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return ListTextLess(a.name, b.name); });
+    RemedyIndex index;
+    std::string previous = "ZZZZZ";
+    for (const auto& e : entries) {
+        if (e.name.find("Errore") != std::string::npos) continue;
+        if (e.name.empty() || e.name == previous) continue;
+        index.names.push_back(e.name);
+        index.records.push_back(e.record);
+        previous = e.name;
+    }
+    return index;
+}
+
+RemedyIndex BuildRemedyIndex() {
+    RemedyIndex index = ComputeRemedyIndex(ReadPrimaryFile());
+    std::vector<std::string> lines;
+    lines.reserve(index.records.size());
+    for (auto r : index.records) lines.push_back(std::to_string(r));
+    rt::EnsureParentFolder(kRemedyIndexName);
+    rt::ReplaceTextLines(kRemedyIndexName, lines);
+    return index;
+}
+
+std::int64_t FirstRecordNamed(const std::vector<PrimaryRecord>& all, const std::string& name) {
+    for (std::size_t r = 0; r < all.size(); ++r)
+        if (ListedRemedyName(all[r]) == name) return static_cast<std::int64_t>(r);
+    return -1;
+}
+
+bool SignatureMatches(const PrimaryRecord& r, const std::string& planetWord,
+                      const std::string& signWord) {
+    const bool planet = planetWord == kAnyWord ||
+                        r.PrimarySignature.find(planetWord) != std::string::npos ||
+                        r.SecondarySignature.find(planetWord) != std::string::npos;
+    const bool sign = signWord == kAnyWord || r.ZodiacalSignature.find(signWord) != std::string::npos;
+    return planet && sign;
+}
+
+SignatureRow RowOf(const PrimaryRecord& r) {
+    return {r.Remedy, r.PrimarySignature, r.SecondarySignature, r.ZodiacalSignature};
+}
+
+namespace {
+
+// The record number of an index line; -1 when the line holds no number.
+std::int64_t IndexLineNumber(const std::string& line) {
+    std::size_t b = line.find_first_not_of(' ');
+    if (b == std::string::npos) return -1;
+    std::int64_t v = -1;
+    auto res = std::from_chars(line.data() + b, line.data() + line.size(), v);
+    return res.ec == std::errc() ? v : -1;
+}
+
+}  // namespace
+
+std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names,
+                                           const std::string& planetWord,
+                                           const std::string& signWord) {
+    const std::vector<std::string> index = rt::ReadTextLines(kRemedyIndexName);
+    const std::vector<PrimaryRecord> all = ReadPrimaryFile();
+    std::vector<SignatureRow> hits;
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // An index older than the database names a record of another remedy (or
+        // none): that remedy takes no part.
+        const std::int64_t r = i < index.size() ? IndexLineNumber(index[i]) : -1;
+        if (r < 0 || r >= static_cast<std::int64_t>(all.size())) continue;
+        const PrimaryRecord& rec = all[static_cast<std::size_t>(r)];
+        if (ListedRemedyName(rec) != names[i]) continue;
+        if (!SignatureMatches(rec, planetWord, signWord)) continue;
+        hits.push_back(RowOf(rec));
+        lines.insert(lines.end(), {rec.Remedy, rec.PrimarySignature, rec.SecondarySignature,
+                                   rec.ZodiacalSignature});
+    }
+    rt::EnsureParentFolder(kSignatureHitsName);
+    rt::ReplaceTextLines(kSignatureHitsName, lines);
+    return hits;
+}
+
+int SignaturePageCount(int hits) {
+    int pages = hits / kSignatureRows;
+    if (pages * kSignatureRows < hits) ++pages;
+    return pages;
+}
+
+std::array<SignatureRow, kSignatureRows> LoadSegnatDum(int page) {
+    const std::vector<std::string> lines = rt::ReadTextLines(kSignatureHitsName);
+    auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
+    std::array<SignatureRow, kSignatureRows> rows;
+    std::size_t at = static_cast<std::size_t>(4 * kSignatureRows) * static_cast<std::size_t>(page - 1);
+    for (auto& row : rows) {
+        row = {line(at), line(at + 1), line(at + 2), line(at + 3)};
+        at += 4;
+    }
+    return rows;
+}
+
+}  // namespace remedies

@@ -1,0 +1,314 @@
+#include "remedies/windows/browser_window.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/gui/guard.h"
+#include "platform/gui/text_convert.h"
+#include "remedies/windows/window_colours.h"
+
+namespace remedies {
+
+namespace {
+
+QLineEdit* SlotEdit(QWidget* parent, const QString& name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setReadOnly(true);
+    return e;
+}
+
+QLabel* Header(QWidget* parent, const char* text) {
+    auto* l = new QLabel(gui::ToQt(text), parent);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+}  // namespace
+
+BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
+    : QDialog(parent), frame_(frame) {
+    setObjectName(frame.instanceName);
+    setWindowTitle(gui::ToQt(frame.caption));
+    SetBackground(this, ColourOf(kWindowColour));
+
+    auto* top = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    top->addLayout(left, 4);
+    top->addLayout(right, 1);
+
+    auto* chosenRow = new QHBoxLayout;
+    chosenRow->addWidget(Header(this, frame.chosenLabel));
+    Chosen = SlotEdit(this, frame.chosenName);
+    chosenRow->addWidget(Chosen, 1);
+    left->addLayout(chosenRow);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    int col = 1;
+    grid->addWidget(Header(this, frame.remedyHeader), 0, col++);
+    if (frame.signatureColumns) {
+        grid->addWidget(Header(this, "Planeten"), 0, col++);
+        grid->addWidget(Header(this, "Tekens"), 0, col++);
+    }
+    grid->addWidget(Header(this, frame.dosageHeader), 0, col++);
+    for (int i = 1; i <= kSlotsPerPage; ++i) {
+        const QString n = QString::number(i);
+        SB[i] = new QPushButton(gui::ToQt(std::to_string(i) + "\xB0"), this);
+        SB[i]->setObjectName("SB" + n);
+        SB[i]->setFixedWidth(40);
+        SB[i]->setFocusPolicy(Qt::NoFocus);
+        grid->addWidget(SB[i], i, 0);
+        col = 1;
+        EdP[i] = SlotEdit(this, "EdP" + n);
+        grid->addWidget(EdP[i], i, col++);
+        if (frame.signatureColumns) {
+            EdA[i] = SlotEdit(this, "EdA" + n);
+            EdS[i] = SlotEdit(this, "EdS" + n);
+            EdA[i]->installEventFilter(this);
+            EdS[i]->installEventFilter(this);
+            grid->addWidget(EdA[i], i, col++);
+            grid->addWidget(EdS[i], i, col++);
+        }
+        EdD[i] = SlotEdit(this, "EdD" + n);
+        EdD[i]->installEventFilter(this);
+        grid->addWidget(EdD[i], i, col++);
+        connect(SB[i], &QPushButton::clicked, this, gui::Guarded([this, i](bool) { ShowSlotDetail(i); }));
+    }
+    grid->setColumnStretch(1, 3);
+    if (frame.signatureColumns) {
+        grid->setColumnStretch(2, 2);
+        grid->setColumnStretch(3, 2);
+        grid->setColumnStretch(4, 5);
+    } else {
+        grid->setColumnStretch(2, 6);
+    }
+    left->addLayout(grid);
+
+    auto* pageRow = new QHBoxLayout;
+    pageRow->addWidget(new QLabel("pag", this));
+    Edit1 = SlotEdit(this, "Edit1");
+    Edit1->setFixedWidth(70);
+    Edit1->setAlignment(Qt::AlignCenter);
+    pageRow->addWidget(Edit1);
+    BBAnticipo = new QPushButton("<<", this);
+    BBAnticipo->setObjectName("BBAnticipo");
+    BBseguito = new QPushButton(">>", this);
+    BBseguito->setObjectName("BBseguito");
+    pageRow->addWidget(BBAnticipo);
+    pageRow->addWidget(BBseguito);
+    pageRow->addStretch(1);
+    left->addLayout(pageRow);
+
+    LabNote = new QLabel("Notities", this);
+    LabNote->setObjectName("LabNote");
+    QFont bold = LabNote->font();
+    bold.setBold(true);
+    LabNote->setFont(bold);
+    left->addWidget(LabNote);
+    MemoNote = new QPlainTextEdit(this);
+    MemoNote->setObjectName("MemoNote");
+    MemoNote->setReadOnly(true);
+    MemoNote->setMinimumHeight(90);
+    left->addWidget(MemoNote, 1);
+
+    right->addWidget(new QLabel("Zoeken", this));
+    SearchEdit = new QLineEdit(this);
+    SearchEdit->setObjectName(frame.searchEditName);
+    SetBackground(SearchEdit, kAqua);
+    SearchEdit->installEventFilter(this);
+    right->addWidget(SearchEdit);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    right->addWidget(ListBox1, 1);
+    BitBtn1 = new QPushButton("Opschonen", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn2 = new QPushButton(gui::ToQt(frame.infoButton), this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtnRitorna = new QPushButton(gui::ToQt(frame.backButton), this);
+    BitBtnRitorna->setObjectName("BitBtnRitorna");
+    right->addWidget(BitBtn1);
+    right->addWidget(BitBtn2);
+    right->addWidget(BitBtnRitorna);
+
+    // Overlays, placed by hand over the window.
+    MemoInfo = new QPlainTextEdit(this);
+    MemoInfo->setObjectName("MemoInfo");
+    MemoInfo->setReadOnly(true);
+    SetText(MemoInfo, frame.infoText);
+    SetBackground(MemoInfo, kCream);
+    MemoInfo->viewport()->installEventFilter(this);
+    MemoInfo->hide();
+    list = new QListWidget(this);
+    list->setObjectName("list");
+    SetBackground(list, kCream);
+    list->hide();
+
+    connect(ListBox1, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { list->hide(); });
+    connect(BBseguito, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBseguitoClick(); }));
+    connect(BBAnticipo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBAnticipoClick(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn2Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { close(); });
+
+    resize(1180, 700);
+}
+
+void BrowserWindow::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void BrowserWindow::LoadList(const std::vector<std::string>& lines) {
+    ListBox1->clear();
+    for (const auto& l : lines) ListBox1->addItem(gui::ToQt(l));
+}
+
+std::string BrowserWindow::ChosenLine() const {
+    QListWidgetItem* item = ListBox1->currentItem();
+    return item ? gui::FromQt(item->text()) : std::string();
+}
+
+std::string BrowserWindow::SlotRemedy(int slot) const { return TextOf(EdP[slot]); }
+
+void BrowserWindow::ClearResultSlots() {
+    for (int i = 1; i <= kSlotsPerPage; ++i)
+        for (QLineEdit* e : {EdP[i], EdA[i], EdS[i], EdD[i]})
+            if (e) e->clear();
+    nextSlot_ = 1;
+    Chosen->clear();
+    MemoNote->clear();
+    Edit1->clear();
+    list->hide();
+    LabNote->setText("Notities");
+}
+
+void BrowserWindow::FillResultSlot(const std::string& p, const std::string& a, const std::string& s,
+                                   const std::string& d, bool newHit, std::int64_t record) {
+    if (newHit) State().AddHit(record);
+    if (nextSlot_ <= kSlotsPerPage) {
+        const int i = nextSlot_++;
+        SetText(EdP[i], p);
+        if (EdA[i]) SetText(EdA[i], a);
+        if (EdS[i]) SetText(EdS[i], s);
+        SetText(EdD[i], d);
+        SetBackground(Edit1, kAqua);
+    } else if (newHit) {
+        SetBackground(Edit1, kRed);
+    }
+    SetText(Edit1, State().PageIndicator());
+}
+
+void BrowserWindow::Page(bool forward) {
+    if (forward)
+        State().NextPage();
+    else
+        State().PreviousPage();
+    const QString kept = Chosen->text();
+    ClearResultSlots();
+    Chosen->setText(kept);
+    FillPage();
+}
+
+void BrowserWindow::BBseguitoClick() { Page(true); }
+void BrowserWindow::BBAnticipoClick() { Page(false); }
+
+void BrowserWindow::BitBtn2Click() {
+    if (MemoInfo->isVisible()) {
+        MemoInfo->hide();
+        return;
+    }
+    MemoInfo->setGeometry(20, 60, 640, 380);
+    MemoInfo->raise();
+    MemoInfo->show();
+}
+
+void BrowserWindow::SearchKeyPress(char typed) {
+    std::string& key = State().SearchKey;
+    if (!ApplyTypeAheadKey(key, typed, frame_.upperEveryKey)) return;
+    SetText(SearchEdit, key);
+    SearchEdit->setCursorPosition(SearchEdit->text().size());
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(ListBox1->count()));
+    for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));
+    const int row = ListPrefixSeek(lines, key, frame_.upperEveryKey);
+    if (row >= 0) {
+        ListBox1->setCurrentRow(row);
+        ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);
+    }
+}
+
+void BrowserWindow::SearchEditClick() {
+    SearchEdit->clear();
+    State().SearchKey.clear();
+}
+
+void BrowserWindow::PlaceAt(QWidget* overlay, QWidget* anchor) {
+    overlay->move(anchor->mapTo(this, QPoint(0, 0)));
+    overlay->raise();
+}
+
+void BrowserWindow::ShowSignatureWords(QLineEdit* edit, bool markPrimary) {
+    list->clear();
+    const auto words = SignatureWords(TextOf(edit), markPrimary);
+    for (const auto& w : words) list->addItem(gui::ToQt(w));
+    list->resize(std::max(edit->width(), 160), 20 * static_cast<int>(std::max<std::size_t>(words.size(), 1)) + 4);
+    PlaceAt(list, edit);
+    list->show();
+}
+
+void BrowserWindow::SlotDoubleClick(QLineEdit* edit, int, char column) {
+    if (column == 'A') ShowSignatureWords(edit, true);
+    if (column == 'S') ShowSignatureWords(edit, false);
+}
+
+bool BrowserWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == SearchEdit) {
+        if (type == QEvent::MouseButtonPress) gui::Guard([this] { SearchEditClick(); });
+        if (type == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(event);
+            char typed = 0;
+            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) typed = '\r';
+            else if (k->key() == Qt::Key_Backspace) typed = '\b';
+            else if (k->text().size() == 1 && k->text()[0].isPrint()) typed = gui::FromQt(k->text())[0];
+            if (typed) {
+                gui::Guard([this, typed] { SearchKeyPress(typed); });
+                return true;
+            }
+        }
+        return false;
+    }
+    if (watched == MemoInfo->viewport() && type == QEvent::MouseButtonDblClick) {
+        MemoInfo->hide();
+        return true;
+    }
+    for (int i = 1; i <= kSlotsPerPage; ++i) {
+        for (char column : {'A', 'S', 'D'}) {
+            QLineEdit* e = column == 'A' ? EdA[i] : column == 'S' ? EdS[i] : EdD[i];
+            if (!e || watched != e) continue;
+            if (type == QEvent::MouseButtonPress && column != 'D') list->hide();
+            if (type == QEvent::MouseButtonDblClick) {
+                gui::Guard([this, e, i, column] { SlotDoubleClick(e, i, column); });
+                return true;
+            }
+            return false;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace remedies

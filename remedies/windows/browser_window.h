@@ -1,0 +1,100 @@
+#pragma once
+// The frame shared by the remedy browsers: a list with type-ahead on the right,
+// fourteen result slots with their detail buttons, the page indicator with the
+// page buttons, a detail memo, a help text and the pop-up of signature words.
+// Each browser fills the slots from its own database.
+#include <QDialog>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "remedies/browser_search.h"
+// SetText / TextOf: model strings into widgets and back.
+#include "remedies/windows/search_window_parts.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace remedies {
+
+// What tells one browser's frame from another's.
+struct BrowserFrame {
+    const char* instanceName;
+    const char* caption;         // Windows-1252
+    bool signatureColumns;       // slots with planets and signs
+    const char* remedyHeader;    // "Remedie"
+    const char* dosageHeader;    // "Dosering", "Symptoom"
+    const char* searchEditName;  // "EdCerca", "EditCerca"
+    const char* chosenName;      // "EdDist", "EdRime", "EdPato"
+    const char* chosenLabel;     // "SYMPTOOM", ...
+    const char* infoButton;      // caption of BitBtn2
+    const char* backButton;      // caption of BitBtnRitorna
+    const char* infoText;        // help text of MemoInfo (Windows-1252)
+    bool upperEveryKey;          // type-ahead upper-cases every character
+    BrowserState* state;         // the browser's state kept for the whole run
+};
+
+class BrowserWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit BrowserWindow(const BrowserFrame& frame, QWidget* parent = nullptr);
+
+    QListWidget* ListBox1 = nullptr;
+    QLineEdit* SearchEdit = nullptr;  // EdCerca or EditCerca
+    QLineEdit* Chosen = nullptr;      // EdDist, EdRime or EdPato
+    std::array<QLineEdit*, kSlotsPerPage + 1> EdP{}, EdA{}, EdS{}, EdD{};
+    std::array<QPushButton*, kSlotsPerPage + 1> SB{};
+    QLabel* LabNote = nullptr;
+    QPlainTextEdit* MemoNote = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton *BBseguito = nullptr, *BBAnticipo = nullptr, *BitBtn1 = nullptr, *BitBtn2 = nullptr,
+                *BitBtnRitorna = nullptr;
+    QPlainTextEdit* MemoInfo = nullptr;
+    QListWidget* list = nullptr;
+
+    // Handlers.
+    virtual void FormActivate() = 0;
+    virtual void ListBox1Click() = 0;
+    virtual void ShowSlotDetail(int slot) = 0;
+    void BBseguitoClick();
+    void BBAnticipoClick();
+    virtual void ClearResultSlots();
+    void BitBtn1Click() { ClearResultSlots(); }
+    virtual void BitBtn2Click();
+    void SearchKeyPress(char typed);
+    void SearchEditClick();
+    void ShowSignatureWords(QLineEdit* edit, bool markPrimary);
+    virtual void SlotDoubleClick(QLineEdit* edit, int slot, char column);
+
+    BrowserState& State() { return *frame_.state; }
+    // The slot texts of the page, for tests and the detail of a slot.
+    std::string SlotRemedy(int slot) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* e) override;
+
+    // Loads the list lines into ListBox1.
+    void LoadList(const std::vector<std::string>& lines);
+    // The chosen line of ListBox1 ("" when none).
+    std::string ChosenLine() const;
+    // Puts slot texts into the next free slot of the page; with a new hit the
+    // record is also kept among the hits. Colours and writes the page indicator.
+    void FillResultSlot(const std::string& p, const std::string& a, const std::string& s,
+                        const std::string& d, bool newHit, std::int64_t record);
+    // Fills the slots of the page shown from the kept hits.
+    virtual void FillPage() = 0;
+    // Places a widget over the window at another widget's top left.
+    void PlaceAt(QWidget* overlay, QWidget* anchor);
+    // The empty slots of the page from slot 1: the next one to fill.
+    int nextSlot_ = 1;
+
+private:
+    void Page(bool forward);
+    BrowserFrame frame_;
+};
+
+}  // namespace remedies

@@ -1,0 +1,18 @@
+#pragma once
+// The compound-therapy search: remedies of the therapies database ranked by
+// how many of up to fifteen chosen pathologies they treat.
+#include "remedies/windows/ranked_search_window.h"
+
+namespace remedies {
+
+class TFoTerCom : public RankedSearchWindow {
+    Q_OBJECT
+public:
+    explicit TFoTerCom(QWidget* parent = nullptr);
+    void FormActivate() override;
+};
+
+// The compound-therapy search while it is shown (created on demand).
+extern TFoTerCom* FoTerCom;
+
+}  // namespace remedies

@@ -1,0 +1,57 @@
+#pragma once
+// TFoMali: from a weakened planet and sign, the pathologies treated by the
+// remedies of that signature (the opposite sign is searched), and for a
+// pathology the remedies that treat it, those of the signature marked.
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace remedies {
+
+class ModelList;
+
+class TFoMali : public QDialog {
+    Q_OBJECT
+public:
+    TFoMali();
+
+    QGroupBox *PanPianeti, *PanSegni;
+    std::vector<QRadioButton*> PlanetRadios;  // RBsol .. RBnos, RBNoPia
+    std::vector<QRadioButton*> SignRadios;    // RBari .. RBpes, RBNoSeg
+    QLineEdit *EdPianeta, *EdSegno, *EdTot;
+    QPushButton *BBRicerca, *BitBtnRitorna;
+    ModelList *ListBox1, *ListBox2, *ListBox3;
+    QPlainTextEdit* MemoZoom;
+
+    std::string PlanetWord = "Ieder";
+    std::string SearchedSign = "Ieder";
+    std::string ShownSign = "Ieder";
+
+    void FormActivate();
+    void FormClose();
+    void RBsolClick();
+    void BBRicercaClick();
+    void ListBox2Click();
+    void ReadDebilityRadios();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
+
+private:
+    std::vector<PrimaryRecord> primary_;      // read at activation, record 0 first
+    std::vector<RepertoryRecord> therapies_;  // likewise
+};
+
+extern TFoMali* FoMali;
+
+}  // namespace remedies

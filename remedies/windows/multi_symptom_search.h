@@ -1,0 +1,18 @@
+#pragma once
+// The multi-symptom search: remedies of the primary database ranked by how
+// many of up to fifteen chosen symptoms they serve.
+#include "remedies/windows/ranked_search_window.h"
+
+namespace remedies {
+
+class TFoRicCom : public RankedSearchWindow {
+    Q_OBJECT
+public:
+    explicit TFoRicCom(QWidget* parent = nullptr);
+    void FormActivate() override;
+};
+
+// The multi-symptom search while it is shown (created on demand).
+extern TFoRicCom* FoRicCom;
+
+}  // namespace remedies

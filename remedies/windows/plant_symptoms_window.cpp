@@ -1,0 +1,181 @@
+#include "remedies/windows/plant_symptoms_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "platform/gui/guard.h"
+#include "platform/runtime/paths.h"
+#include "remedies/windows/search_window_parts.h"
+
+namespace remedies {
+
+TFoSintom3* FoSintom3 = nullptr;
+
+TFoSintom3::TFoSintom3() {
+    setObjectName("FoSintom3");
+    setWindowTitle("Quorim-1");
+    SetBackground(this, kWindowColour);
+    auto* top = new QGridLayout(this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(MakeLabel(this, "PIANTE"));
+    ListBox1 = new ModelList(this, "ListBox1");
+    ListBox1->setMaximumWidth(220);
+    left->addWidget(ListBox1, 1);
+    top->addLayout(left, 0, 0, 3, 1);
+
+    auto* fields = new QGridLayout;
+    auto field = [&](int row, int col, const char* label, QLineEdit*& edit, const char* name) {
+        fields->addWidget(MakeLabel(this, label), row, col * 2);
+        edit = MakeReadOnlyEdit(this, name);
+        fields->addWidget(edit, row, col * 2 + 1);
+    };
+    field(0, 0, "Pianta", EdPianta, "EdPianta");
+    field(0, 1, "Segnatura Primaria", EdSegPri, "EdSegPri");
+    field(1, 0, "Segnatura Secondaria", EdSegSec, "EdSegSec");
+    field(1, 1, "Segnatura Zodiacale", EdSegZod, "EdSegZod");
+    fields->addWidget(MakeLabel(this, "Sintesi Psichica"), 2, 0);
+    EdSintesi = MakeReadOnlyEdit(this, "EdSintesi");
+    fields->addWidget(EdSintesi, 2, 1, 1, 3);
+    top->addLayout(fields, 0, 1);
+
+    auto* pages = new QGridLayout;
+    pages->addWidget(MakeLabel(this, "Sintomo"), 0, 0);
+    pages->addWidget(MakeLabel(this, "Autore"), 0, 1);
+    const char* names[kPlantPages][2] = {{"ListBoxSintomi", "ListBoxAutori"},
+                                         {"ListBoxSintomiBis", "ListBoxAutoriBis"},
+                                         {"ListBoxSintomiTer", "ListBoxAutoriTer"},
+                                         {"ListBoxSintomiQua", "ListBoxAutoriQua"}};
+    for (int p = 0; p < kPlantPages; ++p) {
+        symptomLists_[p] = new ModelList(this, names[p][0]);
+        authorLists_[p] = new ModelList(this, names[p][1]);
+        pages->addWidget(symptomLists_[p], 1, 0);
+        pages->addWidget(authorLists_[p], 1, 1);
+        connect(symptomLists_[p]->verticalScrollBar(), &QScrollBar::valueChanged,
+                authorLists_[p]->verticalScrollBar(), &QScrollBar::setValue);
+    }
+    pages->setColumnStretch(0, 3);
+    pages->setColumnStretch(1, 2);
+    ListBoxSintomi = symptomLists_[0];
+    ListBoxAutori = authorLists_[0];
+    ListBoxSintomiBis = symptomLists_[1];
+    ListBoxAutoriBis = authorLists_[1];
+    ListBoxSintomiTer = symptomLists_[2];
+    ListBoxAutoriTer = authorLists_[2];
+    ListBoxSintomiQua = symptomLists_[3];
+    ListBoxAutoriQua = authorLists_[3];
+    top->addLayout(pages, 1, 1);
+
+    auto* bottom = new QHBoxLayout;
+    SpinButton1 = new QWidget(this);
+    SpinButton1->setObjectName("SpinButton1");
+    auto* spin = new QVBoxLayout(SpinButton1);
+    spin->setContentsMargins(0, 0, 0, 0);
+    spin->setSpacing(0);
+    SpinButton1Up = new QToolButton(SpinButton1);
+    SpinButton1Up->setObjectName("SpinButton1Up");
+    SpinButton1Up->setArrowType(Qt::UpArrow);
+    SpinButton1Down = new QToolButton(SpinButton1);
+    SpinButton1Down->setObjectName("SpinButton1Down");
+    SpinButton1Down->setArrowType(Qt::DownArrow);
+    spin->addWidget(SpinButton1Up);
+    spin->addWidget(SpinButton1Down);
+    SpinButton1->hide();
+    LabPagine = MakeLabel(this, "", "LabPagine");
+    LabPagine->hide();
+    Button1 = MakeButton(this, "Crea Elenchi", "Button1");
+    Button1->setEnabled(false);
+    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
+    bottom->addWidget(SpinButton1);
+    bottom->addWidget(LabPagine);
+    bottom->addStretch(1);
+    bottom->addWidget(Button1);
+    bottom->addWidget(BitBtnRitorna);
+    top->addLayout(bottom, 2, 1);
+    top->setColumnStretch(1, 1);
+
+    ShowPagePair(1);
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(SpinButton1Down, &QToolButton::clicked, this,
+            gui::Guarded([this](bool) { SpinButton1DownClick(); }));
+    connect(SpinButton1Up, &QToolButton::clicked, this,
+            gui::Guarded([this](bool) { SpinButton1UpClick(); }));
+    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(1150, 640);
+}
+
+void TFoSintom3::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void TFoSintom3::ShowPagePair(int page) {
+    for (int p = 1; p <= kPlantPages; ++p) {
+        SymptomList(p)->setVisible(p == page);
+        AuthorList(p)->setVisible(p == page);
+    }
+}
+
+void TFoSintom3::FormActivate() {
+    if (rt::PathExists(kPlantNamesName)) ListBox1->SetLines(ReadNameFile(kPlantNamesName, 20));
+    ShowPagePair(1);
+}
+
+void TFoSintom3::ListBox1Click() {
+    PlantPageCount = 1;
+    PlantPageNumber = 1;
+    for (int p = 1; p <= kPlantPages; ++p) {
+        SymptomList(p)->Clear();
+        AuthorList(p)->Clear();
+    }
+    for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdSintesi}) e->clear();
+    ShowPagePair(1);
+
+    const PlantSymptoms found = FindPlantSymptoms(ReadAllSignatureRecords(), ListBox1->SelectedLine());
+    SetText(EdPianta, found.plant);
+    if (found.found) {
+        SetText(EdSegPri, found.shown.PrimarySignature);
+        SetText(EdSegSec, found.shown.SecondarySignature);
+        SetText(EdSegZod, found.shown.ZodiacalSignature);
+        SetText(EdSintesi, found.shown.Synthesis);
+    }
+    for (int p = 1; p <= kPlantPages; ++p) {
+        SymptomList(p)->SetLines(found.symptoms[static_cast<std::size_t>(p - 1)]);
+        AuthorList(p)->SetLines(found.authors[static_cast<std::size_t>(p - 1)]);
+    }
+    PlantPageCount = found.pageCount;
+    const bool paged = PlantPageCount >= 2;
+    SpinButton1->setVisible(paged);
+    LabPagine->setVisible(paged);
+    SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
+}
+
+void TFoSintom3::SpinButton1DownClick() {
+    if (PlantPageNumber >= PlantPageCount) return;
+    ++PlantPageNumber;
+    ShowPagePair(PlantPageNumber);
+    SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
+}
+
+void TFoSintom3::SpinButton1UpClick() {
+    if (PlantPageNumber <= 1) return;
+    --PlantPageNumber;
+    ShowPagePair(PlantPageNumber);
+    SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
+}
+
+void TFoSintom3::Button1Click() {
+    std::vector<std::string> last;
+    WithWaitCursor([&] { last = BuildSignatureLists(); });
+    ListBox1->SetLines(last);
+}
+
+}  // namespace remedies

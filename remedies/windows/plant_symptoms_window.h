@@ -1,0 +1,58 @@
+#pragma once
+// TFoSintom3: from a plant of the signature database to its signatures and
+// synthesis and every symptom linked to it with the authors who report the
+// link, 26 lines to a page, up to four pages. "Crea Elenchi" rebuilds the plant
+// lists.
+#include <QDialog>
+#include <array>
+
+#include "remedies/signature_browse.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace remedies {
+
+class ModelList;
+
+class TFoSintom3 : public QDialog {
+    Q_OBJECT
+public:
+    TFoSintom3();
+
+    ModelList* ListBox1;
+    QLineEdit *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdSintesi;
+    ModelList *ListBoxSintomi, *ListBoxAutori, *ListBoxSintomiBis, *ListBoxAutoriBis,
+        *ListBoxSintomiTer, *ListBoxAutoriTer, *ListBoxSintomiQua, *ListBoxAutoriQua;
+    QWidget* SpinButton1;
+    QToolButton *SpinButton1Up, *SpinButton1Down;
+    QLabel* LabPagine;
+    QPushButton *Button1, *BitBtnRitorna;
+
+    int PlantPageCount = 1;
+    int PlantPageNumber = 1;
+
+    void FormActivate();
+    void ListBox1Click();
+    void SpinButton1DownClick();
+    void SpinButton1UpClick();
+    void Button1Click();
+
+    // The symptom and author lists of page p (1..4).
+    ModelList* SymptomList(int page) const { return symptomLists_[static_cast<std::size_t>(page - 1)]; }
+    ModelList* AuthorList(int page) const { return authorLists_[static_cast<std::size_t>(page - 1)]; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void ShowPagePair(int page);
+    std::array<ModelList*, kPlantPages> symptomLists_{}, authorLists_{};
+};
+
+extern TFoSintom3* FoSintom3;
+
+}  // namespace remedies

@@ -1,0 +1,48 @@
+#include "remedies/windows/principles_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/gui/guard.h"
+#include "remedies/principles_file.h"
+#include "remedies/windows/search_window_parts.h"
+
+namespace remedies {
+
+TFoPrinci* FoPrinci = nullptr;
+
+TFoPrinci::TFoPrinci() {
+    setObjectName("FoPrinci");
+    setWindowTitle("PRINCIPI CURATIVI");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    SetBackground(this, kWindowColour);
+    auto* box = new QVBoxLayout(this);
+    Label1 = MakeLabel(this,
+                       "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "
+                       "\"Principi.txt\"\n(quindici schede di cinque righe).",
+                       "Label1");
+    Label1->setWordWrap(true);
+    box->addWidget(Label1);
+    LabStato = MakeLabel(this, "", "LabStato");
+    box->addWidget(LabStato);
+    auto* buttons = new QHBoxLayout;
+    Button1 = MakeButton(this, "Genera archivio", "Button1");
+    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
+    buttons->addWidget(Button1);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtnRitorna);
+    box->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(460, 160);
+}
+
+void TFoPrinci::Button1Click() {
+    LabStato->clear();
+    GeneratePrinciples();
+    SetText(LabStato, std::string("Archivio \"") + kPrinciplesFileName + "\" generato.");
+}
+
+}  // namespace remedies

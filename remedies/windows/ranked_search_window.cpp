@@ -1,0 +1,311 @@
+#include "remedies/windows/ranked_search_window.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "platform/gui/guard.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/browser_search.h"
+#include "remedies/windows/browser_window.h"
+#include "remedies/windows/wait_cursor.h"
+#include "remedies/windows/window_colours.h"
+
+namespace remedies {
+
+RankedWindowState MultiSymptomWindow;
+RankedWindowState CompoundTherapyWindow;
+
+namespace {
+
+QLabel* BoldLabel(QWidget* parent, const QString& text, const char* colour) {
+    auto* l = new QLabel(text, parent);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    l->setStyleSheet(QString("color: %1").arg(colour));
+    return l;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+    auto* b = new QPushButton(gui::ToQt(caption), parent);
+    b->setObjectName(name);
+    return b;
+}
+
+}  // namespace
+
+RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instanceName,
+                                       const char* caption, const std::vector<const char*>& helpLines,
+                                       QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind_(kind) {
+    setObjectName(instanceName);
+    setWindowTitle(gui::ToQt(caption));
+    SetBackground(this, ColourOf(kWindowColour));
+
+    auto* top = new QHBoxLayout(this);
+    auto* slotsColumn = new QVBoxLayout;
+    auto* middle = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    top->addLayout(slotsColumn, 3);
+    top->addLayout(middle, 5);
+    top->addLayout(right, 3);
+
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(3);
+    for (int k = 1; k <= kRankedSlots; ++k) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%02d", k);
+        SlotLabel[k] = BoldLabel(this, QString(number) + ")", "blue");
+        SlotLabel[k]->setObjectName(k == 4 ? QString("lab4") : QString("Label%1").arg(k));
+        Ed[k] = new QLineEdit(this);
+        Ed[k]->setObjectName(QString("Ed") + number);
+        Ed[k]->setReadOnly(true);
+        SetBackground(Ed[k], kSilver);
+        BB[k] = new QPushButton("X", this);
+        BB[k]->setObjectName(QString("BB") + number);
+        BB[k]->setStyleSheet("color: red; font-weight: bold");
+        BB[k]->setFixedWidth(26);
+        BB[k]->setFocusPolicy(Qt::NoFocus);
+        grid->addWidget(SlotLabel[k], k - 1, 0);
+        grid->addWidget(Ed[k], k - 1, 1);
+        grid->addWidget(BB[k], k - 1, 2);
+        connect(Ed[k], &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { Ed01Change(); }));
+        connect(BB[k], &QPushButton::clicked, this, gui::Guarded([this, k](bool) { BBClick(k); }));
+    }
+    slotsColumn->addLayout(grid);
+    BBpuliTutto = Button(this, "BBpuliTutto", "Pulisci Tutto");
+    BBricerca = Button(this, "BBricerca", "Avvia Ricerca");
+    BBricerca->setEnabled(false);
+    BitBtnRitorna = Button(this, "BitBtnRitorna", "&Ritorna al Menu");
+    slotsColumn->addWidget(BBpuliTutto);
+    slotsColumn->addWidget(BBricerca);
+    slotsColumn->addStretch(1);
+    slotsColumn->addWidget(BitBtnRitorna);
+
+    Memo2 = new QPlainTextEdit(this);
+    Memo2->setObjectName("Memo2");
+    Memo2->setReadOnly(true);
+    QStringList help;
+    for (const char* l : helpLines) help << gui::ToQt(l);
+    Memo2->setPlainText(help.join('\n'));
+    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SetBackground(Memo2, kCream);
+    QFont small = Memo2->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Memo2->setFont(small);
+    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setFixedHeight(QFontMetrics(small).lineSpacing() * 10 + 16);
+    middle->addWidget(Memo2);
+    Label4 = BoldLabel(this, "Clic per sviluppare", "black");
+    Label4->setObjectName("Label4");
+    middle->addWidget(Label4);
+    ListBox3 = new QListWidget(this);
+    ListBox3->setObjectName("ListBox3");
+    SetBackground(ListBox3, kCream);
+    middle->addWidget(ListBox3, 2);
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetBackground(Memo1, kSilver);
+    middle->addWidget(Memo1, 2);
+    BBpuliMemo = Button(this, "BBpuliMemo", "Pulisci");
+    middle->addWidget(BBpuliMemo);
+
+    auto* searchRow = new QHBoxLayout;
+    Label20 = new QLabel("Cerca", this);
+    Label20->setObjectName("Label20");
+    EdCerca = new QLineEdit(this);
+    EdCerca->setObjectName("EdCerca");
+    SetBackground(EdCerca, kAqua);
+    EdCerca->installEventFilter(this);
+    BBTrova = Button(this, "BBTrova", "Trova");
+    BBTrova->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
+    searchRow->addWidget(Label20);
+    searchRow->addWidget(EdCerca, 1);
+    searchRow->addWidget(BBTrova);
+    right->addLayout(searchRow);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setStyleSheet("QListWidget { background: rgb(128,128,128); color: white; }");
+    right->addWidget(ListBox1, 1);
+
+    connect(ListBox1, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(ListBox3, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox3Click(); }));
+    connect(BBpuliTutto, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpuliTuttoClick(); }));
+    connect(BBpuliMemo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpuliMemoClick(); }));
+    connect(BBricerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBricercaClick(); }));
+    connect(BBTrova, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBTrovaClick(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+
+    resize(1240, 600);
+}
+
+void RankedSearchWindow::showEvent(QShowEvent* e) {
+    if (!centred_ && screen()) {  // centred on the screen when first shown
+        move(screen()->availableGeometry().center() - rect().center());
+        centred_ = true;
+    }
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+RankedWindowState& RankedSearchWindow::WindowState() {
+    return kind_ == RankedSearchKind::MultiSymptom ? MultiSymptomWindow : CompoundTherapyWindow;
+}
+
+void RankedSearchWindow::LoadVocabulary() {
+    vocabulary_ = RankedVocabulary(kind_);
+    ListBox1->clear();
+    for (const auto& v : vocabulary_) ListBox1->addItem(gui::ToQt(v));
+}
+
+void RankedSearchWindow::ResetSlotColours() {
+    for (int k = 1; k <= kRankedSlots; ++k) SetBackground(Ed[k], kSilver);
+}
+
+void RankedSearchWindow::ClearResults() {
+    ListBox3->clear();
+    results_.clear();
+    Memo1->clear();
+}
+
+void RankedSearchWindow::UpdateSlotFlags() {
+    BBricerca->setEnabled(true);
+    bool any = false;
+    for (int k = 1; k <= kRankedSlots; ++k) {
+        SlotFilled[k] = !Ed[k]->text().isEmpty();
+        any = any || SlotFilled[k];
+    }
+    if (!any) {
+        BBricerca->setEnabled(false);
+        ResetSlotColours();
+        ClearResults();
+    }
+}
+
+void RankedSearchWindow::ClearSlots() {
+    for (int k = 1; k <= kRankedSlots; ++k) Ed[k]->clear();
+}
+
+void RankedSearchWindow::PutInFirstFreeSlot(const std::string& text) {
+    for (int k = 1; k <= kRankedSlots; ++k) {
+        if (!SlotFilled[k]) {
+            SetText(Ed[k], text);
+            return;
+        }
+    }
+}
+
+void RankedSearchWindow::CopySlotsToGlobals() {
+    for (int k = 1; k <= kRankedSlots; ++k) slots_[k] = TextOf(Ed[k]);
+}
+
+void RankedSearchWindow::ListPrefixBisect() {
+    const int row = ListPrefixSeek(vocabulary_, WindowState().TypeAhead, kind_ == RankedSearchKind::CompoundTherapy);
+    if (row >= 0) {
+        ListBox1->setCurrentRow(row);
+        ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);
+    }
+}
+
+void RankedSearchWindow::EdCercaClick() {
+    EdCerca->clear();
+    WindowState().TypeAhead.clear();
+    WindowState().FindNextPosition = 0;
+}
+
+void RankedSearchWindow::EdCercaKeyPress(char typed) {
+    const bool every = kind_ == RankedSearchKind::CompoundTherapy;
+    std::string& key = WindowState().TypeAhead;
+    if (!ApplyTypeAheadKey(key, typed, every)) return;
+    SetText(EdCerca, key);
+    EdCerca->setCursorPosition(EdCerca->text().size());
+    ListPrefixBisect();
+}
+
+void RankedSearchWindow::ListBox1Click() {
+    UpdateSlotFlags();
+    QListWidgetItem* item = ListBox1->currentItem();
+    if (!item) return;
+    PutInFirstFreeSlot(gui::FromQt(item->text()));
+    UpdateSlotFlags();
+}
+
+void RankedSearchWindow::Ed01Change() { UpdateSlotFlags(); }
+
+void RankedSearchWindow::BBClick(int slot) { Ed[slot]->clear(); }
+
+void RankedSearchWindow::BBpuliTuttoClick() {
+    BBricerca->setEnabled(false);
+    ClearSlots();
+    UpdateSlotFlags();
+    ResetSlotColours();
+    ClearResults();
+}
+
+void RankedSearchWindow::BBpuliMemoClick() { Memo1->clear(); }
+
+void RankedSearchWindow::BBricercaClick() {
+    WaitCursor wait;
+    ClearResults();
+    CopySlotsToGlobals();
+    results_ = RunRankedSearch(kind_, slots_);
+    for (const auto& r : results_) ListBox3->addItem(gui::ToQt(r.Line()));
+}
+
+void RankedSearchWindow::ListBox3Click() {
+    ResetSlotColours();
+    const int row = ListBox3->currentRow();
+    if (row < 0 || row >= static_cast<int>(results_.size())) return;
+    RankedSlots current;
+    for (int k = 1; k <= kRankedSlots; ++k) current[k] = TextOf(Ed[k]);
+    RankedDetail d = RankedSearchDetail(kind_, results_[static_cast<std::size_t>(row)].name, slots_, current);
+    for (const auto& line : d.lines) Memo1->appendPlainText(gui::ToQt(line));
+    for (int k = 1; k <= kRankedSlots; ++k)
+        if (d.highlighted[k]) SetBackground(Ed[k], kCream);
+}
+
+void RankedSearchWindow::BBTrovaClick() {
+    if (ListBox1->count() > 0) ListBox1->setCurrentRow(0);
+    RankedWindowState& s = WindowState();
+    const int found = FindNextItem(vocabulary_, TextOf(EdCerca), s.FindNextPosition);
+    if (found < 0) return;
+    ListBox1->setCurrentRow(found);
+    ListBox1->scrollToItem(ListBox1->item(found), QAbstractItemView::PositionAtCenter);
+    s.FindNextPosition = found + 1;
+}
+
+bool RankedSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EdCerca) {
+        if (event->type() == QEvent::MouseButtonPress) gui::Guard([this] { EdCercaClick(); });
+        if (event->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(event);
+            char typed = 0;
+            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) typed = '\r';
+            else if (k->key() == Qt::Key_Backspace) typed = '\b';
+            else if (k->text().size() == 1 && k->text()[0].isPrint()) typed = gui::FromQt(k->text())[0];
+            if (typed) {
+                gui::Guard([this, typed] { EdCercaKeyPress(typed); });
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace remedies

@@ -1,0 +1,84 @@
+#pragma once
+// The frame of the two ranked searches: fifteen numbered slots filled from a
+// vocabulary list, the search that ranks remedies by how many slots they serve,
+// the ranked list, and the detail of a clicked remedy.
+#include <QDialog>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "remedies/ranked_search.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace remedies {
+
+// The type-ahead string and the find-next position of a search window: they
+// outlive the window.
+struct RankedWindowState {
+    std::string TypeAhead;
+    int FindNextPosition = 0;
+};
+extern RankedWindowState MultiSymptomWindow;
+extern RankedWindowState CompoundTherapyWindow;
+
+class RankedSearchWindow : public QDialog {
+    Q_OBJECT
+public:
+    RankedSearchWindow(RankedSearchKind kind, const char* instanceName, const char* caption,
+                       const std::vector<const char*>& helpLines, QWidget* parent = nullptr);
+
+    QPlainTextEdit *Memo2 = nullptr, *Memo1 = nullptr;
+    QPushButton* BBpuliMemo = nullptr;
+    std::array<QLabel*, kRankedSlots + 1> SlotLabel{};
+    std::array<QLineEdit*, kRankedSlots + 1> Ed{};
+    std::array<QPushButton*, kRankedSlots + 1> BB{};
+    QLabel* Label4 = nullptr;
+    QListWidget* ListBox3 = nullptr;
+    QPushButton *BBpuliTutto = nullptr, *BBricerca = nullptr, *BitBtnRitorna = nullptr, *BBTrova = nullptr;
+    QLabel* Label20 = nullptr;
+    QLineEdit* EdCerca = nullptr;
+    QListWidget* ListBox1 = nullptr;
+
+    virtual void FormActivate() = 0;
+    void EdCercaClick();
+    void EdCercaKeyPress(char typed);
+    void ListBox1Click();
+    void Ed01Change();
+    void BBClick(int slot);
+    void BBricercaClick();
+    void ListBox3Click();
+    void BBpuliTuttoClick();
+    void BBpuliMemoClick();
+    void BBTrovaClick();
+
+    // The results of the last search, in the order of ListBox3.
+    const std::vector<RankedResult>& Results() const { return results_; }
+    std::array<bool, kRankedSlots + 1> SlotFilled{};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* e) override;
+
+    RankedWindowState& WindowState();
+    void ResetSlotColours();
+    void UpdateSlotFlags();
+    void ClearSlots();
+    void PutInFirstFreeSlot(const std::string& text);
+    void CopySlotsToGlobals();
+    void LoadVocabulary();
+    void ListPrefixBisect();
+    void ClearResults();
+
+    RankedSearchKind kind_;
+    RankedSlots slots_{};  // the slot texts of the last search
+    std::vector<RankedResult> results_;
+    std::vector<std::string> vocabulary_;
+    bool centred_ = false;
+};
+
+}  // namespace remedies

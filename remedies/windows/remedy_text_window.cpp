@@ -1,0 +1,144 @@
+#include "remedies/windows/remedy_text_window.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/gui/guard.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/signature_search.h"
+#include "remedies/windows/search_window_parts.h"
+
+namespace remedies {
+
+RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(texts) {
+    setObjectName(texts.instance);
+    setWindowTitle(texts.caption);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    SetBackground(this, kWindowColour);
+    auto* top = new QGridLayout(this);
+
+    MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
+    MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    std::string help;
+    for (const char* line : texts.help) help += std::string(line) + "\n";
+    SetText(MemoZoom, help);
+    MemoZoom->setFixedHeight(96);
+    top->addWidget(MemoZoom, 0, 0, 1, 3);
+
+    auto titled = [&](ModelList*& list, const char* name, const char* number, const char* const* titles) {
+        auto* box = new QVBoxLayout;
+        auto* head = new QHBoxLayout;
+        head->addWidget(MakeLabel(this, number), 0, Qt::AlignTop);
+        auto* lines = new QVBoxLayout;
+        for (int i = 0; i < 3; ++i)
+            if (titles[i] && *titles[i]) lines->addWidget(MakeLabel(this, titles[i]));
+        head->addLayout(lines, 1);
+        box->addLayout(head);
+        list = new ModelList(this, name);
+        box->addWidget(list, 1);
+        return box;
+    };
+    top->addLayout(titled(ListBox2, "ListBox2", "1)", texts.list1Titles), 1, 0);
+    top->addLayout(titled(ListBox3, "ListBox3", "2)", texts.list2Titles), 1, 1);
+    ListBox1 = new ModelList(this, "ListBox1");
+    ListBox1->hide();
+
+    auto* memoBox = new QVBoxLayout;
+    LabelMemo = MakeLabel(this, texts.memoLabelAtStart, "LabelMemo");
+    memoBox->addWidget(LabelMemo);
+    MemoNote = MakeMemo(this, "MemoNote", kSilverColour, true);
+    MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memoBox->addWidget(MemoNote, 1);
+    if (*texts.memoNote) {
+        auto* note = MakeLabel(this, texts.memoNote);
+        note->setWordWrap(true);
+        memoBox->addWidget(note);
+    }
+    top->addLayout(memoBox, 1, 2);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(MakeLabel(this, texts.searchLabel));
+    EditCerca = MakeSearchEdit(this, "EditCerca");
+    BBcerca = MakeButton(this, "Zoeken", "BBcerca");
+    BitBtnRitorna = MakeButton(this, "&Terug naar het menu", "BitBtnRitorna");
+    bottom->addWidget(EditCerca, 1);
+    bottom->addWidget(BBcerca);
+    bottom->addStretch(1);
+    bottom->addWidget(BitBtnRitorna);
+    top->addLayout(bottom, 2, 0, 1, 3);
+    top->setColumnStretch(0, 2);
+    top->setColumnStretch(1, 2);
+    top->setColumnStretch(2, 3);
+    top->setRowStretch(1, 1);
+
+    connect(ListBox2, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
+    connect(ListBox3, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox3Click(); }));
+    connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(1150, 620);
+}
+
+void RemedyTextWindow::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void RemedyTextWindow::done(int r) {
+    FormClose();
+    QDialog::done(r);
+}
+
+void RemedyTextWindow::FormActivate() {
+    Records = ReadPrimaryFile();
+    ListBox1->Clear();
+    ListBox2->Clear();
+    RemedyIndex index = BuildRemedyIndex();
+    ListBox1->SetLines(index.names);
+    ListBox2->SetLines(index.names);
+}
+
+void RemedyTextWindow::FormClose() { Records.clear(); }
+
+void RemedyTextWindow::ListBox2Click() {
+    SetText(LabelMemo, texts_.memoLabelList1);
+    const std::string name = ListBox2->SelectedLine();
+    const std::int64_t r = FirstRecordNamed(Records, name);
+    if (r < 0) return;
+    MemoNote->clear();
+    ShowText(name, Records[static_cast<std::size_t>(r)]);
+}
+
+void RemedyTextWindow::BBcercaClick() {
+    WithWaitCursor([&] {
+        ListBox3->Clear();
+        MemoNote->clear();
+        SetText(LabelMemo, texts_.memoLabelSearch);
+        QApplication::processEvents();
+        SearchWord = rt::UpperAscii(TextOf(EditCerca));
+        ListBox3->SetLines(SearchRemedyTexts(Records, ListBox2->Lines(), SearchWord, texts_.kind));
+    });
+}
+
+void RemedyTextWindow::ListBox3Click() {
+    const std::string name = ListBox3->SelectedLine();
+    if (name.empty() || name == kNoResultLine) return;
+    SetText(LabelMemo, texts_.memoLabelList2 + name);
+    MemoNote->clear();
+    WithWaitCursor([&] {
+        const std::int64_t r = FirstRecordNamed(Records, name);
+        if (r < 0) return;
+        std::string text = RemedyText(Records[static_cast<std::size_t>(r)], texts_.kind);
+        HighlightWordUpper(text, SearchWord);
+        SetText(MemoNote, text);
+    });
+}
+
+}  // namespace remedies

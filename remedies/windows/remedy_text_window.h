@@ -1,0 +1,71 @@
+#pragma once
+// The two windows that search a word in a text of the remedies (the
+// composition of TFoPiante, the psychic synthesis of TFoSintesi): list 1 holds
+// every remedy, list 2 the remedies whose text holds the word; a click on
+// either shows the remedy's text, from list 2 with the word in capitals.
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "remedies/primary_db.h"
+#include "remedies/remedy_text_search.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace remedies {
+
+class ModelList;
+
+// The texts in which the two windows differ.
+struct RemedyTextWindowTexts {
+    const char* instance;
+    const char* caption;
+    RemedyTextKind kind;
+    const char* list1Titles[3];
+    const char* list2Titles[3];
+    const char* memoNote;         // under the memo ("" for none)
+    const char* searchLabel;
+    const char* memoLabelAtStart;
+    const char* memoLabelList1;   // list-1 click, before the name is found
+    const char* memoLabelNamed;   // list-1 click: followed by the remedy
+    const char* memoLabelSearch;  // at the start of a search
+    const char* memoLabelList2;   // list-2 click: followed by the remedy
+    std::vector<const char*> help;
+};
+
+class RemedyTextWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit RemedyTextWindow(const RemedyTextWindowTexts& texts);
+
+    ModelList *ListBox1, *ListBox2, *ListBox3;
+    QLabel* LabelMemo;
+    QPlainTextEdit *MemoNote, *MemoZoom;
+    QLineEdit* EditCerca;
+    QPushButton *BBcerca, *BitBtnRitorna;
+
+    std::string SearchWord;  // of the last search
+
+    void FormActivate();
+    void ListBox2Click();
+    void BBcercaClick();
+    void ListBox3Click();
+    void FormClose();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
+    // Sets the memo label and shows the joined text of the remedy's record.
+    virtual void ShowText(const std::string& name, const PrimaryRecord& r) = 0;
+
+    const RemedyTextWindowTexts& Texts() const { return texts_; }
+    std::vector<PrimaryRecord> Records;  // the database, read at activation
+
+private:
+    RemedyTextWindowTexts texts_;
+};
+
+}  // namespace remedies

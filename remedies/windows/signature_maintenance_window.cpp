@@ -1,0 +1,117 @@
+#include "remedies/windows/signature_maintenance_window.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/gui/guard.h"
+#include "platform/runtime/paths.h"
+#include "remedies/list_order.h"
+#include "remedies/signature_browse.h"
+#include "remedies/windows/search_window_parts.h"
+
+namespace remedies {
+
+TFoManut1* FoManut1 = nullptr;
+
+TFoManut1::TFoManut1() {
+    setObjectName("FoManut1");
+    setWindowTitle("AGGIORNAMENTI / MODIFICHE DATABASE");
+    SetBackground(this, kWindowColour);
+    auto* top = new QGridLayout(this);
+
+    ListBox1 = new ModelList(this, "ListBox1");
+    ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    top->addWidget(ListBox1, 0, 0, 2, 1);
+
+    Memo1 = MakeMemo(this, "Memo1", kMemoColour, true);
+    SetText(Memo1,
+            "Il database \xE8 in ordine alfabetico del sintomo.\n"
+            "\"Ordinamento\" lo mostra ordinato per pianta; un secondo clic torna "
+            "all'ordine del database.\nClic su una riga per vederne tutti i campi.");
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setFixedHeight(80);
+    auto* right = new QGridLayout;
+    right->addWidget(Memo1, 0, 0, 1, 2);
+    BitBtn1 = MakeButton(this, "Ordinamento", "BitBtn1");
+    right->addWidget(BitBtn1, 1, 0, 1, 2);
+    int row = 2;
+    auto field = [&](const char* label, QLineEdit*& edit, const char* name) {
+        right->addWidget(MakeLabel(this, label), row, 0);
+        edit = MakeReadOnlyEdit(this, name);
+        edit->setMinimumWidth(320);
+        right->addWidget(edit, row, 1);
+        ++row;
+    };
+    field("Sintomo", EdSintomo, "EdSintomo");
+    field("Pianta", EdPianta, "EdPianta");
+    field("Sigla", EdSigla, "EdSigla");
+    field("Sintesi", EdSintesi, "EdSintesi");
+    field("Segnat. Primaria", EdSegPri, "EdSegPri");
+    field("Segnat. Secondaria", EdSegSec, "EdSegSec");
+    field("Segnat. Zodiacale", EdSegZod, "EdSegZod");
+    field("Autori", EdAutori, "EdAutori");
+    field("Note", EdNote, "EdNote");
+    right->setRowStretch(row, 1);
+    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
+    right->addWidget(BitBtnRitorna, row + 1, 1, Qt::AlignRight);
+    top->addLayout(right, 0, 1);
+    top->setColumnStretch(0, 1);
+
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(1100, 600);
+}
+
+void TFoManut1::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void TFoManut1::FormActivate() {
+    Sorted = false;
+    ListSignatureEntries();
+}
+
+void TFoManut1::BitBtn1Click() {
+    Sorted = !Sorted;
+    ListSignatureEntries();
+}
+
+void TFoManut1::ListSignatureEntries() {
+    ListBox1->Clear();
+    if (!rt::PathExists(kSignatureDbName)) return;
+    std::vector<std::string> lines;
+    for (const auto& r : ReadAllSignatureRecords()) lines.push_back(MaintenanceLine(r));
+    if (Sorted) SortListTexts(lines);
+    ListBox1->SetLines(lines);
+}
+
+void TFoManut1::ListBox1Click() {
+    const int row = ListBox1->currentRow();
+    if (row < 0) return;
+    std::int64_t record = row + 1;
+    if (Sorted) {
+        record = FindMaintenanceRecord(ReadAllSignatureRecords(), ListBox1->SelectedLine());
+        if (record == 0) return;
+    }
+    const SignatureRecord& r = ReadSignatureRecord(record);
+    SetText(EdSintomo, r.Symptom);
+    SetText(EdPianta, r.Plant);
+    SetText(EdSigla, r.Code);
+    SetText(EdSintesi, r.Synthesis);
+    SetText(EdSegPri, r.PrimarySignature);
+    SetText(EdSegSec, r.SecondarySignature);
+    SetText(EdSegZod, r.ZodiacalSignature);
+    SetText(EdAutori, r.Authors);
+    SetText(EdNote, r.Notes);
+}
+
+}  // namespace remedies

@@ -1,0 +1,38 @@
+#pragma once
+// TFoManut1: every record of the signature database as one line (plant and
+// symptom), in file order or sorted by plant, and all nine fields of a clicked
+// record.
+#include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace remedies {
+
+class ModelList;
+
+class TFoManut1 : public QDialog {
+    Q_OBJECT
+public:
+    TFoManut1();
+
+    ModelList* ListBox1;
+    QPushButton *BitBtn1, *BitBtnRitorna;
+    QPlainTextEdit* Memo1;
+    QLineEdit *EdSintomo, *EdPianta, *EdSigla, *EdSintesi, *EdSegPri, *EdSegSec, *EdSegZod,
+        *EdAutori, *EdNote;
+    bool Sorted = false;
+
+    void FormActivate();
+    void BitBtn1Click();
+    void ListBox1Click();
+    void ListSignatureEntries();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+};
+
+extern TFoManut1* FoManut1;
+
+}  // namespace remedies

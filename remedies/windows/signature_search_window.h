@@ -1,0 +1,77 @@
+#pragma once
+// TFoSegnat: the astrological signature of remedies. A click on a remedy shows
+// its primary, secondary and zodiacal signature in the next row of a grid of
+// fourteen; "Start Remedies zoeken" lists, fourteen to a page, the remedies
+// whose signature holds the chosen planet and sign.
+#include <QDialog>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "remedies/signature_search.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace remedies {
+
+class ModelList;
+
+class TFoSegnat : public QDialog {
+    Q_OBJECT
+public:
+    TFoSegnat();
+
+    ModelList *ListBox1, *ListBox2;
+    QLabel *Label5, *Label6, *Label7, *Label18, *Label20, *Label22;
+    QLineEdit *EditCerca, *EdPianeta, *EdSegno, *EdTot, *EdPage;
+    QGroupBox *PanPianeti, *PanSegni;
+    std::vector<QRadioButton*> PlanetRadios;  // RBsol .. RBnos, RBNoPia
+    std::vector<QRadioButton*> SignRadios;    // RBari .. RBpes, RBNoSeg
+    QRadioButton *RBNoPia, *RBNoSeg;
+    std::array<QLineEdit*, kSignatureRows> EdP{}, EdD{}, EdE{}, EdF{};
+    QPushButton *BBRicerca, *BBAnticipo, *BBseguito, *BBpulisci, *BitBtnRitorna;
+    QPlainTextEdit* MemoZoom;
+
+    // Module state.
+    std::string PlanetWord = kAnyWord;
+    std::string SignWord = kAnyWord;
+    std::array<bool, kSignatureRows> RowUsed{};
+    std::string SearchKey;
+    bool SearchMode = false;
+    int CurrentPage = 1;
+    int PageCount = 0;
+
+    void FormActivate();
+    void EditCercaClick();
+    void EditCercaKeyPress(char key);
+    void ListBox2Click();
+    void RBsolClick();
+    void BBRicercaClick();
+    void BBseguitoClick();
+    void BBAnticipoClick();
+    void BBpulisciClick();
+
+    void ReadSignatureRadios();
+    void ClearSignatureRows();
+    void ClearSignatureGrid();
+    void ListPrefixBisect();
+    void ShowRemedySignatures(const PrimaryRecord& r);
+    void AddSignatureRow(const SignatureRow& row);
+    void LoadSegnatDumPage(int page);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void WriteRow(int row, const SignatureRow& texts);
+    void ShowPage();
+};
+
+extern TFoSegnat* FoSegnat;
+
+}  // namespace remedies

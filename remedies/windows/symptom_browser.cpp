@@ -1,0 +1,83 @@
+#include "remedies/windows/symptom_browser.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace remedies {
+
+TFoSintom1* FoSintom1 = nullptr;
+
+namespace {
+
+const char* const kInfo =
+    "Zoek een symptoom in de lijst rechts: typ de eerste letters in het vak Zoeken, "
+    "of blader door de lijst.\r\n"
+    "Een klik op een symptoom toont de remedies die het dienen, veertien per pagina, met hun "
+    "planeten, tekens en dosering. Met de knoppen << en >> bladert u door de pagina's; het vak "
+    "pag toont de pagina en het aantal pagina's (rood: er zijn meer pagina's).\r\n"
+    "De genummerde knop van een remedie toont na elkaar de waarschuwingen, de psychische synthese, "
+    "de notities en de extra notities.\r\n"
+    "Een dubbele klik op de planeten of de tekens toont hun woorden onder elkaar.\r\n"
+    "(\xA7 = Primaire Signatuur)";
+
+BrowserFrame Frame() {
+    return {"FoSintom1", "SYMPTOMEN en gerelateerde remedies", true, "Remedie", "Dosering", "EdCerca",
+            "EdDist", "SYMPTOOM", "Informatie aan / uit", "&Terug naar het menu", kInfo, false,
+            &SymptomBrowser};
+}
+
+}  // namespace
+
+TFoSintom1::TFoSintom1(QWidget* parent) : BrowserWindow(Frame(), parent) {
+    EdCerca = SearchEdit;
+    EdDist = Chosen;
+}
+
+void TFoSintom1::FormActivate() {
+    State().SearchKey.clear();
+    LoadList(ReadListLines(kSymptomListName));
+    EdCerca->setFocus();
+}
+
+void TFoSintom1::ClearResultSlots() {
+    BrowserWindow::ClearResultSlots();
+    EdCerca->clear();
+    State().SearchKey.clear();
+}
+
+void TFoSintom1::ListBox1Click() {
+    list->hide();
+    MemoInfo->hide();
+    State().StartSearch();
+    LabNote->setText("Notities");
+    const std::string line = ChosenLine();
+    SetText(EdDist, line);
+    ClearResultSlots();
+    for (std::int64_t r : FindSymptomHits(line)) {
+        const PrimaryRecord& rec = ReadPrimaryRecord(r);
+        PrimarySlotTexts t = SymptomSlotTexts(rec);
+        FillResultSlot(t.P, t.A, t.S, t.D, true, r);
+        SetText(EdDist, rec.Indication());
+    }
+}
+
+void TFoSintom1::FillPage() {
+    for (std::int64_t r : State().PageHits()) {
+        PrimarySlotTexts t = SymptomSlotTexts(ReadPrimaryRecord(r));
+        FillResultSlot(t.P, t.A, t.S, t.D, false, r);
+    }
+}
+
+void TFoSintom1::ShowSlotDetail(int slot) {
+    MemoInfo->hide();
+    const std::int64_t r = State().SlotRecord(slot);
+    if (r == 0) return;  // an empty slot has nothing to show
+    const PrimaryRecord& rec = ReadPrimaryRecord(r);
+    DetailText d = SymptomDetail(rec, State().AdvanceDetail(slot, 4));
+    SetText(LabNote, d.caption);
+    SetText(MemoNote, d.text);
+}
+
+}  // namespace remedies

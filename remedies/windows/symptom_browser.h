@@ -1,0 +1,29 @@
+#pragma once
+// The symptom browser: a symptom of the primary database leads to every remedy
+// that serves it, fourteen to a page, with planets, signs and dosage, and the
+// remedy's warnings, psychic synthesis and notes behind each slot's button.
+#include "remedies/windows/browser_window.h"
+
+namespace remedies {
+
+class TFoSintom1 : public BrowserWindow {
+    Q_OBJECT
+public:
+    explicit TFoSintom1(QWidget* parent = nullptr);
+
+    QLineEdit* EdCerca = nullptr;
+    QLineEdit* EdDist = nullptr;
+
+    void FormActivate() override;
+    void ListBox1Click() override;
+    void ShowSlotDetail(int slot) override;
+    void ClearResultSlots() override;
+
+protected:
+    void FillPage() override;
+};
+
+// The symptom browser while it is shown (created on demand).
+extern TFoSintom1* FoSintom1;
+
+}  // namespace remedies

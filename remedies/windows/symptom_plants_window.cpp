@@ -1,0 +1,187 @@
+#include "remedies/windows/symptom_plants_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/gui/guard.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "remedies/prefix_bisect.h"
+#include "remedies/signature_browse.h"
+#include "remedies/windows/search_window_parts.h"
+
+namespace remedies {
+
+TFoSintom2* FoSintom2 = nullptr;
+
+TFoSintom2::TFoSintom2() {
+    setObjectName("FoSintom2");
+    setWindowTitle("Quorim-2");
+    SetBackground(this, kWindowColour);
+    auto* top = new QGridLayout(this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(MakeLabel(this, "SINTOMI"));
+    ListBox1 = new ModelList(this, "ListBox1");
+    ListBox1->setMinimumWidth(300);
+    left->addWidget(ListBox1, 1);
+    auto* cerca = new QHBoxLayout;
+    cerca->addWidget(MakeLabel(this, "Cerca"));
+    EditCerca = MakeSearchEdit(this, "EditCerca");
+    cerca->addWidget(EditCerca);
+    left->addLayout(cerca);
+    top->addLayout(left, 0, 0, 2, 1);
+
+    auto* right = new QGridLayout;
+    right->addWidget(MakeLabel(this, "SINTOMO / DISTURBO"), 0, 0, 1, 2);
+    EdSintomo = MakeReadOnlyEdit(this, "EdSintomo");
+    right->addWidget(EdSintomo, 1, 0, 1, 2);
+    right->addWidget(MakeLabel(this, "PIANTA   (clic per attivare segnature)"), 2, 0);
+    right->addWidget(MakeLabel(this, "Sintesi Psichica"), 2, 1);
+    ListBoxPiante = new ModelList(this, "ListBoxPiante");
+    ListBoxSintesi = new ModelList(this, "ListBoxSintesi");
+    ListBoxNum = new ModelList(this, "ListBoxNum");
+    ListBoxNum->hide();
+    EdAlternativa = MakeReadOnlyEdit(this, "EdAlternativa");
+    SetBaseColour(EdAlternativa, kRedColour);
+    EdAlternativa->hide();
+    right->addWidget(ListBoxPiante, 3, 0);
+    right->addWidget(ListBoxSintesi, 3, 1);
+    right->addWidget(EdAlternativa, 4, 0, 1, 2);
+    right->setColumnStretch(0, 1);
+    right->setColumnStretch(1, 2);
+    // The synthesis lines scroll with the plants beside them.
+    connect(ListBoxPiante->verticalScrollBar(), &QScrollBar::valueChanged,
+            ListBoxSintesi->verticalScrollBar(), &QScrollBar::setValue);
+
+    auto* fields = new QGridLayout;
+    auto field = [&](int row, const char* label, QLineEdit*& edit, const char* name) {
+        fields->addWidget(MakeLabel(this, label), row, 0);
+        edit = MakeReadOnlyEdit(this, name);
+        fields->addWidget(edit, row, 1);
+    };
+    field(0, "Pianta", EdPianta, "EdPianta");
+    field(1, "Segnatura Primaria", EdSegPri, "EdSegPri");
+    field(2, "Segnatura Secondaria", EdSegSec, "EdSegSec");
+    field(3, "Segnatura Zodiacale", EdSegZod, "EdSegZod");
+    field(4, "Autori (relativam. al sintomo)", EdAutori, "EdAutori");
+    right->addLayout(fields, 5, 0, 1, 2);
+    top->addLayout(right, 0, 1);
+
+    auto* buttons = new QHBoxLayout;
+    Button1 = MakeButton(this, "Crea Database", "Button1");
+    Button1->setEnabled(false);
+    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
+    buttons->addWidget(Button1);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtnRitorna);
+    top->addLayout(buttons, 1, 1);
+    top->setColumnStretch(1, 1);
+
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(ListBoxPiante, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBoxPianteClick(); }));
+    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
+    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(1100, 620);
+}
+
+void TFoSintom2::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void TFoSintom2::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }
+
+void TFoSintom2::FormActivate() {
+    ListBox1->Clear();
+    if (!rt::PathExists(kSignatureSymptomsName)) return;
+    FillSymptoms(ReadNameFile(kSignatureSymptomsName, 100));
+    EditCerca->setFocus();
+}
+
+void TFoSintom2::ListBox1Click() { ShowSymptomPlants(); }
+
+void TFoSintom2::ShowSymptomPlants() {
+    ListBoxPiante->Clear();
+    ListBoxNum->Clear();
+    ListBoxSintesi->Clear();
+    for (QLineEdit* e : {EdSegPri, EdSegSec, EdSegZod, EdAutori, EdPianta, EdSintomo}) e->clear();
+    EdAlternativa->clear();
+    EdAlternativa->hide();
+
+    const SymptomPlants found = FindSymptomPlants(ReadAllSignatureRecords(), ListBox1->SelectedLine());
+    SetText(EdSintomo, found.symptom);
+    for (std::size_t i = 0; i < found.plants.size(); ++i) {
+        ListBoxPiante->AddLine(found.plants[i]);
+        ListBoxSintesi->AddLine(found.syntheses[i]);
+        char number[16];
+        std::snprintf(number, sizeof number, "%04lld", static_cast<long long>(found.records[i]));
+        ListBoxNum->AddLine(number);
+    }
+    if (found.found) {
+        SetText(EdSegPri, found.shown.PrimarySignature);
+        SetText(EdSegSec, found.shown.SecondarySignature);
+        SetText(EdSegZod, found.shown.ZodiacalSignature);
+        SetText(EdPianta, found.shown.Plant);
+        SetText(EdAutori, found.shown.Authors);
+    } else {
+        SetText(EdAlternativa, found.reference);
+        EdAlternativa->show();
+    }
+}
+
+void TFoSintom2::ListBoxPianteClick() {
+    const int row = ListBoxPiante->currentRow();
+    if (row < 0 || row >= ListBoxNum->Count()) return;
+    ShowSignatureOfRecord(std::stoll(ListBoxNum->Lines()[static_cast<std::size_t>(row)]));
+}
+
+void TFoSintom2::ShowSignatureOfRecord(std::int64_t record) {
+    const SignatureRecord& r = ReadSignatureRecord(record);
+    SetText(EdPianta, r.Plant);
+    SetText(EdSegPri, r.PrimarySignature);
+    SetText(EdSegSec, r.SecondarySignature);
+    SetText(EdSegZod, r.ZodiacalSignature);
+    SetText(EdAutori, r.Authors);
+}
+
+void TFoSintom2::EditCercaKeyPress(char key) {
+    if (key == 13) {
+        ShowSymptomPlants();
+        return;
+    }
+    ApplyTypeAheadKey(SearchKey, key);
+    SetText(EditCerca, SearchKey);
+    EditCerca->setCursorPosition(EditCerca->text().size());
+    // The number of symptoms is that of the list file (a missing file is an error).
+    rt::RecordFile f(kSignatureSymptomsName, kSymptomNameRecordSize);
+    f.Reset();
+    const std::int64_t symptoms = f.FileSize() - 1;
+    f.Close();
+    const int row = PrefixBisect(ListBox1->Lines(), static_cast<std::size_t>(std::max<std::int64_t>(symptoms, 0)),
+                                 SearchKey);
+    if (row >= 0) ListBox1->SelectRow(row);
+}
+
+void TFoSintom2::EditCercaClick() {
+    EditCerca->clear();
+    SearchKey.clear();
+}
+
+void TFoSintom2::Button1Click() {
+    std::vector<std::string> symptoms;
+    WithWaitCursor([&] { symptoms = ImportSignatureDatabase(); });
+    FillSymptoms(symptoms);
+}
+
+}  // namespace remedies

@@ -1,0 +1,47 @@
+#pragma once
+// TFoSintom2: from a symptom of the signature database to the plants linked to
+// it with their psychic synthesis; a click on a plant shows its signatures and
+// the authors who report the link. "Crea Database" imports the database text.
+#include <QDialog>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace remedies {
+
+class ModelList;
+
+class TFoSintom2 : public QDialog {
+    Q_OBJECT
+public:
+    TFoSintom2();
+
+    ModelList *ListBox1, *ListBoxPiante, *ListBoxSintesi, *ListBoxNum;
+    QLineEdit *EditCerca, *EdSintomo, *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdAutori,
+        *EdAlternativa;
+    QPushButton *Button1, *BitBtnRitorna;
+
+    std::string SearchKey;  // survives between openings
+
+    void FormActivate();
+    void ListBox1Click();
+    void ListBoxPianteClick();
+    void EditCercaKeyPress(char key);
+    void EditCercaClick();
+    void Button1Click();
+
+    void ShowSymptomPlants();
+    void ShowSignatureOfRecord(std::int64_t record);
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void FillSymptoms(const std::vector<std::string>& symptoms);
+};
+
+extern TFoSintom2* FoSintom2;
+
+}  // namespace remedies

@@ -1,0 +1,21 @@
+#pragma once
+// TFoSintesi: the remedies whose psychic synthesis holds a word or phrase, and
+// the psychic synthesis of a remedy.
+#include "remedies/windows/remedy_text_window.h"
+
+namespace remedies {
+
+class TFoSintesi : public RemedyTextWindow {
+    Q_OBJECT
+public:
+    TFoSintesi();
+    // Sets the memo label with the remedy and shows the joined text of its record.
+    void ShowSynthesis(const std::string& name, const PrimaryRecord& r);
+
+protected:
+    void ShowText(const std::string& name, const PrimaryRecord& r) override;
+};
+
+extern TFoSintesi* FoSintesi;
+
+}  // namespace remedies

@@ -1,0 +1,121 @@
+#include "remedies/windows/therapy_browser.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+#include "platform/runtime/paths.h"
+#include "remedies/list_order.h"
+#include "remedies/windows/window_colours.h"
+
+namespace remedies {
+
+TFoTerapi* FoTerapi = nullptr;
+
+namespace {
+
+const char* const kInfo =
+    "Zoek een pathologie in de lijst rechts: typ de eerste letters in het vak Zoeken, of blader "
+    "door de lijst.\r\n"
+    "Een klik op een pathologie toont de remedies die ervoor zijn opgenomen, veertien per pagina, "
+    "met hun dosering. Met de knoppen << en >> bladert u door de pagina's; het vak pag toont de "
+    "pagina en het aantal pagina's (rood: er zijn meer pagina's).\r\n"
+    "De genummerde knop van een remedie toont afwisselend de notities over deze combinatie van "
+    "pathologie en remedie en de waarschuwingen van de remedie uit de Primaire Database.\r\n"
+    "Een dubbele klik op een dosering toont haar vergroot; een klik erop sluit haar.";
+
+BrowserFrame Frame() {
+    return {"FoTerapi", "THERAPIE\xCBN", false, "Remedie", "Dosering", "EditCerca", "EdPato",
+            "PATHOLOGIE", "Informatie aan / uit", "&Terug naar het menu", kInfo, true,
+            &TherapyBrowser};
+}
+
+}  // namespace
+
+TFoTerapi::TFoTerapi(QWidget* parent) : BrowserWindow(Frame(), parent) {
+    EditCerca = SearchEdit;
+    EdPato = Chosen;
+    MemoZoom = new QPlainTextEdit(this);
+    MemoZoom->setObjectName("MemoZoom");
+    MemoZoom->setReadOnly(true);
+    QFont f = MemoZoom->font();
+    f.setPointSize(f.pointSize() + 4);
+    MemoZoom->setFont(f);
+    SetBackground(MemoZoom, kCream);
+    MemoZoom->viewport()->installEventFilter(this);
+    MemoZoom->hide();
+    // The help text is shown and hidden by its button only.
+    MemoInfo->viewport()->removeEventFilter(this);
+}
+
+void TFoTerapi::FormActivate() {
+    std::vector<std::string> lines;
+    if (rt::PathExists(kPathologyListName)) {
+        lines = ReadListLines(kPathologyListName);
+        SortListTexts(lines);
+    }
+    LoadList(lines);
+}
+
+void TFoTerapi::ClearResultSlots() {
+    MemoZoom->hide();
+    MemoInfo->hide();
+    BrowserWindow::ClearResultSlots();
+}
+
+void TFoTerapi::ListBox1Click() {
+    LabNote->setText("Notities");
+    MemoNote->clear();
+    State().StartSearch();
+    const std::string line = ChosenLine();
+    SetText(EdPato, line);
+    ClearResultSlots();
+    for (std::int64_t r : FindPathologyHits(line)) {
+        RepertoryRecord rec = ReadRepertoryRecord(r);
+        FillResultSlot(rec.Remedy, {}, {}, rec.Posology, true, r);
+        SetText(EdPato, rec.Pathology);
+    }
+}
+
+void TFoTerapi::FillPage() {
+    for (std::int64_t r : State().PageHits()) {
+        RepertoryRecord rec = ReadRepertoryRecord(r);
+        FillResultSlot(rec.Remedy, {}, {}, rec.Posology, false, r);
+    }
+}
+
+void TFoTerapi::ShowSlotDetail(int slot) {
+    const std::string remedy = SlotRemedy(slot);
+    if (remedy.empty()) return;  // an empty slot has nothing to show
+    MemoNote->clear();
+    DetailText d = TherapyDetail(remedy, TextOf(EdPato), State().AdvanceDetail(slot, 2));
+    SetText(LabNote, d.caption);
+    SetText(MemoNote, d.text);
+}
+
+void TFoTerapi::BitBtn2Click() {
+    MemoZoom->hide();
+    BrowserWindow::BitBtn2Click();
+}
+
+void TFoTerapi::SlotDoubleClick(QLineEdit* edit, int, char column) {
+    if (column != 'D') return;
+    MemoInfo->hide();
+    MemoZoom->setPlainText(edit->text());
+    MemoZoom->setGeometry(edit->mapTo(this, QPoint(0, 0)).x(), edit->mapTo(this, QPoint(0, 0)).y(),
+                          std::max(edit->width(), 420), 160);
+    MemoZoom->raise();
+    MemoZoom->show();
+}
+
+bool TFoTerapi::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MemoZoom->viewport() && event->type() == QEvent::MouseButtonPress) {
+        MemoZoom->hide();
+        return true;
+    }
+    return BrowserWindow::eventFilter(watched, event);
+}
+
+}  // namespace remedies

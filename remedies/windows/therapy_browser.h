@@ -1,0 +1,33 @@
+#pragma once
+// The therapies browser: a pathology leads to every remedy of the therapies
+// database with its dosage, fourteen to a page; each slot's button shows in turn
+// the notes of that pathology and remedy and the remedy's warnings.
+#include "remedies/windows/browser_window.h"
+
+namespace remedies {
+
+class TFoTerapi : public BrowserWindow {
+    Q_OBJECT
+public:
+    explicit TFoTerapi(QWidget* parent = nullptr);
+
+    QLineEdit* EditCerca = nullptr;
+    QLineEdit* EdPato = nullptr;
+    QPlainTextEdit* MemoZoom = nullptr;
+
+    void FormActivate() override;
+    void ListBox1Click() override;
+    void ShowSlotDetail(int slot) override;
+    void ClearResultSlots() override;
+    void BitBtn2Click() override;
+    void SlotDoubleClick(QLineEdit* edit, int slot, char column) override;
+
+protected:
+    void FillPage() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// The therapies browser, created at start-up.
+extern TFoTerapi* FoTerapi;
+
+}  // namespace remedies

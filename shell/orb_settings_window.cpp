@@ -1,0 +1,363 @@
+#include "shell/orb_settings_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QPainter>
+#include <QPixmap>
+#include <QShowEvent>
+
+#include "archive/archive_records.h"
+#include "archive/form_helpers.h"
+#include "display/draw/drawing_tools.h"
+#include "display/wheel/stroke_glyphs.h"
+#include "engine/chart_state.h"
+#include "engine/engine_settings.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
+#include "shell/main_window.h"
+
+namespace shell {
+
+TFoOrbKel* FoOrbKel = nullptr;
+
+namespace {
+
+inline constexpr const char* kInvalidOrbsMessage = "Errore Impostazione Orbite";
+
+const char* const kAspectNames[15] = {"",          "Conjunctie", "Semi Sextiel", "Deciel",
+                                      "Novile",    "Half Vierkant", "Settile",  "Sextiel",
+                                      "Quintiel",  "Vierkant",   "Driehoek",     "Anderhalf vierk.",
+                                      "Biquintel", "Quincunx",   "Oppositie"};
+const char* const kAngles[15] = {"",     "0\xB0",   "30\xB0",  "36\xB0",  "40\xB0",  "45\xB0",  "360\xB0:7", "60\xB0",
+                                 "72\xB0", "90\xB0", "120\xB0", "135\xB0", "144\xB0", "150\xB0", "180\xB0"};
+const char* const kStems[15] = {"",     "Cong", "SmSt", "Deci", "Novi", "SmQd", "Sett", "Sest",
+                                "Quin", "Quad", "Trig", "SsQd", "BiQn", "Qunc", "Oppo"};
+const char* const kInitialB[15] = {"", "10,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
+                                   "1,0", "4,0", "4,0", "1,0", "1,0", "2,0", "8,0"};
+const char* const kInitialC[15] = {"", "5,0", "1,0", "0,5", "0,5", "1,0", "0,5", "3,0",
+                                   "1,0", "4,5", "5,0", "0,8", "0,8", "1,5", "7,0"};
+
+// A value as the edits show it: the first 7 characters of its text, decimal comma.
+QString ValueText(engine::Real v) { return gui::ToQt(archive::GeneralRealText(v).substr(0, 7)); }
+
+// The number an edit holds (decimal comma or point); 0 when it holds none.
+engine::Real EditValue(const QLineEdit* edit) {
+    int code = 0;
+    std::string t = gui::FromQt(edit->text());
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    while (!t.empty() && t.front() == ' ') t.erase(t.begin());
+    engine::Real v = rt::ValRealEitherSeparator(t, code);
+    return code == 0 ? v : 0;
+}
+
+// The fixed set A orb of a read-only text "± n": the number after "± ".
+engine::Real SetAValue(const QLineEdit* edit) {
+    std::string t = gui::FromQt(edit->text());
+    t = t.size() > 2 ? t.substr(2, 4) : std::string();
+    int code = 0;
+    engine::Real v = rt::ValRealEitherSeparator(t, code);
+    return code == 0 ? v : 0;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const std::string& name, const char* text) {
+    auto* e = new QLineEdit(gui::ToQt(text), parent);
+    e->setObjectName(QString::fromStdString(name));
+    e->setFixedWidth(64);
+    e->setAlignment(Qt::AlignCenter);
+    return e;
+}
+
+// The aspect glyph of the chart window for an aspect in angle order (0: none).
+constexpr int kGlyphCodeByOrder[15] = {0, 1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
+
+// The glyph's strokes on a small black square, as the chart window draws them.
+QPixmap AspectGlyphPicture(int code) {
+    constexpr int kSide = 20;
+    QPixmap picture(kSide, kSide);
+    picture.fill(Qt::black);
+    if (code < 1 || code > 11) return picture;
+    const display::AspectGlyph& g = display::kAspectGlyphs[static_cast<std::size_t>(code)];
+    const display::Color c = display::PenForCode(g.penCode == 0 ? 5 : g.penCode).color;
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(display::RedOf(c), display::GreenOf(c), display::BlueOf(c)), 1.5));
+    const double scale = 2.0, mid = kSide / 2.0;
+    auto byte = [&](int k) -> int { return k >= 1 && k <= 36 ? g.strokes[static_cast<std::size_t>(k - 1)] : 0; };
+    int k = 1;
+    while (true) {
+        if (byte(k) == 100) k += 2;
+        if (byte(k + 2) < 100)
+            painter.drawLine(QPointF(mid + byte(k) * scale, mid + byte(k + 1) * scale),
+                             QPointF(mid + byte(k + 2) * scale, mid + byte(k + 3) * scale));
+        k += 2;
+        if (!(g.count > k)) break;
+    }
+    return picture;
+}
+
+QFrame* MakeBevel(QWidget* parent, const char* name) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(name);
+    f->setFrameShape(QFrame::Box);
+    f->setLineWidth(2);
+    QPalette pal = f->palette();
+    pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    f->setPalette(pal);
+    f->hide();
+    return f;
+}
+
+}  // namespace
+
+TFoOrbKel::TFoOrbKel() {
+    setObjectName("FoOrbKel");
+    setWindowTitle(gui::ToQt("Wijziging Banen en Aspecten"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    auto* outer = new QHBoxLayout(this);
+    auto* grid = new QGridLayout();
+    grid->setVerticalSpacing(1);
+    outer->addLayout(grid);
+
+    // The frames that mark the selected set lie under its column.
+    BevelA = MakeBevel(this, "BevelA");
+    BevelB = MakeBevel(this, "BevelB");
+    BevelC = MakeBevel(this, "BevelC");
+    grid->addWidget(BevelA, 0, 3, 16, 1);
+    grid->addWidget(BevelB, 0, 4, 16, 1);
+    grid->addWidget(BevelC, 0, 5, 16, 1);
+
+    const char* heads[] = {"A (normali)", "B (personali)", "C (personali)"};
+    for (int s = 0; s < 3; ++s) {
+        auto* head = new QLabel(gui::ToQt(heads[s]), this);
+        head->setObjectName(QString("LabelSet%1").arg(QChar('A' + s)));
+        head->setAlignment(Qt::AlignCenter);
+        grid->addWidget(head, 0, 3 + s);
+    }
+    for (int i = 1; i <= 14; ++i) {
+        auto* name = new QLabel(gui::ToQt(kAspectNames[i]), this);
+        name->setObjectName(QString("Label%1").arg(i));
+        auto* angle = new QLabel(gui::ToQt(kAngles[i]), this);
+        angle->setObjectName(QString("Label%1").arg(14 + i));
+        auto* image = new QLabel(this);
+        image->setObjectName(QString("Image%1").arg(i == 14 ? 15 : i));
+        image->setPixmap(AspectGlyphPicture(kGlyphCodeByOrder[i]));
+        if (kGlyphCodeByOrder[i] == 0) image->clear();
+        grid->addWidget(image, i, 0);
+        grid->addWidget(name, i, 1);
+        grid->addWidget(angle, i, 2);
+        const std::string a = "\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)]);
+        EditsA[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "A", a.c_str());
+        EditsA[i]->setReadOnly(true);
+        {
+            QPalette pal = EditsA[i]->palette();
+            pal.setColor(QPalette::Base, QColor(192, 192, 192));
+            EditsA[i]->setPalette(pal);
+        }
+        EditsB[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "B", kInitialB[i]);
+        EditsC[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "C", kInitialC[i]);
+        grid->addWidget(EditsA[i], i, 3, Qt::AlignCenter);
+        grid->addWidget(EditsB[i], i, 4, Qt::AlignCenter);
+        grid->addWidget(EditsC[i], i, 5, Qt::AlignCenter);
+        for (QLineEdit* e : {EditsB[i], EditsC[i]})
+            connect(e, &QLineEdit::textEdited, this, [this] { EditCongBChange(); });
+    }
+    BitBtn3 = new QPushButton(gui::ToQt("Kies"), this);
+    BitBtn3->setObjectName("BitBtn3");
+    BitBtn2 = new QPushButton(gui::ToQt("Kies"), this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn1 = new QPushButton(gui::ToQt("Kies"), this);
+    BitBtn1->setObjectName("BitBtn1");
+    grid->addWidget(BitBtn3, 15, 3, Qt::AlignCenter);
+    grid->addWidget(BitBtn2, 15, 4, Qt::AlignCenter);
+    grid->addWidget(BitBtn1, 15, 5, Qt::AlignCenter);
+
+    // The right column: the selected set, the maximum, the way back.
+    auto* side = new QVBoxLayout();
+    outer->addLayout(side);
+    LabelOrbite = new QLabel(gui::ToQt("Banenset Momenteel Geselecteerd:"), this);
+    LabelOrbite->setObjectName("LabelOrbite");
+    LabelOrbite->setWordWrap(true);
+    side->addWidget(LabelOrbite);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName("Edit1");
+    Edit1->setReadOnly(true);
+    Edit1->setFixedWidth(40);
+    Edit1->setAlignment(Qt::AlignCenter);
+    side->addWidget(Edit1, 0, Qt::AlignHCenter);
+    side->addSpacing(16);
+    const char* maximum[] = {"Maximum ", "Omloopbaan ", "\xB1 15\xB0"};
+    for (int k = 0; k < 3; ++k) {
+        auto* l = new QLabel(gui::ToQt(maximum[k]), this);
+        l->setObjectName(QString("Label%1").arg(42 + k));
+        l->setAlignment(Qt::AlignCenter);
+        side->addWidget(l);
+    }
+
+    // The orbs of parallels and antiscia: kept, checked and saved with the sets;
+    // the panel is not shown.
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    auto* special = new QGridLayout(Panel1);
+    EditParal = MakeEdit(Panel1, "EditParal", "1,0");
+    EditAntis = MakeEdit(Panel1, "EditAntis", "1,0");
+    special->addWidget(EditParal, 0, 0);
+    special->addWidget(EditAntis, 0, 1);
+    const char* notes[] = {"Waarden groter dan \xB1 6,00\xB0 ", "worden niet geaccepteerd ", "voor deze banen"};
+    for (int k = 0; k < 3; ++k) special->addWidget(new QLabel(gui::ToQt(notes[k]), Panel1), 1 + k, 0, 1, 2);
+    Panel1->hide();
+    side->addWidget(Panel1);
+    for (QLineEdit* e : {EditParal, EditAntis})
+        connect(e, &QLineEdit::textEdited, this, [this] { EditParalChange(); });
+
+    side->addStretch(1);
+    BitBtnRitorna = new QPushButton(gui::ToQt("Terug naar het menu"), this);
+    BitBtnRitorna->setObjectName("BitBtnRitorna");
+    side->addWidget(BitBtnRitorna);
+
+    connect(BitBtn3, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn3Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
+    resize(528, 357);
+}
+
+void TFoOrbKel::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
+}
+
+void TFoOrbKel::FormActivate() {
+    QApplication::restoreOverrideCursor();
+    LoadOrbSets();
+    engine::LoadOrbiDomiSettings();
+    gui::SetIdleHandler([this] { MyIdleHandler(); });
+    OrbEditsValid = true;
+    SpecialOrbsUnchanged = true;
+    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+    BitBtnRitorna->setEnabled(true);
+}
+
+void TFoOrbKel::EditCongBChange() { OrbEditsValid = false; }
+
+void TFoOrbKel::EditParalChange() {
+    OrbEditsValid = false;
+    SpecialOrbsUnchanged = false;
+}
+
+void TFoOrbKel::MyIdleHandler() {
+    if (!OrbEditsValid) {
+        OrbEditsValid = true;
+        auto check = [this](QLineEdit* edit, long double maximum) {
+            int error = 0;
+            archive::ParseFloatEdit(edit, error);
+            archive::SetEditErrorColour(edit, error);
+            archive::CheckFloatEditRange(edit, error, 0, maximum);
+            if (error != 0) OrbEditsValid = false;
+        };
+        for (int i = 1; i <= 14; ++i) check(EditsB[i], 15);
+        for (int i = 1; i <= 14; ++i) check(EditsC[i], 15);
+        check(EditParal, 6);
+        check(EditAntis, 6);
+    }
+    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+    BitBtnRitorna->setEnabled(OrbEditsValid);
+}
+
+void TFoOrbKel::SaveOrbSets(const std::string& letter) {
+    engine::OrbSets sets;
+    for (int i = 1; i <= 14; ++i) {
+        sets.orbs[0][i] = engine::kOrbSetA[static_cast<std::size_t>(i)];
+        sets.orbs[1][i] = EditValue(EditsB[i]);
+        sets.orbs[2][i] = EditValue(EditsC[i]);
+    }
+    sets.parallelOrb = EditValue(EditParal);
+    sets.antisciaOrb = EditValue(EditAntis);
+    sets.selected = letter;
+    engine::SaveOrbSets(sets);
+}
+
+void TFoOrbKel::LoadOrbSets() {
+    const engine::OrbSets sets = engine::LoadOrbSets();
+    for (int i = 1; i <= 14; ++i)
+        engine::Orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
+            sets.orbs[0][i];
+    engine::Orbs.ParallelOrb = sets.parallelOrb;
+    engine::Orbs.AntisciaOrb = sets.antisciaOrb;
+    EditParal->setText(ValueText(sets.parallelOrb));
+    EditAntis->setText(ValueText(sets.antisciaOrb));
+    for (int i = 1; i <= 14; ++i) {
+        EditsB[i]->setText(ValueText(sets.orbs[1][i]));
+        EditsC[i]->setText(ValueText(sets.orbs[2][i]));
+    }
+    engine::Orbs.OrbSetLetter = rt::CutTo(sets.selected, 1);
+    LabelOrbite->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
+    BevelA->setVisible(engine::Orbs.OrbSetLetter == "A");
+    BevelB->setVisible(engine::Orbs.OrbSetLetter == "B");
+    BevelC->setVisible(engine::Orbs.OrbSetLetter == "C");
+}
+
+void TFoOrbKel::SelectOrbSet(const std::string& letter) {
+    engine::Orbs.OrbSetLetter = letter;
+    SaveOrbSets(letter);
+    LoadOrbSets();
+    std::array<engine::Real, 15> orbs{};
+    const auto& edits = letter == "A" ? EditsA : letter == "B" ? EditsB : EditsC;
+    for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : EditValue(edits[i]);
+    engine::WriteOrbiDomiSettings(orbs, EditValue(EditParal), EditValue(EditAntis), engine::Chart.HouseSystemName,
+                                  engine::Chart.NodeType, letter, engine::Chart.BlackMoonType);
+    if (FoKelvor) {
+        const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
+        FoKelvor->ComboOrb->setEditText(text);
+    }
+    engine::LoadOrbiDomiSettings();
+}
+
+namespace {
+void Choose(TFoOrbKel& w, const char* letter) {
+    if (!w.OrbEditsValid) {
+        gui::ShowMessage(kInvalidOrbsMessage);
+        return;
+    }
+    w.Edit1->setText(letter);
+    w.SelectOrbSet(letter);
+}
+}  // namespace
+
+void TFoOrbKel::BitBtn3Click() { Choose(*this, "A"); }
+void TFoOrbKel::BitBtn2Click() { Choose(*this, "B"); }
+void TFoOrbKel::BitBtn1Click() { Choose(*this, "C"); }
+
+void TFoOrbKel::BitBtnRitornaClick() {
+    if (OrbEditsValid) done(gui::mrCancel);
+}
+
+void TFoOrbKel::FormClose() {
+    if (!OrbEditsValid) return;
+    std::string marked = !BevelA->isHidden() ? "A" : !BevelB->isHidden() ? "B" : !BevelC->isHidden() ? "C" : "";
+    SaveOrbSets(marked);
+    if (!SpecialOrbsUnchanged) {
+        const std::string shown = gui::FromQt(Edit1->text());
+        if (shown == "A" || shown == "B" || shown == "C") SelectOrbSet(shown);
+    }
+}
+
+void TFoOrbKel::done(int result) {
+    // Invalid orbs keep the window open until they are mended.
+    if (!OrbEditsValid) return;
+    gui::Guard([this] { FormClose(); });
+    QDialog::done(result);
+}
+
+}  // namespace shell

@@ -1,0 +1,101 @@
+// The dodecatemoria and archetype wheels of the fixed person: the list of the
+// dodecatemoria, the inner ring's retrograde marks, the per-point tables, the
+// captions, and the glyph centres both views record.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "display/chart/archetype_wheel.h"
+#include "display/chart/dodecatemoria_wheel.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/wheel_reports.h"
+#include "display/wheel/wheel_state.h"
+#include "platform/gui/message_box.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
+
+namespace {
+
+using view_test::Has;
+using view_test::Texts;
+
+class DodecatemoriaWheel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view_test::SetFixedPerson();
+        display::ResetMissingGlyphReports();
+        display::ResetDodecatemoriaTables();
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
+        auto& d = engine::Chart.DodecatemoriaLongitudes;
+        for (int i = 1; i <= 11; ++i) d[i] = engine::Chart.PlanetLongitudes[i];
+        d[1] = 130;  // the Sun at 10 degrees: 120 degrees further on
+        d[2] = 0;    // a point at 0 degrees of its sign
+    }
+    int RetroMarks(const display::RecordingSurface& dc) {
+        int n = 0;
+        for (const auto& l : dc.Calls("text"))
+            if (l.size() > 4 && l.substr(l.size() - 4) == " 'R'") ++n;
+        return n;
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
+    display::RecordingSurface dc;
+    display::DrawDodecatemoriaChart(dc);
+    const auto t = Texts(dc);
+    // Line 1 at y = 100 - 24, its text 1.5 higher at x 89; line 11 47 units lower.
+    EXPECT_TRUE(Has(t, "890,745 '10\xB0" "00' Leeuw '"));
+    EXPECT_TRUE(Has(t, "890,792 '00\xB0" "00' Ram '"));
+    int listLines = 0;
+    for (const auto& l : t)
+        if (l.rfind("890,", 0) == 0) ++listLines;
+    EXPECT_EQ(listLines, 11);
+    EXPECT_TRUE(Has(t, "890,1215 '28\xB0" "00' Vissen '"));  // the Midheaven at 358
+    EXPECT_TRUE(Has(t, "50,50 'DODECATEMORIEEN'"));
+    EXPECT_TRUE(Has(t, "50,100 '(Op de binnenste cirkel)'"));
+}
+
+TEST_F(DodecatemoriaWheel, InnerRingMarksComeFromTheDominantView) {
+    display::RecordingSurface dc;
+    display::DrawDodecatemoriaChart(dc);
+    EXPECT_EQ(RetroMarks(dc), 2);  // Mercury and Saturn on the natal ring only
+    engine::Chart.VolguineRetroMarks[3] = "r";
+    dc.Clear();
+    display::DrawDodecatemoriaChart(dc);
+    EXPECT_EQ(RetroMarks(dc), 3);
+}
+
+TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
+    display::RecordingSurface dc;
+    display::DrawDodecatemoriaChart(dc);
+    const auto& t = display::DodecatemoriaTables;
+    EXPECT_EQ(t.DodecatemoriaDecades[1], 14);  // 130..140
+    EXPECT_EQ(t.DodecatemoriaDecades[2], 1);   // 0..10
+    EXPECT_EQ(t.DodecatemoriaDecanKeys[1], "SolDec14");
+    EXPECT_EQ(t.DodecatemoriaDecanKeys[2], "LunDec01");
+    // Terms from the Ascendant (100.5): 6-degree sectors starting 91.5 + 6k.
+    EXPECT_EQ(t.DodecatemoriaTerms[1], 8);  // 127.5..133.5
+}
+
+TEST_F(DodecatemoriaWheel, BothViewsRecordTheNatalGlyphCentres) {
+    display::Wheel.PlanetGlyphX[1] = -1;
+    display::Wheel.SignGlyphX[1] = -1;
+    display::RecordingSurface dc;
+    display::DrawDodecatemoriaChart(dc);
+    EXPECT_GT(display::Wheel.PlanetGlyphX[1], 0);
+    EXPECT_GT(display::Wheel.SignGlyphX[1], 0);
+    // The Sun (15.25) on the ring of radius 62 at wheel angle 85.25.
+    EXPECT_NEAR(display::Wheel.PlanetGlyphY[1], 100 - 62 * std::sin(85.25 * 3.14159265358979 / 180), 1.5);
+
+    display::Wheel.PlanetGlyphX[1] = -1;
+    dc.Clear();
+    display::DrawArchetypeWheel(dc);
+    EXPECT_GT(display::Wheel.PlanetGlyphX[1], 0);
+    const auto t = Texts(dc);
+    EXPECT_TRUE(Has(t, "50,50 'ARCHETYPISCHE STRUCTUUR'"));
+    EXPECT_TRUE(Has(t, "1970,480 '" + std::string(50, ' ') + "'"));
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// The reduced wheel of the fixed person: the labelled cusp axes, the retrograde
+// marks of every point, and what it leaves alone (glyph centres of the natal
+// wheel, the position key files while the arrays hold the engine's order).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "display/chart/reduced_wheel.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/wheel_reports.h"
+#include "display/wheel/wheel_state.h"
+#include "engine/position_text.h"
+#include "platform/gui/message_box.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
+
+namespace {
+
+using view_test::Has;
+using view_test::Texts;
+
+class ReducedWheel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view_test::SetFixedPerson();
+        display::ResetFileErrorReports();
+        display::ResetMissingGlyphReports();
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
+    display::RecordingSurface dc;
+    display::DrawHouseAxisLabels(dc, engine::Chart.HouseCusps, 83, 100, 100);
+    const auto t = Texts(dc);
+    std::string asc;
+    engine::FormatDegMin(0, asc, 100.5L);
+    asc = asc.substr(0, 6);
+    // The horizon: the Ascendant's end on the left at radius 90, one unit lower;
+    // the same text at the right end.
+    EXPECT_TRUE(Has(t, "100,1010 '" + asc + "'"));
+    EXPECT_TRUE(Has(t, "1900,1010 '" + asc + "'"));
+    // The meridian: cusp 4 at 178, wheel angle -77.5; its ends at radius 90 are
+    // (80.52, 187.87) and (119.48, 12.13).
+    EXPECT_TRUE(Has(t, "1085,71 'MC'"));
+    EXPECT_TRUE(Has(t, "705,1839 'IC'"));
+    EXPECT_TRUE(Has(t, "100,910 'AS'"));
+    EXPECT_TRUE(Has(t, "1900,910 'DS'"));
+    // Red ticks only on the horizon and the meridian: four lines from radius 83 to 93.
+    EXPECT_EQ(view_test::Containing(dc, "line ").size(), 4u);
+    EXPECT_EQ(view_test::Containing(dc, "line 170,1000 70,1000 pen=solid").size(), 1u);
+    // A red dot at both ends of all six axes.
+    int dots = 0;
+    for (const auto& l : dc.Calls("ellipse"))
+        if (l.find("brush=#FF0000") != std::string::npos) ++dots;
+    EXPECT_EQ(dots, 12);
+}
+
+TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
+    auto& c = engine::Chart;
+    c.PlanetLongitudes[12] = 200;
+    c.VolguineRetroMarks[3] = "r";
+    c.VolguineRetroMarks[10] = "R";
+    c.VolguineRetroMarks[12] = "r";
+    display::RecordingSurface dc;
+    display::DrawReducedWheelChart(dc, true);
+    int marks = 0;
+    for (const auto& l : dc.Calls("text"))
+        if (l.size() > 4 && l.substr(l.size() - 4) == " 'R'") ++marks;
+    EXPECT_EQ(marks, 3);
+}
+
+TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
+    display::Wheel.PlanetGlyphX[1] = 42;
+    display::Wheel.PlanetGlyphY[12] = 43;
+    display::Wheel.SignGlyphX[5] = 44;
+    display::RecordingSurface dc;
+    display::DrawReducedWheelChart(dc, true);
+    EXPECT_EQ(display::Wheel.PlanetGlyphX[1], 42);
+    EXPECT_EQ(display::Wheel.PlanetGlyphY[12], 43);
+    EXPECT_EQ(display::Wheel.SignGlyphX[5], 44);
+}
+
+TEST_F(ReducedWheel, RewritesThePositionFilesOnlyInTheChartWindowsOrder) {
+    namespace fs = std::filesystem;
+    fs::create_directories("OpzioneT");
+    display::RecordingSurface dc;
+    display::DrawReducedWheelChart(dc, true);
+    EXPECT_FALSE(fs::exists("OpzioneT/PosiPian.txt"));
+    display::DrawReducedWheelChart(dc, false);
+    EXPECT_TRUE(fs::exists("OpzioneT/PosiPian.txt"));
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+// The spherical distances of the fixed person: distances with and without
+// latitudes, the node pair at exactly 180 degrees, the aspect marks of a
+// cell, and the table's cells and places.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "display/chart/spherical_distances.h"
+#include "display/draw/glyphs.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
+
+namespace {
+
+using display::SphericalDistance;
+
+TEST(SphericalDistance, LatitudesCountAndOppositesStayFinite) {
+    EXPECT_NEAR(SphericalDistance(15.25L, 0, 350, 0), 25.25L, 1e-9);
+    EXPECT_NEAR(SphericalDistance(100, 3, 100, -2), 5, 1e-9);
+    EXPECT_NEAR(SphericalDistance(0, 30, 90, 0), 90, 1e-9);
+    // Opposite points: the cosine may come out a hair below -1.
+    for (engine::Real l : {0.0L, 80.0L, 123.456789L, 260.1L, 359.99L}) {
+        const engine::Real d = SphericalDistance(l, 0, l + 180, 0);
+        EXPECT_FALSE(std::isnan(static_cast<double>(d)));
+        EXPECT_NEAR(d, 180, 1e-9);
+    }
+    EXPECT_NEAR(SphericalDistance(10, 90, 200, -90), 180, 1e-9);
+}
+
+class SphericalGrid : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view_test::SetFixedPerson();
+        display::ResetMissingGlyphReports();
+        wheel_test::CopyDataFolders({"Simboli"});
+    }
+    testing_support::TempWorkFolder folder;
+};
+
+TEST_F(SphericalGrid, CellsOfEveryPairButAscendantAndMidheaven) {
+    const auto d = display::EvaluateSphericalDistances(engine::Chart.PlanetLongitudes, engine::Chart.PlanetLatitudes,
+                                                       engine::Orbs, 0, 0);
+    ASSERT_EQ(d.cells.size(), 54u);
+    for (const auto& c : d.cells) EXPECT_FALSE(c.first == 10 && c.second == 11);
+    // The nodes (260 and 80): an opposition, never NaN.
+    for (const auto& c : d.cells)
+        if (c.first == 8 && c.second == 9) {
+            EXPECT_EQ(c.text, "180.0");
+            EXPECT_TRUE(c.hard);
+            EXPECT_FALSE(c.soft);
+        }
+    // Sun 15.25 and Venus 350: 25.25 degrees, no aspect with orbs 8, 6, 7, 7, 8.
+    for (const auto& c : d.cells)
+        if (c.first == 1 && c.second == 4) {
+            EXPECT_EQ(c.text, "25.25");
+            EXPECT_FALSE(c.hard || c.soft || c.conjunction);
+        }
+}
+
+TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
+    display::SphericalDistanceCell c;
+    c.x = 0;
+    c.y = 0;
+    c.text = "75.00";
+    c.hard = c.soft = true;
+    display::RecordingSurface dc;
+    display::DrawSphericalDistanceCell(dc, c);
+    // Two underlines at y = -13u + 4.8, from 14u - 4.6 to 14u + 2.9.
+    const auto lines = dc.Calls("line");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(0, 19), "line 13,-7 88,-7 pe");
+    EXPECT_NE(lines[0], lines[1]);  // red, then cyan
+    const auto texts = dc.Calls("text");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find("color=#00FFFF '75.00'"), std::string::npos);
+    c.conjunction = true;
+    dc.Clear();
+    display::DrawSphericalDistanceCell(dc, c);
+    EXPECT_NE(dc.Calls("text")[0].find("color=#FFFF00"), std::string::npos);
+    c.hard = c.soft = c.conjunction = false;
+    dc.Clear();
+    display::DrawSphericalDistanceCell(dc, c);
+    EXPECT_NE(dc.Calls("text")[0].find("color=#808080"), std::string::npos);
+    EXPECT_TRUE(dc.Calls("line").empty());
+}
+
+TEST_F(SphericalGrid, GridWithTitleGlyphsAndCells) {
+    display::RecordingSurface dc;
+    display::DrawSphericalDistanceGrid(dc, engine::Chart.PlanetLongitudes, 0, 0);
+    const auto t = view_test::Texts(dc);
+    ASSERT_EQ(t.size(), 2u + 54u);
+    EXPECT_EQ(t[0], "344,29 'SFERISCHE'");   // (82u, 7u)
+    EXPECT_EQ(t[1], "412,80 'AFSTANDEN'");   // (110u - 5, 19u)
+    EXPECT_EQ(t[2].substr(0, 5), "89,8 ");    // the pair Sun-Moon: (31u - 4.1, 0.8)
+    EXPECT_EQ(dc.Calls("metafile").size(), 8u + 2u + 9u);
+    // The left border from y0 down to 120u, and the last row line across nine columns.
+    EXPECT_EQ(view_test::Containing(dc, "line 80,0 80,504 ").size(), 1u);
+    EXPECT_EQ(view_test::Containing(dc, "line 80,504 836,504 ").size(), 1u);
+}
+
+}  // namespace

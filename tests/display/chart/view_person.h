@@ -1,0 +1,72 @@
+#pragma once
+// The fixed person of the view tests on a surface of 10 device pixels per page
+// unit (no aspect correction, no zoom), so device points are page points times 10.
+#include <string>
+#include <vector>
+
+#include "display/draw/drawing_state.h"
+#include "display/draw/recording_surface.h"
+#include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace view_test {
+
+inline void SetFixedPerson() {
+    wheel_test::SetFixedPerson();
+    display::Drawing.PixelsPerUnit = 10;
+    display::Drawing.AspectScaleX = 1;
+    display::Drawing.AspectScaleY = 1;
+    display::Drawing.ZoomFactor = 1;
+    display::Drawing.OriginX = 0;
+    display::Drawing.OriginY = 0;
+}
+
+// Rome, 41 54 N, 12 29 E, clock time one hour ahead of UT.
+inline void SetRomeBirth(int day, int month, int year, int hour, int minute) {
+    SetFixedPerson();
+    engine::Chart.HouseSystemName = "PLACIDO";
+    engine::Chart.NodeType = "VERO";
+    engine::Chart.BlackMoonType = "MEDIA";
+    engine::Chart.HouseCalcMode = 1;
+    engine::Chart.BirthDay = day;
+    engine::Chart.BirthMonth = month;
+    engine::Chart.BirthYear = year;
+    engine::Chart.BirthHour[1] = hour;
+    engine::Chart.BirthMinute[1] = minute;
+    engine::Chart.BirthHourValue = hour;
+    engine::Chart.BirthMinuteValue = minute;
+    engine::Chart.TimeZoneCorrection = -1;
+    engine::Chart.LatitudeDegrees[1] = 41;
+    engine::Chart.LatitudeMinutes[1] = 54;
+    engine::Chart.LatitudeLetter[1] = "N";
+    engine::Chart.JulianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
+    engine::ComputeBodiesWithRetro(0, engine::Chart.JulianDay);
+}
+
+// The texts drawn, as "x,y 'text'" with the device point.
+inline std::vector<std::string> Texts(const display::RecordingSurface& dc) {
+    std::vector<std::string> out;
+    for (const std::string& l : dc.Calls("text")) {
+        const auto sp = l.find(' ', 5);
+        const auto q = l.find('\'');
+        out.push_back(l.substr(5, sp - 5) + " " + l.substr(q));
+    }
+    return out;
+}
+
+// The log lines that contain a fragment.
+inline std::vector<std::string> Containing(const display::RecordingSurface& dc, const std::string& fragment) {
+    std::vector<std::string> out;
+    for (const std::string& l : dc.log)
+        if (l.find(fragment) != std::string::npos) out.push_back(l);
+    return out;
+}
+
+inline bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    for (const std::string& l : lines)
+        if (l == line) return true;
+    return false;
+}
+
+}  // namespace view_test

@@ -1,0 +1,94 @@
+// The bar chart of the dominant-planet scores: bar heights scaled to the
+// strongest body, colours by sign, the summary file, and the chart without
+// any positive score.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "display/chart/volguine_forces.h"
+#include "display/draw/glyphs.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/io_error.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_person.h"
+
+namespace {
+
+using view_test::Has;
+
+void WriteScores(const std::string& text) {
+    std::filesystem::create_directories("FileDum");
+    testing_support::WriteBytes("FileDum/MMMaitr2.dum", text);
+}
+
+std::vector<std::string> Bars(const display::RecordingSurface& dc) {
+    std::vector<std::string> out;
+    for (const std::string& l : dc.Calls("rectangle"))
+        if (l.find("brush=#FF0000") != std::string::npos || l.find("brush=#0000FF") != std::string::npos)
+            out.push_back(l.substr(10, l.find(" pen=") - 10) + (l.find("#FF0000") != std::string::npos ? " red" : " blue"));
+    return out;
+}
+
+class VolguineForces : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view_test::SetFixedPerson();
+        display::ResetMissingGlyphReports();
+        wheel_test::CopyDataFolders({"Simboli"});
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
+    // Bodies 1..10, then the element lines, which are not read.
+    WriteScores("60\r\n6\r\n-3\r\n-40\r\n30\r\n0\r\n60\r\n12\r\n-9\r\n45\r\n042\r\n033\r\n");
+    display::RecordingSurface dc;
+    const auto f = display::DrawVolguineForces(dc, 200, 100);
+    const auto bars = Bars(dc);
+    ASSERT_EQ(bars.size(), 10u);
+    // Body 1: left edge 200 - 4.3 + 6 = 201.7, baseline 130, the full 30 units.
+    EXPECT_EQ(bars[0], "2017,1000 2067,1300 blue");
+    EXPECT_EQ(bars[1], "2077,1270 2127,1300 blue");   // a tenth of the strongest: 3
+    EXPECT_EQ(bars[2], "2137,1270 2187,1300 red");    // -1.5 is drawn 3 high, red
+    EXPECT_EQ(bars[3], "2197,1100 2247,1300 red");    // -20
+    EXPECT_EQ(bars[4], "2257,1150 2307,1300 blue");   // 15
+    EXPECT_EQ(bars[5], "2317,1270 2367,1300 blue");   // 0 shows 3 high
+    EXPECT_EQ(f.heights[10], 22);                     // 22.5 to the even neighbour
+    EXPECT_TRUE(Has(view_test::Texts(dc), "2222,1360 '-40'"));
+    // Equal highest scores: the earlier body is named.
+    EXPECT_EQ(f.strongest, 1);
+    EXPECT_EQ(testing_support::ReadBytes("FileDum/Dati3.dum"), "RAM       \r\nKREEFT    \r\nZON       \r\n");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
+    WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n-1\r\n-12\r\n-9\r\n0\r\n");
+    display::RecordingSurface dc;
+    const auto f = display::DrawVolguineForces(dc, 200, 100);
+    EXPECT_TRUE(Bars(dc).empty());
+    EXPECT_EQ(f.strongest, 0);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, display::kNoPositiveScoreMessage);
+    EXPECT_EQ(testing_support::ReadBytes("FileDum/Dati3.dum"), "RAM       \r\nKREEFT    \r\n\r\n");
+    EXPECT_EQ(view_test::Texts(dc).size(), 10u);  // the scores are still written
+}
+
+TEST_F(VolguineForces, AShortScoreFileIsAFileError) {
+    WriteScores("60\r\n6\r\n");
+    display::RecordingSurface dc;
+    EXPECT_THROW(display::DrawVolguineForces(dc, 200, 100), rt::IoError);
+    std::filesystem::remove("FileDum/MMMaitr2.dum");
+    EXPECT_THROW(display::DrawVolguineForces(dc, 200, 100), rt::IoError);
+}
+
+TEST_F(VolguineForces, ElementSymbolsFillTheirSquare) {
+    display::RecordingSurface dc;
+    display::DrawDoekCell(dc, 1, 50, 60, 8);
+    display::DrawDoekCell(dc, 8, 50, 60, 8);  // no such symbol: nothing
+    const auto m = dc.Calls("metafile");
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].substr(0, 22), "metafile 460,560 540,6");
+}
+
+}  // namespace

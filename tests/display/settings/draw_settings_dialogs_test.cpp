@@ -1,0 +1,217 @@
+// The calibration window, the line-width dialog and the printer-model dialog
+// write the drawing settings file at every change.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "archive/draw_settings_file.h"
+#include "display/draw/canvas_form.h"
+#include "display/draw/drawing_state.h"
+#include "display/settings/calibration_window.h"
+#include "display/settings/draw_settings_values.h"
+#include "display/settings/line_width_dialog.h"
+#include "display/settings/printer_model_dialog.h"
+#include "display/sheets/sheet_selection.h"
+#include "engine/engine_settings.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/paths.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+// A data folder with the default drawing settings, a 1280 x 1024 screen.
+class DrawSettingsDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rt::PrepareDataFolder();
+        archive::ResetDrawSettings();
+        display::ResetDrawingState();
+        display::InitDrawingFromScreen(1280, 1024);
+        display::ResetSheetSelection();
+        engine::LoadOrbiDomiSettings();
+        archive::LoadOrCreateDrawSettings();
+    }
+    std::vector<std::string> Lines() {
+        std::string bytes = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
+        std::vector<std::string> out;
+        std::size_t start = 0, end;
+        while ((end = bytes.find("\r\n", start)) != std::string::npos) {
+            out.push_back(bytes.substr(start, end - start));
+            start = end + 2;
+        }
+        return out;
+    }
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink messages_;
+};
+
+// The leftmost pixel of the circle's colour on the row of the centre.
+int LeftmostRed(const QImage& image, int row) {
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, row) == qRgb(255, 0, 0)) return x;
+    return -1;
+}
+
+}  // namespace
+
+TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
+    display::TFgrTxtKel window;
+    window.resize(1280, 1024);
+    window.FormActivate();
+    EXPECT_EQ(window.ScBO->value(), 0);
+    EXPECT_EQ(window.ScBV->value(), 0);
+    window.ScBO->setValue(200);
+    std::vector<std::string> lines = Lines();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[6], " 8.00000000000000E-0001");
+    EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
+    EXPECT_NEAR(display::Drawing.AspectScaleX, 0.8L, 1e-15L);
+    window.ScBV->setValue(-150);
+    EXPECT_EQ(Lines()[7], " 1.15000000000000E+0000");
+    // Reset: both scales 1.0 in the file, both bars at 0.
+    window.BBresClick();
+    lines = Lines();
+    EXPECT_EQ(lines[6], " 1.00000000000000E+0000");
+    EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
+    EXPECT_EQ(window.ScBO->value(), 0);
+    EXPECT_EQ(window.ScBV->value(), 0);
+    EXPECT_EQ(lines[4], " 1.00000000000000E+0000");  // the other lines kept
+    EXPECT_EQ(lines[0], "1");
+    EXPECT_EQ(lines[3], "1");
+    EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
+    archive::DrawSettings.AspectScaleX = 0.9123L;
+    archive::DrawSettings.AspectScaleY = 0;  // taken as 1.0
+    archive::SaveDrawSettings();
+    display::TFgrTxtKel window;
+    window.FormActivate();
+    EXPECT_EQ(window.ScBO->value(), 88);
+    EXPECT_EQ(window.ScBV->value(), 0);
+    EXPECT_EQ(Lines()[6], " 9.12000000000000E-0001");  // the bar moved: the factor rounded to 0.001
+}
+
+TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
+    display::TFgrTxtKel window;
+    window.resize(1280, 1024);
+    window.FormActivate();
+    // The first tick after the start only counts, the second draws.
+    window.Timer1Timer();
+    window.Timer1Timer();
+    const long double ppu = 1024.0L / 210;
+    // A row just above the horizontal axis, which is drawn over the circle.
+    const int row = static_cast<int>(101.6L * ppu + 0.5L) - 5;
+    QImage image = window.Snapshot();
+    // The circle of radius 95 about x = 140: its left edge at 45 units.
+    EXPECT_NEAR(LeftmostRed(image, row), 45 * ppu, 4);
+    window.ScBO->setValue(-200);  // scale 1.2: every page x divided by 1.2
+    image = window.Snapshot();
+    EXPECT_NEAR(LeftmostRed(image, row), 45 / 1.2L * ppu, 4);
+    // The panel of 70 units stays centred on the figure, in screen pixels.
+    EXPECT_NEAR(window.Panel1->geometry().center().x(), 140 / 1.2L * ppu, 2);
+    EXPECT_NEAR(window.Panel1->width(), 70 / 1.2L * ppu, 1);
+    // With another sheet code the window is only cleared.
+    display::Sheets.SheetCode = 16;
+    window.DrawCalibrationFrame();
+    EXPECT_EQ(LeftmostRed(window.FormCanvas->Snapshot(), row), -1);
+    EXPECT_EQ(display::Drawing.DrawForm, nullptr);
+}
+
+TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
+    display::TFoSpeLin dialog;
+    dialog.FormActivate();
+    EXPECT_EQ(dialog.EditSpeLin->text(), "1");
+    dialog.SpinButton1Down->click();
+    EXPECT_EQ(dialog.EditSpeLin->text(), "0,95");
+    dialog.SpinButton1Down->click();
+    EXPECT_EQ(dialog.EditSpeLin->text(), "0,90");  // 0.9025 stored
+    EXPECT_EQ(Lines()[4], " 9.02500000000000E-0001");
+    dialog.SpinButton1Down->click();
+    EXPECT_EQ(Lines()[4], " 8.55000000000000E-0001");  // from 0.90
+    dialog.BitBtn1->click();
+    EXPECT_EQ(dialog.EditSpeLin->text(), "1");
+    EXPECT_EQ(Lines()[4], " 1.00000000000000E+0000");
+    dialog.SpinButton1Up->click();
+    EXPECT_EQ(dialog.EditSpeLin->text(), "1,05");
+    EXPECT_EQ(Lines()[4].substr(0, 12), " 1.052631578");
+    dialog.SpinButton1Up->click();
+    EXPECT_EQ(Lines()[4].substr(0, 12), " 1.105263157");  // from 1.05
+    EXPECT_EQ(display::Drawing.LineWidthFactor, archive::DrawSettings.LineWidthFactor);
+    EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
+    display::TFoSpeLin dialog;
+    dialog.FormActivate();
+    // At the limits.
+    dialog.EditSpeLin->setText("0,5");
+    dialog.SpinButton1Down->click();
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
+    dialog.EditSpeLin->setText("4");
+    dialog.SpinButton1Up->click();
+    EXPECT_EQ(dialog.EditSpeLin->text(), "4");
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 4.0L);
+    // Beyond them, typed: either button brings the factor back within.
+    dialog.EditSpeLin->setText("0.1");
+    dialog.SpinButton1Up->click();
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
+    dialog.EditSpeLin->setText("9");
+    dialog.SpinButton1Down->click();
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 4.0L);
+    EXPECT_EQ(Lines()[4], " 4.00000000000000E+0000");
+    // Closing takes the typed number within the limits.
+    dialog.EditSpeLin->setText("9");
+    EXPECT_TRUE(dialog.FormClose());
+    EXPECT_EQ(dialog.EditSpeLin->text(), "4");
+    dialog.EditSpeLin->setText("0.3");
+    EXPECT_TRUE(dialog.FormClose());
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
+    EXPECT_EQ(dialog.EditSpeLin->text(), "0,5");
+    dialog.EditSpeLin->setText("2,5");
+    EXPECT_TRUE(dialog.FormClose());
+    EXPECT_EQ(Lines()[4], " 2.50000000000000E+0000");
+    EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
+    display::TFoSpeLin dialog;
+    dialog.show();  // activated: shows the factor
+    const std::string before = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
+    dialog.EditSpeLin->setText("ab");
+    dialog.SpinButton1Up->click();
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_EQ(messages_.messages[0].text, "'ab' is not a valid floating point value");
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
+    // Closing with it keeps the dialog open.
+    dialog.BitBtnRitornaClick();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(messages_.messages.size(), 2u);
+    EXPECT_EQ(testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)), before);
+    dialog.EditSpeLin->setText("1,2");
+    dialog.BitBtnRitornaClick();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 5);
+}
+
+TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
+    display::TFoStampa dialog;
+    dialog.ConfirmationMilliseconds = 0;
+    for (int round = 0; round < 2; ++round) {
+        dialog.show();
+        dialog.FormActivate();
+        const bool epson = round == 1;
+        EXPECT_EQ(dialog.Panel2->isVisible(), epson);
+        EXPECT_EQ(dialog.Panel1->isVisible(), !epson);
+        EXPECT_FALSE(dialog.LabModi->isVisible());
+        (epson ? dialog.BitBtn2 : dialog.BitBtn1)->click();
+        EXPECT_EQ(Lines()[1], epson ? "0" : "1");
+        EXPECT_EQ(dialog.LabModi->text(), "WIJZIGING GEMAAKT!");
+        EXPECT_FALSE(dialog.isVisible());  // closed after the message
+        EXPECT_EQ(archive::DrawSettings.EpsonCorrection, epson ? 0 : 1);
+    }
+}

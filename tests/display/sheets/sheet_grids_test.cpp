@@ -1,0 +1,231 @@
+// The grids and figures of the sheets for the fixed person: spherical
+// distances, the archetypal structure, the cloths and humoral grids and the
+// sign affinity figures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/sheets/sheet_affinities.h"
+#include "display/sheets/sheet_archetype.h"
+#include "display/sheets/sheet_cloths.h"
+#include "display/sheets/sheet_evaluations.h"
+#include "engine/position_text.h"
+#include "engine/receptions.h"
+#include "platform/gui/message_box.h"
+#include "tests/display/sheets/sheet_person.h"
+
+namespace {
+
+using display::RecordingSurface;
+
+std::string At(display::Point p) { return "text " + std::to_string(p.x) + "," + std::to_string(p.y) + " "; }
+
+// The text call whose text is exactly t, or "".
+std::string CallOf(const RecordingSurface& dc, const std::string& t) {
+    for (const std::string& c : dc.Calls("text"))
+        if (c.size() >= t.size() + 2 && c.compare(c.size() - t.size() - 2, t.size() + 2, "'" + t + "'") == 0) return c;
+    return {};
+}
+
+class SheetGrids : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sheet_test::SetSheetPerson();
+        display::ResetMissingGlyphReports();
+        wheel_test::CopyDataFolders({"Simboli"});
+        engine::Receptions = engine::ReceptionTables{};
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
+    EXPECT_NEAR(display::SphericalDistance(15.25L, 0, 45.5L, -4.5L), 30.5515, 1e-4);
+    EXPECT_NEAR(display::SphericalDistance(20, 1.25L, 350, -2), 30.1709, 1e-4);
+    EXPECT_EQ(display::SphericalDistance(260, 0, 80, 0), 180);  // the nodes
+    EXPECT_EQ(display::SphericalDistance(10, 3, 10, 3), 0);
+    RecordingSurface dc;
+    display::DrawSphericalDistances(dc, engine::Chart.PlanetLongitudes, 15, 202);
+    EXPECT_EQ(display::GridBodyCount, 9);
+    const auto texts = sheet_test::Texts(dc);
+    ASSERT_EQ(texts.size(), 2u + 54u);
+    EXPECT_EQ(texts[2], "30.55");  // Sun - Moon, cut not rounded
+    // The node pair (8, 9) stands at column 8, row 9.
+    const std::string nodes = CallOf(dc, "180.0");
+    ASSERT_FALSE(nodes.empty());
+    EXPECT_EQ(nodes.rfind(At(display::MapPoint(15 + 8.4L * 8 + 0.52L, 202 + 5.04L * 9 - 9.28L)), 0), 0u);
+    EXPECT_NE(nodes.find("color=#FFFFFF"), std::string::npos);  // an opposition: underlined, row colour
+    // Sun - Ascendant 85.25: a square, underlined in red; Sun - Moon 30.55 no aspect: grey.
+    EXPECT_NE(CallOf(dc, "85.25").find("color=#FFFFFF"), std::string::npos);
+    EXPECT_NE(CallOf(dc, "30.55").find("color=#808080"), std::string::npos);
+    int red = 0;
+    for (const std::string& l : dc.Calls("line")) red += l.find("#FF0000") != std::string::npos;
+    EXPECT_GE(red, 2);
+    // Rows 2..11 and columns 1..9 are led by their glyphs.
+    EXPECT_EQ(sheet_test::Glyphs(dc).size(), 19u);
+    EXPECT_EQ(dc.State().pen, display::Pen{});
+}
+
+TEST_F(SheetGrids, DistanceOnAnOrbBoundIsNoAspect) {
+    std::array<engine::Real, 16> orbs{};
+    orbs[0] = 8, orbs[1] = 6, orbs[2] = 7, orbs[3] = 7, orbs[4] = 8;
+    EXPECT_FALSE(display::AspectsOfDistance(66, orbs).soft);
+    EXPECT_TRUE(display::AspectsOfDistance(65.9L, orbs).soft);
+    const auto both = display::AspectsOfDistance(84, orbs);  // square only
+    EXPECT_TRUE(both.hard);
+    EXPECT_FALSE(both.soft);
+    EXPECT_TRUE(display::AspectsOfDistance(7.9L, orbs).conjunction);
+}
+
+TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
+    auto& r = engine::Receptions;
+    r.PlanetDignity[1] = 4;  // the Sun in fall
+    r.ReceptionBodies[1][1] = 1;
+    r.ReceptionNumbers[1][1] = 1;
+    for (int p : {5, 6}) {  // Mars and Jupiter in each other's signs
+        r.PlanetDignity[p] = 5;
+        r.ReceptionGroup[p] = 21;
+        r.ReceptionBodies[p][1] = p;
+        r.ReceptionNumbers[p][1] = 1;
+        r.ReceptionBodies[p][2] = p == 5 ? 6 : 5;
+        r.ReceptionNumbers[p][2] = 2;
+        r.ReceptionSigns[p][2] = p == 5 ? 6 : 5;
+    }
+    RecordingSurface dc;
+    display::DrawArchetypalStructure(dc, 25, 315);
+    EXPECT_EQ(sheet_test::Texts(dc),
+              (std::vector<std::string>{"ARCHETYPISCHE STRUCTUUR", "1", "Val", "1", "Uitwis.", "2", "gio", "1",
+                                        "Uitwis.", "2", "mar"}));
+    // Columns 13 apart; Jupiter's box joined to Mars's: orange bridges at x = 38 + 13.
+    const auto bridge = display::MapPoint(51 - 8, 315 - 5), end = display::MapPoint(51 - 9.1L, 315 - 5);
+    const std::string want = "line " + std::to_string(bridge.x) + "," + std::to_string(bridge.y) + " " +
+                             std::to_string(end.x) + "," + std::to_string(end.y) + " pen=solid/";
+    const auto lines = dc.Calls("line");
+    const auto hit = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(want, 0) == 0; });
+    ASSERT_NE(hit, lines.end());
+    EXPECT_NE(hit->find("#FF8040"), std::string::npos);
+    // Box of Mars two entries high: top at 315 - 14 + 2.
+    const auto top = display::MapPoint(38 + 4, 315 - 12);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find(" " + std::to_string(top.x) + "," + std::to_string(top.y) + " pen=solid/") != std::string::npos;
+    }));
+    // "Val" under the Sun's box at (x - 7, Y + 4.5) in red.
+    const std::string val = CallOf(dc, "Val");
+    EXPECT_EQ(val.rfind(At(display::MapPoint(18, 319.5L)), 0), 0u);
+    EXPECT_NE(val.find("color=#FF0000"), std::string::npos);
+    EXPECT_EQ(display::NoDignityFlag, 0);
+    EXPECT_EQ(sheet_test::Glyphs(dc).size(), 5u);
+}
+
+TEST_F(SheetGrids, NoDignityMessageOnlyWhenEveryPlanetIsNeutral) {
+    auto& r = engine::Receptions;
+    const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
+    for (int p = 1; p <= 7; ++p) r.PlanetSignKeys[p] = keys[p];
+    RecordingSurface dc;
+    display::DrawArchetypalStructure(dc, 25, 315);
+    EXPECT_EQ(sheet_test::Texts(dc).back(), "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
+    EXPECT_EQ(display::NoDignityFlag, 1);
+    r.PlanetSignKeys[3] = "MercLeon";
+    dc.Clear();
+    display::DrawArchetypalStructure(dc, 25, 315);
+    EXPECT_EQ(sheet_test::Texts(dc).size(), 1u);
+    EXPECT_EQ(display::NoDignityFlag, 0);
+}
+
+TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
+    // Sun in Leo, Moon in Cancer, the others in Virgo.
+    auto& c = engine::Chart;
+    c.PlanetLongitudes[1] = 130;
+    c.PlanetLongitudes[2] = 100;
+    for (int p = 3; p <= 7; ++p) c.PlanetLongitudes[p] = 160 + p;
+    engine::SignsOfPositions(7, c.PlanetLongitudes, c.PlanetSigns);
+    RecordingSurface dc;
+    display::DrawElementalCloth(dc, 46, 95);
+    // Earth (column 2) under sulphur (row 2): 5 at (X0 + 7, Y0 + 7).
+    const std::string five = CallOf(dc, "5");
+    EXPECT_EQ(five.rfind(At(display::MapPoint(46 - 14 + 7, 95 - 14 + 7)), 0), 0u);
+    EXPECT_NE(five.find("color=#FFFFFF"), std::string::npos);
+    // Totals: salt 1, sulphur 6, mercury 0 in row 5; fire 1, earth 5, air 0, water 1 in column 5.
+    EXPECT_EQ(CallOf(dc, "6").rfind(At(display::MapPoint(46 - 14 + 7, 95 - 14 + 28)), 0), 0u);
+    EXPECT_EQ(sheet_test::Glyphs(dc).size(), 7u);
+    const auto texts = sheet_test::Texts(dc);
+    EXPECT_EQ(texts[0], "SELEMENTAIRE DOEK");
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Collettivit\xE0"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Sentimento"), texts.end());
+
+    RecordingSurface season;
+    display::DrawSeasonCloth(season, 46, 233);
+    // Summer (column 2): cardinal 1, fixed 1, mutable 5; the summer total 7.
+    EXPECT_EQ(CallOf(season, "5").rfind(At(display::MapPoint(46 - 13 + 14, 233 - 14 + 7)), 0), 0u);
+    EXPECT_EQ(CallOf(season, "7").rfind(At(display::MapPoint(46 - 13 + 21, 233 - 14 + 7)), 0), 0u);
+    EXPECT_EQ(sheet_test::Glyphs(season).size(), 4u);
+}
+
+TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
+    auto& c = engine::Chart;
+    const engine::Real fire[8] = {0, 10, 130, 250, 20, 140, 260, 5};  // Aries, Leo, Sagittarius
+    for (int p = 1; p <= 7; ++p) c.PlanetLongitudes[p] = fire[p];
+    RecordingSurface dc;
+    display::DrawElementalHumoralGrid(dc, 50, 160);
+    // Fire row (2): e = 7 at (L + 20, T + 8); hot (row 1) 7 at (L + 34, T + 1), dry (row 4) 7.
+    const engine::Real L = 50 - 27, T = 160 - 15;
+    const auto texts = sheet_test::Texts(dc);
+    auto count = [&](const std::string& t) { return std::count(texts.begin(), texts.end(), t); };
+    EXPECT_EQ(count("7"), 3);
+    EXPECT_EQ(count("0"), 5);
+    const auto calls = dc.Calls("text");
+    for (const auto& [x, y] : {std::pair{L + 20, T + 8}, {L + 34, T + 1}, {L + 34, T + 22}}) {
+        const std::string want = At(display::MapPoint(x, y));
+        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const std::string& c) {
+            return c.rfind(want, 0) == 0 && c.find("'7'") != std::string::npos;
+        })) << want;
+    }
+    RecordingSurface season;
+    display::DrawSeasonalHumoralGrid(season, 50, 300);
+    const auto st = sheet_test::Texts(season);
+    // Aries (3 planets) air, Leo (2) fire, Sagittarius (2) earth: e = 3, 2, 2, 0; q = 5, 3, 2, 4.
+    const std::vector<std::string> numbers(st.end() - 8, st.end());
+    EXPECT_EQ(numbers, (std::vector<std::string>{"3", "5", "2", "3", "2", "2", "0", "4"}));
+    EXPECT_EQ(st[1], "(Seizoensgebonden)");
+}
+
+TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
+    engine::Chart.HouseCusps[1] = 0;
+    RecordingSurface dc;
+    display::DrawSheetAffinityFigures(dc, 1, 173, 105, 34.5L);
+    const auto lines = dc.Calls("line");
+    ASSERT_EQ(lines.size(), 6u);  // the six solid chords; the dotted ones are dots
+    const auto a = display::MapPoint(140, 114), b = display::MapPoint(206, 96);
+    EXPECT_EQ(lines[0].rfind("line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " + std::to_string(b.x) +
+                                 "," + std::to_string(b.y) + " pen=solid/",
+                             0),
+              0u);
+    EXPECT_NE(lines[0].find("#C4C824"), std::string::npos);
+    EXPECT_GT(dc.Calls("ellipse").size(), 6u * 10);
+    engine::Chart.HouseCusps[1] = 0.4L;
+    RecordingSurface same;
+    display::DrawSheetAffinityFigures(same, 1, 173, 105, 34.5L);
+    EXPECT_EQ(same.log, dc.log);
+    RecordingSurface quads;
+    display::DrawSheetAffinityFigures(quads, 2, 173, 105, 34.5L);
+    const auto q = quads.Calls("line");
+    ASSERT_EQ(q.size(), 12u);
+    for (int f = 0; f < 3; ++f) {
+        // Each chord starts where the one before it ended, the fourth ends where the first began.
+        auto ends = [](const std::string& l) {
+            std::istringstream in(l.substr(5));
+            std::string from, to;
+            in >> from >> to;
+            return std::pair{from, to};
+        };
+        for (int k = 1; k < 4; ++k) EXPECT_EQ(ends(q[4 * f + k]).first, ends(q[4 * f + k - 1]).second);
+        EXPECT_EQ(ends(q[4 * f + 3]).second, ends(q[4 * f]).first);
+    }
+    RecordingSurface none;
+    display::DrawSheetAffinityFigures(none, 3, 173, 105, 34.5L);
+    EXPECT_TRUE(none.Calls("line").empty());
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// Pictures of the remedy windows with the sample databases, for looking at:
+// written only when KELVOR_SCREENSHOT names a target file.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <cstdlib>
+
+#include "remedies/windows/compound_therapy_search.h"
+#include "remedies/windows/multi_symptom_search.h"
+#include "remedies/windows/remedy_browser.h"
+#include "remedies/windows/symptom_browser.h"
+#include "remedies/windows/therapy_browser.h"
+#include "tests/remedies/windows/remedy_window_test_util.h"
+
+using namespace remedies;
+using namespace remedy_window_tests;
+
+namespace {
+
+void Save(QWidget* w, const char* suffix) {
+    QString target = QString::fromUtf8(std::getenv("KELVOR_SCREENSHOT"));
+    QTest::qWait(50);
+    ASSERT_TRUE(w->grab().save(target.replace(".png", QString("-%1.png").arg(suffix))));
+}
+
+TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
+    const char* target = std::getenv("KELVOR_SCREENSHOT");
+    if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
+    SampleFolder folder;
+
+    TFoSintom1 symptoms;
+    symptoms.show();
+    QTest::keyClicks(symptoms.EdCerca, "hoo");
+    ASSERT_TRUE(ClickLine(symptoms.ListBox1, "Hoofdpijn"));
+    symptoms.SB[3]->click();
+    symptoms.SB[3]->click();
+    QTest::mouseDClick(symptoms.EdA[2], Qt::LeftButton);
+    Save(&symptoms, "symptoms");
+
+    TFoRimed remedies;
+    remedies.show();
+    QTest::keyClicks(remedies.EdCerca, "cal");
+    ASSERT_TRUE(ClickLine(remedies.ListBox1, Text(remedies.ListBox1, remedies.ListBox1->currentRow())));
+    remedies.SB[1]->click();
+    Save(&remedies, "remedies");
+    remedies.BitBtn2->click();
+    Save(&remedies, "remedies-info");
+
+    TFoTerapi therapies;
+    therapies.show();
+    ASSERT_TRUE(ClickLine(therapies.ListBox1, "Slapeloosheid"));
+    therapies.SB[2]->click();
+    QTest::mouseDClick(therapies.EdD[1], Qt::LeftButton);
+    Save(&therapies, "therapies");
+
+    TFoRicCom multi;
+    multi.show();
+    for (const char* s : {"Hoofdpijn", "Nervositeit", "Onrust en lichte slapeloosheid"})
+        ASSERT_TRUE(ClickLine(multi.ListBox1, s));
+    multi.BBricerca->click();
+    ASSERT_TRUE(ClickLine(multi.ListBox3, "02 Verbena officinalis"));
+    Save(&multi, "multi");
+
+    TFoTerCom compound;
+    compound.show();
+    for (const char* s : {"Slapeloosheid", "Nervositeit", "Hoofdpijn"}) ASSERT_TRUE(ClickLine(compound.ListBox1, s));
+    compound.BBricerca->click();
+    ASSERT_TRUE(ClickLine(compound.ListBox3, Text(compound.ListBox3, 0)));
+    Save(&compound, "compound");
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// The composition, synthesis, debility and principles windows on the sample
+// database and on small fixtures.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/gui/message_box.h"
+#include "remedies/principles_file.h"
+#include "remedies/windows/composition_window.h"
+#include "remedies/windows/debility_window.h"
+#include "remedies/windows/principles_window.h"
+#include "remedies/windows/synthesis_window.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
+
+using namespace remedies;
+using namespace window_tests;
+using testing_support::TempWorkFolder;
+
+namespace {
+
+TEST(CompositionWindow, AWordFindsItsRemediesAndTheClickShowsItInCapitals) {
+    TempWorkFolder folder;
+    CopySampleData();
+    TFoPiante w;
+    w.show();
+    EXPECT_EQ(w.ListBox2->Count(), 48);
+    w.EditCerca->setText("rozemarijnzuur");
+    w.BBcerca->click();
+    EXPECT_EQ(w.ListBox3->Lines(),
+              (std::vector<std::string>{"Lavandula angustifolia", "Mentha piperita", "Ocimum basilicum",
+                                        "Origanum majorana", "QSPC Melissa officinalis",
+                                        "Salvia officinalis", "Symphytum officinale", "Thymus vulgaris",
+                                        "TSA Rosmarinus officinalis"}));
+    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
+    ClickLine(w.ListBox3, "Mentha piperita");
+    EXPECT_EQ(w.LabelMemo->text(), "Composizione di Mentha piperita");
+    EXPECT_EQ(Text(w.MemoNote), "Etherische olie (menthol, menthon), flavono\xEF" "den, ROZEMARIJNZUUR.");
+    SaveShot(&w, "piante");
+
+    ClickLine(w.ListBox2, "Urtica dioica");
+    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van Urtica dioica");
+    EXPECT_EQ(Text(w.MemoNote).substr(0, 12), "Flavono\xEF" "den,");
+
+    w.EditCerca->setText("kwikzilver");
+    w.BBcerca->click();
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
+    const std::string before = Text(w.MemoNote);
+    ClickRow(w.ListBox3, 0);  // does nothing
+    EXPECT_EQ(Text(w.MemoNote), before);
+    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
+}
+
+TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged) {
+    TempWorkFolder folder;
+    PrimaryTexts first = remedy_tests::Texts("Arnica", "Kneuzingen");
+    first.Notes = "Sesquiterpeenlactonen";
+    PrimaryTexts second = remedy_tests::Texts("Arnica", "Spierpijn");
+    second.Notes = "Flavonoiden en etherische olie";
+    remedy_tests::WritePrimaryDb({first, second});
+    TFoPiante w;
+    w.show();
+    w.EditCerca->setText("Etherische");
+    w.BBcerca->click();
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica"}));
+    ClickRow(w.ListBox3, 0);
+    EXPECT_EQ(Text(w.MemoNote), "Sesquiterpeenlactonen");
+}
+
+TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
+    TempWorkFolder folder;
+    PrimaryTexts a = remedy_tests::Texts("Arnica", "Kneuzingen");
+    a.Synthesis = "Wie zegt dat alles goed is, terwijl het pijn doet.";
+    PrimaryTexts b = remedy_tests::Texts("Bellis", "Kneuzingen");
+    b.Synthesis = "Kort";
+    remedy_tests::WritePrimaryDb({a, b});
+    TFoSintesi w;
+    w.show();
+    EXPECT_EQ(w.LabelMemo->text(), "Psychische synthese van de remedie");
+    ClickLine(w.ListBox2, "Bellis");
+    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Bellis");
+    EXPECT_EQ(Text(w.MemoNote), "Non \xE8 riportata una Sintesi Psichica");
+    w.EditCerca->setText("alles goed");
+    w.BBcerca->click();
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica"}));
+    ClickRow(w.ListBox3, 0);
+    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Arnica");
+    EXPECT_EQ(Text(w.MemoNote), "Wie zegt dat ALLES GOED is, terwijl het pijn doet.");
+    w.EditCerca->setText("");
+    w.BBcerca->click();
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
+}
+
+TEST(SynthesisWindow, SampleDatabase) {
+    TempWorkFolder folder;
+    CopySampleData();
+    TFoSintesi w;
+    w.show();
+    w.EditCerca->setText("licht");
+    w.BBcerca->click();
+    EXPECT_EQ(w.ListBox3->Lines(),
+              (std::vector<std::string>{"Filipendula ulmaria", "HS 8 - Hypericum perforatum"}));
+    ClickRow(w.ListBox3, 1);
+    EXPECT_EQ(Text(w.MemoNote).substr(0, 16), "LICHT in de duis");
+    SaveShot(&w, "sintesi");
+}
+
+TEST(DebilityWindow, WeakenedLibraSearchesAriesAndMarksTheSignatureRemedies) {
+    TempWorkFolder folder;
+    CopySampleData();
+    TFoMali w;
+    w.show();
+    EXPECT_EQ(Text(w.EdTot), "0");
+    w.findChild<QRadioButton*>("RBmar")->click();
+    auto* libra = w.findChild<QRadioButton*>("RBari");
+    EXPECT_EQ(libra->text(), "Weegschaal");
+    libra->click();
+    EXPECT_EQ(Text(w.EdPianeta), "Mars");
+    EXPECT_EQ(Text(w.EdSegno), "Weegschaal");
+    w.BBRicerca->click();
+    EXPECT_EQ(w.ListBox2->Lines(),
+              (std::vector<std::string>{"Gewrichtsklachten", "Spijsverteringsstoornissen"}));
+    EXPECT_EQ(Text(w.EdTot), "2");
+    ClickLine(w.ListBox2, "Gewrichtsklachten");
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Filipendula ulmaria", "Salix alba",
+                                                             "Symphytum officinale", ">>> Urtica dioica <<<"}));
+    ClickLine(w.ListBox2, "Spijsverteringsstoornissen");
+    EXPECT_EQ(w.ListBox3->Lines(),
+              (std::vector<std::string>{">>> Artemisia absinthium <<<", "Mentha piperita",
+                                        "Taraxacum officinale", ">>> TSA Rosmarinus officinalis <<<"}));
+    SaveShot(&w, "mali");
+
+    w.findChild<QRadioButton*>("RBsat")->click();
+    w.findChild<QRadioButton*>("RBleo")->click();  // weakened Waterman: Leeuw searched
+    w.BBRicerca->click();
+    EXPECT_EQ(Text(w.EdSegno), "Waterman");
+    EXPECT_EQ(Text(w.EdTot), "0");
+    EXPECT_EQ(w.ListBox2->Count(), 0);
+    EXPECT_EQ(w.ListBox3->Count(), 0);
+}
+
+TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
+    TempWorkFolder folder;
+    CopySampleData();
+    fs::remove(kPrinciplesFileName);
+    TFoPrinci w;
+    w.show();
+    w.Button1->click();
+    EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
+    EXPECT_EQ(ReadPrinciplesFile()[1][0], "ETHERISCHE OLIE (VLUCHTIGE OLIE)");
+    EXPECT_FALSE(w.LabStato->text().isEmpty());
+    SaveShot(&w, "princi");
+
+    gui::RecordingMessageSink messages;
+    fs::remove(kPrinciplesTextName);
+    w.Button1->click();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
+    EXPECT_TRUE(w.LabStato->text().isEmpty());
+}
+
+}  // namespace

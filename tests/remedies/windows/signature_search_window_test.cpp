@@ -1,0 +1,184 @@
+// The signature search window: the remedy list and its index at activation, a
+// remedy's signature shown row by row, the search with its pages, and the
+// type-ahead; on a small fixture and on the sample database.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "platform/runtime/text_file.h"
+#include "remedies/windows/signature_search_window.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
+
+using namespace remedies;
+using namespace window_tests;
+using remedy_tests::Texts;
+using testing_support::TempWorkFolder;
+
+namespace {
+
+PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const std::string& secondary,
+                 const std::string& zodiac) {
+    PrimaryTexts t = Texts(remedy, "Indicatie", primary, zodiac);
+    t.SecondarySignature = secondary;
+    return t;
+}
+
+class SignatureWindow : public ::testing::Test {
+protected:
+    TempWorkFolder folder;
+    TFoSegnat w;
+
+    QRadioButton* Radio(const char* name) { return w.findChild<QRadioButton*>(name); }
+    std::vector<std::string> Column(const std::array<QLineEdit*, kSignatureRows>& edits) {
+        std::vector<std::string> out;
+        for (auto* e : edits) out.push_back(Text(e));
+        return out;
+    }
+};
+
+// By hand: Mars in the primary or secondary signature and Ram in the zodiacal
+// one: Aurum (secondary Mars), Ferrum (stored with a trailing blank) and
+// Gentiana; Borago has no Mars, Capsicum no Ram.
+void WriteFixture() {
+    remedy_tests::WritePrimaryDb({
+        Sig("Gentiana", "Mars", "", "Ram"),
+        Sig("Aurum", "Zon", "Mars", "Ram-Leeuw"),
+        Sig("Borago", "Jupiter", "", "Ram"),
+        Sig("Ferrum ", "Mars", "", "Ram"),
+        Sig("Capsicum", "Mars", "", "Schorpioen"),
+        Sig("Digitalis", "Venus", "", "Stier"),
+    });
+}
+
+TEST_F(SignatureWindow, ActivationListsEveryRemedyOnceWithItsIndexLine) {
+    WriteFixture();
+    w.show();
+    EXPECT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Aurum", "Borago", "Capsicum", "Digitalis",
+                                                             "Ferrum", "Gentiana"}));
+    EXPECT_EQ(rt::ReadTextLines(kRemedyIndexName),
+              (std::vector<std::string>{"2", "3", "5", "6", "4", "1"}));
+    EXPECT_EQ(Text(w.EdPianeta), "Ieder");
+    EXPECT_EQ(Text(w.EdSegno), "Ieder");
+    EXPECT_EQ(Text(w.EdTot), "0");
+    EXPECT_EQ(w.windowTitle(), " ASTROLOGISCHE SIGNATUUR");
+}
+
+TEST_F(SignatureWindow, ClickedRemediesFillTheRowsInTurn) {
+    WriteFixture();
+    w.show();
+    ClickLine(w.ListBox2, "Aurum");
+    ClickLine(w.ListBox2, "Ferrum");
+    EXPECT_EQ(Text(w.EdP[0]), "Aurum");
+    EXPECT_EQ(Text(w.EdD[0]), "Zon");
+    EXPECT_EQ(Text(w.EdE[0]), "Mars");
+    EXPECT_EQ(Text(w.EdF[0]), "Ram-Leeuw");
+    EXPECT_EQ(Text(w.EdP[1]), "Ferrum ");
+    EXPECT_EQ(Text(w.EdD[1]), "Mars");
+    // Fifteen clicks: the fifteenth starts again in row 1 on an emptied grid.
+    for (int i = 0; i < 13; ++i) ClickLine(w.ListBox2, "Borago");
+    EXPECT_EQ(Text(w.EdP[0]), "Borago");
+    EXPECT_EQ(Text(w.EdP[1]), "");
+}
+
+TEST_F(SignatureWindow, MarsWithRamShowsItsHitsThenAClickReturnsToBrowsing) {
+    WriteFixture();
+    w.show();
+    Radio("RBmar")->click();
+    Radio("RBari")->click();
+    EXPECT_EQ(Text(w.EdPianeta), "Mars");
+    EXPECT_EQ(Text(w.EdSegno), "Ram");
+    w.BBRicerca->click();
+    EXPECT_EQ(Text(w.EdTot), "3");
+    EXPECT_EQ(Text(w.EdPage), "1/1");
+    EXPECT_EQ(BaseColour(w.EdPage), kWhiteColour);
+    auto names = Column(w.EdP);
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 4),
+              (std::vector<std::string>{"Aurum", "Ferrum ", "Gentiana", ""}));
+    EXPECT_EQ(Text(w.EdF[0]), "Ram-Leeuw");
+    EXPECT_EQ(rt::ReadTextLines(kSignatureHitsName).size(), 12u);
+
+    ClickLine(w.ListBox2, "Digitalis");
+    EXPECT_EQ(Text(w.EdP[0]), "Digitalis");
+    EXPECT_EQ(Text(w.EdP[1]), "");
+    EXPECT_EQ(Text(w.EdPage), "");
+    EXPECT_EQ(Text(w.EdTot), "");
+}
+
+TEST_F(SignatureWindow, NoHitLeavesAnEmptyGrid) {
+    WriteFixture();
+    w.show();
+    Radio("RBsat")->click();
+    w.BBRicerca->click();
+    EXPECT_EQ(Text(w.EdTot), "0");
+    EXPECT_EQ(Text(w.EdPage), "1/0");
+    w.BBseguito->click();
+    w.BBAnticipo->click();
+    EXPECT_EQ(Text(w.EdPage), "1/0");
+    for (auto* e : w.EdP) EXPECT_EQ(Text(e), "");
+}
+
+TEST_F(SignatureWindow, FifteenHitsMakeTwoPages) {
+    std::vector<PrimaryTexts> many;
+    for (char c = 'A'; c <= 'O'; ++c) many.push_back(Sig(std::string("Remedie ") + c, "Zon", "", "Leeuw"));
+    remedy_tests::WritePrimaryDb(many);
+    w.show();
+    w.BBRicerca->click();
+    EXPECT_EQ(Text(w.EdTot), "15");
+    EXPECT_EQ(Text(w.EdPage), "1/2");
+    EXPECT_EQ(BaseColour(w.EdPage), kRedColour);
+    EXPECT_EQ(Text(w.EdP[13]), "Remedie N");
+    w.BBseguito->click();
+    EXPECT_EQ(Text(w.EdPage), "2/2");
+    EXPECT_EQ(BaseColour(w.EdPage), kWhiteColour);
+    EXPECT_EQ(Text(w.EdP[0]), "Remedie O");
+    EXPECT_EQ(Text(w.EdF[0]), "Leeuw");
+    EXPECT_EQ(Text(w.EdP[1]), "");
+    w.BBseguito->click();
+    EXPECT_EQ(Text(w.EdPage), "2/2");
+    w.BBAnticipo->click();
+    EXPECT_EQ(Text(w.EdPage), "1/2");
+    EXPECT_EQ(Text(w.EdP[0]), "Remedie A");
+    w.BBpulisci->click();
+    EXPECT_EQ(Text(w.EdP[0]), "");
+}
+
+TEST_F(SignatureWindow, TypeAheadInCapitalsFindsTheRemedy) {
+    WriteFixture();
+    w.show();
+    QTest::keyClicks(w.EditCerca, "fer");
+    EXPECT_EQ(Text(w.EditCerca), "FER");
+    EXPECT_EQ(w.ListBox2->SelectedLine(), "Ferrum");
+    QTest::keyClick(w.EditCerca, Qt::Key_Backspace);
+    QTest::keyClick(w.EditCerca, Qt::Key_Backspace);
+    QTest::keyClick(w.EditCerca, Qt::Key_Backspace);
+    QTest::keyClicks(w.EditCerca, "c");
+    EXPECT_EQ(w.ListBox2->SelectedLine(), "Capsicum");
+    // Selecting does not show the signature: the user clicks.
+    EXPECT_EQ(Text(w.EdP[0]), "");
+}
+
+TEST_F(SignatureWindow, SampleDatabaseMarsWithRam) {
+    CopySampleData();
+    w.show();
+    EXPECT_EQ(w.ListBox2->Count(), 48);
+    Radio("RBmar")->click();
+    Radio("RBari")->click();
+    w.BBRicerca->click();
+    EXPECT_EQ(Text(w.EdTot), "5");
+    auto names = Column(w.EdP);
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 6),
+              (std::vector<std::string>{"Artemisia absinthium", "Crataegus monogyna", "Juniperus communis",
+                                        "TSA Rosmarinus officinalis", "Urtica dioica", ""}));
+    SaveShot(&w, "segnat");
+    Radio("RBNoPia")->click();
+    Radio("RBNoSeg")->click();
+    w.BBRicerca->click();
+    EXPECT_EQ(Text(w.EdTot), "48");
+    EXPECT_EQ(Text(w.EdPage), "1/4");
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+// The symptom and remedy browsers: type-ahead, the slots after a click on a
+// line, paging with the page indicator, the detail buttons and the word pop-up.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/runtime/text_file.h"
+#include "remedies/primary_db.h"
+#include "remedies/windows/remedy_browser.h"
+#include "remedies/windows/symptom_browser.h"
+#include "remedies/windows/window_colours.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/remedy_window_test_util.h"
+
+using namespace remedies;
+using namespace remedy_window_tests;
+
+namespace {
+
+std::vector<std::string> Remedies(const BrowserWindow& w) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= kSlotsPerPage; ++i) out.push_back(TextOf(w.EdP[i]));
+    while (!out.empty() && out.back().empty()) out.pop_back();
+    return out;
+}
+
+TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
+    SampleFolder folder;
+    TFoSintom1 w;
+    w.show();  // activation loads the symptom list
+    ASSERT_GT(w.ListBox1->count(), 30);
+    QTest::keyClicks(w.EdCerca, "hoo");
+    EXPECT_EQ(TextOf(w.EdCerca), "Hoo");  // the first letter upper-cased, the others kept
+    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()), "Hoofdpijn");
+    EXPECT_TRUE(w.EdP[1]->text().isEmpty());  // selecting by typing does not search
+    QTest::keyClick(w.EdCerca, Qt::Key_Return);
+    EXPECT_EQ(TextOf(w.EdCerca), "Hoo");
+
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
+    EXPECT_EQ(TextOf(w.EdDist), "Hoofdpijn");
+    EXPECT_EQ(Remedies(w), (std::vector<std::string>{"TSA Rosmarinus officinalis", "Salix alba",
+                                                     "Lavandula angustifolia", "Mentha piperita",
+                                                     "Verbena officinalis", "Tanacetum parthenium",
+                                                     "Betonica officinalis"}));
+    EXPECT_EQ(TextOf(w.EdA[2]), "Maan Saturnus");
+    EXPECT_EQ(TextOf(w.EdS[2]), "Kreeft");
+    EXPECT_FALSE(w.EdD[2]->text().isEmpty());
+    EXPECT_EQ(w.Edit1->text(), "1/1");
+    EXPECT_EQ(BackgroundOf(w.Edit1), kAqua);
+    EXPECT_TRUE(w.EdCerca->text().isEmpty());  // the search empties the type-ahead
+
+    w.SB[3]->click();
+    EXPECT_EQ(w.LabNote->text(), "Lavandula angustifolia - Waarschuwingen");
+    w.SB[3]->click();
+    EXPECT_EQ(w.LabNote->text(), "Lavandula angustifolia - Psychische Synthese");
+    w.SB[1]->click();
+    EXPECT_EQ(w.LabNote->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
+    w.SB[9]->click();  // an empty slot does nothing
+    EXPECT_EQ(w.LabNote->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
+
+    QTest::mouseDClick(w.EdA[1], Qt::LeftButton);
+    ASSERT_TRUE(w.list->isVisible());
+    ASSERT_EQ(w.list->count(), 2);
+    EXPECT_EQ(Text(w.list, 0), "\xA7 Zon");
+    EXPECT_EQ(Text(w.list, 1), "Mars");
+    QTest::mouseClick(w.EdS[1], Qt::LeftButton);
+    EXPECT_FALSE(w.list->isVisible());
+
+    w.BitBtn1->click();  // "Opschonen"
+    EXPECT_TRUE(Remedies(w).empty());
+    EXPECT_TRUE(w.EdDist->text().isEmpty());
+}
+
+TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
+    testing_support::TempWorkFolder folder;
+    ResetBrowserStates();
+    std::vector<PrimaryTexts> records;
+    for (int i = 1; i <= 15; ++i) records.push_back(remedy_tests::Texts("Vijftien " + std::to_string(i), "Vijftien"));
+    for (int i = 1; i <= 141; ++i) records.push_back(remedy_tests::Texts("Veel " + std::to_string(i), "Veel"));
+    remedy_tests::WritePrimaryDb(records);
+    rt::WriteTextLines(kSymptomListName, {"Veel", "Vijftien"});
+    TFoSintom1 w;
+    w.FormActivate();
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Vijftien"));
+    EXPECT_EQ(w.Edit1->text(), "1/2");
+    EXPECT_EQ(BackgroundOf(w.Edit1), kRed);
+    EXPECT_EQ(TextOf(w.EdP[14]), "Vijftien 14");
+    w.BBseguito->click();
+    EXPECT_EQ(w.Edit1->text(), "2/2");
+    EXPECT_EQ(BackgroundOf(w.Edit1), kAqua);
+    EXPECT_EQ(Remedies(w), std::vector<std::string>{"Vijftien 15"});
+    EXPECT_EQ(TextOf(w.EdDist), "Vijftien");
+    w.BBseguito->click();  // no third page
+    EXPECT_EQ(w.Edit1->text(), "2/2");
+    w.SB[2]->click();
+    EXPECT_EQ(w.LabNote->text(), "Notities");
+    w.SB[1]->click();
+    EXPECT_EQ(w.LabNote->text(), "Vijftien 15 - Waarschuwingen");
+    w.BBAnticipo->click();
+    EXPECT_EQ(w.Edit1->text(), "1/2");
+    EXPECT_EQ(TextOf(w.EdP[1]), "Vijftien 1");
+
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Veel"));
+    EXPECT_EQ(w.Edit1->text(), "1/10");
+    EXPECT_EQ(w.State().HitCount(), 140);
+    for (int i = 0; i < 12; ++i) w.BBseguito->click();
+    EXPECT_EQ(w.Edit1->text(), "10/10");
+    EXPECT_EQ(TextOf(w.EdP[14]), "Veel 140");
+    w.SB[14]->click();
+    EXPECT_EQ(w.LabNote->text(), "Veel 140 - Waarschuwingen");
+}
+
+TEST(SymptomBrowser, StateOutlivesTheWindowButTheKeyStartsEmpty) {
+    SampleFolder folder;
+    {
+        TFoSintom1 w;
+        w.FormActivate();
+        ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
+        QTest::keyClicks(w.EdCerca, "x");
+    }
+    EXPECT_EQ(SymptomBrowser.HitCount(), 7);
+    TFoSintom1 again;
+    again.FormActivate();
+    EXPECT_TRUE(SymptomBrowser.SearchKey.empty());
+}
+
+TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
+    SampleFolder folder;
+    TFoRimed w;
+    w.show();
+    QTest::keyClicks(w.EdCerca, "cal");
+    EXPECT_EQ(TextOf(w.EdCerca), "CAL");
+    const std::string line = Text(w.ListBox1, w.ListBox1->currentRow());
+    EXPECT_EQ(line.substr(0, 27), "Calendula officinalis (MSA)");
+    ASSERT_TRUE(ClickLine(w.ListBox1, line));
+    EXPECT_EQ(TextOf(w.EdRime), "MSA Calendula officinalis");
+    EXPECT_EQ(w.LabSpeci->text(), "(Macerato Spagirico-Alchemico)");
+    EXPECT_EQ(TextOf(w.EdAvve), "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
+    EXPECT_TRUE(w.MemoNote->toPlainText().startsWith("Warmte die heelt"));
+    EXPECT_EQ(TextOf(w.EdD[1]), "Kleine wonden en schaafwonden");
+    EXPECT_EQ(TextOf(w.EdD[3]), "Ontstoken tandvlees");
+    EXPECT_TRUE(w.EdP[4]->text().isEmpty());
+    EXPECT_FALSE(w.MemoPare->isVisible());
+    w.SB[1]->click();
+    EXPECT_EQ(w.LabNote->text(), "MSA Calendula officinalis - Dosering");
+    EXPECT_TRUE(w.MemoNote->toPlainText().startsWith("Uitwendig"));
+    w.SB[1]->click();
+    EXPECT_EQ(w.LabNote->text(), "MSA Calendula officinalis - Psychische Synthese");
+
+    QTest::mouseDClick(w.EdAvve, Qt::LeftButton);
+    EXPECT_TRUE(w.MemoAvveLarge->isVisible());
+    EXPECT_EQ(w.MemoAvveLarge->toPlainText(), w.EdAvve->text());
+    w.BitBtn2->click();
+    EXPECT_FALSE(w.MemoAvveLarge->isVisible());
+    EXPECT_TRUE(w.MemoInfo->isVisible());
+    EXPECT_TRUE(w.MemoInfo->toPlainText().endsWith(gui::ToQt("(\xA7 = Primaire Signatuur)")));
+    w.BitBtn2->click();
+    EXPECT_FALSE(w.MemoInfo->isVisible());
+}
+
+TEST(RemedyBrowser, BracketNumberShowsTheNote) {
+    testing_support::TempWorkFolder folder;
+    ResetBrowserStates();
+    remedy_tests::WritePrimaryDb({remedy_tests::Texts("Aurum (2)", "Hartzeer"), remedy_tests::Texts("Aurum", "Moeheid")});
+    rt::WriteTextLines(kRemedyVariantListName, {"Aurum", "Aurum (2)"});
+    TFoRimed w;
+    w.show();
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Aurum (2)"));
+    EXPECT_TRUE(w.MemoPare->isVisible());
+    EXPECT_EQ(TextOf(w.EdD[1]), "Hartzeer");
+    EXPECT_EQ(TextOf(w.EdAvve), "Er zijn tot nu toe geen waarschuwingen");
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Aurum"));
+    EXPECT_FALSE(w.MemoPare->isVisible());
+    EXPECT_EQ(TextOf(w.EdD[1]), "Moeheid");
+}
+
+}  // namespace
