@@ -25,6 +25,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
@@ -35,8 +36,8 @@ using display::FgrKelvo;
 class ChartWindowReplay : public ::testing::Test {
 protected:
     void SetUp() override {
+        rt::PrepareDataFolder();  // the whole data tree, as the program has it
         wheel_test::SetFixedPerson();
-        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "OpzioneT"});
         display::ResetChartWindowState();
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
