@@ -1,9 +1,15 @@
 // Backup of the personal archive and its restore.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <filesystem>
+#include <memory>
 
 #include "archive/backup.h"
+#include "archive/backup_window.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "platform/runtime/win1252.h"
 #include "dialog_test_support.h"
 
 using namespace archive;
@@ -83,4 +89,44 @@ TEST_F(BackupTest, RestoreBringsBackEverythingOrNothing) {
     EXPECT_NE(blocked.message.find((program / "base.st2").string()), std::string::npos) << blocked.message;
     for (auto& e : fs::directory_iterator(program))
         EXPECT_EQ(e.path().filename().string().find('~'), std::string::npos) << e.path();
+}
+
+namespace {
+class TwoVolumes : public gui::SystemServices {
+public:
+    explicit TwoVolumes(fs::path root) : root_(std::move(root)) {}
+    std::vector<gui::Volume> ListVolumes() override {
+        return {{root_.string(), "Disco di prova"}, {(root_ / "altro").string(), "Altro"}};
+    }
+
+private:
+    fs::path root_;
+};
+}  // namespace
+
+TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
+    gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));
+    gui::RecordingMessageSink sink;
+    fs::current_path(program);
+    TFoBakMod1 window;
+    window.show();
+    window.BBCambiaDestClick();
+    QCoreApplication::processEvents();
+    window.DriveComboBox1Click(0);  // chosen: the list closes
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.BackupDestination, rt::Utf8ToCp1252(BackupFolderOn(volume).string()));
+    window.adjustSize();
+    const QSize without = window.size();
+    window.BBCambiaDestClick();
+    QCoreApplication::processEvents();
+    window.BBchiudiSceltaClick();  // closed without a choice
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), without);
+    window.BBCambiaDestClick();
+    QCoreApplication::processEvents();
+    window.DriveComboBox1Click(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), without);
+    window.hide();
+    gui::SetSystemServices(nullptr);
 }
