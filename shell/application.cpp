@@ -6,6 +6,8 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "shell/forms.h"
 #include "shell/main_window.h"
@@ -20,8 +22,10 @@ int RunApplication(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     try {
         rt::PrepareDataFolder();
-    } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, "kelvor", QString::fromUtf8(e.what()));
+    } catch (const rt::IoError& e) {
+        QMessageBox::critical(nullptr, "kelvor",
+                              gui::ToQt("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
+                                        (e.File().empty() ? "" : ": " + e.File())));
         return 1;
     }
     // The rich-text windows read the first argument themselves.
