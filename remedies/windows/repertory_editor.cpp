@@ -146,13 +146,13 @@ TFoAggRep::TFoAggRep() {
     MemoIstruz->hide();
 
     const int by = 527;
-    BBpulisci = PlaceButton(this, "BBpulisci", "Uitwissen", 305, by, 95);
-    BBelimina = PlaceButton(this, "BBelimina", "Elimina dal Repertorio", 403, by, 115);
-    BBsalva = PlaceButton(this, "BBsalva", "Salva", 521, by, 75);
-    BBnuovo = PlaceButton(this, "BBnuovo", "Salva come Nuovo", 599, by, 105);
-    BBRico = PlaceButton(this, "BBRico", "Ricostruisci File", 707, by, 100);
-    BBinfo = PlaceButton(this, "BBinfo", "Info On/Off", 810, by, 75);
-    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Terug naar het menu", 888, by, 102);
+    BBpulisci = PlaceButton(this, "BBpulisci", "Uitwissen", 305, by, 90);
+    BBelimina = PlaceButton(this, "BBelimina", "Elimina dal Repertorio", 398, by, 115);
+    BBsalva = PlaceButton(this, "BBsalva", "Salva", 516, by, 75);
+    BBnuovo = PlaceButton(this, "BBnuovo", "Salva come Nuovo", 594, by, 105);
+    BBRico = PlaceButton(this, "BBRico", "Ricostruisci File", 702, by, 100);
+    BBinfo = PlaceButton(this, "BBinfo", "Info On/Off", 805, by, 75);
+    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Terug naar het menu", 883, by, 107);
     for (QPushButton* b : {BBelimina, BBsalva, BBnuovo}) b->setEnabled(false);
 
     PanelSalva = new QWidget(this);
