@@ -244,7 +244,7 @@ void BrowserWindow::SearchKeyPress(char typed) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(ListBox1->count()));
     for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));
-    const int row = ListPrefixSeek(lines, key, frame_.upperEveryKey);
+    const int row = PrefixBisect(lines, key, frame_.upperEveryKey);
     if (row >= 0) {
         ListBox1->setCurrentRow(row);
         ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);

@@ -12,6 +12,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "remedies/prefix_bisect.h"
 #include "remedies/windows/editor_widgets.h"
 
 namespace remedies {
@@ -405,7 +406,7 @@ void TFoMainArc::MoveList(const std::string& key) {
     std::vector<std::string> lines;
     lines.reserve(Entries.size());
     for (const EditorEntry& e : Entries) lines.push_back(e.text);
-    const int i = EditorListSeek(lines, key);
+    const int i = PrefixBisect(lines, key);
     if (i >= 0) ListBox1->setCurrentRow(i);
 }
 

@@ -216,7 +216,7 @@ void RankedSearchWindow::CopySlotsToGlobals() {
 }
 
 void RankedSearchWindow::ListPrefixBisect() {
-    const int row = ListPrefixSeek(vocabulary_, WindowState().TypeAhead, kind_ == RankedSearchKind::CompoundTherapy);
+    const int row = PrefixBisect(vocabulary_, WindowState().TypeAhead, kind_ == RankedSearchKind::CompoundTherapy);
     if (row >= 0) {
         ListBox1->setCurrentRow(row);
         ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);
