@@ -13,7 +13,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 

@@ -9,8 +9,7 @@
 #include <string>
 
 #include "remedies/browser_search.h"
-// SetText / TextOf: model strings into widgets and back.
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 class QLabel;
 class QLineEdit;

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "remedies/windows/wait_cursor.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 

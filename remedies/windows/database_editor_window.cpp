@@ -11,11 +11,9 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "remedies/prefix_bisect.h"
-#include "remedies/windows/editor_widgets.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
-
-using namespace edit_ui;
 
 DatabaseEditorWindow::DatabaseEditorWindow(const EditorFrame& frame) : frame_(frame) {
     setObjectName(frame.instanceName);
@@ -23,7 +21,7 @@ DatabaseEditorWindow::DatabaseEditorWindow(const EditorFrame& frame) : frame_(fr
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(999, frame.height);
     setFont(WindowFont());
-    SetBackground(this, kDatabaseWindowColour);
+    SetBackground(this, kWindowColour);
 
     PlaceLabel(this, "Zoeken", 8, 12);
     searchEdit_ = PlaceEdit(this, frame.searchEditName, 60, 8, 238);
@@ -47,7 +45,7 @@ DatabaseEditorWindow::DatabaseEditorWindow(const EditorFrame& frame) : frame_(fr
     BBtrova = PlaceButton(this, "BBtrova", "trova", 680, 6, 85);
     MemoInfo = PlaceMemo(this, "MemoInfo", 775, 4, 215, 46);
     MemoInfo->setReadOnly(true);
-    SetBackground(MemoInfo, kHelpMemoColour);
+    SetBackground(MemoInfo, kMemoColour);
     MemoInfo->setPlainText(gui::ToQt(frame.infoText));
 }
 
@@ -60,7 +58,7 @@ void DatabaseEditorWindow::BuildLowerParts() {
 
     MemoIstruz = PlaceMemo(this, "MemoIstruz", 305, 53, 460, frame_.instructionsHeight);
     MemoIstruz->setReadOnly(true);
-    SetBackground(MemoIstruz, kHelpMemoColour);
+    SetBackground(MemoIstruz, kMemoColour);
     {
         std::string text;
         for (const char* line : frame_.instructions) text += std::string(line) + "\r\n";
@@ -81,10 +79,10 @@ void DatabaseEditorWindow::BuildLowerParts() {
     PanelSalva = new QWidget(this);
     PanelSalva->setObjectName("PanelSalva");
     PanelSalva->setGeometry(330, frame_.panelTop, 420, 220);
-    SetBackground(PanelSalva, kHelpMemoColour);
+    SetBackground(PanelSalva, kMemoColour);
     PanelSalva->setAttribute(Qt::WA_StyledBackground, true);
     PanelSalva->setStyleSheet(QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }")
-                                  .arg(ColourName(kHelpMemoColour)));
+                                  .arg(ColourName(kMemoColour)));
     {
         QLabel* a = PlaceLabel(PanelSalva, "ATTENZIONE:", 16, 10, 380, 18);
         QFont f = a->font();
@@ -203,7 +201,7 @@ bool DatabaseEditorWindow::SaveAsNew() {
 void DatabaseEditorWindow::BBnuovoClick() {
     if (!SaveAsNew()) return;
     RefillInSelectedOrder();
-    SetEditText(EdNumRec, "Tot=" + RecordCountText);
+    SetText(EdNumRec, "Tot=" + RecordCountText);
 }
 
 void DatabaseEditorWindow::DeleteCurrent() {
@@ -222,13 +220,13 @@ void DatabaseEditorWindow::BBeliminaClick() {
         DeleteCurrent();
     if (CurrentRecordNumber > 0) return;  // the delete failed: the form stays
     RefillInSelectedOrder();
-    SetEditText(EdNumRec, "Tot=" + RecordCountText);
+    SetText(EdNumRec, "Tot=" + RecordCountText);
 }
 
 void DatabaseEditorWindow::BBRicoClick() {
     if (!ListBrowsing) return;
     {
-        HourGlass wait;
+        WaitCursor wait;
         RebuildLists();
     }
     ClearForm();
@@ -240,7 +238,7 @@ void DatabaseEditorWindow::BBinfoClick() { MemoIstruz->setVisible(!MemoIstruz->i
 
 void DatabaseEditorWindow::BBmodifEleClick() {
     if (ListBrowsing) {
-        HourGlass wait;
+        WaitCursor wait;
         // The form is emptied first: no record stays current while the
         // record numbers change.
         ClearForm();
@@ -262,7 +260,7 @@ void DatabaseEditorWindow::BBmodifEleClick() {
     for (const EditorEntry& e : Entries) order.push_back(e.record);
     EditOutcome o;
     {
-        HourGlass wait;
+        WaitCursor wait;
         o = CommitOrder(order);
     }
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
@@ -283,7 +281,7 @@ void DatabaseEditorWindow::EndReorder() {
 }
 
 void DatabaseEditorWindow::BBannullaClick() {
-    HourGlass wait;
+    WaitCursor wait;
     EndReorder();
     ClearForm();
     RBprod->setChecked(true);
@@ -295,7 +293,7 @@ void DatabaseEditorWindow::ListBox1DblClick(int index) {
     if (!MovePending) {
         HeldIndex = index;
         HeldEntry = Entries[static_cast<std::size_t>(index)].text;
-        SetEditText(searchEdit_, HeldEntry);
+        SetText(searchEdit_, HeldEntry);
         MovePending = true;
         return;
     }
@@ -313,7 +311,7 @@ void DatabaseEditorWindow::BBtrovaClick() {
     std::vector<std::string> lines;
     lines.reserve(Entries.size());
     for (const EditorEntry& e : Entries) lines.push_back(e.text);
-    const int i = FindNextEntry(lines, EditText(EdTrova), FindActive ? LastFoundIndex : -1);
+    const int i = FindNextEntry(lines, TextOf(EdTrova), FindActive ? LastFoundIndex : -1);
     if (i < 0) {
         FindActive = false;
         return;
@@ -342,7 +340,7 @@ void DatabaseEditorWindow::AskClose() {
         BBnuovo1->setEnabled(true);
         BBsalva1->setEnabled(true);
     }
-    if (EditText(EdProd) != SavedRemedyText) {
+    if (TextOf(EdProd) != SavedRemedyText) {
         ask = true;
         LabProd->setEnabled(true);
         BBnuovo1->setEnabled(true);
@@ -373,7 +371,7 @@ void DatabaseEditorWindow::BBsalva1Click() {
 void DatabaseEditorWindow::BBnuovo1Click() {
     PanelSalva->hide();
     if (!SaveAsNew()) return;
-    SetEditText(EdNumRec, "Tot=" + RecordCountText);
+    SetText(EdNumRec, "Tot=" + RecordCountText);
     done(QDialog::Accepted);
 }
 

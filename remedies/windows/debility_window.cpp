@@ -13,7 +13,7 @@
 #include "platform/gui/guard.h"
 #include "remedies/debility_search.h"
 #include "remedies/signature_search.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -38,7 +38,7 @@ TFoMali::TFoMali() {
     setObjectName("FoMali");
     setWindowTitle("ASTROLOGISCHE DEBILITEIT / PATHOLOGIEN");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);

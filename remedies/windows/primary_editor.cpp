@@ -13,13 +13,11 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "remedies/prefix_bisect.h"
-#include "remedies/windows/editor_widgets.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
 TFoMainArc* FoMainArc = nullptr;
-
-using namespace edit_ui;
 
 namespace {
 
@@ -177,7 +175,7 @@ QWidget* TFoMainArc::FieldWidget(int field) const {
 std::string TFoMainArc::FieldText(int field) const {
     QWidget* w = FieldWidget(field);
     if (auto* m = qobject_cast<QPlainTextEdit*>(w)) return MemoText(m);
-    return EditText(static_cast<QLineEdit*>(w));
+    return TextOf(static_cast<QLineEdit*>(w));
 }
 
 PrimaryTexts TFoMainArc::FormTexts() const {
@@ -266,7 +264,7 @@ void TFoMainArc::ShowRecord(int index) {
         if (r > 0) rec = ReadPrimaryRecord(r);
     }
     if (r > 0) remedy = rec.Remedy;
-    SetEditText(EdProd, remedy);
+    SetText(EdProd, remedy);
     SavedRemedyText = remedy;
     MemoPare->setVisible(HoldsUseNumber(remedy));
     if (r > 0) {
@@ -274,15 +272,15 @@ void TFoMainArc::ShowRecord(int index) {
         SetMemoText(MemoIndi, t.Indication);
         SetMemoText(MemoPoso, t.Posology);
         SetMemoText(MemoAvve, t.Warnings);
-        SetEditText(EdPlane, t.PrimarySignature);
-        SetEditText(EdSeco, t.SecondarySignature);
-        SetEditText(EdZodi, t.ZodiacalSignature);
+        SetText(EdPlane, t.PrimarySignature);
+        SetText(EdSeco, t.SecondarySignature);
+        SetText(EdZodi, t.ZodiacalSignature);
         SetMemoText(MemoSint, t.Synthesis);
         SetMemoText(MemoNote, t.Notes);
         SetMemoText(MemoNoteSupp, t.ExtraNotes);
         SavedIndicationText = t.Indication;
         CurrentRecordNumber = r;
-        SetEditText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+        SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
     }
     BBelimina->setEnabled(true);
     BBsalva->setEnabled(false);
@@ -295,7 +293,7 @@ void TFoMainArc::EdCercaKeyPress(char key) {
     if (!ListBrowsing) return;
     const bool upper = RBprod->isChecked() || SearchKey.empty();
     ApplyKeyToText(SearchKey, key, upper);
-    SetEditText(EdCerca, SearchKey);
+    SetText(EdCerca, SearchKey);
     MoveList(SearchKey);
 }
 

@@ -18,8 +18,7 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/browser_search.h"
 #include "remedies/windows/browser_window.h"
-#include "remedies/windows/wait_cursor.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 

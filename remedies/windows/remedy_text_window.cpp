@@ -12,7 +12,7 @@
 #include "platform/gui/guard.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/signature_search.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -20,7 +20,7 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     setObjectName(texts.instance);
     setWindowTitle(texts.caption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);

@@ -12,13 +12,11 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "remedies/prefix_bisect.h"
-#include "remedies/windows/editor_widgets.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
 TFoAggRep* FoAggRep = nullptr;
-
-using namespace edit_ui;
 
 namespace {
 
@@ -145,9 +143,9 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
 
 RepertoryTexts TFoAggRep::FormTexts() const {
     RepertoryTexts t;
-    t.Pathology = EditText(EdPato);
-    t.Remedy = EditText(EdProd);
-    t.Posology = EditText(EdPoso);
+    t.Pathology = TextOf(EdPato);
+    t.Remedy = TextOf(EdProd);
+    t.Posology = TextOf(EdPoso);
     t.Notes = MemoText(MemoNote);
     return t;
 }
@@ -222,15 +220,15 @@ void TFoAggRep::ShowRecord(int index) {
         if (r > 0) rec = ReadRepertoryRecord(r);
     }
     if (r > 0) remedy = rec.Remedy;
-    SetEditText(EdProd, remedy);
+    SetText(EdProd, remedy);
     SavedRemedyText = remedy;
     if (r > 0) {
-        SetEditText(EdPoso, rec.Posology);
-        SetEditText(EdPato, rec.Pathology);
+        SetText(EdPoso, rec.Posology);
+        SetText(EdPato, rec.Pathology);
         SavedPathologyText = rec.Pathology;
         SetMemoText(MemoNote, rec.Notes());
         CurrentRecordNumber = r;
-        SetEditText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+        SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
     }
     BBelimina->setEnabled(true);
     BBsalva->setEnabled(false);
@@ -241,7 +239,7 @@ void TFoAggRep::ShowRecord(int index) {
 }
 
 void TFoAggRep::LinkPrimary() {
-    const std::string remedy = EditText(EdProd);
+    const std::string remedy = TextOf(EdProd);
     const std::int64_t linked = FindLinkedPrimaryRecord(remedy);
     if (linked > 0) {
         LinkedRecord = ReadPrimaryRecord(linked);
@@ -293,7 +291,7 @@ void TFoAggRep::EditCercaClick() {
 void TFoAggRep::FieldKeyPress(int field, char key) {
     if (field == kNote) DescriptionsChanged = true;
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
-    length = field == kNote ? MemoText(MemoNote) : EditText(static_cast<QLineEdit*>(
+    length = field == kNote ? MemoText(MemoNote) : TextOf(static_cast<QLineEdit*>(
                                                          field == kPato ? EdPato : field == kProd ? EdProd : EdPoso));
     ApplyKeyToText(length, key, true);
     ShowLimit(length.size() > kGuardMaximum[field], kGuardTop[field]);
@@ -333,6 +331,6 @@ EditOutcome TFoAggRep::CommitOrder(const std::vector<std::int64_t>& order) { ret
 
 void TFoAggRep::RebuildLists() { RebuildPathologyList(); }
 
-bool TFoAggRep::KeyTextChanged() const { return EditText(EdPato) != SavedPathologyText; }
+bool TFoAggRep::KeyTextChanged() const { return TextOf(EdPato) != SavedPathologyText; }
 
 }  // namespace remedies

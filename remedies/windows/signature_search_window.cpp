@@ -15,7 +15,7 @@
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/prefix_bisect.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -54,7 +54,7 @@ TFoSegnat::TFoSegnat() {
     setObjectName("FoSegnat");
     setWindowTitle(" ASTROLOGISCHE SIGNATUUR");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
 
     auto* top = new QGridLayout(this);
 

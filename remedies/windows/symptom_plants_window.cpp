@@ -15,7 +15,7 @@
 #include "platform/runtime/record_file.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/signature_browse.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -24,7 +24,7 @@ TFoSintom2* FoSintom2 = nullptr;
 TFoSintom2::TFoSintom2() {
     setObjectName("FoSintom2");
     setWindowTitle("Quorim-2");
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     auto* left = new QVBoxLayout;

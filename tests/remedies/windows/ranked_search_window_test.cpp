@@ -14,7 +14,7 @@
 #include "remedies/windows/compound_therapy_search.h"
 #include "remedies/windows/multi_symptom_search.h"
 #include "remedies/windows/browser_window.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 #include "tests/remedies/windows/remedy_window_test_util.h"
 
 using namespace remedies;

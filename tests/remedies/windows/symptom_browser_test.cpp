@@ -11,7 +11,7 @@
 #include "remedies/primary_db.h"
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/remedy_window_test_util.h"
 

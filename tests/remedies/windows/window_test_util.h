@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/gui/text_convert.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 #include "tests/common/test_support.h"
 
 namespace window_tests {
