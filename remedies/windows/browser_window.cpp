@@ -128,7 +128,7 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     SearchEdit = new QLineEdit(this);
     SearchEdit->setObjectName(frame.searchEditName);
     SetBackground(SearchEdit, kAqua);
-    SearchEdit->installEventFilter(this);
+    HandleEditKeys(SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); });
     right->addWidget(SearchEdit);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");
@@ -277,21 +277,6 @@ void BrowserWindow::SlotDoubleClick(QLineEdit* edit, int, char column) {
 
 bool BrowserWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == SearchEdit) {
-        if (type == QEvent::MouseButtonPress) gui::Guard([this] { SearchEditClick(); });
-        if (type == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(event);
-            char typed = 0;
-            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) typed = '\r';
-            else if (k->key() == Qt::Key_Backspace) typed = '\b';
-            else if (k->text().size() == 1 && k->text()[0].isPrint()) typed = gui::FromQt(k->text())[0];
-            if (typed) {
-                gui::Guard([this, typed] { SearchKeyPress(typed); });
-                return true;
-            }
-        }
-        return false;
-    }
     if (watched == MemoInfo->viewport() && type == QEvent::MouseButtonDblClick) {
         MemoInfo->hide();
         return true;

@@ -29,11 +29,7 @@ TFoTerCom::TFoTerCom(QWidget* parent)
 void TFoTerCom::FormActivate() {
     WaitCursor wait;
     PrepareCompoundTherapyLists();
-    SlotFilled.fill(false);
-    ClearSlots();
-    CompoundTherapyWindow.TypeAhead.clear();
-    LoadVocabulary();
-    EdCerca->setFocus();
+    StartWithEmptySlots();
 }
 
 }  // namespace remedies

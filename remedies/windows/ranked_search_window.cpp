@@ -131,7 +131,7 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     EdCerca = new QLineEdit(this);
     EdCerca->setObjectName("EdCerca");
     SetBackground(EdCerca, kAqua);
-    EdCerca->installEventFilter(this);
+    HandleEditKeys(EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); });
     BBTrova = Button(this, "BBTrova", "Trova");
     BBTrova->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
     searchRow->addWidget(Label20);
@@ -171,6 +171,14 @@ void RankedSearchWindow::LoadVocabulary() {
     vocabulary_ = RankedVocabulary(kind_);
     ListBox1->clear();
     for (const auto& v : vocabulary_) ListBox1->addItem(gui::ToQt(v));
+}
+
+void RankedSearchWindow::StartWithEmptySlots() {
+    SlotFilled.fill(false);
+    ClearSlots();
+    WindowState().TypeAhead.clear();
+    LoadVocabulary();
+    EdCerca->setFocus();
 }
 
 void RankedSearchWindow::ResetSlotColours() {
@@ -287,24 +295,6 @@ void RankedSearchWindow::BBTrovaClick() {
     ListBox1->setCurrentRow(found);
     ListBox1->scrollToItem(ListBox1->item(found), QAbstractItemView::PositionAtCenter);
     s.FindNextPosition = found + 1;
-}
-
-bool RankedSearchWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EdCerca) {
-        if (event->type() == QEvent::MouseButtonPress) gui::Guard([this] { EdCercaClick(); });
-        if (event->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(event);
-            char typed = 0;
-            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) typed = '\r';
-            else if (k->key() == Qt::Key_Backspace) typed = '\b';
-            else if (k->text().size() == 1 && k->text()[0].isPrint()) typed = gui::FromQt(k->text())[0];
-            if (typed) {
-                gui::Guard([this, typed] { EdCercaKeyPress(typed); });
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace remedies

@@ -61,7 +61,6 @@ public:
     std::array<bool, kRankedSlots + 1> SlotFilled{};
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* e) override;
 
     RankedWindowState& WindowState();
@@ -71,6 +70,9 @@ protected:
     void PutInFirstFreeSlot(const std::string& text);
     void CopySlotsToGlobals();
     void LoadVocabulary();
+    // The activation's common end: empty slots and type-ahead, the vocabulary
+    // loaded, the focus in the search box.
+    void StartWithEmptySlots();
     void ListPrefixBisect();
     void ClearResults();
 
