@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -37,7 +36,7 @@ QLabel* Header(QWidget* parent, const char* text) {
 }  // namespace
 
 BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
-    : QDialog(parent), frame_(frame) {
+    : RemedyDialog(parent), frame_(frame) {
     setObjectName(frame.instanceName);
     setWindowTitle(gui::ToQt(frame.caption));
     SetBackground(this, ColourOf(kWindowColour));
@@ -165,11 +164,6 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { close(); });
 
     resize(1180, 700);
-}
-
-void BrowserWindow::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
 }
 
 void BrowserWindow::LoadList(const std::vector<std::string>& lines) {

@@ -129,11 +129,6 @@ void DatabaseEditorWindow::BuildLowerParts() {
     new ClickHook(EdTrova, [this] { gui::Guard([this] { EdTrovaClick(); }); });
 }
 
-void DatabaseEditorWindow::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void DatabaseEditorWindow::reject() { gui::Guard([this] { AskClose(); }); }
 
 void DatabaseEditorWindow::RefillInSelectedOrder() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "remedies/database_edit.h"
+#include "remedies/windows/window_parts.h"
 
 class QLabel;
 class QLineEdit;
@@ -42,7 +43,7 @@ struct EditorFrame {
     const char* keyTextChange;  // LabIndi
 };
 
-class DatabaseEditorWindow : public QDialog {
+class DatabaseEditorWindow : public RemedyDialog {
     Q_OBJECT
 public:
     QListWidget* ListBox1;
@@ -72,7 +73,6 @@ public:
     // The list's lines with the records they stand for.
     std::vector<EditorEntry> Entries;
 
-    virtual void FormActivate() = 0;
     void RBprodClick();
     void ListBox1Click(int index);
     void ListBox1DblClick(int index);
@@ -101,7 +101,6 @@ protected:
     explicit DatabaseEditorWindow(const EditorFrame& frame);
     void BuildLowerParts();
 
-    void showEvent(QShowEvent* e) override;
     void reject() override;  // Escape and the window's close: the close request
 
     // The editor's own form and database.

@@ -102,11 +102,6 @@ TFoMali::TFoMali() {
     resize(1100, 680);
 }
 
-void TFoMali::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void TFoMali::done(int r) {
     FormClose();
     QDialog::done(r);

@@ -112,11 +112,6 @@ TFoSintom3::TFoSintom3() {
     resize(1150, 640);
 }
 
-void TFoSintom3::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void TFoSintom3::ShowPagePair(int page) {
     for (int p = 1; p <= kPlantPages; ++p) {
         SymptomList(p)->setVisible(p == page);

@@ -1,10 +1,8 @@
 #include "remedies/windows/ranked_search_window.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,7 +45,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
 RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instanceName,
                                        const char* caption, const std::vector<const char*>& helpLines,
                                        QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind_(kind) {
+    : RemedyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind_(kind) {
     setObjectName(instanceName);
     setWindowTitle(gui::ToQt(caption));
     SetBackground(this, ColourOf(kWindowColour));
@@ -159,8 +157,7 @@ void RankedSearchWindow::showEvent(QShowEvent* e) {
         move(screen()->availableGeometry().center() - rect().center());
         centred_ = true;
     }
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    RemedyDialog::showEvent(e);
 }
 
 RankedWindowState& RankedSearchWindow::WindowState() {

@@ -86,11 +86,6 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     resize(1150, 620);
 }
 
-void RemedyTextWindow::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void RemedyTextWindow::done(int r) {
     FormClose();
     QDialog::done(r);

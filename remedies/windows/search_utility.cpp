@@ -114,11 +114,6 @@ TFoUtilit::TFoUtilit() {
     }
 }
 
-void TFoUtilit::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void TFoUtilit::FormActivate() {
     Searching = false;
     FoundRecord = 0;

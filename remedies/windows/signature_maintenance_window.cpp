@@ -70,11 +70,6 @@ TFoManut1::TFoManut1() {
     resize(1100, 600);
 }
 
-void TFoManut1::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void TFoManut1::FormActivate() {
     Sorted = false;
     ListSignatureEntries();

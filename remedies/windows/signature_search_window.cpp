@@ -153,11 +153,6 @@ TFoSegnat::TFoSegnat() {
     resize(1180, 640);
 }
 
-void TFoSegnat::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void TFoSegnat::FormActivate() {
     ClearSignatureRows();
     ListBox1->Clear();

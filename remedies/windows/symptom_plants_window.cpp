@@ -95,11 +95,6 @@ TFoSintom2::TFoSintom2() {
     resize(1100, 620);
 }
 
-void TFoSintom2::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void TFoSintom2::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }
 
 void TFoSintom2::FormActivate() {

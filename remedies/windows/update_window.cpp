@@ -106,11 +106,6 @@ TFoAggiorna::TFoAggiorna() {
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
 }
 
-void TFoAggiorna::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 QLineEdit* TFoAggiorna::Disp(int slot) const { return slot == 1 ? EdDisp1 : slot == 2 ? EdDisp2 : EdDisp3; }
 QLineEdit* TFoAggiorna::Date(int slot) const { return slot == 1 ? EdNuoAgg1 : slot == 2 ? EdNuoAgg2 : EdNuoAgg3; }
 QPushButton* TFoAggiorna::Ok(int slot) const { return slot == 1 ? BBok1 : slot == 2 ? BBok2 : BBok3; }

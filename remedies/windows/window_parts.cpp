@@ -15,6 +15,11 @@
 
 namespace remedies {
 
+void RemedyDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
 QColor ColourOf(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 QString ColourName(unsigned bgr) { return ColourOf(bgr).name(); }

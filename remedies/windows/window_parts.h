@@ -6,6 +6,7 @@
 // their object names, model strings into widgets and back, key presses and
 // clicks seen before they reach a control, and the wait cursor.
 #include <QColor>
+#include <QDialog>
 #include <QFont>
 #include <QListWidget>
 #include <QObject>
@@ -23,6 +24,17 @@ class QRadioButton;
 class QWidget;
 
 namespace remedies {
+
+// A remedy window: its activation runs, guarded, each time it is shown.
+class RemedyDialog : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    virtual void FormActivate() = 0;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+};
 
 inline constexpr unsigned kWindowColour = 14606046;  // background of the database windows
 inline constexpr unsigned kMemoColour = 12247806;    // help and result memos

@@ -96,16 +96,16 @@ TEST_F(RemedyWindowLayout, CaptionsShowWholeAndControlsStayInside) {
         QTest::qWait(1);
         const QRect inside = window->rect();
         for (QWidget* child : window->findChildren<QWidget*>()) {
-            if (!child->isVisibleTo(window.get()) || child->parentWidget() != window.get() &&
-                                                         !child->parentWidget()->isVisibleTo(window.get()))
-                continue;
+            if (!child->isVisibleTo(window.get())) continue;
             const QString what = child->objectName().isEmpty() ? child->metaObject()->className()
                                                                : child->objectName();
-            if (const int needed = NeededWidth(child))
+            if (const int needed = NeededWidth(child)) {
                 EXPECT_LE(needed, child->width()) << what.toStdString() << " \""
                                                   << child->property("text").toString().toStdString() << "\"";
-            if (child->parentWidget() == window.get())
+            }
+            if (child->parentWidget() == window.get()) {
                 EXPECT_TRUE(inside.contains(child->geometry())) << what.toStdString() << " lies past the edge";
+            }
         }
         // Buttons and edit boxes of one parent never cover each other.
         std::vector<QWidget*> controls;
@@ -113,12 +113,14 @@ TEST_F(RemedyWindowLayout, CaptionsShowWholeAndControlsStayInside) {
             if ((qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child)) &&
                 child->isVisibleTo(window.get()))
                 controls.push_back(child);
-        for (std::size_t i = 0; i < controls.size(); ++i)
-            for (std::size_t j = i + 1; j < controls.size(); ++j)
-                if (controls[i]->parentWidget() == controls[j]->parentWidget())
-                    EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
-                        << controls[i]->objectName().toStdString() << " covers "
-                        << controls[j]->objectName().toStdString();
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                if (controls[i]->parentWidget() != controls[j]->parentWidget()) continue;
+                EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                    << controls[i]->objectName().toStdString() << " covers "
+                    << controls[j]->objectName().toStdString();
+            }
+        }
         const QRect screen(0, 0, 1280, 1024);
         EXPECT_LE(window->width(), screen.width());
         EXPECT_LE(window->height(), screen.height());
