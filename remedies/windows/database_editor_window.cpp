@@ -201,7 +201,7 @@ void DatabaseEditorWindow::BBnuovoClick() {
 
 void DatabaseEditorWindow::DeleteCurrent() {
     if (CurrentRecordNumber <= 0) return;
-    const EditOutcome o = DeleteRecord(CurrentRecordNumber);
+    const EditOutcome o = frame_.deleteRecord(CurrentRecordNumber);
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
     if (!o.saved) return;
     RecordCountText = remedies::RecordCountText(o.count);
@@ -222,7 +222,7 @@ void DatabaseEditorWindow::BBRicoClick() {
     if (!ListBrowsing) return;
     {
         WaitCursor wait;
-        RebuildLists();
+        frame_.rebuildLists();
     }
     ClearForm();
     secondOrder_->setChecked(true);
@@ -256,7 +256,7 @@ void DatabaseEditorWindow::BBmodifEleClick() {
     EditOutcome o;
     {
         WaitCursor wait;
-        o = CommitOrder(order);
+        o = frame_.commitOrder(order);
     }
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
     BBannullaClick();

@@ -41,6 +41,10 @@ struct EditorFrame {
     int panelTop;               // PanelSalva
     const char* keyNameChange;  // LabProd
     const char* keyTextChange;  // LabIndi
+    // The operations on the editor's database.
+    EditOutcome (*deleteRecord)(std::int64_t record);
+    EditOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
+    void (*rebuildLists)();
 };
 
 class DatabaseEditorWindow : public RemedyDialog {
@@ -113,9 +117,6 @@ protected:
     // Saves the form in the current record or as a new one; on success the
     // saved key texts become the form's.
     virtual EditOutcome WriteForm(bool asNew) = 0;
-    virtual EditOutcome DeleteRecord(std::int64_t record) = 0;
-    virtual EditOutcome CommitOrder(const std::vector<std::int64_t>& order) = 0;
-    virtual void RebuildLists() = 0;
     // True when the key text (indication, pathology) differs from the saved one.
     virtual bool KeyTextChanged() const = 0;
 

@@ -90,6 +90,9 @@ const EditorFrame kFrame{
     160,
     "Cambiamento nel Nome del Prodotto",
     "Cambiamento nell'indicazione Terapeutica",
+    DeletePrimaryEdit,
+    CommitPrimaryOrder,
+    RebuildPrimaryLists,
 };
 
 std::string IndicationForCompare(const std::string& s) { return s == "Indicaties" ? std::string() : s; }
@@ -337,12 +340,6 @@ EditOutcome TFoMainArc::WriteForm(bool asNew) {
     }
     return o;
 }
-
-EditOutcome TFoMainArc::DeleteRecord(std::int64_t record) { return DeletePrimaryEdit(record); }
-
-EditOutcome TFoMainArc::CommitOrder(const std::vector<std::int64_t>& order) { return CommitPrimaryOrder(order); }
-
-void TFoMainArc::RebuildLists() { RebuildPrimaryLists(); }
 
 bool TFoMainArc::KeyTextChanged() const {
     return IndicationForCompare(MemoText(MemoIndi)) != IndicationForCompare(SavedIndicationText);

@@ -62,6 +62,9 @@ const EditorFrame kFrame{
     120,
     "Cambiamento nel Nome del Rimedio",
     "Cambiamento nell nome della Patologia",
+    DeleteRepertoryEdit,
+    CommitRepertoryOrder,
+    RebuildPathologyList,
 };
 
 }  // namespace
@@ -324,12 +327,6 @@ EditOutcome TFoAggRep::WriteForm(bool asNew) {
     }
     return o;
 }
-
-EditOutcome TFoAggRep::DeleteRecord(std::int64_t record) { return DeleteRepertoryEdit(record); }
-
-EditOutcome TFoAggRep::CommitOrder(const std::vector<std::int64_t>& order) { return CommitRepertoryOrder(order); }
-
-void TFoAggRep::RebuildLists() { RebuildPathologyList(); }
 
 bool TFoAggRep::KeyTextChanged() const { return TextOf(EdPato) != SavedPathologyText; }
 

@@ -56,9 +56,6 @@ protected:
     void ShowRecord(int index) override;
     void SetFieldsEnabled(bool enabled) override;
     EditOutcome WriteForm(bool asNew) override;
-    EditOutcome DeleteRecord(std::int64_t record) override;
-    EditOutcome CommitOrder(const std::vector<std::int64_t>& order) override;
-    void RebuildLists() override;
     bool KeyTextChanged() const override;
 
 private:
