@@ -36,17 +36,41 @@ public:
         }
     }
     Real MoonCorrection(Real jd) override { return MoonCorrectionFrom(MoonTable(), jd); }
+    // The two records around jd are decoded once for all the fields read at jd.
     Real PlanetCorrection(int field, Real jd) override {
-        return PlanetCorrectionFrom(PlanetTable(), field, jd);
+        if (!planetDecoded_ || jd != planetJd_) {
+            const std::int64_t n = PlanetTableIndex(jd);
+            if (!planetDecoded_ || n != planetIndex_) {
+                const std::uint8_t* bytes = PlanetTable().TwoRecords(n);
+                planetRecords_[0] = DecodePlanetRecord(bytes);
+                planetRecords_[1] = DecodePlanetRecord(bytes + kPlanetRecordSize);
+                planetIndex_ = n;
+            }
+            planetJd_ = jd;
+            planetDecoded_ = true;
+        }
+        return InterpolatePlanet(field, jd, planetRecords_[0], planetRecords_[1]);
     }
     Real BlackMoonCorrection(Real jd) override { return BlackMoonCorrectionFrom(BlackMoonTable(), jd); }
     Real MinorBodyCorrection(int body, Real jd) override {
-        return MinorBodyCorrectionFrom(MinorTable(), body, jd);
+        if (!minorIndexed_ || jd != minorJd_) {
+            minorIndex_ = MinorTableIndex(jd);
+            minorJd_ = jd;
+            minorIndexed_ = true;
+        }
+        return MinorBodyCorrectionFrom(MinorTable(), body, jd, minorIndex_);
     }
     Real MoonLatitudeCorrection(Real jd) override { return MoonLatitudeCorrectionFrom(MinorTable(), jd); }
 
 private:
     bool moon_ = false, planets_ = false, blackMoon_ = false, minor_ = false;
+    bool planetDecoded_ = false;
+    std::int64_t planetIndex_ = 0;  // of the records decoded
+    Real planetJd_ = 0;             // the day they were last read for
+    bool minorIndexed_ = false;     // the minor bodies' record index of minorJd_
+    std::int64_t minorIndex_ = 0;
+    Real minorJd_ = 0;
+    PlanetRecord planetRecords_[2];
 };
 
 BodySettings SettingsFromChart() {
@@ -103,11 +127,17 @@ void ComputeBodiesWithRetro(int mode, Real jd) {
     LoadedTableCorrections corrections;
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
+    // The chart's moment first, keeping its sines and cosines; then the
+    // longitudes a moment later, from those turned by the small changes of
+    // their angles. Every entry the later pass writes the first one writes
+    // too, so the result is the same as computing the later moment first.
     BodyPositions p = PositionsFromChart();
-    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, p);
-    const BodyArray later = p.longitudes;
-    RunBodyComputation(mode, false, jd, settings, &corrections, p);
-    MarkRetrograde(later, p.longitudes);
+    TrigMemo memo;
+    RunBodyComputation(mode, false, jd, settings, &corrections, p, false, &memo);
+    BodyPositions later = p;
+    memo.replay = true;
+    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true, &memo);
+    MarkRetrograde(later.longitudes, p.longitudes);
     CommitToChart(p);
 }
 

@@ -1,6 +1,10 @@
 #include "engine/bodies_theory.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <limits>
 
 #include "engine/angles.h"
 #include "engine/delta_t.h"
@@ -28,13 +32,14 @@ constexpr Real kZeroAbscissa = 1.75453E-7L;  // stands in for an abscissa of exa
 
 // Sine and cosine with the argument first brought within 45 degrees of a
 // quadrant's start: the extended-precision library functions are many times
-// slower on larger arguments. In degrees the reduction is exact.
+// slower on larger arguments. In degrees the reduction is exact (x - 90 q is
+// exact for the nearest whole q), so no remainder of 360 is taken first.
 struct SinCos {
     Real sin, cos;
 };
 
-inline SinCos Quadrant(long long q, Real s, Real c) {
-    switch (((q % 4) + 4) % 4) {
+inline SinCos Quadrant(unsigned q, Real s, Real c) {
+    switch (q & 3) {
         case 0: return {s, c};
         case 1: return {c, -s};
         case 2: return {-s, -c};
@@ -42,25 +47,39 @@ inline SinCos Quadrant(long long q, Real s, Real c) {
     }
 }
 
-// The nearest whole number (the reductions need no particular rule at halves).
-inline long long Nearest(Real x) { return static_cast<long long>(x < 0 ? x - 0.5L : x + 0.5L); }
+// The nearest whole number to x (|x| < 2^61) as a real, and its remainder
+// modulo 4, without converting to an integer (which switches the rounding
+// control of the extended-precision unit twice, slowly): adding 1.5 * 2^63
+// leaves the whole number in the low bits of the 64-bit significand.
+struct Whole {
+    Real value;
+    unsigned quadrant;  // value modulo 4
+};
 
-inline SinCos SinCosD(Real degrees) {
-    const Real x = std::fmod(degrees, 360.0L);
-    const long long q = Nearest(x / 90);
-    const Real r = (x - 90 * static_cast<Real>(q)) * kRad;
-    return Quadrant(q, std::sin(r), std::cos(r));
+inline Whole NearestWhole(Real x) {
+    static_assert(std::numeric_limits<Real>::digits == 64, "extended reals with a 64-bit significand");
+    constexpr Real kShift = 0x1.8p63L;
+    const Real t = x + kShift;
+    std::uint64_t significand;
+    std::memcpy(&significand, &t, sizeof significand);
+    return {t - kShift, static_cast<unsigned>(significand & 3)};
 }
 
-inline SinCos SinCosR(Real radians) {
-    const long long q = Nearest(radians / (kPi / 2));
-    const Real r = radians - static_cast<Real>(q) * (kPi / 2);
-    return Quadrant(q, std::sin(r), std::cos(r));
+inline SinCos LibrarySinCosD(Real degrees) {
+    const Whole q = NearestWhole(degrees / 90);
+    const Real r = (degrees - 90 * q.value) * kRad;
+    return Quadrant(q.quadrant, std::sin(r), std::cos(r));
+}
+
+inline SinCos LibrarySinCosR(Real radians) {
+    const Whole q = NearestWhole(radians / (kPi / 2));
+    const Real r = radians - q.value * (kPi / 2);
+    return Quadrant(q.quadrant, std::sin(r), std::cos(r));
 }
 
 // One of the two alone costs one library call.
-inline Real SinQuadrant(long long q, Real r) {
-    switch (((q % 4) + 4) % 4) {
+inline Real SinQuadrant(unsigned q, Real r) {
+    switch (q & 3) {
         case 0: return std::sin(r);
         case 1: return std::cos(r);
         case 2: return -std::sin(r);
@@ -68,18 +87,159 @@ inline Real SinQuadrant(long long q, Real r) {
     }
 }
 
-inline Real SinD(Real degrees) {
-    const Real x = std::fmod(degrees, 360.0L);
-    const long long q = Nearest(x / 90);
-    return SinQuadrant(q, (x - 90 * static_cast<Real>(q)) * kRad);
+// The angle-addition rules: the sine and cosine of a sum of angles, of a
+// negated angle, of a doubled angle.
+inline SinCos operator*(const SinCos& a, const SinCos& b) {
+    return {a.sin * b.cos + a.cos * b.sin, a.cos * b.cos - a.sin * b.sin};
 }
-inline Real CosD(Real degrees) { return SinD(degrees + 90); }
+inline Real SinOfSum(const SinCos& a, const SinCos& b) { return a.sin * b.cos + a.cos * b.sin; }
+inline Real CosOfSum(const SinCos& a, const SinCos& b) { return a.cos * b.cos - a.sin * b.sin; }
+inline SinCos Negated(const SinCos& a) { return {-a.sin, a.cos}; }
+inline SinCos Doubled(const SinCos& a) { return {2 * a.sin * a.cos, (a.cos - a.sin) * (a.cos + a.sin)}; }
+
+// Sine and cosine of a small angle (radians, |x| <= 0.05) by their series,
+// accurate to the last bit of an extended real there (fewer terms below 1e-3).
+inline SinCos SmallSinCos(Real x) {
+    const Real x2 = x * x;
+    if (std::fabs(x) <= 1e-3L) {
+        return {x - x * x2 * (1.0L / 6 - x2 * (1.0L / 120)),
+                1 - x2 * (0.5L - x2 * (1.0L / 24 - x2 * (1.0L / 720)))};
+    }
+    const Real s =
+        x * (1 - x2 * (1.0L / 6) *
+                     (1 - x2 * (1.0L / 20) *
+                              (1 - x2 * (1.0L / 42) * (1 - x2 * (1.0L / 72) * (1 - x2 * (1.0L / 110))))));
+    const Real c =
+        1 - x2 * 0.5L *
+                (1 - x2 * (1.0L / 12) *
+                         (1 - x2 * (1.0L / 30) *
+                                  (1 - x2 * (1.0L / 56) * (1 - x2 * (1.0L / 90) * (1 - x2 * (1.0L / 132))))));
+    return {s, c};
+}
+
+// The memo of the computation running on this thread, if any (set by
+// RunBodyComputation): a recording computation keeps every sine and cosine it
+// works; a replaying one, a moment later, looks a few kept angles ahead (they
+// come in the same order) for one within a small turn of the angle asked for,
+// and turns its sine and cosine by the difference: exact whichever angle it
+// finds. Angles fixed for the run (worked once into statics) are not kept.
+thread_local TrigMemo* activeMemo = nullptr;
+
+constexpr int kLookAhead = 16;          // kept angles searched past the last one used
+constexpr Real kLargestTurn = 1e-3L;    // radians
+
+inline SinCos Remembered(Real angle, bool degrees, SinCos (*library)(Real)) {
+    TrigMemo* m = activeMemo;
+    if (!m) return library(angle);
+    if (m->replay) {
+        const int end = m->count < m->cursor + kLookAhead ? m->count : m->cursor + kLookAhead;
+        for (int i = m->cursor; i < end; ++i) {
+            const TrigMemo::Entry& e = m->entries[i];
+            if (e.degrees != degrees) continue;
+            Real d = angle - e.angle;
+            if (degrees) d *= kRad;
+            if (std::fabs(d) <= kLargestTurn) {
+                m->cursor = i + 1;
+                return SinCos{e.sin, e.cos} * SmallSinCos(d);
+            }
+        }
+        return library(angle);
+    }
+    const SinCos sc = library(angle);
+    if (m->count < static_cast<int>(m->entries.size()))
+        m->entries[m->count++] = {angle, sc.sin, sc.cos, degrees};
+    return sc;
+}
+
+inline SinCos SinCosD(Real degrees) {
+    if (degrees == 0) return {0, 1};
+    return Remembered(degrees, true, LibrarySinCosD);
+}
+
+inline SinCos SinCosR(Real radians) { return Remembered(radians, false, LibrarySinCosR); }
+
+inline Real SinD(Real degrees) {
+    if (activeMemo) return SinCosD(degrees).sin;
+    const Whole q = NearestWhole(degrees / 90);
+    return SinQuadrant(q.quadrant, (degrees - 90 * q.value) * kRad);
+}
+inline Real CosD(Real degrees) {
+    if (activeMemo) return SinCosD(degrees).cos;
+    return SinD(degrees + 90);
+}
 
 inline Real SinR(Real radians) {
-    const long long q = Nearest(radians / (kPi / 2));
-    return SinQuadrant(q, radians - static_cast<Real>(q) * (kPi / 2));
+    if (activeMemo) return SinCosR(radians).sin;
+    const Whole q = NearestWhole(radians / (kPi / 2));
+    return SinQuadrant(q.quadrant, radians - q.value * (kPi / 2));
 }
-inline Real CosR(Real radians) { return SinCosR(radians).cos; }
+
+// The multiples -N..N of one angle, built from its sine and cosine by angle
+// addition instead of one library call each.
+template <int N>
+class Multiples {
+public:
+    explicit Multiples(const SinCos& x) {
+        m_[N] = {0, 1};
+        m_[N + 1] = x;
+        for (int k = 2; k <= N; ++k) m_[N + k] = m_[N + k - 1] * x;
+        for (int k = 1; k <= N; ++k) m_[N - k] = Negated(m_[N + k]);
+    }
+    const SinCos& operator[](int k) const { return m_[N + k]; }
+
+private:
+    SinCos m_[2 * N + 1];
+};
+
+// The same remainder as Mod360 (angles.h), inline: [0, 360).
+inline Real Wrap360(Real x) {
+    Real r = x - 360 * std::trunc(x / 360);
+    if (r < 0) r += 360;
+    if (r >= 360) r -= 360;
+    return r;
+}
+
+// Kepler's equation E - e sin E = M (radians) by Newton's method. The sine
+// and cosine of E are carried along: after the first step each correction is
+// small, and they are turned by it with the series of the small angle instead
+// of a new library call.
+struct KeplerSolution {
+    Real E;
+    SinCos sc;  // of E
+};
+
+KeplerSolution SolveKeplerSinCos(Real M, Real e) {
+    TrigMemo* m = activeMemo;
+    Real E = 0;
+    SinCos sc{0, 1};
+    bool started = false;
+    if (m && m->replay) {
+        // A moment later: Newton's method from the kept solution, a small step away.
+        const int end = m->orbitCount < m->orbitCursor + 4 ? m->orbitCount : m->orbitCursor + 4;
+        for (int i = m->orbitCursor; i < end && !started; ++i) {
+            const TrigMemo::Orbit& o = m->orbits[i];
+            if (std::fabs(M - o.M) <= kLargestTurn && std::fabs(e - o.e) <= 1e-6L) {
+                E = o.E;
+                sc = {o.sin, o.cos};
+                m->orbitCursor = i + 1;
+                started = true;
+            }
+        }
+    }
+    if (!started) {
+        E = M + e * SinR(M);
+        sc = SinCosR(E);
+    }
+    for (int i = 0; i < 60; ++i) {
+        const Real dE = (M - (E - e * sc.sin)) / (1 - e * sc.cos);
+        E += dE;
+        sc = std::fabs(dE) <= 0.05L ? sc * SmallSinCos(dE) : SinCosR(E);
+        if (std::fabs(dE) < 1e-18L) break;
+    }
+    if (m && !m->replay && m->orbitCount < static_cast<int>(m->orbits.size()))
+        m->orbits[m->orbitCount++] = {M, e, E, sc.sin, sc.cos};
+    return {E, sc};
+}
 
 struct Vec3 {
     Real x = 0, y = 0, z = 0;
@@ -114,12 +274,50 @@ struct PeriodicTerm {
     Real rate, phase, amplitude;
 };
 
+// The terms are a few thousandths of an astronomical unit at most: the cosine
+// of the exactly reduced argument in double precision (about 1e-16 of the
+// term) moves a position by less than 1e-11 arc second, and costs a fraction
+// of the extended-precision call.
 template <std::size_t N>
 Real SumTerms(const PeriodicTerm (&terms)[N], Real t) {
     Real s = 0;
-    for (const auto& term : terms) s += term.amplitude * CosD(term.rate * t + term.phase);
+    for (const auto& term : terms) {
+        const Real x = term.rate * t + term.phase;
+        const Whole q = NearestWhole(x / 90);
+        const double r = static_cast<double>((x - 90 * q.value) * kRad);
+        s += term.amplitude * Quadrant(q.quadrant + 1, std::sin(r), std::cos(r)).sin;  // cos x = sin(x + 90)
+    }
     return s;
 }
+
+// A series of terms amplitude * cos(k X + j M + phase) in two angles given by
+// their multiples; the sines and cosines of the phases are worked once.
+class SolarTerms {
+public:
+    struct Term {
+        Real amplitude;
+        int k, j;
+        Real phase;  // degrees
+    };
+    SolarTerms(std::initializer_list<Term> terms) {
+        for (const Term& t : terms) {
+            terms_[count_] = t;
+            phases_[count_] = LibrarySinCosD(t.phase);
+            ++count_;
+        }
+    }
+    Real Sum(const Multiples<5>& X, const Multiples<3>& M) const {
+        Real sum = 0;
+        for (int i = 0; i < count_; ++i)
+            sum += terms_[i].amplitude * CosOfSum(X[terms_[i].k] * M[terms_[i].j], phases_[i]);
+        return sum;
+    }
+
+private:
+    Term terms_[10]{};
+    SinCos phases_[10]{};
+    int count_ = 0;
+};
 
 // Orbital elements at one instant: angles in degrees, a in astronomical units.
 struct Elements {
@@ -129,9 +327,15 @@ struct Elements {
 // ---- the working state of one computation ----
 class Computation {
 public:
-    Computation(int mode, bool fast, Real jd, const BodySettings& settings,
+    Computation(int mode, bool fast, bool longitudesOnly, Real jd, const BodySettings& settings,
                 CorrectionSource* corrections, BodyPositions& out)
-        : jd_(jd), mode_(mode), fast_(fast), settings_(settings), src_(corrections), out_(out) {}
+        : jd_(jd),
+          mode_(mode),
+          fast_(fast),
+          longitudesOnly_(longitudesOnly),
+          settings_(settings),
+          src_(corrections),
+          out_(out) {}
 
     void Run();
 
@@ -158,6 +362,7 @@ private:
     Real jd_;
     int mode_;
     bool fast_;
+    bool longitudesOnly_;  // the ecliptic longitudes alone
     const BodySettings& settings_;
     CorrectionSource* src_;
     BodyPositions& out_;
@@ -166,6 +371,7 @@ private:
     // 0.5) and mean elements.
     Real D_ = 0, T_ = 0, T2_ = 0;
     Real nodeMean_ = 0;      // mean longitude of the Moon's ascending node
+    SinCos node_{0, 1};      // its sine and cosine
     Real sunMeanLon_ = 0;    // L
     Real moonElong_ = 0;     // D
     Real moonPerigee_ = 0;   // longitude of the Moon's mean perigee
@@ -182,7 +388,7 @@ private:
 // Longitude of the Moon's mean perigee; the T-squared term is negative, as the
 // Moon's mean longitude minus its mean anomaly requires.
 Real Computation::MeanPerigee() const {
-    return Mod360(334.32956L + 0.11140408L * D_ - (0.010325L + 0.000012L * T_) * T2_);
+    return Wrap360(334.32956L + 0.11140408L * D_ - (0.010325L + 0.000012L * T_) * T2_);
 }
 
 void Computation::MeanElements() {
@@ -192,29 +398,29 @@ void Computation::MeanElements() {
     T_ = D_ / 36525.0L;
     T2_ = T_ * T_;
     const Real T = T_, T2 = T2_;
-    nodeMean_ = Mod360(259.1833L - 0.05295392L * D_ + 0.002078L * T2 + 0.0000022L * T2 * T);
-    sunMeanLon_ = Mod360(279.69668L + 36000.7689L * T + 0.0003025L * T2);
-    moonElong_ = Mod360(350.737486L + 445267.114L * T - 0.001436L * T2);
+    nodeMean_ = Wrap360(259.1833L - 0.05295392L * D_ + 0.002078L * T2 + 0.0000022L * T2 * T);
+    sunMeanLon_ = Wrap360(279.69668L + 36000.7689L * T + 0.0003025L * T2);
+    moonElong_ = Wrap360(350.737486L + 445267.114L * T - 0.001436L * T2);
     moonPerigee_ = MeanPerigee();
-    sunAnomaly_ = Mod360(358.47584L + 35999.04975L * T - 0.00015L * T2);
-    moonMeanLon_ = Mod360(270.434164L + 13.1763965L * D_ + (0.0000019L * T - 0.001133L) * T2);
-    moonAnomaly_ = Mod360(296.1046083L + 477198.849L * T + 0.009191671L * T2);
-    dpsi_ = (-(17.2327L + 0.01737L * T) * SinD(nodeMean_) - 1.273L * SinD(2 * sunMeanLon_)) /
-            3600.0L;
+    sunAnomaly_ = Wrap360(358.47584L + 35999.04975L * T - 0.00015L * T2);
+    moonMeanLon_ = Wrap360(270.434164L + 13.1763965L * D_ + (0.0000019L * T - 0.001133L) * T2);
+    moonAnomaly_ = Wrap360(296.1046083L + 477198.849L * T + 0.009191671L * T2);
+    node_ = SinCosD(nodeMean_);
+    dpsi_ = (-(17.2327L + 0.01737L * T) * node_.sin - 1.273L * SinD(2 * sunMeanLon_)) / 3600.0L;
     eps_ = 23.4522944L - 0.0130125L * T;
-    cosEps_ = CosD(eps_);
-    sinEps_ = SinD(eps_);
+    const SinCos eps = SinCosD(eps_);
+    cosEps_ = eps.cos;
+    sinEps_ = eps.sin;
 }
 
 void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
     const Real M = el.M * kRad;
     const Real e = el.e, a = el.a;
-    const Real E = SolveKepler(M, e);
-    const SinCos sc = SinCosR(E);
+    const SinCos sc = SolveKeplerSinCos(M, e).sc;
     const Real cosE = sc.cos, sinE = sc.sin;
     const Real root = std::sqrt(1 - e * e);
     pos = {a * (cosE - e), a * root * sinE, 0};
-    const Real q = kGauss / ((1 - e * cosE) * std::exp(1.5L * std::log(a)));
+    const Real q = kGauss / ((1 - e * cosE) * (a * std::sqrt(a)));
     vel = {-a * q * sinE, a * q * root * cosE, 0};
     const SinCos w = SinCosD(el.omega), i = SinCosD(el.incl), n = SinCosD(el.node);
     pos = RotateZ(RotateX(RotateZ(pos, w), i), n);
@@ -222,10 +428,11 @@ void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
 }
 
 void Computation::Equatorial(int body, Real lon, Real lat) {
+    if (longitudesOnly_) return;
     const SinCos l = SinCosD(lon), b = SinCosD(lat);
     const Real sl = l.sin, cl = l.cos, sb = b.sin, cb = b.cos;
     const Real y = sl * cosEps_ - (sb / cb) * sinEps_;
-    out_.rightAscensions[body] = Mod360(std::atan2(y, cl) * kDeg);
+    out_.rightAscensions[body] = Wrap360(std::atan2(y, cl) * kDeg);
     Real s = sb * cosEps_ + cb * sinEps_ * sl;
     if (s > 1) s = 1;
     if (s < -1) s = -1;
@@ -237,7 +444,7 @@ void Computation::Sun() {
     const Real T = T_, T2 = T2_;
     // The Earth's orbit turned by the longitude of its perihelion: the Earth's
     // heliocentric vector (the Sun's geocentric vector is its opposite).
-    const Real earthM = Mod360(358.4758445L + 35999.04975L * T - 0.000150278L * T2);
+    const Real earthM = Wrap360(358.4758445L + 35999.04975L * T - 0.000150278L * T2);
     const Real e = 0.01675104L - 0.0000418L * T - 0.000000126L * T2;
     const Real perigee = 101.2208333L + 1.719175L * T + 0.000452778L * T2;
     Vec3 pos, vel;
@@ -247,9 +454,10 @@ void Computation::Sun() {
 
     // The series of the Sun's apparent longitude.
     const Real Msun = sunAnomaly_ * kRad;
-    const Real E = SolveKepler(Msun, e);
-    const Real v = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(E / 2)) * kDeg;
-    Real lon = Mod360(v - sunAnomaly_ + sunMeanLon_);
+    const SinCos kep = SolveKeplerSinCos(Msun, e).sc;
+    // The true anomaly (half-angle tangent formula, as one two-argument arc tangent).
+    const Real v = std::atan2(std::sqrt(1 - e * e) * kep.sin, kep.cos - e) * kDeg;
+    Real lon = Wrap360(v - sunAnomaly_ + sunMeanLon_);
 
     const Real longPeriod = (6.4L * SinD(231.19L + 20.2L * T) +
                              (1.882L - 0.016L * T) * SinD(57.24L + 150.27L * T) +
@@ -259,48 +467,155 @@ void Computation::Sun() {
     lon += longPeriod;
     const Real M = sunAnomaly_ + longPeriod;
 
-    const Real V = Mod360(63.07037L + 22518.442986L * T);
-    const Real R = Mod360(165.94905L + 16859.069667L * T);
-    const Real J = Mod360(221.64742L + 32964.466939L * T);
-    const Real S = Mod360(193.1323L + 34777.259042L * T);
-    const Real venus = 4.838L * CosD(V + 90) + 5.526L * CosD(2 * V + 90.12L) +
-                       2.497L * CosD(2 * V - M + 257.75L) + 1.559L * CosD(3 * V - M + 77.96L) +
-                       1.024L * CosD(3 * V - 2 * M + 50.85L) + 0.666L * CosD(3 * V + 270.41L) +
-                       0.21L * CosD(4 * V + 89.8L) + 0.154L * CosD(5 * V - 3 * M + 34.1L) +
-                       0.152L * CosD(4 * V - 2 * M + 227.4L) +
-                       0.144L * CosD(4 * V - M + 79.0L);
-    const Real mars = 2.043L * CosD(2 * R + 89.76L) + 1.77L * CosD(2 * R - M + 306.27L) +
-                      0.585L * CosD(4 * R - 2 * M + 185.82L) +
-                      0.5L * CosD(4 * R - M + 317.7L) + 0.425L * CosD(3 * R - M + 317.7L) +
-                      0.204L * CosD(5 * R - 2 * M + 185.5L);
-    const Real jupiter = 7.208L * CosD(J + 91.08999L) + 2.731L * CosD(2 * J + 270.25L) +
-                         2.6L * CosD(J - M + 174.77L) + 1.61L * CosD(2 * J - M + 292.6L) +
-                         0.556L * CosD(3 * J - M + 177.31L);
-    const Real saturn = 0.419L * CosD(S + 90.33999L) + 0.32L * CosD(S - M + 259.22L);
+    // The planets' perturbations, amplitude * cos(k X + j M + phase), X the
+    // planet's mean longitude; the multiples by angle addition.
+    static const SolarTerms venusTerms({{4.838L, 1, 0, 90},
+                                        {5.526L, 2, 0, 90.12L},
+                                        {2.497L, 2, -1, 257.75L},
+                                        {1.559L, 3, -1, 77.96L},
+                                        {1.024L, 3, -2, 50.85L},
+                                        {0.666L, 3, 0, 270.41L},
+                                        {0.21L, 4, 0, 89.8L},
+                                        {0.154L, 5, -3, 34.1L},
+                                        {0.152L, 4, -2, 227.4L},
+                                        {0.144L, 4, -1, 79.0L}});
+    static const SolarTerms marsTerms({{2.043L, 2, 0, 89.76L},
+                                       {1.77L, 2, -1, 306.27L},
+                                       {0.585L, 4, -2, 185.82L},
+                                       {0.5L, 4, -1, 317.7L},
+                                       {0.425L, 3, -1, 317.7L},
+                                       {0.204L, 5, -2, 185.5L}});
+    static const SolarTerms jupiterTerms({{7.208L, 1, 0, 91.08999L},
+                                          {2.731L, 2, 0, 270.25L},
+                                          {2.6L, 1, -1, 174.77L},
+                                          {1.61L, 2, -1, 292.6L},
+                                          {0.556L, 3, -1, 177.31L}});
+    static const SolarTerms saturnTerms({{0.419L, 1, 0, 90.33999L}, {0.32L, 1, -1, 259.22L}});
+    const Multiples<3> Mm(SinCosD(M));
+    const Real venus = venusTerms.Sum(Multiples<5>(SinCosD(Wrap360(63.07037L + 22518.442986L * T))), Mm);
+    const Real mars = marsTerms.Sum(Multiples<5>(SinCosD(Wrap360(165.94905L + 16859.069667L * T))), Mm);
+    const Real jupiter =
+        jupiterTerms.Sum(Multiples<5>(SinCosD(Wrap360(221.64742L + 32964.466939L * T))), Mm);
+    const Real saturn = saturnTerms.Sum(Multiples<5>(SinCosD(Wrap360(193.1323L + 34777.259042L * T))), Mm);
     const Real moon = 6.454L * SinD(moonElong_) + 0.424L * SinD(moonElong_ - moonAnomaly_);
     lon += (venus + mars + jupiter + saturn + moon) / 3600.0L;
     lon += dpsi_;
-    lon -= (20.47L + 0.342L * CosD(M)) / 3600.0L;
+    lon -= (20.47L + 0.342L * Mm[1].cos) / 3600.0L;
     // The series count from the equinox of the old fundamental catalogue,
     // which drifts from the dynamical equinox by 0.525" + 1.275" a century from
     // 1950 (24" in the first century). The tables take it up for the other
     // bodies; the Sun has none, so it is added here.
     lon += (0.525L + 1.275L * (T - 0.5L)) / 3600.0L;
-    lon = Mod360(lon);
+    lon = Wrap360(lon);
 
     out_.longitudes[kSun] = lon;
+    if (longitudesOnly_) return;
     out_.latitudes[kSun] = 0;
     Equatorial(kSun, lon, 0);
 
-    // Equation of time, hours.
-    const Real y = std::pow(std::tan(eps_ * kRad / 2), 2);
-    const Real l = lon * kRad, m = earthM * kRad;
-    const Real eot = y * SinR(2 * l) - 2 * e * SinR(m) + 4 * e * y * SinR(m) * CosR(2 * l) -
-                     0.5L * y * y * SinR(4 * l) - 1.25L * e * e * SinR(2 * m);
+    // Equation of time, hours; y = tan^2 (eps / 2).
+    const Real y = (1 - cosEps_) / (1 + cosEps_);
+    const SinCos l = SinCosD(lon), l2 = Doubled(l), l4 = Doubled(l2);
+    const SinCos m = SinCosD(earthM), m2 = Doubled(m);
+    const Real eot = y * l2.sin - 2 * e * m.sin + 4 * e * y * m.sin * l2.cos - 0.5L * y * y * l4.sin -
+                     1.25L * e * e * m2.sin;
     out_.equationOfTime = eot * kDeg / 15.0L;
 }
 
 // ---- Moon ----
+// The Moon's series: amplitude * sin(d D + m M + p M' + f F (+ 2 degrees)), arc
+// seconds. Two terms carry a fixed 2 degrees in their argument.
+struct LunarTerm {
+    Real amplitude;
+    signed char d, m, p, f, twoDegrees;
+};
+
+constexpr LunarTerm kLunarLongitude[] = {
+        {22639.55L, 0, 0, 1, 0, 0},
+        {-4586.47L, -2, 0, 1, 0, 0},
+        {2369.912L, 2, 0, 0, 0, 0},
+        {769.02L, 0, 0, 2, 0, 0},
+        {-668.15L, 0, 1, 0, 0, 0},
+        {-411.61L, 0, 0, 0, 2, 0},
+        {-211.66L, -2, 0, 2, 0, 0},
+        {-205.96L, -2, 1, 1, 0, 0},
+        {191.95L, 2, 0, 1, 0, 0},
+        {-165.15L, -2, 1, 0, 0, 0},
+        {147.69L, 0, -1, 1, 0, 0},
+        {-125.15L, 1, 0, 0, 0, 0},
+        {-109.67L, 0, 1, 1, 0, 0},
+        {-55.17L, -2, 0, 0, 2, 0},
+        {-45.099L, 0, 0, 1, 2, 0},
+        {39.53L, 0, 0, 1, -2, 0},
+        {-38.43L, -4, 0, 1, 0, 0},
+        {36.12L, 0, 0, 3, 0, 0},
+        {-30.77L, -4, 0, 2, 0, 0},
+        {28.48L, -2, -1, 1, 0, 0},
+        {-24.42L, 2, 1, 0, 0, 0},
+        {18.61L, -1, 0, 1, 0, 0},
+        {18.02L, 1, 1, 0, 0, 0},
+        {14.58L, 2, -1, 1, 0, 0},
+        {14.39L, 2, 0, 2, 0, 0},
+        {13.9L, 4, 0, 0, 0, 0},
+        {-13.19L, -2, 0, 3, 0, 0},
+        {9.7L, 0, -1, 2, 0, 0},
+        {9.37L, -2, 0, 1, -2, 0},
+        {-8.63L, -2, 1, 2, 0, 0},
+        {-8.47L, 1, 0, 1, 0, 0},
+        {1.0L, -2, 2, 0, 0, 0},
+        {-7.65L, 0, 1, 2, 0, 0},
+        {-7.49L, 0, 1, 0, 0, 1},
+        {-7.41L, -2, 2, 1, 0, 0},
+        {-6.38L, 2, 0, 1, -2, 0},
+        {-5.74L, 2, 0, 0, 2, 0},
+        {-4.39L, -4, 1, 1, 0, 0},
+        {-3.99L, 0, 0, 2, 2, 0},
+        {3.22L, -3, 0, 1, 0, 0},
+        {-2.92L, 2, 1, 1, 0, 0},
+        {-2.74L, -4, 1, 1, 0, 1},
+        {-2.49L, -2, -1, 2, 0, 0},
+        {2.58L, 0, -2, 1, 0, 0},
+        {2.53L, -2, -2, 1, 0, 0},
+        {-2.15L, -2, 1, 0, 2, 0},
+        {1.98L, 4, 0, 1, 0, 0},
+        {1.94L, 0, 0, 4, 0, 0},
+        {-1.88L, -4, 1, 0, 0, 0},
+        {1.75L, -1, 0, 2, 0, 0},
+        {-1.44L, 2, 1, 0, -2, 0},
+        {-1.298L, 0, 0, 2, -2, 0},
+        {1.27L, 1, 1, 1, 0, 0},
+        {1.23L, -3, 0, 2, 0, 0},
+        {-1.19L, -4, 0, 3, 0, 0},
+        {1.18L, 2, -1, 2, 0, 0},
+        {-1.17L, 0, 2, 1, 0, 0},
+        {-1.09L, -1, -1, 1, 0, 0},
+        {1.06L, 2, 0, 3, 0, 0},
+        {-0.59L, 1, 0, 2, 0, 0},
+        {-0.99L, 2, 0, 1, 2, 0},
+        {-0.95L, -2, 0, 4, 0, 0},
+        {-0.59L, -6, 0, 2, 0, 0},
+        {0.64L, -4, 0, 1, 0, 0},
+        {0.56L, -1, 1, 0, 0, 0},
+        {0.76L, 2, -2, 1, 0, 0},
+        {0.58L, -1, 0, 0, 2, 0},
+        {-0.55L, 0, 1, 3, 0, 0},
+        {0.68L, 0, -1, 3, 0, 0},
+        {0.557L, -2, 0, 2, 2, 0},
+        {0.538L, -2, 0, 2, -2, 0},
+};
+static_assert(sizeof(kLunarLongitude) / sizeof(kLunarLongitude[0]) == 71);
+
+// The latitude's argument F' = F + this series / 3600 (the term in three times
+// the longitude is added apart).
+constexpr LunarTerm kLunarLatitudeArgument[] = {
+    {22609.0L, 0, 0, 1, 0, 0},   {4578.1L, 2, 0, -1, 0, 0},  {2373.4L, 2, 0, 0, 0, 0},
+    {768.0L, 0, 0, 2, 0, 0},     {192.7L, 2, 0, 1, 0, 0},    {-182.4L, -2, 1, 1, 0, 0},
+    {-165.1L, -2, 1, 0, 0, 0},   {-152.5L, -2, 0, 2, 0, 0},  {138.8L, 0, -1, 1, 0, 0},
+    {-127.0L, 0, 1, 0, 0, 0},    {-115.2L, 0, 1, 1, 0, 0},   {-112.8L, 1, 0, 0, 0, 0},
+    {-85.1L, 0, 0, -1, 2, 0},    {-52.1L, -2, 0, 0, 2, 0},   {-38.6L, -4, 0, 1, 0, 0},
+    {-34.1L, -4, 0, 2, 0, 0},
+};
+
 void Computation::Moon() {
     const Real T = T_, T2 = T2_;
     Real Lp = moonMeanLon_;
@@ -311,118 +626,52 @@ void Computation::Moon() {
 
     const Real a = SinD(51.2L + 20.2L * T);
     const Real b = SinD(193.4404L - 132.87L * T - 0.0091731L * T2);
-    const Real c = SinD(nodeMean_);
-    const Real g = SinD(nodeMean_ + 275.05L - 2.3L * T);
+    const Real c = node_.sin;
+    const SinCos gc = SinCosD(nodeMean_ + 275.05L - 2.3L * T);
+    const Real g = gc.sin;
     Lp += (0.84L * a + 14.27L * b + 7.261L * c) / 3600.0L;
     Mp += (2.94L * a + 14.27L * b + 9.337L * c) / 3600.0L;
     D += (7.24L * a + 7.261L * c) / 3600.0L;
     M += -6.4L * a / 3600.0L;
-        F += (0.21L * a + 14.27L * b - 88.699L * c - 15.58L * g) / 3600.0L;
+    F += (0.21L * a + 14.27L * b - 88.699L * c - 15.58L * g) / 3600.0L;
 
-    const Real Mp2 = 2 * Mp, D2 = 2 * D, F2 = 2 * F, M2 = 2 * M;
-    struct Term {
-        Real amplitude, argument;
+    // The multiples of the four arguments by angle addition.
+    const Multiples<6> Dm(SinCosD(D));
+    const Multiples<2> Mm(SinCosD(M));
+    const Multiples<4> Pm(SinCosD(Mp));
+    const Multiples<2> Fm(SinCosD(F));
+    static const SinCos twoDegrees = LibrarySinCosD(2);
+    auto series = [&](const auto& terms) {
+        Real sum = 0;
+        for (const LunarTerm& t : terms) {
+            SinCos x = Pm[t.p];
+            if (t.d) x = x * Dm[t.d];
+            if (t.m) x = x * Mm[t.m];
+            if (t.twoDegrees) x = x * twoDegrees;
+            sum += t.amplitude * SinOfSum(x, Fm[t.f]);
+        }
+        return sum;
     };
-    const Term series[] = {
-        {22639.55L, Mp},
-        {-4586.47L, Mp - D2},
-        {2369.912L, D2},
-        {769.02L, Mp2},
-        {-668.15L, M},
-        {-411.61L, F2},
-        {-211.66L, Mp2 - D2},
-        {-205.96L, (Mp + M) - D2},
-        {191.95L, D2 + Mp},
-        {-165.15L, M - D2},
-        {147.69L, Mp - M},
-        {-125.15L, D},
-        {-109.67L, Mp + M},
-        {-55.17L, F2 - D2},
-        {-45.099L, F2 + Mp},
-        {39.53L, Mp - F2},
-        {-38.43L, Mp - 4 * D},
-        {36.12L, 3 * Mp},
-        {-30.77L, Mp2 - 4 * D},
-        {28.48L, (Mp - M) - D2},
-        {-24.42L, D2 + M},
-        {18.61L, Mp - D},
-        {18.02L, M + D},
-        {14.58L, D2 + (Mp - M)},
-        {14.39L, Mp2 + D2},
-        {13.9L, 4 * D},
-        {-13.19L, 3 * Mp - D2},
-        {9.7L, Mp2 - M},
-        {9.37L, (Mp - F2) - D2},
-        {-8.63L, (Mp2 + M) - D2},
-        {-8.47L, Mp + D},
-        {1.0L, M2 - D2},
-        {-7.65L, Mp2 + M},
-        {-7.49L, M + 2},
-        {-7.41L, (M2 + Mp) - D2},
-        {-6.38L, (Mp - F2) + D2},
-        {-5.74L, F2 + D2},
-        {-4.39L, (Mp + M) - 4 * D},
-        {-3.99L, Mp2 + F2},
-        {3.22L, Mp - 3 * D},
-        {-2.92L, D2 + (Mp + M)},
-        {-2.74L, ((Mp + 2) + M) - 4 * D},
-        {-2.49L, (Mp2 - M) - D2},
-        {2.58L, Mp - M2},
-        {2.53L, (Mp - M2) - D2},
-        {-2.15L, (F2 + M) - D2},
-        {1.98L, 4 * D + Mp},
-        {1.94L, 4 * Mp},
-        {-1.88L, M - 4 * D},
-        {1.75L, Mp2 - D},
-        {-1.44L, (M - F2) + D2},
-        {-1.298L, Mp2 - F2},
-        {1.27L, (Mp + M) + D},
-        {1.23L, Mp2 - 3 * D},
-        {-1.19L, 3 * Mp - 4 * D},
-        {1.18L, (Mp2 - M) + D2},
-        {-1.17L, M2 + Mp},
-        {-1.09L, (Mp - M) - D},
-        {1.06L, 3 * Mp + D2},
-        {-0.59L, Mp2 + D},
-        {-0.99L, (F2 + Mp) + D2},
-        {-0.95L, 4 * Mp - D2},
-        {-0.59L, Mp2 - 6 * D},
-        {0.64L, Mp - 4 * D},
-        {0.56L, M - D},
-        {0.76L, (Mp - M2) + D2},
-        {0.58L, F2 - D},
-        {-0.55L, 3 * Mp + M},
-        {0.68L, 3 * Mp - M},
-        {0.557L, (Mp2 + F2) - D2},
-        {0.538L, (Mp2 - F2) - D2},
-    };
-    static_assert(sizeof(series) / sizeof(series[0]) == 71);
-    Real sum = 0;
-    for (const Term& t : series) sum += t.amplitude * SinD(t.argument);
+    const Real sum = series(kLunarLongitude);
 
-    const Real lambda = Mod360(Lp + sum / 3600.0L + dpsi_);
+    const Real lambda = Wrap360(Lp + sum / 3600.0L + dpsi_);
     Real lon = lambda;
     if (settings_.useMoonTable && MoonCorrectionApplies(jd_))
-        lon = Mod360(lon + src_->MoonCorrection(jd_) / 3600.0L);
+        lon = Wrap360(lon + src_->MoonCorrection(jd_) / 3600.0L);
+    out_.longitudes[kMoon] = lon;
+    if (longitudesOnly_) return;
 
-    const Real Fp =
-        F + (22609.0L * SinD(Mp) + 4578.1L * SinD(D2 - Mp) + 2373.4L * SinD(D2) +
-             768.0L * SinD(Mp2) + 192.7L * SinD(D2 + Mp) - 182.4L * SinD(Mp + M - D2) -
-             165.1L * SinD(M - D2) - 152.5L * SinD(Mp2 - D2) + 138.8L * SinD(Mp - M) -
-             127.0L * SinD(M) - 115.2L * SinD(Mp + M) - 112.8L * SinD(D) -
-             85.1L * SinD(F2 - Mp) - 52.1L * SinD(F2 - D2) + 50.64L * SinD(3 * lambda) -
-             38.6L * SinD(Mp - 4 * D) - 34.1L * SinD(Mp2 - 4 * D)) /
-                3600.0L;
-    const Real w = 1 - 0.00004664L * CosD(nodeMean_) -
-                   0.0000754L * CosD(nodeMean_ + 275.05L - 2.3L * T);
+    const Real Fp = F + (series(kLunarLatitudeArgument) + 50.64L * SinD(3 * lambda)) / 3600.0L;
+    const Real w = 1 - 0.00004664L * node_.cos - 0.0000754L * gc.cos;
+    const SinCos fp = SinCosD(Fp);
+    const Real sin3Fp = fp.sin * (3 - 4 * fp.sin * fp.sin);
     const Real beta =
-        (18519.7L * w * SinD(Fp) - 6.2L * SinD(3 * Fp) - 526.1L * SinD(F - D2)) / 3600.0L;
+        (18519.7L * w * fp.sin - 6.2L * sin3Fp - 526.1L * SinOfSum(Fm[1], Dm[-2])) / 3600.0L;
 
     Real lat = beta;
     if (settings_.useMinorTable && MoonCorrectionApplies(jd_))
         lat += src_->MoonLatitudeCorrection(jd_) / 3600.0L;
 
-    out_.longitudes[kMoon] = lon;
     out_.latitudes[kMoon] = lat;
     Equatorial(kMoon, lon, lat);
 }
@@ -622,7 +871,7 @@ void Computation::Planet(int body) {
         const Real w = useA ? setA : 1 - setA;
         if (w == 0) continue;
         Elements el = PlanetElements(body, useA);
-        el.M = Mod360(el.M);
+        el.M = Wrap360(el.M);
         Vec3 p, v;
         SolveOrbit(el, p, v);
         pos = {pos.x + w * p.x, pos.y + w * p.y, pos.z + w * p.z};
@@ -633,8 +882,10 @@ void Computation::Planet(int body) {
 }
 
 void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel) {
-    out_.helioLongitudes[body] = PolarAngle(pos.x, pos.y) * kDeg;
-    out_.helioLatitudes[body] = LatitudeRad(pos) * kDeg;
+    if (!longitudesOnly_) {
+        out_.helioLongitudes[body] = PolarAngle(pos.x, pos.y) * kDeg;
+        out_.helioLatitudes[body] = LatitudeRad(pos) * kDeg;
+    }
 
     const Vec3 g = pos - earth_;
     const Vec3 gv = vel - earthVel_;
@@ -643,17 +894,19 @@ void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel)
     const Real dist = std::sqrt(rho2 + g.z * g.z);
     const Real lightTime = dist * kLightDaysPerAu * rate * kDeg;
 
-    Real lon = Mod360(PolarAngle(g.x, g.y) * kDeg + dpsi_ - lightTime);
-    Real lat = LatitudeRad(g) * kDeg;
-
+    Real lon = Wrap360(PolarAngle(g.x, g.y) * kDeg + dpsi_ - lightTime);
     if (body >= kMercury && body <= kPluto && settings_.usePlanetTable &&
-        PlanetCorrectionApplies(jd_)) {
-        lon = Mod360(lon + src_->PlanetCorrection(body - 2, jd_) / 60.0L);
-        if (!fast_) lat += src_->PlanetCorrection(body + 7, jd_) / 60.0L;
-    }
+        PlanetCorrectionApplies(jd_))
+        lon = Wrap360(lon + src_->PlanetCorrection(body - 2, jd_) / 60.0L);
     if (body >= kCeres && body <= kChiron && settings_.useMinorTable && MinorCorrectionApplies(jd_))
-        lon = Mod360(lon + src_->MinorBodyCorrection(body, jd_) / 3600.0L);
+        lon = Wrap360(lon + src_->MinorBodyCorrection(body, jd_) / 3600.0L);
     out_.longitudes[body] = lon;
+    if (longitudesOnly_) return;
+
+    Real lat = LatitudeRad(g) * kDeg;
+    if (body >= kMercury && body <= kPluto && settings_.usePlanetTable &&
+        PlanetCorrectionApplies(jd_) && !fast_)
+        lat += src_->PlanetCorrection(body + 7, jd_) / 60.0L;
     out_.latitudes[body] = lat;
     Equatorial(body, lon, lat);
 }
@@ -661,28 +914,39 @@ void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel)
 // ---- lunar node, black moon ----
 void Computation::Node() {
     const Real T = T_, T2 = T2_;
-    Real node = Mod360(259.183275L - 1934.142L * T + 0.002078L * T2 + 0.0000022L * T2 * T);
+    Real node = Wrap360(259.183275L - 1934.142L * T + 0.002078L * T2 + 0.0000022L * T2 * T);
     if (settings_.trueNode) {
         if (mode_ == kNode) {
             Sun();
             Moon();
         }
-        const Real S = out_.longitudes[kSun];
-        const Real M = out_.longitudes[kMoon];
-        const Real N = node;
-        const Real G = MeanPerigee();
-        const Real P = 282.596403L;
-        node += 1.517L * SinD(2 * (S - N)) - 0.163L * SinD(S - P) -
-                0.128L * SinD(2 * (M - S)) + 0.12L * SinD(2 * (M - N)) +
-                0.107L * SinD(2 * (G - N)) + 0.063L * SinD(3 * S - P - 2 * N) +
-                0.04L * SinD(M + G - 2 * S) - 0.04L * SinD(M + G - 2 * N) +
-                0.027L * SinD(M - G) - 0.027L * SinD(S + P - 2 * N) +
-                0.015L * SinD(2 * (S - G)) - 0.013L * SinD(2 * N + M - G - 2 * S) -
-                0.013L * SinD(M - 2 * N - G + 2 * S) - 0.007L * SinD(2 * M + P - 3 * S) +
-                0.005L * SinD(3 * M - G - 2 * N) - 0.005L * SinD(3 * M - G - 2 * S);
-        node = Mod360(node);
+        // amplitude * sin(s S + n N + g G + p P + m M), degrees; the multiples
+        // by angle addition.
+        struct NodeTerm {
+            Real amplitude;
+            signed char s, n, g, p, m;
+        };
+        static constexpr NodeTerm kTerms[] = {
+            {1.517L, 2, -2, 0, 0, 0},  {-0.163L, 1, 0, 0, -1, 0}, {-0.128L, -2, 0, 0, 0, 2},
+            {0.12L, 0, -2, 0, 0, 2},   {0.107L, 0, -2, 2, 0, 0},  {0.063L, 3, -2, 0, -1, 0},
+            {0.04L, -2, 0, 1, 0, 1},   {-0.04L, 0, -2, 1, 0, 1},  {0.027L, 0, 0, -1, 0, 1},
+            {-0.027L, 1, -2, 0, 1, 0}, {0.015L, 2, 0, -2, 0, 0},  {-0.013L, -2, 2, -1, 0, 1},
+            {-0.013L, 2, -2, -1, 0, 1}, {-0.007L, -3, 0, 0, 1, 2}, {0.005L, 0, -2, -1, 0, 3},
+            {-0.005L, -2, 0, -1, 0, 3},
+        };
+        static const SinCos perihelion = LibrarySinCosD(282.596403L);  // P
+        const Multiples<3> S(SinCosD(out_.longitudes[kSun]));
+        const Multiples<3> M(SinCosD(out_.longitudes[kMoon]));
+        const Multiples<2> N(SinCosD(node));
+        const Multiples<2> G(SinCosD(MeanPerigee()));
+        const Multiples<1> P(perihelion);
+        Real sum = 0;
+        for (const NodeTerm& t : kTerms)
+            sum += t.amplitude * SinOfSum(S[t.s] * N[t.n] * G[t.g], P[t.p] * M[t.m]);
+        node += sum;
+        node = Wrap360(node);
         if (settings_.useNodeTable && NodeCorrectionApplies(jd_))
-            node = Mod360(node + src_->PlanetCorrection(9, jd_) / 60.0L);
+            node = Wrap360(node + src_->PlanetCorrection(9, jd_) / 60.0L);
     }
     out_.longitudes[kNode] = node;
     out_.latitudes[kNode] = 0;
@@ -693,7 +957,7 @@ void Computation::BlackMoon() {
     Real x = moonPerigee_ + 180.0L;
     x -= 360.0L * std::trunc(x / 360.0L);
     if (settings_.trueBlackMoon && settings_.useBlackMoonTable && BlackMoonCorrectionApplies(jd_))
-        x = Mod360(x + src_->BlackMoonCorrection(jd_) / 3600.0L);
+        x = Wrap360(x + src_->BlackMoonCorrection(jd_) / 3600.0L);
     out_.longitudes[kBlackMoon] = x;
     out_.latitudes[kBlackMoon] = 0;
     Equatorial(kBlackMoon, x, 0);
@@ -727,7 +991,7 @@ void Computation::Asteroid(int body) {
                   6.911179715L + 0.011236955L * T};
             break;
     }
-    el.M = Mod360(el.M);
+    el.M = Wrap360(el.M);
     Vec3 pos, vel;
     SolveOrbit(el, pos, vel);
     ReduceToGeocentric(body, pos, vel);
@@ -787,15 +1051,7 @@ void Computation::Run() {
 }  // namespace
 
 Real SolveKepler(Real meanAnomaly, Real eccentricity) {
-    const Real M = meanAnomaly, e = eccentricity;
-    Real E = M + e * SinR(M);
-    for (int i = 0; i < 60; ++i) {
-        const SinCos sc = SinCosR(E);
-        const Real dE = (M - (E - e * sc.sin)) / (1 - e * sc.cos);
-        E += dE;
-        if (std::fabs(dE) < 1e-18L) break;
-    }
-    return E;
+    return SolveKeplerSinCos(meanAnomaly, eccentricity).E;
 }
 
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
@@ -818,8 +1074,21 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
 }
 
 void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
-                        CorrectionSource* corrections, BodyPositions& out) {
-    Computation(mode, fast, jd, settings, corrections, out).Run();
+                        CorrectionSource* corrections, BodyPositions& out, bool longitudesOnly,
+                        TrigMemo* memo) {
+    struct Scope {
+        explicit Scope(TrigMemo* m) : previous(activeMemo) {
+            activeMemo = m;
+            if (m) {
+                m->cursor = 0;
+                m->orbitCursor = 0;
+                if (!m->replay) m->count = m->orbitCount = 0;
+            }
+        }
+        ~Scope() { activeMemo = previous; }
+        TrigMemo* previous;
+    } scope(memo);
+    Computation(mode, fast, longitudesOnly, jd, settings, corrections, out).Run();
 }
 
 }  // namespace engine

@@ -1,6 +1,7 @@
 #include "engine/ephemeris_tables.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -104,7 +105,10 @@ Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t
 Real InterpolatePlanet(int field, Real jd,
                        const std::function<PlanetRecord(std::int64_t)>& record) {
     const std::int64_t n = PlanetTableIndex(jd);
-    const PlanetRecord r0 = record(n), r1 = record(n + 1);
+    return InterpolatePlanet(field, jd, record(n), record(n + 1));
+}
+
+Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetRecord& r1) {
     const Real f0 = r0.field[field], f1 = r1.field[field];
     Real v = (jd - r0.julianDay) * (f1 - f0) / 5 + f0;
     if (v > 21600) v -= 21600;
@@ -144,14 +148,45 @@ Real ReadPlanetCorrection(int field, Real jd) {
     return ReadPlanetCorrectionAt(rt::ResolvePath(kPlanetTableFile), field, jd);
 }
 
+bool LoadedTable::Unchanged(const char* name, std::size_t recordSize, std::int64_t records) const {
+    if (!Loaded() || !looked_ || std::string_view(name) != name_ || recordSize != recordSize_ ||
+        static_cast<std::uintmax_t>(records) * recordSize > size_)
+        return false;
+    // The same file (device and inode: a working folder that now resolves the
+    // name to another file fails here), of the same size and modification time.
+    struct stat st;
+    return ::stat(resolved_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == device_ &&
+           st.st_ino == inode_ && static_cast<std::uintmax_t>(st.st_size) == size_ &&
+           st.st_mtim.tv_sec == mtime_.tv_sec && st.st_mtim.tv_nsec == mtime_.tv_nsec;
+}
+
+void LoadedTable::RememberLook(const std::filesystem::path& resolved) {
+    // Taken after the read: a change while it ran makes the next look read
+    // the file again.
+    struct stat st;
+    resolved_ = resolved;
+    looked_ = ::stat(resolved_.c_str(), &st) == 0 && static_cast<std::uintmax_t>(st.st_size) == size_;
+    if (looked_) {
+        device_ = st.st_dev;
+        inode_ = st.st_ino;
+        mtime_ = st.st_mtim;
+    }
+}
+
 void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t records) {
+    // The table this working folder resolved to last time, of the same size
+    // and modification time: two system calls instead of a full check.
+    if (Unchanged(name, recordSize, records)) return;
     std::error_code ec;
+    const std::filesystem::path resolved = CheckEphemerisTable(name, recordSize, records);
     // Absolute, so that a table of another data folder is never taken for this one.
-    const std::filesystem::path path =
-        std::filesystem::absolute(CheckEphemerisTable(name, recordSize, records), ec);
+    const std::filesystem::path path = std::filesystem::absolute(resolved, ec);
     const auto size = std::filesystem::file_size(path, ec);
     const auto time = std::filesystem::last_write_time(path, ec);
-    if (Loaded() && path == path_ && size == size_ && time == time_) return;
+    if (Loaded() && path == path_ && size == size_ && time == time_) {
+        RememberLook(resolved);
+        return;
+    }
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) throw rt::IoError(rt::kReadBeyondEnd, name);
@@ -166,6 +201,7 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
     size_ = size;
     time_ = time;
     bytes_ = std::move(bytes);
+    RememberLook(resolved);
 }
 
 const std::uint8_t* LoadedTable::TwoRecords(std::int64_t n) const {
@@ -200,8 +236,11 @@ LoadedTable& MinorTable() {
 }
 
 Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd) {
+    return MinorBodyCorrectionFrom(table, body, jd, MinorTableIndex(jd));
+}
+
+Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd, std::int64_t n) {
     if (body < kCeres || body > kChiron) return 0;
-    const std::int64_t n = MinorTableIndex(jd);
     if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, kMinorTableFile);
     const std::int64_t field = (body - kCeres) * 4;
     const std::uint8_t* r0 = table.Range(

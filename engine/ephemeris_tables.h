@@ -4,9 +4,13 @@
 // black-moon correction. Record files without a header, little-endian.
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
+
+#include <sys/types.h>
 
 #include "engine/chart_state.h"
 #include "platform/runtime/io_error.h"
@@ -72,6 +76,8 @@ PlanetRecord DecodePlanetRecord(const std::uint8_t* bytes);
 Real InterpolateMoon(Real jd, const std::function<std::int16_t(std::int64_t)>& record);
 Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t)>& record);
 Real InterpolatePlanet(int field, Real jd, const std::function<PlanetRecord(std::int64_t)>& record);
+// The same between records PlanetTableIndex(jd) and the next, already read.
+Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetRecord& r1);
 
 // The lookups: each opens its file, reads two records and closes it.
 // A missing file or a record beyond its end raises rt::IoError.
@@ -112,11 +118,21 @@ public:
     const std::uint8_t* Range(std::int64_t offset, std::size_t count) const;
 
 private:
+    // The quick look: one stat of the path the name resolved to at the last
+    // load (relative to the working folder).
+    bool Unchanged(const char* name, std::size_t recordSize, std::int64_t records) const;
+    void RememberLook(const std::filesystem::path& resolved);
+
     const char* name_ = "";
     std::size_t recordSize_ = 0;
     std::filesystem::path path_;
     std::uintmax_t size_ = 0;
     std::filesystem::file_time_type time_{};
+    std::filesystem::path resolved_;  // the path as resolved, relative to the working folder
+    bool looked_ = false;             // false: no quick look until the next load
+    dev_t device_{};
+    ino_t inode_{};
+    timespec mtime_{};
     std::string bytes_;
 };
 
@@ -132,6 +148,8 @@ Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd);
 Real BlackMoonCorrectionFrom(const LoadedTable& table, Real jd);
 // Ceres (15) to Chiron (19), arc seconds; the Moon's latitude, arc seconds.
 Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd);
+// The same with the record index MinorTableIndex(jd) already worked.
+Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd, std::int64_t n);
 Real MoonLatitudeCorrectionFrom(const LoadedTable& table, Real jd);
 
 }  // namespace engine

@@ -9,9 +9,22 @@ namespace {
 constexpr Real kRad = kPi / 180.0L;
 constexpr Real kMaxLatitude = 89.999999L;  // tan of the pole itself is infinite
 
-Real Sin(Real deg) { return sinl(deg * kRad); }
-Real Cos(Real deg) { return cosl(deg * kRad); }
-Real Tan(Real deg) { return tanl(deg * kRad); }
+// Degrees brought within +-180 first: exact, and the extended-precision
+// library functions are many times slower on larger arguments.
+Real Reduced(Real deg) { return deg - 360.0L * rintl(deg / 360.0L); }
+Real Sin(Real deg) { return sinl(Reduced(deg) * kRad); }
+Real Cos(Real deg) { return cosl(Reduced(deg) * kRad); }
+Real Tan(Real deg) { return tanl(Reduced(deg) * kRad); }
+
+// Sine and cosine of one angle in degrees, from one library call.
+struct SinCosDeg {
+    explicit SinCosDeg(Real deg) {
+        const Real r = Reduced(deg) * kRad;
+        sin = sinl(r);
+        cos = cosl(r);
+    }
+    Real sin, cos;
+};
 // Angle of the vector (x, y) in degrees, (-180, 180].
 Real Atan2Deg(Real y, Real x) { return atan2l(y, x) / kRad; }
 
@@ -202,10 +215,12 @@ bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude) {
     Real x = acosl(start) / kRad;
     if (!(x > lo && x < hi)) x = 90.0L;
     for (int iter = 0; iter < 200; ++iter) {
-        const Real gx = g(x);
+        // g and its slope from the sines and cosines of two angles.
+        const SinCosDeg a(ramc + f * x), b(x);
+        const Real gx = k * a.sin - b.cos;
         if (gx == 0) break;
         if ((gx < 0) == (glo < 0)) lo = x; else hi = x;
-        const Real slope = (k * f * Cos(ramc + f * x) + Sin(x)) * kRad;
+        const Real slope = (k * f * a.cos + b.sin) * kRad;
         const Real step = slope != 0 ? gx / slope : 360.0L;
         if (fabsl(step) < 1e-12L) {
             x -= step;

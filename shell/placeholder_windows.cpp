@@ -8,13 +8,6 @@
 
 namespace shell {
 
-TFgrNaKel* FgrNaKel = nullptr;
-
-namespace {
-// Captions hold Windows-1252 bytes where they need them.
-QString Caption(const char* cp1252) { return gui::ToQt(cp1252); }
-}  // namespace
-
 PlaceholderDialog::PlaceholderDialog(const char* instanceName, const QString& caption, int width,
                                      int height) {
     setObjectName(instanceName);
@@ -35,8 +28,5 @@ PlaceholderFullScreen::PlaceholderFullScreen(const char* instanceName, const QSt
     Panel1->setGeometry(0, 560, 800, 40);
     resize(800, 600);
 }
-
-
-TFgrNaKel::TFgrNaKel() : PlaceholderFullScreen("FgrNaKel", Caption("Grafieken")) {}
 
 }  // namespace shell

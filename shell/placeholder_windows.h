@@ -8,6 +8,7 @@
 #include "display/settings/calibration_window.h"
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
+#include "display/sheets/sheet_viewer.h"
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/repertory_editor.h"
 #include "remedies/windows/search_utility.h"
@@ -63,9 +64,9 @@ using remedies::TFoPiante;
 using remedies::TFoMali;
 using remedies::TFoSintesi;
 
-class TFgrNaKel : public PlaceholderFullScreen { Q_OBJECT public: TFgrNaKel(); };
+using display::TFgrNaKel;
 
-extern TFgrNaKel* FgrNaKel;
+using display::FgrNaKel;
 using remedies::FoTerapi;
 using remedies::FoSintom2;
 using remedies::FoSintom3;

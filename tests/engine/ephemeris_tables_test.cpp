@@ -174,3 +174,29 @@ TEST_F(SyntheticTables, LoadedTableIsReadOnceAndPickedUpAgainWhenItChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SyntheticTables, AnotherWorkingFolderUsesItsOwnTableEvenOfTheSameSizeAndTime) {
+    using namespace engine;
+    Write("NOJLNE.rnd", Int32s({10, 20, 30}));
+    LoadedTable table;
+    table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3);
+    EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 0.5L), 15);
+    const auto first = folder_.Path() / "FilePosi" / "NOJLNE.rnd";
+    {
+        // A second data folder whose table has the same size and modification
+        // time but other values: its own values are the ones used.
+        testing_support::TempWorkFolder other;
+        const auto second = other.Path() / "FilePosi" / "NOJLNE.rnd";
+        testing_support::WriteBytes(second, Int32s({-10, -20, -30}));
+        std::filesystem::last_write_time(second, std::filesystem::last_write_time(first));
+        table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3);
+        EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 0.5L), -15);
+    }
+    // Back in the first folder, its table again.
+    table.Load(kBlackMoonTableFile, kBlackMoonRecordSize, 3);
+    EXPECT_EQ(BlackMoonCorrectionFrom(table, kBlackMoonTableBase + 0.5L), 15);
+}
+
+}  // namespace
