@@ -102,11 +102,6 @@ TFoMali::TFoMali() {
     resize(1100, 680);
 }
 
-void TFoMali::done(int r) {
-    FormClose();
-    QDialog::done(r);
-}
-
 void TFoMali::FormActivate() {
     primary_ = ReadPrimaryFile();
     therapies_ = ReadRepertoryFile();

@@ -38,14 +38,11 @@ public:
     std::string ShownSign = "Ieder";
 
     void FormActivate() override;
-    void FormClose();
+    void FormClose() override;
     void RBsolClick();
     void BBRicercaClick();
     void ListBox2Click();
     void ReadDebilityRadios();
-
-protected:
-    void done(int r) override;
 
 private:
     std::vector<PrimaryRecord> primary_;      // read at activation, record 0 first

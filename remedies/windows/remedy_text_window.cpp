@@ -86,11 +86,6 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     resize(1150, 620);
 }
 
-void RemedyTextWindow::done(int r) {
-    FormClose();
-    QDialog::done(r);
-}
-
 void RemedyTextWindow::FormActivate() {
     Records = ReadPrimaryFile();
     ListBox1->Clear();

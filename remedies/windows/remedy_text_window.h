@@ -54,10 +54,9 @@ public:
     void ListBox2Click();
     void BBcercaClick();
     void ListBox3Click();
-    void FormClose();
+    void FormClose() override;
 
 protected:
-    void done(int r) override;
     // Sets the memo label and shows the joined text of the remedy's record.
     virtual void ShowText(const std::string& name, const PrimaryRecord& r) = 0;
 

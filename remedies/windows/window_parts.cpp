@@ -20,6 +20,11 @@ void RemedyDialog::showEvent(QShowEvent* e) {
     gui::Guard([this] { FormActivate(); });
 }
 
+void RemedyDialog::done(int r) {
+    FormClose();
+    QDialog::done(r);
+}
+
 QColor ColourOf(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 QString ColourName(unsigned bgr) { return ColourOf(bgr).name(); }

@@ -25,15 +25,18 @@ class QWidget;
 
 namespace remedies {
 
-// A remedy window: its activation runs, guarded, each time it is shown.
+// A remedy window: its activation runs, guarded, each time it is shown, and
+// its close handler each time it closes.
 class RemedyDialog : public QDialog {
     Q_OBJECT
 public:
     using QDialog::QDialog;
     virtual void FormActivate() = 0;
+    virtual void FormClose() {}
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void done(int r) override;
 };
 
 inline constexpr unsigned kWindowColour = 14606046;  // background of the database windows
