@@ -8,6 +8,7 @@
 #include <ctime>
 #include <system_error>
 
+#include "platform/runtime/io_error.h"
 #include "engine/calendar.h"
 #include "platform/runtime/win1252.h"
 
@@ -139,6 +140,19 @@ UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
         for (const auto& s : staged) fs::rename(s.first, s.second);
         outcome.ok = true;
         outcome.filesCopied = static_cast<int>(staged.size());
+    } catch (const fs::filesystem_error& e) {
+        // The run-time's words and the file, never the C library's text.
+        dropStaged();
+        outcome.message = std::string("Aggiornamento non riuscito: ") +
+                          rt::IoError::MessageFor(rt::IoCodeFromErrno(e.code().value())) + ": " +
+                          Shown(e.path1());
+    } catch (const std::system_error& e) {
+        dropStaged();
+        const std::string what = e.what();
+        // what() is "<file>: <system text>"; keep the file only.
+        outcome.message = std::string("Aggiornamento non riuscito: ") +
+                          rt::IoError::MessageFor(rt::IoCodeFromErrno(e.code().value())) + ": " +
+                          what.substr(0, what.find(": "));
     } catch (const std::exception& e) {
         dropStaged();
         outcome.message = std::string("Aggiornamento non riuscito: ") + e.what();
