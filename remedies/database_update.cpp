@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
 #include "engine/calendar.h"
 #include "platform/runtime/win1252.h"
 
@@ -25,9 +26,8 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 // The entry of `folder` named `name` without regard to case, or none.
 std::optional<fs::path> EntryIn(const fs::path& folder, const std::string& name) {
     std::error_code ec;
-    if (fs::exists(folder / name, ec)) return folder / name;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (SameIgnoringCase(it->path().filename().string(), name)) return it->path();
+    fs::path p = rt::ResolvePathIn(folder, name);
+    if (fs::exists(p, ec)) return p;
     return std::nullopt;
 }
 
