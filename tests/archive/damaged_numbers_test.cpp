@@ -1,0 +1,183 @@
+// Numbers in stored files that are not finite or lie far outside their field
+// (found by fuzzing the readers): each one is reported as a damaged file that
+// names the file, and none reaches a conversion.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "archive/archive_files.h"
+#include "archive/calendars.h"
+#include "archive/current_person.h"
+#include "archive/draw_settings_file.h"
+#include "archive/places.h"
+#include "archive/stored_numbers.h"
+#include "engine/chart_state.h"
+#include "platform/runtime/number_range.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "tests/common/test_support.h"
+
+using namespace archive;
+using testing_support::WriteBytes;
+
+namespace {
+
+class DamagedNumbersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine::ResetChartState();
+        ResetDrawSettings();
+    }
+    testing_support::TempWorkFolder folder_;
+};
+
+BirthRecord Person(const std::string& date, const std::string& place) {
+    BirthRecord r;
+    r.DateField = date;
+    r.PlaceField = place;
+    r.CalendarField = "GR";
+    r.NationalityField = "NEDERLAND";
+    r.AnnotationNumber = "00000";
+    return r;
+}
+
+// The message of the damage a call reports ("" when it reports none).
+template <typename F>
+std::string DamageOf(F&& f) {
+    try {
+        f();
+    } catch (const rt::DamagedFileError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// The 80-bit reals as the fuzzers wrote them into records.
+const std::string kNaN80("\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x7F", 10);
+const std::string kInf80("\x00\x00\x00\x00\x00\x00\x00\x80\xFF\x7F", 10);
+
+}  // namespace
+
+TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
+    const std::string amsterdam = "52N22-004E54AMSTERDAM  *NOORD*  HOLLAND";
+    // A correction of "+1E4000" hours (read as its five characters, 1E40) once
+    // printed "-9223372036854775808N...".
+    WriteCurrentPerson("ROSSI", Person("196012251405+1E4000", amsterdam));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }),
+              "The file \"TMPR.ST2\" is damaged: its time-zone correction (1e+40) lies outside the "
+              "values it can take.");
+    EXPECT_NE(DamageOf([] { ReloadCurrentChart(); }), "");
+
+    // A year of 1E30 in the four digits of the year.
+    WriteCurrentPerson("ROSSI", Person("1E3012251405+1", amsterdam));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }),
+              "The file \"TMPR.ST2\" is damaged: its year (1e+30) lies outside the values it can take.");
+
+    // 95 degrees of latitude and 200 of longitude.
+    WriteCurrentPerson("ROSSI", Person("196012251405+1", "95N22-004E54AMSTERDAM"));
+    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("its latitude (95)"), std::string::npos);
+    WriteCurrentPerson("ROSSI", Person("196012251405+1", "52N22-200E54AMSTERDAM"));
+    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("its longitude (200)"), std::string::npos);
+
+    // The same person with sound numbers is shown.
+    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
+                          std::filesystem::copy_options::recursive);
+    WriteCurrentPerson("ROSSI", Person("196012251405+1", amsterdam));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }), "");
+    // No person at all is no damage.
+    WriteCurrentPerson("", Person("", ""));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }), "");
+}
+
+TEST_F(DamagedNumbersTest, BirthRecordFieldsHaveTheirRanges) {
+    const std::string place = "45N28-009E11MILANO";
+    EXPECT_NO_THROW(CheckBirthRecordNumbers(Person("000101010000-24", place), "BASE.ST2"));
+    EXPECT_NO_THROW(CheckBirthRecordNumbers(Person("999912312400+24", "90S60-180W60X"), "BASE.ST2"));
+    // Texts that are no number are read as 0, as always.
+    EXPECT_NO_THROW(CheckBirthRecordNumbers(Person("ABCD12251405+?", "xxNyy-zzzEwwX"), "BASE.ST2"));
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196013251405+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012321405+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012252505+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251461+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251405+25", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251405+99999", place), "BASE.ST2"),
+                 rt::DamagedFileError);
+}
+
+TEST_F(DamagedNumbersTest, PlaceTableWithALatitudeOfNaN) {
+    PlaceRecord header;
+    PlaceRecord roma;
+    roma.Name = "ROMA";
+    roma.Latitude = 41.9L;
+    roma.Longitude = 12.5L;
+    roma.CalendarNumber = 100390001;
+    roma.State = "RM";
+    rt::Bytes bad = EncodePlaceRecord(roma);
+    std::copy(kNaN80.begin(), kNaN80.end(), bad.begin() + 32);
+    rt::Bytes head = EncodePlaceRecord(header), good = EncodePlaceRecord(roma);
+    const std::string sound(head.begin(), head.end());
+    const std::string table = sound + std::string(good.begin(), good.end()) + std::string(bad.begin(), bad.end());
+    WriteBytes("Localita/ITALIA.LOC", table);
+    PlaceTable t;
+    EXPECT_EQ(DamageOf([&] { t.Open(PlaceTableKind::Italian); }),
+              "The file \"Localita\\ITALIA.LOC\" is damaged: its latitude (NaN) lies outside the "
+              "values it can take.");
+    EXPECT_FALSE(t.IsOpen());
+    // A longitude of infinity in the foreign table.
+    rt::Bytes far = good;
+    std::copy(kInf80.begin(), kInf80.end(), far.begin() + 48);
+    WriteBytes("Localita/ESTERO.LOC", sound + std::string(far.begin(), far.end()));
+    EXPECT_NE(DamageOf([&] { t.Open(PlaceTableKind::Foreign); }).find("ESTERO.LOC\" is damaged: its longitude (+Inf)"),
+              std::string::npos);
+    // Without the damaged record the table opens.
+    WriteBytes("Localita/ITALIA.LOC", sound + std::string(good.begin(), good.end()));
+    EXPECT_TRUE(t.Open(PlaceTableKind::Italian));
+    EXPECT_EQ(t.Read(1).Name, "ROMA");
+}
+
+TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
+    auto record = [](long double date, const char* code, double correction) {
+        ZoneCalendarRecord z;
+        z.StoredDate = date + CalendarDateOffset();
+        z.Code = code;
+        z.Correction = correction;
+        rt::Bytes b = EncodeZoneCalendarRecord(z);
+        return std::string(b.begin(), b.end());
+    };
+    const std::string head = record(2299160.5L, "GREG", 0) + record(2391364.5L, "LMT ", 0);
+    WriteBytes("Calendar/00390001.CAL", head + record(2420000.5L, "CET ", 1e300) + record(0, "****", 0));
+    EXPECT_EQ(DamageOf([] { LoadZoneCalendar(PlaceTableKind::Italian, "00390001.CAL"); }),
+              "The file \"Calendar\\00390001.CAL\" is damaged: its correction (1e+300) lies outside "
+              "the values it can take.");
+    // A date of NaN, as the fuzzer wrote it: the walk once truncated it.
+    std::string nan = record(2420000.5L, "CET ", 1);
+    std::copy(kNaN80.begin(), kNaN80.end(), nan.begin());
+    WriteBytes("Calendar/00390001.CAL", head + nan + record(0, "****", 0));
+    ZoneCalendarQuery q;
+    q.CalendarName = "00390001.CAL";
+    q.ClockJulianDay = 2451545;
+    EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("its date (NaN)"), std::string::npos);
+    // The sound calendar is walked.
+    WriteBytes("Calendar/00390001.CAL", head + record(2420000.5L, "CET ", 1) + record(0, "****", 0));
+    EXPECT_EQ(ApplyZoneCalendar(q).Correction, 1);
+}
+
+TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
+    const std::string sound = "1\r\n0\r\n0\r\n1\r\n 1.5\r\nDa definire\r\n 0.98\r\n 1.02\r\n";
+    WriteBytes("FileSet/MMVarLas.stt", sound);
+    EXPECT_FALSE(LoadOrCreateDrawSettings());
+    EXPECT_EQ(DrawSettings.LineWidthFactor, 1.5L);
+    EXPECT_EQ(DrawSettings.AspectScaleY, 1.02L);
+
+    // 1e4000 is still a real of the run-time: it once reached the pens' widths.
+    WriteBytes("FileSet/MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n");
+    EXPECT_EQ(DamageOf([] { LoadOrCreateDrawSettings(); }),
+              "The file \"FileSet\\MMVarLas.stt\" is damaged: its line width (1e+4000) lies outside the "
+              "values it can take.");
+    WriteBytes("FileSet/MMVarLas.stt", "1\r\n300\r\n0\r\n1\r\n1\r\nDa definire\r\n1\r\n1\r\n");
+    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("printer correction (300)"), std::string::npos);
+    WriteBytes("FileSet/MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1\r\nDa definire\r\n-2,5\r\n1\r\n");
+    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("horizontal scale (-2.5)"), std::string::npos);
+}
