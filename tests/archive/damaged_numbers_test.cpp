@@ -54,6 +54,35 @@ std::string DamageOf(F&& f) {
     return {};
 }
 
+std::string FromHex(const char* hex) {
+    std::string out;
+    for (const char* p = hex; p[0] && p[1]; p += 2) out += static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16));
+    return out;
+}
+
+// Inputs the fuzzers found, as they found them: a whole calendar file whose
+// walk truncated a NaN, and a place record with a longitude that is no number.
+const char* const kCalendarCrash =
+    "0098f140b548aa73ebbff6475245470000000000000000000098f1c04a61ab921440044c4d5420004c5d6e7f90a1eabf"
+    "00f05c9843d544931440044345542000000000000000f0bf0098f1c04abdc593144004434553540000000000000000c0"
+    "0098f1c04a99c7931440044345542000000000000000f0bf0098f1c04a71ca93144004434553540000000000000000c0"
+    "0098f1c04a4dcd931440044345542000000000000000f0bf0098f1c04acdcf93144004434553540000000000000000c0"
+    "0098f1c04a19d3931440044345542000000000000000f0bf0098f1c04a61d593144004434553540000000000000000c0"
+    "0098f1c04ac5d893144004044345542000000000000000f0bf00e84616a095c095144004434553540000000000000000"
+    "c00098f1c0caf9c3951440044345542000000000000000f0bf00e846160098f1c04ab7558c1440044752454700000000"
+    "00000000000098f1c04a61ab921440044c4d5420004c5d6e7f90a1eabfa04500f05c9843d54493144004434554200000"
+    "00c695144004434553540000000000000000c00098f1c0caa9c9951440044345542000000000000000f0bf00e84616a0"
+    "f5cb95144004434553540000000000000000c00098f1c0ca59cf9514400443b145542000000000000000f0bf00e84616"
+    "a0c1d195144004434553540000000000000000c00098f1c0ca09d5951440044345542000000000000000f0bf00e84616"
+    "a071d795144004434553540000000000000000c00098f1c0cab9da9514400443455400000000f0bf0098f1c04abdc56d"
+    "e94004434553540000000000000000c00098f1c04a99c79314400443455420000020000000000000be00000000000000"
+    "00f0bf00e84616a021dd95144004434553540000000000000000c00098f1c0ca85e09514400443455420000000000000"
+    "00f0bf00e8460000000000f0bf0098f1c04a71ca93144004434553540000000000000000c00098f1c04a4dcd9316a0d1"
+    "e2";
+const char* const kPlaceCrashRecord =
+    "19414220202020202020000000000000009869fb57563ab5044000000000000000e8f692c6689da602400000"
+    "71d4fb050b4954414c4941202842532900000000000000000000000019415a29000000000000000000000000";
+
 // The 80-bit reals as the fuzzers wrote them into records.
 const std::string kNaN80("\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x7F", 10);
 const std::string kInf80("\x00\x00\x00\x00\x00\x00\x00\x80\xFF\x7F", 10);
@@ -131,6 +160,12 @@ TEST_F(DamagedNumbersTest, PlaceTableWithALatitudeOfNaN) {
     WriteBytes("Localita/ESTERO.LOC", sound + std::string(far.begin(), far.end()));
     EXPECT_NE(DamageOf([&] { t.Open(PlaceTableKind::Foreign); }).find("ESTERO.LOC\" is damaged: its longitude (+Inf)"),
               std::string::npos);
+    // The record the fuzzer found: its longitude's bytes are an 80-bit real
+    // without its integer bit, NaN to the processor, that the coordinates
+    // text once truncated.
+    WriteBytes("Localita/ITALIA.LOC", sound + FromHex(kPlaceCrashRecord));
+    const std::string found = DamageOf([&] { t.Open(PlaceTableKind::Italian); });
+    EXPECT_NE(found.find("ITALIA.LOC\" is damaged: its longitude (NaN)"), std::string::npos) << found;
     // Without the damaged record the table opens.
     WriteBytes("Localita/ITALIA.LOC", sound + std::string(good.begin(), good.end()));
     EXPECT_TRUE(t.Open(PlaceTableKind::Italian));
@@ -159,6 +194,10 @@ TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
     q.CalendarName = "00390001.CAL";
     q.ClockJulianDay = 2451545;
     EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("its date (NaN)"), std::string::npos);
+    // The file the fuzzer found.
+    WriteBytes("Calendar/00390001.CAL", FromHex(kCalendarCrash));
+    EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("\"Calendar\\00390001.CAL\" is damaged"),
+              std::string::npos);
     // The sound calendar is walked.
     WriteBytes("Calendar/00390001.CAL", head + record(2420000.5L, "CET ", 1) + record(0, "****", 0));
     EXPECT_EQ(ApplyZoneCalendar(q).Correction, 1);
