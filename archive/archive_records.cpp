@@ -75,6 +75,7 @@ rt::Bytes EncodeIndexEntry(std::string_view entry) {
 }
 
 std::string DecodeIndexEntry(const rt::Bytes& record) {
+    if (record.size() >= kIndexRecordSize) return rt::ReadFixedString(record.data(), kIndexEntryCapacity);
     rt::Bytes r = Sized(record, kIndexRecordSize);
     return rt::ReadFixedString(r.data(), kIndexEntryCapacity);
 }

@@ -98,8 +98,30 @@ int CompareListText(std::string_view a, std::string_view b) {
 }
 
 void SortListTexts(std::vector<std::string>& texts) {
-    std::stable_sort(texts.begin(), texts.end(),
-                     [](const std::string& a, const std::string& b) { return ListTextLess(a, b); });
+    // The first letters' primary weights decide most comparisons: they are
+    // worked out once per text, and the full comparison runs only on a tie.
+    constexpr std::size_t kPrefix = 12;
+    struct Keyed {
+        std::array<std::uint16_t, kPrefix + 1> prefix{};
+        std::size_t index;
+    };
+    const Weights& w = W();
+    std::vector<Keyed> keyed(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string& t = texts[i];
+        const std::size_t n = std::min(t.size(), kPrefix);
+        for (std::size_t k = 0; k < n; ++k) keyed[i].prefix[k] = w.primary[static_cast<unsigned char>(t[k])];
+        // Weights are never 0, so a shorter text sorts first, as in the full comparison.
+        keyed[i].index = i;
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        return ListTextLess(texts[a.index], texts[b.index]);
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(texts.size());
+    for (const Keyed& k : keyed) sorted.push_back(std::move(texts[k.index]));
+    texts = std::move(sorted);
 }
 
 std::vector<std::string> DropRepeatedNeighbours(const std::vector<std::string>& sorted) {

@@ -151,6 +151,23 @@ const PrimaryRecord& ReadPrimaryRecord(std::int64_t r) {
     return PrimaryRecordBuffer;
 }
 
+namespace {
+
+// Only the fields the derived lists use: remedy, indication, primary and
+// zodiacal signature.
+PrimaryRecord DecodeListFields(std::string_view b) {
+    PrimaryRecord r;
+    for (const auto& f : kFields) {
+        if (f.member == &PrimaryRecord::Remedy || f.member == &PrimaryRecord::Indication1 ||
+            f.member == &PrimaryRecord::Indication2 || f.member == &PrimaryRecord::PrimarySignature ||
+            f.member == &PrimaryRecord::ZodiacalSignature)
+            r.*(f.member) = GetField(b, f.field);
+    }
+    return r;
+}
+
+}  // namespace
+
 std::vector<PrimaryRecord> ReadAllPrimaryRecords() {
     std::vector<PrimaryRecord> out;
     ForEachDataRecord(PrimaryDb(), [&](std::int64_t, const Bytes& b) {
@@ -300,7 +317,9 @@ void ReplaceNameList(const std::string& name, const std::vector<std::string>& na
 }  // namespace
 
 void RebuildPrimaryLists() {
-    const PrimaryLists lists = ComputePrimaryLists(ReadAllPrimaryRecords());
+    std::vector<PrimaryRecord> records;
+    ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t, std::string_view b) { records.push_back(DecodeListFields(b)); });
+    const PrimaryLists lists = ComputePrimaryLists(records);
     rt::ReplaceTextLines(kSymptomListName, lists.symptoms);
     rt::ReplaceTextLines(kRemedyListName, lists.remedies);
     for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p)

@@ -11,10 +11,14 @@
 namespace remedies {
 
 std::string GetField(const Bytes& record, Field f) {
+    return GetField(std::string_view(reinterpret_cast<const char*>(record.data()), record.size()), f);
+}
+
+std::string GetField(std::string_view record, Field f) {
     if (record.size() < f.offset + 1) return {};
     // A field cut short by the record's end is read as far as it goes.
     std::size_t room = std::min(f.capacity, record.size() - f.offset - 1);
-    return rt::ReadFixedString(record.data() + f.offset, room);
+    return rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(record.data()) + f.offset, room);
 }
 
 void PutField(Bytes& record, Field f, std::string_view s) {

@@ -2,6 +2,7 @@
 // Operations shared by the remedy databases: typed files of fixed-size records
 // whose record 0 is a header (never data), read and written a record at a time,
 // and the slicing of long texts into fields of at most 250 characters.
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -21,6 +22,7 @@ struct Field {
 };
 
 std::string GetField(const Bytes& record, Field f);         // length byte clamped
+std::string GetField(std::string_view record, Field f);    // the same on bytes in place
 void PutField(Bytes& record, Field f, std::string_view s);  // cut to the capacity
 
 // Cuts a text into consecutive pieces of 250 characters, one per field, each
@@ -55,13 +57,30 @@ std::int64_t DeleteDataRecord(const DbFile& db, std::int64_t r);
 bool EnsureDatabaseFile(const DbFile& db);
 
 // Calls visit(recordNumber, bytes) for every data record 1..count in order.
+// Visits records 1..N-1 as bytes in place (valid during the call only), read
+// in blocks of records rather than one read a record.
 template <typename Visit>
-void ForEachDataRecord(const DbFile& db, Visit visit) {
+void ForEachDataRecordInPlace(const DbFile& db, Visit visit) {
     rt::RecordFile f(db.name, db.recordSize);
     f.Reset();
     const std::int64_t n = f.FileSize();
-    for (std::int64_t r = 1; r < n; ++r) visit(r, f.Read(r));
+    constexpr std::int64_t kBlock = 256;
+    for (std::int64_t first = 1; first < n; first += kBlock) {
+        const std::int64_t count = std::min(kBlock, n - first);
+        const std::string block = f.ReadRange(first, count);
+        for (std::int64_t i = 0; i < count; ++i)
+            visit(first + i, std::string_view(block).substr(static_cast<std::size_t>(i) * db.recordSize, db.recordSize));
+    }
     f.Close();
+}
+
+template <typename Visit>
+void ForEachDataRecord(const DbFile& db, Visit visit) {
+    Bytes record(db.recordSize);
+    ForEachDataRecordInPlace(db, [&](std::int64_t r, std::string_view bytes) {
+        record.assign(bytes.begin(), bytes.end());
+        visit(r, record);
+    });
 }
 
 // The name of the temporary file written beside a file before it replaces it.

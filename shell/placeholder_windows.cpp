@@ -8,17 +8,6 @@
 
 namespace shell {
 
-TFgrNaKel* FgrNaKel = nullptr;
-TFoMainArc* FoMainArc = nullptr;
-TFoAggRep* FoAggRep = nullptr;
-TFoAggiorna* FoAggiorna = nullptr;
-TFoUtilit* FoUtilit = nullptr;
-
-namespace {
-// Captions hold Windows-1252 bytes where they need them.
-QString Caption(const char* cp1252) { return gui::ToQt(cp1252); }
-}  // namespace
-
 PlaceholderDialog::PlaceholderDialog(const char* instanceName, const QString& caption, int width,
                                      int height) {
     setObjectName(instanceName);
@@ -39,12 +28,5 @@ PlaceholderFullScreen::PlaceholderFullScreen(const char* instanceName, const QSt
     Panel1->setGeometry(0, 560, 800, 40);
     resize(800, 600);
 }
-
-TFoMainArc::TFoMainArc() : PlaceholderDialog("FoMainArc", Caption("Primaire Database"), 640, 480) {}
-TFoAggRep::TFoAggRep() : PlaceholderDialog("FoAggRep", Caption("Therapie\xEBn Database"), 640, 480) {}
-TFoAggiorna::TFoAggiorna() : PlaceholderDialog("FoAggiorna", Caption("Updates"), 420, 300) {}
-TFoUtilit::TFoUtilit() : PlaceholderDialog("FoUtilit", Caption("Utility Ricerca"), 560, 420) {}
-
-TFgrNaKel::TFgrNaKel() : PlaceholderFullScreen("FgrNaKel", Caption("Grafieken")) {}
 
 }  // namespace shell

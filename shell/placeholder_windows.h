@@ -8,6 +8,11 @@
 #include "display/settings/calibration_window.h"
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
+#include "display/sheets/sheet_viewer.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "remedies/windows/search_utility.h"
+#include "remedies/windows/update_window.h"
 #include "shell/orb_settings_window.h"
 #include "remedies/windows/therapy_browser.h"
 #include "remedies/windows/composition_window.h"
@@ -49,28 +54,28 @@ using remedies::TFoTerapi;
 using remedies::TFoSintom2;
 using remedies::TFoSintom3;
 using remedies::TFoManut1;
-class TFoMainArc : public PlaceholderDialog { Q_OBJECT public: TFoMainArc(); };
-class TFoAggRep : public PlaceholderDialog { Q_OBJECT public: TFoAggRep(); };
-class TFoAggiorna : public PlaceholderDialog { Q_OBJECT public: TFoAggiorna(); };
+using remedies::TFoMainArc;
+using remedies::TFoAggRep;
+using remedies::TFoAggiorna;
 using remedies::TFoSegnat;
-class TFoUtilit : public PlaceholderDialog { Q_OBJECT public: TFoUtilit(); };
+using remedies::TFoUtilit;
 using remedies::TFoPrinci;
 using remedies::TFoPiante;
 using remedies::TFoMali;
 using remedies::TFoSintesi;
 
-class TFgrNaKel : public PlaceholderFullScreen { Q_OBJECT public: TFgrNaKel(); };
+using display::TFgrNaKel;
 
-extern TFgrNaKel* FgrNaKel;
+using display::FgrNaKel;
 using remedies::FoTerapi;
 using remedies::FoSintom2;
 using remedies::FoSintom3;
 using remedies::FoManut1;
-extern TFoMainArc* FoMainArc;
-extern TFoAggRep* FoAggRep;
-extern TFoAggiorna* FoAggiorna;
+using remedies::FoMainArc;
+using remedies::FoAggRep;
+using remedies::FoAggiorna;
 using remedies::FoSegnat;
-extern TFoUtilit* FoUtilit;
+using remedies::FoUtilit;
 using remedies::FoPrinci;
 using remedies::FoPiante;
 using remedies::FoMali;

@@ -20,8 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "display/chart/chart_views.h"
 #include "display/chart/masters_view.h"
+#include "display/chart/reduced_wheel.h"
 #include "display/wheel/chart_geometry.h"
+#include "display/chart/glyph_clicks.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/wheel/help_messages.h"
@@ -89,7 +92,9 @@ std::function<void()>& CurrentChartReloader() {
     return reload;
 }
 
-// The glyph bitmaps of the buttons: a down arrow, a large and a small "A".
+}  // namespace
+
+// The glyph bitmaps of the buttons: a down or up arrow, a large and a small "A".
 QIcon ButtonBitmap(const char* name) {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
@@ -105,6 +110,13 @@ QIcon ButtonBitmap(const char* name) {
         arrow.lineTo(8, 12);
         arrow.closeSubpath();
         p.drawPath(arrow);
+    } else if (n == "FrecciaSu") {
+        QPainterPath arrow;
+        arrow.moveTo(3, 11);
+        arrow.lineTo(13, 11);
+        arrow.lineTo(8, 4);
+        arrow.closeSubpath();
+        p.drawPath(arrow);
     } else {
         QFont f("Arial");
         f.setBold(true);
@@ -116,6 +128,8 @@ QIcon ButtonBitmap(const char* name) {
     p.end();
     return QIcon(pm);
 }
+
+namespace {
 
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     QStringList text;
@@ -159,6 +173,8 @@ GlyphHit FindGlyphHit(int x, int y) {
         if (CentreHit(Wheel.PlanetGlyphX[i], Wheel.PlanetGlyphY[i], x, y)) hit.body = i;
     for (int s = 1; s <= 12; ++s)
         if (CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) hit.sign = s;
+    hit.x = x;
+    hit.y = y;
     return hit;
 }
 
@@ -174,6 +190,7 @@ TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
     setPalette(pal);
     resize(1016, 690);
     BuildControls();
+    InstallGlyphClicks(*this);
     SetHelpMemoTarget({
         [this] {
             Memo1->clear();
@@ -183,6 +200,7 @@ TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
         [this](const std::vector<std::string>& lines) { ShowLinesIn(MemoExtra, lines); },
     });
     if (!Drawing.ChartWindow) Drawing.ChartWindow = this;
+    RegisterChartViews();
 }
 
 TFgrKelvo::~TFgrKelvo() {
@@ -468,6 +486,7 @@ void TFgrKelvo::LayOut() {
 }
 
 void TFgrKelvo::FormActivate() {
+    viewShown_ = false;
     KelvoState.LargeFontsFlag = true;
     Drawing.DrawForm = this;
     Drawing.ChartWindow = this;
@@ -495,6 +514,7 @@ void TFgrKelvo::FormActivate() {
     KelvoState.ViewCycle.fill(0);
     KelvoState.BodyClickStep.fill(0);
     KelvoState.SignClickStep.fill(0);
+    ForgetGlyphCentres();  // those of an earlier opening are not on the screen
 
     SetSignMidpoints();
     const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
@@ -554,15 +574,15 @@ bool TFgrKelvo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFgrKelvo::FormMouseDown(int x, int y) {
-    if (KelvoState.VolguineViewActive || KelvoState.FullBodyOrderFlag) return;
+    if (KelvoState.VolguineViewActive) return;
     KelvoState.ClickedBody = 0;
     KelvoState.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(x, y);
-    if (hit.body == 0 && hit.sign == 0) return;
     if (ClickHandler()) {
         ClickHandler()(*this, hit);
         return;
     }
+    if (hit.body == 0 && hit.sign == 0) return;
     // Without the attribution steps: the help text of the kind of glyph.
     if (hit.body != 0) {
         KelvoState.ClickedBody = hit.body;
@@ -576,11 +596,15 @@ void TFgrKelvo::FormMouseDown(int x, int y) {
     }
 }
 
-void TFgrKelvo::FormMouseUp() { Drawing.BlackAndWhite = false; }
+void TFgrKelvo::FormMouseUp() {
+    Drawing.BlackAndWhite = false;
+    GlyphMouseUp(*this);
+}
 
 void TFgrKelvo::Timer1Timer() {
     if (KelvoState.TimerTicks == 1) {
         Timer1->stop();
+        viewShown_ = KelvoState.ArchetypeViewFlag;
         if (!KelvoState.ArchetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart(*this);
@@ -610,6 +634,7 @@ void TFgrKelvo::DrawSubView(int view, int subView) {
 }
 
 void TFgrKelvo::ViewButtonClick(int k) {
+    viewShown_ = true;
     if (k != kViewArchetype) ClearDignityGlyphCentres();
     ResetViewCycles(k);
     KelvoState.VolguineViewActive = k == kViewVolguine;
@@ -620,7 +645,6 @@ void TFgrKelvo::ViewButtonClick(int k) {
     Image2->hide();
     if (k == kViewCloth || k == kViewEnergy || k == kViewAntiscia) Memo1->clear();
     if (k != kViewVolguine) KelvoState.DodecatemoriaMode = k == kViewDodecatemoria;
-    if (k == kViewCoordinates || k == kViewAspects) KelvoState.FullBodyOrderFlag = false;
     if (k != kViewVolguine) ClearChartArea(Canvas());
 
     const int c = KelvoState.ViewCycle[k];
@@ -681,6 +705,7 @@ void ComputePlacidusChart() {
 }  // namespace
 
 void TFgrKelvo::BBvolguineClick() {
+    viewShown_ = true;
     // The common head when called directly.
     ClearDignityGlyphCentres();
     ResetViewCycles(kViewVolguine);
@@ -710,15 +735,35 @@ void TFgrKelvo::BBvolguineClick() {
 
 void TFgrKelvo::DrawVolguineView(int subView) {
     Surface& dc = Canvas();
-    DrawSubView(kViewVolguine, subView);
+    RedrawReducedWheelChart(*this, KelvoState.VolguineViewActive);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "PLANETARIEN KRACHTEN", 2, 5, 5);
     TextOutLeft(dc, "(Volgens Volguine)", 15, 5, 10);
+    DrawSubView(kViewVolguine, subView);
 }
 
 // ---- small buttons ----
 
-void TFgrKelvo::BBprivatoClick() { close(); }
+void TFgrKelvo::BBprivatoClick() {
+    if (viewShown_) {
+        ShowNatalChartAgain();
+        return;
+    }
+    close();
+}
+
+void TFgrKelvo::ShowNatalChartAgain() {
+    ClearDignityGlyphCentres();
+    ResetViewCycles(-1);
+    KelvoState.VolguineViewActive = false;
+    KelvoState.DodecatemoriaMode = false;
+    Panel3->hide();
+    PanelQuor->hide();
+    ClearCanvas();
+    RedrawNatalChart(*this);
+    viewShown_ = false;
+    ShowHelpMessage(1);
+}
 
 void TFgrKelvo::BBchiudiAspClick() { Panel3->hide(); }
 
@@ -757,6 +802,7 @@ void TFgrKelvo::BBchiudiExtraClick() {
     PanelSegnaPato->hide();
     ClearCanvas();
     RedrawNatalChart(*this);
+    viewShown_ = false;
 }
 
 void TFgrKelvo::MemoAspettiDblClick() {

@@ -14,6 +14,7 @@
 #include "engine/chart_state.h"
 
 class QComboBox;
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -36,7 +37,7 @@ struct ChartWindowState {
     std::array<unsigned char, 15> ViewCycle{};
     std::array<unsigned char, 15> BodyClickStep{};
     std::array<unsigned char, 15> SignClickStep{};
-    bool VolguineViewActive = false;
+    bool VolguineViewActive = false;  // body arrays in the engine's order: clicks ignored
     bool DodecatemoriaMode = false;
     std::array<Real, 8> DignityGlyphCentreX{};  // 1..7
     std::array<Real, 8> DignityGlyphCentreY{};
@@ -48,7 +49,6 @@ struct ChartWindowState {
     std::string ExtraSignFilter = "Ieder";
     Real PlaceLongitudeHours = 0;
     bool ArchetypeViewFlag = false;
-    bool FullBodyOrderFlag = false;  // body arrays in the engine's order: clicks ignored
     bool OkFlag = false;
     int ClickedBody = 0;
     int ClickedSign = 0;
@@ -82,14 +82,19 @@ void SetChartViewDrawer(int view, ChartViewDrawer drawer);
 struct GlyphHit {
     int body = 0;  // 1..11, the last hit
     int sign = 0;  // 1..12, the last hit
+    int x = 0, y = 0;  // the device point clicked
 };
 bool CentreHit(Real cx, Real cy, int x, int y);
 GlyphHit FindGlyphHit(int x, int y);
 
-// What a click on a glyph does (the attribution steps are installed by their
-// own code; by default the help text of the glyph's kind is shown).
+// What a click on the window does (the attribution steps are installed by their
+// own code and see every click; by default a glyph hit shows the help text of
+// the glyph's kind).
 using GlyphClickHandler = std::function<void(TFgrKelvo& form, const GlyphHit& hit)>;
 void SetGlyphClickHandler(GlyphClickHandler handler);
+
+// The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
+QIcon ButtonBitmap(const char* name);
 
 // Reloads the current person's chart after the Volguine view's recomputation
 // (the shell installs the current-person loader).
@@ -172,6 +177,7 @@ public:
     void FormMouseDown(int x, int y);
     void FormMouseUp();
     void Timer1Timer();
+    // With a view shown: the natal wheel comes back; else the window closes.
     void BBprivatoClick();
     void BBcoordiClick();
     void BBstoffaClick();
@@ -209,6 +215,9 @@ private:
     void DrawSubView(int view, int subView);
     int PX(Real pageUnits) const;
     int PY(Real pageUnits) const;
+    // The natal wheel back in the chart square, every view's state cleared.
+    void ShowNatalChartAgain();
+    bool viewShown_ = false;  // the chart square shows a view, not the natal wheel
 };
 
 extern TFgrKelvo* FgrKelvo;

@@ -139,6 +139,11 @@ void EndChartMetafile() {
     rt::ReplaceFileBytes(name, bytes);
 }
 
+void DiscardChartMetafile() {
+    g_chartMetafile.reset();
+    Drawing.ChartMetafileCanvas = nullptr;
+}
+
 EmfRecorder* ChartMetafile() { return g_chartMetafile.get(); }
 
 }  // namespace display

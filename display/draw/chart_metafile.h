@@ -36,6 +36,8 @@ void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& 
 void BeginChartMetafile();
 // Completes it and saves it as "Emf\" + MetafileName, then releases it.
 void EndChartMetafile();
+// Drops the open chart metafile without saving it (a drawing that failed).
+void DiscardChartMetafile();
 // The recorder while a chart metafile is open.
 EmfRecorder* ChartMetafile();
 

@@ -1,5 +1,9 @@
 #include "display/sheets/sheet_affinities.h"
 
+#include <array>
+
+#include "display/chart/energy_affinities.h"
+#include "display/chart/sign_figures.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_block.h"
@@ -9,20 +13,46 @@
 
 namespace display {
 
+namespace {
+
+// The chart window's pens of the relations and the sheets' pens for them.
+int SheetPen(int windowPen) {
+    switch (windowPen) {
+        case 77: return 78;  // olive
+        case 22: return 79;  // red
+        case 33: return 80;  // cyan
+        default: return windowPen;
+    }
+}
+
+std::array<Real, 13> SignMiddles() {
+    std::array<Real, 13> m{};
+    for (int s = 1; s <= 12; ++s) m[s] = 15 + 30 * (s - 1);
+    return m;
+}
+
+// The relations of the chart window's energy view: mode 1 both sets of pairs,
+// mode 2 the quadrilaterals (solid on the sheets).
+SignFigure SheetFigure(int mode, Real ascendant, Real cx, Real cy, Real r) {
+    const std::array<Real, 13> m = SignMiddles();
+    SignFigure f = EvaluateEnergyAffinities(m, ascendant, mode == 1 ? 2 : 3, cx, cy, r);
+    if (mode != 1 && mode != 2) f.segments.clear();
+    return f;
+}
+
+}  // namespace
+
 std::vector<AffinityChord> SheetAffinityChords(int mode) {
-    if (mode == 1)
-        return {{78, 1, 1, 7},  {78, 1, 2, 8},  {79, 1, 6, 12}, {80, 1, 9, 11}, {79, 1, 3, 5},  {80, 1, 4, 10},
-                {80, 0, 4, 11}, {79, 0, 3, 12}, {78, 0, 1, 2},  {79, 0, 5, 6},  {78, 0, 7, 8},  {80, 0, 9, 10}};
-    if (mode == 2)
-        return {{78, 1, 1, 12}, {78, 1, 12, 7}, {78, 1, 7, 6},  {78, 1, 6, 1},  {80, 1, 3, 4},  {80, 1, 4, 9},
-                {80, 1, 9, 10}, {80, 1, 10, 3}, {79, 1, 5, 8},  {79, 1, 8, 11}, {79, 1, 11, 2}, {79, 1, 2, 5}};
-    return {};
+    std::vector<AffinityChord> chords;
+    for (const SignSegment& g : SheetFigure(mode, 0, 0, 0, 1).segments)
+        chords.push_back({SheetPen(g.pen), mode == 1 && g.dotted ? 0 : 1, g.from, g.to});
+    return chords;
 }
 
 WholePoint AffinityPoint(Real longitude, Real ascendant, Real cx, Real cy, Real r) {
-    const Real angle = static_cast<Real>(360 - rt::Round(longitude) + rt::Round(ascendant));
-    return {static_cast<Real>(rt::Round(cx - r * engine::CosDeg(angle))),
-            static_cast<Real>(rt::Round(cy - r * engine::SinDeg(angle)))};
+    WholePoint p;
+    SignCirclePoint(ascendant, longitude, cx, cy, r, p.x, p.y);
+    return p;
 }
 
 void DrawAffinityChord(Surface& dc, int pen, int style, Real a, Real b, Real cx, Real cy, Real r, Real ascendant) {

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "display/chart/dignity_table.h"
+#include "display/chart/spherical_distances.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_block.h"
-#include "display/sheets/sheet_evaluations.h"
 #include "display/sheets/sheet_glyphs.h"
 #include "display/wheel/wheel_points.h"
 #include "engine/position_text.h"
@@ -61,45 +62,43 @@ void DrawExchangeJoin(Surface& dc, Real x, Real y) {
 void DrawArchetypalStructure(Surface& dc, Real x, Real y) {
     SheetBlockGuard guard(dc);
     ReleaseBrush(dc);
-    const engine::ReceptionTables& r = engine::Receptions;
-    const DignityTable table = EvaluateDignityTable(r);
+    // Which planets get a column, their boxes, entries and joins are the chart
+    // window's dignity table; the sheet places them from its own anchor.
+    const DignityBoxTable table = EvaluateDignityTable(engine::Receptions, 0, 0);
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "ARCHETYPISCHE STRUCTUUR", 2, x - 8, y - 53);
     SetTextColorByCode(dc, 0);
 
     Real cx = x;
-    for (const DignityColumn& c : table.columns) {
-        SelectPenByCode(dc, LookOf(c.state).pen);
-        DrawSheetRectangle(dc, cx - 8, y + 4, cx + 4, y - 7 * c.boxEntries + 2);
-        if (c.joinedToPrevious) DrawExchangeJoin(dc, cx, y);
+    for (const DignityBox& box : table.boxes) {
+        SelectPenByCode(dc, LookOf(box.state).pen);
+        DrawSheetRectangle(dc, cx - 8, y + 4, cx + 4, y - 7 * box.height + 2);
+        if (box.joined) DrawExchangeJoin(dc, cx, y);
         ReleasePen(dc);
         cx += 13;
     }
     cx = x;
-    for (const DignityColumn& c : table.columns) {
-        const StateLook look = LookOf(c.state);
-        Real cy = y;
-        for (int m = 1; m <= 8; ++m) {
-            const int body = r.ReceptionBodies[c.planet][m];
-            if (body == 0) continue;
-            DrawSheetBodyGlyph(&dc, body, cx, cy, 5.5L);
+    for (const DignityBox& box : table.boxes) {
+        const StateLook look = LookOf(box.state);
+        for (const DignityEntry& e : box.entries) {
+            const Real cy = y + (e.y - table.y0);
+            DrawSheetBodyGlyph(&dc, e.body, cx, cy, 5.5L);
             dc.SetTextColor(look.text);
-            std::string number = std::to_string(r.ReceptionNumbers[c.planet][m]);
+            std::string number = std::to_string(e.number);
             if (number.size() > 5) number.resize(5);
-            if (m == 1) {
+            if (e.first) {
                 TextOutLeft(dc, number, 2, cx - 6.5L, cy - 2.5L);
+                TextOutLeft(dc, look.label, 1, box.state == 5 ? cx - 8 : cx - 7, cy - 7 + 11.5L);
             } else {
                 TextOutLeft(dc, number, 15, cx - 6, cy - 4);
-                TextOutLeft(dc, PlanetAbbreviation(r.ReceptionSigns[c.planet][m]), 33, cx - 7.5L, cy - 0.5L);
+                TextOutLeft(dc, e.abbreviation, 33, cx - 7.5L, cy - 0.5L);
             }
-            cy -= 7;
-            if (m == 1) TextOutLeft(dc, look.label, 1, c.state == 5 ? cx - 8 : cx - 7, cy + 11.5L);
         }
         cx += 13;
     }
     NoDignityFlag = 0;
-    if (table.columns.empty() && table.noDignity) {
-        TextOutLeft(dc, "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria", 2, x - 8, y);
+    if (table.boxes.empty() && table.noDignity) {
+        TextOutLeft(dc, kNoDignityMessage, 2, x - 8, y);
         NoDignityFlag = 1;
     }
 }
@@ -125,26 +124,24 @@ void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, R
     DrawSheetBodyGlyph(&dc, 10, x + 3.84L, y + 43.0L, 4.5L);
     DrawSheetBodyGlyph(&dc, 11, x + 3.84L, y + 48.04L, 4.5L);
     for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(&dc, b, x + 4.2L + cell * b, y + 53.76L, 4.5L);
-    for (int i = 1; i <= 9; ++i)
-        for (int j = i + 1; j <= 11; ++j) {
-            const Real d = SphericalDistance(longitudes[i], lat[i], longitudes[j], lat[j]);
-            const DistanceAspects a = AspectsOfDistance(d, engine::Orbs.AspectOrbs);
-            const Real tx = x + cell * i + 0.52L, ty = y + row * j - 9.28L;
-            dc.SetTextColor(ApplyBlackAndWhite(Rgb(128, 128, 128)));
-            const bool flags[3] = {a.hard, a.soft, a.conjunction};
-            const int pens[3] = {79, 80, 78};
-            for (int f = 0; f < 3; ++f) {
-                if (!flags[f]) continue;
-                ScopedPen pen(dc, pens[f]);
-                MoveToPage(dc, tx - 0.5L, ty + 4);
-                LineToScaled(dc, tx + 7, ty + 4);
-                SetTextColorByCode(dc, 0);
-            }
-            std::string text;
-            engine::FloatToTextDec(5, text, d);
-            TextOutLeft(dc, text, 33, tx, ty);
+    // The distances, their aspects and texts are those of the chart window's table.
+    const SphericalDistances d =
+        EvaluateSphericalDistances(longitudes, lat, engine::Orbs, x, y);
+    for (const SphericalDistanceCell& c : d.cells) {
+        const Real tx = x + cell * c.first + 0.52L, ty = y + row * c.second - 9.28L;
+        dc.SetTextColor(ApplyBlackAndWhite(Rgb(128, 128, 128)));
+        const bool flags[3] = {c.hard, c.soft, c.conjunction};
+        const int pens[3] = {79, 80, 78};
+        for (int f = 0; f < 3; ++f) {
+            if (!flags[f]) continue;
+            ScopedPen pen(dc, pens[f]);
+            MoveToPage(dc, tx - 0.5L, ty + 4);
+            LineToScaled(dc, tx + 7, ty + 4);
             SetTextColorByCode(dc, 0);
         }
+        TextOutLeft(dc, c.text, 33, tx, ty);
+        SetTextColorByCode(dc, 0);
+    }
 }
 
 }  // namespace display

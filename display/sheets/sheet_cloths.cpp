@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "display/chart/cloths.h"
+#include "display/chart/humoral.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_block.h"
-#include "display/sheets/sheet_evaluations.h"
 #include "display/sheets/sheet_glyphs.h"
 #include "display/wheel/wheel_points.h"
 #include "engine/position_text.h"

@@ -190,12 +190,11 @@ void ReplaceFileBytes(std::string_view name, const std::string& bytes) {
 }
 
 void ReplaceAllRecords(std::string_view name, std::size_t recordSize, const std::vector<Bytes>& records) {
-    std::string bytes;
-    bytes.reserve(records.size() * recordSize);
+    std::string bytes(records.size() * recordSize, '\0');
+    char* out = bytes.data();
     for (const Bytes& r : records) {
-        std::string rec(r.begin(), r.end());
-        rec.resize(recordSize, '\0');
-        bytes += rec;
+        std::copy_n(r.begin(), std::min(r.size(), recordSize), out);
+        out += recordSize;
     }
     ReplaceFileBytes(name, bytes);
 }

@@ -43,8 +43,9 @@ int main(int argc, char** argv) {
                 return 1;
             }
             std::string text = h->second + ", " + f->second;
-            if (text.size() > 60) {
-                std::cerr << key << ": text longer than 60 characters: " << text << "\n";
+            // The field holds 60 characters; 32 fit beside the other blocks of the sheets.
+            if (text.size() > 32) {
+                std::cerr << key << ": text longer than 32 characters: " << text << "\n";
                 return 1;
             }
             text.resize(60, ' ');

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
+#include "display/chart/spherical_distances.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/sheets/sheet_affinities.h"
 #include "display/sheets/sheet_archetype.h"
 #include "display/sheets/sheet_cloths.h"
-#include "display/sheets/sheet_evaluations.h"
 #include "engine/position_text.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
@@ -66,17 +66,6 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
     // Rows 2..11 and columns 1..9 are led by their glyphs.
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 19u);
     EXPECT_EQ(dc.State().pen, display::Pen{});
-}
-
-TEST_F(SheetGrids, DistanceOnAnOrbBoundIsNoAspect) {
-    std::array<engine::Real, 16> orbs{};
-    orbs[0] = 8, orbs[1] = 6, orbs[2] = 7, orbs[3] = 7, orbs[4] = 8;
-    EXPECT_FALSE(display::AspectsOfDistance(66, orbs).soft);
-    EXPECT_TRUE(display::AspectsOfDistance(65.9L, orbs).soft);
-    const auto both = display::AspectsOfDistance(84, orbs);  // square only
-    EXPECT_TRUE(both.hard);
-    EXPECT_FALSE(both.soft);
-    EXPECT_TRUE(display::AspectsOfDistance(7.9L, orbs).conjunction);
 }
 
 TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {

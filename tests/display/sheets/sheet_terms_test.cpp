@@ -137,6 +137,7 @@ TEST(ShippedTermsTexts, EveryKeyHasItsOwnText) {
         keys.insert(l.substr(0, 6));
         const std::string text = l.substr(21);
         EXPECT_NE(text.find_first_not_of(' '), std::string::npos) << l;
+        EXPECT_EQ(text.find_last_not_of(' ') < 32, true) << l;  // fits beside the other blocks
         texts.insert(text);
     }
     EXPECT_EQ(keys.size(), 540u);

@@ -1,0 +1,142 @@
+// Store, recall, change and delete of one person in an archive of 99,000
+// people. The archive is built once with the record encoders, in a copy of the
+// installed data tree, so the change can compute the chart strings.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "archive/archive_files.h"
+#include "archive/archive_records.h"
+#include "archive/change_record.h"
+#include "platform/runtime/paths.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPeople = 99000;
+
+archive::BirthRecord SampleRecord() {
+    archive::BirthRecord r;
+    r.DateField = "198502141530-1";
+    r.PlaceField = "41N5412E2900ROMA";
+    r.CalendarField = "GR";
+    r.NationalityField = "ITALIA";
+    r.AnnotationNumber = "00000";
+    return r;
+}
+
+std::string NameOf(int i) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "PERSON %06d", i * 7 % 1000003);
+    return buf;
+}
+
+// A data folder with a personal archive of kPeople people in name order.
+void PrepareArchive() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    const fs::path dir = fs::temp_directory_path() / "kelvor_bench_archive";
+    fs::remove_all(dir);
+    fs::copy(rt::InstalledDataFolder(), dir, fs::copy_options::recursive);
+    fs::current_path(dir);
+    for (const char* ext : {".ST1", ".ST2", ".ST3"}) fs::remove(fs::path("BASE" + std::string(ext)));
+    archive::CreateEmptyArchive("BASE");
+
+    std::vector<std::string> names;
+    for (int i = 1; i <= kPeople; ++i) names.push_back(NameOf(i));
+    std::vector<int> order(kPeople);
+    for (int i = 0; i < kPeople; ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return names[a] < names[b]; });
+
+    std::ofstream st1(rt::ResolvePath("BASE.ST1"), std::ios::binary | std::ios::app);
+    for (int i : order) {
+        const rt::Bytes e = archive::EncodeIndexEntry(archive::MakeIndexEntry(names[i], i + 1));
+        st1.write(reinterpret_cast<const char*>(e.data()), static_cast<std::streamsize>(e.size()));
+    }
+    std::ofstream st2(rt::ResolvePath("BASE.ST2"), std::ios::binary | std::ios::app);
+    const rt::Bytes rec = archive::EncodeBirthRecord(SampleRecord());
+    for (int i = 0; i < kPeople; ++i)
+        st2.write(reinterpret_cast<const char*>(rec.data()), static_cast<std::streamsize>(rec.size()));
+}
+
+void BM_StoreThenDelete(benchmark::State& state) {
+    PrepareArchive();
+    for (auto _ : state) {
+        archive::StoreRequest request;
+        request.Letters = "BASE";
+        request.Name = "MIDDLE PERSON";
+        request.Record = SampleRecord();
+        const archive::StoreResult stored = archive::StorePersonRecords(request);
+        state.PauseTiming();
+        archive::DeleteIndexEntry("BASE", stored.IndexPosition);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StoreThenDelete)->Unit(benchmark::kMillisecond);
+
+void BM_Delete(benchmark::State& state) {
+    PrepareArchive();
+    for (auto _ : state) {
+        state.PauseTiming();
+        archive::StoreRequest request;
+        request.Letters = "BASE";
+        request.Name = "MIDDLE PERSON";
+        request.Record = SampleRecord();
+        const archive::StoreResult stored = archive::StorePersonRecords(request);
+        state.ResumeTiming();
+        archive::DeleteIndexEntry("BASE", stored.IndexPosition);
+    }
+}
+BENCHMARK(BM_Delete)->Unit(benchmark::kMillisecond);
+
+void BM_Recall(benchmark::State& state) {
+    PrepareArchive();
+    int i = 1;
+    for (auto _ : state) {
+        archive::ArchiveFiles files;
+        files.Open("BASE");
+        const auto found = files.Search(NameOf(i));
+        benchmark::DoNotOptimize(found);
+        const std::string entry = files.ReadEntry(kPeople / 2);
+        benchmark::DoNotOptimize(files.ReadBirthRecord(kPeople / 3));
+        files.Close();
+        i = i % kPeople + 1;
+    }
+}
+BENCHMARK(BM_Recall)->Unit(benchmark::kMillisecond);
+
+void BM_Change(benchmark::State& state) {
+    PrepareArchive();
+    int flip = 0;
+    for (auto _ : state) {
+        archive::EditedPerson p;
+        p.Letters = "BASE";
+        p.IndexPosition = kPeople / 2;
+        archive::ArchiveFiles files;
+        files.Open("BASE");
+        const std::string entry = files.ReadEntry(p.IndexPosition);
+        files.Close();
+        p.DataNumber = std::stoi(entry.substr(38, 5));
+        // Renamed back and forth, so the entry moves to the front and back.
+        p.Name = flip ? NameOf(kPeople / 2) : "AAAA FIRST";
+        flip = 1 - flip;
+        p.DateTimeText = "14/02/1985 15:30";
+        p.CorrectionText = "-1";
+        p.CoordinatesText = "41N5412E2900";
+        p.PlaceName = "ROMA";
+        p.CalendarCode = "GR";
+        p.Nationality = "ITALIA";
+        p.AnnotationNumber = "00000";
+        benchmark::DoNotOptimize(archive::RewriteEditedPerson(p));
+    }
+}
+BENCHMARK(BM_Change)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

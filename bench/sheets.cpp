@@ -1,0 +1,84 @@
+// Each of the four printable sheets of a fixed person printed into a PDF file
+// (composer, blocks, glyph pictures, the PDF written). Goal: at most one
+// second a sheet.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+
+#include "display/draw/drawing_state.h"
+#include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_printing.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/chart_state.h"
+#include "engine/receptions.h"
+
+namespace fs = std::filesystem;
+using namespace display;
+
+namespace {
+
+void SetPerson() {
+    engine::ResetChartState();
+    auto& c = engine::Chart;
+    const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
+    for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = 100.5L + 30 * (i - 1) - (i >= 10 ? 360 : 0);
+    for (int i = 1; i <= 11; ++i) c.PlanetLongitudes[i] = points[i];
+    for (int i = 1; i <= 24; ++i) c.RetroMarks[i] = " ";
+    c.HouseSystemName = "CASE_MEDIE";
+    c.NodeType = "MEDIO";
+    c.GregorianCalendar = true;
+    c.JulianDay = 2447906.5L + 9.5L / 24;
+    c.TimeZoneCorrection = -1;
+    c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
+    c.BirthHour[1] = 10, c.BirthMinute[1] = 30;
+    c.LatitudeDegrees[1] = 41, c.LatitudeMinutes[1] = 54, c.LatitudeLetter[1] = "N";
+    c.LongitudeDegrees[1] = 12, c.LongitudeMinutes[1] = 29, c.LongitudeLetter[1] = "E";
+    c.DegToRad = engine::kPi / 180;
+    c.MidheavenRad = 358 * c.DegToRad;
+    for (int i = 0; i < 5; ++i) engine::Orbs.AspectOrbs[i] = 7;
+    engine::Birth.SubjectName = "Rossi Maria";
+    engine::ComputeReceptions();
+}
+
+void BM_SheetToPdf(benchmark::State& state) {
+    ResetDrawingState();
+    InitDrawingFromScreen(1920, 1080);
+    Drawing.PrinterPresent = true;
+    SetDefaultWheelRadii();
+    SetPerson();
+    const int code = static_cast<int>(state.range(0));
+    const bool landscape = code == 16 || code == 17;
+    PdfSheetPrinter printer((fs::current_path() / "sheet.pdf").string());
+    for (auto _ : state) {
+        auto job = printer.Begin(landscape, false, "bench");
+        {
+            PrintRun run(&job->Canvas(), job->PageWidthPixels());
+            ComposeSheet(code, job->Canvas());
+        }
+        job.reset();
+    }
+}
+BENCHMARK(BM_SheetToPdf)->Arg(5)->Arg(16)->Arg(17)->Arg(18)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    const fs::path work = fs::temp_directory_path() / "kelvor-bench-sheets";
+    fs::remove_all(work);
+    fs::create_directories(work);
+    for (const char* folder : {"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "FilePosi", "Scambi"}) {
+        const fs::path from = fs::path(KELVOR_BUILD_DATA_DIR) / folder;
+        if (fs::exists(from)) fs::copy(from, work / folder, fs::copy_options::recursive);
+    }
+    fs::current_path(work);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(work);
+    return 0;
+}

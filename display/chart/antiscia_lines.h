@@ -1,0 +1,47 @@
+#pragma once
+// The antiscia lines of a clicked planet or sign: on a circle inside the house
+// ring, the point itself, its antiscion (360 - longitude, the mirror across
+// 0 Aries - 0 Libra) and its contra-antiscion (180 - longitude, the mirror
+// across 0 Cancer - 0 Capricorn), joined by three chords, with a small legend
+// in the wheel's centre.
+#include <optional>
+#include <string_view>
+
+#include "display/draw/surface.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+struct AntisciaChords {
+    Real position = 0;        // longitude of the clicked point
+    PagePoint point;          // where it is marked
+    bool chords = false;      // false at 0 or 360 and beyond: only the mark
+    Real antiscion = 0, contraAntiscion = 0;
+    PagePoint antiscionPoint, contraPoint;
+};
+
+// The place of a longitude on the circle of radius r about (x, y), both the
+// ascendant and the longitude rounded to whole degrees first; rounded to whole
+// page units. The Ascendant lies left of the centre.
+PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, Real x, Real y, Real r);
+
+// The chords of the position p on the circle of radius r about (x, y).
+AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, Real x, Real y, Real r);
+
+// The position of the clicked item: kind "Pia" a body's longitude, "Seg" a
+// sign's midpoint.
+Real ClickedPosition(const engine::ChartState& chart, int index, std::string_view kind);
+
+// Draws legend, the blanked title lines, the mark and the three chords.
+void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real y);
+
+// The chart window's step: the circle ends on the house ring's inner radius,
+// 7 units further in while the dodecatemoria view is shown.
+class TFgrKelvo;
+void DrawAntisciaOfClicked(TFgrKelvo& form, Surface& dc, int index, Real ascendant, Real x, Real y,
+                           std::string_view kind);
+
+}  // namespace display

@@ -1,0 +1,51 @@
+#pragma once
+// The grid of aspects and orbits on the ecliptic: for each pair of the chart
+// points Sun .. south node (columns) and Moon .. Midheaven (rows) the glyph of
+// the first aspect whose orb holds their distance, and its deviation from the
+// exact angle in whole degrees.
+#include <string_view>
+#include <vector>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+// Columns of the grid (shared with the spherical-distance grids of the window and
+// the sheets, which set it too; defined with the sheets' archetypal block).
+extern int GridBodyCount;
+
+struct GridAspect {
+    int angle;     // exact angle in degrees
+    int orbSlot;   // slot of the orb record
+    int glyph;     // aspect glyph code
+};
+// The aspects in the order a distance is tested: the first that matches wins.
+extern const GridAspect kGridAspects[11];
+
+struct AspectGridCell {
+    int column = 0;     // point i, 1..9
+    int row = 0;        // point j, i + 1..11
+    int glyph = 0;      // aspect glyph code
+    int deviation = 0;  // |angle - distance| rounded to whole degrees
+};
+
+struct AspectGrid {
+    std::vector<AspectGridCell> cells;  // only the pairs with an aspect, column by column
+};
+
+// The folded distance of two longitudes, 0 to 180 degrees.
+Real FoldedDistance(Real first, Real second);
+
+// The cells of the grid from the longitudes of chart points 1..11 and the orbs.
+AspectGrid EvaluateAspectsAndOrbits(const engine::ChartState& chart, const engine::OrbRecord& orbs);
+
+// Draws the grid with its top left corner at (x, y): the two title lines
+// (unless the title flag is "NO"), the staircase of cells, the point glyphs of
+// rows and columns, and each cell's glyph and two-digit deviation. Sets
+// GridBodyCount to 9.
+void DrawAspectsAndOrbits(Surface& dc, const AspectGrid& grid, std::string_view titleFlag, Real x, Real y);
+
+}  // namespace display

@@ -1,0 +1,198 @@
+#include "display/chart/attribution_texts.h"
+
+#include "display/wheel/position_files.h"
+#include "display/wheel/wheel_state.h"
+#include "engine/position_text.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/text_file.h"
+
+namespace display {
+
+using engine::Chart;
+
+const char* const kBodyMixedCodes[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
+const char* const kBodyUpperCodes[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
+const char* const kBodyFourLetterCodes[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
+                                              "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
+const char* const kAttributionSignKeys[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve",
+                                              "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
+const char* const kAttributionBodyNames[12] = {"",           "ZOON      ", "MAAN      ", "MERCURIUS ",
+                                               "VENUS     ", "MARS      ", "JUPITER   ", "SATURNUS  ",
+                                               "NOORDKNOOP", "ZUIDKNOOP ", "ASCENDANT ", "MIDHEMEL  "};
+const char* const kAttributionSignNames[13] = {"",           "RAM       ", "STIER     ", "TWEELINGEN", "KREEFT    ",
+                                               "LEEUW     ", "MAAGD     ", "WEEGSCHAAL", "SCHORPIOEN", "BOOGSCHUTT",
+                                               "STEENBOK  ", "WATERMAN  ", "VISSEN    "};
+
+namespace {
+
+// Characters from..from+count-1 (1-based) of a line, as far as it goes.
+std::string Columns(const std::string& line, std::size_t from, std::size_t count) {
+    return line.size() < from ? std::string() : line.substr(from - 1, count);
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+
+bool IsAspectCode(const std::string& two) {
+    return two == "Co" || two == "Se" || two == "Qu" || two == "Tr" || two == "Op";
+}
+
+// The key names the point first: it begins with the point's code (the nodes'
+// keys begin with "NNor"/"Non" and "NSud"/"Nos", which their codes do not match).
+bool KeyOfPointFirst(int body, const std::string& key) {
+    return StartsWith(key, kBodyMixedCodes[body]) || StartsWith(key, kBodyFourLetterCodes[body]) ||
+           StartsWith(key, kPointKeys3[body]);
+}
+
+// An aspect key ("SolTrMar") that names the point as its second partner. Keys of
+// antiscia ("SolCaMaa") carry a sign in those columns, never a point.
+bool KeyOfPointSecond(int body, const std::string& key) {
+    return key.size() == 8 && IsAspectCode(key.substr(3, 2)) && key.substr(5, 3) == kPointKeys3[body];
+}
+
+std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report) {
+    try {
+        return rt::ReadTextLines(name);
+    } catch (const rt::IoError& e) {
+        if (report) report(name, e);
+        return {};
+    }
+}
+
+}  // namespace
+
+bool SpecificTextOfLine(int body, const std::string& key, const std::string& line, std::string& text) {
+    if (body < 1 || body > 11) return false;
+    std::string k = line.substr(0, 8);
+    // A Midheaven term key is six characters: compared whole.
+    if (k.size() >= 7 && k.compare(0, 4, "Mcie") == 0 && k[6] == ' ') k = k.substr(0, 6);
+    if (key == k && (KeyOfPointFirst(body, key) || KeyOfPointSecond(body, key))) {
+        text = Columns(line, 22, 60);
+        return true;
+    }
+    k = line.substr(0, 6);
+    if (key == k && StartsWith(key, kBodyFourLetterCodes[body])) {
+        text = Columns(line, 22, 80);
+        return true;
+    }
+    k = line.substr(0, 4);
+    if (key == k && StartsWith(key, kBodyUpperCodes[body])) {
+        text = Columns(line, 22, 80);
+        return true;
+    }
+    return false;
+}
+
+bool SpecificTextOfKey(int body, const std::string& key, const std::vector<std::string>& lines, std::string& text) {
+    for (const std::string& line : lines)
+        if (SpecificTextOfLine(body, key, line, text)) return true;
+    return false;
+}
+
+std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<std::string>& lines, std::size_t from,
+                                    std::size_t count) {
+    std::vector<std::string> out;
+    for (const std::string& line : lines)
+        if (line.size() >= key.size() && line.compare(0, key.size(), key) == 0) out.push_back(Columns(line, from, count));
+    return out;
+}
+
+AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& report) {
+    AttributionTexts t;
+    if (body < 1 || body > 11) return t;
+    for (int i = 1; i <= 11; ++i) Chart.BodyNames[i] = kAttributionBodyNames[i];
+
+    std::string position;
+    engine::FormatSignPosLong(position, Chart.RetroMarks[body], Chart.PlanetLongitudes[body]);
+    t.specific.push_back(Chart.BodyNames[body] + "  " + position);
+
+    const std::vector<std::string> keys = ReadOrReport(kPointPositionFile, report);
+    const std::vector<std::string> lines = keys.empty() ? std::vector<std::string>{}
+                                                        : ReadOrReport(kPlanetSpecificFile, report);
+    for (const std::string& key : keys) {
+        std::string text;
+        if (SpecificTextOfKey(body, key, lines, text)) t.specific.push_back(text);
+    }
+
+    std::string dodecatemorion;
+    engine::FormatSignPosLong(dodecatemorion, " ", Chart.DodecatemoriaLongitudes[body]);
+    t.specific.push_back("Dodecatemorieen " + Chart.BodyNames[body] + " = " + dodecatemorion);
+
+    t.general = TextsOfKey(kBodyMixedCodes[body], ReadOrReport(kPlanetGeneralFile, report), 4, 80);
+    t.specificLabel = "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET";
+    t.generalLabel = "ALGEMENE TOESCHRIJVINGEN naar de PLANEET";
+    return t;
+}
+
+AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report) {
+    AttributionTexts t;
+    if (sign < 1 || sign > 12) return t;
+    const std::string name = kAttributionSignNames[sign];
+    t.specific.push_back(name);
+    t.general.push_back(name);
+    for (const std::string& text : TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report), 4, 80))
+        t.general.push_back(text);
+
+    // The sign file keys Aquarius "Ac"; the general texts key it "Aq".
+    const std::vector<std::string> keys = ReadOrReport(kSignPositionFile, report);
+    std::vector<std::string> lines;
+    bool read = false;
+    for (const std::string& key : keys) {
+        if (key.compare(0, 2, kSignCodes[sign]) != 0 && key.compare(0, 2, kAttributionSignKeys[sign]) != 0) continue;
+        if (!read) {
+            lines = ReadOrReport(kSignSpecificFile, report);
+            read = true;
+        }
+        for (const std::string& text : TextsOfKey(key.substr(0, 7), lines, 21, 50)) t.specific.push_back(text);
+    }
+    t.specificLabel = "SPECIF. attributie aan het STERRENBEELD";
+    t.generalLabel = "ALGEMENE attributie aan het STERRENBEELD";
+    return t;
+}
+
+SegmentTables PlanetSegmentTables() {
+    SegmentTables t;
+    t.terms = Wheel.BodyTerms;
+    t.decades = Wheel.BodyDecades;
+    t.decanKeys = Wheel.BodyDecanKeys;
+    return t;
+}
+
+std::string SegmentKey(SegmentKind kind, int body, const SegmentTables& tables) {
+    switch (kind) {
+    case SegmentKind::Terms:
+        return std::string(kBodyFourLetterCodes[body]) + engine::IntToStrZeroPad(tables.terms[body], 2);
+    case SegmentKind::Decans:
+        return tables.decanKeys[body];
+    case SegmentKind::Decades:
+        return std::string(kBodyUpperCodes[body]) + engine::IntToStrZeroPad(tables.decades[body], 2);
+    }
+    return {};
+}
+
+std::vector<std::string> SegmentListLines(SegmentKind kind, const SegmentTables& tables,
+                                          const std::vector<std::string>& specificLines) {
+    std::vector<std::string> out;
+    for (int body = 1; body <= 11; ++body) {
+        const std::string key = SegmentKey(kind, body, tables);
+        if (key.empty()) continue;
+        for (const std::string& line : specificLines) {
+            // The key columns: 1-6 for a term key, 1-8 for a decan key, 1-4 for a decade key.
+            if (line.size() < key.size() || line.compare(0, key.size(), key) != 0) continue;
+            out.push_back(Columns(line, 22, 70));
+            break;
+        }
+    }
+    return out;
+}
+
+std::string SegmentHeading(SegmentKind kind, bool dodecatemoria) {
+    const std::string who = dodecatemoria ? "DODECATEMORIEEN" : "PLANETEN";
+    switch (kind) {
+    case SegmentKind::Terms: return who + " IN DE TERMEN";
+    case SegmentKind::Decans: return who + " IN DE DECANS";
+    case SegmentKind::Decades: return who + " IN DE DECADE";
+    }
+    return {};
+}
+
+}  // namespace display

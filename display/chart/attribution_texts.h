@@ -1,0 +1,88 @@
+#pragma once
+// The attribution texts of a clicked chart point or sign, free of Qt: the
+// specific texts are chosen by the position keys of the current chart
+// ("OpzioneT\PosiPian.txt", "OpzioneT\PosiSegn.txt") from the key columns of
+// the attribution files, the general texts by the point's or sign's code; and
+// the lists of the points in their terms, decans and decades.
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/chart_state.h"
+
+namespace rt {
+class IoError;
+}
+
+namespace display {
+
+inline constexpr const char* kPlanetSpecificFile = "OpzioneT\\KlvPianSpe.Txt";
+inline constexpr const char* kPlanetGeneralFile = "OpzioneT\\KlvPian.txt";
+inline constexpr const char* kSignGeneralFile = "OpzioneT\\KlvSegni.txt";
+inline constexpr const char* kSignSpecificFile = "OpzioneT\\KlvSegnSpe.txt";
+
+// Chart points 1..11 (Sun .. Saturn, north node, south node, Ascendant, Midheaven).
+extern const char* const kBodyMixedCodes[12];       // "So", "Lu", ...
+extern const char* const kBodyUpperCodes[12];       // "SO", "LU", ...
+extern const char* const kBodyFourLetterCodes[12];  // "Sole", "Luna", ...
+// Signs 1..12 as the general sign texts are keyed: "Ar", "To", ..., "Aq", "Pe".
+extern const char* const kAttributionSignKeys[13];
+// Display names, ten characters blank-padded: "ZOON      ", ... / "RAM       ", ...
+extern const char* const kAttributionBodyNames[12];
+extern const char* const kAttributionSignNames[13];
+
+// The files are read whole and no window events are processed meanwhile, so a
+// second click cannot enter a lookup that is under way.
+//
+// Called for an attribution or position file that cannot be read; the lookup
+// goes on as if the file were empty.
+using MissingFileReport = std::function<void(const std::string& fileName, const rt::IoError& error)>;
+
+// The text that line L of the specific point file adds for point `body` and
+// position key P, or nothing (the point's key in columns 1-8, 6 or 4; text from
+// column 22, 60 characters for an 8-character key, 80 for the shorter ones).
+// A key belongs to the point when it begins with the point's code or key, or,
+// for an aspect key, names the point as its second partner.
+bool SpecificTextOfLine(int body, const std::string& key, const std::string& line, std::string& text);
+// The first line of the file that adds a text for the key.
+bool SpecificTextOfKey(int body, const std::string& key, const std::vector<std::string>& lines, std::string& text);
+
+// Characters from..from+count-1 (1-based) of every line whose first
+// key.size() characters equal the key.
+std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<std::string>& lines, std::size_t from,
+                                    std::size_t count);
+
+struct AttributionTexts {
+    std::vector<std::string> specific;  // MemoL1
+    std::vector<std::string> general;   // MemoL2
+    std::string specificLabel, generalLabel;
+};
+
+// The texts of chart point 1..11 from the files in the working folder and
+// engine::Chart (position line, dodecatemorion line). Also sets
+// engine::Chart.BodyNames 1..11 to the display names.
+AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& report);
+// The texts of sign 1..12.
+AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report);
+
+// The lists of the points in their segments, as the aspect memo shows them:
+// a heading, then for points 1..11 in order the text (columns 22-91) of the
+// first line of the specific point file whose key columns equal the point's
+// segment key; a point without a line adds nothing.
+enum class SegmentKind { Terms, Decans, Decades };
+struct SegmentTables {
+    std::array<unsigned char, 12> terms{};     // 1..60
+    std::array<unsigned char, 12> decades{};   // 1..36
+    std::array<std::string, 12> decanKeys{};   // "SolDec02", ...
+};
+// The natal wheel's tables of the last drawing.
+SegmentTables PlanetSegmentTables();
+// The segment key of point `body` ("Sole07", "SolDec02", "SO02").
+std::string SegmentKey(SegmentKind kind, int body, const SegmentTables& tables);
+std::vector<std::string> SegmentListLines(SegmentKind kind, const SegmentTables& tables,
+                                          const std::vector<std::string>& specificLines);
+// Headings: "PLANETEN IN DE TERMEN", ... and "DODECATEMORIEEN IN DE TERMEN", ...
+std::string SegmentHeading(SegmentKind kind, bool dodecatemoria);
+
+}  // namespace display

@@ -1,0 +1,196 @@
+#include "display/chart/cloths.h"
+
+#include <string>
+
+#include "display/chart/chart_window.h"
+#include "display/chart/view_drawing.h"
+#include "display/chart/volguine_forces.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/position_text.h"
+
+namespace display {
+
+const char* const kElementPrincipleCodes[13] = {"",   "FS", "TS", "AS", "WS", "FZ", "TZ",
+                                                "AZ", "WZ", "FM", "TM", "AM", "WM"};
+const char* const kQualitySeasonCodes[13] = {"",   "CA", "FA", "MA", "CF", "FF", "MF",
+                                             "CT", "FT", "MT", "CW", "FW", "MW"};
+
+namespace {
+
+constexpr char kElementLetters[5] = {' ', 'F', 'T', 'A', 'W'};   // columns of the elemental cloth
+constexpr char kPrincipleLetters[4] = {' ', 'S', 'Z', 'M'};      // its rows
+constexpr char kSeasonLetters[5] = {' ', 'A', 'F', 'T', 'W'};    // columns of the seasonal cloth
+constexpr char kQualityLetters[4] = {' ', 'C', 'F', 'M'};        // its rows
+
+// Counts each planet's sign code into the cell whose code equals it; the
+// cell code is built by cellCode(r, c).
+template <typename CellCode>
+ClothCounts Count(const std::array<unsigned char, 24>& signs, const char* const codes[13], CellCode cellCode) {
+    ClothCounts out;
+    for (int k = 1; k <= 7; ++k) {
+        const int s = signs[k];
+        if (s < 1 || s > 12) continue;
+        const std::string code = codes[s];
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c <= 4; ++c)
+                if (cellCode(r, c) == code) ++out.count[r][c];
+    }
+    return out;
+}
+
+struct RowStyle {
+    int symbol;
+    const char* before;
+    const char* after;
+    Color colour;
+};
+
+const RowStyle kElementalRows[5] = {{},
+                                    {1, "Vuur", "Bereidheid", kViewRed},
+                                    {2, "Aarde", "Lichaam", kViewGreen},
+                                    {3, "Lucht", "Gedacht", kViewYellow},
+                                    {4, "Water", "Sentiment", kViewCyan}};
+const RowStyle kSeasonRows[5] = {{},
+                                 {3, "Lucht", "Lente ", kViewYellow},
+                                 {1, "Vuur", "Zomer", kViewRed},
+                                 {2, "Aarde", "Herfst", kViewGreen},
+                                 {4, "Water", "Winter", kViewCyan}};
+
+struct Leader {
+    Real x1, y1, x2, y2, x3, y3;  // relative to (L, T)
+    const char* label;
+    bool right;                   // right-aligned label
+    Real lx, ly;
+};
+
+const Leader kElementalLeaders[6] = {
+    {10.5L, -7, 10.5L, -10.5L, 7, -10.5L, "Zout", true, 6, -12.5L},
+    {17.5L, -7, 17.5L, -14.5L, 14, -14.5L, "Zwavel", true, 13, -16.5L},
+    {24.5L, -7, 24.5L, -10.5L, 28, -10.5L, "Kwik", false, 29, -12.5L},
+    {10.5L, 35, 10.5L, 38.5L, 7, 38.5L, "Instinct", true, 6, 36.5L},
+    {17.5L, 35.5L, 17.5L, 42.5L, 21, 42.5L, "Persoon", false, 22, 40.5L},
+    {24.5L, 35, 24.5L, 38.5L, 28, 38.5L, "Collectiviteit", false, 29, 36.5L},
+};
+const Leader kSeasonLeaders[7] = {
+    {10.5L, 0, 10.5L, -3.5L, 7, -3.5L, "Tropen", true, 6, -5.5L},
+    {17.5L, 0, 17.5L, -7.5L, 14, -7.5L, "Solide", true, 13, -9.5L},
+    {24.5L, 0, 24.5L, -7, 28, -7, "Bicorporaalen", false, 29, -9},
+    {31.5L, -0.5L, 31.5L, -3, 35, -3, "Totalen", false, 36, -5},
+    {10.5L, 35, 10.5L, 38.5L, 7, 38.5L, "(Kardinale)", true, 6, 36.5L},
+    {17.5L, 35.5L, 17.5L, 42.5L, 21, 42.5L, "(Vaste)", false, 22, 40.5L},
+    {24.5L, 35, 24.5L, 38.5L, 28, 38.5L, "(Veranderlijk)", false, 29, 36.5L},
+};
+
+void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY, bool elemental) {
+    const Real L = x - 23, T = y - 15;
+
+    if (elemental)
+        DrawViewTitles(dc, "ELEMENTAIRE DOEK", 2, "(Psychosomatisch niveau)");
+    else
+        DrawViewTitles(dc, "SEIZOEN DOEK", 2, "(Somatopsychisch niveau)");
+
+    {
+        ScopedPen pen(dc, 5);
+        for (int i = 0; i <= 5; ++i) LineScaled(dc, L, T + 7 * i, L + 35, T + 7 * i);
+        for (int i = 0; i <= 5; ++i) LineScaled(dc, L + 7 * i, (elemental && i >= 1) ? T - 7 : T, L + 7 * i, T + 35);
+        if (elemental) LineScaled(dc, L + 7, T - 7, L + 35, T - 7);
+    }
+
+    const RowStyle* rows = elemental ? kElementalRows : kSeasonRows;
+    for (int i = 1; i <= 4; ++i) {
+        const Real t = T + 7 * (i - 1);
+        DrawDoekCell(dc, rows[i].symbol, L + 3.7L, t + 4, 5.0L);
+        dc.SetTextColor(rows[i].colour);
+        TextOutRight(dc, rows[i].before, 15, L - 1, t + 2);
+        TextOutLeft(dc, rows[i].after, 15, L + 36, t + 2);
+    }
+    dc.SetTextColor(kViewLightGrey);
+    TextOutLeft(dc, "Tot", 15, L + 1, T + 28 + 2);
+
+    if (elemental) {
+        for (int c = 1; c <= 3; ++c) DrawDoekCell(dc, 4 + c, L + 7 * c + 3.7L, T - 3, 5.0L);
+        dc.SetTextColor(kViewLightGrey);
+        TextOutLeft(dc, "Tot", 15, L + 29, T - 5);
+    }
+
+    // Column labels with their leader lines.
+    {
+        ScopedPen pen(dc, 5);
+        const Leader* leaders = elemental ? kElementalLeaders : kSeasonLeaders;
+        const int n = elemental ? 6 : 7;
+        for (int i = 0; i < n; ++i) {
+            const Leader& l = leaders[i];
+            dc.MoveTo(MapPoint(L + l.x1, T + l.y1));
+            LineToScaled(dc, L + l.x2, T + l.y2);
+            LineToScaled(dc, L + l.x3, T + l.y3);
+        }
+        dc.SetTextColor(kViewLightGrey);
+        for (int i = 0; i < n; ++i) {
+            const Leader& l = leaders[i];
+            if (l.right)
+                TextOutRight(dc, l.label, 15, L + l.lx, T + l.ly);
+            else
+                TextOutLeft(dc, l.label, 15, L + l.lx, T + l.ly);
+        }
+    }
+
+    // Numbers.
+    const Real X0 = elemental ? x - 14 : x - 13, Y0 = y - 14;
+    dc.SetTextColor(kViewGrey);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 4; ++c)
+            TextOutLeft(dc, std::to_string(counts.count[r][c]), 2, X0 + 7 * (r - 1), Y0 + 7 * (c - 1));
+    dc.SetTextColor(kWhite);
+    for (int r = 1; r <= 3; ++r) TextOutLeft(dc, std::to_string(counts.RowTotal(r)), 2, X0 + 7 * (r - 1), Y0 + 28);
+    if (elemental) dc.SetBkColor(kBlack);
+    for (int c = 1; c <= 4; ++c) {
+        dc.SetTextColor(rows[c].colour);
+        TextOutLeft(dc, std::to_string(counts.ColumnTotal(c)), 2, X0 + 21, Y0 + 7 * (c - 1));
+    }
+
+    dc.SetTextColor(kViewCyan);
+    TextOutCentered(dc, elemental ? "[Elementair]" : "[Seizoensgebonden]", 15, centreX, centreY - 33);
+}
+
+}  // namespace
+
+ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs) {
+    return Count(signs, kElementPrincipleCodes, [](int r, int c) {
+        return std::string{kElementLetters[c], kPrincipleLetters[r]};
+    });
+}
+
+ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs) {
+    return Count(signs, kQualitySeasonCodes,
+                 [](int r, int c) { return std::string{kQualityLetters[r], kSeasonLetters[c]}; });
+}
+
+ClothCounts EvaluateElementalCloth(const engine::ChartState& chart) { return EvaluateElementalCloth(chart.PlanetSigns); }
+
+ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart) { return EvaluateSeasonCloth(chart.PlanetSigns); }
+
+void RefreshClassicalPlanetSigns() { engine::SignsOfPositions(7, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns); }
+
+void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY) {
+    DrawCloth(dc, counts, x, y, centreX, centreY, true);
+}
+
+void DrawSeasonClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY) {
+    DrawCloth(dc, counts, x, y, centreX, centreY, false);
+}
+
+void DrawElementalDoek(TFgrKelvo& form, Surface& dc, Real x, Real y) {
+    RedrawNatalChart(form);
+    DrawElementalClothGrid(dc, EvaluateElementalCloth(engine::Chart), x, y, Geometry.WheelCentreX,
+                           Geometry.WheelCentreY);
+}
+
+void DrawSeasonDoek(TFgrKelvo& form, Surface& dc, Real x, Real y) {
+    RedrawNatalChart(form);
+    RefreshClassicalPlanetSigns();
+    DrawSeasonClothGrid(dc, EvaluateSeasonCloth(engine::Chart), x, y, Geometry.WheelCentreX, Geometry.WheelCentreY);
+}
+
+}  // namespace display

@@ -1,0 +1,67 @@
+#pragma once
+// Clicks on the glyphs of the chart window: the hit test of the dignity glyphs,
+// the chart points and the signs, the red marker of a hit and the rings put
+// back when the button is released, the four click steps of a point or a sign
+// (attribution texts, plants, plants hidden, antiscia lines), the attribution
+// texts shown in the two memos, the lists of the points in their segments, and
+// the small signature-search panel.
+#include <functional>
+#include <string>
+
+#include "display/chart/attribution_texts.h"
+#include "engine/chart_state.h"
+
+class QLabel;
+
+namespace display {
+
+class TFgrKelvo;
+class Surface;
+using engine::Real;
+
+// Connects the click steps, the plants panel and the signature-search panel of
+// the window (called once by the window when it is made).
+void InstallGlyphClicks(TFgrKelvo& form);
+
+// The three passes of a mouse press at device point (x, y): dignity glyphs,
+// chart points, signs; then the step of the last point or sign hit, or, when
+// neither was hit, the specific memo emptied.
+void GlyphMouseDown(TFgrKelvo& form, int x, int y);
+// Every marker back to a red ring on black.
+void GlyphMouseUp(TFgrKelvo& form);
+// Forgets every stored glyph centre (points, signs, dignity glyphs): the window
+// opens anew and nothing is drawn yet.
+void ForgetGlyphCentres();
+
+// The texts of chart point 1..11 and of sign 1..12 into MemoL1 and MemoL2.
+void ShowPlanetAttributes(TFgrKelvo& form, int body);
+void ShowSignAttributes(TFgrKelvo& form, int sign);
+
+// Appends a segment list to MemoAspetti: terms empty the memo first, decans and
+// decades add a spacing line before their heading. The tables are the natal
+// wheel's (PlanetSegmentTables) or the dodecatemoria drawing's.
+void ListPointsInSegments(TFgrKelvo& form, SegmentKind kind, bool dodecatemoria, const SegmentTables& tables);
+// The three lists of the planets in the order the coordinates view shows them.
+void ListPlanetsInSegments(TFgrKelvo& form);
+
+// The antiscia lines of the clicked point, drawn by the fourth click step after
+// the natal chart was redrawn: index is the point 1..7 or the sign 1..12, kind
+// "Pia" or "Seg", ascendant HouseCusps[1], (x, y) the wheel centre. Installed
+// by the antiscia drawing; without it the step only redraws the chart.
+using AntisciaLinesDrawer = std::function<void(TFgrKelvo& form, Surface& dc, int index, Real ascendant, Real x,
+                                               Real y, const std::string& kind)>;
+void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer);
+
+// Signature-search panel.
+void BBextraOkClick(TFgrKelvo& form);
+void LbExtraPiaClick(TFgrKelvo& form);
+void LbExtraSegClick(TFgrKelvo& form);
+
+// A glyph metafile shown in one of the panels' image boxes (a missing file is
+// reported once; the box is then left empty).
+void LoadGlyphImage(QLabel* image, const std::string& fileName);
+
+// Forgets the signature-search step (tests).
+void ResetGlyphClickState();
+
+}  // namespace display

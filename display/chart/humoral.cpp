@@ -1,0 +1,141 @@
+#include "display/chart/humoral.h"
+
+#include <string>
+
+#include "display/chart/chart_window.h"
+#include "display/chart/cloths.h"
+#include "display/chart/view_drawing.h"
+#include "display/chart/volguine_forces.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+
+namespace display {
+
+const char kSignElementLetters[13] = {' ', 'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W', 'F', 'T', 'A', 'W'};
+const char kSeasonElementLetters[13] = {' ', 'A', 'A', 'A', 'F', 'F', 'F', 'T', 'T', 'T', 'W', 'W', 'W'};
+
+namespace {
+
+struct HumoralRow {
+    int symbol;
+    const char* name;
+    Color colour;
+    const char* first;
+    const char* second;
+    const char* word;
+    const char* total;
+};
+
+const HumoralRow kRows[5] = {{},
+                             {3, "Lucht", kViewYellow, "H", "V", "Extravert", "H"},
+                             {1, "Vuur", kViewRed, "H", "D", "Heteronoom", "V"},
+                             {2, "Aarde", kViewGreen, "K", "D", "Introvert", "K"},
+                             {4, "Water", kViewCyan, "K", "V", "Autonoom", "D"}};
+
+int ElementIndex(char letter) {
+    switch (letter) {
+        case 'A': return 1;
+        case 'F': return 2;
+        case 'T': return 3;
+        case 'W': return 4;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal) {
+    const char* letters = seasonal ? kSeasonElementLetters : kSignElementLetters;
+    HumoralCounts out;
+    for (int k = 1; k <= 7; ++k) {
+        const int s = signs[k];
+        if (s < 1 || s > 12) continue;
+        const int b = ElementIndex(letters[s]);
+        if (b != 0) ++out.e[b];
+    }
+    const auto& e = out.e;
+    out.q[1] = e[1] + e[2];  // hot: air, fire
+    out.q[2] = e[1] + e[4];  // moist: air, water
+    out.q[3] = e[3] + e[4];  // cold: earth, water
+    out.q[4] = e[2] + e[3];  // dry: fire, earth
+    return out;
+}
+
+HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, HumoralVariant variant) {
+    return EvaluateHumoral(chart.PlanetSigns, variant == HumoralVariant::Seasonal);
+}
+
+void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, Real x, Real y, Real centreX,
+                     Real centreY) {
+    const bool elemental = variant == HumoralVariant::Elemental;
+    const Real L = x - 27, T = y - 15;
+
+    DrawViewTitles(dc, "HUMORALE ATTRIBUTIE", 2, elemental ? "(Elementair)" : "(Seizoensgebonden)");
+
+    dc.SetTextColor(kViewLightGrey);
+    TextOutLeft(dc, "Tot", 15, L + 18, T - 4.5L);
+    TextOutLeft(dc, "Tot", 15, L + 32, T - 4.5L);
+
+    {
+        ScopedPen pen(dc, 5);
+        for (int i = 1; i <= 5; ++i) {
+            const Real t = T + 7 * (i - 1);
+            LineScaled(dc, L, t, L + 24, t);
+            LineScaled(dc, L + 26, t, L + 38, t);
+        }
+    }
+    for (int i = 1; i <= 4; ++i) {
+        const Real t = T + 7 * (i - 1);
+        const HumoralRow& r = kRows[i];
+        DrawDoekCell(dc, r.symbol, L + 3.2L, t + 4, 5.0L);
+        dc.SetTextColor(r.colour);
+        TextOutRight(dc, r.name, 15, L - 1, t + 2);
+        dc.SetTextColor(kViewLightGrey);
+        TextOutLeft(dc, r.word, 15, L + 40, t + 2);
+        TextOutCentered(dc, r.first, 2, L + 9, t + 1);
+        TextOutCentered(dc, r.second, 2, L + 15, t + 1);
+        dc.SetTextColor(kWhite);
+        TextOutLeft(dc, r.total, 2, L + 28, t + 1);
+    }
+    {
+        ScopedPen pen(dc, 5);
+        for (Real v : {0.0L, 6.0L, 12.0L, 18.0L, 24.0L, 26.0L, 32.0L, 38.0L}) LineScaled(dc, L + v, T, L + v, T + 28);
+    }
+
+    dc.SetTextColor(kViewLightGrey);
+    TextOutLeft(dc, "H=Heet", 18, L, T + 30);
+    TextOutLeft(dc, "V=Vochtig", 18, L + 25, T + 30);
+    TextOutLeft(dc, "K=Koud", 18, L, T + 35);
+    TextOutLeft(dc, "D=Droog", 18, L + 25, T + 35);
+
+    for (int b = 1; b <= 4; ++b) {
+        const Real t = T + 7 * (b - 1);
+        dc.SetTextColor(kRows[b].colour);
+        TextOutLeft(dc, std::to_string(counts.e[b]), 2, L + 20, t + 1);
+        dc.SetTextColor(kWhite);
+        TextOutLeft(dc, std::to_string(counts.q[b]), 2, L + 34, t + 1);
+    }
+
+    dc.SetTextColor(kViewCyan);
+    TextOutCentered(dc, elemental ? "[Elementair]" : "[Seizoensgebonden]", 15, centreX, centreY - 33);
+}
+
+namespace {
+void DrawHumoralView(TFgrKelvo& form, Surface& dc, Real x, Real y, HumoralVariant variant) {
+    RedrawNatalChart(form);
+    RefreshClassicalPlanetSigns();
+    DrawHumoralGrid(dc, EvaluateHumoralAttribution(engine::Chart, variant), variant, x, y, Geometry.WheelCentreX,
+                    Geometry.WheelCentreY);
+}
+}  // namespace
+
+void DrawHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y) {
+    DrawHumoralView(form, dc, x, y, HumoralVariant::Elemental);
+}
+
+void DrawSeasonalHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y) {
+    DrawHumoralView(form, dc, x, y, HumoralVariant::Seasonal);
+}
+
+}  // namespace display

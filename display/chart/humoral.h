@@ -1,0 +1,46 @@
+#pragma once
+// The humoral attributions: the seven classical planets (Sun to Saturn) counted
+// by element, air, fire, earth, water, either of their sign (elemental variant)
+// or of their sign's season (seasonal variant: spring air, summer fire, autumn
+// earth, winter water), and the four qualities each the sum of two elements:
+// hot = air + fire, moist = air + water, cold = earth + water, dry = fire + earth.
+// The qualities add up to twice the number of counted planets (14).
+// The evaluation reads chart.PlanetSigns[1..7]; the printable sheets reuse it.
+#include <array>
+
+#include "display/draw/surface.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+enum class HumoralVariant { Elemental, Seasonal };
+
+// One element letter per sign 1..12 (A air, F fire, T earth, W water).
+extern const char kSignElementLetters[13];
+extern const char kSeasonElementLetters[13];
+
+struct HumoralCounts {
+    std::array<int, 5> e{};  // elements: 1 air, 2 fire, 3 earth, 4 water
+    std::array<int, 5> q{};  // qualities: 1 hot, 2 moist, 3 cold, 4 dry
+};
+
+// Counts of planets 1..7 by the sign numbers signs[1..7], by the element of
+// each sign or (seasonal) of its season.
+HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal);
+// The same from chart.PlanetSigns.
+HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, HumoralVariant variant);
+
+// The chart window's drawing of the grid, reference point (x, y); the
+// bracketed name stands centred at (centreX, centreY - 33).
+void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, Real x, Real y, Real centreX,
+                     Real centreY);
+
+class TFgrKelvo;
+// The views of the cloth button: the natal chart redrawn, the planets' signs
+// refreshed, then the grid at (x, y) with its titles.
+void DrawHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y);
+void DrawSeasonalHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y);
+
+}  // namespace display

@@ -1,0 +1,71 @@
+#include "display/chart/plant_lookup.h"
+
+#include "engine/position_text.h"
+#include "remedies/signature_db.h"
+
+namespace display {
+
+namespace {
+
+const char* const kPlanetStems[8] = {"", "SolePri", "LunaPri", "MercPri", "VenePri", "MartPri", "GiovPri", "SatuPri"};
+const char* const kSignStems[13] = {"",      "Ram",        "Stier",      "Tweelingen", "Kreeft",   "Leeuw",   "Maagd",
+                                    "Weegschaal", "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"};
+// As stored, with their fixed capacities (12 and 15).
+const char* const kPlanetSuffixes[8] = {"",         "met ZON",     "met MAAN",   "met MERCURIU",
+                                        "met VENUS", "met MARS",   "met JUPITER", "met SATURNUS"};
+const char* const kSignSuffixes[13] = {"",
+                                       "met RAM",
+                                       "met STIER",
+                                       "met TWEELINGEN",
+                                       "met KREEFT",
+                                       "met LEEUW",
+                                       "met MAAGD",
+                                       "met WEEGSCHAAL",
+                                       "met SCHORPIOEN",
+                                       "met BOOGSCHUTTE",
+                                       "met STEENBOK",
+                                       "met VATERMAN",
+                                       "met VISSEN"};
+
+std::string Stripped80(const std::string& s) {
+    std::string t = s.substr(0, 80);
+    engine::StripTrailingBlanks(t);
+    return t;
+}
+
+}  // namespace
+
+PlantListChoice PlantListOf(int clickedBody, int clickedSign) {
+    PlantListChoice c;
+    if (clickedBody >= 8) return c;
+    if (clickedBody >= 1 && clickedBody <= 7) {
+        c.file = std::string("OpzioneS\\") + kPlanetStems[clickedBody] + ".rnd";
+        c.caption = std::string("PIANTE associate ") + kPlanetSuffixes[clickedBody];
+    }
+    if (clickedSign >= 1 && clickedSign <= 12) {
+        c.file = std::string("OpzioneS\\") + kSignStems[clickedSign] + ".rnd";
+        c.caption = std::string("PIANTE associate ") + kSignSuffixes[clickedSign];
+    }
+    return c;
+}
+
+std::vector<std::string> ReadPlantList(const std::string& file) {
+    return remedies::ReadNameFile(file, remedies::kPlantNameRecordSize - 1);
+}
+
+PlantSymptoms SymptomsOfPlant(const std::string& entry) {
+    const std::string name = Stripped80(entry);
+    PlantSymptoms out;
+    out.symptoms = {"SYMPTOMEN BEHEERSBAAR met ", name};
+    remedies::ForEachDataRecord(remedies::SignatureDb(), [&](std::int64_t, const rt::Bytes& bytes) {
+        const remedies::SignatureRecord r = remedies::DecodeSignatureRecord(bytes);
+        if (Stripped80(r.Plant) != name) return;
+        out.symptoms.push_back(r.Symptom);
+        out.signatures = {"PLANT: " + r.Plant, "PRIMAIRE SIGNATUUR: " + r.PrimarySignature,
+                          "SECUNDAIRE SIGNATUUR: " + r.SecondarySignature,
+                          "ZODIAC SIGNATUUR: " + r.ZodiacalSignature, "SPSYCHISCHE SYNTHESE: " + r.Synthesis};
+    });
+    return out;
+}
+
+}  // namespace display

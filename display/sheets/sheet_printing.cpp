@@ -1,0 +1,106 @@
+#include "display/sheets/sheet_printing.h"
+
+#include <QFileDialog>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "display/draw/painter_surface.h"
+#include "platform/gui/modal.h"
+#include "platform/runtime/paths.h"
+
+namespace display {
+
+namespace {
+
+void SetUpPrinter(QPrinter& printer, bool landscape, const std::string& title) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setFullPage(true);
+    printer.setDocName(QString::fromStdString(title));
+    printer.setCreator("Kelvor");
+}
+
+// A job on a set-up printer: the painter opens at the first drawing; a blank
+// first page is a page left empty before it.
+class PrinterJob : public SheetPrintJob {
+public:
+    PrinterJob(std::unique_ptr<QPrinter> printer, bool blankFirstPage)
+        : printer_(std::move(printer)), surface_(printer_.get()) {
+        if (blankFirstPage) {
+            surface_.FillRect({0, 0, 1, 1}, kWhite);  // opens the page
+            printer_->newPage();
+        }
+    }
+    ~PrinterJob() override { surface_.Flush(); }
+    Surface& Canvas() override { return surface_; }
+    int PageWidthPixels() const override {
+        return printer_->pageLayout().fullRectPixels(printer_->resolution()).width();
+    }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    PainterSurface surface_;
+};
+
+class SystemSheetPrinter : public SheetPrinter {
+public:
+    std::unique_ptr<SheetPrintJob> Begin(bool landscape, bool blankFirstPage, const std::string& title) override {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            const QString start = QString::fromStdString(rt::ResolvePath("Emf\\GRAF01.pdf").string());
+            const QString file =
+                QFileDialog::getSaveFileName(nullptr, "Stampa su file PDF", start, "PDF (*.pdf)");
+            if (file.isEmpty()) return nullptr;
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(file);
+        } else {
+            printer->setPrinterName(QPrinterInfo::defaultPrinter().printerName());
+            SetUpPrinter(*printer, landscape, title);
+            QPrintDialog dialog(printer.get());
+            dialog.setObjectName("PrintDialog1");
+            if (gui::ShowModal(&dialog) != gui::mrOk) return nullptr;
+        }
+        SetUpPrinter(*printer, landscape, title);
+        return std::make_unique<PrinterJob>(std::move(printer), blankFirstPage);
+    }
+    bool Setup(bool& landscape) override {
+        QPrinter printer(QPrinter::HighResolution);
+        if (QPrinterInfo::defaultPrinter().isNull()) printer.setOutputFormat(QPrinter::PdfFormat);
+        SetUpPrinter(printer, landscape, "");
+        QPageSetupDialog dialog(&printer);
+        dialog.setObjectName("PrinterSetupDialog1");
+        if (gui::ShowModal(&dialog) != gui::mrOk) return false;
+        landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+        return true;
+    }
+};
+
+std::unique_ptr<SheetPrinter>& Installed() {
+    static std::unique_ptr<SheetPrinter> printer;
+    return printer;
+}
+
+}  // namespace
+
+std::unique_ptr<SheetPrintJob> PdfSheetPrinter::Begin(bool landscape, bool blankFirstPage, const std::string& title) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(path_));
+    SetUpPrinter(*printer, landscape, title);
+    return std::make_unique<PrinterJob>(std::move(printer), blankFirstPage);
+}
+
+bool PdfSheetPrinter::Setup(bool&) { return true; }
+
+SheetPrinter& CurrentSheetPrinter() {
+    if (!Installed()) Installed() = std::make_unique<SystemSheetPrinter>();
+    return *Installed();
+}
+
+void SetSheetPrinter(std::unique_ptr<SheetPrinter> printer) { Installed() = std::move(printer); }
+
+}  // namespace display

@@ -1,0 +1,51 @@
+#pragma once
+// Printing the sheets: a print job is a page canvas on the system's printer
+// or, where no printer is installed, in a PDF file. The printer behind the
+// sheet viewer is replaceable, so tests print into a PDF of their own.
+#include <memory>
+#include <string>
+
+#include "display/draw/surface.h"
+
+namespace display {
+
+// One print job of A4 pages; ending it (its destruction) ends the document.
+class SheetPrintJob {
+public:
+    virtual ~SheetPrintJob() = default;
+    // The page's canvas, device pixels from the paper's top-left corner.
+    virtual Surface& Canvas() = 0;
+    // The page's width in device pixels (the long side in landscape).
+    virtual int PageWidthPixels() const = 0;
+};
+
+class SheetPrinter {
+public:
+    virtual ~SheetPrinter() = default;
+    // Starts a job in an orientation, with a blank page ahead of the sheet when
+    // asked; nullptr when the user cancels.
+    virtual std::unique_ptr<SheetPrintJob> Begin(bool landscape, bool blankFirstPage, const std::string& title) = 0;
+    // The printer's setup; returns whether the user confirmed, and sets the
+    // orientation chosen there.
+    virtual bool Setup(bool& landscape) = 0;
+};
+
+// A printer that writes each job into one PDF file (replaced at every job).
+class PdfSheetPrinter : public SheetPrinter {
+public:
+    explicit PdfSheetPrinter(std::string path) : path_(std::move(path)) {}
+    std::unique_ptr<SheetPrintJob> Begin(bool landscape, bool blankFirstPage, const std::string& title) override;
+    bool Setup(bool& landscape) override;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The printer the sheet viewer prints on: the system's default printer through
+// the print dialog, or, without one, a PDF file the user chooses.
+SheetPrinter& CurrentSheetPrinter();
+// Replaces it (nullptr: back to the system's).
+void SetSheetPrinter(std::unique_ptr<SheetPrinter> printer);
+
+}  // namespace display

@@ -1,0 +1,87 @@
+#include "display/sheets/sheet_view.h"
+
+#include <cstdlib>
+
+#include "display/draw/chart_metafile.h"
+#include "display/draw/drawing_state.h"
+#include "platform/runtime/number_text.h"
+
+namespace display {
+
+SheetViewerState SheetViewer;
+
+void ResetSheetViewer() { SheetViewer = SheetViewerState{}; }
+
+namespace {
+
+// Moves the origin so that the screen's centre keeps its page point.
+void ZoomTo(long double z) {
+    const long double w = SheetViewer.HalfScreenWidth, h = SheetViewer.HalfScreenHeight;
+    const long double old = Drawing.ZoomFactor;
+    const std::int64_t a = rt::Round(w - old * w) - Drawing.OriginX;
+    const std::int64_t b = rt::Round(h - old * h) - Drawing.OriginY;
+    Drawing.ZoomFactor = z;
+    Drawing.OriginX = static_cast<std::int32_t>(rt::Round(w - z * w) - a);
+    Drawing.OriginY = static_cast<std::int32_t>(rt::Round(h - z * h) - b);
+}
+
+}  // namespace
+
+void SetActivationView(int screenWidth, int screenHeight, const std::string& sheetOrientation) {
+    Drawing.ZoomFactor = 1.0L;
+    Drawing.AspectLinesOn = 1;
+    Drawing.OriginX = 0;
+    Drawing.OriginY = 0;
+    SheetViewer.HalfScreenWidth = screenWidth / 2;
+    SheetViewer.HalfScreenHeight = screenHeight / 2;
+    SheetViewer.ZoomStep = kSheetZoomStep;
+    if (!Drawing.PrinterPresent) return;
+    Drawing.PrinterLandscape = sheetOrientation == "L";
+    if (!Drawing.PrinterLandscape) {
+        Drawing.ZoomFactor = 0.5L;
+        Drawing.OriginX = SheetViewer.HalfScreenWidth / 2;
+    }
+}
+
+void ZoomSheetIn() {
+    long double z = Drawing.ZoomFactor * static_cast<long double>(SheetViewer.ZoomStep);
+    if (z > kSheetZoomMax) z = kSheetZoomMax;
+    ZoomTo(z);
+}
+
+void ZoomSheetOut() {
+    long double z = Drawing.ZoomFactor / static_cast<long double>(SheetViewer.ZoomStep);
+    if (z < static_cast<long double>(kSheetZoomMin)) z = kSheetZoomMin;
+    ZoomTo(z);
+}
+
+void FitSheetHeight() {
+    if (Drawing.PrinterPresent && !Drawing.PrinterLandscape) {
+        Drawing.ZoomFactor = 0.5L;
+        Drawing.OriginX = SheetViewer.HalfScreenWidth / 2;
+    } else {
+        Drawing.ZoomFactor = 1.0L;
+        Drawing.OriginX = 0;
+    }
+    Drawing.OriginY = 0;
+}
+
+void ResetSheetZoom() {
+    Drawing.ZoomFactor = 1.0L;
+    Drawing.OriginX = 0;
+    Drawing.OriginY = 0;
+}
+
+void EndSheetDrag(int x, int y) {
+    if (std::abs(SheetViewer.DragStartX - x) > kSheetDragThreshold) Drawing.OriginX += SheetViewer.DragDeltaX;
+    if (std::abs(SheetViewer.DragStartY - y) > kSheetDragThreshold) Drawing.OriginY += SheetViewer.DragDeltaY;
+    SheetViewer.Dragging = 0;
+}
+
+std::string CheckSheetMetafileName(const std::string& name) {
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (name[i] == '.' && name.substr(i, 10) != ".EMF") return "File deve essere .EMF";
+    return CheckChartMetafileName(name);
+}
+
+}  // namespace display

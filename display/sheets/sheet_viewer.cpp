@@ -1,0 +1,408 @@
+#include "display/sheets/sheet_viewer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWheelEvent>
+#include <memory>
+
+#include "archive/draw_settings_file.h"
+#include "display/draw/chart_metafile.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/emf_player.h"
+#include "display/draw/metafile_viewer.h"
+#include "display/draw/painter_surface.h"
+#include "display/draw/primitives.h"
+#include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_printing.h"
+#include "display/sheets/sheet_selection.h"
+#include "display/sheets/sheet_view.h"
+#include "engine/chart_state.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/system_services.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+
+namespace display {
+
+TFgrNaKel* FgrNaKel = nullptr;
+
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int width,
+                        const QString& hint) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(left, 2, width, 25);
+    b->setToolTip(hint);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+// Sets a flag of the drawing state for the time of one drawing.
+class OutputFlag {
+public:
+    explicit OutputFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~OutputFlag() { flag_ = false; }
+    OutputFlag(const OutputFlag&) = delete;
+    OutputFlag& operator=(const OutputFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
+    setObjectName("FgrNaKel");
+    setWindowTitle("Grafieken");
+    setWindowFlag(Qt::FramelessWindowHint);
+    SetBackground(kBlack);
+    setMouseTracking(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setAutoFillBackground(true);
+    QPalette grey = Panel1->palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    Panel1->setPalette(grey);
+    Panel1->setGeometry(0, 570, 830, 30);
+
+    BitBtnRitorna = MakeButton(Panel1, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster");
+    QFont bold = BitBtnRitorna->font();
+    bold.setBold(true);
+    BitBtnRitorna->setFont(bold);
+    BitBtnRitorna->setStyleSheet("color: blue");
+    BitBtnStampa = MakeButton(Panel1, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato");
+    BitBtnSetup = MakeButton(Panel1, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa");
+    BitBtnFoglio = MakeButton(Panel1, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato");
+    BitBtnFoglio->setEnabled(false);
+    BitBtnColNer = MakeButton(Panel1, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore");
+    BitBtnZoomPiu = MakeButton(Panel1, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento");
+    BitBtnZoomMeno = MakeButton(Panel1, "BitBtnZoomMeno", "-", 327, 39, "Riduzione");
+    BBaltezza = MakeButton(Panel1, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza");
+    BBlargarghezza = MakeButton(Panel1, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza");
+    BBEMFout = MakeButton(Panel1, "BBEMFout", "EMF", 580, 50, "Copia su File");
+    ComboEMF = new QComboBox(Panel1);
+    ComboEMF->setObjectName("ComboEMF");
+    ComboEMF->setEditable(true);
+    ComboEMF->setGeometry(629, 3, 93, 23);
+    ComboEMF->setMaxVisibleItems(15);
+    ComboEMF->setToolTip("File Grafico");
+    ComboEMF->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
+    for (int i = 1; i <= 15; ++i) ComboEMF->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
+    BBEMFin = MakeButton(Panel1, "BBEMFin", "EMF", 722, 50, "Richiama da File");
+    BBFlagRiga = MakeButton(Panel1, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti");
+    SetGlyph(BitBtnFoglio, "SetupL");
+    SetGlyph(BitBtnColNer, "StColor");
+    SetGlyph(BBFlagRiga, "LinLos");
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(10);
+
+    auto guarded = [this](void (TFgrNaKel::*handler)()) {
+        return [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); };
+    };
+    connect(Timer1, &QTimer::timeout, this, guarded(&TFgrNaKel::Timer1Timer));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnRitornaClick));
+    connect(BitBtnStampa, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnStampaClick));
+    connect(BitBtnSetup, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnSetupClick));
+    connect(BitBtnColNer, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnColNerClick));
+    connect(BitBtnZoomPiu, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnZoomPiuClick));
+    connect(BitBtnZoomMeno, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnZoomMenoClick));
+    connect(BBaltezza, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBaltezzaClick));
+    connect(BBlargarghezza, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBlargarghezzaClick));
+    connect(BBEMFout, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBEMFoutClick));
+    connect(BBEMFin, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBEMFinClick));
+    connect(BBFlagRiga, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBFlagRigaClick));
+    resize(830, 600);
+}
+
+TFgrNaKel::~TFgrNaKel() {
+    if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
+    if (FgrNaKel == this) FgrNaKel = nullptr;
+}
+
+// The glyph names of the buttons: the resource bitmaps are shown as short texts.
+void TFgrNaKel::SetGlyph(QPushButton* button, const char* glyph) {
+    const QString name(glyph);
+    button->setProperty("glyph", name);
+    QString text;
+    if (name == "SetupL") text = "L";
+    if (name == "SetupP") text = "P";
+    if (name == "StNero") text = "Z";
+    if (name == "StColor") text = "K";
+    if (name == "LinLos") text = "/";
+    if (name == "LosLin") text = "\u25B2";
+    button->setText(text);
+}
+
+void TFgrNaKel::ShowChartSheet() {
+    engine::Chart.PlanetLatitudes = engine::Chart.PlanetLatitudesSaved;
+    BBFlagRiga->setVisible(true);
+    const bool screen = !Drawing.PrintOutput && !Drawing.MetafileOutput;
+    if (screen) ClearCanvas();
+    DrawSheetEntry(Sheets.SheetCode, this);
+    DrawSheetViewerFrame();
+}
+
+void TFgrNaKel::ResetSheetView() {
+    ResetSheetZoom();
+    ShowChartSheet();
+}
+
+void TFgrNaKel::DrawSheetViewerFrame() {
+    if (Drawing.PrintOutput || Drawing.MetafileOutput || !Drawing.PrinterPresent) return;
+    CanvasForm* kept = Drawing.DrawForm;
+    Drawing.DrawForm = this;
+    DrawPageFrame(this);
+    Drawing.DrawForm = kept;
+}
+
+void TFgrNaKel::FormActivate() {
+    Drawing.DrawForm = this;
+    ComboEMF->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF") : gui::ToQt(Drawing.MetafileName));
+    SetActivationView(gui::System().ScreenWidth(), gui::System().ScreenHeight(), Sheets.SheetOrientation);
+    if (Drawing.PrinterPresent) SetGlyph(BitBtnFoglio, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
+    Timer1->start();
+}
+
+void TFgrNaKel::Timer1Timer() {
+    if (SheetViewer.SheetTickCount != 1) {
+        ++SheetViewer.SheetTickCount;
+        return;
+    }
+    Timer1->stop();
+    ShowChartSheet();
+}
+
+void TFgrNaKel::FormClose() {
+    Timer1->stop();
+    ResetSheetZoom();
+    Drawing.AspectLinesOn = 1;
+    if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
+    Drawing.BlackAndWhite = false;
+}
+
+void TFgrNaKel::FormMouseDown(int x, int y) {
+    SheetViewer.Dragging = 1;
+    SheetViewer.DragStartX = x;
+    SheetViewer.DragStartY = y;
+}
+
+void TFgrNaKel::FormMouseMove(int x, int y) {
+    Canvas().SetTextColor(kWhite);
+    setCursor(SheetViewer.Dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    SheetViewer.DragDeltaX = x - SheetViewer.DragStartX;
+    SheetViewer.DragDeltaY = y - SheetViewer.DragStartY;
+    if (SheetViewer.Dragging != 1) return;
+    // The sheet previewed at the moved place; the origin itself moves on release.
+    Drawing.OriginX += SheetViewer.DragDeltaX;
+    Drawing.OriginY += SheetViewer.DragDeltaY;
+    struct Back {
+        ~Back() {
+            Drawing.OriginX -= SheetViewer.DragDeltaX;
+            Drawing.OriginY -= SheetViewer.DragDeltaY;
+        }
+    } back;
+    ShowChartSheet();
+}
+
+void TFgrNaKel::FormMouseUp(int x, int y) {
+    EndSheetDrag(x, y);
+    ShowChartSheet();
+}
+
+void TFgrNaKel::FormMouseWheelDown() {
+    Drawing.OriginY += kSheetWheelStep;
+    ShowChartSheet();
+}
+
+void TFgrNaKel::FormMouseWheelUp() {
+    Drawing.OriginY -= kSheetWheelStep;
+    ShowChartSheet();
+}
+
+void TFgrNaKel::BitBtnRitornaClick() { close(); }
+
+void TFgrNaKel::BitBtnStampaClick() {
+    if (!Drawing.PrinterPresent) return;
+    ResetSheetView();
+    const bool landscape = Sheets.SheetOrientation == "L";
+    Drawing.PrinterLandscape = landscape;
+    std::unique_ptr<SheetPrintJob> job = CurrentSheetPrinter().Begin(
+        landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + engine::Birth.SubjectName);
+    if (!job) return;
+    {
+        // The print run puts back the screen's scale, also when the drawing fails;
+        // the job's end ends the document in every case.
+        PrintRun run(&job->Canvas(), job->PageWidthPixels());
+        ShowChartSheet();
+    }
+    job.reset();
+    Drawing.FontScale = static_cast<float>(rt::Round(Drawing.PixelsPerUnit * 3.7L));
+    ShowChartSheet();
+}
+
+void TFgrNaKel::BitBtnSetupClick() {
+    if (!Drawing.PrinterPresent) return;
+    bool landscape = Drawing.PrinterLandscape;
+    if (CurrentSheetPrinter().Setup(landscape)) Drawing.PrinterLandscape = landscape;
+    SetGlyph(BitBtnFoglio, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
+}
+
+void TFgrNaKel::BitBtnColNerClick() {
+    Drawing.BlackAndWhite = !Drawing.BlackAndWhite;
+    SetGlyph(BitBtnColNer, Drawing.BlackAndWhite ? "StNero" : "StColor");
+    ShowChartSheet();
+}
+
+void TFgrNaKel::BitBtnZoomPiuClick() {
+    ZoomSheetIn();
+    ShowChartSheet();
+}
+
+void TFgrNaKel::BitBtnZoomMenoClick() {
+    ZoomSheetOut();
+    ShowChartSheet();
+}
+
+void TFgrNaKel::BBaltezzaClick() {
+    FitSheetHeight();
+    ShowChartSheet();
+}
+
+void TFgrNaKel::BBlargarghezzaClick() { ResetSheetView(); }
+
+void TFgrNaKel::BBEMFoutClick() {
+    Drawing.MetafileName = gui::FromQt(ComboEMF->currentText());
+    const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
+    if (!problem.empty()) {
+        gui::ShowMessage(problem);
+        return;
+    }
+    if (!SaveChartOrientation(Drawing.MetafileName)) return;
+    {
+        // Drawn at zoom 1 at the origin, as on paper; the flag is cleared on every exit.
+        OutputFlag metafile(Drawing.MetafileOutput);
+        ResetSheetView();
+    }
+    CopyMetafileToClipboard("Emf\\" + Drawing.MetafileName);
+    ShowChartSheet();
+}
+
+void TFgrNaKel::CopyMetafileToClipboard(const std::string& fileName) {
+    std::string bytes;
+    try {
+        bytes = rt::ReadFileBytes(fileName);
+    } catch (const std::exception&) {
+        return;  // not reopened: not copied
+    }
+    const auto header = ReadEmfHeader(bytes);
+    if (!header) return;
+    auto* mime = new QMimeData;
+    mime->setData("image/emf", QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    mime->setData("image/x-emf", QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const int w = std::max(1, header->bounds.right - header->bounds.left + 1);
+    const int h = std::max(1, header->bounds.bottom - header->bounds.top + 1);
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        PainterSurface surface(&picture);
+        PlayEmf(bytes, surface, {0, 0, w, h});
+    }
+    mime->setImageData(picture);
+    QApplication::clipboard()->setMimeData(mime);
+}
+
+void TFgrNaKel::BBEMFinClick() {
+    Drawing.MetafileName = gui::FromQt(ComboEMF->currentText());
+    const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
+    if (!problem.empty()) {
+        gui::ShowMessage(problem);
+        return;
+    }
+    if (!FoMetGra) FoMetGra = new TFoMetGra;
+    if (ApplyChartOrientation(Drawing.MetafileName) == 0) return;
+    gui::ShowModal(FoMetGra);
+    ResetSheetZoom();
+    ShowChartSheet();
+}
+
+void TFgrNaKel::BBFlagRigaClick() {
+    if (Drawing.AspectLinesOn != 1) {
+        Drawing.AspectLinesOn = 1;
+        SetGlyph(BBFlagRiga, "LinLos");
+    } else {
+        SetGlyph(BBFlagRiga, "LosLin");
+        Drawing.AspectLinesOn = 0;
+    }
+    ShowChartSheet();
+}
+
+void TFgrNaKel::showEvent(QShowEvent* event) {
+    CanvasForm::showEvent(event);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void TFgrNaKel::changeEvent(QEvent* event) {
+    CanvasForm::changeEvent(event);
+    // A return from another window of the program (a modal dialog) activates the
+    // viewer again: the default view of the orientation, drawn on the next tick.
+    if (event->type() == QEvent::ActivationChange && isVisible() && isActiveWindow() && !Timer1->isActive())
+        gui::Guard([this] { FormActivate(); });
+}
+
+void TFgrNaKel::closeEvent(QCloseEvent* event) {
+    gui::Guard([this] { FormClose(); });
+    CanvasForm::closeEvent(event);
+}
+
+void TFgrNaKel::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    gui::Guard([this, p] { FormMouseDown(p.x(), p.y()); });
+}
+
+void TFgrNaKel::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    gui::Guard([this, p] { FormMouseMove(p.x(), p.y()); });
+}
+
+void TFgrNaKel::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    gui::Guard([this, p] { FormMouseUp(p.x(), p.y()); });
+}
+
+void TFgrNaKel::wheelEvent(QWheelEvent* event) {
+    const int dy = event->angleDelta().y();
+    if (dy < 0) gui::Guard([this] { FormMouseWheelDown(); });
+    if (dy > 0) gui::Guard([this] { FormMouseWheelUp(); });
+}
+
+void TFgrNaKel::resizeEvent(QResizeEvent* event) {
+    CanvasForm::resizeEvent(event);
+    // The button bar stays along the bottom edge, the whole width.
+    Panel1->setGeometry(0, height() - Panel1->height(), width(), Panel1->height());
+}
+
+void TFgrNaKel::keyPressEvent(QKeyEvent* event) {
+    // The return button is the window's Cancel and Default button.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        gui::Guard([this] { BitBtnRitornaClick(); });
+        return;
+    }
+    CanvasForm::keyPressEvent(event);
+}
+
+}  // namespace display

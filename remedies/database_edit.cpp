@@ -1,0 +1,312 @@
+#include "remedies/database_edit.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "engine/position_text.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/list_order.h"
+
+namespace remedies {
+
+namespace {
+
+// The whole records of the file as bytes (a partial last record is dropped).
+std::string WholeRecords(const DbFile& db) {
+    std::string bytes = rt::ReadFileBytes(db.name);
+    bytes.resize(bytes.size() - bytes.size() % db.recordSize);
+    return bytes;
+}
+
+std::int64_t RecordsIn(const DbFile& db, const std::string& bytes) {
+    return static_cast<std::int64_t>(bytes.size() / db.recordSize);
+}
+
+std::string RecordBytes(const DbFile& db, const Bytes& record) {
+    std::string s(record.begin(), record.end());
+    s.resize(db.recordSize, '\0');
+    return s;
+}
+
+void RequireData(const DbFile& db, std::int64_t r, std::int64_t records) {
+    if (r < 1 || r >= records) throw rt::IoError(rt::kReadBeyondEnd, db.name);
+}
+
+}  // namespace
+
+void RewriteDataRecord(const DbFile& db, std::int64_t r, const Bytes& record) {
+    std::string bytes = WholeRecords(db);
+    RequireData(db, r, RecordsIn(db, bytes));
+    bytes.replace(static_cast<std::size_t>(r) * db.recordSize, db.recordSize, RecordBytes(db, record));
+    rt::ReplaceFileBytes(db.name, bytes);
+}
+
+std::int64_t AppendDataRecordWhole(const DbFile& db, const Bytes& record) {
+    std::string bytes = WholeRecords(db);
+    if (bytes.empty()) bytes.assign(db.recordSize, '\0');  // the header first
+    bytes += RecordBytes(db, record);
+    rt::ReplaceFileBytes(db.name, bytes);
+    return RecordsIn(db, bytes) - 1;
+}
+
+std::int64_t DeleteDataRecordWhole(const DbFile& db, std::int64_t r) {
+    std::string bytes = WholeRecords(db);
+    RequireData(db, r, RecordsIn(db, bytes));
+    bytes.erase(static_cast<std::size_t>(r) * db.recordSize, db.recordSize);
+    rt::ReplaceFileBytes(db.name, bytes);
+    return RecordsIn(db, bytes) - 1;
+}
+
+void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order) {
+    const std::string bytes = WholeRecords(db);
+    const std::int64_t records = RecordsIn(db, bytes);
+    const std::int64_t count = std::max<std::int64_t>(records - 1, 0);
+    // Every record exactly once, so none is lost and none written twice.
+    if (static_cast<std::int64_t>(order.size()) != count)
+        throw rt::IoError(rt::kReadBeyondEnd, db.name);
+    std::vector<char> taken(static_cast<std::size_t>(count) + 1, 0);
+    for (std::int64_t r : order) {
+        if (r < 1 || r > count || taken[static_cast<std::size_t>(r)])
+            throw rt::IoError(rt::kReadBeyondEnd, db.name);
+        taken[static_cast<std::size_t>(r)] = 1;
+    }
+    std::string out;
+    out.reserve(bytes.size());
+    if (records > 0) out.append(bytes, 0, db.recordSize);
+    for (std::int64_t r : order)
+        out.append(bytes, static_cast<std::size_t>(r) * db.recordSize, db.recordSize);
+    rt::ReplaceFileBytes(db.name, out);
+}
+
+namespace {
+
+template <typename Change, typename Rebuild>
+EditOutcome Perform(Change change, Rebuild rebuild) {
+    EditOutcome o;
+    try {
+        o.count = change();
+        o.saved = true;
+    } catch (const std::exception& e) {
+        o.error = e.what();
+        return o;
+    }
+    try {
+        rebuild();
+        o.listsRebuilt = true;
+    } catch (const std::exception& e) {
+        o.error = e.what();
+    }
+    return o;
+}
+
+EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) {
+    return Perform(change, [] { RebuildPrimaryLists(); });
+}
+
+EditOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
+    return Perform(change, [] { RebuildPathologyList(); });
+}
+
+}  // namespace
+
+std::string EditOutcomeMessage(const EditOutcome& o) {
+    if (!o.saved)
+        return "Modifica NON eseguita: il database \xE8 rimasto com'era.\r\n" + o.error;
+    if (!o.listsRebuilt)
+        return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati "
+               "ricostruiti (usare Ricostruisci File).\r\n" + o.error;
+    return {};
+}
+
+EditOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t) {
+    return PrimaryChange([&] {
+        FormToPrimaryRecord(t);
+        RewriteDataRecord(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer));
+        return PrimaryRecordCount();
+    });
+}
+
+EditOutcome AppendPrimaryEdit(const PrimaryTexts& t) {
+    return PrimaryChange([&] {
+        FormToPrimaryRecord(t);
+        return AppendDataRecordWhole(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer));
+    });
+}
+
+EditOutcome DeletePrimaryEdit(std::int64_t r) {
+    return PrimaryChange([&] { return DeleteDataRecordWhole(PrimaryDb(), r); });
+}
+
+EditOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order) {
+    return PrimaryChange([&] {
+        ReorderDataRecords(PrimaryDb(), order);
+        return static_cast<std::int64_t>(order.size());
+    });
+}
+
+EditOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t) {
+    return RepertoryChange([&] {
+        RewriteDataRecord(RepertoryDb(), r, EncodeRepertoryRecord(FormToRepertoryRecord(t)));
+        return RepertoryRecordCount();
+    });
+}
+
+EditOutcome AppendRepertoryEdit(const RepertoryTexts& t) {
+    return RepertoryChange([&] {
+        return AppendDataRecordWhole(RepertoryDb(), EncodeRepertoryRecord(FormToRepertoryRecord(t)));
+    });
+}
+
+EditOutcome DeleteRepertoryEdit(std::int64_t r) {
+    return RepertoryChange([&] { return DeleteDataRecordWhole(RepertoryDb(), r); });
+}
+
+EditOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order) {
+    return RepertoryChange([&] {
+        ReorderDataRecords(RepertoryDb(), order);
+        return static_cast<std::int64_t>(order.size());
+    });
+}
+
+namespace {
+
+void SortEntries(std::vector<EditorEntry>& entries) {
+    std::stable_sort(entries.begin(), entries.end(), [](const EditorEntry& a, const EditorEntry& b) {
+        return ListTextLess(a.text, b.text);
+    });
+}
+
+}  // namespace
+
+std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted) {
+    std::vector<EditorEntry> out;
+    if (!rt::PathExists(kPrimaryDbName)) return out;
+    ForEachDataRecord(PrimaryDb(), [&](std::int64_t r, const Bytes& b) {
+        PrimaryRecord rec = DecodePrimaryRecord(b);
+        out.push_back({bySymptom ? EntryBySymptom(rec) : EntryByRemedy(rec), r});
+    });
+    if (sorted) SortEntries(out);
+    return out;
+}
+
+std::vector<EditorEntry> RepertoryEditorEntries(bool byPathology, bool sorted) {
+    std::vector<EditorEntry> out;
+    if (!rt::PathExists(kRepertoryDbName)) return out;
+    ForEachDataRecord(RepertoryDb(), [&](std::int64_t r, const Bytes& b) {
+        RepertoryRecord rec = DecodeRepertoryRecord(b);
+        out.push_back({byPathology ? EntryByRepertoryPathology(rec) : EntryByRepertoryRemedy(rec), r});
+    });
+    if (sorted) SortEntries(out);
+    return out;
+}
+
+std::pair<std::string, std::string> SplitListEntry(const std::string& entry, bool swap) {
+    const std::size_t star = entry.find('*');
+    std::string first = entry.substr(0, star);
+    std::string rest;
+    if (star != std::string::npos)
+        for (char c : entry.substr(star))
+            if (c != '*') rest += c;
+    if (swap) std::swap(first, rest);
+    return {first, rest};
+}
+
+std::int64_t FindPrimaryRecord(const std::string& remedy, const std::string& indication) {
+    std::int64_t found = 0;
+    ForEachDataRecord(PrimaryDb(), [&](std::int64_t r, const Bytes& b) {
+        if (found) return;
+        PrimaryRecord rec = DecodePrimaryRecord(b);
+        if (rec.Remedy == remedy && rec.Indication() == indication) {
+            found = r;
+            PrimaryRecordBuffer = rec;
+        }
+    });
+    return found;
+}
+
+std::int64_t FindRepertoryRecord(const std::string& remedy, const std::string& pathology) {
+    std::int64_t found = 0;
+    ForEachDataRecord(RepertoryDb(), [&](std::int64_t r, const Bytes& b) {
+        if (found) return;
+        RepertoryRecord rec = DecodeRepertoryRecord(b);
+        if (rec.Remedy == remedy && rec.Pathology == pathology) found = r;
+    });
+    return found;
+}
+
+int EditorListSeek(const std::vector<std::string>& entries, const std::string& key) {
+    if (entries.empty()) return -1;
+    int lo = 0;
+    int hi = static_cast<int>(entries.size());
+    int mid = hi / 2;
+    for (int i = 0; i < 100; ++i) {
+        if (mid >= static_cast<int>(entries.size())) mid = static_cast<int>(entries.size()) - 1;
+        const std::string t = entries[static_cast<std::size_t>(mid)].substr(0, key.size());
+        int c = t.compare(key);
+        if (c > 0) {
+            hi = mid;
+            mid = (mid + lo) / 2;
+        } else if (c < 0) {
+            lo = mid;
+            mid = (mid + hi) / 2;
+        }
+    }
+    return std::min(mid, static_cast<int>(entries.size()) - 1);
+}
+
+void ApplyKeyToText(std::string& key, char typed, bool upper) {
+    if (typed == 8) {
+        if (!key.empty()) key.pop_back();
+        return;
+    }
+    if (upper && typed >= 'a' && typed <= 'z') typed = static_cast<char>(typed - 32);
+    key += typed;
+}
+
+int FindNextEntry(const std::vector<std::string>& entries, const std::string& key, int after) {
+    const std::string wanted = rt::UpperAscii(key);
+    for (int i = std::max(after + 1, 0); i < static_cast<int>(entries.size()); ++i)
+        if (rt::UpperAscii(entries[static_cast<std::size_t>(i)]).find(wanted) != std::string::npos) return i;
+    return -1;
+}
+
+bool HoldsUseNumber(const std::string& remedy) {
+    for (char d = '1'; d <= '9'; ++d)
+        if (remedy.find(std::string("(") + d + ")") != std::string::npos) return true;
+    return false;
+}
+
+namespace {
+std::string Trimmed(std::string s) {
+    engine::TrimTrailingBlanks(s);
+    return s;
+}
+}  // namespace
+
+std::string LinkedWarningsText(const PrimaryRecord& r) {
+    if (Trimmed(r.Warnings1).empty()) return "Geen Waarschuwingen Geregistreerd";
+    return r.Warnings1 + r.Warnings2;
+}
+
+std::string LinkedSignaturesText(const PrimaryRecord& r) {
+    if (Trimmed(r.PrimarySignature).empty() && Trimmed(r.SecondarySignature).empty() &&
+        Trimmed(r.ZodiacalSignature).empty())
+        return "Nessuna Segnatura Astrologica";
+    return r.PrimarySignature + "\r\n" + r.SecondarySignature + "\r\n" + r.ZodiacalSignature;
+}
+
+std::string LinkedSynthesisText(const PrimaryRecord& r) {
+    if (Trimmed(r.Synthesis1).empty()) return "Geen Psychische Synthese Inbegrepen";
+    return r.Synthesis1 + r.Synthesis2 + r.Synthesis3 + r.Synthesis4 + r.Synthesis5 + r.Synthesis6;
+}
+
+std::string LinkedNotesText(const PrimaryRecord& r) {
+    if (Trimmed(r.Notes1).empty() && Trimmed(r.Notes2).empty() && Trimmed(r.Notes3).empty())
+        return "Nessuna Nota Registrata";
+    return r.Notes1 + "\r\n" + r.Notes2 + "\r\n" + r.Notes3;
+}
+
+}  // namespace remedies

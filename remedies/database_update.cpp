@@ -1,0 +1,155 @@
+#include "remedies/database_update.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <system_error>
+
+#include "engine/calendar.h"
+#include "platform/runtime/win1252.h"
+
+namespace fs = std::filesystem;
+
+namespace remedies {
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return rt::UpperAscii(a) == rt::UpperAscii(b);
+}
+
+// The entry of `folder` named `name` without regard to case, or none.
+std::optional<fs::path> EntryIn(const fs::path& folder, const std::string& name) {
+    std::error_code ec;
+    if (fs::exists(folder / name, ec)) return folder / name;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (SameIgnoringCase(it->path().filename().string(), name)) return it->path();
+    return std::nullopt;
+}
+
+// Last-write time in seconds, -1 when missing.
+std::int64_t AgeOf(const std::optional<fs::path>& file) {
+    struct stat st {};
+    if (!file || ::stat(file->c_str(), &st) != 0) return -1;
+    return static_cast<std::int64_t>(st.st_mtime);
+}
+
+std::string DateTextOf(std::int64_t age) {
+    if (age < 0) return "Non Valida";
+    std::time_t t = static_cast<std::time_t>(age);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    engine::Real jd = engine::JulianDayNumber(1, tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900, tm.tm_hour,
+                                              tm.tm_min + tm.tm_sec / 60.0L);
+    return engine::JulianDayToDateText(jd);
+}
+
+std::string Shown(const fs::path& p) { return rt::Utf8ToCp1252(p.string()); }
+
+}  // namespace
+
+DatabaseSetDate SetDateIn(const fs::path& folder) {
+    const std::int64_t main = AgeOf(EntryIn(folder, "DBmain.rnd"));
+    const std::int64_t rep = AgeOf(EntryIn(folder, "Repertorio.rnd"));
+    DatabaseSetDate d;
+    d.newestAge = std::max(main, rep);
+    d.dateText = DateTextOf(rep > main ? rep : main);
+    return d;
+}
+
+std::optional<fs::path> UpdateFolderIn(const fs::path& root) {
+    std::error_code ec;
+    if (!fs::is_directory(root, ec)) return std::nullopt;
+    if (auto sub = EntryIn(root, kUpdateFolderName); sub && fs::is_directory(*sub, ec)) return sub;
+    if (SameIgnoringCase(root.filename().string(), kUpdateFolderName) &&
+        (EntryIn(root, "DBmain.rnd") || EntryIn(root, "Repertorio.rnd")))
+        return root;
+    return std::nullopt;
+}
+
+std::vector<fs::path> FindUpdateFolders(const std::vector<fs::path>& roots) {
+    std::vector<fs::path> out;
+    for (const fs::path& root : roots) {
+        if (out.size() == 3) break;
+        if (auto f = UpdateFolderIn(root)) out.push_back(*f);
+    }
+    return out;
+}
+
+namespace {
+
+// Copies one file to `to`, flushed to the disc, with the source's times.
+void CopyKeepingDate(const fs::path& from, const fs::path& to) {
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    if (!in) throw std::system_error(errno, std::generic_category(), Shown(from));
+    std::FILE* out = std::fopen(to.c_str(), "wb");
+    if (!out) {
+        int e = errno;
+        std::fclose(in);
+        throw std::system_error(e, std::generic_category(), Shown(to));
+    }
+    char buf[65536];
+    bool ok = true;
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, in)) > 0)
+        if (std::fwrite(buf, 1, n, out) != n) {
+            ok = false;
+            break;
+        }
+    ok = ok && !std::ferror(in);
+    ok = (std::fflush(out) == 0) && ok;
+    ok = (::fsync(fileno(out)) == 0) && ok;
+    std::fclose(in);
+    std::fclose(out);
+    if (!ok) throw std::system_error(EIO, std::generic_category(), Shown(from));
+    std::error_code ec;
+    if (fs::file_size(to, ec) != fs::file_size(from)) throw std::system_error(EIO, std::generic_category(), Shown(from));
+    fs::last_write_time(to, fs::last_write_time(from), ec);
+    if (ec) throw std::system_error(ec, Shown(to));
+}
+
+}  // namespace
+
+UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
+    UpdateOutcome outcome;
+    std::vector<std::pair<fs::path, fs::path>> staged;  // temporary, final
+    auto dropStaged = [&] {
+        std::error_code ec;
+        for (const auto& s : staged) fs::remove(s.first, ec);
+    };
+    try {
+        std::vector<fs::path> files;
+        for (const auto& e : fs::directory_iterator(source))
+            if (e.is_regular_file()) files.push_back(e.path());
+        if (files.empty()) {
+            outcome.message = "Nessun file da copiare in " + Shown(source);
+            return outcome;
+        }
+        fs::create_directories(target);
+        for (const fs::path& f : files) {
+            const std::string name = f.filename().string();
+            fs::path final = EntryIn(target, name).value_or(target / name);
+            fs::path tmp = target / (name + ".upd~");
+            staged.emplace_back(tmp, final);
+            CopyKeepingDate(f, tmp);
+        }
+        for (const auto& s : staged) fs::rename(s.first, s.second);
+        outcome.ok = true;
+        outcome.filesCopied = static_cast<int>(staged.size());
+    } catch (const std::exception& e) {
+        dropStaged();
+        outcome.message = std::string("Aggiornamento non riuscito: ") + e.what();
+    }
+    return outcome;
+}
+
+bool UpdateLacksDerivedLists(const fs::path& source) {
+    for (const char* name : {"Sintomi.txt", "ProdotA.txt", "ProdotB.txt", "Patolog.txt"})
+        if (!EntryIn(source, name)) return true;
+    return false;
+}
+
+}  // namespace remedies

@@ -1,0 +1,55 @@
+#pragma once
+// The update of the remedy databases from a disc: a folder "OpzioneH" on a
+// mounted volume (or in a folder the user chooses) holding newer copies of
+// "DBmain.rnd" and "Repertorio.rnd". The program copies every file of it into
+// its own "OpzioneH" folder itself: each file to a temporary name first, with
+// the source's last-write time, and only when every file arrived whole are the
+// temporary files renamed over the old ones; any failure removes them and
+// leaves the local files as they were.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace remedies {
+
+inline constexpr const char* kUpdateFolderName = "OpzioneH";
+inline constexpr const char* kAutoSetName = "OpzioneH\\AutoSet";
+inline constexpr const char* kUpdateTextManual = "Appoggio\\Aggiorna1.txt";
+inline constexpr const char* kUpdateTextAuto = "Appoggio\\Aggiorna2.txt";
+
+// The dates of a set of the two databases in one folder.
+struct DatabaseSetDate {
+    // The larger last-write time of the two (seconds since the epoch); -1 when both are missing.
+    std::int64_t newestAge = -1;
+    // "DD/MM/YYYY HH:MM" of "Repertorio.rnd" when it is strictly newer than
+    // "DBmain.rnd", else of "DBmain.rnd"; "Non Valida" when that one is missing.
+    std::string dateText;
+};
+
+// The dates of the set in a folder (the names matched without regard to case).
+DatabaseSetDate SetDateIn(const std::filesystem::path& folder);
+
+// The folder "OpzioneH" directly inside `root` (any case), or none. A chosen
+// folder that is itself named "OpzioneH" and holds a database counts too.
+std::optional<std::filesystem::path> UpdateFolderIn(const std::filesystem::path& root);
+
+// Up to three update folders from the candidate roots, in order.
+std::vector<std::filesystem::path> FindUpdateFolders(const std::vector<std::filesystem::path>& roots);
+
+struct UpdateOutcome {
+    bool ok = false;
+    int filesCopied = 0;
+    std::string message;  // Windows-1252: why it failed
+};
+
+// Copies every regular file of `source` into `target` (created when missing),
+// keeping the files' last-write times, as described above.
+UpdateOutcome InstallUpdate(const std::filesystem::path& source, const std::filesystem::path& target);
+
+// The derived lists of the two databases that `source` did not bring along and
+// that must therefore be rebuilt after an install: true when any is missing there.
+bool UpdateLacksDerivedLists(const std::filesystem::path& source);
+
+}  // namespace remedies

@@ -1,0 +1,256 @@
+#include "remedies/windows/search_utility.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/field_search.h"
+#include "remedies/windows/editor_widgets.h"
+
+namespace remedies {
+
+TFoUtilit* FoUtilit = nullptr;
+
+using namespace edit_ui;
+
+namespace {
+constexpr const char* kEndOfFile = "FINE ARCHIVIO";
+}
+
+TFoUtilit::TFoUtilit() {
+    setObjectName("FoUtilit");
+    setWindowTitle("Utility Ricerca");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(640, 500);
+    setFont(WindowFont());
+    SetBackground(this, kDatabaseWindowColour);
+
+    PanelArchivio = new QWidget(this);
+    PanelArchivio->setObjectName("PanelArchivio");
+    PanelArchivio->setGeometry(10, 10, 190, 72);
+    PlaceLabel(PanelArchivio, "Archivio da esaminare:", 6, 4, 180);
+    RadioButton5 = PlaceRadio(PanelArchivio, "RadioButton5", "Database Primario", 6, 24, 180);
+    RadioButton6 = PlaceRadio(PanelArchivio, "RadioButton6", "Repertorio Terapie", 6, 46, 180);
+    RadioButton5->setChecked(true);
+
+    PanelPrima = new QWidget(this);
+    PanelPrima->setObjectName("PanelPrima");
+    PanelPrima->setGeometry(10, 90, 190, 260);
+    PlaceLabel(PanelPrima, "Campo da esaminare", 6, 4, 180);
+    struct R {
+        QRadioButton** radio;
+        const char* name;
+        const char* caption;
+    };
+    const R prima[] = {
+        {&RbRime, "RbRime", "Rimedio"},         {&RBindi, "RBindi", "Indicazioni"},
+        {&RBposo, "RBposo", "Posologia"},       {&RBavve, "RBavve", "Avvertenze"},
+        {&RBSpri, "RBSpri", "Segnat. Primaria"}, {&RBSSec, "RBSSec", "Segnat.Second."},
+        {&RBSZod, "RBSZod", "Segnat. Zodiac."}, {&RBpsic, "RBpsic", "Sintesi Psichica"},
+        {&RBnote, "RBnote", "Note"},            {&RBnoSu, "RBnoSu", "Note Supplementari"},
+    };
+    int y = 24;
+    for (const R& r : prima) {
+        *r.radio = PlaceRadio(PanelPrima, r.name, r.caption, 6, y, 180);
+        y += 23;
+    }
+    RbRime->setChecked(true);
+
+    PanelTerap = new QWidget(this);
+    PanelTerap->setObjectName("PanelTerap");
+    PanelTerap->setGeometry(10, 90, 190, 260);
+    PlaceLabel(PanelTerap, "Campo da esaminare", 6, 4, 180);
+    const R terap[] = {
+        {&RBrimed, "RBrimed", "Rimedio"},
+        {&RBpatol, "RBpatol", "Patologia"},
+        {&RBposol, "RBposol", "Posologia"},
+        {&RBnotes, "RBnotes", "Note"},
+    };
+    y = 24;
+    for (const R& r : terap) {
+        *r.radio = PlaceRadio(PanelTerap, r.name, r.caption, 6, y, 180);
+        y += 23;
+    }
+    RBrimed->setChecked(true);
+    PanelTerap->hide();
+
+    PlaceLabel(this, "Frase da cercare", 210, 12, 200);
+    EditCerca = PlaceEdit(this, "EditCerca", 210, 30, 300);
+    SetBackground(EditCerca, kAquaColour);
+    BBcerca = PlaceButton(this, "BBcerca", "Cerca ", 520, 28, 110);
+    PlaceLabel(this, "Rimedio", 210, 62, 200);
+    EdRime = PlaceEdit(this, "EdRime", 210, 80, 420);
+    EdRime->setReadOnly(true);
+    SetBackground(EdRime, kSilverColour);
+    PlaceLabel(this, "posizione", 210, 112, 60);
+    Edit1 = PlaceEdit(this, "Edit1", 272, 109, 90);
+    Edit1->setReadOnly(true);
+    PlaceLabel(this, "Caratteri Totali:", 380, 112, 95);
+    Edit2 = PlaceEdit(this, "Edit2", 478, 109, 152);
+    Edit2->setReadOnly(true);
+    Memo1 = PlaceMemo(this, "Memo1", 210, 140, 420, 150);
+    Memo2 = PlaceMemo(this, "Memo2", 210, 296, 420, 150);
+    BBsalva = PlaceButton(this, "BBsalva", "Salva", 210, 458, 120, 30);
+    BBsalva->setEnabled(false);
+    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Ritorna al Menu", 480, 458, 150, 30);
+
+    for (QRadioButton* r : {RbRime, RBindi, RBposo, RBavve, RBSpri, RBSSec, RBSZod, RBpsic, RBnote, RBnoSu})
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RbRimeClick(); }));
+    for (QRadioButton* r : {RBrimed, RBpatol, RBposol, RBnotes})
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBrimedClick(); }));
+    connect(RadioButton5, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RadioButton5Click(); }));
+    connect(RadioButton6, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RadioButton6Click(); }));
+    connect(EditCerca, &QLineEdit::textChanged, this, [this](const QString&) { EditCercaChange(); });
+    connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
+    connect(BBsalva, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBsalvaClick(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+    for (QPlainTextEdit* m : {Memo1, Memo2}) {
+        connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
+        new ClickHook(m, [this] { Memo1Click(); });
+    }
+}
+
+void TFoUtilit::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void TFoUtilit::FormActivate() {
+    Searching = false;
+    FoundRecord = 0;
+    // The activation shows the primary database's fields, as its radio does.
+    RadioButton5->setChecked(true);
+    RadioButton5Click();
+    // Both databases must be there (a missing one is reported as a file error).
+    DataRecordCount(SearchDatabase("Prima"));
+    DataRecordCount(SearchDatabase("Terap"));
+}
+
+void TFoUtilit::RadioButton5Click() {
+    DatabaseCode = "Prima";
+    PanelTerap->hide();
+    PanelPrima->show();
+    NextRecord = 0;
+    FoundRecord = 0;
+}
+
+void TFoUtilit::RadioButton6Click() {
+    DatabaseCode = "Terap";
+    PanelPrima->hide();
+    PanelTerap->show();
+    NextRecord = 0;
+    FoundRecord = 0;
+}
+
+void TFoUtilit::RbRimeClick() {
+    Searching = false;
+    NextRecord = 0;
+    FoundRecord = 0;
+    BBcerca->setText("Cerca");
+    Memo1->clear();
+    Memo2->clear();
+    Edit1->clear();
+    EdRime->clear();
+}
+
+void TFoUtilit::RBrimedClick() { RbRimeClick(); }
+
+void TFoUtilit::EditCercaChange() {
+    Searching = false;
+    NextRecord = 0;
+    FoundRecord = 0;
+    BBcerca->setText("Cerca");
+    EditArmed = false;
+}
+
+std::string TFoUtilit::SelectedFieldCode() const {
+    const std::vector<std::string> codes = SearchFieldCodes(DatabaseCode);
+    const std::vector<QRadioButton*> radios =
+        DatabaseCode == "Terap"
+            ? std::vector<QRadioButton*>{RBrimed, RBpatol, RBposol, RBnotes}
+            : std::vector<QRadioButton*>{RbRime, RBindi, RBposo, RBavve, RBSpri, RBSSec, RBSZod, RBpsic, RBnote,
+                                         RBnoSu};
+    for (std::size_t i = 0; i < radios.size() && i < codes.size(); ++i)
+        if (radios[i]->isChecked()) return codes[i];
+    return codes.front();
+}
+
+// One pass from the next record on; false when nothing more was found.
+bool TFoUtilit::SearchOnce() {
+    const FieldMatch m = FindInField(DatabaseCode, FieldCode, Phrase, NextRecord);
+    if (m.record == 0) return false;
+    const SearchField field = SearchFieldFor(DatabaseCode, FieldCode);
+    SetEditText(EdRime, m.remedy);
+    SetEditText(Edit2, std::to_string(m.text.size()) + "/" + std::to_string(field.Capacity()));
+    SetMemoText(Memo1, m.text.substr(0, m.position));
+    SetMemoText(Memo2, m.text.substr(m.position));
+    SetEditText(Edit1, std::to_string(m.record + 1));
+    NextRecord = m.record + 1;
+    FoundRecord = m.record;
+    repaint();
+    return true;
+}
+
+void TFoUtilit::EndSearch() {
+    for (QPlainTextEdit* m : {Memo1, Memo2}) SetMemoText(m, kEndOfFile);
+    SetEditText(EdRime, kEndOfFile);
+    Edit2->clear();
+    SetEditText(Edit1, std::to_string(DataRecordCount(SearchDatabase(DatabaseCode))));
+    BBcerca->setText("Cerca");
+    Searching = false;
+    NextRecord = 0;
+    FoundRecord = 0;
+}
+
+void TFoUtilit::BBcercaClick() {
+    if (BBsalva->isEnabled()) {
+        const int answer = gui::ShowMessage("Salvare le modifiche apportate?", "", gui::Buttons::YesNoCancel);
+        if (answer == gui::AnswerYes) {
+            SaveFoundField();
+            return;
+        }
+    }
+    BBsalva->setEnabled(false);
+    EditArmed = false;
+    if (!Searching) {
+        FieldCode = SelectedFieldCode();
+        Phrase = rt::UpperAscii(EditText(EditCerca));
+        Searching = true;
+        NextRecord = 1;  // the data records: record 0 is the header
+        if (SearchOnce())
+            BBcerca->setText("Continua");
+        else
+            EndSearch();
+        return;
+    }
+    if (!SearchOnce()) EndSearch();
+}
+
+void TFoUtilit::Memo1Click() { EditArmed = true; }
+
+void TFoUtilit::Memo1Change() {
+    if (EditArmed) BBsalva->setEnabled(true);
+}
+
+void TFoUtilit::BBsalvaClick() {
+    if (EditText(EdRime) == kEndOfFile || FoundRecord == 0) return;
+    SaveFoundField();
+}
+
+void TFoUtilit::SaveFoundField() {
+    if (FoundRecord == 0) return;
+    const std::string text = MemoText(Memo1) + MemoText(Memo2);
+    const EditOutcome o = SaveFieldText(DatabaseCode, FieldCode, FoundRecord, text);
+    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    if (!o.saved) return;
+    BBsalva->setEnabled(false);
+    EditArmed = false;
+}
+
+}  // namespace remedies

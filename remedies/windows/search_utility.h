@@ -1,0 +1,63 @@
+#pragma once
+// The search-and-edit utility ("Utility Ricerca"): searches one text field of
+// the primary or the therapies database for a phrase, record by record, shows
+// the field of each record found split at the match, and writes an edited field
+// back into the same record.
+#include <QDialog>
+#include <cstdint>
+#include <string>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace remedies {
+
+class TFoUtilit : public QDialog {
+    Q_OBJECT
+public:
+    TFoUtilit();
+
+    QWidget *PanelArchivio, *PanelPrima, *PanelTerap;
+    QRadioButton *RadioButton5, *RadioButton6;
+    QRadioButton *RbRime, *RBindi, *RBposo, *RBavve, *RBSpri, *RBSSec, *RBSZod, *RBpsic, *RBnote, *RBnoSu;
+    QRadioButton *RBrimed, *RBpatol, *RBposol, *RBnotes;
+    QLineEdit *EditCerca, *EdRime, *Edit1, *Edit2;
+    QPlainTextEdit *Memo1, *Memo2;
+    QPushButton *BBcerca, *BBsalva, *BitBtnRitorna;
+
+    // Module state.
+    std::string DatabaseCode = "Prima";
+    std::string FieldCode = "Rime";
+    std::string Phrase;
+    bool Searching = false;
+    std::int64_t NextRecord = 0;
+    std::int64_t FoundRecord = 0;  // the record whose field is shown, 0 none
+    bool EditArmed = false;
+
+    void FormActivate();
+    void EditCercaChange();
+    void RbRimeClick();
+    void RBrimedClick();
+    void RadioButton5Click();
+    void RadioButton6Click();
+    void BBcercaClick();
+    void BBsalvaClick();
+    void Memo1Change();
+    void Memo1Click();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    std::string SelectedFieldCode() const;
+    bool SearchOnce();
+    void EndSearch();
+    void SaveFoundField();
+};
+
+extern TFoUtilit* FoUtilit;
+
+}  // namespace remedies

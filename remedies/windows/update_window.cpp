@@ -1,0 +1,234 @@
+#include "remedies/windows/update_window.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/database_update.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/windows/editor_widgets.h"
+
+namespace fs = std::filesystem;
+
+namespace remedies {
+
+TFoAggiorna* FoAggiorna = nullptr;
+
+using namespace edit_ui;
+
+std::function<fs::path(QWidget*)> TFoAggiorna::ChooseFolder = [](QWidget* parent) {
+    const QString dir = QFileDialog::getExistingDirectory(parent, "OpzioneH");
+    return dir.isEmpty() ? fs::path() : fs::path(dir.toStdString());
+};
+
+namespace {
+
+std::string Shown(const fs::path& p) { return rt::Utf8ToCp1252(p.string()); }
+
+// The pointer beside "Kies welke je wilt installeren".
+QPixmap PointerPicture() {
+    QPixmap pm(40, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath arrow;
+    arrow.moveTo(2, 8);
+    arrow.lineTo(24, 8);
+    arrow.lineTo(24, 2);
+    arrow.lineTo(38, 12);
+    arrow.lineTo(24, 22);
+    arrow.lineTo(24, 16);
+    arrow.lineTo(2, 16);
+    arrow.closeSubpath();
+    p.fillPath(arrow, QColor(0, 0, 160));
+    return pm;
+}
+
+}  // namespace
+
+TFoAggiorna::TFoAggiorna() {
+    setObjectName("FoAggiorna");
+    setWindowTitle("UPDARE-STATUS");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(589, 311);
+    setFont(WindowFont());
+    SetBackground(this, kDatabaseWindowColour);
+
+    Memo1 = PlaceMemo(this, "Memo1", 8, 8, 573, 100);
+    Memo1->setReadOnly(true);
+    SetBackground(Memo1, kSilverColour);
+
+    PlaceLabel(this, "Laatste update van het programma gemaakt", 8, 120, 260);
+    EdUltAgg = PlaceEdit(this, "EdUltAgg", 270, 117, 130);
+    EdUltAgg->setReadOnly(true);
+
+    const char* disp[3] = {"EdDisp1", "EdDisp2", "EdDisp3"};
+    const char* dates[3] = {"EdNuoAgg1", "EdNuoAgg2", "EdNuoAgg3"};
+    const char* oks[3] = {"BBok1", "BBok2", "BBok3"};
+    const char* okCaptions[3] = {"Ok1", "Ok2", "Ok3"};
+    QLineEdit** dispEdits[3] = {&EdDisp1, &EdDisp2, &EdDisp3};
+    QLineEdit** dateEdits[3] = {&EdNuoAgg1, &EdNuoAgg2, &EdNuoAgg3};
+    QPushButton** okButtons[3] = {&BBok1, &BBok2, &BBok3};
+    for (int i = 0; i < 3; ++i) {
+        const int y = 152 + i * 32;
+        PlaceLabel(this, "Op het apparaat", 8, y + 3, 90);
+        *dispEdits[i] = PlaceEdit(this, disp[i], 100, y, 170);
+        (*dispEdits[i])->setReadOnly(true);
+        PlaceLabel(this, "er is eenupdate met datum:", 278, y + 3, 150);
+        *dateEdits[i] = PlaceEdit(this, dates[i], 428, y, 105);
+        (*dateEdits[i])->setReadOnly(true);
+        *okButtons[i] = PlaceButton(this, oks[i], okCaptions[i], 538, y - 1, 43, 23);
+        const int slot = i + 1;
+        connect(*okButtons[i], &QPushButton::clicked, this,
+                gui::Guarded([this, slot](bool) { CopyUpdateDisk(slot); }));
+    }
+
+    Label8 = PlaceLabel(this, "Kies welke je wilt installeren", 8, 254, 170);
+    Label8->setObjectName("Label8");
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(PointerPicture());
+    Image1->setGeometry(180, 250, 40, 24);
+    BBcartella = PlaceButton(this, "BBcartella", "Altra cartella...", 230, 276, 150, 27);
+    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Terug naar menu", 431, 276, 150, 27);
+    connect(BBcartella, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcartellaClick(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+}
+
+void TFoAggiorna::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+QLineEdit* TFoAggiorna::Disp(int slot) const { return slot == 1 ? EdDisp1 : slot == 2 ? EdDisp2 : EdDisp3; }
+QLineEdit* TFoAggiorna::Date(int slot) const { return slot == 1 ? EdNuoAgg1 : slot == 2 ? EdNuoAgg2 : EdNuoAgg3; }
+QPushButton* TFoAggiorna::Ok(int slot) const { return slot == 1 ? BBok1 : slot == 2 ? BBok2 : BBok3; }
+
+fs::path TFoAggiorna::LocalFolder() const { return fs::absolute(rt::ResolvePath(kUpdateFolderName)); }
+
+void TFoAggiorna::FormActivate() { ScanUpdateDrives(rt::PathExists(kAutoSetName) ? 0 : 1); }
+
+void TFoAggiorna::ShowUpdateSlotsCleared() {
+    EdUltAgg->clear();
+    for (int s = 1; s <= 3; ++s) {
+        Disp(s)->clear();
+        Date(s)->clear();
+        Ok(s)->setEnabled(false);
+        SlotFolders[static_cast<std::size_t>(s - 1)].clear();
+    }
+}
+
+void TFoAggiorna::ScanUpdateDrives(int mode) {
+    ShowUpdateSlotsCleared();
+    BitBtnRitorna->setText("&Terug naar menu");
+    ProgramFolder = fs::current_path();
+    {
+        rt::TextFile f;
+        f.Assign(mode == 0 ? kUpdateTextAuto : kUpdateTextManual);
+        f.Reset();
+        std::string text;
+        while (!f.Eof()) text += f.ReadLn() + "\r\n";
+        f.Close();
+        SetMemoText(Memo1, text);
+        Memo1->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+    }
+    SetEditText(EdUltAgg, SetDateIn(LocalFolder()).dateText);
+    std::vector<fs::path> roots;
+    for (const gui::Volume& v : gui::System().ListVolumes()) roots.emplace_back(v.root);
+    bool any = false;
+    for (const fs::path& folder : FindUpdateFolders(roots)) any = TakeSlot(folder, false) || any;
+    if (!any) gui::ShowMessage("Non \xE8 stato rilevato alcun disco di aggiornamento");
+}
+
+// Puts an update folder into the first free slot (or, when asked, into the
+// last one when all are taken).
+bool TFoAggiorna::TakeSlot(const fs::path& folder, bool replaceLast) {
+    int slot = 0;
+    for (int s = 1; s <= 3 && slot == 0; ++s)
+        if (SlotFolders[static_cast<std::size_t>(s - 1)].empty()) slot = s;
+    if (slot == 0) {
+        if (!replaceLast) return false;
+        slot = 3;
+    }
+    SlotFolders[static_cast<std::size_t>(slot - 1)] = folder;
+    // The volume (or chosen folder) by its name; the whole path in the tip.
+    const fs::path holder = folder.parent_path();
+    SetEditText(Disp(slot), Shown(holder.filename().empty() ? holder : holder.filename()));
+    Disp(slot)->setToolTip(QString::fromStdString(folder.string()));
+    const DatabaseSetDate there = SetDateIn(folder);
+    const DatabaseSetDate here = SetDateIn(LocalFolder());
+    SetEditText(Date(slot), there.dateText);
+    SetBackground(Date(slot), there.newestAge >= here.newestAge ? kAquaColour : kRedColour);
+    Ok(slot)->setEnabled(true);
+    return true;
+}
+
+void TFoAggiorna::BBcartellaClick() {
+    const fs::path chosen = ChooseFolder ? ChooseFolder(this) : fs::path();
+    if (chosen.empty()) return;
+    const auto folder = UpdateFolderIn(chosen);
+    if (!folder) {
+        gui::ShowMessage("Nella cartella scelta non c'\xE8 una cartella OpzioneH");
+        return;
+    }
+    TakeSlot(*folder, true);
+}
+
+void TFoAggiorna::CopyUpdateDisk(int slot) {
+    const fs::path source = SlotFolders[static_cast<std::size_t>(slot - 1)];
+    if (source.empty()) return;
+    fs::current_path(ProgramFolder);
+    const fs::path local = LocalFolder();
+    std::error_code ec;
+    if (fs::equivalent(source, local, ec)) {
+        gui::ShowMessage("La cartella scelta \xE8 quella del programma: non c'\xE8 nulla da aggiornare");
+        return;
+    }
+    const DatabaseSetDate there = SetDateIn(source);
+    const DatabaseSetDate here = SetDateIn(local);
+    if (there.newestAge < here.newestAge) {
+        const std::string question = "Le banche dati di questo aggiornamento (" + there.dateText +
+                                     ") sono pi\xF9 vecchie di quelle installate (" + here.dateText +
+                                     ").\r\nInstallarle comunque?";
+        if (gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::AnswerYes) return;
+    }
+    BitBtnRitorna->setText("Attendere...");
+    repaint();
+    UpdateOutcome outcome;
+    {
+        HourGlass wait;
+        outcome = InstallUpdate(source, local);
+        if (outcome.ok && UpdateLacksDerivedLists(source)) {
+            // The databases came without their lists: they are made here.
+            try {
+                RebuildPrimaryLists();
+                RebuildPathologyList();
+            } catch (const std::exception& e) {
+                outcome.message = std::string("Le banche dati sono state aggiornate, ma gli archivi di appoggio "
+                                              "non sono stati ricostruiti (usare Ricostruisci File).\r\n") +
+                                  e.what();
+            }
+        }
+    }
+    SetEditText(EdUltAgg, SetDateIn(local).dateText);
+    BitBtnRitorna->setText("Ritorna al Menu");
+    if (!outcome.ok)
+        gui::ShowMessage(outcome.message + "\r\nLe banche dati installate sono rimaste come erano.");
+    else if (!outcome.message.empty())
+        gui::ShowMessage(outcome.message);
+}
+
+}  // namespace remedies

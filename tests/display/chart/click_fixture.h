@@ -1,0 +1,75 @@
+#pragma once
+// The chart window of the fixed person, opened offscreen on a 1920 x 1080
+// screen with the shipped glyphs, help texts, attribution texts and sample
+// signature database, drawn, and helpers to click its glyphs.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "display/chart/chart_window.h"
+#include "display/chart/glyph_clicks.h"
+#include "display/chart/open_chart_window.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/help_messages.h"
+#include "display/wheel/wheel_reports.h"
+#include "display/wheel/wheel_state.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace click_test {
+
+using display::FgrKelvo;
+using display::KelvoState;
+
+class ClickedWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::SetFixedPerson();
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
+        display::ResetChartWindowState();
+        display::ResetGlyphClickState();
+        display::ResetFileErrorReports();
+        display::ResetMissingGlyphReports();
+        display::EnsureChartWindow()->resize(1920, 1080);
+        display::OpenChartWindow();
+        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+    }
+    void TearDown() override {
+        display::SetAntisciaLinesDrawer({});
+        delete FgrKelvo;
+        display::ResetDrawingState();
+    }
+
+    static std::vector<std::string> MemoLines(QPlainTextEdit* m) {
+        std::vector<std::string> lines;
+        const QString text = m->toPlainText();
+        if (text.isEmpty()) return lines;
+        for (const QString& l : text.split('\n')) lines.push_back(gui::FromQt(l));
+        return lines;
+    }
+    static std::string HelpText(int n) {
+        std::string text;
+        for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
+        return text;
+    }
+    static std::string Memo1() { return gui::FromQt(FgrKelvo->Memo1->toPlainText()); }
+    // A press and a release at the stored centre of chart point b / sign s.
+    static void ClickBody(int b) { ClickPage(display::Wheel.PlanetGlyphX[b], display::Wheel.PlanetGlyphY[b]); }
+    static void ClickSign(int s) { ClickPage(display::Wheel.SignGlyphX[s], display::Wheel.SignGlyphY[s]); }
+    static void ClickPage(long double x, long double y) {
+        const display::Point p = display::MapPoint(x, y);
+        FgrKelvo->FormMouseDown(p.x, p.y);
+        FgrKelvo->FormMouseUp();
+    }
+
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+}  // namespace click_test

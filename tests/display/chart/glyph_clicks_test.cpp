@@ -1,0 +1,267 @@
+// Clicks on the glyphs of the chart window, end to end: the four steps of a
+// point and of a sign with the shipped attribution texts and sample plant lists,
+// the marker and the rings, clicks between glyphs, the steps the angles and the
+// nodes skip, the dignity glyphs, missing files, stale centres, the segment
+// lists and the signature-search panel.
+#include <QComboBox>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+#include <tuple>
+
+#include "tests/display/chart/click_fixture.h"
+
+namespace {
+
+using click_test::ClickedWindow;
+using display::FgrKelvo;
+using display::KelvoState;
+
+using GlyphClicks = ClickedWindow;
+
+std::vector<std::string> ComboItems() {
+    std::vector<std::string> items;
+    for (int i = 0; i < FgrKelvo->ComboBoxPiante->count(); ++i)
+        items.push_back(gui::FromQt(FgrKelvo->ComboBoxPiante->itemText(i)));
+    return items;
+}
+
+struct AntisciaCall {
+    int index;
+    long double ascendant, x, y;
+    std::string kind;
+};
+
+TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
+    std::vector<AntisciaCall> calls;
+    display::SetAntisciaLinesDrawer([&](display::TFgrKelvo&, display::Surface&, int index, long double asc,
+                                        long double x, long double y, const std::string& kind) {
+        calls.push_back({index, asc, x, y, kind});
+    });
+
+    ClickBody(1);
+    auto specific = MemoLines(FgrKelvo->MemoL1);
+    ASSERT_EQ(specific.size(), 16u);
+    EXPECT_EQ(specific[0].substr(0, 12), "ZOON        ");
+    EXPECT_EQ(specific[1], "Zon in Ram: verheven; moed, levenslust en pioniersgeest.");
+    EXPECT_EQ(specific[3], "Zon: levenskracht laat in het veld van roeping.");
+    EXPECT_EQ(specific[15].substr(0, 29), "Dodecatemorieen ZOON       = ");
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2).front().substr(0, 20), "De Zon: levenskracht");
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabGeneral->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(Memo1(), HelpText(28));
+    EXPECT_TRUE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(FgrKelvo->Image2->pixmap().isNull());
+    EXPECT_EQ(KelvoState.ClickedBody, 1);
+    EXPECT_EQ(KelvoState.ExtraBodyFilter, "ZON");
+
+    ClickBody(1);
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met ZON");
+    // The sample signature database's plants of the Sun ("OpzioneS\SolePri.rnd").
+    EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Angelica", "Calendula", "Chamomilla", "Euphrasia", "Hypericum",
+                                                      "Juniperus", "Rosmarinus"}));
+    EXPECT_EQ(FgrKelvo->ListBoxPiante->count(), 7);
+    EXPECT_EQ(FgrKelvo->ComboBoxPiante->currentText().toStdString(), "PIANTE");
+    EXPECT_EQ(Memo1(), HelpText(29));
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1), specific);  // the texts stay
+
+    ClickBody(1);
+    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(Memo1(), HelpText(28));
+    EXPECT_TRUE(calls.empty());
+
+    ClickBody(1);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].index, 1);
+    EXPECT_EQ(calls[0].kind, "Pia");
+    EXPECT_EQ(calls[0].ascendant, 100.5L);
+    EXPECT_EQ(calls[0].x, 100);
+    EXPECT_EQ(calls[0].y, 100);
+    EXPECT_EQ(Memo1(), HelpText(30));
+    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());  // the chart square was cleared and redrawn
+    EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
+
+    ClickBody(1);
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1), specific);
+    EXPECT_EQ(Memo1(), HelpText(28));
+    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    QColor c = FgrKelvo->Snapshot().pixelColor(sun.x, sun.y);
+    EXPECT_GT(c.red(), 200);
+    EXPECT_LT(c.green(), 60);
+    FgrKelvo->FormMouseUp();
+    c = FgrKelvo->Snapshot().pixelColor(sun.x, sun.y);
+    EXPECT_LT(c.red(), 30);  // black inside the red ring
+    // A click between glyphs empties the specific memo and draws no marker.
+    const display::Point centre = display::MapPoint(100, 100);
+    const QColor before = FgrKelvo->Snapshot().pixelColor(centre.x, centre.y);
+    FgrKelvo->FormMouseDown(centre.x, centre.y);
+    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());
+    EXPECT_EQ(KelvoState.ClickedBody, 0);
+    EXPECT_EQ(FgrKelvo->Snapshot().pixelColor(centre.x, centre.y), before);
+    EXPECT_EQ(Memo1(), HelpText(28));  // the help text stays
+}
+
+TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
+    bool drawn = false;
+    display::SetAntisciaLinesDrawer([&](auto&&...) { drawn = true; });
+    ClickBody(11);
+    const auto texts = MemoLines(FgrKelvo->MemoL1);
+    ASSERT_GE(texts.size(), 3u);
+    EXPECT_EQ(texts[1], "MC in Vissen: beroep in zorg, kunst of het spirituele.");  // 358
+    EXPECT_FALSE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
+    // Its second click only empties the help memo.
+    ClickBody(11);
+    EXPECT_EQ(Memo1(), "");
+    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1), texts);
+    EXPECT_EQ(KelvoState.BodyClickStep[11], 1);
+
+    // The north node (260): its texts, an empty plants panel with the caption it had, hidden, then nothing.
+    FgrKelvo->LabPianta->setText("vorige");
+    ClickBody(8);
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1)[1], "Noordknoop in Boogschutter: groei door geloof en verre reis.");
+    ClickBody(8);
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(FgrKelvo->ComboBoxPiante->count(), 0);
+    EXPECT_EQ(FgrKelvo->LabPianta->text().toStdString(), "vorige");
+    ClickBody(8);
+    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    ClickBody(8);
+    EXPECT_FALSE(drawn);
+    EXPECT_EQ(Memo1(), "");
+    EXPECT_EQ(KelvoState.BodyClickStep[8], 3);
+    // Another glyph resets the steps: the node starts again with its texts.
+    ClickBody(2);
+    ClickBody(8);
+    EXPECT_EQ(Memo1(), HelpText(28));
+    EXPECT_EQ(KelvoState.BodyClickStep[8], 1);
+}
+
+TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
+    KelvoState.DignityGlyphCentreX[3] = 150;  // outside the wheel
+    KelvoState.DignityGlyphCentreY[3] = 185;
+    const display::Point p = display::MapPoint(150, 185);
+    const QColor before = FgrKelvo->Snapshot().pixelColor(p.x, p.y);
+    FgrKelvo->FormMouseDown(p.x, p.y);
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met MERCURIU");
+    EXPECT_EQ(ComboItems().front(), "Carum");
+    EXPECT_EQ(KelvoState.ClickedBody, 0);
+    EXPECT_EQ(KelvoState.ExtraBodyFilter, "MERCURIU");
+    EXPECT_EQ(FgrKelvo->Snapshot().pixelColor(p.x, p.y), before);
+    for (int i = 0; i <= 14; ++i) EXPECT_EQ(KelvoState.BodyClickStep[i], 0);
+    EXPECT_TRUE(FgrKelvo->Image1->isVisibleTo(FgrKelvo));
+}
+
+TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
+    std::vector<AntisciaCall> calls;
+    display::SetAntisciaLinesDrawer([&](display::TFgrKelvo&, display::Surface&, int index, long double asc,
+                                        long double x, long double y, const std::string& kind) {
+        calls.push_back({index, asc, x, y, kind});
+    });
+    ClickSign(1);
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1),
+              (std::vector<std::string>{"RAM       ", "Ram spiegelt in Vissen: de daad zoekt een droom,",
+                                        "moed wordt mededogen.", "Contra-antiscion in Maagd: het vuur van Ram leert",
+                                        "geduld en precisie."}));
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2)[1].substr(0, 22), "Ram: het eerste teken,");
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIF. attributie aan het STERRENBEELD");
+    EXPECT_EQ(Memo1(), HelpText(31));
+    EXPECT_EQ(KelvoState.ExtraSignFilter, "RAM       ");
+    ClickSign(1);
+    EXPECT_EQ(Memo1(), HelpText(32));
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met RAM");
+    EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Artemisia", "Betonica", "Crataegus", "Juniperus", "Majorana",
+                                                      "Rosmarinus", "Urtica"}));
+    ClickSign(1);
+    EXPECT_EQ(Memo1(), HelpText(31));
+    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    ClickSign(1);
+    EXPECT_EQ(Memo1(), HelpText(33));
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].index, 1);
+    EXPECT_EQ(calls[0].kind, "Seg");
+
+    ClickSign(11);
+    const auto aquarius = MemoLines(FgrKelvo->MemoL1);
+    ASSERT_EQ(aquarius.size(), 5u);
+    EXPECT_EQ(aquarius[1].substr(0, 26), "Waterman spiegelt in Stier");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
+    std::filesystem::remove("OpzioneT/KlvPianSpe.Txt");
+    ClickBody(1);
+    ClickBody(2);
+    ClickBody(1);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find("KlvPianSpe"), std::string::npos);
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1).size(), 2u);  // position and dodecatemorion
+    EXPECT_FALSE(MemoLines(FgrKelvo->MemoL2).empty());
+    ClickBody(1);
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
+    KelvoState.VolguineViewActive = true;
+    ClickBody(1);
+    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());
+    KelvoState.VolguineViewActive = false;
+
+    // Opened anew, the window has drawn nothing yet: the old Sun is not there.
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    FgrKelvo->close();
+    display::OpenChartWindow();
+    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    EXPECT_EQ(KelvoState.ClickedBody, 0);
+    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());
+    FgrKelvo->Timer1Timer();
+    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    EXPECT_EQ(KelvoState.ClickedBody, 1);
+}
+
+TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
+    display::ListPlanetsInSegments(*FgrKelvo);
+    const auto lines = MemoLines(FgrKelvo->MemoAspetti);
+    ASSERT_EQ(lines.size(), 38u);
+    EXPECT_EQ(lines[0], "PLANETEN IN DE TERMEN");
+    EXPECT_EQ(lines[1], "Zon: levenskracht laat in het veld van roeping.");
+    EXPECT_EQ(lines[12], "  ");
+    EXPECT_EQ(lines[13], "PLANETEN IN DE DECANS");
+    EXPECT_EQ(lines[14], "Zon, 2e decan Ram: eer en glans.");
+    EXPECT_EQ(lines[25], "    ");
+    EXPECT_EQ(lines[26], "PLANETEN IN DE DECADE");
+    EXPECT_EQ(lines[37], "MC, decade Vissen 20-30: waterig gevoel van Mars.");  // 358
+    // Terms empty the memo first.
+    display::ListPointsInSegments(*FgrKelvo, display::SegmentKind::Terms, true, display::PlanetSegmentTables());
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoAspetti).front(), "DODECATEMORIEEN IN DE TERMEN");
+}
+
+TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
+    ClickBody(1);
+    ClickSign(2);
+    FgrKelvo->BBextraOk->click();
+    EXPECT_TRUE(FgrKelvo->PanelSegnaPato->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabExtra2->text()), "REMEDIES met teken ZON/STIER     ");
+    EXPECT_EQ(gui::FromQt(FgrKelvo->MemoExtra->toPlainText()), HelpText(34));
+    display::LbExtraPiaClick(*FgrKelvo);
+    EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
+    EXPECT_TRUE(FgrKelvo->LbExtraPia->text().isEmpty());
+    FgrKelvo->BBextraOk->click();
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabExtra2->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
+    FgrKelvo->BBchiudiExtra->click();
+    EXPECT_FALSE(FgrKelvo->PanelSegnaPato->isVisibleTo(FgrKelvo));
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// The plants panel of the chart window with the sample signature database:
+// the symptoms and signatures of a chosen plant, the spin button, the font and
+// height buttons, closing, and missing lists; screenshots of the texts and the
+// panel for a look.
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <filesystem>
+
+#include "display/chart/plants_panel.h"
+#include "platform/runtime/number_text.h"
+#include "tests/display/chart/click_fixture.h"
+
+namespace {
+
+using click_test::ClickedWindow;
+using display::FgrKelvo;
+using display::KelvoState;
+
+class PlantsPanel : public ClickedWindow {
+protected:
+    void SetUp() override {
+        ClickedWindow::SetUp();
+        ClickBody(1);
+        ClickBody(1);  // the plants of the Sun
+    }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
+    static std::string ComboText() { return gui::FromQt(FgrKelvo->ComboBoxPiante->currentText()); }
+};
+
+TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
+    FgrKelvo->ComboBoxPiante->setCurrentIndex(1);
+    display::ComboBoxPianteClick(*FgrKelvo);
+    EXPECT_EQ(KelvoState.SelectedPlantIndex, 1);
+    // Calendula stands in three records of the sample database, in this order.
+    EXPECT_EQ(MemoLines(FgrKelvo->Memo3),
+              (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Calendula", "Kleine wonden en schaafwonden",
+                                        "Lichte brandwonden en zonnebrand", "Ontstoken tandvlees"}));
+    const auto signatures = MemoLines(FgrKelvo->Memo4);
+    ASSERT_EQ(signatures.size(), 5u);
+    EXPECT_EQ(signatures[0], "PLANT: Calendula");
+    EXPECT_EQ(signatures[1], "PRIMAIRE SIGNATUUR: sole");
+    EXPECT_EQ(signatures[2], "SECUNDAIRE SIGNATUUR: marte");
+    EXPECT_EQ(signatures[3], "ZODIAC SIGNATUUR: leone");
+    EXPECT_EQ(signatures[4].substr(0, 38), "SPSYCHISCHE SYNTHESE: Warmte die heelt");
+
+    // A name no record carries: the two heading lines, no signatures.
+    FgrKelvo->ComboBoxPiante->addItem("Onbekend");
+    display::ShowRemedySymptoms(*FgrKelvo, FgrKelvo->ComboBoxPiante->count() - 1);
+    EXPECT_EQ(MemoLines(FgrKelvo->Memo3), (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
+    EXPECT_TRUE(MemoLines(FgrKelvo->Memo4).empty());
+}
+
+TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
+    // Activation left no plant selected: the first step down shows the first.
+    FgrKelvo->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(KelvoState.SelectedPlantIndex, 0);
+    EXPECT_EQ(ComboText(), "Angelica");
+    EXPECT_EQ(MemoLines(FgrKelvo->Memo3)[2], "Gebrek aan eetlust");
+    for (int i = 0; i < 6; ++i) display::SpinButton1DownClick(*FgrKelvo);
+    EXPECT_EQ(KelvoState.SelectedPlantIndex, 6);
+    EXPECT_EQ(ComboText(), "Rosmarinus");
+    QElapsedTimer clock;
+    clock.start();
+    display::SpinButton1DownClick(*FgrKelvo);  // the last entry: it stays, after a pause
+    EXPECT_GE(clock.elapsed(), 140);
+    EXPECT_EQ(KelvoState.SelectedPlantIndex, 6);
+    EXPECT_EQ(ComboText(), "Rosmarinus");
+    FgrKelvo->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(ComboText(), "Juniperus");
+    for (int i = 0; i < 8; ++i) display::SpinButton1UpClick(*FgrKelvo);
+    EXPECT_EQ(KelvoState.SelectedPlantIndex, 0);
+    EXPECT_EQ(ComboText(), "Angelica");
+    EXPECT_EQ(FgrKelvo->SpinButton1->value(), 1);  // back in the middle, both arrows live
+}
+
+TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
+    FgrKelvo->BBFontQuor->click();
+    EXPECT_EQ(FgrKelvo->Memo3->font().pointSize(), 8);
+    EXPECT_EQ(FgrKelvo->Memo4->font().pointSize(), 8);
+    EXPECT_EQ(FgrKelvo->BBFontQuor->text().toStdString(), "Font +");
+    FgrKelvo->BBFontQuor->click();
+    EXPECT_EQ(FgrKelvo->Memo3->font().pointSize(), 10);
+    EXPECT_EQ(FgrKelvo->BBFontQuor->text().toStdString(), "Font -");
+
+    FgrKelvo->Memo1DblClick();  // the help memo large
+    FgrKelvo->BBsuGiu->click();
+    EXPECT_EQ(FgrKelvo->BBsuGiu->text().toStdString(), "Verminderen");
+    EXPECT_EQ(FgrKelvo->PanelQuor->height(), PY(167));
+    EXPECT_EQ(FgrKelvo->Memo3->height(), PY(120));
+    EXPECT_EQ(FgrKelvo->BBchiudiQuor->y(), PY(167) - PY(7));
+    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));  // the help memo small again
+    EXPECT_FALSE(KelvoState.InfoMemoExpanded);
+    // The double click on the symptoms does the same.
+    QTest::mouseDClick(FgrKelvo->Memo3->viewport(), Qt::LeftButton);
+    EXPECT_EQ(FgrKelvo->BBsuGiu->text().toStdString(), "Verbreden");
+    EXPECT_EQ(FgrKelvo->PanelQuor->height(), PY(92));
+    EXPECT_EQ(FgrKelvo->Memo3->height(), PY(45));
+    EXPECT_EQ(FgrKelvo->BBFontQuor->y(), PY(92) - PY(7));
+
+    FgrKelvo->BBchiudiQuor->click();
+    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
+    std::filesystem::remove("OpzioneS/SolePri.Rnd");
+    ClickBody(2);
+    ClickBody(1);
+    ClickBody(1);
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(FgrKelvo->ComboBoxPiante->count(), 0);
+    ClickBody(2);
+    ClickBody(1);
+    ClickBody(1);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find("SolePri"), std::string::npos);
+}
+
+TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path();
+    FgrKelvo->ComboBoxPiante->setCurrentIndex(1);
+    display::ComboBoxPianteClick(*FgrKelvo);
+    QApplication::processEvents();
+    EXPECT_TRUE(FgrKelvo->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
+    ClickBody(1);  // hidden
+    ClickBody(1);  // antiscia step
+    ClickBody(1);  // texts again
+    ClickSign(5);
+    ClickSign(5);
+    ClickSign(5);
+    ClickBody(6);
+    QApplication::processEvents();
+    EXPECT_TRUE(FgrKelvo->grab().save(QString::fromStdString((dir / "kelvor_attribution_texts.png").string())));
+}
+
+}  // namespace

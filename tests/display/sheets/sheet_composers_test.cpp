@@ -1,0 +1,111 @@
+// The four sheets of the fixed person composed on a recording surface and on
+// an image: headers, every block's caption, the zoom and wheel centre put back.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <cstdlib>
+
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/draw/painter_surface.h"
+#include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_rulers.h"
+#include "display/sheets/sheet_terms.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/receptions.h"
+#include "platform/gui/message_box.h"
+#include "tests/display/sheets/sheet_person.h"
+
+namespace {
+
+using display::RecordingSurface;
+
+class SheetComposers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sheet_test::SetSheetPerson();
+        display::ResetSheetComposition();
+        display::ResetSheetTerms();
+        display::ResetMissingGlyphReports();
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
+        auto& c = engine::Chart;
+        c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
+        c.JulianDay = 2447906.5L + 9.5L / 24;
+        engine::Birth.JulianDayText = "JD=2447906.896";
+        engine::ComputeReceptions();
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
+    const std::vector<std::pair<int, std::vector<std::string>>> sheets = {
+        {5, {"GEBOORTE THEMA", "SFERISCHE", "TERMEN", "DODECATEMORIEEN", "BREEDTEGRADEN", "LONGITUDINI",
+             "ARCHETYPISCHE STRUCTUUR", "Planetaire dag: Maandag", "DOMIFICATIE: CASE_MEDIE"}},
+        {16, {"GEBOORTE THEMA", "TERMEN", "DODECATEMORIEEN", "BREEDTEGRADEN",
+              "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", "ARCHETYPISCHE STRUCTUUR",
+              "DOMIFICATIE: HUIZEN MEDIUM", "zijn niet uitgezet op de dierenriemkaart"}},
+        {17, {"GEBOORTE THEMA", "ENERGIE AFFINITEITEN", "GESPIEGELDE AFFINITEITEN", "SELEMENTAIRE DOEK",
+              "SEIZOEN DOEK", "HUMORALE ATTRIBUTIE"}},
+        {18, {"GEBOORTE THEMA", "SPIEGEL AFFINITEITEN", "(Seizoensgebonden)", "(Elementair)"}},
+    };
+    for (const auto& [code, captions] : sheets) {
+        RecordingSurface dc;
+        ASSERT_TRUE(display::ComposeSheet(code, dc));
+        const auto texts = sheet_test::Texts(dc);
+        EXPECT_EQ(texts[0] == "Rossi Maria   " || std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
+                  true)
+            << code;
+        for (const std::string& c : captions)
+            EXPECT_NE(std::find(texts.begin(), texts.end(), c), texts.end()) << code << ": " << c;
+        EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L) << code;
+        EXPECT_EQ(display::Geometry.WheelCentreX, 173) << code;
+        EXPECT_EQ(display::Geometry.WheelCentreY, 105) << code;
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
+    engine::Chart.GregorianCalendar = false;
+    RecordingSurface dc;
+    display::ComposeAffinitySheetPortrait(dc);
+    const auto texts = sheet_test::Texts(dc);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
+              texts.end());
+    // The header's name at (15, 15) under the sheet's zoom of 1.15.
+    const display::Point p = {static_cast<int>(display::ScaleLength(15 * 1.15L)),
+                              static_cast<int>(display::ScaleLength(15 * 1.15L))};
+    EXPECT_EQ(dc.Calls("text")[0].rfind("text " + std::to_string(p.x) + "," + std::to_string(p.y) + " ", 0), 0u);
+}
+
+TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
+    std::filesystem::remove_all("Appoggio");  // the year rulers' table
+    RecordingSurface dc;
+    EXPECT_THROW(display::ComposeThemeSheetPortrait(dc), std::exception);
+    EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
+    EXPECT_EQ(display::Geometry.WheelCentreX, 173);
+    EXPECT_EQ(display::Geometry.WheelCentreY, 105);
+    EXPECT_EQ(dc.State().pen, display::Pen{});
+}
+
+TEST_F(SheetComposers, SheetsOnAnImage) {
+    const char* out = std::getenv("KELVOR_SHEET_SHOTS");
+    for (int code : {5, 16, 17, 18}) {
+        const bool portrait = code == 5 || code == 18;
+        QImage image(portrait ? 1000 : 1500, portrait ? 2200 : 1100, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            display::PainterSurface painter(&image);
+            painter.SetBkColor(display::kBlack);  // as the viewer's window
+            display::ComposeSheet(code, painter);
+        }
+        int ink = 0;
+        for (int y = 0; y < image.height(); y += 4)
+            for (int x = 0; x < image.width(); x += 4) ink += image.pixelColor(x, y) != QColor(Qt::black);
+        EXPECT_GT(ink, 2000) << code;
+        if (out) image.save(QString("%1/sheet%2.png").arg(out).arg(code));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,311 @@
+// Editing the primary and therapies databases: whole-file changes that leave
+// the old or the new database and never anything between, the reorder by record
+// numbers, the lists rebuilt after each change, and the editors' list helpers.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "platform/runtime/text_file.h"
+#include "remedies/database_edit.h"
+#include "tests/remedies/remedy_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using testing_support::TempWorkFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kShipped = KELVOR_TEST_DATA_DIR;
+
+std::string Record(const std::string& bytes, std::int64_t r, std::size_t size) {
+    return bytes.substr(static_cast<std::size_t>(r) * size, size);
+}
+
+std::vector<std::string> Records(const std::string& bytes, std::size_t size) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i + size <= bytes.size(); i += size) out.push_back(bytes.substr(i, size));
+    return out;
+}
+
+class SampleDatabase : public ::testing::Test {
+protected:
+    TempWorkFolder folder;
+    void SetUp() override {
+        fs::create_directories("OpzioneH");
+        fs::copy_file(kShipped / "OpzioneH/DBmain.rnd", "OpzioneH/DBmain.rnd");
+        fs::copy_file(kShipped / "OpzioneH/Repertorio.rnd", "OpzioneH/Repertorio.rnd");
+    }
+};
+
+TEST_F(SampleDatabase, AppendThenDeleteLeavesTheDatabaseByteIdentical) {
+    const std::string before = FileBytes(kPrimaryDbName);
+    const std::int64_t count = PrimaryRecordCount();
+    ASSERT_GT(count, 10);
+    EditOutcome added = AppendPrimaryEdit(Texts("Zzyzx Nieuw", "Hoofdpijn", "Zon Mars"));
+    ASSERT_TRUE(added.saved && added.listsRebuilt) << added.error;
+    EXPECT_EQ(added.count, count + 1);
+    // The lists follow at once: the new remedy is in the remedy list and the Sun's list.
+    const auto remedies = rt::ReadTextLines(kRemedyListName);
+    EXPECT_NE(std::find(remedies.begin(), remedies.end(), "Zzyzx Nieuw"), remedies.end());
+    const auto sun = ReadRemedyNameList(RemedyListFileName("SolePri"));
+    EXPECT_NE(std::find(sun.begin(), sun.end(), "Zzyzx Nieuw"), sun.end());
+
+    EditOutcome removed = DeletePrimaryEdit(count + 1);
+    ASSERT_TRUE(removed.saved) << removed.error;
+    EXPECT_EQ(removed.count, count);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+    const auto after = rt::ReadTextLines(kRemedyListName);
+    EXPECT_EQ(std::find(after.begin(), after.end(), "Zzyzx Nieuw"), after.end());
+
+    const std::string therapies = FileBytes(kRepertoryDbName);
+    const std::int64_t tcount = RepertoryRecordCount();
+    ASSERT_TRUE(AppendRepertoryEdit({"Slapeloosheid", "Valeriana", "3 x daags", "notities"}).saved);
+    ASSERT_TRUE(DeleteRepertoryEdit(tcount + 1).saved);
+    EXPECT_EQ(FileBytes(kRepertoryDbName), therapies);
+}
+
+TEST_F(SampleDatabase, SavingInPlaceChangesThatRecordOnly) {
+    const std::string before = FileBytes(kPrimaryDbName);
+    PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(7));
+    t.Posology = "Twee keer per dag";
+    ASSERT_TRUE(SavePrimaryEdit(7, t).saved);
+    const std::string after = FileBytes(kPrimaryDbName);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::int64_t r = 0; r * kPrimaryRecordSize < before.size(); ++r) {
+        if (r == 7) continue;
+        EXPECT_EQ(Record(after, r, kPrimaryRecordSize), Record(before, r, kPrimaryRecordSize)) << r;
+    }
+    EXPECT_EQ(ReadPrimaryRecord(7).Posology1, "Twee keer per dag");
+    // Record 0 and records past the end are never written.
+    EXPECT_FALSE(SavePrimaryEdit(0, t).saved);
+    EXPECT_FALSE(SavePrimaryEdit(PrimaryRecordCount() + 1, t).saved);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), after);
+}
+
+TEST_F(SampleDatabase, AReorderKeepsEveryRecordAndTheHeader) {
+    const std::string before = FileBytes(kPrimaryDbName);
+    const std::int64_t n = PrimaryRecordCount();
+    std::vector<std::int64_t> order;
+    for (std::int64_t r = n; r >= 1; --r) order.push_back(r);
+    std::swap(order[3], order[10]);
+    ASSERT_TRUE(CommitPrimaryOrder(order).saved);
+    const std::string after = FileBytes(kPrimaryDbName);
+    EXPECT_EQ(Record(after, 0, kPrimaryRecordSize), Record(before, 0, kPrimaryRecordSize));
+    for (std::size_t i = 0; i < order.size(); ++i)
+        EXPECT_EQ(Record(after, static_cast<std::int64_t>(i) + 1, kPrimaryRecordSize),
+                  Record(before, order[i], kPrimaryRecordSize));
+    auto a = Records(before, kPrimaryRecordSize), b = Records(after, kPrimaryRecordSize);
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+}
+
+TEST(DatabaseReorder, CarriesRecordNumbersSoNamesWithStarsAndTwinsSurvive) {
+    TempWorkFolder folder;
+    // Names holding "*" and two equal records: matching by text would lose them.
+    WritePrimaryDb({Texts("Aurum*Plus", "Angst*s nachts"), Texts("Sulfur", "Jeuk"),
+                    Texts("Sulfur", "Jeuk"), Texts("A**B", "x")});
+    std::vector<std::string> before = Records(FileBytes(kPrimaryDbName), kPrimaryRecordSize);
+    ASSERT_TRUE(CommitPrimaryOrder({4, 3, 1, 2}).saved);
+    std::vector<std::string> after = Records(FileBytes(kPrimaryDbName), kPrimaryRecordSize);
+    EXPECT_EQ(after, (std::vector<std::string>{before[0], before[4], before[3], before[1], before[2]}));
+}
+
+TEST(DatabaseReorder, AnOrderThatDoesNotNameEveryRecordOnceIsRefused) {
+    TempWorkFolder folder;
+    WritePrimaryDb({Texts("A", "1"), Texts("B", "2"), Texts("C", "3")});
+    const std::string before = FileBytes(kPrimaryDbName);
+    for (const std::vector<std::int64_t>& bad :
+         {std::vector<std::int64_t>{1, 2}, {1, 2, 3, 3}, {1, 1, 2}, {0, 1, 2}, {2, 3, 4}}) {
+        EditOutcome o = CommitPrimaryOrder(bad);
+        EXPECT_FALSE(o.saved);
+        EXPECT_NE(EditOutcomeMessage(o).find("NON eseguita"), std::string::npos);
+        EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+    }
+}
+
+TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
+    TempWorkFolder folder;
+    WritePrimaryDb({Texts("A", "1"), Texts("B", "2")});
+    const std::string before = FileBytes(kPrimaryDbName);
+    // The new file cannot be written: a folder stands where it would go.
+    fs::create_directories(rt::ResolvePath(kPrimaryDbName).string() + ".tmp~");
+    for (EditOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
+                          DeletePrimaryEdit(1), CommitPrimaryOrder({2, 1})}) {
+        EXPECT_FALSE(o.saved);
+        EXPECT_FALSE(o.listsRebuilt);
+        EXPECT_EQ(EditOutcomeMessage(o).rfind("Modifica NON eseguita: il database \xE8 rimasto com'era.", 0), 0u);
+        EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+    }
+}
+
+TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {
+    TempWorkFolder folder;
+    WritePrimaryDb({Texts("A", "1")});
+    fs::create_directories(rt::ResolvePath(kSymptomListName).string() + ".tmp~");
+    EditOutcome o = AppendPrimaryEdit(Texts("B", "2"));
+    EXPECT_TRUE(o.saved);
+    EXPECT_FALSE(o.listsRebuilt);
+    EXPECT_NE(EditOutcomeMessage(o).find("Ricostruisci File"), std::string::npos);
+    EXPECT_EQ(PrimaryRecordCount(), 2);
+}
+
+// A child process saves, appends, deletes or reorders and is killed at a random
+// moment; the database is then always the old one or the new one.
+TEST(DatabaseEditKill, AKilledChangeLeavesTheOldOrTheNewDatabase) {
+    TempWorkFolder folder;
+    std::vector<PrimaryTexts> texts;
+    for (int i = 0; i < 60; ++i) texts.push_back(Texts("Remedie " + std::to_string(i), Pattern(280 + i), "Zon"));
+    WritePrimaryDb(texts);
+    const std::string old = FileBytes(kPrimaryDbName);
+    const std::size_t size = kPrimaryRecordSize;
+    const PrimaryTexts edited = Texts("Gewijzigd", Pattern(300), "Mars");
+    const std::string editedBytes = [&] {
+        Bytes b = EncodePrimaryRecord(MakePrimaryRecord(edited));
+        return std::string(b.begin(), b.end());
+    }();
+    std::vector<std::int64_t> reversed;
+    for (std::int64_t r = 60; r >= 1; --r) reversed.push_back(r);
+
+    // The new database each change gives, worked out on the bytes.
+    auto expected = [&](int op) {
+        std::string s = old;
+        switch (op) {
+            case 0: s.replace(17 * size, size, editedBytes); break;
+            case 1: s += editedBytes; break;
+            case 2: s.erase(5 * size, size); break;
+            default: {
+                std::string r = old.substr(0, size);
+                for (std::int64_t k : reversed) r += old.substr(static_cast<std::size_t>(k) * size, size);
+                s = r;
+            }
+        }
+        return s;
+    };
+    auto change = [&](int op) {
+        switch (op) {
+            case 0: return SavePrimaryEdit(17, edited).saved;
+            case 1: return AppendPrimaryEdit(edited).saved;
+            case 2: return DeletePrimaryEdit(5).saved;
+            default: return CommitPrimaryOrder(reversed).saved;
+        }
+    };
+    // How long the rewrite of the database takes here (the lists are rebuilt
+    // after it), so the kills fall before, during and after it.
+    auto t0 = std::chrono::steady_clock::now();
+    RewriteDataRecord(PrimaryDb(), 17, EncodePrimaryRecord(MakePrimaryRecord(edited)));
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
+    testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
+
+    std::mt19937 random(20261207);
+    const auto start = std::chrono::steady_clock::now();
+    int runs = 0, stayedOld = 0, becameNew = 0;
+    while (runs < 250 && std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
+        const int op = runs % 4;
+        const long long span = std::max<long long>(took.count() * 3, 500);
+        const long long delay = (random() % 4 == 0) ? 0 : static_cast<long long>(random() % span);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            change(op);
+            _exit(0);
+        }
+        if (delay > 0) usleep(static_cast<useconds_t>(delay));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        const std::string now = FileBytes(kPrimaryDbName);
+        if (now == old) {
+            ++stayedOld;
+        } else {
+            ASSERT_EQ(now, expected(op)) << "neither the old nor the new database after change " << op << ", run "
+                                         << runs;
+            ++becameNew;
+            testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
+        }
+        ++runs;
+    }
+    EXPECT_GE(runs, 100);
+    EXPECT_GT(stayedOld, 0);
+    EXPECT_GT(becameNew, 0);
+    std::printf("%d runs: %d old, %d new (the rewrite takes %lld us)\n", runs, stayedOld, becameNew,
+                static_cast<long long>(took.count()));
+}
+
+TEST(EditorLists, EntriesCarryTheirRecordsAndSplitAtTheFirstStar) {
+    TempWorkFolder folder;
+    WritePrimaryDb({Texts("Sulfur", "Jeuk"), Texts("aurum", "Angst"), Texts("Arnica", "Val")});
+    auto byRemedy = PrimaryEditorEntries(false, true);
+    ASSERT_EQ(byRemedy.size(), 3u);
+    EXPECT_EQ(byRemedy[0].text, "Arnica**Val");
+    EXPECT_EQ(byRemedy[0].record, 3);
+    EXPECT_EQ(byRemedy[1].text, "aurum**Angst");
+    EXPECT_EQ(byRemedy[1].record, 2);
+    auto fileOrder = PrimaryEditorEntries(false, false);
+    EXPECT_EQ(fileOrder[0].record, 1);
+    auto bySymptom = PrimaryEditorEntries(true, true);
+    EXPECT_EQ(bySymptom[0].text, "Angst**aurum");
+
+    EXPECT_EQ(SplitListEntry("Aurum**Angst*s", false), std::make_pair(std::string("Aurum"), std::string("Angsts")));
+    EXPECT_EQ(SplitListEntry("Angst**Aurum", true), std::make_pair(std::string("Aurum"), std::string("Angst")));
+    EXPECT_EQ(FindPrimaryRecord("Sulfur", "Jeuk"), 1);
+    EXPECT_EQ(FindPrimaryRecord("Sulfur", "jeuk"), 0);
+}
+
+TEST(EditorLists, TypeAheadFindNextAndMoves) {
+    const std::vector<std::string> lines{"Aconitum", "Arnica", "Belladonna", "Calendula", "Sulfur"};
+    EXPECT_EQ(EditorListSeek(lines, "B"), 2);
+    EXPECT_EQ(EditorListSeek(lines, "Ar"), 1);
+    EXPECT_EQ(EditorListSeek(lines, "Su"), 4);
+    EXPECT_EQ(EditorListSeek({}, "A"), -1);
+
+    std::string key;
+    ApplyKeyToText(key, 'a', true);
+    ApplyKeyToText(key, 'r', false);
+    EXPECT_EQ(key, "Ar");
+    ApplyKeyToText(key, 8, false);
+    EXPECT_EQ(key, "A");
+
+    const std::vector<std::string> found{"Angst", "hoofdpijn", "Jeuk", "HOOFD"};
+    EXPECT_EQ(FindNextEntry(found, "hoofd", -1), 1);
+    EXPECT_EQ(FindNextEntry(found, "hoofd", 1), 3);
+    EXPECT_EQ(FindNextEntry(found, "hoofd", 3), -1);
+
+    std::vector<int> list{0, 1, 2, 3, 4, 5, 6};
+    MoveHeldEntry(list, 5, 2);
+    EXPECT_EQ(list, (std::vector<int>{0, 1, 5, 2, 3, 4, 6}));
+    list = {0, 1, 2, 3, 4, 5, 6};
+    MoveHeldEntry(list, 2, 5);
+    EXPECT_EQ(list, (std::vector<int>{0, 1, 3, 4, 5, 2, 6}));
+    MoveHeldEntry(list, 3, 3);
+    EXPECT_EQ(list, (std::vector<int>{0, 1, 3, 4, 5, 2, 6}));
+}
+
+TEST(EditorLists, LinkedPrimaryTexts) {
+    PrimaryRecord r;
+    r.Warnings1 = "   ";
+    r.Warnings2 = "x";
+    EXPECT_EQ(LinkedWarningsText(r), "Geen Waarschuwingen Geregistreerd");
+    EXPECT_EQ(LinkedSignaturesText(r), "Nessuna Segnatura Astrologica");
+    EXPECT_EQ(LinkedSynthesisText(r), "Geen Psychische Synthese Inbegrepen");
+    EXPECT_EQ(LinkedNotesText(r), "Nessuna Nota Registrata");
+    r.Warnings1 = "Niet bij zwangerschap";
+    r.ZodiacalSignature = "Ram";
+    r.Notes2 = "b";
+    EXPECT_EQ(LinkedWarningsText(r), "Niet bij zwangerschapx");
+    EXPECT_EQ(LinkedSignaturesText(r), "\r\n\r\nRam");
+    EXPECT_EQ(LinkedNotesText(r), "\r\nb\r\n");
+    EXPECT_TRUE(HoldsUseNumber("Aurum (3)"));
+    EXPECT_FALSE(HoldsUseNumber("Aurum (0)"));
+}
+
+}  // namespace

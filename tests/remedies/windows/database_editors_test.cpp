@@ -1,0 +1,482 @@
+// The primary and therapies database editors, the search-and-edit utility and
+// the update window, driven through their controls on the sample databases.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/database_update.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/windows/editor_widgets.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "remedies/windows/search_utility.h"
+#include "remedies/windows/update_window.h"
+#include "tests/remedies/remedy_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using testing_support::TempWorkFolder;
+using testing_support::WriteBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kShipped = KELVOR_TEST_DATA_DIR;
+
+std::string Text(const QLineEdit* e) { return gui::FromQt(e->text()); }
+std::string Text(const QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
+
+void ClickRow(QListWidget* list, int row) {
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void DoubleClickRow(QListWidget* list, int row) {
+    list->scrollToItem(list->item(row));
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+class SampleWindows : public ::testing::Test {
+protected:
+    TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+    void SetUp() override {
+        for (const char* f : {"OpzioneH/DBmain.rnd", "OpzioneH/Repertorio.rnd", "Appoggio/Aggiorna1.txt",
+                              "Appoggio/Aggiorna2.txt"}) {
+            fs::create_directories(fs::path(f).parent_path());
+            fs::copy_file(kShipped / f, f);
+        }
+        RebuildPrimaryLists();
+        RebuildPathologyList();
+    }
+};
+
+TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit) {
+    TFoMainArc w;
+    w.show();
+    const std::int64_t n = PrimaryRecordCount();
+    ASSERT_EQ(w.ListBox1->count(), n);
+    EXPECT_TRUE(w.RBprod->isChecked());
+    EXPECT_EQ(w.RecordCountText, std::to_string(n));
+    EXPECT_EQ(Text(w.MemoIndi), "Indicaties");
+
+    ClickRow(w.ListBox1, 3);
+    const auto [remedy, indication] = SplitListEntry(w.Entries[3].text, false);
+    const std::int64_t r = w.Entries[3].record;
+    EXPECT_EQ(Text(w.EdProd), remedy);
+    EXPECT_EQ(Text(w.MemoIndi), indication);
+    EXPECT_EQ(Text(w.EdNumRec), std::to_string(r) + " / " + std::to_string(n));
+    EXPECT_TRUE(w.BBelimina->isEnabled());
+    EXPECT_FALSE(w.BBsalva->isEnabled());
+
+    // Only the posology changes: the panel offers the save in place alone.
+    w.MemoPoso->setFocus();
+    w.MemoPoso->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.MemoPoso, " 3x");
+    EXPECT_TRUE(w.BBsalva->isEnabled());
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.LabDesc->isEnabled());
+    EXPECT_FALSE(w.LabProd->isEnabled());
+    EXPECT_FALSE(w.LabIndi->isEnabled());
+    EXPECT_TRUE(w.BBsalva1->isEnabled());
+    EXPECT_FALSE(w.BBnuovo1->isEnabled());
+    EXPECT_TRUE(w.BBelimina1->isEnabled());
+    const std::string posology = PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology;
+    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology, posology + " 3x");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutARecord) {
+    TFoMainArc w;
+    w.show();
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+
+    w.show();
+    w.EdProd->setFocus();
+    QTest::keyClicks(w.EdProd, "Nieuw");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Possibile solo [Salva come Nuovo]"});
+    QTest::keyClick(&w, Qt::Key_Escape);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.LabProd->isEnabled());
+    EXPECT_FALSE(w.LabIndi->isEnabled());
+    EXPECT_FALSE(w.LabDesc->isEnabled());
+    EXPECT_FALSE(w.BBelimina1->isEnabled());
+    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
+    TFoMainArc w;
+    w.show();
+    const int beeps = edit_ui::BeepCount();
+    w.EdProd->setFocus();
+    QTest::keyClicks(w.EdProd, QString(50, 'a'));
+    EXPECT_FALSE(w.EdLimite->isVisible());
+    QTest::keyClick(w.EdProd, Qt::Key_B);
+    EXPECT_TRUE(w.EdLimite->isVisible());
+    EXPECT_EQ(w.EdLimite->y(), 53);
+    EXPECT_EQ(edit_ui::BeepCount(), beeps + 1);
+    QTest::keyClick(w.EdProd, Qt::Key_Backspace);
+    EXPECT_FALSE(w.EdLimite->isVisible());
+    // Save as new cuts the name to its 50 characters; the new record is counted.
+    const std::int64_t n = PrimaryRecordCount();
+    QTest::keyClick(w.EdProd, Qt::Key_C);
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    EXPECT_EQ(PrimaryRecordCount(), n + 1);
+    EXPECT_EQ(ReadPrimaryRecord(n + 1).Remedy, std::string(50, 'a'));
+    EXPECT_EQ(Text(w.EdNumRec), "Tot=" + std::to_string(n + 1));
+    EXPECT_EQ(w.ListBox1->count(), n + 1);
+}
+
+TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
+    const std::string before = FileBytes(kPrimaryDbName);
+    auto record = [](const std::string& bytes, std::size_t r) {
+        return bytes.substr(r * kPrimaryRecordSize, kPrimaryRecordSize);
+    };
+    TFoMainArc w;
+    w.show();
+    ClickRow(w.ListBox1, 0);
+    ASSERT_GT(w.CurrentRecordNumber, 0);
+    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+    // The form is emptied, so no record stays current while numbers change.
+    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(Text(w.EdProd), "");
+    EXPECT_EQ(w.BBmodifEle->text(), "Definitivo");
+    EXPECT_TRUE(w.BBannulla->isVisible());
+    EXPECT_FALSE(w.RBprod->isVisible());
+    EXPECT_FALSE(w.EdCerca->isEnabled());
+    for (int i = 0; i < w.ListBox1->count(); ++i) EXPECT_EQ(w.Entries[static_cast<std::size_t>(i)].record, i + 1);
+
+    DoubleClickRow(w.ListBox1, 5);
+    EXPECT_TRUE(w.MovePending);
+    DoubleClickRow(w.ListBox1, 2);
+    EXPECT_FALSE(w.MovePending);
+    EXPECT_EQ(w.Entries[2].record, 6);
+    EXPECT_EQ(w.Entries[3].record, 3);
+    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+    const std::string after = FileBytes(kPrimaryDbName);
+    EXPECT_EQ(record(after, 0), record(before, 0));
+    EXPECT_EQ(record(after, 3), record(before, 6));
+    EXPECT_EQ(record(after, 4), record(before, 3));
+    EXPECT_EQ(record(after, 7), record(before, 7));
+    EXPECT_EQ(w.BBmodifEle->text(), "Modifica Elenco");
+    EXPECT_TRUE(w.RBprod->isChecked());
+    EXPECT_FALSE(w.BBannulla->isVisible());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SampleWindows, PrimaryEditorFindNextWrapsSilently) {
+    TFoMainArc w;
+    w.show();
+    w.EdTrova->setText("calendula");
+    std::vector<int> hits;
+    for (int i = 0; i < 10; ++i) {
+        QTest::mouseClick(w.BBtrova, Qt::LeftButton);
+        hits.push_back(w.FindActive ? w.ListBox1->currentRow() : -1);
+    }
+    ASSERT_GT(hits[0], -1);
+    const auto end = std::find(hits.begin(), hits.end(), -1);
+    ASSERT_NE(end, hits.end());
+    EXPECT_EQ(*(end + 1), hits[0]);  // after the last match the find starts again
+    for (auto it = hits.begin(); it != end; ++it)
+        EXPECT_NE(gui::FromQt(w.ListBox1->item(*it)->text()).find("Calendula"), std::string::npos);
+}
+
+TEST_F(SampleWindows, TherapiesEditorShowsTheLinkedPrimaryRecord) {
+    TFoAggRep w;
+    w.show();
+    ASSERT_EQ(w.ListBox1->count(), RepertoryRecordCount());
+    EXPECT_TRUE(w.RBpato->isChecked());
+    ClickRow(w.ListBox1, 0);
+    const auto [remedy, pathology] = SplitListEntry(w.Entries[0].text, true);
+    EXPECT_EQ(Text(w.EdProd), remedy);
+    EXPECT_EQ(Text(w.EdPato), pathology);
+    ASSERT_GT(w.LinkedPrimaryRecord, 0);
+    EXPECT_TRUE(w.BBsegna->isEnabled());
+    const PrimaryRecord linked = ReadPrimaryRecord(w.LinkedPrimaryRecord);
+    EXPECT_EQ(rt::UpperAscii(linked.Remedy), rt::UpperAscii(remedy));
+    QTest::mouseClick(w.BBsegna, Qt::LeftButton);
+    EXPECT_NE(Text(w.MemoPrim).find(linked.PrimarySignature), std::string::npos);
+    QTest::mouseDClick(w.MemoPrim->viewport(), Qt::LeftButton);
+    EXPECT_EQ(Text(w.MemoNote), Text(w.MemoPrim));
+    EXPECT_TRUE(w.BBsalva->isEnabled());
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    EXPECT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.LabDesc->isEnabled());
+    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
+    TFoAggRep w;
+    w.show();
+    w.MemoNote->setFocus();
+    QTest::keyClicks(w.MemoNote, "abc");
+    EXPECT_TRUE(w.DescriptionsChanged);
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.LabDesc->isEnabled());
+    EXPECT_FALSE(w.LabProd->isEnabled());
+    EXPECT_FALSE(w.BBelimina1->isEnabled());
+    const std::string before = FileBytes(kRepertoryDbName);
+    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Possibile solo [Salva come Nuovo]"});
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(FileBytes(kRepertoryDbName), before);
+}
+
+TEST(TherapiesEditor, ARemedyMissingFromThePrimaryDatabaseIsReportedInRed) {
+    TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+    WritePrimaryDb({Texts("Aurum", "Angst")});
+    std::vector<rt::Bytes> rep{rt::Bytes(kRepertoryRecordSize, 0)};
+    rep.push_back(EncodeRepertoryRecord(FormToRepertoryRecord({"Angst", "AURUM", "2 x", ""})));
+    rep.push_back(EncodeRepertoryRecord(FormToRepertoryRecord({"Hoofdpijn", "Aurum ", "1 x", ""})));
+    rt::ReplaceAllRecords(kRepertoryDbName, kRepertoryRecordSize, rep);
+    TFoAggRep w;
+    w.show();
+    ClickRow(w.ListBox1, 0);  // "Angst**AURUM": other capitals still link
+    EXPECT_EQ(w.LinkedPrimaryRecord, 1);
+    ClickRow(w.ListBox1, 1);  // a trailing blank does not
+    EXPECT_EQ(w.LinkedPrimaryRecord, 0);
+    EXPECT_EQ(Text(w.MemoPrim), "Aurum  kan niet worden gevonden in de primaire database.");
+    EXPECT_EQ(w.MemoPrim->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_FALSE(w.BBaltro->isEnabled());
+    // Notes of 751 characters show the warning at the notes.
+    w.MemoNote->setPlainText(QString(751, 'n'));
+    EXPECT_TRUE(w.EdLimite->isVisible());
+    EXPECT_EQ(w.EdLimite->y(), 253);
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_EQ(ReadRepertoryRecord(2).Notes(), std::string(750, 'n'));
+}
+
+TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFieldsAllow) {
+    const std::int64_t n = PrimaryRecordCount();
+    const std::string last = ReadPrimaryRecord(n).Indication();
+    TFoUtilit w;
+    w.show();
+    w.RBindi->click();
+    w.EditCerca->setText(gui::ToQt(last));
+    std::vector<std::string> positions;
+    for (int i = 0; i < 200; ++i) {
+        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+        positions.push_back(Text(w.Edit1));
+        if (Text(w.EdRime) == "FINE ARCHIVIO") break;
+    }
+    ASSERT_GE(positions.size(), 2u);
+    EXPECT_EQ(positions[positions.size() - 2], std::to_string(n + 1));  // the last record was shown
+    EXPECT_EQ(positions.back(), std::to_string(n));
+    EXPECT_EQ(w.BBcerca->text(), "Cerca");
+
+    // Find the last record again and replace its indication by 320 characters.
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    while (Text(w.Edit1) != std::to_string(n + 1)) QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), last);
+    EXPECT_FALSE(w.BBsalva->isEnabled());  // a search result alone arms nothing
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
+    w.Memo1->clear();
+    w.Memo2->setPlainText(QString::fromStdString(Pattern(320)));
+    ASSERT_TRUE(w.BBsalva->isEnabled());
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    const PrimaryRecord r = ReadPrimaryRecord(n);
+    EXPECT_EQ(r.Indication1, Pattern(320).substr(0, 250));
+    EXPECT_EQ(r.Indication2, Pattern(320).substr(250, 50));
+    EXPECT_FALSE(w.BBsalva->isEnabled());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SampleWindows, UtilityAnswerNoContinuesAndLeavesTheRecord) {
+    const std::string before = FileBytes(kPrimaryDbName);
+    TFoUtilit w;
+    w.show();
+    w.EditCerca->setText("calendula");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(w.BBcerca->text(), "Continua");
+    const std::string first = Text(w.Edit1);
+    QTest::mouseClick(w.Memo1->viewport(), Qt::LeftButton);
+    QTest::keyClicks(w.Memo1, "xyz");
+    ASSERT_TRUE(w.BBsalva->isEnabled());
+    messages.answers.push_back(gui::AnswerNo);
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
+    EXPECT_NE(Text(w.Edit1), first);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+    // An empty phrase ends at once; saving then does nothing.
+    w.EditCerca->clear();
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+}
+
+// Volumes of a test: folders standing for mounted discs.
+class FakeVolumes : public gui::SystemServices {
+public:
+    explicit FakeVolumes(std::vector<fs::path> roots) : roots_(std::move(roots)) {}
+    std::vector<gui::Volume> ListVolumes() override {
+        std::vector<gui::Volume> out;
+        for (const auto& r : roots_) out.push_back({r.string(), r.filename().string()});
+        return out;
+    }
+
+private:
+    std::vector<fs::path> roots_;
+};
+
+struct VolumesInstalled {
+    explicit VolumesInstalled(std::vector<fs::path> roots) {
+        gui::SetSystemServices(std::make_unique<FakeVolumes>(std::move(roots)));
+    }
+    ~VolumesInstalled() { gui::SetSystemServices(nullptr); }
+};
+
+void AgeFiles(const fs::path& folder, int minutes) {
+    for (const auto& e : fs::directory_iterator(folder))
+        fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(minutes));
+}
+
+TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
+    AgeFiles("OpzioneH", 600);
+    const fs::path newer = folder.Path() / "usb" / "OpzioneH";
+    const fs::path older = folder.Path() / "cd" / "opzioneh";
+    fs::create_directories(newer);
+    fs::create_directories(older);
+    WriteBytes(newer / "DBmain.rnd", FileBytes(kPrimaryDbName) + std::string(kPrimaryRecordSize, 'n'));
+    WriteBytes(newer / "Repertorio.rnd", FileBytes(kRepertoryDbName));
+    WriteBytes(older / "DBmain.rnd", std::string(kPrimaryRecordSize, '\0'));
+    AgeFiles(newer, 5);
+    AgeFiles(older, 6000);
+    VolumesInstalled volumes({folder.Path() / "cd", folder.Path() / "usb", folder.Path() / "empty"});
+
+    TFoAggiorna w;
+    w.show();
+    EXPECT_NE(Text(w.Memo1).find("AGGIORNAMENTO"), std::string::npos);
+    EXPECT_EQ(Text(w.EdUltAgg), SetDateIn("OpzioneH").dateText);
+    EXPECT_EQ(Text(w.EdNuoAgg1), SetDateIn(older).dateText);
+    EXPECT_EQ(Text(w.EdNuoAgg2), SetDateIn(newer).dateText);
+    EXPECT_EQ(Text(w.EdDisp3), "");
+    EXPECT_FALSE(w.BBok3->isEnabled());
+    EXPECT_EQ(w.EdNuoAgg1->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(w.EdNuoAgg2->palette().color(QPalette::Base), QColor(0, 255, 255));
+
+    const std::string local = FileBytes(kPrimaryDbName);
+    messages.answers.push_back(gui::AnswerNo);
+    QTest::mouseClick(w.BBok1, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), local);
+
+    QTest::mouseClick(w.BBok2, Qt::LeftButton);
+    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(newer / "DBmain.rnd"));
+    EXPECT_EQ(fs::last_write_time(rt::ResolvePath(kPrimaryDbName)), fs::last_write_time(newer / "DBmain.rnd"));
+    EXPECT_EQ(Text(w.EdUltAgg), Text(w.EdNuoAgg2));
+    EXPECT_EQ(w.BitBtnRitorna->text(), "Ritorna al Menu");
+    // The disc brought no lists: they were made from the new databases.
+    EXPECT_EQ(PrimaryRecordCount(), static_cast<std::int64_t>(FileBytes(kPrimaryDbName).size() / kPrimaryRecordSize) - 1);
+    EXPECT_NE(FileBytes(kRemedyListName).find("nnnnnnnn"), std::string::npos);
+}
+
+TEST_F(SampleWindows, UpdateWindowWithoutADiscSaysSoAndTakesAChosenFolder) {
+    VolumesInstalled volumes({});
+    TFoAggiorna w;
+    w.show();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
+    EXPECT_FALSE(w.BBok1->isEnabled());
+    const fs::path chosen = folder.Path() / "downloads";
+    fs::create_directories(chosen / "OpzioneH");
+    WriteBytes(chosen / "OpzioneH" / "Repertorio.rnd", FileBytes(kRepertoryDbName));
+    auto previous = TFoAggiorna::ChooseFolder;
+    TFoAggiorna::ChooseFolder = [&](QWidget*) { return chosen; };
+    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    TFoAggiorna::ChooseFolder = previous;
+    EXPECT_TRUE(w.BBok1->isEnabled());
+    EXPECT_EQ(Text(w.EdNuoAgg1), SetDateIn(chosen / "OpzioneH").dateText);
+    EXPECT_NE(Text(w.Memo1).find("Inserire il disco"), std::string::npos);
+    // With "OpzioneH\AutoSet" the other explanation is shown.
+    WriteBytes("OpzioneH/AutoSet", "");
+    w.FormActivate();
+    EXPECT_NE(Text(w.Memo1).find("aggiornamento automatico"), std::string::npos);
+}
+
+// Pictures of the four windows with the sample databases, on request:
+// KELVOR_SCREENSHOT_DIR names a folder.
+TEST_F(SampleWindows, Screenshots) {
+    const char* dir = std::getenv("KELVOR_SCREENSHOT_DIR");
+    if (!dir || !*dir) GTEST_SKIP() << "KELVOR_SCREENSHOT_DIR not set";
+    const fs::path out(dir);
+    fs::create_directories(out);
+    {
+        TFoMainArc w;
+        w.show();
+        ClickRow(w.ListBox1, 4);
+        QTest::qWait(50);
+        w.grab().save(QString::fromStdString((out / "primary_editor.png").string()));
+        w.EdProd->setFocus();
+        QTest::keyClicks(w.EdProd, QString(45, 'x'));
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QTest::qWait(50);
+        w.grab().save(QString::fromStdString((out / "primary_editor_panel.png").string()));
+        QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+        w.show();
+        QTest::mouseClick(w.BBinfo, Qt::LeftButton);
+        QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+        QTest::qWait(50);
+        w.grab().save(QString::fromStdString((out / "primary_editor_reorder.png").string()));
+    }
+    {
+        TFoAggRep w;
+        w.show();
+        ClickRow(w.ListBox1, 2);
+        QTest::mouseClick(w.BBaltro, Qt::LeftButton);
+        QTest::qWait(50);
+        w.grab().save(QString::fromStdString((out / "therapies_editor.png").string()));
+    }
+    {
+        TFoUtilit w;
+        w.show();
+        w.RBindi->click();
+        w.EditCerca->setText("wonden");
+        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+        QTest::qWait(50);
+        w.grab().save(QString::fromStdString((out / "search_utility.png").string()));
+    }
+    {
+        const fs::path disc = folder.Path() / "usb" / "OpzioneH";
+        fs::create_directories(disc);
+        WriteBytes(disc / "DBmain.rnd", FileBytes(kPrimaryDbName));
+        AgeFiles("OpzioneH", 600);
+        const fs::path old = folder.Path() / "cd" / "OpzioneH";
+        fs::create_directories(old);
+        WriteBytes(old / "DBmain.rnd", FileBytes(kPrimaryDbName));
+        AgeFiles(old, 6000);
+        VolumesInstalled volumes({folder.Path() / "usb", folder.Path() / "cd"});
+        TFoAggiorna w;
+        w.show();
+        QTest::qWait(50);
+        w.grab().save(QString::fromStdString((out / "update_window.png").string()));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// A stored person's chart in the started program: mouse clicks on the Sun's
+// glyph of the interactive model show its attribution texts, then the plants
+// of the Sun. With KELVOR_SCREENSHOT set, the two states are saved as pictures.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "display/chart/chart_window.h"
+#include "display/draw/drawing_tools.h"
+#include "display/wheel/wheel_state.h"
+#include "platform/gui/text_convert.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace {
+
+using display::FgrKelvo;
+using shell_testing::ProgramStart;
+
+void SaveShot(const char* suffix) {
+    const char* target = std::getenv("KELVOR_SCREENSHOT");
+    if (!target || !*target) return;
+    QApplication::processEvents();
+    FgrKelvo->grab().save(QString::fromUtf8(target).replace(".png", QString::fromUtf8(suffix) + ".png"));
+}
+
+TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
+    ProgramStart start;
+    archive::BirthRecord r;
+    r.DateField = "196412251405-1";  // 25 December 1964, 14:05, Rome: the Sun early in Capricorn
+    r.PlaceField = "41N54-012E29ROMA";
+    r.CalendarField = "GR";
+    r.NationalityField = "ITALIA";
+    archive::FillChartStrings(r);
+    archive::WriteCurrentPerson("MERINI ALDA", r);
+    shell::FoKelvor->FormActivate();
+    shell::FoKelvor->BBProped->click();
+    ASSERT_NE(FgrKelvo, nullptr);
+    while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+
+    const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
+    QTest::mouseClick(FgrKelvo, Qt::LeftButton, Qt::NoModifier, sun);
+    const QStringList texts = FgrKelvo->MemoL1->toPlainText().split('\n');
+    ASSERT_GE(texts.size(), 8);
+    EXPECT_TRUE(texts[0].startsWith("ZOON")) << texts[0].toStdString();
+    EXPECT_EQ(texts[1].toStdString(), "Zon in Steenbok: ernstig en ambitieus, klimt geduldig.");
+    EXPECT_TRUE(FgrKelvo->MemoL2->toPlainText().startsWith("De Zon: levenskracht"));
+    SaveShot("-texts");
+
+    QTest::mouseClick(FgrKelvo, Qt::LeftButton, Qt::NoModifier, sun);
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisible());
+    ASSERT_EQ(FgrKelvo->ComboBoxPiante->count(), 7);
+    EXPECT_EQ(FgrKelvo->ComboBoxPiante->itemText(0).toStdString(), "Angelica");
+    FgrKelvo->ComboBoxPiante->setCurrentIndex(0);
+    FgrKelvo->ComboBoxPiante->activated(0);
+    EXPECT_EQ(FgrKelvo->Memo3->toPlainText().split('\n').value(2).toStdString(), "Gebrek aan eetlust");
+    SaveShot("-plants");
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+    FgrKelvo->hide();
+}
+
+}  // namespace

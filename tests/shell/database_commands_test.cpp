@@ -1,0 +1,71 @@
+// The main window's "Primaire Database", "Therapieën Database", "Utility Ricerca"
+// and "Updates" open the editors, the utility and the update window made at start.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/gui/system_services.h"
+#include "platform/gui/text_convert.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "shell/placeholder_windows.h"
+#include "tests/shell/shell_test_support.h"
+
+using shell_testing::ProgramStart;
+
+namespace {
+
+class NoVolumes : public gui::SystemServices {
+public:
+    std::vector<gui::Volume> ListVolumes() override { return {}; }
+};
+
+TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
+    ProgramStart start;
+    gui::SetSystemServices(std::make_unique<NoVolumes>());
+    std::vector<std::string> seen;
+    gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoMainArc*>(d);
+        EXPECT_EQ(w, remedies::FoMainArc);
+        w->FormActivate();
+        seen.push_back(std::to_string(w->ListBox1->count()));
+        return int(gui::mrCancel);
+    });
+    gui::SetModalHandler("FoAggRep", [&seen](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoAggRep*>(d);
+        w->FormActivate();
+        seen.push_back(std::to_string(w->ListBox1->count()));
+        return int(gui::mrCancel);
+    });
+    gui::SetModalHandler("FoUtilit", [&seen](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoUtilit*>(d);
+        w->FormActivate();
+        w->RBindi->click();
+        w->EditCerca->setText("wonden");
+        w->BBcerca->click();
+        seen.push_back(gui::FromQt(w->EdRime->text()));
+        return int(gui::mrCancel);
+    });
+    gui::SetModalHandler("FoAggiorna", [&seen](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoAggiorna*>(d);
+        w->FormActivate();
+        seen.push_back(gui::FromQt(w->EdUltAgg->text()).size() == 16 ? "dated" : "undated");
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtn4->click();
+    shell::FoKelvor->BBaggRep->click();
+    shell::FoKelvor->BButility->click();
+    shell::FoKelvor->EdAggiorna->click();
+    gui::SetSystemServices(nullptr);
+    EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(remedies::PrimaryRecordCount()),
+                                              std::to_string(remedies::RepertoryRecordCount()),
+                                              "MSA Calendula officinalis", "dated"}));
+    // Only the update window speaks: no disc was found.
+    EXPECT_EQ(start.messages.Texts(),
+              std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
+}
+
+}  // namespace

@@ -1,0 +1,12 @@
+# Runs the attribution-text tool into OUT and compares its four files with REF.
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${TOOL} ${OUT} RESULT_VARIABLE _rc)
+if(NOT _rc EQUAL 0)
+  message(FATAL_ERROR "attribution_texts failed: ${_rc}")
+endif()
+foreach(_f KlvPian.txt KlvSegni.txt KlvPianSpe.Txt KlvSegnSpe.txt)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${_f} ${REF}/${_f} RESULT_VARIABLE _diff)
+  if(NOT _diff EQUAL 0)
+    message(FATAL_ERROR "${REF}/${_f} differs from the tool's output: run the tool again and commit")
+  endif()
+endforeach()

@@ -1,0 +1,236 @@
+// Writes the attribution texts of the chart window into a folder:
+//   attribution_texts <folder>        (the shipped copy is data/OpzioneT)
+// "KlvPian.txt" and "KlvSegni.txt": the general texts of the eleven chart points
+// and the twelve signs, code in columns 1-2, text from column 4 in lines of at
+// most 60 characters (80 are read). "KlvPianSpe.Txt": one line for every key
+// the point position file can hold (sign, house, term, decan, decade, antiscion,
+// contra-antiscion, aspect), key in columns 1-8, text from column 22.
+// "KlvSegnSpe.txt": the 24 keys of the sign position file, key in columns 1-7,
+// text from column 21 in lines of at most 50 characters. Texts are written in
+// Windows-1252 with CR LF line ends. The tool stops with a message when a text
+// is too long for the columns its reader shows or when two texts are alike.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/runtime/win1252.h"
+#include "texts.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Keys of the position files.
+const char* const kPoint4[12] = {"", "Sole", "Luna", "Merc", "Vene", "Mart", "Giov", "Satu", "NNor", "NSud", "Asce", "Mcie"};
+const char* const kPoint3[12] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
+const char* const kPoint2[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
+const char* const kPointCode[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
+const char* const kSignKey[13] = {"", "Arie", "Toro", "Geme", "Canc", "Leon", "Verg",
+                                  "Bila", "Scor", "Sagi", "Capr", "Acqu", "Pesc"};
+const char* const kSignAbbr[13] = {"", "Ram", "Sti", "Twe", "Kre", "Lee", "Maa", "Wee", "Sch", "Boo", "Ste", "Wat", "Vis"};
+// The sign position file keys Aquarius "Ac"; the general sign texts "Aq".
+const char* const kSignPositionCode[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Ac", "Pe"};
+const char* const kSignGeneralCode[13] = {"", "Ar", "To", "Ge", "Cn", "Le", "Ve", "Bi", "Sc", "Sa", "Cp", "Aq", "Pe"};
+const char* const kHouseKey[13] = {"", "Prim", "Seco", "Terz", "Quar", "Quin", "Sest",
+                                   "Sett", "Otta", "Nona", "Deci", "Undi", "Dodi"};
+const char* const kAspectKey[5] = {"Co", "Se", "Qu", "Tr", "Op"};
+
+// Display names in the composed texts.
+const char* const kPointName[12] = {"",        "Zon",      "Maan",       "Mercurius", "Venus",     "Mars",
+                                    "Jupiter", "Saturnus", "Noordknoop", "Zuidknoop", "Ascendant", "MC"};
+const char* const kPointShort[12] = {"", "Zon", "Maan", "Merc.", "Venus", "Mars", "Jup.", "Sat.", "NKnoop", "ZKnoop", "Asc", "MC"};
+const char* const kSignName[13] = {"",          "Ram",        "Stier",      "Tweelingen",   "Kreeft",   "Leeuw",   "Maagd",
+                                   "Weegschaal", "Schorpioen", "Boogschutter", "Steenbok", "Waterman", "Vissen"};
+const char* const kPlanetName[8] = {"", "de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
+const char* const kAspectName[5] = {"conjunctie", "sextiel", "vierkant", "driehoek", "oppositie"};
+const char* const kAspectShort[5] = {"conj.", "sext.", "vierk.", "driehk.", "opp."};
+
+// Rulers of the signs (planets 1..7) and the Chaldean order of the faces,
+// which begins with Mars in the first decan of Aries.
+const int kSignRuler[13] = {0, 5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6};
+const int kChaldean[7] = {5, 1, 4, 3, 2, 7, 6};
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string Enc(const std::string& utf8) { return rt::Utf8ToCp1252(utf8); }
+
+std::string Two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+
+std::string Pad(std::string s, std::size_t width) {
+    if (s.size() < width) s.append(width - s.size(), ' ');
+    return s;
+}
+
+// Words into lines of at most `width` characters (Windows-1252 bytes).
+std::vector<std::string> Wrap(const std::string& text, std::size_t width) {
+    std::vector<std::string> lines;
+    std::istringstream words(text);
+    std::string word, line;
+    while (words >> word) {
+        if (word.size() > width) throw Failure("word too long: " + word);
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// One text of the specific point file, checked against the columns shown.
+struct Entry {
+    std::string key;
+    std::string text;  // Windows-1252
+};
+
+class Collector {
+public:
+    void Add(const std::string& key, const std::string& utf8, std::size_t limit) {
+        const std::string text = Enc(utf8);
+        if (text.size() > limit)
+            throw Failure(key + ": " + std::to_string(text.size()) + " > " + std::to_string(limit) + ": " + utf8);
+        if (!keys_.insert(key).second) throw Failure("key twice: " + key);
+        if (!texts_.insert(text).second) throw Failure("text twice: " + utf8);
+        entries_.push_back({key, text});
+    }
+    const std::vector<Entry>& Entries() const { return entries_; }
+
+private:
+    std::set<std::string> keys_, texts_;
+    std::vector<Entry> entries_;
+};
+
+int SignOfLongitude(int degrees) { return ((degrees % 360 + 360) % 360) / 30 + 1; }
+
+void WriteLines(const fs::path& file, const std::vector<std::string>& lines) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out) throw Failure("cannot write " + file.string());
+    for (const std::string& l : lines) out << l << "\r\n";
+}
+
+// Texts of the general files: every paragraph under its code, wrapped in lines
+// of 60 characters (the reader shows up to 80; 60 fit the memo's width).
+std::vector<std::string> GeneralLines(const char* const* codes, const char* const* paragraphs, int count) {
+    std::vector<std::string> lines;
+    std::set<std::string> seen;
+    for (int i = 1; i <= count; ++i) {
+        const std::string paragraph = Enc(paragraphs[i]);
+        if (!seen.insert(paragraph).second) throw Failure(std::string("text twice: ") + paragraphs[i]);
+        for (const std::string& l : Wrap(paragraph, 60)) lines.push_back(std::string(codes[i]) + " " + l);
+    }
+    return lines;
+}
+
+std::vector<std::string> SignSpecificLines() {
+    std::vector<std::string> lines;
+    std::set<std::string> seen;
+    auto add = [&](const std::string& key, const char* utf8) {
+        const std::string text = Enc(utf8);
+        if (!seen.insert(text).second) throw Failure(std::string("text twice: ") + utf8);
+        for (const std::string& l : Wrap(text, 50)) lines.push_back(Pad(key, 20) + l);
+    };
+    for (int s = 1; s <= 12; ++s)
+        add(std::string(kSignPositionCode[s]) + "An" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15))],
+            texts::kSignAntiscion[s]);
+    for (int s = 1; s <= 12; ++s)
+        add(std::string(kSignPositionCode[s]) + "Ca" + kSignAbbr[SignOfLongitude(360 - (30 * s - 15) + 180)],
+            texts::kSignContraAntiscion[s]);
+    return lines;
+}
+
+std::vector<Entry> PointSpecificEntries() {
+    Collector c;
+    // Texts of 8-character keys show 60 characters; term and decade texts 70 in
+    // the segment lists (a Midheaven term key is matched as 8 columns: 60).
+    const std::size_t k8 = 60, kShort = 70;
+    for (int p = 1; p <= 11; ++p)
+        for (int s = 1; s <= 12; ++s) c.Add(std::string(kPoint4[p]) + kSignKey[s], texts::kPointInSign[p][s], k8);
+    for (int p = 1; p <= 11; ++p)
+        for (int h = 1; h <= 12; ++h) c.Add(std::string(kPoint4[p]) + kHouseKey[h], texts::kPointInHouse[p][h], k8);
+    // Terms: 6-degree sectors from 15 degrees before the Ascendant, five to a zone.
+    for (int p = 1; p <= 11; ++p)
+        for (int t = 1; t <= 60; ++t) {
+            const int zone = (t - 1) / 5 + 1, place = (t - 1) % 5 + 1;
+            c.Add(std::string(kPoint4[p]) + Two(t),
+                  std::string(kPointName[p]) + ": " + texts::kPointTheme[p] + " " + texts::kTermPlace[place] + " " +
+                      texts::kTermZone[zone] + ".",
+                  p == 11 ? k8 : kShort);
+        }
+    // Decans: 10-degree sectors from 0 Aries with the Chaldean rulers of the faces.
+    for (int p = 1; p <= 11; ++p)
+        for (int d = 1; d <= 36; ++d) {
+            const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3 + 1;
+            const int ruler = kChaldean[(d - 1) % 7];
+            c.Add(std::string(kPoint3[p]) + "Dec" + Two(d),
+                  std::string(kPointName[p]) + ", " + std::to_string(part) + "e decan " + kSignName[sign] + ": " +
+                      texts::kFaceKeyword[ruler] + ".",
+                  k8);
+        }
+    // Decades: the same sectors with the rulers of the signs of the same element,
+    // taken in order from the sign itself.
+    for (int p = 1; p <= 11; ++p)
+        for (int d = 1; d <= 36; ++d) {
+            const int sign = (d - 1) / 3 + 1, part = (d - 1) % 3;
+            const int element = (sign - 1) % 4 + 1;
+            const int ruler = kSignRuler[(sign - 1 + 4 * part) % 12 + 1];
+            c.Add(std::string(kPoint2[p]) + Two(d),
+                  std::string(kPointName[p]) + ", decade " + kSignName[sign] + " " + std::to_string(10 * part) + "-" +
+                      std::to_string(10 * part + 10) + ": " +
+                      texts::kElementPhrase[element] + " van " + kPlanetName[ruler] + ".",
+                  kShort);
+        }
+    for (int p = 1; p <= 11; ++p)
+        for (int s = 1; s <= 12; ++s)
+            c.Add(std::string(kPoint3[p]) + "An" + kSignAbbr[s],
+                  std::string(kPointName[p]) + " antiscion " + kSignName[s] + ": " + texts::kAntiscionPhrase[s] + ".",
+                  k8);
+    for (int p = 1; p <= 11; ++p)
+        for (int s = 1; s <= 12; ++s)
+            c.Add(std::string(kPoint3[p]) + "Ca" + kSignAbbr[s],
+                  std::string(kPointName[p]) + " contra-antiscion " + kSignName[s] + ": " +
+                      texts::kContraAntiscionPhrase[s] + ".",
+                  k8);
+    for (const auto& pair : texts::kAspects)
+        for (int a = 0; a < 5; ++a) {
+            // The names as far as the columns allow: whole, then short points, then short aspect.
+            const std::string names = std::string(kPointName[pair.first]) + "-" + kPointName[pair.second];
+            const std::string shortNames = std::string(kPointShort[pair.first]) + "-" + kPointShort[pair.second];
+            std::string text = names + " " + kAspectName[a] + ": " + pair.aspect[a];
+            if (Enc(text).size() > k8) text = shortNames + " " + kAspectName[a] + ": " + pair.aspect[a];
+            if (Enc(text).size() > k8) text = shortNames + " " + kAspectShort[a] + ": " + pair.aspect[a];
+            c.Add(std::string(kPoint3[pair.first]) + kAspectKey[a] + kPoint3[pair.second], text, k8);
+        }
+    return c.Entries();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: attribution_texts <folder>\n";
+        return 2;
+    }
+    try {
+        const fs::path folder = argv[1];
+        fs::create_directories(folder);
+        WriteLines(folder / "KlvPian.txt", GeneralLines(kPointCode, texts::kPointGeneral.data(), 11));
+        WriteLines(folder / "KlvSegni.txt", GeneralLines(kSignGeneralCode, texts::kSignGeneral.data(), 12));
+        WriteLines(folder / "KlvSegnSpe.txt", SignSpecificLines());
+        std::vector<std::string> lines;
+        for (const Entry& e : PointSpecificEntries()) lines.push_back(Pad(e.key, 21) + e.text);
+        WriteLines(folder / "KlvPianSpe.Txt", lines);
+        std::cout << lines.size() << " point keys written\n";
+    } catch (const std::exception& e) {
+        std::cerr << "attribution_texts: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
