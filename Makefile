@@ -6,7 +6,16 @@ JOBS ?= $(shell nproc)
 SAN_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test test-plain test-sanitized sanitized bench clean
+# The fuzz build: clang, libFuzzer and the address and undefined-behaviour
+# sanitizers, in its own folder. `make fuzz` runs each driver FUZZ_SECONDS
+# (FUZZ_PARALLEL drivers at a time); `make test` runs each briefly over its seeds.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PARALLEL ?= 1
+FUZZ_TEST_SECONDS ?= 3
+FUZZ_TEST_PARALLEL ?= 4
+
+.PHONY: all deps configure build run test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz
 
 all: build
 
@@ -27,16 +36,30 @@ sanitized: deps
 run: build
 	$(BUILD)/kelvor
 
-test: test-plain test-sanitized
+# The plain suite, every fuzz driver over its seeds, then the sanitizer suite.
+test: test-plain test-fuzz test-sanitized
 
 test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+test-fuzz: fuzz-build
+	@fuzz/run-fuzzers --build $(FUZZ_BUILD) --data $(BUILD)/data --seeds-only \
+	  --seconds $(FUZZ_TEST_SECONDS) --parallel $(FUZZ_TEST_PARALLEL)
+
 test-sanitized: sanitized
 	cd $(SAN_BUILD) && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+fuzz-build: build
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKELVOR_FUZZ=ON -DKELVOR_FUZZ_DATA_DIR=$(abspath $(BUILD))/data > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	@fuzz/run-fuzzers --build $(FUZZ_BUILD) --data $(BUILD)/data \
+	  --seconds $(FUZZ_SECONDS) --parallel $(FUZZ_PARALLEL)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

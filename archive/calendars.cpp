@@ -6,6 +6,7 @@
 
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/real_formats.h"
 #include "platform/runtime/text_file.h"
@@ -30,6 +31,11 @@ constexpr const char* kFixedZoneCalendar = "00920000.CAL";
 constexpr long double kGregorianStart = 2299160.5L;
 constexpr long double kGregorianStartNoon = 2299161.0L;
 constexpr std::int64_t kUndatedSwitchMark = 1721423;
+
+// The widest values a calendar record holds: a stored date (or, for a chain
+// record, the number of the next file, eight digits) and a correction in hours.
+constexpr long double kMaxCalendarDate = 1e8L;
+constexpr long double kMaxCorrectionHours = 24;
 
 // A chain never legitimately passes through more files than this.
 constexpr int kMaxChainedFiles = 1000;
@@ -102,6 +108,10 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         const char* p = bytes.data() + i * kZoneCalendarRecordSize;
         ZoneCalendarRecord z = DecodeZoneCalendarRecord(rt::Bytes(p, p + kZoneCalendarRecordSize));
         if (z.Code == kEndCode) break;
+        // Dates (or the chained file's number) and corrections a calendar can hold.
+        rt::CheckFileNumber(z.StoredDate, -kMaxCalendarDate, kMaxCalendarDate, source, "data");
+        rt::CheckFileNumber(z.Correction, -kMaxCorrectionHours, kMaxCorrectionHours, source,
+                            "correzione");
         records.push_back(z);
     }
     return records;

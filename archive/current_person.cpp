@@ -4,6 +4,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
+#include "archive/stored_numbers.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/houses.h"
@@ -70,6 +71,7 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         data.Reset();
         ArchiveShared.BirthRecordBuffer = DecodeBirthRecord(data.Read(0));
         data.Close();
+        CheckBirthRecordNumbers(ArchiveShared.BirthRecordBuffer, data.Name());
     }
     const BirthRecord& r = ArchiveShared.BirthRecordBuffer;
 

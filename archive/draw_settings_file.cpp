@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
@@ -28,6 +29,15 @@ long double ReadRealLine(rt::TextFile& f) {
     long double v = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
     if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
     return v;
+}
+
+// The widest values the line-width and calibration settings take (the
+// dialogs keep them within 0.5..4 and 0.8..1.2).
+constexpr long double kMaxLineWidthFactor = 4;
+constexpr long double kMaxAspectScale = 2;
+
+std::uint8_t ByteSetting(std::int32_t v, const char* field) {
+    return static_cast<std::uint8_t>(rt::CheckFileNumber(v, 0, 255, kDrawSettingsFile, field));
 }
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
@@ -66,18 +76,22 @@ bool LoadOrCreateDrawSettings() {
         f.Assign(kDrawSettingsFile);
         f.Reset();
         // Each value is followed by the end of its line.
+        // Each number is checked against what its setting can take (0: not set).
         s.DrawSettingsValue1 = f.ReadInt();
         f.SkipLn();
-        s.EpsonCorrection = static_cast<std::uint8_t>(f.ReadInt());
+        s.EpsonCorrection = ByteSetting(f.ReadInt(), "correzione della stampante");
         f.SkipLn();
-        s.DrawSettingsFlag3 = static_cast<std::uint8_t>(f.ReadInt());
+        s.DrawSettingsFlag3 = ByteSetting(f.ReadInt(), "terzo indicatore di disegno");
         f.SkipLn();
-        s.GregorianSwitch = static_cast<std::uint8_t>(f.ReadInt());
+        s.GregorianSwitch = ByteSetting(f.ReadInt(), "Gregorian switch");
         f.SkipLn();
-        s.LineWidthFactor = ReadRealLine(f);
+        s.LineWidthFactor =
+            rt::CheckFileNumber(ReadRealLine(f), 0, kMaxLineWidthFactor, kDrawSettingsFile, "spessore delle linee");
         s.BackupDestination = f.ReadLn();
-        s.AspectScaleX = ReadRealLine(f);
-        s.AspectScaleY = ReadRealLine(f);
+        s.AspectScaleX =
+            rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala orizzontale");
+        s.AspectScaleY =
+            rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala verticale");
         f.Close();
         if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
         if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;

@@ -4,6 +4,7 @@
 
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/real_formats.h"
 #include "platform/runtime/win1252.h"
@@ -136,6 +137,15 @@ bool PlaceTable::Open(PlaceTableKind kind) {
     for (std::size_t at = 0; at + kPlaceRecordSize <= bytes.size(); at += kPlaceRecordSize)
         records.emplace_back(bytes.begin() + at, bytes.begin() + at + kPlaceRecordSize);
     Assign(kind, records);
+    // Coordinates beyond the globe (or no number at all) mark a damaged table;
+    // the table is then not used.
+    for (const PlaceRecord& p : places_) {
+        if (!rt::InRange(p.Latitude, -90, 90) || !rt::InRange(p.Longitude, -180, 180)) {
+            Close();
+            rt::CheckFileNumber(p.Latitude, -90, 90, PlaceTablePath(kind), "latitudine");
+            rt::CheckFileNumber(p.Longitude, -180, 180, PlaceTablePath(kind), "longitudine");
+        }
+    }
     return true;
 }
 

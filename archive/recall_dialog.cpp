@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "archive/form_helpers.h"
+#include "archive/stored_numbers.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
@@ -200,6 +201,7 @@ void TFormRich::LoadChosenPerson() {
     }
     WritePointerHandOff(rt::ZeroPad(*number, 5), ArchiveName);
     LoadedRecord = Files.ReadBirthRecord(*number);
+    CheckBirthRecordNumbers(LoadedRecord, ArchiveFileName(ArchiveName, ".ST2"));
     const BirthRecord& rec = LoadedRecord;
 
     std::string name = IndexEntryName(entry);

@@ -8,6 +8,7 @@
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/houses.h"
+#include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
@@ -183,21 +184,27 @@ struct ParsedBirth {
     std::string latLetter, lonLetter, coordinates, place;
 };
 
+// A column's number checked against its field's range.
+Real CheckedColumn(const std::string& s, std::size_t start, std::size_t len, Real low, Real high,
+                   const char* field) {
+    return rt::CheckFileNumber(ColumnValue(s, start, len), low, high, kChartDataTempFile, field);
+}
+
 ParsedBirth ParseBirthData(const std::string& dateLine, const std::string& placeLine) {
     ParsedBirth b;
-    b.year = ColumnValue(dateLine, 1, 4);
-    b.month = ColumnValue(dateLine, 5, 2);
-    b.day = ColumnValue(dateLine, 7, 2);
-    b.hour = ColumnValue(dateLine, 9, 2);
-    b.minute = ColumnValue(dateLine, 11, 2);
+    b.year = CheckedColumn(dateLine, 1, 4, 0, 9999, "anno");
+    b.month = CheckedColumn(dateLine, 5, 2, 0, 12, "mese");
+    b.day = CheckedColumn(dateLine, 7, 2, 0, 31, "giorno");
+    b.hour = CheckedColumn(dateLine, 9, 2, 0, 24, "ora");
+    b.minute = CheckedColumn(dateLine, 11, 2, 0, 60, "minuto");
     b.zoneText = Trimmed(rt::Copy(dateLine, 13, 6));
-    b.zone = ColumnValue(dateLine, 13, 6);
-    b.latDeg = static_cast<int>(ColumnValue(placeLine, 1, 2));
+    b.zone = CheckedColumn(dateLine, 13, 6, -24, 24, "correzione del fuso");
+    b.latDeg = static_cast<int>(CheckedColumn(placeLine, 1, 2, 0, 90, "latitudine"));
     b.latLetter = rt::Copy(placeLine, 3, 1);
-    b.latMin = static_cast<int>(ColumnValue(placeLine, 4, 2));
-    b.lonDeg = static_cast<int>(ColumnValue(placeLine, 7, 3));
+    b.latMin = static_cast<int>(CheckedColumn(placeLine, 4, 2, 0, 60, "minuti di latitudine"));
+    b.lonDeg = static_cast<int>(CheckedColumn(placeLine, 7, 3, 0, 180, "longitudine"));
     b.lonLetter = rt::Copy(placeLine, 10, 1);
-    b.lonMin = static_cast<int>(ColumnValue(placeLine, 11, 2));
+    b.lonMin = static_cast<int>(CheckedColumn(placeLine, 11, 2, 0, 60, "minuti di longitudine"));
     b.coordinates = rt::Copy(placeLine, 1, 12);
     b.place = Trimmed(rt::Copy(placeLine, 13, 27));
     return b;

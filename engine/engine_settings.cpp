@@ -6,6 +6,7 @@
 
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -19,6 +20,8 @@ const std::array<int, 15> kOrbSetA = {0, 10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1,
 namespace {
 
 constexpr Real kDefaultParallelOrb = 1;
+// No orb (of an aspect, a parallel or an antiscion) is wider than a circle.
+constexpr Real kMaxOrb = 360;
 constexpr Real kDefaultAntisciaOrb = 1;
 constexpr const char* kDefaultHouseSystem = "PLACIDO";
 constexpr const char* kDefaultNodeType = "VERO";
@@ -62,6 +65,7 @@ bool ReadSettings(Settings& s) {
         int code = 0;
         s.numbers[line] = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
         if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kOrbiDomiFile);
+        rt::CheckFileNumber(s.numbers[line], 0, kMaxOrb, kOrbiDomiFile, "orbita della riga " + std::to_string(line));
     }
     std::string* texts[] = {&s.house, &s.node, &s.set, &s.blackMoon};
     const std::size_t caps[] = {15, 5, 1, 5};
@@ -112,6 +116,8 @@ void LoadOrbiDomiSettings() {
     try {
         complete = ReadSettings(s);
         if (!complete) problem = "finisce prima delle sue 20 righe";
+    } catch (const rt::DamagedFileError& e) {
+        problem = "il suo valore di " + e.Field() + " \xE8 fuori dalle orbite ammesse";
     } catch (const rt::IoError& e) {
         if (e.Code() != rt::kInvalidNumericInput) throw;
         problem = "una riga che dovrebbe contenere un'orbita non contiene un numero";
@@ -175,7 +181,7 @@ OrbSets LoadOrbSets() {
         int code = 0;
         Real v = rt::ValRealEitherSeparator(t, code);
         if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kOrbSetsFile);
-        return v;
+        return rt::CheckFileNumber(v, 0, kMaxOrb, kOrbSetsFile, "orbita della riga " + std::to_string(line));
     };
     if (lines.size() < 48) throw rt::IoError(rt::kReadBeyondEnd, kOrbSetsFile);
     for (int s = 0; s < 3; ++s) {

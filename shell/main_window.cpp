@@ -295,7 +295,7 @@ void TFoKelvor::BuildAccessoryPage() {
         {EdAggiorna, &TFoKelvor::EdAggiornaClick},
     };
     for (const auto& [button, handler] : commands)
-        connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler](auto&&...) { (this->*handler)(); }));
+        connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler = handler](auto&&...) { (this->*handler)(); }));
     connect(BBSintomi, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBSintomiClick(); }));
     connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
     connect(BBriceCompo, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBriceCompoClick(); }));

@@ -9,6 +9,7 @@
 #include "display/wheel/body_names.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
@@ -26,6 +27,9 @@ int SignIndex(Real longitude) {
 
 }  // namespace
 
+// Far beyond any score the dominants' count gives (a few dozen points).
+constexpr Real kMaxVolguineScore = 10000;
+
 std::array<Real, 11> ReadVolguineScores() {
     const std::vector<std::string> lines = rt::ReadTextLines(kVolguineScoresFile);
     if (lines.size() < 10) throw rt::IoError(rt::kReadBeyondEnd, kVolguineScoresFile);
@@ -38,6 +42,8 @@ std::array<Real, 11> ReadVolguineScores() {
         int code = 0;
         s[i] = rt::ValReal(l.substr(a, b == std::string::npos ? std::string::npos : b - a), code);
         if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kVolguineScoresFile);
+        rt::CheckFileNumber(s[i], -kMaxVolguineScore, kMaxVolguineScore, kVolguineScoresFile,
+                            "punteggio del corpo " + std::to_string(i));
     }
     return s;
 }

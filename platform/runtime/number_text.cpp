@@ -7,14 +7,20 @@
 #include <limits>
 #include <string>
 
+#include "platform/runtime/number_range.h"
+
 namespace rt {
 
 long double Int(long double x) { return std::trunc(x); }
 long double Frac(long double x) { return x - std::trunc(x); }
-std::int64_t Trunc(long double x) { return static_cast<std::int64_t>(std::trunc(x)); }
+std::int64_t Trunc(long double x) {
+    RequireIntegral(x);
+    return static_cast<std::int64_t>(std::trunc(x));
+}
 
 std::int64_t Round(long double x) {
     // Nearest, halves to even, independent of the current rounding mode.
+    RequireIntegral(x);
     long double f = std::floor(x);
     long double d = x - f;
     if (d > 0.5L) return static_cast<std::int64_t>(f) + 1;

@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/houses.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_range.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
@@ -145,6 +147,26 @@ TEST_F(VolguineFiles, TemporaryChartFileLayout) {
     EXPECT_EQ(lines[52], "RETROGRADI");
     EXPECT_EQ(lines[55], "r");
     EXPECT_EQ(lines[53], " ");
+}
+
+TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
+    // A longitude of "9E9" degrees once reached an integer conversion; a year
+    // of "1E30" the Julian day. Nothing is counted or written.
+    for (const auto& [date, place, field] :
+         {std::tuple<const char*, const char*, const char*>{"196012251405-1", "41N54-9E9E29ROMA", "longitude"},
+          {"1E3012251405-1", "41N54-012E29ROMA", "year"},
+          {"196012251405+1E40", "41N54-012E29ROMA", "time-zone correction"},
+          {"196012251405-1", "95N54-012E29ROMA", "latitude"}}) {
+        WriteChartDataTemp(date, place);
+        try {
+            ComputeVolguineDominants();
+            ADD_FAILURE() << date << " " << place;
+        } catch (const rt::DamagedFileError& e) {
+            EXPECT_EQ(e.File(), kChartDataTempFile);
+            EXPECT_EQ(e.Field(), field) << date << " " << place;
+        }
+        EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "FileDum" / "MMMaitre.dum"));
+    }
 }
 
 TEST_F(VolguineFiles, MissingTemporaryFileWritesNothing) {

@@ -59,13 +59,13 @@ TEST_F(SettingsTest, SetLineChangesOnlyThatLineAndReloads) {
     LoadOrbiDomiSettings();
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[13] = "7";
-    lines[2] = std::string(40, '1');
+    lines[2] = "1." + std::string(38, '0');  // 40 characters, an orb of 1
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
     SetOrbiDomiLine(18, "MEDIO");
     std::vector<std::string> after = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     ASSERT_EQ(after.size(), 20u);
     EXPECT_EQ(after[17], "MEDIO");
-    EXPECT_EQ(after[2], std::string(25, '1'));
+    EXPECT_EQ(after[2], "1." + std::string(23, '0'));
     EXPECT_EQ(after[0], lines[0]);
     EXPECT_EQ(Chart.NodeType, "MEDIO");
     EXPECT_EQ(Orbs.AspectOrbs[4], 7);

@@ -9,6 +9,7 @@
 #include "display/draw/glyphs.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_range.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
 
@@ -74,6 +75,20 @@ TEST_F(VolguineForces, AShortScoreFileIsAFileError) {
     EXPECT_THROW(display::DrawVolguineForces(dc, 200, 100), rt::IoError);
     std::filesystem::remove("FileDum/MMMaitr2.dum");
     EXPECT_THROW(display::DrawVolguineForces(dc, 200, 100), rt::IoError);
+}
+
+TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
+    // A score of 1e4000 once reached the bars' rounding; nothing is drawn.
+    WriteScores("60\r\n6\r\n1e4000\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    display::RecordingSurface dc;
+    try {
+        display::DrawVolguineForces(dc, 200, 100);
+        FAIL() << "drawn";
+    } catch (const rt::DamagedFileError& e) {
+        EXPECT_STREQ(e.what(), "Il file \"FileDum\\MMMaitr2.dum\" \xE8 danneggiato: il valore di punteggio del corpo 3 "
+                               "(1e+4000) \xE8 fuori dai limiti ammessi.");
+    }
+    EXPECT_TRUE(dc.Calls("rectangle").empty());
 }
 
 TEST_F(VolguineForces, ElementSymbolsFillTheirSquare) {

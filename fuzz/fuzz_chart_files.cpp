@@ -1,0 +1,33 @@
+// Fuzzes the chart window's own stored files: the birth data hand-off
+// "FileTmp\DatiNasc.Tmp" read by the dominants' count, the scores
+// "FileDum\MMMaitr2.dum" drawn as bars and the year rulers "Appoggio\GoverAnno.txt".
+#include "display/chart/masters_view.h"
+#include "display/chart/volguine_forces.h"
+#include "display/draw/recording_surface.h"
+#include "engine/chart_state.h"
+#include "engine/dominants.h"
+#include "fuzz/fuzz_driver.h"
+
+namespace {
+void Run(const std::vector<std::string>& files) {
+    fuzz::PutFile(engine::kChartDataTempFile, files[0]);
+    fuzz::PutFile(display::kVolguineScoresFile, files[1]);
+    fuzz::PutFile(display::kYearRulersFile, files[2]);
+    engine::ResetChartState();
+    engine::Chart.NodeType = "VERO";
+    engine::Chart.DegToRad = 3.14159265358979323846L / 180;
+    fuzz::Guard([] { engine::ComputeVolguineDominants(); });
+    fuzz::PutFile(display::kVolguineScoresFile, files[1]);
+    fuzz::Guard([] {
+        const auto scores = display::ReadVolguineScores();
+        display::EvaluateVolguineForces(scores, engine::Chart);
+        display::RecordingSurface s;
+        display::DrawVolguineForces(s, 10, 10);
+    });
+    engine::Chart.JulianDay = 2451545;
+    engine::Chart.GregorianCalendar = true;
+    fuzz::Guard([] { display::EvaluateYearRulers(engine::Chart); });
+}
+}  // namespace
+
+KELVOR_FUZZ_FILES(3, Run)

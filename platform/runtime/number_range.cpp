@@ -1,0 +1,44 @@
+#include "platform/runtime/number_range.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace rt {
+
+FloatError::FloatError() : std::runtime_error("Invalid floating point operation") {}
+
+void RequireIntegral(long double x) {
+    // 2^63: the first magnitude an int64 cannot hold (after truncation or rounding).
+    constexpr long double kLimit = 9223372036854775808.0L;
+    if (!(std::fabs(x) < kLimit - 1)) throw FloatError();
+}
+
+namespace {
+std::string ValueText(long double v) {
+    if (std::isnan(v)) return "NaN";
+    if (std::isinf(v)) return v < 0 ? "-Inf" : "+Inf";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.10Lg", v);
+    return buf;
+}
+}  // namespace
+
+DamagedFileError::DamagedFileError(const std::string& file, const std::string& field,
+                                   const std::string& value)
+    : IoError(kInvalidNumericInput, file),
+      field_(field),
+      message_("Il file \"" + file + "\" \xE8 danneggiato: il valore di " + field + " (" + value +
+               ") \xE8 fuori dai limiti ammessi.") {}
+
+bool InRange(long double v, long double low, long double high) {
+    return std::isfinite(v) && v >= low && v <= high;
+}
+
+long double CheckFileNumber(long double v, long double low, long double high,
+                            std::string_view file, std::string_view field) {
+    if (!InRange(v, low, high))
+        throw DamagedFileError(std::string(file), std::string(field), ValueText(v));
+    return v;
+}
+
+}  // namespace rt

@@ -1,0 +1,47 @@
+#pragma once
+// Numbers read from files are checked against their field's range before any
+// use: a value that is not finite or lies outside the range marks the file as
+// damaged and is never converted. The integer conversions of the run-time
+// refuse what no integer holds, as the old run-time's floating-point fault did.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "platform/runtime/io_error.h"
+
+namespace rt {
+
+// The old run-time's "Invalid floating point operation": a real with no
+// integer value (infinite, not a number, beyond 64 bits) was to be converted.
+class FloatError : public std::runtime_error {
+public:
+    FloatError();
+};
+
+// Raises FloatError unless x is finite and its integral part fits 64 bits.
+void RequireIntegral(long double x);
+
+// A file that holds a number its field cannot take. The code is the invalid
+// numeric input of the run-time, so callers that repair such files treat it as
+// any other unreadable number; the message names the file and the field.
+class DamagedFileError : public IoError {
+public:
+    DamagedFileError(const std::string& file, const std::string& field, const std::string& value);
+    const char* what() const noexcept override { return message_.c_str(); }
+    const std::string& Field() const { return field_; }
+
+private:
+    std::string field_;
+    std::string message_;
+};
+
+// True when v is finite and low <= v <= high.
+bool InRange(long double v, long double low, long double high);
+
+// Returns v when it is finite and within [low, high]; otherwise raises
+// DamagedFileError naming the file and the field.
+long double CheckFileNumber(long double v, long double low, long double high,
+                            std::string_view file, std::string_view field);
+
+}  // namespace rt

@@ -1,0 +1,222 @@
+// Numbers in stored files that are not finite or lie far outside their field
+// (found by fuzzing the readers): each one is reported as a damaged file that
+// names the file, and none reaches a conversion.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "archive/archive_files.h"
+#include "archive/calendars.h"
+#include "archive/current_person.h"
+#include "archive/draw_settings_file.h"
+#include "archive/places.h"
+#include "archive/stored_numbers.h"
+#include "engine/chart_state.h"
+#include "platform/runtime/number_range.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "tests/common/test_support.h"
+
+using namespace archive;
+using testing_support::WriteBytes;
+
+namespace {
+
+class DamagedNumbersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine::ResetChartState();
+        ResetDrawSettings();
+    }
+    testing_support::TempWorkFolder folder_;
+};
+
+BirthRecord Person(const std::string& date, const std::string& place) {
+    BirthRecord r;
+    r.DateField = date;
+    r.PlaceField = place;
+    r.CalendarField = "GR";
+    r.NationalityField = "NEDERLAND";
+    r.AnnotationNumber = "00000";
+    return r;
+}
+
+// The message of the damage a call reports ("" when it reports none).
+template <typename F>
+std::string DamageOf(F&& f) {
+    try {
+        f();
+    } catch (const rt::DamagedFileError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+std::string FromHex(const char* hex) {
+    std::string out;
+    for (const char* p = hex; p[0] && p[1]; p += 2) out += static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16));
+    return out;
+}
+
+// Inputs the fuzzers found, as they found them: a whole calendar file whose
+// walk truncated a NaN, and a place record with a longitude that is no number.
+const char* const kCalendarCrash =
+    "0098f140b548aa73ebbff6475245470000000000000000000098f1c04a61ab921440044c4d5420004c5d6e7f90a1eabf"
+    "00f05c9843d544931440044345542000000000000000f0bf0098f1c04abdc593144004434553540000000000000000c0"
+    "0098f1c04a99c7931440044345542000000000000000f0bf0098f1c04a71ca93144004434553540000000000000000c0"
+    "0098f1c04a4dcd931440044345542000000000000000f0bf0098f1c04acdcf93144004434553540000000000000000c0"
+    "0098f1c04a19d3931440044345542000000000000000f0bf0098f1c04a61d593144004434553540000000000000000c0"
+    "0098f1c04ac5d893144004044345542000000000000000f0bf00e84616a095c095144004434553540000000000000000"
+    "c00098f1c0caf9c3951440044345542000000000000000f0bf00e846160098f1c04ab7558c1440044752454700000000"
+    "00000000000098f1c04a61ab921440044c4d5420004c5d6e7f90a1eabfa04500f05c9843d54493144004434554200000"
+    "00c695144004434553540000000000000000c00098f1c0caa9c9951440044345542000000000000000f0bf00e84616a0"
+    "f5cb95144004434553540000000000000000c00098f1c0ca59cf9514400443b145542000000000000000f0bf00e84616"
+    "a0c1d195144004434553540000000000000000c00098f1c0ca09d5951440044345542000000000000000f0bf00e84616"
+    "a071d795144004434553540000000000000000c00098f1c0cab9da9514400443455400000000f0bf0098f1c04abdc56d"
+    "e94004434553540000000000000000c00098f1c04a99c79314400443455420000020000000000000be00000000000000"
+    "00f0bf00e84616a021dd95144004434553540000000000000000c00098f1c0ca85e09514400443455420000000000000"
+    "00f0bf00e8460000000000f0bf0098f1c04a71ca93144004434553540000000000000000c00098f1c04a4dcd9316a0d1"
+    "e2";
+const char* const kPlaceCrashRecord =
+    "19414220202020202020000000000000009869fb57563ab5044000000000000000e8f692c6689da602400000"
+    "71d4fb050b4954414c4941202842532900000000000000000000000019415a29000000000000000000000000";
+
+// The 80-bit reals as the fuzzers wrote them into records.
+const std::string kNaN80("\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\x7F", 10);
+const std::string kInf80("\x00\x00\x00\x00\x00\x00\x00\x80\xFF\x7F", 10);
+
+}  // namespace
+
+TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
+    const std::string amsterdam = "52N22-004E54AMSTERDAM  *NOORD*  HOLLAND";
+    // A correction of "+1E4000" hours (read as its five characters, 1E40) once
+    // printed "-9223372036854775808N...".
+    WriteCurrentPerson("ROSSI", Person("196012251405+1E4000", amsterdam));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }),
+              "Il file \"TMPR.ST2\" \xE8 danneggiato: il valore di correzione del fuso (1e+40) \xE8 fuori dai limiti "
+              "ammessi.");
+    EXPECT_NE(DamageOf([] { ReloadCurrentChart(); }), "");
+
+    // A year of 1E30 in the four digits of the year.
+    WriteCurrentPerson("ROSSI", Person("1E3012251405+1", amsterdam));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }),
+              "Il file \"TMPR.ST2\" \xE8 danneggiato: il valore di anno (1e+30) \xE8 fuori dai limiti ammessi.");
+
+    // 95 degrees of latitude and 200 of longitude.
+    WriteCurrentPerson("ROSSI", Person("196012251405+1", "95N22-004E54AMSTERDAM"));
+    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("its latitude (95)"), std::string::npos);
+    WriteCurrentPerson("ROSSI", Person("196012251405+1", "52N22-200E54AMSTERDAM"));
+    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("its longitude (200)"), std::string::npos);
+
+    // The same person with sound numbers is shown.
+    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
+                          std::filesystem::copy_options::recursive);
+    WriteCurrentPerson("ROSSI", Person("196012251405+1", amsterdam));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }), "");
+    // No person at all is no damage.
+    WriteCurrentPerson("", Person("", ""));
+    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }), "");
+}
+
+TEST_F(DamagedNumbersTest, BirthRecordFieldsHaveTheirRanges) {
+    const std::string place = "45N28-009E11MILANO";
+    EXPECT_NO_THROW(CheckBirthRecordNumbers(Person("000101010000-24", place), "BASE.ST2"));
+    EXPECT_NO_THROW(CheckBirthRecordNumbers(Person("999912312400+24", "90S60-180W60X"), "BASE.ST2"));
+    // Texts that are no number are read as 0, as always.
+    EXPECT_NO_THROW(CheckBirthRecordNumbers(Person("ABCD12251405+?", "xxNyy-zzzEwwX"), "BASE.ST2"));
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196013251405+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012321405+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012252505+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251461+1", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251405+25", place), "BASE.ST2"), rt::DamagedFileError);
+    EXPECT_THROW(CheckBirthRecordNumbers(Person("196012251405+99999", place), "BASE.ST2"),
+                 rt::DamagedFileError);
+}
+
+TEST_F(DamagedNumbersTest, PlaceTableWithALatitudeOfNaN) {
+    PlaceRecord header;
+    PlaceRecord roma;
+    roma.Name = "ROMA";
+    roma.Latitude = 41.9L;
+    roma.Longitude = 12.5L;
+    roma.CalendarNumber = 100390001;
+    roma.State = "RM";
+    rt::Bytes bad = EncodePlaceRecord(roma);
+    std::copy(kNaN80.begin(), kNaN80.end(), bad.begin() + 32);
+    rt::Bytes head = EncodePlaceRecord(header), good = EncodePlaceRecord(roma);
+    const std::string sound(head.begin(), head.end());
+    const std::string table = sound + std::string(good.begin(), good.end()) + std::string(bad.begin(), bad.end());
+    WriteBytes("Localita/ITALIA.LOC", table);
+    PlaceTable t;
+    EXPECT_EQ(DamageOf([&] { t.Open(PlaceTableKind::Italian); }),
+              "Il file \"Localita\\ITALIA.LOC\" \xE8 danneggiato: il valore di latitudine (NaN) \xE8 fuori dai limiti "
+              "ammessi.");
+    EXPECT_FALSE(t.IsOpen());
+    // A longitude of infinity in the foreign table.
+    rt::Bytes far = good;
+    std::copy(kInf80.begin(), kInf80.end(), far.begin() + 48);
+    WriteBytes("Localita/ESTERO.LOC", sound + std::string(far.begin(), far.end()));
+    EXPECT_NE(DamageOf([&] { t.Open(PlaceTableKind::Foreign); }).find("ESTERO.LOC\" \xE8 danneggiato: il valore di longitudine (+Inf)"),
+              std::string::npos);
+    // The record the fuzzer found: its longitude's bytes are an 80-bit real
+    // without its integer bit, NaN to the processor, that the coordinates
+    // text once truncated.
+    WriteBytes("Localita/ITALIA.LOC", sound + FromHex(kPlaceCrashRecord));
+    const std::string found = DamageOf([&] { t.Open(PlaceTableKind::Italian); });
+    EXPECT_NE(found.find("ITALIA.LOC\" \xE8 danneggiato: il valore di longitudine (NaN)"), std::string::npos) << found;
+    // Without the damaged record the table opens.
+    WriteBytes("Localita/ITALIA.LOC", sound + std::string(good.begin(), good.end()));
+    EXPECT_TRUE(t.Open(PlaceTableKind::Italian));
+    EXPECT_EQ(t.Read(1).Name, "ROMA");
+}
+
+TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
+    auto record = [](long double date, const char* code, double correction) {
+        ZoneCalendarRecord z;
+        z.StoredDate = date + CalendarDateOffset();
+        z.Code = code;
+        z.Correction = correction;
+        rt::Bytes b = EncodeZoneCalendarRecord(z);
+        return std::string(b.begin(), b.end());
+    };
+    const std::string head = record(2299160.5L, "GREG", 0) + record(2391364.5L, "LMT ", 0);
+    WriteBytes("Calendar/00390001.CAL", head + record(2420000.5L, "CET ", 1e300) + record(0, "****", 0));
+    EXPECT_EQ(DamageOf([] { LoadZoneCalendar(PlaceTableKind::Italian, "00390001.CAL"); }),
+              "Il file \"Calendar\\00390001.CAL\" \xE8 danneggiato: il valore di correzione (1e+300) \xE8 fuori dai limiti "
+              "ammessi.");
+    // A date of NaN, as the fuzzer wrote it: the walk once truncated it.
+    std::string nan = record(2420000.5L, "CET ", 1);
+    std::copy(kNaN80.begin(), kNaN80.end(), nan.begin());
+    WriteBytes("Calendar/00390001.CAL", head + nan + record(0, "****", 0));
+    ZoneCalendarQuery q;
+    q.CalendarName = "00390001.CAL";
+    q.ClockJulianDay = 2451545;
+    EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("its date (NaN)"), std::string::npos);
+    // The file the fuzzer found.
+    WriteBytes("Calendar/00390001.CAL", FromHex(kCalendarCrash));
+    EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("\"Calendar\\00390001.CAL\" \xE8 danneggiato"),
+              std::string::npos);
+    // The sound calendar is walked.
+    WriteBytes("Calendar/00390001.CAL", head + record(2420000.5L, "CET ", 1) + record(0, "****", 0));
+    EXPECT_EQ(ApplyZoneCalendar(q).Correction, 1);
+}
+
+TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
+    const std::string sound = "1\r\n0\r\n0\r\n1\r\n 1.5\r\nDa definire\r\n 0.98\r\n 1.02\r\n";
+    WriteBytes("FileSet/MMVarLas.stt", sound);
+    EXPECT_FALSE(LoadOrCreateDrawSettings());
+    EXPECT_EQ(DrawSettings.LineWidthFactor, 1.5L);
+    EXPECT_EQ(DrawSettings.AspectScaleY, 1.02L);
+
+    // 1e4000 is still a real of the run-time: it once reached the pens' widths.
+    WriteBytes("FileSet/MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n");
+    EXPECT_EQ(DamageOf([] { LoadOrCreateDrawSettings(); }),
+              "Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: il valore di spessore delle linee (1e+4000) \xE8 fuori dai limiti "
+              "ammessi.");
+    WriteBytes("FileSet/MMVarLas.stt", "1\r\n300\r\n0\r\n1\r\n1\r\nDa definire\r\n1\r\n1\r\n");
+    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("printer correction (300)"), std::string::npos);
+    WriteBytes("FileSet/MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1\r\nDa definire\r\n-2,5\r\n1\r\n");
+    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("horizontal scale (-2.5)"), std::string::npos);
+}

@@ -1,0 +1,47 @@
+// Numbers with no integer value and numbers outside their field's range.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "platform/runtime/number_range.h"
+#include "platform/runtime/number_text.h"
+
+namespace {
+
+TEST(NumberRangeTest, IntegerConversionsRefuseWhatNoIntegerHolds) {
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    for (long double x : {nan, inf, -inf, 1e300L, -1e19L, 9.3e18L}) {
+        EXPECT_THROW(rt::Round(x), rt::FloatError) << static_cast<double>(x);
+        EXPECT_THROW(rt::Trunc(x), rt::FloatError) << static_cast<double>(x);
+    }
+    // The values around them still convert as before.
+    EXPECT_EQ(rt::Round(2.5L), 2);
+    EXPECT_EQ(rt::Round(-3.5L), -4);
+    EXPECT_EQ(rt::Trunc(-7.9L), -7);
+    EXPECT_EQ(rt::Round(9.0e18L), 9000000000000000000LL);
+    EXPECT_EQ(rt::Trunc(-9.0e18L), -9000000000000000000LL);
+    EXPECT_STREQ(rt::FloatError().what(), "Invalid floating point operation");
+}
+
+TEST(NumberRangeTest, ANumberOutsideItsFieldNamesTheDamagedFile) {
+    EXPECT_EQ(rt::CheckFileNumber(-90, -90, 90, "Localita\\ITALIA.LOC", "latitude"), -90);
+    EXPECT_EQ(rt::CheckFileNumber(90, -90, 90, "Localita\\ITALIA.LOC", "latitude"), 90);
+    try {
+        rt::CheckFileNumber(std::nanl(""), -90, 90, "Localita\\ITALIA.LOC", "latitude");
+        FAIL() << "NaN taken";
+    } catch (const rt::DamagedFileError& e) {
+        EXPECT_EQ(e.Code(), rt::kInvalidNumericInput);
+        EXPECT_EQ(e.File(), "Localita\\ITALIA.LOC");
+        EXPECT_EQ(e.Field(), "latitude");
+        EXPECT_STREQ(e.what(),
+                     "The file \"Localita\\ITALIA.LOC\" is damaged: its latitude (NaN) lies outside "
+                     "the values it can take.");
+    }
+    EXPECT_THROW(rt::CheckFileNumber(90.0001L, -90, 90, "f", "latitude"), rt::DamagedFileError);
+    EXPECT_THROW(rt::CheckFileNumber(-HUGE_VALL, -90, 90, "f", "latitude"), rt::DamagedFileError);
+    EXPECT_FALSE(rt::InRange(std::numeric_limits<long double>::infinity(), 0, 1e4000L));
+}
+
+}  // namespace
