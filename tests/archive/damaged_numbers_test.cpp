@@ -106,9 +106,9 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
 
     // 95 degrees of latitude and 200 of longitude.
     WriteCurrentPerson("ROSSI", Person("196012251405+1", "95N22-004E54AMSTERDAM"));
-    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("its latitude (95)"), std::string::npos);
+    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("il valore di latitudine (95)"), std::string::npos);
     WriteCurrentPerson("ROSSI", Person("196012251405+1", "52N22-200E54AMSTERDAM"));
-    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("its longitude (200)"), std::string::npos);
+    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("il valore di longitudine (200)"), std::string::npos);
 
     // The same person with sound numbers is shown.
     std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
@@ -193,7 +193,7 @@ TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
     ZoneCalendarQuery q;
     q.CalendarName = "00390001.CAL";
     q.ClockJulianDay = 2451545;
-    EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("its date (NaN)"), std::string::npos);
+    EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("il valore di data (NaN)"), std::string::npos);
     // The file the fuzzer found.
     WriteBytes("Calendar/00390001.CAL", FromHex(kCalendarCrash));
     EXPECT_NE(DamageOf([&] { ApplyZoneCalendar(q); }).find("\"Calendar\\00390001.CAL\" \xE8 danneggiato"),
@@ -216,7 +216,7 @@ TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
               "Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: il valore di spessore delle linee (1e+4000) \xE8 fuori dai limiti "
               "ammessi.");
     WriteBytes("FileSet/MMVarLas.stt", "1\r\n300\r\n0\r\n1\r\n1\r\nDa definire\r\n1\r\n1\r\n");
-    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("printer correction (300)"), std::string::npos);
+    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("correzione della stampante (300)"), std::string::npos);
     WriteBytes("FileSet/MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1\r\nDa definire\r\n-2,5\r\n1\r\n");
-    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("horizontal scale (-2.5)"), std::string::npos);
+    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("scala orizzontale (-2.5)"), std::string::npos);
 }

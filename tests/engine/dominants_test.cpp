@@ -153,10 +153,10 @@ TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
     // A longitude of "9E9" degrees once reached an integer conversion; a year
     // of "1E30" the Julian day. Nothing is counted or written.
     for (const auto& [date, place, field] :
-         {std::tuple<const char*, const char*, const char*>{"196012251405-1", "41N54-9E9E29ROMA", "longitude"},
-          {"1E3012251405-1", "41N54-012E29ROMA", "year"},
-          {"196012251405+1E40", "41N54-012E29ROMA", "time-zone correction"},
-          {"196012251405-1", "95N54-012E29ROMA", "latitude"}}) {
+         {std::tuple<const char*, const char*, const char*>{"196012251405-1", "41N54-9E9E29ROMA", "longitudine"},
+          {"1E3012251405-1", "41N54-012E29ROMA", "anno"},
+          {"196012251405+1E40", "41N54-012E29ROMA", "correzione del fuso"},
+          {"196012251405-1", "95N54-012E29ROMA", "latitudine"}}) {
         WriteChartDataTemp(date, place);
         try {
             ComputeVolguineDominants();

@@ -26,18 +26,18 @@ TEST(NumberRangeTest, IntegerConversionsRefuseWhatNoIntegerHolds) {
 }
 
 TEST(NumberRangeTest, ANumberOutsideItsFieldNamesTheDamagedFile) {
-    EXPECT_EQ(rt::CheckFileNumber(-90, -90, 90, "Localita\\ITALIA.LOC", "latitude"), -90);
-    EXPECT_EQ(rt::CheckFileNumber(90, -90, 90, "Localita\\ITALIA.LOC", "latitude"), 90);
+    EXPECT_EQ(rt::CheckFileNumber(-90, -90, 90, "Localita\\ITALIA.LOC", "latitudine"), -90);
+    EXPECT_EQ(rt::CheckFileNumber(90, -90, 90, "Localita\\ITALIA.LOC", "latitudine"), 90);
     try {
-        rt::CheckFileNumber(std::nanl(""), -90, 90, "Localita\\ITALIA.LOC", "latitude");
+        rt::CheckFileNumber(std::nanl(""), -90, 90, "Localita\\ITALIA.LOC", "latitudine");
         FAIL() << "NaN taken";
     } catch (const rt::DamagedFileError& e) {
         EXPECT_EQ(e.Code(), rt::kInvalidNumericInput);
         EXPECT_EQ(e.File(), "Localita\\ITALIA.LOC");
-        EXPECT_EQ(e.Field(), "latitude");
+        EXPECT_EQ(e.Field(), "latitudine");
         EXPECT_STREQ(e.what(),
-                     "The file \"Localita\\ITALIA.LOC\" is damaged: its latitude (NaN) lies outside "
-                     "the values it can take.");
+                     "Il file \"Localita\\ITALIA.LOC\" \xE8 danneggiato: il valore di latitudine (NaN) \xE8 fuori "
+                     "dai limiti ammessi.");
     }
     EXPECT_THROW(rt::CheckFileNumber(90.0001L, -90, 90, "f", "latitude"), rt::DamagedFileError);
     EXPECT_THROW(rt::CheckFileNumber(-HUGE_VALL, -90, 90, "f", "latitude"), rt::DamagedFileError);
