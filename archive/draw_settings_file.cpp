@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/gui/message_box.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
@@ -48,6 +50,19 @@ void WriteSettingsFile(const DrawSettingsState& s) {
     rt::ReplaceTextLines(kDrawSettingsFile, LinesOf(s));
 }
 
+// The defaults go to the file and, so that memory and file agree at once,
+// to memory as well.
+void WriteDefaults(DrawSettingsState& s) {
+    s.DrawSettingsValue1 = 1;
+    s.EpsonCorrection = 0;
+    s.DrawSettingsFlag3 = 0;
+    s.GregorianSwitch = 1;
+    s.LineWidthFactor = 1.0L;
+    s.AspectScaleX = 1.0L;
+    s.AspectScaleY = 1.0L;
+    WriteSettingsFile(s);
+}
+
 }  // namespace
 
 bool ReplaceLegacyBackupLine() {
@@ -62,38 +77,43 @@ bool ReplaceLegacyBackupLine() {
 bool LoadOrCreateDrawSettings() {
     DrawSettingsState& s = DrawSettings;
     if (rt::PathExists(kDrawSettingsFile)) {
-        rt::TextFile f;
-        f.Assign(kDrawSettingsFile);
-        f.Reset();
-        // Each value is followed by the end of its line.
-        s.DrawSettingsValue1 = f.ReadInt();
-        f.SkipLn();
-        s.EpsonCorrection = static_cast<std::uint8_t>(f.ReadInt());
-        f.SkipLn();
-        s.DrawSettingsFlag3 = static_cast<std::uint8_t>(f.ReadInt());
-        f.SkipLn();
-        s.GregorianSwitch = static_cast<std::uint8_t>(f.ReadInt());
-        f.SkipLn();
-        s.LineWidthFactor = ReadRealLine(f);
-        s.BackupDestination = f.ReadLn();
-        s.AspectScaleX = ReadRealLine(f);
-        s.AspectScaleY = ReadRealLine(f);
-        f.Close();
-        if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
-        if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
-        if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
-        return false;
+        try {
+            rt::TextFile f;
+            f.Assign(kDrawSettingsFile);
+            f.Reset();
+            // Each value is followed by the end of its line.
+            s.DrawSettingsValue1 = f.ReadInt();
+            f.SkipLn();
+            s.EpsonCorrection = static_cast<std::uint8_t>(f.ReadInt());
+            f.SkipLn();
+            s.DrawSettingsFlag3 = static_cast<std::uint8_t>(f.ReadInt());
+            f.SkipLn();
+            s.GregorianSwitch = static_cast<std::uint8_t>(f.ReadInt());
+            f.SkipLn();
+            s.LineWidthFactor = ReadRealLine(f);
+            s.BackupDestination = f.ReadLn();
+            s.AspectScaleX = ReadRealLine(f);
+            s.AspectScaleY = ReadRealLine(f);
+            f.Close();
+            if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
+            if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
+            if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
+            return false;
+        } catch (const rt::IoError& e) {
+            if (e.Code() != rt::kInvalidNumericInput) throw;
+        }
+        // Text where a number belongs: the damaged file is kept for the user,
+        // the defaults are written back, and the program goes on with them.
+        const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
+        s = DrawSettingsState{};
+        WriteDefaults(s);
+        gui::ShowMessage(std::string("Il file delle impostazioni \"") + kDrawSettingsFile +
+                         "\" era danneggiato (una riga che dovrebbe contenere un numero non lo contiene): "
+                         "si usano le impostazioni predefinite" +
+                         (kept.empty() ? std::string(".") : "; il file danneggiato \xE8 conservato come \"" + kept + "\"."));
+        return true;
     }
-    // A first start: the defaults go to the file and, so that memory and file
-    // agree at once, to memory as well.
-    s.DrawSettingsValue1 = 1;
-    s.EpsonCorrection = 0;
-    s.DrawSettingsFlag3 = 0;
-    s.GregorianSwitch = 1;
-    s.LineWidthFactor = 1.0L;
-    s.AspectScaleX = 1.0L;
-    s.AspectScaleY = 1.0L;
-    WriteSettingsFile(s);
+    WriteDefaults(s);
     return true;
 }
 
