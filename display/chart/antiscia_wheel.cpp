@@ -9,21 +9,16 @@ namespace {
 constexpr int kAntiscia[6][3] = {{1, 12, 33}, {2, 11, 33}, {3, 10, 33}, {4, 9, 33}, {5, 8, 33}, {6, 7, 33}};
 constexpr int kContraAntiscia[6][3] = {{3, 4, 22}, {2, 5, 22}, {1, 6, 22}, {12, 7, 22}, {11, 8, 22}, {10, 9, 22}};
 
+const SignPairSets kAntisciaSets{kAntiscia, kContraAntiscia, false, false, "Antisce", "Contrantisce"};
+
 }  // namespace
 
 SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r) {
-    SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
-    if (mode == 0 || mode == 2) AddSignSegments(f, kAntiscia, 6, false);
-    if (mode == 1 || mode == 2) AddSignSegments(f, kContraAntiscia, 6, false);
-    if (mode == 3) AddSignQuadrilaterals(f, false);
-    if (mode == 0) f.label = "Antisce";
-    if (mode == 1) f.label = "Contrantisce";
-    return f;
+    return EvaluateSignPairs(points, ascendant, mode, cx, cy, r, kAntisciaSets);
 }
 
 SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {
-    const SignFigure f = EvaluateAntisciaWheel(points, engine::Chart.HouseCusps[1], mode, cx, cy, r);
-    DrawSignFigure(dc, f, cx, cy, r);
+    const SignFigure f = DrawSignPairs(dc, points, mode, cx, cy, r, kAntisciaSets);
     if (!f.label.empty()) {
         dc.SetTextColor(0xFFFF00);
         dc.SetBkColor(kBlack);

@@ -15,17 +15,7 @@ using engine::Chart;
 
 void DrawArchetypeWheel(Surface& dc) {
     DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L);
-    PlanetRingOptions o;
-    o.ascendant = Chart.HouseCusps[1];
-    o.innerRadius = 55;
-    o.outerRadius = 69;
-    o.centreX = 100;
-    o.centreY = 100;
-    o.glyphSize = 7.0L;
-    o.count = 11;
-    o.degreeTexts = false;
-    o.recordCentres = true;
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, o);
+    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, true));
     DrawHouseCusps(dc, Chart.HouseCusps, 83, 100, 100);
     DrawProgramStamp(dc, 5, 50);
     dc.SetTextColor(Rgb(0, 255, 255));

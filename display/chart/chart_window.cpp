@@ -1,5 +1,6 @@
 #include "display/chart/chart_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
@@ -129,13 +130,13 @@ QIcon ButtonBitmap(const char* name) {
     return QIcon(pm);
 }
 
-namespace {
-
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     QStringList text;
     for (const std::string& l : lines) text << gui::ToQt(l);
     memo->setPlainText(text.join('\n'));
 }
+
+namespace {
 
 QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
@@ -364,20 +365,12 @@ void TFgrKelvo::BuildControls() {
     Timer1->setInterval(10);
 
     // The fonts of the large state (activation sets the flag without changing them).
-    for (QWidget* w : std::initializer_list<QWidget*>{BBcoordi, BBstoffa, BBarchetip, BBaspetti, BBEnergi, BBantisce,
-                                                      BBdodecate, BBvolguine, BBmaestri, LabNome, LabData, LabLocal,
-                                                      LabCoordi, LabDomif, LabNodo, LabJd, EdData, EdLocal, EdCoordi,
-                                                      EdDomif, EdNodo, EdJd}) {
-        QFont f = w->font();
-        f.setPointSize(10);
-        w->setFont(f);
-    }
     {
         QFont f = EdNome->font();
-        f.setPointSize(12);
         f.setBold(true);
         EdNome->setFont(f);
     }
+    SetPanelFontSizes(true);
 
     connect(Timer1, &QTimer::timeout, this, [this] { gui::Guard([this] { Timer1Timer(); }); });
     auto on = [this](QPushButton* b, void (TFgrKelvo::*handler)()) {
@@ -467,6 +460,7 @@ void TFgrKelvo::LayOut() {
     }
     place(EdJd, 39, 33, 42, 5);
     at(LabJd, 2, 33.5L);
+    FitDataCaptions();
 
     place(Image1, 70, 2, 9, 9);
     place(Image2, 70, 2, 9, 9);
@@ -515,6 +509,9 @@ void TFgrKelvo::FormActivate() {
     KelvoState.BodyClickStep.fill(0);
     KelvoState.SignClickStep.fill(0);
     ForgetGlyphCentres();  // those of an earlier opening are not on the screen
+    // Nor are the panels and glyph images an earlier opening left open.
+    for (QWidget* w : std::initializer_list<QWidget*>{Panel3, PanelQuor, Image1, Image2}) w->hide();
+    PanelBase->show();
 
     SetSignMidpoints();
     const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
@@ -555,6 +552,8 @@ void TFgrKelvo::closeEvent(QCloseEvent* event) {
 void TFgrKelvo::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     gui::Guard([this, p] { FormMouseDown(p.x(), p.y()); });
+    // A list the click dropped down takes the release: the markers go back now.
+    if (QApplication::activePopupWidget()) FormMouseUp();
 }
 
 void TFgrKelvo::mouseReleaseEvent(QMouseEvent*) { FormMouseUp(); }
@@ -781,19 +780,37 @@ void TFgrKelvo::BBFontClick() {
 
 void TFgrKelvo::BBsizeFontClick() {
     KelvoState.LargeFontsFlag = !KelvoState.LargeFontsFlag;
-    const int size = KelvoState.LargeFontsFlag ? 10 : 8;
+    SetPanelFontSizes(KelvoState.LargeFontsFlag);
+    BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
+    FitDataCaptions();
+}
+
+// The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
+void TFgrKelvo::SetPanelFontSizes(bool large) {
     for (QWidget* w : std::initializer_list<QWidget*>{BBcoordi, BBstoffa, BBarchetip, BBaspetti, BBEnergi, BBantisce,
                                                       BBdodecate, BBvolguine, BBmaestri, LabNome, LabData, LabLocal,
                                                       LabCoordi, LabDomif, LabNodo, LabJd, EdData, EdLocal, EdCoordi,
-                                                      EdDomif, EdNodo, EdJd}) {
+                                                      EdDomif, EdNodo, EdJd, EdNome}) {
         QFont f = w->font();
-        f.setPointSize(size);
+        f.setPointSize(w == EdNome ? (large ? 12 : 10) : (large ? 10 : 8));
         w->setFont(f);
     }
-    QFont f = EdNome->font();
-    f.setPointSize(KelvoState.LargeFontsFlag ? 12 : 10);
-    EdNome->setFont(f);
-    BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
+}
+
+// A data caption that would run into its field is written a point smaller at a time.
+void TFgrKelvo::FitDataCaptions() {
+    const std::pair<QLabel*, QWidget*> pairs[] = {{LabNome, EdNome},   {LabData, EdData},   {LabLocal, EdLocal},
+                                                  {LabCoordi, EdCoordi}, {LabDomif, EdDomif}, {LabNodo, EdNodo},
+                                                  {LabJd, EdJd}};
+    for (const auto& [label, field] : pairs) {
+        QFont f = label->font();
+        label->adjustSize();
+        while (label->x() + label->width() > field->x() - PX(0.5L) && f.pointSize() > 6) {
+            f.setPointSize(f.pointSize() - 1);
+            label->setFont(f);
+            label->adjustSize();
+        }
+    }
 }
 
 void TFgrKelvo::BBchiudiExtraClick() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "display/draw/canvas_form.h"
 #include "engine/chart_state.h"
@@ -95,6 +96,8 @@ void SetGlyphClickHandler(GlyphClickHandler handler);
 
 // The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
 QIcon ButtonBitmap(const char* name);
+// Puts the lines (Windows-1252) into a memo, one a line, in place of its text.
+void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines);
 
 // Reloads the current person's chart after the Volguine view's recomputation
 // (the shell installs the current-person loader).
@@ -211,6 +214,8 @@ protected:
 private:
     void BuildControls();
     void LayOut();
+    void FitDataCaptions();
+    void SetPanelFontSizes(bool large);
     void ViewButtonClick(int view);
     void DrawSubView(int view, int subView);
     int PX(Real pageUnits) const;

@@ -9,22 +9,17 @@ namespace {
 constexpr int kMagnetic[6][3] = {{1, 7, 77}, {2, 8, 77}, {6, 12, 22}, {9, 11, 33}, {3, 5, 22}, {4, 10, 33}};
 constexpr int kSolilunar[6][3] = {{4, 11, 33}, {3, 12, 22}, {1, 2, 77}, {5, 6, 22}, {7, 8, 77}, {9, 10, 33}};
 
+const SignPairSets kAffinitySets{kMagnetic, kSolilunar, true, true, "Magnetische", " Solilunaire"};
+
 }  // namespace
 
 SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
                                     Real r) {
-    SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
-    if (mode == 0 || mode == 2) AddSignSegments(f, kMagnetic, 6, false);
-    if (mode == 1 || mode == 2) AddSignSegments(f, kSolilunar, 6, true);
-    if (mode == 3) AddSignQuadrilaterals(f, true);
-    if (mode == 0) f.label = "Magnetische";
-    if (mode == 1) f.label = " Solilunaire";
-    return f;
+    return EvaluateSignPairs(points, ascendant, mode, cx, cy, r, kAffinitySets);
 }
 
 SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {
-    const SignFigure f = EvaluateEnergyAffinities(points, engine::Chart.HouseCusps[1], mode, cx, cy, r);
-    DrawSignFigure(dc, f, cx, cy, r);
+    const SignFigure f = DrawSignPairs(dc, points, mode, cx, cy, r, kAffinitySets);
     if (!f.label.empty()) {
         dc.SetTextColor(0xFFFF00);
         TextOutLeft(dc, f.label, 15, cx - 10, cy - 2);

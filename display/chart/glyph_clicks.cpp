@@ -1,6 +1,8 @@
 #include "display/chart/glyph_clicks.h"
 
 #include <QEvent>
+#include <array>
+#include <functional>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -44,12 +46,6 @@ AntisciaLinesDrawer& AntisciaDrawer() {
 
 void ReportMissing(const std::string& name, const rt::IoError& e) { ReportFileErrorOnce(name, e); }
 
-void ShowLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-    QStringList text;
-    for (const std::string& l : lines) text << gui::ToQt(l);
-    memo->setPlainText(text.join('\n'));
-}
-
 void AppendLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     for (const std::string& l : lines) memo->appendPlainText(gui::ToQt(l));
 }
@@ -90,6 +86,26 @@ void AntisciaStep(TFgrKelvo& form, int index, const std::string& kind) {
                          Geometry.WheelCentreY, kind);
 }
 
+// What one step of a glyph's click cycle does: its help entry and action,
+// when the step applies to the glyph.
+struct ClickStep {
+    bool applies = true;
+    int help = 0;
+    std::function<void()> action;
+};
+
+// Performs the step t of a glyph's cycle of four when it applies, advancing t
+// (back to 0 after the last); a step that does not apply leaves t where it is.
+void RunClickStep(unsigned char& t, const std::array<ClickStep, 4>& steps) {
+    if (t <= 3 && steps[t].applies) {
+        const ClickStep& step = steps[t];
+        ++t;
+        ShowHelpMessage(step.help);
+        step.action();
+    }
+    if (t > 3) t = 0;
+}
+
 void BodyStep(TFgrKelvo& form, int b) {
     ResetViewCycles(b);
     form.Memo1->clear();
@@ -99,50 +115,45 @@ void BodyStep(TFgrKelvo& form, int b) {
         form.Image2->hide();
         form.Image1->hide();
     }
-    unsigned char& t = KelvoState.BodyClickStep[b];
-    if (t == 3 && b < 8) {
-        ++t;
-        ShowHelpMessage(30);
-        AntisciaStep(form, b, "Pia");
-    } else if (t == 2) {
-        ++t;
-        ShowHelpMessage(28);
-        form.PanelQuor->hide();
-    } else if (t == 1 && b < 10) {
-        ++t;
-        ShowAssociatedRemedies(form);
-        ShowHelpMessage(29);
-    } else if (t == 0) {
-        ++t;
-        ShowPlanetAttributes(form, b);
-        ShowHelpMessage(28);
-    }
-    if (t > 3) t = 0;
+    RunClickStep(KelvoState.BodyClickStep[b], {{
+                                                  {true, 28, [&] { ShowPlanetAttributes(form, b); }},
+                                                  {b < 10, 29, [&] { ShowAssociatedRemedies(form); }},
+                                                  {true, 28, [&] { form.PanelQuor->hide(); }},
+                                                  {b < 8, 30, [&] { AntisciaStep(form, b, "Pia"); }},
+                                              }});
 }
 
 void SignStep(TFgrKelvo& form, int s) {
     form.Memo1->clear();
     ShowImages(form, SignImageFile(s));
     ResetViewCycles(s);
-    unsigned char& t = KelvoState.SignClickStep[s];
-    if (t == 3) {
-        ++t;
-        ShowHelpMessage(33);
-        AntisciaStep(form, s, "Seg");
-    } else if (t == 2) {
-        ++t;
-        ShowHelpMessage(31);
-        form.PanelQuor->hide();
-    } else if (t == 1) {
-        ++t;
-        ShowHelpMessage(32);
-        ShowAssociatedRemedies(form);
-    } else if (t == 0) {
-        ++t;
-        ShowHelpMessage(31);
-        ShowSignAttributes(form, s);
-    }
-    if (t > 3) t = 0;
+    RunClickStep(KelvoState.SignClickStep[s], {{
+                                                  {true, 31, [&] { ShowSignAttributes(form, s); }},
+                                                  {true, 32, [&] { ShowAssociatedRemedies(form); }},
+                                                  {true, 31, [&] { form.PanelQuor->hide(); }},
+                                                  {true, 33, [&] { AntisciaStep(form, s, "Seg"); }},
+                                              }});
+}
+
+// A hit on a body or a sign: the attribution panel in front, the hit recorded,
+// the title lines beside the chart blanked and the red marker drawn.
+void MarkHit(TFgrKelvo& form, int body, int sign, Real cx, Real cy) {
+    form.PanelBase->show();
+    form.PanelQuor->hide();
+    form.Panel3->hide();
+    KelvoState.ClickedBody = body;
+    KelvoState.ClickedSign = sign;
+    BlankTitleLines(form.Canvas());
+    DrawHitMarker(form.Canvas(), cx, cy);
+}
+
+void ShowAttributionTexts(TFgrKelvo& form, const AttributionTexts& t) {
+    ShowLinesIn(form.MemoL1, t.specific);
+    ShowLinesIn(form.MemoL2, t.general);
+    form.LabSpecific->setText(gui::ToQt(t.specificLabel));
+    form.LabGeneral->setText(gui::ToQt(t.generalLabel));
+    form.LabSpecific->adjustSize();
+    form.LabGeneral->adjustSize();
 }
 
 // Clicks on the two captions of the signature-search panel.
@@ -205,7 +216,6 @@ void GlyphMouseDown(TFgrKelvo& form, int x, int y) {
     KelvoState.ClickedBody = 0;
     KelvoState.ClickedSign = 0;
     FillDignityBodyNames();
-    Surface& dc = form.Canvas();
 
     // Dignity glyphs: the plants at once, no marker, no step.
     for (int d = 1; d <= 7; ++d) {
@@ -223,15 +233,9 @@ void GlyphMouseDown(TFgrKelvo& form, int x, int y) {
     int body = 0;
     for (int b = 1; b <= 11; ++b) {
         if (!CentreHit(Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b], x, y)) continue;
-        form.PanelBase->show();
-        form.PanelQuor->hide();
-        form.Panel3->hide();
-        KelvoState.ClickedBody = b;
-        KelvoState.ClickedSign = 0;
         KelvoState.ExtraBodyFilter = DignityBodyNames[b];
         form.LbExtraPia->setText(gui::ToQt(DignityBodyNames[b]));
-        BlankTitleLines(dc);
-        DrawHitMarker(dc, Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b]);
+        MarkHit(form, b, 0, Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b]);
         body = b;
     }
     if (body) BodyStep(form, body);
@@ -239,13 +243,7 @@ void GlyphMouseDown(TFgrKelvo& form, int x, int y) {
     int sign = 0;
     for (int s = 1; s <= 12; ++s) {
         if (!CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) continue;
-        form.PanelBase->show();
-        form.Panel3->hide();
-        form.PanelQuor->hide();
-        KelvoState.ClickedSign = s;
-        KelvoState.ClickedBody = 0;
-        BlankTitleLines(dc);
-        DrawHitMarker(dc, Wheel.SignGlyphX[s], Wheel.SignGlyphY[s]);
+        MarkHit(form, 0, s, Wheel.SignGlyphX[s], Wheel.SignGlyphY[s]);
         const std::string name = SignNames[s].empty() ? kAttributionSignNames[s] : SignNames[s];
         KelvoState.ExtraSignFilter = name;
         form.LbExtraSeg->setText(gui::ToQt(name));
@@ -281,24 +279,12 @@ void GlyphMouseUp(TFgrKelvo& form) {
 
 void ShowPlanetAttributes(TFgrKelvo& form, int body) {
     form.MemoL1->clear();
-    const AttributionTexts t = PlanetAttributionTexts(body, ReportMissing);
-    ShowLines(form.MemoL1, t.specific);
-    ShowLines(form.MemoL2, t.general);
-    form.LabSpecific->setText(gui::ToQt(t.specificLabel));
-    form.LabGeneral->setText(gui::ToQt(t.generalLabel));
-    form.LabSpecific->adjustSize();
-    form.LabGeneral->adjustSize();
+    ShowAttributionTexts(form, PlanetAttributionTexts(body, ReportMissing));
 }
 
 void ShowSignAttributes(TFgrKelvo& form, int sign) {
     for (int s = 1; s <= 12; ++s) SignNames[s] = kAttributionSignNames[s];
-    const AttributionTexts t = SignAttributionTexts(sign, ReportMissing);
-    ShowLines(form.MemoL1, t.specific);
-    ShowLines(form.MemoL2, t.general);
-    form.LabSpecific->setText(gui::ToQt(t.specificLabel));
-    form.LabGeneral->setText(gui::ToQt(t.generalLabel));
-    form.LabSpecific->adjustSize();
-    form.LabGeneral->adjustSize();
+    ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
 }
 
 void ListPointsInSegments(TFgrKelvo& form, SegmentKind kind, bool dodecatemoria, const SegmentTables& tables) {
@@ -313,6 +299,9 @@ void ListPointsInSegments(TFgrKelvo& form, SegmentKind kind, bool dodecatemoria,
         ReportFileErrorOnce(kPlanetSpecificFile, e);
     }
     AppendLines(form.MemoAspetti, SegmentListLines(kind, tables, lines));
+    // The memo shows its lists from the first heading on.
+    form.MemoAspetti->moveCursor(QTextCursor::Start);
+    form.MemoAspetti->ensureCursorVisible();
 }
 
 void ListPlanetsInSegments(TFgrKelvo& form) {

@@ -28,10 +28,14 @@ namespace {
 int PX(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); }
 int PY(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
 
-void ShowLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-    QStringList text;
-    for (const std::string& l : lines) text << gui::ToQt(l);
-    memo->setPlainText(text.join('\n'));
+// A caption wider than its button is written in a smaller font, never cut.
+void FitCaption(QPushButton* button) {
+    QFont f = button->parentWidget()->font();
+    button->setFont(f);
+    while (button->sizeHint().width() > button->width() && f.pointSize() > 6) {
+        f.setPointSize(f.pointSize() - 1);
+        button->setFont(f);
+    }
 }
 
 // Double clicks on Memo3.
@@ -126,8 +130,8 @@ void ShowRemedySymptoms(TFgrKelvo& form, int index) {
         ReportFileErrorOnce("OpzioneS\\DataStf.Rnd", e);
         return;
     }
-    ShowLines(form.Memo3, found.symptoms);
-    ShowLines(form.Memo4, found.signatures);
+    ShowLinesIn(form.Memo3, found.symptoms);
+    ShowLinesIn(form.Memo4, found.signatures);
 }
 
 void ComboBoxPianteClick(TFgrKelvo& form) {
@@ -189,6 +193,7 @@ void TogglePlantPanelSize(TFgrKelvo& form) {
         for (QPushButton* b : buttons) b->move(b->x(), form.PanelQuor->height() - PY(7));
         form.Memo3->resize(form.Memo3->width(), PY(45));
     }
+    FitCaption(form.BBsuGiu);
 }
 
 void BBsuGiuClick(TFgrKelvo& form) { TogglePlantPanelSize(form); }

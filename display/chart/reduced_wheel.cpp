@@ -70,19 +70,18 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
                            Real glyphSize, int count, bool degreeTexts) {
     std::array<std::string, 25> m{};
     for (std::size_t i = 0; i < marks.size(); ++i) m[i] = marks[i];
-    PlanetRingOptions o;
-    o.ascendant = ascendant;
-    o.innerRadius = innerRadius;
-    o.outerRadius = outerRadius;
-    o.centreX = cx;
-    o.centreY = cy;
-    o.angleOffset = angleOffset;
-    o.glyphSize = glyphSize;
-    o.count = count;
-    o.degreeTexts = degreeTexts;
-    o.recordCentres = false;
-    o.directGlyphs = true;
-    o.retroMarksAllPoints = true;
+    const PlanetRingOptions o{.ascendant = ascendant,
+                              .innerRadius = innerRadius,
+                              .outerRadius = outerRadius,
+                              .centreY = cy,
+                              .centreX = cx,
+                              .angleOffset = angleOffset,
+                              .glyphSize = glyphSize,
+                              .count = count,
+                              .degreeTexts = degreeTexts,
+                              .recordCentres = false,
+                              .directGlyphs = true,
+                              .retroMarksAllPoints = true};
     DrawPlanetRing(dc, longitudes, m, o);
 }
 

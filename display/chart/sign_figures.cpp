@@ -53,4 +53,22 @@ void DrawSignFigure(Surface& dc, const SignFigure& f, Real cx, Real cy, Real r) 
     }
 }
 
+SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
+                             const SignPairSets& sets) {
+    SignFigure f = PlaceSignPoints(points, ascendant, cx, cy, r);
+    if (mode == 0 || mode == 2) AddSignSegments(f, sets.first, 6, false);
+    if (mode == 1 || mode == 2) AddSignSegments(f, sets.second, 6, sets.secondDotted);
+    if (mode == 3) AddSignQuadrilaterals(f, sets.quadsDotted);
+    if (mode == 0) f.label = sets.firstLabel;
+    if (mode == 1) f.label = sets.secondLabel;
+    return f;
+}
+
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r,
+                         const SignPairSets& sets) {
+    const SignFigure f = EvaluateSignPairs(points, engine::Chart.HouseCusps[1], mode, cx, cy, r, sets);
+    DrawSignFigure(dc, f, cx, cy, r);
+    return f;
+}
+
 }  // namespace display

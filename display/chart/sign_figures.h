@@ -40,6 +40,26 @@ void AddSignSegments(SignFigure& figure, const int (*table)[3], int count, bool 
 // The three quadrilaterals: 1-12-7-6, 3-4-9-10, 5-8-11-2.
 void AddSignQuadrilaterals(SignFigure& figure, bool dotted);
 
+// Two sets of six (sign, sign, pen) pairs and how a view draws them.
+struct SignPairSets {
+    const int (*first)[3];
+    const int (*second)[3];
+    bool secondDotted = false;  // the second set's segments dotted
+    bool quadsDotted = false;   // the quadrilaterals dotted
+    const char* firstLabel = "";
+    const char* secondLabel = "";
+};
+
+// mode 0: the first set with its label; 1: the second set with its label;
+// 2: both sets, no label; 3: the quadrilaterals; above 3: circle and dots only.
+SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
+                             const SignPairSets& sets);
+
+// The figure of EvaluateSignPairs turned with engine::Chart.HouseCusps[1],
+// drawn without its label (DrawSignFigure).
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r,
+                         const SignPairSets& sets);
+
 // The circle (line kind 10), the twelve dots (pen 60) and the segments.
 void DrawSignFigure(Surface& dc, const SignFigure& figure, Real cx, Real cy, Real r);
 

@@ -18,27 +18,29 @@ ChartGeometryState Geometry;
 
 void ResetChartGeometry() { Geometry = ChartGeometryState{}; }
 
-void SetWheelGeometry() {
-    Geometry.WheelCentreX = 100;
-    Geometry.WheelCentreY = 100;
-    Geometry.SignRingOuterRadius = 78;
-    Geometry.SignRingInnerRadius = 65;
-    Geometry.PlanetRingOuterRadius = 65;
-    Geometry.PlanetRingInnerRadius = 50;
-    Geometry.HouseRingOuterRadius = 47;
-    Geometry.HouseRingInnerRadius = 39;
+namespace {
+
+// A wheel's centre and the outer and inner radii of its sign, planet and house rings.
+struct WheelRings {
+    int centreX, centreY, signOuter, signInner, planetOuter, planetInner, houseOuter, houseInner;
+};
+
+void SetRings(const WheelRings& w) {
+    Geometry.WheelCentreX = w.centreX;
+    Geometry.WheelCentreY = w.centreY;
+    Geometry.SignRingOuterRadius = w.signOuter;
+    Geometry.SignRingInnerRadius = w.signInner;
+    Geometry.PlanetRingOuterRadius = w.planetOuter;
+    Geometry.PlanetRingInnerRadius = w.planetInner;
+    Geometry.HouseRingOuterRadius = w.houseOuter;
+    Geometry.HouseRingInnerRadius = w.houseInner;
 }
 
-void SetDefaultWheelRadii() {
-    Geometry.WheelCentreX = 173;
-    Geometry.WheelCentreY = 105;
-    Geometry.SignRingOuterRadius = 67;
-    Geometry.SignRingInnerRadius = 57;
-    Geometry.PlanetRingOuterRadius = 57;
-    Geometry.PlanetRingInnerRadius = 44;
-    Geometry.HouseRingOuterRadius = 44;
-    Geometry.HouseRingInnerRadius = 38;
-}
+}  // namespace
+
+void SetWheelGeometry() { SetRings({100, 100, 78, 65, 65, 50, 47, 39}); }
+
+void SetDefaultWheelRadii() { SetRings({173, 105, 67, 57, 57, 44, 44, 38}); }
 
 void ClearChartArea(Surface& dc) {
     {

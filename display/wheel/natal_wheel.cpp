@@ -31,23 +31,24 @@ constexpr int kDecanRulers[7] = {5, 1, 4, 3, 2, 7, 6};
 
 std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
 
-// The sector of each chart point 1..11 among `count` boundaries (entries
-// 0..count-1, the sector from boundary k-1 to boundary k numbered k+1, the one
-// closing the circle numbered 1). A sector holds its start and not its end, so
-// a point on a boundary belongs to the sector that starts there, the closing
-// sector included. A point in no sector keeps its number.
+// The sector of each point 1..11 of `longitudes` among `count` boundaries
+// (entries 0..count-1, the sector from boundary k-1 to boundary k numbered k+1,
+// the one closing the circle numbered 1). A sector holds its start and not its
+// end, so a point on a boundary belongs to the sector that starts there, the
+// closing sector included. A point in no sector keeps its number.
 template <std::size_t N>
-void ClassifySectors(int count, const std::array<Real, N>& boundaries, std::array<unsigned char, 12>& results) {
+void ClassifySectors(const engine::BodyArray& longitudes, int count, const std::array<Real, N>& boundaries,
+                     std::array<unsigned char, 12>& results) {
     std::vector<Real> b(boundaries.begin(), boundaries.begin() + count);
     b.push_back(b[0]);
     for (int j = 1; j <= 11; ++j) {
-        const Real L = Chart.PlanetLongitudes[j];
+        const Real L = longitudes[j];
         for (int k = 1; k <= count; ++k) {
             Real w = b[k] - b[k - 1];
             if (w < 0) w += 360;
             Real d = L - b[k - 1];
             if (d < 0) d += 360;
-            if (d < w) results[j] = static_cast<unsigned char>(k + 1 == count + 1 ? 1 : k + 1);
+            if (d < w) results[j] = static_cast<unsigned char>(k == count ? 1 : k + 1);
         }
     }
 }
@@ -115,47 +116,46 @@ void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real out
     }
 }
 
-void ClassifyBodyDecades() {
-    for (int j = 0; j <= 35; ++j) Wheel.DecadeBoundaries[j] = 10 * (j + 1);
-    ClassifySectors(36, Wheel.DecadeBoundaries, Wheel.BodyDecades);
+void ClassifyDecades(const engine::BodyArray& longitudes, std::array<Real, 37>& boundaries,
+                     std::array<unsigned char, 12>& decades) {
+    for (int j = 0; j <= 35; ++j) boundaries[j] = 10 * (j + 1);
+    ClassifySectors(longitudes, 36, boundaries, decades);
 }
 
-void ClassifyBodyTerms() {
-    const Real asc = Chart.HouseCusps[1];
+void ClassifyTerms(const engine::BodyArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
+                   std::array<unsigned char, 12>& terms) {
     for (int j = 0; j <= 59; ++j) {
-        Real b = 6 * (j + 1) + asc - 15;
+        Real b = 6 * (j + 1) + ascendant - 15;
         if (b < 0) b += 360;
         if (b >= 360) b -= 360;
-        Wheel.TermBoundaries[j] = b;
+        boundaries[j] = b;
     }
-    ClassifySectors(60, Wheel.TermBoundaries, Wheel.BodyTerms);
+    ClassifySectors(longitudes, 60, boundaries, terms);
 }
 
-void BuildBodyDecanKeys() {
+void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string, 12>& keys) {
     for (int i = 1; i <= 11; ++i) {
-        long long k = rt::Trunc(Chart.PlanetLongitudes[i] / 10) + 1;
+        long long k = rt::Trunc(longitudes[i] / 10) + 1;
         if (k < 1) k = 1;
         if (k > 36) k = 36;
-        Wheel.BodyDecanKeys[i] = std::string(kPointKeys3[i]) + "Dec" + Two(static_cast<int>(k));
+        keys[i] = std::string(kPointKeys3[i]) + "Dec" + Two(static_cast<int>(k));
     }
 }
+
+void ClassifyBodyDecades() { ClassifyDecades(Chart.PlanetLongitudes, Wheel.DecadeBoundaries, Wheel.BodyDecades); }
+
+void ClassifyBodyTerms() {
+    ClassifyTerms(Chart.PlanetLongitudes, Chart.HouseCusps[1], Wheel.TermBoundaries, Wheel.BodyTerms);
+}
+
+void BuildBodyDecanKeys() { BuildDecanKeys(Chart.PlanetLongitudes, Wheel.BodyDecanKeys); }
 
 NatalChartFields DrawNatalChart(Surface& dc) {
     const Real asc = Chart.HouseCusps[1];
     SetTextColorByCode(dc, 0);
     DrawSignRing(dc, "M", 100, 100, 78, 65, 9.0L);
 
-    PlanetRingOptions ring;
-    ring.ascendant = asc;
-    ring.innerRadius = 50;
-    ring.outerRadius = 65;
-    ring.centreX = 100;
-    ring.centreY = 100;
-    ring.glyphSize = 7.0L;
-    ring.count = 11;
-    ring.degreeTexts = false;
-    ring.recordCentres = true;
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ring);
+    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(50, 65, 7.0L, true));
 
     DrawChartWindowHouseRing(dc, Chart.HouseCusps, 39, 47, 100, 100, asc);
     ClassifyBodyTerms();

@@ -4,6 +4,7 @@
 // house ring, the cusp marks, the program stamp, the per-point decade, term and
 // decan tables and the position key files, and the texts of the window's seven
 // data fields.
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,18 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y,
 // markCentres the glyph centres are neither marked nor recorded.
 void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize,
                   bool markCentres = true);
+
+// The per-point tables of points 1..11 of `longitudes` (the natal points or
+// their dodecatemoria): the decade boundaries 10, 20, ..., 360 and the decade
+// 1..36 of each point; the term boundaries 6(j + 1) + ascendant - 15 in
+// [0, 360) and the term 1..60 of each point; the decan key of each point (its
+// three-letter key, "Dec", its 10-degree sector 01..36). A point on a boundary
+// belongs to the segment that starts there; a point in no segment keeps its number.
+void ClassifyDecades(const engine::BodyArray& longitudes, std::array<Real, 37>& boundaries,
+                     std::array<unsigned char, 12>& decades);
+void ClassifyTerms(const engine::BodyArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
+                   std::array<unsigned char, 12>& terms);
+void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string, 12>& keys);
 
 // The per-point tables of chart points 1..11 (Wheel.BodyTerms, BodyDecanKeys,
 // BodyDecades).

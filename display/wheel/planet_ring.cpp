@@ -180,4 +180,17 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     SetTextColorByCode(dc, 0);
 }
 
+PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, bool recordCentres) {
+    const PlanetRingOptions o{.ascendant = engine::Chart.HouseCusps[1],
+                              .innerRadius = innerRadius,
+                              .outerRadius = outerRadius,
+                              .centreY = 100,
+                              .centreX = 100,
+                              .glyphSize = glyphSize,
+                              .count = 11,
+                              .degreeTexts = false,
+                              .recordCentres = recordCentres};
+    return o;
+}
+
 }  // namespace display

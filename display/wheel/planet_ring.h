@@ -41,6 +41,10 @@ struct PlanetRingOptions {
     bool retroMarksAllPoints = false; // "R" for every marked point, not only 1..9
 };
 
+// A ring of the chart window's wheel about (100, 100), turned with
+// engine::Chart.HouseCusps[1]: points 1..11, no degree texts.
+PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, bool recordCentres);
+
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
 // With recordCentres, Wheel.PlanetGlyphX/Y[i] := the glyph centre of point i.
 void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::string, 25> marks,

@@ -106,6 +106,22 @@ TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_TRUE(FgrKelvo->BBaspetti->isEnabled());
 }
 
+TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
+    TicksUntilDrawn();
+    const std::pair<QLabel*, QLineEdit*> pairs[] = {
+        {FgrKelvo->LabNome, FgrKelvo->EdNome},   {FgrKelvo->LabData, FgrKelvo->EdData},
+        {FgrKelvo->LabLocal, FgrKelvo->EdLocal}, {FgrKelvo->LabCoordi, FgrKelvo->EdCoordi},
+        {FgrKelvo->LabDomif, FgrKelvo->EdDomif}, {FgrKelvo->LabNodo, FgrKelvo->EdNodo},
+        {FgrKelvo->LabJd, FgrKelvo->EdJd}};
+    for (int press = 0; press < 3; ++press) {  // large, small and large fonts
+        for (const auto& [label, field] : pairs) {
+            const int textRight = label->x() + label->fontMetrics().horizontalAdvance(label->text());
+            EXPECT_LT(textRight, field->x()) << label->objectName().toStdString() << " press " << press;
+        }
+        FgrKelvo->BBsizeFont->click();
+    }
+}
+
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
     EXPECT_EQ(TicksUntilDrawn(), 2);
     EXPECT_EQ(gui::FromQt(FgrKelvo->EdNome->text()), "  Rossi Maria");

@@ -12,15 +12,7 @@ namespace {
 
 using view_test::Texts;
 
-class CoordinateTables : public ::testing::Test {
-protected:
-    void SetUp() override {
-        view_test::SetFixedPerson();
-        display::ResetMissingGlyphReports();
-        wheel_test::CopyDataFolders({"Simboli"});
-    }
-    testing_support::TempWorkFolder folder;
-};
+using CoordinateTables = view_test::FixedPersonWithGlyphs;
 
 TEST_F(CoordinateTables, RelativeLongitudes) {
     display::RecordingSurface dc;

@@ -3,12 +3,15 @@
 // the marker and the rings, clicks between glyphs, the steps the angles and the
 // nodes skip, the dignity glyphs, missing files, stale centres, the segment
 // lists and the signature-search panel.
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <filesystem>
 #include <tuple>
 
@@ -35,12 +38,17 @@ struct AntisciaCall {
     std::string kind;
 };
 
-TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
-    std::vector<AntisciaCall> calls;
-    display::SetAntisciaLinesDrawer([&](display::TFgrKelvo&, display::Surface&, int index, long double asc,
-                                        long double x, long double y, const std::string& kind) {
+// The antiscia drawer of the window records its calls instead of drawing.
+void RecordAntisciaCalls(std::vector<AntisciaCall>& calls) {
+    display::SetAntisciaLinesDrawer([&calls](display::TFgrKelvo&, display::Surface&, int index, long double asc,
+                                             long double x, long double y, const std::string& kind) {
         calls.push_back({index, asc, x, y, kind});
     });
+}
+
+TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
+    std::vector<AntisciaCall> calls;
+    RecordAntisciaCalls(calls);
 
     ClickBody(1);
     auto specific = MemoLines(FgrKelvo->MemoL1);
@@ -165,10 +173,7 @@ TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
 
 TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     std::vector<AntisciaCall> calls;
-    display::SetAntisciaLinesDrawer([&](display::TFgrKelvo&, display::Surface&, int index, long double asc,
-                                        long double x, long double y, const std::string& kind) {
-        calls.push_back({index, asc, x, y, kind});
-    });
+    RecordAntisciaCalls(calls);
     ClickSign(1);
     EXPECT_EQ(MemoLines(FgrKelvo->MemoL1),
               (std::vector<std::string>{"RAM       ", "Ram spiegelt in Vissen: de daad zoekt een droom,",
@@ -246,6 +251,32 @@ TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
     // Terms empty the memo first.
     display::ListPointsInSegments(*FgrKelvo, display::SegmentKind::Terms, true, display::PlanetSegmentTables());
     EXPECT_EQ(MemoLines(FgrKelvo->MemoAspetti).front(), "DODECATEMORIEEN IN DE TERMEN");
+}
+
+TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeading) {
+    FgrKelvo->BBcoordi->click();
+    ASSERT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    QApplication::processEvents();
+    const QScrollBar* bar = FgrKelvo->MemoAspetti->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);  // more lines than the memo shows
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(FgrKelvo->MemoAspetti->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
+              "PLANETEN IN DE TERMEN");
+}
+
+TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClick) {
+    std::vector<AntisciaCall> calls;
+    RecordAntisciaCalls(calls);  // no drawing needed
+    for (auto click : {+[] { ClickBody(1); }, +[] { ClickSign(1); }}) {
+        click();
+        EXPECT_NE(Memo1().find("planten"), std::string::npos);
+        click();
+        click();  // the plants panel closed: the next click draws the mirror lines
+        EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+        EXPECT_NE(Memo1().find("spiegellijnen"), std::string::npos) << Memo1();
+        click();
+        EXPECT_EQ(Memo1().find("SPIEGELLIJNEN"), 0u);
+    }
 }
 
 TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {

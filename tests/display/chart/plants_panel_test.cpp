@@ -108,6 +108,40 @@ TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+TEST_F(PlantsPanel, TheShrinkButtonShowsItsWholeCaption) {
+    FgrKelvo->BBsuGiu->click();
+    ASSERT_EQ(FgrKelvo->BBsuGiu->text().toStdString(), "Verminderen");
+    EXPECT_LE(FgrKelvo->BBsuGiu->sizeHint().width(), FgrKelvo->BBsuGiu->width());
+    FgrKelvo->BBsuGiu->click();
+    EXPECT_LE(FgrKelvo->BBsuGiu->sizeHint().width(), FgrKelvo->BBsuGiu->width());
+}
+
+TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
+    // The plants step of the Moon by real mouse events: the list drops down
+    // and takes the release, yet the marker returns to a ring on black.
+    ClickBody(2);
+    const display::Point p = display::MapPoint(display::Wheel.PlanetGlyphX[2], display::Wheel.PlanetGlyphY[2]);
+    QTest::mousePress(FgrKelvo, Qt::LeftButton, {}, QPoint(p.x, p.y));
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(KelvoState.BodyClickStep[2], 2);
+    const QColor centre = FgrKelvo->Snapshot().pixelColor(p.x, p.y);
+    EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
+    EXPECT_LT(centre.green() + centre.blue(), 16);
+    FgrKelvo->ComboBoxPiante->hidePopup();
+}
+
+TEST_F(PlantsPanel, ANewOpeningShowsNoPanelOrGlyphOfTheLastOne) {
+    ASSERT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    ASSERT_TRUE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
+    FgrKelvo->close();
+    display::OpenChartWindow();
+    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(FgrKelvo->Image1->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(FgrKelvo->PanelBase->isVisibleTo(FgrKelvo));
+}
+
 TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
     std::filesystem::remove("OpzioneS/SolePri.Rnd");
     ClickBody(2);

@@ -27,15 +27,7 @@ TEST(SphericalDistance, LatitudesCountAndOppositesStayFinite) {
     EXPECT_NEAR(SphericalDistance(10, 90, 200, -90), 180, 1e-9);
 }
 
-class SphericalGrid : public ::testing::Test {
-protected:
-    void SetUp() override {
-        view_test::SetFixedPerson();
-        display::ResetMissingGlyphReports();
-        wheel_test::CopyDataFolders({"Simboli"});
-    }
-    testing_support::TempWorkFolder folder;
-};
+using SphericalGrid = view_test::FixedPersonWithGlyphs;
 
 TEST_F(SphericalGrid, CellsOfEveryPairButAscendantAndMidheaven) {
     const auto d = display::EvaluateSphericalDistances(engine::Chart.PlanetLongitudes, engine::Chart.PlanetLatitudes,

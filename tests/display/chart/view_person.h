@@ -1,13 +1,17 @@
 #pragma once
 // The fixed person of the view tests on a surface of 10 device pixels per page
 // unit (no aspect correction, no zoom), so device points are page points times 10.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "display/draw/drawing_state.h"
+#include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace view_test {
@@ -68,5 +72,16 @@ inline bool Has(const std::vector<std::string>& lines, const std::string& line) 
         if (l == line) return true;
     return false;
 }
+
+// The fixed person in a temporary work folder that holds the body glyphs.
+class FixedPersonWithGlyphs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetFixedPerson();
+        display::ResetMissingGlyphReports();
+        wheel_test::CopyDataFolders({"Simboli"});
+    }
+    testing_support::TempWorkFolder folder;
+};
 
 }  // namespace view_test

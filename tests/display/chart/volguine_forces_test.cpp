@@ -29,14 +29,8 @@ std::vector<std::string> Bars(const display::RecordingSurface& dc) {
     return out;
 }
 
-class VolguineForces : public ::testing::Test {
+class VolguineForces : public view_test::FixedPersonWithGlyphs {
 protected:
-    void SetUp() override {
-        view_test::SetFixedPerson();
-        display::ResetMissingGlyphReports();
-        wheel_test::CopyDataFolders({"Simboli"});
-    }
-    testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
 
