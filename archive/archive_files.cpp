@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "archive/record_checks.h"
 #include "engine/chart_state.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/grouped_rewrite.h"
@@ -273,9 +274,14 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, kST1);
     const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, kST2);
 
+    // Everything is checked before the first byte is written: first the
+    // person, with the dialogs' own checks.
+    if (const std::string problem = StoredPersonProblem(request.Name, request.Record, request.Annotation);
+        !problem.empty())
+        throw ArchiveError(problem + ". Nessun dato registrato.");
+
     EnsureCurrentPersonFiles();
 
-    // Everything is checked before the first byte is written.
     for (const auto& [name, size] : {std::pair{st1, kIndexRecordSize}, {st2, kBirthRecordSize},
                                      {tmpr1, kIndexRecordSize}, {tmpr2, kBirthRecordSize}})
         RequireWholeRecords(name, size);

@@ -14,6 +14,7 @@
 #include "archive/change_record.h"
 #include "archive/store_dialog.h"
 #include "archive/form_helpers.h"
+#include "archive/record_checks.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
@@ -322,9 +323,7 @@ bool TFoModifi::SaveEditedRecord() {
         gui::ShowMessage("Ora Nascita Scorretta o Incompleta");
         return false;
     }
-    if (!NumberAt(coords, 1, 2, 0, 89) || !NumberAt(coords, 4, 2, 0, 59) || !NumberAt(coords, 7, 3, 0, 179) ||
-        !NumberAt(coords, 11, 2, 0, 59) || (coords[2] != 'N' && coords[2] != 'S') ||
-        (coords[9] != 'E' && coords[9] != 'W')) {
+    if (!CoordinatesProblem(coords).empty()) {
         gui::ShowMessage("Coordinate Scorrette o Incomplete");
         return false;
     }

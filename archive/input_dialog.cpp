@@ -19,6 +19,7 @@
 #include "archive/calendars.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
+#include "archive/record_checks.h"
 #include "archive/store_dialog.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
@@ -598,18 +599,7 @@ void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
 }
 
 void TFoInputKel::CheckCoordinatesText(unsigned char& ok) {
-    ok = 1;
-    std::string t = Text(EditCoord);
-    auto number = [&](std::size_t start, std::size_t len, int lo, int hi) {
-        if (t.size() < start - 1 + len) return false;
-        int code = 0;
-        int v = rt::ValInt(t.substr(start - 1, len), code);
-        return code == 0 && v >= lo && v <= hi;
-    };
-    auto letter = [&](std::size_t at, char a, char b) { return t.size() >= at && (t[at - 1] == a || t[at - 1] == b); };
-    if (!number(1, 2, 0, 89) || !letter(3, 'N', 'S') || !number(4, 2, 0, 60) || !number(7, 3, 0, 179) ||
-        !letter(10, 'E', 'W') || !number(11, 2, 0, 60))
-        ok = 0;
+    ok = CoordinatesProblem(Text(EditCoord)).empty() ? 1 : 0;
 }
 
 void TFoInputKel::CheckBoxLocaleClick() {

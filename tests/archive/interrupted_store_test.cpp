@@ -79,7 +79,8 @@ AnnotationRecord Notes(int n) {
 
 TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
     TempWorkFolder work;
-    const fs::path root = work.Path();
+    rt::PrepareDataFolder();  // the ephemeris tables a change computes the chart with
+    const fs::path root = fs::current_path();
     CreateEmptyArchive("BASE");
     EnsureCurrentPersonFiles();
     for (int i = 0; i < 6; ++i) StorePersonRecords({"BASE", "PERSON " + std::to_string(i), Person(i), Notes(i)});
@@ -107,12 +108,26 @@ TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
                     if (n % 2) {
                         DeleteIndexEntry("BASE", position);
                     } else {
+                        // The change dialog's rewrite of a stored person.
                         ArchiveFiles f;
                         f.Open("BASE");
-                        const std::string entry = f.ReadEntry(position);
+                        const int number = *IndexEntryNumber(f.ReadEntry(position));
+                        const BirthRecord stored = f.ReadBirthRecord(number);
                         f.Close();
-                        ReplaceIndexEntry("BASE", position, MakeIndexEntry("CHANGED " + std::to_string(n),
-                                                                           *IndexEntryNumber(entry)));
+                        EditedPerson p;
+                        p.Letters = "BASE";
+                        p.IndexPosition = position;
+                        p.DataNumber = number;
+                        p.Name = "CHANGED " + std::to_string(n);
+                        p.DateTimeText = "12/06/1950 14:0" + std::to_string(n % 10);
+                        p.CorrectionText = "-1";
+                        p.CoordinatesText = "45N28-009E12";
+                        p.PlaceName = "MILANO";
+                        p.CalendarCode = "GR";
+                        p.Nationality = "ITALIA";
+                        p.AnnotationNumber = stored.AnnotationNumber;
+                        p.Annotation = Notes(n);
+                        RewriteEditedPerson(p);
                     }
                 };
         }
