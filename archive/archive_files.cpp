@@ -205,7 +205,7 @@ BirthRecord ArchiveFiles::ReadBirthRecord(int number) {
     const std::string name = ArchiveFileName(letters_, kST2);
     if (!data_) throw rt::IoError(rt::kFileNotOpen, name);
     if (number < 0 || number >= data_->FileSize())
-        throw ArchiveError("Archivio danneggiato: la scheda " + ZeroPad5(number) +
+        throw ArchiveError("Archivio danneggiato: la scheda " + rt::ZeroPad(number, 5) +
                            " non esiste in " + name + ".");
     BirthRecord r = DecodeBirthRecord(data_->Read(number));
     ArchiveShared.BirthRecordBuffer = r;
@@ -221,7 +221,7 @@ AnnotationRecord ArchiveFiles::ReadAnnotation(int number) {
     const std::string name = ArchiveFileName(letters_, kST3);
     if (!notes_) throw rt::IoError(rt::kFileNotOpen, name);
     if (number < 0 || number >= notes_->FileSize())
-        throw ArchiveError("Archivio danneggiato: l'annotazione " + ZeroPad5(number) +
+        throw ArchiveError("Archivio danneggiato: l'annotazione " + rt::ZeroPad(number, 5) +
                            " non esiste in " + name + ".");
     return DecodeAnnotationRecord(notes_->Read(number));
 }
@@ -317,12 +317,12 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     result.Entry = MakeIndexEntry(request.Name, result.DataNumber);
 
     BirthRecord record = request.Record;
-    record.AnnotationNumber = ZeroPad5(0);
+    record.AnnotationNumber = rt::ZeroPad(0, 5);
     if (withNotes) {
         notes->Write(notesNumber, EncodeAnnotationRecord(*request.Annotation));
         notes->Close();
         result.AnnotationNumber = static_cast<int>(notesNumber);
-        record.AnnotationNumber = ZeroPad5(notesNumber);
+        record.AnnotationNumber = rt::ZeroPad(notesNumber, 5);
     }
     const rt::Bytes recordBytes = EncodeBirthRecord(record);
     if (!intoCurrent) data.Write(dataNumber, recordBytes);
@@ -462,7 +462,7 @@ std::string PersonTextFileName(std::string_view letters, std::string_view number
     return ArchiveTextFolder(letters) + "\\" + std::string(number) + ".txt";
 }
 
-std::string CreatePersonTextFile(std::string_view letters, std::string_view name) {
+std::string CreateNumberedTextFile(std::string_view letters, std::string_view name) {
     const std::string folder = ArchiveTextFolder(letters);
     const std::string counter = folder + "\\" + kTextCounterFile;
     if (!rt::PathExists(folder)) {
@@ -487,11 +487,16 @@ std::string CreatePersonTextFile(std::string_view letters, std::string_view name
         throw rt::IoError(rt::kInvalidNumericInput, counter);
     RequireNumberRoom(k, counter);
     rt::ReplaceTextLines(counter, {std::to_string(k + 1)});
-    const std::string number = ZeroPad5(k);
+    const std::string number = rt::ZeroPad(k, 5);
     const std::string file = PersonTextFileName(letters, number);
     rt::WriteTextLines(file, {std::string(name.substr(0, std::min(name.size(), kIndexNameWidth)))});
     WriteHandOff(kEditFileHandOff, {file});
-    WriteTextHandOff(folder.substr(0, 4), number);
+    return number;
+}
+
+std::string CreatePersonTextFile(std::string_view letters, std::string_view name) {
+    const std::string number = CreateNumberedTextFile(letters, name);
+    WriteTextHandOff(ArchiveTextFolder(letters).substr(0, 4), number);
     return number;
 }
 
@@ -589,7 +594,7 @@ std::vector<std::string> CheckArchive(std::string_view letters) {
             problems.push_back(st1 + ": la voce " + std::to_string(i) + " non ha numero di scheda");
         else if (!data.empty() && *number >= static_cast<int>(data.size()))
             problems.push_back(st1 + ": la voce " + std::to_string(i) + " rimanda alla scheda " +
-                               ZeroPad5(*number) + ", assente in " + st2);
+                               rt::ZeroPad(*number, 5) + ", assente in " + st2);
         if (i > 1 && CompareArchiveText(e, previous) <= 0)
             problems.push_back(st1 + ": le voci " + std::to_string(i - 1) + " e " +
                                std::to_string(i) + " sono fuori ordine");

@@ -177,6 +177,10 @@ std::string PersonTextFileName(std::string_view letters, std::string_view number
 // characters of the name), and the hand-offs "FileDum\DatModif.dum" and
 // "FileDum\StrText.dum". Returns the five-digit number.
 std::string CreatePersonTextFile(std::string_view letters, std::string_view name);
+// The same without "FileDum\StrText.dum": the change dialog makes a text for
+// a stored person, who need not be the current one, so the current person's
+// hand-off stays.
+std::string CreateNumberedTextFile(std::string_view letters, std::string_view name);
 
 // ---- hand-off files -----------------------------------------------------------
 

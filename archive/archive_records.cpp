@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
 
 namespace archive {
 
@@ -50,7 +51,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 std::string MakeIndexEntry(std::string_view name, int dataNumber) {
     std::string padded(name.substr(0, std::min(name.size(), kIndexNameWidth)));
     padded.resize(kIndexNameWidth, ' ');
-    return padded + ZeroPad5(dataNumber);
+    return padded + rt::ZeroPad(dataNumber, 5);
 }
 
 std::string IndexEntryName(std::string_view entry) {
@@ -190,12 +191,6 @@ rt::Bytes EmptyAnnotationHeader() {
 }
 
 // ---- number texts -----------------------------------------------------------------------
-
-std::string ZeroPad5(long long value) {
-    std::string s = std::to_string(value);
-    while (s.size() < 5) s.insert(s.begin(), '0');
-    return s;
-}
 
 std::string GeneralRealText(long double value) {
     if (value == 0 || std::isnan(value)) return "0";

@@ -100,8 +100,6 @@ const std::array<std::string, 4>& EmptyAnnotationNotice();
 
 // ---- number texts ----------------------------------------------------------
 
-// Decimal digits with "0" prefixed until there are five characters.
-std::string ZeroPad5(long long value);
 // The general real text of the old run-time with a decimal comma: at most 15
 // significant digits, no trailing zeros ("1", "-0,5", "2451545,25").
 std::string GeneralRealText(long double value);

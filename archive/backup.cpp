@@ -2,9 +2,13 @@
 
 #include "archive/draw_settings_file.h"
 
+#include <cerrno>
 #include <fstream>
+#include <sstream>
 
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 
@@ -13,42 +17,41 @@ namespace fs = std::filesystem;
 namespace archive {
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    return rt::UpperAscii(a) == rt::UpperAscii(b);
-}
-
-// The file of a folder whose name matches without regard to case.
+// The file of a folder whose name matches without regard to case, or an
+// empty path when there is none.
 fs::path FindIn(const fs::path& folder, const std::string& name) {
+    const fs::path p = rt::ResolvePathIn(folder, name);
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (SameIgnoringCase(it->path().filename().string(), name)) return it->path();
-    return {};
+    return fs::exists(p, ec) ? p : fs::path();
 }
 
-// Copies to a temporary name beside the target, checks the size, renames.
-void CopyWhole(const fs::path& from, const fs::path& to) {
-    fs::path tmp = to;
-    tmp += ".part~";
-    std::error_code ec;
-    fs::copy_file(from, tmp, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        throw fs::filesystem_error("copy", from, to, ec);
-    }
-    if (fs::file_size(tmp) != fs::file_size(from)) {
-        fs::remove(tmp, ec);
-        throw fs::filesystem_error("copy", from, to, std::make_error_code(std::errc::io_error));
-    }
-    fs::rename(tmp, to, ec);
-    if (ec) {
-        fs::remove(tmp, ec);
-        throw fs::filesystem_error("rename", tmp, to, ec);
-    }
+// A file's name as the messages show it.
+std::string Shown(const fs::path& p) { return rt::Utf8ToCp1252(p.string()); }
+
+// The bytes of a file (IoError naming it when it cannot be read).
+std::string ReadWhole(const fs::path& from) {
+    std::ifstream in(from, std::ios::binary);
+    if (!in) throw rt::IoError(rt::IoCodeFromErrno(errno), Shown(from));
+    std::ostringstream s;
+    s << in.rdbuf();
+    if (in.bad()) throw rt::IoError(rt::kAccessDenied, Shown(from));
+    return s.str();
+}
+
+// Copies a file whole: the target is replaced only once every byte arrived.
+void CopyWhole(const fs::path& from, const fs::path& to) { rt::ReplaceWholeFile(to, ReadWhole(from), Shown(to)); }
+
+// What went wrong, in the run-time's words, with the file it concerns.
+std::string Describe(const std::exception& e) {
+    if (const auto* io = dynamic_cast<const rt::IoError*>(&e))
+        return rt::IoError::MessageFor(io->Code()) + (io->File().empty() ? "" : ": " + io->File());
+    if (const auto* fe = dynamic_cast<const fs::filesystem_error*>(&e))
+        return rt::IoError::MessageFor(rt::IoCodeFromErrno(fe->code().value(), true)) +
+               (fe->path1().empty() ? "" : ": " + Shown(fe->path1()));
+    return rt::IoError::MessageFor(rt::kAccessDenied);
 }
 
 const char* kArchiveFiles[] = {"BASE.ST1", "BASE.ST2", "BASE.ST3"};
-
-std::string Utf8ToModel(const std::string& s) { return rt::Utf8ToCp1252(s); }
 
 }  // namespace
 
@@ -87,7 +90,7 @@ BackupOutcome BackupBaseArchive(const fs::path& programFolder, const fs::path& d
         out.ok = true;
     } catch (const std::exception& e) {
         out.ok = false;
-        out.message = "Backup non riuscito: " + Utf8ToModel(e.what());
+        out.message = "Backup non riuscito: " + Describe(e);
     }
     return out;
 }
@@ -96,7 +99,7 @@ BackupOutcome RestoreBaseArchive(const fs::path& programFolder, const fs::path& 
     BackupOutcome out;
     std::error_code ec;
     if (!fs::is_directory(source, ec)) {
-        out.message = "La sorgente " + Utf8ToModel(source.string()) + " non \xE8 disponibile";
+        out.message = "La sorgente " + Shown(source) + " non \xE8 disponibile";
         return out;
     }
     fs::path data = FindIn(source, "DatiBase");
@@ -117,16 +120,20 @@ BackupOutcome RestoreBaseArchive(const fs::path& programFolder, const fs::path& 
             targets[i] = existing.empty() ? programFolder / kArchiveFiles[i] : existing;
         }
         // Copy all three to temporary names first, then put them in place.
+        // A target that is no file (a folder in its place) stops the restore
+        // before anything is replaced.
+        for (const fs::path& t : targets)
+            if (fs::exists(t, ec) && !fs::is_regular_file(t, ec)) throw rt::IoError(rt::kAccessDenied, Shown(t));
         std::vector<fs::path> temps;
-        for (int i = 0; i < 3; ++i) {
-            fs::path tmp = targets[i];
-            tmp += ".restore~";
-            fs::copy_file(files[static_cast<std::size_t>(i)], tmp, fs::copy_options::overwrite_existing);
-            if (fs::file_size(tmp) != fs::file_size(files[static_cast<std::size_t>(i)]))
-                throw fs::filesystem_error("copy", tmp, std::make_error_code(std::errc::io_error));
-            temps.push_back(tmp);
+        try {
+            for (int i = 0; i < 3; ++i)
+                temps.push_back(
+                    rt::WriteBeside(targets[i], ReadWhole(files[static_cast<std::size_t>(i)]), Shown(targets[i])));
+            for (std::size_t i = 0; i < temps.size(); ++i) rt::PutInPlace(temps[i], targets[i], Shown(targets[i]));
+        } catch (...) {
+            for (const fs::path& t : temps) fs::remove(t, ec);
+            throw;
         }
-        for (int i = 0; i < 3; ++i) fs::rename(temps[static_cast<std::size_t>(i)], targets[i]);
         out.filesCopied = 3;
         fs::path textsFrom = FindIn(source, "BASEtxt");
         fs::path textsTo = FindIn(programFolder, "BASEtxt");
@@ -140,7 +147,7 @@ BackupOutcome RestoreBaseArchive(const fs::path& programFolder, const fs::path& 
                 }
         out.ok = true;
     } catch (const std::exception& e) {
-        out.message = "Ripristino non riuscito: " + Utf8ToModel(e.what());
+        out.message = "Ripristino non riuscito: " + Describe(e);
     }
     return out;
 }

@@ -156,6 +156,7 @@ void TFoBakMod1::BBchiudiSceltaClick() {
     DriveComboBox1->hidePopup();
     Panel3->hide();
     Panel1->show();
+    adjustSize();  // back to the size without the drive list
 }
 
 void TFoBakMod1::DriveComboBox1Click(int index) {
@@ -178,6 +179,7 @@ void TFoBakMod1::DriveComboBox1Click(int index) {
     ChosenFolder = folder;
     Panel3->hide();
     Panel1->show();
+    adjustSize();
 }
 
 void TFoBakMod1::BBbackupClick() {

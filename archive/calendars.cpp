@@ -257,7 +257,9 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     if (localMeanTime) {
         long double value = query.Longitude * 4 / 60;
         long double a = value < 0 ? -value : value;
-        text = std::string(value >= 0 ? "-" : "+") + GeneralRealText(a).substr(0, 10);
+        // East of Greenwich the clock is ahead: the correction is negative.
+        // Greenwich itself is "+0".
+        text = std::string(value > 0 ? "-" : "+") + GeneralRealText(a).substr(0, 10);
     }
     if (text.empty() || (text[0] != '-' && text[0] != '+')) text.insert(0, "+");
     result.CorrectionText = text;

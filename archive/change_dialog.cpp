@@ -53,6 +53,18 @@ bool NumberAt(const std::string& t, std::size_t start, std::size_t len, int lo, 
     int v = rt::ValInt(t.substr(start - 1, len), code);
     return code == 0 && v >= lo && v <= hi;
 }
+
+// Whether the day of a checked DD/MM/YYYY text exists in its month and year:
+// in the calendar the dialog names, or in the one in force when it names none.
+bool DayExists(const std::string& date, const std::string& calendar) {
+    int code = 0;
+    const int day = rt::ValInt(date.substr(0, 2), code);
+    const int month = rt::ValInt(date.substr(3, 2), code);
+    const int year = rt::ValInt(date.substr(6, 4), code);
+    if (calendar == "GREGORIANO" || calendar == "GIULIANO")
+        return day <= engine::DaysInMonth(month, year, calendar == "GREGORIANO");
+    return engine::DayExistsInForce(day, month, year);
+}
 }  // namespace
 
 TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true, parent) {
@@ -315,7 +327,8 @@ bool TFoModifi::SaveEditedRecord() {
     if (!GroupBoxDati->isEnabled() || DataNumber == 0) return false;
     for (QLineEdit* e : {EditNomeSogg, EditLocalita, EditStato}) e->setText(gui::ToQt(Trim(e)));
     std::string date = Trim(EditDataNasc), time = Trim(EditOraNasc), coords = Trim(EditCoordi);
-    if (!NumberAt(date, 1, 2, 1, 31) || !NumberAt(date, 4, 2, 1, 12) || !NumberAt(date, 7, 4, 1, 2080)) {
+    if (!NumberAt(date, 1, 2, 1, 31) || !NumberAt(date, 4, 2, 1, 12) || !NumberAt(date, 7, 4, 1, 2080) ||
+        !DayExists(date, Trim(EditCalend))) {
         gui::ShowMessage("Data Nascita Scorretta o Incompleta");
         return false;
     }
@@ -408,7 +421,7 @@ void TFoModifi::BBtestoClick() {
     } else {
         // A new text file, numbered by the folder's counter.
         std::string previousText = engine::Birth.SubjectName;
-        number = CreatePersonTextFile(ArchiveName, gui::FromQt(EditNomeSogg->text()));
+        number = CreateNumberedTextFile(ArchiveName, gui::FromQt(EditNomeSogg->text()));
         EditNfile->setText(gui::ToQt(number));
         file = PersonTextFileName(ArchiveName, number);
         engine::Birth.SubjectName = previousText;

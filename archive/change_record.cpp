@@ -8,6 +8,7 @@
 #include "engine/calendar.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/record_file.h"
+#include "platform/runtime/number_text.h"
 
 namespace archive {
 
@@ -62,7 +63,7 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
         }
         notes.Write(noteNumber, EncodeAnnotationRecord(*p.Annotation));
         notes.Close();
-        record.AnnotationNumber = ZeroPad5(noteNumber);
+        record.AnnotationNumber = rt::ZeroPad(noteNumber, 5);
     }
     data.Write(p.DataNumber, EncodeBirthRecord(record));
     data.Close();

@@ -16,15 +16,9 @@ namespace {
 
 using engine::kPi;
 
-// Characters start..start+len-1 (1-based) of a text, as far as it reaches.
-std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
-    if (start < 1 || start > s.size()) return {};
-    return s.substr(start - 1, len);
-}
-
 int IntAt(const std::string& s, std::size_t start, std::size_t len) {
     int code = 0;
-    const std::int32_t v = rt::ValInt(Sub(s, start, len), code);
+    const std::int32_t v = rt::ValInt(rt::Copy(s, start, len), code);
     return code == 0 ? v : 0;
 }
 
@@ -61,15 +55,15 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
     using T = Trig<F>;
     // The record's texts.
     const int latDeg = IntAt(coordinates, 1, 2);
-    const std::string latLetter = Sub(coordinates, 3, 1);
+    const std::string latLetter = rt::Copy(coordinates, 3, 1);
     const int latMin = IntAt(coordinates, 4, 2);
     const int lonDeg = IntAt(coordinates, 7, 3);
-    const std::string lonLetter = Sub(coordinates, 10, 1);
+    const std::string lonLetter = rt::Copy(coordinates, 10, 1);
     const int lonMin = IntAt(coordinates, 11, 2);
     const int hour = IntAt(dateField, 9, 2);
     const int minute = IntAt(dateField, 11, 2);
     // The correction reads with either decimal separator.
-    const F correction = static_cast<F>(ReadDecimalEitherSeparator(Sub(dateField, 13, 6)).value_or(0));
+    const F correction = static_cast<F>(ReadDecimalEitherSeparator(rt::Copy(dateField, 13, 6)).value_or(0));
 
     const F t = static_cast<F>((static_cast<Real>(jd) - 2415020) / 36525);
     const F eps = static_cast<F>(23.4522944L - 0.0130125L * t);
@@ -199,11 +193,11 @@ void EncodeCuspString(const CuspArray& cusps, std::string& out) {
     for (int i = 1; i <= 12; ++i) {
         std::string pos;
         engine::FormatSignPosShort(0, pos, cusps[i]);
-        const std::string abbreviation = Sub(pos, 3, 3);
+        const std::string abbreviation = rt::Copy(pos, 3, 3);
         char letter = ' ';
         for (int s = 1; s <= 12; ++s)
             if (abbreviation == engine::kSignAbbreviations[s]) letter = kSignLetters[s - 1];
-        text += Two(i) + letter + Sub(pos, 1, 2);
+        text += Two(i) + letter + rt::Copy(pos, 1, 2);
     }
     out = rt::CutTo(text, kCuspStringCapacity);
 }
@@ -223,8 +217,8 @@ Real RecordJulianDay(const std::string& dateField, const std::string& calendarFi
     const Real day = IntAt(dateField, 7, 2);
     const Real hour = IntAt(dateField, 9, 2);
     const Real minute = IntAt(dateField, 11, 2);
-    const Real correction = ReadDecimalEitherSeparator(Sub(dateField, 13, 8)).value_or(0);
-    const int calendar = Sub(calendarField, 1, 2) == "GR" ? 1 : 0;
+    const Real correction = ReadDecimalEitherSeparator(rt::Copy(dateField, 13, 8)).value_or(0);
+    const int calendar = rt::Copy(calendarField, 1, 2) == "GR" ? 1 : 0;
     return engine::JulianDayNumber(calendar, day, month, year, hour, minute) + correction / 24;
 }
 
@@ -233,7 +227,7 @@ ChartStrings ComputeChartStrings(const std::string& dateField, const std::string
     auto& chart = engine::Chart;
     engine::ComputeBodies(0, false, julianDay);
     for (int i = 1; i <= 19; ++i) chart.PlanetLongitudes[i] = std::fabs(chart.PlanetLongitudes[i]);
-    const std::string coordinates = Sub(placeField, 1, 12);
+    const std::string coordinates = rt::Copy(placeField, 1, 12);
     if (doubleWidth)
         ComputeArchiveCuspsDouble(dateField, coordinates, chart.HouseCusps,
                                   static_cast<double>(julianDay));

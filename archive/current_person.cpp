@@ -20,20 +20,7 @@ namespace {
 
 using engine::Real;
 
-std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
-    if (start < 1 || start > s.size()) return {};
-    return s.substr(start - 1, len);
-}
-
 bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
-
-void ComputeCurrentHouses() {
-    auto& c = engine::Chart;
-    engine::ComputeHouses(c.HouseCalcMode, c.LongitudeDegrees[1], c.LongitudeMinutes[1], c.JulianDay,
-                          c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1],
-                          c.LatitudeLetter[1], c.BirthHour[1], c.BirthMinute[1], c.TimeZoneCorrection,
-                          0, "N", c.HouseCusps);
-}
 
 // A current person not stored yet: empty birth data and a chart of zeros.
 void ClearChart() {
@@ -97,8 +84,8 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     if (!empty && !engine::SortKeyToDateTimeText(b.BirthDateKey, b.BirthDateText,
                                                  b.TimeZoneCorrectionText))
         c.TimeZoneCorrection = 0;  // no readable correction: clock time taken as UT
-    b.CoordinatesText = Sub(ArchiveShared.BirthPlaceLine, 1, 12);
-    b.BirthPlace = Sub(ArchiveShared.BirthPlaceLine, 13, 28);
+    b.CoordinatesText = rt::Copy(ArchiveShared.BirthPlaceLine, 1, 12);
+    b.BirthPlace = rt::Copy(ArchiveShared.BirthPlaceLine, 13, 28);
     engine::TidyNameText(b.BirthPlace);
     b.Nationality = r.NationalityField;
     c.GregorianCalendar = r.CalendarField == "GR";
@@ -146,10 +133,10 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     // Step 7: houses.
     if (!forShow) {
         c.HouseSystemName = "PLACIDO";
-        ComputeCurrentHouses();
+        engine::ComputeChartHouses();
     }
     c.HouseSystemName = "CASE_MEDIE";
-    ComputeCurrentHouses();
+    engine::ComputeChartHouses();
 
     // Steps 8 and 9: bodies and retrograde marks (only bodies 1..9 can be marked).
     engine::ComputeBodiesWithRetro(0, c.JulianDay);

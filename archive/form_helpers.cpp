@@ -84,6 +84,9 @@ void RememberMainOrigin(QWidget* mainWindow) {
 }
 
 void PlaceNearMain(QWidget* window, int offset) {
+    // A window sized by its contents takes that size before it is placed, so
+    // its first opening lands where every later one does.
+    if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
     window->move(MainForm.MainFormLeft + MainForm.MainFormWidth - window->width() + offset,
                  MainForm.MainFormTop + MainForm.MainFormHeight - window->height() + offset);
 }

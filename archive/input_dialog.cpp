@@ -15,6 +15,7 @@
 #include <QTime>
 #include <QVBoxLayout>
 #include <cmath>
+#include <vector>
 
 #include "archive/calendars.h"
 #include "archive/draw_settings_file.h"
@@ -138,7 +139,7 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     EditJD->setReadOnly(true);
     EditLocEstesa = Edit(PanelResult, "EditLocEstesa");
     EditCoord = Edit(PanelResult, "EditCoord", 12);
-    EditFuso = Edit(PanelResult, "EditFuso", 6);
+    EditFuso = Edit(PanelResult, "EditFuso");  // six characters wide, the whole text kept
     EditCalend = Edit(PanelResult, "EditCalend", 4);
     UpperCaseOnTyping(EditCalend);
     EditStato = Edit(PanelResult, "EditStato");
@@ -211,6 +212,13 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(BBRitorna);
     top->addLayout(buttons);
 
+    // A red field turns back to aqua as soon as it is corrected (before the
+    // checks below, which may find it wrong again).
+    for (QLineEdit* e : {EditSogg, EditCoord, EditLocEstesa, EditGiorno, EditMese, EditAnno, EditOra, EditMinuti,
+                         EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon,
+                         EditSecLon, EditEWore})
+        gui::ClearRejectionOnEdit(e);
+
     // Every change of the input asks the idle step to check again.
     auto recheck = [this] { RecheckPending = 1; };
     connect(EditSogg, &QLineEdit::textChanged, this, recheck);
@@ -264,17 +272,21 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     connect(CheckBoxLocale, &QCheckBox::clicked, this, gui::Guarded([this](bool) { CheckBoxLocaleClick(); }));
     connect(EditCalend, &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { EditCalendChange(); }));
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
-    for (QLineEdit* e : {EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon}) {
-        connect(e, &QLineEdit::textEdited, this, [this] {
-            LongitudeInDegrees = 1;
-            CheckManualCoordinates();
-        });
-    }
-    for (QLineEdit* e : {EditOreLon, EditMinLon, EditSecLon, EditEWore}) {
-        connect(e, &QLineEdit::textEdited, this, [this] {
-            LongitudeInDegrees = 0;
-            CheckManualCoordinates();
-        });
+    // Each field of the panel moves on to the next when it is full, so
+    // "41N54" typed in one go fills latitude degrees, letter and minutes.
+    const std::vector<QLineEdit*> degreeGroup = {EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon};
+    const std::vector<QLineEdit*> hourGroup = {EditOreLon, EditMinLon, EditSecLon, EditEWore};
+    for (const auto* group : {&degreeGroup, &hourGroup}) {
+        const bool degrees = group == &degreeGroup;
+        for (std::size_t i = 0; i < group->size(); ++i) {
+            QLineEdit* e = (*group)[i];
+            QWidget* next = i + 1 < group->size() ? static_cast<QWidget*>((*group)[i + 1]) : BitBtn1;
+            connect(e, &QLineEdit::textEdited, this, [this, e, next, degrees](const QString& t) {
+                LongitudeInDegrees = degrees ? 1 : 0;
+                CheckManualCoordinates();
+                if (t.size() >= e->maxLength()) next->setFocus();
+            });
+        }
     }
     connect(BBprosegui, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBproseguiClick(); }));
     connect(BBRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRitornaClick(); }));
@@ -451,6 +463,10 @@ void TFoInputKel::PickPlaceRecord(std::int64_t record, bool fromList) {
 
 void TFoInputKel::FormActivate() {
     FixedZoneMinusFive = 0;
+    // No red from an earlier opening.
+    for (QLineEdit* e : {EditSogg, EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon,
+                         EditMinLon, EditSecLon, EditEWore})
+        if (gui::GetFieldState(e) == FieldState::Rejected) SetFieldState(e, FieldState::Valid);
     LabNote->hide();
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
         e->clear();
@@ -495,6 +511,18 @@ void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
     ValidateIntEdit(EditAnno, 0, 2080, false, ok);
     ValidateIntEdit(EditOra, 0, 23, false, ok);
     ValidateIntEdit(EditMinuti, 0, 59, false, ok);
+    if (ok == 1) {
+        // A day its month and year do not have (31/02, 29/02 of a common year,
+        // the days the calendar reform skipped) is refused, never moved on.
+        int code = 0;
+        const int day = rt::ValInt(Text(EditGiorno), code), month = rt::ValInt(Text(EditMese), code);
+        const int year = rt::ValInt(Text(EditAnno), code);
+        if (month >= 1 && !engine::DayExistsInForce(day, month, year)) {
+            gui::SetFieldState(EditGiorno, FieldState::Rejected);
+            EditGiorno->setFocus();
+            ok = 0;
+        }
+    }
     if (ok == 0) {
         gui::ShowMessage("Data Scorretta");
         return;
@@ -570,7 +598,7 @@ void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
     EditCalend->setText(result.Julian ? "GIUL" : "GREG");
     EditCalend->blockSignals(false);
     CheckBoxLocale->setChecked(result.LocalMeanTime);
-    EditFuso->setText(gui::ToQt(result.CorrectionText.substr(0, 11)));
+    EditFuso->setText(gui::ToQt(result.CorrectionText));
     if (Chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) LabNote->show();
     LockResults();
 
@@ -618,7 +646,7 @@ void TFoInputKel::CheckBoxLocaleClick() {
     long double longitude = rt::ValInt(t.substr(6, 3), code) + rt::ValInt(t.substr(10, 2), code) / 60.0L;
     if (t[9] == 'W') longitude = -longitude;
     long double value = longitude * 4 / 60;
-    EditFuso->setText(gui::ToQt(std::string(value >= 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
+    EditFuso->setText(gui::ToQt(std::string(value > 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
 }
 
 void TFoInputKel::EditCalendChange() {
@@ -648,11 +676,11 @@ void TFoInputKel::BBLockClick() {
 
 void TFoInputKel::BitBtnOggiClick() {
     rt::LocalDateTime now = rt::Now();
-    EditGiorno->setText(gui::ToQt(engine::IntToStrZeroPad(now.day, 2)));
-    EditMese->setText(gui::ToQt(engine::IntToStrZeroPad(now.month, 2)));
-    EditAnno->setText(gui::ToQt(engine::IntToStrZeroPad(now.year, 4)));
-    EditOra->setText(gui::ToQt(engine::IntToStrZeroPad(now.hour, 2)));
-    EditMinuti->setText(gui::ToQt(engine::IntToStrZeroPad(now.minute, 2)));
+    EditGiorno->setText(gui::ToQt(rt::ZeroPad(now.day, 2)));
+    EditMese->setText(gui::ToQt(rt::ZeroPad(now.month, 2)));
+    EditAnno->setText(gui::ToQt(rt::ZeroPad(now.year, 4)));
+    EditOra->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
+    EditMinuti->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
     RecheckPending = 1;
     EditGiorno->setFocus();
 }
@@ -660,11 +688,11 @@ void TFoInputKel::BitBtnOggiClick() {
 void TFoInputKel::DateTimePicker1CloseUp() {
     QDate d = DateTimePicker1->date();
     rt::LocalDateTime now = rt::Now();
-    EditGiorno->setText(gui::ToQt(engine::IntToStrZeroPad(d.day(), 2)));
-    EditMese->setText(gui::ToQt(engine::IntToStrZeroPad(d.month(), 2)));
-    EditAnno->setText(gui::ToQt(engine::IntToStrZeroPad(d.year(), 4)));
-    EditOra->setText(gui::ToQt(engine::IntToStrZeroPad(now.hour, 2)));
-    EditMinuti->setText(gui::ToQt(engine::IntToStrZeroPad(now.minute, 2)));
+    EditGiorno->setText(gui::ToQt(rt::ZeroPad(d.day(), 2)));
+    EditMese->setText(gui::ToQt(rt::ZeroPad(d.month(), 2)));
+    EditAnno->setText(gui::ToQt(rt::ZeroPad(d.year(), 4)));
+    EditOra->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
+    EditMinuti->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
     RecheckPending = 1;
 }
 
@@ -729,8 +757,8 @@ void TFoInputKel::CheckManualCoordinates() {
         OkFlag = 0;
         return;
     }
-    std::string text = engine::IntToStrZeroPad(latDeg, 2) + gui::FromQt(EditNS->text()) +
-                       engine::IntToStrZeroPad(latMin, 2) + "-";
+    std::string text = rt::ZeroPad(latDeg, 2) + gui::FromQt(EditNS->text()) +
+                       rt::ZeroPad(latMin, 2) + "-";
     int degrees = static_cast<int>(std::floor(longitude + 1e-9L));
     int minutes = static_cast<int>(std::floor((longitude - degrees) * 60 + 1e-6L));
     if (LongitudeInDegrees == 1) {
@@ -747,7 +775,7 @@ void TFoInputKel::CheckManualCoordinates() {
         EditPriLon->setText(QString::number(minutes));
         EditEWgrd->setText(EditEWore->text());
     }
-    text += engine::IntToStrZeroPad(degrees, 3) + gui::FromQt(EditEWgrd->text()) + engine::IntToStrZeroPad(minutes, 2);
+    text += rt::ZeroPad(degrees, 3) + gui::FromQt(EditEWgrd->text()) + rt::ZeroPad(minutes, 2);
     Birth.ManualCoordText = text;
 }
 
@@ -755,6 +783,7 @@ void TFoInputKel::BitBtn1Click() {
     if (OkFlag == 1) {
         EditCoord->setText(gui::ToQt(Birth.ManualCoordText));
         PanelMan->hide();
+        adjustSize();  // back to the size without the panel
     } else {
         gui::ShowMessage("Coordinate Scorrette");
     }

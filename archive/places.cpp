@@ -26,12 +26,6 @@ std::string TrimLeftBlanks(const std::string& s) {
     return i == std::string::npos ? std::string() : s.substr(i);
 }
 
-std::string ZeroPadded(std::int64_t v, int width) {
-    std::string s = std::to_string(v < 0 ? -v : v);
-    if (static_cast<int>(s.size()) < width) s.insert(0, width - s.size(), '0');
-    return s;
-}
-
 }  // namespace
 
 rt::Bytes EncodePlaceRecord(const PlaceRecord& place) {
@@ -115,7 +109,7 @@ std::string PlaceCoordinatesText(long double latitude, long double longitude) {
         long double a = value < 0 ? -value : value;
         std::int64_t degrees = rt::Trunc(a);
         std::int64_t minutes = rt::Round((a - degrees) * 60);
-        return ZeroPadded(degrees, degreeDigits) + letter + ZeroPadded(minutes, 2);
+        return rt::ZeroPad(degrees, degreeDigits) + letter + rt::ZeroPad(minutes, 2);
     };
     return part(latitude, 2, 'N', 'S') + "-" + part(longitude, 3, 'E', 'W');
 }

@@ -18,6 +18,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
 
 namespace archive {
 
@@ -197,7 +198,7 @@ void TFormRich::LoadChosenPerson() {
         EditSoggetto->clear();
         return;
     }
-    WritePointerHandOff(ZeroPad5(*number), ArchiveName);
+    WritePointerHandOff(rt::ZeroPad(*number, 5), ArchiveName);
     LoadedRecord = Files.ReadBirthRecord(*number);
     const BirthRecord& rec = LoadedRecord;
 
@@ -214,9 +215,7 @@ void TFormRich::LoadChosenPerson() {
     }
     WordOrderState = 0;
     BitBtnInverti->setEnabled(true);
-    std::string shownName = name;
-    engine::StripTrailingBlanks(shownName);
-    EditNome->setText(gui::ToQt(shownName));
+    EditNome->setText(gui::ToQt(name));  // the first 38 characters, blanks kept
     BitBtnOK->setEnabled(true);
     BitBtnOK->setFocus();
 

@@ -14,6 +14,21 @@ namespace engine {
 using rt::Frac;
 using rt::Int;
 
+int DaysInMonth(int month, int year, bool gregorian) {
+    static constexpr int kDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    if (month != 2) return kDays[month];
+    const bool leap = gregorian ? (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) : year % 4 == 0;
+    return leap ? 29 : 28;
+}
+
+bool DayExistsInForce(int day, int month, int year) {
+    const long key = static_cast<long>(year) * 10000 + month * 100 + day;
+    if (key > 15821004 && key < 15821015) return false;
+    const bool gregorian = key >= 15821015;
+    return day >= 1 && day <= DaysInMonth(month, year, gregorian);
+}
+
 Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hour, Real minute) {
     Real d = day + hour / 24 + minute / 1440;
     if (month < 3) {
@@ -61,9 +76,9 @@ std::string DateText(Real jd, bool gregorianFromReform, bool alwaysGregorian) {
             j += 0.00001L;
             continue;
         }
-        return IntToStrZeroPad(rt::Round(day), 2) + "/" + IntToStrZeroPad(rt::Round(month), 2) + "/" +
-               IntToStrZeroPad(rt::Round(year), 4) + " " + IntToStrZeroPad(rt::Round(hour), 2) + ":" +
-               IntToStrZeroPad(rt::Round(minute), 2);
+        return rt::ZeroPad(rt::Round(day), 2) + "/" + rt::ZeroPad(rt::Round(month), 2) + "/" +
+               rt::ZeroPad(rt::Round(year), 4) + " " + rt::ZeroPad(rt::Round(hour), 2) + ":" +
+               rt::ZeroPad(rt::Round(minute), 2);
     }
     return {};
 }
@@ -107,7 +122,7 @@ bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::s
 
 std::string TodayDateText() {
     rt::LocalDateTime now = rt::Now();
-    return IntToStrZeroPad(now.day, 2) + "/" + IntToStrZeroPad(now.month, 2) + "/" + IntToStrZeroPad(now.year, 4);
+    return rt::ZeroPad(now.day, 2) + "/" + rt::ZeroPad(now.month, 2) + "/" + rt::ZeroPad(now.year, 4);
 }
 
 std::string FileDateText(const std::string& fileName, Real& julianDay) {

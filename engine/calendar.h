@@ -13,6 +13,13 @@ Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hou
 std::string JulianDayToDateText(Real jd);
 // Calendar taken from Chart.GregorianCalendar.
 std::string JulianDayToDateTextByCalendar(Real jd);
+// The days of a month (1..12) in the Gregorian or the Julian calendar; 0 for
+// any other month.
+int DaysInMonth(int month, int year, bool gregorian);
+// Whether a day exists in its month and year in the calendar in force: Julian
+// up to 4 October 1582, Gregorian from 15 October 1582 (the days between do
+// not exist). A month outside 1..12 has no days.
+bool DayExistsInForce(int day, int month, int year);
 std::string DateTimeTextToSortKey(const std::string& dateText);
 // Splits a key with its zone field; sets Chart.TimeZoneCorrection. Returns false
 // when the zone text is not a number (the date text is set all the same).

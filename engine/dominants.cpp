@@ -1,5 +1,7 @@
 #include "engine/dominants.h"
 
+#include "platform/runtime/fixed_string.h"
+
 #include <cmath>
 #include <vector>
 
@@ -151,17 +153,7 @@ std::array<int, 5> ElementValues(const std::array<Real, 13>& totals, const std::
     return e;
 }
 
-std::string ThreeDigits(int v) {
-    std::string s = std::to_string(v < 0 ? 0 : v);
-    while (s.size() < 3) s = "0" + s;
-    return s;
-}
-
-// Characters start..start+len-1 (1-based) of s, as far as they exist.
-std::string Sub(const std::string& s, std::size_t start, std::size_t len) {
-    if (start < 1 || start > s.size()) return {};
-    return s.substr(start - 1, len);
-}
+std::string ThreeDigits(int v) { return rt::ZeroPad(v < 0 ? 0 : v, 3); }
 
 std::string Trimmed(const std::string& s) {
     std::size_t a = s.find_first_not_of(' ');
@@ -172,7 +164,7 @@ std::string Trimmed(const std::string& s) {
 
 // Number in a fixed column; text that is no number gives 0.
 Real ColumnValue(const std::string& s, std::size_t start, std::size_t len) {
-    std::string t = Trimmed(Sub(s, start, len));
+    std::string t = Trimmed(rt::Copy(s, start, len));
     for (char& ch : t)
         if (ch == ',') ch = '.';
     int code = 0;
@@ -198,24 +190,24 @@ ParsedBirth ParseBirthData(const std::string& dateLine, const std::string& place
     b.day = ColumnValue(dateLine, 7, 2);
     b.hour = ColumnValue(dateLine, 9, 2);
     b.minute = ColumnValue(dateLine, 11, 2);
-    b.zoneText = Trimmed(Sub(dateLine, 13, 6));
+    b.zoneText = Trimmed(rt::Copy(dateLine, 13, 6));
     b.zone = ColumnValue(dateLine, 13, 6);
     b.latDeg = static_cast<int>(ColumnValue(placeLine, 1, 2));
-    b.latLetter = Sub(placeLine, 3, 1);
+    b.latLetter = rt::Copy(placeLine, 3, 1);
     b.latMin = static_cast<int>(ColumnValue(placeLine, 4, 2));
     b.lonDeg = static_cast<int>(ColumnValue(placeLine, 7, 3));
-    b.lonLetter = Sub(placeLine, 10, 1);
+    b.lonLetter = rt::Copy(placeLine, 10, 1);
     b.lonMin = static_cast<int>(ColumnValue(placeLine, 11, 2));
-    b.coordinates = Sub(placeLine, 1, 12);
-    b.place = Trimmed(Sub(placeLine, 13, 27));
+    b.coordinates = rt::Copy(placeLine, 1, 12);
+    b.place = Trimmed(rt::Copy(placeLine, 13, 27));
     return b;
 }
 
 // The zone as the heading shows it: east positive, the stored sign reversed.
 std::string HeadingZone(const std::string& zoneText) {
     if (zoneText.empty()) return zoneText;
-    if (zoneText[0] == '-') return "+" + Sub(zoneText, 2, 5);
-    if (zoneText[0] == '+') return "-" + Sub(zoneText, 2, 5);
+    if (zoneText[0] == '-') return "+" + rt::Copy(zoneText, 2, 5);
+    if (zoneText[0] == '+') return "-" + rt::Copy(zoneText, 2, 5);
     int code = 0;
     std::string t = zoneText;
     for (char& ch : t)
@@ -371,8 +363,8 @@ void ComputeVolguineDominants() {
     std::vector<std::string> table;
     table.push_back(Cut("*MaitreVolguine*" + name, 96));
     table.push_back(name);
-    table.push_back(Cut("Nascita a " + b.place + " il " + Sub(dateLine, 7, 2) + "/" + Sub(dateLine, 5, 2) + "/" +
-                            Sub(dateLine, 1, 4) + " " + Sub(dateLine, 9, 2) + ":" + Sub(dateLine, 11, 2) +
+    table.push_back(Cut("Nascita a " + b.place + " il " + rt::Copy(dateLine, 7, 2) + "/" + rt::Copy(dateLine, 5, 2) + "/" +
+                            rt::Copy(dateLine, 1, 4) + " " + rt::Copy(dateLine, 9, 2) + ":" + rt::Copy(dateLine, 11, 2) +
                             "  GMT" + HeadingZone(b.zoneText),
                         80));
     table.push_back(kPlanetHeader);

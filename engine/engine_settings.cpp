@@ -111,10 +111,10 @@ void LoadOrbiDomiSettings() {
     std::string problem;
     try {
         complete = ReadSettings(s);
-        if (!complete) problem = "it ends before its 20 lines";
+        if (!complete) problem = "finisce prima delle sue 20 righe";
     } catch (const rt::IoError& e) {
         if (e.Code() != rt::kInvalidNumericInput) throw;
-        problem = "a line that should hold an orb holds no number";
+        problem = "una riga che dovrebbe contenere un'orbita non contiene un numero";
     }
     if (!complete) {
         // Keep the damaged file for the user, then go on with the defaults.
@@ -124,8 +124,8 @@ void LoadOrbiDomiSettings() {
         std::error_code ec;
         std::filesystem::copy_file(p, keep, std::filesystem::copy_options::overwrite_existing, ec);
         WriteDefaults();
-        g_report("The settings file \"FileSet\\OrbiDomi.stt\" was damaged (" + problem +
-                 "). The default orbs and settings are used; the damaged file was kept as \"" +
+        g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
+                 "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
                  keep.filename().string() + "\".");
         if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kOrbiDomiFile);
     }

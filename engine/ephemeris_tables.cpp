@@ -289,16 +289,16 @@ std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSi
     const auto size = std::filesystem::file_size(path, ec);
     if (ec || !std::filesystem::is_regular_file(path, ec)) {
         throw EphemerisTableError(rt::kFileNotFound, name,
-                                  std::string("Ephemeris correction table \"") + name +
-                                      "\" is missing: the positions cannot be computed.");
+                                  std::string("Manca la tabella di correzione delle effemeridi \"") + name +
+                                      "\": le posizioni non si possono calcolare.");
     }
     const auto need = static_cast<std::uintmax_t>(records) * recordSize;
     if (size < need) {
         throw EphemerisTableError(
             rt::kReadBeyondEnd, name,
-            std::string("Ephemeris correction table \"") + name + "\" is incomplete (" +
-                std::to_string(size / recordSize) + " of " + std::to_string(records) +
-                " records): the positions cannot be computed.");
+            std::string("La tabella di correzione delle effemeridi \"") + name + "\" \xE8 incompleta (" +
+                std::to_string(size / recordSize) + " record di " + std::to_string(records) +
+                "): le posizioni non si possono calcolare.");
     }
     return path;
 }

@@ -287,6 +287,13 @@ Real NorthLatitude(int degrees, int minutes, const std::string& letter) {
     return (letter == "S" || letter == "s") ? -phi : phi;
 }
 
+HouseStatus ComputeChartHouses() {
+    auto& c = Chart;
+    return ComputeHouses(c.HouseCalcMode, c.LongitudeDegrees[1], c.LongitudeMinutes[1], c.JulianDay,
+                         c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1], c.LatitudeLetter[1],
+                         c.BirthHour[1], c.BirthMinute[1], c.TimeZoneCorrection, 0, "N", c.HouseCusps);
+}
+
 HouseStatus ComputeHouses(int mode, int lonDeg, int lonMin, Real jd, const std::string& lonLetter,
                           int latDeg, int latMin, const std::string& latLetter, int hour, int minute,
                           Real zoneHours, Real extraHours, const std::string& timeLetter,

@@ -56,6 +56,11 @@ HouseStatus ComputeHouses(int mode, int lonDeg, int lonMin, Real jd, const std::
                           Real zoneHours, Real extraHours, const std::string& timeLetter,
                           CuspArray& cusps);
 
+// The houses of the chart's own moment and birth place (entry 1 of the place
+// and clock fields, Chart.TimeZoneCorrection) by Chart.HouseSystemName into
+// Chart.HouseCusps: the one call the current person and the chart window share.
+HouseStatus ComputeChartHouses();
+
 // Signed geographic coordinates (degrees, east and north positive) from the
 // place fields' degrees, minutes and letters.
 Real EastLongitude(int degrees, int minutes, const std::string& letter);

@@ -54,7 +54,7 @@ DegMinSec Split(Real longitude, bool round) {
     return r;
 }
 
-std::string Two(long long v) { return IntToStrZeroPad(v, 2); }
+std::string Two(long long v) { return rt::ZeroPad(v, 2); }
 
 }  // namespace
 
@@ -195,12 +195,6 @@ void TrimBlanks(const std::string& source, std::string& out) {
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;
     out = rt::CutTo(s.substr(i), 80);
-}
-
-std::string IntToStrZeroPad(long long value, int width) {
-    std::string s = std::to_string(value);
-    while (static_cast<int>(s.size()) < width) s.insert(0, "0");
-    return s;
 }
 
 int SubStrToInt(const std::string& text, int start, int length) {

@@ -7,6 +7,7 @@
 
 #include "engine/angles.h"
 #include "engine/chart_state.h"
+#include "platform/runtime/number_text.h"
 
 namespace engine {
 
@@ -44,8 +45,10 @@ std::string StringOfCharN(int count, char c);
 void StripTrailingBlanks(std::string& text);
 void TrimTrailingBlanks(std::string& text);
 void TrimBlanks(const std::string& source, std::string& out);
-std::string IntToStrZeroPad(long long value, int width);
 int SubStrToInt(const std::string& text, int start, int length);
+// The engine's name for the run-time's zero-padder (rt::ZeroPad), kept for the
+// views that use it.
+inline std::string IntToStrZeroPad(long long value, int width) { return rt::ZeroPad(value, width); }
 void TidyNameText(std::string& text);
 extern std::string DotCommaBuffer;
 void DotToComma();

@@ -81,38 +81,6 @@ int BrowserState::AdvanceDetail(int slot, int states) {
     return shown;
 }
 
-int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key, bool ignoreCase) {
-    const int n = static_cast<int>(lines.size());
-    if (n == 0) return -1;
-    int lo = 0, hi = n, mid = (hi - lo) / 2;
-    const std::size_t len = key.size();
-    const std::string wanted = ignoreCase ? rt::UpperAscii(key) : key;
-    for (int round = 0; round < 100; ++round) {
-        std::string p = lines[static_cast<std::size_t>(mid)].substr(0, len);
-        if (ignoreCase) p = rt::UpperAscii(p);
-        int c = p.compare(wanted);
-        if (c > 0) {
-            hi = mid;
-            mid = (mid + lo) / 2;
-        } else if (c < 0) {
-            lo = mid;
-            mid = (mid + hi) / 2;
-        }
-    }
-    return mid;
-}
-
-bool ApplyTypeAheadKey(std::string& key, char typed, bool upperEvery) {
-    if (typed == '\r') return false;
-    if (typed == '\b') {
-        if (!key.empty()) key.pop_back();
-        return true;
-    }
-    if (upperEvery || key.empty()) typed = rt::UpperAscii(std::string(1, typed))[0];
-    key += typed;
-    return true;
-}
-
 std::vector<std::string> ReadListLines(const std::string& name) {
     std::vector<std::string> lines = rt::ReadTextLines(name);
     if (lines.empty()) lines.emplace_back();

@@ -2,14 +2,15 @@
 // The browsers of the remedy databases: a symptom leads to the remedies that
 // serve it, a remedy to its symptoms, a pathology to its therapies. Each keeps
 // the hits of its last search (record numbers, at most 140), shows them fourteen
-// to a page, and cycles a detail text per slot. Type-ahead finds a list line by
-// 100 halvings of the list.
+// to a page, and cycles a detail text per slot.
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+// PrefixBisect and ApplyTypeAheadKey: the type-ahead of the browsers.
+#include "remedies/prefix_bisect.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
 
@@ -49,19 +50,6 @@ extern BrowserState SymptomBrowser;
 extern BrowserState RemedyBrowser;
 extern BrowserState TherapyBrowser;
 void ResetBrowserStates();
-
-// The line a type-ahead key lands on: 100 halvings over the lines, comparing the
-// first key-length characters of the middle line with the key byte by byte.
-// With ignoreCase the letters a..z of both are compared as capitals (for the
-// windows that type every key in capitals over a list in mixed case).
-// -1 for an empty list.
-int ListPrefixSeek(const std::vector<std::string>& lines, const std::string& key,
-                   bool ignoreCase = false);
-
-// One key typed into a type-ahead edit. Enter (13) changes nothing; backspace (8)
-// removes the last character; any other character is appended, upper-cased
-// (a..z) when upperEvery or when the key was empty. Returns false for Enter.
-bool ApplyTypeAheadKey(std::string& key, char typed, bool upperEvery);
 
 // The lines of a list file; an empty file gives one empty line.
 std::vector<std::string> ReadListLines(const std::string& name);

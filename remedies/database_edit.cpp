@@ -237,26 +237,6 @@ std::int64_t FindRepertoryRecord(const std::string& remedy, const std::string& p
     return found;
 }
 
-int EditorListSeek(const std::vector<std::string>& entries, const std::string& key) {
-    if (entries.empty()) return -1;
-    int lo = 0;
-    int hi = static_cast<int>(entries.size());
-    int mid = hi / 2;
-    for (int i = 0; i < 100; ++i) {
-        if (mid >= static_cast<int>(entries.size())) mid = static_cast<int>(entries.size()) - 1;
-        const std::string t = entries[static_cast<std::size_t>(mid)].substr(0, key.size());
-        int c = t.compare(key);
-        if (c > 0) {
-            hi = mid;
-            mid = (mid + lo) / 2;
-        } else if (c < 0) {
-            lo = mid;
-            mid = (mid + hi) / 2;
-        }
-    }
-    return std::min(mid, static_cast<int>(entries.size()) - 1);
-}
-
 void ApplyKeyToText(std::string& key, char typed, bool upper) {
     if (typed == 8) {
         if (!key.empty()) key.pop_back();

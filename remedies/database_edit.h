@@ -69,11 +69,6 @@ std::int64_t FindPrimaryRecord(const std::string& remedy, const std::string& ind
 // The first therapies record whose remedy and pathology equal the texts; 0 when none.
 std::int64_t FindRepertoryRecord(const std::string& remedy, const std::string& pathology);
 
-// The type-ahead bisection: exactly 100 halvings over the entries, comparing
-// the first as many characters of the middle entry as the key has with the
-// key, byte by byte; returns the index reached (-1 for an empty list).
-int EditorListSeek(const std::vector<std::string>& entries, const std::string& key);
-
 // A key press applied to a key: backspace (8) removes the last character, any
 // other character is appended, upper-cased (a-z) when `upper`.
 void ApplyKeyToText(std::string& key, char typed, bool upper);

@@ -29,13 +29,13 @@ int PrefixBisect(const std::vector<std::string>& lines, std::size_t count, std::
     return static_cast<int>(std::min(mid, count - 1));
 }
 
-bool ApplyTypeAheadKey(std::string& key, char pressed) {
+bool ApplyTypeAheadKey(std::string& key, char pressed, bool upperEvery) {
     if (pressed == 13) return false;
     if (pressed == 8) {
         if (!key.empty()) key.pop_back();
         return true;
     }
-    if (key.empty() && pressed >= 'a' && pressed <= 'z') pressed = static_cast<char>(pressed - 32);
+    if ((upperEvery || key.empty()) && pressed >= 'a' && pressed <= 'z') pressed = static_cast<char>(pressed - 32);
     key += pressed;
     return true;
 }

@@ -2,6 +2,7 @@
 // The type-ahead of the database windows: the key is compared with the first
 // as many characters of a line of a sorted list as it has, byte by byte, and
 // exactly 100 halvings move towards it; the line reached is the one selected.
+// Every type-ahead of the remedy windows (browsers, searches, editors) uses it.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,9 @@ inline int PrefixBisect(const std::vector<std::string>& lines, std::string_view 
 }
 
 // One key press on a type-ahead key: Backspace (8) drops the last character,
-// Enter (13) changes nothing, any other character is appended (upper-cased,
-// letters a to z only, when the key is empty). Returns false for Enter.
-bool ApplyTypeAheadKey(std::string& key, char pressed);
+// Enter (13) changes nothing, any other character is appended, upper-cased
+// (letters a to z only) when the key is empty or `upperEvery` is set.
+// Returns false for Enter.
+bool ApplyTypeAheadKey(std::string& key, char pressed, bool upperEvery = false);
 
 }  // namespace remedies

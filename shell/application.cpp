@@ -6,7 +6,9 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
+#include "platform/gui/text_convert.h"
 #include "platform/runtime/grouped_rewrite.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "shell/data_folder_claim.h"
 #include "shell/forms.h"
@@ -24,8 +26,10 @@ int RunApplication(int argc, char** argv) {
     if (!ClaimDataFolder(rt::UserDataFolder())) return 1;
     try {
         rt::PrepareDataFolder();
-    } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, "kelvor", QString::fromUtf8(e.what()));
+    } catch (const rt::IoError& e) {
+        QMessageBox::critical(nullptr, "kelvor",
+                              gui::ToQt("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
+                                        (e.File().empty() ? "" : ": " + e.File())));
         return 1;
     }
     // What a run that ended in the middle of a store left behind.

@@ -40,6 +40,7 @@
 #include "display/draw/drawing_state.h"
 #include "shell/instructions.h"
 #include "shell/instructions_dialog.h"
+#include "shell/main_activation.h"
 #include "shell/placeholder_windows.h"
 #include "shell/start_up.h"
 #include "shell/user_name.h"
@@ -100,6 +101,7 @@ const char* OrbBoxText(const std::string& letter) {
 TFoKelvor::TFoKelvor(QWidget* parent) : QWidget(parent) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
+    RunOnActivation(this, [this] { FormActivate(); });
 
     auto* layout = new QVBoxLayout(this);
     auto* logo = MakeLabel(this, "Image1", "Vireliant NL Basic");

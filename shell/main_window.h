@@ -19,7 +19,8 @@ class TFoKelvor : public QWidget {
 public:
     explicit TFoKelvor(QWidget* parent = nullptr);
 
-    // Completes the start-up; runs at start and again after every modal dialog.
+    // Completes the start-up; runs at start, after every modal dialog and
+    // whenever this window becomes active after another window of the program.
     // Repeating it changes no file when nothing changed.
     void FormActivate();
     // Loads the current person and shows it in the data memo.

@@ -8,6 +8,7 @@
 
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 
@@ -20,19 +21,6 @@ namespace {
 constexpr double kRulerScale = 4.0 / 3.0;
 constexpr int kGutter = 6;
 
-int IoCodeFromErrno(int e) {
-    switch (e) {
-        case ENOENT: return rt::kFileNotFound;
-        case ENOTDIR: return rt::kPathNotFound;
-        case EACCES:
-        case EPERM:
-        case EISDIR:
-        case EROFS: return rt::kAccessDenied;
-        case ENOSPC: return rt::kDiskFull;
-        default: return rt::kAccessDenied;
-    }
-}
-
 int Trunc(double x) { return static_cast<int>(std::trunc(x)); }
 
 }  // namespace
@@ -41,7 +29,7 @@ std::string LoadPlainText(const fs::path& path) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) throw rt::IoError(rt::kAccessDenied, path.string());
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw rt::IoError(IoCodeFromErrno(errno), path.string());
+    if (!in) throw rt::IoError(rt::IoCodeFromErrno(errno), path.string());
     std::ostringstream raw;
     raw << in.rdbuf();
     std::string bytes = raw.str();
@@ -68,26 +56,7 @@ void SavePlainText(const fs::path& path, const std::string& text) {
         if (c == '\n') bytes += "\r\n";
         else bytes += c;
     }
-    fs::path temp = path;
-    temp += ".tmp~";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw rt::IoError(IoCodeFromErrno(errno), path.string());
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ignore;
-            fs::remove(temp, ignore);
-            throw rt::IoError(rt::kDiskFull, path.string());
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignore;
-        fs::remove(temp, ignore);
-        throw rt::IoError(rt::kAccessDenied, path.string());
-    }
+    rt::ReplaceWholeFile(path, bytes, rt::Utf8ToCp1252(path.string()));
 }
 
 std::string ReadEditFileHandOff() {

@@ -689,9 +689,7 @@ namespace {
 void ComputePlacidusChart() {
     auto& c = Chart;
     c.HouseSystemName = "PLACIDO";
-    engine::ComputeHouses(c.HouseCalcMode, c.LongitudeDegrees[1], c.LongitudeMinutes[1], c.JulianDay,
-                          c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1], c.LatitudeLetter[1],
-                          c.BirthHour[1], c.BirthMinute[1], c.TimeZoneCorrection, 0, "N", c.HouseCusps);
+    engine::ComputeChartHouses();
     engine::ComputeBodiesWithRetro(0, c.JulianDay);
     for (int i = 1; i <= 22; ++i) {
         c.VolguineRetroMarks[i] = c.PlanetLongitudes[i] < 0 ? "r" : " ";

@@ -18,32 +18,15 @@ namespace {
 std::unique_ptr<EmfRecorder> g_chartMetafile;
 
 
-bool IsLetter(const std::string& line) { return !line.empty() && (line[0] == 'L' || line[0] == 'P'); }
-
-std::vector<std::string> OrientationLines() {
+// The first character of each of the 15 lines, as read: never written back.
+// A missing file or line reads as "L", the landscape the program starts with;
+// an empty line as a blank.
+std::string OrientationLetters() {
     std::vector<std::string> lines;
-    bool rewrite = false;
-    if (rt::PathExists(kOrientationFile)) {
-        lines = rt::ReadTextLines(kOrientationFile);
-    } else {
-        rewrite = true;
-    }
-    if (lines.size() != kChartTypes) rewrite = true;
-    lines.resize(kChartTypes);
-    for (std::string& l : lines) {
-        if (!IsLetter(l)) {
-            l = "L";
-            rewrite = true;
-        } else if (l.size() != 1) {
-            l.resize(1);
-            rewrite = true;
-        }
-    }
-    if (rewrite) {
-        rt::EnsureParentFolder(kOrientationFile);
-        rt::ReplaceTextLines(kOrientationFile, lines);
-    }
-    return lines;
+    if (rt::PathExists(kOrientationFile)) lines = rt::ReadTextLines(kOrientationFile);
+    std::string letters(kChartTypes, 'L');
+    for (std::size_t i = 0; i < lines.size() && i < letters.size(); ++i) letters[i] = lines[i].empty() ? ' ' : lines[i][0];
+    return letters;
 }
 
 }  // namespace
@@ -65,11 +48,7 @@ std::string CheckChartMetafileName(std::string_view name) {
     return {};
 }
 
-std::string ReadChartOrientations() {
-    std::string s;
-    for (const std::string& l : OrientationLines()) s += l[0];
-    return s;
-}
+std::string ReadChartOrientations() { return OrientationLetters(); }
 
 bool SaveChartOrientation(std::string_view name) {
     const std::string problem = CheckChartMetafileName(name);
@@ -78,8 +57,11 @@ bool SaveChartOrientation(std::string_view name) {
         return false;
     }
     const int type = ChartTypeOfName(name);
-    std::vector<std::string> lines = OrientationLines();
-    lines[type - 1] = (!Drawing.PrinterPresent || Drawing.PrinterLandscape) ? "L" : "P";
+    std::string letters = OrientationLetters();
+    letters[type - 1] = (!Drawing.PrinterPresent || Drawing.PrinterLandscape) ? 'L' : 'P';
+    std::vector<std::string> lines;
+    for (char c : letters) lines.emplace_back(c == ' ' ? std::string() : std::string(1, c));
+    rt::EnsureParentFolder(kOrientationFile);
     rt::ReplaceTextLines(kOrientationFile, lines);
     return true;
 }
@@ -98,8 +80,8 @@ void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& 
 char ApplyChartOrientation(std::string_view name) {
     const int type = ChartTypeOfName(name);
     if (type == 0) return 0;
-    const std::vector<std::string> lines = OrientationLines();
-    const char letter = lines[type - 1][0] == 'L' ? 'L' : 'P';
+    // "L" is landscape; any other letter is the portrait size.
+    const char letter = OrientationLetters()[type - 1] == 'L' ? 'L' : 'P';
     int w = 0, h = 0;
     ViewerSizeFor(letter, Drawing.ScreenAspect, w, h);
     if (FoMetGra) FoMetGra->resize(w, h);

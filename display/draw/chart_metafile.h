@@ -19,7 +19,8 @@ int ChartTypeOfName(std::string_view name);
 // with a chart type. Returns an empty text when it is good, else the message.
 std::string CheckChartMetafileName(std::string_view name);
 
-// The 15 orientation letters; a missing or short file is recreated with defaults.
+// The first letters of the 15 orientation lines ("L" for a missing file or
+// line, a blank for an empty one). Reading never writes the file.
 std::string ReadChartOrientations();
 
 // Records the printer's orientation for the chart's type ("L" without a printer).

@@ -6,6 +6,7 @@
 
 #include "display/draw/emf_format.h"
 #include "display/draw/font_mapping.h"
+#include "platform/gui/text_convert.h"
 
 namespace display {
 
@@ -506,7 +507,7 @@ private:
         if (wide) {
             std::u16string u;
             for (std::uint32_t i = 0; i < n; ++i) u.push_back(static_cast<char16_t>(U16(offString + i * 2)));
-            text = FromQString(QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size())));
+            text = gui::FromQt(QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size())));
         } else {
             for (std::uint32_t i = 0; i < n; ++i) text.push_back(static_cast<char>(U8(offString + i)));
         }
@@ -660,7 +661,7 @@ private:
                         if (!c) break;
                         face.push_back(c);
                     }
-                    f.face = FromQString(QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size())));
+                    f.face = gui::FromQt(QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size())));
                 }
                 break;
             case EMR_RECTANGLE: Box(I32(8), I32(12), I32(16), I32(20), false); break;

@@ -8,6 +8,7 @@
 
 #include "display/draw/font_mapping.h"
 #include "platform/runtime/io_error.h"
+#include "platform/gui/text_convert.h"
 
 namespace display {
 
@@ -22,7 +23,7 @@ constexpr int kPathScale = 16;
 bool Fits16(int v) { return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max(); }
 
 std::u16string ToUtf16(std::string_view cp1252) {
-    const QString s = ToQString(cp1252);
+    const QString s = gui::ToQt(cp1252);
     return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
 }
 
@@ -61,11 +62,45 @@ std::uint32_t EmfRecorder::NewHandle() {
 }
 
 void EmfRecorder::FreeHandle(std::uint32_t h) {
-    if (h == 0 || h >= handles_.size()) return;
+    if (h == 0 || h >= handles_.size() || !handles_[h]) return;  // freed once only
     Begin(EMR_DELETEOBJECT);
     w_.U32(h);
     End();
     handles_[h] = false;
+}
+
+bool EmfRecorder::InUse(std::uint32_t h) const {
+    auto selects = [h](const Emitted& e) { return e.penHandle == h || e.brushHandle == h || e.fontHandle == h; };
+    if (selects(emitted_)) return true;
+    for (const Emitted& e : emittedStack_)
+        if (selects(e)) return true;
+    return false;
+}
+
+void EmfRecorder::Release(std::uint32_t h) {
+    if (h == 0) return;
+    if (std::find(released_.begin(), released_.end(), h) == released_.end()) released_.push_back(h);
+    ReleaseUnused();
+}
+
+void EmfRecorder::ReleaseUnused() {
+    for (std::size_t i = 0; i < released_.size();) {
+        if (InUse(released_[i])) {
+            ++i;
+        } else {
+            FreeHandle(released_[i]);
+            released_.erase(released_.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+}
+
+void EmfRecorder::RestoreDc() {
+    Begin(EMR_RESTOREDC);
+    w_.I32(-1);
+    End();
+    Begin(EMR_SETWORLDTRANSFORM);
+    for (float v : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f}) w_.F32(v);
+    End();
 }
 
 void EmfRecorder::Include(int x, int y, int margin) {
@@ -126,9 +161,9 @@ void EmfRecorder::SyncPen() {
         WritePen(h, state_.pen, 1);
         SelectObject(h);
     }
-    if (old) FreeHandle(old);
     emitted_.pen = state_.pen;
     emitted_.penHandle = h;
+    Release(old);
 }
 
 void EmfRecorder::SyncBrush() {
@@ -147,9 +182,9 @@ void EmfRecorder::SyncBrush() {
         End();
         SelectObject(h);
     }
-    if (old) FreeHandle(old);
     emitted_.brush = state_.brush;
     emitted_.brushHandle = h;
+    Release(old);
 }
 
 void EmfRecorder::SyncFont() {
@@ -181,9 +216,9 @@ void EmfRecorder::SyncFont() {
     w_.Zeros(320 - (w_.Size() - logFontStart));
     End();
     SelectObject(h);
-    if (old) FreeHandle(old);
     emitted_.font = f;
     emitted_.fontHandle = h;
+    Release(old);
 }
 
 void EmfRecorder::SyncText() {
@@ -246,17 +281,13 @@ void EmfRecorder::SaveState() {
 void EmfRecorder::RestoreState() {
     Surface::RestoreState();
     if (!Live() || emittedStack_.empty()) return;
-    Begin(EMR_RESTOREDC);
-    w_.I32(-1);
-    End();
+    RestoreDc();
     // The restored context selects the saved objects again; handles made since
-    // are no longer selected and are released.
-    const Emitted saved = emittedStack_.back();
+    // are released once nothing selects them.
+    const Emitted current = emitted_;
+    emitted_ = emittedStack_.back();
     emittedStack_.pop_back();
-    for (std::uint32_t h : {emitted_.penHandle, emitted_.brushHandle, emitted_.fontHandle}) {
-        if (h && h != saved.penHandle && h != saved.brushHandle && h != saved.fontHandle) FreeHandle(h);
-    }
-    emitted_ = saved;
+    for (std::uint32_t h : {current.penHandle, current.brushHandle, current.fontHandle}) Release(h);
 }
 
 void EmfRecorder::MoveTo(Point p) {
@@ -310,6 +341,22 @@ void EmfRecorder::Ellipse(const Rect& r) {
 void EmfRecorder::Arc(const Rect& box, Point start, Point end) {
     if (!Live()) return;
     SyncPen();
+    if (start == end) {
+        // A whole ellipse: recorded as one with the null brush, which every
+        // reader draws (some skip an arc that ends where it starts).
+        SelectObject(kStockObject | NULL_BRUSH);
+        Begin(EMR_ELLIPSE);
+        w_.I32(box.left);
+        w_.I32(box.top);
+        w_.I32(box.right);
+        w_.I32(box.bottom);
+        End();
+        if (emitted_.brushHandle) SelectObject(emitted_.brushHandle);
+        else if (!emitted_.brush) SelectObject(kStockObject | WHITE_BRUSH);
+        else if (emitted_.brush->style != BrushStyle::Null) emitted_.known = false;
+        IncludeRect(box, PenMargin());
+        return;
+    }
     Begin(EMR_ARC);
     w_.I32(box.left);
     w_.I32(box.top);
@@ -450,10 +497,8 @@ void EmfRecorder::DrawPath(const Path& path, PathDraw how) {
     w_.I32(bounds_.right);
     w_.I32(bounds_.bottom);
     End();
-    Begin(EMR_RESTOREDC);
-    w_.I32(-1);
-    End();
-    if (tempPen) FreeHandle(tempPen);
+    RestoreDc();
+    if (tempPen) FreeHandle(tempPen);  // selected only inside the saved context
 }
 
 void EmfRecorder::TextOut(Point p, std::string_view text) {
@@ -532,12 +577,14 @@ void EmfRecorder::FillRect(const Rect& r, Color c) {
 const std::string& EmfRecorder::Finish() {
     if (finished_) return w_.bytes;
     // Release every object still held, then the end record.
-    for (std::uint32_t h : {emitted_.penHandle, emitted_.brushHandle, emitted_.fontHandle}) {
-        if (h) {
-            SelectObject(kStockObject | (h == emitted_.penHandle ? BLACK_PEN : h == emitted_.brushHandle ? WHITE_BRUSH : SYSTEM_FONT));
-            FreeHandle(h);
-        }
-    }
+    const Emitted current = emitted_;
+    if (current.penHandle) SelectObject(kStockObject | BLACK_PEN);
+    if (current.brushHandle) SelectObject(kStockObject | WHITE_BRUSH);
+    if (current.fontHandle) SelectObject(kStockObject | SYSTEM_FONT);
+    emitted_ = Emitted{};
+    emittedStack_.clear();
+    for (std::uint32_t h : {current.penHandle, current.brushHandle, current.fontHandle}) Release(h);
+    ReleaseUnused();
     Begin(EMR_EOF);
     w_.U32(0);   // palette entries
     w_.U32(16);  // their offset

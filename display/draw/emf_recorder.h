@@ -78,6 +78,14 @@ private:
     void End();
     std::uint32_t NewHandle();
     void FreeHandle(std::uint32_t h);
+    // Releases a handle as soon as neither the current context nor a saved one
+    // selects it: deleting a selected object leaves readers a freed handle.
+    void Release(std::uint32_t h);
+    void ReleaseUnused();
+    bool InUse(std::uint32_t h) const;
+    // After each RESTOREDC: the world transform written out again, for readers
+    // that do not restore it with the rest of the context.
+    void RestoreDc();
     void SyncPen();
     void SyncBrush();
     void SyncFont();
@@ -103,6 +111,7 @@ private:
     std::uint32_t maxHandles_ = 1;
     Emitted emitted_;
     std::vector<Emitted> emittedStack_;
+    std::vector<std::uint32_t> released_;  // handles waiting until nothing selects them
     bool haveBounds_ = false;
     Rect bounds_;
     bool finished_ = false;

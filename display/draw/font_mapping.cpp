@@ -5,14 +5,9 @@
 #include <cmath>
 
 #include "platform/runtime/win1252.h"
+#include "platform/gui/text_convert.h"
 
 namespace display {
-
-QString ToQString(std::string_view cp1252) {
-    return QString::fromStdString(rt::Cp1252ToUtf8(cp1252));
-}
-
-std::string FromQString(const QString& text) { return rt::Utf8ToCp1252(text.toStdString()); }
 
 void RegisterFontSubstitutions() {
     static bool done = false;
@@ -40,7 +35,7 @@ double CellPerEm(const QString& family) {
 
 QFont ToQFont(const Font& font) {
     RegisterFontSubstitutions();
-    const QString family = ToQString(font.face.empty() ? std::string_view("Arial") : std::string_view(font.face));
+    const QString family = gui::ToQt(font.face.empty() ? std::string_view("Arial") : std::string_view(font.face));
     QFont f(family);
     f.setStyleHint(QFont::SansSerif);
     double em;
@@ -74,7 +69,7 @@ TextMetrics MeasureTextIn(const Font& font, std::string_view cp1252) {
     TextMetrics tm;
     tm.ascent = m.ascent();
     tm.descent = m.descent();
-    const QString s = ToQString(cp1252);
+    const QString s = gui::ToQt(cp1252);
     tm.advances.reserve(s.size());
     for (QChar c : s) {
         double a = m.horizontalAdvance(c);

@@ -22,7 +22,4 @@ TextMetrics MeasureTextIn(const Font& font, std::string_view cp1252);
 // Ascent + descent of a font per pixel of em size (e.g. 1.117 for Liberation Sans).
 double CellPerEm(const QString& family);
 
-QString ToQString(std::string_view cp1252);
-std::string FromQString(const QString& text);
-
 }  // namespace display

@@ -12,6 +12,7 @@
 #include "display/draw/painter_surface.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/record_file.h"
+#include "platform/gui/text_convert.h"
 
 namespace display {
 
@@ -67,8 +68,8 @@ void TFoMetGra::DrawFile() {
 }
 
 void TFoMetGra::FormActivate() {
-    setWindowTitle(ToQString(MetafileViewerCaption(
-        FromQString(QCoreApplication::applicationDirPath()), Drawing.MetafileName)));
+    setWindowTitle(gui::ToQt(MetafileViewerCaption(
+        gui::FromQt(QCoreApplication::applicationDirPath()), Drawing.MetafileName)));
     DrawFile();
 }
 

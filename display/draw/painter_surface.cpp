@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "display/draw/font_mapping.h"
+#include "platform/gui/text_convert.h"
 
 namespace display {
 
@@ -232,7 +233,7 @@ void PainterSurface::TextOut(Point pt, std::string_view text) {
     }
     p.setFont(f);
     p.setPen(ToQColor(state_.textColor));
-    p.drawText(QPointF(x, baseline), ToQString(text));
+    p.drawText(QPointF(x, baseline), gui::ToQt(text));
     p.restore();
 }
 

@@ -29,7 +29,7 @@ namespace {
 // Mars, Sun, Venus, Mercury, Moon, Saturn, Jupiter from 0 Aries on.
 constexpr int kDecanRulers[7] = {5, 1, 4, 3, 2, 7, 6};
 
-std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
+std::string Two(int v) { return rt::ZeroPad(v, 2); }
 
 // The sector of each point 1..11 of `longitudes` among `count` boundaries
 // (entries 0..count-1, the sector from boundary k-1 to boundary k numbered k+1,

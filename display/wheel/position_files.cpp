@@ -27,7 +27,7 @@ namespace {
 
 const char* const kAspectCodes[6] = {"", "Co", "Se", "Qu", "Tr", "Op"};
 
-std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
+std::string Two(int v) { return rt::ZeroPad(v, 2); }
 
 // Sign 1..12 of a longitude by Trunc(L / 30) + 1, kept within the table.
 int SignNumber(Real longitude) {

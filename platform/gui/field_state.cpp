@@ -46,4 +46,10 @@ FieldState GetFieldState(const QWidget* field) {
     return FieldState::Valid;
 }
 
+void ClearRejectionOnEdit(QLineEdit* edit) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString&) {
+        if (GetFieldState(edit) == FieldState::Rejected) SetFieldState(edit, FieldState::Valid);
+    });
+}
+
 }  // namespace gui

@@ -3,6 +3,7 @@
 // for tests: aqua valid, red rejected (also emptied), teal with white text computed.
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace gui {
@@ -12,5 +13,7 @@ enum class FieldState { Valid, Rejected, Computed };
 void SetFieldState(QWidget* field, FieldState state);
 FieldState GetFieldState(const QWidget* field);
 QString FieldStateName(FieldState state);
+// A rejected field turns valid again when the user edits it.
+void ClearRejectionOnEdit(QLineEdit* edit);
 
 }  // namespace gui

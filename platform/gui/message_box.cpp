@@ -1,7 +1,10 @@
 #include "platform/gui/message_box.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "platform/gui/text_convert.h"
 
@@ -13,14 +16,13 @@ MessageSink& Sink() {
 }
 }  // namespace
 
-int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons) {
-    MessageRequest request{text, caption, buttons};
-    if (Sink()) return Sink()(request);
-    QMessageBox box(QApplication::activeWindow());
+void PrepareMessageBox(QMessageBox& box, const MessageRequest& request) {
     box.setObjectName("MessageBox");
-    box.setText(ToQt(text));
-    box.setWindowTitle(caption.empty() ? QApplication::applicationDisplayName() : ToQt(caption));
-    switch (buttons) {
+    box.setText(ToQt(request.text));
+    const QString caption =
+        request.caption.empty() ? QApplication::applicationDisplayName() : ToQt(request.caption);
+    box.setWindowTitle(caption);
+    switch (request.buttons) {
         case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
         case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
         case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
@@ -28,6 +30,19 @@ int ShowMessage(const std::string& text, const std::string& caption, Buttons but
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
+    // Wide enough for the whole caption beside the title bar's buttons; the
+    // text itself wraps to fit.
+    const int captionWidth = QFontMetrics(QApplication::font()).horizontalAdvance(caption) * 5 / 4 + 120;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                      1, grid->columnCount());
+}
+
+int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons) {
+    MessageRequest request{text, caption, buttons};
+    if (Sink()) return Sink()(request);
+    QMessageBox box(QApplication::activeWindow());
+    PrepareMessageBox(box, request);
     switch (box.exec()) {
         case QMessageBox::Yes: return AnswerYes;
         case QMessageBox::No: return AnswerNo;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class QMessageBox;
+
 namespace gui {
 
 enum class Buttons { Ok, YesNo, OkCancel, YesNoCancel };
@@ -21,6 +23,10 @@ struct MessageRequest {
 using MessageSink = std::function<int(const MessageRequest&)>;
 
 // Shows a modal message box and returns the answer.
+// Sets a box up for a request: text, the whole caption (the box is made wide
+// enough for it), buttons. ShowMessage uses it; tests look at the box.
+void PrepareMessageBox(QMessageBox& box, const MessageRequest& request);
+
 int ShowMessage(const std::string& text, const std::string& caption = {},
                 Buttons buttons = Buttons::Ok);
 // Installs a sink (an empty function restores real message boxes) and

@@ -21,4 +21,9 @@ std::string CutTo(std::string_view s, std::size_t capacity) {
     return std::string(s.substr(0, std::min(s.size(), capacity)));
 }
 
+std::string Copy(std::string_view s, std::size_t start, std::size_t len) {
+    if (start < 1 || start > s.size()) return {};
+    return std::string(s.substr(start - 1, len));
+}
+
 }  // namespace rt

@@ -17,5 +17,8 @@ void WriteFixedString(std::uint8_t* p, std::size_t capacity, std::string_view s)
 
 // Cuts a text to a string[N] capacity, as an assignment to such a variable does.
 std::string CutTo(std::string_view s, std::size_t capacity);
+// Characters start..start+len-1 (1-based) of a text, as far as it reaches;
+// empty when start is 0 or beyond its end (the old run-time's Copy).
+std::string Copy(std::string_view s, std::size_t start, std::size_t len);
 
 }  // namespace rt

@@ -1,5 +1,7 @@
 #include "platform/runtime/io_error.h"
 
+#include <cerrno>
+
 namespace rt {
 
 std::string IoError::MessageFor(int code) {
@@ -15,6 +17,19 @@ std::string IoError::MessageFor(int code) {
         case 105: return "File not open for output";
         case 106: return "Invalid numeric input";
         default: return "I/O error " + std::to_string(code);
+    }
+}
+
+int IoCodeFromErrno(int error, bool creating) {
+    switch (error) {
+        case ENOENT: return creating ? kPathNotFound : kFileNotFound;
+        case ENOTDIR: return kPathNotFound;
+        case EMFILE:
+        case ENFILE: return 4;
+        case ENOSPC:
+        case EFBIG:
+        case EDQUOT: return kDiskFull;
+        default: return kAccessDenied;  // EACCES, EPERM, EROFS, EISDIR and the rest
     }
 }
 

@@ -19,6 +19,12 @@ private:
     std::string file_;
 };
 
+// The run-time's code for a system error number (ENOENT: 2, ENOSPC: 101, ...),
+// so what the user reads is the run-time's message, never the C library's.
+// A missing file is "File not found" on opening, "Path not found" on creating
+// (its folder is what is missing).
+int IoCodeFromErrno(int error, bool creating = false);
+
 // Codes used by the program.
 enum IoCode : int {
     kFileNotFound = 2,

@@ -148,4 +148,12 @@ std::int32_t ValInt(std::string_view s, int& code) {
     return static_cast<std::int32_t>(negative ? -v : v);
 }
 
+std::string ZeroPad(std::int64_t value, int width) {
+    const bool negative = value < 0;
+    std::string digits = std::to_string(negative ? -static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value));
+    const int room = width - (negative ? 1 : 0);
+    if (static_cast<int>(digits.size()) < room) digits.insert(0, static_cast<std::size_t>(room) - digits.size(), '0');
+    return negative ? "-" + digits : digits;
+}
+
 }  // namespace rt

@@ -23,6 +23,9 @@ std::string StrFixed(long double x, int width, int decimals);
 // Scientific text right-aligned in `width` characters, with as many mantissa
 // digits as the width allows (at least two significant digits, at most 15).
 std::string StrRealWidth(long double x, int width);
+// The decimal digits of a value with zeros in front up to `width` ("00042");
+// a negative value keeps its "-" in front of the zeros.
+std::string ZeroPad(std::int64_t value, int width);
 // Integer text right-aligned in `width` characters (width 0: no padding).
 std::string StrInt(std::int64_t v, int width = 0);
 

@@ -42,10 +42,12 @@ std::vector<std::string> Components(std::string_view name) {
 
 }  // namespace
 
-fs::path ResolvePath(std::string_view name) {
+fs::path ResolvePath(std::string_view name) { return ResolvePathIn({}, name); }
+
+fs::path ResolvePathIn(const fs::path& base, std::string_view name) {
     std::string utf8 = Cp1252ToUtf8(name);
     bool absolute = !utf8.empty() && (utf8[0] == '/' || utf8[0] == '\\');
-    fs::path result = absolute ? fs::path("/") : fs::path();
+    fs::path result = absolute ? fs::path("/") : base;
     bool existing = true;  // every component so far exists
     for (const std::string& part : Components(utf8)) {
         if (part == ".") continue;
@@ -110,8 +112,23 @@ fs::path InstalledDataFolder() {
     return exe.parent_path().parent_path() / "share" / "kelvor" / "data";
 }
 
+namespace {
+fs::path PrepareDataFolderIn(const fs::path& target);
+}  // namespace
+
 fs::path PrepareDataFolder() {
-    fs::path target = UserDataFolder();
+    const fs::path target = UserDataFolder();
+    try {
+        return PrepareDataFolderIn(target);
+    } catch (const fs::filesystem_error& e) {
+        // In the run-time's words, naming the file or folder concerned.
+        const fs::path& where = e.path2().empty() ? (e.path1().empty() ? target : e.path1()) : e.path2();
+        throw IoError(IoCodeFromErrno(e.code().value(), true), Utf8ToCp1252(where.string()));
+    }
+}
+
+namespace {
+fs::path PrepareDataFolderIn(const fs::path& target) {
     fs::create_directories(target);
     fs::path source = InstalledDataFolder();
     std::error_code ec;
@@ -131,5 +148,6 @@ fs::path PrepareDataFolder() {
     fs::current_path(target);
     return target;
 }
+}  // namespace
 
 }  // namespace rt

@@ -13,6 +13,10 @@ namespace rt {
 // Relative names are taken from the working folder.
 std::filesystem::path ResolvePath(std::string_view name);
 
+// The same, for a name relative to another folder than the working one (a
+// backup medium, the program folder seen from elsewhere).
+std::filesystem::path ResolvePathIn(const std::filesystem::path& base, std::string_view name);
+
 // True when the named file or folder exists (matched without regard to case).
 bool PathExists(std::string_view name);
 

@@ -31,7 +31,7 @@ void RecordFile::Open(int flags) {
     if (fd_ < 0) {
         const int err = errno;
         std::error_code ec;
-        if (flags & O_CREAT) throw IoError(err == ENOENT ? kPathNotFound : kAccessDenied, name_);
+        if (flags & O_CREAT) throw IoError(IoCodeFromErrno(err, true), name_);
         throw IoError(fs::exists(p, ec) ? kAccessDenied : kFileNotFound, name_);
     }
     struct stat st {};
@@ -164,29 +164,39 @@ std::string ReadFileBytes(std::string_view name) {
     return s.str();
 }
 
-void ReplaceFileBytes(std::string_view name, const std::string& bytes) {
-    fs::path p = ResolvePath(name);
-    fs::path tmp = p;
+fs::path WriteBeside(const fs::path& target, const std::string& bytes, const std::string& shownName) {
+    fs::path tmp = target;
     tmp += ".tmp~";
-    {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (!f) throw IoError(errno == ENOENT ? kPathNotFound : kAccessDenied, std::string(name));
-        bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        ok = (std::fflush(f) == 0) && ok;
-        ok = (fsync(fileno(f)) == 0) && ok;
-        std::fclose(f);
-        if (!ok) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            throw IoError(kDiskFull, std::string(name));
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, p, ec);
-    if (ec) {
+    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f) throw IoError(IoCodeFromErrno(errno, true), shownName);
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (fsync(fileno(f)) == 0) && ok;
+    std::fclose(f);
+    if (!ok) {
+        std::error_code ec;
         fs::remove(tmp, ec);
-        throw IoError(kAccessDenied, std::string(name));
+        throw IoError(kDiskFull, shownName);
     }
+    return tmp;
+}
+
+void PutInPlace(const fs::path& temporary, const fs::path& target, const std::string& shownName) {
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        const int code = IoCodeFromErrno(ec.value(), true);
+        fs::remove(temporary, ec);
+        throw IoError(code, shownName);
+    }
+}
+
+void ReplaceWholeFile(const fs::path& target, const std::string& bytes, const std::string& shownName) {
+    PutInPlace(WriteBeside(target, bytes, shownName), target, shownName);
+}
+
+void ReplaceFileBytes(std::string_view name, const std::string& bytes) {
+    ReplaceWholeFile(ResolvePath(name), bytes, std::string(name));
 }
 
 void ReplaceAllRecords(std::string_view name, std::size_t recordSize, const std::vector<Bytes>& records) {

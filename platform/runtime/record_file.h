@@ -2,6 +2,7 @@
 // Typed files of fixed-size records. Record 0 is a header; the count of data
 // records is the file size in records minus one. A partial last record is ignored.
 #include <cstdint>
+#include <filesystem>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -56,6 +57,18 @@ void ReplaceAllRecords(std::string_view name, std::size_t recordSize,
                        const std::vector<Bytes>& records);
 // Writes bytes to a file through a temporary file renamed over it.
 void ReplaceFileBytes(std::string_view name, const std::string& bytes);
+
+// The one whole-file rewrite of the program: the bytes go to a temporary file
+// beside the target, flushed to the disk, which is renamed over the target
+// only when every byte is written, so a failure leaves the old file whole.
+// Failures raise IoError naming `shownName`.
+void ReplaceWholeFile(const std::filesystem::path& target, const std::string& bytes, const std::string& shownName);
+// Its two halves, for rewriting several files together: every temporary file
+// is written first, then each is put in place.
+std::filesystem::path WriteBeside(const std::filesystem::path& target, const std::string& bytes,
+                                  const std::string& shownName);
+void PutInPlace(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                const std::string& shownName);
 // The whole content of a file (IoError 2 when missing).
 std::string ReadFileBytes(std::string_view name);
 

@@ -16,19 +16,6 @@ namespace fs = std::filesystem;
 namespace rt {
 namespace {
 
-int ErrnoToCode(int e) {
-    switch (e) {
-        case ENOENT: return kFileNotFound;
-        case ENOTDIR: return kPathNotFound;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR: return kAccessDenied;
-        case ENOSPC: return kDiskFull;
-        default: return 5;
-    }
-}
-
 std::string ReadAll(const fs::path& p, const std::string& name) {
     std::ifstream in(p, std::ios::binary);
     if (!in) {
@@ -66,7 +53,7 @@ void TextFile::Rewrite() {
     Close();
     fs::path p = ResolvePath(name_);
     out_ = std::fopen(p.c_str(), "wb");
-    if (!out_) throw IoError(ErrnoToCode(errno), name_);
+    if (!out_) throw IoError(IoCodeFromErrno(errno, true), name_);
     mode_ = Mode::Output;
 }
 
@@ -83,7 +70,7 @@ void TextFile::Append() {
         if (ec) throw IoError(kAccessDenied, name_);
     }
     out_ = std::fopen(p.c_str(), "ab");
-    if (!out_) throw IoError(ErrnoToCode(errno), name_);
+    if (!out_) throw IoError(IoCodeFromErrno(errno), name_);
     mode_ = Mode::Output;
 }
 

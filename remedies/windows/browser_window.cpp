@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,7 +12,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -37,7 +36,7 @@ QLabel* Header(QWidget* parent, const char* text) {
 }  // namespace
 
 BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
-    : QDialog(parent), frame_(frame) {
+    : RemedyDialog(parent), frame_(frame) {
     setObjectName(frame.instanceName);
     setWindowTitle(gui::ToQt(frame.caption));
     SetBackground(this, ColourOf(kWindowColour));
@@ -128,7 +127,7 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     SearchEdit = new QLineEdit(this);
     SearchEdit->setObjectName(frame.searchEditName);
     SetBackground(SearchEdit, kAqua);
-    SearchEdit->installEventFilter(this);
+    HandleEditKeys(SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); });
     right->addWidget(SearchEdit);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");
@@ -165,11 +164,6 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { close(); });
 
     resize(1180, 700);
-}
-
-void BrowserWindow::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
 }
 
 void BrowserWindow::LoadList(const std::vector<std::string>& lines) {
@@ -244,7 +238,7 @@ void BrowserWindow::SearchKeyPress(char typed) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(ListBox1->count()));
     for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));
-    const int row = ListPrefixSeek(lines, key, frame_.upperEveryKey);
+    const int row = PrefixBisect(lines, key, frame_.upperEveryKey);
     if (row >= 0) {
         ListBox1->setCurrentRow(row);
         ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);
@@ -277,21 +271,6 @@ void BrowserWindow::SlotDoubleClick(QLineEdit* edit, int, char column) {
 
 bool BrowserWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == SearchEdit) {
-        if (type == QEvent::MouseButtonPress) gui::Guard([this] { SearchEditClick(); });
-        if (type == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(event);
-            char typed = 0;
-            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) typed = '\r';
-            else if (k->key() == Qt::Key_Backspace) typed = '\b';
-            else if (k->text().size() == 1 && k->text()[0].isPrint()) typed = gui::FromQt(k->text())[0];
-            if (typed) {
-                gui::Guard([this, typed] { SearchKeyPress(typed); });
-                return true;
-            }
-        }
-        return false;
-    }
     if (watched == MemoInfo->viewport() && type == QEvent::MouseButtonDblClick) {
         MemoInfo->hide();
         return true;

@@ -9,8 +9,7 @@
 #include <string>
 
 #include "remedies/browser_search.h"
-// SetText / TextOf: model strings into widgets and back.
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 class QLabel;
 class QLineEdit;
@@ -37,7 +36,7 @@ struct BrowserFrame {
     BrowserState* state;         // the browser's state kept for the whole run
 };
 
-class BrowserWindow : public QDialog {
+class BrowserWindow : public RemedyDialog {
     Q_OBJECT
 public:
     explicit BrowserWindow(const BrowserFrame& frame, QWidget* parent = nullptr);
@@ -56,7 +55,6 @@ public:
     QListWidget* list = nullptr;
 
     // Handlers.
-    virtual void FormActivate() = 0;
     virtual void ListBox1Click() = 0;
     virtual void ShowSlotDetail(int slot) = 0;
     void BBseguitoClick();
@@ -75,7 +73,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* e) override;
 
     // Loads the list lines into ListBox1.
     void LoadList(const std::vector<std::string>& lines);

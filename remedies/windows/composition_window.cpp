@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -11,35 +11,26 @@ TFoPiante* FoPiante = nullptr;
 
 namespace {
 
-RemedyTextWindowTexts CompositionTexts() {
-    RemedyTextWindowTexts t;
-    t.instance = "FoPiante";
-    t.caption = "PLANTEN en ACTIEVE PRINCIPES";
-    t.kind = RemedyTextKind::Composition;
-    t.list1Titles[0] = "Lijst Remedies";
-    t.list1Titles[1] = "beschikbaar";
-    t.list1Titles[2] = "";
-    t.list2Titles[0] = "Lijst Remedies";
-    t.list2Titles[1] = "met daarin het gezochte beginsel";
-    t.list2Titles[2] = "";
-    t.memoNote = "Het venster toont de rubriek \"Opmerkingen\" van de Primaire Database.";
-    t.searchLabel = "Principe om naar te zoeken:";
-    t.memoLabelAtStart = "Samenstelling van de Remedie";
-    t.memoLabelList1 = "Samenstelling van de Remedie";
-    t.memoLabelNamed = "Samenstelling van ";
-    t.memoLabelSearch = "Samenstelling van de Remedie";
-    t.memoLabelList2 = "Composizione di ";
-    t.help = {"Schrijf in het blauwe vakje de naam van de plant of van het actief bestanddeel uit lijst 1 ",
-              "(Beschikbare remedies) en klik vervolgens op [Zoeken]. ",
-              " In lijst 2 verschijnen de Remedies die de zoekterm bevatten. Het venster "
-              "'Samenstelling van de Remedie' wordt ingevuld ",
-              "na het klikken op een term uit lijst 1 ofwel uit lijst 2."};
-    return t;
-}
+const RemedyTextWindowTexts kCompositionTexts{
+    "FoPiante", "PLANTEN en ACTIEVE PRINCIPES", RemedyTextKind::Composition,
+    {"Lijst Remedies", "beschikbaar", ""},
+    {"Lijst Remedies", "met daarin het gezochte beginsel", ""},
+    "Het venster toont de rubriek \"Opmerkingen\" van de Primaire Database.",
+    "Principe om naar te zoeken:",
+    // the memo label at the start, at a list-1 click, before the remedy's
+    // name, at a search, and before the name at a list-2 click
+    "Samenstelling van de Remedie", "Samenstelling van de Remedie", "Samenstelling van ",
+    "Samenstelling van de Remedie", "Composizione di ",
+    {"Schrijf in het blauwe vakje de naam van de plant of van het actief bestanddeel uit lijst 1 ",
+     "(Beschikbare remedies) en klik vervolgens op [Zoeken]. ",
+     " In lijst 2 verschijnen de Remedies die de zoekterm bevatten. Het venster "
+     "'Samenstelling van de Remedie' wordt ingevuld ",
+     "na het klikken op een term uit lijst 1 ofwel uit lijst 2."},
+};
 
 }  // namespace
 
-TFoPiante::TFoPiante() : RemedyTextWindow(CompositionTexts()) {}
+TFoPiante::TFoPiante() : RemedyTextWindow(kCompositionTexts) {}
 
 void TFoPiante::ShowText(const std::string& name, const PrimaryRecord& r) { ShowComposition(name, r); }
 

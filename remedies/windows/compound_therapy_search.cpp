@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "remedies/windows/wait_cursor.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -29,11 +29,7 @@ TFoTerCom::TFoTerCom(QWidget* parent)
 void TFoTerCom::FormActivate() {
     WaitCursor wait;
     PrepareCompoundTherapyLists();
-    SlotFilled.fill(false);
-    ClearSlots();
-    CompoundTherapyWindow.TypeAhead.clear();
-    LoadVocabulary();
-    EdCerca->setFocus();
+    StartWithEmptySlots();
 }
 
 }  // namespace remedies

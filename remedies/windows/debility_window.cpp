@@ -13,32 +13,18 @@
 #include "platform/gui/guard.h"
 #include "remedies/debility_search.h"
 #include "remedies/signature_search.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/signature_panels.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
 TFoMali* FoMali = nullptr;
 
-namespace {
-
-struct RadioDef {
-    const char* name;
-    const char* caption;
-};
-
-const RadioDef kPlanets[] = {
-    {"RBsol", "Zon"},       {"RBlun", "Maan"},       {"RBmer", "Mercurius"}, {"RBven", "Venus"},
-    {"RBmar", "Mars"},      {"RBgio", "Jupiter"},    {"RBsat", "Saturnus"},  {"RBnon", "Noordknoop"},
-    {"RBnos", "Zuidknoop"}, {"RBNoPia", "Ieder"},
-};
-
-}  // namespace
-
 TFoMali::TFoMali() {
     setObjectName("FoMali");
     setWindowTitle("ASTROLOGISCHE DEBILITEIT / PATHOLOGIEN");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
@@ -55,24 +41,10 @@ TFoMali::TFoMali() {
     MemoZoom->setFixedHeight(110);
     top->addWidget(MemoZoom, 0, 0, 1, 3);
 
-    PanPianeti = new QGroupBox("Verzwakte Planeten", this);
-    PanPianeti->setObjectName("PanPianeti");
-    auto* pl = new QVBoxLayout(PanPianeti);
-    for (const auto& d : kPlanets) {
-        auto* r = MakeRadio(PanPianeti, d.caption, d.name);
-        PlanetRadios.push_back(r);
-        pl->addWidget(r);
-    }
-    PlanetRadios.back()->setChecked(true);
-    PanSegni = new QGroupBox("Verzwakt Teken", this);
-    PanSegni->setObjectName("PanSegni");
-    auto* sl = new QVBoxLayout(PanSegni);
-    for (const auto& s : kDebilitySigns) {
-        auto* r = MakeRadio(PanSegni, s.shown, s.control);
-        SignRadios.push_back(r);
-        sl->addWidget(r);
-    }
-    SignRadios.back()->setChecked(true);
+    PanPianeti = MakeRadioPanel(this, "Verzwakte Planeten", "PanPianeti", kPlanetRadios, 99, PlanetRadios);
+    std::vector<RadioDef> signs;
+    for (const auto& s : kDebilitySigns) signs.push_back({s.control, s.shown});
+    PanSegni = MakeRadioPanel(this, "Verzwakt Teken", "PanSegni", signs, 99, SignRadios);
     auto* panels = new QHBoxLayout;
     panels->addWidget(PanPianeti);
     panels->addWidget(PanSegni);
@@ -130,16 +102,6 @@ TFoMali::TFoMali() {
     resize(1100, 680);
 }
 
-void TFoMali::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
-void TFoMali::done(int r) {
-    FormClose();
-    QDialog::done(r);
-}
-
 void TFoMali::FormActivate() {
     primary_ = ReadPrimaryFile();
     therapies_ = ReadRepertoryFile();
@@ -152,7 +114,7 @@ void TFoMali::FormClose() {
 
 void TFoMali::ReadDebilityRadios() {
     for (std::size_t i = 0; i < PlanetRadios.size(); ++i)
-        if (PlanetRadios[i]->isChecked()) PlanetWord = kPlanets[i].caption;
+        if (PlanetRadios[i]->isChecked()) PlanetWord = kPlanetRadios[i].caption;
     for (std::size_t i = 0; i < SignRadios.size(); ++i)
         if (SignRadios[i]->isChecked()) {
             ShownSign = kDebilitySigns[i].shown;

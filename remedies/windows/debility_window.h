@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "remedies/primary_db.h"
+#include "remedies/windows/window_parts.h"
 #include "remedies/repertory_db.h"
 
 class QGroupBox;
@@ -19,7 +20,7 @@ namespace remedies {
 
 class ModelList;
 
-class TFoMali : public QDialog {
+class TFoMali : public RemedyDialog {
     Q_OBJECT
 public:
     TFoMali();
@@ -36,16 +37,12 @@ public:
     std::string SearchedSign = "Ieder";
     std::string ShownSign = "Ieder";
 
-    void FormActivate();
-    void FormClose();
+    void FormActivate() override;
+    void FormClose() override;
     void RBsolClick();
     void BBRicercaClick();
     void ListBox2Click();
     void ReadDebilityRadios();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    void done(int r) override;
 
 private:
     std::vector<PrimaryRecord> primary_;      // read at activation, record 0 first

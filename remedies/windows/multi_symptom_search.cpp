@@ -25,11 +25,7 @@ TFoRicCom::TFoRicCom(QWidget* parent)
     : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, parent) {}
 
 void TFoRicCom::FormActivate() {
-    SlotFilled.fill(false);
-    ClearSlots();
-    MultiSymptomWindow.TypeAhead.clear();
-    LoadVocabulary();
-    EdCerca->setFocus();
+    StartWithEmptySlots();
 }
 
 }  // namespace remedies

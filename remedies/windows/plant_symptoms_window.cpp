@@ -11,7 +11,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/runtime/paths.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -20,7 +20,7 @@ TFoSintom3* FoSintom3 = nullptr;
 TFoSintom3::TFoSintom3() {
     setObjectName("FoSintom3");
     setWindowTitle("Quorim-1");
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     auto* left = new QVBoxLayout;
@@ -110,11 +110,6 @@ TFoSintom3::TFoSintom3() {
     connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1150, 640);
-}
-
-void TFoSintom3::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
 }
 
 void TFoSintom3::ShowPagePair(int page) {

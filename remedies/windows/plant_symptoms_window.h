@@ -7,6 +7,7 @@
 #include <array>
 
 #include "remedies/signature_browse.h"
+#include "remedies/windows/window_parts.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +19,7 @@ namespace remedies {
 
 class ModelList;
 
-class TFoSintom3 : public QDialog {
+class TFoSintom3 : public RemedyDialog {
     Q_OBJECT
 public:
     TFoSintom3();
@@ -35,7 +36,7 @@ public:
     int PlantPageCount = 1;
     int PlantPageNumber = 1;
 
-    void FormActivate();
+    void FormActivate() override;
     void ListBox1Click();
     void SpinButton1DownClick();
     void SpinButton1UpClick();
@@ -46,7 +47,6 @@ public:
     ModelList* AuthorList(int page) const { return authorLists_[static_cast<std::size_t>(page - 1)]; }
 
 protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     void ShowPagePair(int page);

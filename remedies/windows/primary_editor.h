@@ -4,82 +4,34 @@
 // record, delete it, change the order of the records, find entries by a word
 // and rebuild the derived lists. A close with unsaved changes asks through a
 // panel.
-#include <QDialog>
 #include <array>
-#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "remedies/database_edit.h"
-
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QWidget;
+#include "remedies/windows/database_editor_window.h"
 
 namespace remedies {
 
-class TFoMainArc : public QDialog {
+class TFoMainArc : public DatabaseEditorWindow {
     Q_OBJECT
 public:
     TFoMainArc();
 
-    QListWidget* ListBox1;
-    QLineEdit *EdCerca, *EdNumRec, *EdLimite, *EdTrova;
-    QRadioButton *RBprod, *RBindi;
-    QLineEdit *EdProd, *EdPlane, *EdSeco, *EdZodi;
+    QLineEdit* EdCerca;
+    QRadioButton* RBindi;
+    QLineEdit *EdPlane, *EdSeco, *EdZodi;
     QPlainTextEdit *MemoIndi, *MemoPoso, *MemoAvve, *MemoSint, *MemoNote, *MemoNoteSupp;
-    QPlainTextEdit *MemoPare, *MemoInfo, *MemoIstruz;
-    QPushButton *BBpulisci, *BBelimina, *BBsalva, *BBnuovo, *BBRico, *BBinfo, *BBmodifEle, *BBannulla,
-        *BBtrova, *BitBtnRitorna;
-    QWidget* PanelSalva;
-    QLabel *LabProd, *LabIndi, *LabDesc;
-    QPushButton *BBsalva1, *BBnuovo1, *BBelimina1, *BBignora1;
+    QPlainTextEdit* MemoPare;
 
-    // State of the window, kept between showings.
-    std::int64_t CurrentRecordNumber = 0;
-    std::string SavedRemedyText, SavedIndicationText, RecordCountText;
-    bool DescriptionsChanged = false;
-    bool RecordShown = false;
-    bool ListBrowsing = true;
-    bool MovePending = false;
-    std::string HeldEntry;
-    int HeldIndex = -1, TargetIndex = -1;
-    std::string SearchKey;
-    bool FindActive = false;
-    int LastFoundIndex = -1;
+    std::string SavedIndicationText;
     std::array<std::string, 10> LengthTexts;
-    // The list's lines with the records they stand for.
-    std::vector<EditorEntry> Entries;
 
-    void FormActivate();
-    void RBprodClick();
+    void FormActivate() override;
     void RBindiClick();
-    void ListBox1Click(int index);
-    void ListBox1DblClick(int index);
     void EdCercaKeyPress(char key);
     void EdCercaClick();
     void FieldKeyPress(int field, char key);
-    void DescriptionChange();
-    void KeyFieldChange();
     void BBpulisciClick() { ClearPrimaryForm(); }
-    void BBsalvaClick();
-    void BBnuovoClick();
-    void BBeliminaClick();
-    void BBRicoClick();
-    void BBinfoClick();
-    void BBmodifEleClick();
-    void BBannullaClick();
-    void BBtrovaClick();
-    void EdTrovaClick();
-    void AskPrimaryClose();
-    void BBsalva1Click();
-    void BBnuovo1Click();
-    void BBelimina1Click();
-    void BBignora1Click();
+    void AskPrimaryClose() { AskClose(); }
 
     void ClearPrimaryForm();
     void FillListByRemedy();
@@ -87,21 +39,18 @@ public:
     PrimaryTexts FormTexts() const;
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void reject() override;  // Escape and the window's close: the close request
+    void ClearForm() override { ClearPrimaryForm(); }
+    void FillList(bool bySymptom, bool sorted) override;
+    void FillByRemedy() override { FillListByRemedy(); }
+    void FillBySecondKey() override { FillListBySymptom(); }
+    void ShowRecord(int index) override;
+    void SetFieldsEnabled(bool enabled) override;
+    EditOutcome WriteForm(bool asNew) override;
+    bool KeyTextChanged() const override;
 
 private:
-    void FillList(bool bySymptom, bool sorted);
-    void RefillInSelectedOrder();
-    void ShowRecord(int index);
-    void MoveList(const std::string& key);
-    void EndReorder();
-    bool SaveInPlace();
-    bool SaveAsNew();
-    void DeleteCurrent();
     QWidget* FieldWidget(int field) const;
     std::string FieldText(int field) const;
-    bool closing_ = false;
 };
 
 extern TFoMainArc* FoMainArc;

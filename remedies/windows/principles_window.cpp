@@ -7,7 +7,7 @@
 
 #include "platform/gui/guard.h"
 #include "remedies/principles_file.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -17,7 +17,7 @@ TFoPrinci::TFoPrinci() {
     setObjectName("FoPrinci");
     setWindowTitle("PRINCIPI CURATIVI");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* box = new QVBoxLayout(this);
     Label1 = MakeLabel(this,
                        "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "

@@ -1,10 +1,8 @@
 #include "remedies/windows/ranked_search_window.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,8 +16,7 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/browser_search.h"
 #include "remedies/windows/browser_window.h"
-#include "remedies/windows/wait_cursor.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -48,7 +45,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
 RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instanceName,
                                        const char* caption, const std::vector<const char*>& helpLines,
                                        QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind_(kind) {
+    : RemedyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind_(kind) {
     setObjectName(instanceName);
     setWindowTitle(gui::ToQt(caption));
     SetBackground(this, ColourOf(kWindowColour));
@@ -132,7 +129,7 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     EdCerca = new QLineEdit(this);
     EdCerca->setObjectName("EdCerca");
     SetBackground(EdCerca, kAqua);
-    EdCerca->installEventFilter(this);
+    HandleEditKeys(EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); });
     BBTrova = Button(this, "BBTrova", "Trova");
     BBTrova->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
     searchRow->addWidget(Label20);
@@ -160,8 +157,7 @@ void RankedSearchWindow::showEvent(QShowEvent* e) {
         move(screen()->availableGeometry().center() - rect().center());
         centred_ = true;
     }
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    RemedyDialog::showEvent(e);
 }
 
 RankedWindowState& RankedSearchWindow::WindowState() {
@@ -172,6 +168,14 @@ void RankedSearchWindow::LoadVocabulary() {
     vocabulary_ = RankedVocabulary(kind_);
     ListBox1->clear();
     for (const auto& v : vocabulary_) ListBox1->addItem(gui::ToQt(v));
+}
+
+void RankedSearchWindow::StartWithEmptySlots() {
+    SlotFilled.fill(false);
+    ClearSlots();
+    WindowState().TypeAhead.clear();
+    LoadVocabulary();
+    EdCerca->setFocus();
 }
 
 void RankedSearchWindow::ResetSlotColours() {
@@ -216,7 +220,7 @@ void RankedSearchWindow::CopySlotsToGlobals() {
 }
 
 void RankedSearchWindow::ListPrefixBisect() {
-    const int row = ListPrefixSeek(vocabulary_, WindowState().TypeAhead, kind_ == RankedSearchKind::CompoundTherapy);
+    const int row = PrefixBisect(vocabulary_, WindowState().TypeAhead, kind_ == RankedSearchKind::CompoundTherapy);
     if (row >= 0) {
         ListBox1->setCurrentRow(row);
         ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);
@@ -288,24 +292,6 @@ void RankedSearchWindow::BBTrovaClick() {
     ListBox1->setCurrentRow(found);
     ListBox1->scrollToItem(ListBox1->item(found), QAbstractItemView::PositionAtCenter);
     s.FindNextPosition = found + 1;
-}
-
-bool RankedSearchWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EdCerca) {
-        if (event->type() == QEvent::MouseButtonPress) gui::Guard([this] { EdCercaClick(); });
-        if (event->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(event);
-            char typed = 0;
-            if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) typed = '\r';
-            else if (k->key() == Qt::Key_Backspace) typed = '\b';
-            else if (k->text().size() == 1 && k->text()[0].isPrint()) typed = gui::FromQt(k->text())[0];
-            if (typed) {
-                gui::Guard([this, typed] { EdCercaKeyPress(typed); });
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace remedies

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "remedies/ranked_search.h"
+#include "remedies/windows/window_parts.h"
 
 class QLabel;
 class QLineEdit;
@@ -26,7 +27,7 @@ struct RankedWindowState {
 extern RankedWindowState MultiSymptomWindow;
 extern RankedWindowState CompoundTherapyWindow;
 
-class RankedSearchWindow : public QDialog {
+class RankedSearchWindow : public RemedyDialog {
     Q_OBJECT
 public:
     RankedSearchWindow(RankedSearchKind kind, const char* instanceName, const char* caption,
@@ -44,7 +45,6 @@ public:
     QLineEdit* EdCerca = nullptr;
     QListWidget* ListBox1 = nullptr;
 
-    virtual void FormActivate() = 0;
     void EdCercaClick();
     void EdCercaKeyPress(char typed);
     void ListBox1Click();
@@ -61,7 +61,6 @@ public:
     std::array<bool, kRankedSlots + 1> SlotFilled{};
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* e) override;
 
     RankedWindowState& WindowState();
@@ -71,6 +70,9 @@ protected:
     void PutInFirstFreeSlot(const std::string& text);
     void CopySlotsToGlobals();
     void LoadVocabulary();
+    // The activation's common end: empty slots and type-ahead, the vocabulary
+    // loaded, the focus in the search box.
+    void StartWithEmptySlots();
     void ListPrefixBisect();
     void ClearResults();
 

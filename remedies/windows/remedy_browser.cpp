@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/text_convert.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 

@@ -12,7 +12,7 @@
 #include "platform/gui/guard.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/signature_search.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -20,7 +20,7 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     setObjectName(texts.instance);
     setWindowTitle(texts.caption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
@@ -84,16 +84,6 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1150, 620);
-}
-
-void RemedyTextWindow::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
-void RemedyTextWindow::done(int r) {
-    FormClose();
-    QDialog::done(r);
 }
 
 void RemedyTextWindow::FormActivate() {

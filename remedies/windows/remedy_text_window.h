@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "remedies/primary_db.h"
+#include "remedies/windows/window_parts.h"
 #include "remedies/remedy_text_search.h"
 
 class QLabel;
@@ -36,7 +37,7 @@ struct RemedyTextWindowTexts {
     std::vector<const char*> help;
 };
 
-class RemedyTextWindow : public QDialog {
+class RemedyTextWindow : public RemedyDialog {
     Q_OBJECT
 public:
     explicit RemedyTextWindow(const RemedyTextWindowTexts& texts);
@@ -49,15 +50,13 @@ public:
 
     std::string SearchWord;  // of the last search
 
-    void FormActivate();
+    void FormActivate() override;
     void ListBox2Click();
     void BBcercaClick();
     void ListBox3Click();
-    void FormClose();
+    void FormClose() override;
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void done(int r) override;
     // Sets the memo label and shows the joined text of the remedy's record.
     virtual void ShowText(const std::string& name, const PrimaryRecord& r) = 0;
 

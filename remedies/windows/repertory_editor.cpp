@@ -11,13 +11,12 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
-#include "remedies/windows/editor_widgets.h"
+#include "remedies/prefix_bisect.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
 TFoAggRep* FoAggRep = nullptr;
-
-using namespace edit_ui;
 
 namespace {
 
@@ -25,7 +24,20 @@ constexpr int kPato = 0, kProd = 1, kPoso = 2, kNote = 3;
 constexpr std::size_t kGuardMaximum[4] = {100, 100, 250, 300};
 constexpr int kGuardTop[4] = {83, 136, 192, 253};
 
-const char* const kInstructions[] = {
+const EditorFrame kFrame{
+    "FoAggRep",
+    "DIRECTORY VAN THERAPIE\xCBN",
+    556,
+    "EditCerca",
+    "RBpato",
+    "Sorteren op pathologie",
+    140,
+    150,
+    150,
+    "L'elenco delle patologie viene ricostruito dopo ogni modifica salvata.",
+    83,
+    300,
+    {
     "ISTRUZIONI",
     "",
     "Un clic su una voce dell'elenco mostra la terapia e, nel riquadro del",
@@ -44,43 +56,22 @@ const char* const kInstructions[] = {
     "",
     "Per spostare una voce: [Modifica Elenco], doppio clic sulla voce da spostare,",
     "doppio clic sul posto dove metterla; [Definitivo] salva il nuovo ordine.",
+    },
+    "Uitwissen",
+    "Elimina dal Repertorio",
+    120,
+    "Cambiamento nel Nome del Rimedio",
+    "Cambiamento nell nome della Patologia",
+    DeleteRepertoryEdit,
+    CommitRepertoryOrder,
+    RebuildPathologyList,
 };
 
 }  // namespace
 
-TFoAggRep::TFoAggRep() {
-    setObjectName("FoAggRep");
-    setWindowTitle(gui::ToQt("DIRECTORY VAN THERAPIE\xCBN"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(999, 556);
-    setFont(WindowFont());
-    SetBackground(this, kDatabaseWindowColour);
-
-    PlaceLabel(this, "Zoeken", 8, 12);
-    EditCerca = PlaceEdit(this, "EditCerca", 60, 8, 238);
-    SetBackground(EditCerca, kAquaColour);
-    RBprod = PlaceRadio(this, "RBprod", "Sorteren op remedie", 8, 33, 140);
-    RBpato = PlaceRadio(this, "RBpato", "Sorteren op pathologie", 150, 33, 150);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    ListBox1->setGeometry(8, 56, 290, 437);
-    SetFieldColours(ListBox1, 8421504, 16777215);
-    EdNumRec = PlaceEdit(this, "EdNumRec", 8, 499, 150);
-    EdNumRec->setReadOnly(true);
-    EdNumRec->setToolTip("Numero del record");
-    BBmodifEle = PlaceButton(this, "BBmodifEle", "Modifica Elenco", 8, 527, 143);
-    BBannulla = PlaceButton(this, "BBannulla", "Annulla Modifiche", 155, 527, 143);
-    BBannulla->hide();
-
-    PlaceLabel(this, "trova", 420, 12);
-    EdTrova = PlaceEdit(this, "EdTrova", 455, 8, 220);
-    BBtrova = PlaceButton(this, "BBtrova", "trova", 680, 6, 85);
-    MemoInfo = PlaceMemo(this, "MemoInfo", 775, 4, 215, 46);
-    MemoInfo->setReadOnly(true);
-    SetBackground(MemoInfo, kHelpMemoColour);
-    MemoInfo->setPlainText(gui::ToQt(
-        "L'elenco delle patologie viene ricostruito dopo ogni modifica salvata."));
-
+TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
+    EditCerca = searchEdit_;
+    RBpato = secondOrder_;
     {
         QLabel* h = PlaceLabel(this, "Therapie\xEBn Database", 305, 36, 200, 18);
         QFont f = h->font();
@@ -129,92 +120,22 @@ TFoAggRep::TFoAggRep() {
         for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
     }
 
-    EdLimite = PlaceEdit(this, "EdLimite", 775, 83, 215);
-    EdLimite->setReadOnly(true);
-    EdLimite->setText("Superato Limite Lunghezza");
-    SetFieldColours(EdLimite, kRedColour, 16777215);
-    EdLimite->hide();
-
-    MemoIstruz = PlaceMemo(this, "MemoIstruz", 305, 53, 460, 300);
-    MemoIstruz->setReadOnly(true);
-    SetBackground(MemoIstruz, kHelpMemoColour);
-    {
-        std::string text;
-        for (const char* line : kInstructions) text += std::string(line) + "\r\n";
-        SetMemoText(MemoIstruz, text);
-    }
-    MemoIstruz->hide();
-
-    const int by = 527;
-    BBpulisci = PlaceButton(this, "BBpulisci", "Uitwissen", 305, by, 95);
-    BBelimina = PlaceButton(this, "BBelimina", "Elimina dal Repertorio", 403, by, 115);
-    BBsalva = PlaceButton(this, "BBsalva", "Salva", 521, by, 75);
-    BBnuovo = PlaceButton(this, "BBnuovo", "Salva come Nuovo", 599, by, 105);
-    BBRico = PlaceButton(this, "BBRico", "Ricostruisci File", 707, by, 100);
-    BBinfo = PlaceButton(this, "BBinfo", "Info On/Off", 810, by, 75);
-    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Terug naar het menu", 888, by, 102);
-    for (QPushButton* b : {BBelimina, BBsalva, BBnuovo}) b->setEnabled(false);
-
-    PanelSalva = new QWidget(this);
-    PanelSalva->setObjectName("PanelSalva");
-    PanelSalva->setGeometry(330, 120, 420, 220);
-    SetBackground(PanelSalva, kHelpMemoColour);
-    PanelSalva->setAttribute(Qt::WA_StyledBackground, true);
-    PanelSalva->setStyleSheet(QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }")
-                                  .arg(ColourName(kHelpMemoColour)));
-    {
-        QLabel* a = PlaceLabel(PanelSalva, "ATTENZIONE:", 16, 10, 380, 18);
-        a->setFont(bold);
-        PlaceLabel(PanelSalva, "Che cosa vuoi fare?", 16, 30, 380, 18);
-        LabProd = PlaceLabel(PanelSalva, "Cambiamento nel Nome del Rimedio", 16, 56, 380, 18);
-        LabProd->setObjectName("LabProd");
-        LabIndi = PlaceLabel(PanelSalva, "Cambiamento nell nome della Patologia", 16, 76, 380, 18);
-        LabIndi->setObjectName("LabIndi");
-        LabDesc = PlaceLabel(PanelSalva, "Cambiamento nelle Descrizioni", 16, 96, 380, 18);
-        LabDesc->setObjectName("LabDesc");
-        BBsalva1 = PlaceButton(PanelSalva, "BBsalva1", "Salva", 16, 130, 185);
-        BBnuovo1 = PlaceButton(PanelSalva, "BBnuovo1", "Salva come Nuovo", 216, 130, 185);
-        BBelimina1 = PlaceButton(PanelSalva, "BBelimina1", "Elimina dal Repertorio", 16, 170, 185);
-        BBignora1 = PlaceButton(PanelSalva, "BBignora1", "Ignora", 216, 170, 185);
-        BBsalva1->setEnabled(false);
-        BBnuovo1->setEnabled(false);
-    }
-    PanelSalva->hide();
+    BuildLowerParts();
 
     auto on = [this](QPushButton* b, void (TFoAggRep::*handler)()) {
         connect(b, &QPushButton::clicked, this, gui::Guarded([this, handler](bool) { (this->*handler)(); }));
     };
-    on(BBpulisci, &TFoAggRep::BBpulisciClick);
-    on(BBsalva, &TFoAggRep::BBsalvaClick);
-    on(BBnuovo, &TFoAggRep::BBnuovoClick);
-    on(BBelimina, &TFoAggRep::BBeliminaClick);
-    on(BBRico, &TFoAggRep::BBRicoClick);
-    on(BBinfo, &TFoAggRep::BBinfoClick);
-    on(BBmodifEle, &TFoAggRep::BBmodifEleClick);
-    on(BBannulla, &TFoAggRep::BBannullaClick);
-    on(BBtrova, &TFoAggRep::BBtrovaClick);
-    on(BitBtnRitorna, &TFoAggRep::AskRepertoryClose);
-    on(BBsalva1, &TFoAggRep::BBsalva1Click);
-    on(BBnuovo1, &TFoAggRep::BBnuovo1Click);
-    on(BBelimina1, &TFoAggRep::BBelimina1Click);
-    on(BBignora1, &TFoAggRep::BBignora1Click);
     on(BBaltro, &TFoAggRep::BBaltroClick);
     on(BBsegna, &TFoAggRep::BBsegnaClick);
     on(BBsinte, &TFoAggRep::BBsinteClick);
     on(BBnote, &TFoAggRep::BBnoteClick);
-    connect(RBprod, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBprodClick(); }));
     connect(RBpato, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBpatoClick(); }));
-    connect(ListBox1, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem* it) { ListBox1Click(ListBox1->row(it)); }));
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
-            gui::Guarded([this](QListWidgetItem* it) { ListBox1DblClick(ListBox1->row(it)); }));
     new KeyPressHook(EditCerca, [this](QKeyEvent* e) {
         const char c = TypedChar(e);
         if (c) gui::Guard([&] { EditCercaKeyPress(c); });
         return false;  // the box shows what was typed
     });
     new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
-    new ClickHook(EdTrova, [this] { gui::Guard([this] { EdTrovaClick(); }); });
     new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);
     new ClickHook(MemoNote, [this] { gui::Guard([this] { MemoNoteDblClick(); }); }, true);
     connect(EdPoso, &QLineEdit::textChanged, this, [this](const QString&) { DescriptionChange(); });
@@ -223,18 +144,11 @@ TFoAggRep::TFoAggRep() {
     connect(EdPato, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
 }
 
-void TFoAggRep::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
-void TFoAggRep::reject() { gui::Guard([this] { AskRepertoryClose(); }); }
-
 RepertoryTexts TFoAggRep::FormTexts() const {
     RepertoryTexts t;
-    t.Pathology = EditText(EdPato);
-    t.Remedy = EditText(EdProd);
-    t.Posology = EditText(EdPoso);
+    t.Pathology = TextOf(EdPato);
+    t.Remedy = TextOf(EdProd);
+    t.Posology = TextOf(EdPoso);
     t.Notes = MemoText(MemoNote);
     return t;
 }
@@ -280,26 +194,9 @@ void TFoAggRep::FillList(bool byPathology, bool sorted) {
 void TFoAggRep::FillRepListByRemedy() { FillList(false, true); }
 void TFoAggRep::FillRepListByPathology() { FillList(true, true); }
 
-void TFoAggRep::RefillInSelectedOrder() {
-    if (RBprod->isChecked())
-        FillRepListByRemedy();
-    else
-        FillRepListByPathology();
-}
-
-void TFoAggRep::RBprodClick() {
-    RBprod->setChecked(true);
-    FillRepListByRemedy();
-}
-
 void TFoAggRep::RBpatoClick() {
     RBpato->setChecked(true);
     FillRepListByPathology();
-}
-
-void TFoAggRep::ListBox1Click(int index) {
-    if (!ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
-    ShowRecord(index);
 }
 
 void TFoAggRep::ShowRecord(int index) {
@@ -326,15 +223,15 @@ void TFoAggRep::ShowRecord(int index) {
         if (r > 0) rec = ReadRepertoryRecord(r);
     }
     if (r > 0) remedy = rec.Remedy;
-    SetEditText(EdProd, remedy);
+    SetText(EdProd, remedy);
     SavedRemedyText = remedy;
     if (r > 0) {
-        SetEditText(EdPoso, rec.Posology);
-        SetEditText(EdPato, rec.Pathology);
+        SetText(EdPoso, rec.Posology);
+        SetText(EdPato, rec.Pathology);
         SavedPathologyText = rec.Pathology;
         SetMemoText(MemoNote, rec.Notes());
         CurrentRecordNumber = r;
-        SetEditText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+        SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
     }
     BBelimina->setEnabled(true);
     BBsalva->setEnabled(false);
@@ -345,7 +242,7 @@ void TFoAggRep::ShowRecord(int index) {
 }
 
 void TFoAggRep::LinkPrimary() {
-    const std::string remedy = EditText(EdProd);
+    const std::string remedy = TextOf(EdProd);
     const std::int64_t linked = FindLinkedPrimaryRecord(remedy);
     if (linked > 0) {
         LinkedRecord = ReadPrimaryRecord(linked);
@@ -369,14 +266,6 @@ void TFoAggRep::BBnoteClick() { SetMemoText(MemoPrim, LinkedNotesText(LinkedReco
 
 void TFoAggRep::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainText()); }
 void TFoAggRep::MemoNoteDblClick() { MemoNote->clear(); }
-
-void TFoAggRep::MoveList(const std::string& key) {
-    std::vector<std::string> lines;
-    lines.reserve(Entries.size());
-    for (const EditorEntry& e : Entries) lines.push_back(e.text);
-    const int i = EditorListSeek(lines, key);
-    if (i >= 0) ListBox1->setCurrentRow(i);
-}
 
 void TFoAggRep::ShowLimit(bool over, int top) {
     if (over) {
@@ -405,7 +294,7 @@ void TFoAggRep::EditCercaClick() {
 void TFoAggRep::FieldKeyPress(int field, char key) {
     if (field == kNote) DescriptionsChanged = true;
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
-    length = field == kNote ? MemoText(MemoNote) : EditText(static_cast<QLineEdit*>(
+    length = field == kNote ? MemoText(MemoNote) : TextOf(static_cast<QLineEdit*>(
                                                          field == kPato ? EdPato : field == kProd ? EdProd : EdPoso));
     ApplyKeyToText(length, key, true);
     ShowLimit(length.size() > kGuardMaximum[field], kGuardTop[field]);
@@ -413,13 +302,6 @@ void TFoAggRep::FieldKeyPress(int field, char key) {
         SearchKey = length;
         MoveList(SearchKey);
     }
-}
-
-void TFoAggRep::DescriptionChange() {
-    if (!RecordShown) return;
-    DescriptionsChanged = true;
-    BBsalva->setEnabled(true);
-    BBnuovo->setEnabled(true);
 }
 
 void TFoAggRep::MemoNoteChange() {
@@ -431,233 +313,21 @@ void TFoAggRep::MemoNoteChange() {
     }
 }
 
-void TFoAggRep::KeyFieldChange() {
-    BBsalva->setEnabled(true);
-    BBnuovo->setEnabled(true);
-}
-
-bool TFoAggRep::SaveInPlace() {
-    if (CurrentRecordNumber == 0) {
-        gui::ShowMessage("Possibile solo [Salva come Nuovo]");
-        return false;
-    }
-    const RepertoryTexts t = FormTexts();
-    const EditOutcome o = SaveRepertoryEdit(CurrentRecordNumber, t);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
-    if (!o.saved) return false;
-    DescriptionsChanged = false;
-    SavedRemedyText = t.Remedy;
-    SavedPathologyText = t.Pathology;
-    return true;
-}
-
-void TFoAggRep::BBsalvaClick() {
-    if (SaveInPlace()) RefillInSelectedOrder();
-}
-
-bool TFoAggRep::SaveAsNew() {
-    const RepertoryTexts t = FormTexts();
-    const EditOutcome o = AppendRepertoryEdit(t);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
-    if (!o.saved) return false;
-    RecordCountText = remedies::RecordCountText(o.count);
-    SavedRemedyText = t.Remedy;
-    SavedPathologyText = t.Pathology;
-    DescriptionsChanged = false;
-    return true;
-}
-
-void TFoAggRep::BBnuovoClick() {
-    if (!SaveAsNew()) return;
-    RefillInSelectedOrder();
-    SetEditText(EdNumRec, "Tot=" + RecordCountText);
-}
-
-void TFoAggRep::DeleteCurrent() {
-    if (CurrentRecordNumber <= 0) return;
-    const EditOutcome o = DeleteRepertoryEdit(CurrentRecordNumber);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
-    if (!o.saved) return;
-    RecordCountText = remedies::RecordCountText(o.count);
-    ClearRepertoryForm();
-}
-
-void TFoAggRep::BBeliminaClick() {
-    if (CurrentRecordNumber <= 0)
-        ClearRepertoryForm();
-    else
-        DeleteCurrent();
-    if (CurrentRecordNumber > 0) return;  // the delete failed: the form stays
-    RefillInSelectedOrder();
-    SetEditText(EdNumRec, "Tot=" + RecordCountText);
-}
-
-void TFoAggRep::BBRicoClick() {
-    if (!ListBrowsing) return;
-    {
-        HourGlass wait;
-        RebuildPathologyList();
-    }
-    ClearRepertoryForm();
-    RBpato->setChecked(true);
-    FillRepListByPathology();
-}
-
-void TFoAggRep::BBinfoClick() { MemoIstruz->setVisible(!MemoIstruz->isVisible()); }
-
 void TFoAggRep::SetFieldsEnabled(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{EdPato, EdProd, EdPoso, MemoNote, BBpulisci, BBRico})
         w->setEnabled(enabled);
 }
 
-void TFoAggRep::BBmodifEleClick() {
-    if (ListBrowsing) {
-        HourGlass wait;
-        // No record stays current while the record numbers change.
-        ClearRepertoryForm();
-        ListBrowsing = false;
-        RBprod->setChecked(true);
-        FillList(false, false);
-        RBprod->hide();
-        RBpato->hide();
-        EditCerca->setEnabled(false);
-        BBmodifEle->setText("Definitivo");
-        BBannulla->show();
-        SetFieldsEnabled(false);
-        HeldEntry.clear();
-        MovePending = false;
-        return;
+EditOutcome TFoAggRep::WriteForm(bool asNew) {
+    const RepertoryTexts t = FormTexts();
+    const EditOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(CurrentRecordNumber, t);
+    if (o.saved) {
+        SavedRemedyText = t.Remedy;
+        SavedPathologyText = t.Pathology;
     }
-    std::vector<std::int64_t> order;
-    order.reserve(Entries.size());
-    for (const EditorEntry& e : Entries) order.push_back(e.record);
-    EditOutcome o;
-    {
-        HourGlass wait;
-        o = CommitRepertoryOrder(order);
-    }
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
-    BBannullaClick();
+    return o;
 }
 
-void TFoAggRep::EndReorder() {
-    ListBrowsing = true;
-    RBprod->show();
-    RBpato->show();
-    EditCerca->setEnabled(true);
-    EditCerca->clear();
-    BBmodifEle->setText("Modifica Elenco");
-    BBannulla->hide();
-    SetFieldsEnabled(true);
-    HeldEntry.clear();
-    MovePending = false;
-}
-
-void TFoAggRep::BBannullaClick() {
-    HourGlass wait;
-    EndReorder();
-    ClearRepertoryForm();
-    RBprod->setChecked(true);
-    FillRepListByRemedy();
-}
-
-void TFoAggRep::ListBox1DblClick(int index) {
-    if (ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
-    if (!MovePending) {
-        HeldIndex = index;
-        HeldEntry = Entries[static_cast<std::size_t>(index)].text;
-        SetEditText(EditCerca, HeldEntry);
-        MovePending = true;
-        return;
-    }
-    TargetIndex = index;
-    MoveHeldEntry(Entries, HeldIndex, TargetIndex);
-    ListBox1->clear();
-    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
-    ListBox1->setCurrentRow(TargetIndex);
-    EditCerca->clear();
-    HeldEntry.clear();
-    MovePending = false;
-}
-
-void TFoAggRep::BBtrovaClick() {
-    std::vector<std::string> lines;
-    lines.reserve(Entries.size());
-    for (const EditorEntry& e : Entries) lines.push_back(e.text);
-    const int i = FindNextEntry(lines, EditText(EdTrova), FindActive ? LastFoundIndex : -1);
-    if (i < 0) {
-        FindActive = false;
-        return;
-    }
-    ListBox1->setCurrentRow(i);
-    LastFoundIndex = i;
-    FindActive = true;
-}
-
-void TFoAggRep::EdTrovaClick() {
-    FindActive = false;
-    BBtrova->setDefault(true);
-}
-
-void TFoAggRep::AskRepertoryClose() {
-    MemoIstruz->hide();
-    LabIndi->setEnabled(false);
-    LabProd->setEnabled(false);
-    LabDesc->setEnabled(false);
-    BBnuovo1->setEnabled(false);
-    BBsalva1->setEnabled(false);
-    bool ask = false;
-    if (EditText(EdPato) != SavedPathologyText) {
-        ask = true;
-        LabIndi->setEnabled(true);
-        BBnuovo1->setEnabled(true);
-        BBsalva1->setEnabled(true);
-    }
-    if (EditText(EdProd) != SavedRemedyText) {
-        ask = true;
-        LabProd->setEnabled(true);
-        BBnuovo1->setEnabled(true);
-        BBsalva1->setEnabled(true);
-    }
-    if (DescriptionsChanged) {
-        ask = true;
-        LabDesc->setEnabled(true);
-        BBsalva1->setEnabled(true);
-    }
-    BBelimina1->setEnabled(CurrentRecordNumber > 0);
-    if (!ask) {
-        PanelSalva->hide();
-        done(QDialog::Accepted);
-        return;
-    }
-    PanelSalva->show();
-    PanelSalva->raise();
-}
-
-// The panel's answers close the window once their work is done; a save that
-// failed keeps the window open, so the edits are not lost.
-void TFoAggRep::BBsalva1Click() {
-    PanelSalva->hide();
-    if (SaveInPlace() || CurrentRecordNumber == 0) done(QDialog::Accepted);
-}
-
-void TFoAggRep::BBnuovo1Click() {
-    PanelSalva->hide();
-    if (!SaveAsNew()) return;
-    SetEditText(EdNumRec, "Tot=" + RecordCountText);
-    done(QDialog::Accepted);
-}
-
-void TFoAggRep::BBelimina1Click() {
-    PanelSalva->hide();
-    DeleteCurrent();
-    if (CurrentRecordNumber == 0) done(QDialog::Accepted);
-}
-
-void TFoAggRep::BBignora1Click() {
-    PanelSalva->hide();
-    ClearRepertoryForm();
-    done(QDialog::Accepted);
-}
+bool TFoAggRep::KeyTextChanged() const { return TextOf(EdPato) != SavedPathologyText; }
 
 }  // namespace remedies

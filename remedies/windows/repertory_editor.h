@@ -3,90 +3,45 @@
 // primary database editor on the therapies database, showing beside each
 // therapy the warnings, signatures, synthesis and notes of the remedy's record
 // in the primary database.
-#include <QDialog>
 #include <array>
-#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "remedies/database_edit.h"
-
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QWidget;
+#include "remedies/windows/database_editor_window.h"
 
 namespace remedies {
 
-class TFoAggRep : public QDialog {
+class TFoAggRep : public DatabaseEditorWindow {
     Q_OBJECT
 public:
     TFoAggRep();
 
-    QListWidget* ListBox1;
-    QLineEdit *EditCerca, *EdNumRec, *EdLimite, *EdTrova;
-    QRadioButton *RBprod, *RBpato;
-    QLineEdit *EdPato, *EdProd, *EdPoso;
-    QPlainTextEdit *MemoNote, *MemoInfo, *MemoIstruz, *MemoPrim;
-    QPushButton *BBpulisci, *BBelimina, *BBsalva, *BBnuovo, *BBRico, *BBinfo, *BBmodifEle, *BBannulla,
-        *BBtrova, *BitBtnRitorna;
-    QWidget *PanelSalva, *PanelPrimario;
-    QLabel *LabProd, *LabIndi, *LabDesc;
-    QPushButton *BBsalva1, *BBnuovo1, *BBelimina1, *BBignora1;
+    QLineEdit* EditCerca;
+    QRadioButton* RBpato;
+    QLineEdit *EdPato, *EdPoso;
+    QPlainTextEdit *MemoNote, *MemoPrim;
+    QWidget* PanelPrimario;
     QPushButton *BBaltro, *BBsegna, *BBsinte, *BBnote;
 
-    std::int64_t CurrentRecordNumber = 0;
-    std::string SavedRemedyText, SavedPathologyText, RecordCountText;
-    bool DescriptionsChanged = false;
-    bool RecordShown = false;
-    bool ListBrowsing = true;
-    bool MovePending = false;
-    std::string HeldEntry;
-    int HeldIndex = -1, TargetIndex = -1;
-    std::string SearchKey;
-    bool FindActive = false;
-    int LastFoundIndex = -1;
+    std::string SavedPathologyText;
     std::array<std::string, 4> LengthTexts;
     std::int64_t LinkedPrimaryRecord = 0;
     std::string LinkedWarningsText;
     PrimaryRecord LinkedRecord;  // the linked primary record as the last list click found it
-    std::vector<EditorEntry> Entries;
 
-    void FormActivate();
-    void RBprodClick();
+    void FormActivate() override;
     void RBpatoClick();
-    void ListBox1Click(int index);
-    void ListBox1DblClick(int index);
     void EditCercaKeyPress(char key);
     void EditCercaClick();
     void FieldKeyPress(int field, char key);
-    void DescriptionChange();
     void MemoNoteChange();
-    void KeyFieldChange();
     void BBpulisciClick() { ClearRepertoryForm(); }
-    void BBsalvaClick();
-    void BBnuovoClick();
-    void BBeliminaClick();
-    void BBRicoClick();
-    void BBinfoClick();
-    void BBmodifEleClick();
-    void BBannullaClick();
-    void BBtrovaClick();
-    void EdTrovaClick();
     void BBaltroClick();
     void BBsegnaClick();
     void BBsinteClick();
     void BBnoteClick();
     void MemoPrimDblClick();
     void MemoNoteDblClick();
-    void AskRepertoryClose();
-    void BBsalva1Click();
-    void BBnuovo1Click();
-    void BBelimina1Click();
-    void BBignora1Click();
+    void AskRepertoryClose() { AskClose(); }
 
     void ClearRepertoryForm();
     void FillRepListByRemedy();
@@ -94,21 +49,18 @@ public:
     RepertoryTexts FormTexts() const;
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void reject() override;
+    void ClearForm() override { ClearRepertoryForm(); }
+    void FillList(bool byPathology, bool sorted) override;
+    void FillByRemedy() override { FillRepListByRemedy(); }
+    void FillBySecondKey() override { FillRepListByPathology(); }
+    void ShowRecord(int index) override;
+    void SetFieldsEnabled(bool enabled) override;
+    EditOutcome WriteForm(bool asNew) override;
+    bool KeyTextChanged() const override;
 
 private:
-    void FillList(bool byPathology, bool sorted);
-    void RefillInSelectedOrder();
-    void ShowRecord(int index);
     void LinkPrimary();
-    void MoveList(const std::string& key);
     void ShowLimit(bool over, int top);
-    void EndReorder();
-    bool SaveInPlace();
-    bool SaveAsNew();
-    void DeleteCurrent();
-    void SetFieldsEnabled(bool enabled);
 };
 
 extern TFoAggRep* FoAggRep;

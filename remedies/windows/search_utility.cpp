@@ -11,13 +11,11 @@
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/field_search.h"
-#include "remedies/windows/editor_widgets.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
 TFoUtilit* FoUtilit = nullptr;
-
-using namespace edit_ui;
 
 namespace {
 constexpr const char* kEndOfFile = "FINE ARCHIVIO";
@@ -29,7 +27,7 @@ TFoUtilit::TFoUtilit() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(640, 500);
     setFont(WindowFont());
-    SetBackground(this, kDatabaseWindowColour);
+    SetBackground(this, kWindowColour);
 
     PanelArchivio = new QWidget(this);
     PanelArchivio->setObjectName("PanelArchivio");
@@ -116,11 +114,6 @@ TFoUtilit::TFoUtilit() {
     }
 }
 
-void TFoUtilit::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 void TFoUtilit::FormActivate() {
     Searching = false;
     FoundRecord = 0;
@@ -186,11 +179,11 @@ bool TFoUtilit::SearchOnce() {
     const FieldMatch m = FindInField(DatabaseCode, FieldCode, Phrase, NextRecord);
     if (m.record == 0) return false;
     const SearchField field = SearchFieldFor(DatabaseCode, FieldCode);
-    SetEditText(EdRime, m.remedy);
-    SetEditText(Edit2, std::to_string(m.text.size()) + "/" + std::to_string(field.Capacity()));
+    SetText(EdRime, m.remedy);
+    SetText(Edit2, std::to_string(m.text.size()) + "/" + std::to_string(field.Capacity()));
     SetMemoText(Memo1, m.text.substr(0, m.position));
     SetMemoText(Memo2, m.text.substr(m.position));
-    SetEditText(Edit1, std::to_string(m.record + 1));
+    SetText(Edit1, std::to_string(m.record + 1));
     NextRecord = m.record + 1;
     FoundRecord = m.record;
     repaint();
@@ -199,9 +192,9 @@ bool TFoUtilit::SearchOnce() {
 
 void TFoUtilit::EndSearch() {
     for (QPlainTextEdit* m : {Memo1, Memo2}) SetMemoText(m, kEndOfFile);
-    SetEditText(EdRime, kEndOfFile);
+    SetText(EdRime, kEndOfFile);
     Edit2->clear();
-    SetEditText(Edit1, std::to_string(DataRecordCount(SearchDatabase(DatabaseCode))));
+    SetText(Edit1, std::to_string(DataRecordCount(SearchDatabase(DatabaseCode))));
     BBcerca->setText("Cerca");
     Searching = false;
     NextRecord = 0;
@@ -220,7 +213,7 @@ void TFoUtilit::BBcercaClick() {
     EditArmed = false;
     if (!Searching) {
         FieldCode = SelectedFieldCode();
-        Phrase = rt::UpperAscii(EditText(EditCerca));
+        Phrase = rt::UpperAscii(TextOf(EditCerca));
         Searching = true;
         NextRecord = 1;  // the data records: record 0 is the header
         if (SearchOnce())
@@ -239,7 +232,7 @@ void TFoUtilit::Memo1Change() {
 }
 
 void TFoUtilit::BBsalvaClick() {
-    if (EditText(EdRime) == kEndOfFile || FoundRecord == 0) return;
+    if (TextOf(EdRime) == kEndOfFile || FoundRecord == 0) return;
     SaveFoundField();
 }
 

@@ -4,6 +4,8 @@
 // the field of each record found split at the match, and writes an edited field
 // back into the same record.
 #include <QDialog>
+
+#include "remedies/windows/window_parts.h"
 #include <cstdint>
 #include <string>
 
@@ -15,7 +17,7 @@ class QWidget;
 
 namespace remedies {
 
-class TFoUtilit : public QDialog {
+class TFoUtilit : public RemedyDialog {
     Q_OBJECT
 public:
     TFoUtilit();
@@ -37,7 +39,7 @@ public:
     std::int64_t FoundRecord = 0;  // the record whose field is shown, 0 none
     bool EditArmed = false;
 
-    void FormActivate();
+    void FormActivate() override;
     void EditCercaChange();
     void RbRimeClick();
     void RBrimedClick();
@@ -49,7 +51,6 @@ public:
     void Memo1Click();
 
 protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     std::string SelectedFieldCode() const;

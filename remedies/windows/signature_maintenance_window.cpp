@@ -13,7 +13,7 @@
 #include "platform/runtime/paths.h"
 #include "remedies/list_order.h"
 #include "remedies/signature_browse.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -22,7 +22,7 @@ TFoManut1* FoManut1 = nullptr;
 TFoManut1::TFoManut1() {
     setObjectName("FoManut1");
     setWindowTitle("AGGIORNAMENTI / MODIFICHE DATABASE");
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     ListBox1 = new ModelList(this, "ListBox1");
@@ -68,11 +68,6 @@ TFoManut1::TFoManut1() {
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 600);
-}
-
-void TFoManut1::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
 }
 
 void TFoManut1::FormActivate() {

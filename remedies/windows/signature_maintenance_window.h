@@ -4,6 +4,8 @@
 // record.
 #include <QDialog>
 
+#include "remedies/windows/window_parts.h"
+
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -12,7 +14,7 @@ namespace remedies {
 
 class ModelList;
 
-class TFoManut1 : public QDialog {
+class TFoManut1 : public RemedyDialog {
     Q_OBJECT
 public:
     TFoManut1();
@@ -24,13 +26,12 @@ public:
         *EdAutori, *EdNote;
     bool Sorted = false;
 
-    void FormActivate();
+    void FormActivate() override;
     void BitBtn1Click();
     void ListBox1Click();
     void ListSignatureEntries();
 
 protected:
-    void showEvent(QShowEvent* e) override;
 };
 
 extern TFoManut1* FoManut1;

@@ -15,46 +15,18 @@
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/prefix_bisect.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/signature_panels.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
 TFoSegnat* FoSegnat = nullptr;
 
-namespace {
-
-struct RadioDef {
-    const char* name;
-    const char* caption;
-};
-
-const RadioDef kPlanets[] = {
-    {"RBsol", "Zon"},       {"RBlun", "Maan"},       {"RBmer", "Mercurius"}, {"RBven", "Venus"},
-    {"RBmar", "Mars"},      {"RBgio", "Jupiter"},    {"RBsat", "Saturnus"},  {"RBnon", "Noordknoop"},
-    {"RBnos", "Zuidknoop"}, {"RBNoPia", "Ieder"},
-};
-
-const RadioDef kSigns[] = {
-    {"RBari", "Ram"},        {"RBtor", "Stier"},       {"RBgem", "Tweelingen"},
-    {"RBcan", "Kreeft"},     {"RBleo", "Leeuw"},       {"RBver", "Maagd"},
-    {"RBbil", "Weegschaal"}, {"RBsco", "Schorpioen"},  {"RBsag", "Boogschutter"},
-    {"RBcap", "Steenbok"},   {"RBacq", "Waterman"},    {"RBpes", "Vissen"},
-    {"RBNoSeg", "Ieder"},
-};
-
-std::string CheckedCaption(const std::vector<QRadioButton*>& radios) {
-    for (auto* r : radios)
-        if (r->isChecked()) return gui::FromQt(r->text());
-    return kAnyWord;
-}
-
-}  // namespace
-
 TFoSegnat::TFoSegnat() {
     setObjectName("FoSegnat");
     setWindowTitle(" ASTROLOGISCHE SIGNATUUR");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
 
     auto* top = new QGridLayout(this);
 
@@ -76,30 +48,10 @@ TFoSegnat::TFoSegnat() {
     top->addLayout(left, 0, 0, 3, 1);
 
     // The planet and sign panels.
-    PanPianeti = new QGroupBox("Planetaire Signatuur", this);
-    PanPianeti->setObjectName("PanPianeti");
-    auto* pl = new QGridLayout(PanPianeti);
-    int i = 0;
-    for (const auto& d : kPlanets) {
-        auto* r = MakeRadio(PanPianeti, d.caption, d.name);
-        PlanetRadios.push_back(r);
-        pl->addWidget(r, i % 5, i / 5);
-        ++i;
-    }
+    PanPianeti = MakeRadioPanel(this, "Planetaire Signatuur", "PanPianeti", kPlanetRadios, 5, PlanetRadios);
     RBNoPia = PlanetRadios.back();
-    RBNoPia->setChecked(true);
-    PanSegni = new QGroupBox("Zodiac Signatuur", this);
-    PanSegni->setObjectName("PanSegni");
-    auto* sl = new QGridLayout(PanSegni);
-    i = 0;
-    for (const auto& d : kSigns) {
-        auto* r = MakeRadio(PanSegni, d.caption, d.name);
-        SignRadios.push_back(r);
-        sl->addWidget(r, i % 5, i / 5);
-        ++i;
-    }
+    PanSegni = MakeRadioPanel(this, "Zodiac Signatuur", "PanSegni", kSignRadios, 5, SignRadios);
     RBNoSeg = SignRadios.back();
-    RBNoSeg->setChecked(true);
     auto* panels = new QHBoxLayout;
     panels->addWidget(PanPianeti);
     panels->addWidget(PanSegni);
@@ -199,11 +151,6 @@ TFoSegnat::TFoSegnat() {
     connect(BBpulisci, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpulisciClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1180, 640);
-}
-
-void TFoSegnat::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
 }
 
 void TFoSegnat::FormActivate() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "remedies/signature_search.h"
+#include "remedies/windows/window_parts.h"
 
 class QGroupBox;
 class QLabel;
@@ -21,7 +22,7 @@ namespace remedies {
 
 class ModelList;
 
-class TFoSegnat : public QDialog {
+class TFoSegnat : public RemedyDialog {
     Q_OBJECT
 public:
     TFoSegnat();
@@ -46,7 +47,7 @@ public:
     int CurrentPage = 1;
     int PageCount = 0;
 
-    void FormActivate();
+    void FormActivate() override;
     void EditCercaClick();
     void EditCercaKeyPress(char key);
     void ListBox2Click();
@@ -65,7 +66,6 @@ public:
     void LoadSegnatDumPage(int page);
 
 protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     void WriteRow(int row, const SignatureRow& texts);

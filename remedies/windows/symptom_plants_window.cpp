@@ -15,7 +15,7 @@
 #include "platform/runtime/record_file.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/signature_browse.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -24,7 +24,7 @@ TFoSintom2* FoSintom2 = nullptr;
 TFoSintom2::TFoSintom2() {
     setObjectName("FoSintom2");
     setWindowTitle("Quorim-2");
-    SetBackground(this, kWindowColour);
+    SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
     auto* left = new QVBoxLayout;
@@ -93,11 +93,6 @@ TFoSintom2::TFoSintom2() {
     connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 620);
-}
-
-void TFoSintom2::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
 }
 
 void TFoSintom2::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }

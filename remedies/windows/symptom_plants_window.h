@@ -3,6 +3,8 @@
 // it with their psychic synthesis; a click on a plant shows its signatures and
 // the authors who report the link. "Crea Database" imports the database text.
 #include <QDialog>
+
+#include "remedies/windows/window_parts.h"
 #include <string>
 
 class QLabel;
@@ -13,7 +15,7 @@ namespace remedies {
 
 class ModelList;
 
-class TFoSintom2 : public QDialog {
+class TFoSintom2 : public RemedyDialog {
     Q_OBJECT
 public:
     TFoSintom2();
@@ -25,7 +27,7 @@ public:
 
     std::string SearchKey;  // survives between openings
 
-    void FormActivate();
+    void FormActivate() override;
     void ListBox1Click();
     void ListBoxPianteClick();
     void EditCercaKeyPress(char key);
@@ -36,7 +38,6 @@ public:
     void ShowSignatureOfRecord(std::int64_t record);
 
 protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     void FillSymptoms(const std::vector<std::string>& symptoms);

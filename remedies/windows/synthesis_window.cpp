@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
@@ -11,35 +11,26 @@ TFoSintesi* FoSintesi = nullptr;
 
 namespace {
 
-RemedyTextWindowTexts SynthesisTexts() {
-    RemedyTextWindowTexts t;
-    t.instance = "FoSintesi";
-    t.caption = "PSYCHISCHE SYNTHESE";
-    t.kind = RemedyTextKind::Synthesis;
-    t.list1Titles[0] = "Lijst met remedies";
-    t.list1Titles[1] = "beschikbaar";
-    t.list1Titles[2] = "";
-    t.list2Titles[0] = "Lijst met remedies";
-    t.list2Titles[1] = "die het woord of de zin bevat waarnaar";
-    t.list2Titles[2] = "gezocht wordt in de \"Psychische Synthese\"";
-    t.memoNote = "";
-    t.searchLabel = "Woord of zin om naar te zoeken";
-    t.memoLabelAtStart = "Psychische synthese van de remedie";
-    t.memoLabelList1 = "Sintesi Psichica";
-    t.memoLabelNamed = "Sintesi Psichica di ";
-    t.memoLabelSearch = "Sintesi Psichica del Rimedio";
-    t.memoLabelList2 = "Sintesi Psichica di ";
-    t.help = {"Schrijf in het blauwe vakje een woord of een zin die opgenomen zou kunnen zijn in de 'Psychische",
-              "Samenvatting' van een remedie uit lijst 1 (Beschikbare remedies) en klik vervolgens op [Zoeken]. ",
-              "In lijst 2 verschijnen de Remedies die de zoekterm bevatten.",
-              "Het venster \x93Psychische Samenvatting van de Remedie\x94 wordt ingevuld na het klikken op een term ",
-              "uit lijst 1 ofwel uit lijst 2."};
-    return t;
-}
+const RemedyTextWindowTexts kSynthesisTexts{
+    "FoSintesi", "PSYCHISCHE SYNTHESE", RemedyTextKind::Synthesis,
+    {"Lijst met remedies", "beschikbaar", ""},
+    {"Lijst met remedies", "die het woord of de zin bevat waarnaar", "gezocht wordt in de \"Psychische Synthese\""},
+    "",
+    "Woord of zin om naar te zoeken",
+    // the memo label at the start, at a list-1 click, before the remedy's
+    // name, at a search, and before the name at a list-2 click
+    "Psychische synthese van de remedie", "Sintesi Psichica", "Sintesi Psichica di ",
+    "Sintesi Psichica del Rimedio", "Sintesi Psichica di ",
+    {"Schrijf in het blauwe vakje een woord of een zin die opgenomen zou kunnen zijn in de 'Psychische",
+     "Samenvatting' van een remedie uit lijst 1 (Beschikbare remedies) en klik vervolgens op [Zoeken]. ",
+     "In lijst 2 verschijnen de Remedies die de zoekterm bevatten.",
+     "Het venster \x93Psychische Samenvatting van de Remedie\x94 wordt ingevuld na het klikken op een term ",
+     "uit lijst 1 ofwel uit lijst 2."},
+};
 
 }  // namespace
 
-TFoSintesi::TFoSintesi() : RemedyTextWindow(SynthesisTexts()) {}
+TFoSintesi::TFoSintesi() : RemedyTextWindow(kSynthesisTexts) {}
 
 void TFoSintesi::ShowText(const std::string& name, const PrimaryRecord& r) { ShowSynthesis(name, r); }
 

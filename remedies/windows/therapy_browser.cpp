@@ -8,7 +8,7 @@
 
 #include "platform/runtime/paths.h"
 #include "remedies/list_order.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 
 namespace remedies {
 

@@ -19,15 +19,13 @@
 #include "remedies/database_update.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
-#include "remedies/windows/editor_widgets.h"
+#include "remedies/windows/window_parts.h"
 
 namespace fs = std::filesystem;
 
 namespace remedies {
 
 TFoAggiorna* FoAggiorna = nullptr;
-
-using namespace edit_ui;
 
 std::function<fs::path(QWidget*)> TFoAggiorna::ChooseFolder = [](QWidget* parent) {
     const QString dir = QFileDialog::getExistingDirectory(parent, "OpzioneH");
@@ -65,7 +63,7 @@ TFoAggiorna::TFoAggiorna() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(589, 311);
     setFont(WindowFont());
-    SetBackground(this, kDatabaseWindowColour);
+    SetBackground(this, kWindowColour);
 
     Memo1 = PlaceMemo(this, "Memo1", 8, 8, 573, 100);
     Memo1->setReadOnly(true);
@@ -108,11 +106,6 @@ TFoAggiorna::TFoAggiorna() {
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
 }
 
-void TFoAggiorna::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
-}
-
 QLineEdit* TFoAggiorna::Disp(int slot) const { return slot == 1 ? EdDisp1 : slot == 2 ? EdDisp2 : EdDisp3; }
 QLineEdit* TFoAggiorna::Date(int slot) const { return slot == 1 ? EdNuoAgg1 : slot == 2 ? EdNuoAgg2 : EdNuoAgg3; }
 QPushButton* TFoAggiorna::Ok(int slot) const { return slot == 1 ? BBok1 : slot == 2 ? BBok2 : BBok3; }
@@ -145,7 +138,7 @@ void TFoAggiorna::ScanUpdateDrives(int mode) {
         SetMemoText(Memo1, text);
         Memo1->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
     }
-    SetEditText(EdUltAgg, SetDateIn(LocalFolder()).dateText);
+    SetText(EdUltAgg, SetDateIn(LocalFolder()).dateText);
     std::vector<fs::path> roots;
     for (const gui::Volume& v : gui::System().ListVolumes()) roots.emplace_back(v.root);
     bool any = false;
@@ -166,11 +159,11 @@ bool TFoAggiorna::TakeSlot(const fs::path& folder, bool replaceLast) {
     SlotFolders[static_cast<std::size_t>(slot - 1)] = folder;
     // The volume (or chosen folder) by its name; the whole path in the tip.
     const fs::path holder = folder.parent_path();
-    SetEditText(Disp(slot), Shown(holder.filename().empty() ? holder : holder.filename()));
+    SetText(Disp(slot), Shown(holder.filename().empty() ? holder : holder.filename()));
     Disp(slot)->setToolTip(QString::fromStdString(folder.string()));
     const DatabaseSetDate there = SetDateIn(folder);
     const DatabaseSetDate here = SetDateIn(LocalFolder());
-    SetEditText(Date(slot), there.dateText);
+    SetText(Date(slot), there.dateText);
     SetBackground(Date(slot), there.newestAge >= here.newestAge ? kAquaColour : kRedColour);
     Ok(slot)->setEnabled(true);
     return true;
@@ -209,7 +202,7 @@ void TFoAggiorna::CopyUpdateDisk(int slot) {
     repaint();
     UpdateOutcome outcome;
     {
-        HourGlass wait;
+        WaitCursor wait;
         outcome = InstallUpdate(source, local);
         if (outcome.ok && UpdateLacksDerivedLists(source)) {
             // The databases came without their lists: they are made here.
@@ -223,7 +216,7 @@ void TFoAggiorna::CopyUpdateDisk(int slot) {
             }
         }
     }
-    SetEditText(EdUltAgg, SetDateIn(local).dateText);
+    SetText(EdUltAgg, SetDateIn(local).dateText);
     BitBtnRitorna->setText("Ritorna al Menu");
     if (!outcome.ok)
         gui::ShowMessage(outcome.message + "\r\nLe banche dati installate sono rimaste come erano.");

@@ -3,6 +3,8 @@
 // date of the local databases and of up to three update folders found on the
 // mounted volumes (or chosen by the user), and installs the chosen one.
 #include <QDialog>
+
+#include "remedies/windows/window_parts.h"
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -16,7 +18,7 @@ class QPushButton;
 
 namespace remedies {
 
-class TFoAggiorna : public QDialog {
+class TFoAggiorna : public RemedyDialog {
     Q_OBJECT
 public:
     TFoAggiorna();
@@ -35,13 +37,12 @@ public:
     // Asks for a folder (tests replace it); an empty path when none was chosen.
     static std::function<std::filesystem::path(QWidget*)> ChooseFolder;
 
-    void FormActivate();
+    void FormActivate() override;
     void ScanUpdateDrives(int mode);
     void CopyUpdateDisk(int slot);  // 1..3
     void BBcartellaClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     void ShowUpdateSlotsCleared();

@@ -1,9 +1,15 @@
 // Backup of the personal archive and its restore.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <filesystem>
+#include <memory>
 
 #include "archive/backup.h"
+#include "archive/backup_window.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "platform/runtime/win1252.h"
 #include "dialog_test_support.h"
 
 using namespace archive;
@@ -47,7 +53,9 @@ TEST_F(BackupTest, UnwritableDestinationChangesNothing) {
     WriteBytes(volume / "blocker", "a file where the folder should go");
     BackupOutcome r = BackupBaseArchive(program, volume / "blocker" / "ExkelvorBck", "07/12/2026");
     EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.message.empty());
+    // The run-time's words and the folder it concerns, no text of the C++ library.
+    EXPECT_EQ(r.message, "Backup non riuscito: Path not found: " +
+                             (volume / "blocker" / "ExkelvorBck" / "DatiBase").string());
     EXPECT_EQ(LastBackupDate(program), "Mai");
 }
 
@@ -70,4 +78,55 @@ TEST_F(BackupTest, RestoreBringsBackEverythingOrNothing) {
     EXPECT_EQ(ReadBytes(program / "base.st2"), "data");
     EXPECT_EQ(ReadBytes(program / "BASEtxt" / "00001.txt"), "text one\r\n");
     EXPECT_FALSE(RestoreBaseArchive(program, volume / "nothing here").ok);
+    // A target that cannot be replaced: the message names it, the others stay.
+    fs::remove(program / "base.st2");
+    fs::create_directories(program / "base.st2" / "in the way");
+    WriteBytes(program / "BASE.ST1", "newer index");
+    BackupOutcome blocked = RestoreBaseArchive(program, dest);
+    EXPECT_EQ(ReadBytes(program / "BASE.ST1"), "newer index");
+    EXPECT_FALSE(blocked.ok);
+    EXPECT_EQ(blocked.message.rfind("Ripristino non riuscito: ", 0), 0u) << blocked.message;
+    EXPECT_NE(blocked.message.find((program / "base.st2").string()), std::string::npos) << blocked.message;
+    for (auto& e : fs::directory_iterator(program))
+        EXPECT_EQ(e.path().filename().string().find('~'), std::string::npos) << e.path();
+}
+
+namespace {
+class TwoVolumes : public gui::SystemServices {
+public:
+    explicit TwoVolumes(fs::path root) : root_(std::move(root)) {}
+    std::vector<gui::Volume> ListVolumes() override {
+        return {{root_.string(), "Disco di prova"}, {(root_ / "altro").string(), "Altro"}};
+    }
+
+private:
+    fs::path root_;
+};
+}  // namespace
+
+TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
+    gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));
+    gui::RecordingMessageSink sink;
+    fs::current_path(program);
+    TFoBakMod1 window;
+    window.show();
+    window.BBCambiaDestClick();
+    QCoreApplication::processEvents();
+    window.DriveComboBox1Click(0);  // chosen: the list closes
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.BackupDestination, rt::Utf8ToCp1252(BackupFolderOn(volume).string()));
+    window.adjustSize();
+    const QSize without = window.size();
+    window.BBCambiaDestClick();
+    QCoreApplication::processEvents();
+    window.BBchiudiSceltaClick();  // closed without a choice
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), without);
+    window.BBCambiaDestClick();
+    QCoreApplication::processEvents();
+    window.DriveComboBox1Click(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), without);
+    window.hide();
+    gui::SetSystemServices(nullptr);
 }

@@ -82,6 +82,9 @@ TEST(ZoneCalendarWalkTest, LocalMeanTimeComesFromTheLongitude) {
     EXPECT_TRUE(r.LocalMeanTime);
     EXPECT_EQ(r.CorrectionText, "-0,83333333");
     EXPECT_NEAR(static_cast<double>(r.Correction), -0.83333333, 1e-12);
+    // On the Greenwich meridian the correction is "+0", west of it positive.
+    EXPECT_EQ(c.Walk(1000, "00000001.CAL", PlaceTableKind::Foreign, false, 0.0L).CorrectionText, "+0");
+    EXPECT_EQ(c.Walk(1000, "00000001.CAL", PlaceTableKind::Foreign, false, -74.0L).CorrectionText, "+4,93333333");
     // Without the "LMT " mark a moment before the first period takes its correction.
     c.files["00000001.CAL"][1].Code = "STD ";
     r = c.Walk(500, "00000001.CAL", PlaceTableKind::Foreign, false, 12.5L);

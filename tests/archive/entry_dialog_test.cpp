@@ -13,6 +13,7 @@
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
@@ -130,6 +131,28 @@ TEST_F(EntryDialogTest, RejectedInputLeavesEveryFileUnchanged) {
     EXPECT_EQ(Files(), files);
 }
 
+TEST_F(EntryDialogTest, ADayItsMonthDoesNotHaveIsRefusedNotMovedOn) {
+    auto files = Files();
+    TypeBirth("VERDI GIUSEPPE", "31", "02", "1990", "12", "00");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
+    EXPECT_EQ(gui::GetFieldState(dialog.EditGiorno), gui::FieldState::Rejected);
+    PickPlace("ROMA");
+    EXPECT_FALSE(dialog.BBprosegui->isEnabled());
+    dialog.BBproseguiClick();
+    EXPECT_EQ(Files(), files);
+    // 29 February: in a Julian leap year before the reform, not in 1900, in 2000.
+    for (auto [year, exists] : {std::pair{"1500", true}, {"1900", false}, {"2000", true}, {"1991", false}}) {
+        messages.messages.clear();
+        dialog.EditGiorno->setText("29");
+        dialog.EditMese->setText("02");
+        dialog.EditAnno->setText(year);
+        unsigned char ok = 0;
+        dialog.ValidateBirthDateTime(ok);
+        EXPECT_EQ(ok == 1, exists) << year;
+        EXPECT_EQ(messages.messages.empty(), exists) << year;
+    }
+}
+
 TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
     rt::SetClock([] { return rt::LocalDateTime{2024, 3, 3, 9, 5, 0, 0}; });
     dialog.BitBtnOggiClick();
@@ -171,4 +194,124 @@ TEST_F(EntryDialogTest, ManualCoordinatesInHours) {
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(dialog.EditCoord->text(), "45N28-009E11");
     EXPECT_EQ(dialog.EditGrdLon->text(), "9");
+}
+
+TEST_F(EntryDialogTest, ManualCoordinateFieldsMoveOnWhenFull) {
+    dialog.OpenManualCoordinates();
+    dialog.EditGrdLat->setFocus();
+    // Typed in one go, each key to the field that has the focus then.
+    for (char c : std::string("41n54012e29")) QTest::keyClick(dialog.focusWidget(), c);
+    EXPECT_EQ(dialog.EditGrdLat->text(), "41");
+    EXPECT_EQ(dialog.EditNS->text(), "N");
+    EXPECT_EQ(dialog.EditPriLat->text(), "54");
+    EXPECT_EQ(dialog.EditGrdLon->text(), "012");
+    EXPECT_EQ(dialog.EditEWgrd->text(), "E");
+    EXPECT_EQ(dialog.EditPriLon->text(), "29");
+    EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn1);
+    dialog.BitBtn1Click();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(dialog.EditCoord->text(), "41N54-012E29");
+    // The hour group the same way.
+    dialog.OpenManualCoordinates();
+    dialog.EditOreLon->setFocus();
+    for (QLineEdit* e : {dialog.EditOreLon, dialog.EditMinLon, dialog.EditSecLon, dialog.EditEWore})
+        e->clear();  // they show the longitude converted to hours
+    for (char c : std::string("003644e")) QTest::keyClick(dialog.focusWidget(), c);
+    EXPECT_EQ(dialog.EditOreLon->text(), "00");
+    EXPECT_EQ(dialog.EditMinLon->text(), "36");
+    EXPECT_EQ(dialog.EditSecLon->text(), "44");
+    EXPECT_EQ(dialog.EditEWore->text(), "E");
+    EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn1);
+}
+
+TEST_F(EntryDialogTest, LocalMeanTimeCorrectionIsShownWhole) {
+    dialog.EditCoord->setText("41N54-012E30");
+    dialog.CheckBoxLocale->setChecked(true);
+    dialog.CheckBoxLocaleClick();
+    EXPECT_EQ(dialog.EditFuso->text(), "-0,833333333333333");  // 12 1/2 degrees east: 50 minutes
+    dialog.EditCoord->setText("51N28-000E00");
+    dialog.CheckBoxLocaleClick();
+    EXPECT_EQ(dialog.EditFuso->text(), "+0");
+    dialog.EditCoord->setText("40N43-074W00");
+    dialog.CheckBoxLocaleClick();
+    EXPECT_EQ(dialog.EditFuso->text(), "+4,93333333333333");
+}
+
+TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
+    const std::int64_t n = dialog.Table.Count();
+    ASSERT_GT(n, 40);
+    // The names shown, and the names of the records that should be there.
+    auto shown = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < dialog.ListBox1->count(); ++i) names.push_back(gui::FromQt(dialog.ListBox1->item(i)->text()));
+        return names;
+    };
+    auto expect = [&](std::int64_t first, const char* after) {
+        const std::vector<std::string> lines = shown();
+        ASSERT_EQ(lines.size(), 7u) << after;
+        for (int i = 0; i < 7; ++i) {
+            std::string name = dialog.Table.Read(first + i).Name;
+            name.erase(name.find_last_not_of(' ') + 1);
+            EXPECT_EQ(lines[static_cast<std::size_t>(i)].substr(0, name.size()), name) << after << ", line " << i + 1;
+        }
+    };
+    auto key = [&](int row, Qt::Key k, bool windowMoves = true) {
+        dialog.ListBox1->setCurrentRow(row);
+        QTest::keyClick(dialog.ListBox1, k);
+        if (windowMoves) {
+            EXPECT_EQ(dialog.ListBox1->currentRow(), row);  // the same line stays selected
+        }
+    };
+    dialog.FillPlaceList();
+    expect(1, "start");
+    key(6, Qt::Key_PageDown);
+    expect(7, "page down");  // the last line comes first
+    key(6, Qt::Key_PageDown);
+    expect(13, "second page down");
+    key(3, Qt::Key_PageDown, false);  // not on the last line: the selection moves, not the window
+    expect(13, "page down in the middle");
+    key(0, Qt::Key_PageUp);
+    expect(7, "page up");
+    key(6, Qt::Key_Down);
+    expect(8, "down on the last line");
+    key(0, Qt::Key_Up);
+    expect(7, "up on the first line");
+    key(0, Qt::Key_PageUp);
+    expect(1, "page up to the start");
+    key(0, Qt::Key_PageUp);
+    expect(1, "page up at the start: the header is never shown");
+    // At the end of the table a page stops at the last place.
+    dialog.Window.SetPosition(n - 3);
+    dialog.FillPlaceList();
+    expect(n - 6, "end");
+    key(6, Qt::Key_PageDown);
+    expect(n - 6, "page down at the end");
+    key(6, Qt::Key_Down);
+    expect(n - 6, "down at the end");
+}
+
+TEST_F(EntryDialogTest, TheManualPanelLeavesTheDialogAtItsSizeAndRedGoesWhenCorrected) {
+    dialog.show();
+    dialog.adjustSize();
+    const QSize before = dialog.size();
+    dialog.OpenManualCoordinates();
+    QCoreApplication::processEvents();
+    EXPECT_GT(dialog.height() * dialog.width(), before.height() * before.width());
+    dialog.EditCoord->setText("41N54-012E29");
+    dialog.OpenManualCoordinates();
+    dialog.BitBtn1Click();
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(dialog.size(), before);
+
+    // A name found missing is red until something is typed, and not red at the next opening.
+    dialog.BBproseguiClick();
+    ASSERT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
+    dialog_test::Type(dialog.EditSogg, "R");
+    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Valid);
+    dialog.EditSogg->clear();
+    dialog.BBproseguiClick();
+    ASSERT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
+    dialog.FormActivate();
+    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Valid);
+    dialog.hide();
 }

@@ -2,7 +2,9 @@
 // main window.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 #include "archive/form_helpers.h"
 #include "engine/chart_state.h"
@@ -97,3 +99,21 @@ TEST(DialogPlacingTest, LowerRightCornersAlign) {
     EXPECT_EQ(dialog.y() + dialog.height(), main.y() + main.height() + 10);
 }
 
+TEST(DialogPlacingTest, AWindowSizedByItsContentsLandsAtTheSamePlaceEveryTime) {
+    QWidget main;
+    main.setGeometry(100, 50, 800, 600);
+    RememberMainOrigin(&main);
+    MainForm.MainFormWidth = main.width();
+    MainForm.MainFormHeight = main.height();
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLineEdit(&dialog));
+    layout->addWidget(new QLineEdit(&dialog));
+    PlaceNearMain(&dialog, 10);
+    const QPoint first = dialog.pos();
+    dialog.show();
+    dialog.hide();
+    PlaceNearMain(&dialog, 10);
+    EXPECT_EQ(dialog.pos(), first);
+    EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width() + 10);
+}

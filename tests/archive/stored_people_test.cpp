@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "archive/change_dialog.h"
@@ -13,9 +14,11 @@
 #include "archive/delete_dialog.h"
 #include "archive/name_window.h"
 #include "archive/recall_dialog.h"
+#include "archive/store_dialog.h"
 #include "dialog_test_support.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/text_file.h"
+#include "platform/runtime/number_text.h"
 
 using namespace archive;
 namespace fs = std::filesystem;
@@ -29,6 +32,27 @@ struct StoredPeopleTest : ::testing::Test {
         dialog_test::PrepareFolder();
         for (const char* n : {"VERDI GIUSEPPE", "BIANCHI LUCA", "ROSSI MARIO", "ALBERTI ANNA", "NERI PAOLO"})
             dialog_test::StorePerson("BASE", n);
+    }
+    // Every file of the work folder and its bytes.
+    std::map<std::string, std::string> Snapshot() const {
+        std::map<std::string, std::string> files;
+        const fs::path root = fs::current_path();  // the data folder
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            if (e.is_regular_file())
+                files[fs::relative(e.path(), root).generic_string()] = testing_support::ReadBytes(e.path());
+        return files;
+    }
+    // The files added, removed or rewritten between two snapshots.
+    static std::set<std::string> Touched(const std::map<std::string, std::string>& before,
+                                         const std::map<std::string, std::string>& after) {
+        std::set<std::string> out;
+        for (const auto& [name, bytes] : before) {
+            auto it = after.find(name);
+            if (it == after.end() || it->second != bytes) out.insert(name);
+        }
+        for (const auto& [name, bytes] : after)
+            if (!before.count(name)) out.insert(name);
+        return out;
     }
     static std::set<std::string> DataNumbers(const std::vector<std::string>& entries) {
         std::set<std::string> s;
@@ -72,13 +96,15 @@ TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
     EXPECT_TRUE(recall.Loaded);
     EXPECT_EQ(recall.EditData->text(), "15/01/1960 12:30");
     EXPECT_EQ(recall.EditLocal->text(), "ROMA");
+    // The name as the entry holds it: 38 characters, blanks kept.
+    EXPECT_EQ(recall.EditNome->text(), QString("ROSSI MARIO").leftJustified(38));
     recall.EditLocal->setText("ROMA EUR");
     recall.BitBtnOKClick();
     auto tmpr1 = rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize);
     auto tmpr2 = rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize);
     ASSERT_EQ(tmpr1.size(), 1u);
     ASSERT_EQ(tmpr2.size(), 1u);
-    EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO");
+    EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO" + std::string(27, ' '));
     EXPECT_EQ(DecodeBirthRecord(tmpr2[0]).PlaceField, "41N54-012E29ROMA EUR");
     // The archive keeps the stored place.
     for (const auto& r : rt::ReadAllRecords("BASE.ST2", kBirthRecordSize))
@@ -91,7 +117,7 @@ TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
     recall.FormActivate();
     recall.ChooseLine(2);  // ALBERTI, BIANCHI, DE LUCA
     recall.LoadChosenPerson();
-    ASSERT_EQ(recall.EditNome->text(), "DE LUCA ANNA");
+    ASSERT_EQ(recall.EditNome->text(), QString("DE LUCA ANNA").leftJustified(38));
     recall.BitBtnInvertiClick();
     EXPECT_EQ(recall.EditNome->text(), "LUCA ANNA DE");
     for (int i = 0; i < 5; ++i) recall.BitBtnInvertiClick();
@@ -123,6 +149,65 @@ TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
     EXPECT_EQ(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).size(), 7u);
 }
 
+TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly) {
+    std::string number = CreatePersonTextFile("BASE", "MORO CARLA");
+    dialog_test::StorePerson("BASE", "MORO CARLA", "196001151230+1", "41N54-012E29ROMA", "NOTA", number);
+    fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
+    TFoCancel del;
+    del.FormActivate();
+    del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
+    del.ShowChosen();
+    const auto before = Snapshot();
+    del.BitBtnEliminaClick();
+    const auto after = Snapshot();
+    EXPECT_EQ(Touched(before, after),
+              (std::set<std::string>{"BASE.ST1", "BASEtxt/" + number + ".txt", "FileDum/MMordina.dum"}));
+    EXPECT_EQ(after.at("FileDum/MMordina.dum"), "BASE\r\n");
+}
+
+TEST_F(StoredPeopleTest, ChangeTouchesTheArchiveAndTheModificationMarkOnly) {
+    fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
+    TFoModifi change;
+    change.FormActivate();
+    change.ChooseLine(1);  // BIANCHI LUCA
+    change.OpenChosen();
+    change.EditOraNasc->setText("13:45");
+    change.EditMemo1->setText("NOTA");
+    const auto before = Snapshot();
+    ASSERT_TRUE(change.SaveEditedRecord());
+    const auto after = Snapshot();
+    // The name stays, so the index keeps its bytes.
+    EXPECT_EQ(Touched(before, after), (std::set<std::string>{"BASE.ST2", "BASE.ST3", "FileDum/MMordina.dum"}));
+    EXPECT_EQ(after.at("FileDum/MMordina.dum"), "BASE\r\n");
+}
+
+TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
+    // The current person is someone else, with a text of their own.
+    testing_support::WriteBytes(rt::ResolvePath("FileDum\\StrText.dum"), "BASE\r\n00007\r\n");
+    testing_support::WriteBytes(rt::ResolvePath("FileDum\\Annotaz.dum"), " ALTRA PERSONA\r\n");
+    int editorShown = 0;
+    auto previousEditor = TFormRegKel::ShowPersonTextEditor;
+    TFormRegKel::ShowPersonTextEditor = [&] { ++editorShown; };
+    TFoModifi change;
+    change.FormActivate();
+    change.ChooseLine(3);  // ROSSI MARIO
+    change.OpenChosen();
+    const auto before = Snapshot();
+    change.BBtesto->click();
+    const auto after = Snapshot();
+    TFormRegKel::ShowPersonTextEditor = previousEditor;
+    EXPECT_EQ(editorShown, 1);
+    const std::string number = change.EditNfile->text().toStdString();
+    ASSERT_EQ(number.size(), 5u);
+    const std::string text = "BASEtxt/" + number + ".txt";
+    EXPECT_EQ(Touched(before, after),
+              (std::set<std::string>{"BASE.ST2", "BASE.ST3", "BASEtxt/FlagTxt.set", text,
+                                     "FileDum/DatModif.dum"}));
+    EXPECT_EQ(after.at("FileDum/DatModif.dum"), "BASEtxt\\" + number + ".txt\r\n");
+    EXPECT_EQ(after.at(text).substr(0, 11), "ROSSI MARIO");
+    EXPECT_EQ(after.at("FileDum/StrText.dum"), "BASE\r\n00007\r\n");
+}
+
 TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {
     TFoCancel del;
     del.FormActivate();
@@ -151,7 +236,7 @@ TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
     // The data record names its new annotation and keeps its date.
     int number = *IndexEntryNumber(after.back());
     BirthRecord rec = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize)[number]);
-    EXPECT_EQ(rec.AnnotationNumber, ZeroPad5(static_cast<long long>(notesBefore)));
+    EXPECT_EQ(rec.AnnotationNumber, rt::ZeroPad(static_cast<long long>(notesBefore), 5));
     EXPECT_EQ(rec.DateField.substr(0, 12), "196001151230");
 }
 
@@ -174,6 +259,25 @@ TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
     change.EditGmt->setText("-1,5");
     EXPECT_TRUE(change.SaveEditedRecord());
     EXPECT_EQ(change.EditGmt->text(), "-1.5");
+}
+
+TEST_F(StoredPeopleTest, ChangeRefusesADayItsMonthDoesNotHave) {
+    TFoModifi change;
+    change.FormActivate();
+    change.ChooseLine(1);
+    change.OpenChosen();
+    const auto before = Snapshot();
+    change.EditDataNasc->setText("30/02/1985");
+    EXPECT_FALSE(change.SaveEditedRecord());
+    // 29 February 1700 exists in the Julian calendar only.
+    change.EditDataNasc->setText("29/02/1700");
+    change.EditCalend->setText("GREGORIANO");
+    EXPECT_FALSE(change.SaveEditedRecord());
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Data Nascita Scorretta o Incompleta",
+                                                          "Data Nascita Scorretta o Incompleta"}));
+    EXPECT_TRUE(Touched(before, Snapshot()).empty());
+    change.EditCalend->setText("GIULIANO");
+    EXPECT_TRUE(change.SaveEditedRecord());
 }
 
 TEST(RepositionEntry, KeepsOrderWhicheverWayTheNameMoves) {

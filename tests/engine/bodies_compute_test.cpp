@@ -348,6 +348,7 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     } catch (const rt::IoError& e) {
         EXPECT_EQ(e.Code(), rt::kFileNotFound);
         EXPECT_NE(std::string(e.what()).find("DSEL.rnd"), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("Manca la tabella", 0), 0u) << e.what();  // in Italian
     }
     EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
     EXPECT_EQ(Chart.PlanetLatitudes, before.PlanetLatitudes);
@@ -362,7 +363,7 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
         FAIL() << "no error for a short table";
     } catch (const EphemerisTableError& e) {
         EXPECT_EQ(e.Code(), rt::kReadBeyondEnd);
-        EXPECT_NE(std::string(e.what()).find("incomplete"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("incompleta"), std::string::npos) << e.what();
     }
     EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
 

@@ -76,6 +76,11 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     WriteBytes("FileSet/OrbiDomi.stt", "3\r\n4\r\n");
     LoadOrbiDomiSettings();
     ASSERT_EQ(g_reports.size(), 1u);
+    // In Italian, like the start-up's other messages, naming the file and its kept copy.
+    EXPECT_EQ(g_reports[0],
+              "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (finisce prima delle sue 20 "
+              "righe): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come "
+              "\"OrbiDomi.stt.damaged\".");
     EXPECT_EQ(Orbs.AspectOrbs[0], 10);
     EXPECT_EQ(Orbs.AspectOrbs[4], 9);
     EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt.damaged"), "3\r\n4\r\n");

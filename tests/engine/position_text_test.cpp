@@ -3,6 +3,7 @@
 
 #include "engine/angles.h"
 #include "engine/position_text.h"
+#include "platform/runtime/number_text.h"
 
 using namespace engine;
 
@@ -111,7 +112,7 @@ TEST(Clean, OutOfRangeBodiesAndStrings) {
     std::string t;
     TrimBlanks("  a b  ", t);
     EXPECT_EQ(t, "a b");
-    EXPECT_EQ(IntToStrZeroPad(7, 4), "0007");
+    EXPECT_EQ(rt::ZeroPad(7, 4), "0007");
     EXPECT_EQ(SubStrToInt("ab1234", 3, 2), 12);
     EXPECT_EQ(SubStrToInt("abcd", 1, 2), 0);
     DotToCommaStr("1.5.2", t);

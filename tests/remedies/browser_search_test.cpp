@@ -20,24 +20,24 @@ namespace {
 const std::vector<std::string> kGreek{"ALFA", "BETA", "DELTA", "GAMMA", "OMEGA"};
 
 TEST(ListPrefixSeek, LandsWhereTheHalvingsMeetTheKey) {
-    EXPECT_EQ(ListPrefixSeek(kGreek, "D"), 2);      // the first midpoint matches at once
-    EXPECT_EQ(ListPrefixSeek(kGreek, "G"), 3);
-    EXPECT_EQ(ListPrefixSeek(kGreek, "A"), 0);
-    EXPECT_EQ(ListPrefixSeek(kGreek, "OMEGA"), 4);  // the last line can be reached
-    EXPECT_EQ(ListPrefixSeek(kGreek, "0"), 0);      // before the list: the first line
-    EXPECT_EQ(ListPrefixSeek(kGreek, "Z"), 4);      // after the list: the last line
-    EXPECT_EQ(ListPrefixSeek(kGreek, "C"), 1);      // between BETA and DELTA: BETA
-    EXPECT_EQ(ListPrefixSeek(kGreek, ""), 2);       // empty key: the middle line (n div 2)
-    EXPECT_EQ(ListPrefixSeek(kGreek, "d"), 4);      // case-sensitive: small letters sort after
+    EXPECT_EQ(PrefixBisect(kGreek, "D"), 2);      // the first midpoint matches at once
+    EXPECT_EQ(PrefixBisect(kGreek, "G"), 3);
+    EXPECT_EQ(PrefixBisect(kGreek, "A"), 0);
+    EXPECT_EQ(PrefixBisect(kGreek, "OMEGA"), 4);  // the last line can be reached
+    EXPECT_EQ(PrefixBisect(kGreek, "0"), 0);      // before the list: the first line
+    EXPECT_EQ(PrefixBisect(kGreek, "Z"), 4);      // after the list: the last line
+    EXPECT_EQ(PrefixBisect(kGreek, "C"), 1);      // between BETA and DELTA: BETA
+    EXPECT_EQ(PrefixBisect(kGreek, ""), 2);       // empty key: the middle line (n div 2)
+    EXPECT_EQ(PrefixBisect(kGreek, "d"), 4);      // case-sensitive: small letters sort after
     // Several lines match: the first midpoint that matches is kept.
-    EXPECT_EQ(ListPrefixSeek({"AA", "AB", "AC", "AD", "AE"}, "A"), 2);
-    EXPECT_EQ(ListPrefixSeek({"ONLY"}, "X"), 0);
+    EXPECT_EQ(PrefixBisect({"AA", "AB", "AC", "AD", "AE"}, "A"), 2);
+    EXPECT_EQ(PrefixBisect({"ONLY"}, "X"), 0);
     // Capitals typed over a list in mixed case.
     const std::vector<std::string> mixed{"Hoest", "Hoofdpijn", "Keelpijn", "Slapeloosheid", "Zweten"};
-    EXPECT_EQ(ListPrefixSeek(mixed, "SL"), 2);  // byte order: "Sl" sorts after "SL"
-    EXPECT_EQ(ListPrefixSeek(mixed, "SL", true), 3);
-    EXPECT_EQ(ListPrefixSeek(mixed, "HOO", true), 1);
-    EXPECT_EQ(ListPrefixSeek({}, "X"), -1);
+    EXPECT_EQ(PrefixBisect(mixed, "SL"), 2);  // byte order: "Sl" sorts after "SL"
+    EXPECT_EQ(PrefixBisect(mixed, "SL", true), 3);
+    EXPECT_EQ(PrefixBisect(mixed, "HOO", true), 1);
+    EXPECT_EQ(PrefixBisect({}, "X"), -1);
 }
 
 TEST(TypeAheadKey, UpperCasesTheFirstOrEveryCharacterAndIgnoresEnter) {

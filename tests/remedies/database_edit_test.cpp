@@ -15,6 +15,7 @@
 
 #include "platform/runtime/text_file.h"
 #include "remedies/database_edit.h"
+#include "remedies/prefix_bisect.h"
 #include "tests/remedies/remedy_test_util.h"
 
 using namespace remedies;
@@ -263,10 +264,10 @@ TEST(EditorLists, EntriesCarryTheirRecordsAndSplitAtTheFirstStar) {
 
 TEST(EditorLists, TypeAheadFindNextAndMoves) {
     const std::vector<std::string> lines{"Aconitum", "Arnica", "Belladonna", "Calendula", "Sulfur"};
-    EXPECT_EQ(EditorListSeek(lines, "B"), 2);
-    EXPECT_EQ(EditorListSeek(lines, "Ar"), 1);
-    EXPECT_EQ(EditorListSeek(lines, "Su"), 4);
-    EXPECT_EQ(EditorListSeek({}, "A"), -1);
+    EXPECT_EQ(PrefixBisect(lines, "B"), 2);
+    EXPECT_EQ(PrefixBisect(lines, "Ar"), 1);
+    EXPECT_EQ(PrefixBisect(lines, "Su"), 4);
+    EXPECT_EQ(PrefixBisect({}, "A"), -1);
 
     std::string key;
     ApplyKeyToText(key, 'a', true);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <cstdlib>
 #include <QPushButton>
@@ -115,4 +118,52 @@ TEST(MainCommandsTest, AMissingRemedyDatabaseIsCreatedEmptyAtStart) {
     std::filesystem::remove(rt::ResolvePath("OpzioneH\\DBmain.rnd"));
     shell::StartUp();
     EXPECT_EQ(std::filesystem::file_size(rt::ResolvePath("OpzioneH\\DBmain.rnd")), 4814u);
+}
+
+namespace {
+// Gives the focus to a window as the window system does and lets the program see it.
+void Focus(QWidget* w) {
+    w->show();
+    w->activateWindow();
+    for (int i = 0; i < 20 && QGuiApplication::focusWindow() != w->windowHandle(); ++i)
+        QCoreApplication::processEvents();
+}
+}  // namespace
+
+TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow) {
+    ProgramStart start;
+    archive::BirthRecord r;
+    r.DateField = "196412251405-1";
+    r.PlaceField = "41N54-012E29ROMA";
+    r.CalendarField = "GR";
+    r.NationalityField = "ITALIA";
+    archive::FillChartStrings(r);
+    archive::WriteCurrentPerson("MERINI ALDA", r);
+    Focus(shell::FoKelvor);
+    shell::FoKelvor->BBProped->click();
+    ASSERT_NE(display::FgrKelvo, nullptr);
+    Focus(display::FgrKelvo);
+    ASSERT_EQ(QGuiApplication::focusWindow(), display::FgrKelvo->windowHandle());
+    // Meanwhile the boxes were unlocked and another person became current.
+    shell::FoKelvor->BBlk->click();
+    ASSERT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
+    archive::WriteCurrentPerson("QUASIMODO SALVATORE", r);
+    display::FgrKelvo->close();
+    Focus(shell::FoKelvor);
+    EXPECT_FALSE(shell::FoKelvor->ComboOrb->isEnabled());
+    EXPECT_FALSE(shell::FoKelvor->ComboNodo->isEnabled());
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("QUASIMODO SALVATORE"));
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+
+    // Back from a message box is no activation: the boxes stay as the user left them.
+    shell::FoKelvor->BBlk->click();
+    ASSERT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
+    {
+        QMessageBox box;
+        Focus(&box);
+        ASSERT_EQ(QGuiApplication::focusWindow(), box.windowHandle());
+        box.hide();
+    }
+    Focus(shell::FoKelvor);
+    EXPECT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
 }

@@ -12,6 +12,7 @@
 #include "display/draw/metafile_viewer.h"
 #include "display/draw/primitives.h"
 #include "platform/gui/message_box.h"
+#include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
@@ -47,8 +48,8 @@ TEST_F(ChartMetafileTest, NamesAreCheckedWhole) {
 }
 
 TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
-    EXPECT_EQ(ReadChartOrientations(), std::string(15, 'L'));  // created with defaults
-    EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set").size(), 15u);
+    EXPECT_EQ(ReadChartOrientations(), std::string(15, 'L'));  // landscape until saved
+    EXPECT_FALSE(rt::PathExists("Emf\\TipGraf.set"));
     Drawing.PrinterPresent = true;
     Drawing.PrinterLandscape = false;
     EXPECT_TRUE(SaveChartOrientation("GRAF05.EMF"));
@@ -58,9 +59,14 @@ TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
     EXPECT_EQ(ReadChartOrientations()[4], 'L');
     EXPECT_FALSE(SaveChartOrientation("GRAF99.EMF"));
     EXPECT_EQ(messages.messages.size(), 1u);
-    // A short or damaged list is mended.
+    EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set").size(), 15u);
+    // A short or damaged list is read as it is, and saving keeps its other lines.
     rt::WriteTextLines("Emf\\TipGraf.Set", {"P", "x", "P"});
-    EXPECT_EQ(ReadChartOrientations(), "PLPLLLLLLLLLLLL");
+    EXPECT_EQ(ReadChartOrientations(), "PxPLLLLLLLLLLLL");
+    EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), "P\r\nx\r\nP\r\n");
+    EXPECT_TRUE(SaveChartOrientation("GRAF04.EMF"));
+    EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set"),
+              (std::vector<std::string>{"P", "x", "P", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L"}));
 }
 
 TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
@@ -82,6 +88,16 @@ TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
     ApplyChartOrientation("GRAF02.EMF");
     EXPECT_EQ(viewer.size(), QSize(660, 510));
     EXPECT_EQ(ApplyChartOrientation("GRAF.EMF"), 0);
+    // A line other than "L" or "P" is the portrait size, and the file stays as it is.
+    Drawing.ScreenAspect = 0.75L;
+    rt::WriteTextLines("Emf\\TipGraf.Set", {"L", "l", "X", ""});
+    const std::string before = testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set");
+    EXPECT_EQ(ApplyChartOrientation("GRAF01.EMF"), 'L');
+    for (const char* name : {"GRAF02.EMF", "GRAF03.EMF", "GRAF04.EMF"}) {
+        EXPECT_EQ(ApplyChartOrientation(name), 'P') << name;
+        EXPECT_EQ(viewer.size(), QSize(450, 680)) << name;
+    }
+    EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), before);
 }
 
 TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {

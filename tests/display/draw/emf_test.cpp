@@ -12,6 +12,7 @@
 #include "display/draw/painter_surface.h"
 #include "display/draw/recording_surface.h"
 #include "tests/common/test_support.h"
+#include "tests/display/draw/emf_check.h"
 
 using namespace display;
 using namespace display::emf;
@@ -172,6 +173,39 @@ TEST(EmfRecorderTest, PlayingIntoARecorderKeepsThePicture) {
         PlayEmf(nested, t, {0, 0, kW, kH});
     }
     EXPECT_LT(DifferentShare(a, b), 0.01);
+}
+
+TEST(EmfRecorderTest, ObjectsOfASavedContextOutliveChangesInsideIt) {
+    EmfRecorder emf(EmfDevice{kW, kH, 40, 30});
+    emf.SelectPen({PenStyle::Solid, 2, kWhite});
+    emf.SelectBrush({BrushStyle::Solid, Rgb(0, 0, 255)});
+    emf.Rectangle({10, 10, 50, 50});
+    emf.SaveState();
+    emf.SelectPen({PenStyle::Solid, 3, Rgb(255, 0, 0)});
+    emf.SelectBrush({BrushStyle::Solid, Rgb(0, 255, 0)});
+    emf.Rectangle({20, 20, 60, 60});
+    Path p;
+    p.MoveTo(30, 30);
+    p.LineTo(80, 40);
+    emf.DrawPath(p, PathDraw::Stroke);
+    emf.RestoreState();
+    emf.SelectPen({PenStyle::Solid, 1, kWhite});
+    emf.Rectangle({30, 30, 70, 70});
+    emf.Arc({0, 0, 100, 100}, {50, 0}, {50, 0});  // a whole circle
+    const std::string bytes = emf.Finish();
+    if (const char* out = std::getenv("KELVOR_EMF_OUT")) testing_support::WriteBytes(out, bytes);
+    EXPECT_EQ(CheckEmf(bytes), "");
+    EXPECT_EQ(emf_check::Faults(bytes), std::vector<std::string>{});
+    RecordingSurface log;
+    PlayEmf(bytes, log, {0, 0, kW, kH});
+    const auto rects = log.Calls("rectangle");
+    ASSERT_EQ(rects.size(), 3u);
+    EXPECT_NE(rects[0].find("/#FFFFFF brush=#0000FF"), std::string::npos) << rects[0];
+    EXPECT_NE(rects[1].find("/#FF0000 brush=#00FF00"), std::string::npos) << rects[1];
+    EXPECT_NE(rects[2].find("/#FFFFFF brush=#0000FF"), std::string::npos) << rects[2];
+    const auto circles = log.Calls("ellipse");
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_NE(circles[0].find("brush=null"), std::string::npos) << circles[0];
 }
 
 TEST(EmfRecorderTest, ExternalConverterReadsOurFiles) {

@@ -1,7 +1,10 @@
 // The seams that keep headless tests from blocking.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
+#include <QMessageBox>
 #include <QLineEdit>
 
 #include "platform/gui/field_state.h"
@@ -73,4 +76,15 @@ TEST(FieldState, RejectedFieldIsEmptiedAndRed) {
 TEST(TextConvert, WidgetsSeeUnicodeModelKeepsBytes) {
     EXPECT_EQ(gui::ToQt("Citt\xE0"), QString::fromUtf8("Citt\xC3\xA0"));
     EXPECT_EQ(gui::FromQt(QString::fromUtf8("\xE2\x82\xAC")), "\x80");
+}
+
+TEST(MessageBoxLook, TheCaptionIsWholeAndTheTextFits) {
+    const std::string caption = "Vireliant NL Basic - Geboortedatum wijzigen - Possibile Incongruenza";
+    QMessageBox box;
+    gui::PrepareMessageBox(box, {"Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?", caption,
+                                 gui::Buttons::YesNo});
+    EXPECT_EQ(box.windowTitle().toStdString(), caption);
+    const int captionWidth = QFontMetrics(QApplication::font()).horizontalAdvance(QString::fromStdString(caption));
+    EXPECT_GT(box.sizeHint().width(), captionWidth + 60);
+    EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
 }

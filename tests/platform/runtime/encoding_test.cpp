@@ -8,6 +8,8 @@
 #include "platform/runtime/real_formats.h"
 #include "platform/runtime/win1252.h"
 
+#include <iconv.h>
+
 using namespace rt;
 
 TEST(Win1252, EveryByteRoundTripsThroughUtf8) {
@@ -15,6 +17,35 @@ TEST(Win1252, EveryByteRoundTripsThroughUtf8) {
         std::string b(1, static_cast<char>(c));
         EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(b)), b) << "byte " << c;
     }
+}
+
+// The C library's own converter, byte by byte: its character for every byte
+// that has one, and no character for the five it leaves undefined.
+TEST(Win1252, EveryByteAgreesWithTheCLibraryConverter) {
+    iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1)) << "the C library has no Windows-1252 converter";
+    int undefined = 0;
+    for (int c = 0; c < 256; ++c) {
+        char in[1] = {static_cast<char>(c)};
+        char out[8] = {};
+        char* inp = in;
+        char* outp = out;
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const std::size_t r = iconv(cd, &inp, &inLeft, &outp, &outLeft);
+        const std::string ours = Cp1252ToUtf8(std::string(1, static_cast<char>(c)));
+        if (r == static_cast<std::size_t>(-1)) {
+            ++undefined;
+            // No character: the C1 control of the same value, and back to the byte.
+            EXPECT_EQ(Cp1252CodePoint(static_cast<unsigned char>(c)), static_cast<char32_t>(c)) << "byte " << c;
+            continue;
+        }
+        const std::string theirs(out, static_cast<std::size_t>(outp - out));
+        EXPECT_EQ(ours, theirs) << "byte " << c;
+        EXPECT_EQ(Utf8ToCp1252(theirs), std::string(1, static_cast<char>(c))) << "byte " << c;
+    }
+    iconv_close(cd);
+    EXPECT_EQ(undefined, 5);  // 0x81, 0x8D, 0x8F, 0x90, 0x9D
 }
 
 TEST(Win1252, KnownCharacters) {

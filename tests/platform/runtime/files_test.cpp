@@ -3,7 +3,11 @@
 
 #include <filesystem>
 
+#include <cerrno>
+
+#include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
@@ -140,4 +144,29 @@ TEST(DataFolder, SeedsMissingFilesWithoutOverwriting) {
     EXPECT_EQ(fs::current_path(), folder);
     EXPECT_EQ(ReadBytes(folder / "FileSet" / "a.stt"), "shipped");
     EXPECT_EQ(ReadBytes(folder / "b.txt"), "user's");
+}
+
+TEST(RunTimeHelpers, ZeroPadCopyAndErrorCodes) {
+    EXPECT_EQ(rt::ZeroPad(42, 5), "00042");
+    EXPECT_EQ(rt::ZeroPad(123456, 5), "123456");
+    EXPECT_EQ(rt::ZeroPad(-7, 3), "-07");
+    EXPECT_EQ(rt::ZeroPad(0, 2), "00");
+    EXPECT_EQ(rt::Copy("41N54-012E29", 7, 3), "012");
+    EXPECT_EQ(rt::Copy("41N54", 4, 10), "54");
+    EXPECT_EQ(rt::Copy("41N54", 0, 2), "");
+    EXPECT_EQ(rt::Copy("41N54", 6, 1), "");
+    EXPECT_EQ(rt::IoCodeFromErrno(ENOENT), rt::kFileNotFound);
+    EXPECT_EQ(rt::IoCodeFromErrno(ENOENT, true), rt::kPathNotFound);
+    EXPECT_EQ(rt::IoCodeFromErrno(ENOSPC), rt::kDiskFull);
+    EXPECT_EQ(rt::IoCodeFromErrno(EACCES), rt::kAccessDenied);
+    EXPECT_EQ(rt::IoError(rt::IoCodeFromErrno(EROFS, true), "x").what(), std::string("File access denied"));
+}
+
+TEST(RunTimeHelpers, PathsResolveInAnotherFolderWithoutRegardToCase) {
+    testing_support::TempWorkFolder tmp;
+    const auto other = tmp.Path() / "Medium";
+    std::filesystem::create_directories(other / "DatiBase");
+    testing_support::WriteBytes(other / "DatiBase" / "base.st1", "x");
+    EXPECT_EQ(rt::ResolvePathIn(other, "DATIBASE\\BASE.ST1"), other / "DatiBase" / "base.st1");
+    EXPECT_EQ(rt::ResolvePathIn(other, "datibase\\NEW.ST1"), other / "DatiBase" / "NEW.ST1");
 }

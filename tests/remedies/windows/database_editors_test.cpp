@@ -20,7 +20,7 @@
 #include "remedies/database_update.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
-#include "remedies/windows/editor_widgets.h"
+#include "remedies/windows/window_parts.h"
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/repertory_editor.h"
 #include "remedies/windows/search_utility.h"
@@ -129,14 +129,14 @@ TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutAR
 TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
     TFoMainArc w;
     w.show();
-    const int beeps = edit_ui::BeepCount();
+    const int beeps = BeepCount();
     w.EdProd->setFocus();
     QTest::keyClicks(w.EdProd, QString(50, 'a'));
     EXPECT_FALSE(w.EdLimite->isVisible());
     QTest::keyClick(w.EdProd, Qt::Key_B);
     EXPECT_TRUE(w.EdLimite->isVisible());
     EXPECT_EQ(w.EdLimite->y(), 53);
-    EXPECT_EQ(edit_ui::BeepCount(), beeps + 1);
+    EXPECT_EQ(BeepCount(), beeps + 1);
     QTest::keyClick(w.EdProd, Qt::Key_Backspace);
     EXPECT_FALSE(w.EdLimite->isVisible());
     // Save as new cuts the name to its 50 characters; the new record is counted.

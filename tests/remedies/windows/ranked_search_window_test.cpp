@@ -14,11 +14,11 @@
 #include "remedies/windows/compound_therapy_search.h"
 #include "remedies/windows/multi_symptom_search.h"
 #include "remedies/windows/browser_window.h"
-#include "remedies/windows/window_colours.h"
-#include "tests/remedies/windows/remedy_window_test_util.h"
+#include "remedies/windows/window_parts.h"
+#include "tests/remedies/windows/window_test_util.h"
 
 using namespace remedies;
-using namespace remedy_window_tests;
+using namespace window_tests;
 
 namespace {
 

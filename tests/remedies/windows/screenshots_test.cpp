@@ -12,10 +12,10 @@
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
 #include "remedies/windows/therapy_browser.h"
-#include "tests/remedies/windows/remedy_window_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
 
 using namespace remedies;
-using namespace remedy_window_tests;
+using namespace window_tests;
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "remedies/primary_db.h"
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
-#include "remedies/windows/window_colours.h"
+#include "remedies/windows/window_parts.h"
 #include "tests/remedies/remedy_test_util.h"
-#include "tests/remedies/windows/remedy_window_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
 
 using namespace remedies;
-using namespace remedy_window_tests;
+using namespace window_tests;
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QPushButton>
 
 #include "remedies/windows/therapy_browser.h"
-#include "tests/remedies/windows/remedy_window_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
 
 using namespace remedies;
-using namespace remedy_window_tests;
+using namespace window_tests;
 
 namespace {
 

@@ -1,16 +1,20 @@
 #pragma once
 // Helpers of the remedy window tests: the shipped sample databases copied into
-// a fresh working folder, clicks on list lines, and texts as model strings.
+// a fresh working folder, clicks on list lines (by the model strings of a
+// ModelList, or with the mouse on a shown list), and texts as model strings.
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QtTest/QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/browser_search.h"
+#include "remedies/windows/window_parts.h"
 #include "tests/common/test_support.h"
 
 namespace window_tests {
@@ -29,6 +33,35 @@ inline void CopySampleData() {
     for (const char* f : {"Principi.txt", "Principi.sto"})
         fs::copy_file(shipped / f, f, fs::copy_options::overwrite_existing);
 }
+
+// A working folder holding the shipped sample databases and their lists.
+class SampleFolder {
+public:
+    SampleFolder() {
+        const fs::path shipped = KELVOR_TEST_DATA_DIR;
+        fs::create_directories("OpzioneH");
+        for (const char* f : {"DBmain.rnd", "Repertorio.rnd", "Sintomi.txt", "ProdotA.txt", "ProdotB.txt",
+                              "Patolog.txt"})
+            fs::copy_file(shipped / "OpzioneH" / f, fs::path("OpzioneH") / f);
+        remedies::ResetBrowserStates();
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+};
+
+// Clicks the line of a list that reads `text` with the mouse; false when no line does.
+inline bool ClickLine(QListWidget* list, const std::string& text) {
+    for (int i = 0; i < list->count(); ++i) {
+        if (gui::FromQt(list->item(i)->text()) != text) continue;
+        list->scrollToItem(list->item(i));
+        list->setCurrentRow(i);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+        return true;
+    }
+    return false;
+}
+
+inline std::string Text(const QListWidget* list, int row) { return gui::FromQt(list->item(row)->text()); }
 
 // Clicks line `row` of a list as the user does: selects it and sends the click.
 inline void ClickRow(QListWidget* list, int row) {

@@ -1,4 +1,4 @@
-#include "remedies/windows/search_window_parts.h"
+#include "remedies/windows/window_parts.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -15,12 +15,46 @@
 
 namespace remedies {
 
+void RemedyDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    gui::Guard([this] { FormActivate(); });
+}
+
+void RemedyDialog::done(int r) {
+    FormClose();
+    QDialog::done(r);
+}
+
 QColor ColourOf(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-void SetBackground(QWidget* w, unsigned bgr) {
+QString ColourName(unsigned bgr) { return ColourOf(bgr).name(); }
+
+void SetWindowColour(QWidget* w, unsigned bgr) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, ColourOf(bgr));
     w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+void SetBackground(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void SetBackground(QWidget* w, unsigned bgr) { SetBackground(w, ColourOf(bgr)); }
+
+QColor BackgroundOf(const QWidget* w) { return w->palette().color(QPalette::Base); }
+
+void SetFieldColours(QWidget* w, unsigned background, unsigned text) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, ColourOf(background));
+    p.setColor(QPalette::Base, ColourOf(background));
+    p.setColor(QPalette::Text, ColourOf(text));
+    p.setColor(QPalette::WindowText, ColourOf(text));
+    w->setPalette(p);
     w->setAutoFillBackground(true);
 }
 
@@ -79,6 +113,12 @@ void ModelList::SelectRow(int row) {
     scrollToItem(item(row));
 }
 
+QFont WindowFont() {
+    QFont f("Liberation Sans");
+    f.setPixelSize(11);
+    return f;
+}
+
 QLabel* MakeLabel(QWidget* parent, const char* text, const char* name) {
     auto* l = new QLabel(gui::ToQt(text), parent);
     if (name) l->setObjectName(name);
@@ -123,6 +163,42 @@ QRadioButton* MakeRadio(QWidget* parent, const char* text, const char* name) {
     return r;
 }
 
+QLabel* PlaceLabel(QWidget* parent, const char* cp1252, int x, int y, int w, int h) {
+    auto* l = new QLabel(gui::ToQt(cp1252), parent);
+    if (w < 0) w = l->sizeHint().width();
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(x, y, w, h);
+    return e;
+}
+
+QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h) {
+    auto* m = new QPlainTextEdit(parent);
+    m->setObjectName(name);
+    m->setGeometry(x, y, w, h);
+    return m;
+}
+
+QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h) {
+    auto* b = new QPushButton(gui::ToQt(caption), parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, w, h);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QRadioButton* PlaceRadio(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
+    auto* r = new QRadioButton(gui::ToQt(caption), parent);
+    r->setObjectName(name);
+    r->setGeometry(x, y, w, 20);
+    return r;
+}
+
 void SetText(QLineEdit* edit, const std::string& cp1252) {
     edit->setText(gui::ToQt(cp1252));
     edit->setCursorPosition(0);
@@ -131,6 +207,60 @@ std::string TextOf(const QLineEdit* edit) { return gui::FromQt(edit->text()); }
 void SetText(QLabel* label, const std::string& cp1252) { label->setText(gui::ToQt(cp1252)); }
 void SetText(QPlainTextEdit* memo, const std::string& cp1252) { memo->setPlainText(gui::ToQt(cp1252)); }
 std::string TextOf(const QPlainTextEdit* memo) { return gui::FromQt(memo->toPlainText()); }
+
+std::string MemoText(const QPlainTextEdit* memo) {
+    std::string s = gui::FromQt(memo->toPlainText());
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+void SetMemoText(QPlainTextEdit* memo, const std::string& cp1252) {
+    std::string s;
+    s.reserve(cp1252.size());
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        if (cp1252[i] == '\r' && i + 1 < cp1252.size() && cp1252[i + 1] == '\n') continue;
+        s += cp1252[i];
+    }
+    memo->setPlainText(gui::ToQt(s));
+}
+
+char TypedChar(const QKeyEvent* e) {
+    if (e->key() == Qt::Key_Backspace) return 8;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return '\r';
+    const QString t = e->text();
+    if (t.isEmpty() || t.at(0).unicode() < 32) return 0;
+    const std::string b = gui::FromQt(t.left(1));
+    return b.empty() ? 0 : b[0];
+}
+
+KeyPressHook::KeyPressHook(QWidget* watched, std::function<bool(QKeyEvent*)> hook)
+    : QObject(watched), hook_(std::move(hook)) {
+    watched->installEventFilter(this);
+}
+
+bool KeyPressHook::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && hook_) return hook_(static_cast<QKeyEvent*>(event));
+    return QObject::eventFilter(watched, event);
+}
+
+ClickHook::ClickHook(QWidget* watched, std::function<void()> hook, bool doubleClick)
+    : QObject(watched), hook_(std::move(hook)), double_(doubleClick) {
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(watched))
+        memo->viewport()->installEventFilter(this);
+    else
+        watched->installEventFilter(this);
+}
+
+bool ClickHook::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type wanted = double_ ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress;
+    if (event->type() == wanted && hook_) hook_();
+    return QObject::eventFilter(watched, event);
+}
 
 namespace {
 
@@ -146,15 +276,8 @@ protected:
             return false;
         }
         if (event->type() != QEvent::KeyPress) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        char c = 0;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) c = 13;
-        else if (key->key() == Qt::Key_Backspace) c = 8;
-        else {
-            const std::string bytes = gui::FromQt(key->text());
-            if (bytes.size() != 1 || static_cast<unsigned char>(bytes[0]) < 32) return false;
-            c = bytes[0];
-        }
+        const char c = TypedChar(static_cast<QKeyEvent*>(event));
+        if (c == 0) return false;
         gui::Guard([&] { press_(c); });
         (void)watched;
         return true;
@@ -171,12 +294,23 @@ void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::funct
     edit->installEventFilter(new EditKeyFilter(edit, std::move(press), std::move(click)));
 }
 
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
+
 void WithWaitCursor(const std::function<void()>& work) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restore {
-        ~Restore() { QApplication::restoreOverrideCursor(); }
-    } restore;
+    WaitCursor wait;
     work();
+}
+
+namespace {
+int beeps = 0;
+}
+
+int BeepCount() { return beeps; }
+
+void Beep() {
+    ++beeps;
+    QApplication::beep();
 }
 
 }  // namespace remedies

@@ -1,0 +1,385 @@
+#include "remedies/windows/database_editor_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "remedies/prefix_bisect.h"
+#include "remedies/windows/window_parts.h"
+
+namespace remedies {
+
+DatabaseEditorWindow::DatabaseEditorWindow(const EditorFrame& frame) : frame_(frame) {
+    setObjectName(frame.instanceName);
+    setWindowTitle(gui::ToQt(frame.caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(999, frame.height);
+    setFont(WindowFont());
+    SetBackground(this, kWindowColour);
+
+    PlaceLabel(this, "Zoeken", 8, 12);
+    searchEdit_ = PlaceEdit(this, frame.searchEditName, 60, 8, 238);
+    SetBackground(searchEdit_, kAquaColour);
+    RBprod = PlaceRadio(this, "RBprod", "Sorteren op remedie", 8, 33, frame.firstOrderWidth);
+    secondOrder_ = PlaceRadio(this, frame.secondOrderName, frame.secondOrderCaption, frame.secondOrderX, 33,
+                              frame.secondOrderWidth);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setGeometry(8, 56, 290, 437);
+    SetFieldColours(ListBox1, 8421504, 16777215);
+    EdNumRec = PlaceEdit(this, "EdNumRec", 8, 499, 150);
+    EdNumRec->setReadOnly(true);
+    EdNumRec->setToolTip("Numero del record");
+    BBmodifEle = PlaceButton(this, "BBmodifEle", "Modifica Elenco", 8, 527, 143);
+    BBannulla = PlaceButton(this, "BBannulla", "Annulla Modifiche", 155, 527, 143);
+    BBannulla->hide();
+
+    PlaceLabel(this, "trova", 420, 12);
+    EdTrova = PlaceEdit(this, "EdTrova", 455, 8, 220);
+    BBtrova = PlaceButton(this, "BBtrova", "trova", 680, 6, 85);
+    MemoInfo = PlaceMemo(this, "MemoInfo", 775, 4, 215, 46);
+    MemoInfo->setReadOnly(true);
+    SetBackground(MemoInfo, kMemoColour);
+    MemoInfo->setPlainText(gui::ToQt(frame.infoText));
+}
+
+void DatabaseEditorWindow::BuildLowerParts() {
+    EdLimite = PlaceEdit(this, "EdLimite", 775, frame_.limitTop, 215);
+    EdLimite->setReadOnly(true);
+    EdLimite->setText("Superato Limite Lunghezza");
+    SetFieldColours(EdLimite, kRedColour, 16777215);
+    EdLimite->hide();
+
+    MemoIstruz = PlaceMemo(this, "MemoIstruz", 305, 53, 460, frame_.instructionsHeight);
+    MemoIstruz->setReadOnly(true);
+    SetBackground(MemoIstruz, kMemoColour);
+    {
+        std::string text;
+        for (const char* line : frame_.instructions) text += std::string(line) + "\r\n";
+        SetMemoText(MemoIstruz, text);
+    }
+    MemoIstruz->hide();
+
+    const int by = 527;
+    BBpulisci = PlaceButton(this, "BBpulisci", frame_.clearCaption, 305, by, 90);
+    BBelimina = PlaceButton(this, "BBelimina", frame_.deleteCaption, 398, by, 115);
+    BBsalva = PlaceButton(this, "BBsalva", "Salva", 516, by, 75);
+    BBnuovo = PlaceButton(this, "BBnuovo", "Salva come Nuovo", 594, by, 105);
+    BBRico = PlaceButton(this, "BBRico", "Ricostruisci File", 702, by, 100);
+    BBinfo = PlaceButton(this, "BBinfo", "Info On/Off", 805, by, 75);
+    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Terug naar het menu", 883, by, 107);
+    for (QPushButton* b : {BBelimina, BBsalva, BBnuovo}) b->setEnabled(false);
+
+    PanelSalva = new QWidget(this);
+    PanelSalva->setObjectName("PanelSalva");
+    PanelSalva->setGeometry(330, frame_.panelTop, 420, 220);
+    SetBackground(PanelSalva, kMemoColour);
+    PanelSalva->setAttribute(Qt::WA_StyledBackground, true);
+    PanelSalva->setStyleSheet(QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }")
+                                  .arg(ColourName(kMemoColour)));
+    {
+        QLabel* a = PlaceLabel(PanelSalva, "ATTENZIONE:", 16, 10, 380, 18);
+        QFont f = a->font();
+        f.setBold(true);
+        a->setFont(f);
+        PlaceLabel(PanelSalva, "Che cosa vuoi fare?", 16, 30, 380, 18);
+        LabProd = PlaceLabel(PanelSalva, frame_.keyNameChange, 16, 56, 380, 18);
+        LabProd->setObjectName("LabProd");
+        LabIndi = PlaceLabel(PanelSalva, frame_.keyTextChange, 16, 76, 380, 18);
+        LabIndi->setObjectName("LabIndi");
+        LabDesc = PlaceLabel(PanelSalva, "Cambiamento nelle Descrizioni", 16, 96, 380, 18);
+        LabDesc->setObjectName("LabDesc");
+        BBsalva1 = PlaceButton(PanelSalva, "BBsalva1", "Salva", 16, 130, 185);
+        BBnuovo1 = PlaceButton(PanelSalva, "BBnuovo1", "Salva come Nuovo", 216, 130, 185);
+        BBelimina1 = PlaceButton(PanelSalva, "BBelimina1", frame_.deleteCaption, 16, 170, 185);
+        BBignora1 = PlaceButton(PanelSalva, "BBignora1", "Ignora", 216, 170, 185);
+        BBsalva1->setEnabled(false);
+        BBnuovo1->setEnabled(false);
+    }
+    PanelSalva->hide();
+
+    auto on = [this](QPushButton* b, void (DatabaseEditorWindow::*handler)()) {
+        connect(b, &QPushButton::clicked, this, gui::Guarded([this, handler](bool) { (this->*handler)(); }));
+    };
+    on(BBpulisci, &DatabaseEditorWindow::ClearForm);
+    on(BBsalva, &DatabaseEditorWindow::BBsalvaClick);
+    on(BBnuovo, &DatabaseEditorWindow::BBnuovoClick);
+    on(BBelimina, &DatabaseEditorWindow::BBeliminaClick);
+    on(BBRico, &DatabaseEditorWindow::BBRicoClick);
+    on(BBinfo, &DatabaseEditorWindow::BBinfoClick);
+    on(BBmodifEle, &DatabaseEditorWindow::BBmodifEleClick);
+    on(BBannulla, &DatabaseEditorWindow::BBannullaClick);
+    on(BBtrova, &DatabaseEditorWindow::BBtrovaClick);
+    on(BitBtnRitorna, &DatabaseEditorWindow::AskClose);
+    on(BBsalva1, &DatabaseEditorWindow::BBsalva1Click);
+    on(BBnuovo1, &DatabaseEditorWindow::BBnuovo1Click);
+    on(BBelimina1, &DatabaseEditorWindow::BBelimina1Click);
+    on(BBignora1, &DatabaseEditorWindow::BBignora1Click);
+    connect(RBprod, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBprodClick(); }));
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem* it) { ListBox1Click(ListBox1->row(it)); }));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            gui::Guarded([this](QListWidgetItem* it) { ListBox1DblClick(ListBox1->row(it)); }));
+    new ClickHook(EdTrova, [this] { gui::Guard([this] { EdTrovaClick(); }); });
+}
+
+void DatabaseEditorWindow::reject() { gui::Guard([this] { AskClose(); }); }
+
+void DatabaseEditorWindow::RefillInSelectedOrder() {
+    if (RBprod->isChecked())
+        FillByRemedy();
+    else
+        FillBySecondKey();
+}
+
+void DatabaseEditorWindow::RBprodClick() {
+    RBprod->setChecked(true);
+    FillByRemedy();
+}
+
+void DatabaseEditorWindow::ListBox1Click(int index) {
+    if (!ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
+    ShowRecord(index);
+}
+
+void DatabaseEditorWindow::MoveList(const std::string& key) {
+    std::vector<std::string> lines;
+    lines.reserve(Entries.size());
+    for (const EditorEntry& e : Entries) lines.push_back(e.text);
+    const int i = PrefixBisect(lines, key);
+    if (i >= 0) ListBox1->setCurrentRow(i);
+}
+
+void DatabaseEditorWindow::DescriptionChange() {
+    if (!RecordShown) return;
+    DescriptionsChanged = true;
+    BBsalva->setEnabled(true);
+    BBnuovo->setEnabled(true);
+}
+
+void DatabaseEditorWindow::KeyFieldChange() {
+    BBsalva->setEnabled(true);
+    BBnuovo->setEnabled(true);
+}
+
+bool DatabaseEditorWindow::SaveInPlace() {
+    if (CurrentRecordNumber == 0) {
+        gui::ShowMessage("Possibile solo [Salva come Nuovo]");
+        return false;
+    }
+    const EditOutcome o = WriteForm(false);
+    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    if (!o.saved) return false;
+    DescriptionsChanged = false;
+    return true;
+}
+
+void DatabaseEditorWindow::BBsalvaClick() {
+    if (SaveInPlace()) RefillInSelectedOrder();
+}
+
+bool DatabaseEditorWindow::SaveAsNew() {
+    const EditOutcome o = WriteForm(true);
+    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    if (!o.saved) return false;
+    RecordCountText = remedies::RecordCountText(o.count);
+    DescriptionsChanged = false;
+    return true;
+}
+
+void DatabaseEditorWindow::BBnuovoClick() {
+    if (!SaveAsNew()) return;
+    RefillInSelectedOrder();
+    SetText(EdNumRec, "Tot=" + RecordCountText);
+}
+
+void DatabaseEditorWindow::DeleteCurrent() {
+    if (CurrentRecordNumber <= 0) return;
+    const EditOutcome o = frame_.deleteRecord(CurrentRecordNumber);
+    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    if (!o.saved) return;
+    RecordCountText = remedies::RecordCountText(o.count);
+    ClearForm();
+}
+
+void DatabaseEditorWindow::BBeliminaClick() {
+    if (CurrentRecordNumber <= 0)
+        ClearForm();
+    else
+        DeleteCurrent();
+    if (CurrentRecordNumber > 0) return;  // the delete failed: the form stays
+    RefillInSelectedOrder();
+    SetText(EdNumRec, "Tot=" + RecordCountText);
+}
+
+void DatabaseEditorWindow::BBRicoClick() {
+    if (!ListBrowsing) return;
+    {
+        WaitCursor wait;
+        frame_.rebuildLists();
+    }
+    ClearForm();
+    secondOrder_->setChecked(true);
+    FillBySecondKey();
+}
+
+void DatabaseEditorWindow::BBinfoClick() { MemoIstruz->setVisible(!MemoIstruz->isVisible()); }
+
+void DatabaseEditorWindow::BBmodifEleClick() {
+    if (ListBrowsing) {
+        WaitCursor wait;
+        // The form is emptied first: no record stays current while the
+        // record numbers change.
+        ClearForm();
+        ListBrowsing = false;
+        RBprod->setChecked(true);
+        FillList(false, false);
+        RBprod->hide();
+        secondOrder_->hide();
+        searchEdit_->setEnabled(false);
+        BBmodifEle->setText("Definitivo");
+        BBannulla->show();
+        SetFieldsEnabled(false);
+        HeldEntry.clear();
+        MovePending = false;
+        return;
+    }
+    std::vector<std::int64_t> order;
+    order.reserve(Entries.size());
+    for (const EditorEntry& e : Entries) order.push_back(e.record);
+    EditOutcome o;
+    {
+        WaitCursor wait;
+        o = frame_.commitOrder(order);
+    }
+    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    BBannullaClick();
+}
+
+void DatabaseEditorWindow::EndReorder() {
+    ListBrowsing = true;
+    RBprod->show();
+    secondOrder_->show();
+    searchEdit_->setEnabled(true);
+    searchEdit_->clear();
+    BBmodifEle->setText("Modifica Elenco");
+    BBannulla->hide();
+    SetFieldsEnabled(true);
+    HeldEntry.clear();
+    MovePending = false;
+}
+
+void DatabaseEditorWindow::BBannullaClick() {
+    WaitCursor wait;
+    EndReorder();
+    ClearForm();
+    RBprod->setChecked(true);
+    FillByRemedy();
+}
+
+void DatabaseEditorWindow::ListBox1DblClick(int index) {
+    if (ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
+    if (!MovePending) {
+        HeldIndex = index;
+        HeldEntry = Entries[static_cast<std::size_t>(index)].text;
+        SetText(searchEdit_, HeldEntry);
+        MovePending = true;
+        return;
+    }
+    TargetIndex = index;
+    MoveHeldEntry(Entries, HeldIndex, TargetIndex);
+    ListBox1->clear();
+    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+    ListBox1->setCurrentRow(TargetIndex);
+    searchEdit_->clear();
+    HeldEntry.clear();
+    MovePending = false;
+}
+
+void DatabaseEditorWindow::BBtrovaClick() {
+    std::vector<std::string> lines;
+    lines.reserve(Entries.size());
+    for (const EditorEntry& e : Entries) lines.push_back(e.text);
+    const int i = FindNextEntry(lines, TextOf(EdTrova), FindActive ? LastFoundIndex : -1);
+    if (i < 0) {
+        FindActive = false;
+        return;
+    }
+    ListBox1->setCurrentRow(i);
+    LastFoundIndex = i;
+    FindActive = true;
+}
+
+void DatabaseEditorWindow::EdTrovaClick() {
+    FindActive = false;
+    BBtrova->setDefault(true);
+}
+
+void DatabaseEditorWindow::AskClose() {
+    MemoIstruz->hide();
+    LabIndi->setEnabled(false);
+    LabProd->setEnabled(false);
+    LabDesc->setEnabled(false);
+    BBnuovo1->setEnabled(false);
+    BBsalva1->setEnabled(false);
+    bool ask = false;
+    if (KeyTextChanged()) {
+        ask = true;
+        LabIndi->setEnabled(true);
+        BBnuovo1->setEnabled(true);
+        BBsalva1->setEnabled(true);
+    }
+    if (TextOf(EdProd) != SavedRemedyText) {
+        ask = true;
+        LabProd->setEnabled(true);
+        BBnuovo1->setEnabled(true);
+        BBsalva1->setEnabled(true);
+    }
+    if (DescriptionsChanged) {
+        ask = true;
+        LabDesc->setEnabled(true);
+        BBsalva1->setEnabled(true);
+    }
+    BBelimina1->setEnabled(CurrentRecordNumber > 0);
+    if (!ask) {
+        PanelSalva->hide();
+        done(QDialog::Accepted);
+        return;
+    }
+    PanelSalva->show();
+    PanelSalva->raise();
+}
+
+// The panel's answers close the window once their work is done; a save that
+// failed keeps the window open, so the edits are not lost.
+void DatabaseEditorWindow::BBsalva1Click() {
+    PanelSalva->hide();
+    if (SaveInPlace() || CurrentRecordNumber == 0) done(QDialog::Accepted);
+}
+
+void DatabaseEditorWindow::BBnuovo1Click() {
+    PanelSalva->hide();
+    if (!SaveAsNew()) return;
+    SetText(EdNumRec, "Tot=" + RecordCountText);
+    done(QDialog::Accepted);
+}
+
+void DatabaseEditorWindow::BBelimina1Click() {
+    PanelSalva->hide();
+    DeleteCurrent();
+    if (CurrentRecordNumber == 0) done(QDialog::Accepted);
+}
+
+void DatabaseEditorWindow::BBignora1Click() {
+    PanelSalva->hide();
+    ClearForm();
+    done(QDialog::Accepted);
+}
+
+}  // namespace remedies

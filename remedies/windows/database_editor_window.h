@@ -1,0 +1,137 @@
+#pragma once
+// What the primary and the therapies database editors share: the sorted list
+// with its type-ahead box and its two orders, the record number, the find row,
+// the length warning, the instructions, the row of buttons under the form, the
+// reordering of the records and the panel that asks what to do with unsaved
+// changes at the close. Each editor adds its own form fields and the
+// operations on its own database.
+#include <QDialog>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "remedies/database_edit.h"
+#include "remedies/windows/window_parts.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace remedies {
+
+// The texts and places by which one editor differs from the other (Windows-1252).
+struct EditorFrame {
+    const char* instanceName;
+    const char* caption;
+    int height;                  // client height
+    const char* searchEditName;  // "EdCerca", "EditCerca"
+    const char* secondOrderName;
+    const char* secondOrderCaption;
+    int firstOrderWidth, secondOrderX, secondOrderWidth;
+    const char* infoText;  // MemoInfo
+    int limitTop;          // EdLimite
+    int instructionsHeight;
+    std::vector<const char*> instructions;
+    const char* clearCaption;   // BBpulisci
+    const char* deleteCaption;  // BBelimina and BBelimina1
+    int panelTop;               // PanelSalva
+    const char* keyNameChange;  // LabProd
+    const char* keyTextChange;  // LabIndi
+    // The operations on the editor's database.
+    EditOutcome (*deleteRecord)(std::int64_t record);
+    EditOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
+    void (*rebuildLists)();
+};
+
+class DatabaseEditorWindow : public RemedyDialog {
+    Q_OBJECT
+public:
+    QListWidget* ListBox1;
+    QLineEdit *EdNumRec, *EdLimite = nullptr, *EdTrova;
+    QLineEdit* EdProd = nullptr;  // the remedy field of the form
+    QRadioButton* RBprod;
+    QPlainTextEdit *MemoInfo, *MemoIstruz = nullptr;
+    QPushButton *BBpulisci = nullptr, *BBelimina = nullptr, *BBsalva = nullptr, *BBnuovo = nullptr,
+                *BBRico = nullptr, *BBinfo = nullptr, *BBmodifEle, *BBannulla, *BBtrova,
+                *BitBtnRitorna = nullptr;
+    QWidget* PanelSalva = nullptr;
+    QLabel *LabProd = nullptr, *LabIndi = nullptr, *LabDesc = nullptr;
+    QPushButton *BBsalva1 = nullptr, *BBnuovo1 = nullptr, *BBelimina1 = nullptr, *BBignora1 = nullptr;
+
+    // State of the window, kept between showings.
+    std::int64_t CurrentRecordNumber = 0;
+    std::string SavedRemedyText, RecordCountText;
+    bool DescriptionsChanged = false;
+    bool RecordShown = false;
+    bool ListBrowsing = true;
+    bool MovePending = false;
+    std::string HeldEntry;
+    int HeldIndex = -1, TargetIndex = -1;
+    std::string SearchKey;
+    bool FindActive = false;
+    int LastFoundIndex = -1;
+    // The list's lines with the records they stand for.
+    std::vector<EditorEntry> Entries;
+
+    void RBprodClick();
+    void ListBox1Click(int index);
+    void ListBox1DblClick(int index);
+    void DescriptionChange();
+    void KeyFieldChange();
+    void BBsalvaClick();
+    void BBnuovoClick();
+    void BBeliminaClick();
+    void BBRicoClick();
+    void BBinfoClick();
+    void BBmodifEleClick();
+    void BBannullaClick();
+    void BBtrovaClick();
+    void EdTrovaClick();
+    // The close: asks through the panel when the form holds unsaved changes.
+    void AskClose();
+    void BBsalva1Click();
+    void BBnuovo1Click();
+    void BBelimina1Click();
+    void BBignora1Click();
+
+protected:
+    // Builds the list column, the find row and the notice; the editor then
+    // places its fields and calls BuildLowerParts, so that the instructions
+    // and the panel lie above them.
+    explicit DatabaseEditorWindow(const EditorFrame& frame);
+    void BuildLowerParts();
+
+    void reject() override;  // Escape and the window's close: the close request
+
+    // The editor's own form and database.
+    virtual void ClearForm() = 0;
+    virtual void FillList(bool bySecondKey, bool sorted) = 0;
+    virtual void FillByRemedy() = 0;
+    virtual void FillBySecondKey() = 0;
+    virtual void ShowRecord(int index) = 0;
+    virtual void SetFieldsEnabled(bool enabled) = 0;
+    // Saves the form in the current record or as a new one; on success the
+    // saved key texts become the form's.
+    virtual EditOutcome WriteForm(bool asNew) = 0;
+    // True when the key text (indication, pathology) differs from the saved one.
+    virtual bool KeyTextChanged() const = 0;
+
+    void RefillInSelectedOrder();
+    void MoveList(const std::string& key);
+    void EndReorder();
+    bool SaveInPlace();
+    bool SaveAsNew();
+    void DeleteCurrent();
+
+    QLineEdit* searchEdit_;     // EdCerca or EditCerca
+    QRadioButton* secondOrder_;  // RBindi or RBpato
+
+private:
+    const EditorFrame& frame_;
+};
+
+}  // namespace remedies

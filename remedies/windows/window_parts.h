@@ -1,0 +1,172 @@
+#pragma once
+// The controls and small helpers of every remedy window: colours given as the
+// old platform's colour numbers (blue in the high byte, red in the low), the
+// grey lists with white text that keep the model strings (Windows-1252 bytes)
+// of their lines, controls made for a layout or placed at fixed positions with
+// their object names, model strings into widgets and back, key presses and
+// clicks seen before they reach a control, and the wait cursor.
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+#include <QListWidget>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace remedies {
+
+// A remedy window: its activation runs, guarded, each time it is shown, and
+// its close handler each time it closes.
+class RemedyDialog : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    virtual void FormActivate() = 0;
+    virtual void FormClose() {}
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
+};
+
+inline constexpr unsigned kWindowColour = 14606046;  // background of the database windows
+inline constexpr unsigned kMemoColour = 12247806;    // help and result memos
+inline constexpr unsigned kAquaColour = 0xFFFF00;
+inline constexpr unsigned kSilverColour = 0xC0C0C0;
+inline constexpr unsigned kRedColour = 255;
+inline constexpr unsigned kWhiteColour = 0xFFFFFF;
+
+inline const QColor kAqua(0, 255, 255);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kSilver(192, 192, 192);
+inline const QColor kGrey(128, 128, 128);
+inline const QColor kCream(254, 226, 186);  // 12247806
+
+// A colour number as a colour, and as "#rrggbb".
+QColor ColourOf(unsigned bgr);
+QString ColourName(unsigned bgr);
+
+// The window colour of a widget, its children's base colour left alone.
+void SetWindowColour(QWidget* w, unsigned bgr);
+// The window and base colours of a widget (read back by BackgroundOf).
+void SetBackground(QWidget* w, const QColor& colour);
+void SetBackground(QWidget* w, unsigned bgr);
+QColor BackgroundOf(const QWidget* w);
+// Background and text colours of a field.
+void SetFieldColours(QWidget* w, unsigned background, unsigned text);
+// The base colour of an edit, list or memo, kept in the "colour" property for tests.
+void SetBaseColour(QWidget* w, unsigned bgr);
+unsigned BaseColour(const QWidget* w);
+
+// The font of the windows placed at fixed positions: the old 8-point sans
+// serif (11 pixels at 96 dots an inch).
+QFont WindowFont();
+
+// A list whose lines are model strings; the list is grey with white text.
+class ModelList : public QListWidget {
+    Q_OBJECT
+public:
+    ModelList(QWidget* parent, const char* name);
+    void SetLines(const std::vector<std::string>& lines);
+    void AddLine(const std::string& line);
+    void SetLine(int row, const std::string& line);
+    void Clear();
+    const std::vector<std::string>& Lines() const { return lines_; }
+    int Count() const { return static_cast<int>(lines_.size()); }
+    // The model string of the selected line ("" when none is selected).
+    std::string SelectedLine() const;
+    void SelectRow(int row);
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// Controls for a layout.
+QLabel* MakeLabel(QWidget* parent, const char* text, const char* name = nullptr);
+QLineEdit* MakeReadOnlyEdit(QWidget* parent, const char* name);
+QLineEdit* MakeSearchEdit(QWidget* parent, const char* name);
+QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, unsigned colour, bool readOnly);
+QPushButton* MakeButton(QWidget* parent, const char* text, const char* name);
+QRadioButton* MakeRadio(QWidget* parent, const char* text, const char* name);
+
+// Controls at fixed positions.
+QLabel* PlaceLabel(QWidget* parent, const char* cp1252, int x, int y, int w = -1, int h = 16);
+QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int h = 21);
+QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h);
+QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int x, int y, int w,
+                         int h = 25);
+QRadioButton* PlaceRadio(QWidget* parent, const char* name, const char* caption, int x, int y, int w);
+
+// Model strings into widgets and back; an edit shows the start of its text.
+void SetText(QLineEdit* edit, const std::string& cp1252);
+std::string TextOf(const QLineEdit* edit);
+void SetText(QLabel* label, const std::string& cp1252);
+void SetText(QPlainTextEdit* memo, const std::string& cp1252);
+std::string TextOf(const QPlainTextEdit* memo);
+// The text of a memo as the records hold it (CR LF line ends), and back.
+std::string MemoText(const QPlainTextEdit* memo);
+void SetMemoText(QPlainTextEdit* memo, const std::string& cp1252);
+
+// The typed character of a key press as the old platform's character (Enter
+// 13, Backspace 8, a printable character as its Windows-1252 byte), or 0 for
+// a key that types nothing.
+char TypedChar(const QKeyEvent* e);
+
+// Installs a key filter on the edit: each typed key goes to `press` and is
+// consumed; a mouse click goes to `click`.
+void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click);
+
+// Calls `hook` with every key press of the watched widget before the widget
+// sees it; the press is dropped when the hook returns true.
+class KeyPressHook : public QObject {
+public:
+    KeyPressHook(QWidget* watched, std::function<bool(QKeyEvent*)> hook);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<bool(QKeyEvent*)> hook_;
+};
+
+// Calls `hook` when the watched widget is pressed (or double-clicked) with
+// the mouse; a memo is watched through its viewport.
+class ClickHook : public QObject {
+public:
+    ClickHook(QWidget* watched, std::function<void()> hook, bool doubleClick = false);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> hook_;
+    bool double_;
+};
+
+// The hourglass cursor for the length of a scope: released on every way out,
+// an error included.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+// Runs with the wait cursor shown.
+void WithWaitCursor(const std::function<void()>& work);
+
+// Counts the system beeps of the editors' length warnings (read by tests).
+int BeepCount();
+void Beep();
+
+}  // namespace remedies

@@ -1,0 +1,120 @@
+// A person stored through the entry and store dialogs (place, zone correction,
+// date), loaded back as the current person: the Ascendant, the Midheaven, the
+// Sun, the Moon and Saturn against the precise ephemeris library at the same
+// instant and place.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <cmath>
+#include <cstdio>
+
+#include "archive/current_person.h"
+#include "archive/input_dialog.h"
+#include "archive/store_dialog.h"
+#include "dialog_test_support.h"
+#include "platform/gui/field_state.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "tools/ephemeris_tables/precise_positions.h"
+
+using namespace archive;
+
+namespace {
+
+double Gap(double a, double b) { return std::fabs(precise::AngleDiff(a, b)); }
+
+struct StoredChart : ::testing::Test {
+    testing_support::TempWorkFolder tmp;
+    gui::RecordingMessageSink messages;
+    void SetUp() override {
+        dialog_test::PrepareFolder();
+        precise::Init();
+        FormRegKel = nullptr;
+        gui::SetModalHandler("FormRegKel", [](QDialog* d) {
+            auto* store = static_cast<TFormRegKel*>(d);
+            store->FormActivate();
+            store->BitBtnRegistraClick();
+            return int(gui::mrOk);
+        });
+    }
+    void TearDown() override {
+        gui::ClearModalHandlers();
+        gui::ClearIdleHandler();
+        FormRegKel = nullptr;  // made by the entry dialog, gone with it
+    }
+    // Types the person into the entry dialog, picks the place and stores it.
+    void Store(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi,
+               const char* place, bool foreign = false) {
+        TFoInputKel dialog;
+        dialog.FormActivate();
+        if (foreign) dialog.BBperson->click();  // the table of places abroad
+        dialog_test::Type(dialog.EditSogg, name);
+        dialog_test::Type(dialog.EditGiorno, d);
+        dialog_test::Type(dialog.EditMese, m);
+        dialog_test::Type(dialog.EditAnno, y);
+        dialog_test::Type(dialog.EditOra, h);
+        dialog_test::Type(dialog.EditMinuti, mi);
+        gui::RunIdleHandler();
+        dialog_test::Type(dialog.EditLocal, place);
+        QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+        gui::RunIdleHandler();
+        ASSERT_TRUE(dialog.BBprosegui->isEnabled()) << dialog.EditLocal->text().toStdString() << "/" << dialog.EditLocEstesa->text().toStdString() << "/" << (messages.messages.empty() ? "" : messages.messages[0].text) << "/" << int(gui::GetFieldState(dialog.EditLocal));
+        dialog.BBproseguiClick();
+        ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+        coordinates_ = dialog.EditCoord->text().toStdString();
+        FormRegKel = nullptr;
+    }
+    std::string coordinates_;
+};
+
+}  // namespace
+
+TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
+    // Rome, 15 January 1960, 12:30 clock time, one hour east of Greenwich in winter.
+    Store("ROSSI MARIO", "15", "01", "1960", "12", "30", "ROMA");
+    ASSERT_EQ(coordinates_.size(), 12u);
+    // The place as stored: whole minutes of arc.
+    const double lat = std::stoi(coordinates_.substr(0, 2)) + std::stoi(coordinates_.substr(3, 2)) / 60.0;
+    const double lon = std::stoi(coordinates_.substr(6, 3)) + std::stoi(coordinates_.substr(10, 2)) / 60.0;
+    ASSERT_EQ(coordinates_[2], 'N');
+    ASSERT_EQ(coordinates_[9], 'E');
+
+    LoadCurrentPersonForShow();
+    const auto& c = engine::Chart;
+    const double jdUt = swe_julday(1960, 1, 15, 11.5, SE_GREG_CAL);  // 12:30 at UT+1
+    double cusps[13] = {}, ascmc[10] = {};
+    swe_houses(jdUt, lat, lon, 'P', cusps, ascmc);
+
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[10]), ascmc[0]), 0.02) << "Ascendant";
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[11]), ascmc[1]), 0.02) << "Midheaven";
+    EXPECT_LT(Gap(static_cast<double>(c.HouseCusps[1]), ascmc[0]), 0.02) << "first cusp";
+
+    for (int body : {1, 2, 7}) {
+        const precise::Position p = precise::At(jdUt, body);
+        ASSERT_TRUE(p.ok) << body;
+        EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[body]), p.lon), body == 2 ? 0.01 : 0.005) << body;
+    }
+    // The chart window's reload (Placidus first) gives the same angles.
+    ReloadCurrentChart();
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[10]), ascmc[0]), 0.02) << "Ascendant";
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[11]), ascmc[1]), 0.02) << "Midheaven";
+}
+
+TEST_F(StoredChart, APlaceWestOfGreenwichInSummer) {
+    // New York, 4 July 1976, 09:15 clock time, daylight saving: four hours behind.
+    Store("SMITH JOHN", "04", "07", "1976", "09", "15", "New York City", true);
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(coordinates_[9], 'W');
+    const double lat = std::stoi(coordinates_.substr(0, 2)) + std::stoi(coordinates_.substr(3, 2)) / 60.0;
+    const double lon = -(std::stoi(coordinates_.substr(6, 3)) + std::stoi(coordinates_.substr(10, 2)) / 60.0);
+    LoadCurrentPersonForShow();
+    const auto& c = engine::Chart;
+    const double jdUt = swe_julday(1976, 7, 4, 13.25, SE_GREG_CAL);
+    double cusps[13] = {}, ascmc[10] = {};
+    swe_houses(jdUt, lat, lon, 'P', cusps, ascmc);
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[10]), ascmc[0]), 0.02) << "Ascendant";
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[11]), ascmc[1]), 0.02) << "Midheaven";
+    const precise::Position moon = precise::At(jdUt, 2);
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[2]), moon.lon), 0.01);
+}

@@ -1,0 +1,169 @@
+// The chart window driven as a user would, in random order: every button it
+// shows, every glyph of the wheel, the empty chart where a glyph was, double
+// clicks on its memos, the drawing timer, new window sizes, closing and
+// opening again. Seeded,
+// so a failing order can be replayed; under the sanitizer build any memory
+// fault on the way stops the test.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "display/chart/chart_window.h"
+#include "display/chart/open_chart_window.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/wheel/wheel_reports.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace {
+
+using display::FgrKelvo;
+
+class ChartWindowReplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rt::PrepareDataFolder();  // the whole data tree, as the program has it
+        wheel_test::SetFixedPerson();
+        display::ResetChartWindowState();
+        display::ResetFileErrorReports();
+        display::ResetMissingGlyphReports();
+        // Whatever dialog a button opens is cancelled; message boxes are recorded.
+        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::mrCancel); });
+        display::EnsureChartWindow()->resize(1920, 1080);
+        Open();
+    }
+    void TearDown() override {
+        gui::ClearModalHandlers();
+        delete FgrKelvo;
+        display::ResetDrawingState();
+    }
+    static void Open() {
+        display::OpenChartWindow();
+        for (int i = 0; i < 5 && FgrKelvo->Timer1->isActive(); ++i) FgrKelvo->Timer1Timer();
+    }
+    // Where a glyph is now, or where it was last drawn when a view has cleared it.
+    display::Point Glyph(bool sign, int n) {
+        const display::Real x = sign ? display::Wheel.SignGlyphX[n] : display::Wheel.PlanetGlyphX[n];
+        const display::Real y = sign ? display::Wheel.SignGlyphY[n] : display::Wheel.PlanetGlyphY[n];
+        display::Point& last = sign ? lastSign_[n] : lastBody_[n];
+        if (x != 0 || y != 0) last = display::MapPoint(x, y);
+        return last;
+    }
+    static void Click(const display::Point& p) {
+        QTest::mousePress(FgrKelvo, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
+        QTest::mouseRelease(FgrKelvo, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
+    }
+    static std::vector<QPushButton*> ShownButtons() {
+        std::vector<QPushButton*> out;
+        for (QPushButton* b : FgrKelvo->findChildren<QPushButton*>())
+            if (b->isVisibleTo(FgrKelvo) && b->isEnabled()) out.push_back(b);
+        return out;
+    }
+    void Trace(const std::string& step) {
+        trace_ += step + "; ";
+        std::fprintf(stderr, "%s\n", step.c_str());  // shown when the test dies on the way
+    }
+    // One random step.
+    void Step(std::mt19937& random) {
+        if (!FgrKelvo->isVisible()) {
+            Trace("open");
+            Open();
+            return;
+        }
+        const int kind = static_cast<int>(random() % 10);
+        if (kind < 4) {
+            const std::vector<QPushButton*> buttons = ShownButtons();
+            if (buttons.empty()) return;
+            QPushButton* b = buttons[random() % buttons.size()];
+            Trace("button " + b->objectName().toStdString());
+            b->click();
+        } else if (kind < 8) {
+            const bool sign = kind >= 6;
+            const int n = sign ? 1 + static_cast<int>(random() % 12) : 1 + static_cast<int>(random() % 11);
+            const display::Point p = Glyph(sign, n);
+            Trace(std::string(sign ? "sign " : "body ") + std::to_string(n));
+            Click(p);
+        } else if (kind == 8) {
+            const QPoint p(static_cast<int>(random() % 1920), static_cast<int>(random() % 1080));
+            Trace("point " + std::to_string(p.x()) + "," + std::to_string(p.y()));
+            Click({p.x(), p.y()});
+        } else {
+            switch (random() % 4) {
+                case 3: {
+                    // The window system gives the window another size.
+                    const int w = 800 + static_cast<int>(random() % 1400), h = 600 + static_cast<int>(random() % 700);
+                    Trace("resize " + std::to_string(w) + "x" + std::to_string(h));
+                    FgrKelvo->resize(w, h);
+                    QCoreApplication::processEvents();
+                    break;
+                }
+                case 0:
+                    Trace("double click aspects");
+                    QTest::mouseDClick(FgrKelvo->MemoAspetti->viewport(), Qt::LeftButton);
+                    break;
+                case 1:
+                    Trace("double click help");
+                    QTest::mouseDClick(FgrKelvo->Memo1->viewport(), Qt::LeftButton);
+                    break;
+                default:
+                    Trace("timer");
+                    FgrKelvo->Timer1Timer();
+                    QCoreApplication::processEvents();
+                    break;
+            }
+        }
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+    std::string trace_;
+    display::Point lastBody_[12]{};
+    display::Point lastSign_[13]{};
+};
+
+}  // namespace
+
+// The order after which the program once vanished.
+TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
+    const display::Point sun = Glyph(false, 1);
+    Click(sun);
+    Click(sun);
+    ASSERT_EQ(display::KelvoState.ClickedBody, 1);
+    FgrKelvo->PanelQuor->show();  // the right-hand panel
+    if (FgrKelvo->BBsuGiu->isVisibleTo(FgrKelvo)) FgrKelvo->BBsuGiu->click();
+    Click(Glyph(true, 8));  // Scorpio
+    for (QPushButton* b : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti,
+                           FgrKelvo->BBFont /* "A" */, FgrKelvo->BBchiudiAsp /* "Sluiten" */}) {
+        EXPECT_TRUE(b->isVisibleTo(FgrKelvo)) << b->objectName().toStdString();
+        b->click();
+    }
+    Click(sun);  // the empty chart where the Sun was
+    EXPECT_TRUE(FgrKelvo->isVisible());
+}
+
+TEST_F(ChartWindowReplay, EveryButtonAndGlyphInRandomOrder) {
+    unsigned seed = 14;
+    if (const char* s = std::getenv("KELVOR_REPLAY_SEED")) seed = static_cast<unsigned>(std::strtoul(s, nullptr, 10));
+    for (unsigned round = 0; round < 3; ++round) {
+        std::mt19937 random(seed + round);
+        trace_.clear();
+        for (int i = 0; i < 300; ++i) Step(random);
+        if (!FgrKelvo->isVisible()) Open();
+        // The window still answers: the first view button shows its first sub-view.
+        FgrKelvo->BBcoordi->click();
+        EXPECT_TRUE(FgrKelvo->isVisible()) << "seed " << seed + round << ": " << trace_;
+    }
+}

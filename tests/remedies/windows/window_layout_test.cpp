@@ -1,0 +1,130 @@
+// Every remedy window as the user first sees it: each caption of a button,
+// radio button or one-line label is shown whole, and no control reaches past
+// the window's edge or lies on top of a sibling control.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gui/message_box.h"
+#include "remedies/browser_search.h"
+#include "remedies/windows/composition_window.h"
+#include "remedies/windows/compound_therapy_search.h"
+#include "remedies/windows/debility_window.h"
+#include "remedies/windows/multi_symptom_search.h"
+#include "remedies/windows/plant_symptoms_window.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/principles_window.h"
+#include "remedies/windows/remedy_browser.h"
+#include "remedies/windows/repertory_editor.h"
+#include "remedies/windows/search_utility.h"
+#include "remedies/windows/signature_maintenance_window.h"
+#include "remedies/windows/signature_search_window.h"
+#include "remedies/windows/symptom_browser.h"
+#include "remedies/windows/symptom_plants_window.h"
+#include "remedies/windows/synthesis_window.h"
+#include "remedies/windows/therapy_browser.h"
+#include "remedies/windows/update_window.h"
+#include "tests/remedies/windows/window_test_util.h"
+
+using namespace remedies;
+
+namespace {
+
+struct NamedWindow {
+    const char* name;
+    std::function<std::unique_ptr<QWidget>()> make;
+};
+
+template <class W>
+NamedWindow Window(const char* name) {
+    return {name, [] { return std::unique_ptr<QWidget>(new W); }};
+}
+
+std::vector<NamedWindow> AllWindows() {
+    return {Window<TFoSintom1>("symptom browser"),   Window<TFoRimed>("remedy browser"),
+            Window<TFoTerapi>("therapies browser"),  Window<TFoRicCom>("multi-symptom search"),
+            Window<TFoTerCom>("compound therapies"), Window<TFoSintom2>("Quorim-2"),
+            Window<TFoSintom3>("Quorim-1"),          Window<TFoManut1>("Manutenzione"),
+            Window<TFoSegnat>("signature search"),   Window<TFoPiante>("composition"),
+            Window<TFoSintesi>("synthesis"),         Window<TFoMali>("debility"),
+            Window<TFoPrinci>("principles"),         Window<TFoMainArc>("primary editor"),
+            Window<TFoAggRep>("therapies editor"),   Window<TFoUtilit>("search utility"),
+            Window<TFoAggiorna>("update")};
+}
+
+// What the control needs to show its caption whole, or 0 when it has no fixed caption.
+int NeededWidth(const QWidget* w) {
+    if (auto* b = qobject_cast<const QPushButton*>(w)) {
+        if (b->text().isEmpty()) return 0;
+        QString shown = b->text();
+        shown.remove('&');
+        return b->fontMetrics().horizontalAdvance(shown) + 6;
+    }
+    if (auto* r = qobject_cast<const QRadioButton*>(w)) return r->text().isEmpty() ? 0 : r->sizeHint().width();
+    if (auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->wordWrap() || l->text().isEmpty() || l->text().contains('\n')) return 0;
+        return l->fontMetrics().horizontalAdvance(l->text());
+    }
+    return 0;
+}
+
+class RemedyWindowLayout : public ::testing::Test {
+protected:
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+    void SetUp() override {
+        window_tests::CopySampleData();
+        ResetBrowserStates();
+    }
+};
+
+TEST_F(RemedyWindowLayout, CaptionsShowWholeAndControlsStayInside) {
+    for (const NamedWindow& named : AllWindows()) {
+        SCOPED_TRACE(named.name);
+        std::unique_ptr<QWidget> window = named.make();
+        window->show();
+        QTest::qWait(1);
+        const QRect inside = window->rect();
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            if (!child->isVisibleTo(window.get())) continue;
+            const QString what = child->objectName().isEmpty() ? child->metaObject()->className()
+                                                               : child->objectName();
+            if (const int needed = NeededWidth(child)) {
+                EXPECT_LE(needed, child->width()) << what.toStdString() << " \""
+                                                  << child->property("text").toString().toStdString() << "\"";
+            }
+            if (child->parentWidget() == window.get()) {
+                EXPECT_TRUE(inside.contains(child->geometry())) << what.toStdString() << " lies past the edge";
+            }
+        }
+        // Buttons and edit boxes of one parent never cover each other.
+        std::vector<QWidget*> controls;
+        for (QWidget* child : window->findChildren<QWidget*>())
+            if ((qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child)) &&
+                child->isVisibleTo(window.get()))
+                controls.push_back(child);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            for (std::size_t j = i + 1; j < controls.size(); ++j) {
+                if (controls[i]->parentWidget() != controls[j]->parentWidget()) continue;
+                EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                    << controls[i]->objectName().toStdString() << " covers "
+                    << controls[j]->objectName().toStdString();
+            }
+        }
+        const QRect screen(0, 0, 1280, 1024);
+        EXPECT_LE(window->width(), screen.width());
+        EXPECT_LE(window->height(), screen.height());
+    }
+}
+
+}  // namespace
