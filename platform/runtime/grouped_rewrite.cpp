@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <system_error>
 
 #include "platform/runtime/io_error.h"
@@ -17,27 +15,6 @@ namespace rt {
 namespace {
 
 constexpr const char* kTemporaryMark = ".tmp~";
-
-// Writes bytes to a new file and flushes them to the disc; false on any failure.
-bool WriteSynced(const fs::path& path, const std::string& bytes, int& error) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        error = errno;
-        return false;
-    }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(fileno(f)) == 0 && ok;
-    if (!ok) error = errno ? errno : ENOSPC;
-    ok = std::fclose(f) == 0 && ok;
-    return ok;
-}
-
-int CodeOf(int error) {
-    if (error == ENOSPC) return kDiskFull;
-    if (error == ENOENT || error == ENOTDIR) return kPathNotFound;
-    return kAccessDenied;
-}
 
 void SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -55,6 +32,18 @@ fs::path TemporaryBeside(const fs::path& target) {
     return tmp;
 }
 
+std::string TemporaryNameBeside(std::string_view name) {
+    return std::string(name) + kTemporaryMark + std::to_string(::getpid());
+}
+
+bool FlushToDisc(const fs::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
     std::vector<std::pair<fs::path, fs::path>> staged;  // temporary, target
     auto drop = [&] {
@@ -63,15 +52,12 @@ void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
     };
     for (const NewFileContent& f : files) {
         const fs::path target = ResolvePath(f.name);
-        const fs::path tmp = TemporaryBeside(target);
-        int error = 0;
-        if (!WriteSynced(tmp, f.bytes, error)) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
+        try {
+            staged.emplace_back(WriteBeside(target, f.bytes, f.name), target);
+        } catch (...) {
             drop();
-            throw IoError(CodeOf(error), f.name);
+            throw;
         }
-        staged.emplace_back(tmp, target);
     }
     // The list names each temporary file and its target, one a line.
     std::string list;
@@ -84,11 +70,7 @@ void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
         drop();
         throw;
     }
-    for (const auto& [tmp, target] : staged) {
-        std::error_code ec;
-        fs::rename(tmp, target, ec);
-        if (ec) throw IoError(CodeOf(ec.value()), target.string());
-    }
+    for (std::size_t i = 0; i < staged.size(); ++i) PutInPlace(staged[i].first, staged[i].second, files[i].name);
     for (const auto& [tmp, target] : staged) SyncFolder(target.parent_path());
     std::error_code ec;
     fs::remove(ResolvePath(kGroupRewriteList), ec);

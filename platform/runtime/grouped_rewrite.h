@@ -5,6 +5,7 @@
 // run began.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rt {
@@ -16,6 +17,13 @@ inline constexpr const char* kGroupRewriteList = "FileDum\\Gruppo.dum";
 // A temporary name beside a file, unique to this process ("x.ST1.tmp~1234"):
 // two copies of the program never write one temporary file.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
+
+// The temporary name of a program file name (TemporaryBeside in the program's spelling).
+std::string TemporaryNameBeside(std::string_view name);
+
+// Flushes a written file to the disc (for temporary files written record by
+// record before they replace a file); false when it cannot.
+bool FlushToDisc(const std::filesystem::path& file);
 
 struct NewFileContent {
     std::string name;   // a program file name (resolved by ResolvePath)

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 
@@ -165,8 +166,7 @@ std::string ReadFileBytes(std::string_view name) {
 }
 
 fs::path WriteBeside(const fs::path& target, const std::string& bytes, const std::string& shownName) {
-    fs::path tmp = target;
-    tmp += ".tmp~";
+    const fs::path tmp = TemporaryBeside(target);  // unique to this process
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) throw IoError(IoCodeFromErrno(errno, true), shownName);
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

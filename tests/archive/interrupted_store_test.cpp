@@ -213,3 +213,20 @@ TEST(InterruptedWrites, TheNextStartFinishesAListedGroupAndDropsTemporaries) {
     EXPECT_EQ(rt::FinishInterruptedRewrites(), 0);
     EXPECT_EQ(Snapshot(work.Path()), old);
 }
+
+TEST(InterruptedWrites, AnotherProcessTemporaryFileStopsNoStore) {
+    TempWorkFolder work;
+    CreateEmptyArchive("BASE");
+    EnsureCurrentPersonFiles();
+    // What another copy of the program is writing at this moment: its
+    // temporary names carry its own process number, never ours.
+    const pid_t other = getpid() + 1;
+    for (const char* name : {"BASE.ST1", "BASE.ST2", "TMPR.ST1", "TMPR.ST2"})
+        fs::create_directories(work.Path() / (std::string(name) + ".tmp~" + std::to_string(other)));
+    EXPECT_NE(rt::TemporaryBeside("BASE.ST1"), fs::path("BASE.ST1.tmp~" + std::to_string(other)));
+    const StoreResult r = StorePersonRecords({"BASE", "ROSSI MARIA", Person(1), Notes(1)});
+    EXPECT_EQ(r.DataNumber, 1);
+    EXPECT_TRUE(CheckArchive("BASE").empty());
+    EXPECT_EQ(IndexEntryName(DecodeIndexEntry(rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize)[0])).substr(0, 11),
+              "ROSSI MARIA");
+}
