@@ -8,6 +8,8 @@
 #include <ctime>
 #include <system_error>
 
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
 #include "engine/calendar.h"
 #include "platform/runtime/win1252.h"
 
@@ -24,9 +26,8 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 // The entry of `folder` named `name` without regard to case, or none.
 std::optional<fs::path> EntryIn(const fs::path& folder, const std::string& name) {
     std::error_code ec;
-    if (fs::exists(folder / name, ec)) return folder / name;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (SameIgnoringCase(it->path().filename().string(), name)) return it->path();
+    fs::path p = rt::ResolvePathIn(folder, name);
+    if (fs::exists(p, ec)) return p;
     return std::nullopt;
 }
 
@@ -139,6 +140,19 @@ UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
         for (const auto& s : staged) fs::rename(s.first, s.second);
         outcome.ok = true;
         outcome.filesCopied = static_cast<int>(staged.size());
+    } catch (const fs::filesystem_error& e) {
+        // The run-time's words and the file, never the C library's text.
+        dropStaged();
+        outcome.message = std::string("Aggiornamento non riuscito: ") +
+                          rt::IoError::MessageFor(rt::IoCodeFromErrno(e.code().value())) + ": " +
+                          Shown(e.path1());
+    } catch (const std::system_error& e) {
+        dropStaged();
+        const std::string what = e.what();
+        // what() is "<file>: <system text>"; keep the file only.
+        outcome.message = std::string("Aggiornamento non riuscito: ") +
+                          rt::IoError::MessageFor(rt::IoCodeFromErrno(e.code().value())) + ": " +
+                          what.substr(0, what.find(": "));
     } catch (const std::exception& e) {
         dropStaged();
         outcome.message = std::string("Aggiornamento non riuscito: ") + e.what();

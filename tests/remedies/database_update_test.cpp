@@ -109,6 +109,9 @@ TEST(UpdateInstall, AFailedCopyLeavesTheLocalFilesUntouched) {
     UpdateOutcome o = InstallUpdate(disc, local);
     EXPECT_FALSE(o.ok);
     EXPECT_EQ(o.message.rfind("Aggiornamento non riuscito", 0), 0u);
+    // The run-time's words and the file's name, not the C library's English.
+    EXPECT_EQ(o.message.find("Is a directory"), std::string::npos) << o.message;
+    EXPECT_NE(o.message.find("Repertorio.rnd"), std::string::npos) << o.message;
     EXPECT_EQ(ReadBytes(local / "DBmain.rnd"), "old main");
     EXPECT_EQ(ReadBytes(local / "Repertorio.rnd"), "old rep");
     EXPECT_EQ(fs::last_write_time(local / "DBmain.rnd"), mainDate);
