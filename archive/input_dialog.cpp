@@ -517,9 +517,11 @@ void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
         int code = 0;
         const int day = rt::ValInt(Text(EditGiorno), code), month = rt::ValInt(Text(EditMese), code);
         const int year = rt::ValInt(Text(EditAnno), code);
-        if (month >= 1 && !engine::DayExistsInForce(day, month, year)) {
-            gui::SetFieldState(EditGiorno, FieldState::Rejected);
-            EditGiorno->setFocus();
+        // The store's own check of a date.
+        if (!BirthDateProblem(day, month, year).empty()) {
+            QLineEdit* wrong = month < 1 ? EditMese : EditGiorno;
+            gui::SetFieldState(wrong, FieldState::Rejected);
+            wrong->setFocus();
             ok = 0;
         }
     }

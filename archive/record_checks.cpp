@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/calendar.h"
 #include "platform/runtime/number_text.h"
 
 namespace archive {
@@ -20,9 +21,14 @@ std::optional<int> DigitsAt(std::string_view t, std::size_t start, std::size_t l
 
 }  // namespace
 
-std::string BirthDateProblem(int day, int month, int year) {
-    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 0 || year > 2080)
-        return "Data Nascita Scorretta o Incompleta";
+std::string BirthDateProblem(int day, int month, int year, std::string_view calendar) {
+    const std::string wrong = "Data Nascita Scorretta o Incompleta";
+    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 0 || year > 2080) return wrong;
+    if (calendar == "GR" || calendar == "GI") {
+        if (day > engine::DaysInMonth(month, year, calendar == "GR")) return wrong;
+    } else if (!engine::DayExistsInForce(day, month, year)) {
+        return wrong;
+    }
     return {};
 }
 
@@ -62,7 +68,7 @@ std::string StoredPersonProblem(std::string_view name, const BirthRecord& r,
     const auto hour = DigitsAt(d, 8, 2), minute = DigitsAt(d, 10, 2);
     if (!year || !month || !day) return "Data Nascita Scorretta o Incompleta";
     if (!hour || !minute) return "Ora Nascita Scorretta o Incompleta";
-    if (!(p = BirthDateProblem(*day, *month, *year)).empty()) return p;
+    if (!(p = BirthDateProblem(*day, *month, *year, r.CalendarField)).empty()) return p;
     if (!(p = BirthTimeProblem(*hour, *minute)).empty()) return p;
     // The correction as the loaders read it: a point or a comma, blanks after it.
     std::string correction = d.substr(12);

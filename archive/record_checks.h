@@ -12,8 +12,10 @@
 
 namespace archive {
 
-// Day 1..31, month 1..12, year 0..2080.
-std::string BirthDateProblem(int day, int month, int year);
+// Day 1..31, month 1..12, year 0..2080, and a day its month and year have: in
+// the calendar named ("GR" Gregorian, "GI" Julian), or with no calendar named
+// in the one in force (Julian up to 4 October 1582, Gregorian from the 15th).
+std::string BirthDateProblem(int day, int month, int year, std::string_view calendar = {});
 // Hour 0..23, minute 0..59.
 std::string BirthTimeProblem(int hour, int minute);
 // "DDNMM-DDDEMM": latitude 0..89 degrees, N or S, 0..60 minutes; longitude

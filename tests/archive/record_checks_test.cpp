@@ -90,12 +90,43 @@ TEST(StoredPersonChecks, TheStoreRefusesWhatTheDialogsRefuseAndWritesNothing) {
         }
         EXPECT_EQ(Files(work.Path()), before) << c.what;
     }
-    // The edge values the dialogs take are stored.
+    // A day its month does not have, in the record's calendar.
+    for (const auto& [date, calendar] : {std::pair{"196002311405-1", "GR"}, {"190002291405-1", "GR"}}) {
+        BirthRecord r = Sound();
+        r.DateField = date;
+        r.CalendarField = calendar;
+        EXPECT_THROW(StorePersonRecords({"BASE", "A", r, std::nullopt}), ArchiveError) << date;
+        EXPECT_EQ(Files(work.Path()), before) << date;
+    }
+    // The edge values the dialogs take are stored (29 February 1900 was a Julian day).
+    BirthRecord julian = Sound();
+    julian.DateField = "190002291405-1";
+    julian.CalendarField = "GI";
+    EXPECT_NO_THROW(StorePersonRecords({"BASE", "JULIAN", julian, std::nullopt}));
     BirthRecord edge = Sound();
     edge.DateField = "208012312359+12,5";
     edge.PlaceField = "89S60-179W60EDGE";
     EXPECT_NO_THROW(StorePersonRecords({"BASE", "EDGE", edge, std::nullopt}));
     EXPECT_TRUE(CheckArchive("BASE").empty());
+}
+
+TEST(StoredPersonChecks, OneDateCheckForTheDialogsAndTheStore) {
+    EXPECT_EQ(BirthDateProblem(31, 12, 2080), "");
+    EXPECT_EQ(BirthDateProblem(1, 1, 0), "");
+    EXPECT_EQ(BirthDateProblem(1, 0, 1960), "Data Nascita Scorretta o Incompleta");
+    EXPECT_EQ(BirthDateProblem(1, 1, 2081), "Data Nascita Scorretta o Incompleta");
+    EXPECT_EQ(BirthDateProblem(31, 4, 1960), "Data Nascita Scorretta o Incompleta");
+    // The ten days the reform skipped exist in neither calendar in force, but
+    // in the Gregorian calendar named.
+    EXPECT_EQ(BirthDateProblem(10, 10, 1582), "Data Nascita Scorretta o Incompleta");
+    EXPECT_EQ(BirthDateProblem(10, 10, 1582, "GR"), "");
+    EXPECT_EQ(BirthTimeProblem(23, 59), "");
+    EXPECT_EQ(BirthTimeProblem(24, 0), "Ora Nascita Scorretta o Incompleta");
+    EXPECT_EQ(CoordinatesProblem("89N60-179E60"), "");
+    EXPECT_EQ(CoordinatesProblem("90N00-000E00"), "Coordinate Scorrette o Incomplete");
+    EXPECT_EQ(CoordinatesProblem("41N54-180E00"), "Coordinate Scorrette o Incomplete");
+    EXPECT_EQ(CoordinatesProblem("41X54-012E29"), "Coordinate Scorrette o Incomplete");
+    EXPECT_EQ(CoordinatesProblem("41N5"), "Coordinate Scorrette o Incomplete");
 }
 
 TEST(StoredPersonChecks, TheChangeRefusesACorruptNameAndWritesNothing) {
