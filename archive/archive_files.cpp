@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "archive/record_checks.h"
 #include "engine/chart_state.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
@@ -42,7 +44,7 @@ long long FileBytes(const std::string& name) {
 // would be overwritten or dropped by the change.
 void RequireWholeRecords(const std::string& name, std::size_t recordSize) {
     const long long n = FileBytes(name);
-    if (n < 0) return;  // a missing file fails at its opening
+    if (n < static_cast<long long>(recordSize)) return;  // missing: fails at its opening; shorter than its header: gets one
     if (n % static_cast<long long>(recordSize) != 0)
         throw ArchiveError("Archivio danneggiato: " + name +
                            " termina con una scheda incompleta. Nessun dato registrato.");
@@ -55,12 +57,25 @@ void RequireNumberRoom(long long next, const std::string& name) {
                            " schede. Nessun dato registrato.");
 }
 
-void WriteRecordAt(const std::string& name, std::size_t size, std::int64_t n,
-                   const rt::Bytes& bytes) {
-    rt::RecordFile f(name, size);
-    f.Reset();
-    f.Write(n, bytes);
-    f.Close();
+// A file of length zero or shorter than one record (a user's emptied or newly
+// made file) gets the header an empty archive has, so that no person lands in
+// the header slot.
+void EnsureHeader(const std::string& name, std::size_t size, const rt::Bytes& header) {
+    const long long n = FileBytes(name);
+    if (n < 0 || n >= static_cast<long long>(size)) return;
+    rt::ReplaceAllRecords(name, size, {header});
+}
+
+std::string JoinedRecords(const std::vector<rt::Bytes>& records) {
+    std::string bytes;
+    for (const auto& r : records) bytes.append(r.begin(), r.end());
+    return bytes;
+}
+
+std::string HandOffBytes(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\r\n";
+    return bytes;
 }
 
 void WriteHandOff(const char* name, const std::vector<std::string>& lines) {
@@ -259,13 +274,26 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, kST1);
     const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, kST2);
 
+    // Everything is checked before the first byte is written: first the
+    // person, with the dialogs' own checks.
+    if (const std::string problem = StoredPersonProblem(request.Name, request.Record, request.Annotation);
+        !problem.empty())
+        throw ArchiveError(problem + ". Nessun dato registrato.");
+
     EnsureCurrentPersonFiles();
 
-    // Everything is checked before the first byte is written.
     for (const auto& [name, size] : {std::pair{st1, kIndexRecordSize}, {st2, kBirthRecordSize},
                                      {tmpr1, kIndexRecordSize}, {tmpr2, kBirthRecordSize}})
         RequireWholeRecords(name, size);
     if (withNotes) RequireWholeRecords(st3, kAnnotationRecordSize);
+
+    if (!intoCurrent) {
+        EnsureHeader(st1, kIndexRecordSize, EmptyIndexHeader());
+        EnsureHeader(st2, kBirthRecordSize, EmptyBirthHeader());
+        if (withNotes) EnsureHeader(st3, kAnnotationRecordSize, EmptyAnnotationHeader());
+    }
+    EnsureHeader(tmpr1, kIndexRecordSize, EncodeIndexEntry(MakeIndexEntry("", 0)));
+    EnsureHeader(tmpr2, kBirthRecordSize, EmptyBirthHeader());
 
     std::vector<rt::Bytes> indexRecords;
     if (!intoCurrent) indexRecords = rt::ReadAllRecords(st1, kIndexRecordSize);
@@ -297,14 +325,11 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         record.AnnotationNumber = rt::ZeroPad(notesNumber, 5);
     }
     const rt::Bytes recordBytes = EncodeBirthRecord(record);
-    data.Write(dataNumber, recordBytes);
-    if (intoCurrent) data.Write(0, recordBytes);
+    if (!intoCurrent) data.Write(dataNumber, recordBytes);
     data.Close();
 
     // The index entry only after its data record is written.
-    if (intoCurrent) {
-        WriteRecordAt(st1, kIndexRecordSize, 0, EncodeIndexEntry(result.Entry));
-    } else {
+    if (!intoCurrent) {
         std::vector<std::string> texts;
         texts.reserve(indexRecords.size() + 1);
         for (const auto& r : indexRecords) texts.push_back(DecodeIndexEntry(r));
@@ -318,18 +343,27 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
                 break;
             }
         rt::ReplaceAllRecords(st1, kIndexRecordSize, indexRecords);
-
-        // The stored person becomes the current person.
-        WriteRecordAt(tmpr2, kBirthRecordSize, 0, recordBytes);
-        WriteRecordAt(tmpr1, kIndexRecordSize, 0, EncodeIndexEntry(result.Entry));
     }
 
-    // The hand-offs describe the new current person: its annotations (none when
-    // no annotation record was written) and its text file (none without a number).
-    WriteAnnotationHandOff(withNotes ? StoreAnnotationLine(*request.Annotation) : std::string());
+    // The stored person becomes the current person: its two records and the
+    // hand-offs that describe it (its annotations, none when no annotation
+    // record was written; its text file, none without a number) are replaced
+    // together, so an interrupted store leaves the previous current person or
+    // this one, never a mixture.
+    std::vector<rt::Bytes> current2 = rt::ReadAllRecords(tmpr2, kBirthRecordSize);
+    std::vector<rt::Bytes> current1 = rt::ReadAllRecords(tmpr1, kIndexRecordSize);
+    current2[0] = recordBytes;
+    if (intoCurrent) current2.push_back(recordBytes);  // its number is dataNumber
+    current1[0] = EncodeIndexEntry(result.Entry);
     const std::string textNumber =
         request.Annotation ? TextNumberOfFourthLine(request.Annotation->Lines[3]) : std::string();
-    WriteTextHandOff(A, textNumber);
+    rt::EnsureParentFolder(kAnnotationHandOff);
+    rt::ReplaceFilesTogether({
+        {tmpr2, JoinedRecords(current2)},
+        {tmpr1, JoinedRecords(current1)},
+        {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.Annotation) : std::string()})},
+        {kTextHandOff, HandOffBytes({A, textNumber})},
+    });
     return result;
 }
 
@@ -396,6 +430,18 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {
                           {EncodeBirthRecord(record)});
     rt::ReplaceAllRecords(ArchiveFileName(kCurrentPersonArchive, kST1), kIndexRecordSize,
                           {EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))});
+}
+
+void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
+                        std::string_view letters, std::string_view textNumber) {
+    rt::EnsureParentFolder(kAnnotationHandOff);
+    rt::ReplaceFilesTogether({
+        {ArchiveFileName(kCurrentPersonArchive, kST2), JoinedRecords({EncodeBirthRecord(record)})},
+        {ArchiveFileName(kCurrentPersonArchive, kST1),
+         JoinedRecords({EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))})},
+        {kAnnotationHandOff, HandOffBytes({std::string(annotationLine)})},
+        {kTextHandOff, HandOffBytes({std::string(letters), std::string(textNumber)})},
+    });
 }
 
 void EnsureCurrentPersonFiles() {
@@ -528,6 +574,18 @@ std::vector<std::string> CheckArchive(std::string_view letters) {
     CheckFile(ArchiveFileName(letters, kST3), kAnnotationRecordSize,
               {{0, 70}, {71, 70}, {142, 70}, {213, 70}}, problems, notes);
     if (letters == kCurrentPersonArchive) return problems;
+    // The header slots hold no person: a person written there is never listed.
+    if (!data.empty()) {
+        const BirthRecord header = DecodeBirthRecord(data[0]);
+        if (header.DateField.find_first_not_of(' ') != std::string::npos)
+            problems.push_back(st2 + ": la scheda 0 (intestazione) contiene una persona");
+    }
+    if (!index.empty()) {
+        const std::string header = DecodeIndexEntry(index[0]);
+        if (header != EmptyIndexHeaderText() && header.find_first_not_of(' ') != std::string::npos &&
+            IndexEntryNumber(header).has_value() && header.rfind("0 ", 0) != 0)
+            problems.push_back(st1 + ": la voce 0 (intestazione) contiene una persona");
+    }
     std::string previous;
     for (std::size_t i = 1; i < index.size(); ++i) {
         const std::string e = DecodeIndexEntry(index[i]);

@@ -157,6 +157,12 @@ void MarkArchiveModified(std::string_view letters);
 // The recall's confirmation: "TMPR.ST1" and "TMPR.ST2" made anew, each with
 // the single record 0 (the name without record number; the data record).
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record);
+// The same with the hand-offs that describe the person ("FileDum\Annotaz.dum":
+// the annotation line; "FileDum\StrText.dum": the archive and the text number),
+// the four files replaced together so that the current person is always one
+// person whole.
+void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
+                        std::string_view letters, std::string_view textNumber);
 
 // Creates an empty current person (the "TMPR" archive and an empty
 // "FileDum\Annotaz.dum") where they are missing.

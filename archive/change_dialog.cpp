@@ -14,6 +14,7 @@
 #include "archive/change_record.h"
 #include "archive/store_dialog.h"
 #include "archive/form_helpers.h"
+#include "archive/record_checks.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
@@ -46,23 +47,13 @@ std::string Trim(const QLineEdit* e) {
     return t;
 }
 
-bool NumberAt(const std::string& t, std::size_t start, std::size_t len, int lo, int hi) {
-    if (t.size() < start - 1 + len) return false;
+// The number of `len` characters at 1-based `start`, or -1 when they are
+// missing or hold no number.
+int NumberIn(const std::string& t, std::size_t start, std::size_t len) {
+    if (t.size() < start - 1 + len) return -1;
     int code = 0;
-    int v = rt::ValInt(t.substr(start - 1, len), code);
-    return code == 0 && v >= lo && v <= hi;
-}
-
-// Whether the day of a checked DD/MM/YYYY text exists in its month and year:
-// in the calendar the dialog names, or in the one in force when it names none.
-bool DayExists(const std::string& date, const std::string& calendar) {
-    int code = 0;
-    const int day = rt::ValInt(date.substr(0, 2), code);
-    const int month = rt::ValInt(date.substr(3, 2), code);
-    const int year = rt::ValInt(date.substr(6, 4), code);
-    if (calendar == "GREGORIANO" || calendar == "GIULIANO")
-        return day <= engine::DaysInMonth(month, year, calendar == "GREGORIANO");
-    return engine::DayExistsInForce(day, month, year);
+    const int v = rt::ValInt(t.substr(start - 1, len), code);
+    return code == 0 ? v : -1;
 }
 }  // namespace
 
@@ -326,18 +317,18 @@ bool TFoModifi::SaveEditedRecord() {
     if (!GroupBoxDati->isEnabled() || DataNumber == 0) return false;
     for (QLineEdit* e : {EditNomeSogg, EditLocalita, EditStato}) e->setText(gui::ToQt(Trim(e)));
     std::string date = Trim(EditDataNasc), time = Trim(EditOraNasc), coords = Trim(EditCoordi);
-    if (!NumberAt(date, 1, 2, 1, 31) || !NumberAt(date, 4, 2, 1, 12) || !NumberAt(date, 7, 4, 1, 2080) ||
-        !DayExists(date, Trim(EditCalend))) {
+    // The store's own checks: DD/MM/YYYY in the calendar the dialog names, HH:MM.
+    const std::string calendarName = Trim(EditCalend);
+    const std::string calendarCode = calendarName == "GREGORIANO" ? "GR" : calendarName == "GIULIANO" ? "GI" : "";
+    if (!BirthDateProblem(NumberIn(date, 1, 2), NumberIn(date, 4, 2), NumberIn(date, 7, 4), calendarCode).empty()) {
         gui::ShowMessage("Data Nascita Scorretta o Incompleta");
         return false;
     }
-    if (!NumberAt(time, 1, 2, 0, 23) || !NumberAt(time, 4, 2, 0, 59)) {
+    if (!BirthTimeProblem(NumberIn(time, 1, 2), NumberIn(time, 4, 2)).empty()) {
         gui::ShowMessage("Ora Nascita Scorretta o Incompleta");
         return false;
     }
-    if (!NumberAt(coords, 1, 2, 0, 89) || !NumberAt(coords, 4, 2, 0, 59) || !NumberAt(coords, 7, 3, 0, 179) ||
-        !NumberAt(coords, 11, 2, 0, 59) || (coords[2] != 'N' && coords[2] != 'S') ||
-        (coords[9] != 'E' && coords[9] != 'W')) {
+    if (!CoordinatesProblem(coords).empty()) {
         gui::ShowMessage("Coordinate Scorrette o Incomplete");
         return false;
     }

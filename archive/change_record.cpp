@@ -4,6 +4,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/record_checks.h"
 #include "engine/calendar.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/record_file.h"
@@ -46,6 +47,9 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
     record.Reserved1.clear();
     record.Reserved2.clear();
     record.AnnotationNumber = p.AnnotationNumber;
+    // The dialog's checks once more, on the record as it would be written.
+    if (const std::string problem = StoredPersonProblem(p.Name, record, p.Annotation); !problem.empty())
+        throw ArchiveError(problem + ". Nessun dato registrato.");
     FillChartStrings(record, true);
 
     int noteNumber = 0;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/gui/message_box.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
@@ -58,6 +60,19 @@ void WriteSettingsFile(const DrawSettingsState& s) {
     rt::ReplaceTextLines(kDrawSettingsFile, LinesOf(s));
 }
 
+// The defaults go to the file and, so that memory and file agree at once,
+// to memory as well.
+void WriteDefaults(DrawSettingsState& s) {
+    s.DrawSettingsValue1 = 1;
+    s.EpsonCorrection = 0;
+    s.DrawSettingsFlag3 = 0;
+    s.GregorianSwitch = 1;
+    s.LineWidthFactor = 1.0L;
+    s.AspectScaleX = 1.0L;
+    s.AspectScaleY = 1.0L;
+    WriteSettingsFile(s);
+}
+
 }  // namespace
 
 bool ReplaceLegacyBackupLine() {
@@ -72,42 +87,47 @@ bool ReplaceLegacyBackupLine() {
 bool LoadOrCreateDrawSettings() {
     DrawSettingsState& s = DrawSettings;
     if (rt::PathExists(kDrawSettingsFile)) {
-        rt::TextFile f;
-        f.Assign(kDrawSettingsFile);
-        f.Reset();
-        // Each value is followed by the end of its line.
-        // Each number is checked against what its setting can take (0: not set).
-        s.DrawSettingsValue1 = f.ReadInt();
-        f.SkipLn();
-        s.EpsonCorrection = ByteSetting(f.ReadInt(), "correzione della stampante");
-        f.SkipLn();
-        s.DrawSettingsFlag3 = ByteSetting(f.ReadInt(), "terzo indicatore di disegno");
-        f.SkipLn();
-        s.GregorianSwitch = ByteSetting(f.ReadInt(), "Gregorian switch");
-        f.SkipLn();
-        s.LineWidthFactor =
-            rt::CheckFileNumber(ReadRealLine(f), 0, kMaxLineWidthFactor, kDrawSettingsFile, "spessore delle linee");
-        s.BackupDestination = f.ReadLn();
-        s.AspectScaleX =
-            rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala orizzontale");
-        s.AspectScaleY =
-            rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala verticale");
-        f.Close();
-        if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
-        if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
-        if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
-        return false;
+        try {
+            rt::TextFile f;
+            f.Assign(kDrawSettingsFile);
+            f.Reset();
+            // Each value is followed by the end of its line.
+            s.DrawSettingsValue1 = f.ReadInt();
+            f.SkipLn();
+            // Each number is checked against what its setting can take (0: not set).
+            s.EpsonCorrection = ByteSetting(f.ReadInt(), "correzione della stampante");
+            f.SkipLn();
+            s.DrawSettingsFlag3 = ByteSetting(f.ReadInt(), "terzo indicatore di disegno");
+            f.SkipLn();
+            s.GregorianSwitch = ByteSetting(f.ReadInt(), "passaggio al calendario gregoriano");
+            f.SkipLn();
+            s.LineWidthFactor =
+                rt::CheckFileNumber(ReadRealLine(f), 0, kMaxLineWidthFactor, kDrawSettingsFile, "spessore delle linee");
+            s.BackupDestination = f.ReadLn();
+            s.AspectScaleX =
+                rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala orizzontale");
+            s.AspectScaleY =
+                rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala verticale");
+            f.Close();
+            if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
+            if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
+            if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
+            return false;
+        } catch (const rt::IoError& e) {
+            if (e.Code() != rt::kInvalidNumericInput) throw;
+        }
+        // Text where a number belongs: the damaged file is kept for the user,
+        // the defaults are written back, and the program goes on with them.
+        const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
+        s = DrawSettingsState{};
+        WriteDefaults(s);
+        gui::ShowMessage(std::string("Il file delle impostazioni \"") + kDrawSettingsFile +
+                         "\" era danneggiato (una riga che dovrebbe contenere un numero non lo contiene): "
+                         "si usano le impostazioni predefinite" +
+                         (kept.empty() ? std::string(".") : "; il file danneggiato \xE8 conservato come \"" + kept + "\"."));
+        return true;
     }
-    // A first start: the defaults go to the file and, so that memory and file
-    // agree at once, to memory as well.
-    s.DrawSettingsValue1 = 1;
-    s.EpsonCorrection = 0;
-    s.DrawSettingsFlag3 = 0;
-    s.GregorianSwitch = 1;
-    s.LineWidthFactor = 1.0L;
-    s.AspectScaleX = 1.0L;
-    s.AspectScaleY = 1.0L;
-    WriteSettingsFile(s);
+    WriteDefaults(s);
     return true;
 }
 

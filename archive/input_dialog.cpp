@@ -20,6 +20,7 @@
 #include "archive/calendars.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
+#include "archive/record_checks.h"
 #include "archive/store_dialog.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
@@ -516,9 +517,11 @@ void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
         int code = 0;
         const int day = rt::ValInt(Text(EditGiorno), code), month = rt::ValInt(Text(EditMese), code);
         const int year = rt::ValInt(Text(EditAnno), code);
-        if (month >= 1 && !engine::DayExistsInForce(day, month, year)) {
-            gui::SetFieldState(EditGiorno, FieldState::Rejected);
-            EditGiorno->setFocus();
+        // The store's own check of a date.
+        if (!BirthDateProblem(day, month, year).empty()) {
+            QLineEdit* wrong = month < 1 ? EditMese : EditGiorno;
+            gui::SetFieldState(wrong, FieldState::Rejected);
+            wrong->setFocus();
             ok = 0;
         }
     }
@@ -626,18 +629,7 @@ void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
 }
 
 void TFoInputKel::CheckCoordinatesText(unsigned char& ok) {
-    ok = 1;
-    std::string t = Text(EditCoord);
-    auto number = [&](std::size_t start, std::size_t len, int lo, int hi) {
-        if (t.size() < start - 1 + len) return false;
-        int code = 0;
-        int v = rt::ValInt(t.substr(start - 1, len), code);
-        return code == 0 && v >= lo && v <= hi;
-    };
-    auto letter = [&](std::size_t at, char a, char b) { return t.size() >= at && (t[at - 1] == a || t[at - 1] == b); };
-    if (!number(1, 2, 0, 89) || !letter(3, 'N', 'S') || !number(4, 2, 0, 60) || !number(7, 3, 0, 179) ||
-        !letter(10, 'E', 'W') || !number(11, 2, 0, 60))
-        ok = 0;
+    ok = CoordinatesProblem(Text(EditCoord)).empty() ? 1 : 0;
 }
 
 void TFoInputKel::CheckBoxLocaleClick() {

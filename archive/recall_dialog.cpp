@@ -239,8 +239,13 @@ void TFormRich::LoadChosenPerson() {
         AnnotationRecord notes = ReadRecordAnnotation(Files, rec, textNumber);
         std::string memo = RecallAnnotationLine(notes);
         MemoAnnotaz->setPlainText(gui::ToQt(memo));
-        WriteAnnotationHandOff(memo);
-        WriteTextHandOff(ArchiveName, textNumber);
+        // Written with the person at the confirmation: a recall given up
+        // leaves the current person's notes and text as they are.
+        LoadedAnnotationLine = memo;
+        LoadedTextNumber = textNumber;
+    } else {
+        LoadedAnnotationLine.clear();
+        LoadedTextNumber.clear();
     }
     EditSoggetto->clear();
     Loaded = true;
@@ -278,7 +283,7 @@ void TFormRich::BitBtnOKClick() {
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
     record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
     CloseArchive();
-    WriteCurrentPerson(engine::Birth.SubjectName, record);
+    WriteCurrentPerson(engine::Birth.SubjectName, record, LoadedAnnotationLine, ArchiveName, LoadedTextNumber);
     if (!engine::Birth.SubjectName.empty()) {
         EditSoggetto->clear();
         ListaNomi->clear();

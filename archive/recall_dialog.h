@@ -22,6 +22,7 @@ public:
 
     bool Loaded = false;
     BirthRecord LoadedRecord;
+    std::string LoadedAnnotationLine, LoadedTextNumber;  // the hand-offs of the loaded person
     std::array<std::string, 3> NameWords;
     int WordOrderState = 0;
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
@@ -124,15 +125,12 @@ void LoadOrbiDomiSettings() {
     }
     if (!complete) {
         // Keep the damaged file for the user, then go on with the defaults.
-        std::filesystem::path p = rt::ResolvePath(kOrbiDomiFile);
-        std::filesystem::path keep = p;
-        keep += ".damaged";
-        std::error_code ec;
-        std::filesystem::copy_file(p, keep, std::filesystem::copy_options::overwrite_existing, ec);
+        // Numbered, so that a later damage keeps its own copy.
+        const std::string keep = rt::KeepDamagedCopy(kOrbiDomiFile);
         WriteDefaults();
         g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                  "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
-                 keep.filename().string() + "\".");
+                 keep + "\".");
         if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kOrbiDomiFile);
     }
     Apply(s);

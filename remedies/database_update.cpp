@@ -8,6 +8,7 @@
 #include <ctime>
 #include <system_error>
 
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "engine/calendar.h"
@@ -137,6 +138,9 @@ UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
             staged.emplace_back(tmp, final);
             CopyKeepingDate(f, tmp);
         }
+        // Every copy on the disc before the first database is replaced.
+        for (const auto& s : staged)
+            if (!rt::FlushToDisc(s.first)) throw rt::IoError(rt::kDiskFull, Shown(s.second));
         for (const auto& s : staged) fs::rename(s.first, s.second);
         outcome.ok = true;
         outcome.filesCopied = static_cast<int>(staged.size());

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 
@@ -131,16 +132,18 @@ bool EnsureDatabaseFile(const DbFile& db) {
 }
 
 std::string TemporaryNameFor(std::string_view name) {
-    return std::string(name) + ".$$$";
+    // Unique to this process; a start after a crash removes what is left.
+    return rt::TemporaryNameBeside(name);
 }
 
 void ReplaceWithTemporary(std::string_view temporary, std::string_view name) {
-    std::error_code ec;
-    std::filesystem::rename(rt::ResolvePath(temporary), rt::ResolvePath(name), ec);
-    if (ec) {
+    // The program's one whole-file rewrite: on the disc before it replaces the file.
+    const auto from = rt::ResolvePath(temporary);
+    if (!rt::FlushToDisc(from)) {
         RemoveTemporary(temporary);
-        throw rt::IoError(rt::kAccessDenied, std::string(name));
+        throw rt::IoError(rt::kDiskFull, std::string(name));
     }
+    rt::PutInPlace(from, rt::ResolvePath(name), std::string(name));
 }
 
 void RemoveTemporary(std::string_view temporary) {

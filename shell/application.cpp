@@ -7,8 +7,10 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
+#include "shell/data_folder_claim.h"
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/rich_text_window.h"
@@ -20,6 +22,8 @@ int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
     QApplication::setQuitOnLastWindowClosed(false);
+    // One copy per data folder; a second copy ends here, touching nothing.
+    if (!ClaimDataFolder(rt::UserDataFolder())) return 1;
     try {
         rt::PrepareDataFolder();
     } catch (const rt::IoError& e) {
@@ -28,6 +32,8 @@ int RunApplication(int argc, char** argv) {
                                         (e.File().empty() ? "" : ": " + e.File())));
         return 1;
     }
+    // What a run that ended in the middle of a store left behind.
+    gui::Guard([] { rt::FinishInterruptedRewrites(); });
     // The rich-text windows read the first argument themselves.
     const QStringList args = QCoreApplication::arguments();
     SetCommandLineFile(args.size() > 1 ? args.at(1) : QString());
@@ -42,6 +48,7 @@ int RunApplication(int argc, char** argv) {
     QTimer::singleShot(0, FoKelvor, [] { gui::Guard([] { FoKelvor->FormActivate(); }); });
     int result = app.exec();
     FreeForms();
+    ReleaseDataFolder();
     return result;
 }
 

@@ -12,7 +12,8 @@ bool Guard(const std::function<void()>& handler) {
         handler();
         return true;
     } catch (const rt::IoError& e) {
-        ShowMessage(e.what());
+        // The run-time's message and the file it is about.
+        ShowMessage(e.File().empty() ? std::string(e.what()) : std::string(e.what()) + ": " + e.File());
     } catch (const std::exception& e) {
         ShowMessage(e.what());
     }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 
@@ -28,6 +29,13 @@ void RecordFile::Open(int flags) {
     Close();
     fs::path p = ResolvePath(name_);
     fd_ = ::open(p.c_str(), flags | O_CLOEXEC, 0644);
+    readOnly_ = false;
+    if (fd_ < 0 && !(flags & O_CREAT) && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        // A file (or data folder) the user may only read is still read; a
+        // write to it is refused by name.
+        fd_ = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+        readOnly_ = fd_ >= 0;
+    }
     if (fd_ < 0) {
         const int err = errno;
         std::error_code ec;
@@ -36,6 +44,12 @@ void RecordFile::Open(int flags) {
     }
     struct stat st {};
     if (::fstat(fd_, &st) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        throw IoError(kAccessDenied, name_);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        // A folder where the file should be is no empty file.
         ::close(fd_);
         fd_ = -1;
         throw IoError(kAccessDenied, name_);
@@ -123,6 +137,7 @@ std::string RecordFile::ReadRange(std::int64_t first, std::int64_t count) {
 
 void RecordFile::Write(std::int64_t n, const Bytes& r) {
     Require();
+    if (readOnly_) throw IoError(kAccessDenied, name_);
     if (n < 0 || n > FileSize()) throw IoError(kReadBeyondEnd, name_);
     Bytes rec(r);
     rec.resize(size_, 0);
@@ -135,6 +150,7 @@ void RecordFile::Append(const Bytes& r) { Write(FileSize(), r); }
 
 void RecordFile::Truncate(std::int64_t records) {
     Require();
+    if (readOnly_) throw IoError(kAccessDenied, name_);
     const std::int64_t length = records * static_cast<std::int64_t>(size_);
     if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) throw IoError(kAccessDenied, name_);
     bytes_ = length;
@@ -157,16 +173,17 @@ std::vector<Bytes> ReadAllRecords(std::string_view name, std::size_t recordSize)
 
 std::string ReadFileBytes(std::string_view name) {
     fs::path p = ResolvePath(name);
+    std::error_code ec;
+    if (fs::is_directory(p, ec)) throw IoError(kAccessDenied, std::string(name));
     std::ifstream in(p, std::ios::binary);
-    if (!in) throw IoError(kFileNotFound, std::string(name));
+    if (!in) throw IoError(fs::exists(p, ec) ? kAccessDenied : kFileNotFound, std::string(name));
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
 fs::path WriteBeside(const fs::path& target, const std::string& bytes, const std::string& shownName) {
-    fs::path tmp = target;
-    tmp += ".tmp~";
+    const fs::path tmp = TemporaryBeside(target);  // unique to this process
     std::FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) throw IoError(IoCodeFromErrno(errno, true), shownName);
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

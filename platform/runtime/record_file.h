@@ -19,7 +19,10 @@ public:
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
-    void Reset();    // open an existing file for reading and writing (IoError 2 when missing)
+    // Opens an existing file for reading and writing (IoError 2 when missing, 5
+    // for a folder); a file the user may only read is opened for reading, and
+    // a write to it raises IoError 5 naming it.
+    void Reset();
     void Rewrite();  // create or empty, then open for reading and writing
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
@@ -44,6 +47,7 @@ private:
     std::string name_;
     std::size_t size_;
     int fd_ = -1;
+    bool readOnly_ = false;
     // Whole records as last known: FileSize() asks the file once, reading a
     // record only asks again when the record lies past what is known.
     std::int64_t KnownRecords(std::int64_t atLeast);

@@ -17,6 +17,9 @@ namespace rt {
 namespace {
 
 std::string ReadAll(const fs::path& p, const std::string& name) {
+    std::error_code dir;
+    // A folder where the file should be is no empty text.
+    if (fs::is_directory(p, dir)) throw IoError(kAccessDenied, name);
     std::ifstream in(p, std::ios::binary);
     if (!in) {
         std::error_code ec;

@@ -80,16 +80,20 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     EXPECT_EQ(g_reports[0],
               "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (finisce prima delle sue 20 "
               "righe): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come "
-              "\"OrbiDomi.stt.damaged\".");
+              "\"OrbiDomi.stt.damaged1\".");
     EXPECT_EQ(Orbs.AspectOrbs[0], 10);
     EXPECT_EQ(Orbs.AspectOrbs[4], 9);
-    EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt.damaged"), "3\r\n4\r\n");
+    EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt.damaged1"), "3\r\n4\r\n");
     // Text where a number belongs.
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[3] = "dieci";
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
     LoadOrbiDomiSettings();
-    EXPECT_EQ(g_reports.size(), 2u);
+    ASSERT_EQ(g_reports.size(), 2u);
+    EXPECT_NE(g_reports[1].find("\"OrbiDomi.stt.damaged2\""), std::string::npos) << g_reports[1];
+    // The first damaged copy is still there, the second beside it.
+    EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt.damaged1"), "3\r\n4\r\n");
+    EXPECT_NE(ReadBytes("FileSet/OrbiDomi.stt.damaged2").find("dieci"), std::string::npos);
     EXPECT_EQ(Orbs.AspectOrbs[7], 1);
     EXPECT_EQ(Chart.HouseSystemName, "PLACIDO");
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/text_file.h"
 #include "remedies/database_edit.h"
 #include "remedies/prefix_bisect.h"
@@ -139,7 +140,7 @@ TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
     WritePrimaryDb({Texts("A", "1"), Texts("B", "2")});
     const std::string before = FileBytes(kPrimaryDbName);
     // The new file cannot be written: a folder stands where it would go.
-    fs::create_directories(rt::ResolvePath(kPrimaryDbName).string() + ".tmp~");
+    fs::create_directories(rt::TemporaryBeside(rt::ResolvePath(kPrimaryDbName)));
     for (EditOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
                           DeletePrimaryEdit(1), CommitPrimaryOrder({2, 1})}) {
         EXPECT_FALSE(o.saved);
@@ -152,7 +153,7 @@ TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
 TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {
     TempWorkFolder folder;
     WritePrimaryDb({Texts("A", "1")});
-    fs::create_directories(rt::ResolvePath(kSymptomListName).string() + ".tmp~");
+    fs::create_directories(rt::TemporaryBeside(rt::ResolvePath(kSymptomListName)));
     EditOutcome o = AppendPrimaryEdit(Texts("B", "2"));
     EXPECT_TRUE(o.saved);
     EXPECT_FALSE(o.listsRebuilt);

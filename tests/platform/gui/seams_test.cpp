@@ -33,7 +33,10 @@ TEST(Guard, AnInputOutputErrorEndsTheHandlerWithItsMessage) {
         after = true;
     }));
     EXPECT_FALSE(after);
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File not found"});
+    // The run-time's message names the file it is about.
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File not found: x"});
+    EXPECT_FALSE(gui::Guard([] { throw rt::IoError(100); }));
+    EXPECT_EQ(sink.Texts().back(), "Read beyond end of file");
     EXPECT_TRUE(gui::Guard([] {}));
 }
 

@@ -1,0 +1,83 @@
+// Storing into archive files a user emptied or made anew (length zero, or
+// shorter than their header): the header goes first, as an empty archive has
+// it, and the person is listed; the archive check reports a person in a header slot.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "archive/archive_files.h"
+#include "tests/common/test_support.h"
+
+namespace fs = std::filesystem;
+using namespace archive;
+using testing_support::ReadBytes;
+using testing_support::TempWorkFolder;
+using testing_support::WriteBytes;
+
+namespace {
+
+BirthRecord Sample() {
+    BirthRecord r;
+    r.DateField = "196012251405-1";
+    r.PlaceField = "52N22-004E54AMSTERDAM";
+    r.CalendarField = "GR";
+    r.NationalityField = "NEDERLAND";
+    return r;
+}
+
+AnnotationRecord Notes() {
+    AnnotationRecord a;
+    a.Lines = {"first line", "", "", ""};
+    return a;
+}
+
+std::string Text(const rt::Bytes& b) { return std::string(b.begin(), b.end()); }
+
+}  // namespace
+
+TEST(EmptyArchiveFiles, TheHeaderIsWrittenBeforeTheFirstPerson) {
+    for (const std::size_t length : {std::size_t{0}, std::size_t{7}}) {
+        TempWorkFolder work;
+        WriteBytes(work.Path() / "BASE.ST1", std::string(length, ' '));
+        WriteBytes(work.Path() / "BASE.ST2", std::string(length, ' '));
+        WriteBytes(work.Path() / "BASE.ST3", std::string(length, ' '));
+        const StoreResult stored = StorePersonRecords({"BASE", "ROSSI MARIA", Sample(), Notes()});
+        EXPECT_EQ(stored.DataNumber, 1);
+        EXPECT_EQ(stored.AnnotationNumber, 1);
+        EXPECT_EQ(stored.IndexPosition, 1);
+        // Record 0 of each file is the empty archive's header.
+        EXPECT_EQ(ReadBytes("BASE.ST1").substr(0, kIndexRecordSize),
+                  Text(EmptyIndexHeader()));
+        EXPECT_EQ(ReadBytes("BASE.ST2").substr(0, kBirthRecordSize),
+                  Text(EmptyBirthHeader()));
+        EXPECT_EQ(ReadBytes("BASE.ST3").substr(0, kAnnotationRecordSize),
+                  Text(EmptyAnnotationHeader()));
+        EXPECT_EQ(fs::file_size("BASE.ST2"), 2 * kBirthRecordSize);
+        // The person is listed, and a person without notes still points at the notice.
+        ArchiveFiles f;
+        f.Open("BASE");
+        ASSERT_EQ(f.EntryCount(), 1);
+        EXPECT_EQ(IndexEntryName(f.ReadEntry(1)).substr(0, 11), "ROSSI MARIA");
+        EXPECT_EQ(f.ReadBirthRecord(1).AnnotationNumber, "00001");
+        f.Close();
+        EXPECT_TRUE(CheckArchive("BASE").empty()) << CheckArchive("BASE").front();
+    }
+}
+
+TEST(EmptyArchiveFiles, TheCheckReportsAPersonInAHeaderSlot) {
+    TempWorkFolder work;
+    CreateEmptyArchive("BASE");
+    StorePersonRecords({"BASE", "ROSSI MARIA", Sample(), std::nullopt});
+    ASSERT_TRUE(CheckArchive("BASE").empty());
+    // The damage an earlier version did: the person written over the headers.
+    std::string st1 = ReadBytes("BASE.ST1"), st2 = ReadBytes("BASE.ST2");
+    st1.replace(0, kIndexRecordSize, Text(EncodeIndexEntry(MakeIndexEntry("BIANCHI LUCA", 0))));
+    const rt::Bytes person = EncodeBirthRecord(Sample());
+    st2.replace(0, kBirthRecordSize, std::string(person.begin(), person.end()));
+    WriteBytes("BASE.ST1", st1);
+    WriteBytes("BASE.ST2", st2);
+    const auto problems = CheckArchive("BASE");
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0], "BASE.ST2: la scheda 0 (intestazione) contiene una persona");
+    EXPECT_EQ(problems[1], "BASE.ST1: la voce 0 (intestazione) contiene una persona");
+}

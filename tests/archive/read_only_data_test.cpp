@@ -1,0 +1,131 @@
+// A data folder the user may only read still shows the current person; a
+// folder standing where a file should be is reported by name, never read as
+// an empty file; a write refused names its file.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "archive/archive_files.h"
+#include "archive/current_person.h"
+#include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+#include "tests/common/test_support.h"
+
+namespace fs = std::filesystem;
+using namespace archive;
+using testing_support::TempWorkFolder;
+
+namespace {
+
+BirthRecord Sound() {
+    BirthRecord r;
+    r.DateField = "196012251405-1";
+    r.PlaceField = "52N22-004E54AMSTERDAM";
+    r.CalendarField = "GR";
+    r.NationalityField = "NEDERLAND";
+    return r;
+}
+
+// Runs `body` in a child process as a user who may only read the folder (the
+// tests run as root, who may write anywhere); its exit code.
+int AsReader(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(90);
+        int code = 91;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+}  // namespace
+
+TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
+    TempWorkFolder work;
+    rt::PrepareDataFolder();
+    EnsureCurrentPersonFiles();
+    WriteCurrentPerson("ROSSI MARIA", Sound(), " una nota", "BASE", "");
+    const auto before = rt::ReadFileBytes("TMPR.ST2");
+    // The person is shown.
+    EXPECT_EQ(AsReader([] {
+                  const CurrentPersonView view = LoadCurrentPersonForShow();
+                  for (const auto& line : view.MemoLines)
+                      if (line.find("ROSSI MARIA") != std::string::npos && view.AnnotationText == " una nota") return 0;
+                  return 1;
+              }),
+              0);
+    // A write is refused with the run-time's message naming the file.
+    EXPECT_EQ(AsReader([] {
+                  rt::RecordFile f("TMPR.ST2", kBirthRecordSize);
+                  f.Reset();
+                  (void)f.Read(0);
+                  try {
+                      f.Write(0, EncodeBirthRecord(Sound()));
+                  } catch (const rt::IoError& e) {
+                      return e.Code() == rt::kAccessDenied && e.File() == "TMPR.ST2" ? 0 : 2;
+                  }
+                  return 1;
+              }),
+              0);
+    EXPECT_EQ(rt::ReadFileBytes("TMPR.ST2"), before);
+}
+
+TEST(FolderForAFile, IsReportedByNameNotReadAsEmpty) {
+    TempWorkFolder work;
+    fs::create_directories("FileSet/MMVarLas.stt");
+    fs::create_directories("TMPR.ST1");
+    auto code = [](const std::function<void()>& read) {
+        try {
+            read();
+        } catch (const rt::IoError& e) {
+            return e.Code();
+        }
+        return 0;
+    };
+    EXPECT_EQ(code([] { rt::ReadTextLines("FileSet\\MMVarLas.stt"); }), rt::kAccessDenied);
+    EXPECT_EQ(code([] { rt::ReadFileBytes("FileSet\\MMVarLas.stt"); }), rt::kAccessDenied);
+    EXPECT_EQ(code([] { rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize); }), rt::kAccessDenied);
+    // What the user reads: the run-time's message and the file.
+    gui::RecordingMessageSink messages;
+    gui::Guard([] { rt::ReadTextLines("FileSet\\MMVarLas.stt"); });
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File access denied: FileSet\\MMVarLas.stt"});
+}
+
+TEST(ReadOnlyDataFolder, AShippedFileThatCannotBeCopiedIsNamedInTheRunTimesWords) {
+    TempWorkFolder work;
+    const fs::path shipped = work.Path() / "shipped";
+    testing_support::WriteBytes(shipped / "FileSet" / "Nuovo.stt", "shipped");
+    testing_support::WriteBytes(work.Path() / "home" / "kelvor" / "FileSet" / "Altro.stt", "user's");
+    setenv("XDG_DATA_HOME", (work.Path() / "home").c_str(), 1);
+    const std::string old = getenv("KELVOR_DATA_DIR") ? getenv("KELVOR_DATA_DIR") : "";
+    setenv("KELVOR_DATA_DIR", shipped.c_str(), 1);
+    const int code = AsReader([] {
+        try {
+            rt::PrepareDataFolder();
+        } catch (const rt::IoError& e) {
+            const std::string expected = "FileSet/Nuovo.stt";
+            return std::string(e.what()) == "File access denied" &&
+                           e.File().size() >= expected.size() &&
+                           e.File().compare(e.File().size() - expected.size(), expected.size(), expected) == 0
+                       ? 0
+                       : 2;
+        }
+        return 1;
+    });
+    setenv("KELVOR_DATA_DIR", old.c_str(), 1);
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(fs::exists(work.Path() / "home" / "kelvor" / "FileSet" / "Nuovo.stt"));
+}

@@ -1,0 +1,60 @@
+// A damaged drawing settings file ("FileSet\MMVarLas.stt", text where a number
+// belongs): a message naming the file, the damaged copy kept under a number of
+// its own, the defaults written back, and the main window still showing the
+// current person.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+
+#include "archive/archive_files.h"
+#include "archive/draw_settings_file.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace fs = std::filesystem;
+using shell_testing::CrLfLines;
+using shell_testing::ProgramStart;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
+    ProgramStart start(true, false);
+    archive::BirthRecord r;
+    r.DateField = "196012251405-1";
+    r.PlaceField = "52N22-004E54AMSTERDAM";
+    r.CalendarField = "GR";
+    r.NationalityField = "NEDERLAND";
+    archive::WriteCurrentPerson("VAN DER BERG ANNA", r, " a note", "BASE", "");
+    const fs::path file = start.Data() / "FileSet" / "MMVarLas.stt";
+    const std::string first = "1\r\n0\r\nzero\r\n1\r\n1.0\r\nDa definire\r\n1.0\r\n1.0\r\n";
+    WriteBytes(file, first);
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_NE(text.find("\"FileSet\\MMVarLas.stt\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"MMVarLas.stt.damaged1\""), std::string::npos) << text;
+    EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "MMVarLas.stt.damaged1"), first);
+    // The defaults, in the file and in memory.
+    const auto lines = CrLfLines(ReadBytes(file));
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], "1");
+    EXPECT_EQ(lines[3], "1");
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
+    EXPECT_EQ(archive::DrawSettings.AspectScaleX, 1.0L);
+    // The activation went on to the current person.
+    EXPECT_NE(shell::FoKelvor->MemoDati->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
+        << shell::FoKelvor->MemoDati->toPlainText().toStdString();
+    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), " a note");
+
+    // The next activation reads the repaired file quietly.
+    start.Activate();
+    EXPECT_EQ(start.messages.messages.size(), 1u);
+
+    // A second damage keeps its own copy; the first stays.
+    const std::string second = "x\r\n";
+    WriteBytes(file, second);
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 2u);
+    EXPECT_NE(start.messages.messages[1].text.find("\"MMVarLas.stt.damaged2\""), std::string::npos);
+    EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "MMVarLas.stt.damaged1"), first);
+    EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "MMVarLas.stt.damaged2"), second);
+}
