@@ -87,6 +87,7 @@ bool ReplaceLegacyBackupLine() {
 bool LoadOrCreateDrawSettings() {
     DrawSettingsState& s = DrawSettings;
     if (rt::PathExists(kDrawSettingsFile)) {
+        std::string problem;
         try {
             rt::TextFile f;
             f.Assign(kDrawSettingsFile);
@@ -113,17 +114,21 @@ bool LoadOrCreateDrawSettings() {
             if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
             if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
             return false;
+        } catch (const rt::DamagedFileError& e) {
+            problem = e.what();
         } catch (const rt::IoError& e) {
             if (e.Code() != rt::kInvalidNumericInput) throw;
+            problem = std::string("Il file delle impostazioni \"") + kDrawSettingsFile +
+                      "\" era danneggiato (una riga che dovrebbe contenere un numero non lo contiene)";
         }
-        // Text where a number belongs: the damaged file is kept for the user,
+        // A damaged file (text where a number belongs, a number out of its
+        // range) is kept for the user,
         // the defaults are written back, and the program goes on with them.
         const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
         s = DrawSettingsState{};
         WriteDefaults(s);
-        gui::ShowMessage(std::string("Il file delle impostazioni \"") + kDrawSettingsFile +
-                         "\" era danneggiato (una riga che dovrebbe contenere un numero non lo contiene): "
-                         "si usano le impostazioni predefinite" +
+        if (!problem.empty() && problem.back() == '.') problem.pop_back();
+        gui::ShowMessage(problem + ": si usano le impostazioni predefinite" +
                          (kept.empty() ? std::string(".") : "; il file danneggiato \xE8 conservato come \"" + kept + "\"."));
         return true;
     }

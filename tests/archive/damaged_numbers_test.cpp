@@ -17,6 +17,7 @@
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 
 using namespace archive;
@@ -211,12 +212,22 @@ TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
     EXPECT_EQ(DrawSettings.AspectScaleY, 1.02L);
 
     // 1e4000 is still a real of the run-time: it once reached the pens' widths.
-    WriteBytes("FileSet/MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n");
-    EXPECT_EQ(DamageOf([] { LoadOrCreateDrawSettings(); }),
-              "Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: il valore di spessore delle linee (1e+4000) \xE8 fuori dai limiti "
-              "ammessi.");
-    WriteBytes("FileSet/MMVarLas.stt", "1\r\n300\r\n0\r\n1\r\n1\r\nDa definire\r\n1\r\n1\r\n");
-    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("correzione della stampante (300)"), std::string::npos);
-    WriteBytes("FileSet/MMVarLas.stt", "1\r\n0\r\n0\r\n1\r\n1\r\nDa definire\r\n-2,5\r\n1\r\n");
-    EXPECT_NE(DamageOf([] { LoadOrCreateDrawSettings(); }).find("scala orizzontale (-2.5)"), std::string::npos);
+    // A damaged file is reported naming the value, kept aside, and the defaults
+    // are used.
+    auto shown = [](const std::string& bytes) {
+        WriteBytes("FileSet/MMVarLas.stt", bytes);
+        gui::RecordingMessageSink sink;
+        EXPECT_TRUE(LoadOrCreateDrawSettings());
+        EXPECT_EQ(DrawSettings.LineWidthFactor, 1.0L);
+        return sink.messages.empty() ? std::string() : sink.messages.front().text;
+    };
+    EXPECT_EQ(shown("1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n").rfind(
+                  "Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: il valore di spessore delle linee (1e+4000) "
+                  "\xE8 fuori dai limiti ammessi: si usano le impostazioni predefinite",
+                  0),
+              0u);
+    EXPECT_NE(shown("1\r\n300\r\n0\r\n1\r\n1\r\nDa definire\r\n1\r\n1\r\n").find("correzione della stampante (300)"),
+              std::string::npos);
+    EXPECT_NE(shown("1\r\n0\r\n0\r\n1\r\n1\r\nDa definire\r\n-2,5\r\n1\r\n").find("scala orizzontale (-2.5)"),
+              std::string::npos);
 }
