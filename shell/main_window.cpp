@@ -41,7 +41,7 @@
 #include "shell/instructions.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_activation.h"
-#include "shell/placeholder_windows.h"
+#include "shell/subsystem_windows.h"
 #include "shell/start_up.h"
 #include "shell/user_name.h"
 #include "shell/user_name_dialog.h"

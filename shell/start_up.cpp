@@ -23,7 +23,7 @@
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
-#include "shell/placeholder_windows.h"
+#include "shell/subsystem_windows.h"
 #include "shell/print_parent.h"
 #include "shell/rich_text_window.h"
 #include "shell/rich_text_window_styled.h"

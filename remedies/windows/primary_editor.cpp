@@ -26,7 +26,7 @@ struct FieldRow {
     bool memo;
     std::size_t maximum;
     int guardTop;
-    const char* placeholder;
+    const char* clearedText;
     const char* label;
     int x, w, h;
 };
@@ -214,7 +214,7 @@ void TFoMainArc::ClearPrimaryForm() {
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
         QWidget* w = FieldWidget(static_cast<int>(i));
         if (auto* m = qobject_cast<QPlainTextEdit*>(w))
-            SetMemoText(m, kFieldRows[i].placeholder);
+            SetMemoText(m, kFieldRows[i].clearedText);
         else
             static_cast<QLineEdit*>(w)->clear();
     }

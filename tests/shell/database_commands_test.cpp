@@ -11,7 +11,7 @@
 #include "platform/gui/text_convert.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
-#include "shell/placeholder_windows.h"
+#include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
 
 using shell_testing::ProgramStart;

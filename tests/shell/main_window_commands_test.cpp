@@ -25,7 +25,7 @@
 #include "engine/engine_settings.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
-#include "shell/placeholder_windows.h"
+#include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
 
 using shell_testing::CrLfLines;

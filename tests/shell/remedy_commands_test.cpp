@@ -12,7 +12,7 @@
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
 #include "remedies/windows/therapy_browser.h"
-#include "shell/placeholder_windows.h"
+#include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
 
 using shell_testing::ProgramStart;

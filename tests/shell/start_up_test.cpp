@@ -30,7 +30,7 @@
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
-#include "shell/placeholder_windows.h"
+#include "shell/subsystem_windows.h"
 #include "shell/rich_text_window.h"
 #include "shell/start_up.h"
 #include "shell/user_name.h"

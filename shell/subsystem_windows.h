@@ -1,10 +1,7 @@
 #pragma once
-// Windows of the other subsystems, created at start-up in their place in the
-// creation order. Each is its own class with its caption and size; its
-// controls and handlers are built with its subsystem.
-#include <QDialog>
-#include <QWidget>
-
+// The windows of the other subsystems that the start creates in their place
+// in the creation order and the main window shows, named here as the shell
+// knows them.
 #include "display/settings/calibration_window.h"
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
@@ -24,25 +21,7 @@
 #include "remedies/windows/symptom_plants_window.h"
 #include "remedies/windows/synthesis_window.h"
 
-class QFrame;
-
 namespace shell {
-
-// A modal window of another subsystem.
-class PlaceholderDialog : public QDialog {
-    Q_OBJECT
-public:
-    PlaceholderDialog(const char* instanceName, const QString& caption, int width, int height);
-};
-
-// A full-screen window with a bottom panel `Panel1` (chart window, sheet viewer).
-class PlaceholderFullScreen : public QWidget {
-    Q_OBJECT
-public:
-    PlaceholderFullScreen(const char* instanceName, const QString& caption);
-    QFrame* Panel1 = nullptr;
-};
-
 
 using display::TFgrTxtKel;
 using display::TFoSpeLin;
