@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/gui/spin_button.h"
 #include "archive/draw_settings_file.h"
 #include "display/settings/draw_settings_values.h"
 #include "platform/gui/field_state.h"
@@ -55,19 +56,10 @@ TFoSpeLin::TFoSpeLin() {
     gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
     grid->addWidget(EditSpeLin, 1, 0, 2, 1);
 
-    SpinButton1 = new QWidget(frame);
-    SpinButton1->setObjectName("SpinButton1");
-    auto* spin = new QVBoxLayout(SpinButton1);
-    spin->setContentsMargins(0, 0, 0, 0);
-    spin->setSpacing(0);
-    SpinButton1Up = new QToolButton(SpinButton1);
-    SpinButton1Up->setObjectName("SpinButton1Up");
-    SpinButton1Up->setArrowType(Qt::UpArrow);
-    SpinButton1Down = new QToolButton(SpinButton1);
-    SpinButton1Down->setObjectName("SpinButton1Down");
-    SpinButton1Down->setArrowType(Qt::DownArrow);
-    spin->addWidget(SpinButton1Up);
-    spin->addWidget(SpinButton1Down);
+    const gui::SpinButtonParts spin = gui::MakeSpinButton(frame, "SpinButton1");
+    SpinButton1 = spin.box;
+    SpinButton1Up = spin.up;
+    SpinButton1Down = spin.down;
     grid->addWidget(SpinButton1, 1, 1, 2, 1);
     grid->addWidget(MakeLabel(frame, "Label1", "+  Verhogen"), 1, 2);
     grid->addWidget(MakeLabel(frame, "Label2", "-  Vermind."), 2, 2);

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/gui/spin_button.h"
 #include "platform/gui/guard.h"
 #include "platform/runtime/paths.h"
 #include "remedies/windows/window_parts.h"
@@ -73,19 +74,10 @@ TFoSintom3::TFoSintom3() {
     top->addLayout(pages, 1, 1);
 
     auto* bottom = new QHBoxLayout;
-    SpinButton1 = new QWidget(this);
-    SpinButton1->setObjectName("SpinButton1");
-    auto* spin = new QVBoxLayout(SpinButton1);
-    spin->setContentsMargins(0, 0, 0, 0);
-    spin->setSpacing(0);
-    SpinButton1Up = new QToolButton(SpinButton1);
-    SpinButton1Up->setObjectName("SpinButton1Up");
-    SpinButton1Up->setArrowType(Qt::UpArrow);
-    SpinButton1Down = new QToolButton(SpinButton1);
-    SpinButton1Down->setObjectName("SpinButton1Down");
-    SpinButton1Down->setArrowType(Qt::DownArrow);
-    spin->addWidget(SpinButton1Up);
-    spin->addWidget(SpinButton1Down);
+    const gui::SpinButtonParts spin = gui::MakeSpinButton(this, "SpinButton1");
+    SpinButton1 = spin.box;
+    SpinButton1Up = spin.up;
+    SpinButton1Down = spin.down;
     SpinButton1->hide();
     LabPagine = MakeLabel(this, "", "LabPagine");
     LabPagine->hide();
