@@ -312,11 +312,11 @@ void EmfRecorder::LineTo(Point p) {
     state_.position = p;
 }
 
-void EmfRecorder::Rectangle(const Rect& r) {
+void EmfRecorder::FilledBox(std::uint32_t type, const Rect& r) {
     if (!Live()) return;
     SyncPen();
     SyncBrush();
-    Begin(EMR_RECTANGLE);
+    Begin(type);
     w_.I32(r.left);
     w_.I32(r.top);
     w_.I32(r.right);
@@ -325,18 +325,9 @@ void EmfRecorder::Rectangle(const Rect& r) {
     IncludeRect(r, PenMargin());
 }
 
-void EmfRecorder::Ellipse(const Rect& r) {
-    if (!Live()) return;
-    SyncPen();
-    SyncBrush();
-    Begin(EMR_ELLIPSE);
-    w_.I32(r.left);
-    w_.I32(r.top);
-    w_.I32(r.right);
-    w_.I32(r.bottom);
-    End();
-    IncludeRect(r, PenMargin());
-}
+void EmfRecorder::Rectangle(const Rect& r) { FilledBox(EMR_RECTANGLE, r); }
+
+void EmfRecorder::Ellipse(const Rect& r) { FilledBox(EMR_ELLIPSE, r); }
 
 void EmfRecorder::Arc(const Rect& box, Point start, Point end) {
     if (!Live()) return;

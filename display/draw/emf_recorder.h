@@ -75,6 +75,8 @@ private:
 
     bool Live() const { return !finished_; }
     void Begin(std::uint32_t type);
+    // A rectangle or an ellipse: pen and brush in force, the box, the bounds.
+    void FilledBox(std::uint32_t type, const Rect& r);
     void End();
     std::uint32_t NewHandle();
     void FreeHandle(std::uint32_t h);
