@@ -303,15 +303,15 @@ PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records) {
 
 namespace {
 
-void ReplaceNameList(const std::string& name, const std::vector<std::string>& names) {
-    std::vector<Bytes> records;
-    records.reserve(names.size());
+std::string NameListBytes(const std::vector<std::string>& names) {
+    std::string bytes;
+    bytes.reserve(names.size() * kRemedyNameRecordSize);
     for (const auto& n : names) {
         Bytes b(kRemedyNameRecordSize, 0);
         PutField(b, {0, 50}, n);
-        records.push_back(std::move(b));
+        bytes.append(b.begin(), b.end());
     }
-    rt::ReplaceAllRecords(name, kRemedyNameRecordSize, records);
+    return bytes;
 }
 
 }  // namespace
@@ -320,13 +320,15 @@ void RebuildPrimaryLists() {
     std::vector<PrimaryRecord> records;
     ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t, std::string_view b) { records.push_back(DecodeListFields(b)); });
     const PrimaryLists lists = ComputePrimaryLists(records);
-    rt::ReplaceTextLines(kSymptomListName, lists.symptoms);
-    rt::ReplaceTextLines(kRemedyListName, lists.remedies);
+    std::vector<std::pair<std::string, std::string>> files;
+    files.emplace_back(kSymptomListName, rt::JoinLines(lists.symptoms));
+    files.emplace_back(kRemedyListName, rt::JoinLines(lists.remedies));
     for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p)
-        ReplaceNameList(RemedyListFileName(kPlanetRemedyLists[p].stem), lists.planetRemedies[p]);
+        files.emplace_back(RemedyListFileName(kPlanetRemedyLists[p].stem), NameListBytes(lists.planetRemedies[p]));
     for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s)
-        ReplaceNameList(RemedyListFileName(kSignRemedyLists[s].stem), lists.signRemedies[s]);
-    rt::ReplaceTextLines(kRemedyVariantListName, lists.remedyVariants);
+        files.emplace_back(RemedyListFileName(kSignRemedyLists[s].stem), NameListBytes(lists.signRemedies[s]));
+    files.emplace_back(kRemedyVariantListName, rt::JoinLines(lists.remedyVariants));
+    rt::ReplaceFilesEach(files);
 }
 
 std::vector<std::string> ReadRemedyNameList(const std::string& name) {

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 
 #include <cerrno>
 #include <filesystem>
@@ -210,6 +212,32 @@ void PutInPlace(const fs::path& temporary, const fs::path& target, const std::st
 
 void ReplaceWholeFile(const fs::path& target, const std::string& bytes, const std::string& shownName) {
     PutInPlace(WriteBeside(target, bytes, shownName), target, shownName);
+}
+
+void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files) {
+    // The flushes to the disc overlap, so the files cost about one flush's wait
+    // instead of one each.
+    std::vector<fs::path> targets(files.size()), temporaries(files.size());
+    std::vector<std::exception_ptr> failures(files.size());
+    std::vector<std::thread> writers;
+    for (std::size_t i = 0; i < files.size(); ++i) targets[i] = ResolvePath(files[i].first);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        writers.emplace_back([&, i] {
+            try {
+                temporaries[i] = WriteBeside(targets[i], files[i].second, files[i].first);
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+        });
+    for (std::thread& t : writers) t.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (!failure) continue;
+        std::error_code ec;
+        for (const fs::path& tmp : temporaries)
+            if (!tmp.empty()) fs::remove(tmp, ec);
+        std::rethrow_exception(failure);
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) PutInPlace(temporaries[i], targets[i], files[i].first);
 }
 
 void ReplaceFileBytes(std::string_view name, const std::string& bytes) {

@@ -73,6 +73,11 @@ std::filesystem::path WriteBeside(const std::filesystem::path& target, const std
                                   const std::string& shownName);
 void PutInPlace(const std::filesystem::path& temporary, const std::filesystem::path& target,
                 const std::string& shownName);
+// Rewrites several independent files (program file names and their new
+// bytes): every temporary file is written and flushed at the same time, then
+// each is put in place. A failure before the renames removes every temporary
+// file and changes nothing.
+void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files);
 // The whole content of a file (IoError 2 when missing).
 std::string ReadFileBytes(std::string_view name);
 

@@ -178,7 +178,6 @@ std::vector<std::string> ReadTextLines(std::string_view name) {
     return lines;
 }
 
-namespace {
 std::string JoinLines(const std::vector<std::string>& lines, bool ctrlZ) {
     std::string s;
     for (const auto& l : lines) {
@@ -188,7 +187,6 @@ std::string JoinLines(const std::vector<std::string>& lines, bool ctrlZ) {
     if (ctrlZ) s += '\x1A';
     return s;
 }
-}  // namespace
 
 void WriteTextLines(std::string_view name, const std::vector<std::string>& lines, bool endWithCtrlZ) {
     TextFile f;

@@ -56,6 +56,8 @@ private:
 std::vector<std::string> ReadTextLines(std::string_view name);  // IoError 2 when missing
 void WriteTextLines(std::string_view name, const std::vector<std::string>& lines,
                     bool endWithCtrlZ = false);
+// The bytes of a text file of these lines: CR LF after each, Ctrl-Z at the end when asked.
+std::string JoinLines(const std::vector<std::string>& lines, bool ctrlZ = false);
 // Writes the same lines through a temporary file renamed over the old one.
 void ReplaceTextLines(std::string_view name, const std::vector<std::string>& lines,
                       bool endWithCtrlZ = false);

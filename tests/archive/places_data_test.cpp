@@ -53,7 +53,9 @@ TEST_F(ShippedPlaces, TablesAreWholeRecordsInSearchOrder) {
             // The state stands apart from the name in the window's line.
             ASSERT_EQ(p.Name.back(), ' ') << i;
             // Italian names are stored as the search compares them.
-            if (kind == PlaceTableKind::Italian) ASSERT_EQ(FoldedPlaceName(p.Name), p.Name) << i;
+            if (kind == PlaceTableKind::Italian) {
+                ASSERT_EQ(FoldedPlaceName(p.Name), p.Name) << i;
+            }
         }
     }
 }

@@ -168,7 +168,9 @@ TEST(PlaceWindowTest, SmallTablesShowWhatThereIs) {
             EXPECT_GE(w.RecordAtLine(0), n > 0 ? 1 : 0);
             EXPECT_LE(w.RecordAtLine(w.LineCount() - 1), n);
             EXPECT_EQ(w.RecordAtLine(w.LineCount()), 0);
-            if (n > 0) EXPECT_EQ(w.RecordAtLine(w.PositionLine()), w.Position());
+            if (n > 0) {
+                EXPECT_EQ(w.RecordAtLine(w.PositionLine()), w.Position());
+            }
         }
     }
 }

@@ -116,6 +116,27 @@ TEST(RecordFile, WholeFileRewriteGoesThroughATemporaryFile) {
     fs::permissions("ro", fs::perms::owner_all);
 }
 
+TEST(RecordFile, SeveralFilesRewrittenAtOnceChangeNothingWhenOneFails) {
+    TempWorkFolder tmp;
+    WriteBytes("A.txt", "old a");
+    WriteBytes("B.txt", "old b");
+    ReplaceFilesEach({{"a.TXT", "new a"}, {"B.txt", "new b"}, {"C.txt", "new c"}});
+    EXPECT_EQ(ReadBytes("A.txt"), "new a");
+    EXPECT_EQ(ReadBytes("B.txt"), "new b");
+    EXPECT_EQ(ReadBytes("C.txt"), "new c");
+    // The third file's folder is missing: none of the files changes, and no
+    // temporary file is left beside them.
+    EXPECT_THROW(ReplaceFilesEach({{"A.txt", "newer a"}, {"B.txt", "newer b"}, {"Missing\\C.txt", "x"}}), IoError);
+    EXPECT_EQ(ReadBytes("A.txt"), "new a");
+    EXPECT_EQ(ReadBytes("B.txt"), "new b");
+    int files = 0;
+    for (auto& e : fs::directory_iterator(".")) {
+        EXPECT_EQ(e.path().filename().string().find("tmp"), std::string::npos) << e.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 3);
+}
+
 TEST(Paths, MatchComponentsWithoutRegardToCase) {
     TempWorkFolder tmp;
     fs::create_directories("FileSet");
