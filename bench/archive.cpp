@@ -22,7 +22,7 @@ constexpr int kPeople = 99000;
 archive::BirthRecord SampleRecord() {
     archive::BirthRecord r;
     r.DateField = "198502141530-1";
-    r.PlaceField = "41N5412E2900ROMA";
+    r.PlaceField = "41N54-012E29ROMA";
     r.CalendarField = "GR";
     r.NationalityField = "ITALIA";
     r.AnnotationNumber = "00000";
@@ -127,7 +127,7 @@ void BM_Change(benchmark::State& state) {
         flip = 1 - flip;
         p.DateTimeText = "14/02/1985 15:30";
         p.CorrectionText = "-1";
-        p.CoordinatesText = "41N5412E2900";
+        p.CoordinatesText = "41N54-012E29";
         p.PlaceName = "ROMA";
         p.CalendarCode = "GR";
         p.Nationality = "ITALIA";

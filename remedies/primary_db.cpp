@@ -1,5 +1,8 @@
 #include "remedies/primary_db.h"
 
+#include <string_view>
+#include <unordered_set>
+
 #include <algorithm>
 
 #include "platform/runtime/paths.h"
@@ -249,11 +252,14 @@ std::string VariantLine(const std::string& name, const std::string& code, std::s
 // The distinct remedies of the records that pass a test, in list order.
 template <typename Test>
 std::vector<std::string> RemediesWhere(const std::vector<PrimaryRecord>& records, Test test) {
+    // A remedy has many records: each name is sorted once (equal names would
+    // stand together after the sort and be dropped there all the same).
+    std::unordered_set<std::string_view> seen;
     std::vector<std::string> names;
     for (const auto& r : records)
-        if (test(r)) names.push_back(r.Remedy);
+        if (test(r) && seen.insert(r.Remedy).second) names.push_back(r.Remedy);
     SortListTexts(names);
-    return DropRepeatedNeighbours(names);
+    return names;
 }
 
 }  // namespace
