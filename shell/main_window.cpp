@@ -217,6 +217,9 @@ void TFoKelvor::BuildRemediesPage() {
     BitBtn5 = MakeButton(TabSheet2, "BitBtn5", "Astrologische Signatuur / S");
     BitBtn7 = MakeButton(TabSheet2, "BitBtn7", "Planten en Actieve Principes");
     BitBtn8 = MakeButton(TabSheet2, "BitBtn8", "");
+    // A picture button without a caption: its glyph and hint name the window it opens.
+    BitBtn8->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    BitBtn8->setToolTip("PRINCIPI CURATIVI");
     BitBtn6 = MakeButton(TabSheet2, "BitBtn6", "Astrologische Verzwakking");
     BitBtn9 = MakeButton(TabSheet2, "BitBtn9", "Psychische Synthese");
     BBriceCompo = MakeButton(TabSheet2, "BBriceCompo", "Sintomi Multipli");
