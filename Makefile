@@ -8,11 +8,11 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
 
 # The fuzz build: clang, libFuzzer and the address and undefined-behaviour
 # sanitizers, in its own folder. `make fuzz` runs each driver FUZZ_SECONDS
-# (FUZZ_PARALLEL drivers at a time); `make test` runs each briefly over its seeds.
+# (FUZZ_PARALLEL drivers at a time); `make test` runs every seed of each driver once.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PARALLEL ?= 1
-FUZZ_TEST_SECONDS ?= 3
+FUZZ_TEST_SECONDS ?= 60
 FUZZ_TEST_PARALLEL ?= 4
 
 .PHONY: all deps configure build run test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz

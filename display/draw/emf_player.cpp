@@ -595,8 +595,9 @@ private:
                 ++depth_;
                 break;
             case EMR_RESTOREDC: {
-                const std::int32_t rel = I32(8);
-                int pops = rel < 0 ? -rel : static_cast<int>(stack_.size()) - (rel - 1);
+                // In 64 bits: a relative level of -2^31 must not overflow.
+                const std::int64_t rel = I32(8);
+                std::int64_t pops = rel < 0 ? -rel : static_cast<std::int64_t>(stack_.size()) - (rel - 1);
                 while (pops-- > 0 && !stack_.empty()) {
                     dc_ = stack_.back();
                     stack_.pop_back();

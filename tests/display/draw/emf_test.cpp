@@ -2,6 +2,8 @@
 // page that looks the same drawn directly and through a metafile.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QImage>
 #include <cstdlib>
 #include <fstream>
@@ -326,3 +328,17 @@ TEST(EmfPlayerTest, RejectsDamagedFiles) {
 }
 
 }  // namespace
+
+TEST(EmfPlayerTest, RestoringToTheLowestRelativeLevelPopsEverySavedContext) {
+    // A relative level of -2^31 once overflowed the count of contexts to pop.
+    EmfBuilder b;
+    b.Rec(EMR_SAVEDC, {});
+    b.Rec(EMR_RESTOREDC, {std::numeric_limits<std::int32_t>::min()});
+    b.Rec(EMR_RESTOREDC, {-1});  // nothing left to restore: ignored
+    b.Rec(EMR_MOVETOEX, {10, 20});
+    b.Rec(EMR_LINETO, {30, 40});
+    const std::string bytes = b.Finish();
+    RecordingSurface s;
+    ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 1000, 1000}));
+    EXPECT_EQ(s.Calls("line").size(), 1u);
+}
