@@ -20,7 +20,7 @@ ToolRun RunTool(const QString& tool, const QStringList& args) {
     QProcess p;
     p.start(tool, args);
     ToolRun r;
-    if (!p.waitForFinished(60000)) return r;
+    if (!p.waitForFinished(-1)) return r;  // no time limit: a slow machine only takes longer
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     return r;

@@ -24,7 +24,7 @@ void ClickLineStarting(QListWidget* list, const QString& start) {
     for (int i = 0; i < list->count(); ++i) {
         if (!list->item(i)->text().startsWith(start)) continue;
         list->setCurrentRow(i);
-        emit list->itemClicked(list->item(i));
+        Q_EMIT list->itemClicked(list->item(i));
         return;
     }
     ADD_FAILURE() << "no line " << start.toStdString();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 
 #include "display/draw/canvas_form.h"
@@ -12,13 +11,10 @@
 #include "display/draw/recording_surface.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
-#include "platform/gui/field_state.h"
 
 using namespace display;
 
 namespace {
-
-gui::FieldState StateOf(QLineEdit& e) { return gui::GetFieldState(&e); }
 
 TEST(WheelGeometryTest, ChartWindowAndSheetValues) {
     SetDefaultWheelRadii();

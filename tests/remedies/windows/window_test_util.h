@@ -66,7 +66,7 @@ inline std::string Text(const QListWidget* list, int row) { return gui::FromQt(l
 // Clicks line `row` of a list as the user does: selects it and sends the click.
 inline void ClickRow(QListWidget* list, int row) {
     list->setCurrentRow(row);
-    emit list->itemClicked(list->item(row));
+    Q_EMIT list->itemClicked(list->item(row));
 }
 
 // Clicks the line holding the text (model string); false when there is none.

@@ -1,0 +1,27 @@
+// The Qt and standard headers the window libraries include, compiled once per build.
+#pragma once
+#include "cmake/pch/std_pch.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QComboBox>
+#include <QDialog>
+#include <QFont>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QString>
+#include <QVBoxLayout>
+#include <QWidget>
