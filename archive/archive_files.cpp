@@ -316,6 +316,15 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     result.DataNumber = static_cast<int>(dataNumber);
     result.Entry = MakeIndexEntry(request.Name, result.DataNumber);
 
+    // The data and annotation records are appended in place, as one group: a
+    // run that ends before the group is on the disc is cut back at the next
+    // start, so no archive file keeps half a record.
+    std::vector<std::string> appended;
+    if (!intoCurrent) appended.push_back(st2);
+    if (withNotes) appended.push_back(st3);
+    std::optional<rt::AppendGroup> appends;
+    if (!appended.empty()) appends.emplace(appended);
+
     BirthRecord record = request.Record;
     record.AnnotationNumber = rt::ZeroPad(0, 5);
     if (withNotes) {
@@ -327,6 +336,7 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     const rt::Bytes recordBytes = EncodeBirthRecord(record);
     if (!intoCurrent) data.Write(dataNumber, recordBytes);
     data.Close();
+    if (appends) appends->Commit();
 
     // The index entry only after its data record is written.
     if (!intoCurrent) {

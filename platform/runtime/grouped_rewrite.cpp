@@ -76,8 +76,99 @@ void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
     fs::remove(ResolvePath(kGroupRewriteList), ec);
 }
 
+AppendGroup::AppendGroup(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) {
+        const fs::path file = fs::absolute(ResolvePath(name));
+        std::error_code ec;
+        const std::uintmax_t length = fs::is_regular_file(file, ec) ? fs::file_size(file, ec) : 0;
+        if (ec) throw IoError(kFileNotFound, name);
+        lengths_.emplace_back(file, length);
+        list += std::to_string(length) + "\t" + file.string() + "\n";
+    }
+    list += "end\n";
+    EnsureParentFolder(kAppendList);
+    ReplaceFileBytes(kAppendList, list);  // on the disc before the first append
+    open_ = true;
+}
+
+AppendGroup::~AppendGroup() {
+    if (!open_) return;
+    // A failure before Commit: the files are cut back to their old lengths.
+    std::error_code ec;
+    for (const auto& [file, length] : lengths_)
+        if (fs::is_regular_file(file, ec) && fs::file_size(file, ec) > length) fs::resize_file(file, length, ec);
+    fs::remove(ResolvePath(kAppendList), ec);
+}
+
+void AppendGroup::Commit() {
+    for (const auto& [file, length] : lengths_)
+        if (!FlushToDisc(file)) throw IoError(kDiskFull, file.filename().string());
+    std::error_code ec;
+    fs::remove(ResolvePath(kAppendList), ec);
+    SyncFolder(ResolvePath(kAppendList).parent_path());
+    open_ = false;
+}
+
+namespace {
+
+// Cuts the files of an append group that did not commit back to their old lengths.
+int RollBackAppends() {
+    int cut = 0;
+    std::error_code ec;
+    const fs::path list = ResolvePath(kAppendList);
+    if (!fs::is_regular_file(list, ec)) return 0;
+    std::string text;
+    try {
+        text = ReadFileBytes(kAppendList);
+    } catch (const IoError&) {
+    }
+    std::vector<std::pair<fs::path, std::uintmax_t>> files;
+    std::size_t start = 0;
+    bool whole = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') continue;
+        const std::string line = text.substr(start, i - start);
+        start = i + 1;
+        if (line == "end") {
+            whole = true;
+            break;
+        }
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos || tab == 0) break;
+        std::uintmax_t length = 0;
+        bool digits = true;
+        for (std::size_t k = 0; k < tab; ++k) {
+            if (line[k] < '0' || line[k] > '9' || length > (UINTMAX_MAX - 9) / 10) {
+                digits = false;
+                break;
+            }
+            length = length * 10 + static_cast<std::uintmax_t>(line[k] - '0');
+        }
+        if (!digits) break;
+        files.emplace_back(line.substr(tab + 1), length);
+    }
+    // The list is put in place whole (a rename), so a list that is not whole
+    // was not written by the program: it is dropped and nothing is cut.
+    if (whole) {
+        for (const auto& [file, length] : files) {
+            if (fs::is_regular_file(file, ec) && fs::file_size(file, ec) > length) {
+                fs::resize_file(file, length, ec);
+                if (!ec) {
+                    FlushToDisc(file);
+                    ++cut;
+                }
+            }
+        }
+    }
+    fs::remove(list, ec);
+    return cut;
+}
+
+}  // namespace
+
 int FinishInterruptedRewrites() {
-    int finished = 0;
+    int finished = RollBackAppends();
     std::error_code ec;
     const fs::path list = ResolvePath(kGroupRewriteList);
     if (fs::is_regular_file(list, ec)) {

@@ -3,6 +3,7 @@
 // hand-offs) replaced as one: a run that ends at any moment leaves either every
 // old file or every new one, once the next start has finished what the ended
 // run began.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -35,9 +36,37 @@ struct NewFileContent {
 // the file on a failure before the list is written (nothing changed then).
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files);
 
-// At the start: a group whose list is whole is put in place (every new file
-// was on the disc); then every temporary file an ended run left in the working
-// folder and its subfolders is removed. Returns how many files were put in place.
+// The list of files that records are being appended to in place
+// ("FileDum\Accodati.dum"): each file's length before the appends.
+inline constexpr const char* kAppendList = "FileDum\\Accodati.dum";
+
+// Records appended in place to several files as one step: the files' lengths
+// are listed on the disc before the first byte is appended, and the list is
+// removed (Commit) once every appended record is on the disc. A run that ends
+// before Commit leaves the list, and the next start cuts every listed file
+// back to its old length; a failure before Commit cuts them back at once.
+class AppendGroup {
+public:
+    // Lists the current lengths of the named program files (IoError naming
+    // the list when it cannot be written: nothing appended then).
+    explicit AppendGroup(const std::vector<std::string>& names);
+    ~AppendGroup();
+    AppendGroup(const AppendGroup&) = delete;
+    AppendGroup& operator=(const AppendGroup&) = delete;
+
+    // Every file flushed to the disc, then the list dropped.
+    void Commit();
+
+private:
+    std::vector<std::pair<std::filesystem::path, std::uintmax_t>> lengths_;
+    bool open_ = false;
+};
+
+// At the start: files listed by an append group that did not commit are cut
+// back to their old lengths; a group whose list is whole is put in place
+// (every new file was on the disc); then every temporary file an ended run left
+// in the working folder and its subfolders is removed. Returns how many files
+// were put in place or cut back.
 int FinishInterruptedRewrites();
 
 }  // namespace rt

@@ -9,16 +9,19 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <thread>
 
 #include "archive/archive_files.h"
 #include "archive/change_record.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 #include "tests/common/test_support.h"
 
 namespace fs = std::filesystem;
@@ -239,4 +242,61 @@ TEST(InterruptedWrites, AnotherProcessTemporaryFileStopsNoStore) {
     EXPECT_TRUE(CheckArchive("BASE").empty());
     EXPECT_EQ(IndexEntryName(DecodeIndexEntry(rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize)[0])).substr(0, 11),
               "ROSSI MARIA");
+}
+
+TEST(InterruptedWrites, AppendsOfAStoreThatEndedBeforeTheirCommitAreCutBack) {
+    TempWorkFolder work;
+    CreateEmptyArchive("BASE");
+    EnsureCurrentPersonFiles();
+    StorePersonRecords({"BASE", "ROSSI MARIA", Person(1), Notes(1)});
+    const Files old = Snapshot(work.Path());
+
+    // A run that listed its appends, wrote a whole data record and half an
+    // annotation record (a kill in the middle of a write), and ended.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rt::AppendGroup group({"BASE.ST2", "BASE.ST3"});
+        rt::RecordFile data("BASE.ST2", kBirthRecordSize);
+        data.Reset();
+        data.Append(EncodeBirthRecord(Person(2)));
+        data.Close();
+        std::FILE* notes = std::fopen("BASE.ST3", "ab");
+        std::fwrite("half a record", 1, 13, notes);
+        std::fclose(notes);
+        _exit(0);  // as a kill: no destructor runs
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_NE(Snapshot(work.Path()), old);
+    EXPECT_FALSE(CheckArchive("BASE").empty());
+
+    EXPECT_EQ(rt::FinishInterruptedRewrites(), 2);
+    EXPECT_EQ(Snapshot(work.Path()), old);
+    EXPECT_TRUE(CheckArchive("BASE").empty());
+    EXPECT_EQ(StorePersonRecords({"BASE", "VERDI LUCA", Person(3), Notes(3)}).DataNumber, 2);
+    EXPECT_TRUE(CheckArchive("BASE").empty());
+}
+
+TEST(InterruptedWrites, AFailureBeforeTheCommitCutsTheAppendsBackAtOnce) {
+    TempWorkFolder work;
+    CreateEmptyArchive("BASE");
+    const std::string before = ReadBytes(work.Path() / "BASE.ST2");
+    try {
+        rt::AppendGroup group({"BASE.ST2"});
+        rt::RecordFile data("BASE.ST2", kBirthRecordSize);
+        data.Reset();
+        data.Append(EncodeBirthRecord(Person(2)));
+        throw std::runtime_error("disc full");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(ReadBytes(work.Path() / "BASE.ST2"), before);
+    EXPECT_FALSE(fs::exists(rt::ResolvePath(rt::kAppendList)));
+    // A list the program did not finish writing cuts nothing.
+    fs::create_directories(work.Path() / "FileDum");
+    WriteBytes(work.Path() / "FileDum" / "Accodati.dum", "0\t" + fs::absolute(work.Path() / "BASE.ST2").string());
+    EXPECT_EQ(rt::FinishInterruptedRewrites(), 0);
+    EXPECT_EQ(ReadBytes(work.Path() / "BASE.ST2"), before);
+    EXPECT_FALSE(fs::exists(work.Path() / "FileDum" / "Accodati.dum"));
 }
