@@ -108,6 +108,13 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     BBseguito->setObjectName("BBseguito");
     pageRow->addWidget(BBAnticipo);
     pageRow->addWidget(BBseguito);
+    LabOltre = new QLabel(gui::ToQt("Meer dan " + std::to_string(kMaxHits) + " treffers: alleen de eerste " +
+                                    std::to_string(kMaxHits) + " worden getoond"),
+                          this);
+    LabOltre->setObjectName("LabOltre");
+    LabOltre->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
+    LabOltre->hide();
+    pageRow->addWidget(LabOltre);
     pageRow->addStretch(1);
     left->addLayout(pageRow);
 
@@ -216,6 +223,8 @@ void BrowserWindow::Page(bool forward) {
     Chosen->setText(kept);
     FillPage();
 }
+
+void BrowserWindow::ShowHitsCut(bool cut) { LabOltre->setVisible(cut); }
 
 void BrowserWindow::BBseguitoClick() { Page(true); }
 void BrowserWindow::BBAnticipoClick() { Page(false); }

@@ -117,6 +117,13 @@ std::string TextOf(const QPlainTextEdit* memo);
 std::string MemoText(const QPlainTextEdit* memo);
 void SetMemoText(QPlainTextEdit* memo, const std::string& cp1252);
 
+// The characters of a widget text that have no Windows-1252 code (so would
+// be stored as "?"), each once, as their code points ("U+03B1, U+1F600");
+// "" when every character has one.
+std::string ForeignCharacters(const QString& text);
+std::string ForeignCharacters(const QLineEdit* edit);
+std::string ForeignCharacters(const QPlainTextEdit* memo);
+
 // The typed character of a key press as the old platform's character (Enter
 // 13, Backspace 8, a printable character as its Windows-1252 byte), or 0 for
 // a key that types nothing.
