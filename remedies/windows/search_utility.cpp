@@ -254,7 +254,7 @@ void TFoUtilit::Memo1Change() {
 void TFoUtilit::BBsalvaClick() {
     if (TextOf(EdRime) == kEndOfFile || FoundRecord == 0) {
         // Said rather than dropped: no record is shown, so there is nowhere to write.
-        gui::ShowMessage("Nessun record è mostrato: non c'è nulla da salvare.");
+        gui::ShowMessage("Nessun record \xE8 mostrato: non c'\xE8 nulla da salvare.");
         return;
     }
     SaveFoundField();
