@@ -247,7 +247,9 @@ void BrowserWindow::SearchKeyPress(char typed) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(ListBox1->count()));
     for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));
-    const int row = PrefixBisect(lines, key, frame_.upperEveryKey);
+    // The lists are sorted without regard to case, so the key is compared so
+    // too: a symptom in small letters is reached by its capital first letter.
+    const int row = PrefixBisect(lines, key, true);
     if (row >= 0) {
         ListBox1->setCurrentRow(row);
         ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);

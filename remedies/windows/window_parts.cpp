@@ -182,6 +182,9 @@ QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w
     auto* m = new QPlainTextEdit(parent);
     m->setObjectName(name);
     m->setGeometry(x, y, w, h);
+    // Tab moves to the next field, as in the old memos; it types no tab,
+    // which a save would refuse.
+    m->setTabChangesFocus(true);
     return m;
 }
 

@@ -102,7 +102,7 @@ QRadioButton* MakeRadio(QWidget* parent, const char* text, const char* name);
 // Controls at fixed positions.
 QLabel* PlaceLabel(QWidget* parent, const char* cp1252, int x, int y, int w = -1, int h = 16);
 QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int h = 21);
-QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h);
+QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h);  // Tab leaves it
 QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int x, int y, int w,
                          int h = 25);
 QRadioButton* PlaceRadio(QWidget* parent, const char* name, const char* caption, int x, int y, int w);

@@ -257,6 +257,19 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
     QTest::mouseClick(w.EdCerca, Qt::LeftButton);
     QTest::keyClicks(w.EdCerca, "hoe");
     EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.ListBox1->currentRow())].text, "hoest bij kinderen**thymus vulgaris");
+    // Tab leaves a memo rather than typing a tab a save would refuse.
+    w.MemoPoso->setFocus();
+    w.MemoPoso->setPlainText("2 x daags");
+    QTest::keyClick(w.MemoPoso, Qt::Key_Tab);
+    EXPECT_EQ(Text(w.MemoPoso), "2 x daags");
+
+    // The symptom browser too reaches a symptom written in small letters.
+    RebuildPrimaryLists();
+    TFoSintom1 browser;
+    browser.show();
+    QTest::keyClicks(browser.EdCerca, "hoe");
+    EXPECT_EQ(Text(browser.EdCerca), "Hoe");
+    EXPECT_EQ(gui::FromQt(browser.ListBox1->currentItem()->text()), "hoest bij kinderen");
 }
 
 TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
