@@ -264,10 +264,9 @@ void TFoUtilit::SaveFoundField() {
     if (FoundRecord == 0) return;
     const std::string first = MemoText(Memo1);
     const std::string text = first + MemoText(Memo2);
-    const std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
-    std::vector<EntryField> checked = fields;
-    checked[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
-    if (const std::string why = EntryRefusal(checked); !why.empty()) {
+    std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
+    fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
+    if (const std::string why = EntryRefusal(fields); !why.empty()) {
         gui::ShowMessage(why);
         return;
     }
