@@ -98,15 +98,22 @@ std::string FieldOf(const std::uint8_t* record, Field f) {
     return rt::ReadFixedString(record + f.offset, f.capacity);
 }
 
-// Record numbers of the data records that match, at most 140.
+// Record numbers of the data records that match, at most 140; `more` tells
+// whether further ones matched.
 template <typename Match>
-std::vector<std::int64_t> Hits(const DbFile& db, Match match) {
+std::vector<std::int64_t> Hits(const DbFile& db, Match match, bool* more) {
     std::vector<std::int64_t> hits;
     std::int64_t r = 0;
+    bool beyond = false;
     ScanDataRecords(db, [&](const std::uint8_t* b) {
         ++r;
-        if (static_cast<int>(hits.size()) < kMaxHits && match(b)) hits.push_back(r);
+        if (beyond || !match(b)) return;
+        if (static_cast<int>(hits.size()) < kMaxHits)
+            hits.push_back(r);
+        else
+            beyond = true;
     });
+    if (more) *more = beyond;
     return hits;
 }
 
@@ -172,21 +179,26 @@ void ScanDataRecords(const DbFile& db, const std::function<void(const std::uint8
     }
 }
 
-std::vector<std::int64_t> FindSymptomHits(const std::string& line) {
-    return Hits(PrimaryDb(), [&](const std::uint8_t* b) {
-        return FieldOf(b, kIndication1Field) + FieldOf(b, kIndication2Field) == line;
-    });
+std::vector<std::int64_t> FindSymptomHits(const std::string& line, bool* more) {
+    return Hits(
+        PrimaryDb(),
+        [&](const std::uint8_t* b) {
+            return ListedAs(FieldOf(b, kIndication1Field) + FieldOf(b, kIndication2Field), line);
+        },
+        more);
 }
 
-std::vector<std::int64_t> FindRemedyHits(const std::string& line) {
-    auto hits = Hits(PrimaryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kRemedyField) == line; });
+std::vector<std::int64_t> FindRemedyHits(const std::string& line, bool* more) {
+    auto hits =
+        Hits(PrimaryDb(), [&](const std::uint8_t* b) { return ListedAs(FieldOf(b, kRemedyField), line); }, more);
     if (!hits.empty()) return hits;
     const std::string behind = line.size() > 70 ? line.substr(70, 40) : std::string();
-    return Hits(PrimaryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kRemedyField) == behind; });
+    return Hits(PrimaryDb(), [&](const std::uint8_t* b) { return ListedAs(FieldOf(b, kRemedyField), behind); },
+                more);
 }
 
-std::vector<std::int64_t> FindPathologyHits(const std::string& line) {
-    return Hits(RepertoryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kPathologyField) == line; });
+std::vector<std::int64_t> FindPathologyHits(const std::string& line, bool* more) {
+    return Hits(RepertoryDb(), [&](const std::uint8_t* b) { return FieldOf(b, kPathologyField) == line; }, more);
 }
 
 PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r) {

@@ -58,14 +58,17 @@ std::vector<std::string> ReadListLines(const std::string& name);
 // order, reading the file in large blocks; a missing file raises IoError 2.
 void ScanDataRecords(const DbFile& db, const std::function<void(const std::uint8_t*)>& visit);
 
-// Searches. Each returns the record numbers found, in database order, at most 140.
-// Records whose joined indication equals the line.
-std::vector<std::int64_t> FindSymptomHits(const std::string& line);
-// Records whose remedy equals the line; when none does, those whose remedy equals
-// characters 71 to 110 of the line (the name behind a variant line).
-std::vector<std::int64_t> FindRemedyHits(const std::string& line);
+// Searches. Each returns the record numbers found, in database order, at most
+// 140; `more`, when given, tells whether further records matched beyond them.
+// A list line stands for the records that the list shows under it (ListedAs:
+// the text itself, or its list key).
+// Records whose joined indication is listed as the line.
+std::vector<std::int64_t> FindSymptomHits(const std::string& line, bool* more = nullptr);
+// Records whose remedy is listed as the line; when none is, those whose remedy
+// is listed as characters 71 to 110 of the line (the name behind a variant line).
+std::vector<std::int64_t> FindRemedyHits(const std::string& line, bool* more = nullptr);
 // Therapies-database records whose pathology equals the line.
-std::vector<std::int64_t> FindPathologyHits(const std::string& line);
+std::vector<std::int64_t> FindPathologyHits(const std::string& line, bool* more = nullptr);
 
 // The four texts of a result slot of a primary record.
 struct PrimarySlotTexts {

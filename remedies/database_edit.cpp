@@ -9,6 +9,7 @@
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
+#include "remedies/record_journal.h"
 
 namespace remedies {
 
@@ -25,34 +26,14 @@ std::int64_t RecordsIn(const DbFile& db, const std::string& bytes) {
     return static_cast<std::int64_t>(bytes.size() / db.recordSize);
 }
 
-std::string RecordBytes(const DbFile& db, const Bytes& record) {
-    std::string s(record.begin(), record.end());
-    s.resize(db.recordSize, '\0');
-    return s;
-}
-
 void RequireData(const DbFile& db, std::int64_t r, std::int64_t records) {
     if (r < 1 || r >= records) throw rt::IoError(rt::kReadBeyondEnd, db.name);
 }
 
 }  // namespace
 
-void RewriteDataRecord(const DbFile& db, std::int64_t r, const Bytes& record) {
-    std::string bytes = WholeRecords(db);
-    RequireData(db, r, RecordsIn(db, bytes));
-    bytes.replace(static_cast<std::size_t>(r) * db.recordSize, db.recordSize, RecordBytes(db, record));
-    rt::ReplaceFileBytes(db.name, bytes);
-}
-
-std::int64_t AppendDataRecordWhole(const DbFile& db, const Bytes& record) {
-    std::string bytes = WholeRecords(db);
-    if (bytes.empty()) bytes.assign(db.recordSize, '\0');  // the header first
-    bytes += RecordBytes(db, record);
-    rt::ReplaceFileBytes(db.name, bytes);
-    return RecordsIn(db, bytes) - 1;
-}
-
 std::int64_t DeleteDataRecordWhole(const DbFile& db, std::int64_t r) {
+    RollBackJournal(db);  // what an ended save left comes first
     std::string bytes = WholeRecords(db);
     RequireData(db, r, RecordsIn(db, bytes));
     bytes.erase(static_cast<std::size_t>(r) * db.recordSize, db.recordSize);
@@ -61,6 +42,7 @@ std::int64_t DeleteDataRecordWhole(const DbFile& db, std::int64_t r) {
 }
 
 void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order) {
+    RollBackJournal(db);
     const std::string bytes = WholeRecords(db);
     const std::int64_t records = RecordsIn(db, bytes);
     const std::int64_t count = std::max<std::int64_t>(records - 1, 0);
@@ -94,7 +76,7 @@ EditOutcome Perform(Change change, Rebuild rebuild) {
         return o;
     }
     try {
-        rebuild();
+        o.leftOut = rebuild();
         o.listsRebuilt = true;
     } catch (const std::exception& e) {
         o.error = e.what();
@@ -103,11 +85,11 @@ EditOutcome Perform(Change change, Rebuild rebuild) {
 }
 
 EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) {
-    return Perform(change, [] { RebuildPrimaryLists(); });
+    return Perform(change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
 }
 
 EditOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
-    return Perform(change, [] { RebuildPathologyList(); });
+    return Perform(change, [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
 }
 
 }  // namespace
@@ -118,13 +100,13 @@ std::string EditOutcomeMessage(const EditOutcome& o) {
     if (!o.listsRebuilt)
         return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati "
                "ricostruiti (usare Ricostruisci File).\r\n" + o.error;
-    return {};
+    return o.leftOut;
 }
 
 EditOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t) {
     return PrimaryChange([&] {
         FormToPrimaryRecord(t);
-        RewriteDataRecord(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer));
+        WriteRecordInPlace(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer));
         return PrimaryRecordCount();
     });
 }
@@ -132,7 +114,7 @@ EditOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t) {
 EditOutcome AppendPrimaryEdit(const PrimaryTexts& t) {
     return PrimaryChange([&] {
         FormToPrimaryRecord(t);
-        return AppendDataRecordWhole(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer));
+        return AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer));
     });
 }
 
@@ -149,14 +131,14 @@ EditOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order) {
 
 EditOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t) {
     return RepertoryChange([&] {
-        RewriteDataRecord(RepertoryDb(), r, EncodeRepertoryRecord(FormToRepertoryRecord(t)));
+        WriteRecordInPlace(RepertoryDb(), r, EncodeRepertoryRecord(FormToRepertoryRecord(t)));
         return RepertoryRecordCount();
     });
 }
 
 EditOutcome AppendRepertoryEdit(const RepertoryTexts& t) {
     return RepertoryChange([&] {
-        return AppendDataRecordWhole(RepertoryDb(), EncodeRepertoryRecord(FormToRepertoryRecord(t)));
+        return AppendRecordInPlace(RepertoryDb(), EncodeRepertoryRecord(FormToRepertoryRecord(t)));
     });
 }
 
@@ -184,8 +166,14 @@ void SortEntries(std::vector<EditorEntry>& entries) {
 std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted) {
     std::vector<EditorEntry> out;
     if (!rt::PathExists(kPrimaryDbName)) return out;
-    ForEachDataRecord(PrimaryDb(), [&](std::int64_t r, const Bytes& b) {
-        PrimaryRecord rec = DecodePrimaryRecord(b);
+    // Only the remedy and the indication: the rest of each record is not read into texts.
+    const std::vector<Field> layout = PrimaryFieldLayout();
+    const Field remedy = layout[0], indication1 = layout[5], indication2 = layout[6];
+    ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
+        PrimaryRecord rec;
+        rec.Remedy = GetField(b, remedy);
+        rec.Indication1 = GetField(b, indication1);
+        rec.Indication2 = GetField(b, indication2);
         out.push_back({bySymptom ? EntryBySymptom(rec) : EntryByRemedy(rec), r});
     });
     if (sorted) SortEntries(out);

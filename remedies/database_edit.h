@@ -1,8 +1,9 @@
 #pragma once
-// Editing the primary and therapies databases: every save, append, delete and
+// Editing the primary and therapies databases. A save or an append writes one
+// record in place through a journal (remedies/record_journal.h); a delete or a
 // reorder reads the whole file, makes the change in memory and writes the new
-// file beside the old one, renamed over it at the end, so the database on disk
-// is always either the old one or the new one. After each change the lists
+// file beside the old one, renamed over it at the end. Either way the database
+// on disk is always the old one or the new one. After each change the lists
 // derived from the database are rebuilt. The helpers of the editors' lists
 // (splitting entries, the type-ahead bisection, find-next, moving an entry)
 // are here too.
@@ -18,9 +19,7 @@ namespace remedies {
 
 // Whole-file changes of a database (IoError on failure, the file unchanged).
 // Data record numbers are 1..count; record 0 is kept as it is.
-void RewriteDataRecord(const DbFile& db, std::int64_t r, const Bytes& record);
-std::int64_t AppendDataRecordWhole(const DbFile& db, const Bytes& record);  // new count
-std::int64_t DeleteDataRecordWhole(const DbFile& db, std::int64_t r);       // new count
+std::int64_t DeleteDataRecordWhole(const DbFile& db, std::int64_t r);  // new count
 // Puts the data records in a new order: `order` lists every record number
 // 1..count exactly once, count being the file's own; anything else is refused
 // (IoError, nothing written).
@@ -33,6 +32,7 @@ struct EditOutcome {
     bool listsRebuilt = false;  // the derived lists were rebuilt after it
     std::int64_t count = 0;     // data records after the change (append, delete)
     std::string error;          // the failure's message (Windows-1252)
+    std::string leftOut;        // the rebuild's words on records left out of the lists
 };
 // The message for the user, or "" when everything was done.
 std::string EditOutcomeMessage(const EditOutcome& outcome);

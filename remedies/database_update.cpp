@@ -13,12 +13,16 @@
 #include "platform/runtime/paths.h"
 #include "engine/calendar.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_check.h"
 
 namespace fs = std::filesystem;
 
 namespace remedies {
 
 namespace {
+
+// The mark of a kept copy of a replaced database, before its number.
+constexpr const char* kReplacedCopyMark = ".precedente";
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
     return rt::UpperAscii(a) == rt::UpperAscii(b);
@@ -113,7 +117,63 @@ void CopyKeepingDate(const fs::path& from, const fs::path& to) {
     if (ec) throw std::system_error(ec, Shown(to));
 }
 
+// The incoming database among the files, checked: the words refusing the
+// update, or "" when every database is whole.
+std::string IncomingDatabaseProblem(const std::vector<fs::path>& files) {
+    for (const fs::path& f : files) {
+        const std::string name = f.filename().string();
+        std::string problem;
+        if (SameIgnoringCase(name, "DBmain.rnd"))
+            problem = DatabaseFileProblem(f, DatabaseKind::Primary);
+        else if (SameIgnoringCase(name, "Repertorio.rnd"))
+            problem = DatabaseFileProblem(f, DatabaseKind::Repertory);
+        if (!problem.empty())
+            return "Aggiornamento rifiutato: il file " + Shown(f) + " non \xE8 una banca dati valida: " + problem + ".";
+    }
+    return {};
+}
+
+// Copies the local pair of databases to the first number free for both
+// ("DBmain.rnd.precedente1", "Repertorio.rnd.precedente1"); returns the
+// names of the copies. A failure removes the copies made and throws.
+std::vector<std::string> KeepReplacedPair(const fs::path& target) {
+    std::vector<fs::path> locals;
+    for (const char* name : {"DBmain.rnd", "Repertorio.rnd"})
+        if (auto p = EntryIn(target, name)) locals.push_back(*p);
+    std::error_code ec;
+    int n = 1;
+    auto taken = [&](int k) {
+        for (const fs::path& p : locals)
+            if (fs::exists(p.string() + kReplacedCopyMark + std::to_string(k), ec)) return true;
+        return false;
+    };
+    while (taken(n)) ++n;
+    std::vector<std::string> names;
+    std::vector<fs::path> made;
+    try {
+        for (const fs::path& p : locals) {
+            const fs::path copy = p.string() + kReplacedCopyMark + std::to_string(n);
+            made.push_back(copy);
+            CopyKeepingDate(p, copy);
+            names.push_back(copy.filename().string());
+        }
+    } catch (...) {
+        for (const fs::path& p : made) fs::remove(p, ec);
+        throw;
+    }
+    return names;
+}
+
 }  // namespace
+
+std::string KeptCopiesMessage(const UpdateOutcome& outcome, const fs::path& target) {
+    if (outcome.keptCopies.empty()) return {};
+    std::string names;
+    for (std::size_t i = 0; i < outcome.keptCopies.size(); ++i)
+        names += (i == 0 ? "" : " e ") + rt::Utf8ToCp1252(outcome.keptCopies[i]);
+    return "Le banche dati sostituite sono conservate nella cartella " + Shown(target) + " come " + names +
+           ": per tornare indietro, copiarle al posto di DBmain.rnd e Repertorio.rnd.";
+}
 
 UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
     UpdateOutcome outcome;
@@ -130,17 +190,25 @@ UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
             outcome.message = "Nessun file da copiare in " + Shown(source);
             return outcome;
         }
+        if (std::string problem = IncomingDatabaseProblem(files); !problem.empty()) {
+            outcome.message = problem;
+            return outcome;
+        }
         fs::create_directories(target);
+        bool replacesDatabase = false;
         for (const fs::path& f : files) {
             const std::string name = f.filename().string();
             fs::path final = EntryIn(target, name).value_or(target / name);
             fs::path tmp = target / (name + ".upd~");
             staged.emplace_back(tmp, final);
             CopyKeepingDate(f, tmp);
+            if (SameIgnoringCase(name, "DBmain.rnd") || SameIgnoringCase(name, "Repertorio.rnd")) replacesDatabase = true;
         }
         // Every copy on the disc before the first database is replaced.
         for (const auto& s : staged)
             if (!rt::FlushToDisc(s.first)) throw rt::IoError(rt::kDiskFull, Shown(s.second));
+        // The pair being replaced is kept, so the update can be undone by hand.
+        if (replacesDatabase) outcome.keptCopies = KeepReplacedPair(target);
         for (const auto& s : staged) fs::rename(s.first, s.second);
         outcome.ok = true;
         outcome.filesCopied = static_cast<int>(staged.size());

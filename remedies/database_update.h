@@ -1,11 +1,14 @@
 #pragma once
 // The update of the remedy databases from a disc: a folder "OpzioneH" on a
 // mounted volume (or in a folder the user chooses) holding newer copies of
-// "DBmain.rnd" and "Repertorio.rnd". The program copies every file of it into
-// its own "OpzioneH" folder itself: each file to a temporary name first, with
-// the source's last-write time, and only when every file arrived whole are the
-// temporary files renamed over the old ones; any failure removes them and
-// leaves the local files as they were.
+// "DBmain.rnd" and "Repertorio.rnd". Each incoming database is checked first
+// (remedies/database_check.h): one that is not whole refuses the update. The
+// program then copies every file of the folder into its own "OpzioneH" folder
+// itself: each file to a temporary name first, with the source's last-write
+// time; when every file arrived whole, the local pair of databases is kept as
+// a numbered copy beside it ("DBmain.rnd.precedente1", ...), and the temporary
+// files are renamed over the old ones. Any failure removes what was written
+// and leaves the local files as they were.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -42,7 +45,13 @@ struct UpdateOutcome {
     bool ok = false;
     int filesCopied = 0;
     std::string message;  // Windows-1252: why it failed
+    // The copies kept of the replaced local databases (their names, beside
+    // them in the target folder); empty when no local database was replaced.
+    std::vector<std::string> keptCopies;
 };
+
+// The words for the user on where the replaced databases were kept ("" when none were).
+std::string KeptCopiesMessage(const UpdateOutcome& outcome, const std::filesystem::path& target);
 
 // Copies every regular file of `source` into `target` (created when missing),
 // keeping the files' last-write times, as described above.

@@ -6,39 +6,46 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/database_edit.h"
 #include "remedies/primary_db.h"
+#include "remedies/record_journal.h"
 #include "remedies/repertory_db.h"
 
 namespace remedies {
 
 namespace {
 
+// Each field: its code, its strings, its caption, and what it may hold (a
+// list key, or line breaks as in the editors' memos).
 struct FieldRow {
     const char* code;
     std::vector<Field> strings;
+    const char* caption;
+    bool key;
+    bool lines;
 };
 
 const std::vector<FieldRow>& PrimaryFields() {
     static const std::vector<FieldRow> rows{
-        {"Rime", {{0, 50}}},
-        {"Indi", {{955, 250}, {1206, 50}}},
-        {"Poso", {{51, 250}, {302, 250}, {553, 250}, {804, 150}}},
-        {"Avve", {{2906, 250}, {3157, 150}}},
-        {"Spri", {{2763, 30}}},
-        {"Ssec", {{2794, 40}}},
-        {"Szod", {{2835, 70}}},
-        {"Psic", {{1257, 250}, {1508, 250}, {1759, 250}, {2010, 250}, {2261, 250}, {2512, 250}}},
-        {"Note", {{3308, 250}, {3559, 250}, {3810, 250}}},
-        {"NoSu", {{4061, 250}, {4312, 250}, {4563, 250}}},
+        {"Rime", {{0, 50}}, "Rimedio", true, false},
+        {"Indi", {{955, 250}, {1206, 50}}, "Indicazioni", true, false},
+        {"Poso", {{51, 250}, {302, 250}, {553, 250}, {804, 150}}, "Posologia", false, true},
+        {"Avve", {{2906, 250}, {3157, 150}}, "Avvertenze", false, true},
+        {"Spri", {{2763, 30}}, "Segnat. Primaria", false, false},
+        {"Ssec", {{2794, 40}}, "Segnat.Second.", false, false},
+        {"Szod", {{2835, 70}}, "Segnat. Zodiac.", false, false},
+        {"Psic", {{1257, 250}, {1508, 250}, {1759, 250}, {2010, 250}, {2261, 250}, {2512, 250}}, "Sintesi Psichica",
+         false, true},
+        {"Note", {{3308, 250}, {3559, 250}, {3810, 250}}, "Note", false, true},
+        {"NoSu", {{4061, 250}, {4312, 250}, {4563, 250}}, "Note Supplementari", false, true},
     };
     return rows;
 }
 
 const std::vector<FieldRow>& RepertoryFields() {
     static const std::vector<FieldRow> rows{
-        {"Rimed", {{352, 100}}},
-        {"Patol", {{0, 100}}},
-        {"Posol", {{101, 250}}},
-        {"Notes", {{453, 250}, {704, 250}, {955, 250}}},
+        {"Rimed", {{352, 100}}, "Rimedio", true, false},
+        {"Patol", {{0, 100}}, "Patologia", true, false},
+        {"Posol", {{101, 250}}, "Posologia", false, false},
+        {"Notes", {{453, 250}, {704, 250}, {955, 250}}, "Note", false, true},
     };
     return rows;
 }
@@ -64,8 +71,19 @@ DbFile SearchDatabase(const std::string& databaseCode) {
 
 SearchField SearchFieldFor(const std::string& databaseCode, const std::string& fieldCode) {
     for (const FieldRow& row : RowsOf(databaseCode))
-        if (fieldCode == row.code) return {row.code, row.strings};
+        if (fieldCode == row.code) return {row.code, row.strings, row.caption, row.key, row.lines};
     throw std::invalid_argument("unknown field " + fieldCode);
+}
+
+EntryField SearchEntryField(const std::string& databaseCode, const std::string& fieldCode, const std::string& text) {
+    const SearchField field = SearchFieldFor(databaseCode, fieldCode);
+    EntryField f;
+    f.name = field.caption;
+    f.text = text;
+    f.capacity = field.Capacity();
+    f.key = field.key;
+    f.lines = field.lines;
+    return f;
 }
 
 std::vector<std::string> SearchFieldCodes(const std::string& databaseCode) {
@@ -121,7 +139,7 @@ EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fi
         for (const Field& f : field.strings) capacities.push_back(f.capacity);
         const std::vector<std::string> pieces = SliceText(text, capacities);
         for (std::size_t k = 0; k < field.strings.size(); ++k) PutField(record, field.strings[k], pieces[k]);
-        RewriteDataRecord(db, r, record);
+        WriteRecordInPlace(db, r, record);
         o.saved = true;
         o.count = DataRecordCount(db);
     } catch (const std::exception& e) {
@@ -129,10 +147,8 @@ EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fi
         return o;
     }
     try {
-        if (databaseCode == "Terap")
-            RebuildPathologyList();
-        else
-            RebuildPrimaryLists();
+        o.leftOut = databaseCode == "Terap" ? SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd")
+                                            : SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd");
         o.listsRebuilt = true;
     } catch (const std::exception& e) {
         o.error = e.what();

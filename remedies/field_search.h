@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "remedies/database_edit.h"
+#include "remedies/entry_check.h"
 #include "remedies/record_db.h"
 
 namespace remedies {
@@ -18,6 +19,9 @@ namespace remedies {
 struct SearchField {
     std::string code;            // "Rime", "Indi", ... / "Rimed", "Patol", ...
     std::vector<Field> strings;  // in record order
+    std::string caption;         // the caption of its radio button
+    bool key = false;            // a list key (remedy, indication, pathology)
+    bool lines = false;          // may hold line breaks
     std::size_t Capacity() const;
 };
 
@@ -25,6 +29,8 @@ struct SearchField {
 DbFile SearchDatabase(const std::string& databaseCode);
 // The field of a code in a database; throws std::invalid_argument for an unknown code.
 SearchField SearchFieldFor(const std::string& databaseCode, const std::string& fieldCode);
+// An edited field text as the checks before a save see it.
+EntryField SearchEntryField(const std::string& databaseCode, const std::string& fieldCode, const std::string& text);
 // The field codes of a database in the order of its radio buttons.
 std::vector<std::string> SearchFieldCodes(const std::string& databaseCode);
 
@@ -45,7 +51,7 @@ FieldMatch FindInField(const std::string& databaseCode, const std::string& field
 
 // Writes the text into the field of data record r, cut into the field's
 // strings (characters beyond the capacity are lost); the rest of the record is
-// kept byte for byte. The file is rewritten whole through a temporary file and
+// kept byte for byte. The record is written in place through the journal and
 // the database's derived lists are rebuilt.
 EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
                    const std::string& text);

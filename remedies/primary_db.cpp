@@ -112,6 +112,12 @@ const std::array<ListStem, 12> kSignRemedyLists{{
 
 DbFile PrimaryDb() { return {kPrimaryDbName, kPrimaryRecordSize}; }
 
+std::vector<Field> PrimaryFieldLayout() {
+    std::vector<Field> out;
+    for (const auto& f : kFields) out.push_back(f.field);
+    return out;
+}
+
 Bytes EncodePrimaryRecord(const PrimaryRecord& r) {
     Bytes b(kPrimaryRecordSize, 0);
     for (const auto& f : kFields) PutField(b, f.field, r.*(f.member));
@@ -216,6 +222,23 @@ void TrimListKey(std::string& key) {
         key.pop_back();
 }
 
+std::string ListKeyOf(std::string_view text) {
+    std::string key(text.substr(0, text.find('*')));
+    TrimListKey(key);
+    return key;
+}
+
+bool ListedAs(std::string_view text, std::string_view line) {
+    if (text == line) return true;
+    // The key is a prefix of the text: compare only when it can be equal.
+    if (text.size() < line.size() || text.compare(0, line.size(), line) != 0) return false;
+    return ListKeyOf(text) == line;
+}
+
+bool LeftOutOfLists(const PrimaryRecord& r) {
+    return BreaksListLine(r.Remedy) || BreaksListLine(r.Indication1) || BreaksListLine(r.Indication2);
+}
+
 std::vector<std::string> DistinctKeys(std::vector<std::string> entries) {
     SortListTexts(entries);
     std::vector<std::string> out;
@@ -278,7 +301,14 @@ PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records) {
     std::vector<std::string> bySymptom, byRemedy;
     bySymptom.reserve(records.size());
     byRemedy.reserve(records.size());
-    for (const auto& r : records) {
+    std::vector<PrimaryRecord> kept;
+    const std::vector<PrimaryRecord>* listed = &records;
+    if (std::any_of(records.begin(), records.end(), LeftOutOfLists)) {
+        for (const auto& r : records)
+            if (!LeftOutOfLists(r)) kept.push_back(r);
+        listed = &kept;
+    }
+    for (const auto& r : *listed) {
         bySymptom.push_back(EntryBySymptom(r));
         byRemedy.push_back(EntryByRemedy(r));
     }
@@ -287,13 +317,13 @@ PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records) {
 
     for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p) {
         const std::string searched = kPlanetRemedyLists[p].searched;
-        lists.planetRemedies[p] = RemediesWhere(records, [&](const PrimaryRecord& r) {
+        lists.planetRemedies[p] = RemediesWhere(*listed, [&](const PrimaryRecord& r) {
             return r.PrimarySignature.find(searched) != std::string::npos;
         });
     }
     for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s) {
         const std::string searched = kSignRemedyLists[s].searched;
-        lists.signRemedies[s] = RemediesWhere(records, [&](const PrimaryRecord& r) {
+        lists.signRemedies[s] = RemediesWhere(*listed, [&](const PrimaryRecord& r) {
             return r.ZodiacalSignature.find(searched) != std::string::npos;
         });
     }
@@ -322,9 +352,13 @@ std::string NameListBytes(const std::vector<std::string>& names) {
 
 }  // namespace
 
-void RebuildPrimaryLists() {
+ListRebuildReport RebuildPrimaryLists() {
     std::vector<PrimaryRecord> records;
-    ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t, std::string_view b) { records.push_back(DecodeListFields(b)); });
+    ListRebuildReport report;
+    ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
+        records.push_back(DecodeListFields(b));
+        if (LeftOutOfLists(records.back())) report.skippedRecords.push_back(r);
+    });
     const PrimaryLists lists = ComputePrimaryLists(records);
     std::vector<std::pair<std::string, std::string>> files;
     files.emplace_back(kSymptomListName, rt::JoinLines(lists.symptoms));
@@ -334,7 +368,8 @@ void RebuildPrimaryLists() {
     for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s)
         files.emplace_back(RemedyListFileName(kSignRemedyLists[s].stem), NameListBytes(lists.signRemedies[s]));
     files.emplace_back(kRemedyVariantListName, rt::JoinLines(lists.remedyVariants));
-    rt::ReplaceFilesEach(files);
+    ReplaceChangedFiles(files);
+    return report;
 }
 
 std::vector<std::string> ReadRemedyNameList(const std::string& name) {

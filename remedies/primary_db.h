@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "remedies/record_db.h"
@@ -55,6 +56,9 @@ struct PrimaryTexts {
 extern PrimaryRecord PrimaryRecordBuffer;
 
 DbFile PrimaryDb();
+
+// The fields of a record in file order (offset and capacity).
+std::vector<Field> PrimaryFieldLayout();
 
 Bytes EncodePrimaryRecord(const PrimaryRecord& r);
 PrimaryRecord DecodePrimaryRecord(const Bytes& b);
@@ -105,11 +109,21 @@ struct PrimaryLists {
     std::array<std::vector<std::string>, 12> signRemedies;
 };
 
-// Computes every list from the records (record 1 first).
+// Computes every list from the records (record 1 first). A record whose
+// remedy or indication breaks a list line (BreaksListLine) is left out.
 PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records);
+// True when the record is left out of the lists.
+bool LeftOutOfLists(const PrimaryRecord& r);
 // Removes up to ten trailing characters that are not letters a-z or A-Z, digits,
 // ")", "." or one of the accented vowels à é è ù ò ì.
 void TrimListKey(std::string& key);
+// The key a list shows for a text: the text before its first "*", trimmed by
+// TrimListKey. The lookups from a list line compare it with this key of each
+// record's text, so whatever a list shows is found again.
+std::string ListKeyOf(std::string_view text);
+// True when a record's text stands behind a list line: equal to it, or its
+// list key equal to it.
+bool ListedAs(std::string_view text, std::string_view line);
 // The distinct keys of sorted list entries: the text before the first "*",
 // trailing characters of other kinds trimmed, written when it differs from the
 // key before it.
@@ -118,9 +132,9 @@ std::vector<std::string> DistinctKeys(std::vector<std::string> entries);
 std::string RemedyVariantLine(const std::string& name);
 
 // Rebuilds "OpzioneH\Sintomi.txt", "ProdotA.txt", "ProdotB.txt" and the planet
-// and sign remedy lists from the database. Every file is written beside the old
-// one and renamed over it.
-void RebuildPrimaryLists();
+// and sign remedy lists from the database. Every file that changes is written
+// beside the old one and renamed over it. Returns the records left out.
+ListRebuildReport RebuildPrimaryLists();
 
 // Reads a planet or sign remedy list (records 0..N-1).
 std::vector<std::string> ReadRemedyNameList(const std::string& name);

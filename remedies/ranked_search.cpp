@@ -26,6 +26,17 @@ std::string FieldAt(const std::uint8_t* record, Field f) {
     return rt::ReadFixedString(record + f.offset, f.capacity);
 }
 
+// The symptom list shows each indication by its list key: a record counts for
+// a chosen symptom when its first indication string equals it, or when the
+// list shows its whole indication as it (ListedAs).
+constexpr Field kIndicationRest{1206, 50};
+
+bool EntryIs(RankedSearchKind kind, const std::uint8_t* record, const std::string& entry,
+             const std::string& chosen) {
+    if (entry == chosen) return true;
+    return kind == RankedSearchKind::MultiSymptom && ListedAs(entry + FieldAt(record, kIndicationRest), chosen);
+}
+
 std::vector<std::string> RemedyNames(const RankedSearchFiles& files) {
     std::vector<std::string> names = ReadListLines(files.remedyList);
     for (auto& n : names) n = rt::CutTo(n, files.remedyLength);
@@ -84,7 +95,11 @@ std::vector<std::string> RankedVocabulary(RankedSearchKind kind) {
 void PrepareCompoundTherapyLists() {
     const RankedSearchFiles& files = FilesOf(RankedSearchKind::CompoundTherapy);
     std::vector<std::string> remedies;
-    ScanDataRecords(files.db, [&](const std::uint8_t* r) { remedies.push_back(FieldAt(r, files.remedy)); });
+    // A name with a control character would cut the list file short.
+    ScanDataRecords(files.db, [&](const std::uint8_t* r) {
+        std::string name = FieldAt(r, files.remedy);
+        if (!BreaksListLine(name)) remedies.push_back(std::move(name));
+    });
     SortListTexts(remedies);
     std::vector<std::string> distinct;
     std::string previous = "zzzz";
@@ -112,6 +127,8 @@ std::vector<long> CountTallies(const std::vector<std::string>& remedyList,
         auto c = chosen.find(r.entry);
         if (c == chosen.end()) continue;
         auto f = first.find(r.remedy);
+        // The remedy list shows a remedy by its list key.
+        if (f == first.end()) f = first.find(ListKeyOf(r.remedy));
         if (f != first.end()) tallies[f->second] += c->second;
     }
     return tallies;
@@ -147,7 +164,15 @@ std::vector<RankedResult> RunRankedSearch(RankedSearchKind kind, const RankedSlo
     std::vector<EntryAndRemedy> matching;
     ScanDataRecords(files.db, [&](const std::uint8_t* r) {
         std::string entry = FieldAt(r, files.entry);
-        if (chosen.count(entry)) matching.push_back({std::move(entry), FieldAt(r, files.remedy)});
+        if (!chosen.count(entry) && kind == RankedSearchKind::MultiSymptom) {
+            // The symptom the list shows for the whole indication.
+            std::string key = ListKeyOf(entry + FieldAt(r, kIndicationRest));
+            if (!chosen.count(key)) return;
+            entry = std::move(key);
+        } else if (!chosen.count(entry)) {
+            return;
+        }
+        matching.push_back({std::move(entry), FieldAt(r, files.remedy)});
     });
     std::vector<long> tallies = CountTallies(names, matching, slots);
     WriteCountFile(files.countFile, names, tallies);
@@ -159,17 +184,18 @@ RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy
     const RankedSearchFiles& files = FilesOf(kind);
     RankedDetail d;
     ScanDataRecords(files.db, [&](const std::uint8_t* r) {
-        if (FieldAt(r, files.remedy) != remedy) return;
+        const std::string name = FieldAt(r, files.remedy);
+        if (name != remedy && (kind != RankedSearchKind::MultiSymptom || !ListedAs(name, remedy))) return;
         const std::string entry = FieldAt(r, files.entry);
         for (int k = 1; k <= kRankedSlots; ++k) {
             const std::string& s = searchedSlots[static_cast<std::size_t>(k)];
-            if (s.empty() || s != entry) continue;
+            if (s.empty() || !EntryIs(kind, r, entry, s)) continue;
             d.lines.push_back("= " + entry);
             d.lines.push_back("- " + FieldAt(r, files.posology));
         }
         for (int k = 1; k <= kRankedSlots; ++k) {
             const std::string& s = currentSlots[static_cast<std::size_t>(k)];
-            if (!s.empty() && s == entry) d.highlighted[static_cast<std::size_t>(k)] = true;
+            if (!s.empty() && EntryIs(kind, r, entry, s)) d.highlighted[static_cast<std::size_t>(k)] = true;
         }
     });
     d.lines.push_back(kDetailClosingLine);

@@ -8,6 +8,7 @@
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 
 namespace remedies {
 
@@ -129,6 +130,43 @@ bool EnsureDatabaseFile(const DbFile& db) {
     f.Write(0, Bytes(db.recordSize, 0));
     f.Close();
     return true;
+}
+
+bool BreaksListLine(std::string_view text) {
+    for (unsigned char c : text)
+        if (c < 32 || c == 127) return true;
+    return false;
+}
+
+std::string SkippedRecordsMessage(const ListRebuildReport& report, std::string_view database) {
+    if (report.skippedRecords.empty()) return {};
+    std::string numbers;
+    for (std::size_t i = 0; i < report.skippedRecords.size(); ++i) {
+        if (i == 10) {
+            numbers += " ...";
+            break;
+        }
+        numbers += (i ? ", " : "") + std::to_string(report.skippedRecords[i]);
+    }
+    return "Attenzione: " + std::string(report.skippedRecords.size() == 1 ? "il record " : "i record ") + numbers +
+           " di " + std::string(database) +
+           " non sono negli elenchi: il rimedio, l'indicazione o la patologia contiene un carattere di "
+           "controllo (un a capo o simile). Correggerli con l'editor.";
+}
+
+void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<std::pair<std::string, std::string>> changed;
+    for (const auto& f : files) {
+        std::string now;
+        try {
+            now = rt::ReadFileBytes(f.first);
+        } catch (const rt::IoError&) {
+            changed.push_back(f);
+            continue;
+        }
+        if (now != f.second) changed.push_back(f);
+    }
+    if (!changed.empty()) rt::ReplaceFilesEach(changed);
 }
 
 std::string TemporaryNameFor(std::string_view name) {

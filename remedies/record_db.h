@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/runtime/record_file.h"
@@ -82,6 +83,24 @@ void ForEachDataRecord(const DbFile& db, Visit visit) {
         visit(r, record);
     });
 }
+
+// True when a text holds a control character (a byte below 32, or 127): a
+// line break or a Ctrl-Z in a list key would cut a list file's line or end
+// the file for its readers.
+bool BreaksListLine(std::string_view text);
+
+// What a rebuild of a database's lists left out: the data records whose key
+// holds a control character (in record order).
+struct ListRebuildReport {
+    std::vector<std::int64_t> skippedRecords;
+};
+// The words for the user about the records a rebuild left out ("" when none).
+std::string SkippedRecordsMessage(const ListRebuildReport& report, std::string_view database);
+
+// Rewrites the derived files (program names and their new bytes) that differ
+// from what they hold, each beside the old one and renamed over it; a file
+// that would not change is left alone.
+void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>& files);
 
 // The name of the temporary file written beside a file before it replaces it.
 std::string TemporaryNameFor(std::string_view name);

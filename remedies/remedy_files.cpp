@@ -2,6 +2,7 @@
 
 #include "platform/runtime/paths.h"
 #include "remedies/primary_db.h"
+#include "remedies/record_journal.h"
 #include "remedies/repertory_db.h"
 #include "remedies/signature_db.h"
 
@@ -18,6 +19,8 @@ bool AnyMissing(const std::vector<std::string>& names) {
 }  // namespace
 
 std::vector<std::string> EnsureRemedyFiles() {
+    // A save that a run left unfinished is rolled back first.
+    RollBackInterruptedSaves();
     std::vector<std::string> made;
     if (EnsurePrimaryDatabase()) made.push_back(kPrimaryDbName);
     if (EnsureRepertoryDatabase()) made.push_back(kRepertoryDbName);

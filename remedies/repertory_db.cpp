@@ -18,6 +18,8 @@ constexpr Field kNotes3{955, 250};
 
 DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize}; }
 
+std::vector<Field> RepertoryFieldLayout() { return {kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3}; }
+
 Bytes EncodeRepertoryRecord(const RepertoryRecord& r) {
     Bytes b(kRepertoryRecordSize, 0);
     PutField(b, kPathology, r.Pathology);
@@ -93,7 +95,8 @@ std::string EntryByRepertoryPathology(const RepertoryRecord& r) {
 std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>& records) {
     std::vector<std::string> names;
     names.reserve(records.size());
-    for (const auto& r : records) names.push_back(r.Pathology);
+    for (const auto& r : records)
+        if (!BreaksListLine(r.Pathology)) names.push_back(r.Pathology);
     SortListTexts(names);
     std::vector<std::string> out;
     std::string previous;
@@ -104,8 +107,13 @@ std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>
     return out;
 }
 
-void RebuildPathologyList() {
-    rt::ReplaceTextLines(kPathologyListName, ComputePathologyList(ReadAllRepertoryRecords()));
+ListRebuildReport RebuildPathologyList() {
+    const std::vector<RepertoryRecord> records = ReadAllRepertoryRecords();
+    ListRebuildReport report;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
+    ReplaceChangedFiles({{kPathologyListName, rt::JoinLines(ComputePathologyList(records))}});
+    return report;
 }
 
 std::int64_t FindLinkedPrimaryRecord(const std::string& remedy) {

@@ -33,6 +33,9 @@ struct RepertoryTexts {
 
 DbFile RepertoryDb();
 
+// The fields of a record in file order (offset and capacity).
+std::vector<Field> RepertoryFieldLayout();
+
 Bytes EncodeRepertoryRecord(const RepertoryRecord& r);
 RepertoryRecord DecodeRepertoryRecord(const Bytes& b);
 // Each text cut to its capacity, the notes sliced into three fields.
@@ -51,10 +54,12 @@ bool EnsureRepertoryDatabase();
 std::string EntryByRepertoryRemedy(const RepertoryRecord& r);     // remedy "**" pathology
 std::string EntryByRepertoryPathology(const RepertoryRecord& r);  // pathology "**" remedy
 
-// The distinct pathologies in list order (no trimming; an empty one is never written).
+// The distinct pathologies in list order (no trimming; an empty one is never
+// written, nor one that breaks a list line).
 std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>& records);
-// Rewrites "OpzioneH\Patolog.txt" from the database (beside the old one, then renamed).
-void RebuildPathologyList();
+// Rewrites "OpzioneH\Patolog.txt" from the database (beside the old one, then
+// renamed) when it changes; returns the records whose pathology was left out.
+ListRebuildReport RebuildPathologyList();
 
 // The primary record a remedy name links to: the first whose remedy equals it
 // with the letters a to z upper-cased on both sides; 0 when there is none.

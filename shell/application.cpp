@@ -7,6 +7,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/translations.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
@@ -22,6 +23,8 @@ int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
     QApplication::setQuitOnLastWindowClosed(false);
+    // The message boxes' buttons in the language of the program's questions.
+    gui::LoadQtTranslations();
     // One copy per data folder; a second copy ends here, touching nothing.
     if (!ClaimDataFolder(rt::UserDataFolder())) return 1;
     try {

@@ -108,6 +108,13 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     BBseguito->setObjectName("BBseguito");
     pageRow->addWidget(BBAnticipo);
     pageRow->addWidget(BBseguito);
+    LabOltre = new QLabel(gui::ToQt("Meer dan " + std::to_string(kMaxHits) + " treffers: alleen de eerste " +
+                                    std::to_string(kMaxHits) + " worden getoond"),
+                          this);
+    LabOltre->setObjectName("LabOltre");
+    LabOltre->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
+    LabOltre->hide();
+    pageRow->addWidget(LabOltre);
     pageRow->addStretch(1);
     left->addLayout(pageRow);
 
@@ -217,6 +224,8 @@ void BrowserWindow::Page(bool forward) {
     FillPage();
 }
 
+void BrowserWindow::ShowHitsCut(bool cut) { LabOltre->setVisible(cut); }
+
 void BrowserWindow::BBseguitoClick() { Page(true); }
 void BrowserWindow::BBAnticipoClick() { Page(false); }
 
@@ -238,7 +247,9 @@ void BrowserWindow::SearchKeyPress(char typed) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(ListBox1->count()));
     for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));
-    const int row = PrefixBisect(lines, key, frame_.upperEveryKey);
+    // The lists are sorted without regard to case, so the key is compared so
+    // too: a symptom in small letters is reached by its capital first letter.
+    const int row = PrefixBisect(lines, key, true);
     if (row >= 0) {
         ListBox1->setCurrentRow(row);
         ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);

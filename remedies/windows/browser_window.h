@@ -53,6 +53,8 @@ public:
                 *BitBtnRitorna = nullptr;
     QPlainTextEdit* MemoInfo = nullptr;
     QListWidget* list = nullptr;
+    // Says that a search found more than the 140 hits the window keeps.
+    QLabel* LabOltre = nullptr;
 
     // Handlers.
     virtual void ListBox1Click() = 0;
@@ -60,7 +62,12 @@ public:
     void BBseguitoClick();
     void BBAnticipoClick();
     virtual void ClearResultSlots();
-    void BitBtn1Click() { ClearResultSlots(); }
+    void BitBtn1Click() {
+        ClearResultSlots();
+        ShowHitsCut(false);
+    }
+    // Shows or hides the words that further hits were not kept.
+    void ShowHitsCut(bool cut);
     virtual void BitBtn2Click();
     void SearchKeyPress(char typed);
     void SearchEditClick();

@@ -152,7 +152,8 @@ void DatabaseEditorWindow::MoveList(const std::string& key) {
     std::vector<std::string> lines;
     lines.reserve(Entries.size());
     for (const EditorEntry& e : Entries) lines.push_back(e.text);
-    const int i = PrefixBisect(lines, key);
+    // The list is sorted without regard to case, so the key is compared so too.
+    const int i = PrefixBisect(lines, key, true);
     if (i >= 0) ListBox1->setCurrentRow(i);
 }
 
@@ -168,11 +169,54 @@ void DatabaseEditorWindow::KeyFieldChange() {
     BBnuovo->setEnabled(true);
 }
 
+void DatabaseEditorWindow::GuardLength(int field, bool over, int top) {
+    if (over) {
+        limitField_ = field;
+        EdLimite->move(EdLimite->x(), top);
+        EdLimite->show();
+        EdLimite->raise();
+        Beep();
+    } else {
+        EdLimite->hide();
+        limitField_ = -1;
+    }
+}
+
+void DatabaseEditorWindow::ShowLengthState(int field, std::size_t length, std::size_t maximum, int top) {
+    if (length > maximum) {
+        if (!EdLimite->isVisible() || limitField_ != field) Beep();
+        limitField_ = field;
+        EdLimite->move(EdLimite->x(), top);
+        EdLimite->show();
+        EdLimite->raise();
+    } else if (limitField_ == field) {
+        EdLimite->hide();
+        limitField_ = -1;
+    }
+}
+
+bool DatabaseEditorWindow::FormMayBeSaved() {
+    const std::vector<EntryField> fields = EntryFields();
+    if (const std::string why = EntryRefusal(fields); !why.empty()) {
+        gui::ShowMessage(why);
+        return false;
+    }
+    const std::string question = CutQuestion(fields);
+    return question.empty() || gui::ShowMessage(question, "", gui::Buttons::YesNo) == gui::AnswerYes;
+}
+
+bool DatabaseEditorWindow::DeleteConfirmed() {
+    return gui::ShowMessage("Eliminare definitivamente il record " + std::to_string(CurrentRecordNumber) + "?\r\n" +
+                                ShownRecordText() + "\r\nLa cancellazione non si pu\xF2 annullare.",
+                            "", gui::Buttons::YesNo) == gui::AnswerYes;
+}
+
 bool DatabaseEditorWindow::SaveInPlace() {
     if (CurrentRecordNumber == 0) {
         gui::ShowMessage("Possibile solo [Salva come Nuovo]");
         return false;
     }
+    if (!FormMayBeSaved()) return false;
     const EditOutcome o = WriteForm(false);
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
     if (!o.saved) return false;
@@ -185,6 +229,7 @@ void DatabaseEditorWindow::BBsalvaClick() {
 }
 
 bool DatabaseEditorWindow::SaveAsNew() {
+    if (!FormMayBeSaved()) return false;
     const EditOutcome o = WriteForm(true);
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
     if (!o.saved) return false;
@@ -211,8 +256,10 @@ void DatabaseEditorWindow::DeleteCurrent() {
 void DatabaseEditorWindow::BBeliminaClick() {
     if (CurrentRecordNumber <= 0)
         ClearForm();
-    else
+    else if (DeleteConfirmed())
         DeleteCurrent();
+    else
+        return;
     if (CurrentRecordNumber > 0) return;  // the delete failed: the form stays
     RefillInSelectedOrder();
     SetText(EdNumRec, "Tot=" + RecordCountText);
@@ -220,10 +267,13 @@ void DatabaseEditorWindow::BBeliminaClick() {
 
 void DatabaseEditorWindow::BBRicoClick() {
     if (!ListBrowsing) return;
+    ListRebuildReport report;
     {
         WaitCursor wait;
-        frame_.rebuildLists();
+        report = frame_.rebuildLists();
     }
+    if (const std::string leftOut = SkippedRecordsMessage(report, frame_.databaseName); !leftOut.empty())
+        gui::ShowMessage(leftOut);
     ClearForm();
     secondOrder_->setChecked(true);
     FillBySecondKey();
@@ -371,6 +421,8 @@ void DatabaseEditorWindow::BBnuovo1Click() {
 }
 
 void DatabaseEditorWindow::BBelimina1Click() {
+    // A no leaves the panel up: nothing was done, another answer may be chosen.
+    if (CurrentRecordNumber > 0 && !DeleteConfirmed()) return;
     PanelSalva->hide();
     DeleteCurrent();
     if (CurrentRecordNumber == 0) done(QDialog::Accepted);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "remedies/database_edit.h"
+#include "remedies/entry_check.h"
 #include "remedies/windows/window_parts.h"
 
 class QLabel;
@@ -44,7 +45,8 @@ struct EditorFrame {
     // The operations on the editor's database.
     EditOutcome (*deleteRecord)(std::int64_t record);
     EditOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
-    void (*rebuildLists)();
+    ListRebuildReport (*rebuildLists)();
+    const char* databaseName;  // in the words on records the lists leave out
 };
 
 class DatabaseEditorWindow : public RemedyDialog {
@@ -119,12 +121,27 @@ protected:
     virtual EditOutcome WriteForm(bool asNew) = 0;
     // True when the key text (indication, pathology) differs from the saved one.
     virtual bool KeyTextChanged() const = 0;
+    // The form's fields as they would be stored, for the checks before a save.
+    virtual std::vector<EntryField> EntryFields() const = 0;
+    // The record shown, in words, for the question before a delete.
+    virtual std::string ShownRecordText() const = 0;
+    // The length guard of a key press: the warning beside the field with a
+    // beep while the text is too long, hidden otherwise.
+    void GuardLength(int field, bool over, int top);
+    // After a change of a field (typed or pasted): the warning shown beside it
+    // when its text outgrew its maximum, hidden again once the text fits.
+    void ShowLengthState(int field, std::size_t length, std::size_t maximum, int top);
 
     void RefillInSelectedOrder();
     void MoveList(const std::string& key);
     void EndReorder();
     bool SaveInPlace();
     bool SaveAsNew();
+    // The checks before a save: a refusal is shown and false returned; a
+    // text that would be cut is asked about first.
+    bool FormMayBeSaved();
+    // Asks before a delete (Si/No); true for yes.
+    bool DeleteConfirmed();
     void DeleteCurrent();
 
     QLineEdit* searchEdit_;     // EdCerca or EditCerca
@@ -132,6 +149,7 @@ protected:
 
 private:
     const EditorFrame& frame_;
+    int limitField_ = -1;  // the field the length warning stands beside
 };
 
 }  // namespace remedies

@@ -93,9 +93,17 @@ const EditorFrame kFrame{
     DeletePrimaryEdit,
     CommitPrimaryOrder,
     RebuildPrimaryLists,
+    "DBmain.rnd",
 };
 
 std::string IndicationForCompare(const std::string& s) { return s == "Indicaties" ? std::string() : s; }
+
+// The fields by name in the messages before a save.
+const std::array<const char*, 10> kFieldNames{{"Remedie", "Indicaties", "Dosering", "Waarschuwingen",
+                                               "Signatuur Planetaire 1", "Signatuur Planetaire 2",
+                                               "Signatuur Dierenriem", "Psychische Synthese", "Notities",
+                                               "Extra Notities"}};
+constexpr int kRemedyField = 0, kIndicationField = 1;
 
 }  // namespace
 
@@ -135,6 +143,15 @@ TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
             if (c) gui::Guard([&] { FieldKeyPress(static_cast<int>(i), c); });
             return false;
         });
+        // A paste too: the warning shows as soon as the text is too long.
+        auto changed = [this, i] {
+            const FieldRow& row = kFieldRows[i];
+            ShowLengthState(static_cast<int>(i), FieldText(static_cast<int>(i)).size(), row.maximum, row.guardTop);
+        };
+        if (f.memo)
+            connect(static_cast<QPlainTextEdit*>(w), &QPlainTextEdit::textChanged, this, changed);
+        else
+            connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this, [changed](const QString&) { changed(); });
     }
     EdProd = findChild<QLineEdit*>("EdProd");
     EdPlane = findChild<QLineEdit*>("EdPlane");
@@ -311,14 +328,7 @@ void TFoMainArc::FieldKeyPress(int field, char key) {
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
     length = FieldText(field);
     ApplyKeyToText(length, key, true);
-    if (length.size() > row.maximum) {
-        EdLimite->move(EdLimite->x(), row.guardTop);
-        EdLimite->show();
-        EdLimite->raise();
-        Beep();
-    } else {
-        EdLimite->hide();
-    }
+    GuardLength(field, length.size() > row.maximum, row.guardTop);
     if (field == 0) {
         SearchKey = length;
         MoveList(SearchKey);
@@ -331,8 +341,43 @@ void TFoMainArc::SetFieldsEnabled(bool enabled) {
     for (int i = 0; i < 10; ++i) FieldWidget(i)->setEnabled(enabled);
 }
 
+std::string TFoMainArc::StoredText(int field) const {
+    std::string text = FieldText(field);
+    // A memo still showing what clearing put there holds nothing.
+    if (field != kIndicationField && text == kFieldRows[static_cast<std::size_t>(field)].clearedText) text.clear();
+    return text;
+}
+
+std::vector<EntryField> TFoMainArc::EntryFields() const {
+    std::vector<EntryField> fields;
+    for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
+        const FieldRow& row = kFieldRows[i];
+        EntryField f;
+        f.name = kFieldNames[i];
+        f.text = StoredText(static_cast<int>(i));
+        f.capacity = row.maximum;
+        f.key = i == kRemedyField || i == kIndicationField;
+        f.lines = row.memo && !f.key;
+        f.hint = row.clearedText;
+        QWidget* w = FieldWidget(static_cast<int>(i));
+        if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+            f.foreign = ForeignCharacters(m);
+        else
+            f.foreign = ForeignCharacters(static_cast<QLineEdit*>(w));
+        fields.push_back(f);
+    }
+    return fields;
+}
+
+std::string TFoMainArc::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
+
 EditOutcome TFoMainArc::WriteForm(bool asNew) {
-    const PrimaryTexts t = FormTexts();
+    PrimaryTexts t = FormTexts();
+    t.Posology = StoredText(2);
+    t.Warnings = StoredText(3);
+    t.Synthesis = StoredText(7);
+    t.Notes = StoredText(8);
+    t.ExtraNotes = StoredText(9);
     const EditOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
     if (o.saved) {
         SavedRemedyText = t.Remedy;

@@ -47,8 +47,12 @@ protected:
     void SetFieldsEnabled(bool enabled) override;
     EditOutcome WriteForm(bool asNew) override;
     bool KeyTextChanged() const override;
+    std::vector<EntryField> EntryFields() const override;
+    std::string ShownRecordText() const override;
 
 private:
+    // A field's text as a save stores it (a memo's cleared text stored empty).
+    std::string StoredText(int field) const;
     QWidget* FieldWidget(int field) const;
     std::string FieldText(int field) const;
 };

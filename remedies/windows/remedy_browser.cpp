@@ -100,7 +100,10 @@ void TFoRimed::ListBox1Click() {
     ClearResultSlots();
     const std::string line = ChosenLine();
     MemoPare->setVisible(HoldsBracketNumber(line));
-    for (std::int64_t r : FindRemedyHits(line)) {
+    bool more = false;
+    const std::vector<std::int64_t> hits = FindRemedyHits(line, &more);
+    ShowHitsCut(more);
+    for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = RemedySlotTexts(rec);
         FillResultSlot(t.P, t.A, t.S, t.D, true, r);

@@ -23,6 +23,10 @@ namespace {
 constexpr int kPato = 0, kProd = 1, kPoso = 2, kNote = 3;
 constexpr std::size_t kGuardMaximum[4] = {100, 100, 250, 300};
 constexpr int kGuardTop[4] = {83, 136, 192, 253};
+// What each field keeps, and its name in the messages before a save.
+constexpr std::size_t kCapacity[4] = {100, 100, 250, 750};
+const char* const kFieldNames[4] = {"PATHOLOGIE", "REMEDIE", "Dosering", "Notities"};
+constexpr int kTypeAheadField = 4;
 
 const EditorFrame kFrame{
     "FoAggRep",
@@ -65,6 +69,7 @@ const EditorFrame kFrame{
     DeleteRepertoryEdit,
     CommitRepertoryOrder,
     RebuildPathologyList,
+    "Repertorio.rnd",
 };
 
 }  // namespace
@@ -138,6 +143,11 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
     new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
     new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);
     new ClickHook(MemoNote, [this] { gui::Guard([this] { MemoNoteDblClick(); }); }, true);
+    // A paste too shows the warning as soon as a line is too long.
+    for (int i : {kPato, kProd, kPoso})
+        connect(static_cast<QLineEdit*>(fields[i]), &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            ShowLengthState(i, gui::FromQt(t).size(), kGuardMaximum[i], kGuardTop[i]);
+        });
     connect(EdPoso, &QLineEdit::textChanged, this, [this](const QString&) { DescriptionChange(); });
     connect(MemoNote, &QPlainTextEdit::textChanged, this, [this] { MemoNoteChange(); });
     connect(EdProd, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
@@ -267,21 +277,10 @@ void TFoAggRep::BBnoteClick() { SetMemoText(MemoPrim, LinkedNotesText(LinkedReco
 void TFoAggRep::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainText()); }
 void TFoAggRep::MemoNoteDblClick() { MemoNote->clear(); }
 
-void TFoAggRep::ShowLimit(bool over, int top) {
-    if (over) {
-        EdLimite->move(EdLimite->x(), top);
-        EdLimite->show();
-        EdLimite->raise();
-        Beep();
-    } else {
-        EdLimite->hide();
-    }
-}
-
 void TFoAggRep::EditCercaKeyPress(char key) {
     if (!ListBrowsing) return;
     ApplyKeyToText(SearchKey, key, true);
-    ShowLimit(SearchKey.size() > 50, 0);
+    GuardLength(kTypeAheadField, SearchKey.size() > 50, 0);
     MoveList(SearchKey);
 }
 
@@ -297,7 +296,7 @@ void TFoAggRep::FieldKeyPress(int field, char key) {
     length = field == kNote ? MemoText(MemoNote) : TextOf(static_cast<QLineEdit*>(
                                                          field == kPato ? EdPato : field == kProd ? EdProd : EdPoso));
     ApplyKeyToText(length, key, true);
-    ShowLimit(length.size() > kGuardMaximum[field], kGuardTop[field]);
+    GuardLength(field, length.size() > kGuardMaximum[field], kGuardTop[field]);
     if ((field == kPato || field == kProd) && ListBrowsing) {
         SearchKey = length;
         MoveList(SearchKey);
@@ -306,11 +305,7 @@ void TFoAggRep::FieldKeyPress(int field, char key) {
 
 void TFoAggRep::MemoNoteChange() {
     DescriptionChange();
-    if (MemoText(MemoNote).size() > 750) {
-        ShowLimit(true, 253);
-    } else {
-        EdLimite->hide();
-    }
+    GuardLength(kNote, MemoText(MemoNote).size() > 750, 253);
 }
 
 void TFoAggRep::SetFieldsEnabled(bool enabled) {
@@ -329,5 +324,26 @@ EditOutcome TFoAggRep::WriteForm(bool asNew) {
 }
 
 bool TFoAggRep::KeyTextChanged() const { return TextOf(EdPato) != SavedPathologyText; }
+
+std::vector<EntryField> TFoAggRep::EntryFields() const {
+    std::vector<EntryField> fields;
+    const RepertoryTexts t = FormTexts();
+    const std::string texts[4] = {t.Pathology, t.Remedy, t.Posology, t.Notes};
+    const std::string foreign[4] = {ForeignCharacters(EdPato), ForeignCharacters(EdProd), ForeignCharacters(EdPoso),
+                                    ForeignCharacters(MemoNote)};
+    for (int i = 0; i < 4; ++i) {
+        EntryField f;
+        f.name = kFieldNames[i];
+        f.text = texts[i];
+        f.capacity = kCapacity[i];
+        f.key = i == kPato || i == kProd;
+        f.lines = i == kNote;
+        f.foreign = foreign[i];
+        fields.push_back(f);
+    }
+    return fields;
+}
+
+std::string TFoAggRep::ShownRecordText() const { return SavedPathologyText + " - " + SavedRemedyText; }
 
 }  // namespace remedies

@@ -57,10 +57,11 @@ protected:
     void SetFieldsEnabled(bool enabled) override;
     EditOutcome WriteForm(bool asNew) override;
     bool KeyTextChanged() const override;
+    std::vector<EntryField> EntryFields() const override;
+    std::string ShownRecordText() const override;
 
 private:
     void LinkPrimary();
-    void ShowLimit(bool over, int top);
 };
 
 extern TFoAggRep* FoAggRep;

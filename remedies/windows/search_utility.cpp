@@ -125,12 +125,13 @@ void TFoUtilit::FormActivate() {
     DataRecordCount(SearchDatabase("Terap"));
 }
 
+// A change of database keeps the record shown: its edit is saved where it
+// was found.
 void TFoUtilit::RadioButton5Click() {
     DatabaseCode = "Prima";
     PanelTerap->hide();
     PanelPrima->show();
     NextRecord = 0;
-    FoundRecord = 0;
 }
 
 void TFoUtilit::RadioButton6Click() {
@@ -138,7 +139,6 @@ void TFoUtilit::RadioButton6Click() {
     PanelPrima->hide();
     PanelTerap->show();
     NextRecord = 0;
-    FoundRecord = 0;
 }
 
 void TFoUtilit::RbRimeClick() {
@@ -146,10 +146,15 @@ void TFoUtilit::RbRimeClick() {
     NextRecord = 0;
     FoundRecord = 0;
     BBcerca->setText("Cerca");
+    // The memos are emptied: there is no edit left to save.
+    EditArmed = false;
     Memo1->clear();
     Memo2->clear();
     Edit1->clear();
+    Edit2->clear();
+    SetBaseColour(Edit2, kWhiteColour);
     EdRime->clear();
+    BBsalva->setEnabled(false);
 }
 
 void TFoUtilit::RBrimedClick() { RbRimeClick(); }
@@ -157,7 +162,6 @@ void TFoUtilit::RBrimedClick() { RbRimeClick(); }
 void TFoUtilit::EditCercaChange() {
     Searching = false;
     NextRecord = 0;
-    FoundRecord = 0;
     BBcerca->setText("Cerca");
     EditArmed = false;
 }
@@ -184,10 +188,21 @@ bool TFoUtilit::SearchOnce() {
     SetMemoText(Memo1, m.text.substr(0, m.position));
     SetMemoText(Memo2, m.text.substr(m.position));
     SetText(Edit1, std::to_string(m.record + 1));
+    SetBaseColour(Edit2, kWhiteColour);
     NextRecord = m.record + 1;
     FoundRecord = m.record;
+    FoundDatabase = DatabaseCode;
+    FoundField = FieldCode;
     repaint();
     return true;
+}
+
+void TFoUtilit::ShowEditedLength() {
+    if (FoundRecord == 0 || FoundField.empty()) return;
+    const std::size_t capacity = SearchFieldFor(FoundDatabase, FoundField).Capacity();
+    const std::size_t length = MemoText(Memo1).size() + MemoText(Memo2).size();
+    SetText(Edit2, std::to_string(length) + "/" + std::to_string(capacity));
+    SetBaseColour(Edit2, length > capacity ? kRedColour : kWhiteColour);
 }
 
 void TFoUtilit::EndSearch() {
@@ -211,8 +226,10 @@ void TFoUtilit::BBcercaClick() {
     }
     BBsalva->setEnabled(false);
     EditArmed = false;
+    // The field of the database chosen now, at every press: the database may
+    // have changed since the search began.
+    FieldCode = SelectedFieldCode();
     if (!Searching) {
-        FieldCode = SelectedFieldCode();
         Phrase = rt::UpperAscii(TextOf(EditCerca));
         Searching = true;
         NextRecord = 1;  // the data records: record 0 is the header
@@ -228,22 +245,47 @@ void TFoUtilit::BBcercaClick() {
 void TFoUtilit::Memo1Click() { EditArmed = true; }
 
 void TFoUtilit::Memo1Change() {
-    if (EditArmed) BBsalva->setEnabled(true);
+    if (EditArmed) {
+        BBsalva->setEnabled(true);
+        ShowEditedLength();
+    }
 }
 
 void TFoUtilit::BBsalvaClick() {
-    if (TextOf(EdRime) == kEndOfFile || FoundRecord == 0) return;
+    if (TextOf(EdRime) == kEndOfFile || FoundRecord == 0) {
+        // Said rather than dropped: no record is shown, so there is nowhere to write.
+        gui::ShowMessage("Nessun record \xE8 mostrato: non c'\xE8 nulla da salvare.");
+        return;
+    }
     SaveFoundField();
 }
 
 void TFoUtilit::SaveFoundField() {
     if (FoundRecord == 0) return;
-    const std::string text = MemoText(Memo1) + MemoText(Memo2);
-    const EditOutcome o = SaveFieldText(DatabaseCode, FieldCode, FoundRecord, text);
+    const std::string first = MemoText(Memo1);
+    const std::string text = first + MemoText(Memo2);
+    std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
+    fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
+    if (const std::string why = EntryRefusal(fields); !why.empty()) {
+        gui::ShowMessage(why);
+        return;
+    }
+    if (const std::string question = CutQuestion(fields);
+        !question.empty() && gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::AnswerYes)
+        return;
+    const EditOutcome o = SaveFieldText(FoundDatabase, FoundField, FoundRecord, text);
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
     if (!o.saved) return;
     BBsalva->setEnabled(false);
     EditArmed = false;
+    // The memos show what the record now holds (a cut text as it was cut).
+    const SearchField field = SearchFieldFor(FoundDatabase, FoundField);
+    const std::string stored = JoinField(ReadDataRecord(SearchDatabase(FoundDatabase), FoundRecord), field);
+    const std::size_t split = std::min(first.size(), stored.size());
+    SetMemoText(Memo1, stored.substr(0, split));
+    SetMemoText(Memo2, stored.substr(split));
+    SetText(Edit2, std::to_string(stored.size()) + "/" + std::to_string(field.Capacity()));
+    SetBaseColour(Edit2, kWhiteColour);
 }
 
 }  // namespace remedies

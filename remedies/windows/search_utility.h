@@ -37,6 +37,9 @@ public:
     bool Searching = false;
     std::int64_t NextRecord = 0;
     std::int64_t FoundRecord = 0;  // the record whose field is shown, 0 none
+    // The database and field of the record shown: a save writes there, even
+    // after another database was chosen meanwhile.
+    std::string FoundDatabase, FoundField;
     bool EditArmed = false;
 
     void FormActivate() override;
@@ -54,6 +57,9 @@ protected:
 
 private:
     std::string SelectedFieldCode() const;
+    // The length of the edited text against the capacity of its field, in
+    // Edit2, red when the text is too long.
+    void ShowEditedLength();
     bool SearchOnce();
     void EndSearch();
     void SaveFoundField();

@@ -55,7 +55,10 @@ void TFoSintom1::ListBox1Click() {
     const std::string line = ChosenLine();
     SetText(EdDist, line);
     ClearResultSlots();
-    for (std::int64_t r : FindSymptomHits(line)) {
+    bool more = false;
+    const std::vector<std::int64_t> hits = FindSymptomHits(line, &more);
+    ShowHitsCut(more);
+    for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = SymptomSlotTexts(rec);
         FillResultSlot(t.P, t.A, t.S, t.D, true, r);

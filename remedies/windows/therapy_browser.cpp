@@ -72,7 +72,10 @@ void TFoTerapi::ListBox1Click() {
     const std::string line = ChosenLine();
     SetText(EdPato, line);
     ClearResultSlots();
-    for (std::int64_t r : FindPathologyHits(line)) {
+    bool more = false;
+    const std::vector<std::int64_t> hits = FindPathologyHits(line, &more);
+    ShowHitsCut(more);
+    for (std::int64_t r : hits) {
         RepertoryRecord rec = ReadRepertoryRecord(r);
         FillResultSlot(rec.Remedy, {}, {}, rec.Posology, true, r);
         SetText(EdPato, rec.Pathology);

@@ -201,27 +201,33 @@ void TFoAggiorna::CopyUpdateDisk(int slot) {
     BitBtnRitorna->setText("Attendere...");
     repaint();
     UpdateOutcome outcome;
+    std::string notes;  // what the user is told after an update that was made
     {
         WaitCursor wait;
         outcome = InstallUpdate(source, local);
         if (outcome.ok && UpdateLacksDerivedLists(source)) {
             // The databases came without their lists: they are made here.
             try {
-                RebuildPrimaryLists();
-                RebuildPathologyList();
+                const ListRebuildReport primary = RebuildPrimaryLists();
+                const ListRebuildReport therapies = RebuildPathologyList();
+                for (const std::string& leftOut : {SkippedRecordsMessage(primary, "DBmain.rnd"),
+                                                   SkippedRecordsMessage(therapies, "Repertorio.rnd")})
+                    if (!leftOut.empty()) notes += leftOut + "\r\n";
             } catch (const std::exception& e) {
-                outcome.message = std::string("Le banche dati sono state aggiornate, ma gli archivi di appoggio "
-                                              "non sono stati ricostruiti (usare Ricostruisci File).\r\n") +
-                                  e.what();
+                notes += std::string("Le banche dati sono state aggiornate, ma gli archivi di appoggio "
+                                     "non sono stati ricostruiti (usare Ricostruisci File).\r\n") +
+                         e.what() + "\r\n";
             }
         }
     }
     SetText(EdUltAgg, SetDateIn(local).dateText);
     BitBtnRitorna->setText("Ritorna al Menu");
-    if (!outcome.ok)
+    if (!outcome.ok) {
         gui::ShowMessage(outcome.message + "\r\nLe banche dati installate sono rimaste come erano.");
-    else if (!outcome.message.empty())
-        gui::ShowMessage(outcome.message);
+        return;
+    }
+    notes += KeptCopiesMessage(outcome, local);
+    if (!notes.empty()) gui::ShowMessage(notes);
 }
 
 }  // namespace remedies

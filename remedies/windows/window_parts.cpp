@@ -12,6 +12,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/win1252.h"
 
 namespace remedies {
 
@@ -181,6 +182,9 @@ QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w
     auto* m = new QPlainTextEdit(parent);
     m->setObjectName(name);
     m->setGeometry(x, y, w, h);
+    // Tab moves to the next field, as in the old memos; it types no tab,
+    // which a save would refuse.
+    m->setTabChangesFocus(true);
     return m;
 }
 
@@ -207,6 +211,19 @@ std::string TextOf(const QLineEdit* edit) { return gui::FromQt(edit->text()); }
 void SetText(QLabel* label, const std::string& cp1252) { label->setText(gui::ToQt(cp1252)); }
 void SetText(QPlainTextEdit* memo, const std::string& cp1252) { memo->setPlainText(gui::ToQt(cp1252)); }
 std::string TextOf(const QPlainTextEdit* memo) { return gui::FromQt(memo->toPlainText()); }
+
+std::string ForeignCharacters(const QString& text) {
+    std::u32string found;
+    for (char32_t c : text.toUcs4())
+        if (c != U'?' && rt::Cp1252FromCodePoint(c) == '?' && found.find(c) == std::u32string::npos) found += c;
+    std::string out;
+    for (char32_t c : found)
+        out += (out.empty() ? "" : ", ") + QString("U+%1").arg(static_cast<uint>(c), 4, 16, QChar('0')).toUpper().toStdString();
+    return out;
+}
+
+std::string ForeignCharacters(const QLineEdit* edit) { return ForeignCharacters(edit->text()); }
+std::string ForeignCharacters(const QPlainTextEdit* memo) { return ForeignCharacters(memo->toPlainText()); }
 
 std::string MemoText(const QPlainTextEdit* memo) {
     std::string s = gui::FromQt(memo->toPlainText());

@@ -102,7 +102,7 @@ QRadioButton* MakeRadio(QWidget* parent, const char* text, const char* name);
 // Controls at fixed positions.
 QLabel* PlaceLabel(QWidget* parent, const char* cp1252, int x, int y, int w = -1, int h = 16);
 QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int h = 21);
-QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h);
+QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h);  // Tab leaves it
 QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int x, int y, int w,
                          int h = 25);
 QRadioButton* PlaceRadio(QWidget* parent, const char* name, const char* caption, int x, int y, int w);
@@ -116,6 +116,13 @@ std::string TextOf(const QPlainTextEdit* memo);
 // The text of a memo as the records hold it (CR LF line ends), and back.
 std::string MemoText(const QPlainTextEdit* memo);
 void SetMemoText(QPlainTextEdit* memo, const std::string& cp1252);
+
+// The characters of a widget text that have no Windows-1252 code (so would
+// be stored as "?"), each once, as their code points ("U+03B1, U+1F600");
+// "" when every character has one.
+std::string ForeignCharacters(const QString& text);
+std::string ForeignCharacters(const QLineEdit* edit);
+std::string ForeignCharacters(const QPlainTextEdit* memo);
 
 // The typed character of a key press as the old platform's character (Enter
 // 13, Backspace 8, a printable character as its Windows-1252 byte), or 0 for

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -17,6 +17,7 @@
 #include "platform/runtime/text_file.h"
 #include "remedies/database_edit.h"
 #include "remedies/prefix_bisect.h"
+#include "remedies/record_journal.h"
 #include "tests/remedies/remedy_test_util.h"
 
 using namespace remedies;
@@ -139,8 +140,10 @@ TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
     TempWorkFolder folder;
     WritePrimaryDb({Texts("A", "1"), Texts("B", "2")});
     const std::string before = FileBytes(kPrimaryDbName);
-    // The new file cannot be written: a folder stands where it would go.
+    // Neither the new file nor the journal of a save in place can be written:
+    // folders stand where they would go.
     fs::create_directories(rt::TemporaryBeside(rt::ResolvePath(kPrimaryDbName)));
+    fs::create_directories(rt::ResolvePath(JournalNameFor(PrimaryDb())));
     for (EditOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
                           DeletePrimaryEdit(1), CommitPrimaryOrder({2, 1})}) {
         EXPECT_FALSE(o.saved);
@@ -161,8 +164,10 @@ TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {
     EXPECT_EQ(PrimaryRecordCount(), 2);
 }
 
-// A child process saves, appends, deletes or reorders and is killed at a random
-// moment; the database is then always the old one or the new one.
+// A child process saves, appends, deletes or reorders and is killed: first at
+// each step of the journaled write in turn, then after random delays. After
+// every kill the next start's work (the ended rewrites finished, the journal
+// rolled back) leaves the old database or the new one, and no journal.
 TEST(DatabaseEditKill, AKilledChangeLeavesTheOldOrTheNewDatabase) {
     TempWorkFolder folder;
     std::vector<PrimaryTexts> texts;
@@ -201,45 +206,58 @@ TEST(DatabaseEditKill, AKilledChangeLeavesTheOldOrTheNewDatabase) {
             default: return CommitPrimaryOrder(reversed).saved;
         }
     };
-    // How long the rewrite of the database takes here (the lists are rebuilt
-    // after it), so the kills fall before, during and after it.
-    auto t0 = std::chrono::steady_clock::now();
-    RewriteDataRecord(PrimaryDb(), 17, EncodePrimaryRecord(MakePrimaryRecord(edited)));
-    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
-    testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
-
-    // A fixed number of runs, whatever the machine's speed; each run checks
-    // what it must show.
-    std::mt19937 random(20261207);
-    int runs = 0, stayedOld = 0, becameNew = 0;
-    while (runs < 80) {
-        const int op = runs % 4;
-        const long long span = std::max<long long>(took.count() * 3, 500);
-        const long long delay = (random() % 4 == 0) ? 0 : static_cast<long long>(random() % span);
+    const fs::path journal = rt::ResolvePath(JournalNameFor(PrimaryDb()));
+    // Runs a change in a child killed by `kill` (after `delay` microseconds,
+    // or by the hook of the journal's steps), then does what the next start does.
+    auto killedRun = [&](int op, int killAtStep, long long delay) {
         const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
         if (pid == 0) {
+            static int atStep;
+            atStep = killAtStep;
+            if (atStep > 0) JournalStepHook = [](int step) {
+                if (step == atStep) raise(SIGKILL);
+            };
             change(op);
             _exit(0);
         }
-        if (delay > 0) usleep(static_cast<useconds_t>(delay));
-        kill(pid, SIGKILL);
+        if (pid < 0) return false;
+        if (killAtStep == 0) {
+            if (delay > 0) usleep(static_cast<useconds_t>(delay));
+            kill(pid, SIGKILL);
+        }
         int status = 0;
         waitpid(pid, &status, 0);
-        const std::string now = FileBytes(kPrimaryDbName);
-        if (now == old) {
-            ++stayedOld;
-        } else {
-            ASSERT_EQ(now, expected(op)) << "neither the old nor the new database after change " << op << ", run "
-                                         << runs;
-            ++becameNew;
+        rt::FinishInterruptedRewrites();
+        RollBackInterruptedSaves();
+        return true;
+    };
+
+    // Every step of a save and an append: killed with the journal written
+    // (the database untouched or written), the next start rolls back; killed
+    // once the journal is gone, the change stays.
+    for (int op : {0, 1}) {
+        for (int step : {1, 2, 3}) {
+            ASSERT_TRUE(killedRun(op, step, 0));
+            EXPECT_FALSE(fs::exists(journal)) << "change " << op << ", step " << step;
+            EXPECT_EQ(FileBytes(kPrimaryDbName), step < 3 ? old : expected(op)) << "change " << op << ", step " << step;
             testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
         }
-        ++runs;
     }
-    // How many runs ended old or new depends on the machine's speed: shown, not asserted.
-    std::printf("%d runs: %d old, %d new (the rewrite takes %lld us)\n", runs, stayedOld, becameNew,
-                static_cast<long long>(took.count()));
+
+    // Kills at random moments, the four changes in turn, a fixed number of rounds.
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 80; ++round) {
+        const int op = round % 4;
+        const long long delay = (random() % 4 == 0) ? 0 : static_cast<long long>(random() % 30000);
+        ASSERT_TRUE(killedRun(op, 0, delay));
+        const std::string now = FileBytes(kPrimaryDbName);
+        EXPECT_FALSE(fs::exists(journal)) << "round " << round;
+        if (now != old) {
+            ASSERT_EQ(now, expected(op)) << "neither the old nor the new database after change " << op << ", round "
+                                         << round;
+            testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
+        }
+    }
 }
 
 TEST(EditorLists, EntriesCarryTheirRecordsAndSplitAtTheFirstStar) {

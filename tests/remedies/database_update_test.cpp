@@ -3,8 +3,11 @@
 // and leaves the local files untouched when anything fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
+#include "remedies/database_check.h"
 #include "remedies/database_update.h"
 #include "tests/remedies/remedy_test_util.h"
 
@@ -15,6 +18,17 @@ using testing_support::WriteBytes;
 namespace fs = std::filesystem;
 
 namespace {
+
+// A database of `records` records of `size` bytes whose first field holds the
+// one character `mark` (so copies can be told apart and the file is whole).
+std::string Db(std::size_t size, int records, char mark) {
+    std::string bytes(size * static_cast<std::size_t>(records), '\0');
+    for (int r = 1; r < records; ++r) {
+        bytes[static_cast<std::size_t>(r) * size] = 1;
+        bytes[static_cast<std::size_t>(r) * size + 1] = mark;
+    }
+    return bytes;
+}
 
 void Touch(const fs::path& p, const std::string& bytes, int minutesAgo) {
     fs::create_directories(p.parent_path());
@@ -72,8 +86,8 @@ TEST(UpdateFolders, TheSetDateIsTheNewerDatabaseOrNonValida) {
 TEST(UpdateInstall, NewerFilesArriveWithTheirDates) {
     TempWorkFolder folder;
     const fs::path disc = folder.Path() / "disc" / "OpzioneH";
-    Touch(disc / "DBmain.rnd", std::string(4814 * 3, 'n'), 10);
-    Touch(disc / "Repertorio.rnd", std::string(1206 * 2, 'r'), 5);
+    Touch(disc / "DBmain.rnd", Db(4814, 3, 'n'), 10);
+    Touch(disc / "Repertorio.rnd", Db(1206, 2, 'r'), 5);
     Touch(disc / "Sintomi.txt", "Angst\r\n", 5);
     const fs::path local = folder.Path() / "OpzioneH";
     Touch(local / "dbmain.rnd", "old", 600);
@@ -84,7 +98,7 @@ TEST(UpdateInstall, NewerFilesArriveWithTheirDates) {
     EXPECT_EQ(o.filesCopied, 3);
     // The existing file keeps its spelling and gets the new content and date.
     EXPECT_FALSE(fs::exists(local / "DBmain.rnd") && !fs::exists(local / "dbmain.rnd"));
-    EXPECT_EQ(ReadBytes(local / "dbmain.rnd"), std::string(4814 * 3, 'n'));
+    EXPECT_EQ(ReadBytes(local / "dbmain.rnd"), Db(4814, 3, 'n'));
     EXPECT_EQ(fs::last_write_time(local / "dbmain.rnd"), fs::last_write_time(disc / "DBmain.rnd"));
     EXPECT_EQ(fs::last_write_time(local / "Repertorio.rnd"), fs::last_write_time(disc / "Repertorio.rnd"));
     EXPECT_EQ(ReadBytes(local / "Patolog.txt"), "blijft\r\n");
@@ -98,8 +112,8 @@ TEST(UpdateInstall, NewerFilesArriveWithTheirDates) {
 TEST(UpdateInstall, AFailedCopyLeavesTheLocalFilesUntouched) {
     TempWorkFolder folder;
     const fs::path disc = folder.Path() / "disc" / "OpzioneH";
-    Touch(disc / "DBmain.rnd", "new main", 1);
-    Touch(disc / "Repertorio.rnd", "new rep", 1);
+    Touch(disc / "DBmain.rnd", Db(4814, 2, 'n'), 1);
+    Touch(disc / "Repertorio.rnd", Db(1206, 2, 'n'), 1);
     const fs::path local = folder.Path() / "OpzioneH";
     Touch(local / "DBmain.rnd", "old main", 600);
     Touch(local / "Repertorio.rnd", "old rep", 600);
@@ -125,6 +139,105 @@ TEST(UpdateInstall, AFailedCopyLeavesTheLocalFilesUntouched) {
     // An empty update folder installs nothing and says so.
     fs::create_directories(folder.Path() / "empty" / "OpzioneH");
     EXPECT_FALSE(InstallUpdate(folder.Path() / "empty" / "OpzioneH", local).ok);
+}
+
+TEST(UpdateCheck, AnIncomingDatabaseThatIsNotWholeRefusesTheUpdate) {
+    TempWorkFolder folder;
+    const fs::path local = folder.Path() / "OpzioneH";
+    Touch(local / "DBmain.rnd", Db(4814, 4, 'o'), 600);
+    Touch(local / "Repertorio.rnd", Db(1206, 3, 'o'), 600);
+    Touch(local / "Sintomi.txt", "Angst\r\n", 600);
+    auto localState = [&] {
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const auto& e : fs::directory_iterator(local)) files.emplace_back(e.path().filename().string(), ReadBytes(e.path()));
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    const auto before = localState();
+
+    std::string random(10000, '\0');
+    std::uint32_t x = 2463534242u;
+    for (char& c : random) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = static_cast<char>(x);
+    }
+    std::string badField = Db(4814, 5, 'n');
+    badField[3 * 4814 + 955] = static_cast<char>(251);  // an indication longer than its field
+    std::string badHeader = Db(1206, 2, 'n');
+    badHeader[101] = static_cast<char>(255);
+    struct Case {
+        const char* file;
+        std::string bytes;
+        const char* why;
+    };
+    const std::vector<Case> cases{
+        {"DBmain.rnd", random, "non \xE8 un numero intero di record di 4814 byte"},
+        {"DBmain.rnd", Db(4814, 6, 'n').substr(0, 3 * 4814 + 2407), "(16849 byte)"},
+        {"dbmain.RND", badField, "il record 3 non \xE8 leggibile"},
+        {"Repertorio.rnd", badHeader, "il record 0 non \xE8 leggibile"},
+        {"Repertorio.rnd", "", "\xE8 vuoto"},
+    };
+    for (const Case& c : cases) {
+        const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+        fs::remove_all(disc);
+        // The other database is whole, so the faulty one alone refuses the update.
+        Touch(disc / "Sintomi.txt", "Nieuw\r\n", 1);
+        if (std::string(c.file) != "Repertorio.rnd") Touch(disc / "Repertorio.rnd", Db(1206, 2, 'n'), 1);
+        Touch(disc / c.file, c.bytes, 1);
+        const UpdateOutcome o = InstallUpdate(disc, local);
+        EXPECT_FALSE(o.ok) << c.file;
+        EXPECT_EQ(o.message.rfind("Aggiornamento rifiutato: il file " + (disc / c.file).string(), 0), 0u) << o.message;
+        EXPECT_NE(o.message.find(c.why), std::string::npos) << o.message;
+        EXPECT_EQ(localState(), before) << "the local folder changed for " << c.why;
+    }
+}
+
+TEST(UpdateCheck, TheReplacedPairIsKeptUnderTheNextFreeNumber) {
+    TempWorkFolder folder;
+    const fs::path local = folder.Path() / "OpzioneH";
+    Touch(local / "DBmain.rnd", Db(4814, 3, 'a'), 600);
+    Touch(local / "Repertorio.rnd", Db(1206, 3, 'a'), 600);
+    const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+    Touch(disc / "DBmain.rnd", Db(4814, 2, 'b'), 10);
+    Touch(disc / "Repertorio.rnd", Db(1206, 2, 'b'), 10);
+    UpdateOutcome o = InstallUpdate(disc, local);
+    ASSERT_TRUE(o.ok) << o.message;
+    EXPECT_EQ(o.keptCopies, (std::vector<std::string>{"DBmain.rnd.precedente1", "Repertorio.rnd.precedente1"}));
+    EXPECT_EQ(ReadBytes(local / "DBmain.rnd.precedente1"), Db(4814, 3, 'a'));
+    EXPECT_EQ(ReadBytes(local / "Repertorio.rnd.precedente1"), Db(1206, 3, 'a'));
+    const std::string said = KeptCopiesMessage(o, local);
+    EXPECT_NE(said.find(local.string()), std::string::npos) << said;
+    EXPECT_NE(said.find("DBmain.rnd.precedente1 e Repertorio.rnd.precedente1"), std::string::npos) << said;
+
+    // A second update brings the primary database only: the pair is kept all the same, as number 2.
+    fs::remove(disc / "Repertorio.rnd");
+    Touch(disc / "DBmain.rnd", Db(4814, 4, 'c'), 5);
+    o = InstallUpdate(disc, local);
+    ASSERT_TRUE(o.ok) << o.message;
+    EXPECT_EQ(o.keptCopies, (std::vector<std::string>{"DBmain.rnd.precedente2", "Repertorio.rnd.precedente2"}));
+    EXPECT_EQ(ReadBytes(local / "DBmain.rnd.precedente2"), Db(4814, 2, 'b'));
+    EXPECT_EQ(ReadBytes(local / "Repertorio.rnd.precedente2"), Db(1206, 2, 'b'));
+    EXPECT_EQ(ReadBytes(local / "DBmain.rnd.precedente1"), Db(4814, 3, 'a'));
+    EXPECT_EQ(ReadBytes(local / "DBmain.rnd"), Db(4814, 4, 'c'));
+
+    // An update without databases replaces none and keeps nothing.
+    fs::remove(disc / "DBmain.rnd");
+    Touch(disc / "Sintomi.txt", "Angst\r\n", 5);
+    o = InstallUpdate(disc, local);
+    ASSERT_TRUE(o.ok) << o.message;
+    EXPECT_TRUE(o.keptCopies.empty());
+    EXPECT_EQ(KeptCopiesMessage(o, local), "");
+    EXPECT_FALSE(fs::exists(local / "DBmain.rnd.precedente3"));
+}
+
+TEST(UpdateCheck, TheShippedDatabasesAreWhole) {
+    const fs::path shipped = KELVOR_TEST_DATA_DIR;
+    EXPECT_EQ(DatabaseFileProblem(shipped / "OpzioneH" / "DBmain.rnd", DatabaseKind::Primary), "");
+    EXPECT_EQ(DatabaseFileProblem(shipped / "OpzioneH" / "Repertorio.rnd", DatabaseKind::Repertory), "");
+    // Each checked as the other kind is not.
+    EXPECT_NE(DatabaseFileProblem(shipped / "OpzioneH" / "DBmain.rnd", DatabaseKind::Repertory), "");
 }
 
 }  // namespace

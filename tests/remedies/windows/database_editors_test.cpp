@@ -139,10 +139,19 @@ TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
     EXPECT_EQ(BeepCount(), beeps + 1);
     QTest::keyClick(w.EdProd, Qt::Key_Backspace);
     EXPECT_FALSE(w.EdLimite->isVisible());
-    // Save as new cuts the name to its 50 characters; the new record is counted.
+    // Save as new wants an indication; then it asks before it cuts the name
+    // to its 50 characters (yes), and the new record is counted.
     const std::int64_t n = PrimaryRecordCount();
     QTest::keyClick(w.EdProd, Qt::Key_C);
     QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    EXPECT_EQ(PrimaryRecordCount(), n);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("\"Indicaties\" \xE8 vuoto"), std::string::npos);
+    w.MemoIndi->setPlainText("Hoofdpijn");
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[1].buttons, gui::Buttons::YesNo);
+    EXPECT_NE(messages.messages[1].text.find("\"Remedie\": 51 caratteri, il limite \xE8 50"), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(ReadPrimaryRecord(n + 1).Remedy, std::string(50, 'a'));
     EXPECT_EQ(Text(w.EdNumRec), "Tot=" + std::to_string(n + 1));
@@ -298,12 +307,20 @@ TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFields
     w.Memo1->clear();
     w.Memo2->setPlainText(QString::fromStdString(Pattern(320)));
     ASSERT_TRUE(w.BBsalva->isEnabled());
+    // The count follows the edit, red while it is beyond the field.
+    EXPECT_EQ(Text(w.Edit2), "320/300");
+    EXPECT_EQ(BaseColour(w.Edit2), kRedColour);
     QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    // Asked first (yes): the last 20 characters go.
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("\"Indicazioni\": 320 caratteri, il limite \xE8 300"), std::string::npos);
     const PrimaryRecord r = ReadPrimaryRecord(n);
     EXPECT_EQ(r.Indication1, Pattern(320).substr(0, 250));
     EXPECT_EQ(r.Indication2, Pattern(320).substr(250, 50));
     EXPECT_FALSE(w.BBsalva->isEnabled());
-    EXPECT_TRUE(messages.messages.empty());
+    // The memos and the count show what the record holds now.
+    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), Pattern(300));
+    EXPECT_EQ(Text(w.Edit2), "300/300");
 }
 
 TEST_F(SampleWindows, UtilityAnswerNoContinuesAndLeavesTheRecord) {
@@ -362,7 +379,8 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     const fs::path older = folder.Path() / "cd" / "opzioneh";
     fs::create_directories(newer);
     fs::create_directories(older);
-    WriteBytes(newer / "DBmain.rnd", FileBytes(kPrimaryDbName) + std::string(kPrimaryRecordSize, 'n'));
+    const Bytes added = EncodePrimaryRecord(MakePrimaryRecord(Texts("nnnnnnnnnn", "Angst")));
+    WriteBytes(newer / "DBmain.rnd", FileBytes(kPrimaryDbName) + std::string(added.begin(), added.end()));
     WriteBytes(newer / "Repertorio.rnd", FileBytes(kRepertoryDbName));
     WriteBytes(older / "DBmain.rnd", std::string(kPrimaryRecordSize, '\0'));
     AgeFiles(newer, 5);
@@ -387,8 +405,14 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
     EXPECT_EQ(FileBytes(kPrimaryDbName), local);
 
+    const std::string localTherapies = FileBytes(kRepertoryDbName);
     QTest::mouseClick(w.BBok2, Qt::LeftButton);
-    EXPECT_EQ(messages.messages.size(), 1u);
+    // Installed, and the replaced pair kept beside it under one number, as the message says.
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_NE(messages.messages[1].text.find("DBmain.rnd.precedente1 e Repertorio.rnd.precedente1"), std::string::npos)
+        << messages.messages[1].text;
+    EXPECT_EQ(testing_support::ReadBytes("OpzioneH/DBmain.rnd.precedente1"), local);
+    EXPECT_EQ(testing_support::ReadBytes("OpzioneH/Repertorio.rnd.precedente1"), localTherapies);
     EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(newer / "DBmain.rnd"));
     EXPECT_EQ(fs::last_write_time(rt::ResolvePath(kPrimaryDbName)), fs::last_write_time(newer / "DBmain.rnd"));
     EXPECT_EQ(Text(w.EdUltAgg), Text(w.EdNuoAgg2));

@@ -1,0 +1,55 @@
+// One save of the primary database editor at 20,000 records: the record
+// written and the derived lists (symptoms, remedies, variants, planet and sign
+// lists) rebuilt, as "Salva" does; then the editor's own list refilled after it.
+// Wall time, one save per repetition, median of the repetitions.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "bench/generated_remedies.h"
+#include "remedies/database_edit.h"
+#include "remedies/primary_db.h"
+
+namespace {
+
+using bench_data::GeneratedDatabase;
+
+void BM_EditorSave(benchmark::State& state) {
+    GeneratedDatabase db(static_cast<int>(state.range(0)));
+    std::mt19937 rng(7);
+    std::int64_t r = 1;
+    for (auto _ : state) {
+        // A different record and new texts each time, as a user's saves are.
+        state.PauseTiming();
+        r = 1 + (r * 7919) % state.range(0);
+        remedies::PrimaryTexts t = remedies::PrimaryRecordToTexts(remedies::ReadPrimaryRecord(r));
+        t.Posology = bench_data::GeneratedTexts(rng).Posology;
+        state.ResumeTiming();
+        const remedies::EditOutcome o = remedies::SavePrimaryEdit(r, t);
+        if (!o.saved || !o.listsRebuilt) state.SkipWithError(o.error.c_str());
+    }
+}
+BENCHMARK(BM_EditorSave)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+
+// The editor's list by remedy, filled again after the save.
+void BM_EditorListRefill(benchmark::State& state) {
+    GeneratedDatabase db(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(remedies::PrimaryEditorEntries(false, true));
+}
+BENCHMARK(BM_EditorListRefill)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();

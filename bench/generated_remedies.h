@@ -1,0 +1,64 @@
+#pragma once
+// A working folder holding a generated primary database, for the remedy
+// benchmarks: remedies with and without form codes, indications of a few
+// hundred kinds, long posologies and syntheses, planet and sign signatures.
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "platform/runtime/record_file.h"
+#include "remedies/primary_db.h"
+
+namespace bench_data {
+
+inline remedies::PrimaryTexts GeneratedTexts(std::mt19937& rng) {
+    static const char* const kPlanets[] = {"Zon", "Maan", "Mercurius", "Venus", "Mars",
+                                           "Jupiter", "Saturnus", "Noordknoop", "Zuidknoop"};
+    static const char* const kSigns[] = {"Ram", "Stier", "Tweelingen", "Kreeft", "Leeuw", "Maagd",
+                                         "Weegschaal", "Schorpioen", "Boogschutter", "Steenbok",
+                                         "Waterman", "Vissen"};
+    static const char* const kForms[] = {"", "", "", "MSA ", "TSA ", "QSPC ", "HS 8 - ", "HS 104 - "};
+    remedies::PrimaryTexts t;
+    const int remedy = static_cast<int>(rng() % 2500);
+    t.Remedy = std::string(kForms[remedy % 8]) + "Remedium " + std::to_string(remedy);
+    t.Indication = "Indicatie " + std::to_string(rng() % 900) + " van het type " + std::to_string(rng() % 7) +
+                   (rng() % 5 == 0 ? " ,-" : "");
+    t.Posology = std::string(300 + rng() % 500, 'p');
+    t.Synthesis = std::string(rng() % 1200, 's');
+    t.PrimarySignature = std::string(kPlanets[rng() % 9]) + ", " + kPlanets[rng() % 9];
+    t.ZodiacalSignature = std::string(kSigns[rng() % 12]) + ", " + kSigns[rng() % 12];
+    t.Notes = std::string(rng() % 600, 'n');
+    return t;
+}
+
+class GeneratedDatabase {
+public:
+    explicit GeneratedDatabase(int records) {
+        previous_ = std::filesystem::current_path();
+        path_ = std::filesystem::temp_directory_path() / ("kelvor-bench-remedies-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path_ / "OpzioneH");
+        std::filesystem::current_path(path_);
+        std::mt19937 rng(20260101);
+        std::vector<rt::Bytes> all{rt::Bytes(remedies::kPrimaryRecordSize, 0)};
+        all.reserve(static_cast<std::size_t>(records) + 1);
+        for (int i = 0; i < records; ++i)
+            all.push_back(remedies::EncodePrimaryRecord(remedies::MakePrimaryRecord(GeneratedTexts(rng))));
+        rt::ReplaceAllRecords(remedies::kPrimaryDbName, remedies::kPrimaryRecordSize, all);
+    }
+    ~GeneratedDatabase() {
+        std::error_code ec;
+        std::filesystem::current_path(previous_, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    GeneratedDatabase(const GeneratedDatabase&) = delete;
+    GeneratedDatabase& operator=(const GeneratedDatabase&) = delete;
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
+
+}  // namespace bench_data

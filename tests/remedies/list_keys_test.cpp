@@ -1,0 +1,169 @@
+// The derived lists and the lookups from them: a record whose key holds a
+// control character is left out and reported instead of cutting a list
+// short; whatever a list shows (keys trimmed of trailing signs, cut at "*")
+// leads back to its records in the browsers and the multi-symptom search;
+// the browsers say when more than 140 records matched.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "platform/runtime/text_file.h"
+#include "remedies/browser_search.h"
+#include "remedies/database_edit.h"
+#include "remedies/ranked_search.h"
+#include "remedies/repertory_db.h"
+#include "tests/remedies/remedy_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using testing_support::TempWorkFolder;
+
+namespace {
+
+bool Holds(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+std::string Numbered(const char* stem, int i) { return stem + std::string(i < 10 ? "0" : "") + std::to_string(i); }
+
+TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList) {
+    TempWorkFolder folder;
+    std::vector<PrimaryTexts> records;
+    for (int i = 1; i <= 40; ++i) records.push_back(Texts(Numbered("Remedie ", i), Numbered("Symptoom ", i), "Zon"));
+    records[4].Indication = "Symptoom\x1A 05";          // Ctrl-Z pasted into an indication
+    records[6].Remedy = "Remedie\r\n07";                 // a line break in a remedy
+    records.push_back(Texts("Remedie 41", "Symptoom 40", "Zon"));  // shares the last symptom
+    WritePrimaryDb(records);
+    const ListRebuildReport report = RebuildPrimaryLists();
+    EXPECT_EQ(report.skippedRecords, (std::vector<std::int64_t>{5, 7}));
+
+    // Every reader sees every other symptom and remedy, the last ones included.
+    const auto symptoms = rt::ReadTextLines(kSymptomListName);
+    EXPECT_EQ(symptoms.size(), 38u);
+    EXPECT_TRUE(Holds(symptoms, "Symptoom 04") && Holds(symptoms, "Symptoom 06") && Holds(symptoms, "Symptoom 40"));
+    EXPECT_FALSE(Holds(symptoms, "Symptoom 07"));
+    const auto remedies = rt::ReadTextLines(kRemedyListName);
+    EXPECT_EQ(remedies.size(), 39u);
+    EXPECT_TRUE(Holds(remedies, "Remedie 41"));
+    for (const char* list : {kSymptomListName, kRemedyListName, kRemedyVariantListName})
+        EXPECT_EQ(FileBytes(list).find('\x1A'), std::string::npos) << list;
+    EXPECT_EQ(ReadRemedyNameList(RemedyListFileName("SolePri")).size(), 39u);
+
+    // A save says which records the lists leave out, until they are mended.
+    PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(2));
+    t.Posology = "1 x daags";
+    EditOutcome o = SavePrimaryEdit(2, t);
+    EXPECT_TRUE(o.saved && o.listsRebuilt);
+    EXPECT_NE(EditOutcomeMessage(o).find("i record 5, 7 di DBmain.rnd non sono negli elenchi"), std::string::npos)
+        << EditOutcomeMessage(o);
+    t = PrimaryRecordToTexts(ReadPrimaryRecord(5));
+    t.Indication = "Symptoom 05";
+    ASSERT_TRUE(SavePrimaryEdit(5, t).saved);
+    t = PrimaryRecordToTexts(ReadPrimaryRecord(7));
+    t.Remedy = "Remedie 07";
+    o = SavePrimaryEdit(7, t);
+    EXPECT_EQ(EditOutcomeMessage(o), "");
+    EXPECT_EQ(rt::ReadTextLines(kSymptomListName).size(), 40u);
+
+    // The pathology list: a Ctrl-Z in one pathology of sixteen.
+    WritePrimaryDb({Texts("Valeriana", "Slapeloosheid")});
+    std::vector<RepertoryTexts> therapies;
+    std::vector<rt::Bytes> all{rt::Bytes(kRepertoryRecordSize, 0)};
+    for (int i = 1; i <= 16; ++i)
+        all.push_back(EncodeRepertoryRecord(
+            FormToRepertoryRecord({i == 8 ? "Pathologie\x1A 08" : Numbered("Pathologie ", i), "Valeriana", "", ""})));
+    rt::ReplaceAllRecords(kRepertoryDbName, kRepertoryRecordSize, all);
+    EXPECT_EQ(RebuildPathologyList().skippedRecords, std::vector<std::int64_t>{8});
+    const auto pathologies = rt::ReadTextLines(kPathologyListName);
+    EXPECT_EQ(pathologies.size(), 15u);
+    EXPECT_TRUE(Holds(pathologies, "Pathologie 16"));
+}
+
+TEST(ListKeys, WhatAListShowsLeadsBackToItsRecords) {
+    TempWorkFolder folder;
+    auto with = [](PrimaryTexts t, const char* posology) {
+        t.Posology = posology;
+        return t;
+    };
+    WritePrimaryDb({
+        with(Texts("", "Leeg"), "geen remedie"),                        // 1: a record without a remedy
+        with(Texts("Belladonna", "Koorts boven 39\xB0"), "B bij koorts"),  // 2
+        with(Texts("Alo\xEB", "Obstipatie"), "A bij obstipatie"),          // 3
+        with(Texts("Arnica", "Brandwond*test"), "stored before stars were refused"),  // 4
+        with(Texts("Arnica", "Hoofdpijn "), "with a trailing blank"),    // 5
+        with(Texts("Alo\xEB", "Koorts boven 39\xB0"), "A bij koorts"),     // 6
+    });
+    RebuildPrimaryLists();
+    const auto symptoms = rt::ReadTextLines(kSymptomListName);
+    const auto remedies = rt::ReadTextLines(kRemedyListName);
+    ASSERT_TRUE(Holds(symptoms, "Koorts boven 39"));
+    ASSERT_TRUE(Holds(symptoms, "Brandwond"));
+    ASSERT_TRUE(Holds(symptoms, "Hoofdpijn"));
+    ASSERT_TRUE(Holds(remedies, "Alo"));
+
+    EXPECT_EQ(FindSymptomHits("Koorts boven 39"), (std::vector<std::int64_t>{2, 6}));
+    EXPECT_EQ(FindSymptomHits("Brandwond"), std::vector<std::int64_t>{4});
+    EXPECT_EQ(FindSymptomHits("Hoofdpijn"), std::vector<std::int64_t>{5});
+    // "Alo" finds the records of Aloë, not the record without a remedy.
+    EXPECT_EQ(FindRemedyHits("Alo"), (std::vector<std::int64_t>{3, 6}));
+    EXPECT_EQ(FindRemedyHits("Arnica"), (std::vector<std::int64_t>{4, 5}));
+    // A text as stored is still found by itself.
+    EXPECT_EQ(FindSymptomHits("Koorts boven 39\xB0"), (std::vector<std::int64_t>{2, 6}));
+    EXPECT_TRUE(FindSymptomHits("Koorts boven").empty());
+
+    // The multi-symptom search counts them under what the lists show.
+    RankedSlots slots{};
+    slots[1] = "Koorts boven 39";
+    slots[2] = "Obstipatie";
+    const auto ranked = RunRankedSearch(RankedSearchKind::MultiSymptom, slots);
+    ASSERT_EQ(ranked.size(), 2u);
+    EXPECT_EQ(ranked[0].Line(), "02 Alo");
+    EXPECT_EQ(ranked[1].Line(), "01 Belladonna");
+    const RankedDetail d = RankedSearchDetail(RankedSearchKind::MultiSymptom, "Alo", slots, slots);
+    EXPECT_EQ(d.lines, (std::vector<std::string>{"= Obstipatie", "- A bij obstipatie", "= Koorts boven 39\xB0",
+                                                 "- A bij koorts", kDetailClosingLine}));
+    EXPECT_TRUE(d.highlighted[1] && d.highlighted[2]);
+}
+
+TEST(ListKeys, BrowsersKnowWhenMoreThan140RecordsMatched) {
+    TempWorkFolder folder;
+    std::vector<PrimaryTexts> records(140, Texts("Remedie", "Hoofdpijn"));
+    records.push_back(Texts("Laatste", "Hoest"));
+    WritePrimaryDb(records);
+    bool more = true;
+    EXPECT_EQ(FindSymptomHits("Hoofdpijn", &more).size(), 140u);
+    EXPECT_FALSE(more);
+    records.push_back(Texts("Remedie", "Hoofdpijn"));
+    WritePrimaryDb(records);
+    EXPECT_EQ(FindSymptomHits("Hoofdpijn", &more).back(), 140);
+    EXPECT_TRUE(more);
+    EXPECT_EQ(FindRemedyHits("Remedie", &more).size(), 140u);
+    EXPECT_TRUE(more);
+    FindRemedyHits("Laatste", &more);
+    EXPECT_FALSE(more);
+}
+
+TEST(ListKeys, ASaveRewritesOnlyTheListsItChanges) {
+    TempWorkFolder folder;
+    WritePrimaryDb({Texts("Arnica", "Val", "Zon"), Texts("Bryonia", "Hoest", "Mars")});
+    RebuildPrimaryLists();
+    auto inode = [](const char* name) {
+        struct stat st {};
+        ::stat(rt::ResolvePath(name).c_str(), &st);
+        return st.st_ino;
+    };
+    const auto symptoms = inode(kSymptomListName), remedies = inode(kRemedyListName);
+    PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(1));
+    t.Posology = "3 x daags";
+    ASSERT_TRUE(SavePrimaryEdit(1, t).listsRebuilt);
+    EXPECT_EQ(inode(kSymptomListName), symptoms);
+    EXPECT_EQ(inode(kRemedyListName), remedies);
+    t.Indication = "Verstuiking";
+    ASSERT_TRUE(SavePrimaryEdit(1, t).listsRebuilt);
+    EXPECT_EQ(rt::ReadTextLines(kSymptomListName), (std::vector<std::string>{"Hoest", "Verstuiking"}));
+    EXPECT_EQ(inode(kRemedyListName), remedies);
+}
+
+}  // namespace

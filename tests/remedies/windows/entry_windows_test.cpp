@@ -1,0 +1,378 @@
+// Entry in the remedy windows as a practitioner types and pastes it: what the
+// editors and the utility refuse (with a message naming the field, the
+// database unchanged), what they store and the browsers find again, the
+// warning and question before a cut, the question before a delete, the
+// type-ahead over names in mixed case, the utility across a change of
+// database, the browsers past 140 hits and an update disc of random bytes.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <filesystem>
+
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/database_edit.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "remedies/windows/search_utility.h"
+#include "remedies/windows/symptom_browser.h"
+#include "remedies/windows/update_window.h"
+#include "remedies/windows/window_parts.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using window_tests::ClickLine;
+using window_tests::SampleFolder;
+using window_tests::Text;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The sample databases with their lists, and the messages of the test.
+class EntryForms : public ::testing::Test {
+protected:
+    SampleFolder sample;
+    void SetUp() override {
+        RebuildPrimaryLists();
+        RebuildPathologyList();
+    }
+    std::vector<gui::MessageRequest>& Messages() { return sample.messages.messages; }
+    std::string LastMessage() { return Messages().empty() ? std::string() : Messages().back().text; }
+};
+
+// One mounted disc.
+class DiscVolumes : public gui::SystemServices {
+public:
+    explicit DiscVolumes(fs::path root) : root_(std::move(root)) {}
+    std::vector<gui::Volume> ListVolumes() override { return {{root_.string(), "usb"}}; }
+
+private:
+    fs::path root_;
+};
+
+void ClickEntry(QListWidget* list, int row) {
+    list->setCurrentRow(row);
+    emit list->itemClicked(list->item(row));
+}
+
+TEST_F(EntryForms, PrimaryEditorRefusesWhatTheListsWouldLoseNamingTheField) {
+    const std::string before = FileBytes(kPrimaryDbName);
+    TFoMainArc w;
+    w.show();
+    // One letter typed and taken back enables "Salva come Nuovo"; the empty
+    // remedy is refused.
+    w.EdProd->setFocus();
+    QTest::keyClick(w.EdProd, Qt::Key_A);
+    QTest::keyClick(w.EdProd, Qt::Key_Backspace);
+    ASSERT_TRUE(w.BBnuovo->isEnabled());
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    EXPECT_NE(LastMessage().find("\"Remedie\" \xE8 vuoto"), std::string::npos) << LastMessage();
+
+    struct Case {
+        QString remedy, indication, synthesis;
+        std::string wanted;
+    };
+    const std::vector<Case> cases{
+        {"Aurum", QString("Koorts") + QChar(0x1A) + "s nachts", "", "\"Indicaties\" contiene un carattere di controllo (Ctrl-Z)"},
+        {"Aurum", QString("Koorts") + QChar(0x01), "", "(Ctrl-A)"},
+        {QString("Aurum") + QChar(0x1B), "Koorts", "", "\"Remedie\" contiene un carattere di controllo (Esc)"},
+        {"Aurum", "Hoofdpijn\nbij stress", "", "\"Indicaties\" deve stare su una sola riga"},
+        {"Brandwond*test", "Brandwond", "", "\"Remedie\" non pu\xF2 contenere il carattere \"*\""},
+        {"Aurum", "Indicaties", "", "\"Indicaties\" \xE8 vuoto"},
+        {"Aurum", "Koorts", QString::fromUtf8("Grieks: \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1"),
+         "\"Psychische Synthese\" contiene caratteri che il database non pu\xF2 registrare (U+03A9, U+03BC, U+03AD"},
+        {"Aurum", "Koorts", QString::fromUtf8("\xCE\xB1-pineen \xF0\x9F\x8C\xBF"), "(U+03B1, U+1F33F)"},
+    };
+    for (const Case& c : cases) {
+        Messages().clear();
+        w.EdProd->setText(c.remedy);
+        w.MemoIndi->setPlainText(c.indication);
+        w.MemoSint->setPlainText(c.synthesis.isEmpty() ? QString("Psychische Synthese") : c.synthesis);
+        QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+        ASSERT_EQ(Messages().size(), 1u) << c.wanted;
+        EXPECT_NE(LastMessage().find(c.wanted), std::string::npos) << LastMessage();
+        EXPECT_EQ(FileBytes(kPrimaryDbName), before) << c.wanted;
+    }
+}
+
+TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
+    const std::int64_t n = PrimaryRecordCount();
+    {
+        TFoMainArc w;
+        w.show();
+        w.EdProd->setText(QString::fromUtf8("Alo\xC3\xAB"));  // Aloë
+        w.MemoIndi->setPlainText(QString::fromUtf8("Koorts boven 39\xC2\xB0"));
+        w.EdPlane->setText("Zon");
+        QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+        EXPECT_TRUE(Messages().empty()) << LastMessage();
+    }
+    ASSERT_EQ(PrimaryRecordCount(), n + 1);
+    const PrimaryRecord r = ReadPrimaryRecord(n + 1);
+    EXPECT_EQ(r.Remedy, "Alo\xEB");
+    EXPECT_EQ(r.Indication(), "Koorts boven 39\xB0");
+    // The memos still showing what clearing put there are stored empty.
+    EXPECT_EQ(r.Posology1, "");
+    EXPECT_EQ(r.Warnings1, "");
+    EXPECT_EQ(r.Synthesis1, "");
+    EXPECT_EQ(r.Notes1 + r.ExtraNotes1, "");
+
+    TFoSintom1 browser;
+    browser.show();
+    ASSERT_TRUE(ClickLine(browser.ListBox1, "Koorts boven 39"));
+    EXPECT_EQ(Text(browser.EdP[1]), "Alo\xEB");
+    EXPECT_EQ(Text(browser.EdP[2]), "");
+    EXPECT_EQ(Text(browser.EdDist), "Koorts boven 39\xB0");
+    // No posology stored, so none shown; no warnings, so the notice.
+    EXPECT_EQ(Text(browser.EdD[1]), "");
+    browser.SB[1]->click();
+    EXPECT_EQ(Text(browser.MemoNote), "Er zijn tot nu toe geen waarschuwingen");
+}
+
+TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
+    TFoMainArc w;
+    w.show();
+    const int beeps = BeepCount();
+    w.EdProd->setText("Lang");
+    w.MemoIndi->setPlainText("Lange dosering");
+    w.MemoPoso->setPlainText(QString(950, 'p'));  // a paste: no key press
+    EXPECT_TRUE(w.EdLimite->isVisible());
+    EXPECT_EQ(w.EdLimite->y(), 142);
+    EXPECT_EQ(BeepCount(), beeps + 1);
+    const std::int64_t n = PrimaryRecordCount();
+    Messages().clear();
+    sample.messages.answers.push_back(gui::AnswerNo);
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
+    EXPECT_NE(LastMessage().find("\"Dosering\": 950 caratteri, il limite \xE8 900"), std::string::npos);
+    EXPECT_EQ(PrimaryRecordCount(), n);
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);  // yes this time
+    ASSERT_EQ(PrimaryRecordCount(), n + 1);
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(n + 1)).Posology, std::string(900, 'p'));
+    // Back within the limit, the warning goes.
+    w.MemoPoso->setPlainText("kort");
+    EXPECT_FALSE(w.EdLimite->isVisible());
+
+    TFoAggRep t;
+    t.show();
+    t.EdPato->setText(QString(101, 'x'));
+    EXPECT_TRUE(t.EdLimite->isVisible());
+    EXPECT_EQ(t.EdLimite->y(), 83);
+    t.EdPato->setText("Slapeloosheid");
+    EXPECT_FALSE(t.EdLimite->isVisible());
+}
+
+TEST_F(EntryForms, TheTherapiesEditorRefusesControlsAndEmptyKeys) {
+    const std::string before = FileBytes(kRepertoryDbName);
+    TFoAggRep w;
+    w.show();
+    struct Case {
+        QString pathology, remedy, notes;
+        std::string wanted;
+    };
+    const std::vector<Case> cases{
+        {QString("Brandwond") + QChar(0x1A), "Arnica", "", "\"PATHOLOGIE\" contiene un carattere di controllo (Ctrl-Z)"},
+        {"Brandwond", "", "", "\"REMEDIE\" \xE8 vuoto"},
+        {"", "Arnica", "", "\"PATHOLOGIE\" \xE8 vuoto"},
+        {"Brand*wond", "Arnica", "", "\"PATHOLOGIE\" non pu\xF2 contenere"},
+        {"Brandwond", "Arnica", QString::fromUtf8("\xCE\xB2-caroteen"), "\"Notities\" contiene caratteri"},
+    };
+    for (const Case& c : cases) {
+        Messages().clear();
+        w.EdPato->setText(c.pathology);
+        w.EdProd->setText(c.remedy);
+        w.MemoNote->setPlainText(c.notes);
+        QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+        ASSERT_EQ(Messages().size(), 1u) << c.wanted;
+        EXPECT_NE(LastMessage().find(c.wanted), std::string::npos) << LastMessage();
+        EXPECT_EQ(FileBytes(kRepertoryDbName), before);
+    }
+    // Notes on several lines are notes.
+    Messages().clear();
+    w.EdPato->setText("Brandwond");
+    w.EdProd->setText("Arnica");
+    w.MemoNote->setPlainText("koelen\nniet openprikken");
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    EXPECT_TRUE(Messages().empty()) << LastMessage();
+    EXPECT_EQ(ReadRepertoryRecord(RepertoryRecordCount()).Notes(), "koelen\r\nniet openprikken");
+}
+
+TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
+    TFoMainArc w;
+    w.show();
+    const std::int64_t n = PrimaryRecordCount();
+    ClickEntry(w.ListBox1, 4);
+    const std::int64_t r = w.CurrentRecordNumber;
+    ASSERT_GT(r, 0);
+    const std::string shown = Text(w.EdProd);
+    sample.messages.answers.push_back(gui::AnswerNo);
+    QTest::mouseClick(w.BBelimina, Qt::LeftButton);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
+    EXPECT_NE(LastMessage().find("Eliminare definitivamente il record " + std::to_string(r) + "?"), std::string::npos);
+    EXPECT_NE(LastMessage().find(shown), std::string::npos);
+    EXPECT_EQ(PrimaryRecordCount(), n);
+    EXPECT_EQ(w.CurrentRecordNumber, r);
+
+    // From the panel of unsaved changes: no keeps the panel up and the record.
+    w.MemoPoso->setFocus();
+    QTest::keyClicks(w.MemoPoso, "x");
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    sample.messages.answers.push_back(gui::AnswerNo);
+    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);
+    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(PrimaryRecordCount(), n);
+    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);  // yes
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(PrimaryRecordCount(), n - 1);
+}
+
+TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
+    SampleFolder sample;
+    WritePrimaryDb({Texts("aconitum", "Angst"), Texts("Symphytum officinale", "Gewrichtsklachten"),
+                    Texts("thymus vulgaris", "hoest bij kinderen"), Texts("Zingiber", "Misselijkheid"),
+                    Texts("Arnica", "Blauwe plekken")});
+    TFoMainArc w;
+    w.show();
+    QTest::keyClicks(w.EdCerca, "thy");
+    EXPECT_EQ(Text(w.EdCerca), "THY");
+    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.ListBox1->currentRow())].text, "thymus vulgaris**hoest bij kinderen");
+    w.RBindi->click();
+    QTest::mouseClick(w.EdCerca, Qt::LeftButton);
+    QTest::keyClicks(w.EdCerca, "hoe");
+    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.ListBox1->currentRow())].text, "hoest bij kinderen**thymus vulgaris");
+    // Tab leaves a memo rather than typing a tab a save would refuse.
+    w.MemoPoso->setFocus();
+    w.MemoPoso->setPlainText("2 x daags");
+    QTest::keyClick(w.MemoPoso, Qt::Key_Tab);
+    EXPECT_EQ(Text(w.MemoPoso), "2 x daags");
+
+    // The symptom browser too reaches a symptom written in small letters.
+    RebuildPrimaryLists();
+    TFoSintom1 browser;
+    browser.show();
+    QTest::keyClicks(browser.EdCerca, "hoe");
+    EXPECT_EQ(Text(browser.EdCerca), "Hoe");
+    EXPECT_EQ(gui::FromQt(browser.ListBox1->currentItem()->text()), "hoest bij kinderen");
+}
+
+TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
+    TFoUtilit w;
+    w.show();
+    w.RBindi->click();
+    w.EditCerca->setText("pijn");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(w.BBcerca->text(), "Continua");
+    const std::int64_t found = w.FoundRecord;
+    ASSERT_GT(found, 0);
+    const std::string therapiesBefore = FileBytes(kRepertoryDbName);
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
+    w.Memo2->setPlainText("pijn in de knie");
+    ASSERT_TRUE(w.BBsalva->isEnabled());
+    // The database changes in the middle of the search; the edit is still saved where it was found.
+    w.RadioButton6->click();
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_TRUE(Messages().empty()) << LastMessage();
+    EXPECT_EQ(ReadPrimaryRecord(found).Indication(), Text(w.Memo1) + "pijn in de knie");
+    EXPECT_EQ(FileBytes(kRepertoryDbName), therapiesBefore);
+    // "Continua" goes on in the therapies database, in its own field.
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_TRUE(Messages().empty()) << LastMessage();
+    EXPECT_EQ(w.FieldCode, "Rimed");
+    // A remedy of the therapies database holding "PIJN" is found, or the end is reached.
+    const std::string where = Text(w.EdRime);
+    EXPECT_TRUE(where == "FINE ARCHIVIO" || rt::UpperAscii(Text(w.Memo2)).rfind("PIJN", 0) == 0) << where;
+
+    // A field edited to hold a control character is refused by name; an
+    // edit of the end-of-file text is said to have nowhere to go.
+    w.RadioButton5->click();
+    w.RBindi->click();
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_GT(w.FoundRecord, 0);
+    const std::string primaryBefore = FileBytes(kPrimaryDbName);
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
+    w.Memo2->setPlainText(QString("pijn") + QChar(0x1A));
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_NE(LastMessage().find("\"Indicazioni\" contiene un carattere di controllo (Ctrl-Z)"), std::string::npos)
+        << LastMessage();
+    EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
+    w.EditCerca->setText("zzzz niet te vinden");
+    sample.messages.answers.push_back(gui::AnswerNo);  // the pending edit is dropped
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
+    QTest::mouseClick(w.Memo1->viewport(), Qt::LeftButton);
+    w.Memo1->setPlainText("iets");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_EQ(LastMessage(), "Nessun record \xE8 mostrato: non c'\xE8 nulla da salvare.");
+    EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
+}
+
+TEST(EntryBrowsers, TheSymptomBrowserSaysWhenHitsWereNotShown) {
+    SampleFolder sample;
+    std::vector<PrimaryTexts> records(141, Texts("Remedie", "Hoofdpijn"));
+    records.push_back(Texts("Ander", "Hoest"));
+    WritePrimaryDb(records);
+    RebuildPrimaryLists();
+    TFoSintom1 w;
+    w.show();
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
+    EXPECT_TRUE(w.LabOltre->isVisible());
+    EXPECT_EQ(Text(w.Edit1), "1/10");
+    EXPECT_NE(gui::FromQt(w.LabOltre->text()).find("eerste 140"), std::string::npos);
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
+    EXPECT_FALSE(w.LabOltre->isVisible());
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
+    w.BitBtn1->click();
+    EXPECT_FALSE(w.LabOltre->isVisible());
+}
+
+TEST_F(EntryForms, AnUpdateDiscOfRandomBytesIsRefusedAndChangesNothing) {
+    const fs::path disc = fs::current_path() / "usb" / "OpzioneH";
+    fs::create_directories(disc);
+    std::string random(10000, '\0');
+    std::uint32_t x = 88172645u;
+    for (char& c : random) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = static_cast<char>(x);
+    }
+    testing_support::WriteBytes(disc / "DBmain.rnd", random);
+    fs::create_directories("Appoggio");
+    rt::WriteTextLines("Appoggio\\Aggiorna1.txt", {"AGGIORNAMENTO"});
+    const std::string primary = FileBytes(kPrimaryDbName), therapies = FileBytes(kRepertoryDbName);
+    const std::string sun = FileBytes(RemedyListFileName("SolePri"));
+    gui::SetSystemServices(std::make_unique<DiscVolumes>(disc.parent_path()));
+    TFoAggiorna w;
+    w.show();
+    gui::SetSystemServices(nullptr);
+    ASSERT_TRUE(w.BBok1->isEnabled());
+    Messages().clear();
+    QTest::mouseClick(w.BBok1, Qt::LeftButton);
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(LastMessage().rfind("Aggiornamento rifiutato: il file " + (disc / "DBmain.rnd").string(), 0), 0u)
+        << LastMessage();
+    EXPECT_NE(LastMessage().find("rimaste come erano"), std::string::npos);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), primary);
+    EXPECT_EQ(FileBytes(kRepertoryDbName), therapies);
+    EXPECT_EQ(FileBytes(RemedyListFileName("SolePri")), sun);
+    EXPECT_FALSE(fs::exists("OpzioneH/DBmain.rnd.precedente1"));
+}
+
+}  // namespace
