@@ -65,7 +65,7 @@ private:
 
 void ClickEntry(QListWidget* list, int row) {
     list->setCurrentRow(row);
-    emit list->itemClicked(list->item(row));
+    Q_EMIT list->itemClicked(list->item(row));
 }
 
 TEST_F(EntryForms, PrimaryEditorRefusesWhatTheListsWouldLoseNamingTheField) {
