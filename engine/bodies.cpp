@@ -128,6 +128,13 @@ void MarkRetrograde(const BodyArray& later, BodyArray& present) {
     }
 }
 
+void SetLoadedChartRetroMarks(const BodyArray& computed, std::array<std::string, 25>& marks) {
+    auto mark = [&](int body) { return computed[body] < 0 ? "r" : " "; };
+    for (int i = 1; i <= 22; ++i) marks[i] = " ";
+    for (int i = kSun; i <= kSaturn; ++i) marks[i] = mark(i);
+    marks[8] = marks[9] = mark(kNode);
+}
+
 void ComputeBodiesWithRetro(int mode, Real jd) {
     const BodySettings settings = SettingsFromChart();
     LoadedTableCorrections corrections;
