@@ -140,10 +140,10 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     c.HouseSystemName = "CASE_MEDIE";
     engine::ComputeChartHouses();
 
-    // Steps 8 and 9: bodies and retrograde marks (only bodies 1..9 can be marked).
+    // Steps 8 and 9: bodies and retrograde marks, already for the entries as
+    // step 12 arranges them (both nodes carry the lunar node's mark).
     engine::ComputeBodiesWithRetro(0, c.JulianDay);
-    for (int i = 1; i <= 22; ++i) c.RetroMarks[i] = c.PlanetLongitudes[i] < 0 ? "r" : " ";
-    for (int i = 10; i <= 22; ++i) c.RetroMarks[i] = " ";
+    engine::SetLoadedChartRetroMarks(c.PlanetLongitudes, c.RetroMarks);
     for (int i = 1; i <= 22; ++i) c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
 
     // Step 10: clean-up, houses and signs, texts.

@@ -3,6 +3,7 @@
 // per body and era the largest and the mean error in longitude and latitude.
 //
 //   bench_accuracy [step-in-days]     (default 9.37 days)
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -108,13 +109,23 @@ int main(int argc, char** argv) {
     std::printf("Errors against the precise ephemeris, arc seconds (grid step %.2f days)\n", step);
     std::printf("%-16s %-10s %8s %12s %12s %12s %12s\n", "body", "era", "samples", "max lon",
                 "mean lon", "max lat", "mean lat");
+    auto print = [](const std::string& name, const char* era, const Stat& s) {
+        std::printf("%-16s %-10s %8ld %12.1f %12.2f %12.1f %12.2f\n", name.c_str(), era, s.n,
+                    s.maxLon, s.sumLon / s.n, s.maxLat, s.sumLat / s.n);
+    };
     for (const Row& r : rows) {
+        Stat all;
         for (int e = 0; e < kEraCount; ++e) {
             const Stat& s = r.era[e];
             if (s.n == 0) continue;
-            std::printf("%-16s %-10s %8ld %12.1f %12.2f %12.1f %12.2f\n", r.name.c_str(),
-                        kEras[e].name, s.n, s.maxLon, s.sumLon / s.n, s.maxLat, s.sumLat / s.n);
+            print(r.name, kEras[e].name, s);
+            all.maxLon = std::max(all.maxLon, s.maxLon);
+            all.maxLat = std::max(all.maxLat, s.maxLat);
+            all.sumLon += s.sumLon;
+            all.sumLat += s.sumLat;
+            all.n += s.n;
         }
+        if (all.n > 0) print(r.name, "all", all);
     }
     return 0;
 }

@@ -34,6 +34,10 @@ public:
             MinorTable().Load(kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes));
             minor_ = true;
         }
+        if (t.lunar && !lunar_) {
+            LunarTable().Load(kLunarTableFile, 1, static_cast<std::int64_t>(kLunarTableBytes));
+            lunar_ = true;
+        }
     }
     Real MoonCorrection(Real jd) override { return MoonCorrectionFrom(MoonTable(), jd); }
     // The two records around jd are decoded once for all the fields read at jd.
@@ -61,9 +65,11 @@ public:
         return MinorBodyCorrectionFrom(MinorTable(), body, jd, minorIndex_);
     }
     Real MoonLatitudeCorrection(Real jd) override { return MoonLatitudeCorrectionFrom(MinorTable(), jd); }
+    Real NodeFineCorrection(Real jd) override { return NodeFineCorrectionFrom(LunarTable(), jd); }
+    Real BlackMoonFineCorrection(Real jd) override { return BlackMoonFineCorrectionFrom(LunarTable(), jd); }
 
 private:
-    bool moon_ = false, planets_ = false, blackMoon_ = false, minor_ = false;
+    bool moon_ = false, planets_ = false, blackMoon_ = false, minor_ = false, lunar_ = false;
     bool planetDecoded_ = false;
     std::int64_t planetIndex_ = 0;  // of the records decoded
     Real planetJd_ = 0;             // the day they were last read for
@@ -120,6 +126,13 @@ void MarkRetrograde(const BodyArray& later, BodyArray& present) {
         if (later[i] < present[i] && std::fabs(later[i] - present[i]) < 5.0L)
             present[i] = -present[i];
     }
+}
+
+void SetLoadedChartRetroMarks(const BodyArray& computed, std::array<std::string, 25>& marks) {
+    auto mark = [&](int body) { return computed[body] < 0 ? "r" : " "; };
+    for (int i = 1; i <= 22; ++i) marks[i] = " ";
+    for (int i = kSun; i <= kSaturn; ++i) marks[i] = mark(i);
+    marks[8] = marks[9] = mark(kNode);
 }
 
 void ComputeBodiesWithRetro(int mode, Real jd) {

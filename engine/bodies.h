@@ -1,5 +1,8 @@
 #pragma once
 // Positions of the bodies: Sun to Pluto, lunar node, black moon, Ceres to Chiron.
+#include <array>
+#include <string>
+
 #include "engine/chart_state.h"
 
 namespace engine {
@@ -18,5 +21,12 @@ void ComputeBodiesWithRetro(int mode, Real jd);
 // The retrograde rule: entry i (1..19) of `present` is negated when the later
 // longitude is smaller and less than 5 degrees away.
 void MarkRetrograde(const BodyArray& later, BodyArray& present);
+
+// The retrograde marks ("r" or " ", entries 1..22) of a loaded chart, whose
+// entries 8 to 11 hold the north node, the south node, the Ascendant and the
+// Midheaven, from the longitudes ComputeBodiesWithRetro left (the engine's
+// order, a negative longitude moving backwards): the Sun to Saturn carry their
+// own marks, both nodes the lunar node's (entry 11), every other entry none.
+void SetLoadedChartRetroMarks(const BodyArray& computed, std::array<std::string, 25>& marks);
 
 }  // namespace engine

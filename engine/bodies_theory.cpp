@@ -945,8 +945,10 @@ void Computation::Node() {
             sum += t.amplitude * SinOfSum(S[t.s] * N[t.n] * G[t.g], P[t.p] * M[t.m]);
         node += sum;
         node = Wrap360(node);
-        if (settings_.useNodeTable && NodeCorrectionApplies(jd_))
+        if (settings_.useNodeTable && NodeCorrectionApplies(jd_)) {
             node = Wrap360(node + src_->PlanetCorrection(9, jd_) / 60.0L);
+            if (settings_.useLunarTable) node = Wrap360(node + src_->NodeFineCorrection(jd_) / 3600.0L);
+        }
     }
     out_.longitudes[kNode] = node;
     out_.latitudes[kNode] = 0;
@@ -956,8 +958,10 @@ void Computation::Node() {
 void Computation::BlackMoon() {
     Real x = moonPerigee_ + 180.0L;
     x -= 360.0L * std::trunc(x / 360.0L);
-    if (settings_.trueBlackMoon && settings_.useBlackMoonTable && BlackMoonCorrectionApplies(jd_))
+    if (settings_.trueBlackMoon && settings_.useBlackMoonTable && BlackMoonCorrectionApplies(jd_)) {
         x = Wrap360(x + src_->BlackMoonCorrection(jd_) / 3600.0L);
+        if (settings_.useLunarTable) x = Wrap360(x + src_->BlackMoonFineCorrection(jd_) / 3600.0L);
+    }
     out_.longitudes[kBlackMoon] = x;
     out_.latitudes[kBlackMoon] = 0;
     Equatorial(kBlackMoon, x, 0);
@@ -1067,6 +1071,7 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
     t.planets = (planets && s.usePlanetTable && PlanetCorrectionApplies(jd)) ||
                 (node && s.useNodeTable && NodeCorrectionApplies(jd));
     t.blackMoon = blackMoon && s.useBlackMoonTable && BlackMoonCorrectionApplies(jd);
+    t.lunar = s.useLunarTable && ((node && s.useNodeTable && NodeCorrectionApplies(jd)) || t.blackMoon);
     const bool minorBodies = mode == 0 || (mode >= kCeres && mode <= kChiron);
     t.minor = s.useMinorTable && ((minorBodies && MinorCorrectionApplies(jd)) ||
                                   (moon && MoonCorrectionApplies(jd)));

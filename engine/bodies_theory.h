@@ -22,6 +22,10 @@ public:
     virtual Real MinorBodyCorrection(int body, Real jd) { (void)body; (void)jd; return 0; }
     // The Moon's latitude, arc seconds.
     virtual Real MoonLatitudeCorrection(Real jd) { (void)jd; return 0; }
+    // What the true node and the true black moon still lack after their
+    // corrections above, arc seconds.
+    virtual Real NodeFineCorrection(Real jd) { (void)jd; return 0; }
+    virtual Real BlackMoonFineCorrection(Real jd) { (void)jd; return 0; }
 };
 
 // Spans (Julian days, UT) in which each correction is applied.
@@ -53,6 +57,7 @@ struct BodySettings {
     bool useNodeTable = true;
     bool useBlackMoonTable = true;
     bool useMinorTable = true;  // Ceres to Chiron and the Moon's latitude
+    bool useLunarTable = true;  // the true node's and true black moon's own, after theirs
 };
 
 // The arrays one computation writes; entries it does not compute keep what
@@ -73,6 +78,7 @@ struct TablesNeeded {
     bool planets = false;
     bool blackMoon = false;
     bool minor = false;
+    bool lunar = false;
 };
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -58,6 +59,7 @@ void ReadTwoRecords(const std::filesystem::path& path, const char* name, std::si
 std::int64_t MoonTableIndex(Real jd) { return rt::Round(jd - kMoonTableBase - 0.5L); }
 std::int64_t BlackMoonTableIndex(Real jd) { return rt::Round(jd - kBlackMoonTableBase - 0.5L); }
 std::int64_t MinorTableIndex(Real jd) { return rt::Round(jd - kMinorTableBase - 0.5L); }
+std::int64_t LunarTableDay(Real jd, Real base) { return rt::Trunc(std::floor(jd - base)); }
 std::int64_t PlanetTableIndex(Real jd) { return rt::Trunc(jd - 1721408.5L - 0.5L) / 5; }
 
 bool PlanetFieldFits(int field, std::int64_t value) {
@@ -113,6 +115,11 @@ Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetR
     Real v = (jd - r0.julianDay) * (f1 - f0) / 5 + f0;
     if (v > 21600) v -= 21600;
     return v;
+}
+
+Real InterpolateDay(Real t, Real start, Real middle, Real end) {
+    // Lagrange's parabola through t = 0, 0.5 and 1.
+    return start * (1 - t) * (1 - 2 * t) + middle * 4 * t * (1 - t) + end * t * (2 * t - 1);
 }
 
 Real ReadMoonCorrectionAt(const std::filesystem::path& table, Real jd) {
@@ -235,6 +242,11 @@ LoadedTable& MinorTable() {
     return table;
 }
 
+LoadedTable& LunarTable() {
+    static LoadedTable table;
+    return table;
+}
+
 Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd) {
     return MinorBodyCorrectionFrom(table, body, jd, MinorTableIndex(jd));
 }
@@ -257,6 +269,33 @@ Real MoonLatitudeCorrectionFrom(const LoadedTable& table, Real jd) {
                                         2 * kMoonLatitudeRecordSize);
     const Real c0 = Int16At(r), c1 = Int16At(r + 2);
     return ((jd - (kMoonTableBase + n)) * (c1 - c0) + c0) / 10;
+}
+
+namespace {
+
+// A part of "FilePosi\DLUN.rnd" of `records` records from byte `offset`, day n
+// starting at base + n.
+Real LunarCorrectionFrom(const LoadedTable& table, std::uint64_t offset, std::int64_t records,
+                         Real base, Real jd) {
+    const std::int64_t n = LunarTableDay(jd, base);
+    if (n < 0 || n + 1 >= records) throw rt::IoError(rt::kReadBeyondEnd, kLunarTableFile);
+    // The day's record and the start of the next.
+    const std::uint8_t* r = table.Range(
+        static_cast<std::int64_t>(offset) + n * static_cast<std::int64_t>(kLunarRecordSize),
+        kLunarRecordSize + 2);
+    return InterpolateDay(jd - (base + n), Int16At(r), Int16At(r + 2), Int16At(r + kLunarRecordSize)) /
+           10;
+}
+
+}  // namespace
+
+Real NodeFineCorrectionFrom(const LoadedTable& table, Real jd) {
+    return LunarCorrectionFrom(table, 0, kNodeFineRecords, kNodeFineBase, jd);
+}
+
+Real BlackMoonFineCorrectionFrom(const LoadedTable& table, Real jd) {
+    return LunarCorrectionFrom(table, kBlackMoonFineOffset, kBlackMoonFineRecords, kBlackMoonFineBase,
+                               jd);
 }
 
 Real MoonCorrectionFrom(const LoadedTable& table, Real jd) {

@@ -46,6 +46,28 @@ inline constexpr std::size_t kMoonLatitudeRecordSize = 2;
 inline constexpr std::size_t kMinorRecordSize = 20;
 inline constexpr std::int64_t kMinorTableRecords = 84373;
 
+// "FilePosi\DLUN.rnd", a table of this program's own: what the true lunar node
+// and the true black moon still lack after the corrections above (their own
+// curves bend too sharply within the days between those tables' records), in
+// tenths of an arc second. Records of 4 bytes, one a day: the value at the
+// day's start and at its middle (int16 each); within a day the value is read
+// from the parabola through the day's start, its middle and the next day's
+// start. Two parts:
+// - from byte 0, kNodeFineRecords records for the true node, day n starting at
+//   kNodeFineBase + n (the planet table's records fall on day starts);
+// - from byte kBlackMoonFineOffset, kBlackMoonFineRecords records for the true
+//   black moon, day n starting at kBlackMoonFineBase + n (on the black-moon
+//   table's records).
+inline constexpr const char* kLunarTableFile = "FilePosi\\DLUN.rnd";
+inline constexpr std::size_t kLunarRecordSize = 4;
+inline constexpr Real kNodeFineBase = kPlanetTableEpoch;
+inline constexpr std::int64_t kNodeFineRecords = 777966;
+inline constexpr Real kBlackMoonFineBase = 2396758.5L;
+inline constexpr std::int64_t kBlackMoonFineRecords = 91676;
+inline constexpr std::uint64_t kBlackMoonFineOffset = kNodeFineRecords * kLunarRecordSize;
+inline constexpr std::uint64_t kLunarTableBytes =
+    kBlackMoonFineOffset + kBlackMoonFineRecords * kLunarRecordSize;
+
 // Records each table must hold to cover every Julian day at which the body
 // computation reads it.
 inline constexpr std::int64_t kMoonTableRecords = 777955;
@@ -59,6 +81,9 @@ std::int64_t MoonTableIndex(Real jd);
 std::int64_t BlackMoonTableIndex(Real jd);
 std::int64_t PlanetTableIndex(Real jd);
 std::int64_t MinorTableIndex(Real jd);
+// The day of "FilePosi\DLUN.rnd" that holds jd, counted from `base`: the whole
+// days since base (at a day's start, either neighbour gives the same value).
+std::int64_t LunarTableDay(Real jd, Real base);
 
 // One record of "FilePosi\DPR1.rnd": field 1..17 as the lookup numbers them
 // (1-7 and 9-16 signed bytes, 8 and 17 signed 16-bit), entry 0 unused.
@@ -78,6 +103,8 @@ Real InterpolateBlackMoon(Real jd, const std::function<std::int32_t(std::int64_t
 Real InterpolatePlanet(int field, Real jd, const std::function<PlanetRecord(std::int64_t)>& record);
 // The same between records PlanetTableIndex(jd) and the next, already read.
 Real InterpolatePlanet(int field, Real jd, const PlanetRecord& r0, const PlanetRecord& r1);
+// The parabola through (0, start), (0.5, middle), (1, end) at t (0..1 within the day).
+Real InterpolateDay(Real t, Real start, Real middle, Real end);
 
 // The lookups: each opens its file, reads two records and closes it.
 // A missing file or a record beyond its end raises rt::IoError.
@@ -136,11 +163,12 @@ private:
     std::string bytes_;
 };
 
-// The three tables of this run, loaded on first use.
+// The tables of this run, loaded on first use.
 LoadedTable& MoonTable();
 LoadedTable& PlanetTable();
 LoadedTable& BlackMoonTable();
 LoadedTable& MinorTable();
+LoadedTable& LunarTable();
 
 // The lookups on loaded tables.
 Real MoonCorrectionFrom(const LoadedTable& table, Real jd);
@@ -151,5 +179,8 @@ Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd);
 // The same with the record index MinorTableIndex(jd) already worked.
 Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd, std::int64_t n);
 Real MoonLatitudeCorrectionFrom(const LoadedTable& table, Real jd);
+// The true node's and the true black moon's own corrections, arc seconds.
+Real NodeFineCorrectionFrom(const LoadedTable& table, Real jd);
+Real BlackMoonFineCorrectionFrom(const LoadedTable& table, Real jd);
 
 }  // namespace engine

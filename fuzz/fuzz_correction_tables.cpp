@@ -1,5 +1,6 @@
 // Fuzzes the reading of the ephemeris correction tables ("FilePosi\DSEL.rnd",
-// "FilePosi\DPR1.rnd", "FilePosi\NOJLNE.rnd", "FilePosi\DMIN.rnd"): the input's
+// "FilePosi\DPR1.rnd", "FilePosi\NOJLNE.rnd", "FilePosi\DMIN.rnd",
+// "FilePosi\DLUN.rnd"): the input's
 // bytes stand for the records around the moment asked for, decoded and
 // interpolated as the bodies' computation reads them.
 #include <cstring>
@@ -42,6 +43,11 @@ void Run(const std::vector<std::string>& files) {
             return engine::DecodePlanetRecord(r);
         });
     }
+    // A day of "DLUN.rnd": its start and middle, and the next day's start.
+    std::uint8_t d[6];
+    bytesAt(0, 6, d);
+    auto int16 = [&](int k) { return static_cast<std::int16_t>(d[k] | d[k + 1] << 8); };
+    sum += engine::InterpolateDay(frac, int16(0), int16(2), int16(4));
     volatile engine::Real keep = sum;
     (void)keep;
 }

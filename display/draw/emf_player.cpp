@@ -73,9 +73,19 @@ std::string CheckEmf(const std::string& bytes) {
 
 namespace {
 
+// Device coordinates and sizes are held within +-2^30, so that the surfaces
+// may add or subtract two of them in int; whatever a file's numbers make of a
+// position (very large, infinite, not a number) comes out within that range.
+constexpr double kDeviceLimit = 1073741823.0;
+
+double Device(double v) { return std::isnan(v) ? 0.0 : std::clamp(v, -kDeviceLimit, kDeviceLimit); }
+
 struct Xf {
     double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
-    PathPoint Apply(double x, double y) const { return {x * m11 + y * m21 + dx, x * m12 + y * m22 + dy}; }
+    // A logical point on the device.
+    PathPoint Apply(double x, double y) const {
+        return {Device(x * m11 + y * m21 + dx), Device(x * m12 + y * m22 + dy)};
+    }
     bool AxisAligned() const { return std::abs(m12) < 1e-12 && std::abs(m21) < 1e-12; }
     double Det() const { return m11 * m22 - m12 * m21; }
 };
@@ -122,7 +132,13 @@ struct Dc {
     PathPoint pos;
 };
 
-int RoundI(double v) { return static_cast<int>(std::lround(v)); }
+int RoundI(double v) { return static_cast<int>(std::lround(Device(v))); }
+
+// The sum of two numbers read from a file, without overflow.
+double Sum(std::int32_t a, std::int32_t b) { return static_cast<double>(static_cast<std::int64_t>(a) + b); }
+
+// An angle in tenths of a degree, read from a file, reduced to one turn.
+int TenthsOfOneTurn(std::int32_t tenths) { return static_cast<int>(tenths % 3600); }
 
 class Player {
 public:
@@ -137,9 +153,9 @@ public:
         double ft = h.frame.top / 100.0 * pxPerMmY, fb = h.frame.bottom / 100.0 * pxPerMmY;
         if (fr - fl <= 0 || fb - ft <= 0) {
             fl = h.bounds.left;
-            fr = h.bounds.right + 1;
+            fr = Sum(h.bounds.right, 1);
             ft = h.bounds.top;
-            fb = h.bounds.bottom + 1;
+            fb = Sum(h.bounds.bottom, 1);
         }
         if (fr - fl <= 0) fr = fl + 1;
         if (fb - ft <= 0) fb = ft + 1;
@@ -645,8 +661,8 @@ private:
                     Font& f = o->font;
                     f.height = I32(12);
                     f.width = I32(16);
-                    f.escapement = I32(20);
-                    f.orientation = I32(24);
+                    f.escapement = TenthsOfOneTurn(I32(20));
+                    f.orientation = TenthsOfOneTurn(I32(24));
                     f.weight = I32(28);
                     f.italic = U8(32) != 0;
                     f.underline = U8(33) != 0;
@@ -712,7 +728,7 @@ private:
                 const std::uint32_t rop = U32(40);
                 if (U32(88) != 0) break;
                 const Point a = MapI(I32(24), I32(28));
-                const Point b = MapI(I32(24) + I32(32), I32(28) + I32(36));
+                const Point b = MapI(Sum(I32(24), I32(32)), Sum(I32(28), I32(36)));
                 const Rect rc{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
                 if (rop == 0x00F00021 && dc_.brush.style == BrushStyle::Solid) t_.FillRect(rc, dc_.brush.color);
                 if (rop == 0x00000042) t_.FillRect(rc, kBlack);

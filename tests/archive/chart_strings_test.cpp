@@ -11,6 +11,7 @@
 #include "engine/houses.h"
 #include "platform/runtime/paths.h"
 #include "tests/common/test_support.h"
+#include "tools/ephemeris_tables/precise_positions.h"
 
 using namespace archive;
 
@@ -147,6 +148,38 @@ TEST(AspectString, PairsAndOrderAndTheFirst31Codes) {
     EXPECT_EQ(s.find("yKx"), std::string::npos);
 }
 
+TEST(AspectString, PlutoAndTheAnglesAndAnOrbOfItsOwnPerAspect) {
+    // Each aspect with an orb of its own: a swapped bound, orb or operand
+    // changes a letter or a digit. Pluto makes the last pairs, with the
+    // Ascendant (trine, 3) and the Midheaven (square, 5).
+    BodyArray b{};
+    b[1] = 318;     // Sun: on the Midheaven, 6
+    b[2] = 288;     // Moon: opposite the Ascendant, 8
+    b[3] = 0.25L;   // Mercury: Jupiter, Saturn and Uranus on it, exactly
+    b[4] = 24.25L;  // Venus: 96.25 from the Moon, no square
+    b[5] = 56.25L;  // Mars: 56 from Mercury, no sextile; 128.25 from the Moon, no trine
+    b[6] = b[7] = b[8] = b[3];
+    b[9] = 155;     // Neptune: sextile Pluto, 2
+    b[10] = 217;    // Pluto
+    b[11] = 318;    // the node on the Sun and the black moon opposite Pluto take no part
+    b[12] = 37;
+    CuspArray c = EqualCusps(100);
+    c[10] = 312;
+    const std::string expected =
+        "eKy6"
+        "lOx8"
+        "mKg0mKs0mKu0"
+        "gKs0gKu0"
+        "sKu0"
+        "nJp2"
+        "pZx3pWy5";
+    std::string s, d;
+    EncodeAspectString(b, c, s);
+    EncodeAspectStringDouble(b, c, d);
+    EXPECT_EQ(s, expected);
+    EXPECT_EQ(d, expected);
+}
+
 TEST(AspectString, DoubleWidthAgreesAwayFromBounds) {
     BodyArray b{};
     for (int i = 1; i <= 12; ++i) b[i] = std::fmod(17.1234567L * i * i + 0.0123L * i, 360.0L);
@@ -220,6 +253,88 @@ TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
     EXPECT_EQ(engine::Chart.HouseCusps[1], c[1]);  // the shared cusps hold the archive's
     // The Sun of 25 December stands in Capricorn.
     EXPECT_EQ(r.PositionString.substr(2, 2), "eC");
+}
+
+TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
+    // The aspect string of a stored record against the precise positions of
+    // the Sun to Pluto and the precise Placidus Ascendant and Midheaven at the
+    // record's moment and place; pairs within 0.05 degrees of a bound or of
+    // half a degree of orb could fall either way and are left out.
+    testing_support::TempWorkFolder folder;
+    std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
+                          std::filesystem::copy_options::recursive);
+    engine::Chart.DegToRad = engine::kPi / 180;
+    engine::Chart.NodeType = "VERO";
+    precise::Init();
+    for (const char* date : {"197803151430-1", "199107220815-2", "200401301945-1"}) {
+        BirthRecord r;
+        r.DateField = date;
+        r.PlaceField = "45N28-009E11MILANO";
+        r.CalendarField = "GR";
+        FillChartStrings(r);
+        const std::string& s = r.AspectString;
+        ASSERT_LT(s.size(), 124u) << date << ": every aspect kept";
+
+        const double jd = static_cast<double>(RecordJulianDay(r.DateField, r.CalendarField));
+        double p[15] = {};
+        for (int b = 1; b <= 10; ++b) {
+            const precise::Position pos = precise::At(jd, b);
+            ASSERT_TRUE(pos.ok);
+            p[b] = pos.lon;
+        }
+        double cusps[13], ascmc[10];
+        swe_houses(jd, 45 + 28.0 / 60, 9 + 11.0 / 60, 'P', cusps, ascmc);
+        p[13] = ascmc[0];
+        p[14] = ascmc[1];
+
+        // The codes found, by their two points' letters, in the order found.
+        std::vector<std::string> codes;
+        for (std::size_t k = 0; k + 4 <= s.size(); k += 4) codes.push_back(s.substr(k, 4));
+        auto found = [&](char a, char b) -> std::string {
+            for (const std::string& c : codes)
+                if (c[0] == a && c[2] == b) return c;
+            return "";
+        };
+        int checked = 0, aspects = 0;
+        for (int i = 1; i <= 10; ++i) {
+            for (int j : {2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14}) {
+                if (j <= i) continue;
+                double d = std::fabs(std::fmod(p[j] - p[i] + 720.0, 360.0));
+                if (d > 180) d = 360 - d;
+                const double bounds[] = {9, 56, 64, 84, 96, 112, 128, 171};
+                bool unsure = false;
+                for (double bound : bounds) unsure = unsure || std::fabs(d - bound) < 0.05;
+                char letter = 0;
+                double orb = 0;
+                if (d > 171) letter = 'O', orb = 180 - d;
+                else if (d > 112 && d < 128) letter = 'Z', orb = std::fabs(d - 120);
+                else if (d > 84 && d < 96) letter = 'W', orb = std::fabs(d - 90);
+                else if (d > 56 && d < 64) letter = 'J', orb = std::fabs(d - 60);
+                else if (d < 9) letter = 'K', orb = d;
+                unsure = unsure || (letter && std::fabs(orb - std::floor(orb) - 0.5) < 0.05);
+                if (unsure) continue;
+                ++checked;
+                const std::string code = found(kBodyLetters[i], kBodyLetters[j]);
+                if (!letter) {
+                    EXPECT_EQ(code, "") << date << " pair " << i << "-" << j << " at " << d;
+                    continue;
+                }
+                ++aspects;
+                const std::string want{kBodyLetters[i], letter, kBodyLetters[j],
+                                       static_cast<char>('0' + static_cast<int>(std::lround(orb)))};
+                EXPECT_EQ(code, want) << date << " pair " << i << "-" << j << " at " << d;
+            }
+        }
+        EXPECT_GT(checked, 55) << date;
+        EXPECT_GT(aspects, 8) << date;
+        // The codes follow the pairs' order: the Sun's first, Pluto's last.
+        std::string order = " elmvagsunpxy";
+        for (std::size_t k = 1; k < codes.size(); ++k) {
+            const auto a = std::make_pair(order.find(codes[k - 1][0]), order.find(codes[k - 1][2]));
+            const auto b = std::make_pair(order.find(codes[k][0]), order.find(codes[k][2]));
+            EXPECT_LT(a, b) << date << ": " << s;
+        }
+    }
 }
 
 TEST(DateField, CorrectionTextWithDecimalComma) {

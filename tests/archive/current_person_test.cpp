@@ -13,6 +13,7 @@
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
+#include "tools/ephemeris_tables/precise_positions.h"
 
 namespace fs = std::filesystem;
 using namespace archive;
@@ -115,7 +116,7 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     EXPECT_NEAR(static_cast<double>(L[8]), static_cast<double>(std::fabs(Chart.PlanetLongitudes[11])), 1e-12);
 }
 
-TEST_F(CurrentPersonTest, RetrogradeMarksOnlyForTheFirstNineEntries) {
+TEST_F(CurrentPersonTest, RetrogradeMarksOfThePlanetsAndBothNodes) {
     // 1 July 2000: Mercury and Pluto both move backwards.
     const Real jd = engine::JulianDayNumber(1, 1, 7, 2000, 12, 0) - 2.0L / 24;
     engine::ComputeBodiesWithRetro(0, jd);
@@ -127,9 +128,52 @@ TEST_F(CurrentPersonTest, RetrogradeMarksOnlyForTheFirstNineEntries) {
     WriteCurrentPerson("ROSSI", Person("200007011200-2"));
     LoadCurrentPersonForShow();
     EXPECT_EQ(Chart.RetroMarks[3], "r");
-    EXPECT_EQ(Chart.RetroMarks[10], " ");  // Pluto's entry is never marked
-    for (int i = 1; i <= 9; ++i) EXPECT_EQ(Chart.RetroMarks[i], backwards[i] ? "r" : " ") << i;
+    EXPECT_EQ(Chart.RetroMarks[10], " ");  // the Ascendant, where Pluto stood
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(Chart.RetroMarks[i], backwards[i] ? "r" : " ") << i;
+    // Both nodes move with the lunar node (entry 11 as computed).
+    EXPECT_EQ(Chart.RetroMarks[8], backwards[engine::kNode] ? "r" : " ");
+    EXPECT_EQ(Chart.RetroMarks[9], Chart.RetroMarks[8]);
     for (int i = 10; i <= 22; ++i) EXPECT_EQ(Chart.RetroMarks[i], " ") << i;
+}
+
+TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
+    precise::Init();
+    struct Case {
+        const char* date;  // Milano, clock time an hour ahead of UT
+        bool uranusBackwards, nodeBackwards;
+    };
+    // 15 March 1978: Uranus backwards, the true node forwards; in November the
+    // other way round.
+    for (const Case& k : {Case{"197803151430-1", true, false}, Case{"197811151430-1", false, true}}) {
+        BirthRecord r = Person(k.date);
+        r.PlaceField = "45N28-009E11MILANO";
+        WriteCurrentPerson("BIANCHI", r);
+        LoadCurrentPersonForShow();
+        // The precise ephemeris agrees that this is the case to test.
+        const double jd = static_cast<double>(Chart.JulianDay);
+        const precise::Position uranus = precise::At(jd, engine::kUranus, true);
+        const precise::Position node = precise::At(jd, engine::kNode, true);
+        const precise::Position neptune = precise::At(jd, engine::kNeptune, true);
+        ASSERT_EQ(uranus.lonSpeed < 0, k.uranusBackwards) << k.date;
+        ASSERT_EQ(node.lonSpeed < 0, k.nodeBackwards) << k.date;
+        ASSERT_GT(neptune.lonSpeed, 0) << k.date;
+
+        const std::string nodeMark = k.nodeBackwards ? "r" : " ";
+        EXPECT_EQ(Chart.RetroMarks[8], nodeMark) << k.date;  // north node
+        EXPECT_EQ(Chart.RetroMarks[9], nodeMark) << k.date;  // south node
+        EXPECT_EQ(Chart.RetroMarks[10], " ") << k.date;      // Ascendant
+        EXPECT_EQ(Chart.RetroMarks[11], " ") << k.date;      // Midheaven
+        // Saturn keeps its own mark: backwards in March, forwards in November.
+        const precise::Position saturn = precise::At(jd, engine::kSaturn, true);
+        EXPECT_EQ(Chart.RetroMarks[engine::kSaturn], saturn.lonSpeed < 0 ? "r" : " ") << k.date;
+
+        // The mean node always moves backwards: both nodes marked.
+        Chart.NodeType = "MEDIO";
+        LoadCurrentPersonForShow();
+        EXPECT_EQ(Chart.RetroMarks[8], "r") << k.date;
+        EXPECT_EQ(Chart.RetroMarks[9], "r") << k.date;
+        Chart.NodeType = "VERO";
+    }
 }
 
 TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {

@@ -118,14 +118,61 @@ TEST_F(Accuracy, OuterPlanetsDoNotJumpWhereTheirTheoryChanges) {
     }
 }
 
-TEST_F(Accuracy, TrueNodeWithinThreeArcMinutes) {
+TEST_F(Accuracy, TrueNodeWithinTenArcSeconds) {
+    // With the planet table's field alone it was off by up to 2.7'.
     const Worst w = Compare(kNode, kNode, kFirstDay, kLastDay, 3000, false);
-    EXPECT_LT(w.lon, 180.0) << w.Text();
+    EXPECT_LT(w.lon, 10.0) << w.Text();
+    // Around a record of the planet table, where its correction breaks off,
+    // and the first and last days it applies (the grid's instants fall 0.137
+    // to 0.85 days after its steps).
+    for (double from : {2451543.2, 1721433.4, 2499372.0}) {
+        const Worst near = Compare(kNode, kNode, from, from + 0.6, 40, false);
+        EXPECT_LT(near.lon, 10.0) << near.Text();
+    }
 }
 
-TEST_F(Accuracy, TrueBlackMoonWithinItsDailyTable) {
+TEST_F(Accuracy, TrueBlackMoonWithinOneArcMinute) {
+    // With its daily table alone it was off by up to 7.8'.
     const Worst w = Compare(kBlackMoon, kBlackMoon, 2396758.5, 2488433.0, 6000, false);
-    EXPECT_LT(w.lon, 750.0) << w.Text();
+    EXPECT_LT(w.lon, 60.0) << w.Text();
+    const Worst last = Compare(kBlackMoon, kBlackMoon, 2488432.0, 2488432.6, 60, false);
+    EXPECT_LT(last.lon, 60.0) << last.Text();
+}
+
+TEST_F(Accuracy, LunarTableIsCheckedBeforeUse) {
+    testing_support::TempWorkFolder folder;
+    std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
+                          folder.Path() / "FilePosi");
+    std::filesystem::resize_file(folder.Path() / "FilePosi" / "DLUN.rnd", kLunarTableBytes - 1);
+    Chart.PlanetLongitudes[kNode] = 123;
+    Chart.PlanetLongitudes[kBlackMoon] = 234;
+    EXPECT_THROW(ComputeBodies(kNode, false, 2451545.0), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(kBlackMoon, false, 2451545.0), EphemerisTableError);
+    EXPECT_EQ(Chart.PlanetLongitudes[kNode], 123);
+    EXPECT_EQ(Chart.PlanetLongitudes[kBlackMoon], 234);
+    // The mean node and black moon read no table; the planets not this one.
+    Chart.NodeType = "MEDIO";
+    Chart.BlackMoonType = "MEDIA";
+    EXPECT_NO_THROW(ComputeBodies(0, false, 2451545.0));
+}
+
+TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
+    // The true node moves forwards now and then: its retrograde sign must
+    // follow the precise node's daily motion (stations excluded).
+    int forwards = 0, backwards = 0;
+    const double step = (kLastDay - kFirstDay) / 3000;
+    for (int i = 0; i < 3000; ++i) {
+        const double jd = kFirstDay + i * step + 0.31 + 0.37 * std::fmod(i * 0.618034, 1.0);
+        ComputeBodiesWithRetro(kNode, jd);
+        const precise::Position p = precise::At(jd, kNode, true);
+        ASSERT_TRUE(p.ok);
+        if (std::fabs(p.lonSpeed) < 0.005) continue;
+        EXPECT_EQ(Chart.PlanetLongitudes[kNode] < 0, p.lonSpeed < 0)
+            << "JD " << jd << ", daily motion " << p.lonSpeed;
+        ++(p.lonSpeed < 0 ? backwards : forwards);
+    }
+    EXPECT_GT(forwards, 100);
+    EXPECT_GT(backwards, 1000);
 }
 
 TEST_F(Accuracy, MeanNodeAndMeanBlackMoonFollowTheirMeanElements) {

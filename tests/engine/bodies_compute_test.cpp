@@ -42,13 +42,23 @@ public:
         ++moonLatitudeCalls;
         return 36;  // 0.01 degree
     }
+    Real NodeFineCorrection(Real) override {
+        ++nodeFineCalls;
+        return 18;  // 0.005 degree
+    }
+    Real BlackMoonFineCorrection(Real) override {
+        ++blackMoonFineCalls;
+        return -90;  // -0.025 degree
+    }
     int moonCalls = 0, blackMoonCalls = 0, minorCalls = 0, moonLatitudeCalls = 0;
+    int nodeFineCalls = 0, blackMoonFineCalls = 0;
     std::set<int> fields;
 };
 
 BodySettings NoTables() {
     BodySettings s;
     s.useMoonTable = s.usePlanetTable = s.useNodeTable = s.useBlackMoonTable = s.useMinorTable = false;
+    s.useLunarTable = false;
     return s;
 }
 
@@ -217,11 +227,14 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         FixedCorrections src2;
         BodyPositions noNode;
         RunBodyComputation(0, false, c.jd, nodeOff, &src2, noNode);
+        // Each with its own correction after its table's.
         EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[kNode], noNode.longitudes[kNode])),
-                    c.node ? 1.0 : 0.0, 1e-12) << jd;
+                    c.node ? 1.005 : 0.0, 1e-12) << jd;
         EXPECT_NEAR(static_cast<double>(
                         AngleGap(with.longitudes[kBlackMoon], without.longitudes[kBlackMoon])),
-                    c.blackMoon ? 2.0 : 0.0, 1e-12) << jd;
+                    c.blackMoon ? 1.975 : 0.0, 1e-12) << jd;
+        EXPECT_EQ(src.nodeFineCalls > 0, c.node) << jd;
+        EXPECT_EQ(src.blackMoonFineCalls > 0, c.blackMoon) << jd;
         for (int b = kCeres; b <= kChiron; ++b)
             EXPECT_NEAR(static_cast<double>(AngleGap(with.longitudes[b], without.longitudes[b])),
                         c.minor ? 3.0 : 0.0, 1e-12) << jd << " body " << b;
@@ -234,6 +247,7 @@ TEST(BodyCorrections, AppliedOnlyInsideTheirSpans) {
         EXPECT_EQ(t.planets, !src.fields.empty()) << jd;
         EXPECT_EQ(t.blackMoon, src.blackMoonCalls > 0) << jd;
         EXPECT_EQ(t.minor, src.minorCalls + src.moonLatitudeCalls > 0) << jd;
+        EXPECT_EQ(t.lunar, src.nodeFineCalls + src.blackMoonFineCalls > 0) << jd;
     }
 }
 
@@ -260,6 +274,25 @@ TEST(BodyCorrections, FieldsAndKindsOfNodeAndBlackMoon) {
     EXPECT_TRUE(mean.fields.empty());
     EXPECT_EQ(mean.moonCalls, 0);  // the mean node needs no Moon
     EXPECT_EQ(mean.blackMoonCalls, 0);
+    EXPECT_EQ(mean.nodeFineCalls + mean.blackMoonFineCalls, 0);
+    EXPECT_FALSE(TablesNeededFor(11, jd, s).lunar);
+    EXPECT_FALSE(TablesNeededFor(12, jd, s).lunar);
+
+    // The true node's own correction only on top of the node's field: without
+    // that table there is nothing for it to finish.
+    s.trueNode = true;
+    s.trueBlackMoon = true;
+    s.useNodeTable = false;
+    s.useBlackMoonTable = false;
+    FixedCorrections bare;
+    RunBodyComputation(11, false, jd, s, &bare, p);
+    RunBodyComputation(12, false, jd, s, &bare, p);
+    EXPECT_EQ(bare.nodeFineCalls + bare.blackMoonFineCalls, 0);
+    EXPECT_FALSE(TablesNeededFor(0, jd, s).lunar);
+    s.useNodeTable = true;
+    s.useBlackMoonTable = true;
+    s.trueNode = false;
+    s.trueBlackMoon = false;
 
     // The true node alone computes the Sun and the corrected Moon first.
     s.trueNode = true;

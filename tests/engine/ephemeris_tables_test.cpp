@@ -116,6 +116,56 @@ TEST_F(SyntheticTables, FiveDayPlanetTableInterpolatesFromTheRecordsOwnDay) {
     EXPECT_THROW(ReadPlanetCorrection(1, kPlanetTableEpoch + 15.5L), rt::IoError);
 }
 
+TEST_F(SyntheticTables, LunarTableFollowsAParabolaWithinEachDay) {
+    // Tenths of an arc second: start and middle of each day.
+    std::string bytes(kLunarTableBytes, '\0');
+    auto put = [&](std::uint64_t at, int start, int middle) {
+        bytes.replace(at, 4, Int16s({start, middle}));
+    };
+    put(30 * kLunarRecordSize, 100, 400);
+    put(31 * kLunarRecordSize, -200, 0);
+    put(5 * kLunarRecordSize, 777, 777);  // the node's day 5, not the black moon's
+    put(kBlackMoonFineOffset + 5 * kLunarRecordSize, -50, 150);
+    put(kBlackMoonFineOffset + 6 * kLunarRecordSize, 250, 0);
+    const std::int64_t lastNode = kNodeFineRecords - 2, lastBlack = kBlackMoonFineRecords - 2;
+    put(lastNode * kLunarRecordSize, 10, 20);
+    put((lastNode + 1) * kLunarRecordSize, 30, 32767);
+    put(kBlackMoonFineOffset + lastBlack * kLunarRecordSize, -10, -20);
+    put(kBlackMoonFineOffset + (lastBlack + 1) * kLunarRecordSize, -32768, 0);
+    Write("DLUN.rnd", bytes);
+    LoadedTable table;
+    table.Load(kLunarTableFile, 1, static_cast<std::int64_t>(kLunarTableBytes));
+
+    const Real n30 = kNodeFineBase + 30;
+    EXPECT_EQ(NodeFineCorrectionFrom(table, n30), 10);
+    EXPECT_EQ(NodeFineCorrectionFrom(table, n30 + 0.5L), 40);
+    EXPECT_EQ(NodeFineCorrectionFrom(table, n30 + 1), -20);  // the next day's start
+    // A quarter of the day: 0.375 start + 0.75 middle - 0.125 end.
+    EXPECT_NEAR(static_cast<double>(NodeFineCorrectionFrom(table, n30 + 0.25L)), 36.25, 1e-12);
+    EXPECT_NEAR(static_cast<double>(NodeFineCorrectionFrom(table, n30 + 0.75L)), 21.25, 1e-12);
+    // Just before the next day's start: the parabola meets it.
+    EXPECT_NEAR(static_cast<double>(NodeFineCorrectionFrom(table, n30 + 0.999999L)), -20, 1e-3);
+
+    const Real b5 = kBlackMoonFineBase + 5;
+    EXPECT_EQ(BlackMoonFineCorrectionFrom(table, b5), -5);
+    EXPECT_EQ(BlackMoonFineCorrectionFrom(table, b5 + 0.5L), 15);
+    EXPECT_NEAR(static_cast<double>(BlackMoonFineCorrectionFrom(table, b5 + 0.25L)), 6.25, 1e-12);
+    EXPECT_NEAR(static_cast<double>(NodeFineCorrectionFrom(table, kNodeFineBase + 5.5L)), 77.7, 1e-12);
+
+    // The last day of each part reads the start of the record after it; past
+    // it, and before the first day, the run-time's read error.
+    EXPECT_NEAR(static_cast<double>(NodeFineCorrectionFrom(table, kNodeFineBase + lastNode + 0.5L)), 2, 1e-12);
+    EXPECT_NEAR(static_cast<double>(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 0.5L)),
+                -2, 1e-12);
+    EXPECT_NEAR(static_cast<double>(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 0.999999L)),
+                -3276.8, 0.05);
+    EXPECT_THROW(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 1), rt::IoError);
+    EXPECT_THROW(NodeFineCorrectionFrom(table, kNodeFineBase + lastNode + 1.5L), rt::IoError);
+    EXPECT_THROW(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase + lastBlack + 1.5L), rt::IoError);
+    EXPECT_THROW(NodeFineCorrectionFrom(table, kNodeFineBase - 0.5L), rt::IoError);
+    EXPECT_THROW(BlackMoonFineCorrectionFrom(table, kBlackMoonFineBase - 0.5L), rt::IoError);
+}
+
 TEST(GeneratedTables, CoverEveryDayTheComputationReads) {
     const std::filesystem::path dir = std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi";
     EXPECT_GE(std::filesystem::file_size(dir / "DSEL.rnd"), kMoonTableRecords * kMoonRecordSize);
@@ -127,6 +177,11 @@ TEST(GeneratedTables, CoverEveryDayTheComputationReads) {
     EXPECT_LT(MoonTableIndex(2499373.49L) + 1, kMoonTableRecords);
     EXPECT_LT(PlanetTableIndex(2499373.49L) + 1, kPlanetTableRecords);
     EXPECT_LT(BlackMoonTableIndex(2488433.49L) + 1, kBlackMoonTableRecords);
+    EXPECT_EQ(std::filesystem::file_size(dir / "DLUN.rnd"), kLunarTableBytes);
+    EXPECT_EQ(LunarTableDay(1721433.51L, kNodeFineBase), 24);
+    EXPECT_EQ(LunarTableDay(2499373.49L, kNodeFineBase) + 2, kNodeFineRecords);
+    EXPECT_EQ(LunarTableDay(2396758.5L, kBlackMoonFineBase), 0);
+    EXPECT_EQ(LunarTableDay(2488433.49L, kBlackMoonFineBase) + 2, kBlackMoonFineRecords);
 
     // Each planet record carries its own day, five days apart.
     const std::string bytes = testing_support::ReadBytes(dir / "DPR1.rnd");

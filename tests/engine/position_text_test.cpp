@@ -118,3 +118,61 @@ TEST(Clean, OutOfRangeBodiesAndStrings) {
     DotToCommaStr("1.5.2", t);
     EXPECT_EQ(t, "1,5,2");
 }
+
+namespace {
+
+// Placidus-like cusps at 52 degrees north: houses of unequal size, the tenth
+// house across 0 Aries.
+std::array<Real, 16> UnequalCusps() {
+    const Real c[13] = {0, 100.5L, 121.3L, 146.8L, 178.2L, 214.9L, 250.1L,
+                        280.5L, 301.3L, 326.8L, 358.2L, 34.9L, 70.1L};
+    std::array<Real, 16> cusps{};
+    for (int h = 1; h <= 12; ++h) cusps[h] = c[h];
+    return cusps;
+}
+
+}  // namespace
+
+TEST(SignsAndHouses, TwelfthSignAndTheLastPointOfEachList) {
+    EXPECT_EQ(SignOf(0), 1);
+    EXPECT_EQ(SignOf(329.9999L), 11);
+    EXPECT_EQ(SignOf(330), 12);
+    EXPECT_EQ(SignOf(359.9999L), 12);
+    std::string t;
+    FormatSignPosLong(t, " ", 359.5L);
+    EXPECT_EQ(t, "29\xB0" "30' Vissen ");
+    FormatSignPosShort(1, t, 330.25L);
+    EXPECT_EQ(t, "00Vis15");
+
+    // One point in each house, the twelfth last but one; the last point (22)
+    // in the twelfth sign.
+    const std::array<Real, 16> cusps = UnequalCusps();
+    BodyArray p{};
+    const Real points[13] = {0, 110, 130, 160, 190, 230, 260, 290, 310, 340, 10, 50, 80};
+    for (int i = 1; i <= 12; ++i) p[i] = points[i];
+    for (int i = 13; i <= 21; ++i) p[i] = 200;
+    p[22] = 355;
+    std::array<unsigned char, 25> houses, signs, cuspSigns;
+    houses.fill(0xFF);
+    signs.fill(0xFF);
+    cuspSigns.fill(0xFF);
+    HousesOfPoints(22, p, cusps, houses);
+    SignsOfPositions(22, p, signs);
+    SignsOfCusps(12, cusps, cuspSigns);
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(houses[i], i) << "point " << i;
+    EXPECT_EQ(houses[22], 9);  // 355 lies between cusps 9 (326.8) and 10 (358.2)
+    EXPECT_EQ(houses[23], 0xFF);
+    const int pointSigns[13] = {0, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3};
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(signs[i], pointSigns[i]) << "point " << i;
+    EXPECT_EQ(signs[22], 12);
+    EXPECT_EQ(signs[23], 0xFF);
+    const int cuspSign[13] = {0, 4, 5, 5, 6, 8, 9, 10, 11, 11, 12, 2, 3};
+    for (int h = 1; h <= 12; ++h) EXPECT_EQ(cuspSigns[h], cuspSign[h]) << "cusp " << h;
+    EXPECT_EQ(cuspSigns[13], 0xFF);
+
+    // Points on a cusp begin its house; the Ascendant closes the twelfth.
+    EXPECT_EQ(HouseOfPoint(70.1L, cusps, 0), 12);
+    EXPECT_EQ(HouseOfPoint(358.2L, cusps, 0), 10);
+    EXPECT_EQ(HouseOfPoint(0.5L, cusps, 0), 10);
+    EXPECT_EQ(HouseOfPoint(100.5L, cusps, 0), 12);
+}

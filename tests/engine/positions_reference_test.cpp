@@ -5,7 +5,9 @@
 // year 1 to 2130 (60 of them within the span where the minor bodies are kept),
 // with the true and mean node and black moon in turn, and 48 places and
 // sidereal times for each house system. A faster computation must give the
-// same figures within a thousandth of an arc second, and the same marks.
+// same figures within a thousandth of an arc second, and the same marks. The
+// true node's and the true black moon's figures were written again when their
+// own correction table ("FilePosi\DLUN.rnd") was added.
 #include <gtest/gtest.h>
 
 #include <cmath>

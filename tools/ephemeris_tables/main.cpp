@@ -1,7 +1,8 @@
 // Generates the ephemeris correction tables "FilePosi\DSEL.rnd", "DPR1.rnd",
-// "NOJLNE.rnd" and "DMIN.rnd": each value is the precise position minus the engine's own
-// uncorrected position at the same instant, so the tables must be generated
-// again whenever a formula of the engine changes.
+// "NOJLNE.rnd", "DMIN.rnd" and "DLUN.rnd": each value is the precise position minus
+// the engine's own uncorrected position at the same instant ("DLUN.rnd": minus
+// the position already corrected by "DPR1.rnd" or "NOJLNE.rnd"), so the tables
+// must be generated again whenever a formula of the engine changes.
 //
 //   gen_ephemeris_tables --out <folder> [--ephe <folder>] [--jobs <n>]
 #include <sys/mman.h>
@@ -97,6 +98,7 @@ engine::BodySettings Uncorrected() {
     s.useNodeTable = false;
     s.useBlackMoonTable = false;
     s.useMinorTable = false;
+    s.useLunarTable = false;
     return s;
 }
 
@@ -326,6 +328,75 @@ std::vector<std::uint8_t> BlackMoonTable() {
     return bytes;
 }
 
+// ---- "DLUN.rnd": the true node and the true black moon after "DPR1.rnd" and
+// "NOJLNE.rnd", tenths of an arc second, at the start and the middle of each day ----
+// What those tables leave is a curve that bends sharply within the days
+// between their records and breaks off at each record; the days of this table
+// begin on those records, and a parabola through each day's start, middle and
+// end follows what is left within the day.
+void PutDayValue(std::vector<std::uint8_t>& bytes, std::uint64_t at, double tenths, const char* what) {
+    const std::int64_t v = RoundToInt(tenths);
+    if (v < -32768 || v > 32767)
+        Fail(std::string(what) + " correction " + std::to_string(v / 10) + "\" does not fit its field");
+    PutLe(bytes.data() + at, static_cast<std::uint16_t>(static_cast<std::int16_t>(v)), 2);
+}
+
+std::vector<std::uint8_t> LunarTable(const std::vector<std::int16_t>& moon,
+                                     const std::vector<std::uint8_t>& planets,
+                                     const std::vector<std::uint8_t>& blackMoon) {
+    std::vector<std::uint8_t> bytes(engine::kLunarTableBytes);
+    // The corrections "DPR1.rnd" and "NOJLNE.rnd" give at jd, as the engine
+    // reads them (at a record, the record's own value).
+    const auto planetRecords = static_cast<std::int64_t>(planets.size() / engine::kPlanetRecordSize);
+    auto nodeCorrection = [&](Real jd) {  // arc minutes
+        const std::int64_t n = engine::PlanetTableIndex(jd);
+        if (n < 0 || n >= planetRecords) Fail("planet table lookup beyond its end");
+        const std::uint8_t* r = planets.data() + n * engine::kPlanetRecordSize;
+        const engine::PlanetRecord r0 = engine::DecodePlanetRecord(r);
+        const engine::PlanetRecord r1 =
+            n + 1 < planetRecords ? engine::DecodePlanetRecord(r + engine::kPlanetRecordSize) : r0;
+        return engine::InterpolatePlanet(9, jd, r0, r1);
+    };
+    const auto blackMoonRecords = static_cast<std::int64_t>(blackMoon.size() / engine::kBlackMoonRecordSize);
+    auto blackMoonCorrection = [&](Real jd) {  // arc seconds
+        return engine::InterpolateBlackMoon(jd, [&](std::int64_t n) {
+            if (n < 0 || n >= blackMoonRecords) Fail("black-moon table lookup beyond its end");
+            std::uint32_t u = 0;
+            for (int i = 3; i >= 0; --i) u = (u << 8) | blackMoon[n * engine::kBlackMoonRecordSize + i];
+            return static_cast<std::int32_t>(u);
+        });
+    };
+
+    auto part = [&](int body, Real base, std::int64_t records, std::uint64_t offset, const char* what) {
+        double* v = SharedArray<double>(records * 2);
+        ParallelFor(records, [&](std::int64_t b, std::int64_t e) {
+            engine::BodySettings s = Uncorrected();
+            s.useMoonTable = true;  // the node's series takes the corrected Moon
+            MemoryMoonTable source(moon);
+            engine::BodyPositions out;
+            auto at = [&](Real jd) {
+                engine::RunBodyComputation(body, false, jd, s, &source, out);
+                Real lon = out.longitudes[body];
+                lon += body == engine::kNode ? nodeCorrection(jd) / 60 : blackMoonCorrection(jd) / 3600;
+                return precise::AngleDiff(Precise(jd, body).lon, static_cast<double>(lon)) * 36000.0;
+            };
+            for (std::int64_t n = b; n < e; ++n) {
+                v[2 * n] = at(base + n);
+                v[2 * n + 1] = at(base + n + 0.5L);
+            }
+        });
+        for (std::int64_t n = 0; n < records; ++n) {
+            PutDayValue(bytes, offset + n * engine::kLunarRecordSize, v[2 * n], what);
+            PutDayValue(bytes, offset + n * engine::kLunarRecordSize + 2, v[2 * n + 1], what);
+        }
+        munmap(v, records * 2 * sizeof(double));
+    };
+    part(engine::kNode, engine::kNodeFineBase, engine::kNodeFineRecords, 0, "true node");
+    part(engine::kBlackMoon, engine::kBlackMoonFineBase, engine::kBlackMoonFineRecords,
+         engine::kBlackMoonFineOffset, "true black moon");
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -355,10 +426,12 @@ int main(int argc, char** argv) {
     const auto planets = PlanetTable(moon);
     const auto blackMoon = BlackMoonTable();
     const auto minor = MinorTable(moonTables.latitude);
+    const auto lunar = LunarTable(moon, planets, blackMoon);
     WriteFile(outDir / "DSEL.rnd", moonBytes);
     WriteFile(outDir / "DPR1.rnd", planets);
     WriteFile(outDir / "NOJLNE.rnd", blackMoon);
     WriteFile(outDir / "DMIN.rnd", minor);
+    WriteFile(outDir / "DLUN.rnd", lunar);
     const double secs =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("ephemeris correction tables written to %s in %.1f s\n", outDir.c_str(), secs);

@@ -342,3 +342,125 @@ TEST(EmfPlayerTest, RestoringToTheLowestRelativeLevelPopsEverySavedContext) {
     ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 1000, 1000}));
     EXPECT_EQ(s.Calls("line").size(), 1u);
 }
+
+namespace {
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr int kDeviceLimit = 1073741823;  // 2^30 - 1
+
+// Logs the escapement of every font selected.
+class FontLog : public RecordingSurface {
+public:
+    void SelectFont(const Font& f) override {
+        RecordingSurface::SelectFont(f);
+        escapements.push_back(f.escapement);
+        heights.push_back(f.height);
+    }
+    std::vector<int> escapements, heights;
+};
+
+}  // namespace
+
+TEST(EmfPlayerTest, PatternFillWhoseEdgePassesTheLargestNumberStaysOffThePicture) {
+    // Left edge 2,000,000,000 and width 500,000,000: their sum once wrapped
+    // round to a negative edge, and the black fill covered the whole picture.
+    const std::string bytes = testing_support::ReadFixture("metafiles/bitblt_large_extents.emf");
+    ASSERT_EQ(CheckEmf(bytes), "");
+    RecordingSurface log;
+    ASSERT_TRUE(PlayEmf(bytes, log, {0, 0, 1000, 1000}));
+    const auto fills = log.Calls("fillrect");
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(fills[0], "fillrect " + std::to_string(kDeviceLimit) + ",0 " + std::to_string(kDeviceLimit) +
+                            ",1000 #000000");
+
+    QImage image(120, 90, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        PainterSurface s(&image);
+        ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 120, 90}));
+    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+
+    // A fill that fits is still drawn where it belongs.
+    EmfBuilder b;
+    b.Rec(EMR_BITBLT, {0, 0, 0, 0, 100, 200, 300, 400, 0x42, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    RecordingSurface fits;
+    ASSERT_TRUE(PlayEmf(b.Finish(), fits, {0, 0, 1000, 1000}));
+    ASSERT_EQ(fits.Calls("fillrect").size(), 1u);
+    EXPECT_EQ(fits.Calls("fillrect")[0], "fillrect 100,200 400,600 #000000");
+}
+
+TEST(EmfPlayerTest, ExtremeNumbersOfAFileStayWithinTheDevice) {
+    EmfBuilder b;
+    b.Rec(EMR_MOVETOEX, {kMin, kMin});
+    b.Rec(EMR_LINETO, {kMax, kMax});
+    b.Rec(EMR_RECTANGLE, {kMin, kMin, kMax, kMax});
+    b.Rec(EMR_ELLIPSE, {kMin, 0, kMax, 10});
+    // A font of the most negative height, turned by the most negative angle.
+    std::initializer_list<std::int32_t> font = {1, kMin, kMax, kMin, kMin, 400, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    b.Rec(EMR_EXTCREATEFONTINDIRECTW, font);
+    b.Rec(EMR_SELECTOBJECT, {1});
+    b.Rec(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, kMax, kMin, 2, 76, 2, kMin, kMin, kMax, kMax, 0, 0x00420041});
+    // Extents scaled past any size, then a world transform of infinities.
+    b.Rec(EMR_SETMAPMODE, {8});
+    b.Rec(EMR_SCALEVIEWPORTEXTEX, {kMax, 1, kMax, 1});
+    b.Rec(EMR_SCALEVIEWPORTEXTEX, {kMax, 1, kMax, 1});
+    b.Rec(EMR_LINETO, {kMax, kMin});
+    b.Xform(EMR_SETWORLDTRANSFORM, std::numeric_limits<float>::infinity(), 0, 0,
+            -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(), 0);
+    b.Rec(EMR_LINETO, {1, 1});
+    b.Rec(EMR_BITBLT, {0, 0, 0, 0, kMax, kMax, kMax, kMax, 0x42, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const std::string bytes = b.Finish();
+
+    FontLog log;
+    ASSERT_TRUE(PlayEmf(bytes, log, {0, 0, 1000, 1000}));
+    const std::string lim = std::to_string(kDeviceLimit);
+    const auto lines = log.Calls("line");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].substr(0, lines[0].find(" pen")), "line -" + lim + ",-" + lim + " " + lim + "," + lim);
+    EXPECT_EQ(lines[1].substr(0, lines[1].find(" pen")), "line " + lim + "," + lim + " " + lim + ",-" + lim);
+    EXPECT_EQ(log.Calls("rectangle")[0].substr(0, log.Calls("rectangle")[0].find(" pen")),
+              "rectangle -" + lim + ",-" + lim + " " + lim + "," + lim);
+    // Infinite and undefined positions come out as numbers within the device,
+    // as does every other number handed to the surface.
+    for (const std::string& l : log.log) {
+        std::size_t at = 0;
+        while ((at = l.find_first_of("0123456789", at)) != std::string::npos) {
+            const std::size_t end = l.find_first_not_of("0123456789", at);
+            const std::string digits = l.substr(at, end == std::string::npos ? std::string::npos : end - at);
+            EXPECT_LE(digits.size(), lim.size()) << l;
+            if (digits.size() == lim.size()) EXPECT_LE(digits, lim) << l;
+            at = end == std::string::npos ? l.size() : end;
+        }
+    }
+    // The angle within one turn (-2^31 tenths is -848 tenths), the height within the device.
+    ASSERT_FALSE(log.escapements.empty());
+    EXPECT_EQ(log.escapements.back(), -848);
+    EXPECT_EQ(log.heights.back(), -kDeviceLimit);
+    ASSERT_EQ(log.Calls("text").size(), 1u);
+    EXPECT_EQ(log.Calls("text")[0].rfind("text " + lim + ",-" + lim + " ", 0), 0u) << log.Calls("text")[0];
+
+    // The same on a painter, which negates heights and angles and adds edges.
+    QImage image(64, 48, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    PainterSurface s(&image);
+    EXPECT_TRUE(PlayEmf(bytes, s, {0, 0, 64, 48}));
+}
+
+TEST(EmfPlayerTest, PictureWhoseBoundsReachTheLargestNumberIsStretchedIntoTheRectangle) {
+    // No picture frame: the bounds stand for it, their right and bottom edges
+    // one past the last pixel (once an overflow of the largest number).
+    EmfBuilder b;
+    for (std::size_t at = 24; at < 40; at += 4) b.w.PatchU32(at, 0);
+    b.w.PatchU32(16, static_cast<std::uint32_t>(kMax));
+    b.w.PatchU32(20, static_cast<std::uint32_t>(kMax));
+    b.Rec(EMR_MOVETOEX, {0, 0});
+    b.Rec(EMR_LINETO, {1 << 30, 1 << 29});
+    RecordingSurface log;
+    ASSERT_TRUE(PlayEmf(b.Finish(), log, {0, 0, 1000, 1000}));
+    ASSERT_EQ(log.Calls("line").size(), 1u);
+    EXPECT_EQ(log.Calls("line")[0].substr(0, 17), "line 0,0 500,250 ");
+}

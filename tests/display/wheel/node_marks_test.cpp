@@ -1,0 +1,116 @@
+// A stored person loaded as the current person: the retrograde marks the chart
+// window's wheel, the sheets' planet ring and a node's attribution text show
+// for the nodes are the lunar node's own, never those of Uranus or Neptune
+// (whose entries the nodes take), and the angles carry none. The directions
+// expected come from the precise ephemeris library.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "archive/archive_files.h"
+#include "archive/archive_records.h"
+#include "archive/current_person.h"
+#include "display/chart/attribution_texts.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/recording_surface.h"
+#include "display/sheets/sheet_wheel.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/draw/glyphs.h"
+#include "display/wheel/planet_ring.h"
+#include "engine/chart_state.h"
+#include "tests/common/test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+#include "tools/ephemeris_tables/precise_positions.h"
+
+namespace {
+
+// For each point of a ring (in drawing order, one glyph metafile each),
+// whether a retrograde mark ("r" or "R") was written after its glyph.
+std::vector<bool> MarkedPoints(const display::RecordingSurface& dc) {
+    std::vector<bool> marked(1, false);  // entry 0 unused
+    for (const std::string& l : dc.log) {
+        if (l.rfind("metafile ", 0) == 0) marked.push_back(false);
+        const bool mark = l.rfind("text ", 0) == 0 && l.size() >= 4 &&
+                          (l.compare(l.size() - 4, 4, " 'r'") == 0 || l.compare(l.size() - 4, 4, " 'R'") == 0);
+        if (mark && marked.size() > 1) marked.back() = true;
+    }
+    return marked;
+}
+
+class NodeMarks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::SetFixedPerson();
+        display::SetDefaultWheelRadii();
+        display::ResetMissingGlyphReports();
+        wheel_test::CopyDataFolders({"FilePosi", "Simboli", "OpzioneT"});
+        precise::Init();
+        engine::Chart.NodeType = "VERO";
+    }
+    // Stores the person born in Milano at the date key given and loads it.
+    void Load(const char* dateKey) {
+        archive::BirthRecord r;
+        r.DateField = dateKey;
+        r.PlaceField = "45N28-009E11MILANO";
+        r.CalendarField = "GR";
+        r.NationalityField = "ITALIA";
+        r.AnnotationNumber = "00000";
+        archive::WriteCurrentPerson("BIANCHI LUCIA", r);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow().Empty);
+    }
+    static bool Backwards(int body) {
+        const precise::Position p = precise::At(static_cast<double>(engine::Chart.JulianDay), body, true);
+        EXPECT_TRUE(p.ok);
+        return p.lonSpeed < 0;
+    }
+    static bool Retrogrado(int point) {
+        const auto texts = display::PlanetAttributionTexts(point, [](const std::string&, const rt::IoError&) {});
+        return !texts.specific.empty() && texts.specific[0].find("Retrogrado") != std::string::npos;
+    }
+    testing_support::TempWorkFolder folder;
+};
+
+TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
+    struct Case {
+        const char* date;  // clock time in Milano, an hour ahead of UT
+        bool uranusBackwards, nodeBackwards;
+    };
+    // 15 March 1978: Uranus backwards, the true node forwards; 15 November
+    // 1978: Uranus forwards, the node backwards.
+    for (const Case& k : {Case{"197803151430-1", true, false}, Case{"197811151430-1", false, true}}) {
+        Load(k.date);
+        ASSERT_EQ(Backwards(engine::kUranus), k.uranusBackwards) << k.date;
+        ASSERT_EQ(Backwards(engine::kNode), k.nodeBackwards) << k.date;
+        ASSERT_FALSE(Backwards(engine::kNeptune)) << k.date;
+        const auto& c = engine::Chart;
+
+        // The sheets' ring of nine points: Sun to Saturn and the two nodes.
+        display::RecordingSurface sheet;
+        display::DrawSheetPlanetRing(sheet, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
+        const std::vector<bool> onSheet = MarkedPoints(sheet);
+        ASSERT_EQ(onSheet.size(), 10u) << k.date;
+        for (int b = engine::kSun; b <= engine::kSaturn; ++b) EXPECT_EQ(onSheet[b], Backwards(b)) << k.date << " " << b;
+        EXPECT_EQ(onSheet[8], k.nodeBackwards) << k.date << " north node";
+        EXPECT_EQ(onSheet[9], k.nodeBackwards) << k.date << " south node";
+
+        // The chart window's wheel: eleven points, the angles never marked.
+        display::RecordingSurface wheel;
+        display::DrawPlanetRing(wheel, c.PlanetLongitudes, c.RetroMarks, display::ChartWindowRing(50, 65, 7.0L, false));
+        const std::vector<bool> onWheel = MarkedPoints(wheel);
+        ASSERT_EQ(onWheel.size(), 12u) << k.date;
+        EXPECT_EQ(onWheel[8], k.nodeBackwards) << k.date;
+        EXPECT_EQ(onWheel[9], k.nodeBackwards) << k.date;
+        EXPECT_FALSE(onWheel[10]) << k.date;
+        EXPECT_FALSE(onWheel[11]) << k.date;
+
+        // A click on a node glyph: its position line says "Retrogrado" with the node.
+        EXPECT_EQ(Retrogrado(8), k.nodeBackwards) << k.date;
+        EXPECT_EQ(Retrogrado(9), k.nodeBackwards) << k.date;
+        EXPECT_FALSE(Retrogrado(10)) << k.date;
+        EXPECT_FALSE(Retrogrado(11)) << k.date;
+        EXPECT_EQ(Retrogrado(engine::kSaturn), Backwards(engine::kSaturn)) << k.date;
+    }
+}
+
+}  // namespace
