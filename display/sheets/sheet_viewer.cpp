@@ -32,6 +32,7 @@
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "platform/runtime/win1252.h"
 
 namespace display {
 
@@ -245,13 +246,15 @@ void TFgrNaKel::BitBtnStampaClick() {
         landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + engine::Birth.SubjectName);
     if (!job) return;
     {
-        // The print run puts back the screen's scale, also when the drawing fails;
-        // the job's end ends the document in every case.
-        PrintRun run(&job->Canvas(), job->PageWidthPixels());
+        // The print run sets its own scale, zoom and origin on the printer's page
+        // (whatever an activation after the printer's dialog did to the screen's
+        // view) and puts back the screen's, also when the drawing fails; the
+        // job's end ends the document in every case.
+        PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
         ShowChartSheet();
     }
     job.reset();
-    Drawing.FontScale = static_cast<float>(rt::Round(Drawing.PixelsPerUnit * 3.7L));
+    ResetSheetZoom();
     ShowChartSheet();
 }
 
@@ -285,8 +288,16 @@ void TFgrNaKel::BBaltezzaClick() {
 
 void TFgrNaKel::BBlargarghezzaClick() { ResetSheetView(); }
 
+// The metafile name of the box, its letters taken in upper case ("graf01.emf"
+// is "GRAF01.EMF"), shown so in the box.
+std::string TFgrNaKel::TakeMetafileName() {
+    const std::string name = rt::UpperAscii(gui::FromQt(ComboEMF->currentText()));
+    ComboEMF->setEditText(gui::ToQt(name));
+    return name;
+}
+
 void TFgrNaKel::BBEMFoutClick() {
-    Drawing.MetafileName = gui::FromQt(ComboEMF->currentText());
+    Drawing.MetafileName = TakeMetafileName();
     const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
@@ -327,10 +338,14 @@ void TFgrNaKel::CopyMetafileToClipboard(const std::string& fileName) {
 }
 
 void TFgrNaKel::BBEMFinClick() {
-    Drawing.MetafileName = gui::FromQt(ComboEMF->currentText());
+    Drawing.MetafileName = TakeMetafileName();
     const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
+        return;
+    }
+    if (!rt::PathExists("Emf\\" + Drawing.MetafileName)) {
+        gui::ShowMessage(MissingMetafileMessage(Drawing.MetafileName));
         return;
     }
     if (!FoMetGra) FoMetGra = new TFoMetGra;
