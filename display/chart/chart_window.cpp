@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -480,8 +481,10 @@ void TFgrKelvo::LayOut() {
 }
 
 void TFgrKelvo::FormActivate() {
-    viewShown_ = false;
     KelvoState.LargeFontsFlag = true;
+    // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
+    // view the window was closed on.
+    KelvoState.VolguineViewActive = false;
     Drawing.DrawForm = this;
     Drawing.ChartWindow = this;
 
@@ -558,6 +561,22 @@ void TFgrKelvo::mousePressEvent(QMouseEvent* event) {
 
 void TFgrKelvo::mouseReleaseEvent(QMouseEvent*) { FormMouseUp(); }
 
+void TFgrKelvo::keyPressEvent(QKeyEvent* event) {
+    // "Backards" is the window's Cancel and Default button: Escape and Enter
+    // press it (Enter on another button that has the focus presses that one).
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (key == Qt::Key_Escape || enter) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        if (enter && focused && focused->isEnabled() && focused->isVisible())
+            focused->click();
+        else
+            BBprivato->click();
+        return;
+    }
+    CanvasForm::keyPressEvent(event);
+}
+
 bool TFgrKelvo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == MemoAspetti->viewport()) {
@@ -603,7 +622,6 @@ void TFgrKelvo::FormMouseUp() {
 void TFgrKelvo::Timer1Timer() {
     if (KelvoState.TimerTicks == 1) {
         Timer1->stop();
-        viewShown_ = KelvoState.ArchetypeViewFlag;
         if (!KelvoState.ArchetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart(*this);
@@ -633,7 +651,6 @@ void TFgrKelvo::DrawSubView(int view, int subView) {
 }
 
 void TFgrKelvo::ViewButtonClick(int k) {
-    viewShown_ = true;
     if (k != kViewArchetype) ClearDignityGlyphCentres();
     ResetViewCycles(k);
     KelvoState.VolguineViewActive = k == kViewVolguine;
@@ -702,7 +719,6 @@ void ComputePlacidusChart() {
 }  // namespace
 
 void TFgrKelvo::BBvolguineClick() {
-    viewShown_ = true;
     // The common head when called directly.
     ClearDignityGlyphCentres();
     ResetViewCycles(kViewVolguine);
@@ -741,26 +757,7 @@ void TFgrKelvo::DrawVolguineView(int subView) {
 
 // ---- small buttons ----
 
-void TFgrKelvo::BBprivatoClick() {
-    if (viewShown_) {
-        ShowNatalChartAgain();
-        return;
-    }
-    close();
-}
-
-void TFgrKelvo::ShowNatalChartAgain() {
-    ClearDignityGlyphCentres();
-    ResetViewCycles(-1);
-    KelvoState.VolguineViewActive = false;
-    KelvoState.DodecatemoriaMode = false;
-    Panel3->hide();
-    PanelQuor->hide();
-    ClearCanvas();
-    RedrawNatalChart(*this);
-    viewShown_ = false;
-    ShowHelpMessage(1);
-}
+void TFgrKelvo::BBprivatoClick() { close(); }
 
 void TFgrKelvo::BBchiudiAspClick() { Panel3->hide(); }
 
@@ -817,7 +814,6 @@ void TFgrKelvo::BBchiudiExtraClick() {
     PanelSegnaPato->hide();
     ClearCanvas();
     RedrawNatalChart(*this);
-    viewShown_ = false;
 }
 
 void TFgrKelvo::MemoAspettiDblClick() {

@@ -180,7 +180,7 @@ public:
     void FormMouseDown(int x, int y);
     void FormMouseUp();
     void Timer1Timer();
-    // With a view shown: the natal wheel comes back; else the window closes.
+    // Closes the window, whatever it shows.
     void BBprivatoClick();
     void BBcoordiClick();
     void BBstoffaClick();
@@ -209,6 +209,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -220,9 +221,6 @@ private:
     void DrawSubView(int view, int subView);
     int PX(Real pageUnits) const;
     int PY(Real pageUnits) const;
-    // The natal wheel back in the chart square, every view's state cleared.
-    void ShowNatalChartAgain();
-    bool viewShown_ = false;  // the chart square shows a view, not the natal wheel
 };
 
 extern TFgrKelvo* FgrKelvo;

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <string>
 
@@ -172,36 +173,53 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
-TEST_F(ChartViews, BackardsBringsTheNatalWheelBackAfterAViewThenCloses) {
+TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
     display::SetCurrentChartReloader([] {
         for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
         for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
     });
+    auto reopen = [] {
+        display::OpenChartWindow();
+        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+        ASSERT_TRUE(FgrKelvo->isVisible());
+    };
     FgrKelvo->BBvolguineClick();
     ASSERT_TRUE(KelvoState.VolguineViewActive);
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     FgrKelvo->FormMouseDown(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(KelvoState.ClickedBody, 0);
-
-    FgrKelvo->BBprivato->click();
-    EXPECT_TRUE(FgrKelvo->isVisible());
-    EXPECT_FALSE(KelvoState.VolguineViewActive);
-    EXPECT_EQ(KelvoState.ViewCycle[display::kViewVolguine], 0);
-    EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);  // the natal wheel recorded its glyphs again
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1).rfind(display::ReadHelpEntry(1).front(), 0), 0u);  // the first help text
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
-    EXPECT_EQ(KelvoState.ClickedBody, 1);
-
-    // The aspect grid, then back: the aspect list's panel goes too.
-    FgrKelvo->BBaspetti->click();
-    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    FgrKelvo->BBprivato->click();
-    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    EXPECT_TRUE(FgrKelvo->isVisible());
-    // On the natal wheel it closes the window.
     FgrKelvo->BBprivato->click();
     EXPECT_FALSE(FgrKelvo->isVisible());
+    // Opened again, the natal wheel answers to clicks.
+    reopen();
+    EXPECT_FALSE(KelvoState.VolguineViewActive);
+    const display::Point sunAgain =
+        display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    FgrKelvo->FormMouseDown(sunAgain.x, sunAgain.y);
+    EXPECT_EQ(KelvoState.ClickedBody, 1);
+
+    // Every view button's view, then one press closes.
+    for (QPushButton* view : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti}) {
+        view->click();
+        FgrKelvo->BBprivato->click();
+        EXPECT_FALSE(FgrKelvo->isVisible()) << view->objectName().toStdString();
+        reopen();
+    }
+    // Escape and Enter press it too, wherever the keyboard focus is.
+    FgrKelvo->BBaspetti->click();
+    QTest::keyClick(FgrKelvo->EdData, Qt::Key_Escape);
+    EXPECT_FALSE(FgrKelvo->isVisible());
+    reopen();
+    FgrKelvo->BBcoordi->click();
+    QTest::keyClick(FgrKelvo->MemoAspetti, Qt::Key_Return);
+    EXPECT_FALSE(FgrKelvo->isVisible());
+    reopen();
+    // Enter on a view button with the focus presses that button instead.
+    FgrKelvo->BBstoffa->setFocus();
+    QTest::keyClick(FgrKelvo->BBstoffa, Qt::Key_Enter);
+    EXPECT_TRUE(FgrKelvo->isVisible());
+    EXPECT_EQ(KelvoState.ViewCycle[display::kViewCloth], 1);
     display::SetCurrentChartReloader({});
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
