@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <cmath>
 #include <map>
@@ -24,6 +25,7 @@
 
 #include "display/chart/chart_views.h"
 #include "display/chart/masters_view.h"
+#include "display/chart/plants_panel.h"
 #include "display/chart/reduced_wheel.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/chart/glyph_clicks.h"
@@ -129,6 +131,25 @@ QIcon ButtonBitmap(const char* name) {
     }
     p.end();
     return QIcon(pm);
+}
+
+int ButtonCaptionWidth(const QPushButton* button) {
+    const QFontMetrics metrics(button->font());
+    int width = metrics.horizontalAdvance(button->text());
+    if (!button->icon().isNull()) width += button->iconSize().width() + 4;
+    const QStyle* style = button->style();
+    return width + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+           2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+}
+
+void FitButtonCaption(QPushButton* button, int largest) {
+    QFont f = button->font();
+    f.setPointSize(largest);
+    button->setFont(f);
+    while (ButtonCaptionWidth(button) > button->width() && f.pointSize() > 6) {
+        f.setPointSize(f.pointSize() - 1);
+        button->setFont(f);
+    }
 }
 
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
@@ -442,6 +463,7 @@ void TFgrKelvo::LayOut() {
     QPushButton* quor[3] = {BBchiudiQuor, BBFontQuor, BBsuGiu};
     for (int i = 0; i < 3; ++i)
         quor[i]->setGeometry(PX(quorButtons[i]), PanelQuor->height() - PY(7), PX(17), quor[i]->height());
+    FitPlantPanelSizeCaption(*this);
     place(ListBoxPiante, 1, 8, 30, 13);
     ComboBoxPiante->setGeometry(PX(1), PY(6), PX(30), ComboBoxPiante->height());
     at(LabPianta, 1, 2);
@@ -462,6 +484,7 @@ void TFgrKelvo::LayOut() {
     place(EdJd, 39, 33, 42, 5);
     at(LabJd, 2, 33.5L);
     FitDataCaptions();
+    FitViewButtonCaptions();
 
     place(Image1, 70, 2, 9, 9);
     place(Image2, 70, 2, 9, 9);
@@ -641,6 +664,8 @@ void TFgrKelvo::ShowDataFields(const NatalChartFields& f) {
     EdDomif->setText(gui::ToQt(f.EdDomif));
     EdNodo->setText(gui::ToQt(f.EdNodo));
     EdJd->setText(gui::ToQt(f.EdJd));
+    // A text longer than its field shows its beginning (the weekday of the date).
+    for (QLineEdit* e : {EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd}) e->setCursorPosition(0);
 }
 
 // ---- view buttons ----
@@ -778,6 +803,14 @@ void TFgrKelvo::BBsizeFontClick() {
     SetPanelFontSizes(KelvoState.LargeFontsFlag);
     BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
     FitDataCaptions();
+    FitViewButtonCaptions();
+}
+
+void TFgrKelvo::FitViewButtonCaptions() {
+    const int size = KelvoState.LargeFontsFlag ? 10 : 8;
+    for (QPushButton* b : {BBcoordi, BBstoffa, BBarchetip, BBaspetti, BBEnergi, BBantisce, BBdodecate, BBvolguine,
+                           BBmaestri})
+        FitButtonCaption(b, size);
 }
 
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.

@@ -96,6 +96,13 @@ void SetGlyphClickHandler(GlyphClickHandler handler);
 
 // The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
 QIcon ButtonBitmap(const char* name);
+// The width a push button's caption and glyph need inside its frame (without
+// the style's least width of a button), in pixels.
+int ButtonCaptionWidth(const QPushButton* button);
+// Writes a button's caption a point smaller at a time, from `largest` points
+// down to 6, until it fits the button.
+void FitButtonCaption(QPushButton* button, int largest);
+
 // Puts the lines (Windows-1252) into a memo, one a line, in place of its text.
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines);
 
@@ -216,6 +223,8 @@ private:
     void BuildControls();
     void LayOut();
     void FitDataCaptions();
+    // The view buttons' captions written small enough to fit their buttons.
+    void FitViewButtonCaptions();
     void SetPanelFontSizes(bool large);
     void ViewButtonClick(int view);
     void DrawSubView(int view, int subView);

@@ -24,6 +24,7 @@
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
 #include "tests/common/test_support.h"
+#include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace {
@@ -120,6 +121,41 @@ TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
         }
         FgrKelvo->BBsizeFont->click();
     }
+}
+
+// On a 1280 x 800 screen the view buttons show their whole captions, at the
+// large fonts of an opening and at the small ones.
+TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+    wheel_test::SetFixedPerson();
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
+    display::ResetChartWindowState();
+    display::ResetDrawingState();
+    display::InitDrawingFromScreen(1280, 800);
+    display::EnsureChartWindow()->resize(1280, 800);
+    display::OpenChartWindow();
+    for (int press = 0; press < 3; ++press) {
+        for (QPushButton* b : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti,
+                               FgrKelvo->BBEnergi, FgrKelvo->BBantisce, FgrKelvo->BBdodecate, FgrKelvo->BBvolguine,
+                               FgrKelvo->BBmaestri}) {
+            EXPECT_TRUE(view_test::CaptionFits(b)) << b->text().toStdString() << " press " << press;
+            EXPECT_GE(b->font().pointSize(), 7) << b->text().toStdString();
+        }
+        FgrKelvo->BBsizeFont->click();
+    }
+    EXPECT_TRUE(view_test::CaptionFits(FgrKelvo->BBprivato));
+    // The plants panel's size button, before its first press and after each.
+    for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
+        QPushButton* b = FgrKelvo->BBsuGiu;
+        ASSERT_EQ(b->text().toStdString(), caption);
+        EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
+        EXPECT_GE(b->font().pointSize(), 8) << caption;
+        EXPECT_LE(b->x() + b->width(), FgrKelvo->PanelQuor->width()) << caption;
+        b->click();
+    }
+    delete FgrKelvo;
+    display::ResetDrawingState();
 }
 
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
