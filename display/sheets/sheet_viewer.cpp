@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -174,6 +175,7 @@ void TFgrNaKel::DrawSheetViewerFrame() {
 void TFgrNaKel::FormActivate() {
     Drawing.DrawForm = this;
     ComboEMF->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF") : gui::ToQt(Drawing.MetafileName));
+    ComboEMF->lineEdit()->setCursorPosition(0);  // the name from its first letter
     SetActivationView(gui::System().ScreenWidth(), gui::System().ScreenHeight(), Sheets.SheetOrientation);
     if (Drawing.PrinterPresent) SetGlyph(BitBtnFoglio, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
     Timer1->start();
@@ -293,6 +295,7 @@ void TFgrNaKel::BBlargarghezzaClick() { ResetSheetView(); }
 std::string TFgrNaKel::TakeMetafileName() {
     const std::string name = rt::UpperAscii(gui::FromQt(ComboEMF->currentText()));
     ComboEMF->setEditText(gui::ToQt(name));
+    ComboEMF->lineEdit()->setCursorPosition(0);
     return name;
 }
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QMimeData>
 #include <QPushButton>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "display/draw/chart_metafile.h"
 #include "display/draw/emf_player.h"
 #include "display/draw/glyphs.h"
+#include "display/draw/metafile_viewer.h"
 #include "display/sheets/sheet_composers.h"
 #include "display/sheets/sheet_printing.h"
 #include "display/sheets/sheet_selection.h"
@@ -27,6 +29,7 @@
 #include "display/sheets/sheet_viewer.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/sheets/sheet_person.h"
@@ -475,6 +478,39 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     EXPECT_FALSE(Drawing.MetafileOutput);
     EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
     EXPECT_EQ(display::Geometry.WheelCentreX, before.cx);
+}
+
+// A metafile name typed in lower case is its upper-case form at the first
+// press; a metafile that is not there is named, and no viewer opens.
+TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
+    Open(5, "P");
+    viewer->ComboEMF->setEditText("graf02.emf");
+    viewer->BBEMFout->click();
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+    EXPECT_EQ(viewer->ComboEMF->currentText(), "GRAF02.EMF");
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF02.EMF"));
+
+    std::string shownTitle;
+    gui::SetModalHandler("FoMetGra", [&](QDialog* d) {
+        auto* w = static_cast<display::TFoMetGra*>(d);
+        w->FormActivate();
+        EXPECT_FALSE(w->FileMissing());
+        shownTitle = w->windowTitle().toStdString();
+        return int(gui::mrCancel);
+    });
+    viewer->ComboEMF->setEditText("graf02.emf");
+    viewer->BBEMFin->click();
+    EXPECT_EQ(shownTitle, std::filesystem::canonical(folder.Path() / "Emf" / "GRAF02.EMF").string());
+    EXPECT_TRUE(sink.messages.empty());
+
+    shownTitle.clear();
+    viewer->ComboEMF->setEditText("graf09.emf");
+    viewer->BBEMFin->click();
+    EXPECT_TRUE(shownTitle.empty());  // nothing to show: no viewer
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text,
+              "File grafico non trovato: " + (std::filesystem::canonical(folder.Path()) / "Emf" / "GRAF09.EMF").string());
+    gui::ClearModalHandlers();
 }
 
 TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {
