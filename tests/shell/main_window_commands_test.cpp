@@ -432,6 +432,22 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
+// The orb settings window is placed by the size it has before it is shown: it
+// has the room its contents need from the start, every control inside it.
+TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
+    ProgramStart start;
+    shell::TFoOrbKel* w = shell::FoOrbKel;
+    const QSize before = w->size();
+    w->show();
+    QApplication::processEvents();
+    EXPECT_EQ(w->size(), before);
+    for (QWidget* child : {static_cast<QWidget*>(w->BitBtn1), static_cast<QWidget*>(w->BitBtnRitorna),
+                           static_cast<QWidget*>(w->EditsC[14])})
+        EXPECT_TRUE(w->rect().contains(child->geometry())) << child->objectName().toStdString();
+    w->hide();
+    gui::ClearIdleHandler();
+}
+
 // The orb-set and node boxes look as locked as they are: grey with a shut
 // padlock at start and after every activation, aqua with an open one when the
 // lock button opens them.
