@@ -25,6 +25,8 @@ constexpr int kDesignWidth = 685;
 constexpr int kDesignHeight = 470;
 constexpr int kCloseRight = kDesignWidth - 587 - 75;   // anchored to the bottom-right corner
 constexpr int kCloseBottom = kDesignHeight - 403 - 25;
+// The height of a window manager's title bar and frame, as far as it is not known yet.
+constexpr int kAssumedTitleBar = 40;
 }  // namespace
 
 std::filesystem::path MetafileViewerFile(std::string_view metafileName) {
@@ -95,10 +97,18 @@ void TFoMetGra::BBCloseClick() { close(); }
 
 void TFoMetGra::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Centred on the screen each time it is shown.
+    // Centred on the screen each time it is shown, and whole on it: a window
+    // taller or wider than the screen's free area, with its frame, is made
+    // smaller (the picture fills whatever size the window has).
     if (QScreen* s = screen()) {
         const QRect a = s->availableGeometry();
-        move(a.center() - QPoint(width() / 2, height() / 2));
+        int frameWidth = frameGeometry().width() - width();
+        int frameHeight = frameGeometry().height() - height();
+        if (frameHeight <= 0) frameHeight = kAssumedTitleBar;  // not framed yet
+        if (frameWidth < 0) frameWidth = 0;
+        const QSize room(a.width() - frameWidth, a.height() - frameHeight);
+        if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+        move(a.left() + (a.width() - width() - frameWidth) / 2, a.top() + (a.height() - height() - frameHeight) / 2);
     }
     FormActivate();
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 
 #include "display/draw/chart_metafile.h"
 #include "display/draw/drawing_state.h"
@@ -182,6 +183,22 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     EXPECT_EQ(MissingMetafileMessage("GRAF09.EMF"),
               "File grafico non trovato: " + (std::filesystem::canonical(tmp.Path()) / "Emf" / "GRAF09.EMF").string());
     EXPECT_TRUE(messages.messages.empty());
+}
+
+// A viewer taller than the screen (a portrait sheet's on a small screen)
+// opens smaller, whole on the screen, its button inside it.
+TEST_F(ChartMetafileTest, ViewerOpensWholeOnTheScreen) {
+    TFoMetGra viewer;
+    const QRect screen = viewer.screen()->availableGeometry();
+    viewer.resize(450, screen.height() + 100);
+    viewer.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(screen.contains(viewer.frameGeometry())) << viewer.frameGeometry().height();
+    EXPECT_LT(viewer.height(), screen.height());
+    EXPECT_EQ(viewer.width(), 450);
+    EXPECT_TRUE(viewer.rect().contains(viewer.BBClose->geometry()));
+    EXPECT_EQ(viewer.Picture().size(), viewer.size());
+    viewer.hide();
 }
 
 TEST_F(ChartMetafileTest, ViewerCaptionIsTheFileItShows) {
