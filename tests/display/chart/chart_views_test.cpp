@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "display/chart/chart_window.h"
@@ -18,6 +19,7 @@
 #include "display/chart/humoral.h"
 #include "display/chart/open_chart_window.h"
 #include "display/chart/view_titles.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
@@ -327,6 +329,71 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
                     if ((image.pixel(x, y) & 0xFFFFFF) != 0) ++lit;
             EXPECT_GT(lit, 200) << p.name << i;
         }
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+}  // namespace
+
+namespace {
+
+// What each press of a view button draws in the chart square is the drawing
+// the button's sub-view of that press stands for: the square after the press
+// is the same picture as the square cleared and drawn by that drawing itself.
+TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
+    using display::TFgrKelvo;
+    using display::Surface;
+    const long double cx = 100, cy = 100, r = 39;
+    auto relative = [](TFgrKelvo& f, Surface& dc) { display::ShowRelativeLongitudesView(f, dc); };
+    auto absolute = [](TFgrKelvo& f, Surface& dc) { display::ShowAbsoluteLongitudesView(f, dc); };
+    auto latitudes = [](TFgrKelvo& f, Surface& dc) { display::ShowLatitudesView(f, dc); };
+    auto elemental = [=](TFgrKelvo& f, Surface& dc) { display::DrawElementalDoek(f, dc, cx + 2, cy + 4); };
+    auto humoral = [=](TFgrKelvo& f, Surface& dc) { display::DrawHumoralAttribution(f, dc, cx + 4, cy); };
+    auto season = [=](TFgrKelvo& f, Surface& dc) { display::DrawSeasonDoek(f, dc, cx + 4, cy); };
+    auto seasonal = [=](TFgrKelvo& f, Surface& dc) { display::DrawSeasonalHumoralAttribution(f, dc, cx + 4, cy); };
+    auto lines = [=](TFgrKelvo& f, Surface& dc) {
+        display::ShowMajorAspectsView(f, dc, engine::Chart.PlanetLongitudes, cx, cy, r, 1);
+    };
+    auto noLines = [=](TFgrKelvo& f, Surface& dc) {
+        display::ShowMajorAspectsView(f, dc, engine::Chart.PlanetLongitudes, cx, cy, r, 0);
+    };
+    auto orbits = [](TFgrKelvo& f, Surface& dc) { display::ShowAspectsAndOrbitsView(f, dc); };
+    auto distances = [](TFgrKelvo& f, Surface& dc) { display::ShowSphericalDistancesView(f, dc); };
+    auto energy = [](int mode) {
+        return [mode](TFgrKelvo& f, Surface& dc) { display::ShowEnergyAffinitiesView(f, dc, mode); };
+    };
+    auto antiscia = [](int mode) {
+        return [mode](TFgrKelvo& f, Surface& dc) { display::ShowAntisciaView(f, dc, mode); };
+    };
+    auto masters = [](TFgrKelvo& f, Surface& dc) { display::ShowMastersView(f, dc); };
+    auto rulers = [](TFgrKelvo& f, Surface& dc) { display::ShowYearAndCycleRulersView(f, dc); };
+    using Drawing = std::function<void(TFgrKelvo&, Surface&)>;
+    const struct {
+        QPushButton* button;
+        std::vector<Drawing> subViews;  // in the order of the presses
+    } buttons[] = {
+        {FgrKelvo->BBcoordi, {relative, absolute, latitudes}},
+        {FgrKelvo->BBstoffa, {elemental, humoral, season, seasonal}},
+        {FgrKelvo->BBaspetti, {lines, noLines, orbits, distances}},
+        {FgrKelvo->BBEnergi, {energy(0), energy(1), energy(2)}},
+        {FgrKelvo->BBantisce, {antiscia(0), antiscia(1), antiscia(2), antiscia(3)}},
+        {FgrKelvo->BBmaestri, {masters, rulers}},
+    };
+    const QRect square(display::MapX(2), display::MapY(2), display::MapX(195) - display::MapX(2),
+                       display::MapY(195) - display::MapY(2));
+    for (const auto& b : buttons) {
+        // Each press, and the first one again after the last.
+        for (std::size_t press = 0; press <= b.subViews.size(); ++press) {
+            if (b.button->isEnabled())
+                b.button->click();
+            else
+                QMetaObject::invokeMethod(b.button, "clicked");  // a disabled button's handler
+            const QImage pressed = FgrKelvo->Snapshot().copy(square);
+            display::ClearChartArea(FgrKelvo->Canvas());
+            b.subViews[press % b.subViews.size()](*FgrKelvo, FgrKelvo->Canvas());
+            const QImage drawn = FgrKelvo->Snapshot().copy(square);
+            EXPECT_TRUE(pressed == drawn) << b.button->objectName().toStdString() << " press " << press + 1;
+        }
+    }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
