@@ -207,6 +207,26 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// The last sign, Pisces: its own texts and its own plants, not those of
+// another sign.
+TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
+    ClickSign(12);
+    const auto specific = MemoLines(FgrKelvo->MemoL1);
+    ASSERT_EQ(specific.size(), 3u);
+    EXPECT_EQ(specific[0], "VISSEN    ");
+    EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
+    EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
+    EXPECT_EQ(KelvoState.ClickedSign, 12);
+    EXPECT_EQ(KelvoState.ExtraSignFilter, "VISSEN    ");
+    ClickSign(12);
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met VISSEN");
+    const auto plants = ComboItems();
+    ASSERT_FALSE(plants.empty());
+    EXPECT_EQ(plants, std::vector<std::string>{"Tilia"});  // the sample database's plant of Pisces
+    EXPECT_TRUE(sink.messages.empty());
+}
+
 TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
     std::filesystem::remove("OpzioneT/KlvPianSpe.Txt");
     ClickBody(1);
