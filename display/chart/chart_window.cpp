@@ -806,11 +806,21 @@ void TFgrKelvo::BBsizeFontClick() {
     FitViewButtonCaptions();
 }
 
+// All nine in one size: the largest (up to that of the fonts' state) at which
+// every caption fits its button.
 void TFgrKelvo::FitViewButtonCaptions() {
-    const int size = KelvoState.LargeFontsFlag ? 10 : 8;
-    for (QPushButton* b : {BBcoordi, BBstoffa, BBarchetip, BBaspetti, BBEnergi, BBantisce, BBdodecate, BBvolguine,
-                           BBmaestri})
+    const std::initializer_list<QPushButton*> buttons = {BBcoordi,   BBstoffa, BBarchetip, BBaspetti, BBEnergi,
+                                                         BBantisce,  BBdodecate, BBvolguine, BBmaestri};
+    int size = KelvoState.LargeFontsFlag ? 10 : 8;
+    for (QPushButton* b : buttons) {
         FitButtonCaption(b, size);
+        size = b->font().pointSize();
+    }
+    for (QPushButton* b : buttons) {
+        QFont f = b->font();
+        f.setPointSize(size);
+        b->setFont(f);
+    }
 }
 
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.

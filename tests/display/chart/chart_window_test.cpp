@@ -20,6 +20,7 @@
 #include "display/wheel/help_messages.h"
 #include "display/chart/open_chart_window.h"
 #include "display/wheel/wheel_reports.h"
+#include "display/wheel/wheel_state.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
@@ -129,7 +130,7 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
     wheel_test::SetFixedPerson();
-    wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
     display::ResetChartWindowState();
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1280, 800);
@@ -145,6 +146,18 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
         FgrKelvo->BBsizeFont->click();
     }
     EXPECT_TRUE(view_test::CaptionFits(FgrKelvo->BBprivato));
+    // The attribution texts' captions of a clicked planet stop short of its glyph picture.
+    while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    FgrKelvo->FormMouseUp();
+    ASSERT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_LT(FgrKelvo->LabSpecific->x() +
+                  FgrKelvo->LabSpecific->fontMetrics().horizontalAdvance(FgrKelvo->LabSpecific->text()),
+              FgrKelvo->Image2->x());
+    EXPECT_LT(FgrKelvo->LabGeneral->x() +
+                  FgrKelvo->LabGeneral->fontMetrics().horizontalAdvance(FgrKelvo->LabGeneral->text()),
+              FgrKelvo->PanelBase->width());
     // The plants panel's size button, before its first press and after each.
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
         QPushButton* b = FgrKelvo->BBsuGiu;
