@@ -218,6 +218,7 @@ void TFormRich::LoadChosenPerson() {
     WordOrderState = 0;
     BitBtnInverti->setEnabled(true);
     EditNome->setText(gui::ToQt(name));  // the first 38 characters, blanks kept
+    EditNome->setCursorPosition(0);       // shown from its first letter
     BitBtnOK->setEnabled(true);
     BitBtnOK->setFocus();
 
@@ -269,6 +270,8 @@ void TFormRich::BitBtnInvertiClick() {
     engine::Birth.SubjectName = joined;
     EditNome->setText(gui::ToQt(joined));
     EditSoggetto->setText(gui::ToQt(joined));
+    EditNome->setCursorPosition(0);
+    EditSoggetto->setCursorPosition(0);
 }
 
 void TFormRich::BitBtnOKClick() {

@@ -54,7 +54,7 @@ void BM_SheetToPdf(benchmark::State& state) {
     for (auto _ : state) {
         auto job = printer.Begin(landscape, false, "bench");
         {
-            PrintRun run(&job->Canvas(), job->PageWidthPixels());
+            PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
             ComposeSheet(code, job->Canvas());
         }
         job.reset();

@@ -17,6 +17,8 @@ namespace engine {
 
 const std::array<int, 15> kAspectSlotByOrder = {-1, 0, 5, 6, 7, 8, 9, 1, 10, 2, 3, 11, 12, 13, 4};
 const std::array<int, 15> kOrbSetA = {0, 10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1, 9};
+const std::array<Real, 15> kOrbSetBStart = {0, 10, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4, 4, 1, 1, 2, 8};
+const std::array<Real, 15> kOrbSetCStart = {0, 5, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4.5L, 5, 0.8L, 0.8L, 1.5L, 7};
 
 namespace {
 
@@ -148,7 +150,9 @@ void SetOrbiDomiLine(int n, const std::string& text) {
 
 OrbSets DefaultOrbSets() {
     OrbSets sets;
-    for (auto& set : sets.orbs) set = SetAOrbs();
+    sets.orbs[0] = SetAOrbs();
+    sets.orbs[1] = kOrbSetBStart;
+    sets.orbs[2] = kOrbSetCStart;
     sets.parallelOrb = kDefaultParallelOrb;
     sets.antisciaOrb = kDefaultAntisciaOrb;
     sets.selected = "A";

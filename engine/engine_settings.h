@@ -15,6 +15,10 @@ inline constexpr const char* kOrbSetsFile = "FileDum\\MMVarOrb.dum";
 extern const std::array<int, 15> kAspectSlotByOrder;
 // Orbs of the fixed set A in angle order (index 1..14).
 extern const std::array<int, 15> kOrbSetA;
+// The values the personal sets B and C start with, in angle order (index 1..14),
+// as their edits in the orb settings window show them before any change.
+extern const std::array<Real, 15> kOrbSetBStart;
+extern const std::array<Real, 15> kOrbSetCStart;
 
 // Reads the 20 lines of the settings file into the orb record and the settings
 // of the chart state. A missing file is first created with its defaults. A file

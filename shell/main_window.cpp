@@ -460,9 +460,8 @@ void TFoKelvor::FormActivate() {
     SizeFullScreenWindows();
     // 9. The current person.
     ShowCurrentPerson();
-    // 10. The boxes start locked (colours and glyph stay as they are).
-    ComboOrb->setEnabled(false);
-    ComboNodo->setEnabled(false);
+    // 10. The boxes start locked, and look it.
+    ShowBoxesLocked(true);
     // 11. The orb-set box from the set in force.
     if (const char* text = OrbBoxText(engine::Orbs.OrbSetLetter)) ComboOrb->setEditText(text);
 }
@@ -474,13 +473,14 @@ void TFoKelvor::SizeFullScreenWindows() {
     if (FgrNaKel) SizeFullScreen(FgrNaKel, FgrNaKel->Panel1, screen);
 }
 
-void TFoKelvor::ShowCurrentPerson() {
+bool TFoKelvor::ShowCurrentPerson() {
     archive::CurrentPersonView view = archive::LoadCurrentPersonForShow();
     QStringList lines;
     for (const std::string& line : view.MemoLines) lines << gui::ToQt(line);
     MemoDati->setPlainText(lines.join('\n'));
     MemoAnnotaz->setPlainText(gui::ToQt(view.AnnotationText));
     BBApriTesto->setVisible(view.TextFileExists);
+    return !view.Empty;
 }
 
 void TFoKelvor::RememberOrigin() {
@@ -531,7 +531,10 @@ void TFoKelvor::BBPropedClick() {
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
-    ShowCurrentPerson();
+    if (!ShowCurrentPerson()) {
+        gui::ShowMessage(kNoCurrentPersonMessage);
+        return;
+    }
     display::OpenChartWindow();
     WatchModeless(display::FgrKelvo);
 }
@@ -586,22 +589,17 @@ void TFoKelvor::BBistruzClick() {
 
 void TFoKelvor::BBdispensaClick() { OpenProgramDocument(kBookletDocument); }
 
-void TFoKelvor::BBlkClick() {
-    if (ComboOrb->isEnabled()) {
-        ComboOrb->setEnabled(false);
-        ComboNodo->setEnabled(false);
-        SetBoxColours(ComboOrb, QColor(128, 128, 128), Qt::white);
-        SetBoxColours(ComboNodo, QColor(128, 128, 128), Qt::white);
-        BBlk->setIcon(gui::LockIcon(true));
-        BBlk->setProperty("glyph", "LockShut");
-    } else {
-        ComboOrb->setEnabled(true);
-        ComboNodo->setEnabled(true);
-        SetBoxColours(ComboOrb, QColor(0, 255, 255), Qt::black);
-        SetBoxColours(ComboNodo, QColor(0, 255, 255), Qt::black);
-        BBlk->setIcon(gui::LockIcon(false));
-        BBlk->setProperty("glyph", "LockOpen");
-    }
+void TFoKelvor::BBlkClick() { ShowBoxesLocked(ComboOrb->isEnabled()); }
+
+void TFoKelvor::ShowBoxesLocked(bool locked) {
+    ComboOrb->setEnabled(!locked);
+    ComboNodo->setEnabled(!locked);
+    const QColor background = locked ? QColor(128, 128, 128) : QColor(0, 255, 255);
+    const QColor text = locked ? QColor(Qt::white) : QColor(Qt::black);
+    SetBoxColours(ComboOrb, background, text);
+    SetBoxColours(ComboNodo, background, text);
+    BBlk->setIcon(gui::LockIcon(locked));
+    BBlk->setProperty("glyph", locked ? "LockShut" : "LockOpen");
 }
 
 void TFoKelvor::MemoDatiClick() { MemoAnnotaz->show(); }
@@ -651,7 +649,10 @@ void TFoKelvor::WatchModeless(QWidget* window) {
 // "Horizontaal 2"), the sheet and its orientation, the latitudes kept for the
 // sheet, then the sheet viewer, which draws the sheet by itself.
 void TFoKelvor::ShowSheet(int sheetCode, const char* orientation, bool receptions) {
-    ShowCurrentPerson();
+    if (!ShowCurrentPerson()) {
+        gui::ShowMessage(kNoCurrentPersonMessage);
+        return;
+    }
     if (receptions) engine::ComputeReceptions();
     display::Sheets.SheetCode = sheetCode;
     display::SetDefaultWheelRadii();

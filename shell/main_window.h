@@ -14,6 +14,10 @@ class QTabWidget;
 
 namespace shell {
 
+// What the chart and sheet buttons say before any person is stored.
+inline constexpr const char* kNoCurrentPersonMessage =
+    "Nessuna persona presente: inserire i Dati di Nascita o richiamarli dall'Archivio";
+
 class TFoKelvor : public QWidget {
     Q_OBJECT
 public:
@@ -23,8 +27,9 @@ public:
     // whenever this window becomes active after another window of the program.
     // Repeating it changes no file when nothing changed.
     void FormActivate();
-    // Loads the current person and shows it in the data memo.
-    void ShowCurrentPerson();
+    // Loads the current person and shows it in the data memo; false when no
+    // person is stored yet.
+    bool ShowCurrentPerson();
 
     // Handlers.
     void BitBtnNomeCognomeClick();
@@ -38,6 +43,9 @@ public:
     void BBistruzClick();
     void BBdispensaClick();
     void BBlkClick();
+    // The orb-set and node boxes locked (grey, white text, closed padlock) or
+    // open (aqua, black text, open padlock).
+    void ShowBoxesLocked(bool locked);
     void MemoDatiClick();
     void MemoAnnotazClick();
     void Cbox1DblClick();

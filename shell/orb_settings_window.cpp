@@ -230,7 +230,9 @@ TFoOrbKel::TFoOrbKel() {
     connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
-    resize(528, 357);
+    // The design size, or the size its contents need when that is larger: the
+    // window is placed by the size it has before it is shown.
+    resize(QSize(528, 357).expandedTo(minimumSizeHint()));
 }
 
 void TFoOrbKel::showEvent(QShowEvent* event) {

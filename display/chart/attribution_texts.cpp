@@ -49,6 +49,27 @@ bool KeyOfPointSecond(int body, const std::string& key) {
     return key.size() == 8 && IsAspectCode(key.substr(3, 2)) && key.substr(5, 3) == kPointKeys3[body];
 }
 
+// The lines of one text joined into one paragraph, blanks at their ends
+// dropped: the panel wraps it at its own width.
+std::string OneParagraph(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::string line : lines) {
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        std::size_t start = 0;
+        while (start < line.size() && line[start] == ' ') ++start;
+        if (start == line.size()) continue;
+        if (!text.empty()) text += ' ';
+        text += line.substr(start);
+    }
+    return text;
+}
+
+// Appends a paragraph when it holds any text.
+void AddParagraph(std::vector<std::string>& to, const std::vector<std::string>& lines) {
+    std::string text = OneParagraph(lines);
+    if (!text.empty()) to.push_back(std::move(text));
+}
+
 std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report) {
     try {
         return rt::ReadTextLines(name);
@@ -117,7 +138,7 @@ AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& repor
     engine::FormatSignPosLong(dodecatemorion, " ", Chart.DodecatemoriaLongitudes[body]);
     t.specific.push_back("Dodecatemorieen " + Chart.BodyNames[body] + " = " + dodecatemorion);
 
-    t.general = TextsOfKey(kBodyMixedCodes[body], ReadOrReport(kPlanetGeneralFile, report), 4, 80);
+    AddParagraph(t.general, TextsOfKey(kBodyMixedCodes[body], ReadOrReport(kPlanetGeneralFile, report), 4, 80));
     t.specificLabel = "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET";
     t.generalLabel = "ALGEMENE TOESCHRIJVINGEN naar de PLANEET";
     return t;
@@ -129,8 +150,7 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     const std::string name = kAttributionSignNames[sign];
     t.specific.push_back(name);
     t.general.push_back(name);
-    for (const std::string& text : TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report), 4, 80))
-        t.general.push_back(text);
+    AddParagraph(t.general, TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report), 4, 80));
 
     // The sign file keys Aquarius "Ac"; the general texts key it "Aq".
     const std::vector<std::string> keys = ReadOrReport(kSignPositionFile, report);
@@ -142,7 +162,7 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
             lines = ReadOrReport(kSignSpecificFile, report);
             read = true;
         }
-        for (const std::string& text : TextsOfKey(key.substr(0, 7), lines, 21, 50)) t.specific.push_back(text);
+        AddParagraph(t.specific, TextsOfKey(key.substr(0, 7), lines, 21, 50));
     }
     t.specificLabel = "SPECIF. attributie aan het STERRENBEELD";
     t.generalLabel = "ALGEMENE attributie aan het STERRENBEELD";

@@ -53,6 +53,8 @@ bool SpecificTextOfKey(int body, const std::string& key, const std::vector<std::
 std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<std::string>& lines, std::size_t from,
                                     std::size_t count);
 
+// The texts as paragraphs: the lines of one text of a file (the lines of one
+// key) are joined into one, which the panel wraps at its width.
 struct AttributionTexts {
     std::vector<std::string> specific;  // MemoL1
     std::vector<std::string> general;   // MemoL2

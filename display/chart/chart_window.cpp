@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <cmath>
 #include <map>
@@ -23,6 +25,7 @@
 
 #include "display/chart/chart_views.h"
 #include "display/chart/masters_view.h"
+#include "display/chart/plants_panel.h"
 #include "display/chart/reduced_wheel.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/chart/glyph_clicks.h"
@@ -128,6 +131,25 @@ QIcon ButtonBitmap(const char* name) {
     }
     p.end();
     return QIcon(pm);
+}
+
+int ButtonCaptionWidth(const QPushButton* button) {
+    const QFontMetrics metrics(button->font());
+    int width = metrics.horizontalAdvance(button->text());
+    if (!button->icon().isNull()) width += button->iconSize().width() + 4;
+    const QStyle* style = button->style();
+    return width + style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+           2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+}
+
+void FitButtonCaption(QPushButton* button, int largest) {
+    QFont f = button->font();
+    f.setPointSize(largest);
+    button->setFont(f);
+    while (ButtonCaptionWidth(button) > button->width() && f.pointSize() > 6) {
+        f.setPointSize(f.pointSize() - 1);
+        button->setFont(f);
+    }
 }
 
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
@@ -441,6 +463,7 @@ void TFgrKelvo::LayOut() {
     QPushButton* quor[3] = {BBchiudiQuor, BBFontQuor, BBsuGiu};
     for (int i = 0; i < 3; ++i)
         quor[i]->setGeometry(PX(quorButtons[i]), PanelQuor->height() - PY(7), PX(17), quor[i]->height());
+    FitPlantPanelSizeCaption(*this);
     place(ListBoxPiante, 1, 8, 30, 13);
     ComboBoxPiante->setGeometry(PX(1), PY(6), PX(30), ComboBoxPiante->height());
     at(LabPianta, 1, 2);
@@ -461,6 +484,7 @@ void TFgrKelvo::LayOut() {
     place(EdJd, 39, 33, 42, 5);
     at(LabJd, 2, 33.5L);
     FitDataCaptions();
+    FitViewButtonCaptions();
 
     place(Image1, 70, 2, 9, 9);
     place(Image2, 70, 2, 9, 9);
@@ -480,8 +504,10 @@ void TFgrKelvo::LayOut() {
 }
 
 void TFgrKelvo::FormActivate() {
-    viewShown_ = false;
     KelvoState.LargeFontsFlag = true;
+    // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
+    // view the window was closed on.
+    KelvoState.VolguineViewActive = false;
     Drawing.DrawForm = this;
     Drawing.ChartWindow = this;
 
@@ -558,6 +584,22 @@ void TFgrKelvo::mousePressEvent(QMouseEvent* event) {
 
 void TFgrKelvo::mouseReleaseEvent(QMouseEvent*) { FormMouseUp(); }
 
+void TFgrKelvo::keyPressEvent(QKeyEvent* event) {
+    // "Backards" is the window's Cancel and Default button: Escape and Enter
+    // press it (Enter on another button that has the focus presses that one).
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (key == Qt::Key_Escape || enter) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        if (enter && focused && focused->isEnabled() && focused->isVisible())
+            focused->click();
+        else
+            BBprivato->click();
+        return;
+    }
+    CanvasForm::keyPressEvent(event);
+}
+
 bool TFgrKelvo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == MemoAspetti->viewport()) {
@@ -603,7 +645,6 @@ void TFgrKelvo::FormMouseUp() {
 void TFgrKelvo::Timer1Timer() {
     if (KelvoState.TimerTicks == 1) {
         Timer1->stop();
-        viewShown_ = KelvoState.ArchetypeViewFlag;
         if (!KelvoState.ArchetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart(*this);
@@ -623,6 +664,8 @@ void TFgrKelvo::ShowDataFields(const NatalChartFields& f) {
     EdDomif->setText(gui::ToQt(f.EdDomif));
     EdNodo->setText(gui::ToQt(f.EdNodo));
     EdJd->setText(gui::ToQt(f.EdJd));
+    // A text longer than its field shows its beginning (the weekday of the date).
+    for (QLineEdit* e : {EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd}) e->setCursorPosition(0);
 }
 
 // ---- view buttons ----
@@ -633,7 +676,6 @@ void TFgrKelvo::DrawSubView(int view, int subView) {
 }
 
 void TFgrKelvo::ViewButtonClick(int k) {
-    viewShown_ = true;
     if (k != kViewArchetype) ClearDignityGlyphCentres();
     ResetViewCycles(k);
     KelvoState.VolguineViewActive = k == kViewVolguine;
@@ -702,7 +744,6 @@ void ComputePlacidusChart() {
 }  // namespace
 
 void TFgrKelvo::BBvolguineClick() {
-    viewShown_ = true;
     // The common head when called directly.
     ClearDignityGlyphCentres();
     ResetViewCycles(kViewVolguine);
@@ -741,26 +782,7 @@ void TFgrKelvo::DrawVolguineView(int subView) {
 
 // ---- small buttons ----
 
-void TFgrKelvo::BBprivatoClick() {
-    if (viewShown_) {
-        ShowNatalChartAgain();
-        return;
-    }
-    close();
-}
-
-void TFgrKelvo::ShowNatalChartAgain() {
-    ClearDignityGlyphCentres();
-    ResetViewCycles(-1);
-    KelvoState.VolguineViewActive = false;
-    KelvoState.DodecatemoriaMode = false;
-    Panel3->hide();
-    PanelQuor->hide();
-    ClearCanvas();
-    RedrawNatalChart(*this);
-    viewShown_ = false;
-    ShowHelpMessage(1);
-}
+void TFgrKelvo::BBprivatoClick() { close(); }
 
 void TFgrKelvo::BBchiudiAspClick() { Panel3->hide(); }
 
@@ -781,6 +803,24 @@ void TFgrKelvo::BBsizeFontClick() {
     SetPanelFontSizes(KelvoState.LargeFontsFlag);
     BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
     FitDataCaptions();
+    FitViewButtonCaptions();
+}
+
+// All nine in one size: the largest (up to that of the fonts' state) at which
+// every caption fits its button.
+void TFgrKelvo::FitViewButtonCaptions() {
+    const std::initializer_list<QPushButton*> buttons = {BBcoordi,   BBstoffa, BBarchetip, BBaspetti, BBEnergi,
+                                                         BBantisce,  BBdodecate, BBvolguine, BBmaestri};
+    int size = KelvoState.LargeFontsFlag ? 10 : 8;
+    for (QPushButton* b : buttons) {
+        FitButtonCaption(b, size);
+        size = b->font().pointSize();
+    }
+    for (QPushButton* b : buttons) {
+        QFont f = b->font();
+        f.setPointSize(size);
+        b->setFont(f);
+    }
 }
 
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
@@ -817,7 +857,6 @@ void TFgrKelvo::BBchiudiExtraClick() {
     PanelSegnaPato->hide();
     ClearCanvas();
     RedrawNatalChart(*this);
-    viewShown_ = false;
 }
 
 void TFgrKelvo::MemoAspettiDblClick() {

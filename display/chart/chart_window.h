@@ -96,6 +96,13 @@ void SetGlyphClickHandler(GlyphClickHandler handler);
 
 // The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
 QIcon ButtonBitmap(const char* name);
+// The width a push button's caption and glyph need inside its frame (without
+// the style's least width of a button), in pixels.
+int ButtonCaptionWidth(const QPushButton* button);
+// Writes a button's caption a point smaller at a time, from `largest` points
+// down to 6, until it fits the button.
+void FitButtonCaption(QPushButton* button, int largest);
+
 // Puts the lines (Windows-1252) into a memo, one a line, in place of its text.
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines);
 
@@ -180,7 +187,7 @@ public:
     void FormMouseDown(int x, int y);
     void FormMouseUp();
     void Timer1Timer();
-    // With a view shown: the natal wheel comes back; else the window closes.
+    // Closes the window, whatever it shows.
     void BBprivatoClick();
     void BBcoordiClick();
     void BBstoffaClick();
@@ -209,20 +216,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void LayOut();
     void FitDataCaptions();
+    // The view buttons' captions written small enough to fit their buttons.
+    void FitViewButtonCaptions();
     void SetPanelFontSizes(bool large);
     void ViewButtonClick(int view);
     void DrawSubView(int view, int subView);
     int PX(Real pageUnits) const;
     int PY(Real pageUnits) const;
-    // The natal wheel back in the chart square, every view's state cleared.
-    void ShowNatalChartAgain();
-    bool viewShown_ = false;  // the chart square shows a view, not the natal wheel
 };
 
 extern TFgrKelvo* FgrKelvo;

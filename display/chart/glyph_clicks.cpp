@@ -152,8 +152,20 @@ void ShowAttributionTexts(TFgrKelvo& form, const AttributionTexts& t) {
     ShowLinesIn(form.MemoL2, t.general);
     form.LabSpecific->setText(gui::ToQt(t.specificLabel));
     form.LabGeneral->setText(gui::ToQt(t.generalLabel));
-    form.LabSpecific->adjustSize();
-    form.LabGeneral->adjustSize();
+    // A caption runs at most to the glyph picture beside it (the specific one)
+    // or to the panel's edge; a longer one is written a point smaller at a time.
+    const std::pair<QLabel*, int> captions[] = {{form.LabSpecific, form.Image2->x()},
+                                                 {form.LabGeneral, form.PanelBase->width()}};
+    for (const auto& [label, limit] : captions) {
+        QFont f = form.PanelBase->font();
+        label->setFont(f);
+        label->adjustSize();
+        while (label->x() + label->width() > limit - 2 && f.pointSize() > 6) {
+            f.setPointSize(f.pointSize() - 1);
+            label->setFont(f);
+            label->adjustSize();
+        }
+    }
 }
 
 // Clicks on the two captions of the signature-search panel.

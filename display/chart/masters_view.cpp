@@ -91,7 +91,10 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
     MastersTable t;
     std::string riseTime = "--:--";
     if (hour.SunriseFound) {
-        const std::string text = engine::JulianDayToDateTextByCalendar(hour.SunriseJulianDay);
+        // The sunrise is found in universal time; the page shows the birth
+        // place's clock time, as the birth time itself is given.
+        const std::string text =
+            engine::JulianDayToDateTextByCalendar(hour.SunriseJulianDay - chart.TimeZoneCorrection / 24);
         if (text.size() >= 16) riseTime = text.substr(11, 5);
     }
     const int h = hour.PlanetaryHourNumber;

@@ -1,5 +1,7 @@
 #include "display/chart/plants_panel.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -28,14 +30,14 @@ namespace {
 int PX(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); }
 int PY(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
 
-// A caption wider than its button is written in a smaller font, never cut.
+// The last button of the row takes the room its caption needs, up to a unit
+// from the panel's edge; a caption still too wide is written smaller, never cut.
 void FitCaption(QPushButton* button) {
-    QFont f = button->parentWidget()->font();
-    button->setFont(f);
-    while (button->sizeHint().width() > button->width() && f.pointSize() > 6) {
-        f.setPointSize(f.pointSize() - 1);
-        button->setFont(f);
-    }
+    QWidget* panel = button->parentWidget();
+    button->setFont(panel->font());
+    const int room = panel->width() - button->x() - PX(1);
+    button->resize(std::min(room, std::max(PX(17), ButtonCaptionWidth(button))), button->height());
+    FitButtonCaption(button, panel->font().pointSize());
 }
 
 // Double clicks on Memo3.
@@ -197,6 +199,8 @@ void TogglePlantPanelSize(TFgrKelvo& form) {
 }
 
 void BBsuGiuClick(TFgrKelvo& form) { TogglePlantPanelSize(form); }
+
+void FitPlantPanelSizeCaption(TFgrKelvo& form) { FitCaption(form.BBsuGiu); }
 void Memo3DblClick(TFgrKelvo& form) { TogglePlantPanelSize(form); }
 
 }  // namespace display

@@ -21,6 +21,8 @@ void SpinButton1UpClick(TFgrKelvo& form);
 void BBchiudiQuorClick(TFgrKelvo& form);
 void BBFontQuorClick(TFgrKelvo& form);
 void BBsuGiuClick(TFgrKelvo& form);
+// "Verbreden" / "Verminderen" fitted to its button (laid out or toggled).
+void FitPlantPanelSizeCaption(TFgrKelvo& form);
 void Memo3DblClick(TFgrKelvo& form);
 // The panel height toggle shared by BBsuGiu and the double click on Memo3.
 void TogglePlantPanelSize(TFgrKelvo& form);

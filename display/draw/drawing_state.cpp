@@ -24,14 +24,23 @@ void InitDrawingPrinter(bool present, int pageWidthPixels) {
         Drawing.PrinterPresent ? static_cast<long double>(pageWidthPixels) / 210 * 0.776L : 0.0L;
 }
 
-PrintRun::PrintRun(Surface* printerCanvas, int pageWidthPixels)
-    : pixelsPerUnit_(Drawing.PixelsPerUnit), aspectScaleX_(Drawing.AspectScaleX), aspectScaleY_(Drawing.AspectScaleY) {
+PrintRun::PrintRun(Surface* printerCanvas, int pageWidthPixels, Point pageOrigin)
+    : pixelsPerUnit_(Drawing.PixelsPerUnit),
+      aspectScaleX_(Drawing.AspectScaleX),
+      aspectScaleY_(Drawing.AspectScaleY),
+      zoomFactor_(Drawing.ZoomFactor),
+      originX_(Drawing.OriginX),
+      originY_(Drawing.OriginY),
+      fontScale_(Drawing.FontScale) {
     Drawing.PrintOutput = true;
     Drawing.PrinterCanvas = printerCanvas;
     Drawing.PrinterPixelsPerUnit = static_cast<long double>(pageWidthPixels) / 210 * 0.776L;
     Drawing.PixelsPerUnit = Drawing.PrinterPixelsPerUnit;
     Drawing.AspectScaleX = 1.0L;
     Drawing.AspectScaleY = 1.0L;
+    Drawing.ZoomFactor = 1.0L;
+    Drawing.OriginX = pageOrigin.x;
+    Drawing.OriginY = pageOrigin.y;
     Drawing.FontScale = static_cast<float>(rt::Round(static_cast<long double>(pageWidthPixels) / 82));
 }
 
@@ -39,7 +48,10 @@ PrintRun::~PrintRun() {
     Drawing.PixelsPerUnit = pixelsPerUnit_;
     Drawing.AspectScaleX = aspectScaleX_;
     Drawing.AspectScaleY = aspectScaleY_;
-    Drawing.FontScale = static_cast<float>(rt::Round(Drawing.PixelsPerUnit * 3.7L));
+    Drawing.ZoomFactor = zoomFactor_;
+    Drawing.OriginX = originX_;
+    Drawing.OriginY = originY_;
+    Drawing.FontScale = fontScale_;
     Drawing.PrintOutput = false;
     Drawing.PrinterCanvas = nullptr;
 }

@@ -60,20 +60,25 @@ void InitDrawingFromScreen(int screenWidth, int screenHeight);
 // PrinterPixelsPerUnit from the printer's page width (pixels), PrinterPresent.
 void InitDrawingPrinter(bool present, int pageWidthPixels);
 
-// A print run: PrintOutput set, the printer's pixels per unit for PixelsPerUnit,
-// both aspect scales 1.0 and FontScale = Round(page width / 82) while it lives;
-// afterwards PixelsPerUnit and the aspect scales come back, FontScale becomes
-// Round(PixelsPerUnit * 3.7) and PrintOutput is cleared, also when the drawing
-// ends by an error.
+// A print run on a printer page: the page is the printable area of the paper,
+// pageWidthPixels wide with its top-left corner at pageOrigin (device pixels
+// from the paper's corner). While it lives: PrintOutput set, the printer's
+// pixels per unit (page width / 210 x 0.776) for PixelsPerUnit, both aspect
+// scales 1.0, zoom 1.0, the origin at the page's corner and FontScale =
+// Round(page width / 82), whatever the screen's view was or becomes meanwhile.
+// Afterwards every one of them comes back as it was (the screen's text keeps
+// its size) and PrintOutput is cleared, also when the drawing ends by an error.
 class PrintRun {
 public:
-    PrintRun(Surface* printerCanvas, int pageWidthPixels);
+    PrintRun(Surface* printerCanvas, int pageWidthPixels, Point pageOrigin = {});
     ~PrintRun();
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;
 
 private:
-    long double pixelsPerUnit_, aspectScaleX_, aspectScaleY_;
+    long double pixelsPerUnit_, aspectScaleX_, aspectScaleY_, zoomFactor_;
+    std::int32_t originX_, originY_;
+    float fontScale_;
 };
 
 // The surface the current output target draws on: the printer's canvas while

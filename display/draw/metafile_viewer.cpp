@@ -11,6 +11,8 @@
 #include "display/draw/font_mapping.h"
 #include "display/draw/painter_surface.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/win1252.h"
 #include "platform/runtime/record_file.h"
 #include "platform/gui/text_convert.h"
 
@@ -23,15 +25,23 @@ constexpr int kDesignWidth = 685;
 constexpr int kDesignHeight = 470;
 constexpr int kCloseRight = kDesignWidth - 587 - 75;   // anchored to the bottom-right corner
 constexpr int kCloseBottom = kDesignHeight - 403 - 25;
+// The height of a window manager's title bar and frame, as far as it is not known yet.
+constexpr int kAssumedTitleBar = 40;
 }  // namespace
 
-std::string MetafileViewerCaption(std::string_view programFolder, std::string_view metafileName) {
-    char drive = programFolder.empty() ? 'C' : programFolder[0];
-    if (!((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z'))) drive = 'C';
+std::filesystem::path MetafileViewerFile(std::string_view metafileName) {
     std::string name(metafileName);
     const auto slash = name.find_last_of("\\/");
     if (slash != std::string::npos) name = name.substr(slash + 1);
-    return std::string(1, drive) + ":\\Vandrel\\ExKelvor\\" + "Emf\\" + name + "  " + " ";
+    return std::filesystem::absolute(rt::ResolvePath("Emf\\" + name)).lexically_normal();
+}
+
+QString MetafileViewerCaption(std::string_view metafileName) {
+    return QString::fromStdString(MetafileViewerFile(metafileName).string());
+}
+
+std::string MissingMetafileMessage(std::string_view metafileName) {
+    return "File grafico non trovato: " + rt::Utf8ToCp1252(MetafileViewerFile(metafileName).string());
 }
 
 TFoMetGra::TFoMetGra(QWidget* parent) : QDialog(parent) {
@@ -52,24 +62,29 @@ void TFoMetGra::DrawFile() {
     picture_ = QImage(s, QImage::Format_RGB32);
     picture_.fill(Qt::white);
     std::string bytes;
-    const std::string name = std::string("Emf\\") + Drawing.MetafileName;
+    missing_ = false;
     if (!Drawing.MetafileName.empty()) {
         try {
-            bytes = rt::ReadFileBytes(name);
+            bytes = rt::ReadFileBytes(std::string("Emf\\") + Drawing.MetafileName);
         } catch (const rt::IoError&) {
-            bytes.clear();  // no file: the window stays white
+            missing_ = true;
         }
     }
     if (!bytes.empty()) {
         PainterSurface surface(&picture_);
         PlayEmf(bytes, surface, {0, 0, s.width(), s.height()});
+    } else if (missing_) {
+        // No picture: the window names the file it looked for.
+        QPainter p(&picture_);
+        p.setPen(Qt::black);
+        const QRect area = picture_.rect().adjusted(10, 10, -10, -(height() - BBClose->y()) - 10);
+        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, gui::ToQt(MissingMetafileMessage(Drawing.MetafileName)));
     }
     update();
 }
 
 void TFoMetGra::FormActivate() {
-    setWindowTitle(gui::ToQt(MetafileViewerCaption(
-        gui::FromQt(QCoreApplication::applicationDirPath()), Drawing.MetafileName)));
+    setWindowTitle(MetafileViewerCaption(Drawing.MetafileName));
     DrawFile();
 }
 
@@ -82,10 +97,18 @@ void TFoMetGra::BBCloseClick() { close(); }
 
 void TFoMetGra::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Centred on the screen each time it is shown.
+    // Centred on the screen each time it is shown, and whole on it: a window
+    // taller or wider than the screen's free area, with its frame, is made
+    // smaller (the picture fills whatever size the window has).
     if (QScreen* s = screen()) {
         const QRect a = s->availableGeometry();
-        move(a.center() - QPoint(width() / 2, height() / 2));
+        int frameWidth = frameGeometry().width() - width();
+        int frameHeight = frameGeometry().height() - height();
+        if (frameHeight <= 0) frameHeight = kAssumedTitleBar;  // not framed yet
+        if (frameWidth < 0) frameWidth = 0;
+        const QSize room(a.width() - frameWidth, a.height() - frameHeight);
+        if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+        move(a.left() + (a.width() - width() - frameWidth) / 2, a.top() + (a.height() - height() - frameHeight) / 2);
     }
     FormActivate();
 }

@@ -3,6 +3,8 @@
 // metafile ("Emf\" + MetafileName), stretched to fill the window.
 #include <QDialog>
 #include <QImage>
+#include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,8 @@ public:
 
     // The picture as last drawn (client size).
     QImage Picture() const { return picture_; }
+    // True when the last drawing found no file (the window then says so).
+    bool FileMissing() const { return missing_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,12 +37,17 @@ protected:
 private:
     void DrawFile();
     QImage picture_;
+    bool missing_ = false;  // the file was not there at the last drawing
 };
 
 extern TFoMetGra* FoMetGra;
 
-// "D:\Vandrel\ExKelvor\Emf\GRAF01.EMF" + "  " + " " for the program's folder
-// (its first character is the drive letter; "C" when it is not a letter).
-std::string MetafileViewerCaption(std::string_view programFolder, std::string_view metafileName);
+// The file the viewer shows for a metafile name: "Emf\" + the name in the
+// working folder, as a full path (UTF-8).
+std::filesystem::path MetafileViewerFile(std::string_view metafileName);
+// The viewer's caption: that full path.
+QString MetafileViewerCaption(std::string_view metafileName);
+// What is said of a metafile that is not there (Windows-1252).
+std::string MissingMetafileMessage(std::string_view metafileName);
 
 }  // namespace display

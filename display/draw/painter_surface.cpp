@@ -1,7 +1,9 @@
 #include "display/draw/painter_surface.h"
 
 #include <QPaintDevice>
+#include <QFontMetricsF>
 #include <QPolygonF>
+#include <QRegion>
 #include <cmath>
 
 #include "display/draw/font_mapping.h"
@@ -143,6 +145,7 @@ static QRectF FillBox(const Rect& r) { return QRectF(r.left, r.top, r.Width() - 
 
 void PainterSurface::Rectangle(const Rect& r) {
     P().drawRect(state_.pen.style == PenStyle::Null ? FillBox(r) : OutlineBox(r));
+    if (state_.brush.style == BrushStyle::Solid) ForgetTextInkIn(QRect(r.left, r.top, r.Width(), r.Height()));
 }
 
 void PainterSurface::Ellipse(const Rect& r) {
@@ -220,25 +223,53 @@ void PainterSurface::TextOut(Point pt, std::string_view text) {
         case kAlignBottom: baseline = pt.y - tm.descent; break;
         default: break;
     }
+    const QString qtext = gui::ToQt(text);
+    const bool turned = state_.font.escapement != 0;
     QPainter& p = P();
     p.save();
-    if (state_.font.escapement != 0) {
+    if (turned) {
         p.translate(pt.x, pt.y);
         p.rotate(-state_.font.escapement / 10.0);
         p.translate(-pt.x, -pt.y);
     }
     if (state_.bkMode == kOpaque) {
-        p.fillRect(QRectF(x, baseline - tm.ascent, tm.width, tm.ascent + tm.descent),
-                   ToQColor(state_.bkColor));
+        const QRectF cell(x, baseline - tm.ascent, tm.width, tm.ascent + tm.descent);
+        p.save();
+        if (!turned) {
+            // The cell is taller than the line's spacing in places: the ink of a
+            // text whose baseline lies outside this cell belongs to another line
+            // and keeps its pixels. A text of the same line is covered.
+            QRegion fill(cell.toAlignedRect());
+            for (const TextInk& t : inks_)
+                if ((t.baseline <= cell.top() || t.baseline >= cell.bottom()) && t.ink.intersects(fill.boundingRect()))
+                    fill -= t.ink;
+            p.setClipRegion(fill, Qt::IntersectClip);
+        }
+        p.fillRect(cell, ToQColor(state_.bkColor));
+        p.restore();
     }
     p.setFont(f);
     p.setPen(ToQColor(state_.textColor));
-    p.drawText(QPointF(x, baseline), gui::ToQt(text));
+    p.drawText(QPointF(x, baseline), qtext);
     p.restore();
+    if (!turned) {
+        const QRect ink = QFontMetricsF(f).tightBoundingRect(qtext).translated(x, baseline).toAlignedRect().adjusted(-1, -1, 1, 1);
+        if (!ink.isEmpty()) {
+            ForgetTextInkIn(ink);
+            if (inks_.size() >= 4096) inks_.erase(inks_.begin(), inks_.begin() + 2048);
+            inks_.push_back({baseline, ink});
+        }
+    }
+}
+
+void PainterSurface::ForgetTextInkIn(const QRect& area) {
+    std::erase_if(inks_, [&](const TextInk& t) { return area.contains(t.ink); });
 }
 
 void PainterSurface::FillRect(const Rect& r, Color c) {
-    P().fillRect(QRect(r.left, r.top, r.Width(), r.Height()), ToQColor(c));
+    const QRect area(r.left, r.top, r.Width(), r.Height());
+    P().fillRect(area, ToQColor(c));
+    ForgetTextInkIn(area);
 }
 
 }  // namespace display

@@ -5,7 +5,9 @@
 // then); the next call opens it again with the same attributes.
 #include <QPainter>
 #include <QPainterPath>
+#include <QRect>
 #include <memory>
+#include <vector>
 
 #include "display/draw/surface.h"
 
@@ -50,9 +52,19 @@ private:
     void ApplyClip();
     QPainterPath ToQPath(const Path& path) const;
 
+    // The ink of the texts drawn since the device was last filled whole, with
+    // the baseline of each: an opaque text background is the text's own line,
+    // and spares the ink of the lines above and below it.
+    struct TextInk {
+        double baseline;
+        QRect ink;
+    };
+    void ForgetTextInkIn(const QRect& area);
+
     QPaintDevice* device_;
     bool antialias_;
     std::unique_ptr<QPainter> painter_;
+    std::vector<TextInk> inks_;
 };
 
 }  // namespace display

@@ -91,7 +91,9 @@ TFoSpeLin::TFoSpeLin() {
     BitBtnRitorna = new QPushButton(gui::ToQt("&Backards"), this);
     BitBtnRitorna->setObjectName("BitBtnRitorna");
     outer->addWidget(BitBtnRitorna, 1, 0, 1, 2, Qt::AlignRight);
-    resize(455, 149);
+    // The design size, or the size its contents need when that is larger: the
+    // dialog is placed by the size it has before it is shown.
+    resize(QSize(455, 149).expandedTo(minimumSizeHint()));
 
     connect(SpinButton1Up, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { SpinButton1UpClick(); }));
     connect(SpinButton1Down, &QToolButton::clicked, this,

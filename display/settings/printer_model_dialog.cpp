@@ -103,7 +103,9 @@ TFoStampa::TFoStampa() {
     BitBtnRitorna->setObjectName("BitBtnRitorna");
     BitBtnRitorna->setDefault(true);
     column->addWidget(BitBtnRitorna, 0, Qt::AlignHCenter);
-    resize(320, 199);
+    // The design size, or the size its contents need when that is larger: the
+    // dialog is placed by the size it has before it is shown.
+    resize(QSize(320, 199).expandedTo(minimumSizeHint()));
 
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));
     connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));

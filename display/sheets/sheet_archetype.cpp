@@ -5,6 +5,7 @@
 
 #include "display/chart/dignity_table.h"
 #include "display/chart/spherical_distances.h"
+#include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_block.h"
@@ -34,6 +35,14 @@ StateLook LookOf(int state) {
         case 4: return {"Val", 2, Rgb(255, 0, 0)};
         default: return {"Uitwis.", 18, Rgb(255, 128, 64)};
     }
+}
+
+// The width of a text in page units at a size code, on the current target.
+Real TextWidthInUnits(Surface& dc, const std::string& text, int sizeCode) {
+    SelectFontByCode(dc, sizeCode);
+    const double pixels = dc.MeasureText(text).width;
+    ReleaseFont(dc);
+    return pixels * Drawing.AspectScaleX / (Drawing.PixelsPerUnit * Drawing.ZoomFactor);
 }
 
 }  // namespace
@@ -78,6 +87,10 @@ void DrawArchetypalStructure(Surface& dc, Real x, Real y) {
         cx += 13;
     }
     cx = x;
+    // The state labels under the boxes are wider than a box at the sheets' size:
+    // a label that would run into the one before it is moved right, the least
+    // that leaves a blank between them ("Heerser." beside "Heerser.").
+    Real labelEnd = -1e9;
     for (const DignityBox& box : table.boxes) {
         const StateLook look = LookOf(box.state);
         for (const DignityEntry& e : box.entries) {
@@ -88,7 +101,10 @@ void DrawArchetypalStructure(Surface& dc, Real x, Real y) {
             if (number.size() > 5) number.resize(5);
             if (e.first) {
                 TextOutLeft(dc, number, 2, cx - 6.5L, cy - 2.5L);
-                TextOutLeft(dc, look.label, 1, box.state == 5 ? cx - 8 : cx - 7, cy - 7 + 11.5L);
+                Real labelX = box.state == 5 ? cx - 8 : cx - 7;
+                labelX = std::max(labelX, labelEnd + TextWidthInUnits(dc, " ", 1));
+                TextOutLeft(dc, look.label, 1, labelX, cy - 7 + 11.5L);
+                labelEnd = labelX + TextWidthInUnits(dc, look.label, 1);
             } else {
                 TextOutLeft(dc, number, 15, cx - 6, cy - 4);
                 TextOutLeft(dc, e.abbreviation, 33, cx - 7.5L, cy - 0.5L);

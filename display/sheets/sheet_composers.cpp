@@ -135,7 +135,8 @@ void ComposeThemeSheetPortrait(Surface& dc) {
     DrawHeader(dc, {230, "DOMIFICATIE: " + Chart.HouseSystemName, 19.8L, "NODO: ", 23.5L, 190, 170, 225, 316});
     DrawTermsBlock(dc, 115, 220);
     DrawSheetDodecatemoria(dc, Chart.PlanetLongitudes, 115, 275);
-    DrawSheetLatitudes(dc, 205, 219);
+    // The title at 200 rather than 203, so that it ends inside the page.
+    DrawSheetLatitudes(dc, 205, 219, -5);
     DrawSheetLongitudes(dc, 18, 115);
     DrawPlanetaryHourAndYearRuler(dc, 16, 55);
     DrawArchetypalStructure(dc, 25, 315);
@@ -180,8 +181,11 @@ void ComposeAffinitySheetPortrait(Surface& dc) {
     Geometry.WheelCentreY += 150;
     DrawAffinityWheel(dc, 2);
     SetTextColorByCode(dc, 1);
-    TextOutRight(dc, "SPIEGEL AFFINITEITEN", 15, 113, 202);
-    TextOutRight(dc, "(voor Antisce en Contrantisce)", 15, 111, 207);
+    // Two units higher than (113, 202) and (111, 207): at 207 the second line
+    // ran into the seasonal cloth's "Bicorporaalen" label below it, which sits
+    // between its leader and "Totalen" and cannot move.
+    TextOutRight(dc, "SPIEGEL AFFINITEITEN", 15, 113, 200);
+    TextOutRight(dc, "(voor Antisce en Contrantisce)", 15, 111, 205);
     DrawElementalCloth(dc, 46, 95);
     DrawElementalHumoralGrid(dc, 50, 160);
     DrawSeasonCloth(dc, 46, 233);

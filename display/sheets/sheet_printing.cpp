@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 #include "display/draw/painter_surface.h"
 #include "platform/gui/modal.h"
@@ -24,12 +25,27 @@ void SetUpPrinter(QPrinter& printer, bool landscape, const std::string& title) {
     printer.setCreator("Kelvor");
 }
 
+// The printable area of the printer's paper in device pixels from the paper's
+// corner: inside the printer's own margins, and at least the sheets' margin
+// from every edge.
+QRect PrintableArea(const QPrinter& printer) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF least = layout.minimumMargins();
+    const QMarginsF margins(std::max(least.left(), kSheetPaperMarginMm), std::max(least.top(), kSheetPaperMarginMm),
+                            std::max(least.right(), kSheetPaperMarginMm),
+                            std::max(least.bottom(), kSheetPaperMarginMm));
+    layout.setMode(QPageLayout::StandardMode);
+    layout.setMargins(margins);
+    return layout.paintRectPixels(printer.resolution());
+}
+
 // A job on a set-up printer: the painter opens at the first drawing; a blank
 // first page is a page left empty before it.
 class PrinterJob : public SheetPrintJob {
 public:
     PrinterJob(std::unique_ptr<QPrinter> printer, bool blankFirstPage)
-        : printer_(std::move(printer)), surface_(printer_.get()) {
+        : printer_(std::move(printer)), surface_(printer_.get()), page_(PrintableArea(*printer_)) {
         if (blankFirstPage) {
             surface_.FillRect({0, 0, 1, 1}, kWhite);  // opens the page
             printer_->newPage();
@@ -37,13 +53,13 @@ public:
     }
     ~PrinterJob() override { surface_.Flush(); }
     Surface& Canvas() override { return surface_; }
-    int PageWidthPixels() const override {
-        return printer_->pageLayout().fullRectPixels(printer_->resolution()).width();
-    }
+    int PageWidthPixels() const override { return page_.width(); }
+    Point PageOriginPixels() const override { return {page_.left(), page_.top()}; }
 
 private:
     std::unique_ptr<QPrinter> printer_;
     PainterSurface surface_;
+    QRect page_;
 };
 
 class SystemSheetPrinter : public SheetPrinter {

@@ -9,14 +9,21 @@
 
 namespace display {
 
+// The margin a sheet keeps from every edge of the paper at least, in
+// millimetres: the printable area of a common office printer. A printer whose
+// printable area is smaller keeps its own, wider margins.
+inline constexpr double kSheetPaperMarginMm = 4.2;
+
 // One print job of A4 pages; ending it (its destruction) ends the document.
 class SheetPrintJob {
 public:
     virtual ~SheetPrintJob() = default;
     // The page's canvas, device pixels from the paper's top-left corner.
     virtual Surface& Canvas() = 0;
-    // The page's width in device pixels (the long side in landscape).
+    // The printer's page, the printable area of the paper: its width in device
+    // pixels (the long side in landscape) and its top-left corner.
     virtual int PageWidthPixels() const = 0;
+    virtual Point PageOriginPixels() const = 0;
 };
 
 class SheetPrinter {

@@ -17,9 +17,9 @@ namespace {
 
 using engine::Chart;
 
-void Title(Surface& dc, const char* title, Real x, Real y) {
+void Title(Surface& dc, const char* title, Real x, Real y, Real dx = -2) {
     SetTextColorByCode(dc, 4);
-    TextOutLeft(dc, title, 2, x - 2, y - 8);
+    TextOutLeft(dc, title, 2, x + dx, y - 8);
     SetTextColorByCode(dc, 0);
 }
 
@@ -72,9 +72,9 @@ void DrawSheetLongitudes(Surface& dc, Real x, Real y) {
     }
 }
 
-void DrawSheetLatitudes(Surface& dc, Real x, Real y) {
+void DrawSheetLatitudes(Surface& dc, Real x, Real y, Real titleDx) {
     SheetBlockGuard guard(dc);
-    Title(dc, "BREEDTEGRADEN", x, y);
+    Title(dc, "BREEDTEGRADEN", x, y, titleDx);
     for (int i = 1; i <= 7; ++i) {
         std::string text;
         engine::FormatLatitudeText(text, Chart.PlanetLatitudes[i]);

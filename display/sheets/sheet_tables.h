@@ -22,7 +22,10 @@ std::string FormatBracketedDegrees(Real value);
 // draws them.
 void DrawSheetDodecatemoria(Surface& dc, engine::BodyArray longitudes, Real x, Real y);
 void DrawSheetLongitudes(Surface& dc, Real x, Real y);
-void DrawSheetLatitudes(Surface& dc, Real x, Real y);
+// The latitudes' title stands titleDx units from the anchor (the other tables'
+// titles at -2): the portrait theme sheet moves it further left, so that it
+// ends inside the printer's page.
+void DrawSheetLatitudes(Surface& dc, Real x, Real y, Real titleDx = -2);
 void DrawSheetRelativeLongitudes(Surface& dc, engine::BodyArray longitudes, Real x, Real y);
 
 }  // namespace display

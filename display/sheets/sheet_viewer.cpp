@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -32,6 +33,7 @@
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "platform/runtime/win1252.h"
 
 namespace display {
 
@@ -173,6 +175,7 @@ void TFgrNaKel::DrawSheetViewerFrame() {
 void TFgrNaKel::FormActivate() {
     Drawing.DrawForm = this;
     ComboEMF->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF") : gui::ToQt(Drawing.MetafileName));
+    ComboEMF->lineEdit()->setCursorPosition(0);  // the name from its first letter
     SetActivationView(gui::System().ScreenWidth(), gui::System().ScreenHeight(), Sheets.SheetOrientation);
     if (Drawing.PrinterPresent) SetGlyph(BitBtnFoglio, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
     Timer1->start();
@@ -245,13 +248,15 @@ void TFgrNaKel::BitBtnStampaClick() {
         landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + engine::Birth.SubjectName);
     if (!job) return;
     {
-        // The print run puts back the screen's scale, also when the drawing fails;
-        // the job's end ends the document in every case.
-        PrintRun run(&job->Canvas(), job->PageWidthPixels());
+        // The print run sets its own scale, zoom and origin on the printer's page
+        // (whatever an activation after the printer's dialog did to the screen's
+        // view) and puts back the screen's, also when the drawing fails; the
+        // job's end ends the document in every case.
+        PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
         ShowChartSheet();
     }
     job.reset();
-    Drawing.FontScale = static_cast<float>(rt::Round(Drawing.PixelsPerUnit * 3.7L));
+    ResetSheetZoom();
     ShowChartSheet();
 }
 
@@ -285,8 +290,17 @@ void TFgrNaKel::BBaltezzaClick() {
 
 void TFgrNaKel::BBlargarghezzaClick() { ResetSheetView(); }
 
+// The metafile name of the box, its letters taken in upper case ("graf01.emf"
+// is "GRAF01.EMF"), shown so in the box.
+std::string TFgrNaKel::TakeMetafileName() {
+    const std::string name = rt::UpperAscii(gui::FromQt(ComboEMF->currentText()));
+    ComboEMF->setEditText(gui::ToQt(name));
+    ComboEMF->lineEdit()->setCursorPosition(0);
+    return name;
+}
+
 void TFgrNaKel::BBEMFoutClick() {
-    Drawing.MetafileName = gui::FromQt(ComboEMF->currentText());
+    Drawing.MetafileName = TakeMetafileName();
     const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
@@ -327,10 +341,14 @@ void TFgrNaKel::CopyMetafileToClipboard(const std::string& fileName) {
 }
 
 void TFgrNaKel::BBEMFinClick() {
-    Drawing.MetafileName = gui::FromQt(ComboEMF->currentText());
+    Drawing.MetafileName = TakeMetafileName();
     const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
+        return;
+    }
+    if (!rt::PathExists("Emf\\" + Drawing.MetafileName)) {
+        gui::ShowMessage(MissingMetafileMessage(Drawing.MetafileName));
         return;
     }
     if (!FoMetGra) FoMetGra = new TFoMetGra;

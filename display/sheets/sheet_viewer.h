@@ -7,6 +7,7 @@
 // look at a saved one. The sheets are drawn by their entries; the viewer only
 // sets the drawing state around them.
 #include <QFrame>
+#include <string>
 
 #include "display/draw/canvas_form.h"
 
@@ -77,6 +78,7 @@ protected:
 
 private:
     void SetGlyph(QPushButton* button, const char* glyph);
+    std::string TakeMetafileName();
     void CopyMetafileToClipboard(const std::string& fileName);
 };
 

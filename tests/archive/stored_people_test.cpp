@@ -98,6 +98,7 @@ TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
     EXPECT_EQ(recall.EditLocal->text(), "ROMA");
     // The name as the entry holds it: 38 characters, blanks kept.
     EXPECT_EQ(recall.EditNome->text(), QString("ROSSI MARIO").leftJustified(38));
+    EXPECT_EQ(recall.EditNome->cursorPosition(), 0);  // shown from its first letter, not scrolled to its blanks
     recall.EditLocal->setText("ROMA EUR");
     recall.BitBtnOKClick();
     auto tmpr1 = rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -25,6 +26,7 @@
 #include "engine/engine_settings.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
+#include "shell/main_window.h"
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -384,6 +386,119 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
     std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     EXPECT_EQ(sets.at(32), " 7.00000000000000E+0000");
     EXPECT_EQ(sets.at(48), "B");
+}
+
+// On a first start, the personal sets B and C hold their own orbs, so that
+// choosing one changes the chart's orbs without any editing.
+TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    // The window, opened for the first time, writes the sets and shows them.
+    gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
+        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        w->FormActivate();
+        EXPECT_EQ(w->EditsB[1]->text(), "10");
+        EXPECT_EQ(w->EditsB[3]->text(), "0,5");
+        EXPECT_EQ(w->EditsB[14]->text(), "8");
+        EXPECT_EQ(w->EditsC[9]->text(), "4,5");
+        EXPECT_EQ(w->EditsC[11]->text(), "0,8");
+        EXPECT_EQ(w->EditsC[14]->text(), "7");
+        w->BitBtnRitornaClick();
+        return int(gui::mrCancel);
+    });
+    main->BitBtnVarOrbAspClick();
+    // Choosing B or C in the main window's box changes the chart's orbs at once.
+    const struct {
+        int index;
+        const char* letter;
+        const char* orbs[14];
+    } sets[] = {
+        {1, "B", {"10", "1", "0.5", "0.5", "1", "0.5", "3", "1", "4", "4", "1", "1", "2", "8"}},
+        {2, "C", {"5", "1", "0.5", "0.5", "1", "0.5", "3", "1", "4.5", "5", "0.8", "0.8", "1.5", "7"}},
+    };
+    for (const auto& set : sets) {
+        main->BBlkClick();
+        main->ComboOrb->setCurrentIndex(set.index);
+        main->ComboOrbChange();
+        gui::RunIdleHandler();
+        const std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
+        ASSERT_EQ(settings.size(), 20u);
+        EXPECT_EQ(settings[18], set.letter);
+        for (int i = 0; i < 14; ++i)
+            EXPECT_EQ(std::stold(settings[static_cast<std::size_t>(i)]), std::stold(set.orbs[i]))
+                << set.letter << " line " << i + 1;
+        main->FormActivate();
+    }
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+}
+
+// The orb settings window is placed by the size it has before it is shown: it
+// has the room its contents need from the start, every control inside it.
+TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
+    ProgramStart start;
+    shell::TFoOrbKel* w = shell::FoOrbKel;
+    const QSize before = w->size();
+    w->show();
+    QApplication::processEvents();
+    EXPECT_EQ(w->size(), before);
+    for (QWidget* child : {static_cast<QWidget*>(w->BitBtn1), static_cast<QWidget*>(w->BitBtnRitorna),
+                           static_cast<QWidget*>(w->EditsC[14])})
+        EXPECT_TRUE(w->rect().contains(child->geometry())) << child->objectName().toStdString();
+    w->hide();
+    gui::ClearIdleHandler();
+}
+
+// The orb-set and node boxes look as locked as they are: grey with a shut
+// padlock at start and after every activation, aqua with an open one when the
+// lock button opens them.
+TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    auto expectLocked = [main](bool locked, const char* when) {
+        for (QComboBox* box : {main->ComboOrb, main->ComboNodo}) {
+            EXPECT_EQ(box->isEnabled(), !locked) << when;
+            EXPECT_EQ(box->palette().color(QPalette::Base), locked ? QColor(128, 128, 128) : QColor(0, 255, 255))
+                << when;
+            EXPECT_EQ(box->palette().color(QPalette::Text), locked ? QColor(Qt::white) : QColor(Qt::black)) << when;
+        }
+        EXPECT_EQ(main->BBlk->property("glyph").toString(), locked ? "LockShut" : "LockOpen") << when;
+    };
+    expectLocked(true, "at start");
+    main->BBlk->click();
+    expectLocked(false, "unlocked");
+    main->BBlk->click();
+    expectLocked(true, "locked by hand");
+    main->BBlk->click();
+    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::mrCancel); });
+    main->BitBtn22Click();  // a dialog, then the activation
+    expectLocked(true, "after an activation");
+    main->BBlk->click();
+    expectLocked(false, "unlocked again");
+}
+
+// Before any person is stored, the chart and sheet buttons say so and open nothing.
+TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    ASSERT_TRUE(main->MemoDati->toPlainText().trimmed().isEmpty());
+    main->BBProped->click();
+    EXPECT_TRUE(display::FgrKelvo == nullptr || !display::FgrKelvo->isVisible());
+    for (QPushButton* b : {main->BBOriz, main->BBVert}) b->click();
+    main->BBoriz2Click();
+    main->BBvert2Click();
+    EXPECT_FALSE(shell::FgrNaKel->isVisible());
+    EXPECT_EQ(display::Sheets.SheetCode, 0);
+    EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
+    // Once a person is stored, both open.
+    StoreMerini();
+    main->BBProped->click();
+    ASSERT_NE(display::FgrKelvo, nullptr);
+    EXPECT_TRUE(display::FgrKelvo->isVisible());
+    display::FgrKelvo->hide();
+    main->BBVert->click();
+    EXPECT_TRUE(shell::FgrNaKel->isVisible());
+    shell::FgrNaKel->hide();
+    EXPECT_EQ(start.messages.messages.size(), 5u);
 }
 
 // Settings an earlier version wrote with decimal commas are read back.

@@ -124,6 +124,36 @@ TEST_F(AspectsAndOrbits, GridCellShowsGlyphAndTwoDigitDeviation) {
     EXPECT_TRUE(untitled.Calls("text").empty());
 }
 
+// The last row of the grid is the eleventh point, the Midheaven: its aspects
+// with the nine points of the columns, each in its own cell and glyph.
+TEST_F(AspectsAndOrbits, TheMidheavenHasTheLastRow) {
+    // Midheaven 275: Sun 0 (85, square 5 off), Moon 154 (121, trine 1 off), north node 273
+    // (conjunction 2 off), south node 93 (182, opposition 2 off); Mercury 250 (25, none).
+    SetChart(0, 154, 250, 200, 210, 220, 230, 273, 330, 275);
+    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs);
+    const struct {
+        int column, glyph, deviation;
+    } expected[] = {{1, 3, 5}, {2, 4, 1}, {8, 1, 2}, {9, 5, 2}};
+    for (const auto& e : expected) {
+        const AspectGridCell* c = Cell(g, e.column, 11);
+        ASSERT_TRUE(c) << e.column;
+        EXPECT_EQ(c->glyph, e.glyph) << e.column;
+        EXPECT_EQ(c->deviation, e.deviation) << e.column;
+    }
+    EXPECT_FALSE(Cell(g, 3, 11));
+    // The Ascendant's row (10) is another: Ascendant 330 and Sun 0 are 30 apart (semi-sextile).
+    ASSERT_TRUE(Cell(g, 1, 10));
+    EXPECT_EQ(Cell(g, 1, 10)->glyph, 9);
+    // Drawn in the staircase's last row: Moon's cell corner (x + 13, y + 44), its "01" 5 and 2 further.
+    display::RecordingSurface dc;
+    const long double x = 62, y = 73;
+    display::DrawAspectsAndOrbits(dc, g, " ", x, y);
+    ASSERT_TRUE(TextAt(dc, x + 13 + 5, y + 44 + 2));
+    EXPECT_EQ(TextAt(dc, x + 13 + 5, y + 44 + 2)->text, "01");
+    EXPECT_EQ(TextAt(dc, x + 5 + 5, y + 44 + 2)->text, "05");
+    EXPECT_EQ(TextAt(dc, x + 69 + 5, y + 44 + 2)->text, "02");  // column 9, the south node
+}
+
 TEST_F(AspectsAndOrbits, AspectListLinesCutTheDeviation) {
     SetChart(10, 132.3468L, 300, 200, 250, 55, 280, 340, 190, 280);
     const std::vector<std::string> lines = List();

@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "display/chart/chart_window.h"
@@ -17,6 +19,7 @@
 #include "display/chart/humoral.h"
 #include "display/chart/open_chart_window.h"
 #include "display/chart/view_titles.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
@@ -172,36 +175,53 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
-TEST_F(ChartViews, BackardsBringsTheNatalWheelBackAfterAViewThenCloses) {
+TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
     display::SetCurrentChartReloader([] {
         for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
         for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
     });
+    auto reopen = [] {
+        display::OpenChartWindow();
+        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+        ASSERT_TRUE(FgrKelvo->isVisible());
+    };
     FgrKelvo->BBvolguineClick();
     ASSERT_TRUE(KelvoState.VolguineViewActive);
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     FgrKelvo->FormMouseDown(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(KelvoState.ClickedBody, 0);
-
-    FgrKelvo->BBprivato->click();
-    EXPECT_TRUE(FgrKelvo->isVisible());
-    EXPECT_FALSE(KelvoState.VolguineViewActive);
-    EXPECT_EQ(KelvoState.ViewCycle[display::kViewVolguine], 0);
-    EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);  // the natal wheel recorded its glyphs again
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1).rfind(display::ReadHelpEntry(1).front(), 0), 0u);  // the first help text
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
-    EXPECT_EQ(KelvoState.ClickedBody, 1);
-
-    // The aspect grid, then back: the aspect list's panel goes too.
-    FgrKelvo->BBaspetti->click();
-    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    FgrKelvo->BBprivato->click();
-    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    EXPECT_TRUE(FgrKelvo->isVisible());
-    // On the natal wheel it closes the window.
     FgrKelvo->BBprivato->click();
     EXPECT_FALSE(FgrKelvo->isVisible());
+    // Opened again, the natal wheel answers to clicks.
+    reopen();
+    EXPECT_FALSE(KelvoState.VolguineViewActive);
+    const display::Point sunAgain =
+        display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    FgrKelvo->FormMouseDown(sunAgain.x, sunAgain.y);
+    EXPECT_EQ(KelvoState.ClickedBody, 1);
+
+    // Every view button's view, then one press closes.
+    for (QPushButton* view : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti}) {
+        view->click();
+        FgrKelvo->BBprivato->click();
+        EXPECT_FALSE(FgrKelvo->isVisible()) << view->objectName().toStdString();
+        reopen();
+    }
+    // Escape and Enter press it too, wherever the keyboard focus is.
+    FgrKelvo->BBaspetti->click();
+    QTest::keyClick(FgrKelvo->EdData, Qt::Key_Escape);
+    EXPECT_FALSE(FgrKelvo->isVisible());
+    reopen();
+    FgrKelvo->BBcoordi->click();
+    QTest::keyClick(FgrKelvo->MemoAspetti, Qt::Key_Return);
+    EXPECT_FALSE(FgrKelvo->isVisible());
+    reopen();
+    // Enter on a view button with the focus presses that button instead.
+    FgrKelvo->BBstoffa->setFocus();
+    QTest::keyClick(FgrKelvo->BBstoffa, Qt::Key_Enter);
+    EXPECT_TRUE(FgrKelvo->isVisible());
+    EXPECT_EQ(KelvoState.ViewCycle[display::kViewCloth], 1);
     display::SetCurrentChartReloader({});
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -309,6 +329,71 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
                     if ((image.pixel(x, y) & 0xFFFFFF) != 0) ++lit;
             EXPECT_GT(lit, 200) << p.name << i;
         }
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+}  // namespace
+
+namespace {
+
+// What each press of a view button draws in the chart square is the drawing
+// the button's sub-view of that press stands for: the square after the press
+// is the same picture as the square cleared and drawn by that drawing itself.
+TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
+    using display::TFgrKelvo;
+    using display::Surface;
+    const long double cx = 100, cy = 100, r = 39;
+    auto relative = [](TFgrKelvo& f, Surface& dc) { display::ShowRelativeLongitudesView(f, dc); };
+    auto absolute = [](TFgrKelvo& f, Surface& dc) { display::ShowAbsoluteLongitudesView(f, dc); };
+    auto latitudes = [](TFgrKelvo& f, Surface& dc) { display::ShowLatitudesView(f, dc); };
+    auto elemental = [=](TFgrKelvo& f, Surface& dc) { display::DrawElementalDoek(f, dc, cx + 2, cy + 4); };
+    auto humoral = [=](TFgrKelvo& f, Surface& dc) { display::DrawHumoralAttribution(f, dc, cx + 4, cy); };
+    auto season = [=](TFgrKelvo& f, Surface& dc) { display::DrawSeasonDoek(f, dc, cx + 4, cy); };
+    auto seasonal = [=](TFgrKelvo& f, Surface& dc) { display::DrawSeasonalHumoralAttribution(f, dc, cx + 4, cy); };
+    auto lines = [=](TFgrKelvo& f, Surface& dc) {
+        display::ShowMajorAspectsView(f, dc, engine::Chart.PlanetLongitudes, cx, cy, r, 1);
+    };
+    auto noLines = [=](TFgrKelvo& f, Surface& dc) {
+        display::ShowMajorAspectsView(f, dc, engine::Chart.PlanetLongitudes, cx, cy, r, 0);
+    };
+    auto orbits = [](TFgrKelvo& f, Surface& dc) { display::ShowAspectsAndOrbitsView(f, dc); };
+    auto distances = [](TFgrKelvo& f, Surface& dc) { display::ShowSphericalDistancesView(f, dc); };
+    auto energy = [](int mode) {
+        return [mode](TFgrKelvo& f, Surface& dc) { display::ShowEnergyAffinitiesView(f, dc, mode); };
+    };
+    auto antiscia = [](int mode) {
+        return [mode](TFgrKelvo& f, Surface& dc) { display::ShowAntisciaView(f, dc, mode); };
+    };
+    auto masters = [](TFgrKelvo& f, Surface& dc) { display::ShowMastersView(f, dc); };
+    auto rulers = [](TFgrKelvo& f, Surface& dc) { display::ShowYearAndCycleRulersView(f, dc); };
+    using Drawing = std::function<void(TFgrKelvo&, Surface&)>;
+    const struct {
+        QPushButton* button;
+        std::vector<Drawing> subViews;  // in the order of the presses
+    } buttons[] = {
+        {FgrKelvo->BBcoordi, {relative, absolute, latitudes}},
+        {FgrKelvo->BBstoffa, {elemental, humoral, season, seasonal}},
+        {FgrKelvo->BBaspetti, {lines, noLines, orbits, distances}},
+        {FgrKelvo->BBEnergi, {energy(0), energy(1), energy(2)}},
+        {FgrKelvo->BBantisce, {antiscia(0), antiscia(1), antiscia(2), antiscia(3)}},
+        {FgrKelvo->BBmaestri, {masters, rulers}},
+    };
+    const QRect square(display::MapX(2), display::MapY(2), display::MapX(195) - display::MapX(2),
+                       display::MapY(195) - display::MapY(2));
+    for (const auto& b : buttons) {
+        // Each press, and the first one again after the last.
+        for (std::size_t press = 0; press <= b.subViews.size(); ++press) {
+            if (b.button->isEnabled())
+                b.button->click();
+            else
+                QMetaObject::invokeMethod(b.button, "clicked");  // a disabled button's handler
+            const QImage pressed = FgrKelvo->Snapshot().copy(square);
+            display::ClearChartArea(FgrKelvo->Canvas());
+            b.subViews[press % b.subViews.size()](*FgrKelvo, FgrKelvo->Canvas());
+            const QImage drawn = FgrKelvo->Snapshot().copy(square);
+            EXPECT_TRUE(pressed == drawn) << b.button->objectName().toStdString() << " press " << press + 1;
+        }
+    }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 

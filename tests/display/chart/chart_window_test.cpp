@@ -20,10 +20,12 @@
 #include "display/wheel/help_messages.h"
 #include "display/chart/open_chart_window.h"
 #include "display/wheel/wheel_reports.h"
+#include "display/wheel/wheel_state.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
 #include "tests/common/test_support.h"
+#include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace {
@@ -120,6 +122,53 @@ TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
         }
         FgrKelvo->BBsizeFont->click();
     }
+}
+
+// On a 1280 x 800 screen the view buttons show their whole captions, at the
+// large fonts of an opening and at the small ones.
+TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+    wheel_test::SetFixedPerson();
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
+    display::ResetChartWindowState();
+    display::ResetDrawingState();
+    display::InitDrawingFromScreen(1280, 800);
+    display::EnsureChartWindow()->resize(1280, 800);
+    display::OpenChartWindow();
+    for (int press = 0; press < 3; ++press) {
+        for (QPushButton* b : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti,
+                               FgrKelvo->BBEnergi, FgrKelvo->BBantisce, FgrKelvo->BBdodecate, FgrKelvo->BBvolguine,
+                               FgrKelvo->BBmaestri}) {
+            EXPECT_TRUE(view_test::CaptionFits(b)) << b->text().toStdString() << " press " << press;
+            EXPECT_GE(b->font().pointSize(), 7) << b->text().toStdString();
+        }
+        FgrKelvo->BBsizeFont->click();
+    }
+    EXPECT_TRUE(view_test::CaptionFits(FgrKelvo->BBprivato));
+    // The attribution texts' captions of a clicked planet stop short of its glyph picture.
+    while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    FgrKelvo->FormMouseUp();
+    ASSERT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_LT(FgrKelvo->LabSpecific->x() +
+                  FgrKelvo->LabSpecific->fontMetrics().horizontalAdvance(FgrKelvo->LabSpecific->text()),
+              FgrKelvo->Image2->x());
+    EXPECT_LT(FgrKelvo->LabGeneral->x() +
+                  FgrKelvo->LabGeneral->fontMetrics().horizontalAdvance(FgrKelvo->LabGeneral->text()),
+              FgrKelvo->PanelBase->width());
+    // The plants panel's size button, before its first press and after each.
+    for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
+        QPushButton* b = FgrKelvo->BBsuGiu;
+        ASSERT_EQ(b->text().toStdString(), caption);
+        EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
+        EXPECT_GE(b->font().pointSize(), 8) << caption;
+        EXPECT_LE(b->x() + b->width(), FgrKelvo->PanelQuor->width()) << caption;
+        b->click();
+    }
+    delete FgrKelvo;
+    display::ResetDrawingState();
 }
 
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {

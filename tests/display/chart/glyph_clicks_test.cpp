@@ -58,6 +58,9 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(specific[3], "Zon: levenskracht laat in het veld van roeping.");
     EXPECT_EQ(specific[15].substr(0, 29), "Dodecatemorieen ZOON       = ");
     EXPECT_EQ(MemoLines(FgrKelvo->MemoL2).front().substr(0, 20), "De Zon: levenskracht");
+    // The general text is one paragraph, which the memo wraps at its own width.
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2).size(), 1u);
+    EXPECT_EQ(FgrKelvo->MemoL2->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
     EXPECT_EQ(gui::FromQt(FgrKelvo->LabGeneral->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
     EXPECT_EQ(Memo1(), HelpText(28));
@@ -176,9 +179,9 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     RecordAntisciaCalls(calls);
     ClickSign(1);
     EXPECT_EQ(MemoLines(FgrKelvo->MemoL1),
-              (std::vector<std::string>{"RAM       ", "Ram spiegelt in Vissen: de daad zoekt een droom,",
-                                        "moed wordt mededogen.", "Contra-antiscion in Maagd: het vuur van Ram leert",
-                                        "geduld en precisie."}));
+              (std::vector<std::string>{"RAM       ",
+                                        "Ram spiegelt in Vissen: de daad zoekt een droom, moed wordt mededogen.",
+                                        "Contra-antiscion in Maagd: het vuur van Ram leert geduld en precisie."}));
     EXPECT_EQ(MemoLines(FgrKelvo->MemoL2)[1].substr(0, 22), "Ram: het eerste teken,");
     EXPECT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIF. attributie aan het STERRENBEELD");
     EXPECT_EQ(Memo1(), HelpText(31));
@@ -199,8 +202,28 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
 
     ClickSign(11);
     const auto aquarius = MemoLines(FgrKelvo->MemoL1);
-    ASSERT_EQ(aquarius.size(), 5u);
+    ASSERT_EQ(aquarius.size(), 3u);
     EXPECT_EQ(aquarius[1].substr(0, 26), "Waterman spiegelt in Stier");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+// The last sign, Pisces: its own texts and its own plants, not those of
+// another sign.
+TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
+    ClickSign(12);
+    const auto specific = MemoLines(FgrKelvo->MemoL1);
+    ASSERT_EQ(specific.size(), 3u);
+    EXPECT_EQ(specific[0], "VISSEN    ");
+    EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
+    EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
+    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
+    EXPECT_EQ(KelvoState.ClickedSign, 12);
+    EXPECT_EQ(KelvoState.ExtraSignFilter, "VISSEN    ");
+    ClickSign(12);
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met VISSEN");
+    const auto plants = ComboItems();
+    ASSERT_FALSE(plants.empty());
+    EXPECT_EQ(plants, std::vector<std::string>{"Tilia"});  // the sample database's plant of Pisces
     EXPECT_TRUE(sink.messages.empty());
 }
 

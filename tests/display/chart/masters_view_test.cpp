@@ -102,7 +102,11 @@ TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekd
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 8u);
     EXPECT_EQ(t[0].substr(0, 9), "1000,810 ");
-    EXPECT_EQ(t[0].substr(9, 25), "'De zon komt op om uur: 0");  // 06:3x UT
+    // Sunrise at about 06:35-06:45 universal time: 07:35-07:45 by the clock of Rome in January.
+    EXPECT_EQ(t[0].substr(9, 27), "'De zon komt op om uur: 07:") << t[0];
+    const int minute = std::stoi(t[0].substr(36, 2));
+    EXPECT_GE(minute, 30) << t[0];
+    EXPECT_LE(minute, 45) << t[0];
     EXPECT_EQ(t[1], "1000,890 'Planetaire dag: Maandag'");
     EXPECT_EQ(t[2], "1000,930 'Ora Planetaire uur: 4 Dag'");
     EXPECT_EQ(t[3], "1000,970 'Geregeerd door Mars'");
@@ -110,6 +114,21 @@ TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekd
     EXPECT_EQ(t[7], "1000,1170 'Geregeerd door Jupiter'");
     EXPECT_EQ(t[4], "1000,1030 'Ascendant " + display::SignAbbreviationOf(100.5L) + "'");
     EXPECT_EQ(t[6], "1000,1130 'Midhemel " + display::SignAbbreviationOf(358) + "'");
+}
+
+TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
+    // Rome in mid-May under summer time (two hours ahead of UT): the Sun rises
+    // at about 03:50 UT, 05:50 by the clock.
+    SetRomeBirth(15, 5, 1990, 12, 0);
+    Chart.TimeZoneCorrection = -2;
+    Chart.JulianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
+    display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    ASSERT_TRUE(display::BirthHour.SunriseFound);
+    const std::string line = display::EvaluateMastersTable(display::BirthHour, Chart, 100).lines[0].text;
+    ASSERT_EQ(line.substr(0, 23), "De zon komt op om uur: ");
+    const int minutes = std::stoi(line.substr(23, 2)) * 60 + std::stoi(line.substr(26, 2));
+    EXPECT_GE(minutes, 5 * 60 + 44) << line;
+    EXPECT_LE(minutes, 5 * 60 + 56) << line;
 }
 
 TEST(MastersTable, NightHoursCountFromOneAndNoHourShowsNoRuler) {

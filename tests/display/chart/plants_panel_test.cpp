@@ -15,6 +15,7 @@
 #include "display/chart/plants_panel.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/chart/click_fixture.h"
+#include "tests/display/chart/view_test_support.h"
 
 namespace {
 
@@ -109,11 +110,16 @@ TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
 }
 
 TEST_F(PlantsPanel, TheShrinkButtonShowsItsWholeCaption) {
-    FgrKelvo->BBsuGiu->click();
-    ASSERT_EQ(FgrKelvo->BBsuGiu->text().toStdString(), "Verminderen");
-    EXPECT_LE(FgrKelvo->BBsuGiu->sizeHint().width(), FgrKelvo->BBsuGiu->width());
-    FgrKelvo->BBsuGiu->click();
-    EXPECT_LE(FgrKelvo->BBsuGiu->sizeHint().width(), FgrKelvo->BBsuGiu->width());
+    // Before the first press, after it and after the second: the whole caption
+    // with its arrow, in a readable size, inside the panel.
+    QPushButton* b = FgrKelvo->BBsuGiu;
+    for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
+        ASSERT_EQ(b->text().toStdString(), caption);
+        EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
+        EXPECT_GE(b->font().pointSize(), 8) << caption;
+        EXPECT_LE(b->x() + b->width(), FgrKelvo->PanelQuor->width()) << caption;
+        b->click();
+    }
 }
 
 TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {

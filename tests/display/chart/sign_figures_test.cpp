@@ -4,6 +4,7 @@
 
 #include "display/chart/antiscia_wheel.h"
 #include "display/chart/energy_affinities.h"
+#include "display/wheel/help_messages.h"
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "tests/display/chart/view_person.h"
@@ -83,6 +84,80 @@ TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     EXPECT_TRUE(quads.segments[0].dotted);
     EXPECT_TRUE(quads.label.empty());
     EXPECT_EQ(display::EvaluateEnergyAffinities(Mid(), 105, 2, 100, 100, 39).segments.size(), 12u);
+}
+
+}  // namespace
+
+namespace {
+
+const char* const kDutchSignNames[13] = {"",     "Ram",        "Stier",      "Tweelingen",    "Kreeft",
+                                         "Leeuw", "Maagd",      "Weegschaal", "Schorpioen", "Boogschutter",
+                                         "Steenbok", "Waterman", "Vissen"};
+
+// A shipped help text, its lines joined by blanks.
+std::string HelpText(int n) {
+    std::string text;
+    for (const std::string& l : display::ReadHelpEntry(n)) text += l + " ";
+    return text;
+}
+
+bool Names(const std::string& text, int a, int b, const char* joint) {
+    return text.find(std::string(kDutchSignNames[a]) + joint + kDutchSignNames[b]) != std::string::npos ||
+           text.find(std::string(kDutchSignNames[b]) + joint + kDutchSignNames[a]) != std::string::npos;
+}
+
+// The help texts the view buttons show name the pairs the figures draw, and
+// no other pairs.
+class ShippedFigureHelp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::CopyDataFolders({"Appoggio"});
+        view_test::SetFixedPerson();
+        for (int s = 1; s <= 12; ++s) points[s] = 30 * s - 15;
+    }
+    std::vector<std::pair<int, int>> Pairs(const display::SignFigure& f) {
+        std::vector<std::pair<int, int>> out;
+        for (const auto& g : f.segments) out.emplace_back(g.from, g.to);
+        return out;
+    }
+    testing_support::TempWorkFolder folder;
+    engine::BodyArray points{};
+};
+
+TEST_F(ShippedFigureHelp, AntisciaTextsNameTheirMirroredPairs) {
+    const struct {
+        int mode, entry;
+    } views[] = {{0, 14}, {1, 15}};
+    for (const auto& v : views) {
+        const std::string text = HelpText(v.entry);
+        const auto pairs = Pairs(display::EvaluateAntisciaWheel(points, 0, v.mode, 100, 100, 39));
+        ASSERT_EQ(pairs.size(), 6u);
+        for (const auto& [a, b] : pairs) EXPECT_TRUE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
+        // A pair of the other mirror is not named.
+        const auto other = Pairs(display::EvaluateAntisciaWheel(points, 0, 1 - v.mode, 100, 100, 39));
+        for (const auto& [a, b] : other) EXPECT_FALSE(Names(text, a, b, " en ")) << v.entry << ": " << a << "-" << b;
+    }
+    // The quadrilaterals: each joins four signs, named in a row.
+    const std::string quads = HelpText(17);
+    const auto sides = Pairs(display::EvaluateAntisciaWheel(points, 0, 3, 100, 100, 39));
+    ASSERT_EQ(sides.size(), 12u);
+    for (std::size_t q = 0; q < 12; q += 4) {
+        int count = 0;
+        for (std::size_t k = q; k < q + 4; ++k)
+            count += quads.find(kDutchSignNames[sides[k].first]) != std::string::npos;
+        EXPECT_EQ(count, 4) << q;
+    }
+    EXPECT_NE(quads.find("Ram-Vissen-Weegschaal-Maagd"), std::string::npos) << quads;
+}
+
+TEST_F(ShippedFigureHelp, AffinityTextsNameTheMagneticPairsAndBothSets) {
+    const std::string magnetic = HelpText(11);
+    const auto pairs = Pairs(display::EvaluateEnergyAffinities(points, 0, 0, 100, 100, 39));
+    ASSERT_EQ(pairs.size(), 6u);
+    for (const auto& [a, b] : pairs) EXPECT_TRUE(Names(magnetic, a, b, "-")) << a << "-" << b;
+    const std::string both = HelpText(13);
+    EXPECT_NE(both.find("magnetische"), std::string::npos) << both;
+    EXPECT_NE(both.find("solilunaire"), std::string::npos) << both;
 }
 
 }  // namespace

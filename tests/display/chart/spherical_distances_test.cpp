@@ -49,6 +49,44 @@ TEST_F(SphericalGrid, CellsOfEveryPairButAscendantAndMidheaven) {
         }
 }
 
+// Each aspect mark reads its own orb: with a different orb for each aspect, a
+// distance just inside one aspect's orb and one just outside it tell them apart.
+TEST(SphericalDistanceOrbs, EachAspectTakesItsOwnOrb) {
+    engine::OrbRecord orbs;
+    orbs.AspectOrbs = {};
+    orbs.AspectOrbs[0] = 1, orbs.AspectOrbs[1] = 2, orbs.AspectOrbs[2] = 3, orbs.AspectOrbs[3] = 5,
+    orbs.AspectOrbs[4] = 9;  // conjunction, sextile, square, trine, opposition
+    engine::BodyArray lon{}, lat{};
+    const engine::Real distance[12] = {0, 0, 188, 124, 92.5L, 61.5L, 125.5L, 170.5L, 0.5L, 93.5L, 62.5L, 1.5L};
+    for (int i = 1; i <= 11; ++i) lon[i] = distance[i];
+    const auto d = display::EvaluateSphericalDistances(lon, lat, orbs, 0, 0);
+    struct Marks {
+        bool hard, soft, conjunction;
+    };
+    const Marks expected[12] = {{},
+                                {},
+                                {true, false, false},   // opposition 8 off
+                                {false, true, false},   // trine 4 off
+                                {true, false, false},   // square 2.5 off
+                                {false, true, false},   // sextile 1.5 off
+                                {false, false, false},  // 5.5 from the trine
+                                {false, false, false},  // 9.5 from the opposition
+                                {false, false, true},   // 0.5: a conjunction
+                                {false, false, false},  // 3.5 from the square
+                                {false, false, false},  // 2.5 from the sextile
+                                {false, false, false}};  // 1.5: beyond the conjunction's orb
+    int seen = 0;
+    for (const auto& c : d.cells) {
+        if (c.first != 1) continue;
+        ++seen;
+        const Marks& e = expected[c.second];
+        EXPECT_EQ(c.hard, e.hard) << c.second;
+        EXPECT_EQ(c.soft, e.soft) << c.second;
+        EXPECT_EQ(c.conjunction, e.conjunction) << c.second;
+    }
+    EXPECT_EQ(seen, 10);  // the Sun with every other point, the Midheaven last
+}
+
 TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
     display::SphericalDistanceCell c;
     c.x = 0;

@@ -6,10 +6,29 @@
 #include <string>
 #include <vector>
 
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
 #include "display/draw/drawing_tools.h"
 #include "display/draw/recording_surface.h"
 
 namespace view_test {
+
+// True when a button's caption (and glyph) fits the part of the button that
+// its style leaves for them.
+inline bool CaptionFits(const QPushButton* b) {
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    opt.icon = b->icon();
+    opt.iconSize = b->iconSize();
+    const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
+    int need = QFontMetrics(b->font()).horizontalAdvance(b->text());
+    if (!b->icon().isNull()) need += b->iconSize().width() + 4;
+    return need <= contents.width();
+}
 
 struct DrawnText {
     int x = 0, y = 0;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScreen>
 
 #include "display/draw/chart_metafile.h"
 #include "display/draw/drawing_state.h"
@@ -151,10 +152,13 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     TFoMetGra viewer;
     viewer.show();
     viewer.FormActivate();
-    EXPECT_TRUE(viewer.windowTitle().endsWith(":\\Vandrel\\ExKelvor\\Emf\\GRAF04.EMF   "));
+    // The caption names the file shown, where it really is.
+    const auto real = std::filesystem::canonical(tmp.Path() / "Emf" / "GRAF04.EMF");
+    EXPECT_EQ(viewer.windowTitle().toStdString(), real.string());
     QImage pic = viewer.Picture();
     EXPECT_EQ(pic.size(), viewer.size());
     EXPECT_EQ(pic.pixelColor(pic.width() / 2, pic.height() / 2), QColor(255, 0, 0));
+    EXPECT_FALSE(viewer.FileMissing());
     viewer.resize(300, 200);
     QApplication::processEvents();
     pic = viewer.Picture();
@@ -164,16 +168,47 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     viewer.BBClose->click();
     EXPECT_FALSE(viewer.isVisible());
 
-    Drawing.MetafileName = "GRAF09.EMF";  // no such file: white
+    // No such file: no picture, and the window names the file it looked for.
+    Drawing.MetafileName = "GRAF09.EMF";
     viewer.show();
     viewer.FormActivate();
-    EXPECT_EQ(viewer.Picture().pixelColor(150, 100), QColor(Qt::white));
+    EXPECT_TRUE(viewer.FileMissing());
+    EXPECT_EQ(viewer.Picture().pixelColor(5, 5), QColor(Qt::white));
+    int ink = 0;
+    for (int y = 0; y < viewer.Picture().height(); ++y)
+        for (int x = 0; x < viewer.Picture().width(); ++x) ink += viewer.Picture().pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(ink, 50);
+    EXPECT_EQ(viewer.windowTitle().toStdString(),
+              (std::filesystem::canonical(tmp.Path()) / "Emf" / "GRAF09.EMF").string());
+    EXPECT_EQ(MissingMetafileMessage("GRAF09.EMF"),
+              "File grafico non trovato: " + (std::filesystem::canonical(tmp.Path()) / "Emf" / "GRAF09.EMF").string());
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST(MetafileViewerCaptionTest, UsesTheDriveLetterOfTheProgramFolder) {
-    EXPECT_EQ(MetafileViewerCaption("D:\\Programmi\\Kelvor", "GRAF01.EMF"), "D:\\Vandrel\\ExKelvor\\Emf\\GRAF01.EMF   ");
-    EXPECT_EQ(MetafileViewerCaption("/usr/bin", "GRAF01.EMF"), "C:\\Vandrel\\ExKelvor\\Emf\\GRAF01.EMF   ");
+// A viewer taller than the screen (a portrait sheet's on a small screen)
+// opens smaller, whole on the screen, its button inside it.
+TEST_F(ChartMetafileTest, ViewerOpensWholeOnTheScreen) {
+    TFoMetGra viewer;
+    const QRect screen = viewer.screen()->availableGeometry();
+    viewer.resize(450, screen.height() + 100);
+    viewer.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(screen.contains(viewer.frameGeometry())) << viewer.frameGeometry().height();
+    EXPECT_LT(viewer.height(), screen.height());
+    EXPECT_EQ(viewer.width(), 450);
+    EXPECT_TRUE(viewer.rect().contains(viewer.BBClose->geometry()));
+    EXPECT_EQ(viewer.Picture().size(), viewer.size());
+    viewer.hide();
+}
+
+TEST_F(ChartMetafileTest, ViewerCaptionIsTheFileItShows) {
+    std::filesystem::create_directory(tmp.Path() / "emf");
+    testing_support::WriteBytes(tmp.Path() / "emf" / "Graf02.emf", "x");
+    // Found however its name is spelled; a folder in the name is not followed.
+    const auto real = std::filesystem::canonical(tmp.Path() / "emf" / "Graf02.emf");
+    EXPECT_EQ(MetafileViewerFile("GRAF02.EMF"), real);
+    EXPECT_EQ(MetafileViewerFile("..\\GRAF02.EMF"), real);
+    EXPECT_EQ(MetafileViewerCaption("GRAF02.EMF").toStdString(), real.string());
 }
 
 }  // namespace

@@ -196,13 +196,21 @@ TEST_F(DrawingToolsTest, ArialAndCourierHaveTheirCellHeights) {
 TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
     Drawing.AspectScaleX = 1.02L;
     Drawing.AspectScaleY = 0.98L;
+    // The screen's view: zoomed and moved, as the sheet viewer may leave it.
+    Drawing.ZoomFactor = 0.5L;
+    Drawing.OriginX = 480;
+    Drawing.OriginY = -20;
     RecordingSurface printer;
     try {
-        PrintRun run(&printer, 4960);
+        PrintRun run(&printer, 4960, {99, 101});
         EXPECT_TRUE(Drawing.PrintOutput);
         EXPECT_NEAR(static_cast<double>(Drawing.PixelsPerUnit), 4960 / 210.0 * 0.776, 1e-9);
         EXPECT_EQ(Drawing.AspectScaleX, 1.0L);
         EXPECT_FLOAT_EQ(Drawing.FontScale, 60.0f);  // Round(60.49)
+        // The page's own zoom and origin: the corner of the printable area.
+        EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
+        EXPECT_EQ(MapPoint(0, 0), (Point{99, 101}));
+        EXPECT_EQ(MapPoint(100, 50), (Point{99 + 1833, 101 + 916}));  // 1832.9 and 916.46 pixels
         EXPECT_EQ(CurrentTarget(), nullptr);        // no printer present
         Drawing.PrinterPresent = true;
         EXPECT_EQ(CurrentTarget(), &printer);
@@ -213,7 +221,11 @@ TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
     EXPECT_EQ(Drawing.PixelsPerUnit, 5.0L);
     EXPECT_EQ(Drawing.AspectScaleX, 1.02L);
     EXPECT_EQ(Drawing.AspectScaleY, 0.98L);
-    EXPECT_FLOAT_EQ(Drawing.FontScale, 18.0f);  // Round(18.5): halves to even
+    // The screen's text keeps its size: the font scale comes back as it was.
+    EXPECT_FLOAT_EQ(Drawing.FontScale, 18.5f);
+    EXPECT_EQ(Drawing.ZoomFactor, 0.5L);
+    EXPECT_EQ(Drawing.OriginX, 480);
+    EXPECT_EQ(Drawing.OriginY, -20);
     EXPECT_EQ(Drawing.PrinterCanvas, nullptr);
 }
 

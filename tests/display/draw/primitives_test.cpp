@@ -2,11 +2,16 @@
 // text and the page frame.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
+#include "display/draw/painter_surface.h"
 #include "display/draw/primitives.h"
 #include "display/draw/recording_surface.h"
 
@@ -167,6 +172,76 @@ TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
     img = form.Snapshot();
     EXPECT_FALSE(isYellow(400, 2) || isYellow(300, 404));
     Drawing.DrawForm = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// Lines of opaque text on a black window canvas, one under the other as the
+// sheets set them (3.7 and 3.5 units apart, closer than the font's cell): the
+// lower line's background leaves the upper line's ink alone, and text written
+// over the same line still covers what was there.
+class OpaqueTextLines : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDrawingState();
+        InitDrawingFromScreen(1280, 800);
+        Drawing.ZoomFactor = 0.5L * 1.15L;  // a portrait sheet in the viewer
+    }
+    void TearDown() override { ResetDrawingState(); }
+    // The picture of the texts drawn in order, white on black, opaque.
+    struct Line {
+        std::string text;
+        long double y;
+        int size;
+    };
+    static QImage Draw(const std::vector<Line>& lines) {
+        QImage image(600, 200, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        {
+            PainterSurface dc(&image);
+            dc.SetBkMode(kOpaque);
+            dc.SetBkColor(kBlack);
+            dc.SetTextColor(kWhite);
+            for (const Line& l : lines) TextOutLeft(dc, l.text, l.size, 10, l.y);
+        }
+        return image;
+    }
+    static int Lit(const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, y)) > 60;
+        return n;
+    }
+};
+
+TEST_F(OpaqueTextLines, TheLineBelowLeavesTheInkAboveItAlone) {
+    const struct {
+        std::string upper, lower;
+        long double step;
+        int size;
+    } cases[] = {{"DOMIFICATIE: CASE_MEDIE", "NODO: VERO", 3.7L, 15},
+                 {"Planetaire uur: 1 Dag", "Geregeerd door Mercurius", 3.5L, 15}};
+    for (const auto& c : cases) {
+        const QImage upper = Draw({{c.upper, 10, c.size}});
+        const QImage lower = Draw({{c.lower, 10 + c.step, c.size}});
+        const QImage both = Draw({{c.upper, 10, c.size}, {c.lower, 10 + c.step, c.size}});
+        int lost = 0;
+        for (int y = 0; y < upper.height(); ++y)
+            for (int x = 0; x < upper.width(); ++x)
+                if (qGray(upper.pixel(x, y)) > 60 && qGray(lower.pixel(x, y)) <= 60 && qGray(both.pixel(x, y)) <= 60)
+                    ++lost;
+        EXPECT_EQ(lost, 0) << c.upper;
+        EXPECT_GT(Lit(upper), 100) << c.upper;
+    }
+}
+
+TEST_F(OpaqueTextLines, TextOnTheSameLineStillCoversWhatWasThere) {
+    EXPECT_GT(Lit(Draw({{"PLANETAIRE ASPECTEN", 10, 2}})), 100);
+    EXPECT_EQ(Lit(Draw({{"PLANETAIRE ASPECTEN", 10, 2}, {std::string(50, ' '), 10, 2}})), 0);
+    // A smaller text's line covered by blanks of a larger size at the same top.
+    EXPECT_EQ(Lit(Draw({{"(Alleen grote aspecten)", 10, 15}, {std::string(50, ' '), 10, 2}})), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // write the drawing settings file at every change.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -215,3 +216,29 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
         EXPECT_EQ(archive::DrawSettings.EpsonCorrection, epson ? 0 : 1);
     }
 }
+
+namespace {
+
+// A dialog is placed by the size it has before it is shown: it has the room its
+// contents need from the start, and every control lies inside it.
+template <class Dialog>
+void ExpectWholeBeforeShowing(Dialog& dialog) {
+    const QSize before = dialog.size();
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.size(), before) << dialog.objectName().toStdString();
+    for (QWidget* child : dialog.template findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(&dialog) || child->parentWidget() != &dialog) continue;
+        EXPECT_TRUE(dialog.rect().contains(child->geometry())) << child->objectName().toStdString();
+    }
+    dialog.hide();
+}
+
+TEST_F(DrawSettingsDialogsTest, LineWidthAndPrinterDialogsShowTheirWholeContent) {
+    display::TFoSpeLin lineWidth;
+    ExpectWholeBeforeShowing(lineWidth);
+    display::TFoStampa printer;
+    ExpectWholeBeforeShowing(printer);
+}
+
+}  // namespace

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
+#include "display/draw/font_mapping.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/painter_surface.h"
 #include "display/sheets/sheet_composers.h"
@@ -106,6 +108,50 @@ TEST_F(SheetComposers, SheetsOnAnImage) {
         EXPECT_GT(ink, 2000) << code;
         if (out) image.save(QString("%1/sheet%2.png").arg(out).arg(code));
     }
+}
+
+}  // namespace
+
+namespace {
+
+// On the screen the sheets' text is a little wider, relative to the page, than
+// on paper: on a 1366 x 768 screen the rulers' labels of boxes side by side
+// still keep a blank between them ("Heerser." beside "Heerser."), within the
+// rounding of two positions to whole pixels.
+TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
+    display::ResetDrawingState();
+    display::InitDrawingFromScreen(1366, 768);
+    engine::Chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo
+    engine::Chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
+    engine::ComputeReceptions();
+    for (int code : {5, 16}) {
+        RecordingSurface dc;
+        ASSERT_TRUE(display::ComposeSheet(code, dc));
+        struct Label {
+            int x, height;
+            std::string text;
+        };
+        std::vector<Label> labels;
+        for (const std::string& l : dc.Calls("text")) {
+            const auto quote = l.find('\'');
+            const std::string text = l.substr(quote + 1, l.size() - quote - 2);
+            if (text != "Heerser." && text != "Verhog." && text != "Exil" && text != "Val" && text != "Uitwis.")
+                continue;
+            labels.push_back({std::stoi(l.substr(5)), std::stoi(l.substr(l.find("height=") + 7)), text});
+        }
+        ASSERT_GE(labels.size(), 3u) << code;
+        EXPECT_GE(std::count_if(labels.begin(), labels.end(), [](const Label& l) { return l.text == "Heerser."; }), 2)
+            << code;
+        for (std::size_t i = 1; i < labels.size(); ++i) {
+            display::Font f;
+            f.height = labels[i - 1].height;
+            const double end = labels[i - 1].x + display::MeasureTextIn(f, labels[i - 1].text).width;
+            const double blank = display::MeasureTextIn(f, " ").width;
+            EXPECT_GE(labels[i].x, end + blank - 1) << code << ": '" << labels[i - 1].text << "' then '"
+                                                    << labels[i].text << "'";
+        }
+    }
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 }  // namespace

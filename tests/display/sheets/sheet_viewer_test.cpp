@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QMimeData>
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -18,6 +20,7 @@
 #include "display/draw/chart_metafile.h"
 #include "display/draw/emf_player.h"
 #include "display/draw/glyphs.h"
+#include "display/draw/metafile_viewer.h"
 #include "display/sheets/sheet_composers.h"
 #include "display/sheets/sheet_printing.h"
 #include "display/sheets/sheet_selection.h"
@@ -26,6 +29,7 @@
 #include "display/sheets/sheet_viewer.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/sheets/sheet_person.h"
@@ -191,10 +195,11 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         Open(s.code, s.orientation);
         Drawing.AspectScaleX = 1.02L;  // a calibrated screen
         Scale before = Now();
+        const float fontScale = Drawing.FontScale;
         viewer->BitBtnStampa->click();
         before.zoom = 1, before.ox = 0, before.oy = 0;  // printing shows the whole sheet afterwards
         ExpectSame(Now(), before);
-        EXPECT_EQ(Drawing.FontScale, static_cast<float>(rt::Round(Drawing.PixelsPerUnit * 3.7L)));
+        EXPECT_EQ(Drawing.FontScale, fontScale);  // the screen's text keeps its size
         const std::string info = Shell("pdfinfo '" + pdf + "'");
         EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
         const bool portrait = std::string(s.orientation) == "P";
@@ -209,6 +214,143 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         Drawing.AspectScaleX = 1;
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+}
+
+// The words of a PDF page with their boxes in points, as pdftotext finds them.
+struct PdfWord {
+    double xMin, yMin, xMax, yMax;
+    std::string text;
+};
+struct PdfPage {
+    double width = 0, height = 0;
+    std::vector<PdfWord> words;
+    const PdfWord* Find(const std::string& text) const {
+        for (const PdfWord& w : words)
+            if (w.text == text) return &w;
+        return nullptr;
+    }
+};
+
+PdfPage ReadPdfWords(const std::string& pdf) {
+    const std::string html = Shell("pdftotext -bbox -f 1 -l 1 '" + pdf + "' -");
+    PdfPage page;
+    auto number = [&html](std::size_t from, const char* name) {
+        const std::size_t at = html.find(name, from);
+        return at == std::string::npos ? 0.0 : std::atof(html.c_str() + at + std::strlen(name));
+    };
+    const std::size_t pageAt = html.find("<page ");
+    if (pageAt == std::string::npos) return page;
+    page.width = number(pageAt, "width=\"");
+    page.height = number(pageAt, "height=\"");
+    for (std::size_t at = html.find("<word ", pageAt); at != std::string::npos; at = html.find("<word ", at + 1)) {
+        PdfWord w{number(at, "xMin=\""), number(at, "yMin=\""), number(at, "xMax=\""), number(at, "yMax=\""), {}};
+        const std::size_t open = html.find('>', at) + 1;
+        w.text = html.substr(open, html.find("</word>", open) - open);
+        page.words.push_back(w);
+    }
+    return page;
+}
+
+constexpr double kPointsPerMm = 72 / 25.4;
+
+// Every word of each sheet lies at least 3 mm inside each edge of the A4 paper,
+// as within a printer's printable area, and the sheets' last columns are whole.
+TEST_F(SheetViewer, EveryWordOfEverySheetLiesInsideThePrintablePage) {
+    const struct {
+        int code;
+        const char* orientation;
+        std::vector<std::string> words;  // words that must be there whole
+    } sheets[] = {{5, "P", {"BREEDTEGRADEN", "OPMERKING:", "dierenriemkaart", "Noord", "Zuid", "THEMA"}},
+                  {16, "L", {"BREEDTEGRADEN", "OPMERKING:", "THEMA", "TERMEN", "DODECATEMORIEEN"}},
+                  {17, "L", {"GESPIEGELDE", "AFFINITEITEN", "THEMA"}},
+                  {18, "P", {"SPIEGEL", "Contrantisce)", "THEMA", "Bicorporaalen"}}};
+    for (const auto& s : sheets) {
+        Open(s.code, s.orientation);
+        viewer->BitBtnStampa->click();
+        const PdfPage page = ReadPdfWords(pdf);
+        ASSERT_GT(page.words.size(), 100u) << s.code;
+        const double edge = 3 * kPointsPerMm;
+        for (const PdfWord& w : page.words) {
+            EXPECT_GE(w.xMin, edge) << s.code << " '" << w.text << "' left";
+            EXPECT_GE(w.yMin, edge) << s.code << " '" << w.text << "' top";
+            EXPECT_LE(w.xMax, page.width - edge) << s.code << " '" << w.text << "' right";
+            EXPECT_LE(w.yMax, page.height - edge) << s.code << " '" << w.text << "' bottom";
+        }
+        for (const std::string& word : s.words) EXPECT_TRUE(page.Find(word)) << s.code << " " << word;
+        if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
+            Shell("cp '" + pdf + "' '" + keep + "/printed" + std::to_string(s.code) + ".pdf'");
+    }
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+}
+
+// No two words of a sheet overlap on paper (their boxes may share the cells'
+// leading, at most 1.5 points), and the rulers' labels of neighbouring boxes
+// of the archetypal structure stay apart.
+TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
+    // The Sun in Leo and the Moon in Cancer: both rulers, in boxes side by side.
+    engine::Chart.PlanetLongitudes[1] = 135.25L;
+    engine::Chart.PlanetLongitudes[2] = 105.5L;
+    engine::ComputeReceptions();
+    const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
+    for (const auto& [code, orientation] : sheets) {
+        Open(code, orientation);
+        viewer->BitBtnStampa->click();
+        const PdfPage page = ReadPdfWords(pdf);
+        ASSERT_GT(page.words.size(), 100u) << code;
+        for (std::size_t i = 0; i < page.words.size(); ++i)
+            for (std::size_t j = i + 1; j < page.words.size(); ++j) {
+                const PdfWord &a = page.words[i], &b = page.words[j];
+                const double across = std::min(a.xMax, b.xMax) - std::max(a.xMin, b.xMin);
+                const double down = std::min(a.yMax, b.yMax) - std::max(a.yMin, b.yMin);
+                EXPECT_FALSE(across > 0.5 && down > 1.5) << code << ": '" << a.text << "' and '" << b.text << "'";
+            }
+        if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
+            Shell("cp '" + pdf + "' '" + keep + "/rulers" + std::to_string(code) + ".pdf'");
+        if (code == 5 || code == 16) {
+            int rulers = 0;
+            for (const PdfWord& w : page.words) {
+                rulers += w.text == "Heerser.";
+                EXPECT_EQ(w.text.find("Heerser.Heerser."), std::string::npos) << code;
+            }
+            EXPECT_GE(rulers, 2) << code;
+        }
+    }
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+}
+
+// A printer whose dialog, on closing, lets the viewer be activated again (as
+// a window manager does), which sets the screen's portrait view at half size.
+class ActivatingPrinter : public display::PdfSheetPrinter {
+public:
+    using PdfSheetPrinter::PdfSheetPrinter;
+    std::unique_ptr<display::SheetPrintJob> Begin(bool landscape, bool blank, const std::string& title) override {
+        display::FgrNaKel->FormActivate();
+        return PdfSheetPrinter::Begin(landscape, blank, title);
+    }
+};
+
+TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
+    Open(5, "P");
+    display::FgrNaKel = viewer.get();
+    viewer->BitBtnStampa->click();
+    const PdfPage plain = ReadPdfWords(pdf);
+    display::SetSheetPrinter(std::make_unique<ActivatingPrinter>(pdf));
+    viewer->BitBtnStampa->click();
+    const PdfPage activated = ReadPdfWords(pdf);
+    display::FgrNaKel = nullptr;
+    ASSERT_EQ(plain.words.size(), activated.words.size());
+    for (const char* word : {"THEMA", "BREEDTEGRADEN", "OPMERKING:"}) {
+        const PdfWord* a = plain.Find(word);
+        const PdfWord* b = activated.Find(word);
+        ASSERT_TRUE(a && b) << word;
+        EXPECT_NEAR(a->xMin, b->xMin, 0.01) << word;
+        EXPECT_NEAR(a->yMax, b->yMax, 0.01) << word;
+    }
+    // The sheet fills the page's width: its title stands in the right half.
+    EXPECT_GT(plain.Find("THEMA")->xMax, plain.width * 0.75);
+    // Afterwards the screen shows the whole sheet with text of the same size.
+    EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
+    EXPECT_EQ(Drawing.OriginX, 0);
 }
 
 TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
@@ -323,10 +465,10 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
 
 TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     Open(5, "P");
-    viewer->ComboEMF->setEditText("GRAF04.emf");
+    viewer->ComboEMF->setEditText("GRAF04.EMX");
     viewer->BBEMFout->click();
     ASSERT_EQ(sink.Texts(), std::vector<std::string>{"File deve essere .EMF"});
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.emf"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMX"));
     viewer->ComboEMF->setEditText("GRAF04.EMF");
     std::filesystem::remove_all("Appoggio");
     const Scale before = Now();
@@ -336,6 +478,39 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     EXPECT_FALSE(Drawing.MetafileOutput);
     EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
     EXPECT_EQ(display::Geometry.WheelCentreX, before.cx);
+}
+
+// A metafile name typed in lower case is its upper-case form at the first
+// press; a metafile that is not there is named, and no viewer opens.
+TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
+    Open(5, "P");
+    viewer->ComboEMF->setEditText("graf02.emf");
+    viewer->BBEMFout->click();
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+    EXPECT_EQ(viewer->ComboEMF->currentText(), "GRAF02.EMF");
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF02.EMF"));
+
+    std::string shownTitle;
+    gui::SetModalHandler("FoMetGra", [&](QDialog* d) {
+        auto* w = static_cast<display::TFoMetGra*>(d);
+        w->FormActivate();
+        EXPECT_FALSE(w->FileMissing());
+        shownTitle = w->windowTitle().toStdString();
+        return int(gui::mrCancel);
+    });
+    viewer->ComboEMF->setEditText("graf02.emf");
+    viewer->BBEMFin->click();
+    EXPECT_EQ(shownTitle, std::filesystem::canonical(folder.Path() / "Emf" / "GRAF02.EMF").string());
+    EXPECT_TRUE(sink.messages.empty());
+
+    shownTitle.clear();
+    viewer->ComboEMF->setEditText("graf09.emf");
+    viewer->BBEMFin->click();
+    EXPECT_TRUE(shownTitle.empty());  // nothing to show: no viewer
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text,
+              "File grafico non trovato: " + (std::filesystem::canonical(folder.Path()) / "Emf" / "GRAF09.EMF").string());
+    gui::ClearModalHandlers();
 }
 
 TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {

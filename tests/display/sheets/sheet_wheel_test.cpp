@@ -198,6 +198,28 @@ TEST_F(SheetWheel, AspectsPairPlanetsAndAnglesButNotTheAnglesWithEachOther) {
     }
 }
 
+// Every aspect is found with its own orb: with a different orb for each of
+// them, a pair just inside one aspect's orb and one just outside it show
+// which slot each aspect reads.
+TEST_F(SheetWheel, EachAspectTakesItsOwnOrb) {
+    std::array<engine::Real, 16> orbs{};
+    orbs[0] = 1, orbs[1] = 2, orbs[2] = 3, orbs[3] = 5, orbs[4] = 9;  // conj., sextile, square, trine, opposition
+    engine::BodyArray lon{};
+    lon[1] = 0;        // Sun
+    lon[2] = 188;      // Moon: opposition 8 off (inside 9 only)
+    lon[3] = 124;      // Mercury: trine 4 off (inside 5 and 9)
+    lon[4] = 92.5L;    // Venus: square 2.5 off (inside 3, 5 and 9)
+    lon[5] = 61.5L;    // Mars: sextile 1.5 off (inside every orb but the conjunction's)
+    lon[6] = 125.5L;   // Jupiter: 5.5 from the trine: none
+    lon[7] = 170.5L;   // Saturn: 9.5 from the opposition: none
+    const auto found = display::EvaluateSheetAspects(lon, 200, 230, orbs);
+    std::vector<display::SheetAspect> withSun;
+    for (const auto& a : found)
+        if (a.first == 1) withSun.push_back(a);
+    using A = display::SheetAspect;
+    EXPECT_EQ(withSun, (std::vector<A>{{1, 2, true, 8}, {1, 3, false, 4}, {1, 4, true, 2}, {1, 5, false, 2}}));
+}
+
 TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {
     display::ResetDrawingState();
     display::Drawing.PixelsPerUnit = 10;

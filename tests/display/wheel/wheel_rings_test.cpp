@@ -14,6 +14,7 @@
 #include "display/wheel/wheel_points.h"
 #include "engine/chart_state.h"
 #include "platform/runtime/clock.h"
+#include "platform/runtime/number_text.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace {
@@ -105,6 +106,58 @@ TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                             [](const std::string& l) { return l.find("'XII'") != std::string::npos; }));
     EXPECT_EQ(dc.Calls("arc").size(), 3u);
+}
+
+// Houses of unequal size, as Placidus gives them in Rome (Ascendant 100.5):
+// every numeral stands five degrees past its own cusp in the direction of the
+// signs, its opposite numeral across the centre; a ring turned the other way
+// round puts them elsewhere.
+class UnequalHouses : public Rings {
+protected:
+    void SetUp() override {
+        Rings::SetUp();
+        const Real placidus[13] = {0,     100.5L, 122.1L, 146.8L, 178.0L, 213.4L, 248.9L,
+                                   280.5L, 302.1L, 326.8L, 358.0L, 33.4L,  68.9L};
+        for (int i = 1; i <= 12; ++i) cusps[i] = placidus[i];
+        engine::Chart.HouseCusps = cusps;
+    }
+    // Where numeral text is centred for a point of longitude `longitude` on radius m.
+    static Point NumeralAt(Real asc, Real longitude, Real m) {
+        const auto p = display::WheelPoint(100, 100, m, asc - longitude);
+        return display::MapPoint(rt::Round(p.x), rt::Round(p.y) - 2);
+    }
+    static bool HasLineFrom(const RecordingSurface& dc, Real asc, Real longitude, Real r) {
+        const auto p = display::WheelPoint(100, 100, r, asc - longitude);
+        const Point q = display::MapPoint(p.x, p.y);
+        const auto lines = Lines(dc);
+        return std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; });
+    }
+};
+
+TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
+    display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
+    const char* numerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
+    for (int i = 1; i <= 6; ++i) {
+        EXPECT_TRUE(HasText(dc, numerals[i], NumeralAt(100.5L, cusps[i] + 5, 43))) << i;
+        EXPECT_TRUE(HasText(dc, numerals[i + 6], NumeralAt(100.5L, cusps[i] + 5 + 180, 43))) << i + 6;
+        EXPECT_TRUE(HasLineFrom(dc, 100.5L, cusps[i], 47)) << "cusp " << i;
+    }
+    // "2" lies in the lower left quarter, below "I"; "12" above it.
+    const Point one = NumeralAt(100.5L, cusps[1] + 5, 43), two = NumeralAt(100.5L, cusps[2] + 5, 43),
+                twelve = NumeralAt(100.5L, cusps[6] + 185, 43);
+    EXPECT_GT(two.y, one.y);
+    EXPECT_LT(twelve.y, one.y);
+}
+
+TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
+    display::DrawChartWindowHouseRing(dc, cusps, 39, 47, 100, 100, cusps[1]);
+    for (int i = 1; i <= 6; ++i) {
+        // The boundary 15 degrees before the cusp, the numeral 5 degrees past the boundary.
+        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i], NumeralAt(100.5L, cusps[i] - 10, 43))) << i;
+        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i + 6], NumeralAt(100.5L, cusps[i] - 10 + 180, 43)))
+            << i + 6;
+        EXPECT_TRUE(HasLineFrom(dc, 100.5L, cusps[i] - 15, 47)) << "boundary " << i;
+    }
 }
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
