@@ -30,8 +30,8 @@ std::int64_t Round(long double x) {
 }
 
 std::string StrReal(long double x) {
-    if (std::isnan(x)) return std::string(20, ' ') + "Nan";
-    if (std::isinf(x)) return std::string(19, ' ') + (x < 0 ? "-Inf" : "+Inf");
+    if (std::isnan(x)) return "                    Nan";
+    if (std::isinf(x)) return x < 0 ? "                   -Inf" : "                   +Inf";
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.14Le", std::fabs(x));
     std::string s(buf);  // d.dddddddddddddde+NN

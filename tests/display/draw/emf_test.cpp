@@ -432,7 +432,9 @@ TEST(EmfPlayerTest, ExtremeNumbersOfAFileStayWithinTheDevice) {
             const std::size_t end = l.find_first_not_of("0123456789", at);
             const std::string digits = l.substr(at, end == std::string::npos ? std::string::npos : end - at);
             EXPECT_LE(digits.size(), lim.size()) << l;
-            if (digits.size() == lim.size()) EXPECT_LE(digits, lim) << l;
+            if (digits.size() == lim.size()) {
+                EXPECT_LE(digits, lim) << l;
+            }
             at = end == std::string::npos ? l.size() : end;
         }
     }
