@@ -26,6 +26,9 @@ public:
     void ClearCanvas();
     // The back buffer as last drawn (for tests and exports).
     QImage Snapshot();
+    // While set, every call drawn on the canvas is also made on this surface
+    // (a recording surface, for tests of what the window draws).
+    void SetRecorder(Surface* recorder) { recorder_ = recorder; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +40,7 @@ private:
     QImage buffer_;
     std::unique_ptr<FormSurface> surface_;
     Color background_ = kBlack;
+    Surface* recorder_ = nullptr;
 };
 
 }  // namespace display

@@ -1,0 +1,206 @@
+// What the chart window and the sheets show for three stored people (a birth
+// in Rome, one south of the equator, one in the Julian calendar), recorded call
+// by call through the windows' canvases, with the texts of the chart window's
+// panels and the text of each printed sheet. The recordings are kept as
+// fixtures (a fingerprint and the number of calls of each): a change of the
+// code that must not change what is drawn is checked against them.
+//
+// KELVOR_RECORDINGS_OUT=<folder> writes every recording whole into the folder
+// (to compare two versions with diff); KELVOR_RECORDINGS_UPDATE=1 rewrites the
+// fixture from what is drawn now.
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "archive/chart_strings.h"
+#include "archive/archive_files.h"
+#include "display/chart/chart_window.h"
+#include "display/draw/recording_surface.h"
+#include "display/sheets/sheet_printing.h"
+#include "display/sheets/sheet_viewer.h"
+#include "platform/runtime/clock.h"
+#include "shell/main_window.h"
+#include "shell/subsystem_windows.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct StoredPerson {
+    const char* key;
+    const char* name;
+    const char* date;      // YYYYMMDDHHMM and the correction
+    const char* place;     // coordinates and place name
+    const char* calendar;  // "GR" or "GI"
+    const char* nation;
+};
+
+const StoredPerson kPeople[] = {
+    {"rome", "MERINI ALDA", "196412251405-1", "41N54-012E29ROMA", "GR", "ITALIA"},
+    {"south", "SOUZA PAULO", "197807030930+3", "23S33-046W38SAO PAULO", "GR", "BRASILE"},
+    {"julian", "GALILEI VINCENZO", "152002151100-0.75", "43N46-011E15FIRENZE", "GI", "ITALIA"},
+};
+
+std::string Shell(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[4096];
+        while (std::size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) out += l + "\n";
+    return out;
+}
+
+// What a window showed for one step: its drawing calls, then its texts.
+using Recordings = std::map<std::string, std::string>;
+
+std::string PanelTexts(display::TFgrKelvo& w) {
+    std::string out;
+    const std::pair<const char*, QPlainTextEdit*> memos[] = {
+        {"Memo1", w.Memo1},       {"MemoAspetti", w.MemoAspetti}, {"Memo3", w.Memo3}, {"Memo4", w.Memo4},
+        {"MemoExtra", w.MemoExtra}, {"MemoL1", w.MemoL1},         {"MemoL2", w.MemoL2}};
+    for (const auto& [name, memo] : memos) {
+        if (!memo) continue;
+        out += std::string("-- ") + name + (memo->isVisibleTo(&w) ? " shown" : " hidden") + "\n";
+        out += memo->toPlainText().toStdString() + "\n";
+    }
+    return out;
+}
+
+// The fingerprint of a recording and its number of lines.
+std::string Fingerprint(const std::string& recording) {
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(recording), QCryptographicHash::Sha256).toHex();
+    std::size_t lines = 0;
+    for (char c : recording) lines += c == '\n';
+    return hash.left(32).toStdString() + " " + std::to_string(lines);
+}
+
+class DrawingRecordings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
+    }
+    void TearDown() override { rt::SetClock({}); }
+
+    // Every view and sub-view of the chart window, then the four sheets on
+    // the screen and on paper, for one person.
+    void Record(const StoredPerson& p, Recordings& out) {
+        shell_testing::ProgramStart start;
+        archive::BirthRecord r;
+        r.DateField = p.date;
+        r.PlaceField = p.place;
+        r.CalendarField = p.calendar;
+        r.NationalityField = p.nation;
+        archive::FillChartStrings(r);
+        archive::WriteCurrentPerson(p.name, r);
+        shell::TFoKelvor* main = shell::FoKelvor;
+        main->FormActivate();
+        const std::string pdf = (fs::current_path() / "sheet.pdf").string();
+        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
+
+        display::RecordingSurface dc;
+        display::TFgrKelvo& chart = *display::FgrKelvo;
+        chart.SetRecorder(&dc);
+        auto keep = [&](const std::string& step, const std::string& texts) {
+            out[std::string(p.key) + "/" + step] = Joined(dc.log) + texts;
+            dc.Clear();
+        };
+        main->BBProped->click();
+        chart.Timer1Timer();
+        chart.Timer1Timer();
+        keep("wheel", PanelTexts(chart));
+        const std::pair<QPushButton*, int> views[] = {
+            {chart.BBcoordi, 3},  {chart.BBstoffa, 4},   {chart.BBarchetip, 1},
+            {chart.BBaspetti, 4}, {chart.BBEnergi, 3},   {chart.BBantisce, 4},
+            {chart.BBdodecate, 1}, {chart.BBvolguine, 4}, {chart.BBmaestri, 2}};
+        for (const auto& [button, subViews] : views) {
+            // Each sub-view, and the first again after the last.
+            for (int press = 1; press <= subViews + 1; ++press) {
+                if (button->isEnabled())
+                    button->click();
+                else
+                    QMetaObject::invokeMethod(button, "clicked");  // a button offered disabled
+                keep(button->objectName().toStdString() + "-" + std::to_string(press), PanelTexts(chart));
+            }
+        }
+        chart.BBprivato->click();
+        chart.SetRecorder(nullptr);
+
+        display::TFgrNaKel& viewer = *shell::FgrNaKel;
+        viewer.SetRecorder(&dc);
+        const std::pair<int, std::function<void()>> sheets[] = {
+            {5, [&] { main->BBVert->click(); }},
+            {16, [&] { main->BBOriz->click(); }},
+            {17, [&] { main->BBoriz2Click(); }},
+            {18, [&] { main->BBvert2Click(); }}};
+        for (const auto& [code, open] : sheets) {
+            main->BBlkClick();
+            open();
+            viewer.Timer1Timer();
+            viewer.Timer1Timer();
+            keep("sheet" + std::to_string(code), "");
+            viewer.BitBtnStampa->click();
+            dc.Clear();
+            out[std::string(p.key) + "/paper" + std::to_string(code)] = Shell("pdftotext -layout '" + pdf + "' -");
+            viewer.hide();
+        }
+        viewer.SetRecorder(nullptr);
+        display::SetSheetPrinter(nullptr);
+    }
+};
+
+TEST_F(DrawingRecordings, EveryViewAndSheetOfThreePeopleDrawsAsRecorded) {
+    Recordings now;
+    for (const StoredPerson& p : kPeople) Record(p, now);
+    ASSERT_FALSE(HasFailure());
+
+    if (const char* dir = std::getenv("KELVOR_RECORDINGS_OUT"); dir && *dir) {
+        for (const auto& [step, recording] : now) {
+            const fs::path file = fs::path(dir) / (step + ".txt");
+            fs::create_directories(file.parent_path());
+            std::ofstream(file, std::ios::binary) << recording;
+        }
+    }
+    const fs::path fixture = testing_support::FixturePath("recordings/drawings.txt");
+    if (const char* update = std::getenv("KELVOR_RECORDINGS_UPDATE"); update && std::string(update) == "1") {
+        std::ofstream f(fixture, std::ios::binary);
+        for (const auto& [step, recording] : now) f << step << " " << Fingerprint(recording) << "\n";
+        GTEST_SKIP() << "fixture rewritten: " << fixture;
+    }
+    std::map<std::string, std::string> kept;
+    std::istringstream in(testing_support::ReadFixture("recordings/drawings.txt"));
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t sp = line.find(' ');
+        if (sp != std::string::npos) kept[line.substr(0, sp)] = line.substr(sp + 1);
+    }
+    EXPECT_EQ(kept.size(), now.size());
+    for (const auto& [step, recording] : now) {
+        ASSERT_TRUE(kept.count(step)) << step << " is not in the fixture";
+        EXPECT_EQ(Fingerprint(recording), kept.at(step)) << step << " draws otherwise than recorded";
+    }
+    // The recordings are not empty, and the people differ.
+    EXPECT_GT(now.at("rome/wheel").size(), 10000u);
+    EXPECT_NE(now.at("rome/wheel"), now.at("south/wheel"));
+    EXPECT_NE(now.at("rome/paper5"), now.at("julian/paper5"));
+    EXPECT_NE(now.at("julian/paper5").find("Giuliano"), std::string::npos);
+}
+
+}  // namespace
