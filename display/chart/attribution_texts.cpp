@@ -3,6 +3,7 @@
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/position_text.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
 
@@ -49,13 +50,25 @@ bool KeyOfPointSecond(int body, const std::string& key) {
     return key.size() == 8 && IsAspectCode(key.substr(3, 2)) && key.substr(5, 3) == kPointKeys3[body];
 }
 
-std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report) {
+std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report, bool* read = nullptr) {
     try {
-        return rt::ReadTextLines(name);
+        auto lines = rt::ReadTextLines(name);
+        if (read) *read = true;
+        return lines;
     } catch (const rt::IoError& e) {
         if (report) report(name, e);
+        if (read) *read = false;
         return {};
     }
+}
+
+// Every point and sign has its general texts: a file read without them is
+// damaged or incomplete, and is told so once.
+void RequireGeneralTexts(const char* file, bool read, const std::vector<std::string>& texts, const std::string& whose) {
+    if (!read || !texts.empty()) return;
+    std::string name = whose;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    rt::ReportDamagedFileOnce(file, rt::DamagedFileMessage(file, "mancano i testi generali di " + name));
 }
 
 }  // namespace
@@ -117,7 +130,10 @@ AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& repor
     engine::FormatSignPosLong(dodecatemorion, " ", Chart.DodecatemoriaLongitudes[body]);
     t.specific.push_back("Dodecatemorieen " + Chart.BodyNames[body] + " = " + dodecatemorion);
 
-    t.general = TextsOfKey(kBodyMixedCodes[body], ReadOrReport(kPlanetGeneralFile, report), 4, 80);
+    bool read = false;
+    const std::vector<std::string> general = ReadOrReport(kPlanetGeneralFile, report, &read);
+    t.general = TextsOfKey(kBodyMixedCodes[body], general, 4, 80);
+    RequireGeneralTexts(kPlanetGeneralFile, read, t.general, kAttributionBodyNames[body]);
     t.specificLabel = "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET";
     t.generalLabel = "ALGEMENE TOESCHRIJVINGEN naar de PLANEET";
     return t;
@@ -129,8 +145,11 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     const std::string name = kAttributionSignNames[sign];
     t.specific.push_back(name);
     t.general.push_back(name);
-    for (const std::string& text : TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report), 4, 80))
-        t.general.push_back(text);
+    bool generalRead = false;
+    const std::vector<std::string> texts =
+        TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report, &generalRead), 4, 80);
+    RequireGeneralTexts(kSignGeneralFile, generalRead, texts, name);
+    for (const std::string& text : texts) t.general.push_back(text);
 
     // The sign file keys Aquarius "Ac"; the general texts key it "Aq".
     const std::vector<std::string> keys = ReadOrReport(kSignPositionFile, report);

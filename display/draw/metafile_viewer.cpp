@@ -10,6 +10,7 @@
 #include "display/draw/emf_player.h"
 #include "display/draw/font_mapping.h"
 #include "display/draw/painter_surface.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/record_file.h"
 #include "platform/gui/text_convert.h"
@@ -61,6 +62,11 @@ void TFoMetGra::DrawFile() {
         }
     }
     if (!bytes.empty()) {
+        // A metafile cut short or damaged shows what can be read of it, and
+        // says once that it is not whole.
+        const std::string problem = CheckEmf(bytes);
+        if (!problem.empty())
+            rt::ReportDamagedFileOnce(name, rt::DamagedFileMessage(name, "non \xE8 un metafile intero: " + problem));
         PainterSurface surface(&picture_);
         PlayEmf(bytes, surface, {0, 0, s.width(), s.height()});
     }

@@ -362,7 +362,11 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     const fs::path older = folder.Path() / "cd" / "opzioneh";
     fs::create_directories(newer);
     fs::create_directories(older);
-    WriteBytes(newer / "DBmain.rnd", FileBytes(kPrimaryDbName) + std::string(kPrimaryRecordSize, 'n'));
+    PrimaryRecord added;
+    added.Remedy = "nnnnnnnn";
+    added.Indication1 = "nnnnnnnn";
+    const Bytes addedBytes = EncodePrimaryRecord(added);
+    WriteBytes(newer / "DBmain.rnd", FileBytes(kPrimaryDbName) + std::string(addedBytes.begin(), addedBytes.end()));
     WriteBytes(newer / "Repertorio.rnd", FileBytes(kRepertoryDbName));
     WriteBytes(older / "DBmain.rnd", std::string(kPrimaryRecordSize, '\0'));
     AgeFiles(newer, 5);
