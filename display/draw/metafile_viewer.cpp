@@ -35,6 +35,15 @@ std::string MetafileViewerCaption(std::string_view programFolder, std::string_vi
     return std::string(1, drive) + ":\\Vandrel\\ExKelvor\\" + "Emf\\" + name + "  " + " ";
 }
 
+std::string MetafileDamage(const std::string& bytes) {
+    const auto header = ReadEmfHeader(bytes);
+    if (!header) return "non comincia con l'intestazione di un metafile";
+    if (header->bytes > bytes.size())
+        return "non \xE8 un metafile intero: ne restano " + std::to_string(bytes.size()) + " byte dei " +
+               std::to_string(header->bytes) + " che la sua intestazione indica";
+    return "non \xE8 un metafile intero: le sue schede non corrispondono alla sua intestazione";
+}
+
 TFoMetGra::TFoMetGra(QWidget* parent) : QDialog(parent) {
     setObjectName("FoMetGra");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -64,9 +73,7 @@ void TFoMetGra::DrawFile() {
     if (!bytes.empty()) {
         // A metafile cut short or damaged shows what can be read of it, and
         // says once that it is not whole.
-        const std::string problem = CheckEmf(bytes);
-        if (!problem.empty())
-            rt::ReportDamagedFileOnce(name, rt::DamagedFileMessage(name, "non \xE8 un metafile intero: " + problem));
+        if (!CheckEmf(bytes).empty()) rt::ReportDamagedFileOnce(name, rt::DamagedFileMessage(name, MetafileDamage(bytes)));
         PainterSurface surface(&picture_);
         PlayEmf(bytes, surface, {0, 0, s.width(), s.height()});
     }
