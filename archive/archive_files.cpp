@@ -493,14 +493,10 @@ long long HighestTextNumberInUse(std::string_view letters) {
 std::string CreateNumberedTextFile(std::string_view letters, std::string_view name) {
     const std::string folder = ArchiveTextFolder(letters);
     const std::string counter = folder + "\\" + kTextCounterFile;
-    if (!rt::PathExists(folder)) {
-        fs::create_directories(rt::ResolvePath(folder));
-        rt::WriteTextLines(counter, {"1"});
-    } else if (!rt::PathExists(counter)) {
-        // A lost counter starts after the highest text in use, so no person's
-        // text is ever overwritten.
-        rt::WriteTextLines(counter, {std::to_string(HighestTextNumberInUse(letters) + 1)});
-    }
+    // A new or lost counter starts after the highest text in use (1 for an
+    // archive without texts), so no person's text is ever overwritten or shared.
+    if (!rt::PathExists(folder)) fs::create_directories(rt::ResolvePath(folder));
+    if (!rt::PathExists(counter)) rt::WriteTextLines(counter, {std::to_string(HighestTextNumberInUse(letters) + 1)});
     // The counter is sound when it holds a number whose text file does not exist
     // yet; anything else (unreadable, text, a number already taken) is damaged.
     std::string problem;

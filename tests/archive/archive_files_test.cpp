@@ -435,6 +435,24 @@ TEST(TextFiles, NumberedFromOneWithCounterAndHandOffs) {
     EXPECT_FALSE(fs::exists("RICEtxt/00000.txt"));
 }
 
+TEST(TextFiles, ANewCounterStartsAfterTheTextsTheAnnotationsName) {
+    TempWorkFolder folder;
+    CreateEmptyArchive("BASE");
+    // A person whose text 00007 was lost with the whole text folder.
+    AnnotationRecord notes;
+    notes.Lines = {"NOTA", "", "", MakeFourthAnnotationLine("", "00007")};
+    StorePersonRecords(Request("BASE", "ROSSI MARIO", notes));
+    EXPECT_EQ(HighestTextNumberInUse("BASE"), 7);
+    EXPECT_EQ(CreatePersonTextFile("BASE", "VERDI"), "00008");
+    EXPECT_EQ(rt::ReadTextLines("BASEtxt\\FlagTxt.set"), (std::vector<std::string>{"9"}));
+    // A counter naming a text that exists is damaged: repaired, nothing overwritten.
+    rt::WriteTextLines("BASEtxt\\FlagTxt.set", {"8"});
+    gui::RecordingMessageSink messages;
+    EXPECT_EQ(CreatePersonTextFile("BASE", "BIANCHI"), "00009");
+    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(rt::ReadTextLines("BASEtxt\\00008.txt"), (std::vector<std::string>{"VERDI"}));
+}
+
 TEST(HandOffs, AnnotationLineFormats) {
     AnnotationRecord a;
     a.Lines = {"  UNO", "DUE", "   ", MakeFourthAnnotationLine("  QUATTRO", "00012")};
