@@ -6,6 +6,7 @@
 
 #include "archive/record_checks.h"
 #include "engine/chart_state.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
@@ -472,29 +473,72 @@ std::string PersonTextFileName(std::string_view letters, std::string_view number
     return ArchiveTextFolder(letters) + "\\" + std::string(number) + ".txt";
 }
 
-std::string CreateNumberedTextFile(std::string_view letters, std::string_view name) {
+long long HighestTextNumberInUse(std::string_view letters) {
+    long long highest = 0;
+    std::error_code ec;
     const std::string folder = ArchiveTextFolder(letters);
-    const std::string counter = folder + "\\" + kTextCounterFile;
-    if (!rt::PathExists(folder)) {
-        fs::create_directories(rt::ResolvePath(folder));
-        rt::WriteTextLines(counter, {"1"});
-    } else if (!rt::PathExists(counter)) {
-        // A lost counter starts after the highest text file of the folder, so
-        // no person's text is ever overwritten.
-        long long highest = 0;
-        std::error_code ec;
+    if (rt::PathExists(folder)) {
         for (const auto& e : fs::directory_iterator(rt::ResolvePath(folder), ec)) {
             const std::string file = e.path().filename().string();
             if (file.size() != 9 || rt::UpperAscii(file.substr(5)) != ".TXT") continue;
             if (const auto n = IndexEntryNumber(file.substr(0, 5))) highest = std::max<long long>(highest, *n);
         }
-        rt::WriteTextLines(counter, {std::to_string(highest + 1)});
     }
-    const std::vector<std::string> lines = rt::ReadTextLines(counter);
-    int code = 1;
-    const std::int32_t k = lines.empty() ? 0 : rt::ValInt(lines[0], code);
-    if (lines.empty() || code != 0 || k < 1)
-        throw rt::IoError(rt::kInvalidNumericInput, counter);
+    // The numbers the people's annotations name, whose files may be gone.
+    const std::string st3 = ArchiveFileName(letters, kST3);
+    if (rt::PathExists(st3)) {
+        try {
+            const auto records = rt::ReadAllRecords(st3, kAnnotationRecordSize);
+            for (std::size_t i = 1; i < records.size(); ++i) {
+                const std::string number = TextNumberOfFourthLine(DecodeAnnotationRecord(records[i]).Lines[3]);
+                if (const auto n = IndexEntryNumber(number)) highest = std::max<long long>(highest, *n);
+            }
+        } catch (const rt::IoError&) {
+            // An unreadable annotation file adds no number; the folder's files still count.
+        }
+    }
+    return highest;
+}
+
+std::string CreateNumberedTextFile(std::string_view letters, std::string_view name) {
+    const std::string folder = ArchiveTextFolder(letters);
+    const std::string counter = folder + "\\" + kTextCounterFile;
+    // A new or lost counter starts after the highest text in use (1 for an
+    // archive without texts), so no person's text is ever overwritten or shared.
+    if (!rt::PathExists(folder)) fs::create_directories(rt::ResolvePath(folder));
+    if (!rt::PathExists(counter)) rt::WriteTextLines(counter, {std::to_string(HighestTextNumberInUse(letters) + 1)});
+    // The counter is sound when it holds a number whose text file does not exist
+    // yet; anything else (unreadable, text, a number already taken) is damaged.
+    std::string problem;
+    std::int32_t k = 0;
+    try {
+        const std::vector<std::string> lines = rt::ReadTextLines(counter);
+        int code = 1;
+        std::string first = lines.empty() ? std::string() : lines[0];
+        while (!first.empty() && first.back() == ' ') first.pop_back();
+        k = first.empty() ? 0 : rt::ValInt(first, code);
+        if (lines.empty() || first.empty())
+            problem = "\xE8 vuoto";
+        else if (code != 0 || k < 1 || k > kMaxRecordNumber)
+            problem = "contiene \"" + rt::ShownValue(first) + "\" invece del numero del prossimo testo";
+        else if (rt::PathExists(PersonTextFileName(letters, rt::ZeroPad(k, 5))))
+            problem = "indica il testo " + rt::ZeroPad(k, 5) + ", che esiste gi\xE0";
+    } catch (const rt::IoError& e) {
+        problem = std::string("non si legge (") + e.what() + ")";
+    }
+    if (!problem.empty()) {
+        // Repaired after the highest text in use; the damaged counter is kept.
+        const long long next = HighestTextNumberInUse(letters) + 1;
+        RequireNumberRoom(next, counter);
+        const std::string kept = rt::PathExists(counter) ? rt::KeepDamagedCopy(counter) : std::string();
+        k = static_cast<std::int32_t>(next);
+        rt::ReportDamagedFileOnce(counter, "Il contatore dei testi \"" + counter + "\" era danneggiato (" + problem +
+                                               "): \xE8 stato ripristinato dal testo pi\xF9 alto in uso, e il nuovo "
+                                               "testo \xE8 il numero " + rt::ZeroPad(k, 5) +
+                                               (kept.empty() ? std::string(".")
+                                                             : "; il contatore danneggiato \xE8 conservato come \"" +
+                                                                   kept + "\"."));
+    }
     RequireNumberRoom(k, counter);
     rt::ReplaceTextLines(counter, {std::to_string(k + 1)});
     const std::string number = rt::ZeroPad(k, 5);

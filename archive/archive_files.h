@@ -175,12 +175,18 @@ std::string PersonTextFileName(std::string_view letters, std::string_view number
 // Makes the next text file of an archive: the folder and its counter on first
 // use, the number taken and counted on, the file with one line (the first 38
 // characters of the name), and the hand-offs "FileDum\DatModif.dum" and
-// "FileDum\StrText.dum". Returns the five-digit number.
+// "FileDum\StrText.dum". Returns the five-digit number. A damaged counter (not
+// a number, or a number whose text exists) is kept under a number of its own,
+// reported, and repaired from the highest text number in use; the text is made
+// all the same.
 std::string CreatePersonTextFile(std::string_view letters, std::string_view name);
 // The same without "FileDum\StrText.dum": the change dialog makes a text for
 // a stored person, who need not be the current one, so the current person's
 // hand-off stays.
 std::string CreateNumberedTextFile(std::string_view letters, std::string_view name);
+// The highest text number an archive uses: its text folder's numbered files and
+// the numbers its annotations name (0 when none).
+long long HighestTextNumberInUse(std::string_view letters);
 
 // ---- hand-off files -----------------------------------------------------------
 

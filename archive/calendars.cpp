@@ -89,12 +89,16 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
             if (line.substr(0, 12) != name) continue;
             int code = 0;
             std::int32_t n = rt::ValInt(Trim(line.size() > 14 ? line.substr(14, 6) : std::string()), code);
-            if (code != 0 || n < 0) throw CalendarError("CALENDARIO NON VALIDO IN ELENCO: " + name);
+            if (code != 0 || n < 0)
+                throw CalendarError("CALENDARIO NON VALIDO IN ELENCO: " + name + ": la sua riga di \"" + kIndexFile +
+                                    "\" non indica una scheda (file danneggiato o incompleto)");
             start = n;
             found = true;
             break;
         }
-        if (!found) throw CalendarError("CALENDARIO NON TROVATO: " + name);
+        if (!found)
+            throw CalendarError("CALENDARIO NON TROVATO: " + name + " manca nell'elenco \"" + kIndexFile +
+                                "\" (file danneggiato o incompleto)");
         source = kDatabaseFile;
     } else {
         source = std::string("Calendar\\") + name;
@@ -104,6 +108,10 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
     const std::string bytes = rt::ReadFileBytes(source);
     const std::size_t size = bytes.size() / kZoneCalendarRecordSize;
     std::vector<ZoneCalendarRecord> records;
+    if (table == PlaceTableKind::Foreign && static_cast<std::size_t>(start) + 2 > size)
+        throw CalendarError("CALENDARIO VUOTO: " + name + ": l'elenco \"" + kIndexFile + "\" lo pone alla scheda " +
+                            std::to_string(start) + ", ma \"" + kDatabaseFile + "\" ne ha " + std::to_string(size) +
+                            " (file danneggiato o incompleto)");
     for (std::size_t i = static_cast<std::size_t>(start); i < size; ++i) {
         const char* p = bytes.data() + i * kZoneCalendarRecordSize;
         ZoneCalendarRecord z = DecodeZoneCalendarRecord(rt::Bytes(p, p + kZoneCalendarRecordSize));
@@ -115,6 +123,10 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
         records.push_back(z);
     }
     return records;
+}
+
+std::string CalendarSourceFile(PlaceTableKind table, const std::string& name) {
+    return table == PlaceTableKind::Foreign ? std::string(kDatabaseFile) : "Calendar\\" + name;
 }
 
 std::string ChainedCalendarName(const ZoneCalendarRecord& record) {
@@ -172,7 +184,9 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     result.FixedZoneMinusFive = name == kFixedZoneCalendar;
 
     std::vector<ZoneCalendarRecord> records = load(name);
-    if (records.size() < 2) throw CalendarError("CALENDARIO VUOTO: " + name);
+    if (records.size() < 2)
+        throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.Table, name) +
+                            "\" danneggiato o incompleto)");
     const long double jd = query.ClockJulianDay;
 
     // Record 0: the Gregorian switch.
@@ -218,7 +232,9 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     int filesVisited = 1;
     for (;;) {
         std::size_t n = records.size();
-        if (n < 2) throw CalendarError("CALENDARIO VUOTO: " + name);
+        if (n < 2)
+            throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.Table, name) +
+                                "\" danneggiato o incompleto)");
         std::size_t i = 1;
         bool nextFile = false;
         for (;;) {
@@ -234,16 +250,30 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
                 result.Lines.push_back(line);
             }
             if (chain) {
+                // The file that holds the chain record is the one to name when
+                // the chain leads nowhere.
+                const std::string from = CalendarSourceFile(query.Table, name);
                 name = ChainedCalendarName(r);
                 CalendarLine line;
                 line.ChainLine = true;
                 line.ChainName = name;
                 result.Lines.push_back(line);
                 if (!visited.insert(name).second || ++filesVisited > kMaxChainedFiles)
-                    throw CalendarError("CATENA DI CALENDARI CIRCOLARE: " + name);
+                    throw CalendarError("CATENA DI CALENDARI CIRCOLARE: " + name + " (\"" + from +
+                                        "\" danneggiato o incompleto)");
                 chained = true;
                 cur.date = r.StoredDate;
-                records = load(name);
+                try {
+                    records = load(name);
+                } catch (const CalendarError& e) {
+                    throw CalendarError(std::string(e.what()) + "; la catena viene da \"" + from + "\"");
+                } catch (const rt::DamagedFileError&) {
+                    throw;  // names its own file
+                } catch (const rt::IoError& e) {
+                    if (e.Code() != rt::kFileNotFound) throw;
+                    throw CalendarError("CALENDARIO NON TROVATO: " + name + ", al quale rimanda \"" + from +
+                                        "\" (file danneggiato o incompleto)");
+                }
                 nextFile = true;
                 break;
             }

@@ -44,8 +44,13 @@ inline constexpr const char* kLocalMeanTimeCode = "LMT ";
 inline constexpr const char* kChainCode = "RICH";
 inline constexpr const char* kEndCode = "****";
 
+// The file a calendar is read from: "Calendar\Database.cll" for the foreign
+// table, the calendar's own file in "Calendar\" for the Italian one.
+std::string CalendarSourceFile(PlaceTableKind table, const std::string& name);
+
 // A calendar that cannot be walked: missing from the index, empty, or a chain
-// of calendars that comes back to itself. The text is the message to show.
+// of calendars that comes back to itself. The text is the message to show; it
+// names the file that is damaged or incomplete.
 class CalendarError : public std::runtime_error {
 public:
     explicit CalendarError(const std::string& text) : std::runtime_error(text) {}

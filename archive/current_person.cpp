@@ -4,11 +4,13 @@
 
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
+#include "archive/record_checks.h"
 #include "archive/stored_numbers.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/houses.h"
 #include "engine/position_text.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
@@ -71,9 +73,25 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         data.Reset();
         ArchiveShared.BirthRecordBuffer = DecodeBirthRecord(data.Read(0));
         data.Close();
-        CheckBirthRecordNumbers(ArchiveShared.BirthRecordBuffer, data.Name());
     }
     const BirthRecord& r = ArchiveShared.BirthRecordBuffer;
+    // A current person the store would not have written is damaged: it is
+    // named once and not shown, and no chart is computed from it.
+    bool damaged = false;
+    if (!IsBlank(r.DateField)) {
+        const std::string problem =
+            StoredPersonProblem(IndexEntryName(ArchiveShared.IndexEntryBuffer), r, std::nullopt);
+        if (!problem.empty()) {
+            damaged = true;
+            rt::ReportDamagedFileOnce(
+                ArchiveFileName(kCurrentPersonArchive, ".ST2"),
+                DamagedPersonMessage(kCurrentPersonArchive, IndexEntryName(ArchiveShared.IndexEntryBuffer), 0,
+                                     problem) +
+                    " La persona corrente non viene mostrata: richiamarla dal suo archivio.");
+        } else {
+            CheckBirthRecordNumbers(r, ArchiveFileName(kCurrentPersonArchive, ".ST2"));
+        }
+    }
 
     // Step 2: the birth data from the record.
     b.SubjectName = IndexEntryName(ArchiveShared.IndexEntryBuffer);
@@ -82,7 +100,7 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     ArchiveShared.BirthDateLine = engine::DotCommaBuffer;
     ArchiveShared.BirthPlaceLine = r.PlaceField;
     b.BirthDateKey = engine::DotCommaBuffer;
-    const bool empty = IsBlank(b.BirthDateKey);
+    const bool empty = damaged || IsBlank(b.BirthDateKey);
     if (!empty && !engine::SortKeyToDateTimeText(b.BirthDateKey, b.BirthDateText,
                                                  b.TimeZoneCorrectionText))
         c.TimeZoneCorrection = 0;  // no readable correction: clock time taken as UT
@@ -92,6 +110,17 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     b.Nationality = r.NationalityField;
     c.GregorianCalendar = r.CalendarField == "GR";
     b.SubjectName = rt::CutTo(b.SubjectName, kIndexNameWidth);
+    if (damaged) {
+        // Nothing of the damaged record is taken for the current person.
+        b.SubjectName.clear();
+        b.BirthDateKey.clear();
+        b.CoordinatesText.clear();
+        b.BirthPlace.clear();
+        b.Nationality.clear();
+        ArchiveShared.BirthDateLine.clear();
+        ArchiveShared.BirthPlaceLine.clear();
+        c.GregorianCalendar = true;
+    }
 
     // Step 3: the main window's data memo.
     if (forShow && view) {

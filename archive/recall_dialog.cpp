@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "archive/form_helpers.h"
+#include "archive/record_checks.h"
 #include "archive/stored_numbers.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
@@ -201,6 +202,21 @@ void TFormRich::LoadChosenPerson() {
     }
     WritePointerHandOff(rt::ZeroPad(*number, 5), ArchiveName);
     LoadedRecord = Files.ReadBirthRecord(*number);
+    // A record the store would not have written is damaged: it is named and not
+    // loaded, so it never becomes the current person.
+    std::optional<AnnotationRecord> notes;
+    std::string textNumber;
+    std::string problem;
+    try {
+        if (Files.HasAnnotationFile()) notes = ReadRecordAnnotation(Files, LoadedRecord, textNumber);
+    } catch (const ArchiveError& e) {
+        problem = e.what();  // its annotation number names no annotation
+    }
+    if (problem.empty()) problem = StoredPersonProblem(IndexEntryName(entry), LoadedRecord, notes);
+    if (!problem.empty()) {
+        RefuseDamagedPerson(entry, *number, problem);
+        return;
+    }
     CheckBirthRecordNumbers(LoadedRecord, ArchiveFileName(ArchiveName, ".ST2"));
     const BirthRecord& rec = LoadedRecord;
 
@@ -235,10 +251,8 @@ void TFormRich::LoadChosenPerson() {
     Chart.GregorianCalendar = rec.CalendarField == "GR";
     EditCal->setText(Chart.GregorianCalendar ? "GREG" : "GIUL");
 
-    if (Files.HasAnnotationFile()) {
-        std::string textNumber;
-        AnnotationRecord notes = ReadRecordAnnotation(Files, rec, textNumber);
-        std::string memo = RecallAnnotationLine(notes);
+    if (notes) {
+        std::string memo = RecallAnnotationLine(*notes);
         MemoAnnotaz->setPlainText(gui::ToQt(memo));
         // Written with the person at the confirmation: a recall given up
         // leaves the current person's notes and text as they are.
@@ -250,6 +264,18 @@ void TFormRich::LoadChosenPerson() {
     }
     EditSoggetto->clear();
     Loaded = true;
+}
+
+void TFormRich::RefuseDamagedPerson(const std::string& entry, int number, const std::string& problem) {
+    ClearShownData();
+    Loaded = false;
+    BitBtnOK->setEnabled(false);
+    BitBtnInverti->setEnabled(false);
+    SetSearchFieldValid(false);
+    EditSoggetto->clear();
+    engine::Birth.SubjectName.clear();
+    gui::ShowMessage(DamagedPersonMessage(ArchiveName, IndexEntryName(entry), number, problem) +
+                     " Non viene richiamata: la persona corrente resta quella di prima.");
 }
 
 void TFormRich::BitBtnInvertiClick() {

@@ -47,6 +47,8 @@ protected:
 
 private:
     void Open(const std::string& letters);
+    // Reports the chosen person's record as damaged and leaves nothing loaded.
+    void RefuseDamagedPerson(const std::string& entry, int number, const std::string& problem);
 };
 
 extern TFormRich* FormRich;

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "archive/archive_files.h"
 #include "engine/calendar.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/number_text.h"
 
 namespace archive {
@@ -87,6 +89,18 @@ std::string StoredPersonProblem(std::string_view name, const BirthRecord& r,
         for (const std::string& line : annotation->Lines)
             if (!(p = TextProblem(line, "Un'annotazione")).empty()) return p;
     return {};
+}
+
+std::string DamagedPersonMessage(std::string_view archive, std::string_view name, int recordNumber,
+                                 std::string_view problem) {
+    std::string shown(name);
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    std::string m = "La scheda di \"" + rt::ShownValue(shown, kIndexNameWidth) + "\" nell'archivio \"" +
+                    std::string(archive) + "\" (file \"" + ArchiveFileName(archive, ".ST2") + "\"";
+    if (recordNumber > 0) m += ", scheda " + rt::ZeroPad(recordNumber, 5);
+    std::string what(problem);
+    if (!what.empty() && what.back() == '.') what.pop_back();
+    return m + ") \xE8 danneggiata: " + what + ".";
 }
 
 }  // namespace archive

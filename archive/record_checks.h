@@ -33,4 +33,9 @@ std::string TextProblem(std::string_view text, std::string_view what);
 std::string StoredPersonProblem(std::string_view name, const BirthRecord& record,
                                 const std::optional<AnnotationRecord>& annotation);
 
+// The message of a stored person whose record fails the checks above: the
+// archive, its data file, the person and record number, and the problem.
+std::string DamagedPersonMessage(std::string_view archive, std::string_view name, int recordNumber,
+                                 std::string_view problem);
+
 }  // namespace archive

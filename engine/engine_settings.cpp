@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/runtime/fixed_string.h"
@@ -174,25 +175,83 @@ void SaveOrbSets(const OrbSets& sets) {
 
 OrbSets LoadOrbSets() {
     if (!rt::PathExists(kOrbSetsFile)) SaveOrbSets(DefaultOrbSets());
-    std::vector<std::string> lines = rt::ReadTextLines(kOrbSetsFile);
+    // A file that cannot be read at all (no permission, a folder in its place)
+    // raises its error here: nothing is replaced and nothing is saved.
+    const std::vector<std::string> lines = rt::ReadTextLines(kOrbSetsFile);
     OrbSets sets = DefaultOrbSets();
-    auto number = [&](std::size_t line, Real fallback) {
-        if (line > lines.size()) return fallback;
+    const OrbSets defaults = sets;
+    // The values that could not be read, each named by its line and text.
+    std::vector<std::string> bad;
+    bool missing = false;
+    auto number = [&](std::size_t line) -> std::optional<Real> {
+        if (line > lines.size()) {
+            missing = true;
+            return std::nullopt;
+        }
         std::string t = lines[line - 1];
-        while (!t.empty() && t.back() == ' ') t.pop_back();
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.pop_back();
+        std::size_t first = 0;
+        while (first < t.size() && (t[first] == ' ' || t[first] == '\t')) ++first;
         int code = 0;
-        Real v = rt::ValRealEitherSeparator(t, code);
-        if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kOrbSetsFile);
-        return rt::CheckFileNumber(v, 0, kMaxOrb, kOrbSetsFile, "orbita della riga " + std::to_string(line));
+        const Real v = rt::ValRealEitherSeparator(std::string_view(t).substr(first), code);
+        if (code != 0 || first == t.size() || !rt::InRange(v, 0, kMaxOrb)) {
+            bad.push_back("riga " + std::to_string(line) + " \"" + rt::ShownValue(t) + "\"");
+            return std::nullopt;
+        }
+        return v;
     };
-    if (lines.size() < 48) throw rt::IoError(rt::kReadBeyondEnd, kOrbSetsFile);
-    for (int s = 0; s < 3; ++s) {
-        std::size_t base = static_cast<std::size_t>(s) * 16;
-        for (int i = 1; i <= 14; ++i) sets.orbs[s][i] = number(base + i, 0);
-        sets.parallelOrb = number(base + 15, sets.parallelOrb);
-        sets.antisciaOrb = number(base + 16, sets.antisciaOrb);
+    // The parallel and antiscia pair is the same in every set: the first
+    // readable one stands.
+    std::optional<Real> parallel, antiscia;
+    for (std::size_t s = 0; s < 3; ++s) {
+        const std::size_t base = s * 16;
+        for (std::size_t i = 1; i <= 14; ++i) sets.orbs[s][i] = number(base + i).value_or(defaults.orbs[s][i]);
+        const auto p = number(base + 15);
+        const auto a = number(base + 16);
+        if (!parallel) parallel = p;
+        if (!antiscia) antiscia = a;
     }
-    sets.selected = lines.size() >= 49 ? rt::CutTo(lines[48], 1) : std::string();
+    sets.parallelOrb = parallel.value_or(defaults.parallelOrb);
+    sets.antisciaOrb = antiscia.value_or(defaults.antisciaOrb);
+    sets.selected.clear();
+    if (lines.size() >= 49) {
+        const std::string letter = rt::CutTo(lines[48], 1);
+        if (letter == "A" || letter == "B" || letter == "C" || lines[48].empty())
+            sets.selected = letter;
+        else
+            bad.push_back("riga 49 \"" + rt::ShownValue(lines[48]) + "\"");
+    }
+    // Line 49 alone absent is the file of a window closed with no set marked.
+    if (bad.empty() && !missing) return sets;
+
+    // Damaged: the readable values stay, the others take their defaults; the
+    // damaged file is kept under a number of its own before it is rewritten.
+    std::string what;
+    if (!bad.empty()) {
+        what = bad.size() == 1 ? "valore illeggibile alla " : "valori illeggibili alla ";
+        const std::size_t shown = std::min<std::size_t>(bad.size(), 3);
+        for (std::size_t k = 0; k < shown; ++k) what += (k ? ", " : "") + bad[k];
+        if (bad.size() > shown) what += " e altri " + std::to_string(bad.size() - shown);
+    }
+    if (missing) {
+        if (!what.empty()) what += "; ";
+        what += "finisce alla riga " + std::to_string(lines.size()) + " delle sue 48";
+        // The set in force stays the marked one.
+        if (lines.size() < 49 && (Orbs.OrbSetLetter == "A" || Orbs.OrbSetLetter == "B" || Orbs.OrbSetLetter == "C"))
+            sets.selected = Orbs.OrbSetLetter;
+    }
+    const std::string keep = rt::KeepDamagedCopy(kOrbSetsFile);
+    std::string message = "Il file delle orbite \"" + std::string(kOrbSetsFile) + "\" era danneggiato (" + what +
+                          "): i valori illeggibili sono sostituiti da quelli predefiniti";
+    if (keep.empty()) {
+        // Without a copy the file stays as it is and nothing is saved over it.
+        sets.damaged = true;
+        g_report(message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
+                           "orbite non vengono salvate.");
+        return sets;
+    }
+    SaveOrbSets(sets);
+    g_report(message + "; il file danneggiato \xE8 conservato come \"" + keep + "\".");
     return sets;
 }
 

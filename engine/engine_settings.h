@@ -43,9 +43,19 @@ struct OrbSets {
     Real parallelOrb = 1;
     Real antisciaOrb = 1;
     std::string selected;  // "A", "B", "C" or empty when the line is absent
+    // The file was damaged and no copy of it could be kept: it was left as it
+    // was, and these sets (its readable values, defaults for the rest) must
+    // not be saved over it.
+    bool damaged = false;
 };
 OrbSets DefaultOrbSets();
-// Reads the orb sets; a missing file is created with the defaults first.
+// Reads the orb sets; a missing file is created with the defaults first. A
+// damaged file (a line that is no orb, a file cut short, a line 49 that is no
+// set letter) is reported through the message sink of SetSettingsReporter,
+// naming the file and the values; its readable values are kept, the others
+// take their defaults, and the file is rewritten so after its damaged copy is
+// kept under a number of its own. A file that cannot be read at all raises
+// its input/output error.
 OrbSets LoadOrbSets();
 void SaveOrbSets(const OrbSets& sets);
 

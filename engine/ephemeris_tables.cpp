@@ -1,5 +1,7 @@
 #include "engine/ephemeris_tables.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,7 +48,7 @@ void ReadTwoRecords(const std::filesystem::path& path, const char* name, std::si
                     std::int64_t n, std::uint8_t* out) {
     if (n < 0) throw rt::IoError(rt::kReadBeyondEnd, name);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw rt::IoError(rt::kFileNotFound, name);
+    if (fd < 0) throw rt::IoError(rt::IoCodeFromErrno(errno), name);  // missing, or not readable
     const ssize_t want = static_cast<ssize_t>(2 * size);
     const ssize_t got = ::pread(fd, out, static_cast<std::size_t>(want),
                                 static_cast<off_t>(n * static_cast<std::int64_t>(size)));
@@ -195,6 +197,8 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
         return;
     }
     std::ifstream in(path, std::ios::binary);
+    // A table there but not readable is no short table: its own error.
+    if (!in.is_open()) throw rt::IoError(rt::IoCodeFromErrno(errno), name);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) throw rt::IoError(rt::kReadBeyondEnd, name);
     if (bytes.size() < static_cast<std::size_t>(records) * recordSize) {

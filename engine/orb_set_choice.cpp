@@ -14,7 +14,8 @@ bool ApplyOrbSet(const std::string& letter) {
     WriteOrbiDomiSettings(sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb,
                           Chart.HouseSystemName, Chart.NodeType, chosen, Chart.BlackMoonType);
     sets.selected = chosen;
-    SaveOrbSets(sets);
+    // A damaged file that could not be kept is not written over.
+    if (!sets.damaged) SaveOrbSets(sets);
     LoadOrbiDomiSettings();
     return true;
 }

@@ -5,9 +5,12 @@
 #include <fstream>
 #include <system_error>
 
+#include <QApplication>
 #include <QGuiApplication>
 
 #include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/paths.h"
 
 namespace fuzz {
@@ -41,6 +44,10 @@ void PrepareWorkFolder() {
     // The program's own start: the shipped tree copied into the data folder,
     // which becomes the working folder.
     rt::PrepareDataFolder();
+    // No window waits for a person.
+    gui::SetLastResortModalHandler([](QDialog*) { return int(gui::mrCancel); });
+    // A damaged file is what the drivers feed: it is told to nobody.
+    rt::SetDamagedFileReporter([](const std::string&) {});
     gui::SetMessageSink([](const gui::MessageRequest& m) {
         return m.buttons == gui::Buttons::Ok ? int(gui::AnswerOk) : int(gui::AnswerNo);
     });
@@ -80,6 +87,14 @@ void CopyShippedFile(std::string_view name) {
     rt::EnsureParentFolder(name);
     std::error_code ec;
     fs::copy_file(from, rt::ResolvePath(name), fs::copy_options::overwrite_existing, ec);
+}
+
+void EnsureWidgetApplication() {
+    if (QApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "kelvor-fuzz";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
 }
 
 void EnsureGuiApplication() {

@@ -29,5 +29,8 @@ void CopyShippedFile(std::string_view name);
 
 // Makes sure a Qt application object exists (for fonts and painting).
 void EnsureGuiApplication();
+// The same for windows: an application object that can hold widgets (call it
+// before any other).
+void EnsureWidgetApplication();
 
 }  // namespace fuzz

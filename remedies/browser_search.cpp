@@ -1,5 +1,8 @@
 #include "remedies/browser_search.h"
 
+#include <cerrno>
+#include <filesystem>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -154,29 +157,41 @@ DetailText PrimaryDetail(const PrimaryRecord& r, int state) {
 }  // namespace
 
 void ScanDataRecords(const DbFile& db, const std::function<void(const std::uint8_t*)>& visit) {
-    std::FILE* f = std::fopen(rt::ResolvePath(db.name).c_str(), "rb");
-    if (!f) throw rt::IoError(rt::kFileNotFound, db.name);
+    const auto path = rt::ResolvePath(db.name);
+    std::error_code ec;
+    // A folder where the file should be is no empty database.
+    if (std::filesystem::is_directory(path, ec)) throw rt::IoError(rt::kAccessDenied, db.name);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    // What is the case: missing, or there and not readable.
+    if (!f) throw rt::IoError(rt::IoCodeFromErrno(errno), db.name);
     struct Closer {
         std::FILE* f;
         ~Closer() { std::fclose(f); }
     } closer{f};
+    const auto bytes = std::filesystem::file_size(path, ec);
+    DatabaseDamage damage(db, ec ? 0 : static_cast<std::int64_t>(bytes));
+    std::int64_t r = 0;
     constexpr std::size_t kBlockRecords = 256;
     std::vector<std::uint8_t> block(kBlockRecords * db.recordSize);
     bool header = true;
     for (;;) {
         std::size_t got = std::fread(block.data(), db.recordSize, kBlockRecords, f);
         for (std::size_t i = 0; i < got; ++i) {
+            ++r;
             if (header) {  // record 0 is never data
                 header = false;
                 continue;
             }
-            visit(block.data() + i * db.recordSize);
+            const std::uint8_t* record = block.data() + i * db.recordSize;
+            damage.Look(r - 1, std::string_view(reinterpret_cast<const char*>(record), db.recordSize));
+            visit(record);
         }
         if (got < kBlockRecords) {
             if (std::ferror(f)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
             break;
         }
     }
+    damage.Report();
 }
 
 std::vector<std::int64_t> FindSymptomHits(const std::string& line, bool* more) {

@@ -25,6 +25,7 @@ const std::array<DebilitySign, 13> kDebilitySigns{{
 
 std::vector<RepertoryRecord> ReadRepertoryFile() {
     std::vector<RepertoryRecord> out;
+    ReportDamagedDatabase(RepertoryDb());
     for (const auto& b : rt::ReadAllRecords(kRepertoryDbName, kRepertoryRecordSize))
         out.push_back(DecodeRepertoryRecord(b));
     return out;

@@ -52,6 +52,13 @@ const std::array<PrimaryField, 24> kFields{{
     {&PrimaryRecord::ExtraNotes3, {4563, 250}},
 }};
 
+// The text fields alone, for the check of a damaged file.
+const std::array<Field, 24> kTextFields = [] {
+    std::array<Field, 24> out{};
+    for (std::size_t i = 0; i < kFields.size(); ++i) out[i] = kFields[i].field;
+    return out;
+}();
+
 // Logical texts and the fields of their slices.
 struct LogicalText {
     std::string PrimaryTexts::*text;
@@ -110,7 +117,7 @@ const std::array<ListStem, 12> kSignRemedyLists{{
     {"Vissen", "Vissen"},
 }};
 
-DbFile PrimaryDb() { return {kPrimaryDbName, kPrimaryRecordSize}; }
+DbFile PrimaryDb() { return {kPrimaryDbName, kPrimaryRecordSize, kTextFields}; }
 
 std::vector<Field> PrimaryFieldLayout() {
     std::vector<Field> out;
@@ -353,6 +360,7 @@ std::string NameListBytes(const std::vector<std::string>& names) {
 }  // namespace
 
 ListRebuildReport RebuildPrimaryLists() {
+    RequireSoundDatabase(PrimaryDb());
     std::vector<PrimaryRecord> records;
     ListRebuildReport report;
     ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t r, std::string_view b) {

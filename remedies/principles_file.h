@@ -23,6 +23,13 @@ std::vector<PrinciplesRecord> PrinciplesFromLines(const std::vector<std::string>
 rt::Bytes EncodePrinciplesRecord(const PrinciplesRecord& r);
 PrinciplesRecord DecodePrinciplesRecord(const rt::Bytes& b);
 
+// What keeps "Principi.txt" from being the source of the principles file, or
+// an empty text when it has the shape: fifteen groups of five lines (at least
+// 75 lines), a Windows-1252 text with no control characters other than line
+// ends and tabs (a file of random bytes, a UTF-16 or UTF-8 text is refused).
+// IoError when the text cannot be read.
+std::string PrinciplesTextProblem();
+
 // Reads "Principi.txt" and writes "Principi.sto" anew (records 0 to 14). The
 // text is read first and the file is written beside the old one and renamed
 // over it, so a missing text leaves the old file whole.

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
@@ -50,10 +51,72 @@ std::string JoinSlices(const std::vector<std::string>& pieces) {
     return s;
 }
 
+DatabaseDamage::DatabaseDamage(const DbFile& db, std::int64_t fileBytes)
+    : db_(db), partial_(db.recordSize ? fileBytes % static_cast<std::int64_t>(db.recordSize) : 0) {}
+
+void DatabaseDamage::Look(std::int64_t r, std::string_view record) {
+    for (const Field& f : db_.fields) {
+        if (f.offset >= record.size() || static_cast<unsigned char>(record[f.offset]) <= f.capacity) continue;
+        if (damaged_++ == 0) first_ = r;
+        return;
+    }
+}
+
+std::string DatabaseDamage::Problem() const {
+    std::string what;
+    if (damaged_ > 0) {
+        what = "la scheda " + std::to_string(first_);
+        if (damaged_ > 1) what += " e altre " + std::to_string(damaged_ - 1);
+        what += damaged_ > 1 ? " non sono schede della banca dati" : " non \xE8 una scheda della banca dati";
+    }
+    if (partial_ > 0) {
+        if (!what.empty()) what += "; ";
+        what += "l'ultima scheda \xE8 incompleta (" + std::to_string(partial_) + " byte di " +
+                std::to_string(db_.recordSize) + ")";
+    }
+    return what;
+}
+
+void DatabaseDamage::Report() const {
+    const std::string problem = Problem();
+    if (!problem.empty()) rt::ReportDamagedFileOnce(db_.name, rt::DamagedFileMessage(db_.name, problem));
+}
+
+std::string DatabaseProblem(const DbFile& db) {
+    if (db.recordSize == 0) return {};
+    std::string bytes;
+    try {
+        bytes = rt::ReadFileBytes(db.name);
+    } catch (const rt::IoError&) {
+        return {};  // not readable: its readers say so
+    }
+    DatabaseDamage damage(db, static_cast<std::int64_t>(bytes.size()));
+    const std::size_t whole = bytes.size() / db.recordSize;
+    for (std::size_t r = 1; r < whole; ++r)
+        damage.Look(static_cast<std::int64_t>(r), std::string_view(bytes).substr(r * db.recordSize, db.recordSize));
+    return damage.Problem();
+}
+
+std::string ReportDamagedDatabase(const DbFile& db) {
+    std::string problem = DatabaseProblem(db);
+    if (!problem.empty()) rt::ReportDamagedFileOnce(db.name, rt::DamagedFileMessage(db.name, problem));
+    return problem;
+}
+
+DamagedDatabaseError::DamagedDatabaseError(const std::string& file, const std::string& problem)
+    : std::runtime_error(rt::DamagedFileMessage(file, problem) +
+                         " Gli elenchi che ne derivano non sono stati ricostruiti e restano com'erano.") {}
+
+void RequireSoundDatabase(const DbFile& db) {
+    const std::string problem = DatabaseProblem(db);
+    if (!problem.empty()) throw DamagedDatabaseError(db.name, problem);
+}
+
 std::int64_t DataRecordCount(const DbFile& db) {
     rt::RecordFile f(db.name, db.recordSize);
     f.Reset();
     std::int64_t n = f.FileSize();
+    DatabaseDamage(db, f.ByteSize()).Report();
     f.Close();
     return std::max<std::int64_t>(n - 1, 0);
 }

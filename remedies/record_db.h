@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,11 +37,47 @@ std::string JoinSlices(const std::vector<std::string>& pieces);
 
 inline constexpr std::size_t kSliceLength = 250;
 
-// A database file: a program file name and its record size.
+// A database file: a program file name, its record size and the text fields
+// of its records (for the check of a damaged file; none: not checked).
 struct DbFile {
     std::string name;
     std::size_t recordSize;
+    std::span<const Field> fields{};
 };
+
+// What shows a database damaged or incomplete: a last record cut short, or a
+// data record whose text field claims more characters than it can hold (as
+// random bytes or another file in its place do). The readers look at what they
+// read anyway and tell it once, naming the file (rt::ReportDamagedFileOnce);
+// they go on with what they can read.
+class DatabaseDamage {
+public:
+    // `fileBytes`: the size of the file in bytes.
+    DatabaseDamage(const DbFile& db, std::int64_t fileBytes);
+    // Looks at data record r.
+    void Look(std::int64_t r, std::string_view record);
+    std::string Problem() const;  // empty when nothing was wrong
+    void Report() const;          // tells the problem once, if there is one
+
+private:
+    const DbFile& db_;
+    std::int64_t partial_ = 0;
+    std::int64_t damaged_ = 0;
+    std::int64_t first_ = 0;
+};
+// The whole file looked at (empty when sound or unreadable: its readers say so).
+std::string DatabaseProblem(const DbFile& db);
+// DatabaseProblem, told once; returns it.
+std::string ReportDamagedDatabase(const DbFile& db);
+
+// The lists derived from a database are never rebuilt from a damaged one:
+// the good lists stay as they are.
+class DamagedDatabaseError : public std::runtime_error {
+public:
+    DamagedDatabaseError(const std::string& file, const std::string& problem);
+};
+// Raises DamagedDatabaseError when DatabaseProblem(db) names a problem.
+void RequireSoundDatabase(const DbFile& db);
 
 // Number of data records (whole records in the file minus the header).
 std::int64_t DataRecordCount(const DbFile& db);
@@ -65,14 +103,20 @@ void ForEachDataRecordInPlace(const DbFile& db, Visit visit) {
     rt::RecordFile f(db.name, db.recordSize);
     f.Reset();
     const std::int64_t n = f.FileSize();
+    DatabaseDamage damage(db, f.ByteSize());
     constexpr std::int64_t kBlock = 256;
     for (std::int64_t first = 1; first < n; first += kBlock) {
         const std::int64_t count = std::min(kBlock, n - first);
         const std::string block = f.ReadRange(first, count);
-        for (std::int64_t i = 0; i < count; ++i)
-            visit(first + i, std::string_view(block).substr(static_cast<std::size_t>(i) * db.recordSize, db.recordSize));
+        for (std::int64_t i = 0; i < count; ++i) {
+            const std::string_view record =
+                std::string_view(block).substr(static_cast<std::size_t>(i) * db.recordSize, db.recordSize);
+            damage.Look(first + i, record);
+            visit(first + i, record);
+        }
     }
     f.Close();
+    damage.Report();
 }
 
 template <typename Visit>

@@ -30,14 +30,23 @@ std::vector<std::string> EnsureRemedyFiles() {
                                           kRemedyVariantListName};
     for (const auto& p : kPlanetRemedyLists) primaryLists.push_back(RemedyListFileName(p.stem));
     for (const auto& s : kSignRemedyLists) primaryLists.push_back(RemedyListFileName(s.stem));
-    if (AnyMissing(primaryLists)) {
-        RebuildPrimaryLists();
-        made.insert(made.end(), primaryLists.begin(), primaryLists.end());
+    // Lists of a damaged database are not made: the damage is told, and the
+    // windows that need the lists say they are missing.
+    try {
+        if (AnyMissing(primaryLists)) {
+            RebuildPrimaryLists();
+            made.insert(made.end(), primaryLists.begin(), primaryLists.end());
+        }
+    } catch (const DamagedDatabaseError&) {
+        ReportDamagedDatabase(PrimaryDb());
     }
-
-    if (!rt::PathExists(kPathologyListName)) {
-        RebuildPathologyList();
-        made.push_back(kPathologyListName);
+    try {
+        if (!rt::PathExists(kPathologyListName)) {
+            RebuildPathologyList();
+            made.push_back(kPathologyListName);
+        }
+    } catch (const DamagedDatabaseError&) {
+        ReportDamagedDatabase(RepertoryDb());
     }
 
     if (!rt::PathExists(kSignatureSymptomsName)) {

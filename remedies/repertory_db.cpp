@@ -1,5 +1,7 @@
 #include "remedies/repertory_db.h"
 
+#include <array>
+
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
@@ -16,7 +18,9 @@ constexpr Field kNotes2{704, 250};
 constexpr Field kNotes3{955, 250};
 }  // namespace
 
-DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize}; }
+constexpr std::array<Field, 6> kTextFields{kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3};
+
+DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize, kTextFields}; }
 
 std::vector<Field> RepertoryFieldLayout() { return {kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3}; }
 
@@ -108,6 +112,7 @@ std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>
 }
 
 ListRebuildReport RebuildPathologyList() {
+    RequireSoundDatabase(RepertoryDb());
     const std::vector<RepertoryRecord> records = ReadAllRepertoryRecords();
     ListRebuildReport report;
     for (std::size_t i = 0; i < records.size(); ++i)

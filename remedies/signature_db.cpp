@@ -120,7 +120,13 @@ const std::array<PlantListRow, 12> kSignPlantLists{{
     {"pesci", "OpzioneS\\Vissen.rnd"},
 }};
 
-DbFile SignatureDb() { return {kSignatureDbName, kSignatureRecordSize}; }
+const std::array<Field, 9> kTextFields = [] {
+    std::array<Field, 9> out{};
+    for (std::size_t i = 0; i < kFields.size(); ++i) out[i] = kFields[i].field;
+    return out;
+}();
+
+DbFile SignatureDb() { return {kSignatureDbName, kSignatureRecordSize, kTextFields}; }
 
 Bytes EncodeSignatureRecord(const SignatureRecord& r) {
     Bytes b(kSignatureRecordSize, 0);

@@ -13,6 +13,7 @@ namespace remedies {
 
 std::vector<PrimaryRecord> ReadPrimaryFile() {
     std::vector<PrimaryRecord> out;
+    ReportDamagedDatabase(PrimaryDb());
     for (const auto& b : rt::ReadAllRecords(kPrimaryDbName, kPrimaryRecordSize))
         out.push_back(DecodePrimaryRecord(b));
     return out;

@@ -242,6 +242,8 @@ void TFoOrbKel::showEvent(QShowEvent* event) {
 
 void TFoOrbKel::FormActivate() {
     QApplication::restoreOverrideCursor();
+    // Until the sets are read from the file, the window saves nothing over it.
+    SetsLoaded = false;
     LoadOrbSets();
     engine::LoadOrbiDomiSettings();
     gui::SetIdleHandler([this] { MyIdleHandler(); });
@@ -278,6 +280,9 @@ void TFoOrbKel::MyIdleHandler() {
 }
 
 void TFoOrbKel::SaveOrbSets(const std::string& letter) {
+    // The edits hold values of the file only when it was read: a file that could
+    // not be read is never overwritten with what the window shows.
+    if (!SetsLoaded) return;
     engine::OrbSets sets;
     for (int i = 1; i <= 14; ++i) {
         sets.orbs[0][i] = engine::kOrbSetA[static_cast<std::size_t>(i)];
@@ -292,6 +297,7 @@ void TFoOrbKel::SaveOrbSets(const std::string& letter) {
 
 void TFoOrbKel::LoadOrbSets() {
     const engine::OrbSets sets = engine::LoadOrbSets();
+    SetsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
         engine::Orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
             sets.orbs[0][i];

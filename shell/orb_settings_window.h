@@ -52,6 +52,8 @@ public:
 
     bool OrbEditsValid = true;
     bool SpecialOrbsUnchanged = true;
+    // The edits show the sets of "FileDum\MMVarOrb.dum" as last read.
+    bool SetsLoaded = false;
 
     void done(int result) override;
 

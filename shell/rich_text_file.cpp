@@ -30,11 +30,15 @@ std::string LoadPlainText(const fs::path& path) {
     if (fs::is_directory(path, ec)) throw rt::IoError(rt::kAccessDenied, path.string());
     std::ifstream in(path, std::ios::binary);
     if (!in) throw rt::IoError(rt::IoCodeFromErrno(errno), path.string());
+    const auto size = fs::file_size(path, ec);
+    if (!ec && size > kLargestShownText) throw TextNotShownError(path, size);
     std::ostringstream raw;
     raw << in.rdbuf();
+    if (in.bad()) throw rt::IoError(rt::kReadBeyondEnd, path.string());
     std::string bytes = raw.str();
-    std::size_t eof = bytes.find('\x1A');
-    if (eof != std::string::npos) bytes.resize(eof);
+    // A person's text is read whole: a Ctrl-Z inside it is a character of the
+    // text; only one that ends the file is the old end-of-text mark.
+    if (!bytes.empty() && bytes.back() == '\x1A') bytes.pop_back();
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -48,6 +52,11 @@ std::string LoadPlainText(const fs::path& path) {
     }
     return text;
 }
+
+TextNotShownError::TextNotShownError(const fs::path& path, std::uintmax_t size)
+    : std::runtime_error("Il file \"" + rt::Utf8ToCp1252(path.string()) + "\" (" + std::to_string(size) +
+                         " byte) \xE8 troppo grande per essere mostrato intero nell'editor: non \xE8 stato aperto "
+                         "e resta com'\xE8.") {}
 
 void SavePlainText(const fs::path& path, const std::string& text) {
     std::string bytes;

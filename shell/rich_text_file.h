@@ -1,7 +1,9 @@
 #pragma once
 // Plain-text files of the person's-text editor and the small computations of its
 // ruler, caption and status bar. No widgets here.
+#include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace shell {
@@ -12,9 +14,21 @@ inline constexpr const char* kEditFileHandOff = "FileDum\\DatModif.dum";
 inline constexpr const char* kOwnTextsFolder = "MieiTesti";
 inline constexpr const char* kUntitled = "Untitled";
 
+// The largest file the editor shows (a person's text is a few pages).
+inline constexpr std::uintmax_t kLargestShownText = 16u * 1024u * 1024u;
+
+// A file the editor cannot show whole, and therefore does not open.
+class TextNotShownError : public std::runtime_error {
+public:
+    TextNotShownError(const std::filesystem::path& path, std::uintmax_t size);
+};
+
 // The whole file as Windows-1252 text with "\n" line ends (CR LF, a lone CR or a
-// lone LF each end a line); the text ends at a Ctrl-Z byte. IoError when the file
-// cannot be read.
+// lone LF each end a line). Every byte is kept: a Ctrl-Z byte inside the text is
+// a character of it, only a Ctrl-Z that ends the file is dropped as the old
+// end-of-text mark. IoError when the file cannot be read (with the run-time's
+// code of what is the case), TextNotShownError when it is larger than
+// kLargestShownText.
 std::string LoadPlainText(const std::filesystem::path& path);
 
 // Writes Windows-1252 text with every "\n" as CR LF, through a temporary file

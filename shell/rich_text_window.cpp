@@ -314,6 +314,8 @@ void TFoReMaiH::OpenFileOfShowing() {
 }
 
 void TFoReMaiH::PerformFileOpen(const QString& path) {
+    // A file that cannot be read or shown whole is left as it is; the window
+    // keeps the text and the name it had.
     std::string text = LoadPlainText(ToPath(path));
     Editor->setPlainText(gui::ToQt(text));
     SetFileName(path);

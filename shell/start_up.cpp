@@ -17,6 +17,7 @@
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/paths.h"
 #include "archive/draw_settings_file.h"
@@ -75,6 +76,9 @@ void StartUp() {
     SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged engine settings file is reported in a message box.
     engine::SetSettingsReporter([](const std::string& message) { gui::ShowMessage(message); });
+    // So is a damaged reference file, once, and the window that read it goes on.
+    rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
+    rt::ResetDamagedFileReports();
     engine::LoadOrbiDomiSettings();
     // A missing remedy database is created empty, so no browser meets a missing file.
     remedies::ResetRemedyBuffers();

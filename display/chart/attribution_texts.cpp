@@ -3,6 +3,7 @@
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/position_text.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
 
@@ -70,13 +71,25 @@ void AddParagraph(std::vector<std::string>& to, const std::vector<std::string>& 
     if (!text.empty()) to.push_back(std::move(text));
 }
 
-std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report) {
+std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report, bool* read = nullptr) {
     try {
-        return rt::ReadTextLines(name);
+        auto lines = rt::ReadTextLines(name);
+        if (read) *read = true;
+        return lines;
     } catch (const rt::IoError& e) {
         if (report) report(name, e);
+        if (read) *read = false;
         return {};
     }
+}
+
+// Every point and sign has its general texts: a file read without them is
+// damaged or incomplete, and is told so once.
+void RequireGeneralTexts(const char* file, bool read, const std::vector<std::string>& texts, const std::string& whose) {
+    if (!read || !texts.empty()) return;
+    std::string name = whose;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    rt::ReportDamagedFileOnce(file, rt::DamagedFileMessage(file, "mancano i testi generali di " + name));
 }
 
 }  // namespace
@@ -138,7 +151,11 @@ AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& repor
     engine::FormatSignPosLong(dodecatemorion, " ", Chart.DodecatemoriaLongitudes[body]);
     t.specific.push_back("Dodecatemorieen " + Chart.BodyNames[body] + " = " + dodecatemorion);
 
-    AddParagraph(t.general, TextsOfKey(kBodyMixedCodes[body], ReadOrReport(kPlanetGeneralFile, report), 4, 80));
+    bool read = false;
+    const std::vector<std::string> general =
+        TextsOfKey(kBodyMixedCodes[body], ReadOrReport(kPlanetGeneralFile, report, &read), 4, 80);
+    RequireGeneralTexts(kPlanetGeneralFile, read, general, kAttributionBodyNames[body]);
+    AddParagraph(t.general, general);
     t.specificLabel = "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET";
     t.generalLabel = "ALGEMENE TOESCHRIJVINGEN naar de PLANEET";
     return t;
@@ -150,7 +167,11 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     const std::string name = kAttributionSignNames[sign];
     t.specific.push_back(name);
     t.general.push_back(name);
-    AddParagraph(t.general, TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report), 4, 80));
+    bool generalRead = false;
+    const std::vector<std::string> texts =
+        TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report, &generalRead), 4, 80);
+    RequireGeneralTexts(kSignGeneralFile, generalRead, texts, name);
+    AddParagraph(t.general, texts);
 
     // The sign file keys Aquarius "Ac"; the general texts key it "Aq".
     const std::vector<std::string> keys = ReadOrReport(kSignPositionFile, report);

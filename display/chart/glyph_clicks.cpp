@@ -1,5 +1,7 @@
 #include "display/chart/glyph_clicks.h"
 
+#include "display/draw/glyphs.h"
+
 #include <QEvent>
 #include <array>
 #include <functional>
@@ -191,11 +193,10 @@ void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer) { AntisciaDrawer() = std
 void ResetGlyphClickState() { ClickState = GlyphClickState{}; }
 
 void LoadGlyphImage(QLabel* image, const std::string& fileName) {
-    std::string bytes;
-    try {
-        bytes = rt::ReadFileBytes(fileName);
-    } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(fileName, e);
+    // The glyph loader's own check: a missing or damaged glyph is told once and
+    // never played.
+    const auto bytes = ReadSoundGlyph(fileName);
+    if (!bytes) {
         image->clear();
         return;
     }
@@ -203,7 +204,7 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
     picture.fill(Qt::black);
     {
         PainterSurface surface(&picture);
-        surface.PlayMetafile(bytes, Rect{4, 4, 92, 92});
+        surface.PlayMetafile(*bytes, Rect{4, 4, 92, 92});
         surface.Flush();
     }
     image->setPixmap(QPixmap::fromImage(picture));

@@ -10,6 +10,7 @@
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/position_text.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/text_file.h"
@@ -167,9 +168,13 @@ YearRulers EvaluateYearRulers(const engine::ChartState& chart) {
     const std::string key = engine::IntToStrZeroPad(r.key, 4);
     const std::vector<std::string> lines = rt::ReadTextLines(kYearRulersFile);
     std::string line;
+    bool found = false;
     for (const std::string& l : lines) {
         line = l;
-        if (l.substr(0, 4) == key) break;
+        if (l.substr(0, 4) == key) {
+            found = true;
+            break;
+        }
     }
     auto ruler = [&](std::size_t at) {
         if (line.size() < at + 2) return 0;
@@ -183,11 +188,24 @@ YearRulers EvaluateYearRulers(const engine::ChartState& chart) {
     r.cycleRuler = ruler(6);
     r.yearText = "Jaar van " + RulerName(r.yearRuler);
     r.cycleText = "In de Cyclus van " + RulerName(r.cycleRuler);
+    // The table holds every year of the cycle, each with two rulers.
+    if (lines.empty())
+        r.problem = "\xE8 vuoto";
+    else if (!found)
+        r.problem = "manca la riga dell'anno " + key;
+    else if (r.yearRuler == 0 || r.cycleRuler == 0)
+        r.problem = "la riga \"" + rt::ShownValue(line) + "\" non nomina i reggenti dell'anno " + key;
     return r;
+}
+
+void ReportYearRulerProblem(const YearRulers& rulers) {
+    if (!rulers.problem.empty())
+        rt::ReportDamagedFileOnce(kYearRulersFile, rt::DamagedFileMessage(kYearRulersFile, rulers.problem));
 }
 
 void DrawYearAndCycleRulers(Surface& dc) {
     const YearRulers r = EvaluateYearRulers(Chart);
+    ReportYearRulerProblem(r);
     dc.SetTextColor(kCyan);
     TextOutCentered(dc, r.yearText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY);
     TextOutCentered(dc, r.cycleText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY + 5);

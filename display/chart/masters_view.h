@@ -75,11 +75,16 @@ struct YearRulers {
     int cycleRuler = 0;
     std::string yearText;   // "Jaar van " + ruler
     std::string cycleText;  // "In de Cyclus van " + ruler
+    // What shows the table damaged or incomplete (a year of the cycle without
+    // its line, a line without readable rulers), empty when it is sound.
+    std::string problem;
 };
 // The year key of the chart (computes the Sun on 31 December of the birth
 // year at 23:59, the chart state left as it was) and its line of the table; a
 // year without a line takes the last line. A missing table raises rt::IoError.
 YearRulers EvaluateYearRulers(const engine::ChartState& chart);
+// Tells once that the table is damaged or incomplete, when the rulers show it.
+void ReportYearRulerProblem(const YearRulers& rulers);
 // Draws the two lines at the wheel centre.
 void DrawYearAndCycleRulers(Surface& dc);
 

@@ -20,7 +20,9 @@
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
+#include "remedies/signature_db.h"
 #include "platform/runtime/number_text.h"
 
 namespace display {
@@ -131,6 +133,15 @@ void ShowRemedySymptoms(TFgrKelvo& form, int index) {
     } catch (const rt::IoError& e) {
         ReportFileErrorOnce("OpzioneS\\DataStf.Rnd", e);
         return;
+    }
+    if (found.signatures.empty()) {
+        // The plant lists are made from the database: a plant they name that
+        // the database lacks shows the database damaged or incomplete.
+        rt::ReportDamagedFileOnce(
+            remedies::kSignatureDbName,
+            rt::DamagedFileMessage(remedies::kSignatureDbName, "non contiene la pianta \"" +
+                                                                    rt::ShownValue(found.symptoms.size() > 1 ? found.symptoms[1] : entry, 40) +
+                                                                    "\" che l'elenco delle piante nomina"));
     }
     ShowLinesIn(form.Memo3, found.symptoms);
     ShowLinesIn(form.Memo4, found.signatures);

@@ -80,21 +80,27 @@ Rect GlyphRect(long double x, long double y, long double size) {
     return {c.x - h, c.y - h, c.x + h, c.y + h};
 }
 
-void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size) {
-    const Rect r = GlyphRect(x, y, size);
+std::optional<std::string> ReadSoundGlyph(std::string_view fileName) {
     std::string bytes;
     try {
         bytes = rt::ReadFileBytes(fileName);
     } catch (const rt::IoError&) {
         bytes.clear();
     }
-    if (!bytes.empty() && CheckEmf(bytes).empty()) {
-        dc.PlayMetafile(bytes, r);
+    // A glyph the check calls damaged is never played.
+    if (!bytes.empty() && CheckEmf(bytes).empty()) return bytes;
+    if (Reported().insert(std::string(fileName)).second)
+        gui::ShowMessage("Simbolo mancante o danneggiato: " + std::string(fileName));
+    return std::nullopt;
+}
+
+void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size) {
+    const Rect r = GlyphRect(x, y, size);
+    if (const auto bytes = ReadSoundGlyph(fileName)) {
+        dc.PlayMetafile(*bytes, r);
         return;
     }
     DrawPlaceholder(dc, r);
-    if (Reported().insert(std::string(fileName)).second)
-        gui::ShowMessage("Simbolo mancante o danneggiato: " + std::string(fileName));
 }
 
 void DrawPlanetGlyph(int code, long double x, long double y, long double size) {

@@ -3,6 +3,7 @@
 // ("B", black screen) and a black ("N", paper) version, stretched into a square
 // centred on a page point. A file that is missing or damaged is reported once and
 // drawn as a placeholder; the drawing goes on.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,11 @@ std::string ElementGlyphStem(int code);
 
 // The device square of a glyph of side size centred on the page point.
 Rect GlyphRect(long double x, long double y, long double size);
+
+// The bytes of a glyph metafile that passes the metafile check; a missing or
+// damaged one is reported once ("Simbolo mancante o danneggiato") and gives
+// nothing, so it is never played.
+std::optional<std::string> ReadSoundGlyph(std::string_view fileName);
 
 // Stretch-draws a glyph file into the square on the surface.
 void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size);

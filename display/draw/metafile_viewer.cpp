@@ -10,6 +10,7 @@
 #include "display/draw/emf_player.h"
 #include "display/draw/font_mapping.h"
 #include "display/draw/painter_surface.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/win1252.h"
@@ -44,6 +45,15 @@ std::string MissingMetafileMessage(std::string_view metafileName) {
     return "File grafico non trovato: " + rt::Utf8ToCp1252(MetafileViewerFile(metafileName).string());
 }
 
+std::string MetafileDamage(const std::string& bytes) {
+    const auto header = ReadEmfHeader(bytes);
+    if (!header) return "non comincia con l'intestazione di un metafile";
+    if (header->bytes > bytes.size())
+        return "non \xE8 un metafile intero: ne restano " + std::to_string(bytes.size()) + " byte dei " +
+               std::to_string(header->bytes) + " che la sua intestazione indica";
+    return "non \xE8 un metafile intero: le sue schede non corrispondono alla sua intestazione";
+}
+
 TFoMetGra::TFoMetGra(QWidget* parent) : QDialog(parent) {
     setObjectName("FoMetGra");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -71,6 +81,9 @@ void TFoMetGra::DrawFile() {
         }
     }
     if (!bytes.empty()) {
+        // A metafile cut short or damaged shows what can be read of it, and
+        // says once that it is not whole.
+        if (!CheckEmf(bytes).empty()) rt::ReportDamagedFileOnce(name, rt::DamagedFileMessage(name, MetafileDamage(bytes)));
         PainterSurface surface(&picture_);
         PlayEmf(bytes, surface, {0, 0, s.width(), s.height()});
     } else if (missing_) {

@@ -12,6 +12,10 @@ class QPushButton;
 
 namespace display {
 
+// What makes a metafile that fails its check damaged or incomplete, as a
+// message says it.
+std::string MetafileDamage(const std::string& bytes);
+
 class TFoMetGra : public QDialog {
     Q_OBJECT
 public:

@@ -81,6 +81,7 @@ void DrawPlanetaryHourBlock(Surface& dc, Real x, Real y) {
 void DrawYearRuler(Surface& dc, Real x, Real y) {
     SheetBlockGuard guard(dc);
     const YearRulers r = EvaluateYearRulers(Chart);
+    ReportYearRulerProblem(r);
     SetTextColorByCode(dc, 0);
     TextOutLeft(dc, "Jaar van " + RulerName(r.yearRuler), 2, x, y);
     TextOutLeft(dc, "In de cyclus van " + RulerName(r.cycleRuler), 15, x, y + 4);

@@ -8,6 +8,7 @@
 #include "display/sheets/sheet_glyphs.h"
 #include "display/wheel/chart_geometry.h"
 #include "engine/angles.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 
@@ -96,16 +97,21 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
     int n = 1;
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "TERMEN", 2, x - 1, y - 8);
+    // The sector keys the file has no text for: every body in every sector has one.
+    std::vector<std::string> missing;
     for (const std::string& line : keys) {
         std::string key = line.substr(0, 8);
-        if (key.size() == 6)
+        const bool sector = key.size() == 6;
+        if (sector)
             key += "  ";
         else
             key = "********";
+        bool matched = false;
         // The glyph belongs to the body the key names, whatever came before.
         const int body = BodyOfTermKey(key);
         for (const std::string& t : texts) {
             if (t.compare(0, 8, key) != 0 || t.size() < 8) continue;
+            matched = true;
             DrawSheetBodyGlyph(&dc, body ? body : n, x, y, 4.0L);
             const std::string text = t.size() > 21 ? t.substr(21, 60) : std::string();
             TextOutLeft(dc, text, 2, x + 4, y - 2.6L);
@@ -118,6 +124,12 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
                 SetTextColorByCode(dc, 0);
             }
         }
+        if (sector && !matched) missing.push_back(key.substr(0, 6));
+    }
+    if (!missing.empty()) {
+        std::string what = texts.empty() ? std::string("\xE8 vuoto") : "manca il testo di " + rt::ShownValue(missing[0]);
+        if (!texts.empty() && missing.size() > 1) what += " e di altri " + std::to_string(missing.size() - 1) + " termini";
+        rt::ReportDamagedFileOnce(kTermsTextFile, rt::DamagedFileMessage(kTermsTextFile, what));
     }
 }
 

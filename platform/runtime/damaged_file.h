@@ -1,7 +1,11 @@
 #pragma once
-// A damaged file the program repairs by writing its defaults back keeps the
-// damaged copy for the user, numbered so that a later damage never overwrites
-// an earlier one: "MMVarLas.stt.damaged1", "MMVarLas.stt.damaged2", ...
+// Damaged files. A file the program repairs by writing its defaults back keeps
+// the damaged copy for the user, numbered so that a later damage never
+// overwrites an earlier one: "MMVarLas.stt.damaged1", "MMVarLas.stt.damaged2",
+// ... A reference file the program only reads (a table, a text, a database,
+// a picture) that turns out damaged or incomplete is reported once, naming the
+// file, and the window that read it goes on with what it could read.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +15,30 @@ namespace rt {
 // returns that name's last component (Windows-1252); empty when no copy could
 // be made.
 std::string KeepDamagedCopy(std::string_view name);
+
+// "Il file \"<name>\" è danneggiato o incompleto (<detail>)": the message of a
+// damaged reference file (Windows-1252). The detail says what is wrong.
+std::string DamagedFileMessage(std::string_view name, std::string_view detail);
+
+// A text from a damaged file as a message can show it: at most `width`
+// characters, control characters as "?".
+std::string ShownValue(std::string_view text, std::size_t width = 20);
+
+// Who is told of a damaged file (the program shows a message box; the default
+// writes to standard error).
+void SetDamagedFileReporter(std::function<void(const std::string& message)> report);
+
+// Tells the user that the named file is damaged or incomplete. The same file
+// is told once as long as it stays as it is (the same size and modification
+// time): a window that draws or reads it again says nothing more, a file
+// changed and damaged again is told again. Returns true when told now.
+bool ReportDamagedFileOnce(std::string_view name, const std::string& message);
+
+// The file as it stands (its full path, size and modification time): equal
+// texts mean the same file unchanged.
+std::string FileStateKey(std::string_view name);
+
+// Forgets what was told (a new data folder, tests).
+void ResetDamagedFileReports();
 
 }  // namespace rt

@@ -40,9 +40,9 @@ void RecordFile::Open(int flags) {
     }
     if (fd_ < 0) {
         const int err = errno;
-        std::error_code ec;
         if (flags & O_CREAT) throw IoError(IoCodeFromErrno(err, true), name_);
-        throw IoError(fs::exists(p, ec) ? kAccessDenied : kFileNotFound, name_);
+        // What is the case: missing, or there and not to be read.
+        throw IoError(IoCodeFromErrno(err), name_);
     }
     struct stat st {};
     if (::fstat(fd_, &st) != 0) {
@@ -80,6 +80,11 @@ std::int64_t RecordFile::FileSize() const {
     struct stat st {};
     if (::fstat(fd_, &st) == 0) bytes_ = static_cast<std::int64_t>(st.st_size);
     return bytes_ / static_cast<std::int64_t>(size_);
+}
+
+std::int64_t RecordFile::ByteSize() const {
+    FileSize();
+    return bytes_;
 }
 
 std::int64_t RecordFile::KnownRecords(std::int64_t atLeast) {
@@ -178,7 +183,7 @@ std::string ReadFileBytes(std::string_view name) {
     std::error_code ec;
     if (fs::is_directory(p, ec)) throw IoError(kAccessDenied, std::string(name));
     std::ifstream in(p, std::ios::binary);
-    if (!in) throw IoError(fs::exists(p, ec) ? kAccessDenied : kFileNotFound, std::string(name));
+    if (!in) throw IoError(IoCodeFromErrno(errno), std::string(name));
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

@@ -29,6 +29,7 @@ public:
 
     std::size_t RecordSize() const { return size_; }
     std::int64_t FileSize() const;   // whole records in the file
+    std::int64_t ByteSize() const;   // bytes in the file (a partial last record included)
     std::int64_t Count() const { return FileSize() - 1; }  // data records after the header
 
     Bytes Read(std::int64_t n);                  // IoError 100 beyond the end

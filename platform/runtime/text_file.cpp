@@ -21,10 +21,8 @@ std::string ReadAll(const fs::path& p, const std::string& name) {
     // A folder where the file should be is no empty text.
     if (fs::is_directory(p, dir)) throw IoError(kAccessDenied, name);
     std::ifstream in(p, std::ios::binary);
-    if (!in) {
-        std::error_code ec;
-        throw IoError(fs::exists(p, ec) ? kAccessDenied : kFileNotFound, name);
-    }
+    // What is the case: missing, or there and not to be read.
+    if (!in) throw IoError(IoCodeFromErrno(errno), name);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
 #include "remedies/principles_file.h"
 #include "remedies/windows/window_parts.h"
 
@@ -41,6 +42,14 @@ TFoPrinci::TFoPrinci() {
 
 void TFoPrinci::Button1Click() {
     LabStato->clear();
+    // A text that is not the principles' text never replaces a good file.
+    const std::string problem = PrinciplesTextProblem();
+    if (!problem.empty()) {
+        gui::ShowMessage(std::string("Il testo \"") + kPrinciplesTextName + "\" " + problem + ": l'archivio \"" +
+                         kPrinciplesFileName + "\" non \xE8 stato generato e resta com'\xE8.");
+        SetText(LabStato, std::string("Archivio \"") + kPrinciplesFileName + "\" non generato.");
+        return;
+    }
     GeneratePrinciples();
     SetText(LabStato, std::string("Archivio \"") + kPrinciplesFileName + "\" generato.");
 }

@@ -3,6 +3,8 @@
 // archives, the current person's slot, text files and hand-offs.
 #include <gtest/gtest.h>
 
+#include "platform/gui/message_box.h"
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -418,11 +420,37 @@ TEST(TextFiles, NumberedFromOneWithCounterAndHandOffs) {
     EXPECT_EQ(CreatePersonTextFile("BASE", "VERDI"), "00003");
     EXPECT_EQ(rt::ReadTextLines("BASEtxt\\00002.txt"), (std::vector<std::string>{"ROSSI"}));
 
-    // A counter that is not a number stops before any file is made.
+    // A counter that is not a number is told, kept, and repaired after the
+    // highest text in use; the text is made all the same.
     fs::create_directory("RICEtxt");
     rt::WriteTextLines("RICEtxt\\FlagTxt.set", {"abc"});
-    EXPECT_THROW(CreatePersonTextFile("RICE", "X"), rt::IoError);
+    rt::WriteTextLines("RICEtxt\\00004.txt", {"EARLIER"});
+    gui::RecordingMessageSink messages;
+    EXPECT_EQ(CreatePersonTextFile("RICE", "X"), "00005");
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("\"RICEtxt\\FlagTxt.set\""), std::string::npos);
+    EXPECT_EQ(rt::ReadTextLines("RICEtxt\\FlagTxt.set.damaged1"), (std::vector<std::string>{"abc"}));
+    EXPECT_EQ(rt::ReadTextLines("RICEtxt\\FlagTxt.set"), (std::vector<std::string>{"6"}));
+    EXPECT_EQ(rt::ReadTextLines("RICEtxt\\00004.txt"), (std::vector<std::string>{"EARLIER"}));
     EXPECT_FALSE(fs::exists("RICEtxt/00000.txt"));
+}
+
+TEST(TextFiles, ANewCounterStartsAfterTheTextsTheAnnotationsName) {
+    TempWorkFolder folder;
+    CreateEmptyArchive("BASE");
+    // A person whose text 00007 was lost with the whole text folder.
+    AnnotationRecord notes;
+    notes.Lines = {"NOTA", "", "", MakeFourthAnnotationLine("", "00007")};
+    StorePersonRecords(Request("BASE", "ROSSI MARIO", notes));
+    EXPECT_EQ(HighestTextNumberInUse("BASE"), 7);
+    EXPECT_EQ(CreatePersonTextFile("BASE", "VERDI"), "00008");
+    EXPECT_EQ(rt::ReadTextLines("BASEtxt\\FlagTxt.set"), (std::vector<std::string>{"9"}));
+    // A counter naming a text that exists is damaged: repaired, nothing overwritten.
+    rt::WriteTextLines("BASEtxt\\FlagTxt.set", {"8"});
+    gui::RecordingMessageSink messages;
+    EXPECT_EQ(CreatePersonTextFile("BASE", "BIANCHI"), "00009");
+    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(rt::ReadTextLines("BASEtxt\\00008.txt"), (std::vector<std::string>{"VERDI"}));
 }
 
 TEST(HandOffs, AnnotationLineFormats) {

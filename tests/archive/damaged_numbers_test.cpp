@@ -14,6 +14,7 @@
 #include "archive/places.h"
 #include "archive/stored_numbers.h"
 #include "engine/chart_state.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -92,33 +93,55 @@ const std::string kInf80("\x00\x00\x00\x00\x00\x00\x00\x80\xFF\x7F", 10);
 
 TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
     const std::string amsterdam = "52N22-004E54AMSTERDAM  *NOORD*  HOLLAND";
+    // What loading the current person tells, and whether it shows a person.
+    struct Load {
+        std::string told;
+        bool shown = false;
+    };
+    auto load = [] {
+        gui::RecordingMessageSink messages;
+        rt::ResetDamagedFileReports();
+        Load l;
+        l.shown = !LoadCurrentPersonForShow().Empty;
+        for (const auto& m : messages.messages) l.told += m.text;
+        return l;
+    };
     // A correction of "+1E4000" hours (read as its five characters, 1E40) once
-    // printed "-9223372036854775808N...".
+    // printed "-9223372036854775808N...": the person is named as damaged and
+    // not shown, and no chart is computed from it.
     WriteCurrentPerson("ROSSI", Person("196012251405+1E4000", amsterdam));
-    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }),
-              "Il file \"TMPR.ST2\" \xE8 danneggiato: il valore di correzione del fuso (1e+40) \xE8 fuori dai limiti "
-              "ammessi.");
-    EXPECT_NE(DamageOf([] { ReloadCurrentChart(); }), "");
+    Load l = load();
+    EXPECT_FALSE(l.shown);
+    EXPECT_NE(l.told.find("\"ROSSI\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")"), std::string::npos) << l.told;
+    EXPECT_NE(l.told.find("\"Corr\""), std::string::npos) << l.told;
+    EXPECT_EQ(engine::Chart.JulianDay, 0);
+    EXPECT_NO_THROW(ReloadCurrentChart());
+    EXPECT_EQ(engine::Chart.JulianDay, 0);
 
     // A year of 1E30 in the four digits of the year.
     WriteCurrentPerson("ROSSI", Person("1E3012251405+1", amsterdam));
-    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }),
-              "Il file \"TMPR.ST2\" \xE8 danneggiato: il valore di anno (1e+30) \xE8 fuori dai limiti ammessi.");
+    l = load();
+    EXPECT_FALSE(l.shown);
+    EXPECT_NE(l.told.find("Data Nascita Scorretta"), std::string::npos) << l.told;
 
     // 95 degrees of latitude and 200 of longitude.
     WriteCurrentPerson("ROSSI", Person("196012251405+1", "95N22-004E54AMSTERDAM"));
-    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("il valore di latitudine (95)"), std::string::npos);
+    EXPECT_NE(load().told.find("Coordinate Scorrette"), std::string::npos);
     WriteCurrentPerson("ROSSI", Person("196012251405+1", "52N22-200E54AMSTERDAM"));
-    EXPECT_NE(DamageOf([] { LoadCurrentPersonForShow(); }).find("il valore di longitudine (200)"), std::string::npos);
+    EXPECT_NE(load().told.find("Coordinate Scorrette"), std::string::npos);
 
     // The same person with sound numbers is shown.
     std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
                           std::filesystem::copy_options::recursive);
     WriteCurrentPerson("ROSSI", Person("196012251405+1", amsterdam));
-    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }), "");
+    l = load();
+    EXPECT_EQ(l.told, "");
+    EXPECT_TRUE(l.shown);
     // No person at all is no damage.
     WriteCurrentPerson("", Person("", ""));
-    EXPECT_EQ(DamageOf([] { LoadCurrentPersonForShow(); }), "");
+    l = load();
+    EXPECT_EQ(l.told, "");
+    EXPECT_FALSE(l.shown);
 }
 
 TEST_F(DamagedNumbersTest, BirthRecordFieldsHaveTheirRanges) {

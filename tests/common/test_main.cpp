@@ -8,6 +8,7 @@
 
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
+#include "platform/runtime/damaged_file.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -24,5 +25,7 @@ int main(int argc, char** argv) {
         ADD_FAILURE() << "unexpected message box: " << r.text;
         return int(gui::AnswerOk);
     });
+    // A damaged file is told in a message box, as the program tells it.
+    rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     return RUN_ALL_TESTS();
 }

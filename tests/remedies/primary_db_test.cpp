@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gui/message_box.h"
+
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
 #include "tests/remedies/remedy_test_util.h"
@@ -137,7 +139,13 @@ TEST_F(PrimaryFile, AppendKeepsEveryOtherRecord) {
 TEST_F(PrimaryFile, AppendOverwritesAPartialLastRecord) {
     std::string bytes = FileBytes(kPrimaryDbName) + std::string(100, 'x');
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), bytes);
+    gui::RecordingMessageSink messages;
     EXPECT_EQ(PrimaryRecordCount(), 4);
+    // The partial record is told as the file's damage, once.
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("\"OpzioneH\\DBmain.rnd\" \xE8 danneggiato o incompleto"),
+              std::string::npos)
+        << messages.messages[0].text;
     EXPECT_EQ(AppendPrimaryRecord(Texts("Zincum", "Onrust")), 5);
     EXPECT_EQ(FileBytes(kPrimaryDbName).size(), 6 * kPrimaryRecordSize);
     EXPECT_EQ(ReadPrimaryRecord(5).Remedy, "Zincum");

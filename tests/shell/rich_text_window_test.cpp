@@ -71,9 +71,10 @@ protected:
 }  // namespace
 
 TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf) {
-    WriteBytes(folder.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\nNato a Forl\xEC\r\n\x1A" "garbage");
+    WriteBytes(folder.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\nNato a Forl\xEC\r\n\x1A");
     WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "basetxt/00012.TXT\r\n");
     window->FormShow();
+    // A Ctrl-Z that ends the file is the old end-of-text mark.
     EXPECT_EQ(window->EditorText(), "Rossi Mario\nNato a Forl\xEC\n");
     EXPECT_FALSE(window->IsModified());
     EXPECT_EQ(window->windowTitle(), "00012.txt   ");
@@ -289,8 +290,9 @@ TEST(RichTextFileTest, RulerArithmetic) {
 
 TEST(RichTextFileTest, LineEndsAndCtrlZ) {
     testing_support::TempWorkFolder folder;
-    WriteBytes(folder.Path() / "mixed.txt", "a\r\nb\rc\nd\x1A\r\nignored");
-    EXPECT_EQ(shell::LoadPlainText(folder.Path() / "mixed.txt"), "a\nb\nc\nd");
+    // A person's text is read whole: a Ctrl-Z inside it is one of its characters.
+    WriteBytes(folder.Path() / "mixed.txt", "a\r\nb\rc\nd\x1A\r\nkept\x1A");
+    EXPECT_EQ(shell::LoadPlainText(folder.Path() / "mixed.txt"), "a\nb\nc\nd\x1A\nkept");
     shell::SavePlainText(folder.Path() / "out.txt", "x\n\ny\n");
     EXPECT_EQ(ReadBytes(folder.Path() / "out.txt"), "x\r\n\r\ny\r\n");
     EXPECT_THROW(shell::LoadPlainText(folder.Path() / "none.txt"), std::exception);

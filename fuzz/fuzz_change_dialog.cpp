@@ -1,0 +1,35 @@
+// Fuzzes the change dialog's reading of an archive: the index, data and
+// annotation records ("BASE.ST1", "BASE.ST2", "BASE.ST3") listed, chosen and
+// shown for editing, for each line of the name list.
+#include "archive/archive_files.h"
+#include "archive/change_dialog.h"
+#include "engine/chart_state.h"
+#include "fuzz/fuzz_driver.h"
+
+namespace {
+archive::TFoModifi& Dialog() {
+    static archive::TFoModifi* dialog = [] {
+        fuzz::EnsureWidgetApplication();
+        engine::Chart.DegToRad = engine::kPi / 180;
+        return new archive::TFoModifi;
+    }();
+    return *dialog;
+}
+
+void Run(const std::vector<std::string>& files) {
+    archive::TFoModifi& change = Dialog();
+    fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST1"), files[0]);
+    fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST2"), files[1]);
+    fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST3"), files[2]);
+    fuzz::Guard([&] { change.FormActivate(); });
+    for (int line = 0; line < 9; ++line) {
+        fuzz::Guard([&] {
+            change.ChooseLine(line);
+            change.OpenChosen();
+        });
+        fuzz::Guard([&] { change.ShowList(); });
+    }
+}
+}  // namespace
+
+KELVOR_FUZZ_FILES(3, Run)

@@ -1,0 +1,40 @@
+// Fuzzes the recall of a person: the recall dialog reads the archive's index,
+// data and annotation records ("BASE.ST1", "BASE.ST2", "BASE.ST3"), loads the
+// chosen person, makes a sound one current ("TMPR.ST1", "TMPR.ST2") and the
+// main window's loader reads it back.
+#include "archive/archive_files.h"
+#include "archive/current_person.h"
+#include "archive/recall_dialog.h"
+#include "engine/chart_state.h"
+#include "fuzz/fuzz_driver.h"
+
+namespace {
+archive::TFormRich& Dialog() {
+    static archive::TFormRich* dialog = [] {
+        fuzz::EnsureWidgetApplication();
+        engine::Chart.DegToRad = engine::kPi / 180;
+        return new archive::TFormRich;
+    }();
+    return *dialog;
+}
+
+void Run(const std::vector<std::string>& files) {
+    archive::TFormRich& recall = Dialog();
+    fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST1"), files[0]);
+    fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST2"), files[1]);
+    fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST3"), files[2]);
+    fuzz::Guard([] { archive::EnsureCurrentPersonFiles(); });
+    fuzz::Guard([&] { recall.FormActivate(); });
+    for (int line = 0; line < 9; ++line) {
+        fuzz::Guard([&] {
+            recall.ChooseLine(line);
+            recall.LoadChosenPerson();
+            if (recall.Loaded) recall.BitBtnOKClick();
+        });
+        fuzz::Guard([] { archive::LoadCurrentPersonForShow(); });
+    }
+    fuzz::Guard([&] { recall.FormDeactivate(); });
+}
+}  // namespace
+
+KELVOR_FUZZ_FILES(3, Run)

@@ -1,0 +1,31 @@
+// Fuzzes the symptom-plants window: the symptom list "OpzioneS\Sintomi.rnd" it
+// shows at activation, the same file changed before the type-ahead counts its
+// records for the search, and the keys typed.
+#include "fuzz/fuzz_driver.h"
+#include "remedies/signature_db.h"
+#include "remedies/windows/symptom_plants_window.h"
+
+namespace {
+remedies::TFoSintom2& Window() {
+    static remedies::TFoSintom2* window = [] {
+        fuzz::EnsureWidgetApplication();
+        return new remedies::TFoSintom2;
+    }();
+    return *window;
+}
+
+void Run(const std::vector<std::string>& files) {
+    remedies::TFoSintom2& w = Window();
+    fuzz::PutFile(remedies::kSignatureSymptomsName, files[0]);
+    fuzz::Guard([&] { w.FormActivate(); });
+    fuzz::PutFile(remedies::kSignatureSymptomsName, files[1]);
+    fuzz::Guard([&] { w.EditCercaClick(); });
+    for (std::size_t i = 0; i < files[2].size() && i < 24; ++i) {
+        const char key = files[2][i] == 13 ? 'A' : files[2][i];
+        fuzz::Guard([&] { w.EditCercaKeyPress(key); });
+    }
+    fuzz::Guard([&] { w.EditCercaKeyPress(13); });  // Enter: the plants of the symptom found
+}
+}  // namespace
+
+KELVOR_FUZZ_FILES(3, Run)

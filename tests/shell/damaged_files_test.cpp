@@ -1,0 +1,438 @@
+// Damaged files in a started program, as a user meets them: each file is
+// damaged, the user presses the button that reads it, and afterwards every
+// file of the data folder is compared with what it was. Nothing of the user's
+// is lost or replaced by values the program did not read; where a damaged
+// file is repaired its copy is kept; a damaged file is named in one message.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <random>
+
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "archive/input_dialog.h"
+#include "archive/recall_dialog.h"
+#include "archive/store_dialog.h"
+#include "engine/engine_settings.h"
+#include "platform/gui/idle.h"
+#include "remedies/windows/principles_window.h"
+#include "shell/orb_settings_window.h"
+#include "shell/rich_text_file.h"
+#include "shell/rich_text_window.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace fs = std::filesystem;
+using shell_testing::CrLfLines;
+using shell_testing::ProgramStart;
+using shell_testing::Snapshot;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+namespace {
+
+using Files = std::map<std::string, std::string>;
+
+// What became of the data folder between two snapshots.
+struct Changes {
+    std::vector<std::string> changed, added, removed;
+};
+
+Changes Compare(const Files& before, const Files& after) {
+    Changes c;
+    for (const auto& [name, bytes] : before) {
+        auto it = after.find(name);
+        if (it == after.end())
+            c.removed.push_back(name);
+        else if (it->second != bytes)
+            c.changed.push_back(name);
+    }
+    for (const auto& [name, bytes] : after)
+        if (!before.count(name)) c.added.push_back(name);
+    return c;
+}
+
+using Names = std::vector<std::string>;
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string out(n, '\0');
+    for (char& c : out) c = static_cast<char>(random() & 0xFF);
+    return out;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+archive::BirthRecord Person(const char* date, const char* place) {
+    archive::BirthRecord r;
+    r.DateField = date;
+    r.PlaceField = place;
+    r.CalendarField = "GR";
+    r.NationalityField = "ITALIA";
+    archive::FillChartStrings(r);
+    return r;
+}
+
+// Orb sets of the user's own: set B 7.5 everywhere, set C 3, set B chosen.
+std::string WriteOwnOrbSets() {
+    engine::OrbSets sets = engine::DefaultOrbSets();
+    for (int i = 1; i <= 14; ++i) {
+        sets.orbs[1][i] = 7.5L;
+        sets.orbs[2][i] = 3;
+    }
+    sets.selected = "B";
+    engine::SaveOrbSets(sets);
+    return ReadBytes(fs::current_path() / "FileDum" / "MMVarOrb.dum");
+}
+
+// Opens the orb settings window from the main window and closes it with its
+// button; returns the texts of the B and C edits as the window showed them.
+std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWindow() {
+    std::vector<std::string> b, c;
+    gui::SetModalHandler("FoOrbKel", [&](QDialog* d) {
+        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        gui::Guard([w] { w->FormActivate(); });
+        for (int i = 1; i <= 14; ++i) {
+            b.push_back(w->EditsB[i]->text().toStdString());
+            c.push_back(w->EditsC[i]->text().toStdString());
+        }
+        w->BitBtnRitorna->click();
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtnVarOrbAsp->click();
+    return {b, c};
+}
+
+}  // namespace
+
+TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
+    ProgramStart start;
+    const std::string sound = WriteOwnOrbSets();
+    std::vector<std::string> lines = CrLfLines(sound);
+    lines[37] = "abc";  // set C, the semi-square
+    std::string damaged;
+    for (const auto& l : lines) damaged += l + "\r\n";
+    WriteBytes(start.Data() / "FileDum" / "MMVarOrb.dum", damaged);
+    const Files before = Snapshot(start.Data());
+
+    const auto [b, c] = OpenAndCloseOrbWindow();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "\"FileDum\\MMVarOrb.dum\"")) << text;
+    EXPECT_TRUE(Contains(text, "riga 38 \"abc\"")) << text;
+    EXPECT_TRUE(Contains(text, "\"MMVarOrb.dum.damaged1\"")) << text;
+    // The window showed the user's own sets, the unreadable orb at its default.
+    EXPECT_EQ(b, std::vector<std::string>(14, "7,5"));
+    EXPECT_EQ(c[5], "1");
+    EXPECT_EQ(c[4], "3");
+    EXPECT_EQ(c[13], "3");
+
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    EXPECT_EQ(changes.changed, Names{"FileDum/MMVarOrb.dum"});
+    EXPECT_EQ(changes.added, Names{"FileDum/MMVarOrb.dum.damaged1"});
+    EXPECT_TRUE(changes.removed.empty());
+    EXPECT_EQ(ReadBytes(start.Data() / "FileDum" / "MMVarOrb.dum.damaged1"), damaged);
+    // Every line but the damaged one is as the user had it.
+    const std::vector<std::string> now = CrLfLines(ReadBytes(start.Data() / "FileDum" / "MMVarOrb.dum"));
+    ASSERT_EQ(now.size(), 49u);
+    const std::vector<std::string> was = CrLfLines(sound);
+    for (std::size_t i = 0; i < 49; ++i) {
+        if (i == 37) continue;
+        EXPECT_EQ(now[i], was[i]) << "line " << i + 1;
+    }
+    EXPECT_EQ(now[37], " 1.00000000000000E+0000");
+}
+
+TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
+    ProgramStart start;
+    const std::string sound = WriteOwnOrbSets();
+    engine::SetOrbiDomiLine(19, "B");
+    // The first 24 of its 49 lines: it ends inside set B.
+    const std::vector<std::string> all = CrLfLines(sound);
+    std::string half;
+    for (std::size_t i = 0; i < 24; ++i) half += all[i] + "\r\n";
+    WriteBytes(start.Data() / "FileDum" / "MMVarOrb.dum", half);
+    const Files before = Snapshot(start.Data());
+
+    const auto [b, c] = OpenAndCloseOrbWindow();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_TRUE(Contains(start.messages.messages[0].text, "finisce alla riga 24 delle sue 48"))
+        << start.messages.messages[0].text;
+    // The orbs of set B the half file holds are the user's; the rest defaults.
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(b[i], "7,5") << i;
+    EXPECT_EQ(b[8], "6");
+
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    EXPECT_EQ(changes.changed, Names{"FileDum/MMVarOrb.dum"});
+    EXPECT_EQ(changes.added, Names{"FileDum/MMVarOrb.dum.damaged1"});
+    EXPECT_EQ(ReadBytes(start.Data() / "FileDum" / "MMVarOrb.dum.damaged1"), half);
+    const std::vector<std::string> now = CrLfLines(ReadBytes(start.Data() / "FileDum" / "MMVarOrb.dum"));
+    ASSERT_EQ(now.size(), 49u);
+    EXPECT_EQ(now[22], CrLfLines(sound)[22]);
+    EXPECT_EQ(now[48], "B");  // the set in force stays the marked one
+}
+
+TEST(DamagedOrbSets, AFileThatCannotBeReadIsNeverSavedOver) {
+    ProgramStart start;
+    WriteOwnOrbSets();
+    fs::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
+    fs::create_directory(start.Data() / "FileDum" / "MMVarOrb.dum");
+    WriteBytes(start.Data() / "FileDum" / "MMVarOrb.dum" / "inside", "kept");
+    const Files before = Snapshot(start.Data());
+
+    OpenAndCloseOrbWindow();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_EQ(start.messages.messages[0].text, "File access denied: FileDum\\MMVarOrb.dum");
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    EXPECT_TRUE(changes.changed.empty());
+    EXPECT_TRUE(changes.added.empty());
+    EXPECT_TRUE(changes.removed.empty());
+}
+
+namespace {
+
+// The current person with a text file of the given bytes, as the store left them.
+void PersonWithText(ProgramStart& start, const std::string& bytes) {
+    archive::WriteCurrentPerson("ROSSI MARIO", Person("196012251405-1", "41N54-012E29ROMA"), " nota", "BASE",
+                                "00012");
+    WriteBytes(start.Data() / "BASEtxt" / "00012.txt", bytes);
+    start.Activate();
+}
+
+}  // namespace
+
+TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
+    ProgramStart start;
+    // 1,214 bytes: a stray Ctrl-Z on the first line, the rest of the user's text after it.
+    std::string text = "ROSSI MARIO\x1A opmerking\r\n";
+    while (text.size() < 1200) text += "Een regel van de eigen tekst van de gebruiker.\r\n";
+    text += "Laatste regel";
+    PersonWithText(start, text);
+    ASSERT_TRUE(shell::FoKelvor->BBApriTesto->isVisible());
+    const Files before = Snapshot(start.Data());
+
+    std::string shown;
+    gui::SetModalHandler("FoReMaiH", [&](QDialog* d) {
+        auto* w = static_cast<shell::TFoReMaiH*>(d);
+        shown = w->EditorText();
+        w->Editor->moveCursor(QTextCursor::End);
+        w->Editor->insertPlainText("!");
+        w->FileSave();
+        return int(gui::mrOk);
+    });
+    shell::FoKelvor->BBApriTesto->click();
+    std::string expected;  // every CR LF shown as one line end
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) expected += text[i];
+    EXPECT_EQ(shown, expected);
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+
+    // The text, and the hand-off naming it to the editor.
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    EXPECT_EQ(changes.changed, Names{"BASEtxt/00012.txt"});
+    EXPECT_EQ(changes.added, Names{"FileDum/DatModif.dum"});
+    EXPECT_EQ(ReadBytes(start.Data() / "BASEtxt" / "00012.txt"), text + "!");
+}
+
+TEST(DamagedPersonText, AFileTooLargeToShowIsLeftAsItIs) {
+    ProgramStart start;
+    const std::string huge = RandomBytes(shell::kLargestShownText + 1, 7);
+    PersonWithText(start, huge);
+    const Files before = Snapshot(start.Data());
+
+    gui::SetModalHandler("FoReMaiH", [](QDialog* d) {
+        auto* w = static_cast<shell::TFoReMaiH*>(d);
+        EXPECT_EQ(w->EditorText(), "");
+        EXPECT_EQ(w->FileName(), QString("Untitled"));
+        return int(gui::mrOk);
+    });
+    shell::FoKelvor->BBApriTesto->click();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_TRUE(Contains(start.messages.messages[0].text, "troppo grande")) << start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(start.messages.messages[0].text, "00012.txt"));
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    EXPECT_TRUE(changes.changed.empty());
+    EXPECT_EQ(changes.added, Names{"FileDum/DatModif.dum"});
+}
+
+namespace {
+
+// Two people in the personal archive; the second's data record is overwritten
+// with random bytes. The first is the current person.
+void DamageSecondPerson(ProgramStart& start) {
+    archive::StoreRequest q;
+    q.Letters = "BASE";
+    q.Name = "ALBERTI ANNA";
+    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+    archive::StorePersonRecords(q);
+    q.Name = "VERDI GIUSEPPE";
+    q.Record = Person("195001151230+1", "45N28-009E12MILANO");
+    const int verdi = *archive::IndexEntryNumber(archive::StorePersonRecords(q).Entry);
+    archive::WriteCurrentPerson("ALBERTI ANNA", Person("196001151230+1", "41N54-012E29ROMA"));
+    std::string st2 = ReadBytes(start.Data() / "BASE.ST2");
+    st2.replace(static_cast<std::size_t>(verdi) * archive::kBirthRecordSize, archive::kBirthRecordSize,
+                RandomBytes(archive::kBirthRecordSize, 11));
+    WriteBytes(start.Data() / "BASE.ST2", st2);
+    start.Activate();
+}
+
+}  // namespace
+
+TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) {
+    ProgramStart start;
+    DamageSecondPerson(start);
+    const Files before = Snapshot(start.Data());
+
+    bool loaded = true, okEnabled = true;
+    gui::SetModalHandler("FormRich", [&](QDialog* d) {
+        auto* w = static_cast<archive::TFormRich*>(d);
+        w->FormActivate();
+        w->ChooseLine(1);  // ALBERTI, VERDI
+        w->LoadChosenPerson();
+        loaded = w->Loaded;
+        okEnabled = w->BitBtnOK->isEnabled();
+        w->BitBtnOK->click();
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtnDati->click();
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(okEnabled);
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"BASE\" (file \"BASE.ST2\", scheda 00002)")) << text;
+    EXPECT_TRUE(Contains(text, "la persona corrente resta quella di prima")) << text;
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("ALBERTI ANNA"));
+
+    // The current person and the archive as they were; only the recall's
+    // pointer to the chosen record was written.
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    for (const auto& n : changes.changed) EXPECT_EQ(n, "FileDum/PointGlo.dum");
+    for (const auto& n : changes.added) EXPECT_TRUE(n == "FileDum/PointGlo.dum" || n == "FileDum/MMDatArc.dum") << n;
+    EXPECT_TRUE(changes.removed.empty());
+}
+
+TEST(DamagedStoredPerson, ADamagedCurrentPersonIsNamedOnceAndDrawsNoChart) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
+    std::string tmpr = ReadBytes(start.Data() / "TMPR.ST2");
+    tmpr.replace(21, 40, RandomBytes(40, 5));  // the coordinates and the place
+    WriteBytes(start.Data() / "TMPR.ST2", tmpr);
+    const Files before = Snapshot(start.Data());
+
+    start.Activate();
+    start.Activate();  // every dialog activates the main window again: told once
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")")) << text;
+    EXPECT_TRUE(Contains(text, "Coordinate Scorrette")) << text;
+    EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "");
+    EXPECT_EQ(engine::Chart.JulianDay, 0);
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    EXPECT_TRUE(changes.changed.empty());
+    EXPECT_TRUE(changes.added.empty());
+}
+
+TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
+    ProgramStart start;
+    // Texts 1 to 3 exist; the counter holds garbage.
+    for (const char* n : {"00001", "00002", "00003"})
+        WriteBytes(start.Data() / "BASEtxt" / (std::string(n) + ".txt"), std::string("tekst ") + n + "\r\n");
+    const std::string garbage = RandomBytes(64, 3);
+    WriteBytes(start.Data() / "BASEtxt" / "FlagTxt.set", garbage);
+    const Files before = Snapshot(start.Data());
+
+    gui::SetModalHandler("FoInputKel", [](QDialog* d) {
+        auto* entry = static_cast<archive::TFoInputKel*>(d);
+        entry->FormActivate();
+        entry->EditSogg->setText("GALILEI GALILEO");
+        entry->EditGiorno->setText("15");
+        entry->EditMese->setText("02");
+        entry->EditAnno->setText("1964");
+        entry->EditOra->setText("10");
+        entry->EditMinuti->setText("00");
+        entry->EditLocal->setText("PISA");
+        entry->EditLocalTyped("PISA");
+        entry->EditLocalEnter();
+        gui::RunIdleHandler();
+        entry->BBproseguiClick();
+        return int(gui::mrOk);
+    });
+    gui::SetModalHandler("FormRegKel", [](QDialog* d) {
+        auto* store = static_cast<archive::TFormRegKel*>(d);
+        store->FormActivate();
+        store->BBregText->click();
+        return int(gui::mrOk);
+    });
+    gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::mrOk); });
+    shell::FoKelvor->BitBtnInputA->click();
+
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "\"BASEtxt\\FlagTxt.set\"")) << text;
+    EXPECT_TRUE(Contains(text, "il nuovo testo \xE8 il numero 00004")) << text;
+    // The person is stored and current, with text 4.
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "00004.txt")), Names{"GALILEI GALILEO"});
+    EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set")), Names{"5"});
+    EXPECT_EQ(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set.damaged1"), garbage);
+    EXPECT_EQ(archive::ListArchiveNames(), (Names{"BASE", "TMPR"}));
+
+    const Changes changes = Compare(before, Snapshot(start.Data()));
+    for (const auto& n : changes.changed)
+        EXPECT_TRUE(n == "BASE.ST1" || n == "BASE.ST2" || n == "BASE.ST3" || n == "TMPR.ST1" || n == "TMPR.ST2" ||
+                    n == "BASEtxt/FlagTxt.set" || n.rfind("FileDum/", 0) == 0)
+            << n;
+    for (const auto& n : changes.added)
+        EXPECT_TRUE(n == "BASEtxt/00004.txt" || n == "BASEtxt/FlagTxt.set.damaged1" || n.rfind("FileDum/", 0) == 0)
+            << n;
+    EXPECT_TRUE(changes.removed.empty());
+    for (const char* n : {"00001", "00002", "00003"})
+        EXPECT_EQ(ReadBytes(start.Data() / "BASEtxt" / (std::string(n) + ".txt")), std::string("tekst ") + n + "\r\n");
+}
+
+namespace {
+
+// Presses "Genera archivio" of the principles window.
+void GeneratePrinciplesByButton() {
+    gui::SetModalHandler("FoPrinci", [](QDialog* d) {
+        static_cast<remedies::TFoPrinci*>(d)->Button1->click();
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtn8->click();
+}
+
+}  // namespace
+
+TEST(DamagedPrinciplesText, RandomBytesOrUtf16NeverReplaceTheGoodFile) {
+    ProgramStart start;
+    const std::string good = ReadBytes(start.Data() / "Principi.sto");
+    const std::string text = ReadBytes(start.Data() / "Principi.txt");
+    // The shipped text builds the file as it was shipped.
+    GeneratePrinciplesByButton();
+    EXPECT_TRUE(start.messages.messages.empty());
+    EXPECT_EQ(ReadBytes(start.Data() / "Principi.sto"), good);
+
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text) utf16 += std::string{c, '\0'};
+    const struct {
+        std::string bytes;
+        const char* said;
+    } cases[] = {{RandomBytes(4000, 9), "non \xE8 un testo Windows-1252"},
+                 {utf16, "UTF-16"},
+                 {text.substr(0, text.size() / 2), "righe, non le quindici schede"}};
+    for (const auto& c : cases) {
+        WriteBytes(start.Data() / "Principi.txt", c.bytes);
+        const Files before = Snapshot(start.Data());
+        start.messages.messages.clear();
+        GeneratePrinciplesByButton();
+        ASSERT_EQ(start.messages.messages.size(), 1u) << c.said;
+        EXPECT_TRUE(Contains(start.messages.messages[0].text, c.said)) << start.messages.messages[0].text;
+        EXPECT_TRUE(Contains(start.messages.messages[0].text, "\"Principi.sto\" non \xE8 stato generato"));
+        const Changes changes = Compare(before, Snapshot(start.Data()));
+        EXPECT_TRUE(changes.changed.empty() && changes.added.empty() && changes.removed.empty()) << c.said;
+    }
+    EXPECT_EQ(ReadBytes(start.Data() / "Principi.sto"), good);
+}

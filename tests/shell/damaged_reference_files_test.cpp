@@ -1,0 +1,357 @@
+// Reference files the program only reads (tables, texts, databases, pictures)
+// damaged in a started program: the window that reads one says once, naming
+// the file, that it is damaged or incomplete, and goes on; nothing is rebuilt
+// from a damaged database; a picture the check calls damaged is never played;
+// a file that may not be read is reported as such, and a calendar message
+// names the damaged file. Afterwards every file of the data folder is
+// compared with what it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <random>
+
+#include "archive/archive_files.h"
+#include "archive/calendars.h"
+#include "archive/chart_strings.h"
+#include "archive/input_dialog.h"
+#include "display/chart/chart_window.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/metafile_viewer.h"
+#include "display/sheets/sheet_viewer.h"
+#include "display/wheel/wheel_state.h"
+#include "engine/bodies.h"
+#include "platform/gui/idle.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/text_file.h"
+#include "remedies/browser_search.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace fs = std::filesystem;
+using shell_testing::ProgramStart;
+using shell_testing::Snapshot;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+namespace {
+
+using Files = std::map<std::string, std::string>;
+using Names = std::vector<std::string>;
+
+// The files whose bytes differ, and the files made, between two snapshots.
+Names Touched(const Files& before, const Files& after) {
+    Names out;
+    for (const auto& [name, bytes] : after) {
+        auto it = before.find(name);
+        if (it == before.end() || it->second != bytes) out.push_back(name);
+    }
+    for (const auto& [name, bytes] : before)
+        if (!after.count(name)) out.push_back(name + " (removed)");
+    return out;
+}
+
+// The work files a chart drawing rewrites each time.
+bool IsWorkFile(const std::string& name) {
+    return name == "OpzioneT/PosiPian.txt" || name == "OpzioneT/PosiSegn.txt" || name.rfind("FileTmp/", 0) == 0;
+}
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string out(n, '\0');
+    for (char& c : out) c = static_cast<char>(random() & 0xFF);
+    return out;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The messages that name the file.
+std::vector<std::string> NamingFile(const gui::RecordingMessageSink& sink, const std::string& file) {
+    std::vector<std::string> out;
+    for (const auto& m : sink.messages)
+        if (Contains(m.text, "\"" + file + "\"")) out.push_back(m.text);
+    return out;
+}
+
+void StoreMerini() {
+    archive::BirthRecord r;
+    r.DateField = "196412251405-1";  // 25 December 1964, 14:05, Rome: the Sun early in Capricorn
+    r.PlaceField = "41N54-012E29ROMA";
+    r.CalendarField = "GR";
+    r.NationalityField = "ITALIA";
+    archive::FillChartStrings(r);
+    archive::WriteCurrentPerson("MERINI ALDA", r);
+    shell::FoKelvor->FormActivate();
+}
+
+// The birth-theme sheet in its viewer, drawn as its timer draws it.
+void DrawThemeSheet() {
+    shell::FoKelvor->BBVert->click();
+    display::FgrNaKel->Timer1Timer();
+    display::FgrNaKel->Timer1Timer();
+}
+
+// The interactive model with its wheel drawn.
+void OpenChartWindow() {
+    shell::FoKelvor->BBProped->click();
+    while (display::FgrKelvo->Timer1->isActive()) display::FgrKelvo->Timer1Timer();
+}
+
+void ClickSun() {
+    const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
+    QTest::mouseClick(display::FgrKelvo, Qt::LeftButton, Qt::NoModifier, sun);
+}
+
+}  // namespace
+
+TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
+    ProgramStart start;
+    StoreMerini();
+    WriteBytes(start.Data() / "Appoggio" / "GoverAnno.txt", RandomBytes(3000, 1));
+    WriteBytes(start.Data() / "OpzioneT" / "KlvPianCan.Txt", "");
+    const Files before = Snapshot(start.Data());
+
+    DrawThemeSheet();
+    display::FgrNaKel->BitBtnZoomPiuClick();  // drawn again: nothing more is said
+    const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
+    ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(rulers[0], "danneggiato o incompleto (manca la riga dell'anno 19")) << rulers[0];
+    const auto terms = NamingFile(start.messages, "OpzioneT\\KlvPianCan.Txt");
+    ASSERT_EQ(terms.size(), 1u);
+    EXPECT_TRUE(Contains(terms[0], "\xE8 vuoto")) << terms[0];
+    EXPECT_EQ(start.messages.messages.size(), 2u);
+    EXPECT_TRUE(display::FgrNaKel->isVisible());  // the sheet stands, with the rest of its blocks
+
+    for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
+    display::FgrNaKel->hide();
+}
+
+TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) {
+    ProgramStart start;
+    StoreMerini();
+    // The Sun's general texts gone from the planets' texts; the signature
+    // database cut to nothing.
+    std::string general;
+    for (const auto& line : shell_testing::CrLfLines(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt")))
+        if (line.rfind("So", 0) != 0) general += line + "\r\n";
+    WriteBytes(start.Data() / "OpzioneT" / "KlvPian.txt", general);
+    WriteBytes(start.Data() / "OpzioneS" / "DataStf.rnd", "");
+    const Files before = Snapshot(start.Data());
+
+    OpenChartWindow();
+    ClickSun();  // the attribution texts
+    const auto texts = NamingFile(start.messages, "OpzioneT\\KlvPian.txt");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
+    EXPECT_FALSE(display::FgrKelvo->MemoL1->toPlainText().isEmpty());  // the specific texts are shown
+
+    ClickSun();  // the plants of the Sun, from their list; their details from the database
+    ASSERT_GT(display::FgrKelvo->ComboBoxPiante->count(), 0);
+    display::FgrKelvo->ComboBoxPiante->setCurrentIndex(0);
+    display::FgrKelvo->ComboBoxPiante->activated(0);
+    display::FgrKelvo->ComboBoxPiante->activated(0);
+    const auto plants = NamingFile(start.messages, "OpzioneS\\DataStf.rnd");
+    ASSERT_EQ(plants.size(), 1u);
+    EXPECT_TRUE(Contains(plants[0], "non contiene la pianta \"Angelica\"")) << plants[0];
+    EXPECT_EQ(start.messages.messages.size(), 2u);
+
+    for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
+    display::FgrKelvo->hide();
+}
+
+TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
+    ProgramStart start;
+    StoreMerini();
+    const fs::path sun = start.Data() / "Simboli" / "PiaX01.emf";
+    const std::string whole = ReadBytes(sun);
+    WriteBytes(sun, whole.substr(0, whole.size() / 2));
+    const Files before = Snapshot(start.Data());
+
+    OpenChartWindow();
+    ClickSun();  // the Sun's picture beside its texts
+    EXPECT_TRUE(display::FgrKelvo->Image1->pixmap().isNull());
+    EXPECT_TRUE(display::FgrKelvo->Image2->pixmap().isNull());
+    EXPECT_EQ(start.messages.Texts(), Names{"Simbolo mancante o danneggiato: Simboli\\PiaX01.emf"});
+    for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
+    display::FgrKelvo->hide();
+}
+
+TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
+    ProgramStart start;
+    StoreMerini();
+    DrawThemeSheet();
+    display::FgrNaKel->ComboEMF->setEditText("GRAF01.EMF");
+    display::FgrNaKel->BBEMFout->click();
+    const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
+    const std::string whole = ReadBytes(emf);
+    ASSERT_GT(whole.size(), 1000u);
+    WriteBytes(emf, whole.substr(0, whole.size() / 2));
+    const Files before = Snapshot(start.Data());
+
+    int shown = 0;
+    gui::SetModalHandler("FoMetGra", [&shown](QDialog* d) {
+        static_cast<display::TFoMetGra*>(d)->FormActivate();
+        static_cast<display::TFoMetGra*>(d)->FormActivate();  // drawn again: said once
+        ++shown;
+        return int(gui::mrCancel);
+    });
+    display::FgrNaKel->BBEMFin->click();
+    EXPECT_EQ(shown, 1);
+    const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
+    ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(said[0], "non \xE8 un metafile intero")) << said[0];
+    EXPECT_EQ(start.messages.messages.size(), 1u);
+    for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
+    display::FgrNaKel->hide();
+}
+
+TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
+    ProgramStart start;
+    // The therapies database overwritten with random bytes of its own size;
+    // the primary database cut in half.
+    const fs::path therapies = start.Data() / "OpzioneH" / "Repertorio.rnd";
+    WriteBytes(therapies, RandomBytes(fs::file_size(therapies), 21));
+    const fs::path primary = start.Data() / "OpzioneH" / "DBmain.rnd";
+    const std::string db = ReadBytes(primary);
+    WriteBytes(primary, db.substr(0, db.size() / 2));
+    const Files before = Snapshot(start.Data());
+
+    int listed = -1;
+    gui::SetModalHandler("FoAggRep", [&](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoAggRep*>(d);
+        w->FormActivate();
+        w->FormActivate();  // opened again: said once
+        listed = w->ListBox1->count();
+        w->BBRico->click();  // "Ricostruisci File"
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BBaggRep->click();
+    const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
+    ASSERT_EQ(repertory.size(), 2u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(repertory[0], "non sono schede della banca dati")) << repertory[0];
+    EXPECT_TRUE(Contains(repertory[1], "non sono stati ricostruiti")) << repertory[1];
+    EXPECT_GT(listed, 0);  // the window goes on with what it read
+
+    start.messages.messages.clear();
+    gui::SetModalHandler("FoMainArc", [&](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoMainArc*>(d);
+        w->FormActivate();
+        listed = w->ListBox1->count();
+        w->BBRico->click();
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtn4->click();
+    const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
+    ASSERT_EQ(main.size(), 2u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(main[0], "l'ultima scheda \xE8 incompleta")) << main[0];
+    EXPECT_TRUE(Contains(main[1], "non sono stati ricostruiti")) << main[1];
+    EXPECT_EQ(listed, static_cast<int>(db.size() / 2 / remedies::kPrimaryRecordSize) - 1);
+
+    // The symptoms window reads the same file: nothing more is said.
+    start.messages.messages.clear();
+    EXPECT_FALSE(remedies::FindSymptomHits("Hoest").empty());
+    EXPECT_TRUE(start.messages.messages.empty());
+
+    EXPECT_EQ(Touched(before, Snapshot(start.Data())), Names{});
+}
+
+namespace {
+
+// Runs `body` in a child process as a user who may read the data folder but
+// not the files made unreadable (the tests run as root, who may read
+// anything); its exit code.
+int AsOtherUser(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(90);
+        int code = 91;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+// The run-time code of the error a call raises (0: none).
+int CodeOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const rt::IoError& e) {
+        return e.Code();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(UnreadableFiles, AreReportedAsDeniedNeverAsShortOrMissing) {
+    ProgramStart start;  // no chart computed yet: the correction tables are read anew
+    fs::permissions(start.Data(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
+    for (const char* f : {"FilePosi/DPR1.rnd", "OpzioneH/DBmain.rnd", "Appoggio/Messaggi.txt"})
+        fs::permissions(start.Data() / f, fs::perms::none);
+    const Files before = Snapshot(start.Data());
+
+    // The correction tables of the planets, the primary database as the
+    // symptoms window reads it, a text file.
+    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(0, 2438755.0L); }); }),
+              rt::kAccessDenied);
+    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }), rt::kAccessDenied);
+    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Messaggi.txt"); }); }),
+              rt::kAccessDenied);
+    // A file that is truly missing is still missing.
+    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Geen.txt"); }); }),
+              rt::kFileNotFound);
+    EXPECT_EQ(Touched(before, Snapshot(start.Data())), Names{});
+}
+
+TEST(DamagedCalendars, TheMessageNamesTheDamagedFileNotTheCalendar) {
+    ProgramStart start;
+    const fs::path index = start.Data() / "Calendar" / "Elencal.002";
+    const std::string good = ReadBytes(index);
+    auto walk = [] {
+        archive::ZoneCalendarQuery q;
+        q.Table = archive::PlaceTableKind::Foreign;
+        q.CalendarName = "01000002.CAL";
+        q.ClockJulianDay = 2451545;
+        archive::ApplyZoneCalendar(q);
+    };
+    auto said = [&walk] {
+        gui::RecordingMessageSink messages;
+        gui::Guard(walk);
+        return messages.messages.empty() ? std::string() : messages.messages[0].text;
+    };
+    EXPECT_EQ(said(), "");
+
+    WriteBytes(index, RandomBytes(good.size(), 4));
+    std::string text = said();
+    EXPECT_TRUE(Contains(text, "01000002.CAL")) << text;
+    EXPECT_TRUE(Contains(text, "\"Calendar\\Elencal.002\" (file danneggiato o incompleto)")) << text;
+
+    WriteBytes(index, good);
+    const fs::path database = start.Data() / "Calendar" / "Database.cll";
+    const std::string cll = ReadBytes(database);
+    WriteBytes(database, cll.substr(0, 24 * 50));
+    text = said();
+    EXPECT_TRUE(Contains(text, "\"Calendar\\Database.cll\"")) << text;
+    EXPECT_TRUE(Contains(text, "danneggiato o incompleto")) << text;
+}
