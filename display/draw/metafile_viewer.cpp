@@ -73,9 +73,10 @@ void TFoMetGra::DrawFile() {
     picture_.fill(Qt::white);
     std::string bytes;
     missing_ = false;
+    const std::string name = std::string("Emf\\") + Drawing.MetafileName;
     if (!Drawing.MetafileName.empty()) {
         try {
-            bytes = rt::ReadFileBytes(std::string("Emf\\") + Drawing.MetafileName);
+            bytes = rt::ReadFileBytes(name);
         } catch (const rt::IoError&) {
             missing_ = true;
         }

@@ -124,9 +124,10 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
     EXPECT_TRUE(Contains(text, "\"FileDum\\MMVarOrb.dum\"")) << text;
     EXPECT_TRUE(Contains(text, "riga 38 \"abc\"")) << text;
     EXPECT_TRUE(Contains(text, "\"MMVarOrb.dum.damaged1\"")) << text;
-    // The window showed the user's own sets, the unreadable orb at its default.
+    // The window showed the user's own sets, the unreadable orb at set C's
+    // own starting value (the septile's 0,5).
     EXPECT_EQ(b, std::vector<std::string>(14, "7,5"));
-    EXPECT_EQ(c[5], "1");
+    EXPECT_EQ(c[5], "0,5");
     EXPECT_EQ(c[4], "3");
     EXPECT_EQ(c[13], "3");
 
@@ -143,7 +144,7 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
         if (i == 37) continue;
         EXPECT_EQ(now[i], was[i]) << "line " << i + 1;
     }
-    EXPECT_EQ(now[37], " 1.00000000000000E+0000");
+    EXPECT_EQ(now[37], " 5.00000000000000E-0001");
 }
 
 TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
@@ -161,9 +162,10 @@ TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
     ASSERT_EQ(start.messages.messages.size(), 1u);
     EXPECT_TRUE(Contains(start.messages.messages[0].text, "finisce alla riga 24 delle sue 48"))
         << start.messages.messages[0].text;
-    // The orbs of set B the half file holds are the user's; the rest defaults.
+    // The orbs of set B the half file holds are the user's; the rest take set
+    // B's own starting values (the square's 4,0).
     for (int i = 0; i < 7; ++i) EXPECT_EQ(b[i], "7,5") << i;
-    EXPECT_EQ(b[8], "6");
+    EXPECT_EQ(b[8], "4");
 
     const Changes changes = Compare(before, Snapshot(start.Data()));
     EXPECT_EQ(changes.changed, Names{"FileDum/MMVarOrb.dum"});
