@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -41,39 +42,6 @@ struct Fd {
         fd = -1;
     }
 };
-
-bool WriteAt(int fd, const char* p, std::size_t count, std::int64_t offset) {
-    while (count > 0) {
-        const ssize_t put = ::pwrite(fd, p, count, static_cast<off_t>(offset));
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        p += put;
-        count -= static_cast<std::size_t>(put);
-        offset += put;
-    }
-    return true;
-}
-
-bool ReadAt(int fd, char* p, std::size_t count, std::int64_t offset) {
-    while (count > 0) {
-        const ssize_t got = ::pread(fd, p, count, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        p += got;
-        count -= static_cast<std::size_t>(got);
-        offset += got;
-    }
-    return true;
-}
-
-void SyncFolderOf(const fs::path& file) {
-    const fs::path folder = file.parent_path();
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 
 std::uint64_t Checksum(const std::string& bytes) {
     std::uint64_t h = 1469598103934665603ull;  // FNV-1a
@@ -154,14 +122,14 @@ void WriteJournal(const DbFile& db, const JournalContent& j) {
     Fd f;
     f.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (f.fd < 0) throw rt::IoError(rt::IoCodeFromErrno(errno, true), db.name);
-    const bool ok = WriteAt(f.fd, bytes.data(), bytes.size(), 0) && ::fdatasync(f.fd) == 0;
+    const bool ok = rt::WriteAt(f.fd, bytes.data(), bytes.size(), 0) && ::fdatasync(f.fd) == 0;
     f.Close();
     if (!ok) {
         std::error_code ec;
         fs::remove(path, ec);
         throw rt::IoError(rt::kDiskFull, db.name);
     }
-    SyncFolderOf(path);
+    rt::SyncFolder(path.parent_path());
 }
 
 // Removes the journal; with `sync` the removal is flushed to the disc too. A
@@ -171,12 +139,12 @@ void RemoveJournal(const DbFile& db, bool sync = true) {
     const fs::path path = rt::ResolvePath(JournalNameFor(db));
     std::error_code ec;
     fs::remove(path, ec);
-    if (sync) SyncFolderOf(path);
+    if (sync) rt::SyncFolder(path.parent_path());
 }
 
 // Puts the old bytes and length back into an open database.
 bool Restore(int fd, const JournalContent& j) {
-    return WriteAt(fd, j.oldBytes.data(), j.oldBytes.size(), j.offset) &&
+    return rt::WriteAt(fd, j.oldBytes.data(), j.oldBytes.size(), j.offset) &&
            ::ftruncate(fd, static_cast<off_t>(j.oldLength)) == 0 && ::fsync(fd) == 0;
 }
 
@@ -189,11 +157,11 @@ void JournaledWrite(const DbFile& db, int fd, std::int64_t length, std::int64_t 
     if (offset < length) {
         j.oldBytes.resize(static_cast<std::size_t>(std::min<std::int64_t>(length - offset,
                                                                            static_cast<std::int64_t>(bytes.size()))));
-        if (!ReadAt(fd, j.oldBytes.data(), j.oldBytes.size(), offset)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
+        if (!rt::ReadAt(fd, j.oldBytes.data(), j.oldBytes.size(), offset)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
     }
     WriteJournal(db, j);
     Step(1);
-    bool ok = WriteAt(fd, bytes.data(), bytes.size(), offset);
+    bool ok = rt::WriteAt(fd, bytes.data(), bytes.size(), offset);
     ok = ok && (newLength == length || ::ftruncate(fd, static_cast<off_t>(newLength)) == 0);
     ok = ok && ::fdatasync(fd) == 0;
     if (!ok) {

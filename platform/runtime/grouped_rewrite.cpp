@@ -16,6 +16,8 @@ namespace {
 
 constexpr const char* kTemporaryMark = ".tmp~";
 
+}  // namespace
+
 void SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -23,8 +25,6 @@ void SyncFolder(const fs::path& folder) {
         ::close(fd);
     }
 }
-
-}  // namespace
 
 fs::path TemporaryBeside(const fs::path& target) {
     fs::path tmp = target;

@@ -25,6 +25,8 @@ std::string TemporaryNameBeside(std::string_view name);
 // Flushes a written file to the disc (for temporary files written record by
 // record before they replace a file); false when it cannot.
 bool FlushToDisc(const std::filesystem::path& file);
+// Flushes a folder's entries (a file created, renamed or removed in it) to the disc.
+void SyncFolder(const std::filesystem::path& folder);
 
 struct NewFileContent {
     std::string name;   // a program file name (resolved by ResolvePath)

@@ -92,8 +92,6 @@ std::int64_t RecordFile::KnownRecords(std::int64_t atLeast) {
     return known >= atLeast ? known : FileSize();
 }
 
-namespace {
-
 // Reads exactly `count` bytes at `offset`; false on a short read or an error.
 bool ReadAt(int fd, void* into, std::size_t count, std::int64_t offset) {
     auto* p = static_cast<char*>(into);
@@ -120,8 +118,6 @@ bool WriteAt(int fd, const void* from, std::size_t count, std::int64_t offset) {
     }
     return true;
 }
-
-}  // namespace
 
 Bytes RecordFile::Read(std::int64_t n) {
     Require();

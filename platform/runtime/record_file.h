@@ -82,4 +82,9 @@ void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& fi
 // The whole content of a file (IoError 2 when missing).
 std::string ReadFileBytes(std::string_view name);
 
+// Exactly `count` bytes read from or written to an open file at `offset`,
+// retried after an interruption; false on a short read, a failed write or an error.
+bool ReadAt(int fd, void* into, std::size_t count, std::int64_t offset);
+bool WriteAt(int fd, const void* from, std::size_t count, std::int64_t offset);
+
 }  // namespace rt
