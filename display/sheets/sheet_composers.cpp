@@ -118,7 +118,7 @@ void DrawAffinityWheel(Surface& dc, int mode) {
 
 void WriteTermsPositions() {
     ComputeTermSectors();
-    BuildDecanKeys();
+    RefreshSheetDecanKeys();
     WritePlanetPositionsFile();
 }
 

@@ -62,7 +62,7 @@ void ComputeTermSectors() {
     FindBodySectors(9, engine::Chart.PlanetLongitudes, SheetTerms.TermSectorBoundaries, SheetTerms.BodyTermSectors);
 }
 
-void BuildDecanKeys() {
+void RefreshSheetDecanKeys() {
     for (int k = 1; k <= 9; ++k) {
         std::string key = DecanKeyOf(k, engine::Chart.PlanetLongitudes[k]);
         if (!key.empty()) SheetTerms.BodyDecanKeys[k] = key;

@@ -42,7 +42,11 @@ std::string DecanKeyOf(int body, Real longitude);
 
 // From engine::Chart: boundaries from HouseCusps[1], sectors of bodies 1..9.
 void ComputeTermSectors();
-void BuildDecanKeys();
+// The decan keys of bodies 1..9 from engine::Chart (DecanKeyOf): a body on an
+// exact multiple of 10 degrees keeps the key it had. (The chart window's
+// BuildDecanKeys gives every point a key, one on a boundary that of the decan
+// starting there.)
+void RefreshSheetDecanKeys();
 // Rewrites the position file: nine sector keys ("Sole03"), then nine decan keys.
 void WritePlanetPositionsFile();
 // The sector key of a body as the position file holds it.
