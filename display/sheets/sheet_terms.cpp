@@ -89,6 +89,12 @@ void WritePlanetPositionsFile() {
     rt::WriteTextLines(kSheetPositionFile, lines);
 }
 
+void PrepareTermsPositionsFile() {
+    ComputeTermSectors();
+    RefreshSheetDecanKeys();
+    WritePlanetPositionsFile();
+}
+
 void DrawTermsBlock(Surface& dc, Real x, Real y) {
     SheetBlockGuard guard(dc);
     // Both files are read whole first, so an error leaves nothing open.

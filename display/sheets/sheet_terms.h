@@ -49,6 +49,9 @@ void ComputeTermSectors();
 void RefreshSheetDecanKeys();
 // Rewrites the position file: nine sector keys ("Sole03"), then nine decan keys.
 void WritePlanetPositionsFile();
+// The step of the birth-theme sheets ahead of their blocks: the sectors, the
+// decan keys and the position file the "TERMEN" block reads.
+void PrepareTermsPositionsFile();
 // The sector key of a body as the position file holds it.
 std::string TermSectorKey(int body, int sector);
 // The body (1..9) a six-character sector key names, 0 for none.
