@@ -19,7 +19,7 @@ namespace {
 using Align = SheetTextAlign;
 using Step = SheetStep;
 using Table = SheetTable;
-using Wheel = SheetWheelKind;
+using WheelKind = SheetWheelKind;
 
 // The page frame's scale: the output's zoom times the sheet's for the time of
 // one drawing.
@@ -40,7 +40,7 @@ const SheetLayout kThemePortrait{
     1.15L,
     {Step::HeaderDates,
      Step::TermsPositionsFile,
-     SheetWheelPlace{Wheel::Theme, kCentreX - 25, kCentreY + 18},
+     SheetWheelPlace{WheelKind::Theme, kCentreX - 25, kCentreY + 18},
      SheetTablePlace{Table::SphericalDistances, 15, 202},
      SheetHeaderPlaces{230, "DOMIFICATIE: ", true, 19.8L, "NODO: ", 23.5L, 190, 170, 225, 316},
      SheetTablePlace{Table::Terms, 115, 220},
@@ -66,7 +66,7 @@ const SheetLayout kThemeLandscape{
     1 / 1.22L,
     {Step::HeaderDates,
      Step::TermsPositionsFile,
-     SheetWheelPlace{Wheel::Theme, kThemeLandscapeX, kThemeLandscapeY},
+     SheetWheelPlace{WheelKind::Theme, kThemeLandscapeX, kThemeLandscapeY},
      SheetTablePlace{Table::SphericalDistances, 15, 105},
      SheetHeaderPlaces{kThemeLandscapeX + 145, "DOMIFICATIE: HUIZEN MEDIUM", false, 20.5L, "KNOOP ", 25,
                        kThemeLandscapeX - 60, kThemeLandscapeY - 21, kThemeLandscapeX - 10, kThemeLandscapeY + 120},
@@ -90,12 +90,12 @@ const SheetLayout kAffinityPortrait{
     1.15L,
     {Step::HeaderDates,
      SheetHeaderPlaces{230, "DOMIFICATIE: ", true, 19.8L, "KNOOP: ", 23.5L, 190, 35, 225, 181},
-     SheetWheelPlace{Wheel::Energy, kCentreX - 12, kCentreY},
+     SheetWheelPlace{WheelKind::Energy, kCentreX - 12, kCentreY},
      SheetTextsPlace{0,
                      Align::Right,
                      15,
                      {{"ENERGIE AFFINITEITEN", 113, 52}, {"(Magnetische en Solilunaire)", 111, 57}}},
-     SheetWheelPlace{Wheel::Mirror, kCentreX - 12, kCentreY + 150},
+     SheetWheelPlace{WheelKind::Mirror, kCentreX - 12, kCentreY + 150},
      // Two units higher than (113, 202) and (111, 207): at 207 the second line
      // ran into the seasonal cloth's "Bicorporaalen" label below it, which sits
      // between its leader and "Totalen" and cannot move.
@@ -114,12 +114,12 @@ const SheetLayout kAffinityLandscape{
     {Step::HeaderDates,
      SheetHeaderPlaces{kCentreX + 165, "DOMIFICATIE: HUIZEN MEDIUM", false, 20.5L, "KNOOP ", 25, kCentreX - 10,
                        kCentreY - 220, kCentreX + 40, kCentreY - 75},
-     SheetWheelPlace{Wheel::Energy, kCentreX - 60, kCentreY + 5},
+     SheetWheelPlace{WheelKind::Energy, kCentreX - 60, kCentreY + 5},
      SheetTextsPlace{0,
                      Align::Left,
                      15,
                      {{"ENERGIE AFFINITEITEN", 15, 60}, {"(Magnetische en Solilunaire)", 15, 65}}},
-     SheetWheelPlace{Wheel::Mirror, kCentreX + 100, kCentreY + 5},
+     SheetWheelPlace{WheelKind::Mirror, kCentreX + 100, kCentreY + 5},
      SheetTextsPlace{1,
                      Align::Left,
                      15,
@@ -131,10 +131,10 @@ const SheetLayout kAffinityLandscape{
      SheetTablePlace{Table::SeasonalHumoralGrid, 305, 215}}};
 
 void DrawWheel(Surface& dc, const SheetContext& c, const SheetWheelPlace& w) {
-    if (w.kind == Wheel::Theme)
+    if (w.kind == WheelKind::Theme)
         DrawSheetThemeWheel(dc, c.chart, c.orbs.AspectOrbs, c.aspectLinesOn, w.cx, w.cy);
     else
-        DrawSheetAffinityWheel(dc, c.chart, w.kind == Wheel::Energy ? 1 : 2, w.cx, w.cy);
+        DrawSheetAffinityWheel(dc, c.chart, w.kind == WheelKind::Energy ? 1 : 2, w.cx, w.cy);
 }
 
 void DrawTable(Surface& dc, const SheetContext& c, const SheetTablePlace& t) {

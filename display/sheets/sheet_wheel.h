@@ -56,7 +56,7 @@ struct SheetAspect {
 std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitudes, Real ascendant, Real midheaven,
                                               const std::array<Real, 16>& orbs);
 // The aspects of the chart's longitudes with its Ascendant and Midheaven, by
-// the aspect orbs given: wedges, or lines when aspectLinesOn is 1.
+// the aspect orbs given: wedges when aspectLinesOn is 0, else lines.
 void DrawSheetAspects(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
                       int aspectLinesOn, Real cx, Real cy, Real r);
 // The six-cornered wedge between two page points, widest for exact aspects.
