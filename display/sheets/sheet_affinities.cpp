@@ -67,9 +67,8 @@ void DrawAffinityChord(Surface& dc, int pen, int style, Real a, Real b, Real cx,
     }
 }
 
-void DrawSheetAffinityFigures(Surface& dc, int mode, Real cx, Real cy, Real r) {
+void DrawSheetAffinityFigures(Surface& dc, int mode, Real asc, Real cx, Real cy, Real r) {
     SheetBlockGuard guard(dc);
-    const Real asc = engine::Chart.HouseCusps[1];
     auto middle = [](int sign) { return static_cast<Real>(15 + 30 * (sign - 1)); };
     for (const AffinityChord& c : SheetAffinityChords(mode))
         DrawAffinityChord(dc, c.pen, c.style, middle(c.signA), middle(c.signB), cx, cy, r, asc);

@@ -33,7 +33,7 @@ WholePoint AffinityPoint(Real longitude, Real ascendant, Real cx, Real cy, Real 
 
 // One chord between two longitudes with a pen code and a style.
 void DrawAffinityChord(Surface& dc, int pen, int style, Real a, Real b, Real cx, Real cy, Real r, Real ascendant);
-// The figures of a mode on the circle (cx, cy, r), Ascendant = HouseCusps[1].
-void DrawSheetAffinityFigures(Surface& dc, int mode, Real cx, Real cy, Real r);
+// The figures of a mode on the circle (cx, cy, r), turned with the Ascendant.
+void DrawSheetAffinityFigures(Surface& dc, int mode, Real ascendant, Real cx, Real cy, Real r);
 
 }  // namespace display

@@ -15,8 +15,6 @@ namespace display {
 
 namespace {
 
-using engine::Chart;
-
 void Line(Surface& dc, Real x1, Real y1, Real x2, Real y2) {
     MoveToPage(dc, x1, y1);
     LineToScaled(dc, x2, y2);
@@ -147,23 +145,33 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
 
 }  // namespace
 
-void DrawElementalCloth(Surface& dc, Real x, Real y) {
-    DrawCloth(dc, x, y, true, EvaluateElementalCloth(Chart.PlanetSigns));
+namespace {
+
+// The chart's signs with those of the seven classical planets from their longitudes.
+std::array<unsigned char, 24> ClassicalPlanetSigns(const engine::ChartState& chart) {
+    std::array<unsigned char, 24> signs = chart.PlanetSigns;
+    engine::SignsOfPositions(7, chart.PlanetLongitudes, signs);
+    return signs;
 }
 
-void DrawSeasonCloth(Surface& dc, Real x, Real y) {
-    engine::SignsOfPositions(7, Chart.PlanetLongitudes, Chart.PlanetSigns);
-    DrawCloth(dc, x, y, false, EvaluateSeasonCloth(Chart.PlanetSigns));
+}  // namespace
+
+void DrawElementalCloth(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+    DrawCloth(dc, x, y, true, EvaluateElementalCloth(chart.PlanetSigns));
 }
 
-void DrawElementalHumoralGrid(Surface& dc, Real x, Real y) {
-    engine::SignsOfPositions(7, Chart.PlanetLongitudes, Chart.PlanetSigns);
-    DrawHumoral(dc, x, y, false, EvaluateHumoral(Chart.PlanetSigns, false));
+void DrawSeasonCloth(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+    DrawCloth(dc, x, y, false, EvaluateSeasonCloth(ClassicalPlanetSigns(chart)));
 }
 
-void DrawSeasonalHumoralGrid(Surface& dc, Real x, Real y) {
-    engine::SignsOfPositions(7, Chart.PlanetLongitudes, Chart.PlanetSigns);
-    DrawHumoral(dc, x, y, true, EvaluateHumoral(Chart.PlanetSigns, true));
+void DrawElementalHumoralGrid(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+    DrawHumoral(dc, x, y, false, EvaluateHumoral(ClassicalPlanetSigns(chart), false));
 }
+
+void DrawSeasonalHumoralGrid(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+    DrawHumoral(dc, x, y, true, EvaluateHumoral(ClassicalPlanetSigns(chart), true));
+}
+
+void SetClassicalPlanetSigns(engine::ChartState& chart) { chart.PlanetSigns = ClassicalPlanetSigns(chart); }
 
 }  // namespace display

@@ -1,9 +1,9 @@
 #pragma once
 // The four printable sheets of the current person: the birth theme and the
-// affinities, each in portrait and in landscape. A composer draws the header
-// and places every block of its sheet on the page, scaled by its own zoom; an
-// entry picks the output (the viewer's window, the printer or a chart
-// metafile) and runs the composer on it.
+// affinities, each in portrait and in landscape. A composer draws the layout
+// of its sheet (sheet_layout.h: its steps, and its blocks at their places,
+// scaled by the sheet's zoom); an entry picks the output (the viewer's window,
+// the printer or a chart metafile) and runs the composer on it.
 #include <string>
 
 #include "display/draw/surface.h"
@@ -22,7 +22,7 @@ enum SheetCodes : int {
 // What the composers keep between drawings (the sheet and its orientation are
 // in sheet_selection.h).
 struct SheetCompositionState {
-    std::string CalendarNote;       // " Calend. Giuliano" for a Julian-calendar birth
+    std::string CalendarNote;       // " Calend. Giuliano" for a Julian-calendar birth (SetSheetHeaderDates)
     Surface* SheetCanvas = nullptr;  // the canvas the entries chose last
 };
 extern SheetCompositionState SheetComposition;

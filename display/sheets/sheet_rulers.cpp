@@ -54,9 +54,9 @@ void ComputePlanetaryHour() {
     s.SheetHourRulerName = RulerName(PlanetaryHourRulerOf(s.SheetPlanetaryHour, weekday));
 }
 
-void DrawPlanetaryHourBlock(Surface& dc, Real x, Real y) {
+void DrawPlanetaryHourBlock(Surface& dc, const engine::ChartState& chart, const SheetRulerState& s, Real x,
+                            Real y) {
     SheetBlockGuard guard(dc);
-    const SheetRulerState& s = SheetRulers;
     int n = s.SheetPlanetaryHour;
     std::string part = " Dag";
     if (n > 12) {
@@ -64,10 +64,10 @@ void DrawPlanetaryHourBlock(Surface& dc, Real x, Real y) {
         part = " Nacht";
     }
     std::string asc, mc;
-    engine::FormatSignPosShort(0, asc, Chart.PlanetLongitudes[10]);
-    engine::FormatSignPosShort(0, mc, Chart.PlanetLongitudes[11]);
+    engine::FormatSignPosShort(0, asc, chart.PlanetLongitudes[10]);
+    engine::FormatSignPosShort(0, mc, chart.PlanetLongitudes[11]);
     SetTextColorByCode(dc, 4);
-    TextOutLeft(dc, "Planetaire dag: " + Chart.WeekdayName, 2, x, y);
+    TextOutLeft(dc, "Planetaire dag: " + chart.WeekdayName, 2, x, y);
     TextOutLeft(dc, "Planetaire uur: " + std::to_string(n) + part, 15, x, y + 4.5L);
     TextOutLeft(dc, "Geregeerd door " + s.SheetHourRulerName, 15, x, y + 8.0L);
     SetTextColorByCode(dc, 0);
@@ -78,19 +78,19 @@ void DrawPlanetaryHourBlock(Surface& dc, Real x, Real y) {
     TextOutLeft(dc, "Geregeerd door " + RulerOfPositionText(mc), 15, x, y + 28.5L);
 }
 
-void DrawYearRuler(Surface& dc, Real x, Real y) {
+void DrawYearRuler(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
     SheetBlockGuard guard(dc);
-    const YearRulers r = EvaluateYearRulers(Chart);
+    const YearRulers r = EvaluateYearRulers(chart);
     ReportYearRulerProblem(r);
     SetTextColorByCode(dc, 0);
     TextOutLeft(dc, "Jaar van " + RulerName(r.yearRuler), 2, x, y);
     TextOutLeft(dc, "In de cyclus van " + RulerName(r.cycleRuler), 15, x, y + 4);
 }
 
-void DrawPlanetaryHourAndYearRuler(Surface& dc, Real x, Real y) {
-    ComputePlanetaryHour();
-    DrawPlanetaryHourBlock(dc, x, y);
-    DrawYearRuler(dc, x, y + 33);
+void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::ChartState& chart, const SheetRulerState& rulers,
+                                   Real x, Real y) {
+    DrawPlanetaryHourBlock(dc, chart, rulers, x, y);
+    DrawYearRuler(dc, chart, x, y + 33);
 }
 
 }  // namespace display

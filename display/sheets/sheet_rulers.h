@@ -25,14 +25,19 @@ struct SheetRulerState {
 extern SheetRulerState SheetRulers;
 void ResetSheetRulers();
 
-// Sunrise, weekday of the planetary day, the hour table, the hour and its
-// ruler (the rulers' tables are those of the chart window's masters page).
-// The chart state is as before afterwards.
+// A step of the birth-theme sheets, ahead of the masters block: sunrise, the
+// weekday of the planetary day (left in engine::Chart.WeekdayName), the hour
+// table, the hour and its ruler (the rulers' tables are those of the chart
+// window's masters page). The rest of the chart state is as before afterwards.
 void ComputePlanetaryHour();
 
-void DrawPlanetaryHourBlock(Surface& dc, Real x, Real y);
-void DrawYearRuler(Surface& dc, Real x, Real y);
+// The planetary day (chart.WeekdayName) and hour with its ruler, and the
+// signs of the Ascendant and the Midheaven with their rulers.
+void DrawPlanetaryHourBlock(Surface& dc, const engine::ChartState& chart, const SheetRulerState& rulers, Real x,
+                            Real y);
+void DrawYearRuler(Surface& dc, const engine::ChartState& chart, Real x, Real y);
 // The whole block: the hour block at (x, y), the year rulers at (x, y + 33).
-void DrawPlanetaryHourAndYearRuler(Surface& dc, Real x, Real y);
+void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::ChartState& chart, const SheetRulerState& rulers,
+                                   Real x, Real y);
 
 }  // namespace display

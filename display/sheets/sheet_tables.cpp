@@ -15,8 +15,6 @@ namespace display {
 
 namespace {
 
-using engine::Chart;
-
 void Title(Surface& dc, const char* title, Real x, Real y, Real dx = -2) {
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, title, 2, x + dx, y - 8);
@@ -45,25 +43,33 @@ std::string FormatBracketedDegrees(Real value) {
     return "(" + std::to_string(whole) + engine::kDegreeSign + "," + decimals + ")";
 }
 
-void DrawSheetDodecatemoria(Surface& dc, engine::BodyArray longitudes, Real x, Real y) {
+engine::BodyArray SheetDodecatemoria(const engine::BodyArray& longitudes) {
+    engine::BodyArray d = longitudes;
+    for (int i = 1; i <= 11; ++i) d[i] = SheetDodecatemorion(longitudes[i]);
+    return d;
+}
+
+void RecordSheetDodecatemoria(engine::ChartState& chart) {
+    const engine::BodyArray d = SheetDodecatemoria(chart.PlanetLongitudes);
+    for (int i = 1; i <= 11; ++i) chart.DodecatemoriaLongitudes[i] = d[i];
+}
+
+void DrawSheetDodecatemoria(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y) {
     SheetBlockGuard guard(dc);
-    for (int i = 1; i <= 11; ++i) {
-        longitudes[i] = SheetDodecatemorion(longitudes[i]);
-        Chart.DodecatemoriaLongitudes[i] = longitudes[i];
-    }
+    const engine::BodyArray dodecatemoria = SheetDodecatemoria(longitudes);
     Title(dc, "DODECATEMORIEEN", x, y);
     for (int i = 1; i <= 11; ++i) {
         DrawSheetBodyGlyph(&dc, i, x, y, 4.0L);
-        TextOutLeft(dc, SignPosLong(longitudes[i]), 2, x + 5, y - 2.5L);
+        TextOutLeft(dc, SignPosLong(dodecatemoria[i]), 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
 }
 
-void DrawSheetLongitudes(Surface& dc, Real x, Real y) {
+void DrawSheetLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y) {
     SheetBlockGuard guard(dc);
     Title(dc, "LONGITUDINI", x, y);
     for (int i = 1; i <= 11; ++i) {
-        const Real l = Chart.PlanetLongitudes[i];
+        const Real l = longitudes[i];
         DrawSheetBodyGlyph(&dc, i, x, y + 1, 4.0L);
         TextOutLeft(dc, SignPosLong(l), 2, x + 5, y - 2.5L);
         y += 4;
@@ -72,19 +78,19 @@ void DrawSheetLongitudes(Surface& dc, Real x, Real y) {
     }
 }
 
-void DrawSheetLatitudes(Surface& dc, Real x, Real y, Real titleDx) {
+void DrawSheetLatitudes(Surface& dc, const engine::BodyArray& latitudes, Real x, Real y, Real titleDx) {
     SheetBlockGuard guard(dc);
     Title(dc, "BREEDTEGRADEN", x, y, titleDx);
     for (int i = 1; i <= 7; ++i) {
         std::string text;
-        engine::FormatLatitudeText(text, Chart.PlanetLatitudes[i]);
+        engine::FormatLatitudeText(text, latitudes[i]);
         DrawSheetBodyGlyph(&dc, i, x, y, 4.0L);
         TextOutLeft(dc, text, 2, x + 5, y - 2.5L);
         y += 4.5L;
     }
 }
 
-void DrawSheetRelativeLongitudes(Surface& dc, engine::BodyArray longitudes, Real x, Real y) {
+void DrawSheetRelativeLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y) {
     SheetBlockGuard guard(dc);
     Title(dc, "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", x, y);
     for (int i = 1; i <= 11; ++i) {
@@ -93,8 +99,8 @@ void DrawSheetRelativeLongitudes(Surface& dc, engine::BodyArray longitudes, Real
         const Real cx = x + 55 * column;
         const Real ry = y + 4.5L * row;
         DrawSheetBodyGlyph(&dc, i, cx, ry + 0.1L, 4.0L);
-        TextOutLeft(dc, SignPosLong(Chart.PlanetLongitudes[i]) + " " + FormatBracketedDegrees(longitudes[i]), 15,
-                    cx + 5, ry - 2.5L);
+        TextOutLeft(dc, SignPosLong(longitudes[i]) + " " + FormatBracketedDegrees(longitudes[i]), 15, cx + 5,
+                    ry - 2.5L);
     }
 }
 

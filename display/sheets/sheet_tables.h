@@ -18,14 +18,21 @@ Real SheetDodecatemorion(Real longitude);
 // "(231°,5)": whole degrees, "°,", the first two decimals of the fraction cut.
 std::string FormatBracketedDegrees(Real value);
 
-// Computes engine::Chart.DodecatemoriaLongitudes 1..11 from the longitudes and
-// draws them.
-void DrawSheetDodecatemoria(Surface& dc, engine::BodyArray longitudes, Real x, Real y);
-void DrawSheetLongitudes(Surface& dc, Real x, Real y);
+// The dodecatemoria of points 1..11 of the longitudes (the other entries as given).
+engine::BodyArray SheetDodecatemoria(const engine::BodyArray& longitudes);
+// A step of the birth-theme sheets: the dodecatemoria of the chart's points
+// 1..11 into chart.DodecatemoriaLongitudes, where the chart window's texts read
+// them.
+void RecordSheetDodecatemoria(engine::ChartState& chart);
+
+// The tables, each titled above its anchor (x, y), one row a body.
+void DrawSheetDodecatemoria(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y);
+void DrawSheetLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y);
 // The latitudes' title stands titleDx units from the anchor (the other tables'
 // titles at -2): the portrait theme sheet moves it further left, so that it
 // ends inside the printer's page.
-void DrawSheetLatitudes(Surface& dc, Real x, Real y, Real titleDx = -2);
-void DrawSheetRelativeLongitudes(Surface& dc, engine::BodyArray longitudes, Real x, Real y);
+void DrawSheetLatitudes(Surface& dc, const engine::BodyArray& latitudes, Real x, Real y, Real titleDx = -2);
+// Three columns: each point's place in its sign, its absolute degrees in brackets.
+void DrawSheetRelativeLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y);
 
 }  // namespace display

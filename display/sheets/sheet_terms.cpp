@@ -62,7 +62,7 @@ void ComputeTermSectors() {
     FindBodySectors(9, engine::Chart.PlanetLongitudes, SheetTerms.TermSectorBoundaries, SheetTerms.BodyTermSectors);
 }
 
-void BuildDecanKeys() {
+void RefreshSheetDecanKeys() {
     for (int k = 1; k <= 9; ++k) {
         std::string key = DecanKeyOf(k, engine::Chart.PlanetLongitudes[k]);
         if (!key.empty()) SheetTerms.BodyDecanKeys[k] = key;
@@ -87,6 +87,12 @@ void WritePlanetPositionsFile() {
     for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, SheetTerms.BodyTermSectors[k]));
     for (int k = 1; k <= 9; ++k) lines.push_back(SheetTerms.BodyDecanKeys[k]);
     rt::WriteTextLines(kSheetPositionFile, lines);
+}
+
+void PrepareTermsPositionsFile() {
+    ComputeTermSectors();
+    RefreshSheetDecanKeys();
+    WritePlanetPositionsFile();
 }
 
 void DrawTermsBlock(Surface& dc, Real x, Real y) {

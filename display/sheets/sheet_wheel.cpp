@@ -6,9 +6,11 @@
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
+#include "display/sheets/sheet_affinities.h"
 #include "display/sheets/sheet_block.h"
 #include "display/sheets/sheet_glyphs.h"
 #include "display/wheel/chart_geometry.h"
+#include "display/wheel/house_ring.h"
 #include "display/wheel/planet_ring.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
@@ -19,8 +21,6 @@
 namespace display {
 
 namespace {
-
-using engine::Chart;
 
 const char* const kSheetHouseNumerals[13] = {"", "I", "II", "III", "IV", "V", "VI",
                                              "VII", "VIII", "IX", "X", "XI", "XII"};
@@ -35,8 +35,8 @@ void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
     LinePage(dc, WheelPoint(cx, cy, r1, angle), WheelPoint(cx, cy, r2, angle));
 }
 
-void SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize, Real band) {
-    const Real asc = Chart.HouseCusps[1];
+void SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize, Real band,
+              Real asc) {
     {
         ScopedLinePen pen(dc, 0);
         DrawCircleScaled(dc, cx, cy, ro + band);
@@ -86,9 +86,10 @@ int DecanRuler(int decanIndexFromAries) {
     return order[d % 7];
 }
 
-void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize) {
+void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+                       Real ascendant) {
     SheetBlockGuard guard(dc);
-    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5);
+    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5, ascendant);
     Geometry.SignGlyphScale = 0.3L;
     for (int d = 1; d <= 36; ++d) {
         const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, Wheel.WheelRotation - 5);
@@ -99,9 +100,9 @@ void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, R
 }
 
 void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,
-                            Real glyphSize) {
+                            Real glyphSize, Real ascendant) {
     SheetBlockGuard guard(dc);
-    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 0);
+    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 0, ascendant);
 }
 
 void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real, Real cx, Real cy, Real ho, Real hi) {
@@ -131,8 +132,9 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real, Real cx, Rea
     }
 }
 
-void DrawSheetAngles(Surface& dc, const SheetCusps& cusps, Real, Real, Real r, Real cx, Real cy) {
+void DrawSheetAngles(Surface& dc, const engine::ChartState& chart, Real, Real, Real r, Real cx, Real cy) {
     SheetBlockGuard guard(dc);
+    const SheetCusps& cusps = chart.HouseCusps;
     const Real asc = cusps[1];
     auto point = [&](Real radius, Real angle) { return WheelPointWithAspect(cx, cy, radius, angle, 1); };
     SetTextColorByCode(dc, 0);
@@ -148,8 +150,8 @@ void DrawSheetAngles(Surface& dc, const SheetCusps& cusps, Real, Real, Real r, R
     const PagePoint at = point(r + 7, 0);
     TextOutCentered(dc, text, 1, at.x, at.y + 1);
     TextOutCentered(dc, "AS", 4, cx - r - 7, cy - 9);
-    if (Chart.HouseSystemName != "CASE_MEDIE") return;
-    const Real mc = Chart.MidheavenRad / Chart.DegToRad;
+    if (chart.HouseSystemName != "CASE_MEDIE") return;
+    const Real mc = chart.MidheavenRad / chart.DegToRad;
     {
         ScopedBrush brush(dc, Rgb(0, 255, 255));
         DotPage(dc, point(r, asc - mc), 1.5L);
@@ -270,19 +272,20 @@ std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitude
     return found;
 }
 
-void DrawSheetAspects(Surface& dc, const engine::BodyArray& longitudes, int aspectLinesOn, Real cx, Real cy, Real r) {
+void DrawSheetAspects(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+                      int aspectLinesOn, Real cx, Real cy, Real r) {
     SheetBlockGuard guard(dc);
     {
         ScopedLinePen pen(dc, 10);
         DrawCircleScaled(dc, cx, cy, r);
     }
     SelectPenByCode(dc, 10);
-    const Real asc = Chart.HouseCusps[1];
-    const Real mc = Chart.MidheavenRad / Chart.DegToRad;
-    engine::BodyArray lon = longitudes;
+    const Real asc = chart.HouseCusps[1];
+    const Real mc = chart.MidheavenRad / chart.DegToRad;
+    engine::BodyArray lon = chart.PlanetLongitudes;
     lon[8] = asc;
     lon[9] = mc;
-    for (const SheetAspect& a : EvaluateSheetAspects(longitudes, asc, mc, engine::Orbs.AspectOrbs)) {
+    for (const SheetAspect& a : EvaluateSheetAspects(chart.PlanetLongitudes, asc, mc, orbs)) {
         const PagePoint p = AspectEnd(asc, lon[a.first], cx, cy, r);
         const PagePoint q = AspectEnd(asc, lon[a.second], cx, cy, r);
         if (aspectLinesOn == 0) {
@@ -330,6 +333,29 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
     dc.SetPolyFillMode(kWinding);
     dc.Polygon(pts);
     dc.SetPolyFillMode(fill);
+}
+
+void DrawSheetThemeWheel(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+                         int aspectLinesOn, Real cx, Real cy) {
+    const WheelRings& w = kSheetWheel;
+    const Real asc = chart.HouseCusps[1];
+    DrawSheetSignRing(dc, "M", cx, cy, w.signOuter, w.signInner, 7, asc);
+    DrawSheetPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, 9, cx, cy, w.planetOuter, w.planetInner, asc);
+    DrawSheetHouseRing(dc, chart.HouseCusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
+    DrawSheetAspects(dc, chart, orbs, aspectLinesOn, cx, cy, w.houseInner - 3);
+    DrawHouseCusps(dc, chart.HouseCusps, w.signOuter + 5, cx, cy);
+}
+
+void DrawSheetAffinityWheel(Surface& dc, const engine::ChartState& chart, int mode, Real cx, Real cy) {
+    const WheelRings& w = kSheetWheel;
+    const Real asc = chart.HouseCusps[1];
+    DrawSheetSignRingPlain(dc, "M", cx, cy, w.signOuter - 2, w.signInner - 2, 7, asc);
+    DrawSheetPlanetRingPlain(dc, chart.PlanetLongitudes, chart.RetroMarks, 9, cx, cy, w.planetOuter - 2,
+                             w.planetInner, asc);
+    DrawSheetHouseRing(dc, chart.HouseCusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
+    const Real r = w.signOuter - 2;
+    DrawSheetAngles(dc, chart, r, r, r, cx, cy);
+    DrawSheetAffinityFigures(dc, mode, asc, cx, cy, w.houseInner - 3.5L);
 }
 
 }  // namespace display

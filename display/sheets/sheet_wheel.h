@@ -25,14 +25,15 @@ int DecanRuler(int decanIndexFromAries);
 
 // Sign ring with a band of 5 outside RO holding the decan ticks and rulers;
 // sets Wheel.WheelRotation and Geometry.SignGlyphScale (0.5 on leaving).
-void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize);
+void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+                       Real ascendant);
 // The same without the band and without the decan rulers.
 void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,
-                            Real glyphSize);
+                            Real glyphSize, Real ascendant);
 // The medium-houses ring: ticks every 6 degrees, numerals, boundary lines.
 void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real ascendant, Real cx, Real cy, Real ho, Real hi);
 // Ascendant (and for "CASE_MEDIE" Midheaven and house ends) marks at radius r3.
-void DrawSheetAngles(Surface& dc, const SheetCusps& cusps, Real r1, Real r2, Real r3, Real cx, Real cy);
+void DrawSheetAngles(Surface& dc, const engine::ChartState& chart, Real r1, Real r2, Real r3, Real cx, Real cy);
 
 // Spread angles (entries 1..n) of the planet ring for true wheel angles 1..n.
 std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation);
@@ -54,8 +55,20 @@ struct SheetAspect {
 // The aspects drawn (conjunctions are found but never drawn, so not listed).
 std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitudes, Real ascendant, Real midheaven,
                                               const std::array<Real, 16>& orbs);
-void DrawSheetAspects(Surface& dc, const engine::BodyArray& longitudes, int aspectLinesOn, Real cx, Real cy, Real r);
+// The aspects of the chart's longitudes with its Ascendant and Midheaven, by
+// the aspect orbs given: wedges when aspectLinesOn is 0, else lines.
+void DrawSheetAspects(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+                      int aspectLinesOn, Real cx, Real cy, Real r);
 // The six-cornered wedge between two page points, widest for exact aspects.
 void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by);
+
+// The two wheels of the sheets, each about its centre with the sheets' rings
+// (kSheetWheel). The birth-theme wheel: the full sign ring, the planet ring of
+// Sun to Saturn and the nodes with their degrees, the house ring, the aspects
+// and the cusp marks. The affinity wheel: the plain rings, the angles and the
+// sign affinity figures of a mode (1 energy, 2 mirror).
+void DrawSheetThemeWheel(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+                         int aspectLinesOn, Real cx, Real cy);
+void DrawSheetAffinityWheel(Surface& dc, const engine::ChartState& chart, int mode, Real cx, Real cy);
 
 }  // namespace display

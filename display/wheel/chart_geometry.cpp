@@ -20,11 +20,6 @@ void ResetChartGeometry() { Geometry = ChartGeometryState{}; }
 
 namespace {
 
-// A wheel's centre and the outer and inner radii of its sign, planet and house rings.
-struct WheelRings {
-    int centreX, centreY, signOuter, signInner, planetOuter, planetInner, houseOuter, houseInner;
-};
-
 void SetRings(const WheelRings& w) {
     Geometry.WheelCentreX = w.centreX;
     Geometry.WheelCentreY = w.centreY;
@@ -38,9 +33,9 @@ void SetRings(const WheelRings& w) {
 
 }  // namespace
 
-void SetWheelGeometry() { SetRings({100, 100, 78, 65, 65, 50, 47, 39}); }
+void SetWheelGeometry() { SetRings(kChartWindowWheel); }
 
-void SetDefaultWheelRadii() { SetRings({173, 105, 67, 57, 57, 44, 44, 38}); }
+void SetDefaultWheelRadii() { SetRings(kSheetWheel); }
 
 void ClearChartArea(Surface& dc) {
     {

@@ -22,10 +22,19 @@ struct ChartGeometryState {
 
 extern ChartGeometryState Geometry;
 
-void ResetChartGeometry();
+// A wheel's centre and the outer and inner radii of its sign, planet and house rings.
+struct WheelRings {
+    int centreX, centreY, signOuter, signInner, planetOuter, planetInner, houseOuter, houseInner;
+};
 // The chart window's wheel: centre (100, 100), rings 78/65, 65/50, 47/39.
-void SetWheelGeometry();
+inline constexpr WheelRings kChartWindowWheel{100, 100, 78, 65, 65, 50, 47, 39};
 // The printable sheets' wheel: centre (173, 105), rings 67/57, 57/44, 44/38.
+inline constexpr WheelRings kSheetWheel{173, 105, 67, 57, 57, 44, 44, 38};
+
+void ResetChartGeometry();
+// Geometry becomes the chart window's wheel.
+void SetWheelGeometry();
+// Geometry becomes the printable sheets' wheel.
 void SetDefaultWheelRadii();
 
 // Paints the chart square (2, 2)-(195, 195) with a black brush (black-and-white

@@ -131,7 +131,7 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     for (int p = 3; p <= 7; ++p) c.PlanetLongitudes[p] = 160 + p;
     engine::SignsOfPositions(7, c.PlanetLongitudes, c.PlanetSigns);
     RecordingSurface dc;
-    display::DrawElementalCloth(dc, 46, 95);
+    display::DrawElementalCloth(dc, engine::Chart, 46, 95);
     // Earth (column 2) under sulphur (row 2): 5 at (X0 + 7, Y0 + 7).
     const std::string five = CallOf(dc, "5");
     EXPECT_EQ(five.rfind(At(display::MapPoint(46 - 14 + 7, 95 - 14 + 7)), 0), 0u);
@@ -145,7 +145,7 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Sentimento"), texts.end());
 
     RecordingSurface season;
-    display::DrawSeasonCloth(season, 46, 233);
+    display::DrawSeasonCloth(season, engine::Chart, 46, 233);
     // Summer (column 2): cardinal 1, fixed 1, mutable 5; the summer total 7.
     EXPECT_EQ(CallOf(season, "5").rfind(At(display::MapPoint(46 - 13 + 14, 233 - 14 + 7)), 0), 0u);
     EXPECT_EQ(CallOf(season, "7").rfind(At(display::MapPoint(46 - 13 + 21, 233 - 14 + 7)), 0), 0u);
@@ -157,7 +157,7 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
     const engine::Real fire[8] = {0, 10, 130, 250, 20, 140, 260, 5};  // Aries, Leo, Sagittarius
     for (int p = 1; p <= 7; ++p) c.PlanetLongitudes[p] = fire[p];
     RecordingSurface dc;
-    display::DrawElementalHumoralGrid(dc, 50, 160);
+    display::DrawElementalHumoralGrid(dc, engine::Chart, 50, 160);
     // Fire row (2): e = 7 at (L + 20, T + 8); hot (row 1) 7 at (L + 34, T + 1), dry (row 4) 7.
     const engine::Real L = 50 - 27, T = 160 - 15;
     const auto texts = sheet_test::Texts(dc);
@@ -172,7 +172,7 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
         })) << want;
     }
     RecordingSurface season;
-    display::DrawSeasonalHumoralGrid(season, 50, 300);
+    display::DrawSeasonalHumoralGrid(season, engine::Chart, 50, 300);
     const auto st = sheet_test::Texts(season);
     // Aries (3 planets) air, Leo (2) fire, Sagittarius (2) earth: e = 3, 2, 2, 0; q = 5, 3, 2, 4.
     const std::vector<std::string> numbers(st.end() - 8, st.end());
@@ -183,7 +183,7 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
 TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
     engine::Chart.HouseCusps[1] = 0;
     RecordingSurface dc;
-    display::DrawSheetAffinityFigures(dc, 1, 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(dc, 1, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);  // the six solid chords; the dotted ones are dots
     const auto a = display::MapPoint(140, 114), b = display::MapPoint(206, 96);
@@ -195,10 +195,10 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
     EXPECT_GT(dc.Calls("ellipse").size(), 6u * 10);
     engine::Chart.HouseCusps[1] = 0.4L;
     RecordingSurface same;
-    display::DrawSheetAffinityFigures(same, 1, 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(same, 1, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     EXPECT_EQ(same.log, dc.log);
     RecordingSurface quads;
-    display::DrawSheetAffinityFigures(quads, 2, 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(quads, 2, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     const auto q = quads.Calls("line");
     ASSERT_EQ(q.size(), 12u);
     for (int f = 0; f < 3; ++f) {
@@ -213,7 +213,7 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
         EXPECT_EQ(ends(q[4 * f + 3]).second, ends(q[4 * f]).first);
     }
     RecordingSurface none;
-    display::DrawSheetAffinityFigures(none, 3, 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(none, 3, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     EXPECT_TRUE(none.Calls("line").empty());
 }
 

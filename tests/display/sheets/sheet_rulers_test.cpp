@@ -44,7 +44,8 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     const engine::BodyArray before = engine::Chart.PlanetLongitudes;
     const engine::BodyArray latitudes = engine::Chart.PlanetLatitudes;
     RecordingSurface dc;
-    display::DrawPlanetaryHourAndYearRuler(dc, 205, 150);
+    display::ComputePlanetaryHour();  // the step ahead of the block
+    display::DrawPlanetaryHourAndYearRuler(dc, engine::Chart, display::SheetRulers, 205, 150);
     // Sunrise about 7:36, hours of the day about 47 minutes: 10:30 is in the fourth,
     // which on a Monday (Moon, Saturn, Jupiter, Mars) Mars rules. The Sun (about
     // 295) had not come back by the end of 1990: the year counts as 1989, ruled
@@ -70,10 +71,10 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
 TEST_F(SheetRulers, SpringBirthCountsToItsOwnYear) {
     RecordingSurface spring, winter;
     ComputeSun(15, 4);
-    display::DrawYearRuler(spring, 10, 10);
+    display::DrawYearRuler(spring, engine::Chart, 10, 10);
     EXPECT_EQ(sheet_test::Texts(spring), (std::vector<std::string>{"Jaar van Venus", "In de cyclus van de Zon"}));
     ComputeSun(15, 2);  // the Sun in Aquarius, above its place at the end of the year
-    display::DrawYearRuler(winter, 10, 10);
+    display::DrawYearRuler(winter, engine::Chart, 10, 10);
     EXPECT_EQ(sheet_test::Texts(winter)[0], "Jaar van Saturnus");
 }
 
@@ -94,9 +95,9 @@ TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
     RecordingSurface dc;
     display::SheetRulers.SheetPlanetaryHour = 13;
-    display::DrawPlanetaryHourBlock(dc, 10, 10);
+    display::DrawPlanetaryHourBlock(dc, engine::Chart, display::SheetRulers, 10, 10);
     display::SheetRulers.SheetPlanetaryHour = 12;
-    display::DrawPlanetaryHourBlock(dc, 10, 10);
+    display::DrawPlanetaryHourBlock(dc, engine::Chart, display::SheetRulers, 10, 10);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_EQ(texts[1], "Planetaire uur: 1 Nacht");
     EXPECT_EQ(texts[8], "Planetaire uur: 12 Dag");
@@ -107,7 +108,7 @@ TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
     const engine::BodyArray before = engine::Chart.PlanetLongitudes;
     std::filesystem::remove_all("Appoggio");
     RecordingSurface dc;
-    EXPECT_THROW(display::DrawYearRuler(dc, 10, 10), rt::IoError);
+    EXPECT_THROW(display::DrawYearRuler(dc, engine::Chart, 10, 10), rt::IoError);
     EXPECT_EQ(engine::Chart.PlanetLongitudes, before);
     EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
 }

@@ -39,12 +39,18 @@ TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
     EXPECT_EQ(display::FormatBracketedDegrees(100.000001L), "(100\xB0,00)");
 }
 
-TEST_F(SheetTables, DodecatemoriaTableStoresAndShowsElevenPoints) {
+TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
     RecordingSurface dc;
     display::DrawSheetDodecatemoria(dc, engine::Chart.PlanetLongitudes, 115, 275);
-    // The Moon at 45.5 has its dodecatemorion at 231.5; the Ascendant at 100.5 at 226.5.
+    // The table only draws; its step stores them in the chart.
+    EXPECT_EQ(engine::Chart.DodecatemoriaLongitudes, engine::BodyArray{});
+    display::RecordSheetDodecatemoria(engine::Chart);
+    // The Moon at 45.5 has its dodecatemorion at 231.5; the Ascendant at 100.5 at 226.5,
+    // the Midheaven (entry 11, the last stored) at 358 at 334.
     EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[2], 231.5L, 1e-12);
     EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[10], 226.5L, 1e-12);
+    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[11], 334.0L, 1e-12);
+    EXPECT_EQ(engine::Chart.DodecatemoriaLongitudes[12], 0);
     EXPECT_EQ(engine::Chart.PlanetLongitudes[2], 45.5L);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);
@@ -57,7 +63,7 @@ TEST_F(SheetTables, DodecatemoriaTableStoresAndShowsElevenPoints) {
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     RecordingSurface dc;
-    display::DrawSheetLongitudes(dc, 18, 115);
+    display::DrawSheetLongitudes(dc, engine::Chart.PlanetLongitudes, 18, 115);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 1u + 22u);
     EXPECT_EQ(texts[0], "LONGITUDINI");
@@ -74,7 +80,7 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {
     RecordingSurface dc;
-    display::DrawSheetLatitudes(dc, 205, 219);
+    display::DrawSheetLatitudes(dc, engine::Chart.PlanetLatitudes, 205, 219);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0], "BREEDTEGRADEN");

@@ -30,9 +30,9 @@ protected:
     }
     static void DrawBlocks(display::Surface& dc) {
         const auto& c = engine::Chart;
-        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7);
+        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, c.HouseCusps[1]);
         display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
-        display::DrawSheetAspects(dc, c.PlanetLongitudes, 0, 173, 105, 35);
+        display::DrawSheetAspects(dc, c, engine::Orbs.AspectOrbs, 0, 173, 105, 35);
         display::DrawSphericalDistances(dc, c.PlanetLongitudes, 15, 202);
     }
     testing_support::TempWorkFolder folder;

@@ -54,14 +54,14 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
     EXPECT_EQ(display::DecanKeyOf(1, 0), "");
     engine::Chart.PlanetLongitudes[1] = 10;
     display::SheetTerms.BodyDecanKeys[1] = "SolDec07";
-    display::BuildDecanKeys();
+    display::RefreshSheetDecanKeys();
     EXPECT_EQ(display::SheetTerms.BodyDecanKeys[1], "SolDec07");
     EXPECT_EQ(display::SheetTerms.BodyDecanKeys[2], "LunDec05");  // 45.5
 }
 
 TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
     display::ComputeTermSectors();
-    display::BuildDecanKeys();
+    display::RefreshSheetDecanKeys();
     display::WritePlanetPositionsFile();
     const auto lines = rt::ReadTextLines(display::kSheetPositionFile);
     // Ascendant 100.5: sector s runs from 85.5 + 6 (s - 1) to 85.5 + 6 s; the Sun

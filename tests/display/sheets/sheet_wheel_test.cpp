@@ -50,7 +50,7 @@ protected:
 TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) {
     engine::Chart.HouseCusps[1] = 0;
     RecordingSurface dc;
-    display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7);
+    display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, engine::Chart.HouseCusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     // Aries 15 degrees below the left end of the horizon (radius 62): (113.112, 121.047).
     const Box* aries = GlyphAt(boxes, 113.1119, 121.0469, 7);
@@ -84,7 +84,7 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
 TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
     engine::Chart.HouseCusps[1] = 12.5L;
     RecordingSurface dc;
-    display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7);
+    display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, engine::Chart.HouseCusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
     EXPECT_TRUE(HasLine(dc, MapPoint(a.x, a.y), MapPoint(b.x, b.y)));
     // The plain ring has the thirteen sign glyphs only; the horizon marks start at the ring.
@@ -118,12 +118,12 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
 
 TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
     RecordingSurface dc;
-    display::DrawSheetAngles(dc, engine::Chart.HouseCusps, 0, 0, 65, 173, 105);
+    display::DrawSheetAngles(dc, engine::Chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"10\xB0" "30'", "AS", "MC", "28\xB0" "00'"}));
     EXPECT_EQ(dc.Calls("ellipse").size(), 2u + 12u);
     RecordingSurface other;
     engine::Chart.HouseSystemName = "PLACIDO";
-    display::DrawSheetAngles(other, engine::Chart.HouseCusps, 0, 0, 65, 173, 105);
+    display::DrawSheetAngles(other, engine::Chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(other).size(), 2u);
     EXPECT_EQ(other.Calls("ellipse").size(), 1u);
     EXPECT_EQ(other.State().pen, display::Pen{});
@@ -236,8 +236,8 @@ TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {
 TEST_F(SheetWheel, AspectBlockDrawsWedgesOrLinesAndRestoresTheSurface) {
     const auto& c = engine::Chart;
     RecordingSurface wedges, lines;
-    display::DrawSheetAspects(wedges, c.PlanetLongitudes, 0, 173, 105, 32);
-    display::DrawSheetAspects(lines, c.PlanetLongitudes, 1, 173, 105, 32);
+    display::DrawSheetAspects(wedges, c, engine::Orbs.AspectOrbs, 0, 173, 105, 32);
+    display::DrawSheetAspects(lines, c, engine::Orbs.AspectOrbs, 1, 173, 105, 32);
     const auto expected = display::EvaluateSheetAspects(c.PlanetLongitudes, c.HouseCusps[1],
                                                         c.MidheavenRad / c.DegToRad, engine::Orbs.AspectOrbs);
     ASSERT_FALSE(expected.empty());

@@ -1,0 +1,137 @@
+// The four sheets of the fixed person saved as chart metafiles through the
+// viewer's button, in colour with aspect lines and in black and white with
+// aspect wedges, for a Gregorian and a Julian birth: every file is kept as a
+// fixture (its fingerprint and size), so a change of the code that must not
+// change the saved sheets is checked byte for byte.
+//
+// KELVOR_RECORDINGS_UPDATE=1 rewrites the fixture from what is saved now.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QPushButton>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "archive/draw_settings_file.h"
+#include "display/draw/glyphs.h"
+#include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_printing.h"
+#include "display/sheets/sheet_selection.h"
+#include "display/sheets/sheet_terms.h"
+#include "display/sheets/sheet_view.h"
+#include "display/sheets/sheet_viewer.h"
+#include "engine/receptions.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "tests/display/sheets/sheet_person.h"
+
+namespace {
+
+class MetafileScreen : public gui::SystemServices {
+public:
+    int ScreenWidth() override { return 1920; }
+    int ScreenHeight() override { return 1080; }
+};
+
+std::string MetafileFingerprint(const std::string& bytes) {
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256).toHex();
+    return hash.left(32).toStdString() + " " + std::to_string(bytes.size());
+}
+
+class SheetMetafiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sheet_test::SetSheetPerson();
+        gui::SetSystemServices(std::make_unique<MetafileScreen>());
+        display::ResetDrawingState();
+        display::InitDrawingFromScreen(1920, 1080);
+        display::Drawing.PrinterPresent = true;
+        display::ResetSheetViewer();
+        display::ResetSheetTerms();
+        display::ResetSheetComposition();
+        display::ResetMissingGlyphReports();
+        archive::ResetDrawSettings();
+        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
+        auto& c = engine::Chart;
+        c.JulianDay = 2447906.5L + 9.5L / 24;
+        c.PlanetLatitudesSaved = c.PlanetLatitudes;
+        engine::Birth.JulianDayText = "JD=2447906.896";
+        engine::ComputeReceptions();
+        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
+        viewer = std::make_unique<display::TFgrNaKel>();
+        viewer->resize(1920, 1080);
+    }
+    void TearDown() override {
+        viewer.reset();
+        display::SetSheetPrinter(nullptr);
+        gui::SetSystemServices(nullptr);
+        display::Sheets = {};
+    }
+    // Every sheet opened, zoomed in once (the saved file is drawn at zoom 1
+    // all the same) and saved; in black and white with wedges when asked.
+    void SaveAll(const std::string& label, bool blackAndWedges, std::map<std::string, std::string>& out) {
+        const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
+        for (const auto& [code, orientation] : sheets) {
+            if (viewer->isVisible()) viewer->close();
+            display::Sheets.SheetCode = code;
+            display::Sheets.SheetOrientation = orientation;
+            viewer->show();
+            viewer->Timer1Timer();
+            viewer->Timer1Timer();
+            if (blackAndWedges) {
+                viewer->BitBtnColNer->click();
+                viewer->BBFlagRiga->click();
+            }
+            viewer->BitBtnZoomPiu->click();
+            viewer->ComboEMF->setEditText("GRAF05.EMF");
+            viewer->BBEMFout->click();
+            out[label + "/sheet" + std::to_string(code)] =
+                testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF05.EMF");
+            if (blackAndWedges) {
+                viewer->BitBtnColNer->click();
+                viewer->BBFlagRiga->click();
+            }
+        }
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+    std::unique_ptr<display::TFgrNaKel> viewer;
+};
+
+TEST_F(SheetMetafiles, EverySheetSavesTheRecordedBytes) {
+    std::map<std::string, std::string> now;
+    SaveAll("colour-lines", false, now);
+    SaveAll("black-wedges", true, now);
+    engine::Chart.GregorianCalendar = false;
+    engine::Chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo: other receptions
+    engine::ComputeReceptions();
+    SaveAll("julian", false, now);
+    ASSERT_TRUE(sink.messages.empty());
+    ASSERT_EQ(now.size(), 12u);
+    // The wedges and the colours reach the theme sheets' files.
+    EXPECT_NE(now.at("colour-lines/sheet5"), now.at("black-wedges/sheet5"));
+    EXPECT_NE(now.at("colour-lines/sheet16"), now.at("julian/sheet16"));
+
+    const std::filesystem::path fixture = testing_support::FixturePath("recordings/sheet_metafiles.txt");
+    if (const char* update = std::getenv("KELVOR_RECORDINGS_UPDATE"); update && std::string(update) == "1") {
+        std::ofstream f(fixture, std::ios::binary);
+        for (const auto& [step, bytes] : now) f << step << " " << MetafileFingerprint(bytes) << "\n";
+        GTEST_SKIP() << "fixture rewritten: " << fixture;
+    }
+    std::map<std::string, std::string> kept;
+    std::istringstream in(testing_support::ReadFixture("recordings/sheet_metafiles.txt"));
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t sp = line.find(' ');
+        if (sp != std::string::npos) kept[line.substr(0, sp)] = line.substr(sp + 1);
+    }
+    EXPECT_EQ(kept.size(), now.size());
+    for (const auto& [step, bytes] : now) {
+        ASSERT_TRUE(kept.count(step)) << step << " is not in the fixture";
+        EXPECT_EQ(MetafileFingerprint(bytes), kept.at(step)) << step << " saves other bytes than recorded";
+    }
+}
+
+}  // namespace
