@@ -23,7 +23,9 @@
 #include <string>
 #include <vector>
 
+#include "display/chart/aspects_and_orbits.h"
 #include "display/chart/chart_views.h"
+#include "display/chart/dignity_table.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/plants_panel.h"
 #include "display/chart/reduced_wheel.h"
@@ -53,7 +55,11 @@ using engine::Chart;
 ChartWindowState KelvoState;
 TFgrKelvo* FgrKelvo = nullptr;
 
-void ResetChartWindowState() { KelvoState = ChartWindowState{}; }
+void ResetChartWindowState() {
+    KelvoState = ChartWindowState{};
+    ResetGridBodyCount();
+    ResetNoDignityFlag();
+}
 
 void ResetViewCycles(int k) {
     for (int i = 0; i <= 14; ++i) {

@@ -57,7 +57,8 @@ struct ChartWindowState {
 
 extern ChartWindowState KelvoState;
 
-// Back to the start values (tests; the timer counter included).
+// Back to the start values (tests; the timer counter included), with the grid
+// columns and the no-dignity flag of the views.
 void ResetChartWindowState();
 // Entries 0..14 of ViewCycle, BodyClickStep and SignClickStep := 0, except k.
 void ResetViewCycles(int k);

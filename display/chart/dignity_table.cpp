@@ -8,6 +8,10 @@
 
 namespace display {
 
+int NoDignityFlag = 0;
+
+void ResetNoDignityFlag() { NoDignityFlag = 0; }
+
 const char* const kPlanetAbbreviations[10] = {" ", "sol", "lun", "mer", "ven", "mar", "gio", "sat", " ", " "};
 const char* const kDignityStateLabels[6] = {"", "Heerser.", "Verhog.", "Exil", "Val", "Uitwis."};
 
