@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "display/chart/chart_window.h"
 #include "display/chart/view_drawing.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
@@ -61,10 +60,9 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {
     chord(9, c.antiscionPoint, c.contraPoint);
 }
 
-void DrawAntisciaOfClicked(TFgrKelvo&, Surface& dc, int index, Real, Real x, Real y, std::string_view kind) {
-    // The circle turns with the chart's own Ascendant.
+void DrawAntisciaOfClicked(Surface& dc, int index, Real x, Real y, std::string_view kind, bool dodecatemoriaWheel) {
     const Real ascendant = engine::Chart.HouseCusps[1];
-    const Real r = Geometry.HouseRingInnerRadius - (KelvoState.DodecatemoriaMode ? 7 : 0);
+    const Real r = Geometry.HouseRingInnerRadius - (dodecatemoriaWheel ? 7 : 0);
     const Real p = ClickedPosition(engine::Chart, index, kind);
     DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, x, y, r), x, y);
 }

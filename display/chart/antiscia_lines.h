@@ -38,10 +38,10 @@ Real ClickedPosition(const engine::ChartState& chart, int index, std::string_vie
 // Draws legend, the blanked title lines, the mark and the three chords.
 void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real y);
 
-// The chart window's step: the circle ends on the house ring's inner radius,
-// 7 units further in while the dodecatemoria view is shown.
-class TFgrKelvo;
-void DrawAntisciaOfClicked(TFgrKelvo& form, Surface& dc, int index, Real ascendant, Real x, Real y,
-                           std::string_view kind);
+// The chart window's step for the clicked point `index` of `kind` about the
+// wheel centre (x, y), turned with the chart's own Ascendant: the circle ends
+// on the house ring's inner radius, 7 units further in over the dodecatemoria
+// wheel.
+void DrawAntisciaOfClicked(Surface& dc, int index, Real x, Real y, std::string_view kind, bool dodecatemoriaWheel);
 
 }  // namespace display

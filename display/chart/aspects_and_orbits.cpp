@@ -11,6 +11,10 @@
 
 namespace display {
 
+int GridBodyCount = 0;
+
+void ResetGridBodyCount() { GridBodyCount = 0; }
+
 const GridAspect kGridAspects[11] = {
     {180, 4, 5},  // opposition
     {150, 13, 8}, // quincunx

@@ -14,8 +14,9 @@ namespace display {
 using engine::Real;
 
 // Columns of the grid (shared with the spherical-distance grids of the window and
-// the sheets, which set it too; defined with the sheets' archetypal block).
+// the sheets, which set it too); 0 until a grid is drawn.
 extern int GridBodyCount;
+void ResetGridBodyCount();
 
 struct GridAspect {
     int angle;     // exact angle in degrees

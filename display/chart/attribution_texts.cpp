@@ -236,4 +236,17 @@ std::string SegmentHeading(SegmentKind kind, bool dodecatemoria) {
     return {};
 }
 
+std::vector<std::string> SegmentLists(bool dodecatemoria, const SegmentTables& tables,
+                                      const MissingFileReport& report) {
+    const std::vector<std::string> specific = ReadOrReport(kPlanetSpecificFile, report);
+    std::vector<std::string> out;
+    for (SegmentKind kind : {SegmentKind::Terms, SegmentKind::Decans, SegmentKind::Decades}) {
+        if (kind == SegmentKind::Decans) out.push_back("  ");
+        if (kind == SegmentKind::Decades) out.push_back("    ");
+        out.push_back(SegmentHeading(kind, dodecatemoria));
+        for (std::string& line : SegmentListLines(kind, tables, specific)) out.push_back(std::move(line));
+    }
+    return out;
+}
+
 }  // namespace display

@@ -86,5 +86,10 @@ std::vector<std::string> SegmentListLines(SegmentKind kind, const SegmentTables&
                                           const std::vector<std::string>& specificLines);
 // Headings: "PLANETEN IN DE TERMEN", ... and "DODECATEMORIEEN IN DE TERMEN", ...
 std::string SegmentHeading(SegmentKind kind, bool dodecatemoria);
+// The three lists as the aspect memo shows them, read from the specific point
+// file of the working folder: terms, then decans and decades each after a
+// spacing line ("  ", "    "), every list under its heading.
+std::vector<std::string> SegmentLists(bool dodecatemoria, const SegmentTables& tables,
+                                      const MissingFileReport& report);
 
 }  // namespace display

@@ -18,31 +18,25 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
-#include <cmath>
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "display/chart/chart_views.h"
+#include "display/chart/aspects_and_orbits.h"
+#include "display/chart/dignity_table.h"
+#include "display/chart/glyph_clicks.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/plants_panel.h"
-#include "display/chart/reduced_wheel.h"
-#include "display/wheel/chart_geometry.h"
-#include "display/chart/glyph_clicks.h"
 #include "display/draw/drawing_state.h"
-#include "display/draw/drawing_tools.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/help_messages.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/position_files.h"
-#include "display/draw/primitives.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/dominants.h"
-#include "engine/houses.h"
-#include "engine/bodies.h"
 #include "engine/planetary_hours.h"
-#include "engine/receptions.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
@@ -53,7 +47,11 @@ using engine::Chart;
 ChartWindowState KelvoState;
 TFgrKelvo* FgrKelvo = nullptr;
 
-void ResetChartWindowState() { KelvoState = ChartWindowState{}; }
+void ResetChartWindowState() {
+    KelvoState = ChartWindowState{};
+    ResetGridBodyCount();
+    ResetNoDignityFlag();
+}
 
 void ResetViewCycles(int k) {
     for (int i = 0; i <= 14; ++i) {
@@ -71,21 +69,6 @@ void ClearDignityGlyphCentres() {
 
 namespace {
 
-// Help entries of the sub-views of each view button.
-const std::map<int, std::vector<int>>& SubViewHelp() {
-    static const std::map<int, std::vector<int>> table = {
-        {kViewCoordinates, {2, 3, 4}}, {kViewCloth, {5, 6, 7, 8}},      {kViewArchetype, {9}},
-        {kViewAspects, {10, 24, 25, 26}}, {kViewEnergy, {11, 12, 13}},  {kViewAntiscia, {14, 15, 16, 17}},
-        {kViewDodecatemoria, {18}},     {kViewVolguine, {19, 20, 27, 21}}, {kViewMasters, {22, 23}},
-    };
-    return table;
-}
-
-std::map<int, ChartViewDrawer>& ViewDrawers() {
-    static std::map<int, ChartViewDrawer> drawers;
-    return drawers;
-}
-
 GlyphClickHandler& ClickHandler() {
     static GlyphClickHandler handler;
     return handler;
@@ -95,6 +78,33 @@ std::function<void()>& CurrentChartReloader() {
     static std::function<void()> reload;
     return reload;
 }
+
+QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+// A field of the person's data with its caption: the field's place in page
+// units, the caption's top (when not given: half a unit below the field's top).
+struct DataRow {
+    QLabel* TFgrKelvo::*label;
+    const char* labelName;
+    const char* caption;  // Windows-1252
+    QLineEdit* TFgrKelvo::*edit;
+    const char* editName;
+    Real left, top, width, height;
+    std::optional<Real> captionTop;
+};
+
+const DataRow kDataRows[] = {
+    {&TFgrKelvo::LabNome, "LabNome", "Person", &TFgrKelvo::EdNome, "EdNome", 17, 2.5L, 64, 6, 3.5L},
+    {&TFgrKelvo::LabData, "LabData", "Gebortedatum", &TFgrKelvo::EdData, "EdData", 20, 9, 61, 5, 9.5L},
+    {&TFgrKelvo::LabLocal, "LabLocal", "Plaats", &TFgrKelvo::EdLocal, "EdLocal", 26, 13.8L, 55, 5, {}},
+    {&TFgrKelvo::LabCoordi, "LabCoordi", "Co\xF6rdinaten", &TFgrKelvo::EdCoordi, "EdCoordi", 26, 18.6L, 55, 5, {}},
+    {&TFgrKelvo::LabDomif, "LabDomif", "Domificatie", &TFgrKelvo::EdDomif, "EdDomif", 26, 23.4L, 55, 5, {}},
+    {&TFgrKelvo::LabNodo, "LabNodo", "Maan Knoop", &TFgrKelvo::EdNodo, "EdNodo", 26, 28.2L, 55, 5, {}},
+    {&TFgrKelvo::LabJd, "LabJd", "Astronomische dag JD", &TFgrKelvo::EdJd, "EdJd", 39, 33, 42, 5, 33.5L},
+};
+
+// Tops of the five lines of view buttons.
+constexpr Real kViewButtonLines[5] = {3, 8.5L, 14, 19.5L, 25};
 
 }  // namespace
 
@@ -158,25 +168,6 @@ void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     memo->setPlainText(text.join('\n'));
 }
 
-namespace {
-
-QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-
-}  // namespace
-
-int SubViewCount(int view) {
-    auto it = SubViewHelp().find(view);
-    return it == SubViewHelp().end() ? 0 : static_cast<int>(it->second.size());
-}
-
-int SubViewHelpEntry(int view, int subView) {
-    auto it = SubViewHelp().find(view);
-    if (it == SubViewHelp().end() || subView < 0 || subView >= static_cast<int>(it->second.size())) return 0;
-    return it->second[static_cast<std::size_t>(subView)];
-}
-
-void SetChartViewDrawer(int view, ChartViewDrawer drawer) { ViewDrawers()[view] = std::move(drawer); }
-
 void SetGlyphClickHandler(GlyphClickHandler handler) { ClickHandler() = std::move(handler); }
 
 void SetCurrentChartReloader(std::function<void()> reload) { CurrentChartReloader() = std::move(reload); }
@@ -223,7 +214,6 @@ TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
         [this](const std::vector<std::string>& lines) { ShowLinesIn(MemoExtra, lines); },
     });
     if (!Drawing.ChartWindow) Drawing.ChartWindow = this;
-    RegisterChartViews();
 }
 
 TFgrKelvo::~TFgrKelvo() {
@@ -234,180 +224,143 @@ TFgrKelvo::~TFgrKelvo() {
 }
 
 void TFgrKelvo::BuildControls() {
-    auto panel = [this](QWidget* parent, const char* name, QColor colour, bool visible) {
-        auto* p = new QFrame(parent);
-        p->setObjectName(name);
-        p->setFrameShape(QFrame::Panel);
-        p->setFrameShadow(QFrame::Raised);
-        p->setAutoFillBackground(true);
-        QPalette pal = p->palette();
-        pal.setColor(QPalette::Window, colour);
-        p->setPalette(pal);
-        p->setVisible(visible);
-        return p;
-    };
-    auto label = [](QWidget* parent, const char* name, const QString& caption) {
-        auto* l = new QLabel(caption, parent);
-        l->setObjectName(name);
-        return l;
-    };
-    auto memo = [](QWidget* parent, const char* name, bool readOnly) {
-        auto* m = new QPlainTextEdit(parent);
-        m->setObjectName(name);
-        m->setReadOnly(readOnly);
-        return m;
-    };
-    auto button = [](QWidget* parent, const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, parent);
-        b->setObjectName(name);
-        return b;
-    };
-    auto edit = [](QWidget* parent, const char* name) {
-        auto* e = new QLineEdit(parent);
-        e->setObjectName(name);
-        e->setReadOnly(true);
-        return e;
-    };
     const QColor grey(192, 192, 192), teal(0, 128, 128);
+    const struct {
+        QFrame** slot;
+        const char* name;
+        QColor colour;
+        bool visible;
+    } panels[] = {
+        {&PanelBase, "PanelBase", grey, true},       {&PanelPulsanti, "PanelPulsanti", teal, true},
+        {&Panel3, "Panel3", grey, false},            {&PanelInfo, "PanelInfo", grey, true},
+        {&PanelDati, "PanelDati", grey, true},       {&PanelQuor, "PanelQuor", grey, false},
+        {&PanelExtra, "PanelExtra", grey, false},    {&PanelSegnaPato, "PanelSegnaPato", grey, false},
+        {&Panel1, "Panel1", grey, false},
+    };
+    for (const auto& p : panels) {
+        *p.slot = gui::MakeRaisedPanel(this, p.name, p.colour);
+        (*p.slot)->setVisible(p.visible);
+    }
 
-    PanelBase = panel(this, "PanelBase", grey, true);
-    LabSpecific = label(PanelBase, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
-    MemoL1 = memo(PanelBase, "MemoL1", true);
-    LabGeneral = label(PanelBase, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
-    MemoL2 = memo(PanelBase, "MemoL2", true);
-    Image2 = label(PanelBase, "Image2", {});
+    LabSpecific = gui::MakeLabel(PanelBase, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
+    MemoL1 = gui::MakeMemo(PanelBase, "MemoL1", true);
+    LabGeneral = gui::MakeLabel(PanelBase, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
+    MemoL2 = gui::MakeMemo(PanelBase, "MemoL2", true);
+    Image2 = gui::MakeLabel(PanelBase, "Image2", "");
     Image2->setScaledContents(true);
-    Edit2 = edit(PanelBase, "Edit2");
+    Edit2 = gui::MakeEdit(PanelBase, "Edit2");
+    Edit2->setReadOnly(true);
     Edit2->hide();
 
-    PanelPulsanti = panel(this, "PanelPulsanti", teal, true);
-    BBcoordi = button(PanelPulsanti, "BBcoordi", QString::fromUtf8("Planetaire Coördinaten"));
-    BBstoffa = button(PanelPulsanti, "BBstoffa", "Grondwet (Doek)");
-    BBarchetip = button(PanelPulsanti, "BBarchetip", "Archetipische Structuur");
-    BBaspetti = button(PanelPulsanti, "BBaspetti", "Planetaire Aspecten");
-    BBEnergi = button(PanelPulsanti, "BBEnergi", "Energie-Affiniteiten");
-    BBantisce = button(PanelPulsanti, "BBantisce", "Antisce en Contrantisce");
-    BBdodecate = button(PanelPulsanti, "BBdodecate", "Dodecatemorieen");
-    BBvolguine = button(PanelPulsanti, "BBvolguine", "Volguine Dominant");
-    BBmaestri = button(PanelPulsanti, "BBmaestri", "Mesters");
-    // Created disabled; nothing in the window enables them.
-    for (QPushButton* b : {BBdodecate, BBEnergi, BBantisce, BBmaestri, BBvolguine}) b->setEnabled(false);
-    BBprivato = button(PanelPulsanti, "BBprivato", "Backards");
-    BBprivato->setToolTip("Ritorna ad Orbalune");
-    BBprivato->setDefault(true);
-    {
-        QFont f = BBprivato->font();
-        f.setBold(true);
-        BBprivato->setFont(f);
-        QPalette pal = BBprivato->palette();
-        pal.setColor(QPalette::ButtonText, QColor(0, 0, 255));
-        BBprivato->setPalette(pal);
-    }
-    BBsizeFont = button(PanelPulsanti, "BBsizeFont", {});
-    BBsizeFont->setToolTip("Ingrandisci/Riduci Caratteri");
-    BBsizeFont->setIcon(ButtonBitmap("RiduciFont"));
+    BuildViewButtons();
 
-    Panel3 = panel(this, "Panel3", grey, false);
-    MemoAspetti = memo(Panel3, "MemoAspetti", true);
-    BBchiudiAsp = button(Panel3, "BBchiudiAsp", "Sluiten");
-    BBFont = button(Panel3, "BBFont", "Font +");
+    MemoAspetti = gui::MakeMemo(Panel3, "MemoAspetti", true);
+    gui::MakeButtons(Panel3, {{&BBchiudiAsp, "BBchiudiAsp", "Sluiten"}, {&BBFont, "BBFont", "Font +"}});
 
-    PanelInfo = panel(this, "PanelInfo", grey, true);
-    Memo1 = memo(PanelInfo, "Memo1", true);
-    {
-        QPalette pal = Memo1->palette();
-        pal.setColor(QPalette::Base, FromColor(12247806));
-        Memo1->setPalette(pal);
-        Memo1->setToolTip("doppio clic per espandere/ridurre");
-        Memo1->setPlainText(QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
-                                              "astrologici (cerchietto rosso)\nè sensibile al clic del mouse"));
-        QTextOption centred = Memo1->document()->defaultTextOption();
-        centred.setAlignment(Qt::AlignHCenter);
-        Memo1->document()->setDefaultTextOption(centred);
-    }
+    Memo1 = gui::MakeMemo(PanelInfo, "Memo1", true);
+    QPalette pal = Memo1->palette();
+    pal.setColor(QPalette::Base, FromColor(12247806));
+    Memo1->setPalette(pal);
+    Memo1->setToolTip("doppio clic per espandere/ridurre");
+    Memo1->setPlainText(QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
+                                          "astrologici (cerchietto rosso)\nè sensibile al clic del mouse"));
+    QTextOption centred = Memo1->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    Memo1->document()->setDefaultTextOption(centred);
 
-    PanelDati = panel(this, "PanelDati", grey, true);
-    LabNome = label(PanelDati, "LabNome", "Person");
-    LabData = label(PanelDati, "LabData", "Gebortedatum");
-    LabLocal = label(PanelDati, "LabLocal", "Plaats");
-    LabCoordi = label(PanelDati, "LabCoordi", QString::fromUtf8("Coördinaten"));
-    LabDomif = label(PanelDati, "LabDomif", "Domificatie");
-    LabNodo = label(PanelDati, "LabNodo", "Maan Knoop");
-    LabJd = label(PanelDati, "LabJd", "Astronomische dag JD");
-    EdNome = edit(PanelDati, "EdNome");
-    {
-        QPalette pal = EdNome->palette();
-        pal.setColor(QPalette::Base, teal);
-        pal.setColor(QPalette::Text, Qt::white);
-        EdNome->setPalette(pal);
-    }
-    EdData = edit(PanelDati, "EdData");
-    EdLocal = edit(PanelDati, "EdLocal");
-    EdCoordi = edit(PanelDati, "EdCoordi");
-    EdDomif = edit(PanelDati, "EdDomif");
-    EdNodo = edit(PanelDati, "EdNodo");
-    EdJd = edit(PanelDati, "EdJd");
+    BuildDataPanel();
+    BuildPlantsPanel();
+    BuildSignaturePanels();
 
-    PanelQuor = panel(this, "PanelQuor", grey, false);
-    Memo3 = memo(PanelQuor, "Memo3", true);
-    Memo4 = memo(PanelQuor, "Memo4", true);
-    BBchiudiQuor = button(PanelQuor, "BBchiudiQuor", "Sluiten");
-    BBFontQuor = button(PanelQuor, "BBFontQuor", "Font +");
-    BBsuGiu = button(PanelQuor, "BBsuGiu", "Verbreden");
-    BBsuGiu->setIcon(ButtonBitmap("FrecciaGiu"));
-    ListBoxPiante = new QListWidget(PanelQuor);
-    ListBoxPiante->setObjectName("ListBoxPiante");
-    ComboBoxPiante = new QComboBox(PanelQuor);
-    ComboBoxPiante->setObjectName("ComboBoxPiante");
-    LabPianta = label(PanelQuor, "LabPianta", "Bijbehorende PLANT");
-    Image1 = label(PanelQuor, "Image1", {});
-    Image1->setScaledContents(true);
-    SpinButton1 = new QScrollBar(Qt::Vertical, PanelQuor);
-    SpinButton1->setObjectName("SpinButton1");
-
-    PanelExtra = panel(this, "PanelExtra", grey, false);
-    LbExtraPia = label(PanelExtra, "LbExtraPia", "Ieder");
-    LbExtraSeg = label(PanelExtra, "LbExtraSeg", "Ieder");
-    BBextraOk = button(PanelExtra, "BBextraOk", "Zoeken");
-    PanelSegnaPato = panel(this, "PanelSegnaPato", grey, false);
-    ListExtra1 = new QListWidget(PanelSegnaPato);
-    ListExtra1->setObjectName("ListExtra1");
-    ListExtra2 = new QListWidget(PanelSegnaPato);
-    ListExtra2->setObjectName("ListExtra2");
-    LabExtra1 = label(PanelSegnaPato, "LabExtra1", {});
-    LabExtra2 = label(PanelSegnaPato, "LabExtra2", {});
-    BBchiudiExtra = button(PanelSegnaPato, "BBchiudiExtra", "Sluiten");
-    MemoExtra = memo(PanelSegnaPato, "MemoExtra", true);
-
-    Panel1 = panel(this, "Panel1", grey, false);
-    Edit1 = edit(Panel1, "Edit1");
+    Edit1 = gui::MakeEdit(Panel1, "Edit1");
+    Edit1->setReadOnly(true);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(10);
 
     // The fonts of the large state (activation sets the flag without changing them).
-    {
-        QFont f = EdNome->font();
-        f.setBold(true);
-        EdNome->setFont(f);
-    }
+    QFont bold = EdNome->font();
+    bold.setBold(true);
+    EdNome->setFont(bold);
     SetPanelFontSizes(true);
+    ConnectControls();
+}
 
+// One button a row of the views' table, then "Backards" and the font size button.
+void TFgrKelvo::BuildViewButtons() {
+    for (const ChartViewRow& row : ChartViewRows()) {
+        QPushButton* b = gui::MakeButton(PanelPulsanti, row.name, row.caption);
+        b->setEnabled(row.enabled);
+        if (row.button) this->*row.button = b;
+        ViewButtons.push_back(b);
+    }
+    BBprivato = gui::MakeButton(PanelPulsanti, "BBprivato", "Backards");
+    BBprivato->setToolTip("Ritorna ad Orbalune");
+    BBprivato->setDefault(true);
+    QFont f = BBprivato->font();
+    f.setBold(true);
+    BBprivato->setFont(f);
+    QPalette pal = BBprivato->palette();
+    pal.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+    BBprivato->setPalette(pal);
+    BBsizeFont = gui::MakeButton(PanelPulsanti, "BBsizeFont", "");
+    BBsizeFont->setToolTip("Ingrandisci/Riduci Caratteri");
+    BBsizeFont->setIcon(ButtonBitmap("RiduciFont"));
+}
+
+// The captions first, then the read-only fields.
+void TFgrKelvo::BuildDataPanel() {
+    for (const DataRow& row : kDataRows) this->*row.label = gui::MakeLabel(PanelDati, row.labelName, row.caption);
+    for (const DataRow& row : kDataRows) {
+        QLineEdit* e = gui::MakeEdit(PanelDati, row.editName);
+        e->setReadOnly(true);
+        this->*row.edit = e;
+    }
+    QPalette pal = EdNome->palette();
+    pal.setColor(QPalette::Base, QColor(0, 128, 128));
+    pal.setColor(QPalette::Text, Qt::white);
+    EdNome->setPalette(pal);
+}
+
+void TFgrKelvo::BuildPlantsPanel() {
+    Memo3 = gui::MakeMemo(PanelQuor, "Memo3", true);
+    Memo4 = gui::MakeMemo(PanelQuor, "Memo4", true);
+    gui::MakeButtons(PanelQuor, {{&BBchiudiQuor, "BBchiudiQuor", "Sluiten"},
+                                 {&BBFontQuor, "BBFontQuor", "Font +"},
+                                 {&BBsuGiu, "BBsuGiu", "Verbreden"}});
+    BBsuGiu->setIcon(ButtonBitmap("FrecciaGiu"));
+    ListBoxPiante = gui::MakeList(PanelQuor, "ListBoxPiante");
+    ComboBoxPiante = gui::MakeComboBox(PanelQuor, "ComboBoxPiante");
+    LabPianta = gui::MakeLabel(PanelQuor, "LabPianta", "Bijbehorende PLANT");
+    Image1 = gui::MakeLabel(PanelQuor, "Image1", "");
+    Image1->setScaledContents(true);
+    SpinButton1 = gui::MakeScrollBar(PanelQuor, "SpinButton1", Qt::Vertical);
+}
+
+void TFgrKelvo::BuildSignaturePanels() {
+    LbExtraPia = gui::MakeLabel(PanelExtra, "LbExtraPia", "Ieder");
+    LbExtraSeg = gui::MakeLabel(PanelExtra, "LbExtraSeg", "Ieder");
+    BBextraOk = gui::MakeButton(PanelExtra, "BBextraOk", "Zoeken");
+    ListExtra1 = gui::MakeList(PanelSegnaPato, "ListExtra1");
+    ListExtra2 = gui::MakeList(PanelSegnaPato, "ListExtra2");
+    LabExtra1 = gui::MakeLabel(PanelSegnaPato, "LabExtra1", "");
+    LabExtra2 = gui::MakeLabel(PanelSegnaPato, "LabExtra2", "");
+    BBchiudiExtra = gui::MakeButton(PanelSegnaPato, "BBchiudiExtra", "Sluiten");
+    MemoExtra = gui::MakeMemo(PanelSegnaPato, "MemoExtra", true);
+}
+
+void TFgrKelvo::ConnectControls() {
     connect(Timer1, &QTimer::timeout, this, [this] { gui::Guard([this] { Timer1Timer(); }); });
     auto on = [this](QPushButton* b, void (TFgrKelvo::*handler)()) {
         connect(b, &QPushButton::clicked, this, [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); });
     };
     on(BBprivato, &TFgrKelvo::BBprivatoClick);
-    on(BBcoordi, &TFgrKelvo::BBcoordiClick);
-    on(BBstoffa, &TFgrKelvo::BBstoffaClick);
-    on(BBarchetip, &TFgrKelvo::BBarchetipClick);
-    on(BBaspetti, &TFgrKelvo::BBaspettiClick);
-    on(BBEnergi, &TFgrKelvo::BBEnergiClick);
-    on(BBantisce, &TFgrKelvo::BBantisceClick);
-    on(BBdodecate, &TFgrKelvo::BBdodecateClick);
-    on(BBvolguine, &TFgrKelvo::BBvolguineClick);
-    on(BBmaestri, &TFgrKelvo::BBmaestriClick);
+    for (std::size_t i = 0; i < ViewButtons.size(); ++i) {
+        const ChartViewRow* row = &ChartViewRows()[i];
+        connect(ViewButtons[i], &QPushButton::clicked, this,
+                [this, row] { gui::Guard([this, row] { PressView(*row); }); });
+    }
     on(BBchiudiAsp, &TFgrKelvo::BBchiudiAspClick);
     on(BBFont, &TFgrKelvo::BBFontClick);
     on(BBsizeFont, &TFgrKelvo::BBsizeFontClick);
@@ -428,7 +381,6 @@ void TFgrKelvo::LayOut() {
         w->resize(PX(wd), PY(h));
         w->move(PX(279) - w->width(), PY(t));
     };
-    const int buttonHeight = PY(5);
 
     rightAt279(PanelBase, 1.3L, 82, 92);
     at(LabSpecific, 2, 5);
@@ -437,16 +389,7 @@ void TFgrKelvo::LayOut() {
     place(MemoL2, 1, 54, 80, 37);
 
     rightAt279(PanelPulsanti, 170, 82, 32);
-    const Real rows[5] = {3, 8.5L, 14, 19.5L, 25};
-    QPushButton* left[5] = {BBcoordi, BBarchetip, BBEnergi, BBdodecate, BBmaestri};
-    QPushButton* right[4] = {BBstoffa, BBaspetti, BBantisce, BBvolguine};
-    for (int i = 0; i < 5; ++i) place(left[i], 3, rows[i], 35, 5);
-    for (int i = 0; i < 4; ++i) {
-        right[i]->resize(PX(35), buttonHeight);
-        right[i]->move(PanelPulsanti->width() - right[i]->width() - PX(3), PY(rows[i]));
-    }
-    place(BBprivato, 54, 25, 25, 6);
-    BBsizeFont->setGeometry(BBstoffa->x(), PY(25), PX(9), PY(6));
+    LayOutViewButtons();
 
     Panel3->setGeometry(PanelPulsanti->x(), PY(1.3L), PX(82), PY(92));
     place(MemoAspetti, 1, 1, 80, 82);
@@ -457,32 +400,10 @@ void TFgrKelvo::LayOut() {
     Memo1->setGeometry(PanelInfo->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
 
     rightAt279(PanelQuor, 1.3L, 82, 92);
-    Memo3->setGeometry(PanelQuor->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
-    Memo4->setGeometry(PanelQuor->width() - Memo3->width() - PX(1), PY(12), PX(80), PY(21));
-    const Real quorButtons[3] = {2, 20, 38};
-    QPushButton* quor[3] = {BBchiudiQuor, BBFontQuor, BBsuGiu};
-    for (int i = 0; i < 3; ++i)
-        quor[i]->setGeometry(PX(quorButtons[i]), PanelQuor->height() - PY(7), PX(17), quor[i]->height());
-    FitPlantPanelSizeCaption(*this);
-    place(ListBoxPiante, 1, 8, 30, 13);
-    ComboBoxPiante->setGeometry(PX(1), PY(6), PX(30), ComboBoxPiante->height());
-    at(LabPianta, 1, 2);
+    LayOutPlantsPanel();
 
     rightAt279(PanelDati, 94, 82, 38.7L);
-    place(EdNome, 17, 2.5L, 64, 6);
-    at(LabNome, 2, 3.5L);
-    place(EdData, 20, 9, 61, 5);
-    at(LabData, 2, 9.5L);
-    const Real editRows[4] = {13.8L, 18.6L, 23.4L, 28.2L};
-    QLineEdit* edits[4] = {EdLocal, EdCoordi, EdDomif, EdNodo};
-    QLabel* labels[4] = {LabLocal, LabCoordi, LabDomif, LabNodo};
-    for (int i = 0; i < 4; ++i) {
-        place(edits[i], 26, editRows[i], 55, 5);
-        labels[i]->adjustSize();
-        labels[i]->move(PX(2), edits[i]->y() + PY(0.5L));
-    }
-    place(EdJd, 39, 33, 42, 5);
-    at(LabJd, 2, 33.5L);
+    LayOutDataPanel();
     FitDataCaptions();
     FitViewButtonCaptions();
 
@@ -501,6 +422,45 @@ void TFgrKelvo::LayOut() {
     at(LabExtra2, 87, 2);
     place(BBchiudiExtra, 147, 90, 20, 6);
     place(MemoExtra, 2, 86, 140, 12);
+}
+
+// The left column 3 units from the panel's left edge, the right one 3 units
+// from its right edge, each button 35 by 5 units on its line.
+void TFgrKelvo::LayOutViewButtons() {
+    const std::vector<ChartViewRow>& rows = ChartViewRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        QPushButton* b = ViewButtons[i];
+        const ViewButtonPlace& place = rows[i].place;
+        b->resize(PX(35), PY(5));
+        const int left = place.column == 0 ? PX(3) : PanelPulsanti->width() - b->width() - PX(3);
+        b->move(left, PY(kViewButtonLines[place.line]));
+    }
+    BBprivato->setGeometry(PX(54), PY(25), PX(25), PY(6));
+    BBsizeFont->setGeometry(PanelPulsanti->width() - PX(35) - PX(3), PY(25), PX(9), PY(6));
+}
+
+void TFgrKelvo::LayOutPlantsPanel() {
+    Memo3->setGeometry(PanelQuor->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
+    Memo4->setGeometry(PanelQuor->width() - Memo3->width() - PX(1), PY(12), PX(80), PY(21));
+    const Real quorButtons[3] = {2, 20, 38};
+    QPushButton* quor[3] = {BBchiudiQuor, BBFontQuor, BBsuGiu};
+    for (int i = 0; i < 3; ++i)
+        quor[i]->setGeometry(PX(quorButtons[i]), PanelQuor->height() - PY(7), PX(17), quor[i]->height());
+    FitPlantPanelSizeCaption(*this);
+    ListBoxPiante->setGeometry(PX(1), PY(8), PX(30), PY(13));
+    ComboBoxPiante->setGeometry(PX(1), PY(6), PX(30), ComboBoxPiante->height());
+    LabPianta->adjustSize();
+    LabPianta->move(PX(1), PY(2));
+}
+
+void TFgrKelvo::LayOutDataPanel() {
+    for (const DataRow& row : kDataRows) {
+        QLineEdit* field = this->*row.edit;
+        QLabel* caption = this->*row.label;
+        field->setGeometry(PX(row.left), PY(row.top), PX(row.width), PY(row.height));
+        caption->adjustSize();
+        caption->move(PX(2), row.captionTop ? PY(*row.captionTop) : field->y() + PY(0.5L));
+    }
 }
 
 void TFgrKelvo::FormActivate() {
@@ -649,7 +609,7 @@ void TFgrKelvo::Timer1Timer() {
             ClearCanvas();
             RedrawNatalChart(*this);
         } else {
-            DrawArchetypeView();
+            RedrawArchetypeView();
         }
         return;
     }
@@ -670,114 +630,81 @@ void TFgrKelvo::ShowDataFields(const NatalChartFields& f) {
 
 // ---- view buttons ----
 
-void TFgrKelvo::DrawSubView(int view, int subView) {
-    auto it = ViewDrawers().find(view);
-    if (it != ViewDrawers().end() && it->second) it->second(*this, Canvas(), subView);
-}
-
-void TFgrKelvo::ViewButtonClick(int k) {
-    if (k != kViewArchetype) ClearDignityGlyphCentres();
+void TFgrKelvo::PressView(const ChartViewRow& row) {
+    const int k = row.view;
     ResetViewCycles(k);
-    KelvoState.VolguineViewActive = k == kViewVolguine;
-
-    if (k != kViewAspects) Panel3->setVisible(k == kViewDodecatemoria);
-    PanelQuor->hide();
-    Image1->hide();
-    Image2->hide();
-    if (k == kViewCloth || k == kViewEnergy || k == kViewAntiscia) Memo1->clear();
-    if (k != kViewVolguine) KelvoState.DodecatemoriaMode = k == kViewDodecatemoria;
-    if (k != kViewVolguine) ClearChartArea(Canvas());
-
+    KelvoState.VolguineViewActive = row.engineOrder;
+    for (QWidget* w : std::initializer_list<QWidget*>{Panel3, PanelQuor, Image1, Image2}) w->hide();
+    ClearDignityGlyphCentres();
+    KelvoState.DodecatemoriaMode = false;
+    if (row.prepare) row.prepare();
+    ClearChartSquare();
     const int c = KelvoState.ViewCycle[k];
-    if (k == kViewArchetype) {
-        engine::ComputeReceptions();
-        KelvoState.ArchetypeViewFlag = true;
-        DrawArchetypeView();
-    } else if (k == kViewVolguine) {
-        BBvolguineClick();
-        return;
-    } else {
-        if (k == kViewCoordinates && c == 0) Panel3->show();
-        if (k == kViewAspects) Panel3->setVisible(c <= 1);
-        DrawSubView(k, c);
-    }
+    ShowView(row, c);
     ShowHelpMessage(SubViewHelpEntry(k, c));
     KelvoState.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
-    if (k == kViewCoordinates || k == kViewDodecatemoria) PanelBase->show();
+    if (row.engineOrder && CurrentChartReloader()) CurrentChartReloader()();
 }
 
-void TFgrKelvo::BBcoordiClick() { ViewButtonClick(kViewCoordinates); }
-void TFgrKelvo::BBstoffaClick() { ViewButtonClick(kViewCloth); }
-void TFgrKelvo::BBarchetipClick() { ViewButtonClick(kViewArchetype); }
-void TFgrKelvo::BBaspettiClick() { ViewButtonClick(kViewAspects); }
-void TFgrKelvo::BBEnergiClick() { ViewButtonClick(kViewEnergy); }
-void TFgrKelvo::BBantisceClick() { ViewButtonClick(kViewAntiscia); }
-void TFgrKelvo::BBdodecateClick() { ViewButtonClick(kViewDodecatemoria); }
-void TFgrKelvo::BBmaestriClick() { ViewButtonClick(kViewMasters); }
+void TFgrKelvo::ShowView(const ChartViewRow& row, int subView) {
+    Drawing.ChartWindow = this;
+    // Set while the archetypal structure is drawn: an opening after a drawing
+    // that did not finish draws it again.
+    KelvoState.ArchetypeViewFlag = row.view == kViewArchetype;
+    const ChartViewShown shown = row.draw(Canvas(), ViewContext(subView));
+    KelvoState.ArchetypeViewFlag = false;
+    ApplyView(shown);
+}
 
-void TFgrKelvo::DrawArchetypeView() {
+ChartViewContext TFgrKelvo::ViewContext(int subView) const {
+    return {.chart = Chart,
+            .subView = subView,
+            .centreX = Geometry.WheelCentreX,
+            .centreY = Geometry.WheelCentreY,
+            .innerRadius = Geometry.HouseRingInnerRadius,
+            .framed = Drawing.DrawForm == this,
+            .engineOrder = KelvoState.VolguineViewActive};
+}
+
+void TFgrKelvo::ApplyView(const ChartViewShown& shown) {
+    if (shown.dataFields) ShowDataFields(*shown.dataFields);
+    if (shown.aspectMemo) {
+        Panel3->show();
+        ShowLinesIn(MemoAspetti, *shown.aspectMemo);
+        // The memo shows its lines from the first on.
+        MemoAspetti->moveCursor(QTextCursor::Start);
+        MemoAspetti->ensureCursorVisible();
+    }
+    if (shown.helpEntry > 0) ShowHelpMessage(shown.helpEntry);
+    if (shown.dignityGlyphs) {
+        const DignityGlyphCentres& c = *shown.dignityGlyphs;
+        for (int b = 1; b <= 7; ++b)
+            if (c.x[b] != 0 || c.y[b] != 0) {
+                KelvoState.DignityGlyphCentreX[b] = c.x[b];
+                KelvoState.DignityGlyphCentreY[b] = c.y[b];
+            }
+    }
+    KelvoState.DodecatemoriaMode = shown.dodecatemoriaWheel;
+}
+
+void TFgrKelvo::RedrawArchetypeView() {
     Panel3->hide();
     KelvoState.DodecatemoriaMode = false;
     Memo1->clear();
+    ClearAttributionTexts();  // the view blanks the chart square itself
+    if (const ChartViewRow* row = FindChartView(kViewArchetype)) ShowView(*row, 0);
+}
+
+void TFgrKelvo::ClearChartSquare() {
     ClearChartArea(Canvas());
-    DrawSubView(kViewArchetype, 0);
-    KelvoState.ArchetypeViewFlag = false;
+    ClearAttributionTexts();
 }
 
-namespace {
-
-// Houses by Placidus and the bodies with their retrograde marks at the present
-// moment and place, the Ascendant and Midheaven in entries 13 and 14.
-void ComputePlacidusChart() {
-    auto& c = Chart;
-    c.HouseSystemName = "PLACIDO";
-    engine::ComputeChartHouses();
-    engine::ComputeBodiesWithRetro(0, c.JulianDay);
-    for (int i = 1; i <= 22; ++i) {
-        c.VolguineRetroMarks[i] = c.PlanetLongitudes[i] < 0 ? "r" : " ";
-        c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
-    }
-    c.PlanetLongitudes[13] = c.HouseCusps[1];
-    c.PlanetLongitudes[14] = c.HouseCusps[10];
-}
-
-}  // namespace
-
-void TFgrKelvo::BBvolguineClick() {
-    // The common head when called directly.
-    ClearDignityGlyphCentres();
-    ResetViewCycles(kViewVolguine);
-    KelvoState.VolguineViewActive = true;
-    Panel3->hide();
-    PanelQuor->hide();
-    Image1->hide();
-    Image2->hide();
-
-    const Real keptZone = Chart.TimeZoneCorrection;
-    const Real keptDay = Chart.JulianDay;
-    ComputePlacidusChart();
-    engine::WriteChartDataTemp();
-    engine::ComputeVolguineDominants();
-    Chart.TimeZoneCorrection = keptZone;
-    Chart.JulianDay = keptDay;
-    ComputePlacidusChart();
-    engine::WriteChartDataTemp();
-
-    ClearChartArea(Canvas());
-    const int c = KelvoState.ViewCycle[kViewVolguine];
-    DrawVolguineView(c);
-    ShowHelpMessage(SubViewHelpEntry(kViewVolguine, c));
-    KelvoState.ViewCycle[kViewVolguine] = static_cast<unsigned char>((c + 1) % SubViewCount(kViewVolguine));
-    if (CurrentChartReloader()) CurrentChartReloader()();
-}
-
-void TFgrKelvo::DrawVolguineView(int subView) {
-    Surface& dc = Canvas();
-    RedrawReducedWheelChart(*this, KelvoState.VolguineViewActive);
-    dc.SetTextColor(Rgb(0, 255, 255));
-    TextOutLeft(dc, "PLANETARIEN KRACHTEN", 2, 5, 5);
-    TextOutLeft(dc, "(Volgens Volguine)", 15, 5, 10);
-    DrawSubView(kViewVolguine, subView);
+void TFgrKelvo::ClearAttributionTexts() {
+    MemoL1->clear();
+    MemoL2->clear();
+    LabSpecific->clear();
+    LabGeneral->clear();
 }
 
 // ---- small buttons ----
@@ -809,14 +736,12 @@ void TFgrKelvo::BBsizeFontClick() {
 // All nine in one size: the largest (up to that of the fonts' state) at which
 // every caption fits its button.
 void TFgrKelvo::FitViewButtonCaptions() {
-    const std::initializer_list<QPushButton*> buttons = {BBcoordi,   BBstoffa, BBarchetip, BBaspetti, BBEnergi,
-                                                         BBantisce,  BBdodecate, BBvolguine, BBmaestri};
     int size = KelvoState.LargeFontsFlag ? 10 : 8;
-    for (QPushButton* b : buttons) {
+    for (QPushButton* b : ViewButtons) {
         FitButtonCaption(b, size);
         size = b->font().pointSize();
     }
-    for (QPushButton* b : buttons) {
+    for (QPushButton* b : ViewButtons) {
         QFont f = b->font();
         f.setPointSize(size);
         b->setFont(f);
@@ -825,10 +750,10 @@ void TFgrKelvo::FitViewButtonCaptions() {
 
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
 void TFgrKelvo::SetPanelFontSizes(bool large) {
-    for (QWidget* w : std::initializer_list<QWidget*>{BBcoordi, BBstoffa, BBarchetip, BBaspetti, BBEnergi, BBantisce,
-                                                      BBdodecate, BBvolguine, BBmaestri, LabNome, LabData, LabLocal,
-                                                      LabCoordi, LabDomif, LabNodo, LabJd, EdData, EdLocal, EdCoordi,
-                                                      EdDomif, EdNodo, EdJd, EdNome}) {
+    std::vector<QWidget*> widgets(ViewButtons.begin(), ViewButtons.end());
+    for (const DataRow& row : kDataRows) widgets.push_back(this->*row.label);
+    for (const DataRow& row : kDataRows) widgets.push_back(this->*row.edit);
+    for (QWidget* w : widgets) {
         QFont f = w->font();
         f.setPointSize(w == EdNome ? (large ? 12 : 10) : (large ? 10 : 8));
         w->setFont(f);
@@ -837,10 +762,9 @@ void TFgrKelvo::SetPanelFontSizes(bool large) {
 
 // A data caption that would run into its field is written a point smaller at a time.
 void TFgrKelvo::FitDataCaptions() {
-    const std::pair<QLabel*, QWidget*> pairs[] = {{LabNome, EdNome},   {LabData, EdData},   {LabLocal, EdLocal},
-                                                  {LabCoordi, EdCoordi}, {LabDomif, EdDomif}, {LabNodo, EdNodo},
-                                                  {LabJd, EdJd}};
-    for (const auto& [label, field] : pairs) {
+    for (const DataRow& row : kDataRows) {
+        QLabel* label = this->*row.label;
+        const QWidget* field = this->*row.edit;
         QFont f = label->font();
         label->adjustSize();
         while (label->x() + label->width() > field->x() - PX(0.5L) && f.pointSize() > 6) {
@@ -897,12 +821,8 @@ TFgrKelvo* EnsureChartWindow() {
 }
 
 void RedrawNatalChart(TFgrKelvo& form) {
-    Drawing.PrinterLandscape = true;
-    if (Drawing.DrawForm == &form) DrawPageFrame(&form);
-    SetWheelGeometry();
     Drawing.ChartWindow = &form;
-    const NatalChartFields fields = DrawNatalChart(form.Canvas());
-    form.ShowDataFields(fields);
+    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form));
 }
 
 void RepaintChartWindow() {

@@ -1,9 +1,11 @@
 #pragma once
 // TFgrKelvo: the full-screen interactive chart window. On activation it lays its
 // panels out in page units beside the chart square, then its one-shot timer
-// draws the natal wheel into the window's back buffer. Nine view buttons switch
-// the chart square between views, each cycling through its sub-views with a
-// numbered help text; clicks on the glyph centres answer to the mouse.
+// draws the natal wheel into the window's back buffer. Nine view buttons, made
+// from the table of the views (chart_views.h), switch the chart square between
+// views, each cycling through its sub-views with a numbered help text; the
+// window shows what each view returns beside its drawing. Clicks on the glyph
+// centres answer to the mouse.
 #include <QFrame>
 #include <array>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "display/chart/chart_views.h"
 #include "display/draw/canvas_form.h"
 #include "engine/chart_state.h"
 
@@ -57,25 +60,12 @@ struct ChartWindowState {
 
 extern ChartWindowState KelvoState;
 
-// Back to the start values (tests; the timer counter included).
+// Back to the start values (tests; the timer counter included), with the grid
+// columns and the no-dignity flag of the views.
 void ResetChartWindowState();
 // Entries 0..14 of ViewCycle, BodyClickStep and SignClickStep := 0, except k.
 void ResetViewCycles(int k);
 void ClearDignityGlyphCentres();
-
-// View numbers of the buttons.
-enum ChartView : int {
-    kViewCoordinates = 1, kViewCloth = 2, kViewArchetype = 3, kViewAspects = 4, kViewEnergy = 5,
-    kViewAntiscia = 6, kViewDodecatemoria = 7, kViewVolguine = 8, kViewMasters = 9,
-};
-// Number of sub-views and the help entry of each sub-view of a view button.
-int SubViewCount(int view);
-int SubViewHelpEntry(int view, int subView);
-
-// The drawing of a view's sub-view on the chart square (installed by the views'
-// own code; a view without a drawer leaves the chart square cleared).
-using ChartViewDrawer = std::function<void(TFgrKelvo& form, Surface& dc, int subView)>;
-void SetChartViewDrawer(int view, ChartViewDrawer drawer);
 
 // The glyph under a device point of the window, from the centres stored by the
 // last drawing: a box of 15 device units either side of the mapped centre,
@@ -124,8 +114,10 @@ public:
     QPlainTextEdit* MemoL2 = nullptr;
     QLabel* Image2 = nullptr;
     QLineEdit* Edit2 = nullptr;
-    // View buttons.
+    // View buttons: the nine of the views in the order of ChartViewRows(), each
+    // also kept by its name below.
     QFrame* PanelPulsanti = nullptr;
+    std::vector<QPushButton*> ViewButtons;
     QPushButton* BBcoordi = nullptr;
     QPushButton* BBstoffa = nullptr;
     QPushButton* BBarchetip = nullptr;
@@ -189,15 +181,6 @@ public:
     void Timer1Timer();
     // Closes the window, whatever it shows.
     void BBprivatoClick();
-    void BBcoordiClick();
-    void BBstoffaClick();
-    void BBarchetipClick();
-    void BBaspettiClick();
-    void BBEnergiClick();
-    void BBantisceClick();
-    void BBdodecateClick();
-    void BBvolguineClick();
-    void BBmaestriClick();
     void BBchiudiAspClick();
     void BBFontClick();
     void BBsizeFontClick();
@@ -205,9 +188,9 @@ public:
     void MemoAspettiDblClick();
     void Memo1DblClick();
 
-    // The archetypal-structure view and the Volguine view.
-    void DrawArchetypeView();
-    void DrawVolguineView(int subView);
+    // The chart square painted black, the glyph centres of the Ascendant and
+    // the Midheaven forgotten and the attribution texts beside it emptied.
+    void ClearChartSquare();
 
     // Sets the texts of the seven data fields.
     void ShowDataFields(const NatalChartFields& fields);
@@ -221,13 +204,29 @@ protected:
 
 private:
     void BuildControls();
+    void BuildViewButtons();
+    void BuildDataPanel();
+    void BuildPlantsPanel();
+    void BuildSignaturePanels();
+    void ConnectControls();
     void LayOut();
+    void LayOutViewButtons();
+    void LayOutDataPanel();
+    void LayOutPlantsPanel();
     void FitDataCaptions();
     // The view buttons' captions written small enough to fit their buttons.
     void FitViewButtonCaptions();
     void SetPanelFontSizes(bool large);
-    void ViewButtonClick(int view);
-    void DrawSubView(int view, int subView);
+    // A press of a view button: its sub-view of this press drawn on the
+    // cleared chart square, its help text, the next sub-view for the next press.
+    void PressView(const ChartViewRow& row);
+    // A sub-view drawn and what it returns shown.
+    void ShowView(const ChartViewRow& row, int subView);
+    void ApplyView(const ChartViewShown& shown);
+    ChartViewContext ViewContext(int subView) const;
+    // The archetypal structure again, when the window opens on it.
+    void RedrawArchetypeView();
+    void ClearAttributionTexts();
     int PX(Real pageUnits) const;
     int PY(Real pageUnits) const;
 };

@@ -2,12 +2,10 @@
 
 #include <string>
 
-#include "display/chart/chart_window.h"
 #include "display/chart/view_drawing.h"
 #include "display/chart/volguine_forces.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
-#include "display/wheel/chart_geometry.h"
 #include "engine/position_text.h"
 
 namespace display {
@@ -179,18 +177,6 @@ void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real
 
 void DrawSeasonClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY) {
     DrawCloth(dc, counts, x, y, centreX, centreY, false);
-}
-
-void DrawElementalDoek(TFgrKelvo& form, Surface& dc, Real x, Real y) {
-    RedrawNatalChart(form);
-    DrawElementalClothGrid(dc, EvaluateElementalCloth(engine::Chart), x, y, Geometry.WheelCentreX,
-                           Geometry.WheelCentreY);
-}
-
-void DrawSeasonDoek(TFgrKelvo& form, Surface& dc, Real x, Real y) {
-    RedrawNatalChart(form);
-    RefreshClassicalPlanetSigns();
-    DrawSeasonClothGrid(dc, EvaluateSeasonCloth(engine::Chart), x, y, Geometry.WheelCentreX, Geometry.WheelCentreY);
 }
 
 }  // namespace display

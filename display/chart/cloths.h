@@ -47,10 +47,4 @@ void RefreshClassicalPlanetSigns();
 void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY);
 void DrawSeasonClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY);
 
-class TFgrKelvo;
-// The views of the cloth button: the natal chart redrawn, then the cloth at
-// (x, y) with its titles.
-void DrawElementalDoek(TFgrKelvo& form, Surface& dc, Real x, Real y);
-void DrawSeasonDoek(TFgrKelvo& form, Surface& dc, Real x, Real y);
-
 }  // namespace display

@@ -1,12 +1,15 @@
 #include "display/chart/dignity_table.h"
 
-#include "display/chart/chart_window.h"
 #include "display/chart/view_drawing.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
 
 namespace display {
+
+int NoDignityFlag = 0;
+
+void ResetNoDignityFlag() { NoDignityFlag = 0; }
 
 const char* const kPlanetAbbreviations[10] = {" ", "sol", "lun", "mer", "ven", "mar", "gio", "sat", " ", " "};
 const char* const kDignityStateLabels[6] = {"", "Heerser.", "Verhog.", "Exil", "Val", "Uitwis."};
@@ -147,17 +150,12 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
     return c;
 }
 
-void DrawDignityTable(Surface& dc) {
+DignityGlyphCentres DrawDignityTable(Surface& dc) {
     const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY;
     const DignityBoxTable t = EvaluateDignityTable(engine::Receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
     NoDignityFlag = t.noDignity ? 1 : 0;
-    const DignityGlyphCentres c = DignityCentresOf(t);
-    for (int b = 1; b <= 7; ++b)
-        if (c.x[b] != 0 || c.y[b] != 0) {
-            KelvoState.DignityGlyphCentreX[b] = c.x[b];
-            KelvoState.DignityGlyphCentreY[b] = c.y[b];
-        }
+    return DignityCentresOf(t);
 }
 
 }  // namespace display

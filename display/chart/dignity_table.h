@@ -63,10 +63,13 @@ struct DignityGlyphCentres {
 DignityGlyphCentres DignityCentresOf(const DignityBoxTable& table);
 
 // The chart window's table: evaluates engine::Receptions about the wheel
-// centre, draws it, records the glyph centres of the chart window and the
-// no-dignity flag.
-// NoDignityFlag is shared with the sheets' archetypal block, which defines it.
-void DrawDignityTable(Surface& dc);
+// centre, draws it and sets the no-dignity flag. Returns the centres of the
+// glyphs drawn, which clicks on the window find.
+DignityGlyphCentres DrawDignityTable(Surface& dc);
+
+// 1 when the last table drawn (here or by the sheets' archetypal block) was the
+// no-dignity message, else 0.
 extern int NoDignityFlag;
+void ResetNoDignityFlag();
 
 }  // namespace display

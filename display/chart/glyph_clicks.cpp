@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "display/chart/antiscia_lines.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/plants_panel.h"
 #include "display/draw/drawing_state.h"
@@ -27,8 +28,6 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/io_error.h"
-#include "platform/runtime/record_file.h"
-#include "platform/runtime/text_file.h"
 
 namespace display {
 
@@ -47,10 +46,6 @@ AntisciaLinesDrawer& AntisciaDrawer() {
 }
 
 void ReportMissing(const std::string& name, const rt::IoError& e) { ReportFileErrorOnce(name, e); }
-
-void AppendLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-    for (const std::string& l : lines) memo->appendPlainText(gui::ToQt(l));
-}
 
 std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
 
@@ -81,11 +76,11 @@ void BlankTitleLines(Surface& dc) {
 // The natal chart drawn again on a cleared chart square, then the antiscia of
 // the clicked point over it.
 void AntisciaStep(TFgrKelvo& form, int index, const std::string& kind) {
-    ClearChartArea(form.Canvas());
+    form.ClearChartSquare();
     RedrawNatalChart(form);
     if (AntisciaDrawer())
-        AntisciaDrawer()(form, form.Canvas(), index, Chart.HouseCusps[1], Geometry.WheelCentreX,
-                         Geometry.WheelCentreY, kind);
+        AntisciaDrawer()(form.Canvas(), index, Chart.HouseCusps[1], Geometry.WheelCentreX, Geometry.WheelCentreY,
+                         kind);
 }
 
 // What one step of a glyph's click cycle does: its help entry and action,
@@ -212,6 +207,9 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
 
 void InstallGlyphClicks(TFgrKelvo& form) {
     SetGlyphClickHandler([](TFgrKelvo& f, const GlyphHit& hit) { GlyphMouseDown(f, hit.x, hit.y); });
+    SetAntisciaLinesDrawer([](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
+        DrawAntisciaOfClicked(dc, index, x, y, kind, KelvoState.DodecatemoriaMode);
+    });
     ConnectPlantsPanel(form);
     QObject::connect(form.BBextraOk, &QPushButton::clicked, &form,
                      [&form] { gui::Guard([&form] { BBextraOkClick(form); }); });
@@ -298,29 +296,6 @@ void ShowPlanetAttributes(TFgrKelvo& form, int body) {
 void ShowSignAttributes(TFgrKelvo& form, int sign) {
     for (int s = 1; s <= 12; ++s) SignNames[s] = kAttributionSignNames[s];
     ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
-}
-
-void ListPointsInSegments(TFgrKelvo& form, SegmentKind kind, bool dodecatemoria, const SegmentTables& tables) {
-    if (kind == SegmentKind::Terms) form.MemoAspetti->clear();
-    if (kind == SegmentKind::Decans) form.MemoAspetti->appendPlainText("  ");
-    if (kind == SegmentKind::Decades) form.MemoAspetti->appendPlainText("    ");
-    form.MemoAspetti->appendPlainText(gui::ToQt(SegmentHeading(kind, dodecatemoria)));
-    std::vector<std::string> lines;
-    try {
-        lines = rt::ReadTextLines(kPlanetSpecificFile);
-    } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(kPlanetSpecificFile, e);
-    }
-    AppendLines(form.MemoAspetti, SegmentListLines(kind, tables, lines));
-    // The memo shows its lists from the first heading on.
-    form.MemoAspetti->moveCursor(QTextCursor::Start);
-    form.MemoAspetti->ensureCursorVisible();
-}
-
-void ListPlanetsInSegments(TFgrKelvo& form) {
-    const SegmentTables tables = PlanetSegmentTables();
-    for (SegmentKind k : {SegmentKind::Terms, SegmentKind::Decans, SegmentKind::Decades})
-        ListPointsInSegments(form, k, false, tables);
 }
 
 void BBextraOkClick(TFgrKelvo& form) {

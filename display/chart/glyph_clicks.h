@@ -3,8 +3,7 @@
 // the chart points and the signs, the red marker of a hit and the rings put
 // back when the button is released, the four click steps of a point or a sign
 // (attribution texts, plants, plants hidden, antiscia lines), the attribution
-// texts shown in the two memos, the lists of the points in their segments, and
-// the small signature-search panel.
+// texts shown in the two memos, and the small signature-search panel.
 #include <functional>
 #include <string>
 
@@ -37,19 +36,13 @@ void ForgetGlyphCentres();
 void ShowPlanetAttributes(TFgrKelvo& form, int body);
 void ShowSignAttributes(TFgrKelvo& form, int sign);
 
-// Appends a segment list to MemoAspetti: terms empty the memo first, decans and
-// decades add a spacing line before their heading. The tables are the natal
-// wheel's (PlanetSegmentTables) or the dodecatemoria drawing's.
-void ListPointsInSegments(TFgrKelvo& form, SegmentKind kind, bool dodecatemoria, const SegmentTables& tables);
-// The three lists of the planets in the order the coordinates view shows them.
-void ListPlanetsInSegments(TFgrKelvo& form);
-
-// The antiscia lines of the clicked point, drawn by the fourth click step after
-// the natal chart was redrawn: index is the point 1..7 or the sign 1..12, kind
-// "Pia" or "Seg", ascendant HouseCusps[1], (x, y) the wheel centre. Installed
-// by the antiscia drawing; without it the step only redraws the chart.
-using AntisciaLinesDrawer = std::function<void(TFgrKelvo& form, Surface& dc, int index, Real ascendant, Real x,
-                                               Real y, const std::string& kind)>;
+// The antiscia lines of the clicked point, drawn on the window's canvas by the
+// fourth click step after the natal chart was redrawn: index is the point 1..7
+// or the sign 1..12, kind "Pia" or "Seg", ascendant HouseCusps[1], (x, y) the
+// wheel centre. The window installs DrawAntisciaOfClicked when it is made (tests
+// put their own in its place); without a drawer the step only redraws the chart.
+using AntisciaLinesDrawer =
+    std::function<void(Surface& dc, int index, Real ascendant, Real x, Real y, const std::string& kind)>;
 void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer);
 
 // Signature-search panel.

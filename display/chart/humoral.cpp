@@ -2,13 +2,11 @@
 
 #include <string>
 
-#include "display/chart/chart_window.h"
 #include "display/chart/cloths.h"
 #include "display/chart/view_drawing.h"
 #include "display/chart/volguine_forces.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
-#include "display/wheel/chart_geometry.h"
 
 namespace display {
 
@@ -119,23 +117,6 @@ void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant va
 
     dc.SetTextColor(kViewCyan);
     TextOutCentered(dc, elemental ? "[Elementair]" : "[Seizoensgebonden]", 15, centreX, centreY - 33);
-}
-
-namespace {
-void DrawHumoralView(TFgrKelvo& form, Surface& dc, Real x, Real y, HumoralVariant variant) {
-    RedrawNatalChart(form);
-    RefreshClassicalPlanetSigns();
-    DrawHumoralGrid(dc, EvaluateHumoralAttribution(engine::Chart, variant), variant, x, y, Geometry.WheelCentreX,
-                    Geometry.WheelCentreY);
-}
-}  // namespace
-
-void DrawHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y) {
-    DrawHumoralView(form, dc, x, y, HumoralVariant::Elemental);
-}
-
-void DrawSeasonalHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y) {
-    DrawHumoralView(form, dc, x, y, HumoralVariant::Seasonal);
 }
 
 }  // namespace display

@@ -37,10 +37,4 @@ HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, Humora
 void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, Real x, Real y, Real centreX,
                      Real centreY);
 
-class TFgrKelvo;
-// The views of the cloth button: the natal chart redrawn, the planets' signs
-// refreshed, then the grid at (x, y) with its titles.
-void DrawHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y);
-void DrawSeasonalHumoralAttribution(TFgrKelvo& form, Surface& dc, Real x, Real y);
-
 }  // namespace display

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "display/chart/view_drawing.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
@@ -209,6 +210,21 @@ void DrawYearAndCycleRulers(Surface& dc) {
     dc.SetTextColor(kCyan);
     TextOutCentered(dc, r.yearText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY);
     TextOutCentered(dc, r.cycleText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY + 5);
+}
+
+ChartViewShown DrawMastersView(Surface& dc, const ChartViewContext& view) {
+    ChartViewShown shown;
+    if (view.subView == 0) {
+        DrawViewTitles(dc, "MAESTRI \"ASC\", \"MC\", \"Ora Planetaria\"", 15);
+        shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+        DrawMastersTable(dc);
+    }
+    if (view.subView == 1) {
+        DrawViewTitles(dc, "MAESTRI dell'ANNO e del CICLO", 15);
+        shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+        DrawYearAndCycleRulers(dc);
+    }
+    return shown;
 }
 
 }  // namespace display

@@ -1,11 +1,12 @@
 #pragma once
-// The masters page of the chart window: the planetary day and hour of the
+// The masters view of the chart window: the planetary day and hour of the
 // birth with the hour's ruler, the time of sunrise, the rulers of the signs of
 // the Ascendant and the Midheaven, and the rulers of the birth year and of its
 // 252-year cycle from the table "Appoggio\GoverAnno.txt".
 #include <array>
 #include <string>
 
+#include "display/chart/chart_view.h"
 #include "display/draw/surface.h"
 #include "engine/chart_state.h"
 #include "engine/planetary_hours.h"
@@ -87,5 +88,9 @@ YearRulers EvaluateYearRulers(const engine::ChartState& chart);
 void ReportYearRulerProblem(const YearRulers& rulers);
 // Draws the two lines at the wheel centre.
 void DrawYearAndCycleRulers(Surface& dc);
+
+// The view of the masters button over the natal chart: sub-view 0 the masters
+// table, 1 the rulers of the year and of the cycle.
+ChartViewShown DrawMastersView(Surface& dc, const ChartViewContext& view);
 
 }  // namespace display

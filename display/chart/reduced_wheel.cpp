@@ -1,7 +1,5 @@
 #include "display/chart/reduced_wheel.h"
 
-#include "display/draw/canvas_form.h"
-#include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
@@ -105,11 +103,9 @@ void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder) {
     }
 }
 
-void RedrawReducedWheelChart(CanvasForm& form, bool arraysInEngineOrder) {
-    if (Drawing.DrawForm == &form) DrawPageFrame(&form);
+void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder) {
+    if (framed) DrawPageFrame(dc);
     SetWheelGeometry();
-    Drawing.ChartWindow = &form;
-    Surface& dc = form.Canvas();
     DrawReducedWheelChart(dc, arraysInEngineOrder);
     ScopedBrush black(dc, 0);
     RectangleScaled(dc, 195, 2, 279, 100);

@@ -12,7 +12,6 @@
 
 namespace display {
 
-class CanvasForm;
 class Surface;
 using engine::Real;
 
@@ -50,8 +49,9 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
 // (arraysInEngineOrder) they are left as the last natal drawing wrote them.
 void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder);
 
-// On the form's canvas: page frame, chart-window geometry, the wheel, then the
-// area (195, 2)-(279, 100) painted black.
-void RedrawReducedWheelChart(CanvasForm& form, bool arraysInEngineOrder);
+// The reduced wheel under a view of the chart window: the page outline when
+// framed, the chart window's geometry, the wheel, then the area
+// (195, 2)-(279, 100) painted black.
+void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder);
 
 }  // namespace display

@@ -101,7 +101,11 @@ void TextOutCentered(Surface& dc, std::string_view text, int sizeCode, long doub
 
 void DrawPageFrame(CanvasForm* form) {
     if (DrawingOnPaper() || !Drawing.PrinterPresent || !form) return;
-    Surface& c = form->Canvas();
+    DrawPageFrame(form->Canvas());
+}
+
+void DrawPageFrame(Surface& c) {
+    if (DrawingOnPaper() || !Drawing.PrinterPresent) return;
     ScopedPen pen(c, 7);
     const long double bottom = Drawing.PrinterLandscape ? 202 : 405;
     c.MoveTo(MapPoint(1, 1));

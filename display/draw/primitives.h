@@ -28,5 +28,7 @@ void TextOutRight(Surface& dc, std::string_view text, int sizeCode, long double 
 void TextOutCentered(Surface& dc, std::string_view text, int sizeCode, long double x, long double y);
 // The outline of the printable page on the screen form (with a printer only).
 void DrawPageFrame(CanvasForm* form);
+// The same outline on a screen surface (the form's canvas or what stands for it).
+void DrawPageFrame(Surface& dc);
 
 }  // namespace display

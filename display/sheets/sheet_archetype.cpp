@@ -16,9 +16,6 @@
 
 namespace display {
 
-int NoDignityFlag = 0;
-int GridBodyCount = 0;
-
 namespace {
 
 struct StateLook {

@@ -1,12 +1,7 @@
 #include "display/wheel/chart_geometry.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 #include <vector>
 
-#include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
@@ -41,17 +36,6 @@ void ClearChartArea(Surface& dc) {
     {
         ScopedBrush brush(dc, kBlack);
         RectangleScaled(dc, 2, 2, 195, 195);
-    }
-    if (CanvasForm* w = Drawing.ChartWindow) {
-        for (const char* name : {"MemoL1", "MemoL2"}) {
-            QObject* o = w->findChild<QObject*>(name);
-            if (auto* m = qobject_cast<QPlainTextEdit*>(o)) m->clear();
-            if (auto* m = qobject_cast<QTextEdit*>(o)) m->clear();
-            if (auto* m = qobject_cast<QListWidget*>(o)) m->clear();
-        }
-        for (const char* name : {"LabSpecific", "LabGeneral"}) {
-            if (auto* l = w->findChild<QLabel*>(name)) l->clear();
-        }
     }
     Wheel.PlanetGlyphX[10] = 0;
     Wheel.PlanetGlyphX[11] = 0;

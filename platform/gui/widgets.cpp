@@ -1,11 +1,15 @@
 #include "platform/gui/widgets.h"
 
+#include <QColor>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include "platform/gui/text_convert.h"
 
@@ -47,6 +51,35 @@ QFrame* MakePanel(QWidget* parent, const char* name) {
     auto* f = new QFrame(parent);
     f->setObjectName(name);
     return f;
+}
+
+QFrame* MakeRaisedPanel(QWidget* parent, const char* name, const QColor& colour) {
+    QFrame* f = MakePanel(parent, name);
+    f->setFrameShape(QFrame::Panel);
+    f->setFrameShadow(QFrame::Raised);
+    f->setAutoFillBackground(true);
+    QPalette pal = f->palette();
+    pal.setColor(QPalette::Window, colour);
+    f->setPalette(pal);
+    return f;
+}
+
+QListWidget* MakeList(QWidget* parent, const char* name) {
+    auto* l = new QListWidget(parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QComboBox* MakeComboBox(QWidget* parent, const char* name) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    return c;
+}
+
+QScrollBar* MakeScrollBar(QWidget* parent, const char* name, Qt::Orientation orientation) {
+    auto* b = new QScrollBar(orientation, parent);
+    b->setObjectName(name);
+    return b;
 }
 
 void MakeButtons(QWidget* parent, std::initializer_list<ButtonRow> rows) {

@@ -6,12 +6,18 @@
 #include <initializer_list>
 #include <string_view>
 
+#include <qnamespace.h>
+
+class QColor;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollBar;
 class QWidget;
 
 namespace gui {
@@ -24,6 +30,11 @@ QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, bool readOnly = fals
 QRadioButton* MakeRadio(QWidget* parent, const char* name, std::string_view caption);
 // A plain frame that holds other controls.
 QFrame* MakePanel(QWidget* parent, const char* name);
+// A raised panel filled with its colour.
+QFrame* MakeRaisedPanel(QWidget* parent, const char* name, const QColor& colour);
+QListWidget* MakeList(QWidget* parent, const char* name);
+QComboBox* MakeComboBox(QWidget* parent, const char* name);
+QScrollBar* MakeScrollBar(QWidget* parent, const char* name, Qt::Orientation orientation);
 
 // A row of a table of buttons: where the window keeps it, its name, its caption.
 struct ButtonRow {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <cmath>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
+#include "display/draw/recording_surface.h"
 #include "display/wheel/help_messages.h"
 #include "display/chart/open_chart_window.h"
 #include "display/wheel/wheel_reports.h"
@@ -234,25 +236,56 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
     EXPECT_EQ(display::SubViewHelpEntry(display::kViewVolguine, 2), 27);
 }
 
-TEST_F(ChartWindow, ViewDrawersReceiveTheirSubViewsOnAClearedChartSquare) {
+// Notes at every text drawn whether the archetypal view's flag is set.
+class ArchetypeFlagProbe : public display::RecordingSurface {
+public:
+    std::vector<bool> flags;
+    void TextOut(display::Point p, std::string_view text) override {
+        flags.push_back(KelvoState.ArchetypeViewFlag);
+        RecordingSurface::TextOut(p, text);
+    }
+};
+
+TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     wheel_test::CopyDataFolders({"Scambi"});  // the reception tables of the archetypal view
     TicksUntilDrawn();
-    std::vector<std::pair<int, int>> calls;
-    for (int view : {display::kViewCloth, display::kViewArchetype})
-        display::SetChartViewDrawer(view, [&calls, view](display::TFgrKelvo&, display::Surface&, int sub) {
-            calls.push_back({view, sub});
-            EXPECT_EQ(display::Wheel.PlanetGlyphX[10], 0);  // the chart square was cleared first
-            EXPECT_EQ(KelvoState.ArchetypeViewFlag, view == display::kViewArchetype);
-        });
-    for (int i = 0; i < 5; ++i) FgrKelvo->BBstoffa->click();
-    FgrKelvo->BBarchetip->click();
+    const display::Point a = display::MapPoint(2, 2), b = display::MapPoint(195, 195);
+    const std::string square = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
+                               std::to_string(b.x) + "," + std::to_string(b.y);
+    // What a press drew: the chart square painted black before anything else.
+    auto press = [&](QPushButton* button) {
+        ArchetypeFlagProbe probe;
+        FgrKelvo->SetRecorder(&probe);
+        button->click();
+        FgrKelvo->SetRecorder(nullptr);
+        const auto rectangles = probe.Calls("rectangle");
+        EXPECT_FALSE(rectangles.empty());
+        if (!rectangles.empty()) {
+            EXPECT_EQ(rectangles.front().rfind(square + " ", 0), 0u) << rectangles.front();
+            EXPECT_NE(rectangles.front().find("brush=#000000"), std::string::npos);
+        }
+        EXPECT_FALSE(probe.flags.empty());
+        return probe.flags;
+    };
+    // Each press of the cloth button its next sub-view, and the first again after the last.
+    for (int n : {5, 6, 7, 8, 5}) {
+        FgrKelvo->MemoL1->setPlainText("Zon");
+        FgrKelvo->MemoL2->setPlainText("levenskracht");
+        FgrKelvo->LabSpecific->setText("SPECIFIEKE");
+        FgrKelvo->LabGeneral->setText("ALGEMENE");
+        for (bool flag : press(FgrKelvo->BBstoffa)) EXPECT_FALSE(flag);
+        EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(n)) << n;
+        // The attribution texts beside the chart square go with it.
+        EXPECT_TRUE(FgrKelvo->MemoL1->toPlainText().isEmpty());
+        EXPECT_TRUE(FgrKelvo->MemoL2->toPlainText().isEmpty());
+        EXPECT_TRUE(FgrKelvo->LabSpecific->text().isEmpty());
+        EXPECT_TRUE(FgrKelvo->LabGeneral->text().isEmpty());
+    }
+    // The archetypal structure is drawn with its flag set, which is cleared after it.
+    for (bool flag : press(FgrKelvo->BBarchetip)) EXPECT_TRUE(flag);
     EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(9));
     EXPECT_FALSE(KelvoState.ArchetypeViewFlag);
-    const std::vector<std::pair<int, int>> expected = {{2, 0}, {2, 1}, {2, 2}, {2, 3}, {2, 0}, {3, 0}};
-    EXPECT_EQ(calls, expected);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
-    display::SetChartViewDrawer(display::kViewCloth, {});
-    display::SetChartViewDrawer(display::kViewArchetype, {});
 
     // Closing the signature panel brings the natal wheel back.
     FgrKelvo->PanelSegnaPato->show();
@@ -274,10 +307,10 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     EXPECT_EQ(KelvoState.ClickedSign, 1);
     EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(31));
 
-    // A view clears the centres of the Ascendant and the Midheaven: the corner never hits them
-    // (a view without a drawing of its own, so that no wheel records them again).
-    display::SetChartViewDrawer(display::kViewCloth, {});
+    // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
+    // corner never hits them (the square cleared after the view, so that no wheel records them again).
     FgrKelvo->BBstoffa->click();
+    FgrKelvo->ClearChartSquare();
     ASSERT_EQ(display::Wheel.PlanetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(x, x).body, 0);
     KelvoState.ClickedBody = 5;

@@ -40,8 +40,8 @@ struct AntisciaCall {
 
 // The antiscia drawer of the window records its calls instead of drawing.
 void RecordAntisciaCalls(std::vector<AntisciaCall>& calls) {
-    display::SetAntisciaLinesDrawer([&calls](display::TFgrKelvo&, display::Surface&, int index, long double asc,
-                                             long double x, long double y, const std::string& kind) {
+    display::SetAntisciaLinesDrawer([&calls](display::Surface&, int index, long double asc, long double x,
+                                             long double y, const std::string& kind) {
         calls.push_back({index, asc, x, y, kind});
     });
 }
@@ -260,8 +260,7 @@ TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
 }
 
 TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
-    display::ListPlanetsInSegments(*FgrKelvo);
-    const auto lines = MemoLines(FgrKelvo->MemoAspetti);
+    const auto lines = display::SegmentLists(false, display::PlanetSegmentTables(), {});
     ASSERT_EQ(lines.size(), 38u);
     EXPECT_EQ(lines[0], "PLANETEN IN DE TERMEN");
     EXPECT_EQ(lines[1], "Zon: levenskracht laat in het veld van roeping.");
@@ -271,9 +270,10 @@ TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
     EXPECT_EQ(lines[25], "    ");
     EXPECT_EQ(lines[26], "PLANETEN IN DE DECADE");
     EXPECT_EQ(lines[37], "MC, decade Vissen 20-30: waterig gevoel van Mars.");  // 358
-    // Terms empty the memo first.
-    display::ListPointsInSegments(*FgrKelvo, display::SegmentKind::Terms, true, display::PlanetSegmentTables());
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoAspetti).front(), "DODECATEMORIEEN IN DE TERMEN");
+    // The dodecatemoria's lists under their own headings.
+    const auto dodecatemoria = display::SegmentLists(true, display::PlanetSegmentTables(), {});
+    EXPECT_EQ(dodecatemoria.front(), "DODECATEMORIEEN IN DE TERMEN");
+    EXPECT_EQ(dodecatemoria[26], "DODECATEMORIEEN IN DE DECADE");
 }
 
 TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeading) {

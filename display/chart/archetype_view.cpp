@@ -1,0 +1,23 @@
+#include "display/chart/archetype_view.h"
+
+#include "display/chart/archetype_wheel.h"
+#include "display/chart/dignity_table.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/receptions.h"
+
+namespace display {
+
+void PrepareArchetypeView() { engine::ComputeReceptions(); }
+
+ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext&) {
+    ChartViewShown shown;
+    ClearChartArea(dc);
+    DrawPageFrame(dc);
+    SetWheelGeometry();
+    DrawArchetypeWheel(dc);
+    shown.dignityGlyphs = DrawDignityTable(dc);
+    return shown;
+}
+
+}  // namespace display

@@ -1,0 +1,56 @@
+#include "display/chart/aspects_view.h"
+
+#include "display/chart/aspect_list.h"
+#include "display/chart/aspects_and_orbits.h"
+#include "display/chart/major_aspect_figure.h"
+#include "display/chart/spherical_distances.h"
+#include "display/chart/view_drawing.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+
+namespace display {
+
+namespace {
+
+// The natal chart with its centre blanked for a grid, with the surface's brush,
+// inside the house ring's outer radius + 2.5.
+NatalChartFields NatalChartWithBlankCentre(Surface& dc, const ChartViewContext& view) {
+    NatalChartFields fields = DrawNatalChartUnderView(dc, view.framed);
+    const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY;
+    const Real r = Geometry.HouseRingOuterRadius + 2.5L;
+    EllipseScaled(dc, cx - r, cy - r, cx + r, cy + r);
+    return fields;
+}
+
+}  // namespace
+
+ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
+    ChartViewShown shown;
+    switch (view.subView) {
+        case 0:
+        case 1:
+            DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2, "(Alleen grote aspecten) ");
+            shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+            DrawMajorAspectGrid(dc, view.chart.PlanetLongitudes, view.subView == 0 ? 1 : 0, view.centreX, view.centreY,
+                                view.innerRadius, view.engineOrder);
+            shown.aspectMemo = EvaluateAspectList(view.chart, engine::Orbs);
+            break;
+        case 2:
+            shown.dataFields = NatalChartWithBlankCentre(dc, view);
+            DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2);
+            DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(view.chart, engine::Orbs), " ",
+                                 Geometry.WheelCentreX - 38, Geometry.WheelCentreY - 27);
+            break;
+        case 3:
+            shown.dataFields = NatalChartWithBlankCentre(dc, view);
+            DrawViewTitles(dc, "SFERISCHE AFSTANDEN", 2);
+            GridBodyCount = 9;
+            DrawSphericalDistanceGrid(dc, view.chart.PlanetLongitudes, Geometry.WheelCentreX - 42,
+                                      Geometry.WheelCentreY - 28);
+            break;
+        default: break;
+    }
+    return shown;
+}
+
+}  // namespace display

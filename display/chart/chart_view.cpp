@@ -1,0 +1,16 @@
+#include "display/chart/chart_view.h"
+
+#include "display/draw/drawing_state.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+
+namespace display {
+
+NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed) {
+    Drawing.PrinterLandscape = true;
+    if (framed) DrawPageFrame(dc);
+    SetWheelGeometry();
+    return DrawNatalChart(dc);
+}
+
+}  // namespace display

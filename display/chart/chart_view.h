@@ -1,0 +1,61 @@
+#pragma once
+// A view of the chart window is a component: a routine that draws one sub-view
+// of its view button on a surface, in page units, from the chart state and what
+// the window passes, and returns what the window shows besides the drawing. It
+// never touches the window; the window applies what it returns. The view
+// buttons' table is in chart_views.h.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "display/chart/dignity_table.h"
+#include "display/draw/surface.h"
+#include "display/wheel/natal_wheel.h"
+#include "engine/chart_state.h"
+
+namespace display {
+
+using engine::Real;
+
+// What the window passes to a view.
+struct ChartViewContext {
+    // The chart the view evaluates; the wheels it draws under its content read
+    // the program's chart (engine::Chart), which is what the window passes.
+    const engine::ChartState& chart = engine::Chart;
+    int subView = 0;  // 0 .. the view's number of sub-views - 1
+    // The wheel centre and the house ring's inner radius as they stand at the
+    // press: the views that place their content before they redraw the wheel
+    // place it from these.
+    int centreX = 100, centreY = 100, innerRadius = 39;
+    // The window is the screen's drawing form: a natal or reduced wheel drawn
+    // again is framed by the page outline.
+    bool framed = false;
+    // The body arrays hold the engine's order (the chart recomputed for the
+    // dominant-planet view).
+    bool engineOrder = false;
+};
+
+// What the window shows besides the drawing.
+struct ChartViewShown {
+    // The natal chart was drawn again: the person's data fields beside it.
+    std::optional<NatalChartFields> dataFields;
+    // Lines for the aspect memo, whose panel is shown with them; a view without
+    // any hides that panel.
+    std::optional<std::vector<std::string>> aspectMemo;
+    // A help entry shown before the one of the sub-view (0: none).
+    int helpEntry = 0;
+    // The dignity glyphs drawn, which clicks then find; a view without them
+    // leaves none to find.
+    std::optional<DignityGlyphCentres> dignityGlyphs;
+    // The chart square shows the dodecatemoria wheel, inside which the antiscia
+    // lines of a clicked glyph end 7 units further in.
+    bool dodecatemoriaWheel = false;
+};
+
+using ChartViewRoutine = ChartViewShown (*)(Surface& dc, const ChartViewContext& view);
+
+// The natal chart under a view: the page outline when framed, the chart
+// window's wheel geometry, the wheel with its glyphs. Returns the data fields.
+NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed);
+
+}  // namespace display

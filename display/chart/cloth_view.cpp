@@ -1,0 +1,46 @@
+#include "display/chart/cloth_view.h"
+
+#include "display/chart/cloths.h"
+#include "display/chart/humoral.h"
+#include "display/wheel/chart_geometry.h"
+
+namespace display {
+
+namespace {
+
+void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant variant, ChartViewShown& shown) {
+    const Real x = view.centreX + 4, y = view.centreY;
+    shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+    RefreshClassicalPlanetSigns();
+    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.chart, variant), variant, x, y, Geometry.WheelCentreX,
+                    Geometry.WheelCentreY);
+}
+
+}  // namespace
+
+ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
+    ChartViewShown shown;
+    switch (view.subView) {
+        case 0: {
+            const Real x = view.centreX + 2, y = view.centreY + 4;
+            shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.chart), x, y, Geometry.WheelCentreX,
+                                   Geometry.WheelCentreY);
+            break;
+        }
+        case 1: DrawHumoral(dc, view, HumoralVariant::Elemental, shown); break;
+        case 2: {
+            const Real x = view.centreX + 4, y = view.centreY;
+            shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+            RefreshClassicalPlanetSigns();
+            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.chart), x, y, Geometry.WheelCentreX,
+                                Geometry.WheelCentreY);
+            break;
+        }
+        case 3: DrawHumoral(dc, view, HumoralVariant::Seasonal, shown); break;
+        default: break;
+    }
+    return shown;
+}
+
+}  // namespace display

@@ -1,0 +1,30 @@
+#include "display/chart/dodecatemoria_view.h"
+
+#include "display/chart/attribution_texts.h"
+#include "display/chart/dodecatemoria_wheel.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/primitives.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/wheel/wheel_reports.h"
+
+namespace display {
+
+ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext&) {
+    ChartViewShown shown;
+    DrawPageFrame(dc);
+    SetWheelGeometry();
+    DrawDodecatemoriaChart(dc);
+    {
+        ScopedBrush black(dc, kBlack);
+        RectangleScaled(dc, 195, 2, 279, 195);
+    }
+    SegmentTables tables;
+    tables.terms = DodecatemoriaTables.DodecatemoriaTerms;
+    tables.decades = DodecatemoriaTables.DodecatemoriaDecades;
+    tables.decanKeys = DodecatemoriaTables.DodecatemoriaDecanKeys;
+    shown.aspectMemo = SegmentLists(true, tables, ReportFileErrorOnce);
+    shown.dodecatemoriaWheel = true;
+    return shown;
+}
+
+}  // namespace display

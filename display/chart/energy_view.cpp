@@ -1,0 +1,19 @@
+#include "display/chart/energy_view.h"
+
+#include "display/chart/energy_affinities.h"
+#include "display/chart/view_drawing.h"
+#include "display/wheel/chart_geometry.h"
+#include "display/wheel/wheel_state.h"
+
+namespace display {
+
+ChartViewShown DrawEnergyView(Surface& dc, const ChartViewContext& view) {
+    ChartViewShown shown;
+    shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+    DrawViewTitles(dc, "ENERGIE AFFINITEITEN", 2, "(Magnetische en Solilunaire Relaties)");
+    DrawEnergyAffinities(dc, Wheel.SignMidpoints, view.subView, Geometry.WheelCentreX, Geometry.WheelCentreY,
+                         Geometry.HouseRingInnerRadius);
+    return shown;
+}
+
+}  // namespace display

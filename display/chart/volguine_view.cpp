@@ -1,0 +1,70 @@
+#include "display/chart/volguine_view.h"
+
+#include <cmath>
+
+#include "display/chart/coordinate_tables.h"
+#include "display/chart/major_aspect_figure.h"
+#include "display/chart/reduced_wheel.h"
+#include "display/chart/view_drawing.h"
+#include "display/chart/volguine_forces.h"
+#include "display/wheel/chart_geometry.h"
+#include "engine/bodies.h"
+#include "engine/dominants.h"
+#include "engine/houses.h"
+
+namespace display {
+
+namespace {
+
+// Houses by Placidus and the bodies with their retrograde marks at the present
+// moment and place, the Ascendant and Midheaven in entries 13 and 14.
+void ComputePlacidusChart() {
+    auto& c = engine::Chart;
+    c.HouseSystemName = "PLACIDO";
+    engine::ComputeChartHouses();
+    engine::ComputeBodiesWithRetro(0, c.JulianDay);
+    for (int i = 1; i <= 22; ++i) {
+        c.VolguineRetroMarks[i] = c.PlanetLongitudes[i] < 0 ? "r" : " ";
+        c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
+    }
+    c.PlanetLongitudes[13] = c.HouseCusps[1];
+    c.PlanetLongitudes[14] = c.HouseCusps[10];
+}
+
+}  // namespace
+
+void PrepareVolguineView() {
+    const Real keptZone = engine::Chart.TimeZoneCorrection;
+    const Real keptDay = engine::Chart.JulianDay;
+    ComputePlacidusChart();
+    engine::WriteChartDataTemp();
+    engine::ComputeVolguineDominants();
+    engine::Chart.TimeZoneCorrection = keptZone;
+    engine::Chart.JulianDay = keptDay;
+    ComputePlacidusChart();
+    engine::WriteChartDataTemp();
+}
+
+ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
+    RedrawReducedWheelChart(dc, view.framed, view.engineOrder);
+    DrawViewTitles(dc, "PLANETARIEN KRACHTEN", 2, "(Volgens Volguine)", 15);
+    const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY, r = Geometry.HouseRingInnerRadius;
+    switch (view.subView) {
+        case 0:
+            DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)    ");
+            RedrawReducedWheelChart(dc, view.framed, view.engineOrder);
+            DrawEngineOrderLongitudes(dc);
+            break;
+        case 1:
+        case 2:
+            DrawViewTitles(dc, "PLANETAIRE ASPECTEN     ", 2, "(Alleen grote aspecten)            ");
+            DrawMajorAspectGrid(dc, view.chart.PlanetLongitudes, view.subView == 1 ? 1 : 0, cx, cy, r + 4,
+                                view.engineOrder);
+            break;
+        case 3: DrawVolguineForces(dc, cx - 32, cy - 22); break;
+        default: break;
+    }
+    return {};
+}
+
+}  // namespace display
