@@ -16,8 +16,6 @@ const std::array<const char*, 13> kSignNames = {
     "",         "Ram",        "Stier",    "Tweelingen", "Kreeft",   "Leeuw", "Maagd",
     "Weegschaal", "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"};
 
-std::string DotCommaBuffer;
-
 namespace {
 
 struct DegMinSec {
@@ -219,11 +217,6 @@ void TidyNameText(std::string& text) {
         out += c;
     }
     text = rt::CutTo(out, 80);
-}
-
-void DotToComma() {
-    for (char& c : DotCommaBuffer)
-        if (c == '.') c = ',';
 }
 
 void DotToCommaStr(const std::string& source, std::string& out) {
