@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/gui/spin_button.h"
+#include "platform/gui/widgets.h"
 #include "archive/draw_settings_file.h"
 #include "display/settings/draw_settings_values.h"
 #include "platform/gui/field_state.h"

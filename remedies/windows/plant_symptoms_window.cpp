@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/gui/spin_button.h"
+#include "platform/gui/widgets.h"
 #include "platform/gui/guard.h"
 #include "platform/runtime/paths.h"
 #include "remedies/windows/window_parts.h"
