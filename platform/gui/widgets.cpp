@@ -117,17 +117,32 @@ void MakeClickOnlyButtons(QWidget* parent, std::initializer_list<ButtonRow> rows
     for (const ButtonRow& r : rows) *r.slot = MakeClickOnlyButton(parent, r.name, r.caption);
 }
 
+void PlaceClickOnlyButtons(QWidget* parent, std::initializer_list<PlacedButtonRow> rows) {
+    for (const PlacedButtonRow& r : rows) *r.slot = Place(MakeClickOnlyButton(parent, r.name, r.caption), r.at);
+}
+
 std::string LabelNameOf(const char* editName) { return std::string("Lab") + editName; }
+
+QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow, int column,
+                           int editSpan) {
+    grid->addWidget(MakeLabel(parent, LabelNameOf(row.name).c_str(), row.label), gridRow, column);
+    *row.slot = MakeEdit(parent, row.name, row.maxLength);
+    grid->addWidget(*row.slot, gridRow, column + 1, 1, editSpan);
+    return *row.slot;
+}
 
 int AddLabelledEdits(QGridLayout* grid, QWidget* parent, std::initializer_list<LabelledEditRow> rows, int firstRow,
                      int column, int editSpan) {
-    int row = firstRow;
-    for (const LabelledEditRow& r : rows) {
-        grid->addWidget(MakeLabel(parent, LabelNameOf(r.name).c_str(), r.label), row, column);
-        *r.slot = MakeEdit(parent, r.name, r.maxLength);
-        grid->addWidget(*r.slot, row++, column + 1, 1, editSpan);
+    int gridRow = firstRow;
+    for (const LabelledEditRow& r : rows) AddLabelledEdit(grid, parent, r, gridRow++, column, editSpan);
+    return gridRow;
+}
+
+void PlaceRadioColumn(QWidget* parent, std::initializer_list<RadioSlotRow> rows, At first, int step) {
+    for (const RadioSlotRow& r : rows) {
+        *r.slot = Place(MakeRadio(parent, r.name, r.caption), first);
+        first.y += step;
     }
-    return row;
 }
 
 QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, std::string_view title, const std::vector<RadioRow>& rows,

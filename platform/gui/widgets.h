@@ -83,6 +83,16 @@ void MakeButtons(QWidget* parent, std::initializer_list<ButtonRow> rows);
 // The same with buttons only a click presses.
 void MakeClickOnlyButtons(QWidget* parent, std::initializer_list<ButtonRow> rows);
 
+// A row of a table of buttons at fixed positions.
+struct PlacedButtonRow {
+    QPushButton** slot;
+    const char* name;
+    const char* caption;
+    At at;
+};
+// Makes every button of the table, only a click pressing it, at its place.
+void PlaceClickOnlyButtons(QWidget* parent, std::initializer_list<PlacedButtonRow> rows);
+
 // A row of a table of labelled edits: where the window keeps the edit, its
 // name, the caption of its label, its greatest length.
 struct LabelledEditRow {
@@ -93,6 +103,10 @@ struct LabelledEditRow {
 };
 // The name of the label of a labelled edit: "Lab" and the edit's name.
 std::string LabelNameOf(const char* editName);
+// Makes the label and the edit of the row and puts them on the grid's row
+// `gridRow`: the label in `column`, the edit in the next `editSpan` columns.
+QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow, int column = 0,
+                           int editSpan = 1);
 // Makes the label and the edit of every row, in its order, and puts each pair
 // on a row of the grid from `firstRow` on: the label in `column`, the edit in
 // the next `editSpan` columns. Returns the grid row after the last.
@@ -104,6 +118,15 @@ struct RadioRow {
     const char* name;
     const char* caption;
 };
+// A row of a table of radio buttons the window keeps: where, its name, its caption.
+struct RadioSlotRow {
+    QRadioButton** slot;
+    const char* name;
+    const char* caption;
+};
+// Makes the radio buttons of the table one under the other in a window laid
+// out at fixed positions: the first at `first`, each next `step` pixels lower.
+void PlaceRadioColumn(QWidget* parent, std::initializer_list<RadioSlotRow> rows, At first, int step);
 // A group named `name` holding a radio button for each row, filled down
 // columns of `rowsPerColumn`; the buttons are appended to `made` in their order.
 QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, std::string_view title, const std::vector<RadioRow>& rows,

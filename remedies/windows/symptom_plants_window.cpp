@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "remedies/prefix_bisect.h"
@@ -28,29 +29,28 @@ TFoSintom2::TFoSintom2() {
     auto* top = new QGridLayout(this);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(MakeLabel(this, "SINTOMI"));
+    left->addWidget(gui::MakeLabel(this, "LabSintomi", "SINTOMI"));
     ListBox1 = new ModelList(this, "ListBox1");
     ListBox1->setMinimumWidth(300);
     left->addWidget(ListBox1, 1);
     auto* cerca = new QHBoxLayout;
-    cerca->addWidget(MakeLabel(this, "Cerca"));
-    EditCerca = MakeSearchEdit(this, "EditCerca");
+    cerca->addWidget(gui::MakeLabel(this, "LabCerca", "Cerca"));
+    EditCerca = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
     cerca->addWidget(EditCerca);
     left->addLayout(cerca);
     top->addLayout(left, 0, 0, 2, 1);
 
     auto* right = new QGridLayout;
-    right->addWidget(MakeLabel(this, "SINTOMO / DISTURBO"), 0, 0, 1, 2);
-    EdSintomo = MakeReadOnlyEdit(this, "EdSintomo");
+    right->addWidget(gui::MakeLabel(this, "LabSintomo", "SINTOMO / DISTURBO"), 0, 0, 1, 2);
+    EdSintomo = Tinted(gui::MakeReadOnlyEdit(this, "EdSintomo"), kSilverColour);
     right->addWidget(EdSintomo, 1, 0, 1, 2);
-    right->addWidget(MakeLabel(this, "PIANTA   (clic per attivare segnature)"), 2, 0);
-    right->addWidget(MakeLabel(this, "Sintesi Psichica"), 2, 1);
+    right->addWidget(gui::MakeLabel(this, "LabPianta", "PIANTA   (clic per attivare segnature)"), 2, 0);
+    right->addWidget(gui::MakeLabel(this, "LabSintesi", "Sintesi Psichica"), 2, 1);
     ListBoxPiante = new ModelList(this, "ListBoxPiante");
     ListBoxSintesi = new ModelList(this, "ListBoxSintesi");
     ListBoxNum = new ModelList(this, "ListBoxNum");
     ListBoxNum->hide();
-    EdAlternativa = MakeReadOnlyEdit(this, "EdAlternativa");
-    SetBaseColour(EdAlternativa, kRedColour);
+    EdAlternativa = Tinted(gui::MakeReadOnlyEdit(this, "EdAlternativa"), kRedColour);
     EdAlternativa->hide();
     right->addWidget(ListBoxPiante, 3, 0);
     right->addWidget(ListBoxSintesi, 3, 1);
@@ -62,23 +62,24 @@ TFoSintom2::TFoSintom2() {
             ListBoxSintesi->verticalScrollBar(), &QScrollBar::setValue);
 
     auto* fields = new QGridLayout;
-    auto field = [&](int row, const char* label, QLineEdit*& edit, const char* name) {
-        fields->addWidget(MakeLabel(this, label), row, 0);
-        edit = MakeReadOnlyEdit(this, name);
-        fields->addWidget(edit, row, 1);
-    };
-    field(0, "Pianta", EdPianta, "EdPianta");
-    field(1, "Segnatura Primaria", EdSegPri, "EdSegPri");
-    field(2, "Segnatura Secondaria", EdSegSec, "EdSegSec");
-    field(3, "Segnatura Zodiacale", EdSegZod, "EdSegZod");
-    field(4, "Autori (relativam. al sintomo)", EdAutori, "EdAutori");
+    gui::AddLabelledEdits(fields, this,
+                          {{&EdPianta, "EdPianta", "Pianta"},
+                           {&EdSegPri, "EdSegPri", "Segnatura Primaria"},
+                           {&EdSegSec, "EdSegSec", "Segnatura Secondaria"},
+                           {&EdSegZod, "EdSegZod", "Segnatura Zodiacale"},
+                           {&EdAutori, "EdAutori", "Autori (relativam. al sintomo)"}},
+                          0);
+    for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdAutori}) {
+        e->setReadOnly(true);
+        SetBaseColour(e, kSilverColour);
+    }
     right->addLayout(fields, 5, 0, 1, 2);
     top->addLayout(right, 0, 1);
 
     auto* buttons = new QHBoxLayout;
-    Button1 = MakeButton(this, "Crea Database", "Button1");
+    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Crea Database"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
     Button1->setEnabled(false);
-    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
     buttons->addWidget(Button1);
     buttons->addStretch(1);
     buttons->addWidget(BitBtnRitorna);
