@@ -112,13 +112,10 @@ void TFoModifi::BuildRecordGroups(QGridLayout* grid) {
 
     GroupBoxAnnot = gui::MakeGroup(this, "GroupBoxAnnot", "Annotaties");
     auto* an = new QVBoxLayout(GroupBoxAnnot);
-    const std::tuple<QLineEdit**, const char*, int> notes[] = {{&EditMemo1, "EditMemo1", 70},
-                                                               {&EditMemo2, "EditMemo2", 70},
-                                                               {&EditMemo3, "EditMemo3", 70},
-                                                               {&EditMemo4, "EditMemo4", 65}};
-    for (const auto& [slot, name, length] : notes) {
-        *slot = gui::MakeEdit(GroupBoxAnnot, name, length);
-        UpperCaseOnTyping(*slot);
+    QLineEdit** lines[] = {&EditMemo1, &EditMemo2, &EditMemo3, &EditMemo4};
+    for (int k = 0; k < 4; ++k) {
+        *lines[k] = gui::MakeEdit(GroupBoxAnnot, kAnnotationLines[k].name, kAnnotationLines[k].length);
+        UpperCaseOnTyping(*lines[k]);
     }
     EditNfile = gui::MakeReadOnlyEdit(GroupBoxAnnot, "EditNfile", 5);
     for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) an->addWidget(e);

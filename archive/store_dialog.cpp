@@ -54,15 +54,12 @@ TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
     grid->addWidget(EditArchi, row++, 2, 1, 2);
     grid->addWidget(gui::MakeLabel(this, "LabAnnotazioni", "Annotaties"), row, 0);
     grid->addWidget(gui::MakeLabel(this, "LabOpzionali", "Optionele gegevens"), row++, 1);
-    const std::tuple<QLineEdit**, const char*, int> notes[] = {{&EditMemo1, "EditMemo1", 70},
-                                                               {&EditMemo2, "EditMemo2", 70},
-                                                               {&EditMemo3, "EditMemo3", 70},
-                                                               {&EditMemo4, "EditMemo4", 65}};
-    for (const auto& [slot, name, length] : notes) {
-        *slot = gui::MakeEdit(this, name, length);
-        UpperCaseOnTyping(*slot);
-        (*slot)->installEventFilter(this);
-        grid->addWidget(*slot, row++, 0, 1, 4);
+    QLineEdit** lines[] = {&EditMemo1, &EditMemo2, &EditMemo3, &EditMemo4};
+    for (int k = 0; k < 4; ++k) {
+        *lines[k] = gui::MakeEdit(this, kAnnotationLines[k].name, kAnnotationLines[k].length);
+        UpperCaseOnTyping(*lines[k]);
+        (*lines[k])->installEventFilter(this);
+        grid->addWidget(*lines[k], row++, 0, 1, 4);
     }
     EditNfile = gui::MakeReadOnlyEdit(this, "EditNfile", 5);
     grid->addWidget(EditNfile, row++, 3);

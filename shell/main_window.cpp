@@ -71,6 +71,18 @@ void MakeTall(std::initializer_list<QPushButton*> buttons) {
     for (QPushButton* b : buttons) b->setMinimumHeight(30);
 }
 
+// The buttons of a page in two columns, each from the top.
+void PutInColumns(QGridLayout* grid, std::initializer_list<QPushButton*> left,
+                  std::initializer_list<QPushButton*> right) {
+    int column = 0;
+    for (const auto& buttons : {left, right}) {
+        int row = 0;
+        for (QPushButton* b : buttons) grid->addWidget(b, row++, column);
+        MakeTall(buttons);
+        ++column;
+    }
+}
+
 void SetBoxColours(QComboBox* box, const QColor& background, const QColor& text) {
     QPalette pal = box->palette();
     pal.setColor(QPalette::Base, background);
@@ -207,14 +219,8 @@ void TFoKelvor::BuildRemediesPage() {
     // A picture button without a caption: its glyph and hint name the window it opens.
     BitBtn8->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
     BitBtn8->setToolTip("PRINCIPI CURATIVI");
-    const std::initializer_list<QPushButton*> left = {BBSintomi, BitBtn2, BitBtn3, Bquor1, Bquor2, BBriceCompo, BitBtn10};
-    const std::initializer_list<QPushButton*> right = {BitBtn5, BitBtn7, BitBtn8, BitBtn6, BitBtn9, BButility};
-    int row = 0;
-    for (QPushButton* b : left) grid->addWidget(b, row++, 0);
-    row = 0;
-    for (QPushButton* b : right) grid->addWidget(b, row++, 1);
-    MakeTall(left);
-    MakeTall(right);
+    PutInColumns(grid, {BBSintomi, BitBtn2, BitBtn3, Bquor1, Bquor2, BBriceCompo, BitBtn10},
+                 {BitBtn5, BitBtn7, BitBtn8, BitBtn6, BitBtn9, BButility});
     grid->setRowStretch(7, 1);
 }
 
@@ -232,15 +238,8 @@ void TFoKelvor::BuildAccessoryPage() {
                                  {&BBistruz, "BBistruz", "Instructies.pdf"},
                                  {&BBdispensa, "BBdispensa", "Boekje.pdf"}});
     BitBtnNomeCognome->setToolTip(gui::ToQt("Cambia Personalizzazione"));
-    const std::initializer_list<QPushButton*> left = {Button1, BitBtn4, BBaggRep, EdAggiorna, BBSalva};
-    const std::initializer_list<QPushButton*> right = {BitBtnVarOrbAsp, BBCerchio, BitBtn22, BitBtnNomeCognome,
-                                                       BBistruz, BBdispensa};
-    int row = 0;
-    for (QPushButton* b : left) grid->addWidget(b, row++, 0);
-    row = 0;
-    for (QPushButton* b : right) grid->addWidget(b, row++, 1);
-    MakeTall(left);
-    MakeTall(right);
+    PutInColumns(grid, {Button1, BitBtn4, BBaggRep, EdAggiorna, BBSalva},
+                 {BitBtnVarOrbAsp, BBCerchio, BitBtn22, BitBtnNomeCognome, BBistruz, BBdispensa});
 
     // An empty box that hides itself when double-clicked, and two controls that
     // nothing makes visible.
