@@ -185,10 +185,11 @@ void TFoInputKel::BuildManualPanel(QVBoxLayout* top) {
     PanelMan = gui::MakeGroup(this, "PanelMan", "Handmatige invoer van co\xF6rdinaten");
     auto* man = new QGridLayout(PanelMan);
     const std::tuple<QLineEdit**, const char*, int, int, int> fields[] = {  // slot, name, length, row, column
-        {&EditGrdLat, "EditGrdLat", 2, 0, 1}, {&EditNS, "EditNS", 1, 0, 2},         {&EditPriLat, "EditPriLat", 2, 0, 3},
-        {&EditGrdLon, "EditGrdLon", 3, 1, 1}, {&EditEWgrd, "EditEWgrd", 1, 1, 2},   {&EditPriLon, "EditPriLon", 2, 1, 3},
-        {&EditOreLon, "EditOreLon", 2, 2, 1}, {&EditMinLon, "EditMinLon", 2, 2, 2}, {&EditSecLon, "EditSecLon", 2, 2, 3},
-        {&EditEWore, "EditEWore", 1, 2, 4}};
+        {&EditGrdLat, "EditGrdLat", 2, 0, 1}, {&EditNS, "EditNS", 1, 0, 2},
+        {&EditPriLat, "EditPriLat", 2, 0, 3}, {&EditGrdLon, "EditGrdLon", 3, 1, 1},
+        {&EditEWgrd, "EditEWgrd", 1, 1, 2},   {&EditPriLon, "EditPriLon", 2, 1, 3},
+        {&EditOreLon, "EditOreLon", 2, 2, 1}, {&EditMinLon, "EditMinLon", 2, 2, 2},
+        {&EditSecLon, "EditSecLon", 2, 2, 3}, {&EditEWore, "EditEWore", 1, 2, 4}};
     for (const auto& [slot, name, length, row, column] : fields) *slot = gui::MakeEdit(PanelMan, name, length);
     for (QLineEdit* e : {EditNS, EditEWgrd, EditEWore}) UpperCaseOnTyping(e);
     const std::pair<const char*, const char*> rowLabels[] = {
@@ -221,7 +222,8 @@ void TFoInputKel::ConnectInputFields() {
             else if (e == EditMinuti) EditLocal->setFocus();
         });
     }
-    for (QObject* watched : std::initializer_list<QObject*>{EditSogg, EditLocal, ListBox1, EditCoord, EditLocEstesa, Label1})
+    for (QWidget* watched : std::initializer_list<QWidget*>{EditSogg, EditLocal, ListBox1, EditCoord, EditLocEstesa,
+                                                            Label1})
         watched->installEventFilter(this);
     connect(EditLocal, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { EditLocalTyped(t); }));
     connect(EditLocal, &QLineEdit::textChanged, this, [this] {

@@ -42,7 +42,8 @@ TFoStampa::TFoStampa() {
                             {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
                              "printers model 460 en volgende.  Als u tijdens",
                              "het afdrukken merkt  dat een leeg vel wordt",
-                             "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze", "correctie niet nodig. Klik op de knop ",
+                             "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze",
+                             "correctie niet nodig. Klik op de knop ",
                              "\"Standaard herstellen\"."},
                             BitBtn2, "BitBtn2", "Standaard herstellen");
     stack->addWidget(Panel1);

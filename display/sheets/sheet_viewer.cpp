@@ -137,7 +137,8 @@ TFgrNaKel::~TFgrNaKel() {
 // always reach the sheet.
 void TFgrNaKel::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
     for (const BarButton& b : buttons) {
-        QPushButton* button = this->*b.slot = gui::Place(gui::MakeButton(Panel1, b.name, b.caption), {b.left, 2, b.width, 25});
+        QPushButton* button = this->*b.slot =
+            gui::Place(gui::MakeButton(Panel1, b.name, b.caption), {b.left, 2, b.width, 25});
         button->setToolTip(b.hint);
         button->setFocusPolicy(Qt::NoFocus);
     }

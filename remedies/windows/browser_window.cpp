@@ -103,6 +103,11 @@ void BrowserWindow::BuildResultPage(QVBoxLayout* left) {
     }
     left->addLayout(grid);
 
+    BuildPageRow(left);
+}
+
+// The page number with its buttons and the notice of too many hits, then the notes.
+void BrowserWindow::BuildPageRow(QVBoxLayout* left) {
     auto* pageRow = new QHBoxLayout;
     pageRow->addWidget(gui::MakeLabel(this, "LabPagina", "pag"));
     Edit1 = gui::MakeReadOnlyEdit(this, "Edit1");

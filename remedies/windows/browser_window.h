@@ -99,6 +99,7 @@ protected:
 
 private:
     void BuildResultPage(QVBoxLayout* left);
+    void BuildPageRow(QVBoxLayout* left);
     void BuildSearchColumn(QVBoxLayout* right);
     void Page(bool forward);
     BrowserFrame frame_;

@@ -32,23 +32,7 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     MemoZoom->setFixedHeight(96);
     top->addWidget(MemoZoom, 0, 0, 1, 3);
 
-    // The two lists, each under its number and its lines of title.
-    const std::tuple<ModelList**, const char*, const char*, const char* const*, int> lists[] = {
-        {&ListBox2, "ListBox2", "1)", texts.list1Titles, 0}, {&ListBox3, "ListBox3", "2)", texts.list2Titles, 1}};
-    for (const auto& [slot, name, number, titles, column] : lists) {
-        auto* box = new QVBoxLayout;
-        auto* head = new QHBoxLayout;
-        head->addWidget(gui::MakeLabel(this, (std::string("LabNumero") + name).c_str(), number), 0, Qt::AlignTop);
-        auto* lines = new QVBoxLayout;
-        for (int i = 0; i < 3; ++i)
-            if (titles[i] && *titles[i])
-                lines->addWidget(gui::MakeLabel(this, (std::string("LabTitolo") + name + std::to_string(i + 1)).c_str(), titles[i]));
-        head->addLayout(lines, 1);
-        box->addLayout(head);
-        *slot = new ModelList(this, name);
-        box->addWidget(*slot, 1);
-        top->addLayout(box, 1, column);
-    }
+    BuildLists(top, texts);
     ListBox1 = new ModelList(this, "ListBox1");
     ListBox1->hide();
 
@@ -87,6 +71,28 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1150, 620);
+}
+
+// The two lists, each under its number and its lines of title.
+void RemedyTextWindow::BuildLists(QGridLayout* top, const RemedyTextWindowTexts& texts) {
+    const std::tuple<ModelList**, const char*, const char*, const char* const*, int> lists[] = {
+        {&ListBox2, "ListBox2", "1)", texts.list1Titles, 0}, {&ListBox3, "ListBox3", "2)", texts.list2Titles, 1}};
+    for (const auto& [slot, name, number, titles, column] : lists) {
+        auto* box = new QVBoxLayout;
+        auto* head = new QHBoxLayout;
+        head->addWidget(gui::MakeLabel(this, (std::string("LabNumero") + name).c_str(), number), 0, Qt::AlignTop);
+        auto* lines = new QVBoxLayout;
+        for (int i = 0; i < 3; ++i) {
+            if (!titles[i] || !*titles[i]) continue;
+            const std::string label = std::string("LabTitolo") + name + std::to_string(i + 1);
+            lines->addWidget(gui::MakeLabel(this, label.c_str(), titles[i]));
+        }
+        head->addLayout(lines, 1);
+        box->addLayout(head);
+        *slot = new ModelList(this, name);
+        box->addWidget(*slot, 1);
+        top->addLayout(box, 1, column);
+    }
 }
 
 void RemedyTextWindow::FormActivate() {

@@ -40,6 +40,31 @@ TFoSintom2::TFoSintom2() {
     left->addLayout(cerca);
     top->addLayout(left, 0, 0, 2, 1);
 
+    BuildPlantColumn(top);
+
+    auto* buttons = new QHBoxLayout;
+    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Crea Database"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
+    Button1->setEnabled(false);
+    buttons->addWidget(Button1);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtnRitorna);
+    top->addLayout(buttons, 1, 1);
+    top->setColumnStretch(1, 1);
+
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(ListBoxPiante, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBoxPianteClick(); }));
+    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
+    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(1100, 620);
+}
+
+// The chosen symptom, its plants with their psychic synthesis, and the
+// signatures and authors of the chosen plant.
+void TFoSintom2::BuildPlantColumn(QGridLayout* top) {
     auto* right = new QGridLayout;
     right->addWidget(gui::MakeLabel(this, "LabSintomo", "SINTOMO / DISTURBO"), 0, 0, 1, 2);
     EdSintomo = Tinted(gui::MakeReadOnlyEdit(this, "EdSintomo"), kSilverColour);
@@ -75,25 +100,6 @@ TFoSintom2::TFoSintom2() {
     }
     right->addLayout(fields, 5, 0, 1, 2);
     top->addLayout(right, 0, 1);
-
-    auto* buttons = new QHBoxLayout;
-    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Crea Database"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
-    Button1->setEnabled(false);
-    buttons->addWidget(Button1);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtnRitorna);
-    top->addLayout(buttons, 1, 1);
-    top->setColumnStretch(1, 1);
-
-    connect(ListBox1, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(ListBoxPiante, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBoxPianteClick(); }));
-    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
-    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
-    resize(1100, 620);
 }
 
 void TFoSintom2::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }

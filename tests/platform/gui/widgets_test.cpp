@@ -159,6 +159,24 @@ TEST(WidgetVocabulary, PlacedControlsStandWhereTheyAreToldAndSpinButtonsAreNamed
     EXPECT_EQ(spin.down->objectName(), "SpinButton1Down");
     EXPECT_EQ(spin.down->arrowType(), Qt::DownArrow);
 
+    // A column of radio buttons steps down from the first; placed buttons are
+    // click-only and stand where their row says.
+    QRadioButton *first = nullptr, *second = nullptr, *last = nullptr;
+    gui::PlaceRadioColumn(&window, {{&first, "RBrimed", "Rimedio"}, {&second, "RBpatol", "Patologia"},
+                                    {&last, "RBnotes", "Note"}},
+                          {6, 24, 180, 20}, 23);
+    ASSERT_TRUE(first && second && last);
+    EXPECT_EQ(first->geometry(), QRect(6, 24, 180, 20));
+    EXPECT_EQ(last->geometry(), QRect(6, 70, 180, 20));
+    EXPECT_EQ(last->text(), "Note");
+    QPushButton *clear = nullptr, *back = nullptr;
+    gui::PlaceClickOnlyButtons(&window, {{&clear, "BBpulisci", "Pulisci", {305, 527, 90, 25}},
+                                         {&back, "BitBtnRitorna", "&Terug", {883, 527, 107, 25}}});
+    ASSERT_TRUE(clear && back);
+    EXPECT_EQ(back->geometry(), QRect(883, 527, 107, 25));
+    EXPECT_FALSE(back->autoDefault());
+    EXPECT_EQ(back->objectName(), "BitBtnRitorna");
+
     QLabel* bold = gui::MakeLabel(&window, "LabNote", "Notities");
     gui::SetBold(bold);
     EXPECT_TRUE(bold->font().bold());
