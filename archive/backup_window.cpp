@@ -15,6 +15,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 
 namespace fs = std::filesystem;
@@ -24,91 +25,40 @@ namespace archive {
 TFoBakMod1* FoBakMod1 = nullptr;
 
 namespace {
-QLabel* Label(QWidget* parent, const char* text, const char* color = nullptr) {
-    auto* l = new QLabel(gui::ToQt(text), parent);
-    if (color) l->setStyleSheet(QString("color: %1").arg(color));
-    return l;
+
+// A label in its colour (none: the window's own).
+QLabel* Coloured(QLabel* label, const char* colour) {
+    if (colour) label->setStyleSheet(QString("color: %1").arg(colour));
+    return label;
 }
+
 }  // namespace
 
 TFoBakMod1::TFoBakMod1(QWidget* parent) : QDialog(parent) {
     setObjectName("FoBakMod1");
     setWindowTitle(gui::ToQt("Back-up / Herstel \"BASE\" Archief"));
     auto* top = new QVBoxLayout(this);
-
-    Panel3 = new QWidget(this);
-    Panel3->setObjectName("Panel3");
-    auto* p3 = new QVBoxLayout(Panel3);
-    for (const char* t : {"Cliccare il dispositivo di memoria", "sul quale trascrivere", "(o da cui richiamare)",
-                          "una copia di sicurezza (Backup)", "dei dati selezionati"})
-        p3->addWidget(Label(Panel3, t));
-    for (const char* t : {"Il ricevimento di un messaggio ", "di ERRORE indica la scelta", "di un dispositivo non idoneo"})
-        p3->addWidget(Label(Panel3, t, "red"));
-    DriveComboBox1 = new QComboBox(Panel3);
-    DriveComboBox1->setObjectName("DriveComboBox1");
-    p3->addWidget(DriveComboBox1);
-    BBchiudiScelta = new QPushButton("X", Panel3);
-    BBchiudiScelta->setObjectName("BBchiudiScelta");
-    p3->addWidget(BBchiudiScelta);
-    Panel3->hide();
-    top->addWidget(Panel3);
-
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName("Panel1");
-    auto* p1 = new QGridLayout(Panel1);
-    LabDest = Label(Panel1, "Unit\xE0:", "blue");
-    LabDest->setObjectName("LabDest");
-    EditDest = new QLineEdit(Panel1);
-    EditDest->setObjectName("EditDest");
-    EditDest->setReadOnly(true);
-    p1->addWidget(LabDest, 0, 0);
-    p1->addWidget(EditDest, 0, 1);
-    LabDef1 = Label(Panel1, "Definieer de schijf die u wilt kopi\xEBren ");
-    LabDef1->setObjectName("LabDef1");
-    LabDef2 = Label(Panel1, "of waarvan u gegevens wilt ophalen");
-    LabDef2->setObjectName("LabDef2");
-    p1->addWidget(LabDef1, 1, 0, 1, 2);
-    p1->addWidget(LabDef2, 2, 0, 1, 2);
-    BBCambiaDest = new QPushButton("Kies Backup eenheid ", Panel1);
-    BBCambiaDest->setObjectName("BBCambiaDest");
-    p1->addWidget(BBCambiaDest, 3, 0, 1, 2);
-    Memo1 = new QPlainTextEdit(Panel1);
-    Memo1->setObjectName("Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setPlainText(QString::fromUtf8(
-        "De kopie komt in de map ExkelvorBck van de gekozen eenheid: het archief BASE in DatiBase, "
-        "de teksten in BASEtxt."));
-    Memo1->setMaximumHeight(60);
-    p1->addWidget(Memo1, 4, 0, 1, 2);
-    top->addWidget(Panel1);
+    BuildVolumeChoice(top);
+    BuildDestination(top);
 
     auto* status = new QGridLayout;
-    status->addWidget(Label(this, "Laatste"), 0, 0);
-    status->addWidget(Label(this, "Backup"), 1, 0);
-    EditData = new QLineEdit(this);
-    EditData->setObjectName("EditData");
-    EditData->setReadOnly(true);
+    status->addWidget(gui::MakeLabel(this, "LabUltimo", "Laatste"), 0, 0);
+    status->addWidget(gui::MakeLabel(this, "LabBackup", "Backup"), 1, 0);
+    EditData = gui::MakeReadOnlyEdit(this, "EditData");
     status->addWidget(EditData, 0, 1, 2, 1);
-    status->addWidget(Label(this, "Kopieer Archief - Geboortegegevens (BASE) "), 2, 0, 1, 2);
-    status->addWidget(Label(this, "GEGEVENS OPSLAAN"), 3, 0);
-    status->addWidget(Label(this, "in de map ExkelvirBck / DatiBase"), 4, 0);
-    LabOkDati = Label(this, "OK", "blue");
-    LabOkDati->setObjectName("LabOkDati");
+    status->addWidget(gui::MakeLabel(this, "LabCopia", "Kopieer Archief - Geboortegegevens (BASE) "), 2, 0, 1, 2);
+    status->addWidget(gui::MakeLabel(this, "LabSalva", "GEGEVENS OPSLAAN"), 3, 0);
+    status->addWidget(gui::MakeLabel(this, "LabCartella", "in de map ExkelvirBck / DatiBase"), 4, 0);
+    LabOkDati = Coloured(gui::MakeLabel(this, "LabOkDati", "OK"), "blue");
     status->addWidget(LabOkDati, 3, 1);
     top->addLayout(status);
 
     auto* buttons = new QHBoxLayout;
-    BBbackup = new QPushButton("Backup", this);
-    BBbackup->setObjectName("BBbackup");
-    BBRestore = new QPushButton("Terugzetten", this);
-    BBRestore->setObjectName("BBRestore");
+    gui::MakeClickOnlyButtons(this, {{&BBbackup, "BBbackup", "Backup"},
+                                     {&BBRestore, "BBRestore", "Terugzetten"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "Sluiten"}});
     BBRestore->setStyleSheet("color: red");
-    BitBtnRitorna = new QPushButton("Sluiten", this);
-    BitBtnRitorna->setObjectName("BitBtnRitorna");
-    for (QPushButton* b : {BBbackup, BBRestore, BitBtnRitorna}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    for (QPushButton* b : {BBbackup, BBRestore, BitBtnRitorna}) buttons->addWidget(b);
     top->addLayout(buttons);
 
     connect(BBCambiaDest, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBCambiaDestClick(); }));
@@ -118,6 +68,51 @@ TFoBakMod1::TFoBakMod1(QWidget* parent) : QDialog(parent) {
     connect(BBbackup, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBbackupClick(); }));
     connect(BBRestore, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRestoreClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+}
+
+// The hidden choice of the volume, with its warning in red.
+void TFoBakMod1::BuildVolumeChoice(QVBoxLayout* top) {
+    Panel3 = gui::MakeArea(this, "Panel3");
+    auto* p3 = new QVBoxLayout(Panel3);
+    const std::tuple<const char*, const char*, const char*> lines[] = {
+        {"LabScelta1", "Cliccare il dispositivo di memoria", nullptr},
+        {"LabScelta2", "sul quale trascrivere", nullptr},
+        {"LabScelta3", "(o da cui richiamare)", nullptr},
+        {"LabScelta4", "una copia di sicurezza (Backup)", nullptr},
+        {"LabScelta5", "dei dati selezionati", nullptr},
+        {"LabErrore1", "Il ricevimento di un messaggio ", "red"},
+        {"LabErrore2", "di ERRORE indica la scelta", "red"},
+        {"LabErrore3", "di un dispositivo non idoneo", "red"}};
+    for (const auto& [name, text, colour] : lines) p3->addWidget(Coloured(gui::MakeLabel(Panel3, name, text), colour));
+    DriveComboBox1 = gui::MakeCombo(Panel3, "DriveComboBox1");
+    p3->addWidget(DriveComboBox1);
+    BBchiudiScelta = gui::MakeButton(Panel3, "BBchiudiScelta", "X");
+    p3->addWidget(BBchiudiScelta);
+    Panel3->hide();
+    top->addWidget(Panel3);
+}
+
+// The destination volume and what the copy holds.
+void TFoBakMod1::BuildDestination(QVBoxLayout* top) {
+    Panel1 = gui::MakeArea(this, "Panel1");
+    auto* p1 = new QGridLayout(Panel1);
+    LabDest = Coloured(gui::MakeLabel(Panel1, "LabDest", "Unit\xE0:"), "blue");
+    EditDest = gui::MakeReadOnlyEdit(Panel1, "EditDest");
+    p1->addWidget(LabDest, 0, 0);
+    p1->addWidget(EditDest, 0, 1);
+    LabDef1 = gui::MakeLabel(Panel1, "LabDef1", "Definieer de schijf die u wilt kopi\xEBren ");
+    LabDef2 = gui::MakeLabel(Panel1, "LabDef2", "of waarvan u gegevens wilt ophalen");
+    p1->addWidget(LabDef1, 1, 0, 1, 2);
+    p1->addWidget(LabDef2, 2, 0, 1, 2);
+    BBCambiaDest = gui::MakeButton(Panel1, "BBCambiaDest", "Kies Backup eenheid ");
+    p1->addWidget(BBCambiaDest, 3, 0, 1, 2);
+    Memo1 = gui::MakeMemo(Panel1, "Memo1", true);
+    Memo1->setPlainText(QString::fromUtf8(
+        "De kopie komt in de map ExkelvorBck van de gekozen eenheid: het archief BASE in DatiBase, "
+        "de teksten in BASEtxt."));
+    Memo1->setMaximumHeight(60);
+    p1->addWidget(Memo1, 4, 0, 1, 2);
+    top->addWidget(Panel1);
 }
 
 void TFoBakMod1::showEvent(QShowEvent* e) {

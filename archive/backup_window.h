@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace archive {
@@ -41,6 +42,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void BuildVolumeChoice(QVBoxLayout* top);
+    void BuildDestination(QVBoxLayout* top);
     void SetLabDest(const char* text);
 };
 

@@ -22,6 +22,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
@@ -32,15 +33,6 @@ namespace archive {
 TFoModifi* FoModifi = nullptr;
 
 namespace {
-QLineEdit* Field(QWidget* parent, const char* name, int maxLength = 32767, bool upper = false) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(maxLength);
-    if (upper)
-        UpperCaseOnTyping(e);
-    return e;
-}
-
 std::string Trim(const QLineEdit* e) {
     std::string t;
     engine::TrimBlanks(gui::FromQt(e->text()), t);
@@ -63,8 +55,7 @@ TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* grid = new QGridLayout(this);
 
-    Panel4 = new QGroupBox("ARCHIEVEN beschikbaar", this);
-    Panel4->setObjectName("Panel4");
+    Panel4 = gui::MakeGroup(this, "Panel4", "ARCHIEVEN beschikbaar");
     auto* p4 = new QVBoxLayout(Panel4);
     ListaArchivi->setParent(Panel4);
     ListaArchivi->setObjectName("ListBox1");
@@ -75,64 +66,16 @@ TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true
     p4->addWidget(EditArchi);
     grid->addWidget(Panel4, 0, 0);
 
-    GroupBoxElenco = MakeSearchPanel("GroupBoxElenco", "Eerste letters van de naam", "Dubbelklik op de gekozen naam");
+    GroupBoxElenco = BuildSearchPanel("GroupBoxElenco", "Eerste letters van de naam", "Dubbelklik op de gekozen naam");
     grid->addWidget(GroupBoxElenco, 1, 0);
-
-    GroupBoxDati = new QGroupBox("Geboortegegevens", this);
-    GroupBoxDati->setObjectName("GroupBoxDati");
-    auto* da = new QGridLayout(GroupBoxDati);
-    da->addWidget(new QLabel("Respecteer de juiste formaten", GroupBoxDati), 0, 0, 1, 2);
-    EditNomeSogg = Field(GroupBoxDati, "EditNomeSogg", 38, true);
-    EditDataNasc = Field(GroupBoxDati, "EditDataNasc", 10);
-    EditOraNasc = Field(GroupBoxDati, "EditOraNasc", 5);
-    EditCalend = Field(GroupBoxDati, "EditCalend", 10, true);
-    EditLocalita = Field(GroupBoxDati, "EditLocalita", 28, true);
-    EditGmt = Field(GroupBoxDati, "EditGmt", 6);
-    EditCoordi = Field(GroupBoxDati, "EditCoordi", 12, true);
-    EditStato = Field(GroupBoxDati, "EditStato", 20, true);
-    const std::pair<const char*, QLineEdit*> rows[] = {
-        {"Naam", EditNomeSogg},   {"Datum", EditDataNasc}, {"Uur", EditOraNasc},  {"Kalender", EditCalend},
-        {"Plaats", EditLocalita}, {"Corr", EditGmt},       {"12N30-123E45", EditCoordi}, {"Staat", EditStato}};
-    int r = 1;
-    for (const auto& [label, e] : rows) {
-        da->addWidget(new QLabel(label, GroupBoxDati), r, 0);
-        da->addWidget(e, r++, 1);
-    }
-    BitBtnElenco = new QPushButton("Lijst", GroupBoxDati);
-    BitBtnElenco->setObjectName("BitBtnElenco");
-    da->addWidget(BitBtnElenco, r, 1);
-    grid->addWidget(GroupBoxDati, 0, 1, 2, 1);
-
-    GroupBoxAnnot = new QGroupBox("Annotaties", this);
-    GroupBoxAnnot->setObjectName("GroupBoxAnnot");
-    auto* an = new QVBoxLayout(GroupBoxAnnot);
-    EditMemo1 = Field(GroupBoxAnnot, "EditMemo1", 70, true);
-    EditMemo2 = Field(GroupBoxAnnot, "EditMemo2", 70, true);
-    EditMemo3 = Field(GroupBoxAnnot, "EditMemo3", 70, true);
-    EditMemo4 = Field(GroupBoxAnnot, "EditMemo4", 65, true);
-    EditNfile = Field(GroupBoxAnnot, "EditNfile", 5);
-    EditNfile->setReadOnly(true);
-    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) an->addWidget(e);
-    grid->addWidget(GroupBoxAnnot, 2, 0, 1, 2);
-    GroupBoxAnnotFinto = new QGroupBox("Annotaties", this);
-    GroupBoxAnnotFinto->setObjectName("GroupBoxAnnotFinto");
-    GroupBoxAnnotFinto->setEnabled(false);
-    GroupBoxAnnotFinto->setMinimumHeight(120);
-    grid->addWidget(GroupBoxAnnotFinto, 3, 0, 1, 2);
+    BuildRecordGroups(grid);
 
     auto* buttons = new QHBoxLayout;
-    BitBtnRegistra = new QPushButton("&OK registreert", this);
-    BitBtnRegistra->setObjectName("BitBtnRegistra");
-    BitBtnAncora = new QPushButton("&Nogmaals ", this);
-    BitBtnAncora->setObjectName("BitBtnAncora");
-    BitBtn3 = new QPushButton("&Terug naar het hoofdmenu", this);
-    BitBtn3->setObjectName("BitBtn3");
-    BBtesto = new QPushButton("Tekst maken / bijwerken", this);
-    BBtesto->setObjectName("BBtesto");
-    for (QPushButton* b : {BitBtnRegistra, BitBtnAncora, BBtesto, BitBtn3}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    gui::MakeClickOnlyButtons(this, {{&BitBtnRegistra, "BitBtnRegistra", "&OK registreert"},
+                                     {&BitBtnAncora, "BitBtnAncora", "&Nogmaals "},
+                                     {&BitBtn3, "BitBtn3", "&Terug naar het hoofdmenu"},
+                                     {&BBtesto, "BBtesto", "Tekst maken / bijwerken"}});
+    for (QPushButton* b : {BitBtnRegistra, BitBtnAncora, BBtesto, BitBtn3}) buttons->addWidget(b);
     grid->addLayout(buttons, 4, 0, 1, 2);
 
     connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem* item) {
@@ -145,6 +88,42 @@ TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true
     connect(BBtesto, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBtestoClick(); }));
     connect(BitBtn3, &QPushButton::clicked, this, [this](bool) { reject(); });
     connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
+}
+
+// The person's data, with the formats they take, and the annotations.
+void TFoModifi::BuildRecordGroups(QGridLayout* grid) {
+    GroupBoxDati = gui::MakeGroup(this, "GroupBoxDati", "Geboortegegevens");
+    auto* da = new QGridLayout(GroupBoxDati);
+    da->addWidget(gui::MakeLabel(GroupBoxDati, "LabFormati", "Respecteer de juiste formaten"), 0, 0, 1, 2);
+    const int r = gui::AddLabelledEdits(da, GroupBoxDati,
+                                        {{&EditNomeSogg, "EditNomeSogg", "Naam", 38},
+                                         {&EditDataNasc, "EditDataNasc", "Datum", 10},
+                                         {&EditOraNasc, "EditOraNasc", "Uur", 5},
+                                         {&EditCalend, "EditCalend", "Kalender", 10},
+                                         {&EditLocalita, "EditLocalita", "Plaats", 28},
+                                         {&EditGmt, "EditGmt", "Corr", 6},
+                                         {&EditCoordi, "EditCoordi", "12N30-123E45", 12},
+                                         {&EditStato, "EditStato", "Staat", 20}},
+                                        1);
+    for (QLineEdit* e : {EditNomeSogg, EditCalend, EditLocalita, EditCoordi, EditStato}) UpperCaseOnTyping(e);
+    BitBtnElenco = gui::MakeButton(GroupBoxDati, "BitBtnElenco", "Lijst");
+    da->addWidget(BitBtnElenco, r, 1);
+    grid->addWidget(GroupBoxDati, 0, 1, 2, 1);
+
+    GroupBoxAnnot = gui::MakeGroup(this, "GroupBoxAnnot", "Annotaties");
+    auto* an = new QVBoxLayout(GroupBoxAnnot);
+    QLineEdit** lines[] = {&EditMemo1, &EditMemo2, &EditMemo3, &EditMemo4};
+    for (int k = 0; k < 4; ++k) {
+        *lines[k] = gui::MakeEdit(GroupBoxAnnot, kAnnotationLines[k].name, kAnnotationLines[k].length);
+        UpperCaseOnTyping(*lines[k]);
+    }
+    EditNfile = gui::MakeReadOnlyEdit(GroupBoxAnnot, "EditNfile", 5);
+    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) an->addWidget(e);
+    grid->addWidget(GroupBoxAnnot, 2, 0, 1, 2);
+    GroupBoxAnnotFinto = gui::MakeGroup(this, "GroupBoxAnnotFinto", "Annotaties");
+    GroupBoxAnnotFinto->setEnabled(false);
+    GroupBoxAnnotFinto->setMinimumHeight(120);
+    grid->addWidget(GroupBoxAnnotFinto, 3, 0, 1, 2);
 }
 
 void TFoModifi::showEvent(QShowEvent* e) {

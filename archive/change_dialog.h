@@ -2,6 +2,7 @@
 // The change dialog: edits a stored person's data, annotations and text file.
 #include "archive/name_dialog.h"
 
+class QGridLayout;
 class QGroupBox;
 class QPushButton;
 
@@ -39,6 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildRecordGroups(QGridLayout* grid);
     void ClearFields();
 };
 

@@ -22,11 +22,6 @@ int IntAt(const std::string& s, std::size_t start, std::size_t len) {
     return code == 0 ? v : 0;
 }
 
-std::string Two(long long v) {
-    std::string s = std::to_string(v);
-    return s.size() < 2 ? "0" + s : s;
-}
-
 // Degree trigonometry in extended precision; F is the width each result is
 // held in (long double, or double for the change dialog's computation).
 template <typename F>
@@ -180,10 +175,10 @@ void EncodeTwelvePositions(const BodyArray& longitudes, const CuspArray& cusps, 
         const int house = engine::HouseOfPoint(p[b], c, 0);
         long long d = rt::Trunc(p[b]) % 360;
         if (d < 0) d += 360;
-        text += Two(house);
+        text += rt::ZeroPad(house, 2);
         text += kBodyLetters[b];
         text += kSignLetters[d / 30];
-        text += Two(d % 30);
+        text += rt::ZeroPad(d % 30, 2);
     }
     out = rt::CutTo(text, kPositionStringCapacity);
 }
@@ -197,7 +192,7 @@ void EncodeCuspString(const CuspArray& cusps, std::string& out) {
         char letter = ' ';
         for (int s = 1; s <= 12; ++s)
             if (abbreviation == engine::kSignAbbreviations[s]) letter = kSignLetters[s - 1];
-        text += Two(i) + letter + rt::Copy(pos, 1, 2);
+        text += rt::ZeroPad(i, 2) + letter + rt::Copy(pos, 1, 2);
     }
     out = rt::CutTo(text, kCuspStringCapacity);
 }

@@ -95,11 +95,11 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
 
     // Step 2: the birth data from the record.
     b.SubjectName = IndexEntryName(ArchiveShared.IndexEntryBuffer);
-    engine::DotCommaBuffer = r.DateField;
-    engine::DotToComma();
-    ArchiveShared.BirthDateLine = engine::DotCommaBuffer;
+    std::string dateKey;
+    engine::DotToCommaStr(r.DateField, dateKey);
+    ArchiveShared.BirthDateLine = dateKey;
     ArchiveShared.BirthPlaceLine = r.PlaceField;
-    b.BirthDateKey = engine::DotCommaBuffer;
+    b.BirthDateKey = dateKey;
     const bool empty = damaged || IsBlank(b.BirthDateKey);
     if (!empty && !engine::SortKeyToDateTimeText(b.BirthDateKey, b.BirthDateText,
                                                  b.TimeZoneCorrectionText))

@@ -15,6 +15,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 
 namespace archive {
@@ -25,39 +26,31 @@ TFoCancel::TFoCancel(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, true,
     setObjectName("FoCancel");
     setWindowTitle("Verwijderen van geboortegegevens uit het archief");
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("ARCHIEVEN beschikbaar", this), 0, 0);
-    grid->addWidget(new QLabel("Keuze van het archief", this), 1, 0);
+    grid->addWidget(gui::MakeLabel(this, "LabArchivi", "ARCHIEVEN beschikbaar"), 0, 0);
+    grid->addWidget(gui::MakeLabel(this, "LabScelta", "Keuze van het archief"), 1, 0);
     ListaArchivi->setMaximumHeight(80);
     grid->addWidget(ListaArchivi, 2, 0);
-    grid->addWidget(new QLabel("ARCHIEF", this), 0, 1);
-    grid->addWidget(new QLabel("Geselecteerd ", this), 1, 1);
+    grid->addWidget(gui::MakeLabel(this, "LabArchivio", "ARCHIEF"), 0, 1);
+    grid->addWidget(gui::MakeLabel(this, "LabSelezionato", "Geselecteerd "), 1, 1);
     grid->addWidget(EditArchi, 2, 1);
-    grid->addWidget(new QLabel("Typ de eerste paar letters van de naam", this), 3, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(this, "LabIniziali", "Typ de eerste paar letters van de naam"), 3, 0, 1, 2);
     grid->addWidget(EditSoggetto, 4, 0, 1, 2);
-    grid->addWidget(new QLabel("Dubbelklik op de naam om te verwijderen", this), 5, 0, 1, 2);
-    grid->addWidget(new QLabel("Gegevens oproepen (Persoon)", this), 6, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(this, "LabDoppioClic", "Dubbelklik op de naam om te verwijderen"), 5, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(this, "LabPersona", "Gegevens oproepen (Persoon)"), 6, 0, 1, 2);
     ListaNomi->setFixedHeight(9 * 18 + 6);
     grid->addWidget(ListaNomi, 7, 0);
     grid->addWidget(ScrollBar1, 7, 1);
-    grid->addWidget(new QLabel("Controleer de te verwijderen gegevens", this), 0, 2);
-    MemoSogg = new QPlainTextEdit(this);
-    MemoSogg->setObjectName("MemoSogg");
-    MemoSogg->setReadOnly(true);
+    grid->addWidget(gui::MakeLabel(this, "LabControllo", "Controleer de te verwijderen gegevens"), 0, 2);
+    MemoSogg = gui::MakeMemo(this, "MemoSogg", true);
     grid->addWidget(MemoSogg, 1, 2, 4, 1);
-    grid->addWidget(new QLabel("Annotaties", this), 5, 2);
-    MemoAnnotaz = new QPlainTextEdit(this);
-    MemoAnnotaz->setObjectName("MemoAnnotaz");
-    MemoAnnotaz->setReadOnly(true);
+    grid->addWidget(gui::MakeLabel(this, "LabAnnotazioni", "Annotaties"), 5, 2);
+    MemoAnnotaz = gui::MakeMemo(this, "MemoAnnotaz", true);
     grid->addWidget(MemoAnnotaz, 6, 2, 2, 1);
-    Label10 = new QLabel(this);
-    Label10->setObjectName("Label10");
+    Label10 = gui::MakeLabel(this, "Label10", "");
     Label10->hide();
     grid->addWidget(Label10, 8, 2);
-    BitBtnElimina = new QPushButton("&OK Gegevens Wissen", this);
-    BitBtnElimina->setObjectName("BitBtnElimina");
-    BitBtnRitorna = new QPushButton("&Terug naar het hoofdmenu", this);
-    BitBtnRitorna->setObjectName("BitBtnRitorna");
-    for (QPushButton* b : {BitBtnElimina, BitBtnRitorna}) b->setAutoDefault(false);
+    gui::MakeClickOnlyButtons(this, {{&BitBtnElimina, "BitBtnElimina", "&OK Gegevens Wissen"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het hoofdmenu"}});
     grid->addWidget(BitBtnElimina, 8, 0);
     grid->addWidget(BitBtnRitorna, 8, 1);
 

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/gui/message_box.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
@@ -128,7 +127,7 @@ bool LoadOrCreateDrawSettings() {
         s = DrawSettingsState{};
         WriteDefaults(s);
         if (!problem.empty() && problem.back() == '.') problem.pop_back();
-        gui::ShowMessage(problem + ": si usano le impostazioni predefinite" +
+        rt::ReportDamagedFile(problem + ": si usano le impostazioni predefinite" +
                          (kept.empty() ? std::string(".") : "; il file danneggiato \xE8 conservato come \"" + kept + "\"."));
         return true;
     }

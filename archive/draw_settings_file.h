@@ -34,7 +34,9 @@ bool ReplaceLegacyBackupLine();
 
 // Reads the eight values when the file exists (a factor or scale read as 0
 // becomes 1.0 in memory only); otherwise creates the file with its defaults and
-// takes them into memory. Returns true when the file was created.
+// takes them into memory. Returns true when the file was created. A damaged
+// file is kept as a numbered copy, replaced by the defaults and told through
+// the damaged-file reporter.
 bool LoadOrCreateDrawSettings();
 
 // Rewrites the file with the eight values in memory.

@@ -16,6 +16,16 @@ struct MainFormGeometry {
 };
 extern MainFormGeometry MainForm;
 
+// The four annotation lines of a person as the dialogs edit them: each
+// line's name and how many characters may be typed into it (the end of the
+// fourth line holds the person's text number).
+struct AnnotationLine {
+    const char* name;
+    int length;
+};
+inline constexpr AnnotationLine kAnnotationLines[4] = {
+    {"EditMemo1", 70}, {"EditMemo2", 70}, {"EditMemo3", 70}, {"EditMemo4", 65}};
+
 // Integer field check: aqua; the trimmed text converted into
 // engine::Chart.EditIntValue (error position into ValErrorCode); a value
 // outside minimum..maximum or no number turns the field red, empties it,

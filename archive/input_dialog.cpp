@@ -32,6 +32,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
@@ -47,21 +48,6 @@ using engine::Chart;
 using engine::Real;
 using gui::FieldState;
 using gui::SetFieldState;
-
-QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 32767) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(maxLength);
-    SetFieldState(e, FieldState::Valid);
-    return e;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(gui::ToQt(caption), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 std::string Text(const QLineEdit* e) { return gui::FromQt(e->text()); }
 
@@ -82,28 +68,57 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Inleiding Geboortegegevens");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* top = new QVBoxLayout(this);
+    BuildInputFields(top);
+    BuildResultPanel(top);
+    BuildManualPanel(top);
 
+    auto* buttons = new QHBoxLayout;
+    gui::MakeClickOnlyButtons(this, {{&BBprosegui, "BBprosegui", "Ok, Ga verder"},
+                                     {&BBRitorna, "BBRitorna", "&Annuleren en Terug"}});
+    buttons->addWidget(BBprosegui);
+    buttons->addWidget(BBRitorna);
+    top->addLayout(buttons);
+
+    // Every input field starts valid (aqua); a red field turns back to aqua as
+    // soon as it is corrected (before the checks, which may find it wrong again).
+    for (QLineEdit* e : {EditSogg, EditGiorno, EditMese, EditAnno, EditOra, EditMinuti, EditLocal, EditDataEstesa,
+                         EditJD, EditLocEstesa, EditCoord, EditFuso, EditCalend, EditStato, Edit1, EditGrdLat, EditNS,
+                         EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon, EditSecLon, EditEWore})
+        SetFieldState(e, FieldState::Valid);
+    EditDataEstesa->setReadOnly(true);
+    EditJD->setReadOnly(true);
+    for (QLineEdit* e : {EditSogg, EditCoord, EditLocEstesa, EditGiorno, EditMese, EditAnno, EditOra, EditMinuti,
+                         EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon,
+                         EditSecLon, EditEWore})
+        gui::ClearRejectionOnEdit(e);
+    ConnectInputFields();
+    ConnectManualPanel();
+    connect(BBprosegui, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBproseguiClick(); }));
+    connect(BBRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRitornaClick(); }));
+}
+
+// The name, the birth date and clock time, the place tables and the list of places.
+void TFoInputKel::BuildInputFields(QVBoxLayout* top) {
     auto* input = new QGridLayout;
     top->addLayout(input);
-    Label1 = new QLabel("Specificeren altijd de naam van de persoon", this);
-    Label1->setObjectName("Label1");
+    Label1 = gui::MakeLabel(this, "Label1", "Specificeren altijd de naam van de persoon");
     input->addWidget(Label1, 0, 0, 1, 6);
-    EditSogg = Edit(this, "EditSogg", 38);
+    EditSogg = gui::MakeEdit(this, "EditSogg", 38);
     UpperCaseOnTyping(EditSogg);
     input->addWidget(EditSogg, 1, 0, 1, 6);
-    input->addWidget(new QLabel("gg   mm    aaaa", this), 2, 0, 1, 3);
-    input->addWidget(new QLabel("hh   mm", this), 2, 3, 1, 2);
-    EditGiorno = Edit(this, "EditGiorno", 2);
-    EditMese = Edit(this, "EditMese", 2);
-    EditAnno = Edit(this, "EditAnno", 4);
-    EditOra = Edit(this, "EditOra", 2);
-    EditMinuti = Edit(this, "EditMinuti", 2);
-    input->addWidget(EditGiorno, 3, 0);
-    input->addWidget(EditMese, 3, 1);
-    input->addWidget(EditAnno, 3, 2);
-    input->addWidget(EditOra, 3, 3);
-    input->addWidget(EditMinuti, 3, 4);
-    BitBtnOggi = Button(this, "BitBtnOggi", "Nu");
+    input->addWidget(gui::MakeLabel(this, "LabData", "gg   mm    aaaa"), 2, 0, 1, 3);
+    input->addWidget(gui::MakeLabel(this, "LabOra", "hh   mm"), 2, 3, 1, 2);
+    const std::tuple<QLineEdit**, const char*, int> clock[] = {{&EditGiorno, "EditGiorno", 2},
+                                                               {&EditMese, "EditMese", 2},
+                                                               {&EditAnno, "EditAnno", 4},
+                                                               {&EditOra, "EditOra", 2},
+                                                               {&EditMinuti, "EditMinuti", 2}};
+    int column = 0;
+    for (const auto& [slot, name, length] : clock) {
+        *slot = gui::MakeEdit(this, name, length);
+        input->addWidget(*slot, 3, column++);
+    }
+    BitBtnOggi = gui::MakeClickOnlyButton(this, "BitBtnOggi", "Nu");
     input->addWidget(BitBtnOggi, 3, 5);
     DateTimePicker1 = new QDateEdit(this);
     DateTimePicker1->setObjectName("DateTimePicker1");
@@ -111,15 +126,14 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     DateTimePicker1->setDisplayFormat("dd/MM/yyyy");
     input->addWidget(DateTimePicker1, 4, 0, 1, 3);
 
-    BBItalia = Button(this, "BBItalia", "Italiaanse steden");
-    BBperson = Button(this, "BBperson", "Buitenlandse steden");
+    gui::MakeClickOnlyButtons(this, {{&BBItalia, "BBItalia", "Italiaanse steden"},
+                                     {&BBperson, "BBperson", "Buitenlandse steden"}});
     input->addWidget(BBItalia, 5, 0, 1, 3);
     input->addWidget(BBperson, 5, 3, 1, 3);
-    EditLocal = Edit(this, "EditLocal");
+    EditLocal = gui::MakeEdit(this, "EditLocal");
     input->addWidget(EditLocal, 6, 0, 1, 6);
     auto* listRow = new QHBoxLayout;
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
+    ListBox1 = gui::MakeList(this, "ListBox1");
     ListBox1->setFixedHeight(7 * 18 + 6);
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setFont(QFont("Liberation Mono"));  // names padded to a column
@@ -129,96 +143,67 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
     listRow->addWidget(ListBox1);
     listRow->addWidget(ScrollBar1);
     input->addLayout(listRow, 7, 0, 1, 6);
+}
 
-    PanelResult = new QGroupBox("Resultaat Gegevens ingevoerd ", this);
-    PanelResult->setObjectName("PanelResult");
+// The data the place and its calendar give, the lock of those fields, and the
+// controls nothing shows.
+void TFoInputKel::BuildResultPanel(QVBoxLayout* top) {
+    PanelResult = gui::MakeGroup(this, "PanelResult", "Resultaat Gegevens ingevoerd ");
     auto* res = new QGridLayout(PanelResult);
-    EditDataEstesa = Edit(PanelResult, "EditDataEstesa");
-    EditDataEstesa->setReadOnly(true);
-    EditJD = Edit(PanelResult, "EditJD");
-    EditJD->setReadOnly(true);
-    EditLocEstesa = Edit(PanelResult, "EditLocEstesa");
-    EditCoord = Edit(PanelResult, "EditCoord", 12);
-    EditFuso = Edit(PanelResult, "EditFuso");  // six characters wide, the whole text kept
-    EditCalend = Edit(PanelResult, "EditCalend", 4);
+    // The correction is six characters wide, its whole text kept.
+    const int row = gui::AddLabelledEdits(res, PanelResult,
+                                          {{&EditDataEstesa, "EditDataEstesa", "Datum"},
+                                           {&EditJD, "EditJD", "JD"},
+                                           {&EditLocEstesa, "EditLocEstesa", "Plaats"},
+                                           {&EditCoord, "EditCoord", "Co\xF6rd.", 12},
+                                           {&EditFuso, "EditFuso", "Correctie"},
+                                           {&EditCalend, "EditCalend", "Kalender", 4},
+                                           {&EditStato, "EditStato", "Staat"}},
+                                          0);
     UpperCaseOnTyping(EditCalend);
-    EditStato = Edit(PanelResult, "EditStato");
-    CheckBoxLocale = new QCheckBox("Lokale tijd gebr.", PanelResult);
-    CheckBoxLocale->setObjectName("CheckBoxLocale");
-    const std::pair<const char*, QWidget*> results[] = {
-        {"Datum", EditDataEstesa}, {"JD", EditJD},           {"Plaats", EditLocEstesa}, {"Co\xF6rd.", EditCoord},
-        {"Correctie", EditFuso},   {"Kalender", EditCalend}, {"Staat", EditStato}};
-    int r = 0;
-    for (const auto& [label, w] : results) {
-        res->addWidget(new QLabel(gui::ToQt(label), PanelResult), r, 0);
-        res->addWidget(w, r++, 1);
-    }
-    res->addWidget(CheckBoxLocale, r++, 1);
+    CheckBoxLocale = gui::MakeCheckBox(PanelResult, "CheckBoxLocale", "Lokale tijd gebr.");
+    res->addWidget(CheckBoxLocale, row, 1);
     top->addWidget(PanelResult);
-    BBLock = Button(this, "BBLock", "");
+    BBLock = gui::MakeClickOnlyButton(this, "BBLock", "");
     gui::SetLockGlyph(BBLock, true);
-    LabNote = new QLabel("DIENSTREGELINGEN NIET BIJGEWERKT", this);
-    LabNote->setObjectName("LabNote");
+    LabNote = gui::MakeLabel(this, "LabNote", "DIENSTREGELINGEN NIET BIJGEWERKT");
     LabNote->hide();
-    ComboBox2 = new QComboBox(this);
-    ComboBox2->setObjectName("ComboBox2");
+    ComboBox2 = gui::MakeCombo(this, "ComboBox2");
     ComboBox2->hide();
-    Edit1 = Edit(this, "Edit1");
+    Edit1 = gui::MakeEdit(this, "Edit1");
     Edit1->hide();
     auto* lockRow = new QHBoxLayout;
     lockRow->addWidget(BBLock);
     lockRow->addWidget(LabNote);
     top->addLayout(lockRow);
     top->addWidget(ComboBox2);
+}
 
-    PanelMan = new QGroupBox(gui::ToQt("Handmatige invoer van co\xF6rdinaten"), this);
-    PanelMan->setObjectName("PanelMan");
+// The hidden panel for coordinates typed by hand: latitude, and longitude in
+// degrees or in hours.
+void TFoInputKel::BuildManualPanel(QVBoxLayout* top) {
+    PanelMan = gui::MakeGroup(this, "PanelMan", "Handmatige invoer van co\xF6rdinaten");
     auto* man = new QGridLayout(PanelMan);
-    EditGrdLat = Edit(PanelMan, "EditGrdLat", 2);
-    EditNS = Edit(PanelMan, "EditNS", 1);
-    EditPriLat = Edit(PanelMan, "EditPriLat", 2);
-    EditGrdLon = Edit(PanelMan, "EditGrdLon", 3);
-    EditEWgrd = Edit(PanelMan, "EditEWgrd", 1);
-    EditPriLon = Edit(PanelMan, "EditPriLon", 2);
-    EditOreLon = Edit(PanelMan, "EditOreLon", 2);
-    EditMinLon = Edit(PanelMan, "EditMinLon", 2);
-    EditSecLon = Edit(PanelMan, "EditSecLon", 2);
-    EditEWore = Edit(PanelMan, "EditEWore", 1);
+    const std::tuple<QLineEdit**, const char*, int, int, int> fields[] = {  // slot, name, length, row, column
+        {&EditGrdLat, "EditGrdLat", 2, 0, 1}, {&EditNS, "EditNS", 1, 0, 2},
+        {&EditPriLat, "EditPriLat", 2, 0, 3}, {&EditGrdLon, "EditGrdLon", 3, 1, 1},
+        {&EditEWgrd, "EditEWgrd", 1, 1, 2},   {&EditPriLon, "EditPriLon", 2, 1, 3},
+        {&EditOreLon, "EditOreLon", 2, 2, 1}, {&EditMinLon, "EditMinLon", 2, 2, 2},
+        {&EditSecLon, "EditSecLon", 2, 2, 3}, {&EditEWore, "EditEWore", 1, 2, 4}};
+    for (const auto& [slot, name, length, row, column] : fields) *slot = gui::MakeEdit(PanelMan, name, length);
     for (QLineEdit* e : {EditNS, EditEWgrd, EditEWore}) UpperCaseOnTyping(e);
-    man->addWidget(new QLabel("Lat.", PanelMan), 0, 0);
-    man->addWidget(EditGrdLat, 0, 1);
-    man->addWidget(EditNS, 0, 2);
-    man->addWidget(EditPriLat, 0, 3);
-    man->addWidget(new QLabel("Long. (\xC2\xB0)", PanelMan), 1, 0);
-    man->addWidget(EditGrdLon, 1, 1);
-    man->addWidget(EditEWgrd, 1, 2);
-    man->addWidget(EditPriLon, 1, 3);
-    man->addWidget(new QLabel("Long. (h)", PanelMan), 2, 0);
-    man->addWidget(EditOreLon, 2, 1);
-    man->addWidget(EditMinLon, 2, 2);
-    man->addWidget(EditSecLon, 2, 3);
-    man->addWidget(EditEWore, 2, 4);
-    BitBtn1 = Button(PanelMan, "BitBtn1", "&OK");
-    BitBtn2 = Button(PanelMan, "BitBtn2", "&Vissen");
+    const std::pair<const char*, const char*> rowLabels[] = {
+        {"LabLat", "Lat."}, {"LabLonGradi", "Long. (\xB0)"}, {"LabLonOre", "Long. (h)"}};
+    for (int r = 0; r < 3; ++r) man->addWidget(gui::MakeLabel(PanelMan, rowLabels[r].first, rowLabels[r].second), r, 0);
+    for (const auto& [slot, name, length, row, column] : fields) man->addWidget(*slot, row, column);
+    gui::MakeClickOnlyButtons(PanelMan, {{&BitBtn1, "BitBtn1", "&OK"}, {&BitBtn2, "BitBtn2", "&Vissen"}});
     man->addWidget(BitBtn1, 3, 1);
     man->addWidget(BitBtn2, 3, 3);
     PanelMan->hide();
     top->addWidget(PanelMan);
+}
 
-    auto* buttons = new QHBoxLayout;
-    BBprosegui = Button(this, "BBprosegui", "Ok, Ga verder");
-    BBRitorna = Button(this, "BBRitorna", "&Annuleren en Terug");
-    buttons->addWidget(BBprosegui);
-    buttons->addWidget(BBRitorna);
-    top->addLayout(buttons);
-
-    // A red field turns back to aqua as soon as it is corrected (before the
-    // checks below, which may find it wrong again).
-    for (QLineEdit* e : {EditSogg, EditCoord, EditLocEstesa, EditGiorno, EditMese, EditAnno, EditOra, EditMinuti,
-                         EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon,
-                         EditSecLon, EditEWore})
-        gui::ClearRejectionOnEdit(e);
-
+void TFoInputKel::ConnectInputFields() {
     // Every change of the input asks the idle step to check again.
     auto recheck = [this] { RecheckPending = 1; };
     connect(EditSogg, &QLineEdit::textChanged, this, recheck);
@@ -237,12 +222,9 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
             else if (e == EditMinuti) EditLocal->setFocus();
         });
     }
-    EditSogg->installEventFilter(this);
-    EditLocal->installEventFilter(this);
-    ListBox1->installEventFilter(this);
-    EditCoord->installEventFilter(this);
-    EditLocEstesa->installEventFilter(this);
-    Label1->installEventFilter(this);
+    for (QWidget* watched : std::initializer_list<QWidget*>{EditSogg, EditLocal, ListBox1, EditCoord, EditLocEstesa,
+                                                            Label1})
+        watched->installEventFilter(this);
     connect(EditLocal, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { EditLocalTyped(t); }));
     connect(EditLocal, &QLineEdit::textChanged, this, [this] {
         PlaceApplyPending = 1;
@@ -256,21 +238,21 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
         Window.SetPosition(v);
         FillPlaceList();
     }));
-    connect(BBItalia, &QPushButton::clicked, this, gui::Guarded([this](bool) {
-        ClosePlaceFile();
-        TableKind = PlaceTableKind::Italian;
-        OpenPlaceFile();
-    }));
-    connect(BBperson, &QPushButton::clicked, this, gui::Guarded([this](bool) {
-        ClosePlaceFile();
-        TableKind = PlaceTableKind::Foreign;
-        OpenPlaceFile();
-    }));
+    for (const auto& [button, kind] : {std::pair{BBItalia, PlaceTableKind::Italian},
+                                       std::pair{BBperson, PlaceTableKind::Foreign}})
+        connect(button, &QPushButton::clicked, this, gui::Guarded([this, kind = kind](bool) {
+            ClosePlaceFile();
+            TableKind = kind;
+            OpenPlaceFile();
+        }));
     connect(BitBtnOggi, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnOggiClick(); }));
     connect(DateTimePicker1, &QDateEdit::editingFinished, this, gui::Guarded([this] { DateTimePicker1CloseUp(); }));
     connect(BBLock, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBLockClick(); }));
     connect(CheckBoxLocale, &QCheckBox::clicked, this, gui::Guarded([this](bool) { CheckBoxLocaleClick(); }));
     connect(EditCalend, &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { EditCalendChange(); }));
+}
+
+void TFoInputKel::ConnectManualPanel() {
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
     // Each field of the panel moves on to the next when it is full, so
     // "41N54" typed in one go fills latitude degrees, letter and minutes.
@@ -288,8 +270,6 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
             });
         }
     }
-    connect(BBprosegui, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBproseguiClick(); }));
-    connect(BBRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRitornaClick(); }));
 }
 
 void TFoInputKel::showEvent(QShowEvent* e) {

@@ -16,6 +16,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
+class QVBoxLayout;
 
 namespace archive {
 
@@ -88,6 +89,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildInputFields(QVBoxLayout* top);
+    void BuildResultPanel(QVBoxLayout* top);
+    void BuildManualPanel(QVBoxLayout* top);
+    void ConnectInputFields();
+    void ConnectManualPanel();
     void LockResults();
     void SyncScrollBar();
     bool syncing_ = false;

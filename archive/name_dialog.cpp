@@ -12,21 +12,16 @@
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 
 namespace archive {
 
 ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEntries, QWidget* parent)
     : QDialog(parent), Window(shape), whole_(wholeEntries) {
-    ListaArchivi = new QListWidget(this);
-    ListaArchivi->setObjectName("ListaArchivi");
-    EditArchi = new QLineEdit(this);
-    EditArchi->setObjectName("EditArchi");
-    EditArchi->setReadOnly(true);
-    EditArchi->setMaxLength(4);
-    EditSoggetto = new QLineEdit(this);
-    EditSoggetto->setObjectName("EditSoggetto");
-    ListaNomi = new QListWidget(this);
-    ListaNomi->setObjectName("ListaNomi");
+    ListaArchivi = gui::MakeList(this, "ListaArchivi");
+    EditArchi = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
+    EditSoggetto = gui::MakeEdit(this, "EditSoggetto");
+    ListaNomi = gui::MakeList(this, "ListaNomi");
     ListaNomi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListaNomi->setFont(QFont("Liberation Mono"));
     ScrollBar1 = new QScrollBar(Qt::Vertical, this);
@@ -66,14 +61,13 @@ ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEnt
     }));
 }
 
-QGroupBox* ArchiveNameDialog::MakeSearchPanel(const char* objectName, const char* prompt, const char* listHint) {
-    auto* panel = new QGroupBox(this);
-    panel->setObjectName(objectName);
+QGroupBox* ArchiveNameDialog::BuildSearchPanel(const char* objectName, const char* prompt, const char* listHint) {
+    auto* panel = gui::MakeGroup(this, objectName, "");
     auto* grid = new QGridLayout(panel);
-    grid->addWidget(new QLabel(gui::ToQt(prompt), panel), 0, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(panel, "LabRicerca", prompt), 0, 0, 1, 2);
     EditSoggetto->setParent(panel);
     grid->addWidget(EditSoggetto, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(gui::ToQt(listHint), panel), 2, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(panel, "LabElenco", listHint), 2, 0, 1, 2);
     ListaNomi->setParent(panel);
     ListaNomi->setFixedHeight(Window.LinesShown() * 18 + 6);
     grid->addWidget(ListaNomi, 3, 0);

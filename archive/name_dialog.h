@@ -70,7 +70,7 @@ public:
 protected:
     // A panel holding the search field under its prompt and the window of
     // names with its scroll bar under its hint.
-    QGroupBox* MakeSearchPanel(const char* objectName, const char* prompt, const char* listHint);
+    QGroupBox* BuildSearchPanel(const char* objectName, const char* prompt, const char* listHint);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Hooks of the dialogs.
     virtual void ArchiveChanged(const std::string&) {}

@@ -19,6 +19,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
 
@@ -26,69 +27,47 @@ namespace archive {
 
 TFormRich* FormRich = nullptr;
 
-namespace {
-QLineEdit* Field(QWidget* parent, const char* name, bool readOnly) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setReadOnly(readOnly);
-    if (!readOnly)
-        UpperCaseOnTyping(e);
-    return e;
-}
-}  // namespace
-
 TFormRich::TFormRich(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false, parent) {
     setObjectName("FormRich");
     setWindowTitle("Gegevens ophalen uit archief");
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("ARCHIEVEN beschikbaar", this), 0, 0);
+    grid->addWidget(gui::MakeLabel(this, "LabArchivi", "ARCHIEVEN beschikbaar"), 0, 0);
     grid->addWidget(ListaArchivi, 1, 0);
     ListaArchivi->setMaximumHeight(80);
-    grid->addWidget(new QLabel("ARCHIEF", this), 0, 1);
-    grid->addWidget(new QLabel("geselecteerd", this), 2, 1);
+    grid->addWidget(gui::MakeLabel(this, "LabArchivio", "ARCHIEF"), 0, 1);
+    grid->addWidget(gui::MakeLabel(this, "LabSelezionato", "geselecteerd"), 2, 1);
     grid->addWidget(EditArchi, 1, 1);
 
-    PanelSearch = MakeSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam",
+    PanelSearch = BuildSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam",
                                   "Dubbelklik om te selecteren");
     grid->addWidget(PanelSearch, 3, 0, 1, 2);
 
-    PanelData = new QGroupBox(this);
-    PanelData->setObjectName("PanelData");
+    PanelData = gui::MakeGroup(this, "PanelData", "");
     auto* d = new QGridLayout(PanelData);
-    EditNome = Field(PanelData, "EditNome", false);
-    EditNome->setMaxLength(38);
-    EditData = Field(PanelData, "EditData", true);
-    EditLocal = Field(PanelData, "EditLocal", false);
-    EditNaz = Field(PanelData, "EditNaz", false);
-    EditCorr = Field(PanelData, "EditCorr", true);
-    EditCoord = Field(PanelData, "EditCoord", true);
-    EditCal = Field(PanelData, "EditCal", true);
-    const std::pair<const char*, QLineEdit*> rows[] = {
-        {"Naam", EditNome},   {"Datum", EditData},  {"Plaats", EditLocal},           {"Natie", EditNaz},
-        {"Correz:", EditCorr}, {"Co\xF6rdinat.", EditCoord}, {"Calend:", EditCal}};
-    int r = 0;
-    for (const auto& [label, e] : rows) {
-        d->addWidget(new QLabel(gui::ToQt(label), PanelData), r, 0);
-        d->addWidget(e, r++, 1);
-    }
-    d->addWidget(new QLabel("Annotaties", PanelData), r++, 0);
-    MemoAnnotaz = new QPlainTextEdit(PanelData);
-    MemoAnnotaz->setObjectName("MemoAnnotaz");
-    MemoAnnotaz->setReadOnly(true);
+    int r = gui::AddLabelledEdits(d, PanelData,
+                                  {{&EditNome, "EditNome", "Naam", 38},
+                                   {&EditData, "EditData", "Datum"},
+                                   {&EditLocal, "EditLocal", "Plaats"},
+                                   {&EditNaz, "EditNaz", "Natie"},
+                                   {&EditCorr, "EditCorr", "Correz:"},
+                                   {&EditCoord, "EditCoord", "Co\xF6rdinat."},
+                                   {&EditCal, "EditCal", "Calend:"}},
+                                  0);
+    // The name, place and nation may be typed (upper case); the rest is shown.
+    for (QLineEdit* e : {EditNome, EditLocal, EditNaz}) UpperCaseOnTyping(e);
+    for (QLineEdit* e : {EditData, EditCorr, EditCoord, EditCal}) e->setReadOnly(true);
+    d->addWidget(gui::MakeLabel(PanelData, "LabAnnotazioni", "Annotaties"), r++, 0);
+    MemoAnnotaz = gui::MakeMemo(PanelData, "MemoAnnotaz", true);
     MemoAnnotaz->setMaximumHeight(80);
     d->addWidget(MemoAnnotaz, r++, 0, 1, 2);
     grid->addWidget(PanelData, 0, 2, 4, 1);
 
-    BitBtnOK = new QPushButton("&OK", this);
-    BitBtnOK->setObjectName("BitBtnOK");
-    BitBtnAnnulla = new QPushButton("&Annuleren", this);
-    BitBtnAnnulla->setObjectName("BitBtnAnnulla");
-    BitBtnInverti = new QPushButton("&Inverti Achternaam/Voornaam omkeren", this);
-    BitBtnInverti->setObjectName("BitBtnInverti");
+    gui::MakeClickOnlyButtons(this, {{&BitBtnOK, "BitBtnOK", "&OK"},
+                                     {&BitBtnAnnulla, "BitBtnAnnulla", "&Annuleren"},
+                                     {&BitBtnInverti, "BitBtnInverti", "&Inverti Achternaam/Voornaam omkeren"}});
     grid->addWidget(BitBtnInverti, 4, 0);
     grid->addWidget(BitBtnOK, 4, 1);
     grid->addWidget(BitBtnAnnulla, 4, 2);
-    for (QPushButton* b : {BitBtnOK, BitBtnAnnulla, BitBtnInverti}) b->setAutoDefault(false);
 
     connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
         if (!EditSoggetto->text().isEmpty() && Chosen) LoadChosenPerson();

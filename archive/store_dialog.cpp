@@ -18,6 +18,7 @@
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
 
 namespace archive {
@@ -25,68 +26,46 @@ namespace archive {
 TFormRegKel* FormRegKel = nullptr;
 std::function<void()> TFormRegKel::ShowPersonTextEditor;
 
-namespace {
-QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly, int maxLength = 32767) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setReadOnly(readOnly);
-    e->setMaxLength(maxLength);
-    return e;
-}
-QLabel* MakeLabel(QWidget* parent, const char* text) { return new QLabel(gui::ToQt(text), parent); }
-
-}  // namespace
-
 TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
     setObjectName("FormRegKel");
     setWindowTitle("Wijziging geboortegegevens");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     auto* grid = new QGridLayout(this);
-    int row = 0;
-    grid->addWidget(MakeLabel(this, "(Gegevens kunnen niet meer worden bewerkt)"), row++, 0, 1, 4);
-    EditNomeSogg = MakeEdit(this, "EditNomeSogg", true);
-    EditDataNasc = MakeEdit(this, "EditDataNasc", true);
-    EditGmt = MakeEdit(this, "EditGmt", false);
-    EditLocalita = MakeEdit(this, "EditLocalita", true);
-    EditCalend = MakeEdit(this, "EditCalend", true);
-    EditJd = MakeEdit(this, "EditJd", true);
-    EditCoord = MakeEdit(this, "EditCoord", true);
-    EditStato = MakeEdit(this, "EditStato", true);
-    const std::pair<const char*, QLineEdit*> fields[] = {
-        {"Naam", EditNomeSogg}, {"Datum", EditDataNasc}, {"GMT", EditGmt},      {"Plaats", EditLocalita},
-        {"Kalend.", EditCalend}, {"Jd", EditJd},          {"Co\xF6rd.", EditCoord}, {"Stato", EditStato}};
-    for (const auto& [label, edit] : fields) {
-        grid->addWidget(MakeLabel(this, label), row, 0);
-        grid->addWidget(edit, row++, 1, 1, 3);
-    }
-    grid->addWidget(MakeLabel(this, "ARCHIEVEN beschikbaar"), row, 0);
-    grid->addWidget(MakeLabel(this, "ARCHIEF"), row, 2);
-    grid->addWidget(MakeLabel(this, "geselecteerd"), row++, 3);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
+    grid->addWidget(gui::MakeLabel(this, "LabVincolo", "(Gegevens kunnen niet meer worden bewerkt)"), 0, 0, 1, 4);
+    int row = gui::AddLabelledEdits(grid, this,
+                                    {{&EditNomeSogg, "EditNomeSogg", "Naam"},
+                                     {&EditDataNasc, "EditDataNasc", "Datum"},
+                                     {&EditGmt, "EditGmt", "GMT"},
+                                     {&EditLocalita, "EditLocalita", "Plaats"},
+                                     {&EditCalend, "EditCalend", "Kalend."},
+                                     {&EditJd, "EditJd", "Jd"},
+                                     {&EditCoord, "EditCoord", "Co\xF6rd."},
+                                     {&EditStato, "EditStato", "Stato"}},
+                                    1, 0, 3);
+    for (QLineEdit* e : {EditNomeSogg, EditDataNasc, EditLocalita, EditCalend, EditJd, EditCoord, EditStato})
+        e->setReadOnly(true);
+    grid->addWidget(gui::MakeLabel(this, "LabArchivi", "ARCHIEVEN beschikbaar"), row, 0);
+    grid->addWidget(gui::MakeLabel(this, "LabArchivio", "ARCHIEF"), row, 2);
+    grid->addWidget(gui::MakeLabel(this, "LabSelezionato", "geselecteerd"), row++, 3);
+    ListBox1 = gui::MakeList(this, "ListBox1");
     ListBox1->setMaximumHeight(90);
     grid->addWidget(ListBox1, row, 0, 1, 2);
-    EditArchi = MakeEdit(this, "EditArchi", true, 4);
+    EditArchi = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
     grid->addWidget(EditArchi, row++, 2, 1, 2);
-    grid->addWidget(MakeLabel(this, "Annotaties"), row, 0);
-    grid->addWidget(MakeLabel(this, "Optionele gegevens"), row++, 1);
-    EditMemo1 = MakeEdit(this, "EditMemo1", false, 70);
-    EditMemo2 = MakeEdit(this, "EditMemo2", false, 70);
-    EditMemo3 = MakeEdit(this, "EditMemo3", false, 70);
-    EditMemo4 = MakeEdit(this, "EditMemo4", false, 65);
-    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4}) {
-        UpperCaseOnTyping(e);
-        e->installEventFilter(this);
-        grid->addWidget(e, row++, 0, 1, 4);
+    grid->addWidget(gui::MakeLabel(this, "LabAnnotazioni", "Annotaties"), row, 0);
+    grid->addWidget(gui::MakeLabel(this, "LabOpzionali", "Optionele gegevens"), row++, 1);
+    QLineEdit** lines[] = {&EditMemo1, &EditMemo2, &EditMemo3, &EditMemo4};
+    for (int k = 0; k < 4; ++k) {
+        *lines[k] = gui::MakeEdit(this, kAnnotationLines[k].name, kAnnotationLines[k].length);
+        UpperCaseOnTyping(*lines[k]);
+        (*lines[k])->installEventFilter(this);
+        grid->addWidget(*lines[k], row++, 0, 1, 4);
     }
-    EditNfile = MakeEdit(this, "EditNfile", true, 5);
+    EditNfile = gui::MakeReadOnlyEdit(this, "EditNfile", 5);
     grid->addWidget(EditNfile, row++, 3);
-    BitBtnRegistra = new QPushButton("OK registreert", this);
-    BitBtnRegistra->setObjectName("BitBtnRegistra");
-    BBregText = new QPushButton("OK Gegevens opnemen en tekstbestand maken", this);
-    BBregText->setObjectName("BBregText");
-    BBannulla = new QPushButton("&Annuleren en Backards", this);
-    BBannulla->setObjectName("BBannulla");
+    gui::MakeButtons(this, {{&BitBtnRegistra, "BitBtnRegistra", "OK registreert"},
+                            {&BBregText, "BBregText", "OK Gegevens opnemen en tekstbestand maken"},
+                            {&BBannulla, "BBannulla", "&Annuleren en Backards"}});
     grid->addWidget(BitBtnRegistra, row, 0);
     grid->addWidget(BBregText, row, 1, 1, 2);
     grid->addWidget(BBannulla, row, 3);

@@ -16,8 +16,6 @@ const std::array<const char*, 13> kSignNames = {
     "",         "Ram",        "Stier",    "Tweelingen", "Kreeft",   "Leeuw", "Maagd",
     "Weegschaal", "Schorpioen", "Boogschutt", "Steenbok", "Waterman", "Vissen"};
 
-std::string DotCommaBuffer;
-
 namespace {
 
 struct DegMinSec {
@@ -54,33 +52,32 @@ DegMinSec Split(Real longitude, bool round) {
     return r;
 }
 
-std::string Two(long long v) { return rt::ZeroPad(v, 2); }
-
 }  // namespace
 
 void FormatSignPosShort(int mode, std::string& text, Real longitude) {
     DegMinSec p = Split(longitude, mode != 2);
-    text = Two(p.deg) + kSignAbbreviations[p.sign] + Two(p.min);
-    if (mode == 2) text += ":" + Two(p.sec);
+    text = rt::ZeroPad(p.deg, 2) + kSignAbbreviations[p.sign] + rt::ZeroPad(p.min, 2);
+    if (mode == 2) text += ":" + rt::ZeroPad(p.sec, 2);
 }
 
 void FormatDegMin(int mode, std::string& text, Real longitude) {
     DegMinSec p = Split(longitude, mode != 2);
-    text = Two(p.deg) + kDegreeSign + Two(p.min) + "'";
-    if (mode == 2) text += Two(p.sec) + "\"";
+    text = rt::ZeroPad(p.deg, 2) + kDegreeSign + rt::ZeroPad(p.min, 2) + "'";
+    if (mode == 2) text += rt::ZeroPad(p.sec, 2) + "\"";
 }
 
 void FormatSignPosLong(std::string& text, const std::string& retroFlag, Real longitude) {
     DegMinSec p = Split(longitude, true);
     std::string flag = (retroFlag == "r" || retroFlag == "R") ? " Retrogrado " : retroFlag;
-    text = rt::CutTo(Two(p.deg) + kDegreeSign + Two(p.min) + "' " + kSignNames[p.sign] + flag, 80);
+    text = rt::CutTo(rt::ZeroPad(p.deg, 2) + kDegreeSign + rt::ZeroPad(p.min, 2) + "' " + kSignNames[p.sign] + flag,
+                     80);
 }
 
 void FormatLatitudeText(std::string& text, Real latitude) {
     Real a = std::fabs(latitude);
     long long deg = static_cast<long long>(rt::Int(a));
     long long min = static_cast<long long>(rt::Int(rt::Frac(a) * 60));
-    text = Two(deg) + kDegreeSign + " " + Two(min) + "' " + (latitude >= 0 ? "Noord" : "Zuid ");
+    text = rt::ZeroPad(deg, 2) + kDegreeSign + " " + rt::ZeroPad(min, 2) + "' " + (latitude >= 0 ? "Noord" : "Zuid ");
 }
 
 void FloatToTextDec(int width, std::string& text, Real value) {
@@ -219,11 +216,6 @@ void TidyNameText(std::string& text) {
         out += c;
     }
     text = rt::CutTo(out, 80);
-}
-
-void DotToComma() {
-    for (char& c : DotCommaBuffer)
-        if (c == '.') c = ',';
 }
 
 void DotToCommaStr(const std::string& source, std::string& out) {

@@ -50,8 +50,7 @@ int SubStrToInt(const std::string& text, int start, int length);
 // views that use it.
 inline std::string IntToStrZeroPad(long long value, int width) { return rt::ZeroPad(value, width); }
 void TidyNameText(std::string& text);
-extern std::string DotCommaBuffer;
-void DotToComma();
+// A copy of the text (at most 80 characters) with every "." replaced by ",".
 void DotToCommaStr(const std::string& source, std::string& out);
 
 // ---- templates ----

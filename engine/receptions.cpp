@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/runtime/number_text.h"
 #include "platform/runtime/text_file.h"
 
 namespace engine {
@@ -152,11 +153,7 @@ bool RowHolds(const Work& w, int r, int q) {
 }  // namespace
 
 std::string ExchangeKeyPart(int planet, int sign) {
-    auto two = [](int v) {
-        std::string s = std::to_string(v);
-        return s.size() < 2 ? "0" + s : s;
-    };
-    return two(planet) + two(sign);
+    return rt::ZeroPad(planet, 2) + rt::ZeroPad(sign, 2);
 }
 
 void BuildPlanetSignKeys() {

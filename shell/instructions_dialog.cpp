@@ -8,6 +8,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "shell/instructions.h"
 
 namespace shell {
@@ -18,19 +19,14 @@ TFoIstDef::TFoIstDef() {
     setObjectName("FoIstDef");
     setWindowTitle(gui::ToQt("Selecteren"));
     auto* layout = new QVBoxLayout(this);
-    RB1 = new QRadioButton(gui::ToQt("Gereduceerde instructies  (PDF)"), this);
-    RB1->setObjectName("RB1");
-    RB2 = new QRadioButton(gui::ToQt("Uitgebreide instructies (PDF)"), this);
-    RB2->setObjectName("RB2");
+    RB1 = gui::MakeRadio(this, "RB1", "Gereduceerde instructies  (PDF)");
+    RB2 = gui::MakeRadio(this, "RB2", "Uitgebreide instructies (PDF)");
     RB1->setChecked(true);
     layout->addWidget(RB1);
     layout->addWidget(RB2);
     auto* buttons = new QHBoxLayout;
-    BitBtn1 = new QPushButton("OK", this);
-    BitBtn1->setObjectName("BitBtn1");
+    gui::MakeButtons(this, {{&BitBtn1, "BitBtn1", "OK"}, {&BitBtn2, "BitBtn2", "Backards"}});
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(gui::ToQt("Backards"), this);
-    BitBtn2->setObjectName("BitBtn2");
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
     layout->addLayout(buttons);

@@ -23,6 +23,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"
@@ -65,19 +66,22 @@ TFoKelvor* FoKelvor = nullptr;
 
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* cp1252Caption) {
-    auto* b = new QPushButton(gui::ToQt(cp1252Caption), parent);
-    b->setObjectName(name);
-    b->setMinimumHeight(30);
-    return b;
+// The command buttons stand at least 30 pixels high.
+void MakeTall(std::initializer_list<QPushButton*> buttons) {
+    for (QPushButton* b : buttons) b->setMinimumHeight(30);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* cp1252Caption) {
-    auto* l = new QLabel(gui::ToQt(cp1252Caption), parent);
-    l->setObjectName(name);
-    return l;
+// The buttons of a page in two columns, each from the top.
+void PutInColumns(QGridLayout* grid, std::initializer_list<QPushButton*> left,
+                  std::initializer_list<QPushButton*> right) {
+    int column = 0;
+    for (const auto& buttons : {left, right}) {
+        int row = 0;
+        for (QPushButton* b : buttons) grid->addWidget(b, row++, column);
+        MakeTall(buttons);
+        ++column;
+    }
 }
-
 
 void SetBoxColours(QComboBox* box, const QColor& background, const QColor& text) {
     QPalette pal = box->palette();
@@ -104,7 +108,7 @@ TFoKelvor::TFoKelvor(QWidget* parent) : QWidget(parent) {
     RunOnActivation(this, [this] { FormActivate(); });
 
     auto* layout = new QVBoxLayout(this);
-    auto* logo = MakeLabel(this, "Image1", "Vireliant NL Basic");
+    auto* logo = gui::MakeLabel(this, "Image1", "Vireliant NL Basic");
     QFont logoFont = logo->font();
     logoFont.setPointSize(logoFont.pointSize() + 8);
     logoFont.setBold(true);
@@ -114,12 +118,9 @@ TFoKelvor::TFoKelvor(QWidget* parent) : QWidget(parent) {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    TabSheet1 = new QWidget(PageControl1);
-    TabSheet1->setObjectName("TabSheet1");
-    TabSheet2 = new QWidget(PageControl1);
-    TabSheet2->setObjectName("TabSheet2");
-    TabSheet5 = new QWidget(PageControl1);
-    TabSheet5->setObjectName("TabSheet5");
+    TabSheet1 = gui::MakeArea(PageControl1, "TabSheet1");
+    TabSheet2 = gui::MakeArea(PageControl1, "TabSheet2");
+    TabSheet5 = gui::MakeArea(PageControl1, "TabSheet5");
     PageControl1->addTab(TabSheet1, gui::ToQt("Astrologische Functies"));
     PageControl1->addTab(TabSheet2, gui::ToQt("Raadpleging Remedies"));
     PageControl1->addTab(TabSheet5, gui::ToQt("Accessoire Functies"));
@@ -142,24 +143,19 @@ TFoKelvor::TFoKelvor(QWidget* parent) : QWidget(parent) {
 
 void TFoKelvor::BuildAstrologyPage() {
     auto* grid = new QGridLayout(TabSheet1);
-    BitBtnDati = MakeButton(TabSheet1, "BitBtnDati", "Roep nieuwe naam op");
-    BitBtnInputA = MakeButton(TabSheet1, "BitBtnInputA", "Geboortegegevens");
-    BitBtnCancel = MakeButton(TabSheet1, "BitBtnCancel", "Geboortegegevens Vervijderen");
-    BitBtn1 = MakeButton(TabSheet1, "BitBtn1", "Bewerk / Maak Text");
-    BBProped = MakeButton(TabSheet1, "BBProped", "Interactief voorbereidend model");
-    grid->addWidget(BitBtnDati, 0, 0);
-    grid->addWidget(BitBtnInputA, 1, 0);
-    grid->addWidget(BitBtnCancel, 2, 0);
-    grid->addWidget(BitBtn1, 3, 0);
-    grid->addWidget(BBProped, 4, 0);
+    gui::MakeButtons(TabSheet1, {{&BitBtnDati, "BitBtnDati", "Roep nieuwe naam op"},
+                                 {&BitBtnInputA, "BitBtnInputA", "Geboortegegevens"},
+                                 {&BitBtnCancel, "BitBtnCancel", "Geboortegegevens Vervijderen"},
+                                 {&BitBtn1, "BitBtn1", "Bewerk / Maak Text"},
+                                 {&BBProped, "BBProped", "Interactief voorbereidend model"}});
+    int row = 0;
+    for (QPushButton* b : {BitBtnDati, BitBtnInputA, BitBtnCancel, BitBtn1, BBProped}) grid->addWidget(b, row++, 0);
 
-    LabelDati = MakeLabel(TabSheet1, "Label1", "Momenteel geselecteerde Naam");
+    LabelDati = gui::MakeLabel(TabSheet1, "Label1", "Momenteel geselecteerde Naam");
     grid->addWidget(LabelDati, 0, 1);
 
     // The data memo and, over it in the same cell, the hidden annotations memo.
-    MemoDati = new QPlainTextEdit(TabSheet1);
-    MemoDati->setObjectName("MemoDati");
-    MemoDati->setReadOnly(true);
+    MemoDati = gui::MakeMemo(TabSheet1, "MemoDati", true);
     MemoDati->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoDati->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MemoDati->setFont(QFont("Courier New", 9));
@@ -171,9 +167,7 @@ void TFoKelvor::BuildAstrologyPage() {
     }
     MemoDati->setPlainText(QString(6, QChar('\n')));
     MemoDati->viewport()->installEventFilter(this);
-    MemoAnnotaz = new QPlainTextEdit(TabSheet1);
-    MemoAnnotaz->setObjectName("MemoAnnotaz");
-    MemoAnnotaz->setReadOnly(true);
+    MemoAnnotaz = gui::MakeMemo(TabSheet1, "MemoAnnotaz", true);
     MemoAnnotaz->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     {
         QPalette pal = MemoAnnotaz->palette();
@@ -186,15 +180,15 @@ void TFoKelvor::BuildAstrologyPage() {
     grid->addWidget(MemoDati, 1, 1, 4, 1);
     grid->addWidget(MemoAnnotaz, 1, 1, 4, 1);
 
-    Panel3 = new QFrame(TabSheet1);
-    Panel3->setObjectName("Panel3");
+    Panel3 = gui::MakePanel(TabSheet1, "Panel3");
     Panel3->setFrameShape(QFrame::StyledPanel);
     auto* sheets = new QGridLayout(Panel3);
-    sheets->addWidget(MakeLabel(Panel3, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
-    BBOriz = MakeButton(Panel3, "BBOriz", "Horizontaal 1 ");
-    BBoriz2 = MakeButton(Panel3, "BBoriz2", "Horizontaal 2");
-    BBVert = MakeButton(Panel3, "BBVert", "Verticaal 1");
-    BBvert2 = MakeButton(Panel3, "BBvert2", "Verticaal 2");
+    sheets->addWidget(gui::MakeLabel(Panel3, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
+    gui::MakeButtons(Panel3, {{&BBOriz, "BBOriz", "Horizontaal 1 "},
+                              {&BBoriz2, "BBoriz2", "Horizontaal 2"},
+                              {&BBVert, "BBVert", "Verticaal 1"},
+                              {&BBvert2, "BBvert2", "Verticaal 2"}});
+    MakeTall({BitBtnDati, BitBtnInputA, BitBtnCancel, BitBtn1, BBProped, BBOriz, BBoriz2, BBVert, BBvert2});
     BBoriz2->setEnabled(false);
     BBvert2->setEnabled(false);
     sheets->addWidget(BBOriz, 1, 0);
@@ -209,62 +203,60 @@ void TFoKelvor::BuildAstrologyPage() {
 
 void TFoKelvor::BuildRemediesPage() {
     auto* grid = new QGridLayout(TabSheet2);
-    BBSintomi = MakeButton(TabSheet2, "BBSintomi", "Symptomen");
-    BitBtn2 = MakeButton(TabSheet2, "BitBtn2", "Remedies");
-    BitBtn3 = MakeButton(TabSheet2, "BitBtn3", "Therapie\xEBn");
-    Bquor1 = MakeButton(TabSheet2, "Bquor1", "Quorim-1");
-    Bquor2 = MakeButton(TabSheet2, "Bquor2", "Quorim-2");
-    BitBtn5 = MakeButton(TabSheet2, "BitBtn5", "Astrologische Signatuur / S");
-    BitBtn7 = MakeButton(TabSheet2, "BitBtn7", "Planten en Actieve Principes");
-    BitBtn8 = MakeButton(TabSheet2, "BitBtn8", "");
+    gui::MakeButtons(TabSheet2, {{&BBSintomi, "BBSintomi", "Symptomen"},
+                                 {&BitBtn2, "BitBtn2", "Remedies"},
+                                 {&BitBtn3, "BitBtn3", "Therapie\xEBn"},
+                                 {&Bquor1, "Bquor1", "Quorim-1"},
+                                 {&Bquor2, "Bquor2", "Quorim-2"},
+                                 {&BitBtn5, "BitBtn5", "Astrologische Signatuur / S"},
+                                 {&BitBtn7, "BitBtn7", "Planten en Actieve Principes"},
+                                 {&BitBtn8, "BitBtn8", ""},
+                                 {&BitBtn6, "BitBtn6", "Astrologische Verzwakking"},
+                                 {&BitBtn9, "BitBtn9", "Psychische Synthese"},
+                                 {&BBriceCompo, "BBriceCompo", "Sintomi Multipli"},
+                                 {&BitBtn10, "BitBtn10", "Terapie Composite"},
+                                 {&BButility, "BButility", "Utility Ricerca"}});
     // A picture button without a caption: its glyph and hint name the window it opens.
     BitBtn8->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
     BitBtn8->setToolTip("PRINCIPI CURATIVI");
-    BitBtn6 = MakeButton(TabSheet2, "BitBtn6", "Astrologische Verzwakking");
-    BitBtn9 = MakeButton(TabSheet2, "BitBtn9", "Psychische Synthese");
-    BBriceCompo = MakeButton(TabSheet2, "BBriceCompo", "Sintomi Multipli");
-    BitBtn10 = MakeButton(TabSheet2, "BitBtn10", "Terapie Composite");
-    BButility = MakeButton(TabSheet2, "BButility", "Utility Ricerca");
-    QPushButton* left[] = {BBSintomi, BitBtn2, BitBtn3, Bquor1, Bquor2, BBriceCompo, BitBtn10};
-    QPushButton* right[] = {BitBtn5, BitBtn7, BitBtn8, BitBtn6, BitBtn9, BButility};
-    for (int i = 0; i < 7; ++i) grid->addWidget(left[i], i, 0);
-    for (int i = 0; i < 6; ++i) grid->addWidget(right[i], i, 1);
+    PutInColumns(grid, {BBSintomi, BitBtn2, BitBtn3, Bquor1, Bquor2, BBriceCompo, BitBtn10},
+                 {BitBtn5, BitBtn7, BitBtn8, BitBtn6, BitBtn9, BButility});
     grid->setRowStretch(7, 1);
 }
 
 void TFoKelvor::BuildAccessoryPage() {
     auto* grid = new QGridLayout(TabSheet5);
-    Button1 = MakeButton(TabSheet5, "Button1", "Manutenzione");
-    BitBtn4 = MakeButton(TabSheet5, "BitBtn4", "Primaire Database");
-    BBaggRep = MakeButton(TabSheet5, "BBaggRep", "Therapie\xEBn Database");
-    EdAggiorna = MakeButton(TabSheet5, "EdAggiorna", "Updates");
-    BitBtnVarOrbAsp = MakeButton(TabSheet5, "BitBtnVarOrbAsp", "Variatie Baan Aspecten");
-    BBCerchio = MakeButton(TabSheet5, "BBCerchio", "Rondheid van Cirkles en Schermgroote");
-    BitBtn22 = MakeButton(TabSheet5, "BitBtn22", "Lijndikte");
-    BBSalva = MakeButton(TabSheet5, "BBSalva", "Backup / Herstel van Geboortegegeven en Teksten");
-    BitBtnNomeCognome = MakeButton(TabSheet5, "BitBtnNomeCognome", "Achternaam en Voornaam ");
+    gui::MakeButtons(TabSheet5, {{&Button1, "Button1", "Manutenzione"},
+                                 {&BitBtn4, "BitBtn4", "Primaire Database"},
+                                 {&BBaggRep, "BBaggRep", "Therapie\xEBn Database"},
+                                 {&EdAggiorna, "EdAggiorna", "Updates"},
+                                 {&BitBtnVarOrbAsp, "BitBtnVarOrbAsp", "Variatie Baan Aspecten"},
+                                 {&BBCerchio, "BBCerchio", "Rondheid van Cirkles en Schermgroote"},
+                                 {&BitBtn22, "BitBtn22", "Lijndikte"},
+                                 {&BBSalva, "BBSalva", "Backup / Herstel van Geboortegegeven en Teksten"},
+                                 {&BitBtnNomeCognome, "BitBtnNomeCognome", "Achternaam en Voornaam "},
+                                 {&BBistruz, "BBistruz", "Instructies.pdf"},
+                                 {&BBdispensa, "BBdispensa", "Boekje.pdf"}});
     BitBtnNomeCognome->setToolTip(gui::ToQt("Cambia Personalizzazione"));
-    BBistruz = MakeButton(TabSheet5, "BBistruz", "Instructies.pdf");
-    BBdispensa = MakeButton(TabSheet5, "BBdispensa", "Boekje.pdf");
-    QPushButton* left[] = {Button1, BitBtn4, BBaggRep, EdAggiorna, BBSalva};
-    QPushButton* right[] = {BitBtnVarOrbAsp, BBCerchio, BitBtn22, BitBtnNomeCognome, BBistruz, BBdispensa};
-    for (int i = 0; i < 5; ++i) grid->addWidget(left[i], i, 0);
-    for (int i = 0; i < 6; ++i) grid->addWidget(right[i], i, 1);
+    PutInColumns(grid, {Button1, BitBtn4, BBaggRep, EdAggiorna, BBSalva},
+                 {BitBtnVarOrbAsp, BBCerchio, BitBtn22, BitBtnNomeCognome, BBistruz, BBdispensa});
 
     // An empty box that hides itself when double-clicked, and two controls that
     // nothing makes visible.
-    Cbox1 = new QComboBox(TabSheet5);
-    Cbox1->setObjectName("Cbox1");
+    Cbox1 = gui::MakeCombo(TabSheet5, "Cbox1");
     Cbox1->setMaxVisibleItems(25);
     Cbox1->installEventFilter(this);
     grid->addWidget(Cbox1, 6, 0);
-    Button2 = MakeButton(TabSheet5, "Button2", "Button2");
+    Button2 = gui::MakeButton(TabSheet5, "Button2", "Button2");
+    MakeTall({Button2});
     Button2->hide();
-    ListBox1 = new QListWidget(TabSheet5);
-    ListBox1->setObjectName("ListBox1");
+    ListBox1 = gui::MakeList(TabSheet5, "ListBox1");
     ListBox1->hide();
     grid->setRowStretch(7, 1);
+    ConnectCommands();
+}
 
+void TFoKelvor::ConnectCommands() {
     connect(BitBtnNomeCognome, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnNomeCognomeClick(); }));
     connect(BitBtnDati, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnDatiClick(); }));
     connect(BitBtnInputA, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnInputAClick(); }));
@@ -306,38 +298,34 @@ void TFoKelvor::BuildAccessoryPage() {
 }
 
 void TFoKelvor::BuildBottomPanel() {
-    Panel9 = new QFrame(this);
-    Panel9->setObjectName("Panel9");
+    Panel9 = gui::MakePanel(this, "Panel9");
     Panel9->setFrameShape(QFrame::StyledPanel);
     auto* row = new QHBoxLayout(Panel9);
 
-    row->addWidget(MakeLabel(Panel9, "LabelNodo", "Maanknoop"));
-    ComboNodo = new QComboBox(Panel9);
-    ComboNodo->setObjectName("ComboNodo");
+    row->addWidget(gui::MakeLabel(Panel9, "LabelNodo", "Maanknoop"));
+    ComboNodo = gui::MakeCombo(Panel9, "ComboNodo");
     ComboNodo->setEditable(true);
     ComboNodo->addItems({"VERO", "MEDIO"});
     row->addWidget(ComboNodo);
 
-    row->addWidget(MakeLabel(Panel9, "LabelOrb", "Baan Aspecten"));
-    ComboOrb = new QComboBox(Panel9);
-    ComboOrb->setObjectName("ComboOrb");
+    row->addWidget(gui::MakeLabel(Panel9, "LabelOrb", "Baan Aspecten"));
+    ComboOrb = gui::MakeCombo(Panel9, "ComboOrb");
     ComboOrb->setEditable(true);
     ComboOrb->addItems({"A (normali)", "B (personali)", "C (personali)"});
     row->addWidget(ComboOrb);
 
-    BBlk = new QPushButton(Panel9);
-    BBlk->setObjectName("BBlk");
+    BBlk = gui::MakeButton(Panel9, "BBlk", "");
     BBlk->setToolTip(gui::ToQt("Sblocca/Blocca"));
     BBlk->setIcon(gui::LockIcon(false));
     BBlk->setProperty("glyph", "LockOpen");
     row->addWidget(BBlk);
     connect(BBlk, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBlkClick(); }));
 
-    SBtipoStamp = MakeButton(Panel9, "SBtipoStamp", "");
+    SBtipoStamp = gui::MakeButton(Panel9, "SBtipoStamp", "");
     SBtipoStamp->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     row->addWidget(SBtipoStamp);
-    Label34 = MakeLabel(Panel9, "Label34", "Printermodel");
-    Label35 = MakeLabel(Panel9, "Label35", "");
+    Label34 = gui::MakeLabel(Panel9, "Label34", "Printermodel");
+    Label35 = gui::MakeLabel(Panel9, "Label35", "");
     row->addWidget(Label34);
     row->addWidget(Label35);
 
@@ -353,14 +341,14 @@ void TFoKelvor::BuildBottomPanel() {
             gui::Guarded([this](auto&&...) { ComboNodoChange(); }));
     ComboNodo->lineEdit()->installEventFilter(this);
 
-    BBApriTesto = MakeButton(Panel9, "BBApriTesto", "Apri Testo");
+    BBApriTesto = gui::MakeButton(Panel9, "BBApriTesto", "Apri Testo");
+    MakeTall({SBtipoStamp, BBApriTesto});
     BBApriTesto->hide();
     row->addWidget(BBApriTesto);
     connect(BBApriTesto, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBApriTestoClick(); }));
     row->addStretch(1);
 
-    Image9 = new QLabel(Panel9);
-    Image9->setObjectName("Image9");
+    Image9 = gui::MakeLabel(Panel9, "Image9", "");
     Image9->setToolTip(gui::ToQt("Chiudi il Programma"));
     Image9->setMinimumSize(48, 28);
     Image9->setAlignment(Qt::AlignCenter);

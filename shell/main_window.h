@@ -158,6 +158,7 @@ private:
     void BuildRemediesPage();
     void BuildAccessoryPage();
     void BuildBottomPanel();
+    void ConnectCommands();
     void SizeFullScreenWindows();
     void LoadExitImage(const char* file);
     // Remembers the window's origin for the placing of dialogs near it.

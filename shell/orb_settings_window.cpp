@@ -24,6 +24,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
 #include "shell/main_window.h"
@@ -71,12 +72,11 @@ engine::Real SetAValue(const QLineEdit* edit) {
     return code == 0 ? v : 0;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const std::string& name, const char* text) {
-    auto* e = new QLineEdit(gui::ToQt(text), parent);
-    e->setObjectName(QString::fromStdString(name));
-    e->setFixedWidth(64);
-    e->setAlignment(Qt::AlignCenter);
-    return e;
+// An orb edit: its text centred, 64 pixels wide.
+void ShapeOrbEdit(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->setFixedWidth(64);
+    edit->setAlignment(Qt::AlignCenter);
 }
 
 // The aspect glyph of the chart window for an aspect in angle order (0: none).
@@ -107,18 +107,6 @@ QPixmap AspectGlyphPicture(int code) {
     return picture;
 }
 
-QFrame* MakeBevel(QWidget* parent, const char* name) {
-    auto* f = new QFrame(parent);
-    f->setObjectName(name);
-    f->setFrameShape(QFrame::Box);
-    f->setLineWidth(2);
-    QPalette pal = f->palette();
-    pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    f->setPalette(pal);
-    f->hide();
-    return f;
-}
-
 }  // namespace
 
 TFoOrbKel::TFoOrbKel() {
@@ -129,102 +117,8 @@ TFoOrbKel::TFoOrbKel() {
     auto* grid = new QGridLayout();
     grid->setVerticalSpacing(1);
     outer->addLayout(grid);
-
-    // The frames that mark the selected set lie under its column.
-    BevelA = MakeBevel(this, "BevelA");
-    BevelB = MakeBevel(this, "BevelB");
-    BevelC = MakeBevel(this, "BevelC");
-    grid->addWidget(BevelA, 0, 3, 16, 1);
-    grid->addWidget(BevelB, 0, 4, 16, 1);
-    grid->addWidget(BevelC, 0, 5, 16, 1);
-
-    const char* heads[] = {"A (normali)", "B (personali)", "C (personali)"};
-    for (int s = 0; s < 3; ++s) {
-        auto* head = new QLabel(gui::ToQt(heads[s]), this);
-        head->setObjectName(QString("LabelSet%1").arg(QChar('A' + s)));
-        head->setAlignment(Qt::AlignCenter);
-        grid->addWidget(head, 0, 3 + s);
-    }
-    for (int i = 1; i <= 14; ++i) {
-        auto* name = new QLabel(gui::ToQt(kAspectNames[i]), this);
-        name->setObjectName(QString("Label%1").arg(i));
-        auto* angle = new QLabel(gui::ToQt(kAngles[i]), this);
-        angle->setObjectName(QString("Label%1").arg(14 + i));
-        auto* image = new QLabel(this);
-        image->setObjectName(QString("Image%1").arg(i == 14 ? 15 : i));
-        image->setPixmap(AspectGlyphPicture(kGlyphCodeByOrder[i]));
-        if (kGlyphCodeByOrder[i] == 0) image->clear();
-        grid->addWidget(image, i, 0);
-        grid->addWidget(name, i, 1);
-        grid->addWidget(angle, i, 2);
-        const std::string a = "\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)]);
-        EditsA[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "A", a.c_str());
-        EditsA[i]->setReadOnly(true);
-        {
-            QPalette pal = EditsA[i]->palette();
-            pal.setColor(QPalette::Base, QColor(192, 192, 192));
-            EditsA[i]->setPalette(pal);
-        }
-        EditsB[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "B", kInitialB[i]);
-        EditsC[i] = MakeEdit(this, std::string("Edit") + kStems[i] + "C", kInitialC[i]);
-        grid->addWidget(EditsA[i], i, 3, Qt::AlignCenter);
-        grid->addWidget(EditsB[i], i, 4, Qt::AlignCenter);
-        grid->addWidget(EditsC[i], i, 5, Qt::AlignCenter);
-        for (QLineEdit* e : {EditsB[i], EditsC[i]})
-            connect(e, &QLineEdit::textEdited, this, [this] { EditCongBChange(); });
-    }
-    BitBtn3 = new QPushButton(gui::ToQt("Kies"), this);
-    BitBtn3->setObjectName("BitBtn3");
-    BitBtn2 = new QPushButton(gui::ToQt("Kies"), this);
-    BitBtn2->setObjectName("BitBtn2");
-    BitBtn1 = new QPushButton(gui::ToQt("Kies"), this);
-    BitBtn1->setObjectName("BitBtn1");
-    grid->addWidget(BitBtn3, 15, 3, Qt::AlignCenter);
-    grid->addWidget(BitBtn2, 15, 4, Qt::AlignCenter);
-    grid->addWidget(BitBtn1, 15, 5, Qt::AlignCenter);
-
-    // The right column: the selected set, the maximum, the way back.
-    auto* side = new QVBoxLayout();
-    outer->addLayout(side);
-    LabelOrbite = new QLabel(gui::ToQt("Banenset Momenteel Geselecteerd:"), this);
-    LabelOrbite->setObjectName("LabelOrbite");
-    LabelOrbite->setWordWrap(true);
-    side->addWidget(LabelOrbite);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
-    Edit1->setReadOnly(true);
-    Edit1->setFixedWidth(40);
-    Edit1->setAlignment(Qt::AlignCenter);
-    side->addWidget(Edit1, 0, Qt::AlignHCenter);
-    side->addSpacing(16);
-    const char* maximum[] = {"Maximum ", "Omloopbaan ", "\xB1 15\xB0"};
-    for (int k = 0; k < 3; ++k) {
-        auto* l = new QLabel(gui::ToQt(maximum[k]), this);
-        l->setObjectName(QString("Label%1").arg(42 + k));
-        l->setAlignment(Qt::AlignCenter);
-        side->addWidget(l);
-    }
-
-    // The orbs of parallels and antiscia: kept, checked and saved with the sets;
-    // the panel is not shown.
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
-    auto* special = new QGridLayout(Panel1);
-    EditParal = MakeEdit(Panel1, "EditParal", "1,0");
-    EditAntis = MakeEdit(Panel1, "EditAntis", "1,0");
-    special->addWidget(EditParal, 0, 0);
-    special->addWidget(EditAntis, 0, 1);
-    const char* notes[] = {"Waarden groter dan \xB1 6,00\xB0 ", "worden niet geaccepteerd ", "voor deze banen"};
-    for (int k = 0; k < 3; ++k) special->addWidget(new QLabel(gui::ToQt(notes[k]), Panel1), 1 + k, 0, 1, 2);
-    Panel1->hide();
-    side->addWidget(Panel1);
-    for (QLineEdit* e : {EditParal, EditAntis})
-        connect(e, &QLineEdit::textEdited, this, [this] { EditParalChange(); });
-
-    side->addStretch(1);
-    BitBtnRitorna = new QPushButton(gui::ToQt("Terug naar het menu"), this);
-    BitBtnRitorna->setObjectName("BitBtnRitorna");
-    side->addWidget(BitBtnRitorna);
+    BuildSetColumns(grid);
+    BuildSideColumn(outer);
 
     connect(BitBtn3, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn3Click(); }));
     connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
@@ -233,6 +127,103 @@ TFoOrbKel::TFoOrbKel() {
     // The design size, or the size its contents need when that is larger: the
     // window is placed by the size it has before it is shown.
     resize(QSize(528, 357).expandedTo(minimumSizeHint()));
+}
+
+// The aspects, one a row (glyph, name, angle), and the three sets beside them,
+// each with its button; the frame that marks the selected set lies under its column.
+void TFoOrbKel::BuildSetColumns(QGridLayout* grid) {
+    const std::pair<QFrame**, const char*> bevels[] = {{&BevelA, "BevelA"}, {&BevelB, "BevelB"}, {&BevelC, "BevelC"}};
+    int column = 3;
+    for (const auto& [slot, name] : bevels) {
+        QFrame* f = *slot = gui::MakePanel(this, name);
+        f->setFrameShape(QFrame::Box);
+        f->setLineWidth(2);
+        QPalette pal = f->palette();
+        pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        f->setPalette(pal);
+        f->hide();
+        grid->addWidget(f, 0, column++, 16, 1);
+    }
+    const char* heads[] = {"A (normali)", "B (personali)", "C (personali)"};
+    for (int s = 0; s < 3; ++s) {
+        QLabel* head = gui::MakeLabel(this, (std::string("LabelSet") + char('A' + s)).c_str(), heads[s]);
+        head->setAlignment(Qt::AlignCenter);
+        grid->addWidget(head, 0, 3 + s);
+    }
+    for (int i = 1; i <= 14; ++i) {
+        QLabel* name = gui::MakeLabel(this, ("Label" + std::to_string(i)).c_str(), kAspectNames[i]);
+        QLabel* angle = gui::MakeLabel(this, ("Label" + std::to_string(14 + i)).c_str(), kAngles[i]);
+        QLabel* image = gui::MakeLabel(this, ("Image" + std::to_string(i == 14 ? 15 : i)).c_str(), "");
+        image->setPixmap(AspectGlyphPicture(kGlyphCodeByOrder[i]));
+        if (kGlyphCodeByOrder[i] == 0) image->clear();
+        grid->addWidget(image, i, 0);
+        grid->addWidget(name, i, 1);
+        grid->addWidget(angle, i, 2);
+        const std::string stem = std::string("Edit") + kStems[i];
+        EditsA[i] = gui::MakeReadOnlyEdit(this, (stem + "A").c_str());
+        ShapeOrbEdit(EditsA[i], gui::ToQt("\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)])));
+        {
+            QPalette pal = EditsA[i]->palette();
+            pal.setColor(QPalette::Base, QColor(192, 192, 192));
+            EditsA[i]->setPalette(pal);
+        }
+        EditsB[i] = gui::MakeEdit(this, (stem + "B").c_str());
+        ShapeOrbEdit(EditsB[i], gui::ToQt(kInitialB[i]));
+        EditsC[i] = gui::MakeEdit(this, (stem + "C").c_str());
+        ShapeOrbEdit(EditsC[i], gui::ToQt(kInitialC[i]));
+        grid->addWidget(EditsA[i], i, 3, Qt::AlignCenter);
+        grid->addWidget(EditsB[i], i, 4, Qt::AlignCenter);
+        grid->addWidget(EditsC[i], i, 5, Qt::AlignCenter);
+        for (QLineEdit* e : {EditsB[i], EditsC[i]})
+            connect(e, &QLineEdit::textEdited, this, [this] { EditCongBChange(); });
+    }
+    gui::MakeButtons(this, {{&BitBtn3, "BitBtn3", "Kies"}, {&BitBtn2, "BitBtn2", "Kies"}, {&BitBtn1, "BitBtn1", "Kies"}});
+    grid->addWidget(BitBtn3, 15, 3, Qt::AlignCenter);
+    grid->addWidget(BitBtn2, 15, 4, Qt::AlignCenter);
+    grid->addWidget(BitBtn1, 15, 5, Qt::AlignCenter);
+}
+
+// The right column: the selected set, the maximum, the hidden orbs of
+// parallels and antiscia, the way back.
+void TFoOrbKel::BuildSideColumn(QHBoxLayout* outer) {
+    auto* side = new QVBoxLayout();
+    outer->addLayout(side);
+    LabelOrbite = gui::MakeLabel(this, "LabelOrbite", "Banenset Momenteel Geselecteerd:");
+    LabelOrbite->setWordWrap(true);
+    side->addWidget(LabelOrbite);
+    Edit1 = gui::MakeReadOnlyEdit(this, "Edit1");
+    Edit1->setFixedWidth(40);
+    Edit1->setAlignment(Qt::AlignCenter);
+    side->addWidget(Edit1, 0, Qt::AlignHCenter);
+    side->addSpacing(16);
+    const char* maximum[] = {"Maximum ", "Omloopbaan ", "\xB1 15\xB0"};
+    for (int k = 0; k < 3; ++k) {
+        QLabel* l = gui::MakeLabel(this, ("Label" + std::to_string(42 + k)).c_str(), maximum[k]);
+        l->setAlignment(Qt::AlignCenter);
+        side->addWidget(l);
+    }
+
+    // The orbs of parallels and antiscia: kept, checked and saved with the sets;
+    // the panel is not shown.
+    Panel1 = gui::MakePanel(this, "Panel1");
+    auto* special = new QGridLayout(Panel1);
+    EditParal = gui::MakeEdit(Panel1, "EditParal");
+    ShapeOrbEdit(EditParal, "1,0");
+    EditAntis = gui::MakeEdit(Panel1, "EditAntis");
+    ShapeOrbEdit(EditAntis, "1,0");
+    special->addWidget(EditParal, 0, 0);
+    special->addWidget(EditAntis, 0, 1);
+    const char* notes[] = {"Waarden groter dan \xB1 6,00\xB0 ", "worden niet geaccepteerd ", "voor deze banen"};
+    for (int k = 0; k < 3; ++k)
+        special->addWidget(gui::MakeLabel(Panel1, ("LabNota" + std::to_string(k + 1)).c_str(), notes[k]), 1 + k, 0, 1, 2);
+    Panel1->hide();
+    side->addWidget(Panel1);
+    for (QLineEdit* e : {EditParal, EditAntis})
+        connect(e, &QLineEdit::textEdited, this, [this] { EditParalChange(); });
+
+    side->addStretch(1);
+    BitBtnRitorna = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
+    side->addWidget(BitBtnRitorna);
 }
 
 void TFoOrbKel::showEvent(QShowEvent* event) {

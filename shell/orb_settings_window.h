@@ -7,6 +7,8 @@
 #include <string>
 
 class QFrame;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -59,6 +61,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildSetColumns(QGridLayout* grid);
+    void BuildSideColumn(QHBoxLayout* outer);
 };
 
 extern TFoOrbKel* FoOrbKel;

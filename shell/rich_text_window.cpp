@@ -33,11 +33,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "shell/printing.h"
 #include "shell/rich_text_file.h"
@@ -61,17 +63,20 @@ constexpr double kUnitPixels = 4.0 / 3.0;  // pixels per text unit (point)
 fs::path ToPath(const QString& s) { return fs::path(s.toStdU16String()); }
 QString FromPath(const fs::path& p) { return QString::fromStdU16String(p.u16string()); }
 
-QLabel* MakeMarker(QWidget* parent, const char* name, const QString& glyph) {
-    auto* m = new QLabel(glyph, parent);
-    m->setObjectName(name);
-    m->setFixedSize(11, 10);
-    m->setAlignment(Qt::AlignCenter);
-    QFont f = m->font();
-    f.setPixelSize(9);
-    m->setFont(f);
-    m->setCursor(Qt::SizeHorCursor);
-    return m;
-}
+// The commands of the menu and the tool bar: where the window keeps each, its
+// name, text and picture (none: -1), the hint of the status bar (also of the
+// tool bar when `tipToo`) and its handler.
+struct CommandRow {
+    QAction* TFoReMaiH::*slot;
+    const char* name;
+    const char* text;
+    int icon;
+    const char* status;
+    bool tipToo;
+    std::function<void()> handler;
+};
+
+constexpr int kNoIcon = -1;
 
 }  // namespace
 
@@ -93,119 +98,10 @@ void TFoReMaiH::Build(bool styleButtons) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-
-    auto action = [this](QAction*& a, const char* name, const char* text, QStyle::StandardPixmap icon,
-                         const char* tip, auto handler) {
-        a = new QAction(style()->standardIcon(icon), QString::fromLatin1(text), this);
-        a->setObjectName(name);
-        a->setStatusTip(QString::fromLatin1(tip));
-        a->setToolTip(QString::fromLatin1(tip));
-        connect(a, &QAction::triggered, this, gui::Guarded([this, handler](auto&&...) { (this->*handler)(); }));
-    };
-    action(FileNewCmd, "FileNewCmd", "&New", QStyle::SP_FileIcon, "Create a new file", &TFoReMaiH::FileNew);
-    action(FileOpenCmd, "FileOpenCmd", "&Open...", QStyle::SP_DialogOpenButton, "Open an existing file",
-           &TFoReMaiH::FileOpen);
-    FileSaveCmd = new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton), "&Save", this);
-    FileSaveCmd->setObjectName("FileSaveCmd");
-    FileSaveCmd->setStatusTip("Save current file");
-    connect(FileSaveCmd, &QAction::triggered, this, gui::Guarded([this](auto&&...) { FileSave(); }));
-    FileSaveAsCmd = new QAction("Save &As...", this);
-    FileSaveAsCmd->setObjectName("FileSaveAsCmd");
-    FileSaveAsCmd->setStatusTip("Save current file under a new name");
-    connect(FileSaveAsCmd, &QAction::triggered, this, gui::Guarded([this](auto&&...) { FileSaveAs(); }));
-    action(FilePrintCmd, "FilePrintCmd", "&Print", QStyle::SP_FileDialogDetailedView, "Print current file",
-           &TFoReMaiH::FilePrint);
-    action(FileExitCmd, "FileExitCmd", "E&xit", QStyle::SP_DialogCloseButton, "Close the window",
-           &TFoReMaiH::FileExit);
-    action(EditUndoCmd, "EditUndoCmd", "&Undo", QStyle::SP_ArrowBack, "Undo the last action",
-           &TFoReMaiH::EditUndo);
-    action(EditCutCmd, "EditCutCmd", "Cu&t", QStyle::SP_DialogDiscardButton, "Cut selection to clipboard",
-           &TFoReMaiH::EditCut);
-    action(EditCopyCmd, "EditCopyCmd", "&Copy", QStyle::SP_FileDialogContentsView,
-           "Copy selection to clipboard", &TFoReMaiH::EditCopy);
-    action(EditPasteCmd, "EditPasteCmd", "&Paste", QStyle::SP_DialogApplyButton, "Paste from clipboard",
-           &TFoReMaiH::EditPaste);
-    action(EditFontCmd, "EditFontCmd", "&Font...", QStyle::SP_FileDialogInfoView, "Choose the font",
-           &TFoReMaiH::SelectFont);
-    FileNewCmd->setShortcut(QKeySequence::New);
-    FileOpenCmd->setShortcut(QKeySequence::Open);
-    FileSaveCmd->setShortcut(QKeySequence::Save);
-    FilePrintCmd->setShortcut(QKeySequence::Print);
-
-    MainMenu = new QMenuBar(this);
-    MainMenu->setObjectName("MainMenu");
-    QMenu* file = MainMenu->addMenu("&File");
-    file->addAction(FileNewCmd);
-    file->addAction(FileOpenCmd);
-    file->addAction(FileSaveCmd);
-    file->addAction(FileSaveAsCmd);
-    file->addSeparator();
-    file->addAction(FilePrintCmd);
-    file->addSeparator();
-    file->addAction(FileExitCmd);
-    QMenu* edit = MainMenu->addMenu("&Edit");
-    edit->addAction(EditUndoCmd);
-    edit->addSeparator();
-    edit->addAction(EditCutCmd);
-    edit->addAction(EditCopyCmd);
-    edit->addAction(EditPasteCmd);
-    edit->addSeparator();
-    edit->addAction(EditFontCmd);
-    layout->setMenuBar(MainMenu);
-
-    StandardToolBar = new QToolBar(this);
-    StandardToolBar->setObjectName("StandardToolBar");
-    StandardToolBar->setIconSize(QSize(16, 16));
-    StandardToolBar->addAction(FileNewCmd);
-    StandardToolBar->addAction(FileOpenCmd);
-    StandardToolBar->addAction(FileSaveCmd);
-    StandardToolBar->addAction(FilePrintCmd);
-    StandardToolBar->addSeparator();
-    StandardToolBar->addAction(EditCutCmd);
-    StandardToolBar->addAction(EditCopyCmd);
-    StandardToolBar->addAction(EditPasteCmd);
-    StandardToolBar->addAction(EditUndoCmd);
-    StandardToolBar->addSeparator();
-    FontName = new QComboBox(StandardToolBar);
-    FontName->setObjectName("FontName");
-    FontName->setMinimumWidth(160);
-    StandardToolBar->addWidget(FontName);
-    FontSize = new QSpinBox(StandardToolBar);
-    FontSize->setObjectName("FontSize");
-    FontSize->setRange(1, 400);
-    StandardToolBar->addWidget(FontSize);
-    layout->addWidget(StandardToolBar);
+    BuildCommands();
+    BuildMenuAndToolBar(layout);
     (void)styleButtons;
-
-    Ruler = new QFrame(this);
-    Ruler->setObjectName("Ruler");
-    Ruler->setFrameShape(QFrame::StyledPanel);
-    Ruler->setFixedHeight(26);
-    RulerLine = new QFrame(Ruler);
-    RulerLine->setObjectName("RulerLine");
-    RulerLine->setFrameShape(QFrame::HLine);
-    RulerLine->setGeometry(4, 12, 100, 2);
-    auto* rulerText = new QLabel(Ruler);
-    rulerText->setObjectName("RulerText");
-    {
-        // 100 pairs of a tab and "|".
-        QString ticks;
-        for (int i = 0; i < 100; ++i) ticks += "\t|";
-        rulerText->setText(ticks);
-        rulerText->setGeometry(4, 0, 4000, 12);
-        QFont f = rulerText->font();
-        f.setPixelSize(8);
-        rulerText->setFont(f);
-    }
-    FirstInd = MakeMarker(Ruler, "FirstInd", QString(QChar(0x25BC)));
-    LeftInd = MakeMarker(Ruler, "LeftInd", QString(QChar(0x25B2)));
-    RightInd = MakeMarker(Ruler, "RightInd", QString(QChar(0x25B2)));
-    FirstInd->move(2, 2);
-    LeftInd->move(2, 14);
-    RightInd->move(200, 14);
-    for (QLabel* m : {FirstInd, LeftInd, RightInd}) m->installEventFilter(this);
-    Ruler->installEventFilter(this);
-    layout->addWidget(Ruler);
+    BuildRuler(layout);
 
     Editor = new QTextEdit(this);
     Editor->setObjectName("Editor");
@@ -224,8 +120,7 @@ void TFoReMaiH::Build(bool styleButtons) {
     StatusBar->setSizeGripEnabled(false);
     const int widths[3] = {120, 60, 50};
     for (int i = 0; i < 3; ++i) {
-        StatusPanel[i] = new QLabel(StatusBar);
-        StatusPanel[i]->setObjectName(QString("StatusPanel%1").arg(i + 1));
+        StatusPanel[i] = gui::MakeLabel(StatusBar, ("StatusPanel" + std::to_string(i + 1)).c_str(), "");
         StatusPanel[i]->setFixedWidth(widths[i]);
         StatusPanel[i]->setFrameShape(QFrame::Panel);
         StatusPanel[i]->setFrameShadow(QFrame::Sunken);
@@ -244,6 +139,112 @@ void TFoReMaiH::Build(bool styleButtons) {
             gui::Guarded([this](auto&&...) { ActionList2Update(); }));
     connect(FontName, &QComboBox::currentTextChanged, this, gui::Guarded([this](auto&&...) { FontNameChange(); }));
     connect(FontSize, &QSpinBox::valueChanged, this, gui::Guarded([this](auto&&...) { FontSizeChange(); }));
+}
+
+void TFoReMaiH::BuildCommands() {
+    const CommandRow commands[] = {
+        {&TFoReMaiH::FileNewCmd, "FileNewCmd", "&New", QStyle::SP_FileIcon, "Create a new file", true,
+         [this] { FileNew(); }},
+        {&TFoReMaiH::FileOpenCmd, "FileOpenCmd", "&Open...", QStyle::SP_DialogOpenButton, "Open an existing file", true,
+         [this] { FileOpen(); }},
+        {&TFoReMaiH::FileSaveCmd, "FileSaveCmd", "&Save", QStyle::SP_DialogSaveButton, "Save current file", false,
+         [this] { FileSave(); }},
+        {&TFoReMaiH::FileSaveAsCmd, "FileSaveAsCmd", "Save &As...", kNoIcon, "Save current file under a new name",
+         false, [this] { FileSaveAs(); }},
+        {&TFoReMaiH::FilePrintCmd, "FilePrintCmd", "&Print", QStyle::SP_FileDialogDetailedView, "Print current file",
+         true, [this] { FilePrint(); }},
+        {&TFoReMaiH::FileExitCmd, "FileExitCmd", "E&xit", QStyle::SP_DialogCloseButton, "Close the window", true,
+         [this] { FileExit(); }},
+        {&TFoReMaiH::EditUndoCmd, "EditUndoCmd", "&Undo", QStyle::SP_ArrowBack, "Undo the last action", true,
+         [this] { EditUndo(); }},
+        {&TFoReMaiH::EditCutCmd, "EditCutCmd", "Cu&t", QStyle::SP_DialogDiscardButton, "Cut selection to clipboard",
+         true, [this] { EditCut(); }},
+        {&TFoReMaiH::EditCopyCmd, "EditCopyCmd", "&Copy", QStyle::SP_FileDialogContentsView,
+         "Copy selection to clipboard", true, [this] { EditCopy(); }},
+        {&TFoReMaiH::EditPasteCmd, "EditPasteCmd", "&Paste", QStyle::SP_DialogApplyButton, "Paste from clipboard",
+         true, [this] { EditPaste(); }},
+        {&TFoReMaiH::EditFontCmd, "EditFontCmd", "&Font...", QStyle::SP_FileDialogInfoView, "Choose the font", true,
+         [this] { SelectFont(); }},
+    };
+    for (const CommandRow& c : commands) {
+        const QIcon icon = c.icon == kNoIcon ? QIcon() : style()->standardIcon(QStyle::StandardPixmap(c.icon));
+        QAction* a = this->*c.slot = new QAction(icon, QString::fromLatin1(c.text), this);
+        a->setObjectName(c.name);
+        a->setStatusTip(QString::fromLatin1(c.status));
+        if (c.tipToo) a->setToolTip(QString::fromLatin1(c.status));
+        connect(a, &QAction::triggered, this, gui::Guarded([handler = c.handler](auto&&...) { handler(); }));
+    }
+    FileNewCmd->setShortcut(QKeySequence::New);
+    FileOpenCmd->setShortcut(QKeySequence::Open);
+    FileSaveCmd->setShortcut(QKeySequence::Save);
+    FilePrintCmd->setShortcut(QKeySequence::Print);
+}
+
+// The menu and the tool bar with the font's name and size (nullptr: a separator).
+void TFoReMaiH::BuildMenuAndToolBar(QVBoxLayout* layout) {
+    MainMenu = new QMenuBar(this);
+    MainMenu->setObjectName("MainMenu");
+    auto fill = [](auto* holder, std::initializer_list<QAction*> actions) {
+        for (QAction* a : actions) {
+            if (a) holder->addAction(a);
+            else holder->addSeparator();
+        }
+    };
+    fill(MainMenu->addMenu("&File"),
+         {FileNewCmd, FileOpenCmd, FileSaveCmd, FileSaveAsCmd, nullptr, FilePrintCmd, nullptr, FileExitCmd});
+    fill(MainMenu->addMenu("&Edit"), {EditUndoCmd, nullptr, EditCutCmd, EditCopyCmd, EditPasteCmd, nullptr, EditFontCmd});
+    layout->setMenuBar(MainMenu);
+
+    StandardToolBar = new QToolBar(this);
+    StandardToolBar->setObjectName("StandardToolBar");
+    StandardToolBar->setIconSize(QSize(16, 16));
+    fill(StandardToolBar, {FileNewCmd, FileOpenCmd, FileSaveCmd, FilePrintCmd, nullptr, EditCutCmd, EditCopyCmd,
+                           EditPasteCmd, EditUndoCmd, nullptr});
+    FontName = gui::MakeCombo(StandardToolBar, "FontName");
+    FontName->setMinimumWidth(160);
+    StandardToolBar->addWidget(FontName);
+    FontSize = new QSpinBox(StandardToolBar);
+    FontSize->setObjectName("FontSize");
+    FontSize->setRange(1, 400);
+    StandardToolBar->addWidget(FontSize);
+    layout->addWidget(StandardToolBar);
+}
+
+// The ruler: its line, a tick at each tab stop, and the three indent markers.
+void TFoReMaiH::BuildRuler(QVBoxLayout* layout) {
+    Ruler = gui::MakePanel(this, "Ruler");
+    Ruler->setFrameShape(QFrame::StyledPanel);
+    Ruler->setFixedHeight(26);
+    RulerLine = gui::MakePanel(Ruler, "RulerLine");
+    RulerLine->setFrameShape(QFrame::HLine);
+    RulerLine->setGeometry(4, 12, 100, 2);
+    QLabel* rulerText = gui::MakeLabel(Ruler, "RulerText", "");
+    {
+        // 100 pairs of a tab and "|".
+        QString ticks;
+        for (int i = 0; i < 100; ++i) ticks += "\t|";
+        rulerText->setText(ticks);
+        rulerText->setGeometry(4, 0, 4000, 12);
+        QFont f = rulerText->font();
+        f.setPixelSize(8);
+        rulerText->setFont(f);
+    }
+    const std::tuple<QLabel**, const char*, char16_t, QPoint> markers[] = {
+        {&FirstInd, "FirstInd", 0x25BC, {2, 2}}, {&LeftInd, "LeftInd", 0x25B2, {2, 14}}, {&RightInd, "RightInd", 0x25B2, {200, 14}}};
+    for (const auto& [slot, name, glyph, at] : markers) {
+        QLabel* m = *slot = gui::MakeLabel(Ruler, name, "");
+        m->setText(QString(QChar(glyph)));
+        m->setFixedSize(11, 10);
+        m->setAlignment(Qt::AlignCenter);
+        QFont f = m->font();
+        f.setPixelSize(9);
+        m->setFont(f);
+        m->setCursor(Qt::SizeHorCursor);
+    }
+    for (const auto& [slot, name, glyph, at] : markers) (*slot)->move(at);
+    for (QLabel* m : {FirstInd, LeftInd, RightInd}) m->installEventFilter(this);
+    Ruler->installEventFilter(this);
+    layout->addWidget(Ruler);
 }
 
 void TFoReMaiH::FormCreate() {

@@ -10,6 +10,7 @@ class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QVBoxLayout;
 class QMenuBar;
 class QSpinBox;
 class QStatusBar;
@@ -131,6 +132,9 @@ protected:
 
 private:
     void Build(bool styleButtons);
+    void BuildCommands();
+    void BuildMenuAndToolBar(QVBoxLayout* layout);
+    void BuildRuler(QVBoxLayout* layout);
     void SetFileName(const QString& path);
     void SetModifiedPanel(bool modified);
     void SaveTo(const QString& path);

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolBar>
+#include <tuple>
 
 #include "archive/archive_files.h"
 #include "platform/gui/guard.h"
@@ -19,14 +20,17 @@ TFoReMai1* FoReMai1 = nullptr;
 TFoReMai1::TFoReMai1() : TFoReMaiH("FoReMai1", true) {
     QToolBar* bar = StyleToolBar();
     bar->addSeparator();
-    auto toggle = [this, bar](QAction*& a, const char* name, const char* text) {
-        a = bar->addAction(QString::fromLatin1(text));
+    // The character styles and, after them, the paragraph alignments, each a
+    // checkable button of the bar.
+    const std::tuple<QAction* TFoReMai1::*, const char*, const char*> styles[] = {
+        {&TFoReMai1::BoldButton, "BoldButton", "B"},
+        {&TFoReMai1::ItalicButton, "ItalicButton", "I"},
+        {&TFoReMai1::UnderlineButton, "UnderlineButton", "U"}};
+    for (const auto& [slot, name, text] : styles) {
+        QAction* a = this->*slot = bar->addAction(QString::fromLatin1(text));
         a->setObjectName(name);
         a->setCheckable(true);
-    };
-    toggle(BoldButton, "BoldButton", "B");
-    toggle(ItalicButton, "ItalicButton", "I");
-    toggle(UnderlineButton, "UnderlineButton", "U");
+    }
     QFont f;
     f.setBold(true);
     BoldButton->setFont(f);
@@ -36,16 +40,17 @@ TFoReMai1::TFoReMai1() : TFoReMaiH("FoReMai1", true) {
 
     bar->addSeparator();
     alignGroup_ = new QActionGroup(this);
-    auto align = [this, bar](QAction*& a, const char* name, const char* text, int tag) {
-        a = bar->addAction(QString::fromLatin1(text));
+    const std::tuple<QAction* TFoReMai1::*, const char*, const char*, int> alignments[] = {
+        {&TFoReMai1::LeftAlign, "LeftAlign", "Left", Qt::AlignLeft},
+        {&TFoReMai1::CenterAlign, "CenterAlign", "Center", Qt::AlignHCenter},
+        {&TFoReMai1::RightAlign, "RightAlign", "Right", Qt::AlignRight}};
+    for (const auto& [slot, name, text, tag] : alignments) {
+        QAction* a = this->*slot = bar->addAction(QString::fromLatin1(text));
         a->setObjectName(name);
         a->setCheckable(true);
         a->setData(tag);  // the paragraph alignment the button sets
         alignGroup_->addAction(a);
-    };
-    align(LeftAlign, "LeftAlign", "Left", Qt::AlignLeft);
-    align(CenterAlign, "CenterAlign", "Center", Qt::AlignHCenter);
-    align(RightAlign, "RightAlign", "Right", Qt::AlignRight);
+    }
     LeftAlign->setChecked(true);
     connect(alignGroup_, &QActionGroup::triggered, this,
             gui::Guarded([this](QAction* a) { AlignButtonClick(a); }));

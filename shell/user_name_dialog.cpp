@@ -8,6 +8,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
 #include "shell/user_name.h"
 
@@ -20,38 +21,26 @@ TFoNomUte::TFoNomUte() {
     setWindowTitle(gui::ToQt("Gebruikersnaam wijzigen"));
     auto* grid = new QGridLayout(this);
 
-    auto* title = new QLabel(gui::ToQt("Personalisatie"), this);
-    title->setObjectName("Label1");
+    QLabel* title = gui::MakeLabel(this, "Label1", "Personalisatie");
     QFont f = title->font();
     f.setBold(true);
     f.setPointSize(f.pointSize() + 2);
     title->setFont(f);
     grid->addWidget(title, 0, 0, 1, 2);
-    auto* note = new QLabel(gui::ToQt("De Personalisatie kan naar believen worden gewijzigd"), this);
-    note->setObjectName("Label2");
-    grid->addWidget(note, 1, 0, 1, 2);
+    grid->addWidget(gui::MakeLabel(this, "Label2", "De Personalisatie kan naar believen worden gewijzigd"), 1, 0, 1, 2);
 
-    auto* nameLabel = new QLabel(gui::ToQt("Gebruikersnaam"), this);
-    nameLabel->setObjectName("Label3");
-    EditNome = new QLineEdit(this);
-    EditNome->setObjectName("EditNome");
-    EditNome->setMaxLength(static_cast<int>(kUserNameCapacity));
-    grid->addWidget(nameLabel, 2, 0);
-    grid->addWidget(EditNome, 2, 1);
+    const std::tuple<const char*, const char*, QLineEdit**, const char*> names[] = {
+        {"Label3", "Gebruikersnaam", &EditNome, "EditNome"}, {"Label4", "Achternaam Gebruiker", &EditCognome, "EditCognome"}};
+    int row = 2;
+    for (const auto& [labelName, caption, slot, editName] : names) {
+        QLabel* label = gui::MakeLabel(this, labelName, caption);
+        *slot = gui::MakeEdit(this, editName, static_cast<int>(kUserNameCapacity));
+        grid->addWidget(label, row, 0);
+        grid->addWidget(*slot, row++, 1);
+    }
 
-    auto* surnameLabel = new QLabel(gui::ToQt("Achternaam Gebruiker"), this);
-    surnameLabel->setObjectName("Label4");
-    EditCognome = new QLineEdit(this);
-    EditCognome->setObjectName("EditCognome");
-    EditCognome->setMaxLength(static_cast<int>(kUserNameCapacity));
-    grid->addWidget(surnameLabel, 3, 0);
-    grid->addWidget(EditCognome, 3, 1);
-
-    BitBtnOk = new QPushButton("OK", this);
-    BitBtnOk->setObjectName("BitBtnOk");
+    gui::MakeButtons(this, {{&BitBtnOk, "BitBtnOk", "OK"}, {&BitBtnAnnulla, "BitBtnAnnulla", "Annuleren"}});
     BitBtnOk->setDefault(true);
-    BitBtnAnnulla = new QPushButton(gui::ToQt("Annuleren"), this);
-    BitBtnAnnulla->setObjectName("BitBtnAnnulla");
     grid->addWidget(BitBtnOk, 4, 0);
     grid->addWidget(BitBtnAnnulla, 4, 1);
 

@@ -331,7 +331,7 @@ void TFgrKelvo::BuildPlantsPanel() {
                                  {&BBsuGiu, "BBsuGiu", "Verbreden"}});
     BBsuGiu->setIcon(ButtonBitmap("FrecciaGiu"));
     ListBoxPiante = gui::MakeList(PanelQuor, "ListBoxPiante");
-    ComboBoxPiante = gui::MakeComboBox(PanelQuor, "ComboBoxPiante");
+    ComboBoxPiante = gui::MakeCombo(PanelQuor, "ComboBoxPiante");
     LabPianta = gui::MakeLabel(PanelQuor, "LabPianta", "Bijbehorende PLANT");
     Image1 = gui::MakeLabel(PanelQuor, "Image1", "");
     Image1->setScaledContents(true);

@@ -16,6 +16,7 @@
 #include "platform/runtime/win1252.h"
 #include "platform/runtime/record_file.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 
 namespace display {
 
@@ -60,10 +61,7 @@ TFoMetGra::TFoMetGra(QWidget* parent) : QDialog(parent) {
     setModal(false);
     resize(kDesignWidth, kDesignHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    BBClose = new QPushButton(QStringLiteral("Chiudi"), this);
-    BBClose->setObjectName("BBClose");
-    BBClose->resize(75, 25);
-    BBClose->move(587, 403);
+    BBClose = gui::Place(gui::MakeButton(this, "BBClose", "Chiudi"), {587, 403, 75, 25});
     connect(BBClose, &QPushButton::clicked, this, &TFoMetGra::BBCloseClick);
 }
 

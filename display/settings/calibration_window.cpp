@@ -19,6 +19,7 @@
 #include "engine/engine_settings.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/number_text.h"
 
 namespace display {
@@ -32,16 +33,6 @@ namespace {
 
 constexpr long double kCentreX = 140;
 constexpr long double kCentreY = 101.6L;
-
-QLabel* WhiteLabel(QWidget* parent, const char* name, const char* cp1252) {
-    auto* l = new QLabel(gui::ToQt(cp1252), parent);
-    l->setObjectName(name);
-    l->setAttribute(Qt::WA_TranslucentBackground);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    l->setPalette(pal);
-    return l;
-}
 
 }  // namespace
 
@@ -59,26 +50,27 @@ TFgrTxtKel::TFgrTxtKel() {
     FormCanvas->setObjectName("FormCanvas");
     FormCanvas->SetBackground(kBlack);
 
-    Panel1 = new QWidget(FormCanvas);
-    Panel1->setObjectName("Panel1");
+    Panel1 = gui::MakeArea(FormCanvas, "Panel1");
     {
         QPalette pal = Panel1->palette();
         pal.setColor(QPalette::Window, QColor(128, 128, 128));
         Panel1->setPalette(pal);
         Panel1->setAutoFillBackground(true);
     }
-    Lab1 = WhiteLabel(Panel1, "Lab1", "Gebruik de cursor om het gele kader");
-    Lab2 = WhiteLabel(Panel1, "Lab2", "zoveel als nodig te verkleinen en een");
-    Lab3 = WhiteLabel(Panel1, "Lab3", "gele (ronde) cirkel te bekomen.");
-    BBok = new QPushButton("OK", Panel1);
-    BBok->setObjectName("BBok");
+    // The instructions in white on the grey panel.
+    Lab1 = gui::MakeLabel(Panel1, "Lab1", "Gebruik de cursor om het gele kader");
+    Lab2 = gui::MakeLabel(Panel1, "Lab2", "zoveel als nodig te verkleinen en een");
+    Lab3 = gui::MakeLabel(Panel1, "Lab3", "gele (ronde) cirkel te bekomen.");
+    for (QLabel* l : {Lab1, Lab2, Lab3}) {
+        l->setAttribute(Qt::WA_TranslucentBackground);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, Qt::white);
+        l->setPalette(pal);
+    }
+    gui::MakeButtons(Panel1, {{&BBok, "BBok", "OK"}, {&BBres, "BBres", "Reset"}});
     BBok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    BBres = new QPushButton(gui::ToQt("Reset"), Panel1);
-    BBres->setObjectName("BBres");
+    gui::SetBold(BBres);
     {
-        QFont f = BBres->font();
-        f.setBold(true);
-        BBres->setFont(f);
         QPalette pal = BBres->palette();
         pal.setColor(QPalette::ButtonText, QColor(255, 0, 0));
         BBres->setPalette(pal);

@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/gui/spin_button.h"
+#include "platform/gui/widgets.h"
 #include "archive/draw_settings_file.h"
 #include "display/settings/draw_settings_values.h"
 #include "platform/gui/field_state.h"
@@ -20,16 +20,6 @@
 namespace display {
 
 TFoSpeLin* FoSpeLin = nullptr;
-
-namespace {
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* cp1252) {
-    auto* l = new QLabel(gui::ToQt(cp1252), parent);
-    l->setObjectName(name);
-    return l;
-}
-
-}  // namespace
 
 TFoSpeLin::TFoSpeLin() {
     setObjectName("FoSpeLin");
@@ -44,14 +34,11 @@ TFoSpeLin::TFoSpeLin() {
     auto* outer = new QGridLayout(this);
 
     // The frame with the factor, the spin button and the reset.
-    auto* frame = new QFrame(this);
-    frame->setObjectName("Bevel1");
+    QFrame* frame = gui::MakePanel(this, "Bevel1");
     frame->setFrameShape(QFrame::Box);
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(MakeLabel(frame, "Label5", "Lijndikte aanpassing"), 0, 0, 1, 3);
-    EditSpeLin = new QLineEdit(frame);
-    EditSpeLin->setObjectName("EditSpeLin");
-    EditSpeLin->setMaxLength(4);
+    grid->addWidget(gui::MakeLabel(frame, "Label5", "Lijndikte aanpassing"), 0, 0, 1, 3);
+    EditSpeLin = gui::MakeEdit(frame, "EditSpeLin", 4);
     EditSpeLin->setFixedWidth(60);
     gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
     grid->addWidget(EditSpeLin, 1, 0, 2, 1);
@@ -61,11 +48,10 @@ TFoSpeLin::TFoSpeLin() {
     SpinButton1Up = spin.up;
     SpinButton1Down = spin.down;
     grid->addWidget(SpinButton1, 1, 1, 2, 1);
-    grid->addWidget(MakeLabel(frame, "Label1", "+  Verhogen"), 1, 2);
-    grid->addWidget(MakeLabel(frame, "Label2", "-  Vermind."), 2, 2);
+    grid->addWidget(gui::MakeLabel(frame, "Label1", "+  Verhogen"), 1, 2);
+    grid->addWidget(gui::MakeLabel(frame, "Label2", "-  Vermind."), 2, 2);
 
-    BitBtn1 = new QPushButton(gui::ToQt("Resetten"), frame);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = gui::MakeButton(frame, "BitBtn1", "Resetten");
     grid->addWidget(BitBtn1, 3, 0, 1, 3);
     outer->addWidget(frame, 0, 0);
 
@@ -83,13 +69,12 @@ TFoSpeLin::TFoSpeLin() {
     int n = 6;
     for (const char* line : lines) {
         const std::string name = "Label" + std::to_string(n++);
-        notes->addWidget(MakeLabel(this, name.c_str(), line));
+        notes->addWidget(gui::MakeLabel(this, name.c_str(), line));
     }
     notes->addStretch(1);
     outer->addLayout(notes, 0, 1);
 
-    BitBtnRitorna = new QPushButton(gui::ToQt("&Backards"), this);
-    BitBtnRitorna->setObjectName("BitBtnRitorna");
+    BitBtnRitorna = gui::MakeButton(this, "BitBtnRitorna", "&Backards");
     outer->addWidget(BitBtnRitorna, 1, 0, 1, 2, Qt::AlignRight);
     // The design size, or the size its contents need when that is larger: the
     // dialog is placed by the size it has before it is shown.

@@ -13,44 +13,11 @@
 #include "display/settings/draw_settings_values.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 
 namespace display {
 
 TFoStampa* FoStampa = nullptr;
-
-namespace {
-
-QFrame* MakePanel(QWidget* parent, const char* name, std::initializer_list<const char*> lines,
-                  QPushButton*& button, const char* buttonName, const char* caption) {
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, QColor(192, 192, 192));
-    panel->setPalette(pal);
-    panel->setAutoFillBackground(true);
-    auto* column = new QVBoxLayout(panel);
-    column->setSpacing(0);
-    int n = 1;
-    for (const char* line : lines) {
-        auto* label = new QLabel(gui::ToQt(line), panel);
-        label->setObjectName(QString("%1Label%2").arg(name).arg(n++));
-        if (n == 2) {
-            QFont f = label->font();
-            f.setBold(true);
-            label->setFont(f);
-        }
-        column->addWidget(label);
-    }
-    column->addSpacing(6);
-    button = new QPushButton(gui::ToQt(caption), panel);
-    button->setObjectName(buttonName);
-    column->addWidget(button, 0, Qt::AlignHCenter);
-    return panel;
-}
-
-}  // namespace
 
 TFoStampa::TFoStampa() {
     setObjectName("FoStampa");
@@ -65,42 +32,38 @@ TFoStampa::TFoStampa() {
     auto* column = new QVBoxLayout(this);
     auto* stack = new QStackedLayout();
     stack->setStackingMode(QStackedLayout::StackAll);
-    Panel1 = MakePanel(this, "Panel1",
-                       {"Het programma...", "Op het moment van levering is het programma",
-                        "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
-                        "te beginnen met het model 460. Als u een Epson",
-                        "printer hebt en niet kunt afdrukken, klik dan op", "\"Bewerken voor Epson\""},
-                       BitBtn1, "BitBtn1", "Edit Voor Epson");
-    Panel2 = MakePanel(this, "Panel2",
-                       {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
-                        "printers model 460 en volgende.  Als u tijdens",
-                        "het afdrukken merkt  dat een leeg vel wordt",
-                        "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze", "correctie niet nodig. Klik op de knop ",
-                        "\"Standaard herstellen\"."},
-                       BitBtn2, "BitBtn2", "Standaard herstellen");
+    Panel1 = BuildNotePanel("Panel1",
+                            {"Het programma...", "Op het moment van levering is het programma",
+                             "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
+                             "te beginnen met het model 460. Als u een Epson",
+                             "printer hebt en niet kunt afdrukken, klik dan op", "\"Bewerken voor Epson\""},
+                            BitBtn1, "BitBtn1", "Edit Voor Epson");
+    Panel2 = BuildNotePanel("Panel2",
+                            {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
+                             "printers model 460 en volgende.  Als u tijdens",
+                             "het afdrukken merkt  dat een leeg vel wordt",
+                             "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze",
+                             "correctie niet nodig. Klik op de knop ",
+                             "\"Standaard herstellen\"."},
+                            BitBtn2, "BitBtn2", "Standaard herstellen");
     stack->addWidget(Panel1);
     stack->addWidget(Panel2);
     column->addLayout(stack);
 
-    LabModi = new QLabel(gui::ToQt("WIJZIGING GEMAAKT!"), this);
-    LabModi->setObjectName("LabModi");
+    LabModi = gui::MakeLabel(this, "LabModi", "WIJZIGING GEMAAKT!");
+    gui::SetBold(LabModi);
     {
-        QFont f = LabModi->font();
-        f.setBold(true);
-        LabModi->setFont(f);
         QPalette pal = LabModi->palette();
         pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
         LabModi->setPalette(pal);
     }
-    LabModi1 = new QLabel(gui::ToQt("wachten op..."), this);
-    LabModi1->setObjectName("LabModi1");
+    LabModi1 = gui::MakeLabel(this, "LabModi1", "wachten op...");
     LabModi->hide();
     LabModi1->hide();
     column->addWidget(LabModi, 0, Qt::AlignHCenter);
     column->addWidget(LabModi1, 0, Qt::AlignHCenter);
 
-    BitBtnRitorna = new QPushButton(gui::ToQt("Terug naar het menu"), this);
-    BitBtnRitorna->setObjectName("BitBtnRitorna");
+    BitBtnRitorna = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
     BitBtnRitorna->setDefault(true);
     column->addWidget(BitBtnRitorna, 0, Qt::AlignHCenter);
     // The design size, or the size its contents need when that is larger: the
@@ -110,6 +73,30 @@ TFoStampa::TFoStampa() {
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));
     connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
+}
+
+// A grey raised panel of lines (the first bold) over its button.
+QFrame* TFoStampa::BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
+                                  const char* buttonName, const char* caption) {
+    QFrame* panel = gui::MakePanel(this, name);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    panel->setPalette(pal);
+    panel->setAutoFillBackground(true);
+    auto* column = new QVBoxLayout(panel);
+    column->setSpacing(0);
+    int n = 1;
+    for (const char* line : lines) {
+        QLabel* label = gui::MakeLabel(panel, (std::string(name) + "Label" + std::to_string(n)).c_str(), line);
+        if (n++ == 1) gui::SetBold(label);
+        column->addWidget(label);
+    }
+    column->addSpacing(6);
+    button = gui::MakeButton(panel, buttonName, caption);
+    column->addWidget(button, 0, Qt::AlignHCenter);
+    return panel;
 }
 
 void TFoStampa::showEvent(QShowEvent* event) {

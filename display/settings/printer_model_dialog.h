@@ -3,6 +3,7 @@
 // job printed before each sheet) on or off and writes it to the drawing
 // settings file.
 #include <QDialog>
+#include <initializer_list>
 
 class QFrame;
 class QLabel;
@@ -32,6 +33,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    QFrame* BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
+                           const char* buttonName, const char* caption);
 };
 
 extern TFoStampa* FoStampa;

@@ -9,6 +9,7 @@
 #include "display/wheel/chart_geometry.h"
 #include "engine/angles.h"
 #include "platform/runtime/damaged_file.h"
+#include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 
@@ -21,16 +22,6 @@ const char* const kTermDecanNames[10] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", 
 SheetTermsState SheetTerms;
 
 void ResetSheetTerms() { SheetTerms = SheetTermsState{}; }
-
-namespace {
-
-std::string TwoDigits(int n) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
-}
-
-}  // namespace
 
 std::array<Real, 61> TermBoundaries(Real ascendant) {
     std::array<Real, 61> b{};
@@ -53,7 +44,7 @@ std::string DecanKeyOf(int body, Real longitude) {
     if (body < 1 || body > 9) return {};
     for (int d = 1; d <= 36; ++d)
         if (10 * (d - 1) < longitude && longitude < 10 * d)
-            return std::string(kTermDecanNames[body]) + "Dec" + TwoDigits(d);
+            return std::string(kTermDecanNames[body]) + "Dec" + rt::ZeroPad(d, 2);
     return {};
 }
 
@@ -71,7 +62,7 @@ void RefreshSheetDecanKeys() {
 
 std::string TermSectorKey(int body, int sector) {
     if (body < 1 || body > 9) return {};
-    return std::string(kTermSectorNames[body]) + TwoDigits(sector);
+    return std::string(kTermSectorNames[body]) + rt::ZeroPad(sector, 2);
 }
 
 int BodyOfTermKey(const std::string& key) {

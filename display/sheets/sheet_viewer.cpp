@@ -30,6 +30,7 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/system_services.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -40,16 +41,6 @@ namespace display {
 TFgrNaKel* FgrNaKel = nullptr;
 
 namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int width,
-                        const QString& hint) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setGeometry(left, 2, width, 25);
-    b->setToolTip(hint);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
 
 // Sets a flag of the drawing state for the time of one drawing.
 class OutputFlag {
@@ -65,6 +56,16 @@ private:
 
 }  // namespace
 
+// A button of the viewer's bar: where the window keeps it, its name, caption,
+// left edge, width and hint.
+struct TFgrNaKel::BarButton {
+    QPushButton* TFgrNaKel::*slot;
+    const char* name;
+    const char* caption;
+    int left, width;
+    const char* hint;
+};
+
 TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
     setObjectName("FgrNaKel");
     setWindowTitle("Grafieken");
@@ -72,39 +73,35 @@ TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
     SetBackground(kBlack);
     setMouseTracking(true);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
+    Panel1 = gui::MakePanel(this, "Panel1");
     Panel1->setAutoFillBackground(true);
     QPalette grey = Panel1->palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
     Panel1->setPalette(grey);
     Panel1->setGeometry(0, 570, 830, 30);
 
-    BitBtnRitorna = MakeButton(Panel1, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster");
-    QFont bold = BitBtnRitorna->font();
-    bold.setBold(true);
-    BitBtnRitorna->setFont(bold);
+    PlaceBarButtons({{&TFgrNaKel::BitBtnRitorna, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster"},
+                     {&TFgrNaKel::BitBtnStampa, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato"},
+                     {&TFgrNaKel::BitBtnSetup, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa"},
+                     {&TFgrNaKel::BitBtnFoglio, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato"},
+                     {&TFgrNaKel::BitBtnColNer, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore"},
+                     {&TFgrNaKel::BitBtnZoomPiu, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento"},
+                     {&TFgrNaKel::BitBtnZoomMeno, "BitBtnZoomMeno", "-", 327, 39, "Riduzione"},
+                     {&TFgrNaKel::BBaltezza, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza"},
+                     {&TFgrNaKel::BBlargarghezza, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza"},
+                     {&TFgrNaKel::BBEMFout, "BBEMFout", "EMF", 580, 50, "Copia su File"}});
+    gui::SetBold(BitBtnRitorna);
     BitBtnRitorna->setStyleSheet("color: blue");
-    BitBtnStampa = MakeButton(Panel1, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato");
-    BitBtnSetup = MakeButton(Panel1, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa");
-    BitBtnFoglio = MakeButton(Panel1, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato");
     BitBtnFoglio->setEnabled(false);
-    BitBtnColNer = MakeButton(Panel1, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore");
-    BitBtnZoomPiu = MakeButton(Panel1, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento");
-    BitBtnZoomMeno = MakeButton(Panel1, "BitBtnZoomMeno", "-", 327, 39, "Riduzione");
-    BBaltezza = MakeButton(Panel1, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza");
-    BBlargarghezza = MakeButton(Panel1, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza");
-    BBEMFout = MakeButton(Panel1, "BBEMFout", "EMF", 580, 50, "Copia su File");
-    ComboEMF = new QComboBox(Panel1);
-    ComboEMF->setObjectName("ComboEMF");
+    ComboEMF = gui::MakeCombo(Panel1, "ComboEMF");
     ComboEMF->setEditable(true);
     ComboEMF->setGeometry(629, 3, 93, 23);
     ComboEMF->setMaxVisibleItems(15);
     ComboEMF->setToolTip("File Grafico");
     ComboEMF->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
     for (int i = 1; i <= 15; ++i) ComboEMF->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
-    BBEMFin = MakeButton(Panel1, "BBEMFin", "EMF", 722, 50, "Richiama da File");
-    BBFlagRiga = MakeButton(Panel1, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti");
+    PlaceBarButtons({{&TFgrNaKel::BBEMFin, "BBEMFin", "EMF", 722, 50, "Richiama da File"},
+                     {&TFgrNaKel::BBFlagRiga, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti"}});
     SetGlyph(BitBtnFoglio, "SetupL");
     SetGlyph(BitBtnColNer, "StColor");
     SetGlyph(BBFlagRiga, "LinLos");
@@ -134,6 +131,17 @@ TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
 TFgrNaKel::~TFgrNaKel() {
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
     if (FgrNaKel == this) FgrNaKel = nullptr;
+}
+
+// The buttons of the bar at the foot of the viewer: no focus, so the keys
+// always reach the sheet.
+void TFgrNaKel::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
+    for (const BarButton& b : buttons) {
+        QPushButton* button = this->*b.slot =
+            gui::Place(gui::MakeButton(Panel1, b.name, b.caption), {b.left, 2, b.width, 25});
+        button->setToolTip(b.hint);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
 }
 
 // The glyph names of the buttons: the resource bitmaps are shown as short texts.

@@ -7,6 +7,7 @@
 // look at a saved one. The sheets are drawn by their entries; the viewer only
 // sets the drawing state around them.
 #include <QFrame>
+#include <initializer_list>
 #include <string>
 
 #include "display/draw/canvas_form.h"
@@ -77,6 +78,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct BarButton;
+    void PlaceBarButtons(std::initializer_list<BarButton> buttons);
     void SetGlyph(QPushButton* button, const char* glyph);
     std::string TakeMetafileName();
     void CopyMetafileToClipboard(const std::string& fileName);

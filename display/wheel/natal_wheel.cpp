@@ -29,8 +29,6 @@ namespace {
 // Mars, Sun, Venus, Mercury, Moon, Saturn, Jupiter from 0 Aries on.
 constexpr int kDecanRulers[7] = {5, 1, 4, 3, 2, 7, 6};
 
-std::string Two(int v) { return rt::ZeroPad(v, 2); }
-
 // The sector of each point 1..11 of `longitudes` among `count` boundaries
 // (entries 0..count-1, the sector from boundary k-1 to boundary k numbered k+1,
 // the one closing the circle numbered 1). A sector holds its start and not its
@@ -138,7 +136,7 @@ void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string,
         long long k = rt::Trunc(longitudes[i] / 10) + 1;
         if (k < 1) k = 1;
         if (k > 36) k = 36;
-        keys[i] = std::string(kPointKeys3[i]) + "Dec" + Two(static_cast<int>(k));
+        keys[i] = std::string(kPointKeys3[i]) + "Dec" + rt::ZeroPad(k, 2);
     }
 }
 

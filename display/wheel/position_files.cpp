@@ -27,7 +27,6 @@ namespace {
 
 const char* const kAspectCodes[6] = {"", "Co", "Se", "Qu", "Tr", "Op"};
 
-std::string Two(int v) { return rt::ZeroPad(v, 2); }
 
 // Sign 1..12 of a longitude by Trunc(L / 30) + 1, kept within the table.
 int SignNumber(Real longitude) {
@@ -79,11 +78,11 @@ void WriteBodyPlacementKeys(rt::TextFile& file) {
         file.WriteLn(std::string(kPointKeys4[i]) + kHouseKeys[h]);
     }
     // 3: terms.
-    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + Two(Wheel.BodyTerms[i]));
+    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + rt::ZeroPad(Wheel.BodyTerms[i], 2));
     // 4: decans.
     for (int i = 1; i <= 11; ++i) file.WriteLn(Wheel.BodyDecanKeys[i]);
     // 5: decades.
-    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + Two(Wheel.BodyDecades[i]));
+    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + rt::ZeroPad(Wheel.BodyDecades[i], 2));
 }
 
 void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes) {

@@ -70,12 +70,16 @@ void SetDamagedFileReporter(std::function<void(const std::string& message)> repo
     Reporter() = std::move(report);
 }
 
-bool ReportDamagedFileOnce(std::string_view name, const std::string& message) {
-    if (!Told().insert(FileStateKey(name)).second) return false;
+void ReportDamagedFile(const std::string& message) {
     if (Reporter())
         Reporter()(message);
     else
         std::fprintf(stderr, "%s\n", message.c_str());
+}
+
+bool ReportDamagedFileOnce(std::string_view name, const std::string& message) {
+    if (!Told().insert(FileStateKey(name)).second) return false;
+    ReportDamagedFile(message);
     return true;
 }
 

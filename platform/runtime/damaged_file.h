@@ -28,6 +28,10 @@ std::string ShownValue(std::string_view text, std::size_t width = 20);
 // writes to standard error).
 void SetDamagedFileReporter(std::function<void(const std::string& message)> report);
 
+// Tells the user of a damaged file, every time (a file the program repairs:
+// each damage found is a new one).
+void ReportDamagedFile(const std::string& message);
+
 // Tells the user that the named file is damaged or incomplete. The same file
 // is told once as long as it stays as it is (the same size and modification
 // time): a window that draws or reads it again says nothing more, a file

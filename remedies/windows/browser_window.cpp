@@ -12,28 +12,10 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "remedies/windows/window_parts.h"
 
 namespace remedies {
-
-namespace {
-
-QLineEdit* SlotEdit(QWidget* parent, const QString& name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setReadOnly(true);
-    return e;
-}
-
-QLabel* Header(QWidget* parent, const char* text) {
-    auto* l = new QLabel(gui::ToQt(text), parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
-}  // namespace
 
 BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     : RemedyDialog(parent), frame_(frame) {
@@ -46,119 +28,16 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     auto* right = new QVBoxLayout;
     top->addLayout(left, 4);
     top->addLayout(right, 1);
-
-    auto* chosenRow = new QHBoxLayout;
-    chosenRow->addWidget(Header(this, frame.chosenLabel));
-    Chosen = SlotEdit(this, frame.chosenName);
-    chosenRow->addWidget(Chosen, 1);
-    left->addLayout(chosenRow);
-
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
-    int col = 1;
-    grid->addWidget(Header(this, frame.remedyHeader), 0, col++);
-    if (frame.signatureColumns) {
-        grid->addWidget(Header(this, "Planeten"), 0, col++);
-        grid->addWidget(Header(this, "Tekens"), 0, col++);
-    }
-    grid->addWidget(Header(this, frame.dosageHeader), 0, col++);
-    for (int i = 1; i <= kSlotsPerPage; ++i) {
-        const QString n = QString::number(i);
-        SB[i] = new QPushButton(gui::ToQt(std::to_string(i) + "\xB0"), this);
-        SB[i]->setObjectName("SB" + n);
-        SB[i]->setFixedWidth(40);
-        SB[i]->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(SB[i], i, 0);
-        col = 1;
-        EdP[i] = SlotEdit(this, "EdP" + n);
-        grid->addWidget(EdP[i], i, col++);
-        if (frame.signatureColumns) {
-            EdA[i] = SlotEdit(this, "EdA" + n);
-            EdS[i] = SlotEdit(this, "EdS" + n);
-            EdA[i]->installEventFilter(this);
-            EdS[i]->installEventFilter(this);
-            grid->addWidget(EdA[i], i, col++);
-            grid->addWidget(EdS[i], i, col++);
-        }
-        EdD[i] = SlotEdit(this, "EdD" + n);
-        EdD[i]->installEventFilter(this);
-        grid->addWidget(EdD[i], i, col++);
-        connect(SB[i], &QPushButton::clicked, this, gui::Guarded([this, i](bool) { ShowSlotDetail(i); }));
-    }
-    grid->setColumnStretch(1, 3);
-    if (frame.signatureColumns) {
-        grid->setColumnStretch(2, 2);
-        grid->setColumnStretch(3, 2);
-        grid->setColumnStretch(4, 5);
-    } else {
-        grid->setColumnStretch(2, 6);
-    }
-    left->addLayout(grid);
-
-    auto* pageRow = new QHBoxLayout;
-    pageRow->addWidget(new QLabel("pag", this));
-    Edit1 = SlotEdit(this, "Edit1");
-    Edit1->setFixedWidth(70);
-    Edit1->setAlignment(Qt::AlignCenter);
-    pageRow->addWidget(Edit1);
-    BBAnticipo = new QPushButton("<<", this);
-    BBAnticipo->setObjectName("BBAnticipo");
-    BBseguito = new QPushButton(">>", this);
-    BBseguito->setObjectName("BBseguito");
-    pageRow->addWidget(BBAnticipo);
-    pageRow->addWidget(BBseguito);
-    LabOltre = new QLabel(gui::ToQt("Meer dan " + std::to_string(kMaxHits) + " treffers: alleen de eerste " +
-                                    std::to_string(kMaxHits) + " worden getoond"),
-                          this);
-    LabOltre->setObjectName("LabOltre");
-    LabOltre->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
-    LabOltre->hide();
-    pageRow->addWidget(LabOltre);
-    pageRow->addStretch(1);
-    left->addLayout(pageRow);
-
-    LabNote = new QLabel("Notities", this);
-    LabNote->setObjectName("LabNote");
-    QFont bold = LabNote->font();
-    bold.setBold(true);
-    LabNote->setFont(bold);
-    left->addWidget(LabNote);
-    MemoNote = new QPlainTextEdit(this);
-    MemoNote->setObjectName("MemoNote");
-    MemoNote->setReadOnly(true);
-    MemoNote->setMinimumHeight(90);
-    left->addWidget(MemoNote, 1);
-
-    right->addWidget(new QLabel("Zoeken", this));
-    SearchEdit = new QLineEdit(this);
-    SearchEdit->setObjectName(frame.searchEditName);
-    SetBackground(SearchEdit, kAqua);
-    HandleEditKeys(SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); });
-    right->addWidget(SearchEdit);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    right->addWidget(ListBox1, 1);
-    BitBtn1 = new QPushButton("Opschonen", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn2 = new QPushButton(gui::ToQt(frame.infoButton), this);
-    BitBtn2->setObjectName("BitBtn2");
-    BitBtnRitorna = new QPushButton(gui::ToQt(frame.backButton), this);
-    BitBtnRitorna->setObjectName("BitBtnRitorna");
-    right->addWidget(BitBtn1);
-    right->addWidget(BitBtn2);
-    right->addWidget(BitBtnRitorna);
+    BuildResultPage(left);
+    BuildSearchColumn(right);
 
     // Overlays, placed by hand over the window.
-    MemoInfo = new QPlainTextEdit(this);
-    MemoInfo->setObjectName("MemoInfo");
-    MemoInfo->setReadOnly(true);
+    MemoInfo = gui::MakeMemo(this, "MemoInfo", true);
     SetText(MemoInfo, frame.infoText);
     SetBackground(MemoInfo, kCream);
     MemoInfo->viewport()->installEventFilter(this);
     MemoInfo->hide();
-    list = new QListWidget(this);
-    list->setObjectName("list");
+    list = gui::MakeList(this, "list");
     SetBackground(list, kCream);
     list->hide();
 
@@ -171,6 +50,105 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { close(); });
 
     resize(1180, 700);
+}
+
+// The chosen line, the page of fourteen slots under their bold column heads,
+// the page row and the notes.
+void BrowserWindow::BuildResultPage(QVBoxLayout* left) {
+    auto* chosenRow = new QHBoxLayout;
+    QLabel* chosenHead = gui::MakeLabel(this, "LabScelta", frame_.chosenLabel);
+    gui::SetBold(chosenHead);
+    chosenRow->addWidget(chosenHead);
+    Chosen = gui::MakeReadOnlyEdit(this, frame_.chosenName);
+    chosenRow->addWidget(Chosen, 1);
+    left->addLayout(chosenRow);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    std::vector<std::pair<const char*, const char*>> heads{{"LabRimedio", frame_.remedyHeader}};
+    if (frame_.signatureColumns) heads.insert(heads.end(), {{"LabPianeti", "Planeten"}, {"LabSegni", "Tekens"}});
+    heads.push_back({"LabDosi", frame_.dosageHeader});
+    int col = 1;
+    for (const auto& [name, caption] : heads) {
+        QLabel* head = gui::MakeLabel(this, name, caption);
+        gui::SetBold(head);
+        grid->addWidget(head, 0, col++);
+    }
+    for (int i = 1; i <= kSlotsPerPage; ++i) {
+        const std::string n = std::to_string(i);
+        SB[i] = gui::MakeButton(this, ("SB" + n).c_str(), n + "\xB0");
+        SB[i]->setFixedWidth(40);
+        SB[i]->setFocusPolicy(Qt::NoFocus);
+        grid->addWidget(SB[i], i, 0);
+        // The remedy, the signature columns where the browser has them, the dosage.
+        std::vector<std::pair<QLineEdit**, const char*>> columns{{&EdP[i], "EdP"}};
+        if (frame_.signatureColumns) columns.insert(columns.end(), {{&EdA[i], "EdA"}, {&EdS[i], "EdS"}});
+        columns.push_back({&EdD[i], "EdD"});
+        col = 1;
+        for (const auto& [slot, stem] : columns) {
+            *slot = gui::MakeReadOnlyEdit(this, (stem + n).c_str());
+            if (slot != &EdP[i]) (*slot)->installEventFilter(this);
+            grid->addWidget(*slot, i, col++);
+        }
+        connect(SB[i], &QPushButton::clicked, this, gui::Guarded([this, i](bool) { ShowSlotDetail(i); }));
+    }
+    grid->setColumnStretch(1, 3);
+    if (frame_.signatureColumns) {
+        grid->setColumnStretch(2, 2);
+        grid->setColumnStretch(3, 2);
+        grid->setColumnStretch(4, 5);
+    } else {
+        grid->setColumnStretch(2, 6);
+    }
+    left->addLayout(grid);
+
+    BuildPageRow(left);
+}
+
+// The page number with its buttons and the notice of too many hits, then the notes.
+void BrowserWindow::BuildPageRow(QVBoxLayout* left) {
+    auto* pageRow = new QHBoxLayout;
+    pageRow->addWidget(gui::MakeLabel(this, "LabPagina", "pag"));
+    Edit1 = gui::MakeReadOnlyEdit(this, "Edit1");
+    Edit1->setFixedWidth(70);
+    Edit1->setAlignment(Qt::AlignCenter);
+    pageRow->addWidget(Edit1);
+    gui::MakeButtons(this, {{&BBAnticipo, "BBAnticipo", "<<"}, {&BBseguito, "BBseguito", ">>"}});
+    pageRow->addWidget(BBAnticipo);
+    pageRow->addWidget(BBseguito);
+    LabOltre = gui::MakeLabel(this, "LabOltre",
+                              "Meer dan " + std::to_string(kMaxHits) + " treffers: alleen de eerste " +
+                                  std::to_string(kMaxHits) + " worden getoond");
+    LabOltre->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
+    LabOltre->hide();
+    pageRow->addWidget(LabOltre);
+    pageRow->addStretch(1);
+    left->addLayout(pageRow);
+
+    LabNote = gui::MakeLabel(this, "LabNote", "Notities");
+    gui::SetBold(LabNote);
+    left->addWidget(LabNote);
+    MemoNote = gui::MakeMemo(this, "MemoNote", true);
+    MemoNote->setMinimumHeight(90);
+    left->addWidget(MemoNote, 1);
+}
+
+// The search box over the list and the commands under it.
+void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
+    right->addWidget(gui::MakeLabel(this, "LabZoeken", "Zoeken"));
+    SearchEdit = gui::MakeEdit(this, frame_.searchEditName);
+    SetBackground(SearchEdit, kAqua);
+    HandleEditKeys(SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); });
+    right->addWidget(SearchEdit);
+    ListBox1 = gui::MakeList(this, "ListBox1");
+    right->addWidget(ListBox1, 1);
+    gui::MakeButtons(this, {{&BitBtn1, "BitBtn1", "Opschonen"},
+                            {&BitBtn2, "BitBtn2", frame_.infoButton},
+                            {&BitBtnRitorna, "BitBtnRitorna", frame_.backButton}});
+    right->addWidget(BitBtn1);
+    right->addWidget(BitBtn2);
+    right->addWidget(BitBtnRitorna);
 }
 
 void BrowserWindow::LoadList(const std::vector<std::string>& lines) {

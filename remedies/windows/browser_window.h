@@ -12,6 +12,7 @@
 #include "remedies/windows/window_parts.h"
 
 class QLabel;
+class QVBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -97,6 +98,9 @@ protected:
     int nextSlot_ = 1;
 
 private:
+    void BuildResultPage(QVBoxLayout* left);
+    void BuildPageRow(QVBoxLayout* left);
+    void BuildSearchColumn(QVBoxLayout* right);
     void Page(bool forward);
     BrowserFrame frame_;
 };

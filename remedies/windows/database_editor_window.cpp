@@ -10,6 +10,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/window_parts.h"
 
@@ -23,41 +24,35 @@ DatabaseEditorWindow::DatabaseEditorWindow(const EditorFrame& frame) : frame_(fr
     setFont(WindowFont());
     SetBackground(this, kWindowColour);
 
-    PlaceLabel(this, "Zoeken", 8, 12);
-    searchEdit_ = PlaceEdit(this, frame.searchEditName, 60, 8, 238);
+    gui::Place(gui::MakeLabel(this, "LabZoeken", "Zoeken"), {8, 12, gui::kCaptionWidth, 16});
+    searchEdit_ = gui::Place(gui::MakeEdit(this, frame.searchEditName), {60, 8, 238, 21});
     SetBackground(searchEdit_, kAquaColour);
-    RBprod = PlaceRadio(this, "RBprod", "Sorteren op remedie", 8, 33, frame.firstOrderWidth);
-    secondOrder_ = PlaceRadio(this, frame.secondOrderName, frame.secondOrderCaption, frame.secondOrderX, 33,
-                              frame.secondOrderWidth);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    ListBox1->setGeometry(8, 56, 290, 437);
+    RBprod = gui::Place(gui::MakeRadio(this, "RBprod", "Sorteren op remedie"), {8, 33, frame.firstOrderWidth, 20});
+    secondOrder_ = gui::Place(gui::MakeRadio(this, frame.secondOrderName, frame.secondOrderCaption),
+                              {frame.secondOrderX, 33, frame.secondOrderWidth, 20});
+    ListBox1 = gui::Place(gui::MakeList(this, "ListBox1"), {8, 56, 290, 437});
     SetFieldColours(ListBox1, 8421504, 16777215);
-    EdNumRec = PlaceEdit(this, "EdNumRec", 8, 499, 150);
-    EdNumRec->setReadOnly(true);
+    EdNumRec = gui::Place(gui::MakeReadOnlyEdit(this, "EdNumRec"), {8, 499, 150, 21});
     EdNumRec->setToolTip("Numero del record");
-    BBmodifEle = PlaceButton(this, "BBmodifEle", "Modifica Elenco", 8, 527, 143);
-    BBannulla = PlaceButton(this, "BBannulla", "Annulla Modifiche", 155, 527, 143);
+    gui::PlaceClickOnlyButtons(this, {{&BBmodifEle, "BBmodifEle", "Modifica Elenco", {8, 527, 143, 25}},
+                                      {&BBannulla, "BBannulla", "Annulla Modifiche", {155, 527, 143, 25}}});
     BBannulla->hide();
 
-    PlaceLabel(this, "trova", 420, 12);
-    EdTrova = PlaceEdit(this, "EdTrova", 455, 8, 220);
-    BBtrova = PlaceButton(this, "BBtrova", "trova", 680, 6, 85);
-    MemoInfo = PlaceMemo(this, "MemoInfo", 775, 4, 215, 46);
-    MemoInfo->setReadOnly(true);
+    gui::Place(gui::MakeLabel(this, "LabTrova", "trova"), {420, 12, gui::kCaptionWidth, 16});
+    EdTrova = gui::Place(gui::MakeEdit(this, "EdTrova"), {455, 8, 220, 21});
+    BBtrova = gui::Place(gui::MakeClickOnlyButton(this, "BBtrova", "trova"), {680, 6, 85, 25});
+    MemoInfo = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoInfo", true), {775, 4, 215, 46}));
     SetBackground(MemoInfo, kMemoColour);
     MemoInfo->setPlainText(gui::ToQt(frame.infoText));
 }
 
 void DatabaseEditorWindow::BuildLowerParts() {
-    EdLimite = PlaceEdit(this, "EdLimite", 775, frame_.limitTop, 215);
-    EdLimite->setReadOnly(true);
+    EdLimite = gui::Place(gui::MakeReadOnlyEdit(this, "EdLimite"), {775, frame_.limitTop, 215, 21});
     EdLimite->setText("Superato Limite Lunghezza");
     SetFieldColours(EdLimite, kRedColour, 16777215);
     EdLimite->hide();
 
-    MemoIstruz = PlaceMemo(this, "MemoIstruz", 305, 53, 460, frame_.instructionsHeight);
-    MemoIstruz->setReadOnly(true);
+    MemoIstruz = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoIstruz", true), {305, 53, 460, frame_.instructionsHeight}));
     SetBackground(MemoIstruz, kMemoColour);
     {
         std::string text;
@@ -67,43 +62,40 @@ void DatabaseEditorWindow::BuildLowerParts() {
     MemoIstruz->hide();
 
     const int by = 527;
-    BBpulisci = PlaceButton(this, "BBpulisci", frame_.clearCaption, 305, by, 90);
-    BBelimina = PlaceButton(this, "BBelimina", frame_.deleteCaption, 398, by, 115);
-    BBsalva = PlaceButton(this, "BBsalva", "Salva", 516, by, 75);
-    BBnuovo = PlaceButton(this, "BBnuovo", "Salva come Nuovo", 594, by, 105);
-    BBRico = PlaceButton(this, "BBRico", "Ricostruisci File", 702, by, 100);
-    BBinfo = PlaceButton(this, "BBinfo", "Info On/Off", 805, by, 75);
-    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Terug naar het menu", 883, by, 107);
+    gui::PlaceClickOnlyButtons(this, {{&BBpulisci, "BBpulisci", frame_.clearCaption, {305, by, 90, 25}},
+                                      {&BBelimina, "BBelimina", frame_.deleteCaption, {398, by, 115, 25}},
+                                      {&BBsalva, "BBsalva", "Salva", {516, by, 75, 25}},
+                                      {&BBnuovo, "BBnuovo", "Salva come Nuovo", {594, by, 105, 25}},
+                                      {&BBRico, "BBRico", "Ricostruisci File", {702, by, 100, 25}},
+                                      {&BBinfo, "BBinfo", "Info On/Off", {805, by, 75, 25}},
+                                      {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het menu", {883, by, 107, 25}}});
     for (QPushButton* b : {BBelimina, BBsalva, BBnuovo}) b->setEnabled(false);
+    BuildSavePanel();
+    ConnectCommands();
+}
 
-    PanelSalva = new QWidget(this);
-    PanelSalva->setObjectName("PanelSalva");
-    PanelSalva->setGeometry(330, frame_.panelTop, 420, 220);
+// The panel that asks what a save of a changed record should do.
+void DatabaseEditorWindow::BuildSavePanel() {
+    PanelSalva = gui::Place(gui::MakeArea(this, "PanelSalva"), {330, frame_.panelTop, 420, 220});
     SetBackground(PanelSalva, kMemoColour);
     PanelSalva->setAttribute(Qt::WA_StyledBackground, true);
     PanelSalva->setStyleSheet(QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }")
                                   .arg(ColourName(kMemoColour)));
-    {
-        QLabel* a = PlaceLabel(PanelSalva, "ATTENZIONE:", 16, 10, 380, 18);
-        QFont f = a->font();
-        f.setBold(true);
-        a->setFont(f);
-        PlaceLabel(PanelSalva, "Che cosa vuoi fare?", 16, 30, 380, 18);
-        LabProd = PlaceLabel(PanelSalva, frame_.keyNameChange, 16, 56, 380, 18);
-        LabProd->setObjectName("LabProd");
-        LabIndi = PlaceLabel(PanelSalva, frame_.keyTextChange, 16, 76, 380, 18);
-        LabIndi->setObjectName("LabIndi");
-        LabDesc = PlaceLabel(PanelSalva, "Cambiamento nelle Descrizioni", 16, 96, 380, 18);
-        LabDesc->setObjectName("LabDesc");
-        BBsalva1 = PlaceButton(PanelSalva, "BBsalva1", "Salva", 16, 130, 185);
-        BBnuovo1 = PlaceButton(PanelSalva, "BBnuovo1", "Salva come Nuovo", 216, 130, 185);
-        BBelimina1 = PlaceButton(PanelSalva, "BBelimina1", frame_.deleteCaption, 16, 170, 185);
-        BBignora1 = PlaceButton(PanelSalva, "BBignora1", "Ignora", 216, 170, 185);
-        BBsalva1->setEnabled(false);
-        BBnuovo1->setEnabled(false);
-    }
+    gui::SetBold(gui::Place(gui::MakeLabel(PanelSalva, "LabAttenzione", "ATTENZIONE:"), {16, 10, 380, 18}));
+    gui::Place(gui::MakeLabel(PanelSalva, "LabDomanda", "Che cosa vuoi fare?"), {16, 30, 380, 18});
+    LabProd = gui::Place(gui::MakeLabel(PanelSalva, "LabProd", frame_.keyNameChange), {16, 56, 380, 18});
+    LabIndi = gui::Place(gui::MakeLabel(PanelSalva, "LabIndi", frame_.keyTextChange), {16, 76, 380, 18});
+    LabDesc = gui::Place(gui::MakeLabel(PanelSalva, "LabDesc", "Cambiamento nelle Descrizioni"), {16, 96, 380, 18});
+    gui::PlaceClickOnlyButtons(PanelSalva, {{&BBsalva1, "BBsalva1", "Salva", {16, 130, 185, 25}},
+                                            {&BBnuovo1, "BBnuovo1", "Salva come Nuovo", {216, 130, 185, 25}},
+                                            {&BBelimina1, "BBelimina1", frame_.deleteCaption, {16, 170, 185, 25}},
+                                            {&BBignora1, "BBignora1", "Ignora", {216, 170, 185, 25}}});
+    BBsalva1->setEnabled(false);
+    BBnuovo1->setEnabled(false);
     PanelSalva->hide();
+}
 
+void DatabaseEditorWindow::ConnectCommands() {
     auto on = [this](QPushButton* b, void (DatabaseEditorWindow::*handler)()) {
         connect(b, &QPushButton::clicked, this, gui::Guarded([this, handler](bool) { (this->*handler)(); }));
     };

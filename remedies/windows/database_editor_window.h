@@ -148,6 +148,8 @@ protected:
     QRadioButton* secondOrder_;  // RBindi or RBpato
 
 private:
+    void BuildSavePanel();
+    void ConnectCommands();
     const EditorFrame& frame_;
     int limitField_ = -1;  // the field the length warning stands beside
 };

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/widgets.h"
 #include "remedies/debility_search.h"
 #include "remedies/signature_search.h"
 #include "remedies/windows/signature_panels.h"
@@ -27,7 +28,7 @@ TFoMali::TFoMali() {
     SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
-    MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
+    MemoZoom = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
     MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetText(MemoZoom,
             "Kruis hieronder de verzwakte Planeet en Sterrenbeeld aan en klik vervolgens op [Start "
@@ -40,52 +41,25 @@ TFoMali::TFoMali() {
             "opgegeven astrologische \nsignatuur.");
     MemoZoom->setFixedHeight(110);
     top->addWidget(MemoZoom, 0, 0, 1, 3);
+    top->addLayout(BuildDebilityChoice(), 1, 0);
 
-    PanPianeti = MakeRadioPanel(this, "Verzwakte Planeten", "PanPianeti", kPlanetRadios, 99, PlanetRadios);
-    std::vector<RadioDef> signs;
-    for (const auto& s : kDebilitySigns) signs.push_back({s.control, s.shown});
-    PanSegni = MakeRadioPanel(this, "Verzwakt Teken", "PanSegni", signs, 99, SignRadios);
-    auto* panels = new QHBoxLayout;
-    panels->addWidget(PanPianeti);
-    panels->addWidget(PanSegni);
-    auto* left = new QVBoxLayout;
-    left->addLayout(panels);
-    auto* words = new QHBoxLayout;
-    words->addWidget(MakeLabel(this, "met zwakte"));
-    EdPianeta = MakeReadOnlyEdit(this, "EdPianeta");
-    EdSegno = MakeReadOnlyEdit(this, "EdSegno");
-    SetText(EdPianeta, PlanetWord);
-    SetText(EdSegno, ShownSign);
-    words->addWidget(EdPianeta);
-    words->addWidget(EdSegno);
-    left->addLayout(words);
-    BBRicerca = MakeButton(this, "Zoektocht pathologie\xEBn begint", "BBRicerca");
-    left->addWidget(BBRicerca);
-    auto* tot = new QHBoxLayout;
-    tot->addWidget(MakeLabel(this, "gevonden "));
-    EdTot = MakeReadOnlyEdit(this, "EdTot");
-    EdTot->setText("0");
-    tot->addWidget(EdTot);
-    left->addLayout(tot);
-    left->addStretch(1);
-    top->addLayout(left, 1, 0);
-
-    auto list = [&](ModelList*& l, const char* name, const char* number, const char* title) {
+    // The two lists, each under its number and title.
+    const std::tuple<ModelList**, const char*, const char*, const char*, int> lists[] = {
+        {&ListBox2, "ListBox2", "1)", "Pathologies", 1}, {&ListBox3, "ListBox3", "2)", "Remedies", 2}};
+    for (const auto& [slot, name, number, title, column] : lists) {
         auto* box = new QVBoxLayout;
         auto* head = new QHBoxLayout;
-        head->addWidget(MakeLabel(this, number));
-        head->addWidget(MakeLabel(this, title), 1);
+        head->addWidget(gui::MakeLabel(this, (std::string("LabNumero") + name).c_str(), number));
+        head->addWidget(gui::MakeLabel(this, (std::string("LabTitolo") + name).c_str(), title), 1);
         box->addLayout(head);
-        l = new ModelList(this, name);
-        box->addWidget(l, 1);
-        return box;
-    };
-    top->addLayout(list(ListBox2, "ListBox2", "1)", "Pathologies"), 1, 1);
-    top->addLayout(list(ListBox3, "ListBox3", "2)", "Remedies"), 1, 2);
+        *slot = new ModelList(this, name);
+        box->addWidget(*slot, 1);
+        top->addLayout(box, 1, column);
+    }
     ListBox1 = new ModelList(this, "ListBox1");
     ListBox1->hide();
 
-    BitBtnRitorna = MakeButton(this, "&Terug naar menu", "BitBtnRitorna");
+    BitBtnRitorna = gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Terug naar menu");
     top->addWidget(BitBtnRitorna, 2, 2, Qt::AlignRight);
     top->setColumnStretch(1, 1);
     top->setColumnStretch(2, 1);
@@ -100,6 +74,39 @@ TFoMali::TFoMali() {
             gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 680);
+}
+
+// The weakened planet and sign, the search and what it found.
+QVBoxLayout* TFoMali::BuildDebilityChoice() {
+    PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, PlanetRadios);
+    std::vector<gui::RadioRow> signs;
+    for (const auto& s : kDebilitySigns) signs.push_back({s.control, s.shown});
+    PanSegni = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, SignRadios);
+    for (QRadioButton* any : {PlanetRadios.back(), SignRadios.back()}) any->setChecked(true);
+    auto* panels = new QHBoxLayout;
+    panels->addWidget(PanPianeti);
+    panels->addWidget(PanSegni);
+    auto* left = new QVBoxLayout;
+    left->addLayout(panels);
+    auto* words = new QHBoxLayout;
+    words->addWidget(gui::MakeLabel(this, "LabDebolezza", "met zwakte"));
+    EdPianeta = Tinted(gui::MakeReadOnlyEdit(this, "EdPianeta"), kSilverColour);
+    EdSegno = Tinted(gui::MakeReadOnlyEdit(this, "EdSegno"), kSilverColour);
+    SetText(EdPianeta, PlanetWord);
+    SetText(EdSegno, ShownSign);
+    words->addWidget(EdPianeta);
+    words->addWidget(EdSegno);
+    left->addLayout(words);
+    BBRicerca = gui::MakeClickOnlyButton(this, "BBRicerca", "Zoektocht pathologie\xEBn begint");
+    left->addWidget(BBRicerca);
+    auto* tot = new QHBoxLayout;
+    tot->addWidget(gui::MakeLabel(this, "LabTrovate", "gevonden "));
+    EdTot = Tinted(gui::MakeReadOnlyEdit(this, "EdTot"), kSilverColour);
+    EdTot->setText("0");
+    tot->addWidget(EdTot);
+    left->addLayout(tot);
+    left->addStretch(1);
+    return left;
 }
 
 void TFoMali::FormActivate() {

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace remedies {
 
@@ -45,6 +46,7 @@ public:
     void ReadDebilityRadios();
 
 private:
+    QVBoxLayout* BuildDebilityChoice();
     std::vector<PrimaryRecord> primary_;      // read at activation, record 0 first
     std::vector<RepertoryRecord> therapies_;  // likewise
 };

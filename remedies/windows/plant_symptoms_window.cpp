@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "platform/gui/spin_button.h"
+#include "platform/gui/widgets.h"
 #include "platform/gui/guard.h"
 #include "platform/runtime/paths.h"
 #include "remedies/windows/window_parts.h"
@@ -25,30 +25,68 @@ TFoSintom3::TFoSintom3() {
     auto* top = new QGridLayout(this);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(MakeLabel(this, "PIANTE"));
+    left->addWidget(gui::MakeLabel(this, "LabPiante", "PIANTE"));
     ListBox1 = new ModelList(this, "ListBox1");
     ListBox1->setMaximumWidth(220);
     left->addWidget(ListBox1, 1);
     top->addLayout(left, 0, 0, 3, 1);
+    BuildPlantFields(top);
+    BuildSymptomPages(top);
 
+    auto* bottom = new QHBoxLayout;
+    const gui::SpinButtonParts spin = gui::MakeSpinButton(this, "SpinButton1");
+    SpinButton1 = spin.box;
+    SpinButton1Up = spin.up;
+    SpinButton1Down = spin.down;
+    SpinButton1->hide();
+    LabPagine = gui::MakeLabel(this, "LabPagine", "");
+    LabPagine->hide();
+    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Crea Elenchi"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
+    Button1->setEnabled(false);
+    bottom->addWidget(SpinButton1);
+    bottom->addWidget(LabPagine);
+    bottom->addStretch(1);
+    bottom->addWidget(Button1);
+    bottom->addWidget(BitBtnRitorna);
+    top->addLayout(bottom, 2, 1);
+    top->setColumnStretch(1, 1);
+
+    ShowPagePair(1);
+    connect(ListBox1, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
+    connect(SpinButton1Down, &QToolButton::clicked, this,
+            gui::Guarded([this](bool) { SpinButton1DownClick(); }));
+    connect(SpinButton1Up, &QToolButton::clicked, this,
+            gui::Guarded([this](bool) { SpinButton1UpClick(); }));
+    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(1150, 640);
+}
+
+// The chosen plant's signatures and psychic synthesis, two pairs a row.
+void TFoSintom3::BuildPlantFields(QGridLayout* top) {
     auto* fields = new QGridLayout;
-    auto field = [&](int row, int col, const char* label, QLineEdit*& edit, const char* name) {
-        fields->addWidget(MakeLabel(this, label), row, col * 2);
-        edit = MakeReadOnlyEdit(this, name);
-        fields->addWidget(edit, row, col * 2 + 1);
-    };
-    field(0, 0, "Pianta", EdPianta, "EdPianta");
-    field(0, 1, "Segnatura Primaria", EdSegPri, "EdSegPri");
-    field(1, 0, "Segnatura Secondaria", EdSegSec, "EdSegSec");
-    field(1, 1, "Segnatura Zodiacale", EdSegZod, "EdSegZod");
-    fields->addWidget(MakeLabel(this, "Sintesi Psichica"), 2, 0);
-    EdSintesi = MakeReadOnlyEdit(this, "EdSintesi");
-    fields->addWidget(EdSintesi, 2, 1, 1, 3);
+    const std::tuple<gui::LabelledEditRow, int, int> rows[] = {
+        {{&EdPianta, "EdPianta", "Pianta"}, 0, 0},
+        {{&EdSegPri, "EdSegPri", "Segnatura Primaria"}, 0, 2},
+        {{&EdSegSec, "EdSegSec", "Segnatura Secondaria"}, 1, 0},
+        {{&EdSegZod, "EdSegZod", "Segnatura Zodiacale"}, 1, 2}};
+    for (const auto& [row, gridRow, column] : rows) gui::AddLabelledEdit(fields, this, row, gridRow, column);
+    gui::AddLabelledEdit(fields, this, {&EdSintesi, "EdSintesi", "Sintesi Psichica"}, 2, 0, 3);
+    for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdSintesi}) {
+        e->setReadOnly(true);
+        SetBaseColour(e, kSilverColour);
+    }
     top->addLayout(fields, 0, 1);
+}
 
+// The four pages of symptoms with their authors, one shown at a time; each
+// author list scrolls with its symptoms.
+void TFoSintom3::BuildSymptomPages(QGridLayout* top) {
     auto* pages = new QGridLayout;
-    pages->addWidget(MakeLabel(this, "Sintomo"), 0, 0);
-    pages->addWidget(MakeLabel(this, "Autore"), 0, 1);
+    pages->addWidget(gui::MakeLabel(this, "LabSintomo", "Sintomo"), 0, 0);
+    pages->addWidget(gui::MakeLabel(this, "LabAutore", "Autore"), 0, 1);
     const char* names[kPlantPages][2] = {{"ListBoxSintomi", "ListBoxAutori"},
                                          {"ListBoxSintomiBis", "ListBoxAutoriBis"},
                                          {"ListBoxSintomiTer", "ListBoxAutoriTer"},
@@ -72,36 +110,6 @@ TFoSintom3::TFoSintom3() {
     ListBoxSintomiQua = symptomLists_[3];
     ListBoxAutoriQua = authorLists_[3];
     top->addLayout(pages, 1, 1);
-
-    auto* bottom = new QHBoxLayout;
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(this, "SpinButton1");
-    SpinButton1 = spin.box;
-    SpinButton1Up = spin.up;
-    SpinButton1Down = spin.down;
-    SpinButton1->hide();
-    LabPagine = MakeLabel(this, "", "LabPagine");
-    LabPagine->hide();
-    Button1 = MakeButton(this, "Crea Elenchi", "Button1");
-    Button1->setEnabled(false);
-    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
-    bottom->addWidget(SpinButton1);
-    bottom->addWidget(LabPagine);
-    bottom->addStretch(1);
-    bottom->addWidget(Button1);
-    bottom->addWidget(BitBtnRitorna);
-    top->addLayout(bottom, 2, 1);
-    top->setColumnStretch(1, 1);
-
-    ShowPagePair(1);
-    connect(ListBox1, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(SpinButton1Down, &QToolButton::clicked, this,
-            gui::Guarded([this](bool) { SpinButton1DownClick(); }));
-    connect(SpinButton1Up, &QToolButton::clicked, this,
-            gui::Guarded([this](bool) { SpinButton1UpClick(); }));
-    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
-    resize(1150, 640);
 }
 
 void TFoSintom3::ShowPagePair(int page) {

@@ -9,6 +9,7 @@
 #include "remedies/signature_browse.h"
 #include "remedies/windows/window_parts.h"
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -49,6 +50,8 @@ public:
 protected:
 
 private:
+    void BuildPlantFields(QGridLayout* top);
+    void BuildSymptomPages(QGridLayout* top);
     void ShowPagePair(int page);
     std::array<ModelList*, kPlantPages> symptomLists_{}, authorLists_{};
 };

@@ -12,6 +12,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/window_parts.h"
 
@@ -110,49 +111,7 @@ constexpr int kRemedyField = 0, kIndicationField = 1;
 TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
     EdCerca = searchEdit_;
     RBindi = secondOrder_;
-    for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
-        const FieldRow& f = kFieldRows[i];
-        const int labelX = (i == 5) ? 582 : 305;
-        if (i == 4 || i == 6) {
-            // "Signatuur" above "Planetaire 1" / "Dierenriem".
-            PlaceLabel(this, "Signatuur", labelX, f.guardTop - 4, 108, 14);
-            PlaceLabel(this, i == 4 ? "Planetaire            1" : "Dierenriem", labelX, f.guardTop + 10, 108, 14);
-        } else {
-            PlaceLabel(this, f.label, labelX, f.guardTop + 3, i == 5 ? 12 : 108);
-        }
-        QWidget* w;
-        if (f.memo) {
-            auto* m = PlaceMemo(this, f.name, f.x, f.guardTop, f.w, f.h);
-            static const std::map<std::string, const char*> hints{
-                {"MemoIndi", "Indicazioni"}, {"MemoPoso", "Posologia"}, {"MemoAvve", "Avvertenze"},
-                {"MemoSint", "Sintesi Psichica"}, {"MemoNote", "Note"}, {"MemoNoteSupp", "Note"}};
-            m->setToolTip(QString::fromLatin1(hints.at(f.name)));
-            w = m;
-        } else {
-            auto* e = PlaceEdit(this, f.name, f.x, f.guardTop, f.w, f.h);
-            if (i == 0) {
-                QFont bold = e->font();
-                bold.setBold(true);
-                e->setFont(bold);
-            }
-            w = e;
-        }
-        SetBackground(w, kSilverColour);
-        new KeyPressHook(w, [this, i](QKeyEvent* e) {
-            const char c = TypedChar(e);
-            if (c) gui::Guard([&] { FieldKeyPress(static_cast<int>(i), c); });
-            return false;
-        });
-        // A paste too: the warning shows as soon as the text is too long.
-        auto changed = [this, i] {
-            const FieldRow& row = kFieldRows[i];
-            ShowLengthState(static_cast<int>(i), FieldText(static_cast<int>(i)).size(), row.maximum, row.guardTop);
-        };
-        if (f.memo)
-            connect(static_cast<QPlainTextEdit*>(w), &QPlainTextEdit::textChanged, this, changed);
-        else
-            connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this, [changed](const QString&) { changed(); });
-    }
+    BuildFields();
     EdProd = findChild<QLineEdit*>("EdProd");
     EdPlane = findChild<QLineEdit*>("EdPlane");
     EdSeco = findChild<QLineEdit*>("EdSeco");
@@ -164,8 +123,7 @@ TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
     MemoNote = findChild<QPlainTextEdit*>("MemoNote");
     MemoNoteSupp = findChild<QPlainTextEdit*>("MemoNoteSupp");
 
-    MemoPare = PlaceMemo(this, "MemoPare", 415, 496, 350, 28);
-    MemoPare->setReadOnly(true);
+    MemoPare = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoPare", true), {415, 496, 350, 28}));
     MemoPare->setPlainText(gui::ToQt("Il numero tra parentesi si riferisce ad un impiego specifico\n"
                                      "del Rimedio e NON ad una variante del Rimedio stesso"));
     MemoPare->hide();
@@ -186,6 +144,51 @@ TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
         connect(e, &QLineEdit::textChanged, this, [this](const QString&) { DescriptionChange(); });
     connect(EdProd, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
     connect(MemoIndi, &QPlainTextEdit::textChanged, this, [this] { KeyFieldChange(); });
+}
+
+// The ten fields of the record, each beside its label, with its length guard.
+void TFoMainArc::BuildFields() {
+    for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
+        const FieldRow& f = kFieldRows[i];
+        const int labelX = (i == 5) ? 582 : 305;
+        const std::string label = std::string("Lab") + f.name;
+        if (i == 4 || i == 6) {
+            // "Signatuur" above "Planetaire 1" / "Dierenriem".
+            gui::Place(gui::MakeLabel(this, label.c_str(), "Signatuur"), {labelX, f.guardTop - 4, 108, 14});
+            gui::Place(gui::MakeLabel(this, (label + "2").c_str(), i == 4 ? "Planetaire            1" : "Dierenriem"),
+                       {labelX, f.guardTop + 10, 108, 14});
+        } else {
+            gui::Place(gui::MakeLabel(this, label.c_str(), f.label), {labelX, f.guardTop + 3, i == 5 ? 12 : 108, 16});
+        }
+        QWidget* w;
+        if (f.memo) {
+            auto* m = FieldMemo(gui::Place(gui::MakeMemo(this, f.name), {f.x, f.guardTop, f.w, f.h}));
+            static const std::map<std::string, const char*> hints{
+                {"MemoIndi", "Indicazioni"}, {"MemoPoso", "Posologia"}, {"MemoAvve", "Avvertenze"},
+                {"MemoSint", "Sintesi Psichica"}, {"MemoNote", "Note"}, {"MemoNoteSupp", "Note"}};
+            m->setToolTip(QString::fromLatin1(hints.at(f.name)));
+            w = m;
+        } else {
+            auto* e = gui::Place(gui::MakeEdit(this, f.name), {f.x, f.guardTop, f.w, f.h});
+            if (i == 0) gui::SetBold(e);
+            w = e;
+        }
+        SetBackground(w, kSilverColour);
+        new KeyPressHook(w, [this, i](QKeyEvent* e) {
+            const char c = TypedChar(e);
+            if (c) gui::Guard([&] { FieldKeyPress(static_cast<int>(i), c); });
+            return false;
+        });
+        // A paste too: the warning shows as soon as the text is too long.
+        auto changed = [this, i] {
+            const FieldRow& row = kFieldRows[i];
+            ShowLengthState(static_cast<int>(i), FieldText(static_cast<int>(i)).size(), row.maximum, row.guardTop);
+        };
+        if (f.memo)
+            connect(static_cast<QPlainTextEdit*>(w), &QPlainTextEdit::textChanged, this, changed);
+        else
+            connect(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, this, [changed](const QString&) { changed(); });
+    }
 }
 
 QWidget* TFoMainArc::FieldWidget(int field) const {

@@ -51,6 +51,7 @@ protected:
     std::string ShownRecordText() const override;
 
 private:
+    void BuildFields();
     // A field's text as a save stores it (a memo's cleared text stored empty).
     std::string StoredText(int field) const;
     QWidget* FieldWidget(int field) const;

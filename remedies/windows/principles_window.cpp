@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/widgets.h"
 #include "platform/gui/message_box.h"
 #include "remedies/principles_file.h"
 #include "remedies/windows/window_parts.h"
@@ -20,17 +21,16 @@ TFoPrinci::TFoPrinci() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     SetWindowColour(this, kWindowColour);
     auto* box = new QVBoxLayout(this);
-    Label1 = MakeLabel(this,
-                       "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "
-                       "\"Principi.txt\"\n(quindici schede di cinque righe).",
-                       "Label1");
+    Label1 = gui::MakeLabel(this, "Label1",
+                            "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "
+                            "\"Principi.txt\"\n(quindici schede di cinque righe).");
     Label1->setWordWrap(true);
     box->addWidget(Label1);
-    LabStato = MakeLabel(this, "", "LabStato");
+    LabStato = gui::MakeLabel(this, "LabStato", "");
     box->addWidget(LabStato);
     auto* buttons = new QHBoxLayout;
-    Button1 = MakeButton(this, "Genera archivio", "Button1");
-    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
+    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Genera archivio"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
     buttons->addWidget(Button1);
     buttons->addStretch(1);
     buttons->addWidget(BitBtnRitorna);
@@ -42,16 +42,18 @@ TFoPrinci::TFoPrinci() {
 
 void TFoPrinci::Button1Click() {
     LabStato->clear();
+    const std::string text = std::string("\"") + kPrinciplesTextName + "\"";
+    const std::string file = std::string("\"") + kPrinciplesFileName + "\"";
     // A text that is not the principles' text never replaces a good file.
     const std::string problem = PrinciplesTextProblem();
     if (!problem.empty()) {
-        gui::ShowMessage(std::string("Il testo \"") + kPrinciplesTextName + "\" " + problem + ": l'archivio \"" +
-                         kPrinciplesFileName + "\" non \xE8 stato generato e resta com'\xE8.");
-        SetText(LabStato, std::string("Archivio \"") + kPrinciplesFileName + "\" non generato.");
+        gui::ShowMessage("Il testo " + text + " " + problem + ": l'archivio " + file +
+                         " non \xE8 stato generato e resta com'\xE8.");
+        SetText(LabStato, "Archivio " + file + " non generato.");
         return;
     }
     GeneratePrinciples();
-    SetText(LabStato, std::string("Archivio \"") + kPrinciplesFileName + "\" generato.");
+    SetText(LabStato, "Archivio " + file + " generato.");
 }
 
 }  // namespace remedies

@@ -13,6 +13,8 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
+#include "platform/runtime/number_text.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/browser_search.h"
 #include "remedies/windows/browser_window.h"
@@ -25,19 +27,11 @@ RankedWindowState CompoundTherapyWindow;
 
 namespace {
 
-QLabel* BoldLabel(QWidget* parent, const QString& text, const char* colour) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setStyleSheet(QString("color: %1").arg(colour));
-    return l;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(gui::ToQt(caption), parent);
-    b->setObjectName(name);
-    return b;
+// A bold label in its colour.
+QLabel* BoldInColour(QLabel* label, const char* colour) {
+    gui::SetBold(label);
+    label->setStyleSheet(QString("color: %1").arg(colour));
+    return label;
 }
 
 }  // namespace
@@ -57,87 +51,21 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     top->addLayout(slotsColumn, 3);
     top->addLayout(middle, 5);
     top->addLayout(right, 3);
-
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(3);
-    for (int k = 1; k <= kRankedSlots; ++k) {
-        char number[8];
-        std::snprintf(number, sizeof number, "%02d", k);
-        SlotLabel[k] = BoldLabel(this, QString(number) + ")", "blue");
-        SlotLabel[k]->setObjectName(k == 4 ? QString("lab4") : QString("Label%1").arg(k));
-        Ed[k] = new QLineEdit(this);
-        Ed[k]->setObjectName(QString("Ed") + number);
-        Ed[k]->setReadOnly(true);
-        SetBackground(Ed[k], kSilver);
-        BB[k] = new QPushButton("X", this);
-        BB[k]->setObjectName(QString("BB") + number);
-        BB[k]->setStyleSheet("color: red; font-weight: bold");
-        BB[k]->setFixedWidth(26);
-        BB[k]->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(SlotLabel[k], k - 1, 0);
-        grid->addWidget(Ed[k], k - 1, 1);
-        grid->addWidget(BB[k], k - 1, 2);
-        connect(Ed[k], &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { Ed01Change(); }));
-        connect(BB[k], &QPushButton::clicked, this, gui::Guarded([this, k](bool) { BBClick(k); }));
-    }
-    slotsColumn->addLayout(grid);
-    BBpuliTutto = Button(this, "BBpuliTutto", "Pulisci Tutto");
-    BBricerca = Button(this, "BBricerca", "Avvia Ricerca");
-    BBricerca->setEnabled(false);
-    BitBtnRitorna = Button(this, "BitBtnRitorna", "&Ritorna al Menu");
-    slotsColumn->addWidget(BBpuliTutto);
-    slotsColumn->addWidget(BBricerca);
-    slotsColumn->addStretch(1);
-    slotsColumn->addWidget(BitBtnRitorna);
-
-    Memo2 = new QPlainTextEdit(this);
-    Memo2->setObjectName("Memo2");
-    Memo2->setReadOnly(true);
-    QStringList help;
-    for (const char* l : helpLines) help << gui::ToQt(l);
-    Memo2->setPlainText(help.join('\n'));
-    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    SetBackground(Memo2, kCream);
-    QFont small = Memo2->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    Memo2->setFont(small);
-    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo2->setFixedHeight(QFontMetrics(small).lineSpacing() * 10 + 16);
-    middle->addWidget(Memo2);
-    Label4 = BoldLabel(this, "Clic per sviluppare", "black");
-    Label4->setObjectName("Label4");
-    middle->addWidget(Label4);
-    ListBox3 = new QListWidget(this);
-    ListBox3->setObjectName("ListBox3");
-    SetBackground(ListBox3, kCream);
-    middle->addWidget(ListBox3, 2);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName("Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SetBackground(Memo1, kSilver);
-    middle->addWidget(Memo1, 2);
-    BBpuliMemo = Button(this, "BBpuliMemo", "Pulisci");
-    middle->addWidget(BBpuliMemo);
+    BuildSlots(slotsColumn);
+    BuildResults(middle, helpLines);
 
     auto* searchRow = new QHBoxLayout;
-    Label20 = new QLabel("Cerca", this);
-    Label20->setObjectName("Label20");
-    EdCerca = new QLineEdit(this);
-    EdCerca->setObjectName("EdCerca");
+    Label20 = gui::MakeLabel(this, "Label20", "Cerca");
+    EdCerca = gui::MakeEdit(this, "EdCerca");
     SetBackground(EdCerca, kAqua);
     HandleEditKeys(EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); });
-    BBTrova = Button(this, "BBTrova", "Trova");
+    BBTrova = gui::MakeButton(this, "BBTrova", "Trova");
     BBTrova->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
     searchRow->addWidget(Label20);
     searchRow->addWidget(EdCerca, 1);
     searchRow->addWidget(BBTrova);
     right->addLayout(searchRow);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
+    ListBox1 = gui::MakeList(this, "ListBox1");
     ListBox1->setStyleSheet("QListWidget { background: rgb(128,128,128); color: white; }");
     right->addWidget(ListBox1, 1);
 
@@ -150,6 +78,68 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
 
     resize(1240, 600);
+}
+
+// The fifteen numbered slots, each with its button that empties it, and the
+// commands under them.
+void RankedSearchWindow::BuildSlots(QVBoxLayout* slotsColumn) {
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(3);
+    for (int k = 1; k <= kRankedSlots; ++k) {
+        const std::string number = rt::ZeroPad(k, 2);
+        const std::string labelName = k == 4 ? std::string("lab4") : "Label" + std::to_string(k);
+        SlotLabel[k] = BoldInColour(gui::MakeLabel(this, labelName.c_str(), number + ")"), "blue");
+        Ed[k] = gui::MakeReadOnlyEdit(this, ("Ed" + number).c_str());
+        SetBackground(Ed[k], kSilver);
+        BB[k] = gui::MakeButton(this, ("BB" + number).c_str(), "X");
+        BB[k]->setStyleSheet("color: red; font-weight: bold");
+        BB[k]->setFixedWidth(26);
+        BB[k]->setFocusPolicy(Qt::NoFocus);
+        grid->addWidget(SlotLabel[k], k - 1, 0);
+        grid->addWidget(Ed[k], k - 1, 1);
+        grid->addWidget(BB[k], k - 1, 2);
+        connect(Ed[k], &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { Ed01Change(); }));
+        connect(BB[k], &QPushButton::clicked, this, gui::Guarded([this, k](bool) { BBClick(k); }));
+    }
+    slotsColumn->addLayout(grid);
+    gui::MakeButtons(this, {{&BBpuliTutto, "BBpuliTutto", "Pulisci Tutto"},
+                            {&BBricerca, "BBricerca", "Avvia Ricerca"},
+                            {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
+    BBricerca->setEnabled(false);
+    slotsColumn->addWidget(BBpuliTutto);
+    slotsColumn->addWidget(BBricerca);
+    slotsColumn->addStretch(1);
+    slotsColumn->addWidget(BitBtnRitorna);
+}
+
+// The help, the ranked results and the details of the chosen one.
+void RankedSearchWindow::BuildResults(QVBoxLayout* middle, const std::vector<const char*>& helpLines) {
+    Memo2 = gui::MakeMemo(this, "Memo2", true);
+    QStringList help;
+    for (const char* l : helpLines) help << gui::ToQt(l);
+    Memo2->setPlainText(help.join('\n'));
+    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SetBackground(Memo2, kCream);
+    QFont small = Memo2->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Memo2->setFont(small);
+    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo2->setFixedHeight(QFontMetrics(small).lineSpacing() * 10 + 16);
+    middle->addWidget(Memo2);
+    Label4 = BoldInColour(gui::MakeLabel(this, "Label4", "Clic per sviluppare"), "black");
+    middle->addWidget(Label4);
+    ListBox3 = gui::MakeList(this, "ListBox3");
+    SetBackground(ListBox3, kCream);
+    middle->addWidget(ListBox3, 2);
+    Memo1 = gui::MakeMemo(this, "Memo1", true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetBackground(Memo1, kSilver);
+    middle->addWidget(Memo1, 2);
+    BBpuliMemo = gui::MakeButton(this, "BBpuliMemo", "Pulisci");
+    middle->addWidget(BBpuliMemo);
 }
 
 void RankedSearchWindow::showEvent(QShowEvent* e) {

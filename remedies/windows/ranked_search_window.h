@@ -15,6 +15,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace remedies {
 
@@ -62,6 +63,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void BuildSlots(QVBoxLayout* slotsColumn);
+    void BuildResults(QVBoxLayout* middle, const std::vector<const char*>& helpLines);
 
     RankedWindowState& WindowState();
     void ResetSlotColours();

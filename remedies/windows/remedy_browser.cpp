@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "remedies/windows/window_parts.h"
 
 namespace remedies {
@@ -44,33 +45,26 @@ TFoRimed::TFoRimed(QWidget* parent) : BrowserWindow(Frame(), parent) {
 
     // The remedy's form, warnings and synthesis, under the name.
     auto* box = new QVBoxLayout;
-    LabSpeci = new QLabel(this);
-    LabSpeci->setObjectName("LabSpeci");
+    LabSpeci = gui::MakeLabel(this, "LabSpeci", "");
     LabSpeci->setStyleSheet("color: blue");
     box->addWidget(LabSpeci);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel("Waarschuwingen", this));
-    EdAvve = new QLineEdit(this);
-    EdAvve->setObjectName("EdAvve");
-    EdAvve->setReadOnly(true);
+    row->addWidget(gui::MakeLabel(this, "LabAvvertenze", "Waarschuwingen"));
+    EdAvve = gui::MakeReadOnlyEdit(this, "EdAvve");
     EdAvve->installEventFilter(this);
     row->addWidget(EdAvve, 1);
     box->addLayout(row);
     auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout());
     left->insertLayout(1, box);
 
-    MemoPare = new QPlainTextEdit(this);
-    MemoPare->setObjectName("MemoPare");
-    MemoPare->setReadOnly(true);
+    MemoPare = gui::MakeMemo(this, "MemoPare", true);
     SetText(MemoPare, "Het getal tussen haakjes verwjst naar een specifiek gebruik van de Remedie en NIET naar een variant.");
     SetBackground(MemoPare, kCream);
     MemoPare->setFixedHeight(48);
     left->insertWidget(2, MemoPare);
     MemoPare->hide();
 
-    MemoAvveLarge = new QPlainTextEdit(this);
-    MemoAvveLarge->setObjectName("MemoAvveLarge");
-    MemoAvveLarge->setReadOnly(true);
+    MemoAvveLarge = gui::MakeMemo(this, "MemoAvveLarge", true);
     SetBackground(MemoAvveLarge, kCream);
     MemoAvveLarge->viewport()->installEventFilter(this);
     MemoAvveLarge->hide();

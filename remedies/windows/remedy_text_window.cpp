@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/signature_search.h"
 #include "remedies/windows/window_parts.h"
@@ -23,7 +24,7 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
-    MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
+    MemoZoom = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
     MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     std::string help;
     for (const char* line : texts.help) help += std::string(line) + "\n";
@@ -31,42 +32,28 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     MemoZoom->setFixedHeight(96);
     top->addWidget(MemoZoom, 0, 0, 1, 3);
 
-    auto titled = [&](ModelList*& list, const char* name, const char* number, const char* const* titles) {
-        auto* box = new QVBoxLayout;
-        auto* head = new QHBoxLayout;
-        head->addWidget(MakeLabel(this, number), 0, Qt::AlignTop);
-        auto* lines = new QVBoxLayout;
-        for (int i = 0; i < 3; ++i)
-            if (titles[i] && *titles[i]) lines->addWidget(MakeLabel(this, titles[i]));
-        head->addLayout(lines, 1);
-        box->addLayout(head);
-        list = new ModelList(this, name);
-        box->addWidget(list, 1);
-        return box;
-    };
-    top->addLayout(titled(ListBox2, "ListBox2", "1)", texts.list1Titles), 1, 0);
-    top->addLayout(titled(ListBox3, "ListBox3", "2)", texts.list2Titles), 1, 1);
+    BuildLists(top, texts);
     ListBox1 = new ModelList(this, "ListBox1");
     ListBox1->hide();
 
     auto* memoBox = new QVBoxLayout;
-    LabelMemo = MakeLabel(this, texts.memoLabelAtStart, "LabelMemo");
+    LabelMemo = gui::MakeLabel(this, "LabelMemo", texts.memoLabelAtStart);
     memoBox->addWidget(LabelMemo);
-    MemoNote = MakeMemo(this, "MemoNote", kSilverColour, true);
+    MemoNote = NoteMemo(gui::MakeMemo(this, "MemoNote", true), kSilverColour);
     MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoBox->addWidget(MemoNote, 1);
     if (*texts.memoNote) {
-        auto* note = MakeLabel(this, texts.memoNote);
+        QLabel* note = gui::MakeLabel(this, "LabNota", texts.memoNote);
         note->setWordWrap(true);
         memoBox->addWidget(note);
     }
     top->addLayout(memoBox, 1, 2);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(MakeLabel(this, texts.searchLabel));
-    EditCerca = MakeSearchEdit(this, "EditCerca");
-    BBcerca = MakeButton(this, "Zoeken", "BBcerca");
-    BitBtnRitorna = MakeButton(this, "&Terug naar het menu", "BitBtnRitorna");
+    bottom->addWidget(gui::MakeLabel(this, "LabCerca", texts.searchLabel));
+    EditCerca = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
+    gui::MakeClickOnlyButtons(this, {{&BBcerca, "BBcerca", "Zoeken"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het menu"}});
     bottom->addWidget(EditCerca, 1);
     bottom->addWidget(BBcerca);
     bottom->addStretch(1);
@@ -84,6 +71,28 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1150, 620);
+}
+
+// The two lists, each under its number and its lines of title.
+void RemedyTextWindow::BuildLists(QGridLayout* top, const RemedyTextWindowTexts& texts) {
+    const std::tuple<ModelList**, const char*, const char*, const char* const*, int> lists[] = {
+        {&ListBox2, "ListBox2", "1)", texts.list1Titles, 0}, {&ListBox3, "ListBox3", "2)", texts.list2Titles, 1}};
+    for (const auto& [slot, name, number, titles, column] : lists) {
+        auto* box = new QVBoxLayout;
+        auto* head = new QHBoxLayout;
+        head->addWidget(gui::MakeLabel(this, (std::string("LabNumero") + name).c_str(), number), 0, Qt::AlignTop);
+        auto* lines = new QVBoxLayout;
+        for (int i = 0; i < 3; ++i) {
+            if (!titles[i] || !*titles[i]) continue;
+            const std::string label = std::string("LabTitolo") + name + std::to_string(i + 1);
+            lines->addWidget(gui::MakeLabel(this, label.c_str(), titles[i]));
+        }
+        head->addLayout(lines, 1);
+        box->addLayout(head);
+        *slot = new ModelList(this, name);
+        box->addWidget(*slot, 1);
+        top->addLayout(box, 1, column);
+    }
 }
 
 void RemedyTextWindow::FormActivate() {

@@ -11,6 +11,7 @@
 #include "remedies/windows/window_parts.h"
 #include "remedies/remedy_text_search.h"
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -64,6 +65,7 @@ protected:
     std::vector<PrimaryRecord> Records;  // the database, read at activation
 
 private:
+    void BuildLists(QGridLayout* top, const RemedyTextWindowTexts& texts);
     RemedyTextWindowTexts texts_;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/window_parts.h"
 
@@ -77,26 +78,22 @@ const EditorFrame kFrame{
 TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
     EditCerca = searchEdit_;
     RBpato = secondOrder_;
-    {
-        QLabel* h = PlaceLabel(this, "Therapie\xEBn Database", 305, 36, 200, 18);
-        QFont f = h->font();
-        f.setBold(true);
-        h->setFont(f);
-    }
+    gui::SetBold(gui::Place(gui::MakeLabel(this, "LabTitolo", "Therapie\xEBn Database"), {305, 36, 200, 18}));
     QFont bold = font();
     bold.setBold(true);
-    PlaceLabel(this, "PATHOLOGIE", 305, 86, 105);
-    EdPato = PlaceEdit(this, "EdPato", 415, 83, 350, 24);
-    EdPato->setFont(bold);
-    PlaceLabel(this, "REMEDIE", 305, 139, 105);
-    EdProd = PlaceEdit(this, "EdProd", 415, 136, 350, 24);
-    EdProd->setFont(bold);
-    PlaceLabel(this, "Dosering", 305, 195, 105);
-    EdPoso = PlaceEdit(this, "EdPoso", 415, 192, 350, 24);
-    PlaceLabel(this, "Notities", 305, 256, 105);
-    MemoNote = PlaceMemo(this, "MemoNote", 415, 253, 350, 100);
-    QWidget* fields[4] = {EdPato, EdProd, EdPoso, MemoNote};
+    const std::tuple<const char*, const char*, const char*, int> rows[] = {  // label, its caption, field, top
+        {"LabEdPato", "PATHOLOGIE", "EdPato", 83},
+        {"LabEdProd", "REMEDIE", "EdProd", 136},
+        {"LabEdPoso", "Dosering", "EdPoso", 192},
+        {"LabMemoNote", "Notities", "MemoNote", 253}};
+    QWidget* fields[4];
     for (int i = 0; i < 4; ++i) {
+        const auto& [label, caption, name, top] = rows[i];
+        gui::Place(gui::MakeLabel(this, label, caption), {305, top + 3, 105, 16});
+        if (i < 3)
+            fields[i] = gui::Place(gui::MakeEdit(this, name), {415, top, 350, 24});
+        else
+            fields[i] = FieldMemo(gui::Place(gui::MakeMemo(this, name), {415, top, 350, 100}));
         SetBackground(fields[i], kSilverColour);
         new KeyPressHook(fields[i], [this, i](QKeyEvent* e) {
             const char c = TypedChar(e);
@@ -104,26 +101,13 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
             return false;
         });
     }
-
-    PanelPrimario = new QWidget(this);
-    PanelPrimario->setObjectName("PanelPrimario");
-    PanelPrimario->setGeometry(305, 360, 685, 160);
-    SetBackground(PanelPrimario, 16448222);
-    {
-        QLabel* a = PlaceLabel(PanelPrimario, "Primaire", 8, 6, 100, 18);
-        a->setFont(bold);
-        PlaceLabel(PanelPrimario, "database-informatie", 8, 24, 120, 18);
-        QLabel* h = PlaceLabel(PanelPrimario, "Primaire Database", 8, 44, 120, 18);
-        h->setFont(bold);
-        MemoPrim = PlaceMemo(PanelPrimario, "MemoPrim", 135, 6, 400, 148);
-        MemoPrim->setReadOnly(true);
-        SetBackground(MemoPrim, 16381900);
-        BBaltro = PlaceButton(PanelPrimario, "BBaltro", "Waarschuwingen", 545, 6, 132);
-        BBsegna = PlaceButton(PanelPrimario, "BBsegna", "Astrologische Signaturen", 545, 40, 132);
-        BBsinte = PlaceButton(PanelPrimario, "BBsinte", "Psychische Synthese", 545, 74, 132);
-        BBnote = PlaceButton(PanelPrimario, "BBnote", "Notities", 545, 108, 132);
-        for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
-    }
+    EdPato = static_cast<QLineEdit*>(fields[0]);
+    EdProd = static_cast<QLineEdit*>(fields[1]);
+    EdPoso = static_cast<QLineEdit*>(fields[2]);
+    MemoNote = static_cast<QPlainTextEdit*>(fields[3]);
+    EdPato->setFont(bold);
+    EdProd->setFont(bold);
+    BuildPrimaryPanel();
 
     BuildLowerParts();
 
@@ -152,6 +136,25 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
     connect(MemoNote, &QPlainTextEdit::textChanged, this, [this] { MemoNoteChange(); });
     connect(EdProd, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
     connect(EdPato, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
+}
+
+// The primary database's record of the remedy shown, with the buttons that
+// show its other fields.
+void TFoAggRep::BuildPrimaryPanel() {
+    PanelPrimario = gui::Place(gui::MakeArea(this, "PanelPrimario"), {305, 360, 685, 160});
+    SetBackground(PanelPrimario, 16448222);
+    QFont bold = font();
+    bold.setBold(true);
+    gui::Place(gui::MakeLabel(PanelPrimario, "LabPrimaire", "Primaire"), {8, 6, 100, 18})->setFont(bold);
+    gui::Place(gui::MakeLabel(PanelPrimario, "LabInformatie", "database-informatie"), {8, 24, 120, 18});
+    gui::Place(gui::MakeLabel(PanelPrimario, "LabPrimaireDatabase", "Primaire Database"), {8, 44, 120, 18})->setFont(bold);
+    MemoPrim = FieldMemo(gui::Place(gui::MakeMemo(PanelPrimario, "MemoPrim", true), {135, 6, 400, 148}));
+    SetBackground(MemoPrim, 16381900);
+    gui::PlaceClickOnlyButtons(PanelPrimario, {{&BBaltro, "BBaltro", "Waarschuwingen", {545, 6, 132, 25}},
+                                               {&BBsegna, "BBsegna", "Astrologische Signaturen", {545, 40, 132, 25}},
+                                               {&BBsinte, "BBsinte", "Psychische Synthese", {545, 74, 132, 25}},
+                                               {&BBnote, "BBnote", "Notities", {545, 108, 132, 25}}});
+    for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
 }
 
 RepertoryTexts TFoAggRep::FormTexts() const {

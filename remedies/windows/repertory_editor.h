@@ -61,6 +61,7 @@ protected:
     std::string ShownRecordText() const override;
 
 private:
+    void BuildPrimaryPanel();
     void LinkPrimary();
 };
 

@@ -9,6 +9,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/field_search.h"
 #include "remedies/windows/window_parts.h"
@@ -28,75 +29,24 @@ TFoUtilit::TFoUtilit() {
     setFixedSize(640, 500);
     setFont(WindowFont());
     SetBackground(this, kWindowColour);
+    BuildChoicePanels();
 
-    PanelArchivio = new QWidget(this);
-    PanelArchivio->setObjectName("PanelArchivio");
-    PanelArchivio->setGeometry(10, 10, 190, 72);
-    PlaceLabel(PanelArchivio, "Archivio da esaminare:", 6, 4, 180);
-    RadioButton5 = PlaceRadio(PanelArchivio, "RadioButton5", "Database Primario", 6, 24, 180);
-    RadioButton6 = PlaceRadio(PanelArchivio, "RadioButton6", "Repertorio Terapie", 6, 46, 180);
-    RadioButton5->setChecked(true);
-
-    PanelPrima = new QWidget(this);
-    PanelPrima->setObjectName("PanelPrima");
-    PanelPrima->setGeometry(10, 90, 190, 260);
-    PlaceLabel(PanelPrima, "Campo da esaminare", 6, 4, 180);
-    struct R {
-        QRadioButton** radio;
-        const char* name;
-        const char* caption;
-    };
-    const R prima[] = {
-        {&RbRime, "RbRime", "Rimedio"},         {&RBindi, "RBindi", "Indicazioni"},
-        {&RBposo, "RBposo", "Posologia"},       {&RBavve, "RBavve", "Avvertenze"},
-        {&RBSpri, "RBSpri", "Segnat. Primaria"}, {&RBSSec, "RBSSec", "Segnat.Second."},
-        {&RBSZod, "RBSZod", "Segnat. Zodiac."}, {&RBpsic, "RBpsic", "Sintesi Psichica"},
-        {&RBnote, "RBnote", "Note"},            {&RBnoSu, "RBnoSu", "Note Supplementari"},
-    };
-    int y = 24;
-    for (const R& r : prima) {
-        *r.radio = PlaceRadio(PanelPrima, r.name, r.caption, 6, y, 180);
-        y += 23;
-    }
-    RbRime->setChecked(true);
-
-    PanelTerap = new QWidget(this);
-    PanelTerap->setObjectName("PanelTerap");
-    PanelTerap->setGeometry(10, 90, 190, 260);
-    PlaceLabel(PanelTerap, "Campo da esaminare", 6, 4, 180);
-    const R terap[] = {
-        {&RBrimed, "RBrimed", "Rimedio"},
-        {&RBpatol, "RBpatol", "Patologia"},
-        {&RBposol, "RBposol", "Posologia"},
-        {&RBnotes, "RBnotes", "Note"},
-    };
-    y = 24;
-    for (const R& r : terap) {
-        *r.radio = PlaceRadio(PanelTerap, r.name, r.caption, 6, y, 180);
-        y += 23;
-    }
-    RBrimed->setChecked(true);
-    PanelTerap->hide();
-
-    PlaceLabel(this, "Frase da cercare", 210, 12, 200);
-    EditCerca = PlaceEdit(this, "EditCerca", 210, 30, 300);
+    gui::Place(gui::MakeLabel(this, "LabFrase", "Frase da cercare"), {210, 12, 200, 16});
+    EditCerca = gui::Place(gui::MakeEdit(this, "EditCerca"), {210, 30, 300, 21});
     SetBackground(EditCerca, kAquaColour);
-    BBcerca = PlaceButton(this, "BBcerca", "Cerca ", 520, 28, 110);
-    PlaceLabel(this, "Rimedio", 210, 62, 200);
-    EdRime = PlaceEdit(this, "EdRime", 210, 80, 420);
-    EdRime->setReadOnly(true);
+    BBcerca = gui::Place(gui::MakeClickOnlyButton(this, "BBcerca", "Cerca "), {520, 28, 110, 25});
+    gui::Place(gui::MakeLabel(this, "LabRimedio", "Rimedio"), {210, 62, 200, 16});
+    EdRime = gui::Place(gui::MakeReadOnlyEdit(this, "EdRime"), {210, 80, 420, 21});
     SetBackground(EdRime, kSilverColour);
-    PlaceLabel(this, "posizione", 210, 112, 60);
-    Edit1 = PlaceEdit(this, "Edit1", 272, 109, 90);
-    Edit1->setReadOnly(true);
-    PlaceLabel(this, "Caratteri Totali:", 380, 112, 95);
-    Edit2 = PlaceEdit(this, "Edit2", 478, 109, 152);
-    Edit2->setReadOnly(true);
-    Memo1 = PlaceMemo(this, "Memo1", 210, 140, 420, 150);
-    Memo2 = PlaceMemo(this, "Memo2", 210, 296, 420, 150);
-    BBsalva = PlaceButton(this, "BBsalva", "Salva", 210, 458, 120, 30);
+    gui::Place(gui::MakeLabel(this, "LabPosizione", "posizione"), {210, 112, 60, 16});
+    Edit1 = gui::Place(gui::MakeReadOnlyEdit(this, "Edit1"), {272, 109, 90, 21});
+    gui::Place(gui::MakeLabel(this, "LabCaratteri", "Caratteri Totali:"), {380, 112, 95, 16});
+    Edit2 = gui::Place(gui::MakeReadOnlyEdit(this, "Edit2"), {478, 109, 152, 21});
+    Memo1 = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo1"), {210, 140, 420, 150}));
+    Memo2 = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo2"), {210, 296, 420, 150}));
+    BBsalva = gui::Place(gui::MakeClickOnlyButton(this, "BBsalva", "Salva"), {210, 458, 120, 30});
     BBsalva->setEnabled(false);
-    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Ritorna al Menu", 480, 458, 150, 30);
+    BitBtnRitorna = gui::Place(gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Ritorna al Menu"), {480, 458, 150, 30});
 
     for (QRadioButton* r : {RbRime, RBindi, RBposo, RBavve, RBSpri, RBSSec, RBSZod, RBpsic, RBnote, RBnoSu})
         connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RbRimeClick(); }));
@@ -112,6 +62,45 @@ TFoUtilit::TFoUtilit() {
         connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
         new ClickHook(m, [this] { Memo1Click(); });
     }
+}
+
+// The choice of the database, and of the field of the primary database or of
+// the therapies (one panel over the other; the therapies' hidden at first).
+void TFoUtilit::BuildChoicePanels() {
+    PanelArchivio = gui::Place(gui::MakeArea(this, "PanelArchivio"), {10, 10, 190, 72});
+    gui::Place(gui::MakeLabel(PanelArchivio, "LabArchivio", "Archivio da esaminare:"), {6, 4, 180, 16});
+    gui::PlaceRadioColumn(PanelArchivio,
+                          {{&RadioButton5, "RadioButton5", "Database Primario"},
+                           {&RadioButton6, "RadioButton6", "Repertorio Terapie"}},
+                          {6, 24, 180, 20}, 22);
+    RadioButton5->setChecked(true);
+
+    PanelPrima = gui::Place(gui::MakeArea(this, "PanelPrima"), {10, 90, 190, 260});
+    gui::Place(gui::MakeLabel(PanelPrima, "LabCampoPrima", "Campo da esaminare"), {6, 4, 180, 16});
+    gui::PlaceRadioColumn(PanelPrima,
+                          {{&RbRime, "RbRime", "Rimedio"},
+                           {&RBindi, "RBindi", "Indicazioni"},
+                           {&RBposo, "RBposo", "Posologia"},
+                           {&RBavve, "RBavve", "Avvertenze"},
+                           {&RBSpri, "RBSpri", "Segnat. Primaria"},
+                           {&RBSSec, "RBSSec", "Segnat.Second."},
+                           {&RBSZod, "RBSZod", "Segnat. Zodiac."},
+                           {&RBpsic, "RBpsic", "Sintesi Psichica"},
+                           {&RBnote, "RBnote", "Note"},
+                           {&RBnoSu, "RBnoSu", "Note Supplementari"}},
+                          {6, 24, 180, 20}, 23);
+    RbRime->setChecked(true);
+
+    PanelTerap = gui::Place(gui::MakeArea(this, "PanelTerap"), {10, 90, 190, 260});
+    gui::Place(gui::MakeLabel(PanelTerap, "LabCampoTerap", "Campo da esaminare"), {6, 4, 180, 16});
+    gui::PlaceRadioColumn(PanelTerap,
+                          {{&RBrimed, "RBrimed", "Rimedio"},
+                           {&RBpatol, "RBpatol", "Patologia"},
+                           {&RBposol, "RBposol", "Posologia"},
+                           {&RBnotes, "RBnotes", "Note"}},
+                          {6, 24, 180, 20}, 23);
+    RBrimed->setChecked(true);
+    PanelTerap->hide();
 }
 
 void TFoUtilit::FormActivate() {

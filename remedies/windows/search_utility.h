@@ -53,9 +53,8 @@ public:
     void Memo1Change();
     void Memo1Click();
 
-protected:
-
 private:
+    void BuildChoicePanels();
     std::string SelectedFieldCode() const;
     // The length of the edited text against the capacity of its field, in
     // Edit2, red when the text is too long.

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "remedies/list_order.h"
 #include "remedies/signature_browse.h"
@@ -29,7 +30,7 @@ TFoManut1::TFoManut1() {
     ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     top->addWidget(ListBox1, 0, 0, 2, 1);
 
-    Memo1 = MakeMemo(this, "Memo1", kMemoColour, true);
+    Memo1 = NoteMemo(gui::MakeMemo(this, "Memo1", true), kMemoColour);
     SetText(Memo1,
             "Il database \xE8 in ordine alfabetico del sintomo.\n"
             "\"Ordinamento\" lo mostra ordinato per pianta; un secondo clic torna "
@@ -38,27 +39,26 @@ TFoManut1::TFoManut1() {
     Memo1->setFixedHeight(80);
     auto* right = new QGridLayout;
     right->addWidget(Memo1, 0, 0, 1, 2);
-    BitBtn1 = MakeButton(this, "Ordinamento", "BitBtn1");
+    BitBtn1 = gui::MakeClickOnlyButton(this, "BitBtn1", "Ordinamento");
     right->addWidget(BitBtn1, 1, 0, 1, 2);
-    int row = 2;
-    auto field = [&](const char* label, QLineEdit*& edit, const char* name) {
-        right->addWidget(MakeLabel(this, label), row, 0);
-        edit = MakeReadOnlyEdit(this, name);
-        edit->setMinimumWidth(320);
-        right->addWidget(edit, row, 1);
-        ++row;
-    };
-    field("Sintomo", EdSintomo, "EdSintomo");
-    field("Pianta", EdPianta, "EdPianta");
-    field("Sigla", EdSigla, "EdSigla");
-    field("Sintesi", EdSintesi, "EdSintesi");
-    field("Segnat. Primaria", EdSegPri, "EdSegPri");
-    field("Segnat. Secondaria", EdSegSec, "EdSegSec");
-    field("Segnat. Zodiacale", EdSegZod, "EdSegZod");
-    field("Autori", EdAutori, "EdAutori");
-    field("Note", EdNote, "EdNote");
+    const int row = gui::AddLabelledEdits(right, this,
+                                          {{&EdSintomo, "EdSintomo", "Sintomo"},
+                                           {&EdPianta, "EdPianta", "Pianta"},
+                                           {&EdSigla, "EdSigla", "Sigla"},
+                                           {&EdSintesi, "EdSintesi", "Sintesi"},
+                                           {&EdSegPri, "EdSegPri", "Segnat. Primaria"},
+                                           {&EdSegSec, "EdSegSec", "Segnat. Secondaria"},
+                                           {&EdSegZod, "EdSegZod", "Segnat. Zodiacale"},
+                                           {&EdAutori, "EdAutori", "Autori"},
+                                           {&EdNote, "EdNote", "Note"}},
+                                          2);
+    for (QLineEdit* e : {EdSintomo, EdPianta, EdSigla, EdSintesi, EdSegPri, EdSegSec, EdSegZod, EdAutori, EdNote}) {
+        e->setReadOnly(true);
+        SetBaseColour(e, kSilverColour);
+        e->setMinimumWidth(320);
+    }
     right->setRowStretch(row, 1);
-    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
+    BitBtnRitorna = gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Ritorna al Menu");
     right->addWidget(BitBtnRitorna, row + 1, 1, Qt::AlignRight);
     top->addLayout(right, 0, 1);
     top->setColumnStretch(0, 1);

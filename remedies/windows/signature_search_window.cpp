@@ -13,6 +13,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/signature_panels.h"
@@ -29,52 +30,72 @@ TFoSegnat::TFoSegnat() {
     SetWindowColour(this, kWindowColour);
 
     auto* top = new QGridLayout(this);
+    BuildRemedyColumn(top);
+    BuildSignatureChoice(top);
+    BuildSignatureGrid(top);
+    BuildPageBar(top);
+    top->setColumnStretch(1, 1);
 
-    // The remedy list and its type-ahead.
+    for (auto* r : PlanetRadios)
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
+    for (auto* r : SignRadios)
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
+    connect(ListBox2, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
+    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
+    connect(BBRicerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRicercaClick(); }));
+    connect(BBseguito, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBseguitoClick(); }));
+    connect(BBAnticipo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBAnticipoClick(); }));
+    connect(BBpulisci, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpulisciClick(); }));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    resize(1180, 640);
+}
+
+// The remedy list and its type-ahead.
+void TFoSegnat::BuildRemedyColumn(QGridLayout* top) {
     auto* left = new QVBoxLayout;
-    Label6 = MakeLabel(this, "Remedies", "Label6");
+    Label6 = gui::MakeLabel(this, "Label6", "Remedies");
     ListBox2 = new ModelList(this, "ListBox2");
     ListBox2->setMinimumWidth(230);
     ListBox1 = new ModelList(this, "ListBox1");
     ListBox1->hide();
     auto* zoek = new QHBoxLayout;
-    Label20 = MakeLabel(this, "Zoek", "Label20");
-    EditCerca = MakeSearchEdit(this, "EditCerca");
+    Label20 = gui::MakeLabel(this, "Label20", "Zoek");
+    EditCerca = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
     zoek->addWidget(Label20);
     zoek->addWidget(EditCerca);
     left->addWidget(Label6);
     left->addWidget(ListBox2, 1);
     left->addLayout(zoek);
     top->addLayout(left, 0, 0, 3, 1);
+}
 
-    // The planet and sign panels.
-    PanPianeti = MakeRadioPanel(this, "Planetaire Signatuur", "PanPianeti", kPlanetRadios, 5, PlanetRadios);
+// The help above the planet and sign panels and the signature they choose.
+void TFoSegnat::BuildSignatureChoice(QGridLayout* top) {
+    PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Planetaire Signatuur", kPlanetRadios, 5, PlanetRadios);
     RBNoPia = PlanetRadios.back();
-    PanSegni = MakeRadioPanel(this, "Zodiac Signatuur", "PanSegni", kSignRadios, 5, SignRadios);
+    PanSegni = gui::MakeRadioGroup(this, "PanSegni", "Zodiac Signatuur", kSignRadios, 5, SignRadios);
     RBNoSeg = SignRadios.back();
+    for (QRadioButton* any : {RBNoPia, RBNoSeg}) any->setChecked(true);
     auto* panels = new QHBoxLayout;
     panels->addWidget(PanPianeti);
     panels->addWidget(PanSegni);
 
     auto* words = new QHBoxLayout;
-    Label5 = MakeLabel(this, "...met signatuur", "Label5");
-    EdPianeta = MakeReadOnlyEdit(this, "EdPianeta");
-    EdSegno = MakeReadOnlyEdit(this, "EdSegno");
+    Label5 = gui::MakeLabel(this, "Label5", "...met signatuur");
+    EdPianeta = Tinted(gui::MakeReadOnlyEdit(this, "EdPianeta"), kSilverColour);
+    EdSegno = Tinted(gui::MakeReadOnlyEdit(this, "EdSegno"), kSilverColour);
     SetText(EdPianeta, kAnyWord);
     SetText(EdSegno, kAnyWord);
-    Label7 = MakeLabel(this, "...ik vond", "Label7");
-    EdTot = MakeReadOnlyEdit(this, "EdTot");
+    Label7 = gui::MakeLabel(this, "Label7", "...ik vond");
+    EdTot = Tinted(gui::MakeReadOnlyEdit(this, "EdTot"), kSilverColour);
     EdTot->setText("0");
     EdTot->setMaximumWidth(60);
-    BBRicerca = MakeButton(this, "Start Remedies zoeken", "BBRicerca");
-    words->addWidget(Label5);
-    words->addWidget(EdPianeta);
-    words->addWidget(EdSegno);
-    words->addWidget(Label7);
-    words->addWidget(EdTot);
-    words->addWidget(BBRicerca);
+    BBRicerca = gui::MakeClickOnlyButton(this, "BBRicerca", "Start Remedies zoeken");
+    for (QWidget* w : std::initializer_list<QWidget*>{Label5, EdPianeta, EdSegno, Label7, EdTot, BBRicerca})
+        words->addWidget(w);
 
-    MemoZoom = MakeMemo(this, "MemoZoom", kMemoColour, true);
+    MemoZoom = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
     MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetText(MemoZoom,
             "Selecteer de remedie uit de lijst Remedies om de astrologische signatuur van een "
@@ -92,24 +113,25 @@ TFoSegnat::TFoSegnat() {
     middle->addLayout(panels);
     middle->addLayout(words);
     top->addLayout(middle, 0, 1);
+}
 
-    // The grid of fourteen rows.
+// The grid of fourteen rows: remedy, primary, secondary and zodiacal signature.
+void TFoSegnat::BuildSignatureGrid(QGridLayout* top) {
     auto* grid = new QGridLayout;
-    Label18 = MakeLabel(this, "Remedies", "Label18");
+    Label18 = gui::MakeLabel(this, "Label18", "Remedies");
     grid->addWidget(Label18, 0, 0);
-    grid->addWidget(MakeLabel(this, "Primaire Sign."), 0, 1);
-    grid->addWidget(MakeLabel(this, "Secondaire Sign."), 0, 2);
-    grid->addWidget(MakeLabel(this, "Zodiac Signatuur"), 0, 3);
+    grid->addWidget(gui::MakeLabel(this, "LabPrimaria", "Primaire Sign."), 0, 1);
+    grid->addWidget(gui::MakeLabel(this, "LabSecondaria", "Secondaire Sign."), 0, 2);
+    grid->addWidget(gui::MakeLabel(this, "LabZodiacale", "Zodiac Signatuur"), 0, 3);
+    const std::pair<std::array<QLineEdit*, kSignatureRows>*, const char*> columns[] = {
+        {&EdP, "EdP"}, {&EdD, "EdD"}, {&EdE, "EdE"}, {&EdF, "EdF"}};
     for (int r = 0; r < kSignatureRows; ++r) {
-        const std::string n = std::to_string(r + 1);
-        EdP[r] = MakeReadOnlyEdit(this, ("EdP" + n).c_str());
-        EdD[r] = MakeReadOnlyEdit(this, ("EdD" + n).c_str());
-        EdE[r] = MakeReadOnlyEdit(this, ("EdE" + n).c_str());
-        EdF[r] = MakeReadOnlyEdit(this, ("EdF" + n).c_str());
-        grid->addWidget(EdP[r], r + 1, 0);
-        grid->addWidget(EdD[r], r + 1, 1);
-        grid->addWidget(EdE[r], r + 1, 2);
-        grid->addWidget(EdF[r], r + 1, 3);
+        int column = 0;
+        for (const auto& [edits, stem] : columns) {
+            const std::string name = stem + std::to_string(r + 1);
+            (*edits)[r] = Tinted(gui::MakeReadOnlyEdit(this, name.c_str()), kSilverColour);
+            grid->addWidget((*edits)[r], r + 1, column++);
+        }
     }
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
@@ -117,17 +139,19 @@ TFoSegnat::TFoSegnat() {
     grid->setColumnStretch(3, 3);
     grid->setVerticalSpacing(1);
     top->addLayout(grid, 1, 1);
+}
 
+// The pages of the search's remedies, the clearing and the way back.
+void TFoSegnat::BuildPageBar(QGridLayout* top) {
     auto* bottom = new QHBoxLayout;
-    BBAnticipo = MakeButton(this, "\xAB", "BBAnticipo");
-    Label22 = MakeLabel(this, "pag", "Label22");
-    EdPage = MakeReadOnlyEdit(this, "EdPage");
-    SetBaseColour(EdPage, kWhiteColour);
+    BBAnticipo = gui::MakeClickOnlyButton(this, "BBAnticipo", "\xAB");
+    Label22 = gui::MakeLabel(this, "Label22", "pag");
+    EdPage = Tinted(gui::MakeReadOnlyEdit(this, "EdPage"), kWhiteColour);
     EdPage->setMaximumWidth(70);
     EdPage->setAlignment(Qt::AlignCenter);
-    BBseguito = MakeButton(this, "\xBB", "BBseguito");
-    BBpulisci = MakeButton(this, "Schoon", "BBpulisci");
-    BitBtnRitorna = MakeButton(this, "&Terug naar het menu", "BitBtnRitorna");
+    gui::MakeClickOnlyButtons(this, {{&BBseguito, "BBseguito", "\xBB"},
+                                     {&BBpulisci, "BBpulisci", "Schoon"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het menu"}});
     bottom->addWidget(BBAnticipo);
     bottom->addWidget(Label22);
     bottom->addWidget(EdPage);
@@ -136,21 +160,6 @@ TFoSegnat::TFoSegnat() {
     bottom->addWidget(BBpulisci);
     bottom->addWidget(BitBtnRitorna);
     top->addLayout(bottom, 2, 1);
-    top->setColumnStretch(1, 1);
-
-    for (auto* r : PlanetRadios)
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
-    for (auto* r : SignRadios)
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
-    connect(ListBox2, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
-    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
-    connect(BBRicerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRicercaClick(); }));
-    connect(BBseguito, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBseguitoClick(); }));
-    connect(BBAnticipo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBAnticipoClick(); }));
-    connect(BBpulisci, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpulisciClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
-    resize(1180, 640);
 }
 
 void TFoSegnat::FormActivate() {

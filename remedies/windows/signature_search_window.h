@@ -11,6 +11,7 @@
 #include "remedies/signature_search.h"
 #include "remedies/windows/window_parts.h"
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -65,9 +66,11 @@ public:
     void AddSignatureRow(const SignatureRow& row);
     void LoadSegnatDumPage(int page);
 
-protected:
-
 private:
+    void BuildRemedyColumn(QGridLayout* top);
+    void BuildSignatureChoice(QGridLayout* top);
+    void BuildSignatureGrid(QGridLayout* top);
+    void BuildPageBar(QGridLayout* top);
     void WriteRow(int row, const SignatureRow& texts);
     void ShowPage();
 };

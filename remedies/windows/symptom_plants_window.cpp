@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "remedies/prefix_bisect.h"
@@ -28,57 +29,23 @@ TFoSintom2::TFoSintom2() {
     auto* top = new QGridLayout(this);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(MakeLabel(this, "SINTOMI"));
+    left->addWidget(gui::MakeLabel(this, "LabSintomi", "SINTOMI"));
     ListBox1 = new ModelList(this, "ListBox1");
     ListBox1->setMinimumWidth(300);
     left->addWidget(ListBox1, 1);
     auto* cerca = new QHBoxLayout;
-    cerca->addWidget(MakeLabel(this, "Cerca"));
-    EditCerca = MakeSearchEdit(this, "EditCerca");
+    cerca->addWidget(gui::MakeLabel(this, "LabCerca", "Cerca"));
+    EditCerca = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
     cerca->addWidget(EditCerca);
     left->addLayout(cerca);
     top->addLayout(left, 0, 0, 2, 1);
 
-    auto* right = new QGridLayout;
-    right->addWidget(MakeLabel(this, "SINTOMO / DISTURBO"), 0, 0, 1, 2);
-    EdSintomo = MakeReadOnlyEdit(this, "EdSintomo");
-    right->addWidget(EdSintomo, 1, 0, 1, 2);
-    right->addWidget(MakeLabel(this, "PIANTA   (clic per attivare segnature)"), 2, 0);
-    right->addWidget(MakeLabel(this, "Sintesi Psichica"), 2, 1);
-    ListBoxPiante = new ModelList(this, "ListBoxPiante");
-    ListBoxSintesi = new ModelList(this, "ListBoxSintesi");
-    ListBoxNum = new ModelList(this, "ListBoxNum");
-    ListBoxNum->hide();
-    EdAlternativa = MakeReadOnlyEdit(this, "EdAlternativa");
-    SetBaseColour(EdAlternativa, kRedColour);
-    EdAlternativa->hide();
-    right->addWidget(ListBoxPiante, 3, 0);
-    right->addWidget(ListBoxSintesi, 3, 1);
-    right->addWidget(EdAlternativa, 4, 0, 1, 2);
-    right->setColumnStretch(0, 1);
-    right->setColumnStretch(1, 2);
-    // The synthesis lines scroll with the plants beside them.
-    connect(ListBoxPiante->verticalScrollBar(), &QScrollBar::valueChanged,
-            ListBoxSintesi->verticalScrollBar(), &QScrollBar::setValue);
-
-    auto* fields = new QGridLayout;
-    auto field = [&](int row, const char* label, QLineEdit*& edit, const char* name) {
-        fields->addWidget(MakeLabel(this, label), row, 0);
-        edit = MakeReadOnlyEdit(this, name);
-        fields->addWidget(edit, row, 1);
-    };
-    field(0, "Pianta", EdPianta, "EdPianta");
-    field(1, "Segnatura Primaria", EdSegPri, "EdSegPri");
-    field(2, "Segnatura Secondaria", EdSegSec, "EdSegSec");
-    field(3, "Segnatura Zodiacale", EdSegZod, "EdSegZod");
-    field(4, "Autori (relativam. al sintomo)", EdAutori, "EdAutori");
-    right->addLayout(fields, 5, 0, 1, 2);
-    top->addLayout(right, 0, 1);
+    BuildPlantColumn(top);
 
     auto* buttons = new QHBoxLayout;
-    Button1 = MakeButton(this, "Crea Database", "Button1");
+    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Crea Database"},
+                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
     Button1->setEnabled(false);
-    BitBtnRitorna = MakeButton(this, "&Ritorna al Menu", "BitBtnRitorna");
     buttons->addWidget(Button1);
     buttons->addStretch(1);
     buttons->addWidget(BitBtnRitorna);
@@ -93,6 +60,46 @@ TFoSintom2::TFoSintom2() {
     connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 620);
+}
+
+// The chosen symptom, its plants with their psychic synthesis, and the
+// signatures and authors of the chosen plant.
+void TFoSintom2::BuildPlantColumn(QGridLayout* top) {
+    auto* right = new QGridLayout;
+    right->addWidget(gui::MakeLabel(this, "LabSintomo", "SINTOMO / DISTURBO"), 0, 0, 1, 2);
+    EdSintomo = Tinted(gui::MakeReadOnlyEdit(this, "EdSintomo"), kSilverColour);
+    right->addWidget(EdSintomo, 1, 0, 1, 2);
+    right->addWidget(gui::MakeLabel(this, "LabPianta", "PIANTA   (clic per attivare segnature)"), 2, 0);
+    right->addWidget(gui::MakeLabel(this, "LabSintesi", "Sintesi Psichica"), 2, 1);
+    ListBoxPiante = new ModelList(this, "ListBoxPiante");
+    ListBoxSintesi = new ModelList(this, "ListBoxSintesi");
+    ListBoxNum = new ModelList(this, "ListBoxNum");
+    ListBoxNum->hide();
+    EdAlternativa = Tinted(gui::MakeReadOnlyEdit(this, "EdAlternativa"), kRedColour);
+    EdAlternativa->hide();
+    right->addWidget(ListBoxPiante, 3, 0);
+    right->addWidget(ListBoxSintesi, 3, 1);
+    right->addWidget(EdAlternativa, 4, 0, 1, 2);
+    right->setColumnStretch(0, 1);
+    right->setColumnStretch(1, 2);
+    // The synthesis lines scroll with the plants beside them.
+    connect(ListBoxPiante->verticalScrollBar(), &QScrollBar::valueChanged,
+            ListBoxSintesi->verticalScrollBar(), &QScrollBar::setValue);
+
+    auto* fields = new QGridLayout;
+    gui::AddLabelledEdits(fields, this,
+                          {{&EdPianta, "EdPianta", "Pianta"},
+                           {&EdSegPri, "EdSegPri", "Segnatura Primaria"},
+                           {&EdSegSec, "EdSegSec", "Segnatura Secondaria"},
+                           {&EdSegZod, "EdSegZod", "Segnatura Zodiacale"},
+                           {&EdAutori, "EdAutori", "Autori (relativam. al sintomo)"}},
+                          0);
+    for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdAutori}) {
+        e->setReadOnly(true);
+        SetBaseColour(e, kSilverColour);
+    }
+    right->addLayout(fields, 5, 0, 1, 2);
+    top->addLayout(right, 0, 1);
 }
 
 void TFoSintom2::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }

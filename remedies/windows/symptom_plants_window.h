@@ -8,6 +8,7 @@
 #include <string>
 
 class QLabel;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -40,6 +41,7 @@ public:
 protected:
 
 private:
+    void BuildPlantColumn(QGridLayout* top);
     void FillSymptoms(const std::vector<std::string>& symptoms);
 };
 

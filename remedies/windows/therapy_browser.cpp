@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "remedies/list_order.h"
 #include "remedies/windows/window_parts.h"
@@ -37,9 +38,7 @@ BrowserFrame Frame() {
 TFoTerapi::TFoTerapi(QWidget* parent) : BrowserWindow(Frame(), parent) {
     EditCerca = SearchEdit;
     EdPato = Chosen;
-    MemoZoom = new QPlainTextEdit(this);
-    MemoZoom->setObjectName("MemoZoom");
-    MemoZoom->setReadOnly(true);
+    MemoZoom = gui::MakeMemo(this, "MemoZoom", true);
     QFont f = MemoZoom->font();
     f.setPointSize(f.pointSize() + 4);
     MemoZoom->setFont(f);

@@ -13,6 +13,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/widgets.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
@@ -65,43 +66,35 @@ TFoAggiorna::TFoAggiorna() {
     setFont(WindowFont());
     SetBackground(this, kWindowColour);
 
-    Memo1 = PlaceMemo(this, "Memo1", 8, 8, 573, 100);
-    Memo1->setReadOnly(true);
+    Memo1 = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo1", true), {8, 8, 573, 100}));
     SetBackground(Memo1, kSilverColour);
 
-    PlaceLabel(this, "Laatste update van het programma gemaakt", 8, 120, 260);
-    EdUltAgg = PlaceEdit(this, "EdUltAgg", 270, 117, 130);
-    EdUltAgg->setReadOnly(true);
+    gui::Place(gui::MakeLabel(this, "LabUltimo", "Laatste update van het programma gemaakt"), {8, 120, 260, 16});
+    EdUltAgg = gui::Place(gui::MakeReadOnlyEdit(this, "EdUltAgg"), {270, 117, 130, 21});
 
-    const char* disp[3] = {"EdDisp1", "EdDisp2", "EdDisp3"};
-    const char* dates[3] = {"EdNuoAgg1", "EdNuoAgg2", "EdNuoAgg3"};
-    const char* oks[3] = {"BBok1", "BBok2", "BBok3"};
-    const char* okCaptions[3] = {"Ok1", "Ok2", "Ok3"};
-    QLineEdit** dispEdits[3] = {&EdDisp1, &EdDisp2, &EdDisp3};
-    QLineEdit** dateEdits[3] = {&EdNuoAgg1, &EdNuoAgg2, &EdNuoAgg3};
-    QPushButton** okButtons[3] = {&BBok1, &BBok2, &BBok3};
+    // A row for each of the three places an update may come from.
+    const std::tuple<QLineEdit**, const char*, QLineEdit**, const char*, QPushButton**, const char*, const char*> rows[] = {
+        {&EdDisp1, "EdDisp1", &EdNuoAgg1, "EdNuoAgg1", &BBok1, "BBok1", "Ok1"},
+        {&EdDisp2, "EdDisp2", &EdNuoAgg2, "EdNuoAgg2", &BBok2, "BBok2", "Ok2"},
+        {&EdDisp3, "EdDisp3", &EdNuoAgg3, "EdNuoAgg3", &BBok3, "BBok3", "Ok3"}};
     for (int i = 0; i < 3; ++i) {
+        const auto& [disp, dispName, date, dateName, ok, okName, okCaption] = rows[i];
         const int y = 152 + i * 32;
-        PlaceLabel(this, "Op het apparaat", 8, y + 3, 90);
-        *dispEdits[i] = PlaceEdit(this, disp[i], 100, y, 170);
-        (*dispEdits[i])->setReadOnly(true);
-        PlaceLabel(this, "er is eenupdate met datum:", 278, y + 3, 150);
-        *dateEdits[i] = PlaceEdit(this, dates[i], 428, y, 105);
-        (*dateEdits[i])->setReadOnly(true);
-        *okButtons[i] = PlaceButton(this, oks[i], okCaptions[i], 538, y - 1, 43, 23);
+        const std::string n = std::to_string(i + 1);
+        gui::Place(gui::MakeLabel(this, ("LabApparato" + n).c_str(), "Op het apparaat"), {8, y + 3, 90, 16});
+        *disp = gui::Place(gui::MakeReadOnlyEdit(this, dispName), {100, y, 170, 21});
+        gui::Place(gui::MakeLabel(this, ("LabData" + n).c_str(), "er is eenupdate met datum:"), {278, y + 3, 150, 16});
+        *date = gui::Place(gui::MakeReadOnlyEdit(this, dateName), {428, y, 105, 21});
+        *ok = gui::Place(gui::MakeClickOnlyButton(this, okName, okCaption), {538, y - 1, 43, 23});
         const int slot = i + 1;
-        connect(*okButtons[i], &QPushButton::clicked, this,
-                gui::Guarded([this, slot](bool) { CopyUpdateDisk(slot); }));
+        connect(*ok, &QPushButton::clicked, this, gui::Guarded([this, slot](bool) { CopyUpdateDisk(slot); }));
     }
 
-    Label8 = PlaceLabel(this, "Kies welke je wilt installeren", 8, 254, 170);
-    Label8->setObjectName("Label8");
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
+    Label8 = gui::Place(gui::MakeLabel(this, "Label8", "Kies welke je wilt installeren"), {8, 254, 170, 16});
+    Image1 = gui::Place(gui::MakeLabel(this, "Image1", ""), {180, 250, 40, 24});
     Image1->setPixmap(PointerPicture());
-    Image1->setGeometry(180, 250, 40, 24);
-    BBcartella = PlaceButton(this, "BBcartella", "Altra cartella...", 230, 276, 150, 27);
-    BitBtnRitorna = PlaceButton(this, "BitBtnRitorna", "&Terug naar menu", 431, 276, 150, 27);
+    gui::PlaceClickOnlyButtons(this, {{&BBcartella, "BBcartella", "Altra cartella...", {230, 276, 150, 27}},
+                                      {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar menu", {431, 276, 150, 27}}});
     connect(BBcartella, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcartellaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
 }

@@ -7,8 +7,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
@@ -120,87 +118,16 @@ QFont WindowFont() {
     return f;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* text, const char* name) {
-    auto* l = new QLabel(gui::ToQt(text), parent);
-    if (name) l->setObjectName(name);
-    return l;
+QPlainTextEdit* NoteMemo(QPlainTextEdit* memo, unsigned bgr) {
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SetBaseColour(memo, bgr);
+    return memo;
 }
 
-QLineEdit* MakeReadOnlyEdit(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setReadOnly(true);
-    SetBaseColour(e, kSilverColour);
-    return e;
-}
-
-QLineEdit* MakeSearchEdit(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    SetBaseColour(e, kAquaColour);
-    return e;
-}
-
-QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, unsigned colour, bool readOnly) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(name);
-    m->setReadOnly(readOnly);
-    m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SetBaseColour(m, colour);
-    return m;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* text, const char* name) {
-    auto* b = new QPushButton(gui::ToQt(text), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QRadioButton* MakeRadio(QWidget* parent, const char* text, const char* name) {
-    auto* r = new QRadioButton(gui::ToQt(text), parent);
-    r->setObjectName(name);
-    return r;
-}
-
-QLabel* PlaceLabel(QWidget* parent, const char* cp1252, int x, int y, int w, int h) {
-    auto* l = new QLabel(gui::ToQt(cp1252), parent);
-    if (w < 0) w = l->sizeHint().width();
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-
-QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(x, y, w, h);
-    return e;
-}
-
-QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(name);
-    m->setGeometry(x, y, w, h);
-    // Tab moves to the next field, as in the old memos; it types no tab,
-    // which a save would refuse.
-    m->setTabChangesFocus(true);
-    return m;
-}
-
-QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h) {
-    auto* b = new QPushButton(gui::ToQt(caption), parent);
-    b->setObjectName(name);
-    b->setGeometry(x, y, w, h);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QRadioButton* PlaceRadio(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
-    auto* r = new QRadioButton(gui::ToQt(caption), parent);
-    r->setObjectName(name);
-    r->setGeometry(x, y, w, 20);
-    return r;
+QPlainTextEdit* FieldMemo(QPlainTextEdit* memo) {
+    memo->setTabChangesFocus(true);
+    return memo;
 }
 
 void SetText(QLineEdit* edit, const std::string& cp1252) {

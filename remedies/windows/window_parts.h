@@ -2,9 +2,9 @@
 // The controls and small helpers of every remedy window: colours given as the
 // old platform's colour numbers (blue in the high byte, red in the low), the
 // grey lists with white text that keep the model strings (Windows-1252 bytes)
-// of their lines, controls made for a layout or placed at fixed positions with
-// their object names, model strings into widgets and back, key presses and
-// clicks seen before they reach a control, and the wait cursor.
+// of their lines, the looks of their fields and memos, model strings into
+// widgets and back, key presses and clicks seen before they reach a control,
+// and the wait cursor.
 #include <QColor>
 #include <QDialog>
 #include <QFont>
@@ -19,8 +19,6 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QWidget;
 
 namespace remedies {
@@ -91,21 +89,20 @@ private:
     std::vector<std::string> lines_;
 };
 
-// Controls for a layout.
-QLabel* MakeLabel(QWidget* parent, const char* text, const char* name = nullptr);
-QLineEdit* MakeReadOnlyEdit(QWidget* parent, const char* name);
-QLineEdit* MakeSearchEdit(QWidget* parent, const char* name);
-QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, unsigned colour, bool readOnly);
-QPushButton* MakeButton(QWidget* parent, const char* text, const char* name);
-QRadioButton* MakeRadio(QWidget* parent, const char* text, const char* name);
-
-// Controls at fixed positions.
-QLabel* PlaceLabel(QWidget* parent, const char* cp1252, int x, int y, int w = -1, int h = 16);
-QLineEdit* PlaceEdit(QWidget* parent, const char* name, int x, int y, int w, int h = 21);
-QPlainTextEdit* PlaceMemo(QWidget* parent, const char* name, int x, int y, int w, int h);  // Tab leaves it
-QPushButton* PlaceButton(QWidget* parent, const char* name, const char* caption, int x, int y, int w,
-                         int h = 25);
-QRadioButton* PlaceRadio(QWidget* parent, const char* name, const char* caption, int x, int y, int w);
+// How the remedy windows dress the controls the window vocabulary
+// (platform/gui/widgets.h) makes.
+// The control's base colour (the "colour" property too), the control handed back.
+template <class Control>
+Control* Tinted(Control* control, unsigned bgr) {
+    SetBaseColour(control, bgr);
+    return control;
+}
+// A memo of help or results in its colour: it wraps at its width and never
+// scrolls sideways.
+QPlainTextEdit* NoteMemo(QPlainTextEdit* memo, unsigned bgr);
+// A memo of an editor's field: Tab moves on to the next field, as in the old
+// memos; it types no tab, which a save would refuse.
+QPlainTextEdit* FieldMemo(QPlainTextEdit* memo);
 
 // Model strings into widgets and back; an edit shows the start of its text.
 void SetText(QLineEdit* edit, const std::string& cp1252);

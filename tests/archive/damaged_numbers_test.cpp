@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
@@ -253,4 +254,22 @@ TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
               std::string::npos);
     EXPECT_NE(shown("1\r\n0\r\n0\r\n1\r\n1\r\nDa definire\r\n-2,5\r\n1\r\n").find("scala orizzontale (-2.5)"),
               std::string::npos);
+}
+
+// The settings file is repaired, not only read: the archive tells each damage
+// it repairs through the damaged-file reporter (a window shows it), the same
+// damage found again included, and shows no message box of its own.
+TEST_F(DamagedNumbersTest, DrawingSettingsTellEachRepairThroughTheReporter) {
+    std::vector<std::string> told;
+    rt::SetDamagedFileReporter([&told](const std::string& message) { told.push_back(message); });
+    const std::string damaged = "1\r\n0\r\n0\r\n1\r\nspesso\r\nDa definire\r\n1\r\n1\r\n";
+    for (int i = 0; i < 2; ++i) {
+        WriteBytes("FileSet/MMVarLas.stt", damaged);
+        EXPECT_TRUE(LoadOrCreateDrawSettings());
+    }
+    rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_NE(told[0].find("\"MMVarLas.stt.damaged1\""), std::string::npos) << told[0];
+    EXPECT_NE(told[1].find("\"MMVarLas.stt.damaged2\""), std::string::npos) << told[1];
+    EXPECT_FALSE(LoadOrCreateDrawSettings());  // the repaired file reads whole
 }

@@ -24,7 +24,7 @@ TEST(WidgetVocabularyMore, RaisedPanelsListsAndBarsAreNamedChildren) {
     QListWidget* list = gui::MakeList(panel, "ListExtra1");
     EXPECT_EQ(list->objectName(), "ListExtra1");
     EXPECT_EQ(list->parent(), panel);
-    EXPECT_EQ(gui::MakeComboBox(panel, "ComboBoxPiante")->objectName(), "ComboBoxPiante");
+    EXPECT_EQ(gui::MakeCombo(panel, "ComboBoxPiante")->objectName(), "ComboBoxPiante");
     QScrollBar* bar = gui::MakeScrollBar(panel, "SpinButton1", Qt::Vertical);
     EXPECT_EQ(bar->objectName(), "SpinButton1");
     EXPECT_EQ(bar->orientation(), Qt::Vertical);
