@@ -320,10 +320,10 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     // The data and annotation records are appended in place, as one group: a
     // run that ends before the group is on the disc is cut back at the next
     // start, so no archive file keeps half a record.
-    std::vector<std::string> appended;
-    if (!intoCurrent) appended.push_back(st2);
-    if (withNotes) appended.push_back(st3);
-    std::optional<rt::AppendGroup> appends;
+    std::vector<rt::InPlaceRegion> appended;
+    if (!intoCurrent) appended.push_back({st2});
+    if (withNotes) appended.push_back({st3});
+    std::optional<rt::InPlaceWriteGroup> appends;
     if (!appended.empty()) appends.emplace(appended);
 
     BirthRecord record = request.Record;

@@ -1,5 +1,6 @@
 #include "archive/change_record.h"
 
+#include <memory>
 #include <vector>
 
 #include "archive/archive_files.h"
@@ -7,6 +8,7 @@
 #include "archive/record_checks.h"
 #include "engine/calendar.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/number_text.h"
 
@@ -54,19 +56,32 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
 
     int noteNumber = 0;
     if (auto n = ReadDecimalEitherSeparator(p.AnnotationNumber)) noteNumber = static_cast<int>(*n);
+    std::unique_ptr<rt::RecordFile> notes;
     if (p.Annotation) {
-        rt::RecordFile notes(st3, kAnnotationRecordSize);
-        notes.Reset();
-        if (noteNumber <= 0 || noteNumber >= notes.FileSize()) {
-            noteNumber = static_cast<int>(notes.FileSize());
+        notes = std::make_unique<rt::RecordFile>(st3, kAnnotationRecordSize);
+        notes->Reset();
+        if (noteNumber <= 0 || noteNumber >= notes->FileSize()) {
+            noteNumber = static_cast<int>(notes->FileSize());
             if (noteNumber > kMaxRecordNumber) throw ArchiveError("ARCHIVIO PIENO: " + st3);
         }
-        notes.Write(noteNumber, EncodeAnnotationRecord(*p.Annotation));
-        notes.Close();
+    }
+    // The records are rewritten in place as one group: a run that ends in the
+    // middle of a write leaves no record half old and half new once the next
+    // start has put the group back.
+    std::vector<rt::InPlaceRegion> regions{
+        {st2, p.DataNumber * static_cast<std::int64_t>(kBirthRecordSize), static_cast<std::int64_t>(kBirthRecordSize)}};
+    if (notes)
+        regions.push_back({st3, noteNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
+                           static_cast<std::int64_t>(kAnnotationRecordSize)});
+    rt::InPlaceWriteGroup writes(regions);
+    if (notes) {
+        notes->Write(noteNumber, EncodeAnnotationRecord(*p.Annotation));
+        notes->Close();
         record.AnnotationNumber = rt::ZeroPad(noteNumber, 5);
     }
     data.Write(p.DataNumber, EncodeBirthRecord(record));
     data.Close();
+    writes.Commit();
 
     // The entry goes where its name sorts.
     std::vector<std::string> texts;

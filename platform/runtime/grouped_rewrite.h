@@ -38,37 +38,56 @@ struct NewFileContent {
 // the file on a failure before the list is written (nothing changed then).
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files);
 
-// The list of files that records are being appended to in place
-// ("FileDum\Accodati.dum"): each file's length before the appends.
-inline constexpr const char* kAppendList = "FileDum\\Accodati.dum";
+// The list of the records being written in place ("FileDum\Scritture.dum"):
+// each file's length, and the bytes of each record about to be overwritten,
+// as they were before the writes.
+inline constexpr const char* kInPlaceWriteList = "FileDum\\Scritture.dum";
 
-// Records appended in place to several files as one step: the files' lengths
-// are listed on the disc before the first byte is appended, and the list is
-// removed (Commit) once every appended record is on the disc. A run that ends
-// before Commit leaves the list, and the next start cuts every listed file
-// back to its old length; a failure before Commit cuts them back at once.
-class AppendGroup {
+// A part of a program file about to be written in place: `size` bytes at
+// `offset` are overwritten (a size of 0 or an offset at or past the end: the
+// file only grows).
+struct InPlaceRegion {
+    std::string name;
+    std::int64_t offset = 0;
+    std::int64_t size = 0;
+};
+
+// Records written in place in several files as one step (a store's appended
+// records, a change's rewritten ones): the files' lengths and the old bytes of
+// the regions are listed on the disc before the first byte is written, and the
+// list is removed (Commit) once every written record is on the disc. A run that
+// ends before Commit leaves the list, and the next start puts every listed
+// file back as it was; a failure before Commit puts them back at once.
+class InPlaceWriteGroup {
 public:
-    // Lists the current lengths of the named program files (IoError naming
-    // the list when it cannot be written: nothing appended then).
-    explicit AppendGroup(const std::vector<std::string>& names);
-    ~AppendGroup();
-    AppendGroup(const AppendGroup&) = delete;
-    AppendGroup& operator=(const AppendGroup&) = delete;
+    // Lists the regions' files and old bytes (IoError naming the list when it
+    // cannot be written: nothing written then).
+    explicit InPlaceWriteGroup(const std::vector<InPlaceRegion>& regions);
+    ~InPlaceWriteGroup();
+    InPlaceWriteGroup(const InPlaceWriteGroup&) = delete;
+    InPlaceWriteGroup& operator=(const InPlaceWriteGroup&) = delete;
 
     // Every file flushed to the disc, then the list dropped.
     void Commit();
 
+    // What the list keeps of one file.
+    struct Kept {
+        std::filesystem::path file;
+        std::uintmax_t length = 0;
+        std::uintmax_t offset = 0;
+        std::string bytes;  // the old bytes at offset (none for a file that only grows)
+    };
+
 private:
-    std::vector<std::pair<std::filesystem::path, std::uintmax_t>> lengths_;
+    std::vector<Kept> kept_;
     bool open_ = false;
 };
 
-// At the start: files listed by an append group that did not commit are cut
-// back to their old lengths; a group whose list is whole is put in place
+// At the start: files listed by an in-place write group that did not commit
+// are put back as they were; a group whose list is whole is put in place
 // (every new file was on the disc); then every temporary file an ended run left
 // in the working folder and its subfolders is removed. Returns how many files
-// were put in place or cut back.
+// were put in place or put back.
 int FinishInterruptedRewrites();
 
 }  // namespace rt

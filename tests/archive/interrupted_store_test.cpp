@@ -256,7 +256,7 @@ TEST(InterruptedWrites, AppendsOfAStoreThatEndedBeforeTheirCommitAreCutBack) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        rt::AppendGroup group({"BASE.ST2", "BASE.ST3"});
+        rt::InPlaceWriteGroup group({{"BASE.ST2"}, {"BASE.ST3"}});
         rt::RecordFile data("BASE.ST2", kBirthRecordSize);
         data.Reset();
         data.Append(EncodeBirthRecord(Person(2)));
@@ -284,7 +284,7 @@ TEST(InterruptedWrites, AFailureBeforeTheCommitCutsTheAppendsBackAtOnce) {
     CreateEmptyArchive("BASE");
     const std::string before = ReadBytes(work.Path() / "BASE.ST2");
     try {
-        rt::AppendGroup group({"BASE.ST2"});
+        rt::InPlaceWriteGroup group({{"BASE.ST2"}});
         rt::RecordFile data("BASE.ST2", kBirthRecordSize);
         data.Reset();
         data.Append(EncodeBirthRecord(Person(2)));
@@ -292,11 +292,47 @@ TEST(InterruptedWrites, AFailureBeforeTheCommitCutsTheAppendsBackAtOnce) {
     } catch (const std::runtime_error&) {
     }
     EXPECT_EQ(ReadBytes(work.Path() / "BASE.ST2"), before);
-    EXPECT_FALSE(fs::exists(rt::ResolvePath(rt::kAppendList)));
+    EXPECT_FALSE(fs::exists(rt::ResolvePath(rt::kInPlaceWriteList)));
     // A list the program did not finish writing cuts nothing.
     fs::create_directories(work.Path() / "FileDum");
-    WriteBytes(work.Path() / "FileDum" / "Accodati.dum", "0\t" + fs::absolute(work.Path() / "BASE.ST2").string());
+    WriteBytes(work.Path() / "FileDum" / "Scritture.dum", "0\t0\t\t" + fs::absolute(work.Path() / "BASE.ST2").string());
     EXPECT_EQ(rt::FinishInterruptedRewrites(), 0);
     EXPECT_EQ(ReadBytes(work.Path() / "BASE.ST2"), before);
-    EXPECT_FALSE(fs::exists(work.Path() / "FileDum" / "Accodati.dum"));
+    EXPECT_FALSE(fs::exists(work.Path() / "FileDum" / "Scritture.dum"));
+}
+
+TEST(InterruptedWrites, AChangeEndedInTheMiddleOfARecordIsPutBackWhole) {
+    TempWorkFolder work;
+    CreateEmptyArchive("BASE");
+    EnsureCurrentPersonFiles();
+    for (int i = 1; i <= 3; ++i) StorePersonRecords({"BASE", "PERSON " + std::to_string(i), Person(i), Notes(i)});
+    const Files old = Snapshot(work.Path());
+
+    // A run that listed the change of data record 3 and annotation record 2,
+    // wrote the annotation whole and the data record in part, and ended.
+    const std::int64_t dataAt = 3 * static_cast<std::int64_t>(kBirthRecordSize);
+    const std::int64_t notesAt = 2 * static_cast<std::int64_t>(kAnnotationRecordSize);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rt::InPlaceWriteGroup group({{"BASE.ST2", dataAt, static_cast<std::int64_t>(kBirthRecordSize)},
+                                     {"BASE.ST3", notesAt, static_cast<std::int64_t>(kAnnotationRecordSize)}});
+        rt::RecordFile notes("BASE.ST3", kAnnotationRecordSize);
+        notes.Reset();
+        notes.Write(2, EncodeAnnotationRecord(Notes(9)));
+        notes.Close();
+        std::FILE* data = std::fopen("BASE.ST2", "r+b");
+        std::fseek(data, static_cast<long>(dataAt) + 40, SEEK_SET);
+        std::fwrite("half of a new record", 1, 20, data);
+        std::fclose(data);
+        _exit(0);  // as a kill: no destructor runs
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_NE(Snapshot(work.Path()), old);
+
+    EXPECT_EQ(rt::FinishInterruptedRewrites(), 2);
+    EXPECT_EQ(Snapshot(work.Path()), old);
+    EXPECT_TRUE(CheckArchive("BASE").empty());
 }
