@@ -33,13 +33,7 @@ void SaveShot(const char* suffix) {
 
 TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ProgramStart start;
-    archive::BirthRecord r;
-    r.DateField = "196412251405-1";  // 25 December 1964, 14:05, Rome: the Sun early in Capricorn
-    r.PlaceField = "41N54-012E29ROMA";
-    r.CalendarField = "GR";
-    r.NationalityField = "ITALIA";
-    archive::FillChartStrings(r);
-    archive::WriteCurrentPerson("MERINI ALDA", r);
+    shell_testing::MakeMeriniCurrent();
     shell::FoKelvor->FormActivate();
     shell::FoKelvor->BBProped->click();
     ASSERT_NE(FgrKelvo, nullptr);

@@ -66,15 +66,7 @@ std::string RandomBytes(std::size_t n, unsigned seed) {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-archive::BirthRecord Person(const char* date, const char* place) {
-    archive::BirthRecord r;
-    r.DateField = date;
-    r.PlaceField = place;
-    r.CalendarField = "GR";
-    r.NationalityField = "ITALIA";
-    archive::FillChartStrings(r);
-    return r;
-}
+archive::BirthRecord Person(const char* date, const char* place) { return shell_testing::StoredRecord(date, place); }
 
 // Orb sets of the user's own: set B 7.5 everywhere, set C 3, set B chosen.
 std::string WriteOwnOrbSets() {
@@ -346,22 +338,7 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     WriteBytes(start.Data() / "BASEtxt" / "FlagTxt.set", garbage);
     const Files before = Snapshot(start.Data());
 
-    gui::SetModalHandler("FoInputKel", [](QDialog* d) {
-        auto* entry = static_cast<archive::TFoInputKel*>(d);
-        entry->FormActivate();
-        entry->EditSogg->setText("GALILEI GALILEO");
-        entry->EditGiorno->setText("15");
-        entry->EditMese->setText("02");
-        entry->EditAnno->setText("1964");
-        entry->EditOra->setText("10");
-        entry->EditMinuti->setText("00");
-        entry->EditLocal->setText("PISA");
-        entry->EditLocalTyped("PISA");
-        entry->EditLocalEnter();
-        gui::RunIdleHandler();
-        entry->BBproseguiClick();
-        return int(gui::mrOk);
-    });
+    shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
         auto* store = static_cast<archive::TFormRegKel*>(d);
         store->FormActivate();

@@ -104,13 +104,7 @@ protected:
     // the screen and on paper, for one person.
     void Record(const StoredPerson& p, Recordings& out) {
         shell_testing::ProgramStart start;
-        archive::BirthRecord r;
-        r.DateField = p.date;
-        r.PlaceField = p.place;
-        r.CalendarField = p.calendar;
-        r.NationalityField = p.nation;
-        archive::FillChartStrings(r);
-        archive::WriteCurrentPerson(p.name, r);
+        archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
         shell::TFoKelvor* main = shell::FoKelvor;
         main->FormActivate();
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();

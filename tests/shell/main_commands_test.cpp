@@ -43,22 +43,7 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
 
 TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     ProgramStart start;
-    gui::SetModalHandler("FoInputKel", [](QDialog* d) {
-        auto* entry = static_cast<archive::TFoInputKel*>(d);
-        entry->FormActivate();
-        entry->EditSogg->setText("GALILEI GALILEO");
-        entry->EditGiorno->setText("15");
-        entry->EditMese->setText("02");
-        entry->EditAnno->setText("1964");
-        entry->EditOra->setText("10");
-        entry->EditMinuti->setText("00");
-        entry->EditLocal->setText("PISA");
-        entry->EditLocalTyped("PISA");
-        entry->EditLocalEnter();
-        gui::RunIdleHandler();
-        entry->BBproseguiClick();
-        return int(gui::mrOk);
-    });
+    shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
         auto* store = static_cast<archive::TFormRegKel*>(d);
         store->FormActivate();
@@ -86,13 +71,7 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
 
 TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     ProgramStart start;
-    archive::BirthRecord r;
-    r.DateField = "196412251405-1";
-    r.PlaceField = "41N54-012E29ROMA";
-    r.CalendarField = "GR";
-    r.NationalityField = "ITALIA";
-    archive::FillChartStrings(r);
-    archive::WriteCurrentPerson("MERINI ALDA", r);
+    shell_testing::MakeMeriniCurrent();
     shell::FoKelvor->FormActivate();
     shell::FoKelvor->BBProped->click();
     ASSERT_NE(display::FgrKelvo, nullptr);
@@ -132,13 +111,7 @@ void Focus(QWidget* w) {
 
 TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow) {
     ProgramStart start;
-    archive::BirthRecord r;
-    r.DateField = "196412251405-1";
-    r.PlaceField = "41N54-012E29ROMA";
-    r.CalendarField = "GR";
-    r.NationalityField = "ITALIA";
-    archive::FillChartStrings(r);
-    archive::WriteCurrentPerson("MERINI ALDA", r);
+    const archive::BirthRecord r = shell_testing::MakeMeriniCurrent();
     Focus(shell::FoKelvor);
     shell::FoKelvor->BBProped->click();
     ASSERT_NE(display::FgrKelvo, nullptr);

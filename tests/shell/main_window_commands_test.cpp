@@ -50,13 +50,7 @@ std::vector<std::string> FileLines(const char* name) {
 }
 
 void StoreMerini() {
-    archive::BirthRecord r;
-    r.DateField = "196412251405-1";
-    r.PlaceField = "41N54-012E29ROMA";
-    r.CalendarField = "GR";
-    r.NationalityField = "ITALIA";
-    archive::FillChartStrings(r);
-    archive::WriteCurrentPerson("MERINI ALDA", r);
+    shell_testing::MakeMeriniCurrent();
 }
 
 // Set B: the orbs 2, 0.5, ..., opposition 0; set C: every orb 3.

@@ -15,7 +15,11 @@
 
 #include <QDialog>
 
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "archive/input_dialog.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/runtime/paths.h"
@@ -123,5 +127,46 @@ public:
     DesktopScope desktop_;
     gui::RecordingMessageSink messages;
 };
+
+// A stored birth record as the store dialog writes it, with its chart strings.
+inline archive::BirthRecord StoredRecord(const char* date, const char* place, const char* calendar = "GR",
+                                         const char* nationality = "ITALIA") {
+    archive::BirthRecord r;
+    r.DateField = date;
+    r.PlaceField = place;
+    r.CalendarField = calendar;
+    r.NationalityField = nationality;
+    archive::FillChartStrings(r);
+    return r;
+}
+
+// Merini Alda, 25 December 1964, 14:05, Rome (the Sun early in Capricorn),
+// made the current person; the main window does not know it yet.
+inline archive::BirthRecord MakeMeriniCurrent() {
+    archive::BirthRecord r = StoredRecord("196412251405-1", "41N54-012E29ROMA");
+    archive::WriteCurrentPerson("MERINI ALDA", r);
+    return r;
+}
+
+// The entry dialog, when it opens, is filled as a user would for Galileo
+// Galilei (15/02/1964 10:00, Pisa) and confirmed.
+inline void EnterGalileoWhenTheEntryDialogOpens() {
+    gui::SetModalHandler("FoInputKel", [](QDialog* d) {
+        auto* entry = static_cast<archive::TFoInputKel*>(d);
+        entry->FormActivate();
+        entry->EditSogg->setText("GALILEI GALILEO");
+        entry->EditGiorno->setText("15");
+        entry->EditMese->setText("02");
+        entry->EditAnno->setText("1964");
+        entry->EditOra->setText("10");
+        entry->EditMinuti->setText("00");
+        entry->EditLocal->setText("PISA");
+        entry->EditLocalTyped("PISA");
+        entry->EditLocalEnter();
+        gui::RunIdleHandler();
+        entry->BBproseguiClick();
+        return int(gui::mrOk);
+    });
+}
 
 }  // namespace shell_testing
