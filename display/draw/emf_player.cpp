@@ -122,7 +122,14 @@ struct Dc {
     PathPoint pos;
 };
 
-int RoundI(double v) { return static_cast<int>(std::lround(v)); }
+// Device coordinates of a metafile are held within +-2^29 pixels, so the widths
+// and heights of what it draws never overflow (nothing beyond is ever seen).
+int RoundI(double v) {
+    constexpr double kLimit = 536870912.0;
+    if (!(v > -kLimit)) return -static_cast<int>(kLimit);  // NaN too
+    if (!(v < kLimit)) return static_cast<int>(kLimit);
+    return static_cast<int>(std::lround(v));
+}
 
 class Player {
 public:

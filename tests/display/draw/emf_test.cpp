@@ -342,3 +342,23 @@ TEST(EmfPlayerTest, RestoringToTheLowestRelativeLevelPopsEverySavedContext) {
     ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 1000, 1000}));
     EXPECT_EQ(s.Calls("line").size(), 1u);
 }
+
+TEST(EmfPlayerTest, AnOpaqueTextBoxFarBeyondTheDeviceIsHeldWithinIt) {
+    // An opaque box of a text mapped to four billion pixels once overflowed
+    // its width: coordinates are held within +-2^29 device pixels.
+    EmfBuilder b;
+    b.Rec(EMR_SETMAPMODE, {8});  // anisotropic
+    b.Rec(EMR_SETWINDOWEXTEX, {1, 1});
+    b.Rec(EMR_SETVIEWPORTEXTEX, {1000, 1000});
+    // Bounds, graphics mode, scales, reference point, no characters at 76,
+    // opaque, the box, the spacing offset.
+    b.Rec(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 5, 5, 0, 76, 2, -4000000, -3000000, 4000000, 3000000, 76});
+    const std::string bytes = b.Finish();
+    ASSERT_EQ(CheckEmf(bytes), "");
+    RecordingSurface s;
+    ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 1000, 1000}));
+    ASSERT_EQ(s.Calls("fillrect").size(), 1u);
+    EXPECT_EQ(s.Calls("fillrect")[0].substr(0, 51), "fillrect -536870912,-536870912 536870912,536870912 ");
+    ASSERT_EQ(s.Calls("text").size(), 1u);
+    EXPECT_EQ(s.Calls("text")[0].substr(0, 15), "text 5000,5000 ");
+}
