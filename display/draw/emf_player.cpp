@@ -143,10 +143,11 @@ public:
         double fl = h.frame.left / 100.0 * pxPerMmX, fr = h.frame.right / 100.0 * pxPerMmX;
         double ft = h.frame.top / 100.0 * pxPerMmY, fb = h.frame.bottom / 100.0 * pxPerMmY;
         if (fr - fl <= 0 || fb - ft <= 0) {
+            // In reals: a bound of 2^31 - 1 has no integer one past it.
             fl = h.bounds.left;
-            fr = h.bounds.right + 1;
+            fr = h.bounds.right + 1.0;
             ft = h.bounds.top;
-            fb = h.bounds.bottom + 1;
+            fb = h.bounds.bottom + 1.0;
         }
         if (fr - fl <= 0) fr = fl + 1;
         if (fb - ft <= 0) fb = ft + 1;

@@ -362,3 +362,18 @@ TEST(EmfPlayerTest, AnOpaqueTextBoxFarBeyondTheDeviceIsHeldWithinIt) {
     ASSERT_EQ(s.Calls("text").size(), 1u);
     EXPECT_EQ(s.Calls("text")[0].substr(0, 15), "text 5000,5000 ");
 }
+
+TEST(EmfPlayerTest, AFrameOfNothingFallsBackOnBoundsReachingTheLastInteger) {
+    // Without a frame the bounds give the picture; a right bound of 2^31 - 1
+    // once overflowed its "one past" and drew the picture a thousand times too wide.
+    EmfBuilder b;
+    b.w.PatchU32(16, 0x7FFFFFFF);                       // bounds: right
+    for (std::size_t at = 24; at < 40; at += 4) b.w.PatchU32(at, 0);  // no frame
+    b.Rec(EMR_MOVETOEX, {10, 20});
+    b.Rec(EMR_LINETO, {30, 40});
+    const std::string bytes = b.Finish();
+    RecordingSurface s;
+    ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 1000, 1000}));
+    ASSERT_EQ(s.Calls("line").size(), 1u);
+    EXPECT_EQ(s.Calls("line")[0].substr(0, 15), "line 0,20 0,40 ");
+}
