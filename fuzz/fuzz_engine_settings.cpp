@@ -1,9 +1,16 @@
 // Fuzzes the reading of the engine settings "FileSet\OrbiDomi.stt".
+#include <filesystem>
+
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
+#include "platform/runtime/paths.h"
 
 namespace {
 void Run(const std::vector<std::string>& files) {
+    // The copies of damaged files of earlier inputs, which would pile up.
+    std::error_code ec;
+    std::filesystem::remove_all(rt::ResolvePath("FileSet"), ec);
+    engine::SetSettingsReporter([](const std::string&) {});
     fuzz::PutFile(engine::kOrbiDomiFile, files[0]);
     engine::LoadOrbiDomiSettings();
 }

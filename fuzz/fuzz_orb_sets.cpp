@@ -1,11 +1,20 @@
-// Fuzzes the reading of the three orb sets "FileDum\MMVarOrb.dum".
+// Fuzzes the reading of the three orb sets "FileDum\MMVarOrb.dum", with the
+// repair of a damaged file (its copy kept, the readable values written back).
+#include <filesystem>
+
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
+#include "platform/runtime/paths.h"
 
 namespace {
 void Run(const std::vector<std::string>& files) {
+    // The copies of damaged files of earlier inputs, which would pile up.
+    std::error_code ec;
+    std::filesystem::remove_all(rt::ResolvePath("FileDum"), ec);
+    engine::SetSettingsReporter([](const std::string&) {});
     fuzz::PutFile(engine::kOrbSetsFile, files[0]);
-    engine::LoadOrbSets();
+    fuzz::Guard([] { engine::LoadOrbSets(); });
+    fuzz::Guard([] { engine::LoadOrbSets(); });  // the repaired file reads back quietly
 }
 }  // namespace
 

@@ -466,3 +466,40 @@ TEST(EmfPlayerTest, PictureWhoseBoundsReachTheLargestNumberIsStretchedIntoTheRec
     ASSERT_EQ(log.Calls("line").size(), 1u);
     EXPECT_EQ(log.Calls("line")[0].substr(0, 17), "line 0,0 500,250 ");
 }
+
+TEST(EmfPlayerTest, AnOpaqueTextBoxFarBeyondTheDeviceIsHeldWithinIt) {
+    // An opaque box of a text mapped to four billion pixels once overflowed
+    // its width: coordinates are held within the device's limit.
+    EmfBuilder b;
+    b.Rec(EMR_SETMAPMODE, {8});  // anisotropic
+    b.Rec(EMR_SETWINDOWEXTEX, {1, 1});
+    b.Rec(EMR_SETVIEWPORTEXTEX, {1000, 1000});
+    // Bounds, graphics mode, scales, reference point, no characters at 76,
+    // opaque, the box, the spacing offset.
+    b.Rec(EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 5, 5, 0, 76, 2, -4000000, -3000000, 4000000, 3000000, 76});
+    const std::string bytes = b.Finish();
+    ASSERT_EQ(CheckEmf(bytes), "");
+    RecordingSurface s;
+    ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 1000, 1000}));
+    ASSERT_EQ(s.Calls("fillrect").size(), 1u);
+    const std::string lim = std::to_string(kDeviceLimit);
+    EXPECT_EQ(s.Calls("fillrect")[0].rfind("fillrect -" + lim + ",-" + lim + " " + lim + "," + lim + " ", 0), 0u)
+        << s.Calls("fillrect")[0];
+    ASSERT_EQ(s.Calls("text").size(), 1u);
+    EXPECT_EQ(s.Calls("text")[0].substr(0, 15), "text 5000,5000 ");
+}
+
+TEST(EmfPlayerTest, AFrameOfNothingFallsBackOnBoundsReachingTheLastInteger) {
+    // Without a frame the bounds give the picture; a right bound of 2^31 - 1
+    // once overflowed its "one past" and drew the picture a thousand times too wide.
+    EmfBuilder b;
+    b.w.PatchU32(16, 0x7FFFFFFF);                       // bounds: right
+    for (std::size_t at = 24; at < 40; at += 4) b.w.PatchU32(at, 0);  // no frame
+    b.Rec(EMR_MOVETOEX, {10, 20});
+    b.Rec(EMR_LINETO, {30, 40});
+    const std::string bytes = b.Finish();
+    RecordingSurface s;
+    ASSERT_TRUE(PlayEmf(bytes, s, {0, 0, 1000, 1000}));
+    ASSERT_EQ(s.Calls("line").size(), 1u);
+    EXPECT_EQ(s.Calls("line")[0].substr(0, 15), "line 0,20 0,40 ");
+}
