@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "archive/draw_settings_file.h"
@@ -336,8 +338,14 @@ void TFgrNaKel::CopyMetafileToClipboard(const std::string& fileName) {
     auto* mime = new QMimeData;
     mime->setData("image/emf", QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     mime->setData("image/x-emf", QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    const int w = std::max(1, header->bounds.right - header->bounds.left + 1);
-    const int h = std::max(1, header->bounds.bottom - header->bounds.top + 1);
+    // The picture's size from its bounds, in 64 bits: a file changed on disc
+    // may claim any bounds; the picture is held to a size an image can have.
+    const auto side = [](std::int32_t from, std::int32_t to) {
+        constexpr std::int64_t kLargestSide = 8192;
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{to} - from + 1, 1, kLargestSide));
+    };
+    const int w = side(header->bounds.left, header->bounds.right);
+    const int h = side(header->bounds.top, header->bounds.bottom);
     QImage picture(w, h, QImage::Format_RGB32);
     picture.fill(Qt::white);
     {
