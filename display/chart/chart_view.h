@@ -50,6 +50,8 @@ struct ChartViewShown {
     // The chart square shows the dodecatemoria wheel, inside which the antiscia
     // lines of a clicked glyph end 7 units further in.
     bool dodecatemoriaWheel = false;
+    // A message the window shows after the drawing ("" for none).
+    std::string message;
 };
 
 using ChartViewRoutine = ChartViewShown (*)(Surface& dc, const ChartViewContext& view);

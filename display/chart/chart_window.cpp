@@ -35,6 +35,7 @@
 #include "display/wheel/wheel_state.h"
 #include "engine/planetary_hours.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/io_error.h"
@@ -685,6 +686,7 @@ void TFgrKelvo::ApplyView(const ChartViewShown& shown) {
             }
     }
     KelvoState.DodecatemoriaMode = shown.dodecatemoriaWheel;
+    if (!shown.message.empty()) gui::ShowMessage(shown.message);
 }
 
 void TFgrKelvo::RedrawArchetypeView() {

@@ -7,7 +7,6 @@
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/body_names.h"
-#include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
@@ -88,7 +87,6 @@ VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0) {
         ScopedBrush brush(dc, f.negative[i] ? Rgb(255, 0, 0) : Rgb(0, 0, 255));
         RectangleScaled(dc, X, Y - f.heights[i], X + 5, Y);
     }
-    if (f.highest <= 0) gui::ShowMessage(kNoPositiveScoreMessage);
     return f;
 }
 

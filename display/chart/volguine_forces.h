@@ -38,8 +38,8 @@ VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const 
 
 // Reads the scores, rewrites the summary file and draws the bars with their
 // glyphs and labels, the bars' left edges at x0 - 4.3 + 6i, the baseline at
-// y0 + 30. When no score is above zero the labels and glyphs are drawn, no bar,
-// and a message says why. File errors raise rt::IoError.
+// y0 + 30. When no score is above zero the labels and glyphs are drawn, no bar
+// (the view then hands kNoPositiveScoreMessage to the window). File errors raise rt::IoError.
 VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0);
 
 // The symbol of the elements and principles 1..7 (fire, earth, air, water,

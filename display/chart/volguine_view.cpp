@@ -46,6 +46,7 @@ void PrepareVolguineView() {
 }
 
 ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
+    ChartViewShown shown;
     RedrawReducedWheelChart(dc, view.framed, view.engineOrder);
     DrawViewTitles(dc, "PLANETARIEN KRACHTEN", 2, "(Volgens Volguine)", 15);
     const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY, r = Geometry.HouseRingInnerRadius;
@@ -61,10 +62,12 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
             DrawMajorAspectGrid(dc, view.chart.PlanetLongitudes, view.subView == 1 ? 1 : 0, cx, cy, r + 4,
                                 view.engineOrder);
             break;
-        case 3: DrawVolguineForces(dc, cx - 32, cy - 22); break;
+        case 3:
+            if (DrawVolguineForces(dc, cx - 32, cy - 22).highest <= 0) shown.message = kNoPositiveScoreMessage;
+            break;
         default: break;
     }
-    return {};
+    return shown;
 }
 
 }  // namespace display

@@ -6,7 +6,6 @@
 #include "display/draw/drawing_state.h"
 #include "display/draw/emf_recorder.h"
 #include "display/draw/metafile_viewer.h"
-#include "platform/gui/message_box.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
@@ -51,11 +50,7 @@ std::string CheckChartMetafileName(std::string_view name) {
 std::string ReadChartOrientations() { return OrientationLetters(); }
 
 bool SaveChartOrientation(std::string_view name) {
-    const std::string problem = CheckChartMetafileName(name);
-    if (!problem.empty()) {
-        gui::ShowMessage(problem);
-        return false;
-    }
+    if (!CheckChartMetafileName(name).empty()) return false;
     const int type = ChartTypeOfName(name);
     std::string letters = OrientationLetters();
     letters[type - 1] = (!Drawing.PrinterPresent || Drawing.PrinterLandscape) ? 'L' : 'P';
@@ -92,11 +87,7 @@ void BeginChartMetafile() {
     if (!Drawing.MetafileOutput) return;
     g_chartMetafile.reset();
     Drawing.ChartMetafileCanvas = nullptr;
-    const std::string problem = CheckChartMetafileName(Drawing.MetafileName);
-    if (!problem.empty()) {
-        gui::ShowMessage(problem);
-        return;
-    }
+    if (!CheckChartMetafileName(Drawing.MetafileName).empty()) return;
     // The screen is the reference device; 210 page units (millimetres) span its height.
     EmfDevice device;
     device.widthPx = std::max(1, Drawing.ScreenWidth);
@@ -106,7 +97,8 @@ void BeginChartMetafile() {
     g_chartMetafile = std::make_unique<EmfRecorder>(device);
     if (Drawing.PrinterPresent)
         g_chartMetafile->SetFrameHeight(Drawing.PrinterLandscape ? Drawing.ScreenHeight : 2 * Drawing.ScreenHeight);
-    g_chartMetafile->SetDescription(std::u16string(u"Kelvor") + u'\0' + u"Grafico");
+    static constexpr char16_t kDescription[] = u"Kelvor\0Grafico";  // two texts, each ended by a zero
+    g_chartMetafile->SetDescription(std::u16string(kDescription, std::size(kDescription) - 1));
     Drawing.ChartMetafileCanvas = g_chartMetafile.get();
 }
 

@@ -24,7 +24,8 @@ std::string CheckChartMetafileName(std::string_view name);
 std::string ReadChartOrientations();
 
 // Records the printer's orientation for the chart's type ("L" without a printer).
-// A bad name is reported and nothing is written; returns whether it was saved.
+// A bad name writes nothing; returns whether it was saved. The window that
+// takes the name checks it first (CheckChartMetafileName) and tells the user.
 bool SaveChartOrientation(std::string_view name);
 // Sizes the metafile viewer (FoMetGra) for the orientation of the chart's type.
 // Returns the letter used ('L' or 'P'), or 0 for a bad name.
@@ -33,7 +34,8 @@ char ApplyChartOrientation(std::string_view name);
 void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& height);
 
 // Opens the chart metafile while MetafileOutput is set: the drawing layer then
-// draws into it. A bad MetafileName is reported and nothing is recorded.
+// draws into it. A bad MetafileName records nothing (the window that took the
+// name has told the user).
 void BeginChartMetafile();
 // Completes it and saves it as "Emf\" + MetafileName, then releases it.
 void EndChartMetafile();

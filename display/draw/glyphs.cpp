@@ -6,8 +6,9 @@
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/emf_player.h"
-#include "platform/gui/message_box.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
 #include "platform/runtime/record_file.h"
 
 namespace display {
@@ -17,12 +18,6 @@ namespace {
 std::set<std::string>& Reported() {
     static std::set<std::string> names;
     return names;
-}
-
-std::string TwoDigits(int n) {
-    std::string s = std::to_string(n);
-    if (s.size() < 2) s.insert(0, 1, '0');
-    return s;
 }
 
 void DrawPlaceholder(Surface& dc, const Rect& r) {
@@ -53,11 +48,11 @@ std::string GlyphVersionLetter() {
 }
 
 std::string PlanetGlyphFileName(int fileNumber) {
-    return "Simboli\\PiaX" + GlyphVersionLetter() + TwoDigits(fileNumber) + ".emf";
+    return "Simboli\\PiaX" + GlyphVersionLetter() + rt::ZeroPad(fileNumber, 2) + ".emf";
 }
 
 std::string SignGlyphFileName(int sign, std::string_view mode) {
-    std::string code = std::string(mode) + GlyphVersionLetter() + TwoDigits(sign);
+    std::string code = std::string(mode) + GlyphVersionLetter() + rt::ZeroPad(sign, 2);
     if (code.size() > 4) code.resize(4);
     return "Zodiaco\\Seg" + code + ".emf";
 }
@@ -90,7 +85,7 @@ std::optional<std::string> ReadSoundGlyph(std::string_view fileName) {
     // A glyph the check calls damaged is never played.
     if (!bytes.empty() && CheckEmf(bytes).empty()) return bytes;
     if (Reported().insert(std::string(fileName)).second)
-        gui::ShowMessage("Simbolo mancante o danneggiato: " + std::string(fileName));
+        rt::ReportDamagedFile("Simbolo mancante o danneggiato: " + std::string(fileName));
     return std::nullopt;
 }
 

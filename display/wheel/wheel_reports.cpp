@@ -3,7 +3,7 @@
 #include <set>
 
 #include "engine/position_text.h"
-#include "platform/gui/message_box.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 
 namespace display {
@@ -19,7 +19,7 @@ bool ReportFileErrorOnce(const std::string& fileName, const rt::IoError& error) 
     std::string key = fileName;
     engine::UpperCaseInPlace(key);  // one file, however a caller spells it
     if (!Reported().insert(key).second) return false;
-    gui::ShowMessage(std::string(error.what()) + ": " + fileName);
+    rt::ReportDamagedFile(std::string(error.what()) + ": " + fileName);
     return true;
 }
 

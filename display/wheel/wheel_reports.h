@@ -9,8 +9,8 @@ class IoError;
 
 namespace display {
 
-// Shows the run-time's message with the file name the first time this file
-// fails; later failures of the same file are silent. Returns true when shown.
+// Tells the run-time's message with the file name, through the run-time's
+// damaged-file reporter (the program shows it), the first time this file fails; later failures of the same file are silent. Returns true when shown.
 bool ReportFileErrorOnce(const std::string& fileName, const rt::IoError& error);
 // Forgets what was reported (tests).
 void ResetFileErrorReports();

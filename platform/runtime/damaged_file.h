@@ -28,8 +28,9 @@ std::string ShownValue(std::string_view text, std::size_t width = 20);
 // writes to standard error).
 void SetDamagedFileReporter(std::function<void(const std::string& message)> report);
 
-// Tells the user of a damaged file, every time (a file the program repairs:
-// each damage found is a new one).
+// Tells the user of a damaged or missing file, every time (a file the program
+// repairs: each damage found is a new one; callers that tell a file once keep
+// their own record).
 void ReportDamagedFile(const std::string& message);
 
 // Tells the user that the named file is damaged or incomplete. The same file

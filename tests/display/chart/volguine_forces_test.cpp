@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "display/chart/volguine_forces.h"
+#include "display/chart/volguine_view.h"
 #include "display/draw/glyphs.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
@@ -63,10 +64,22 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     const auto f = display::DrawVolguineForces(dc, 200, 100);
     EXPECT_TRUE(Bars(dc).empty());
     EXPECT_EQ(f.strongest, 0);
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text, display::kNoPositiveScoreMessage);
     EXPECT_EQ(testing_support::ReadBytes("FileDum/Dati3.dum"), "RAM       \r\nKREEFT    \r\n\r\n");
     EXPECT_EQ(view_test::Texts(dc).size(), 10u);  // the scores are still written
+    // The drawing shows no message itself: the view hands its words to the window.
+    EXPECT_TRUE(sink.messages.empty());
+    for (int sub = 0; sub < 4; ++sub) {
+        display::RecordingSurface view;
+        const display::ChartViewShown shown = display::DrawVolguineView(view, {.subView = sub, .engineOrder = true});
+        EXPECT_EQ(shown.message, sub == 3 ? display::kNoPositiveScoreMessage : "") << sub;
+    }
+    // With a positive score the bars view says nothing.
+    WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n1\r\n-12\r\n-9\r\n0\r\n");
+    display::RecordingSurface bars;
+    EXPECT_EQ(display::DrawVolguineView(bars, {.subView = 3, .engineOrder = true}).message, "");
+    EXPECT_GE(Bars(bars).size(), 10u);
+    // (The wheel under the bars names its missing sign glyphs; nothing else is said.)
+    for (const auto& m : sink.messages) EXPECT_NE(m.text, display::kNoPositiveScoreMessage);
 }
 
 TEST_F(VolguineForces, AShortScoreFileIsAFileError) {

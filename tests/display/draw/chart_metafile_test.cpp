@@ -59,7 +59,7 @@ TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
     EXPECT_TRUE(SaveChartOrientation("GRAF05.EMF"));
     EXPECT_EQ(ReadChartOrientations()[4], 'L');
     EXPECT_FALSE(SaveChartOrientation("GRAF99.EMF"));
-    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
     EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set").size(), 15u);
     // A short or damaged list is read as it is, and saving keeps its other lines.
     rt::WriteTextLines("Emf\\TipGraf.Set", {"P", "x", "P"});
@@ -134,7 +134,7 @@ TEST_F(ChartMetafileTest, BadNameWritesNothing) {
     BeginChartMetafile();
     EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
     EndChartMetafile();
-    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
     EXPECT_FALSE(std::filesystem::exists(tmp.Path() / "Emf"));
 }
 
