@@ -406,6 +406,7 @@ void TFgrKelvo::LayOut() {
     rightAt279(PanelDati, 94, 82, 38.7L);
     LayOutDataPanel();
     FitDataCaptions();
+    FitDataFieldTexts();
     FitViewButtonCaptions();
 
     place(Image1, 70, 2, 9, 9);
@@ -625,8 +626,24 @@ void TFgrKelvo::ShowDataFields(const NatalChartFields& f) {
     EdDomif->setText(gui::ToQt(f.EdDomif));
     EdNodo->setText(gui::ToQt(f.EdNodo));
     EdJd->setText(gui::ToQt(f.EdJd));
-    // A text longer than its field shows its beginning (the weekday of the date).
-    for (QLineEdit* e : {EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd}) e->setCursorPosition(0);
+    FitDataFieldTexts();
+}
+
+// Each data field in the panel's font size, or a point smaller at a time (down
+// to 6) until its whole text fits; a text that still does not fit shows its
+// beginning (the weekday of the date).
+void TFgrKelvo::FitDataFieldTexts() {
+    const bool large = KelvoState.LargeFontsFlag;
+    for (const DataRow& row : kDataRows) {
+        QLineEdit* e = this->*row.edit;
+        QFont f = e->font();
+        int size = e == EdNome ? (large ? 12 : 10) : (large ? 10 : 8);
+        f.setPointSize(size);
+        const int room = e->width() - 8;  // the frame and the text margins
+        while (size > 6 && QFontMetrics(f).horizontalAdvance(e->text()) > room) f.setPointSize(--size);
+        e->setFont(f);
+        e->setCursorPosition(0);
+    }
 }
 
 // ---- view buttons ----
@@ -732,6 +749,7 @@ void TFgrKelvo::BBsizeFontClick() {
     SetPanelFontSizes(KelvoState.LargeFontsFlag);
     BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
     FitDataCaptions();
+    FitDataFieldTexts();
     FitViewButtonCaptions();
 }
 

@@ -214,6 +214,7 @@ private:
     void LayOutDataPanel();
     void LayOutPlantsPanel();
     void FitDataCaptions();
+    void FitDataFieldTexts();
     // The view buttons' captions written small enough to fit their buttons.
     void FitViewButtonCaptions();
     void SetPanelFontSizes(bool large);

@@ -138,12 +138,22 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     display::InitDrawingFromScreen(1280, 800);
     display::EnsureChartWindow()->resize(1280, 800);
     display::OpenChartWindow();
+    while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();  // the natal chart and its data fields
     for (int press = 0; press < 3; ++press) {
         for (QPushButton* b : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti,
                                FgrKelvo->BBEnergi, FgrKelvo->BBantisce, FgrKelvo->BBdodecate, FgrKelvo->BBvolguine,
                                FgrKelvo->BBmaestri}) {
             EXPECT_TRUE(view_test::CaptionFits(b)) << b->text().toStdString() << " press " << press;
             EXPECT_GE(b->font().pointSize(), 7) << b->text().toStdString();
+        }
+        // The person's data fields show their whole texts: the long date with its weekday and zone.
+        const QLineEdit* fields[] = {FgrKelvo->EdNome,   FgrKelvo->EdData, FgrKelvo->EdLocal, FgrKelvo->EdCoordi,
+                                     FgrKelvo->EdDomif, FgrKelvo->EdNodo, FgrKelvo->EdJd};
+        ASSERT_GT(FgrKelvo->EdData->text().size(), 30) << FgrKelvo->EdData->text().toStdString();
+        for (const QLineEdit* e : fields) {
+            EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() - 8)
+                << e->objectName().toStdString() << ": " << e->text().toStdString() << " press " << press;
+            EXPECT_GE(e->font().pointSize(), 7) << e->objectName().toStdString();
         }
         FgrKelvo->BBsizeFont->click();
     }
