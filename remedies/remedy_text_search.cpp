@@ -28,7 +28,7 @@ std::vector<std::string> SearchRemedyTexts(const std::vector<PrimaryRecord>& all
         }
     }
     SortListTexts(found);
-    if (found.empty()) found.push_back(kNoResultLine);
+    if (found.empty()) found.assign(1, kNoResultLine);
     return found;
 }
 

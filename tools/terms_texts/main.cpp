@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     std::string out;
     for (const char* body : bodies)
         for (int sector = 1; sector <= 60; ++sector) {
-            char house[8], fifth[8], key[8];
+            char house[16], fifth[16], key[24];
             std::snprintf(house, sizeof house, ".H%02d", (sector - 1) / 5 + 1);
             std::snprintf(fifth, sizeof fifth, ".T%d", (sector - 1) % 5 + 1);
             std::snprintf(key, sizeof key, "%s%02d", body, sector);

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     }
     for (int y = kFirstYear; y <= kLastYear; ++y) {
         const int n = y - kFirstYear;
-        char line[16];
+        char line[48];
         std::snprintf(line, sizeof line, "%04d%02d%02d\r\n", y, kOrder[n % 7], kOrder[n / 36]);
         out << line;
     }
