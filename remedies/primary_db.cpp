@@ -360,10 +360,9 @@ std::string NameListBytes(const std::vector<std::string>& names) {
 }  // namespace
 
 ListRebuildReport RebuildPrimaryLists() {
-    RequireSoundDatabase(PrimaryDb());
     std::vector<PrimaryRecord> records;
     ListRebuildReport report;
-    ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
+    ForEachRecordOfSoundDatabase(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
         records.push_back(DecodeListFields(b));
         if (LeftOutOfLists(records.back())) report.skippedRecords.push_back(r);
     });

@@ -107,11 +107,6 @@ DamagedDatabaseError::DamagedDatabaseError(const std::string& file, const std::s
     : std::runtime_error(rt::DamagedFileMessage(file, problem) +
                          " Gli elenchi che ne derivano non sono stati ricostruiti e restano com'erano.") {}
 
-void RequireSoundDatabase(const DbFile& db) {
-    const std::string problem = DatabaseProblem(db);
-    if (!problem.empty()) throw DamagedDatabaseError(db.name, problem);
-}
-
 std::int64_t DataRecordCount(const DbFile& db) {
     rt::RecordFile f(db.name, db.recordSize);
     f.Reset();

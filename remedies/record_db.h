@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/record_file.h"
 
 namespace remedies {
@@ -76,8 +77,6 @@ class DamagedDatabaseError : public std::runtime_error {
 public:
     DamagedDatabaseError(const std::string& file, const std::string& problem);
 };
-// Raises DamagedDatabaseError when DatabaseProblem(db) names a problem.
-void RequireSoundDatabase(const DbFile& db);
 
 // Number of data records (whole records in the file minus the header).
 std::int64_t DataRecordCount(const DbFile& db);
@@ -98,8 +97,9 @@ bool EnsureDatabaseFile(const DbFile& db);
 // Calls visit(recordNumber, bytes) for every data record 1..count in order.
 // Visits records 1..N-1 as bytes in place (valid during the call only), read
 // in blocks of records rather than one read a record.
+// Returns what shows the file damaged ("" when sound) without telling it.
 template <typename Visit>
-void ForEachDataRecordInPlace(const DbFile& db, Visit visit) {
+std::string VisitDataRecordsInPlace(const DbFile& db, Visit visit) {
     rt::RecordFile f(db.name, db.recordSize);
     f.Reset();
     const std::int64_t n = f.FileSize();
@@ -116,7 +116,24 @@ void ForEachDataRecordInPlace(const DbFile& db, Visit visit) {
         }
     }
     f.Close();
-    damage.Report();
+    return damage.Problem();
+}
+
+// Visits as above and tells a damaged file once, naming it; the caller goes on
+// with what it read.
+template <typename Visit>
+void ForEachDataRecordInPlace(const DbFile& db, Visit visit) {
+    const std::string problem = VisitDataRecordsInPlace(db, visit);
+    if (!problem.empty()) rt::ReportDamagedFileOnce(db.name, rt::DamagedFileMessage(db.name, problem));
+}
+
+// Visits as above, then raises DamagedDatabaseError when the file is damaged:
+// what the visit gathered must then not be used (no list is rebuilt from it).
+// The check and the reading are one pass over the file.
+template <typename Visit>
+void ForEachRecordOfSoundDatabase(const DbFile& db, Visit visit) {
+    const std::string problem = VisitDataRecordsInPlace(db, visit);
+    if (!problem.empty()) throw DamagedDatabaseError(db.name, problem);
 }
 
 template <typename Visit>

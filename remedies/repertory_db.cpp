@@ -112,8 +112,10 @@ std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>
 }
 
 ListRebuildReport RebuildPathologyList() {
-    RequireSoundDatabase(RepertoryDb());
-    const std::vector<RepertoryRecord> records = ReadAllRepertoryRecords();
+    std::vector<RepertoryRecord> records;
+    ForEachRecordOfSoundDatabase(RepertoryDb(), [&](std::int64_t, std::string_view b) {
+        records.push_back(DecodeRepertoryRecord(Bytes(b.begin(), b.end())));
+    });
     ListRebuildReport report;
     for (std::size_t i = 0; i < records.size(); ++i)
         if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
