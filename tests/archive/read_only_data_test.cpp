@@ -3,9 +3,6 @@
 // an empty file; a write refused names its file.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "archive/archive_files.h"
@@ -20,6 +17,7 @@
 
 namespace fs = std::filesystem;
 using namespace archive;
+using testing_support::RunAsUnprivilegedUser;
 using testing_support::TempWorkFolder;
 
 namespace {
@@ -33,24 +31,6 @@ BirthRecord Sound() {
     return r;
 }
 
-// Runs `body` in a child process as a user who may only read the folder (the
-// tests run as root, who may write anywhere); its exit code.
-int AsReader(const std::function<int()>& body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(90);
-        int code = 91;
-        try {
-            code = body();
-        } catch (...) {
-        }
-        _exit(code);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-}
-
 }  // namespace
 
 TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
@@ -60,7 +40,7 @@ TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
     WriteCurrentPerson("ROSSI MARIA", Sound(), " una nota", "BASE", "");
     const auto before = rt::ReadFileBytes("TMPR.ST2");
     // The person is shown.
-    EXPECT_EQ(AsReader([] {
+    EXPECT_EQ(RunAsUnprivilegedUser([] {
                   const CurrentPersonView view = LoadCurrentPersonForShow();
                   for (const auto& line : view.MemoLines)
                       if (line.find("ROSSI MARIA") != std::string::npos && view.AnnotationText == " una nota") return 0;
@@ -68,7 +48,7 @@ TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
               }),
               0);
     // A write is refused with the run-time's message naming the file.
-    EXPECT_EQ(AsReader([] {
+    EXPECT_EQ(RunAsUnprivilegedUser([] {
                   rt::RecordFile f("TMPR.ST2", kBirthRecordSize);
                   f.Reset();
                   (void)f.Read(0);
@@ -112,7 +92,7 @@ TEST(ReadOnlyDataFolder, AShippedFileThatCannotBeCopiedIsNamedInTheRunTimesWords
     setenv("XDG_DATA_HOME", (work.Path() / "home").c_str(), 1);
     const std::string old = getenv("KELVOR_DATA_DIR") ? getenv("KELVOR_DATA_DIR") : "";
     setenv("KELVOR_DATA_DIR", shipped.c_str(), 1);
-    const int code = AsReader([] {
+    const int code = RunAsUnprivilegedUser([] {
         try {
             rt::PrepareDataFolder();
         } catch (const rt::IoError& e) {

@@ -1,10 +1,14 @@
 #include "tests/common/test_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -44,6 +48,39 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string CommandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[4096];
+        while (std::size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string out(n, '\0');
+    for (char& c : out) c = static_cast<char>(random() & 0xFF);
+    return out;
+}
+
+int RunAsUnprivilegedUser(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(90);
+        int code = 91;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
 }  // namespace testing_support

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the tests.
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -24,5 +26,16 @@ std::filesystem::path FixturePath(const std::string& relative);
 // The bytes of any file.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// What a shell command writes to its standard output.
+std::string CommandOutput(const std::string& command);
+
+// n bytes of a fixed pseudo-random sequence: the same seed gives the same bytes.
+std::string RandomBytes(std::size_t n, unsigned seed);
+
+// Runs `body` in a child process as the unprivileged user "nobody" (the tests
+// run as root, who may read and write anything); returns its exit code (90:
+// the user could not be changed, 91: body threw, 99: the child did not exit).
+int RunAsUnprivilegedUser(const std::function<int()>& body);
 
 }  // namespace testing_support

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <random>
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
@@ -29,6 +28,7 @@ namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
 using shell_testing::ProgramStart;
 using shell_testing::Snapshot;
+using testing_support::RandomBytes;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -56,13 +56,6 @@ Changes Compare(const Files& before, const Files& after) {
 }
 
 using Names = std::vector<std::string>;
-
-std::string RandomBytes(std::size_t n, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string out(n, '\0');
-    for (char& c : out) c = static_cast<char>(random() & 0xFF);
-    return out;
-}
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 

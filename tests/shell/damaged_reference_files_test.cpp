@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QComboBox>
 #include <QFrame>
@@ -21,7 +19,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <random>
 
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
@@ -46,7 +43,9 @@
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
 using shell_testing::Snapshot;
+using testing_support::RandomBytes;
 using testing_support::ReadBytes;
+using testing_support::RunAsUnprivilegedUser;
 using testing_support::WriteBytes;
 
 namespace {
@@ -69,13 +68,6 @@ Names Touched(const Files& before, const Files& after) {
 // The work files a chart drawing rewrites each time.
 bool IsWorkFile(const std::string& name) {
     return name == "OpzioneT/PosiPian.txt" || name == "OpzioneT/PosiSegn.txt" || name.rfind("FileTmp/", 0) == 0;
-}
-
-std::string RandomBytes(std::size_t n, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string out(n, '\0');
-    for (char& c : out) c = static_cast<char>(random() & 0xFF);
-    return out;
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -266,25 +258,6 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
 
 namespace {
 
-// Runs `body` in a child process as a user who may read the data folder but
-// not the files made unreadable (the tests run as root, who may read
-// anything); its exit code.
-int AsOtherUser(const std::function<int()>& body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(90);
-        int code = 91;
-        try {
-            code = body();
-        } catch (...) {
-        }
-        _exit(code);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-}
-
 // The run-time code of the error a call raises (0: none).
 int CodeOf(const std::function<void()>& call) {
     try {
@@ -307,13 +280,13 @@ TEST(UnreadableFiles, AreReportedAsDeniedNeverAsShortOrMissing) {
 
     // The correction tables of the planets, the primary database as the
     // symptoms window reads it, a text file.
-    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(0, 2438755.0L); }); }),
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(0, 2438755.0L); }); }),
               rt::kAccessDenied);
-    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }), rt::kAccessDenied);
-    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Messaggi.txt"); }); }),
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }), rt::kAccessDenied);
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Messaggi.txt"); }); }),
               rt::kAccessDenied);
     // A file that is truly missing is still missing.
-    EXPECT_EQ(AsOtherUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Geen.txt"); }); }),
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Geen.txt"); }); }),
               rt::kFileNotFound);
     EXPECT_EQ(Touched(before, Snapshot(start.Data())), Names{});
 }

@@ -52,15 +52,7 @@ const StoredPerson kPeople[] = {
     {"julian", "GALILEI VINCENZO", "152002151100-0.75", "43N46-011E15FIRENZE", "GI", "ITALIA"},
 };
 
-std::string Shell(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[4096];
-        while (std::size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-        pclose(p);
-    }
-    return out;
-}
+std::string Shell(const std::string& command) { return testing_support::CommandOutput(command); }
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string out;

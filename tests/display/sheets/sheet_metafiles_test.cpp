@@ -44,22 +44,8 @@ std::string MetafileFingerprint(const std::string& bytes) {
 class SheetMetafiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        sheet_test::SetSheetPerson();
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
-        display::ResetDrawingState();
-        display::InitDrawingFromScreen(1920, 1080);
-        display::Drawing.PrinterPresent = true;
-        display::ResetSheetViewer();
-        display::ResetSheetTerms();
-        display::ResetSheetComposition();
-        display::ResetMissingGlyphReports();
-        archive::ResetDrawSettings();
-        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
-        auto& c = engine::Chart;
-        c.JulianDay = 2447906.5L + 9.5L / 24;
-        c.PlanetLatitudesSaved = c.PlanetLatitudes;
-        engine::Birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions();
+        sheet_test::PrepareSheetViewer();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
         viewer = std::make_unique<display::TFgrNaKel>();
         viewer->resize(1920, 1080);

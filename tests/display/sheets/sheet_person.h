@@ -7,9 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "archive/draw_settings_file.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
+#include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_terms.h"
+#include "display/sheets/sheet_view.h"
 #include "display/wheel/chart_geometry.h"
 #include "engine/chart_state.h"
+#include "engine/receptions.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
@@ -36,6 +43,27 @@ inline void SetSheetPerson() {
     c.LatitudeDegrees[1] = 41;
     c.LatitudeMinutes[1] = 54;
     c.LatitudeLetter[1] = "N";
+}
+
+// The fixed person's sheets as the viewer shows them on a 1920x1080 screen
+// with a printer: the drawing and sheet state reset, the data folders the
+// sheets read in the work folder, the birth moment and receptions computed.
+inline void PrepareSheetViewer() {
+    SetSheetPerson();
+    display::ResetDrawingState();
+    display::InitDrawingFromScreen(1920, 1080);
+    display::Drawing.PrinterPresent = true;
+    display::ResetSheetViewer();
+    display::ResetSheetTerms();
+    display::ResetSheetComposition();
+    display::ResetMissingGlyphReports();
+    archive::ResetDrawSettings();
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
+    auto& c = engine::Chart;
+    c.JulianDay = 2447906.5L + 9.5L / 24;
+    c.PlanetLatitudesSaved = c.PlanetLatitudes;
+    engine::Birth.JulianDayText = "JD=2447906.896";
+    engine::ComputeReceptions();
 }
 
 struct Box {

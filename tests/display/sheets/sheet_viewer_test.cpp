@@ -38,15 +38,7 @@ namespace {
 
 using display::Drawing;
 
-std::string Shell(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[4096];
-        while (std::size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-        pclose(p);
-    }
-    return out;
-}
+std::string Shell(const std::string& command) { return testing_support::CommandOutput(command); }
 
 class FullHdScreen : public gui::SystemServices {
 public:
@@ -119,22 +111,8 @@ TEST(SheetView, MetafileNamesAreCheckedWhole) {
 class SheetViewer : public ::testing::Test {
 protected:
     void SetUp() override {
-        sheet_test::SetSheetPerson();
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
-        display::ResetDrawingState();
-        display::InitDrawingFromScreen(1920, 1080);
-        Drawing.PrinterPresent = true;
-        display::ResetSheetViewer();
-        display::ResetSheetTerms();
-        display::ResetSheetComposition();
-        display::ResetMissingGlyphReports();
-        archive::ResetDrawSettings();
-        wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
-        auto& c = engine::Chart;
-        c.JulianDay = 2447906.5L + 9.5L / 24;
-        c.PlanetLatitudesSaved = c.PlanetLatitudes;
-        engine::Birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions();
+        sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
         viewer = std::make_unique<display::TFgrNaKel>();
