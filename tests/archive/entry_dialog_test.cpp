@@ -2,6 +2,8 @@
 // calendar, the store dialog, and the archive files afterwards.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -165,6 +167,46 @@ TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
     dialog.EditMinuti->clear();
     PickPlace("ROMA");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voer geboortedatum in"});
+}
+
+// A town typed whole is the one Enter takes, also when longer names begin with
+// it, and the one the window highlights before Enter; in both tables, and for
+// the first and the last place of a table.
+TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
+    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    struct Case {
+        const char* typed;
+        const char* name;
+        const char* coordinates;
+        const char* state;
+    };
+    auto pick = [&](const Case& c) {
+        SCOPED_TRACE(c.typed);
+        QTest::mouseClick(dialog.EditLocal, Qt::LeftButton);  // a new search
+        dialog_test::Type(dialog.EditLocal, c.typed);
+        ASSERT_NE(dialog.ListBox1->currentItem(), nullptr);
+        const std::string highlighted = gui::FromQt(dialog.ListBox1->currentItem()->text());
+        EXPECT_EQ(highlighted.substr(0, std::strlen(c.name) + 1), std::string(c.name) + " ");
+        QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+        gui::RunIdleHandler();
+        EXPECT_EQ(gui::GetFieldState(dialog.EditLocal), gui::FieldState::Valid);
+        EXPECT_EQ(dialog.EditLocEstesa->text().trimmed().toStdString(), c.name);
+        EXPECT_EQ(dialog.EditCoord->text().toStdString(), c.coordinates);
+        EXPECT_EQ(dialog.EditStato->text().toStdString(), c.state);
+    };
+    for (const Case& c : {Case{"TORINO", "TORINO", "45N04-007E41", "ITALIA (TO)"},
+                          Case{"torino di sangro", "TORINO DI SANGRO", "42N11-014E33", "ITALIA (CH)"},
+                          Case{"BARI", "BARI", "41N07-016E52", "ITALIA (BA)"},
+                          Case{"BARI SARDO", "BARI SARDO", "39N50-009E39", "ITALIA (NU)"},
+                          Case{"ABANO TERME", "ABANO TERME", "45N21-011E47", "ITALIA (PD)"},  // the first place
+                          Case{"ZUNGRI", "ZUNGRI", "38N39-015E59", "ITALIA (VV)"}})      // the last place
+        pick(c);
+    dialog.BBperson->click();
+    for (const Case& c : {Case{"Alice", "Alice", "27N45-098W04", "STATI UNITI"},
+                          Case{"alice Springs", "Alice Springs", "23S42-133E53", "AUSTRALIA"},
+                          Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"}})
+        pick(c);
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
 TEST_F(EntryDialogTest, PlaceWindowNeverShowsTheHeader) {
