@@ -819,6 +819,7 @@ void TFoInputKel::BBproseguiClick() {
     else OkFlag = 0;
     Birth.Nationality = rt::CutTo(Text(EditStato), 80);
     if (!FormRegKel) FormRegKel = new TFormRegKel(this);
+    FormRegKel->EnteredCorrectionText = Text(EditFuso);
     FormRegKel->CloseEntryDialog = [this] {
         ClosePlaceFile();
         accept();

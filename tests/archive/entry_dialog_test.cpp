@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -206,6 +207,53 @@ TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
                           Case{"alice Springs", "Alice Springs", "23S42-133E53", "AUSTRALIA"},
                           Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"}})
         pick(c);
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+}
+
+// The store dialog shows the zone the chart is computed with: local mean time
+// is kept to two decimals of an hour, and the dialog says so beside the zone.
+TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
+    struct Seen {
+        std::string gmt, note;
+        bool gmtReadOnly = false;
+    } seen;
+    gui::SetModalHandler("FormRegKel", [&seen](QDialog* d) {
+        auto* store = static_cast<TFormRegKel*>(d);
+        store->FormActivate();
+        seen.gmt = gui::FromQt(store->EditGmt->text());
+        seen.note = gui::FromQt(store->LabGmtNota->text());
+        seen.gmtReadOnly = store->EditGmt->isReadOnly();
+        store->BitBtnRegistra->click();
+        return int(gui::mrOk);
+    });
+    auto storedZone = [] {
+        return DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).DateField.substr(12);
+    };
+
+    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    PickPlace("TORINO");
+    dialog.BBLock->click();          // the results open for editing
+    dialog.CheckBoxLocale->click();  // local mean time: 7 degrees 41 minutes east
+    gui::RunIdleHandler();
+    EXPECT_EQ(dialog.EditFuso->text(), "-0,512222222222222");
+    ASSERT_TRUE(dialog.BBprosegui->isEnabled());
+    dialog.BBprosegui->click();
+    EXPECT_EQ(seen.gmt, "+0,51");
+    EXPECT_EQ(seen.note,
+              "De kaart rekent met GMT +0,51 = +0 u 30 min 36 s\n"
+              "Ingevoerd was +0 u 30 min 44 s; bewaard wordt tot op 0,01 uur");
+    EXPECT_TRUE(seen.gmtReadOnly);
+    EXPECT_EQ(storedZone(), "-0,51");  // what the note says the chart uses
+
+    // A zone kept whole: the note only names it.
+    dialog.FormActivate();
+    TypeBirth("BIANCHI LUCA", "15", "07", "1980", "12", "30");
+    PickPlace("ROMA");
+    EXPECT_EQ(dialog.EditFuso->text(), "-2");  // summer time
+    dialog.BBprosegui->click();
+    EXPECT_EQ(seen.gmt, "+2");
+    EXPECT_EQ(seen.note, "De kaart rekent met GMT +2 = +2 u 00 min 00 s");
+    EXPECT_EQ(storedZone(), "-2");
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
