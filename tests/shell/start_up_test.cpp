@@ -349,6 +349,32 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
         EXPECT_TRUE(fs::exists(start.Data() / name)) << name;
 }
 
+// Without a PDF viewer the user is told that the manual could not be opened,
+// and where it lies.
+TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
+    ProgramStart start;
+    start.desktop_.log.noViewer = true;
+    gui::RecordingMessageSink messages;
+    bool closed = false;
+    gui::SetModalHandler("FoIstDef", [&closed](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoIstDef*>(d);
+        dialog->FormActivate();
+        dialog->RB2->setChecked(true);
+        dialog->BitBtn1->click();
+        closed = dialog->result() == QDialog::Accepted;
+        return dialog->result();
+    });
+    shell::FoKelvor->BBistruz->click();
+    EXPECT_TRUE(closed);  // the chooser closes all the same
+    shell::FoKelvor->BBdispensa->click();
+    const auto message = [&](const char* file) {
+        return "Geen PDF-lezer kon het bestand openen:\n" + (start.Data() / file).string() +
+               "\nIs er een PDF-lezer ge\xEFnstalleerd?";
+    };
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{message("Istruzioni.pdf"), message("Dispensa.pdf")}));
+    EXPECT_EQ(start.desktop_.log.openedDocuments.size(), 2u);
+}
+
 TEST(InstructionsTest, BackButtonOpensNothing) {
     ProgramStart start;
     gui::SetModalHandler("FoIstDef", [](QDialog* d) {
