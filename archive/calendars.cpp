@@ -1,5 +1,6 @@
 #include "archive/calendars.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -170,6 +171,31 @@ std::string ZoneTextFromCorrection(std::string_view correctionText) {
     for (char& c : out)
         if (c == '.') c = ',';
     return out;
+}
+
+std::string ZoneClockText(long double zoneHours) {
+    const long double seconds = std::nearbyint(std::fabs(zoneHours) * 3600);
+    const auto whole = static_cast<std::int64_t>(seconds);
+    const char sign = zoneHours < 0 && whole > 0 ? '-' : '+';
+    return sign + std::to_string(whole / 3600) + " u " + rt::ZeroPad(whole / 60 % 60, 2) + " min " +
+           rt::ZeroPad(whole % 60, 2) + " s";
+}
+
+std::vector<std::string> StoredZoneNote(std::string_view zoneText, std::string_view enteredCorrectionText) {
+    long double zone = 0;
+    if (!ParseCorrectionText(zoneText, zone)) zone = 0;
+    std::vector<std::string> note{"De kaart rekent met GMT " + Trim(zoneText) + " = " + ZoneClockText(zone)};
+    long double entered = 0;
+    if (!ParseCorrectionText(enteredCorrectionText, entered)) return note;
+    entered = -entered;  // east positive, as the zone
+    if (std::fabs(entered - zone) < 1e-9L) return note;
+    // The decimals the zone text kept: two below ten hours, one from ten on.
+    const std::string kept = Trim(zoneText);
+    const std::size_t comma = kept.find(',');
+    const std::size_t decimals = comma == std::string::npos ? 0 : kept.size() - comma - 1;
+    std::string step = decimals == 0 ? "1" : "0," + std::string(decimals - 1, '0') + "1";
+    note.push_back("Ingevoerd was " + ZoneClockText(entered) + "; bewaard wordt tot op " + step + " uur");
+    return note;
 }
 
 ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query) {

@@ -74,6 +74,16 @@ bool ParseCorrectionText(std::string_view text, long double& hours);
 // sign is a positive number; a text that is not a number gives "".
 std::string ZoneTextFromCorrection(std::string_view correctionText);
 
+// A zone in hours (east positive) as clock time, rounded to the second:
+// "+0 u 30 min 36 s", "-5 u 00 min 00 s".
+std::string ZoneClockText(long double zoneHours);
+// What the store dialog tells of the correction: the first line the zone the
+// chart is computed with (the stored zone text, "+0,51", and its clock time);
+// a second line only when the correction typed or computed in the entry
+// dialog (its own sign: hours added to the clock time) was finer than the
+// zone text keeps, with that correction's clock time and the step kept.
+std::vector<std::string> StoredZoneNote(std::string_view zoneText, std::string_view enteredCorrectionText);
+
 
 // One line of the calendar list: a period or header (date text, sign and
 // correction, code) or a change of file ("CAMBIO FILE: " + name).

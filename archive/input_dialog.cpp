@@ -398,9 +398,10 @@ void TFoInputKel::EditLocalTyped(const QString& text) {
     PlaceSearchText = rt::CutTo(typed, 80);
     if (PlaceSearchText.empty() || !Table.IsOpen()) return;
     std::string key = PlaceSearchText;
-    std::int64_t position = Table.Search(key);
-    Window.SetPosition(position);
+    Window.ShowRecord(Table.Search(key));
     FillPlaceList();
+    // The line Enter takes is the one highlighted.
+    if (Window.TargetLine() < ListBox1->count()) ListBox1->setCurrentRow(Window.TargetLine());
 }
 
 void TFoInputKel::EditLocalEnter() {
@@ -409,10 +410,10 @@ void TFoInputKel::EditLocalEnter() {
             gui::ShowMessage("Voer geboortedatum in");
             return;
         }
-    int line = Window.PositionLine();
-    std::string shown = line < ListBox1->count() ? gui::FromQt(ListBox1->item(line)->text()) : std::string();
+    int line = Window.TargetLine();
+    std::string shown = line >= 0 && line < ListBox1->count() ? gui::FromQt(ListBox1->item(line)->text()) : std::string();
     if (!PlaceSearchText.empty() && shown.compare(0, PlaceSearchText.size(), PlaceSearchText) == 0) {
-        PickPlaceRecord(Window.Position(), false);
+        PickPlaceRecord(Window.Target(), false);
         return;
     }
     gui::ShowMessage("Doppio Clic sull'Elenco Localit\xE0");
@@ -818,6 +819,7 @@ void TFoInputKel::BBproseguiClick() {
     else OkFlag = 0;
     Birth.Nationality = rt::CutTo(Text(EditStato), 80);
     if (!FormRegKel) FormRegKel = new TFormRegKel(this);
+    FormRegKel->EnteredCorrectionText = Text(EditFuso);
     FormRegKel->CloseEntryDialog = [this] {
         ClosePlaceFile();
         accept();

@@ -200,7 +200,32 @@ std::int64_t PlaceTable::Search(std::string& typed) const {
         else hi = mid;
         if (lo < 1) lo = 1;
     }
-    return mid;
+    return WholeNameAt(typed, mid);
+}
+
+std::int64_t PlaceTable::WholeNameAt(std::string_view typed, std::int64_t found) const {
+    // The key sorts after every name that is the typed letters followed by a
+    // blank and more ("TORINO DI SANGRO" after "TORINO"), so the bisection
+    // stops on the last of those. The name typed whole, when the table has it,
+    // stands at the head of that run; the bisection never reaches record N,
+    // which may be it too.
+    std::string whole = FoldedPlaceName(typed);
+    whole.erase(whole.find_last_not_of(' ') + 1);
+    if (whole.empty()) return found;
+    auto relation = [&](std::int64_t i) {  // 2: the name itself, 1: it and more after a blank, 0: other
+        const std::string& name = compare_[static_cast<std::size_t>(i)];
+        if (name.compare(0, whole.size(), whole) != 0) return 0;
+        const std::size_t rest = name.find_first_not_of(' ', whole.size());
+        if (rest == std::string::npos) return 2;
+        return rest > whole.size() ? 1 : 0;
+    };
+    if (found + 1 == Count() && relation(found + 1) == 2) return found + 1;
+    for (std::int64_t i = found; i >= 1; --i) {
+        const int r = relation(i);
+        if (r == 2) return i;
+        if (r == 0) break;
+    }
+    return found;
 }
 
 // ---- the window ------------------------------------------------------------
@@ -223,6 +248,12 @@ std::int64_t PlaceWindow::MaxPosition() const {
 
 void PlaceWindow::SetPosition(std::int64_t position) {
     position_ = std::clamp(position, MinPosition(), MaxPosition());
+    target_ = position_;
+}
+
+void PlaceWindow::ShowRecord(std::int64_t record) {
+    SetPosition(record);
+    if (count_ > 0) target_ = std::clamp<std::int64_t>(record, 1, count_);
 }
 
 std::int64_t PlaceWindow::FirstRecord() const {

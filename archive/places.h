@@ -80,13 +80,18 @@ public:
     // The search of the typed letters: the first character of `typed` is
     // upper-cased in place (every one for the Italian table, as typing does);
     // then a bisection of exactly 100 halvings over records 1..N. Returns the
-    // record of the last halving (0 for an empty table).
+    // record of the last halving (0 for an empty table), except that a name
+    // typed whole which the table holds is the record found, not a longer
+    // name that begins with it ("TORINO", not "TORINO DI SANGRO").
     std::int64_t Search(std::string& typed) const;
 
     // Loads a table from records (record 0 the header) as Open would.
     void Assign(PlaceTableKind kind, const std::vector<rt::Bytes>& records);
 
 private:
+    // The record of the name typed whole near the bisection's `found`, else `found`.
+    std::int64_t WholeNameAt(std::string_view typed, std::int64_t found) const;
+
     bool open_ = false;
     PlaceTableKind kind_ = PlaceTableKind::Italian;
     std::vector<PlaceRecord> places_;
@@ -119,9 +124,17 @@ public:
     // The line that shows the position's record (3 unless the table is small).
     int PositionLine() const;
 
-    // Sets the position, held within MinPosition..MaxPosition (the search
-    // result and the scroll bar's thumb).
+    // Sets the position, held within MinPosition..MaxPosition (the scroll
+    // bar's thumb).
     void SetPosition(std::int64_t position);
+    // Shows the record a search found: the window moves to it as SetPosition
+    // does, and the record stays the one Enter takes even where the window
+    // cannot put it on the middle line (among the first and last three).
+    void ShowRecord(std::int64_t record);
+    // The record Enter takes and the line that shows it: the one ShowRecord
+    // showed, or after any other move the middle line's record.
+    std::int64_t Target() const { return target_; }
+    int TargetLine() const { return count_ == 0 ? 0 : static_cast<int>(target_ - FirstRecord()); }
 
     // Moves. Each keeps the position within the window's limits; a page move
     // that would pass a limit stops at it.
@@ -135,6 +148,7 @@ public:
 private:
     std::int64_t count_ = 0;
     std::int64_t position_ = 0;
+    std::int64_t target_ = 0;
 };
 
 // The lines of the window as FillPlaceList shows them.

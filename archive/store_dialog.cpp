@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "archive/archive_files.h"
+#include "archive/calendars.h"
 #include "archive/chart_strings.h"
 #include "archive/form_helpers.h"
 #include "engine/bodies.h"
@@ -35,14 +36,22 @@ TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
     int row = gui::AddLabelledEdits(grid, this,
                                     {{&EditNomeSogg, "EditNomeSogg", "Naam"},
                                      {&EditDataNasc, "EditDataNasc", "Datum"},
-                                     {&EditGmt, "EditGmt", "GMT"},
-                                     {&EditLocalita, "EditLocalita", "Plaats"},
-                                     {&EditCalend, "EditCalend", "Kalend."},
-                                     {&EditJd, "EditJd", "Jd"},
-                                     {&EditCoord, "EditCoord", "Co\xF6rd."},
-                                     {&EditStato, "EditStato", "Stato"}},
+                                     {&EditGmt, "EditGmt", "GMT"}},
                                     1, 0, 3);
-    for (QLineEdit* e : {EditNomeSogg, EditDataNasc, EditLocalita, EditCalend, EditJd, EditCoord, EditStato})
+    // The zone the chart is computed with, under its field.
+    LabGmtNota = gui::MakeLabel(this, "LabGmtNota", "");
+    grid->addWidget(LabGmtNota, row++, 1, 1, 3);
+    row = gui::AddLabelledEdits(grid, this,
+                                {{&EditLocalita, "EditLocalita", "Plaats"},
+                                 {&EditCalend, "EditCalend", "Kalend."},
+                                 {&EditJd, "EditJd", "Jd"},
+                                 {&EditCoord, "EditCoord", "Co\xF6rd."},
+                                 {&EditStato, "EditStato", "Stato"}},
+                                row, 0, 3);
+    // Nothing shown can be changed here any more: a zone typed into its field
+    // would not be the one stored.
+    for (QLineEdit* e :
+         {EditNomeSogg, EditDataNasc, EditGmt, EditLocalita, EditCalend, EditJd, EditCoord, EditStato})
         e->setReadOnly(true);
     grid->addWidget(gui::MakeLabel(this, "LabArchivi", "ARCHIEVEN beschikbaar"), row, 0);
     grid->addWidget(gui::MakeLabel(this, "LabArchivio", "ARCHIEF"), row, 2);
@@ -131,6 +140,10 @@ void TFormRegKel::FormActivate() {
     if (zone == "+") zone = "+0";
     if (zone == "-") zone = "-0";
     EditGmt->setText(gui::ToQt(zone));
+    std::string note;
+    for (const std::string& line : StoredZoneNote(zone, EnteredCorrectionText))
+        note += (note.empty() ? "" : "\n") + line;
+    LabGmtNota->setText(gui::ToQt(note));
     auto hours = ReadDecimalEitherSeparator(zone);
     Chart.TimeZoneCorrection = hours ? -*hours : 0;
     Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,

@@ -21,6 +21,9 @@ public:
         *EditStato, *EditArchi, *EditMemo1, *EditMemo2, *EditMemo3, *EditMemo4, *EditNfile;
     QListWidget* ListBox1;
     QPushButton *BitBtnRegistra, *BBregText, *BBannulla;
+    // Under the zone: the zone the chart is computed with, and the correction
+    // entered when the stored zone keeps fewer decimals of it.
+    QLabel* LabGmtNota;
 
     void FormActivate();
     void ListBox1Click();
@@ -36,6 +39,9 @@ public:
     static std::function<void()> ShowPersonTextEditor;
     // Closes the entry dialog (set by the entry dialog).
     std::function<void()> CloseEntryDialog;
+    // The correction as the entry dialog showed it, whole (set by the entry
+    // dialog; hours added to the clock time).
+    std::string EnteredCorrectionText;
 
     // State kept between showings.
     std::string ChosenArchive;

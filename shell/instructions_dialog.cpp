@@ -43,9 +43,11 @@ void TFoIstDef::showEvent(QShowEvent* event) {
 void TFoIstDef::FormActivate() { RB1->setChecked(true); }
 
 void TFoIstDef::BitBtn1Click() {
-    // The window closes whatever the desktop makes of the request.
-    OpenProgramDocument(RB1->isChecked() ? kShortInstructions : kFullInstructions);
+    // The window closes whatever the desktop makes of the request, before a
+    // message that no viewer could open the document.
+    const char* document = RB1->isChecked() ? kShortInstructions : kFullInstructions;
     accept();
+    OpenProgramDocument(document);
 }
 
 void TFoIstDef::BitBtn2Click() { reject(); }

@@ -236,12 +236,15 @@ void PainterSurface::TextOut(Point pt, std::string_view text) {
         const QRectF cell(x, baseline - tm.ascent, tm.width, tm.ascent + tm.descent);
         p.save();
         if (!turned) {
-            // The cell is taller than the line's spacing in places: the ink of a
-            // text whose baseline lies outside this cell belongs to another line
-            // and keeps its pixels. A text of the same line is covered.
+            // The cell is taller than the line's spacing in places, by more or
+            // less as the zoom rounds the fonts and the positions: the ink of a
+            // text whose baseline lies half this cell's height or more from this
+            // baseline belongs to another line and keeps its pixels. A text of
+            // the same line is covered.
+            const double otherLine = cell.height() / 2;
             QRegion fill(cell.toAlignedRect());
             for (const TextInk& t : inks_)
-                if ((t.baseline <= cell.top() || t.baseline >= cell.bottom()) && t.ink.intersects(fill.boundingRect()))
+                if (std::abs(t.baseline - baseline) >= otherLine && t.ink.intersects(fill.boundingRect()))
                     fill -= t.ink;
             p.setClipRegion(fill, Qt::IntersectClip);
         }

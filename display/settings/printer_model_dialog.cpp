@@ -36,7 +36,7 @@ TFoStampa::TFoStampa() {
                             {"Het programma...", "Op het moment van levering is het programma",
                              "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
                              "te beginnen met het model 460. Als u een Epson",
-                             "printer hebt en niet kunt afdrukken, klik dan op", "\"Bewerken voor Epson\""},
+                             "printer hebt en niet kunt afdrukken, klik dan op", "\"Edit Voor Epson\""},
                             BitBtn1, "BitBtn1", "Edit Voor Epson");
     Panel2 = BuildNotePanel("Panel2",
                             {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",

@@ -1,20 +1,47 @@
 #include "platform/gui/system_services.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStringList>
 #include <QUrl>
 
 namespace gui {
 
-bool SystemServices::OpenDocument(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+void SystemServices::OpenDocument(const std::string& path, std::function<void()> failed) {
+    auto fail = [failed] {
+        if (failed) failed();
+    };
+    const QString file = QString::fromStdString(path);
+    if (!QFileInfo(file).isFile()) return fail();
+    // The desktop's opener tells by its exit status whether a program took the
+    // file; it may wait for the viewer to be closed, so it is not waited for.
+    const QString opener = QStandardPaths::findExecutable("xdg-open");
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) fail();
+        return;
+    }
+    // Not owned by a window: a viewer still open when the program ends stays open.
+    auto* process = new QProcess();
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, [process, fail](int code, QProcess::ExitStatus status) {
+        process->deleteLater();
+        if (status != QProcess::NormalExit || code != 0) fail();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, [process, fail](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return;  // a crash also ends in finished()
+        process->deleteLater();
+        fail();
+    });
+    process->start(opener, {file});
 }
 
 bool SystemServices::StartProgram(const std::string& program, const std::vector<std::string>& args) {

@@ -1,6 +1,7 @@
 #pragma once
 // Services of the desktop behind one replaceable interface: opening documents,
 // starting programs, listing volumes and querying the printer.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +25,10 @@ class SystemServices {
 public:
     virtual ~SystemServices() = default;
     // Opens a document with the desktop's viewer (no shell command is built).
-    virtual bool OpenDocument(const std::string& path);
+    // `failed` runs on the window thread when no viewer could open it: at once
+    // when the file is missing or the desktop has no way to open documents, or
+    // later, when the desktop's opener ends in failure.
+    virtual void OpenDocument(const std::string& path, std::function<void()> failed);
     // Starts a program with an argument list, not waited for.
     virtual bool StartProgram(const std::string& program, const std::vector<std::string>& args);
     // The mounted volumes a backup can go to.

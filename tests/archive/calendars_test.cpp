@@ -217,3 +217,26 @@ TEST(CorrectionTextTest, ReadAsNumbersAndTurnedIntoZoneTexts) {
     EXPECT_EQ(ZoneTextFromCorrection(" 5,5"), "-5,5");
     EXPECT_EQ(ZoneTextFromCorrection("abc"), "");
 }
+
+TEST(CorrectionTextTest, TheStoredZoneIsShownAsClockTimeWithWhatItLost) {
+    EXPECT_EQ(ZoneClockText(0.51L), "+0 u 30 min 36 s");
+    EXPECT_EQ(ZoneClockText(-4.93L), "-4 u 55 min 48 s");
+    EXPECT_EQ(ZoneClockText(-0.0001L), "+0 u 00 min 00 s");  // no minus on nothing
+    EXPECT_EQ(ZoneClockText(13.75L), "+13 u 45 min 00 s");
+
+    // The correction entered has the other sign: hours added to the clock time.
+    EXPECT_EQ(StoredZoneNote("+1", "-1"), std::vector<std::string>{"De kaart rekent met GMT +1 = +1 u 00 min 00 s"});
+    EXPECT_EQ(StoredZoneNote("-5,5", "+5.5"),
+              std::vector<std::string>{"De kaart rekent met GMT -5,5 = -5 u 30 min 00 s"});
+    // Local mean time west of Greenwich: 74 degrees.
+    EXPECT_EQ(StoredZoneNote("-4,93", "+4,93333333333333"),
+              (std::vector<std::string>{"De kaart rekent met GMT -4,93 = -4 u 55 min 48 s",
+                                        "Ingevoerd was -4 u 56 min 00 s; bewaard wordt tot op 0,01 uur"}));
+    // From ten hours on one decimal is kept.
+    EXPECT_EQ(ZoneTextFromCorrection("-10,0778"), "+10,0");
+    EXPECT_EQ(StoredZoneNote("+10,0", "-10,0778"),
+              (std::vector<std::string>{"De kaart rekent met GMT +10,0 = +10 u 00 min 00 s",
+                                        "Ingevoerd was +10 u 04 min 40 s; bewaard wordt tot op 0,1 uur"}));
+    // Nothing entered that reads as a number: only the zone.
+    EXPECT_EQ(StoredZoneNote("+0", "").size(), 1u);
+}

@@ -2,7 +2,10 @@
 // calendar, the store dialog, and the archive files afterwards.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -165,6 +168,93 @@ TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
     dialog.EditMinuti->clear();
     PickPlace("ROMA");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voer geboortedatum in"});
+}
+
+// A town typed whole is the one Enter takes, also when longer names begin with
+// it, and the one the window highlights before Enter; in both tables, and for
+// the first and the last place of a table.
+TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
+    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    struct Case {
+        const char* typed;
+        const char* name;
+        const char* coordinates;
+        const char* state;
+    };
+    auto pick = [&](const Case& c) {
+        SCOPED_TRACE(c.typed);
+        QTest::mouseClick(dialog.EditLocal, Qt::LeftButton);  // a new search
+        dialog_test::Type(dialog.EditLocal, c.typed);
+        ASSERT_NE(dialog.ListBox1->currentItem(), nullptr);
+        const std::string highlighted = gui::FromQt(dialog.ListBox1->currentItem()->text());
+        EXPECT_EQ(highlighted.substr(0, std::strlen(c.name) + 1), std::string(c.name) + " ");
+        QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+        gui::RunIdleHandler();
+        EXPECT_EQ(gui::GetFieldState(dialog.EditLocal), gui::FieldState::Valid);
+        EXPECT_EQ(dialog.EditLocEstesa->text().trimmed().toStdString(), c.name);
+        EXPECT_EQ(dialog.EditCoord->text().toStdString(), c.coordinates);
+        EXPECT_EQ(dialog.EditStato->text().toStdString(), c.state);
+    };
+    for (const Case& c : {Case{"TORINO", "TORINO", "45N04-007E41", "ITALIA (TO)"},
+                          Case{"torino di sangro", "TORINO DI SANGRO", "42N11-014E33", "ITALIA (CH)"},
+                          Case{"BARI", "BARI", "41N07-016E52", "ITALIA (BA)"},
+                          Case{"BARI SARDO", "BARI SARDO", "39N50-009E39", "ITALIA (NU)"},
+                          Case{"ABANO TERME", "ABANO TERME", "45N21-011E47", "ITALIA (PD)"},  // the first place
+                          Case{"ZUNGRI", "ZUNGRI", "38N39-015E59", "ITALIA (VV)"}})      // the last place
+        pick(c);
+    dialog.BBperson->click();
+    for (const Case& c : {Case{"Alice", "Alice", "27N45-098W04", "STATI UNITI"},
+                          Case{"alice Springs", "Alice Springs", "23S42-133E53", "AUSTRALIA"},
+                          Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"}})
+        pick(c);
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+}
+
+// The store dialog shows the zone the chart is computed with: local mean time
+// is kept to two decimals of an hour, and the dialog says so beside the zone.
+TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
+    struct Seen {
+        std::string gmt, note;
+        bool gmtReadOnly = false;
+    } seen;
+    gui::SetModalHandler("FormRegKel", [&seen](QDialog* d) {
+        auto* store = static_cast<TFormRegKel*>(d);
+        store->FormActivate();
+        seen.gmt = gui::FromQt(store->EditGmt->text());
+        seen.note = gui::FromQt(store->LabGmtNota->text());
+        seen.gmtReadOnly = store->EditGmt->isReadOnly();
+        store->BitBtnRegistra->click();
+        return int(gui::mrOk);
+    });
+    auto storedZone = [] {
+        return DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).DateField.substr(12);
+    };
+
+    TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
+    PickPlace("TORINO");
+    dialog.BBLock->click();          // the results open for editing
+    dialog.CheckBoxLocale->click();  // local mean time: 7 degrees 41 minutes east
+    gui::RunIdleHandler();
+    EXPECT_EQ(dialog.EditFuso->text(), "-0,512222222222222");
+    ASSERT_TRUE(dialog.BBprosegui->isEnabled());
+    dialog.BBprosegui->click();
+    EXPECT_EQ(seen.gmt, "+0,51");
+    EXPECT_EQ(seen.note,
+              "De kaart rekent met GMT +0,51 = +0 u 30 min 36 s\n"
+              "Ingevoerd was +0 u 30 min 44 s; bewaard wordt tot op 0,01 uur");
+    EXPECT_TRUE(seen.gmtReadOnly);
+    EXPECT_EQ(storedZone(), "-0,51");  // what the note says the chart uses
+
+    // A zone kept whole: the note only names it.
+    dialog.FormActivate();
+    TypeBirth("BIANCHI LUCA", "15", "07", "1980", "12", "30");
+    PickPlace("ROMA");
+    EXPECT_EQ(dialog.EditFuso->text(), "-2");  // summer time
+    dialog.BBprosegui->click();
+    EXPECT_EQ(seen.gmt, "+2");
+    EXPECT_EQ(seen.note, "De kaart rekent met GMT +2 = +2 u 00 min 00 s");
+    EXPECT_EQ(storedZone(), "-2");
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
 TEST_F(EntryDialogTest, PlaceWindowNeverShowsTheHeader) {

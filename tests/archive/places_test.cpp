@@ -106,6 +106,50 @@ TEST(PlaceSearchTest, ForeignNamesAreFoldedBeforeTheyAreCompared) {
     EXPECT_EQ(t.Search(typed), 2);
 }
 
+// Names stored as the shipped tables hold them: padded with blanks.
+static std::vector<std::string> Padded(std::initializer_list<const char*> names) {
+    std::vector<std::string> out;
+    for (const char* n : names) out.push_back((std::string(n) + std::string(25, ' ')).substr(0, 25));
+    return out;
+}
+
+TEST(PlaceSearchTest, ANameTypedWholeIsFoundBeforeTheLongerNamesItBegins) {
+    PlaceTable t = TableOf(PlaceTableKind::Italian,
+                           Padded({"ALBA", "BARI", "BARI SARDO", "BARIANO", "TORINO", "TORINO DI SANGRO",
+                                   "TORINO DI SANGRO MARINA", "TORRE", "VENEZIA", "ZUNGOLI", "ZUNGRI"}));
+    std::string typed = "bari";
+    EXPECT_EQ(t.Search(typed), 2);  // not BARI SARDO
+    typed = "TORINO";
+    EXPECT_EQ(t.Search(typed), 5);  // not the last TORINO DI SANGRO...
+    typed = "BARI SARDO";
+    EXPECT_EQ(t.Search(typed), 3);
+    typed = "TORINO DI SANGRO";
+    EXPECT_EQ(t.Search(typed), 6);
+    // Letters that are not a whole name still stop on the last name before them.
+    typed = "TORINO DI";
+    EXPECT_EQ(t.Search(typed), 7);
+    typed = "BARIA";
+    EXPECT_EQ(t.Search(typed), 3);
+    // The last place, which the halvings never reach.
+    typed = "ZUNGRI";
+    EXPECT_EQ(t.Search(typed), 11);
+    typed = "ZUNGOLI";
+    EXPECT_EQ(t.Search(typed), 10);
+
+    // Foreign names are compared folded, whatever the letters typed.
+    PlaceTable f = TableOf(PlaceTableKind::Foreign,
+                           Padded({"Adelaide", "Adelaide Hills", "Alice", "Alice Springs", "Paris", "Paris",
+                                   "Paris Hill", "Z\xFCrich", "Z\xFCrich Flughafen"}));
+    typed = "alice";
+    EXPECT_EQ(f.Search(typed), 3);
+    typed = "Adelaide";
+    EXPECT_EQ(f.Search(typed), 1);
+    typed = "zurich";
+    EXPECT_EQ(f.Search(typed), 8);
+    typed = "Paris";  // of two places of one name, the last
+    EXPECT_EQ(f.Search(typed), 6);
+}
+
 TEST(PlaceTableTest, OpenReadsTheTableFileAndFailsQuietlyWhenMissing) {
     testing_support::TempWorkFolder work;
     PlaceTable t;
@@ -152,6 +196,36 @@ TEST(PlaceWindowTest, LargeTableKeepsTheHeaderOutAndReachesTheLastPlace) {
     w.ScrollPageDown();
     EXPECT_EQ(w.Position(), 97);
     EXPECT_EQ(w.RecordAtLine(6), 100);
+}
+
+TEST(PlaceWindowTest, AFoundPlaceAtEitherEndIsTheLineEnterTakes) {
+    PlaceWindow w(20);
+    w.ShowRecord(20);  // the window cannot centre the last place
+    EXPECT_EQ(w.Position(), 17);
+    EXPECT_EQ(w.Target(), 20);
+    EXPECT_EQ(w.TargetLine(), 6);
+    EXPECT_EQ(w.RecordAtLine(w.TargetLine()), 20);
+    w.ShowRecord(2);
+    EXPECT_EQ(w.Position(), 4);
+    EXPECT_EQ(w.TargetLine(), 1);
+    EXPECT_EQ(w.RecordAtLine(w.TargetLine()), 2);
+    w.ShowRecord(10);
+    EXPECT_EQ(w.TargetLine(), 3);
+    // Any move of the window makes the middle line the one Enter takes.
+    w.ShowRecord(1);
+    w.LineDown();
+    EXPECT_EQ(w.Target(), 5);
+    EXPECT_EQ(w.TargetLine(), 3);
+    w.ShowRecord(19);
+    w.SetPosition(8);  // the scroll bar's thumb
+    EXPECT_EQ(w.Target(), 8);
+    w.ShowRecord(20);
+    w.Reset(20);
+    EXPECT_EQ(w.Target(), 4);
+    // A small table shows a found place on its own line.
+    PlaceWindow small(3);
+    small.ShowRecord(3);
+    EXPECT_EQ(small.TargetLine(), 2);
 }
 
 // Whatever the moves, every line shows a place of the table, never the header.

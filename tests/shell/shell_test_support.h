@@ -32,15 +32,17 @@ namespace shell_testing {
 
 struct FakeDesktopLog {
     std::vector<std::string> openedDocuments;
+    // A desktop without a PDF viewer: every document fails to open.
+    bool noViewer = false;
 };
 
 class FakeDesktop : public gui::SystemServices {
 public:
     FakeDesktop(FakeDesktopLog* log, int width, int height, bool printer)
         : log_(log), width_(width), height_(height), printer_(printer) {}
-    bool OpenDocument(const std::string& path) override {
+    void OpenDocument(const std::string& path, std::function<void()> failed) override {
         log_->openedDocuments.push_back(path);
-        return true;
+        if (log_->noViewer && failed) failed();
     }
     bool StartProgram(const std::string&, const std::vector<std::string>&) override { return true; }
     gui::PrinterInfo Printer() override {

@@ -349,6 +349,41 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
         EXPECT_TRUE(fs::exists(start.Data() / name)) << name;
 }
 
+// Without a PDF viewer the user is told that the manual could not be opened,
+// and where it lies, once the chooser has closed.
+TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
+    ProgramStart start;
+    start.desktop_.log.noViewer = true;
+    std::vector<std::string> texts;
+    QDialog* chooser = nullptr;
+    bool chooserOpenAtMessage = false;
+    const gui::MessageSink previous = gui::SetMessageSink([&](const gui::MessageRequest& r) {
+        chooserOpenAtMessage = chooserOpenAtMessage || (chooser && chooser->isVisible());
+        texts.push_back(r.text);
+        return int(gui::AnswerOk);
+    });
+    gui::SetModalHandler("FoIstDef", [&](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoIstDef*>(d);
+        chooser = dialog;
+        dialog->show();
+        dialog->RB2->setChecked(true);
+        dialog->BitBtn1->click();
+        return dialog->result();
+    });
+    shell::FoKelvor->BBistruz->click();
+    EXPECT_EQ(shell::FoIstDef->result(), QDialog::Accepted);
+    EXPECT_FALSE(chooserOpenAtMessage);
+    chooser = nullptr;
+    shell::FoKelvor->BBdispensa->click();
+    gui::SetMessageSink(previous);
+    const auto message = [&](const char* file) {
+        return "Geen PDF-lezer kon het bestand openen:\n" + (start.Data() / file).string() +
+               "\nIs er een PDF-lezer ge\xEFnstalleerd?";
+    };
+    EXPECT_EQ(texts, (std::vector<std::string>{message("Istruzioni.pdf"), message("Dispensa.pdf")}));
+    EXPECT_EQ(start.desktop_.log.openedDocuments.size(), 2u);
+}
+
 TEST(InstructionsTest, BackButtonOpensNothing) {
     ProgramStart start;
     gui::SetModalHandler("FoIstDef", [](QDialog* d) {

@@ -237,6 +237,37 @@ TEST_F(OpaqueTextLines, TheLineBelowLeavesTheInkAboveItAlone) {
     }
 }
 
+// The lines of the sheets' ruler blocks (a larger line over a smaller one, 4.5
+// and 4 units apart; two small ones 3.5 apart) at the zooms of the viewer on
+// common screens: however the zoom rounds the fonts and the positions, the
+// lower line's background never takes a pixel of the upper line's ink.
+TEST_F(OpaqueTextLines, LinesKeepTheirInkAtEveryZoom) {
+    const struct {
+        std::string upper, lower;
+        int upperSize, lowerSize;
+        long double step;
+    } pairs[] = {{"Planetaire dag: Woensdag", "Planetaire uur: 8 Dag", 2, 15, 4.5L},
+                 {"Jaar van Jupiter", "In de cyclus van de Zon", 2, 15, 4.0L},
+                 {"Planetaire uur: 8 Dag", "Geregeerd door Mercurius", 15, 15, 3.5L}};
+    for (int screenHeight : {768, 800, 1000, 1024, 1080}) {
+        for (long double zoom : {0.4L, 0.5L, 0.575L, 0.75L, 0.87L, 1.0L, 1.15L, 1.5L}) {
+            ResetDrawingState();
+            InitDrawingFromScreen(screenHeight * 16 / 10, screenHeight);
+            Drawing.ZoomFactor = zoom;
+            for (const auto& p : pairs) {
+                const QImage upper = Draw({{p.upper, 10, p.upperSize}});
+                const QImage both = Draw({{p.upper, 10, p.upperSize}, {p.lower, 10 + p.step, p.lowerSize}});
+                int lost = 0;
+                for (int y = 0; y < upper.height(); ++y)
+                    for (int x = 0; x < upper.width(); ++x)
+                        lost += qGray(upper.pixel(x, y)) > 60 && qGray(both.pixel(x, y)) <= 60;
+                EXPECT_EQ(lost, 0) << p.upper << " over " << p.lower << ", screen " << screenHeight << ", zoom "
+                                   << double(zoom);
+            }
+        }
+    }
+}
+
 TEST_F(OpaqueTextLines, TextOnTheSameLineStillCoversWhatWasThere) {
     EXPECT_GT(Lit(Draw({{"PLANETAIRE ASPECTEN", 10, 2}})), 100);
     EXPECT_EQ(Lit(Draw({{"PLANETAIRE ASPECTEN", 10, 2}, {std::string(50, ' '), 10, 2}})), 0);

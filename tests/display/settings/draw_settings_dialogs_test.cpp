@@ -217,6 +217,35 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
     }
 }
 
+// Each panel's text tells the user which button to click by its caption, in
+// double quotes: the caption the button shows.
+TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
+    display::TFoStampa dialog;
+    for (int epson : {0, 1}) {
+        SCOPED_TRACE(epson);
+        archive::DrawSettings.EpsonCorrection = static_cast<std::uint8_t>(epson);
+        dialog.show();
+        dialog.FormActivate();
+        QWidget* panel = epson ? dialog.Panel2 : dialog.Panel1;
+        QPushButton* button = epson ? dialog.BitBtn2 : dialog.BitBtn1;
+        ASSERT_TRUE(panel->isVisible());
+        std::string text;
+        for (QLabel* label : panel->findChildren<QLabel*>())
+            if (label->isVisible()) text += label->text().toStdString() + " ";
+        std::vector<std::string> quoted;
+        for (std::size_t open = text.find('"'); open != std::string::npos; open = text.find('"', open + 1)) {
+            const std::size_t close = text.find('"', open + 1);
+            ASSERT_NE(close, std::string::npos) << text;
+            quoted.push_back(text.substr(open + 1, close - open - 1));
+            open = close;
+        }
+        EXPECT_EQ(quoted, std::vector<std::string>{button->text().toStdString()}) << text;
+        dialog.hide();
+    }
+    EXPECT_EQ(dialog.BitBtn1->text(), "Edit Voor Epson");
+    EXPECT_EQ(dialog.BitBtn2->text(), "Standaard herstellen");
+}
+
 namespace {
 
 // A dialog is placed by the size it has before it is shown: it has the room its
