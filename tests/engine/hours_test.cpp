@@ -95,7 +95,7 @@ TEST(HourBoundaries, EquatorHalvesRightAscension) {
     ResetChartState();
     HourBoundaryTable t{};
     ASSERT_TRUE(ComputeHouseCusps(30, 0, "E", 2451545.0L, 0, 0, "N", 6, 0, 0, 0, t));
-    const long double eps = MeanObliquity(2451545.0L);
+    const long double eps = TrueObliquity(2451545.0L);
     for (int j = 2; j <= 24; j += 2) {
         long double a = RightAscension(t[j - 1], eps), b = RightAscension(t[j], eps),
                     c = RightAscension(t[j + 1], eps);
