@@ -24,7 +24,8 @@ std::string HouseSystemCaption(const engine::ChartState& chart) {
 
 std::string PorphyryStandInLine(const engine::ChartState& chart) {
     if (!engine::PorphyryStandsInForChart(chart)) return {};
-    return "Huizen van PORFIRIO: voorbij de poolcirkel bestaan die van " + chart.HouseSystemName + " niet";
+    return "De huizen zijn hier die van PORFIRIO: voorbij de poolcirkel bestaan die van " + chart.HouseSystemName +
+           " niet.";
 }
 
 namespace {

@@ -23,7 +23,7 @@ extern const char* const kRomanHouseNumerals[13];  // "I", "II", ..., "XII"
 // name with it as the chart window's field and the sheets show it.
 inline constexpr const char* kPorphyryStandInNote = " (PORFIRIO oltre il circolo polare)";
 std::string HouseSystemCaption(const engine::ChartState& chart);
-// The line the views of the chart's own house system show under their titles
+// The line the help panel of a view of the chart's own house system shows
 // there: "" where the system's own cusps are shown.
 std::string PorphyryStandInLine(const engine::ChartState& chart);
 

@@ -5,6 +5,9 @@
 // Porphyry's stand in for them there.
 #include <gtest/gtest.h>
 
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -14,6 +17,8 @@
 #include "archive/current_person.h"
 #include "display/chart/attribution_texts.h"
 #include "display/chart/chart_view.h"
+#include "display/chart/chart_window.h"
+#include "display/chart/open_chart_window.h"
 #include "display/chart/coordinate_tables.h"
 #include "display/chart/volguine_view.h"
 #include "display/draw/drawing_state.h"
@@ -25,6 +30,7 @@
 #include "display/wheel/house_ring.h"
 #include "engine/chart_state.h"
 #include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
@@ -32,12 +38,12 @@
 
 namespace {
 
-const char* const kNote = "Huizen van PORFIRIO: voorbij de poolcirkel bestaan die van PLACIDO niet";
+const char* const kNote = "De huizen zijn hier die van PORFIRIO: voorbij de poolcirkel bestaan die van PLACIDO niet.";
 
 class PolarChart : public ::testing::Test {
 protected:
     void SetUp() override {
-        wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "Scambi"});
+        wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "OpzioneS", "Scambi"});
         engine::ResetChartState();
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
@@ -151,15 +157,23 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
 }
 
 TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
-    // The view computes Placidus houses for its scores and its wheel.
+    // The view computes Placidus houses for its scores and its wheel; its help
+    // panel says when Porphyry's stand in, on each of its sub-views.
     for (const auto& [place, noted] : {std::pair{"69N39-018E57Troms\xF8", true}, {"41N54-012E29ROMA", false}}) {
         Load("199512211200-1", place, "NORVEGIA");
         if (HasFatalFailure()) return;
-        display::PrepareVolguineView();
-        display::RecordingSurface dc;
-        display::DrawVolguineView(dc, {.subView = 0});
-        EXPECT_EQ(view_test::HasText(dc, kNote), noted) << place;
-        EXPECT_TRUE(view_test::HasText(dc, "PLANETARIEN KRACHTEN")) << place;
+        display::ResetChartWindowState();
+        display::EnsureChartWindow()->resize(1920, 1080);
+        display::OpenChartWindow();
+        while (display::FgrKelvo->Timer1->isActive()) display::FgrKelvo->Timer1Timer();
+        for (int subView = 0; subView < 4; ++subView) {
+            QMetaObject::invokeMethod(display::FgrKelvo->BBvolguine, "clicked");  // a disabled button's handler
+            const std::string help = gui::FromQt(display::FgrKelvo->Memo1->toPlainText());
+            EXPECT_EQ(help.find(kNote) != std::string::npos, noted) << place << " " << subView << ": " << help;
+            // The sub-view's own help stays above it.
+            EXPECT_EQ(help.rfind("PLANETAIRE KRACHTEN (" + std::to_string(subView + 1) + ")", 0), 0u) << help;
+        }
+        delete display::FgrKelvo;
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
