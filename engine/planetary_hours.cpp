@@ -116,6 +116,10 @@ bool FindSunrise(Real& jd) {
             break;
         }
     }
+    // In the polar night the search runs on past the birth date to the Sun's
+    // return, weeks later, which the step below would fold back into the day:
+    // the sunrise of the day is one found on that day.
+    if (found && e - jd0 >= 1.0L) found = false;
     const long long whole = static_cast<long long>(truncl(e - jd0));
     if (whole > 0) e -= whole;
     jd = e;

@@ -223,3 +223,21 @@ TEST(PlanetaryDay, TheSunriseOfTheChartsBirthDate) {
     EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
     EXPECT_EQ(Chart.HouseCusps, before.HouseCusps);
 }
+
+TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
+    // Tromso, 21 December 1995: the Sun stays three degrees below the horizon
+    // at noon. The search runs on to its return in February; that is no
+    // sunrise of the day, and a birth at 08:00 keeps its own weekday (Thursday).
+    EphemerisFolder folder;
+    SetRome(21, 12, 1995, -1);
+    Chart.LatitudeDegrees[1] = 69;
+    Chart.LatitudeMinutes[1] = 39;
+    Chart.LongitudeDegrees[1] = 18;
+    Chart.LongitudeMinutes[1] = 57;
+    Chart.JulianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
+    long double rise = 0;
+    EXPECT_FALSE(FindSunrise(rise));
+    const PlanetaryDay day = FindPlanetaryDay();
+    EXPECT_FALSE(day.SunriseFound);
+    EXPECT_EQ(day.Index, 4);
+}
