@@ -6,6 +6,7 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/houses.h"
 #include "engine/position_text.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
@@ -60,19 +61,16 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
     // The correction reads with either decimal separator.
     const F correction = static_cast<F>(ReadDecimalEitherSeparator(rt::Copy(dateField, 13, 6)).value_or(0));
 
-    const F t = static_cast<F>((static_cast<Real>(jd) - 2415020) / 36525);
-    const F eps = static_cast<F>(23.4522944L - 0.0130125L * t);
+    // The sidereal time and the obliquity of the chart's own house computation.
+    const F eps = static_cast<F>(engine::TrueObliquity(static_cast<Real>(jd)));
     F lam = static_cast<F>(lonDeg + static_cast<Real>(lonMin) / 60);
     if (lonLetter == "O" || lonLetter == "W") lam = 360 - lam;
     F phi = static_cast<F>(latDeg + static_cast<Real>(latMin) / 60);
     if (latLetter == "S") phi = 360 - phi;
 
-    F s = static_cast<F>(2400.05126L * t + 18.6460655L + 0.000025805555L * t * t);
-    while (s < 0) s += 24;
-    s = T::Mod(s, 24);
-    F u = static_cast<F>(hour + static_cast<Real>(minute) / 60 + correction + 12);
-    u = T::Mod(u, 24);
-    F lst = T::Mod(static_cast<F>(s + u + lam / 15), 24);
+    const F lst = static_cast<F>(engine::SiderealTimeHours(
+        static_cast<Real>(jd), hour + static_cast<Real>(minute) / 60 + static_cast<Real>(correction),
+        static_cast<Real>(lam)));
     const F ramc = 15 * lst;
 
     const F mc = MidheavenOf<F>(ramc, eps);
@@ -82,6 +80,16 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
     F asc = T::AtanDeg(T::Cos(a1) * T::Tan(x) / T::Cos(a2));
     if (asc < 0) asc += 180;
     if (T::Sin(x) < 0) asc += 180;
+    // Beyond the polar circles the formula gives at times the western crossing
+    // of horizon and ecliptic, the setting point: the Ascendant is the eastern
+    // one, whose right ascension lies less than 180 degrees ahead of RAMC.
+    const Real latitude = latDeg + static_cast<Real>(latMin) / 60;
+    const bool polar = latitude >= 90 - static_cast<Real>(eps);
+    if (polar) {
+        const Real a = static_cast<Real>(asc) * kPi / 180, e = static_cast<Real>(eps) * kPi / 180;
+        const Real ra = std::atan2(std::sin(a) * std::cos(e), std::cos(a));
+        if (std::sin(ra - static_cast<Real>(ramc) * kPi / 180) < 0) asc = T::Mod(asc + 180, 360);
+    }
 
     // Placidus: the point at fraction f of its semi-arc by five secant steps.
     const F k = -T::Tan(phi) * T::Tan(eps);
@@ -107,10 +115,22 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
     std::array<F, 13> c{};
     c[1] = asc;
     c[10] = mc;
-    c[11] = point(static_cast<F>(1.0L / 3));
-    c[12] = point(static_cast<F>(2.0L / 3));
-    c[2] = T::Mod(point(static_cast<F>(-2.0L / 3)) + 180, 360);
-    c[3] = T::Mod(point(static_cast<F>(-1.0L / 3)) + 180, 360);
+    if (polar) {
+        // No semi-arcs there: the Porphyry cusps stand in, each quadrant
+        // between the angles divided in three, as the chart's houses do.
+        F d = asc - mc;
+        if (d < 0) d += 360;
+        const F e = 180 - d;
+        c[11] = T::Mod(mc + d / 3, 360);
+        c[12] = T::Mod(mc + 2 * d / 3, 360);
+        c[2] = T::Mod(asc + e / 3, 360);
+        c[3] = T::Mod(asc + 2 * e / 3, 360);
+    } else {
+        c[11] = point(static_cast<F>(1.0L / 3));
+        c[12] = point(static_cast<F>(2.0L / 3));
+        c[2] = T::Mod(point(static_cast<F>(-2.0L / 3)) + 180, 360);
+        c[3] = T::Mod(point(static_cast<F>(-1.0L / 3)) + 180, 360);
+    }
     for (int i = 1; i <= 3; ++i) c[i + 6] = T::Mod(c[i] + 180, 360);
     for (int i = 10; i <= 12; ++i) c[i - 6] = T::Mod(c[i] + 180, 360);
     for (int i = 1; i <= 12; ++i) cusps[i] = c[i];

@@ -51,10 +51,39 @@ Real RisingPoint(Real theta, Real eps, Real tanPole) {
     return Norm360(Atan2Deg(Cos(theta), -(Sin(theta) * Cos(eps) + tanPole * Sin(eps))));
 }
 
+// The same crossing taken east of the meridian (right ascension less than 180
+// degrees ahead of RAMC). The ecliptic meets the circle in two opposite
+// points; the formula above gives the eastern one only while the circle's pole
+// is lower than the ecliptic's. Beyond that (for the horizon itself: beyond the
+// polar circles, where at times the ecliptic turns about the horizon the other
+// way) it gives the western, setting point.
+Real EasternRisingPoint(Real theta, Real eps, Real tanPole, Real ramc) {
+    const Real lon = RisingPoint(theta, eps, tanPole);
+    const Real ra = Atan2Deg(Sin(lon) * Cos(eps), Cos(lon));
+    return Sin(ra - ramc) < 0 ? Norm360(lon + 180.0L) : lon;
+}
+
 // Declination of the ecliptic point of longitude lon.
 Real DeclinationOfLongitude(Real lon, Real eps) { return asinl(Sin(eps) * Sin(lon)) / kRad; }
 
 bool InsidePolarCircles(Real phi, Real eps) { return fabsl(phi) < 90.0L - eps; }
+
+// Whether the ecliptic point of longitude lon, on the upper meridian, stands
+// below the horizon: its culmination height 90 - |phi - declination| is
+// negative. Only beyond the polar circles.
+bool CulminatesBelowHorizon(Real lon, Real eps, Real phi) {
+    return fabsl(phi - DeclinationOfLongitude(lon, eps)) > 90.0L;
+}
+
+// The systems that divide the sky above and below the horizon (Regiomontanus,
+// Campanus) take as cusp 10 the meridian's crossing with the ecliptic that is
+// above the horizon: beyond the polar circles, when the upper meridian's point
+// has set, the lower meridian's (cusp 4 the other one).
+void MeridianAboveHorizon(Real mc, Real eps, Real phi, CuspArray& c) {
+    if (!CulminatesBelowHorizon(mc, eps, phi)) return;
+    c[10] = Norm360(mc + 180.0L);
+    c[4] = mc;
+}
 
 // Cusps 4..9 opposite cusps 10..12 and 1..3.
 void OppositeCusps(CuspArray& c) {
@@ -116,7 +145,7 @@ void Regiomontanus(Real ramc, Real eps, Real phi, CuspArray& c) {
     const Real h[] = {30, 60, 120, 150};
     for (int i = 0; i < 4; ++i) {
         const Real tanPole = Tan(phi) * Sin(h[i]);
-        c[cusp[i]] = RisingPoint(ramc + h[i] - 90.0L, eps, tanPole);
+        c[cusp[i]] = EasternRisingPoint(ramc + h[i] - 90.0L, eps, tanPole, ramc);
     }
     OppositeCusps(c);
 }
@@ -132,7 +161,7 @@ void Campanus(Real ramc, Real eps, Real phi, CuspArray& c) {
         const Real x = Atan2Deg(Sin(h[i]) * Cos(phi), Cos(h[i]));
         const Real sinPole = Sin(phi) * Sin(h[i]);
         const Real tanPole = sinPole / sqrtl(1.0L - sinPole * sinPole);
-        c[cusp[i]] = RisingPoint(ramc + x - 90.0L, eps, tanPole);
+        c[cusp[i]] = EasternRisingPoint(ramc + x - 90.0L, eps, tanPole, ramc);
     }
     OppositeCusps(c);
 }
@@ -176,17 +205,41 @@ Real MeanObliquity(Real jd) {
     return 23.4522944L - 0.0130125L * t;
 }
 
+void Nutation(Real jd, Real& dpsi, Real& deps) {
+    const Real t = (jd - 2451545.0L) / 36525.0L;
+    const Real node = 125.04452L - 1934.136261L * t;  // Moon's ascending node
+    const Real sun = 280.4665L + 36000.7698L * t;     // mean longitudes of the Sun
+    const Real moon = 218.3165L + 481267.8813L * t;   // and of the Moon
+    dpsi = (-17.20L * Sin(node) - 1.32L * Sin(2 * sun) - 0.23L * Sin(2 * moon) + 0.21L * Sin(2 * node)) / 3600.0L;
+    deps = (9.20L * Cos(node) + 0.57L * Cos(2 * sun) + 0.10L * Cos(2 * moon) - 0.09L * Cos(2 * node)) / 3600.0L;
+}
+
+Real TrueObliquity(Real jd) {
+    Real dpsi = 0, deps = 0;
+    Nutation(jd, dpsi, deps);
+    return MeanObliquity(jd) + deps;
+}
+
 Real SiderealTimeHours(Real jd, Real universalHours, Real eastLongitude) {
-    const Real t = (jd - 2415020.0L) / 36525.0L;
-    const Real s0 = Reduce(18.6460655L + 2400.05126L * t + 0.000025805555L * t * t, 24.0L);
+    // Greenwich mean sidereal time (IAU 1982) less the whole turns of the
+    // Julian day's own time of day, so that the Universal Time given apart
+    // counts from the noon before jd; plus the equation of the equinoxes,
+    // the nutation of the equinox along the equator. The houses thus stand
+    // on the true equinox of date, as the bodies' apparent longitudes do.
+    const Real d = jd - 2451545.0L;
+    const Real t = d / 36525.0L;
+    const Real s0 = (280.46061837L + 0.98564736629L * d + 0.000387933L * t * t - t * t * t / 38710000.0L) / 15.0L;
+    Real dpsi = 0, deps = 0;
+    Nutation(jd, dpsi, deps);
+    const Real equinoxes = dpsi * Cos(MeanObliquity(jd) + deps) / 15.0L;
     const Real u = Reduce(universalHours + 12.0L, 24.0L);
-    return Reduce(s0 + u + eastLongitude / 15.0L, 24.0L);
+    return Reduce(s0 + u + eastLongitude / 15.0L + equinoxes, 24.0L);
 }
 
 Real MidheavenOfRamc(Real ramc, Real eps) { return LongitudeOfRightAscension(ramc, eps); }
 
 Real AscendantOfRamc(Real ramc, Real eps, Real phi) {
-    return RisingPoint(ramc, eps, Tan(ClampLatitude(phi)));
+    return EasternRisingPoint(ramc, eps, Tan(ClampLatitude(phi)), ramc);
 }
 
 bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude) {
@@ -245,10 +298,14 @@ HouseStatus CuspsFromRamc(const std::string& system, Real ramc, Real eps, Real p
     if (ascOut) *ascOut = asc;
     c[10] = mc;
     c[1] = asc;
+    // Regiomontanus and Campanus report their own cusp 10 as the Midheaven.
+    const auto meridianAboveHorizon = [&] {
+        MeridianAboveHorizon(mc, eps, phi, c);
+        if (mcOut) *mcOut = c[10];
+    };
 
     HouseStatus status = HouseStatus::Computed;
-    const bool semiArcSystem = system == "PLACIDO" || system == "KOCH" || system == "ALCABIZIO";
-    if (semiArcSystem && !InsidePolarCircles(phi, eps)) {
+    if (PorphyryStandsIn(system, phi, eps)) {
         Porphyry(mc, asc, c);
         return HouseStatus::PorphyryFallback;
     }
@@ -261,10 +318,12 @@ HouseStatus CuspsFromRamc(const std::string& system, Real ramc, Real eps, Real p
         Koch(ramc, eps, phi, mc, c);
     } else if (system == "REGIOMONT") {
         Regiomontanus(ramc, eps, phi, c);
+        meridianAboveHorizon();
     } else if (system == "PORFIRIO") {
         Porphyry(mc, asc, c);
     } else if (system == "CAMPANO") {
         Campanus(ramc, eps, phi, c);
+        meridianAboveHorizon();
     } else if (system == "CASE_UGUALI" || system == "CASE_MEDIE") {
         for (int k = 1; k <= 12; ++k) c[k] = Norm360(asc + 30.0L * (k - 1));
     } else if (system == "MORINO") {
@@ -275,6 +334,17 @@ HouseStatus CuspsFromRamc(const std::string& system, Real ramc, Real eps, Real p
         status = HouseStatus::AnglesOnly;
     }
     return status;
+}
+
+bool PorphyryStandsIn(const std::string& system, Real phi, Real eps) {
+    const bool semiArcSystem = system == "PLACIDO" || system == "KOCH" || system == "ALCABIZIO";
+    return semiArcSystem && !InsidePolarCircles(ClampLatitude(phi), eps);
+}
+
+bool PorphyryStandsInForChart(const ChartState& c) {
+    return PorphyryStandsIn(c.HouseSystemName,
+                            NorthLatitude(c.LatitudeDegrees[1], c.LatitudeMinutes[1], c.LatitudeLetter[1]),
+                            TrueObliquity(c.JulianDay));
 }
 
 Real EastLongitude(int degrees, int minutes, const std::string& letter) {
@@ -298,7 +368,7 @@ HouseStatus ComputeHouses(int mode, int lonDeg, int lonMin, Real jd, const std::
                           int latDeg, int latMin, const std::string& latLetter, int hour, int minute,
                           Real zoneHours, Real extraHours, const std::string& timeLetter,
                           CuspArray& cusps) {
-    const Real eps = MeanObliquity(jd);
+    const Real eps = TrueObliquity(jd);
     const Real lam = EastLongitude(lonDeg, lonMin, lonLetter);
     const Real phi = NorthLatitude(latDeg, latMin, latLetter);
     Real ramc;

@@ -23,8 +23,15 @@ enum class HouseStatus {
 // Mean obliquity of the ecliptic (degrees) at Julian day jd.
 Real MeanObliquity(Real jd);
 
-// Local sidereal time in hours [0, 24) for Julian day jd, Universal Time in
-// hours and the east longitude in degrees.
+// Nutation in longitude and in obliquity (degrees) at Julian day jd, from the
+// four largest terms (within half an arc second).
+void Nutation(Real jd, Real& dpsi, Real& deps);
+// The obliquity of the true equator of date: the mean one and its nutation.
+// The houses are computed with it.
+Real TrueObliquity(Real jd);
+
+// Local apparent sidereal time in hours [0, 24) for Julian day jd, Universal
+// Time in hours (of the day of jd) and the east longitude in degrees.
 Real SiderealTimeHours(Real jd, Real universalHours, Real eastLongitude);
 
 // Midheaven and Ascendant (degrees [0, 360)) for a right ascension of the
@@ -42,6 +49,14 @@ bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude);
 // and latitude (degrees). Writes mc and asc when given.
 HouseStatus CuspsFromRamc(const std::string& system, Real ramc, Real eps, Real phi, CuspArray& cusps,
                           Real* mc = nullptr, Real* asc = nullptr);
+
+// Whether the Porphyry cusps stand in for `system` at latitude phi (degrees,
+// north positive) and obliquity eps: a semi-arc system (Placidus, Koch,
+// Alcabitius) beyond the polar circles, where its cusps do not exist.
+bool PorphyryStandsIn(const std::string& system, Real phi, Real eps);
+// The same for the chart's house system, birth place and moment, as
+// ComputeChartHouses computes them.
+bool PorphyryStandsInForChart(const ChartState& chart);
 
 // The house computation of the charts. mode below 3 computes the sidereal time
 // from jd and the clock time (mode 2 with time letter "L" or "S" takes the zone

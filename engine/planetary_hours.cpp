@@ -36,7 +36,7 @@ void EqualSixths(Real asc, Real mc, HourBoundaryTable& t) {
 bool ComputeHouseCusps(int lonDeg, int lonMin, const std::string& lonLetter, Real jd, int latDeg,
                        int latMin, const std::string& latLetter, int hour, int minute, Real zoneHours,
                        Real extraHours, HourBoundaryTable& t) {
-    const Real eps = MeanObliquity(jd);
+    const Real eps = TrueObliquity(jd);
     const Real lam = EastLongitude(lonDeg, lonMin, lonLetter);
     const Real phi = NorthLatitude(latDeg, latMin, latLetter);
     const Real lst = SiderealTimeHours(jd, zoneHours + hour + minute / 60.0L + extraHours, lam);
@@ -116,10 +116,28 @@ bool FindSunrise(Real& jd) {
             break;
         }
     }
+    // In the polar night the search runs on past the birth date to the Sun's
+    // return, weeks later, which the step below would fold back into the day:
+    // the sunrise of the day is one found on that day.
+    if (found && e - jd0 >= 1.0L) found = false;
     const long long whole = static_cast<long long>(truncl(e - jd0));
     if (whole > 0) e -= whole;
     jd = e;
     return found;
+}
+
+int PlanetaryDayIndex(Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound) {
+    const Real clock = birthJd - zoneHours / 24.0L;  // the birth by the clock of its place
+    int index = 0;
+    WeekdayOfJulianDay(index, sunriseFound && sunriseJd >= birthJd ? clock - 1 : clock);
+    return index;
+}
+
+PlanetaryDay FindPlanetaryDay() {
+    PlanetaryDay day;
+    day.SunriseFound = FindSunrise(day.SunriseJulianDay);
+    day.Index = PlanetaryDayIndex(Chart.JulianDay, Chart.TimeZoneCorrection, day.SunriseJulianDay, day.SunriseFound);
+    return day;
 }
 
 }  // namespace engine

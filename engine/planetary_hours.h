@@ -37,4 +37,26 @@ void WeekdayOfJulianDay(int& index, Real jd);
 // was found.
 bool FindSunrise(Real& jd);
 
+// The planetary day of a birth and the sunrise it counts from.
+struct PlanetaryDay {
+    Real SunriseJulianDay = 0;  // universal time, as Chart.JulianDay
+    bool SunriseFound = false;  // false where the Sun does not rise that day
+    int Index = 0;              // weekday of the planetary day, 0 = Sunday
+};
+
+// The planetary day of a birth at Julian day birthJd (universal time) with the
+// time-zone correction zoneHours: the weekday of the day whose sunrise came
+// last before the birth. The planetary day begins at sunrise, not at midnight:
+// a birth on the clock date before (or at) that date's sunrise belongs to the
+// weekday before; both moments are compared in universal time. Where the Sun
+// does not rise that day (polar day or night) the clock date's weekday stands.
+// Sets Chart.WeekdayName.
+int PlanetaryDayIndex(Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound);
+
+// The sunrise of the chart's birth date (FindSunrise) and the planetary day of
+// the chart's birth (Chart.JulianDay, Chart.TimeZoneCorrection): the one rule
+// the chart window's masters page and the theme sheets both show. Leaves
+// Chart.WeekdayName on the planetary day.
+PlanetaryDay FindPlanetaryDay();
+
 }  // namespace engine

@@ -52,6 +52,8 @@ struct ChartViewShown {
     bool dodecatemoriaWheel = false;
     // A message the window shows after the drawing ("" for none).
     std::string message;
+    // A line the help panel shows below the sub-view's help text ("" for none).
+    std::string helpNote;
 };
 
 using ChartViewRoutine = ChartViewShown (*)(Surface& dc, const ChartViewContext& view);

@@ -658,13 +658,14 @@ void TFgrKelvo::PressView(const ChartViewRow& row) {
     if (row.prepare) row.prepare();
     ClearChartSquare();
     const int c = KelvoState.ViewCycle[k];
-    ShowView(row, c);
+    const ChartViewShown shown = ShowView(row, c);
     ShowHelpMessage(SubViewHelpEntry(k, c));
+    if (!shown.helpNote.empty()) Memo1->appendPlainText(gui::ToQt(shown.helpNote));
     KelvoState.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
     if (row.engineOrder && CurrentChartReloader()) CurrentChartReloader()();
 }
 
-void TFgrKelvo::ShowView(const ChartViewRow& row, int subView) {
+ChartViewShown TFgrKelvo::ShowView(const ChartViewRow& row, int subView) {
     Drawing.ChartWindow = this;
     // Set while the archetypal structure is drawn: an opening after a drawing
     // that did not finish draws it again.
@@ -672,6 +673,7 @@ void TFgrKelvo::ShowView(const ChartViewRow& row, int subView) {
     const ChartViewShown shown = row.draw(Canvas(), ViewContext(subView));
     KelvoState.ArchetypeViewFlag = false;
     ApplyView(shown);
+    return shown;
 }
 
 ChartViewContext TFgrKelvo::ViewContext(int subView) const {

@@ -222,7 +222,7 @@ private:
     // cleared chart square, its help text, the next sub-view for the next press.
     void PressView(const ChartViewRow& row);
     // A sub-view drawn and what it returns shown.
-    void ShowView(const ChartViewRow& row, int subView);
+    ChartViewShown ShowView(const ChartViewRow& row, int subView);
     void ApplyView(const ChartViewShown& shown);
     ChartViewContext ViewContext(int subView) const;
     // The archetypal structure again, when the window opens on it.

@@ -66,18 +66,18 @@ void ComputeBirthPlanetaryHour(Real longitudeHours) {
     const Real z = Chart.TimeZoneCorrection;
     BirthPlanetaryHourState& s = BirthHour;
 
-    Real rise = 0;
-    s.SunriseFound = engine::FindSunrise(rise);
+    // The planetary day by the rule the theme sheets share (from sunrise).
+    const engine::PlanetaryDay day = engine::FindPlanetaryDay();
+    const Real rise = day.SunriseJulianDay;
+    s.SunriseFound = day.SunriseFound;
     s.SunriseJulianDay = rise;
+    s.PlanetaryDayIndex = day.Index;
+    s.PlanetaryDayName = engine::kWeekdayNames[day.Index];
     WeekdayOf(rise - longitudeHours / 24);
     s.SunriseWeekdayName = Chart.WeekdayName;
     WeekdayOf(jd - z / 24);
     s.BirthWeekdayName = Chart.WeekdayName;
-
-    Real dayJd = jd - z / 24;
-    if (!(jd > rise) && rise >= jd - z / 24) dayJd = jd - 1 - z / 24;
-    s.PlanetaryDayIndex = WeekdayOf(dayJd);
-    s.PlanetaryDayName = Chart.WeekdayName;
+    Chart.WeekdayName = s.PlanetaryDayName;
 
     s.PlanetaryHourBoundaries = {};
     engine::ComputeHouseCusps(Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], Chart.LongitudeLetter[1],

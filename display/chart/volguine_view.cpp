@@ -8,6 +8,7 @@
 #include "display/chart/view_drawing.h"
 #include "display/chart/volguine_forces.h"
 #include "display/wheel/chart_geometry.h"
+#include "display/wheel/house_ring.h"
 #include "engine/bodies.h"
 #include "engine/dominants.h"
 #include "engine/houses.h"
@@ -49,6 +50,9 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     RedrawReducedWheelChart(dc, view.framed, view.engineOrder);
     DrawViewTitles(dc, "PLANETARIEN KRACHTEN", 2, "(Volgens Volguine)", 15);
+    // The houses scored and drawn are Placidus's; the help panel says when
+    // Porphyry's stand in.
+    shown.helpNote = PorphyryStandInLine(view.chart);
     const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY, r = Geometry.HouseRingInnerRadius;
     switch (view.subView) {
         case 0:

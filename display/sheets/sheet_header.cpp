@@ -6,6 +6,7 @@
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_composers.h"
 #include "display/sheets/sheet_rulers.h"
+#include "display/wheel/house_ring.h"
 #include "display/wheel/stroke_glyphs.h"
 #include "engine/planetary_hours.h"
 
@@ -37,7 +38,7 @@ void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeader
     TextOutLeft(dc, birth.CoordinatesText, 2, 15, 35);
     SetTextColorByCode(dc, 4);
     std::string houseLabel(h.houseLabel);
-    if (h.houseSystemNamed) houseLabel += chart.HouseSystemName;
+    if (h.houseSystemNamed) houseLabel += HouseSystemCaption(chart);
     TextOutRight(dc, houseLabel, 15, h.right, h.houseY);
     TextOutRight(dc, std::string(h.nodeLabel) + chart.NodeType, 15, h.right, h.nodeY);
     if (Drawing.BlackAndWhite)

@@ -32,17 +32,15 @@ std::string RulerOfPositionText(const std::string& text) {
 
 void ComputePlanetaryHour() {
     SheetRulerState& s = SheetRulers;
-    Real sunrise = 0;
-    engine::FindSunrise(sunrise);
+    // The planetary day by the rule the chart window's masters page shares.
+    const engine::PlanetaryDay day = engine::FindPlanetaryDay();
+    const Real sunrise = day.SunriseJulianDay;
     s.SunriseJulianDay = sunrise;
-    const Real jd = Chart.JulianDay;
-    const Real local = jd - Chart.TimeZoneCorrection / 24;
-    int weekday = 0;
-    engine::WeekdayOfJulianDay(weekday, local);
+    int clockWeekday = 0;
+    engine::WeekdayOfJulianDay(clockWeekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
     s.ChartWeekdayName = Chart.WeekdayName;
-    // The planetary day begins at sunrise: before it (both moments in
-    // universal time) the birth belongs to the day before.
-    if (sunrise >= jd) engine::WeekdayOfJulianDay(weekday, local - 1);
+    const int weekday = day.Index;
+    Chart.WeekdayName = engine::kWeekdayNames[weekday];
 
     const Real lst = Chart.LocalSiderealTime;
     engine::ComputeHouseCusps(Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], Chart.LongitudeLetter[1], sunrise,

@@ -5,6 +5,7 @@
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/wheel_points.h"
+#include "engine/houses.h"
 #include "engine/position_text.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
@@ -16,6 +17,16 @@ using engine::Chart;
 const char* const kHouseNumerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
 const char* const kRomanHouseNumerals[13] = {"",    "I",    "II", "III", "IV", "V",  "VI",
                                              "VII", "VIII", "IX", "X",   "XI", "XII"};
+
+std::string HouseSystemCaption(const engine::ChartState& chart) {
+    return chart.HouseSystemName + (engine::PorphyryStandsInForChart(chart) ? kPorphyryStandInNote : "");
+}
+
+std::string PorphyryStandInLine(const engine::ChartState& chart) {
+    if (!engine::PorphyryStandsInForChart(chart)) return {};
+    return "De huizen zijn hier die van PORFIRIO: voorbij de poolcirkel bestaan die van " + chart.HouseSystemName +
+           " niet.";
+}
 
 namespace {
 

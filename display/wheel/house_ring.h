@@ -5,6 +5,7 @@
 // ticks and degree texts, and for the medium-houses system the Midheaven and
 // the middle of every house).
 #include <array>
+#include <string>
 
 #include "engine/chart_state.h"
 
@@ -16,6 +17,15 @@ using CuspArray = std::array<Real, 16>;  // entries 1..15 as engine::Chart.House
 
 extern const char* const kHouseNumerals[13];       // "I", "2", "3", "IV", ...
 extern const char* const kRomanHouseNumerals[13];  // "I", "II", ..., "XII"
+
+// The note that follows the house system's name where the Porphyry cusps stand
+// in for it (Placidus, Koch, Alcabitius beyond the polar circles), and the
+// name with it as the chart window's field and the sheets show it.
+inline constexpr const char* kPorphyryStandInNote = " (PORFIRIO oltre il circolo polare)";
+std::string HouseSystemCaption(const engine::ChartState& chart);
+// The line the help panel of a view of the chart's own house system shows
+// there: "" where the system's own cusps are shown.
+std::string PorphyryStandInLine(const engine::ChartState& chart);
 
 // The house ring between radiusA (inner) and radiusB (outer) about (cx, cy);
 // cusps[1] is the Ascendant. The circles are drawn only when radiusB < 70.

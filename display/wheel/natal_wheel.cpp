@@ -178,7 +178,7 @@ NatalChartFields DrawNatalChart(Surface& dc) {
     f.EdData = Wheel.BirthWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText + ")" + calendarNote;
     f.EdLocal = Birth.BirthPlace + " - " + Birth.Nationality;
     f.EdCoordi = Birth.CoordinatesText;
-    f.EdDomif = Chart.HouseSystemName;
+    f.EdDomif = HouseSystemCaption(Chart);
     f.EdNodo = Chart.NodeType;
     engine::FloatToTextDec(12, f.EdJd, Chart.JulianDay);
     return f;

@@ -1,13 +1,14 @@
 // A person stored through the entry and store dialogs (place, zone correction,
 // date), loaded back as the current person: the Ascendant, the Midheaven, the
 // Sun, the Moon and Saturn against the precise ephemeris library at the same
-// instant and place.
+// instant and place, also for a birth beyond the polar circle.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
 #include <cmath>
 #include <cstdio>
 
+#include "archive/archive_records.h"
 #include "archive/current_person.h"
 #include "archive/input_dialog.h"
 #include "archive/store_dialog.h"
@@ -16,6 +17,9 @@
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
+#include "engine/position_text.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/win1252.h"
 #include "tools/ephemeris_tables/precise_positions.h"
 
 using namespace archive;
@@ -117,4 +121,31 @@ TEST_F(StoredChart, APlaceWestOfGreenwichInSummer) {
     EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[11]), ascmc[1]), 0.02) << "Midheaven";
     const precise::Position moon = precise::At(jdUt, 2);
     EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[2]), moon.lon), 0.01);
+}
+
+TEST_F(StoredChart, ABirthBeyondTheArcticCircleRisesInTheEast) {
+    // Tromso, noon of 21 December 1995 in the polar night: 08 43 Pisces rises
+    // in the south-east; 08 44 Virgo is the point setting in the north-west.
+    Store("HANSEN INGRID", "21", "12", "1995", "12", "00", "Tromsø", true);  // the name as the table spells it
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(coordinates_, "69N39-018E57");
+    LoadCurrentPersonForShow();
+    const auto& c = engine::Chart;
+    std::string ascendant;
+    engine::FormatSignPosLong(ascendant, " ", c.PlanetLongitudes[10]);
+    EXPECT_EQ(ascendant, rt::Utf8ToCp1252("08°43' Vissen "));
+    EXPECT_EQ(c.HouseCusps[1], c.PlanetLongitudes[10]);
+    const double jdUt = swe_julday(1995, 12, 21, 11.0, SE_GREG_CAL);
+    double cusps[13] = {}, ascmc[10] = {};
+    swe_houses(jdUt, 69 + 39 / 60.0, 18 + 57 / 60.0, 'E', cusps, ascmc);
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[10]), ascmc[0]), 10.0 / 3600) << "Ascendant";
+    EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[11]), ascmc[1]), 10.0 / 3600) << "Midheaven";
+
+    // The stored strings: cusp 1 in Pisces, and the Sun (29 Sagittarius),
+    // four degrees before the Midheaven (03 Capricorn), in the ninth house of
+    // the archive's cusps (Porphyry's, as Placidus's do not exist there).
+    const BirthRecord stored = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).back());
+    EXPECT_EQ(stored.CuspString.substr(0, 5), "01P08") << stored.CuspString;
+    EXPECT_EQ(stored.CuspString.substr(45, 5), "10C03") << stored.CuspString;
+    EXPECT_EQ(stored.PositionString.substr(0, 6), "09eR29") << stored.PositionString;
 }

@@ -95,7 +95,7 @@ TEST(HourBoundaries, EquatorHalvesRightAscension) {
     ResetChartState();
     HourBoundaryTable t{};
     ASSERT_TRUE(ComputeHouseCusps(30, 0, "E", 2451545.0L, 0, 0, "N", 6, 0, 0, 0, t));
-    const long double eps = MeanObliquity(2451545.0L);
+    const long double eps = TrueObliquity(2451545.0L);
     for (int j = 2; j <= 24; j += 2) {
         long double a = RightAscension(t[j - 1], eps), b = RightAscension(t[j], eps),
                     c = RightAscension(t[j + 1], eps);
@@ -183,4 +183,61 @@ TEST(Sunrise, PolarNightIsReported) {
     EXPECT_GE(rise, midnight);
     EXPECT_LT(rise, midnight + 1);
     EXPECT_EQ(Chart.HouseCusps, before.HouseCusps);
+}
+
+TEST(PlanetaryDay, CountsFromSunriseInUniversalTime) {
+    // Thursday 22 February 1990 in Rome (clock one hour ahead of UT): sunrise
+    // at 06:01 UT. 06:30 by the clock is 05:30 UT, before it: Wednesday.
+    const long double zone = -1;
+    const long double sunrise = JulianDayNumber(1, 22, 2, 1990, 6, 1);
+    const auto at = [&](int hour, int minute) { return JulianDayNumber(1, 22, 2, 1990, hour, minute) + zone / 24; };
+    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, true), 3);
+    EXPECT_EQ(Chart.WeekdayName, "Woensdag");
+    EXPECT_EQ(PlanetaryDayIndex(at(7, 30), zone, sunrise, true), 4);
+    EXPECT_EQ(Chart.WeekdayName, "Donderdag");
+    // At the moment found for sunrise the day has not yet turned.
+    EXPECT_EQ(PlanetaryDayIndex(sunrise, zone, sunrise, true), 3);
+    // Late in the evening, and just before the clock's midnight, still Thursday.
+    EXPECT_EQ(PlanetaryDayIndex(at(23, 59), zone, sunrise, true), 4);
+    // West of Greenwich (New York, five hours behind): 06:30 by the clock is
+    // 11:30 UT, before a sunrise at 11:45 UT.
+    const long double westSunrise = JulianDayNumber(1, 22, 2, 1990, 11, 45);
+    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 6, 30) + 5.0L / 24, 5, westSunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 7, 0) + 5.0L / 24, 5, westSunrise, true), 4);
+    // No sunrise that day (polar night): the clock date's weekday.
+    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, false), 4);
+}
+
+TEST(PlanetaryDay, TheSunriseOfTheChartsBirthDate) {
+    EphemerisFolder folder;
+    SetRome(22, 2, 1990, -1);
+    Chart.JulianDay = JulianDayNumber(1, 22, 2, 1990, 6, 30) - 1.0L / 24;
+    const ChartState before = Chart;
+    const PlanetaryDay day = FindPlanetaryDay();
+    EXPECT_TRUE(day.SunriseFound);
+    // About 07:01 by the clock, 06:01 UT.
+    const long double sunriseUt = JulianDayNumber(1, 22, 2, 1990, 6, 1);
+    EXPECT_NEAR(static_cast<double>(day.SunriseJulianDay), static_cast<double>(sunriseUt), 5.0 / 1440);
+    EXPECT_EQ(day.Index, 3);
+    EXPECT_EQ(Chart.WeekdayName, "Woensdag");
+    EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
+    EXPECT_EQ(Chart.HouseCusps, before.HouseCusps);
+}
+
+TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
+    // Tromso, 21 December 1995: the Sun stays three degrees below the horizon
+    // at noon. The search runs on to its return in February; that is no
+    // sunrise of the day, and a birth at 08:00 keeps its own weekday (Thursday).
+    EphemerisFolder folder;
+    SetRome(21, 12, 1995, -1);
+    Chart.LatitudeDegrees[1] = 69;
+    Chart.LatitudeMinutes[1] = 39;
+    Chart.LongitudeDegrees[1] = 18;
+    Chart.LongitudeMinutes[1] = 57;
+    Chart.JulianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
+    long double rise = 0;
+    EXPECT_FALSE(FindSunrise(rise));
+    const PlanetaryDay day = FindPlanetaryDay();
+    EXPECT_FALSE(day.SunriseFound);
+    EXPECT_EQ(day.Index, 4);
 }

@@ -1,0 +1,107 @@
+// The planetary day of a stored person as the chart window's masters page and
+// the birth-theme sheet show it: both count the day from sunrise. Rome,
+// Thursday 22 February 1990, the Sun rising at about 07:01 by the clock: a
+// birth at 06:30 belongs to Wednesday, one at 07:30 to Thursday.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "archive/archive_files.h"
+#include "archive/chart_strings.h"
+#include "archive/current_person.h"
+#include "display/chart/chart_window.h"
+#include "display/chart/masters_view.h"
+#include "display/chart/open_chart_window.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/recording_surface.h"
+#include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_rulers.h"
+#include "display/sheets/sheet_terms.h"
+#include "engine/chart_state.h"
+#include "platform/gui/message_box.h"
+#include "tests/common/test_support.h"
+#include "tests/display/chart/view_test_support.h"
+#include "tests/display/wheel/wheel_person.h"
+
+namespace {
+
+class PlanetaryDay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "Scambi"});
+        engine::ResetChartState();
+        engine::Chart.DegToRad = engine::kPi / 180;
+        engine::Chart.NodeType = "VERO";
+        display::ResetBirthPlanetaryHour();
+        display::ResetSheetRulers();
+        display::ResetSheetComposition();
+        display::ResetSheetTerms();
+        display::ResetChartWindowState();
+    }
+    void TearDown() override {
+        delete display::FgrKelvo;
+        display::ResetDrawingState();
+    }
+    // Stores the birth in Rome (clock time, one hour ahead of UT) as the
+    // current person and loads it as the main window does.
+    static void LoadRomeBirth(const char* dateKey) {
+        archive::BirthRecord r;
+        r.DateField = dateKey;
+        r.PlaceField = "41N54-012E29ROMA";
+        r.CalendarField = "GR";
+        r.NationalityField = "ITALIA";
+        archive::FillChartStrings(r);
+        archive::WriteCurrentPerson("ROSSI GIULIA", r);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow().Empty);
+    }
+    // The planetary-day line of the masters page after the window's activation.
+    static std::string MastersDayLine() {
+        display::EnsureChartWindow()->resize(1920, 1080);
+        display::OpenChartWindow();
+        display::RecordingSurface dc;
+        display::DrawMastersView(dc, {.subView = 0});
+        for (const view_test::DrawnText& t : view_test::Texts(dc))
+            if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
+        return "(no planetary day drawn)";
+    }
+    // The planetary-day line of the portrait birth-theme sheet.
+    static std::string SheetDayLine() {
+        display::RecordingSurface dc;
+        EXPECT_TRUE(display::ComposeSheet(5, dc));
+        for (const view_test::DrawnText& t : view_test::Texts(dc))
+            if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
+        return "(no planetary day drawn)";
+    }
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+};
+
+TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
+    LoadRomeBirth("199002220630-1");
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(SheetDayLine(), "Planetaire dag: Woensdag");
+    EXPECT_EQ(MastersDayLine(), "Planetaire dag: Woensdag");
+    // The date itself stays Thursday where the birth date is shown.
+    EXPECT_EQ(display::BirthHour.BirthWeekdayName, "Donderdag");
+    EXPECT_EQ(display::SheetRulers.ChartWeekdayName, "Donderdag");
+    // A night hour of Wednesday, the same in both views.
+    EXPECT_GT(display::BirthHour.PlanetaryHourNumber, 12);
+    EXPECT_GT(display::SheetRulers.SheetPlanetaryHour, 12);
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
+    LoadRomeBirth("199002220730-1");
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(SheetDayLine(), "Planetaire dag: Donderdag");
+    EXPECT_EQ(MastersDayLine(), "Planetaire dag: Donderdag");
+    // The first hour of Thursday: Jupiter's, the ruler of the day.
+    EXPECT_EQ(display::BirthHour.PlanetaryHourNumber, 1);
+    EXPECT_EQ(display::BirthHour.PlanetaryHourRuler, "Jupiter");
+    EXPECT_EQ(display::SheetRulers.SheetPlanetaryHour, 1);
+    EXPECT_EQ(display::SheetRulers.SheetHourRulerName, "Jupiter");
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+}
+
+}  // namespace
