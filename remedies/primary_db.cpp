@@ -10,6 +10,7 @@
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -373,6 +374,7 @@ ListRebuildReport RebuildPrimaryLists() {
         records.push_back(DecodeListFields(b));
         if (LeftOutOfLists(records.back())) report.skippedRecords.push_back(r);
     });
+    ListRebuildStep();
     const PrimaryLists lists = ComputePrimaryLists(records);
     std::vector<std::pair<std::string, std::string>> files;
     files.emplace_back(kSymptomListName, rt::JoinLines(lists.symptoms));
@@ -383,6 +385,9 @@ ListRebuildReport RebuildPrimaryLists() {
         files.emplace_back(RemedyListFileName(kSignRemedyLists[s].stem), NameListBytes(lists.signRemedies[s]));
     files.emplace_back(kRemedyVariantListName, rt::JoinLines(lists.remedyVariants));
     ReplaceChangedFiles(files);
+    ListRebuildStep();
+    // The lists describe the database again.
+    ClearStaleListsMark(PrimaryDb());
     return report;
 }
 

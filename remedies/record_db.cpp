@@ -234,7 +234,7 @@ void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>&
         }
         if (now != f.second) changed.push_back(f);
     }
-    if (!changed.empty()) rt::ReplaceFilesEach(changed);
+    if (!changed.empty()) rt::ReplaceFilesEach(changed, ListRebuildStep);
 }
 
 std::string TemporaryNameFor(std::string_view name) {
