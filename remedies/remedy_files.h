@@ -9,11 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/paths.h"
+
 namespace remedies {
 
 // Creates what is missing and finishes what an ended run left; returns the
 // program names of the files it made.
 std::vector<std::string> EnsureRemedyFiles();
+
+// The shipped remedy files as groups for the seeding of the data folder: each
+// database (with the signature database its import text) and the lists made
+// from it, with the database's mark of stale lists.
+std::vector<rt::SeedGroup> RemedySeedGroups();
 
 // Empties the shared record buffers of the databases.
 void ResetRemedyBuffers();
