@@ -243,14 +243,13 @@ bool UpdateLacksDerivedLists(const fs::path& source) {
 
 UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes) {
     const std::vector<DbFile> databases{PrimaryDb(), RepertoryDb()};
-    std::vector<bool> markedBefore;
-    for (const DbFile& db : databases) markedBefore.push_back(ListsMarkedStale(db));
-    for (const DbFile& db : databases) MarkListsStale(db);
+    std::vector<bool> madeNow;
+    for (const DbFile& db : databases) madeNow.push_back(MarkListsStale(db));
     const UpdateOutcome outcome = InstallUpdate(source, fs::absolute(rt::ResolvePath(kUpdateFolderName)));
     if (!outcome.ok) {
         // Nothing was replaced: the lists still describe the databases.
         for (std::size_t i = 0; i < databases.size(); ++i)
-            if (!markedBefore[i]) ClearStaleListsMark(databases[i]);
+            if (madeNow[i]) ClearStaleListsMark(databases[i]);
         return outcome;
     }
     try {

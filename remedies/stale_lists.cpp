@@ -18,11 +18,13 @@ std::string StaleListsMarkFor(const std::string& databaseName) { return database
 
 std::string StaleListsMarkFor(const DbFile& db) { return StaleListsMarkFor(db.name); }
 
-void MarkListsStale(const DbFile& db) {
+bool MarkListsStale(const DbFile& db) {
     const fs::path mark = rt::ResolvePath(StaleListsMarkFor(db));
-    const int fd = ::open(mark.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = ::open(mark.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno == EEXIST) return false;
     if (fd < 0) throw rt::IoError(rt::IoCodeFromErrno(errno, true), db.name);
     ::close(fd);
+    return true;
 }
 
 bool ListsMarkedStale(const DbFile& db) {

@@ -14,10 +14,10 @@ namespace remedies {
 std::string StaleListsMarkFor(const DbFile& db);
 std::string StaleListsMarkFor(const std::string& databaseName);
 
-// Makes the mark (IoError naming the database when it cannot be made). It is
-// not flushed on its own: a save's journal, written next in the same folder,
-// carries its folder entry to the disc.
-void MarkListsStale(const DbFile& db);
+// Makes the mark (IoError naming the database when it cannot be made); true
+// when it was not there before. It is not flushed on its own: a save's
+// journal, written next in the same folder, carries its folder entry to the disc.
+bool MarkListsStale(const DbFile& db);
 // True when the mark is there.
 bool ListsMarkedStale(const DbFile& db);
 // Removes the mark (nothing when it is not there).
@@ -27,12 +27,11 @@ void ClearStaleListsMark(const DbFile& db);
 // leaves the database as it was: a mark that was not there before goes again.
 template <typename Change>
 auto ChangeWithListsMarked(const DbFile& db, Change change) -> decltype(change()) {
-    const bool markedBefore = ListsMarkedStale(db);
-    MarkListsStale(db);
+    const bool madeNow = MarkListsStale(db);
     try {
         return change();
     } catch (...) {
-        if (!markedBefore) ClearStaleListsMark(db);
+        if (madeNow) ClearStaleListsMark(db);
         throw;
     }
 }
