@@ -142,18 +142,4 @@ TEST_F(StaleLists, AFinishedChangeOrAFailedOneLeavesNoMark) {
     EXPECT_TRUE(Marked(PrimaryDb()));
 }
 
-// A start finds lists that are all there but marked: they are rebuilt, not
-// taken as they are.
-TEST_F(StaleLists, TheStartRebuildsMarkedListsThatAreThere) {
-    WritePrimaryDb({Texts("Arnica", "Val en stoot", "Mars"), Texts("Aloe\xEB", "Obstipatie", "Maan")});
-    MarkListsStale(PrimaryDb());
-    const std::vector<std::string> made = EnsureRemedyFiles();
-    EXPECT_TRUE(Holds(made, kSymptomListName));
-    EXPECT_EQ(rt::ReadTextLines(kRemedyListName), (std::vector<std::string>{"Aloe\xEB", "Arnica"}));
-    EXPECT_EQ(ReadRemedyNameList(RemedyListFileName("LunaPri")), std::vector<std::string>{"Aloe\xEB"});
-    EXPECT_FALSE(Marked(PrimaryDb()));
-    // The next start has nothing to do.
-    EXPECT_TRUE(EnsureRemedyFiles().empty());
-}
-
 }  // namespace

@@ -162,20 +162,4 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
 }
 
-// A folder where an earlier start had put the sample's lists beside the
-// practitioner's database: the next start makes them from the database.
-TEST(OwnDataTest, TheSamplesListsBesideAnOwnDatabaseAreMadeAgain) {
-    StartOnOwnData program;
-    const fs::path own = program.Data() / "OpzioneH";
-    WriteBytes(own / "DBmain.rnd", OwnDatabase());
-    const fs::path shipped = rt::InstalledDataFolder() / "OpzioneH";
-    for (const char* list : {"Sintomi.txt", "ProdotA.txt", "ProdotB.txt", "SolePri.rnd"})
-        WriteBytes(own / list, ReadBytes(shipped / list));
-    program.Start();
-    EXPECT_EQ(Lines(own / "Sintomi.txt"),
-              (std::vector<std::string>{"Eigen klacht", "Koorts boven 39\xB0", "Nierstenen", "Obstipatie"}));
-    EXPECT_EQ(remedies::ReadRemedyNameList("OpzioneH\\SolePri.rnd"), std::vector<std::string>{"Zzyzx eigen"});
-    EXPECT_EQ(ReadBytes(own / "DBmain.rnd"), OwnDatabase());
-}
-
 }  // namespace
