@@ -10,6 +10,7 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
 #include "remedies/record_journal.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -65,11 +66,13 @@ void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order
 
 namespace {
 
+// The change, with the database's lists marked stale until the rebuild after
+// it is done (a run that ends between: the next start rebuilds them).
 template <typename Change, typename Rebuild>
-EditOutcome Perform(Change change, Rebuild rebuild) {
+EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     EditOutcome o;
     try {
-        o.count = change();
+        o.count = ChangeWithListsMarked(db, change);
         o.saved = true;
     } catch (const std::exception& e) {
         o.error = e.what();
@@ -85,11 +88,12 @@ EditOutcome Perform(Change change, Rebuild rebuild) {
 }
 
 EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) {
-    return Perform(change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
+    return Perform(PrimaryDb(), change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
 }
 
 EditOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
-    return Perform(change, [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
+    return Perform(RepertoryDb(), change,
+                   [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
 }
 
 }  // namespace

@@ -14,6 +14,9 @@
 #include "engine/calendar.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/stale_lists.h"
 
 namespace fs = std::filesystem;
 
@@ -236,6 +239,31 @@ bool UpdateLacksDerivedLists(const fs::path& source) {
     for (const char* name : {"Sintomi.txt", "ProdotA.txt", "ProdotB.txt", "Patolog.txt"})
         if (!EntryIn(source, name)) return true;
     return false;
+}
+
+UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes) {
+    const std::vector<DbFile> databases{PrimaryDb(), RepertoryDb()};
+    std::vector<bool> madeNow;
+    for (const DbFile& db : databases) madeNow.push_back(MarkListsStale(db));
+    const UpdateOutcome outcome = InstallUpdate(source, fs::absolute(rt::ResolvePath(kUpdateFolderName)));
+    if (!outcome.ok) {
+        // Nothing was replaced: the lists still describe the databases.
+        for (std::size_t i = 0; i < databases.size(); ++i)
+            if (madeNow[i]) ClearStaleListsMark(databases[i]);
+        return outcome;
+    }
+    try {
+        const ListRebuildReport primary = RebuildPrimaryLists();
+        const ListRebuildReport therapies = RebuildPathologyList();
+        for (const std::string& leftOut :
+             {SkippedRecordsMessage(primary, "DBmain.rnd"), SkippedRecordsMessage(therapies, "Repertorio.rnd")})
+            if (!leftOut.empty()) notes += leftOut + "\r\n";
+    } catch (const std::exception& e) {
+        notes += std::string("Le banche dati sono state aggiornate, ma gli archivi di appoggio "
+                             "non sono stati ricostruiti (usare Ricostruisci File).\r\n") +
+                 e.what() + "\r\n";
+    }
+    return outcome;
 }
 
 }  // namespace remedies

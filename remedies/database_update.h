@@ -61,4 +61,12 @@ UpdateOutcome InstallUpdate(const std::filesystem::path& source, const std::file
 // that must therefore be rebuilt after an install: true when any is missing there.
 bool UpdateLacksDerivedLists(const std::filesystem::path& source);
 
+// The update of the program's own databases (the working folder's "OpzioneH"):
+// the lists of both databases are marked stale before the first file is
+// replaced, the files are installed (InstallUpdate), and the lists are rebuilt
+// from the databases then there, whether or not the update brought lists along,
+// so that they describe them. `notes` receives the rebuild's words for the user
+// (records left out, or why the lists could not be rebuilt).
+UpdateOutcome InstallUpdateWithLists(const std::filesystem::path& source, std::string& notes);
+
 }  // namespace remedies

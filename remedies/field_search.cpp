@@ -8,6 +8,7 @@
 #include "remedies/primary_db.h"
 #include "remedies/record_journal.h"
 #include "remedies/repertory_db.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -139,7 +140,8 @@ EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fi
         for (const Field& f : field.strings) capacities.push_back(f.capacity);
         const std::vector<std::string> pieces = SliceText(text, capacities);
         for (std::size_t k = 0; k < field.strings.size(); ++k) PutField(record, field.strings[k], pieces[k]);
-        WriteRecordInPlace(db, r, record);
+        // The lists are marked stale until they are rebuilt below.
+        ChangeWithListsMarked(db, [&] { WriteRecordInPlace(db, r, record); });
         o.saved = true;
         o.count = DataRecordCount(db);
     } catch (const std::exception& e) {

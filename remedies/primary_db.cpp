@@ -10,6 +10,7 @@
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -214,18 +215,25 @@ std::string RemedyListFileName(const char* stem) {
     return std::string("OpzioneH\\") + stem + ".rnd";
 }
 
+bool EndsAListKey(unsigned char c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+    // Every letter of Windows-1252: the accented and other Latin letters.
+    if (c >= 0xC0 && c != 0xD7 && c != 0xF7) return true;
+    switch (c) {
+        case ')': case '.':
+        case 0x83: case 0x8A: case 0x8C: case 0x8E:  // ƒ Š Œ Ž
+        case 0x9A: case 0x9C: case 0x9E: case 0x9F:  // š œ ž Ÿ
+        case 0xAA: case 0xB5: case 0xBA:             // ª µ º
+        case 0xB0:                                   // °
+        case 0xB9: case 0xB2: case 0xB3:             // ¹ ² ³
+            return true;
+        default:
+            return false;
+    }
+}
+
 void TrimListKey(std::string& key) {
-    auto keeps = [](unsigned char c) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-        switch (c) {
-            case ')': case '.':
-            case 0xE0: case 0xE9: case 0xE8: case 0xF9: case 0xF2: case 0xEC:  // à é è ù ò ì
-                return true;
-            default:
-                return false;
-        }
-    };
-    for (int i = 0; i < 10 && !key.empty() && !keeps(static_cast<unsigned char>(key.back())); ++i)
+    for (int i = 0; i < 10 && !key.empty() && !EndsAListKey(static_cast<unsigned char>(key.back())); ++i)
         key.pop_back();
 }
 
@@ -366,6 +374,7 @@ ListRebuildReport RebuildPrimaryLists() {
         records.push_back(DecodeListFields(b));
         if (LeftOutOfLists(records.back())) report.skippedRecords.push_back(r);
     });
+    ListRebuildStep();
     const PrimaryLists lists = ComputePrimaryLists(records);
     std::vector<std::pair<std::string, std::string>> files;
     files.emplace_back(kSymptomListName, rt::JoinLines(lists.symptoms));
@@ -376,6 +385,9 @@ ListRebuildReport RebuildPrimaryLists() {
         files.emplace_back(RemedyListFileName(kSignRemedyLists[s].stem), NameListBytes(lists.signRemedies[s]));
     files.emplace_back(kRemedyVariantListName, rt::JoinLines(lists.remedyVariants));
     ReplaceChangedFiles(files);
+    ListRebuildStep();
+    // The lists describe the database again.
+    ClearStaleListsMark(PrimaryDb());
     return report;
 }
 

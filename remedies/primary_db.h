@@ -114,8 +114,12 @@ struct PrimaryLists {
 PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records);
 // True when the record is left out of the lists.
 bool LeftOutOfLists(const PrimaryRecord& r);
-// Removes up to ten trailing characters that are not letters a-z or A-Z, digits,
-// ")", "." or one of the accented vowels à é è ù ò ì.
+// True for the characters a list key may end in: letters (every letter of
+// Windows-1252, "Aloë" and "Maïs" keep their last letter), digits and the
+// superscript digits, "°", ")" and ".".
+bool EndsAListKey(unsigned char c);
+// Removes up to ten trailing characters that may not end a key (blanks,
+// hyphens, stars, commas, ...): a list shows the name as it was stored.
 void TrimListKey(std::string& key);
 // The key a list shows for a text: the text before its first "*", trimmed by
 // TrimListKey. The lookups from a list line compare it with this key of each

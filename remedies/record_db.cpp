@@ -206,10 +206,20 @@ std::string SkippedRecordsMessage(const ListRebuildReport& report, std::string_v
         }
         numbers += (i ? ", " : "") + std::to_string(report.skippedRecords[i]);
     }
-    return "Attenzione: " + std::string(report.skippedRecords.size() == 1 ? "il record " : "i record ") + numbers +
-           " di " + std::string(database) +
+    // One record, one verb.
+    if (report.skippedRecords.size() == 1)
+        return "Attenzione: il record " + numbers + " di " + std::string(database) +
+               " non \xE8 negli elenchi: il rimedio, l'indicazione o la patologia contiene un carattere di "
+               "controllo (un a capo o simile). Correggerlo con l'editor.";
+    return "Attenzione: i record " + numbers + " di " + std::string(database) +
            " non sono negli elenchi: il rimedio, l'indicazione o la patologia contiene un carattere di "
            "controllo (un a capo o simile). Correggerli con l'editor.";
+}
+
+void (*ListRebuildStepHook)() = nullptr;
+
+void ListRebuildStep() {
+    if (ListRebuildStepHook) ListRebuildStepHook();
 }
 
 void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>& files) {
@@ -224,7 +234,7 @@ void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>&
         }
         if (now != f.second) changed.push_back(f);
     }
-    if (!changed.empty()) rt::ReplaceFilesEach(changed);
+    if (!changed.empty()) rt::ReplaceFilesEach(changed, ListRebuildStep);
 }
 
 std::string TemporaryNameFor(std::string_view name) {

@@ -163,6 +163,11 @@ std::string SkippedRecordsMessage(const ListRebuildReport& report, std::string_v
 // that would not change is left alone.
 void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>& files);
 
+// For tests: called at each step of a list rebuild as it is reached (the
+// database read, each list file put in place, the lists done).
+extern void (*ListRebuildStepHook)();
+void ListRebuildStep();
+
 // The name of the temporary file written beside a file before it replaces it.
 std::string TemporaryNameFor(std::string_view name);
 // Renames a finished temporary file over the named file.

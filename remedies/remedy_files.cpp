@@ -1,10 +1,12 @@
 #include "remedies/remedy_files.h"
 
-#include "platform/runtime/paths.h"
+#include "platform/runtime/damaged_file.h"
+#include "platform/runtime/io_error.h"
 #include "remedies/primary_db.h"
 #include "remedies/record_journal.h"
 #include "remedies/repertory_db.h"
 #include "remedies/signature_db.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -16,6 +18,35 @@ bool AnyMissing(const std::vector<std::string>& names) {
     return false;
 }
 
+std::vector<std::string> PrimaryListNames() {
+    std::vector<std::string> names{kSymptomListName, kRemedyListName, kRemedyVariantListName};
+    for (const auto& p : kPlanetRemedyLists) names.push_back(RemedyListFileName(p.stem));
+    for (const auto& s : kSignRemedyLists) names.push_back(RemedyListFileName(s.stem));
+    return names;
+}
+
+std::vector<std::string> PlantListNames() {
+    std::vector<std::string> names{kPlantNamesName};
+    for (const auto& r : kPlanetPlantLists) names.push_back(r.file);
+    for (const auto& r : kSignPlantLists) names.push_back(r.file);
+    return names;
+}
+
+// A missing signature database: imported from its text when that is there
+// (and can be taken), else made empty.
+bool EnsureSignatureDatabaseFromText() {
+    if (rt::PathExists(kSignatureDbName)) return false;
+    if (rt::PathExists(kSignatureTextName)) {
+        try {
+            ImportSignatureDatabase();
+            return true;
+        } catch (const std::exception& e) {
+            rt::ReportDamagedFileOnce(kSignatureTextName, e.what());
+        }
+    }
+    return EnsureSignatureDatabase();
+}
+
 }  // namespace
 
 std::vector<std::string> EnsureRemedyFiles() {
@@ -24,16 +55,14 @@ std::vector<std::string> EnsureRemedyFiles() {
     std::vector<std::string> made;
     if (EnsurePrimaryDatabase()) made.push_back(kPrimaryDbName);
     if (EnsureRepertoryDatabase()) made.push_back(kRepertoryDbName);
-    if (EnsureSignatureDatabase()) made.push_back(kSignatureDbName);
+    if (EnsureSignatureDatabaseFromText()) made.push_back(kSignatureDbName);
 
-    std::vector<std::string> primaryLists{kSymptomListName, kRemedyListName,
-                                          kRemedyVariantListName};
-    for (const auto& p : kPlanetRemedyLists) primaryLists.push_back(RemedyListFileName(p.stem));
-    for (const auto& s : kSignRemedyLists) primaryLists.push_back(RemedyListFileName(s.stem));
+    const std::vector<std::string> primaryLists = PrimaryListNames();
     // Lists of a damaged database are not made: the damage is told, and the
-    // windows that need the lists say they are missing.
+    // windows that need the lists say they are missing. Its mark stays, so a
+    // later start tries again.
     try {
-        if (AnyMissing(primaryLists)) {
+        if (ListsMarkedStale(PrimaryDb()) || AnyMissing(primaryLists)) {
             RebuildPrimaryLists();
             made.insert(made.end(), primaryLists.begin(), primaryLists.end());
         }
@@ -41,7 +70,7 @@ std::vector<std::string> EnsureRemedyFiles() {
         ReportDamagedDatabase(PrimaryDb());
     }
     try {
-        if (!rt::PathExists(kPathologyListName)) {
+        if (ListsMarkedStale(RepertoryDb()) || !rt::PathExists(kPathologyListName)) {
             RebuildPathologyList();
             made.push_back(kPathologyListName);
         }
@@ -49,19 +78,39 @@ std::vector<std::string> EnsureRemedyFiles() {
         ReportDamagedDatabase(RepertoryDb());
     }
 
+    const std::vector<std::string> plantLists = PlantListNames();
+    if (ListsMarkedStale(SignatureDb())) {
+        RebuildSignatureLists();
+        made.push_back(kSignatureSymptomsName);
+        made.insert(made.end(), plantLists.begin(), plantLists.end());
+        return made;
+    }
     if (!rt::PathExists(kSignatureSymptomsName)) {
-        ReplaceNameFile(kSignatureSymptomsName, 100,
-                        SignatureSymptomEntries(ReadAllSignatureRecords()));
+        ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(ReadAllSignatureRecords()));
         made.push_back(kSignatureSymptomsName);
     }
-    std::vector<std::string> plantLists{kPlantNamesName};
-    for (const auto& r : kPlanetPlantLists) plantLists.push_back(r.file);
-    for (const auto& r : kSignPlantLists) plantLists.push_back(r.file);
     if (AnyMissing(plantLists)) {
         BuildSignatureLists();
         made.insert(made.end(), plantLists.begin(), plantLists.end());
     }
     return made;
+}
+
+std::vector<rt::SeedGroup> RemedySeedGroups() {
+    std::vector<rt::SeedGroup> groups(3);
+    groups[0].data = {kPrimaryDbName};
+    groups[0].derived = PrimaryListNames();
+    groups[0].staleMark = StaleListsMarkFor(PrimaryDb());
+    groups[1].data = {kRepertoryDbName};
+    groups[1].derived = {kPathologyListName};
+    groups[1].staleMark = StaleListsMarkFor(RepertoryDb());
+    // The import text goes with its database: a sample text beside the user's
+    // database would replace it at the next import.
+    groups[2].data = {kSignatureDbName, kSignatureTextName};
+    groups[2].derived = PlantListNames();
+    groups[2].derived.push_back(kSignatureSymptomsName);
+    groups[2].staleMark = StaleListsMarkFor(SignatureDb());
+    return groups;
 }
 
 void ResetRemedyBuffers() {

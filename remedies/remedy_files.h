@@ -1,15 +1,26 @@
 #pragma once
 // The files of the remedy databases at start: a save that an ended run left
-// unfinished is rolled back (remedies/record_journal.h), a missing database is created
-// empty (its header record only) and a missing derived list is built from its
-// database, so that no window meets a missing file.
+// unfinished is rolled back (remedies/record_journal.h), a missing database is
+// created empty (its header record only; the signature database is imported
+// from its text when that is there), and the lists derived from a database are
+// built from it when one of them is missing or the database's mark says they
+// may not describe it (remedies/stale_lists.h), so that no window meets a
+// missing file and every list describes the database beside it.
 #include <string>
 #include <vector>
 
+#include "platform/runtime/paths.h"
+
 namespace remedies {
 
-// Creates what is missing; returns the program names of the files it made.
+// Creates what is missing and finishes what an ended run left; returns the
+// program names of the files it made.
 std::vector<std::string> EnsureRemedyFiles();
+
+// The shipped remedy files as groups for the seeding of the data folder: each
+// database (with the signature database its import text) and the lists made
+// from it, with the database's mark of stale lists.
+std::vector<rt::SeedGroup> RemedySeedGroups();
 
 // Empties the shared record buffers of the databases.
 void ResetRemedyBuffers();

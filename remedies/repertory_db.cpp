@@ -6,6 +6,7 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
 #include "remedies/primary_db.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -116,10 +117,14 @@ ListRebuildReport RebuildPathologyList() {
     ForEachRecordOfSoundDatabase(RepertoryDb(), [&](std::int64_t, std::string_view b) {
         records.push_back(DecodeRepertoryRecord(Bytes(b.begin(), b.end())));
     });
+    ListRebuildStep();
     ListRebuildReport report;
     for (std::size_t i = 0; i < records.size(); ++i)
         if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
     ReplaceChangedFiles({{kPathologyListName, rt::JoinLines(ComputePathologyList(records))}});
+    ListRebuildStep();
+    // The list describes the database again.
+    ClearStaleListsMark(RepertoryDb());
     return report;
 }
 

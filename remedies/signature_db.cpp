@@ -5,6 +5,7 @@
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/text_file.h"
 #include "remedies/list_order.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -224,9 +225,27 @@ std::vector<std::string> SignatureSymptomEntries(const std::vector<SignatureReco
     return NameFileEntries(symptoms, 100);
 }
 
+namespace {
+
+// What makes an import text unusable as a whole: nothing in it, or a control
+// character (a binary file in its place). ImportError saying where.
+void RefuseUnusableText(const std::vector<std::string>& lines) {
+    const std::string unchanged = std::string(": il database non \xE8 stato modificato");
+    if (std::all_of(lines.begin(), lines.end(), IsBlank))
+        throw ImportError(std::string(kSignatureTextName) + " \xE8 vuoto" + unchanged);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        for (unsigned char c : lines[i])
+            if ((c < 32 && c != '\t') || c == 127)
+                throw ImportError("Carattere di controllo alla riga " + std::to_string(i + 1) + " di " +
+                                  kSignatureTextName + unchanged);
+}
+
+}  // namespace
+
 std::vector<std::string> ImportSignatureDatabase() {
-    const std::vector<SignatureRecord> records =
-        ParseSignatureText(rt::ReadTextLines(kSignatureTextName));
+    const std::vector<std::string> lines = rt::ReadTextLines(kSignatureTextName);
+    RefuseUnusableText(lines);
+    const std::vector<SignatureRecord> records = ParseSignatureText(lines);
     const std::vector<std::string> symptoms =
         SignatureSymptomEntries({records.begin() + 1, records.end()});
 
@@ -239,8 +258,11 @@ std::vector<std::string> ImportSignatureDatabase() {
     try {
         listTmp = WriteTemporary(kSignatureSymptomsName, kSymptomNameRecordSize,
                                  NameFileRecords(100, symptoms));
+        // The plant lists describe the old database until they are built again.
+        MarkListsStale(SignatureDb());
     } catch (...) {
         RemoveTemporary(dbTmp);
+        RemoveTemporary(listTmp);
         throw;
     }
     ReplaceWithTemporary(dbTmp, kSignatureDbName);
@@ -281,6 +303,12 @@ std::vector<std::string> BuildSignatureLists() {
     for (int s = 1; s <= 12; ++s)
         ReplaceNameFile(kSignPlantLists[s - 1].file, 20, PlantsOfSign(data, s));
     return ReadNameFile(kSignPlantLists[11].file, 20);
+}
+
+void RebuildSignatureLists() {
+    ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(ReadAllSignatureRecords()));
+    BuildSignatureLists();
+    ClearStaleListsMark(SignatureDb());
 }
 
 }  // namespace remedies

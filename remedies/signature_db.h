@@ -90,8 +90,12 @@ std::vector<std::string> SignatureSymptomEntries(const std::vector<SignatureReco
 
 // Imports "OpzioneS\DbTesto.Txt" into "OpzioneS\DataStf.rnd" and rebuilds
 // "OpzioneS\Sintomi.rnd". Both files are written beside the old ones and renamed
-// over them only when everything is ready, so a missing or malformed text leaves
-// the old database and list whole. Returns the symptom list as written.
+// over them only when everything is ready, so a missing, empty or malformed
+// text (a group cut short, a control character: not a text) leaves the old
+// database and list whole (ImportError or IoError). The database's lists are
+// marked stale before the new database is put in place: the plant lists
+// describe it only after BuildSignatureLists, and RebuildSignatureLists (or the
+// next start) removes the mark. Returns the symptom list as written.
 std::vector<std::string> ImportSignatureDatabase();
 
 // Rebuilds "OpzioneS\Piante.rnd"; returns its entries.
@@ -102,5 +106,8 @@ std::vector<std::string> PlantsOfSign(const std::vector<SignatureRecord>& data, 
 // BuildPlantNameFile, then the seven planet files and the twelve sign files.
 // Returns the entries of the last file written.
 std::vector<std::string> BuildSignatureLists();
+// Every list of the database: "OpzioneS\Sintomi.rnd", then BuildSignatureLists;
+// then the database's mark of stale lists is removed.
+void RebuildSignatureLists();
 
 }  // namespace remedies

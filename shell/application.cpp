@@ -11,6 +11,7 @@
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
+#include "remedies/remedy_files.h"
 #include "shell/data_folder_claim.h"
 #include "shell/forms.h"
 #include "shell/main_window.h"
@@ -28,7 +29,8 @@ int RunApplication(int argc, char** argv) {
     // One copy per data folder; a second copy ends here, touching nothing.
     if (!ClaimDataFolder(rt::UserDataFolder())) return 1;
     try {
-        rt::PrepareDataFolder();
+        // A database brought from another installation keeps its own lists.
+        rt::PrepareDataFolder(remedies::RemedySeedGroups());
     } catch (const rt::IoError& e) {
         QMessageBox::critical(nullptr, "kelvor",
                               gui::ToQt("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -40,12 +42,8 @@ std::vector<std::string> Components(std::string_view name) {
     return parts;
 }
 
-}  // namespace
-
-fs::path ResolvePath(std::string_view name) { return ResolvePathIn({}, name); }
-
-fs::path ResolvePathIn(const fs::path& base, std::string_view name) {
-    std::string utf8 = Cp1252ToUtf8(name);
+// ResolvePathIn on a name already in UTF-8.
+fs::path ResolveUtf8In(const fs::path& base, const std::string& utf8) {
     bool absolute = !utf8.empty() && (utf8[0] == '/' || utf8[0] == '\\');
     fs::path result = absolute ? fs::path("/") : base;
     bool existing = true;  // every component so far exists
@@ -77,6 +75,14 @@ fs::path ResolvePathIn(const fs::path& base, std::string_view name) {
         result /= part;
     }
     return result;
+}
+
+}  // namespace
+
+fs::path ResolvePath(std::string_view name) { return ResolvePathIn({}, name); }
+
+fs::path ResolvePathIn(const fs::path& base, std::string_view name) {
+    return ResolveUtf8In(base, Cp1252ToUtf8(name));
 }
 
 bool PathExists(std::string_view name) {
@@ -113,41 +119,123 @@ fs::path InstalledDataFolder() {
 }
 
 namespace {
-fs::path PrepareDataFolderIn(const fs::path& target);
+
+// True when two files hold the same bytes.
+bool SameContent(const fs::path& a, const fs::path& b) {
+    std::error_code ec1, ec2;
+    const auto sa = fs::file_size(a, ec1), sb = fs::file_size(b, ec2);
+    if (ec1 || ec2 || sa != sb) return false;
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    if (!fa || !fb) return false;
+    std::vector<char> ba(65536), bb(65536);
+    for (;;) {
+        fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
+        fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
+        const std::streamsize n = fa.gcount();
+        if (n != fb.gcount() || !std::equal(ba.begin(), ba.begin() + n, bb.begin())) return false;
+        if (n == 0 || !fa || !fb) return fa.eof() && fb.eof();
+    }
+}
+
+bool IsFile(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+// A program name as a relative path in UTF-8 with "/".
+std::string RelativeName(const std::string& programName) {
+    std::string s = Cp1252ToUtf8(programName);
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+// One group as the seeding finds it.
+struct GroupFound {
+    std::vector<std::string> names;  // every file of the group, relative
+    bool users = false;              // data there that is not the shipped data
+};
+
+GroupFound LookAtGroup(const SeedGroup& g, const fs::path& source, const fs::path& target) {
+    GroupFound found;
+    for (const auto* list : {&g.data, &g.derived})
+        for (const std::string& n : *list) found.names.push_back(RelativeName(n));
+    for (const std::string& n : g.data) {
+        const fs::path here = ResolveUtf8In(target, RelativeName(n));
+        if (!IsFile(here)) continue;
+        const fs::path shipped = ResolveUtf8In(source, RelativeName(n));
+        if (!IsFile(shipped) || !SameContent(here, shipped)) found.users = true;
+    }
+    return found;
+}
+
+bool InUsersGroup(const std::vector<GroupFound>& groups, const std::string& relative) {
+    for (const GroupFound& g : groups) {
+        if (!g.users) continue;
+        for (const std::string& n : g.names)
+            if (SameIgnoringCase(n, relative)) return true;
+    }
+    return false;
+}
+
+// A user's group gets its mark when one of its derived files is missing, or
+// when every one is the shipped one (an earlier start copied them beside the
+// user's data). Lists of the user's own that hold some names of the sample
+// are the user's.
+void MarkUsersGroups(const std::vector<SeedGroup>& groups, const std::vector<GroupFound>& found,
+                     const fs::path& source, const fs::path& target) {
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (!found[i].users || groups[i].staleMark.empty() || groups[i].derived.empty()) continue;
+        bool missing = false, allShipped = true;
+        for (const std::string& n : groups[i].derived) {
+            const fs::path here = ResolveUtf8In(target, RelativeName(n));
+            const fs::path shipped = ResolveUtf8In(source, RelativeName(n));
+            if (!IsFile(here)) missing = true;
+            else if (!IsFile(shipped) || !SameContent(here, shipped)) allShipped = false;
+        }
+        if (!missing && !allShipped) continue;
+        const fs::path mark = ResolveUtf8In(target, RelativeName(groups[i].staleMark));
+        fs::create_directories(mark.parent_path());
+        std::ofstream made(mark, std::ios::binary | std::ios::app);
+        if (!made) throw fs::filesystem_error("mark", mark, std::make_error_code(std::errc::permission_denied));
+    }
+}
+
+fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup>& groups) {
+    fs::create_directories(target);
+    const fs::path source = InstalledDataFolder();
+    std::error_code ec;
+    if (fs::is_directory(source, ec)) {
+        std::vector<GroupFound> found;
+        for (const SeedGroup& g : groups) found.push_back(LookAtGroup(g, source, target));
+        for (auto it = fs::recursive_directory_iterator(source, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            const std::string rel = fs::relative(it->path(), source).generic_string();
+            // Each component matched without regard to case against what is there.
+            const fs::path dst = ResolveUtf8In(target, rel);
+            if (it->is_directory()) {
+                fs::create_directories(dst);
+            } else if (!fs::exists(dst) && !InUsersGroup(found, rel)) {
+                fs::create_directories(dst.parent_path());
+                fs::copy_file(it->path(), dst);
+            }
+        }
+        MarkUsersGroups(groups, found, source, target);
+    }
+    fs::current_path(target);
+    return target;
+}
+
 }  // namespace
 
-fs::path PrepareDataFolder() {
+fs::path PrepareDataFolder(const std::vector<SeedGroup>& groups) {
     const fs::path target = UserDataFolder();
     try {
-        return PrepareDataFolderIn(target);
+        return PrepareDataFolderIn(target, groups);
     } catch (const fs::filesystem_error& e) {
         // In the run-time's words, naming the file or folder concerned.
         const fs::path& where = e.path2().empty() ? (e.path1().empty() ? target : e.path1()) : e.path2();
         throw IoError(IoCodeFromErrno(e.code().value(), true), Utf8ToCp1252(where.string()));
     }
 }
-
-namespace {
-fs::path PrepareDataFolderIn(const fs::path& target) {
-    fs::create_directories(target);
-    fs::path source = InstalledDataFolder();
-    std::error_code ec;
-    if (fs::is_directory(source, ec)) {
-        for (auto it = fs::recursive_directory_iterator(source, ec);
-             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            fs::path rel = fs::relative(it->path(), source);
-            fs::path dst = target / rel;
-            if (it->is_directory()) {
-                fs::create_directories(dst);
-            } else if (!fs::exists(dst)) {
-                fs::create_directories(dst.parent_path());
-                fs::copy_file(it->path(), dst);
-            }
-        }
-    }
-    fs::current_path(target);
-    return target;
-}
-}  // namespace
 
 }  // namespace rt

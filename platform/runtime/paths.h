@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rt {
 
@@ -30,9 +31,26 @@ std::filesystem::path UserDataFolder();
 // else share/kelvor/data beside the executable's folder.
 std::filesystem::path InstalledDataFolder();
 
+// Shipped files that belong together: data (a database, the text it is
+// imported from) and the files made from it (its lists). Names are program
+// names ("OpzioneH\DBmain.rnd").
+struct SeedGroup {
+    std::vector<std::string> data;
+    std::vector<std::string> derived;
+    // The mark that asks the start to make the derived files again from the
+    // data that is there.
+    std::string staleMark;
+};
+
 // Creates the data folder, copies every shipped file missing there from the
-// installed tree (never overwriting a user's file) and makes it the working
-// folder. Returns the data folder.
-std::filesystem::path PrepareDataFolder();
+// installed tree and makes it the working folder. Returns the data folder.
+// A file or folder is missing only when no entry of its name in any case is
+// there; an existing one is used under its own spelling and never overwritten.
+// A group whose data in the folder is not the shipped data (a database brought
+// from another installation) is the user's: none of its shipped files is
+// copied, and when one of its derived files is missing, or all are the shipped
+// ones, the group's mark is made, so that the start makes them from the
+// user's data.
+std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {});
 
 }  // namespace rt

@@ -215,7 +215,8 @@ void ReplaceWholeFile(const fs::path& target, const std::string& bytes, const st
     PutInPlace(WriteBeside(target, bytes, shownName), target, shownName);
 }
 
-void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files) {
+void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files,
+                      const std::function<void()>& afterEach) {
     // The flushes to the disc overlap, so the files cost about one flush's wait
     // instead of one each.
     std::vector<fs::path> targets(files.size()), temporaries(files.size());
@@ -238,7 +239,10 @@ void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& fi
             if (!tmp.empty()) fs::remove(tmp, ec);
         std::rethrow_exception(failure);
     }
-    for (std::size_t i = 0; i < files.size(); ++i) PutInPlace(temporaries[i], targets[i], files[i].first);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        PutInPlace(temporaries[i], targets[i], files[i].first);
+        if (afterEach) afterEach();
+    }
 }
 
 void ReplaceFileBytes(std::string_view name, const std::string& bytes) {

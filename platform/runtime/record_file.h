@@ -3,6 +3,7 @@
 // records is the file size in records minus one. A partial last record is ignored.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -76,9 +77,10 @@ void PutInPlace(const std::filesystem::path& temporary, const std::filesystem::p
                 const std::string& shownName);
 // Rewrites several independent files (program file names and their new
 // bytes): every temporary file is written and flushed at the same time, then
-// each is put in place. A failure before the renames removes every temporary
-// file and changes nothing.
-void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files);
+// each is put in place (`afterEach`, when given, is called after each). A
+// failure before the renames removes every temporary file and changes nothing.
+void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files,
+                      const std::function<void()>& afterEach = {});
 // The whole content of a file (IoError 2 when missing).
 std::string ReadFileBytes(std::string_view name);
 

@@ -197,21 +197,8 @@ void TFoAggiorna::CopyUpdateDisk(int slot) {
     std::string notes;  // what the user is told after an update that was made
     {
         WaitCursor wait;
-        outcome = InstallUpdate(source, local);
-        if (outcome.ok && UpdateLacksDerivedLists(source)) {
-            // The databases came without their lists: they are made here.
-            try {
-                const ListRebuildReport primary = RebuildPrimaryLists();
-                const ListRebuildReport therapies = RebuildPathologyList();
-                for (const std::string& leftOut : {SkippedRecordsMessage(primary, "DBmain.rnd"),
-                                                   SkippedRecordsMessage(therapies, "Repertorio.rnd")})
-                    if (!leftOut.empty()) notes += leftOut + "\r\n";
-            } catch (const std::exception& e) {
-                notes += std::string("Le banche dati sono state aggiornate, ma gli archivi di appoggio "
-                                     "non sono stati ricostruiti (usare Ricostruisci File).\r\n") +
-                         e.what() + "\r\n";
-            }
-        }
+        // The lists are rebuilt from the databases installed.
+        outcome = InstallUpdateWithLists(source, notes);
     }
     SetText(EdUltAgg, SetDateIn(local).dateText);
     BitBtnRitorna->setText("Ritorna al Menu");

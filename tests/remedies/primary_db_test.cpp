@@ -204,9 +204,27 @@ TEST(PrimaryListKeys, TrailingCharactersOfOtherKindsAreTrimmedUpToTen) {
     EXPECT_EQ(trim("Hoest (droog)"), "Hoest (droog)");
     EXPECT_EQ(trim("Zie p. 3."), "Zie p. 3.");
     EXPECT_EQ(trim("Caff\xE8 "), "Caff\xE8");       // è is kept
-    EXPECT_EQ(trim("Tosse\xEB"), "Tosse");          // ë is not in the kept set
     EXPECT_EQ(trim("A" + std::string(12, ' ')), "A  ");  // only ten go
     EXPECT_EQ(trim(""), "");
+}
+
+// A name's own last letter is no trailing sign: every letter of Windows-1252
+// and "°" end a key as stored; the signs after them still go.
+TEST(PrimaryListKeys, EveryLetterAndTheDegreeSignEndAKey) {
+    auto trim = [](std::string s) {
+        TrimListKey(s);
+        return s;
+    };
+    for (const char* kept : {"Alo\xEB", "Ma\xEFs", "Gr\xFC", "Gar\xE7", "Espa\xF1", "Koorts boven 39\xB0",
+                             "\xC6", "\xD8", "\xDF", "\xFF", "\x8A", "\x9C", "\x9F", "5 mg/m\xB2"})
+        EXPECT_EQ(trim(std::string(kept) + " -*"), kept) << kept;
+    // Signs that are no letters still go: the multiplication and division
+    // signs among the letters' codes, the section sign, the inverted question mark.
+    EXPECT_EQ(trim("3 \xD7"), "3");
+    EXPECT_EQ(trim("a \xF7"), "a");
+    EXPECT_EQ(trim("Zie \xA7"), "Zie");
+    EXPECT_EQ(trim("Koorts\xBF"), "Koorts");
+    EXPECT_EQ(trim("Hoest, -*"), "Hoest");
 }
 
 TEST(PrimaryListKeys, DistinctKeysAreSortedAndCaseSensitive) {

@@ -2,6 +2,7 @@
 // reviewed golden files; and the files the program makes when none exist.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/runtime/text_file.h"
@@ -9,6 +10,8 @@
 #include "remedies/remedy_files.h"
 #include "remedies/repertory_db.h"
 #include "remedies/signature_db.h"
+#include "remedies/stale_lists.h"
+#include "platform/runtime/damaged_file.h"
 #include "tests/remedies/remedy_test_util.h"
 
 using namespace remedies;
@@ -90,6 +93,33 @@ TEST(RemedyFilesAtStart, MissingDatabasesAreCreatedEmptyWithTheirLists) {
     EXPECT_EQ(FileBytes(kSignatureSymptomsName), std::string(kSymptomNameRecordSize, '\0'));
     EXPECT_FALSE(made.empty());
     EXPECT_TRUE(EnsureRemedyFiles().empty());  // nothing more to make
+}
+
+// A signature database brought as its text alone is imported at the start;
+// a text that cannot be imported is told and an empty database made.
+TEST(RemedyFilesAtStart, AMissingSignatureDatabaseIsImportedFromItsText) {
+    {
+        TempWorkFolder folder;
+        fs::create_directories("OpzioneS");
+        fs::copy_file(kShipped / "OpzioneS/DbTesto.Txt", "OpzioneS/dbtesto.txt");
+        const auto made = EnsureRemedyFiles();
+        EXPECT_NE(std::find(made.begin(), made.end(), kSignatureDbName), made.end());
+        EXPECT_EQ(FileBytes(kSignatureDbName), testing_support::ReadBytes(kShipped / "OpzioneS/DataStf.rnd"));
+        EXPECT_EQ(FileBytes(kPlantNamesName), testing_support::ReadBytes(kShipped / "OpzioneS/Piante.rnd"));
+        EXPECT_EQ(FileBytes("OpzioneS\\Ram.rnd"), testing_support::ReadBytes(kShipped / "OpzioneS/Ram.rnd"));
+        EXPECT_FALSE(ListsMarkedStale(SignatureDb()));
+    }
+    TempWorkFolder folder;
+    std::vector<std::string> told;
+    rt::SetDamagedFileReporter([&told](const std::string& m) { told.push_back(m); });
+    rt::ResetDamagedFileReports();
+    testing_support::WriteBytes(folder.Path() / "OpzioneS" / "DbTesto.Txt", "Pianta\r\nSigla\r\n");
+    EnsureRemedyFiles();
+    rt::SetDamagedFileReporter({});
+    rt::ResetDamagedFileReports();
+    EXPECT_EQ(FileBytes(kSignatureDbName), std::string(kSignatureRecordSize, '\0'));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("Gruppo incompleto"), std::string::npos) << told[0];
 }
 
 TEST(RemedyFilesAtStart, ExistingFilesAreLeftAloneAndMissingListsRebuilt) {

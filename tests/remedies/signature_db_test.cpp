@@ -8,6 +8,8 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
+#include "remedies/remedy_files.h"
+#include "remedies/stale_lists.h"
 #include "tests/remedies/remedy_test_util.h"
 
 using namespace remedies;
@@ -172,9 +174,67 @@ TEST_F(SignatureFiles, AFailedImportChangesNothing) {
     EXPECT_THROW(ImportSignatureDatabase(), rt::IoError);
     EXPECT_EQ(FileBytes(kSignatureDbName), db);
     EXPECT_EQ(FileBytes(kSignatureSymptomsName), symptoms);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("OpzioneS"),
-                            std::filesystem::directory_iterator()),
-              2);  // no temporary file left behind
+    for (const auto& e : std::filesystem::directory_iterator("OpzioneS"))  // no temporary file left behind
+        EXPECT_EQ(e.path().filename().string().find(".tmp~"), std::string::npos) << e.path();
+}
+
+// A text that is no import text (empty, or a binary file in its place) is
+// refused whole, however its lines would fall into groups.
+TEST_F(SignatureFiles, AnEmptyTextOrOneWithControlCharactersIsRefused) {
+    rt::WriteTextLines(kSignatureTextName, Text({Group("Salvia", "giove", "", "Tosse")}));
+    ImportSignatureDatabase();
+    const std::string db = FileBytes(kSignatureDbName);
+    const std::string symptoms = FileBytes(kSignatureSymptomsName);
+    struct Bad {
+        std::string bytes;
+        std::string why;
+    };
+    std::string binary = testing_support::RandomBytes(8 * kSignatureRecordSize, 7);
+    const std::vector<Bad> bad{
+        {"", "OpzioneS\\DbTesto.Txt \xE8 vuoto: il database non \xE8 stato modificato"},
+        {"\r\n  \r\n\r\n\x1A", "OpzioneS\\DbTesto.Txt \xE8 vuoto: il database non \xE8 stato modificato"},
+        {rt::JoinLines(Text({Group("Ruta", "sole", "", "Ansia\x01")})),
+         "Carattere di controllo alla riga 15 di OpzioneS\\DbTesto.Txt: il database non \xE8 stato modificato"},
+        {std::string(8 * 10, '\0'), "Carattere di controllo alla riga 1 di OpzioneS\\DbTesto.Txt: il database non "
+                                    "\xE8 stato modificato"},
+    };
+    for (const Bad& b : bad) {
+        testing_support::WriteBytes(rt::ResolvePath(kSignatureTextName), b.bytes);
+        try {
+            ImportSignatureDatabase();
+            ADD_FAILURE() << "imported: " << b.why;
+        } catch (const ImportError& e) {
+            EXPECT_EQ(e.what(), b.why);
+        }
+        EXPECT_EQ(FileBytes(kSignatureDbName), db) << b.why;
+        EXPECT_EQ(FileBytes(kSignatureSymptomsName), symptoms) << b.why;
+    }
+    // Random bytes hold a control character somewhere: never a database.
+    testing_support::WriteBytes(rt::ResolvePath(kSignatureTextName), binary);
+    EXPECT_THROW(ImportSignatureDatabase(), ImportError);
+    EXPECT_EQ(FileBytes(kSignatureDbName), db);
+}
+
+// The import leaves the plant lists describing the old database: the mark
+// says so until the lists are built, and the start builds them.
+TEST_F(SignatureFiles, AnImportMarksThePlantListsUntilTheyAreBuilt) {
+    rt::WriteTextLines(kSignatureTextName, Text({Group("Salvia", "giove", "", "Tosse")}));
+    ImportSignatureDatabase();
+    RebuildSignatureLists();
+    EXPECT_FALSE(ListsMarkedStale(SignatureDb()));
+    EXPECT_EQ(ReadNameFile(kPlantNamesName, 20), std::vector<std::string>{"Salvia"});
+
+    rt::WriteTextLines(kSignatureTextName, Text({Group("Ruta", "sole", "leone", "Ansia")}));
+    ImportSignatureDatabase();
+    EXPECT_TRUE(ListsMarkedStale(SignatureDb()));
+    EXPECT_EQ(ReadNameFile(kPlantNamesName, 20), std::vector<std::string>{"Salvia"});
+    // The next start.
+    EnsureRemedyFiles();
+    EXPECT_FALSE(ListsMarkedStale(SignatureDb()));
+    EXPECT_EQ(ReadNameFile(kPlantNamesName, 20), std::vector<std::string>{"Ruta"});
+    EXPECT_EQ(ReadNameFile("OpzioneS\\SolePri.Rnd", 20), std::vector<std::string>{"Ruta"});
+    EXPECT_TRUE(ReadNameFile("OpzioneS\\GiovPri.Rnd", 20).empty());
+    EXPECT_EQ(ReadNameFile(kSignatureSymptomsName, 100), std::vector<std::string>{"Ansia"});
 }
 
 TEST_F(SignatureFiles, TheHandlerGuardShowsWhyAnImportWasRefused) {

@@ -238,7 +238,8 @@ void Run(const fs::path& sources, const fs::path& dataDir) {
     RebuildPrimaryLists();
     RebuildPathologyList();
     ImportSignatureDatabase();
-    BuildSignatureLists();
+    // The plant lists too, and no mark of stale lists left in the shipped tree.
+    RebuildSignatureLists();
 
     // The healing principles: the text in Windows-1252, then the record file.
     std::vector<std::string> principles;

@@ -1,7 +1,9 @@
 // Text files, record files, the path function and the data folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include <cerrno>
 
@@ -165,6 +167,120 @@ TEST(DataFolder, SeedsMissingFilesWithoutOverwriting) {
     EXPECT_EQ(fs::current_path(), folder);
     EXPECT_EQ(ReadBytes(folder / "FileSet" / "a.stt"), "shipped");
     EXPECT_EQ(ReadBytes(folder / "b.txt"), "user's");
+}
+
+namespace {
+
+// Seeds the data folder under `home` from the shipped tree `shipped`.
+fs::path SeedFrom(const fs::path& shipped, const fs::path& home, const std::vector<SeedGroup>& groups = {}) {
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    const std::string old = getenv("KELVOR_DATA_DIR") ? getenv("KELVOR_DATA_DIR") : "";
+    setenv("KELVOR_DATA_DIR", shipped.c_str(), 1);
+    fs::path folder;
+    try {
+        folder = PrepareDataFolder(groups);
+    } catch (...) {
+        setenv("KELVOR_DATA_DIR", old.c_str(), 1);
+        throw;
+    }
+    setenv("KELVOR_DATA_DIR", old.c_str(), 1);
+    return folder;
+}
+
+// Every entry under a folder, relative, sorted.
+std::vector<std::string> Entries(const fs::path& folder) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        out.push_back(fs::relative(e.path(), folder).generic_string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+}  // namespace
+
+// A folder brought from a Windows or FAT medium spells its names in capitals:
+// what is there is used under its own spelling, and nothing of the same name
+// in another case is put beside it.
+TEST(DataFolder, SeedsWithoutRegardToCaseIntoTheNamesThatAreThere) {
+    TempWorkFolder tmp;
+    const fs::path shipped = tmp.Path() / "shipped";
+    WriteBytes(shipped / "OpzioneH" / "DBmain.rnd", "sample database");
+    WriteBytes(shipped / "OpzioneH" / "Patolog.txt", "sample list");
+    WriteBytes(shipped / "FileSet" / "a.stt", "shipped");
+    const fs::path home = tmp.Path() / "home";
+    WriteBytes(home / "kelvor" / "OPZIONEH" / "DBMAIN.RND", "the practitioner's 248 records");
+    WriteBytes(home / "kelvor" / "fileset" / "A.STT", "user's");
+    const fs::path folder = SeedFrom(shipped, home);
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"OPZIONEH", "OPZIONEH/DBMAIN.RND", "OPZIONEH/Patolog.txt",
+                                                          "fileset", "fileset/A.STT"}));
+    EXPECT_EQ(ReadBytes(folder / "OPZIONEH" / "DBMAIN.RND"), "the practitioner's 248 records");
+    EXPECT_EQ(ReadBytes(folder / "fileset" / "A.STT"), "user's");
+    // The program's own spelling finds the user's file.
+    EXPECT_EQ(ResolvePath("OpzioneH\\DBmain.rnd"), fs::path("OPZIONEH/DBMAIN.RND"));
+}
+
+// The shipped lists describe the shipped database: beside a database of the
+// user's they are not copied, and the group's mark asks the start to make
+// them from the user's database.
+TEST(DataFolder, AUsersDatabaseKeepsTheShippedListsAwayAndIsMarked) {
+    const std::vector<SeedGroup> groups{
+        {{"OpzioneH\\DBmain.rnd"}, {"OpzioneH\\Sintomi.txt", "OpzioneH\\ProdotA.txt"}, "OpzioneH\\DBmain.rnd.mark"},
+        {{"OpzioneS\\DataStf.rnd", "OpzioneS\\DbTesto.Txt"}, {"OpzioneS\\Piante.rnd"}, "OpzioneS\\DataStf.rnd.mark"}};
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> there;  // the data folder before the start
+        std::map<std::string, std::string> after;  // every file after it
+    };
+    const std::map<std::string, std::string> sample{
+        {"OpzioneH/DBmain.rnd", "sample db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"},
+        {"OpzioneH/ProdotA.txt", "sample remedies"}, {"OpzioneS/DataStf.rnd", "sample signatures"},
+        {"OpzioneS/DbTesto.Txt", "sample text"}, {"OpzioneS/Piante.rnd", "sample plants"}};
+    auto with = [&](std::map<std::string, std::string> changes, const std::vector<std::string>& gone = {}) {
+        std::map<std::string, std::string> m = sample;
+        for (const auto& g : gone) m.erase(g);
+        for (const auto& c : changes) m[c.first] = c.second;
+        return m;
+    };
+    const std::vector<Case> cases{
+        {"empty folder", {}, sample},
+        {"the sample database, its lists missing", {{"OpzioneH/DBmain.rnd", "sample db"}}, sample},
+        {"an own database alone",
+         {{"OpzioneH/DBmain.rnd", "own db"}},
+         with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/DBmain.rnd.mark", ""}},
+              {"OpzioneH/Sintomi.txt", "OpzioneH/ProdotA.txt"})},
+        {"an own database with its own lists",
+         {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "own"}, {"OpzioneH/ProdotA.txt", "own"}},
+         with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "own"}, {"OpzioneH/ProdotA.txt", "own"}})},
+        {"an own database beside the sample's lists of an earlier start",
+         {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"},
+          {"OpzioneH/ProdotA.txt", "sample remedies"}},
+         with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/DBmain.rnd.mark", ""}})},
+        {"an own database whose own lists hold one list like the sample's",
+         {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"}, {"OpzioneH/ProdotA.txt", "own"}},
+         with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/ProdotA.txt", "own"}})},
+        {"an own import text: the sample database is not put beside it",
+         {{"OpzioneS/DbTesto.Txt", "own text"}},
+         with({{"OpzioneS/DbTesto.Txt", "own text"}, {"OpzioneS/DataStf.rnd.mark", ""}},
+              {"OpzioneS/DataStf.rnd", "OpzioneS/Piante.rnd"})},
+        {"an own signature database: the sample text is not put beside it",
+         {{"OpzioneS/DataStf.rnd", "own signatures"}},
+         with({{"OpzioneS/DataStf.rnd", "own signatures"}, {"OpzioneS/DataStf.rnd.mark", ""}},
+              {"OpzioneS/DbTesto.Txt", "OpzioneS/Piante.rnd"})},
+        {"an own signature database beside the sample text: still the user's",
+         {{"OpzioneS/DataStf.rnd", "own signatures"}, {"OpzioneS/DbTesto.Txt", "sample text"}},
+         with({{"OpzioneS/DataStf.rnd", "own signatures"}, {"OpzioneS/DataStf.rnd.mark", ""}},
+              {"OpzioneS/Piante.rnd"})},
+    };
+    for (const Case& c : cases) {
+        TempWorkFolder tmp;
+        for (const auto& f : sample) WriteBytes(tmp.Path() / "shipped" / f.first, f.second);
+        for (const auto& f : c.there) WriteBytes(tmp.Path() / "home" / "kelvor" / f.first, f.second);
+        const fs::path folder = SeedFrom(tmp.Path() / "shipped", tmp.Path() / "home", groups);
+        std::map<std::string, std::string> after;
+        for (const std::string& e : Entries(folder))
+            if (fs::is_regular_file(folder / e)) after[e] = ReadBytes(folder / e);
+        EXPECT_EQ(after, c.after) << c.what;
+    }
 }
 
 TEST(RunTimeHelpers, ZeroPadCopyAndErrorCodes) {

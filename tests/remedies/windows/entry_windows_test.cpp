@@ -131,7 +131,8 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
 
     TFoSintom1 browser;
     browser.show();
-    ASSERT_TRUE(ClickLine(browser.ListBox1, "Koorts boven 39"));
+    // The list shows the indication whole, its "°" too.
+    ASSERT_TRUE(ClickLine(browser.ListBox1, "Koorts boven 39\xB0"));
     EXPECT_EQ(Text(browser.EdP[1]), "Alo\xEB");
     EXPECT_EQ(Text(browser.EdP[2]), "");
     EXPECT_EQ(Text(browser.EdDist), "Koorts boven 39\xB0");

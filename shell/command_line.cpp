@@ -1,0 +1,155 @@
+#include "shell/command_line.h"
+
+#include <exception>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/gui/message_box.h"
+#include "platform/runtime/damaged_file.h"
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/remedy_files.h"
+#include "remedies/signature_db.h"
+#include "shell/data_folder_claim.h"
+
+namespace shell {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Uso: kelvor [file di testo]\n"
+    "     kelvor --import-signatures\n"
+    "     kelvor --help\n"
+    "\n"
+    "  file di testo         un file di testo che la finestra di testo apre\n"
+    "  --import-signatures   importa OpzioneS\\DbTesto.Txt della cartella dei dati\n"
+    "                        nel database delle segnature (OpzioneS\\DataStf.rnd) e\n"
+    "                        ricostruisce i suoi elenchi (Sintomi.rnd, Piante.rnd, le\n"
+    "                        liste dei pianeti e dei segni), come \"Crea Database\" e\n"
+    "                        \"Crea Elenchi\"; un testo mancante, vuoto o non valido\n"
+    "                        lascia il database com'era\n"
+    "  --help, -h            questo aiuto\n"
+    "\n"
+    "Cartella dei dati: $XDG_DATA_HOME/kelvor (di solito ~/.local/share/kelvor).\n";
+
+// Windows-1252 text for the terminal.
+std::string Shown(const std::string& text) {
+    std::string s = rt::Cp1252ToUtf8(text);
+    for (std::size_t p = 0; (p = s.find("\r\n", p)) != std::string::npos;) s.replace(p, 2, "\n");
+    return s;
+}
+
+// The message boxes and damaged-file reports of the routines go to the terminal.
+class TerminalMessages {
+public:
+    explicit TerminalMessages(std::ostream& err) : err_(err) {
+        previous_ = gui::SetMessageSink([this](const gui::MessageRequest& r) {
+            err_ << Shown(r.text) << "\n";
+            return int(r.buttons == gui::Buttons::YesNo || r.buttons == gui::Buttons::YesNoCancel ? gui::AnswerNo
+                                                                                                  : gui::AnswerOk);
+        });
+        rt::SetDamagedFileReporter([this](const std::string& message) { err_ << Shown(message) << "\n"; });
+    }
+    ~TerminalMessages() {
+        gui::SetMessageSink(previous_);
+        rt::SetDamagedFileReporter({});
+    }
+    TerminalMessages(const TerminalMessages&) = delete;
+    TerminalMessages& operator=(const TerminalMessages&) = delete;
+
+private:
+    std::ostream& err_;
+    gui::MessageSink previous_;
+};
+
+std::string Count(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The name a list file is known by, without its folder.
+std::string FileOf(const std::string& programName) { return programName.substr(programName.rfind('\\') + 1); }
+
+}  // namespace
+
+int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
+    TerminalMessages messages(err);
+    const std::filesystem::path folder = rt::UserDataFolder();
+    // One copy at a time writes the data folder.
+    if (!ClaimDataFolder(folder)) return 1;
+    struct Release {
+        ~Release() { ReleaseDataFolder(); }
+    } release;
+    try {
+        rt::PrepareDataFolder(remedies::RemedySeedGroups());
+    } catch (const rt::IoError& e) {
+        err << Shown("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
+                     (e.File().empty() ? "" : ": " + e.File()))
+            << "\n";
+        return 1;
+    }
+    out << "Cartella dei dati: " << folder.string() << "\n";
+
+    std::vector<std::string> symptoms;
+    try {
+        symptoms = remedies::ImportSignatureDatabase();
+    } catch (const std::exception& e) {
+        err << Shown(e.what());
+        if (const auto* io = dynamic_cast<const rt::IoError*>(&e); io && !io->File().empty())
+            err << ": " << Shown(io->File());
+        err << "\n" << Shown(std::string("Importazione non eseguita: ") + remedies::kSignatureDbName +
+                             " \xE8 rimasto com'era.")
+            << "\n";
+        return 1;
+    }
+    const std::int64_t records = remedies::DataRecordCount(remedies::SignatureDb());
+    std::string done = "Importato ";
+    done.append(remedies::kSignatureTextName).append(" in ").append(remedies::kSignatureDbName).append(": ");
+    done.append(Count(static_cast<std::size_t>(records), "scheda", "schede")).append("; ");
+    done.append(remedies::kSignatureSymptomsName).append(": ").append(Count(symptoms.size(), "sintomo", "sintomi"));
+    out << Shown(done) << ".\n";
+
+    try {
+        remedies::RebuildSignatureLists();
+    } catch (const std::exception& e) {
+        err << Shown(e.what()) << "\n"
+            << Shown("Gli elenchi delle piante non sono stati ricostruiti: il programma li ricostruir\xE0 "
+                     "all'avvio.")
+            << "\n";
+        return 1;
+    }
+    std::string lists = remedies::kPlantNamesName;
+    lists.append(": ").append(Count(remedies::ReadNameFile(remedies::kPlantNamesName, 20).size(), "pianta", "piante"));
+    lists.append(".\r\nPianeti:");
+    for (const auto& row : remedies::kPlanetPlantLists)
+        lists += " " + FileOf(row.file) + " " + std::to_string(remedies::ReadNameFile(row.file, 20).size());
+    lists += ".\r\nSegni:";
+    for (const auto& row : remedies::kSignPlantLists)
+        lists += " " + FileOf(row.file) + " " + std::to_string(remedies::ReadNameFile(row.file, 20).size());
+    out << Shown("Elenchi ricostruiti. " + lists + ".") << "\n";
+    return 0;
+}
+
+std::optional<int> RunCommandLineOption(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    if (argc < 2) return std::nullopt;
+    const std::string option = argv[1];
+    if (option == "--help" || option == "-h") {
+        out << kUsage;
+        return 0;
+    }
+    if (option == kImportSignaturesOption) {
+        if (argc > 2) {
+            err << "kelvor: " << kImportSignaturesOption << " non prende argomenti\n" << kUsage;
+            return 2;
+        }
+        return ImportSignaturesCommand(out, err);
+    }
+    if (option.rfind("--", 0) == 0) {
+        err << "kelvor: opzione sconosciuta " << option << "\n" << kUsage;
+        return 2;
+    }
+    return std::nullopt;
+}
+
+}  // namespace shell

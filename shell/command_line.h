@@ -1,0 +1,25 @@
+#pragma once
+// The options of the command line. Without one, the first argument names a
+// text file for the rich-text windows and the program starts as always.
+//   --help, -h            what the program takes on its command line
+//   --import-signatures   imports "OpzioneS\DbTesto.Txt" of the data folder into
+//                         the signature database and builds its lists, then ends
+// An option runs without a display and says what it did on the terminal.
+#include <iosfwd>
+#include <optional>
+
+namespace shell {
+
+inline constexpr const char* kImportSignaturesOption = "--import-signatures";
+
+// Runs the option given as the first argument; returns the program's exit
+// status, or nothing when there is no option (the windows start).
+std::optional<int> RunCommandLineOption(int argc, char** argv, std::ostream& out, std::ostream& err);
+
+// The import of the signature database and the build of its lists on the data
+// folder (the data folder prepared and claimed as the program does at start).
+// A missing, empty or malformed text changes nothing. Returns the exit status:
+// 0 done, 1 refused or failed.
+int ImportSignaturesCommand(std::ostream& out, std::ostream& err);
+
+}  // namespace shell

@@ -1,0 +1,145 @@
+// The lists always describe the database beside them: every change of a
+// database (the editors' saves, the utility's save, the update from a disc)
+// leaves a mark until its lists are rebuilt, and the start finishes a rebuild
+// that a run did not; a change that fails leaves no mark.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+
+#include "platform/runtime/io_error.h"
+#include "platform/runtime/text_file.h"
+#include "remedies/database_edit.h"
+#include "remedies/database_update.h"
+#include "remedies/field_search.h"
+#include "remedies/remedy_files.h"
+#include "remedies/repertory_db.h"
+#include "remedies/stale_lists.h"
+#include "tests/remedies/remedy_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using testing_support::TempWorkFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Holds(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+void WriteRepertoryDb(const std::vector<RepertoryTexts>& records) {
+    std::vector<rt::Bytes> all{rt::Bytes(kRepertoryRecordSize, 0)};
+    for (const auto& t : records) all.push_back(EncodeRepertoryRecord(FormToRepertoryRecord(t)));
+    rt::ReplaceAllRecords(kRepertoryDbName, kRepertoryRecordSize, all);
+}
+
+bool Marked(const DbFile& db) { return fs::exists(rt::ResolvePath(StaleListsMarkFor(db))); }
+
+// Both databases with their lists; a rebuild that is cut off after the
+// change (the hook throws at its first step, as a run ended there would stop).
+class StaleLists : public ::testing::Test {
+protected:
+    TempWorkFolder folder;
+    void SetUp() override {
+        WritePrimaryDb({Texts("Arnica", "Val en stoot", "Mars"), Texts("Aurum", "Angst", "Zon")});
+        WriteRepertoryDb({{"Hoofdpijn", "Aurum", "2 x", ""}, {"Slapeloosheid", "Arnica", "1 x", ""}});
+        EnsureRemedyFiles();
+    }
+    void TearDown() override { ListRebuildStepHook = nullptr; }
+    static void CutRebuildsShort() {
+        ListRebuildStepHook = [] { throw std::runtime_error("ended"); };
+    }
+};
+
+TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
+    struct Change {
+        const char* what;
+        DbFile db;
+        std::function<bool()> run;  // true when the database was changed and its lists were not
+        const char* list;
+        const char* line;  // what the list must show once rebuilt
+    };
+    const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+    const std::vector<Change> changes{
+        {"editor save", PrimaryDb(),
+         [] {
+             const EditOutcome o = SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars"));
+             return o.saved && !o.listsRebuilt;
+         },
+         kSymptomListName, "Verstuiking"},
+        {"therapies editor append", RepertoryDb(),
+         [] {
+             const EditOutcome o = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
+             return o.saved && !o.listsRebuilt;
+         },
+         kPathologyListName, "Migraine"},
+        {"utility save", PrimaryDb(),
+         [] {
+             const EditOutcome o = SaveFieldText("Prima", "Rime", 2, "Aurum metallicum");
+             return o.saved && !o.listsRebuilt;
+         },
+         kRemedyListName, "Aurum metallicum"},
+        {"utility save in the therapies", RepertoryDb(),
+         [] {
+             const EditOutcome o = SaveFieldText("Terap", "Patol", 1, "Hoofdpijn chronisch");
+             return o.saved && !o.listsRebuilt;
+         },
+         kPathologyListName, "Hoofdpijn chronisch"},
+        {"update from a disc", PrimaryDb(),
+         [&disc] {
+             // The disc's database with lists of another database.
+             fs::create_directories(disc);
+             {
+                 TempWorkFolder other;
+                 WritePrimaryDb({Texts("Bryonia", "Hoest"), Texts("Calendula", "Wonden")});
+                 fs::copy_file(rt::ResolvePath(kPrimaryDbName), disc / "DBmain.rnd",
+                               fs::copy_options::overwrite_existing);
+             }
+             testing_support::WriteBytes(disc / "Sintomi.txt", "Angst\r\nVal en stoot\r\n");
+             std::string notes;
+             const UpdateOutcome o = InstallUpdateWithLists(disc, notes);
+             return o.ok && notes.find("Ricostruisci File") != std::string::npos;
+         },
+         kSymptomListName, "Wonden"},
+    };
+    for (const Change& c : changes) {
+        CutRebuildsShort();
+        ASSERT_TRUE(c.run()) << c.what;
+        ListRebuildStepHook = nullptr;
+        EXPECT_TRUE(Marked(c.db)) << c.what;
+        EXPECT_FALSE(Holds(rt::ReadTextLines(c.list), c.line)) << c.what;
+        // The next start.
+        EnsureRemedyFiles();
+        EXPECT_TRUE(Holds(rt::ReadTextLines(c.list), c.line)) << c.what;
+        EXPECT_FALSE(Marked(c.db)) << c.what;
+    }
+    // The updated database's lists describe it, not the lists it came with.
+    EXPECT_EQ(rt::ReadTextLines(kSymptomListName), (std::vector<std::string>{"Hoest", "Wonden"}));
+}
+
+TEST_F(StaleLists, AFinishedChangeOrAFailedOneLeavesNoMark) {
+    EXPECT_TRUE(SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars")).listsRebuilt);
+    EXPECT_FALSE(Marked(PrimaryDb()));
+    // Nothing written: no record 9, an order that misses a record.
+    EXPECT_FALSE(SavePrimaryEdit(9, Texts("X", "Y")).saved);
+    EXPECT_FALSE(CommitPrimaryOrder({1}).saved);
+    EXPECT_FALSE(SaveFieldText("Terap", "Patol", 7, "x").saved);
+    EXPECT_FALSE(Marked(PrimaryDb()));
+    EXPECT_FALSE(Marked(RepertoryDb()));
+    // An update refused (no whole database on the disc) marks nothing either.
+    const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+    testing_support::WriteBytes(disc / "DBmain.rnd", "not a database");
+    std::string notes;
+    EXPECT_FALSE(InstallUpdateWithLists(disc, notes).ok);
+    EXPECT_FALSE(Marked(PrimaryDb()));
+    EXPECT_FALSE(Marked(RepertoryDb()));
+    // A mark left by an ended run stays through a failed change, for the start.
+    MarkListsStale(PrimaryDb());
+    EXPECT_FALSE(SavePrimaryEdit(9, Texts("X", "Y")).saved);
+    EXPECT_TRUE(Marked(PrimaryDb()));
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+// The maintainer's import of the signature text from the command line:
+// "kelvor --import-signatures" imports the data folder's text into the
+// signature database and builds its lists; a missing or damaged text changes
+// nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+
+#include "platform/runtime/paths.h"
+#include "remedies/signature_db.h"
+#include "remedies/stale_lists.h"
+#include "shell/command_line.h"
+#include "tests/shell/shell_test_support.h"
+
+using shell_testing::DesktopScope;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The maintainer's import: "kelvor --import-signatures" on the data folder.
+class ImportCommand : public ::testing::Test {
+protected:
+    testing_support::TempWorkFolder folder;
+    DesktopScope desktop;
+    std::ostringstream out, err;
+    int Run(const std::vector<std::string>& args) {
+        std::vector<std::string> all{"kelvor"};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& a : all) argv.push_back(a.data());
+        out.str({});
+        err.str({});
+        const std::optional<int> status =
+            shell::RunCommandLineOption(static_cast<int>(argv.size()), argv.data(), out, err);
+        return status.value_or(-1);
+    }
+    fs::path Data() const { return rt::UserDataFolder(); }
+};
+
+TEST_F(ImportCommand, HelpAndOptionsThatAreNotTheProgramsOwn) {
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(out.str().find("--import-signatures"), std::string::npos);
+    EXPECT_EQ(Run({"-h"}), 0);
+    EXPECT_EQ(Run({"--import"}), 2);
+    EXPECT_NE(err.str().find("opzione sconosciuta --import"), std::string::npos);
+    EXPECT_EQ(Run({"--import-signatures", "more"}), 2);
+    // No option, or a text file for the rich-text windows: the windows start.
+    EXPECT_EQ(Run({}), -1);
+    EXPECT_EQ(Run({"brief.txt"}), -1);
+    EXPECT_FALSE(fs::exists(Data() / "OpzioneS"));  // nothing was run
+}
+
+TEST_F(ImportCommand, ImportsAnEditedTextAndBuildsTheLists) {
+    // A first run prepares the folder and imports the sample text.
+    ASSERT_EQ(Run({"--import-signatures"}), 0) << err.str();
+    const fs::path text = Data() / "OpzioneS" / "DbTesto.Txt";
+    const std::size_t sampleRecords = remedies::ReadAllSignatureRecords().size();
+    EXPECT_NE(out.str().find("Importato OpzioneS\\DbTesto.Txt in OpzioneS\\DataStf.rnd: " +
+                             std::to_string(sampleRecords) + " schede"),
+              std::string::npos)
+        << out.str();
+
+    // The maintainer adds a plant under the Moon and Pisces.
+    std::string bytes = ReadBytes(text);
+    while (!bytes.empty() && bytes.back() == '\x1A') bytes.pop_back();
+    bytes += "Zzyzxkruid\r\nZZY-ONE\r\nluna\r\n\r\npesci\r\nsintesi\r\nNieuwe klacht\r\nEigen auteur\r\n";
+    WriteBytes(text, bytes);
+    ASSERT_EQ(Run({"--import-signatures"}), 0) << err.str();
+    EXPECT_TRUE(err.str().empty()) << err.str();
+    EXPECT_NE(out.str().find(std::to_string(sampleRecords + 1) + " schede"), std::string::npos) << out.str();
+    const auto records = remedies::ReadAllSignatureRecords();
+    ASSERT_EQ(records.size(), sampleRecords + 1);
+    EXPECT_EQ(records.back().Plant, "Zzyzxkruid");
+    EXPECT_EQ(records.back().Authors, "Eigen auteur");
+    const auto plants = remedies::ReadNameFile(remedies::kPlantNamesName, 20);
+    EXPECT_NE(std::find(plants.begin(), plants.end(), "Zzyzxkruid"), plants.end());
+    const auto moon = remedies::ReadNameFile("OpzioneS\\LunaPri.Rnd", 20);
+    EXPECT_NE(std::find(moon.begin(), moon.end(), "Zzyzxkruid"), moon.end());
+    const auto pisces = remedies::ReadNameFile("OpzioneS\\Vissen.rnd", 20);
+    EXPECT_NE(std::find(pisces.begin(), pisces.end(), "Zzyzxkruid"), pisces.end());
+    const auto symptoms = remedies::ReadNameFile(remedies::kSignatureSymptomsName, 100);
+    EXPECT_NE(std::find(symptoms.begin(), symptoms.end(), "Nieuwe klacht"), symptoms.end());
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::SignatureDb()));
+    // What it did, in words and numbers.
+    EXPECT_NE(out.str().find("Piante.rnd: " + std::to_string(plants.size()) + " piante"), std::string::npos);
+    EXPECT_NE(out.str().find("Vissen.rnd " + std::to_string(pisces.size())), std::string::npos) << out.str();
+}
+
+TEST_F(ImportCommand, AMissingOrDamagedTextLeavesTheDatabaseAsItWas) {
+    // The maintainer's own database, imported from a text of two plants.
+    const fs::path opzioneS = Data() / "OpzioneS";
+    WriteBytes(opzioneS / "DbTesto.Txt",
+               "Pianta\r\nSigla\r\nPrimaria\r\nSecondaria\r\nZodiacale\r\nSintesi\r\nSintomo\r\nAutori\r\n"
+               "Salvia\r\nSAL\r\ngiove\r\n\r\nsagittario\r\nsintesi\r\nTosse\r\nCulpeper\r\n"
+               "Ruta\r\nRUT\r\nsole\r\n\r\nleone\r\nsintesi\r\nAnsia\r\nCulpeper\r\n");
+    ASSERT_EQ(Run({"--import-signatures"}), 0) << err.str();
+    ASSERT_EQ(remedies::ReadNameFile(remedies::kPlantNamesName, 20), (std::vector<std::string>{"Ruta", "Salvia"}));
+    const std::map<std::string, std::string> before = shell_testing::Snapshot(opzioneS);
+    const std::string text = ReadBytes(opzioneS / "DbTesto.Txt");
+    struct Bad {
+        const char* what;
+        std::function<void()> make;
+        const char* why;
+    };
+    const std::vector<Bad> bad{
+        {"cut in the middle of a group", [&] { WriteBytes(opzioneS / "DbTesto.Txt", text.substr(0, text.size() - 20)); },
+         "Gruppo incompleto"},
+        {"empty", [&] { WriteBytes(opzioneS / "DbTesto.Txt", ""); }, "\xC3\xA8 vuoto"},
+        {"a database in its place",
+         [&] { WriteBytes(opzioneS / "DbTesto.Txt", ReadBytes(opzioneS / "DataStf.rnd")); },
+         "Carattere di controllo"},
+        // Not put back from the sample either: the database is the maintainer's.
+        {"missing", [&] { fs::remove(opzioneS / "DbTesto.Txt"); }, "OpzioneS\\DbTesto.Txt"},
+    };
+    for (const Bad& b : bad) {
+        b.make();
+        EXPECT_EQ(Run({"--import-signatures"}), 1) << b.what;
+        EXPECT_NE(err.str().find(b.why), std::string::npos) << b.what << ": " << err.str();
+        EXPECT_NE(err.str().find("Importazione non eseguita: OpzioneS\\DataStf.rnd \xC3\xA8 rimasto com'era."),
+                  std::string::npos)
+            << b.what << ": " << err.str();
+        // Every file as it was but the text itself.
+        std::map<std::string, std::string> now = shell_testing::Snapshot(opzioneS);
+        now.erase("DbTesto.Txt");
+        std::map<std::string, std::string> expected = before;
+        expected.erase("DbTesto.Txt");
+        EXPECT_EQ(now, expected) << b.what;
+    }
+}
+
+}  // namespace

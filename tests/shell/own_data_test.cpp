@@ -1,0 +1,165 @@
+// A practitioner's own data: a database brought from another installation,
+// under the capitals of a Windows or FAT medium, into an empty data folder is
+// the one the program opens, lists and edits.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+
+#include <algorithm>
+
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/database_edit.h"
+#include "remedies/primary_db.h"
+#include "remedies/remedy_files.h"
+#include "remedies/stale_lists.h"
+#include "remedies/windows/remedy_browser.h"
+#include "remedies/windows/symptom_browser.h"
+#include "shell/subsystem_windows.h"
+#include "tests/shell/shell_test_support.h"
+
+using shell_testing::DesktopScope;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string RecordBytes(const remedies::PrimaryTexts& t) {
+    const rt::Bytes b = remedies::EncodePrimaryRecord(remedies::MakePrimaryRecord(t));
+    return std::string(b.begin(), b.end());
+}
+
+remedies::PrimaryTexts Own(const std::string& remedy, const std::string& indication, const std::string& planet) {
+    remedies::PrimaryTexts t;
+    t.Remedy = remedy;
+    t.Indication = indication;
+    t.PrimarySignature = planet;
+    t.Posology = "eigen posologie";
+    return t;
+}
+
+// The practitioner's database: names the sample does not have, some ending in
+// a letter or sign outside ASCII.
+std::string OwnDatabase() {
+    std::string db(remedies::kPrimaryRecordSize, '\0');
+    for (const auto& t : {Own("Alo\xEB", "Obstipatie", "Maan"), Own("Belladonna", "Koorts boven 39\xB0", "Mars"),
+                          Own("Alo\xEB", "Koorts boven 39\xB0", "Maan"), Own("Zzyzx eigen", "Eigen klacht", "Zon"),
+                          Own("Ma\xEFs", "Nierstenen", "Venus")})
+        db += RecordBytes(t);
+    return db;
+}
+
+// The entries of a folder whose name is `name` in any case.
+std::vector<std::string> Spellings(const fs::path& folder, const std::string& name) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(folder))
+        if (rt::UpperAscii(e.path().filename().string()) == rt::UpperAscii(name))
+            out.push_back(e.path().filename().string());
+    return out;
+}
+
+std::vector<std::string> Lines(const fs::path& file) {
+    return shell_testing::CrLfLines(ReadBytes(file));
+}
+
+std::vector<std::string> ListTexts(QListWidget* list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list->count(); ++i) out.push_back(gui::FromQt(list->item(i)->text()));
+    return out;
+}
+
+// The program started on a data folder that already holds what a test put
+// there, as its own start does it.
+class StartOnOwnData {
+public:
+    StartOnOwnData() {
+        gui::SetDefaultModalHandler([](QDialog* d) {
+            ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
+            return int(gui::mrCancel);
+        });
+    }
+    void Start() {
+        rt::PrepareDataFolder(remedies::RemedySeedGroups());
+        shell::StartUp();
+        shell::CreateStartWindows();
+        shell::FoKelvor->show();
+        gui::Guard([] { shell::FoKelvor->FormActivate(); });
+    }
+    ~StartOnOwnData() {
+        shell::FreeForms();
+        gui::ClearModalHandlers();
+    }
+    fs::path Data() const { return rt::UserDataFolder(); }
+    testing_support::TempWorkFolder folder;
+    DesktopScope desktop;
+    gui::RecordingMessageSink messages;
+};
+
+TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
+    StartOnOwnData program;
+    const fs::path own = program.Data() / "OPZIONEH";
+    WriteBytes(own / "DBMAIN.RND", OwnDatabase());
+    program.Start();
+    ASSERT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+
+    // Nothing of the sample's primary database beside it, in any spelling.
+    EXPECT_EQ(Spellings(program.Data(), "OpzioneH"), std::vector<std::string>{"OPZIONEH"});
+    EXPECT_EQ(Spellings(own, "DBmain.rnd"), std::vector<std::string>{"DBMAIN.RND"});
+    EXPECT_EQ(ReadBytes(own / "DBMAIN.RND"), OwnDatabase());
+    // The lists were made from it at this start and show its names whole.
+    EXPECT_EQ(Lines(own / "Sintomi.txt"),
+              (std::vector<std::string>{"Eigen klacht", "Koorts boven 39\xB0", "Nierstenen", "Obstipatie"}));
+    EXPECT_EQ(Lines(own / "ProdotA.txt"),
+              (std::vector<std::string>{"Alo\xEB", "Belladonna", "Ma\xEF" "s", "Zzyzx eigen"}));
+    EXPECT_EQ(remedies::ReadRemedyNameList("OpzioneH\\LunaPri.rnd"), std::vector<std::string>{"Alo\xEB"});
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
+    // The therapies database was not brought: the sample's comes with its list.
+    EXPECT_EQ(Spellings(own, "Repertorio.rnd").size(), 1u);
+    EXPECT_FALSE(Lines(own / "Patolog.txt").empty());
+
+    // The editor counts the practitioner's records; the browsers list them.
+    std::vector<std::string> seen;
+    gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoMainArc*>(d);
+        w->FormActivate();
+        seen.push_back(std::to_string(w->ListBox1->count()));
+        return int(gui::mrCancel);
+    });
+    gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoSintom1*>(d);
+        w->FormActivate();
+        for (const std::string& line : ListTexts(w->ListBox1)) seen.push_back(line);
+        return int(gui::mrCancel);
+    });
+    gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
+        auto* w = dynamic_cast<remedies::TFoRimed*>(d);
+        w->FormActivate();
+        for (int i = 0; i < w->ListBox1->count(); ++i) {
+            if (gui::FromQt(w->ListBox1->item(i)->text()) != "Alo\xEB") continue;
+            w->ListBox1->setCurrentRow(i);
+            Q_EMIT w->ListBox1->itemClicked(w->ListBox1->item(i));
+        }
+        seen.push_back(gui::FromQt(w->EdRime->text()));
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtn4->click();
+    shell::FoKelvor->BBSintomi->click();
+    shell::FoKelvor->BitBtn2->click();
+    EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
+                                              "Obstipatie", "Alo\xEB"}));
+
+    // An append and a save go into the practitioner's file, and the lists follow.
+    const remedies::EditOutcome added = remedies::AppendPrimaryEdit(Own("Urtica", "Jicht", "Mars"));
+    ASSERT_TRUE(added.saved && added.listsRebuilt) << added.error;
+    EXPECT_EQ(added.count, 6);
+    ASSERT_TRUE(remedies::SavePrimaryEdit(6, Own("Urtica dioica", "Jicht", "Mars")).listsRebuilt);
+    EXPECT_EQ(ReadBytes(own / "DBMAIN.RND"), OwnDatabase() + RecordBytes(Own("Urtica dioica", "Jicht", "Mars")));
+    EXPECT_EQ(Spellings(own, "DBmain.rnd"), std::vector<std::string>{"DBMAIN.RND"});
+    EXPECT_EQ(Lines(own / "ProdotA.txt"),
+              (std::vector<std::string>{"Alo\xEB", "Belladonna", "Ma\xEF" "s", "Urtica dioica", "Zzyzx eigen"}));
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
+}
+
+}  // namespace
