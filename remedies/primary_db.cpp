@@ -243,11 +243,29 @@ std::string ListKeyOf(std::string_view text) {
     return key;
 }
 
+std::string EarlierListKeyOf(std::string_view text) {
+    std::string key(text.substr(0, text.find('*')));
+    auto keeps = [](unsigned char c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+        switch (c) {
+            case ')': case '.':
+            case 0xE0: case 0xE9: case 0xE8: case 0xF9: case 0xF2: case 0xEC:  // à é è ù ò ì
+                return true;
+            default:
+                return false;
+        }
+    };
+    for (int i = 0; i < 10 && !key.empty() && !keeps(static_cast<unsigned char>(key.back())); ++i) key.pop_back();
+    return key;
+}
+
 bool ListedAs(std::string_view text, std::string_view line) {
     if (text == line) return true;
     // The key is a prefix of the text: compare only when it can be equal.
     if (text.size() < line.size() || text.compare(0, line.size(), line) != 0) return false;
-    return ListKeyOf(text) == line;
+    if (ListKeyOf(text) == line) return true;
+    // A list built by an earlier installation shows "Aloë" as "Alo".
+    return EarlierListKeyOf(text) == line;
 }
 
 bool LeftOutOfLists(const PrimaryRecord& r) {

@@ -125,8 +125,13 @@ void TrimListKey(std::string& key);
 // TrimListKey. The lookups from a list line compare it with this key of each
 // record's text, so whatever a list shows is found again.
 std::string ListKeyOf(std::string_view text);
+// The key that lists built by earlier installations show for a text: trimmed
+// of every last character but the letters a..z, the digits, ")", "." and
+// "àéèùòì" ("Aloë" listed as "Alo"). Lists brought along from there are used
+// as they are until the next rebuild, so their lines still lead to the records.
+std::string EarlierListKeyOf(std::string_view text);
 // True when a record's text stands behind a list line: equal to it, or its
-// list key equal to it.
+// list key (or the key of an earlier installation's lists) equal to it.
 bool ListedAs(std::string_view text, std::string_view line);
 // The distinct keys of sorted list entries: the text before the first "*",
 // trailing characters of other kinds trimmed, written when it differs from the

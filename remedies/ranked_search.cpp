@@ -129,6 +129,7 @@ std::vector<long> CountTallies(const std::vector<std::string>& remedyList,
         auto f = first.find(r.remedy);
         // The remedy list shows a remedy by its list key.
         if (f == first.end()) f = first.find(ListKeyOf(r.remedy));
+        if (f == first.end()) f = first.find(EarlierListKeyOf(r.remedy));
         if (f != first.end()) tallies[f->second] += c->second;
     }
     return tallies;
@@ -167,6 +168,7 @@ std::vector<RankedResult> RunRankedSearch(RankedSearchKind kind, const RankedSlo
         if (!chosen.count(entry) && kind == RankedSearchKind::MultiSymptom) {
             // The symptom the list shows for the whole indication.
             std::string key = ListKeyOf(entry + FieldAt(r, kIndicationRest));
+            if (!chosen.count(key)) key = EarlierListKeyOf(entry + FieldAt(r, kIndicationRest));
             if (!chosen.count(key)) return;
             entry = std::move(key);
         } else if (!chosen.count(entry)) {
