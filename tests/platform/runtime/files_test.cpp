@@ -66,7 +66,7 @@ TEST(TextFile, MissingFileAndAppendAfterCtrlZ) {
         FAIL();
     } catch (const IoError& e) {
         EXPECT_EQ(e.Code(), 2);
-        EXPECT_STREQ(e.what(), "File not found");
+        EXPECT_STREQ(e.what(), "File non trovato");
     }
     WriteBytes("a.txt", "x\r\n\x1A");
     f.Assign("a.txt");
@@ -180,7 +180,7 @@ TEST(RunTimeHelpers, ZeroPadCopyAndErrorCodes) {
     EXPECT_EQ(rt::IoCodeFromErrno(ENOENT, true), rt::kPathNotFound);
     EXPECT_EQ(rt::IoCodeFromErrno(ENOSPC), rt::kDiskFull);
     EXPECT_EQ(rt::IoCodeFromErrno(EACCES), rt::kAccessDenied);
-    EXPECT_EQ(rt::IoError(rt::IoCodeFromErrno(EROFS, true), "x").what(), std::string("File access denied"));
+    EXPECT_EQ(rt::IoError(rt::IoCodeFromErrno(EROFS, true), "x").what(), std::string("Accesso al file negato"));
 }
 
 TEST(RunTimeHelpers, PathsResolveInAnotherFolderWithoutRegardToCase) {
