@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -37,5 +38,21 @@ std::string RandomBytes(std::size_t n, unsigned seed);
 // run as root, who may read and write anything); returns its exit code (90:
 // the user could not be changed, 91: body threw, 99: the child did not exit).
 int RunAsUnprivilegedUser(const std::function<int()>& body);
+
+// Runs `body` in a child process that this one traces, and ends the child
+// with SIGKILL just before its `killBefore`-th change to the disc (a write
+// other than to standard output or error, a rename, a removal, a truncation, a
+// flush to the disc, a file created or emptied, a folder made); 0 lets it run
+// to its end. Where the child ends depends only on what it does, never on the
+// machine's speed.
+struct TracedRun {
+    int changes = 0;         // changes the child made, the one it was ended before included
+    // Each change: the call ("write", "rename", "fsync", ...) and, for a call
+    // on an open file, the file (" /path").
+    std::vector<std::string> calls;
+    bool killed = false;     // ended before its killBefore-th change
+    int exitCode = -1;       // when it ran to its end (91: body threw; 97: it could not be traced)
+};
+TracedRun RunKilledBeforeChange(const std::function<void()>& body, int killBefore);
 
 }  // namespace testing_support

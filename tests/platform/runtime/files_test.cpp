@@ -1,6 +1,7 @@
 // Text files, record files, the path function and the data folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <cerrno>
@@ -114,6 +115,29 @@ TEST(RecordFile, WholeFileRewriteGoesThroughATemporaryFile) {
         EXPECT_EQ(ReadBytes("ro/F.rnd"), "old");
     }
     fs::permissions("ro", fs::perms::owner_all);
+}
+
+// A file replaced by renaming is on the disc under its name before the
+// program goes on: its bytes are flushed before the rename, and its folder
+// after it, so that a power cut after "done" cannot bring the old file back.
+TEST(RecordFile, AReplacedFileAndItsFolderAreFlushedAroundTheRename) {
+    TempWorkFolder tmp;
+    WriteBytes("FileSet/x.stt", "old");
+    const fs::path folder = fs::canonical("FileSet");
+    const testing_support::TracedRun run =
+        testing_support::RunKilledBeforeChange([] { ReplaceFileBytes("FileSet\\X.STT", "new"); }, 0);
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(ReadBytes("FileSet/x.stt"), "new");
+    const auto rename = std::find(run.calls.begin(), run.calls.end(), "rename");
+    ASSERT_NE(rename, run.calls.end());
+    // The temporary file's bytes are flushed before the rename ...
+    const auto flushed = std::find_if(run.calls.begin(), rename, [&](const std::string& c) {
+        return c.rfind("fsync " + (folder / "x.stt").string() + ".tmp~", 0) == 0;
+    });
+    EXPECT_NE(flushed, rename);
+    // ... and the folder after it.
+    EXPECT_NE(std::find(rename, run.calls.end(), "fsync " + folder.string()), run.calls.end())
+        << testing::PrintToString(run.calls);
 }
 
 TEST(RecordFile, SeveralFilesRewrittenAtOnceChangeNothingWhenOneFails) {
