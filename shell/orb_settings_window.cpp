@@ -26,6 +26,7 @@
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "shell/main_window.h"
 
@@ -233,15 +234,26 @@ void TFoOrbKel::showEvent(QShowEvent* event) {
 
 void TFoOrbKel::FormActivate() {
     QApplication::restoreOverrideCursor();
-    // Until the sets are read from the file, the window saves nothing over it.
-    SetsLoaded = false;
-    LoadOrbSets();
-    engine::LoadOrbiDomiSettings();
+    // The window's own idle handler and its state first: a file that cannot
+    // be read below ends the activation, and the window still checks its edits.
     gui::SetIdleHandler([this] { MyIdleHandler(); });
     OrbEditsValid = true;
     SpecialOrbsUnchanged = true;
-    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
     BitBtnRitorna->setEnabled(true);
+    // Until the sets are read from the file, the window saves nothing over it.
+    SetsLoaded = false;
+    // The orb record in force stays when the settings cannot be read below:
+    // the sets file alone does not say which set the chart uses.
+    const engine::OrbRecord inForce = engine::Orbs;
+    LoadOrbSets();
+    try {
+        engine::LoadOrbiDomiSettings();
+    } catch (const rt::IoError&) {
+        engine::Orbs = inForce;
+        Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+        throw;
+    }
+    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
 }
 
 void TFoOrbKel::EditCongBChange() { OrbEditsValid = false; }
@@ -308,14 +320,16 @@ void TFoOrbKel::LoadOrbSets() {
 }
 
 void TFoOrbKel::SelectOrbSet(const std::string& letter) {
+    // A settings file that cannot be read is not written over, and then the
+    // orb sets file is left as it is too.
+    engine::RequireWritableOrbiDomi();
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = letter == "A" ? EditsA : letter == "B" ? EditsB : EditsC;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : EditValue(edits[i]);
-    engine::WriteOrbiDomiSettings(orbs, EditValue(EditParal), EditValue(EditAntis), engine::Chart.HouseSystemName,
-                                  engine::Chart.NodeType, letter, engine::Chart.BlackMoonType);
+    engine::WriteOrbSetSettings(orbs, EditValue(EditParal), EditValue(EditAntis), letter);
     if (FoKelvor) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
         FoKelvor->ComboOrb->setEditText(text);
@@ -329,6 +343,7 @@ void Choose(TFoOrbKel& w, const char* letter) {
         gui::ShowMessage(kInvalidOrbsMessage);
         return;
     }
+    engine::RequireWritableOrbiDomi();
     w.Edit1->setText(letter);
     w.SelectOrbSet(letter);
 }

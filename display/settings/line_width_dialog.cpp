@@ -137,7 +137,8 @@ bool TFoSpeLin::FormClose() {
     const long double factor = ClampLineWidth(typed);
     archive::DrawSettings.LineWidthFactor = factor;
     if (factor != typed) ShowFactor(factor);
-    SaveDrawSettingsAndApply();
+    // A file that cannot be written is named; the dialog closes all the same.
+    gui::Guard([] { SaveDrawSettingsAndApply(); });
     return true;
 }
 

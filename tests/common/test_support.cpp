@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
@@ -85,6 +86,20 @@ int RunAsUnprivilegedUser(const std::function<int()>& body) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+UnprivilegedScope::UnprivilegedScope() {
+    const int n = getgroups(0, nullptr);
+    std::vector<gid_t> groups(static_cast<std::size_t>(n > 0 ? n : 0));
+    if (n > 0 && getgroups(n, groups.data()) == n) groups_.assign(groups.begin(), groups.end());
+    active_ = setgroups(0, nullptr) == 0 && setegid(65534) == 0 && seteuid(65534) == 0;
+}
+
+UnprivilegedScope::~UnprivilegedScope() {
+    (void)!seteuid(0);
+    (void)!setegid(0);
+    const std::vector<gid_t> groups(groups_.begin(), groups_.end());
+    (void)!setgroups(groups.size(), groups.data());
 }
 
 namespace {

@@ -39,6 +39,23 @@ std::string RandomBytes(std::size_t n, unsigned seed);
 // the user could not be changed, 91: body threw, 99: the child did not exit).
 int RunAsUnprivilegedUser(const std::function<int()>& body);
 
+// While it lives, this process meets files as the unprivileged user "nobody"
+// (its effective user and group, no supplementary groups), and as root again
+// afterwards. For what must run in this process: windows that paint cannot
+// run in a forked child, whose drawing threads stay behind in the parent.
+class UnprivilegedScope {
+public:
+    UnprivilegedScope();
+    ~UnprivilegedScope();
+    UnprivilegedScope(const UnprivilegedScope&) = delete;
+    UnprivilegedScope& operator=(const UnprivilegedScope&) = delete;
+    bool Active() const { return active_; }
+
+private:
+    std::vector<unsigned> groups_;
+    bool active_ = false;
+};
+
 // Runs `body` in a child process that this one traces, and ends the child
 // with SIGKILL just before its `killBefore`-th change to the disc (a write
 // other than to standard output or error, a rename, a removal, a truncation, a
