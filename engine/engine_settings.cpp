@@ -26,6 +26,10 @@ namespace {
 constexpr Real kDefaultParallelOrb = 1;
 // No orb (of an aspect, a parallel or an antiscion) is wider than a circle.
 constexpr Real kMaxOrb = 360;
+// The widest orbs the orb settings window takes: of an aspect of a personal
+// set, of parallels and antiscia.
+constexpr Real kMaxPersonalOrb = 15;
+constexpr Real kMaxSpecialOrb = 6;
 constexpr Real kDefaultAntisciaOrb = 1;
 constexpr const char* kDefaultHouseSystem = "PLACIDO";
 constexpr const char* kDefaultNodeType = "VERO";
@@ -237,6 +241,29 @@ void SaveOrbSets(const OrbSets& sets) {
     if (!sets.selected.empty()) lines.push_back(rt::CutTo(sets.selected, 1));
     rt::EnsureParentFolder(kOrbSetsFile);
     rt::ReplaceTextLines(kOrbSetsFile, lines);
+}
+
+void EnsureOrbSets() {
+    if (rt::PathExists(kOrbSetsFile)) return;
+    OrbSets sets = DefaultOrbSets();
+    const std::string letter = Orbs.OrbSetLetter;
+    if (letter == "B" || letter == "C") sets.selected = letter;
+    if (!g_defaultsStandIn) {
+        // The orbs in force are the user's: a personal set in force keeps
+        // them, as the orb settings window would show them.
+        if (letter == "B" || letter == "C") {
+            std::array<Real, 15> inForce{};
+            bool fits = true;
+            for (int i = 1; i <= 14; ++i) {
+                inForce[i] = Orbs.AspectOrbs[kAspectSlotByOrder[i]];
+                fits = fits && rt::InRange(inForce[i], 0, kMaxPersonalOrb);
+            }
+            if (fits) sets.orbs[letter == "B" ? 1 : 2] = inForce;
+        }
+        if (rt::InRange(Orbs.ParallelOrb, 0, kMaxSpecialOrb)) sets.parallelOrb = Orbs.ParallelOrb;
+        if (rt::InRange(Orbs.AntisciaOrb, 0, kMaxSpecialOrb)) sets.antisciaOrb = Orbs.AntisciaOrb;
+    }
+    SaveOrbSets(sets);
 }
 
 OrbSets LoadOrbSets() {

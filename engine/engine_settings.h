@@ -84,6 +84,11 @@ OrbSets DefaultOrbSets();
 // its input/output error.
 OrbSets LoadOrbSets();
 void SaveOrbSets(const OrbSets& sets);
+// Creates the orb sets file when it is missing (at the start, so that every
+// set can be chosen from the first start): sets A, B and C with their own
+// orbs, the set in force marked. A set B or C in force keeps the orbs the
+// settings hold for it.
+void EnsureOrbSets();
 
 // Who is told of a damaged settings file (the program shows a message box;
 // the default writes to standard error).

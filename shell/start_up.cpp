@@ -82,9 +82,11 @@ void StartUp() {
     rt::ResetDamagedFileReports();
     // Each step goes on past a file that an earlier one could not read: that
     // file is named in a message and the rest of the start is done.
-    // The engine settings: the defaults stand in for a file that cannot be
-    // read, which is named and left as it is.
+    // The engine settings (the defaults stand in for a file that cannot be
+    // read, which is named and left as it is), and the orb sets, so that every
+    // set can be chosen from the first start.
     gui::Guard([] { engine::LoadOrbiDomiSettingsAtStart(); });
+    gui::Guard([] { engine::EnsureOrbSets(); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     remedies::ResetRemedyBuffers();
     gui::Guard([] { remedies::EnsureRemedyFiles(); });

@@ -174,3 +174,38 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_FALSE(SettingsDefaultsStandIn());
     EXPECT_EQ(g_reports.size(), 1u);
 }
+
+// The orb sets exist from the first start, so that every set can be chosen at
+// once; a personal set in force keeps the orbs the settings hold for it; an
+// existing file is never touched.
+TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
+    LoadOrbiDomiSettings();
+    EnsureOrbSets();
+    EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), testing_support::ReadFixture("settings/MMVarOrb.default.dum"));
+
+    std::filesystem::remove("FileDum/MMVarOrb.dum");
+    std::vector<std::string> own;
+    for (int i = 1; i <= 14; ++i) own.push_back(std::to_string(i % 5) + ".5");
+    for (const char* line : {"2", "3", "PLACIDO", "VERO", "C", "MEDIA"}) own.push_back(line);
+    rt::WriteTextLines("FileSet\\OrbiDomi.stt", own);
+    LoadOrbiDomiSettings();
+    EnsureOrbSets();
+    const OrbSets sets = LoadOrbSets();
+    EXPECT_EQ(sets.selected, "C");
+    for (int i = 1; i <= 14; ++i) {
+        EXPECT_EQ(sets.orbs[2][i], (i % 5) + 0.5L) << i;  // C: the orbs in force
+        EXPECT_EQ(sets.orbs[1][i], kOrbSetBStart[i]) << i;
+        EXPECT_EQ(sets.orbs[0][i], kOrbSetA[i]) << i;
+    }
+    EXPECT_EQ(sets.parallelOrb, 2);
+    EXPECT_EQ(sets.antisciaOrb, 3);
+    // Applying C now changes no orb of the chart.
+    ASSERT_TRUE(ApplyOrbSet("C"));
+    EXPECT_EQ(Orbs.AspectOrbs[kAspectSlotByOrder[14]], 4.5L);
+
+    const std::string before = ReadBytes("FileDum/MMVarOrb.dum");
+    SetOrbiDomiLine(19, "B");
+    EnsureOrbSets();
+    EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), before);
+    EXPECT_TRUE(g_reports.empty());
+}
