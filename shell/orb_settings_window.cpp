@@ -80,16 +80,23 @@ void ShapeOrbEdit(QLineEdit* edit, const QString& text) {
     edit->setAlignment(Qt::AlignCenter);
 }
 
-// The aspect glyph of the chart window for an aspect in angle order (0: none).
-constexpr int kGlyphCodeByOrder[15] = {0, 1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
+// The glyph of each aspect in angle order: the chart window's aspect glyphs,
+// and for the three it does not draw glyphs of the same strokes.
+const display::AspectGlyph& GlyphOfAspect(int order) {
+    constexpr int kCodeByOrder[15] = {0, 1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
+    switch (order) {
+        case 3: return display::kDecileGlyph;
+        case 4: return display::kNovileGlyph;
+        case 6: return display::kSeptileGlyph;
+        default: return display::kAspectGlyphs[static_cast<std::size_t>(kCodeByOrder[order])];
+    }
+}
 
 // The glyph's strokes on a small black square, as the chart window draws them.
-QPixmap AspectGlyphPicture(int code) {
+QPixmap AspectGlyphPicture(const display::AspectGlyph& g) {
     constexpr int kSide = 20;
     QPixmap picture(kSide, kSide);
     picture.fill(Qt::black);
-    if (code < 1 || code > 11) return picture;
-    const display::AspectGlyph& g = display::kAspectGlyphs[static_cast<std::size_t>(code)];
     const display::Color c = display::PenForCode(g.penCode == 0 ? 5 : g.penCode).color;
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -155,8 +162,7 @@ void TFoOrbKel::BuildSetColumns(QGridLayout* grid) {
         QLabel* name = gui::MakeLabel(this, ("Label" + std::to_string(i)).c_str(), kAspectNames[i]);
         QLabel* angle = gui::MakeLabel(this, ("Label" + std::to_string(14 + i)).c_str(), kAngles[i]);
         QLabel* image = gui::MakeLabel(this, ("Image" + std::to_string(i == 14 ? 15 : i)).c_str(), "");
-        image->setPixmap(AspectGlyphPicture(kGlyphCodeByOrder[i]));
-        if (kGlyphCodeByOrder[i] == 0) image->clear();
+        image->setPixmap(AspectGlyphPicture(GlyphOfAspect(i)));
         grid->addWidget(image, i, 0);
         grid->addWidget(name, i, 1);
         grid->addWidget(angle, i, 2);

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QFrame>
 #include <QLineEdit>
@@ -459,6 +460,27 @@ TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
         EXPECT_EQ(engine::Orbs.AspectOrbs[4], std::stold(set.orbs[13])) << set.letter;  // the chart's opposition
         EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), set.letter);
         main->FormActivate();
+    }
+}
+
+// Every aspect of the orb settings window has its glyph beside its name, each
+// a picture of its own.
+TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
+    ProgramStart start;
+    std::vector<QImage> glyphs;
+    for (int i = 1; i <= 14; ++i) {
+        const QString name = QString("Image%1").arg(i == 14 ? 15 : i);
+        const auto* image = shell::FoOrbKel->findChild<QLabel*>(name);
+        ASSERT_NE(image, nullptr) << name.toStdString();
+        const QImage picture = image->pixmap().toImage();
+        ASSERT_FALSE(picture.isNull()) << name.toStdString();
+        int drawn = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) drawn += picture.pixelColor(x, y) != QColor(Qt::black);
+        EXPECT_GT(drawn, 12) << name.toStdString() << " shows no strokes";
+        for (std::size_t k = 0; k < glyphs.size(); ++k)
+            EXPECT_NE(picture, glyphs[k]) << name.toStdString() << " looks like aspect " << k + 1;
+        glyphs.push_back(picture);
     }
 }
 
