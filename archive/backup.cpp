@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -165,6 +166,9 @@ std::string LastBackupDate(const fs::path& programFolder) {
 }
 
 void WriteBackupDestination(const std::string& destination) {
+    // The other seven lines are kept as the file holds them: a file that
+    // cannot be read is not written over.
+    rt::RequireReadableOrMissing(kDrawSettingsFile);
     DrawSettings.BackupDestination = destination;
     const char* file = "FileSet\\MMVarLas.stt";
     std::vector<std::string> lines = rt::PathExists(file) ? rt::ReadTextLines(file) : std::vector<std::string>{};

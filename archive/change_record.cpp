@@ -1,5 +1,6 @@
 #include "archive/change_record.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -65,11 +66,23 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
             if (noteNumber > kMaxRecordNumber) throw ArchiveError("ARCHIVIO PIENO: " + st3);
         }
     }
-    // The records are rewritten in place as one group: a run that ends in the
-    // middle of a write leaves no record half old and half new once the next
-    // start has put the group back.
+    // The entry goes where its name sorts: the index entries from its old
+    // place to its new one change.
+    std::vector<std::string> texts;
+    texts.reserve(index.size());
+    for (const auto& r : index) texts.push_back(DecodeIndexEntry(r));
+    result.IndexPosition = RepositionEntry(texts, p.IndexPosition, MakeIndexEntry(p.Name, p.DataNumber));
+    const int firstMoved = std::min(p.IndexPosition, result.IndexPosition);
+    const int lastMoved = std::max(p.IndexPosition, result.IndexPosition);
+
+    // The records and the index entries are rewritten in place as one group:
+    // a run that ends at any moment leaves the person's old name with the old
+    // record or the new name with the new one, no record half old and half
+    // new, once the next start has put the group back.
     std::vector<rt::InPlaceRegion> regions{
-        {st2, p.DataNumber * static_cast<std::int64_t>(kBirthRecordSize), static_cast<std::int64_t>(kBirthRecordSize)}};
+        {st2, p.DataNumber * static_cast<std::int64_t>(kBirthRecordSize), static_cast<std::int64_t>(kBirthRecordSize)},
+        {st1, firstMoved * static_cast<std::int64_t>(kIndexRecordSize),
+         (lastMoved - firstMoved + 1) * static_cast<std::int64_t>(kIndexRecordSize)}};
     if (notes)
         regions.push_back({st3, noteNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
                            static_cast<std::int64_t>(kAnnotationRecordSize)});
@@ -81,18 +94,12 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
     }
     data.Write(p.DataNumber, EncodeBirthRecord(record));
     data.Close();
+    rt::RecordFile entries(st1, kIndexRecordSize);
+    entries.Reset();
+    for (int i = firstMoved; i <= lastMoved; ++i)
+        entries.Write(i, EncodeIndexEntry(texts[static_cast<std::size_t>(i)]));
+    entries.Close();
     writes.Commit();
-
-    // The entry goes where its name sorts.
-    std::vector<std::string> texts;
-    for (const auto& r : index) texts.push_back(DecodeIndexEntry(r));
-    std::string entry = MakeIndexEntry(p.Name, p.DataNumber);
-    result.IndexPosition = RepositionEntry(texts, p.IndexPosition, entry);
-    std::vector<rt::Bytes> out;
-    out.reserve(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        out.push_back(i == 0 ? index[0] : EncodeIndexEntry(texts[i]));
-    rt::ReplaceAllRecords(st1, kIndexRecordSize, out);
     MarkArchiveModified(p.Letters);
 
     result.AnnotationNumber = noteNumber;

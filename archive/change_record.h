@@ -34,7 +34,9 @@ struct EditResult {
 // where its new name sorts, so the index stays in order. The data record gets
 // the new fields and chart strings (computed at the corrected moment with the
 // change dialog's working widths); annotations are written to the record's
-// annotation number, or appended when it had none.
+// annotation number, or appended when it had none. The records and the index
+// entries are written in place as one group: a run that ends in the middle
+// leaves, once the next start has finished, the old person or the new one.
 EditResult RewriteEditedPerson(const EditedPerson& person);
 
 // Moves the entry at `position` of an index (texts of records 0..N) to where

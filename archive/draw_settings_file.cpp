@@ -13,7 +13,21 @@ namespace archive {
 
 DrawSettingsState DrawSettings;
 
-void ResetDrawSettings() { DrawSettings = DrawSettingsState{}; }
+namespace {
+
+// The values in memory were read from the file (or written to it).
+bool g_read = false;
+// The defaults stand in for a file that could not be read: it is not
+// written from them.
+bool g_defaultsStandIn = false;
+
+}  // namespace
+
+void ResetDrawSettings() {
+    DrawSettings = DrawSettingsState{};
+    g_read = false;
+    g_defaultsStandIn = false;
+}
 
 namespace {
 
@@ -70,6 +84,19 @@ void WriteDefaults(DrawSettingsState& s) {
     s.AspectScaleX = 1.0L;
     s.AspectScaleY = 1.0L;
     WriteSettingsFile(s);
+    g_read = true;
+    g_defaultsStandIn = false;
+}
+
+// The defaults in memory only, for a file that is left as it is.
+void StandInDefaults(DrawSettingsState& s) {
+    s = DrawSettingsState{};
+    s.DrawSettingsValue1 = 1;
+    s.GregorianSwitch = 1;
+    s.LineWidthFactor = 1.0L;
+    s.AspectScaleX = 1.0L;
+    s.AspectScaleY = 1.0L;
+    g_defaultsStandIn = true;
 }
 
 }  // namespace
@@ -88,35 +115,45 @@ bool LoadOrCreateDrawSettings() {
     if (rt::PathExists(kDrawSettingsFile)) {
         std::string problem;
         try {
+            DrawSettingsState r = s;
             rt::TextFile f;
             f.Assign(kDrawSettingsFile);
             f.Reset();
             // Each value is followed by the end of its line.
-            s.DrawSettingsValue1 = f.ReadInt();
+            r.DrawSettingsValue1 = f.ReadInt();
             f.SkipLn();
             // Each number is checked against what its setting can take (0: not set).
-            s.EpsonCorrection = ByteSetting(f.ReadInt(), "correzione della stampante");
+            r.EpsonCorrection = ByteSetting(f.ReadInt(), "correzione della stampante");
             f.SkipLn();
-            s.DrawSettingsFlag3 = ByteSetting(f.ReadInt(), "terzo indicatore di disegno");
+            r.DrawSettingsFlag3 = ByteSetting(f.ReadInt(), "terzo indicatore di disegno");
             f.SkipLn();
-            s.GregorianSwitch = ByteSetting(f.ReadInt(), "passaggio al calendario gregoriano");
+            r.GregorianSwitch = ByteSetting(f.ReadInt(), "passaggio al calendario gregoriano");
             f.SkipLn();
-            s.LineWidthFactor =
+            r.LineWidthFactor =
                 rt::CheckFileNumber(ReadRealLine(f), 0, kMaxLineWidthFactor, kDrawSettingsFile, "spessore delle linee");
-            s.BackupDestination = f.ReadLn();
-            s.AspectScaleX =
+            r.BackupDestination = f.ReadLn();
+            r.AspectScaleX =
                 rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala orizzontale");
-            s.AspectScaleY =
+            r.AspectScaleY =
                 rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala verticale");
             f.Close();
-            if (s.AspectScaleX == 0) s.AspectScaleX = 1.0L;
-            if (s.AspectScaleY == 0) s.AspectScaleY = 1.0L;
-            if (s.LineWidthFactor == 0) s.LineWidthFactor = 1.0L;
+            if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
+            if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
+            if (r.LineWidthFactor == 0) r.LineWidthFactor = 1.0L;
+            s = r;
+            g_read = true;
+            g_defaultsStandIn = false;
             return false;
         } catch (const rt::DamagedFileError& e) {
             problem = e.what();
         } catch (const rt::IoError& e) {
-            if (e.Code() != rt::kInvalidNumericInput) throw;
+            if (e.Code() != rt::kInvalidNumericInput) {
+                // A file that cannot be read at all stays as it is. Values
+                // read from it before stay in use; without any, the defaults
+                // stand in, in memory only.
+                if (!g_read) StandInDefaults(s);
+                throw;
+            }
             problem = std::string("Il file delle impostazioni \"") + kDrawSettingsFile +
                       "\" era danneggiato (una riga che dovrebbe contenere un numero non lo contiene)";
         }
@@ -124,18 +161,34 @@ bool LoadOrCreateDrawSettings() {
         // range) is kept for the user,
         // the defaults are written back, and the program goes on with them.
         const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
+        if (!problem.empty() && problem.back() == '.') problem.pop_back();
+        if (kept.empty()) {
+            // Without a copy the file is not written over.
+            StandInDefaults(s);
+            rt::ReportDamagedFile(problem +
+                                  ": si usano le impostazioni predefinite; non \xE8 stato possibile conservarne una "
+                                  "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto.");
+            return false;
+        }
         s = DrawSettingsState{};
         WriteDefaults(s);
-        if (!problem.empty() && problem.back() == '.') problem.pop_back();
-        rt::ReportDamagedFile(problem + ": si usano le impostazioni predefinite" +
-                         (kept.empty() ? std::string(".") : "; il file danneggiato \xE8 conservato come \"" + kept + "\"."));
+        rt::ReportDamagedFile(problem + ": si usano le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
+                              kept + "\".");
         return true;
     }
     WriteDefaults(s);
     return true;
 }
 
-void SaveDrawSettings() { WriteSettingsFile(DrawSettings); }
+void SaveDrawSettings() {
+    RequireWritableDrawSettings();
+    WriteSettingsFile(DrawSettings);
+}
+
+void RequireWritableDrawSettings() {
+    rt::RequireReadableOrMissing(kDrawSettingsFile);
+    if (g_defaultsStandIn && rt::PathExists(kDrawSettingsFile)) rt::RefuseUnreadSettings(kDrawSettingsFile);
+}
 
 std::string DrawSettingsText() {
     std::string out;

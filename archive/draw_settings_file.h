@@ -36,11 +36,18 @@ bool ReplaceLegacyBackupLine();
 // becomes 1.0 in memory only); otherwise creates the file with its defaults and
 // takes them into memory. Returns true when the file was created. A damaged
 // file is kept as a numbered copy, replaced by the defaults and told through
-// the damaged-file reporter.
+// the damaged-file reporter (without a copy it stays, and the defaults stand
+// in for it unwritten). A file that cannot be read at all raises its
+// input/output error and stays as it is; the values read from it before stay
+// in memory, or else the defaults stand in.
 bool LoadOrCreateDrawSettings();
 
-// Rewrites the file with the eight values in memory.
+// Rewrites the file with the eight values in memory; refused as
+// RequireWritableDrawSettings says.
 void SaveDrawSettings();
+// Raises rt::UnreadableSettingsError when the file exists and cannot be read,
+// or when the defaults stand in for it: it is not written over then.
+void RequireWritableDrawSettings();
 
 // The eight lines the file holds for the values in memory.
 std::string DrawSettingsText();

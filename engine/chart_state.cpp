@@ -1,5 +1,7 @@
 #include "engine/chart_state.h"
 
+#include "engine/engine_settings.h"
+
 namespace engine {
 
 ChartState Chart;
@@ -10,6 +12,7 @@ void ResetChartState() {
     Chart = ChartState{};
     Birth = BirthDataState{};
     Orbs = OrbRecord{};
+    ForgetSettingsStandIn();
     Birth.ChartKind = 1;
 }
 

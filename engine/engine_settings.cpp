@@ -26,6 +26,10 @@ namespace {
 constexpr Real kDefaultParallelOrb = 1;
 // No orb (of an aspect, a parallel or an antiscion) is wider than a circle.
 constexpr Real kMaxOrb = 360;
+// The widest orbs the orb settings window takes: of an aspect of a personal
+// set, of parallels and antiscia.
+constexpr Real kMaxPersonalOrb = 15;
+constexpr Real kMaxSpecialOrb = 6;
 constexpr Real kDefaultAntisciaOrb = 1;
 constexpr const char* kDefaultHouseSystem = "PLACIDO";
 constexpr const char* kDefaultNodeType = "VERO";
@@ -34,6 +38,10 @@ constexpr const char* kDefaultBlackMoon = "MEDIA";
 
 void ReportToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 void (*g_report)(const std::string&) = ReportToStderr;
+
+// The defaults stand in for a settings file that could not be read: the file
+// is not written from them.
+bool g_defaultsStandIn = false;
 
 std::array<Real, 15> SetAOrbs() {
     std::array<Real, 15> orbs{};
@@ -81,6 +89,18 @@ bool ReadSettings(Settings& s) {
     return true;
 }
 
+Settings DefaultSettings() {
+    Settings s;
+    for (int order = 1; order <= 14; ++order) s.numbers[order] = kOrbSetA[order];
+    s.numbers[15] = kDefaultParallelOrb;
+    s.numbers[16] = kDefaultAntisciaOrb;
+    s.house = kDefaultHouseSystem;
+    s.node = kDefaultNodeType;
+    s.set = kDefaultSetLetter;
+    s.blackMoon = kDefaultBlackMoon;
+    return s;
+}
+
 void Apply(const Settings& s) {
     for (int order = 1; order <= 14; ++order) Orbs.AspectOrbs[kAspectSlotByOrder[order]] = s.numbers[order];
     Orbs.ParallelOrb = s.numbers[15];
@@ -100,6 +120,7 @@ void SetSettingsReporter(void (*report)(const std::string& message)) {
 void WriteOrbiDomiSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
                            const std::string& houseSystem, const std::string& nodeType,
                            const std::string& setLetter, const std::string& blackMoonType) {
+    rt::RequireReadableOrMissing(kOrbiDomiFile);
     std::vector<std::string> lines;
     for (int i = 1; i <= 14; ++i) lines.push_back(rt::StrReal(orbsInAngleOrder[i]));
     lines.push_back(rt::StrReal(parallelOrb));
@@ -130,6 +151,16 @@ void LoadOrbiDomiSettings() {
         // Keep the damaged file for the user, then go on with the defaults.
         // Numbered, so that a later damage keeps its own copy.
         const std::string keep = rt::KeepDamagedCopy(kOrbiDomiFile);
+        if (keep.empty()) {
+            // Without a copy the file stays as it is, and the defaults stand
+            // in for it without being written.
+            Apply(DefaultSettings());
+            g_defaultsStandIn = true;
+            g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
+                     "): si usano le orbite e le impostazioni predefinite; non \xE8 stato possibile conservarne una "
+                     "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto.");
+            return;
+        }
         WriteDefaults();
         g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                  "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
@@ -137,9 +168,48 @@ void LoadOrbiDomiSettings() {
         if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kOrbiDomiFile);
     }
     Apply(s);
+    g_defaultsStandIn = false;
+}
+
+void LoadOrbiDomiSettingsAtStart() {
+    try {
+        LoadOrbiDomiSettings();
+    } catch (const rt::IoError& e) {
+        // The start goes on: the defaults stand in for this run, and the file
+        // is left as it is.
+        Apply(DefaultSettings());
+        g_defaultsStandIn = true;
+        g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
+                 rt::IoError::MessageFor(e.Code()) +
+                 "): per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
+                 "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
+                 "del file e della sua cartella) e riavviare il programma.");
+    }
+}
+
+bool SettingsDefaultsStandIn() { return g_defaultsStandIn; }
+
+void ForgetSettingsStandIn() { g_defaultsStandIn = false; }
+
+void RequireWritableOrbiDomi() {
+    rt::RequireReadableOrMissing(kOrbiDomiFile);
+    // The defaults stood in for a file that could not be read; readable now,
+    // it gives the settings in force before anything is written over it.
+    if (g_defaultsStandIn && rt::PathExists(kOrbiDomiFile)) {
+        LoadOrbiDomiSettings();
+        if (g_defaultsStandIn) rt::RefuseUnreadSettings(kOrbiDomiFile);
+    }
+}
+
+void WriteOrbSetSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
+                         const std::string& setLetter) {
+    RequireWritableOrbiDomi();
+    WriteOrbiDomiSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, Chart.HouseSystemName, Chart.NodeType,
+                          setLetter, Chart.BlackMoonType);
 }
 
 void SetOrbiDomiLine(int n, const std::string& text) {
+    RequireWritableOrbiDomi();
     if (!rt::PathExists(kOrbiDomiFile)) WriteDefaults();
     std::vector<std::string> lines = rt::ReadTextLines(kOrbiDomiFile);
     lines.resize(20);
@@ -171,6 +241,29 @@ void SaveOrbSets(const OrbSets& sets) {
     if (!sets.selected.empty()) lines.push_back(rt::CutTo(sets.selected, 1));
     rt::EnsureParentFolder(kOrbSetsFile);
     rt::ReplaceTextLines(kOrbSetsFile, lines);
+}
+
+void EnsureOrbSets() {
+    if (rt::PathExists(kOrbSetsFile)) return;
+    OrbSets sets = DefaultOrbSets();
+    const std::string letter = Orbs.OrbSetLetter;
+    if (letter == "B" || letter == "C") sets.selected = letter;
+    if (!g_defaultsStandIn) {
+        // The orbs in force are the user's: a personal set in force keeps
+        // them, as the orb settings window would show them.
+        if (letter == "B" || letter == "C") {
+            std::array<Real, 15> inForce{};
+            bool fits = true;
+            for (int i = 1; i <= 14; ++i) {
+                inForce[i] = Orbs.AspectOrbs[kAspectSlotByOrder[i]];
+                fits = fits && rt::InRange(inForce[i], 0, kMaxPersonalOrb);
+            }
+            if (fits) sets.orbs[letter == "B" ? 1 : 2] = inForce;
+        }
+        if (rt::InRange(Orbs.ParallelOrb, 0, kMaxSpecialOrb)) sets.parallelOrb = Orbs.ParallelOrb;
+        if (rt::InRange(Orbs.AntisciaOrb, 0, kMaxSpecialOrb)) sets.antisciaOrb = Orbs.AntisciaOrb;
+    }
+    SaveOrbSets(sets);
 }
 
 OrbSets LoadOrbSets() {

@@ -24,14 +24,40 @@ extern const std::array<Real, 15> kOrbSetCStart;
 // of the chart state. A missing file is first created with its defaults. A file
 // that cannot be read whole (too short, text where a number belongs) is
 // reported through the message sink of SetSettingsReporter and the defaults
-// are used and written back; a file with extra lines is read for its 20 lines.
+// are used and written back after a numbered copy of it is kept (without a
+// copy the file stays and the defaults stand in unwritten); a file with extra
+// lines is read for its 20 lines. A file that cannot be read at all raises
+// its input/output error.
 void LoadOrbiDomiSettings();
 
-// Rewrites the settings file with line n (1..20) replaced by text, then reloads.
+// At the start: LoadOrbiDomiSettings, and when the file cannot be read at all
+// (no permission, a folder in its place), the defaults stand in for this run
+// (set A, "PLACIDO", "VERO", "MEDIA"); the user is told through the reporter,
+// naming the file, and the file is left as it is.
+void LoadOrbiDomiSettingsAtStart();
+// True while the defaults stand in for a settings file that could not be read.
+bool SettingsDefaultsStandIn();
+void ForgetSettingsStandIn();
+
+// Before a settings file is written from the values in memory: raises
+// rt::UnreadableSettingsError when the file exists and cannot be read, or when
+// the defaults stand in for it and it still cannot be read whole (a file
+// readable again is read first, so that its settings are the ones written).
+void RequireWritableOrbiDomi();
+
+// Rewrites the settings file with line n (1..20) replaced by text, then
+// reloads (refused as RequireWritableOrbiDomi says).
 void SetOrbiDomiLine(int n, const std::string& text);
 
+// Writes the chosen orb set into the settings file with the house system,
+// node kind and black-moon kind in force (refused as RequireWritableOrbiDomi says).
+void WriteOrbSetSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
+                         const std::string& setLetter);
+
 // Writes the whole settings file: the 14 orbs in angle order, the parallel and
-// antiscia orbs, house system, node kind, set letter and black-moon kind.
+// antiscia orbs, house system, node kind, set letter and black-moon kind. A
+// file that exists and cannot be read is not written over
+// (rt::UnreadableSettingsError).
 void WriteOrbiDomiSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb,
                            Real antisciaOrb, const std::string& houseSystem,
                            const std::string& nodeType, const std::string& setLetter,
@@ -58,6 +84,11 @@ OrbSets DefaultOrbSets();
 // its input/output error.
 OrbSets LoadOrbSets();
 void SaveOrbSets(const OrbSets& sets);
+// Creates the orb sets file when it is missing (at the start, so that every
+// set can be chosen from the first start): sets A, B and C with their own
+// orbs, the set in force marked. A set B or C in force keeps the orbs the
+// settings hold for it.
+void EnsureOrbSets();
 
 // Who is told of a damaged settings file (the program shows a message box;
 // the default writes to standard error).

@@ -121,6 +121,7 @@ class EphemerisTableError : public rt::IoError {
 public:
     EphemerisTableError(int code, const std::string& file, std::string message);
     const char* what() const noexcept override { return message_.c_str(); }
+    std::string UserMessage() const override { return message_; }
 
 private:
     std::string message_;

@@ -6,13 +6,18 @@
 
 namespace engine {
 
-bool ApplyOrbSet(const std::string& letter) {
+bool ApplyOrbSet(const std::string& chosenLetter) {
+    // The letter may be the orb record's own, which a reading of the settings
+    // below replaces.
+    const std::string letter = chosenLetter;
     if (!rt::PathExists(kOrbSetsFile)) return false;
+    // A settings file that could not be read is not written over: nothing is
+    // changed then, the orb sets file neither.
+    RequireWritableOrbiDomi();
     OrbSets sets = LoadOrbSets();
     int index = letter == "B" ? 1 : letter == "C" ? 2 : 0;
     const std::string chosen = index == 1 ? "B" : index == 2 ? "C" : "A";
-    WriteOrbiDomiSettings(sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb,
-                          Chart.HouseSystemName, Chart.NodeType, chosen, Chart.BlackMoonType);
+    WriteOrbSetSettings(sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb, chosen);
     sets.selected = chosen;
     // A damaged file that could not be kept is not written over.
     if (!sets.damaged) SaveOrbSets(sets);

@@ -11,7 +11,9 @@ inline constexpr const char* kMissingOrbSetsMessage = "Manca File \"MMVarOrb.dum
 // file gets that set's 14 orbs with the parallel and antiscia orbs, the house
 // system, node kind, the letter and the black-moon kind; the orb sets file is
 // rewritten with the letter; the settings are reloaded. Returns false, and
-// changes nothing, when the orb sets file is missing.
+// changes nothing, when the orb sets file is missing; raises
+// rt::UnreadableSettingsError, changing nothing, when the settings file
+// cannot be read.
 bool ApplyOrbSet(const std::string& letter);
 
 }  // namespace engine

@@ -1,9 +1,10 @@
 #pragma once
 // One copy of the program per data folder: two copies writing the same
 // archives would lose index updates and mix records. The first copy holds a
-// lock file in the folder for as long as it runs; a crashed run leaves no lock
-// held (the lock names its process, and a lock whose process is gone is taken
-// over).
+// lock file in the folder for as long as it runs; however a run ended, it leaves
+// no lock held: a lock file that names a process that is gone, or that names
+// none (empty or cut short, random bytes, unreadable, a folder in its place),
+// is taken over.
 #include <filesystem>
 
 namespace shell {

@@ -24,6 +24,8 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
+#include "platform/runtime/damaged_file.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"
@@ -419,6 +421,26 @@ void TFoKelvor::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
+namespace {
+
+// One step of the activation. A file it cannot read is named (once as long as
+// the file stays as it is: the activation runs again after every dialog) and
+// the activation goes on with its next step.
+void ActivationStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const rt::IoError& e) {
+        if (e.File().empty())
+            gui::ShowMessage(e.UserMessage());
+        else
+            rt::ReportDamagedFileOnce(e.File(), e.UserMessage());
+    } catch (const std::exception& e) {
+        gui::ShowMessage(e.what());
+    }
+}
+
+}  // namespace
+
 void TFoKelvor::FormActivate() {
     // Hiding the full-screen windows below is no return from them.
     activating_ = true;
@@ -427,9 +449,9 @@ void TFoKelvor::FormActivate() {
         ~EndActivation() { flag = false; }
     } end{activating_};
     // 1. A legacy backup folder on line 6 of the drawing settings.
-    archive::ReplaceLegacyBackupLine();
+    ActivationStep([] { archive::ReplaceLegacyBackupLine(); });
     // 2. The personal archive on first use.
-    EnsurePersonalArchive();
+    ActivationStep([] { EnsurePersonalArchive(); });
     // 3. The degree-to-radian factor.
     engine::Chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
@@ -437,17 +459,20 @@ void TFoKelvor::FormActivate() {
     archive::MainForm.MainFormHeight = frameGeometry().height();
     ResetViewFlags();
     // 5. The user's name.
-    LoadUserName();
-    BitBtnNomeCognome->setText(gui::ToQt(UserName.UserFullName));
-    // 6. The drawing settings.
-    archive::LoadOrCreateDrawSettings();
+    ActivationStep([this] {
+        LoadUserName();
+        BitBtnNomeCognome->setText(gui::ToQt(UserName.UserFullName));
+    });
+    // 6. The drawing settings (values read before, or the defaults, stand in
+    // for a file that cannot be read).
+    ActivationStep([] { archive::LoadOrCreateDrawSettings(); });
     display::ApplyDrawSettingsToDrawing();
     // 7. The node box.
     ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
     // 9. The current person.
-    ShowCurrentPerson();
+    ActivationStep([this] { ShowCurrentPerson(); });
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);
     // 11. The orb-set box from the set in force.
@@ -686,6 +711,8 @@ void TFoKelvor::InstallMyIdleHandler() {
 }
 
 void TFoKelvor::ComboOrbChange() {
+    // The set in force until the change is applied.
+    if (!OrbSetChanged) orbSetInForce_ = engine::Orbs.OrbSetLetter;
     OrbSetChanged = true;
     const std::string text = gui::FromQt(ComboOrb->currentText());
     for (const char* letter : {"A", "B", "C"})
@@ -694,12 +721,14 @@ void TFoKelvor::ComboOrbChange() {
 }
 
 void TFoKelvor::ComboNodoChange() {
+    if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
     NodeTypeChanged = true;
     engine::Chart.NodeType = rt::CutTo(gui::FromQt(ComboNodo->currentText()), 5);
     InstallMyIdleHandler();
 }
 
 void TFoKelvor::ComboNodoDblClick() {
+    if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
     NodeTypeChanged = true;
     engine::Chart.NodeType = engine::Chart.NodeType != "VERO" ? "VERO" : "MEDIO";
     ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
@@ -707,7 +736,9 @@ void TFoKelvor::ComboNodoDblClick() {
 }
 
 // Applies a changed node kind or orb set once the window is idle. A request is
-// cleared before it is applied, so a failing one is reported once.
+// cleared before it is applied, so a failing one is reported once; a change
+// that could not be saved (a settings file that cannot be read is never
+// written over) leaves the kind or set in force, and the box shows it again.
 void TFoKelvor::MyIdleHandler() {
     if (NodeTypeChanged) {
         NodeTypeChanged = false;
@@ -716,7 +747,13 @@ void TFoKelvor::MyIdleHandler() {
             ComboNodo->setEditText("MEDIO");
             engine::Chart.NodeType = "MEDIO";
         }
-        engine::SetOrbiDomiLine(18, engine::Chart.NodeType);
+        try {
+            engine::SetOrbiDomiLine(18, engine::Chart.NodeType);
+        } catch (const rt::IoError&) {
+            engine::Chart.NodeType = nodeTypeInForce_;
+            ComboNodo->setEditText(gui::ToQt(nodeTypeInForce_));
+            throw;
+        }
     }
     if (OrbSetChanged) {
         OrbSetChanged = false;
@@ -725,7 +762,15 @@ void TFoKelvor::MyIdleHandler() {
             ComboOrb->setEditText(OrbBoxText("A"));
             engine::Orbs.OrbSetLetter = "A";
         }
-        if (!engine::ApplyOrbSet(engine::Orbs.OrbSetLetter)) {
+        bool applied = false;
+        try {
+            applied = engine::ApplyOrbSet(engine::Orbs.OrbSetLetter);
+        } catch (const rt::IoError&) {
+            engine::Orbs.OrbSetLetter = orbSetInForce_;
+            if (const char* shown = OrbBoxText(orbSetInForce_)) ComboOrb->setEditText(shown);
+            throw;
+        }
+        if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
             engine::LoadOrbiDomiSettings();

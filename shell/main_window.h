@@ -2,6 +2,7 @@
 // The main window: three pages of commands, the current person, the user's name,
 // and the activation handler that completes the start-up.
 #include <QWidget>
+#include <string>
 
 class QComboBox;
 class QDialog;
@@ -177,6 +178,10 @@ private:
     void WatchModeless(QWidget* window);
     void InstallMyIdleHandler();
     bool idleInstalled_ = false;
+    // The orb set and node kind in force while a change of the boxes waits
+    // for the idle handler.
+    std::string orbSetInForce_;
+    std::string nodeTypeInForce_;
     bool activating_ = false;
     bool closing_ = false;
 };

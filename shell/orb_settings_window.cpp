@@ -26,6 +26,7 @@
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "shell/main_window.h"
 
@@ -79,16 +80,23 @@ void ShapeOrbEdit(QLineEdit* edit, const QString& text) {
     edit->setAlignment(Qt::AlignCenter);
 }
 
-// The aspect glyph of the chart window for an aspect in angle order (0: none).
-constexpr int kGlyphCodeByOrder[15] = {0, 1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
+// The glyph of each aspect in angle order: the chart window's aspect glyphs,
+// and for the three it does not draw glyphs of the same strokes.
+const display::AspectGlyph& GlyphOfAspect(int order) {
+    constexpr int kCodeByOrder[15] = {0, 1, 9, 0, 0, 7, 0, 2, 10, 3, 4, 6, 11, 8, 5};
+    switch (order) {
+        case 3: return display::kDecileGlyph;
+        case 4: return display::kNovileGlyph;
+        case 6: return display::kSeptileGlyph;
+        default: return display::kAspectGlyphs[static_cast<std::size_t>(kCodeByOrder[order])];
+    }
+}
 
 // The glyph's strokes on a small black square, as the chart window draws them.
-QPixmap AspectGlyphPicture(int code) {
+QPixmap AspectGlyphPicture(const display::AspectGlyph& g) {
     constexpr int kSide = 20;
     QPixmap picture(kSide, kSide);
     picture.fill(Qt::black);
-    if (code < 1 || code > 11) return picture;
-    const display::AspectGlyph& g = display::kAspectGlyphs[static_cast<std::size_t>(code)];
     const display::Color c = display::PenForCode(g.penCode == 0 ? 5 : g.penCode).color;
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -154,8 +162,7 @@ void TFoOrbKel::BuildSetColumns(QGridLayout* grid) {
         QLabel* name = gui::MakeLabel(this, ("Label" + std::to_string(i)).c_str(), kAspectNames[i]);
         QLabel* angle = gui::MakeLabel(this, ("Label" + std::to_string(14 + i)).c_str(), kAngles[i]);
         QLabel* image = gui::MakeLabel(this, ("Image" + std::to_string(i == 14 ? 15 : i)).c_str(), "");
-        image->setPixmap(AspectGlyphPicture(kGlyphCodeByOrder[i]));
-        if (kGlyphCodeByOrder[i] == 0) image->clear();
+        image->setPixmap(AspectGlyphPicture(GlyphOfAspect(i)));
         grid->addWidget(image, i, 0);
         grid->addWidget(name, i, 1);
         grid->addWidget(angle, i, 2);
@@ -233,15 +240,26 @@ void TFoOrbKel::showEvent(QShowEvent* event) {
 
 void TFoOrbKel::FormActivate() {
     QApplication::restoreOverrideCursor();
-    // Until the sets are read from the file, the window saves nothing over it.
-    SetsLoaded = false;
-    LoadOrbSets();
-    engine::LoadOrbiDomiSettings();
+    // The window's own idle handler and its state first: a file that cannot
+    // be read below ends the activation, and the window still checks its edits.
     gui::SetIdleHandler([this] { MyIdleHandler(); });
     OrbEditsValid = true;
     SpecialOrbsUnchanged = true;
-    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
     BitBtnRitorna->setEnabled(true);
+    // Until the sets are read from the file, the window saves nothing over it.
+    SetsLoaded = false;
+    // The orb record in force stays when the settings cannot be read below:
+    // the sets file alone does not say which set the chart uses.
+    const engine::OrbRecord inForce = engine::Orbs;
+    LoadOrbSets();
+    try {
+        engine::LoadOrbiDomiSettings();
+    } catch (const rt::IoError&) {
+        engine::Orbs = inForce;
+        Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+        throw;
+    }
+    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
 }
 
 void TFoOrbKel::EditCongBChange() { OrbEditsValid = false; }
@@ -308,14 +326,16 @@ void TFoOrbKel::LoadOrbSets() {
 }
 
 void TFoOrbKel::SelectOrbSet(const std::string& letter) {
+    // A settings file that cannot be read is not written over, and then the
+    // orb sets file is left as it is too.
+    engine::RequireWritableOrbiDomi();
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = letter == "A" ? EditsA : letter == "B" ? EditsB : EditsC;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : EditValue(edits[i]);
-    engine::WriteOrbiDomiSettings(orbs, EditValue(EditParal), EditValue(EditAntis), engine::Chart.HouseSystemName,
-                                  engine::Chart.NodeType, letter, engine::Chart.BlackMoonType);
+    engine::WriteOrbSetSettings(orbs, EditValue(EditParal), EditValue(EditAntis), letter);
     if (FoKelvor) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
         FoKelvor->ComboOrb->setEditText(text);
@@ -329,6 +349,7 @@ void Choose(TFoOrbKel& w, const char* letter) {
         gui::ShowMessage(kInvalidOrbsMessage);
         return;
     }
+    engine::RequireWritableOrbiDomi();
     w.Edit1->setText(letter);
     w.SelectOrbSet(letter);
 }

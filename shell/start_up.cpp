@@ -16,6 +16,7 @@
 #include "display/sheets/sheet_selection.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
+#include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/gui/system_services.h"
@@ -79,11 +80,17 @@ void StartUp() {
     // So is a damaged reference file, once, and the window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     rt::ResetDamagedFileReports();
-    engine::LoadOrbiDomiSettings();
+    // Each step goes on past a file that an earlier one could not read: that
+    // file is named in a message and the rest of the start is done.
+    // The engine settings (the defaults stand in for a file that cannot be
+    // read, which is named and left as it is), and the orb sets, so that every
+    // set can be chosen from the first start.
+    gui::Guard([] { engine::LoadOrbiDomiSettingsAtStart(); });
+    gui::Guard([] { engine::EnsureOrbSets(); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     remedies::ResetRemedyBuffers();
-    remedies::EnsureRemedyFiles();
-    CheckPrinter();
+    gui::Guard([] { remedies::EnsureRemedyFiles(); });
+    gui::Guard([] { CheckPrinter(); });
     // The printable sheets print the user's name beside their caption.
     display::SetUserFullNameSource([] { return UserName.UserFullName; });
     // The chart window reloads the current person after computing other charts.

@@ -27,7 +27,8 @@ void SetStartValues(int screenWidth, int screenHeight);
 // landscape orientation; without a printer a warning box, and the start goes on.
 void CheckPrinter();
 // Steps 2 to 6 of the start: reset, start values from the real screen, engine
-// settings, printer check.
+// settings and orb sets, remedy files, printer check. A file a step cannot read
+// is named in a message and the steps after it are still done.
 void StartUp();
 
 // Creates the windows of the start, in their order; the main window first.

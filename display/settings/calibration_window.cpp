@@ -152,7 +152,8 @@ void TFgrTxtKel::BBresClick() {
 }
 
 void TFgrTxtKel::BBokClick() {
-    SaveDrawSettingsAndApply();
+    // A file that cannot be written is named; the window closes all the same.
+    gui::Guard([] { SaveDrawSettingsAndApply(); });
     done(Accepted);
 }
 

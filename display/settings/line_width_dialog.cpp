@@ -102,7 +102,9 @@ void TFoSpeLin::ShowFactor(long double factor) {
 bool TFoSpeLin::ShownFactor(long double& factor) {
     const std::string text = gui::FromQt(EditSpeLin->text());
     if (ParseLineWidth(text, factor)) return true;
-    gui::ShowMessage("'" + text + "' is not a valid floating point value");
+    gui::ShowMessage("'" + text +
+                     "' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 "
+                     "con la virgola decimale (per esempio 1,5), oppure premere \"Resetten\" per tornare a 1.");
     return false;
 }
 
@@ -135,7 +137,8 @@ bool TFoSpeLin::FormClose() {
     const long double factor = ClampLineWidth(typed);
     archive::DrawSettings.LineWidthFactor = factor;
     if (factor != typed) ShowFactor(factor);
-    SaveDrawSettingsAndApply();
+    // A file that cannot be written is named; the dialog closes all the same.
+    gui::Guard([] { SaveDrawSettingsAndApply(); });
     return true;
 }
 

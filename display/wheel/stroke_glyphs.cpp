@@ -60,6 +60,11 @@ const std::array<AspectGlyph, 12> kAspectGlyphs = {{
      5, 26},
 }};
 
+// An upturned T, an N, and a 7 crossed as it is written by hand.
+const AspectGlyph kDecileGlyph = {Table({{0, -4}, {0, 3}, kUp, {-3, 3}, {3, 3}}), 5, 8};
+const AspectGlyph kNovileGlyph = {Table({{-3, 3}, {-3, -4}, {3, 3}, {3, -4}}), 5, 6};
+const AspectGlyph kSeptileGlyph = {Table({{-3, -4}, {3, -4}, {-1, 3}, kUp, {-2, 0}, {2, 0}}), 5, 10};
+
 std::string SheetDateText;
 
 namespace {

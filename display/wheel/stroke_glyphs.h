@@ -24,6 +24,11 @@ struct AspectGlyph {
 
 // The glyphs of aspect codes 1..11; entry 0 unused.
 extern const std::array<AspectGlyph, 12> kAspectGlyphs;
+// The glyphs of the three aspects the aspect view does not draw, in the same
+// strokes and units: the decile (36), the novile (40) and the septile (360/7).
+extern const AspectGlyph kDecileGlyph;
+extern const AspectGlyph kNovileGlyph;
+extern const AspectGlyph kSeptileGlyph;
 
 // Draws the strokes of a table around (x, y), each point p at
 // (x + p.x * 0.45 * size, y + p.y * 0.45 * size), with the pen of penCode.

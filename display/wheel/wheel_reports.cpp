@@ -19,7 +19,12 @@ bool ReportFileErrorOnce(const std::string& fileName, const rt::IoError& error) 
     std::string key = fileName;
     engine::UpperCaseInPlace(key);  // one file, however a caller spells it
     if (!Reported().insert(key).second) return false;
-    rt::ReportDamagedFile(std::string(error.what()) + ": " + fileName);
+    // The run-time's message about the file named here, unless the error
+    // carries a sentence of its own.
+    const std::string own = error.UserMessage();
+    rt::ReportDamagedFile(own == rt::IoError::MessageAbout(error.Code(), error.File())
+                              ? rt::IoError::MessageAbout(error.Code(), fileName)
+                              : own);
     return true;
 }
 

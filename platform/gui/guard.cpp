@@ -12,8 +12,8 @@ bool Guard(const std::function<void()>& handler) {
         handler();
         return true;
     } catch (const rt::IoError& e) {
-        // The run-time's message and the file it is about.
-        ShowMessage(e.File().empty() ? std::string(e.what()) : std::string(e.what()) + ": " + e.File());
+        // The run-time's message, the file it is about and what the user can do.
+        ShowMessage(e.UserMessage());
     } catch (const std::exception& e) {
         ShowMessage(e.what());
     }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/win1252.h"
 
 namespace fs = std::filesystem;
@@ -25,6 +26,32 @@ std::set<std::string>& Told() {
 }
 
 }  // namespace
+
+UnreadableSettingsError::UnreadableSettingsError(int code, const std::string& file, const std::string& message)
+    : IoError(code, file), message_(message) {}
+
+void RequireReadableOrMissing(std::string_view name) {
+    if (!PathExists(name)) return;
+    try {
+        (void)ReadFileBytes(name);
+    } catch (const IoError& e) {
+        throw UnreadableSettingsError(
+            e.Code(), std::string(name),
+            "Le impostazioni non sono state salvate: il file \"" + std::string(name) + "\" non si pu\xF2 leggere (" +
+                IoError::MessageFor(e.Code()) +
+                "), e scriverlo da capo cancellerebbe i valori che contiene. Rendere il file leggibile (permessi "
+                "del file e della sua cartella; al suo posto non deve esserci una cartella) e riprovare.");
+    }
+}
+
+void RefuseUnreadSettings(std::string_view name) {
+    throw UnreadableSettingsError(
+        kAccessDenied, std::string(name),
+        "Le impostazioni non sono state salvate: il file \"" + std::string(name) +
+            "\" non si poteva leggere quando il programma lo ha letto, e i valori in uso sono quelli predefiniti; "
+            "scriverlo ora cancellerebbe i valori che contiene. Riavviare il programma, che lo rilegge, e "
+            "riprovare.");
+}
 
 std::string FileStateKey(std::string_view name) {
     std::error_code ec;

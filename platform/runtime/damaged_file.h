@@ -9,7 +9,32 @@
 #include <string>
 #include <string_view>
 
+#include "platform/runtime/io_error.h"
+
 namespace rt {
+
+// A settings file that exists and cannot be read (no permission, a folder in
+// its place) is never written over: what the program holds did not come from
+// it, and writing would lose the user's values. The message says that nothing
+// was saved, names the file and why it cannot be read, and what the user can do.
+class UnreadableSettingsError : public IoError {
+public:
+    UnreadableSettingsError(int code, const std::string& file, const std::string& message);
+    const char* what() const noexcept override { return message_.c_str(); }
+    std::string UserMessage() const override { return message_; }
+
+private:
+    std::string message_;
+};
+
+// Raises UnreadableSettingsError when the named settings file exists and
+// cannot be read; a readable or missing file passes.
+void RequireReadableOrMissing(std::string_view name);
+
+// The same refusal for a settings file whose values the program did not read
+// (defaults stood in for it when it could not be read): it is not written
+// over either, even once it can be read again.
+[[noreturn]] void RefuseUnreadSettings(std::string_view name);
 
 // Copies the named file beside itself under the first free numbered name and
 // returns that name's last component (Windows-1252); empty when no copy could

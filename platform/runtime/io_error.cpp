@@ -6,18 +6,55 @@ namespace rt {
 
 std::string IoError::MessageFor(int code) {
     switch (code) {
-        case 2: return "File not found";
-        case 3: return "Path not found";
-        case 4: return "Too many open files";
-        case 5: return "File access denied";
-        case 100: return "Read beyond end of file";
-        case 101: return "Disk full";
-        case 103: return "File not open";
-        case 104: return "File not open for input";
-        case 105: return "File not open for output";
-        case 106: return "Invalid numeric input";
-        default: return "I/O error " + std::to_string(code);
+        case 2: return "File non trovato";
+        case 3: return "Percorso non trovato";
+        case 4: return "Troppi file aperti";
+        case 5: return "Accesso al file negato";
+        case 100: return "Lettura oltre la fine del file";
+        case 101: return "Disco pieno";
+        case 103: return "File non aperto";
+        case 104: return "File non aperto in lettura";
+        case 105: return "File non aperto in scrittura";
+        case 106: return "Valore numerico non valido";
+        default: return "Errore di ingresso/uscita " + std::to_string(code);
     }
+}
+
+namespace {
+
+// What the user can do about an error of a code.
+const char* AdviceFor(int code) {
+    switch (code) {
+        case 2:
+            return "Il file manca nella cartella dei dati: riavviare il programma, che ricopia i file forniti con "
+                   "esso, o ripristinarlo da una copia di sicurezza.";
+        case 3:
+            return "La sua cartella non esiste o non si pu\xF2 creare: controllare che la cartella dei dati sia al "
+                   "suo posto e scrivibile.";
+        case 4: return "Chiudere altri programmi e riprovare.";
+        case 5:
+            return "Il programma non ha il permesso di leggerlo o di scriverlo, o al suo posto c'\xE8 una cartella: "
+                   "controllare i permessi del file e della sua cartella, poi riprovare.";
+        case 100:
+            return "Il file \xE8 pi\xF9 corto di quanto dovrebbe essere (incompleto o danneggiato): ripristinarlo da "
+                   "una copia di sicurezza.";
+        case 101: return "Liberare spazio sul disco e riprovare.";
+        case 103:
+        case 104:
+        case 105: return "Ripetere l'operazione; se l'errore si ripete, riavviare il programma.";
+        case 106:
+            return "Dove dovrebbe esserci un numero c'\xE8 altro testo (il file \xE8 danneggiato): correggerlo o "
+                   "ripristinarlo da una copia di sicurezza.";
+        default: return "Riprovare; se l'errore si ripete, controllare il disco.";
+    }
+}
+
+}  // namespace
+
+std::string IoError::MessageAbout(int code, const std::string& file) {
+    std::string text = MessageFor(code);
+    if (!file.empty()) text += ": \"" + file + "\"";
+    return text + ". " + AdviceFor(code);
 }
 
 int IoCodeFromErrno(int error, bool creating) {

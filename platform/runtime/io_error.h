@@ -9,8 +9,15 @@ namespace rt {
 class IoError : public std::runtime_error {
 public:
     explicit IoError(int code, const std::string& file = {});
-    // The run-time's message for a code ("File not found", "I/O error 123", ...).
+    // The run-time's message for a code, in Italian as the program's other
+    // messages ("File non trovato", "Errore di ingresso/uscita 123", ...).
     static std::string MessageFor(int code);
+    // What the user reads: the message, the file it concerns (when known) and
+    // what the user can do about it (Windows-1252).
+    static std::string MessageAbout(int code, const std::string& file);
+    // The user's message of this error (errors that carry a sentence of their
+    // own give that).
+    virtual std::string UserMessage() const { return MessageAbout(code_, file_); }
     int Code() const { return code_; }
     const std::string& File() const { return file_; }
 
@@ -21,7 +28,7 @@ private:
 
 // The run-time's code for a system error number (ENOENT: 2, ENOSPC: 101, ...),
 // so what the user reads is the run-time's message, never the C library's.
-// A missing file is "File not found" on opening, "Path not found" on creating
+// A missing file is "File non trovato" on opening, "Percorso non trovato" on creating
 // (its folder is what is missing).
 int IoCodeFromErrno(int error, bool creating = false);
 

@@ -5,7 +5,11 @@
 
 namespace rt {
 
-FloatError::FloatError() : std::runtime_error("Invalid floating point operation") {}
+FloatError::FloatError()
+    : std::runtime_error(
+          "Operazione in virgola mobile non valida: un valore non \xE8 un numero utilizzabile (infinito, non "
+          "definito o troppo grande). L'operazione \xE8 stata interrotta; controllare i dati inseriti o il file "
+          "da cui vengono.") {}
 
 void RequireIntegral(long double x) {
     // 2^63: the first magnitude an int64 cannot hold (after truncation or rounding).

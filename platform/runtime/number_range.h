@@ -12,8 +12,9 @@
 
 namespace rt {
 
-// The old run-time's "Invalid floating point operation": a real with no
-// integer value (infinite, not a number, beyond 64 bits) was to be converted.
+// The old run-time's invalid floating-point operation (in Italian, as the
+// program's other messages): a real with no integer value (infinite, not a
+// number, beyond 64 bits) was to be converted.
 class FloatError : public std::runtime_error {
 public:
     FloatError();
@@ -29,6 +30,7 @@ class DamagedFileError : public IoError {
 public:
     DamagedFileError(const std::string& file, const std::string& field, const std::string& value);
     const char* what() const noexcept override { return message_.c_str(); }
+    std::string UserMessage() const override { return message_; }
     const std::string& Field() const { return field_; }
 
 private:

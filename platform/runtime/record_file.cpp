@@ -209,6 +209,9 @@ void PutInPlace(const fs::path& temporary, const fs::path& target, const std::st
         fs::remove(temporary, ec);
         throw IoError(code, shownName);
     }
+    // The new name is on the disc too: a power cut after the program said a
+    // file was written cannot bring the old one back.
+    SyncFolder(target.parent_path());
 }
 
 void ReplaceWholeFile(const fs::path& target, const std::string& bytes, const std::string& shownName) {

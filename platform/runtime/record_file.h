@@ -66,7 +66,8 @@ void ReplaceFileBytes(std::string_view name, const std::string& bytes);
 
 // The one whole-file rewrite of the program: the bytes go to a temporary file
 // beside the target, flushed to the disk, which is renamed over the target
-// only when every byte is written, so a failure leaves the old file whole.
+// only when every byte is written, so a failure leaves the old file whole;
+// the folder is flushed after the rename, so the new file stays after a power cut.
 // Failures raise IoError naming `shownName`.
 void ReplaceWholeFile(const std::filesystem::path& target, const std::string& bytes, const std::string& shownName);
 // Its two halves, for rewriting several files together: every temporary file

@@ -54,7 +54,7 @@ TEST_F(BackupTest, UnwritableDestinationChangesNothing) {
     BackupOutcome r = BackupBaseArchive(program, volume / "blocker" / "ExkelvorBck", "07/12/2026");
     EXPECT_FALSE(r.ok);
     // The run-time's words and the folder it concerns, no text of the C++ library.
-    EXPECT_EQ(r.message, "Backup non riuscito: Path not found: " +
+    EXPECT_EQ(r.message, "Backup non riuscito: Percorso non trovato: " +
                              (volume / "blocker" / "ExkelvorBck" / "DatiBase").string());
     EXPECT_EQ(LastBackupDate(program), "Mai");
 }

@@ -8,14 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
-#include <random>
 #include <stdexcept>
-#include <thread>
 
 #include "archive/archive_files.h"
 #include "archive/change_record.h"
@@ -33,8 +30,6 @@ using testing_support::WriteBytes;
 namespace {
 
 using Files = std::map<std::string, std::string>;
-
-constexpr int kRounds = 150;
 
 // The files a store, a recall, a change or a removal may touch: the archives'
 // files and folders and the hand-off folder (the rest of the data folder is
@@ -91,6 +86,65 @@ AnnotationRecord Notes(int n) {
 
 }  // namespace
 
+namespace {
+
+// The people of the personal archive as the dialogs see them: each index
+// entry with the data record it names and that record's annotation record,
+// so that a name joined to another person's birth data is a person of neither
+// the old archive nor the new one.
+std::vector<std::string> People(const Files& f) {
+    std::vector<std::string> out;
+    if (!f.count("BASE.ST1") || !f.count("BASE.ST2")) return out;
+    const std::string& index = f.at("BASE.ST1");
+    const std::string& data = f.at("BASE.ST2");
+    const std::string notes = f.count("BASE.ST3") ? f.at("BASE.ST3") : "";
+    auto record = [](const std::string& file, std::size_t size, int n) {
+        const std::size_t at = static_cast<std::size_t>(n) * size;
+        return n > 0 && at + size <= file.size() ? file.substr(at, size) : std::string("<none>");
+    };
+    for (std::size_t at = kIndexRecordSize; at + kIndexRecordSize <= index.size(); at += kIndexRecordSize) {
+        const std::string entry = DecodeIndexEntry(rt::Bytes(index.begin() + static_cast<std::ptrdiff_t>(at),
+                                                            index.begin() + static_cast<std::ptrdiff_t>(at + kIndexRecordSize)));
+        const int number = IndexEntryNumber(entry).value_or(0);
+        const std::string birth = record(data, kBirthRecordSize, number);
+        int noteNumber = 0;
+        if (birth.size() == kBirthRecordSize) {
+            const BirthRecord r = DecodeBirthRecord(rt::Bytes(birth.begin(), birth.end()));
+            noteNumber = std::atoi(r.AnnotationNumber.c_str());
+        }
+        out.push_back(entry + "|" + birth + "|" + record(notes, kAnnotationRecordSize, noteNumber));
+    }
+    return out;
+}
+
+// The change dialog's rewrite of the person at an index position.
+void ChangePerson(int position, const std::string& name, int n, bool withNotes) {
+    ArchiveFiles f;
+    f.Open("BASE");
+    const int number = *IndexEntryNumber(f.ReadEntry(position));
+    const BirthRecord stored = f.ReadBirthRecord(number);
+    f.Close();
+    EditedPerson p;
+    p.Letters = "BASE";
+    p.IndexPosition = position;
+    p.DataNumber = number;
+    p.Name = name;
+    p.DateTimeText = "12/06/1950 14:0" + std::to_string(n % 10);
+    p.CorrectionText = "-1";
+    p.CoordinatesText = "45N28-009E12";
+    p.PlaceName = "MILANO";
+    p.CalendarCode = "GR";
+    p.Nationality = "ITALIA";
+    p.AnnotationNumber = stored.AnnotationNumber;
+    if (withNotes) p.Annotation = Notes(n);
+    RewriteEditedPerson(p);
+}
+
+}  // namespace
+
+// Every operation is run once whole and then once killed before each of its
+// changes to the disc in turn, so every moment between two changes is met,
+// in the same rounds on any machine.
 TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
     TempWorkFolder work;
     rt::PrepareDataFolder();  // the ephemeris tables a change computes the chart with
@@ -98,103 +152,76 @@ TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
     CreateEmptyArchive("BASE");
     EnsureCurrentPersonFiles();
     for (int i = 0; i < 6; ++i) StorePersonRecords({"BASE", "PERSON " + std::to_string(i), Person(i), Notes(i)});
+    // The first person is one without annotations of its own.
+    StorePersonRecords({"BASE", "ALDO BARE", Person(7), std::nullopt});
 
-    std::mt19937 rng(24);
-    // A fixed number of rounds, whatever the machine's speed: what every round
-    // must show is checked in the round.
-    int kills = 0, endedOld = 0, endedNew = 0, finished = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        // The operation of this round, chosen before it runs twice.
-        const int kind = static_cast<int>(rng() % 5);
-        const int n = 100 + round;
-        const int entries = static_cast<int>(fs::file_size(root / "BASE.ST1") / kIndexRecordSize) - 1;
-        const int position = entries > 0 ? 1 + static_cast<int>(rng() % static_cast<unsigned>(entries)) : 0;
-        std::function<void()> op;
-        switch (kind) {
-            case 0: op = [n] { StorePersonRecords({"BASE", "NEW " + std::to_string(n), Person(n), Notes(n)}); }; break;
-            case 1: op = [n] { StorePersonRecords({"BASE", "BARE " + std::to_string(n), Person(n), std::nullopt}); }; break;
-            case 2: op = [n] { StorePersonRecords({"TMPR", "SLOT " + std::to_string(n), Person(n), std::nullopt}); }; break;
-            case 3:
-                op = [n] { WriteCurrentPerson("RECALLED " + std::to_string(n), Person(n), " recalled", "BASE", "00007"); };
-                break;
-            default:
-                if (position == 0) continue;
-                op = [position, n] {
-                    if (n % 2) {
-                        DeleteIndexEntry("BASE", position);
-                    } else {
-                        // The change dialog's rewrite of a stored person.
-                        ArchiveFiles f;
-                        f.Open("BASE");
-                        const int number = *IndexEntryNumber(f.ReadEntry(position));
-                        const BirthRecord stored = f.ReadBirthRecord(number);
-                        f.Close();
-                        EditedPerson p;
-                        p.Letters = "BASE";
-                        p.IndexPosition = position;
-                        p.DataNumber = number;
-                        p.Name = "CHANGED " + std::to_string(n);
-                        p.DateTimeText = "12/06/1950 14:0" + std::to_string(n % 10);
-                        p.CorrectionText = "-1";
-                        p.CoordinatesText = "45N28-009E12";
-                        p.PlaceName = "MILANO";
-                        p.CalendarCode = "GR";
-                        p.Nationality = "ITALIA";
-                        p.AnnotationNumber = stored.AnnotationNumber;
-                        p.Annotation = Notes(n);
-                        RewriteEditedPerson(p);
-                    }
-                };
-        }
+    struct Operation {
+        const char* what;
+        std::function<void()> run;
+    };
+    const Operation operations[] = {
+        {"store", [] { StorePersonRecords({"BASE", "NEW 1", Person(101), Notes(101)}); }},
+        {"store without notes", [] { StorePersonRecords({"BASE", "AAA BARE", Person(102), std::nullopt}); }},
+        {"store into TMPR", [] { StorePersonRecords({"TMPR", "SLOT 3", Person(103), std::nullopt}); }},
+        {"recall", [] { WriteCurrentPerson("RECALLED 4", Person(104), " recalled", "BASE", "00007"); }},
+        {"delete", [] { DeleteIndexEntry("BASE", 2); }},
+        // The name moves from the front of the index to its end.
+        {"change", [] { ChangePerson(1, "ZANETTI ANNA", 106, true); }},
+        // "PERSON 1" renamed where it stands: the records and that one entry change.
+        {"change in place", [] { ChangePerson(3, "PERSON 1 BIS", 107, true); }},
+        {"change without notes", [] { ChangePerson(2, "ROSSI MARIO", 108, false); }},
+    };
+    int rounds = 0, kills = 0;
+    for (const Operation& op : operations) {
         const Files before = Snapshot(root);
-        const auto t0 = std::chrono::steady_clock::now();
-        op();
-        const auto took = std::chrono::steady_clock::now() - t0;
+        // Run whole: what it changes, and how many changes it makes.
+        const testing_support::TracedRun whole = testing_support::RunKilledBeforeChange(op.run, 0);
+        ASSERT_EQ(whole.exitCode, 0) << op.what;
         const Files after = Snapshot(root);
-        Restore(root, before);
-
-        // The same operation in a child, killed at a random moment of it.
-        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
-        const long wait = static_cast<long>(rng() % static_cast<unsigned>(micros + micros / 4 + 1));
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            op();
-            _exit(0);
+        ASSERT_NE(after, before) << op.what;
+        ASSERT_GT(whole.changes, 0) << op.what;
+        const bool personChanges = CurrentPerson(before) != CurrentPerson(after);
+        const bool peopleChange = People(before) != People(after);
+        int endedOld = 0, endedNew = 0;
+        for (int k = 1; k <= whole.changes; ++k) {
+            Restore(root, before);
+            const testing_support::TracedRun run = testing_support::RunKilledBeforeChange(op.run, k);
+            ++rounds;
+            if (run.killed) ++kills;
+            // The next start.
+            rt::FinishInterruptedRewrites();
+            const Files now = Snapshot(root);
+            const std::string where = std::string(op.what) + ", killed before change " + std::to_string(k);
+            for (const auto& [rel, bytes] : now) {
+                const bool old = before.count(rel) && before.at(rel) == bytes;
+                const bool fresh = after.count(rel) && after.at(rel) == bytes;
+                EXPECT_TRUE(old || fresh) << where << ": " << rel << " is torn";
+            }
+            for (const auto& [rel, bytes] : before) EXPECT_TRUE(now.count(rel)) << where << ": " << rel << " vanished";
+            const std::vector<std::string> problems = CheckArchive("BASE");
+            EXPECT_TRUE(problems.empty()) << where << ": " << problems.front();
+            EXPECT_TRUE(CheckArchive("TMPR").empty()) << where;
+            // Each index entry with its own records, all of before or all of after.
+            const auto people = People(now);
+            EXPECT_TRUE(people == People(before) || people == People(after))
+                << where << ": names and records of the archive are mixed";
+            const auto person = CurrentPerson(now);
+            EXPECT_TRUE(person == CurrentPerson(before) || person == CurrentPerson(after))
+                << where << ": the current person is mixed";
+            if ((personChanges && person == CurrentPerson(before)) || (peopleChange && people == People(before)))
+                ++endedOld;
+            else
+                ++endedNew;
+            if (HasFailure()) return;
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(wait));
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        if (WIFSIGNALED(status)) ++kills;
-        else ++finished;
-
-        // The next start.
-        rt::FinishInterruptedRewrites();
-        const Files now = Snapshot(root);
-        for (const auto& [rel, bytes] : now) {
-            const bool old = before.count(rel) && before.at(rel) == bytes;
-            const bool fresh = after.count(rel) && after.at(rel) == bytes;
-            EXPECT_TRUE(old || fresh) << "round " << round << " kind " << kind << ": " << rel << " is torn";
-        }
-        for (const auto& [rel, bytes] : before)
-            EXPECT_TRUE(now.count(rel)) << "round " << round << ": " << rel << " vanished";
-        EXPECT_TRUE(CheckArchive("BASE").empty()) << "round " << round << ": " << CheckArchive("BASE").front();
-        EXPECT_TRUE(CheckArchive("TMPR").empty()) << "round " << round;
-        const auto person = CurrentPerson(now);
-        const bool wasOld = person == CurrentPerson(before);
-        const bool isNew = person == CurrentPerson(after);
-        EXPECT_TRUE(wasOld || isNew) << "round " << round << " kind " << kind << ": the current person is mixed";
-        if (CurrentPerson(before) != CurrentPerson(after)) {
-            if (wasOld) ++endedOld;
-            if (isNew) ++endedNew;
-        }
-        if (HasFailure()) break;
+        // The kills fell on both sides of the moment the operation takes effect.
+        EXPECT_GT(endedOld, 0) << op.what;
+        EXPECT_GT(endedNew, 0) << op.what;
+        Restore(root, after);
     }
-    // Where the kills fell (before or after the current person changed)
-    // depends on the machine's speed: it is shown, not asserted.
-    std::printf("rounds %d, killed %d, the current person old %d, new %d\n", kills + finished, kills, endedOld,
-                endedNew);
+    // Every round ended its run inside the operation.
+    EXPECT_EQ(kills, rounds);
+    EXPECT_GE(rounds, 8 * 5);
 }
 
 TEST(InterruptedWrites, TheNextStartFinishesAListedGroupAndDropsTemporaries) {

@@ -81,7 +81,9 @@ TEST(FolderForAFile, IsReportedByNameNotReadAsEmpty) {
     // What the user reads: the run-time's message and the file.
     gui::RecordingMessageSink messages;
     gui::Guard([] { rt::ReadTextLines("FileSet\\MMVarLas.stt"); });
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"File access denied: FileSet\\MMVarLas.stt"});
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0].rfind("Accesso al file negato: \"FileSet\\MMVarLas.stt\". ", 0), 0u)
+        << messages.Texts()[0];
 }
 
 TEST(ReadOnlyDataFolder, AShippedFileThatCannotBeCopiedIsNamedInTheRunTimesWords) {
@@ -97,7 +99,7 @@ TEST(ReadOnlyDataFolder, AShippedFileThatCannotBeCopiedIsNamedInTheRunTimesWords
             rt::PrepareDataFolder();
         } catch (const rt::IoError& e) {
             const std::string expected = "FileSet/Nuovo.stt";
-            return std::string(e.what()) == "File access denied" &&
+            return std::string(e.what()) == "Accesso al file negato" &&
                            e.File().size() >= expected.size() &&
                            e.File().compare(e.File().size() - expected.size(), expected.size(), expected) == 0
                        ? 0

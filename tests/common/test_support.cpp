@@ -7,6 +7,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/ptrace.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +86,127 @@ int RunAsUnprivilegedUser(const std::function<int()>& body) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+UnprivilegedScope::UnprivilegedScope() {
+    const int n = getgroups(0, nullptr);
+    std::vector<gid_t> groups(static_cast<std::size_t>(n > 0 ? n : 0));
+    if (n > 0 && getgroups(n, groups.data()) == n) groups_.assign(groups.begin(), groups.end());
+    active_ = setgroups(0, nullptr) == 0 && setegid(65534) == 0 && seteuid(65534) == 0;
+}
+
+UnprivilegedScope::~UnprivilegedScope() {
+    (void)!seteuid(0);
+    (void)!setegid(0);
+    const std::vector<gid_t> groups(groups_.begin(), groups_.end());
+    (void)!setgroups(groups.size(), groups.data());
+}
+
+namespace {
+
+// A system call that changes what is on the disc: its name, or null for
+// another call.
+const char* DiscChange(const __ptrace_syscall_info& call) {
+    const auto& a = call.entry.args;
+    switch (call.entry.nr) {
+        case SYS_write: return a[0] > 2 ? "write" : nullptr;  // not standard output or error
+        case SYS_pwrite64: return "pwrite";
+        case SYS_writev: return a[0] > 2 ? "writev" : nullptr;
+        case SYS_pwritev:
+        case SYS_pwritev2: return "pwritev";
+        case SYS_open: return (a[1] & (O_CREAT | O_TRUNC)) != 0 ? "open" : nullptr;
+        case SYS_openat: return (a[2] & (O_CREAT | O_TRUNC)) != 0 ? "open" : nullptr;
+        case SYS_creat: return "creat";
+        case SYS_rename:
+        case SYS_renameat:
+        case SYS_renameat2: return "rename";
+        case SYS_unlink:
+        case SYS_unlinkat: return "unlink";
+        case SYS_rmdir: return "rmdir";
+        case SYS_mkdir:
+        case SYS_mkdirat: return "mkdir";
+        case SYS_link:
+        case SYS_linkat: return "link";
+        case SYS_truncate: return "truncate";
+        case SYS_ftruncate: return "ftruncate";
+        case SYS_fallocate: return "fallocate";
+        case SYS_copy_file_range: return "copy_file_range";
+        case SYS_sendfile: return "sendfile";
+        case SYS_fsync: return "fsync";
+        case SYS_fdatasync: return "fdatasync";
+        case SYS_sync_file_range: return "sync_file_range";
+        default: return nullptr;
+    }
+}
+
+// Whether a change's first argument is an open file.
+bool OnOpenFile(const std::string& name) {
+    return name == "write" || name == "pwrite" || name == "writev" || name == "pwritev" || name == "ftruncate" ||
+           name == "fallocate" || name == "fsync" || name == "fdatasync" || name == "sync_file_range";
+}
+
+}  // namespace
+
+TracedRun RunKilledBeforeChange(const std::function<void()>& body, int killBefore) {
+    TracedRun run;
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0) return run;
+    if (child == 0) {
+        if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(97);
+        raise(SIGSTOP);  // until the tracer is ready
+        int code = 0;
+        try {
+            body();
+        } catch (...) {
+            code = 91;
+        }
+        _exit(code);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return run;
+    if (!WIFSTOPPED(status)) {
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    int pass = 0;  // a signal of the child's own, passed on
+    for (;;) {
+        if (ptrace(PTRACE_SYSCALL, child, nullptr, reinterpret_cast<void*>(static_cast<long>(pass))) != 0) break;
+        pass = 0;
+        if (waitpid(child, &status, 0) != child) break;
+        if (WIFEXITED(status)) {
+            run.exitCode = WEXITSTATUS(status);
+            break;
+        }
+        if (WIFSIGNALED(status)) break;
+        if (!WIFSTOPPED(status)) continue;
+        if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+            pass = WSTOPSIG(status);
+            continue;
+        }
+        __ptrace_syscall_info call{};
+        if (ptrace(PTRACE_GET_SYSCALL_INFO, child, reinterpret_cast<void*>(sizeof call), &call) <= 0) continue;
+        if (call.op != PTRACE_SYSCALL_INFO_ENTRY) continue;
+        const char* change = DiscChange(call);
+        if (!change) continue;
+        std::string described = change;
+        if (OnOpenFile(described)) {
+            const std::string link = "/proc/" + std::to_string(child) + "/fd/" + std::to_string(call.entry.args[0]);
+            char target[4096];
+            const ssize_t n = readlink(link.c_str(), target, sizeof target);
+            if (n > 0) described += " " + std::string(target, static_cast<std::size_t>(n));
+        }
+        run.calls.push_back(described);
+        if (++run.changes == killBefore) {
+            // Stopped at the entry of the call: it never runs.
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            run.killed = true;
+            break;
+        }
+    }
+    return run;
 }
 
 }  // namespace testing_support

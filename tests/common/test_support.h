@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -37,5 +38,38 @@ std::string RandomBytes(std::size_t n, unsigned seed);
 // run as root, who may read and write anything); returns its exit code (90:
 // the user could not be changed, 91: body threw, 99: the child did not exit).
 int RunAsUnprivilegedUser(const std::function<int()>& body);
+
+// While it lives, this process meets files as the unprivileged user "nobody"
+// (its effective user and group, no supplementary groups), and as root again
+// afterwards. For what must run in this process: windows that paint cannot
+// run in a forked child, whose drawing threads stay behind in the parent.
+class UnprivilegedScope {
+public:
+    UnprivilegedScope();
+    ~UnprivilegedScope();
+    UnprivilegedScope(const UnprivilegedScope&) = delete;
+    UnprivilegedScope& operator=(const UnprivilegedScope&) = delete;
+    bool Active() const { return active_; }
+
+private:
+    std::vector<unsigned> groups_;
+    bool active_ = false;
+};
+
+// Runs `body` in a child process that this one traces, and ends the child
+// with SIGKILL just before its `killBefore`-th change to the disc (a write
+// other than to standard output or error, a rename, a removal, a truncation, a
+// flush to the disc, a file created or emptied, a folder made); 0 lets it run
+// to its end. Where the child ends depends only on what it does, never on the
+// machine's speed.
+struct TracedRun {
+    int changes = 0;         // changes the child made, the one it was ended before included
+    // Each change: the call ("write", "rename", "fsync", ...) and, for a call
+    // on an open file, the file (" /path").
+    std::vector<std::string> calls;
+    bool killed = false;     // ended before its killBefore-th change
+    int exitCode = -1;       // when it ran to its end (91: body threw; 97: it could not be traced)
+};
+TracedRun RunKilledBeforeChange(const std::function<void()>& body, int killBefore);
 
 }  // namespace testing_support

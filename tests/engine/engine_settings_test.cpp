@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "engine/engine_settings.h"
+#include "engine/orb_set_choice.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
@@ -109,4 +112,100 @@ TEST_F(SettingsTest, OrbSetsRoundTrip) {
     EXPECT_EQ(back.orbs[0][1], 10);
     EXPECT_EQ(back.selected, "");
     EXPECT_EQ(rt::ReadTextLines("FileDum\\MMVarOrb.dum").size(), 48u);
+}
+
+// A settings file that cannot be read at all (a folder in its place): the
+// start takes the defaults for the run and names the file; nothing writes
+// over it, and once it can be read again its own settings are kept.
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+    WriteBytes("FileSet/OrbiDomi.stt/inside", "kept");
+    LoadOrbiDomiSettingsAtStart();
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_NE(g_reports[0].find("\"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (Accesso al file negato)"),
+              std::string::npos)
+        << g_reports[0];
+    EXPECT_TRUE(SettingsDefaultsStandIn());
+    EXPECT_EQ(Chart.HouseSystemName, "PLACIDO");
+    EXPECT_EQ(Chart.NodeType, "VERO");
+    EXPECT_EQ(Chart.BlackMoonType, "MEDIA");
+    EXPECT_EQ(Orbs.OrbSetLetter, "A");
+    EXPECT_EQ(Orbs.AspectOrbs[4], 9);  // opposition of set A
+    EXPECT_EQ(Orbs.AspectOrbs[13], 1);
+
+    EnsureOrbSets();
+    const std::string sets = ReadBytes("FileDum/MMVarOrb.dum");
+    auto refused = [](const std::function<void()>& write) {
+        try {
+            write();
+        } catch (const rt::UnreadableSettingsError& e) {
+            return std::string(e.what());
+        }
+        return std::string("written");
+    };
+    const std::string chosen = refused([] { ApplyOrbSet("B"); });
+    EXPECT_EQ(chosen.rfind("Le impostazioni non sono state salvate: il file \"FileSet\\OrbiDomi.stt\" non si pu\xF2 "
+                           "leggere (Accesso al file negato)",
+                           0),
+              0u)
+        << chosen;
+    EXPECT_NE(refused([] { SetOrbiDomiLine(18, "MEDIO"); }), "written");
+    EXPECT_NE(refused([] { WriteOrbSetSettings(kOrbSetBStart, 1, 1, "B"); }), "written");
+    EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt/inside"), "kept");
+    EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), sets);
+    EXPECT_EQ(Chart.NodeType, "VERO");
+
+    // The user's own file back in its place: the choice goes into it with the
+    // user's house system, node and black moon, not the defaults that stood in.
+    std::filesystem::remove_all("FileSet/OrbiDomi.stt");
+    std::vector<std::string> own;
+    for (int i = 1; i <= 16; ++i) own.push_back("2");
+    for (const char* line : {"KOCH", "MEDIO", "A", "VERA"}) own.push_back(line);
+    rt::WriteTextLines("FileSet\\OrbiDomi.stt", own);
+    Orbs.OrbSetLetter = "C";  // as the orb box leaves it for the idle handler
+    ASSERT_TRUE(ApplyOrbSet(Orbs.OrbSetLetter));
+    const std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(std::stold(lines[0]), 5.0L);   // C's conjunction
+    EXPECT_EQ(std::stold(lines[13]), 7.0L);  // C's opposition
+    EXPECT_EQ(lines[16], "KOCH");
+    EXPECT_EQ(lines[17], "MEDIO");
+    EXPECT_EQ(lines[18], "C");
+    EXPECT_EQ(lines[19], "VERA");
+    EXPECT_FALSE(SettingsDefaultsStandIn());
+    EXPECT_EQ(g_reports.size(), 1u);
+}
+
+// The orb sets exist from the first start, so that every set can be chosen at
+// once; a personal set in force keeps the orbs the settings hold for it; an
+// existing file is never touched.
+TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
+    LoadOrbiDomiSettings();
+    EnsureOrbSets();
+    EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), testing_support::ReadFixture("settings/MMVarOrb.default.dum"));
+
+    std::filesystem::remove("FileDum/MMVarOrb.dum");
+    std::vector<std::string> own;
+    for (int i = 1; i <= 14; ++i) own.push_back(std::to_string(i % 5) + ".5");
+    for (const char* line : {"2", "3", "PLACIDO", "VERO", "C", "MEDIA"}) own.push_back(line);
+    rt::WriteTextLines("FileSet\\OrbiDomi.stt", own);
+    LoadOrbiDomiSettings();
+    EnsureOrbSets();
+    const OrbSets sets = LoadOrbSets();
+    EXPECT_EQ(sets.selected, "C");
+    for (int i = 1; i <= 14; ++i) {
+        EXPECT_EQ(sets.orbs[2][i], (i % 5) + 0.5L) << i;  // C: the orbs in force
+        EXPECT_EQ(sets.orbs[1][i], kOrbSetBStart[i]) << i;
+        EXPECT_EQ(sets.orbs[0][i], kOrbSetA[i]) << i;
+    }
+    EXPECT_EQ(sets.parallelOrb, 2);
+    EXPECT_EQ(sets.antisciaOrb, 3);
+    // Applying C now changes no orb of the chart.
+    ASSERT_TRUE(ApplyOrbSet("C"));
+    EXPECT_EQ(Orbs.AspectOrbs[kAspectSlotByOrder[14]], 4.5L);
+
+    const std::string before = ReadBytes("FileDum/MMVarOrb.dum");
+    SetOrbiDomiLine(19, "B");
+    EnsureOrbSets();
+    EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), before);
+    EXPECT_TRUE(g_reports.empty());
 }

@@ -18,6 +18,7 @@
 #include "archive/store_dialog.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/idle.h"
+#include "platform/runtime/io_error.h"
 #include "remedies/windows/principles_window.h"
 #include "shell/orb_settings_window.h"
 #include "shell/rich_text_file.h"
@@ -172,7 +173,8 @@ TEST(DamagedOrbSets, AFileThatCannotBeReadIsNeverSavedOver) {
 
     OpenAndCloseOrbWindow();
     ASSERT_EQ(start.messages.messages.size(), 1u);
-    EXPECT_EQ(start.messages.messages[0].text, "File access denied: FileDum\\MMVarOrb.dum");
+    EXPECT_EQ(start.messages.messages[0].text, rt::IoError::MessageAbout(rt::kAccessDenied, "FileDum\\MMVarOrb.dum"));
+    EXPECT_EQ(start.messages.messages[0].text.rfind("Accesso al file negato: \"FileDum\\MMVarOrb.dum\". ", 0), 0u);
     const Changes changes = Compare(before, Snapshot(start.Data()));
     EXPECT_TRUE(changes.changed.empty());
     EXPECT_TRUE(changes.added.empty());

@@ -8,6 +8,10 @@
 
 #include <filesystem>
 
+#include <QCoreApplication>
+#include <QLockFile>
+#include <QSysInfo>
+
 #include "platform/gui/message_box.h"
 #include "shell/data_folder_claim.h"
 #include "tests/shell/shell_test_support.h"
@@ -89,4 +93,125 @@ TEST(DataFolderClaim, ACrashedCopyLeavesTheFolderFree) {
     EXPECT_TRUE(shell::ClaimDataFolder(data));
     EXPECT_TRUE(messages.messages.empty());
     shell::ReleaseDataFolder();
+}
+
+namespace {
+
+// The process a lock file names, or 0 when it names none.
+qint64 LockHolder(const fs::path& lockFile) {
+    QLockFile lock(QString::fromStdString(lockFile.string()));
+    qint64 pid = 0;
+    QString host, app;
+    return lock.getLockInfo(&pid, &host, &app) ? pid : 0;
+}
+
+// A process number that no running process has: a child that has ended.
+pid_t EndedProcess() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+}  // namespace
+
+// However a run ended (a power cut while the lock file was written, a full
+// disc, a crash), the next start takes the folder: a lock file that names no
+// running copy, or that cannot be read as a lock, holds nothing.
+TEST(DataFolderClaim, ADamagedLockFileIsTakenOverWithoutAWord) {
+    const std::string deadLock = std::to_string(EndedProcess()) + "\n" +
+                                 QCoreApplication::applicationFilePath().toStdString() + "\n" +
+                                 QSysInfo::machineHostName().toStdString() + "\n";
+    const struct {
+        const char* what;
+        std::string bytes;
+    } damages[] = {
+        {"empty", ""},
+        {"random bytes", testing_support::RandomBytes(96, 35)},
+        {"cut short", "1"},
+        {"no process number", "kelvor\nkelvor\n"},
+        {"a process that is gone", deadLock},
+    };
+    for (const auto& damage : damages) {
+        TempWorkFolder work;
+        const fs::path data = work.Path() / "kelvor";
+        const fs::path lockFile = data / shell::kDataFolderLockName;
+        WriteBytes(lockFile, damage.bytes);
+        WriteBytes(data / "BASE.ST1", "index");
+        gui::RecordingMessageSink messages;
+        EXPECT_TRUE(shell::ClaimDataFolder(data)) << damage.what;
+        EXPECT_TRUE(messages.messages.empty()) << damage.what;
+        // The lock is this copy's now.
+        EXPECT_EQ(LockHolder(lockFile), getpid()) << damage.what;
+        EXPECT_EQ(testing_support::ReadBytes(data / "BASE.ST1"), "index");
+        shell::ReleaseDataFolder();
+        EXPECT_FALSE(fs::exists(lockFile)) << damage.what;
+    }
+}
+
+TEST(DataFolderClaim, AFolderInPlaceOfTheLockIsMovedAsideWhole) {
+    TempWorkFolder work;
+    const fs::path data = work.Path() / "kelvor";
+    const fs::path lockFile = data / shell::kDataFolderLockName;
+    WriteBytes(lockFile / "inside", "kept");
+    gui::RecordingMessageSink messages;
+    EXPECT_TRUE(shell::ClaimDataFolder(data));
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(LockHolder(lockFile), getpid());
+    fs::path aside = lockFile;
+    aside += ".1";
+    EXPECT_EQ(testing_support::ReadBytes(aside / "inside"), "kept");
+    shell::ReleaseDataFolder();
+}
+
+// A lock file the user may not read (mode 000) names no copy of the user's.
+TEST(DataFolderClaim, ALockFileTheUserMayNotReadIsTakenOver) {
+    TempWorkFolder work;
+    const fs::path data = work.Path() / "kelvor";
+    WriteBytes(data / shell::kDataFolderLockName, "12345\nkelvor\n");
+    ASSERT_EQ(chown(work.Path().c_str(), 65534, 65534), 0);
+    ASSERT_EQ(chown(data.c_str(), 65534, 65534), 0);
+    fs::permissions(data / shell::kDataFolderLockName, fs::perms::none);
+    EXPECT_EQ(testing_support::RunAsUnprivilegedUser([&] {
+                  gui::RecordingMessageSink messages;
+                  if (!shell::ClaimDataFolder(data)) return 1;
+                  if (!messages.messages.empty()) return 2;
+                  const bool ours = LockHolder(data / shell::kDataFolderLockName) == getpid();
+                  shell::ReleaseDataFolder();
+                  return ours ? 0 : 3;
+              }),
+              0);
+}
+
+// After a damaged lock was taken over, a second copy is refused as ever.
+TEST(DataFolderClaim, ACopyThatTookADamagedLockOverStillHoldsTheFolder) {
+    TempWorkFolder work;
+    const fs::path data = work.Path() / "kelvor";
+    WriteBytes(data / shell::kDataFolderLockName, "");
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t first = fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        gui::SetMessageSink([](const gui::MessageRequest&) { return int(gui::AnswerOk); });
+        const char ok = shell::ClaimDataFolder(data) ? 'y' : 'n';
+        (void)!write(ready[1], &ok, 1);
+        char c;
+        (void)!read(done[0], &c, 1);
+        shell::ReleaseDataFolder();
+        _exit(0);
+    }
+    char claimed = 0;
+    ASSERT_EQ(read(ready[0], &claimed, 1), 1);
+    ASSERT_EQ(claimed, 'y');
+    {
+        gui::RecordingMessageSink messages;
+        EXPECT_FALSE(shell::ClaimDataFolder(data));
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0].text.rfind("Het programma is al geopend met deze map: ", 0), 0u);
+    }
+    EXPECT_EQ(LockHolder(data / shell::kDataFolderLockName), first);
+    (void)!write(done[1], "x", 1);
+    waitpid(first, nullptr, 0);
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QFrame>
 #include <QLineEdit>
@@ -424,6 +425,63 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
         main->FormActivate();
     }
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+}
+
+// On a first start the orb box chooses any set before the orb settings window
+// was ever opened: the orb sets are there from the start, B and C with their
+// own orbs.
+TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    const struct {
+        int line;
+        const char* letter;
+        const char* shown;
+        const char* orbs[14];
+    } sets[] = {
+        {2, "C", "C (personali)", {"5", "1", "0.5", "0.5", "1", "0.5", "3", "1", "4.5", "5", "0.8", "0.8", "1.5", "7"}},
+        {1, "B", "B (personali)", {"10", "1", "0.5", "0.5", "1", "0.5", "3", "1", "4", "4", "1", "1", "2", "8"}},
+        {0, "A", "A (normali)", {"10", "1", "1", "1", "1", "1", "4", "1", "6", "8", "1", "1", "1", "9"}},
+    };
+    for (const auto& set : sets) {
+        main->BBlk->click();
+        ASSERT_TRUE(main->ComboOrb->isEnabled());
+        main->ComboOrb->setCurrentIndex(set.line);
+        Q_EMIT main->ComboOrb->activated(set.line);
+        gui::RunIdleHandler();
+        EXPECT_TRUE(start.messages.messages.empty()) << set.letter << ": " << start.messages.messages[0].text;
+        EXPECT_EQ(main->ComboOrb->currentText().toStdString(), set.shown);
+        const std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
+        ASSERT_EQ(settings.size(), 20u);
+        EXPECT_EQ(settings[18], set.letter);
+        for (int i = 0; i < 14; ++i)
+            EXPECT_EQ(std::stold(settings[static_cast<std::size_t>(i)]), std::stold(set.orbs[i]))
+                << set.letter << " line " << i + 1;
+        EXPECT_EQ(engine::Orbs.AspectOrbs[4], std::stold(set.orbs[13])) << set.letter;  // the chart's opposition
+        EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), set.letter);
+        main->FormActivate();
+    }
+}
+
+// Every aspect of the orb settings window has its glyph beside its name, each
+// a picture of its own.
+TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
+    ProgramStart start;
+    std::vector<QImage> glyphs;
+    for (int i = 1; i <= 14; ++i) {
+        const QString name = QString("Image%1").arg(i == 14 ? 15 : i);
+        const auto* image = shell::FoOrbKel->findChild<QLabel*>(name);
+        ASSERT_NE(image, nullptr) << name.toStdString();
+        const QImage picture = image->pixmap().toImage();
+        ASSERT_FALSE(picture.isNull()) << name.toStdString();
+        int drawn = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) drawn += picture.pixelColor(x, y) != QColor(Qt::black);
+        EXPECT_GT(drawn, 12) << name.toStdString() << " shows no strokes";
+        for (std::size_t k = 0; k < glyphs.size(); ++k)
+            EXPECT_NE(picture, glyphs[k]) << name.toStdString() << " looks like aspect " << k + 1;
+        glyphs.push_back(picture);
+    }
 }
 
 // The orb settings window is placed by the size it has before it is shown: it

@@ -186,7 +186,9 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
     dialog.EditSpeLin->setText("ab");
     dialog.SpinButton1Up->click();
     ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages[0].text, "'ab' is not a valid floating point value");
+    EXPECT_EQ(messages_.messages[0].text,
+              "'ab' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 con la "
+              "virgola decimale (per esempio 1,5), oppure premere \"Resetten\" per tornare a 1.");
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
     // Closing with it keeps the dialog open.
     dialog.BitBtnRitornaClick();

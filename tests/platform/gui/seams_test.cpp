@@ -33,10 +33,22 @@ TEST(Guard, AnInputOutputErrorEndsTheHandlerWithItsMessage) {
         after = true;
     }));
     EXPECT_FALSE(after);
-    // The run-time's message names the file it is about.
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File not found: x"});
-    EXPECT_FALSE(gui::Guard([] { throw rt::IoError(100); }));
-    EXPECT_EQ(sink.Texts().back(), "Read beyond end of file");
+    // The run-time's message, in Italian, names the file it is about and
+    // says what the user can do.
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{
+                                "File non trovato: \"x\". Il file manca nella cartella dei dati: riavviare il "
+                                "programma, che ricopia i file forniti con esso, o ripristinarlo da una copia di "
+                                "sicurezza."});
+    EXPECT_FALSE(gui::Guard([] { throw rt::IoError(100, "TMPR.ST1"); }));
+    EXPECT_EQ(sink.Texts().back(),
+              "Lettura oltre la fine del file: \"TMPR.ST1\". Il file \xE8 pi\xF9 corto di quanto dovrebbe essere "
+              "(incompleto o danneggiato): ripristinarlo da una copia di sicurezza.");
+    // Without a file the message stands alone; an unknown code keeps its number.
+    EXPECT_FALSE(gui::Guard([] { throw rt::IoError(101); }));
+    EXPECT_EQ(sink.Texts().back(), "Disco pieno. Liberare spazio sul disco e riprovare.");
+    EXPECT_FALSE(gui::Guard([] { throw rt::IoError(152, "a.txt"); }));
+    EXPECT_EQ(sink.Texts().back(), "Errore di ingresso/uscita 152: \"a.txt\". Riprovare; se l'errore si ripete, "
+                                   "controllare il disco.");
     EXPECT_TRUE(gui::Guard([] {}));
 }
 

@@ -68,7 +68,7 @@ TEST(TextFile, MissingFileAndAppendAfterCtrlZ) {
         FAIL();
     } catch (const IoError& e) {
         EXPECT_EQ(e.Code(), 2);
-        EXPECT_STREQ(e.what(), "File not found");
+        EXPECT_STREQ(e.what(), "File non trovato");
     }
     WriteBytes("a.txt", "x\r\n\x1A");
     f.Assign("a.txt");
@@ -116,6 +116,29 @@ TEST(RecordFile, WholeFileRewriteGoesThroughATemporaryFile) {
         EXPECT_EQ(ReadBytes("ro/F.rnd"), "old");
     }
     fs::permissions("ro", fs::perms::owner_all);
+}
+
+// A file replaced by renaming is on the disc under its name before the
+// program goes on: its bytes are flushed before the rename, and its folder
+// after it, so that a power cut after "done" cannot bring the old file back.
+TEST(RecordFile, AReplacedFileAndItsFolderAreFlushedAroundTheRename) {
+    TempWorkFolder tmp;
+    WriteBytes("FileSet/x.stt", "old");
+    const fs::path folder = fs::canonical("FileSet");
+    const testing_support::TracedRun run =
+        testing_support::RunKilledBeforeChange([] { ReplaceFileBytes("FileSet\\X.STT", "new"); }, 0);
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(ReadBytes("FileSet/x.stt"), "new");
+    const auto rename = std::find(run.calls.begin(), run.calls.end(), "rename");
+    ASSERT_NE(rename, run.calls.end());
+    // The temporary file's bytes are flushed before the rename ...
+    const auto flushed = std::find_if(run.calls.begin(), rename, [&](const std::string& c) {
+        return c.rfind("fsync " + (folder / "x.stt").string() + ".tmp~", 0) == 0;
+    });
+    EXPECT_NE(flushed, rename);
+    // ... and the folder after it.
+    EXPECT_NE(std::find(rename, run.calls.end(), "fsync " + folder.string()), run.calls.end())
+        << testing::PrintToString(run.calls);
 }
 
 TEST(RecordFile, SeveralFilesRewrittenAtOnceChangeNothingWhenOneFails) {
@@ -296,7 +319,7 @@ TEST(RunTimeHelpers, ZeroPadCopyAndErrorCodes) {
     EXPECT_EQ(rt::IoCodeFromErrno(ENOENT, true), rt::kPathNotFound);
     EXPECT_EQ(rt::IoCodeFromErrno(ENOSPC), rt::kDiskFull);
     EXPECT_EQ(rt::IoCodeFromErrno(EACCES), rt::kAccessDenied);
-    EXPECT_EQ(rt::IoError(rt::IoCodeFromErrno(EROFS, true), "x").what(), std::string("File access denied"));
+    EXPECT_EQ(rt::IoError(rt::IoCodeFromErrno(EROFS, true), "x").what(), std::string("Accesso al file negato"));
 }
 
 TEST(RunTimeHelpers, PathsResolveInAnotherFolderWithoutRegardToCase) {

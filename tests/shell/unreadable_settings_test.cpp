@@ -1,0 +1,272 @@
+// A settings file the user may not read (mode 000), met by a user who is not
+// root: the program starts all the same and names the file; choosing an orb
+// set or a node kind, or changing the line width, never writes over it, and
+// every file of the data folder is afterwards as it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "display/draw/recording_surface.h"
+#include "display/draw/drawing_state.h"
+#include "display/settings/line_width_dialog.h"
+#include "display/wheel/stroke_glyphs.h"
+#include "engine/chart_state.h"
+#include "engine/engine_settings.h"
+#include "engine/orb_set_choice.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/text_convert.h"
+#include "shell/orb_settings_window.h"
+#include "shell/subsystem_windows.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace fs = std::filesystem;
+using shell_testing::CrLfLines;
+using shell_testing::Snapshot;
+using testing_support::ReadBytes;
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// What the unprivileged run saw.
+struct Seen {
+    std::vector<std::string> messages;
+    std::map<std::string, std::string> values;
+};
+
+// The user's data folder after a run as root: the user's own engine settings
+// (Koch houses, mean node, true black moon), orb sets of the user's own (B
+// 7.5 everywhere, C 3) with set B in force, a current person; all of it the
+// unprivileged user's.
+class UsersDataFolder {
+public:
+    UsersDataFolder() {
+        gui::RecordingMessageSink setup;
+        rt::PrepareDataFolder();
+        shell::StartUp();
+        shell::CreateStartWindows();
+        shell::FoKelvor->show();
+        shell::FoKelvor->FormActivate();
+        engine::OrbSets sets = engine::DefaultOrbSets();
+        for (int i = 1; i <= 14; ++i) {
+            sets.orbs[1][i] = 7.5L;
+            sets.orbs[2][i] = 3;
+        }
+        engine::SaveOrbSets(sets);
+        engine::ApplyOrbSet("B");
+        engine::SetOrbiDomiLine(17, "KOCH");
+        engine::SetOrbiDomiLine(18, "MEDIO");
+        engine::SetOrbiDomiLine(20, "VERA");
+        shell_testing::MakeMeriniCurrent();
+        shell::FoKelvor->FormActivate();
+        shell::FreeForms();
+        gui::ClearModalHandlers();
+        gui::ClearIdleHandler();
+        EXPECT_TRUE(setup.messages.empty()) << setup.messages[0].text;
+        for (const auto& e : fs::recursive_directory_iterator(work_.Path()))
+            EXPECT_EQ(lchown(e.path().c_str(), kNobody, kNobody), 0) << e.path();
+        EXPECT_EQ(lchown(work_.Path().c_str(), kNobody, kNobody), 0);
+    }
+    fs::path Data() const { return fs::current_path(); }
+
+    // Runs a program start as the unprivileged user with `file` unreadable,
+    // then `walk`; returns what they saw, the messages in order among the
+    // walk's own marks.
+    Seen StartWith(const char* file, const std::function<void(Seen&)>& walk) {
+        Seen seen;
+        const gui::MessageSink previous = gui::SetMessageSink([&seen](const gui::MessageRequest& r) {
+            seen.messages.push_back(r.text);
+            return int(gui::AnswerOk);
+        });
+        gui::SetDefaultModalHandler([](QDialog* d) {
+            ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
+            return int(gui::mrCancel);
+        });
+        {
+            testing_support::UnprivilegedScope nobody;
+            EXPECT_TRUE(nobody.Active());
+            EXPECT_EQ(chmod(file, 0), 0);
+            shell::StartUp();
+            shell::CreateStartWindows();
+            shell::FoKelvor->show();
+            shell::FoKelvor->FormActivate();
+            walk(seen);
+            shell::FreeForms();
+            gui::ClearModalHandlers();
+            gui::ClearIdleHandler();
+        }
+        gui::SetMessageSink(previous);
+        return seen;
+    }
+
+private:
+    testing_support::TempWorkFolder work_;
+    shell_testing::DesktopScope desktop_;
+};
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Chooses a set with the orb settings window's "Kies" buttons, then closes it.
+void ChooseInOrbWindow(QPushButton* shell::TFoOrbKel::*button) {
+    gui::SetModalHandler("FoOrbKel", [button](QDialog* d) {
+        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        gui::Guard([w] { w->FormActivate(); });
+        (w->*button)->click();
+        w->BitBtnRitorna->click();
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtnVarOrbAsp->click();
+}
+
+// Unlocks the boxes and picks the line of a box, as a user does.
+void Pick(QComboBox* box, int line) {
+    if (!box->isEnabled()) shell::FoKelvor->BBlk->click();
+    box->setCurrentIndex(line);
+    Q_EMIT box->activated(line);
+    gui::RunIdleHandler();
+}
+
+}  // namespace
+
+TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
+    UsersDataFolder folder;
+    const auto before = Snapshot(folder.Data());
+    const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
+        shell::TFoKelvor* main = shell::FoKelvor;
+        // What the start did past the file it could not read.
+        s.values["node box"] = gui::FromQt(main->ComboNodo->currentText());
+        s.values["orb box"] = gui::FromQt(main->ComboOrb->currentText());
+        s.values["black moon"] = engine::Chart.BlackMoonType;
+        s.values["trine orb"] = std::to_string(static_cast<double>(engine::Orbs.AspectOrbs[3]));
+        s.values["printer"] = display::Drawing.PrinterPresent ? "yes" : "no";
+        s.values["person"] = gui::FromQt(main->MemoDati->toPlainText()).substr(0, 11);
+        display::RecordingSurface caption;
+        display::DrawCaptionPair(caption, 100, 100);
+        std::string texts;
+        for (const std::string& call : caption.Calls("text")) texts += call + "; ";
+        s.values["sheet caption"] = Contains(texts, "Nome Cognome") ? "user's name" : texts;
+        s.messages.push_back("-- set B in the orb window");
+        ChooseInOrbWindow(&shell::TFoOrbKel::BitBtn2);
+        // Back in the main window: the set in force is still the one shown.
+        s.values["orb box after the window"] = gui::FromQt(main->ComboOrb->currentText());
+        s.values["set after the window"] = engine::Orbs.OrbSetLetter;
+        s.messages.push_back("-- set C in the orb box");
+        Pick(main->ComboOrb, 2);
+        s.values["orb box after"] = gui::FromQt(main->ComboOrb->currentText());
+        s.values["set after"] = engine::Orbs.OrbSetLetter;
+        s.messages.push_back("-- MEDIO in the node box");
+        Pick(main->ComboNodo, 1);
+        s.values["node box after"] = gui::FromQt(main->ComboNodo->currentText());
+        s.values["node after"] = engine::Chart.NodeType;
+    });
+
+    // The start named the file, took the defaults for this run and did the rest.
+    ASSERT_EQ(seen.messages.size(), 8u);
+    EXPECT_TRUE(Contains(seen.messages[0], "\"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (Accesso al file negato)"))
+        << seen.messages[0];
+    EXPECT_TRUE(Contains(seen.messages[0], "il programma non lo sovrascrive")) << seen.messages[0];
+    EXPECT_EQ(seen.values.at("node box"), "VERO");
+    EXPECT_EQ(seen.values.at("orb box"), "A (normali)");
+    EXPECT_EQ(seen.values.at("black moon"), "MEDIA");
+    EXPECT_EQ(seen.values.at("trine orb"), "8.000000");
+    EXPECT_EQ(seen.values.at("printer"), "yes");
+    EXPECT_EQ(seen.values.at("person"), "MERINI ALDA");
+    EXPECT_EQ(seen.values.at("sheet caption"), "user's name");
+    // The orb window names the file when it opens, and its "Kies" is refused.
+    EXPECT_EQ(seen.messages[1], "-- set B in the orb window");
+    EXPECT_TRUE(Contains(seen.messages[2], "Accesso al file negato: \"FileSet\\OrbiDomi.stt\"")) << seen.messages[2];
+    EXPECT_TRUE(Contains(seen.messages[3], "Le impostazioni non sono state salvate: il file \"FileSet\\OrbiDomi.stt\""))
+        << seen.messages[3];
+    EXPECT_EQ(seen.values.at("orb box after the window"), "A (normali)");
+    EXPECT_EQ(seen.values.at("set after the window"), "A");
+    // So are the boxes, and they show the set and node in force again.
+    EXPECT_EQ(seen.messages[4], "-- set C in the orb box");
+    EXPECT_TRUE(Contains(seen.messages[5], "Le impostazioni non sono state salvate")) << seen.messages[5];
+    EXPECT_EQ(seen.values.at("orb box after"), "A (normali)");
+    EXPECT_EQ(seen.values.at("set after"), "A");
+    EXPECT_EQ(seen.messages[6], "-- MEDIO in the node box");
+    EXPECT_TRUE(Contains(seen.messages[7], "Le impostazioni non sono state salvate")) << seen.messages[7];
+    EXPECT_EQ(seen.values.at("node box after"), "VERO");
+    EXPECT_EQ(seen.values.at("node after"), "VERO");
+
+    // Every file as it was: the user's settings, the orb sets, the rest.
+    const auto after = Snapshot(folder.Data());
+    for (const auto& [name, bytes] : after)
+        EXPECT_TRUE(before.count(name) && before.at(name) == bytes) << name << " changed or added";
+    for (const auto& [name, bytes] : before) EXPECT_TRUE(after.count(name)) << name << " removed";
+    const std::vector<std::string> settings = CrLfLines(ReadBytes(folder.Data() / "FileSet" / "OrbiDomi.stt"));
+    ASSERT_EQ(settings.size(), 20u);
+    EXPECT_EQ(settings[16], "KOCH");
+    EXPECT_EQ(settings[17], "MEDIO");
+    EXPECT_EQ(settings[19], "VERA");
+}
+
+// A file that becomes readable again during the run is read before it is
+// written, so the user's own settings, not the defaults that stood in for
+// it, go into it with the chosen set.
+TEST(UnreadableSettings, AFileReadableAgainGetsTheChoiceWithTheUsersOwnSettings) {
+    UsersDataFolder folder;
+    const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
+        Pick(shell::FoKelvor->ComboNodo, 1);
+        chmod("FileSet/OrbiDomi.stt", 0644);
+        s.messages.push_back("-- readable again");
+        Pick(shell::FoKelvor->ComboOrb, 1);
+        s.values["orb box"] = gui::FromQt(shell::FoKelvor->ComboOrb->currentText());
+        s.values["houses"] = engine::Chart.HouseSystemName;
+    });
+    ASSERT_EQ(seen.messages.size(), 3u);
+    EXPECT_TRUE(Contains(seen.messages[1], "Le impostazioni non sono state salvate")) << seen.messages[1];
+    EXPECT_EQ(seen.messages[2], "-- readable again");
+    EXPECT_EQ(seen.values.at("orb box"), "B (personali)");
+    EXPECT_EQ(seen.values.at("houses"), "KOCH");
+    const std::vector<std::string> settings = CrLfLines(ReadBytes(folder.Data() / "FileSet" / "OrbiDomi.stt"));
+    ASSERT_EQ(settings.size(), 20u);
+    for (int i = 0; i < 14; ++i) EXPECT_EQ(std::stold(settings[static_cast<std::size_t>(i)]), 7.5L) << "line " << i + 1;
+    EXPECT_EQ(settings[16], "KOCH");
+    EXPECT_EQ(settings[17], "MEDIO");
+    EXPECT_EQ(settings[18], "B");
+    EXPECT_EQ(settings[19], "VERA");
+}
+
+// The drawing settings the same way: the main window is filled past the file
+// it cannot read, and the line width is not saved over it.
+TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
+    UsersDataFolder folder;
+    const auto before = Snapshot(folder.Data());
+    const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
+        s.values["person"] = gui::FromQt(shell::FoKelvor->MemoDati->toPlainText()).substr(0, 11);
+        s.values["user"] = gui::FromQt(shell::FoKelvor->BitBtnNomeCognome->text());
+        s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
+        s.values["aspect"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
+        // Every dialog activates the main window again: the file is named once.
+        shell::FoKelvor->FormActivate();
+        s.messages.push_back("-- thicker lines");
+        gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
+            auto* w = static_cast<display::TFoSpeLin*>(d);
+            w->FormActivate();
+            w->SpinButton1Up->click();
+            w->BitBtnRitorna->click();
+            s.values["closed"] = w->result() == 5 ? "yes" : "no";
+            return w->result();
+        });
+        shell::FoKelvor->BitBtn22->click();
+    });
+    ASSERT_GE(seen.messages.size(), 2u);
+    EXPECT_TRUE(Contains(seen.messages[0], "Accesso al file negato: \"FileSet\\MMVarLas.stt\"")) << seen.messages[0];
+    EXPECT_EQ(seen.messages[1], "-- thicker lines");
+    // The press and the closing each tell that nothing was saved; the dialog closes.
+    ASSERT_EQ(seen.messages.size(), 4u);
+    EXPECT_TRUE(Contains(seen.messages[2], "Le impostazioni non sono state salvate: il file \"FileSet\\MMVarLas.stt\""))
+        << seen.messages[2];
+    EXPECT_EQ(seen.messages[3], seen.messages[2]);
+    EXPECT_EQ(seen.values.at("closed"), "yes");
+    EXPECT_EQ(seen.values.at("person"), "MERINI ALDA");
+    EXPECT_EQ(seen.values.at("user"), "Nome Cognome");
+    EXPECT_EQ(seen.values.at("line width"), "1.000000");
+    EXPECT_EQ(seen.values.at("aspect"), "1.000000");
+    EXPECT_EQ(Snapshot(folder.Data()), before);
+}
