@@ -7,13 +7,20 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest/QTest>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "tests/common/test_support.h"
+
+#include "platform/runtime/record_file.h"
+#include "remedies/repertory_db.h"
 #include "remedies/windows/database_editor_window.h"
 #include "tests/remedies/windows/window_test_util.h"
 
 namespace editor_tests {
 
+using window_tests::ClickRow;
 using window_tests::Text;
 
 class EditorSample : public ::testing::Test {
@@ -21,6 +28,31 @@ protected:
     window_tests::SampleFolder sample;
     gui::RecordingMessageSink& messages = sample.messages;
 };
+
+// An empty working folder for databases a test writes itself.
+class OwnDatabases : public ::testing::Test {
+protected:
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+};
+
+// A therapies database with its header record and the given records.
+inline void WriteRepertoryDb(const std::vector<remedies::RepertoryTexts>& records) {
+    std::filesystem::create_directories("OpzioneH");
+    std::vector<rt::Bytes> all{rt::Bytes(remedies::kRepertoryRecordSize, 0)};
+    for (const auto& t : records)
+        all.push_back(remedies::EncodeRepertoryRecord(remedies::FormToRepertoryRecord(t)));
+    rt::ReplaceAllRecords(remedies::kRepertoryDbName, remedies::kRepertoryRecordSize, all);
+}
+
+// A text of n characters that begins with `tag` and differs from its
+// neighbours at every position, so a text shown or stored in another field,
+// or a slice of it taken from the wrong place, is noticed.
+inline std::string Tagged(const std::string& tag, std::size_t n) {
+    std::string s = tag;
+    for (std::size_t i = 0; s.size() < n; ++i) s += static_cast<char>('a' + (i * 7 + i / 26 + tag.size()) % 26);
+    return s.substr(0, n);
+}
 
 // Clicks the line of the editor's list that reads `text`, with the mouse.
 inline void ClickEntry(remedies::DatabaseEditorWindow& w, const std::string& text) {
