@@ -203,16 +203,16 @@ std::string TFoMainArc::FieldText(int field) const {
 
 PrimaryTexts TFoMainArc::FormTexts() const {
     PrimaryTexts t;
-    t.Remedy = FieldText(0);
-    t.Indication = FieldText(1);
-    t.Posology = FieldText(2);
-    t.Warnings = FieldText(3);
-    t.PrimarySignature = FieldText(4);
-    t.SecondarySignature = FieldText(5);
-    t.ZodiacalSignature = FieldText(6);
-    t.Synthesis = FieldText(7);
-    t.Notes = FieldText(8);
-    t.ExtraNotes = FieldText(9);
+    t.Remedy = StoredText(0);
+    t.Indication = StoredText(1);
+    t.Posology = StoredText(2);
+    t.Warnings = StoredText(3);
+    t.PrimarySignature = StoredText(4);
+    t.SecondarySignature = StoredText(5);
+    t.ZodiacalSignature = StoredText(6);
+    t.Synthesis = StoredText(7);
+    t.Notes = StoredText(8);
+    t.ExtraNotes = StoredText(9);
     return t;
 }
 
@@ -399,12 +399,7 @@ std::vector<EntryField> TFoMainArc::EntryFields() const {
 std::string TFoMainArc::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
 
 EditOutcome TFoMainArc::WriteForm(bool asNew) {
-    PrimaryTexts t = FormTexts();
-    t.Posology = StoredText(2);
-    t.Warnings = StoredText(3);
-    t.Synthesis = StoredText(7);
-    t.Notes = StoredText(8);
-    t.ExtraNotes = StoredText(9);
+    const PrimaryTexts t = FormTexts();
     const EditOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
     if (o.saved) {
         SavedRemedyText = t.Remedy;

@@ -36,6 +36,7 @@ public:
     void ClearPrimaryForm();
     void FillListByRemedy();
     void FillListBySymptom();
+    // The form's texts as a save stores them.
     PrimaryTexts FormTexts() const;
 
 protected:

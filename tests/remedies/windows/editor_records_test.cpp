@@ -51,6 +51,7 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     ASSERT_TRUE(w.BBsalva->isEnabled());
     QTest::mouseClick(w.BBsalva, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(Record(FileBytes(kPrimaryDbName), 39, kPrimaryRecordSize), Record(before, 39, kPrimaryRecordSize));
     const PrimaryTexts added = PrimaryRecordToTexts(ReadPrimaryRecord(n + 1));
@@ -59,9 +60,14 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     EXPECT_EQ(added.Posology, achillea.Posology + " Extra");
     EXPECT_EQ(added.Synthesis, achillea.Synthesis);
 
-    // A delete now takes the appended record: the file is as it was.
+    // A delete now takes the appended record: the file is as it was, and
+    // the window goes on with an empty form and the new count.
     QTest::mouseClick(w.BBelimina, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(Text(w.EdNumRec), "Tot=" + std::to_string(n));
+    EXPECT_EQ(w.ListBox1->count(), n);
+    EXPECT_EQ(Text(w.EdProd), "");
 }
 
 TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
@@ -82,6 +88,7 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     Append(w.EdPoso, " Extra");
     QTest::mouseClick(w.BBsalva, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 49, kRepertoryRecordSize),
               Record(before, 49, kRepertoryRecordSize));
     const RepertoryRecord added = ReadRepertoryRecord(n + 1);
@@ -91,6 +98,9 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
 
     QTest::mouseClick(w.BBelimina, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kRepertoryDbName), before);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(Text(w.EdNumRec), "Tot=" + std::to_string(n));
+    EXPECT_EQ(w.ListBox1->count(), n);
 }
 
 // With no record shown the closing panel offers a new record, not a save in

@@ -133,6 +133,12 @@ TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaxi
         QTest::keyClick(FieldWidget(w, f), Qt::Key_Backspace);
         EXPECT_FALSE(w.EdLimite->isVisible()) << f.name;
     }
+    // The last field still too long keeps the warning while the first is typed in.
+    TypeAtEnd(w, kFields[9], "x");
+    QTest::keyClick(FieldWidget(w, kFields[0]), Qt::Key_Backspace);
+    TypeAtEnd(w, kFields[0], "y");
+    EXPECT_TRUE(w.EdLimite->isVisible());
+    EXPECT_EQ(w.EdLimite->y(), 449);
 }
 
 // A change of a description field after a list click arms "Salva" and
@@ -209,12 +215,16 @@ TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInTheP
 }
 
 TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
-    WritePrimaryDb({FullRecord("A")});
+    WritePrimaryDb({FullRecord("A"), Texts("Arnica", "Zweren")});
     TFoMainArc w;
     w.show();
-    ClickRow(w.ListBox1, 0);
+    QTest::mouseClick(w.RBindi, Qt::LeftButton);
+    ClickEntry(w, FullRecord("A").Indication + "**" + FullRecord("A").Remedy);
     ASSERT_EQ(w.CurrentRecordNumber, 1);
     QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
+    // The list stays as it was.
+    EXPECT_TRUE(w.RBindi->isChecked());
+    EXPECT_EQ(Text(w.ListBox1, 1), "Zweren**Arnica");
     for (const ShownField& f : kFields) EXPECT_EQ(FieldText(w, f), f.placeholder) << f.name;
     EXPECT_EQ(w.CurrentRecordNumber, 0);
     EXPECT_EQ(Text(w.EdNumRec), "");
@@ -224,6 +234,43 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
     // Nothing typed since: the close asks nothing.
     QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
+    WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest")});
+    const std::string before = FileBytes(kPrimaryDbName);
+    TFoMainArc w;
+    w.show();
+    ClickEntry(w, "Bryonia**Hoest");
+    TypeAtEnd(w, kFields[2], "3 x daags");
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.PanelSalva->isVisible());
+    EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(w.CurrentRecordNumber, 0);
+    EXPECT_EQ(Text(w.MemoPoso), "Dosering");
+}
+
+// Should the file change under a list line, the click finds the record by
+// its remedy and indication, in either order.
+TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts) {
+    WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
+    TFoMainArc w;
+    w.show();
+    QTest::mouseClick(w.RBindi, Qt::LeftButton);
+    WritePrimaryDb({Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst")});
+    ClickEntry(w, "Angst**Zingiber");
+    EXPECT_EQ(w.CurrentRecordNumber, 3);
+    EXPECT_EQ(Text(w.EdProd), "Zingiber");
+    EXPECT_EQ(Text(w.MemoIndi), "Angst");
+    QTest::mouseClick(w.RBprod, Qt::LeftButton);
+    WritePrimaryDb({Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren")});
+    ClickEntry(w, "Arnica**Zweren");
+    EXPECT_EQ(w.CurrentRecordNumber, 3);
+    EXPECT_EQ(Text(w.MemoIndi), "Zweren");
 }
 
 // The lists by remedy and by symptom are in different orders; a click on the

@@ -112,6 +112,11 @@ TEST_F(TherapiesEditorControls, EachFieldWarnsBesideItselfPastItsMaximum) {
     Append(w.MemoNote, "n");
     EXPECT_TRUE(w.EdLimite->isVisible());
     EXPECT_EQ(w.EdLimite->y(), 253);
+    // Notes the record keeps whole raise no warning while another field is typed in.
+    w.MemoNote->setPlainText(QString(400, 'n'));
+    EXPECT_FALSE(w.EdLimite->isVisible());
+    QTest::keyClick(w.EdPoso, Qt::Key_Backspace);
+    EXPECT_FALSE(w.EdLimite->isVisible());
 }
 
 TEST_F(TherapiesEditorControls, EachChangeArmsTheSaveAndNamesItselfInThePanel) {
