@@ -308,7 +308,8 @@ TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFields
 
     // Find the last record again and replace its indication by 320 characters.
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    while (Text(w.Edit1) != std::to_string(n + 1)) QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    for (int i = 0; i < 200 && Text(w.Edit1) != std::to_string(n + 1); ++i) QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.Edit1), std::to_string(n + 1));
     EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), last);
     EXPECT_FALSE(w.BBsalva->isEnabled());  // a search result alone arms nothing
     QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);

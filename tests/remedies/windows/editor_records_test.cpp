@@ -185,7 +185,7 @@ TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
     {
         TFoAggRep w;
         w.show();
-        QTest::mouseClick(w.RBprod, Qt::LeftButton);
+        ClickRadio(w.RBprod);
         QTest::mouseClick(w.EdTrova, Qt::LeftButton);
         w.EdTrova->setText("thymus");
         QTest::mouseClick(w.EditCerca, Qt::LeftButton);

@@ -6,7 +6,9 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QtTest/QTest>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "tests/common/test_support.h"
 
 #include "platform/runtime/record_file.h"
+#include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
 #include "remedies/windows/database_editor_window.h"
 #include "tests/remedies/windows/window_test_util.h"
@@ -45,13 +48,45 @@ inline void WriteRepertoryDb(const std::vector<remedies::RepertoryTexts>& record
     rt::ReplaceAllRecords(remedies::kRepertoryDbName, remedies::kRepertoryRecordSize, all);
 }
 
-// A text of n characters that begins with `tag` and differs from its
-// neighbours at every position, so a text shown or stored in another field,
-// or a slice of it taken from the wrong place, is noticed.
+// A text of n characters that begins with `tag`, then letters that follow
+// from the tag and the position as a fixed pseudo-random sequence: another
+// field's text, a slice taken from the wrong place or a text found at the
+// wrong position is noticed, and a dozen letters occur once in a text.
 inline std::string Tagged(const std::string& tag, std::size_t n) {
+    std::uint32_t seed = 2166136261u;
+    for (unsigned char c : tag) seed = (seed ^ c) * 16777619u;
     std::string s = tag;
-    for (std::size_t i = 0; s.size() < n; ++i) s += static_cast<char>('a' + (i * 7 + i / 26 + tag.size()) % 26);
+    for (std::uint32_t i = 0; s.size() < n; ++i) {
+        std::uint32_t x = seed + i;  // mixed so that neighbouring positions are unrelated
+        x ^= x >> 16;
+        x *= 0x7feb352du;
+        x ^= x >> 15;
+        x *= 0x846ca68bu;
+        x ^= x >> 16;
+        s += static_cast<char>('a' + x % 26);
+    }
     return s.substr(0, n);
+}
+
+// A primary record with every text at its full length, each its own.
+inline remedies::PrimaryTexts FullRecord(const std::string& tag) {
+    remedies::PrimaryTexts t;
+    t.Remedy = Tagged(tag + "Rem", 50);
+    t.Indication = Tagged(tag + "Ind", 300);
+    t.Posology = Tagged(tag + "Pos", 900);
+    t.Warnings = Tagged(tag + "War", 400);
+    t.PrimarySignature = Tagged(tag + "Pri", 30);
+    t.SecondarySignature = Tagged(tag + "Sec", 40);
+    t.ZodiacalSignature = Tagged(tag + "Zod", 70);
+    t.Synthesis = Tagged(tag + "Syn", 1500);
+    t.Notes = Tagged(tag + "Not", 750);
+    t.ExtraNotes = Tagged(tag + "Ext", 750);
+    return t;
+}
+
+// A therapies record with every text at its full length, each its own.
+inline remedies::RepertoryTexts FullTherapy(const std::string& tag) {
+    return {Tagged(tag + "Pat", 100), Tagged(tag + "Rem", 100), Tagged(tag + "Pos", 250), Tagged(tag + "Not", 750)};
 }
 
 // Clicks the line of the editor's list that reads `text`, with the mouse.
@@ -62,6 +97,12 @@ inline void ClickEntry(remedies::DatabaseEditorWindow& w, const std::string& tex
 // The selected line of a list, "" when none is selected.
 inline std::string CurrentLine(const QListWidget* list) {
     return list->currentItem() ? gui::FromQt(list->currentItem()->text()) : std::string();
+}
+
+// Clicks a radio button on its circle, as the user does (a click beyond its
+// caption misses it).
+inline void ClickRadio(QRadioButton* radio) {
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(7, radio->height() / 2));
 }
 
 // Selects the whole text of a field and types `text` over it.

@@ -32,22 +32,6 @@ namespace {
 
 using PrimaryEditorControls = OwnDatabases;
 
-// A record with every text at its full length, each its own.
-PrimaryTexts FullRecord(const std::string& tag) {
-    PrimaryTexts t;
-    t.Remedy = Tagged(tag + "Rem", 50);
-    t.Indication = Tagged(tag + "Ind", 300);
-    t.Posology = Tagged(tag + "Pos", 900);
-    t.Warnings = Tagged(tag + "War", 400);
-    t.PrimarySignature = Tagged(tag + "Pri", 30);
-    t.SecondarySignature = Tagged(tag + "Sec", 40);
-    t.ZodiacalSignature = Tagged(tag + "Zod", 70);
-    t.Synthesis = Tagged(tag + "Syn", 1500);
-    t.Notes = Tagged(tag + "Not", 750);
-    t.ExtraNotes = Tagged(tag + "Ext", 750);
-    return t;
-}
-
 // The ten fields as the window shows them, in the order of PrimaryTexts' use below.
 struct ShownField {
     const char* name;
@@ -218,7 +202,7 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
     WritePrimaryDb({FullRecord("A"), Texts("Arnica", "Zweren")});
     TFoMainArc w;
     w.show();
-    QTest::mouseClick(w.RBindi, Qt::LeftButton);
+    ClickRadio(w.RBindi);
     ClickEntry(w, FullRecord("A").Indication + "**" + FullRecord("A").Remedy);
     ASSERT_EQ(w.CurrentRecordNumber, 1);
     QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
@@ -260,13 +244,13 @@ TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts)
     WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
     TFoMainArc w;
     w.show();
-    QTest::mouseClick(w.RBindi, Qt::LeftButton);
+    ClickRadio(w.RBindi);
     WritePrimaryDb({Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst")});
     ClickEntry(w, "Angst**Zingiber");
     EXPECT_EQ(w.CurrentRecordNumber, 3);
     EXPECT_EQ(Text(w.EdProd), "Zingiber");
     EXPECT_EQ(Text(w.MemoIndi), "Angst");
-    QTest::mouseClick(w.RBprod, Qt::LeftButton);
+    ClickRadio(w.RBprod);
     WritePrimaryDb({Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren")});
     ClickEntry(w, "Arnica**Zweren");
     EXPECT_EQ(w.CurrentRecordNumber, 3);
@@ -287,14 +271,14 @@ TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
         return out;
     };
     EXPECT_EQ(lines(), byRemedy);
-    QTest::mouseClick(w.RBindi, Qt::LeftButton);
+    ClickRadio(w.RBindi);
     EXPECT_TRUE(w.RBindi->isChecked());
     EXPECT_EQ(lines(), bySymptom);
     ClickRow(w.ListBox1, 2);
     EXPECT_EQ(Text(w.EdProd), "Arnica");
     EXPECT_EQ(Text(w.MemoIndi), "Zweren");
     EXPECT_EQ(w.CurrentRecordNumber, 2);
-    QTest::mouseClick(w.RBprod, Qt::LeftButton);
+    ClickRadio(w.RBprod);
     EXPECT_TRUE(w.RBprod->isChecked());
     EXPECT_EQ(lines(), byRemedy);
     ClickRow(w.ListBox1, 2);
@@ -302,7 +286,7 @@ TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
     EXPECT_EQ(Text(w.MemoIndi), "Angst");
     EXPECT_EQ(Text(w.EdNumRec), "1 / 3");
     // A save in symptom order refills the list in that order.
-    QTest::mouseClick(w.RBindi, Qt::LeftButton);
+    ClickRadio(w.RBindi);
     ClickRow(w.ListBox1, 1);
     TypeAtEnd(w, kFields[2], "2 x daags");
     QTest::mouseClick(w.BBsalva, Qt::LeftButton);
@@ -454,7 +438,7 @@ TEST_F(PrimaryEditorControls, AClickInTheTypeAheadBoxStartsANewKey) {
     QTest::keyClick(w.EdCerca, Qt::Key_Backspace);
     EXPECT_EQ(Text(w.EdCerca), "M");
     // In symptom order only the first letter is made a capital.
-    QTest::mouseClick(w.RBindi, Qt::LeftButton);
+    ClickRadio(w.RBindi);
     QTest::mouseClick(w.EdCerca, Qt::LeftButton);
     QTest::keyClicks(w.EdCerca, "zw");
     EXPECT_EQ(Text(w.EdCerca), "Zw");

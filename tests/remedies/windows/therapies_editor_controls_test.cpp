@@ -228,13 +228,13 @@ TEST_F(TherapiesEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
     };
     EXPECT_TRUE(w.RBpato->isChecked());
     EXPECT_EQ(lines(), (std::vector<std::string>{"Angst**Aurum", "Hoest**Bryonia", "Zweren**Arnica"}));
-    QTest::mouseClick(w.RBprod, Qt::LeftButton);
+    ClickRadio(w.RBprod);
     EXPECT_EQ(lines(), (std::vector<std::string>{"Arnica**Zweren", "Aurum**Angst", "Bryonia**Hoest"}));
     ClickRow(w.ListBox1, 2);
     EXPECT_EQ(Text(w.EdProd), "Bryonia");
     EXPECT_EQ(Text(w.EdPato), "Hoest");
     EXPECT_EQ(Text(w.EdNumRec), "2 / 3");
-    QTest::mouseClick(w.RBpato, Qt::LeftButton);
+    ClickRadio(w.RBpato);
     EXPECT_EQ(lines(), (std::vector<std::string>{"Angst**Aurum", "Hoest**Bryonia", "Zweren**Arnica"}));
     ClickRow(w.ListBox1, 2);
     EXPECT_EQ(Text(w.EdProd), "Arnica");
@@ -249,7 +249,7 @@ TEST_F(TherapiesEditorControls, RicostruisciRewritesThePathologyListAndListsByPa
     WriteRepertoryDb({{"Angst", "Aurum", "", ""}, {"Galstenen", "Taraxacum", "", ""}, {"Angst", "Avena", "", ""}});
     TFoAggRep w;
     w.show();
-    QTest::mouseClick(w.RBprod, Qt::LeftButton);
+    ClickRadio(w.RBprod);
     ClickRow(w.ListBox1, 0);
     QTest::mouseClick(w.BBRico, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPathologyListName), "Angst\r\nGalstenen\r\n");
