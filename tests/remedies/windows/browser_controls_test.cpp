@@ -3,7 +3,7 @@
 // button cycles through all its texts and back to the first, the word pop-up
 // of the signs marks nothing, "Opschonen" empties what the remedy showed, the
 // help text closes on a double click and a click in the search box starts a
-// new key.
+// new key. The fifteenth slot of the multi-symptom search.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -16,6 +16,8 @@
 #include "platform/gui/text_convert.h"
 #include "remedies/browser_search.h"
 #include "remedies/primary_db.h"
+#include "remedies/ranked_search.h"
+#include "remedies/windows/multi_symptom_search.h"
 #include "remedies/windows/remedy_browser.h"
 #include "remedies/windows/symptom_browser.h"
 #include "remedies/windows/window_parts.h"
@@ -118,6 +120,34 @@ TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFou
     EXPECT_EQ(TextOf(w.EdAvve), "");
     EXPECT_EQ(gui::FromQt(w.LabSpeci->text()), "");
     EXPECT_EQ(TextOf(w.EdRime), "");
+}
+
+// Fifteen symptoms, each with a remedy of its own, fill the fifteen slots:
+// the last slot is searched, highlighted by its remedy's detail and emptied by
+// its own button.
+TEST(RankedSlots, TheFifteenthSlotIsSearchedHighlightedAndEmptiedByItsOwnButton) {
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+    std::vector<PrimaryTexts> records;
+    for (int k = 1; k <= kRankedSlots; ++k) {
+        const std::string n = (k < 10 ? "0" : "") + std::to_string(k);
+        records.push_back(Texts("Remedie " + n, "Symptoom " + n));
+    }
+    WritePrimaryDb(records);
+    RebuildPrimaryLists();
+    TFoRicCom w;
+    w.show();
+    ASSERT_EQ(w.ListBox1->count(), kRankedSlots);
+    for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.ListBox1, k);
+    ASSERT_EQ(TextOf(w.Ed[15]), "Symptoom 15");
+    QTest::mouseClick(w.BBricerca, Qt::LeftButton);
+    ASSERT_TRUE(window_tests::ClickLine(w.ListBox3, "01 Remedie 15"));
+    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.Ed[k]), k == 15 ? kCream : kSilver) << k;
+    EXPECT_NE(TextOf(w.Memo1).find("= Symptoom 15"), std::string::npos);
+    QTest::mouseClick(w.BB[15], Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.Ed[15]), "");
+    EXPECT_EQ(TextOf(w.Ed[14]), "Symptoom 14");
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 }  // namespace
