@@ -161,30 +161,59 @@ void DatabaseEditorWindow::KeyFieldChange() {
     BBnuovo->setEnabled(true);
 }
 
+void DatabaseEditorWindow::PlaceLengthWarning(int field, int top) {
+    limitField_ = field;
+    EdLimite->move(EdLimite->x(), top);
+    EdLimite->show();
+    EdLimite->raise();
+}
+
+void DatabaseEditorWindow::ShowLengthWarningElsewhere(int field) {
+    const std::vector<FieldLength> lengths = FieldLengths();
+    for (std::size_t j = 0; j < lengths.size(); ++j)
+        if (static_cast<int>(j) != field && lengths[j].length > lengths[j].maximum) {
+            PlaceLengthWarning(static_cast<int>(j), lengths[j].top);
+            return;
+        }
+    EdLimite->hide();
+    limitField_ = -1;
+}
+
 void DatabaseEditorWindow::GuardLength(int field, bool over, int top) {
     if (over) {
-        limitField_ = field;
-        EdLimite->move(EdLimite->x(), top);
-        EdLimite->show();
-        EdLimite->raise();
+        PlaceLengthWarning(field, top);
         Beep();
     } else {
-        EdLimite->hide();
-        limitField_ = -1;
+        // Another field still too long keeps the warning.
+        ShowLengthWarningElsewhere(field);
     }
 }
 
 void DatabaseEditorWindow::ShowLengthState(int field, std::size_t length, std::size_t maximum, int top) {
     if (length > maximum) {
         if (!EdLimite->isVisible() || limitField_ != field) Beep();
-        limitField_ = field;
-        EdLimite->move(EdLimite->x(), top);
-        EdLimite->show();
-        EdLimite->raise();
+        PlaceLengthWarning(field, top);
     } else if (limitField_ == field) {
-        EdLimite->hide();
-        limitField_ = -1;
+        ShowLengthWarningElsewhere(field);
     }
+}
+
+void DatabaseEditorWindow::MarkRecordShown() {
+    BBelimina->setEnabled(true);
+    BBsalva->setEnabled(false);
+    BBnuovo->setEnabled(false);
+    DescriptionsChanged = false;
+    RecordShown = true;
+}
+
+void DatabaseEditorWindow::SelectCurrentEntry() {
+    if (CurrentRecordNumber <= 0) return;
+    for (std::size_t i = 0; i < Entries.size(); ++i)
+        if (Entries[i].record == CurrentRecordNumber) {
+            ListBox1->setCurrentRow(static_cast<int>(i));
+            ListBox1->scrollToItem(ListBox1->item(static_cast<int>(i)));
+            return;
+        }
 }
 
 bool DatabaseEditorWindow::FormMayBeSaved() {
@@ -212,12 +241,14 @@ bool DatabaseEditorWindow::SaveInPlace() {
     const EditOutcome o = WriteForm(false);
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
     if (!o.saved) return false;
-    DescriptionsChanged = false;
+    ShowStoredRecord(CurrentRecordNumber);
     return true;
 }
 
 void DatabaseEditorWindow::BBsalvaClick() {
-    if (SaveInPlace()) RefillInSelectedOrder();
+    if (!SaveInPlace()) return;
+    RefillInSelectedOrder();
+    SelectCurrentEntry();
 }
 
 bool DatabaseEditorWindow::SaveAsNew() {
@@ -226,14 +257,17 @@ bool DatabaseEditorWindow::SaveAsNew() {
     if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
     if (!o.saved) return false;
     RecordCountText = remedies::RecordCountText(o.count);
-    DescriptionsChanged = false;
+    // The new record, the last of the file, is the one shown from now on: a
+    // later "Salva" writes into it, never into the record shown before.
+    CurrentRecordNumber = o.count;
+    ShowStoredRecord(CurrentRecordNumber);
     return true;
 }
 
 void DatabaseEditorWindow::BBnuovoClick() {
     if (!SaveAsNew()) return;
     RefillInSelectedOrder();
-    SetText(EdNumRec, "Tot=" + RecordCountText);
+    SelectCurrentEntry();
 }
 
 void DatabaseEditorWindow::DeleteCurrent() {
@@ -389,6 +423,11 @@ void DatabaseEditorWindow::AskClose() {
         BBsalva1->setEnabled(true);
     }
     BBelimina1->setEnabled(CurrentRecordNumber > 0);
+    if (ask && CurrentRecordNumber == 0) {
+        // No record to save into: a new one is the only save there is.
+        BBsalva1->setEnabled(false);
+        BBnuovo1->setEnabled(true);
+    }
     if (!ask) {
         PanelSalva->hide();
         done(QDialog::Accepted);
@@ -399,10 +438,10 @@ void DatabaseEditorWindow::AskClose() {
 }
 
 // The panel's answers close the window once their work is done; a save that
-// failed keeps the window open, so the edits are not lost.
+// failed or was refused keeps the window open, so the edits are not lost.
 void DatabaseEditorWindow::BBsalva1Click() {
     PanelSalva->hide();
-    if (SaveInPlace() || CurrentRecordNumber == 0) done(QDialog::Accepted);
+    if (SaveInPlace()) done(QDialog::Accepted);
 }
 
 void DatabaseEditorWindow::BBnuovo1Click() {

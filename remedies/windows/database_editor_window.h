@@ -125,6 +125,18 @@ protected:
     virtual std::vector<EntryField> EntryFields() const = 0;
     // The record shown, in words, for the question before a delete.
     virtual std::string ShownRecordText() const = 0;
+    // Shows record r as the database holds it, as a list click does; after a
+    // save the form so shows what was stored (a text cut to its field).
+    virtual void ShowStoredRecord(std::int64_t r) = 0;
+    // Every editing field's present length, the maximum the warning stands
+    // for and the top of the warning beside it, in the order of the fields.
+    struct FieldLength {
+        std::size_t length, maximum;
+        int top;
+    };
+    virtual std::vector<FieldLength> FieldLengths() const = 0;
+    // What a list click leaves: a record shown, nothing changed yet.
+    void MarkRecordShown();
     // The length guard of a key press: the warning beside the field with a
     // beep while the text is too long, hidden otherwise.
     void GuardLength(int field, bool over, int top);
@@ -133,6 +145,8 @@ protected:
     void ShowLengthState(int field, std::size_t length, std::size_t maximum, int top);
 
     void RefillInSelectedOrder();
+    // Selects the list's line of the record shown, when it has one.
+    void SelectCurrentEntry();
     void MoveList(const std::string& key);
     void EndReorder();
     bool SaveInPlace();
@@ -150,6 +164,10 @@ protected:
 private:
     void BuildSavePanel();
     void ConnectCommands();
+    void PlaceLengthWarning(int field, int top);
+    // The warning beside the first field other than `field` that is too
+    // long; hidden when none is.
+    void ShowLengthWarningElsewhere(int field);
     const EditorFrame& frame_;
     int limitField_ = -1;  // the field the length warning stands beside
 };

@@ -203,16 +203,16 @@ std::string TFoMainArc::FieldText(int field) const {
 
 PrimaryTexts TFoMainArc::FormTexts() const {
     PrimaryTexts t;
-    t.Remedy = FieldText(0);
-    t.Indication = FieldText(1);
-    t.Posology = FieldText(2);
-    t.Warnings = FieldText(3);
-    t.PrimarySignature = FieldText(4);
-    t.SecondarySignature = FieldText(5);
-    t.ZodiacalSignature = FieldText(6);
-    t.Synthesis = FieldText(7);
-    t.Notes = FieldText(8);
-    t.ExtraNotes = FieldText(9);
+    t.Remedy = StoredText(0);
+    t.Indication = StoredText(1);
+    t.Posology = StoredText(2);
+    t.Warnings = StoredText(3);
+    t.PrimarySignature = StoredText(4);
+    t.SecondarySignature = StoredText(5);
+    t.ZodiacalSignature = StoredText(6);
+    t.Synthesis = StoredText(7);
+    t.Notes = StoredText(8);
+    t.ExtraNotes = StoredText(9);
     return t;
 }
 
@@ -286,36 +286,53 @@ void TFoMainArc::ShowRecord(int index) {
         r = FindPrimaryRecord(remedy, indication);
         if (r > 0) rec = ReadPrimaryRecord(r);
     }
-    if (r > 0) remedy = rec.Remedy;
-    SetText(EdProd, remedy);
-    SavedRemedyText = remedy;
-    MemoPare->setVisible(HoldsUseNumber(remedy));
     if (r > 0) {
-        const PrimaryTexts t = PrimaryRecordToTexts(rec);
-        SetMemoText(MemoIndi, t.Indication);
-        SetMemoText(MemoPoso, t.Posology);
-        SetMemoText(MemoAvve, t.Warnings);
-        SetText(EdPlane, t.PrimarySignature);
-        SetText(EdSeco, t.SecondarySignature);
-        SetText(EdZodi, t.ZodiacalSignature);
-        SetMemoText(MemoSint, t.Synthesis);
-        SetMemoText(MemoNote, t.Notes);
-        SetMemoText(MemoNoteSupp, t.ExtraNotes);
-        SavedIndicationText = t.Indication;
-        CurrentRecordNumber = r;
-        SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+        FillFromRecord(r, rec);
+    } else {
+        // No record holds the entry any more: the name alone is shown.
+        SetText(EdProd, remedy);
+        SavedRemedyText = remedy;
+        MemoPare->setVisible(HoldsUseNumber(remedy));
     }
-    BBelimina->setEnabled(true);
-    BBsalva->setEnabled(false);
-    BBnuovo->setEnabled(false);
-    DescriptionsChanged = false;
-    RecordShown = true;
+    MarkRecordShown();
+}
+
+void TFoMainArc::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
+    const PrimaryTexts t = PrimaryRecordToTexts(rec);
+    SetText(EdProd, t.Remedy);
+    SavedRemedyText = t.Remedy;
+    MemoPare->setVisible(HoldsUseNumber(t.Remedy));
+    SetMemoText(MemoIndi, t.Indication);
+    SetMemoText(MemoPoso, t.Posology);
+    SetMemoText(MemoAvve, t.Warnings);
+    SetText(EdPlane, t.PrimarySignature);
+    SetText(EdSeco, t.SecondarySignature);
+    SetText(EdZodi, t.ZodiacalSignature);
+    SetMemoText(MemoSint, t.Synthesis);
+    SetMemoText(MemoNote, t.Notes);
+    SetMemoText(MemoNoteSupp, t.ExtraNotes);
+    SavedIndicationText = t.Indication;
+    CurrentRecordNumber = r;
+    SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+}
+
+void TFoMainArc::ShowStoredRecord(std::int64_t r) {
+    const PrimaryRecord rec = ReadPrimaryRecord(r);
+    FillFromRecord(r, rec);
+    MarkRecordShown();
+}
+
+std::vector<DatabaseEditorWindow::FieldLength> TFoMainArc::FieldLengths() const {
+    std::vector<FieldLength> lengths;
+    for (std::size_t i = 0; i < kFieldRows.size(); ++i)
+        lengths.push_back({FieldText(static_cast<int>(i)).size(), kFieldRows[i].maximum, kFieldRows[i].guardTop});
+    return lengths;
 }
 
 void TFoMainArc::EdCercaKeyPress(char key) {
     if (!ListBrowsing) return;
-    const bool upper = RBprod->isChecked() || SearchKey.empty();
-    ApplyKeyToText(SearchKey, key, upper);
+    // Enter is no part of the key: it changes nothing.
+    if (!ApplyTypeAheadKey(SearchKey, key, RBprod->isChecked())) return;
     SetText(EdCerca, SearchKey);
     MoveList(SearchKey);
 }
@@ -330,7 +347,14 @@ void TFoMainArc::FieldKeyPress(int field, char key) {
     const FieldRow& row = kFieldRows[static_cast<std::size_t>(field)];
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
     length = FieldText(field);
-    ApplyKeyToText(length, key, true);
+    if (key == '\r') {
+        // Enter types nothing into a one-line field; in a memo it is a line
+        // break, two characters of the stored text.
+        if (!row.memo) return;
+        length += "\r\n";
+    } else {
+        ApplyKeyToText(length, key, true);
+    }
     GuardLength(field, length.size() > row.maximum, row.guardTop);
     if (field == 0) {
         SearchKey = length;
@@ -375,12 +399,7 @@ std::vector<EntryField> TFoMainArc::EntryFields() const {
 std::string TFoMainArc::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
 
 EditOutcome TFoMainArc::WriteForm(bool asNew) {
-    PrimaryTexts t = FormTexts();
-    t.Posology = StoredText(2);
-    t.Warnings = StoredText(3);
-    t.Synthesis = StoredText(7);
-    t.Notes = StoredText(8);
-    t.ExtraNotes = StoredText(9);
+    const PrimaryTexts t = FormTexts();
     const EditOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
     if (o.saved) {
         SavedRemedyText = t.Remedy;

@@ -36,6 +36,7 @@ public:
     void ClearPrimaryForm();
     void FillListByRemedy();
     void FillListBySymptom();
+    // The form's texts as a save stores them.
     PrimaryTexts FormTexts() const;
 
 protected:
@@ -49,8 +50,12 @@ protected:
     bool KeyTextChanged() const override;
     std::vector<EntryField> EntryFields() const override;
     std::string ShownRecordText() const override;
+    void ShowStoredRecord(std::int64_t r) override;
+    std::vector<FieldLength> FieldLengths() const override;
 
 private:
+    // The form filled with record r, which becomes the current record.
+    void FillFromRecord(std::int64_t r, const PrimaryRecord& rec);
     void BuildFields();
     // A field's text as a save stores it (a memo's cleared text stored empty).
     std::string StoredText(int field) const;

@@ -122,7 +122,7 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
     new KeyPressHook(EditCerca, [this](QKeyEvent* e) {
         const char c = TypedChar(e);
         if (c) gui::Guard([&] { EditCercaKeyPress(c); });
-        return false;  // the box shows what was typed
+        return c == '\r';  // the box shows what was typed; Enter does nothing
     });
     new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
     new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);
@@ -235,23 +235,41 @@ void TFoAggRep::ShowRecord(int index) {
         r = FindRepertoryRecord(remedy, pathology);
         if (r > 0) rec = ReadRepertoryRecord(r);
     }
-    if (r > 0) remedy = rec.Remedy;
-    SetText(EdProd, remedy);
-    SavedRemedyText = remedy;
     if (r > 0) {
-        SetText(EdPoso, rec.Posology);
-        SetText(EdPato, rec.Pathology);
-        SavedPathologyText = rec.Pathology;
-        SetMemoText(MemoNote, rec.Notes());
-        CurrentRecordNumber = r;
-        SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+        FillFromRecord(r, rec);
+    } else {
+        // No record holds the entry any more: the name alone is shown.
+        SetText(EdProd, remedy);
+        SavedRemedyText = remedy;
     }
-    BBelimina->setEnabled(true);
-    BBsalva->setEnabled(false);
-    BBnuovo->setEnabled(false);
-    DescriptionsChanged = false;
-    RecordShown = true;
+    MarkRecordShown();
     LinkPrimary();
+}
+
+void TFoAggRep::FillFromRecord(std::int64_t r, const RepertoryRecord& rec) {
+    SetText(EdProd, rec.Remedy);
+    SavedRemedyText = rec.Remedy;
+    SetText(EdPoso, rec.Posology);
+    SetText(EdPato, rec.Pathology);
+    SavedPathologyText = rec.Pathology;
+    SetMemoText(MemoNote, rec.Notes());
+    CurrentRecordNumber = r;
+    SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+}
+
+void TFoAggRep::ShowStoredRecord(std::int64_t r) {
+    SetFieldColours(MemoPrim, 16381900, 0);
+    MemoPrim->clear();
+    FillFromRecord(r, ReadRepertoryRecord(r));
+    MarkRecordShown();
+    LinkPrimary();
+}
+
+std::vector<DatabaseEditorWindow::FieldLength> TFoAggRep::FieldLengths() const {
+    return {{TextOf(EdPato).size(), kCapacity[kPato], kGuardTop[kPato]},
+            {TextOf(EdProd).size(), kCapacity[kProd], kGuardTop[kProd]},
+            {TextOf(EdPoso).size(), kCapacity[kPoso], kGuardTop[kPoso]},
+            {MemoText(MemoNote).size(), kCapacity[kNote], kGuardTop[kNote]}};
 }
 
 void TFoAggRep::LinkPrimary() {
@@ -281,8 +299,8 @@ void TFoAggRep::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainTex
 void TFoAggRep::MemoNoteDblClick() { MemoNote->clear(); }
 
 void TFoAggRep::EditCercaKeyPress(char key) {
-    if (!ListBrowsing) return;
-    ApplyKeyToText(SearchKey, key, true);
+    // Enter is no part of the key: it changes nothing.
+    if (!ListBrowsing || !ApplyTypeAheadKey(SearchKey, key, true)) return;
     GuardLength(kTypeAheadField, SearchKey.size() > 50, 0);
     MoveList(SearchKey);
 }
@@ -298,7 +316,14 @@ void TFoAggRep::FieldKeyPress(int field, char key) {
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
     length = field == kNote ? MemoText(MemoNote) : TextOf(static_cast<QLineEdit*>(
                                                          field == kPato ? EdPato : field == kProd ? EdProd : EdPoso));
-    ApplyKeyToText(length, key, true);
+    if (key == '\r') {
+        // Enter types nothing into a one-line field; in the notes it is a
+        // line break, two characters of the stored text.
+        if (field != kNote) return;
+        length += "\r\n";
+    } else {
+        ApplyKeyToText(length, key, true);
+    }
     GuardLength(field, length.size() > kGuardMaximum[field], kGuardTop[field]);
     if ((field == kPato || field == kProd) && ListBrowsing) {
         SearchKey = length;
@@ -308,7 +333,7 @@ void TFoAggRep::FieldKeyPress(int field, char key) {
 
 void TFoAggRep::MemoNoteChange() {
     DescriptionChange();
-    GuardLength(kNote, MemoText(MemoNote).size() > 750, 253);
+    ShowLengthState(kNote, MemoText(MemoNote).size(), kCapacity[kNote], kGuardTop[kNote]);
 }
 
 void TFoAggRep::SetFieldsEnabled(bool enabled) {

@@ -59,8 +59,12 @@ protected:
     bool KeyTextChanged() const override;
     std::vector<EntryField> EntryFields() const override;
     std::string ShownRecordText() const override;
+    void ShowStoredRecord(std::int64_t r) override;
+    std::vector<FieldLength> FieldLengths() const override;
 
 private:
+    // The form filled with record r, which becomes the current record.
+    void FillFromRecord(std::int64_t r, const RepertoryRecord& rec);
     void BuildPrimaryPanel();
     void LinkPrimary();
 };

@@ -154,7 +154,9 @@ TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
     EXPECT_NE(messages.messages[1].text.find("\"Remedie\": 51 caratteri, il limite \xE8 50"), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(ReadPrimaryRecord(n + 1).Remedy, std::string(50, 'a'));
-    EXPECT_EQ(Text(w.EdNumRec), "Tot=" + std::to_string(n + 1));
+    // The new record is shown, as stored.
+    EXPECT_EQ(Text(w.EdNumRec), std::to_string(n + 1) + " / " + std::to_string(n + 1));
+    EXPECT_EQ(Text(w.EdProd), std::string(50, 'a'));
     EXPECT_EQ(w.ListBox1->count(), n + 1);
 }
 
@@ -248,10 +250,16 @@ TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
     EXPECT_TRUE(w.LabDesc->isEnabled());
     EXPECT_FALSE(w.LabProd->isEnabled());
     EXPECT_FALSE(w.BBelimina1->isEnabled());
+    // No record to save into: only a new record is offered, and one without
+    // a pathology is refused with the window and the notes kept.
+    EXPECT_FALSE(w.BBsalva1->isEnabled());
+    ASSERT_TRUE(w.BBnuovo1->isEnabled());
     const std::string before = FileBytes(kRepertoryDbName);
-    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Possibile solo [Salva come Nuovo]"});
-    EXPECT_FALSE(w.isVisible());
+    QTest::mouseClick(w.BBnuovo1, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("\"PATHOLOGIE\""), std::string::npos);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(Text(w.MemoNote), "abc");
     EXPECT_EQ(FileBytes(kRepertoryDbName), before);
 }
 
@@ -300,7 +308,8 @@ TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFields
 
     // Find the last record again and replace its indication by 320 characters.
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    while (Text(w.Edit1) != std::to_string(n + 1)) QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    for (int i = 0; i < 200 && Text(w.Edit1) != std::to_string(n + 1); ++i) QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.Edit1), std::to_string(n + 1));
     EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), last);
     EXPECT_FALSE(w.BBsalva->isEnabled());  // a search result alone arms nothing
     QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);

@@ -1,0 +1,264 @@
+// Each control of the search-and-edit utility pressed, with a check of its own
+// effect: every field radio of both databases searching and saving its own
+// field, whole and at its full length, the database radios with their
+// panels, the end of a search by a new phrase or field, either memo arming
+// the save, the yes to the question before a new search, and the return.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "platform/gui/message_box.h"
+#include "platform/gui/text_convert.h"
+#include "platform/runtime/win1252.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/windows/search_utility.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/editor_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using namespace editor_tests;
+
+namespace {
+
+class SearchUtility : public OwnDatabases {
+protected:
+    void SetUp() override {
+        WritePrimaryDb({FullRecord("A"), FullRecord("B"), FullRecord("C")});
+        WriteRepertoryDb({FullTherapy("A"), FullTherapy("B"), FullTherapy("C")});
+    }
+};
+
+struct PrimaryRadio {
+    QRadioButton* TFoUtilit::*radio;
+    std::string PrimaryTexts::*text;
+    std::size_t capacity;
+};
+const PrimaryRadio kPrimaryRadios[] = {
+    {&TFoUtilit::RbRime, &PrimaryTexts::Remedy, 50},
+    {&TFoUtilit::RBindi, &PrimaryTexts::Indication, 300},
+    {&TFoUtilit::RBposo, &PrimaryTexts::Posology, 900},
+    {&TFoUtilit::RBavve, &PrimaryTexts::Warnings, 400},
+    {&TFoUtilit::RBSpri, &PrimaryTexts::PrimarySignature, 30},
+    {&TFoUtilit::RBSSec, &PrimaryTexts::SecondarySignature, 40},
+    {&TFoUtilit::RBSZod, &PrimaryTexts::ZodiacalSignature, 70},
+    {&TFoUtilit::RBpsic, &PrimaryTexts::Synthesis, 1500},
+    {&TFoUtilit::RBnote, &PrimaryTexts::Notes, 750},
+    {&TFoUtilit::RBnoSu, &PrimaryTexts::ExtraNotes, 750},
+};
+
+struct TherapyRadio {
+    QRadioButton* TFoUtilit::*radio;
+    std::string RepertoryTexts::*text;
+    std::size_t capacity;
+};
+const TherapyRadio kTherapyRadios[] = {
+    {&TFoUtilit::RBrimed, &RepertoryTexts::Remedy, 100},
+    {&TFoUtilit::RBpatol, &RepertoryTexts::Pathology, 100},
+    {&TFoUtilit::RBposol, &RepertoryTexts::Posology, 250},
+    {&TFoUtilit::RBnotes, &RepertoryTexts::Notes, 750},
+};
+
+// The search for the last dozen letters of a text, typed in capitals: the
+// last record holds them at the end of its field, and nothing more.
+void ExpectFoundAtTheEnd(TFoUtilit& w, const std::string& text, std::size_t capacity, const std::string& remedy,
+                         const std::string& what) {
+    const std::string tail = text.substr(text.size() - 12);
+    w.EditCerca->setText(gui::ToQt(rt::UpperAscii(tail)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.Edit1), "4") << what;
+    EXPECT_EQ(Text(w.EdRime), remedy) << what;
+    EXPECT_EQ(Text(w.Memo1), text.substr(0, text.size() - 12)) << what;
+    EXPECT_EQ(Text(w.Memo2), tail) << what;
+    EXPECT_EQ(Text(w.Edit2), std::to_string(text.size()) + "/" + std::to_string(capacity)) << what;
+    EXPECT_EQ(w.BBcerca->text(), "Continua") << what;
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.EdRime), "FINE ARCHIVIO") << what;
+    EXPECT_EQ(Text(w.Edit1), "3") << what;
+    EXPECT_EQ(w.BBcerca->text(), "Cerca") << what;
+}
+
+TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
+    TFoUtilit w;
+    w.show();
+    const PrimaryTexts last = FullRecord("C");
+    for (const PrimaryRadio& r : kPrimaryRadios) {
+        ClickRadio(w.*r.radio);
+        ASSERT_TRUE((w.*r.radio)->isChecked()) << (w.*r.radio)->objectName().toStdString();
+        ExpectFoundAtTheEnd(w, last.*r.text, r.capacity, last.Remedy, (w.*r.radio)->objectName().toStdString());
+    }
+    ClickRadio(w.RadioButton6);
+    const RepertoryTexts lastTherapy = FullTherapy("C");
+    for (const TherapyRadio& r : kTherapyRadios) {
+        ClickRadio(w.*r.radio);
+        ASSERT_TRUE((w.*r.radio)->isChecked()) << (w.*r.radio)->objectName().toStdString();
+        ExpectFoundAtTheEnd(w, lastTherapy.*r.text, r.capacity, lastTherapy.Remedy,
+                            (w.*r.radio)->objectName().toStdString());
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// The middle record's field found at its 13th character and a dozen
+// characters replaced, before the match or from it on, through one memo or
+// the other; the record's other fields and the other records stay as they were.
+std::string Replacement(const std::string& name) { return ("Nieuw " + name + "......").substr(0, 12); }
+
+TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
+    TFoUtilit w;
+    w.show();
+    int k = 0;
+    for (const PrimaryRadio& r : kPrimaryRadios) {
+        const std::string before = FileBytes(kPrimaryDbName);
+        PrimaryTexts wanted = PrimaryRecordToTexts(ReadPrimaryRecord(2));
+        const std::string name = (w.*r.radio)->objectName().toStdString();
+        ClickRadio(w.*r.radio);
+        w.EditCerca->setText(gui::ToQt((wanted.*r.text).substr(12, 12)));
+        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+        ASSERT_EQ(Text(w.Edit1), "3") << name;
+        QPlainTextEdit* memo = (k++ % 2) ? w.Memo1 : w.Memo2;
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+        Retype(memo, QString::fromStdString(Replacement(name)));
+        ASSERT_TRUE(w.BBsalva->isEnabled()) << name;
+        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        EXPECT_TRUE(messages.messages.empty()) << name << ": " << messages.Texts()[0];
+        const std::string old = wanted.*r.text;
+        wanted.*r.text = memo == w.Memo1 ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
+        const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(2));
+        for (const PrimaryRadio& other : kPrimaryRadios)
+            EXPECT_EQ(stored.*other.text, wanted.*other.text) << name;
+        for (std::size_t rec : {0, 1, 3})
+            EXPECT_EQ(Record(FileBytes(kPrimaryDbName), rec, kPrimaryRecordSize), Record(before, rec, kPrimaryRecordSize))
+                << name;
+    }
+    ClickRadio(w.RadioButton6);
+    for (const TherapyRadio& r : kTherapyRadios) {
+        const std::string primary = FileBytes(kPrimaryDbName), before = FileBytes(kRepertoryDbName);
+        RepertoryTexts wanted = RepertoryRecordToTexts(ReadRepertoryRecord(2));
+        const std::string name = (w.*r.radio)->objectName().toStdString();
+        ClickRadio(w.*r.radio);
+        w.EditCerca->setText(gui::ToQt((wanted.*r.text).substr(12, 12)));
+        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+        ASSERT_EQ(Text(w.Edit1), "3") << name;
+        QPlainTextEdit* memo = (k++ % 2) ? w.Memo1 : w.Memo2;
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+        Retype(memo, QString::fromStdString(Replacement(name)));
+        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        EXPECT_TRUE(messages.messages.empty()) << name;
+        const std::string old = wanted.*r.text;
+        wanted.*r.text = memo == w.Memo1 ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
+        const RepertoryTexts stored = RepertoryRecordToTexts(ReadRepertoryRecord(2));
+        for (const TherapyRadio& other : kTherapyRadios) EXPECT_EQ(stored.*other.text, wanted.*other.text) << name;
+        for (std::size_t rec : {0, 1, 3})
+            EXPECT_EQ(Record(FileBytes(kRepertoryDbName), rec, kRepertoryRecordSize),
+                      Record(before, rec, kRepertoryRecordSize))
+                << name;
+        EXPECT_EQ(FileBytes(kPrimaryDbName), primary) << name;
+    }
+}
+
+TEST_F(SearchUtility, TheDatabaseRadiosShowTheirOwnFields) {
+    TFoUtilit w;
+    w.show();
+    EXPECT_TRUE(w.RadioButton5->isChecked());
+    EXPECT_TRUE(w.PanelPrima->isVisible());
+    EXPECT_FALSE(w.PanelTerap->isVisible());
+    ClickRadio(w.RadioButton6);
+    EXPECT_EQ(w.DatabaseCode, "Terap");
+    EXPECT_FALSE(w.PanelPrima->isVisible());
+    EXPECT_TRUE(w.PanelTerap->isVisible());
+    // The therapies' remedy is searched, not the primary's.
+    w.EditCerca->setText(gui::ToQt(FullTherapy("B").Remedy.substr(0, 12)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.EdRime), FullTherapy("B").Remedy);
+    ClickRadio(w.RadioButton5);
+    EXPECT_EQ(w.DatabaseCode, "Prima");
+    EXPECT_TRUE(w.PanelPrima->isVisible());
+    EXPECT_FALSE(w.PanelTerap->isVisible());
+    // Closed on the therapies, opened again on the primary database.
+    ClickRadio(w.RadioButton6);
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    w.show();
+    EXPECT_TRUE(w.RadioButton5->isChecked());
+    EXPECT_TRUE(w.PanelPrima->isVisible());
+    EXPECT_FALSE(w.PanelTerap->isVisible());
+}
+
+// A click on any field radio, the last of either database too, ends the
+// search running: the memos emptied, the button "Cerca" again.
+TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
+    TFoUtilit w;
+    w.show();
+    std::vector<QRadioButton*> radios;
+    for (const PrimaryRadio& r : kPrimaryRadios) radios.push_back(w.*r.radio);
+    for (QRadioButton* radio : radios) {
+        ClickRadio(w.RbRime);
+        w.EditCerca->setText("rem");
+        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+        ASSERT_EQ(w.BBcerca->text(), "Continua");
+        ClickRadio(radio);
+        EXPECT_EQ(w.BBcerca->text(), "Cerca") << radio->objectName().toStdString();
+        EXPECT_EQ(Text(w.Memo2), "") << radio->objectName().toStdString();
+        EXPECT_EQ(Text(w.EdRime), "") << radio->objectName().toStdString();
+    }
+    ClickRadio(w.RadioButton6);
+    for (const TherapyRadio& r : kTherapyRadios) {
+        ClickRadio(w.RBrimed);
+        w.EditCerca->setText("rem");
+        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+        ASSERT_EQ(w.BBcerca->text(), "Continua");
+        ClickRadio(w.*r.radio);
+        EXPECT_EQ(w.BBcerca->text(), "Cerca") << (w.*r.radio)->objectName().toStdString();
+        EXPECT_EQ(Text(w.Memo2), "") << (w.*r.radio)->objectName().toStdString();
+    }
+}
+
+// Every record holds "zoek" in its remedy: a new phrase or another field
+// starts again at the first record.
+TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
+    WritePrimaryDb({Texts("Zoek A", "Angst"), Texts("Zoek B", "Hoest"), Texts("Zoek C", "Koorts"),
+                    Texts("Zoek D", "Zoek")});
+    TFoUtilit w;
+    w.show();
+    w.EditCerca->setText("zoek");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), "Zoek B");
+    w.EditCerca->setText("zoe");
+    EXPECT_EQ(w.BBcerca->text(), "Cerca");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.EdRime), "Zoek A");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ClickRadio(w.RBindi);
+    EXPECT_EQ(w.BBcerca->text(), "Cerca");
+    for (QLineEdit* e : {w.Edit1, w.Edit2, w.EdRime}) EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
+    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), "");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.EdRime), "Zoek D");
+    EXPECT_EQ(Text(w.Memo2), "Zoek");
+}
+
+TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
+    TFoUtilit w;
+    w.show();
+    ClickRadio(w.RBposo);
+    w.EditCerca->setText(gui::ToQt(FullRecord("A").Posology.substr(0, 12)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.Edit1), "2");
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
+    Retype(w.Memo2, "3 x daags");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);  // yes
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(1)).Posology, "3 x daags");
+    EXPECT_EQ(Text(w.Edit1), "2");
+    EXPECT_EQ(Text(w.Memo2), "3 x daags");
+    EXPECT_FALSE(w.BBsalva->isEnabled());
+    EXPECT_EQ(w.BBcerca->text(), "Continua");
+}
+
+}  // namespace

@@ -1,0 +1,139 @@
+// The update window with three discs, each bringing its own databases of its
+// own date: each row shows its own disc, date and colour, each "Ok" installs
+// its own row's disc, "Altra cartella..." takes the last row when all are
+// taken, and the return closes.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+#include <filesystem>
+
+#include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
+#include "remedies/database_update.h"
+#include "remedies/primary_db.h"
+#include "remedies/windows/update_window.h"
+#include "remedies/windows/window_parts.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/editor_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using namespace editor_tests;
+namespace fs = std::filesystem;
+
+namespace {
+
+class DiscVolumes : public gui::SystemServices {
+public:
+    explicit DiscVolumes(std::vector<fs::path> roots) : roots_(std::move(roots)) {}
+    std::vector<gui::Volume> ListVolumes() override {
+        std::vector<gui::Volume> out;
+        for (const auto& r : roots_) out.push_back({r.string(), r.filename().string()});
+        return out;
+    }
+
+private:
+    std::vector<fs::path> roots_;
+};
+
+void Age(const fs::path& folder, int minutes) {
+    for (const auto& e : fs::directory_iterator(folder))
+        fs::last_write_time(e.path(), fs::file_time_type::clock::now() - std::chrono::minutes(minutes));
+}
+
+// Three discs: "cd" older than the installed databases, "usb" and "sd"
+// newer, "sd" the newest; each adds a remedy of its own.
+class UpdateDiscs : public EditorSample {
+protected:
+    std::vector<fs::path> discs;
+    void SetUp() override {
+        const fs::path shipped = KELVOR_TEST_DATA_DIR;
+        fs::create_directories("Appoggio");
+        for (const char* f : {"Aggiorna1.txt", "Aggiorna2.txt"})
+            fs::copy_file(shipped / "Appoggio" / f, fs::path("Appoggio") / f);
+        Age("OpzioneH", 600);
+        const std::pair<const char*, int> made[] = {{"cd", 6000}, {"usb", 300}, {"sd", 60}};
+        for (const auto& [name, minutes] : made) {
+            const fs::path disc = sample.folder.Path() / name / "OpzioneH";
+            fs::create_directories(disc);
+            const Bytes added = EncodePrimaryRecord(MakePrimaryRecord(Texts(std::string("Remedie van ") + name, "Angst")));
+            testing_support::WriteBytes(disc / "DBmain.rnd",
+                                        FileBytes(kPrimaryDbName) + std::string(added.begin(), added.end()));
+            testing_support::WriteBytes(disc / "Repertorio.rnd", FileBytes(kRepertoryDbName));
+            Age(disc, minutes);
+            discs.push_back(disc);
+        }
+        gui::SetSystemServices(std::make_unique<DiscVolumes>(std::vector<fs::path>{
+            discs[0].parent_path(), discs[1].parent_path(), discs[2].parent_path()}));
+    }
+    void TearDown() override { gui::SetSystemServices(nullptr); }
+};
+
+TEST_F(UpdateDiscs, EachRowShowsItsOwnDiscAndEachOkInstallsIt) {
+    TFoAggiorna w;
+    w.show();
+    ASSERT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    const QLineEdit* disp[] = {w.EdDisp1, w.EdDisp2, w.EdDisp3};
+    const QLineEdit* date[] = {w.EdNuoAgg1, w.EdNuoAgg2, w.EdNuoAgg3};
+    const char* names[] = {"cd", "usb", "sd"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Text(disp[i]), names[i]);
+        EXPECT_EQ(Text(date[i]), SetDateIn(discs[static_cast<std::size_t>(i)]).dateText) << names[i];
+        EXPECT_EQ(BackgroundOf(date[i]), i == 0 ? kRed : kAqua) << names[i];
+    }
+    EXPECT_NE(Text(w.EdNuoAgg1), Text(w.EdNuoAgg3));
+    for (QPushButton* ok : {w.BBok1, w.BBok2, w.BBok3}) EXPECT_TRUE(ok->isEnabled());
+
+    QTest::mouseClick(w.BBok3, Qt::LeftButton);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs[2] / "DBmain.rnd"));
+    EXPECT_EQ(Text(w.EdUltAgg), Text(w.EdNuoAgg3));
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van sd");
+    // "usb" is older than what is installed now: asked, and no keeps it out.
+    messages.messages.clear();
+    messages.answers.push_back(gui::AnswerNo);
+    QTest::mouseClick(w.BBok2, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van sd");
+    QTest::mouseClick(w.BBok2, Qt::LeftButton);  // yes
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van usb");
+    EXPECT_EQ(Text(w.EdUltAgg), Text(w.EdNuoAgg2));
+    QTest::mouseClick(w.BBok1, Qt::LeftButton);  // yes
+    EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van cd");
+
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
+    TFoAggiorna w;
+    w.show();
+    const fs::path chosen = sample.folder.Path() / "downloads";
+    fs::create_directories(chosen / "opzioneh");
+    testing_support::WriteBytes(chosen / "opzioneh" / "DBmain.rnd", FileBytes(kPrimaryDbName));
+    Age(chosen / "opzioneh", 6);
+    auto previous = TFoAggiorna::ChooseFolder;
+    fs::path answer;
+    TFoAggiorna::ChooseFolder = [&](QWidget*) { return answer; };
+    // Chooser cancelled, then a folder without "OpzioneH": the rows stay.
+    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    answer = sample.folder.Path() / "Appoggio";
+    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Nella cartella scelta non c'\xE8 una cartella OpzioneH"});
+    EXPECT_EQ(Text(w.EdDisp3), "sd");
+    answer = chosen;
+    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    TFoAggiorna::ChooseFolder = previous;
+    EXPECT_EQ(Text(w.EdDisp1), "cd");
+    EXPECT_EQ(Text(w.EdDisp2), "usb");
+    EXPECT_EQ(Text(w.EdDisp3), "downloads");
+    EXPECT_EQ(Text(w.EdNuoAgg3), SetDateIn(chosen / "opzioneh").dateText);
+    QTest::mouseClick(w.BBok3, Qt::LeftButton);
+    EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(chosen / "opzioneh" / "DBmain.rnd"));
+}
+
+}  // namespace
