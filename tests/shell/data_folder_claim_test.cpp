@@ -28,6 +28,47 @@ std::map<std::string, fs::file_time_type> WriteTimes(const fs::path& folder) {
     for (const auto& e : fs::recursive_directory_iterator(folder)) out[e.path().string()] = e.last_write_time();
     return out;
 }
+
+// A first copy of the program, a process of its own, that holds the data
+// folder until End().
+class FirstCopy {
+public:
+    explicit FirstCopy(const fs::path& data) {
+        if (pipe(ready_) != 0 || pipe(done_) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            gui::SetMessageSink([](const gui::MessageRequest&) { return int(gui::AnswerOk); });
+            const char ok = shell::ClaimDataFolder(data) ? 'y' : 'n';
+            (void)!write(ready_[1], &ok, 1);
+            char c;
+            (void)!read(done_[0], &c, 1);
+            shell::ReleaseDataFolder();
+            _exit(0);
+        }
+        char ok = 0;
+        claimed_ = pid_ > 0 && read(ready_[0], &ok, 1) == 1 && ok == 'y';
+    }
+    FirstCopy(const FirstCopy&) = delete;
+    FirstCopy& operator=(const FirstCopy&) = delete;
+    ~FirstCopy() {
+        End();
+        for (int fd : {ready_[0], ready_[1], done_[0], done_[1]})
+            if (fd >= 0) close(fd);
+    }
+    bool Claimed() const { return claimed_; }
+    pid_t Pid() const { return pid_; }
+    void End() {
+        if (pid_ <= 0) return;
+        (void)!write(done_[1], "x", 1);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    int ready_[2] = {-1, -1}, done_[2] = {-1, -1};
+    pid_t pid_ = -1;
+    bool claimed_ = false;
+};
 }  // namespace
 
 TEST(DataFolderClaim, ASecondCopyRefusesAndTouchesNothing) {
@@ -35,23 +76,8 @@ TEST(DataFolderClaim, ASecondCopyRefusesAndTouchesNothing) {
     const fs::path data = work.Path() / "kelvor";
     WriteBytes(data / "BASE.ST1", "index");
     // The first copy, a process of its own, holds the folder until told to end.
-    int ready[2], done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t first = fork();
-    ASSERT_GE(first, 0);
-    if (first == 0) {
-        gui::SetMessageSink([](const gui::MessageRequest&) { return int(gui::AnswerOk); });
-        const char ok = shell::ClaimDataFolder(data) ? 'y' : 'n';
-        (void)!write(ready[1], &ok, 1);
-        char c;
-        (void)!read(done[0], &c, 1);
-        shell::ReleaseDataFolder();
-        _exit(0);
-    }
-    char claimed = 0;
-    ASSERT_EQ(read(ready[0], &claimed, 1), 1);
-    ASSERT_EQ(claimed, 'y');
+    FirstCopy first(data);
+    ASSERT_TRUE(first.Claimed());
     const auto before = Snapshot(data);
     const auto times = WriteTimes(data);
     {
@@ -64,8 +90,7 @@ TEST(DataFolderClaim, ASecondCopyRefusesAndTouchesNothing) {
     EXPECT_EQ(Snapshot(data), before);
     EXPECT_EQ(WriteTimes(data), times);
     // When the first copy ends, the folder is free.
-    (void)!write(done[1], "x", 1);
-    waitpid(first, nullptr, 0);
+    first.End();
     EXPECT_TRUE(shell::ClaimDataFolder(data));
     shell::ReleaseDataFolder();
 }
@@ -188,30 +213,14 @@ TEST(DataFolderClaim, ACopyThatTookADamagedLockOverStillHoldsTheFolder) {
     TempWorkFolder work;
     const fs::path data = work.Path() / "kelvor";
     WriteBytes(data / shell::kDataFolderLockName, "");
-    int ready[2], done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t first = fork();
-    ASSERT_GE(first, 0);
-    if (first == 0) {
-        gui::SetMessageSink([](const gui::MessageRequest&) { return int(gui::AnswerOk); });
-        const char ok = shell::ClaimDataFolder(data) ? 'y' : 'n';
-        (void)!write(ready[1], &ok, 1);
-        char c;
-        (void)!read(done[0], &c, 1);
-        shell::ReleaseDataFolder();
-        _exit(0);
-    }
-    char claimed = 0;
-    ASSERT_EQ(read(ready[0], &claimed, 1), 1);
-    ASSERT_EQ(claimed, 'y');
+    FirstCopy first(data);
+    ASSERT_TRUE(first.Claimed());
     {
         gui::RecordingMessageSink messages;
         EXPECT_FALSE(shell::ClaimDataFolder(data));
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(messages.messages[0].text.rfind("Het programma is al geopend met deze map: ", 0), 0u);
     }
-    EXPECT_EQ(LockHolder(data / shell::kDataFolderLockName), first);
-    (void)!write(done[1], "x", 1);
-    waitpid(first, nullptr, 0);
+    EXPECT_EQ(LockHolder(data / shell::kDataFolderLockName), first.Pid());
+    first.End();
 }
