@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <memory>
 
@@ -108,6 +110,137 @@ TEST_F(SheetViewerControls, AnOpeningDrawsTheSheetOnceAndAReturnFromAnotherWindo
     TickUntilStopped();
     EXPECT_EQ(Drawings(), 1);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+}
+
+// A printer whose setup dialog turns the page to the other orientation.
+class TurningPrinter : public display::PdfSheetPrinter {
+public:
+    using PdfSheetPrinter::PdfSheetPrinter;
+    bool Setup(bool& landscape) override {
+        ++setups;
+        landscape = !landscape;
+        return true;
+    }
+    int setups = 0;
+};
+
+// The zoom, height and width buttons: each its own step of the view.
+TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
+    Open(5, "P");  // a portrait page: half size, moved right by a quarter of the screen
+    ASSERT_EQ(Drawing.ZoomFactor, 0.5L);
+    ASSERT_EQ(Drawing.OriginX, 480);
+    viewer->BitBtnZoomPiu->click();
+    EXPECT_NEAR(static_cast<double>(Drawing.ZoomFactor), 0.575, 1e-6);
+    viewer->BitBtnZoomMeno->click();
+    viewer->BitBtnZoomMeno->click();
+    EXPECT_NEAR(static_cast<double>(Drawing.ZoomFactor), 0.5 / 1.15, 1e-6);
+    viewer->BBlargarghezza->click();  // "Breedte": zoom 1 at the origin
+    EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
+    EXPECT_EQ(Drawing.OriginX, 0);
+    EXPECT_EQ(Drawing.OriginY, 0);
+    viewer->BitBtnZoomPiu->click();
+    viewer->BBaltezza->click();  // "Hoogte": the portrait page's whole height
+    EXPECT_EQ(Drawing.ZoomFactor, 0.5L);
+    EXPECT_EQ(Drawing.OriginX, 480);
+    EXPECT_EQ(Drawing.OriginY, 0);
+    dc.Clear();
+    viewer->BBlargarghezza->click();
+    EXPECT_EQ(Drawings(), 1);  // every button draws the sheet again
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+}
+
+// Colour and aspect style: each button turns its own flag and its own glyph.
+TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
+    Open(5, "P");
+    ASSERT_EQ(Drawing.AspectLinesOn, 1);
+    ASSERT_FALSE(Drawing.BlackAndWhite);
+    viewer->BBFlagRiga->click();
+    EXPECT_EQ(Drawing.AspectLinesOn, 0);
+    EXPECT_EQ(viewer->BBFlagRiga->property("glyph").toString(), "LosLin");
+    EXPECT_FALSE(Drawing.BlackAndWhite);
+    EXPECT_EQ(viewer->BitBtnColNer->property("glyph").toString(), "StColor");
+    viewer->BBFlagRiga->click();
+    EXPECT_EQ(Drawing.AspectLinesOn, 1);
+    EXPECT_EQ(viewer->BBFlagRiga->property("glyph").toString(), "LinLos");
+    viewer->BitBtnColNer->click();
+    EXPECT_TRUE(Drawing.BlackAndWhite);
+    EXPECT_EQ(viewer->BitBtnColNer->property("glyph").toString(), "StNero");
+    EXPECT_EQ(Drawing.AspectLinesOn, 1);
+    viewer->BitBtnColNer->click();
+    EXPECT_FALSE(Drawing.BlackAndWhite);
+    EXPECT_EQ(viewer->BitBtnColNer->property("glyph").toString(), "StColor");
+}
+
+// "Setup" runs the printer's setup and shows the orientation it left; it
+// prints nothing. The orientation glyph follows each change.
+TEST_F(SheetViewerControls, SetupShowsTheOrientationTheDialogLeft) {
+    auto turning = std::make_unique<TurningPrinter>(pdf);
+    TurningPrinter* printer = turning.get();
+    display::SetSheetPrinter(std::move(turning));
+    Open(5, "P");
+    ASSERT_EQ(viewer->BitBtnFoglio->property("glyph").toString(), "SetupP");
+    viewer->BitBtnSetup->click();
+    EXPECT_EQ(printer->setups, 1);
+    EXPECT_TRUE(Drawing.PrinterLandscape);
+    EXPECT_EQ(viewer->BitBtnFoglio->property("glyph").toString(), "SetupL");
+    viewer->BitBtnSetup->click();
+    EXPECT_FALSE(Drawing.PrinterLandscape);
+    EXPECT_EQ(viewer->BitBtnFoglio->property("glyph").toString(), "SetupP");
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(viewer->BitBtnFoglio->isEnabled());
+}
+
+// The metafile names offered run from "GRAF01.EMF" to "GRAF15.EMF".
+TEST_F(SheetViewerControls, TheMetafileBoxOffersFifteenNames) {
+    ASSERT_EQ(viewer->ComboEMF->count(), 15);
+    EXPECT_EQ(viewer->ComboEMF->itemText(0), "GRAF01.EMF");
+    EXPECT_EQ(viewer->ComboEMF->itemText(14), "GRAF15.EMF");
+}
+
+// The mouse wheel moves the sheet up and down by 20 pixels a notch, never
+// sideways; a drag moves it by the last move's displacement.
+TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
+    Open(16, "L");
+    ASSERT_EQ(Drawing.OriginX, 0);
+    ASSERT_EQ(Drawing.OriginY, 0);
+    auto wheel = [this](int notches) {
+        const QPointF at(400, 300);
+        QWheelEvent e(at, viewer->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewer.get(), &e);
+    };
+    wheel(-1);  // towards the user: the sheet moves down
+    EXPECT_EQ(Drawing.OriginY, 20);
+    wheel(-1);
+    wheel(1);
+    EXPECT_EQ(Drawing.OriginY, 20);
+    EXPECT_EQ(Drawing.OriginX, 0);
+
+    QTest::mousePress(viewer.get(), Qt::LeftButton, {}, QPoint(500, 400));
+    QTest::mouseMove(viewer.get(), QPoint(530, 390));
+    QTest::mouseMove(viewer.get(), QPoint(560, 370));
+    QTest::mouseRelease(viewer.get(), Qt::LeftButton, {}, QPoint(560, 370));
+    EXPECT_EQ(Drawing.OriginX, 60);
+    EXPECT_EQ(Drawing.OriginY, 20 - 30);
+    EXPECT_EQ(display::SheetViewer.Dragging, 0);
+}
+
+// "Backard", Escape and Enter close the viewer, which forgets its black and
+// white and its aspect wedges.
+TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        Open(5, "P");
+        viewer->BitBtnColNer->click();
+        viewer->BBFlagRiga->click();
+        if (way == 0) viewer->BitBtnRitorna->click();
+        if (way == 1) QTest::keyClick(viewer.get(), Qt::Key_Escape);
+        if (way == 2) QTest::keyClick(viewer.get(), Qt::Key_Return);
+        EXPECT_FALSE(viewer->isVisible());
+        EXPECT_FALSE(Drawing.BlackAndWhite);
+        EXPECT_EQ(Drawing.AspectLinesOn, 1);
+        EXPECT_FALSE(std::filesystem::exists(pdf));
+    }
 }
 
 }  // namespace

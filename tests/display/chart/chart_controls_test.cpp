@@ -1,0 +1,102 @@
+// The chart window's clickable memos, captions and lists used with the mouse
+// and the keyboard as a user does, each checked by its own effect and not by
+// a neighbour's.
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "display/chart/plants_panel.h"
+#include "platform/runtime/number_text.h"
+#include "tests/display/chart/click_fixture.h"
+
+namespace {
+
+using click_test::ClickedWindow;
+using display::FgrKelvo;
+using display::KelvoState;
+
+class ChartControls : public ClickedWindow {
+protected:
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
+};
+
+// A double click on the aspect list stretches that panel and nothing else; a
+// double click on the help memo, or on the search panel's note under it,
+// stretches the help panel.
+TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
+    FgrKelvo->BBaspetti->click();
+    ASSERT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    QTest::mouseDClick(FgrKelvo->MemoAspetti->viewport(), Qt::LeftButton);
+    EXPECT_EQ(FgrKelvo->Panel3->height(), PY(167));
+    EXPECT_EQ(FgrKelvo->MemoAspetti->height(), PY(156));
+    EXPECT_EQ(FgrKelvo->BBchiudiAsp->y(), PY(167) - PY(7));
+    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));
+    EXPECT_FALSE(KelvoState.InfoMemoExpanded);
+    QTest::mouseDClick(FgrKelvo->MemoAspetti->viewport(), Qt::LeftButton);
+    EXPECT_EQ(FgrKelvo->Panel3->height(), PY(92));
+    EXPECT_EQ(FgrKelvo->MemoAspetti->height(), PY(82));
+
+    QTest::mouseDClick(FgrKelvo->Memo1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(51));
+    EXPECT_EQ(FgrKelvo->Memo1->height(), PY(116));
+    EXPECT_EQ(FgrKelvo->Panel3->height(), PY(92));
+    EXPECT_FALSE(KelvoState.AspectMemoExpanded);
+    QTest::mouseDClick(FgrKelvo->MemoExtra->viewport(), Qt::LeftButton);
+    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));
+    EXPECT_EQ(FgrKelvo->Memo1->height(), PY(33));
+
+    // The aspect list's own buttons: the font first, then the panel closed.
+    FgrKelvo->BBFont->click();
+    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(FgrKelvo->MemoAspetti->font().pointSize(), 8);
+    FgrKelvo->BBchiudiAsp->click();
+    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(FgrKelvo->MemoAspetti->font().pointSize(), 8);
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+// A click on the planet's or the sign's name in the signature-search panel
+// frees that filter only.
+TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
+    ClickBody(1);
+    ClickSign(2);
+    ASSERT_NE(KelvoState.ExtraBodyFilter, "Ieder");
+    ASSERT_NE(KelvoState.ExtraSignFilter, "Ieder");
+    const std::string body = KelvoState.ExtraBodyFilter;
+    QTest::mouseClick(FgrKelvo->LbExtraSeg, Qt::LeftButton);
+    EXPECT_EQ(KelvoState.ExtraSignFilter, "Ieder");
+    EXPECT_TRUE(FgrKelvo->LbExtraSeg->text().isEmpty());
+    EXPECT_EQ(KelvoState.ExtraBodyFilter, body);
+    EXPECT_FALSE(FgrKelvo->LbExtraPia->text().isEmpty());
+    QTest::mouseClick(FgrKelvo->LbExtraPia, Qt::LeftButton);
+    EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
+    EXPECT_TRUE(FgrKelvo->LbExtraPia->text().isEmpty());
+    FgrKelvo->BBextraOk->click();
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LabExtra2->text()), "REMEDIES met teken Ieder/Ieder");
+}
+
+// A plant picked from the list (here with the keyboard) shows its own symptoms.
+TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
+    ClickBody(1);
+    ClickBody(1);  // the plants of the Sun
+    ASSERT_GT(FgrKelvo->ComboBoxPiante->count(), 2);
+    FgrKelvo->ComboBoxPiante->setCurrentIndex(0);
+    QTest::keyClick(FgrKelvo->ComboBoxPiante, Qt::Key_Down);
+    EXPECT_EQ(KelvoState.SelectedPlantIndex, 1);
+    const std::vector<std::string> symptoms = MemoLines(FgrKelvo->Memo3);
+    ASSERT_GE(symptoms.size(), 2u);
+    EXPECT_EQ(symptoms[1], "Calendula");
+    EXPECT_EQ(MemoLines(FgrKelvo->Memo4).at(0), "PLANT: Calendula");
+    // The last plant of the list is reached with the spin button and stays.
+    for (int i = 1; i < FgrKelvo->ComboBoxPiante->count(); ++i)
+        FgrKelvo->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const int last = FgrKelvo->ComboBoxPiante->count() - 1;
+    EXPECT_EQ(KelvoState.SelectedPlantIndex, last);
+    EXPECT_EQ(FgrKelvo->ComboBoxPiante->currentText(), FgrKelvo->ComboBoxPiante->itemText(last));
+    EXPECT_EQ(MemoLines(FgrKelvo->Memo3).at(1), gui::FromQt(FgrKelvo->ComboBoxPiante->itemText(last)));
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+// The controls of the main window and of the orb settings window, pressed,
+// clicked or typed into as a user does, each checked by its own effect (the
+// window it opens, the file it writes), never by a neighbour's.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "display/sheets/sheet_selection.h"
+#include "engine/chart_state.h"
+#include "engine/engine_settings.h"
+#include "platform/gui/idle.h"
+#include "platform/gui/modal.h"
+#include "shell/instructions_dialog.h"
+#include "shell/main_window.h"
+#include "shell/subsystem_windows.h"
+#include "tests/shell/shell_test_support.h"
+
+namespace fs = std::filesystem;
+using shell_testing::ProgramStart;
+
+namespace {
+
+std::vector<std::string> FileLines(const char* name) {
+    return shell_testing::CrLfLines(testing_support::ReadBytes(fs::current_path() / name));
+}
+
+// Counts the modal showings of each window while it lives; each answers Cancel.
+class ShownDialogs {
+public:
+    explicit ShownDialogs(std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            gui::SetModalHandler(name, [this, n = std::string(name)](QDialog*) {
+                ++count[n];
+                return int(gui::mrCancel);
+            });
+    }
+    std::map<std::string, int> count;
+};
+
+// The desktop's documents by file name.
+std::vector<std::string> OpenedNames(const ProgramStart& start) {
+    std::vector<std::string> names;
+    for (const std::string& p : start.desktop_.log.openedDocuments) names.push_back(fs::path(p).filename().string());
+    return names;
+}
+
+}  // namespace
+
+// "Instructies" asks which manual first; "Boekje" opens the booklet at once;
+// the name button opens the name dialog.
+TEST(MainWindowControls, DocumentAndNameButtonsDoTheirOwnThing) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    int chooser = 0;
+    gui::SetModalHandler("FoIstDef", [&chooser](QDialog* d) {
+        ++chooser;
+        auto* dialog = static_cast<shell::TFoIstDef*>(d);
+        dialog->FormActivate();
+        dialog->BitBtn1->click();  // the short instructions, as offered
+        return dialog->result();
+    });
+    main->BBistruz->click();
+    EXPECT_EQ(chooser, 1);
+    EXPECT_EQ(OpenedNames(start), std::vector<std::string>{"Istruzioni_J.pdf"});
+    main->BBdispensa->click();
+    EXPECT_EQ(chooser, 1);
+    EXPECT_EQ(OpenedNames(start), (std::vector<std::string>{"Istruzioni_J.pdf", "Dispensa.pdf"}));
+
+    ShownDialogs shown({"FoNomUte", "FoStampa"});
+    main->BitBtnNomeCognome->click();
+    EXPECT_EQ(shown.count["FoNomUte"], 1);
+    EXPECT_EQ(OpenedNames(start).size(), 2u);
+    // Both labels beside the printer-model button open the printer-model dialog.
+    QTest::mouseClick(main->Label35, Qt::LeftButton);
+    EXPECT_EQ(shown.count["FoStampa"], 1);
+    QTest::mouseClick(main->Label34, Qt::LeftButton);
+    EXPECT_EQ(shown.count["FoStampa"], 2);
+    EXPECT_EQ(shown.count["FoNomUte"], 1);
+    EXPECT_TRUE(start.messages.messages.empty());
+}
+
+// Each of the four sheet buttons chooses its own sheet and orientation (the two
+// second sheets are offered disabled; their signal still reaches them).
+TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
+    ProgramStart start;
+    shell_testing::MakeMeriniCurrent();
+    shell::TFoKelvor* main = shell::FoKelvor;
+    main->FormActivate();
+    const struct {
+        QPushButton* button;
+        int code;
+        const char* orientation;
+    } sheets[] = {{main->BBOriz, 16, "L"}, {main->BBoriz2, 17, "L"}, {main->BBVert, 5, "P"}, {main->BBvert2, 18, "P"}};
+    for (const auto& s : sheets) {
+        SCOPED_TRACE(s.button->objectName().toStdString());
+        display::Sheets.SheetCode = 0;
+        display::Sheets.SheetOrientation.clear();
+        if (s.button->isEnabled())
+            s.button->click();
+        else
+            QMetaObject::invokeMethod(s.button, "clicked");
+        EXPECT_EQ(display::Sheets.SheetCode, s.code);
+        EXPECT_EQ(display::Sheets.SheetOrientation, s.orientation);
+        EXPECT_TRUE(shell::FgrNaKel->isVisible());
+        shell::FgrNaKel->hide();
+    }
+    EXPECT_TRUE(start.messages.messages.empty());
+}
+
+// A click on the data memo shows the annotations over it, a click on them
+// hides them again; a double click hides the empty box of the third page.
+TEST(MainWindowControls, ClicksOnTheMemosAndTheEmptyBox) {
+    ProgramStart start;
+    shell::TFoKelvor* main = shell::FoKelvor;
+    main->show();
+    ASSERT_TRUE(main->MemoAnnotaz->isHidden());
+    QTest::mouseClick(main->MemoDati->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(main->MemoAnnotaz->isHidden());
+    QTest::mouseClick(main->MemoAnnotaz->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(main->MemoAnnotaz->isHidden());
+    QTest::mouseDClick(main->Cbox1, Qt::LeftButton);
+    EXPECT_TRUE(main->Cbox1->isHidden());
+    EXPECT_FALSE(main->MemoDati->isHidden());
+}
+
+// The orb-set and node boxes: a set or a node kind picked from the list with
+// the keyboard, or a set's name typed, reaches the engine settings once the
+// window is idle; each box changes only its own line.
+TEST(MainWindowControls, OrbAndNodeBoxesTakeWhatTheUserPicksOrTypes) {
+    ProgramStart start;
+    engine::OrbSets sets = engine::DefaultOrbSets();
+    sets.selected = "A";
+    engine::SaveOrbSets(sets);
+    shell::TFoKelvor* main = shell::FoKelvor;
+    main->FormActivate();
+    main->BBlk->click();
+    ASSERT_TRUE(main->ComboOrb->isEnabled());
+    const std::string node = FileLines("FileSet/OrbiDomi.stt").at(17);
+
+    main->ComboOrb->setCurrentIndex(0);
+    QTest::keyClick(main->ComboOrb, Qt::Key_Down);  // "B (personali)"
+    gui::RunIdleHandler();
+    EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "B");
+    EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), node);
+
+    main->ComboOrb->lineEdit()->clear();
+    QTest::keyClicks(main->ComboOrb->lineEdit(), "C (personali)");
+    gui::RunIdleHandler();
+    EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
+    EXPECT_EQ(engine::Orbs.OrbSetLetter, "C");
+
+    main->ComboNodo->setCurrentIndex(0);
+    main->ComboNodo->setEditText("VERO");
+    QTest::keyClick(main->ComboNodo, Qt::Key_Down);  // "MEDIO"
+    gui::RunIdleHandler();
+    EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
+    EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+}
