@@ -13,15 +13,18 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/sheets/sheet_selection.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
+#include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/modal.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
+#include "shell/orb_settings_window.h"
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -165,5 +168,121 @@ TEST(MainWindowControls, OrbAndNodeBoxesTakeWhatTheUserPicksOrTypes) {
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+}
+
+namespace {
+
+// Sets B and C with orbs that differ from each other and from aspect to
+// aspect (B: 0.5 i, C: 7 + 0.5 i for the i-th aspect in angle order), the
+// parallels' orb 2 and the antiscia's 3; set A in force.
+void WriteDistinctOrbSets() {
+    engine::OrbSets sets = engine::DefaultOrbSets();
+    for (int i = 1; i <= 14; ++i) {
+        sets.orbs[1][i] = 0.5L * i;
+        sets.orbs[2][i] = 7 + 0.5L * i;
+    }
+    sets.parallelOrb = 2;
+    sets.antisciaOrb = 3;
+    sets.selected = "A";
+    engine::SaveOrbSets(sets);
+    engine::SetOrbiDomiLine(19, "A");
+}
+
+// The 14 orbs of the engine settings, in angle order.
+std::vector<long double> SettingsOrbs() {
+    const std::vector<std::string> lines = FileLines("FileSet/OrbiDomi.stt");
+    std::vector<long double> orbs;
+    for (std::size_t i = 0; i < 14 && i < lines.size(); ++i) orbs.push_back(std::stold(lines[i]));
+    return orbs;
+}
+
+std::vector<long double> SetOrbs(char set) {
+    std::vector<long double> orbs;
+    for (int i = 1; i <= 14; ++i)
+        orbs.push_back(set == 'A'   ? engine::kOrbSetA[static_cast<std::size_t>(i)]
+                       : set == 'B' ? 0.5L * i
+                                    : 7 + 0.5L * i);
+    return orbs;
+}
+
+}  // namespace
+
+// Each "Kies" button puts its own set's fourteen orbs, the last aspect's
+// included, into the engine settings; the way back chooses nothing.
+TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
+    ProgramStart start;
+    WriteDistinctOrbSets();
+    int result = -1;
+    gui::SetModalHandler("FoOrbKel", [&result](QDialog* d) {
+        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        w->FormActivate();
+        const struct {
+            QPushButton* button;
+            char set;
+        } choices[] = {{w->BitBtn2, 'B'}, {w->BitBtn3, 'A'}, {w->BitBtn1, 'C'}};
+        for (const auto& c : choices) {
+            SCOPED_TRACE(c.set);
+            c.button->click();
+            EXPECT_EQ(SettingsOrbs(), SetOrbs(c.set));
+            EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), std::string(1, c.set));
+            EXPECT_EQ(w->Edit1->text().toStdString(), std::string(1, c.set));
+            EXPECT_EQ(std::stold(FileLines("FileSet/OrbiDomi.stt").at(14)), 2.0L);
+            EXPECT_EQ(std::stold(FileLines("FileSet/OrbiDomi.stt").at(15)), 3.0L);
+        }
+        w->BitBtnRitorna->click();
+        result = w->result();
+        return result;
+    });
+    shell::FoKelvor->BitBtnVarOrbAsp->click();
+    EXPECT_EQ(result, int(gui::mrCancel));
+    EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
+    EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
+    EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "C");
+    EXPECT_EQ(engine::Orbs.OrbSetLetter, "C");
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+}
+
+// What the user types into an orb edit is checked once the window is idle, the
+// last aspect of set C as every other; the way back keeps the typed orbs, and
+// typed orbs of parallels and antiscia reach the engine settings, each its own.
+TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
+    ProgramStart start;
+    WriteDistinctOrbSets();
+    gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
+        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        w->FormActivate();
+        QLineEdit* opposition = w->EditsC[14];
+        opposition->clear();
+        QTest::keyClicks(opposition, "16");  // beyond the largest orb, 15
+        gui::RunIdleHandler();
+        EXPECT_EQ(gui::GetFieldState(opposition), gui::FieldState::Rejected);
+        EXPECT_FALSE(w->BitBtnRitorna->isEnabled());
+        w->BitBtnRitorna->click();
+        EXPECT_EQ(w->result(), 0);  // still open
+        QTest::keyClicks(opposition, "9,5");
+        gui::RunIdleHandler();
+        EXPECT_TRUE(w->BitBtnRitorna->isEnabled());
+        for (auto [edit, text] : {std::pair{w->EditParal, "4"}, std::pair{w->EditAntis, "5"}}) {
+            edit->clear();
+            QTest::keyClicks(edit, text);
+        }
+        gui::RunIdleHandler();
+        w->BitBtnRitorna->click();
+        EXPECT_EQ(w->result(), int(gui::mrCancel));
+        return w->result();
+    });
+    shell::FoKelvor->BitBtnVarOrbAsp->click();
+    const std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
+    ASSERT_EQ(sets.size(), 49u);
+    EXPECT_EQ(std::stold(sets[32 + 13]), 9.5L);  // C, opposition
+    EXPECT_EQ(std::stold(sets[16 + 13]), 7.0L);  // B, opposition, as it was
+    EXPECT_EQ(std::stold(sets[14]), 4.0L);
+    EXPECT_EQ(std::stold(sets[15]), 5.0L);
+    const std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
+    EXPECT_EQ(std::stold(settings.at(14)), 4.0L);
+    EXPECT_EQ(std::stold(settings.at(15)), 5.0L);
+    EXPECT_EQ(settings.at(18), "A");
+    EXPECT_EQ(SettingsOrbs(), SetOrbs('A'));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
