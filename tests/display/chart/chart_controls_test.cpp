@@ -99,4 +99,34 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     EXPECT_EQ(MemoLines(FgrKelvo->Memo3).at(1), gui::FromQt(FgrKelvo->ComboBoxPiante->itemText(last)));
 }
 
+// The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
+TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
+    KelvoState.DignityGlyphCentreX[7] = 150;  // outside the wheel
+    KelvoState.DignityGlyphCentreY[7] = 185;
+    const display::Point p = display::MapPoint(150, 185);
+    FgrKelvo->FormMouseDown(p.x, p.y);
+    FgrKelvo->FormMouseUp();
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(KelvoState.ExtraBodyFilter, "SATURNUS");
+    EXPECT_EQ(gui::FromQt(FgrKelvo->LbExtraPia->text()), "SATURNUS");
+    EXPECT_NE(gui::FromQt(FgrKelvo->LabPianta->text()).find("SATURN"), std::string::npos);
+}
+
+// The red marker of a hit goes when the button is released, on the last
+// sign's glyph and on the last point's as on any other.
+TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
+    const std::pair<long double, long double> centres[] = {
+        {display::Wheel.SignGlyphX[12], display::Wheel.SignGlyphY[12]},
+        {display::Wheel.PlanetGlyphX[11], display::Wheel.PlanetGlyphY[11]}};
+    for (const auto& [x, y] : centres) {
+        ASSERT_NE(x, 0);
+        const display::Point p = display::MapPoint(x, y);
+        FgrKelvo->FormMouseDown(p.x, p.y);
+        ASSERT_GT(FgrKelvo->Snapshot().pixelColor(p.x, p.y).red(), 200);
+        FgrKelvo->FormMouseUp();
+        const QColor c = FgrKelvo->Snapshot().pixelColor(p.x, p.y);
+        EXPECT_LT(c.red(), 30) << x << "," << y;
+    }
+}
+
 }  // namespace
