@@ -129,4 +129,29 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
     }
 }
 
+// The click cycles of the last points that have each step: Saturn, the last
+// with mirror lines; the south node, the last with a plants step (an empty one).
+TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
+    std::vector<std::pair<int, std::string>> mirrored;
+    display::SetAntisciaLinesDrawer([&mirrored](display::Surface&, int index, long double, long double, long double,
+                                                const std::string& kind) { mirrored.emplace_back(index, kind); });
+    for (int click = 0; click < 4; ++click) ClickBody(7);
+    EXPECT_EQ(Memo1(), HelpText(30));
+    EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));
+
+    ClickBody(9);
+    ASSERT_EQ(KelvoState.BodyClickStep[9], 1);
+    ClickBody(9);
+    EXPECT_EQ(KelvoState.BodyClickStep[9], 2);
+    EXPECT_EQ(Memo1(), HelpText(29));
+    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(FgrKelvo->ComboBoxPiante->count(), 0);
+    // The Ascendant, the first without it, keeps its texts at the second click.
+    ClickBody(10);
+    ClickBody(10);
+    EXPECT_EQ(KelvoState.BodyClickStep[10], 1);
+    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_EQ(mirrored.size(), 1u);
+}
+
 }  // namespace
