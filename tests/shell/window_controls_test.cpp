@@ -1,6 +1,7 @@
 // The controls of the main window and of the orb settings window, pressed,
 // clicked or typed into as a user does, each checked by its own effect (the
-// window it opens, the file it writes), never by a neighbour's.
+// window it opens, the file it writes), never by a neighbour's; the chart
+// window's data fields of a stored person.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -10,18 +11,22 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "display/chart/chart_window.h"
 #include "display/sheets/sheet_selection.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
 #include "shell/orb_settings_window.h"
@@ -284,5 +289,28 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
     EXPECT_EQ(std::stold(settings.at(15)), 5.0L);
     EXPECT_EQ(settings.at(18), "A");
     EXPECT_EQ(SettingsOrbs(), SetOrbs('A'));
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+}
+
+// The chart window of a stored person shows each datum in its own field.
+TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
+    ProgramStart start;
+    shell_testing::MakeMeriniCurrent();
+    shell::TFoKelvor* main = shell::FoKelvor;
+    main->FormActivate();
+    main->BBProped->click();
+    display::TFgrKelvo* chart = display::FgrKelvo;
+    for (int i = 0; i < 10 && chart->Timer1->isActive(); ++i) chart->Timer1Timer();
+    auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
+    EXPECT_EQ(text(chart->EdNome), "  MERINI ALDA");
+    EXPECT_NE(text(chart->EdData).find("25/12/1964 14:05"), std::string::npos) << text(chart->EdData);
+    EXPECT_EQ(text(chart->EdLocal), "ROMA - ITALIA");
+    EXPECT_EQ(text(chart->EdCoordi), "41N54-012E29");
+    EXPECT_EQ(text(chart->EdDomif), engine::Chart.HouseSystemName);
+    EXPECT_EQ(text(chart->EdNodo), "VERO");
+    std::string jd = text(chart->EdJd);
+    std::replace(jd.begin(), jd.end(), ',', '.');
+    EXPECT_NEAR(std::stod(jd), 2438755.0451, 0.0001) << jd;  // 13:05 UT
+    chart->hide();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }

@@ -4,9 +4,11 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <cstdlib>
 
 #include "display/chart/plants_panel.h"
 #include "platform/runtime/number_text.h"
@@ -121,6 +123,8 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
     for (const auto& [x, y] : centres) {
         ASSERT_NE(x, 0);
         const display::Point p = display::MapPoint(x, y);
+        const display::GlyphHit hit = display::FindGlyphHit(p.x, p.y);
+        EXPECT_TRUE(hit.sign == 12 || hit.body == 11) << hit.sign << " " << hit.body;
         FgrKelvo->FormMouseDown(p.x, p.y);
         ASSERT_GT(FgrKelvo->Snapshot().pixelColor(p.x, p.y).red(), 200);
         FgrKelvo->FormMouseUp();
@@ -152,6 +156,26 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     EXPECT_EQ(KelvoState.BodyClickStep[10], 1);
     EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
     EXPECT_EQ(mirrored.size(), 1u);
+}
+
+// Each data field has its own caption on its left, on its line.
+TEST_F(ChartControls, EachDataFieldHasItsOwnCaption) {
+    const std::pair<QLineEdit*, const char*> rows[] = {
+        {FgrKelvo->EdNome, "Person"},        {FgrKelvo->EdData, "Gebortedatum"},
+        {FgrKelvo->EdLocal, "Plaats"},       {FgrKelvo->EdCoordi, "Co\xF6rdinaten"},
+        {FgrKelvo->EdDomif, "Domificatie"},  {FgrKelvo->EdNodo, "Maan Knoop"},
+        {FgrKelvo->EdJd, "Astronomische dag JD"}};
+    const QList<QLabel*> labels = FgrKelvo->PanelDati->findChildren<QLabel*>();
+    for (const auto& [field, caption] : rows) {
+        const QLabel* beside = nullptr;
+        for (const QLabel* l : labels)
+            if (l->x() < field->x() && (!beside || std::abs(l->geometry().center().y() - field->geometry().center().y()) <
+                                                       std::abs(beside->geometry().center().y() -
+                                                                field->geometry().center().y())))
+                beside = l;
+        ASSERT_TRUE(beside) << caption;
+        EXPECT_EQ(gui::FromQt(beside->text()), caption) << field->objectName().toStdString();
+    }
 }
 
 }  // namespace
