@@ -268,11 +268,18 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
         QTest::keyClicks(opposition, "9,5");
         gui::RunIdleHandler();
         EXPECT_TRUE(w->BitBtnRitorna->isEnabled());
+        // The antiscia's orb, the last checked, at most 6.
+        w->EditAntis->clear();
+        QTest::keyClicks(w->EditAntis, "7");
+        gui::RunIdleHandler();
+        EXPECT_EQ(gui::GetFieldState(w->EditAntis), gui::FieldState::Rejected);
+        EXPECT_FALSE(w->BitBtnRitorna->isEnabled());
         for (auto [edit, text] : {std::pair{w->EditParal, "4"}, std::pair{w->EditAntis, "5"}}) {
             edit->clear();
             QTest::keyClicks(edit, text);
         }
         gui::RunIdleHandler();
+        EXPECT_TRUE(w->BitBtnRitorna->isEnabled());
         w->BitBtnRitorna->click();
         EXPECT_EQ(w->result(), int(gui::mrCancel));
         return w->result();
