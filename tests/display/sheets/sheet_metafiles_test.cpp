@@ -25,6 +25,7 @@
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
+#include "platform/runtime/clock.h"
 #include "tests/display/sheets/sheet_person.h"
 
 namespace {
@@ -44,6 +45,8 @@ std::string MetafileFingerprint(const std::string& bytes) {
 class SheetMetafiles : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The sheets print the day's date: the recorded files were saved on this day.
+        rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
@@ -55,6 +58,7 @@ protected:
         display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
         display::Sheets = {};
+        rt::SetClock({});
     }
     // Every sheet opened, zoomed in once (the saved file is drawn at zoom 1
     // all the same) and saved; in black and white with wedges when asked.
