@@ -12,8 +12,20 @@
 #include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
+#include "display/draw/glyphs.h"
 #include "display/draw/metafile_viewer.h"
+#include "display/chart/dodecatemoria_wheel.h"
+#include "display/chart/glyph_clicks.h"
+#include "display/chart/masters_view.h"
+#include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_rulers.h"
 #include "display/sheets/sheet_selection.h"
+#include "display/sheets/sheet_terms.h"
+#include "display/sheets/sheet_view.h"
+#include "display/wheel/wheel_reports.h"
+#include "display/wheel/wheel_state.h"
+#include "archive/form_helpers.h"
+#include "engine/receptions.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/guard.h"
@@ -43,6 +55,22 @@ void ResetSharedState() {
     display::ResetChartWindowState();
     display::ResetSheetSelection();
     display::ResetCalibrationState();
+    // What the wheel, the views and the sheets keep between drawings: a start
+    // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
+    display::ResetNatalWheelState();
+    display::ResetDodecatemoriaTables();
+    display::ResetBirthPlanetaryHour();
+    display::ResetGlyphClickState();
+    display::ResetSheetViewer();
+    display::ResetSheetComposition();
+    display::ResetSheetTerms();
+    display::ResetSheetRulers();
+    display::SheetDateText.clear();
+    display::ResetMissingGlyphReports();
+    display::ResetFileErrorReports();
+    engine::Receptions = {};
+    archive::ArchiveShared = {};
+    archive::MainForm = {};
     archive::ResetDrawSettings();
     ResetUserName();
     ViewState = ViewStartState{};

@@ -387,15 +387,22 @@ void TFgrNaKel::BBFlagRigaClick() {
 
 void TFgrNaKel::showEvent(QShowEvent* event) {
     CanvasForm::showEvent(event);
+    // The showing is the activation; the window system's activation that
+    // follows it (often after the first drawing) is the same one.
+    showActivationPending_ = true;
     gui::Guard([this] { FormActivate(); });
 }
 
 void TFgrNaKel::changeEvent(QEvent* event) {
     CanvasForm::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (showActivationPending_) {
+        showActivationPending_ = false;
+        return;
+    }
     // A return from another window of the program (a modal dialog) activates the
     // viewer again: the default view of the orientation, drawn on the next tick.
-    if (event->type() == QEvent::ActivationChange && isVisible() && isActiveWindow() && !Timer1->isActive())
-        gui::Guard([this] { FormActivate(); });
+    if (isVisible() && isActiveWindow() && !Timer1->isActive()) gui::Guard([this] { FormActivate(); });
 }
 
 void TFgrNaKel::closeEvent(QCloseEvent* event) {

@@ -83,6 +83,8 @@ private:
     void SetGlyph(QPushButton* button, const char* glyph);
     std::string TakeMetafileName();
     void CopyMetafileToClipboard(const std::string& fileName);
+    // Set by a showing until the window system's first change of activation.
+    bool showActivationPending_ = false;
 };
 
 extern TFgrNaKel* FgrNaKel;

@@ -1,0 +1,153 @@
+// The buttons of the calibration window, the line-width dialog and the
+// printer-model dialog pressed as a user presses them, each checked by its own
+// effect on the window and on the drawing settings file.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "archive/draw_settings_file.h"
+#include "display/draw/canvas_form.h"
+#include "display/draw/drawing_state.h"
+#include "display/draw/drawing_tools.h"
+#include "display/draw/recording_surface.h"
+#include "display/settings/calibration_window.h"
+#include "display/settings/line_width_dialog.h"
+#include "display/settings/printer_model_dialog.h"
+#include "display/sheets/sheet_selection.h"
+#include "engine/engine_settings.h"
+#include "platform/gui/message_box.h"
+#include "platform/runtime/paths.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+class SettingsControls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rt::PrepareDataFolder();
+        archive::ResetDrawSettings();
+        display::ResetDrawingState();
+        display::ResetCalibrationState();
+        display::InitDrawingFromScreen(1280, 1024);
+        display::ResetSheetSelection();
+        engine::LoadOrbiDomiSettings();
+        archive::LoadOrCreateDrawSettings();
+    }
+    void TearDown() override {
+        display::ResetCalibrationState();
+        display::ResetDrawingState();
+        archive::ResetDrawSettings();
+    }
+    std::string SettingsFile() const { return testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)); }
+    std::vector<std::string> Lines() const {
+        const std::string bytes = SettingsFile();
+        std::vector<std::string> out;
+        std::size_t start = 0, end;
+        while ((end = bytes.find("\r\n", start)) != std::string::npos) {
+            out.push_back(bytes.substr(start, end - start));
+            start = end + 2;
+        }
+        return out;
+    }
+    testing_support::TempWorkFolder folder_;
+    gui::RecordingMessageSink messages_;
+};
+
+// "Reset" puts both scales back to 1 and leaves the window open; "OK" keeps
+// the scales as the bars set them and closes it.
+TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
+    display::TFgrTxtKel window;
+    window.resize(1280, 1024);
+    window.show();
+    window.ScBO->setValue(100);
+    window.ScBV->setValue(-50);
+    ASSERT_EQ(Lines().at(6), " 9.00000000000000E-0001");
+    ASSERT_EQ(Lines().at(7), " 1.05000000000000E+0000");
+    window.BBres->click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.ScBO->value(), 0);
+    EXPECT_EQ(window.ScBV->value(), 0);
+    EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
+    EXPECT_EQ(Lines().at(7), " 1.00000000000000E+0000");
+
+    window.ScBV->setValue(120);
+    window.BBok->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), int(QDialog::Accepted));
+    EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
+    EXPECT_EQ(Lines().at(7), " 8.80000000000000E-0001");
+    EXPECT_EQ(display::Drawing.AspectScaleY, archive::DrawSettings.AspectScaleY);
+    EXPECT_TRUE(messages_.messages.empty());
+}
+
+// The figure's two axes carry a tick every 10 units out to both ends, the
+// outermost ones included.
+TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
+    display::TFgrTxtKel window;
+    window.resize(1280, 1024);
+    display::RecordingSurface dc;
+    window.FormCanvas->SetRecorder(&dc);
+    window.FormActivate();
+    window.ScBO->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
+    dc.Clear();
+    window.DrawCalibrationFrame();
+    window.FormCanvas->SetRecorder(nullptr);
+    const std::vector<std::string> lines = dc.Calls("line");
+    auto has = [&lines](long double x1, long double y1, long double x2, long double y2) {
+        const display::Point a = display::MapPoint(x1, y1), b = display::MapPoint(x2, y2);
+        const std::string prefix = "line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
+                                   std::to_string(b.x) + "," + std::to_string(b.y) + " ";
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    };
+    const long double step = 10 / display::Drawing.AspectScaleX;
+    for (int k : {1, 9, 10}) {
+        EXPECT_TRUE(has(140 + k * step, 98.6L, 140 + k * step, 104.6L)) << "right " << k;
+        EXPECT_TRUE(has(140 - k * step, 98.6L, 140 - k * step, 104.6L)) << "left " << k;
+        EXPECT_TRUE(has(137, 101.6L + 10 * k, 143, 101.6L + 10 * k)) << "down " << k;
+        EXPECT_TRUE(has(137, 101.6L - 10 * k, 143, 101.6L - 10 * k)) << "up " << k;
+    }
+    EXPECT_FALSE(has(140 + 11 * step, 98.6L, 140 + 11 * step, 104.6L));
+}
+
+// The line-width dialog's way back takes the typed factor and closes; its
+// "Resetten" button sets 1 and leaves the dialog open.
+TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
+    display::TFoSpeLin dialog;
+    dialog.show();
+    dialog.EditSpeLin->setText("2,5");
+    dialog.BitBtn1->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.EditSpeLin->text(), "1");
+    EXPECT_EQ(Lines().at(4), " 1.00000000000000E+0000");
+    dialog.EditSpeLin->setText("2,5");
+    dialog.BitBtnRitorna->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 5);
+    EXPECT_EQ(Lines().at(4), " 2.50000000000000E+0000");
+    EXPECT_EQ(display::Drawing.LineWidthFactor, 2.5L);
+    EXPECT_TRUE(messages_.messages.empty());
+}
+
+// The printer-model dialog's way back changes nothing, whichever panel it shows.
+TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
+    display::TFoStampa dialog;
+    dialog.ConfirmationMilliseconds = 0;
+    for (int correction : {0, 1}) {
+        archive::DrawSettings.EpsonCorrection = correction;
+        archive::SaveDrawSettings();
+        const std::string before = SettingsFile();
+        dialog.show();
+        EXPECT_EQ(dialog.Panel1->isVisible(), correction == 0);
+        EXPECT_EQ(dialog.Panel2->isVisible(), correction == 1);
+        dialog.BitBtnRitorna->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_FALSE(dialog.LabModi->isVisible());
+        EXPECT_EQ(archive::DrawSettings.EpsonCorrection, correction);
+        EXPECT_EQ(SettingsFile(), before);
+    }
+}
+
+}  // namespace
