@@ -225,6 +225,12 @@ std::int64_t PlaceTable::WholeNameAt(std::string_view typed, std::int64_t found)
         if (r == 2) return i;
         if (r == 0) break;
     }
+    // Letters that only begin names ("TROMS"): the key sorts before those
+    // names, so the bisection stops on the name before the first of them.
+    auto begins = [&](std::int64_t i) {
+        return compare_[static_cast<std::size_t>(i)].compare(0, whole.size(), whole) == 0;
+    };
+    if (!begins(found) && found + 1 <= Count() && begins(found + 1)) return found + 1;
     return found;
 }
 

@@ -82,14 +82,17 @@ public:
     // then a bisection of exactly 100 halvings over records 1..N. Returns the
     // record of the last halving (0 for an empty table), except that a name
     // typed whole which the table holds is the record found, not a longer
-    // name that begins with it ("TORINO", not "TORINO DI SANGRO").
+    // name that begins with it ("TORINO", not "TORINO DI SANGRO"), and letters
+    // that only begin names find the first of those names ("TROMS": "Tromsø",
+    // not "Trollhättan" before it).
     std::int64_t Search(std::string& typed) const;
 
     // Loads a table from records (record 0 the header) as Open would.
     void Assign(PlaceTableKind kind, const std::vector<rt::Bytes>& records);
 
 private:
-    // The record of the name typed whole near the bisection's `found`, else `found`.
+    // The record of the name typed whole near the bisection's `found`, else the
+    // first name that begins with the typed letters, else `found`.
     std::int64_t WholeNameAt(std::string_view typed, std::int64_t found) const;
 
     bool open_ = false;

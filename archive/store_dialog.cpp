@@ -146,8 +146,11 @@ void TFormRegKel::FormActivate() {
     LabGmtNota->setText(gui::ToQt(note));
     auto hours = ReadDecimalEitherSeparator(zone);
     Chart.TimeZoneCorrection = hours ? -*hours : 0;
-    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
-                                              Chart.BirthYear, Chart.BirthHourValue, Chart.BirthMinuteValue);
+    // The Julian day of the moment the chart is computed for: the clock time
+    // less the zone as it is stored, the same day the entry dialog shows.
+    Chart.JulianDay = RecordJulianDay(
+        MakeDateField(engine::DateTimeTextToSortKey(Birth.BirthDateText), Chart.TimeZoneCorrection),
+        Chart.GregorianCalendar ? "GR" : "GI");
     std::string jd;
     engine::FloatToTextDec(12, jd, Chart.JulianDay);
     EditJd->setText(gui::ToQt(jd));

@@ -172,7 +172,8 @@ TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
 
 // A town typed whole is the one Enter takes, also when longer names begin with
 // it, and the one the window highlights before Enter; in both tables, and for
-// the first and the last place of a table.
+// the first and the last place of a table. A town only begun is the first
+// whose name begins with the letters.
 TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
     TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
     struct Case {
@@ -187,7 +188,8 @@ TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
         dialog_test::Type(dialog.EditLocal, c.typed);
         ASSERT_NE(dialog.ListBox1->currentItem(), nullptr);
         const std::string highlighted = gui::FromQt(dialog.ListBox1->currentItem()->text());
-        EXPECT_EQ(highlighted.substr(0, std::strlen(c.name) + 1), std::string(c.name) + " ");
+        const std::string name = gui::FromQt(QString::fromUtf8(c.name));  // as the list holds it
+        EXPECT_EQ(highlighted.substr(0, name.size() + 1), name + " ");
         QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
         gui::RunIdleHandler();
         EXPECT_EQ(gui::GetFieldState(dialog.EditLocal), gui::FieldState::Valid);
@@ -205,16 +207,19 @@ TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
     dialog.BBperson->click();
     for (const Case& c : {Case{"Alice", "Alice", "27N45-098W04", "STATI UNITI"},
                           Case{"alice Springs", "Alice Springs", "23S42-133E53", "AUSTRALIA"},
-                          Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"}})
+                          Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"},
+                          Case{"Troms", "Troms\u00f8", "69N39-018E57", "NORVEGIA"}})  // begun, with no slashed o to type
         pick(c);
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
 // The store dialog shows the zone the chart is computed with: local mean time
 // is kept to two decimals of an hour, and the dialog says so beside the zone.
+// Its Julian day is that of the moment the chart is computed for, in
+// universal time.
 TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
     struct Seen {
-        std::string gmt, note;
+        std::string gmt, note, jd;
         bool gmtReadOnly = false;
     } seen;
     gui::SetModalHandler("FormRegKel", [&seen](QDialog* d) {
@@ -223,6 +228,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
         seen.gmt = gui::FromQt(store->EditGmt->text());
         seen.note = gui::FromQt(store->LabGmtNota->text());
         seen.gmtReadOnly = store->EditGmt->isReadOnly();
+        seen.jd = gui::FromQt(store->EditJd->text());
         store->BitBtnRegistra->click();
         return int(gui::mrOk);
     });
@@ -243,6 +249,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
               "De kaart rekent met GMT +0,51 = +0 u 30 min 36 s\n"
               "Ingevoerd was +0 u 30 min 44 s; bewaard wordt tot op 0,01 uur");
     EXPECT_TRUE(seen.gmtReadOnly);
+    EXPECT_EQ(seen.jd, "2436948.9995");  // 11:59:24 UT, 0,51 h before the clock's 12:30
     EXPECT_EQ(storedZone(), "-0,51");  // what the note says the chart uses
 
     // A zone kept whole: the note only names it.
@@ -253,6 +260,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
     dialog.BBprosegui->click();
     EXPECT_EQ(seen.gmt, "+2");
     EXPECT_EQ(seen.note, "De kaart rekent met GMT +2 = +2 u 00 min 00 s");
+    EXPECT_EQ(seen.jd, "2444435.9375");  // 10:30 UT
     EXPECT_EQ(storedZone(), "-2");
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }

@@ -71,7 +71,7 @@ TEST(FoldPlaceNameTest, AccentedLettersFoldAndOthersStay) {
     EXPECT_EQ(FoldedPlaceName("L'AQUILA"), "L'AQUILA");
 }
 
-TEST(PlaceSearchTest, FindsTheLastNameNotAfterTheTypedLetters) {
+TEST(PlaceSearchTest, FindsTheFirstNameThatBeginsWithTheTypedLetters) {
     PlaceTable t = TableOf(PlaceTableKind::Italian,
                            {"ANCONA", "ROMA", "ROMAGNANO SESIA", "ROMANO", "TORINO", "VENEZIA"});
     std::string typed = "roma";
@@ -79,7 +79,15 @@ TEST(PlaceSearchTest, FindsTheLastNameNotAfterTheTypedLetters) {
     EXPECT_EQ(typed, "ROMA");  // the Italian table upper-cases every letter
     EXPECT_EQ(PlaceSearchKey("roma"), "ROMA" + std::string(25, '!'));
     typed = "TO";
-    EXPECT_EQ(t.Search(typed), 4);  // ROMANO: the names after it begin with TO
+    EXPECT_EQ(t.Search(typed), 5);  // TORINO, not ROMANO before it
+    typed = "ROM";
+    EXPECT_EQ(t.Search(typed), 2);  // ROMA, the first of three
+    typed = "VENEZIA";
+    EXPECT_EQ(t.Search(typed), 6);  // the last place, typed whole
+    typed = "VEN";
+    EXPECT_EQ(t.Search(typed), 6);  // and only begun
+    typed = "TR";
+    EXPECT_EQ(t.Search(typed), 5);  // no name begins so: the last before the letters
     typed = "A";
     EXPECT_EQ(t.Search(typed), 1);
     typed = "ZZZ";
@@ -104,6 +112,13 @@ TEST(PlaceSearchTest, ForeignNamesAreFoldedBeforeTheyAreCompared) {
     EXPECT_EQ(t.CompareName(2), "ZURICH");
     typed = "z\xFCrich";
     EXPECT_EQ(t.Search(typed), 2);
+
+    // Letters that begin a name with a letter the keyboard may lack.
+    PlaceTable n = TableOf(PlaceTableKind::Foreign, {"Trollh\xE4ttan", "Troms\xF8", "Trondheim"});
+    typed = "troms";
+    EXPECT_EQ(n.Search(typed), 2);
+    typed = "Trond";
+    EXPECT_EQ(n.Search(typed), 3);
 }
 
 // Names stored as the shipped tables hold them: padded with blanks.
@@ -125,11 +140,14 @@ TEST(PlaceSearchTest, ANameTypedWholeIsFoundBeforeTheLongerNamesItBegins) {
     EXPECT_EQ(t.Search(typed), 3);
     typed = "TORINO DI SANGRO";
     EXPECT_EQ(t.Search(typed), 6);
-    // Letters that are not a whole name still stop on the last name before them.
+    // Letters that are not a whole name stop on a name they begin, or, where
+    // none does, on the last name before them.
     typed = "TORINO DI";
     EXPECT_EQ(t.Search(typed), 7);
     typed = "BARIA";
-    EXPECT_EQ(t.Search(typed), 3);
+    EXPECT_EQ(t.Search(typed), 4);  // BARIANO
+    typed = "BARIB";
+    EXPECT_EQ(t.Search(typed), 4);
     // The last place, which the halvings never reach.
     typed = "ZUNGRI";
     EXPECT_EQ(t.Search(typed), 11);
