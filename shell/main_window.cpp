@@ -711,6 +711,7 @@ void TFoKelvor::InstallMyIdleHandler() {
 }
 
 void TFoKelvor::ComboOrbChange() {
+    if (sayingRefusal_) return;
     // The set in force until the change is applied.
     if (!OrbSetChanged) orbSetInForce_ = engine::Orbs.OrbSetLetter;
     OrbSetChanged = true;
@@ -721,6 +722,7 @@ void TFoKelvor::ComboOrbChange() {
 }
 
 void TFoKelvor::ComboNodoChange() {
+    if (sayingRefusal_) return;
     if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
     NodeTypeChanged = true;
     engine::Chart.NodeType = rt::CutTo(gui::FromQt(ComboNodo->currentText()), 5);
@@ -733,6 +735,12 @@ void TFoKelvor::ComboNodoDblClick() {
     engine::Chart.NodeType = engine::Chart.NodeType != "VERO" ? "VERO" : "MEDIO";
     ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
     InstallMyIdleHandler();
+}
+
+void TFoKelvor::SayChangeRefused(const rt::IoError& error) {
+    sayingRefusal_ = true;
+    gui::ShowMessage(error.UserMessage());
+    sayingRefusal_ = false;
 }
 
 // Applies a changed node kind or orb set once the window is idle. A request is
@@ -749,10 +757,11 @@ void TFoKelvor::MyIdleHandler() {
         }
         try {
             engine::SetOrbiDomiLine(18, engine::Chart.NodeType);
-        } catch (const rt::IoError&) {
+        } catch (const rt::IoError& e) {
             engine::Chart.NodeType = nodeTypeInForce_;
             ComboNodo->setEditText(gui::ToQt(nodeTypeInForce_));
-            throw;
+            SayChangeRefused(e);
+            return;
         }
     }
     if (OrbSetChanged) {
@@ -765,10 +774,11 @@ void TFoKelvor::MyIdleHandler() {
         bool applied = false;
         try {
             applied = engine::ApplyOrbSet(engine::Orbs.OrbSetLetter);
-        } catch (const rt::IoError&) {
+        } catch (const rt::IoError& e) {
             engine::Orbs.OrbSetLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) ComboOrb->setEditText(shown);
-            throw;
+            SayChangeRefused(e);
+            return;
         }
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);

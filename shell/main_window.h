@@ -13,6 +13,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
+namespace rt {
+class IoError;
+}
+
 namespace shell {
 
 // What the chart and sheet buttons say before any person is stored.
@@ -182,6 +186,11 @@ private:
     // for the idle handler.
     std::string orbSetInForce_;
     std::string nodeTypeInForce_;
+    // Says why a change of the boxes was refused. While the message is up the
+    // box may report the pick once more (its list's own late events); that
+    // report is no new choice, and is not applied (nor refused) again.
+    void SayChangeRefused(const rt::IoError& error);
+    bool sayingRefusal_ = false;
     bool activating_ = false;
     bool closing_ = false;
 };
