@@ -127,11 +127,15 @@ TEST_F(MultiSymptomControls, PulisciTuttoEmptiesEverySlotAndTheResults) {
     ExpectRitornaCloses(w, w.BitBtnRitorna);
 }
 
-TEST(CompoundTherapyControls, RitornaCloses) {
+TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitornaCloses) {
     SampleFolder sample;
     CompoundTherapyWindow = {};
     TFoTerCom w;
     w.show();
+    ASSERT_GT(w.ListBox1->count(), 1);
+    QTest::keyClicks(w.EdCerca, "zz");
+    EXPECT_EQ(TextOf(w.EdCerca), "ZZ");
+    EXPECT_EQ(w.ListBox1->currentRow(), w.ListBox1->count() - 1);
     ExpectRitornaCloses(w, w.BitBtnRitorna);
     CompoundTherapyWindow = {};
 }

@@ -201,6 +201,23 @@ TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
     EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
 }
 
+TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
+    std::vector<PrimaryTexts> many;
+    for (int k = 1; k <= 14; ++k) many.push_back(Sig("Remedie " + std::to_string(10 + k), "Maan", "", "Kreeft"));
+    many.push_back(Sig("Zonder", "Zon", "", "Kreeft"));
+    remedy_tests::WritePrimaryDb(many);
+    w.show();
+    Radio("RBlun")->click();
+    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
+    EXPECT_EQ(Text(w.EdTot), "14");
+    EXPECT_EQ(Text(w.EdPage), "1/1");
+    EXPECT_EQ(BaseColour(w.EdPage), kWhiteColour);
+    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
+    QTest::mouseClick(w.BBseguito, Qt::LeftButton);
+    EXPECT_EQ(Text(w.EdPage), "1/1");
+    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
+}
+
 TEST_F(SignatureSearchControls, AClickInTheSearchBoxStartsANewKeyAndRitornaCloses) {
     remedy_tests::WritePrimaryDb({Sig("Ferrum", "Mars", "", "Ram"), Sig("Capsicum", "Mars", "", "Schorpioen"),
                                   Sig("Zingiber", "Mars", "", "Ram")});
