@@ -1,0 +1,84 @@
+// The "Elimina" answer of the database editors' closing panel, pressed: it
+// asks before deleting the record shown; a no leaves the panel up and the file
+// as it was, a yes deletes that record (here the last of the file), leaves the
+// others byte for byte and closes the window.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/gui/message_box.h"
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/editor_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using namespace editor_tests;
+
+namespace {
+
+using EditorClosePanel = OwnDatabases;
+
+// Presses "Elimina" on the panel twice, answering no and then yes, and checks
+// what each answer leaves.
+void NoThenYes(DatabaseEditorWindow& w, gui::RecordingMessageSink& messages, const std::string& file,
+               const std::string& before) {
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    ASSERT_TRUE(w.BBelimina1->isEnabled());
+    messages.answers.push_back(gui::AnswerNo);
+    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find("il record 3?"), std::string::npos) << messages.Texts()[0];
+    EXPECT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(FileBytes(file), before);
+
+    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);  // yes
+    EXPECT_EQ(messages.messages.size(), 2u);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST_F(EditorClosePanel, PrimaryEliminaAsksThenDeletesTheLastRecordShown) {
+    const PrimaryTexts a = FullRecord("A"), b = FullRecord("B"), c = FullRecord("C");
+    WritePrimaryDb({a, b, c});
+    const std::string before = FileBytes(kPrimaryDbName);
+    TFoMainArc w;
+    w.show();
+    ClickEntry(w, c.Remedy + "**" + c.Indication);
+    ASSERT_EQ(w.CurrentRecordNumber, 3);
+    Retype(w.MemoPoso, "Nieuwe dosering");
+    NoThenYes(w, messages, kPrimaryDbName, before);
+    ASSERT_EQ(PrimaryRecordCount(), 2);
+    const std::string after = FileBytes(kPrimaryDbName);
+    for (std::size_t r : {1u, 2u})
+        EXPECT_EQ(Record(after, r, kPrimaryRecordSize), Record(before, r, kPrimaryRecordSize)) << r;
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).Remedy, b.Remedy);
+}
+
+TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
+    const RepertoryTexts a = FullTherapy("A"), b = FullTherapy("B"), c = FullTherapy("C");
+    WriteRepertoryDb({a, b, c});
+    WritePrimaryDb({Texts("Calendula", "Wonden")});
+    const std::string before = FileBytes(kRepertoryDbName);
+    TFoAggRep w;
+    w.show();
+    ClickEntry(w, c.Pathology + "**" + c.Remedy);
+    ASSERT_EQ(w.CurrentRecordNumber, 3);
+    Retype(w.EdPoso, "Nieuwe dosering");
+    NoThenYes(w, messages, kRepertoryDbName, before);
+    ASSERT_EQ(RepertoryRecordCount(), 2);
+    const std::string after = FileBytes(kRepertoryDbName);
+    for (std::size_t r : {1u, 2u})
+        EXPECT_EQ(Record(after, r, kRepertoryRecordSize), Record(before, r, kRepertoryRecordSize)) << r;
+    EXPECT_EQ(ReadRepertoryRecord(2).Pathology, b.Pathology);
+}
+
+}  // namespace

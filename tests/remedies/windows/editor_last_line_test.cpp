@@ -1,0 +1,73 @@
+// The database editors after "Salva" and "Salva come nuovo" keep the list's
+// line of the record shown selected, also when that line is the last of the
+// list.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/windows/primary_editor.h"
+#include "remedies/windows/repertory_editor.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/editor_test_util.h"
+
+using namespace remedies;
+using namespace remedy_tests;
+using namespace editor_tests;
+
+namespace {
+
+using EditorLastLine = OwnDatabases;
+
+TEST_F(EditorLastLine, PrimarySaveAndSaveAsNewSelectTheLastLine) {
+    WritePrimaryDb({Texts("Calendula", "Wonden"), Texts("Zingiber", "Misselijkheid"), Texts("Arnica", "Kneuzingen")});
+    TFoMainArc w;
+    w.show();
+    ASSERT_EQ(w.ListBox1->count(), 3);
+    ClickEntry(w, "Zingiber**Misselijkheid");
+    ASSERT_EQ(w.ListBox1->currentRow(), 2);
+    Retype(w.MemoPoso, "Drie keer daags");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).Posology, "Drie keer daags");
+    EXPECT_EQ(CurrentLine(w.ListBox1), "Zingiber**Misselijkheid");
+    EXPECT_EQ(w.ListBox1->currentRow(), 2);
+
+    // A new record whose line sorts last.
+    Retype(w.MemoIndi, "Reisziekte");
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    ASSERT_EQ(PrimaryRecordCount(), 4);
+    ASSERT_EQ(w.ListBox1->count(), 4);
+    EXPECT_EQ(CurrentLine(w.ListBox1), "Zingiber**Reisziekte");
+    EXPECT_EQ(w.ListBox1->currentRow(), 3);
+}
+
+TEST_F(EditorLastLine, TherapiesSaveAndSaveAsNewSelectTheLastLine) {
+    WritePrimaryDb({Texts("Calendula", "Wonden")});
+    WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", ""}, {"Zweren", "Arnica", "uitwendig", ""},
+                      {"Hoest", "Bryonia", "2 x daags", ""}});
+    TFoAggRep w;
+    w.show();
+    ASSERT_EQ(w.ListBox1->count(), 3);
+    ClickEntry(w, "Zweren**Arnica");
+    ASSERT_EQ(w.ListBox1->currentRow(), 2);
+    Retype(w.EdPoso, "kompres");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_EQ(ReadRepertoryRecord(2).Posology, "kompres");
+    EXPECT_EQ(CurrentLine(w.ListBox1), "Zweren**Arnica");
+    EXPECT_EQ(w.ListBox1->currentRow(), 2);
+
+    Retype(w.EdPato, "Zweringen");
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    ASSERT_EQ(RepertoryRecordCount(), 4);
+    EXPECT_EQ(CurrentLine(w.ListBox1), "Zweringen**Arnica");
+    EXPECT_EQ(w.ListBox1->currentRow(), 3);
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+// The controls of the search windows, each pressed and checked for its own
+// effect: every slot button of the ranked searches up to the fifteenth, the
+// clearing of them all, the composition and synthesis windows each searching
+// and showing its own field, and the buttons that close the windows.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "remedies/principles_file.h"
+#include "remedies/windows/composition_window.h"
+#include "remedies/windows/compound_therapy_search.h"
+#include "remedies/windows/multi_symptom_search.h"
+#include "remedies/windows/principles_window.h"
+#include "remedies/windows/synthesis_window.h"
+#include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
+
+using namespace remedies;
+using namespace window_tests;
+using testing_support::TempWorkFolder;
+
+namespace {
+
+std::vector<std::string> Lines(const QListWidget* list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list->count(); ++i) out.push_back(Text(list, i));
+    return out;
+}
+
+// The return button closes the window as a rejection.
+void ExpectRitornaCloses(QDialog& w, QPushButton* ritorna) {
+    ASSERT_TRUE(w.isVisible());
+    QTest::mouseClick(ritorna, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+}
+
+// ------------------------------------------------------------ ranked searches
+
+class MultiSymptomControls : public ::testing::Test {
+protected:
+    SampleFolder sample;
+    TFoRicCom w;
+    void SetUp() override {
+        MultiSymptomWindow = {};
+        w.show();
+    }
+    void TearDown() override { MultiSymptomWindow = {}; }
+    std::vector<std::string> SlotTexts() {
+        std::vector<std::string> out;
+        for (int k = 1; k <= kRankedSlots; ++k) out.push_back(TextOf(w.Ed[k]));
+        return out;
+    }
+};
+
+TEST_F(MultiSymptomControls, EachSlotButtonEmptiesItsOwnSlotUpToTheFifteenth) {
+    ASSERT_GE(w.ListBox1->count(), kRankedSlots);
+    std::vector<std::string> filled;
+    for (int i = 0; i < kRankedSlots; ++i) {
+        filled.push_back(Text(w.ListBox1, i));
+        ASSERT_TRUE(ClickLine(w.ListBox1, filled.back()));
+    }
+    ASSERT_EQ(SlotTexts(), filled);
+    for (int k = 1; k <= kRankedSlots; ++k) {
+        QTest::mouseClick(w.BB[k], Qt::LeftButton);
+        std::vector<std::string> expected = filled;
+        expected[static_cast<std::size_t>(k - 1)].clear();
+        EXPECT_EQ(SlotTexts(), expected) << "button " << k;
+        EXPECT_TRUE(w.BBricerca->isEnabled());
+        // The next symptom clicked fills the slot just emptied.
+        ASSERT_TRUE(ClickLine(w.ListBox1, filled[static_cast<std::size_t>(k - 1)]));
+        EXPECT_EQ(SlotTexts(), filled) << "button " << k;
+    }
+}
+
+TEST_F(MultiSymptomControls, ASymptomInTheFifteenthSlotAloneIsSearchedAndMarked) {
+    // Fourteen other symptoms first, so that Keelpijn lands in slot 15.
+    int placed = 0;
+    for (int i = 0; placed < kRankedSlots - 1; ++i) {
+        const std::string s = Text(w.ListBox1, i);
+        if (s == "Keelpijn") continue;
+        ASSERT_TRUE(ClickLine(w.ListBox1, s));
+        ++placed;
+    }
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Keelpijn"));
+    ASSERT_EQ(TextOf(w.Ed[kRankedSlots]), "Keelpijn");
+    for (int k = 1; k < kRankedSlots; ++k) QTest::mouseClick(w.BB[k], Qt::LeftButton);
+    for (int k = 1; k < kRankedSlots; ++k) ASSERT_EQ(TextOf(w.Ed[k]), "");
+    // The fifteenth slot alone keeps the search possible.
+    EXPECT_TRUE(w.BBricerca->isEnabled());
+    QTest::mouseClick(w.BBricerca, Qt::LeftButton);
+    EXPECT_EQ(Lines(w.ListBox3), (std::vector<std::string>{"01 Verbascum thapsus", "01 Thymus vulgaris",
+                                                           "01 Salvia officinalis", "01 Agrimonia eupatoria"}));
+    ASSERT_TRUE(ClickLine(w.ListBox3, "01 Agrimonia eupatoria"));
+    EXPECT_TRUE(w.Memo1->toPlainText().startsWith("= Keelpijn"));
+    EXPECT_EQ(BackgroundOf(w.Ed[kRankedSlots]), kCream);
+    EXPECT_EQ(BackgroundOf(w.Ed[1]), kSilver);
+}
+
+TEST_F(MultiSymptomControls, PulisciTuttoEmptiesEverySlotAndTheResults) {
+    for (int i = 0; i < kRankedSlots; ++i) ASSERT_TRUE(ClickLine(w.ListBox1, Text(w.ListBox1, i)));
+    ASSERT_FALSE(TextOf(w.Ed[kRankedSlots]).empty());
+    QTest::mouseClick(w.BBricerca, Qt::LeftButton);
+    ASSERT_GT(w.ListBox3->count(), 0);
+    // A remedy that serves the fifteenth slot marks it.
+    for (int row = 0; row < w.ListBox3->count() && BackgroundOf(w.Ed[kRankedSlots]) != kCream; ++row)
+        ClickRow(w.ListBox3, row);
+    ASSERT_EQ(BackgroundOf(w.Ed[kRankedSlots]), kCream);
+    ASSERT_FALSE(w.Memo1->toPlainText().isEmpty());
+
+    QTest::mouseClick(w.BBpuliTutto, Qt::LeftButton);
+    for (int k = 1; k <= kRankedSlots; ++k) {
+        EXPECT_EQ(TextOf(w.Ed[k]), "") << k;
+        EXPECT_EQ(BackgroundOf(w.Ed[k]), kSilver) << k;
+    }
+    EXPECT_EQ(w.ListBox3->count(), 0);
+    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+    EXPECT_FALSE(w.BBricerca->isEnabled());
+    // The slots fill again from the first.
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
+    EXPECT_EQ(TextOf(w.Ed[1]), "Hoest");
+    ExpectRitornaCloses(w, w.BitBtnRitorna);
+}
+
+TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitornaCloses) {
+    SampleFolder sample;
+    CompoundTherapyWindow = {};
+    TFoTerCom w;
+    w.show();
+    ASSERT_GT(w.ListBox1->count(), 1);
+    QTest::keyClicks(w.EdCerca, "zz");
+    EXPECT_EQ(TextOf(w.EdCerca), "ZZ");
+    EXPECT_EQ(w.ListBox1->currentRow(), w.ListBox1->count() - 1);
+    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    CompoundTherapyWindow = {};
+}
+
+// --------------------------------------------------- composition and synthesis
+
+// Each remedy's notes (its composition) and synthesis hold different words:
+// "olie" is in the notes of Arnica and Zingiber (the last record) and in the
+// synthesis of Bellis only.
+void WriteTextFixture() {
+    PrimaryTexts a = remedy_tests::Texts("Arnica", "Kneuzingen");
+    a.Notes = "Olie van arnica";
+    a.Synthesis = "Zachte moed";
+    PrimaryTexts b = remedy_tests::Texts("Bellis", "Kneuzingen");
+    b.Notes = "Saponinen";
+    b.Synthesis = "Olie op de golven";
+    PrimaryTexts z = remedy_tests::Texts("Zingiber", "Misselijkheid");
+    z.Notes = "Gember en olie";
+    z.Synthesis = "Vuur dat verwarmt";
+    remedy_tests::WritePrimaryDb({a, b, z});
+}
+
+TEST(CompositionControls, SearchesAndShowsTheNotesUpToTheLastRemedy) {
+    TempWorkFolder folder;
+    WriteTextFixture();
+    TFoPiante w;
+    w.show();
+    ASSERT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Arnica", "Bellis", "Zingiber"}));
+    ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
+    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van Zingiber");
+    EXPECT_EQ(Text(w.MemoNote), "Gember en olie");
+
+    QTest::keyClicks(w.EditCerca, "olie");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica", "Zingiber"}));
+    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
+    EXPECT_EQ(Text(w.MemoNote), "");
+    ASSERT_TRUE(ClickLine(w.ListBox3, "Zingiber"));
+    EXPECT_EQ(w.LabelMemo->text(), "Composizione di Zingiber");
+    EXPECT_EQ(Text(w.MemoNote), "Gember en OLIE");
+    ExpectRitornaCloses(w, w.BitBtnRitorna);
+}
+
+TEST(SynthesisControls, SearchesAndShowsTheSynthesisUpToTheLastRemedy) {
+    TempWorkFolder folder;
+    WriteTextFixture();
+    TFoSintesi w;
+    w.show();
+    ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
+    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Zingiber");
+    EXPECT_EQ(Text(w.MemoNote), "Vuur dat verwarmt");
+
+    QTest::keyClicks(w.EditCerca, "olie");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Bellis"}));
+    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica del Rimedio");
+    EXPECT_EQ(Text(w.MemoNote), "");
+    ASSERT_TRUE(ClickLine(w.ListBox3, "Bellis"));
+    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Bellis");
+    EXPECT_EQ(Text(w.MemoNote), "OLIE op de golven");
+
+    // A word in the last remedy's synthesis only.
+    w.EditCerca->clear();
+    QTest::keyClicks(w.EditCerca, "verwarmt");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Zingiber"}));
+    ExpectRitornaCloses(w, w.BitBtnRitorna);
+}
+
+// ------------------------------------------------------------------ principles
+
+TEST(PrinciplesControls, RitornaClosesWithoutGenerating) {
+    TempWorkFolder folder;
+    CopySampleData();
+    fs::remove(kPrinciplesFileName);
+    TFoPrinci w;
+    w.show();
+    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    EXPECT_FALSE(fs::exists(kPrinciplesFileName));
+}
+
+}  // namespace
