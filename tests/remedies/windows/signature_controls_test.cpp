@@ -45,17 +45,6 @@ SignatureRecord Tagged(const std::string& symptom, const std::string& plant, con
     return r;
 }
 
-// A signature database of the records (record 0 the header) with its symptom
-// and plant lists.
-void WriteSignatureDb(const std::vector<SignatureRecord>& records) {
-    fs::create_directories("OpzioneS");
-    std::vector<rt::Bytes> all{rt::Bytes(kSignatureRecordSize, 0)};
-    for (const auto& r : records) all.push_back(EncodeSignatureRecord(r));
-    rt::ReplaceAllRecords(kSignatureDbName, kSignatureRecordSize, all);
-    ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(records));
-    BuildPlantNameFile();
-}
-
 // The return button closes the window as a rejection.
 template <class Window>
 void ExpectRitornaCloses(Window& w, QPushButton* ritorna) {

@@ -13,7 +13,9 @@
 
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/record_file.h"
 #include "remedies/browser_search.h"
+#include "remedies/signature_db.h"
 #include "remedies/windows/window_parts.h"
 #include "tests/common/test_support.h"
 
@@ -88,6 +90,18 @@ inline void SaveShot(QWidget* w, const std::string& name) {
     const char* dir = std::getenv("KELVOR_SCREENSHOT_DIR");
     if (!dir || !*dir) return;
     w->grab().save(QString::fromStdString((fs::path(dir) / (name + ".png")).string()));
+}
+
+// A signature database of the records (record 0 the header) with its symptom
+// and plant lists.
+inline void WriteSignatureDb(const std::vector<remedies::SignatureRecord>& records) {
+    using namespace remedies;
+    fs::create_directories("OpzioneS");
+    std::vector<rt::Bytes> all{rt::Bytes(kSignatureRecordSize, 0)};
+    for (const auto& r : records) all.push_back(EncodeSignatureRecord(r));
+    rt::ReplaceAllRecords(kSignatureDbName, kSignatureRecordSize, all);
+    ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(records));
+    BuildPlantNameFile();
 }
 
 }  // namespace window_tests
