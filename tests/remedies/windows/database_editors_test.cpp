@@ -26,6 +26,7 @@
 #include "remedies/windows/search_utility.h"
 #include "remedies/windows/update_window.h"
 #include "tests/remedies/remedy_test_util.h"
+#include "tests/remedies/windows/editor_test_util.h"
 
 using namespace remedies;
 using namespace remedy_tests;
@@ -356,23 +357,10 @@ TEST_F(SampleWindows, UtilityAnswerNoContinuesAndLeavesTheRecord) {
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
 }
 
-// Volumes of a test: folders standing for mounted discs.
-class FakeVolumes : public gui::SystemServices {
-public:
-    explicit FakeVolumes(std::vector<fs::path> roots) : roots_(std::move(roots)) {}
-    std::vector<gui::Volume> ListVolumes() override {
-        std::vector<gui::Volume> out;
-        for (const auto& r : roots_) out.push_back({r.string(), r.filename().string()});
-        return out;
-    }
-
-private:
-    std::vector<fs::path> roots_;
-};
 
 struct VolumesInstalled {
     explicit VolumesInstalled(std::vector<fs::path> roots) {
-        gui::SetSystemServices(std::make_unique<FakeVolumes>(std::move(roots)));
+        gui::SetSystemServices(std::make_unique<editor_tests::DiscVolumes>(std::move(roots)));
     }
     ~VolumesInstalled() { gui::SetSystemServices(nullptr); }
 };

@@ -15,6 +15,7 @@
 
 #include "tests/common/test_support.h"
 
+#include "platform/gui/system_services.h"
 #include "platform/runtime/record_file.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
@@ -126,5 +127,19 @@ inline void Append(QLineEdit* edit, const QString& text) {
 inline std::string Record(const std::string& bytes, std::size_t r, std::size_t size) {
     return bytes.substr(r * size, size);
 }
+
+// Volumes of a test: folders standing for mounted discs.
+class DiscVolumes : public gui::SystemServices {
+public:
+    explicit DiscVolumes(std::vector<std::filesystem::path> roots) : roots_(std::move(roots)) {}
+    std::vector<gui::Volume> ListVolumes() override {
+        std::vector<gui::Volume> out;
+        for (const auto& r : roots_) out.push_back({r.string(), r.filename().string()});
+        return out;
+    }
+
+private:
+    std::vector<std::filesystem::path> roots_;
+};
 
 }  // namespace editor_tests

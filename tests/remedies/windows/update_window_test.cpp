@@ -27,18 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class DiscVolumes : public gui::SystemServices {
-public:
-    explicit DiscVolumes(std::vector<fs::path> roots) : roots_(std::move(roots)) {}
-    std::vector<gui::Volume> ListVolumes() override {
-        std::vector<gui::Volume> out;
-        for (const auto& r : roots_) out.push_back({r.string(), r.filename().string()});
-        return out;
-    }
-
-private:
-    std::vector<fs::path> roots_;
-};
 
 void Age(const fs::path& folder, int minutes) {
     for (const auto& e : fs::directory_iterator(folder))
