@@ -85,6 +85,12 @@ std::string DamagedFileMessage(std::string_view name, std::string_view detail) {
     return m + ".";
 }
 
+std::string DamagedFileMessage(std::string_view name, std::string_view detail, std::string_view wayOn) {
+    std::string m = DamagedFileMessage(name, detail);
+    if (!wayOn.empty()) m += " " + std::string(wayOn);
+    return m;
+}
+
 std::string ShownValue(std::string_view text, std::size_t width) {
     std::string out(text.substr(0, std::min(width, text.size())));
     for (char& c : out)

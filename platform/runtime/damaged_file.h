@@ -44,6 +44,9 @@ std::string KeepDamagedCopy(std::string_view name);
 // "Il file \"<name>\" è danneggiato o incompleto (<detail>)": the message of a
 // damaged reference file (Windows-1252). The detail says what is wrong.
 std::string DamagedFileMessage(std::string_view name, std::string_view detail);
+// The same message followed by the way on: what the program did about it and
+// what the user can do ("Il file ... (...). <wayOn>").
+std::string DamagedFileMessage(std::string_view name, std::string_view detail, std::string_view wayOn);
 
 // A text from a damaged file as a message can show it: at most `width`
 // characters, control characters as "?".

@@ -139,16 +139,7 @@ void SetText(QLabel* label, const std::string& cp1252) { label->setText(gui::ToQ
 void SetText(QPlainTextEdit* memo, const std::string& cp1252) { memo->setPlainText(gui::ToQt(cp1252)); }
 std::string TextOf(const QPlainTextEdit* memo) { return gui::FromQt(memo->toPlainText()); }
 
-std::string ForeignCharacters(const QString& text) {
-    std::u32string found;
-    for (char32_t c : text.toUcs4())
-        if (c != U'?' && rt::Cp1252FromCodePoint(c) == '?' && found.find(c) == std::u32string::npos) found += c;
-    std::string out;
-    for (char32_t c : found)
-        out += (out.empty() ? "" : ", ") + QString("U+%1").arg(static_cast<uint>(c), 4, 16, QChar('0')).toUpper().toStdString();
-    return out;
-}
-
+std::string ForeignCharacters(const QString& text) { return gui::ForeignCharacters(text); }
 std::string ForeignCharacters(const QLineEdit* edit) { return ForeignCharacters(edit->text()); }
 std::string ForeignCharacters(const QPlainTextEdit* memo) { return ForeignCharacters(memo->toPlainText()); }
 
