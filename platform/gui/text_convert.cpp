@@ -1,5 +1,7 @@
 #include "platform/gui/text_convert.h"
 
+#include <QList>
+
 #include "platform/runtime/win1252.h"
 
 namespace gui {
