@@ -3,7 +3,9 @@
 // the one the program opens, lists and edits.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <algorithm>
 

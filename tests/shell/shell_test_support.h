@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QLineEdit>
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <QComboBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 

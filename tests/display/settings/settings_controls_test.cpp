@@ -3,6 +3,7 @@
 // effect on the window and on the drawing settings file.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
 #include <algorithm>
 
 #include "display/draw/drawing_state.h"
