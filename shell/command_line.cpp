@@ -77,7 +77,7 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
     TerminalMessages messages(err);
     const std::filesystem::path folder = rt::UserDataFolder();
     // One copy at a time writes the data folder.
-    if (!ClaimDataFolder(folder)) return 1;
+    if (!ClaimDataFolder(folder, Claimant::CommandLine)) return 1;
     struct Release {
         ~Release() { ReleaseDataFolder(); }
     } release;

@@ -6,9 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <deque>
 #include <filesystem>
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSysInfo>
 
@@ -222,5 +226,106 @@ TEST(DataFolderClaim, ACopyThatTookADamagedLockOverStillHoldsTheFolder) {
         EXPECT_EQ(messages.messages[0].text.rfind("Het programma is al geopend met deze map: ", 0), 0u);
     }
     EXPECT_EQ(LockHolder(data / shell::kDataFolderLockName), first.Pid());
+    first.End();
+}
+
+// A lock file of another computer (a folder brought from it, or put back from
+// a backup taken while the program ran there) is shown to the user, who takes
+// the folder over by saying that program is closed; a lock of this computer
+// from before it was last started, or of this computer under its old name,
+// names no running copy and is taken over without a word.
+TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgramIsClosed) {
+    const std::string host = QSysInfo::machineHostName().toStdString();
+    const std::string machine = QSysInfo::machineUniqueId().toStdString();
+    const std::string boot = QSysInfo::bootUniqueId().toStdString();
+    const std::string app = QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString();
+    const std::string running = std::to_string(getpid());
+    struct Case {
+        const char* what;
+        std::string lock;
+        std::deque<int> answers;
+        bool asked, ours;
+        const char* computer;
+    };
+    std::vector<Case> cases{
+        {"another computer, closed", "4242\nkelvor\nstudio-pc\n", {gui::AnswerYes}, true, true, "\"studio-pc\""},
+        {"another computer, still open", "4242\nkelvor\nstudio-pc\n", {gui::AnswerNo}, true, false, "\"studio-pc\""},
+    };
+    // The ids are known where the system keeps a machine id (not every
+    // container does) and a boot id.
+    if (!machine.empty() && !boot.empty()) {
+        cases.push_back({"another computer of the same name",
+                         running + "\n" + app + "\n" + host + "\n0f1e2d3c4b5a69788796a5b4c3d2e1f0\n" + boot + "\n",
+                         {gui::AnswerYes},
+                         true,
+                         true,
+                         "een andere computer met dezelfde naam"});
+        cases.push_back({"this computer before it was last started",
+                         running + "\n" + app + "\n" + host + "\n" + machine + "\n8d0c33b2-52a4-4bb5-9d47-1c1f6c1d0a11\n",
+                         {},
+                         false,
+                         true,
+                         ""});
+        cases.push_back({"this computer under its old name",
+                         std::to_string(EndedProcess()) + "\n" + app + "\nold-name\n" + machine + "\n" + boot + "\n",
+                         {},
+                         false,
+                         true,
+                         ""});
+    }
+    for (const auto& c : cases) {
+        TempWorkFolder work;
+        const fs::path data = work.Path() / "kelvor";
+        const fs::path lockFile = data / shell::kDataFolderLockName;
+        WriteBytes(lockFile, c.lock);
+        {
+            QFile file(QString::fromStdString(lockFile.string()));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            file.setFileTime(QDateTime(QDate(2021, 5, 3), QTime(14, 12)), QFileDevice::FileModificationTime);
+        }
+        WriteBytes(data / "BASE.ST1", "index");
+        gui::RecordingMessageSink messages;
+        messages.answers = c.answers;
+        EXPECT_EQ(shell::ClaimDataFolder(data), c.ours) << c.what;
+        if (c.asked) {
+            ASSERT_EQ(messages.messages.size(), 1u) << c.what;
+            const gui::MessageRequest& question = messages.messages[0];
+            EXPECT_EQ(question.buttons, gui::Buttons::YesNo) << c.what;
+            EXPECT_EQ(question.text.rfind("De map " + data.string() + " is vergrendeld door het programma op een "
+                                          "andere computer: computer ",
+                                          0),
+                      0u)
+                << question.text;
+            EXPECT_NE(question.text.find(c.computer), std::string::npos) << question.text;
+            EXPECT_NE(question.text.find(", proces " + c.lock.substr(0, c.lock.find('\n'))), std::string::npos)
+                << question.text;
+            EXPECT_NE(question.text.find("sinds 03-05-2021 14:12"), std::string::npos) << question.text;
+            EXPECT_NE(question.text.find("Is dat programma gesloten?"), std::string::npos) << question.text;
+        } else {
+            EXPECT_TRUE(messages.messages.empty()) << c.what << ": " << messages.messages[0].text;
+        }
+        if (c.ours) {
+            EXPECT_EQ(LockHolder(lockFile), getpid()) << c.what;
+        } else {
+            EXPECT_EQ(testing_support::ReadBytes(lockFile), c.lock) << c.what;
+        }
+        EXPECT_EQ(testing_support::ReadBytes(data / "BASE.ST1"), "index");
+        shell::ReleaseDataFolder();
+    }
+
+    // A yes never takes the lock of a copy running here, whatever its file says.
+    TempWorkFolder work;
+    const fs::path data = work.Path() / "kelvor";
+    FirstCopy first(data);
+    ASSERT_TRUE(first.Claimed());
+    WriteBytes(data / shell::kDataFolderLockName, "4242\nkelvor\nstudio-pc\n");
+    {
+        gui::RecordingMessageSink messages;
+        messages.answers = {gui::AnswerYes};
+        EXPECT_FALSE(shell::ClaimDataFolder(data));
+        ASSERT_EQ(messages.messages.size(), 2u);
+        EXPECT_EQ(messages.messages[1].text.rfind("Het programma is al geopend met deze map: ", 0), 0u);
+    }
+    EXPECT_EQ(testing_support::ReadBytes(data / shell::kDataFolderLockName), "4242\nkelvor\nstudio-pc\n");
     first.End();
 }

@@ -10,10 +10,15 @@
 #include <optional>
 #include <sstream>
 
+#include <QDateTime>
+#include <QFile>
+#include <QLockFile>
+
 #include "platform/runtime/paths.h"
 #include "remedies/signature_db.h"
 #include "remedies/stale_lists.h"
 #include "shell/command_line.h"
+#include "shell/data_folder_claim.h"
 #include "tests/shell/shell_test_support.h"
 
 using shell_testing::DesktopScope;
@@ -132,6 +137,45 @@ TEST_F(ImportCommand, AMissingOrDamagedTextLeavesTheDatabaseAsItWas) {
         expected.erase("DbTesto.Txt");
         EXPECT_EQ(now, expected) << b.what;
     }
+}
+
+// The data folder open in the program, here or on another computer: the
+// import says so in Italian, as it says everything, with what it knows of the
+// other program and the ways on, and touches nothing.
+TEST_F(ImportCommand, AFolderInUseIsRefusedInItalianWithTheWayOn) {
+    const fs::path lockFile = Data() / shell::kDataFolderLockName;
+    fs::create_directories(Data());
+    {
+        // This process stands for the program running with the folder.
+        QLockFile running(QString::fromStdString(lockFile.string()));
+        ASSERT_TRUE(running.tryLock(0));
+        EXPECT_EQ(Run({"--import-signatures"}), 1);
+        EXPECT_EQ(err.str(), "Il programma \xC3\xA8 gi\xC3\xA0 aperto con questa cartella: " + Data().string() +
+                                 ".\nChiudere prima quel programma.\n");
+    }
+    // The folder brought from another computer where the program was open.
+    const std::string otherComputer = "4242\nkelvor\nstudio-pc\n";
+    WriteBytes(lockFile, otherComputer);
+    {
+        QFile file(QString::fromStdString(lockFile.string()));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.setFileTime(QDateTime(QDate(2021, 5, 3), QTime(14, 12)), QFileDevice::FileModificationTime);
+    }
+    EXPECT_EQ(Run({"--import-signatures"}), 1);
+    EXPECT_EQ(err.str().rfind("La cartella " + Data().string() +
+                                  " \xC3\xA8 bloccata dal programma su un altro computer: computer \"studio-pc\", "
+                                  "processo 4242 (kelvor), dal 03-05-2021 14:12.\n",
+                              0),
+              0u)
+        << err.str();
+    EXPECT_NE(err.str().find("avviare il programma senza opzioni e rispondere di s\xC3\xAC alla sua domanda, oppure "
+                             "cancellare il file " +
+                             lockFile.string()),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(out.str().empty()) << out.str();
+    EXPECT_EQ(ReadBytes(lockFile), otherComputer);
+    EXPECT_FALSE(fs::exists(Data() / "OpzioneS"));
 }
 
 }  // namespace
