@@ -180,9 +180,12 @@ bool LoadOrCreateDrawSettings() {
     return true;
 }
 
-void SaveDrawSettings() {
+void SaveDrawSettings() { SaveDrawSettings(DrawSettings); }
+
+void SaveDrawSettings(const DrawSettingsState& values) {
     RequireWritableDrawSettings();
-    WriteSettingsFile(DrawSettings);
+    WriteSettingsFile(values);
+    DrawSettings = values;
 }
 
 void RequireWritableDrawSettings() {

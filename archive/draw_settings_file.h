@@ -45,6 +45,10 @@ bool LoadOrCreateDrawSettings();
 // Rewrites the file with the eight values in memory; refused as
 // RequireWritableDrawSettings says.
 void SaveDrawSettings();
+// Rewrites the file with the given values and then takes them into memory.
+// Refused as RequireWritableDrawSettings says, or failed, it leaves the values
+// in force in memory.
+void SaveDrawSettings(const DrawSettingsState& values);
 // Raises rt::UnreadableSettingsError when the file exists and cannot be read,
 // or when the defaults stand in for it: it is not written over then.
 void RequireWritableDrawSettings();

@@ -7,6 +7,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "archive/draw_settings_file.h"
@@ -20,6 +21,8 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
+#include "platform/runtime/damaged_file.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
 namespace display {
@@ -108,8 +111,15 @@ void TFgrTxtKel::showEvent(QShowEvent* event) {
 
 void TFgrTxtKel::FormActivate() {
     Drawing.ZoomFactor = 1.0L;
-    // The settings as the file holds them; a factor 0 is taken as 1.0.
-    archive::LoadOrCreateDrawSettings();
+    // The settings as the file holds them; a factor 0 is taken as 1.0. A file
+    // that cannot be read is named once, as the main window names it, and the
+    // values in force stand in for it: the window works as always, and a
+    // change is refused when it would be saved.
+    try {
+        archive::LoadOrCreateDrawSettings();
+    } catch (const rt::IoError& e) {
+        rt::ReportDamagedFileOnce(e.File(), e.UserMessage());
+    }
     ApplyDrawSettingsToDrawing();
     // A bar that moves runs its change handler, which writes the rounded factor.
     ScBO->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
@@ -128,23 +138,45 @@ void TFgrTxtKel::Timer1Timer() {
 }
 
 void TFgrTxtKel::ScBOChange() {
-    archive::DrawSettings.AspectScaleX = AspectScaleOfBar(ScBO->value());
-    SaveDrawSettingsAndApply();
+    archive::DrawSettingsState changed = archive::DrawSettings;
+    changed.AspectScaleX = AspectScaleOfBar(ScBO->value());
+    SaveScales(changed);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
 }
 
 void TFgrTxtKel::ScBVChange() {
-    archive::DrawSettings.AspectScaleY = AspectScaleOfBar(ScBV->value());
-    SaveDrawSettingsAndApply();
+    archive::DrawSettingsState changed = archive::DrawSettings;
+    changed.AspectScaleY = AspectScaleOfBar(ScBV->value());
+    SaveScales(changed);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
 }
 
+void TFgrTxtKel::SaveScales(const archive::DrawSettingsState& changed) {
+    try {
+        SaveDrawSettingsAndApply(changed);
+    } catch (...) {
+        // Refused or failed: the bars go back to the scales in force (without
+        // running their change handlers), which the figure still shows. A bar
+        // held with the mouse stops stepping (its own timer would step it on
+        // while the refusal is on the screen, and be refused again and again).
+        for (QScrollBar* bar : {ScBO, ScBV}) {
+            bar->setEnabled(false);
+            bar->setEnabled(true);
+        }
+        const QSignalBlocker keepX(ScBO), keepY(ScBV);
+        ScBO->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
+        ScBV->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleY));
+        throw;
+    }
+}
+
 void TFgrTxtKel::BBresClick() {
-    archive::DrawSettings.AspectScaleX = 1.0L;
-    archive::DrawSettings.AspectScaleY = 1.0L;
-    SaveDrawSettingsAndApply();
+    archive::DrawSettingsState changed = archive::DrawSettings;
+    changed.AspectScaleX = 1.0L;
+    changed.AspectScaleY = 1.0L;
+    SaveScales(changed);
     ScBO->setValue(0);
     ScBV->setValue(0);
     DrawCalibrationFrame();

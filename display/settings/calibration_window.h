@@ -5,6 +5,8 @@
 // drawing settings file at once.
 #include <QDialog>
 
+#include "archive/draw_settings_file.h"
+
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -51,6 +53,11 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Saves changed aspect scales; a refused or failed save puts the bars back
+    // where the scales in force put them, and raises its error.
+    void SaveScales(const archive::DrawSettingsState& changed);
 };
 
 extern TFgrTxtKel* FgrTxtKel;

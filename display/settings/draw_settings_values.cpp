@@ -49,9 +49,11 @@ void ApplyDrawSettingsToDrawing() {
     Drawing.AspectScaleY = archive::DrawSettings.AspectScaleY;
 }
 
-void SaveDrawSettingsAndApply() {
+void SaveDrawSettingsAndApply() { SaveDrawSettingsAndApply(archive::DrawSettings); }
+
+void SaveDrawSettingsAndApply(const archive::DrawSettingsState& changed) {
+    archive::SaveDrawSettings(changed);
     ApplyDrawSettingsToDrawing();
-    archive::SaveDrawSettings();
 }
 
 }  // namespace display

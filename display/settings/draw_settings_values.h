@@ -4,6 +4,8 @@
 // the drawing settings file written with the drawing state updated alike.
 #include <string>
 
+#include "archive/draw_settings_file.h"
+
 namespace display {
 
 inline constexpr long double kLineWidthMinimum = 0.5L;
@@ -32,5 +34,10 @@ long double ThinnerLineWidth(long double shown);
 void ApplyDrawSettingsToDrawing();
 // Rewrites "FileSet\MMVarLas.stt" from memory and updates the drawing layer.
 void SaveDrawSettingsAndApply();
+// Rewrites the file with the changed values and, once they are written, takes
+// them into memory and the drawing layer. A refused change (the file cannot be
+// read) or a failed write raises its error and leaves the values in force
+// everywhere, so a window shows them again.
+void SaveDrawSettingsAndApply(const archive::DrawSettingsState& changed);
 
 }  // namespace display

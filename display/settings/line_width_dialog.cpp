@@ -112,33 +112,36 @@ bool TFoSpeLin::ShownFactor(long double& factor) {
 void TFoSpeLin::SpinButton1UpClick() {
     long double shown = 0;
     if (!ShownFactor(shown)) return;
-    archive::DrawSettings.LineWidthFactor = ThickerLineWidth(shown);
-    ShowFactor(archive::DrawSettings.LineWidthFactor);
-    SaveDrawSettingsAndApply();
+    SaveFactor(ThickerLineWidth(shown));
 }
 
 void TFoSpeLin::SpinButton1DownClick() {
     long double shown = 0;
     if (!ShownFactor(shown)) return;
-    archive::DrawSettings.LineWidthFactor = ThinnerLineWidth(shown);
-    ShowFactor(archive::DrawSettings.LineWidthFactor);
-    SaveDrawSettingsAndApply();
+    SaveFactor(ThinnerLineWidth(shown));
 }
 
-void TFoSpeLin::BitBtn1Click() {
-    archive::DrawSettings.LineWidthFactor = 1.0L;
-    ShowFactor(1.0L);
-    SaveDrawSettingsAndApply();
+void TFoSpeLin::BitBtn1Click() { SaveFactor(1.0L); }
+
+void TFoSpeLin::SaveFactor(long double factor) {
+    archive::DrawSettingsState changed = archive::DrawSettings;
+    changed.LineWidthFactor = factor;
+    ShowFactor(factor);
+    try {
+        SaveDrawSettingsAndApply(changed);
+    } catch (...) {
+        // Refused or failed: the box shows the factor in force again.
+        ShowFactor(archive::DrawSettings.LineWidthFactor);
+        throw;
+    }
 }
 
 bool TFoSpeLin::FormClose() {
     long double typed = 0;
     if (!ShownFactor(typed)) return false;
     const long double factor = ClampLineWidth(typed);
-    archive::DrawSettings.LineWidthFactor = factor;
-    if (factor != typed) ShowFactor(factor);
     // A file that cannot be written is named; the dialog closes all the same.
-    gui::Guard([] { SaveDrawSettingsAndApply(); });
+    gui::Guard([this, factor] { SaveFactor(factor); });
     return true;
 }
 

@@ -41,6 +41,9 @@ private:
     // The number in the box, or nothing (reported) when it is none.
     bool ShownFactor(long double& factor);
     void ShowFactor(long double factor);
+    // Shows and saves a new factor; a refused or failed save shows the factor
+    // in force again and raises its error.
+    void SaveFactor(long double factor);
 };
 
 extern TFoSpeLin* FoSpeLin;

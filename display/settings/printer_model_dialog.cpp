@@ -113,20 +113,17 @@ void TFoStampa::FormActivate() {
 }
 
 void TFoStampa::BBmodificaClick() {
+    archive::DrawSettingsState changed = archive::DrawSettings;
+    changed.EpsonCorrection = archive::DrawSettings.EpsonCorrection == 0 ? 1 : 0;
+    // A refused or failed save leaves the dialog as it was, open on the
+    // correction in force; only a change made is said to be made.
+    SaveDrawSettingsAndApply(changed);
+    const bool epson = changed.EpsonCorrection == 1;
+    Panel2->setVisible(epson);
+    Panel1->setVisible(!epson);
     LabModi1->show();
     LabModi->show();
     QApplication::processEvents();
-    if (archive::DrawSettings.EpsonCorrection == 0) {
-        archive::DrawSettings.EpsonCorrection = 1;
-        SaveDrawSettingsAndApply();
-        Panel1->hide();
-        Panel2->show();
-    } else {
-        archive::DrawSettings.EpsonCorrection = 0;
-        SaveDrawSettingsAndApply();
-        Panel1->show();
-        Panel2->hide();
-    }
     // The confirmation stays on the screen a moment before the dialog closes.
     QElapsedTimer clock;
     clock.start();

@@ -1,19 +1,30 @@
 // A settings file the user may not read (mode 000), met by a user who is not
 // root: the program starts all the same and names the file; choosing an orb
-// set or a node kind, or changing the line width, never writes over it, and
-// every file of the data folder is afterwards as it was.
+// set or a node kind, or changing a drawing setting in its window, never
+// writes over it, every window shows the value in force after the refusal,
+// and every file of the data folder is afterwards as it was.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
+#include "archive/draw_settings_file.h"
 #include "display/draw/recording_surface.h"
 #include "display/draw/drawing_state.h"
+#include "display/settings/calibration_window.h"
 #include "display/settings/line_width_dialog.h"
+#include "display/settings/printer_model_dialog.h"
 #include "display/wheel/stroke_glyphs.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
@@ -302,5 +313,134 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     EXPECT_EQ(seen.values.at("user"), "Nome Cognome");
     EXPECT_EQ(seen.values.at("line width"), "1.000000");
     EXPECT_EQ(seen.values.at("aspect"), "1.000000");
+    EXPECT_EQ(Snapshot(folder.Data()), before);
+}
+
+namespace {
+
+// The refusal of a change of the drawing settings file.
+bool RefusedDrawingChange(const std::string& message) {
+    return Contains(message, "Le impostazioni non sono state salvate: il file \"FileSet\\MMVarLas.stt\"");
+}
+
+}  // namespace
+
+// The calibration window opens as always past a drawing settings file it
+// cannot read (the start named the file): its figure is drawn and its panel
+// laid out over it. A bar moved is refused and goes back to the scale in force.
+TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInForce) {
+    UsersDataFolder folder;
+    const auto before = Snapshot(folder.Data());
+    const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
+        s.messages.push_back("-- the calibration window");
+        gui::SetModalHandler("FgrTxtKel", [&s](QDialog* d) {
+            auto* w = static_cast<display::TFgrTxtKel*>(d);
+            gui::Guard([w] { w->FormActivate(); });
+            s.values["timer"] = w->Timer1->isActive() ? "running" : "stopped";
+            // The timer's first tick only counts, the second draws.
+            w->Timer1Timer();
+            w->Timer1Timer();
+            // The panel centred on the circle, in pixels of the 1280 x 1024 screen.
+            const QPoint centre = w->Panel1->geometry().center();
+            s.values["panel centre"] = std::to_string(centre.x()) + "," + std::to_string(centre.y());
+            const QImage image = w->Snapshot();
+            int left = -1;
+            for (int x = 0; x < image.width() && left < 0; ++x)
+                if (image.pixel(x, 480) == qRgb(255, 0, 0)) left = x;
+            // The circle of radius 95 mm about 140 mm: its left edge at 45 mm.
+            s.values["circle's left edge"] = std::abs(left - 219) <= 4 ? "at 45 mm" : std::to_string(left);
+            s.messages.push_back("-- one step right");
+            w->ScBO->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            s.values["bar"] = std::to_string(w->ScBO->value());
+            s.values["scale"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
+            s.messages.push_back("-- OK");
+            w->BBok->click();
+            return w->result();
+        });
+        shell::FoKelvor->BBCerchio->click();
+    });
+    ASSERT_EQ(seen.messages.size(), 6u);
+    EXPECT_EQ(seen.messages[1], "-- the calibration window");  // opened without a word
+    EXPECT_EQ(seen.values.at("timer"), "running");
+    EXPECT_EQ(seen.values.at("panel centre"), "682,495");  // 140 and 101.6 mm at 1024 / 210 pixels a mm
+    EXPECT_EQ(seen.values.at("circle's left edge"), "at 45 mm");
+    EXPECT_EQ(seen.messages[2], "-- one step right");
+    EXPECT_TRUE(RefusedDrawingChange(seen.messages[3])) << seen.messages[3];
+    EXPECT_EQ(seen.values.at("bar"), "0");
+    EXPECT_EQ(seen.values.at("scale"), "1.000000");
+    EXPECT_EQ(seen.messages[4], "-- OK");
+    EXPECT_TRUE(RefusedDrawingChange(seen.messages[5])) << seen.messages[5];
+    EXPECT_EQ(Snapshot(folder.Data()), before);
+}
+
+// The line-width box shows the width in force after a refused step and
+// after a refused typed width.
+TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
+    UsersDataFolder folder;
+    const auto before = Snapshot(folder.Data());
+    const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
+        gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
+            auto* w = static_cast<display::TFoSpeLin*>(d);
+            w->FormActivate();
+            s.messages.push_back("-- thicker");
+            w->SpinButton1Up->click();
+            s.values["after thicker"] = gui::FromQt(w->EditSpeLin->text());
+            s.messages.push_back("-- 1,3 typed and closed");
+            w->EditSpeLin->selectAll();
+            QTest::keyClicks(w->EditSpeLin, "1,3");
+            w->BitBtnRitorna->click();
+            s.values["after closing"] = gui::FromQt(w->EditSpeLin->text());
+            return w->result();
+        });
+        shell::FoKelvor->BitBtn22->click();
+        s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
+    });
+    ASSERT_EQ(seen.messages.size(), 5u);
+    EXPECT_EQ(seen.messages[1], "-- thicker");
+    EXPECT_TRUE(RefusedDrawingChange(seen.messages[2])) << seen.messages[2];
+    EXPECT_EQ(seen.values.at("after thicker"), "1");
+    EXPECT_EQ(seen.messages[3], "-- 1,3 typed and closed");
+    EXPECT_TRUE(RefusedDrawingChange(seen.messages[4])) << seen.messages[4];
+    EXPECT_EQ(seen.values.at("after closing"), "1");
+    EXPECT_EQ(seen.values.at("line width"), "1.000000");
+    EXPECT_EQ(Snapshot(folder.Data()), before);
+}
+
+// The printer-model dialog says "WIJZIGING GEMAAKT!" only of a change made:
+// a refused one leaves it open on the correction in force.
+TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
+    UsersDataFolder folder;
+    const auto before = Snapshot(folder.Data());
+    const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
+        gui::SetModalHandler("FoStampa", [&s](QDialog* d) {
+            auto* w = static_cast<display::TFoStampa*>(d);
+            w->ConfirmationMilliseconds = 0;
+            w->FormActivate();
+            s.messages.push_back("-- Edit Voor Epson");
+            // What the dialog shows while the refusal is on the screen.
+            const gui::MessageSink walkSink = gui::SetMessageSink([&s, w](const gui::MessageRequest& r) {
+                s.messages.push_back(r.text);
+                s.values["made, behind the refusal"] = w->LabModi->isHidden() ? "no" : "yes";
+                return int(gui::AnswerOk);
+            });
+            w->BitBtn1->click();
+            gui::SetMessageSink(walkSink);
+            s.values["made"] = w->LabModi->isHidden() && w->LabModi1->isHidden() ? "no" : "yes";
+            s.values["note"] = w->Panel2->isHidden() ? "Panel1" : "Panel2";
+            s.values["open"] = w->result() == 5 ? "no" : "yes";
+            w->BitBtnRitorna->click();
+            return w->result();
+        });
+        shell::FoKelvor->SBtipoStamp->click();
+        s.values["correction"] = std::to_string(archive::DrawSettings.EpsonCorrection);
+    });
+    ASSERT_EQ(seen.messages.size(), 3u);
+    EXPECT_EQ(seen.messages[1], "-- Edit Voor Epson");
+    EXPECT_TRUE(RefusedDrawingChange(seen.messages[2])) << seen.messages[2];
+    EXPECT_EQ(seen.values.at("made, behind the refusal"), "no");
+    EXPECT_EQ(seen.values.at("made"), "no");
+    EXPECT_EQ(seen.values.at("note"), "Panel1");
+    EXPECT_EQ(seen.values.at("open"), "yes");
+    EXPECT_EQ(seen.values.at("correction"), "0");
     EXPECT_EQ(Snapshot(folder.Data()), before);
 }
