@@ -169,13 +169,13 @@ void WriteBackupDestination(const std::string& destination) {
     // The other seven lines are kept as the file holds them: a file that
     // cannot be read is not written over.
     rt::RequireReadableOrMissing(kDrawSettingsFile);
-    DrawSettings.BackupDestination = destination;
     const char* file = "FileSet\\MMVarLas.stt";
     std::vector<std::string> lines = rt::PathExists(file) ? rt::ReadTextLines(file) : std::vector<std::string>{};
     lines.resize(8);
     lines[5] = destination;
     rt::EnsureParentFolder(file);
     rt::ReplaceTextLines(file, lines);
+    DrawSettings.BackupDestination = destination;
 }
 
 }  // namespace archive

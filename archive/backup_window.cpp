@@ -159,17 +159,32 @@ void TFoBakMod1::DriveComboBox1Click(int index) {
     fs::path root = DriveComboBox1->itemData(index).toString().toStdString();
     fs::path folder = BackupFolderOn(root);
     std::string shown = rt::Utf8ToCp1252(folder.string());
-    EditDest->setText(gui::ToQt(shown));
     std::error_code ec;
-    if (!fs::is_directory(root, ec)) return;  // not readable: the field stays red
+    if (!fs::is_directory(root, ec)) {
+        EditDest->setText(gui::ToQt(shown));
+        return;  // not readable: the field stays red
+    }
+    try {
+        // The unit is remembered in the drawing settings file.
+        const fs::path cwd = fs::current_path();
+        struct Back {
+            const fs::path& cwd;
+            ~Back() {
+                std::error_code e;
+                fs::current_path(cwd, e);
+            }
+        } back{cwd};
+        fs::current_path(ProgramFolder);
+        WriteBackupDestination(shown);
+    } catch (...) {
+        // Refused or failed: the choice closes on the unit the window had.
+        BBchiudiSceltaClick();
+        throw;
+    }
     gui::SetFieldState(EditDest, gui::FieldState::Valid);
     EditDest->setText(gui::ToQt(shown));
     LabDef1->hide();
     LabDef2->hide();
-    fs::path cwd = fs::current_path();
-    fs::current_path(ProgramFolder);
-    WriteBackupDestination(shown);
-    fs::current_path(cwd);
     BackupDestination = shown;
     ChosenFolder = folder;
     Panel3->hide();

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "archive/backup_window.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/recording_surface.h"
 #include "display/draw/drawing_state.h"
@@ -29,6 +30,7 @@
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "engine/orb_set_choice.h"
+#include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/text_convert.h"
 #include "shell/orb_settings_window.h"
@@ -442,5 +444,61 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
     EXPECT_EQ(seen.values.at("note"), "Panel1");
     EXPECT_EQ(seen.values.at("open"), "yes");
     EXPECT_EQ(seen.values.at("correction"), "0");
+    EXPECT_EQ(Snapshot(folder.Data()), before);
+}
+
+namespace {
+
+// A desktop with one mounted stick.
+class DesktopWithStick : public shell_testing::FakeDesktop {
+public:
+    DesktopWithStick(shell_testing::FakeDesktopLog* log, std::filesystem::path root)
+        : FakeDesktop(log, 1280, 1024, true), root_(std::move(root)) {}
+    std::vector<gui::Volume> ListVolumes() override { return {{root_.string(), "Chiavetta"}}; }
+
+private:
+    std::filesystem::path root_;
+};
+
+}  // namespace
+
+// A backup unit that cannot be remembered is not shown as chosen: the field
+// keeps the unit in force, and "Backup" asks for one as the field says.
+TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
+    UsersDataFolder folder;
+    const auto before = Snapshot(folder.Data());
+    const fs::path stick = folder.Data() / "Chiavetta";
+    fs::create_directories(stick);
+    ASSERT_EQ(lchown(stick.c_str(), kNobody, kNobody), 0);
+    shell_testing::FakeDesktopLog log;
+    const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [&](Seen& s) {
+        gui::SetSystemServices(std::make_unique<DesktopWithStick>(&log, stick));
+        gui::SetModalHandler("FoBakMod1", [&s](QDialog* d) {
+            auto* w = static_cast<archive::TFoBakMod1*>(d);
+            w->FormActivate();
+            s.messages.push_back("-- the stick chosen");
+            w->BBCambiaDest->click();
+            w->DriveComboBox1->setCurrentIndex(0);
+            Q_EMIT w->DriveComboBox1->activated(0);
+            s.values["unit"] = gui::FromQt(w->EditDest->text());
+            s.values["unit's state"] = gui::FromQt(gui::FieldStateName(gui::GetFieldState(w->EditDest)));
+            s.values["drive list"] = w->Panel3->isHidden() ? "closed" : "open";
+            s.messages.push_back("-- Backup");
+            w->BBbackup->click();
+            w->BitBtnRitorna->click();
+            return int(gui::mrOk);
+        });
+        shell::FoKelvor->BBSalva->click();
+    });
+    ASSERT_EQ(seen.messages.size(), 5u);
+    EXPECT_EQ(seen.messages[1], "-- the stick chosen");
+    EXPECT_TRUE(Contains(seen.messages[2], "Le impostazioni non sono state salvate: il file \"FileSet\\MMVarLas.stt\""))
+        << seen.messages[2];
+    EXPECT_EQ(seen.values.at("unit"), "?:\\ExkelvorBck");
+    EXPECT_EQ(seen.values.at("unit's state"), gui::FromQt(gui::FieldStateName(gui::FieldState::Rejected)));
+    EXPECT_EQ(seen.values.at("drive list"), "closed");
+    EXPECT_EQ(seen.messages[3], "-- Backup");
+    EXPECT_EQ(seen.messages[4], "Necessario definire l'Unit\xE0 di backup");
+    EXPECT_FALSE(fs::exists(stick / "ExkelvorBck"));
     EXPECT_EQ(Snapshot(folder.Data()), before);
 }
