@@ -156,6 +156,62 @@ TEST_F(EntryDialogTest, ADayItsMonthDoesNotHaveIsRefusedNotMovedOn) {
     }
 }
 
+// Typed as a user types, each key to the field that has the focus and the
+// idle step after each: the date is checked once the time is whole, no key
+// typed after the minutes lands anywhere but where the user meant it, and a
+// refused date leaves no earlier result standing.
+TEST_F(EntryDialogTest, TheDateIsCheckedWhenTheTimeIsWholeAndNoKeyGoesAstray) {
+    auto keys = [&](const char* typed) {
+        for (const char* c = typed; *c; ++c) {
+            QTest::keyClick(dialog.focusWidget(), *c);
+            gui::RunIdleHandler();
+        }
+    };
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(dialog.focusWidget(), k, modifiers);
+        gui::RunIdleHandler();
+    };
+    keys("verdi giuseppe");
+    key(Qt::Key_Return);
+    keys("31021990120");
+    EXPECT_TRUE(messages.messages.empty()) << "checked before the minutes were whole";
+    keys("0");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
+    EXPECT_EQ(dialog.EditMinuti->text().toStdString(), "00");
+    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "");
+    EXPECT_EQ(gui::GetFieldState(dialog.EditGiorno), gui::FieldState::Rejected);
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+
+    // The day mended, then down to the minutes and on to the place.
+    keys("28");
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+    keys("ROMA");
+    key(Qt::Key_Return);
+    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(dialog.EditSogg->text().toStdString(), "VERDI GIUSEPPE");
+    EXPECT_EQ((dialog.EditGiorno->text() + "/" + dialog.EditMese->text() + "/" + dialog.EditAnno->text() + " " +
+               dialog.EditOra->text() + ":" + dialog.EditMinuti->text())
+                  .toStdString(),
+              "28/02/1990 12:00");
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.EditDataEstesa->text().startsWith("28/02/1990")) << dialog.EditDataEstesa->text().toStdString();
+    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.BBprosegui->isEnabled());
+
+    // The day typed wrong again: the result of 28 February goes with it.
+    dialog.EditGiorno->setFocus();
+    key(Qt::Key_A, Qt::ControlModifier);
+    keys("31");
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Data Scorretta", "Data Scorretta"}));
+    EXPECT_EQ(dialog.EditDataEstesa->text().toStdString(), "");
+    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString(), "");
+    EXPECT_EQ(dialog.EditFuso->text().toStdString(), "");
+    EXPECT_FALSE(dialog.BBprosegui->isEnabled());
+}
+
 TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
     rt::SetClock([] { return rt::LocalDateTime{2024, 3, 3, 9, 5, 0, 0}; });
     dialog.BitBtnOggiClick();
