@@ -798,6 +798,9 @@ void TFoInputKel::BitBtn1Click() {
 // ---- going on --------------------------------------------------------------------------------
 
 void TFoInputKel::BBproseguiClick() {
+    // Checked while a place typed by hand can still be mended.
+    if (RefuseForeignCharacters({{EditSogg, "Il nome"}, {EditLocEstesa, "Il luogo"}, {EditStato, "La nazione"}}))
+        return;
     LockResults();
     Birth.SubjectName = Text(EditSogg);
     if (Birth.SubjectName.empty()) {

@@ -286,6 +286,7 @@ void TFormRich::BitBtnOKClick() {
         return;
     }
     if (!Loaded) return;
+    if (RefuseForeignCharacters({{EditNome, "Il nome"}, {EditLocal, "Il luogo"}, {EditNaz, "La nazione"}})) return;
     engine::Birth.SubjectName = gui::FromQt(EditNome->text());
     BirthRecord record = LoadedRecord;
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
