@@ -160,7 +160,8 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record);
 // The same with the hand-offs that describe the person ("FileDum\Annotaz.dum":
 // the annotation line; "FileDum\StrText.dum": the archive and the text number),
 // the four files replaced together so that the current person is always one
-// person whole.
+// person whole. The recall passes the name with the record's number in its
+// archive (MakeIndexEntry), as a store's entry has it.
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
                         std::string_view letters, std::string_view textNumber);
 

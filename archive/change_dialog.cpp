@@ -290,10 +290,21 @@ void TFoModifi::ShowRecordForEdit() {
     }
 }
 
+bool TFoModifi::TypedTextRefused() {
+    return RefuseForeignCharacters({{EditNomeSogg, "Il nome"},
+                                    {EditLocalita, "Il luogo"},
+                                    {EditStato, "La nazione"},
+                                    {EditMemo1, "Un'annotazione"},
+                                    {EditMemo2, "Un'annotazione"},
+                                    {EditMemo3, "Un'annotazione"},
+                                    {EditMemo4, "Un'annotazione"}});
+}
+
 bool TFoModifi::SaveEditedRecord() {
     using engine::Birth;
     using engine::Chart;
     if (!GroupBoxDati->isEnabled() || DataNumber == 0) return false;
+    if (TypedTextRefused()) return false;
     for (QLineEdit* e : {EditNomeSogg, EditLocalita, EditStato}) e->setText(gui::ToQt(Trim(e)));
     std::string date = Trim(EditDataNasc), time = Trim(EditOraNasc), coords = Trim(EditCoordi);
     // The store's own checks: DD/MM/YYYY in the calendar the dialog names, HH:MM.
@@ -384,6 +395,8 @@ bool TFoModifi::SaveEditedRecord() {
 }
 
 void TFoModifi::BBtestoClick() {
+    // The name goes into a new text too.
+    if (TypedTextRefused()) return;
     std::string folder = ArchiveTextFolder(ArchiveName);
     std::string number = Trim(EditNfile);
     std::string file;

@@ -27,6 +27,9 @@ public:
     void ShowRecordForEdit();
     // Checks and rewrites; false when a check stopped it.
     bool SaveEditedRecord();
+    // True, after a message, when a typed field holds characters the archive
+    // cannot hold.
+    bool TypedTextRefused();
     void BBtestoClick();
     void ShowList();
     void OpenChosen();

@@ -1,7 +1,9 @@
 #include "archive/change_record.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "archive/archive_files.h"
@@ -10,10 +12,62 @@
 #include "engine/calendar.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/grouped_rewrite.h"
-#include "platform/runtime/record_file.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
+#include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
+#include "platform/runtime/win1252.h"
 
 namespace archive {
+
+namespace {
+
+std::string WithoutTrailingBlanks(std::string s) {
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+// Whether the current person was taken from the record about to change: the
+// archive its text hand-off names, the record its entry names (a slot an
+// earlier recall wrote without a number: the record's name), and the birth
+// moment, coordinates, calendar and annotations the record holds. Two people
+// of one name are told apart by their record numbers. A current person that
+// cannot be read is no one's.
+bool IsCurrentPerson(const EditedPerson& p, const std::string& oldEntry, const BirthRecord& old) {
+    try {
+        if (!rt::PathExists(kTextHandOff)) return false;
+        const std::vector<std::string> lines = rt::ReadTextLines(kTextHandOff);
+        if (lines.empty() || rt::UpperAscii(lines[0]) != rt::UpperAscii(p.Letters)) return false;
+        rt::RecordFile index(ArchiveFileName(kCurrentPersonArchive, ".ST1"), kIndexRecordSize);
+        index.Reset();
+        const std::string entry = DecodeIndexEntry(index.Read(0));
+        index.Close();
+        rt::RecordFile data(ArchiveFileName(kCurrentPersonArchive, ".ST2"), kBirthRecordSize);
+        data.Reset();
+        const BirthRecord slot = DecodeBirthRecord(data.Read(0));
+        data.Close();
+        if (const auto number = IndexEntryNumber(entry)) {
+            if (*number != p.DataNumber) return false;
+        } else if (WithoutTrailingBlanks(IndexEntryName(entry)) != WithoutTrailingBlanks(IndexEntryName(oldEntry))) {
+            return false;
+        }
+        // The recall may have shown another place name or nationality.
+        return slot.DateField == old.DateField && slot.PlaceField.substr(0, 12) == old.PlaceField.substr(0, 12) &&
+               slot.CalendarField == old.CalendarField && slot.AnnotationNumber == old.AnnotationNumber;
+    } catch (const rt::IoError&) {
+        return false;
+    }
+}
+
+// Bytes in a file (0 when it cannot be measured).
+std::int64_t FileLength(const char* name) {
+    std::error_code ec;
+    const auto n = std::filesystem::file_size(rt::ResolvePath(name), ec);
+    return ec ? 0 : static_cast<std::int64_t>(n);
+}
+
+}  // namespace
 
 int RepositionEntry(std::vector<std::string>& entries, int position, const std::string& newEntry) {
     entries.erase(entries.begin() + position);
@@ -40,6 +94,7 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
 
     EditResult result;
     BirthRecord record = DecodeBirthRecord(data.Read(p.DataNumber));
+    const bool current = IsCurrentPerson(p, DecodeIndexEntry(index[static_cast<std::size_t>(p.IndexPosition)]), record);
     std::string correction = p.CorrectionText;
     for (char& c : correction)
         if (c == '.') c = ',';
@@ -86,6 +141,18 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
     if (notes)
         regions.push_back({st3, noteNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
                            static_cast<std::int64_t>(kAnnotationRecordSize)});
+    // The current person changed with its record, in the same group: its two
+    // records and, when the annotations change, the hand-offs that show them.
+    const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, ".ST1");
+    const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, ".ST2");
+    if (current) {
+        EnsureCurrentPersonFiles();
+        regions.push_back({tmpr1, 0, static_cast<std::int64_t>(kIndexRecordSize)});
+        regions.push_back({tmpr2, 0, static_cast<std::int64_t>(kBirthRecordSize)});
+        if (p.Annotation)
+            for (const char* handOff : {kAnnotationHandOff, kTextHandOff})
+                regions.push_back({handOff, 0, FileLength(handOff)});
+    }
     rt::InPlaceWriteGroup writes(regions);
     if (notes) {
         notes->Write(noteNumber, EncodeAnnotationRecord(*p.Annotation));
@@ -99,11 +166,27 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
     for (int i = firstMoved; i <= lastMoved; ++i)
         entries.Write(i, EncodeIndexEntry(texts[static_cast<std::size_t>(i)]));
     entries.Close();
+    if (current) {
+        // As a recall of the changed record leaves it.
+        rt::RecordFile slotData(tmpr2, kBirthRecordSize);
+        slotData.Reset();
+        slotData.Write(0, EncodeBirthRecord(record));
+        slotData.Close();
+        rt::RecordFile slotIndex(tmpr1, kIndexRecordSize);
+        slotIndex.Reset();
+        slotIndex.Write(0, EncodeIndexEntry(texts[static_cast<std::size_t>(result.IndexPosition)]));
+        slotIndex.Close();
+        if (p.Annotation) {
+            WriteAnnotationHandOff(RecallAnnotationLine(*p.Annotation));
+            WriteTextHandOff(p.Letters, TextNumberOfFourthLine(p.Annotation->Lines[3]));
+        }
+    }
     writes.Commit();
     MarkArchiveModified(p.Letters);
 
     result.AnnotationNumber = noteNumber;
     result.Record = record;
+    result.CurrentPerson = current;
     return result;
 }
 

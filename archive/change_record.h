@@ -28,6 +28,7 @@ struct EditResult {
     int IndexPosition = 0;     // where the entry stands now
     int AnnotationNumber = 0;  // the record's annotation number afterwards
     BirthRecord Record;
+    bool CurrentPerson = false;  // the current person was this record's, and changed with it
 };
 
 // Rewrites the person. The index entry keeps its data record number and is put
@@ -37,6 +38,9 @@ struct EditResult {
 // annotation number, or appended when it had none. The records and the index
 // entries are written in place as one group: a run that ends in the middle
 // leaves, once the next start has finished, the old person or the new one.
+// When the current person was taken from this record (same archive, same
+// record number, same birth data), it becomes the changed person in the same
+// group: the "TMPR" records and, with new annotations, their hand-offs.
 EditResult RewriteEditedPerson(const EditedPerson& person);
 
 // Moves the entry at `position` of an index (texts of records 0..N) to where

@@ -4,9 +4,11 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "archive/record_checks.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
 #include "platform/gui/field_state.h"
+#include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
 
@@ -74,6 +76,17 @@ void UpperCaseOnTyping(QLineEdit* edit) {
         edit->setText(t.toUpper());
         edit->setCursorPosition(caret);
     });
+}
+
+bool RefuseForeignCharacters(std::initializer_list<StoredTextField> fields) {
+    for (const StoredTextField& f : fields) {
+        const std::string problem = ForeignTextProblem(gui::ForeignCharacters(f.edit->text()), f.what);
+        if (problem.empty()) continue;
+        f.edit->setFocus();
+        gui::ShowMessage(problem + ". Nessun dato registrato.");
+        return true;
+    }
+    return false;
 }
 
 void RememberMainOrigin(QWidget* mainWindow) {

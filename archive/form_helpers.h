@@ -1,6 +1,9 @@
 #pragma once
-// Helpers the dialogs share: colour-coded checks of numeric edit fields and the
-// placing of dialogs at the lower right of the main window.
+// Helpers the dialogs share: colour-coded checks of numeric edit fields, the
+// refusal of typed text the archive files cannot hold, and the placing of
+// dialogs at the lower right of the main window.
+#include <initializer_list>
+
 class QLineEdit;
 class QWidget;
 
@@ -40,6 +43,16 @@ void CheckFloatEditRange(QLineEdit* edit, int& error, long double minimum, long 
 
 // Upper-cases what the user types into the field, keeping the caret.
 void UpperCaseOnTyping(QLineEdit* edit);
+
+// A typed field a dialog stores, with its name in the messages ("Il nome").
+struct StoredTextField {
+    QLineEdit* edit;
+    const char* what;
+};
+// True when a field holds characters the archive files cannot hold: the
+// first such field is named in a message with its characters' codes and gets
+// the focus, its text kept for the user to mend; nothing is to be stored.
+bool RefuseForeignCharacters(std::initializer_list<StoredTextField> fields);
 
 // Processes pending window messages, then saves the main window's origin.
 void RememberMainOrigin(QWidget* mainWindow);

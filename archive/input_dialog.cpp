@@ -212,9 +212,12 @@ void TFoInputKel::ConnectInputFields() {
         connect(e, &QLineEdit::textEdited, this, [this, e](const QString& t) {
             QString trimmed = t.trimmed();
             if (trimmed != t) e->setText(trimmed);
+            // A field is done when it is full (or left, see eventFilter): only
+            // then are the date and time checked, so that no check, and no
+            // message, comes between two keys of one field.
+            if (trimmed.size() < e->maxLength()) return;
             RecheckPending = 1;
             // Moves on by itself when the field is full.
-            if (trimmed.size() < e->maxLength()) return;
             if (e == EditGiorno) EditMese->setFocus();
             else if (e == EditMese) EditAnno->setFocus();
             else if (e == EditAnno) EditOra->setFocus();
@@ -298,6 +301,12 @@ bool TFoInputKel::eventFilter(QObject* watched, QEvent* event) {
         SetFieldState(EditLocal, FieldState::Rejected);
         Window.SetPosition(4);
         FillPlaceList();
+    }
+    // A clock field the user leaves is done: the date and time are checked.
+    // Focus that goes to another window or a pop-up is no leaving.
+    if (event->type() == QEvent::FocusOut && IsDateField(this, watched)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) RecheckPending = 1;
     }
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     int key = static_cast<QKeyEvent*>(event)->key();
@@ -472,8 +481,16 @@ void TFoInputKel::FormActivate() {
     gui::SetIdleHandler([this] { MyIdleHandler(); });
 }
 
+// A clock field still being typed: it has the focus and holds fewer digits
+// than it takes (the minutes "3" of "30").
+bool TFoInputKel::ClockBeingTyped() const {
+    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
+        if (focusWidget() == e && !e->text().isEmpty() && e->text().size() < e->maxLength()) return true;
+    return false;
+}
+
 void TFoInputKel::MyIdleHandler() {
-    if (RecheckPending == 1) {
+    if (RecheckPending == 1 && !ClockBeingTyped()) {
         RecheckPending = 0;
         LabNote->hide();
         ValidateBirthDateTime(OkFlag);
@@ -507,6 +524,12 @@ void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
         }
     }
     if (ok == 0) {
+        // What an earlier date gave no longer holds: its results go (not what
+        // the user typed into an unlocked panel), and the dialog cannot go on
+        // until the date is mended.
+        BBprosegui->setEnabled(false);
+        PlaceApplyPending = 0;
+        if (!PanelResult->isEnabled() && !EditDataEstesa->text().isEmpty()) ClearResults();
         gui::ShowMessage("Data Scorretta");
         return;
     }
@@ -775,6 +798,9 @@ void TFoInputKel::BitBtn1Click() {
 // ---- going on --------------------------------------------------------------------------------
 
 void TFoInputKel::BBproseguiClick() {
+    // Checked while a place typed by hand can still be mended.
+    if (RefuseForeignCharacters({{EditSogg, "Il nome"}, {EditLocEstesa, "Il luogo"}, {EditStato, "La nazione"}}))
+        return;
     LockResults();
     Birth.SubjectName = Text(EditSogg);
     if (Birth.SubjectName.empty()) {
@@ -828,9 +854,15 @@ void TFoInputKel::BBproseguiClick() {
     gui::ShowModal(FormRegKel);
 }
 
+void TFoInputKel::ClearResults() {
+    for (QLineEdit* e : {EditFuso, EditCalend, EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord}) e->clear();
+    ComboBox2->clear();
+    LabNote->hide();
+}
+
 void TFoInputKel::BBRitornaClick() {
     ClosePlaceFile();
-    for (QLineEdit* e : {EditFuso, EditCalend, EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord}) e->clear();
+    ClearResults();
     reject();
 }
 

@@ -95,6 +95,10 @@ private:
     void ConnectInputFields();
     void ConnectManualPanel();
     void LockResults();
+    // Empties the results a place and a date gave (date, Julian day, place,
+    // coordinates, correction, calendar, state).
+    void ClearResults();
+    bool ClockBeingTyped() const;
     void SyncScrollBar();
     bool syncing_ = false;
 };

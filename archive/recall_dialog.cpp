@@ -197,6 +197,7 @@ void TFormRich::LoadChosenPerson() {
         return;
     }
     CheckBirthRecordNumbers(LoadedRecord, ArchiveFileName(ArchiveName, ".ST2"));
+    LoadedDataNumber = *number;
     const BirthRecord& rec = LoadedRecord;
 
     std::string name = IndexEntryName(entry);
@@ -286,12 +287,16 @@ void TFormRich::BitBtnOKClick() {
         return;
     }
     if (!Loaded) return;
+    if (RefuseForeignCharacters({{EditNome, "Il nome"}, {EditLocal, "Il luogo"}, {EditNaz, "La nazione"}})) return;
     engine::Birth.SubjectName = gui::FromQt(EditNome->text());
     BirthRecord record = LoadedRecord;
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
     record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
     CloseArchive();
-    WriteCurrentPerson(engine::Birth.SubjectName, record, LoadedAnnotationLine, ArchiveName, LoadedTextNumber);
+    // The entry keeps the record's number, as a store's does: a change of
+    // that record is then known to be the current person's.
+    WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
+                       ArchiveName, LoadedTextNumber);
     if (!engine::Birth.SubjectName.empty()) {
         EditSoggetto->clear();
         ListaNomi->clear();

@@ -22,6 +22,7 @@ public:
 
     bool Loaded = false;
     BirthRecord LoadedRecord;
+    int LoadedDataNumber = 0;  // the loaded record's number in its archive
     std::string LoadedAnnotationLine, LoadedTextNumber;  // the hand-offs of the loaded person
     std::array<std::string, 3> NameWords;
     int WordOrderState = 0;

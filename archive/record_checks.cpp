@@ -61,6 +61,12 @@ std::string TextProblem(std::string_view text, std::string_view what) {
     return {};
 }
 
+std::string ForeignTextProblem(std::string_view foreign, std::string_view what) {
+    if (foreign.empty()) return {};
+    return std::string(what) + " contiene caratteri che l'archivio non pu\xF2 registrare (" + std::string(foreign) +
+           "): toglierli o scriverli con altre lettere";
+}
+
 std::string StoredPersonProblem(std::string_view name, const BirthRecord& r,
                                 const std::optional<AnnotationRecord>& annotation) {
     std::string p = TextProblem(name, "Il nome");

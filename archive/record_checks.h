@@ -26,6 +26,11 @@ std::string CorrectionProblem(long double correction);
 // A name, place, nationality or annotation line: no control characters (a
 // line end or a NUL would break the files that carry it).
 std::string TextProblem(std::string_view text, std::string_view what);
+// A typed name, place, nationality or annotation line holding characters the
+// archive files have no code for (emoji, other scripts), named by their codes
+// in `foreign` ("U+1F600, U+03B1"); "" when `foreign` is empty. Once stored
+// they would read back as "?", so they are refused before anything is written.
+std::string ForeignTextProblem(std::string_view foreign, std::string_view what);
 
 // The whole person as the store writes it: the name, the date field
 // ("YYYYMMDDHHMM" and the correction), the coordinates and place name, the

@@ -207,13 +207,22 @@ void TFormRegKel::StoreBirthRecord() {
     Birth.BirthDateKey = record.DateField;
 }
 
+bool TFormRegKel::AnnotationsRefused() {
+    return RefuseForeignCharacters({{EditMemo1, "Un'annotazione"},
+                                    {EditMemo2, "Un'annotazione"},
+                                    {EditMemo3, "Un'annotazione"},
+                                    {EditMemo4, "Un'annotazione"}});
+}
+
 void TFormRegKel::BitBtnRegistraClick() {
+    if (AnnotationsRefused()) return;
     StoreBirthRecord();
     accept();
     if (CloseEntryDialog) CloseEntryDialog();
 }
 
 void TFormRegKel::BBregTextClick() {
+    if (AnnotationsRefused()) return;
     std::string number = CreatePersonTextFile(ChosenArchive, engine::Birth.SubjectName);
     EditNfile->setText(gui::ToQt(number));
     if (ShowPersonTextEditor) ShowPersonTextEditor();

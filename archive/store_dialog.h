@@ -33,6 +33,9 @@ public:
     void FormClose();
     // Stores the current birth data in the chosen archive.
     void StoreBirthRecord();
+    // True, after a message, when an annotation line holds characters the
+    // archive cannot hold.
+    bool AnnotationsRefused();
 
     // Shows the rich-text window on "FileDum\DatModif.dum" modally (set by the
     // program at start; the text-file variant calls it).

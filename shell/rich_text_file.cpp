@@ -125,4 +125,9 @@ std::string OverwriteQuestion(const std::string& fileName) {
     return "OK to overwrite " + fileName;
 }
 
+std::string UnsavableTextMessage(const std::string& foreign) {
+    return "Il testo contiene caratteri che il file non pu\xF2 registrare (" + foreign +
+           "): toglierli o scriverli con altre lettere. Il testo non \xE8 stato salvato.";
+}
+
 }  // namespace shell

@@ -64,5 +64,8 @@ int RightIndentFromMarker(int markerLeft, int dragOffset, int rulerClientWidth);
 // "Save changes to %s?" and "OK to overwrite %s" with the name filled in.
 std::string SaveChangesQuestion(const std::string& fileName);
 std::string OverwriteQuestion(const std::string& fileName);
+// Why a text holding characters a Windows-1252 file has no code for (named by
+// their codes in `foreign`, "U+1F600") is not saved.
+std::string UnsavableTextMessage(const std::string& foreign);
 
 }  // namespace shell

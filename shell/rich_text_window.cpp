@@ -337,12 +337,15 @@ void TFoReMaiH::SetModifiedPanel(bool modified) {
 
 bool TFoReMaiH::IsModified() const { return Editor->document()->isModified(); }
 
-std::string TFoReMaiH::EditorText() const {
+// The text as it is saved, its paragraph and line breaks as "\n".
+QString TFoReMaiH::EditorLines() const {
     QString raw = Editor->document()->toRawText();
     raw.replace(QChar(QChar::ParagraphSeparator), QChar('\n'));
     raw.replace(QChar(QChar::LineSeparator), QChar('\n'));
-    return gui::FromQt(raw);
+    return raw;
 }
+
+std::string TFoReMaiH::EditorText() const { return gui::FromQt(EditorLines()); }
 
 bool TFoReMaiH::CheckFileSave() {
     if (!IsModified()) return true;
@@ -424,13 +427,24 @@ void TFoReMaiH::SaveTo(const QString& path) {
     SetModifiedPanel(false);
 }
 
+// The text is kept as Windows-1252: characters it has no code for would be
+// saved as "?", so a text holding them is not saved and the user is told.
+bool TFoReMaiH::TextRefused() {
+    const std::string foreign = gui::ForeignCharacters(EditorLines());
+    if (foreign.empty()) return false;
+    gui::ShowMessage(UnsavableTextMessage(foreign));
+    return true;
+}
+
 bool TFoReMaiH::FileSave() {
+    if (TextRefused()) return false;
     if (fileName_ == QLatin1String(kUntitled)) return FileSaveAs();
     SaveTo(fileName_);
     return true;
 }
 
 bool TFoReMaiH::FileSaveAs() {
+    if (TextRefused()) return false;
     QFileDialog dialog(this, "Save As");
     dialog.setObjectName("SaveDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);

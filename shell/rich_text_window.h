@@ -69,10 +69,14 @@ public:
     void PerformFileOpen(const QString& path);
     // The unsaved-changes question; false when the asking action is abandoned.
     bool CheckFileSave();
+    // True, after a message, when the text holds characters its file cannot hold.
+    bool TextRefused();
 
     const QString& FileName() const { return fileName_; }
     // The text as it would be saved (Windows-1252 bytes, "\n" line ends).
     std::string EditorText() const;
+    // The same before its conversion to Windows-1252.
+    QString EditorLines() const;
     bool IsModified() const;
     // Paragraph indents of the current paragraph, in text units (points).
     int FirstIndent() const;

@@ -7,6 +7,7 @@
 #include <QShowEvent>
 
 #include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/fixed_string.h"
@@ -68,6 +69,16 @@ void TFoNomUte::EditNomeChange() { changed_ = true; }
 void TFoNomUte::EditCognomeChange() { changed_ = true; }
 
 void TFoNomUte::BitBtnOkClick() {
+    // Characters the file has no code for would be saved as "?": the dialog
+    // stays open on the field that holds them.
+    for (const auto& [edit, what] : {std::pair{EditNome, "Il nome"}, std::pair{EditCognome, "Il cognome"}}) {
+        const std::string foreign = gui::ForeignCharacters(edit->text());
+        if (foreign.empty()) continue;
+        edit->setFocus();
+        gui::ShowMessage(std::string(what) + " contiene caratteri che non possono essere registrati (" + foreign +
+                         "): toglierli o scriverli con altre lettere.");
+        return;
+    }
     // The dialog closes in every case, also when the save fails.
     struct CloseAfter {
         QDialog* d;

@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -154,6 +156,117 @@ TEST_F(EntryDialogTest, ADayItsMonthDoesNotHaveIsRefusedNotMovedOn) {
         EXPECT_EQ(ok == 1, exists) << year;
         EXPECT_EQ(messages.messages.empty(), exists) << year;
     }
+}
+
+// Typed as a user types, each key to the field that has the focus and the
+// idle step after each: the date is checked once the time is whole, no key
+// typed after the minutes lands anywhere but where the user meant it, and a
+// refused date leaves no earlier result standing.
+TEST_F(EntryDialogTest, TheDateIsCheckedWhenTheTimeIsWholeAndNoKeyGoesAstray) {
+    auto keys = [&](const char* typed) {
+        for (const char* c = typed; *c; ++c) {
+            QTest::keyClick(dialog.focusWidget(), *c);
+            gui::RunIdleHandler();
+        }
+    };
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(dialog.focusWidget(), k, modifiers);
+        gui::RunIdleHandler();
+    };
+    keys("verdi giuseppe");
+    key(Qt::Key_Return);
+    keys("31021990120");
+    EXPECT_TRUE(messages.messages.empty()) << "checked before the minutes were whole";
+    keys("0");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
+    EXPECT_EQ(dialog.EditMinuti->text().toStdString(), "00");
+    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "");
+    EXPECT_EQ(gui::GetFieldState(dialog.EditGiorno), gui::FieldState::Rejected);
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+
+    // The day mended, then down to the minutes and on to the place.
+    keys("28");
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+    keys("ROMA");
+    key(Qt::Key_Return);
+    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(dialog.EditSogg->text().toStdString(), "VERDI GIUSEPPE");
+    EXPECT_EQ((dialog.EditGiorno->text() + "/" + dialog.EditMese->text() + "/" + dialog.EditAnno->text() + " " +
+               dialog.EditOra->text() + ":" + dialog.EditMinuti->text())
+                  .toStdString(),
+              "28/02/1990 12:00");
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.EditDataEstesa->text().startsWith("28/02/1990")) << dialog.EditDataEstesa->text().toStdString();
+    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.BBprosegui->isEnabled());
+
+    // The day typed wrong again: the result of 28 February goes with it.
+    dialog.EditGiorno->setFocus();
+    key(Qt::Key_A, Qt::ControlModifier);
+    keys("31");
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Data Scorretta", "Data Scorretta"}));
+    EXPECT_EQ(dialog.EditDataEstesa->text().toStdString(), "");
+    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString(), "");
+    EXPECT_EQ(dialog.EditFuso->text().toStdString(), "");
+    EXPECT_FALSE(dialog.BBprosegui->isEnabled());
+}
+
+// Text pasted into the entry and store dialogs that holds characters the
+// archive files have no code for is refused, naming them, and kept for the
+// user to mend; nothing is stored with "?" in their place, and the letters
+// Windows-1252 has ("\xC9", "\x80") are stored as they are.
+TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuestionMarks) {
+    auto paste = [](QLineEdit* e, const char* utf8) {
+        QApplication::clipboard()->setText(QString::fromUtf8(utf8));
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    };
+    const auto files = Files();
+    paste(dialog.EditSogg, "EMOJI \U0001F600 T\u00C9ST \u20AC");
+    TypeBirth("", "15", "01", "1960", "12", "30");
+    PickPlace("ROMA");
+    ASSERT_TRUE(dialog.BBprosegui->isEnabled());
+    dialog.BBprosegui->click();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Il nome contiene caratteri che l'archivio non pu\xF2 registrare "
+                                                         "(U+1F600): toglierli o scriverli con altre lettere. Nessun "
+                                                         "dato registrato."});
+    EXPECT_EQ(dialog.EditSogg->text(), QString::fromUtf8("EMOJI \U0001F600 T\u00C9ST \u20AC"));
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditSogg);
+    EXPECT_EQ(Files(), files);
+
+    // The name mended; in the store dialog an annotation line with a tick.
+    std::vector<std::string> afterRefusedNote;
+    gui::SetModalHandler("FormRegKel", [&](QDialog* d) {
+        auto* store = static_cast<TFormRegKel*>(d);
+        store->FormActivate();
+        paste(store->EditMemo2, "VISTA \u2713");
+        store->BitBtnRegistra->click();
+        afterRefusedNote = Files();
+        EXPECT_EQ(store->focusWidget(), store->EditMemo2);
+        paste(store->EditMemo2, "VISTA");
+        store->BitBtnRegistra->click();
+        return int(gui::mrOk);
+    });
+    paste(dialog.EditSogg, "EMOJI T\u00C9ST \u20AC");
+    dialog.BBprosegui->click();
+    EXPECT_EQ(afterRefusedNote, files);
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<std::string>{"Il nome contiene caratteri che l'archivio non pu\xF2 registrare (U+1F600): "
+                                        "toglierli o scriverli con altre lettere. Nessun dato registrato.",
+                                        "Un'annotazione contiene caratteri che l'archivio non pu\xF2 registrare "
+                                        "(U+2713): toglierli o scriverli con altre lettere. Nessun dato registrato."}));
+    const auto entries = dialog_test::IndexEntries("BASE");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(IndexEntryName(entries[1]), std::string("EMOJI T\xC9ST \x80").append(26, ' '));
+    EXPECT_EQ(IndexEntryName(dialog_test::IndexEntries("TMPR")[0]), IndexEntryName(entries[1]));
+    const BirthRecord stored = DecodeBirthRecord(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).back());
+    const int note = std::atoi(stored.AnnotationNumber.c_str());
+    ASSERT_GT(note, 0);
+    EXPECT_EQ(DecodeAnnotationRecord(rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize)[note]).Lines[1], "VISTA");
 }
 
 TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {

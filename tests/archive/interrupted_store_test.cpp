@@ -1,7 +1,8 @@
 // A run killed at any moment of a store, a recall, a change or a removal:
 // after the next start has finished what the run began, every file is either
 // its old or its new version, the archives check clean, and the current person
-// is one person whole (its record files and its hand-offs of one person).
+// is one person whole (its record files and its hand-offs of one person), old
+// or new together with the record it was changed with.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -117,6 +118,23 @@ std::vector<std::string> People(const Files& f) {
     return out;
 }
 
+// The recall dialog's confirmation of the person at an index position.
+void RecallPerson(int position) {
+    ArchiveFiles f;
+    f.Open("BASE");
+    const std::string entry = f.ReadEntry(position);
+    const int number = *IndexEntryNumber(entry);
+    const BirthRecord record = f.ReadBirthRecord(number);
+    std::string line, textNumber;
+    if (const int note = std::atoi(record.AnnotationNumber.c_str()); note > 0) {
+        const AnnotationRecord notes = f.ReadAnnotation(note);
+        line = RecallAnnotationLine(notes);
+        textNumber = TextNumberOfFourthLine(notes.Lines[3]);
+    }
+    f.Close();
+    WriteCurrentPerson(MakeIndexEntry(IndexEntryName(entry), number), record, line, "BASE", textNumber);
+}
+
 // The change dialog's rewrite of the person at an index position.
 void ChangePerson(int position, const std::string& name, int n, bool withNotes) {
     ArchiveFiles f;
@@ -155,21 +173,28 @@ TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
     // The first person is one without annotations of its own.
     StorePersonRecords({"BASE", "ALDO BARE", Person(7), std::nullopt});
 
+    // What an operation does to the current person.
+    enum class Current { Stays, Replaced, ChangesWithItsRecord };
     struct Operation {
         const char* what;
+        Current current;
         std::function<void()> run;
     };
     const Operation operations[] = {
-        {"store", [] { StorePersonRecords({"BASE", "NEW 1", Person(101), Notes(101)}); }},
-        {"store without notes", [] { StorePersonRecords({"BASE", "AAA BARE", Person(102), std::nullopt}); }},
-        {"store into TMPR", [] { StorePersonRecords({"TMPR", "SLOT 3", Person(103), std::nullopt}); }},
-        {"recall", [] { WriteCurrentPerson("RECALLED 4", Person(104), " recalled", "BASE", "00007"); }},
-        {"delete", [] { DeleteIndexEntry("BASE", 2); }},
-        // The name moves from the front of the index to its end.
-        {"change", [] { ChangePerson(1, "ZANETTI ANNA", 106, true); }},
+        {"store", Current::Replaced, [] { StorePersonRecords({"BASE", "NEW 1", Person(101), Notes(101)}); }},
+        {"store without notes", Current::Replaced,
+         [] { StorePersonRecords({"BASE", "AAA BARE", Person(102), std::nullopt}); }},
+        {"store into TMPR", Current::Replaced,
+         [] { StorePersonRecords({"TMPR", "SLOT 3", Person(103), std::nullopt}); }},
+        // "AAA BARE", first in the index.
+        {"recall", Current::Replaced, [] { RecallPerson(1); }},
+        {"delete", Current::Stays, [] { DeleteIndexEntry("BASE", 2); }},
+        // The current person, renamed from the front of the index to its end
+        // and given annotations.
+        {"change", Current::ChangesWithItsRecord, [] { ChangePerson(1, "ZANETTI ANNA", 106, true); }},
         // "PERSON 1" renamed where it stands: the records and that one entry change.
-        {"change in place", [] { ChangePerson(3, "PERSON 1 BIS", 107, true); }},
-        {"change without notes", [] { ChangePerson(2, "ROSSI MARIO", 108, false); }},
+        {"change in place", Current::Stays, [] { ChangePerson(3, "PERSON 1 BIS", 107, true); }},
+        {"change without notes", Current::Stays, [] { ChangePerson(2, "ROSSI MARIO", 108, false); }},
     };
     int rounds = 0, kills = 0;
     for (const Operation& op : operations) {
@@ -182,6 +207,7 @@ TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
         ASSERT_GT(whole.changes, 0) << op.what;
         const bool personChanges = CurrentPerson(before) != CurrentPerson(after);
         const bool peopleChange = People(before) != People(after);
+        ASSERT_EQ(personChanges, op.current != Current::Stays) << op.what;
         int endedOld = 0, endedNew = 0;
         for (int k = 1; k <= whole.changes; ++k) {
             Restore(root, before);
@@ -208,6 +234,12 @@ TEST(InterruptedWrites, EveryFileOldOrNewAndTheCurrentPersonWhole) {
             const auto person = CurrentPerson(now);
             EXPECT_TRUE(person == CurrentPerson(before) || person == CurrentPerson(after))
                 << where << ": the current person is mixed";
+            // A change of the current person's record and the current person
+            // take effect together.
+            if (op.current == Current::ChangesWithItsRecord) {
+                EXPECT_EQ(person == CurrentPerson(before), people == People(before))
+                    << where << ": the current person and its record disagree";
+            }
             if ((personChanges && person == CurrentPerson(before)) || (peopleChange && people == People(before)))
                 ++endedOld;
             else

@@ -1,6 +1,8 @@
 // Recalling, deleting and changing stored people through their dialogs.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -105,7 +107,8 @@ TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
     auto tmpr2 = rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize);
     ASSERT_EQ(tmpr1.size(), 1u);
     ASSERT_EQ(tmpr2.size(), 1u);
-    EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO" + std::string(27, ' '));
+    // The name with its record's number, as a store writes the entry.
+    EXPECT_EQ(DecodeIndexEntry(tmpr1[0]), "ROSSI MARIO" + std::string(27, ' ') + "00003");
     EXPECT_EQ(DecodeBirthRecord(tmpr2[0]).PlaceField, "41N54-012E29ROMA EUR");
     // The archive keeps the stored place.
     for (const auto& r : rt::ReadAllRecords("BASE.ST2", kBirthRecordSize))
@@ -207,6 +210,54 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     EXPECT_EQ(after.at("FileDum/DatModif.dum"), "BASEtxt\\" + number + ".txt\r\n");
     EXPECT_EQ(after.at(text).substr(0, 11), "ROSSI MARIO");
     EXPECT_EQ(after.at("FileDum/StrText.dum"), "BASE\r\n00007\r\n");
+}
+
+// Text pasted into the change and recall dialogs that holds characters the
+// archive files have no code for is refused, naming them: no record, no
+// text and no current person is written with "?" in their place.
+TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
+    auto paste = [](QLineEdit* e, const char* utf8) {
+        QApplication::clipboard()->setText(QString::fromUtf8(utf8));
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    };
+    int editorShown = 0;
+    auto previousEditor = TFormRegKel::ShowPersonTextEditor;
+    TFormRegKel::ShowPersonTextEditor = [&] { ++editorShown; };
+    TFoModifi change;
+    change.FormActivate();
+    change.ChooseLine(3);  // ROSSI MARIO
+    change.OpenChosen();
+    const auto before = Snapshot();
+    paste(change.EditNomeSogg, "ROSSI \u0416 MARIO");
+    change.BBtesto->click();  // a new text would carry the name
+    paste(change.EditNomeSogg, "ROSSI MARIO");
+    paste(change.EditStato, "ITALIA \U0001F1EE\U0001F1F9");
+    change.BitBtnRegistra->click();
+    EXPECT_EQ(change.focusWidget(), change.EditStato);
+    EXPECT_EQ(change.EditStato->text(), QString::fromUtf8("ITALIA \U0001F1EE\U0001F1F9"));
+    TFormRegKel::ShowPersonTextEditor = previousEditor;
+    EXPECT_EQ(editorShown, 0);
+    EXPECT_TRUE(Touched(before, Snapshot()).empty());
+
+    TFormRich recall;
+    recall.FormActivate();
+    recall.ChooseLine(3);
+    recall.LoadChosenPerson();
+    ASSERT_TRUE(recall.Loaded);
+    const auto loaded = Snapshot();
+    paste(recall.EditLocal, "ROMA \u2600");
+    recall.BitBtnOK->click();
+    EXPECT_TRUE(Touched(loaded, Snapshot()).empty());
+    EXPECT_EQ(messages.Texts(),
+              (std::vector<std::string>{
+                  "Il nome contiene caratteri che l'archivio non pu\xF2 registrare (U+0416): toglierli o scriverli "
+                  "con altre lettere. Nessun dato registrato.",
+                  "La nazione contiene caratteri che l'archivio non pu\xF2 registrare (U+1F1EE, U+1F1F9): toglierli "
+                  "o scriverli con altre lettere. Nessun dato registrato.",
+                  "Il luogo contiene caratteri che l'archivio non pu\xF2 registrare (U+2600): toglierli o scriverli "
+                  "con altre lettere. Nessun dato registrato."}));
 }
 
 TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {

@@ -13,11 +13,13 @@
 
 #include "archive/archive_files.h"
 #include "archive/backup_window.h"
+#include "archive/change_dialog.h"
 #include "archive/chart_strings.h"
 #include "display/chart/chart_window.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
+#include "engine/chart_state.h"
 #include "platform/gui/idle.h"
 #include "tests/shell/shell_test_support.h"
 
@@ -54,6 +56,61 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
     EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
     EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().contains("15/02/1964 10:00"));
+}
+
+// The current person follows a change of its own record at once: the main
+// window shows the new name, time and note as the change dialog closes, and
+// the chart is computed for the new time. A change of another person of the
+// same name leaves the current person as it was.
+TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
+    ProgramStart start;
+    using shell_testing::StoredRecord;
+    archive::StorePersonRecords(
+        {"BASE", "ROSSI MARIO", StoredRecord("196001151230-1", "41N54-012E29ROMA"), std::nullopt});
+    archive::StorePersonRecords(
+        {"BASE", "ROSSI MARIO", StoredRecord("196203040815-1", "45N28-009E12MILANO"), std::nullopt});
+    // The ROSSI MARIO of Milan recalled through the recall dialog.
+    gui::SetModalHandler("FormRich", [](QDialog* d) {
+        auto* recall = static_cast<archive::TFormRich*>(d);
+        recall->FormActivate();
+        recall->ChooseLine(1);
+        recall->LoadChosenPerson();
+        recall->BitBtnOK->click();
+        return int(gui::mrOk);
+    });
+    shell::FoKelvor->BitBtnDati->click();
+    auto shown = [] { return shell::FoKelvor->MemoDati->toPlainText().toStdString(); };
+    auto name = [] { return shell::FoKelvor->MemoDati->toPlainText().section('\n', 0, 0).trimmed().toStdString(); };
+    ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
+
+    auto change = [](int line, const char* name, const char* time, const char* note) {
+        gui::SetModalHandler("FoModifi", [=](QDialog* d) {
+            auto* dialog = static_cast<archive::TFoModifi*>(d);
+            dialog->FormActivate();
+            dialog->ChooseLine(line);
+            dialog->OpenChosen();
+            dialog->EditNomeSogg->setText(name);
+            dialog->EditOraNasc->setText(time);
+            dialog->EditMemo1->setText(note);
+            dialog->BitBtnRegistra->click();
+            dialog->BitBtn3->click();
+            return int(gui::mrOk);
+        });
+        shell::FoKelvor->BitBtn1->click();
+    };
+    change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
+    EXPECT_EQ(name(), "ROSSI MARIO");
+    EXPECT_NE(shown().find("Nascita 04/03/1962 08:15"), std::string::npos) << shown();
+    EXPECT_EQ(engine::Chart.BirthHourValue, 8);
+
+    change(1, "ROSSI MARIO ANTONIO", "14:05", "NATO DI POMERIGGIO");
+    EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
+    EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
+    EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
+    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
+    EXPECT_EQ(engine::Chart.BirthHourValue, 14);
+    EXPECT_EQ(engine::Chart.BirthMinuteValue, 5);
+    EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
 TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {

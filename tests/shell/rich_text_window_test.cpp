@@ -239,6 +239,28 @@ TEST_F(RichTextWindowTest, SaveCancelledInTheDialogKeepsTheTextAndTheWindow) {
     EXPECT_EQ(window->EditorText(), "precious");
 }
 
+// A person's text is kept as Windows-1252: a text holding characters it has
+// no code for is not saved with "?" in their place; the user is told which,
+// and the window stays open with the text.
+TEST_F(RichTextWindowTest, ATextWithCharactersItsFileCannotHoldIsNotSaved) {
+    WriteBytes(folder.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\n");
+    WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00012.txt\r\n");
+    window->FormShow();
+    TypeAtEnd(QString::fromUtf8("Sole \u2609 in Leone \u264C"));
+    window->show();
+    messages.answers.push_back(gui::AnswerYes);  // save changes? yes
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->IsModified());
+    EXPECT_EQ(window->Editor->toPlainText(), QString::fromUtf8("Rossi Mario\nSole \u2609 in Leone \u264C"));
+    EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"), "Rossi Mario\r\n");
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
+                                    "Save changes to " + gui::FromQt(window->FileName()) + "?",
+                                    "Il testo contiene caratteri che il file non pu\xF2 registrare (U+2609, U+264C): "
+                                    "toglierli o scriverli con altre lettere. Il testo non \xE8 stato salvato."}));
+    window->hide();
+}
+
 TEST_F(RichTextWindowTest, UnreadableFileKeepsTheText) {
     WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00099.txt\r\n");
     TypeAtEnd("kept");

@@ -263,6 +263,33 @@ TEST(UserNameTest, OkWithoutChangesWritesNothing) {
     EXPECT_EQ(ReadBytes(file), "Nome\r\nCognome\r\n");
 }
 
+// A name with characters the file has no code for is refused, naming them:
+// the dialog stays open on it and the file keeps the names it had.
+TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks) {
+    ProgramStart start;
+    int afterRefusal = -1;
+    std::string fileAfterRefusal;
+    gui::SetModalHandler("FoNomUte", [&](QDialog* d) {
+        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        dialog->FormActivate();
+        dialog->EditCognome->setText(QString::fromUtf8("Rossi \u5C71"));
+        dialog->BitBtnOk->click();
+        afterRefusal = dialog->result();
+        fileAfterRefusal = ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp"));
+        EXPECT_EQ(dialog->focusWidget(), dialog->EditCognome);
+        dialog->EditCognome->setText("Rossi");
+        dialog->BitBtnOk->click();
+        return dialog->result();
+    });
+    shell::FoKelvor->BitBtnNomeCognomeClick();
+    EXPECT_EQ(afterRefusal, QDialog::Rejected);  // not closed
+    EXPECT_EQ(fileAfterRefusal, "Nome\r\nCognome\r\n");
+    EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Il cognome contiene caratteri che non possono essere "
+                                                               "registrati (U+5C71): toglierli o scriverli con altre "
+                                                               "lettere."});
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nRossi\r\n");
+}
+
 TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     ProgramStart start;
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
