@@ -83,7 +83,8 @@ void SetStartValues(int screenWidth, int screenHeight) {
     display::Drawing.OriginY = 0;
     display::Drawing.PrintOutput = false;
     display::Sheets.SheetCode = 0;
-    // Aspect, pixels per unit (screen height / 210) and font scale.
+    // Aspect, pixels per unit (screen height / 210, or width / 280 on a screen
+    // narrower than 4:3) and font scale.
     display::InitDrawingFromScreen(screenWidth, screenHeight);
     display::Geometry.WheelAspectY = 1.0L;
     display::Drawing.BlackAndWhite = false;

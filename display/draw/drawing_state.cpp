@@ -9,13 +9,26 @@ DrawingState Drawing;
 
 void ResetDrawingState() { Drawing = DrawingState{}; }
 
+namespace {
+
+float FontScaleFor(long double pixelsPerUnit) { return static_cast<float>(pixelsPerUnit * 3.7L); }
+
+}  // namespace
+
+long double ReferencePixelsPerUnit() {
+    return static_cast<long double>(Drawing.ScreenWidth) / 210 * Drawing.ScreenAspect;
+}
+
 void InitDrawingFromScreen(int screenWidth, int screenHeight) {
     if (screenWidth <= 0 || screenHeight <= 0) return;
     Drawing.ScreenWidth = screenWidth;
     Drawing.ScreenHeight = screenHeight;
     Drawing.ScreenAspect = static_cast<long double>(screenHeight) / screenWidth;
-    Drawing.PixelsPerUnit = static_cast<long double>(screenWidth) / 210 * Drawing.ScreenAspect;
-    Drawing.FontScale = static_cast<float>(Drawing.PixelsPerUnit * 3.7L);
+    // Compared in whole pixels: a screen of exactly 4:3 keeps the height's scale.
+    const bool narrow = std::int64_t{screenWidth} * 210 < std::int64_t{screenHeight} * kScreenLayoutWidth;
+    Drawing.PixelsPerUnit =
+        narrow ? static_cast<long double>(screenWidth) / kScreenLayoutWidth : ReferencePixelsPerUnit();
+    Drawing.FontScale = FontScaleFor(Drawing.PixelsPerUnit);
 }
 
 void InitDrawingPrinter(bool present, int pageWidthPixels) {
@@ -54,6 +67,18 @@ PrintRun::~PrintRun() {
     Drawing.FontScale = fontScale_;
     Drawing.PrintOutput = false;
     Drawing.PrinterCanvas = nullptr;
+}
+
+MetafileRun::MetafileRun() : pixelsPerUnit_(Drawing.PixelsPerUnit), fontScale_(Drawing.FontScale) {
+    Drawing.MetafileOutput = true;
+    Drawing.PixelsPerUnit = ReferencePixelsPerUnit();
+    Drawing.FontScale = FontScaleFor(Drawing.PixelsPerUnit);
+}
+
+MetafileRun::~MetafileRun() {
+    Drawing.PixelsPerUnit = pixelsPerUnit_;
+    Drawing.FontScale = fontScale_;
+    Drawing.MetafileOutput = false;
 }
 
 Surface* CurrentTarget() {

@@ -1,7 +1,8 @@
 #pragma once
 // The drawing state: the process-wide values that the page-unit mapping and the
 // drawing tools read. One page unit is one millimetre of an A4 sheet; 210 units
-// span the screen's height.
+// span the screen's height, or, on a screen narrower than 4:3, the layout's
+// 280 units span its width.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,9 +55,19 @@ extern DrawingState Drawing;
 // Back to the start values (a 1400 x 1050 screen, no printer, no forms).
 void ResetDrawingState();
 
+// The width of the screen's layout in page units: the full-screen windows
+// place their panels and the page frame up to 279 units from the left edge.
+inline constexpr int kScreenLayoutWidth = 280;
+
 // Start-up measurements: ScreenAspect, PixelsPerUnit and FontScale from the
-// screen size in pixels.
+// screen size in pixels. PixelsPerUnit makes 210 units span the screen's
+// height; on a screen narrower than 4:3 (5:4, for one) it makes the layout's
+// width span the screen's width instead, so that every window fits.
 void InitDrawingFromScreen(int screenWidth, int screenHeight);
+// The pixels per unit of the screen as the metafiles' reference device: 210
+// units over the screen's height, whatever its width (the screen's own
+// PixelsPerUnit on a screen of 4:3 or wider).
+long double ReferencePixelsPerUnit();
 // PrinterPixelsPerUnit from the printer's page width (pixels), PrinterPresent.
 void InitDrawingPrinter(bool present, int pageWidthPixels);
 
@@ -78,6 +89,23 @@ public:
 private:
     long double pixelsPerUnit_, aspectScaleX_, aspectScaleY_, zoomFactor_;
     std::int32_t originX_, originY_;
+    float fontScale_;
+};
+
+// A drawing into the chart metafile: while it lives MetafileOutput is set, and
+// PixelsPerUnit and FontScale are those of the metafile's reference device
+// (ReferencePixelsPerUnit), so that a metafile is the same whatever the shape
+// of the screen it was made on. Afterwards both come back as they were and
+// MetafileOutput is cleared, also when the drawing ends by an error.
+class MetafileRun {
+public:
+    MetafileRun();
+    ~MetafileRun();
+    MetafileRun(const MetafileRun&) = delete;
+    MetafileRun& operator=(const MetafileRun&) = delete;
+
+private:
+    long double pixelsPerUnit_;
     float fontScale_;
 };
 

@@ -42,22 +42,6 @@ namespace display {
 
 TFgrNaKel* FgrNaKel = nullptr;
 
-namespace {
-
-// Sets a flag of the drawing state for the time of one drawing.
-class OutputFlag {
-public:
-    explicit OutputFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~OutputFlag() { flag_ = false; }
-    OutputFlag(const OutputFlag&) = delete;
-    OutputFlag& operator=(const OutputFlag&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
-
 // A button of the viewer's bar: where the window keeps it, its name, caption,
 // left edge, width and hint.
 struct TFgrNaKel::BarButton {
@@ -318,8 +302,9 @@ void TFgrNaKel::BBEMFoutClick() {
     }
     if (!SaveChartOrientation(Drawing.MetafileName)) return;
     {
-        // Drawn at zoom 1 at the origin, as on paper; the flag is cleared on every exit.
-        OutputFlag metafile(Drawing.MetafileOutput);
+        // Drawn at zoom 1 at the origin, as on paper, at the metafile's own
+        // scale; the screen's scale comes back and the flag is cleared on every exit.
+        MetafileRun metafile;
         ResetSheetView();
     }
     CopyMetafileToClipboard("Emf\\" + Drawing.MetafileName);

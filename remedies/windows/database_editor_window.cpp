@@ -152,12 +152,15 @@ void DatabaseEditorWindow::MoveList(const std::string& key) {
 void DatabaseEditorWindow::DescriptionChange() {
     if (!RecordShown) return;
     DescriptionsChanged = true;
-    BBsalva->setEnabled(true);
-    BBnuovo->setEnabled(true);
+    ArmSaves();
 }
 
-void DatabaseEditorWindow::KeyFieldChange() {
-    BBsalva->setEnabled(true);
+void DatabaseEditorWindow::KeyFieldChange() { ArmSaves(); }
+
+// "Salva" writes into the record shown, so it stays disabled while none is
+// (after "Pulisci", a delete or the opening); "Salva come Nuovo" is always offered.
+void DatabaseEditorWindow::ArmSaves() {
+    BBsalva->setEnabled(CurrentRecordNumber > 0);
     BBnuovo->setEnabled(true);
 }
 

@@ -163,6 +163,8 @@ protected:
 
 private:
     void BuildSavePanel();
+    // After a change of the form: enables the saves there are.
+    void ArmSaves();
     void ConnectCommands();
     void PlaceLengthWarning(int field, int top);
     // The warning beside the first field other than `field` that is too

@@ -27,13 +27,13 @@ struct FieldRow {
     bool memo;
     std::size_t maximum;
     int guardTop;
-    const char* clearedText;
+    const char* caption;
     const char* label;
     int x, w, h;
 };
 
 // The ten editing fields: the record text each gives, its maximum, the top of
-// the length warning beside it and the text it shows after clearing.
+// the length warning beside it and the caption it shows while it is empty.
 const std::array<FieldRow, 10> kFieldRows{{
     {"EdProd", false, 50, 53, "", "Remedie", 415, 350, 24},
     {"MemoIndi", true, 300, 87, "Indicaties", "Indicaties", 415, 350, 50},
@@ -167,6 +167,8 @@ void TFoMainArc::BuildFields() {
                 {"MemoIndi", "Indicazioni"}, {"MemoPoso", "Posologia"}, {"MemoAvve", "Avvertenze"},
                 {"MemoSint", "Sintesi Psichica"}, {"MemoNote", "Note"}, {"MemoNoteSupp", "Note"}};
             m->setToolTip(QString::fromLatin1(hints.at(f.name)));
+            // Shown grey while the memo is empty; the first key typed takes its place.
+            m->setPlaceholderText(gui::ToQt(f.caption));
             w = m;
         } else {
             auto* e = gui::Place(gui::MakeEdit(this, f.name), {f.x, f.guardTop, f.w, f.h});
@@ -234,7 +236,7 @@ void TFoMainArc::ClearPrimaryForm() {
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
         QWidget* w = FieldWidget(static_cast<int>(i));
         if (auto* m = qobject_cast<QPlainTextEdit*>(w))
-            SetMemoText(m, kFieldRows[i].clearedText);
+            m->clear();  // its caption shows
         else
             static_cast<QLineEdit*>(w)->clear();
     }
@@ -302,15 +304,19 @@ void TFoMainArc::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
     SetText(EdProd, t.Remedy);
     SavedRemedyText = t.Remedy;
     MemoPare->setVisible(HoldsUseNumber(t.Remedy));
-    SetMemoText(MemoIndi, t.Indication);
-    SetMemoText(MemoPoso, t.Posology);
-    SetMemoText(MemoAvve, t.Warnings);
-    SetText(EdPlane, t.PrimarySignature);
-    SetText(EdSeco, t.SecondarySignature);
-    SetText(EdZodi, t.ZodiacalSignature);
-    SetMemoText(MemoSint, t.Synthesis);
-    SetMemoText(MemoNote, t.Notes);
-    SetMemoText(MemoNoteSupp, t.ExtraNotes);
+    const std::string texts[] = {t.Remedy,           t.Indication,         t.Posology,          t.Warnings,
+                                 t.PrimarySignature, t.SecondarySignature, t.ZodiacalSignature, t.Synthesis,
+                                 t.Notes,            t.ExtraNotes};
+    for (int i = 1; i < 10; ++i) {
+        QWidget* w = FieldWidget(i);
+        const std::string& text = texts[i];
+        if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+            // A text that is only the memo's caption (a record saved from a
+            // cleared form holds one) shows as the caption, so typing replaces it.
+            SetMemoText(m, text == kFieldRows[static_cast<std::size_t>(i)].caption ? std::string() : text);
+        else
+            SetText(static_cast<QLineEdit*>(w), text);
+    }
     SavedIndicationText = t.Indication;
     CurrentRecordNumber = r;
     SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
@@ -370,8 +376,8 @@ void TFoMainArc::SetFieldsEnabled(bool enabled) {
 
 std::string TFoMainArc::StoredText(int field) const {
     std::string text = FieldText(field);
-    // A memo still showing what clearing put there holds nothing.
-    if (field != kIndicationField && text == kFieldRows[static_cast<std::size_t>(field)].clearedText) text.clear();
+    // A memo holding nothing but its caption holds nothing.
+    if (field != kIndicationField && text == kFieldRows[static_cast<std::size_t>(field)].caption) text.clear();
     return text;
 }
 
@@ -385,7 +391,7 @@ std::vector<EntryField> TFoMainArc::EntryFields() const {
         f.capacity = row.maximum;
         f.key = i == kRemedyField || i == kIndicationField;
         f.lines = row.memo && !f.key;
-        f.hint = row.clearedText;
+        f.hint = row.caption;
         QWidget* w = FieldWidget(static_cast<int>(i));
         if (auto* m = qobject_cast<QPlainTextEdit*>(w))
             f.foreign = ForeignCharacters(m);

@@ -137,8 +137,10 @@ void TFoUtilit::RbRimeClick() {
     BBcerca->setText("Cerca");
     // The memos are emptied: there is no edit left to save.
     EditArmed = false;
-    Memo1->clear();
-    Memo2->clear();
+    for (QPlainTextEdit* m : {Memo1, Memo2}) {
+        m->clear();
+        m->setPlaceholderText({});
+    }
     Edit1->clear();
     Edit2->clear();
     SetBaseColour(Edit2, kWhiteColour);
@@ -174,6 +176,7 @@ bool TFoUtilit::SearchOnce() {
     const SearchField field = SearchFieldFor(DatabaseCode, FieldCode);
     SetText(EdRime, m.remedy);
     SetText(Edit2, std::to_string(m.text.size()) + "/" + std::to_string(field.Capacity()));
+    for (QPlainTextEdit* memo : {Memo1, Memo2}) memo->setPlaceholderText({});
     SetMemoText(Memo1, m.text.substr(0, m.position));
     SetMemoText(Memo2, m.text.substr(m.position));
     SetText(Edit1, std::to_string(m.record + 1));
@@ -195,7 +198,11 @@ void TFoUtilit::ShowEditedLength() {
 }
 
 void TFoUtilit::EndSearch() {
-    for (QPlainTextEdit* m : {Memo1, Memo2}) SetMemoText(m, kEndOfFile);
+    // The memos say so in grey, as a caption that the first key typed replaces.
+    for (QPlainTextEdit* m : {Memo1, Memo2}) {
+        m->clear();
+        m->setPlaceholderText(kEndOfFile);
+    }
     SetText(EdRime, kEndOfFile);
     Edit2->clear();
     SetText(Edit1, std::to_string(DataRecordCount(SearchDatabase(DatabaseCode))));

@@ -117,8 +117,9 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     ProgramStart start;
     EXPECT_NEAR(static_cast<double>(display::Drawing.ScreenAspect), 0.8, 1e-15);
-    EXPECT_NEAR(static_cast<double>(display::Drawing.PixelsPerUnit), 1024.0 / 210, 1e-12);
-    EXPECT_FLOAT_EQ(display::Drawing.FontScale, static_cast<float>(1024.0L / 210 * 3.7L));
+    // A 5:4 screen, narrower than the layout: its 280 units span the screen's width.
+    EXPECT_NEAR(static_cast<double>(display::Drawing.PixelsPerUnit), 1280.0 / 280, 1e-12);
+    EXPECT_FLOAT_EQ(display::Drawing.FontScale, static_cast<float>(1280.0L / 280 * 3.7L));
     EXPECT_TRUE(display::Drawing.PrinterPresent);
     EXPECT_NEAR(static_cast<double>(display::Drawing.PrinterPixelsPerUnit), 4760.0 / 210 * 0.776, 1e-9);
     EXPECT_TRUE(display::Drawing.PrinterLandscape);

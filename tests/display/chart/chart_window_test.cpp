@@ -28,6 +28,7 @@
 #include "platform/runtime/number_text.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
+#include "tests/display/draw/screen_extent.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace {
@@ -178,6 +179,46 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
         EXPECT_GE(b->font().pointSize(), 8) << caption;
         EXPECT_LE(b->x() + b->width(), FgrKelvo->PanelQuor->width()) << caption;
         b->click();
+    }
+    delete FgrKelvo;
+    display::ResetDrawingState();
+}
+
+// On a 5:4 screen, a 4:3 one and a wide one the whole window lies on the
+// screen: every panel and control (those an opening leaves hidden too), the
+// frame and everything drawn around the wheel, and the person's long date
+// whole in its field.
+TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
+    testing_support::TempWorkFolder folder;
+    gui::RecordingMessageSink sink;
+    wheel_test::SetFixedPerson();
+    wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
+    for (const QSize screen : {QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
+        SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
+        display::ResetChartWindowState();
+        display::ResetDrawingState();
+        display::InitDrawingFromScreen(screen.width(), screen.height());
+        display::EnsureChartWindow()->resize(screen);
+        display::RecordingSurface drawn;
+        FgrKelvo->SetRecorder(&drawn);
+        display::OpenChartWindow();
+        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+        const QRect onScreen(QPoint(0, 0), screen);
+        for (const QWidget* w : FgrKelvo->findChildren<QWidget*>()) {
+            if (w->window() != FgrKelvo) continue;  // a list's drop-down is a window of its own
+            const QRect r(w->mapTo(FgrKelvo, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(onScreen.contains(r)) << w->objectName().toStdString() << " at " << r.x() << "," << r.y()
+                                              << " " << r.width() << "x" << r.height();
+        }
+        EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{});
+        EXPECT_GT(drawn.log.size(), 100u);
+        ASSERT_GT(FgrKelvo->EdData->text().size(), 30);
+        EXPECT_LE(FgrKelvo->EdData->fontMetrics().horizontalAdvance(FgrKelvo->EdData->text()),
+                  FgrKelvo->EdData->width() - 8)
+            << FgrKelvo->EdData->text().toStdString();
+        EXPECT_TRUE(view_test::CaptionFits(FgrKelvo->BBprivato));
+        FgrKelvo->SetRecorder(nullptr);
+        FgrKelvo->close();
     }
     delete FgrKelvo;
     display::ResetDrawingState();

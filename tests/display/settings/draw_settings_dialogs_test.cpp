@@ -104,7 +104,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
     // The first tick after the start only counts, the second draws.
     window.Timer1Timer();
     window.Timer1Timer();
-    const long double ppu = 1024.0L / 210;
+    const long double ppu = 1280.0L / 280;  // a 5:4 screen: the layout's 280 units span its width
     // A row just above the horizontal axis, which is drawn over the circle.
     const int row = static_cast<int>(101.6L * ppu + 0.5L) - 5;
     QImage image = window.Snapshot();

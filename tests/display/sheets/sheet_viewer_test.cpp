@@ -32,6 +32,7 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/number_text.h"
+#include "tests/display/draw/screen_extent.h"
 #include "tests/display/sheets/sheet_person.h"
 
 namespace {
@@ -439,6 +440,57 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         ASSERT_NE(clip, nullptr);
         EXPECT_EQ(clip->data("image/emf").size(), static_cast<qsizetype>(bytes.size()));
     }
+}
+
+// A screen of the given size.
+class SizedScreen : public gui::SystemServices {
+public:
+    explicit SizedScreen(QSize size) : size_(size) {}
+    int ScreenWidth() override { return size_.width(); }
+    int ScreenHeight() override { return size_.height(); }
+
+private:
+    QSize size_;
+};
+
+// On a wide screen, a 5:4 one and a 4:3 one a sheet of either orientation
+// lies on the screen with its page frame, and so does every button of the
+// bar; the landscape sheet saved as a metafile measures the same in
+// millimetres whichever screen it was made on.
+TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
+    std::vector<int> frameWidths;  // 0.01 mm
+    for (const QSize screen : {QSize(1920, 1080), QSize(1280, 1024), QSize(1024, 768)}) {
+        SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
+        gui::SetSystemServices(std::make_unique<SizedScreen>(screen));
+        display::InitDrawingFromScreen(screen.width(), screen.height());
+        viewer->resize(screen);
+        for (const auto& [code, orientation] : {std::pair{5, "P"}, std::pair{16, "L"}}) {
+            display::RecordingSurface drawn;
+            viewer->SetRecorder(&drawn);
+            Open(code, orientation);
+            viewer->SetRecorder(nullptr);
+            EXPECT_GT(drawn.Calls("line").size(), 100u) << code;
+            EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{})
+                << code;
+            for (const QPushButton* b : viewer->Panel1->findChildren<QPushButton*>()) {
+                const QRect r(b->mapTo(viewer.get(), QPoint(0, 0)), b->size());
+                EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << b->objectName().toStdString();
+            }
+        }
+        const long double screenScale = Drawing.PixelsPerUnit;
+        viewer->ComboEMF->setEditText("GRAF06.EMF");
+        viewer->BBEMFout->click();
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_EQ(Drawing.PixelsPerUnit, screenScale);  // the screen's scale is back
+        const auto header =
+            display::ReadEmfHeader(testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF06.EMF"));
+        ASSERT_TRUE(header.has_value());
+        frameWidths.push_back(header->frame.right - header->frame.left);
+    }
+    ASSERT_EQ(frameWidths.size(), 3u);
+    EXPECT_GT(frameWidths[0], 25000);  // a landscape sheet, some 270 mm wide
+    EXPECT_NEAR(frameWidths[1], frameWidths[0], frameWidths[0] / 200);
+    EXPECT_NEAR(frameWidths[2], frameWidths[0], frameWidths[0] / 200);
 }
 
 TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {

@@ -75,7 +75,8 @@ TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit)
     ASSERT_EQ(w.ListBox1->count(), n);
     EXPECT_TRUE(w.RBprod->isChecked());
     EXPECT_EQ(w.RecordCountText, std::to_string(n));
-    EXPECT_EQ(Text(w.MemoIndi), "Indicaties");
+    EXPECT_EQ(Text(w.MemoIndi), "");
+    EXPECT_EQ(w.MemoIndi->placeholderText(), "Indicaties");
 
     ClickRow(w.ListBox1, 3);
     const auto [remedy, indication] = SplitListEntry(w.Entries[3].text, false);
@@ -115,8 +116,11 @@ TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutAR
     w.show();
     w.EdProd->setFocus();
     QTest::keyClicks(w.EdProd, "Nieuw");
+    // No record is shown: there is none to save into, only a new one to add.
+    EXPECT_FALSE(w.BBsalva->isEnabled());
+    EXPECT_TRUE(w.BBnuovo->isEnabled());
     QTest::mouseClick(w.BBsalva, Qt::LeftButton);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Possibile solo [Salva come Nuovo]"});
+    EXPECT_TRUE(messages.messages.empty());
     QTest::keyClick(&w, Qt::Key_Escape);
     ASSERT_TRUE(w.PanelSalva->isVisible());
     EXPECT_TRUE(w.LabProd->isEnabled());

@@ -38,7 +38,7 @@ struct ShownField {
     std::string PrimaryTexts::*text;
     std::size_t maximum;
     int warningTop;
-    const char* placeholder;  // after "Pulisci"
+    const char* placeholder;  // the grey caption of an empty memo
 };
 const ShownField kFields[] = {
     {"EdProd", &PrimaryTexts::Remedy, 50, 53, ""},
@@ -209,7 +209,12 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
     // The list stays as it was.
     EXPECT_TRUE(w.RBindi->isChecked());
     EXPECT_EQ(Text(w.ListBox1, 1), "Zweren**Arnica");
-    for (const ShownField& f : kFields) EXPECT_EQ(FieldText(w, f), f.placeholder) << f.name;
+    for (const ShownField& f : kFields) {
+        EXPECT_EQ(FieldText(w, f), "") << f.name;
+        if (auto* m = w.findChild<QPlainTextEdit*>(f.name)) {
+            EXPECT_EQ(m->placeholderText(), f.placeholder) << f.name;
+        }
+    }
     EXPECT_EQ(w.CurrentRecordNumber, 0);
     EXPECT_EQ(Text(w.EdNumRec), "");
     EXPECT_FALSE(w.BBelimina->isEnabled());
@@ -218,6 +223,46 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
     // Nothing typed since: the close asks nothing.
     QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
+}
+
+// After "Pulisci" the user clicks into the memos and types: each caption
+// gives way to the first key, only what was typed is stored, and with no
+// record shown only "Salva come Nuovo" is offered. A record that holds a
+// caption as its text (saved so from a cleared form) shows it as the caption.
+TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyAsNew) {
+    PrimaryTexts old = Texts("Aconitum", "Angst");
+    old.Posology = "Dosering";
+    WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), old});
+    TFoMainArc w;
+    w.show();
+    ClickEntry(w, "Arnica**Blauwe plekken");
+    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
+    const auto typeInto = [](QWidget* field, QWidget* clicked, const QString& text) {
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->rect().center());
+        QTest::keyClicks(field, text);
+    };
+    typeInto(w.MemoIndi, w.MemoIndi->viewport(), QString::fromUtf8("Koorts boven 39\u00B0"));
+    EXPECT_EQ(Text(w.MemoIndi), "Koorts boven 39\xB0");
+    EXPECT_FALSE(w.BBsalva->isEnabled());
+    EXPECT_TRUE(w.BBnuovo->isEnabled());
+    typeInto(w.EdProd, w.EdProd, "Belladonna");
+    typeInto(w.MemoPoso, w.MemoPoso->viewport(), "3 x daags");
+    EXPECT_FALSE(w.BBsalva->isEnabled());
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    ASSERT_EQ(PrimaryRecordCount(), 3);
+    const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(3));
+    EXPECT_EQ(stored.Remedy, "Belladonna");
+    EXPECT_EQ(stored.Indication, "Koorts boven 39\xB0");
+    EXPECT_EQ(stored.Posology, "3 x daags");
+    EXPECT_EQ(stored.Warnings, "");  // left showing its caption
+    EXPECT_EQ(stored.Synthesis, "");
+
+    ClickEntry(w, "Aconitum**Angst");
+    typeInto(w.MemoPoso, w.MemoPoso->viewport(), "5 korrels");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).Posology, "5 korrels");
 }
 
 TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
@@ -235,7 +280,8 @@ TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(Text(w.MemoPoso), "Dosering");
+    EXPECT_EQ(Text(w.MemoPoso), "");
+    EXPECT_EQ(w.MemoPoso->placeholderText(), "Dosering");
 }
 
 // Should the file change under a list line, the click finds the record by

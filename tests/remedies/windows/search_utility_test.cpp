@@ -243,6 +243,34 @@ TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
     EXPECT_EQ(Text(w.Memo2), "Zoek");
 }
 
+// At the end of a search both memos say "FINE ARCHIVIO" in grey: a key typed
+// there takes its place; a record found next shows no such caption, not even
+// in the memo left empty by a phrase found at the start of the field.
+TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
+    WritePrimaryDb({Texts("Zoek A", "Angst")});
+    TFoUtilit w;
+    w.show();
+    w.EditCerca->setText("niet te vinden");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
+    for (const QPlainTextEdit* m : {w.Memo1, w.Memo2}) {
+        EXPECT_EQ(Text(m), "") << m->objectName().toStdString();
+        EXPECT_EQ(m->placeholderText(), "FINE ARCHIVIO") << m->objectName().toStdString();
+    }
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton, {}, w.Memo2->viewport()->rect().center());
+    QTest::keyClicks(w.Memo2, "iets");
+    EXPECT_EQ(Text(w.Memo2), "iets");
+
+    w.EditCerca->setText("zoek");
+    messages.answers.push_back(gui::AnswerNo);  // the text typed is not kept
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), "Zoek A");
+    EXPECT_EQ(Text(w.Memo1), "");
+    EXPECT_EQ(w.Memo1->placeholderText(), "");
+    EXPECT_EQ(Text(w.Memo2), "Zoek A");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
+}
+
 TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     TFoUtilit w;
     w.show();
