@@ -350,7 +350,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             for (int x = 0; x < image.width() && left < 0; ++x)
                 if (image.pixel(x, 480) == qRgb(255, 0, 0)) left = x;
             // The circle of radius 95 mm about 140 mm: its left edge at 45 mm.
-            s.values["circle's left edge"] = std::abs(left - 219) <= 4 ? "at 45 mm" : std::to_string(left);
+            s.values["circle's left edge"] = std::abs(left - 206) <= 4 ? "at 45 mm" : std::to_string(left);
             s.messages.push_back("-- one step right");
             w->ScBO->triggerAction(QAbstractSlider::SliderSingleStepAdd);
             s.values["bar"] = std::to_string(w->ScBO->value());
@@ -364,7 +364,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
     ASSERT_EQ(seen.messages.size(), 6u);
     EXPECT_EQ(seen.messages[1], "-- the calibration window");  // opened without a word
     EXPECT_EQ(seen.values.at("timer"), "running");
-    EXPECT_EQ(seen.values.at("panel centre"), "682,495");  // 140 and 101.6 mm at 1024 / 210 pixels a mm
+    EXPECT_EQ(seen.values.at("panel centre"), "639,463");  // 140 and 101.6 mm at 1280 / 280 pixels a mm
     EXPECT_EQ(seen.values.at("circle's left edge"), "at 45 mm");
     EXPECT_EQ(seen.messages[2], "-- one step right");
     EXPECT_TRUE(RefusedDrawingChange(seen.messages[3])) << seen.messages[3];
