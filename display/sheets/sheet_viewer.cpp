@@ -285,8 +285,15 @@ void TFgrNaKel::BBaltezzaClick() {
 void TFgrNaKel::BBlargarghezzaClick() { ResetSheetView(); }
 
 // The metafile name of the box, its letters taken in upper case ("graf01.emf"
-// is "GRAF01.EMF"), shown so in the box.
+// is "GRAF01.EMF"), shown so in the box. A name with characters a file name of
+// the program cannot hold (an emoji, another script) is refused as typed, so
+// no file is named with "?" in their place: "" then.
 std::string TFgrNaKel::TakeMetafileName() {
+    if (const std::string foreign = gui::ForeignCharacters(ComboEMF->currentText()); !foreign.empty()) {
+        gui::ShowMessage("Il nome del file contiene caratteri che non pu\xF2 avere (" + foreign +
+                         "): toglierli o scriverli con altre lettere.");
+        return {};
+    }
     const std::string name = rt::UpperAscii(gui::FromQt(ComboEMF->currentText()));
     ComboEMF->setEditText(gui::ToQt(name));
     ComboEMF->lineEdit()->setCursorPosition(0);
@@ -294,7 +301,9 @@ std::string TFgrNaKel::TakeMetafileName() {
 }
 
 void TFgrNaKel::BBEMFoutClick() {
-    Drawing.MetafileName = TakeMetafileName();
+    const std::string name = TakeMetafileName();
+    if (name.empty()) return;
+    Drawing.MetafileName = name;
     const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
@@ -342,7 +351,9 @@ void TFgrNaKel::CopyMetafileToClipboard(const std::string& fileName) {
 }
 
 void TFgrNaKel::BBEMFinClick() {
-    Drawing.MetafileName = TakeMetafileName();
+    const std::string name = TakeMetafileName();
+    if (name.empty()) return;
+    Drawing.MetafileName = name;
     const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);

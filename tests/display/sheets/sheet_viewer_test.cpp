@@ -510,6 +510,19 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     EXPECT_EQ(display::Geometry.WheelCentreX, before.cx);
 }
 
+// A name with a character no file name of the program can hold is refused
+// as typed: no file is saved under "?" in its place, and the name in use stays.
+TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
+    Open(5, "P");
+    viewer->ComboEMF->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    viewer->BBEMFout->click();
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find("(U+1F600)"), std::string::npos) << sink.messages[0].text;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF03?.EMF"));
+    EXPECT_EQ(viewer->ComboEMF->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    EXPECT_NE(Drawing.MetafileName, "GRAF03?.EMF");
+}
+
 // A metafile name typed in lower case is its upper-case form at the first
 // press; a metafile that is not there is named, and no viewer opens.
 TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
