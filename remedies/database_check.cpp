@@ -143,7 +143,12 @@ std::string RestoreAdvice(const DbFile& db) {
                  "sicurezza";
     else
         advice = "Ripristinare il file da una copia di sicurezza";
-    if (const std::string kept = LastKeptUpdateCopy(db); !kept.empty())
+    // The kept copy only when it is whole (an update keeps a damaged database too).
+    const std::string kept = LastKeptUpdateCopy(db);
+    const DatabaseKind kind = db.name == kPrimaryDbName     ? DatabaseKind::Primary
+                              : db.name == kRepertoryDbName ? DatabaseKind::Repertory
+                                                            : DatabaseKind::Signature;
+    if (!kept.empty() && DatabaseFileProblem(rt::ResolvePath(kept), kind).empty())
         advice += ", o dalla copia conservata dall'ultimo aggiornamento, \"" + kept + "\", copiandola al suo posto";
     if (db.name == kSignatureDbName)
         advice += std::string(", o ricrearlo dal suo testo \"") + kSignatureTextName +

@@ -129,7 +129,8 @@ std::string IncomingDatabaseProblem(const std::vector<fs::path>& files) {
         else if (SameIgnoringCase(name, "Repertorio.rnd"))
             problem = DatabaseFileProblem(f, DatabaseKind::Repertory);
         if (!problem.empty())
-            return "Aggiornamento rifiutato: il file " + Shown(f) + " non \xE8 una banca dati valida: " + problem + ".";
+            return "Aggiornamento rifiutato: il file " + Shown(f) + " non \xE8 una banca dati valida: " + problem +
+                   ". Copiare di nuovo la cartella dal disco di aggiornamento (o procurarsene uno integro) e riprovare.";
     }
     return {};
 }

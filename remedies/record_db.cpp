@@ -77,7 +77,7 @@ std::string DatabaseDamage::Problem() const {
     auto add = [&what](const std::string& more) { what += (what.empty() ? "" : "; ") + more; };
     if (damaged_ > 0) {
         std::string some = "la scheda " + std::to_string(first_);
-        if (damaged_ > 1) some += " e altre " + std::to_string(damaged_ - 1);
+        if (damaged_ > 1) some += damaged_ == 2 ? " e un'altra" : " e altre " + std::to_string(damaged_ - 1);
         some += damaged_ > 1 ? " non sono schede della banca dati" : " non \xE8 una scheda della banca dati";
         add(some);
     }
@@ -85,7 +85,8 @@ std::string DatabaseDamage::Problem() const {
         add(zero_ > 1 ? "tutte le sue " + std::to_string(zero_) + " schede sono vuote, fatte solo di byte zero"
                       : "la sua unica scheda \xE8 vuota, fatta solo di byte zero");
     else if (zero_ > 0 && db_.emptyRecords == EmptyRecords::Damage)
-        add(zero_ > 1 ? "la scheda " + std::to_string(firstZero_) + " e altre " + std::to_string(zero_ - 1) +
+        add(zero_ > 1 ? "la scheda " + std::to_string(firstZero_) +
+                            (zero_ == 2 ? " e un'altra" : " e altre " + std::to_string(zero_ - 1)) +
                             " sono vuote, fatte solo di byte zero"
                       : "la scheda " + std::to_string(firstZero_) + " \xE8 vuota, fatta solo di byte zero");
     if (partial_ > 0)
