@@ -125,8 +125,6 @@ DamagedDatabaseError::DamagedDatabaseError(const DbFile& db, const std::string& 
               : "Gli elenchi che ne derivano non sono stati ricostruiti e restano com'erano.")),
       file_(db.name) {}
 
-void RefuseListsFrom(const DbFile& db, const std::string& problem) { throw DamagedDatabaseError(db, problem); }
-
 std::int64_t DataRecordCount(const DbFile& db) {
     rt::RecordFile f(db.name, db.recordSize);
     f.Reset();

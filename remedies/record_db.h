@@ -54,9 +54,10 @@ struct DbFile {
     EmptyRecords emptyRecords = EmptyRecords::DamageWhenAll;
 };
 
-// What shows a database damaged or incomplete: a last record cut short, a data record whose text field claims more
-// characters than it can hold (as random bytes or another file in its place
-// do), or data records of zero bytes (EmptyRecords). The readers look at what
+// What shows a database damaged or incomplete: a last record cut short, a
+// data record whose text field claims more characters than it can hold (as
+// random bytes or another file in its place do), or data records of zero
+// bytes (EmptyRecords). The readers look at what
 // they read anyway and tell it once, naming the file (rt::ReportDamagedFileOnce);
 // they go on with what they can read.
 class DatabaseDamage {
@@ -84,6 +85,8 @@ std::string DatabaseProblem(const DbFile& db);
 // DatabaseProblem, told once with what the user can do; returns it.
 std::string ReportDamagedDatabase(const DbFile& db);
 
+// (DatabaseShapeProblem and DamagedDatabaseMessage are made in
+// remedies/database_check.cpp, beside the check of incoming databases.)
 // What shows without reading the records that a database of the data folder
 // cannot serve: a folder or a file that cannot be read in its place, a last
 // record cut short, and with `emptyToo` a file without even its record 0 (no
@@ -112,8 +115,6 @@ public:
 private:
     std::string file_;
 };
-// Raises DamagedDatabaseError.
-[[noreturn]] void RefuseListsFrom(const DbFile& db, const std::string& problem);
 
 // Number of data records (whole records in the file minus the header).
 std::int64_t DataRecordCount(const DbFile& db);
@@ -168,15 +169,15 @@ void ForEachDataRecordInPlace(const DbFile& db, Visit visit) {
     if (!problem.empty()) rt::ReportDamagedFileOnce(db.name, DamagedDatabaseMessage(db, problem, kShownAsRead));
 }
 
-// Visits as above, then raises DamagedDatabaseError (RefuseListsFrom) when the
+// Visits as above, then raises DamagedDatabaseError when the
 // file is damaged or cannot be read: what the visit gathered must then not be
 // used (no list is rebuilt from it). The check and the reading are one pass
 // over the file.
 template <typename Visit>
 void ForEachRecordOfSoundDatabase(const DbFile& db, Visit visit) {
-    if (std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) RefuseListsFrom(db, shape);
+    if (std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) throw DamagedDatabaseError(db, shape);
     const std::string problem = VisitDataRecordsInPlace(db, visit);
-    if (!problem.empty()) RefuseListsFrom(db, problem);
+    if (!problem.empty()) throw DamagedDatabaseError(db, problem);
 }
 
 template <typename Visit>

@@ -49,7 +49,7 @@ RemedyIndex ComputeRemedyIndex(const std::vector<PrimaryRecord>& all) {
 
 RemedyIndex BuildRemedyIndex() {
     // The index is a list of the database: never made from a damaged one.
-    if (const std::string problem = DatabaseProblem(PrimaryDb()); !problem.empty()) RefuseListsFrom(PrimaryDb(), problem);
+    if (const std::string problem = DatabaseProblem(PrimaryDb()); !problem.empty()) throw DamagedDatabaseError(PrimaryDb(), problem);
     std::vector<PrimaryRecord> all;
     for (const auto& b : rt::ReadAllRecords(kPrimaryDbName, kPrimaryRecordSize)) all.push_back(DecodePrimaryRecord(b));
     RemedyIndex index = ComputeRemedyIndex(all);
