@@ -11,6 +11,7 @@
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/list_files.h"
 
 namespace remedies {
 
@@ -85,7 +86,7 @@ int BrowserState::AdvanceDetail(int slot, int states) {
 }
 
 std::vector<std::string> ReadListLines(const std::string& name) {
-    std::vector<std::string> lines = rt::ReadTextLines(name);
+    std::vector<std::string> lines = ReadCheckedTextList(name);
     if (lines.empty()) lines.emplace_back();
     return lines;
 }

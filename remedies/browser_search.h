@@ -51,7 +51,9 @@ extern BrowserState RemedyBrowser;
 extern BrowserState TherapyBrowser;
 void ResetBrowserStates();
 
-// The lines of a list file; an empty file gives one empty line.
+// The lines of a list file, checked as they are read (remedies/list_files.h:
+// a damaged list is rebuilt or not shown, and the user told); an empty file
+// gives one empty line.
 std::vector<std::string> ReadListLines(const std::string& name);
 
 // Calls visit(bytes of one record) for every data record of a database in

@@ -1,9 +1,11 @@
 #pragma once
 // Whether a file is a whole database of the program's kind: a whole number of
 // records of its size, record 0 as the program's records are laid out, and
-// every field of every record readable (its length byte within its capacity).
-// The update from a disc checks each incoming database with it before any
-// local file is replaced.
+// every field of every record readable (its length byte within its capacity),
+// no data record of zero bytes where the database never holds one. The update
+// from a disc checks each incoming database with it before any local file is
+// replaced; the databases of the data folder are looked at the same way
+// (remedies/record_db.h: DatabaseDamage) before a list is made from them.
 #include <filesystem>
 #include <string>
 
@@ -11,10 +13,27 @@
 
 namespace remedies {
 
-enum class DatabaseKind { Primary, Repertory };
+enum class DatabaseKind { Primary, Repertory, Signature };
+
+// The database file of that kind in the data folder.
+DbFile DatabaseOf(DatabaseKind kind);
 
 // What is wrong with the file as a database of that kind, in words for the
 // user (Windows-1252), or "" when it is whole.
 std::string DatabaseFileProblem(const std::filesystem::path& file, DatabaseKind kind);
+
+// The copy of a database that the last update from a disc kept beside it
+// ("OpzioneH\DBmain.rnd.precedente2", spelled as in the folder), or "" when
+// there is none.
+std::string LastKeptUpdateCopy(const DbFile& db);
+
+// What the user can do about a damaged or unreadable database of the data
+// folder: make it readable, restore it from a backup or from the copy the last
+// update kept, import the signature database again from its text.
+std::string RestoreAdvice(const DbFile& db);
+
+// A database found damaged or unreadable without a list being rebuilt from
+// it: told once (DamagedDatabaseMessage with `done`).
+void NoteUnusableDatabase(const DbFile& db, const std::string& problem, const std::string& done);
 
 }  // namespace remedies

@@ -81,6 +81,9 @@ EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     try {
         o.leftOut = rebuild();
         o.listsRebuilt = true;
+    } catch (const DamagedDatabaseError& e) {
+        o.error = e.what();
+        o.databaseDamaged = true;
     } catch (const std::exception& e) {
         o.error = e.what();
     }
@@ -101,6 +104,10 @@ EditOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
 std::string EditOutcomeMessage(const EditOutcome& o) {
     if (!o.saved)
         return "Modifica NON eseguita: il database \xE8 rimasto com'era.\r\n" + o.error;
+    // A damaged database: its message says what to do ("Ricostruisci File" would be refused too).
+    if (!o.listsRebuilt && o.databaseDamaged)
+        return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati ricostruiti.\r\n" +
+               o.error;
     if (!o.listsRebuilt)
         return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati "
                "ricostruiti (usare Ricostruisci File).\r\n" + o.error;

@@ -30,6 +30,7 @@ void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order
 struct EditOutcome {
     bool saved = false;         // the database holds the change
     bool listsRebuilt = false;  // the derived lists were rebuilt after it
+    bool databaseDamaged = false;  // they were not: the database is damaged or unreadable
     std::int64_t count = 0;     // data records after the change (append, delete)
     std::string error;          // the failure's message (Windows-1252)
     std::string leftOut;        // the rebuild's words on records left out of the lists

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 #include <system_error>
+#include <tuple>
 
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
@@ -23,9 +24,6 @@ namespace fs = std::filesystem;
 namespace remedies {
 
 namespace {
-
-// The mark of a kept copy of a replaced database, before its number.
-constexpr const char* kReplacedCopyMark = ".precedente";
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
     return rt::UpperAscii(a) == rt::UpperAscii(b);
@@ -131,15 +129,17 @@ std::string IncomingDatabaseProblem(const std::vector<fs::path>& files) {
         else if (SameIgnoringCase(name, "Repertorio.rnd"))
             problem = DatabaseFileProblem(f, DatabaseKind::Repertory);
         if (!problem.empty())
-            return "Aggiornamento rifiutato: il file " + Shown(f) + " non \xE8 una banca dati valida: " + problem + ".";
+            return "Aggiornamento rifiutato: il file " + Shown(f) + " non \xE8 una banca dati valida: " + problem +
+                   ". Copiare di nuovo la cartella dal disco di aggiornamento (o procurarsene uno integro) e riprovare.";
     }
     return {};
 }
 
 // Copies the local pair of databases to the first number free for both
 // ("DBmain.rnd.precedente1", "Repertorio.rnd.precedente1"); returns the
-// names of the copies. A failure removes the copies made and throws.
-std::vector<std::string> KeepReplacedPair(const fs::path& target) {
+// names of the copies and of the files they copy, as spelled in the folder.
+// A failure removes the copies made and throws.
+std::pair<std::vector<std::string>, std::vector<std::string>> KeepReplacedPair(const fs::path& target) {
     std::vector<fs::path> locals;
     for (const char* name : {"DBmain.rnd", "Repertorio.rnd"})
         if (auto p = EntryIn(target, name)) locals.push_back(*p);
@@ -147,35 +147,46 @@ std::vector<std::string> KeepReplacedPair(const fs::path& target) {
     int n = 1;
     auto taken = [&](int k) {
         for (const fs::path& p : locals)
-            if (fs::exists(p.string() + kReplacedCopyMark + std::to_string(k), ec)) return true;
+            if (fs::exists(p.string() + kKeptCopyMark + std::to_string(k), ec)) return true;
         return false;
     };
     while (taken(n)) ++n;
-    std::vector<std::string> names;
+    std::vector<std::string> names, originals;
     std::vector<fs::path> made;
     try {
         for (const fs::path& p : locals) {
-            const fs::path copy = p.string() + kReplacedCopyMark + std::to_string(n);
+            const fs::path copy = p.string() + kKeptCopyMark + std::to_string(n);
             made.push_back(copy);
             CopyKeepingDate(p, copy);
             names.push_back(copy.filename().string());
+            originals.push_back(p.filename().string());
         }
     } catch (...) {
         for (const fs::path& p : made) fs::remove(p, ec);
         throw;
     }
-    return names;
+    return {names, originals};
+}
+
+// "a", "a e b".
+std::string JoinedNames(const std::vector<std::string>& names) {
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) out += (i == 0 ? "" : " e ") + rt::Utf8ToCp1252(names[i]);
+    return out;
 }
 
 }  // namespace
 
 std::string KeptCopiesMessage(const UpdateOutcome& outcome, const fs::path& target) {
     if (outcome.keptCopies.empty()) return {};
-    std::string names;
-    for (std::size_t i = 0; i < outcome.keptCopies.size(); ++i)
-        names += (i == 0 ? "" : " e ") + rt::Utf8ToCp1252(outcome.keptCopies[i]);
-    return "Le banche dati sostituite sono conservate nella cartella " + Shown(target) + " come " + names +
-           ": per tornare indietro, copiarle al posto di DBmain.rnd e Repertorio.rnd.";
+    // The files are named as they are spelled in the folder: a copy put in
+    // place of another spelling would be a second file that the program does
+    // not look at.
+    const bool one = outcome.keptCopies.size() == 1;
+    return std::string(one ? "La banca dati sostituita \xE8 conservata" : "Le banche dati sostituite sono conservate") +
+           " nella cartella " + Shown(target) + " come " + JoinedNames(outcome.keptCopies) +
+           ": per tornare indietro, " + (one ? "copiarla al posto di " : "copiarle al posto di ") +
+           JoinedNames(outcome.replaced) + ".";
 }
 
 UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
@@ -211,7 +222,7 @@ UpdateOutcome InstallUpdate(const fs::path& source, const fs::path& target) {
         for (const auto& s : staged)
             if (!rt::FlushToDisc(s.first)) throw rt::IoError(rt::kDiskFull, Shown(s.second));
         // The pair being replaced is kept, so the update can be undone by hand.
-        if (replacesDatabase) outcome.keptCopies = KeepReplacedPair(target);
+        if (replacesDatabase) std::tie(outcome.keptCopies, outcome.replaced) = KeepReplacedPair(target);
         for (const auto& s : staged) fs::rename(s.first, s.second);
         outcome.ok = true;
         outcome.filesCopied = static_cast<int>(staged.size());
@@ -252,16 +263,25 @@ UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes)
             if (madeNow[i]) ClearStaleListsMark(databases[i]);
         return outcome;
     }
-    try {
-        const ListRebuildReport primary = RebuildPrimaryLists();
-        const ListRebuildReport therapies = RebuildPathologyList();
-        for (const std::string& leftOut :
-             {SkippedRecordsMessage(primary, "DBmain.rnd"), SkippedRecordsMessage(therapies, "Repertorio.rnd")})
-            if (!leftOut.empty()) notes += leftOut + "\r\n";
-    } catch (const std::exception& e) {
-        notes += std::string("Le banche dati sono state aggiornate, ma gli archivi di appoggio "
-                             "non sono stati ricostruiti (usare Ricostruisci File).\r\n") +
-                 e.what() + "\r\n";
+    // Each database's lists on their own: a damaged local database (one the
+    // update did not replace) keeps its lists and its mark, the other's are
+    // rebuilt all the same.
+    const std::vector<std::pair<ListRebuildReport (*)(), const char*>> rebuilds{
+        {RebuildPrimaryLists, "DBmain.rnd"}, {RebuildPathologyList, "Repertorio.rnd"}};
+    bool toldRebuildFailed = false;
+    for (const auto& [rebuild, name] : rebuilds) {
+        try {
+            if (const std::string leftOut = SkippedRecordsMessage(rebuild(), name); !leftOut.empty())
+                notes += leftOut + "\r\n";
+        } catch (const DamagedDatabaseError& e) {
+            notes += std::string(e.what()) + "\r\n";
+        } catch (const std::exception& e) {
+            if (!toldRebuildFailed)
+                notes += "Le banche dati sono state aggiornate, ma gli archivi di appoggio "
+                         "non sono stati ricostruiti (usare Ricostruisci File).\r\n";
+            toldRebuildFailed = true;
+            notes += std::string(e.what()) + "\r\n";
+        }
     }
     return outcome;
 }

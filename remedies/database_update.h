@@ -21,6 +21,9 @@ inline constexpr const char* kUpdateFolderName = "OpzioneH";
 inline constexpr const char* kAutoSetName = "OpzioneH\\AutoSet";
 inline constexpr const char* kUpdateTextManual = "Appoggio\\Aggiorna1.txt";
 inline constexpr const char* kUpdateTextAuto = "Appoggio\\Aggiorna2.txt";
+// The mark of a kept copy of a replaced database, before its number
+// ("DBmain.rnd.precedente1").
+inline constexpr const char* kKeptCopyMark = ".precedente";
 
 // The dates of a set of the two databases in one folder.
 struct DatabaseSetDate {
@@ -48,6 +51,9 @@ struct UpdateOutcome {
     // The copies kept of the replaced local databases (their names, beside
     // them in the target folder); empty when no local database was replaced.
     std::vector<std::string> keptCopies;
+    // The names of the local databases they are copies of, spelled as in the
+    // folder, in the same order.
+    std::vector<std::string> replaced;
 };
 
 // The words for the user on where the replaced databases were kept ("" when none were).

@@ -152,6 +152,9 @@ EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fi
         o.leftOut = databaseCode == "Terap" ? SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd")
                                             : SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd");
         o.listsRebuilt = true;
+    } catch (const DamagedDatabaseError& e) {
+        o.error = e.what();
+        o.databaseDamaged = true;
     } catch (const std::exception& e) {
         o.error = e.what();
     }

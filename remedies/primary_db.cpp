@@ -118,7 +118,7 @@ const std::array<ListStem, 12> kSignRemedyLists{{
     {"Vissen", "Vissen"},
 }};
 
-DbFile PrimaryDb() { return {kPrimaryDbName, kPrimaryRecordSize, kTextFields}; }
+DbFile PrimaryDb() { return {kPrimaryDbName, kPrimaryRecordSize, kTextFields, EmptyRecords::Damage}; }
 
 std::vector<Field> PrimaryFieldLayout() {
     std::vector<Field> out;

@@ -95,9 +95,10 @@ std::vector<std::string> RankedVocabulary(RankedSearchKind kind) {
 void PrepareCompoundTherapyLists() {
     const RankedSearchFiles& files = FilesOf(RankedSearchKind::CompoundTherapy);
     std::vector<std::string> remedies;
-    // A name with a control character would cut the list file short.
-    ScanDataRecords(files.db, [&](const std::uint8_t* r) {
-        std::string name = FieldAt(r, files.remedy);
+    // A name with a control character would cut the list file short. The
+    // list is never made from a damaged database: it stays as it was.
+    ForEachRecordOfSoundDatabase(files.db, [&](std::int64_t, std::string_view r) {
+        std::string name = GetField(r, files.remedy);
         if (!BreaksListLine(name)) remedies.push_back(std::move(name));
     });
     SortListTexts(remedies);

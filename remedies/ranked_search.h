@@ -54,7 +54,8 @@ int CountRecordTally(const Bytes& record);
 std::vector<std::string> RankedVocabulary(RankedSearchKind kind);
 
 // Rewrites "OpzioneH\ProdotR.txt" (the distinct remedies of the therapies
-// database in list order) and an empty "OpzioneH\TerCom.Rnd".
+// database in list order) and an empty "OpzioneH\TerCom.Rnd". A damaged or
+// unreadable database is refused (DamagedDatabaseError): both stay as they were.
 void PrepareCompoundTherapyLists();
 
 // Runs the search: rebuilds the count file from the remedy list, counts every

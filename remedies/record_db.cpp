@@ -10,6 +10,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -52,60 +53,77 @@ std::string JoinSlices(const std::vector<std::string>& pieces) {
 }
 
 DatabaseDamage::DatabaseDamage(const DbFile& db, std::int64_t fileBytes)
-    : db_(db), partial_(db.recordSize ? fileBytes % static_cast<std::int64_t>(db.recordSize) : 0) {}
+    : db_(db),
+      partial_(db.recordSize ? fileBytes % static_cast<std::int64_t>(db.recordSize) : 0) {}
+
+namespace {
+bool AllZero(std::string_view record) {
+    return std::all_of(record.begin(), record.end(), [](char c) { return c == 0; });
+}
+}  // namespace
 
 void DatabaseDamage::Look(std::int64_t r, std::string_view record) {
+    ++records_;
     for (const Field& f : db_.fields) {
         if (f.offset >= record.size() || static_cast<unsigned char>(record[f.offset]) <= f.capacity) continue;
         if (damaged_++ == 0) first_ = r;
         return;
     }
+    if (!db_.fields.empty() && AllZero(record) && zero_++ == 0) firstZero_ = r;
 }
 
 std::string DatabaseDamage::Problem() const {
     std::string what;
+    auto add = [&what](const std::string& more) { what += (what.empty() ? "" : "; ") + more; };
     if (damaged_ > 0) {
-        what = "la scheda " + std::to_string(first_);
-        if (damaged_ > 1) what += " e altre " + std::to_string(damaged_ - 1);
-        what += damaged_ > 1 ? " non sono schede della banca dati" : " non \xE8 una scheda della banca dati";
+        std::string some = "la scheda " + std::to_string(first_);
+        if (damaged_ > 1) some += damaged_ == 2 ? " e un'altra" : " e altre " + std::to_string(damaged_ - 1);
+        some += damaged_ > 1 ? " non sono schede della banca dati" : " non \xE8 una scheda della banca dati";
+        add(some);
     }
-    if (partial_ > 0) {
-        if (!what.empty()) what += "; ";
-        what += "l'ultima scheda \xE8 incompleta (" + std::to_string(partial_) + " byte di " +
-                std::to_string(db_.recordSize) + ")";
-    }
+    if (zero_ > 0 && zero_ == records_ && damaged_ == 0)
+        add(zero_ > 1 ? "tutte le sue " + std::to_string(zero_) + " schede sono vuote, fatte solo di byte zero"
+                      : "la sua unica scheda \xE8 vuota, fatta solo di byte zero");
+    else if (zero_ > 0 && db_.emptyRecords == EmptyRecords::Damage)
+        add(zero_ > 1 ? "la scheda " + std::to_string(firstZero_) +
+                            (zero_ == 2 ? " e un'altra" : " e altre " + std::to_string(zero_ - 1)) +
+                            " sono vuote, fatte solo di byte zero"
+                      : "la scheda " + std::to_string(firstZero_) + " \xE8 vuota, fatta solo di byte zero");
+    if (partial_ > 0)
+        add("l'ultima scheda \xE8 incompleta (" + std::to_string(partial_) + " byte di " +
+            std::to_string(db_.recordSize) + ")");
     return what;
 }
 
 void DatabaseDamage::Report() const {
     const std::string problem = Problem();
-    if (!problem.empty()) rt::ReportDamagedFileOnce(db_.name, rt::DamagedFileMessage(db_.name, problem));
+    if (!problem.empty()) rt::ReportDamagedFileOnce(db_.name, DamagedDatabaseMessage(db_, problem, kShownAsRead));
 }
 
 std::string DatabaseProblem(const DbFile& db) {
-    if (db.recordSize == 0) return {};
-    std::string bytes;
+    if (db.recordSize == 0 || !rt::PathExists(db.name)) return {};
+    if (std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) return shape;
     try {
-        bytes = rt::ReadFileBytes(db.name);
-    } catch (const rt::IoError&) {
-        return {};  // not readable: its readers say so
+        return VisitDataRecordsInPlace(db, [](std::int64_t, std::string_view) {});
+    } catch (const rt::IoError& e) {
+        return "non si pu\xF2 leggere (" + rt::IoError::MessageFor(e.Code()) + ")";
     }
-    DatabaseDamage damage(db, static_cast<std::int64_t>(bytes.size()));
-    const std::size_t whole = bytes.size() / db.recordSize;
-    for (std::size_t r = 1; r < whole; ++r)
-        damage.Look(static_cast<std::int64_t>(r), std::string_view(bytes).substr(r * db.recordSize, db.recordSize));
-    return damage.Problem();
 }
 
 std::string ReportDamagedDatabase(const DbFile& db) {
     std::string problem = DatabaseProblem(db);
-    if (!problem.empty()) rt::ReportDamagedFileOnce(db.name, rt::DamagedFileMessage(db.name, problem));
+    if (!problem.empty()) rt::ReportDamagedFileOnce(db.name, DamagedDatabaseMessage(db, problem, kShownAsRead));
     return problem;
 }
 
-DamagedDatabaseError::DamagedDatabaseError(const std::string& file, const std::string& problem)
-    : std::runtime_error(rt::DamagedFileMessage(file, problem) +
-                         " Gli elenchi che ne derivano non sono stati ricostruiti e restano com'erano.") {}
+DamagedDatabaseError::DamagedDatabaseError(const DbFile& db, const std::string& problem)
+    : std::runtime_error(DamagedDatabaseMessage(
+          db, problem,
+          ListsMarkedStale(db)
+              ? "Gli elenchi che ne derivano non sono stati ricostruiti e restano com'erano: il programma li "
+                "ricostruir\xE0 al primo avvio con il file di nuovo integro."
+              : "Gli elenchi che ne derivano non sono stati ricostruiti e restano com'erano.")),
+      file_(db.name) {}
 
 std::int64_t DataRecordCount(const DbFile& db) {
     rt::RecordFile f(db.name, db.recordSize);

@@ -38,18 +38,27 @@ std::string JoinSlices(const std::vector<std::string>& pieces);
 
 inline constexpr std::size_t kSliceLength = 250;
 
+// How a database takes a data record of nothing but zero bytes (no text in
+// any field): the primary and therapies databases never hold one (their
+// editors store no record without its keys), so one there is damage, as a
+// block of the file overwritten with zeros; the signature database holds one
+// for a blank group of its import text, so only a file of nothing else is.
+enum class EmptyRecords { Damage, DamageWhenAll };
+
 // A database file: a program file name, its record size and the text fields
 // of its records (for the check of a damaged file; none: not checked).
 struct DbFile {
     std::string name;
     std::size_t recordSize;
     std::span<const Field> fields{};
+    EmptyRecords emptyRecords = EmptyRecords::DamageWhenAll;
 };
 
-// What shows a database damaged or incomplete: a last record cut short, or a
+// What shows a database damaged or incomplete: a last record cut short, a
 // data record whose text field claims more characters than it can hold (as
-// random bytes or another file in its place do). The readers look at what they
-// read anyway and tell it once, naming the file (rt::ReportDamagedFileOnce);
+// random bytes or another file in its place do), or data records of zero
+// bytes (EmptyRecords). The readers look at what
+// they read anyway and tell it once, naming the file (rt::ReportDamagedFileOnce);
 // they go on with what they can read.
 class DatabaseDamage {
 public:
@@ -65,17 +74,46 @@ private:
     std::int64_t partial_ = 0;
     std::int64_t damaged_ = 0;
     std::int64_t first_ = 0;
+    std::int64_t records_ = 0;
+    std::int64_t zero_ = 0;
+    std::int64_t firstZero_ = 0;
 };
-// The whole file looked at (empty when sound or unreadable: its readers say so).
+// The whole file looked at, read in blocks: what shows it unreadable or
+// without even its record 0 (DatabaseShapeProblem) or damaged
+// (DatabaseDamage); empty when it is sound or missing.
 std::string DatabaseProblem(const DbFile& db);
-// DatabaseProblem, told once; returns it.
+// DatabaseProblem, told once with what the user can do; returns it.
 std::string ReportDamagedDatabase(const DbFile& db);
 
-// The lists derived from a database are never rebuilt from a damaged one:
-// the good lists stay as they are.
+// (DatabaseShapeProblem and DamagedDatabaseMessage are made in
+// remedies/database_check.cpp, beside the check of incoming databases.)
+// What shows without reading the records that a database of the data folder
+// cannot serve: a folder or a file that cannot be read in its place, a last
+// record cut short, and with `emptyToo` a file without even its record 0 (no
+// list is made from it; its readers take it as a database without records).
+// Empty when it is a readable file of whole records, or missing (its readers
+// say so).
+std::string DatabaseShapeProblem(const DbFile& db, bool emptyToo = false);
+
+// The words for the user on a damaged or unreadable database: the message
+// naming it and what is wrong, then `done` (what the program did) and what
+// the user can do (restore it from a backup or from the copy kept by the last
+// update, make it readable, import it again from its text).
+std::string DamagedDatabaseMessage(const DbFile& db, const std::string& problem, const std::string& done);
+
+// The lists derived from a database are never rebuilt from a damaged or
+// unreadable one: the lists stay as they are, and a mark of stale lists that is
+// there stays (remedies/stale_lists.h), so that a start rebuilds them once the
+// database is sound again. The message names the file, what is wrong and the
+// way on.
 class DamagedDatabaseError : public std::runtime_error {
 public:
-    DamagedDatabaseError(const std::string& file, const std::string& problem);
+    DamagedDatabaseError(const DbFile& db, const std::string& problem);
+    // Tells the refusal once as long as the database stays as it is.
+    bool Tell() const { return rt::ReportDamagedFileOnce(file_, what()); }
+
+private:
+    std::string file_;
 };
 
 // Number of data records (whole records in the file minus the header).
@@ -93,6 +131,10 @@ std::int64_t DeleteDataRecord(const DbFile& db, std::int64_t r);
 // Creates the file with its header record only (zero bytes) when it is missing;
 // returns true when it was created.
 bool EnsureDatabaseFile(const DbFile& db);
+
+// What a window that read a damaged database did about it.
+inline constexpr const char* kShownAsRead =
+    "Il programma mostra quello che ha potuto leggere e non ne ricostruisce gli elenchi.";
 
 // Calls visit(recordNumber, bytes) for every data record 1..count in order.
 // Visits records 1..N-1 as bytes in place (valid during the call only), read
@@ -124,16 +166,18 @@ std::string VisitDataRecordsInPlace(const DbFile& db, Visit visit) {
 template <typename Visit>
 void ForEachDataRecordInPlace(const DbFile& db, Visit visit) {
     const std::string problem = VisitDataRecordsInPlace(db, visit);
-    if (!problem.empty()) rt::ReportDamagedFileOnce(db.name, rt::DamagedFileMessage(db.name, problem));
+    if (!problem.empty()) rt::ReportDamagedFileOnce(db.name, DamagedDatabaseMessage(db, problem, kShownAsRead));
 }
 
-// Visits as above, then raises DamagedDatabaseError when the file is damaged:
-// what the visit gathered must then not be used (no list is rebuilt from it).
-// The check and the reading are one pass over the file.
+// Visits as above, then raises DamagedDatabaseError when the
+// file is damaged or cannot be read: what the visit gathered must then not be
+// used (no list is rebuilt from it). The check and the reading are one pass
+// over the file.
 template <typename Visit>
 void ForEachRecordOfSoundDatabase(const DbFile& db, Visit visit) {
+    if (std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) throw DamagedDatabaseError(db, shape);
     const std::string problem = VisitDataRecordsInPlace(db, visit);
-    if (!problem.empty()) throw DamagedDatabaseError(db.name, problem);
+    if (!problem.empty()) throw DamagedDatabaseError(db, problem);
 }
 
 template <typename Visit>

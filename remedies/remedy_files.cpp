@@ -2,6 +2,7 @@
 
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
+#include "remedies/database_check.h"
 #include "remedies/primary_db.h"
 #include "remedies/record_journal.h"
 #include "remedies/repertory_db.h"
@@ -41,10 +42,37 @@ bool EnsureSignatureDatabaseFromText() {
             ImportSignatureDatabase();
             return true;
         } catch (const std::exception& e) {
-            rt::ReportDamagedFileOnce(kSignatureTextName, e.what());
+            rt::ReportDamagedFileOnce(
+                kSignatureTextName,
+                rt::DamagedFileMessage(kSignatureTextName, e.what(),
+                                       std::string("Al posto della banca dati delle firme \"") + kSignatureDbName +
+                                           "\", che mancava, il programma ne ha creata una vuota. Correggere il "
+                                           "testo e importarlo con il comando \"kelvor --import-signatures\"."));
         }
     }
     return EnsureSignatureDatabase();
+}
+
+// What the start did about a database it found damaged or unreadable.
+constexpr const char* kListsKept = "Gli elenchi che ne derivano restano com'erano.";
+
+// The lists of one database at start. A rebuild that is due (the mark, a
+// missing list) is refused for a damaged or unreadable database, which is
+// told; otherwise the database is looked at for what shows without reading it
+// through (a folder or an unreadable file in its place, a file cut short).
+// Either way its lists are left as they are; a mark or a missing list makes
+// a later start rebuild them once the database is sound.
+template <typename Rebuild>
+void EnsureListsOf(const DbFile& db, bool due, Rebuild rebuild) {
+    try {
+        if (due) {
+            rebuild();
+            return;
+        }
+        if (const std::string shape = DatabaseShapeProblem(db); !shape.empty()) NoteUnusableDatabase(db, shape, kListsKept);
+    } catch (const DamagedDatabaseError& e) {
+        e.Tell();
+    }
 }
 
 }  // namespace
@@ -58,41 +86,36 @@ std::vector<std::string> EnsureRemedyFiles() {
     if (EnsureSignatureDatabaseFromText()) made.push_back(kSignatureDbName);
 
     const std::vector<std::string> primaryLists = PrimaryListNames();
-    // Lists of a damaged database are not made: the damage is told, and the
-    // windows that need the lists say they are missing. Its mark stays, so a
-    // later start tries again.
-    try {
-        if (ListsMarkedStale(PrimaryDb()) || AnyMissing(primaryLists)) {
-            RebuildPrimaryLists();
-            made.insert(made.end(), primaryLists.begin(), primaryLists.end());
-        }
-    } catch (const DamagedDatabaseError&) {
-        ReportDamagedDatabase(PrimaryDb());
-    }
-    try {
-        if (ListsMarkedStale(RepertoryDb()) || !rt::PathExists(kPathologyListName)) {
-            RebuildPathologyList();
-            made.push_back(kPathologyListName);
-        }
-    } catch (const DamagedDatabaseError&) {
-        ReportDamagedDatabase(RepertoryDb());
-    }
+    EnsureListsOf(PrimaryDb(), ListsMarkedStale(PrimaryDb()) || AnyMissing(primaryLists), [&] {
+        RebuildPrimaryLists();
+        made.insert(made.end(), primaryLists.begin(), primaryLists.end());
+    });
+    EnsureListsOf(RepertoryDb(), ListsMarkedStale(RepertoryDb()) || !rt::PathExists(kPathologyListName), [&] {
+        RebuildPathologyList();
+        made.push_back(kPathologyListName);
+    });
 
     const std::vector<std::string> plantLists = PlantListNames();
-    if (ListsMarkedStale(SignatureDb())) {
-        RebuildSignatureLists();
-        made.push_back(kSignatureSymptomsName);
-        made.insert(made.end(), plantLists.begin(), plantLists.end());
-        return made;
-    }
-    if (!rt::PathExists(kSignatureSymptomsName)) {
-        ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(ReadAllSignatureRecords()));
-        made.push_back(kSignatureSymptomsName);
-    }
-    if (AnyMissing(plantLists)) {
-        BuildSignatureLists();
-        made.insert(made.end(), plantLists.begin(), plantLists.end());
-    }
+    const bool signatureMarked = ListsMarkedStale(SignatureDb());
+    const bool symptomsMissing = !rt::PathExists(kSignatureSymptomsName);
+    const bool plantsMissing = AnyMissing(plantLists);
+    EnsureListsOf(SignatureDb(), signatureMarked || symptomsMissing || plantsMissing, [&] {
+        if (signatureMarked) {
+            RebuildSignatureLists();
+            made.push_back(kSignatureSymptomsName);
+            made.insert(made.end(), plantLists.begin(), plantLists.end());
+            return;
+        }
+        // Only what is missing: lists brought along are kept as they are.
+        if (symptomsMissing) {
+            ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(ReadSoundSignatureRecords()));
+            made.push_back(kSignatureSymptomsName);
+        }
+        if (plantsMissing) {
+            BuildSignatureLists();
+            made.insert(made.end(), plantLists.begin(), plantLists.end());
+        }
+    });
     return made;
 }
 

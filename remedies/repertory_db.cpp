@@ -21,7 +21,7 @@ constexpr Field kNotes3{955, 250};
 
 constexpr std::array<Field, 6> kTextFields{kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3};
 
-DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize, kTextFields}; }
+DbFile RepertoryDb() { return {kRepertoryDbName, kRepertoryRecordSize, kTextFields, EmptyRecords::Damage}; }
 
 std::vector<Field> RepertoryFieldLayout() { return {kPathology, kPosology, kRemedy, kNotes1, kNotes2, kNotes3}; }
 

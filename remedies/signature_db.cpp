@@ -56,6 +56,14 @@ std::size_t CapacityOf(Member m) {
 
 bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
+// Records 1..end of a name file the program has just written.
+std::vector<std::string> ReadNameFileAsWritten(const std::string& name, std::size_t capacity) {
+    std::vector<std::string> out;
+    auto records = rt::ReadAllRecords(name, capacity + 1);
+    for (std::size_t i = 1; i < records.size(); ++i) out.push_back(GetField(records[i], {0, capacity}));
+    return out;
+}
+
 std::vector<Bytes> NameFileRecords(std::size_t capacity, const std::vector<std::string>& entries) {
     std::vector<Bytes> records;
     records.reserve(entries.size() + 1);
@@ -149,6 +157,14 @@ std::vector<SignatureRecord> ReadAllSignatureRecords() {
     return out;
 }
 
+std::vector<SignatureRecord> ReadSoundSignatureRecords() {
+    std::vector<SignatureRecord> out;
+    ForEachRecordOfSoundDatabase(SignatureDb(), [&](std::int64_t, std::string_view b) {
+        out.push_back(DecodeSignatureRecord(Bytes(b.begin(), b.end())));
+    });
+    return out;
+}
+
 const SignatureRecord& ReadSignatureRecord(std::int64_t r) {
     SignatureRec = DecodeSignatureRecord(ReadDataRecord(SignatureDb(), r));
     return SignatureRec;
@@ -178,13 +194,6 @@ void ReplaceNameFile(const std::string& name, std::size_t capacity,
                      const std::vector<std::string>& entries) {
     ReplaceWithTemporary(WriteTemporary(name, capacity + 1, NameFileRecords(capacity, entries)),
                          name);
-}
-
-std::vector<std::string> ReadNameFile(const std::string& name, std::size_t capacity) {
-    std::vector<std::string> out;
-    auto records = rt::ReadAllRecords(name, capacity + 1);
-    for (std::size_t i = 1; i < records.size(); ++i) out.push_back(GetField(records[i], {0, capacity}));
-    return out;
 }
 
 std::vector<SignatureRecord> ParseSignatureText(const std::vector<std::string>& given) {
@@ -267,7 +276,7 @@ std::vector<std::string> ImportSignatureDatabase() {
     }
     ReplaceWithTemporary(dbTmp, kSignatureDbName);
     ReplaceWithTemporary(listTmp, kSignatureSymptomsName);
-    return ReadNameFile(kSignatureSymptomsName, 100);
+    return ReadNameFileAsWritten(kSignatureSymptomsName, 100);
 }
 
 std::vector<std::string> PlantsOfPlanet(const std::vector<SignatureRecord>& data, int planet) {
@@ -284,30 +293,38 @@ std::vector<std::string> PlantsOfSign(const std::vector<SignatureRecord>& data, 
     });
 }
 
-std::vector<std::string> BuildPlantNameFile() {
+namespace {
+
+std::vector<std::string> WritePlantNameFile(const std::vector<SignatureRecord>& data) {
     std::vector<std::string> plants;
-    for (const auto& r : ReadAllSignatureRecords()) {
+    for (const auto& r : data) {
         std::string p = Cut80Stripped(r.Plant);
         if (!p.empty()) plants.push_back(p);
     }
     SortListTexts(plants);
     ReplaceNameFile(kPlantNamesName, 20, NameFileEntries(plants, 20));
-    return ReadNameFile(kPlantNamesName, 20);
+    return ReadNameFileAsWritten(kPlantNamesName, 20);
 }
 
-std::vector<std::string> BuildSignatureLists() {
-    BuildPlantNameFile();
-    const std::vector<SignatureRecord> data = ReadAllSignatureRecords();
+std::vector<std::string> WriteSignatureLists(const std::vector<SignatureRecord>& data) {
+    WritePlantNameFile(data);
     for (int p = 1; p <= 7; ++p)
         ReplaceNameFile(kPlanetPlantLists[p - 1].file, 20, PlantsOfPlanet(data, p));
     for (int s = 1; s <= 12; ++s)
         ReplaceNameFile(kSignPlantLists[s - 1].file, 20, PlantsOfSign(data, s));
-    return ReadNameFile(kSignPlantLists[11].file, 20);
+    return ReadNameFileAsWritten(kSignPlantLists[11].file, 20);
 }
 
+}  // namespace
+
+std::vector<std::string> BuildPlantNameFile() { return WritePlantNameFile(ReadSoundSignatureRecords()); }
+
+std::vector<std::string> BuildSignatureLists() { return WriteSignatureLists(ReadSoundSignatureRecords()); }
+
 void RebuildSignatureLists() {
-    ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(ReadAllSignatureRecords()));
-    BuildSignatureLists();
+    const std::vector<SignatureRecord> data = ReadSoundSignatureRecords();
+    ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(data));
+    WriteSignatureLists(data);
     ClearStaleListsMark(SignatureDb());
 }
 

@@ -43,6 +43,9 @@ Bytes EncodeSignatureRecord(const SignatureRecord& r);
 SignatureRecord DecodeSignatureRecord(const Bytes& b);
 
 std::vector<SignatureRecord> ReadAllSignatureRecords();  // records 1..count
+// The same for a list to be made from them: DamagedDatabaseError (lists left
+// as they are, their mark made) when the database is damaged or unreadable.
+std::vector<SignatureRecord> ReadSoundSignatureRecords();
 const SignatureRecord& ReadSignatureRecord(std::int64_t r);  // into SignatureRec
 bool EnsureSignatureDatabase();
 
@@ -70,7 +73,9 @@ std::vector<std::string> NameFileEntries(const std::vector<std::string>& sorted,
 // renames it over it.
 void ReplaceNameFile(const std::string& name, std::size_t capacity,
                      const std::vector<std::string>& entries);
-// Records 1..end of a name file.
+// Records 1..end of a name file, checked as it is read: a damaged list is
+// named in a message and rebuilt from a sound database, never shown as it is
+// (remedies/list_files.h).
 std::vector<std::string> ReadNameFile(const std::string& name, std::size_t capacity);
 
 // An import text that cannot be taken; the message says why. Nothing was changed.
@@ -98,7 +103,9 @@ std::vector<std::string> SignatureSymptomEntries(const std::vector<SignatureReco
 // next start) removes the mark. Returns the symptom list as written.
 std::vector<std::string> ImportSignatureDatabase();
 
-// Rebuilds "OpzioneS\Piante.rnd"; returns its entries.
+// Rebuilds "OpzioneS\Piante.rnd"; returns its entries. Like every list of the
+// database, it is never made from a damaged or unreadable database
+// (DamagedDatabaseError, the lists left as they were).
 std::vector<std::string> BuildPlantNameFile();
 // The entries of each planet and sign plant list for the data records.
 std::vector<std::string> PlantsOfPlanet(const std::vector<SignatureRecord>& data, int planet);

@@ -6,6 +6,7 @@
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
+#include "remedies/list_files.h"
 #include "remedies/list_order.h"
 #include "remedies/signature_db.h"
 
@@ -47,7 +48,11 @@ RemedyIndex ComputeRemedyIndex(const std::vector<PrimaryRecord>& all) {
 }
 
 RemedyIndex BuildRemedyIndex() {
-    RemedyIndex index = ComputeRemedyIndex(ReadPrimaryFile());
+    // The index is a list of the database: never made from a damaged one.
+    if (const std::string problem = DatabaseProblem(PrimaryDb()); !problem.empty()) throw DamagedDatabaseError(PrimaryDb(), problem);
+    std::vector<PrimaryRecord> all;
+    for (const auto& b : rt::ReadAllRecords(kPrimaryDbName, kPrimaryRecordSize)) all.push_back(DecodePrimaryRecord(b));
+    RemedyIndex index = ComputeRemedyIndex(all);
     std::vector<std::string> lines;
     lines.reserve(index.records.size());
     for (auto r : index.records) lines.push_back(std::to_string(r));
@@ -91,7 +96,7 @@ std::int64_t IndexLineNumber(const std::string& line) {
 std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names,
                                            const std::string& planetWord,
                                            const std::string& signWord) {
-    const std::vector<std::string> index = rt::ReadTextLines(kRemedyIndexName);
+    const std::vector<std::string> index = ReadCheckedRecordNumberList(kRemedyIndexName);
     const std::vector<PrimaryRecord> all = ReadPrimaryFile();
     std::vector<SignatureRow> hits;
     std::vector<std::string> lines;

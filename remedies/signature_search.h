@@ -34,7 +34,8 @@ struct RemedyIndex {
 // it, so a name stored with trailing blanks still finds its own record.
 RemedyIndex ComputeRemedyIndex(const std::vector<PrimaryRecord>& all);
 // Reads the database, writes "FileDum\Prdts.dum" (one record number a line, one
-// line per listed name) and returns the index.
+// line per listed name) and returns the index. A damaged or unreadable
+// database is refused (DamagedDatabaseError): the index stays as it was.
 RemedyIndex BuildRemedyIndex();
 // The first record (from record 0) listed under the name, or -1.
 std::int64_t FirstRecordNamed(const std::vector<PrimaryRecord>& all, const std::string& name);

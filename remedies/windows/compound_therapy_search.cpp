@@ -28,7 +28,12 @@ TFoTerCom::TFoTerCom(QWidget* parent)
 
 void TFoTerCom::FormActivate() {
     WaitCursor wait;
-    PrepareCompoundTherapyLists();
+    try {
+        PrepareCompoundTherapyLists();
+    } catch (const DamagedDatabaseError& e) {
+        // Named once, its list left as it was; the window opens all the same.
+        e.Tell();
+    }
     StartWithEmptySlots();
 }
 

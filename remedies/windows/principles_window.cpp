@@ -48,7 +48,8 @@ void TFoPrinci::Button1Click() {
     const std::string problem = PrinciplesTextProblem();
     if (!problem.empty()) {
         gui::ShowMessage("Il testo " + text + " " + problem + ": l'archivio " + file +
-                         " non \xE8 stato generato e resta com'\xE8.");
+                         " non \xE8 stato generato e resta com'\xE8. Salvare il testo come testo Windows-1252 (o "
+                         "ripristinarlo da una copia di sicurezza) e premere di nuovo \"Genera archivio\".");
         SetText(LabStato, "Archivio " + file + " non generato.");
         return;
     }

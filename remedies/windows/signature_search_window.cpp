@@ -166,7 +166,12 @@ void TFoSegnat::FormActivate() {
     ClearSignatureRows();
     ListBox1->Clear();
     ListBox2->Clear();
-    RemedyIndex index = BuildRemedyIndex();
+    RemedyIndex index;
+    try {
+        index = BuildRemedyIndex();
+    } catch (const DamagedDatabaseError& e) {
+        e.Tell();  // no remedy is listed from a damaged database
+    }
     ListBox1->SetLines(index.names);
     ListBox2->SetLines(index.names);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/gui/message_box.h"
 #include "platform/runtime/text_file.h"
 #include "remedies/primary_db.h"
 #include "remedies/remedy_files.h"
@@ -115,7 +116,8 @@ TEST(RemedyFilesAtStart, AMissingSignatureDatabaseIsImportedFromItsText) {
     rt::ResetDamagedFileReports();
     testing_support::WriteBytes(folder.Path() / "OpzioneS" / "DbTesto.Txt", "Pianta\r\nSigla\r\n");
     EnsureRemedyFiles();
-    rt::SetDamagedFileReporter({});
+    // Back to the message boxes that every test expects.
+    rt::SetDamagedFileReporter([](const std::string& m) { gui::ShowMessage(m); });
     rt::ResetDamagedFileReports();
     EXPECT_EQ(FileBytes(kSignatureDbName), std::string(kSignatureRecordSize, '\0'));
     ASSERT_EQ(told.size(), 1u);

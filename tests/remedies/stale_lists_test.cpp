@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 
+#include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
 #include "remedies/database_edit.h"
@@ -140,6 +141,50 @@ TEST_F(StaleLists, AFinishedChangeOrAFailedOneLeavesNoMark) {
     MarkListsStale(PrimaryDb());
     EXPECT_FALSE(SavePrimaryEdit(9, Texts("X", "Y")).saved);
     EXPECT_TRUE(Marked(PrimaryDb()));
+}
+
+TEST_F(StaleLists, ARebuildRefusedForADamagedDatabaseKeepsItsListsAndItsMark) {
+    gui::RecordingMessageSink messages;
+    // The therapies database overwritten with zero bytes; then an update from
+    // a disc brings a new primary database and nothing else.
+    const fs::path therapies = rt::ResolvePath(kRepertoryDbName);
+    const std::string sound = FileBytes(kRepertoryDbName);
+    testing_support::WriteBytes(therapies, std::string(sound.size(), '\0'));
+    const std::string pathologies = FileBytes(kPathologyListName);
+    const fs::path disc = folder.Path() / "disc" / "OpzioneH";
+    fs::create_directories(disc);
+    {
+        TempWorkFolder other;
+        WritePrimaryDb({Texts("Bryonia", "Hoest")});
+        fs::copy_file(rt::ResolvePath(kPrimaryDbName), disc / "DBmain.rnd");
+    }
+    std::string notes;
+    ASSERT_TRUE(InstallUpdateWithLists(disc, notes).ok);
+    // The primary database's lists follow it; the therapies list stays as it
+    // was, named with what is wrong and what to do, its mark kept.
+    EXPECT_EQ(rt::ReadTextLines(kSymptomListName), std::vector<std::string>{"Hoest"});
+    EXPECT_EQ(FileBytes(kPathologyListName), pathologies);
+    EXPECT_TRUE(Marked(RepertoryDb()));
+    EXPECT_NE(notes.find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos) << notes;
+    EXPECT_NE(notes.find("copia di sicurezza"), std::string::npos) << notes;
+    // The copy the update kept of it is no way back: it is damaged too.
+    EXPECT_EQ(notes.find("Repertorio.rnd.precedente1"), std::string::npos) << notes;
+    // So does an editor's save, and a start.
+    const EditOutcome saved = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
+    EXPECT_TRUE(saved.saved && !saved.listsRebuilt);
+    EXPECT_NE(EditOutcomeMessage(saved).find("restano com'erano"), std::string::npos) << EditOutcomeMessage(saved);
+    messages.messages.clear();
+    EnsureRemedyFiles();
+    EXPECT_EQ(FileBytes(kPathologyListName), pathologies);
+    EXPECT_TRUE(Marked(RepertoryDb()));
+    ASSERT_EQ(messages.messages.size(), 1u);  // the start names it
+    EXPECT_NE(messages.messages[0].text.find("OpzioneH\\Repertorio.rnd"), std::string::npos);
+
+    // The database restored from a backup: the next start makes the list from it.
+    testing_support::WriteBytes(therapies, sound);
+    EnsureRemedyFiles();
+    EXPECT_FALSE(Marked(RepertoryDb()));
+    EXPECT_EQ(rt::ReadTextLines(kPathologyListName), (std::vector<std::string>{"Hoofdpijn", "Slapeloosheid"}));
 }
 
 }  // namespace

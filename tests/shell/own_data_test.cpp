@@ -14,6 +14,8 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/database_edit.h"
 #include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/signature_db.h"
 #include "remedies/remedy_files.h"
 #include "remedies/stale_lists.h"
 #include "remedies/windows/remedy_browser.h"
@@ -162,6 +164,54 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     EXPECT_EQ(Lines(own / "ProdotA.txt"),
               (std::vector<std::string>{"Alo\xEB", "Belladonna", "Ma\xEF" "s", "Urtica dioica", "Zzyzx eigen"}));
     EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
+}
+
+TEST(OwnDataTest, DamagedDatabasesBroughtAlongAreNamedAndNoListIsMadeFromThem) {
+    StartOnOwnData program;
+    // The remedy folders of another installation, each database damaged in its
+    // own way: the signature database filled with random bytes, the therapies
+    // database with zero bytes, a folder where the primary database should be.
+    const fs::path shipped = KELVOR_TEST_DATA_DIR;
+    fs::create_directories(program.Data());
+    for (const char* folder : {"OpzioneH", "OpzioneS"})
+        fs::copy(shipped / folder, program.Data() / folder, fs::copy_options::recursive);
+    const fs::path signatures = program.Data() / "OpzioneS" / "DataStf.rnd";
+    const fs::path therapies = program.Data() / "OpzioneH" / "Repertorio.rnd";
+    const fs::path primary = program.Data() / "OpzioneH" / "DBmain.rnd";
+    WriteBytes(signatures, testing_support::RandomBytes(fs::file_size(signatures), 11));
+    WriteBytes(therapies, std::string(fs::file_size(therapies), '\0'));
+    fs::remove(primary);
+    fs::create_directory(primary);
+    std::map<std::string, std::string> lists;
+    for (const char* folder : {"OpzioneH", "OpzioneS"})
+        for (const auto& e : fs::directory_iterator(program.Data() / folder))
+            if (e.is_regular_file() && e.path() != signatures && e.path() != therapies)
+                lists[e.path().string()] = ReadBytes(e.path());
+    program.Start();
+
+    // Each database is named once, with what is wrong and what the user can do.
+    for (const char* name : {"OpzioneS\\DataStf.rnd", "OpzioneH\\Repertorio.rnd", "OpzioneH\\DBmain.rnd"}) {
+        int told = 0;
+        for (const auto& m : program.messages.messages) {
+            if (m.text.find(std::string("\"") + name + "\" \xE8 danneggiato") == std::string::npos) continue;
+            ++told;
+            EXPECT_NE(m.text.find("copia di sicurezza"), std::string::npos) << m.text;
+            EXPECT_NE(m.text.find("restano com'erano"), std::string::npos) << m.text;
+        }
+        EXPECT_EQ(told, 1) << name;
+    }
+    // Not one list was written; the marks that ask for them stay.
+    for (const auto& [file, bytes] : lists) EXPECT_EQ(ReadBytes(file), bytes) << file;
+    EXPECT_TRUE(remedies::ListsMarkedStale(remedies::SignatureDb()));
+    EXPECT_TRUE(remedies::ListsMarkedStale(remedies::RepertoryDb()));
+
+    // With the databases sound again, the next start makes their lists.
+    fs::copy_file(shipped / "OpzioneS" / "DataStf.rnd", signatures, fs::copy_options::overwrite_existing);
+    fs::copy_file(shipped / "OpzioneH" / "Repertorio.rnd", therapies, fs::copy_options::overwrite_existing);
+    remedies::EnsureRemedyFiles();
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::SignatureDb()));
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::RepertoryDb()));
+    EXPECT_EQ(ReadBytes(program.Data() / "OpzioneH" / "Patolog.txt"), ReadBytes(shipped / "OpzioneH" / "Patolog.txt"));
 }
 
 }  // namespace

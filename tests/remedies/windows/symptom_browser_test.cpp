@@ -7,6 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "platform/runtime/text_file.h"
 #include "remedies/primary_db.h"
 #include "remedies/windows/remedy_browser.h"
@@ -17,6 +20,7 @@
 
 using namespace remedies;
 using namespace window_tests;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -125,6 +129,52 @@ TEST(SymptomBrowser, StateOutlivesTheWindowButTheKeyStartsEmpty) {
     TFoSintom1 again;
     again.FormActivate();
     EXPECT_TRUE(SymptomBrowser.SearchKey.empty());
+}
+
+TEST(SymptomBrowser, ADamagedSymptomListIsRebuiltFromASoundDatabaseAndNeverShown) {
+    SampleFolder folder;
+    const fs::path list = fs::path("OpzioneH") / "Sintomi.txt";
+    const std::string sound = testing_support::ReadBytes(list);
+    auto shown = [] {
+        TFoSintom1 w;
+        w.show();
+        std::vector<std::string> lines;
+        for (int i = 0; i < w.ListBox1->count(); ++i) lines.push_back(Text(w.ListBox1, i));
+        return lines;
+    };
+    auto cleanLines = [](const std::vector<std::string>& lines) {
+        for (const std::string& l : lines)
+            for (unsigned char c : l)
+                if (c < 32) return false;
+        return true;
+    };
+
+    // Filled with random bytes: the list is made again from the database, and the user is told.
+    testing_support::WriteBytes(list, testing_support::RandomBytes(sound.size(), 7));
+    std::vector<std::string> lines = shown();
+    EXPECT_TRUE(std::find(lines.begin(), lines.end(), "Hoofdpijn") != lines.end());
+    EXPECT_TRUE(cleanLines(lines));
+    EXPECT_EQ(testing_support::ReadBytes(list), sound);
+    ASSERT_EQ(folder.messages.messages.size(), 1u);
+    std::string said = folder.messages.messages[0].text;
+    EXPECT_NE(said.find("\"OpzioneH\\Sintomi.txt\" \xE8 danneggiato"), std::string::npos) << said;
+    EXPECT_NE(said.find("ricostruito"), std::string::npos) << said;
+
+    // Cut in half, with its database cut in half too: nothing of it is shown,
+    // the list stays as it is, and the user learns what to do.
+    folder.messages.messages.clear();
+    testing_support::WriteBytes(list, sound.substr(0, sound.size() / 2 + 3));
+    const fs::path db = fs::path("OpzioneH") / "DBmain.rnd";
+    testing_support::WriteBytes(db, testing_support::ReadBytes(db).substr(0, 20 * kPrimaryRecordSize + 100));
+    lines = shown();
+    EXPECT_LE(lines.size(), 1u);
+    EXPECT_TRUE(lines.empty() || lines[0].empty());
+    EXPECT_EQ(testing_support::ReadBytes(list), sound.substr(0, sound.size() / 2 + 3));
+    ASSERT_EQ(folder.messages.messages.size(), 1u);
+    said = folder.messages.messages[0].text;
+    EXPECT_NE(said.find("OpzioneH\\Sintomi.txt"), std::string::npos) << said;
+    EXPECT_NE(said.find("OpzioneH\\DBmain.rnd"), std::string::npos) << said;
+    EXPECT_NE(said.find("copia di sicurezza"), std::string::npos) << said;
 }
 
 TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {

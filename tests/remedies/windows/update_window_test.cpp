@@ -124,4 +124,48 @@ TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
     EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(chosen / "opzioneh" / "DBmain.rnd"));
 }
 
+TEST_F(UpdateDiscs, TheUndoAdviceNamesTheDatabasesAsTheFolderSpellsThem) {
+    // The installed databases as a Windows or FAT medium spells them.
+    fs::rename("OpzioneH", "OPZIONEH");
+    fs::rename("OPZIONEH/DBmain.rnd", "OPZIONEH/DBMAIN.RND");
+    fs::rename("OPZIONEH/Repertorio.rnd", "OPZIONEH/REPERTORIO.RND");
+    const std::string installed = FileBytes(kPrimaryDbName);
+    TFoAggiorna w;
+    w.show();
+    messages.messages.clear();
+    QTest::mouseClick(w.BBok3, Qt::LeftButton);
+    ASSERT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs[2] / "DBmain.rnd"));
+    ASSERT_FALSE(messages.messages.empty());
+    const std::string said = messages.messages.back().text;
+
+    // The advice followed to the letter: each kept copy copied in place of the
+    // file it names, in the folder it names.
+    const std::size_t as = said.find(" come "), colon = said.find(": per tornare indietro");
+    const std::size_t instead = said.find("al posto di ");
+    ASSERT_TRUE(as != std::string::npos && colon != std::string::npos && instead != std::string::npos) << said;
+    auto names = [](std::string text) {
+        std::vector<std::string> out;
+        for (std::size_t cut; (cut = text.find(" e ")) != std::string::npos; text.erase(0, cut + 3))
+            out.push_back(text.substr(0, cut));
+        out.push_back(text);
+        return out;
+    };
+    const std::vector<std::string> kept = names(said.substr(as + 6, colon - as - 6));
+    const std::vector<std::string> replaced = names(said.substr(instead + 12, said.size() - instead - 13));
+    ASSERT_EQ(kept.size(), 2u) << said;
+    ASSERT_EQ(replaced.size(), 2u) << said;
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        fs::copy_file(fs::path("OPZIONEH") / kept[i], fs::path("OPZIONEH") / replaced[i],
+                      fs::copy_options::overwrite_existing);
+    // The program reads the databases it had before, and no second spelling stands beside them.
+    EXPECT_EQ(FileBytes(kPrimaryDbName), installed);
+    int databases = 0;
+    for (const auto& e : fs::directory_iterator("OPZIONEH")) {
+        const std::string n = e.path().filename().string();
+        databases += n == "DBMAIN.RND" || n == "REPERTORIO.RND";
+        EXPECT_TRUE(n != "DBmain.rnd" && n != "Repertorio.rnd") << n;
+    }
+    EXPECT_EQ(databases, 2);
+}
+
 }  // namespace
