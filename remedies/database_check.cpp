@@ -151,8 +151,9 @@ std::string RestoreAdvice(const DbFile& db) {
     if (!kept.empty() && DatabaseFileProblem(rt::ResolvePath(kept), kind).empty())
         advice += ", o dalla copia conservata dall'ultimo aggiornamento, \"" + kept + "\", copiandola al suo posto";
     if (db.name == kSignatureDbName)
-        advice += std::string(", o ricrearlo dal suo testo \"") + kSignatureTextName +
-                  "\" con il comando \"kelvor --import-signatures\"";
+        advice.append(", o ricrearlo dal suo testo \"")
+            .append(kSignatureTextName)
+            .append("\" con il comando \"kelvor --import-signatures\"");
     return advice + ".";
 }
 
