@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/runtime/io_error.h"
 
@@ -47,6 +48,38 @@ std::string DamagedFileMessage(std::string_view name, std::string_view detail);
 // The same message followed by the way on: what the program did about it and
 // what the user can do ("Il file ... (...). <wayOn>").
 std::string DamagedFileMessage(std::string_view name, std::string_view detail, std::string_view wayOn);
+
+// A shipped file the program only reads (a correction table, a help text, a
+// glyph picture), found damaged: it is put back from the installation
+// (RestoreShippedFile), and the message tells the user what is wrong
+// (`detail`), what the program did and what the user can do. When no sound
+// copy could be put in its place, `without` says what the program does
+// without the file ("Le posizioni non si possono calcolare.").
+struct ShippedFileRepair {
+    bool restored = false;  // the installation's copy stands in its place: read it again
+    std::string message;
+};
+ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view detail, std::string_view without);
+
+// What makes the bytes of one of the program's text files damaged ("" when
+// sound): its lines are Windows-1252 text each ended by CR LF, and a Ctrl-Z
+// may close the text; a control character, a lone CR or LF, or a last line
+// without its end (the file cut short) marks it damaged, as does an empty file.
+std::string TextFileDamage(std::string_view bytes);
+
+// What a reader requires of a text's lines beyond their form ("" when they
+// hold it): the entries, keys or years it looks up.
+using TextContentCheck = std::function<std::string(const std::vector<std::string>& lines)>;
+
+// The lines of a shipped text the user does not edit (help texts, attribution
+// texts, reception tables, year rulers), checked by TextFileDamage and
+// `content`. A damaged one is put back from the installation
+// (RepairShippedFile), the user told, and read again; one that cannot be put
+// back is told once (as long as it stays as it is), with what the program does
+// without it (`without`), and gives no lines: nothing of it is shown. A
+// missing or unreadable file raises IoError, as ReadTextLines does.
+std::vector<std::string> ReadShippedTextLines(std::string_view name, std::string_view without,
+                                              const TextContentCheck& content = {});
 
 // A text from a damaged file as a message can show it: at most `width`
 // characters, control characters as "?".
