@@ -587,11 +587,11 @@ std::string AnnotationHandOffProblem(std::string_view bytes) {
     if (bytes.empty()) return {};  // no annotations
     if (bytes.back() == '\x1A') bytes.remove_suffix(1);  // an end-of-text mark after the line
     const std::size_t end = bytes.find("\r\n");
-    if (end == std::string_view::npos) return "la riga non \xE8 chiusa: il file \xE8 stato troncato";
-    if (end + 2 != bytes.size()) return "contiene altro dopo la riga delle annotazioni";
     const std::string_view line = bytes.substr(0, end);
     for (unsigned char c : line)
         if (c < 0x20 || c == 0x7F) return "contiene caratteri che non sono testo";
+    if (end == std::string_view::npos) return "la riga non \xE8 chiusa: il file \xE8 stato troncato";
+    if (end + 2 != bytes.size()) return "contiene altro dopo la riga delle annotazioni";
     if (line.size() > 4 * (kAnnotationLineCapacity + 1))
         return "la riga \xE8 pi\xF9 lunga di quattro righe di annotazioni";
     return {};

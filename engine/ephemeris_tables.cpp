@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -219,8 +218,8 @@ std::string ValueRunDamage(std::string_view bytes, const ValueRun& run) {
 }
 
 // The bounds of the planet table's fields (entry 0 unused), arc minutes: the
-// generated table keeps within two thirds of each limit, and its values move
-// by at most half the step from one record to the next.
+// generated table keeps well inside each limit (at most three quarters of it),
+// and its values move by at most half the step from one record to the next.
 constexpr std::array<std::int64_t, 18> kPlanetFieldLimit = {0,  4,  90, 30, 75, 127, 100, 110, 1700,
                                                             30, 3,  10, 4,  4,  7,   4,   4,   420};
 constexpr std::array<std::int64_t, 18> kPlanetFieldStep = {0, 4, 16, 6, 4, 4, 4, 4, 10,
@@ -272,8 +271,8 @@ std::string PlanetTableDamage(std::string_view bytes) {
         if (r.julianDay != day) {
             char shown[64];
             std::snprintf(shown, sizeof shown, "%.6Lg", r.julianDay);
-            return "il record " + std::to_string(n) + " porta il giorno giuliano " + shown + " invece del suo, " +
-                   std::to_string(static_cast<std::int64_t>(day));
+            return "il record " + std::to_string(n) + " porta il giorno giuliano " + shown + " invece del giorno " +
+                   std::to_string(static_cast<std::int64_t>(day)) + " che gli spetta";
         }
         for (int f = 1; f <= 17; ++f) {
             const std::int64_t v = r.field[f];

@@ -71,14 +71,11 @@ void AddParagraph(std::vector<std::string>& to, const std::vector<std::string>& 
     if (!text.empty()) to.push_back(std::move(text));
 }
 
-std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report, bool* read = nullptr) {
+std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report) {
     try {
-        auto lines = rt::ReadTextLines(name);
-        if (read) *read = true;
-        return lines;
+        return rt::ReadTextLines(name);
     } catch (const rt::IoError& e) {
         if (report) report(name, e);
-        if (read) *read = false;
         return {};
     }
 }
@@ -87,15 +84,11 @@ std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport&
 // installation before it is read, and one that cannot be put back gives no
 // lines (rt::ReadShippedTextLines); a missing or unreadable one is reported.
 std::vector<std::string> ReadTextsOrReport(const char* name, const MissingFileReport& report,
-                                           const rt::TextContentCheck& content = {}, bool* read = nullptr) {
+                                           const rt::TextContentCheck& content = {}) {
     try {
-        auto lines = rt::ReadShippedTextLines(name, "I testi di attribuzione di questo file non vengono mostrati.",
-                                              content);
-        if (read) *read = true;
-        return lines;
+        return rt::ReadShippedTextLines(name, "I testi di attribuzione di questo file non vengono mostrati.", content);
     } catch (const rt::IoError& e) {
         if (report) report(name, e);
-        if (read) *read = false;
         return {};
     }
 }

@@ -2,9 +2,13 @@
 // Damaged files. A file the program repairs by writing its defaults back keeps
 // the damaged copy for the user, numbered so that a later damage never
 // overwrites an earlier one: "MMVarLas.stt.damaged1", "MMVarLas.stt.damaged2",
-// ... A reference file the program only reads (a table, a text, a database,
-// a picture) that turns out damaged or incomplete is reported once, naming the
-// file, and the window that read it goes on with what it could read.
+// ... A file the program ships and only reads (a correction table, a text, a
+// picture) that turns out damaged is put back from the installation, the
+// damaged one kept beside it in the same way; one that cannot be put back,
+// and a reference file of the user's (a database) that turns out damaged or
+// incomplete, is reported once, naming the file, and the window that read it
+// goes on without what it could not read soundly. Every message says what is
+// wrong, what the program did and what the user can do.
 #include <functional>
 #include <string>
 #include <string_view>

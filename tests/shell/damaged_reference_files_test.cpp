@@ -1,10 +1,11 @@
 // Reference files the program only reads (tables, texts, databases, pictures)
-// damaged in a started program: the window that reads one says once, naming
-// the file, that it is damaged or incomplete, and goes on; nothing is rebuilt
-// from a damaged database; a picture the check calls damaged is never played;
-// a file that may not be read is reported as such, and a calendar message
-// names the damaged file. Afterwards every file of the data folder is
-// compared with what it was.
+// damaged in a started program: the window that reads one names the file once;
+// a file the program ships is put back from the installation, its damaged copy
+// kept, and what it shows is read from the sound file; nothing is rebuilt from
+// a damaged database; a picture the check calls damaged is never played; a
+// file that may not be read is reported as such, and a calendar message names
+// the damaged file. Afterwards every file of the data folder is compared with
+// what it was.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
