@@ -205,6 +205,10 @@ std::string AnnotationHandOffProblem(std::string_view bytes);
 // line: nothing of it is shown.
 std::string ReadAnnotationHandOff();
 void WriteTextHandOff(std::string_view letters, std::string_view textNumber);
+// What makes the bytes of "FileDum\StrText.dum" damaged ("" when sound): its
+// writers leave two lines of text, the archive's four letters and the five
+// characters of the text's number (or nothing).
+std::string TextHandOffProblem(std::string_view bytes);
 void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,
                            std::string_view name);
 void WritePointerHandOff(std::string_view recordNumberText, std::string_view letters);

@@ -206,9 +206,17 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
 CurrentPersonView LoadCurrentPersonForShow() {
     CurrentPersonView view;
     LoadCurrentPerson(true, &view);
-    // Step 13: the person's text file named by "FileDum\StrText.dum".
+    // Step 13: the person's text file named by "FileDum\StrText.dum". A
+    // damaged hand-off is named once and names no text.
     if (rt::PathExists(kTextHandOff)) {
-        const auto lines = rt::ReadTextLines(kTextHandOff);
+        const std::string problem = TextHandOffProblem(rt::ReadFileBytes(kTextHandOff));
+        if (!problem.empty())
+            rt::ReportDamagedFileOnce(
+                kTextHandOff, rt::DamagedFileMessage(kTextHandOff, problem,
+                                                     "Il pulsante del testo della persona corrente non viene "
+                                                     "mostrato. Richiamando la persona dal suo archivio il file "
+                                                     "viene scritto di nuovo."));
+        const auto lines = problem.empty() ? rt::ReadTextLines(kTextHandOff) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.TextFileName = PersonTextFileName(lines[0], lines[1]);
             view.TextFileExists = rt::PathExists(view.TextFileName);

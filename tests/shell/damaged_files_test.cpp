@@ -459,6 +459,27 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
         << start.messages.messages[0].text;
 }
 
+// The hand-off naming the current person's text, of random bytes: named, and
+// no button offers a text it does not name.
+TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
+    WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
+    start.Activate();
+    EXPECT_TRUE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
+    const std::string garbage = RandomBytes(fs::file_size(handOff), 13);
+    WriteBytes(handOff, garbage);
+    start.Activate();
+    start.Activate();  // told once
+    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "Il file \"FileDum\\StrText.dum\" \xE8 danneggiato o incompleto (")) << text;
+    EXPECT_TRUE(Contains(text, "Richiamando la persona dal suo archivio il file viene scritto di nuovo.")) << text;
+    EXPECT_EQ(ReadBytes(handOff), garbage);
+}
+
 TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     ProgramStart start;
     // Texts 1 to 3 exist; the counter holds garbage.
