@@ -12,6 +12,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 
@@ -41,14 +42,24 @@ long long FileBytes(const std::string& name) {
     return ec ? -1 : static_cast<long long>(n);
 }
 
+// What the user can do about a damaged archive file: the current person's is
+// written anew by a recall, the others come back from a backup.
+std::string ArchiveWayOn(const std::string& name) {
+    if (name.rfind(kCurrentPersonArchive, 0) == 0)
+        return "Richiamare una persona dal suo archivio: il file viene scritto di nuovo.";
+    return "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra "
+           "del backup).";
+}
+
 // A file about to be changed must hold whole records: a partial last record
 // would be overwritten or dropped by the change.
 void RequireWholeRecords(const std::string& name, std::size_t recordSize) {
     const long long n = FileBytes(name);
     if (n < static_cast<long long>(recordSize)) return;  // missing: fails at its opening; shorter than its header: gets one
     if (n % static_cast<long long>(recordSize) != 0)
-        throw ArchiveError("Archivio danneggiato: " + name +
-                           " termina con una scheda incompleta. Nessun dato registrato.");
+        throw ArchiveError("Archivio danneggiato: " + name + " termina con una scheda incompleta. Nessun dato "
+                                                             "registrato. " +
+                           ArchiveWayOn(name));
 }
 
 void RequireNumberRoom(long long next, const std::string& name) {
@@ -206,8 +217,8 @@ BirthRecord ArchiveFiles::ReadBirthRecord(int number) {
     const std::string name = ArchiveFileName(letters_, kST2);
     if (!data_) throw rt::IoError(rt::kFileNotOpen, name);
     if (number < 0 || number >= data_->FileSize())
-        throw ArchiveError("Archivio danneggiato: la scheda " + rt::ZeroPad(number, 5) +
-                           " non esiste in " + name + ".");
+        throw ArchiveError("Archivio danneggiato: la scheda " + rt::ZeroPad(number, 5) + ", a cui rimanda la sua voce in " +
+                           ArchiveFileName(letters_, kST1) + ", non esiste in " + name + ". " + ArchiveWayOn(name));
     BirthRecord r = DecodeBirthRecord(data_->Read(number));
     ArchiveShared.BirthRecordBuffer = r;
     return r;
@@ -223,7 +234,8 @@ AnnotationRecord ArchiveFiles::ReadAnnotation(int number) {
     if (!notes_) throw rt::IoError(rt::kFileNotOpen, name);
     if (number < 0 || number >= notes_->FileSize())
         throw ArchiveError("Archivio danneggiato: l'annotazione " + rt::ZeroPad(number, 5) +
-                           " non esiste in " + name + ".");
+                           ", a cui rimanda la sua scheda in " + ArchiveFileName(letters_, kST2) + ", non esiste in " +
+                           name + ". " + ArchiveWayOn(name));
     return DecodeAnnotationRecord(notes_->Read(number));
 }
 
@@ -571,6 +583,48 @@ void WriteAnnotationHandOff(std::string_view line) {
     WriteHandOff(kAnnotationHandOff, {std::string(line)});
 }
 
+std::string AnnotationHandOffProblem(std::string_view bytes) {
+    if (bytes.empty()) return {};  // no annotations
+    if (bytes.back() == '\x1A') bytes.remove_suffix(1);  // an end-of-text mark after the line
+    const std::size_t end = bytes.find("\r\n");
+    const std::string_view line = bytes.substr(0, end);
+    for (unsigned char c : line)
+        if (c < 0x20 || c == 0x7F) return "contiene caratteri che non sono testo";
+    if (end == std::string_view::npos) return "la riga non \xE8 chiusa: il file \xE8 stato troncato";
+    if (end + 2 != bytes.size()) return "contiene altro dopo la riga delle annotazioni";
+    if (line.size() > 4 * (kAnnotationLineCapacity + 1))
+        return "la riga \xE8 pi\xF9 lunga di quattro righe di annotazioni";
+    return {};
+}
+
+std::string ReadAnnotationHandOff() {
+    const std::string bytes = rt::ReadFileBytes(kAnnotationHandOff);
+    if (const std::string problem = AnnotationHandOffProblem(bytes); !problem.empty()) {
+        rt::ReportDamagedFileOnce(
+            kAnnotationHandOff,
+            rt::DamagedFileMessage(kAnnotationHandOff, problem,
+                                   "Le annotazioni della persona corrente non vengono mostrate. Richiamando la "
+                                   "persona dal suo archivio il file viene scritto di nuovo."));
+        return {};
+    }
+    const auto lines = rt::ReadTextLines(kAnnotationHandOff);
+    return lines.empty() ? std::string() : lines[0];
+}
+
+std::string TextHandOffProblem(std::string_view bytes) {
+    if (const std::string damage = rt::TextFileDamage(bytes); !damage.empty()) return damage;
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < bytes.size() && bytes[start] != '\x1A';) {
+        const std::size_t end = bytes.find("\r\n", start);
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    if (lines.size() != 2) return "ha " + std::to_string(lines.size()) + " righe invece delle due dell'archivio e del testo";
+    if (lines[0].size() > 4) return "la prima riga non \xE8 il nome di un archivio";
+    if (lines[1].size() > 5) return "la seconda riga non \xE8 il numero di un testo";
+    return {};
+}
+
 void WriteTextHandOff(std::string_view letters, std::string_view textNumber) {
     WriteHandOff(kTextHandOff, {std::string(letters), std::string(textNumber)});
 }
@@ -614,6 +668,25 @@ void CheckFile(const std::string& name, std::size_t size, const std::vector<Fiel
 }
 
 }  // namespace
+
+IndexCheck CheckIndex(std::string_view letters) {
+    IndexCheck check;
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    const long long bytes = FileBytes(st1);
+    if (bytes < 0) return check;
+    const std::vector<rt::Bytes> records = rt::ReadAllRecords(st1, kIndexRecordSize);
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        const std::string entry = DecodeIndexEntry(records[i]);
+        if (!TextProblem(entry, "La voce").empty() || !IndexEntryNumber(entry)) {
+            check.problem = "la voce " + std::to_string(i) + " non \xE8 il nome di una persona con il numero della sua scheda";
+            check.listable = false;
+            return check;
+        }
+    }
+    if (bytes % static_cast<long long>(kIndexRecordSize) != 0)
+        check.problem = "l'ultima voce \xE8 incompleta: il file \xE8 stato troncato e vi mancano delle persone";
+    return check;
+}
 
 std::vector<std::string> CheckArchive(std::string_view letters) {
     std::vector<std::string> problems;

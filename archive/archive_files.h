@@ -197,12 +197,35 @@ std::string StoreAnnotationLine(const AnnotationRecord& annotation);
 // As the recall writes them: each line preceded by one blank, leading blanks removed.
 std::string RecallAnnotationLine(const AnnotationRecord& annotation);
 void WriteAnnotationHandOff(std::string_view line);
+// What makes the bytes of "FileDum\Annotaz.dum" damaged ("" when sound): its
+// writers leave one line ended by CR LF, at most four annotation lines joined
+// by blanks, with no control character in it.
+std::string AnnotationHandOffProblem(std::string_view bytes);
+// The current person's annotation line from "FileDum\Annotaz.dum". A damaged
+// hand-off is named once (as long as it stays as it is) and gives an empty
+// line: nothing of it is shown.
+std::string ReadAnnotationHandOff();
 void WriteTextHandOff(std::string_view letters, std::string_view textNumber);
+// What makes the bytes of "FileDum\StrText.dum" damaged ("" when sound): its
+// writers leave two lines of text, the archive's four letters and the five
+// characters of the text's number (or nothing).
+std::string TextHandOffProblem(std::string_view bytes);
 void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,
                            std::string_view name);
 void WritePointerHandOff(std::string_view recordNumberText, std::string_view letters);
 
 // ---- checking -------------------------------------------------------------------
+
+// The index of an archive as the name dialogs list it: damaged when an entry
+// is no name with the number of its data record (control characters in it,
+// no five digits at its end), which is then not listed; cut short when it ends
+// in a partial entry, whose whole entries are listed. `problem` says what is
+// wrong ("" when the index is sound).
+struct IndexCheck {
+    std::string problem;
+    bool listable = true;
+};
+IndexCheck CheckIndex(std::string_view letters);
 
 // The damage found in an archive's files, one text (Windows-1252) per problem:
 // partial last records, length bytes beyond a field's capacity, index entries

@@ -153,15 +153,47 @@ BackupOutcome RestoreBaseArchive(const fs::path& programFolder, const fs::path& 
     return out;
 }
 
+namespace {
+
+// The date the backup writes: "DD/MM/YYYY".
+bool IsBackupDate(const std::string& line) {
+    if (line.size() != 10 || line[2] != '/' || line[5] != '/') return false;
+    for (std::size_t i : {0, 1, 3, 4, 6, 7, 8, 9})
+        if (line[i] < '0' || line[i] > '9') return false;
+    const int day = (line[0] - '0') * 10 + (line[1] - '0'), month = (line[3] - '0') * 10 + (line[4] - '0');
+    return day >= 1 && day <= 31 && month >= 1 && month <= 12;
+}
+
+}  // namespace
+
 std::string LastBackupDate(const fs::path& programFolder) {
-    fs::path cwd = fs::current_path();
+    struct BackToFolder {
+        fs::path cwd = fs::current_path();
+        ~BackToFolder() {
+            std::error_code ec;
+            fs::current_path(cwd, ec);
+        }
+    } back;
     fs::current_path(programFolder);
     std::string date = "Mai";
     if (rt::PathExists(kLastBackupFile)) {
-        auto lines = rt::ReadTextLines(kLastBackupFile);
-        if (!lines.empty()) date = lines[0].substr(0, 10);
+        // A damaged record shows no date: it is named once, and the next
+        // backup writes it anew.
+        const std::string bytes = rt::ReadFileBytes(kLastBackupFile);
+        std::string problem = rt::TextFileDamage(bytes);
+        const auto lines = problem.empty() ? rt::ReadTextLines(kLastBackupFile) : std::vector<std::string>{};
+        if (problem.empty() && (lines.empty() || !IsBackupDate(lines[0])))
+            problem = "non contiene la data dell'ultimo backup";
+        if (problem.empty()) {
+            date = lines[0];
+        } else {
+            date.clear();
+            rt::ReportDamagedFileOnce(kLastBackupFile,
+                                      rt::DamagedFileMessage(kLastBackupFile, problem,
+                                                             "La data dell'ultimo backup non viene mostrata; il "
+                                                             "prossimo backup scrive il file di nuovo."));
+        }
     }
-    fs::current_path(cwd);
     return date;
 }
 

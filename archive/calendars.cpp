@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
@@ -92,14 +93,16 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
             std::int32_t n = rt::ValInt(Trim(line.size() > 14 ? line.substr(14, 6) : std::string()), code);
             if (code != 0 || n < 0)
                 throw CalendarError("CALENDARIO NON VALIDO IN ELENCO: " + name + ": la sua riga di \"" + kIndexFile +
-                                    "\" non indica una scheda (file danneggiato o incompleto)");
+                                        "\" non indica una scheda (file danneggiato o incompleto)",
+                                    kIndexFile, "la riga del calendario " + name + " non indica una scheda");
             start = n;
             found = true;
             break;
         }
         if (!found)
             throw CalendarError("CALENDARIO NON TROVATO: " + name + " manca nell'elenco \"" + kIndexFile +
-                                "\" (file danneggiato o incompleto)");
+                                    "\" (file danneggiato o incompleto)",
+                                kIndexFile, "manca la riga del calendario " + name);
         source = kDatabaseFile;
     } else {
         source = std::string("Calendar\\") + name;
@@ -107,21 +110,42 @@ std::vector<ZoneCalendarRecord> LoadZoneCalendar(PlaceTableKind table, const std
 
     // Read only: the calendars are never written.
     const std::string bytes = rt::ReadFileBytes(source);
+    if (const std::string damage = CalendarFileDamage(bytes); !damage.empty())
+        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source, damage);
     const std::size_t size = bytes.size() / kZoneCalendarRecordSize;
     std::vector<ZoneCalendarRecord> records;
-    if (table == PlaceTableKind::Foreign && static_cast<std::size_t>(start) + 2 > size)
+    if (table == PlaceTableKind::Foreign && static_cast<std::size_t>(start) + 2 > size) {
+        // A database whose last calendar is not closed was cut short; else
+        // the index points past its end.
+        const char* last = size > 0 ? bytes.data() + (size - 1) * kZoneCalendarRecordSize : nullptr;
+        const bool cut =
+            !last || DecodeZoneCalendarRecord(rt::Bytes(last, last + kZoneCalendarRecordSize)).Code != kEndCode;
         throw CalendarError("CALENDARIO VUOTO: " + name + ": l'elenco \"" + kIndexFile + "\" lo pone alla scheda " +
-                            std::to_string(start) + ", ma \"" + kDatabaseFile + "\" ne ha " + std::to_string(size) +
-                            " (file danneggiato o incompleto)");
+                                std::to_string(start) + ", ma \"" + kDatabaseFile + "\" ne ha " +
+                                std::to_string(size) + " (file danneggiato o incompleto)",
+                            cut ? kDatabaseFile : kIndexFile,
+                            cut ? "ha solo " + std::to_string(size) + " schede: il file \xE8 stato troncato"
+                                : "pone il calendario " + name + " alla scheda " + std::to_string(start) +
+                                      ", oltre la fine di \"" + kDatabaseFile + "\"");
+    }
+    bool closed = false;
     for (std::size_t i = static_cast<std::size_t>(start); i < size; ++i) {
         const char* p = bytes.data() + i * kZoneCalendarRecordSize;
         ZoneCalendarRecord z = DecodeZoneCalendarRecord(rt::Bytes(p, p + kZoneCalendarRecordSize));
-        if (z.Code == kEndCode) break;
+        if (z.Code == kEndCode) {
+            closed = true;
+            break;
+        }
         // Dates (or the chained file's number) and corrections a calendar can hold.
         rt::CheckFileNumber(z.StoredDate, -kMaxCalendarDate, kMaxCalendarDate, source, "data");
         rt::CheckFileNumber(z.Correction, -kMaxCorrectionHours, kMaxCorrectionHours, source,
                             "correzione");
         records.push_back(z);
+    }
+    // Every calendar ends with its "****" record: one without it was cut.
+    if (!closed && !records.empty()) {
+        const std::string damage = "il calendario " + name + " non ha la sua scheda di chiusura: il file \xE8 stato troncato";
+        throw CalendarError("CALENDARIO DANNEGGIATO: " + name + " (\"" + source + "\": " + damage + ")", source, damage);
     }
     return records;
 }
@@ -198,10 +222,48 @@ std::vector<std::string> StoredZoneNote(std::string_view zoneText, std::string_v
     return note;
 }
 
+std::string CalendarFileDamage(std::string_view bytes) {
+    if (bytes.size() % kZoneCalendarRecordSize != 0)
+        return "l'ultima scheda \xE8 incompleta: il file \xE8 stato troncato";
+    const std::size_t count = bytes.size() / kZoneCalendarRecordSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* p = bytes.data() + i * kZoneCalendarRecordSize;
+        const ZoneCalendarRecord z = DecodeZoneCalendarRecord(rt::Bytes(p, p + kZoneCalendarRecordSize));
+        const auto length = static_cast<unsigned char>(p[kCodeOffset]);
+        bool printable = length >= 1 && length <= kCodeCapacity;
+        for (char c : z.Code) printable = printable && c >= 0x20 && c < 0x7F;
+        if (!printable) return "la scheda " + std::to_string(i) + " non ha un codice leggibile";
+    }
+    return {};
+}
+
 ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query) {
-    return ApplyZoneCalendar(query, [&](const std::string& name) {
-        return LoadZoneCalendar(query.Table, name);
-    });
+    const ZoneCalendarLoader load = [&](const std::string& name) { return LoadZoneCalendar(query.Table, name); };
+    const std::string without = "La correzione del fuso di questa localit\xE0 non si pu\xF2 calcolare.";
+    std::set<std::string> repaired;
+    for (;;) {
+        std::string file, detail;
+        try {
+            return ApplyZoneCalendar(query, load);
+        } catch (const CalendarError& e) {
+            if (e.File().empty()) throw;
+            file = e.File();
+            detail = e.Detail();
+        } catch (const rt::DamagedFileError& e) {
+            file = e.File();
+            detail = e.Detail();
+        }
+        if (repaired.count(file))
+            throw CalendarError(rt::DamagedFileMessage(file, detail,
+                                                       without + " Anche la copia dell'installazione del programma, "
+                                                                 "rimessa al suo posto, \xE8 danneggiata: reinstallare "
+                                                                 "il programma."),
+                                file, detail);
+        const rt::ShippedFileRepair repair = rt::RepairShippedFile(file, detail, without);
+        if (!repair.restored) throw CalendarError(repair.message, file, detail);
+        rt::ReportDamagedFile(repair.message);
+        repaired.insert(file);
+    }
 }
 
 ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneCalendarLoader& load) {
@@ -212,7 +274,8 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
     std::vector<ZoneCalendarRecord> records = load(name);
     if (records.size() < 2)
         throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.Table, name) +
-                            "\" danneggiato o incompleto)");
+                                "\" danneggiato o incompleto)",
+                            CalendarSourceFile(query.Table, name), "il calendario " + name + " \xE8 vuoto");
     const long double jd = query.ClockJulianDay;
 
     // Record 0: the Gregorian switch.
@@ -260,7 +323,8 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
         std::size_t n = records.size();
         if (n < 2)
             throw CalendarError("CALENDARIO VUOTO: " + name + " (\"" + CalendarSourceFile(query.Table, name) +
-                                "\" danneggiato o incompleto)");
+                                    "\" danneggiato o incompleto)",
+                                CalendarSourceFile(query.Table, name), "il calendario " + name + " \xE8 vuoto");
         std::size_t i = 1;
         bool nextFile = false;
         for (;;) {
@@ -286,19 +350,22 @@ ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query, const ZoneC
                 result.Lines.push_back(line);
                 if (!visited.insert(name).second || ++filesVisited > kMaxChainedFiles)
                     throw CalendarError("CATENA DI CALENDARI CIRCOLARE: " + name + " (\"" + from +
-                                        "\" danneggiato o incompleto)");
+                                            "\" danneggiato o incompleto)",
+                                        from, "la catena dei calendari torna a " + name);
                 chained = true;
                 cur.date = r.StoredDate;
                 try {
                     records = load(name);
                 } catch (const CalendarError& e) {
-                    throw CalendarError(std::string(e.what()) + "; la catena viene da \"" + from + "\"");
+                    throw CalendarError(std::string(e.what()) + "; la catena viene da \"" + from + "\"", e.File(),
+                                        e.Detail());
                 } catch (const rt::DamagedFileError&) {
                     throw;  // names its own file
                 } catch (const rt::IoError& e) {
                     if (e.Code() != rt::kFileNotFound) throw;
                     throw CalendarError("CALENDARIO NON TROVATO: " + name + ", al quale rimanda \"" + from +
-                                        "\" (file danneggiato o incompleto)");
+                                        "\" (file danneggiato o incompleto). Riavviare il programma, che ricopia "
+                                        "nella cartella dei dati i file forniti con esso.");
                 }
                 nextFile = true;
                 break;

@@ -53,8 +53,24 @@ std::string CalendarSourceFile(PlaceTableKind table, const std::string& name);
 // names the file that is damaged or incomplete.
 class CalendarError : public std::runtime_error {
 public:
-    explicit CalendarError(const std::string& text) : std::runtime_error(text) {}
+    // `file` and `detail`: the calendar file found damaged and what is wrong
+    // with it, when a file is to blame.
+    explicit CalendarError(const std::string& text, std::string file = {}, std::string detail = {})
+        : std::runtime_error(text), file_(std::move(file)), detail_(std::move(detail)) {}
+    const std::string& File() const { return file_; }
+    const std::string& Detail() const { return detail_; }
+
+private:
+    std::string file_;
+    std::string detail_;
 };
+
+// What makes the bytes of a calendar file ("Calendar\" + name, or
+// "Calendar\Database.cll") damaged ("" when sound): whole 24-byte records, each
+// with a code of one to four printable characters. (The loader further
+// requires a date and a correction a calendar can hold, and the "****" record
+// that closes each calendar.)
+std::string CalendarFileDamage(std::string_view bytes);
 
 // The records of one calendar, from its record 0 up to its "****" record or
 // the end of its file. Foreign table: looked up in "Calendar\Elencal.002" and
@@ -118,8 +134,11 @@ struct ZoneCalendarResult {
 };
 
 // Applies a place's calendar to a birth moment: the calendar switch, local
-// mean time and the walk through the periods and chains. Raises CalendarError
-// (a missing or empty calendar, a chain that loops) and rt::IoError.
+// mean time and the walk through the periods and chains. The calendars are
+// shipped and never written: a calendar file found damaged is put back from
+// the installation (the user told) and the calendar applied again. Raises
+// CalendarError (a missing or empty calendar, a chain that loops, a damaged
+// file that cannot be put back, its message saying so) and rt::IoError.
 ZoneCalendarResult ApplyZoneCalendar(const ZoneCalendarQuery& query);
 
 // As above over calendars given by a loader (name -> records).

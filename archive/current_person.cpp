@@ -12,6 +12,7 @@
 #include "engine/position_text.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -62,9 +63,13 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     EnsureCurrentPersonFiles();
     if (c.DegToRad == 0) c.DegToRad = engine::kPi / 180;
 
-    // Step 1: the current person's entry and data record.
+    // Step 1: the current person's entry and data record. A current person
+    // the store would not have written is damaged: it is named once and not
+    // shown, and no chart is computed from it.
     b.ChartKind = 1;
-    {
+    const std::string notShown = " La persona corrente non viene mostrata: richiamarla dal suo archivio.";
+    bool damaged = false;
+    try {
         rt::RecordFile index(ArchiveFileName(kCurrentPersonArchive, ".ST1"), kIndexRecordSize);
         index.Reset();
         ArchiveShared.IndexEntryBuffer = DecodeIndexEntry(index.Read(0));
@@ -73,21 +78,26 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         data.Reset();
         ArchiveShared.BirthRecordBuffer = DecodeBirthRecord(data.Read(0));
         data.Close();
+    } catch (const rt::IoError& e) {
+        // Shorter than its one record: cut.
+        if (e.Code() != rt::kReadBeyondEnd) throw;
+        damaged = true;
+        rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage(e.File(), "\xE8 pi\xF9 corto della sua scheda",
+                                                                   notShown.substr(1)));
+        ArchiveShared.IndexEntryBuffer.clear();
+        ArchiveShared.BirthRecordBuffer = BirthRecord{};
     }
     const BirthRecord& r = ArchiveShared.BirthRecordBuffer;
-    // A current person the store would not have written is damaged: it is
-    // named once and not shown, and no chart is computed from it.
-    bool damaged = false;
-    if (!IsBlank(r.DateField)) {
-        const std::string problem =
-            StoredPersonProblem(IndexEntryName(ArchiveShared.IndexEntryBuffer), r, std::nullopt);
-        if (!problem.empty()) {
+    if (!damaged && !IsBlank(r.DateField)) {
+        const StoredPersonFault fault =
+            FindStoredPersonFault(IndexEntryName(ArchiveShared.IndexEntryBuffer), r, std::nullopt);
+        if (!fault.problem.empty()) {
             damaged = true;
-            rt::ReportDamagedFileOnce(
-                ArchiveFileName(kCurrentPersonArchive, ".ST2"),
-                DamagedPersonMessage(kCurrentPersonArchive, IndexEntryName(ArchiveShared.IndexEntryBuffer), 0,
-                                     problem) +
-                    " La persona corrente non viene mostrata: richiamarla dal suo archivio.");
+            rt::ReportDamagedFileOnce(ArchiveFileName(kCurrentPersonArchive, fault.extension),
+                                      DamagedPersonMessage(kCurrentPersonArchive, fault.extension,
+                                                           IndexEntryName(ArchiveShared.IndexEntryBuffer), 0,
+                                                           fault.problem) +
+                                          notShown);
         } else {
             CheckBirthRecordNumbers(r, ArchiveFileName(kCurrentPersonArchive, ".ST2"));
         }
@@ -138,11 +148,8 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     }
 
     // Step 4: the annotations of the current person.
-    {
-        const auto lines = rt::ReadTextLines(kAnnotationHandOff);
-        ArchiveShared.SharedTextLine = lines.empty() ? std::string() : lines[0];
-        if (view) view->AnnotationText = ArchiveShared.SharedTextLine;
-    }
+    ArchiveShared.SharedTextLine = ReadAnnotationHandOff();
+    if (view) view->AnnotationText = ArchiveShared.SharedTextLine;
 
     if (empty) {
         ClearChart();
@@ -199,9 +206,17 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
 CurrentPersonView LoadCurrentPersonForShow() {
     CurrentPersonView view;
     LoadCurrentPerson(true, &view);
-    // Step 13: the person's text file named by "FileDum\StrText.dum".
+    // Step 13: the person's text file named by "FileDum\StrText.dum". A
+    // damaged hand-off is named once and names no text.
     if (rt::PathExists(kTextHandOff)) {
-        const auto lines = rt::ReadTextLines(kTextHandOff);
+        const std::string problem = TextHandOffProblem(rt::ReadFileBytes(kTextHandOff));
+        if (!problem.empty())
+            rt::ReportDamagedFileOnce(
+                kTextHandOff, rt::DamagedFileMessage(kTextHandOff, problem,
+                                                     "Il pulsante del testo della persona corrente non viene "
+                                                     "mostrato. Richiamando la persona dal suo archivio il file "
+                                                     "viene scritto di nuovo."));
+        const auto lines = problem.empty() ? rt::ReadTextLines(kTextHandOff) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.TextFileName = PersonTextFileName(lines[0], lines[1]);
             view.TextFileExists = rt::PathExists(view.TextFileName);

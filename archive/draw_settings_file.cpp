@@ -167,13 +167,18 @@ bool LoadOrCreateDrawSettings() {
             StandInDefaults(s);
             rt::ReportDamagedFile(problem +
                                   ": si usano le impostazioni predefinite; non \xE8 stato possibile conservarne una "
-                                  "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto.");
+                                  "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio "
+                                  "sul disco o rendere scrivibile la cartella \"FileSet\", poi riavviare il "
+                                  "programma.");
             return false;
         }
         s = DrawSettingsState{};
         WriteDefaults(s);
         rt::ReportDamagedFile(problem + ": si usano le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
-                              kept + "\".");
+                              kept +
+                              "\". Se erano state cambiate, impostare di nuovo la calibrazione dello schermo, lo "
+                              "spessore delle linee, il modello della stampante e la cartella del backup; i valori di "
+                              "prima si leggono nella copia conservata.");
         return true;
     }
     WriteDefaults(s);

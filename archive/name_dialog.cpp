@@ -13,6 +13,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
+#include "platform/runtime/damaged_file.h"
 
 namespace archive {
 
@@ -89,11 +90,24 @@ void ArchiveNameDialog::BuildArchiveList() {
 
 bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile annotations) {
     Files.Open(letters, annotations);
-    int n = Files.EntryCount();
+    // A damaged index is named (once as long as it stays as it is); its names
+    // are listed only when every whole entry is a name with its number.
+    const IndexCheck index = CheckIndex(letters);
+    if (!index.problem.empty()) {
+        const std::string st1 = ArchiveFileName(letters, ".ST1");
+        rt::ReportDamagedFileOnce(
+            st1, rt::DamagedFileMessage(
+                     st1, index.problem,
+                     std::string(index.listable ? "Vengono elencate le persone delle voci intere."
+                                                : "Le persone dell'archivio non vengono elencate.") +
+                         " Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" "
+                         "nella finestra del backup)."));
+    }
+    int n = index.listable ? Files.EntryCount() : 0;
     Window.Reset(n, n < 9 ? 1 : Window.MiddleLine() + 1);
     if (n < 1) {
         ListaNomi->clear();
-        ListaNomi->addItem("ARCHIVIO VUOTO");
+        ListaNomi->addItem(index.listable ? "ARCHIVIO VUOTO" : "ARCHIVIO DANNEGGIATO");
         for (QWidget* w : {static_cast<QWidget*>(EditSoggetto), static_cast<QWidget*>(ListaNomi),
                            static_cast<QWidget*>(ScrollBar1)})
             w->setEnabled(false);

@@ -1,12 +1,15 @@
 #include "archive/places.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/real_formats.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/win1252.h"
 
 namespace archive {
@@ -124,29 +127,66 @@ std::string ZoneCalendarNameOf(std::int32_t calendarNumber) {
 // ---- the table -------------------------------------------------------------
 
 bool PlaceTable::Open(PlaceTableKind kind) {
-    Close();
-    kind_ = kind;
-    std::string bytes;
-    try {
-        bytes = rt::ReadFileBytes(PlaceTablePath(kind));
-    } catch (const rt::IoError&) {
-        return false;
-    }
-    std::vector<rt::Bytes> records;
-    records.reserve(bytes.size() / kPlaceRecordSize);
-    for (std::size_t at = 0; at + kPlaceRecordSize <= bytes.size(); at += kPlaceRecordSize)
-        records.emplace_back(bytes.begin() + at, bytes.begin() + at + kPlaceRecordSize);
-    Assign(kind, records);
-    // Coordinates beyond the globe (or no number at all) mark a damaged table;
-    // the table is then not used.
-    for (const PlaceRecord& p : places_) {
-        if (!rt::InRange(p.Latitude, -90, 90) || !rt::InRange(p.Longitude, -180, 180)) {
-            Close();
-            rt::CheckFileNumber(p.Latitude, -90, 90, PlaceTablePath(kind), "latitudine");
-            rt::CheckFileNumber(p.Longitude, -180, 180, PlaceTablePath(kind), "longitudine");
+    // The tables are shipped and never written: a damaged one is put back from
+    // the installation (the user told) and read again.
+    const std::string path = PlaceTablePath(kind);
+    for (bool repaired = false;; repaired = true) {
+        Close();
+        kind_ = kind;
+        std::string bytes;
+        try {
+            bytes = rt::ReadFileBytes(path);
+        } catch (const rt::IoError&) {
+            return false;
         }
+        std::vector<rt::Bytes> records;
+        records.reserve(bytes.size() / kPlaceRecordSize);
+        for (std::size_t at = 0; at + kPlaceRecordSize <= bytes.size(); at += kPlaceRecordSize)
+            records.emplace_back(bytes.begin() + at, bytes.begin() + at + kPlaceRecordSize);
+        Assign(kind, records);
+        // Coordinates beyond the globe (or no number at all) mark a damaged
+        // table, which is then not used; a partial last record, a table cut
+        // short, whose whole records are used when no sound copy can be put back.
+        std::optional<rt::DamagedFileError> bad;
+        for (const PlaceRecord& p : places_) {
+            try {
+                rt::CheckFileNumber(p.Latitude, -90, 90, path, "latitudine");
+                rt::CheckFileNumber(p.Longitude, -180, 180, path, "longitudine");
+            } catch (const rt::DamagedFileError& e) {
+                bad = e;
+                break;
+            }
+        }
+        const bool cut = bytes.size() % kPlaceRecordSize != 0;
+        if (!bad && !cut) return true;
+        const std::string damage =
+            bad ? bad->Detail()
+                : "l'ultima scheda \xE8 incompleta: il file \xE8 stato troncato e vi mancano delle localit\xE0";
+        const std::string without = bad ? "La tabella delle localit\xE0 non viene usata."
+                                        : "Il programma usa le localit\xE0 che vi sono intere.";
+        if (!repaired) {
+            const rt::ShippedFileRepair repair = rt::RepairShippedFile(path, damage, without);
+            if (repair.restored) {
+                rt::ReportDamagedFile(repair.message);
+                continue;
+            }
+            if (!bad) {
+                rt::ReportDamagedFileOnce(path, repair.message);
+                return true;
+            }
+            Close();
+            throw bad->WithWayOn(repair.message.substr(repair.message.find(without)));
+        }
+        const std::string again =
+            without + " Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
+                      "reinstallare il programma.";
+        if (!bad) {
+            rt::ReportDamagedFileOnce(path, rt::DamagedFileMessage(path, damage, again));
+            return true;
+        }
+        Close();
+        throw bad->WithWayOn(again);
     }
-    return true;
 }
 
 void PlaceTable::Assign(PlaceTableKind kind, const std::vector<rt::Bytes>& records) {

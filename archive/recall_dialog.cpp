@@ -20,6 +20,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/number_text.h"
 
@@ -185,15 +186,21 @@ void TFormRich::LoadChosenPerson() {
     // loaded, so it never becomes the current person.
     std::optional<AnnotationRecord> notes;
     std::string textNumber;
-    std::string problem;
-    try {
-        if (Files.HasAnnotationFile()) notes = ReadRecordAnnotation(Files, LoadedRecord, textNumber);
-    } catch (const ArchiveError& e) {
-        problem = e.what();  // its annotation number names no annotation
+    StoredPersonFault fault = FindStoredPersonFault(IndexEntryName(entry), LoadedRecord, std::nullopt);
+    if (fault.problem.empty()) {
+        try {
+            if (Files.HasAnnotationFile()) notes = ReadRecordAnnotation(Files, LoadedRecord, textNumber);
+            fault = FindStoredPersonFault(IndexEntryName(entry), LoadedRecord, notes);
+        } catch (const ArchiveError&) {
+            // A sound record whose annotation number names no annotation: the
+            // annotation file lacks it.
+            fault = {"la sua annotazione " + rt::ShownValue(LoadedRecord.AnnotationNumber) +
+                         " non c'\xE8, il file \xE8 pi\xF9 corto",
+                     ".ST3"};
+        }
     }
-    if (problem.empty()) problem = StoredPersonProblem(IndexEntryName(entry), LoadedRecord, notes);
-    if (!problem.empty()) {
-        RefuseDamagedPerson(entry, *number, problem);
+    if (!fault.problem.empty()) {
+        RefuseDamagedPerson(entry, *number, fault);
         return;
     }
     CheckBirthRecordNumbers(LoadedRecord, ArchiveFileName(ArchiveName, ".ST2"));
@@ -246,7 +253,7 @@ void TFormRich::LoadChosenPerson() {
     Loaded = true;
 }
 
-void TFormRich::RefuseDamagedPerson(const std::string& entry, int number, const std::string& problem) {
+void TFormRich::RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault) {
     ClearShownData();
     Loaded = false;
     BitBtnOK->setEnabled(false);
@@ -254,8 +261,10 @@ void TFormRich::RefuseDamagedPerson(const std::string& entry, int number, const 
     SetSearchFieldValid(false);
     EditSoggetto->clear();
     engine::Birth.SubjectName.clear();
-    gui::ShowMessage(DamagedPersonMessage(ArchiveName, IndexEntryName(entry), number, problem) +
-                     " Non viene richiamata: la persona corrente resta quella di prima.");
+    gui::ShowMessage(DamagedPersonMessage(ArchiveName, fault.extension, IndexEntryName(entry), number, fault.problem) +
+                     " Non viene richiamata: la persona corrente resta quella di prima. Per riaverla, ripristinare "
+                     "l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
+                     "backup) o cancellare la persona e inserirla di nuovo.");
 }
 
 void TFormRich::BitBtnInvertiClick() {

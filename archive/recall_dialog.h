@@ -3,6 +3,7 @@
 #include <array>
 
 #include "archive/name_dialog.h"
+#include "archive/record_checks.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -49,7 +50,7 @@ protected:
 private:
     void Open(const std::string& letters);
     // Reports the chosen person's record as damaged and leaves nothing loaded.
-    void RefuseDamagedPerson(const std::string& entry, int number, const std::string& problem);
+    void RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault);
 };
 
 extern TFormRich* FormRich;

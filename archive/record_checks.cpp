@@ -67,10 +67,16 @@ std::string ForeignTextProblem(std::string_view foreign, std::string_view what) 
            "): toglierli o scriverli con altre lettere";
 }
 
-std::string StoredPersonProblem(std::string_view name, const BirthRecord& r,
+std::string StoredPersonProblem(std::string_view name, const BirthRecord& record,
                                 const std::optional<AnnotationRecord>& annotation) {
-    std::string p = TextProblem(name, "Il nome");
-    if (!p.empty()) return p;
+    return FindStoredPersonFault(name, record, annotation).problem;
+}
+
+namespace {
+
+// The data record's problem, or an empty text.
+std::string BirthRecordProblem(const BirthRecord& r) {
+    std::string p;
     const std::string& d = r.DateField;
     const auto year = DigitsAt(d, 0, 4), month = DigitsAt(d, 4, 2), day = DigitsAt(d, 6, 2);
     const auto hour = DigitsAt(d, 8, 2), minute = DigitsAt(d, 10, 2);
@@ -91,19 +97,34 @@ std::string StoredPersonProblem(std::string_view name, const BirthRecord& r,
     if (!(p = TextProblem(r.PlaceField, "Il luogo")).empty()) return p;
     if (r.CalendarField != "GR" && r.CalendarField != "GI") return "Errore definizione Calendario";
     if (!(p = TextProblem(r.NationalityField, "La nazione")).empty()) return p;
-    if (annotation)
-        for (const std::string& line : annotation->Lines)
-            if (!(p = TextProblem(line, "Un'annotazione")).empty()) return p;
     return {};
 }
 
-std::string DamagedPersonMessage(std::string_view archive, std::string_view name, int recordNumber,
-                                 std::string_view problem) {
+}  // namespace
+
+StoredPersonFault FindStoredPersonFault(std::string_view name, const BirthRecord& record,
+                                        const std::optional<AnnotationRecord>& annotation) {
+    std::string p = TextProblem(name, "Il nome");
+    if (!p.empty()) return {p, ".ST1"};
+    if (!(p = BirthRecordProblem(record)).empty()) return {p, ".ST2"};
+    if (annotation)
+        for (const std::string& line : annotation->Lines)
+            if (!(p = TextProblem(line, "Un'annotazione")).empty()) return {p, ".ST3"};
+    return {};
+}
+
+std::string DamagedPersonMessage(std::string_view archive, std::string_view extension, std::string_view name,
+                                 int recordNumber, std::string_view problem) {
     std::string shown(name);
     while (!shown.empty() && shown.back() == ' ') shown.pop_back();
     std::string m = "La scheda di \"" + rt::ShownValue(shown, kIndexNameWidth) + "\" nell'archivio \"" +
-                    std::string(archive) + "\" (file \"" + ArchiveFileName(archive, ".ST2") + "\"";
-    if (recordNumber > 0) m += ", scheda " + rt::ZeroPad(recordNumber, 5);
+                    std::string(archive) + "\" (file \"" + ArchiveFileName(archive, extension) + "\"";
+    if (recordNumber > 0) {
+        const std::string number = rt::ZeroPad(recordNumber, 5);
+        if (extension == ".ST1") m += ", la voce della scheda " + number;
+        else if (extension == ".ST3") m += ", le annotazioni della scheda " + number;
+        else m += ", scheda " + number;
+    }
     std::string what(problem);
     if (!what.empty() && what.back() == '.') what.pop_back();
     return m + ") \xE8 danneggiata: " + what + ".";

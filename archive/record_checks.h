@@ -38,9 +38,20 @@ std::string ForeignTextProblem(std::string_view foreign, std::string_view what);
 std::string StoredPersonProblem(std::string_view name, const BirthRecord& record,
                                 const std::optional<AnnotationRecord>& annotation);
 
-// The message of a stored person whose record fails the checks above: the
-// archive, its data file, the person and record number, and the problem.
-std::string DamagedPersonMessage(std::string_view archive, std::string_view name, int recordNumber,
-                                 std::string_view problem);
+// The same problem with the archive file that holds it: the index (".ST1")
+// holds the name, the data file (".ST2") the record, the annotation file
+// (".ST3") the annotation lines.
+struct StoredPersonFault {
+    std::string problem;    // empty when the person is sound
+    std::string extension;  // ".ST1", ".ST2" or ".ST3"
+};
+StoredPersonFault FindStoredPersonFault(std::string_view name, const BirthRecord& record,
+                                        const std::optional<AnnotationRecord>& annotation);
+
+// The message of a stored person who fails the checks above: the archive, the
+// file that holds the damage (its extension), the person and record number,
+// and the problem.
+std::string DamagedPersonMessage(std::string_view archive, std::string_view extension, std::string_view name,
+                                 int recordNumber, std::string_view problem);
 
 }  // namespace archive

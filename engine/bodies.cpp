@@ -11,31 +11,33 @@ namespace engine {
 namespace {
 
 // Corrections from the tables held in memory. The tables a computation reads
-// are checked (and reloaded when they changed on disc) before it starts, so a
-// missing or short table leaves the chart state as it was.
+// are checked (and reloaded when they changed on disc) before it starts: a
+// damaged one is put back from the installation first, and one that is missing
+// or cannot be put back leaves the chart state as it was.
 class LoadedTableCorrections : public CorrectionSource {
 public:
     // Checks the tables a computation of `mode` at `jd` reads.
     void Require(int mode, Real jd, const BodySettings& s) {
         const TablesNeeded t = TablesNeededFor(mode, jd, s);
         if (t.moon && !moon_) {
-            MoonTable().Load(kMoonTableFile, kMoonRecordSize, kMoonTableRecords);
+            LoadSoundTable(MoonTable(), kMoonTableFile, kMoonRecordSize, kMoonTableRecords, MoonTableDamage);
             moon_ = true;
         }
         if (t.planets && !planets_) {
-            PlanetTable().Load(kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords);
+            LoadSoundTable(PlanetTable(), kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords, PlanetTableDamage);
             planets_ = true;
         }
         if (t.blackMoon && !blackMoon_) {
-            BlackMoonTable().Load(kBlackMoonTableFile, kBlackMoonRecordSize, kBlackMoonTableRecords);
+            LoadSoundTable(BlackMoonTable(), kBlackMoonTableFile, kBlackMoonRecordSize, kBlackMoonTableRecords,
+                           BlackMoonTableDamage);
             blackMoon_ = true;
         }
         if (t.minor && !minor_) {
-            MinorTable().Load(kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes));
+            LoadSoundTable(MinorTable(), kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes), MinorTableDamage);
             minor_ = true;
         }
         if (t.lunar && !lunar_) {
-            LunarTable().Load(kLunarTableFile, 1, static_cast<std::int64_t>(kLunarTableBytes));
+            LoadSoundTable(LunarTable(), kLunarTableFile, 1, static_cast<std::int64_t>(kLunarTableBytes), LunarTableDamage);
             lunar_ = true;
         }
     }

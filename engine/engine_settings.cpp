@@ -158,13 +158,15 @@ void LoadOrbiDomiSettings() {
             g_defaultsStandIn = true;
             g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                      "): si usano le orbite e le impostazioni predefinite; non \xE8 stato possibile conservarne una "
-                     "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto.");
+                     "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio sul disco o "
+                     "rendere scrivibile la cartella \"FileSet\", poi riavviare il programma.");
             return;
         }
         WriteDefaults();
         g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                  "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
-                 keep + "\".");
+                 keep + "\". Se le impostazioni erano state cambiate, sceglierle di nuovo nella finestra principale "
+                        "(insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia conservata.");
         if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kOrbiDomiFile);
     }
     Apply(s);
@@ -340,11 +342,14 @@ OrbSets LoadOrbSets() {
         // Without a copy the file stays as it is and nothing is saved over it.
         sets.damaged = true;
         g_report(message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
-                           "orbite non vengono salvate.");
+                           "orbite non vengono salvate. Liberare spazio sul disco o rendere scrivibile la cartella "
+                           "\"FileDum\", poi riavviare il programma.");
         return sets;
     }
     SaveOrbSets(sets);
-    g_report(message + "; il file danneggiato \xE8 conservato come \"" + keep + "\".");
+    g_report(message + "; il file danneggiato \xE8 conservato come \"" + keep +
+             "\". Controllare le orbite degli insiemi B e C nella finestra delle orbite e correggerle; i valori di "
+             "prima si leggono nella copia conservata.");
     return sets;
 }
 

@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/real_formats.h"
@@ -182,7 +184,112 @@ void LoadedTable::RememberLook(const std::filesystem::path& resolved) {
     }
 }
 
-void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t records) {
+namespace {
+
+// One run of values in a table: `count` little-endian signed values of `width`
+// bytes, `stride` bytes apart from `offset`. Each lies within +-limit; two
+// neighbours differ by at most `step` (0: any step).
+struct ValueRun {
+    std::uint64_t offset;
+    std::int64_t count;
+    std::size_t stride;
+    int width;
+    std::int64_t limit;
+    std::int64_t step;
+    std::int64_t perRecord;  // values a record holds, for the message
+};
+
+std::string ValueRunDamage(std::string_view bytes, const ValueRun& run) {
+    if (run.offset + static_cast<std::uint64_t>(run.count) * run.stride > bytes.size()) return {};
+    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data()) + run.offset;
+    std::int64_t previous = 0;
+    for (std::int64_t n = 0; n < run.count; ++n, p += run.stride) {
+        const std::int64_t v = run.width == 2 ? Int16At(p) : Int32At(p);
+        const std::int64_t record = n / run.perRecord;
+        if (v > run.limit || v < -run.limit)
+            return "il record " + std::to_string(record) + " vale " + std::to_string(v) +
+                   ", fuori dai limiti della tabella";
+        if (n > 0 && run.step > 0 && (v - previous > run.step || previous - v > run.step))
+            return "al record " + std::to_string(record) + " il valore salta da " + std::to_string(previous) +
+                   " a " + std::to_string(v) + ", pi\xF9 di quanto il corpo si sposti";
+        previous = v;
+    }
+    return {};
+}
+
+// The bounds of the planet table's fields (entry 0 unused), arc minutes: the
+// generated table keeps well inside each limit (at most three quarters of it),
+// and its values move by at most half the step from one record to the next.
+constexpr std::array<std::int64_t, 18> kPlanetFieldLimit = {0,  4,  90, 30, 75, 127, 100, 110, 1700,
+                                                            30, 3,  10, 4,  4,  7,   4,   4,   420};
+constexpr std::array<std::int64_t, 18> kPlanetFieldStep = {0, 4, 16, 6, 4, 4, 4, 4, 10,
+                                                           16, 3, 6, 4, 4, 4, 4, 4, 4};
+
+}  // namespace
+
+std::string MoonTableDamage(std::string_view bytes) {
+    // Arc seconds: the table keeps within -993..38 and moves by 44 a day at most.
+    return ValueRunDamage(bytes, {0, kMoonTableRecords, kMoonRecordSize, 2, 1500, 100, 1});
+}
+
+std::string BlackMoonTableDamage(std::string_view bytes) {
+    // Arc seconds: within +-109,330, at most 22,453 a day.
+    return ValueRunDamage(bytes, {0, kBlackMoonTableRecords, kBlackMoonRecordSize, 4, 150000, 40000, 1});
+}
+
+std::string MinorTableDamage(std::string_view bytes) {
+    // The Moon's latitude, tenths of an arc second: within +-2,092, at most
+    // 501 a day.
+    std::string damage =
+        ValueRunDamage(bytes, {0, kMoonTableRecords, kMoonLatitudeRecordSize, 2, 3000, 800, 1});
+    // Ceres to Chiron, arc seconds: within +-70,428, at most 513 a day.
+    for (std::uint64_t body = 0; body < 5 && damage.empty(); ++body)
+        damage = ValueRunDamage(bytes, {kMinorBodiesOffset + 4 * body, kMinorTableRecords, kMinorRecordSize, 4,
+                                        100000, 1000, 1});
+    return damage;
+}
+
+std::string LunarTableDamage(std::string_view bytes) {
+    // Tenths of an arc second, at each day's start and middle: the true node
+    // within +-1,719, at most 584 from one half day to the next; the true
+    // black moon within +-5,073 (it breaks off at every day's start).
+    std::string damage =
+        ValueRunDamage(bytes, {0, 2 * kNodeFineRecords, kLunarRecordSize / 2, 2, 2500, 1200, 2});
+    if (damage.empty())
+        damage = ValueRunDamage(bytes, {kBlackMoonFineOffset, 2 * kBlackMoonFineRecords, kLunarRecordSize / 2, 2,
+                                        7500, 0, 2});
+    return damage;
+}
+
+std::string PlanetTableDamage(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    if (bytes.size() < static_cast<std::size_t>(kPlanetTableRecords) * kPlanetRecordSize) return {};
+    PlanetRecord previous;
+    for (std::int64_t n = 0; n < kPlanetTableRecords; ++n, p += kPlanetRecordSize) {
+        const PlanetRecord r = DecodePlanetRecord(p);
+        const Real day = kPlanetTableEpoch + 5.0L * static_cast<Real>(n);
+        if (r.julianDay != day) {
+            char shown[64];
+            std::snprintf(shown, sizeof shown, "%.6Lg", r.julianDay);
+            return "il record " + std::to_string(n) + " porta il giorno giuliano " + shown + " invece del giorno " +
+                   std::to_string(static_cast<std::int64_t>(day)) + " che gli spetta";
+        }
+        for (int f = 1; f <= 17; ++f) {
+            const std::int64_t v = r.field[f];
+            if (v > kPlanetFieldLimit[f] || v < -kPlanetFieldLimit[f])
+                return "il campo " + std::to_string(f) + " del record " + std::to_string(n) + " vale " +
+                       std::to_string(v) + ", fuori dai limiti della tabella";
+            if (n > 0 && (v - previous.field[f] > kPlanetFieldStep[f] || previous.field[f] - v > kPlanetFieldStep[f]))
+                return "al record " + std::to_string(n) + " il campo " + std::to_string(f) + " salta da " +
+                       std::to_string(previous.field[f]) + " a " + std::to_string(v) +
+                       ", pi\xF9 di quanto il pianeta si sposti";
+        }
+        previous = r;
+    }
+    return {};
+}
+
+void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t records, TableCheck check) {
     // The table this working folder resolved to last time, of the same size
     // and modification time: two system calls instead of a full check.
     if (Unchanged(name, recordSize, records)) return;
@@ -205,6 +312,19 @@ void LoadedTable::Load(const char* name, std::size_t recordSize, std::int64_t re
         // Shortened between the check and the read.
         CheckEphemerisTable(name, recordSize, records);
         throw rt::IoError(rt::kReadBeyondEnd, name);
+    }
+    if (check) {
+        const std::string damage = check(bytes);
+        if (!damage.empty()) {
+            // Nothing of it is kept: the next load reads and checks it again.
+            bytes_.clear();
+            looked_ = false;
+            throw EphemerisTableError(rt::kInvalidNumericInput, name,
+                                      std::string("La tabella di correzione delle effemeridi \"") + name +
+                                          "\" \xE8 danneggiata (" + damage +
+                                          "): le posizioni non si possono calcolare.",
+                                      damage);
+        }
     }
     name_ = name;
     recordSize_ = recordSize;
@@ -322,8 +442,8 @@ Real PlanetCorrectionFrom(const LoadedTable& table, int field, Real jd) {
     });
 }
 
-EphemerisTableError::EphemerisTableError(int code, const std::string& file, std::string message)
-    : rt::IoError(code, file), message_(std::move(message)) {}
+EphemerisTableError::EphemerisTableError(int code, const std::string& file, std::string message, std::string detail)
+    : rt::IoError(code, file), message_(std::move(message)), detail_(std::move(detail)) {}
 
 std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSize,
                                           std::int64_t records) {
@@ -333,17 +453,46 @@ std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSi
     if (ec || !std::filesystem::is_regular_file(path, ec)) {
         throw EphemerisTableError(rt::kFileNotFound, name,
                                   std::string("Manca la tabella di correzione delle effemeridi \"") + name +
-                                      "\": le posizioni non si possono calcolare.");
+                                      "\": le posizioni non si possono calcolare. Riavviare il programma, che "
+                                      "ricopia nella cartella dei dati i file forniti con esso.");
     }
     const auto need = static_cast<std::uintmax_t>(records) * recordSize;
     if (size < need) {
-        throw EphemerisTableError(
-            rt::kReadBeyondEnd, name,
-            std::string("La tabella di correzione delle effemeridi \"") + name + "\" \xE8 incompleta (" +
-                std::to_string(size / recordSize) + " record di " + std::to_string(records) +
-                "): le posizioni non si possono calcolare.");
+        // Tables read byte by byte count bytes, the others records.
+        const std::string unit = recordSize == 1 ? " byte" : " record";
+        const std::string detail = "ha " + std::to_string(size / recordSize) + unit + " dei " +
+                                   std::to_string(records) + " che deve avere";
+        throw EphemerisTableError(rt::kReadBeyondEnd, name,
+                                  std::string("La tabella di correzione delle effemeridi \"") + name +
+                                      "\" \xE8 incompleta (" + detail + "): le posizioni non si possono calcolare.",
+                                  detail);
     }
     return path;
+}
+
+void LoadSoundTable(LoadedTable& table, const char* name, std::size_t recordSize, std::int64_t records,
+                    TableCheck check) {
+    try {
+        table.Load(name, recordSize, records, check);
+        return;
+    } catch (const EphemerisTableError& e) {
+        if (e.Detail().empty()) throw;  // missing: its own message
+        const rt::ShippedFileRepair repair =
+            rt::RepairShippedFile(name, e.Detail(), "Le posizioni non si possono calcolare.");
+        if (!repair.restored) throw EphemerisTableError(e.Code(), name, repair.message, e.Detail());
+        rt::ReportDamagedFile(repair.message);
+    }
+    try {
+        table.Load(name, recordSize, records, check);
+    } catch (const EphemerisTableError& e) {
+        if (e.Detail().empty()) throw;
+        throw EphemerisTableError(
+            e.Code(), name,
+            rt::DamagedFileMessage(name, e.Detail(),
+                                   "Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 "
+                                   "danneggiata: le posizioni non si possono calcolare. Reinstallare il programma."),
+            e.Detail());
+    }
 }
 
 }  // namespace engine

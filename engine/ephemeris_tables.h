@@ -116,16 +116,31 @@ Real ReadMoonCorrectionAt(const std::filesystem::path& table, Real jd);
 Real ReadPlanetCorrectionAt(const std::filesystem::path& table, int field, Real jd);
 Real ReadBlackMoonCorrectionAt(const std::filesystem::path& table, Real jd);
 
-// A correction table that is missing or shorter than the span it must cover.
+// A correction table that is missing, shorter than the span it must cover, or
+// whose values are damaged. The detail says what is wrong with a table that is
+// there ("" for a missing one).
 class EphemerisTableError : public rt::IoError {
 public:
-    EphemerisTableError(int code, const std::string& file, std::string message);
+    EphemerisTableError(int code, const std::string& file, std::string message, std::string detail = {});
     const char* what() const noexcept override { return message_.c_str(); }
     std::string UserMessage() const override { return message_; }
+    const std::string& Detail() const { return detail_; }
 
 private:
     std::string message_;
+    std::string detail_;
 };
+
+// What makes the bytes of a table damaged ("" when they are sound): a planet
+// record that does not carry its own Julian day, or a value beyond what the
+// tables hold, or a step between neighbouring records that no body makes. The
+// bounds are those of the generated tables with a wide margin.
+using TableCheck = std::string (*)(std::string_view bytes);
+std::string MoonTableDamage(std::string_view bytes);
+std::string PlanetTableDamage(std::string_view bytes);
+std::string BlackMoonTableDamage(std::string_view bytes);
+std::string MinorTableDamage(std::string_view bytes);
+std::string LunarTableDamage(std::string_view bytes);
 
 // Checks that a table exists and holds at least `records` records of
 // `recordSize` bytes; returns its resolved path or throws EphemerisTableError.
@@ -138,7 +153,9 @@ std::filesystem::path CheckEphemerisTable(const char* name, std::size_t recordSi
 // look at the file instead of an open and a read at every lookup.
 class LoadedTable {
 public:
-    void Load(const char* name, std::size_t recordSize, std::int64_t records);
+    // With a check, the bytes read are checked before they are taken: damaged
+    // ones raise EphemerisTableError and the table holds nothing.
+    void Load(const char* name, std::size_t recordSize, std::int64_t records, TableCheck check = nullptr);
     bool Loaded() const { return !bytes_.empty(); }
     // Records n and n + 1 as bytes; a record outside the file raises rt::IoError.
     const std::uint8_t* TwoRecords(std::int64_t n) const;
@@ -163,6 +180,14 @@ private:
     timespec mtime_{};
     std::string bytes_;
 };
+
+// Loads a table a computation needs, checked. A table that is short or
+// damaged is put back from the installation, the damaged one kept beside it,
+// the user told (rt::ReportDamagedFile), and the sound one loaded; when no
+// sound copy can be put back, EphemerisTableError says so, and no position is
+// computed from the damaged table.
+void LoadSoundTable(LoadedTable& table, const char* name, std::size_t recordSize, std::int64_t records,
+                    TableCheck check);
 
 // The tables of this run, loaded on first use.
 LoadedTable& MoonTable();

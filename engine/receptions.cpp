@@ -1,10 +1,12 @@
 #include "engine/receptions.h"
 
+#include <bit>
 #include <cmath>
 #include <optional>
 #include <set>
 #include <vector>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/text_file.h"
 
@@ -55,6 +57,50 @@ bool InDomicileOf(int sign, int planet) {
     return false;
 }
 
+// The closed cycles of k planets, each planet in the domicile of the next:
+// (k - 1)! orders of every group of k planets, times the choices of a domicile
+// for each.
+std::size_t ExchangeCycleCount(int k) {
+    std::size_t total = 0;
+    for (int mask = 0; mask < (1 << N); ++mask) {
+        if (std::popcount(static_cast<unsigned>(mask)) != k) continue;
+        std::size_t product = 1;
+        for (int p = 1; p <= N; ++p) {
+            if (!(mask & (1 << (p - 1)))) continue;
+            std::size_t domiciles = 0;
+            for (int sign : kDomiciles[p]) domiciles += sign != 0;
+            product *= domiciles;
+        }
+        total += product;
+    }
+    for (int i = 2; i < k; ++i) total *= static_cast<std::size_t>(i);
+    return total;
+}
+
+// Each line of the table of k planets is a placement of k planets: for each,
+// its number (01..07) and its sign's (01..12); the table holds every cycle.
+std::string ExchangeTableContent(int k, const std::vector<std::string>& lines) {
+    auto number = [](const std::string& line, std::size_t at, int high) {
+        const char a = line[at], b = line[at + 1];
+        if (a < '0' || a > '9' || b < '0' || b > '9') return false;
+        const int v = (a - '0') * 10 + (b - '0');
+        return v >= 1 && v <= high;
+    };
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string& line = lines[n];
+        bool sound = line.size() == static_cast<std::size_t>(4 * k);
+        for (std::size_t at = 0; sound && at < line.size(); at += 4)
+            sound = number(line, at, N) && number(line, at + 2, 12);
+        if (!sound)
+            return "la riga " + std::to_string(n + 1) + " \"" + rt::ShownValue(line) + "\" non \xE8 uno scambio di " +
+                   std::to_string(k) + " pianeti";
+    }
+    if (lines.size() != ExchangeCycleCount(k))
+        return "ha " + std::to_string(lines.size()) + " scambi dei " + std::to_string(ExchangeCycleCount(k)) +
+               " che deve avere";
+    return {};
+}
+
 // Working tables of one computation, indexed by planet before the sorting.
 struct Work {
     std::array<int, 8> sign{};
@@ -63,10 +109,14 @@ struct Work {
     std::array<bool, 8> used{};
     std::array<ReceptionTables::Row, 8> bodies{}, numbers{}, signs{};
 
-    // The lines of one exchange file, read at the first need.
+    // The lines of one exchange file, read at the first need. The tables are
+    // shipped: a damaged one is put back from the installation first, and one
+    // that cannot be put back gives no exchange.
     const std::set<std::string>& Lines(int k) {
         if (!lines[k]) {
-            const auto all = rt::ReadTextLines(kExchangeFiles[k]);
+            const auto all = rt::ReadShippedTextLines(
+                kExchangeFiles[k], "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
+                [k](const std::vector<std::string>& file) { return ExchangeTableContent(k, file); });
             lines[k] = std::set<std::string>(all.begin(), all.end());
         }
         return *lines[k];

@@ -22,6 +22,11 @@ fs::path& WorkFolder() {
     static fs::path folder;
     return folder;
 }
+// The installed data tree the work folder was seeded from.
+fs::path& ShippedFolder() {
+    static fs::path folder;
+    return folder;
+}
 void RemoveWorkFolder() {
     std::error_code ec;
     fs::current_path("/tmp", ec);
@@ -44,6 +49,12 @@ void PrepareWorkFolder() {
     // The program's own start: the shipped tree copied into the data folder,
     // which becomes the working folder.
     rt::PrepareDataFolder();
+    // The readers then meet an installation without shipped files: a damaged
+    // file the drivers feed is never put back (nor kept beside it, run after run).
+    ShippedFolder() = rt::InstalledDataFolder();
+    const fs::path none = WorkFolder() / "no-installation";
+    fs::create_directories(none, ec);
+    setenv("KELVOR_DATA_DIR", none.c_str(), 1);
     // No window waits for a person.
     gui::SetLastResortModalHandler([](QDialog*) { return int(gui::mrCancel); });
     // A damaged file is what the drivers feed: it is told to nobody.
@@ -83,7 +94,7 @@ void CopyShippedFile(std::string_view name) {
     std::string relative(name);
     for (char& c : relative)
         if (c == '\\') c = '/';
-    const fs::path from = rt::InstalledDataFolder() / relative;
+    const fs::path from = ShippedFolder() / relative;
     rt::EnsureParentFolder(name);
     std::error_code ec;
     fs::copy_file(from, rt::ResolvePath(name), fs::copy_options::overwrite_existing, ec);

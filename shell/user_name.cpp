@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 
 namespace shell {
@@ -26,15 +28,40 @@ bool LoadUserName() {
         u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
         return true;
     }
-    rt::TextFile f;
-    f.Assign(kUserNameFile);
-    f.Reset();
-    std::string given = f.ReadLn();
-    std::string surname = f.ReadLn();
-    f.Close();
-    u.UserGivenName = rt::CutTo(given, kUserNameCapacity);
-    u.UserSurname = rt::CutTo(surname, kUserNameCapacity);
+    // The file holds the two lines the name dialog writes. A damaged one (not
+    // text, cut short) is never shown as a name: it is kept beside itself and
+    // the placeholders "Nome" and "Cognome" take its place.
+    const std::string bytes = rt::ReadFileBytes(kUserNameFile);
+    std::string problem = rt::TextFileDamage(bytes);
+    if (problem.empty()) {
+        const std::vector<std::string> lines = rt::ReadTextLines(kUserNameFile);
+        if (lines.size() != 2)
+            problem = "ha " + std::to_string(lines.size()) + " righe invece delle due del nome e del cognome";
+        if (problem.empty()) {
+            u.UserGivenName = rt::CutTo(lines[0], kUserNameCapacity);
+            u.UserSurname = rt::CutTo(lines[1], kUserNameCapacity);
+            u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
+            return false;
+        }
+    }
+    u.UserGivenName = "Nome";
+    u.UserSurname = "Cognome";
     u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
+    const std::string message = "Il file del nome dell'utente \"" + std::string(kUserNameFile) +
+                                "\" era danneggiato (" + problem + "): al posto del nome si usa \"Nome Cognome\"";
+    const std::string kept = rt::KeepDamagedCopy(kUserNameFile);
+    if (kept.empty()) {
+        // Without a copy the file is not written over.
+        rt::ReportDamagedFileOnce(kUserNameFile,
+                                  message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta "
+                                            "com'\xE8. Liberare spazio sul disco o rendere scrivibile la cartella "
+                                            "\"FileTmp\", poi inserire di nuovo il proprio nome con il pulsante del "
+                                            "nome nella finestra principale.");
+        return false;
+    }
+    rt::ReplaceTextLines(kUserNameFile, {u.UserGivenName, u.UserSurname});
+    rt::ReportDamagedFile(message + "; il file danneggiato \xE8 conservato come \"" + kept +
+                          "\". Inserire di nuovo il proprio nome con il pulsante del nome nella finestra principale.");
     return false;
 }
 

@@ -18,8 +18,10 @@ extern UserNameState UserName;
 void ResetUserName();
 
 // Reads the two lines of the file into memory. A missing file is created with
-// "Nome" and "Cognome", which are then the names in memory. Returns true when
-// the file was created.
+// "Nome" and "Cognome", which are then the names in memory. A damaged file
+// (not two lines of text) is kept beside itself
+// under a numbered name, written anew with "Nome" and "Cognome", and the user
+// told. Returns true when the file was created.
 bool LoadUserName();
 
 // Full name from the two parts, then rewrites the file with them.

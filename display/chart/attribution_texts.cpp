@@ -71,25 +71,46 @@ void AddParagraph(std::vector<std::string>& to, const std::vector<std::string>& 
     if (!text.empty()) to.push_back(std::move(text));
 }
 
-std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report, bool* read = nullptr) {
+std::vector<std::string> ReadOrReport(const char* name, const MissingFileReport& report) {
     try {
-        auto lines = rt::ReadTextLines(name);
-        if (read) *read = true;
-        return lines;
+        return rt::ReadTextLines(name);
     } catch (const rt::IoError& e) {
         if (report) report(name, e);
-        if (read) *read = false;
         return {};
     }
 }
 
-// Every point and sign has its general texts: a file read without them is
-// damaged or incomplete, and is told so once.
-void RequireGeneralTexts(const char* file, bool read, const std::vector<std::string>& texts, const std::string& whose) {
-    if (!read || !texts.empty()) return;
-    std::string name = whose;
+// The attribution files are shipped texts: a damaged one is put back from the
+// installation before it is read, and one that cannot be put back gives no
+// lines (rt::ReadShippedTextLines); a missing or unreadable one is reported.
+std::vector<std::string> ReadTextsOrReport(const char* name, const MissingFileReport& report,
+                                           const rt::TextContentCheck& content = {}) {
+    try {
+        return rt::ReadShippedTextLines(name, "I testi di attribuzione di questo file non vengono mostrati.", content);
+    } catch (const rt::IoError& e) {
+        if (report) report(name, e);
+        return {};
+    }
+}
+
+std::string Trimmed(std::string name) {
     while (!name.empty() && name.back() == ' ') name.pop_back();
-    rt::ReportDamagedFileOnce(file, rt::DamagedFileMessage(file, "mancano i testi generali di " + name));
+    return name;
+}
+
+// Every point and every sign has its general texts.
+std::string PlanetGeneralContent(const std::vector<std::string>& lines) {
+    for (int body = 1; body <= 11; ++body)
+        if (TextsOfKey(kBodyMixedCodes[body], lines, 4, 80).empty())
+            return "mancano i testi generali di " + Trimmed(kAttributionBodyNames[body]);
+    return {};
+}
+
+std::string SignGeneralContent(const std::vector<std::string>& lines) {
+    for (int sign = 1; sign <= 12; ++sign)
+        if (TextsOfKey(kAttributionSignKeys[sign], lines, 4, 80).empty())
+            return "mancano i testi generali di " + Trimmed(kAttributionSignNames[sign]);
+    return {};
 }
 
 }  // namespace
@@ -141,7 +162,7 @@ AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& repor
 
     const std::vector<std::string> keys = ReadOrReport(kPointPositionFile, report);
     const std::vector<std::string> lines = keys.empty() ? std::vector<std::string>{}
-                                                        : ReadOrReport(kPlanetSpecificFile, report);
+                                                        : ReadTextsOrReport(kPlanetSpecificFile, report);
     for (const std::string& key : keys) {
         std::string text;
         if (SpecificTextOfKey(body, key, lines, text)) t.specific.push_back(text);
@@ -151,10 +172,8 @@ AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& repor
     engine::FormatSignPosLong(dodecatemorion, " ", Chart.DodecatemoriaLongitudes[body]);
     t.specific.push_back("Dodecatemorieen " + Chart.BodyNames[body] + " = " + dodecatemorion);
 
-    bool read = false;
     const std::vector<std::string> general =
-        TextsOfKey(kBodyMixedCodes[body], ReadOrReport(kPlanetGeneralFile, report, &read), 4, 80);
-    RequireGeneralTexts(kPlanetGeneralFile, read, general, kAttributionBodyNames[body]);
+        TextsOfKey(kBodyMixedCodes[body], ReadTextsOrReport(kPlanetGeneralFile, report, PlanetGeneralContent), 4, 80);
     AddParagraph(t.general, general);
     t.specificLabel = "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET";
     t.generalLabel = "ALGEMENE TOESCHRIJVINGEN naar de PLANEET";
@@ -167,10 +186,8 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     const std::string name = kAttributionSignNames[sign];
     t.specific.push_back(name);
     t.general.push_back(name);
-    bool generalRead = false;
     const std::vector<std::string> texts =
-        TextsOfKey(kAttributionSignKeys[sign], ReadOrReport(kSignGeneralFile, report, &generalRead), 4, 80);
-    RequireGeneralTexts(kSignGeneralFile, generalRead, texts, name);
+        TextsOfKey(kAttributionSignKeys[sign], ReadTextsOrReport(kSignGeneralFile, report, SignGeneralContent), 4, 80);
     AddParagraph(t.general, texts);
 
     // The sign file keys Aquarius "Ac"; the general texts key it "Aq".
@@ -180,7 +197,7 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     for (const std::string& key : keys) {
         if (key.compare(0, 2, kSignCodes[sign]) != 0 && key.compare(0, 2, kAttributionSignKeys[sign]) != 0) continue;
         if (!read) {
-            lines = ReadOrReport(kSignSpecificFile, report);
+            lines = ReadTextsOrReport(kSignSpecificFile, report);
             read = true;
         }
         AddParagraph(t.specific, TextsOfKey(key.substr(0, 7), lines, 21, 50));
@@ -238,7 +255,7 @@ std::string SegmentHeading(SegmentKind kind, bool dodecatemoria) {
 
 std::vector<std::string> SegmentLists(bool dodecatemoria, const SegmentTables& tables,
                                       const MissingFileReport& report) {
-    const std::vector<std::string> specific = ReadOrReport(kPlanetSpecificFile, report);
+    const std::vector<std::string> specific = ReadTextsOrReport(kPlanetSpecificFile, report);
     std::vector<std::string> out;
     for (SegmentKind kind : {SegmentKind::Terms, SegmentKind::Decans, SegmentKind::Decades}) {
         if (kind == SegmentKind::Decans) out.push_back("  ");

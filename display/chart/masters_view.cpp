@@ -167,41 +167,60 @@ YearRulers EvaluateYearRulers(const engine::ChartState& chart) {
     YearRulers r;
     r.key = YearRulerKey(year, sunAtYearEnd, sunAtBirth);
     const std::string key = engine::IntToStrZeroPad(r.key, 4);
-    const std::vector<std::string> lines = rt::ReadTextLines(kYearRulersFile);
-    std::string line;
-    bool found = false;
-    for (const std::string& l : lines) {
-        line = l;
-        if (l.substr(0, 4) == key) {
-            found = true;
-            break;
+    // The table is shipped: one damaged in its form (not text, cut short) is
+    // put back from the installation as it is read, and one that cannot be
+    // names no ruler; one that lacks the year, or its rulers, is put back too.
+    const std::string without = "I reggenti dell'anno e del ciclo non vengono mostrati.";
+    const auto lookUp = [&] {
+        const std::vector<std::string> lines = rt::ReadShippedTextLines(kYearRulersFile, without);
+        std::string line;
+        bool found = false;
+        for (const std::string& l : lines) {
+            line = l;
+            if (l.substr(0, 4) == key) {
+                found = true;
+                break;
+            }
+        }
+        auto ruler = [&](std::size_t at) {
+            if (line.size() < at + 2) return 0;
+            std::string field = line.substr(at, 2);
+            if (field[0] == ' ') field[0] = '0';
+            int c = 0;
+            const int v = rt::ValInt(field, c);
+            return c == 0 && v >= 1 && v <= 7 ? v : 0;
+        };
+        r.yearRuler = ruler(4);
+        r.cycleRuler = ruler(6);
+        r.yearText = "Jaar van " + RulerName(r.yearRuler);
+        r.cycleText = "In de Cyclus van " + RulerName(r.cycleRuler);
+        // The table holds every year of the cycle, each with two rulers.
+        r.problem.clear();
+        if (lines.empty())
+            r.problem = "\xE8 vuoto";
+        else if (!found)
+            r.problem = "manca la riga dell'anno " + key;
+        else if (r.yearRuler == 0 || r.cycleRuler == 0)
+            r.problem = "la riga \"" + rt::ShownValue(line) + "\" non nomina i reggenti dell'anno " + key;
+        return !lines.empty();
+    };
+    if (lookUp() && !r.problem.empty()) {
+        const rt::ShippedFileRepair repair = rt::RepairShippedFile(kYearRulersFile, r.problem, without);
+        if (repair.restored) {
+            rt::ReportDamagedFile(repair.message);
+            lookUp();
         }
     }
-    auto ruler = [&](std::size_t at) {
-        if (line.size() < at + 2) return 0;
-        std::string field = line.substr(at, 2);
-        if (field[0] == ' ') field[0] = '0';
-        int c = 0;
-        const int v = rt::ValInt(field, c);
-        return c == 0 && v >= 1 && v <= 7 ? v : 0;
-    };
-    r.yearRuler = ruler(4);
-    r.cycleRuler = ruler(6);
-    r.yearText = "Jaar van " + RulerName(r.yearRuler);
-    r.cycleText = "In de Cyclus van " + RulerName(r.cycleRuler);
-    // The table holds every year of the cycle, each with two rulers.
-    if (lines.empty())
-        r.problem = "\xE8 vuoto";
-    else if (!found)
-        r.problem = "manca la riga dell'anno " + key;
-    else if (r.yearRuler == 0 || r.cycleRuler == 0)
-        r.problem = "la riga \"" + rt::ShownValue(line) + "\" non nomina i reggenti dell'anno " + key;
     return r;
 }
 
 void ReportYearRulerProblem(const YearRulers& rulers) {
     if (!rulers.problem.empty())
-        rt::ReportDamagedFileOnce(kYearRulersFile, rt::DamagedFileMessage(kYearRulersFile, rulers.problem));
+        rt::ReportDamagedFileOnce(kYearRulersFile,
+                                  rt::DamagedFileMessage(kYearRulersFile, rulers.problem,
+                                                         "I reggenti mostrati vengono dall'ultima riga della tabella. "
+                                                         "Reinstallare il programma, o ripristinare il file da una "
+                                                         "copia di sicurezza."));
 }
 
 void DrawYearAndCycleRulers(Surface& dc) {

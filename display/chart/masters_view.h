@@ -82,7 +82,9 @@ struct YearRulers {
 };
 // The year key of the chart (computes the Sun on 31 December of the birth
 // year at 23:59, the chart state left as it was) and its line of the table; a
-// year without a line takes the last line. A missing table raises rt::IoError.
+// year without a line takes the last line. A table damaged in its form is put
+// back from the installation as it is read (rt::ReadShippedTextLines). A
+// missing table raises rt::IoError.
 YearRulers EvaluateYearRulers(const engine::ChartState& chart);
 // Tells once that the table is damaged or incomplete, when the rulers show it.
 void ReportYearRulerProblem(const YearRulers& rulers);

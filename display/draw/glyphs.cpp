@@ -6,6 +6,7 @@
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/emf_player.h"
+#include "display/draw/metafile_viewer.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
@@ -75,17 +76,55 @@ Rect GlyphRect(long double x, long double y, long double size) {
     return {c.x - h, c.y - h, c.x + h, c.y + h};
 }
 
+namespace {
+
+constexpr const char* kPlaceholderDrawn = "Al posto del simbolo il programma disegna un riquadro barrato.";
+
+// What makes a glyph's bytes damaged ("" when sound).
+std::string GlyphDamage(const std::string& bytes) {
+    if (bytes.empty()) return "\xE8 vuoto";
+    return CheckEmf(bytes).empty() ? std::string() : MetafileDamage(bytes);
+}
+
+}  // namespace
+
 std::optional<std::string> ReadSoundGlyph(std::string_view fileName) {
+    const std::string name(fileName);
     std::string bytes;
+    try {
+        bytes = rt::ReadFileBytes(fileName);
+    } catch (const rt::IoError& e) {
+        // Missing or unreadable: said once a run.
+        if (Reported().insert(name).second)
+            rt::ReportDamagedFile(e.Code() == rt::kFileNotFound
+                                      ? "Simbolo mancante: \"" + name + "\". " + kPlaceholderDrawn +
+                                            " Riavviare il programma, che ricopia nella cartella dei dati i file "
+                                            "forniti con esso."
+                                      : rt::IoError::MessageAbout(e.Code(), name) + " " + kPlaceholderDrawn);
+        return std::nullopt;
+    }
+    // A glyph the check calls damaged is never played: the shipped one is put
+    // back and played instead.
+    std::string damage = GlyphDamage(bytes);
+    if (damage.empty()) return bytes;
+    const rt::ShippedFileRepair repair = rt::RepairShippedFile(fileName, damage, kPlaceholderDrawn);
+    if (!repair.restored) {
+        rt::ReportDamagedFileOnce(fileName, repair.message);
+        return std::nullopt;
+    }
+    rt::ReportDamagedFile(repair.message);
     try {
         bytes = rt::ReadFileBytes(fileName);
     } catch (const rt::IoError&) {
         bytes.clear();
     }
-    // A glyph the check calls damaged is never played.
-    if (!bytes.empty() && CheckEmf(bytes).empty()) return bytes;
-    if (Reported().insert(std::string(fileName)).second)
-        rt::ReportDamagedFile("Simbolo mancante o danneggiato: " + std::string(fileName));
+    damage = GlyphDamage(bytes);
+    if (damage.empty()) return bytes;
+    rt::ReportDamagedFileOnce(fileName, rt::DamagedFileMessage(fileName, damage,
+                                                               std::string(kPlaceholderDrawn) +
+                                                                   " Anche la copia dell'installazione del programma, "
+                                                                   "rimessa al suo posto, \xE8 danneggiata: "
+                                                                   "reinstallare il programma."));
     return std::nullopt;
 }
 

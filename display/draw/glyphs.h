@@ -1,8 +1,9 @@
 #pragma once
 // The glyph pictures: one enhanced metafile per symbol in a colour, a white
 // ("B", black screen) and a black ("N", paper) version, stretched into a square
-// centred on a page point. A file that is missing or damaged is reported once and
-// drawn as a placeholder; the drawing goes on.
+// centred on a page point. A damaged file is put back from the installation; one
+// that is missing, or cannot be put back, is reported once and drawn as a
+// placeholder; the drawing goes on.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,8 +30,9 @@ std::string ElementGlyphStem(int code);
 // The device square of a glyph of side size centred on the page point.
 Rect GlyphRect(long double x, long double y, long double size);
 
-// The bytes of a glyph metafile that passes the metafile check; a missing or
-// damaged one is reported once ("Simbolo mancante o danneggiato") and gives
+// The bytes of a glyph metafile that passes the metafile check. A damaged one
+// is put back from the installation (the user told) and read again; one that
+// is missing, or damaged and cannot be put back, is reported once and gives
 // nothing, so it is never played.
 std::optional<std::string> ReadSoundGlyph(std::string_view fileName);
 

@@ -82,7 +82,11 @@ void TFoMetGra::DrawFile() {
     if (!bytes.empty()) {
         // A metafile cut short or damaged shows what can be read of it, and
         // says once that it is not whole.
-        if (!CheckEmf(bytes).empty()) rt::ReportDamagedFileOnce(name, rt::DamagedFileMessage(name, MetafileDamage(bytes)));
+        if (!CheckEmf(bytes).empty())
+            rt::ReportDamagedFileOnce(
+                name, rt::DamagedFileMessage(name, MetafileDamage(bytes),
+                                             "Il visore lo mostra fin dove arriva. Per averlo intero, salvare di "
+                                             "nuovo il foglio come metafile dal visore dei fogli."));
         PainterSurface surface(&picture_);
         PlayEmf(bytes, surface, {0, 0, s.width(), s.height()});
     } else if (missing_) {

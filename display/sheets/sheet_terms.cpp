@@ -1,6 +1,7 @@
 #include "display/sheets/sheet_terms.h"
 
 #include <cstdio>
+#include <set>
 
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
@@ -86,29 +87,64 @@ void PrepareTermsPositionsFile() {
     WritePlanetPositionsFile();
 }
 
+namespace {
+
+// The sector keys of the position file that no text of the terms file has:
+// every body in every sector has one.
+std::vector<std::string> KeysWithoutText(const std::vector<std::string>& keys, const std::vector<std::string>& texts) {
+    std::set<std::string> written;
+    for (const std::string& t : texts)
+        if (t.size() >= 8) written.insert(t.substr(0, 8));
+    std::vector<std::string> missing;
+    for (const std::string& line : keys) {
+        const std::string key = line.substr(0, 8);
+        if (key.size() == 6 && !written.count(key + "  ")) missing.push_back(key);
+    }
+    return missing;
+}
+
+std::string MissingTexts(const std::vector<std::string>& missing, bool empty) {
+    if (empty) return "\xE8 vuoto";
+    std::string what = "manca il testo di " + rt::ShownValue(missing[0]);
+    if (missing.size() > 1) what += " e di altri " + std::to_string(missing.size() - 1) + " termini";
+    return what;
+}
+
+}  // namespace
+
 void DrawTermsBlock(Surface& dc, Real x, Real y) {
     SheetBlockGuard guard(dc);
     // Both files are read whole first, so an error leaves nothing open.
     const std::vector<std::string> keys = rt::ReadTextLines(kSheetPositionFile);
-    const std::vector<std::string> texts = rt::ReadTextLines(kTermsTextFile);
+    // The terms texts are shipped: a file damaged in its form (not text, cut
+    // short) is put back from the installation as it is read, and one that
+    // cannot be gives no texts; one that lacks the text of a key is put back
+    // too.
+    const std::string without = "Il blocco dei termini resta senza testi.";
+    std::vector<std::string> texts = rt::ReadShippedTextLines(kTermsTextFile, without);
+    std::vector<std::string> missing = KeysWithoutText(keys, texts);
+    if (!missing.empty() && !texts.empty()) {
+        const rt::ShippedFileRepair repair =
+            rt::RepairShippedFile(kTermsTextFile, MissingTexts(missing, false), "Il blocco dei termini resta senza quei testi.");
+        if (repair.restored) {
+            rt::ReportDamagedFile(repair.message);
+            texts = rt::ReadShippedTextLines(kTermsTextFile, without);
+            missing = KeysWithoutText(keys, texts);
+        }
+    }
     int n = 1;
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "TERMEN", 2, x - 1, y - 8);
-    // The sector keys the file has no text for: every body in every sector has one.
-    std::vector<std::string> missing;
     for (const std::string& line : keys) {
         std::string key = line.substr(0, 8);
-        const bool sector = key.size() == 6;
-        if (sector)
+        if (key.size() == 6)
             key += "  ";
         else
             key = "********";
-        bool matched = false;
         // The glyph belongs to the body the key names, whatever came before.
         const int body = BodyOfTermKey(key);
         for (const std::string& t : texts) {
             if (t.compare(0, 8, key) != 0 || t.size() < 8) continue;
-            matched = true;
             DrawSheetBodyGlyph(&dc, body ? body : n, x, y, 4.0L);
             const std::string text = t.size() > 21 ? t.substr(21, 60) : std::string();
             TextOutLeft(dc, text, 2, x + 4, y - 2.6L);
@@ -121,13 +157,12 @@ void DrawTermsBlock(Surface& dc, Real x, Real y) {
                 SetTextColorByCode(dc, 0);
             }
         }
-        if (sector && !matched) missing.push_back(key.substr(0, 6));
     }
-    if (!missing.empty()) {
-        std::string what = texts.empty() ? std::string("\xE8 vuoto") : "manca il testo di " + rt::ShownValue(missing[0]);
-        if (!texts.empty() && missing.size() > 1) what += " e di altri " + std::to_string(missing.size() - 1) + " termini";
-        rt::ReportDamagedFileOnce(kTermsTextFile, rt::DamagedFileMessage(kTermsTextFile, what));
-    }
+    if (!missing.empty())
+        rt::ReportDamagedFileOnce(kTermsTextFile,
+                                  rt::DamagedFileMessage(kTermsTextFile, MissingTexts(missing, texts.empty()),
+                                                         "Il blocco dei termini resta senza quei testi. Reinstallare il "
+                                                         "programma, o ripristinare il file da una copia di sicurezza."));
 }
 
 }  // namespace display

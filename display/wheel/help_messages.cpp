@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "display/wheel/wheel_reports.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
@@ -20,6 +21,28 @@ HelpMemoTarget& Target() {
 }
 
 bool IsSeparator(const std::string& line) { return line.find('#') != std::string::npos; }
+
+// The highest entry the chart window shows.
+constexpr int kHelpEntries = 34;
+
+// Every entry the window shows holds text.
+std::string HelpFileContent(const std::vector<std::string>& lines) {
+    int entry = 0, shown = 0;
+    for (const std::string& line : lines) {
+        if (IsSeparator(line)) {
+            if (entry >= 1 && entry <= kHelpEntries && shown == 0)
+                return "il testo di aiuto " + std::to_string(entry) + " \xE8 vuoto";
+            ++entry;
+            shown = 0;
+        } else if (line.find_first_not_of(' ') != std::string::npos) {
+            ++shown;
+        }
+    }
+    if (entry < kHelpEntries)
+        return "mancano i testi di aiuto dal " + std::to_string(entry + 1) + " al " + std::to_string(kHelpEntries);
+    if (entry == kHelpEntries && shown == 0) return "il testo di aiuto " + std::to_string(entry) + " \xE8 vuoto";
+    return {};
+}
 
 void EraseScratch() {
     std::error_code ec;
@@ -66,6 +89,10 @@ void ShowHelpMessage(int n) {
     if (n <= 0) return;
     std::vector<std::string> lines;
     try {
+        // A damaged help file is put back first; one that cannot be shows nothing.
+        if (rt::ReadShippedTextLines(kHelpFile, "Il pannello dei testi di aiuto resta vuoto.", HelpFileContent)
+                .empty())
+            return;
         lines = ReadHelpEntry(n);
     } catch (const rt::IoError& e) {
         ReportFileErrorOnce(e.File().empty() ? kHelpFile : e.File(), e);

@@ -91,6 +91,107 @@ std::string DamagedFileMessage(std::string_view name, std::string_view detail, s
     return m;
 }
 
+ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view detail, std::string_view without) {
+    using Outcome = ShippedFileRestore::Outcome;
+    const ShippedFileRestore restore = RestoreShippedFile(name);
+    ShippedFileRepair repair;
+    repair.restored = restore.Restored();
+    std::string way;
+    switch (restore.outcome) {
+        case Outcome::Restored:
+            way = "Il programma ha rimesso al suo posto il file della sua installazione e va avanti con quello";
+            way += restore.kept.empty() ? std::string(".")
+                                        : "; il file danneggiato \xE8 conservato accanto come \"" + restore.kept + "\".";
+            break;
+        case Outcome::NoSoundCopy:
+            way = std::string(without) + (without.empty() ? "" : " ") +
+                  "L'installazione del programma non ne ha una copia integra da rimettere al suo posto: reinstallare "
+                  "il programma o ripristinare il file da una copia di sicurezza.";
+            break;
+        case Outcome::NotKept:
+            way = std::string(without) + (without.empty() ? "" : " ") +
+                  "Il programma non lo ha sostituito con la copia della sua installazione perch\xE9 non ha potuto "
+                  "conservarne una copia accanto: controllare che la cartella sia scrivibile e che il disco non sia "
+                  "pieno, poi riprovare.";
+            break;
+        case Outcome::NotWritten:
+            way = std::string(without) + (without.empty() ? "" : " ") +
+                  "Il programma non ha potuto rimettere al suo posto la copia della sua installazione (il file "
+                  "danneggiato \xE8 conservato accanto come \"" + restore.kept +
+                  "\"): controllare che la cartella sia scrivibile e che il disco non sia pieno, poi riprovare.";
+            break;
+    }
+    repair.message = DamagedFileMessage(name, detail, way);
+    return repair;
+}
+
+std::string TextFileDamage(std::string_view bytes) {
+    if (!bytes.empty() && bytes.back() == '\x1A') bytes.remove_suffix(1);
+    if (bytes.empty()) return "\xE8 vuoto";
+    int line = 1;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c == '\r') {
+            if (i + 1 >= bytes.size() || bytes[i + 1] != '\n')
+                return "la riga " + std::to_string(line) + " non finisce come una riga di testo";
+            ++i;
+            ++line;
+        } else if (c == '\n') {
+            return "la riga " + std::to_string(line) + " non finisce come una riga di testo";
+        } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            return "la riga " + std::to_string(line) + " contiene caratteri che non sono testo";
+        }
+    }
+    if (bytes.size() < 2 || bytes.substr(bytes.size() - 2) != "\r\n")
+        return "l'ultima riga, la " + std::to_string(line) + ", \xE8 interrotta: il file \xE8 stato troncato";
+    return {};
+}
+
+namespace {
+
+// The lines of a text that passed TextFileDamage.
+std::vector<std::string> CrLfLines(std::string_view bytes) {
+    if (!bytes.empty() && bytes.back() == '\x1A') bytes.remove_suffix(1);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string ShippedTextDamage(const std::string& bytes, const TextContentCheck& content,
+                              std::vector<std::string>& lines) {
+    std::string damage = TextFileDamage(bytes);
+    if (!damage.empty()) return damage;
+    lines = CrLfLines(bytes);
+    return content ? content(lines) : std::string();
+}
+
+}  // namespace
+
+std::vector<std::string> ReadShippedTextLines(std::string_view name, std::string_view without,
+                                              const TextContentCheck& content) {
+    std::vector<std::string> lines;
+    std::string damage = ShippedTextDamage(ReadFileBytes(name), content, lines);
+    if (damage.empty()) return lines;
+    const ShippedFileRepair repair = RepairShippedFile(name, damage, without);
+    if (!repair.restored) {
+        ReportDamagedFileOnce(name, repair.message);
+        return {};
+    }
+    ReportDamagedFile(repair.message);
+    damage = ShippedTextDamage(ReadFileBytes(name), content, lines);
+    if (damage.empty()) return lines;
+    ReportDamagedFileOnce(name, DamagedFileMessage(name, damage,
+                                                   std::string(without) + (without.empty() ? "" : " ") +
+                                                       "Anche la copia dell'installazione del programma, rimessa al "
+                                                       "suo posto, \xE8 danneggiata: reinstallare il programma."));
+    return {};
+}
+
 std::string ShownValue(std::string_view text, std::size_t width) {
     std::string out(text.substr(0, std::min(width, text.size())));
     for (char& c : out)

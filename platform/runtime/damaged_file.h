@@ -2,12 +2,17 @@
 // Damaged files. A file the program repairs by writing its defaults back keeps
 // the damaged copy for the user, numbered so that a later damage never
 // overwrites an earlier one: "MMVarLas.stt.damaged1", "MMVarLas.stt.damaged2",
-// ... A reference file the program only reads (a table, a text, a database,
-// a picture) that turns out damaged or incomplete is reported once, naming the
-// file, and the window that read it goes on with what it could read.
+// ... A file the program ships and only reads (a correction table, a text, a
+// picture) that turns out damaged is put back from the installation, the
+// damaged one kept beside it in the same way; one that cannot be put back,
+// and a reference file of the user's (a database) that turns out damaged or
+// incomplete, is reported once, naming the file, and the window that read it
+// goes on without what it could not read soundly. Every message says what is
+// wrong, what the program did and what the user can do.
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/runtime/io_error.h"
 
@@ -47,6 +52,38 @@ std::string DamagedFileMessage(std::string_view name, std::string_view detail);
 // The same message followed by the way on: what the program did about it and
 // what the user can do ("Il file ... (...). <wayOn>").
 std::string DamagedFileMessage(std::string_view name, std::string_view detail, std::string_view wayOn);
+
+// A shipped file the program only reads (a correction table, a help text, a
+// glyph picture), found damaged: it is put back from the installation
+// (RestoreShippedFile), and the message tells the user what is wrong
+// (`detail`), what the program did and what the user can do. When no sound
+// copy could be put in its place, `without` says what the program does
+// without the file ("Le posizioni non si possono calcolare.").
+struct ShippedFileRepair {
+    bool restored = false;  // the installation's copy stands in its place: read it again
+    std::string message;
+};
+ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view detail, std::string_view without);
+
+// What makes the bytes of one of the program's text files damaged ("" when
+// sound): its lines are Windows-1252 text each ended by CR LF, and a Ctrl-Z
+// may close the text; a control character, a lone CR or LF, or a last line
+// without its end (the file cut short) marks it damaged, as does an empty file.
+std::string TextFileDamage(std::string_view bytes);
+
+// What a reader requires of a text's lines beyond their form ("" when they
+// hold it): the entries, keys or years it looks up.
+using TextContentCheck = std::function<std::string(const std::vector<std::string>& lines)>;
+
+// The lines of a shipped text the user does not edit (help texts, attribution
+// texts, reception tables, year rulers), checked by TextFileDamage and
+// `content`. A damaged one is put back from the installation
+// (RepairShippedFile), the user told, and read again; one that cannot be put
+// back is told once (as long as it stays as it is), with what the program does
+// without it (`without`), and gives no lines: nothing of it is shown. A
+// missing or unreadable file raises IoError, as ReadTextLines does.
+std::vector<std::string> ReadShippedTextLines(std::string_view name, std::string_view without,
+                                              const TextContentCheck& content = {});
 
 // A text from a damaged file as a message can show it: at most `width`
 // characters, control characters as "?".

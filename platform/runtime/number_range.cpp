@@ -31,8 +31,21 @@ DamagedFileError::DamagedFileError(const std::string& file, const std::string& f
                                    const std::string& value)
     : IoError(kInvalidNumericInput, file),
       field_(field),
-      message_("Il file \"" + file + "\" \xE8 danneggiato: il valore di " + field + " (" + value +
-               ") \xE8 fuori dai limiti ammessi.") {}
+      detail_("il valore di " + field + " (" + value + ") \xE8 fuori dai limiti ammessi"),
+      message_("Il file \"" + file + "\" \xE8 danneggiato: " + detail_ + ".") {}
+
+DamagedFileError DamagedFileError::WithWayOn(std::string wayOn) const {
+    DamagedFileError e = *this;
+    e.wayOn_ = std::move(wayOn);
+    return e;
+}
+
+std::string DamagedFileError::UserMessage() const {
+    return message_ + " " +
+           (wayOn_.empty() ? "Il programma non usa quel valore e interrompe l'operazione: ripristinare il file da una "
+                             "copia di sicurezza."
+                           : wayOn_);
+}
 
 bool InRange(long double v, long double low, long double high) {
     return std::isfinite(v) && v >= low && v <= high;

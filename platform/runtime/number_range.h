@@ -29,13 +29,22 @@ void RequireIntegral(long double x);
 class DamagedFileError : public IoError {
 public:
     DamagedFileError(const std::string& file, const std::string& field, const std::string& value);
+    // The same error whose message goes on with another way on (what the
+    // program does and what the user can do).
+    DamagedFileError WithWayOn(std::string wayOn) const;
     const char* what() const noexcept override { return message_.c_str(); }
-    std::string UserMessage() const override { return message_; }
+    // The message followed by what the program does and what the user can do.
+    std::string UserMessage() const override;
     const std::string& Field() const { return field_; }
+    // What is wrong, as a damaged-file message says it ("il valore di ... (...)
+    // \xE8 fuori dai limiti ammessi").
+    const std::string& Detail() const { return detail_; }
 
 private:
     std::string field_;
+    std::string detail_;
     std::string message_;
+    std::string wayOn_;
 };
 
 // True when v is finite and low <= v <= high.

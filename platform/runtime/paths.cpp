@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 #include <vector>
 
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/win1252.h"
 
 namespace fs = std::filesystem;
@@ -236,6 +239,38 @@ fs::path PrepareDataFolder(const std::vector<SeedGroup>& groups) {
         const fs::path& where = e.path2().empty() ? (e.path1().empty() ? target : e.path1()) : e.path2();
         throw IoError(IoCodeFromErrno(e.code().value(), true), Utf8ToCp1252(where.string()));
     }
+}
+
+ShippedFileRestore RestoreShippedFile(std::string_view name) {
+    using Outcome = ShippedFileRestore::Outcome;
+    ShippedFileRestore result;
+    const fs::path shipped = ResolveUtf8In(InstalledDataFolder(), RelativeName(std::string(name)));
+    const fs::path here = ResolvePath(name);
+    if (!IsFile(shipped) || SameContent(here, shipped)) return result;
+    std::string bytes;
+    {
+        std::ifstream in(shipped, std::ios::binary);
+        if (!in) return result;
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) return result;
+    }
+    std::error_code ec;
+    if (fs::exists(here, ec)) {
+        result.kept = KeepDamagedCopy(name);
+        if (result.kept.empty()) {
+            result.outcome = Outcome::NotKept;
+            return result;
+        }
+    }
+    try {
+        EnsureParentFolder(name);
+        ReplaceWholeFile(here, bytes, std::string(name));
+    } catch (const IoError&) {
+        result.outcome = Outcome::NotWritten;
+        return result;
+    }
+    result.outcome = Outcome::Restored;
+    return result;
 }
 
 }  // namespace rt

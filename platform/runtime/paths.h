@@ -53,4 +53,26 @@ struct SeedGroup {
 // user's data.
 std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {});
 
+// What putting a shipped file back did.
+struct ShippedFileRestore {
+    enum class Outcome {
+        Restored,        // the installation's copy stands in the data folder now
+        NoSoundCopy,     // the installation holds no such file, or the same bytes
+        NotKept,         // the damaged file could not be kept aside: it was left as it is
+        NotWritten,      // the installation's copy could not be written in its place
+    };
+    Outcome outcome = Outcome::NoSoundCopy;
+    std::string kept;    // the damaged copy's name beside it (its last component), when kept
+    bool Restored() const { return outcome == Outcome::Restored; }
+};
+
+// Puts back a shipped file the program only reads and the user does not edit
+// (a correction table, a help text, a glyph picture), found damaged in the data
+// folder: the damaged file is kept beside it under KeepDamagedCopy's numbered
+// name, then the installation's copy replaces it whole (written beside it and
+// renamed over it). Nothing is replaced when the installation holds no such
+// file or holds the same bytes (its copy is no better), or when the damaged
+// file cannot be kept. The name is a program name ("FilePosi\DPR1.rnd").
+ShippedFileRestore RestoreShippedFile(std::string_view name);
+
 }  // namespace rt

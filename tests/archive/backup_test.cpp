@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <filesystem>
 #include <memory>
 
@@ -103,6 +104,28 @@ private:
     fs::path root_;
 };
 }  // namespace
+
+// The record of the last backup of random bytes, then cut in half: the window
+// names it once and shows no date rather than its bytes.
+TEST_F(BackupTest, ADamagedDateRecordIsNamedAndNoDateIsShown) {
+    gui::RecordingMessageSink sink;
+    fs::current_path(program);
+    TFoBakMod1 window;
+    const fs::path record = program / "FileDum" / "MMbakMod1.dum";
+    for (const std::string& damaged : {testing_support::RandomBytes(12, 4), std::string("07/12/2")}) {
+        SCOPED_TRACE(damaged.size());
+        WriteBytes(record, damaged);
+        sink.messages.clear();
+        window.FormActivate();
+        window.FormActivate();  // opened again: said once
+        EXPECT_EQ(window.EditData->text(), "");
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].text.rfind("Il file \"FileDum\\MMbakMod1.dum\" \xE8 danneggiato o incompleto (", 0), 0u)
+            << sink.messages[0].text;
+        EXPECT_NE(sink.messages[0].text.find("il prossimo backup scrive il file di nuovo."), std::string::npos);
+        EXPECT_EQ(ReadBytes(record), damaged);
+    }
+}
 
 TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
     gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));

@@ -1,5 +1,5 @@
-// The shipped place tables: whole records, the order the search needs, and
-// calendars that exist for every place.
+// The shipped place tables: whole records, the order the search needs,
+// calendars that exist for every place, and a damaged table put back.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +8,7 @@
 
 #include "archive/calendars.h"
 #include "archive/places.h"
+#include "platform/gui/message_box.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
@@ -58,6 +59,28 @@ TEST_F(ShippedPlaces, TablesAreWholeRecordsInSearchOrder) {
             }
         }
     }
+}
+
+// The Italian table cut in half: named, put back from the installation with
+// the damaged copy kept, and Pisa, in its lost half, found.
+TEST_F(ShippedPlaces, ATableCutInHalfIsPutBackAndFindsEveryPlace) {
+    const fs::path table = work_.Path() / "Localita" / "ITALIA.LOC";
+    const std::string whole = testing_support::ReadBytes(table);
+    testing_support::WriteBytes(table, whole.substr(0, whole.size() / 2));
+    gui::RecordingMessageSink sink;
+    PlaceTable it;
+    ASSERT_TRUE(it.Open(PlaceTableKind::Italian));
+    std::string typed = "PISA";
+    EXPECT_EQ(Trimmed(it.Read(it.Search(typed)).Name), "PISA");
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text,
+              "Il file \"Localita\\ITALIA.LOC\" \xE8 danneggiato o incompleto (l'ultima scheda \xE8 incompleta: il "
+              "file \xE8 stato troncato e vi mancano delle localit\xE0). Il programma ha rimesso al suo posto il file "
+              "della sua installazione e va avanti con quello; il file danneggiato \xE8 conservato accanto come "
+              "\"ITALIA.LOC.damaged1\".");
+    EXPECT_EQ(testing_support::ReadBytes(table), whole);
+    EXPECT_EQ(testing_support::ReadBytes(work_.Path() / "Localita" / "ITALIA.LOC.damaged1"),
+              whole.substr(0, whole.size() / 2));
 }
 
 TEST_F(ShippedPlaces, TypedNamesFindTheirPlaces) {

@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "archive/places.h"
+#include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
+#include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
 
 using namespace archive;
@@ -179,9 +181,17 @@ TEST(PlaceTableTest, OpenReadsTheTableFileAndFailsQuietlyWhenMissing) {
         rt::Bytes r = EncodePlaceRecord(Place(n, "GERMANIA"));
         bytes.append(r.begin(), r.end());
     }
-    bytes += "partial";  // a partial last record is ignored
+    bytes += "partial";  // a table cut short: its whole records are used, and the cut is told
     testing_support::WriteBytes(work.Path() / "Localita" / "ESTERO.LOC", bytes);
-    ASSERT_TRUE(t.Open(PlaceTableKind::Foreign));
+    {
+        testing_support::NoInstalledCopies installation;  // no sound table to put back
+        gui::RecordingMessageSink sink;
+        ASSERT_TRUE(t.Open(PlaceTableKind::Foreign));
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_NE(sink.messages[0].text.find("\"Localita\\ESTERO.LOC\" \xE8 danneggiato o incompleto (l'ultima scheda"),
+                  std::string::npos)
+            << sink.messages[0].text;
+    }
     EXPECT_STREQ(t.FileName(), "ESTERO.LOC");
     EXPECT_EQ(t.Count(), 2);
     EXPECT_EQ(PlaceWindowLines(t, PlaceWindow(t.Count())),

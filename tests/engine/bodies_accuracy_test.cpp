@@ -10,6 +10,7 @@
 
 #include "engine/bodies.h"
 #include "engine/ephemeris_tables.h"
+#include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
 #include "tools/ephemeris_tables/precise_positions.h"
 
@@ -84,9 +85,10 @@ TEST_F(Accuracy, CeresToChironWithinOneArcMinuteWhereChartsKeepThem) {
 }
 
 TEST_F(Accuracy, MinorBodiesTableIsCheckedBeforeUse) {
-    // A chart inside the span reads the table; a short one is refused and the
-    // chart is left as it was.
+    // A chart inside the span reads the table; a short one that cannot be put
+    // back is refused and the chart is left as it was.
     testing_support::TempWorkFolder folder;
+    testing_support::NoInstalledCopies installation;
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DMIN.rnd", 1000);
@@ -141,6 +143,7 @@ TEST_F(Accuracy, TrueBlackMoonWithinOneArcMinute) {
 
 TEST_F(Accuracy, LunarTableIsCheckedBeforeUse) {
     testing_support::TempWorkFolder folder;
+    testing_support::NoInstalledCopies installation;
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DLUN.rnd", kLunarTableBytes - 1);

@@ -79,11 +79,14 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     WriteBytes("FileSet/OrbiDomi.stt", "3\r\n4\r\n");
     LoadOrbiDomiSettings();
     ASSERT_EQ(g_reports.size(), 1u);
-    // In Italian, like the start-up's other messages, naming the file and its kept copy.
+    // In Italian, like the start-up's other messages, naming the file and its kept copy, and what the
+    // user can do.
     EXPECT_EQ(g_reports[0],
               "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (finisce prima delle sue 20 "
               "righe): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come "
-              "\"OrbiDomi.stt.damaged1\".");
+              "\"OrbiDomi.stt.damaged1\". Se le impostazioni erano state cambiate, sceglierle di nuovo nella "
+              "finestra principale (insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia "
+              "conservata.");
     EXPECT_EQ(Orbs.AspectOrbs[0], 10);
     EXPECT_EQ(Orbs.AspectOrbs[4], 9);
     EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt.damaged1"), "3\r\n4\r\n");

@@ -1,16 +1,23 @@
-// The correction tables: record layouts, the lookups' interpolation and the
-// tables the build generates.
+// The correction tables: record layouts, the lookups' interpolation, the
+// tables the build generates and damaged tables.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "engine/bodies.h"
 #include "engine/ephemeris_tables.h"
+#include "platform/gui/message_box.h"
 #include "platform/runtime/real_formats.h"
 #include "tests/common/test_support.h"
+#ifdef KELVOR_HAVE_SWE
+#include "tools/ephemeris_tables/precise_positions.h"
+#endif
 
 namespace {
 
@@ -183,8 +190,15 @@ TEST(GeneratedTables, CoverEveryDayTheComputationReads) {
     EXPECT_EQ(LunarTableDay(2396758.5L, kBlackMoonFineBase), 0);
     EXPECT_EQ(LunarTableDay(2488433.49L, kBlackMoonFineBase) + 2, kBlackMoonFineRecords);
 
+    // The program's own checks take every table for sound.
+    EXPECT_EQ(MoonTableDamage(testing_support::ReadBytes(dir / "DSEL.rnd")), "");
+    EXPECT_EQ(BlackMoonTableDamage(testing_support::ReadBytes(dir / "NOJLNE.rnd")), "");
+    EXPECT_EQ(MinorTableDamage(testing_support::ReadBytes(dir / "DMIN.rnd")), "");
+    EXPECT_EQ(LunarTableDamage(testing_support::ReadBytes(dir / "DLUN.rnd")), "");
+
     // Each planet record carries its own day, five days apart.
     const std::string bytes = testing_support::ReadBytes(dir / "DPR1.rnd");
+    EXPECT_EQ(PlanetTableDamage(bytes), "");
     for (std::int64_t n : {std::int64_t{0}, std::int64_t{1}, std::int64_t{77777},
                            kPlanetTableRecords - 1}) {
         const PlanetRecord r = DecodePlanetRecord(
@@ -255,3 +269,62 @@ TEST_F(SyntheticTables, AnotherWorkingFolderUsesItsOwnTableEvenOfTheSameSizeAndT
 }
 
 }  // namespace
+
+#ifdef KELVOR_HAVE_SWE
+
+namespace {
+
+// Tables damaged as a disc or a copy damages them, random bytes in place of
+// their records or the file cut in half: each is named, put back from the
+// installation with its damaged copy kept, and the positions are computed
+// from the sound tables.
+TEST(DamagedTables, AreNamedPutBackAndThePositionsStayRight) {
+    using namespace engine;
+    testing_support::TempWorkFolder folder;
+    const std::filesystem::path shipped = std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi";
+    std::filesystem::copy(shipped, folder.Path() / "FilePosi");
+    const auto table = [&](const char* name) { return folder.Path() / "FilePosi" / name; };
+    std::map<std::string, std::string> damaged;
+    unsigned seed = 31;
+    for (const char* name : {"DSEL.rnd", "NOJLNE.rnd", "DMIN.rnd"})
+        damaged[name] = testing_support::RandomBytes(std::filesystem::file_size(table(name)), seed++);
+    const std::string lunar = testing_support::ReadBytes(table("DLUN.rnd"));
+    damaged["DLUN.rnd"] = lunar.substr(0, lunar.size() / 2);
+    for (const auto& [name, bytes] : damaged) testing_support::WriteBytes(table(name.c_str()), bytes);
+
+    gui::RecordingMessageSink sink;
+    ResetChartState();
+    Chart.NodeType = "VERO";
+    Chart.BlackMoonType = "VERA";
+    precise::Init();
+    const double jd = 2447000.5 + 0.3;  // July 1987
+    for (int body : {kMoon, kNode, kBlackMoon, kCeres}) {
+        SCOPED_TRACE(body);
+        ComputeBodies(body, false, jd);
+        const precise::Position p = precise::At(jd, body);
+        ASSERT_TRUE(p.ok);
+        EXPECT_LT(std::fabs(precise::AngleDiff(p.lon, static_cast<double>(Chart.PlanetLongitudes[body]))) * 3600, 60);
+    }
+
+    ASSERT_EQ(sink.messages.size(), 4u);
+    for (const auto& [name, bytes] : damaged) {
+        SCOPED_TRACE(name);
+        const std::string file = "\"FilePosi\\" + name + "\" \xE8 danneggiato o incompleto (";
+        int told = 0;
+        for (const auto& m : sink.messages)
+            if (m.text.find(file) != std::string::npos) {
+                ++told;
+                EXPECT_NE(m.text.find("Il programma ha rimesso al suo posto il file della sua installazione"),
+                          std::string::npos)
+                    << m.text;
+                EXPECT_NE(m.text.find("\"" + name + ".damaged1\""), std::string::npos) << m.text;
+            }
+        EXPECT_EQ(told, 1);
+        EXPECT_EQ(testing_support::ReadBytes(table(name.c_str())), testing_support::ReadBytes(shipped / name));
+        EXPECT_EQ(testing_support::ReadBytes(table((name + ".damaged1").c_str())), bytes);
+    }
+}
+
+}  // namespace
+
+#endif

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
@@ -120,6 +121,36 @@ TEST(ReceptionsFiles, AllDignifiedReadsNoFileAndMissingFileRaises) {
     Chart.PlanetLongitudes[1] = (Gem - 1) * 30 + 1;  // the Sun without dignity
     Chart.PlanetLongitudes[2] = (Gem - 1) * 30 + 1;  // and the Moon
     EXPECT_THROW(ComputeReceptions(), rt::IoError);
+}
+
+// The exchange tables of random bytes and cut in half: each is named, put back
+// from the installation with its damaged copy kept, and the exchanges found
+// are those of the sound tables (the placements of the two tests above).
+TEST_F(ReceptionsTest, DamagedTablesArePutBackAndTheExchangesFound) {
+    const fs::path two = folder_.Path() / "Scambi" / "Scambio22.txt";
+    const fs::path three = folder_.Path() / "Scambi" / "Scambio33.txt";
+    const std::string garbage = testing_support::RandomBytes(fs::file_size(two), 5);
+    const std::string cycles = testing_support::ReadBytes(three);
+    testing_support::WriteBytes(two, garbage);
+    testing_support::WriteBytes(three, cycles.substr(0, cycles.size() / 2));
+    gui::RecordingMessageSink sink;
+
+    Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});  // two exchanges of two
+    ComputeReceptions();
+    EXPECT_EQ(Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 0, 21, 21, 22, 22, 0, 0}));
+    Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});  // a cycle of three beside an exchange
+    ComputeReceptions();
+    EXPECT_EQ(Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 21, 21, 3, 3, 3, 0, 0}));
+
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0].text.rfind("Il file \"Scambi\\Scambio22.txt\" \xE8 danneggiato o incompleto (", 0), 0u)
+        << sink.messages[0].text;
+    EXPECT_NE(sink.messages[0].text.find("\"Scambio22.txt.damaged1\""), std::string::npos) << sink.messages[0].text;
+    EXPECT_EQ(sink.messages[1].text.rfind("Il file \"Scambi\\Scambio33.txt\" \xE8 danneggiato o incompleto (", 0), 0u)
+        << sink.messages[1].text;
+    EXPECT_EQ(testing_support::ReadBytes(two), testing_support::ReadBytes(BuiltTables() / "Scambio22.txt"));
+    EXPECT_EQ(testing_support::ReadBytes(three), cycles);
+    EXPECT_EQ(testing_support::ReadBytes(folder_.Path() / "Scambi" / "Scambio22.txt.damaged1"), garbage);
 }
 
 // The generated tables: every line one closed cycle, no line twice, and as many

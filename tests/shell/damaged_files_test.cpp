@@ -324,6 +324,162 @@ TEST(DamagedStoredPerson, ADamagedCurrentPersonIsNamedOnceAndDrawsNoChart) {
     EXPECT_TRUE(changes.added.empty());
 }
 
+// Every damage is named under the file that holds it: the current person's
+// name in "TMPR.ST1", that file cut short, a stored person's annotations in
+// "BASE.ST3".
+TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
+    const std::string tmpr1 = ReadBytes(start.Data() / "TMPR.ST1");
+    std::string garbled = tmpr1;
+    garbled[0] = 38;
+    garbled.replace(1, 38, RandomBytes(38, 8));  // the name
+    WriteBytes(start.Data() / "TMPR.ST1", garbled);
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    std::string text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un "
+                               "carattere di controllo"))
+        << text;
+    EXPECT_TRUE(Contains(text, "richiamarla dal suo archivio")) << text;
+
+    // Cut in half: named once, however often the main window is activated.
+    start.messages.messages.clear();
+    WriteBytes(start.Data() / "TMPR.ST1", tmpr1.substr(0, tmpr1.size() / 2));
+    start.Activate();
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    text = start.messages.messages[0].text;
+    EXPECT_EQ(text, "Il file \"TMPR.ST1\" \xE8 danneggiato o incompleto (\xE8 pi\xF9 corto della sua scheda). La "
+                    "persona corrente non viene mostrata: richiamarla dal suo archivio.");
+    EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "");
+
+    // Annotations of random bytes in the personal archive.
+    archive::StoreRequest q;
+    q.Letters = "BASE";
+    q.Name = "ALBERTI ANNA";
+    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+    q.Annotation = archive::AnnotationRecord{};
+    q.Annotation->Lines[0] = "NOTA UNO";
+    const int notes = archive::StorePersonRecords(q).AnnotationNumber;
+    std::string st3 = ReadBytes(start.Data() / "BASE.ST3");
+    st3.replace(static_cast<std::size_t>(notes) * archive::kAnnotationRecordSize + 1, 8, RandomBytes(8, 2));
+    WriteBytes(start.Data() / "BASE.ST3", st3);
+    start.Activate();
+    start.messages.messages.clear();
+    gui::SetModalHandler("FormRich", [](QDialog* d) {
+        auto* w = static_cast<archive::TFormRich*>(d);
+        w->FormActivate();
+        w->ChooseLine(0);
+        w->LoadChosenPerson();
+        return int(gui::mrCancel);
+    });
+    shell::FoKelvor->BitBtnDati->click();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "(file \"BASE.ST3\", le annotazioni della scheda 00001) \xE8 danneggiata: "
+                               "Un'annotazione contiene un carattere di controllo"))
+        << text;
+    EXPECT_TRUE(Contains(text, "ripristinare l'archivio da una copia di sicurezza")) << text;
+}
+
+// A damaged index is named in the dialogs that list it: random bytes list no
+// name; an index cut short lists the people of its whole entries.
+TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
+    ProgramStart start;
+    archive::StoreRequest q;
+    q.Letters = "BASE";
+    for (const char* name : {"ALBERTI ANNA", "BIANCHI BRUNO", "COSTA CARLA", "DORIA DANTE"}) {
+        q.Name = name;
+        q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+        archive::StorePersonRecords(q);
+    }
+    start.Activate();
+    const std::string st1 = ReadBytes(start.Data() / "BASE.ST1");
+    std::vector<std::string> listed;
+    gui::SetModalHandler("FormRich", [&listed](QDialog* d) {
+        auto* w = static_cast<archive::TFormRich*>(d);
+        w->FormActivate();
+        listed.clear();
+        for (int i = 0; i < w->ListaNomi->count(); ++i) listed.push_back(w->ListaNomi->item(i)->text().toStdString());
+        return int(gui::mrCancel);
+    });
+
+    const std::string garbage = RandomBytes(st1.size(), 6);
+    WriteBytes(start.Data() / "BASE.ST1", garbage);
+    start.messages.messages.clear();
+    shell::FoKelvor->BitBtnDati->click();
+    shell::FoKelvor->BitBtnDati->click();  // opened again: said once
+    EXPECT_EQ(listed, Names{"ARCHIVIO DANNEGGIATO"});
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    std::string text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (la voce 1 ")) << text;
+    EXPECT_TRUE(Contains(text, "Le persone dell'archivio non vengono elencate")) << text;
+    EXPECT_EQ(ReadBytes(start.Data() / "BASE.ST1"), garbage);  // the user's file is left as it is
+
+    // Header, the first entry whole, and half of the second.
+    WriteBytes(start.Data() / "BASE.ST1", st1.substr(0, 2 * archive::kIndexRecordSize + 20));
+    start.messages.messages.clear();
+    shell::FoKelvor->BitBtnDati->click();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].rfind("ALBERTI ANNA", 0), 0u) << listed[0];
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "\"BASE.ST1\" \xE8 danneggiato o incompleto (l'ultima voce \xE8 incompleta")) << text;
+    EXPECT_TRUE(Contains(text, "Vengono elencate le persone delle voci intere")) << text;
+}
+
+// The annotation hand-off of random bytes, or cut in half, is named and the
+// main window's box shows nothing of it.
+TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
+    ProgramStart start;
+    const std::string line = " POETESSA MILANESE VERSI";
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), line, "BASE", "");
+    const fs::path handOff = start.Data() / "FileDum" / "Annotaz.dum";
+    start.Activate();
+    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText().toStdString(), line);
+    const std::string sound = ReadBytes(handOff);
+
+    WriteBytes(handOff, RandomBytes(sound.size(), 12));
+    start.Activate();
+    start.Activate();  // told once
+    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), "");
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("MERINI ALDA"));  // the person is shown
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    std::string text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "Il file \"FileDum\\Annotaz.dum\" \xE8 danneggiato o incompleto (")) << text;
+    EXPECT_TRUE(Contains(text, "Richiamando la persona dal suo archivio il file viene scritto di nuovo.")) << text;
+
+    start.messages.messages.clear();
+    WriteBytes(handOff, sound.substr(0, sound.size() / 2));
+    start.Activate();
+    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), "");
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_TRUE(Contains(start.messages.messages[0].text, "(la riga non \xE8 chiusa: il file \xE8 stato troncato)"))
+        << start.messages.messages[0].text;
+}
+
+// The hand-off naming the current person's text, of random bytes: named, and
+// no button offers a text it does not name.
+TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
+    WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
+    start.Activate();
+    EXPECT_TRUE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
+    const std::string garbage = RandomBytes(fs::file_size(handOff), 13);
+    WriteBytes(handOff, garbage);
+    start.Activate();
+    start.Activate();  // told once
+    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "Il file \"FileDum\\StrText.dum\" \xE8 danneggiato o incompleto (")) << text;
+    EXPECT_TRUE(Contains(text, "Richiamando la persona dal suo archivio il file viene scritto di nuovo.")) << text;
+    EXPECT_EQ(ReadBytes(handOff), garbage);
+}
+
 TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     ProgramStart start;
     // Texts 1 to 3 exist; the counter holds garbage.

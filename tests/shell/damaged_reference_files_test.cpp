@@ -1,10 +1,11 @@
 // Reference files the program only reads (tables, texts, databases, pictures)
-// damaged in a started program: the window that reads one says once, naming
-// the file, that it is damaged or incomplete, and goes on; nothing is rebuilt
-// from a damaged database; a picture the check calls damaged is never played;
-// a file that may not be read is reported as such, and a calendar message
-// names the damaged file. Afterwards every file of the data folder is
-// compared with what it was.
+// damaged in a started program: the window that reads one names the file once;
+// a file the program ships is put back from the installation, its damaged copy
+// kept, and what it shows is read from the sound file; nothing is rebuilt from
+// a damaged database; a picture the check calls damaged is never played; a
+// file that may not be read is reported as such, and a calendar message names
+// the damaged file. Afterwards every file of the data folder is compared with
+// what it was.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 
 #include "archive/archive_files.h"
@@ -38,7 +40,9 @@
 #include "remedies/repertory_db.h"
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/repertory_editor.h"
+#include "tests/common/no_installed_copies.h"
 #include "tests/shell/shell_test_support.h"
+#include "tools/ephemeris_tables/precise_positions.h"
 
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
@@ -108,22 +112,34 @@ void ClickSun() {
 TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     ProgramStart start;
     StoreMerini();
-    WriteBytes(start.Data() / "Appoggio" / "GoverAnno.txt", RandomBytes(3000, 1));
+    const std::string garbage = RandomBytes(3000, 1);
+    WriteBytes(start.Data() / "Appoggio" / "GoverAnno.txt", garbage);
     WriteBytes(start.Data() / "OpzioneT" / "KlvPianCan.Txt", "");
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
     display::FgrNaKel->BitBtnZoomPiuClick();  // drawn again: nothing more is said
+    // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
-    EXPECT_TRUE(Contains(rulers[0], "danneggiato o incompleto (manca la riga dell'anno 19")) << rulers[0];
+    EXPECT_TRUE(Contains(rulers[0], "danneggiato o incompleto (la riga 1 ")) << rulers[0];
+    EXPECT_TRUE(Contains(rulers[0], "rimesso al suo posto il file della sua installazione")) << rulers[0];
     const auto terms = NamingFile(start.messages, "OpzioneT\\KlvPianCan.Txt");
     ASSERT_EQ(terms.size(), 1u);
-    EXPECT_TRUE(Contains(terms[0], "\xE8 vuoto")) << terms[0];
+    EXPECT_TRUE(Contains(terms[0], "(\xE8 vuoto). Il programma ha rimesso al suo posto")) << terms[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
     EXPECT_TRUE(display::FgrNaKel->isVisible());  // the sheet stands, with the rest of its blocks
 
-    for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
+    const fs::path shipped = rt::InstalledDataFolder();
+    EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"), ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
+    EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt.damaged1"), garbage);
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianCan.Txt"),
+              ReadBytes(shipped / "OpzioneT" / "KlvPianCan.Txt"));
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianCan.Txt.damaged1"), "");
+    for (const auto& n : Touched(before, Snapshot(start.Data())))
+        EXPECT_TRUE(IsWorkFile(n) || n.rfind("Appoggio/GoverAnno.txt", 0) == 0 ||
+                    n.rfind("OpzioneT/KlvPianCan.Txt", 0) == 0)
+            << n;
     display::FgrNaKel->hide();
 }
 
@@ -140,11 +156,14 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     const Files before = Snapshot(start.Data());
 
     OpenChartWindow();
-    ClickSun();  // the attribution texts
+    ClickSun();  // the attribution texts, from the planets' texts put back
     const auto texts = NamingFile(start.messages, "OpzioneT\\KlvPian.txt");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
+    EXPECT_TRUE(Contains(texts[0], "\"KlvPian.txt.damaged1\"")) << texts[0];
     EXPECT_FALSE(display::FgrKelvo->MemoL1->toPlainText().isEmpty());  // the specific texts are shown
+    EXPECT_FALSE(display::FgrKelvo->MemoL2->toPlainText().isEmpty());  // and the Sun's general ones
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt.damaged1"), general);
 
     ClickSun();  // the plants of the Sun, from their list; their details from the database
     ASSERT_GT(display::FgrKelvo->ComboBoxPiante->count(), 0);
@@ -154,9 +173,11 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     const auto plants = NamingFile(start.messages, "OpzioneS\\DataStf.rnd");
     ASSERT_EQ(plants.size(), 1u);
     EXPECT_TRUE(Contains(plants[0], "non contiene la pianta \"Angelica\"")) << plants[0];
+    EXPECT_TRUE(Contains(plants[0], "--import-signatures")) << plants[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
 
-    for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
+    for (const auto& n : Touched(before, Snapshot(start.Data())))
+        EXPECT_TRUE(IsWorkFile(n) || n.rfind("OpzioneT/KlvPian.txt", 0) == 0) << n;
     display::FgrKelvo->hide();
 }
 
@@ -168,11 +189,19 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
     WriteBytes(sun, whole.substr(0, whole.size() / 2));
     const Files before = Snapshot(start.Data());
 
+    testing_support::NoInstalledCopies installation;  // no sound picture to put back
     OpenChartWindow();
     ClickSun();  // the Sun's picture beside its texts
     EXPECT_TRUE(display::FgrKelvo->Image1->pixmap().isNull());
     EXPECT_TRUE(display::FgrKelvo->Image2->pixmap().isNull());
-    EXPECT_EQ(start.messages.Texts(), Names{"Simbolo mancante o danneggiato: Simboli\\PiaX01.emf"});
+    ASSERT_EQ(start.messages.Texts().size(), 1u);
+    const std::string said = start.messages.Texts()[0];
+    EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero", 0),
+              0u)
+        << said;
+    EXPECT_TRUE(Contains(said, "Al posto del simbolo il programma disegna un riquadro barrato. L'installazione del "
+                               "programma non ne ha una copia integra"))
+        << said;
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
     display::FgrKelvo->hide();
 }
@@ -204,6 +233,90 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     EXPECT_EQ(start.messages.messages.size(), 1u);
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
     display::FgrNaKel->hide();
+}
+
+// The planets' correction table overwritten with random bytes of its own size:
+// the chart of the stored person is computed from the table put back, Mars
+// still in Leo and Saturn in Sagittarius where the reference ephemeris has them.
+TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("ROSSI MARIO", shell_testing::StoredRecord("198707201200-2", "41N54-012E29ROMA"));
+    const fs::path table = start.Data() / "FilePosi" / "DPR1.rnd";
+    const std::string garbage = RandomBytes(fs::file_size(table), 17);
+    WriteBytes(table, garbage);
+
+    start.Activate();  // the main window loads the person and computes the chart
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("ROSSI MARIO"));
+    precise::Init();
+    const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
+    for (int body : {5, 7}) {
+        const precise::Position p = precise::At(jd, body);
+        ASSERT_TRUE(p.ok);
+        EXPECT_LT(std::fabs(precise::AngleDiff(p.lon, static_cast<double>(engine::Chart.PlanetLongitudes[body]))) * 60,
+                  1.0)
+            << body;
+    }
+    EXPECT_EQ(static_cast<int>(engine::Chart.PlanetLongitudes[5] / 30), 4);  // Leo
+    EXPECT_EQ(static_cast<int>(engine::Chart.PlanetLongitudes[7] / 30), 8);  // Sagittarius
+
+    const auto said = NamingFile(start.messages, "FilePosi\\DPR1.rnd");
+    ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(said[0], "danneggiato o incompleto (il record 0 porta il giorno giuliano")) << said[0];
+    EXPECT_TRUE(Contains(said[0], "conservato accanto come \"DPR1.rnd.damaged1\"")) << said[0];
+    EXPECT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_EQ(ReadBytes(table), ReadBytes(rt::InstalledDataFolder() / "FilePosi" / "DPR1.rnd"));
+    EXPECT_EQ(ReadBytes(start.Data() / "FilePosi" / "DPR1.rnd.damaged1"), garbage);
+}
+
+// The help texts of random bytes, then cut in half: each time the chart
+// window names the file, puts the shipped texts back and shows its help.
+TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
+    ProgramStart start;
+    StoreMerini();
+    const fs::path help = start.Data() / "Appoggio" / "Messaggi.txt";
+    const std::string sound = ReadBytes(help);
+    const std::string garbage = RandomBytes(sound.size(), 23);
+    for (const std::string& damaged : {garbage, sound.substr(0, sound.size() / 2)}) {
+        SCOPED_TRACE(damaged.size());
+        WriteBytes(help, damaged);
+        start.messages.messages.clear();
+        OpenChartWindow();  // the wheel with its help text
+        EXPECT_TRUE(display::FgrKelvo->Memo1->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
+            << display::FgrKelvo->Memo1->toPlainText().toStdString();
+        const auto said = NamingFile(start.messages, "Appoggio\\Messaggi.txt");
+        ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
+        EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione")) << said[0];
+        EXPECT_EQ(start.messages.messages.size(), 1u);
+        EXPECT_EQ(ReadBytes(help), sound);
+        display::FgrKelvo->hide();
+    }
+    EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "Messaggi.txt.damaged1"), garbage);
+    EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "Messaggi.txt.damaged2"), sound.substr(0, sound.size() / 2));
+}
+
+// The planets' specific attribution texts cut in half: the Sun's texts are
+// the ones the sound file gives, read from the file put back.
+TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
+    ProgramStart start;
+    StoreMerini();
+    OpenChartWindow();
+    ClickSun();
+    const QString specific = display::FgrKelvo->MemoL1->toPlainText();
+    ASSERT_GT(specific.count('\n'), 1);
+    display::FgrKelvo->hide();
+
+    const fs::path texts = start.Data() / "OpzioneT" / "KlvPianSpe.Txt";
+    const std::string sound = ReadBytes(texts);
+    WriteBytes(texts, sound.substr(0, sound.size() / 2));
+    OpenChartWindow();
+    ClickSun();
+    EXPECT_EQ(display::FgrKelvo->MemoL1->toPlainText(), specific);
+    const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
+    ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(said[0], "\xE8 interrotta: il file \xE8 stato troncato). Il programma ha rimesso")) << said[0];
+    EXPECT_EQ(ReadBytes(texts), sound);
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), sound.substr(0, sound.size() / 2));
+    display::FgrKelvo->hide();
 }
 
 TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
@@ -309,16 +422,26 @@ TEST(DamagedCalendars, TheMessageNamesTheDamagedFileNotTheCalendar) {
     };
     EXPECT_EQ(said(), "");
 
-    WriteBytes(index, RandomBytes(good.size(), 4));
+    // Each damaged file is named, not the calendar, and put back from the
+    // installation; the calendar is then walked.
+    const std::string garbage = RandomBytes(good.size(), 4);
+    WriteBytes(index, garbage);
     std::string text = said();
-    EXPECT_TRUE(Contains(text, "01000002.CAL")) << text;
-    EXPECT_TRUE(Contains(text, "\"Calendar\\Elencal.002\" (file danneggiato o incompleto)")) << text;
+    EXPECT_EQ(text.rfind("Il file \"Calendar\\Elencal.002\" \xE8 danneggiato o incompleto (manca la riga del "
+                         "calendario 01000002.CAL). Il programma ha rimesso al suo posto",
+                         0),
+              0u)
+        << text;
+    EXPECT_EQ(ReadBytes(index), good);
+    EXPECT_EQ(ReadBytes(start.Data() / "Calendar" / "Elencal.002.damaged1"), garbage);
+    EXPECT_EQ(said(), "");
 
-    WriteBytes(index, good);
     const fs::path database = start.Data() / "Calendar" / "Database.cll";
     const std::string cll = ReadBytes(database);
     WriteBytes(database, cll.substr(0, 24 * 50));
     text = said();
-    EXPECT_TRUE(Contains(text, "\"Calendar\\Database.cll\"")) << text;
-    EXPECT_TRUE(Contains(text, "danneggiato o incompleto")) << text;
+    EXPECT_EQ(text.rfind("Il file \"Calendar\\Database.cll\" \xE8 danneggiato o incompleto (ha solo 50 schede", 0),
+              0u)
+        << text;
+    EXPECT_EQ(ReadBytes(database), cll);
 }

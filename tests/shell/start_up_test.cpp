@@ -323,6 +323,36 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     EXPECT_EQ(shell::FoKelvor->BitBtnNomeCognome->text(), " ");
 }
 
+// The name file of random bytes, then cut in half: kept beside itself, written
+// anew with the placeholders, which the main window shows instead of garbage.
+TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
+    ProgramStart start;
+    const fs::path file = rt::ResolvePath("FileTmp\\Personal.Tmp");
+    const std::string garbage = testing_support::RandomBytes(40, 3);
+    int copy = 0;
+    for (const std::string& damaged : {garbage, std::string("Maria\r\nRos")}) {
+        SCOPED_TRACE(copy);
+        WriteBytes(file, damaged);
+        start.messages.messages.clear();
+        start.Activate();
+        start.Activate();  // told once
+        EXPECT_EQ(gui::FromQt(shell::FoKelvor->BitBtnNomeCognome->text()), "Nome Cognome");
+        ASSERT_EQ(start.messages.messages.size(), 1u);
+        const std::string kept = "Personal.Tmp.damaged" + std::to_string(++copy);
+        EXPECT_EQ(start.messages.messages[0].text.rfind("Il file del nome dell'utente \"FileTmp\\Personal.Tmp\" era "
+                                                        "danneggiato (",
+                                                        0),
+                  0u)
+            << start.messages.messages[0].text;
+        EXPECT_NE(start.messages.messages[0].text.find("conservato come \"" + kept +
+                                                       "\". Inserire di nuovo il proprio nome"),
+                  std::string::npos)
+            << start.messages.messages[0].text;
+        EXPECT_EQ(ReadBytes(file.parent_path() / kept), damaged);
+        EXPECT_EQ(ReadBytes(file), "Nome\r\nCognome\r\n");
+    }
+}
+
 TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     ProgramStart start;
     shell::FoKelvor->move(100, 80);

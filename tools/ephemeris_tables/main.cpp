@@ -427,6 +427,21 @@ int main(int argc, char** argv) {
     const auto blackMoon = BlackMoonTable();
     const auto minor = MinorTable(moonTables.latitude);
     const auto lunar = LunarTable(moon, planets, blackMoon);
+    // The program takes a table whose values leave its bounds for a damaged one.
+    const struct {
+        const char* name;
+        engine::TableCheck check;
+        const std::vector<std::uint8_t>& bytes;
+    } made[] = {{"DSEL.rnd", engine::MoonTableDamage, moonBytes},
+                {"DPR1.rnd", engine::PlanetTableDamage, planets},
+                {"NOJLNE.rnd", engine::BlackMoonTableDamage, blackMoon},
+                {"DMIN.rnd", engine::MinorTableDamage, minor},
+                {"DLUN.rnd", engine::LunarTableDamage, lunar}};
+    for (const auto& m : made) {
+        const std::string damage =
+            m.check(std::string_view(reinterpret_cast<const char*>(m.bytes.data()), m.bytes.size()));
+        if (!damage.empty()) Fail(std::string(m.name) + " fails the program's own check: " + damage);
+    }
     WriteFile(outDir / "DSEL.rnd", moonBytes);
     WriteFile(outDir / "DPR1.rnd", planets);
     WriteFile(outDir / "NOJLNE.rnd", blackMoon);

@@ -11,6 +11,7 @@
 #include "engine/calendar.h"
 #include "display/wheel/position_files.h"
 #include "platform/runtime/io_error.h"
+#include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
 
@@ -178,9 +179,11 @@ TEST(YearRulerTable, MissingTableIsAFileErrorAndAnUnknownYearTakesTheLastLine) {
     EXPECT_THROW(display::EvaluateYearRulers(Chart), rt::IoError);
     std::filesystem::create_directories("Appoggio");
     testing_support::WriteBytes("Appoggio/GoverAnno.txt", "17650707\r\n17660503\r\n");
+    testing_support::NoInstalledCopies installation;  // no sound table to put back
     const auto r = display::EvaluateYearRulers(Chart);
     EXPECT_EQ(r.yearText, "Jaar van Mars");
     EXPECT_EQ(r.cycleText, "In de Cyclus van Mercurius");
+    EXPECT_NE(r.problem.find("manca la riga dell'anno"), std::string::npos) << r.problem;
 }
 
 }  // namespace

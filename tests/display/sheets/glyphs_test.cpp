@@ -78,21 +78,37 @@ TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     Drawing.ChartWindow = nullptr;
 }
 
+// A missing glyph is reported once and drawn as a placeholder; one cut in half
+// is put back from the installation, its damaged copy kept, and drawn.
 TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
     RecordingSurface dc;
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaX05.emf");
-    testing_support::WriteBytes(tmp.Path() / "Simboli" / "PiaX06.emf", "damaged");
+    const std::filesystem::path mars = tmp.Path() / "Simboli" / "PiaX06.emf";
+    const std::string whole = testing_support::ReadBytes(mars);
+    const std::string half = whole.substr(0, whole.size() / 2);
+    testing_support::WriteBytes(mars, half);
     DrawGlyphFile(dc, PlanetGlyphFileName(5), 10, 10, 4);
     DrawGlyphFile(dc, PlanetGlyphFileName(5), 20, 10, 4);
     DrawGlyphFile(dc, PlanetGlyphFileName(6), 30, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(6), 35, 10, 4);
     DrawGlyphFile(dc, PlanetGlyphFileName(7), 40, 10, 4);
     ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_NE(messages.messages[0].text.find("PiaX05.emf"), std::string::npos);
-    EXPECT_NE(messages.messages[1].text.find("PiaX06.emf"), std::string::npos);
-    EXPECT_EQ(dc.Calls("rectangle").size(), 3u);  // three placeholders
+    EXPECT_EQ(messages.messages[0].text,
+              "Simbolo mancante: \"Simboli\\PiaX05.emf\". Al posto del simbolo il programma disegna un riquadro "
+              "barrato. Riavviare il programma, che ricopia nella cartella dei dati i file forniti con esso.");
+    EXPECT_EQ(messages.messages[1].text,
+              "Il file \"Simboli\\PiaX06.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero: ne "
+              "restano " + std::to_string(half.size()) + " byte dei " + std::to_string(whole.size()) +
+                  " che la sua intestazione indica). Il programma ha rimesso al suo posto il file della sua "
+                  "installazione e va avanti con quello; il file danneggiato \xE8 conservato accanto come "
+                  "\"PiaX06.emf.damaged1\".");
+    EXPECT_EQ(testing_support::ReadBytes(mars), whole);
+    EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Simboli" / "PiaX06.emf.damaged1"), half);
+    EXPECT_EQ(dc.Calls("rectangle").size(), 2u);  // the missing one's placeholders
     EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 24), "rectangle 80,80 120,120 ");
-    EXPECT_EQ(dc.Calls("metafile").size(), 1u);  // the good file
-    EXPECT_EQ(dc.Calls("metafile")[0].substr(0, 24), "metafile 380,80 420,120 ");
+    ASSERT_EQ(dc.Calls("metafile").size(), 3u);  // Mars put back, and Saturn
+    EXPECT_EQ(dc.Calls("metafile")[0].substr(0, 24), "metafile 280,80 320,120 ");
+    EXPECT_EQ(dc.Calls("metafile")[2].substr(0, 24), "metafile 380,80 420,120 ");
     EXPECT_EQ(dc.State().pen, Pen{});  // the surface is left as it was
 }
 

@@ -12,6 +12,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
+#include "tests/common/no_installed_copies.h"
 #include "tests/display/sheets/sheet_person.h"
 
 namespace {
@@ -74,6 +75,7 @@ TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
 }
 
 TEST_F(SheetTermsTest, BlockPrintsTheTextOfEachKeyWithTheGlyphOfItsBody) {
+    testing_support::NoInstalledCopies installation;  // the test's own texts stay
     // Sector keys of the Sun and Moon, a Mercury key with no text, then Venus.
     rt::WriteTextLines(display::kSheetPositionFile,
                        {"Sole48", "Luna53", "Merc49", "Vene44", "SolDec02"});
@@ -96,6 +98,8 @@ TEST_F(SheetTermsTest, BlockPrintsTheTextOfEachKeyWithTheGlyphOfItsBody) {
     EXPECT_EQ(dc.Calls("text")[3].substr(0, 5 + std::to_string(p.x).size() + 1 + std::to_string(p.y).size()),
               "text " + std::to_string(p.x) + "," + std::to_string(p.y));
     EXPECT_EQ(dc.State().textColor, display::Color{display::kBlack});
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find("(manca il testo di Merc49)"), std::string::npos) << sink.messages[0].text;
 }
 
 TEST_F(SheetTermsTest, SecondGroupOfNineStartsLowerInTheRowColour) {
