@@ -607,18 +607,13 @@ std::string ReadAnnotationHandOff() {
                                    "persona dal suo archivio il file viene scritto di nuovo."));
         return {};
     }
-    const auto lines = rt::ReadTextLines(kAnnotationHandOff);
+    const auto lines = rt::SplitTextLines(bytes);
     return lines.empty() ? std::string() : lines[0];
 }
 
 std::string TextHandOffProblem(std::string_view bytes) {
     if (const std::string damage = rt::TextFileDamage(bytes); !damage.empty()) return damage;
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes.size() && bytes[start] != '\x1A';) {
-        const std::size_t end = bytes.find("\r\n", start);
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
+    const std::vector<std::string> lines = rt::SplitTextLines(bytes);
     if (lines.size() != 2) return "ha " + std::to_string(lines.size()) + " righe invece delle due dell'archivio e del testo";
     if (lines[0].size() > 4) return "la prima riga non \xE8 il nome di un archivio";
     if (lines[1].size() > 5) return "la seconda riga non \xE8 il numero di un testo";

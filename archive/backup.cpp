@@ -181,7 +181,7 @@ std::string LastBackupDate(const fs::path& programFolder) {
         // backup writes it anew.
         const std::string bytes = rt::ReadFileBytes(kLastBackupFile);
         std::string problem = rt::TextFileDamage(bytes);
-        const auto lines = problem.empty() ? rt::ReadTextLines(kLastBackupFile) : std::vector<std::string>{};
+        const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (problem.empty() && (lines.empty() || !IsBackupDate(lines[0])))
             problem = "non contiene la data dell'ultimo backup";
         if (problem.empty()) {

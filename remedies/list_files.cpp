@@ -7,6 +7,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
 #include "remedies/primary_db.h"
@@ -22,22 +23,6 @@ namespace {
 constexpr char kCtrlZ = '\x1A';
 
 bool IsControl(unsigned char c) { return c < 32 || c == 127; }
-
-// The lines of a text as the old run-time read them: cut at a Ctrl-Z, each
-// line ended by CR, LF or CR LF.
-std::vector<std::string> SplitLines(std::string_view bytes) {
-    bytes = bytes.substr(0, bytes.find(kCtrlZ));
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t start = pos;
-        while (pos < bytes.size() && bytes[pos] != '\r' && bytes[pos] != '\n') ++pos;
-        lines.emplace_back(bytes.substr(start, pos - start));
-        if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
-        if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
-    }
-    return lines;
-}
 
 // The database a list is made from and the rebuild that makes it again.
 struct ListSource {
@@ -176,7 +161,7 @@ std::string TextListProblem(std::string_view bytes) {
 
 std::string RecordNumberListProblem(std::string_view bytes) {
     if (std::string problem = TextListProblem(bytes); !problem.empty()) return problem;
-    const std::vector<std::string> lines = SplitLines(bytes);
+    const std::vector<std::string> lines = rt::SplitTextLines(bytes);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         const std::size_t digits = l.find_first_not_of(' ');
@@ -204,11 +189,11 @@ std::string NameFileProblem(std::string_view bytes, std::size_t capacity) {
 }
 
 std::vector<std::string> ReadCheckedTextList(const std::string& name) {
-    return ReadChecked(name, TextListProblem, SplitLines);
+    return ReadChecked(name, TextListProblem, rt::SplitTextLines);
 }
 
 std::vector<std::string> ReadCheckedRecordNumberList(const std::string& name) {
-    return ReadChecked(name, RecordNumberListProblem, SplitLines);
+    return ReadChecked(name, RecordNumberListProblem, rt::SplitTextLines);
 }
 
 std::vector<std::string> ReadCheckedNameFile(const std::string& name, std::size_t capacity) {

@@ -34,7 +34,7 @@ bool LoadUserName() {
     const std::string bytes = rt::ReadFileBytes(kUserNameFile);
     std::string problem = rt::TextFileDamage(bytes);
     if (problem.empty()) {
-        const std::vector<std::string> lines = rt::ReadTextLines(kUserNameFile);
+        const std::vector<std::string> lines = rt::SplitTextLines(bytes);
         if (lines.size() != 2)
             problem = "ha " + std::to_string(lines.size()) + " righe invece delle due del nome e del cognome";
         if (problem.empty()) {

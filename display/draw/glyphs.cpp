@@ -78,7 +78,7 @@ Rect GlyphRect(long double x, long double y, long double size) {
 
 namespace {
 
-constexpr const char* kPlaceholderDrawn = "Al posto del simbolo il programma disegna un riquadro barrato.";
+constexpr const char* kCrossedBoxDrawn = "Al posto del simbolo il programma disegna un riquadro barrato.";
 
 // What makes a glyph's bytes damaged ("" when sound).
 std::string GlyphDamage(const std::string& bytes) {
@@ -97,17 +97,17 @@ std::optional<std::string> ReadSoundGlyph(std::string_view fileName) {
         // Missing or unreadable: said once a run.
         if (Reported().insert(name).second)
             rt::ReportDamagedFile(e.Code() == rt::kFileNotFound
-                                      ? "Simbolo mancante: \"" + name + "\". " + kPlaceholderDrawn +
+                                      ? "Simbolo mancante: \"" + name + "\". " + kCrossedBoxDrawn +
                                             " Riavviare il programma, che ricopia nella cartella dei dati i file "
                                             "forniti con esso."
-                                      : rt::IoError::MessageAbout(e.Code(), name) + " " + kPlaceholderDrawn);
+                                      : rt::IoError::MessageAbout(e.Code(), name) + " " + kCrossedBoxDrawn);
         return std::nullopt;
     }
     // A glyph the check calls damaged is never played: the shipped one is put
     // back and played instead.
     std::string damage = GlyphDamage(bytes);
     if (damage.empty()) return bytes;
-    const rt::ShippedFileRepair repair = rt::RepairShippedFile(fileName, damage, kPlaceholderDrawn);
+    const rt::ShippedFileRepair repair = rt::RepairShippedFile(fileName, damage, kCrossedBoxDrawn);
     if (!repair.restored) {
         rt::ReportDamagedFileOnce(fileName, repair.message);
         return std::nullopt;
@@ -120,11 +120,10 @@ std::optional<std::string> ReadSoundGlyph(std::string_view fileName) {
     }
     damage = GlyphDamage(bytes);
     if (damage.empty()) return bytes;
-    rt::ReportDamagedFileOnce(fileName, rt::DamagedFileMessage(fileName, damage,
-                                                               std::string(kPlaceholderDrawn) +
-                                                                   " Anche la copia dell'installazione del programma, "
-                                                                   "rimessa al suo posto, \xE8 danneggiata: "
-                                                                   "reinstallare il programma."));
+    std::string wayOn = kCrossedBoxDrawn;
+    wayOn.append(" Anche la copia dell'installazione del programma, rimessa al suo posto, \xE8 danneggiata: "
+                 "reinstallare il programma.");
+    rt::ReportDamagedFileOnce(fileName, rt::DamagedFileMessage(fileName, damage, wayOn));
     return std::nullopt;
 }
 

@@ -3,7 +3,7 @@
 // ("B", black screen) and a black ("N", paper) version, stretched into a square
 // centred on a page point. A damaged file is put back from the installation; one
 // that is missing, or cannot be put back, is reported once and drawn as a
-// placeholder; the drawing goes on.
+// crossed box; the drawing goes on.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -7,6 +7,7 @@
 
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 
 namespace fs = std::filesystem;
@@ -149,24 +150,11 @@ std::string TextFileDamage(std::string_view bytes) {
 
 namespace {
 
-// The lines of a text that passed TextFileDamage.
-std::vector<std::string> CrLfLines(std::string_view bytes) {
-    if (!bytes.empty() && bytes.back() == '\x1A') bytes.remove_suffix(1);
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find("\r\n", start);
-        if (end == std::string_view::npos) end = bytes.size();
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 std::string ShippedTextDamage(const std::string& bytes, const TextContentCheck& content,
                               std::vector<std::string>& lines) {
     std::string damage = TextFileDamage(bytes);
     if (!damage.empty()) return damage;
-    lines = CrLfLines(bytes);
+    lines = SplitTextLines(bytes);
     return content ? content(lines) : std::string();
 }
 

@@ -167,12 +167,19 @@ void TextFile::WriteLn(std::string_view s) {
 void TextFile::WriteCtrlZ() { Write("\x1A"); }
 
 std::vector<std::string> ReadTextLines(std::string_view name) {
-    TextFile f;
-    f.Assign(name);
-    f.Reset();
+    return SplitTextLines(ReadAll(ResolvePath(name), std::string(name)));
+}
+
+std::vector<std::string> SplitTextLines(std::string_view bytes) {
+    bytes = bytes.substr(0, bytes.find('\x1A'));
     std::vector<std::string> lines;
-    while (!f.Eof()) lines.push_back(f.ReadLn());
-    f.Close();
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t start = pos;
+        while (pos < bytes.size() && bytes[pos] != '\r' && bytes[pos] != '\n') ++pos;
+        lines.emplace_back(bytes.substr(start, pos - start));
+        if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
+        if (pos < bytes.size() && bytes[pos] == '\n') ++pos;
+    }
     return lines;
 }
 

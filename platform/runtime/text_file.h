@@ -54,6 +54,9 @@ private:
 
 // Whole-file helpers.
 std::vector<std::string> ReadTextLines(std::string_view name);  // IoError 2 when missing
+// The lines of a text file's bytes, as ReadTextLines reads them: the text ends
+// at a Ctrl-Z, each line at CR, LF or CR LF.
+std::vector<std::string> SplitTextLines(std::string_view bytes);
 void WriteTextLines(std::string_view name, const std::vector<std::string>& lines,
                     bool endWithCtrlZ = false);
 // The bytes of a text file of these lines: CR LF after each, Ctrl-Z at the end when asked.
