@@ -166,4 +166,10 @@ void NoteUnusableDatabase(const DbFile& db, const std::string& problem, const st
     rt::ReportDamagedFileOnce(db.name, DamagedDatabaseMessage(db, problem, done));
 }
 
+std::string TellUnusableDatabase(const DbFile& db, const std::string& done) {
+    std::string problem = DatabaseProblem(db);
+    if (!problem.empty()) rt::ReportDamagedFile(DamagedDatabaseMessage(db, problem, done));
+    return problem;
+}
+
 }  // namespace remedies

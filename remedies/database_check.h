@@ -36,4 +36,12 @@ std::string RestoreAdvice(const DbFile& db);
 // it: told once (DamagedDatabaseMessage with `done`).
 void NoteUnusableDatabase(const DbFile& db, const std::string& problem, const std::string& done);
 
+// A window opened on a database of the data folder (an editor, a browser, a
+// search) looks at it first. When it is damaged or cannot be read
+// (DatabaseProblem), the user is told at once, at every opening, naming the
+// file, what is wrong, `done` (what the window does instead) and what the user
+// can do; the window then shows nothing read from it and writes nothing into
+// it. Returns the problem, "" when the database is sound or missing.
+std::string TellUnusableDatabase(const DbFile& db, const std::string& done);
+
 }  // namespace remedies
