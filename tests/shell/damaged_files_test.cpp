@@ -480,6 +480,22 @@ TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
     EXPECT_EQ(ReadBytes(handOff), garbage);
 }
 
+// The current person's entry filled with random bytes: the message names the
+// archive and its file, never the bytes as the person's name.
+TEST(DamagedStoredPerson, AnEntryOfRandomBytesIsNamedWithoutItsBytes) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
+    const fs::path tmpr1 = start.Data() / "TMPR.ST1";
+    WriteBytes(tmpr1, RandomBytes(fs::file_size(tmpr1), 21));
+    start.Activate();
+    start.Activate();  // told once
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_EQ(start.messages.messages[0].text,
+              "La scheda nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un carattere "
+              "di controllo. La persona corrente non viene mostrata: richiamarla dal suo archivio.");
+    EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "");
+}
+
 TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     ProgramStart start;
     // Texts 1 to 3 exist; the counter holds garbage.
