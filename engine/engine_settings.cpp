@@ -181,11 +181,18 @@ void LoadOrbiDomiSettingsAtStart() {
         // is left as it is.
         Apply(DefaultSettings());
         g_defaultsStandIn = true;
-        g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
-                 rt::IoError::MessageFor(e.Code()) +
-                 "): per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
-                 "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
-                 "del file e della sua cartella) e riavviare il programma.");
+        const std::string head = "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
+                                 rt::IoError::MessageFor(e.Code()) + ")";
+        if (rt::IoError::IsFolderInPlace(e.Code(), kOrbiDomiFile))
+            g_report(head + ": " + rt::kFolderInPlaceText +
+                     ". Per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO), e nessuna "
+                     "scelta viene salvata. Spostare altrove o rinominare la cartella \"FileSet\\OrbiDomi.stt\" e "
+                     "riavviare il programma, che crea il file con le impostazioni predefinite.");
+        else
+            g_report(head +
+                     ": per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
+                     "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
+                     "del file e della sua cartella) e riavviare il programma.");
     }
 }
 

@@ -36,12 +36,17 @@ void RequireReadableOrMissing(std::string_view name) {
     try {
         (void)ReadFileBytes(name);
     } catch (const IoError& e) {
+        const std::string head = "Le impostazioni non sono state salvate: il file \"" + std::string(name) +
+                                 "\" non si pu\xF2 leggere (" + IoError::MessageFor(e.Code()) + ")";
+        if (IoError::IsFolderInPlace(e.Code(), std::string(name)))
+            throw UnreadableSettingsError(e.Code(), std::string(name),
+                                          head + ": " + kFolderInPlaceText +
+                                              ". Spostare altrove o rinominare la cartella, poi riprovare: il file "
+                                              "viene scritto di nuovo con le impostazioni in uso.");
         throw UnreadableSettingsError(
             e.Code(), std::string(name),
-            "Le impostazioni non sono state salvate: il file \"" + std::string(name) + "\" non si pu\xF2 leggere (" +
-                IoError::MessageFor(e.Code()) +
-                "), e scriverlo da capo cancellerebbe i valori che contiene. Rendere il file leggibile (permessi "
-                "del file e della sua cartella; al suo posto non deve esserci una cartella) e riprovare.");
+            head + ", e scriverlo da capo cancellerebbe i valori che contiene. Rendere il file leggibile (permessi "
+                   "del file e della sua cartella) e riprovare.");
     }
 }
 
