@@ -71,6 +71,16 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
 // without its end (the file cut short) marks it damaged, as does an empty file.
 std::string TextFileDamage(std::string_view bytes);
 
+// The lines of one of the program's text files as far as they are sound: the
+// whole lines before the first damage TextFileDamage names (a line cut short
+// or holding bytes that are not text is not among them), and that damage (""
+// when the file is sound).
+struct SoundTextLines {
+    std::vector<std::string> lines;
+    std::string damage;
+};
+SoundTextLines ReadSoundTextLines(std::string_view bytes);
+
 // What a reader requires of a text's lines beyond their form ("" when they
 // hold it): the entries, keys or years it looks up.
 using TextContentCheck = std::function<std::string(const std::vector<std::string>& lines)>;
