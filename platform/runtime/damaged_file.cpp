@@ -222,6 +222,10 @@ bool ReportDamagedFileOnce(std::string_view name, const std::string& message) {
     return true;
 }
 
+bool ReportUnusableFileOnce(const IoError& error, std::string_view without) {
+    return ReportDamagedFileOnce(error.File(), IoError::MessageAbout(error.Code(), error.File(), without));
+}
+
 void ResetDamagedFileReports() { Told().clear(); }
 
 }  // namespace rt

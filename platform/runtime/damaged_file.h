@@ -118,6 +118,14 @@ bool ReportDamagedFileOnce(std::string_view name, const std::string& message);
 // texts mean the same file unchanged.
 std::string FileStateKey(std::string_view name);
 
+// Tells the user once (as ReportDamagedFileOnce) of a file that cannot be
+// read or written (a folder in its place, no permission): the error's message
+// with what the program does without the file (`without`) before what the
+// user can do. For the files that pass values from one window to another, or
+// that the program makes anew for its own work: such a file costs only what
+// it carries. Returns true when told now.
+bool ReportUnusableFileOnce(const IoError& error, std::string_view without);
+
 // Forgets what was told (a new data folder, tests).
 void ResetDamagedFileReports();
 
