@@ -147,8 +147,14 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         }
     }
 
-    // Step 4: the annotations of the current person.
-    ArchiveShared.SharedTextLine = ReadAnnotationHandOff();
+    // Step 4: the annotations of the current person. A hand-off that cannot
+    // be read (a folder in its place, no permission) costs only them.
+    try {
+        ArchiveShared.SharedTextLine = ReadAnnotationHandOff();
+    } catch (const rt::IoError& e) {
+        ArchiveShared.SharedTextLine.clear();
+        rt::ReportUnusableFileOnce(e, "Le annotazioni della persona corrente non vengono mostrate.");
+    }
     if (view) view->AnnotationText = ArchiveShared.SharedTextLine;
 
     if (empty) {
@@ -207,16 +213,28 @@ CurrentPersonView LoadCurrentPersonForShow() {
     CurrentPersonView view;
     LoadCurrentPerson(true, &view);
     // Step 13: the person's text file named by "FileDum\StrText.dum". A
-    // damaged hand-off is named once and names no text.
+    // damaged hand-off, or one that cannot be read (a folder in its place, no
+    // permission), is named once and names no text.
+    const char* const noButton = "Il pulsante del testo della persona corrente non viene mostrato.";
+    std::string bytes;
+    bool readable = false;
     if (rt::PathExists(kTextHandOff)) {
-        const std::string problem = TextHandOffProblem(rt::ReadFileBytes(kTextHandOff));
+        try {
+            bytes = rt::ReadFileBytes(kTextHandOff);
+            readable = true;
+        } catch (const rt::IoError& e) {
+            rt::ReportUnusableFileOnce(e, noButton);
+        }
+    }
+    if (readable) {
+        const std::string problem = TextHandOffProblem(bytes);
         if (!problem.empty())
             rt::ReportDamagedFileOnce(
                 kTextHandOff, rt::DamagedFileMessage(kTextHandOff, problem,
-                                                     "Il pulsante del testo della persona corrente non viene "
-                                                     "mostrato. Richiamando la persona dal suo archivio il file "
-                                                     "viene scritto di nuovo."));
-        const auto lines = problem.empty() ? rt::ReadTextLines(kTextHandOff) : std::vector<std::string>{};
+                                                     std::string(noButton) +
+                                                         " Richiamando la persona dal suo archivio il file viene "
+                                                         "scritto di nuovo."));
+        const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.TextFileName = PersonTextFileName(lines[0], lines[1]);
             view.TextFileExists = rt::PathExists(view.TextFileName);

@@ -1,5 +1,7 @@
 #include "archive/draw_settings_file.h"
 
+#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "platform/runtime/damaged_file.h"
@@ -7,6 +9,7 @@
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 
 namespace archive {
@@ -31,18 +34,19 @@ void ResetDrawSettings() {
 
 namespace {
 
-// A real at the start of the next line, with a decimal point or comma; the
-// rest of the line is skipped.
-long double ReadRealLine(rt::TextFile& f) {
-    std::string text = f.ReadLn();
+// The number at the start of a line (a decimal point or comma), the rest of
+// the line skipped; an empty line reads as 0, as the old run-time read it.
+// Nothing when the line holds no number.
+std::optional<long double> NumberOfLine(const std::string& text, bool integer) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     std::size_t j = i;
     while (j < text.size() && text[j] != ' ' && text[j] != '\t') ++j;
-    if (i == j) return 0;  // an empty line reads as 0, as the old run-time read it
+    if (i == j) return 0;
     int code = 0;
-    long double v = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
-    if (code != 0) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
+    const std::string_view token = std::string_view(text).substr(i, j - i);
+    const long double v = integer ? rt::ValInt(token, code) : rt::ValRealEitherSeparator(token, code);
+    if (code != 0) return std::nullopt;
     return v;
 }
 
@@ -51,8 +55,68 @@ long double ReadRealLine(rt::TextFile& f) {
 constexpr long double kMaxLineWidthFactor = 4;
 constexpr long double kMaxAspectScale = 2;
 
-std::uint8_t ByteSetting(std::int32_t v, const char* field) {
-    return static_cast<std::uint8_t>(rt::CheckFileNumber(v, 0, 255, kDrawSettingsFile, field));
+// The eight lines: what each holds (with its article, as a message names it),
+// and the widest value a number of it takes (0: the line is text).
+struct SettingLine {
+    const char* article;
+    const char* field;
+    long double high;
+    bool integer;
+};
+constexpr SettingLine kSettingLines[8] = {
+    {"il ", "primo valore", 2147483647.0L, true},
+    {"la ", "correzione della stampante", 255, true},
+    {"il ", "terzo indicatore di disegno", 255, true},
+    {"il ", "passaggio al calendario gregoriano", 255, true},
+    {"lo ", "spessore delle linee", kMaxLineWidthFactor, false},
+    {"la ", "cartella del backup", 0, false},
+    {"la ", "scala orizzontale", kMaxAspectScale, false},
+    {"la ", "scala verticale", kMaxAspectScale, false},
+};
+
+// The values of the file's sound lines, in order; each line that is missing,
+// cut or unreadable leaves its value as `r` holds it (the defaults) and is
+// named in `unread`, what is wrong with it in `wrong`.
+void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, std::vector<std::string>& unread,
+                      std::vector<std::string>& wrong) {
+    long double* reals[8] = {nullptr, nullptr, nullptr, nullptr, &r.LineWidthFactor, nullptr, &r.AspectScaleX,
+                             &r.AspectScaleY};
+    for (std::size_t k = 0; k < 8; ++k) {
+        const SettingLine& line = kSettingLines[k];
+        if (k >= lines.size()) {
+            unread.push_back(std::string(line.article) + line.field);
+            continue;
+        }
+        if (k == 5) {
+            r.BackupDestination = lines[k];
+            continue;
+        }
+        const std::optional<long double> v = NumberOfLine(lines[k], line.integer);
+        try {
+            if (!v) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
+            // Each number is checked against what its setting can take (0: not set).
+            rt::CheckFileNumber(*v, k == 0 ? -2147483648.0L : 0, line.high, kDrawSettingsFile, line.field);
+        } catch (const rt::DamagedFileError& e) {
+            unread.push_back(std::string(line.article) + line.field);
+            wrong.push_back(e.Detail());
+            continue;
+        } catch (const rt::IoError&) {
+            unread.push_back(std::string(line.article) + line.field);
+            wrong.push_back("la riga " + std::to_string(k + 1) + " non contiene un numero");
+            continue;
+        }
+        if (reals[k]) *reals[k] = *v;
+        else if (k == 0) r.DrawSettingsValue1 = static_cast<std::int32_t>(*v);
+        else if (k == 1) r.EpsonCorrection = static_cast<std::uint8_t>(*v);
+        else if (k == 2) r.DrawSettingsFlag3 = static_cast<std::uint8_t>(*v);
+        else r.GregorianSwitch = static_cast<std::uint8_t>(*v);
+    }
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) out += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
+    return out;
 }
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
@@ -73,9 +137,8 @@ void WriteSettingsFile(const DrawSettingsState& s) {
     rt::ReplaceTextLines(kDrawSettingsFile, LinesOf(s));
 }
 
-// The defaults go to the file and, so that memory and file agree at once,
-// to memory as well.
-void WriteDefaults(DrawSettingsState& s) {
+// The values a new file holds; the backup folder is the one in memory.
+void SetDefaults(DrawSettingsState& s) {
     s.DrawSettingsValue1 = 1;
     s.EpsonCorrection = 0;
     s.DrawSettingsFlag3 = 0;
@@ -83,6 +146,12 @@ void WriteDefaults(DrawSettingsState& s) {
     s.LineWidthFactor = 1.0L;
     s.AspectScaleX = 1.0L;
     s.AspectScaleY = 1.0L;
+}
+
+// The defaults go to the file and, so that memory and file agree at once,
+// to memory as well.
+void WriteDefaults(DrawSettingsState& s) {
+    SetDefaults(s);
     WriteSettingsFile(s);
     g_read = true;
     g_defaultsStandIn = false;
@@ -91,11 +160,7 @@ void WriteDefaults(DrawSettingsState& s) {
 // The defaults in memory only, for a file that is left as it is.
 void StandInDefaults(DrawSettingsState& s) {
     s = DrawSettingsState{};
-    s.DrawSettingsValue1 = 1;
-    s.GregorianSwitch = 1;
-    s.LineWidthFactor = 1.0L;
-    s.AspectScaleX = 1.0L;
-    s.AspectScaleY = 1.0L;
+    SetDefaults(s);
     g_defaultsStandIn = true;
 }
 
@@ -112,76 +177,74 @@ bool ReplaceLegacyBackupLine() {
 
 bool LoadOrCreateDrawSettings() {
     DrawSettingsState& s = DrawSettings;
-    if (rt::PathExists(kDrawSettingsFile)) {
-        std::string problem;
-        try {
-            DrawSettingsState r = s;
-            rt::TextFile f;
-            f.Assign(kDrawSettingsFile);
-            f.Reset();
-            // Each value is followed by the end of its line.
-            r.DrawSettingsValue1 = f.ReadInt();
-            f.SkipLn();
-            // Each number is checked against what its setting can take (0: not set).
-            r.EpsonCorrection = ByteSetting(f.ReadInt(), "correzione della stampante");
-            f.SkipLn();
-            r.DrawSettingsFlag3 = ByteSetting(f.ReadInt(), "terzo indicatore di disegno");
-            f.SkipLn();
-            r.GregorianSwitch = ByteSetting(f.ReadInt(), "passaggio al calendario gregoriano");
-            f.SkipLn();
-            r.LineWidthFactor =
-                rt::CheckFileNumber(ReadRealLine(f), 0, kMaxLineWidthFactor, kDrawSettingsFile, "spessore delle linee");
-            r.BackupDestination = f.ReadLn();
-            r.AspectScaleX =
-                rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala orizzontale");
-            r.AspectScaleY =
-                rt::CheckFileNumber(ReadRealLine(f), 0, kMaxAspectScale, kDrawSettingsFile, "scala verticale");
-            f.Close();
-            if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
-            if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
-            if (r.LineWidthFactor == 0) r.LineWidthFactor = 1.0L;
-            s = r;
-            g_read = true;
-            g_defaultsStandIn = false;
-            return false;
-        } catch (const rt::DamagedFileError& e) {
-            problem = e.what();
-        } catch (const rt::IoError& e) {
-            if (e.Code() != rt::kInvalidNumericInput) {
-                // A file that cannot be read at all stays as it is. Values
-                // read from it before stay in use; without any, the defaults
-                // stand in, in memory only.
-                if (!g_read) StandInDefaults(s);
-                throw;
-            }
-            problem = std::string("Il file delle impostazioni \"") + kDrawSettingsFile +
-                      "\" era danneggiato (una riga che dovrebbe contenere un numero non lo contiene)";
-        }
-        // A damaged file (text where a number belongs, a number out of its
-        // range) is kept for the user,
-        // the defaults are written back, and the program goes on with them.
-        const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
-        if (!problem.empty() && problem.back() == '.') problem.pop_back();
-        if (kept.empty()) {
-            // Without a copy the file is not written over.
-            StandInDefaults(s);
-            rt::ReportDamagedFile(problem +
-                                  ": si usano le impostazioni predefinite; non \xE8 stato possibile conservarne una "
-                                  "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio "
-                                  "sul disco o rendere scrivibile la cartella \"FileSet\", poi riavviare il "
-                                  "programma.");
-            return false;
-        }
-        s = DrawSettingsState{};
+    if (!rt::PathExists(kDrawSettingsFile)) {
         WriteDefaults(s);
-        rt::ReportDamagedFile(problem + ": si usano le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
-                              kept +
-                              "\". Se erano state cambiate, impostare di nuovo la calibrazione dello schermo, lo "
-                              "spessore delle linee, il modello della stampante e la cartella del backup; i valori di "
-                              "prima si leggono nella copia conservata.");
         return true;
     }
-    WriteDefaults(s);
+    std::string bytes;
+    try {
+        bytes = rt::ReadFileBytes(kDrawSettingsFile);
+    } catch (const rt::IoError&) {
+        // A file that cannot be read at all stays as it is. Values read from
+        // it before stay in use; without any, the defaults stand in, in
+        // memory only.
+        if (!g_read) StandInDefaults(s);
+        throw;
+    }
+    // Each value stands on its own line; the lines as far as they are sound
+    // give theirs, and a line missing, cut or unreadable takes its default.
+    const rt::SoundTextLines read = rt::ReadSoundTextLines(bytes);
+    DrawSettingsState r;
+    r.BackupDestination = s.BackupDestination;
+    SetDefaults(r);
+    std::vector<std::string> unread, wrong;
+    ReadSettingLines(read.lines, r, unread, wrong);
+    if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
+    if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
+    if (r.LineWidthFactor == 0) r.LineWidthFactor = 1.0L;
+    if (read.damage.empty() && unread.empty()) {
+        s = r;
+        g_read = true;
+        g_defaultsStandIn = false;
+        return false;
+    }
+    // A damaged file (cut short, not text, text where a number belongs, a
+    // number out of its range) is kept for the user and written again with
+    // its sound values and the defaults for the rest, and the program goes on
+    // with them.
+    if (!read.damage.empty()) wrong.insert(wrong.begin(), read.damage);
+    if (read.damage.empty() && read.lines.size() < 8)
+        wrong.push_back("finisce alla riga " + std::to_string(read.lines.size()) + " delle sue 8");
+    std::string what;
+    for (const std::string& w : wrong) what += (what.empty() ? "" : "; ") + w;
+    std::string problem = "Il file \"";
+    problem += kDrawSettingsFile;
+    problem += "\" \xE8 danneggiato: ";
+    problem += what;
+    problem += ": si usano le impostazioni predefinite";
+    if (unread.size() < std::size(kSettingLines)) {
+        problem += " per ";
+        problem += JoinNames(unread);
+        problem += ", gli altri valori restano quelli del file";
+    }
+    const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
+    s = r;
+    if (kept.empty()) {
+        // Without a copy the file is not written over.
+        g_defaultsStandIn = true;
+        rt::ReportDamagedFile(problem +
+                              "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e non "
+                              "viene sovrascritto. Liberare spazio sul disco o rendere scrivibile la cartella "
+                              "\"FileSet\", poi riavviare il programma.");
+        return false;
+    }
+    WriteSettingsFile(s);
+    g_read = true;
+    g_defaultsStandIn = false;
+    rt::ReportDamagedFile(problem + "; il file \xE8 riscritto cos\xEC e quello danneggiato \xE8 conservato come \"" + kept +
+                          "\". Se quei valori erano stati cambiati (calibrazione dello schermo, spessore delle linee, "
+                          "modello della stampante, cartella del backup), impostarli di nuovo; i valori di prima si "
+                          "leggono nella copia conservata.");
     return true;
 }
 

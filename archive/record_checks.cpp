@@ -115,10 +115,15 @@ StoredPersonFault FindStoredPersonFault(std::string_view name, const BirthRecord
 
 std::string DamagedPersonMessage(std::string_view archive, std::string_view extension, std::string_view name,
                                  int recordNumber, std::string_view problem) {
-    std::string shown(name);
-    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-    std::string m = "La scheda di \"" + rt::ShownValue(shown, kIndexNameWidth) + "\" nell'archivio \"" +
-                    std::string(archive) + "\" (file \"" + ArchiveFileName(archive, extension) + "\"";
+    // The name is quoted only from a sound entry: a damaged one holds bytes
+    // that are no name, and the file and the record name the person.
+    std::string m = "La scheda";
+    if (extension != ".ST1") {
+        std::string shown(name);
+        while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+        m += " di \"" + rt::ShownValue(shown, kIndexNameWidth) + "\"";
+    }
+    m += " nell'archivio \"" + std::string(archive) + "\" (file \"" + ArchiveFileName(archive, extension) + "\"";
     if (recordNumber > 0) {
         const std::string number = rt::ZeroPad(recordNumber, 5);
         if (extension == ".ST1") m += ", la voce della scheda " + number;

@@ -50,7 +50,7 @@ StoredPersonFault FindStoredPersonFault(std::string_view name, const BirthRecord
 
 // The message of a stored person who fails the checks above: the archive, the
 // file that holds the damage (its extension), the person and record number,
-// and the problem.
+// and the problem. The name is quoted only when its entry (".ST1") is sound.
 std::string DamagedPersonMessage(std::string_view archive, std::string_view extension, std::string_view name,
                                  int recordNumber, std::string_view problem);
 

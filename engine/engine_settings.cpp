@@ -139,8 +139,13 @@ void LoadOrbiDomiSettings() {
     bool complete = false;
     std::string problem;
     try {
-        complete = ReadSettings(s);
-        if (!complete) problem = "finisce prima delle sue 20 righe";
+        // Its 20 lines must be whole text lines: one cut short, or bytes that
+        // are not text, make it damaged even when a number can be read there.
+        const rt::SoundTextLines sound = rt::ReadSoundTextLines(rt::ReadFileBytes(kOrbiDomiFile));
+        if (sound.lines.size() < 20 && !sound.damage.empty())
+            problem = sound.damage;
+        else if (!(complete = ReadSettings(s)))
+            problem = "finisce prima delle sue 20 righe";
     } catch (const rt::DamagedFileError& e) {
         problem = "il suo valore di " + e.Field() + " \xE8 fuori dalle orbite ammesse";
     } catch (const rt::IoError& e) {
@@ -181,11 +186,18 @@ void LoadOrbiDomiSettingsAtStart() {
         // is left as it is.
         Apply(DefaultSettings());
         g_defaultsStandIn = true;
-        g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
-                 rt::IoError::MessageFor(e.Code()) +
-                 "): per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
-                 "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
-                 "del file e della sua cartella) e riavviare il programma.");
+        const std::string head = "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
+                                 rt::IoError::MessageFor(e.Code()) + ")";
+        if (rt::IoError::IsFolderInPlace(e.Code(), kOrbiDomiFile))
+            g_report(head + ": " + rt::kFolderInPlaceText +
+                     ". Per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO), e nessuna "
+                     "scelta viene salvata. Spostare altrove o rinominare la cartella \"FileSet\\OrbiDomi.stt\" e "
+                     "riavviare il programma, che crea il file con le impostazioni predefinite.");
+        else
+            g_report(head +
+                     ": per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
+                     "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
+                     "del file e della sua cartella) e riavviare il programma.");
     }
 }
 
@@ -272,7 +284,11 @@ OrbSets LoadOrbSets() {
     if (!rt::PathExists(kOrbSetsFile)) SaveOrbSets(DefaultOrbSets());
     // A file that cannot be read at all (no permission, a folder in its place)
     // raises its error here: nothing is replaced and nothing is saved.
-    const std::vector<std::string> lines = rt::ReadTextLines(kOrbSetsFile);
+    // Its lines as far as they are whole text lines: a line cut short, or
+    // bytes that are not text, give nothing, and the values from there on
+    // take their defaults.
+    const rt::SoundTextLines sound = rt::ReadSoundTextLines(rt::ReadFileBytes(kOrbSetsFile));
+    const std::vector<std::string>& lines = sound.lines;
     OrbSets sets = DefaultOrbSets();
     const OrbSets defaults = sets;
     // The values that could not be read, each named by its line and text.
@@ -317,20 +333,23 @@ OrbSets LoadOrbSets() {
             bad.push_back("riga 49 \"" + rt::ShownValue(lines[48]) + "\"");
     }
     // Line 49 alone absent is the file of a window closed with no set marked.
-    if (bad.empty() && !missing) return sets;
+    if (bad.empty() && !missing && sound.damage.empty()) return sets;
 
     // Damaged: the readable values stay, the others take their defaults; the
     // damaged file is kept under a number of its own before it is rewritten.
-    std::string what;
+    std::string what = sound.damage;
     if (!bad.empty()) {
-        what = bad.size() == 1 ? "valore illeggibile alla " : "valori illeggibili alla ";
+        if (!what.empty()) what += "; ";
+        what += bad.size() == 1 ? "valore illeggibile alla " : "valori illeggibili alla ";
         const std::size_t shown = std::min<std::size_t>(bad.size(), 3);
         for (std::size_t k = 0; k < shown; ++k) what += (k ? ", " : "") + bad[k];
         if (bad.size() > shown) what += " e altri " + std::to_string(bad.size() - shown);
     }
     if (missing) {
-        if (!what.empty()) what += "; ";
-        what += "finisce alla riga " + std::to_string(lines.size()) + " delle sue 48";
+        if (sound.damage.empty()) {
+            if (!what.empty()) what += "; ";
+            what += "finisce alla riga " + std::to_string(lines.size()) + " delle sue 48";
+        }
         // The set in force stays the marked one.
         if (lines.size() < 49 && (Orbs.OrbSetLetter == "A" || Orbs.OrbSetLetter == "B" || Orbs.OrbSetLetter == "C"))
             sets.selected = Orbs.OrbSetLetter;

@@ -465,7 +465,14 @@ void TFoKelvor::FormActivate() {
     });
     // 6. The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
-    ActivationStep([] { archive::LoadOrCreateDrawSettings(); });
+    ActivationStep([] {
+        try {
+            archive::LoadOrCreateDrawSettings();
+        } catch (const rt::IoError& e) {
+            rt::ReportUnusableFileOnce(e, "Si usano le impostazioni di disegno lette prima o quelle predefinite, "
+                                          "e nessuna modifica viene salvata.");
+        }
+    });
     display::ApplyDrawSettingsToDrawing();
     // 7. The node box.
     ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));

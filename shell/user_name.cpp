@@ -4,6 +4,7 @@
 
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
@@ -31,7 +32,15 @@ bool LoadUserName() {
     // The file holds the two lines the name dialog writes. A damaged one (not
     // text, cut short) is never shown as a name: it is kept beside itself and
     // the placeholders "Nome" and "Cognome" take its place.
-    const std::string bytes = rt::ReadFileBytes(kUserNameFile);
+    std::string bytes;
+    try {
+        bytes = rt::ReadFileBytes(kUserNameFile);
+    } catch (const rt::IoError& e) {
+        // One that cannot be read (a folder in its place, no permission)
+        // costs only the name, which stays as it was.
+        rt::ReportUnusableFileOnce(e, "Il nome dell'utente non viene letto.");
+        return false;
+    }
     std::string problem = rt::TextFileDamage(bytes);
     if (problem.empty()) {
         const std::vector<std::string> lines = rt::SplitTextLines(bytes);

@@ -36,12 +36,17 @@ void RequireReadableOrMissing(std::string_view name) {
     try {
         (void)ReadFileBytes(name);
     } catch (const IoError& e) {
+        const std::string head = "Le impostazioni non sono state salvate: il file \"" + std::string(name) +
+                                 "\" non si pu\xF2 leggere (" + IoError::MessageFor(e.Code()) + ")";
+        if (IoError::IsFolderInPlace(e.Code(), std::string(name)))
+            throw UnreadableSettingsError(e.Code(), std::string(name),
+                                          head + ": " + kFolderInPlaceText +
+                                              ". Spostare altrove o rinominare la cartella, poi riprovare: il file "
+                                              "viene scritto di nuovo con le impostazioni in uso.");
         throw UnreadableSettingsError(
             e.Code(), std::string(name),
-            "Le impostazioni non sono state salvate: il file \"" + std::string(name) + "\" non si pu\xF2 leggere (" +
-                IoError::MessageFor(e.Code()) +
-                "), e scriverlo da capo cancellerebbe i valori che contiene. Rendere il file leggibile (permessi "
-                "del file e della sua cartella; al suo posto non deve esserci una cartella) e riprovare.");
+            head + ", e scriverlo da capo cancellerebbe i valori che contiene. Rendere il file leggibile (permessi "
+                   "del file e della sua cartella) e riprovare.");
     }
 }
 
@@ -126,27 +131,39 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
     return repair;
 }
 
-std::string TextFileDamage(std::string_view bytes) {
+SoundTextLines ReadSoundTextLines(std::string_view bytes) {
+    SoundTextLines read;
     if (!bytes.empty() && bytes.back() == '\x1A') bytes.remove_suffix(1);
-    if (bytes.empty()) return "\xE8 vuoto";
-    int line = 1;
+    if (bytes.empty()) {
+        read.damage = "\xE8 vuoto";
+        return read;
+    }
+    std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto c = static_cast<unsigned char>(bytes[i]);
+        const std::string line = std::to_string(read.lines.size() + 1);
         if (c == '\r') {
-            if (i + 1 >= bytes.size() || bytes[i + 1] != '\n')
-                return "la riga " + std::to_string(line) + " non finisce come una riga di testo";
-            ++i;
-            ++line;
+            if (i + 1 >= bytes.size() || bytes[i + 1] != '\n') {
+                read.damage = "la riga " + line + " non finisce come una riga di testo";
+                return read;
+            }
+            read.lines.emplace_back(bytes.substr(start, i - start));
+            start = ++i + 1;
         } else if (c == '\n') {
-            return "la riga " + std::to_string(line) + " non finisce come una riga di testo";
+            read.damage = "la riga " + line + " non finisce come una riga di testo";
+            return read;
         } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            return "la riga " + std::to_string(line) + " contiene caratteri che non sono testo";
+            read.damage = "la riga " + line + " contiene caratteri che non sono testo";
+            return read;
         }
     }
-    if (bytes.size() < 2 || bytes.substr(bytes.size() - 2) != "\r\n")
-        return "l'ultima riga, la " + std::to_string(line) + ", \xE8 interrotta: il file \xE8 stato troncato";
-    return {};
+    if (start < bytes.size())
+        read.damage = "l'ultima riga, la " + std::to_string(read.lines.size() + 1) +
+                      ", \xE8 interrotta: il file \xE8 stato troncato";
+    return read;
 }
+
+std::string TextFileDamage(std::string_view bytes) { return ReadSoundTextLines(bytes).damage; }
 
 namespace {
 
@@ -203,6 +220,10 @@ bool ReportDamagedFileOnce(std::string_view name, const std::string& message) {
     if (!Told().insert(FileStateKey(name)).second) return false;
     ReportDamagedFile(message);
     return true;
+}
+
+bool ReportUnusableFileOnce(const IoError& error, std::string_view without) {
+    return ReportDamagedFileOnce(error.File(), IoError::MessageAbout(error.Code(), error.File(), without));
 }
 
 void ResetDamagedFileReports() { Told().clear(); }

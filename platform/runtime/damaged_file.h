@@ -71,6 +71,16 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
 // without its end (the file cut short) marks it damaged, as does an empty file.
 std::string TextFileDamage(std::string_view bytes);
 
+// The lines of one of the program's text files as far as they are sound: the
+// whole lines before the first damage TextFileDamage names (a line cut short
+// or holding bytes that are not text is not among them), and that damage (""
+// when the file is sound).
+struct SoundTextLines {
+    std::vector<std::string> lines;
+    std::string damage;
+};
+SoundTextLines ReadSoundTextLines(std::string_view bytes);
+
 // What a reader requires of a text's lines beyond their form ("" when they
 // hold it): the entries, keys or years it looks up.
 using TextContentCheck = std::function<std::string(const std::vector<std::string>& lines)>;
@@ -107,6 +117,14 @@ bool ReportDamagedFileOnce(std::string_view name, const std::string& message);
 // The file as it stands (its full path, size and modification time): equal
 // texts mean the same file unchanged.
 std::string FileStateKey(std::string_view name);
+
+// Tells the user once (as ReportDamagedFileOnce) of a file that cannot be
+// read or written (a folder in its place, no permission): the error's message
+// with what the program does without the file (`without`) before what the
+// user can do. For the files that pass values from one window to another, or
+// that the program makes anew for its own work: such a file costs only what
+// it carries. Returns true when told now.
+bool ReportUnusableFileOnce(const IoError& error, std::string_view without);
 
 // Forgets what was told (a new data folder, tests).
 void ResetDamagedFileReports();

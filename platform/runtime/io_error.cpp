@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "platform/runtime/paths.h"
+
 namespace rt {
 
 std::string IoError::MessageFor(int code) {
@@ -51,10 +53,29 @@ const char* AdviceFor(int code) {
 
 }  // namespace
 
-std::string IoError::MessageAbout(int code, const std::string& file) {
+bool IoError::IsFolderInPlace(int code, const std::string& file) {
+    return code == kAccessDenied && FolderInPlaceOf(file);
+}
+
+std::string IoError::MessageAbout(int code, const std::string& file) { return MessageAbout(code, file, {}); }
+
+std::string IoError::MessageAbout(int code, const std::string& file, std::string_view done) {
     std::string text = MessageFor(code);
     if (!file.empty()) text += ": \"" + file + "\"";
-    return text + ". " + AdviceFor(code);
+    text += ".";
+    std::string advice = AdviceFor(code);
+    if (IsFolderInPlace(code, file)) {
+        std::string cause = kFolderInPlaceText;
+        cause[0] = 'A';
+        text += " " + cause + ".";
+        advice = "Spostare altrove o rinominare la cartella \"" + file +
+                 "\" (il programma tiene un suo file con quel nome), poi riprovare.";
+    } else if (code == kAccessDenied && !file.empty()) {
+        advice = "Il programma non ha il permesso di leggerlo o di scriverlo: controllare i permessi del file e della "
+                 "sua cartella, poi riprovare.";
+    }
+    if (!done.empty()) text += " " + std::string(done);
+    return text + " " + advice;
 }
 
 int IoCodeFromErrno(int error, bool creating) {

@@ -3,6 +3,7 @@
 // with the run-time's own message; the program goes on.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace rt {
 
@@ -13,8 +14,15 @@ public:
     // messages ("File non trovato", "Errore di ingresso/uscita 123", ...).
     static std::string MessageFor(int code);
     // What the user reads: the message, the file it concerns (when known) and
-    // what the user can do about it (Windows-1252).
+    // what the user can do about it (Windows-1252). A folder standing where
+    // the file should be is said plainly, and the way on is to move it away.
     static std::string MessageAbout(int code, const std::string& file);
+    // The same with what the program did about it (`done`, whole sentences)
+    // between what is wrong and what the user can do.
+    static std::string MessageAbout(int code, const std::string& file, std::string_view done);
+    // True when the error is the one a folder standing where the named file
+    // should be gives (it is there when asked).
+    static bool IsFolderInPlace(int code, const std::string& file);
     // The user's message of this error (errors that carry a sentence of their
     // own give that).
     virtual std::string UserMessage() const { return MessageAbout(code_, file_); }
@@ -31,6 +39,9 @@ private:
 // A missing file is "File non trovato" on opening, "Percorso non trovato" on creating
 // (its folder is what is missing).
 int IoCodeFromErrno(int error, bool creating = false);
+
+// How a message says that a folder stands where a file should be.
+inline constexpr const char* kFolderInPlaceText = "al suo posto c'\xE8 una cartella, non un file";
 
 // Codes used by the program.
 enum IoCode : int {

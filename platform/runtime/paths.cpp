@@ -93,6 +93,11 @@ bool PathExists(std::string_view name) {
     return fs::exists(ResolvePath(name), ec);
 }
 
+bool FolderInPlaceOf(std::string_view name) {
+    std::error_code ec;
+    return !name.empty() && fs::is_directory(ResolvePath(name), ec);
+}
+
 void EnsureParentFolder(std::string_view name) {
     fs::path p = ResolvePath(name);
     if (p.has_parent_path()) {

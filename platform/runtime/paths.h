@@ -21,6 +21,9 @@ std::filesystem::path ResolvePathIn(const std::filesystem::path& base, std::stri
 // True when the named file or folder exists (matched without regard to case).
 bool PathExists(std::string_view name);
 
+// True when a folder stands where the named file should be.
+bool FolderInPlaceOf(std::string_view name);
+
 // Creates the folders of a name's parent path (matched without regard to case).
 void EnsureParentFolder(std::string_view name);
 

@@ -16,6 +16,7 @@
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
+#include "display/chart/chart_window.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/idle.h"
 #include "platform/runtime/io_error.h"
@@ -478,6 +479,50 @@ TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
     EXPECT_TRUE(Contains(text, "Il file \"FileDum\\StrText.dum\" \xE8 danneggiato o incompleto (")) << text;
     EXPECT_TRUE(Contains(text, "Richiamando la persona dal suo archivio il file viene scritto di nuovo.")) << text;
     EXPECT_EQ(ReadBytes(handOff), garbage);
+}
+
+// The current person's entry filled with random bytes: the message names the
+// archive and its file, never the bytes as the person's name.
+TEST(DamagedStoredPerson, AnEntryOfRandomBytesIsNamedWithoutItsBytes) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
+    const fs::path tmpr1 = start.Data() / "TMPR.ST1";
+    WriteBytes(tmpr1, RandomBytes(fs::file_size(tmpr1), 21));
+    start.Activate();
+    start.Activate();  // told once
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    EXPECT_EQ(start.messages.messages[0].text,
+              "La scheda nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un carattere "
+              "di controllo. La persona corrente non viene mostrata: richiamarla dal suo archivio.");
+    EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "");
+}
+
+// A folder where the hand-off naming the current person's text should be
+// costs only the text button: named once, the person shown and the chart
+// opened at every press of the interactive model.
+TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), " POETESSA", "BASE",
+                                "00001");
+    WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
+    const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
+    fs::remove(handOff);
+    fs::create_directory(handOff);
+    start.Activate();
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("MERINI ALDA"));
+    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), " POETESSA");
+    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    for (int press = 0; press < 2; ++press) {
+        shell::FoKelvor->BBProped->click();
+        ASSERT_NE(display::FgrKelvo, nullptr);
+        EXPECT_TRUE(display::FgrKelvo->isVisible()) << "press " << press;
+        display::FgrKelvo->hide();
+    }
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_TRUE(Contains(text, "\"FileDum\\StrText.dum\". Al suo posto c'\xE8 una cartella, non un file.")) << text;
+    EXPECT_TRUE(Contains(text, "Il pulsante del testo della persona corrente non viene mostrato.")) << text;
+    EXPECT_TRUE(fs::is_directory(handOff));
 }
 
 TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {

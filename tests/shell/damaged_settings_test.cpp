@@ -58,3 +58,31 @@ TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "MMVarLas.stt.damaged1"), first);
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "MMVarLas.stt.damaged2"), second);
 }
+
+// The drawing settings cut in half (the seventh line cut, the eighth gone), as
+// a disc that filled up leaves them: named, the damaged copy kept, the values
+// of the whole lines kept and the defaults written for what is missing.
+TEST(DamagedDrawSettings, AFileCutInHalfIsNamedKeptAndRepairedFromTheDefaults) {
+    ProgramStart start(true, false);
+    const fs::path file = start.Data() / "FileSet" / "MMVarLas.stt";
+    const std::string cut = "1\r\n1\r\n0\r\n1\r\n 2.50000000000000E+0000\r\nE:\\Kelvor\r\n 1.00";
+    WriteBytes(file, cut);
+    start.Activate();
+    start.Activate();  // the repaired file is read quietly
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+    const std::string& text = start.messages.messages[0].text;
+    EXPECT_NE(text.find("\"FileSet\\MMVarLas.stt\" \xE8 danneggiato: l'ultima riga, la 7, \xE8 interrotta"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"MMVarLas.stt.damaged1\""), std::string::npos) << text;
+    EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "MMVarLas.stt.damaged1"), cut);
+    const auto lines = CrLfLines(ReadBytes(file));
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[1], "1");
+    EXPECT_EQ(lines[5], "E:\\Kelvor");
+    EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 1);
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 2.5L);
+    EXPECT_EQ(archive::DrawSettings.BackupDestination, "E:\\Kelvor");
+    EXPECT_EQ(archive::DrawSettings.AspectScaleX, 1.0L);
+    EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.0L);
+}

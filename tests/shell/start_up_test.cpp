@@ -496,6 +496,30 @@ TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
     EXPECT_NE(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt")), "not a number\r\n");
 }
 
+// The engine settings with their last line cut short, as a disc that filled
+// up leaves them: named at the start and kept, never read as a black moon "VE".
+TEST(ProgramStartTest, EngineSettingsCutShortAreNamedAndKept) {
+    testing_support::TempWorkFolder folder;
+    DesktopScope desktop;
+    gui::RecordingMessageSink messages;
+    rt::PrepareDataFolder();
+    std::string cut;
+    for (const char* orb : {"10", "1", "1", "1", "1", "1", "4", "1", "6", "8", "1", "1", "1", "9", "1", "1"})
+        cut += std::string(orb) + "\r\n";
+    cut += "KOCH\r\nMEDIO\r\nA\r\nVE";
+    WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), cut);
+    shell::StartUp();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    const std::string& text = messages.messages[0].text;
+    EXPECT_NE(text.find("\"FileSet\\OrbiDomi.stt\" era danneggiato (l'ultima riga, la 20, \xE8 interrotta"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"OrbiDomi.stt.damaged1\""), std::string::npos) << text;
+    EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt.damaged1")), cut);
+    EXPECT_EQ(engine::Chart.BlackMoonType, "MEDIA");
+    EXPECT_EQ(CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"))).size(), 20u);
+}
+
 TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
     ProgramStart start(true, false);
     archive::BirthRecord r;

@@ -502,3 +502,32 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
     EXPECT_FALSE(fs::exists(stick / "ExkelvorBck"));
     EXPECT_EQ(Snapshot(folder.Data()), before);
 }
+
+// A folder named as the engine settings file: every message about it says
+// that a folder stands there, which is the way on (to move it away), never
+// that the file's permissions are wrong.
+TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
+    testing_support::TempWorkFolder work;
+    shell_testing::DesktopScope desktop;
+    gui::RecordingMessageSink messages;
+    rt::PrepareDataFolder();
+    fs::remove(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
+    fs::create_directories(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
+    shell::StartUp();
+    shell::CreateStartWindows();
+    shell::FoKelvor->show();
+    shell::FoKelvor->FormActivate();
+    Pick(shell::FoKelvor->ComboNodo, 1);
+    EXPECT_EQ(shell::FoKelvor->ComboNodo->currentText(), "VERO");
+    ASSERT_EQ(messages.messages.size(), 2u);
+    for (const auto& m : messages.messages) {
+        EXPECT_TRUE(Contains(m.text, "\"FileSet\\OrbiDomi.stt\"")) << m.text;
+        EXPECT_TRUE(Contains(m.text, "al suo posto c'\xE8 una cartella")) << m.text;
+        EXPECT_TRUE(Contains(m.text, "Spostare altrove o rinominare la cartella")) << m.text;
+        EXPECT_FALSE(Contains(m.text, "permessi")) << m.text;
+    }
+    EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\OrbiDomi.stt")));
+    shell::FreeForms();
+    gui::ClearModalHandlers();
+    gui::ClearIdleHandler();
+}
