@@ -215,7 +215,10 @@ CurrentPersonView LoadCurrentPersonForShow() {
     // Step 13: the person's text file named by "FileDum\StrText.dum". A
     // damaged hand-off, or one that cannot be read (a folder in its place, no
     // permission), is named once and names no text.
-    const char* const noButton = "Il pulsante del testo della persona corrente non viene mostrato.";
+    constexpr const char* noButton = "Il pulsante del testo della persona corrente non viene mostrato.";
+    constexpr const char* kNoTextButtonUntilRecalled =
+        "Il pulsante del testo della persona corrente non viene mostrato. Richiamando la persona dal suo archivio "
+        "il file viene scritto di nuovo.";
     std::string bytes;
     bool readable = false;
     if (rt::PathExists(kTextHandOff)) {
@@ -231,9 +234,7 @@ CurrentPersonView LoadCurrentPersonForShow() {
         if (!problem.empty())
             rt::ReportDamagedFileOnce(
                 kTextHandOff, rt::DamagedFileMessage(kTextHandOff, problem,
-                                                     std::string(noButton) +
-                                                         " Richiamando la persona dal suo archivio il file viene "
-                                                         "scritto di nuovo."));
+                                                     kNoTextButtonUntilRecalled));
         const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.TextFileName = PersonTextFileName(lines[0], lines[1]);
