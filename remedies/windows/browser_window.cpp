@@ -151,6 +151,18 @@ void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
     right->addWidget(BitBtnRitorna);
 }
 
+bool BrowserWindow::DatabaseSound() {
+    if (DatabasesSound({frame_.database()}, NothingShownUntilSound(frame_.notShown, frame_.listName))) return true;
+    ShowNothingRead();
+    return false;
+}
+
+void BrowserWindow::ShowNothingRead() {
+    ListBox1->clear();
+    ClearResultSlots();
+    ShowHitsCut(false);
+}
+
 void BrowserWindow::LoadList(const std::vector<std::string>& lines) {
     ListBox1->clear();
     for (const auto& l : lines) ListBox1->addItem(gui::ToQt(l));
@@ -192,6 +204,7 @@ void BrowserWindow::FillResultSlot(const std::string& p, const std::string& a, c
 }
 
 void BrowserWindow::Page(bool forward) {
+    if (!DatabaseSound()) return;
     if (forward)
         State().NextPage();
     else

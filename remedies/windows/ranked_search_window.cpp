@@ -164,8 +164,22 @@ void RankedSearchWindow::StartWithEmptySlots() {
     SlotFilled.fill(false);
     ClearSlots();
     WindowState().TypeAhead.clear();
+}
+
+void RankedSearchWindow::ShowVocabulary() {
     LoadVocabulary();
     EdCerca->setFocus();
+}
+
+bool RankedSearchWindow::DatabaseSound() {
+    const RankedSearchFiles& files = FilesOf(kind_);
+    const char* what = kind_ == RankedSearchKind::MultiSymptom ? "i sintomi" : "le patologie";
+    if (DatabasesSound({files.db}, NothingShownUntilSound(what, files.vocabulary))) return true;
+    vocabulary_.clear();
+    ListBox1->clear();
+    ClearResults();
+    ResetSlotColours();
+    return false;
 }
 
 void RankedSearchWindow::ResetSlotColours() {
@@ -255,6 +269,7 @@ void RankedSearchWindow::BBpuliTuttoClick() {
 void RankedSearchWindow::BBpuliMemoClick() { Memo1->clear(); }
 
 void RankedSearchWindow::BBricercaClick() {
+    if (!DatabaseSound()) return;
     WaitCursor wait;
     ClearResults();
     CopySlotsToGlobals();
@@ -265,7 +280,7 @@ void RankedSearchWindow::BBricercaClick() {
 void RankedSearchWindow::ListBox3Click() {
     ResetSlotColours();
     const int row = ListBox3->currentRow();
-    if (row < 0 || row >= static_cast<int>(results_.size())) return;
+    if (row < 0 || row >= static_cast<int>(results_.size()) || !DatabaseSound()) return;
     RankedSlots current;
     for (int k = 1; k <= kRankedSlots; ++k) current[k] = TextOf(Ed[k]);
     RankedDetail d = RankedSearchDetail(kind_, results_[static_cast<std::size_t>(row)].name, slots_, current);

@@ -162,8 +162,33 @@ void TFoSegnat::BuildPageBar(QGridLayout* top) {
     top->addLayout(bottom, 2, 1);
 }
 
+bool TFoSegnat::DatabaseSound() {
+    if (DatabasesSound({PrimaryDb()}, NothingShownUntilSound("i rimedi"))) {
+        if (!listed_) ListRemedies();
+        return true;
+    }
+    listed_ = false;
+    ListBox1->Clear();
+    ListBox2->Clear();
+    ClearSignatureGrid();
+    ClearSignatureRows();
+    // No count and no pages, as if a search had found nothing.
+    EdTot->clear();
+    SetBaseColour(EdPage, kWhiteColour);
+    EdPage->clear();
+    CurrentPage = 1;
+    PageCount = 0;
+    SearchMode = false;
+    return false;
+}
+
 void TFoSegnat::FormActivate() {
     ClearSignatureRows();
+    listed_ = false;
+    DatabaseSound();
+}
+
+void TFoSegnat::ListRemedies() {
     ListBox1->Clear();
     ListBox2->Clear();
     RemedyIndex index;
@@ -174,6 +199,7 @@ void TFoSegnat::FormActivate() {
     }
     ListBox1->SetLines(index.names);
     ListBox2->SetLines(index.names);
+    listed_ = true;
 }
 
 void TFoSegnat::ReadSignatureRadios() {
@@ -249,13 +275,14 @@ void TFoSegnat::ListBox2Click() {
         SearchMode = false;
     }
     const std::string name = ListBox2->SelectedLine();
-    if (name.empty()) return;
+    if (name.empty() || !DatabaseSound()) return;
     const auto all = ReadPrimaryFile();
     const std::int64_t r = FirstRecordNamed(all, name);
     if (r >= 0) ShowRemedySignatures(all[static_cast<std::size_t>(r)]);
 }
 
 void TFoSegnat::BBRicercaClick() {
+    if (!DatabaseSound()) return;
     ClearSignatureGrid();
     ClearSignatureRows();
     SearchMode = true;

@@ -41,6 +41,12 @@ public:
 protected:
 
 private:
+    // Looks at the database (at the opening and before a click reads it): a
+    // damaged or unreadable one is told, and the symptoms, the plants and the
+    // signature are emptied; false then.
+    bool DatabaseSound();
+    // Empties the plants of the symptom and the signature of the plant.
+    void ClearPlants();
     void BuildPlantColumn(QGridLayout* top);
     void FillSymptoms(const std::vector<std::string>& symptoms);
 };

@@ -11,6 +11,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_check.h"
 
 namespace remedies {
 
@@ -227,6 +228,20 @@ private:
 
 void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click) {
     edit->installEventFilter(new EditKeyFilter(edit, std::move(press), std::move(click)));
+}
+
+bool DatabasesSound(std::initializer_list<DbFile> databases, const std::string& done) {
+    bool sound = true;
+    for (const DbFile& db : databases)
+        if (!TellUnusableDatabase(db, done).empty()) sound = false;
+    return sound;
+}
+
+std::string NothingShownUntilSound(const char* what, const char* list) {
+    std::string done = "La finestra non mostra ";
+    done.append(what);
+    if (list) done.append(" dell'elenco \"").append(list).append("\", che ne deriva,");
+    return done.append(" e non cerca nella banca dati finch\xE9 il file non sar\xE0 di nuovo integro.");
 }
 
 WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -12,8 +12,11 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "remedies/record_db.h"
 
 class QKeyEvent;
 class QLabel;
@@ -168,6 +171,17 @@ public:
 };
 // Runs with the wait cursor shown.
 void WithWaitCursor(const std::function<void()>& work);
+
+// The databases a browser or a search reads, looked at when it opens and
+// before each handler that reads them (TellUnusableDatabase): each one that is
+// damaged or cannot be read is told at once, every time, naming the file,
+// what is wrong, `done` and what the user can do. False when one is: the
+// window then shows nothing read from it and does not search it.
+bool DatabasesSound(std::initializer_list<DbFile> databases, const std::string& done);
+// The words `done` of a window that shows nothing of a damaged database: the
+// window does not show `what` (of the list `list` made from the database, when
+// given) and does not search the database until the file is sound again.
+std::string NothingShownUntilSound(const char* what, const char* list = nullptr);
 
 // Counts the system beeps of the editors' length warnings (read by tests).
 int BeepCount();
