@@ -139,7 +139,9 @@ void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
     right->addWidget(gui::MakeLabel(this, "LabZoeken", "Zoeken"));
     SearchEdit = gui::MakeEdit(this, frame_.searchEditName);
     SetBackground(SearchEdit, kAqua);
-    HandleEditKeys(SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); });
+    HandleEditKeys(
+        SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); },
+        [this] { SearchEditEdited(); });
     right->addWidget(SearchEdit);
     ListBox1 = gui::MakeList(this, "ListBox1");
     right->addWidget(ListBox1, 1);
@@ -235,6 +237,16 @@ void BrowserWindow::SearchKeyPress(char typed) {
     if (!ApplyTypeAheadKey(key, typed, frame_.upperEveryKey)) return;
     SetText(SearchEdit, key);
     SearchEdit->setCursorPosition(SearchEdit->text().size());
+    SeekKey();
+}
+
+void BrowserWindow::SearchEditEdited() {
+    State().SearchKey = TextOf(SearchEdit);
+    SeekKey();
+}
+
+void BrowserWindow::SeekKey() {
+    const std::string& key = State().SearchKey;
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(ListBox1->count()));
     for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));

@@ -75,6 +75,8 @@ public:
     virtual void BitBtn2Click();
     void SearchKeyPress(char typed);
     void SearchEditClick();
+    // The search box changed otherwise than by a typed key: its text is the key.
+    void SearchEditEdited();
     void ShowSignatureWords(QLineEdit* edit, bool markPrimary);
     virtual void SlotDoubleClick(QLineEdit* edit, int slot, char column);
 
@@ -111,6 +113,8 @@ private:
     void BuildPageRow(QVBoxLayout* left);
     void BuildSearchColumn(QVBoxLayout* right);
     void Page(bool forward);
+    // Selects the list line the key leads to.
+    void SeekKey();
     BrowserFrame frame_;
 };
 

@@ -58,7 +58,9 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     Label20 = gui::MakeLabel(this, "Label20", "Cerca");
     EdCerca = gui::MakeEdit(this, "EdCerca");
     SetBackground(EdCerca, kAqua);
-    HandleEditKeys(EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); });
+    HandleEditKeys(
+        EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); },
+        [this] { EdCercaEdited(); });
     BBTrova = gui::MakeButton(this, "BBTrova", "Trova");
     BBTrova->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
     searchRow->addWidget(Label20);
@@ -163,6 +165,7 @@ void RankedSearchWindow::LoadVocabulary() {
 void RankedSearchWindow::StartWithEmptySlots() {
     SlotFilled.fill(false);
     ClearSlots();
+    EdCerca->clear();
     WindowState().TypeAhead.clear();
 }
 
@@ -243,6 +246,11 @@ void RankedSearchWindow::EdCercaKeyPress(char typed) {
     if (!ApplyTypeAheadKey(key, typed, every)) return;
     SetText(EdCerca, key);
     EdCerca->setCursorPosition(EdCerca->text().size());
+    ListPrefixBisect();
+}
+
+void RankedSearchWindow::EdCercaEdited() {
+    WindowState().TypeAhead = TextOf(EdCerca);
     ListPrefixBisect();
 }
 

@@ -48,6 +48,7 @@ public:
 
     void EdCercaClick();
     void EdCercaKeyPress(char typed);
+    void EdCercaEdited();
     void ListBox1Click();
     void Ed01Change();
     void BBClick(int slot);
@@ -73,7 +74,7 @@ protected:
     void PutInFirstFreeSlot(const std::string& text);
     void CopySlotsToGlobals();
     void LoadVocabulary();
-    // The activation's start: empty slots and type-ahead.
+    // The activation's start: empty slots, search box and type-ahead.
     void StartWithEmptySlots();
     // The activation's end: the vocabulary loaded, the focus in the search box.
     void ShowVocabulary();

@@ -72,6 +72,7 @@ TFoRimed::TFoRimed(QWidget* parent) : BrowserWindow(Frame(), parent) {
 
 void TFoRimed::FormActivate() {
     State().SearchKey.clear();
+    EdCerca->clear();
     if (!DatabaseSound()) return;
     LoadList(ReadListLines(kRemedyVariantListName));
     EdCerca->setFocus();

@@ -42,7 +42,9 @@ TFoSegnat::TFoSegnat() {
         connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
     connect(ListBox2, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
-    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
+    HandleEditKeys(
+        EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); },
+        [this] { EditCercaEdited(); });
     connect(BBRicerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRicercaClick(); }));
     connect(BBseguito, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBseguitoClick(); }));
     connect(BBAnticipo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBAnticipoClick(); }));
@@ -256,6 +258,11 @@ void TFoSegnat::EditCercaKeyPress(char key) {
     if (!ApplyTypeAheadKey(SearchKey, key)) return;
     SetText(EditCerca, SearchKey);
     EditCerca->setCursorPosition(EditCerca->text().size());
+    ListPrefixBisect();
+}
+
+void TFoSegnat::EditCercaEdited() {
+    SearchKey = TextOf(EditCerca);
     ListPrefixBisect();
 }
 

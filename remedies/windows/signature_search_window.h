@@ -51,6 +51,7 @@ public:
     void FormActivate() override;
     void EditCercaClick();
     void EditCercaKeyPress(char key);
+    void EditCercaEdited();
     void ListBox2Click();
     void RBsolClick();
     void BBRicercaClick();

@@ -37,6 +37,7 @@ TFoSintom1::TFoSintom1(QWidget* parent) : BrowserWindow(Frame(), parent) {
 
 void TFoSintom1::FormActivate() {
     State().SearchKey.clear();
+    EdCerca->clear();
     if (!DatabaseSound()) return;
     LoadList(ReadListLines(kSymptomListName));
     EdCerca->setFocus();

@@ -56,7 +56,9 @@ TFoSintom2::TFoSintom2() {
             gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
     connect(ListBoxPiante, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem*) { ListBoxPianteClick(); }));
-    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
+    HandleEditKeys(
+        EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); },
+        [this] { EditCercaEdited(); });
     connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 620);
@@ -178,6 +180,15 @@ void TFoSintom2::EditCercaKeyPress(char key) {
     ApplyTypeAheadKey(SearchKey, key);
     SetText(EditCerca, SearchKey);
     EditCerca->setCursorPosition(EditCerca->text().size());
+    SeekKey();
+}
+
+void TFoSintom2::EditCercaEdited() {
+    SearchKey = TextOf(EditCerca);
+    SeekKey();
+}
+
+void TFoSintom2::SeekKey() {
     // The number of symptoms is that of the list file (a missing file is an error).
     rt::RecordFile f(kSignatureSymptomsName, kSymptomNameRecordSize);
     f.Reset();

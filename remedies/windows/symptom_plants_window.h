@@ -33,6 +33,7 @@ public:
     void ListBoxPianteClick();
     void EditCercaKeyPress(char key);
     void EditCercaClick();
+    void EditCercaEdited();
     void Button1Click();
 
     void ShowSymptomPlants();
@@ -47,6 +48,8 @@ private:
     bool DatabaseSound();
     // Empties the plants of the symptom and the signature of the plant.
     void ClearPlants();
+    // Selects the symptom the key leads to.
+    void SeekKey();
     void BuildPlantColumn(QGridLayout* top);
     void FillSymptoms(const std::vector<std::string>& symptoms);
 };

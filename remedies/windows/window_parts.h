@@ -129,9 +129,12 @@ std::string ForeignCharacters(const QPlainTextEdit* memo);
 // a key that types nothing.
 char TypedChar(const QKeyEvent* e);
 
-// Installs a key filter on the edit: each typed key goes to `press` and is
-// consumed; a mouse click goes to `click`.
-void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click);
+// Installs a key filter on a type-ahead search box: each typed key goes to
+// `press` and is consumed; a mouse click goes to `click`. Any other change of
+// the box by the user (a deletion, a cut, a paste, a drop) goes to `edited`,
+// which makes the box's new text the key: the key is always what the box shows.
+void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click,
+                    std::function<void()> edited);
 
 // Calls `hook` with every key press of the watched widget before the widget
 // sees it; the press is dropped when the hook returns true.

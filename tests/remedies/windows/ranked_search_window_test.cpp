@@ -138,6 +138,19 @@ TEST(MultiSymptomWindow, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtTh
     EXPECT_EQ(again.ListBox1->count(), 0);
 }
 
+TEST(MultiSymptomWindow, ABoxCutEmptyStartsANewKey) {
+    SampleFolder folder;
+    TFoRicCom w;
+    w.show();
+    QTest::keyClicks(w.EdCerca, "ho");
+    EXPECT_EQ(TextOf(w.EdCerca), "Ho");
+    EmptyWithKeys(w.EdCerca, true);
+    EXPECT_TRUE(w.EdCerca->text().isEmpty());
+    QTest::keyClicks(w.EdCerca, "ke");
+    EXPECT_EQ(TextOf(w.EdCerca), "Ke");
+    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()).substr(0, 2), "Ke");
+}
+
 TEST(MultiSymptomWindow, FailedSearchReleasesTheCursorAndReports) {
     SampleFolder folder;
     TFoRicCom w;

@@ -189,6 +189,22 @@ TEST_F(SignatureWindow, ADamagedDatabaseIsNamedAtEveryOpeningAndItsSearchIsRefus
     }
 }
 
+TEST_F(SignatureWindow, ABoxCutEmptyStartsANewKeyAtTheNextOpening) {
+    WriteFixture();
+    w.show();
+    QTest::keyClicks(w.EditCerca, "fer");
+    EXPECT_EQ(w.ListBox2->SelectedLine(), "Ferrum");
+    EmptyWithKeys(w.EditCerca, true);
+    EXPECT_EQ(Text(w.EditCerca), "");
+    w.close();
+
+    w.show();
+    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.EditCerca, "d");
+    EXPECT_EQ(Text(w.EditCerca), "D");
+    EXPECT_EQ(w.ListBox2->SelectedLine(), "Digitalis");
+}
+
 TEST_F(SignatureWindow, SampleDatabaseMarsWithRam) {
     CopySampleData();
     w.show();

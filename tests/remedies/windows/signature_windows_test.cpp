@@ -97,6 +97,22 @@ TEST(SymptomPlantsWindow, TypeAheadThenEnterShowsThePlants) {
     EXPECT_EQ(w.SearchKey, "");
 }
 
+TEST(SymptomPlantsWindow, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
+    TempWorkFolder folder;
+    CopySampleData();
+    TFoSintom2 w;
+    w.show();
+    QTest::keyClicks(w.EditCerca, "klei");
+    EmptyWithKeys(w.EditCerca, false);
+    EXPECT_EQ(Text(w.EditCerca), "");
+    w.hide();
+    w.show();
+    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.EditCerca, "ho");
+    EXPECT_EQ(Text(w.EditCerca), "Ho");
+    EXPECT_EQ(w.ListBox1->SelectedLine().substr(0, 2), "Ho");
+}
+
 TEST(SymptomPlantsWindow, ADamagedDatabaseIsNamedAtEveryOpeningOfTheSignatureWindowsAndNothingIsListed) {
     TempWorkFolder folder;
     gui::RecordingMessageSink messages;

@@ -96,6 +96,23 @@ TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsLi
     EXPECT_EQ(folder.messages.messages.size(), 2u);
 }
 
+TEST(TherapyBrowser, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
+    SampleFolder folder;
+    TFoTerapi w;
+    w.show();
+    QTest::keyClicks(w.EditCerca, "sl");
+    EXPECT_EQ(TextOf(w.EditCerca), "SL");
+    EmptyWithKeys(w.EditCerca, false);
+    EXPECT_TRUE(w.EditCerca->text().isEmpty());
+    w.close();
+
+    w.show();
+    EXPECT_TRUE(w.EditCerca->text().isEmpty());
+    QTest::keyClicks(w.EditCerca, "ho");
+    EXPECT_EQ(TextOf(w.EditCerca), "HO");
+    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()).substr(0, 2), "Ho");
+}
+
 TEST(TherapyBrowser, MissingPathologyListLeavesTheListEmpty) {
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink messages;

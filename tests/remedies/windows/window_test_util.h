@@ -120,6 +120,16 @@ inline void ExpectDamageTold(const gui::RecordingMessageSink& sink, std::size_t 
     }
 }
 
+// Empties a search box as a user does with the keyboard: Ctrl+A, then Delete
+// or Ctrl+X.
+inline void EmptyWithKeys(QLineEdit* box, bool cut) {
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (cut)
+        QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+    else
+        QTest::keyClick(box, Qt::Key_Delete);
+}
+
 // A signature database of the records (record 0 the header) with its symptom
 // and plant lists.
 inline void WriteSignatureDb(const std::vector<remedies::SignatureRecord>& records) {
