@@ -139,7 +139,9 @@ void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
     right->addWidget(gui::MakeLabel(this, "LabZoeken", "Zoeken"));
     SearchEdit = gui::MakeEdit(this, frame_.searchEditName);
     SetBackground(SearchEdit, kAqua);
-    HandleEditKeys(SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); });
+    HandleEditKeys(
+        SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); },
+        [this] { SearchEditEdited(); });
     right->addWidget(SearchEdit);
     ListBox1 = gui::MakeList(this, "ListBox1");
     right->addWidget(ListBox1, 1);
@@ -149,6 +151,18 @@ void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
     right->addWidget(BitBtn1);
     right->addWidget(BitBtn2);
     right->addWidget(BitBtnRitorna);
+}
+
+bool BrowserWindow::DatabaseSound() {
+    if (DatabasesSound({frame_.database()}, NothingShownUntilSound(frame_.notShown, frame_.listName))) return true;
+    ShowNothingRead();
+    return false;
+}
+
+void BrowserWindow::ShowNothingRead() {
+    ListBox1->clear();
+    ClearResultSlots();
+    ShowHitsCut(false);
 }
 
 void BrowserWindow::LoadList(const std::vector<std::string>& lines) {
@@ -192,6 +206,7 @@ void BrowserWindow::FillResultSlot(const std::string& p, const std::string& a, c
 }
 
 void BrowserWindow::Page(bool forward) {
+    if (!DatabaseSound()) return;
     if (forward)
         State().NextPage();
     else
@@ -222,6 +237,16 @@ void BrowserWindow::SearchKeyPress(char typed) {
     if (!ApplyTypeAheadKey(key, typed, frame_.upperEveryKey)) return;
     SetText(SearchEdit, key);
     SearchEdit->setCursorPosition(SearchEdit->text().size());
+    SeekKey();
+}
+
+void BrowserWindow::SearchEditEdited() {
+    State().SearchKey = TextOf(SearchEdit);
+    SeekKey();
+}
+
+void BrowserWindow::SeekKey() {
+    const std::string& key = State().SearchKey;
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(ListBox1->count()));
     for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));

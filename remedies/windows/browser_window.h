@@ -35,6 +35,9 @@ struct BrowserFrame {
     const char* infoText;        // help text of MemoInfo (Windows-1252)
     bool upperEveryKey;          // type-ahead upper-cases every character
     BrowserState* state;         // the browser's state kept for the whole run
+    DbFile (*database)();        // the database searched
+    const char* notShown;        // what it does not show of a damaged database ("i sintomi")
+    const char* listName;        // of that list
 };
 
 class BrowserWindow : public RemedyDialog {
@@ -72,6 +75,8 @@ public:
     virtual void BitBtn2Click();
     void SearchKeyPress(char typed);
     void SearchEditClick();
+    // The search box changed otherwise than by a typed key: its text is the key.
+    void SearchEditEdited();
     void ShowSignatureWords(QLineEdit* edit, bool markPrimary);
     virtual void SlotDoubleClick(QLineEdit* edit, int slot, char column);
 
@@ -82,6 +87,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Looks at the browser's database (at the opening and before a search, a
+    // page or a detail reads it): a damaged or unreadable one is told and the
+    // browser shows nothing read from it (ShowNothingRead); false then.
+    bool DatabaseSound();
+    // Empties the list and the slots.
+    void ShowNothingRead();
     // Loads the list lines into ListBox1.
     void LoadList(const std::vector<std::string>& lines);
     // The chosen line of ListBox1 ("" when none).
@@ -102,6 +113,8 @@ private:
     void BuildPageRow(QVBoxLayout* left);
     void BuildSearchColumn(QVBoxLayout* right);
     void Page(bool forward);
+    // Selects the list line the key leads to.
+    void SeekKey();
     BrowserFrame frame_;
 };
 

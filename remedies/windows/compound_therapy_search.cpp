@@ -27,14 +27,13 @@ TFoTerCom::TFoTerCom(QWidget* parent)
     : RankedSearchWindow(RankedSearchKind::CompoundTherapy, "FoTerCom", "TERAPIE COMPOSITE", kHelp, parent) {}
 
 void TFoTerCom::FormActivate() {
-    WaitCursor wait;
-    try {
-        PrepareCompoundTherapyLists();
-    } catch (const DamagedDatabaseError& e) {
-        // Named once, its list left as it was; the window opens all the same.
-        e.Tell();
-    }
+    // The slots and the key start empty whatever becomes of the lists.
     StartWithEmptySlots();
+    // A damaged database is named and nothing is made or shown from it.
+    if (!DatabaseSound()) return;
+    WaitCursor wait;
+    PrepareCompoundTherapyLists();
+    ShowVocabulary();
 }
 
 }  // namespace remedies

@@ -109,14 +109,30 @@ QVBoxLayout* TFoMali::BuildDebilityChoice() {
     return left;
 }
 
+bool TFoMali::DatabasesSound() {
+    if (!remedies::DatabasesSound({PrimaryDb(), RepertoryDb()}, NothingShownUntilSound("n\xE9 patologie n\xE9 rimedi"))) {
+        FormClose();
+        for (ModelList* list : {ListBox1, ListBox2, ListBox3}) list->Clear();
+        EdTot->clear();  // no count, as if a search had found nothing
+        return false;
+    }
+    if (!read_) {
+        primary_ = ReadPrimaryFile();
+        therapies_ = ReadRepertoryFile();
+        read_ = true;
+    }
+    return true;
+}
+
 void TFoMali::FormActivate() {
-    primary_ = ReadPrimaryFile();
-    therapies_ = ReadRepertoryFile();
+    FormClose();
+    DatabasesSound();
 }
 
 void TFoMali::FormClose() {
     primary_.clear();
     therapies_.clear();
+    read_ = false;
 }
 
 void TFoMali::ReadDebilityRadios() {
@@ -134,6 +150,7 @@ void TFoMali::ReadDebilityRadios() {
 void TFoMali::RBsolClick() { ReadDebilityRadios(); }
 
 void TFoMali::BBRicercaClick() {
+    if (!DatabasesSound()) return;
     WithWaitCursor([&] {
         ListBox1->Clear();
         ListBox2->Clear();
@@ -146,7 +163,7 @@ void TFoMali::BBRicercaClick() {
 
 void TFoMali::ListBox2Click() {
     const std::string pathology = ListBox2->SelectedLine();
-    if (pathology.empty()) return;
+    if (pathology.empty() || !DatabasesSound()) return;
     WithWaitCursor([&] {
         ListBox3->SetLines(DebilityRemedies(primary_, therapies_, pathology, PlanetWord, SearchedSign));
     });

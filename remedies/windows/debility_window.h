@@ -46,9 +46,15 @@ public:
     void ReadDebilityRadios();
 
 private:
+    // Looks at both databases (at the opening and before a search or a click
+    // reads them): a damaged or unreadable one is told, and the lists and the
+    // count are emptied; false then. Sound ones not read yet (the window
+    // opened while one was damaged) are read.
+    bool DatabasesSound();
     QVBoxLayout* BuildDebilityChoice();
     std::vector<PrimaryRecord> primary_;      // read at activation, record 0 first
     std::vector<RepertoryRecord> therapies_;  // likewise
+    bool read_ = false;                       // both read since the opening
 };
 
 extern TFoMali* FoMali;

@@ -26,6 +26,7 @@ TFoRicCom::TFoRicCom(QWidget* parent)
 
 void TFoRicCom::FormActivate() {
     StartWithEmptySlots();
+    if (DatabaseSound()) ShowVocabulary();
 }
 
 }  // namespace remedies

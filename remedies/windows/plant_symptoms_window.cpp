@@ -119,12 +119,22 @@ void TFoSintom3::ShowPagePair(int page) {
     }
 }
 
+bool TFoSintom3::DatabaseSound() {
+    if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("le piante", kPlantNamesName))) return true;
+    ListBox1->Clear();
+    ClearPlantPages();
+    SpinButton1->hide();
+    LabPagine->hide();
+    return false;
+}
+
 void TFoSintom3::FormActivate() {
+    if (!DatabaseSound()) return;
     if (rt::PathExists(kPlantNamesName)) ListBox1->SetLines(ReadNameFile(kPlantNamesName, 20));
     ShowPagePair(1);
 }
 
-void TFoSintom3::ListBox1Click() {
+void TFoSintom3::ClearPlantPages() {
     PlantPageCount = 1;
     PlantPageNumber = 1;
     for (int p = 1; p <= kPlantPages; ++p) {
@@ -133,6 +143,11 @@ void TFoSintom3::ListBox1Click() {
     }
     for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdSintesi}) e->clear();
     ShowPagePair(1);
+}
+
+void TFoSintom3::ListBox1Click() {
+    if (!DatabaseSound()) return;
+    ClearPlantPages();
 
     const PlantSymptoms found = FindPlantSymptoms(ReadAllSignatureRecords(), ListBox1->SelectedLine());
     SetText(EdPianta, found.plant);

@@ -50,6 +50,12 @@ public:
 protected:
 
 private:
+    // Looks at the database (at the opening and before a click reads it): a
+    // damaged or unreadable one is told, and the plants, their symptoms and
+    // their fields are emptied; false then.
+    bool DatabaseSound();
+    // Empties the symptom pages and the plant's fields, page 1 shown.
+    void ClearPlantPages();
     void BuildPlantFields(QGridLayout* top);
     void BuildSymptomPages(QGridLayout* top);
     void ShowPagePair(int page);

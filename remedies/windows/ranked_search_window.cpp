@@ -58,7 +58,9 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     Label20 = gui::MakeLabel(this, "Label20", "Cerca");
     EdCerca = gui::MakeEdit(this, "EdCerca");
     SetBackground(EdCerca, kAqua);
-    HandleEditKeys(EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); });
+    HandleEditKeys(
+        EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); },
+        [this] { EdCercaEdited(); });
     BBTrova = gui::MakeButton(this, "BBTrova", "Trova");
     BBTrova->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
     searchRow->addWidget(Label20);
@@ -163,9 +165,24 @@ void RankedSearchWindow::LoadVocabulary() {
 void RankedSearchWindow::StartWithEmptySlots() {
     SlotFilled.fill(false);
     ClearSlots();
+    EdCerca->clear();
     WindowState().TypeAhead.clear();
+}
+
+void RankedSearchWindow::ShowVocabulary() {
     LoadVocabulary();
     EdCerca->setFocus();
+}
+
+bool RankedSearchWindow::DatabaseSound() {
+    const RankedSearchFiles& files = FilesOf(kind_);
+    const char* what = kind_ == RankedSearchKind::MultiSymptom ? "i sintomi" : "le patologie";
+    if (DatabasesSound({files.db}, NothingShownUntilSound(what, files.vocabulary))) return true;
+    vocabulary_.clear();
+    ListBox1->clear();
+    ClearResults();
+    ResetSlotColours();
+    return false;
 }
 
 void RankedSearchWindow::ResetSlotColours() {
@@ -232,6 +249,11 @@ void RankedSearchWindow::EdCercaKeyPress(char typed) {
     ListPrefixBisect();
 }
 
+void RankedSearchWindow::EdCercaEdited() {
+    WindowState().TypeAhead = TextOf(EdCerca);
+    ListPrefixBisect();
+}
+
 void RankedSearchWindow::ListBox1Click() {
     UpdateSlotFlags();
     QListWidgetItem* item = ListBox1->currentItem();
@@ -255,6 +277,7 @@ void RankedSearchWindow::BBpuliTuttoClick() {
 void RankedSearchWindow::BBpuliMemoClick() { Memo1->clear(); }
 
 void RankedSearchWindow::BBricercaClick() {
+    if (!DatabaseSound()) return;
     WaitCursor wait;
     ClearResults();
     CopySlotsToGlobals();
@@ -265,7 +288,7 @@ void RankedSearchWindow::BBricercaClick() {
 void RankedSearchWindow::ListBox3Click() {
     ResetSlotColours();
     const int row = ListBox3->currentRow();
-    if (row < 0 || row >= static_cast<int>(results_.size())) return;
+    if (row < 0 || row >= static_cast<int>(results_.size()) || !DatabaseSound()) return;
     RankedSlots current;
     for (int k = 1; k <= kRankedSlots; ++k) current[k] = TextOf(Ed[k]);
     RankedDetail d = RankedSearchDetail(kind_, results_[static_cast<std::size_t>(row)].name, slots_, current);

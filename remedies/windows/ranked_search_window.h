@@ -48,6 +48,7 @@ public:
 
     void EdCercaClick();
     void EdCercaKeyPress(char typed);
+    void EdCercaEdited();
     void ListBox1Click();
     void Ed01Change();
     void BBClick(int slot);
@@ -73,9 +74,14 @@ protected:
     void PutInFirstFreeSlot(const std::string& text);
     void CopySlotsToGlobals();
     void LoadVocabulary();
-    // The activation's common end: empty slots and type-ahead, the vocabulary
-    // loaded, the focus in the search box.
+    // The activation's start: empty slots, search box and type-ahead.
     void StartWithEmptySlots();
+    // The activation's end: the vocabulary loaded, the focus in the search box.
+    void ShowVocabulary();
+    // Looks at the database (at the opening and before a search or a detail
+    // reads it): a damaged or unreadable one is told, and the vocabulary and
+    // the results are emptied; false then.
+    bool DatabaseSound();
     void ListPrefixBisect();
     void ClearResults();
 

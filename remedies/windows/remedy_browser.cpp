@@ -34,7 +34,7 @@ const char* const kInfo =
 BrowserFrame Frame() {
     return {"FoRimed", "REMEDIES en bijbehorende symptomen", true, "Remedie", "Symptoom", "EdCerca",
             "EdRime", "REMEDIE", "Informatie Aan / Uit", "&Terug naar het menu", kInfo, true,
-            &RemedyBrowser};
+            &RemedyBrowser, PrimaryDb, "i rimedi", kRemedyVariantListName};
 }
 
 }  // namespace
@@ -72,6 +72,8 @@ TFoRimed::TFoRimed(QWidget* parent) : BrowserWindow(Frame(), parent) {
 
 void TFoRimed::FormActivate() {
     State().SearchKey.clear();
+    EdCerca->clear();
+    if (!DatabaseSound()) return;
     LoadList(ReadListLines(kRemedyVariantListName));
     EdCerca->setFocus();
 }
@@ -87,6 +89,7 @@ void TFoRimed::ClearResultSlots() {
 }
 
 void TFoRimed::ListBox1Click() {
+    if (!DatabaseSound()) return;
     MemoAvveLarge->hide();
     MemoInfo->hide();
     list->hide();
@@ -121,6 +124,7 @@ void TFoRimed::ShowSlotDetail(int slot) {
     MemoAvveLarge->hide();
     const std::int64_t r = State().SlotRecord(slot);
     if (r == 0) return;  // an empty slot has nothing to show
+    if (!DatabaseSound()) return;
     const PrimaryRecord& rec = ReadPrimaryRecord(r);
     DetailText d = RemedyDetail(rec, State().AdvanceDetail(slot, 4));
     SetText(LabNote, d.caption);

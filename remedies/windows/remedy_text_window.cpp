@@ -95,7 +95,26 @@ void RemedyTextWindow::BuildLists(QGridLayout* top, const RemedyTextWindowTexts&
     }
 }
 
+bool RemedyTextWindow::DatabaseSound() {
+    if (!DatabasesSound({PrimaryDb()}, NothingShownUntilSound("i rimedi"))) {
+        FormClose();
+        ListBox1->Clear();
+        ListBox2->Clear();
+        ListBox3->Clear();
+        MemoNote->clear();
+        SetText(LabelMemo, texts_.memoLabelAtStart);
+        return false;
+    }
+    if (!read_) ListRemedies();
+    return true;
+}
+
 void RemedyTextWindow::FormActivate() {
+    FormClose();
+    DatabaseSound();
+}
+
+void RemedyTextWindow::ListRemedies() {
     Records = ReadPrimaryFile();
     ListBox1->Clear();
     ListBox2->Clear();
@@ -107,11 +126,16 @@ void RemedyTextWindow::FormActivate() {
     }
     ListBox1->SetLines(index.names);
     ListBox2->SetLines(index.names);
+    read_ = true;
 }
 
-void RemedyTextWindow::FormClose() { Records.clear(); }
+void RemedyTextWindow::FormClose() {
+    Records.clear();
+    read_ = false;
+}
 
 void RemedyTextWindow::ListBox2Click() {
+    if (!DatabaseSound()) return;
     SetText(LabelMemo, texts_.memoLabelList1);
     const std::string name = ListBox2->SelectedLine();
     const std::int64_t r = FirstRecordNamed(Records, name);
@@ -121,6 +145,7 @@ void RemedyTextWindow::ListBox2Click() {
 }
 
 void RemedyTextWindow::BBcercaClick() {
+    if (!DatabaseSound()) return;
     WithWaitCursor([&] {
         ListBox3->Clear();
         MemoNote->clear();
@@ -133,7 +158,7 @@ void RemedyTextWindow::BBcercaClick() {
 
 void RemedyTextWindow::ListBox3Click() {
     const std::string name = ListBox3->SelectedLine();
-    if (name.empty() || name == kNoResultLine) return;
+    if (name.empty() || name == kNoResultLine || !DatabaseSound()) return;
     SetText(LabelMemo, texts_.memoLabelList2 + name);
     MemoNote->clear();
     WithWaitCursor([&] {

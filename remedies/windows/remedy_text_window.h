@@ -65,6 +65,14 @@ protected:
     std::vector<PrimaryRecord> Records;  // the database, read at activation
 
 private:
+    // Looks at the database (at the opening and before a click or a search
+    // shows what it holds): a damaged or unreadable one is told, and the
+    // lists and the text are emptied; false then. A sound one not read yet
+    // (the window opened while it was damaged) is read and listed.
+    bool DatabaseSound();
+    // Reads the database and lists its remedies (the index rebuilt too).
+    void ListRemedies();
+    bool read_ = false;  // the database read and listed since the opening
     void BuildLists(QGridLayout* top, const RemedyTextWindowTexts& texts);
     RemedyTextWindowTexts texts_;
 };

@@ -80,9 +80,17 @@ void TFoManut1::BitBtn1Click() {
     ListSignatureEntries();
 }
 
+bool TFoManut1::DatabaseSound() {
+    if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("le schede"))) return true;
+    ListBox1->Clear();
+    for (QLineEdit* e : {EdSintomo, EdPianta, EdSigla, EdSintesi, EdSegPri, EdSegSec, EdSegZod, EdAutori, EdNote})
+        e->clear();
+    return false;
+}
+
 void TFoManut1::ListSignatureEntries() {
     ListBox1->Clear();
-    if (!rt::PathExists(kSignatureDbName)) return;
+    if (!DatabaseSound() || !rt::PathExists(kSignatureDbName)) return;
     std::vector<std::string> lines;
     for (const auto& r : ReadAllSignatureRecords()) lines.push_back(MaintenanceLine(r));
     if (Sorted) SortListTexts(lines);
@@ -91,7 +99,7 @@ void TFoManut1::ListSignatureEntries() {
 
 void TFoManut1::ListBox1Click() {
     const int row = ListBox1->currentRow();
-    if (row < 0) return;
+    if (row < 0 || !DatabaseSound()) return;
     std::int64_t record = row + 1;
     if (Sorted) {
         record = FindMaintenanceRecord(ReadAllSignatureRecords(), ListBox1->SelectedLine());

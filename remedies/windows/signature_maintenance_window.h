@@ -32,6 +32,12 @@ public:
     void ListSignatureEntries();
 
 protected:
+
+private:
+    // Looks at the database (at the opening and before a click reads it): a
+    // damaged or unreadable one is told, and the lines and the fields are
+    // emptied; false then.
+    bool DatabaseSound();
 };
 
 extern TFoManut1* FoManut1;

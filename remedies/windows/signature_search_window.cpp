@@ -42,7 +42,9 @@ TFoSegnat::TFoSegnat() {
         connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
     connect(ListBox2, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
-    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
+    HandleEditKeys(
+        EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); },
+        [this] { EditCercaEdited(); });
     connect(BBRicerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRicercaClick(); }));
     connect(BBseguito, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBseguitoClick(); }));
     connect(BBAnticipo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBAnticipoClick(); }));
@@ -162,8 +164,33 @@ void TFoSegnat::BuildPageBar(QGridLayout* top) {
     top->addLayout(bottom, 2, 1);
 }
 
+bool TFoSegnat::DatabaseSound() {
+    if (DatabasesSound({PrimaryDb()}, NothingShownUntilSound("i rimedi"))) {
+        if (!listed_) ListRemedies();
+        return true;
+    }
+    listed_ = false;
+    ListBox1->Clear();
+    ListBox2->Clear();
+    ClearSignatureGrid();
+    ClearSignatureRows();
+    // No count and no pages, as if a search had found nothing.
+    EdTot->clear();
+    SetBaseColour(EdPage, kWhiteColour);
+    EdPage->clear();
+    CurrentPage = 1;
+    PageCount = 0;
+    SearchMode = false;
+    return false;
+}
+
 void TFoSegnat::FormActivate() {
     ClearSignatureRows();
+    listed_ = false;
+    DatabaseSound();
+}
+
+void TFoSegnat::ListRemedies() {
     ListBox1->Clear();
     ListBox2->Clear();
     RemedyIndex index;
@@ -174,6 +201,7 @@ void TFoSegnat::FormActivate() {
     }
     ListBox1->SetLines(index.names);
     ListBox2->SetLines(index.names);
+    listed_ = true;
 }
 
 void TFoSegnat::ReadSignatureRadios() {
@@ -233,6 +261,11 @@ void TFoSegnat::EditCercaKeyPress(char key) {
     ListPrefixBisect();
 }
 
+void TFoSegnat::EditCercaEdited() {
+    SearchKey = TextOf(EditCerca);
+    ListPrefixBisect();
+}
+
 void TFoSegnat::ListPrefixBisect() {
     // The key is in capitals: the names are compared with it in capitals too.
     int row = PrefixBisect(ListBox2->Lines(), SearchKey, true);
@@ -249,13 +282,14 @@ void TFoSegnat::ListBox2Click() {
         SearchMode = false;
     }
     const std::string name = ListBox2->SelectedLine();
-    if (name.empty()) return;
+    if (name.empty() || !DatabaseSound()) return;
     const auto all = ReadPrimaryFile();
     const std::int64_t r = FirstRecordNamed(all, name);
     if (r >= 0) ShowRemedySignatures(all[static_cast<std::size_t>(r)]);
 }
 
 void TFoSegnat::BBRicercaClick() {
+    if (!DatabaseSound()) return;
     ClearSignatureGrid();
     ClearSignatureRows();
     SearchMode = true;

@@ -51,6 +51,7 @@ public:
     void FormActivate() override;
     void EditCercaClick();
     void EditCercaKeyPress(char key);
+    void EditCercaEdited();
     void ListBox2Click();
     void RBsolClick();
     void BBRicercaClick();
@@ -67,6 +68,14 @@ public:
     void LoadSegnatDumPage(int page);
 
 private:
+    // Looks at the database (at the opening and before a click or a search
+    // reads it): a damaged or unreadable one is told, and the lists, the grid
+    // and the count are emptied; false then. A sound one not listed yet (the
+    // window opened while it was damaged) is listed.
+    bool DatabaseSound();
+    // Lists the remedies of the database and rebuilds their index.
+    void ListRemedies();
+    bool listed_ = false;  // the remedies listed since the opening
     void BuildRemedyColumn(QGridLayout* top);
     void BuildSignatureChoice(QGridLayout* top);
     void BuildSignatureGrid(QGridLayout* top);

@@ -25,7 +25,7 @@ const char* const kInfo =
 BrowserFrame Frame() {
     return {"FoSintom1", "SYMPTOMEN en gerelateerde remedies", true, "Remedie", "Dosering", "EdCerca",
             "EdDist", "SYMPTOOM", "Informatie aan / uit", "&Terug naar het menu", kInfo, false,
-            &SymptomBrowser};
+            &SymptomBrowser, PrimaryDb, "i sintomi", kSymptomListName};
 }
 
 }  // namespace
@@ -37,6 +37,8 @@ TFoSintom1::TFoSintom1(QWidget* parent) : BrowserWindow(Frame(), parent) {
 
 void TFoSintom1::FormActivate() {
     State().SearchKey.clear();
+    EdCerca->clear();
+    if (!DatabaseSound()) return;
     LoadList(ReadListLines(kSymptomListName));
     EdCerca->setFocus();
 }
@@ -48,6 +50,7 @@ void TFoSintom1::ClearResultSlots() {
 }
 
 void TFoSintom1::ListBox1Click() {
+    if (!DatabaseSound()) return;
     list->hide();
     MemoInfo->hide();
     State().StartSearch();
@@ -77,6 +80,7 @@ void TFoSintom1::ShowSlotDetail(int slot) {
     MemoInfo->hide();
     const std::int64_t r = State().SlotRecord(slot);
     if (r == 0) return;  // an empty slot has nothing to show
+    if (!DatabaseSound()) return;
     const PrimaryRecord& rec = ReadPrimaryRecord(r);
     DetailText d = SymptomDetail(rec, State().AdvanceDetail(slot, 4));
     SetText(LabNote, d.caption);

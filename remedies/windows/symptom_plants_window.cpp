@@ -56,7 +56,9 @@ TFoSintom2::TFoSintom2() {
             gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
     connect(ListBoxPiante, &QListWidget::itemClicked, this,
             gui::Guarded([this](QListWidgetItem*) { ListBoxPianteClick(); }));
-    HandleEditKeys(EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); });
+    HandleEditKeys(
+        EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); },
+        [this] { EditCercaEdited(); });
     connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 620);
@@ -104,8 +106,16 @@ void TFoSintom2::BuildPlantColumn(QGridLayout* top) {
 
 void TFoSintom2::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }
 
+bool TFoSintom2::DatabaseSound() {
+    if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("i sintomi", kSignatureSymptomsName))) return true;
+    ListBox1->Clear();
+    ClearPlants();
+    return false;
+}
+
 void TFoSintom2::FormActivate() {
     ListBox1->Clear();
+    if (!DatabaseSound()) return;
     if (!rt::PathExists(kSignatureSymptomsName)) return;
     FillSymptoms(ReadNameFile(kSignatureSymptomsName, 100));
     EditCerca->setFocus();
@@ -113,13 +123,18 @@ void TFoSintom2::FormActivate() {
 
 void TFoSintom2::ListBox1Click() { ShowSymptomPlants(); }
 
-void TFoSintom2::ShowSymptomPlants() {
+void TFoSintom2::ClearPlants() {
     ListBoxPiante->Clear();
     ListBoxNum->Clear();
     ListBoxSintesi->Clear();
     for (QLineEdit* e : {EdSegPri, EdSegSec, EdSegZod, EdAutori, EdPianta, EdSintomo}) e->clear();
     EdAlternativa->clear();
     EdAlternativa->hide();
+}
+
+void TFoSintom2::ShowSymptomPlants() {
+    if (!DatabaseSound()) return;
+    ClearPlants();
 
     const SymptomPlants found = FindSymptomPlants(ReadAllSignatureRecords(), ListBox1->SelectedLine());
     SetText(EdSintomo, found.symptom);
@@ -144,7 +159,7 @@ void TFoSintom2::ShowSymptomPlants() {
 
 void TFoSintom2::ListBoxPianteClick() {
     const int row = ListBoxPiante->currentRow();
-    if (row < 0 || row >= ListBoxNum->Count()) return;
+    if (row < 0 || row >= ListBoxNum->Count() || !DatabaseSound()) return;
     ShowSignatureOfRecord(std::stoll(ListBoxNum->Lines()[static_cast<std::size_t>(row)]));
 }
 
@@ -165,6 +180,15 @@ void TFoSintom2::EditCercaKeyPress(char key) {
     ApplyTypeAheadKey(SearchKey, key);
     SetText(EditCerca, SearchKey);
     EditCerca->setCursorPosition(EditCerca->text().size());
+    SeekKey();
+}
+
+void TFoSintom2::EditCercaEdited() {
+    SearchKey = TextOf(EditCerca);
+    SeekKey();
+}
+
+void TFoSintom2::SeekKey() {
     // The number of symptoms is that of the list file (a missing file is an error).
     rt::RecordFile f(kSignatureSymptomsName, kSymptomNameRecordSize);
     f.Reset();

@@ -33,6 +33,7 @@ public:
     void ListBoxPianteClick();
     void EditCercaKeyPress(char key);
     void EditCercaClick();
+    void EditCercaEdited();
     void Button1Click();
 
     void ShowSymptomPlants();
@@ -41,6 +42,14 @@ public:
 protected:
 
 private:
+    // Looks at the database (at the opening and before a click reads it): a
+    // damaged or unreadable one is told, and the symptoms, the plants and the
+    // signature are emptied; false then.
+    bool DatabaseSound();
+    // Empties the plants of the symptom and the signature of the plant.
+    void ClearPlants();
+    // Selects the symptom the key leads to.
+    void SeekKey();
     void BuildPlantColumn(QGridLayout* top);
     void FillSymptoms(const std::vector<std::string>& symptoms);
 };

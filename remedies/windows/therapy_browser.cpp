@@ -30,7 +30,7 @@ const char* const kInfo =
 BrowserFrame Frame() {
     return {"FoTerapi", "THERAPIE\xCBN", false, "Remedie", "Dosering", "EditCerca", "EdPato",
             "PATHOLOGIE", "Informatie aan / uit", "&Terug naar het menu", kInfo, true,
-            &TherapyBrowser};
+            &TherapyBrowser, RepertoryDb, "le patologie", kPathologyListName};
 }
 
 }  // namespace
@@ -50,6 +50,7 @@ TFoTerapi::TFoTerapi(QWidget* parent) : BrowserWindow(Frame(), parent) {
 }
 
 void TFoTerapi::FormActivate() {
+    if (!DatabaseSound()) return;
     std::vector<std::string> lines;
     if (rt::PathExists(kPathologyListName)) {
         lines = ReadListLines(kPathologyListName);
@@ -65,6 +66,7 @@ void TFoTerapi::ClearResultSlots() {
 }
 
 void TFoTerapi::ListBox1Click() {
+    if (!DatabaseSound()) return;
     LabNote->setText("Notities");
     MemoNote->clear();
     State().StartSearch();
@@ -91,7 +93,14 @@ void TFoTerapi::FillPage() {
 void TFoTerapi::ShowSlotDetail(int slot) {
     const std::string remedy = SlotRemedy(slot);
     if (remedy.empty()) return;  // an empty slot has nothing to show
+    if (!DatabaseSound()) return;
+    // The warnings come from the primary database, which is looked at too.
     MemoNote->clear();
+    if (State().SlotDetailState[static_cast<std::size_t>(slot)] == 1 &&
+        !DatabasesSound({PrimaryDb()}, NothingShownUntilSound("le avvertenze dei rimedi"))) {
+        LabNote->setText("Notities");
+        return;
+    }
     DetailText d = TherapyDetail(remedy, TextOf(EdPato), State().AdvanceDetail(slot, 2));
     SetText(LabNote, d.caption);
     SetText(MemoNote, d.text);

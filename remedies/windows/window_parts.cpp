@@ -11,6 +11,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_check.h"
 
 namespace remedies {
 
@@ -211,8 +212,11 @@ protected:
             return false;
         }
         if (event->type() != QEvent::KeyPress) return false;
-        const char c = TypedChar(static_cast<QKeyEvent*>(event));
-        if (c == 0) return false;
+        // A key that types no character (Delete, Ctrl+A, Ctrl+X, Ctrl+V ...) is
+        // left to the box; what it changes there then sets the key.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const char c = TypedChar(key);
+        if (c == 0 || c == '\x7F' || (key->modifiers() & Qt::ControlModifier)) return false;
         gui::Guard([&] { press_(c); });
         (void)watched;
         return true;
@@ -225,8 +229,27 @@ private:
 
 }  // namespace
 
-void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click) {
+void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click,
+                    std::function<void()> edited) {
     edit->installEventFilter(new EditKeyFilter(edit, std::move(press), std::move(click)));
+    // Changes made by the program (setText) are not edits: only the user's.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edited = std::move(edited)](const QString&) {
+        if (edited) gui::Guard(edited);
+    });
+}
+
+bool DatabasesSound(std::initializer_list<DbFile> databases, const std::string& done) {
+    bool sound = true;
+    for (const DbFile& db : databases)
+        if (!TellUnusableDatabase(db, done).empty()) sound = false;
+    return sound;
+}
+
+std::string NothingShownUntilSound(const char* what, const char* list) {
+    std::string done = "La finestra non mostra ";
+    done.append(what);
+    if (list) done.append(" dell'elenco \"").append(list).append("\", che ne deriva,");
+    return done.append(" e non cerca nella banca dati finch\xE9 il file non sar\xE0 di nuovo integro.");
 }
 
 WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

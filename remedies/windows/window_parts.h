@@ -12,8 +12,11 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "remedies/record_db.h"
 
 class QKeyEvent;
 class QLabel;
@@ -126,9 +129,12 @@ std::string ForeignCharacters(const QPlainTextEdit* memo);
 // a key that types nothing.
 char TypedChar(const QKeyEvent* e);
 
-// Installs a key filter on the edit: each typed key goes to `press` and is
-// consumed; a mouse click goes to `click`.
-void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click);
+// Installs a key filter on a type-ahead search box: each typed key goes to
+// `press` and is consumed; a mouse click goes to `click`. Any other change of
+// the box by the user (a deletion, a cut, a paste, a drop) goes to `edited`,
+// which makes the box's new text the key: the key is always what the box shows.
+void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click,
+                    std::function<void()> edited);
 
 // Calls `hook` with every key press of the watched widget before the widget
 // sees it; the press is dropped when the hook returns true.
@@ -168,6 +174,17 @@ public:
 };
 // Runs with the wait cursor shown.
 void WithWaitCursor(const std::function<void()>& work);
+
+// The databases a browser or a search reads, looked at when it opens and
+// before each handler that reads them (TellUnusableDatabase): each one that is
+// damaged or cannot be read is told at once, every time, naming the file,
+// what is wrong, `done` and what the user can do. False when one is: the
+// window then shows nothing read from it and does not search it.
+bool DatabasesSound(std::initializer_list<DbFile> databases, const std::string& done);
+// The words `done` of a window that shows nothing of a damaged database: the
+// window does not show `what` (of the list `list` made from the database, when
+// given) and does not search the database until the file is sound again.
+std::string NothingShownUntilSound(const char* what, const char* list = nullptr);
 
 // Counts the system beeps of the editors' length warnings (read by tests).
 int BeepCount();

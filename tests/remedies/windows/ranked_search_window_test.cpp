@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <filesystem>
 
 #include "platform/runtime/text_file.h"
 #include "remedies/ranked_search.h"
@@ -116,6 +117,38 @@ TEST(MultiSymptomWindow, TypeAheadAndFindNext) {
     ASSERT_EQ(expected.size(), 3u);  // "Kleine wonden ...", "Lichte brandwonden ...", "Ontstoken huid en lichte brandwonden"
     expected.push_back(0);            // then nothing more: the first item
     EXPECT_EQ(found, expected);
+}
+
+TEST(MultiSymptomWindow, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtTheNextOpening) {
+    SampleFolder folder;
+    {
+        TFoRicCom w;
+        w.show();
+        for (const char* s : {"Hoofdpijn", "Hoest"}) ASSERT_TRUE(ClickLine(w.ListBox1, s));
+        WriteRandomRecords(std::filesystem::path("OpzioneH") / "DBmain.rnd", kPrimaryRecordSize, 40, 20, 3);
+        w.BBricerca->click();
+        ExpectDamageTold(folder.messages, 1, kPrimaryDbName, kSymptomListName);
+        EXPECT_EQ(w.ListBox3->count(), 0);  // no ranking of what could be read
+        EXPECT_EQ(w.ListBox1->count(), 0);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    TFoRicCom again;
+    again.show();
+    ExpectDamageTold(folder.messages, 2, kPrimaryDbName, kSymptomListName);
+    EXPECT_EQ(again.ListBox1->count(), 0);
+}
+
+TEST(MultiSymptomWindow, ABoxCutEmptyStartsANewKey) {
+    SampleFolder folder;
+    TFoRicCom w;
+    w.show();
+    QTest::keyClicks(w.EdCerca, "ho");
+    EXPECT_EQ(TextOf(w.EdCerca), "Ho");
+    EmptyWithKeys(w.EdCerca, true);
+    EXPECT_TRUE(w.EdCerca->text().isEmpty());
+    QTest::keyClicks(w.EdCerca, "ke");
+    EXPECT_EQ(TextOf(w.EdCerca), "Ke");
+    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()).substr(0, 2), "Ke");
 }
 
 TEST(MultiSymptomWindow, FailedSearchReleasesTheCursorAndReports) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
 
 #include "platform/gui/message_box.h"
 #include "remedies/principles_file.h"
@@ -52,6 +53,22 @@ TEST(CompositionWindow, AWordFindsItsRemediesAndTheClickShowsItInCapitals) {
     ClickRow(w.ListBox3, 0);  // does nothing
     EXPECT_EQ(Text(w.MemoNote), before);
     EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
+}
+
+TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRan) {
+    TempWorkFolder folder;
+    CopySampleData();
+    gui::RecordingMessageSink messages;
+    WriteRandomRecords(std::filesystem::path("OpzioneH") / "DBmain.rnd", kPrimaryRecordSize, 40, 20, 7);
+    TFoPiante w;
+    w.show();
+    ExpectDamageTold(messages, 1, kPrimaryDbName);
+    EXPECT_EQ(w.ListBox2->Count(), 0);
+    // The search says again why it does not run, rather than "nothing found".
+    QTest::keyClicks(w.EditCerca, "rozemarijnzuur");
+    w.BBcerca->click();
+    ExpectDamageTold(messages, 2, kPrimaryDbName);
+    EXPECT_EQ(w.ListBox3->Count(), 0);
 }
 
 TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged) {
@@ -140,6 +157,23 @@ TEST(DebilityWindow, WeakenedLibraSearchesAriesAndMarksTheSignatureRemedies) {
     EXPECT_EQ(Text(w.EdTot), "0");
     EXPECT_EQ(w.ListBox2->Count(), 0);
     EXPECT_EQ(w.ListBox3->Count(), 0);
+}
+
+TEST(DebilityWindow, AZeroFilledRepertoryIsNamedAndTheSearchCountsNothingAsIfItRan) {
+    TempWorkFolder folder;
+    CopySampleData();
+    gui::RecordingMessageSink messages;
+    const std::filesystem::path db = std::filesystem::path("OpzioneH") / "Repertorio.rnd";
+    testing_support::WriteBytes(db, std::string(std::filesystem::file_size(db), '\0'));
+    TFoMali w;
+    w.show();
+    ExpectDamageTold(messages, 1, kRepertoryDbName);
+    EXPECT_EQ(Text(w.EdTot), "");
+    w.findChild<QRadioButton*>("RBmar")->click();
+    w.BBRicerca->click();
+    ExpectDamageTold(messages, 2, kRepertoryDbName);
+    EXPECT_EQ(Text(w.EdTot), "");  // no "0 found"
+    EXPECT_EQ(w.ListBox2->Count(), 0);
 }
 
 TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <filesystem>
 
 #include "platform/runtime/text_file.h"
 #include "remedies/windows/signature_search_window.h"
@@ -159,6 +160,49 @@ TEST_F(SignatureWindow, TypeAheadInCapitalsFindsTheRemedy) {
     EXPECT_EQ(w.ListBox2->SelectedLine(), "Capsicum");
     // Selecting does not show the signature: the user clicks.
     EXPECT_EQ(Text(w.EdP[0]), "");
+}
+
+TEST_F(SignatureWindow, ADamagedDatabaseIsNamedAtEveryOpeningAndItsSearchIsRefused) {
+    WriteFixture();
+    gui::RecordingMessageSink messages;
+    w.show();
+    Radio("RBmar")->click();
+    Radio("RBari")->click();
+    w.BBRicerca->click();
+    ASSERT_EQ(Text(w.EdTot), "3");
+    w.close();
+
+    WriteRandomRecords(std::filesystem::path("OpzioneH") / "DBmain.rnd", kPrimaryRecordSize, 3, 1, 5);
+    for (std::size_t opening = 1; opening <= 2; ++opening) {
+        w.show();
+        ExpectDamageTold(messages, 2 * opening - 1, kPrimaryDbName);
+        EXPECT_EQ(w.ListBox2->Count(), 0);
+        EXPECT_EQ(Text(w.EdP[0]), "");  // nothing of the earlier search either
+        EXPECT_EQ(Text(w.EdTot), "");
+        // The search says why it does not run, and finds no "0".
+        w.BBRicerca->click();
+        ExpectDamageTold(messages, 2 * opening, kPrimaryDbName);
+        EXPECT_EQ(Text(w.EdTot), "");
+        EXPECT_EQ(Text(w.EdPage), "");
+        EXPECT_EQ(Text(w.EdP[0]), "");
+        w.close();
+    }
+}
+
+TEST_F(SignatureWindow, ABoxCutEmptyStartsANewKeyAtTheNextOpening) {
+    WriteFixture();
+    w.show();
+    QTest::keyClicks(w.EditCerca, "fer");
+    EXPECT_EQ(w.ListBox2->SelectedLine(), "Ferrum");
+    EmptyWithKeys(w.EditCerca, true);
+    EXPECT_EQ(Text(w.EditCerca), "");
+    w.close();
+
+    w.show();
+    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.EditCerca, "d");
+    EXPECT_EQ(Text(w.EditCerca), "D");
+    EXPECT_EQ(w.ListBox2->SelectedLine(), "Digitalis");
 }
 
 TEST_F(SignatureWindow, SampleDatabaseMarsWithRam) {

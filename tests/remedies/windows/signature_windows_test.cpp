@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 
 #include "remedies/signature_db.h"
 #include "remedies/windows/plant_symptoms_window.h"
@@ -94,6 +95,45 @@ TEST(SymptomPlantsWindow, TypeAheadThenEnterShowsThePlants) {
     EXPECT_EQ(w.SearchKey, "Klei");
     QTest::mouseClick(w.EditCerca, Qt::LeftButton);
     EXPECT_EQ(w.SearchKey, "");
+}
+
+TEST(SymptomPlantsWindow, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
+    TempWorkFolder folder;
+    CopySampleData();
+    TFoSintom2 w;
+    w.show();
+    QTest::keyClicks(w.EditCerca, "klei");
+    EmptyWithKeys(w.EditCerca, false);
+    EXPECT_EQ(Text(w.EditCerca), "");
+    w.hide();
+    w.show();
+    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.EditCerca, "ho");
+    EXPECT_EQ(Text(w.EditCerca), "Ho");
+    EXPECT_EQ(w.ListBox1->SelectedLine().substr(0, 2), "Ho");
+}
+
+TEST(SymptomPlantsWindow, ADamagedDatabaseIsNamedAtEveryOpeningOfTheSignatureWindowsAndNothingIsListed) {
+    TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+    WriteSignatureDb({Sr("Tosse", "Timo", "Culpeper"), Sr("Febbre", "Salice", "Mattioli", "luna", "cancro"),
+                      Sr("Insonnia", "Tiglio", "Leclerc")});
+    WriteRandomRecords(std::filesystem::path("OpzioneS") / "DataStf.rnd", kSignatureRecordSize, 2, 1, 9);
+    TFoSintom2 symptoms;
+    for (std::size_t opening = 1; opening <= 2; ++opening) {
+        symptoms.show();
+        ExpectDamageTold(messages, opening, kSignatureDbName, kSignatureSymptomsName);
+        EXPECT_EQ(symptoms.ListBox1->Count(), 0);
+        symptoms.hide();
+    }
+    TFoSintom3 plants;
+    plants.show();
+    ExpectDamageTold(messages, 3, kSignatureDbName, kPlantNamesName);
+    EXPECT_EQ(plants.ListBox1->Count(), 0);
+    TFoManut1 maintenance;
+    maintenance.show();
+    ExpectDamageTold(messages, 4, kSignatureDbName);
+    EXPECT_EQ(maintenance.ListBox1->Count(), 0);
 }
 
 TEST(PlantSymptomsWindow, SamplePlantListsItsSymptomsWithAuthors) {

@@ -177,6 +177,30 @@ TEST(SymptomBrowser, ADamagedSymptomListIsRebuiltFromASoundDatabaseAndNeverShown
     EXPECT_NE(said.find("copia di sicurezza"), std::string::npos) << said;
 }
 
+TEST(SymptomBrowser, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtEveryOpening) {
+    SampleFolder folder;
+    const fs::path db = fs::path("OpzioneH") / "DBmain.rnd";
+    {
+        TFoSintom1 w;
+        w.show();
+        ASSERT_GT(w.ListBox1->count(), 30);
+        EXPECT_TRUE(folder.messages.messages.empty());
+        // Random bytes over the middle of the database while the window is open.
+        WriteRandomRecords(db, kPrimaryRecordSize, 40, 20, 11);
+        ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
+        ExpectDamageTold(folder.messages, 1, kPrimaryDbName, kSymptomListName);
+        EXPECT_TRUE(Remedies(w).empty());
+        EXPECT_TRUE(w.EdDist->text().isEmpty());
+        EXPECT_EQ(w.ListBox1->count(), 0);
+    }
+    for (std::size_t opening = 2; opening <= 3; ++opening) {
+        TFoSintom1 w;
+        w.show();
+        ExpectDamageTold(folder.messages, opening, kPrimaryDbName, kSymptomListName);
+        EXPECT_EQ(w.ListBox1->count(), 0);
+    }
+}
+
 TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
     SampleFolder folder;
     TFoRimed w;

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <filesystem>
+
 #include "remedies/windows/therapy_browser.h"
 #include "tests/remedies/windows/window_test_util.h"
 
@@ -61,6 +63,54 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
     EXPECT_TRUE(w.EdP[1]->text().isEmpty());
     EXPECT_TRUE(w.EdPato->text().isEmpty());
     EXPECT_EQ(w.LabNote->text(), "Notities");
+}
+
+TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsListed) {
+    SampleFolder folder;
+    TFoTerapi w;
+    w.show();
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Slapeloosheid"));
+    ASSERT_FALSE(w.EdP[1]->text().isEmpty());
+    w.close();
+
+    const std::filesystem::path db = std::filesystem::path("OpzioneH") / "Repertorio.rnd";
+    const std::string sound = testing_support::ReadBytes(db);
+    testing_support::WriteBytes(db, std::string(sound.size(), '\0'));
+    for (std::size_t opening = 1; opening <= 2; ++opening) {
+        w.show();
+        ExpectDamageTold(folder.messages, opening, kRepertoryDbName, kPathologyListName);
+        EXPECT_NE(LastMessage(folder.messages).find("copia di sicurezza"), std::string::npos);
+        // No pathology to click, and nothing of the earlier search.
+        EXPECT_EQ(w.ListBox1->count(), 0);
+        EXPECT_TRUE(w.EdPato->text().isEmpty());
+        EXPECT_TRUE(w.EdP[1]->text().isEmpty());
+        w.close();
+    }
+
+    // Sound again: listed and searched as before, without a word.
+    testing_support::WriteBytes(db, sound);
+    w.show();
+    EXPECT_EQ(w.ListBox1->count(), 14);
+    ASSERT_TRUE(ClickLine(w.ListBox1, "Slapeloosheid"));
+    EXPECT_EQ(TextOf(w.EdP[1]), "HS 112 - Valeriana officinalis");
+    EXPECT_EQ(folder.messages.messages.size(), 2u);
+}
+
+TEST(TherapyBrowser, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
+    SampleFolder folder;
+    TFoTerapi w;
+    w.show();
+    QTest::keyClicks(w.EditCerca, "sl");
+    EXPECT_EQ(TextOf(w.EditCerca), "SL");
+    EmptyWithKeys(w.EditCerca, false);
+    EXPECT_TRUE(w.EditCerca->text().isEmpty());
+    w.close();
+
+    w.show();
+    EXPECT_TRUE(w.EditCerca->text().isEmpty());
+    QTest::keyClicks(w.EditCerca, "ho");
+    EXPECT_EQ(TextOf(w.EditCerca), "HO");
+    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()).substr(0, 2), "Ho");
 }
 
 TEST(TherapyBrowser, MissingPathologyListLeavesTheListEmpty) {

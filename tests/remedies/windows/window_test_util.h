@@ -2,6 +2,8 @@
 // Helpers of the remedy window tests: the shipped sample databases copied into
 // a fresh working folder, clicks on list lines (by the model strings of a
 // ModelList, or with the mouse on a shown list), and texts as model strings.
+#include <gtest/gtest.h>
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -90,6 +92,42 @@ inline void SaveShot(QWidget* w, const std::string& name) {
     const char* dir = std::getenv("KELVOR_SCREENSHOT_DIR");
     if (!dir || !*dir) return;
     w->grab().save(QString::fromStdString((fs::path(dir) / (name + ".png")).string()));
+}
+
+// Random bytes over records `first` to `first + count - 1` of a database file,
+// as a bad copy or a failing disc leaves them; the file keeps its length.
+inline void WriteRandomRecords(const fs::path& file, std::size_t recordSize, std::size_t first, std::size_t count,
+                               unsigned seed) {
+    std::string bytes = testing_support::ReadBytes(file);
+    bytes.replace(first * recordSize, count * recordSize, testing_support::RandomBytes(count * recordSize, seed));
+    testing_support::WriteBytes(file, bytes);
+}
+
+// The text of the last message shown ("" when none was).
+inline std::string LastMessage(const gui::RecordingMessageSink& sink) {
+    return sink.messages.empty() ? std::string() : sink.messages.back().text;
+}
+
+// `count` messages were shown, the last naming the database (its program name,
+// as "OpzioneH\\DBmain.rnd") as damaged and, when given, the list not shown.
+inline void ExpectDamageTold(const gui::RecordingMessageSink& sink, std::size_t count, const std::string& database,
+                             const std::string& list = {}) {
+    ASSERT_EQ(sink.messages.size(), count);
+    const std::string said = LastMessage(sink);
+    EXPECT_NE(said.find("\"" + database + "\" \xE8 danneggiato"), std::string::npos) << said;
+    if (!list.empty()) {
+        EXPECT_NE(said.find("\"" + list + "\""), std::string::npos) << said;
+    }
+}
+
+// Empties a search box as a user does with the keyboard: Ctrl+A, then Delete
+// or Ctrl+X.
+inline void EmptyWithKeys(QLineEdit* box, bool cut) {
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (cut)
+        QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+    else
+        QTest::keyClick(box, Qt::Key_Delete);
 }
 
 // A signature database of the records (record 0 the header) with its symptom
