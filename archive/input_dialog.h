@@ -99,6 +99,11 @@ private:
     // coordinates, correction, calendar, state).
     void ClearResults();
     bool ClockBeingTyped() const;
+    QWidget* NextClockField(const QLineEdit* field) const;
+    // Focus to the field after a date or time field.
+    void MoveOnFrom(QLineEdit* field);
+    bool ClockSeparatorTyped(QLineEdit* field, const QString& typed);
+    QLineEdit* movedOnTo_ = nullptr;  // the clock field just reached by moving on
     void SyncScrollBar();
     bool syncing_ = false;
 };
