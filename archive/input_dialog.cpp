@@ -315,8 +315,8 @@ bool TFoInputKel::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-    if (IsDateField(this, watched) && ClockSeparatorTyped(static_cast<QLineEdit*>(watched),
-                                                          static_cast<QKeyEvent*>(event)->text()))
+    if (IsDateField(this, watched) &&
+        ClockSeparatorTyped(static_cast<QLineEdit*>(watched), *static_cast<QKeyEvent*>(event)))
         return true;
     int key = static_cast<QKeyEvent*>(event)->key();
     bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -511,9 +511,12 @@ void TFoInputKel::MoveOnFrom(QLineEdit* field) {
 // takes the keys that follow. A field reached by moving on takes no separator
 // as its first key (in "31/02" the day moves on by itself when full, and the
 // "/" after it is no second move), nor does an empty one. True when the key
-// was a separator.
-bool TFoInputKel::ClockSeparatorTyped(QLineEdit* field, const QString& typed) {
-    const bool separator = IsDateSeparator(typed);
+// was a separator. A modifier pressed on its own (Shift for ":") is no key of the field.
+bool TFoInputKel::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
+    if (key.text().isEmpty() && ((key.key() >= Qt::Key_Shift && key.key() <= Qt::Key_ScrollLock) ||
+                                 key.key() == Qt::Key_AltGr))
+        return false;
+    const bool separator = IsDateSeparator(key.text());
     const bool justReached = field == movedOnTo_;
     movedOnTo_ = nullptr;
     if (!separator) return false;
