@@ -42,15 +42,6 @@ long long FileBytes(const std::string& name) {
     return ec ? -1 : static_cast<long long>(n);
 }
 
-// What the user can do about a damaged archive file: the current person's is
-// written anew by a recall, the others come back from a backup.
-std::string ArchiveWayOn(const std::string& name) {
-    if (name.rfind(kCurrentPersonArchive, 0) == 0)
-        return "Richiamare una persona dal suo archivio: il file viene scritto di nuovo.";
-    return "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra "
-           "del backup).";
-}
-
 // A file about to be changed must hold whole records: a partial last record
 // would be overwritten or dropped by the change.
 void RequireWholeRecords(const std::string& name, std::size_t recordSize) {
@@ -59,7 +50,7 @@ void RequireWholeRecords(const std::string& name, std::size_t recordSize) {
     if (n % static_cast<long long>(recordSize) != 0)
         throw ArchiveError("Archivio danneggiato: " + name + " termina con una scheda incompleta. Nessun dato "
                                                              "registrato. " +
-                           ArchiveWayOn(name));
+                           DamagedArchiveAdvice(name));
 }
 
 void RequireNumberRoom(long long next, const std::string& name) {
@@ -96,6 +87,13 @@ void WriteHandOff(const char* name, const std::vector<std::string>& lines) {
 }
 
 }  // namespace
+
+std::string DamagedArchiveAdvice(std::string_view fileName) {
+    if (fileName.rfind(kCurrentPersonArchive, 0) == 0)
+        return "Richiamare una persona dal suo archivio: il file viene scritto di nuovo.";
+    return "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra "
+           "del backup).";
+}
 
 // ---- names ----------------------------------------------------------------------------
 
@@ -218,7 +216,8 @@ BirthRecord ArchiveFiles::ReadBirthRecord(int number) {
     if (!data_) throw rt::IoError(rt::kFileNotOpen, name);
     if (number < 0 || number >= data_->FileSize())
         throw ArchiveError("Archivio danneggiato: la scheda " + rt::ZeroPad(number, 5) + ", a cui rimanda la sua voce in " +
-                           ArchiveFileName(letters_, kST1) + ", non esiste in " + name + ". " + ArchiveWayOn(name));
+                           ArchiveFileName(letters_, kST1) + ", non esiste in " + name + ". " +
+                           DamagedArchiveAdvice(name));
     BirthRecord r = DecodeBirthRecord(data_->Read(number));
     ArchiveShared.BirthRecordBuffer = r;
     return r;
@@ -235,7 +234,7 @@ AnnotationRecord ArchiveFiles::ReadAnnotation(int number) {
     if (number < 0 || number >= notes_->FileSize())
         throw ArchiveError("Archivio danneggiato: l'annotazione " + rt::ZeroPad(number, 5) +
                            ", a cui rimanda la sua scheda in " + ArchiveFileName(letters_, kST2) + ", non esiste in " +
-                           name + ". " + ArchiveWayOn(name));
+                           name + ". " + DamagedArchiveAdvice(name));
     return DecodeAnnotationRecord(notes_->Read(number));
 }
 
@@ -288,10 +287,11 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, kST2);
 
     // Everything is checked before the first byte is written: first the
-    // person, with the dialogs' own checks.
+    // person, with the dialogs' own checks, then the archive.
     if (const std::string problem = StoredPersonProblem(request.Name, request.Record, request.Annotation);
         !problem.empty())
         throw ArchiveError(problem + ". Nessun dato registrato.");
+    RequireIndexWithHeader(A);
 
     EnsureCurrentPersonFiles();
 
@@ -664,11 +664,39 @@ void CheckFile(const std::string& name, std::size_t size, const std::vector<Fiel
 
 }  // namespace
 
+std::string MissingIndexHeaderProblem(std::string_view letters) {
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    const std::string st2 = ArchiveFileName(letters, kST2);
+    const long long indexBytes = FileBytes(st1);
+    if (indexBytes < 0 || indexBytes >= static_cast<long long>(kIndexRecordSize)) return {};
+    const long long dataBytes = FileBytes(st2);
+    long long people = dataBytes < 0 ? 0 : dataBytes / static_cast<long long>(kBirthRecordSize);
+    if (letters != kCurrentPersonArchive) --people;  // its record 0 is the header
+    if (people < 1) return {};
+    return (indexBytes == 0 ? std::string("\xE8 vuoto") : "ha solo " + std::to_string(indexBytes) + " byte") +
+           ", senza la sua voce 0, l'intestazione che il programma scrive sempre, mentre \"" + st2 + "\" contiene " +
+           std::to_string(people) + (people == 1 ? " scheda" : " schede") +
+           " di persone che non vi sono pi\xF9 elencate";
+}
+
+void RequireIndexWithHeader(std::string_view letters) {
+    const std::string problem = MissingIndexHeaderProblem(letters);
+    if (problem.empty()) return;
+    const std::string st1 = ArchiveFileName(letters, kST1);
+    throw ArchiveError(rt::DamagedFileMessage(st1, problem, "Nessun dato registrato. " + DamagedArchiveAdvice(st1)));
+}
+
 IndexCheck CheckIndex(std::string_view letters) {
     IndexCheck check;
     const std::string st1 = ArchiveFileName(letters, kST1);
     const long long bytes = FileBytes(st1);
     if (bytes < 0) return check;
+    check.problem = MissingIndexHeaderProblem(letters);
+    if (!check.problem.empty()) {
+        check.listable = false;
+        check.storable = false;
+        return check;
+    }
     const std::vector<rt::Bytes> records = rt::ReadAllRecords(st1, kIndexRecordSize);
     for (std::size_t i = 1; i < records.size(); ++i) {
         const std::string entry = DecodeIndexEntry(records[i]);
@@ -688,6 +716,8 @@ std::vector<std::string> CheckArchive(std::string_view letters) {
     std::vector<rt::Bytes> index, data, notes;
     const std::string st1 = ArchiveFileName(letters, kST1);
     const std::string st2 = ArchiveFileName(letters, kST2);
+    if (const std::string lost = MissingIndexHeaderProblem(letters); !lost.empty())
+        problems.push_back(st1 + ": " + lost);
     CheckFile(st1, kIndexRecordSize, {{0, kIndexEntryCapacity}}, problems, index);
     CheckFile(st2, kBirthRecordSize,
               {{0, 20}, {21, 39}, {61, 2}, {64, 20}, {85, 72}, {158, 60}, {219, 124}, {344, 21},

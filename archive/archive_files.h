@@ -42,6 +42,11 @@ struct ArchiveSharedState {
 };
 extern ArchiveSharedState ArchiveShared;
 
+// What the user can do about a damaged archive file (named as "BASE.ST1"):
+// the current person's is written anew by a recall, the others come back from
+// a backup.
+std::string DamagedArchiveAdvice(std::string_view fileName);
+
 // ---- names ------------------------------------------------------------------
 
 // "BASE" + ".ST1" and so on (extension with its dot).
@@ -137,7 +142,8 @@ struct StoreResult {
 // archive and the text number of the fourth annotation line, empty without
 // one), so nothing of an earlier person is shown. A store into "TMPR" itself
 // replaces its record 0 and appends the data record without annotation. Refuses (ArchiveError, nothing written) an
-// archive that is full (99,999 records) or whose files end in a partial record.
+// archive that is full (99,999 records), whose files end in a partial record,
+// or whose index lost its record 0 (RequireIndexWithHeader).
 StoreResult StorePersonRecords(const StoreRequest& request);
 
 // Removes the entry at an index position (1..N); later entries move up one and
@@ -221,11 +227,25 @@ void WritePointerHandOff(std::string_view recordNumberText, std::string_view let
 // no five digits at its end), which is then not listed; cut short when it ends
 // in a partial entry, whose whole entries are listed. `problem` says what is
 // wrong ("" when the index is sound).
+// An index that lost its record 0 (emptied, or shorter than one entry, as a
+// failed copy or a full disc leaves it) beside a data file holding people is
+// damaged too: the program never writes an index without it. Its people are
+// not listed, and nobody is stored into the archive, which would leave them
+// out of the index for good.
 struct IndexCheck {
     std::string problem;
     bool listable = true;
+    bool storable = true;
 };
 IndexCheck CheckIndex(std::string_view letters);
+
+// What is wrong with an index without its record 0 beside a data file that
+// holds people (how many), or "" when the index has its record 0 or the
+// archive holds nobody (three empty files, a data file with its header only).
+std::string MissingIndexHeaderProblem(std::string_view letters);
+// Refuses a store into such an archive: ArchiveError with the message naming
+// the index, what is wrong and what the user can do; nothing is written.
+void RequireIndexWithHeader(std::string_view letters);
 
 // The damage found in an archive's files, one text (Windows-1252) per problem:
 // partial last records, length bytes beyond a field's capacity, index entries

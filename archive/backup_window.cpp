@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "archive/backup.h"
+#include "archive/form_helpers.h"
 #include "engine/calendar.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
@@ -38,8 +39,17 @@ TFoBakMod1::TFoBakMod1(QWidget* parent) : QDialog(parent) {
     setObjectName("FoBakMod1");
     setWindowTitle(gui::ToQt("Back-up / Herstel \"BASE\" Archief"));
     auto* top = new QVBoxLayout(this);
-    BuildVolumeChoice(top);
-    BuildDestination(top);
+    // The drive list and the destination take turns in one place that keeps
+    // the size of the larger, so the window does not grow when the list opens.
+    auto* choice = new QGridLayout;
+    BuildVolumeChoice(choice);
+    BuildDestination(choice);
+    for (QWidget* panel : {Panel3, Panel1}) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+    }
+    top->addLayout(choice);
 
     auto* status = new QGridLayout;
     status->addWidget(gui::MakeLabel(this, "LabUltimo", "Laatste"), 0, 0);
@@ -48,7 +58,8 @@ TFoBakMod1::TFoBakMod1(QWidget* parent) : QDialog(parent) {
     status->addWidget(EditData, 0, 1, 2, 1);
     status->addWidget(gui::MakeLabel(this, "LabCopia", "Kopieer Archief - Geboortegegevens (BASE) "), 2, 0, 1, 2);
     status->addWidget(gui::MakeLabel(this, "LabSalva", "GEGEVENS OPSLAAN"), 3, 0);
-    status->addWidget(gui::MakeLabel(this, "LabCartella", "in de map ExkelvirBck / DatiBase"), 4, 0);
+    const std::string folder = std::string("in de map ").append(kBackupFolderName).append(" / DatiBase");
+    status->addWidget(gui::MakeLabel(this, "LabCartella", folder), 4, 0);
     LabOkDati = Coloured(gui::MakeLabel(this, "LabOkDati", "OK"), "blue");
     status->addWidget(LabOkDati, 3, 1);
     top->addLayout(status);
@@ -71,7 +82,7 @@ TFoBakMod1::TFoBakMod1(QWidget* parent) : QDialog(parent) {
 }
 
 // The hidden choice of the volume, with its warning in red.
-void TFoBakMod1::BuildVolumeChoice(QVBoxLayout* top) {
+void TFoBakMod1::BuildVolumeChoice(QGridLayout* place) {
     Panel3 = gui::MakeArea(this, "Panel3");
     auto* p3 = new QVBoxLayout(Panel3);
     const std::tuple<const char*, const char*, const char*> lines[] = {
@@ -89,11 +100,11 @@ void TFoBakMod1::BuildVolumeChoice(QVBoxLayout* top) {
     BBchiudiScelta = gui::MakeButton(Panel3, "BBchiudiScelta", "X");
     p3->addWidget(BBchiudiScelta);
     Panel3->hide();
-    top->addWidget(Panel3);
+    place->addWidget(Panel3, 0, 0);
 }
 
 // The destination volume and what the copy holds.
-void TFoBakMod1::BuildDestination(QVBoxLayout* top) {
+void TFoBakMod1::BuildDestination(QGridLayout* place) {
     Panel1 = gui::MakeArea(this, "Panel1");
     auto* p1 = new QGridLayout(Panel1);
     LabDest = Coloured(gui::MakeLabel(Panel1, "LabDest", "Unit\xE0:"), "blue");
@@ -112,12 +123,15 @@ void TFoBakMod1::BuildDestination(QVBoxLayout* top) {
         "de teksten in BASEtxt."));
     Memo1->setMaximumHeight(60);
     p1->addWidget(Memo1, 4, 0, 1, 2);
-    top->addWidget(Panel1);
+    p1->setRowStretch(5, 1);  // the room the drive list needs more stays below
+    place->addWidget(Panel1, 0, 0);
 }
 
 void TFoBakMod1::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     gui::Guard([this] { FormActivate(); });
+    // Beside a main window low on the screen it would reach below the screen's edge.
+    KeepWholeOnScreen(this);
 }
 
 void TFoBakMod1::SetLabDest(const char* text) {
@@ -151,7 +165,6 @@ void TFoBakMod1::BBchiudiSceltaClick() {
     DriveComboBox1->hidePopup();
     Panel3->hide();
     Panel1->show();
-    adjustSize();  // back to the size without the drive list
 }
 
 void TFoBakMod1::DriveComboBox1Click(int index) {
@@ -189,7 +202,6 @@ void TFoBakMod1::DriveComboBox1Click(int index) {
     ChosenFolder = folder;
     Panel3->hide();
     Panel1->show();
-    adjustSize();
 }
 
 void TFoBakMod1::BBbackupClick() {

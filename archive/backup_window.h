@@ -6,11 +6,11 @@
 #include <string>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QVBoxLayout;
 class QWidget;
 
 namespace archive {
@@ -42,8 +42,9 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void BuildVolumeChoice(QVBoxLayout* top);
-    void BuildDestination(QVBoxLayout* top);
+    // The drive list (Panel3) and the destination (Panel1), in one place.
+    void BuildVolumeChoice(QGridLayout* place);
+    void BuildDestination(QGridLayout* place);
     void SetLabDest(const char* text);
 };
 

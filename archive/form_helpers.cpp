@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QWidget>
+#include <algorithm>
 
 #include "archive/record_checks.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/message_box.h"
+#include "platform/gui/system_services.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
 
@@ -102,6 +104,15 @@ void PlaceNearMain(QWidget* window, int offset) {
     if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
     window->move(MainForm.MainFormLeft + MainForm.MainFormWidth - window->width() + offset,
                  MainForm.MainFormTop + MainForm.MainFormHeight - window->height() + offset);
+}
+
+void KeepWholeOnScreen(QWidget* window) {
+    constexpr int kAssumedTitleBar = 40;  // of a window not framed yet
+    QRect outer = window->frameGeometry();
+    if (outer.size() == window->size()) outer.setHeight(outer.height() + kAssumedTitleBar);
+    const int x = std::clamp(outer.x(), 0, std::max(0, gui::System().ScreenWidth() - outer.width()));
+    const int y = std::clamp(outer.y(), 0, std::max(0, gui::System().ScreenHeight() - outer.height()));
+    if (x != outer.x() || y != outer.y()) window->move(x, y);  // the frame's place
 }
 
 }  // namespace archive

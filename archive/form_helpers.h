@@ -1,7 +1,7 @@
 #pragma once
 // Helpers the dialogs share: colour-coded checks of numeric edit fields, the
 // refusal of typed text the archive files cannot hold, and the placing of
-// dialogs at the lower right of the main window.
+// dialogs at the lower right of the main window and on the screen.
 #include <initializer_list>
 
 class QLineEdit;
@@ -58,5 +58,8 @@ bool RefuseForeignCharacters(std::initializer_list<StoredTextField> fields);
 void RememberMainOrigin(QWidget* mainWindow);
 // Puts the window's lower right corner `offset` pixels beyond the main window's.
 void PlaceNearMain(QWidget* window, int offset);
+// Moves a window that reaches beyond the screen, with its frame (a title bar
+// assumed while it has none yet), back onto it; one on the screen stays.
+void KeepWholeOnScreen(QWidget* window);
 
 }  // namespace archive

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QTime>
 #include <QVBoxLayout>
@@ -59,6 +60,11 @@ std::string Trimmed(const QLineEdit* e) {
 
 bool IsDateField(const TFoInputKel* d, const QObject* o) {
     return o == d->EditGiorno || o == d->EditMese || o == d->EditAnno || o == d->EditOra || o == d->EditMinuti;
+}
+
+// A character users type between the parts of a date or a time ("31/02/1990 12:00").
+bool IsDateSeparator(const QString& typed) {
+    return typed.size() == 1 && QStringLiteral("/-.: ").contains(typed[0]);
 }
 
 }  // namespace
@@ -217,13 +223,10 @@ void TFoInputKel::ConnectInputFields() {
             // message, comes between two keys of one field.
             if (trimmed.size() < e->maxLength()) return;
             RecheckPending = 1;
-            // Moves on by itself when the field is full.
-            if (e == EditGiorno) EditMese->setFocus();
-            else if (e == EditMese) EditAnno->setFocus();
-            else if (e == EditAnno) EditOra->setFocus();
-            else if (e == EditOra) EditMinuti->setFocus();
-            else if (e == EditMinuti) EditLocal->setFocus();
+            MoveOnFrom(e);  // by itself when the field is full
         });
+        // Digits only: a separator is taken by eventFilter, anything else is refused.
+        e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
     }
     for (QWidget* watched : std::initializer_list<QWidget*>{EditSogg, EditLocal, ListBox1, EditCoord, EditLocEstesa,
                                                             Label1})
@@ -306,9 +309,15 @@ bool TFoInputKel::eventFilter(QObject* watched, QEvent* event) {
     // Focus that goes to another window or a pop-up is no leaving.
     if (event->type() == QEvent::FocusOut && IsDateField(this, watched)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) RecheckPending = 1;
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            RecheckPending = 1;
+            if (watched == movedOnTo_) movedOnTo_ = nullptr;
+        }
     }
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    if (IsDateField(this, watched) &&
+        ClockSeparatorTyped(static_cast<QLineEdit*>(watched), *static_cast<QKeyEvent*>(event)))
+        return true;
     int key = static_cast<QKeyEvent*>(event)->key();
     bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     auto go = [](QWidget* w) {
@@ -458,6 +467,7 @@ void TFoInputKel::FormActivate() {
                          EditMinLon, EditSecLon, EditEWore})
         if (gui::GetFieldState(e) == FieldState::Rejected) SetFieldState(e, FieldState::Valid);
     LabNote->hide();
+    movedOnTo_ = nullptr;
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
         e->clear();
         SetFieldState(e, FieldState::Valid);
@@ -479,6 +489,43 @@ void TFoInputKel::FormActivate() {
     LockResults();
     BBprosegui->setEnabled(false);
     gui::SetIdleHandler([this] { MyIdleHandler(); });
+}
+
+// The field after a date or time field, in the order they are typed.
+QWidget* TFoInputKel::NextClockField(const QLineEdit* field) const {
+    if (field == EditGiorno) return EditMese;
+    if (field == EditMese) return EditAnno;
+    if (field == EditAnno) return EditOra;
+    if (field == EditOra) return EditMinuti;
+    return EditLocal;
+}
+
+void TFoInputKel::MoveOnFrom(QLineEdit* field) {
+    QWidget* next = NextClockField(field);
+    next->setFocus();
+    movedOnTo_ = IsDateField(this, next) ? static_cast<QLineEdit*>(next) : nullptr;
+}
+
+// A date typed with separators, "3/2/1990 9:05": a separator ends the field it
+// is typed in, which shows its number zero-padded ("03"), and the next field
+// takes the keys that follow. A field reached by moving on takes no separator
+// as its first key (in "31/02" the day moves on by itself when full, and the
+// "/" after it is no second move), nor does an empty one. True when the key
+// was a separator. A modifier pressed on its own (Shift for ":") is no key of the field.
+bool TFoInputKel::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
+    if (key.text().isEmpty() && ((key.key() >= Qt::Key_Shift && key.key() <= Qt::Key_ScrollLock) ||
+                                 key.key() == Qt::Key_AltGr))
+        return false;
+    const bool separator = IsDateSeparator(key.text());
+    const bool justReached = field == movedOnTo_;
+    movedOnTo_ = nullptr;
+    if (!separator) return false;
+    const QString digits = field->text().trimmed();
+    if (justReached || digits.isEmpty()) return true;
+    if (digits.size() < field->maxLength()) field->setText(digits.rightJustified(field->maxLength(), '0'));
+    RecheckPending = 1;
+    MoveOnFrom(field);
+    return true;
 }
 
 // A clock field still being typed: it has the focus and holds fewer digits

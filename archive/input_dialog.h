@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -99,6 +100,11 @@ private:
     // coordinates, correction, calendar, state).
     void ClearResults();
     bool ClockBeingTyped() const;
+    QWidget* NextClockField(const QLineEdit* field) const;
+    // Focus to the field after a date or time field.
+    void MoveOnFrom(QLineEdit* field);
+    bool ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key);
+    QLineEdit* movedOnTo_ = nullptr;  // the clock field just reached by moving on
     void SyncScrollBar();
     bool syncing_ = false;
 };

@@ -95,13 +95,13 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
     const IndexCheck index = CheckIndex(letters);
     if (!index.problem.empty()) {
         const std::string st1 = ArchiveFileName(letters, ".ST1");
+        const char* done = index.listable ? "Vengono elencate le persone delle voci intere."
+                           : index.storable
+                               ? "Le persone dell'archivio non vengono elencate."
+                               : "Le persone dell'archivio non vengono elencate, e nell'archivio non si registra "
+                                 "nessuna persona finch\xE9 il file non \xE8 integro.";
         rt::ReportDamagedFileOnce(
-            st1, rt::DamagedFileMessage(
-                     st1, index.problem,
-                     std::string(index.listable ? "Vengono elencate le persone delle voci intere."
-                                                : "Le persone dell'archivio non vengono elencate.") +
-                         " Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" "
-                         "nella finestra del backup)."));
+            st1, rt::DamagedFileMessage(st1, index.problem, std::string(done) + " " + DamagedArchiveAdvice(st1)));
     }
     int n = index.listable ? Files.EntryCount() : 0;
     Window.Reset(n, n < 9 ? 1 : Window.MiddleLine() + 1);

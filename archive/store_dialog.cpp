@@ -223,6 +223,7 @@ void TFormRegKel::BitBtnRegistraClick() {
 
 void TFormRegKel::BBregTextClick() {
     if (AnnotationsRefused()) return;
+    RequireIndexWithHeader(ChosenArchive);  // no text is made for a person who cannot be stored
     std::string number = CreatePersonTextFile(ChosenArchive, engine::Birth.SubjectName);
     EditNfile->setText(gui::ToQt(number));
     if (ShowPersonTextEditor) ShowPersonTextEditor();

@@ -1,13 +1,19 @@
 // Backup of the personal archive and its restore.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest/QTest>
 #include <QLineEdit>
 #include <filesystem>
 #include <memory>
 
 #include "archive/backup.h"
 #include "archive/backup_window.h"
+#include "archive/form_helpers.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/win1252.h"
@@ -93,15 +99,19 @@ TEST_F(BackupTest, RestoreBringsBackEverythingOrNothing) {
 }
 
 namespace {
+// Two volumes to back up to, on the desktop's screen or on one of the given size.
 class TwoVolumes : public gui::SystemServices {
 public:
-    explicit TwoVolumes(fs::path root) : root_(std::move(root)) {}
+    explicit TwoVolumes(fs::path root, QSize screen = {}) : root_(std::move(root)), screen_(screen) {}
     std::vector<gui::Volume> ListVolumes() override {
         return {{root_.string(), "Disco di prova"}, {(root_ / "altro").string(), "Altro"}};
     }
+    int ScreenWidth() override { return screen_.isValid() ? screen_.width() : SystemServices::ScreenWidth(); }
+    int ScreenHeight() override { return screen_.isValid() ? screen_.height() : SystemServices::ScreenHeight(); }
 
 private:
     fs::path root_;
+    QSize screen_;
 };
 }  // namespace
 
@@ -152,4 +162,62 @@ TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
     EXPECT_EQ(window.size(), without);
     window.hide();
     gui::SetSystemServices(nullptr);
+}
+
+// On a 4:3 screen, a 5:4 one and two wide ones, the backup window placed
+// beside the main window (where the program puts it, centred, and where a
+// user may have moved it, in the lower right corner) lies whole on the screen
+// with every control of it, before its drive list is opened with its button,
+// while it is open and after it is closed; and it names the folder the backup
+// writes.
+TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
+    struct Restore {
+        MainFormGeometry main = MainForm;
+        ~Restore() {
+            MainForm = main;
+            gui::SetSystemServices(nullptr);
+        }
+    } restore;
+    gui::RecordingMessageSink sink;
+    fs::current_path(program);
+    const QSize mainWindow(760, 600);  // the main window with its frame
+    for (const QSize screen : {QSize(1024, 768), QSize(1280, 1024), QSize(1366, 768), QSize(1920, 1080)}) {
+        gui::SetSystemServices(std::make_unique<TwoVolumes>(volume, screen));
+        for (const bool corner : {false, true}) {
+            SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()) +
+                         (corner ? " main window in the corner" : " main window centred"));
+            const QSize room = screen - mainWindow;
+            MainForm = {corner ? room.height() : room.height() / 2, corner ? room.width() : room.width() / 2,
+                        mainWindow.width(), mainWindow.height()};
+            TFoBakMod1 window;
+            PlaceNearMain(&window, 10);  // as the main window places it
+            window.show();
+            auto offScreen = [&] {
+                QCoreApplication::processEvents();
+                std::vector<std::string> off;
+                if (window.frameGeometry().top() < 0) off.push_back("the title bar");
+                for (const QWidget* w : window.findChildren<QWidget*>()) {
+                    if (w->window() != &window || !w->isVisible()) continue;  // a list's drop-down is a window of its own
+                    const QRect r(w->mapToGlobal(QPoint(0, 0)), w->size());
+                    if (!QRect(QPoint(0, 0), screen).contains(r))
+                        off.push_back(w->objectName().toStdString() + " at " + std::to_string(r.x()) + "," +
+                                      std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+                                      std::to_string(r.height()));
+                }
+                return off;
+            };
+            EXPECT_EQ(offScreen(), std::vector<std::string>{});
+            QTest::mouseClick(window.BBCambiaDest, Qt::LeftButton);
+            ASSERT_TRUE(window.DriveComboBox1->view()->isVisible());
+            ASSERT_TRUE(window.BBchiudiScelta->isVisible());
+            EXPECT_EQ(offScreen(), std::vector<std::string>{});
+            QTest::mouseClick(window.BBchiudiScelta, Qt::LeftButton);
+            ASSERT_TRUE(window.BBbackup->isVisible());
+            EXPECT_EQ(offScreen(), std::vector<std::string>{});
+            const QLabel* folder = window.findChild<QLabel*>("LabCartella");
+            ASSERT_NE(folder, nullptr);
+            EXPECT_EQ(folder->text().toStdString(), "in de map ExkelvorBck / DatiBase");
+            window.hide();
+        }
+    }
 }

@@ -214,6 +214,56 @@ TEST_F(EntryDialogTest, TheDateIsCheckedWhenTheTimeIsWholeAndNoKeyGoesAstray) {
     EXPECT_FALSE(dialog.BBprosegui->isEnabled());
 }
 
+// A date typed with separators, key by key as a user types it: each
+// separator ends its field (or is dropped where the field before moved on by
+// itself), so the parts land in their fields; an impossible date is refused
+// once, a real one is stored, and a one-digit day or month counts as its number.
+TEST_F(EntryDialogTest, ADateTypedWithSeparatorsLandsInItsFields) {
+    auto keys = [&](const char* typed) {
+        for (const char* c = typed; *c; ++c) {
+            QTest::keyClick(dialog.focusWidget(), *c);
+            gui::RunIdleHandler();
+        }
+    };
+    auto clock = [&] {
+        return (dialog.EditGiorno->text() + "|" + dialog.EditMese->text() + "|" + dialog.EditAnno->text() + "|" +
+                dialog.EditOra->text() + "|" + dialog.EditMinuti->text())
+            .toStdString();
+    };
+    const auto files = Files();
+    keys("verdi giuseppe");
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    keys("31/02/1990 12:0");
+    EXPECT_EQ(clock(), "31|02|1990|12|0");
+    EXPECT_TRUE(messages.messages.empty());
+    keys("0");
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
+    EXPECT_EQ(clock(), "|02|1990|12|00");  // the day refused
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+    EXPECT_EQ(Files(), files);
+
+    for (const char* typed : {"28/02/1990 12:00", "3.2-1990 9:5 "}) {
+        SCOPED_TRACE(typed);
+        messages.messages.clear();
+        dialog.FormActivate();  // the dialog opened again
+        keys("verdi giuseppe");
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        keys(typed);
+        ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+        keys("ROMA");
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        gui::RunIdleHandler();
+        EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+        ASSERT_TRUE(dialog.BBprosegui->isEnabled());
+        dialog.BBprosegui->click();
+        EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+    }
+    const auto stored = rt::ReadAllRecords("BASE.ST2", kBirthRecordSize);
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(DecodeBirthRecord(stored[1]).DateField, "199002281200-1");
+    EXPECT_EQ(DecodeBirthRecord(stored[2]).DateField, "199002030905-1");
+}
+
 // Text pasted into the entry and store dialogs that holds characters the
 // archive files have no code for is refused, naming them, and kept for the
 // user to mend; nothing is stored with "?" in their place, and the letters

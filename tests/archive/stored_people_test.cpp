@@ -115,6 +115,63 @@ TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
         EXPECT_NE(DecodeBirthRecord(r).PlaceField, "41N54-012E29ROMA EUR");
 }
 
+// The index emptied beside a data file that holds five people (a copy that
+// failed, a full disc): the dialogs that list the archive name it once and
+// list nobody, and a store into it is refused, the files left as they are, so
+// the people can still come back from a backup.
+TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
+    testing_support::WriteBytes(rt::ResolvePath("BASE.ST1"), "");
+    const std::string named =
+        "Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (\xE8 vuoto, senza la sua voce 0, l'intestazione che il "
+        "programma scrive sempre, mentre \"BASE.ST2\" contiene 5 schede di persone che non vi sono pi\xF9 elencate).";
+    const std::string advice =
+        "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
+        "backup).";
+    const auto before = Snapshot();
+    TFormRich recall;
+    recall.FormActivate();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{named +
+                                                         " Le persone dell'archivio non vengono elencate, e "
+                                                         "nell'archivio non si registra nessuna persona finch\xE9 il "
+                                                         "file non \xE8 integro. " +
+                                                         advice});
+    ASSERT_EQ(recall.ListaNomi->count(), 1);
+    EXPECT_EQ(recall.ListaNomi->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
+    EXPECT_FALSE(recall.EditSoggetto->isEnabled());
+    TFoCancel del;
+    del.FormActivate();
+    TFoModifi change;
+    change.FormActivate();
+    for (const QListWidget* list : {del.ListaNomi, change.ListaNomi}) {
+        ASSERT_EQ(list->count(), 1);
+        EXPECT_EQ(list->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
+    }
+    EXPECT_EQ(messages.messages.size(), 1u);  // the same file is named once
+
+    // A new person stored into it, with a text and without.
+    engine::Birth.SubjectName = "MORO CARLA";
+    engine::Birth.BirthDateText = "15/01/1960 12:30";
+    engine::Birth.EnteredPlaceText = "ROMA";
+    engine::Birth.CoordinatesText = "41N54-012E29";
+    engine::Birth.TimeZoneText = "+1";
+    engine::Birth.Nationality = "ITALIA";
+    engine::Chart.GregorianCalendar = true;
+    TFormRegKel store;
+    bool textShown = false;
+    const auto previousEditor = TFormRegKel::ShowPersonTextEditor;
+    TFormRegKel::ShowPersonTextEditor = [&textShown] { textShown = true; };
+    for (QPushButton* button : {store.BitBtnRegistra, store.BBregText}) {
+        messages.messages.clear();
+        store.FormActivate();
+        ASSERT_EQ(store.EditArchi->text(), "BASE");
+        button->click();
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{named + " Nessun dato registrato. " + advice});
+    }
+    TFormRegKel::ShowPersonTextEditor = previousEditor;
+    EXPECT_FALSE(textShown);
+    EXPECT_EQ(Touched(before, Snapshot()), std::set<std::string>{});
+}
+
 TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
     dialog_test::StorePerson("BASE", "DE LUCA ANNA");
     TFormRich recall;
