@@ -119,8 +119,12 @@ std::vector<std::string> ListArchiveNames() {
         const std::string file = rt::Utf8ToCp1252(e.path().filename().string());
         const auto dot = file.rfind('.');
         if (dot == std::string::npos || dot == 0 || dot > 4) continue;
-        if (rt::UpperAscii(file.substr(dot)) != kST1) continue;
+        const std::string extension = rt::UpperAscii(file.substr(dot));
+        if (extension != kST1 && extension != kST2) continue;
         std::string name = rt::UpperAscii(file.substr(0, std::min<std::size_t>(4, file.size())));
+        // A data file is listed for its archive when its index went missing
+        // beside the people it holds: the archive is there, damaged.
+        if (extension == kST2 && MissingIndexHeaderProblem(name).empty()) continue;
         if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }
     std::sort(names.begin(), names.end(),
@@ -129,14 +133,17 @@ std::vector<std::string> ListArchiveNames() {
 }
 
 bool ArchiveExists(std::string_view letters) {
-    return rt::PathExists(ArchiveFileName(letters, kST1));
+    return rt::PathExists(ArchiveFileName(letters, kST1)) || !MissingIndexHeaderProblem(letters).empty();
 }
 
 void CreateEmptyArchive(std::string_view letters) {
     const std::string st1 = ArchiveFileName(letters, kST1);
     const std::string st2 = ArchiveFileName(letters, kST2);
     const std::string st3 = ArchiveFileName(letters, kST3);
-    if (!rt::PathExists(st1)) rt::ReplaceAllRecords(st1, kIndexRecordSize, {EmptyIndexHeader()});
+    // No index is made beside a data file that holds people: it would list
+    // none of them, and the archive is damaged rather than new.
+    if (!rt::PathExists(st1) && MissingIndexHeaderProblem(letters).empty())
+        rt::ReplaceAllRecords(st1, kIndexRecordSize, {EmptyIndexHeader()});
     if (!rt::PathExists(st2)) rt::ReplaceAllRecords(st2, kBirthRecordSize, {EmptyBirthHeader()});
     if (!rt::PathExists(st3))
         rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
@@ -668,12 +675,15 @@ std::string MissingIndexHeaderProblem(std::string_view letters) {
     const std::string st1 = ArchiveFileName(letters, kST1);
     const std::string st2 = ArchiveFileName(letters, kST2);
     const long long indexBytes = FileBytes(st1);
-    if (indexBytes < 0 || indexBytes >= static_cast<long long>(kIndexRecordSize)) return {};
+    if (indexBytes >= static_cast<long long>(kIndexRecordSize)) return {};
+    if (indexBytes < 0 && rt::PathExists(st1)) return {};  // a folder in its place, unreadable: named as such
     const long long dataBytes = FileBytes(st2);
     long long people = dataBytes < 0 ? 0 : dataBytes / static_cast<long long>(kBirthRecordSize);
     if (letters != kCurrentPersonArchive) --people;  // its record 0 is the header
     if (people < 1) return {};
-    return (indexBytes == 0 ? std::string("\xE8 vuoto") : "ha solo " + std::to_string(indexBytes) + " byte") +
+    return (indexBytes < 0    ? std::string("manca")
+            : indexBytes == 0 ? std::string("\xE8 vuoto")
+                              : "ha solo " + std::to_string(indexBytes) + " byte") +
            ", senza la sua voce 0, l'intestazione che il programma scrive sempre, mentre \"" + st2 + "\" contiene " +
            std::to_string(people) + (people == 1 ? " scheda" : " schede") +
            " di persone che non vi sono pi\xF9 elencate";
@@ -690,13 +700,13 @@ IndexCheck CheckIndex(std::string_view letters) {
     IndexCheck check;
     const std::string st1 = ArchiveFileName(letters, kST1);
     const long long bytes = FileBytes(st1);
-    if (bytes < 0) return check;
     check.problem = MissingIndexHeaderProblem(letters);
     if (!check.problem.empty()) {
         check.listable = false;
         check.storable = false;
         return check;
     }
+    if (bytes < 0) return check;
     const std::vector<rt::Bytes> records = rt::ReadAllRecords(st1, kIndexRecordSize);
     for (std::size_t i = 1; i < records.size(); ++i) {
         const std::string entry = DecodeIndexEntry(records[i]);

@@ -227,9 +227,9 @@ void WritePointerHandOff(std::string_view recordNumberText, std::string_view let
 // no five digits at its end), which is then not listed; cut short when it ends
 // in a partial entry, whose whole entries are listed. `problem` says what is
 // wrong ("" when the index is sound).
-// An index that lost its record 0 (emptied, or shorter than one entry, as a
-// failed copy or a full disc leaves it) beside a data file holding people is
-// damaged too: the program never writes an index without it. Its people are
+// An index that lost its record 0 (emptied, shorter than one entry, or gone,
+// as a failed copy or a full disc leaves it) beside a data file holding people
+// is damaged too: the program never writes an index without it. Its people are
 // not listed, and nobody is stored into the archive, which would leave them
 // out of the index for good.
 struct IndexCheck {
@@ -239,8 +239,8 @@ struct IndexCheck {
 };
 IndexCheck CheckIndex(std::string_view letters);
 
-// What is wrong with an index without its record 0 beside a data file that
-// holds people (how many), or "" when the index has its record 0 or the
+// What is wrong with an index without its record 0 (or missing) beside a data
+// file that holds people (how many), or "" when the index has its record 0 or the
 // archive holds nobody (three empty files, a data file with its header only).
 std::string MissingIndexHeaderProblem(std::string_view letters);
 // Refuses a store into such an archive: ArchiveError with the message naming

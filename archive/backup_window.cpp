@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "archive/archive_files.h"
 #include "archive/backup.h"
 #include "archive/form_helpers.h"
 #include "engine/calendar.h"
@@ -17,6 +18,7 @@
 #include "platform/gui/system_services.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
+#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/win1252.h"
 
 namespace fs = std::filesystem;
@@ -213,6 +215,16 @@ void TFoBakMod1::BBbackupClick() {
     std::error_code ec;
     if (!fs::is_directory(ChosenFolder.parent_path(), ec)) {
         gui::ShowMessage("L'Unit\xE0 " + rt::Utf8ToCp1252(ChosenFolder.parent_path().string()) + " non \xE8 disponibile");
+        return;
+    }
+    // A damaged index is not copied over the backup the user may need to put
+    // the archive back.
+    if (const IndexCheck index = CheckIndex(kPersonalArchive); !index.problem.empty()) {
+        const std::string st1 = ArchiveFileName(kPersonalArchive, ".ST1");
+        gui::ShowMessage(rt::DamagedFileMessage(
+            st1, index.problem,
+            "Backup non eseguito: la copia di sicurezza gi\xE0 presente nell'unit\xE0 resta com'era. " +
+                DamagedArchiveAdvice(st1)));
         return;
     }
     LabOkDati->setStyleSheet("color: blue");

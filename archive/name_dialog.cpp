@@ -89,10 +89,12 @@ void ArchiveNameDialog::BuildArchiveList() {
 }
 
 bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile annotations) {
-    Files.Open(letters, annotations);
     // A damaged index is named (once as long as it stays as it is); its names
-    // are listed only when every whole entry is a name with its number.
+    // are listed only when every whole entry is a name with its number. An
+    // index without its record 0 (emptied, or missing beside the people's
+    // data) is not opened at all.
     const IndexCheck index = CheckIndex(letters);
+    if (index.storable) Files.Open(letters, annotations);
     if (!index.problem.empty()) {
         const std::string st1 = ArchiveFileName(letters, ".ST1");
         const char* done = index.listable ? "Vengono elencate le persone delle voci intere."

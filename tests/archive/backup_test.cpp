@@ -137,6 +137,40 @@ TEST_F(BackupTest, ADamagedDateRecordIsNamedAndNoDateIsShown) {
     }
 }
 
+// "Backup" pressed over an archive whose index was emptied beside its people
+// is refused: the copy on the unit, which the user needs to put the archive
+// back, is not overwritten.
+TEST_F(BackupTest, ADamagedIndexIsNotCopiedOverTheBackup) {
+    dialog_test::PrepareFolder();  // the data folder becomes the working folder
+    program = fs::current_path();
+    for (const char* name : {"ROSSI MARIO", "VERDI ANNA"}) dialog_test::StorePerson("BASE", name);
+    const fs::path dest = BackupFolderOn(volume);
+    ASSERT_TRUE(BackupBaseArchive(program, dest, "01/12/2026").ok);
+    const std::string kept = ReadBytes(dest / "DatiBase" / "BASE.ST1");
+    WriteBytes(rt::ResolvePath("BASE.ST1"), "");
+
+    gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));
+    gui::RecordingMessageSink sink;
+    TFoBakMod1 window;
+    window.FormActivate();
+    window.BBCambiaDest->click();
+    window.DriveComboBox1->setCurrentIndex(0);
+    Q_EMIT window.DriveComboBox1->activated(0);
+    ASSERT_EQ(window.BackupDestination, rt::Utf8ToCp1252(dest.string()));
+    sink.messages.clear();
+    window.BBbackup->click();
+    gui::SetSystemServices(nullptr);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text,
+              "Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (\xE8 vuoto, senza la sua voce 0, l'intestazione che il "
+              "programma scrive sempre, mentre \"BASE.ST2\" contiene 2 schede di persone che non vi sono pi\xF9 "
+              "elencate). Backup non eseguito: la copia di sicurezza gi\xE0 presente nell'unit\xE0 resta com'era. "
+              "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra "
+              "del backup).");
+    EXPECT_EQ(ReadBytes(dest / "DatiBase" / "BASE.ST1"), kept);
+    EXPECT_EQ(ReadBytes(dest / "MMbakMod1.dum"), "01/12/2026\r\n");
+}
+
 TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
     gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));
     gui::RecordingMessageSink sink;

@@ -172,6 +172,28 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     EXPECT_EQ(Touched(before, Snapshot()), std::set<std::string>{});
 }
 
+// An index gone from beside the people's data (a copy that left it out) is
+// not made anew and empty at the start, which would hide them; the dialogs
+// name it as they name an emptied one.
+TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
+    fs::remove(rt::ResolvePath("BASE.ST1"));
+    CreateEmptyArchive("BASE");  // as every start does for the personal archive
+    EXPECT_FALSE(rt::PathExists("BASE.ST1"));
+    TFormRich recall;
+    recall.FormActivate();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text.rfind("Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (manca, senza la "
+                                              "sua voce 0, l'intestazione che il programma scrive sempre, mentre "
+                                              "\"BASE.ST2\" contiene 5 schede di persone",
+                                              0),
+              0u)
+        << messages.messages[0].text;
+    ASSERT_EQ(recall.ListaNomi->count(), 1);
+    EXPECT_EQ(recall.ListaNomi->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
+    EXPECT_EQ(ListArchiveNames(), std::vector<std::string>({"BASE", "TMPR"}));
+    EXPECT_FALSE(rt::PathExists("BASE.ST1"));
+}
+
 TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
     dialog_test::StorePerson("BASE", "DE LUCA ANNA");
     TFormRich recall;
