@@ -67,10 +67,17 @@ void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order
 namespace {
 
 // The change, with the database's lists marked stale until the rebuild after
-// it is done (a run that ends between: the next start rebuilds them).
+// it is done (a run that ends between: the next start rebuilds them). A
+// database found damaged or unreadable as the change is about to be made
+// takes none.
 template <typename Change, typename Rebuild>
 EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     EditOutcome o;
+    if (const std::string problem = DatabaseProblem(db); !problem.empty()) {
+        o.error = DamagedDatabaseMessage(db, problem, "");
+        o.databaseDamaged = true;
+        return o;
+    }
     try {
         o.count = ChangeWithListsMarked(db, change);
         o.saved = true;
@@ -90,16 +97,19 @@ EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     return o;
 }
 
-EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) {
-    return Perform(PrimaryDb(), change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
-}
+EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) { return ChangeDatabase(PrimaryDb(), change); }
 
 EditOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
-    return Perform(RepertoryDb(), change,
-                   [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
+    return ChangeDatabase(RepertoryDb(), change);
 }
 
 }  // namespace
+
+EditOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change) {
+    if (db.name == kRepertoryDbName)
+        return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
+    return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
+}
 
 std::string EditOutcomeMessage(const EditOutcome& o) {
     if (!o.saved)
