@@ -66,9 +66,11 @@ struct EditorEntry {
 
 // The primary database's entries: by remedy (remedy "**" indication) or by
 // symptom (indication "**" remedy); sorted, or in file order for a reorder.
-std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted);
-// The therapies database's entries: by remedy or by pathology.
-std::vector<EditorEntry> RepertoryEditorEntries(bool byPathology, bool sorted);
+// A database that is damaged or cannot be read gives none: `problem` (when
+// given) then says what is wrong with it, "" otherwise.
+std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted, std::string* problem = nullptr);
+// The therapies database's entries: by remedy or by pathology, as above.
+std::vector<EditorEntry> RepertoryEditorEntries(bool byPathology, bool sorted, std::string* problem = nullptr);
 
 // Splits an entry at its first "*": the text before it and the rest with every
 // "*" removed; with `swap` the two change places.

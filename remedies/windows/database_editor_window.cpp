@@ -11,6 +11,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
+#include "remedies/database_check.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/window_parts.h"
 
@@ -122,6 +123,26 @@ void DatabaseEditorWindow::ConnectCommands() {
 }
 
 void DatabaseEditorWindow::reject() { gui::Guard([this] { AskClose(); }); }
+
+namespace {
+// What an editor does with a database that is damaged or cannot be read.
+constexpr const char* kDamagedDatabaseDone =
+    "La finestra non ne mostra nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
+}  // namespace
+
+void DatabaseEditorWindow::LookAtDatabase() {
+    damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
+}
+
+void DatabaseEditorWindow::ShowEntries(std::vector<EditorEntry> entries, const std::string& problem) {
+    if (problem.empty())
+        damageTold_ = false;
+    else if (!damageTold_)
+        damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
+    Entries = std::move(entries);
+    ListBox1->clear();
+    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+}
 
 void DatabaseEditorWindow::RefillInSelectedOrder() {
     if (RBprod->isChecked())

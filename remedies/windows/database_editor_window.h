@@ -42,7 +42,8 @@ struct EditorFrame {
     int panelTop;               // PanelSalva
     const char* keyNameChange;  // LabProd
     const char* keyTextChange;  // LabIndi
-    // The operations on the editor's database.
+    // The editor's database and the operations on it.
+    DbFile (*database)();
     EditOutcome (*deleteRecord)(std::int64_t record);
     EditOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
     ListRebuildReport (*rebuildLists)();
@@ -109,6 +110,13 @@ protected:
 
     void reject() override;  // Escape and the window's close: the close request
 
+    // At each opening: the editor's database looked at, and named at once
+    // when it is damaged or cannot be read.
+    void LookAtDatabase();
+    // Shows the entries read from the database. A damaged or unreadable one
+    // (`problem`) gives none: it is named, unless this opening named it already.
+    void ShowEntries(std::vector<EditorEntry> entries, const std::string& problem);
+
     // The editor's own form and database.
     virtual void ClearForm() = 0;
     virtual void FillList(bool bySecondKey, bool sorted) = 0;
@@ -172,6 +180,7 @@ private:
     void ShowLengthWarningElsewhere(int field);
     const EditorFrame& frame_;
     int limitField_ = -1;  // the field the length warning stands beside
+    bool damageTold_ = false;  // the database was named damaged since the opening
 };
 
 }  // namespace remedies

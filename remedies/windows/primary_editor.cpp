@@ -91,6 +91,7 @@ const EditorFrame kFrame{
     160,
     "Cambiamento nel Nome del Prodotto",
     "Cambiamento nell'indicazione Terapeutica",
+    PrimaryDb,
     DeletePrimaryEdit,
     CommitPrimaryOrder,
     RebuildPrimaryLists,
@@ -219,6 +220,7 @@ PrimaryTexts TFoMainArc::FormTexts() const {
 }
 
 void TFoMainArc::FormActivate() {
+    LookAtDatabase();
     ClearPrimaryForm();
     EndReorder();
     PanelSalva->hide();
@@ -252,9 +254,9 @@ void TFoMainArc::ClearPrimaryForm() {
 }
 
 void TFoMainArc::FillList(bool bySymptom, bool sorted) {
-    Entries = PrimaryEditorEntries(bySymptom, sorted);
-    ListBox1->clear();
-    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+    std::string problem;
+    std::vector<EditorEntry> entries = PrimaryEditorEntries(bySymptom, sorted, &problem);
+    ShowEntries(std::move(entries), problem);
 }
 
 void TFoMainArc::FillListByRemedy() {

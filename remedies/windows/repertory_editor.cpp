@@ -67,6 +67,7 @@ const EditorFrame kFrame{
     120,
     "Cambiamento nel Nome del Rimedio",
     "Cambiamento nell nome della Patologia",
+    RepertoryDb,
     DeleteRepertoryEdit,
     CommitRepertoryOrder,
     RebuildPathologyList,
@@ -167,6 +168,7 @@ RepertoryTexts TFoAggRep::FormTexts() const {
 }
 
 void TFoAggRep::FormActivate() {
+    LookAtDatabase();
     ClearRepertoryForm();
     EndReorder();
     PanelSalva->hide();
@@ -198,9 +200,9 @@ void TFoAggRep::ClearRepertoryForm() {
 }
 
 void TFoAggRep::FillList(bool byPathology, bool sorted) {
-    Entries = RepertoryEditorEntries(byPathology, sorted);
-    ListBox1->clear();
-    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+    std::string problem;
+    std::vector<EditorEntry> entries = RepertoryEditorEntries(byPathology, sorted, &problem);
+    ShowEntries(std::move(entries), problem);
     RecordCountText = remedies::RecordCountText(static_cast<std::int64_t>(Entries.size()));
 }
 

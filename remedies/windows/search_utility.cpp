@@ -11,6 +11,7 @@
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_check.h"
 #include "remedies/field_search.h"
 #include "remedies/windows/window_parts.h"
 
@@ -20,6 +21,9 @@ TFoUtilit* FoUtilit = nullptr;
 
 namespace {
 constexpr const char* kEndOfFile = "FINE ARCHIVIO";
+// What the utility does with a database that is damaged or cannot be read.
+constexpr const char* kDamagedDatabaseDone =
+    "La ricerca non vi legge nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
 }
 
 TFoUtilit::TFoUtilit() {
@@ -109,9 +113,12 @@ void TFoUtilit::FormActivate() {
     // The activation shows the primary database's fields, as its radio does.
     RadioButton5->setChecked(true);
     RadioButton5Click();
-    // Both databases must be there (a missing one is reported as a file error).
-    DataRecordCount(SearchDatabase("Prima"));
-    DataRecordCount(SearchDatabase("Terap"));
+    // Both databases must be there (a missing one is reported as a file error);
+    // one that is damaged or cannot be read is named at once.
+    for (const char* code : {"Prima", "Terap"}) {
+        const DbFile db = SearchDatabase(code);
+        if (TellUnusableDatabase(db, kDamagedDatabaseDone).empty()) DataRecordCount(db);
+    }
 }
 
 // A change of database keeps the record shown: its edit is saved where it
@@ -130,7 +137,9 @@ void TFoUtilit::RadioButton6Click() {
     NextRecord = 0;
 }
 
-void TFoUtilit::RbRimeClick() {
+void TFoUtilit::RbRimeClick() { ShowNoRecord(); }
+
+void TFoUtilit::ShowNoRecord() {
     Searching = false;
     NextRecord = 0;
     FoundRecord = 0;
@@ -219,6 +228,11 @@ void TFoUtilit::BBcercaClick() {
             SaveFoundField();
             return;
         }
+    }
+    // Nothing is read from a database that is damaged or cannot be read.
+    if (!TellUnusableDatabase(SearchDatabase(DatabaseCode), kDamagedDatabaseDone).empty()) {
+        ShowNoRecord();
+        return;
     }
     BBsalva->setEnabled(false);
     EditArmed = false;
