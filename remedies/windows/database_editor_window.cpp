@@ -368,6 +368,7 @@ void DatabaseEditorWindow::EndReorder() {
     secondOrder_->show();
     searchEdit_->setEnabled(true);
     searchEdit_->clear();
+    SearchKey.clear();  // the key is what the box shows
     BBmodifEle->setText("Modifica Elenco");
     BBannulla->hide();
     SetFieldsEnabled(true);

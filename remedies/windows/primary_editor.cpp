@@ -339,6 +339,9 @@ std::vector<DatabaseEditorWindow::FieldLength> TFoMainArc::FieldLengths() const 
 
 void TFoMainArc::EdCercaKeyPress(char key) {
     if (!ListBrowsing) return;
+    // The key goes on from what the box shows (typing into the remedy moves
+    // the list by the remedy, never by a key the box does not show).
+    SearchKey = TextOf(EdCerca);
     // Enter is no part of the key: it changes nothing.
     if (!ApplyTypeAheadKey(SearchKey, key, RBprod->isChecked())) return;
     SetText(EdCerca, SearchKey);

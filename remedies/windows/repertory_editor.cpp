@@ -12,7 +12,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
-#include "remedies/prefix_bisect.h"
+#include "platform/runtime/win1252.h"
 #include "remedies/windows/window_parts.h"
 
 namespace remedies {
@@ -120,11 +120,9 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
     on(BBsinte, &TFoAggRep::BBsinteClick);
     on(BBnote, &TFoAggRep::BBnoteClick);
     connect(RBpato, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBpatoClick(); }));
-    new KeyPressHook(EditCerca, [this](QKeyEvent* e) {
-        const char c = TypedChar(e);
-        if (c) gui::Guard([&] { EditCercaKeyPress(c); });
-        return c == '\r';  // the box shows what was typed; Enter does nothing
-    });
+    // The box shows what was typed, and its text is the key; Enter does nothing.
+    new KeyPressHook(EditCerca, [](QKeyEvent* e) { return TypedChar(e) == '\r'; });
+    connect(EditCerca, &QLineEdit::textEdited, this, gui::Guarded([this](const QString&) { EditCercaChange(); }));
     new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
     new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);
     new ClickHook(MemoNote, [this] { gui::Guard([this] { MemoNoteDblClick(); }); }, true);
@@ -300,9 +298,9 @@ void TFoAggRep::BBnoteClick() { SetMemoText(MemoPrim, LinkedNotesText(LinkedReco
 void TFoAggRep::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainText()); }
 void TFoAggRep::MemoNoteDblClick() { MemoNote->clear(); }
 
-void TFoAggRep::EditCercaKeyPress(char key) {
-    // Enter is no part of the key: it changes nothing.
-    if (!ListBrowsing || !ApplyTypeAheadKey(SearchKey, key, true)) return;
+void TFoAggRep::EditCercaChange() {
+    if (!ListBrowsing) return;
+    SearchKey = rt::UpperAscii(TextOf(EditCerca));
     GuardLength(kTypeAheadField, SearchKey.size() > 50, 0);
     MoveList(SearchKey);
 }

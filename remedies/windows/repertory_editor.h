@@ -30,7 +30,8 @@ public:
 
     void FormActivate() override;
     void RBpatoClick();
-    void EditCercaKeyPress(char key);
+    // The search box edited: its text in capitals is the key.
+    void EditCercaChange();
     void EditCercaClick();
     void FieldKeyPress(int field, char key);
     void MemoNoteChange();
