@@ -255,7 +255,8 @@ void TFoUtilit::BBcercaClick() {
 void TFoUtilit::Memo1Click() { EditArmed = true; }
 
 void TFoUtilit::Memo1Change() {
-    if (EditArmed) {
+    // Only a record shown can be saved ("FINE ARCHIVIO" is none).
+    if (EditArmed && FoundRecord > 0) {
         BBsalva->setEnabled(true);
         ShowEditedLength();
     }
@@ -290,7 +291,9 @@ void TFoUtilit::SaveFoundField() {
     EditArmed = false;
     // The memos show what the record now holds (a cut text as it was cut).
     const SearchField field = SearchFieldFor(FoundDatabase, FoundField);
-    const std::string stored = JoinField(ReadDataRecord(SearchDatabase(FoundDatabase), FoundRecord), field);
+    const Bytes record = ReadDataRecord(SearchDatabase(FoundDatabase), FoundRecord);
+    const std::string stored = JoinField(record, field);
+    SetText(EdRime, RecordRemedy(FoundDatabase, record));  // a remedy saved under a new name shows it
     const std::size_t split = std::min(first.size(), stored.size());
     SetMemoText(Memo1, stored.substr(0, split));
     SetMemoText(Memo2, stored.substr(split));

@@ -2,8 +2,8 @@
 // effect: every field radio of both databases searching and saving its own
 // field, whole and at its full length, the database radios with their
 // panels, the end of a search by a new phrase or field, either memo arming
-// the save, the yes to the question before a new search, the return, and a
-// damaged database neither searched nor written into.
+// the save of a record shown, the yes to the question before a new search, the
+// return, and a damaged database neither searched nor written into.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -264,13 +264,12 @@ TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
     EXPECT_EQ(Text(w.Memo2), "iets");
 
     w.EditCerca->setText("zoek");
-    messages.answers.push_back(gui::AnswerNo);  // the text typed is not kept
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);  // no record was shown: nothing to ask about
     ASSERT_EQ(Text(w.EdRime), "Zoek A");
     EXPECT_EQ(Text(w.Memo1), "");
     EXPECT_EQ(w.Memo1->placeholderText(), "");
     EXPECT_EQ(Text(w.Memo2), "Zoek A");
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
@@ -289,6 +288,30 @@ TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     EXPECT_EQ(Text(w.Memo2), "3 x daags");
     EXPECT_FALSE(w.BBsalva->isEnabled());
     EXPECT_EQ(w.BBcerca->text(), "Continua");
+}
+
+// A remedy found, renamed and saved: the "Rimedio" box shows the saved name.
+// At the end of the archive no record is shown, so typing offers no save.
+TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
+    TFoUtilit w;
+    w.show();
+    w.EditCerca->setText(gui::ToQt(FullRecord("B").Remedy.substr(0, 12)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), FullRecord("B").Remedy);
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
+    Retype(w.Memo2, "Calendula officinalis");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_EQ(ReadPrimaryRecord(2).Remedy, "Calendula officinalis");
+    EXPECT_EQ(Text(w.EdRime), "Calendula officinalis");
+
+    w.EditCerca->setText("niet te vinden");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
+    QTest::mouseClick(w.Memo1->viewport(), Qt::LeftButton);
+    QTest::keyClicks(w.Memo1, "iets");
+    EXPECT_EQ(Text(w.Memo1), "iets");
+    EXPECT_FALSE(w.BBsalva->isEnabled());
 }
 
 // The therapies database overwritten with zero bytes: the utility names it as
