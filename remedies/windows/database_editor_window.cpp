@@ -242,8 +242,10 @@ void DatabaseEditorWindow::SelectCurrentEntry() {
 
 bool DatabaseEditorWindow::FormMayBeSaved() {
     const std::vector<EntryField> fields = EntryFields();
-    if (const std::string why = EntryRefusal(fields); !why.empty()) {
-        gui::ShowMessage(why);
+    if (const std::size_t refused = RefusedField(fields); refused < fields.size()) {
+        // The typed text stays, and the next key goes into the field named.
+        EntryFieldWidget(refused)->setFocus();
+        gui::ShowMessage(EntryRefusal(fields));
         return false;
     }
     const std::string question = CutQuestion(fields);

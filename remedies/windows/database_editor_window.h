@@ -131,6 +131,8 @@ protected:
     virtual bool KeyTextChanged() const = 0;
     // The form's fields as they would be stored, for the checks before a save.
     virtual std::vector<EntryField> EntryFields() const = 0;
+    // The widget of the field at that index of EntryFields.
+    virtual QWidget* EntryFieldWidget(std::size_t field) const = 0;
     // The record shown, in words, for the question before a delete.
     virtual std::string ShownRecordText() const = 0;
     // Shows record r as the database holds it, as a list click does; after a

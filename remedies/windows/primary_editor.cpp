@@ -407,6 +407,8 @@ std::vector<EntryField> TFoMainArc::EntryFields() const {
     return fields;
 }
 
+QWidget* TFoMainArc::EntryFieldWidget(std::size_t field) const { return FieldWidget(static_cast<int>(field)); }
+
 std::string TFoMainArc::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
 
 EditOutcome TFoMainArc::WriteForm(bool asNew) {

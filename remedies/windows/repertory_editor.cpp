@@ -372,6 +372,11 @@ std::vector<EntryField> TFoAggRep::EntryFields() const {
     return fields;
 }
 
+QWidget* TFoAggRep::EntryFieldWidget(std::size_t field) const {
+    const std::array<QWidget*, 4> widgets{EdPato, EdProd, EdPoso, MemoNote};
+    return widgets.at(field);
+}
+
 std::string TFoAggRep::ShownRecordText() const { return SavedPathologyText + " - " + SavedRemedyText; }
 
 }  // namespace remedies

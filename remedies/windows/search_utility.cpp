@@ -64,7 +64,10 @@ TFoUtilit::TFoUtilit() {
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
     for (QPlainTextEdit* m : {Memo1, Memo2}) {
         connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
-        new ClickHook(m, [this] { Memo1Click(); });
+        new ClickHook(m, [this, m] {
+            editedMemo_ = m;
+            Memo1Click();
+        });
     }
 }
 
@@ -278,6 +281,8 @@ void TFoUtilit::SaveFoundField() {
     std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
     fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
+        // The typed text stays, and the next key goes where the user typed.
+        (editedMemo_ ? editedMemo_ : Memo2)->setFocus();
         gui::ShowMessage(why);
         return;
     }

@@ -64,6 +64,7 @@ private:
     bool SearchOnce();
     void EndSearch();
     void SaveFoundField();
+    QPlainTextEdit* editedMemo_ = nullptr;  // the memo last clicked into
 };
 
 extern TFoUtilit* FoUtilit;
