@@ -460,19 +460,25 @@ void DatabaseEditorWindow::AskClose() {
         done(QDialog::Accepted);
         return;
     }
+    if (!PanelSalva->isVisible()) focusBeforePanel_ = focusWidget();
     PanelSalva->show();
     PanelSalva->raise();
+}
+
+void DatabaseEditorWindow::HidePanel() {
+    PanelSalva->hide();
+    if (focusBeforePanel_) focusBeforePanel_->setFocus();
 }
 
 // The panel's answers close the window once their work is done; a save that
 // failed or was refused keeps the window open, so the edits are not lost.
 void DatabaseEditorWindow::BBsalva1Click() {
-    PanelSalva->hide();
+    HidePanel();
     if (SaveInPlace()) done(QDialog::Accepted);
 }
 
 void DatabaseEditorWindow::BBnuovo1Click() {
-    PanelSalva->hide();
+    HidePanel();
     if (!SaveAsNew()) return;
     SetText(EdNumRec, "Tot=" + RecordCountText);
     done(QDialog::Accepted);
@@ -481,7 +487,7 @@ void DatabaseEditorWindow::BBnuovo1Click() {
 void DatabaseEditorWindow::BBelimina1Click() {
     // A no leaves the panel up: nothing was done, another answer may be chosen.
     if (CurrentRecordNumber > 0 && !DeleteConfirmed()) return;
-    PanelSalva->hide();
+    HidePanel();
     DeleteCurrent();
     if (CurrentRecordNumber == 0) done(QDialog::Accepted);
 }

@@ -6,6 +6,7 @@
 // changes at the close. Each editor adds its own form fields and the
 // operations on its own database.
 #include <QDialog>
+#include <QPointer>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -173,6 +174,9 @@ protected:
 
 private:
     void BuildSavePanel();
+    // Hides the panel; the focus goes back where it was when the panel came
+    // up (a save refused for a field then puts it into that field).
+    void HidePanel();
     // After a change of the form: enables the saves there are.
     void ArmSaves();
     void ConnectCommands();
@@ -183,6 +187,7 @@ private:
     const EditorFrame& frame_;
     int limitField_ = -1;  // the field the length warning stands beside
     bool damageTold_ = false;  // the database was named damaged since the opening
+    QPointer<QWidget> focusBeforePanel_;  // where the focus was when the panel came up
 };
 
 }  // namespace remedies
