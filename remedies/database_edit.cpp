@@ -67,10 +67,17 @@ void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order
 namespace {
 
 // The change, with the database's lists marked stale until the rebuild after
-// it is done (a run that ends between: the next start rebuilds them).
+// it is done (a run that ends between: the next start rebuilds them). A
+// database found damaged or unreadable as the change is about to be made
+// takes none.
 template <typename Change, typename Rebuild>
 EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     EditOutcome o;
+    if (const std::string problem = DatabaseProblem(db); !problem.empty()) {
+        o.error = DamagedDatabaseMessage(db, problem, "");
+        o.databaseDamaged = true;
+        return o;
+    }
     try {
         o.count = ChangeWithListsMarked(db, change);
         o.saved = true;
@@ -90,16 +97,19 @@ EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     return o;
 }
 
-EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) {
-    return Perform(PrimaryDb(), change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
-}
+EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) { return ChangeDatabase(PrimaryDb(), change); }
 
 EditOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
-    return Perform(RepertoryDb(), change,
-                   [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
+    return ChangeDatabase(RepertoryDb(), change);
 }
 
 }  // namespace
+
+EditOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change) {
+    if (db.name == kRepertoryDbName)
+        return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
+    return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
+}
 
 std::string EditOutcomeMessage(const EditOutcome& o) {
     if (!o.saved)
@@ -174,32 +184,43 @@ void SortEntries(std::vector<EditorEntry>& entries) {
 
 }  // namespace
 
-std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted) {
+namespace {
+
+// The entries read from a database, none when it turned out damaged.
+std::vector<EditorEntry> CheckedEntries(std::vector<EditorEntry> entries, const std::string& found, bool sorted,
+                                        std::string* problem) {
+    if (problem) *problem = found;
+    if (!found.empty()) return {};
+    if (sorted) SortEntries(entries);
+    return entries;
+}
+
+}  // namespace
+
+std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted, std::string* problem) {
     std::vector<EditorEntry> out;
-    if (!rt::PathExists(kPrimaryDbName)) return out;
     // Only the remedy and the indication: the rest of each record is not read into texts.
     const std::vector<Field> layout = PrimaryFieldLayout();
     const Field remedy = layout[0], indication1 = layout[5], indication2 = layout[6];
-    ForEachDataRecordInPlace(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
+    const std::string found = VisitCheckedDatabase(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
         PrimaryRecord rec;
         rec.Remedy = GetField(b, remedy);
         rec.Indication1 = GetField(b, indication1);
         rec.Indication2 = GetField(b, indication2);
         out.push_back({bySymptom ? EntryBySymptom(rec) : EntryByRemedy(rec), r});
     });
-    if (sorted) SortEntries(out);
-    return out;
+    return CheckedEntries(std::move(out), found, sorted, problem);
 }
 
-std::vector<EditorEntry> RepertoryEditorEntries(bool byPathology, bool sorted) {
+std::vector<EditorEntry> RepertoryEditorEntries(bool byPathology, bool sorted, std::string* problem) {
     std::vector<EditorEntry> out;
-    if (!rt::PathExists(kRepertoryDbName)) return out;
-    ForEachDataRecord(RepertoryDb(), [&](std::int64_t r, const Bytes& b) {
-        RepertoryRecord rec = DecodeRepertoryRecord(b);
+    Bytes bytes;
+    const std::string found = VisitCheckedDatabase(RepertoryDb(), [&](std::int64_t r, std::string_view b) {
+        bytes.assign(b.begin(), b.end());
+        const RepertoryRecord rec = DecodeRepertoryRecord(bytes);
         out.push_back({byPathology ? EntryByRepertoryPathology(rec) : EntryByRepertoryRemedy(rec), r});
     });
-    if (sorted) SortEntries(out);
-    return out;
+    return CheckedEntries(std::move(out), found, sorted, problem);
 }
 
 std::pair<std::string, std::string> SplitListEntry(const std::string& entry, bool swap) {

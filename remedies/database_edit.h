@@ -8,6 +8,7 @@
 // (splitting entries, the type-ahead bisection, find-next, moving an entry)
 // are here too.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,17 +27,26 @@ std::int64_t DeleteDataRecordWhole(const DbFile& db, std::int64_t r);  // new co
 void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order);
 
 // The editors' operations: the change, then the derived lists rebuilt. They
-// never throw: the outcome says what was done and what failed.
+// never throw: the outcome says what was done and what failed. A database
+// that is damaged or cannot be read, as the change is made, takes no change:
+// nothing is written into it until it is sound again.
 struct EditOutcome {
     bool saved = false;         // the database holds the change
     bool listsRebuilt = false;  // the derived lists were rebuilt after it
-    bool databaseDamaged = false;  // they were not: the database is damaged or unreadable
+    // The database is damaged or unreadable: the change was refused (saved
+    // false), or the lists were not rebuilt after it.
+    bool databaseDamaged = false;
     std::int64_t count = 0;     // data records after the change (append, delete)
     std::string error;          // the failure's message (Windows-1252)
     std::string leftOut;        // the rebuild's words on records left out of the lists
 };
 // The message for the user, or "" when everything was done.
 std::string EditOutcomeMessage(const EditOutcome& outcome);
+
+// A change of the primary or the therapies database (`change` makes it and
+// gives the count of data records after it), refused when the database is
+// damaged or cannot be read, then the database's lists rebuilt.
+EditOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change);
 
 EditOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t);
 EditOutcome AppendPrimaryEdit(const PrimaryTexts& t);
@@ -56,9 +66,11 @@ struct EditorEntry {
 
 // The primary database's entries: by remedy (remedy "**" indication) or by
 // symptom (indication "**" remedy); sorted, or in file order for a reorder.
-std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted);
-// The therapies database's entries: by remedy or by pathology.
-std::vector<EditorEntry> RepertoryEditorEntries(bool byPathology, bool sorted);
+// A database that is damaged or cannot be read gives none: `problem` (when
+// given) then says what is wrong with it, "" otherwise.
+std::vector<EditorEntry> PrimaryEditorEntries(bool bySymptom, bool sorted, std::string* problem = nullptr);
+// The therapies database's entries: by remedy or by pathology, as above.
+std::vector<EditorEntry> RepertoryEditorEntries(bool byPathology, bool sorted, std::string* problem = nullptr);
 
 // Splits an entry at its first "*": the text before it and the rest with every
 // "*" removed; with `swap` the two change places.

@@ -50,10 +50,15 @@ std::string FieldRefusal(const EntryField& f) {
 
 }  // namespace
 
+std::size_t RefusedField(const std::vector<EntryField>& fields) {
+    std::size_t i = 0;
+    while (i < fields.size() && FieldRefusal(fields[i]).empty()) ++i;
+    return i;
+}
+
 std::string EntryRefusal(const std::vector<EntryField>& fields) {
-    for (const EntryField& f : fields)
-        if (std::string why = FieldRefusal(f); !why.empty()) return why;
-    return {};
+    const std::size_t i = RefusedField(fields);
+    return i < fields.size() ? FieldRefusal(fields[i]) : std::string();
 }
 
 std::string CutQuestion(const std::vector<EntryField>& fields) {

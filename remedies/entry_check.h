@@ -24,6 +24,9 @@ struct EntryField {
 // Why the fields may not be stored ("" when they may): the first fault found,
 // naming its field.
 std::string EntryRefusal(const std::vector<EntryField>& fields);
+// The index of the field EntryRefusal names; fields.size() when every field
+// may be stored.
+std::size_t RefusedField(const std::vector<EntryField>& fields);
 
 // The question asked before a save that would cut fields longer than their
 // capacity ("" when none is): it names each such field with its length and

@@ -8,7 +8,6 @@
 #include "remedies/primary_db.h"
 #include "remedies/record_journal.h"
 #include "remedies/repertory_db.h"
-#include "remedies/stale_lists.h"
 
 namespace remedies {
 
@@ -133,32 +132,15 @@ EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fi
                           const std::string& text) {
     const SearchField field = SearchFieldFor(databaseCode, fieldCode);
     const DbFile db = SearchDatabase(databaseCode);
-    EditOutcome o;
-    try {
+    return ChangeDatabase(db, [&] {
         Bytes record = ReadDataRecord(db, r);  // refuses record 0 and records past the end
         std::vector<std::size_t> capacities;
         for (const Field& f : field.strings) capacities.push_back(f.capacity);
         const std::vector<std::string> pieces = SliceText(text, capacities);
         for (std::size_t k = 0; k < field.strings.size(); ++k) PutField(record, field.strings[k], pieces[k]);
-        // The lists are marked stale until they are rebuilt below.
-        ChangeWithListsMarked(db, [&] { WriteRecordInPlace(db, r, record); });
-        o.saved = true;
-        o.count = DataRecordCount(db);
-    } catch (const std::exception& e) {
-        o.error = e.what();
-        return o;
-    }
-    try {
-        o.leftOut = databaseCode == "Terap" ? SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd")
-                                            : SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd");
-        o.listsRebuilt = true;
-    } catch (const DamagedDatabaseError& e) {
-        o.error = e.what();
-        o.databaseDamaged = true;
-    } catch (const std::exception& e) {
-        o.error = e.what();
-    }
-    return o;
+        WriteRecordInPlace(db, r, record);
+        return DataRecordCount(db);
+    });
 }
 
 }  // namespace remedies

@@ -52,7 +52,8 @@ FieldMatch FindInField(const std::string& databaseCode, const std::string& field
 // Writes the text into the field of data record r, cut into the field's
 // strings (characters beyond the capacity are lost); the rest of the record is
 // kept byte for byte. The record is written in place through the journal and
-// the database's derived lists are rebuilt.
+// the database's derived lists are rebuilt; a database that is damaged or
+// cannot be read takes nothing (ChangeDatabase).
 EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
                    const std::string& text);
 

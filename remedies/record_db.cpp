@@ -101,13 +101,7 @@ void DatabaseDamage::Report() const {
 }
 
 std::string DatabaseProblem(const DbFile& db) {
-    if (db.recordSize == 0 || !rt::PathExists(db.name)) return {};
-    if (std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) return shape;
-    try {
-        return VisitDataRecordsInPlace(db, [](std::int64_t, std::string_view) {});
-    } catch (const rt::IoError& e) {
-        return "non si pu\xF2 leggere (" + rt::IoError::MessageFor(e.Code()) + ")";
-    }
+    return VisitCheckedDatabase(db, [](std::int64_t, std::string_view) {});
 }
 
 std::string ReportDamagedDatabase(const DbFile& db) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/runtime/damaged_file.h"
+#include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 
 namespace remedies {
@@ -178,6 +179,21 @@ void ForEachRecordOfSoundDatabase(const DbFile& db, Visit visit) {
     if (std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) throw DamagedDatabaseError(db, shape);
     const std::string problem = VisitDataRecordsInPlace(db, visit);
     if (!problem.empty()) throw DamagedDatabaseError(db, problem);
+}
+
+// What DatabaseProblem finds, the data records visited on the way (bytes in
+// place, as VisitDataRecordsInPlace does), so that the check and the reading
+// are one pass; "" when the database is sound or missing. What the visit
+// gathered must not be used when the result is not "".
+template <typename Visit>
+std::string VisitCheckedDatabase(const DbFile& db, Visit visit) {
+    if (db.recordSize == 0 || !rt::PathExists(db.name)) return {};
+    if (std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) return shape;
+    try {
+        return VisitDataRecordsInPlace(db, visit);
+    } catch (const rt::IoError& e) {
+        return "non si pu\xF2 leggere (" + rt::IoError::MessageFor(e.Code()) + ")";
+    }
 }
 
 template <typename Visit>

@@ -11,6 +11,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
+#include "remedies/database_check.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/window_parts.h"
 
@@ -123,6 +124,26 @@ void DatabaseEditorWindow::ConnectCommands() {
 
 void DatabaseEditorWindow::reject() { gui::Guard([this] { AskClose(); }); }
 
+namespace {
+// What an editor does with a database that is damaged or cannot be read.
+constexpr const char* kDamagedDatabaseDone =
+    "La finestra non ne mostra nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
+}  // namespace
+
+void DatabaseEditorWindow::LookAtDatabase() {
+    damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
+}
+
+void DatabaseEditorWindow::ShowEntries(std::vector<EditorEntry> entries, const std::string& problem) {
+    if (problem.empty())
+        damageTold_ = false;
+    else if (!damageTold_)
+        damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
+    Entries = std::move(entries);
+    ListBox1->clear();
+    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+}
+
 void DatabaseEditorWindow::RefillInSelectedOrder() {
     if (RBprod->isChecked())
         FillByRemedy();
@@ -221,8 +242,10 @@ void DatabaseEditorWindow::SelectCurrentEntry() {
 
 bool DatabaseEditorWindow::FormMayBeSaved() {
     const std::vector<EntryField> fields = EntryFields();
-    if (const std::string why = EntryRefusal(fields); !why.empty()) {
-        gui::ShowMessage(why);
+    if (const std::size_t refused = RefusedField(fields); refused < fields.size()) {
+        // The typed text stays, and the next key goes into the field named.
+        EntryFieldWidget(refused)->setFocus();
+        gui::ShowMessage(EntryRefusal(fields));
         return false;
     }
     const std::string question = CutQuestion(fields);
@@ -347,6 +370,7 @@ void DatabaseEditorWindow::EndReorder() {
     secondOrder_->show();
     searchEdit_->setEnabled(true);
     searchEdit_->clear();
+    SearchKey.clear();  // the key is what the box shows
     BBmodifEle->setText("Modifica Elenco");
     BBannulla->hide();
     SetFieldsEnabled(true);
@@ -436,19 +460,25 @@ void DatabaseEditorWindow::AskClose() {
         done(QDialog::Accepted);
         return;
     }
+    if (!PanelSalva->isVisible()) focusBeforePanel_ = focusWidget();
     PanelSalva->show();
     PanelSalva->raise();
+}
+
+void DatabaseEditorWindow::HidePanel() {
+    PanelSalva->hide();
+    if (focusBeforePanel_) focusBeforePanel_->setFocus();
 }
 
 // The panel's answers close the window once their work is done; a save that
 // failed or was refused keeps the window open, so the edits are not lost.
 void DatabaseEditorWindow::BBsalva1Click() {
-    PanelSalva->hide();
+    HidePanel();
     if (SaveInPlace()) done(QDialog::Accepted);
 }
 
 void DatabaseEditorWindow::BBnuovo1Click() {
-    PanelSalva->hide();
+    HidePanel();
     if (!SaveAsNew()) return;
     SetText(EdNumRec, "Tot=" + RecordCountText);
     done(QDialog::Accepted);
@@ -457,7 +487,7 @@ void DatabaseEditorWindow::BBnuovo1Click() {
 void DatabaseEditorWindow::BBelimina1Click() {
     // A no leaves the panel up: nothing was done, another answer may be chosen.
     if (CurrentRecordNumber > 0 && !DeleteConfirmed()) return;
-    PanelSalva->hide();
+    HidePanel();
     DeleteCurrent();
     if (CurrentRecordNumber == 0) done(QDialog::Accepted);
 }

@@ -6,6 +6,7 @@
 // changes at the close. Each editor adds its own form fields and the
 // operations on its own database.
 #include <QDialog>
+#include <QPointer>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,7 +43,8 @@ struct EditorFrame {
     int panelTop;               // PanelSalva
     const char* keyNameChange;  // LabProd
     const char* keyTextChange;  // LabIndi
-    // The operations on the editor's database.
+    // The editor's database and the operations on it.
+    DbFile (*database)();
     EditOutcome (*deleteRecord)(std::int64_t record);
     EditOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
     ListRebuildReport (*rebuildLists)();
@@ -109,6 +111,13 @@ protected:
 
     void reject() override;  // Escape and the window's close: the close request
 
+    // At each opening: the editor's database looked at, and named at once
+    // when it is damaged or cannot be read.
+    void LookAtDatabase();
+    // Shows the entries read from the database. A damaged or unreadable one
+    // (`problem`) gives none: it is named, unless this opening named it already.
+    void ShowEntries(std::vector<EditorEntry> entries, const std::string& problem);
+
     // The editor's own form and database.
     virtual void ClearForm() = 0;
     virtual void FillList(bool bySecondKey, bool sorted) = 0;
@@ -123,6 +132,8 @@ protected:
     virtual bool KeyTextChanged() const = 0;
     // The form's fields as they would be stored, for the checks before a save.
     virtual std::vector<EntryField> EntryFields() const = 0;
+    // The widget of the field at that index of EntryFields.
+    virtual QWidget* EntryFieldWidget(std::size_t field) const = 0;
     // The record shown, in words, for the question before a delete.
     virtual std::string ShownRecordText() const = 0;
     // Shows record r as the database holds it, as a list click does; after a
@@ -163,6 +174,9 @@ protected:
 
 private:
     void BuildSavePanel();
+    // Hides the panel; the focus goes back where it was when the panel came
+    // up (a save refused for a field then puts it into that field).
+    void HidePanel();
     // After a change of the form: enables the saves there are.
     void ArmSaves();
     void ConnectCommands();
@@ -172,6 +186,8 @@ private:
     void ShowLengthWarningElsewhere(int field);
     const EditorFrame& frame_;
     int limitField_ = -1;  // the field the length warning stands beside
+    bool damageTold_ = false;  // the database was named damaged since the opening
+    QPointer<QWidget> focusBeforePanel_;  // where the focus was when the panel came up
 };
 
 }  // namespace remedies

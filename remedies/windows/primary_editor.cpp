@@ -91,6 +91,7 @@ const EditorFrame kFrame{
     160,
     "Cambiamento nel Nome del Prodotto",
     "Cambiamento nell'indicazione Terapeutica",
+    PrimaryDb,
     DeletePrimaryEdit,
     CommitPrimaryOrder,
     RebuildPrimaryLists,
@@ -219,6 +220,7 @@ PrimaryTexts TFoMainArc::FormTexts() const {
 }
 
 void TFoMainArc::FormActivate() {
+    LookAtDatabase();
     ClearPrimaryForm();
     EndReorder();
     PanelSalva->hide();
@@ -252,9 +254,9 @@ void TFoMainArc::ClearPrimaryForm() {
 }
 
 void TFoMainArc::FillList(bool bySymptom, bool sorted) {
-    Entries = PrimaryEditorEntries(bySymptom, sorted);
-    ListBox1->clear();
-    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+    std::string problem;
+    std::vector<EditorEntry> entries = PrimaryEditorEntries(bySymptom, sorted, &problem);
+    ShowEntries(std::move(entries), problem);
 }
 
 void TFoMainArc::FillListByRemedy() {
@@ -337,6 +339,9 @@ std::vector<DatabaseEditorWindow::FieldLength> TFoMainArc::FieldLengths() const 
 
 void TFoMainArc::EdCercaKeyPress(char key) {
     if (!ListBrowsing) return;
+    // The key goes on from what the box shows (typing into the remedy moves
+    // the list by the remedy, never by a key the box does not show).
+    SearchKey = TextOf(EdCerca);
     // Enter is no part of the key: it changes nothing.
     if (!ApplyTypeAheadKey(SearchKey, key, RBprod->isChecked())) return;
     SetText(EdCerca, SearchKey);
@@ -401,6 +406,8 @@ std::vector<EntryField> TFoMainArc::EntryFields() const {
     }
     return fields;
 }
+
+QWidget* TFoMainArc::EntryFieldWidget(std::size_t field) const { return FieldWidget(static_cast<int>(field)); }
 
 std::string TFoMainArc::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
 

@@ -49,6 +49,7 @@ protected:
     EditOutcome WriteForm(bool asNew) override;
     bool KeyTextChanged() const override;
     std::vector<EntryField> EntryFields() const override;
+    QWidget* EntryFieldWidget(std::size_t field) const override;
     std::string ShownRecordText() const override;
     void ShowStoredRecord(std::int64_t r) override;
     std::vector<FieldLength> FieldLengths() const override;

@@ -12,7 +12,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
-#include "remedies/prefix_bisect.h"
+#include "platform/runtime/win1252.h"
 #include "remedies/windows/window_parts.h"
 
 namespace remedies {
@@ -67,6 +67,7 @@ const EditorFrame kFrame{
     120,
     "Cambiamento nel Nome del Rimedio",
     "Cambiamento nell nome della Patologia",
+    RepertoryDb,
     DeleteRepertoryEdit,
     CommitRepertoryOrder,
     RebuildPathologyList,
@@ -119,11 +120,9 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
     on(BBsinte, &TFoAggRep::BBsinteClick);
     on(BBnote, &TFoAggRep::BBnoteClick);
     connect(RBpato, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBpatoClick(); }));
-    new KeyPressHook(EditCerca, [this](QKeyEvent* e) {
-        const char c = TypedChar(e);
-        if (c) gui::Guard([&] { EditCercaKeyPress(c); });
-        return c == '\r';  // the box shows what was typed; Enter does nothing
-    });
+    // The box shows what was typed, and its text is the key; Enter does nothing.
+    new KeyPressHook(EditCerca, [](QKeyEvent* e) { return TypedChar(e) == '\r'; });
+    connect(EditCerca, &QLineEdit::textEdited, this, gui::Guarded([this](const QString&) { EditCercaChange(); }));
     new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
     new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);
     new ClickHook(MemoNote, [this] { gui::Guard([this] { MemoNoteDblClick(); }); }, true);
@@ -167,6 +166,7 @@ RepertoryTexts TFoAggRep::FormTexts() const {
 }
 
 void TFoAggRep::FormActivate() {
+    LookAtDatabase();
     ClearRepertoryForm();
     EndReorder();
     PanelSalva->hide();
@@ -198,9 +198,9 @@ void TFoAggRep::ClearRepertoryForm() {
 }
 
 void TFoAggRep::FillList(bool byPathology, bool sorted) {
-    Entries = RepertoryEditorEntries(byPathology, sorted);
-    ListBox1->clear();
-    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+    std::string problem;
+    std::vector<EditorEntry> entries = RepertoryEditorEntries(byPathology, sorted, &problem);
+    ShowEntries(std::move(entries), problem);
     RecordCountText = remedies::RecordCountText(static_cast<std::int64_t>(Entries.size()));
 }
 
@@ -298,9 +298,9 @@ void TFoAggRep::BBnoteClick() { SetMemoText(MemoPrim, LinkedNotesText(LinkedReco
 void TFoAggRep::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainText()); }
 void TFoAggRep::MemoNoteDblClick() { MemoNote->clear(); }
 
-void TFoAggRep::EditCercaKeyPress(char key) {
-    // Enter is no part of the key: it changes nothing.
-    if (!ListBrowsing || !ApplyTypeAheadKey(SearchKey, key, true)) return;
+void TFoAggRep::EditCercaChange() {
+    if (!ListBrowsing) return;
+    SearchKey = rt::UpperAscii(TextOf(EditCerca));
     GuardLength(kTypeAheadField, SearchKey.size() > 50, 0);
     MoveList(SearchKey);
 }
@@ -370,6 +370,11 @@ std::vector<EntryField> TFoAggRep::EntryFields() const {
         fields.push_back(f);
     }
     return fields;
+}
+
+QWidget* TFoAggRep::EntryFieldWidget(std::size_t field) const {
+    const std::array<QWidget*, 4> widgets{EdPato, EdProd, EdPoso, MemoNote};
+    return widgets.at(field);
 }
 
 std::string TFoAggRep::ShownRecordText() const { return SavedPathologyText + " - " + SavedRemedyText; }

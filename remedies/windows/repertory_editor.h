@@ -30,7 +30,8 @@ public:
 
     void FormActivate() override;
     void RBpatoClick();
-    void EditCercaKeyPress(char key);
+    // The search box edited: its text in capitals is the key.
+    void EditCercaChange();
     void EditCercaClick();
     void FieldKeyPress(int field, char key);
     void MemoNoteChange();
@@ -58,6 +59,7 @@ protected:
     EditOutcome WriteForm(bool asNew) override;
     bool KeyTextChanged() const override;
     std::vector<EntryField> EntryFields() const override;
+    QWidget* EntryFieldWidget(std::size_t field) const override;
     std::string ShownRecordText() const override;
     void ShowStoredRecord(std::int64_t r) override;
     std::vector<FieldLength> FieldLengths() const override;

@@ -11,6 +11,7 @@
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_check.h"
 #include "remedies/field_search.h"
 #include "remedies/windows/window_parts.h"
 
@@ -20,6 +21,9 @@ TFoUtilit* FoUtilit = nullptr;
 
 namespace {
 constexpr const char* kEndOfFile = "FINE ARCHIVIO";
+// What the utility does with a database that is damaged or cannot be read.
+constexpr const char* kDamagedDatabaseDone =
+    "La ricerca non vi legge nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
 }
 
 TFoUtilit::TFoUtilit() {
@@ -60,7 +64,10 @@ TFoUtilit::TFoUtilit() {
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
     for (QPlainTextEdit* m : {Memo1, Memo2}) {
         connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
-        new ClickHook(m, [this] { Memo1Click(); });
+        new ClickHook(m, [this, m] {
+            editedMemo_ = m;
+            Memo1Click();
+        });
     }
 }
 
@@ -109,9 +116,12 @@ void TFoUtilit::FormActivate() {
     // The activation shows the primary database's fields, as its radio does.
     RadioButton5->setChecked(true);
     RadioButton5Click();
-    // Both databases must be there (a missing one is reported as a file error).
-    DataRecordCount(SearchDatabase("Prima"));
-    DataRecordCount(SearchDatabase("Terap"));
+    // Both databases must be there (a missing one is reported as a file error);
+    // one that is damaged or cannot be read is named at once.
+    for (const char* code : {"Prima", "Terap"}) {
+        const DbFile db = SearchDatabase(code);
+        if (TellUnusableDatabase(db, kDamagedDatabaseDone).empty()) DataRecordCount(db);
+    }
 }
 
 // A change of database keeps the record shown: its edit is saved where it
@@ -130,7 +140,9 @@ void TFoUtilit::RadioButton6Click() {
     NextRecord = 0;
 }
 
-void TFoUtilit::RbRimeClick() {
+void TFoUtilit::RbRimeClick() { ShowNoRecord(); }
+
+void TFoUtilit::ShowNoRecord() {
     Searching = false;
     NextRecord = 0;
     FoundRecord = 0;
@@ -220,6 +232,11 @@ void TFoUtilit::BBcercaClick() {
             return;
         }
     }
+    // Nothing is read from a database that is damaged or cannot be read.
+    if (!TellUnusableDatabase(SearchDatabase(DatabaseCode), kDamagedDatabaseDone).empty()) {
+        ShowNoRecord();
+        return;
+    }
     BBsalva->setEnabled(false);
     EditArmed = false;
     // The field of the database chosen now, at every press: the database may
@@ -241,7 +258,8 @@ void TFoUtilit::BBcercaClick() {
 void TFoUtilit::Memo1Click() { EditArmed = true; }
 
 void TFoUtilit::Memo1Change() {
-    if (EditArmed) {
+    // Only a record shown can be saved ("FINE ARCHIVIO" is none).
+    if (EditArmed && FoundRecord > 0) {
         BBsalva->setEnabled(true);
         ShowEditedLength();
     }
@@ -263,6 +281,8 @@ void TFoUtilit::SaveFoundField() {
     std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
     fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
+        // The typed text stays, and the next key goes where the user typed.
+        (editedMemo_ ? editedMemo_ : Memo2)->setFocus();
         gui::ShowMessage(why);
         return;
     }
@@ -276,7 +296,9 @@ void TFoUtilit::SaveFoundField() {
     EditArmed = false;
     // The memos show what the record now holds (a cut text as it was cut).
     const SearchField field = SearchFieldFor(FoundDatabase, FoundField);
-    const std::string stored = JoinField(ReadDataRecord(SearchDatabase(FoundDatabase), FoundRecord), field);
+    const Bytes record = ReadDataRecord(SearchDatabase(FoundDatabase), FoundRecord);
+    const std::string stored = JoinField(record, field);
+    SetText(EdRime, RecordRemedy(FoundDatabase, record));  // a remedy saved under a new name shows it
     const std::size_t split = std::min(first.size(), stored.size());
     SetMemoText(Memo1, stored.substr(0, split));
     SetMemoText(Memo2, stored.substr(split));

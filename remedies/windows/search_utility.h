@@ -55,6 +55,8 @@ public:
 
 private:
     void BuildChoicePanels();
+    // No record shown and no search running: the memos and boxes emptied.
+    void ShowNoRecord();
     std::string SelectedFieldCode() const;
     // The length of the edited text against the capacity of its field, in
     // Edit2, red when the text is too long.
@@ -62,6 +64,7 @@ private:
     bool SearchOnce();
     void EndSearch();
     void SaveFoundField();
+    QPlainTextEdit* editedMemo_ = nullptr;  // the memo last clicked into
 };
 
 extern TFoUtilit* FoUtilit;

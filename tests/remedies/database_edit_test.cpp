@@ -1,6 +1,7 @@
 // Editing the primary and therapies databases: whole-file changes that leave
 // the old or the new database and never anything between, the reorder by record
-// numbers, the lists rebuilt after each change, and the editors' list helpers.
+// numbers, the lists rebuilt after each change, no change written into a
+// damaged database, and the editors' list helpers.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -153,6 +154,38 @@ TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
         EXPECT_EQ(EditOutcomeMessage(o).rfind("Modifica NON eseguita: il database \xE8 rimasto com'era.", 0), 0u);
         EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     }
+}
+
+// Databases damaged while the program runs (a remedy claiming 200 of its 50
+// characters, a therapies record overwritten with zeros): every change is
+// refused as it is made, the file left as it was and its lists not marked.
+TEST(DatabaseEditFailure, NoChangeIsWrittenIntoADatabaseDamagedMeanwhile) {
+    TempWorkFolder folder;
+    WritePrimaryDb({Texts("A", "1"), Texts("B", "2"), Texts("C", "3")});
+    std::string primary = FileBytes(kPrimaryDbName);
+    primary[2 * kPrimaryRecordSize] = static_cast<char>(200);
+    testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), primary);
+    for (EditOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
+                          DeletePrimaryEdit(1), CommitPrimaryOrder({3, 2, 1})}) {
+        EXPECT_FALSE(o.saved);
+        EXPECT_TRUE(o.databaseDamaged);
+        const std::string said = EditOutcomeMessage(o);
+        EXPECT_EQ(said.rfind("Modifica NON eseguita: il database \xE8 rimasto com'era.", 0), 0u) << said;
+        EXPECT_NE(said.find("\"OpzioneH\\DBmain.rnd\" \xE8 danneggiato"), std::string::npos) << said;
+    }
+    EXPECT_EQ(FileBytes(kPrimaryDbName), primary);
+    EXPECT_FALSE(ListsMarkedStale(PrimaryDb()));
+
+    fs::create_directories("OpzioneH");
+    std::vector<rt::Bytes> therapies(3, rt::Bytes(kRepertoryRecordSize, 0));
+    therapies[1] = EncodeRepertoryRecord(FormToRepertoryRecord({"Hoest", "Bryonia", "", ""}));
+    rt::ReplaceAllRecords(kRepertoryDbName, kRepertoryRecordSize, therapies);
+    const std::string repertory = FileBytes(kRepertoryDbName);
+    const EditOutcome o = SaveRepertoryEdit(1, {"Koorts", "Bryonia", "", ""});
+    EXPECT_FALSE(o.saved);
+    EXPECT_NE(EditOutcomeMessage(o).find("la scheda 2 \xE8 vuota"), std::string::npos) << EditOutcomeMessage(o);
+    EXPECT_EQ(FileBytes(kRepertoryDbName), repertory);
+    EXPECT_FALSE(ListsMarkedStale(RepertoryDb()));
 }
 
 TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {

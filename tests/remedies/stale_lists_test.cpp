@@ -169,10 +169,11 @@ TEST_F(StaleLists, ARebuildRefusedForADamagedDatabaseKeepsItsListsAndItsMark) {
     EXPECT_NE(notes.find("copia di sicurezza"), std::string::npos) << notes;
     // The copy the update kept of it is no way back: it is damaged too.
     EXPECT_EQ(notes.find("Repertorio.rnd.precedente1"), std::string::npos) << notes;
-    // So does an editor's save, and a start.
+    // An editor's save writes nothing into it, and a start rebuilds nothing.
     const EditOutcome saved = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
-    EXPECT_TRUE(saved.saved && !saved.listsRebuilt);
-    EXPECT_NE(EditOutcomeMessage(saved).find("restano com'erano"), std::string::npos) << EditOutcomeMessage(saved);
+    EXPECT_TRUE(!saved.saved && saved.databaseDamaged);
+    EXPECT_NE(EditOutcomeMessage(saved).find("NON eseguita"), std::string::npos) << EditOutcomeMessage(saved);
+    EXPECT_EQ(FileBytes(kRepertoryDbName), std::string(sound.size(), '\0'));
     messages.messages.clear();
     EnsureRemedyFiles();
     EXPECT_EQ(FileBytes(kPathologyListName), pathologies);

@@ -1,7 +1,8 @@
 // The database editors write each save into the record shown and nowhere
-// else, keep what was typed when a save cannot be done, leave Enter out of
-// their type-ahead and, after a save that cut a text, show the text as the
-// database holds it. Driven through the buttons on the sample databases, with
+// else, keep what was typed when a save cannot be done with the focus in the
+// field named, leave Enter out of their type-ahead, seek by what the search
+// box shows and, after a save that cut a text, show the text as the database
+// holds it. Driven through the buttons on the sample databases, with
 // the database files read back after each step.
 #include <gtest/gtest.h>
 
@@ -195,6 +196,91 @@ TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
         EXPECT_EQ(w.SearchKey, "BET");
         EXPECT_EQ(CurrentLine(w.ListBox1), "Betonica officinalis**Nervositeit");
         EXPECT_FALSE(w.FindActive);
+    }
+}
+
+// A save refused for one field leaves the focus in that field, so the next
+// keys typed mend it: a character the database cannot hold, an empty key
+// field (through the closing panel, whose buttons go away).
+TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
+    {
+        TFoMainArc w;
+        w.show();
+        ClickEntry(w, "Salix alba**Hoofdpijn");
+        const std::int64_t r = w.CurrentRecordNumber;
+        const std::string posology = Text(w.MemoPoso);
+        w.MemoPoso->moveCursor(QTextCursor::End);
+        w.MemoPoso->insertPlainText(QString(QChar(0x3B1)));  // a Greek alpha, pasted
+        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_NE(messages.messages[0].text.find("\"Dosering\""), std::string::npos) << messages.messages[0].text;
+        EXPECT_EQ(w.focusWidget(), w.MemoPoso);
+        QTest::keyClick(w.focusWidget(), Qt::Key_Backspace);
+        QTest::keyClicks(w.focusWidget(), "alfa");
+        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        EXPECT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology, posology + "alfa");
+    }
+    messages.messages.clear();
+    {
+        TFoAggRep w;
+        w.show();
+        ClickEntry(w, "Nervositeit**Betonica officinalis");
+        Retype(w.EdPato, "x");
+        QTest::keyClick(w.EdPato, Qt::Key_Backspace);
+        QTest::keyClick(&w, Qt::Key_Escape);
+        ASSERT_TRUE(w.PanelSalva->isVisible());
+        QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_NE(messages.messages[0].text.find("\"PATHOLOGIE\" \xE8 vuoto"), std::string::npos)
+            << messages.messages[0].text;
+        EXPECT_EQ(w.focusWidget(), w.EdPato);
+        QTest::keyClicks(w.focusWidget(), "Onrust");
+        EXPECT_EQ(Text(w.EdPato), "Onrust");
+    }
+}
+
+// Closes an editor holding unsaved changes ("Ignora" on the panel) and opens it again.
+void CloseDroppingTheEditAndOpenAgain(DatabaseEditorWindow& w) {
+    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ASSERT_TRUE(w.PanelSalva->isVisible());
+    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    ASSERT_FALSE(w.isVisible());
+    w.show();
+}
+
+// What the search box shows is the key it seeks with: a remedy typed in the
+// form moves the list by itself, and leaves no key behind for the box, in
+// the same opening or the next.
+TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
+    {
+        TFoMainArc w;
+        w.show();
+        QTest::keyClicks(w.EdCerca, "al");
+        QTest::keyClicks(w.EdProd, "ALOEIGEN KRUID ");
+        QTest::keyClicks(w.EdCerca, "c");
+        EXPECT_EQ(Text(w.EdCerca), "ALC");
+        EXPECT_EQ(CurrentLine(w.ListBox1).rfind("Alchemilla vulgaris**", 0), 0u) << CurrentLine(w.ListBox1);
+        CloseDroppingTheEditAndOpenAgain(w);
+        EXPECT_EQ(Text(w.EdCerca), "");
+        QTest::keyClicks(w.EdCerca, "b");
+        EXPECT_EQ(Text(w.EdCerca), "B");
+        EXPECT_EQ(w.SearchKey, "B");
+        EXPECT_EQ(CurrentLine(w.ListBox1).substr(0, 1), "B") << CurrentLine(w.ListBox1);
+    }
+    {
+        TFoAggRep w;
+        w.show();
+        ClickRadio(w.RBprod);
+        QTest::keyClicks(w.EdPato, "Hoest");
+        QTest::keyClicks(w.EditCerca, "bet");
+        EXPECT_EQ(w.SearchKey, "BET");
+        EXPECT_EQ(CurrentLine(w.ListBox1), "Betonica officinalis**Nervositeit");
+        CloseDroppingTheEditAndOpenAgain(w);
+        EXPECT_EQ(Text(w.EditCerca), "");
+        QTest::keyClicks(w.EditCerca, "k");
+        EXPECT_EQ(w.SearchKey, "K");
+        EXPECT_EQ(CurrentLine(w.ListBox1).substr(0, 1), "K") << CurrentLine(w.ListBox1);
     }
 }
 

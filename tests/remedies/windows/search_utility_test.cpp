@@ -2,7 +2,8 @@
 // effect: every field radio of both databases searching and saving its own
 // field, whole and at its full length, the database radios with their
 // panels, the end of a search by a new phrase or field, either memo arming
-// the save, the yes to the question before a new search, and the return.
+// the save of a record shown, the yes to the question before a new search, the
+// return, and a damaged database neither searched nor written into.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
@@ -262,13 +264,12 @@ TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
     EXPECT_EQ(Text(w.Memo2), "iets");
 
     w.EditCerca->setText("zoek");
-    messages.answers.push_back(gui::AnswerNo);  // the text typed is not kept
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);  // no record was shown: nothing to ask about
     ASSERT_EQ(Text(w.EdRime), "Zoek A");
     EXPECT_EQ(Text(w.Memo1), "");
     EXPECT_EQ(w.Memo1->placeholderText(), "");
     EXPECT_EQ(Text(w.Memo2), "Zoek A");
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
@@ -287,6 +288,71 @@ TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     EXPECT_EQ(Text(w.Memo2), "3 x daags");
     EXPECT_FALSE(w.BBsalva->isEnabled());
     EXPECT_EQ(w.BBcerca->text(), "Continua");
+}
+
+// A remedy found, renamed and saved: the "Rimedio" box shows the saved name.
+// At the end of the archive no record is shown, so typing offers no save.
+TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
+    TFoUtilit w;
+    w.show();
+    w.EditCerca->setText(gui::ToQt(FullRecord("B").Remedy.substr(0, 12)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), FullRecord("B").Remedy);
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
+    Retype(w.Memo2, "Calendula officinalis");
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_EQ(ReadPrimaryRecord(2).Remedy, "Calendula officinalis");
+    EXPECT_EQ(Text(w.EdRime), "Calendula officinalis");
+
+    w.EditCerca->setText("niet te vinden");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
+    QTest::mouseClick(w.Memo1->viewport(), Qt::LeftButton);
+    QTest::keyClicks(w.Memo1, "iets");
+    EXPECT_EQ(Text(w.Memo1), "iets");
+    EXPECT_FALSE(w.BBsalva->isEnabled());
+}
+
+// The therapies database overwritten with zero bytes: the utility names it as
+// soon as it opens and again at a search in it, and shows nothing of it. The
+// primary database is searched; an edit found there is not written once that
+// database turned damaged meanwhile, and the text typed stays.
+TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
+    const std::string therapies = FileBytes(kRepertoryDbName);
+    testing_support::WriteBytes(rt::ResolvePath(kRepertoryDbName), std::string(therapies.size(), '\0'));
+    TFoUtilit w;
+    w.show();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos)
+        << messages.Texts()[0];
+    messages.messages.clear();
+    ClickRadio(w.RadioButton6);
+    w.EditCerca->setText("a");
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find("OpzioneH\\Repertorio.rnd"), std::string::npos) << messages.Texts()[0];
+    for (const QLineEdit* e : {w.EdRime, w.Edit1, w.Edit2}) EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
+    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), "");
+    EXPECT_EQ(w.BBcerca->text(), "Cerca");
+
+    ClickRadio(w.RadioButton5);
+    ClickRadio(w.RBposo);
+    w.EditCerca->setText(gui::ToQt(FullRecord("B").Posology.substr(0, 12)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.Edit1), "3");
+    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
+    Retype(w.Memo2, "2 x daags");
+    std::string primary = FileBytes(kPrimaryDbName);
+    primary[3 * kPrimaryRecordSize] = static_cast<char>(200);  // the third remedy claims 200 of its 50 characters
+    testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), primary);
+    messages.messages.clear();
+    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find("NON eseguita"), std::string::npos) << messages.Texts()[0];
+    EXPECT_NE(messages.Texts()[0].find("OpzioneH\\DBmain.rnd"), std::string::npos) << messages.Texts()[0];
+    EXPECT_EQ(FileBytes(kPrimaryDbName), primary);
+    EXPECT_EQ(Text(w.Memo2), "2 x daags");
 }
 
 }  // namespace

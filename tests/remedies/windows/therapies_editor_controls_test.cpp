@@ -4,7 +4,7 @@
 // itself in the closing panel, the clearing, the four buttons of the primary
 // database's record, the two double clicks, the two list orders, the rebuild
 // of the pathology list, the reorder and its cancel, the find and the
-// instructions.
+// instructions; a damaged database named at once and written into by nothing.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -14,9 +14,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <chrono>
+#include <filesystem>
 
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/runtime/paths.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
 #include "remedies/windows/repertory_editor.h"
@@ -320,6 +323,50 @@ TEST_F(TherapiesEditorControls, FindAndTheTypeAheadBox) {
     EXPECT_EQ(w.SearchKey, "");
     QTest::keyClicks(w.EditCerca, "zw");
     EXPECT_EQ(CurrentLine(w.ListBox1), "Zweren**Arnica");
+}
+
+// The therapies database overwritten with zero bytes of its own size: the
+// editor names it as soon as it opens, lists nothing of it, and writes
+// nothing into it (a new order, a new record) until it is sound again.
+TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChange) {
+    namespace fs = std::filesystem;
+    const fs::path file = rt::ResolvePath(kRepertoryDbName);
+    const std::string sound = FileBytes(kRepertoryDbName);
+    const std::string zeros(sound.size(), '\0');
+    testing_support::WriteBytes(file, zeros);
+    const fs::file_time_type longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    fs::last_write_time(file, longAgo);
+    TFoAggRep w;
+    w.show();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    const std::string told = messages.messages[0].text;
+    EXPECT_NE(told.find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos) << told;
+    EXPECT_NE(told.find("schede sono vuote"), std::string::npos) << told;
+    EXPECT_NE(told.find("copia di sicurezza"), std::string::npos) << told;
+    EXPECT_EQ(w.ListBox1->count(), 0);
+
+    messages.messages.clear();
+    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);  // "Definitivo"
+    Retype(w.EdPato, "Migraine");
+    Retype(w.EdProd, "Aurum");
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    for (const std::string& m : messages.Texts()) {
+        EXPECT_NE(m.find("NON eseguita"), std::string::npos) << m;
+        EXPECT_NE(m.find("OpzioneH\\Repertorio.rnd"), std::string::npos) << m;
+    }
+    EXPECT_EQ(FileBytes(kRepertoryDbName), zeros);
+    EXPECT_TRUE(fs::last_write_time(file) == longAgo);
+    EXPECT_EQ(Text(w.EdPato), "Migraine");
+    EXPECT_EQ(Text(w.EdProd), "Aurum");
+
+    // Put back from a backup, it takes the same record.
+    testing_support::WriteBytes(file, sound);
+    messages.messages.clear();
+    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_EQ(ReadRepertoryRecord(4).Pathology, "Migraine");
 }
 
 TEST_F(TherapiesEditorControls, InfoShowsAndHidesTheLimits) {
