@@ -13,6 +13,7 @@
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_check.h"
 #include "remedies/windows/window_parts.h"
 
 namespace remedies {
@@ -167,6 +168,9 @@ RepertoryTexts TFoAggRep::FormTexts() const {
 
 void TFoAggRep::FormActivate() {
     LookAtDatabase();
+    PrimaryProblem = TellUnusableDatabase(
+        PrimaryDb(), "Il riquadro della banca dati primaria accanto alle terapie resta vuoto finch\xE9 il file non "
+                     "torna integro.");
     ClearRepertoryForm();
     EndReorder();
     PanelSalva->hide();
@@ -274,7 +278,7 @@ std::vector<DatabaseEditorWindow::FieldLength> TFoAggRep::FieldLengths() const {
 
 void TFoAggRep::LinkPrimary() {
     const std::string remedy = TextOf(EdProd);
-    const std::int64_t linked = FindLinkedPrimaryRecord(remedy);
+    const std::int64_t linked = PrimaryProblem.empty() ? FindLinkedPrimaryRecord(remedy) : 0;
     if (linked > 0) {
         LinkedRecord = ReadPrimaryRecord(linked);
         LinkedWarningsText = remedies::LinkedWarningsText(LinkedRecord);
@@ -287,7 +291,9 @@ void TFoAggRep::LinkPrimary() {
     SetFieldColours(MemoPrim, 16381900, kRedColour);
     LinkedPrimaryRecord = 0;
     LinkedRecord = {};
-    SetMemoText(MemoPrim, remedy + " kan niet worden gevonden in de primaire database.");
+    SetMemoText(MemoPrim, PrimaryProblem.empty()
+                              ? remedy + " kan niet worden gevonden in de primaire database."
+                              : "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
 }
 
 void TFoAggRep::BBaltroClick() { SetMemoText(MemoPrim, LinkedWarningsText); }

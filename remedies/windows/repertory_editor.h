@@ -27,6 +27,9 @@ public:
     std::int64_t LinkedPrimaryRecord = 0;
     std::string LinkedWarningsText;
     PrimaryRecord LinkedRecord;  // the linked primary record as the last list click found it
+    // What is wrong with the primary database as this opening found it ("" when
+    // sound): a damaged one is named at the opening and none of it is shown.
+    std::string PrimaryProblem;
 
     void FormActivate() override;
     void RBpatoClick();

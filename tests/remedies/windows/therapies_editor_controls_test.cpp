@@ -26,10 +26,12 @@
 #include "remedies/windows/window_parts.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
+#include "tests/remedies/windows/window_test_util.h"
 
 using namespace remedies;
 using namespace remedy_tests;
 using namespace editor_tests;
+using namespace window_tests;
 
 namespace {
 
@@ -367,6 +369,23 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
     QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     EXPECT_EQ(ReadRepertoryRecord(4).Pathology, "Migraine");
+}
+
+// The primary database damaged beside a sound therapies database: the editor
+// names it as it opens, and a therapy clicked shows nothing of the damaged
+// file beside it.
+TEST_F(TherapiesEditorControls, ADamagedPrimaryDatabaseIsNamedAndNothingOfItIsShownBesideATherapy) {
+    WriteRandomRecords(rt::ResolvePath(kPrimaryDbName), kPrimaryRecordSize, 2, 1, 17);
+    TFoAggRep w;
+    w.show();
+    ExpectDamageTold(messages, 1, kPrimaryDbName);
+    EXPECT_NE(LastMessage(messages).find("Il riquadro della banca dati primaria"), std::string::npos);
+    ASSERT_EQ(w.ListBox1->count(), 3);
+    ClickEntry(w, "Angst**Aurum");
+    EXPECT_EQ(Text(w.MemoPrim), "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
+    EXPECT_EQ(w.LinkedPrimaryRecord, 0);
+    for (QPushButton* b : {w.BBaltro, w.BBsegna, w.BBsinte, w.BBnote}) EXPECT_FALSE(b->isEnabled());
+    EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 TEST_F(TherapiesEditorControls, InfoShowsAndHidesTheLimits) {
