@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
@@ -387,10 +388,15 @@ PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records) {
         bySymptom.push_back(EntryBySymptom(r));
         byRemedy.push_back(EntryByRemedy(r));
     }
-    lists.symptoms = DistinctKeys(std::move(bySymptom));
+    // The lists share nothing but the records they read: the symptom list and
+    // the planet and sign lists are worked out beside the remedy list.
+    auto symptoms = std::async(std::launch::async, [&bySymptom] { return DistinctKeys(std::move(bySymptom)); });
+    auto signatures = std::async(std::launch::async, [&lists, listed] {
+        FillSignatureLists(*listed, lists.planetRemedies, lists.signRemedies);
+    });
     lists.remedies = DistinctKeys(std::move(byRemedy));
-
-    FillSignatureLists(*listed, lists.planetRemedies, lists.signRemedies);
+    lists.symptoms = symptoms.get();
+    signatures.get();
 
     for (const auto& name : lists.remedies) {
         lists.remedyVariants.push_back(name);
