@@ -1,7 +1,8 @@
 #pragma once
 // A working folder holding a generated primary database, for the remedy
 // benchmarks: remedies with and without form codes, indications of a few
-// hundred kinds, long posologies and syntheses, planet and sign signatures.
+// hundred kinds, long posologies and syntheses, planet and sign signatures;
+// and, when asked, generated therapies and signature databases beside it.
 #include <filesystem>
 #include <random>
 #include <string>
@@ -11,6 +12,8 @@
 
 #include "platform/runtime/record_file.h"
 #include "remedies/primary_db.h"
+#include "remedies/repertory_db.h"
+#include "remedies/signature_db.h"
 
 namespace bench_data {
 
@@ -34,9 +37,32 @@ inline remedies::PrimaryTexts GeneratedTexts(std::mt19937& rng) {
     return t;
 }
 
+// A therapies record: one of a few hundred pathologies and one of the remedies.
+inline remedies::RepertoryTexts GeneratedTherapy(std::mt19937& rng) {
+    return {"Pathologie " + std::to_string(rng() % 400), "Remedium " + std::to_string(rng() % 2500),
+            std::string(rng() % 250, 'p'), std::string(rng() % 750, 'n')};
+}
+
+// A signature record: a plant with its planet and signs, for one symptom.
+inline remedies::SignatureRecord GeneratedSignature(std::mt19937& rng) {
+    static const char* const kPlanets[] = {"sole", "luna", "mercurio", "venere", "marte", "giove", "saturno"};
+    static const char* const kSigns[] = {"ariete", "toro", "gemelli", "cancro", "leone", "vergine",
+                                         "bilancia", "scorpione", "sagittario", "capricorno", "acquario", "pesci"};
+    remedies::SignatureRecord r;
+    r.Symptom = "Sintomo " + std::to_string(rng() % 600);
+    r.Plant = "Pianta " + std::to_string(rng() % 800);
+    r.PrimarySignature = kPlanets[rng() % 7];
+    r.ZodiacalSignature = std::string(kSigns[rng() % 12]) + "-" + kSigns[rng() % 12];
+    r.Synthesis = std::string(rng() % 100, 's');
+    r.Authors = "Autore " + std::to_string(rng() % 30);
+    return r;
+}
+
 class GeneratedDatabase {
 public:
-    explicit GeneratedDatabase(int records) {
+    // `records` primary records; with `therapies` and `signatures`, a
+    // therapies and a signature database of that many records too.
+    explicit GeneratedDatabase(int records, int therapies = 0, int signatures = 0) {
         previous_ = std::filesystem::current_path();
         path_ = std::filesystem::temp_directory_path() / ("kelvor-bench-remedies-" + std::to_string(getpid()));
         std::filesystem::create_directories(path_ / "OpzioneH");
@@ -47,6 +73,18 @@ public:
         for (int i = 0; i < records; ++i)
             all.push_back(remedies::EncodePrimaryRecord(remedies::MakePrimaryRecord(GeneratedTexts(rng))));
         rt::ReplaceAllRecords(remedies::kPrimaryDbName, remedies::kPrimaryRecordSize, all);
+        if (therapies > 0) {
+            std::vector<rt::Bytes> t{rt::Bytes(remedies::kRepertoryRecordSize, 0)};
+            for (int i = 0; i < therapies; ++i)
+                t.push_back(remedies::EncodeRepertoryRecord(remedies::FormToRepertoryRecord(GeneratedTherapy(rng))));
+            rt::ReplaceAllRecords(remedies::kRepertoryDbName, remedies::kRepertoryRecordSize, t);
+        }
+        if (signatures > 0) {
+            std::filesystem::create_directories(path_ / "OpzioneS");
+            std::vector<rt::Bytes> s{rt::Bytes(remedies::kSignatureRecordSize, 0)};
+            for (int i = 0; i < signatures; ++i) s.push_back(remedies::EncodeSignatureRecord(GeneratedSignature(rng)));
+            rt::ReplaceAllRecords(remedies::kSignatureDbName, remedies::kSignatureRecordSize, s);
+        }
     }
     ~GeneratedDatabase() {
         std::error_code ec;

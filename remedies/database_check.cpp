@@ -77,13 +77,6 @@ std::string DatabaseFileProblem(const fs::path& file, DatabaseKind kind) {
 
 namespace {
 
-// The name of a path relative to the working folder as the program shows it.
-std::string ProgramName(const fs::path& p) {
-    std::string s = rt::Utf8ToCp1252(p.generic_string());
-    std::replace(s.begin(), s.end(), '/', '\\');
-    return s;
-}
-
 // True when the file is there and can be opened for reading.
 bool Readable(const fs::path& p) {
     std::error_code ec;
@@ -114,7 +107,7 @@ std::string LastKeptUpdateCopy(const DbFile& db) {
             found = file.parent_path() / name;
         }
     }
-    return best > 0 ? ProgramName(found) : std::string();
+    return best > 0 ? rt::ProgramNameOf(found) : std::string();
 }
 
 std::string DatabaseShapeProblem(const DbFile& db, bool emptyToo) {

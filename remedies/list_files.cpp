@@ -188,6 +188,33 @@ std::string NameFileProblem(std::string_view bytes, std::size_t capacity) {
     return {};
 }
 
+bool ListSaysTheSame(const ListFile& list, std::string_view onDisc) {
+    if (onDisc == list.bytes) return true;
+    if (list.nameCapacity == 0)
+        return TextListProblem(onDisc).empty() && rt::SplitTextLines(onDisc) == rt::SplitTextLines(list.bytes);
+    if (!NameFileProblem(onDisc, list.nameCapacity).empty()) return false;
+    // Record by record: the length byte and the text it counts.
+    const std::size_t size = list.nameCapacity + 1;
+    const std::size_t from = list.firstName * size;
+    if (onDisc.size() != list.bytes.size()) return onDisc.size() <= from && list.bytes.size() <= from;
+    const std::string_view made = list.bytes;
+    for (std::size_t at = from; at < onDisc.size(); at += size) {
+        const std::size_t counted = 1 + static_cast<unsigned char>(onDisc[at]);
+        if (onDisc.substr(at, counted) != made.substr(at, counted)) return false;
+    }
+    return true;
+}
+
+ListState ListStateOf(const ListFile& list) {
+    std::string onDisc;
+    try {
+        onDisc = rt::ReadFileBytes(list.name);
+    } catch (const rt::IoError&) {
+        return ListState::Missing;
+    }
+    return ListSaysTheSame(list, onDisc) ? ListState::Same : ListState::Differs;
+}
+
 std::vector<std::string> ReadCheckedTextList(const std::string& name) {
     return ReadChecked(name, TextListProblem, rt::SplitTextLines);
 }

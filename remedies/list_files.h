@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "remedies/record_db.h"
+
 namespace remedies {
 
 // What shows a text list damaged ("" when sound): a control character in a
@@ -22,6 +24,19 @@ std::string RecordNumberListProblem(std::string_view bytes);
 // What shows a name file damaged: not a whole number of records of
 // capacity + 1 bytes, a length byte beyond the capacity, a control character.
 std::string NameFileProblem(std::string_view bytes, std::size_t capacity);
+
+// True when the bytes of a list's file say what the list says as its readers
+// take them: the same lines, or the same names from its first record read on,
+// in a file that shows no damage (bytes a reader does not look at may differ:
+// a Ctrl-Z that ends a text, what follows a name in its record).
+bool ListSaysTheSame(const ListFile& list, std::string_view onDisc);
+
+enum class ListState {
+    Same,     // the file says what the list says
+    Missing,  // no file, or one that cannot be read
+    Differs,  // the file says something else, or is damaged
+};
+ListState ListStateOf(const ListFile& list);
 
 // The lines of a text list (IoError when it is missing or cannot be read).
 std::vector<std::string> ReadCheckedTextList(const std::string& name);

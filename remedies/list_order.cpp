@@ -11,6 +11,9 @@ struct Weights {
     std::array<std::uint16_t, 256> primary{};  // letter family, digit or sign
     std::array<std::uint8_t, 256> accent{};    // the byte with its case folded
     std::array<std::uint8_t, 256> upper{};     // 1 for a capital letter
+    // The primary weight as one byte (1..255) in the same order, so that two
+    // texts' primary weights compare as their bytes do.
+    std::array<unsigned char, 256> primaryByte{};
 };
 
 // Base letter of a Windows-1252 letter, or 0.
@@ -66,6 +69,12 @@ Weights MakeWeights() {
         w.accent[c] = static_cast<std::uint8_t>(FoldCase(c));
         w.upper[c] = (base && IsCapital(c)) ? 1 : 0;
     }
+    // 124 signs, 10 digits and 26 letter families: far fewer than 255.
+    std::array<std::uint16_t, 256> distinct = w.primary;
+    std::sort(distinct.begin(), distinct.end());
+    const auto end = std::unique(distinct.begin(), distinct.end());
+    for (unsigned c = 0; c < 256; ++c)
+        w.primaryByte[c] = static_cast<unsigned char>(1 + (std::lower_bound(distinct.begin(), end, w.primary[c]) - distinct.begin()));
     return w;
 }
 
@@ -98,24 +107,26 @@ int CompareListText(std::string_view a, std::string_view b) {
 }
 
 void SortListTexts(std::vector<std::string>& texts) {
-    // The first letters' primary weights decide most comparisons: they are
-    // worked out once per text, and the full comparison runs only on a tie.
-    constexpr std::size_t kPrefix = 12;
+    // Every text's primary weights are worked out once, as bytes side by side
+    // in one buffer; the full comparison runs only when they are all equal.
     struct Keyed {
-        std::array<std::uint16_t, kPrefix + 1> prefix{};
-        std::size_t index;
+        std::size_t from, length, index;
     };
     const Weights& w = W();
+    std::size_t total = 0;
+    for (const std::string& t : texts) total += t.size();
+    std::string keys(total, '\0');
     std::vector<Keyed> keyed(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::string& t = texts[i];
-        const std::size_t n = std::min(t.size(), kPrefix);
-        for (std::size_t k = 0; k < n; ++k) keyed[i].prefix[k] = w.primary[static_cast<unsigned char>(t[k])];
-        // Weights are never 0, so a shorter text sorts first, as in the full comparison.
-        keyed[i].index = i;
+    for (std::size_t i = 0, at = 0; i < texts.size(); at += texts[i].size(), ++i) {
+        keyed[i] = {at, texts[i].size(), i};
+        std::transform(texts[i].begin(), texts[i].end(), keys.begin() + static_cast<std::ptrdiff_t>(at),
+                       [&w](char c) { return static_cast<char>(w.primaryByte[static_cast<unsigned char>(c)]); });
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    const std::string_view all = keys;
+    // Texts that compare equal are the same bytes: no order among them shows.
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        // A shorter text whose weights begin the other's sorts first, as in the full comparison.
+        if (const int r = all.substr(a.from, a.length).compare(all.substr(b.from, b.length)); r != 0) return r < 0;
         return ListTextLess(texts[a.index], texts[b.index]);
     });
     std::vector<std::string> sorted;

@@ -1,9 +1,12 @@
 #include "remedies/primary_db.h"
 
-#include <string_view>
-#include <unordered_set>
-
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <future>
+#include <string_view>
+#include <system_error>
+#include <unordered_map>
 
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -232,16 +235,23 @@ bool EndsAListKey(unsigned char c) {
     }
 }
 
-void TrimListKey(std::string& key) {
-    for (int i = 0; i < 10 && !key.empty() && !EndsAListKey(static_cast<unsigned char>(key.back())); ++i)
-        key.pop_back();
-}
+namespace {
 
-std::string ListKeyOf(std::string_view text) {
-    std::string key(text.substr(0, text.find('*')));
-    TrimListKey(key);
+// The key without the trailing characters that may not end it.
+std::string_view Trimmed(std::string_view key) {
+    for (int i = 0; i < 10 && !key.empty() && !EndsAListKey(static_cast<unsigned char>(key.back())); ++i)
+        key.remove_suffix(1);
     return key;
 }
+
+// The list key of a text as a part of it.
+std::string_view ListKeyPart(std::string_view text) { return Trimmed(text.substr(0, text.find('*'))); }
+
+}  // namespace
+
+void TrimListKey(std::string& key) { key.resize(Trimmed(key).size()); }
+
+std::string ListKeyOf(std::string_view text) { return std::string(ListKeyPart(text)); }
 
 std::string EarlierListKeyOf(std::string_view text) {
     std::string key(text.substr(0, text.find('*')));
@@ -275,11 +285,10 @@ bool LeftOutOfLists(const PrimaryRecord& r) {
 std::vector<std::string> DistinctKeys(std::vector<std::string> entries) {
     SortListTexts(entries);
     std::vector<std::string> out;
-    std::string previous;
+    std::string_view previous;
     for (const auto& e : entries) {
-        std::string key = e.substr(0, e.find('*'));
-        TrimListKey(key);
-        if (key != previous) out.push_back(key);
+        const std::string_view key = ListKeyPart(e);
+        if (key != previous) out.emplace_back(key);
         previous = key;
     }
     return out;
@@ -305,17 +314,51 @@ std::string VariantLine(const std::string& name, const std::string& code, std::s
     return head + name;
 }
 
-// The distinct remedies of the records that pass a test, in list order.
-template <typename Test>
-std::vector<std::string> RemediesWhere(const std::vector<PrimaryRecord>& records, Test test) {
-    // A remedy has many records: each name is sorted once (equal names would
-    // stand together after the sort and be dropped there all the same).
-    std::unordered_set<std::string_view> seen;
+// Which of the stems' searched texts a signature contains, one bit a stem.
+// Signatures repeat from record to record: each text is searched once.
+template <std::size_t N>
+class SignatureBits {
+public:
+    explicit SignatureBits(const std::array<ListStem, N>& stems) : stems_(stems) {}
+    std::uint32_t Of(const std::string& signature) {
+        const auto [at, added] = known_.try_emplace(signature, 0);
+        if (added)
+            for (std::size_t k = 0; k < N; ++k)
+                if (signature.find(stems_[k].searched) != std::string::npos) at->second |= 1u << k;
+        return at->second;
+    }
+
+private:
+    const std::array<ListStem, N>& stems_;
+    std::unordered_map<std::string_view, std::uint32_t> known_;
+};
+
+// The planet and sign remedy lists: for each stem, the distinct remedies of
+// the records whose signature contains its searched text, in list order.
+template <std::size_t P, std::size_t S>
+void FillSignatureLists(const std::vector<PrimaryRecord>& records, std::array<std::vector<std::string>, P>& planets,
+                        std::array<std::vector<std::string>, S>& signs) {
+    // Every distinct remedy sorted once; a list takes its remedies in that order.
+    std::unordered_map<std::string_view, std::size_t> place;
     std::vector<std::string> names;
     for (const auto& r : records)
-        if (test(r) && seen.insert(r.Remedy).second) names.push_back(r.Remedy);
+        if (place.try_emplace(r.Remedy, 0).second) names.push_back(r.Remedy);
     SortListTexts(names);
-    return names;
+    for (std::size_t i = 0; i < names.size(); ++i) place[names[i]] = i;
+    std::vector<std::vector<bool>> listed(P + S, std::vector<bool>(names.size(), false));
+    SignatureBits<P> planetBits(kPlanetRemedyLists);
+    SignatureBits<S> signBits(kSignRemedyLists);
+    for (const auto& r : records) {
+        const std::size_t at = place.at(r.Remedy);
+        const std::uint32_t bits = planetBits.Of(r.PrimarySignature) | signBits.Of(r.ZodiacalSignature) << P;
+        for (std::size_t k = 0; k < P + S; ++k)
+            if (bits & (1u << k)) listed[k][at] = true;
+    }
+    for (std::size_t k = 0; k < P + S; ++k) {
+        std::vector<std::string>& list = k < P ? planets[k] : signs[k - P];
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (listed[k][i]) list.push_back(names[i]);
+    }
 }
 
 }  // namespace
@@ -345,21 +388,15 @@ PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records) {
         bySymptom.push_back(EntryBySymptom(r));
         byRemedy.push_back(EntryByRemedy(r));
     }
-    lists.symptoms = DistinctKeys(std::move(bySymptom));
+    // The lists share nothing but the records they read: the symptom list and
+    // the planet and sign lists are worked out beside the remedy list.
+    auto symptoms = std::async(std::launch::async, [&bySymptom] { return DistinctKeys(std::move(bySymptom)); });
+    auto signatures = std::async(std::launch::async, [&lists, listed] {
+        FillSignatureLists(*listed, lists.planetRemedies, lists.signRemedies);
+    });
     lists.remedies = DistinctKeys(std::move(byRemedy));
-
-    for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p) {
-        const std::string searched = kPlanetRemedyLists[p].searched;
-        lists.planetRemedies[p] = RemediesWhere(*listed, [&](const PrimaryRecord& r) {
-            return r.PrimarySignature.find(searched) != std::string::npos;
-        });
-    }
-    for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s) {
-        const std::string searched = kSignRemedyLists[s].searched;
-        lists.signRemedies[s] = RemediesWhere(*listed, [&](const PrimaryRecord& r) {
-            return r.ZodiacalSignature.find(searched) != std::string::npos;
-        });
-    }
+    lists.symptoms = symptoms.get();
+    signatures.get();
 
     for (const auto& name : lists.remedies) {
         lists.remedyVariants.push_back(name);
@@ -370,43 +407,43 @@ PrimaryLists ComputePrimaryLists(const std::vector<PrimaryRecord>& records) {
     return lists;
 }
 
-namespace {
-
-std::string NameListBytes(const std::vector<std::string>& names) {
-    std::string bytes;
-    bytes.reserve(names.size() * kRemedyNameRecordSize);
-    for (const auto& n : names) {
-        Bytes b(kRemedyNameRecordSize, 0);
-        PutField(b, {0, 50}, n);
-        bytes.append(b.begin(), b.end());
-    }
-    return bytes;
+PrimaryListSource ReadPrimaryListSource() {
+    PrimaryListSource source;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(rt::ResolvePath(kPrimaryDbName), ec);
+    if (!ec) source.records.reserve(bytes / kPrimaryRecordSize);
+    ForEachRecordOfSoundDatabase(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
+        source.records.push_back(DecodeListFields(b));
+        if (LeftOutOfLists(source.records.back())) source.report.skippedRecords.push_back(r);
+    });
+    rt::RecordFile f(kPrimaryDbName, kPrimaryRecordSize);
+    f.Reset();
+    source.headerRemedy = GetField(f.Read(0), kFields[0].field);
+    f.Close();
+    return source;
 }
 
-}  // namespace
+std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records) {
+    const PrimaryLists lists = ComputePrimaryLists(records);
+    std::vector<ListFile> files;
+    files.push_back({kSymptomListName, rt::JoinLines(lists.symptoms)});
+    files.push_back({kRemedyListName, rt::JoinLines(lists.remedies)});
+    for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p)
+        files.push_back({RemedyListFileName(kPlanetRemedyLists[p].stem), NameRecordBytes(50, lists.planetRemedies[p]), 50});
+    for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s)
+        files.push_back({RemedyListFileName(kSignRemedyLists[s].stem), NameRecordBytes(50, lists.signRemedies[s]), 50});
+    files.push_back({kRemedyVariantListName, rt::JoinLines(lists.remedyVariants)});
+    return files;
+}
 
 ListRebuildReport RebuildPrimaryLists() {
-    std::vector<PrimaryRecord> records;
-    ListRebuildReport report;
-    ForEachRecordOfSoundDatabase(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
-        records.push_back(DecodeListFields(b));
-        if (LeftOutOfLists(records.back())) report.skippedRecords.push_back(r);
-    });
+    const PrimaryListSource source = ReadPrimaryListSource();
     ListRebuildStep();
-    const PrimaryLists lists = ComputePrimaryLists(records);
-    std::vector<std::pair<std::string, std::string>> files;
-    files.emplace_back(kSymptomListName, rt::JoinLines(lists.symptoms));
-    files.emplace_back(kRemedyListName, rt::JoinLines(lists.remedies));
-    for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p)
-        files.emplace_back(RemedyListFileName(kPlanetRemedyLists[p].stem), NameListBytes(lists.planetRemedies[p]));
-    for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s)
-        files.emplace_back(RemedyListFileName(kSignRemedyLists[s].stem), NameListBytes(lists.signRemedies[s]));
-    files.emplace_back(kRemedyVariantListName, rt::JoinLines(lists.remedyVariants));
-    ReplaceChangedFiles(files);
+    ReplaceChangedFiles(PrimaryListFiles(source.records));
     ListRebuildStep();
     // The lists describe the database again.
     ClearStaleListsMark(PrimaryDb());
-    return report;
+    return source.report;
 }
 
 std::vector<std::string> ReadRemedyNameList(const std::string& name) {

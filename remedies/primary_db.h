@@ -128,7 +128,8 @@ std::string ListKeyOf(std::string_view text);
 // The key that lists built by earlier installations show for a text: trimmed
 // of every last character but the letters a..z, the digits, ")", "." and
 // "àéèùòì" ("Aloë" listed as "Alo"). Lists brought along from there are used
-// as they are until the next rebuild, so their lines still lead to the records.
+// as they are until they are made again (at the next start or rebuild), so
+// their lines still lead to the records.
 std::string EarlierListKeyOf(std::string_view text);
 // True when a record's text stands behind a list line: equal to it, or its
 // list key (or the key of an earlier installation's lists) equal to it.
@@ -139,6 +140,18 @@ bool ListedAs(std::string_view text, std::string_view line);
 std::vector<std::string> DistinctKeys(std::vector<std::string> entries);
 // The variant line of a remedy name with a form code, or "" when it has none.
 std::string RemedyVariantLine(const std::string& name);
+
+// What the lists are made from, read in one pass over a sound database
+// (DamagedDatabaseError when it is damaged or cannot be read: nothing read).
+struct PrimaryListSource {
+    std::string headerRemedy;            // the remedy field of record 0 (the remedy index counts from it)
+    std::vector<PrimaryRecord> records;  // remedy, indication and signatures of records 1..N-1
+    ListRebuildReport report;            // the records left out of the lists
+};
+PrimaryListSource ReadPrimaryListSource();
+// "OpzioneH\Sintomi.txt", "ProdotA.txt", the planet and sign remedy lists and
+// "ProdotB.txt" as a rebuild writes them for the records (record 1 first).
+std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records);
 
 // Rebuilds "OpzioneH\Sintomi.txt", "ProdotA.txt", "ProdotB.txt" and the planet
 // and sign remedy lists from the database. Every file that changes is written

@@ -92,15 +92,14 @@ std::vector<std::string> RankedVocabulary(RankedSearchKind kind) {
     return lines;
 }
 
-void PrepareCompoundTherapyLists() {
-    const RankedSearchFiles& files = FilesOf(RankedSearchKind::CompoundTherapy);
+namespace {
+
+// The distinct remedies of the therapies database in list order.
+std::vector<std::string> TherapyRemedyNames(const std::vector<RepertoryRecord>& records) {
     std::vector<std::string> remedies;
-    // A name with a control character would cut the list file short. The
-    // list is never made from a damaged database: it stays as it was.
-    ForEachRecordOfSoundDatabase(files.db, [&](std::int64_t, std::string_view r) {
-        std::string name = GetField(r, files.remedy);
-        if (!BreaksListLine(name)) remedies.push_back(std::move(name));
-    });
+    // A name with a control character would cut the list file short.
+    for (const RepertoryRecord& r : records)
+        if (!BreaksListLine(r.Remedy)) remedies.push_back(r.Remedy);
     SortListTexts(remedies);
     std::vector<std::string> distinct;
     std::string previous = "zzzz";
@@ -108,6 +107,18 @@ void PrepareCompoundTherapyLists() {
         if (name != previous) distinct.push_back(name);
         previous = name;
     }
+    return distinct;
+}
+
+}  // namespace
+
+ListFile TherapyRemedyListFile(const std::vector<RepertoryRecord>& records) {
+    return {kTherapyRemedyListName, rt::JoinLines(TherapyRemedyNames(records))};
+}
+
+void PrepareCompoundTherapyLists() {
+    // The list is never made from a damaged database: it stays as it was.
+    const std::vector<std::string> distinct = TherapyRemedyNames(ReadSoundRepertoryRecords());
     rt::ReplaceTextLines(kTherapyRemedyListName, distinct);
     WriteCountFile(kCompoundTherapyCountName, distinct, {});
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "remedies/record_db.h"
+#include "remedies/repertory_db.h"
 
 namespace remedies {
 
@@ -57,6 +58,9 @@ std::vector<std::string> RankedVocabulary(RankedSearchKind kind);
 // database in list order) and an empty "OpzioneH\TerCom.Rnd". A damaged or
 // unreadable database is refused (DamagedDatabaseError): both stay as they were.
 void PrepareCompoundTherapyLists();
+// "OpzioneH\ProdotR.txt" as PrepareCompoundTherapyLists writes it for the
+// records of the therapies database.
+ListFile TherapyRemedyListFile(const std::vector<RepertoryRecord>& records);
 
 // Runs the search: rebuilds the count file from the remedy list, counts every
 // data record whose entry equals a filled slot (a slot filled twice counts

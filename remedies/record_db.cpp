@@ -10,6 +10,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "remedies/list_files.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -234,18 +235,22 @@ void ListRebuildStep() {
     if (ListRebuildStepHook) ListRebuildStepHook();
 }
 
-void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>& files) {
-    std::vector<std::pair<std::string, std::string>> changed;
-    for (const auto& f : files) {
-        std::string now;
-        try {
-            now = rt::ReadFileBytes(f.first);
-        } catch (const rt::IoError&) {
-            changed.push_back(f);
-            continue;
-        }
-        if (now != f.second) changed.push_back(f);
+std::string NameRecordBytes(std::size_t capacity, const std::vector<std::string>& names) {
+    std::string bytes;
+    bytes.reserve(names.size() * (capacity + 1));
+    Bytes b(capacity + 1, 0);
+    for (const auto& n : names) {
+        std::fill(b.begin(), b.end(), 0);
+        PutField(b, {0, capacity}, n);
+        bytes.append(b.begin(), b.end());
     }
+    return bytes;
+}
+
+void ReplaceChangedFiles(const std::vector<ListFile>& files) {
+    std::vector<std::pair<std::string, std::string>> changed;
+    for (const ListFile& f : files)
+        if (ListStateOf(f) != ListState::Same) changed.emplace_back(f.name, f.bytes);
     if (!changed.empty()) rt::ReplaceFilesEach(changed, ListRebuildStep);
 }
 

@@ -218,10 +218,23 @@ struct ListRebuildReport {
 // The words for the user about the records a rebuild left out ("" when none).
 std::string SkippedRecordsMessage(const ListRebuildReport& report, std::string_view database);
 
-// Rewrites the derived files (program names and their new bytes) that differ
-// from what they hold, each beside the old one and renamed over it; a file
-// that would not change is left alone.
-void ReplaceChangedFiles(const std::vector<std::pair<std::string, std::string>>& files);
+// A list made from a database, as a rebuild writes it: its program name, its
+// bytes, and how its readers take them: a text of CR LF lines, or one name a
+// record of nameCapacity + 1 bytes, read from record firstName on.
+struct ListFile {
+    std::string name;
+    std::string bytes;
+    std::size_t nameCapacity = 0;  // 0: a text of lines
+    std::size_t firstName = 0;
+};
+// The bytes of a file of names, one a record of capacity + 1 bytes, the first
+// name in record 0.
+std::string NameRecordBytes(std::size_t capacity, const std::vector<std::string>& names);
+
+// Rewrites the lists whose file is missing or says something else than the
+// list (remedies/list_files.h: ListSaysTheSame), each beside the old one and
+// renamed over it; a file that already says what the list says is left alone.
+void ReplaceChangedFiles(const std::vector<ListFile>& files);
 
 // For tests: called at each step of a list rebuild as it is reached (the
 // database read, each list file put in place, the lists done).

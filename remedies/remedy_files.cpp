@@ -3,10 +3,13 @@
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "remedies/database_check.h"
+#include "remedies/list_files.h"
 #include "remedies/primary_db.h"
+#include "remedies/ranked_search.h"
 #include "remedies/record_journal.h"
 #include "remedies/repertory_db.h"
 #include "remedies/signature_db.h"
+#include "remedies/signature_search.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -56,23 +59,80 @@ bool EnsureSignatureDatabaseFromText() {
 // What the start did about a database it found damaged or unreadable.
 constexpr const char* kListsKept = "Gli elenchi che ne derivano restano com'erano.";
 
-// The lists of one database at start. A rebuild that is due (the mark, a
-// missing list) is refused for a damaged or unreadable database, which is
-// told; otherwise the database is looked at for what shows without reading it
-// through (a folder or an unreadable file in its place, a file cut short).
-// Either way its lists are left as they are; a mark or a missing list makes
-// a later start rebuild them once the database is sound.
-template <typename Rebuild>
-void EnsureListsOf(const DbFile& db, bool due, Rebuild rebuild) {
+// The lists of one database that the start made again because they said
+// something else than the database gives, as the folder spells them.
+struct RemadeLists {
+    std::string database;
+    std::vector<std::string> lists;
+};
+
+// The lists of one database at start, held against what the database gives
+// (makeLists: the lists as a rebuild writes them, read in one pass over the
+// database). Every one that is missing or says something else is made again,
+// under the database's mark, so that a run ended in between is finished at
+// the next start. A damaged or unreadable database is never a source: it is
+// told, and its lists stay as they are. Returns the lists that said something
+// else, unless the mark asked for them (a rebuild a run left unfinished) or
+// the database was missing and made empty at this start (`madeNow`): those
+// are made again without a word, as a missing list is.
+template <typename MakeLists>
+RemadeLists BringListsUpToDate(const DbFile& db, bool madeNow, bool listMissing, MakeLists makeLists,
+                               std::vector<std::string>& made) {
+    RemadeLists remade{rt::ProgramNameOf(rt::ResolvePath(db.name)), {}};
+    const bool marked = ListsMarkedStale(db);
+    const bool quiet = marked || madeNow;
     try {
-        if (due) {
-            rebuild();
-            return;
+        if (!marked && !listMissing) {
+            // What shows without reading the records; a file without even
+            // its record 0 gives no list to hold the lists against.
+            if (const std::string shape = DatabaseShapeProblem(db); !shape.empty()) {
+                NoteUnusableDatabase(db, shape, kListsKept);
+                return remade;
+            }
+            if (!DatabaseShapeProblem(db, true).empty()) return remade;
         }
-        if (const std::string shape = DatabaseShapeProblem(db); !shape.empty()) NoteUnusableDatabase(db, shape, kListsKept);
+        const std::vector<ListFile> lists = makeLists();
+        std::vector<std::string> due;
+        for (const ListFile& list : lists) {
+            const ListState state = ListStateOf(list);
+            if (state == ListState::Same) continue;
+            due.push_back(list.name);
+            if (state == ListState::Differs && !quiet) remade.lists.push_back(rt::ProgramNameOf(rt::ResolvePath(list.name)));
+        }
+        if (due.empty() && !marked) return remade;
+        MarkListsStale(db);
+        ReplaceChangedFiles(lists);
+        ClearStaleListsMark(db);
+        made.insert(made.end(), due.begin(), due.end());
     } catch (const DamagedDatabaseError& e) {
         e.Tell();
+        remade.lists.clear();
     }
+    return remade;
+}
+
+// The files of the start's message, in quotes: "a", "b" e "c".
+std::string QuotedNames(const std::vector<std::string>& names) {
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + ("\"" + names[i] + "\"");
+    return out;
+}
+
+// One message for every list the start made again.
+std::string RemadeListsMessage(const std::vector<RemadeLists>& remade) {
+    std::string message;
+    for (const RemadeLists& r : remade) {
+        if (r.lists.empty()) continue;
+        const bool one = r.lists.size() == 1;
+        message += (message.empty() ? "" : "\r\n") + std::string(one ? "L'elenco " : "Gli elenchi ") +
+                   QuotedNames(r.lists) + (one ? " non descriveva pi\xF9 la banca dati da cui deriva, \""
+                                                           : " non descrivevano pi\xF9 la banca dati da cui derivano, \"") +
+                   r.database + "\": il programma " +
+                   (one ? "lo ha ricostruito" : "li ha ricostruiti") + " all'avvio da quella banca dati, che \xE8 integra.";
+    }
+    if (message.empty()) return message;
+    return message + "\r\nLe finestre mostrano gli elenchi ricostruiti; non occorre fare altro.";
 }
 
 }  // namespace
@@ -81,41 +141,33 @@ std::vector<std::string> EnsureRemedyFiles() {
     // A save that a run left unfinished is rolled back first.
     RollBackInterruptedSaves();
     std::vector<std::string> made;
-    if (EnsurePrimaryDatabase()) made.push_back(kPrimaryDbName);
-    if (EnsureRepertoryDatabase()) made.push_back(kRepertoryDbName);
-    if (EnsureSignatureDatabaseFromText()) made.push_back(kSignatureDbName);
+    const bool primaryMade = EnsurePrimaryDatabase();
+    const bool repertoryMade = EnsureRepertoryDatabase();
+    const bool signatureMade = EnsureSignatureDatabaseFromText();
+    if (primaryMade) made.push_back(kPrimaryDbName);
+    if (repertoryMade) made.push_back(kRepertoryDbName);
+    if (signatureMade) made.push_back(kSignatureDbName);
 
-    const std::vector<std::string> primaryLists = PrimaryListNames();
-    EnsureListsOf(PrimaryDb(), ListsMarkedStale(PrimaryDb()) || AnyMissing(primaryLists), [&] {
-        RebuildPrimaryLists();
-        made.insert(made.end(), primaryLists.begin(), primaryLists.end());
-    });
-    EnsureListsOf(RepertoryDb(), ListsMarkedStale(RepertoryDb()) || !rt::PathExists(kPathologyListName), [&] {
-        RebuildPathologyList();
-        made.push_back(kPathologyListName);
-    });
-
-    const std::vector<std::string> plantLists = PlantListNames();
-    const bool signatureMarked = ListsMarkedStale(SignatureDb());
-    const bool symptomsMissing = !rt::PathExists(kSignatureSymptomsName);
-    const bool plantsMissing = AnyMissing(plantLists);
-    EnsureListsOf(SignatureDb(), signatureMarked || symptomsMissing || plantsMissing, [&] {
-        if (signatureMarked) {
-            RebuildSignatureLists();
-            made.push_back(kSignatureSymptomsName);
-            made.insert(made.end(), plantLists.begin(), plantLists.end());
-            return;
-        }
-        // Only what is missing: lists brought along are kept as they are.
-        if (symptomsMissing) {
-            ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(ReadSoundSignatureRecords()));
-            made.push_back(kSignatureSymptomsName);
-        }
-        if (plantsMissing) {
-            BuildSignatureLists();
-            made.insert(made.end(), plantLists.begin(), plantLists.end());
-        }
-    });
+    // The remedy index and the remedies of the therapies database are made
+    // when their windows open: here only held against their database.
+    std::vector<RemadeLists> remade;
+    remade.push_back(BringListsUpToDate(PrimaryDb(), primaryMade, AnyMissing(PrimaryListNames()), [] {
+        const PrimaryListSource source = ReadPrimaryListSource();
+        std::vector<ListFile> lists = PrimaryListFiles(source.records);
+        if (rt::PathExists(kRemedyIndexName)) lists.push_back(RemedyIndexFile(ComputeRemedyIndex(source)));
+        return lists;
+    }, made));
+    remade.push_back(BringListsUpToDate(RepertoryDb(), repertoryMade, !rt::PathExists(kPathologyListName), [] {
+        const std::vector<RepertoryRecord> records = ReadSoundRepertoryRecords();
+        std::vector<ListFile> lists{PathologyListFile(records)};
+        if (rt::PathExists(kTherapyRemedyListName)) lists.push_back(TherapyRemedyListFile(records));
+        return lists;
+    }, made));
+    std::vector<std::string> signatureLists = PlantListNames();
+    signatureLists.push_back(kSignatureSymptomsName);
+    remade.push_back(BringListsUpToDate(SignatureDb(), signatureMade, AnyMissing(signatureLists),
+                                        [] { return SignatureListFiles(ReadSoundSignatureRecords()); }, made));
+    if (const std::string message = RemadeListsMessage(remade); !message.empty()) rt::ReportDamagedFile(message);
     return made;
 }
 

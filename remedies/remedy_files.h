@@ -2,10 +2,12 @@
 // The files of the remedy databases at start: a save that an ended run left
 // unfinished is rolled back (remedies/record_journal.h), a missing database is
 // created empty (its header record only; the signature database is imported
-// from its text when that is there), and the lists derived from a database are
-// built from it when one of them is missing or the database's mark says they
-// may not describe it (remedies/stale_lists.h), so that no window meets a
-// missing file and every list describes the database beside it.
+// from its text when that is there), and the lists derived from a sound
+// database are held against what it gives: one that is missing, that the
+// database's mark asks for (remedies/stale_lists.h) or that says something
+// else is made again from it, so that no window meets a missing file and every
+// list describes the database beside it. The user is told once which lists
+// said something else.
 #include <string>
 #include <vector>
 

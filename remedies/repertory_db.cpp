@@ -37,6 +37,10 @@ Bytes EncodeRepertoryRecord(const RepertoryRecord& r) {
 }
 
 RepertoryRecord DecodeRepertoryRecord(const Bytes& b) {
+    return DecodeRepertoryRecord(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+}
+
+RepertoryRecord DecodeRepertoryRecord(std::string_view b) {
     RepertoryRecord r;
     r.Pathology = GetField(b, kPathology);
     r.Posology = GetField(b, kPosology);
@@ -112,16 +116,25 @@ std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>
     return out;
 }
 
-ListRebuildReport RebuildPathologyList() {
+std::vector<RepertoryRecord> ReadSoundRepertoryRecords() {
     std::vector<RepertoryRecord> records;
     ForEachRecordOfSoundDatabase(RepertoryDb(), [&](std::int64_t, std::string_view b) {
-        records.push_back(DecodeRepertoryRecord(Bytes(b.begin(), b.end())));
+        records.push_back(DecodeRepertoryRecord(b));
     });
+    return records;
+}
+
+ListFile PathologyListFile(const std::vector<RepertoryRecord>& records) {
+    return {kPathologyListName, rt::JoinLines(ComputePathologyList(records))};
+}
+
+ListRebuildReport RebuildPathologyList() {
+    const std::vector<RepertoryRecord> records = ReadSoundRepertoryRecords();
     ListRebuildStep();
     ListRebuildReport report;
     for (std::size_t i = 0; i < records.size(); ++i)
         if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
-    ReplaceChangedFiles({{kPathologyListName, rt::JoinLines(ComputePathologyList(records))}});
+    ReplaceChangedFiles({PathologyListFile(records)});
     ListRebuildStep();
     // The list describes the database again.
     ClearStaleListsMark(RepertoryDb());

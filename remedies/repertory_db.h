@@ -5,6 +5,7 @@
 // pathology list "OpzioneH\Patolog.txt" is rebuilt from it on request.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "remedies/record_db.h"
@@ -38,6 +39,7 @@ std::vector<Field> RepertoryFieldLayout();
 
 Bytes EncodeRepertoryRecord(const RepertoryRecord& r);
 RepertoryRecord DecodeRepertoryRecord(const Bytes& b);
+RepertoryRecord DecodeRepertoryRecord(std::string_view b);  // the same on bytes in place
 // Each text cut to its capacity, the notes sliced into three fields.
 RepertoryRecord FormToRepertoryRecord(const RepertoryTexts& t);
 RepertoryTexts RepertoryRecordToTexts(const RepertoryRecord& r);
@@ -57,6 +59,11 @@ std::string EntryByRepertoryPathology(const RepertoryRecord& r);  // pathology "
 // The distinct pathologies in list order (no trimming; an empty one is never
 // written, nor one that breaks a list line).
 std::vector<std::string> ComputePathologyList(const std::vector<RepertoryRecord>& records);
+// Records 1..count of a sound database, read in one pass (DamagedDatabaseError
+// when it is damaged or cannot be read: no list is made from it).
+std::vector<RepertoryRecord> ReadSoundRepertoryRecords();
+// "OpzioneH\Patolog.txt" as a rebuild writes it for the records.
+ListFile PathologyListFile(const std::vector<RepertoryRecord>& records);
 // Rewrites "OpzioneH\Patolog.txt" from the database (beside the old one, then
 // renamed) when it changes; returns the records whose pathology was left out.
 ListRebuildReport RebuildPathologyList();

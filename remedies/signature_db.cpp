@@ -295,14 +295,18 @@ std::vector<std::string> PlantsOfSign(const std::vector<SignatureRecord>& data, 
 
 namespace {
 
-std::vector<std::string> WritePlantNameFile(const std::vector<SignatureRecord>& data) {
+std::vector<std::string> PlantNameEntries(const std::vector<SignatureRecord>& data) {
     std::vector<std::string> plants;
     for (const auto& r : data) {
         std::string p = Cut80Stripped(r.Plant);
         if (!p.empty()) plants.push_back(p);
     }
     SortListTexts(plants);
-    ReplaceNameFile(kPlantNamesName, 20, NameFileEntries(plants, 20));
+    return NameFileEntries(plants, 20);
+}
+
+std::vector<std::string> WritePlantNameFile(const std::vector<SignatureRecord>& data) {
+    ReplaceNameFile(kPlantNamesName, 20, PlantNameEntries(data));
     return ReadNameFileAsWritten(kPlantNamesName, 20);
 }
 
@@ -316,6 +320,20 @@ std::vector<std::string> WriteSignatureLists(const std::vector<SignatureRecord>&
 }
 
 }  // namespace
+
+std::vector<ListFile> SignatureListFiles(const std::vector<SignatureRecord>& data) {
+    // Record 0 of a name file is left empty.
+    auto nameFile = [](const char* name, std::size_t capacity, std::vector<std::string> entries) {
+        entries.insert(entries.begin(), std::string());
+        return ListFile{name, NameRecordBytes(capacity, entries), capacity, 1};
+    };
+    std::vector<ListFile> files;
+    files.push_back(nameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(data)));
+    files.push_back(nameFile(kPlantNamesName, 20, PlantNameEntries(data)));
+    for (int p = 1; p <= 7; ++p) files.push_back(nameFile(kPlanetPlantLists[p - 1].file, 20, PlantsOfPlanet(data, p)));
+    for (int s = 1; s <= 12; ++s) files.push_back(nameFile(kSignPlantLists[s - 1].file, 20, PlantsOfSign(data, s)));
+    return files;
+}
 
 std::vector<std::string> BuildPlantNameFile() { return WritePlantNameFile(ReadSoundSignatureRecords()); }
 

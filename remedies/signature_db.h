@@ -110,6 +110,9 @@ std::vector<std::string> BuildPlantNameFile();
 // The entries of each planet and sign plant list for the data records.
 std::vector<std::string> PlantsOfPlanet(const std::vector<SignatureRecord>& data, int planet);
 std::vector<std::string> PlantsOfSign(const std::vector<SignatureRecord>& data, int sign);
+// "OpzioneS\Sintomi.rnd", "Piante.rnd", the planet and the sign plant lists as
+// the import and BuildSignatureLists write them for the data records.
+std::vector<ListFile> SignatureListFiles(const std::vector<SignatureRecord>& data);
 // BuildPlantNameFile, then the seven planet files and the twelve sign files.
 // Returns the entries of the last file written.
 std::vector<std::string> BuildSignatureLists();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
 
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
@@ -22,42 +23,41 @@ std::vector<PrimaryRecord> ReadPrimaryFile() {
 
 std::string ListedRemedyName(const PrimaryRecord& r) { return Cut80Stripped(r.Remedy); }
 
-RemedyIndex ComputeRemedyIndex(const std::vector<PrimaryRecord>& all) {
-    struct Entry {
-        std::string name;
-        std::int64_t record;
+RemedyIndex ComputeRemedyIndex(const PrimaryListSource& source) {
+    // Each name once, with the first record that carries it.
+    std::unordered_map<std::string, std::int64_t> first;
+    std::vector<std::string> names;
+    auto add = [&](const std::string& remedy, std::int64_t record) {
+        std::string name = Cut80Stripped(remedy);
+        if (name.empty() || name.find("Errore") != std::string::npos) return;
+        if (first.emplace(name, record).second) names.push_back(std::move(name));
     };
-    std::vector<Entry> entries;
-    entries.reserve(all.size());
-    for (std::size_t r = 0; r < all.size(); ++r)
-        entries.push_back({ListedRemedyName(all[r]), static_cast<std::int64_t>(r)});
-    // Sorted as the list fills: equal names keep their record order, so the
-    // first of them is the first record of that name.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry& a, const Entry& b) { return ListTextLess(a.name, b.name); });
+    add(source.headerRemedy, 0);
+    for (std::size_t r = 0; r < source.records.size(); ++r)
+        add(source.records[r].Remedy, static_cast<std::int64_t>(r) + 1);
+    SortListTexts(names);
+    // The list is filled against a first previous name of "ZZZZZ": a first
+    // name of just that is taken for a repeat.
+    if (!names.empty() && names.front() == "ZZZZZ") names.erase(names.begin());
     RemedyIndex index;
-    std::string previous = "ZZZZZ";
-    for (const auto& e : entries) {
-        if (e.name.find("Errore") != std::string::npos) continue;
-        if (e.name.empty() || e.name == previous) continue;
-        index.names.push_back(e.name);
-        index.records.push_back(e.record);
-        previous = e.name;
-    }
+    index.records.reserve(names.size());
+    for (const std::string& name : names) index.records.push_back(first.at(name));
+    index.names = std::move(names);
     return index;
+}
+
+ListFile RemedyIndexFile(const RemedyIndex& index) {
+    std::vector<std::string> lines;
+    lines.reserve(index.records.size());
+    for (auto r : index.records) lines.push_back(std::to_string(r));
+    return {kRemedyIndexName, rt::JoinLines(lines)};
 }
 
 RemedyIndex BuildRemedyIndex() {
     // The index is a list of the database: never made from a damaged one.
-    if (const std::string problem = DatabaseProblem(PrimaryDb()); !problem.empty()) throw DamagedDatabaseError(PrimaryDb(), problem);
-    std::vector<PrimaryRecord> all;
-    for (const auto& b : rt::ReadAllRecords(kPrimaryDbName, kPrimaryRecordSize)) all.push_back(DecodePrimaryRecord(b));
-    RemedyIndex index = ComputeRemedyIndex(all);
-    std::vector<std::string> lines;
-    lines.reserve(index.records.size());
-    for (auto r : index.records) lines.push_back(std::to_string(r));
+    RemedyIndex index = ComputeRemedyIndex(ReadPrimaryListSource());
     rt::EnsureParentFolder(kRemedyIndexName);
-    rt::ReplaceTextLines(kRemedyIndexName, lines);
+    rt::ReplaceFileBytes(kRemedyIndexName, RemedyIndexFile(index).bytes);
     return index;
 }
 

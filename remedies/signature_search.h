@@ -29,10 +29,13 @@ struct RemedyIndex {
     std::vector<std::string> names;     // sorted, each remedy once
     std::vector<std::int64_t> records;  // first record of each name
 };
-// Names of records 0..N-1 sorted; names containing "Errore", empty names and
-// repeats skipped. Each name keeps the number of the first record that carries
-// it, so a name stored with trailing blanks still finds its own record.
-RemedyIndex ComputeRemedyIndex(const std::vector<PrimaryRecord>& all);
+// The listed names (ListedRemedyName) of records 0..N-1 sorted; names
+// containing "Errore", empty names and repeats skipped. Each name keeps the
+// number of the first record that carries it, so a name stored with trailing
+// blanks still finds its own record.
+RemedyIndex ComputeRemedyIndex(const PrimaryListSource& source);
+// "FileDum\Prdts.dum" as BuildRemedyIndex writes it.
+ListFile RemedyIndexFile(const RemedyIndex& index);
 // Reads the database, writes "FileDum\Prdts.dum" (one record number a line, one
 // line per listed name) and returns the index. A damaged or unreadable
 // database is refused (DamagedDatabaseError): the index stays as it was.

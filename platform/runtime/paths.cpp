@@ -88,6 +88,12 @@ fs::path ResolvePathIn(const fs::path& base, std::string_view name) {
     return ResolveUtf8In(base, Cp1252ToUtf8(name));
 }
 
+std::string ProgramNameOf(const fs::path& relative) {
+    std::string s = Utf8ToCp1252(relative.generic_string());
+    std::replace(s.begin(), s.end(), '/', '\\');
+    return s;
+}
+
 bool PathExists(std::string_view name) {
     std::error_code ec;
     return fs::exists(ResolvePath(name), ec);

@@ -18,6 +18,11 @@ std::filesystem::path ResolvePath(std::string_view name);
 // backup medium, the program folder seen from elsewhere).
 std::filesystem::path ResolvePathIn(const std::filesystem::path& base, std::string_view name);
 
+// A path relative to the working folder as a program name: Windows-1252, with
+// backslashes. ProgramNameOf(ResolvePath(name)) is the name as the folder
+// spells it ("OPZIONEH\SINTOMI.TXT" for "OpzioneH\Sintomi.txt").
+std::string ProgramNameOf(const std::filesystem::path& relative);
+
 // True when the named file or folder exists (matched without regard to case).
 bool PathExists(std::string_view name);
 

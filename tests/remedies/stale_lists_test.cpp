@@ -188,4 +188,29 @@ TEST_F(StaleLists, ARebuildRefusedForADamagedDatabaseKeepsItsListsAndItsMark) {
     EXPECT_EQ(rt::ReadTextLines(kPathologyListName), (std::vector<std::string>{"Hoofdpijn", "Slapeloosheid"}));
 }
 
+TEST(StaleListsAtStart, APathologyListCutShortBesideItsSoundDatabaseIsMadeWholeAndTheUserToldOnce) {
+    TempWorkFolder folder;
+    gui::RecordingMessageSink messages;
+    // The remedy folders of an installation; its pathology list cut after
+    // its eighth line, the therapies database sound.
+    const fs::path shipped = KELVOR_TEST_DATA_DIR;
+    for (const char* sub : {"OpzioneH", "OpzioneS"}) fs::copy(shipped / sub, folder.Path() / sub, fs::copy_options::recursive);
+    const std::vector<std::string> pathologies = rt::ReadTextLines(kPathologyListName);
+    ASSERT_EQ(pathologies.size(), 14u);
+    rt::WriteTextLines(kPathologyListName, {pathologies.begin(), pathologies.begin() + 8});
+
+    EnsureRemedyFiles();
+    // The therapies browser offers every pathology of the database again.
+    EXPECT_EQ(rt::ReadTextLines(kPathologyListName), pathologies);
+    EXPECT_FALSE(Marked(RepertoryDb()));
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              "L'elenco \"OpzioneH\\Patolog.txt\" non descriveva pi\xF9 la banca dati da cui deriva, "
+              "\"OpzioneH\\Repertorio.rnd\": il programma lo ha ricostruito all'avvio da quella banca dati, che \xE8 "
+              "integra.\r\nLe finestre mostrano gli elenchi ricostruiti; non occorre fare altro.");
+    // The next start finds every list as its database gives it: nothing more is said.
+    EnsureRemedyFiles();
+    EXPECT_EQ(messages.messages.size(), 1u);
+}
+
 }  // namespace

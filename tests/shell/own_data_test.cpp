@@ -214,4 +214,44 @@ TEST(OwnDataTest, DamagedDatabasesBroughtAlongAreNamedAndNoListIsMadeFromThem) {
     EXPECT_EQ(ReadBytes(program.Data() / "OpzioneH" / "Patolog.txt"), ReadBytes(shipped / "OpzioneH" / "Patolog.txt"));
 }
 
+TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndTheUserToldOnce) {
+    StartOnOwnData program;
+    // A FAT medium's copy of another installation: the practitioner's own
+    // database and sign lists beside the sample's symptom, remedy and planet
+    // lists, every name in capitals.
+    const fs::path own = program.Data() / "OPZIONEH";
+    WriteBytes(own / "DBMAIN.RND", OwnDatabase());
+    const fs::path shipped = fs::path(KELVOR_TEST_DATA_DIR) / "OpzioneH";
+    std::vector<std::string> sampleLists{"Sintomi.txt", "ProdotA.txt", "ProdotB.txt"};
+    for (const auto& p : remedies::kPlanetRemedyLists) sampleLists.push_back(std::string(p.stem) + ".rnd");
+    for (const std::string& name : sampleLists) fs::copy_file(shipped / name, own / rt::UpperAscii(name));
+    // Its sign lists say what its database gives: no remedy has a zodiacal signature.
+    for (const auto& s : remedies::kSignRemedyLists) WriteBytes(own / rt::UpperAscii(std::string(s.stem) + ".RND"), "");
+    program.Start();
+
+    // The browsers offer what the database holds, not the sample's names.
+    EXPECT_EQ(Lines(own / "SINTOMI.TXT"),
+              (std::vector<std::string>{"Eigen klacht", "Koorts boven 39\xB0", "Nierstenen", "Obstipatie"}));
+    const std::vector<std::string> remedies{"Alo\xEB", "Belladonna", "Ma\xEF" "s", "Zzyzx eigen"};
+    EXPECT_EQ(Lines(own / "PRODOTA.TXT"), remedies);
+    EXPECT_EQ(Lines(own / "PRODOTB.TXT"), remedies);
+    EXPECT_EQ(remedies::ReadRemedyNameList("OpzioneH\\LunaPri.rnd"), std::vector<std::string>{"Alo\xEB"});
+    EXPECT_EQ(Spellings(own, "Sintomi.txt"), std::vector<std::string>{"SINTOMI.TXT"});
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
+
+    // One message names the lists made again, as the folder spells them, and why.
+    ASSERT_EQ(program.messages.messages.size(), 1u);
+    const std::string& told = program.messages.messages[0].text;
+    EXPECT_EQ(told.rfind("Gli elenchi \"OPZIONEH\\SINTOMI.TXT\", \"OPZIONEH\\PRODOTA.TXT\", ", 0), 0u) << told;
+    for (const char* list : {"SOLEPRI.RND", "LUNAPRI.RND", "MERCPRI.RND", "VENEPRI.RND", "MARTPRI.RND", "GIOVPRI.RND",
+                             "SATUPRI.RND", "PRODOTB.TXT"})
+        EXPECT_NE(told.find(std::string("\"OPZIONEH\\") + list + "\""), std::string::npos) << list;
+    // The sample's empty node lists and the practitioner's sign lists said it already.
+    for (const char* list : {"NODNPRI.RND", "RAM.RND", "VISSEN.RND"}) EXPECT_EQ(told.find(list), std::string::npos) << list;
+    EXPECT_NE(told.find("non descrivevano pi\xF9 la banca dati da cui derivano, \"OPZIONEH\\DBMAIN.RND\": il programma "
+                        "li ha ricostruiti all'avvio"),
+              std::string::npos)
+        << told;
+}
+
 }  // namespace
