@@ -685,8 +685,8 @@ std::string MissingIndexHeaderProblem(std::string_view letters) {
             : indexBytes == 0 ? std::string("\xE8 vuoto")
                               : "ha solo " + std::to_string(indexBytes) + " byte") +
            ", senza la sua voce 0, l'intestazione che il programma scrive sempre, mentre \"" + st2 + "\" contiene " +
-           std::to_string(people) + (people == 1 ? " scheda" : " schede") +
-           " di persone che non vi sono pi\xF9 elencate";
+           (people == 1 ? std::string("la scheda di una persona che non vi \xE8 pi\xF9 elencata")
+                        : std::to_string(people) + " schede di persone che non vi sono pi\xF9 elencate");
 }
 
 void RequireIndexWithHeader(std::string_view letters) {
