@@ -539,7 +539,10 @@ std::string CreateNumberedTextFile(std::string_view letters, std::string_view na
         if (lines.empty() || first.empty())
             problem = "\xE8 vuoto";
         else if (code != 0 || k < 1 || k > kMaxRecordNumber)
-            problem = "contiene \"" + rt::ShownValue(first) + "\" invece del numero del prossimo testo";
+            // What is no plain text (random bytes) is named as such, never quoted.
+            problem = std::all_of(first.begin(), first.end(), [](char c) { return c >= ' ' && c <= '~'; })
+                          ? "contiene \"" + rt::ShownValue(first) + "\" invece del numero del prossimo testo"
+                          : std::string("contiene byte che non sono testo invece del numero del prossimo testo");
         else if (rt::PathExists(PersonTextFileName(letters, rt::ZeroPad(k, 5))))
             problem = "indica il testo " + rt::ZeroPad(k, 5) + ", che esiste gi\xE0";
     } catch (const rt::IoError& e) {

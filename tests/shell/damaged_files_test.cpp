@@ -548,6 +548,8 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"BASEtxt\\FlagTxt.set\"")) << text;
     EXPECT_TRUE(Contains(text, "il nuovo testo \xE8 il numero 00004")) << text;
+    // The garbage is named as such, not quoted as if it were text.
+    EXPECT_TRUE(Contains(text, "(contiene byte che non sono testo invece del numero del prossimo testo)")) << text;
     // The person is stored and current, with text 4.
     EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
     EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "00004.txt")), Names{"GALILEI GALILEO"});
