@@ -103,6 +103,8 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
     ShippedFileRepair repair;
     repair.restored = restore.Restored();
     std::string way;
+    // What the program does without the file, before the way on.
+    const std::string lead = without.empty() ? std::string() : std::string(without) + " ";
     switch (restore.outcome) {
         case Outcome::Restored:
             way = "Il programma ha rimesso al suo posto il file della sua installazione e va avanti con quello";
@@ -110,18 +112,18 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
                                         : "; il file danneggiato \xE8 conservato accanto come \"" + restore.kept + "\".";
             break;
         case Outcome::NoSoundCopy:
-            way = std::string(without) + (without.empty() ? "" : " ") +
+            way = lead +
                   "L'installazione del programma non ne ha una copia integra da rimettere al suo posto: reinstallare "
                   "il programma o ripristinare il file da una copia di sicurezza.";
             break;
         case Outcome::NotKept:
-            way = std::string(without) + (without.empty() ? "" : " ") +
+            way = lead +
                   "Il programma non lo ha sostituito con la copia della sua installazione perch\xE9 non ha potuto "
                   "conservarne una copia accanto: controllare che la cartella sia scrivibile e che il disco non sia "
                   "pieno, poi riprovare.";
             break;
         case Outcome::NotWritten:
-            way = std::string(without) + (without.empty() ? "" : " ") +
+            way = lead +
                   "Il programma non ha potuto rimettere al suo posto la copia della sua installazione (il file "
                   "danneggiato \xE8 conservato accanto come \"" + restore.kept +
                   "\"): controllare che la cartella sia scrivibile e che il disco non sia pieno, poi riprovare.";
