@@ -9,6 +9,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
@@ -62,6 +63,8 @@ TFoUtilit::TFoUtilit() {
     connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
     connect(BBsalva, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBsalvaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+    // The phrase and the memos take only the keys that type a character.
+    for (QWidget* box : std::initializer_list<QWidget*>{EditCerca, Memo1, Memo2}) gui::KeepUntypedKeysOut(box);
     for (QPlainTextEdit* m : {Memo1, Memo2}) {
         connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
         new ClickHook(m, [this, m] {
