@@ -277,6 +277,13 @@ void TFoUtilit::BBsalvaClick() {
     SaveFoundField();
 }
 
+QPlainTextEdit* TFoUtilit::RefusedMemo(const EntryField& field, std::size_t firstLength) const {
+    if (!field.foreign.empty()) return ForeignCharacters(Memo1).empty() ? Memo2 : Memo1;
+    const std::size_t at = RefusedCharacter(field);
+    if (at != std::string::npos) return at < firstLength ? Memo1 : Memo2;
+    return editedMemo_ ? editedMemo_ : Memo2;
+}
+
 void TFoUtilit::SaveFoundField() {
     if (FoundRecord == 0) return;
     const std::string first = MemoText(Memo1);
@@ -284,8 +291,8 @@ void TFoUtilit::SaveFoundField() {
     std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
     fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
-        // The typed text stays, and the next key goes where the user typed.
-        (editedMemo_ ? editedMemo_ : Memo2)->setFocus();
+        // The typed text stays, and the focus goes where the refused character is.
+        RefusedMemo(fields[0], first.size())->setFocus();
         gui::ShowMessage(why);
         return;
     }

@@ -330,6 +330,34 @@ TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
 }
 
+// A save refused for a character the database cannot store sends the focus to
+// the memo that holds it, whichever memo was clicked last; nothing is written.
+TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharacter) {
+    TFoUtilit w;
+    w.show();
+    ClickRadio(w.RBindi);
+    const std::string indication = FullRecord("B").Indication;
+    w.EditCerca->setText(gui::ToQt(rt::UpperAscii(indication.substr(12, 12))));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.Memo1), indication.substr(0, 12));
+    const std::string before = FileBytes(kPrimaryDbName);
+    for (QPlainTextEdit* holder : {w.Memo2, w.Memo1}) {
+        QPlainTextEdit* other = holder == w.Memo2 ? w.Memo1 : w.Memo2;
+        messages.messages.clear();
+        QTest::mouseClick(holder->viewport(), Qt::LeftButton);
+        holder->moveCursor(QTextCursor::End);
+        QTest::sendKeyEvent(QTest::Click, holder, Qt::Key_unknown, QString::fromUtf8("\xCE\xB2"), Qt::NoModifier);
+        QTest::mouseClick(other->viewport(), Qt::LeftButton);
+        ASSERT_EQ(w.focusWidget(), other);
+        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_NE(messages.Texts()[0].find("(U+03B2)"), std::string::npos) << messages.Texts()[0];
+        EXPECT_EQ(w.focusWidget(), holder) << holder->objectName().toStdString();
+        EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+        QTest::keyClick(holder, Qt::Key_Backspace);  // the character taken away again
+    }
+}
+
 // A remedy found, renamed and saved: the "Rimedio" box shows the saved name.
 // At the end of the archive no record is shown, so typing offers no save.
 TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
