@@ -50,41 +50,39 @@ std::optional<long double> NumberOfLine(const std::string& text, bool integer) {
     return v;
 }
 
-// The widest values the line-width and calibration settings take (the
-// dialogs keep them within 0.5..4 and 0.8..1.2).
-constexpr long double kMaxLineWidthFactor = 4;
-constexpr long double kMaxAspectScale = 2;
-
-// The eight lines: what each holds (with its article, as a message names it),
-// and the widest value a number of it takes (0: the line is text).
+// The eight lines: what each holds (with its article, as a message names it)
+// and the range of a number of it. A real read as 0 is a value not set, which
+// the defaults stand in for. The line width is held to what the line-width
+// window sets (0.5 .. 4), the scales to what the calibration bars set
+// (0.8 .. 1.2, to half a step of the bars, as the bars' scales are written).
 struct SettingLine {
     const char* article;
     const char* field;
-    long double high;
+    long double low, high;
     bool integer;
 };
 constexpr SettingLine kSettingLines[8] = {
-    {"il ", "primo valore", 2147483647.0L, true},
-    {"la ", "correzione della stampante", 255, true},
-    {"il ", "terzo indicatore di disegno", 255, true},
-    {"il ", "passaggio al calendario gregoriano", 255, true},
-    {"lo ", "spessore delle linee", kMaxLineWidthFactor, false},
-    {"la ", "cartella del backup", 0, false},
-    {"la ", "scala orizzontale", kMaxAspectScale, false},
-    {"la ", "scala verticale", kMaxAspectScale, false},
+    {"il ", "primo valore", -2147483648.0L, 2147483647.0L, true},
+    {"la ", "correzione della stampante", 0, 1, true},
+    {"il ", "terzo indicatore di disegno", 0, 255, true},
+    {"il ", "passaggio al calendario gregoriano", 0, 1, true},
+    {"lo ", "spessore delle linee", 0.5L, 4, false},
+    {"la ", "cartella del backup", 0, 0, false},
+    {"la ", "scala orizzontale", 0.7995L, 1.2005L, false},
+    {"la ", "scala verticale", 0.7995L, 1.2005L, false},
 };
 
 // The values of the file's sound lines, in order; each line that is missing,
-// cut or unreadable leaves its value as `r` holds it (the defaults) and is
-// named in `unread`, what is wrong with it in `wrong`.
-void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, std::vector<std::string>& unread,
+// cut, unreadable or out of its range leaves its value as `r` holds it (the
+// defaults) and is numbered in `unread`, what is wrong with it in `wrong`.
+void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, std::vector<std::size_t>& unread,
                       std::vector<std::string>& wrong) {
     long double* reals[8] = {nullptr, nullptr, nullptr, nullptr, &r.LineWidthFactor, nullptr, &r.AspectScaleX,
                              &r.AspectScaleY};
     for (std::size_t k = 0; k < 8; ++k) {
         const SettingLine& line = kSettingLines[k];
         if (k >= lines.size()) {
-            unread.push_back(std::string(line.article) + line.field);
+            unread.push_back(k);
             continue;
         }
         if (k == 5) {
@@ -94,14 +92,14 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
         const std::optional<long double> v = NumberOfLine(lines[k], line.integer);
         try {
             if (!v) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
-            // Each number is checked against what its setting can take (0: not set).
-            rt::CheckFileNumber(*v, k == 0 ? -2147483648.0L : 0, line.high, kDrawSettingsFile, line.field);
+            // Each number is checked against what its setting can take (a real 0: not set).
+            if (line.integer || *v != 0) rt::CheckFileNumber(*v, line.low, line.high, kDrawSettingsFile, line.field);
         } catch (const rt::DamagedFileError& e) {
-            unread.push_back(std::string(line.article) + line.field);
+            unread.push_back(k);
             wrong.push_back(e.Detail());
             continue;
         } catch (const rt::IoError&) {
-            unread.push_back(std::string(line.article) + line.field);
+            unread.push_back(k);
             wrong.push_back("la riga " + std::to_string(k + 1) + " non contiene un numero");
             continue;
         }
@@ -117,6 +115,13 @@ std::string JoinNames(const std::vector<std::string>& names) {
     std::string out;
     for (std::size_t i = 0; i < names.size(); ++i) out += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
     return out;
+}
+
+// The values of the numbered lines, with their articles.
+std::vector<std::string> LineNames(const std::vector<std::size_t>& lines) {
+    std::vector<std::string> names;
+    for (std::size_t k : lines) names.push_back(std::string(kSettingLines[k].article) + kSettingLines[k].field);
+    return names;
 }
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
@@ -192,12 +197,14 @@ bool LoadOrCreateDrawSettings() {
         throw;
     }
     // Each value stands on its own line; the lines as far as they are sound
-    // give theirs, and a line missing, cut or unreadable takes its default.
+    // give theirs, and a line missing, cut, unreadable or out of its range
+    // takes its default.
     const rt::SoundTextLines read = rt::ReadSoundTextLines(bytes);
     DrawSettingsState r;
     r.BackupDestination = s.BackupDestination;
     SetDefaults(r);
-    std::vector<std::string> unread, wrong;
+    std::vector<std::size_t> unread;
+    std::vector<std::string> wrong;
     ReadSettingLines(read.lines, r, unread, wrong);
     if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
     if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
@@ -224,7 +231,7 @@ bool LoadOrCreateDrawSettings() {
     problem += ": si usano le impostazioni predefinite";
     if (unread.size() < std::size(kSettingLines)) {
         problem += " per ";
-        problem += JoinNames(unread);
+        problem += JoinNames(LineNames(unread));
         problem += ", gli altri valori restano quelli del file";
     }
     const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
