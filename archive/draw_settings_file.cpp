@@ -74,15 +74,17 @@ constexpr SettingLine kSettingLines[8] = {
 
 // The values of the file's sound lines, in order; each line that is missing,
 // cut, unreadable or out of its range leaves its value as `r` holds it (the
-// defaults) and is numbered in `unread`, what is wrong with it in `wrong`.
-void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, std::vector<std::size_t>& unread,
-                      std::vector<std::string>& wrong) {
+// defaults) and is numbered in `unread`, what is wrong with it in `wrong`. A
+// backup folder line missing keeps the folder `r` holds, which is no default
+// when it was read from the file before (`backupRead`).
+void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, bool backupRead,
+                      std::vector<std::size_t>& unread, std::vector<std::string>& wrong) {
     long double* reals[8] = {nullptr, nullptr, nullptr, nullptr, &r.LineWidthFactor, nullptr, &r.AspectScaleX,
                              &r.AspectScaleY};
     for (std::size_t k = 0; k < 8; ++k) {
         const SettingLine& line = kSettingLines[k];
         if (k >= lines.size()) {
-            unread.push_back(k);
+            if (k != 5 || !backupRead) unread.push_back(k);
             continue;
         }
         if (k == 5) {
@@ -115,6 +117,46 @@ std::string JoinNames(const std::vector<std::string>& names) {
     std::string out;
     for (std::size_t i = 0; i < names.size(); ++i) out += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
     return out;
+}
+
+// What a user sets again after the values of the numbered lines were put back
+// to their defaults, in plain words: only the settings a window sets (the
+// printer model, the line width, the backup folder, the screen calibration),
+// each once; "" when none of them was put back. The copy kept holds the
+// values of before.
+std::string SetAgainAdvice(const std::vector<std::size_t>& lines) {
+    struct Setting {
+        const char* name;  // with its article
+        bool feminine;
+    };
+    auto settingOf = [](std::size_t line) -> const Setting* {
+        static constexpr Setting kPrinter{"il modello della stampante", false};
+        static constexpr Setting kWidth{"lo spessore delle linee", false};
+        static constexpr Setting kBackup{"la cartella del backup", true};
+        static constexpr Setting kCalibration{"la calibrazione dello schermo", true};
+        switch (line) {
+            case 1: return &kPrinter;
+            case 4: return &kWidth;
+            case 5: return &kBackup;
+            case 6:
+            case 7: return &kCalibration;
+            default: return nullptr;
+        }
+    };
+    std::vector<const Setting*> put;
+    for (std::size_t k : lines)
+        if (const Setting* setting = settingOf(k); setting && (put.empty() || put.back() != setting))
+            put.push_back(setting);
+    if (put.empty()) return {};
+    if (put.size() == 1) {
+        const char* end = put[0]->feminine ? "a" : "o";
+        return std::string("Se ") + put[0]->name + " era stat" + end + " cambiat" + end + ", impostarl" + end +
+               " di nuovo; i valori di prima si leggono nella copia conservata.";
+    }
+    std::vector<std::string> names;
+    for (const Setting* setting : put) names.push_back(setting->name);
+    return "Se erano stati cambiati (" + JoinNames(names) +
+           "), impostarli di nuovo; i valori di prima si leggono nella copia conservata.";
 }
 
 // The values of the numbered lines, with their articles.
@@ -205,7 +247,7 @@ bool LoadOrCreateDrawSettings() {
     SetDefaults(r);
     std::vector<std::size_t> unread;
     std::vector<std::string> wrong;
-    ReadSettingLines(read.lines, r, unread, wrong);
+    ReadSettingLines(read.lines, r, g_read, unread, wrong);
     if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
     if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
     if (r.LineWidthFactor == 0) r.LineWidthFactor = 1.0L;
@@ -248,10 +290,9 @@ bool LoadOrCreateDrawSettings() {
     WriteSettingsFile(s);
     g_read = true;
     g_defaultsStandIn = false;
+    const std::string advice = SetAgainAdvice(unread);
     rt::ReportDamagedFile(problem + "; il file \xE8 riscritto cos\xEC e quello danneggiato \xE8 conservato come \"" + kept +
-                          "\". Se quei valori erano stati cambiati (calibrazione dello schermo, spessore delle linee, "
-                          "modello della stampante, cartella del backup), impostarli di nuovo; i valori di prima si "
-                          "leggono nella copia conservata.");
+                          "\"." + (advice.empty() ? "" : " " + advice));
     return true;
 }
 
