@@ -215,7 +215,13 @@ void StandInDefaults(DrawSettingsState& s) {
 
 bool ReplaceLegacyBackupLine() {
     if (!rt::PathExists(kDrawSettingsFile)) return false;
-    std::vector<std::string> lines = rt::ReadTextLines(kDrawSettingsFile);
+    std::vector<std::string> lines;
+    try {
+        lines = rt::ReadTextLines(kDrawSettingsFile);
+    } catch (const rt::IoError&) {
+        // Told where the settings are read, with what stands in for them.
+        return false;
+    }
     if (lines.size() < 6 || lines[5].find(kLegacyBackupMark) == std::string::npos) return false;
     lines[5] = kUndefinedBackup;
     rt::ReplaceTextLines(kDrawSettingsFile, lines);
@@ -294,6 +300,15 @@ bool LoadOrCreateDrawSettings() {
     rt::ReportDamagedFile(problem + "; il file \xE8 riscritto cos\xEC e quello danneggiato \xE8 conservato come \"" + kept +
                           "\"." + (advice.empty() ? "" : " " + advice));
     return true;
+}
+
+void ReportUnreadableDrawSettings(const rt::IoError& error) {
+    std::string done = g_read ? "Per ora si usano le impostazioni di disegno lette prima dal file"
+                              : "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, "
+                                "spessore delle linee, modello della stampante)";
+    done += ", e ogni modifica di un'impostazione (calibrazione dello schermo, spessore delle linee, modello della "
+            "stampante, cartella del backup) viene rifiutata finch\xE9 il file non si pu\xF2 leggere.";
+    rt::ReportUnusableFileOnce(error, done);
 }
 
 void SaveDrawSettings() { SaveDrawSettings(DrawSettings); }
