@@ -33,6 +33,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/fixed_string.h"
@@ -63,8 +64,8 @@ bool IsDateField(const TFoInputKel* d, const QObject* o) {
 }
 
 // A character users type between the parts of a date or a time ("31/02/1990 12:00").
-bool IsDateSeparator(const QString& typed) {
-    return typed.size() == 1 && QStringLiteral("/-.: ").contains(typed[0]);
+bool IsDateSeparator(char typed) {
+    return typed != 0 && std::string_view("/-.: ").find(typed) != std::string_view::npos;
 }
 
 }  // namespace
@@ -214,6 +215,8 @@ void TFoInputKel::ConnectInputFields() {
     auto recheck = [this] { RecheckPending = 1; };
     connect(EditSogg, &QLineEdit::textChanged, this, recheck);
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
+        // A key that types no character (Alt+5) enters no field.
+        gui::KeepUntypedKeysOut(e);
         e->installEventFilter(this);
         connect(e, &QLineEdit::textEdited, this, [this, e](const QString& t) {
             QString trimmed = t.trimmed();
@@ -231,6 +234,8 @@ void TFoInputKel::ConnectInputFields() {
     for (QWidget* watched : std::initializer_list<QWidget*>{EditSogg, EditLocal, ListBox1, EditCoord, EditLocEstesa,
                                                             Label1})
         watched->installEventFilter(this);
+    // The place box is a type-ahead box: a key that types no character enters no key.
+    gui::KeepUntypedKeysOut(EditLocal);
     connect(EditLocal, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { EditLocalTyped(t); }));
     connect(EditLocal, &QLineEdit::textChanged, this, [this] {
         PlaceApplyPending = 1;
@@ -511,12 +516,13 @@ void TFoInputKel::MoveOnFrom(QLineEdit* field) {
 // takes the keys that follow. A field reached by moving on takes no separator
 // as its first key (in "31/02" the day moves on by itself when full, and the
 // "/" after it is no second move), nor does an empty one. True when the key
-// was a separator. A modifier pressed on its own (Shift for ":") is no key of the field.
+// was a separator. A modifier pressed on its own (Shift for ":") is no key of
+// the field, and a key that types no character (Ctrl+., Alt+/) is no separator.
 bool TFoInputKel::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
     if (key.text().isEmpty() && ((key.key() >= Qt::Key_Shift && key.key() <= Qt::Key_ScrollLock) ||
                                  key.key() == Qt::Key_AltGr))
         return false;
-    const bool separator = IsDateSeparator(key.text());
+    const bool separator = IsDateSeparator(gui::TypedCharacter(key));
     const bool justReached = field == movedOnTo_;
     movedOnTo_ = nullptr;
     if (!separator) return false;

@@ -469,8 +469,7 @@ void TFoKelvor::FormActivate() {
         try {
             archive::LoadOrCreateDrawSettings();
         } catch (const rt::IoError& e) {
-            rt::ReportUnusableFileOnce(e, "Si usano le impostazioni di disegno lette prima o quelle predefinite, "
-                                          "e nessuna modifica viene salvata.");
+            archive::ReportUnreadableDrawSettings(e);
         }
     });
     display::ApplyDrawSettingsToDrawing();

@@ -21,7 +21,6 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
-#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
@@ -118,7 +117,7 @@ void TFgrTxtKel::FormActivate() {
     try {
         archive::LoadOrCreateDrawSettings();
     } catch (const rt::IoError& e) {
-        rt::ReportDamagedFileOnce(e.File(), e.UserMessage());
+        archive::ReportUnreadableDrawSettings(e);
     }
     ApplyDrawSettingsToDrawing();
     // A bar that moves runs its change handler, which writes the rounded factor.

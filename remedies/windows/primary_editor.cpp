@@ -12,6 +12,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/window_parts.h"
@@ -133,7 +134,7 @@ TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
 
     connect(RBindi, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBindiClick(); }));
     new KeyPressHook(EdCerca, [this](QKeyEvent* e) {
-        const char c = TypedChar(e);
+        const char c = gui::TypedCharacter(*e);
         if (!c) return false;
         gui::Guard([&] { EdCercaKeyPress(c); });
         return true;
@@ -178,7 +179,7 @@ void TFoMainArc::BuildFields() {
         }
         SetBackground(w, kSilverColour);
         new KeyPressHook(w, [this, i](QKeyEvent* e) {
-            const char c = TypedChar(e);
+            const char c = gui::TypedCharacter(*e);
             if (c) gui::Guard([&] { FieldKeyPress(static_cast<int>(i), c); });
             return false;
         });

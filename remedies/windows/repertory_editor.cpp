@@ -11,6 +11,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
@@ -98,7 +99,7 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
             fields[i] = FieldMemo(gui::Place(gui::MakeMemo(this, name), {415, top, 350, 100}));
         SetBackground(fields[i], kSilverColour);
         new KeyPressHook(fields[i], [this, i](QKeyEvent* e) {
-            const char c = TypedChar(e);
+            const char c = gui::TypedCharacter(*e);
             if (c) gui::Guard([&] { FieldKeyPress(i, c); });
             return false;
         });
@@ -122,7 +123,7 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
     on(BBnote, &TFoAggRep::BBnoteClick);
     connect(RBpato, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBpatoClick(); }));
     // The box shows what was typed, and its text is the key; Enter does nothing.
-    new KeyPressHook(EditCerca, [](QKeyEvent* e) { return TypedChar(e) == '\r'; });
+    new KeyPressHook(EditCerca, [](QKeyEvent* e) { return gui::TypedCharacter(*e) == '\r'; });
     connect(EditCerca, &QLineEdit::textEdited, this, gui::Guarded([this](const QString&) { EditCercaChange(); }));
     new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
     new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);

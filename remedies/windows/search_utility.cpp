@@ -9,6 +9,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
@@ -62,6 +63,8 @@ TFoUtilit::TFoUtilit() {
     connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
     connect(BBsalva, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBsalvaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+    // The phrase and the memos take only the keys that type a character.
+    for (QWidget* box : std::initializer_list<QWidget*>{EditCerca, Memo1, Memo2}) gui::KeepUntypedKeysOut(box);
     for (QPlainTextEdit* m : {Memo1, Memo2}) {
         connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
         new ClickHook(m, [this, m] {
@@ -274,6 +277,13 @@ void TFoUtilit::BBsalvaClick() {
     SaveFoundField();
 }
 
+QPlainTextEdit* TFoUtilit::RefusedMemo(const EntryField& field, std::size_t firstLength) const {
+    if (!field.foreign.empty()) return ForeignCharacters(Memo1).empty() ? Memo2 : Memo1;
+    const std::size_t at = RefusedCharacter(field);
+    if (at != std::string::npos) return at < firstLength ? Memo1 : Memo2;
+    return editedMemo_ ? editedMemo_ : Memo2;
+}
+
 void TFoUtilit::SaveFoundField() {
     if (FoundRecord == 0) return;
     const std::string first = MemoText(Memo1);
@@ -281,8 +291,8 @@ void TFoUtilit::SaveFoundField() {
     std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
     fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
-        // The typed text stays, and the next key goes where the user typed.
-        (editedMemo_ ? editedMemo_ : Memo2)->setFocus();
+        // The typed text stays, and the focus goes where the refused character is.
+        RefusedMemo(fields[0], first.size())->setFocus();
         gui::ShowMessage(why);
         return;
     }

@@ -22,6 +22,7 @@
 #include "platform/runtime/clock.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
+#include "tests/common/keyboard.h"
 
 using namespace archive;
 using testing_support::ReadBytes;
@@ -212,6 +213,57 @@ TEST_F(EntryDialogTest, TheDateIsCheckedWhenTheTimeIsWholeAndNoKeyGoesAstray) {
     EXPECT_EQ(dialog.EditLocEstesa->text().toStdString(), "");
     EXPECT_EQ(dialog.EditFuso->text().toStdString(), "");
     EXPECT_FALSE(dialog.BBprosegui->isEnabled());
+}
+
+// Keys that type no character never enter a date field or the place box:
+// Ctrl with a full stop and Alt with a slash are no separators, Alt with a
+// digit is no digit and Alt with a letter no letter of a place; Ctrl+A and
+// Delete empty a field as in any box, and the focus stays where it is.
+TEST_F(EntryDialogTest, KeysThatTypeNoCharacterEnterNoDateFieldNorThePlaceBox) {
+    using testing_support::PressKey;
+    auto keys = [&](const char* typed) {
+        for (const char* c = typed; *c; ++c) {
+            QTest::keyClick(dialog.focusWidget(), *c);
+            gui::RunIdleHandler();
+        }
+    };
+    auto untyped = [&](QWidget* box) {
+        PressKey(box, Qt::Key_Period, Qt::ControlModifier);
+        PressKey(box, Qt::Key_Slash, Qt::AltModifier);
+        PressKey(box, Qt::Key_5, Qt::AltModifier);
+        PressKey(box, Qt::Key_R, Qt::AltModifier);
+        PressKey(box, Qt::Key_F2);
+        gui::RunIdleHandler();
+    };
+    keys("verdi giuseppe");
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    keys("3");
+    untyped(dialog.EditGiorno);
+    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "3");
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
+    EXPECT_EQ(dialog.EditMese->text().toStdString(), "");
+    PressKey(dialog.EditGiorno, Qt::Key_A, Qt::ControlModifier);
+    PressKey(dialog.EditGiorno, Qt::Key_Delete);
+    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "");
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
+    keys("28/02/1990 12:0");
+    untyped(dialog.EditMinuti);
+    EXPECT_EQ(dialog.EditMinuti->text().toStdString(), "0");
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditMinuti);
+    keys("0");
+    ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+    keys("ROM");
+    untyped(dialog.EditLocal);
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "ROM");
+    PressKey(dialog.EditLocal, Qt::Key_A, Qt::ControlModifier);
+    PressKey(dialog.EditLocal, Qt::Key_Delete);
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+    keys("ROMA");
+    QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+    gui::RunIdleHandler();
+    EXPECT_EQ(dialog.EditLocEstesa->text().trimmed().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.EditDataEstesa->text().startsWith("28/02/1990")) << dialog.EditDataEstesa->text().toStdString();
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
 // A date typed with separators, key by key as a user types it: each

@@ -107,6 +107,23 @@ void ClickSun() {
     QTest::mouseClick(display::FgrKelvo, Qt::LeftButton, Qt::NoModifier, sun);
 }
 
+void ClickMoon() {
+    const QPoint moon(display::MapX(display::Wheel.PlanetGlyphX[2]), display::MapY(display::Wheel.PlanetGlyphY[2]));
+    QTest::mouseClick(display::FgrKelvo, Qt::LeftButton, Qt::NoModifier, moon);
+}
+
+void ClickSagittarius() {
+    const QPoint sign(display::MapX(display::Wheel.SignGlyphX[9]), display::MapY(display::Wheel.SignGlyphY[9]));
+    QTest::mouseClick(display::FgrKelvo, Qt::LeftButton, Qt::NoModifier, sign);
+}
+
+// The first `count` lines of a text file, each with its line end.
+std::string FirstLines(const std::string& text, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < count; ++n) end = text.find("\r\n", end) + 2;
+    return text.substr(0, end);
+}
+
 }  // namespace
 
 TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
@@ -316,6 +333,53 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     EXPECT_TRUE(Contains(said[0], "\xE8 interrotta: il file \xE8 stato troncato). Il programma ha rimesso")) << said[0];
     EXPECT_EQ(ReadBytes(texts), sound);
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), sound.substr(0, sound.size() / 2));
+    display::FgrKelvo->hide();
+}
+
+// The specific attribution texts cut at a line, so that what is left is whole
+// text: the sign texts after 16 of their 48 lines, the points' after the
+// first ones of the Moon. Each is named for the texts it lacks and put back,
+// and Sagittarius and the Moon show all their texts.
+TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
+    ProgramStart start;
+    StoreMerini();
+    OpenChartWindow();
+    ClickSagittarius();
+    const QString sagittarius = display::FgrKelvo->MemoL1->toPlainText();
+    ClickMoon();
+    const QString moon = display::FgrKelvo->MemoL1->toPlainText();
+    ASSERT_GT(sagittarius.count('\n'), 1);
+    ASSERT_GT(moon.count('\n'), 5);
+    display::FgrKelvo->hide();
+    ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+
+    const fs::path signs = start.Data() / "OpzioneT" / "KlvSegnSpe.txt";
+    const fs::path points = start.Data() / "OpzioneT" / "KlvPianSpe.Txt";
+    const std::string soundSigns = ReadBytes(signs), soundPoints = ReadBytes(points);
+    // The points' file from the Moon's house texts on is gone: its signs stay.
+    const std::size_t moonHouses = soundPoints.find("\r\nLunaPrim") + 2;
+    const std::string cutSigns = FirstLines(soundSigns, 16), cutPoints = soundPoints.substr(0, moonHouses);
+    WriteBytes(signs, cutSigns);
+    WriteBytes(points, cutPoints);
+    OpenChartWindow();
+    ClickSagittarius();
+    EXPECT_EQ(display::FgrKelvo->MemoL1->toPlainText(), sagittarius);
+    ClickMoon();
+    EXPECT_EQ(display::FgrKelvo->MemoL1->toPlainText(), moon);
+    const auto signsSaid = NamingFile(start.messages, "OpzioneT\\KlvSegnSpe.txt");
+    ASSERT_EQ(signsSaid.size(), 1u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(signsSaid[0], "(manca il testo di SaAnKre e di altre 15 chiavi). Il programma ha rimesso"))
+        << signsSaid[0];
+    const auto pointsSaid = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
+    ASSERT_EQ(pointsSaid.size(), 1u) << start.messages.messages.size();
+    // Its 144 lines hold the signs of every point and the Sun's houses.
+    EXPECT_TRUE(Contains(pointsSaid[0], "(manca il testo di Sole01 e di altre 2105 chiavi). Il programma ha rimesso"))
+        << pointsSaid[0];
+    EXPECT_EQ(ReadBytes(signs), soundSigns);
+    EXPECT_EQ(ReadBytes(points), soundPoints);
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvSegnSpe.txt.damaged1"), cutSigns);
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), cutPoints);
+    EXPECT_EQ(start.messages.messages.size(), 2u);
     display::FgrKelvo->hide();
 }
 

@@ -506,6 +506,49 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
 // A folder named as the engine settings file: every message about it says
 // that a folder stands there, which is the way on (to move it away), never
 // that the file's permissions are wrong.
+// A folder in place of the drawing settings: the start names it as a folder,
+// says that the defaults stand in for now and that every change of a setting
+// is refused, and what to do; the printer model chosen is then refused, and
+// the folder stays.
+TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndThatChangesAreRefused) {
+    testing_support::TempWorkFolder work;
+    shell_testing::DesktopScope desktop;
+    gui::RecordingMessageSink messages;
+    rt::PrepareDataFolder();
+    fs::remove(rt::ResolvePath("FileSet\\MMVarLas.stt"));
+    fs::create_directories(rt::ResolvePath("FileSet\\MMVarLas.stt"));
+    shell::StartUp();
+    shell::CreateStartWindows();
+    shell::FoKelvor->show();
+    shell::FoKelvor->FormActivate();
+    shell::FoKelvor->FormActivate();  // told once
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              "Accesso al file negato: \"FileSet\\MMVarLas.stt\". Al suo posto c'\xE8 una cartella, non un file. "
+              "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, spessore delle linee, "
+              "modello della stampante), e ogni modifica di un'impostazione (calibrazione dello schermo, spessore "
+              "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
+              "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
+              "un suo file con quel nome), poi riprovare.");
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
+    gui::SetModalHandler("FoStampa", [](QDialog* d) {
+        auto* w = static_cast<display::TFoStampa*>(d);
+        w->ConfirmationMilliseconds = 0;
+        w->FormActivate();
+        w->BitBtn1->click();
+        w->BitBtnRitorna->click();
+        return w->result();
+    });
+    shell::FoKelvor->SBtipoStamp->click();
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
+    EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 0);
+    EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\MMVarLas.stt")));
+    shell::FreeForms();
+    gui::ClearModalHandlers();
+    gui::ClearIdleHandler();
+}
+
 TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     testing_support::TempWorkFolder work;
     shell_testing::DesktopScope desktop;

@@ -24,8 +24,10 @@
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/repertory_editor.h"
 #include "remedies/windows/search_utility.h"
+#include "remedies/windows/therapy_browser.h"
 #include "remedies/windows/update_window.h"
 #include "tests/remedies/remedy_test_util.h"
+#include "tests/common/keyboard.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
 using namespace remedies;
@@ -129,6 +131,55 @@ TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutAR
     EXPECT_FALSE(w.BBelimina1->isEnabled());
     QTest::mouseClick(w.BBignora1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
+}
+
+// Keys that type no character never enter a type-ahead key, in either editor
+// or in a browser: Ctrl+A and Delete empty the box as in any box, and the next
+// letter begins a new key; Ctrl with a full stop, Alt with a letter and a
+// function key add nothing to the box nor to the key.
+TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
+    using testing_support::PressKey;
+    auto untyped = [](QLineEdit* box) {
+        PressKey(box, Qt::Key_Period, Qt::ControlModifier);
+        PressKey(box, Qt::Key_S, Qt::AltModifier);
+        PressKey(box, Qt::Key_F2);
+    };
+    auto emptied = [](QLineEdit* box) {
+        PressKey(box, Qt::Key_A, Qt::ControlModifier);
+        PressKey(box, Qt::Key_Delete);
+        return Text(box);
+    };
+    TFoMainArc primary;
+    primary.show();
+    QTest::keyClicks(primary.EdCerca, "sal");
+    EXPECT_EQ(editor_tests::CurrentLine(primary.ListBox1).substr(0, 3), "Sal");
+    EXPECT_EQ(emptied(primary.EdCerca), "");
+    QTest::keyClicks(primary.EdCerca, "t");
+    untyped(primary.EdCerca);
+    EXPECT_EQ(Text(primary.EdCerca), "T");
+    EXPECT_EQ(primary.SearchKey, "T");
+    EXPECT_EQ(editor_tests::CurrentLine(primary.ListBox1).substr(0, 1), "T");
+    primary.close();
+
+    TFoAggRep therapies;
+    therapies.show();
+    QTest::keyClicks(therapies.EditCerca, "sl");
+    untyped(therapies.EditCerca);
+    EXPECT_EQ(Text(therapies.EditCerca), "sl");
+    EXPECT_EQ(therapies.SearchKey, "SL");
+    EXPECT_EQ(emptied(therapies.EditCerca), "");
+    EXPECT_EQ(therapies.SearchKey, "");
+    therapies.close();
+
+    TFoTerapi browser;
+    browser.show();
+    QTest::keyClicks(browser.EditCerca, "sl");
+    untyped(browser.EditCerca);
+    EXPECT_EQ(Text(browser.EditCerca), "SL");
+    EXPECT_EQ(emptied(browser.EditCerca), "");
+    QTest::keyClicks(browser.EditCerca, "h");
+    EXPECT_EQ(Text(browser.EditCerca), "H");
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
 TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {

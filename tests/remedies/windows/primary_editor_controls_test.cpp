@@ -21,6 +21,7 @@
 #include "remedies/primary_db.h"
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/window_parts.h"
+#include "tests/common/keyboard.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
@@ -123,6 +124,38 @@ TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaxi
     TypeAtEnd(w, kFields[0], "y");
     EXPECT_TRUE(w.EdLimite->isVisible());
     EXPECT_EQ(w.EdLimite->y(), 449);
+}
+
+// Keys that type no character neither enter a field nor count towards its
+// length: in a field at its maximum, Delete at its end, Ctrl with a full stop,
+// Alt with a letter, a function key and Ctrl+A leave the text as it is and
+// raise no warning.
+TEST_F(PrimaryEditorControls, KeysThatTypeNoCharacterNeitherEnterNorLengthenAField) {
+    using testing_support::PressKey;
+    WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
+    TFoMainArc w;
+    w.show();
+    for (const ShownField& f : kFields) {
+        const std::string full(f.maximum, 'k');
+        SetField(w, f, full);
+        QWidget* box = FieldWidget(w, f);
+        box->setFocus();
+        if (auto* m = qobject_cast<QPlainTextEdit*>(box))
+            m->moveCursor(QTextCursor::End);
+        else
+            static_cast<QLineEdit*>(box)->end(false);
+        const int beeps = BeepCount();
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Delete, Qt::KeyboardModifiers()},
+                                             std::pair{Qt::Key_Period, Qt::KeyboardModifiers(Qt::ControlModifier)},
+                                             std::pair{Qt::Key_K, Qt::KeyboardModifiers(Qt::AltModifier)},
+                                             std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
+                                             std::pair{Qt::Key_A, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+            PressKey(box, key, modifiers);
+            EXPECT_FALSE(w.EdLimite->isVisible()) << f.name << " " << key;
+        }
+        EXPECT_EQ(BeepCount(), beeps) << f.name;
+        EXPECT_EQ(FieldText(w, f), full) << f.name;
+    }
 }
 
 // A change of a description field after a list click arms "Salva" and

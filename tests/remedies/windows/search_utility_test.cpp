@@ -19,6 +19,7 @@
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
 #include "remedies/windows/search_utility.h"
+#include "tests/common/keyboard.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
@@ -288,6 +289,73 @@ TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     EXPECT_EQ(Text(w.Memo2), "3 x daags");
     EXPECT_FALSE(w.BBsalva->isEnabled());
     EXPECT_EQ(w.BBcerca->text(), "Continua");
+}
+
+// Keys that type no character enter neither the phrase nor a memo: Alt with
+// a letter, Ctrl with a full stop and a function key change nothing, so the
+// search goes on and no save is offered; Delete at the end of a memo and
+// Ctrl+A change nothing either, and a Delete that takes a character away is
+// an edit like any other.
+TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
+    using testing_support::PressKey;
+    auto untyped = [](QWidget* box) {
+        PressKey(box, Qt::Key_K, Qt::AltModifier);
+        PressKey(box, Qt::Key_Period, Qt::ControlModifier);
+        PressKey(box, Qt::Key_F2);
+    };
+    TFoUtilit w;
+    w.show();
+    const std::string remedy = FullRecord("B").Remedy;
+    w.EditCerca->setText(gui::ToQt(remedy.substr(0, 12)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), remedy);
+    untyped(w.EditCerca);
+    EXPECT_EQ(Text(w.EditCerca), remedy.substr(0, 12));
+    EXPECT_EQ(w.BBcerca->text(), "Continua");
+    for (QPlainTextEdit* m : {w.Memo1, w.Memo2}) {
+        QTest::mouseClick(m->viewport(), Qt::LeftButton);
+        m->moveCursor(QTextCursor::End);
+        untyped(m);
+        PressKey(m, Qt::Key_Delete);
+        PressKey(m, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_FALSE(w.BBsalva->isEnabled()) << m->objectName().toStdString();
+    }
+    EXPECT_EQ(Text(w.Memo1), "");
+    EXPECT_EQ(Text(w.Memo2), remedy);
+    EXPECT_EQ(Text(w.Edit2), "50/50");
+    w.Memo2->moveCursor(QTextCursor::Start);
+    PressKey(w.Memo2, Qt::Key_Delete);
+    EXPECT_EQ(Text(w.Memo2), remedy.substr(1));
+    EXPECT_TRUE(w.BBsalva->isEnabled());
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+}
+
+// A save refused for a character the database cannot store sends the focus to
+// the memo that holds it, whichever memo was clicked last; nothing is written.
+TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharacter) {
+    TFoUtilit w;
+    w.show();
+    ClickRadio(w.RBindi);
+    const std::string indication = FullRecord("B").Indication;
+    w.EditCerca->setText(gui::ToQt(rt::UpperAscii(indication.substr(12, 12))));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.Memo1), indication.substr(0, 12));
+    const std::string before = FileBytes(kPrimaryDbName);
+    for (QPlainTextEdit* holder : {w.Memo2, w.Memo1}) {
+        QPlainTextEdit* other = holder == w.Memo2 ? w.Memo1 : w.Memo2;
+        messages.messages.clear();
+        QTest::mouseClick(holder->viewport(), Qt::LeftButton);
+        holder->moveCursor(QTextCursor::End);
+        QTest::sendKeyEvent(QTest::Click, holder, Qt::Key_unknown, QString::fromUtf8("\xCE\xB2"), Qt::NoModifier);
+        QTest::mouseClick(other->viewport(), Qt::LeftButton);
+        ASSERT_EQ(w.focusWidget(), other);
+        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_NE(messages.Texts()[0].find("(U+03B2)"), std::string::npos) << messages.Texts()[0];
+        EXPECT_EQ(w.focusWidget(), holder) << holder->objectName().toStdString();
+        EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+        QTest::keyClick(holder, Qt::Key_Backspace);  // the character taken away again
+    }
 }
 
 // A remedy found, renamed and saved: the "Rimedio" box shows the saved name.
