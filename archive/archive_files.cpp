@@ -149,6 +149,12 @@ void CreateEmptyArchive(std::string_view letters) {
         rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
 }
 
+void EnsureArchiveHeaders(std::string_view letters) {
+    EnsureHeader(ArchiveFileName(letters, kST1), kIndexRecordSize, EmptyIndexHeader());
+    EnsureHeader(ArchiveFileName(letters, kST2), kBirthRecordSize, EmptyBirthHeader());
+    EnsureHeader(ArchiveFileName(letters, kST3), kAnnotationRecordSize, EmptyAnnotationHeader());
+}
+
 // ---- the open archive -------------------------------------------------------------------
 
 ArchiveFiles::ArchiveFiles() = default;
@@ -238,6 +244,10 @@ void ArchiveFiles::WriteBirthRecord(int number, const BirthRecord& record) {
 AnnotationRecord ArchiveFiles::ReadAnnotation(int number) {
     const std::string name = ArchiveFileName(letters_, kST3);
     if (!notes_) throw rt::IoError(rt::kFileNotOpen, name);
+    // Record 0 is the notice of every person without annotations of their
+    // own; a file that lost it (an emptied archive an earlier store left so)
+    // still gives it to them.
+    if (number == 0 && notes_->FileSize() == 0) return DecodeAnnotationRecord(EmptyAnnotationHeader());
     if (number < 0 || number >= notes_->FileSize())
         throw ArchiveError("Archivio danneggiato: l'annotazione " + rt::ZeroPad(number, 5) +
                            ", a cui rimanda la sua scheda in " + ArchiveFileName(letters_, kST2) + ", non esiste in " +
@@ -307,11 +317,7 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         RequireWholeRecords(name, size);
     if (withNotes) RequireWholeRecords(st3, kAnnotationRecordSize);
 
-    if (!intoCurrent) {
-        EnsureHeader(st1, kIndexRecordSize, EmptyIndexHeader());
-        EnsureHeader(st2, kBirthRecordSize, EmptyBirthHeader());
-        if (withNotes) EnsureHeader(st3, kAnnotationRecordSize, EmptyAnnotationHeader());
-    }
+    if (!intoCurrent) EnsureArchiveHeaders(A);
     EnsureHeader(tmpr1, kIndexRecordSize, EncodeIndexEntry(MakeIndexEntry("", 0)));
     EnsureHeader(tmpr2, kBirthRecordSize, EmptyBirthHeader());
 

@@ -65,6 +65,12 @@ bool ArchiveExists(std::string_view letters);  // its ".ST1" file exists
 // data and annotation files. A file that already exists is left as it is.
 void CreateEmptyArchive(std::string_view letters);
 
+// Gives each file of an archive that holds less than one record (emptied by
+// the user, made anew) the header an empty archive has: no person lands in a
+// header slot, and a person without annotations finds the notice of record 0.
+// A missing file is left missing.
+void EnsureArchiveHeaders(std::string_view letters);
+
 // ---- the open archive -------------------------------------------------------
 
 enum class AnnotationFile { Required, IfPresent };
@@ -97,7 +103,8 @@ public:
     // file raises ArchiveError naming the archive and the number.
     BirthRecord ReadBirthRecord(int number);
     void WriteBirthRecord(int number, const BirthRecord& record);
-    // Annotation record by number (record 0 for a person without annotations).
+    // Annotation record by number (record 0 for a person without annotations;
+    // its notice also when the file holds no whole record).
     AnnotationRecord ReadAnnotation(int number);
     void WriteAnnotation(int number, const AnnotationRecord& record);
     // Appends an annotation record and returns its number (ArchiveError when

@@ -114,6 +114,9 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
     if (auto n = ReadDecimalEitherSeparator(p.AnnotationNumber)) noteNumber = static_cast<int>(*n);
     std::unique_ptr<rt::RecordFile> notes;
     if (p.Annotation) {
+        // An emptied annotation file gets its header first: the person's
+        // annotations never land in record 0, the other people's notice.
+        EnsureArchiveHeaders(p.Letters);
         notes = std::make_unique<rt::RecordFile>(st3, kAnnotationRecordSize);
         notes->Reset();
         if (noteNumber <= 0 || noteNumber >= notes->FileSize()) {
