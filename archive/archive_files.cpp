@@ -309,6 +309,14 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         !problem.empty())
         throw ArchiveError(problem + ". Nessun dato registrato.");
     RequireIndexWithHeader(A);
+    // The stored person becomes the current person: a record file of it that
+    // cannot be replaced refuses the store before anything is written.
+    for (const std::string& name : {tmpr1, tmpr2})
+        if (rt::FolderInPlaceOf(name))
+            throw ArchiveError(rt::IoError::MessageAbout(
+                rt::kAccessDenied, name,
+                "Nessun dato registrato: la persona registrata diventa la persona corrente, che il programma tiene "
+                "in quel file."));
 
     EnsureCurrentPersonFiles();
 
@@ -394,12 +402,12 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     const std::string textNumber =
         request.Annotation ? TextNumberOfFourthLine(request.Annotation->Lines[3]) : std::string();
     rt::EnsureParentFolder(kAnnotationHandOff);
-    rt::ReplaceFilesTogether({
-        {tmpr2, JoinedRecords(current2)},
-        {tmpr1, JoinedRecords(current1)},
-        {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.Annotation) : std::string()})},
-        {kTextHandOff, HandOffBytes({A, textNumber})},
-    });
+    std::vector<rt::NewFileContent> group{{tmpr2, JoinedRecords(current2)}, {tmpr1, JoinedRecords(current1)}};
+    if (CurrentPersonHandOffWritable(kAnnotationHandOff))
+        group.push_back(
+            {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.Annotation) : std::string()})});
+    if (CurrentPersonHandOffWritable(kTextHandOff)) group.push_back({kTextHandOff, HandOffBytes({A, textNumber})});
+    rt::ReplaceFilesTogether(group);
     return result;
 }
 
@@ -471,13 +479,15 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
                         std::string_view letters, std::string_view textNumber) {
     rt::EnsureParentFolder(kAnnotationHandOff);
-    rt::ReplaceFilesTogether({
+    std::vector<rt::NewFileContent> group{
         {ArchiveFileName(kCurrentPersonArchive, kST2), JoinedRecords({EncodeBirthRecord(record)})},
         {ArchiveFileName(kCurrentPersonArchive, kST1),
-         JoinedRecords({EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))})},
-        {kAnnotationHandOff, HandOffBytes({std::string(annotationLine)})},
-        {kTextHandOff, HandOffBytes({std::string(letters), std::string(textNumber)})},
-    });
+         JoinedRecords({EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))})}};
+    if (CurrentPersonHandOffWritable(kAnnotationHandOff))
+        group.push_back({kAnnotationHandOff, HandOffBytes({std::string(annotationLine)})});
+    if (CurrentPersonHandOffWritable(kTextHandOff))
+        group.push_back({kTextHandOff, HandOffBytes({std::string(letters), std::string(textNumber)})});
+    rt::ReplaceFilesTogether(group);
 }
 
 void EnsureCurrentPersonFiles() {
@@ -595,8 +605,15 @@ std::string RecallAnnotationLine(const AnnotationRecord& a) {
     return s;
 }
 
+bool CurrentPersonHandOffWritable(const char* name) {
+    if (!rt::FolderInPlaceOf(name)) return true;
+    const std::string_view cost = std::string_view(name) == kTextHandOff ? kTextHandOffCost : kAnnotationHandOffCost;
+    rt::ReportUnusableFileOnce(rt::IoError(rt::kAccessDenied, name), cost);
+    return false;
+}
+
 void WriteAnnotationHandOff(std::string_view line) {
-    WriteHandOff(kAnnotationHandOff, {std::string(line)});
+    if (CurrentPersonHandOffWritable(kAnnotationHandOff)) WriteHandOff(kAnnotationHandOff, {std::string(line)});
 }
 
 std::string AnnotationHandOffProblem(std::string_view bytes) {
@@ -637,7 +654,8 @@ std::string TextHandOffProblem(std::string_view bytes) {
 }
 
 void WriteTextHandOff(std::string_view letters, std::string_view textNumber) {
-    WriteHandOff(kTextHandOff, {std::string(letters), std::string(textNumber)});
+    if (CurrentPersonHandOffWritable(kTextHandOff))
+        WriteHandOff(kTextHandOff, {std::string(letters), std::string(textNumber)});
 }
 
 void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,

@@ -154,7 +154,7 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
         regions.push_back({tmpr2, 0, static_cast<std::int64_t>(kBirthRecordSize)});
         if (p.Annotation)
             for (const char* handOff : {kAnnotationHandOff, kTextHandOff})
-                regions.push_back({handOff, 0, FileLength(handOff)});
+                if (CurrentPersonHandOffWritable(handOff)) regions.push_back({handOff, 0, FileLength(handOff)});
     }
     rt::InPlaceWriteGroup writes(regions);
     if (notes) {

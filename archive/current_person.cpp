@@ -153,7 +153,7 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         ArchiveShared.SharedTextLine = ReadAnnotationHandOff();
     } catch (const rt::IoError& e) {
         ArchiveShared.SharedTextLine.clear();
-        rt::ReportUnusableFileOnce(e, "Le annotazioni della persona corrente non vengono mostrate.");
+        rt::ReportUnusableFileOnce(e, kAnnotationHandOffCost);
     }
     if (view) view->AnnotationText = ArchiveShared.SharedTextLine;
 
@@ -215,10 +215,8 @@ CurrentPersonView LoadCurrentPersonForShow() {
     // Step 13: the person's text file named by "FileDum\StrText.dum". A
     // damaged hand-off, or one that cannot be read (a folder in its place, no
     // permission), is named once and names no text.
-    constexpr const char* noButton = "Il pulsante del testo della persona corrente non viene mostrato.";
-    constexpr const char* kNoTextButtonUntilRecalled =
-        "Il pulsante del testo della persona corrente non viene mostrato. Richiamando la persona dal suo archivio "
-        "il file viene scritto di nuovo.";
+    std::string noButtonUntilRecalled = kTextHandOffCost;
+    noButtonUntilRecalled.append(" Richiamando la persona dal suo archivio il file viene scritto di nuovo.");
     std::string bytes;
     bool readable = false;
     if (rt::PathExists(kTextHandOff)) {
@@ -226,7 +224,7 @@ CurrentPersonView LoadCurrentPersonForShow() {
             bytes = rt::ReadFileBytes(kTextHandOff);
             readable = true;
         } catch (const rt::IoError& e) {
-            rt::ReportUnusableFileOnce(e, noButton);
+            rt::ReportUnusableFileOnce(e, kTextHandOffCost);
         }
     }
     if (readable) {
@@ -234,7 +232,7 @@ CurrentPersonView LoadCurrentPersonForShow() {
         if (!problem.empty())
             rt::ReportDamagedFileOnce(
                 kTextHandOff, rt::DamagedFileMessage(kTextHandOff, problem,
-                                                     kNoTextButtonUntilRecalled));
+                                                     noButtonUntilRecalled));
         const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.TextFileName = PersonTextFileName(lines[0], lines[1]);

@@ -301,11 +301,12 @@ void TFormRich::BitBtnOKClick() {
     BirthRecord record = LoadedRecord;
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
     record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
-    CloseArchive();
     // The entry keeps the record's number, as a store's does: a change of
-    // that record is then known to be the current person's.
+    // that record is then known to be the current person's. A refused write
+    // leaves the dialog as it was, its archive open.
     WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
                        ArchiveName, LoadedTextNumber);
+    CloseArchive();
     if (!engine::Birth.SubjectName.empty()) {
         EditSoggetto->clear();
         ListaNomi->clear();

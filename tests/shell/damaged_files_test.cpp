@@ -525,6 +525,48 @@ TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
     EXPECT_TRUE(fs::is_directory(handOff));
 }
 
+// A recall past that folder is done, as it says: the dialog closes, the
+// recalled person is shown without a text button, the folder is named once,
+// and the current person is the recalled one whole.
+TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
+    ProgramStart start;
+    archive::StoreRequest q;
+    q.Letters = "BASE";
+    q.Name = "ALBERTI ANNA";
+    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+    archive::StorePersonRecords(q);
+    q.Name = "VERDI GIUSEPPE";
+    q.Record = Person("195001151230+1", "45N28-009E12MILANO");
+    archive::StorePersonRecords(q);  // the current person
+    const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
+    fs::remove(handOff);
+    fs::create_directory(handOff);
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+
+    int result = -1;
+    gui::SetModalHandler("FormRich", [&](QDialog* d) {
+        auto* w = static_cast<archive::TFormRich*>(d);
+        w->FormActivate();
+        w->ChooseLine(0);  // ALBERTI, VERDI
+        w->LoadChosenPerson();
+        w->BitBtnOK->click();
+        result = w->result();
+        return result;
+    });
+    shell::FoKelvor->BitBtnDati->click();
+    EXPECT_EQ(result, int(QDialog::Accepted));
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("ALBERTI ANNA"));
+    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    EXPECT_EQ(archive::IndexEntryName(archive::DecodeIndexEntry(
+                  rt::ReadAllRecords("TMPR.ST1", archive::kIndexRecordSize)[0])).substr(0, 12),
+              "ALBERTI ANNA");
+    EXPECT_EQ(archive::DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", archive::kBirthRecordSize)[0]).PlaceField,
+              "41N54-012E29ROMA");
+    EXPECT_EQ(start.messages.messages.size(), 1u) << start.messages.messages.back().text;
+    EXPECT_TRUE(fs::is_directory(handOff));
+}
+
 TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     ProgramStart start;
     // Texts 1 to 3 exist; the counter holds garbage.
