@@ -623,7 +623,7 @@ std::string AnnotationHandOffProblem(std::string_view bytes) {
     const std::string_view line = bytes.substr(0, end);
     for (unsigned char c : line)
         if (c < 0x20 || c == 0x7F) return "contiene caratteri che non sono testo";
-    if (end == std::string_view::npos) return "la riga non \xE8 chiusa: il file \xE8 stato troncato";
+    if (end == std::string_view::npos) return "la riga non \xE8 chiusa";
     if (end + 2 != bytes.size()) return "contiene altro dopo la riga delle annotazioni";
     if (line.size() > 4 * (kAnnotationLineCapacity + 1))
         return "la riga \xE8 pi\xF9 lunga di quattro righe di annotazioni";
@@ -647,7 +647,9 @@ std::string ReadAnnotationHandOff() {
 std::string TextHandOffProblem(std::string_view bytes) {
     if (const std::string damage = rt::TextFileDamage(bytes); !damage.empty()) return damage;
     const std::vector<std::string> lines = rt::SplitTextLines(bytes);
-    if (lines.size() != 2) return "ha " + std::to_string(lines.size()) + " righe invece delle due dell'archivio e del testo";
+    if (lines.size() != 2)
+        return "ha " + rt::CountOf(static_cast<std::int64_t>(lines.size()), "riga", "righe") +
+               " invece delle due dell'archivio e del testo";
     if (lines[0].size() > 4) return "la prima riga non \xE8 il nome di un archivio";
     if (lines[1].size() > 5) return "la seconda riga non \xE8 il numero di un testo";
     return {};

@@ -79,11 +79,21 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         ArchiveShared.BirthRecordBuffer = DecodeBirthRecord(data.Read(0));
         data.Close();
     } catch (const rt::IoError& e) {
-        // Shorter than its one record: cut.
-        if (e.Code() != rt::kReadBeyondEnd) throw;
         damaged = true;
-        rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage(e.File(), "\xE8 pi\xF9 corto della sua scheda",
-                                                                   notShown.substr(1)));
+        if (e.Code() == rt::kReadBeyondEnd) {
+            // Shorter than its one record: cut.
+            rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage(e.File(), "\xE8 pi\xF9 corto della sua scheda",
+                                                                       notShown.substr(1)));
+        } else {
+            // One that cannot be read (a folder in its place, no permission):
+            // no one is shown; a folder also stops every recall and store,
+            // which write the current person there.
+            rt::ReportUnusableFileOnce(
+                e, rt::IoError::IsFolderInPlace(e.Code(), e.File())
+                       ? "La persona corrente non viene mostrata, e nessuna persona si pu\xF2 richiamare o registrare "
+                         "finch\xE9 la cartella resta al suo posto."
+                       : "La persona corrente non viene mostrata.");
+        }
         ArchiveShared.IndexEntryBuffer.clear();
         ArchiveShared.BirthRecordBuffer = BirthRecord{};
     }

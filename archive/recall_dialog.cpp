@@ -22,6 +22,7 @@
 #include "platform/gui/widgets.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
 namespace archive {
@@ -303,9 +304,14 @@ void TFormRich::BitBtnOKClick() {
     record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
     // The entry keeps the record's number, as a store's does: a change of
     // that record is then known to be the current person's. A refused write
-    // leaves the dialog as it was, its archive open.
-    WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
-                       ArchiveName, LoadedTextNumber);
+    // changes nothing and leaves the dialog as it was, its archive open.
+    try {
+        WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
+                           ArchiveName, LoadedTextNumber);
+    } catch (const rt::IoError& e) {
+        gui::ShowMessage(rt::IoError::MessageAbout(e.Code(), e.File(), "La persona non \xE8 stata richiamata."));
+        return;
+    }
     CloseArchive();
     if (!engine::Birth.SubjectName.empty()) {
         EditSoggetto->clear();

@@ -313,7 +313,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     EXPECT_EQ(display::FgrKelvo->MemoL1->toPlainText(), specific);
     const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
-    EXPECT_TRUE(Contains(said[0], "\xE8 interrotta: il file \xE8 stato troncato). Il programma ha rimesso")) << said[0];
+    EXPECT_TRUE(Contains(said[0], "\xE8 interrotta). Il programma ha rimesso")) << said[0];
     EXPECT_EQ(ReadBytes(texts), sound);
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), sound.substr(0, sound.size() / 2));
     display::FgrKelvo->hide();
