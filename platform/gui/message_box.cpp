@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 #include "platform/gui/text_convert.h"
@@ -14,11 +15,26 @@ MessageSink& Sink() {
     static MessageSink sink;
     return sink;
 }
+
+// A command the text gives ("kelvor --import-signatures") stays whole on one
+// line: the blank before its option and the option's hyphens do not break.
+QString KeepCommandsWhole(QString text) {
+    static const QRegularExpression command(QStringLiteral("\\w+ --[\\w-]+"));
+    for (auto it = command.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        for (qsizetype i = m.capturedStart(); i < m.capturedEnd(); ++i) {
+            if (text[i] == u' ') text[i] = QChar(0x00A0);       // no-break space
+            else if (text[i] == u'-') text[i] = QChar(0x2011);  // non-breaking hyphen
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 void PrepareMessageBox(QMessageBox& box, const MessageRequest& request) {
     box.setObjectName("MessageBox");
-    box.setText(ToQt(request.text));
+    box.setText(KeepCommandsWhole(ToQt(request.text)));
     const QString caption =
         request.caption.empty() ? QApplication::applicationDisplayName() : ToQt(request.caption);
     box.setWindowTitle(caption);
