@@ -22,6 +22,7 @@
 #include "platform/gui/widgets.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
 namespace archive {
@@ -301,11 +302,17 @@ void TFormRich::BitBtnOKClick() {
     BirthRecord record = LoadedRecord;
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
     record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
-    CloseArchive();
     // The entry keeps the record's number, as a store's does: a change of
-    // that record is then known to be the current person's.
-    WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
-                       ArchiveName, LoadedTextNumber);
+    // that record is then known to be the current person's. A refused write
+    // changes nothing and leaves the dialog as it was, its archive open.
+    try {
+        WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
+                           ArchiveName, LoadedTextNumber);
+    } catch (const rt::IoError& e) {
+        gui::ShowMessage(rt::IoError::MessageAbout(e.Code(), e.File(), "La persona non \xE8 stata richiamata."));
+        return;
+    }
+    CloseArchive();
     if (!engine::Birth.SubjectName.empty()) {
         EditSoggetto->clear();
         ListaNomi->clear();

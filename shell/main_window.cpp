@@ -679,8 +679,7 @@ void TFoKelvor::ShowSheet(int sheetCode, const char* orientation, bool reception
     engine::Chart.PlanetLatitudesSaved = engine::Chart.PlanetLatitudes;
     if (!FgrNaKel) return;
     WatchModeless(FgrNaKel);
-    FgrNaKel->show();
-    FgrNaKel->raise();
+    gui::ShowInFront(FgrNaKel);
 }
 
 void TFoKelvor::BBOrizClick() { ShowSheet(16, "L", true); }

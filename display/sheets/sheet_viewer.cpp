@@ -27,6 +27,7 @@
 #include "display/sheets/sheet_selection.h"
 #include "display/sheets/sheet_view.h"
 #include "engine/chart_state.h"
+#include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
@@ -238,8 +239,12 @@ void TFgrNaKel::BitBtnStampaClick() {
     ResetSheetView();
     const bool landscape = Sheets.SheetOrientation == "L";
     Drawing.PrinterLandscape = landscape;
-    std::unique_ptr<SheetPrintJob> job = CurrentSheetPrinter().Begin(
-        landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + engine::Birth.SubjectName);
+    // The job and the document are titled with the name, without the blanks
+    // the archive pads it with.
+    std::string name = engine::Birth.SubjectName;
+    engine::StripTrailingBlanks(name);
+    std::unique_ptr<SheetPrintJob> job =
+        CurrentSheetPrinter().Begin(landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + name);
     if (!job) return;
     {
         // The print run sets its own scale, zoom and origin on the printer's page

@@ -325,6 +325,54 @@ TEST(DamagedStoredPerson, ADamagedCurrentPersonIsNamedOnceAndDrawsNoChart) {
     EXPECT_TRUE(changes.added.empty());
 }
 
+// A folder in place of either file of the current person: named once, saying
+// that the current person is not shown and what the user can do; nothing of
+// an earlier person is shown, and a recall is refused whole, the other file
+// of the current person left as it was.
+TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoOne) {
+    for (const char* file : {"TMPR.ST1", "TMPR.ST2"}) {
+        ProgramStart start;
+        archive::StoreRequest q;
+        q.Letters = "BASE";
+        q.Name = "ALBERTI ANNA";
+        q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+        archive::StorePersonRecords(q);
+        archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
+        start.Activate();
+        ASSERT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("VERDI GIUSEPPE"));
+        fs::remove(start.Data() / file);
+        fs::create_directory(start.Data() / file);
+        start.Activate();
+        start.Activate();  // told once
+        ASSERT_EQ(start.messages.messages.size(), 1u) << file;
+        const std::string& text = start.messages.messages[0].text;
+        EXPECT_TRUE(Contains(text, std::string("\"") + file + "\". Al suo posto c'\xE8 una cartella, non un file. "
+                                                             "La persona corrente non viene mostrata"))
+            << text;
+        EXPECT_TRUE(Contains(text, std::string("Spostare altrove o rinominare la cartella \"") + file + "\"")) << text;
+        EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "") << file;
+
+        const Files before = Snapshot(start.Data());
+        int result = -1;
+        gui::SetModalHandler("FormRich", [&](QDialog* d) {
+            auto* w = static_cast<archive::TFormRich*>(d);
+            w->FormActivate();
+            w->ChooseLine(0);
+            w->LoadChosenPerson();
+            w->BitBtnOK->click();
+            result = w->result();
+            return result;
+        });
+        shell::FoKelvor->BitBtnDati->click();
+        EXPECT_NE(result, int(QDialog::Accepted)) << file;
+        ASSERT_EQ(start.messages.messages.size(), 2u) << file;
+        EXPECT_TRUE(Contains(start.messages.messages[1].text, "La persona non \xE8 stata richiamata."))
+            << start.messages.messages[1].text;
+        for (const auto& n : Compare(before, Snapshot(start.Data())).changed)
+            EXPECT_TRUE(n == "FileDum/PointGlo.dum" || n == "FileDum/MMDatArc.dum") << n;
+    }
+}
+
 // Every damage is named under the file that holds it: the current person's
 // name in "TMPR.ST1", that file cut short, a stored person's annotations in
 // "BASE.ST3".
@@ -456,8 +504,50 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     start.Activate();
     EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), "");
     ASSERT_EQ(start.messages.messages.size(), 1u);
-    EXPECT_TRUE(Contains(start.messages.messages[0].text, "(la riga non \xE8 chiusa: il file \xE8 stato troncato)"))
+    EXPECT_TRUE(Contains(start.messages.messages[0].text, "(la riga non \xE8 chiusa)"))
         << start.messages.messages[0].text;
+}
+
+// The annotation hand-off and the user's name file filled with random bytes
+// that hold no control character, their size kept: each is named for what was
+// found in it, a line not closed, never for a cut it did not undergo.
+TEST(DamagedHandOffs, RandomBytesAreNamedForWhatIsFoundNotAsACut) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), " POETESSA MILANESE",
+                                "BASE", "");
+    start.Activate();
+    ASSERT_TRUE(start.messages.messages.empty());
+    auto textLike = [](std::string bytes) {
+        for (char& c : bytes)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '#';
+        return bytes;
+    };
+    const fs::path annotations = start.Data() / "FileDum" / "Annotaz.dum";
+    const fs::path name = start.Data() / "FileTmp" / "Personal.Tmp";
+    WriteBytes(annotations, textLike(RandomBytes(fs::file_size(annotations), 21)));
+    WriteBytes(name, textLike(RandomBytes(fs::file_size(name), 22)));
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 2u);
+    for (const auto& m : start.messages.messages) EXPECT_FALSE(Contains(m.text, "troncat")) << m.text;
+    const std::string said = start.messages.messages[0].text + "\n" + start.messages.messages[1].text;
+    EXPECT_TRUE(Contains(said, "\"FileDum\\Annotaz.dum\" \xE8 danneggiato o incompleto (la riga non \xE8 chiusa)"))
+        << said;
+    EXPECT_TRUE(Contains(said, "\"FileTmp\\Personal.Tmp\" era danneggiato (l'ultima riga, la 1, \xE8 interrotta)"))
+        << said;
+}
+
+// A hand-off of one line where two belong, and the user's name file the same:
+// "ha 1 riga", its number and noun agreeing.
+TEST(DamagedHandOffs, OneLineIsToldAsOneLine) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
+    WriteBytes(start.Data() / "FileDum" / "StrText.dum", "BASE\r\n");
+    WriteBytes(start.Data() / "FileTmp" / "Personal.Tmp", "Maria\r\n");
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 2u);
+    const std::string said = start.messages.messages[0].text + "\n" + start.messages.messages[1].text;
+    EXPECT_TRUE(Contains(said, "(ha 1 riga invece delle due dell'archivio e del testo)")) << said;
+    EXPECT_TRUE(Contains(said, "(ha 1 riga invece delle due del nome e del cognome)")) << said;
 }
 
 // The hand-off naming the current person's text, of random bytes: named, and
@@ -522,6 +612,48 @@ TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"FileDum\\StrText.dum\". Al suo posto c'\xE8 una cartella, non un file.")) << text;
     EXPECT_TRUE(Contains(text, "Il pulsante del testo della persona corrente non viene mostrato.")) << text;
+    EXPECT_TRUE(fs::is_directory(handOff));
+}
+
+// A recall past that folder is done, as it says: the dialog closes, the
+// recalled person is shown without a text button, the folder is named once,
+// and the current person is the recalled one whole.
+TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
+    ProgramStart start;
+    archive::StoreRequest q;
+    q.Letters = "BASE";
+    q.Name = "ALBERTI ANNA";
+    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+    archive::StorePersonRecords(q);
+    q.Name = "VERDI GIUSEPPE";
+    q.Record = Person("195001151230+1", "45N28-009E12MILANO");
+    archive::StorePersonRecords(q);  // the current person
+    const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
+    fs::remove(handOff);
+    fs::create_directory(handOff);
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+
+    int result = -1;
+    gui::SetModalHandler("FormRich", [&](QDialog* d) {
+        auto* w = static_cast<archive::TFormRich*>(d);
+        w->FormActivate();
+        w->ChooseLine(0);  // ALBERTI, VERDI
+        w->LoadChosenPerson();
+        w->BitBtnOK->click();
+        result = w->result();
+        return result;
+    });
+    shell::FoKelvor->BitBtnDati->click();
+    EXPECT_EQ(result, int(QDialog::Accepted));
+    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("ALBERTI ANNA"));
+    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    EXPECT_EQ(archive::IndexEntryName(archive::DecodeIndexEntry(
+                  rt::ReadAllRecords("TMPR.ST1", archive::kIndexRecordSize)[0])).substr(0, 12),
+              "ALBERTI ANNA");
+    EXPECT_EQ(archive::DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", archive::kBirthRecordSize)[0]).PlaceField,
+              "41N54-012E29ROMA");
+    EXPECT_EQ(start.messages.messages.size(), 1u) << start.messages.messages.back().text;
     EXPECT_TRUE(fs::is_directory(handOff));
 }
 

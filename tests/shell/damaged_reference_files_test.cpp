@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -311,6 +312,37 @@ TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "Messaggi.txt.damaged2"), sound.substr(0, sound.size() / 2));
 }
 
+// The help texts damaged, the chart window opened from the active main
+// window: the message of its opening is answered as a box is (the window
+// system gives the focus back to the window the box belonged to), and then
+// the chart window is the one in front, not the main window.
+TEST(DamagedReferenceFiles, AfterAMessageAtItsOpeningTheChartWindowIsInFront) {
+    ProgramStart start;
+    StoreMerini();
+    auto settle = [] {
+        for (int round = 0; round < 20; ++round) QCoreApplication::processEvents();
+    };
+    shell::FoKelvor->activateWindow();
+    settle();
+    ASSERT_EQ(QApplication::activeWindow(), shell::FoKelvor);
+    const fs::path help = start.Data() / "Appoggio" / "Messaggi.txt";
+    WriteBytes(help, RandomBytes(fs::file_size(help), 29));
+
+    std::vector<std::string> told;
+    const gui::MessageSink previous = gui::SetMessageSink([&told](const gui::MessageRequest& r) {
+        told.push_back(r.text);
+        if (r.owner) r.owner->activateWindow();
+        return int(gui::AnswerOk);
+    });
+    OpenChartWindow();
+    settle();
+    gui::SetMessageSink(previous);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(Contains(told[0], "Appoggio\\Messaggi.txt")) << told[0];
+    EXPECT_EQ(QApplication::activeWindow(), display::FgrKelvo);
+    display::FgrKelvo->hide();
+}
+
 // The planets' specific attribution texts cut in half: the Sun's texts are
 // the ones the sound file gives, read from the file put back.
 TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
@@ -330,7 +362,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     EXPECT_EQ(display::FgrKelvo->MemoL1->toPlainText(), specific);
     const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
-    EXPECT_TRUE(Contains(said[0], "\xE8 interrotta: il file \xE8 stato troncato). Il programma ha rimesso")) << said[0];
+    EXPECT_TRUE(Contains(said[0], "\xE8 interrotta). Il programma ha rimesso")) << said[0];
     EXPECT_EQ(ReadBytes(texts), sound);
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), sound.substr(0, sound.size() / 2));
     display::FgrKelvo->hide();

@@ -195,6 +195,16 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
 }
 
+// The PDF of a sheet is titled with the name as the archive holds it (38
+// characters, blanks after it), without the blanks and with its letters whole.
+TEST_F(SheetViewer, ThePrintedSheetIsTitledWithTheNameWithoutItsPadding) {
+    engine::Birth.SubjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
+    Open(5, "P");
+    viewer->BitBtnStampa->click();
+    const std::string info = Shell("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("Title:           Kelvor - NICCOL\xC3\x92 ROSSI\n"), std::string::npos) << info;
+}
+
 // The words of a PDF page with their boxes in points, as pdftotext finds them.
 struct PdfWord {
     double xMin, yMin, xMax, yMax;
