@@ -48,9 +48,9 @@ int RunApplication(int argc, char** argv) {
     gui::InstallIdleHook();
     // The windows in their order, the main window first.
     CreateStartWindows();
-    FoKelvor->show();
+    theMainWindow->show();
     // The main window's first activation completes the start-up.
-    QTimer::singleShot(0, FoKelvor, [] { gui::Guard([] { FoKelvor->FormActivate(); }); });
+    QTimer::singleShot(0, theMainWindow, [] { gui::Guard([] { theMainWindow->FormActivate(); }); });
     int result = app.exec();
     FreeForms();
     ReleaseDataFolder();

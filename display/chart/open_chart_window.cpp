@@ -8,7 +8,7 @@ namespace display {
 
 void OpenChartWindow() {
     SetDefaultWheelRadii();
-    TFgrKelvo* window = EnsureChartWindow();
+    ChartWindow* window = EnsureChartWindow();
     // A message its opening shows leaves it in front.
     gui::ShowInFront(window);
     window->FormActivate();

@@ -18,10 +18,10 @@ class QWidget;
 
 namespace remedies {
 
-class TFoUtilit : public RemedyDialog {
+class SearchUtility : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoUtilit();
+    SearchUtility();
 
     QWidget *PanelArchivio, *PanelPrima, *PanelTerap;
     QRadioButton *RadioButton5, *RadioButton6;
@@ -73,6 +73,6 @@ private:
     QPlainTextEdit* editedMemo_ = nullptr;  // the memo last clicked into
 };
 
-extern TFoUtilit* FoUtilit;
+extern SearchUtility* theSearchUtility;
 
 }  // namespace remedies

@@ -106,7 +106,7 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     engine::Birth.Nationality = "ITALIA";
     engine::Chart.GregorianCalendar = true;
     {
-        TFormRegKel store;
+        StoreDialog store;
         store.FormActivate();
         ASSERT_EQ(store.EditArchi->text(), "BASE");
         store.BitBtnRegistra->click();
@@ -115,7 +115,7 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     EXPECT_EQ(ReadBytes("BASE.ST2").substr(0, kBirthRecordSize), Text(EmptyBirthHeader()));
     EXPECT_EQ(ReadBytes("BASE.ST3"), Text(EmptyAnnotationHeader()));
 
-    TFormRich recall;
+    RecallDialog recall;
     recall.FormActivate();
     ASSERT_EQ(recall.ListaNomi->count(), 1);
     QListWidgetItem* item = recall.ListaNomi->item(0);

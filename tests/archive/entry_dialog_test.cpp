@@ -32,12 +32,12 @@ namespace {
 struct EntryDialogTest : ::testing::Test {
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
-    TFoInputKel dialog;
+    InputDialog dialog;
     void SetUp() override {
         dialog_test::PrepareFolder();
-        FormRegKel = nullptr;
+        theStoreDialog = nullptr;
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {
-            auto* store = static_cast<TFormRegKel*>(d);
+            auto* store = static_cast<StoreDialog*>(d);
             store->FormActivate();
             store->BitBtnRegistraClick();
             return int(gui::mrOk);
@@ -47,8 +47,8 @@ struct EntryDialogTest : ::testing::Test {
     void TearDown() override {
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
-        delete FormRegKel;
-        FormRegKel = nullptr;
+        delete theStoreDialog;
+        theStoreDialog = nullptr;
     }
     void TypeBirth(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi) {
         dialog_test::Type(dialog.EditSogg, name);
@@ -343,7 +343,7 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
     // The name mended; in the store dialog an annotation line with a tick.
     std::vector<std::string> afterRefusedNote;
     gui::SetModalHandler("FormRegKel", [&](QDialog* d) {
-        auto* store = static_cast<TFormRegKel*>(d);
+        auto* store = static_cast<StoreDialog*>(d);
         store->FormActivate();
         paste(store->EditMemo2, "VISTA \u2713");
         store->BitBtnRegistra->click();
@@ -438,7 +438,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
         bool gmtReadOnly = false;
     } seen;
     gui::SetModalHandler("FormRegKel", [&seen](QDialog* d) {
-        auto* store = static_cast<TFormRegKel*>(d);
+        auto* store = static_cast<StoreDialog*>(d);
         store->FormActivate();
         seen.gmt = gui::FromQt(store->EditGmt->text());
         seen.note = gui::FromQt(store->LabGmtNota->text());

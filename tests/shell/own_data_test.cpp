@@ -88,8 +88,8 @@ public:
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
         shell::StartUp();
         shell::CreateStartWindows();
-        shell::FoKelvor->show();
-        gui::Guard([] { shell::FoKelvor->FormActivate(); });
+        shell::theMainWindow->show();
+        gui::Guard([] { shell::theMainWindow->FormActivate(); });
     }
     ~StartOnOwnData() {
         shell::FreeForms();
@@ -126,19 +126,19 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     // The editor counts the practitioner's records; the browsers list them.
     std::vector<std::string> seen;
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoMainArc*>(d);
+        auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
         w->FormActivate();
         seen.push_back(std::to_string(w->ListBox1->count()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoSintom1*>(d);
+        auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         w->FormActivate();
         for (const std::string& line : ListTexts(w->ListBox1)) seen.push_back(line);
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoRimed*>(d);
+        auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->FormActivate();
         for (int i = 0; i < w->ListBox1->count(); ++i) {
             if (gui::FromQt(w->ListBox1->item(i)->text()) != "Alo\xEB") continue;
@@ -148,9 +148,9 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
         seen.push_back(gui::FromQt(w->EdRime->text()));
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtn4->click();
-    shell::FoKelvor->BBSintomi->click();
-    shell::FoKelvor->BitBtn2->click();
+    shell::theMainWindow->BitBtn4->click();
+    shell::theMainWindow->BBSintomi->click();
+    shell::theMainWindow->BitBtn2->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
                                               "Obstipatie", "Alo\xEB"}));
 

@@ -38,38 +38,38 @@ protected:
 };
 
 struct PrimaryRadio {
-    QRadioButton* TFoUtilit::*radio;
+    QRadioButton* remedies::SearchUtility::*radio;
     std::string PrimaryTexts::*text;
     std::size_t capacity;
 };
 const PrimaryRadio kPrimaryRadios[] = {
-    {&TFoUtilit::RbRime, &PrimaryTexts::Remedy, 50},
-    {&TFoUtilit::RBindi, &PrimaryTexts::Indication, 300},
-    {&TFoUtilit::RBposo, &PrimaryTexts::Posology, 900},
-    {&TFoUtilit::RBavve, &PrimaryTexts::Warnings, 400},
-    {&TFoUtilit::RBSpri, &PrimaryTexts::PrimarySignature, 30},
-    {&TFoUtilit::RBSSec, &PrimaryTexts::SecondarySignature, 40},
-    {&TFoUtilit::RBSZod, &PrimaryTexts::ZodiacalSignature, 70},
-    {&TFoUtilit::RBpsic, &PrimaryTexts::Synthesis, 1500},
-    {&TFoUtilit::RBnote, &PrimaryTexts::Notes, 750},
-    {&TFoUtilit::RBnoSu, &PrimaryTexts::ExtraNotes, 750},
+    {&remedies::SearchUtility::RbRime, &PrimaryTexts::Remedy, 50},
+    {&remedies::SearchUtility::RBindi, &PrimaryTexts::Indication, 300},
+    {&remedies::SearchUtility::RBposo, &PrimaryTexts::Posology, 900},
+    {&remedies::SearchUtility::RBavve, &PrimaryTexts::Warnings, 400},
+    {&remedies::SearchUtility::RBSpri, &PrimaryTexts::PrimarySignature, 30},
+    {&remedies::SearchUtility::RBSSec, &PrimaryTexts::SecondarySignature, 40},
+    {&remedies::SearchUtility::RBSZod, &PrimaryTexts::ZodiacalSignature, 70},
+    {&remedies::SearchUtility::RBpsic, &PrimaryTexts::Synthesis, 1500},
+    {&remedies::SearchUtility::RBnote, &PrimaryTexts::Notes, 750},
+    {&remedies::SearchUtility::RBnoSu, &PrimaryTexts::ExtraNotes, 750},
 };
 
 struct TherapyRadio {
-    QRadioButton* TFoUtilit::*radio;
+    QRadioButton* remedies::SearchUtility::*radio;
     std::string RepertoryTexts::*text;
     std::size_t capacity;
 };
 const TherapyRadio kTherapyRadios[] = {
-    {&TFoUtilit::RBrimed, &RepertoryTexts::Remedy, 100},
-    {&TFoUtilit::RBpatol, &RepertoryTexts::Pathology, 100},
-    {&TFoUtilit::RBposol, &RepertoryTexts::Posology, 250},
-    {&TFoUtilit::RBnotes, &RepertoryTexts::Notes, 750},
+    {&remedies::SearchUtility::RBrimed, &RepertoryTexts::Remedy, 100},
+    {&remedies::SearchUtility::RBpatol, &RepertoryTexts::Pathology, 100},
+    {&remedies::SearchUtility::RBposol, &RepertoryTexts::Posology, 250},
+    {&remedies::SearchUtility::RBnotes, &RepertoryTexts::Notes, 750},
 };
 
 // The search for the last dozen letters of a text, typed in capitals: the
 // last record holds them at the end of its field, and nothing more.
-void ExpectFoundAtTheEnd(TFoUtilit& w, const std::string& text, std::size_t capacity, const std::string& remedy,
+void ExpectFoundAtTheEnd(remedies::SearchUtility& w, const std::string& text, std::size_t capacity, const std::string& remedy,
                          const std::string& what) {
     const std::string tail = text.substr(text.size() - 12);
     w.EditCerca->setText(gui::ToQt(rt::UpperAscii(tail)));
@@ -87,7 +87,7 @@ void ExpectFoundAtTheEnd(TFoUtilit& w, const std::string& text, std::size_t capa
 }
 
 TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     const PrimaryTexts last = FullRecord("C");
     for (const PrimaryRadio& r : kPrimaryRadios) {
@@ -112,7 +112,7 @@ TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
 std::string Replacement(const std::string& name) { return ("Nieuw " + name + "......").substr(0, 12); }
 
 TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     int k = 0;
     for (const PrimaryRadio& r : kPrimaryRadios) {
@@ -165,7 +165,7 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
 }
 
 TEST_F(SearchUtility, TheDatabaseRadiosShowTheirOwnFields) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     EXPECT_TRUE(w.RadioButton5->isChecked());
     EXPECT_TRUE(w.PanelPrima->isVisible());
@@ -195,7 +195,7 @@ TEST_F(SearchUtility, TheDatabaseRadiosShowTheirOwnFields) {
 // A click on any field radio, the last of either database too, ends the
 // search running: the memos emptied, the button "Cerca" again.
 TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     std::vector<QRadioButton*> radios;
     for (const PrimaryRadio& r : kPrimaryRadios) radios.push_back(w.*r.radio);
@@ -226,7 +226,7 @@ TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
 TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
     WritePrimaryDb({Texts("Zoek A", "Angst"), Texts("Zoek B", "Hoest"), Texts("Zoek C", "Koorts"),
                     Texts("Zoek D", "Zoek")});
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     w.EditCerca->setText("zoek");
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
@@ -251,7 +251,7 @@ TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
 // in the memo left empty by a phrase found at the start of the field.
 TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
     WritePrimaryDb({Texts("Zoek A", "Angst")});
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     w.EditCerca->setText("niet te vinden");
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
@@ -274,7 +274,7 @@ TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
 }
 
 TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     ClickRadio(w.RBposo);
     w.EditCerca->setText(gui::ToQt(FullRecord("A").Posology.substr(0, 12)));
@@ -303,7 +303,7 @@ TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
         PressKey(box, Qt::Key_Period, Qt::ControlModifier);
         PressKey(box, Qt::Key_F2);
     };
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     const std::string remedy = FullRecord("B").Remedy;
     w.EditCerca->setText(gui::ToQt(remedy.substr(0, 12)));
@@ -333,7 +333,7 @@ TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
 // A save refused for a character the database cannot store sends the focus to
 // the memo that holds it, whichever memo was clicked last; nothing is written.
 TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharacter) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     ClickRadio(w.RBindi);
     const std::string indication = FullRecord("B").Indication;
@@ -361,7 +361,7 @@ TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharact
 // A remedy found, renamed and saved: the "Rimedio" box shows the saved name.
 // At the end of the archive no record is shown, so typing offers no save.
 TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     w.EditCerca->setText(gui::ToQt(FullRecord("B").Remedy.substr(0, 12)));
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
@@ -389,7 +389,7 @@ TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
 TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
     const std::string therapies = FileBytes(kRepertoryDbName);
     testing_support::WriteBytes(rt::ResolvePath(kRepertoryDbName), std::string(therapies.size(), '\0'));
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.Texts()[0].find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos)
