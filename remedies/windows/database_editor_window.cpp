@@ -264,8 +264,8 @@ bool DatabaseEditorWindow::SaveInPlace() {
         return false;
     }
     if (!FormMayBeSaved()) return false;
-    const EditOutcome o = WriteForm(false);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = WriteForm(false);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return false;
     ShowStoredRecord(CurrentRecordNumber);
     return true;
@@ -279,8 +279,8 @@ void DatabaseEditorWindow::BBsalvaClick() {
 
 bool DatabaseEditorWindow::SaveAsNew() {
     if (!FormMayBeSaved()) return false;
-    const EditOutcome o = WriteForm(true);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = WriteForm(true);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return false;
     RecordCountText = remedies::RecordCountText(o.count);
     // The new record, the last of the file, is the one shown from now on: a
@@ -298,8 +298,8 @@ void DatabaseEditorWindow::BBnuovoClick() {
 
 void DatabaseEditorWindow::DeleteCurrent() {
     if (CurrentRecordNumber <= 0) return;
-    const EditOutcome o = frame_.deleteRecord(CurrentRecordNumber);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = frame_.deleteRecord(CurrentRecordNumber);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return;
     RecordCountText = remedies::RecordCountText(o.count);
     ClearForm();
@@ -355,12 +355,12 @@ void DatabaseEditorWindow::BBmodifEleClick() {
     std::vector<std::int64_t> order;
     order.reserve(Entries.size());
     for (const EditorEntry& e : Entries) order.push_back(e.record);
-    EditOutcome o;
+    ChangeOutcome o;
     {
         WaitCursor wait;
         o = frame_.commitOrder(order);
     }
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     BBannullaClick();
 }
 

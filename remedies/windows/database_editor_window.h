@@ -45,8 +45,8 @@ struct EditorFrame {
     const char* keyTextChange;  // LabIndi
     // The editor's database and the operations on it.
     DbFile (*database)();
-    EditOutcome (*deleteRecord)(std::int64_t record);
-    EditOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
+    ChangeOutcome (*deleteRecord)(std::int64_t record);
+    ChangeOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
     ListRebuildReport (*rebuildLists)();
     const char* databaseName;  // in the words on records the lists leave out
 };
@@ -127,7 +127,7 @@ protected:
     virtual void SetFieldsEnabled(bool enabled) = 0;
     // Saves the form in the current record or as a new one; on success the
     // saved key texts become the form's.
-    virtual EditOutcome WriteForm(bool asNew) = 0;
+    virtual ChangeOutcome WriteForm(bool asNew) = 0;
     // True when the key text (indication, pathology) differs from the saved one.
     virtual bool KeyTextChanged() const = 0;
     // The form's fields as they would be stored, for the checks before a save.

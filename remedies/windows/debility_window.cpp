@@ -80,7 +80,7 @@ DebilityWindow::DebilityWindow() {
 QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
     PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, PlanetRadios);
     std::vector<gui::RadioRow> signs;
-    for (const auto& s : kDebilitySigns) signs.push_back({s.control, s.shown});
+    for (const auto& s : kDebilitySigns) signs.push_back({s.radioName, s.shown});
     PanSegni = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, SignRadios);
     for (QRadioButton* any : {PlanetRadios.back(), SignRadios.back()}) any->setChecked(true);
     auto* panels = new QHBoxLayout;

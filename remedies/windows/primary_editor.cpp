@@ -412,9 +412,9 @@ QWidget* PrimaryEditor::EntryFieldWidget(std::size_t field) const { return Field
 
 std::string PrimaryEditor::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
 
-EditOutcome PrimaryEditor::WriteForm(bool asNew) {
+ChangeOutcome PrimaryEditor::WriteForm(bool asNew) {
     const PrimaryTexts t = FormTexts();
-    const EditOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
+    const ChangeOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
     if (o.saved) {
         SavedRemedyText = t.Remedy;
         SavedIndicationText = t.Indication;

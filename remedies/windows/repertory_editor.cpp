@@ -348,9 +348,9 @@ void RepertoryEditor::SetFieldsEnabled(bool enabled) {
         w->setEnabled(enabled);
 }
 
-EditOutcome RepertoryEditor::WriteForm(bool asNew) {
+ChangeOutcome RepertoryEditor::WriteForm(bool asNew) {
     const RepertoryTexts t = FormTexts();
-    const EditOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(CurrentRecordNumber, t);
+    const ChangeOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(CurrentRecordNumber, t);
     if (o.saved) {
         SavedRemedyText = t.Remedy;
         SavedPathologyText = t.Pathology;

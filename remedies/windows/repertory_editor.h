@@ -59,7 +59,7 @@ protected:
     void FillBySecondKey() override { FillRepListByPathology(); }
     void ShowRecord(int index) override;
     void SetFieldsEnabled(bool enabled) override;
-    EditOutcome WriteForm(bool asNew) override;
+    ChangeOutcome WriteForm(bool asNew) override;
     bool KeyTextChanged() const override;
     std::vector<EntryField> EntryFields() const override;
     QWidget* EntryFieldWidget(std::size_t field) const override;

@@ -299,8 +299,8 @@ void SearchUtility::SaveFoundField() {
     if (const std::string question = CutQuestion(fields);
         !question.empty() && gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::AnswerYes)
         return;
-    const EditOutcome o = SaveFieldText(FoundDatabase, FoundField, FoundRecord, text);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = SaveFieldText(FoundDatabase, FoundField, FoundRecord, text);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return;
     BBsalva->setEnabled(false);
     EditArmed = false;
