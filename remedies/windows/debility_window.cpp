@@ -111,7 +111,7 @@ QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
 
 bool DebilityWindow::DatabasesSound() {
     if (!remedies::DatabasesSound({PrimaryDb(), RepertoryDb()}, NothingShownUntilSound("n\xE9 patologie n\xE9 rimedi"))) {
-        FormClose();
+        ReleaseRecords();
         for (ModelList* list : {ListBox1, ListBox2, ListBox3}) list->Clear();
         EdTot->clear();  // no count, as if a search had found nothing
         return false;
@@ -124,12 +124,12 @@ bool DebilityWindow::DatabasesSound() {
     return true;
 }
 
-void DebilityWindow::FormActivate() {
-    FormClose();
+void DebilityWindow::Refresh() {
+    ReleaseRecords();
     DatabasesSound();
 }
 
-void DebilityWindow::FormClose() {
+void DebilityWindow::ReleaseRecords() {
     primary_.clear();
     therapies_.clear();
     read_ = false;

@@ -70,7 +70,7 @@ RemedyBrowser::RemedyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
     MemoAvveLarge->hide();
 }
 
-void RemedyBrowser::FormActivate() {
+void RemedyBrowser::Refresh() {
     State().SearchKey.clear();
     EdCerca->clear();
     if (!DatabaseSound()) return;

@@ -184,7 +184,7 @@ bool SignatureSearchWindow::DatabaseSound() {
     return false;
 }
 
-void SignatureSearchWindow::FormActivate() {
+void SignatureSearchWindow::Refresh() {
     ClearSignatureRows();
     listed_ = false;
     DatabaseSound();

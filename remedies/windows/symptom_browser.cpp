@@ -35,7 +35,7 @@ SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(), parent)
     EdDist = Chosen;
 }
 
-void SymptomBrowser::FormActivate() {
+void SymptomBrowser::Refresh() {
     State().SearchKey.clear();
     EdCerca->clear();
     if (!DatabaseSound()) return;

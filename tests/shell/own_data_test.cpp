@@ -127,19 +127,19 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     std::vector<std::string> seen;
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
-        w->FormActivate();
-        seen.push_back(std::to_string(w->ListBox1->count()));
+        w->Refresh();
+        seen.push_back(std::to_string(w->entryList->count()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
-        w->FormActivate();
+        w->Refresh();
         for (const std::string& line : ListTexts(w->ListBox1)) seen.push_back(line);
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
-        w->FormActivate();
+        w->Refresh();
         for (int i = 0; i < w->ListBox1->count(); ++i) {
             if (gui::FromQt(w->ListBox1->item(i)->text()) != "Alo\xEB") continue;
             w->ListBox1->setCurrentRow(i);
