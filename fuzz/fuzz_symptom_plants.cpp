@@ -17,7 +17,7 @@ remedies::SymptomPlantsWindow& Window() {
 void Run(const std::vector<std::string>& files) {
     remedies::SymptomPlantsWindow& w = Window();
     fuzz::PutFile(remedies::kSignatureSymptomsName, files[0]);
-    fuzz::Guard([&] { w.FormActivate(); });
+    fuzz::Guard([&] { w.Refresh(); });
     fuzz::PutFile(remedies::kSignatureSymptomsName, files[1]);
     fuzz::Guard([&] { w.EditCercaClick(); });
     for (std::size_t i = 0; i < files[2].size() && i < 24; ++i) {

@@ -80,7 +80,7 @@ DebilityWindow::DebilityWindow() {
 QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
     PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, PlanetRadios);
     std::vector<gui::RadioRow> signs;
-    for (const auto& s : kDebilitySigns) signs.push_back({s.control, s.shown});
+    for (const auto& s : kDebilitySigns) signs.push_back({s.radioName, s.shown});
     PanSegni = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, SignRadios);
     for (QRadioButton* any : {PlanetRadios.back(), SignRadios.back()}) any->setChecked(true);
     auto* panels = new QHBoxLayout;
@@ -111,7 +111,7 @@ QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
 
 bool DebilityWindow::DatabasesSound() {
     if (!remedies::DatabasesSound({PrimaryDb(), RepertoryDb()}, NothingShownUntilSound("n\xE9 patologie n\xE9 rimedi"))) {
-        FormClose();
+        ReleaseRecords();
         for (ModelList* list : {ListBox1, ListBox2, ListBox3}) list->Clear();
         EdTot->clear();  // no count, as if a search had found nothing
         return false;
@@ -124,12 +124,12 @@ bool DebilityWindow::DatabasesSound() {
     return true;
 }
 
-void DebilityWindow::FormActivate() {
-    FormClose();
+void DebilityWindow::Refresh() {
+    ReleaseRecords();
     DatabasesSound();
 }
 
-void DebilityWindow::FormClose() {
+void DebilityWindow::ReleaseRecords() {
     primary_.clear();
     therapies_.clear();
     read_ = false;

@@ -38,8 +38,8 @@ public:
     std::string SearchedSign = "Ieder";
     std::string ShownSign = "Ieder";
 
-    void FormActivate() override;
-    void FormClose() override;
+    void Refresh() override;
+    void ReleaseRecords() override;
     void RBsolClick();
     void BBRicercaClick();
     void ListBox2Click();

@@ -128,7 +128,7 @@ bool PlantSymptomsWindow::DatabaseSound() {
     return false;
 }
 
-void PlantSymptomsWindow::FormActivate() {
+void PlantSymptomsWindow::Refresh() {
     if (!DatabaseSound()) return;
     if (rt::PathExists(kPlantNamesName)) ListBox1->SetLines(ReadNameFile(kPlantNamesName, 20));
     ShowPagePair(1);

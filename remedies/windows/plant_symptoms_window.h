@@ -37,7 +37,7 @@ public:
     int PlantPageCount = 1;
     int PlantPageNumber = 1;
 
-    void FormActivate() override;
+    void Refresh() override;
     void ListBox1Click();
     void SpinButton1DownClick();
     void SpinButton1UpClick();

@@ -70,7 +70,7 @@ RemedyBrowser::RemedyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
     MemoAvveLarge->hide();
 }
 
-void RemedyBrowser::FormActivate() {
+void RemedyBrowser::Refresh() {
     State().SearchKey.clear();
     EdCerca->clear();
     if (!DatabaseSound()) return;
@@ -103,7 +103,7 @@ void RemedyBrowser::ListBox1Click() {
     for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = RemedySlotTexts(rec);
-        FillResultSlot(t.P, t.A, t.S, t.D, true, r);
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
         SetText(LabSpeci, FormExplanation(rec.Remedy));
         SetText(EdRime, rec.Remedy);
         SetText(EdAvve, WarningsOrNotice(rec));
@@ -115,7 +115,7 @@ void RemedyBrowser::ListBox1Click() {
 void RemedyBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = RemedySlotTexts(ReadPrimaryRecord(r));
-        FillResultSlot(t.P, t.A, t.S, t.D, false, r);
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, false, r);
     }
 }
 

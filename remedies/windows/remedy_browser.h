@@ -18,7 +18,7 @@ public:
     QPlainTextEdit* MemoPare = nullptr;
     QPlainTextEdit* MemoAvveLarge = nullptr;
 
-    void FormActivate() override;
+    void Refresh() override;
     void ListBox1Click() override;
     void ShowSlotDetail(int slot) override;
     void ClearResultSlots() override;

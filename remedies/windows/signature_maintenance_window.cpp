@@ -70,7 +70,7 @@ SignatureMaintenanceWindow::SignatureMaintenanceWindow() {
     resize(1100, 600);
 }
 
-void SignatureMaintenanceWindow::FormActivate() {
+void SignatureMaintenanceWindow::Refresh() {
     Sorted = false;
     ListSignatureEntries();
 }

@@ -26,7 +26,7 @@ public:
         *EdAutori, *EdNote;
     bool Sorted = false;
 
-    void FormActivate() override;
+    void Refresh() override;
     void BitBtn1Click();
     void ListBox1Click();
     void ListSignatureEntries();

@@ -184,7 +184,7 @@ bool SignatureSearchWindow::DatabaseSound() {
     return false;
 }
 
-void SignatureSearchWindow::FormActivate() {
+void SignatureSearchWindow::Refresh() {
     ClearSignatureRows();
     listed_ = false;
     DatabaseSound();
@@ -245,7 +245,7 @@ void SignatureSearchWindow::AddSignatureRow(const SignatureRow& row) {
 }
 
 void SignatureSearchWindow::LoadSegnatDumPage(int page) {
-    for (const auto& row : LoadSegnatDum(page)) AddSignatureRow(row);
+    for (const auto& row : ReadSignatureHitsPage(page)) AddSignatureRow(row);
 }
 
 void SignatureSearchWindow::EditCercaClick() {

@@ -48,7 +48,7 @@ public:
     int CurrentPage = 1;
     int PageCount = 0;
 
-    void FormActivate() override;
+    void Refresh() override;
     void EditCercaClick();
     void EditCercaKeyPress(char key);
     void EditCercaEdited();

@@ -35,7 +35,7 @@ SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(), parent)
     EdDist = Chosen;
 }
 
-void SymptomBrowser::FormActivate() {
+void SymptomBrowser::Refresh() {
     State().SearchKey.clear();
     EdCerca->clear();
     if (!DatabaseSound()) return;
@@ -64,7 +64,7 @@ void SymptomBrowser::ListBox1Click() {
     for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = SymptomSlotTexts(rec);
-        FillResultSlot(t.P, t.A, t.S, t.D, true, r);
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
         SetText(EdDist, rec.Indication());
     }
 }
@@ -72,7 +72,7 @@ void SymptomBrowser::ListBox1Click() {
 void SymptomBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = SymptomSlotTexts(ReadPrimaryRecord(r));
-        FillResultSlot(t.P, t.A, t.S, t.D, false, r);
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, false, r);
     }
 }
 

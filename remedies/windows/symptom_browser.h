@@ -14,7 +14,7 @@ public:
     QLineEdit* EdCerca = nullptr;
     QLineEdit* EdDist = nullptr;
 
-    void FormActivate() override;
+    void Refresh() override;
     void ListBox1Click() override;
     void ShowSlotDetail(int slot) override;
     void ClearResultSlots() override;

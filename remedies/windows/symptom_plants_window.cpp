@@ -113,7 +113,7 @@ bool SymptomPlantsWindow::DatabaseSound() {
     return false;
 }
 
-void SymptomPlantsWindow::FormActivate() {
+void SymptomPlantsWindow::Refresh() {
     ListBox1->Clear();
     if (!DatabaseSound()) return;
     if (!rt::PathExists(kSignatureSymptomsName)) return;

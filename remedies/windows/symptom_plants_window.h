@@ -28,7 +28,7 @@ public:
 
     std::string SearchKey;  // survives between openings
 
-    void FormActivate() override;
+    void Refresh() override;
     void ListBox1Click();
     void ListBoxPianteClick();
     void EditCercaKeyPress(char key);

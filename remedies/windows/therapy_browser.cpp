@@ -49,7 +49,7 @@ TherapyBrowser::TherapyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent)
     MemoInfo->viewport()->removeEventFilter(this);
 }
 
-void TherapyBrowser::FormActivate() {
+void TherapyBrowser::Refresh() {
     if (!DatabaseSound()) return;
     std::vector<std::string> lines;
     if (rt::PathExists(kPathologyListName)) {

@@ -15,7 +15,7 @@ public:
     QLineEdit* EdPato = nullptr;
     QPlainTextEdit* MemoZoom = nullptr;
 
-    void FormActivate() override;
+    void Refresh() override;
     void ListBox1Click() override;
     void ShowSlotDetail(int slot) override;
     void ClearResultSlots() override;

@@ -429,10 +429,10 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
     int listed = -1;
     gui::SetModalHandler("FoAggRep", [&](QDialog* d) {
         auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
-        w->FormActivate();
-        w->FormActivate();  // opened again: said again
-        listed = w->ListBox1->count();
-        w->BBRico->click();  // "Ricostruisci File"
+        w->Refresh();
+        w->Refresh();  // opened again: said again
+        listed = w->entryList->count();
+        w->rebuildListsButton->click();  // "Ricostruisci File"
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BBaggRep->click();
@@ -446,9 +446,9 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
     start.messages.messages.clear();
     gui::SetModalHandler("FoMainArc", [&](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
-        w->FormActivate();
-        listed = w->ListBox1->count();
-        w->BBRico->click();
+        w->Refresh();
+        listed = w->entryList->count();
+        w->rebuildListsButton->click();
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BitBtn4->click();

@@ -30,29 +30,29 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
         EXPECT_EQ(w, remedies::thePrimaryEditor);
-        w->FormActivate();
-        seen.push_back(std::to_string(w->ListBox1->count()));
+        w->Refresh();
+        seen.push_back(std::to_string(w->entryList->count()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoAggRep", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
-        w->FormActivate();
-        seen.push_back(std::to_string(w->ListBox1->count()));
+        w->Refresh();
+        seen.push_back(std::to_string(w->entryList->count()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoUtilit", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SearchUtility*>(d);
-        w->FormActivate();
-        w->RBindi->click();
-        w->EditCerca->setText("wonden");
-        w->BBcerca->click();
-        seen.push_back(gui::FromQt(w->EdRime->text()));
+        w->Refresh();
+        w->primaryFieldRadios[1]->click();
+        w->phraseEdit->setText("wonden");
+        w->searchButton->click();
+        seen.push_back(gui::FromQt(w->remedyEdit->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoAggiorna", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::UpdateWindow*>(d);
-        w->FormActivate();
-        seen.push_back(gui::FromQt(w->EdUltAgg->text()).size() == 16 ? "dated" : "undated");
+        w->Refresh();
+        seen.push_back(gui::FromQt(w->lastUpdateEdit->text()).size() == 16 ? "dated" : "undated");
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BitBtn4->click();

@@ -36,21 +36,21 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         EXPECT_EQ(w, remedies::theSymptomBrowser);
-        w->FormActivate();
+        w->Refresh();
         ClickLineStarting(w->ListBox1, "Hoest");
         seen.push_back(gui::FromQt(w->EdP[1]->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
-        w->FormActivate();
+        w->Refresh();
         ClickLineStarting(w->ListBox1, "Salix");
         seen.push_back(gui::FromQt(w->EdRime->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::MultiSymptomSearch*>(d);
-        w->FormActivate();
+        w->Refresh();
         ClickLineStarting(w->ListBox1, "Hoest");
         w->BBricerca->click();
         seen.push_back(gui::FromQt(w->ListBox3->item(0)->text()));
@@ -58,7 +58,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
     });
     gui::SetModalHandler("FoTerCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::CompoundTherapySearch*>(d);
-        w->FormActivate();
+        w->Refresh();
         ClickLineStarting(w->ListBox1, "Hoest");
         w->BBricerca->click();
         seen.push_back(std::to_string(w->ListBox3->count()));

@@ -79,7 +79,7 @@ TEST(MultiSymptomWindow, ThreeSymptomsRankTheirRemediesAndDetailOne) {
 TEST(MultiSymptomWindow, SameSymptomTwiceAndFifteenSlots) {
     SampleFolder folder;
     MultiSymptomSearch w;
-    w.FormActivate();
+    w.Refresh();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Keelpijn"));
     ASSERT_TRUE(ClickLine(w.ListBox1, "Keelpijn"));
     w.BBricerca->click();
@@ -154,7 +154,7 @@ TEST(MultiSymptomWindow, ABoxCutEmptyStartsANewKey) {
 TEST(MultiSymptomWindow, FailedSearchReleasesTheCursorAndReports) {
     SampleFolder folder;
     MultiSymptomSearch w;
-    w.FormActivate();
+    w.Refresh();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
     std::filesystem::remove("OpzioneH/DBmain.rnd");
     w.BBricerca->click();

@@ -163,20 +163,20 @@ TEST(CompositionControls, SearchesAndShowsTheNotesUpToTheLastRemedy) {
     WriteTextFixture();
     CompositionWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Arnica", "Bellis", "Zingiber"}));
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van Zingiber");
-    EXPECT_EQ(Text(w.MemoNote), "Gember en olie");
+    ASSERT_EQ(w.remedyList->Lines(), (std::vector<std::string>{"Arnica", "Bellis", "Zingiber"}));
+    ASSERT_TRUE(ClickLine(w.remedyList, "Zingiber"));
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van Zingiber");
+    EXPECT_EQ(Text(w.textMemo), "Gember en olie");
 
-    QTest::keyClicks(w.EditCerca, "olie");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica", "Zingiber"}));
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
-    EXPECT_EQ(Text(w.MemoNote), "");
-    ASSERT_TRUE(ClickLine(w.ListBox3, "Zingiber"));
-    EXPECT_EQ(w.LabelMemo->text(), "Composizione di Zingiber");
-    EXPECT_EQ(Text(w.MemoNote), "Gember en OLIE");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    QTest::keyClicks(w.wordEdit, "olie");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Arnica", "Zingiber"}));
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van de Remedie");
+    EXPECT_EQ(Text(w.textMemo), "");
+    ASSERT_TRUE(ClickLine(w.foundList, "Zingiber"));
+    EXPECT_EQ(w.textLabel->text(), "Composizione di Zingiber");
+    EXPECT_EQ(Text(w.textMemo), "Gember en OLIE");
+    ExpectRitornaCloses(w, w.backToMenuButton);
 }
 
 TEST(SynthesisControls, SearchesAndShowsTheSynthesisUpToTheLastRemedy) {
@@ -184,25 +184,25 @@ TEST(SynthesisControls, SearchesAndShowsTheSynthesisUpToTheLastRemedy) {
     WriteTextFixture();
     SynthesisWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Zingiber");
-    EXPECT_EQ(Text(w.MemoNote), "Vuur dat verwarmt");
+    ASSERT_TRUE(ClickLine(w.remedyList, "Zingiber"));
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Zingiber");
+    EXPECT_EQ(Text(w.textMemo), "Vuur dat verwarmt");
 
-    QTest::keyClicks(w.EditCerca, "olie");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Bellis"}));
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica del Rimedio");
-    EXPECT_EQ(Text(w.MemoNote), "");
-    ASSERT_TRUE(ClickLine(w.ListBox3, "Bellis"));
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Bellis");
-    EXPECT_EQ(Text(w.MemoNote), "OLIE op de golven");
+    QTest::keyClicks(w.wordEdit, "olie");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Bellis"}));
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica del Rimedio");
+    EXPECT_EQ(Text(w.textMemo), "");
+    ASSERT_TRUE(ClickLine(w.foundList, "Bellis"));
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Bellis");
+    EXPECT_EQ(Text(w.textMemo), "OLIE op de golven");
 
     // A word in the last remedy's synthesis only.
-    w.EditCerca->clear();
-    QTest::keyClicks(w.EditCerca, "verwarmt");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Zingiber"}));
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    w.wordEdit->clear();
+    QTest::keyClicks(w.wordEdit, "verwarmt");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Zingiber"}));
+    ExpectRitornaCloses(w, w.backToMenuButton);
 }
 
 // ------------------------------------------------------------------ principles

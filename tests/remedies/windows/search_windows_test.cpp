@@ -28,31 +28,31 @@ TEST(CompositionWindow, AWordFindsItsRemediesAndTheClickShowsItInCapitals) {
     CopySampleData();
     CompositionWindow w;
     w.show();
-    EXPECT_EQ(w.ListBox2->Count(), 48);
-    w.EditCerca->setText("rozemarijnzuur");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(),
+    EXPECT_EQ(w.remedyList->Count(), 48);
+    w.wordEdit->setText("rozemarijnzuur");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(),
               (std::vector<std::string>{"Lavandula angustifolia", "Mentha piperita", "Ocimum basilicum",
                                         "Origanum majorana", "QSPC Melissa officinalis",
                                         "Salvia officinalis", "Symphytum officinale", "Thymus vulgaris",
                                         "TSA Rosmarinus officinalis"}));
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
-    ClickLine(w.ListBox3, "Mentha piperita");
-    EXPECT_EQ(w.LabelMemo->text(), "Composizione di Mentha piperita");
-    EXPECT_EQ(Text(w.MemoNote), "Etherische olie (menthol, menthon), flavono\xEF" "den, ROZEMARIJNZUUR.");
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van de Remedie");
+    ClickLine(w.foundList, "Mentha piperita");
+    EXPECT_EQ(w.textLabel->text(), "Composizione di Mentha piperita");
+    EXPECT_EQ(Text(w.textMemo), "Etherische olie (menthol, menthon), flavono\xEF" "den, ROZEMARIJNZUUR.");
     SaveShot(&w, "piante");
 
-    ClickLine(w.ListBox2, "Urtica dioica");
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van Urtica dioica");
-    EXPECT_EQ(Text(w.MemoNote).substr(0, 12), "Flavono\xEF" "den,");
+    ClickLine(w.remedyList, "Urtica dioica");
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van Urtica dioica");
+    EXPECT_EQ(Text(w.textMemo).substr(0, 12), "Flavono\xEF" "den,");
 
-    w.EditCerca->setText("kwikzilver");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
-    const std::string before = Text(w.MemoNote);
-    ClickRow(w.ListBox3, 0);  // does nothing
-    EXPECT_EQ(Text(w.MemoNote), before);
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
+    w.wordEdit->setText("kwikzilver");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
+    const std::string before = Text(w.textMemo);
+    ClickRow(w.foundList, 0);  // does nothing
+    EXPECT_EQ(Text(w.textMemo), before);
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van de Remedie");
 }
 
 TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRan) {
@@ -63,12 +63,12 @@ TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRa
     CompositionWindow w;
     w.show();
     ExpectDamageTold(messages, 1, kPrimaryDbName);
-    EXPECT_EQ(w.ListBox2->Count(), 0);
+    EXPECT_EQ(w.remedyList->Count(), 0);
     // The search says again why it does not run, rather than "nothing found".
-    QTest::keyClicks(w.EditCerca, "rozemarijnzuur");
-    w.BBcerca->click();
+    QTest::keyClicks(w.wordEdit, "rozemarijnzuur");
+    w.searchButton->click();
     ExpectDamageTold(messages, 2, kPrimaryDbName);
-    EXPECT_EQ(w.ListBox3->Count(), 0);
+    EXPECT_EQ(w.foundList->Count(), 0);
 }
 
 TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged) {
@@ -80,11 +80,11 @@ TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged)
     remedy_tests::WritePrimaryDb({first, second});
     CompositionWindow w;
     w.show();
-    w.EditCerca->setText("Etherische");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica"}));
-    ClickRow(w.ListBox3, 0);
-    EXPECT_EQ(Text(w.MemoNote), "Sesquiterpeenlactonen");
+    w.wordEdit->setText("Etherische");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Arnica"}));
+    ClickRow(w.foundList, 0);
+    EXPECT_EQ(Text(w.textMemo), "Sesquiterpeenlactonen");
 }
 
 TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
@@ -96,19 +96,19 @@ TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
     remedy_tests::WritePrimaryDb({a, b});
     SynthesisWindow w;
     w.show();
-    EXPECT_EQ(w.LabelMemo->text(), "Psychische synthese van de remedie");
-    ClickLine(w.ListBox2, "Bellis");
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Bellis");
-    EXPECT_EQ(Text(w.MemoNote), "Non \xE8 riportata una Sintesi Psichica");
-    w.EditCerca->setText("alles goed");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica"}));
-    ClickRow(w.ListBox3, 0);
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Arnica");
-    EXPECT_EQ(Text(w.MemoNote), "Wie zegt dat ALLES GOED is, terwijl het pijn doet.");
-    w.EditCerca->setText("");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
+    EXPECT_EQ(w.textLabel->text(), "Psychische synthese van de remedie");
+    ClickLine(w.remedyList, "Bellis");
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Bellis");
+    EXPECT_EQ(Text(w.textMemo), "Non \xE8 riportata una Sintesi Psichica");
+    w.wordEdit->setText("alles goed");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Arnica"}));
+    ClickRow(w.foundList, 0);
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Arnica");
+    EXPECT_EQ(Text(w.textMemo), "Wie zegt dat ALLES GOED is, terwijl het pijn doet.");
+    w.wordEdit->setText("");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
 }
 
 TEST(SynthesisWindow, SampleDatabase) {
@@ -116,12 +116,12 @@ TEST(SynthesisWindow, SampleDatabase) {
     CopySampleData();
     SynthesisWindow w;
     w.show();
-    w.EditCerca->setText("licht");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(),
+    w.wordEdit->setText("licht");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(),
               (std::vector<std::string>{"Filipendula ulmaria", "HS 8 - Hypericum perforatum"}));
-    ClickRow(w.ListBox3, 1);
-    EXPECT_EQ(Text(w.MemoNote).substr(0, 16), "LICHT in de duis");
+    ClickRow(w.foundList, 1);
+    EXPECT_EQ(Text(w.textMemo).substr(0, 16), "LICHT in de duis");
     SaveShot(&w, "sintesi");
 }
 

@@ -242,11 +242,11 @@ TEST_F(DebilityControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
         EXPECT_EQ(Text(w.EdPianeta), row.caption) << row.name;
     }
     for (const auto& s : kDebilitySigns) {
-        QRadioButton* r = Radio(w, s.control);
-        ASSERT_NE(r, nullptr) << s.control;
+        QRadioButton* r = Radio(w, s.radioName);
+        ASSERT_NE(r, nullptr) << s.radioName;
         EXPECT_EQ(gui::FromQt(r->text()), s.shown);
         r->click();
-        EXPECT_EQ(Text(w.EdSegno), s.shown) << s.control;
+        EXPECT_EQ(Text(w.EdSegno), s.shown) << s.radioName;
     }
 }
 

@@ -87,7 +87,7 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     remedy_tests::WritePrimaryDb(records);
     rt::WriteTextLines(kSymptomListName, {"Veel", "Vijftien"});
     SymptomBrowser w;
-    w.FormActivate();
+    w.Refresh();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Vijftien"));
     EXPECT_EQ(w.Edit1->text(), "1/2");
     EXPECT_EQ(BackgroundOf(w.Edit1), kRed);
@@ -121,13 +121,13 @@ TEST(SymptomBrowser, StateOutlivesTheWindowButTheKeyStartsEmpty) {
     SampleFolder folder;
     {
         SymptomBrowser w;
-        w.FormActivate();
+        w.Refresh();
         ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
         QTest::keyClicks(w.EdCerca, "x");
     }
     EXPECT_EQ(symptomBrowserPages.HitCount(), 7);
     SymptomBrowser again;
-    again.FormActivate();
+    again.Refresh();
     EXPECT_TRUE(symptomBrowserPages.SearchKey.empty());
 }
 
