@@ -37,15 +37,15 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         EXPECT_EQ(w, remedies::theSymptomBrowser);
         w->FormActivate();
-        ClickLineStarting(w->ListBox1, "Hoest");
-        seen.push_back(gui::FromQt(w->EdP[1]->text()));
+        ClickLineStarting(w->choiceList, "Hoest");
+        seen.push_back(gui::FromQt(w->remedyEdits[1]->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->FormActivate();
-        ClickLineStarting(w->ListBox1, "Salix");
-        seen.push_back(gui::FromQt(w->EdRime->text()));
+        ClickLineStarting(w->choiceList, "Salix");
+        seen.push_back(gui::FromQt(w->Chosen->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
