@@ -51,17 +51,17 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
     gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::MultiSymptomSearch*>(d);
         w->FormActivate();
-        ClickLineStarting(w->ListBox1, "Hoest");
-        w->BBricerca->click();
-        seen.push_back(gui::FromQt(w->ListBox3->item(0)->text()));
+        ClickLineStarting(w->vocabularyList, "Hoest");
+        w->searchButton->click();
+        seen.push_back(gui::FromQt(w->resultList->item(0)->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoTerCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::CompoundTherapySearch*>(d);
         w->FormActivate();
-        ClickLineStarting(w->ListBox1, "Hoest");
-        w->BBricerca->click();
-        seen.push_back(std::to_string(w->ListBox3->count()));
+        ClickLineStarting(w->vocabularyList, "Hoest");
+        w->searchButton->click();
+        seen.push_back(std::to_string(w->resultList->count()));
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BBSintomi->click();

@@ -137,16 +137,16 @@ TEST(RankedSlots, TheFifteenthSlotIsSearchedHighlightedAndEmptiedByItsOwnButton)
     RebuildPrimaryLists();
     MultiSymptomSearch w;
     w.show();
-    ASSERT_EQ(w.ListBox1->count(), kRankedSlots);
-    for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.ListBox1, k);
-    ASSERT_EQ(TextOf(w.Ed[15]), "Symptoom 15");
-    QTest::mouseClick(w.BBricerca, Qt::LeftButton);
-    ASSERT_TRUE(window_tests::ClickLine(w.ListBox3, "01 Remedie 15"));
-    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.Ed[k]), k == 15 ? kCream : kSilver) << k;
-    EXPECT_NE(TextOf(w.Memo1).find("= Symptoom 15"), std::string::npos);
-    QTest::mouseClick(w.BB[15], Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.Ed[15]), "");
-    EXPECT_EQ(TextOf(w.Ed[14]), "Symptoom 14");
+    ASSERT_EQ(w.vocabularyList->count(), kRankedSlots);
+    for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.vocabularyList, k);
+    ASSERT_EQ(TextOf(w.slotEdits[15]), "Symptoom 15");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_TRUE(window_tests::ClickLine(w.resultList, "01 Remedie 15"));
+    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.slotEdits[k]), k == 15 ? kCream : kSilver) << k;
+    EXPECT_NE(TextOf(w.detailMemo).find("= Symptoom 15"), std::string::npos);
+    QTest::mouseClick(w.clearSlotButtons[15], Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.slotEdits[15]), "");
+    EXPECT_EQ(TextOf(w.slotEdits[14]), "Symptoom 14");
     EXPECT_TRUE(messages.messages.empty());
 }
 

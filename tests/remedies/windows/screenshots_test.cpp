@@ -58,16 +58,17 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
     MultiSymptomSearch multi;
     multi.show();
     for (const char* s : {"Hoofdpijn", "Nervositeit", "Onrust en lichte slapeloosheid"})
-        ASSERT_TRUE(ClickLine(multi.ListBox1, s));
-    multi.BBricerca->click();
-    ASSERT_TRUE(ClickLine(multi.ListBox3, "02 Verbena officinalis"));
+        ASSERT_TRUE(ClickLine(multi.vocabularyList, s));
+    multi.searchButton->click();
+    ASSERT_TRUE(ClickLine(multi.resultList, "02 Verbena officinalis"));
     Save(&multi, "multi");
 
     CompoundTherapySearch compound;
     compound.show();
-    for (const char* s : {"Slapeloosheid", "Nervositeit", "Hoofdpijn"}) ASSERT_TRUE(ClickLine(compound.ListBox1, s));
-    compound.BBricerca->click();
-    ASSERT_TRUE(ClickLine(compound.ListBox3, Text(compound.ListBox3, 0)));
+    for (const char* s : {"Slapeloosheid", "Nervositeit", "Hoofdpijn"})
+        ASSERT_TRUE(ClickLine(compound.vocabularyList, s));
+    compound.searchButton->click();
+    ASSERT_TRUE(ClickLine(compound.resultList, Text(compound.resultList, 0)));
     Save(&compound, "compound");
 }
 
