@@ -107,20 +107,20 @@ TEST_F(SignatureSearchControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
         QRadioButton* r = Radio(row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.EdPianeta), row.caption) << row.name;
-        EXPECT_EQ(Text(w.EdSegno), "Ieder");
+        EXPECT_EQ(Text(w.planetEdit), row.caption) << row.name;
+        EXPECT_EQ(Text(w.signEdit), "Ieder");
     }
     for (const auto& row : kSignRadios) {
         QRadioButton* r = Radio(row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.EdSegno), row.caption) << row.name;
+        EXPECT_EQ(Text(w.signEdit), row.caption) << row.name;
     }
     // The last planet and sign, by their captions.
     Radio("RBnos")->click();
     Radio("RBpes")->click();
-    EXPECT_EQ(Text(w.EdPianeta), "Zuidknoop");
-    EXPECT_EQ(Text(w.EdSegno), "Vissen");
+    EXPECT_EQ(Text(w.planetEdit), "Zuidknoop");
+    EXPECT_EQ(Text(w.signEdit), "Vissen");
 }
 
 TEST_F(SignatureSearchControls, TheLastPlanetWithTheLastSignFindsItsRemedy) {
@@ -131,13 +131,13 @@ TEST_F(SignatureSearchControls, TheLastPlanetWithTheLastSignFindsItsRemedy) {
     w.show();
     Radio("RBnos")->click();
     Radio("RBpes")->click();
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdTot), "1");
-    EXPECT_EQ(Text(w.EdP[0]), "Mandragora");
-    EXPECT_EQ(Text(w.EdD[0]), "Saturnus");
-    EXPECT_EQ(Text(w.EdE[0]), "Zuidknoop");
-    EXPECT_EQ(Text(w.EdF[0]), "Stier-Vissen");
-    EXPECT_EQ(Text(w.EdP[1]), "");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.foundCountEdit), "1");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Mandragora");
+    EXPECT_EQ(Text(w.primaryEdits[0]), "Saturnus");
+    EXPECT_EQ(Text(w.secondaryEdits[0]), "Zuidknoop");
+    EXPECT_EQ(Text(w.zodiacEdits[0]), "Stier-Vissen");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "");
 }
 
 TEST_F(SignatureSearchControls, TheFourteenthRowHoldsTheFourteenthRemedyAndSchoonEmptiesIt) {
@@ -148,21 +148,21 @@ TEST_F(SignatureSearchControls, TheFourteenthRowHoldsTheFourteenthRemedyAndSchoo
     }
     remedy_tests::WritePrimaryDb(many);
     w.show();
-    for (int k = 1; k <= 14; ++k) ASSERT_TRUE(ClickLine(w.ListBox2, "Remedie " + std::to_string(10 + k)));
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
-    EXPECT_EQ(Text(w.EdD[13]), "Pri24");
-    EXPECT_EQ(Text(w.EdE[13]), "Sec24");
-    EXPECT_EQ(Text(w.EdF[13]), "Zod24");
-    EXPECT_EQ(Text(w.EdF[12]), "Zod23");
+    for (int k = 1; k <= 14; ++k) ASSERT_TRUE(ClickLine(w.remedyList, "Remedie " + std::to_string(10 + k)));
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    EXPECT_EQ(Text(w.primaryEdits[13]), "Pri24");
+    EXPECT_EQ(Text(w.secondaryEdits[13]), "Sec24");
+    EXPECT_EQ(Text(w.zodiacEdits[13]), "Zod24");
+    EXPECT_EQ(Text(w.zodiacEdits[12]), "Zod23");
 
-    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
     for (int r = 0; r < kSignatureRows; ++r)
-        for (QLineEdit* e : {w.EdP[r], w.EdD[r], w.EdE[r], w.EdF[r]})
+        for (QLineEdit* e : {w.remedyEdits[r], w.primaryEdits[r], w.secondaryEdits[r], w.zodiacEdits[r]})
             EXPECT_EQ(Text(e), "") << gui::FromQt(e->objectName());
     // The rows are free again: the next remedy goes to the first.
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Remedie 12"));
-    EXPECT_EQ(Text(w.EdP[0]), "Remedie 12");
-    EXPECT_EQ(Text(w.EdP[1]), "");
+    ASSERT_TRUE(ClickLine(w.remedyList, "Remedie 12"));
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie 12");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "");
 }
 
 TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
@@ -174,20 +174,20 @@ TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
     }
     remedy_tests::WritePrimaryDb(many);
     w.show();
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdTot), "28");
-    EXPECT_EQ(Text(w.EdPage), "1/2");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
-    QTest::mouseClick(w.BBseguito, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdPage), "2/2");
-    EXPECT_EQ(Text(w.EdP[0]), "Remedie 25");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 38");
-    EXPECT_EQ(Text(w.EdD[13]), "Zon38");
-    EXPECT_EQ(Text(w.EdE[13]), "Sec38");
-    EXPECT_EQ(Text(w.EdF[13]), "Leeuw38");
-    QTest::mouseClick(w.BBAnticipo, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdPage), "1/2");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.foundCountEdit), "28");
+    EXPECT_EQ(Text(w.pageEdit), "1/2");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.pageEdit), "2/2");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie 25");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 38");
+    EXPECT_EQ(Text(w.primaryEdits[13]), "Zon38");
+    EXPECT_EQ(Text(w.secondaryEdits[13]), "Sec38");
+    EXPECT_EQ(Text(w.zodiacEdits[13]), "Leeuw38");
+    QTest::mouseClick(w.previousPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.pageEdit), "1/2");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
 }
 
 TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
@@ -197,29 +197,29 @@ TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
     remedy_tests::WritePrimaryDb(many);
     w.show();
     Radio("RBlun")->click();
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdTot), "14");
-    EXPECT_EQ(Text(w.EdPage), "1/1");
-    EXPECT_EQ(BaseColour(w.EdPage), kWhiteColour);
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
-    QTest::mouseClick(w.BBseguito, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdPage), "1/1");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.foundCountEdit), "14");
+    EXPECT_EQ(Text(w.pageEdit), "1/1");
+    EXPECT_EQ(BaseColour(w.pageEdit), kWhiteColour);
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.pageEdit), "1/1");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
 }
 
 TEST_F(SignatureSearchControls, AClickInTheSearchBoxStartsANewKeyAndRitornaCloses) {
     remedy_tests::WritePrimaryDb({Sig("Ferrum", "Mars", "", "Ram"), Sig("Capsicum", "Mars", "", "Schorpioen"),
                                   Sig("Zingiber", "Mars", "", "Ram")});
     w.show();
-    QTest::keyClicks(w.EditCerca, "fe");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Ferrum");
-    QTest::mouseClick(w.EditCerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.searchEdit, "fe");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Ferrum");
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+    EXPECT_EQ(Text(w.searchEdit), "");
     EXPECT_EQ(w.SearchKey, "");
-    QTest::keyClicks(w.EditCerca, "z");
-    EXPECT_EQ(Text(w.EditCerca), "Z");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Zingiber");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    QTest::keyClicks(w.searchEdit, "z");
+    EXPECT_EQ(Text(w.searchEdit), "Z");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Zingiber");
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ------------------------------------------------------------------- debility
@@ -239,14 +239,14 @@ TEST_F(DebilityControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
         QRadioButton* r = Radio(w, row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.EdPianeta), row.caption) << row.name;
+        EXPECT_EQ(Text(w.planetEdit), row.caption) << row.name;
     }
     for (const auto& s : kDebilitySigns) {
         QRadioButton* r = Radio(w, s.control);
         ASSERT_NE(r, nullptr) << s.control;
         EXPECT_EQ(gui::FromQt(r->text()), s.shown);
         r->click();
-        EXPECT_EQ(Text(w.EdSegno), s.shown) << s.control;
+        EXPECT_EQ(Text(w.signEdit), s.shown) << s.control;
     }
 }
 
@@ -264,14 +264,14 @@ TEST_F(DebilityControls, TheLastPlanetWithTheLastSignSearchesItsOppositeSign) {
     w.show();
     Radio(w, "RBnos")->click();
     Radio(w, "RBpes")->click();
-    EXPECT_EQ(Text(w.EdPianeta), "Zuidknoop");
-    EXPECT_EQ(Text(w.EdSegno), "Maagd");
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Krampen"}));
-    EXPECT_EQ(Text(w.EdTot), "1");
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Krampen"));
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{">>> Nux <<<", "Salvia"}));
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    EXPECT_EQ(Text(w.planetEdit), "Zuidknoop");
+    EXPECT_EQ(Text(w.signEdit), "Maagd");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.pathologyList->Lines(), (std::vector<std::string>{"Krampen"}));
+    EXPECT_EQ(Text(w.foundCountEdit), "1");
+    ASSERT_TRUE(ClickLine(w.pathologyList, "Krampen"));
+    EXPECT_EQ(w.remedyList->Lines(), (std::vector<std::string>{">>> Nux <<<", "Salvia"}));
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ------------------------------------------------------------- symptom plants
