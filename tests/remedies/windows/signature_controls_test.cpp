@@ -62,26 +62,30 @@ TEST(MaintenanceControls, EveryFieldShowsItsOwnPartOfTheLastRecordInBothOrders) 
     WriteSignatureDb({Tagged("Tosse", "Timo", "A"), Tagged("Febbre", "Salice", "B"), Tagged("Gotta", "Ruta", "C")});
     SignatureMaintenanceWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox1->Count(), 3);
-    ClickRow(w.ListBox1, 2);
+    ASSERT_EQ(w.entryList->Count(), 3);
+    ClickRow(w.entryList, 2);
     const std::vector<std::pair<QLineEdit*, std::string>> ruta{
-        {w.EdSintomo, "Gotta"},      {w.EdPianta, "Ruta"},        {w.EdSigla, "COD-C"},
-        {w.EdSintesi, "Sintesi C"},  {w.EdSegPri, "priC"},        {w.EdSegSec, "secC"},
-        {w.EdSegZod, "zodC"},        {w.EdAutori, "Autore C"},    {w.EdNote, "Nota C"}};
+        {w.symptomEdit, "Gotta"}, {w.plantEdit, "Ruta"},
+        {w.codeEdit, "COD-C"}, {w.synthesisEdit, "Sintesi C"},
+        {w.primarySignatureEdit, "priC"}, {w.secondarySignatureEdit, "secC"},
+        {w.zodiacalSignatureEdit, "zodC"}, {w.authorsEdit, "Autore C"},
+        {w.notesEdit, "Nota C"}};
     for (const auto& [edit, text] : ruta) EXPECT_EQ(Text(edit), text) << gui::FromQt(edit->objectName());
 
-    QTest::mouseClick(w.BitBtn1, Qt::LeftButton);
-    ASSERT_EQ(w.ListBox1->Lines().back().substr(0, 4), "Timo");
-    ClickRow(w.ListBox1, 2);
+    QTest::mouseClick(w.sortButton, Qt::LeftButton);
+    ASSERT_EQ(w.entryList->Lines().back().substr(0, 4), "Timo");
+    ClickRow(w.entryList, 2);
     const std::vector<std::pair<QLineEdit*, std::string>> timo{
-        {w.EdSintomo, "Tosse"},      {w.EdPianta, "Timo"},        {w.EdSigla, "COD-A"},
-        {w.EdSintesi, "Sintesi A"},  {w.EdSegPri, "priA"},        {w.EdSegSec, "secA"},
-        {w.EdSegZod, "zodA"},        {w.EdAutori, "Autore A"},    {w.EdNote, "Nota A"}};
+        {w.symptomEdit, "Tosse"}, {w.plantEdit, "Timo"},
+        {w.codeEdit, "COD-A"}, {w.synthesisEdit, "Sintesi A"},
+        {w.primarySignatureEdit, "priA"}, {w.secondarySignatureEdit, "secA"},
+        {w.zodiacalSignatureEdit, "zodA"}, {w.authorsEdit, "Autore A"},
+        {w.notesEdit, "Nota A"}};
     for (const auto& [edit, text] : timo) EXPECT_EQ(Text(edit), text) << gui::FromQt(edit->objectName());
     // A second press goes back to the order of the file.
-    QTest::mouseClick(w.BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox1->Lines().back().substr(0, 4), "Ruta");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    QTest::mouseClick(w.sortButton, Qt::LeftButton);
+    EXPECT_EQ(w.entryList->Lines().back().substr(0, 4), "Ruta");
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ----------------------------------------------------------- signature search
@@ -282,20 +286,20 @@ TEST(SymptomPlantsControls, EachPlantLineShowsItsOwnRecordUpToTheLast) {
                       Tagged("Hoest", "Altea", "D"), Tagged("Zweren", "Calendula", "E")});
     SymptomPlantsWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
-    ASSERT_EQ(w.ListBoxPiante->Count(), 3);
-    EXPECT_EQ(w.ListBoxSintesi->Lines(), (std::vector<std::string>{"Sintesi B", "Sintesi C", "Sintesi D"}));
+    ASSERT_TRUE(ClickLine(w.symptomList, "Hoest"));
+    ASSERT_EQ(w.plantList->Count(), 3);
+    EXPECT_EQ(w.synthesisList->Lines(), (std::vector<std::string>{"Sintesi B", "Sintesi C", "Sintesi D"}));
     const char* tags[] = {"B", "C", "D"};
     const char* plants[] = {"Timo", "Salvia", "Altea"};
     for (int row : {0, 2, 1}) {
-        ClickRow(w.ListBoxPiante, row);
+        ClickRow(w.plantList, row);
         const std::string t = tags[row];
-        EXPECT_EQ(Text(w.EdPianta), plants[row]);
-        EXPECT_EQ(Text(w.EdSegPri), "pri" + t);
-        EXPECT_EQ(Text(w.EdSegSec), "sec" + t);
-        EXPECT_EQ(Text(w.EdSegZod), "zod" + t);
-        EXPECT_EQ(Text(w.EdAutori), "Autore " + t);
-        EXPECT_EQ(Text(w.EdSintomo), "Hoest");
+        EXPECT_EQ(Text(w.plantEdit), plants[row]);
+        EXPECT_EQ(Text(w.primarySignatureEdit), "pri" + t);
+        EXPECT_EQ(Text(w.secondarySignatureEdit), "sec" + t);
+        EXPECT_EQ(Text(w.zodiacalSignatureEdit), "zod" + t);
+        EXPECT_EQ(Text(w.authorsEdit), "Autore " + t);
+        EXPECT_EQ(Text(w.symptomEdit), "Hoest");
     }
 }
 
@@ -305,14 +309,14 @@ TEST(SymptomPlantsControls, TypeAheadReachesTheLastSymptomAndRitornaCloses) {
                       Tagged("Zwakte", "Avena", "F")});
     SymptomPlantsWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox1->Lines().back(), "Zweren");
-    QTest::keyClicks(w.EditCerca, "zwe");
-    EXPECT_EQ(w.ListBox1->SelectedLine(), "Zweren");
-    QTest::keyClick(w.EditCerca, Qt::Key_Return);
-    EXPECT_EQ(Text(w.EdSintomo), "Zweren");
-    EXPECT_EQ(Text(w.EdPianta), "Calendula");
-    EXPECT_EQ(Text(w.EdAutori), "Autore E");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    ASSERT_EQ(w.symptomList->Lines().back(), "Zweren");
+    QTest::keyClicks(w.searchEdit, "zwe");
+    EXPECT_EQ(w.symptomList->SelectedLine(), "Zweren");
+    QTest::keyClick(w.searchEdit, Qt::Key_Return);
+    EXPECT_EQ(Text(w.symptomEdit), "Zweren");
+    EXPECT_EQ(Text(w.plantEdit), "Calendula");
+    EXPECT_EQ(Text(w.authorsEdit), "Autore E");
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ------------------------------------------------------------- plant symptoms
@@ -323,17 +327,17 @@ TEST(PlantSymptomsControls, EveryFieldOfTheLastPlantShowsItsOwnText) {
                       Tagged("Koorts", "Timo", "D")});
     PlantSymptomsWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox1->Lines().back(), "Timo");
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Timo"));
-    EXPECT_EQ(Text(w.EdPianta), "Timo");
-    EXPECT_EQ(Text(w.EdSegPri), "priD");
-    EXPECT_EQ(Text(w.EdSegSec), "secD");
-    EXPECT_EQ(Text(w.EdSegZod), "zodD");
-    EXPECT_EQ(Text(w.EdSintesi), "Sintesi D");
+    ASSERT_EQ(w.plantList->Lines().back(), "Timo");
+    ASSERT_TRUE(ClickLine(w.plantList, "Timo"));
+    EXPECT_EQ(Text(w.plantEdit), "Timo");
+    EXPECT_EQ(Text(w.primarySignatureEdit), "priD");
+    EXPECT_EQ(Text(w.secondarySignatureEdit), "secD");
+    EXPECT_EQ(Text(w.zodiacalSignatureEdit), "zodD");
+    EXPECT_EQ(Text(w.synthesisEdit), "Sintesi D");
     const std::string dashes(120, '-');
-    EXPECT_EQ(w.ListBoxSintomi->Lines(), (std::vector<std::string>{"Zweren" + dashes, "Koorts" + dashes}));
-    EXPECT_EQ(w.ListBoxAutori->Lines(), (std::vector<std::string>{"Autore C" + dashes, "Autore D" + dashes}));
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    EXPECT_EQ(w.SymptomList(1)->Lines(), (std::vector<std::string>{"Zweren" + dashes, "Koorts" + dashes}));
+    EXPECT_EQ(w.AuthorList(1)->Lines(), (std::vector<std::string>{"Autore C" + dashes, "Autore D" + dashes}));
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuthors) {
@@ -344,11 +348,11 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
     WriteSignatureDb(records);
     PlantSymptomsWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Salvia"));
-    ModelList* symptoms[] = {w.ListBoxSintomi, w.ListBoxSintomiBis, w.ListBoxSintomiTer, w.ListBoxSintomiQua};
-    ModelList* authors[] = {w.ListBoxAutori, w.ListBoxAutoriBis, w.ListBoxAutoriTer, w.ListBoxAutoriQua};
+    ASSERT_TRUE(ClickLine(w.plantList, "Salvia"));
+    ModelList* symptoms[] = {w.SymptomList(1), w.SymptomList(2), w.SymptomList(3), w.SymptomList(4)};
+    ModelList* authors[] = {w.AuthorList(1), w.AuthorList(2), w.AuthorList(3), w.AuthorList(4)};
     const auto expectPage = [&](int page) {
-        EXPECT_EQ(w.LabPagine->text(), QString("Pagina %1/4").arg(page));
+        EXPECT_EQ(w.pageLabel->text(), QString("Pagina %1/4").arg(page));
         for (int p = 1; p <= 4; ++p) {
             EXPECT_EQ(symptoms[p - 1]->isVisibleTo(&w), p == page) << "page " << page << " list " << p;
             EXPECT_EQ(authors[p - 1]->isVisibleTo(&w), p == page) << "page " << page << " list " << p;
@@ -356,18 +360,18 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
     };
     expectPage(1);
     for (int page = 2; page <= 4; ++page) {
-        QTest::mouseClick(w.SpinButton1Down, Qt::LeftButton);
+        QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
         expectPage(page);
     }
     const std::string dashes(120, '-');
-    EXPECT_EQ(w.ListBoxSintomiQua->Lines(),
+    EXPECT_EQ(w.SymptomList(4)->Lines(),
               (std::vector<std::string>{"Sintomo 179" + dashes, "Sintomo 180" + dashes}));
-    EXPECT_EQ(w.ListBoxAutoriQua->Lines(), (std::vector<std::string>{"Autore 179" + dashes, "Autore 180" + dashes}));
-    EXPECT_EQ(w.ListBoxSintomiTer->Lines().back(), "Sintomo 178" + dashes);
-    EXPECT_EQ(w.ListBoxAutoriTer->Lines().back(), "Autore 178" + dashes);
-    QTest::mouseClick(w.SpinButton1Down, Qt::LeftButton);  // no fifth page
+    EXPECT_EQ(w.AuthorList(4)->Lines(), (std::vector<std::string>{"Autore 179" + dashes, "Autore 180" + dashes}));
+    EXPECT_EQ(w.SymptomList(3)->Lines().back(), "Sintomo 178" + dashes);
+    EXPECT_EQ(w.AuthorList(3)->Lines().back(), "Autore 178" + dashes);
+    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);  // no fifth page
     expectPage(4);
-    QTest::mouseClick(w.SpinButton1Up, Qt::LeftButton);
+    QTest::mouseClick(w.previousPageButton, Qt::LeftButton);
     expectPage(3);
 }
 
