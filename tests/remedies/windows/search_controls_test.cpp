@@ -213,7 +213,7 @@ TEST(PrinciplesControls, RitornaClosesWithoutGenerating) {
     fs::remove(kPrinciplesFileName);
     PrinciplesWindow w;
     w.show();
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    ExpectRitornaCloses(w, w.backButton);
     EXPECT_FALSE(fs::exists(kPrinciplesFileName));
 }
 

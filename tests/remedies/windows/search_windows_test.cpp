@@ -182,18 +182,18 @@ TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
     fs::remove(kPrinciplesFileName);
     PrinciplesWindow w;
     w.show();
-    w.Button1->click();
+    w.generateButton->click();
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
     EXPECT_EQ(ReadPrinciplesFile()[1][0], "ETHERISCHE OLIE (VLUCHTIGE OLIE)");
-    EXPECT_FALSE(w.LabStato->text().isEmpty());
+    EXPECT_FALSE(w.statusLabel->text().isEmpty());
     SaveShot(&w, "princi");
 
     gui::RecordingMessageSink messages;
     fs::remove(kPrinciplesTextName);
-    w.Button1->click();
+    w.generateButton->click();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
-    EXPECT_TRUE(w.LabStato->text().isEmpty());
+    EXPECT_TRUE(w.statusLabel->text().isEmpty());
 }
 
 }  // namespace
