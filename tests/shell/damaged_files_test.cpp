@@ -707,7 +707,7 @@ namespace {
 // Presses "Genera archivio" of the principles window.
 void GeneratePrinciplesByButton() {
     gui::SetModalHandler("FoPrinci", [](QDialog* d) {
-        static_cast<remedies::PrinciplesWindow*>(d)->Button1->click();
+        static_cast<remedies::PrinciplesWindow*>(d)->generateButton->click();
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BitBtn8->click();

@@ -134,18 +134,18 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         w->Refresh();
-        for (const std::string& line : ListTexts(w->ListBox1)) seen.push_back(line);
+        for (const std::string& line : ListTexts(w->choiceList)) seen.push_back(line);
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->Refresh();
-        for (int i = 0; i < w->ListBox1->count(); ++i) {
-            if (gui::FromQt(w->ListBox1->item(i)->text()) != "Alo\xEB") continue;
-            w->ListBox1->setCurrentRow(i);
-            Q_EMIT w->ListBox1->itemClicked(w->ListBox1->item(i));
+        for (int i = 0; i < w->choiceList->count(); ++i) {
+            if (gui::FromQt(w->choiceList->item(i)->text()) != "Alo\xEB") continue;
+            w->choiceList->setCurrentRow(i);
+            Q_EMIT w->choiceList->itemClicked(w->choiceList->item(i));
         }
-        seen.push_back(gui::FromQt(w->EdRime->text()));
+        seen.push_back(gui::FromQt(w->Chosen->text()));
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BitBtn4->click();

@@ -37,31 +37,31 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         EXPECT_EQ(w, remedies::theSymptomBrowser);
         w->Refresh();
-        ClickLineStarting(w->ListBox1, "Hoest");
-        seen.push_back(gui::FromQt(w->EdP[1]->text()));
+        ClickLineStarting(w->choiceList, "Hoest");
+        seen.push_back(gui::FromQt(w->remedyEdits[1]->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->Refresh();
-        ClickLineStarting(w->ListBox1, "Salix");
-        seen.push_back(gui::FromQt(w->EdRime->text()));
+        ClickLineStarting(w->choiceList, "Salix");
+        seen.push_back(gui::FromQt(w->Chosen->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::MultiSymptomSearch*>(d);
         w->Refresh();
-        ClickLineStarting(w->ListBox1, "Hoest");
-        w->BBricerca->click();
-        seen.push_back(gui::FromQt(w->ListBox3->item(0)->text()));
+        ClickLineStarting(w->vocabularyList, "Hoest");
+        w->searchButton->click();
+        seen.push_back(gui::FromQt(w->resultList->item(0)->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoTerCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::CompoundTherapySearch*>(d);
         w->Refresh();
-        ClickLineStarting(w->ListBox1, "Hoest");
-        w->BBricerca->click();
-        seen.push_back(std::to_string(w->ListBox3->count()));
+        ClickLineStarting(w->vocabularyList, "Hoest");
+        w->searchButton->click();
+        seen.push_back(std::to_string(w->resultList->count()));
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BBSintomi->click();

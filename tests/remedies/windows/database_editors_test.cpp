@@ -173,12 +173,12 @@ TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
 
     TherapyBrowser browser;
     browser.show();
-    QTest::keyClicks(browser.EditCerca, "sl");
-    untyped(browser.EditCerca);
-    EXPECT_EQ(Text(browser.EditCerca), "SL");
-    EXPECT_EQ(emptied(browser.EditCerca), "");
-    QTest::keyClicks(browser.EditCerca, "h");
-    EXPECT_EQ(Text(browser.EditCerca), "H");
+    QTest::keyClicks(browser.SearchEdit, "sl");
+    untyped(browser.SearchEdit);
+    EXPECT_EQ(Text(browser.SearchEdit), "SL");
+    EXPECT_EQ(emptied(browser.SearchEdit), "");
+    QTest::keyClicks(browser.SearchEdit, "h");
+    EXPECT_EQ(Text(browser.SearchEdit), "H");
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 

@@ -132,14 +132,14 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     SymptomBrowser browser;
     browser.show();
     // The list shows the indication whole, its "°" too.
-    ASSERT_TRUE(ClickLine(browser.ListBox1, "Koorts boven 39\xB0"));
-    EXPECT_EQ(Text(browser.EdP[1]), "Alo\xEB");
-    EXPECT_EQ(Text(browser.EdP[2]), "");
-    EXPECT_EQ(Text(browser.EdDist), "Koorts boven 39\xB0");
+    ASSERT_TRUE(ClickLine(browser.choiceList, "Koorts boven 39\xB0"));
+    EXPECT_EQ(Text(browser.remedyEdits[1]), "Alo\xEB");
+    EXPECT_EQ(Text(browser.remedyEdits[2]), "");
+    EXPECT_EQ(Text(browser.Chosen), "Koorts boven 39\xB0");
     // No posology stored, so none shown; no warnings, so the notice.
-    EXPECT_EQ(Text(browser.EdD[1]), "");
-    browser.SB[1]->click();
-    EXPECT_EQ(Text(browser.MemoNote), "Er zijn tot nu toe geen waarschuwingen");
+    EXPECT_EQ(Text(browser.dosageEdits[1]), "");
+    browser.detailButtons[1]->click();
+    EXPECT_EQ(Text(browser.notesMemo), "Er zijn tot nu toe geen waarschuwingen");
 }
 
 TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
@@ -270,9 +270,9 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
     RebuildPrimaryLists();
     SymptomBrowser browser;
     browser.show();
-    QTest::keyClicks(browser.EdCerca, "hoe");
-    EXPECT_EQ(Text(browser.EdCerca), "Hoe");
-    EXPECT_EQ(gui::FromQt(browser.ListBox1->currentItem()->text()), "hoest bij kinderen");
+    QTest::keyClicks(browser.SearchEdit, "hoe");
+    EXPECT_EQ(Text(browser.SearchEdit), "Hoe");
+    EXPECT_EQ(gui::FromQt(browser.choiceList->currentItem()->text()), "hoest bij kinderen");
 }
 
 TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
@@ -333,15 +333,15 @@ TEST(EntryBrowsers, TheSymptomBrowserSaysWhenHitsWereNotShown) {
     RebuildPrimaryLists();
     SymptomBrowser w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
-    EXPECT_TRUE(w.LabOltre->isVisible());
-    EXPECT_EQ(Text(w.Edit1), "1/10");
-    EXPECT_NE(gui::FromQt(w.LabOltre->text()).find("eerste 140"), std::string::npos);
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
-    EXPECT_FALSE(w.LabOltre->isVisible());
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
-    w.BitBtn1->click();
-    EXPECT_FALSE(w.LabOltre->isVisible());
+    ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
+    EXPECT_TRUE(w.hitsCutLabel->isVisible());
+    EXPECT_EQ(Text(w.pageEdit), "1/10");
+    EXPECT_NE(gui::FromQt(w.hitsCutLabel->text()).find("eerste 140"), std::string::npos);
+    ASSERT_TRUE(ClickLine(w.choiceList, "Hoest"));
+    EXPECT_FALSE(w.hitsCutLabel->isVisible());
+    ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
+    w.clearButton->click();
+    EXPECT_FALSE(w.hitsCutLabel->isVisible());
 }
 
 TEST_F(EntryForms, AnUpdateDiscOfRandomBytesIsRefusedAndChangesNothing) {

@@ -130,33 +130,33 @@ TEST(DebilityWindow, WeakenedLibraSearchesAriesAndMarksTheSignatureRemedies) {
     CopySampleData();
     DebilityWindow w;
     w.show();
-    EXPECT_EQ(Text(w.EdTot), "0");
+    EXPECT_EQ(Text(w.foundCountEdit), "0");
     w.findChild<QRadioButton*>("RBmar")->click();
     auto* libra = w.findChild<QRadioButton*>("RBari");
     EXPECT_EQ(libra->text(), "Weegschaal");
     libra->click();
-    EXPECT_EQ(Text(w.EdPianeta), "Mars");
-    EXPECT_EQ(Text(w.EdSegno), "Weegschaal");
-    w.BBRicerca->click();
-    EXPECT_EQ(w.ListBox2->Lines(),
+    EXPECT_EQ(Text(w.planetEdit), "Mars");
+    EXPECT_EQ(Text(w.signEdit), "Weegschaal");
+    w.searchButton->click();
+    EXPECT_EQ(w.pathologyList->Lines(),
               (std::vector<std::string>{"Gewrichtsklachten", "Spijsverteringsstoornissen"}));
-    EXPECT_EQ(Text(w.EdTot), "2");
-    ClickLine(w.ListBox2, "Gewrichtsklachten");
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Filipendula ulmaria", "Salix alba",
+    EXPECT_EQ(Text(w.foundCountEdit), "2");
+    ClickLine(w.pathologyList, "Gewrichtsklachten");
+    EXPECT_EQ(w.remedyList->Lines(), (std::vector<std::string>{"Filipendula ulmaria", "Salix alba",
                                                              "Symphytum officinale", ">>> Urtica dioica <<<"}));
-    ClickLine(w.ListBox2, "Spijsverteringsstoornissen");
-    EXPECT_EQ(w.ListBox3->Lines(),
+    ClickLine(w.pathologyList, "Spijsverteringsstoornissen");
+    EXPECT_EQ(w.remedyList->Lines(),
               (std::vector<std::string>{">>> Artemisia absinthium <<<", "Mentha piperita",
                                         "Taraxacum officinale", ">>> TSA Rosmarinus officinalis <<<"}));
     SaveShot(&w, "mali");
 
     w.findChild<QRadioButton*>("RBsat")->click();
     w.findChild<QRadioButton*>("RBleo")->click();  // weakened Waterman: Leeuw searched
-    w.BBRicerca->click();
-    EXPECT_EQ(Text(w.EdSegno), "Waterman");
-    EXPECT_EQ(Text(w.EdTot), "0");
-    EXPECT_EQ(w.ListBox2->Count(), 0);
-    EXPECT_EQ(w.ListBox3->Count(), 0);
+    w.searchButton->click();
+    EXPECT_EQ(Text(w.signEdit), "Waterman");
+    EXPECT_EQ(Text(w.foundCountEdit), "0");
+    EXPECT_EQ(w.pathologyList->Count(), 0);
+    EXPECT_EQ(w.remedyList->Count(), 0);
 }
 
 TEST(DebilityWindow, AZeroFilledRepertoryIsNamedAndTheSearchCountsNothingAsIfItRan) {
@@ -168,12 +168,12 @@ TEST(DebilityWindow, AZeroFilledRepertoryIsNamedAndTheSearchCountsNothingAsIfItR
     DebilityWindow w;
     w.show();
     ExpectDamageTold(messages, 1, kRepertoryDbName);
-    EXPECT_EQ(Text(w.EdTot), "");
+    EXPECT_EQ(Text(w.foundCountEdit), "");
     w.findChild<QRadioButton*>("RBmar")->click();
-    w.BBRicerca->click();
+    w.searchButton->click();
     ExpectDamageTold(messages, 2, kRepertoryDbName);
-    EXPECT_EQ(Text(w.EdTot), "");  // no "0 found"
-    EXPECT_EQ(w.ListBox2->Count(), 0);
+    EXPECT_EQ(Text(w.foundCountEdit), "");  // no "0 found"
+    EXPECT_EQ(w.pathologyList->Count(), 0);
 }
 
 TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
@@ -182,18 +182,18 @@ TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
     fs::remove(kPrinciplesFileName);
     PrinciplesWindow w;
     w.show();
-    w.Button1->click();
+    w.generateButton->click();
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
     EXPECT_EQ(ReadPrinciplesFile()[1][0], "ETHERISCHE OLIE (VLUCHTIGE OLIE)");
-    EXPECT_FALSE(w.LabStato->text().isEmpty());
+    EXPECT_FALSE(w.statusLabel->text().isEmpty());
     SaveShot(&w, "princi");
 
     gui::RecordingMessageSink messages;
     fs::remove(kPrinciplesTextName);
-    w.Button1->click();
+    w.generateButton->click();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
-    EXPECT_TRUE(w.LabStato->text().isEmpty());
+    EXPECT_TRUE(w.statusLabel->text().isEmpty());
 }
 
 }  // namespace
