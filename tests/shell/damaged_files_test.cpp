@@ -210,7 +210,7 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
         shown = w->EditorText();
         w->Editor->moveCursor(QTextCursor::End);
         w->Editor->insertPlainText("!");
-        w->FileSave();
+        w->SaveFile();
         return int(gui::mrOk);
     });
     shell::theMainWindow->openPersonTextButton->click();
