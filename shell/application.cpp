@@ -50,7 +50,7 @@ int RunApplication(int argc, char** argv) {
     CreateStartWindows();
     theMainWindow->show();
     // The main window's first activation completes the start-up.
-    QTimer::singleShot(0, theMainWindow, [] { gui::Guard([] { theMainWindow->FormActivate(); }); });
+    QTimer::singleShot(0, theMainWindow, [] { gui::Guard([] { theMainWindow->Refresh(); }); });
     int result = app.exec();
     FreeForms();
     ReleaseDataFolder();

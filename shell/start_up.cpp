@@ -46,7 +46,7 @@
 
 namespace shell {
 
-ViewStartState ViewState;
+DrawingViewState DrawingView;
 
 void ResetSharedState() {
     engine::ResetChartState();
@@ -73,7 +73,7 @@ void ResetSharedState() {
     archive::MainForm = {};
     archive::ResetDrawSettings();
     ResetUserName();
-    ViewState = ViewStartState{};
+    DrawingView = DrawingViewState{};
 }
 
 void SetStartValues(int screenWidth, int screenHeight) {
@@ -169,7 +169,7 @@ void EnsurePersonalArchive() {
 }
 
 void ResetViewFlags() {
-    ViewState.AltDrawForm = nullptr;
+    DrawingView.AlternativeDrawingWindow = nullptr;
     display::KelvoState.ArchetypeViewFlag = false;
 }
 

@@ -34,8 +34,8 @@ void SaveShot(const char* suffix) {
 TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->FormActivate();
-    shell::theMainWindow->BBProped->click();
+    shell::theMainWindow->Refresh();
+    shell::theMainWindow->openChartWindowButton->click();
     ASSERT_NE(theChartWindow, nullptr);
     while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
 

@@ -87,19 +87,19 @@ std::vector<std::string> NamingFile(const gui::RecordingMessageSink& sink, const
 
 void StoreMerini() {
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->Refresh();
 }
 
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
-    shell::theMainWindow->BBVert->click();
+    shell::theMainWindow->showPortraitSheetButton->click();
     display::theSheetViewer->Timer1Timer();
     display::theSheetViewer->Timer1Timer();
 }
 
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
-    shell::theMainWindow->BBProped->click();
+    shell::theMainWindow->openChartWindowButton->click();
     while (display::theChartWindow->Timer1->isActive()) display::theChartWindow->Timer1Timer();
 }
 
@@ -264,7 +264,7 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     WriteBytes(table, garbage);
 
     start.Activate();  // the main window loads the person and computes the chart
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("ROSSI MARIO"));
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("ROSSI MARIO"));
     precise::Init();
     const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
     for (int body : {5, 7}) {
@@ -435,7 +435,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();  // "Ricostruisci File"
         return int(gui::mrCancel);
     });
-    shell::theMainWindow->BBaggRep->click();
+    shell::theMainWindow->openRepertoryEditorButton->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
     ASSERT_EQ(repertory.size(), 3u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(repertory[0], "non sono schede della banca dati")) << repertory[0];
@@ -451,7 +451,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();
         return int(gui::mrCancel);
     });
-    shell::theMainWindow->BitBtn4->click();
+    shell::theMainWindow->openPrimaryEditorButton->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
     ASSERT_EQ(main.size(), 2u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(main[0], "l'ultima scheda \xE8 incompleta")) << main[0];

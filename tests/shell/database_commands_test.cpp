@@ -55,10 +55,10 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         seen.push_back(gui::FromQt(w->lastUpdateEdit->text()).size() == 16 ? "dated" : "undated");
         return int(gui::mrCancel);
     });
-    shell::theMainWindow->BitBtn4->click();
-    shell::theMainWindow->BBaggRep->click();
-    shell::theMainWindow->BButility->click();
-    shell::theMainWindow->EdAggiorna->click();
+    shell::theMainWindow->openPrimaryEditorButton->click();
+    shell::theMainWindow->openRepertoryEditorButton->click();
+    shell::theMainWindow->openSearchUtilityButton->click();
+    shell::theMainWindow->openUpdateWindowButton->click();
     gui::SetSystemServices(nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(remedies::PrimaryRecordCount()),
                                               std::to_string(remedies::RepertoryRecordCount()),

@@ -108,7 +108,7 @@ protected:
         shell_testing::ProgramStart start;
         archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
         shell::MainWindow* main = shell::theMainWindow;
-        main->FormActivate();
+        main->Refresh();
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
 
@@ -119,7 +119,7 @@ protected:
             out[std::string(p.key) + "/" + step] = Joined(dc.log) + texts;
             dc.Clear();
         };
-        main->BBProped->click();
+        main->openChartWindowButton->click();
         TickUntilDrawn(*chart.Timer1, [&] { chart.Timer1Timer(); });
         keep("wheel", PanelTexts(chart));
         // Every button of the views' table, in the table's order.
@@ -144,12 +144,12 @@ protected:
         display::SheetViewer& viewer = *shell::theSheetViewer;
         viewer.SetRecorder(&dc);
         const std::pair<int, std::function<void()>> sheets[] = {
-            {5, [&] { main->BBVert->click(); }},
-            {16, [&] { main->BBOriz->click(); }},
-            {17, [&] { main->BBoriz2Click(); }},
-            {18, [&] { main->BBvert2Click(); }}};
+            {5, [&] { main->showPortraitSheetButton->click(); }},
+            {16, [&] { main->showLandscapeSheetButton->click(); }},
+            {17, [&] { main->ShowSecondLandscapeSheet(); }},
+            {18, [&] { main->ShowSecondPortraitSheet(); }}};
         for (const auto& [code, open] : sheets) {
-            main->BBlkClick();
+            main->ToggleBoxesLock();
             open();
             TickUntilDrawn(*viewer.Timer1, [&] { viewer.Timer1Timer(); });
             keep("sheet" + std::to_string(code), "");

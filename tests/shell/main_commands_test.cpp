@@ -33,11 +33,11 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
             shown.push_back(d->objectName());
             return int(gui::mrCancel);
         });
-    shell::theMainWindow->BitBtnDati->click();
-    shell::theMainWindow->BitBtnInputA->click();
-    shell::theMainWindow->BitBtnCancel->click();
-    shell::theMainWindow->BitBtn1->click();
-    shell::theMainWindow->BBSalva->click();
+    shell::theMainWindow->openRecallDialogButton->click();
+    shell::theMainWindow->openInputDialogButton->click();
+    shell::theMainWindow->openDeleteDialogButton->click();
+    shell::theMainWindow->openChangeDialogButton->click();
+    shell::theMainWindow->openBackupWindowButton->click();
     EXPECT_EQ(shown, (std::vector<QString>{"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"}));
     EXPECT_EQ(archive::theBackupWindow, nullptr);  // released when it closed
     EXPECT_TRUE(start.messages.messages.empty());
@@ -52,10 +52,10 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
         store->BitBtnRegistraClick();
         return int(gui::mrOk);
     });
-    shell::theMainWindow->BitBtnInputA->click();
+    shell::theMainWindow->openInputDialogButton->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().contains("15/02/1964 10:00"));
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().contains("15/02/1964 10:00"));
 }
 
 // The current person follows a change of its own record at once: the main
@@ -78,9 +78,11 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         recall->BitBtnOK->click();
         return int(gui::mrOk);
     });
-    shell::theMainWindow->BitBtnDati->click();
-    auto shown = [] { return shell::theMainWindow->MemoDati->toPlainText().toStdString(); };
-    auto name = [] { return shell::theMainWindow->MemoDati->toPlainText().section('\n', 0, 0).trimmed().toStdString(); };
+    shell::theMainWindow->openRecallDialogButton->click();
+    auto shown = [] { return shell::theMainWindow->personMemo->toPlainText().toStdString(); };
+    auto name = [] {
+        return shell::theMainWindow->personMemo->toPlainText().section('\n', 0, 0).trimmed().toStdString();
+    };
     ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
 
     auto change = [](int line, const char* name, const char* time, const char* note) {
@@ -96,7 +98,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
             dialog->BitBtn3->click();
             return int(gui::mrOk);
         });
-        shell::theMainWindow->BitBtn1->click();
+        shell::theMainWindow->openChangeDialogButton->click();
     };
     change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
     EXPECT_EQ(name(), "ROSSI MARIO");
@@ -107,7 +109,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
-    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
+    EXPECT_EQ(shell::theMainWindow->annotationsMemo->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
     EXPECT_EQ(engine::Chart.BirthHourValue, 14);
     EXPECT_EQ(engine::Chart.BirthMinuteValue, 5);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -122,15 +124,15 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
         named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
         return int(gui::mrOk);
     });
-    shell::theMainWindow->BBApriTestoClick();
+    shell::theMainWindow->OpenPersonText();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");
 }
 
 TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->FormActivate();
-    shell::theMainWindow->BBProped->click();
+    shell::theMainWindow->Refresh();
+    shell::theMainWindow->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     EXPECT_TRUE(display::theChartWindow->isVisible());
     display::theChartWindow->Timer1Timer();  // the timer's ticks, run by hand
@@ -170,24 +172,24 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
     ProgramStart start;
     const archive::BirthRecord r = shell_testing::MakeMeriniCurrent();
     Focus(shell::theMainWindow);
-    shell::theMainWindow->BBProped->click();
+    shell::theMainWindow->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     Focus(display::theChartWindow);
     ASSERT_EQ(QGuiApplication::focusWindow(), display::theChartWindow->windowHandle());
     // Meanwhile the boxes were unlocked and another person became current.
-    shell::theMainWindow->BBlk->click();
-    ASSERT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
+    shell::theMainWindow->lockButton->click();
+    ASSERT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
     archive::WriteCurrentPerson("QUASIMODO SALVATORE", r);
     display::theChartWindow->close();
     Focus(shell::theMainWindow);
-    EXPECT_FALSE(shell::theMainWindow->ComboOrb->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->ComboNodo->isEnabled());
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("QUASIMODO SALVATORE"));
+    EXPECT_FALSE(shell::theMainWindow->orbSetBox->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->nodeTypeBox->isEnabled());
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("QUASIMODO SALVATORE"));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 
     // Back from a message box is no activation: the boxes stay as the user left them.
-    shell::theMainWindow->BBlk->click();
-    ASSERT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
+    shell::theMainWindow->lockButton->click();
+    ASSERT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
     {
         QMessageBox box;
         Focus(&box);
@@ -195,5 +197,5 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
         box.hide();
     }
     Focus(shell::theMainWindow);
-    EXPECT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
+    EXPECT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
 }

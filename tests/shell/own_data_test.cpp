@@ -89,7 +89,7 @@ public:
         shell::StartUp();
         shell::CreateStartWindows();
         shell::theMainWindow->show();
-        gui::Guard([] { shell::theMainWindow->FormActivate(); });
+        gui::Guard([] { shell::theMainWindow->Refresh(); });
     }
     ~StartOnOwnData() {
         shell::FreeForms();
@@ -148,9 +148,9 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
         seen.push_back(gui::FromQt(w->Chosen->text()));
         return int(gui::mrCancel);
     });
-    shell::theMainWindow->BitBtn4->click();
-    shell::theMainWindow->BBSintomi->click();
-    shell::theMainWindow->BitBtn2->click();
+    shell::theMainWindow->openPrimaryEditorButton->click();
+    shell::theMainWindow->openSymptomBrowserButton->click();
+    shell::theMainWindow->openRemedyBrowserButton->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
                                               "Obstipatie", "Alo\xEB"}));
 

@@ -64,10 +64,10 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         seen.push_back(std::to_string(w->resultList->count()));
         return int(gui::mrCancel);
     });
-    shell::theMainWindow->BBSintomi->click();
-    shell::theMainWindow->BitBtn2->click();
-    shell::theMainWindow->BBriceCompo->click();
-    shell::theMainWindow->BitBtn10->click();
+    shell::theMainWindow->openSymptomBrowserButton->click();
+    shell::theMainWindow->openRemedyBrowserButton->click();
+    shell::theMainWindow->openMultiSymptomSearchButton->click();
+    shell::theMainWindow->openCompoundTherapySearchButton->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"Foeniculum vulgare", "Salix alba", "01 Viola odorata", "4"}));
     EXPECT_EQ(remedies::theSymptomBrowser, nullptr);
     EXPECT_EQ(remedies::theRemedyBrowser, nullptr);

@@ -123,7 +123,7 @@ public:
     }
     void Activate() {
         shell::theMainWindow->show();
-        gui::Guard([] { shell::theMainWindow->FormActivate(); });
+        gui::Guard([] { shell::theMainWindow->Refresh(); });
     }
     std::filesystem::path Data() const { return std::filesystem::current_path(); }
     testing_support::TempWorkFolder folder_;
