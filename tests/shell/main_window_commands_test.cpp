@@ -605,13 +605,13 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(display::thePrinterModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
     display::theCalibrationWindow->show();
-    display::theCalibrationWindow->ScBO->setValue(-100);
-    display::theCalibrationWindow->Timer1Timer();
-    display::theCalibrationWindow->Timer1Timer();
+    display::theCalibrationWindow->horizontalScaleBar->setValue(-100);
+    display::theCalibrationWindow->DrawWhenReady();
+    display::theCalibrationWindow->DrawWhenReady();
     QApplication::processEvents();
     EXPECT_TRUE(display::theCalibrationWindow->Snapshot().save(folder + "calibration.png"));
     EXPECT_TRUE(display::theCalibrationWindow->grab().save(folder + "calibration-window.png"));
-    display::theCalibrationWindow->BBresClick();
+    display::theCalibrationWindow->ResetScales();
     display::theCalibrationWindow->hide();
 }
 
