@@ -489,7 +489,7 @@ void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
     if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->Panel1, screen);
     if (theCalibrationWindow) SizeFullScreen(theCalibrationWindow, nullptr, screen);
-    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->Panel1, screen);
+    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->buttonBar, screen);
 }
 
 bool MainWindow::ShowCurrentPerson() {

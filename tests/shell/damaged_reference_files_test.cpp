@@ -93,8 +93,8 @@ void StoreMerini() {
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
     shell::theMainWindow->BBVert->click();
-    display::theSheetViewer->Timer1Timer();
-    display::theSheetViewer->Timer1Timer();
+    display::theSheetViewer->DrawWhenReady();
+    display::theSheetViewer->DrawWhenReady();
 }
 
 // The interactive model with its wheel drawn.
@@ -136,7 +136,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
-    display::theSheetViewer->BitBtnZoomPiuClick();  // drawn again: nothing more is said
+    display::theSheetViewer->ZoomIn();  // drawn again: nothing more is said
     // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
@@ -228,8 +228,8 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    display::theSheetViewer->ComboEMF->setEditText("GRAF01.EMF");
-    display::theSheetViewer->BBEMFout->click();
+    display::theSheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
+    display::theSheetViewer->saveMetafileButton->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -238,12 +238,12 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
 
     int shown = 0;
     gui::SetModalHandler("FoMetGra", [&shown](QDialog* d) {
-        static_cast<display::MetafileViewer*>(d)->FormActivate();
-        static_cast<display::MetafileViewer*>(d)->FormActivate();  // drawn again: said once
+        static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();
+        static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();  // drawn again: said once
         ++shown;
         return int(gui::mrCancel);
     });
-    display::theSheetViewer->BBEMFin->click();
+    display::theSheetViewer->openMetafileButton->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();

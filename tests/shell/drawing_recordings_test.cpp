@@ -151,9 +151,9 @@ protected:
         for (const auto& [code, open] : sheets) {
             main->BBlkClick();
             open();
-            TickUntilDrawn(*viewer.Timer1, [&] { viewer.Timer1Timer(); });
+            TickUntilDrawn(*viewer.firstDrawTimer, [&] { viewer.DrawWhenReady(); });
             keep("sheet" + std::to_string(code), "");
-            viewer.BitBtnStampa->click();
+            viewer.printButton->click();
             dc.Clear();
             out[std::string(p.key) + "/paper" + std::to_string(code)] = Shell("pdftotext -layout '" + pdf + "' -");
             viewer.hide();

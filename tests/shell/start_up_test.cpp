@@ -155,7 +155,7 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
     std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->Panel1},
-                                                  {shell::theSheetViewer, shell::theSheetViewer->Panel1}};
+                                                  {shell::theSheetViewer, shell::theSheetViewer->buttonBar}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());
