@@ -170,7 +170,7 @@ void EnsurePersonalArchive() {
 
 void ResetViewFlags() {
     ViewState.AltDrawForm = nullptr;
-    display::KelvoState.ArchetypeViewFlag = false;
+    display::ChartWindowStatus.ArchetypeViewFlag = false;
 }
 
 }  // namespace shell

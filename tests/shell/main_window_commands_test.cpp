@@ -69,8 +69,8 @@ void WriteOrbSets(const char* letter) {
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
     shell::theMainWindow->BBProped->click();
-    display::theChartWindow->Timer1Timer();
-    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->DrawWhenReady();
+    display::theChartWindow->DrawWhenReady();
     std::vector<std::string> keys;
     for (const std::string& line : FileLines("OpzioneT/PosiPian.txt"))
         if (line.size() == 8 && line.substr(3, 2) == "Op") keys.push_back(line);
@@ -266,12 +266,12 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     main->BBProped->click();
-    display::theChartWindow->Timer1Timer();
-    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->DrawWhenReady();
+    display::theChartWindow->DrawWhenReady();
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
     EXPECT_NEAR(engine::Chart.PlanetLongitudes[8], 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
-    EXPECT_EQ(display::theChartWindow->EdNodo->text(), "MEDIO");
+    EXPECT_EQ(display::theChartWindow->nodeEdit->text(), "MEDIO");
     display::theChartWindow->hide();
     EXPECT_FALSE(main->ComboNodo->isEnabled());
     EXPECT_TRUE(start.messages.messages.empty());
