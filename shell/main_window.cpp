@@ -512,9 +512,9 @@ void MainWindow::Refresh() {
 
 void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
-    if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->Panel1, screen);
+    if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->bottomPanel, screen);
     if (theCalibrationWindow) SizeFullScreen(theCalibrationWindow, nullptr, screen);
-    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->Panel1, screen);
+    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->buttonBar, screen);
 }
 
 bool MainWindow::ShowCurrentPerson() {

@@ -170,7 +170,7 @@ void EnsurePersonalArchive() {
 
 void ResetViewFlags() {
     DrawingView.AlternativeDrawingWindow = nullptr;
-    display::KelvoState.ArchetypeViewFlag = false;
+    display::ChartWindowStatus.ArchetypeViewFlag = false;
 }
 
 }  // namespace shell

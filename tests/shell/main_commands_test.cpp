@@ -135,8 +135,8 @@ TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     shell::theMainWindow->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     EXPECT_TRUE(display::theChartWindow->isVisible());
-    display::theChartWindow->Timer1Timer();  // the timer's ticks, run by hand
-    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->DrawWhenReady();  // the timer's ticks, run by hand
+    display::theChartWindow->DrawWhenReady();
     QImage shot = display::theChartWindow->Snapshot();
     ASSERT_FALSE(shot.isNull());
     // The wheel has been drawn: many pixels differ from the background.

@@ -69,8 +69,8 @@ void WriteOrbSets(const char* letter) {
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
     shell::theMainWindow->openChartWindowButton->click();
-    display::theChartWindow->Timer1Timer();
-    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->DrawWhenReady();
+    display::theChartWindow->DrawWhenReady();
     std::vector<std::string> keys;
     for (const std::string& line : FileLines("OpzioneT/PosiPian.txt"))
         if (line.size() == 8 && line.substr(3, 2) == "Op") keys.push_back(line);
@@ -274,12 +274,12 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     main->openChartWindowButton->click();
-    display::theChartWindow->Timer1Timer();
-    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->DrawWhenReady();
+    display::theChartWindow->DrawWhenReady();
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
     EXPECT_NEAR(engine::Chart.PlanetLongitudes[8], 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
-    EXPECT_EQ(display::theChartWindow->EdNodo->text(), "MEDIO");
+    EXPECT_EQ(display::theChartWindow->nodeEdit->text(), "MEDIO");
     display::theChartWindow->hide();
     EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     EXPECT_TRUE(start.messages.messages.empty());
@@ -614,13 +614,13 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(display::thePrinterModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
     display::theCalibrationWindow->show();
-    display::theCalibrationWindow->ScBO->setValue(-100);
-    display::theCalibrationWindow->Timer1Timer();
-    display::theCalibrationWindow->Timer1Timer();
+    display::theCalibrationWindow->horizontalScaleBar->setValue(-100);
+    display::theCalibrationWindow->DrawWhenReady();
+    display::theCalibrationWindow->DrawWhenReady();
     QApplication::processEvents();
     EXPECT_TRUE(display::theCalibrationWindow->Snapshot().save(folder + "calibration.png"));
     EXPECT_TRUE(display::theCalibrationWindow->grab().save(folder + "calibration-window.png"));
-    display::theCalibrationWindow->BBresClick();
+    display::theCalibrationWindow->ResetScales();
     display::theCalibrationWindow->hide();
 }
 

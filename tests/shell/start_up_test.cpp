@@ -154,8 +154,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_EQ(engine::Birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
-    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->Panel1},
-                                                  {shell::theSheetViewer, shell::theSheetViewer->Panel1}};
+    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->bottomPanel},
+                                                  {shell::theSheetViewer, shell::theSheetViewer->buttonBar}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());

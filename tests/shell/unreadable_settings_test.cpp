@@ -294,9 +294,9 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
         s.messages.push_back("-- thicker lines");
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
-            w->FormActivate();
-            w->SpinButton1Up->click();
-            w->BitBtnRitorna->click();
+            w->ShowFactorInForce();
+            w->thickerButton->click();
+            w->backButton->click();
             s.values["closed"] = w->result() == 5 ? "yes" : "no";
             return w->result();
         });
@@ -337,13 +337,13 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
         s.messages.push_back("-- the calibration window");
         gui::SetModalHandler("FgrTxtKel", [&s](QDialog* d) {
             auto* w = static_cast<display::CalibrationWindow*>(d);
-            gui::Guard([w] { w->FormActivate(); });
-            s.values["timer"] = w->Timer1->isActive() ? "running" : "stopped";
+            gui::Guard([w] { w->PrepareOpening(); });
+            s.values["timer"] = w->firstDrawTimer->isActive() ? "running" : "stopped";
             // The timer's first tick only counts, the second draws.
-            w->Timer1Timer();
-            w->Timer1Timer();
+            w->DrawWhenReady();
+            w->DrawWhenReady();
             // The panel centred on the circle, in pixels of the 1280 x 1024 screen.
-            const QPoint centre = w->Panel1->geometry().center();
+            const QPoint centre = w->controlPanel->geometry().center();
             s.values["panel centre"] = std::to_string(centre.x()) + "," + std::to_string(centre.y());
             const QImage image = w->Snapshot();
             int left = -1;
@@ -352,11 +352,11 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             // The circle of radius 95 mm about 140 mm: its left edge at 45 mm.
             s.values["circle's left edge"] = std::abs(left - 206) <= 4 ? "at 45 mm" : std::to_string(left);
             s.messages.push_back("-- one step right");
-            w->ScBO->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            s.values["bar"] = std::to_string(w->ScBO->value());
+            w->horizontalScaleBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            s.values["bar"] = std::to_string(w->horizontalScaleBar->value());
             s.values["scale"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
             s.messages.push_back("-- OK");
-            w->BBok->click();
+            w->okButton->click();
             return w->result();
         });
         shell::theMainWindow->openCalibrationWindowButton->click();
@@ -383,15 +383,15 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
-            w->FormActivate();
+            w->ShowFactorInForce();
             s.messages.push_back("-- thicker");
-            w->SpinButton1Up->click();
-            s.values["after thicker"] = gui::FromQt(w->EditSpeLin->text());
+            w->thickerButton->click();
+            s.values["after thicker"] = gui::FromQt(w->factorEdit->text());
             s.messages.push_back("-- 1,3 typed and closed");
-            w->EditSpeLin->selectAll();
-            QTest::keyClicks(w->EditSpeLin, "1,3");
-            w->BitBtnRitorna->click();
-            s.values["after closing"] = gui::FromQt(w->EditSpeLin->text());
+            w->factorEdit->selectAll();
+            QTest::keyClicks(w->factorEdit, "1,3");
+            w->backButton->click();
+            s.values["after closing"] = gui::FromQt(w->factorEdit->text());
             return w->result();
         });
         shell::theMainWindow->openLineWidthDialogButton->click();
@@ -417,20 +417,20 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
         gui::SetModalHandler("FoStampa", [&s](QDialog* d) {
             auto* w = static_cast<display::PrinterModelDialog*>(d);
             w->ConfirmationMilliseconds = 0;
-            w->FormActivate();
+            w->ShowCorrectionInForce();
             s.messages.push_back("-- Edit Voor Epson");
             // What the dialog shows while the refusal is on the screen.
             const gui::MessageSink walkSink = gui::SetMessageSink([&s, w](const gui::MessageRequest& r) {
                 s.messages.push_back(r.text);
-                s.values["made, behind the refusal"] = w->LabModi->isHidden() ? "no" : "yes";
+                s.values["made, behind the refusal"] = w->changeMadeLabel->isHidden() ? "no" : "yes";
                 return int(gui::AnswerOk);
             });
-            w->BitBtn1->click();
+            w->epsonButton->click();
             gui::SetMessageSink(walkSink);
-            s.values["made"] = w->LabModi->isHidden() && w->LabModi1->isHidden() ? "no" : "yes";
-            s.values["note"] = w->Panel2->isHidden() ? "Panel1" : "Panel2";
+            s.values["made"] = w->changeMadeLabel->isHidden() && w->waitingLabel->isHidden() ? "no" : "yes";
+            s.values["note"] = w->epsonPanel->isHidden() ? "Panel1" : "Panel2";
             s.values["open"] = w->result() == 5 ? "no" : "yes";
-            w->BitBtnRitorna->click();
+            w->backButton->click();
             return w->result();
         });
         shell::theMainWindow->openPrinterModelDialogButton->click();
@@ -534,9 +534,9 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     gui::SetModalHandler("FoStampa", [](QDialog* d) {
         auto* w = static_cast<display::PrinterModelDialog*>(d);
         w->ConfirmationMilliseconds = 0;
-        w->FormActivate();
-        w->BitBtn1->click();
-        w->BitBtnRitorna->click();
+        w->ShowCorrectionInForce();
+        w->epsonButton->click();
+        w->backButton->click();
         return w->result();
     });
     shell::theMainWindow->openPrinterModelDialogButton->click();

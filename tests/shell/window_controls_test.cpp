@@ -312,15 +312,15 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     main->Refresh();
     main->openChartWindowButton->click();
     display::ChartWindow* chart = display::theChartWindow;
-    for (int i = 0; i < 10 && chart->Timer1->isActive(); ++i) chart->Timer1Timer();
+    for (int i = 0; i < 10 && chart->firstDrawTimer->isActive(); ++i) chart->DrawWhenReady();
     auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
-    EXPECT_EQ(text(chart->EdNome), "  MERINI ALDA");
-    EXPECT_NE(text(chart->EdData).find("25/12/1964 14:05"), std::string::npos) << text(chart->EdData);
-    EXPECT_EQ(text(chart->EdLocal), "ROMA - ITALIA");
-    EXPECT_EQ(text(chart->EdCoordi), "41N54-012E29");
-    EXPECT_EQ(text(chart->EdDomif), engine::Chart.HouseSystemName);
-    EXPECT_EQ(text(chart->EdNodo), "VERO");
-    std::string jd = text(chart->EdJd);
+    EXPECT_EQ(text(chart->nameEdit), "  MERINI ALDA");
+    EXPECT_NE(text(chart->birthDateEdit).find("25/12/1964 14:05"), std::string::npos) << text(chart->birthDateEdit);
+    EXPECT_EQ(text(chart->placeEdit), "ROMA - ITALIA");
+    EXPECT_EQ(text(chart->coordinatesEdit), "41N54-012E29");
+    EXPECT_EQ(text(chart->houseSystemEdit), engine::Chart.HouseSystemName);
+    EXPECT_EQ(text(chart->nodeEdit), "VERO");
+    std::string jd = text(chart->julianDayEdit);
     std::replace(jd.begin(), jd.end(), ',', '.');
     EXPECT_NEAR(std::stod(jd), 2438755.0451, 0.0001) << jd;  // 13:05 UT
     chart->hide();
