@@ -279,12 +279,12 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
     bool loaded = true, okEnabled = true;
     gui::SetModalHandler("FormRich", [&](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         w->ChooseLine(1);  // ALBERTI, VERDI
         w->LoadChosenPerson();
         loaded = w->Loaded;
-        okEnabled = w->BitBtnOK->isEnabled();
-        w->BitBtnOK->click();
+        okEnabled = w->okButton->isEnabled();
+        w->okButton->click();
         return int(gui::mrCancel);
     });
     shell::theMainWindow->BitBtnDati->click();
@@ -356,10 +356,10 @@ TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoO
         int result = -1;
         gui::SetModalHandler("FormRich", [&](QDialog* d) {
             auto* w = static_cast<archive::RecallDialog*>(d);
-            w->FormActivate();
+            w->ResetAndOpenArchive();
             w->ChooseLine(0);
             w->LoadChosenPerson();
-            w->BitBtnOK->click();
+            w->okButton->click();
             result = w->result();
             return result;
         });
@@ -418,7 +418,7 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     start.messages.messages.clear();
     gui::SetModalHandler("FormRich", [](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         w->ChooseLine(0);
         w->LoadChosenPerson();
         return int(gui::mrCancel);
@@ -448,9 +448,9 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     std::vector<std::string> listed;
     gui::SetModalHandler("FormRich", [&listed](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         listed.clear();
-        for (int i = 0; i < w->ListaNomi->count(); ++i) listed.push_back(w->ListaNomi->item(i)->text().toStdString());
+        for (int i = 0; i < w->nameList->count(); ++i) listed.push_back(w->nameList->item(i)->text().toStdString());
         return int(gui::mrCancel);
     });
 
@@ -637,10 +637,10 @@ TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
     int result = -1;
     gui::SetModalHandler("FormRich", [&](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         w->ChooseLine(0);  // ALBERTI, VERDI
         w->LoadChosenPerson();
-        w->BitBtnOK->click();
+        w->okButton->click();
         result = w->result();
         return result;
     });
@@ -669,8 +669,8 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
         auto* store = static_cast<archive::StoreDialog*>(d);
-        store->FormActivate();
-        store->BBregText->click();
+        store->ShowEnteredBirthData();
+        store->storeAndMakeTextButton->click();
         return int(gui::mrOk);
     });
     gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::mrOk); });

@@ -48,8 +48,8 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
         auto* store = static_cast<archive::StoreDialog*>(d);
-        store->FormActivate();
-        store->BitBtnRegistraClick();
+        store->ShowEnteredBirthData();
+        store->StoreAndClose();
         return int(gui::mrOk);
     });
     shell::theMainWindow->BitBtnInputA->click();
@@ -72,10 +72,10 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     // The ROSSI MARIO of Milan recalled through the recall dialog.
     gui::SetModalHandler("FormRich", [](QDialog* d) {
         auto* recall = static_cast<archive::RecallDialog*>(d);
-        recall->FormActivate();
+        recall->ResetAndOpenArchive();
         recall->ChooseLine(1);
         recall->LoadChosenPerson();
-        recall->BitBtnOK->click();
+        recall->okButton->click();
         return int(gui::mrOk);
     });
     shell::theMainWindow->BitBtnDati->click();
@@ -86,14 +86,14 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     auto change = [](int line, const char* name, const char* time, const char* note) {
         gui::SetModalHandler("FoModifi", [=](QDialog* d) {
             auto* dialog = static_cast<archive::ChangeDialog*>(d);
-            dialog->FormActivate();
+            dialog->ResetAndOpenArchive();
             dialog->ChooseLine(line);
             dialog->OpenChosen();
-            dialog->EditNomeSogg->setText(name);
-            dialog->EditOraNasc->setText(time);
-            dialog->EditMemo1->setText(note);
-            dialog->BitBtnRegistra->click();
-            dialog->BitBtn3->click();
+            dialog->nameEdit->setText(name);
+            dialog->birthTimeEdit->setText(time);
+            dialog->annotationEdits[0]->setText(note);
+            dialog->storeButton->click();
+            dialog->backButton->click();
             return int(gui::mrOk);
         });
         shell::theMainWindow->BitBtn1->click();

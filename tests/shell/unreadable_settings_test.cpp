@@ -475,17 +475,17 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
         gui::SetSystemServices(std::make_unique<DesktopWithStick>(&log, stick));
         gui::SetModalHandler("FoBakMod1", [&s](QDialog* d) {
             auto* w = static_cast<archive::BackupWindow*>(d);
-            w->FormActivate();
+            w->ResetDestination();
             s.messages.push_back("-- the stick chosen");
-            w->BBCambiaDest->click();
-            w->DriveComboBox1->setCurrentIndex(0);
-            Q_EMIT w->DriveComboBox1->activated(0);
-            s.values["unit"] = gui::FromQt(w->EditDest->text());
-            s.values["unit's state"] = gui::FromQt(gui::FieldStateName(gui::GetFieldState(w->EditDest)));
-            s.values["drive list"] = w->Panel3->isHidden() ? "closed" : "open";
+            w->chooseVolumeButton->click();
+            w->volumeBox->setCurrentIndex(0);
+            Q_EMIT w->volumeBox->activated(0);
+            s.values["unit"] = gui::FromQt(w->destinationEdit->text());
+            s.values["unit's state"] = gui::FromQt(gui::FieldStateName(gui::GetFieldState(w->destinationEdit)));
+            s.values["drive list"] = w->volumePanel->isHidden() ? "closed" : "open";
             s.messages.push_back("-- Backup");
-            w->BBbackup->click();
-            w->BitBtnRitorna->click();
+            w->backupButton->click();
+            w->closeButton->click();
             return int(gui::mrOk);
         });
         shell::theMainWindow->BBSalva->click();
