@@ -380,7 +380,7 @@ bool ChangeDialog::SaveEditedRecord() {
     Chart.TimeZoneCorrection = correction;
     Chart.GregorianCalendar = p.CalendarCode == "GR";
     CloseArchive();
-    EditResult result = RewriteEditedPerson(p);
+    RewriteResult result = RewriteEditedPerson(p);
     AnnotationNumberText = result.Record.AnnotationNumber;
     ChosenPosition = result.IndexPosition;
     OpenChangeArchive();

@@ -387,7 +387,7 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
 // ---- place table --------------------------------------------------------------------------
 
 void InputDialog::OpenPlaceFile() {
-    Chart.ValErrorCode = Table.Open(TableKind) ? 0 : 1;
+    Chart.ConversionErrorPosition = Table.Open(TableKind) ? 0 : 1;
     Window.Reset(Table.Count() > 0 ? Table.Count() : 0);
     Window.SetPosition(4);
     RecheckPending = 1;
@@ -906,7 +906,7 @@ void InputDialog::ConfirmAndStore() {
     for (char& c : jd)
         if (c == ',') c = '.';
     long double value = rt::ValReal(jd, code);
-    Chart.ValErrorCode = code;
+    Chart.ConversionErrorPosition = code;
     if (code == 0) Chart.JulianDay = value;
     else OkFlag = 0;
     Birth.Nationality = rt::CutTo(Text(nationalityEdit), 80);

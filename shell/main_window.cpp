@@ -455,8 +455,8 @@ void MainWindow::FormActivate() {
     // 3. The degree-to-radian factor.
     engine::Chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
-    archive::MainForm.MainFormWidth = frameGeometry().width();
-    archive::MainForm.MainFormHeight = frameGeometry().height();
+    archive::MainWindowFrame.Width = frameGeometry().width();
+    archive::MainWindowFrame.Height = frameGeometry().height();
     ResetViewFlags();
     // 5. The user's name.
     ActivationStep([this] {
@@ -495,7 +495,7 @@ void MainWindow::SizeFullScreenWindows() {
 bool MainWindow::ShowCurrentPerson() {
     archive::CurrentPersonView view = archive::LoadCurrentPersonForShow();
     QStringList lines;
-    for (const std::string& line : view.MemoLines) lines << gui::ToQt(line);
+    for (const std::string& line : view.PersonLines) lines << gui::ToQt(line);
     MemoDati->setPlainText(lines.join('\n'));
     MemoAnnotaz->setPlainText(gui::ToQt(view.AnnotationText));
     BBApriTesto->setVisible(view.TextFileExists);
@@ -761,7 +761,7 @@ void MainWindow::MyIdleHandler() {
             engine::Chart.NodeType = "MEDIO";
         }
         try {
-            engine::SetOrbiDomiLine(18, engine::Chart.NodeType);
+            engine::SetEngineSettingsLine(18, engine::Chart.NodeType);
         } catch (const rt::IoError& e) {
             engine::Chart.NodeType = nodeTypeInForce_;
             ComboNodo->setEditText(gui::ToQt(nodeTypeInForce_));
@@ -788,7 +788,7 @@ void MainWindow::MyIdleHandler() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadOrbiDomiSettings();
+            engine::LoadEngineSettings();
         }
         if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) ComboOrb->setEditText(shown);
     }

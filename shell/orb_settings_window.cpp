@@ -253,7 +253,7 @@ void OrbSettingsWindow::FormActivate() {
     const engine::OrbRecord inForce = engine::Orbs;
     LoadOrbSets();
     try {
-        engine::LoadOrbiDomiSettings();
+        engine::LoadEngineSettings();
     } catch (const rt::IoError&) {
         engine::Orbs = inForce;
         Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
@@ -328,7 +328,7 @@ void OrbSettingsWindow::LoadOrbSets() {
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableOrbiDomi();
+    engine::RequireWritableEngineSettings();
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
@@ -340,7 +340,7 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
         theMainWindow->ComboOrb->setEditText(text);
     }
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
 }
 
 namespace {
@@ -349,7 +349,7 @@ void Choose(OrbSettingsWindow& w, const char* letter) {
         gui::ShowMessage(kInvalidOrbsMessage);
         return;
     }
-    engine::RequireWritableOrbiDomi();
+    engine::RequireWritableEngineSettings();
     w.Edit1->setText(letter);
     w.SelectOrbSet(letter);
 }

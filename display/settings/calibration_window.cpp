@@ -190,7 +190,7 @@ void CalibrationWindow::BBokClick() {
 
 void CalibrationWindow::FormClose() {
     Timer1->stop();
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
 }
 
 void CalibrationWindow::done(int result) {

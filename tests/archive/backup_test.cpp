@@ -206,9 +206,9 @@ TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
 // writes.
 TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
     struct Restore {
-        MainFormGeometry main = MainForm;
+        MainWindowGeometry main = MainWindowFrame;
         ~Restore() {
-            MainForm = main;
+            MainWindowFrame = main;
             gui::SetSystemServices(nullptr);
         }
     } restore;
@@ -221,7 +221,7 @@ TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
             SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()) +
                          (corner ? " main window in the corner" : " main window centred"));
             const QSize room = screen - mainWindow;
-            MainForm = {corner ? room.height() : room.height() / 2, corner ? room.width() : room.width() / 2,
+            MainWindowFrame = {corner ? room.height() : room.height() / 2, corner ? room.width() : room.width() / 2,
                         mainWindow.width(), mainWindow.height()};
             BackupWindow window;
             PlaceNearMain(&window, 10);  // as the main window places it

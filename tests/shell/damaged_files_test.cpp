@@ -137,7 +137,7 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
 TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
     ProgramStart start;
     const std::string sound = WriteOwnOrbSets();
-    engine::SetOrbiDomiLine(19, "B");
+    engine::SetEngineSettingsLine(19, "B");
     // The first 24 of its 49 lines: it ends inside set B.
     const std::vector<std::string> all = CrLfLines(sound);
     std::string half;

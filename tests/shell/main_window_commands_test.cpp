@@ -99,7 +99,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         main->BBlkClick();  // unlocked before, locked again after the dialog
         ASSERT_TRUE(main->ComboOrb->isEnabled());
         display::Sheets.SheetCode = 16;
-        archive::MainForm.MainFormTop = archive::MainForm.MainFormLeft = -1;
+        archive::MainWindowFrame.Top = archive::MainWindowFrame.Left = -1;
         QString shown;
         QPoint at;
         QSize size;
@@ -113,10 +113,10 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         EXPECT_EQ(shown, c.window);
         const QRect frame = main->frameGeometry();
         if (c.place != Place::AsItIs) {
-            EXPECT_EQ(archive::MainForm.MainFormLeft, main->x());
-            EXPECT_EQ(archive::MainForm.MainFormTop, main->y());
+            EXPECT_EQ(archive::MainWindowFrame.Left, main->x());
+            EXPECT_EQ(archive::MainWindowFrame.Top, main->y());
         } else {
-            EXPECT_EQ(archive::MainForm.MainFormLeft, -1);
+            EXPECT_EQ(archive::MainWindowFrame.Left, -1);
         }
         if (c.place == Place::Near10) {
             // The lower right corner 10 pixels beyond the main window's.
@@ -212,7 +212,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     display::theChartWindow->hide();
     // The set is still in force at the next start.
     engine::Orbs = {};
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "B");
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -220,7 +220,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
 TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetOrbiDomiLine(19, "C");
+    engine::SetEngineSettingsLine(19, "C");
     shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     EXPECT_EQ(main->ComboOrb->currentText(), "C (personali)");
@@ -237,7 +237,7 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
 TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetOrbiDomiLine(19, "C");
+    engine::SetEngineSettingsLine(19, "C");
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
     shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
@@ -365,7 +365,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
 TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) {
     ProgramStart start;
     WriteOrbSets("B");
-    engine::SetOrbiDomiLine(19, "B");
+    engine::SetEngineSettingsLine(19, "B");
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -566,7 +566,7 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     WriteBytes(start.Data() / "FileSet" / "OrbiDomi.stt", settings);
     WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt",
                "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
     EXPECT_EQ(engine::Orbs.AspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
     EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);

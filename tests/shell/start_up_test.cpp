@@ -198,9 +198,9 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(archive::DrawSettings.DrawSettingsValue1, 7);
+    EXPECT_EQ(archive::DrawSettings.SpareInteger, 7);
     EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 1);
-    EXPECT_EQ(archive::DrawSettings.DrawSettingsFlag3, 3);
+    EXPECT_EQ(archive::DrawSettings.SpareByte, 3);
     EXPECT_EQ(archive::DrawSettings.GregorianSwitch, 0);
     EXPECT_EQ(archive::DrawSettings.BackupDestination, "Da definire");
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);

@@ -72,9 +72,9 @@ public:
         }
         engine::SaveOrbSets(sets);
         engine::ApplyOrbSet("B");
-        engine::SetOrbiDomiLine(17, "KOCH");
-        engine::SetOrbiDomiLine(18, "MEDIO");
-        engine::SetOrbiDomiLine(20, "VERA");
+        engine::SetEngineSettingsLine(17, "KOCH");
+        engine::SetEngineSettingsLine(18, "MEDIO");
+        engine::SetEngineSettingsLine(20, "VERA");
         shell_testing::MakeMeriniCurrent();
         shell::theMainWindow->FormActivate();
         shell::FreeForms();

@@ -191,7 +191,7 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetOrbiDomiLine(19, "A");
+    engine::SetEngineSettingsLine(19, "A");
 }
 
 // The 14 orbs of the engine settings, in angle order.
