@@ -360,7 +360,7 @@ void OrbSettingsWindow::BitBtn2Click() { Choose(*this, "B"); }
 void OrbSettingsWindow::BitBtn1Click() { Choose(*this, "C"); }
 
 void OrbSettingsWindow::BitBtnRitornaClick() {
-    if (OrbEditsValid) done(gui::mrCancel);
+    if (OrbEditsValid) done(gui::ModalCancel);
 }
 
 void OrbSettingsWindow::FormClose() {

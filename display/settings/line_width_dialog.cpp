@@ -43,7 +43,7 @@ LineWidthDialog::LineWidthDialog() {
     gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
     grid->addWidget(EditSpeLin, 1, 0, 2, 1);
 
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(frame, "SpinButton1");
+    const gui::SpinArrows spin = gui::MakeSpinButton(frame, "SpinButton1");
     SpinButton1 = spin.box;
     SpinButton1Up = spin.up;
     SpinButton1Down = spin.down;

@@ -34,7 +34,7 @@ PlantSymptomsWindow::PlantSymptomsWindow() {
     BuildSymptomPages(top);
 
     auto* bottom = new QHBoxLayout;
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(this, "SpinButton1");
+    const gui::SpinArrows spin = gui::MakeSpinButton(this, "SpinButton1");
     SpinButton1 = spin.box;
     SpinButton1Up = spin.up;
     SpinButton1Down = spin.down;

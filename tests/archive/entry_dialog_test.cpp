@@ -40,7 +40,7 @@ struct EntryDialogTest : ::testing::Test {
             auto* store = static_cast<StoreDialog*>(d);
             store->ShowEnteredBirthData();
             store->StoreAndClose();
-            return int(gui::mrOk);
+            return int(gui::ModalOk);
         });
         dialog.StartNewEntry();
     }
@@ -352,7 +352,7 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
         EXPECT_EQ(store->focusWidget(), store->annotationEdits[1]);
         paste(store->annotationEdits[1], "VISTA");
         store->storeButton->click();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     paste(dialog.nameEdit, "EMOJI T\u00C9ST \u20AC");
     dialog.goOnButton->click();
@@ -446,7 +446,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
         seen.gmtReadOnly = store->zoneEdit->isReadOnly();
         seen.jd = gui::FromQt(store->julianDayEdit->text());
         store->storeButton->click();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     auto storedZone = [] {
         return DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).DateField.substr(12);

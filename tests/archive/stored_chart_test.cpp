@@ -39,7 +39,7 @@ struct StoredChart : ::testing::Test {
             auto* store = static_cast<StoreDialog*>(d);
             store->ShowEnteredBirthData();
             store->StoreAndClose();
-            return int(gui::mrOk);
+            return int(gui::ModalOk);
         });
     }
     void TearDown() override {

@@ -87,7 +87,7 @@ std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWin
             c.push_back(w->EditsC[i]->text().toStdString());
         }
         w->BitBtnRitorna->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtnVarOrbAsp->click();
     return {b, c};
@@ -211,7 +211,7 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
         w->Editor->moveCursor(QTextCursor::End);
         w->Editor->insertPlainText("!");
         w->FileSave();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->BBApriTesto->click();
     std::string expected;  // every CR LF shown as one line end
@@ -237,7 +237,7 @@ TEST(DamagedPersonText, AFileTooLargeToShowIsLeftAsItIs) {
         auto* w = static_cast<shell::RichTextWindow*>(d);
         EXPECT_EQ(w->EditorText(), "");
         EXPECT_EQ(w->FileName(), QString("Untitled"));
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->BBApriTesto->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -285,7 +285,7 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
         loaded = w->Loaded;
         okEnabled = w->okButton->isEnabled();
         w->okButton->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtnDati->click();
     EXPECT_FALSE(loaded);
@@ -421,7 +421,7 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
         w->ResetAndOpenArchive();
         w->ChooseLine(0);
         w->LoadChosenPerson();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtnDati->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -451,7 +451,7 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
         w->ResetAndOpenArchive();
         listed.clear();
         for (int i = 0; i < w->nameList->count(); ++i) listed.push_back(w->nameList->item(i)->text().toStdString());
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
 
     const std::string garbage = RandomBytes(st1.size(), 6);
@@ -671,9 +671,9 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
         auto* store = static_cast<archive::StoreDialog*>(d);
         store->ShowEnteredBirthData();
         store->storeAndMakeTextButton->click();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
-    gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::mrOk); });
+    gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::ModalOk); });
     shell::theMainWindow->BitBtnInputA->click();
 
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -708,7 +708,7 @@ namespace {
 void GeneratePrinciplesByButton() {
     gui::SetModalHandler("FoPrinci", [](QDialog* d) {
         static_cast<remedies::PrinciplesWindow*>(d)->Button1->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtn8->click();
 }

@@ -241,7 +241,7 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         static_cast<display::MetafileViewer*>(d)->FormActivate();
         static_cast<display::MetafileViewer*>(d)->FormActivate();  // drawn again: said once
         ++shown;
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     display::theSheetViewer->BBEMFin->click();
     EXPECT_EQ(shown, 1);
@@ -433,7 +433,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->FormActivate();  // opened again: said again
         listed = w->ListBox1->count();
         w->BBRico->click();  // "Ricostruisci File"
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BBaggRep->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
@@ -449,7 +449,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->FormActivate();
         listed = w->ListBox1->count();
         w->BBRico->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtn4->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");

@@ -32,13 +32,13 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         EXPECT_EQ(w, remedies::thePrimaryEditor);
         w->FormActivate();
         seen.push_back(std::to_string(w->ListBox1->count()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoAggRep", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
         w->FormActivate();
         seen.push_back(std::to_string(w->ListBox1->count()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoUtilit", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SearchUtility*>(d);
@@ -47,13 +47,13 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         w->EditCerca->setText("wonden");
         w->BBcerca->click();
         seen.push_back(gui::FromQt(w->EdRime->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoAggiorna", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::UpdateWindow*>(d);
         w->FormActivate();
         seen.push_back(gui::FromQt(w->EdUltAgg->text()).size() == 16 ? "dated" : "undated");
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtn4->click();
     shell::theMainWindow->BBaggRep->click();

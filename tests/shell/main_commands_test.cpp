@@ -31,7 +31,7 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
     for (const char* name : {"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"})
         gui::SetModalHandler(name, [&shown](QDialog* d) {
             shown.push_back(d->objectName());
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
     shell::theMainWindow->BitBtnDati->click();
     shell::theMainWindow->BitBtnInputA->click();
@@ -50,7 +50,7 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
         auto* store = static_cast<archive::StoreDialog*>(d);
         store->ShowEnteredBirthData();
         store->StoreAndClose();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->BitBtnInputA->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -76,7 +76,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         recall->ChooseLine(1);
         recall->LoadChosenPerson();
         recall->okButton->click();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->BitBtnDati->click();
     auto shown = [] { return shell::theMainWindow->MemoDati->toPlainText().toStdString(); };
@@ -94,7 +94,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
             dialog->annotationEdits[0]->setText(note);
             dialog->storeButton->click();
             dialog->backButton->click();
-            return int(gui::mrOk);
+            return int(gui::ModalOk);
         });
         shell::theMainWindow->BitBtn1->click();
     };
@@ -120,7 +120,7 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
     std::string named;
     gui::SetModalHandler("FoReMaiH", [&named](QDialog*) {
         named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->BBApriTestoClick();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");

@@ -107,7 +107,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
             shown = d->objectName();
             at = d->pos();
             size = d->size();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         c.button->click();
         EXPECT_EQ(shown, c.window);
@@ -130,12 +130,12 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
     EXPECT_EQ(display::Sheets.SheetCode, 16);  // set by the loop; the window itself was not asked
     gui::SetModalHandler("FgrTxtKel", [](QDialog*) {
         EXPECT_EQ(display::Sheets.SheetCode, 0);
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     main->BBCerchio->click();
     // The printer-model labels open the same dialog as the button.
     int printer = 0;
-    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::mrCancel); });
+    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::ModalCancel); });
     QTest::mouseClick(main->Label34, Qt::LeftButton);
     EXPECT_EQ(printer, 1);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -338,7 +338,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
         EXPECT_EQ(w->Edit1->text(), "C");
         EXPECT_EQ(main->ComboOrb->currentText(), "C (personali)");
         w->BitBtnRitornaClick();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     main->BitBtnVarOrbAspClick();
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Errore Impostazione Orbite"});
@@ -374,7 +374,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
         w->EditCongBChange();
         gui::RunIdleHandler();
         w->BitBtnRitornaClick();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtnVarOrbAspClick();
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), settings);
@@ -399,7 +399,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
         EXPECT_EQ(w->EditsC[11]->text(), "0,8");
         EXPECT_EQ(w->EditsC[14]->text(), "7");
         w->BitBtnRitornaClick();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     main->BitBtnVarOrbAspClick();
     // Choosing B or C in the main window's box changes the chart's orbs at once.
@@ -521,7 +521,7 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     main->BBlk->click();
     expectLocked(true, "locked by hand");
     main->BBlk->click();
-    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::mrCancel); });
+    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::ModalCancel); });
     main->BitBtn22Click();  // a dialog, then the activation
     expectLocked(true, "after an activation");
     main->BBlk->click();

@@ -39,14 +39,14 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         w->FormActivate();
         ClickLineStarting(w->ListBox1, "Hoest");
         seen.push_back(gui::FromQt(w->EdP[1]->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->FormActivate();
         ClickLineStarting(w->ListBox1, "Salix");
         seen.push_back(gui::FromQt(w->EdRime->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::MultiSymptomSearch*>(d);
@@ -54,7 +54,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         ClickLineStarting(w->ListBox1, "Hoest");
         w->BBricerca->click();
         seen.push_back(gui::FromQt(w->ListBox3->item(0)->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoTerCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::CompoundTherapySearch*>(d);
@@ -62,7 +62,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         ClickLineStarting(w->ListBox1, "Hoest");
         w->BBricerca->click();
         seen.push_back(std::to_string(w->ListBox3->count()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BBSintomi->click();
     shell::theMainWindow->BitBtn2->click();

@@ -110,7 +110,7 @@ public:
         // A dialog the test did not expect fails the test instead of waiting.
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         rt::PrepareDataFolder();
         shell::StartUp();
@@ -168,7 +168,7 @@ inline void EnterGalileoWhenTheEntryDialogOpens() {
         entry->PickTypedPlace();
         gui::RunIdleHandler();
         entry->ConfirmAndStore();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
 }
 

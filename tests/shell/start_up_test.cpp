@@ -250,7 +250,7 @@ TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     main->BBlkClick();
     EXPECT_TRUE(main->ComboOrb->isEnabled());
     EXPECT_EQ(main->BBlk->property("glyph").toString(), "LockOpen");
-    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::mrCancel); });
+    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::ModalCancel); });
     main->BitBtnNomeCognomeClick();
     EXPECT_FALSE(main->ComboOrb->isEnabled());
     EXPECT_FALSE(main->ComboNodo->isEnabled());
@@ -386,7 +386,7 @@ TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     QRect seen;
     gui::SetModalHandler("FoNomUte", [&seen](QDialog* d) {
         seen = d->frameGeometry();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtnNomeCognomeClick();
     QRect main = shell::theMainWindow->frameGeometry();
@@ -603,9 +603,9 @@ TEST(FormsTest, OnDemandWindowsLiveOnlyWhileShown) {
     OnDemandWindow::destroyed = 0;
     gui::SetModalHandler("OnDemandWindow", [](QDialog* d) {
         EXPECT_EQ(d, OnDemand);
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
-    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::mrOk);
+    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::ModalOk);
     EXPECT_EQ(OnDemand, nullptr);
     EXPECT_EQ(OnDemandWindow::destroyed, 1);
     // Released also when the showing fails.

@@ -98,7 +98,7 @@ public:
         });
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         {
             testing_support::UnprivilegedScope nobody;
@@ -131,7 +131,7 @@ void ChooseInOrbWindow(QPushButton* shell::OrbSettingsWindow::*button) {
         gui::Guard([w] { w->FormActivate(); });
         (w->*button)->click();
         w->BitBtnRitorna->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->BitBtnVarOrbAsp->click();
 }
@@ -486,7 +486,7 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
             s.messages.push_back("-- Backup");
             w->backupButton->click();
             w->closeButton->click();
-            return int(gui::mrOk);
+            return int(gui::ModalOk);
         });
         shell::theMainWindow->BBSalva->click();
     });

@@ -49,7 +49,7 @@ public:
         for (const char* name : names)
             gui::SetModalHandler(name, [this, n = std::string(name)](QDialog*) {
                 ++count[n];
-                return int(gui::mrCancel);
+                return int(gui::ModalCancel);
             });
     }
     std::map<std::string, int> count;
@@ -240,7 +240,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
         return result;
     });
     shell::theMainWindow->BitBtnVarOrbAsp->click();
-    EXPECT_EQ(result, int(gui::mrCancel));
+    EXPECT_EQ(result, int(gui::ModalCancel));
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "C");
@@ -281,7 +281,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
         gui::RunIdleHandler();
         EXPECT_TRUE(w->BitBtnRitorna->isEnabled());
         w->BitBtnRitorna->click();
-        EXPECT_EQ(w->result(), int(gui::mrCancel));
+        EXPECT_EQ(w->result(), int(gui::ModalCancel));
         return w->result();
     });
     shell::theMainWindow->BitBtnVarOrbAsp->click();

@@ -549,7 +549,7 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
         w->FormActivate();
         EXPECT_FALSE(w->FileMissing());
         shownTitle = w->windowTitle().toStdString();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     viewer->ComboEMF->setEditText("graf02.emf");
     viewer->BBEMFin->click();
