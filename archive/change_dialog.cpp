@@ -375,7 +375,7 @@ bool ChangeDialog::SaveEditedRecord() {
     Birth.SubjectName = p.Name;
     Birth.Nationality = p.Nationality;
     Birth.EnteredPlaceText = p.PlaceName;
-    Birth.ManualCoordText = coords;
+    Birth.ManualCoordinatesText = coords;
     Birth.TimeZoneCorrectionText = corr;
     Chart.TimeZoneCorrection = correction;
     Chart.GregorianCalendar = p.CalendarCode == "GR";

@@ -848,12 +848,12 @@ void InputDialog::CheckManualCoordinates() {
         manual.lonLetter->setText(manual.lonHourLetter->text());
     }
     text += rt::ZeroPad(degrees, 3) + gui::FromQt(manual.lonLetter->text()) + rt::ZeroPad(minutes, 2);
-    Birth.ManualCoordText = text;
+    Birth.ManualCoordinatesText = text;
 }
 
 void InputDialog::AcceptManualCoordinates() {
     if (OkFlag == 1) {
-        coordinatesEdit->setText(gui::ToQt(Birth.ManualCoordText));
+        coordinatesEdit->setText(gui::ToQt(Birth.ManualCoordinatesText));
         manual.panel->hide();
         adjustSize();  // back to the size without the panel
     } else {

@@ -89,7 +89,7 @@ struct BirthDataState {
     std::string Nationality;
     std::string JulianDayText;           // "JD=" + 12 characters
     std::string EnteredPlaceText;
-    std::string ManualCoordText;
+    std::string ManualCoordinatesText;
     unsigned char ChartKind = 1;
 };
 
