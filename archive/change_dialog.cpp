@@ -74,8 +74,8 @@ ChangeDialog::ChangeDialog(QWidget* parent) : ArchiveNameDialog(kEightLineWindow
     gui::MakeClickOnlyButtons(this, {{&storeButton, "BitBtnRegistra", "&OK registreert"},
                                      {&changeAnotherButton, "BitBtnAncora", "&Nogmaals "},
                                      {&backButton, "BitBtn3", "&Terug naar het hoofdmenu"},
-                                     {&textButton, "BBtesto", "Tekst maken / bijwerken"}});
-    for (QPushButton* b : {storeButton, changeAnotherButton, textButton, backButton}) buttons->addWidget(b);
+                                     {&makeTextButton, "BBtesto", "Tekst maken / bijwerken"}});
+    for (QPushButton* b : {storeButton, changeAnotherButton, makeTextButton, backButton}) buttons->addWidget(b);
     grid->addLayout(buttons, 4, 0, 1, 2);
 
     connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem* item) {
@@ -85,7 +85,7 @@ ChangeDialog::ChangeDialog(QWidget* parent) : ArchiveNameDialog(kEightLineWindow
     connect(backToListButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
     connect(changeAnotherButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
     connect(storeButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SaveEditedRecord(); }));
-    connect(textButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { MakeOrOpenPersonText(); }));
+    connect(makeTextButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { MakeOrOpenPersonText(); }));
     connect(backButton, &QPushButton::clicked, this, [this](bool) { reject(); });
     connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
 }
@@ -152,7 +152,7 @@ void ChangeDialog::ResetAndOpenArchive() {
     QApplication::restoreOverrideCursor();
     changeAnotherButton->setEnabled(false);
     storeButton->setEnabled(false);
-    textButton->setEnabled(false);
+    makeTextButton->setEnabled(false);
     birthDataGroup->setEnabled(true);
     backToListButton->setEnabled(true);
     archiveList->setEnabled(true);
@@ -221,7 +221,7 @@ void ChangeDialog::OpenChosen() {
     searchPanel->hide();
     ShowRecordForEdit();
     storeButton->setEnabled(true);
-    textButton->setEnabled(true);
+    makeTextButton->setEnabled(true);
     archiveList->setEnabled(false);
 }
 
@@ -231,7 +231,7 @@ void ChangeDialog::ShowList() {
     annotationPlaceholder->show();
     searchPanel->show();
     storeButton->setEnabled(false);
-    textButton->setEnabled(false);
+    makeTextButton->setEnabled(false);
     changeAnotherButton->setEnabled(false);
     archiveList->setEnabled(true);
     birthDataGroup->setEnabled(true);
@@ -387,7 +387,7 @@ bool ChangeDialog::SaveEditedRecord() {
     changeAnotherButton->setEnabled(true);
     archiveList->setEnabled(false);
     storeButton->setEnabled(false);
-    textButton->setEnabled(false);
+    makeTextButton->setEnabled(false);
     return true;
 }
 

@@ -19,7 +19,7 @@ public:
     QLineEdit *nameEdit, *birthDateEdit, *birthTimeEdit, *calendarEdit, *placeEdit, *correctionEdit, *coordinatesEdit,
         *nationalityEdit, *textNumberEdit;
     std::array<QLineEdit*, 4> annotationEdits;
-    QPushButton *backToListButton, *storeButton, *changeAnotherButton, *backButton, *textButton;
+    QPushButton *backToListButton, *storeButton, *changeAnotherButton, *backButton, *makeTextButton;
 
     int DataNumber = 0;
     std::string AnnotationNumberText;

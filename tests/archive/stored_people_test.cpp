@@ -276,7 +276,7 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
     const auto before = Snapshot();
-    change.textButton->click();
+    change.makeTextButton->click();
     const auto after = Snapshot();
     StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_EQ(editorShown, 1);
@@ -310,7 +310,7 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
     change.OpenChosen();
     const auto before = Snapshot();
     paste(change.nameEdit, "ROSSI \u0416 MARIO");
-    change.textButton->click();  // a new text would carry the name
+    change.makeTextButton->click();  // a new text would carry the name
     paste(change.nameEdit, "ROSSI MARIO");
     paste(change.nationalityEdit, "ITALIA \U0001F1EE\U0001F1F9");
     change.storeButton->click();
