@@ -480,8 +480,8 @@ void MainWindow::Refresh() {
     // 3. The degree-to-radian factor.
     engine::Chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
-    archive::MainForm.MainFormWidth = frameGeometry().width();
-    archive::MainForm.MainFormHeight = frameGeometry().height();
+    archive::MainWindowFrame.Width = frameGeometry().width();
+    archive::MainWindowFrame.Height = frameGeometry().height();
     ResetViewFlags();
     // 5. The user's name.
     RefreshStep([this] {
@@ -520,7 +520,7 @@ void MainWindow::SizeFullScreenWindows() {
 bool MainWindow::ShowCurrentPerson() {
     archive::CurrentPersonView view = archive::LoadCurrentPersonForShow();
     QStringList lines;
-    for (const std::string& line : view.MemoLines) lines << gui::ToQt(line);
+    for (const std::string& line : view.PersonLines) lines << gui::ToQt(line);
     personMemo->setPlainText(lines.join('\n'));
     annotationsMemo->setPlainText(gui::ToQt(view.AnnotationText));
     openPersonTextButton->setVisible(view.TextFileExists);
@@ -786,7 +786,7 @@ void MainWindow::ApplyBoxChanges() {
             engine::Chart.NodeType = "MEDIO";
         }
         try {
-            engine::SetOrbiDomiLine(18, engine::Chart.NodeType);
+            engine::SetEngineSettingsLine(18, engine::Chart.NodeType);
         } catch (const rt::IoError& e) {
             engine::Chart.NodeType = nodeTypeInForce_;
             nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
@@ -813,7 +813,7 @@ void MainWindow::ApplyBoxChanges() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadOrbiDomiSettings();
+            engine::LoadEngineSettings();
         }
         if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
     }

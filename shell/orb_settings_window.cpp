@@ -258,7 +258,7 @@ void OrbSettingsWindow::Refresh() {
     const engine::OrbRecord inForce = engine::Orbs;
     LoadOrbSets();
     try {
-        engine::LoadOrbiDomiSettings();
+        engine::LoadEngineSettings();
     } catch (const rt::IoError&) {
         engine::Orbs = inForce;
         selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
@@ -333,7 +333,7 @@ void OrbSettingsWindow::LoadOrbSets() {
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableOrbiDomi();
+    engine::RequireWritableEngineSettings();
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
@@ -345,7 +345,7 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
         theMainWindow->orbSetBox->setEditText(text);
     }
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
@@ -354,13 +354,13 @@ void OrbSettingsWindow::ChooseSet(std::size_t set) {
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableOrbiDomi();
+    engine::RequireWritableEngineSettings();
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }
 
 void OrbSettingsWindow::ReturnToMenu() {
-    if (OrbEditsValid) done(gui::mrCancel);
+    if (OrbEditsValid) done(gui::ModalCancel);
 }
 
 void OrbSettingsWindow::SaveOnClose() {

@@ -70,7 +70,7 @@ void ResetSharedState() {
     display::ResetFileErrorReports();
     engine::Receptions = {};
     archive::ArchiveShared = {};
-    archive::MainForm = {};
+    archive::MainWindowFrame = {};
     archive::ResetDrawSettings();
     ResetUserName();
     DrawingView = DrawingViewState{};
@@ -114,7 +114,7 @@ void StartUp() {
     // The engine settings (the defaults stand in for a file that cannot be
     // read, which is named and left as it is), and the orb sets, so that every
     // set can be chosen from the first start.
-    gui::Guard([] { engine::LoadOrbiDomiSettingsAtStart(); });
+    gui::Guard([] { engine::LoadEngineSettingsAtStart(); });
     gui::Guard([] { engine::EnsureOrbSets(); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     remedies::ResetRemedyBuffers();

@@ -192,7 +192,7 @@ void CalibrationWindow::SaveAndClose() {
 
 void CalibrationWindow::StopAndReloadSettings() {
     firstDrawTimer->stop();
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
 }
 
 void CalibrationWindow::done(int result) {

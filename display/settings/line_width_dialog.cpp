@@ -43,7 +43,7 @@ LineWidthDialog::LineWidthDialog() {
     gui::SetFieldState(factorEdit, gui::FieldState::Valid);
     grid->addWidget(factorEdit, 1, 0, 2, 1);
 
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(frame, "SpinButton1");
+    const gui::SpinArrows spin = gui::MakeSpinButton(frame, "SpinButton1");
     factorSpinButton = spin.box;
     thickerButton = spin.up;
     thinnerButton = spin.down;

@@ -34,7 +34,7 @@ PlantSymptomsWindow::PlantSymptomsWindow() {
     BuildSymptomPages(top);
 
     auto* bottom = new QHBoxLayout;
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(this, "SpinButton1");
+    const gui::SpinArrows spin = gui::MakeSpinButton(this, "SpinButton1");
     pageSpin = spin.box;
     previousPageButton = spin.up;
     nextPageButton = spin.down;

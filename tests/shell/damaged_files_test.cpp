@@ -87,7 +87,7 @@ std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWin
             c.push_back(w->setColumns[shell::kSetC].orbEdits[i]->text().toStdString());
         }
         w->returnButton->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openOrbSettingsWindowButton->click();
     return {b, c};
@@ -137,7 +137,7 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
 TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
     ProgramStart start;
     const std::string sound = WriteOwnOrbSets();
-    engine::SetOrbiDomiLine(19, "B");
+    engine::SetEngineSettingsLine(19, "B");
     // The first 24 of its 49 lines: it ends inside set B.
     const std::vector<std::string> all = CrLfLines(sound);
     std::string half;
@@ -211,7 +211,7 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
         w->Editor->moveCursor(QTextCursor::End);
         w->Editor->insertPlainText("!");
         w->SaveFile();
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->openPersonTextButton->click();
     std::string expected;  // every CR LF shown as one line end
@@ -237,7 +237,7 @@ TEST(DamagedPersonText, AFileTooLargeToShowIsLeftAsItIs) {
         auto* w = static_cast<shell::RichTextWindow*>(d);
         EXPECT_EQ(w->EditorText(), "");
         EXPECT_EQ(w->FileName(), QString("Untitled"));
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->openPersonTextButton->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -279,13 +279,13 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
     bool loaded = true, okEnabled = true;
     gui::SetModalHandler("FormRich", [&](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         w->ChooseLine(1);  // ALBERTI, VERDI
         w->LoadChosenPerson();
         loaded = w->Loaded;
-        okEnabled = w->BitBtnOK->isEnabled();
-        w->BitBtnOK->click();
-        return int(gui::mrCancel);
+        okEnabled = w->okButton->isEnabled();
+        w->okButton->click();
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openRecallDialogButton->click();
     EXPECT_FALSE(loaded);
@@ -356,10 +356,10 @@ TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoO
         int result = -1;
         gui::SetModalHandler("FormRich", [&](QDialog* d) {
             auto* w = static_cast<archive::RecallDialog*>(d);
-            w->FormActivate();
+            w->ResetAndOpenArchive();
             w->ChooseLine(0);
             w->LoadChosenPerson();
-            w->BitBtnOK->click();
+            w->okButton->click();
             result = w->result();
             return result;
         });
@@ -418,10 +418,10 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     start.messages.messages.clear();
     gui::SetModalHandler("FormRich", [](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         w->ChooseLine(0);
         w->LoadChosenPerson();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openRecallDialogButton->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -448,10 +448,10 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     std::vector<std::string> listed;
     gui::SetModalHandler("FormRich", [&listed](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         listed.clear();
-        for (int i = 0; i < w->ListaNomi->count(); ++i) listed.push_back(w->ListaNomi->item(i)->text().toStdString());
-        return int(gui::mrCancel);
+        for (int i = 0; i < w->nameList->count(); ++i) listed.push_back(w->nameList->item(i)->text().toStdString());
+        return int(gui::ModalCancel);
     });
 
     const std::string garbage = RandomBytes(st1.size(), 6);
@@ -637,10 +637,10 @@ TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
     int result = -1;
     gui::SetModalHandler("FormRich", [&](QDialog* d) {
         auto* w = static_cast<archive::RecallDialog*>(d);
-        w->FormActivate();
+        w->ResetAndOpenArchive();
         w->ChooseLine(0);  // ALBERTI, VERDI
         w->LoadChosenPerson();
-        w->BitBtnOK->click();
+        w->okButton->click();
         result = w->result();
         return result;
     });
@@ -669,11 +669,11 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
         auto* store = static_cast<archive::StoreDialog*>(d);
-        store->FormActivate();
-        store->BBregText->click();
-        return int(gui::mrOk);
+        store->ShowEnteredBirthData();
+        store->storeAndMakeTextButton->click();
+        return int(gui::ModalOk);
     });
-    gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::mrOk); });
+    gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::ModalOk); });
     shell::theMainWindow->openInputDialogButton->click();
 
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -708,7 +708,7 @@ namespace {
 void GeneratePrinciplesByButton() {
     gui::SetModalHandler("FoPrinci", [](QDialog* d) {
         static_cast<remedies::PrinciplesWindow*>(d)->generateButton->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openPrinciplesWindowButton->click();
 }

@@ -241,7 +241,7 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();
         static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();  // drawn again: said once
         ++shown;
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     display::theSheetViewer->openMetafileButton->click();
     EXPECT_EQ(shown, 1);
@@ -433,7 +433,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->Refresh();  // opened again: said again
         listed = w->entryList->count();
         w->rebuildListsButton->click();  // "Ricostruisci File"
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openRepertoryEditorButton->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
@@ -449,7 +449,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->Refresh();
         listed = w->entryList->count();
         w->rebuildListsButton->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openPrimaryEditorButton->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");

@@ -32,13 +32,13 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         EXPECT_EQ(w, remedies::thePrimaryEditor);
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoAggRep", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoUtilit", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SearchUtility*>(d);
@@ -47,13 +47,13 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         w->phraseEdit->setText("wonden");
         w->searchButton->click();
         seen.push_back(gui::FromQt(w->remedyEdit->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoAggiorna", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::UpdateWindow*>(d);
         w->Refresh();
         seen.push_back(gui::FromQt(w->lastUpdateEdit->text()).size() == 16 ? "dated" : "undated");
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openPrimaryEditorButton->click();
     shell::theMainWindow->openRepertoryEditorButton->click();

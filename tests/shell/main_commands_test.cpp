@@ -31,7 +31,7 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
     for (const char* name : {"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"})
         gui::SetModalHandler(name, [&shown](QDialog* d) {
             shown.push_back(d->objectName());
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
     shell::theMainWindow->openRecallDialogButton->click();
     shell::theMainWindow->openInputDialogButton->click();
@@ -48,9 +48,9 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
         auto* store = static_cast<archive::StoreDialog*>(d);
-        store->FormActivate();
-        store->BitBtnRegistraClick();
-        return int(gui::mrOk);
+        store->ShowEnteredBirthData();
+        store->StoreAndClose();
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->openInputDialogButton->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -72,11 +72,11 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     // The ROSSI MARIO of Milan recalled through the recall dialog.
     gui::SetModalHandler("FormRich", [](QDialog* d) {
         auto* recall = static_cast<archive::RecallDialog*>(d);
-        recall->FormActivate();
+        recall->ResetAndOpenArchive();
         recall->ChooseLine(1);
         recall->LoadChosenPerson();
-        recall->BitBtnOK->click();
-        return int(gui::mrOk);
+        recall->okButton->click();
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->openRecallDialogButton->click();
     auto shown = [] { return shell::theMainWindow->personMemo->toPlainText().toStdString(); };
@@ -88,15 +88,15 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     auto change = [](int line, const char* name, const char* time, const char* note) {
         gui::SetModalHandler("FoModifi", [=](QDialog* d) {
             auto* dialog = static_cast<archive::ChangeDialog*>(d);
-            dialog->FormActivate();
+            dialog->ResetAndOpenArchive();
             dialog->ChooseLine(line);
             dialog->OpenChosen();
-            dialog->EditNomeSogg->setText(name);
-            dialog->EditOraNasc->setText(time);
-            dialog->EditMemo1->setText(note);
-            dialog->BitBtnRegistra->click();
-            dialog->BitBtn3->click();
-            return int(gui::mrOk);
+            dialog->nameEdit->setText(name);
+            dialog->birthTimeEdit->setText(time);
+            dialog->annotationEdits[0]->setText(note);
+            dialog->storeButton->click();
+            dialog->backButton->click();
+            return int(gui::ModalOk);
         });
         shell::theMainWindow->openChangeDialogButton->click();
     };
@@ -122,7 +122,7 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
     std::string named;
     gui::SetModalHandler("FoReMaiH", [&named](QDialog*) {
         named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     shell::theMainWindow->OpenPersonText();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");

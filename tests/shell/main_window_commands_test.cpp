@@ -107,7 +107,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
         ASSERT_TRUE(main->orbSetBox->isEnabled());
         display::Sheets.SheetCode = 16;
-        archive::MainForm.MainFormTop = archive::MainForm.MainFormLeft = -1;
+        archive::MainWindowFrame.Top = archive::MainWindowFrame.Left = -1;
         QString shown;
         QPoint at;
         QSize size;
@@ -115,16 +115,16 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
             shown = d->objectName();
             at = d->pos();
             size = d->size();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         c.button->click();
         EXPECT_EQ(shown, c.window);
         const QRect frame = main->frameGeometry();
         if (c.place != Place::AsItIs) {
-            EXPECT_EQ(archive::MainForm.MainFormLeft, main->x());
-            EXPECT_EQ(archive::MainForm.MainFormTop, main->y());
+            EXPECT_EQ(archive::MainWindowFrame.Left, main->x());
+            EXPECT_EQ(archive::MainWindowFrame.Top, main->y());
         } else {
-            EXPECT_EQ(archive::MainForm.MainFormLeft, -1);
+            EXPECT_EQ(archive::MainWindowFrame.Left, -1);
         }
         if (c.place == Place::Near10) {
             // The lower right corner 10 pixels beyond the main window's.
@@ -138,12 +138,12 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
     EXPECT_EQ(display::Sheets.SheetCode, 16);  // set by the loop; the window itself was not asked
     gui::SetModalHandler("FgrTxtKel", [](QDialog*) {
         EXPECT_EQ(display::Sheets.SheetCode, 0);
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
     main->openCalibrationWindowButton->click();
     // The printer-model labels open the same dialog as the button.
     int printer = 0;
-    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::mrCancel); });
+    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::ModalCancel); });
     QTest::mouseClick(main->printerModelLabels[0], Qt::LeftButton);
     EXPECT_EQ(printer, 1);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -220,7 +220,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     display::theChartWindow->hide();
     // The set is still in force at the next start.
     engine::Orbs = {};
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "B");
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -228,7 +228,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
 TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetOrbiDomiLine(19, "C");
+    engine::SetEngineSettingsLine(19, "C");
     shell::MainWindow* main = shell::theMainWindow;
     main->Refresh();
     EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
@@ -245,7 +245,7 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
 TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetOrbiDomiLine(19, "C");
+    engine::SetEngineSettingsLine(19, "C");
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
     shell::MainWindow* main = shell::theMainWindow;
     main->Refresh();
@@ -346,7 +346,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
         EXPECT_EQ(w->selectedSetEdit->text(), "C");
         EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
         w->ReturnToMenu();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     main->OpenOrbSettingsWindow();
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Errore Impostazione Orbite"});
@@ -373,7 +373,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
 TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) {
     ProgramStart start;
     WriteOrbSets("B");
-    engine::SetOrbiDomiLine(19, "B");
+    engine::SetEngineSettingsLine(19, "B");
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -382,7 +382,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
         w->MarkOrbsEdited();
         gui::RunIdleHandler();
         w->ReturnToMenu();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->OpenOrbSettingsWindow();
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), settings);
@@ -407,7 +407,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
         EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[11]->text(), "0,8");
         EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[14]->text(), "7");
         w->ReturnToMenu();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     main->OpenOrbSettingsWindow();
     // Choosing B or C in the main window's box changes the chart's orbs at once.
@@ -530,7 +530,7 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     main->lockButton->click();
     expectLocked(true, "locked by hand");
     main->lockButton->click();
-    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::mrCancel); });
+    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::ModalCancel); });
     main->OpenLineWidthDialog();  // a dialog, then the activation
     expectLocked(true, "after an activation");
     main->lockButton->click();
@@ -575,7 +575,7 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     WriteBytes(start.Data() / "FileSet" / "OrbiDomi.stt", settings);
     WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt",
                "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
     EXPECT_EQ(engine::Orbs.AspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
     EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);

@@ -81,7 +81,7 @@ public:
     StartOnOwnData() {
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
     }
     void Start() {
@@ -129,13 +129,13 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         w->Refresh();
         for (const std::string& line : ListTexts(w->choiceList)) seen.push_back(line);
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
@@ -146,7 +146,7 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
             Q_EMIT w->choiceList->itemClicked(w->choiceList->item(i));
         }
         seen.push_back(gui::FromQt(w->Chosen->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openPrimaryEditorButton->click();
     shell::theMainWindow->openSymptomBrowserButton->click();

@@ -39,14 +39,14 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         w->Refresh();
         ClickLineStarting(w->choiceList, "Hoest");
         seen.push_back(gui::FromQt(w->remedyEdits[1]->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->Refresh();
         ClickLineStarting(w->choiceList, "Salix");
         seen.push_back(gui::FromQt(w->Chosen->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::MultiSymptomSearch*>(d);
@@ -54,7 +54,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         ClickLineStarting(w->vocabularyList, "Hoest");
         w->searchButton->click();
         seen.push_back(gui::FromQt(w->resultList->item(0)->text()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoTerCom", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::CompoundTherapySearch*>(d);
@@ -62,7 +62,7 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         ClickLineStarting(w->vocabularyList, "Hoest");
         w->searchButton->click();
         seen.push_back(std::to_string(w->resultList->count()));
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openSymptomBrowserButton->click();
     shell::theMainWindow->openRemedyBrowserButton->click();

@@ -198,9 +198,9 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(archive::DrawSettings.DrawSettingsValue1, 7);
+    EXPECT_EQ(archive::DrawSettings.SpareInteger, 7);
     EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 1);
-    EXPECT_EQ(archive::DrawSettings.DrawSettingsFlag3, 3);
+    EXPECT_EQ(archive::DrawSettings.SpareByte, 3);
     EXPECT_EQ(archive::DrawSettings.GregorianSwitch, 0);
     EXPECT_EQ(archive::DrawSettings.BackupDestination, "Da definire");
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);
@@ -250,7 +250,7 @@ TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     main->ToggleBoxesLock();
     EXPECT_TRUE(main->orbSetBox->isEnabled());
     EXPECT_EQ(main->lockButton->property("glyph").toString(), "LockOpen");
-    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::mrCancel); });
+    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::ModalCancel); });
     main->ChangeUserName();
     EXPECT_FALSE(main->orbSetBox->isEnabled());
     EXPECT_FALSE(main->nodeTypeBox->isEnabled());
@@ -386,7 +386,7 @@ TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     QRect seen;
     gui::SetModalHandler("FoNomUte", [&seen](QDialog* d) {
         seen = d->frameGeometry();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->ChangeUserName();
     QRect main = shell::theMainWindow->frameGeometry();
@@ -603,9 +603,9 @@ TEST(FormsTest, OnDemandWindowsLiveOnlyWhileShown) {
     OnDemandWindow::destroyed = 0;
     gui::SetModalHandler("OnDemandWindow", [](QDialog* d) {
         EXPECT_EQ(d, OnDemand);
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
-    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::mrOk);
+    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::ModalOk);
     EXPECT_EQ(OnDemand, nullptr);
     EXPECT_EQ(OnDemandWindow::destroyed, 1);
     // Released also when the showing fails.

@@ -72,9 +72,9 @@ public:
         }
         engine::SaveOrbSets(sets);
         engine::ApplyOrbSet("B");
-        engine::SetOrbiDomiLine(17, "KOCH");
-        engine::SetOrbiDomiLine(18, "MEDIO");
-        engine::SetOrbiDomiLine(20, "VERA");
+        engine::SetEngineSettingsLine(17, "KOCH");
+        engine::SetEngineSettingsLine(18, "MEDIO");
+        engine::SetEngineSettingsLine(20, "VERA");
         shell_testing::MakeMeriniCurrent();
         shell::theMainWindow->Refresh();
         shell::FreeForms();
@@ -98,7 +98,7 @@ public:
         });
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         {
             testing_support::UnprivilegedScope nobody;
@@ -131,7 +131,7 @@ void ChooseInOrbWindow(std::size_t set) {
         gui::Guard([w] { w->Refresh(); });
         w->setColumns[set].chooseButton->click();
         w->returnButton->click();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     shell::theMainWindow->openOrbSettingsWindowButton->click();
 }
@@ -475,18 +475,18 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
         gui::SetSystemServices(std::make_unique<DesktopWithStick>(&log, stick));
         gui::SetModalHandler("FoBakMod1", [&s](QDialog* d) {
             auto* w = static_cast<archive::BackupWindow*>(d);
-            w->FormActivate();
+            w->ResetDestination();
             s.messages.push_back("-- the stick chosen");
-            w->BBCambiaDest->click();
-            w->DriveComboBox1->setCurrentIndex(0);
-            Q_EMIT w->DriveComboBox1->activated(0);
-            s.values["unit"] = gui::FromQt(w->EditDest->text());
-            s.values["unit's state"] = gui::FromQt(gui::FieldStateName(gui::GetFieldState(w->EditDest)));
-            s.values["drive list"] = w->Panel3->isHidden() ? "closed" : "open";
+            w->chooseVolumeButton->click();
+            w->volumeBox->setCurrentIndex(0);
+            Q_EMIT w->volumeBox->activated(0);
+            s.values["unit"] = gui::FromQt(w->destinationEdit->text());
+            s.values["unit's state"] = gui::FromQt(gui::FieldStateName(gui::GetFieldState(w->destinationEdit)));
+            s.values["drive list"] = w->volumePanel->isHidden() ? "closed" : "open";
             s.messages.push_back("-- Backup");
-            w->BBbackup->click();
-            w->BitBtnRitorna->click();
-            return int(gui::mrOk);
+            w->backupButton->click();
+            w->closeButton->click();
+            return int(gui::ModalOk);
         });
         shell::theMainWindow->openBackupWindowButton->click();
     });

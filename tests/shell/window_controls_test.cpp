@@ -49,7 +49,7 @@ public:
         for (const char* name : names)
             gui::SetModalHandler(name, [this, n = std::string(name)](QDialog*) {
                 ++count[n];
-                return int(gui::mrCancel);
+                return int(gui::ModalCancel);
             });
     }
     std::map<std::string, int> count;
@@ -194,7 +194,7 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetOrbiDomiLine(19, "A");
+    engine::SetEngineSettingsLine(19, "A");
 }
 
 // The 14 orbs of the engine settings, in angle order.
@@ -245,7 +245,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
         return result;
     });
     shell::theMainWindow->openOrbSettingsWindowButton->click();
-    EXPECT_EQ(result, int(gui::mrCancel));
+    EXPECT_EQ(result, int(gui::ModalCancel));
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "C");
@@ -286,7 +286,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
         gui::RunIdleHandler();
         EXPECT_TRUE(w->returnButton->isEnabled());
         w->returnButton->click();
-        EXPECT_EQ(w->result(), int(gui::mrCancel));
+        EXPECT_EQ(w->result(), int(gui::ModalCancel));
         return w->result();
     });
     shell::theMainWindow->openOrbSettingsWindowButton->click();

@@ -42,7 +42,7 @@ protected:
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
-        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::mrCancel); });
+        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
         display::EnsureChartWindow()->resize(1920, 1080);
         Open();
     }

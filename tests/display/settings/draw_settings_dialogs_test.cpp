@@ -33,7 +33,7 @@ protected:
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadOrbiDomiSettings();
+        engine::LoadEngineSettings();
         archive::LoadOrCreateDrawSettings();
     }
     std::vector<std::string> Lines() {

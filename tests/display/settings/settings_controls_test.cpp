@@ -34,7 +34,7 @@ protected:
         display::ResetCalibrationState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadOrbiDomiSettings();
+        engine::LoadEngineSettings();
         archive::LoadOrCreateDrawSettings();
     }
     void TearDown() override {

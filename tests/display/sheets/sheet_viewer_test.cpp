@@ -549,7 +549,7 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
         w->ShowCurrentFile();
         EXPECT_FALSE(w->FileMissing());
         shownTitle = w->windowTitle().toStdString();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     viewer->metafileNameBox->setEditText("graf02.emf");
     viewer->openMetafileButton->click();
