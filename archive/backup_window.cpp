@@ -25,8 +25,6 @@ namespace fs = std::filesystem;
 
 namespace archive {
 
-BackupWindow* theBackupWindow = nullptr;
-
 namespace {
 
 // A label in its colour (none: the window's own).

@@ -50,7 +50,4 @@ private:
     void SetDestinationCaption(const char* text);
 };
 
-// The backup window, while it is shown (created on demand).
-extern BackupWindow* theBackupWindow;
-
 }  // namespace archive

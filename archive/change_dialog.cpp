@@ -30,8 +30,6 @@
 
 namespace archive {
 
-ChangeDialog* theChangeDialog = nullptr;
-
 namespace {
 std::string Trim(const QLineEdit* e) {
     std::string t;

@@ -50,6 +50,4 @@ private:
     void ClearFields();
 };
 
-extern ChangeDialog* theChangeDialog;
-
 }  // namespace archive

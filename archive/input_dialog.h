@@ -21,6 +21,8 @@ class QVBoxLayout;
 
 namespace archive {
 
+class StoreDialog;
+
 class InputDialog : public QDialog {
     Q_OBJECT
 public:
@@ -64,6 +66,9 @@ public:
     PlaceTable Table;
     PlaceWindow Window;
     PlaceTableKind TableKind = PlaceTableKind::Italian;
+    // The store dialog this dialog opens: the one the start makes for it, or
+    // else its own child, made at the first store.
+    StoreDialog* storeDialog = nullptr;
 
     void StartNewEntry();
     void CheckPendingInput();
@@ -113,7 +118,5 @@ private:
     void SyncScrollBar();
     bool syncing_ = false;
 };
-
-extern InputDialog* theInputDialog;
 
 }  // namespace archive

@@ -24,7 +24,6 @@
 
 namespace archive {
 
-StoreDialog* theStoreDialog = nullptr;
 std::function<void()> StoreDialog::ShowPersonTextEditor;
 
 StoreDialog::StoreDialog(QWidget* parent) : QDialog(parent) {

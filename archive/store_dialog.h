@@ -63,6 +63,4 @@ private:
     bool activated_ = false;
 };
 
-extern StoreDialog* theStoreDialog;
-
 }  // namespace archive

@@ -544,29 +544,29 @@ void MainWindow::ChangeUserName() {
 // is refreshed, which reloads the current person.
 void MainWindow::OpenRecallDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theRecallDialog, 0);
-    gui::ShowModal(archive::theRecallDialog);
+    archive::PlaceNearMain(recallDialog, 0);
+    gui::ShowModal(recallDialog);
     Refresh();
 }
 
 void MainWindow::OpenInputDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theInputDialog, 10);
-    gui::ShowModal(archive::theInputDialog);
+    archive::PlaceNearMain(inputDialog, 10);
+    gui::ShowModal(inputDialog);
     AfterModal();
 }
 
 void MainWindow::OpenDeleteDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theDeleteDialog, 10);
-    gui::ShowModal(archive::theDeleteDialog);
+    archive::PlaceNearMain(deleteDialog, 10);
+    gui::ShowModal(deleteDialog);
     Refresh();
 }
 
 void MainWindow::OpenChangeDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theChangeDialog, 10);
-    gui::ShowModal(archive::theChangeDialog);
+    archive::PlaceNearMain(changeDialog, 10);
+    gui::ShowModal(changeDialog);
     Refresh();
 }
 
@@ -585,7 +585,7 @@ void MainWindow::OpenChartWindow() {
 
 void MainWindow::OpenBackupWindow() {
     RememberOrigin();
-    ShowOnDemand<archive::BackupWindow>(archive::theBackupWindow, [](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10); });
+    ShowOnDemand<archive::BackupWindow>(backupWindow, [](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10); });
     Refresh();
 }
 

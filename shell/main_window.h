@@ -18,6 +18,14 @@ namespace rt {
 class IoError;
 }
 
+namespace archive {
+class BackupWindow;
+class ChangeDialog;
+class DeleteDialog;
+class InputDialog;
+class RecallDialog;
+}  // namespace archive
+
 namespace shell {
 
 // What the chart and sheet buttons say before any person is stored.
@@ -96,6 +104,15 @@ public:
 
     bool OrbSetChanged = false;
     bool NodeTypeChanged = false;
+
+    // The archive dialogs this window opens, made at the start (shell::CreateForm)
+    // and freed with the program's windows.
+    archive::RecallDialog* recallDialog = nullptr;
+    archive::InputDialog* inputDialog = nullptr;
+    archive::DeleteDialog* deleteDialog = nullptr;
+    archive::ChangeDialog* changeDialog = nullptr;
+    // The backup window, while it is shown: made at each click, released when it closes.
+    archive::BackupWindow* backupWindow = nullptr;
 
     // Pages.
     QTabWidget* pageTabs = nullptr;

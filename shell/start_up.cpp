@@ -129,14 +129,14 @@ void StartUp() {
 void CreateStartWindows() {
     CreateForm(theMainWindow);
     CreateForm(theUserNameDialog);
-    CreateForm(archive::theRecallDialog);
+    CreateForm(theMainWindow->recallDialog);
     CreateForm(theSheetViewer);
     CreateForm(display::theMetafileViewer);
     CreateForm(thePrintParentWindow);
     CreateForm(theOrbSettingsWindow);
-    CreateForm(archive::theInputDialog);
-    CreateForm(archive::theStoreDialog);
-    CreateForm(archive::theDeleteDialog);
+    CreateForm(theMainWindow->inputDialog);
+    CreateForm(theMainWindow->inputDialog->storeDialog);
+    CreateForm(theMainWindow->deleteDialog);
     CreateForm(theStyledRichTextWindow);
     CreateForm(theCalibrationWindow);
     CreateForm(theLineWidthDialog);
@@ -144,7 +144,7 @@ void CreateStartWindows() {
     CreateForm(theTherapyBrowser);
     CreateForm(theSymptomPlantsWindow);
     CreateForm(thePlantSymptomsWindow);
-    CreateForm(archive::theChangeDialog);
+    CreateForm(theMainWindow->changeDialog);
     CreateForm(theSignatureMaintenanceWindow);
     CreateForm(thePrimaryEditor);
     CreateForm(theRepertoryEditor);
