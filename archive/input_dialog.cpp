@@ -914,7 +914,7 @@ void InputDialog::ConfirmAndStore() {
         ClosePlaceFile();
         accept();
     };
-    PlaceNearMain(storeDialog, 10);
+    PlaceNearMain(storeDialog, 10, mainFrame ? *mainFrame : MainWindowGeometry{});
     gui::ShowModal(storeDialog);
 }
 

@@ -22,6 +22,7 @@ class QVBoxLayout;
 namespace archive {
 
 class StoreDialog;
+struct MainWindowGeometry;
 
 class InputDialog : public QDialog {
     Q_OBJECT
@@ -69,6 +70,9 @@ public:
     // The store dialog this dialog opens: the one the start makes for it, or
     // else its own child, made at the first store.
     StoreDialog* storeDialog = nullptr;
+    // The geometry of the main window that opens this dialog, which places the
+    // store dialog by it (none: placed as by a main window at the origin).
+    const MainWindowGeometry* mainFrame = nullptr;
 
     void StartNewEntry();
     void CheckPendingInput();

@@ -480,8 +480,8 @@ void MainWindow::Refresh() {
     // 3. The degree-to-radian factor.
     engine::Chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
-    archive::MainWindowFrame.Width = frameGeometry().width();
-    archive::MainWindowFrame.Height = frameGeometry().height();
+    frame.Width = frameGeometry().width();
+    frame.Height = frameGeometry().height();
     ResetViewFlags();
     // 5. The user's name.
     RefreshStep([this] {
@@ -528,12 +528,12 @@ bool MainWindow::ShowCurrentPerson() {
 }
 
 void MainWindow::RememberOrigin() {
-    archive::RememberMainOrigin(this);
+    archive::RememberMainOrigin(this, frame);
 }
 
 void MainWindow::ChangeUserName() {
     RememberOrigin();
-    archive::PlaceNearMain(theUserNameDialog, 10);
+    archive::PlaceNearMain(theUserNameDialog, 10, frame);
     gui::ShowModal(theUserNameDialog);
     changeUserNameButton->setText(
         gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
@@ -544,28 +544,29 @@ void MainWindow::ChangeUserName() {
 // is refreshed, which reloads the current person.
 void MainWindow::OpenRecallDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(recallDialog, 0);
+    archive::PlaceNearMain(recallDialog, 0, frame);
     gui::ShowModal(recallDialog);
     Refresh();
 }
 
 void MainWindow::OpenInputDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(inputDialog, 10);
+    archive::PlaceNearMain(inputDialog, 10, frame);
+    inputDialog->mainFrame = &frame;
     gui::ShowModal(inputDialog);
     AfterModal();
 }
 
 void MainWindow::OpenDeleteDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(deleteDialog, 10);
+    archive::PlaceNearMain(deleteDialog, 10, frame);
     gui::ShowModal(deleteDialog);
     Refresh();
 }
 
 void MainWindow::OpenChangeDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(changeDialog, 10);
+    archive::PlaceNearMain(changeDialog, 10, frame);
     gui::ShowModal(changeDialog);
     Refresh();
 }
@@ -585,7 +586,7 @@ void MainWindow::OpenChartWindow() {
 
 void MainWindow::OpenBackupWindow() {
     RememberOrigin();
-    ShowOnDemand<archive::BackupWindow>(backupWindow, [](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10); });
+    ShowOnDemand<archive::BackupWindow>(backupWindow, [this](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10, frame); });
     Refresh();
 }
 
@@ -626,7 +627,7 @@ void MainWindow::OpenPersonText() {
 
 void MainWindow::OpenInstructionsDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(theInstructionsDialog, 10);
+    archive::PlaceNearMain(theInstructionsDialog, 10, frame);
     gui::ShowModal(theInstructionsDialog);
     Refresh();
 }
@@ -669,7 +670,7 @@ void MainWindow::AfterModal() {
 
 void MainWindow::ShowNear(QDialog* window, int offset) {
     RememberOrigin();
-    archive::PlaceNearMain(window, offset);
+    archive::PlaceNearMain(window, offset, frame);
     gui::ShowModal(window);
     AfterModal();
 }

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "archive/form_helpers.h"
+
 class QComboBox;
 class QDialog;
 class QFrame;
@@ -113,6 +115,9 @@ public:
     archive::ChangeDialog* changeDialog = nullptr;
     // The backup window, while it is shown: made at each click, released when it closes.
     archive::BackupWindow* backupWindow = nullptr;
+    // This window's origin, saved before it opens a dialog, and its size, saved
+    // at every refresh: the dialogs are placed by them.
+    archive::MainWindowGeometry frame;
 
     // Pages.
     QTabWidget* pageTabs = nullptr;

@@ -70,7 +70,6 @@ void ResetSharedState() {
     display::ResetFileErrorReports();
     engine::Receptions = {};
     archive::ArchiveShared = {};
-    archive::MainWindowFrame = {};
     archive::ResetDrawSettings();
     ResetUserName();
     DrawingView = DrawingViewState{};

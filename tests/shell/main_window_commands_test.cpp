@@ -107,7 +107,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
         ASSERT_TRUE(main->orbSetBox->isEnabled());
         display::Sheets.SheetCode = 16;
-        archive::MainWindowFrame.Top = archive::MainWindowFrame.Left = -1;
+        main->frame.Top = main->frame.Left = -1;
         QString shown;
         QPoint at;
         QSize size;
@@ -121,10 +121,10 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         EXPECT_EQ(shown, c.window);
         const QRect frame = main->frameGeometry();
         if (c.place != Place::AsItIs) {
-            EXPECT_EQ(archive::MainWindowFrame.Left, main->x());
-            EXPECT_EQ(archive::MainWindowFrame.Top, main->y());
+            EXPECT_EQ(main->frame.Left, main->x());
+            EXPECT_EQ(main->frame.Top, main->y());
         } else {
-            EXPECT_EQ(archive::MainWindowFrame.Left, -1);
+            EXPECT_EQ(main->frame.Left, -1);
         }
         if (c.place == Place::Near10) {
             // The lower right corner 10 pixels beyond the main window's.
