@@ -69,7 +69,6 @@ void ResetSharedState() {
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};
-    archive::ArchiveShared = {};
     archive::ResetDrawSettings();
     ResetUserName();
     DrawingView = DrawingViewState{};
