@@ -635,7 +635,7 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     query.ClockJulianDayIn = [=](bool julian) {
         return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
     };
-    query.GregorianSwitch = DrawSettings.GregorianSwitch == 1;
+    query.GregorianSwitch = drawSettings && drawSettings->Values().GregorianSwitch == 1;
     query.Longitude = place.Longitude;
     ZoneCalendarResult result;
     try {

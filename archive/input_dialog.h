@@ -21,6 +21,7 @@ class QVBoxLayout;
 
 namespace archive {
 
+class DrawSettings;
 class StoreDialog;
 struct MainWindowGeometry;
 
@@ -73,6 +74,9 @@ public:
     // The geometry of the main window that opens this dialog, which places the
     // store dialog by it (none: placed as by a main window at the origin).
     const MainWindowGeometry* mainFrame = nullptr;
+    // The drawing settings in force, handed by the window that opens this
+    // dialog (none: their defaults before any file is read).
+    const DrawSettings* drawSettings = nullptr;
 
     void StartNewEntry();
     void CheckPendingInput();

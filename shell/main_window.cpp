@@ -490,14 +490,14 @@ void MainWindow::Refresh() {
     });
     // 6. The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
-    RefreshStep([] {
+    RefreshStep([this] {
         try {
-            archive::LoadOrCreateDrawSettings();
+            drawSettings.LoadOrCreate();
         } catch (const rt::IoError& e) {
-            archive::ReportUnreadableDrawSettings(e);
+            drawSettings.ReportUnreadable(e);
         }
     });
-    display::ApplyDrawSettingsToDrawing();
+    display::ApplyDrawSettingsToDrawing(drawSettings.Values());
     // 7. The node box.
     nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
@@ -553,6 +553,7 @@ void MainWindow::OpenInputDialog() {
     RememberOrigin();
     archive::PlaceNearMain(inputDialog, 10, frame);
     inputDialog->mainFrame = &frame;
+    inputDialog->drawSettings = &drawSettings;
     gui::ShowModal(inputDialog);
     AfterModal();
 }
@@ -586,7 +587,10 @@ void MainWindow::OpenChartWindow() {
 
 void MainWindow::OpenBackupWindow() {
     RememberOrigin();
-    ShowOnDemand<archive::BackupWindow>(backupWindow, [this](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10, frame); });
+    ShowOnDemand<archive::BackupWindow>(backupWindow, [this](archive::BackupWindow* w) {
+        w->drawSettings = &drawSettings;
+        archive::PlaceNearMain(w, 10, frame);
+    });
     Refresh();
 }
 

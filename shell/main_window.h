@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 
 class QComboBox;
@@ -118,6 +119,9 @@ public:
     // This window's origin, saved before it opens a dialog, and its size, saved
     // at every refresh: the dialogs are placed by them.
     archive::MainWindowGeometry frame;
+    // The drawing settings in force: read at every refresh, handed to the
+    // windows that show, change or use them.
+    archive::DrawSettings drawSettings;
 
     // Pages.
     QTabWidget* pageTabs = nullptr;

@@ -69,7 +69,6 @@ void ResetSharedState() {
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};
-    archive::ResetDrawSettings();
     ResetUserName();
     DrawingView = DrawingViewState{};
 }
@@ -129,6 +128,7 @@ void CreateStartWindows() {
     CreateForm(theUserNameDialog);
     CreateForm(theMainWindow->recallDialog);
     CreateForm(theSheetViewer);
+    theSheetViewer->drawSettings = &theMainWindow->drawSettings;
     CreateForm(display::theMetafileViewer);
     CreateForm(thePrintParentWindow);
     CreateForm(theOrbSettingsWindow);
@@ -136,9 +136,9 @@ void CreateStartWindows() {
     CreateForm(theMainWindow->inputDialog->storeDialog);
     CreateForm(theMainWindow->deleteDialog);
     CreateForm(theStyledRichTextWindow);
-    CreateForm(theCalibrationWindow);
-    CreateForm(theLineWidthDialog);
-    CreateForm(thePrinterModelDialog);
+    CreateForm(theCalibrationWindow, theMainWindow->drawSettings);
+    CreateForm(theLineWidthDialog, theMainWindow->drawSettings);
+    CreateForm(thePrinterModelDialog, theMainWindow->drawSettings);
     CreateForm(theTherapyBrowser);
     CreateForm(theSymptomPlantsWindow);
     CreateForm(thePlantSymptomsWindow);

@@ -580,8 +580,8 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
     EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);
     shell::theMainWindow->Refresh();
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.5L);
-    EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.1L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.5L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
@@ -610,7 +610,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(shell::theOrbSettingsWindow, "orb-settings.png");
     shoot(display::theLineWidthDialog, "line-width.png");
     shoot(display::thePrinterModelDialog, "printer-model.png");
-    archive::DrawSettings.EpsonCorrection = 1;
+    shell::theMainWindow->drawSettings.Values().EpsonCorrection = 1;
     shoot(display::thePrinterModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
     display::theCalibrationWindow->show();
