@@ -407,7 +407,7 @@ void ChangeDialog::MakeOrOpenPersonText() {
     }
     SaveEditedRecord();
     rt::WriteTextLines("FileDum\\DatModif.dum", {file});
-    if (StoreDialog::ShowPersonTextEditor) StoreDialog::ShowPersonTextEditor();
+    if (ShowPersonTextEditor) ShowPersonTextEditor();
 }
 
 }  // namespace archive

@@ -24,8 +24,6 @@
 
 namespace archive {
 
-std::function<void()> StoreDialog::ShowPersonTextEditor;
-
 StoreDialog::StoreDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("FormRegKel");
     setWindowTitle("Wijziging geboortegegevens");

@@ -157,9 +157,11 @@ void CreateStartWindows() {
     CreateForm(display::theChartWindow);
     CreateForm(theInstructionsDialog);
     // The store and change dialogs show the person's text in the editor.
-    archive::StoreDialog::ShowPersonTextEditor = [] {
+    const auto showPersonText = [] {
         if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
     };
+    theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
+    theMainWindow->changeDialog->ShowPersonTextEditor = showPersonText;
 }
 
 void EnsurePersonalArchive() {

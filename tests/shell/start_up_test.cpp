@@ -585,8 +585,8 @@ TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
         shown = static_cast<shell::RichTextWindow*>(d)->EditorText();
         return int(QDialog::Accepted);
     });
-    ASSERT_TRUE(archive::StoreDialog::ShowPersonTextEditor);
-    archive::StoreDialog::ShowPersonTextEditor();
+    ASSERT_TRUE(shell::theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor);
+    shell::theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor();
     EXPECT_EQ(shown, "VAN DER BERG\n");
 }
 
