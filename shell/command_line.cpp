@@ -71,6 +71,16 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 // The name a list file is known by, without its folder.
 std::string FileOf(const std::string& programName) { return programName.substr(programName.rfind('\\') + 1); }
 
+// What the terminal is told of the shipped files a start renewed (their
+// program names).
+std::string RenewedShippedFilesReport(const std::vector<std::string>& renewed) {
+    std::string text = "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
+                       "installazione porta con s\xE9 e che non erano stati modificati:";
+    for (const std::string& name : renewed) text += "\r\n  " + name;
+    text += "\r\nArchivi, impostazioni, database ed elenchi non sono stati toccati.";
+    return text;
+}
+
 }  // namespace
 
 int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
@@ -90,6 +100,8 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
         return 1;
     }
     out << "Cartella dei dati: " << folder.string() << "\n";
+    if (const std::vector<std::string> renewed = rt::TakeRenewedShippedFiles(); !renewed.empty())
+        out << Shown(RenewedShippedFilesReport(renewed)) << "\n";
 
     std::vector<std::string> symptoms;
     try {
