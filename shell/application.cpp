@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
@@ -20,10 +24,46 @@
 
 namespace shell {
 
+namespace {
+
+int g_endSignal[2] = {-1, -1};
+bool g_ending = false;  // an end signal came
+
+void OnEndSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const auto written = ::write(g_endSignal[1], &c, 1);
+}
+
+// The end of the desktop session (SIGTERM, SIGHUP) and Ctrl+C on a terminal
+// end the program the way it always ends, giving up the data folder: a
+// message or question left open is closed unanswered (as its close button
+// does), and the main window is closed as the user closes it; a signal that
+// comes before the windows are shown ends the start there.
+void CloseOnEndSignals(QApplication& app) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_endSignal) != 0) return;
+    auto* notifier = new QSocketNotifier(g_endSignal[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char c = 0;
+        [[maybe_unused]] const auto read = ::read(g_endSignal[0], &c, 1);
+        g_ending = true;
+        while (QWidget* modal = QApplication::activeModalWidget())
+            if (!modal->close()) break;
+        if (FoKelvor && FoKelvor->isVisible()) FoKelvor->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int s : {SIGTERM, SIGHUP, SIGINT}) sigaction(s, &action, nullptr);
+}
+
+}  // namespace
+
 int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
     QApplication::setQuitOnLastWindowClosed(false);
+    CloseOnEndSignals(app);
     // The message boxes' buttons in the language of the program's questions.
     gui::LoadQtTranslations();
     // One copy per data folder; a second copy ends here, touching nothing.
@@ -48,6 +88,11 @@ int RunApplication(int argc, char** argv) {
     gui::InstallIdleHook();
     // The windows in their order, the main window first.
     CreateStartWindows();
+    if (g_ending) {
+        FreeForms();
+        ReleaseDataFolder();
+        return 0;
+    }
     FoKelvor->show();
     // The main window's first activation completes the start-up.
     QTimer::singleShot(0, FoKelvor, [] { gui::Guard([] { FoKelvor->FormActivate(); }); });

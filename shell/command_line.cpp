@@ -21,6 +21,7 @@ namespace {
 constexpr const char* kUsage =
     "Uso: kelvor [file di testo]\n"
     "     kelvor --import-signatures\n"
+    "     kelvor --version\n"
     "     kelvor --help\n"
     "\n"
     "  file di testo         un file di testo che la finestra di testo apre\n"
@@ -30,6 +31,7 @@ constexpr const char* kUsage =
     "                        liste dei pianeti e dei segni), come \"Crea Database\" e\n"
     "                        \"Crea Elenchi\"; un testo mancante, vuoto o non valido\n"
     "                        lascia il database com'era\n"
+    "  --version             la versione del programma\n"
     "  --help, -h            questo aiuto\n"
     "\n"
     "Cartella dei dati: $XDG_DATA_HOME/kelvor (di solito ~/.local/share/kelvor).\n";
@@ -148,6 +150,10 @@ std::optional<int> RunCommandLineOption(int argc, char** argv, std::ostream& out
     const std::string option = argv[1];
     if (option == "--help" || option == "-h") {
         out << kUsage;
+        return 0;
+    }
+    if (option == "--version") {
+        out << "kelvor " << KELVOR_VERSION << "\n";
         return 0;
     }
     if (option == kImportSignaturesOption) {
