@@ -16,7 +16,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PARALLEL ?= 1
 
-.PHONY: all deps configure build run test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz
+.PHONY: all deps configure build run package test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz
 
 all: build
 
@@ -40,10 +40,20 @@ sanitized: deps
 run: build
 	$(BUILD)/kelvor
 
-# The plain suite, every fuzz driver over its seeds, then the sanitizer suite.
+# The Debian package kelvor_<version>_amd64.deb in the build folder, made by
+# CPack from the install rules (its dependencies by dpkg-shlibdeps), then
+# checked by lintian: an error fails, the warnings are shown.
+VERSION = $(shell sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(BUILD)/CMakeCache.txt)
+package: build
+	@cd $(BUILD) && cpack > /dev/null
+	@echo "$(BUILD)/kelvor_$(VERSION)_amd64.deb"
+	@lintian --fail-on error $(BUILD)/kelvor_$(VERSION)_amd64.deb
+
+# The plain suite (with the checks of the package, which it builds first), every
+# fuzz driver over its seeds, then the sanitizer suite.
 test: test-plain test-fuzz test-sanitized
 
-test-plain: build
+test-plain: package
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-fuzz: sanitized
