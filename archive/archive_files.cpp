@@ -149,6 +149,12 @@ void CreateEmptyArchive(std::string_view letters) {
         rt::ReplaceAllRecords(st3, kAnnotationRecordSize, {EmptyAnnotationHeader()});
 }
 
+void EnsureArchiveHeaders(std::string_view letters) {
+    EnsureHeader(ArchiveFileName(letters, kST1), kIndexRecordSize, EmptyIndexHeader());
+    EnsureHeader(ArchiveFileName(letters, kST2), kBirthRecordSize, EmptyBirthHeader());
+    EnsureHeader(ArchiveFileName(letters, kST3), kAnnotationRecordSize, EmptyAnnotationHeader());
+}
+
 // ---- the open archive -------------------------------------------------------------------
 
 ArchiveFiles::ArchiveFiles() = default;
@@ -238,6 +244,10 @@ void ArchiveFiles::WriteBirthRecord(int number, const BirthRecord& record) {
 AnnotationRecord ArchiveFiles::ReadAnnotation(int number) {
     const std::string name = ArchiveFileName(letters_, kST3);
     if (!notes_) throw rt::IoError(rt::kFileNotOpen, name);
+    // Record 0 is the notice of every person without annotations of their
+    // own; a file that lost it (an emptied archive an earlier store left so)
+    // still gives it to them.
+    if (number == 0 && notes_->FileSize() == 0) return DecodeAnnotationRecord(EmptyAnnotationHeader());
     if (number < 0 || number >= notes_->FileSize())
         throw ArchiveError("Archivio danneggiato: l'annotazione " + rt::ZeroPad(number, 5) +
                            ", a cui rimanda la sua scheda in " + ArchiveFileName(letters_, kST2) + ", non esiste in " +
@@ -299,6 +309,14 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         !problem.empty())
         throw ArchiveError(problem + ". Nessun dato registrato.");
     RequireIndexWithHeader(A);
+    // The stored person becomes the current person: a record file of it that
+    // cannot be replaced refuses the store before anything is written.
+    for (const std::string& name : {tmpr1, tmpr2})
+        if (rt::FolderInPlaceOf(name))
+            throw ArchiveError(rt::IoError::MessageAbout(
+                rt::kAccessDenied, name,
+                "Nessun dato registrato: la persona registrata diventa la persona corrente, che il programma tiene "
+                "in quel file."));
 
     EnsureCurrentPersonFiles();
 
@@ -307,11 +325,7 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         RequireWholeRecords(name, size);
     if (withNotes) RequireWholeRecords(st3, kAnnotationRecordSize);
 
-    if (!intoCurrent) {
-        EnsureHeader(st1, kIndexRecordSize, EmptyIndexHeader());
-        EnsureHeader(st2, kBirthRecordSize, EmptyBirthHeader());
-        if (withNotes) EnsureHeader(st3, kAnnotationRecordSize, EmptyAnnotationHeader());
-    }
+    if (!intoCurrent) EnsureArchiveHeaders(A);
     EnsureHeader(tmpr1, kIndexRecordSize, EncodeIndexEntry(MakeIndexEntry("", 0)));
     EnsureHeader(tmpr2, kBirthRecordSize, EmptyBirthHeader());
 
@@ -388,12 +402,12 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     const std::string textNumber =
         request.Annotation ? TextNumberOfFourthLine(request.Annotation->Lines[3]) : std::string();
     rt::EnsureParentFolder(kAnnotationHandOff);
-    rt::ReplaceFilesTogether({
-        {tmpr2, JoinedRecords(current2)},
-        {tmpr1, JoinedRecords(current1)},
-        {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.Annotation) : std::string()})},
-        {kTextHandOff, HandOffBytes({A, textNumber})},
-    });
+    std::vector<rt::NewFileContent> group{{tmpr2, JoinedRecords(current2)}, {tmpr1, JoinedRecords(current1)}};
+    if (CurrentPersonHandOffWritable(kAnnotationHandOff))
+        group.push_back(
+            {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.Annotation) : std::string()})});
+    if (CurrentPersonHandOffWritable(kTextHandOff)) group.push_back({kTextHandOff, HandOffBytes({A, textNumber})});
+    rt::ReplaceFilesTogether(group);
     return result;
 }
 
@@ -465,13 +479,15 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
                         std::string_view letters, std::string_view textNumber) {
     rt::EnsureParentFolder(kAnnotationHandOff);
-    rt::ReplaceFilesTogether({
+    std::vector<rt::NewFileContent> group{
         {ArchiveFileName(kCurrentPersonArchive, kST2), JoinedRecords({EncodeBirthRecord(record)})},
         {ArchiveFileName(kCurrentPersonArchive, kST1),
-         JoinedRecords({EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))})},
-        {kAnnotationHandOff, HandOffBytes({std::string(annotationLine)})},
-        {kTextHandOff, HandOffBytes({std::string(letters), std::string(textNumber)})},
-    });
+         JoinedRecords({EncodeIndexEntry(rt::CutTo(name, kIndexEntryCapacity))})}};
+    if (CurrentPersonHandOffWritable(kAnnotationHandOff))
+        group.push_back({kAnnotationHandOff, HandOffBytes({std::string(annotationLine)})});
+    if (CurrentPersonHandOffWritable(kTextHandOff))
+        group.push_back({kTextHandOff, HandOffBytes({std::string(letters), std::string(textNumber)})});
+    rt::ReplaceFilesTogether(group);
 }
 
 void EnsureCurrentPersonFiles() {
@@ -589,8 +605,15 @@ std::string RecallAnnotationLine(const AnnotationRecord& a) {
     return s;
 }
 
+bool CurrentPersonHandOffWritable(const char* name) {
+    if (!rt::FolderInPlaceOf(name)) return true;
+    const std::string_view cost = std::string_view(name) == kTextHandOff ? kTextHandOffCost : kAnnotationHandOffCost;
+    rt::ReportUnusableFileOnce(rt::IoError(rt::kAccessDenied, name), cost);
+    return false;
+}
+
 void WriteAnnotationHandOff(std::string_view line) {
-    WriteHandOff(kAnnotationHandOff, {std::string(line)});
+    if (CurrentPersonHandOffWritable(kAnnotationHandOff)) WriteHandOff(kAnnotationHandOff, {std::string(line)});
 }
 
 std::string AnnotationHandOffProblem(std::string_view bytes) {
@@ -600,7 +623,7 @@ std::string AnnotationHandOffProblem(std::string_view bytes) {
     const std::string_view line = bytes.substr(0, end);
     for (unsigned char c : line)
         if (c < 0x20 || c == 0x7F) return "contiene caratteri che non sono testo";
-    if (end == std::string_view::npos) return "la riga non \xE8 chiusa: il file \xE8 stato troncato";
+    if (end == std::string_view::npos) return "la riga non \xE8 chiusa";
     if (end + 2 != bytes.size()) return "contiene altro dopo la riga delle annotazioni";
     if (line.size() > 4 * (kAnnotationLineCapacity + 1))
         return "la riga \xE8 pi\xF9 lunga di quattro righe di annotazioni";
@@ -624,14 +647,17 @@ std::string ReadAnnotationHandOff() {
 std::string TextHandOffProblem(std::string_view bytes) {
     if (const std::string damage = rt::TextFileDamage(bytes); !damage.empty()) return damage;
     const std::vector<std::string> lines = rt::SplitTextLines(bytes);
-    if (lines.size() != 2) return "ha " + std::to_string(lines.size()) + " righe invece delle due dell'archivio e del testo";
+    if (lines.size() != 2)
+        return "ha " + rt::CountOf(static_cast<std::int64_t>(lines.size()), "riga", "righe") +
+               " invece delle due dell'archivio e del testo";
     if (lines[0].size() > 4) return "la prima riga non \xE8 il nome di un archivio";
     if (lines[1].size() > 5) return "la seconda riga non \xE8 il numero di un testo";
     return {};
 }
 
 void WriteTextHandOff(std::string_view letters, std::string_view textNumber) {
-    WriteHandOff(kTextHandOff, {std::string(letters), std::string(textNumber)});
+    if (CurrentPersonHandOffWritable(kTextHandOff))
+        WriteHandOff(kTextHandOff, {std::string(letters), std::string(textNumber)});
 }
 
 void WriteLastEntryHandOff(std::string_view letters, std::string_view entry, int position,

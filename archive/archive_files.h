@@ -29,6 +29,11 @@ inline constexpr const char* kPointerHandOff = "FileDum\\PointGlo.dum";
 inline constexpr const char* kModifiedArchivesFile = "FileDum\\MMordina.dum";
 inline constexpr const char* kTextCounterFile = "FlagTxt.set";
 
+// What the current person's hand-offs cost when they cannot be read or
+// written: the messages that name them say so.
+inline constexpr const char* kAnnotationHandOffCost = "Le annotazioni della persona corrente non vengono mostrate.";
+inline constexpr const char* kTextHandOffCost = "Il pulsante del testo della persona corrente non viene mostrato.";
+
 // The shared buffers of the archive routines: the last index entry and data
 // record read, the entry count of the open archive, and the lines the current
 // person's loaders keep.
@@ -65,6 +70,12 @@ bool ArchiveExists(std::string_view letters);  // its ".ST1" file exists
 // data and annotation files. A file that already exists is left as it is.
 void CreateEmptyArchive(std::string_view letters);
 
+// Gives each file of an archive that holds less than one record (emptied by
+// the user, made anew) the header an empty archive has: no person lands in a
+// header slot, and a person without annotations finds the notice of record 0.
+// A missing file is left missing.
+void EnsureArchiveHeaders(std::string_view letters);
+
 // ---- the open archive -------------------------------------------------------
 
 enum class AnnotationFile { Required, IfPresent };
@@ -97,7 +108,8 @@ public:
     // file raises ArchiveError naming the archive and the number.
     BirthRecord ReadBirthRecord(int number);
     void WriteBirthRecord(int number, const BirthRecord& record);
-    // Annotation record by number (record 0 for a person without annotations).
+    // Annotation record by number (record 0 for a person without annotations;
+    // its notice also when the file holds no whole record).
     AnnotationRecord ReadAnnotation(int number);
     void WriteAnnotation(int number, const AnnotationRecord& record);
     // Appends an annotation record and returns its number (ArchiveError when
@@ -143,7 +155,9 @@ struct StoreResult {
 // one), so nothing of an earlier person is shown. A store into "TMPR" itself
 // replaces its record 0 and appends the data record without annotation. Refuses (ArchiveError, nothing written) an
 // archive that is full (99,999 records), whose files end in a partial record,
-// or whose index lost its record 0 (RequireIndexWithHeader).
+// or whose index lost its record 0 (RequireIndexWithHeader), and a current
+// person's record file that cannot be replaced (a folder in its place). A
+// hand-off that cannot be written is left out (CurrentPersonHandOffWritable).
 StoreResult StorePersonRecords(const StoreRequest& request);
 
 // Removes the entry at an index position (1..N); later entries move up one and
@@ -166,8 +180,9 @@ void WriteCurrentPerson(std::string_view name, const BirthRecord& record);
 // The same with the hand-offs that describe the person ("FileDum\Annotaz.dum":
 // the annotation line; "FileDum\StrText.dum": the archive and the text number),
 // the four files replaced together so that the current person is always one
-// person whole. The recall passes the name with the record's number in its
-// archive (MakeIndexEntry), as a store's entry has it.
+// person whole (a hand-off that cannot be written left out, named once:
+// CurrentPersonHandOffWritable). The recall passes the name with the record's
+// number in its archive (MakeIndexEntry), as a store's entry has it.
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record, std::string_view annotationLine,
                         std::string_view letters, std::string_view textNumber);
 
@@ -202,6 +217,12 @@ long long HighestTextNumberInUse(std::string_view letters);
 std::string StoreAnnotationLine(const AnnotationRecord& annotation);
 // As the recall writes them: each line preceded by one blank, leading blanks removed.
 std::string RecallAnnotationLine(const AnnotationRecord& annotation);
+// Whether a hand-off that describes the current person ("FileDum\Annotaz.dum",
+// "FileDum\StrText.dum") can be written. One that cannot (a folder in its
+// place) costs only what it carries, as at the start: it is named once, with
+// that cost, and its writers leave it out, so the person is stored, recalled
+// or changed all the same.
+bool CurrentPersonHandOffWritable(const char* name);
 void WriteAnnotationHandOff(std::string_view line);
 // What makes the bytes of "FileDum\Annotaz.dum" damaged ("" when sound): its
 // writers leave one line ended by CR LF, at most four annotation lines joined

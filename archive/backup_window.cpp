@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 namespace archive {
 
-TFoBakMod1* FoBakMod1 = nullptr;
+BackupWindow* theBackupWindow = nullptr;
 
 namespace {
 
@@ -37,7 +37,7 @@ QLabel* Coloured(QLabel* label, const char* colour) {
 
 }  // namespace
 
-TFoBakMod1::TFoBakMod1(QWidget* parent) : QDialog(parent) {
+BackupWindow::BackupWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("FoBakMod1");
     setWindowTitle(gui::ToQt("Back-up / Herstel \"BASE\" Archief"));
     auto* top = new QVBoxLayout(this);
@@ -84,7 +84,7 @@ TFoBakMod1::TFoBakMod1(QWidget* parent) : QDialog(parent) {
 }
 
 // The hidden choice of the volume, with its warning in red.
-void TFoBakMod1::BuildVolumeChoice(QGridLayout* place) {
+void BackupWindow::BuildVolumeChoice(QGridLayout* place) {
     Panel3 = gui::MakeArea(this, "Panel3");
     auto* p3 = new QVBoxLayout(Panel3);
     const std::tuple<const char*, const char*, const char*> lines[] = {
@@ -106,7 +106,7 @@ void TFoBakMod1::BuildVolumeChoice(QGridLayout* place) {
 }
 
 // The destination volume and what the copy holds.
-void TFoBakMod1::BuildDestination(QGridLayout* place) {
+void BackupWindow::BuildDestination(QGridLayout* place) {
     Panel1 = gui::MakeArea(this, "Panel1");
     auto* p1 = new QGridLayout(Panel1);
     LabDest = Coloured(gui::MakeLabel(Panel1, "LabDest", "Unit\xE0:"), "blue");
@@ -129,19 +129,19 @@ void TFoBakMod1::BuildDestination(QGridLayout* place) {
     place->addWidget(Panel1, 0, 0);
 }
 
-void TFoBakMod1::showEvent(QShowEvent* e) {
+void BackupWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     gui::Guard([this] { FormActivate(); });
     // Beside a main window low on the screen it would reach below the screen's edge.
     KeepWholeOnScreen(this);
 }
 
-void TFoBakMod1::SetLabDest(const char* text) {
+void BackupWindow::SetLabDest(const char* text) {
     LabDest->setText(gui::ToQt(text));
     LabDest->setStyleSheet("color: blue");
 }
 
-void TFoBakMod1::FormActivate() {
+void BackupWindow::FormActivate() {
     EditDest->setText(gui::ToQt(kNoBackupDestination));
     gui::SetFieldState(EditDest, gui::FieldState::Rejected);
     EditDest->setText(gui::ToQt(kNoBackupDestination));
@@ -154,7 +154,7 @@ void TFoBakMod1::FormActivate() {
     LabOkDati->hide();
 }
 
-void TFoBakMod1::BBCambiaDestClick() {
+void BackupWindow::BBCambiaDestClick() {
     DriveComboBox1->clear();
     for (const gui::Volume& v : gui::System().ListVolumes())
         DriveComboBox1->addItem(QString::fromStdString(v.label), QString::fromStdString(v.root));
@@ -163,13 +163,13 @@ void TFoBakMod1::BBCambiaDestClick() {
     DriveComboBox1->showPopup();
 }
 
-void TFoBakMod1::BBchiudiSceltaClick() {
+void BackupWindow::BBchiudiSceltaClick() {
     DriveComboBox1->hidePopup();
     Panel3->hide();
     Panel1->show();
 }
 
-void TFoBakMod1::DriveComboBox1Click(int index) {
+void BackupWindow::DriveComboBox1Click(int index) {
     if (index < 0) return;
     fs::path root = DriveComboBox1->itemData(index).toString().toStdString();
     fs::path folder = BackupFolderOn(root);
@@ -206,7 +206,7 @@ void TFoBakMod1::DriveComboBox1Click(int index) {
     Panel1->show();
 }
 
-void TFoBakMod1::BBbackupClick() {
+void BackupWindow::BBbackupClick() {
     SetLabDest("Destinaz.:");
     if (ChosenFolder.empty()) {
         gui::ShowMessage("Necessario definire l'Unit\xE0 di backup");
@@ -237,7 +237,7 @@ void TFoBakMod1::BBbackupClick() {
     EditData->setText(gui::ToQt(LastBackupDate(ProgramFolder)));
 }
 
-void TFoBakMod1::BBRestoreClick() {
+void BackupWindow::BBRestoreClick() {
     SetLabDest("Sorgente:");
     if (ChosenFolder.empty()) {
         gui::ShowMessage("Necessario definire l'Unit\xE0 di backup");

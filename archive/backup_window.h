@@ -15,10 +15,10 @@ class QWidget;
 
 namespace archive {
 
-class TFoBakMod1 : public QDialog {
+class BackupWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TFoBakMod1(QWidget* parent = nullptr);
+    explicit BackupWindow(QWidget* parent = nullptr);
 
     QWidget *Panel1, *Panel3;
     QComboBox* DriveComboBox1;
@@ -49,6 +49,6 @@ private:
 };
 
 // The backup window, while it is shown (created on demand).
-extern TFoBakMod1* FoBakMod1;
+extern BackupWindow* theBackupWindow;
 
 }  // namespace archive

@@ -30,7 +30,7 @@
 
 namespace archive {
 
-TFoModifi* FoModifi = nullptr;
+ChangeDialog* theChangeDialog = nullptr;
 
 namespace {
 std::string Trim(const QLineEdit* e) {
@@ -49,7 +49,7 @@ int NumberIn(const std::string& t, std::size_t start, std::size_t len) {
 }
 }  // namespace
 
-TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true, parent) {
+ChangeDialog::ChangeDialog(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true, parent) {
     setObjectName("FoModifi");
     setWindowTitle("Geboortedatum wijzigen");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -91,7 +91,7 @@ TFoModifi::TFoModifi(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true
 }
 
 // The person's data, with the formats they take, and the annotations.
-void TFoModifi::BuildRecordGroups(QGridLayout* grid) {
+void ChangeDialog::BuildRecordGroups(QGridLayout* grid) {
     GroupBoxDati = gui::MakeGroup(this, "GroupBoxDati", "Geboortegegevens");
     auto* da = new QGridLayout(GroupBoxDati);
     da->addWidget(gui::MakeLabel(GroupBoxDati, "LabFormati", "Respecteer de juiste formaten"), 0, 0, 1, 2);
@@ -126,12 +126,12 @@ void TFoModifi::BuildRecordGroups(QGridLayout* grid) {
     grid->addWidget(GroupBoxAnnotFinto, 3, 0, 1, 2);
 }
 
-void TFoModifi::showEvent(QShowEvent* e) {
+void ChangeDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     gui::Guard([this] { FormActivate(); });
 }
 
-bool TFoModifi::eventFilter(QObject* watched, QEvent* event) {
+bool ChangeDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EditSoggetto && event->type() == QEvent::FocusIn && !Chosen && EditSoggetto->text().isEmpty())
         gui::Guard([this] {
             engine::Birth.SubjectName.clear();
@@ -141,13 +141,13 @@ bool TFoModifi::eventFilter(QObject* watched, QEvent* event) {
     return ArchiveNameDialog::eventFilter(watched, event);
 }
 
-void TFoModifi::ClearFields() {
+void ChangeDialog::ClearFields() {
     for (QLineEdit* e : {EditNomeSogg, EditDataNasc, EditOraNasc, EditCalend, EditLocalita, EditGmt, EditCoordi,
                          EditStato, EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile})
         e->clear();
 }
 
-void TFoModifi::FormActivate() {
+void ChangeDialog::FormActivate() {
     QApplication::restoreOverrideCursor();
     BitBtnAncora->setEnabled(false);
     BitBtnRegistra->setEnabled(false);
@@ -169,7 +169,7 @@ void TFoModifi::FormActivate() {
     EditSoggetto->setFocus();
 }
 
-void TFoModifi::OpenChangeArchive() {
+void ChangeDialog::OpenChangeArchive() {
     if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) {
         ListaNomi->clear();
         ListaNomi->addItem("ARCHIVIO VUOTO");
@@ -182,7 +182,7 @@ void TFoModifi::OpenChangeArchive() {
     }
 }
 
-void TFoModifi::ArchiveChanged(const std::string&) {
+void ChangeDialog::ArchiveChanged(const std::string&) {
     EditSoggetto->clear();
     SetSearchFieldValid(true);
     ClearFields();
@@ -190,9 +190,9 @@ void TFoModifi::ArchiveChanged(const std::string&) {
     EditSoggetto->setFocus();
 }
 
-void TFoModifi::EntryChosen() { ClearFields(); }
+void ChangeDialog::EntryChosen() { ClearFields(); }
 
-void TFoModifi::EnterInList(int line) {
+void ChangeDialog::EnterInList(int line) {
     std::string shown = LineText(line);
     if (!shown.empty() && shown == SearchText()) {
         ChooseLine(line);
@@ -202,7 +202,7 @@ void TFoModifi::EnterInList(int line) {
     gui::ShowMessage("Doppio Click sull'Elenco Nomi");
 }
 
-void TFoModifi::EnterInSearch() {
+void ChangeDialog::EnterInSearch() {
     if (Window.Count() >= 10 && !SearchText().empty()) {
         ChooseLine(Window.MiddleLine());
         OpenChosen();
@@ -211,7 +211,7 @@ void TFoModifi::EnterInSearch() {
     gui::ShowMessage("Doppio Click sull'Elenco Nomi");
 }
 
-void TFoModifi::OpenChosen() {
+void ChangeDialog::OpenChosen() {
     if (!Chosen) return;
     GroupBoxDati->show();
     GroupBoxAnnot->show();
@@ -223,7 +223,7 @@ void TFoModifi::OpenChosen() {
     ListaArchivi->setEnabled(false);
 }
 
-void TFoModifi::ShowList() {
+void ChangeDialog::ShowList() {
     GroupBoxDati->hide();
     GroupBoxAnnot->hide();
     GroupBoxAnnotFinto->show();
@@ -240,7 +240,7 @@ void TFoModifi::ShowList() {
     EditSoggetto->setFocus();
 }
 
-void TFoModifi::ShowRecordForEdit() {
+void ChangeDialog::ShowRecordForEdit() {
     using engine::Birth;
     using engine::Chart;
     if (!SearchFieldValid()) {
@@ -290,7 +290,7 @@ void TFoModifi::ShowRecordForEdit() {
     }
 }
 
-bool TFoModifi::TypedTextRefused() {
+bool ChangeDialog::TypedTextRefused() {
     return RefuseForeignCharacters({{EditNomeSogg, "Il nome"},
                                     {EditLocalita, "Il luogo"},
                                     {EditStato, "La nazione"},
@@ -300,7 +300,7 @@ bool TFoModifi::TypedTextRefused() {
                                     {EditMemo4, "Un'annotazione"}});
 }
 
-bool TFoModifi::SaveEditedRecord() {
+bool ChangeDialog::SaveEditedRecord() {
     using engine::Birth;
     using engine::Chart;
     if (!GroupBoxDati->isEnabled() || DataNumber == 0) return false;
@@ -394,7 +394,7 @@ bool TFoModifi::SaveEditedRecord() {
     return true;
 }
 
-void TFoModifi::BBtestoClick() {
+void ChangeDialog::BBtestoClick() {
     // The name goes into a new text too.
     if (TypedTextRefused()) return;
     std::string folder = ArchiveTextFolder(ArchiveName);
@@ -412,7 +412,7 @@ void TFoModifi::BBtestoClick() {
     }
     SaveEditedRecord();
     rt::WriteTextLines("FileDum\\DatModif.dum", {file});
-    if (TFormRegKel::ShowPersonTextEditor) TFormRegKel::ShowPersonTextEditor();
+    if (StoreDialog::ShowPersonTextEditor) StoreDialog::ShowPersonTextEditor();
 }
 
 }  // namespace archive

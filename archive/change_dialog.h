@@ -8,10 +8,10 @@ class QPushButton;
 
 namespace archive {
 
-class TFoModifi : public ArchiveNameDialog {
+class ChangeDialog : public ArchiveNameDialog {
     Q_OBJECT
 public:
-    explicit TFoModifi(QWidget* parent = nullptr);
+    explicit ChangeDialog(QWidget* parent = nullptr);
 
     QGroupBox *Panel4, *GroupBoxElenco, *GroupBoxDati, *GroupBoxAnnot, *GroupBoxAnnotFinto;
     QLineEdit *EditNomeSogg, *EditDataNasc, *EditOraNasc, *EditCalend, *EditLocalita, *EditGmt, *EditCoordi,
@@ -47,6 +47,6 @@ private:
     void ClearFields();
 };
 
-extern TFoModifi* FoModifi;
+extern ChangeDialog* theChangeDialog;
 
 }  // namespace archive

@@ -114,6 +114,9 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
     if (auto n = ReadDecimalEitherSeparator(p.AnnotationNumber)) noteNumber = static_cast<int>(*n);
     std::unique_ptr<rt::RecordFile> notes;
     if (p.Annotation) {
+        // An emptied annotation file gets its header first: the person's
+        // annotations never land in record 0, the other people's notice.
+        EnsureArchiveHeaders(p.Letters);
         notes = std::make_unique<rt::RecordFile>(st3, kAnnotationRecordSize);
         notes->Reset();
         if (noteNumber <= 0 || noteNumber >= notes->FileSize()) {
@@ -151,7 +154,7 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
         regions.push_back({tmpr2, 0, static_cast<std::int64_t>(kBirthRecordSize)});
         if (p.Annotation)
             for (const char* handOff : {kAnnotationHandOff, kTextHandOff})
-                regions.push_back({handOff, 0, FileLength(handOff)});
+                if (CurrentPersonHandOffWritable(handOff)) regions.push_back({handOff, 0, FileLength(handOff)});
     }
     rt::InPlaceWriteGroup writes(regions);
     if (notes) {

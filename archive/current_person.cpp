@@ -79,11 +79,21 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         ArchiveShared.BirthRecordBuffer = DecodeBirthRecord(data.Read(0));
         data.Close();
     } catch (const rt::IoError& e) {
-        // Shorter than its one record: cut.
-        if (e.Code() != rt::kReadBeyondEnd) throw;
         damaged = true;
-        rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage(e.File(), "\xE8 pi\xF9 corto della sua scheda",
-                                                                   notShown.substr(1)));
+        if (e.Code() == rt::kReadBeyondEnd) {
+            // Shorter than its one record: cut.
+            rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage(e.File(), "\xE8 pi\xF9 corto della sua scheda",
+                                                                       notShown.substr(1)));
+        } else {
+            // One that cannot be read (a folder in its place, no permission):
+            // no one is shown; a folder also stops every recall and store,
+            // which write the current person there.
+            rt::ReportUnusableFileOnce(
+                e, rt::IoError::IsFolderInPlace(e.Code(), e.File())
+                       ? "La persona corrente non viene mostrata, e nessuna persona si pu\xF2 richiamare o registrare "
+                         "finch\xE9 la cartella resta al suo posto."
+                       : "La persona corrente non viene mostrata.");
+        }
         ArchiveShared.IndexEntryBuffer.clear();
         ArchiveShared.BirthRecordBuffer = BirthRecord{};
     }
@@ -153,7 +163,7 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         ArchiveShared.SharedTextLine = ReadAnnotationHandOff();
     } catch (const rt::IoError& e) {
         ArchiveShared.SharedTextLine.clear();
-        rt::ReportUnusableFileOnce(e, "Le annotazioni della persona corrente non vengono mostrate.");
+        rt::ReportUnusableFileOnce(e, kAnnotationHandOffCost);
     }
     if (view) view->AnnotationText = ArchiveShared.SharedTextLine;
 
@@ -215,10 +225,8 @@ CurrentPersonView LoadCurrentPersonForShow() {
     // Step 13: the person's text file named by "FileDum\StrText.dum". A
     // damaged hand-off, or one that cannot be read (a folder in its place, no
     // permission), is named once and names no text.
-    constexpr const char* noButton = "Il pulsante del testo della persona corrente non viene mostrato.";
-    constexpr const char* kNoTextButtonUntilRecalled =
-        "Il pulsante del testo della persona corrente non viene mostrato. Richiamando la persona dal suo archivio "
-        "il file viene scritto di nuovo.";
+    std::string noButtonUntilRecalled = kTextHandOffCost;
+    noButtonUntilRecalled.append(" Richiamando la persona dal suo archivio il file viene scritto di nuovo.");
     std::string bytes;
     bool readable = false;
     if (rt::PathExists(kTextHandOff)) {
@@ -226,7 +234,7 @@ CurrentPersonView LoadCurrentPersonForShow() {
             bytes = rt::ReadFileBytes(kTextHandOff);
             readable = true;
         } catch (const rt::IoError& e) {
-            rt::ReportUnusableFileOnce(e, noButton);
+            rt::ReportUnusableFileOnce(e, kTextHandOffCost);
         }
     }
     if (readable) {
@@ -234,7 +242,7 @@ CurrentPersonView LoadCurrentPersonForShow() {
         if (!problem.empty())
             rt::ReportDamagedFileOnce(
                 kTextHandOff, rt::DamagedFileMessage(kTextHandOff, problem,
-                                                     kNoTextButtonUntilRecalled));
+                                                     noButtonUntilRecalled));
         const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
             view.TextFileName = PersonTextFileName(lines[0], lines[1]);

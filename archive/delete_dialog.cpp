@@ -20,9 +20,9 @@
 
 namespace archive {
 
-TFoCancel* FoCancel = nullptr;
+DeleteDialog* theDeleteDialog = nullptr;
 
-TFoCancel::TFoCancel(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, true, parent) {
+DeleteDialog::DeleteDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, true, parent) {
     setObjectName("FoCancel");
     setWindowTitle("Verwijderen van geboortegegevens uit het archief");
     auto* grid = new QGridLayout(this);
@@ -67,22 +67,22 @@ TFoCancel::TFoCancel(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, true,
     EditSoggetto->installEventFilter(this);
 }
 
-void TFoCancel::showEvent(QShowEvent* e) {
+void DeleteDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     gui::Guard([this] { FormActivate(); });
 }
 
-bool TFoCancel::eventFilter(QObject* watched, QEvent* event) {
+bool DeleteDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EditSoggetto && event->type() == QEvent::FocusIn) gui::Guard([this] { EditSoggettoEnter(); });
     return ArchiveNameDialog::eventFilter(watched, event);
 }
 
-void TFoCancel::ClearMemos() {
+void DeleteDialog::ClearMemos() {
     MemoSogg->setPlainText(QString(" \n \n \n \n \n \n "));
     MemoAnnotaz->setPlainText(" ");
 }
 
-void TFoCancel::FormActivate() {
+void DeleteDialog::FormActivate() {
     Shown = false;
     EditSoggetto->clear();
     ChosenEntry.clear();
@@ -102,7 +102,7 @@ void TFoCancel::FormActivate() {
     }
 }
 
-void TFoCancel::EditSoggettoEnter() {
+void DeleteDialog::EditSoggettoEnter() {
     if (Shown || Chosen) return;  // focus coming back after a choice keeps it
     EditSoggetto->clear();
     engine::Birth.SubjectName.clear();
@@ -112,22 +112,22 @@ void TFoCancel::EditSoggettoEnter() {
     OpenArchive(ArchiveName, AnnotationFile::Required);
 }
 
-void TFoCancel::ArchiveChanged(const std::string& letters) {
+void DeleteDialog::ArchiveChanged(const std::string& letters) {
     SetSearchFieldValid(true);
     ClearMemos();
     if (ArchiveExists(letters) && OpenArchive(letters, AnnotationFile::Required)) EditSoggetto->setFocus();
     BitBtnElimina->setEnabled(false);
 }
 
-void TFoCancel::SearchClicked() {
+void DeleteDialog::SearchClicked() {
     ClearMemos();
     BitBtnElimina->setEnabled(false);
     Shown = false;
 }
 
-void TFoCancel::ListKeyPressed() { BitBtnElimina->setEnabled(false); }
+void DeleteDialog::ListKeyPressed() { BitBtnElimina->setEnabled(false); }
 
-void TFoCancel::ShowChosen() {
+void DeleteDialog::ShowChosen() {
     ShowBirthRecord();
     if (!SearchFieldValid() || ChosenEntry.empty()) return;
     Shown = true;
@@ -136,7 +136,7 @@ void TFoCancel::ShowChosen() {
     Label10->show();
 }
 
-void TFoCancel::EnterInList(int line) {
+void DeleteDialog::EnterInList(int line) {
     std::string shown = LineText(line);
     if (!shown.empty() && SearchText().compare(0, shown.size(), shown) == 0) {
         ChooseLine(line);
@@ -146,7 +146,7 @@ void TFoCancel::EnterInList(int line) {
     gui::ShowMessage("Doppio Clic sull'Elenco Nomi");
 }
 
-void TFoCancel::EnterInSearch() {
+void DeleteDialog::EnterInSearch() {
     if (Window.Count() >= 10 && !SearchText().empty()) {
         ChooseLine(Window.MiddleLine());
         ShowChosen();
@@ -156,7 +156,7 @@ void TFoCancel::EnterInSearch() {
     gui::ShowMessage("Doppio Click sull'Elenco Nomi");
 }
 
-void TFoCancel::ShowBirthRecord() {
+void DeleteDialog::ShowBirthRecord() {
     using engine::Birth;
     using engine::Chart;
     if (!SearchFieldValid() || Birth.SubjectName.empty()) {
@@ -197,7 +197,7 @@ void TFoCancel::ShowBirthRecord() {
     MemoAnnotaz->setPlainText(gui::ToQt(RecallAnnotationLine(notes)));
 }
 
-void TFoCancel::BitBtnEliminaClick() {
+void DeleteDialog::BitBtnEliminaClick() {
     if (!Shown) {
         gui::ShowMessage("Doppio Clic su Elenco");
         return;

@@ -10,10 +10,10 @@ class QPushButton;
 
 namespace archive {
 
-class TFoCancel : public ArchiveNameDialog {
+class DeleteDialog : public ArchiveNameDialog {
     Q_OBJECT
 public:
-    explicit TFoCancel(QWidget* parent = nullptr);
+    explicit DeleteDialog(QWidget* parent = nullptr);
 
     QPlainTextEdit *MemoSogg, *MemoAnnotaz;
     QLabel* Label10;
@@ -41,6 +41,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-extern TFoCancel* FoCancel;
+extern DeleteDialog* theDeleteDialog;
 
 }  // namespace archive

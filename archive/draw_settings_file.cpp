@@ -50,41 +50,41 @@ std::optional<long double> NumberOfLine(const std::string& text, bool integer) {
     return v;
 }
 
-// The widest values the line-width and calibration settings take (the
-// dialogs keep them within 0.5..4 and 0.8..1.2).
-constexpr long double kMaxLineWidthFactor = 4;
-constexpr long double kMaxAspectScale = 2;
-
-// The eight lines: what each holds (with its article, as a message names it),
-// and the widest value a number of it takes (0: the line is text).
+// The eight lines: what each holds (with its article, as a message names it)
+// and the range of a number of it. A real read as 0 is a value not set, which
+// the defaults stand in for. The line width is held to what the line-width
+// window sets (0.5 .. 4), the scales to what the calibration bars set
+// (0.8 .. 1.2, to half a step of the bars, as the bars' scales are written).
 struct SettingLine {
     const char* article;
     const char* field;
-    long double high;
+    long double low, high;
     bool integer;
 };
 constexpr SettingLine kSettingLines[8] = {
-    {"il ", "primo valore", 2147483647.0L, true},
-    {"la ", "correzione della stampante", 255, true},
-    {"il ", "terzo indicatore di disegno", 255, true},
-    {"il ", "passaggio al calendario gregoriano", 255, true},
-    {"lo ", "spessore delle linee", kMaxLineWidthFactor, false},
-    {"la ", "cartella del backup", 0, false},
-    {"la ", "scala orizzontale", kMaxAspectScale, false},
-    {"la ", "scala verticale", kMaxAspectScale, false},
+    {"il ", "primo valore", -2147483648.0L, 2147483647.0L, true},
+    {"la ", "correzione della stampante", 0, 1, true},
+    {"il ", "terzo indicatore di disegno", 0, 255, true},
+    {"il ", "passaggio al calendario gregoriano", 0, 1, true},
+    {"lo ", "spessore delle linee", 0.5L, 4, false},
+    {"la ", "cartella del backup", 0, 0, false},
+    {"la ", "scala orizzontale", 0.7995L, 1.2005L, false},
+    {"la ", "scala verticale", 0.7995L, 1.2005L, false},
 };
 
 // The values of the file's sound lines, in order; each line that is missing,
-// cut or unreadable leaves its value as `r` holds it (the defaults) and is
-// named in `unread`, what is wrong with it in `wrong`.
-void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, std::vector<std::string>& unread,
-                      std::vector<std::string>& wrong) {
+// cut, unreadable or out of its range leaves its value as `r` holds it (the
+// defaults) and is numbered in `unread`, what is wrong with it in `wrong`. A
+// backup folder line missing keeps the folder `r` holds, which is no default
+// when it was read from the file before (`backupRead`).
+void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& r, bool backupRead,
+                      std::vector<std::size_t>& unread, std::vector<std::string>& wrong) {
     long double* reals[8] = {nullptr, nullptr, nullptr, nullptr, &r.LineWidthFactor, nullptr, &r.AspectScaleX,
                              &r.AspectScaleY};
     for (std::size_t k = 0; k < 8; ++k) {
         const SettingLine& line = kSettingLines[k];
         if (k >= lines.size()) {
-            unread.push_back(std::string(line.article) + line.field);
+            if (k != 5 || !backupRead) unread.push_back(k);
             continue;
         }
         if (k == 5) {
@@ -94,14 +94,14 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
         const std::optional<long double> v = NumberOfLine(lines[k], line.integer);
         try {
             if (!v) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
-            // Each number is checked against what its setting can take (0: not set).
-            rt::CheckFileNumber(*v, k == 0 ? -2147483648.0L : 0, line.high, kDrawSettingsFile, line.field);
+            // Each number is checked against what its setting can take (a real 0: not set).
+            if (line.integer || *v != 0) rt::CheckFileNumber(*v, line.low, line.high, kDrawSettingsFile, line.field);
         } catch (const rt::DamagedFileError& e) {
-            unread.push_back(std::string(line.article) + line.field);
+            unread.push_back(k);
             wrong.push_back(e.Detail());
             continue;
         } catch (const rt::IoError&) {
-            unread.push_back(std::string(line.article) + line.field);
+            unread.push_back(k);
             wrong.push_back("la riga " + std::to_string(k + 1) + " non contiene un numero");
             continue;
         }
@@ -117,6 +117,53 @@ std::string JoinNames(const std::vector<std::string>& names) {
     std::string out;
     for (std::size_t i = 0; i < names.size(); ++i) out += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
     return out;
+}
+
+// What a user sets again after the values of the numbered lines were put back
+// to their defaults, in plain words: only the settings a window sets (the
+// printer model, the line width, the backup folder, the screen calibration),
+// each once; "" when none of them was put back. The copy kept holds the
+// values of before.
+std::string SetAgainAdvice(const std::vector<std::size_t>& lines) {
+    struct Setting {
+        const char* name;  // with its article
+        bool feminine;
+    };
+    auto settingOf = [](std::size_t line) -> const Setting* {
+        static constexpr Setting kPrinter{"il modello della stampante", false};
+        static constexpr Setting kWidth{"lo spessore delle linee", false};
+        static constexpr Setting kBackup{"la cartella del backup", true};
+        static constexpr Setting kCalibration{"la calibrazione dello schermo", true};
+        switch (line) {
+            case 1: return &kPrinter;
+            case 4: return &kWidth;
+            case 5: return &kBackup;
+            case 6:
+            case 7: return &kCalibration;
+            default: return nullptr;
+        }
+    };
+    std::vector<const Setting*> put;
+    for (std::size_t k : lines)
+        if (const Setting* setting = settingOf(k); setting && (put.empty() || put.back() != setting))
+            put.push_back(setting);
+    if (put.empty()) return {};
+    if (put.size() == 1) {
+        const char* end = put[0]->feminine ? "a" : "o";
+        return std::string("Se ") + put[0]->name + " era stat" + end + " cambiat" + end + ", impostarl" + end +
+               " di nuovo; i valori di prima si leggono nella copia conservata.";
+    }
+    std::vector<std::string> names;
+    for (const Setting* setting : put) names.push_back(setting->name);
+    return "Se erano stati cambiati (" + JoinNames(names) +
+           "), impostarli di nuovo; i valori di prima si leggono nella copia conservata.";
+}
+
+// The values of the numbered lines, with their articles.
+std::vector<std::string> LineNames(const std::vector<std::size_t>& lines) {
+    std::vector<std::string> names;
+    for (std::size_t k : lines) names.push_back(std::string(kSettingLines[k].article) + kSettingLines[k].field);
+    return names;
 }
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
@@ -168,7 +215,13 @@ void StandInDefaults(DrawSettingsState& s) {
 
 bool ReplaceLegacyBackupLine() {
     if (!rt::PathExists(kDrawSettingsFile)) return false;
-    std::vector<std::string> lines = rt::ReadTextLines(kDrawSettingsFile);
+    std::vector<std::string> lines;
+    try {
+        lines = rt::ReadTextLines(kDrawSettingsFile);
+    } catch (const rt::IoError&) {
+        // Told where the settings are read, with what stands in for them.
+        return false;
+    }
     if (lines.size() < 6 || lines[5].find(kLegacyBackupMark) == std::string::npos) return false;
     lines[5] = kUndefinedBackup;
     rt::ReplaceTextLines(kDrawSettingsFile, lines);
@@ -192,13 +245,15 @@ bool LoadOrCreateDrawSettings() {
         throw;
     }
     // Each value stands on its own line; the lines as far as they are sound
-    // give theirs, and a line missing, cut or unreadable takes its default.
+    // give theirs, and a line missing, cut, unreadable or out of its range
+    // takes its default.
     const rt::SoundTextLines read = rt::ReadSoundTextLines(bytes);
     DrawSettingsState r;
     r.BackupDestination = s.BackupDestination;
     SetDefaults(r);
-    std::vector<std::string> unread, wrong;
-    ReadSettingLines(read.lines, r, unread, wrong);
+    std::vector<std::size_t> unread;
+    std::vector<std::string> wrong;
+    ReadSettingLines(read.lines, r, g_read, unread, wrong);
     if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
     if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
     if (r.LineWidthFactor == 0) r.LineWidthFactor = 1.0L;
@@ -224,7 +279,7 @@ bool LoadOrCreateDrawSettings() {
     problem += ": si usano le impostazioni predefinite";
     if (unread.size() < std::size(kSettingLines)) {
         problem += " per ";
-        problem += JoinNames(unread);
+        problem += JoinNames(LineNames(unread));
         problem += ", gli altri valori restano quelli del file";
     }
     const std::string kept = rt::KeepDamagedCopy(kDrawSettingsFile);
@@ -241,11 +296,19 @@ bool LoadOrCreateDrawSettings() {
     WriteSettingsFile(s);
     g_read = true;
     g_defaultsStandIn = false;
+    const std::string advice = SetAgainAdvice(unread);
     rt::ReportDamagedFile(problem + "; il file \xE8 riscritto cos\xEC e quello danneggiato \xE8 conservato come \"" + kept +
-                          "\". Se quei valori erano stati cambiati (calibrazione dello schermo, spessore delle linee, "
-                          "modello della stampante, cartella del backup), impostarli di nuovo; i valori di prima si "
-                          "leggono nella copia conservata.");
+                          "\"." + (advice.empty() ? "" : " " + advice));
     return true;
+}
+
+void ReportUnreadableDrawSettings(const rt::IoError& error) {
+    std::string done = g_read ? "Per ora si usano le impostazioni di disegno lette prima dal file"
+                              : "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, "
+                                "spessore delle linee, modello della stampante)";
+    done += ", e ogni modifica di un'impostazione (calibrazione dello schermo, spessore delle linee, modello della "
+            "stampante, cartella del backup) viene rifiutata finch\xE9 il file non si pu\xF2 leggere.";
+    rt::ReportUnusableFileOnce(error, done);
 }
 
 void SaveDrawSettings() { SaveDrawSettings(DrawSettings); }

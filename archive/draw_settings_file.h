@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string>
 
+namespace rt {
+class IoError;
+}
+
 namespace archive {
 
 inline constexpr const char* kDrawSettingsFile = "FileSet\\MMVarLas.stt";
@@ -29,7 +33,8 @@ void ResetDrawSettings();
 
 // Replaces a line 6 that names the legacy backup folder by "Da definire" and
 // writes the other lines back unchanged. Returns true when the file was rewritten;
-// a missing file is left alone.
+// a missing file, or one that cannot be read (LoadOrCreateDrawSettings names
+// it), is left alone.
 bool ReplaceLegacyBackupLine();
 
 // Reads the eight values when the file exists (a factor or scale read as 0
@@ -41,6 +46,13 @@ bool ReplaceLegacyBackupLine();
 // input/output error and stays as it is; the values read from it before stay
 // in memory, or else the defaults stand in.
 bool LoadOrCreateDrawSettings();
+
+// Tells the user, once while the file stays as it is, of a drawing settings
+// file that cannot be read (a folder in its place, no permission): why, what
+// stands in for it meanwhile (the values read from it before, or else the
+// defaults), that every change of a drawing setting is refused until it can
+// be read, and what the user can do.
+void ReportUnreadableDrawSettings(const rt::IoError& error);
 
 // Rewrites the file with the eight values in memory; refused as
 // RequireWritableDrawSettings says.

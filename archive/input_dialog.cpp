@@ -33,6 +33,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/fixed_string.h"
@@ -40,7 +41,7 @@
 
 namespace archive {
 
-TFoInputKel* FoInputKel = nullptr;
+InputDialog* theInputDialog = nullptr;
 
 namespace {
 
@@ -58,18 +59,18 @@ std::string Trimmed(const QLineEdit* e) {
     return t;
 }
 
-bool IsDateField(const TFoInputKel* d, const QObject* o) {
+bool IsDateField(const InputDialog* d, const QObject* o) {
     return o == d->EditGiorno || o == d->EditMese || o == d->EditAnno || o == d->EditOra || o == d->EditMinuti;
 }
 
 // A character users type between the parts of a date or a time ("31/02/1990 12:00").
-bool IsDateSeparator(const QString& typed) {
-    return typed.size() == 1 && QStringLiteral("/-.: ").contains(typed[0]);
+bool IsDateSeparator(char typed) {
+    return typed != 0 && std::string_view("/-.: ").find(typed) != std::string_view::npos;
 }
 
 }  // namespace
 
-TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
+InputDialog::InputDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("FoInputKel");
     setWindowTitle("Inleiding Geboortegegevens");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -104,7 +105,7 @@ TFoInputKel::TFoInputKel(QWidget* parent) : QDialog(parent) {
 }
 
 // The name, the birth date and clock time, the place tables and the list of places.
-void TFoInputKel::BuildInputFields(QVBoxLayout* top) {
+void InputDialog::BuildInputFields(QVBoxLayout* top) {
     auto* input = new QGridLayout;
     top->addLayout(input);
     Label1 = gui::MakeLabel(this, "Label1", "Specificeren altijd de naam van de persoon");
@@ -153,7 +154,7 @@ void TFoInputKel::BuildInputFields(QVBoxLayout* top) {
 
 // The data the place and its calendar give, the lock of those fields, and the
 // controls nothing shows.
-void TFoInputKel::BuildResultPanel(QVBoxLayout* top) {
+void InputDialog::BuildResultPanel(QVBoxLayout* top) {
     PanelResult = gui::MakeGroup(this, "PanelResult", "Resultaat Gegevens ingevoerd ");
     auto* res = new QGridLayout(PanelResult);
     // The correction is six characters wide, its whole text kept.
@@ -187,7 +188,7 @@ void TFoInputKel::BuildResultPanel(QVBoxLayout* top) {
 
 // The hidden panel for coordinates typed by hand: latitude, and longitude in
 // degrees or in hours.
-void TFoInputKel::BuildManualPanel(QVBoxLayout* top) {
+void InputDialog::BuildManualPanel(QVBoxLayout* top) {
     PanelMan = gui::MakeGroup(this, "PanelMan", "Handmatige invoer van co\xF6rdinaten");
     auto* man = new QGridLayout(PanelMan);
     const std::tuple<QLineEdit**, const char*, int, int, int> fields[] = {  // slot, name, length, row, column
@@ -209,11 +210,13 @@ void TFoInputKel::BuildManualPanel(QVBoxLayout* top) {
     top->addWidget(PanelMan);
 }
 
-void TFoInputKel::ConnectInputFields() {
+void InputDialog::ConnectInputFields() {
     // Every change of the input asks the idle step to check again.
     auto recheck = [this] { RecheckPending = 1; };
     connect(EditSogg, &QLineEdit::textChanged, this, recheck);
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
+        // A key that types no character (Alt+5) enters no field.
+        gui::KeepUntypedKeysOut(e);
         e->installEventFilter(this);
         connect(e, &QLineEdit::textEdited, this, [this, e](const QString& t) {
             QString trimmed = t.trimmed();
@@ -231,6 +234,8 @@ void TFoInputKel::ConnectInputFields() {
     for (QWidget* watched : std::initializer_list<QWidget*>{EditSogg, EditLocal, ListBox1, EditCoord, EditLocEstesa,
                                                             Label1})
         watched->installEventFilter(this);
+    // The place box is a type-ahead box: a key that types no character enters no key.
+    gui::KeepUntypedKeysOut(EditLocal);
     connect(EditLocal, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { EditLocalTyped(t); }));
     connect(EditLocal, &QLineEdit::textChanged, this, [this] {
         PlaceApplyPending = 1;
@@ -258,7 +263,7 @@ void TFoInputKel::ConnectInputFields() {
     connect(EditCalend, &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { EditCalendChange(); }));
 }
 
-void TFoInputKel::ConnectManualPanel() {
+void InputDialog::ConnectManualPanel() {
     connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
     // Each field of the panel moves on to the next when it is full, so
     // "41N54" typed in one go fills latitude degrees, letter and minutes.
@@ -278,12 +283,12 @@ void TFoInputKel::ConnectManualPanel() {
     }
 }
 
-void TFoInputKel::showEvent(QShowEvent* e) {
+void InputDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     gui::Guard([this] { FormActivate(); });
 }
 
-bool TFoInputKel::eventFilter(QObject* watched, QEvent* event) {
+bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == EditCoord) {
             OpenManualCoordinates();
@@ -373,7 +378,7 @@ bool TFoInputKel::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- place table --------------------------------------------------------------------------
 
-void TFoInputKel::OpenPlaceFile() {
+void InputDialog::OpenPlaceFile() {
     Chart.ValErrorCode = Table.Open(TableKind) ? 0 : 1;
     Window.Reset(Table.Count() > 0 ? Table.Count() : 0);
     Window.SetPosition(4);
@@ -381,13 +386,13 @@ void TFoInputKel::OpenPlaceFile() {
     FillPlaceList();
 }
 
-void TFoInputKel::ClosePlaceFile() {
+void InputDialog::ClosePlaceFile() {
     Table.Close();
     ListBox1->clear();
     PlaceSearchText.clear();
 }
 
-void TFoInputKel::SyncScrollBar() {
+void InputDialog::SyncScrollBar() {
     syncing_ = true;
     ScrollBar1->setRange(std::max<std::int64_t>(1, Window.MinPosition()),
                          std::max<std::int64_t>(1, Window.MaxPosition()));
@@ -395,14 +400,14 @@ void TFoInputKel::SyncScrollBar() {
     syncing_ = false;
 }
 
-void TFoInputKel::FillPlaceList() {
+void InputDialog::FillPlaceList() {
     ListBox1->clear();
     if (Table.IsOpen())
         for (const std::string& line : PlaceWindowLines(Table, Window)) ListBox1->addItem(gui::ToQt(line));
     SyncScrollBar();
 }
 
-void TFoInputKel::EditLocalTyped(const QString& text) {
+void InputDialog::EditLocalTyped(const QString& text) {
     SetFieldState(EditLocal, FieldState::Rejected);
     EditLocal->setText(text);  // a red field keeps what is being typed
     std::string typed = gui::FromQt(text);
@@ -422,7 +427,7 @@ void TFoInputKel::EditLocalTyped(const QString& text) {
     if (Window.TargetLine() < ListBox1->count()) ListBox1->setCurrentRow(Window.TargetLine());
 }
 
-void TFoInputKel::EditLocalEnter() {
+void InputDialog::EditLocalEnter() {
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
         if (e->text().isEmpty()) {
             gui::ShowMessage("Voer geboortedatum in");
@@ -437,13 +442,13 @@ void TFoInputKel::EditLocalEnter() {
     gui::ShowMessage("Doppio Clic sull'Elenco Localit\xE0");
 }
 
-void TFoInputKel::PickPlaceAtLine(int line) {
+void InputDialog::PickPlaceAtLine(int line) {
     std::int64_t record = Window.RecordAtLine(line);
     if (record < 1) return;  // an empty line or the header is never picked
     PickPlaceRecord(record, true);
 }
 
-void TFoInputKel::PickPlaceRecord(std::int64_t record, bool fromList) {
+void InputDialog::PickPlaceRecord(std::int64_t record, bool fromList) {
     SelectedPlaceRecord = record;
     const PlaceRecord& place = Table.Read(record);
     if (fromList) {
@@ -460,7 +465,7 @@ void TFoInputKel::PickPlaceRecord(std::int64_t record, bool fromList) {
 
 // ---- activation and the idle step ------------------------------------------------------------
 
-void TFoInputKel::FormActivate() {
+void InputDialog::FormActivate() {
     FixedZoneMinusFive = 0;
     // No red from an earlier opening.
     for (QLineEdit* e : {EditSogg, EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon,
@@ -492,7 +497,7 @@ void TFoInputKel::FormActivate() {
 }
 
 // The field after a date or time field, in the order they are typed.
-QWidget* TFoInputKel::NextClockField(const QLineEdit* field) const {
+QWidget* InputDialog::NextClockField(const QLineEdit* field) const {
     if (field == EditGiorno) return EditMese;
     if (field == EditMese) return EditAnno;
     if (field == EditAnno) return EditOra;
@@ -500,7 +505,7 @@ QWidget* TFoInputKel::NextClockField(const QLineEdit* field) const {
     return EditLocal;
 }
 
-void TFoInputKel::MoveOnFrom(QLineEdit* field) {
+void InputDialog::MoveOnFrom(QLineEdit* field) {
     QWidget* next = NextClockField(field);
     next->setFocus();
     movedOnTo_ = IsDateField(this, next) ? static_cast<QLineEdit*>(next) : nullptr;
@@ -511,12 +516,13 @@ void TFoInputKel::MoveOnFrom(QLineEdit* field) {
 // takes the keys that follow. A field reached by moving on takes no separator
 // as its first key (in "31/02" the day moves on by itself when full, and the
 // "/" after it is no second move), nor does an empty one. True when the key
-// was a separator. A modifier pressed on its own (Shift for ":") is no key of the field.
-bool TFoInputKel::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
+// was a separator. A modifier pressed on its own (Shift for ":") is no key of
+// the field, and a key that types no character (Ctrl+., Alt+/) is no separator.
+bool InputDialog::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
     if (key.text().isEmpty() && ((key.key() >= Qt::Key_Shift && key.key() <= Qt::Key_ScrollLock) ||
                                  key.key() == Qt::Key_AltGr))
         return false;
-    const bool separator = IsDateSeparator(key.text());
+    const bool separator = IsDateSeparator(gui::TypedCharacter(key));
     const bool justReached = field == movedOnTo_;
     movedOnTo_ = nullptr;
     if (!separator) return false;
@@ -530,13 +536,13 @@ bool TFoInputKel::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
 
 // A clock field still being typed: it has the focus and holds fewer digits
 // than it takes (the minutes "3" of "30").
-bool TFoInputKel::ClockBeingTyped() const {
+bool InputDialog::ClockBeingTyped() const {
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
         if (focusWidget() == e && !e->text().isEmpty() && e->text().size() < e->maxLength()) return true;
     return false;
 }
 
-void TFoInputKel::MyIdleHandler() {
+void InputDialog::MyIdleHandler() {
     if (RecheckPending == 1 && !ClockBeingTyped()) {
         RecheckPending = 0;
         LabNote->hide();
@@ -546,7 +552,7 @@ void TFoInputKel::MyIdleHandler() {
     RecheckPending = 0;
 }
 
-void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
+void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
     ok = 0;
     for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
         if (e->text().isEmpty()) return;
@@ -591,14 +597,14 @@ void TFoInputKel::ValidateBirthDateTime(unsigned char& ok) {
     PlaceApplyPending = 1;
 }
 
-void TFoInputKel::LockResults() {
+void InputDialog::LockResults() {
     for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
         SetFieldState(e, FieldState::Computed);
     gui::SetLockGlyph(BBLock, true);
     PanelResult->setEnabled(false);
 }
 
-void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
+void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     ok = 0;
     BBprosegui->setEnabled(false);
     LabNote->hide();
@@ -679,11 +685,11 @@ void TFoInputKel::ApplySelectedPlace(unsigned char& ok) {
     PlaceApplyPending = 0;
 }
 
-void TFoInputKel::CheckCoordinatesText(unsigned char& ok) {
+void InputDialog::CheckCoordinatesText(unsigned char& ok) {
     ok = CoordinatesProblem(Text(EditCoord)).empty() ? 1 : 0;
 }
 
-void TFoInputKel::CheckBoxLocaleClick() {
+void InputDialog::CheckBoxLocaleClick() {
     if (!CheckBoxLocale->isChecked()) {
         SetFieldState(EditFuso, FieldState::Valid);
         EditFuso->clear();
@@ -702,7 +708,7 @@ void TFoInputKel::CheckBoxLocaleClick() {
     EditFuso->setText(gui::ToQt(std::string(value > 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
 }
 
-void TFoInputKel::EditCalendChange() {
+void InputDialog::EditCalendChange() {
     std::string c = Text(EditCalend);
     if (c != "GIUL" && c != "GREG") {
         EditJD->clear();
@@ -715,7 +721,7 @@ void TFoInputKel::EditCalendChange() {
     EditJD->setText(gui::ToQt(jd));
 }
 
-void TFoInputKel::BBLockClick() {
+void InputDialog::BBLockClick() {
     if (PanelResult->isEnabled()) {
         LockResults();
         return;
@@ -727,7 +733,7 @@ void TFoInputKel::BBLockClick() {
     BBprosegui->setEnabled(true);
 }
 
-void TFoInputKel::BitBtnOggiClick() {
+void InputDialog::BitBtnOggiClick() {
     rt::LocalDateTime now = rt::Now();
     EditGiorno->setText(gui::ToQt(rt::ZeroPad(now.day, 2)));
     EditMese->setText(gui::ToQt(rt::ZeroPad(now.month, 2)));
@@ -738,7 +744,7 @@ void TFoInputKel::BitBtnOggiClick() {
     EditGiorno->setFocus();
 }
 
-void TFoInputKel::DateTimePicker1CloseUp() {
+void InputDialog::DateTimePicker1CloseUp() {
     QDate d = DateTimePicker1->date();
     rt::LocalDateTime now = rt::Now();
     EditGiorno->setText(gui::ToQt(rt::ZeroPad(d.day(), 2)));
@@ -751,7 +757,7 @@ void TFoInputKel::DateTimePicker1CloseUp() {
 
 // ---- manual coordinates -----------------------------------------------------------------------
 
-void TFoInputKel::OpenManualCoordinates() {
+void InputDialog::OpenManualCoordinates() {
     std::string t = Text(EditCoord);
     auto part = [&](std::size_t start, std::size_t len) {
         return start - 1 < t.size() ? gui::ToQt(t.substr(start - 1, len)) : QString();
@@ -768,7 +774,7 @@ void TFoInputKel::OpenManualCoordinates() {
     CheckManualCoordinates();
 }
 
-void TFoInputKel::CheckManualCoordinates() {
+void InputDialog::CheckManualCoordinates() {
     auto filled = [](std::initializer_list<QLineEdit*> es) {
         for (QLineEdit* e : es)
             if (e->text().trimmed().isEmpty()) return false;
@@ -832,7 +838,7 @@ void TFoInputKel::CheckManualCoordinates() {
     Birth.ManualCoordText = text;
 }
 
-void TFoInputKel::BitBtn1Click() {
+void InputDialog::BitBtn1Click() {
     if (OkFlag == 1) {
         EditCoord->setText(gui::ToQt(Birth.ManualCoordText));
         PanelMan->hide();
@@ -844,7 +850,7 @@ void TFoInputKel::BitBtn1Click() {
 
 // ---- going on --------------------------------------------------------------------------------
 
-void TFoInputKel::BBproseguiClick() {
+void InputDialog::BBproseguiClick() {
     // Checked while a place typed by hand can still be mended.
     if (RefuseForeignCharacters({{EditSogg, "Il nome"}, {EditLocEstesa, "Il luogo"}, {EditStato, "La nazione"}}))
         return;
@@ -891,23 +897,23 @@ void TFoInputKel::BBproseguiClick() {
     if (code == 0) Chart.JulianDay = value;
     else OkFlag = 0;
     Birth.Nationality = rt::CutTo(Text(EditStato), 80);
-    if (!FormRegKel) FormRegKel = new TFormRegKel(this);
-    FormRegKel->EnteredCorrectionText = Text(EditFuso);
-    FormRegKel->CloseEntryDialog = [this] {
+    if (!theStoreDialog) theStoreDialog = new StoreDialog(this);
+    theStoreDialog->EnteredCorrectionText = Text(EditFuso);
+    theStoreDialog->CloseEntryDialog = [this] {
         ClosePlaceFile();
         accept();
     };
-    PlaceNearMain(FormRegKel, 10);
-    gui::ShowModal(FormRegKel);
+    PlaceNearMain(theStoreDialog, 10);
+    gui::ShowModal(theStoreDialog);
 }
 
-void TFoInputKel::ClearResults() {
+void InputDialog::ClearResults() {
     for (QLineEdit* e : {EditFuso, EditCalend, EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord}) e->clear();
     ComboBox2->clear();
     LabNote->hide();
 }
 
-void TFoInputKel::BBRitornaClick() {
+void InputDialog::BBRitornaClick() {
     ClosePlaceFile();
     ClearResults();
     reject();

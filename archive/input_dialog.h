@@ -21,10 +21,10 @@ class QVBoxLayout;
 
 namespace archive {
 
-class TFoInputKel : public QDialog {
+class InputDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFoInputKel(QWidget* parent = nullptr);
+    explicit InputDialog(QWidget* parent = nullptr);
 
     // Input fields.
     QLineEdit *EditSogg, *EditGiorno, *EditMese, *EditAnno, *EditOra, *EditMinuti, *EditLocal;
@@ -109,6 +109,6 @@ private:
     bool syncing_ = false;
 };
 
-extern TFoInputKel* FoInputKel;
+extern InputDialog* theInputDialog;
 
 }  // namespace archive

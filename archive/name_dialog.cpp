@@ -12,6 +12,7 @@
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/damaged_file.h"
 
@@ -29,6 +30,8 @@ ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEnt
     ScrollBar1->setObjectName("ScrollBar1");
     ScrollBar1->setPageStep(shape.page);
 
+    // The name box is a type-ahead box: a key that types no character enters no key.
+    gui::KeepUntypedKeysOut(EditSoggetto);
     EditSoggetto->installEventFilter(this);
     ListaNomi->installEventFilter(this);
     connect(EditSoggetto, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { SearchTyped(t); }));

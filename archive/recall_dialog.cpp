@@ -22,13 +22,14 @@
 #include "platform/gui/widgets.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
 namespace archive {
 
-TFormRich* FormRich = nullptr;
+RecallDialog* theRecallDialog = nullptr;
 
-TFormRich::TFormRich(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false, parent) {
+RecallDialog::RecallDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false, parent) {
     setObjectName("FormRich");
     setWindowTitle("Gegevens ophalen uit archief");
     auto* grid = new QGridLayout(this);
@@ -79,17 +80,17 @@ TFormRich::TFormRich(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false
     connect(this, &QDialog::finished, this, [this](int) { gui::Guard([this] { FormDeactivate(); }); });
 }
 
-void TFormRich::showEvent(QShowEvent* e) {
+void RecallDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     gui::Guard([this] { FormActivate(); });
 }
 
-void TFormRich::ClearShownData() {
+void RecallDialog::ClearShownData() {
     for (QLineEdit* e : {EditNome, EditData, EditLocal, EditNaz, EditCorr, EditCoord, EditCal}) e->clear();
     MemoAnnotaz->clear();
 }
 
-void TFormRich::FormActivate() {
+void RecallDialog::FormActivate() {
     Chosen = false;
     Loaded = false;
     EditSoggetto->clear();
@@ -114,7 +115,7 @@ void TFormRich::FormActivate() {
     Open(ArchiveName);
 }
 
-void TFormRich::Open(const std::string& letters) {
+void RecallDialog::Open(const std::string& letters) {
     if (letters == kCurrentPersonArchive) {
         gui::ShowMessage("Nome Archivio Non Ammesso");
         PanelSearch->setEnabled(false);
@@ -128,14 +129,14 @@ void TFormRich::Open(const std::string& letters) {
     }
 }
 
-void TFormRich::ArchiveChanged(const std::string& letters) {
+void RecallDialog::ArchiveChanged(const std::string& letters) {
     ClearShownData();
     Loaded = false;
     SetSearchFieldValid(false);
     Open(letters);
 }
 
-void TFormRich::EnterInList(int line) {
+void RecallDialog::EnterInList(int line) {
     if (Loaded) return;
     std::string shown = LineText(line);
     std::string field = SearchText();
@@ -147,7 +148,7 @@ void TFormRich::EnterInList(int line) {
     gui::ShowMessage("Doppio Clic sull'Elenco Nomi");
 }
 
-void TFormRich::EnterInSearch() {
+void RecallDialog::EnterInSearch() {
     if (Loaded) return;
     std::string typed = SearchText();
     int middle = Window.Small() ? ListaNomi->currentRow() : Window.MiddleLine();
@@ -160,7 +161,7 @@ void TFormRich::EnterInSearch() {
     gui::ShowMessage("Doppio Clic sull'Elenco Nomi");
 }
 
-void TFormRich::LoadChosenPerson() {
+void RecallDialog::LoadChosenPerson() {
     using engine::Birth;
     using engine::Chart;
     PanelData->setEnabled(true);
@@ -253,7 +254,7 @@ void TFormRich::LoadChosenPerson() {
     Loaded = true;
 }
 
-void TFormRich::RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault) {
+void RecallDialog::RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault) {
     ClearShownData();
     Loaded = false;
     BitBtnOK->setEnabled(false);
@@ -267,7 +268,7 @@ void TFormRich::RefuseDamagedPerson(const std::string& entry, int number, const 
                      "backup) o cancellare la persona e inserirla di nuovo.");
 }
 
-void TFormRich::BitBtnInvertiClick() {
+void RecallDialog::BitBtnInvertiClick() {
     const auto& [w1, w2, w3] = NameWords;
     std::vector<std::string> order;
     if (w2.empty()) return;
@@ -289,7 +290,7 @@ void TFormRich::BitBtnInvertiClick() {
     EditSoggetto->setCursorPosition(0);
 }
 
-void TFormRich::BitBtnOKClick() {
+void RecallDialog::BitBtnOKClick() {
     if (!SearchFieldValid()) {
         EditSoggetto->clear();
         SetSearchFieldValid(true);
@@ -301,11 +302,17 @@ void TFormRich::BitBtnOKClick() {
     BirthRecord record = LoadedRecord;
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
     record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
-    CloseArchive();
     // The entry keeps the record's number, as a store's does: a change of
-    // that record is then known to be the current person's.
-    WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
-                       ArchiveName, LoadedTextNumber);
+    // that record is then known to be the current person's. A refused write
+    // changes nothing and leaves the dialog as it was, its archive open.
+    try {
+        WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
+                           ArchiveName, LoadedTextNumber);
+    } catch (const rt::IoError& e) {
+        gui::ShowMessage(rt::IoError::MessageAbout(e.Code(), e.File(), "La persona non \xE8 stata richiamata."));
+        return;
+    }
+    CloseArchive();
     if (!engine::Birth.SubjectName.empty()) {
         EditSoggetto->clear();
         ListaNomi->clear();
@@ -314,12 +321,12 @@ void TFormRich::BitBtnOKClick() {
     }
 }
 
-void TFormRich::BitBtnAnnullaClick() {
+void RecallDialog::BitBtnAnnullaClick() {
     CloseArchive();
     reject();
 }
 
-void TFormRich::FormDeactivate() {
+void RecallDialog::FormDeactivate() {
     if (!ArchiveName.empty() && !ChosenEntry.empty() && ChosenPosition != 0)
         WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, engine::Birth.SubjectName);
     CloseArchive();

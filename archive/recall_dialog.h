@@ -11,10 +11,10 @@ class QGroupBox;
 
 namespace archive {
 
-class TFormRich : public ArchiveNameDialog {
+class RecallDialog : public ArchiveNameDialog {
     Q_OBJECT
 public:
-    explicit TFormRich(QWidget* parent = nullptr);
+    explicit RecallDialog(QWidget* parent = nullptr);
 
     QLineEdit *EditNome, *EditData, *EditLocal, *EditNaz, *EditCorr, *EditCoord, *EditCal;
     QPlainTextEdit* MemoAnnotaz;
@@ -53,6 +53,6 @@ private:
     void RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault);
 };
 
-extern TFormRich* FormRich;
+extern RecallDialog* theRecallDialog;
 
 }  // namespace archive

@@ -24,10 +24,10 @@
 
 namespace archive {
 
-TFormRegKel* FormRegKel = nullptr;
-std::function<void()> TFormRegKel::ShowPersonTextEditor;
+StoreDialog* theStoreDialog = nullptr;
+std::function<void()> StoreDialog::ShowPersonTextEditor;
 
-TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
+StoreDialog::StoreDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("FormRegKel");
     setWindowTitle("Wijziging geboortegegevens");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -86,7 +86,7 @@ TFormRegKel::TFormRegKel(QWidget* parent) : QDialog(parent) {
     connect(this, &QDialog::finished, this, [this](int) { gui::Guard([this] { FormClose(); }); });
 }
 
-void TFormRegKel::showEvent(QShowEvent* e) {
+void StoreDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!activated_) {
         activated_ = true;
@@ -94,12 +94,12 @@ void TFormRegKel::showEvent(QShowEvent* e) {
     }
 }
 
-void TFormRegKel::closeEvent(QCloseEvent* e) {
+void StoreDialog::closeEvent(QCloseEvent* e) {
     activated_ = false;
     QDialog::closeEvent(e);
 }
 
-bool TFormRegKel::eventFilter(QObject* watched, QEvent* event) {
+bool StoreDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     QLineEdit* lines[] = {EditMemo1, EditMemo2, EditMemo3, EditMemo4};
@@ -118,7 +118,7 @@ bool TFormRegKel::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TFormRegKel::FormActivate() {
+void StoreDialog::FormActivate() {
     using engine::Birth;
     using engine::Chart;
     for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) e->clear();
@@ -158,14 +158,14 @@ void TFormRegKel::FormActivate() {
     EditStato->setText(gui::ToQt(Birth.Nationality));
 }
 
-void TFormRegKel::ListBox1Click() {
+void StoreDialog::ListBox1Click() {
     QListWidgetItem* item = ListBox1->currentItem();
     if (!item) return;
     ChosenArchive = gui::FromQt(item->text()).substr(0, 4);
     EditArchi->setText(gui::ToQt(ChosenArchive));
 }
 
-void TFormRegKel::StoreBirthRecord() {
+void StoreDialog::StoreBirthRecord() {
     using engine::Birth;
     using engine::Chart;
     const std::string& A = ChosenArchive;
@@ -207,21 +207,21 @@ void TFormRegKel::StoreBirthRecord() {
     Birth.BirthDateKey = record.DateField;
 }
 
-bool TFormRegKel::AnnotationsRefused() {
+bool StoreDialog::AnnotationsRefused() {
     return RefuseForeignCharacters({{EditMemo1, "Un'annotazione"},
                                     {EditMemo2, "Un'annotazione"},
                                     {EditMemo3, "Un'annotazione"},
                                     {EditMemo4, "Un'annotazione"}});
 }
 
-void TFormRegKel::BitBtnRegistraClick() {
+void StoreDialog::BitBtnRegistraClick() {
     if (AnnotationsRefused()) return;
     StoreBirthRecord();
     accept();
     if (CloseEntryDialog) CloseEntryDialog();
 }
 
-void TFormRegKel::BBregTextClick() {
+void StoreDialog::BBregTextClick() {
     if (AnnotationsRefused()) return;
     RequireIndexWithHeader(ChosenArchive);  // no text is made for a person who cannot be stored
     std::string number = CreatePersonTextFile(ChosenArchive, engine::Birth.SubjectName);
@@ -232,12 +232,12 @@ void TFormRegKel::BBregTextClick() {
     if (CloseEntryDialog) CloseEntryDialog();
 }
 
-void TFormRegKel::BBannullaClick() {
+void StoreDialog::BBannullaClick() {
     reject();
     if (CloseEntryDialog) CloseEntryDialog();
 }
 
-void TFormRegKel::FormClose() {
+void StoreDialog::FormClose() {
     activated_ = false;
     if (!LastStoredEntry.empty() && !LastStoredArchive.empty() && MovedEntryPosition != 0)
         WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, engine::Birth.SubjectName);

@@ -12,10 +12,10 @@ class QLabel;
 
 namespace archive {
 
-class TFormRegKel : public QDialog {
+class StoreDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormRegKel(QWidget* parent = nullptr);
+    explicit StoreDialog(QWidget* parent = nullptr);
 
     QLineEdit *EditNomeSogg, *EditDataNasc, *EditGmt, *EditLocalita, *EditCalend, *EditJd, *EditCoord,
         *EditStato, *EditArchi, *EditMemo1, *EditMemo2, *EditMemo3, *EditMemo4, *EditNfile;
@@ -61,6 +61,6 @@ private:
     bool activated_ = false;
 };
 
-extern TFormRegKel* FormRegKel;
+extern StoreDialog* theStoreDialog;
 
 }  // namespace archive

@@ -38,7 +38,7 @@ void BM_NatalWheelToBackBuffer(benchmark::State& state) {
     ResetDrawingState();
     InitDrawingFromScreen(1920, 1080);
     SetPerson();
-    TFgrKelvo* window = EnsureChartWindow();
+    ChartWindow* window = EnsureChartWindow();
     window->resize(1920, 1080);
     window->show();
     window->FormActivate();
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    delete FgrKelvo;
+    delete theChartWindow;
     fs::current_path(fs::temp_directory_path());
     fs::remove_all(work);
     return 0;

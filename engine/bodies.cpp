@@ -142,16 +142,13 @@ void ComputeBodiesWithRetro(int mode, Real jd) {
     LoadedTableCorrections corrections;
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
-    // The chart's moment first, keeping its sines and cosines; then the
-    // longitudes a moment later, from those turned by the small changes of
-    // their angles. Every entry the later pass writes the first one writes
-    // too, so the result is the same as computing the later moment first.
+    // The chart's moment, then the longitudes alone a moment later. Every
+    // entry the later pass writes the first one writes too, so the result is
+    // the same as computing the later moment first.
     BodyPositions p = PositionsFromChart();
-    TrigMemo memo;
-    RunBodyComputation(mode, false, jd, settings, &corrections, p, false, &memo);
+    RunBodyComputation(mode, false, jd, settings, &corrections, p);
     BodyPositions later = p;
-    memo.replay = true;
-    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true, &memo);
+    RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true);
     MarkRetrograde(later.longitudes, p.longitudes);
     CommitToChart(p);
 }

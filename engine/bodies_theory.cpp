@@ -23,22 +23,29 @@ bool MinorCorrectionApplies(Real jd) { return jd >= kMinorCorrectionFrom && jd <
 
 namespace {
 
-constexpr Real kRad = kPi / 180.0L;         // degrees to radians
-constexpr Real kDeg = 180.0L / kPi;         // radians to degrees
-constexpr Real kTwoPi = 2.0L * kPi;
-constexpr Real kGauss = 0.01720209L;        // Gauss's constant
-constexpr Real kLightDaysPerAu = 0.0057683L;
-constexpr Real kZeroAbscissa = 1.75453E-7L;  // stands in for an abscissa of exactly 0
+// The computation works in double precision: one part in 10^16 of a circle is
+// far below what any position is shown to, and the extended-precision library
+// functions cost many times more. Only the time argument and the mean
+// longitudes and anomalies that grow by thousands of degrees a century are
+// worked in extended reals, and brought within a circle before they are taken
+// to double (an angle of 10^5 degrees held in double would lose 10^-11 degrees).
+constexpr double kPiD = static_cast<double>(kPi);
+constexpr double kRad = kPiD / 180.0;        // degrees to radians
+constexpr double kDeg = 180.0 / kPiD;        // radians to degrees
+constexpr double kTwoPi = 2.0 * kPiD;
+constexpr double kGauss = 0.01720209;        // Gauss's constant
+constexpr double kLightDaysPerAu = 0.0057683;
+constexpr double kZeroAbscissa = 1.75453E-7;  // stands in for an abscissa of exactly 0
 
-// Sine and cosine with the argument first brought within 45 degrees of a
-// quadrant's start: the extended-precision library functions are many times
-// slower on larger arguments. In degrees the reduction is exact (x - 90 q is
-// exact for the nearest whole q), so no remainder of 360 is taken first.
+// Sine and cosine of an angle in degrees, with the argument first brought
+// within 45 degrees of a quadrant's start: in degrees the reduction is exact
+// (x - 90 q is exact for the nearest whole q), so no remainder of 360 is
+// taken first.
 struct SinCos {
-    Real sin, cos;
+    double sin, cos;
 };
 
-inline SinCos Quadrant(unsigned q, Real s, Real c) {
+inline SinCos Quadrant(unsigned q, double s, double c) {
     switch (q & 3) {
         case 0: return {s, c};
         case 1: return {c, -s};
@@ -47,39 +54,37 @@ inline SinCos Quadrant(unsigned q, Real s, Real c) {
     }
 }
 
-// The nearest whole number to x (|x| < 2^61) as a real, and its remainder
-// modulo 4, without converting to an integer (which switches the rounding
-// control of the extended-precision unit twice, slowly): adding 1.5 * 2^63
-// leaves the whole number in the low bits of the 64-bit significand.
+// The nearest whole number to x (|x| < 2^51) and its remainder modulo 4,
+// without a library call: adding 1.5 * 2^52 leaves the whole number in the
+// low bits of the significand.
 struct Whole {
-    Real value;
+    double value;
     unsigned quadrant;  // value modulo 4
 };
 
-inline Whole NearestWhole(Real x) {
-    static_assert(std::numeric_limits<Real>::digits == 64, "extended reals with a 64-bit significand");
-    constexpr Real kShift = 0x1.8p63L;
-    const Real t = x + kShift;
-    std::uint64_t significand;
-    std::memcpy(&significand, &t, sizeof significand);
-    return {t - kShift, static_cast<unsigned>(significand & 3)};
+inline Whole NearestWhole(double x) {
+    static_assert(std::numeric_limits<double>::digits == 53, "IEEE double");
+    constexpr double kShift = 0x1.8p52;
+    const double t = x + kShift;
+    std::uint64_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    return {t - kShift, static_cast<unsigned>(bits & 3)};
 }
 
-inline SinCos LibrarySinCosD(Real degrees) {
+inline SinCos SinCosD(double degrees) {
+    if (degrees == 0) return {0, 1};
     const Whole q = NearestWhole(degrees / 90);
-    const Real r = (degrees - 90 * q.value) * kRad;
+    const double r = (degrees - 90 * q.value) * kRad;
     return Quadrant(q.quadrant, std::sin(r), std::cos(r));
 }
 
-inline SinCos LibrarySinCosR(Real radians) {
-    const Whole q = NearestWhole(radians / (kPi / 2));
-    const Real r = radians - q.value * (kPi / 2);
-    return Quadrant(q.quadrant, std::sin(r), std::cos(r));
-}
+inline SinCos SinCosR(double radians) { return {std::sin(radians), std::cos(radians)}; }
 
 // One of the two alone costs one library call.
-inline Real SinQuadrant(unsigned q, Real r) {
-    switch (q & 3) {
+inline double SinD(double degrees) {
+    const Whole q = NearestWhole(degrees / 90);
+    const double r = (degrees - 90 * q.value) * kRad;
+    switch (q.quadrant & 3) {
         case 0: return std::sin(r);
         case 1: return std::cos(r);
         case 2: return -std::sin(r);
@@ -92,86 +97,19 @@ inline Real SinQuadrant(unsigned q, Real r) {
 inline SinCos operator*(const SinCos& a, const SinCos& b) {
     return {a.sin * b.cos + a.cos * b.sin, a.cos * b.cos - a.sin * b.sin};
 }
-inline Real SinOfSum(const SinCos& a, const SinCos& b) { return a.sin * b.cos + a.cos * b.sin; }
-inline Real CosOfSum(const SinCos& a, const SinCos& b) { return a.cos * b.cos - a.sin * b.sin; }
+inline double SinOfSum(const SinCos& a, const SinCos& b) { return a.sin * b.cos + a.cos * b.sin; }
+inline double CosOfSum(const SinCos& a, const SinCos& b) { return a.cos * b.cos - a.sin * b.sin; }
 inline SinCos Negated(const SinCos& a) { return {-a.sin, a.cos}; }
 inline SinCos Doubled(const SinCos& a) { return {2 * a.sin * a.cos, (a.cos - a.sin) * (a.cos + a.sin)}; }
 
 // Sine and cosine of a small angle (radians, |x| <= 0.05) by their series,
-// accurate to the last bit of an extended real there (fewer terms below 1e-3).
-inline SinCos SmallSinCos(Real x) {
-    const Real x2 = x * x;
-    if (std::fabs(x) <= 1e-3L) {
-        return {x - x * x2 * (1.0L / 6 - x2 * (1.0L / 120)),
-                1 - x2 * (0.5L - x2 * (1.0L / 24 - x2 * (1.0L / 720)))};
-    }
-    const Real s =
-        x * (1 - x2 * (1.0L / 6) *
-                     (1 - x2 * (1.0L / 20) *
-                              (1 - x2 * (1.0L / 42) * (1 - x2 * (1.0L / 72) * (1 - x2 * (1.0L / 110))))));
-    const Real c =
-        1 - x2 * 0.5L *
-                (1 - x2 * (1.0L / 12) *
-                         (1 - x2 * (1.0L / 30) *
-                                  (1 - x2 * (1.0L / 56) * (1 - x2 * (1.0L / 90) * (1 - x2 * (1.0L / 132))))));
+// accurate to the last bit of a double there.
+inline SinCos SmallSinCos(double x) {
+    const double x2 = x * x;
+    const double s = x * (1 - x2 * (1.0 / 6) * (1 - x2 * (1.0 / 20) * (1 - x2 * (1.0 / 42) * (1 - x2 * (1.0 / 72)))));
+    const double c =
+        1 - x2 * 0.5 * (1 - x2 * (1.0 / 12) * (1 - x2 * (1.0 / 30) * (1 - x2 * (1.0 / 56) * (1 - x2 * (1.0 / 90)))));
     return {s, c};
-}
-
-// The memo of the computation running on this thread, if any (set by
-// RunBodyComputation): a recording computation keeps every sine and cosine it
-// works; a replaying one, a moment later, looks a few kept angles ahead (they
-// come in the same order) for one within a small turn of the angle asked for,
-// and turns its sine and cosine by the difference: exact whichever angle it
-// finds. Angles fixed for the run (worked once into statics) are not kept.
-thread_local TrigMemo* activeMemo = nullptr;
-
-constexpr int kLookAhead = 16;          // kept angles searched past the last one used
-constexpr Real kLargestTurn = 1e-3L;    // radians
-
-inline SinCos Remembered(Real angle, bool degrees, SinCos (*library)(Real)) {
-    TrigMemo* m = activeMemo;
-    if (!m) return library(angle);
-    if (m->replay) {
-        const int end = m->count < m->cursor + kLookAhead ? m->count : m->cursor + kLookAhead;
-        for (int i = m->cursor; i < end; ++i) {
-            const TrigMemo::Entry& e = m->entries[i];
-            if (e.degrees != degrees) continue;
-            Real d = angle - e.angle;
-            if (degrees) d *= kRad;
-            if (std::fabs(d) <= kLargestTurn) {
-                m->cursor = i + 1;
-                return SinCos{e.sin, e.cos} * SmallSinCos(d);
-            }
-        }
-        return library(angle);
-    }
-    const SinCos sc = library(angle);
-    if (m->count < static_cast<int>(m->entries.size()))
-        m->entries[m->count++] = {angle, sc.sin, sc.cos, degrees};
-    return sc;
-}
-
-inline SinCos SinCosD(Real degrees) {
-    if (degrees == 0) return {0, 1};
-    return Remembered(degrees, true, LibrarySinCosD);
-}
-
-inline SinCos SinCosR(Real radians) { return Remembered(radians, false, LibrarySinCosR); }
-
-inline Real SinD(Real degrees) {
-    if (activeMemo) return SinCosD(degrees).sin;
-    const Whole q = NearestWhole(degrees / 90);
-    return SinQuadrant(q.quadrant, (degrees - 90 * q.value) * kRad);
-}
-inline Real CosD(Real degrees) {
-    if (activeMemo) return SinCosD(degrees).cos;
-    return SinD(degrees + 90);
-}
-
-inline Real SinR(Real radians) {
-    if (activeMemo) return SinCosR(radians).sin;
-    const Whole q = NearestWhole(radians / (kPi / 2));
-    return SinQuadrant(q.quadrant, radians - q.value * (kPi / 2));
 }
 
 // The multiples -N..N of one angle, built from its sine and cosine by angle
@@ -191,100 +129,83 @@ private:
     SinCos m_[2 * N + 1];
 };
 
-// The same remainder as Mod360 (angles.h), inline: [0, 360).
-inline Real Wrap360(Real x) {
-    Real r = x - 360 * std::trunc(x / 360);
+// The same remainder as Mod360 (angles.h), inline: [0, 360), in both widths.
+template <typename F>
+inline F Wrap360(F x) {
+    F r = x - 360 * std::trunc(x / 360);
     if (r < 0) r += 360;
     if (r >= 360) r -= 360;
     return r;
 }
 
-// Kepler's equation E - e sin E = M (radians) by Newton's method. The sine
-// and cosine of E are carried along: after the first step each correction is
-// small, and they are turned by it with the series of the small angle instead
-// of a new library call.
+// An angle of an extended-real polynomial, within a circle, as a double.
+inline double Circle(Real degrees) { return static_cast<double>(Wrap360(degrees)); }
+
+// Kepler's equation E - e sin E = M (radians) by Newton's method, with the
+// sine and cosine of E. After the first step each correction is small, and
+// they are turned by it with the series of the small angle instead of a new
+// library call; once a step is below 1e-9 the next would be below 1e-17, and
+// E's own sine and cosine are taken.
 struct KeplerSolution {
-    Real E;
+    double E;
     SinCos sc;  // of E
 };
 
-KeplerSolution SolveKeplerSinCos(Real M, Real e) {
-    TrigMemo* m = activeMemo;
-    Real E = 0;
-    SinCos sc{0, 1};
-    bool started = false;
-    if (m && m->replay) {
-        // A moment later: Newton's method from the kept solution, a small step away.
-        const int end = m->orbitCount < m->orbitCursor + 4 ? m->orbitCount : m->orbitCursor + 4;
-        for (int i = m->orbitCursor; i < end && !started; ++i) {
-            const TrigMemo::Orbit& o = m->orbits[i];
-            if (std::fabs(M - o.M) <= kLargestTurn && std::fabs(e - o.e) <= 1e-6L) {
-                E = o.E;
-                sc = {o.sin, o.cos};
-                m->orbitCursor = i + 1;
-                started = true;
-            }
-        }
-    }
-    if (!started) {
-        E = M + e * SinR(M);
-        sc = SinCosR(E);
-    }
+KeplerSolution SolveKeplerSinCos(double M, double e) {
+    double E = M + e * std::sin(M);
+    SinCos sc = SinCosR(E);
     for (int i = 0; i < 60; ++i) {
-        const Real dE = (M - (E - e * sc.sin)) / (1 - e * sc.cos);
+        const double dE = (M - (E - e * sc.sin)) / (1 - e * sc.cos);
         E += dE;
-        sc = std::fabs(dE) <= 0.05L ? sc * SmallSinCos(dE) : SinCosR(E);
-        if (std::fabs(dE) < 1e-18L) break;
+        if (std::fabs(dE) < 1e-9) break;
+        sc = std::fabs(dE) <= 0.05 ? sc * SmallSinCos(dE) : SinCosR(E);
     }
-    if (m && !m->replay && m->orbitCount < static_cast<int>(m->orbits.size()))
-        m->orbits[m->orbitCount++] = {M, e, E, sc.sin, sc.cos};
-    return {E, sc};
+    return {E, SinCosR(E)};
 }
 
 struct Vec3 {
-    Real x = 0, y = 0, z = 0;
+    double x = 0, y = 0, z = 0;
 };
 
 Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 
 // Polar angle of (x, y) in [0, 2 pi).
-Real PolarAngle(Real x, Real y) {
+double PolarAngle(double x, double y) {
     if (x == 0) x = kZeroAbscissa;
-    Real theta = std::atan2(y, x);
+    double theta = std::atan2(y, x);
     if (theta < 0) theta += kTwoPi;
     return theta;
 }
 
 // Latitude of a vector, within +-pi/2.
-Real LatitudeRad(const Vec3& v) { return std::atan2(v.z, std::sqrt(v.x * v.x + v.y * v.y)); }
+double LatitudeRad(const Vec3& v) { return std::atan2(v.z, std::sqrt(v.x * v.x + v.y * v.y)); }
 
 // Rotations by an angle given by its sine and cosine.
 Vec3 RotateZ(const Vec3& v, const SinCos& a) {
-    const Real c = a.cos, s = a.sin;
+    const double c = a.cos, s = a.sin;
     return {v.x * c - v.y * s, v.x * s + v.y * c, v.z};
 }
 
 Vec3 RotateX(const Vec3& v, const SinCos& a) {
-    const Real c = a.cos, s = a.sin;
+    const double c = a.cos, s = a.sin;
     return {v.x, v.y * c - v.z * s, v.y * s + v.z * c};
 }
 
 // amplitude * cos(rate * T + phase), rate in degrees a century, phase in degrees.
 struct PeriodicTerm {
-    Real rate, phase, amplitude;
+    double rate, phase, amplitude;
 };
 
-// The terms are a few thousandths of an astronomical unit at most: the cosine
-// of the exactly reduced argument in double precision (about 1e-16 of the
-// term) moves a position by less than 1e-11 arc second, and costs a fraction
-// of the extended-precision call.
+// The terms are a few thousandths of an astronomical unit at most: their
+// arguments in double (within 10^-11 degrees) move a position by less than
+// 10^-13 arc second.
 template <std::size_t N>
-Real SumTerms(const PeriodicTerm (&terms)[N], Real t) {
-    Real s = 0;
+double SumTerms(const PeriodicTerm (&terms)[N], double t) {
+    double s = 0;
     for (const auto& term : terms) {
-        const Real x = term.rate * t + term.phase;
+        const double x = term.rate * t + term.phase;
         const Whole q = NearestWhole(x / 90);
-        const double r = static_cast<double>((x - 90 * q.value) * kRad);
+        const double r = (x - 90 * q.value) * kRad;
         s += term.amplitude * Quadrant(q.quadrant + 1, std::sin(r), std::cos(r)).sin;  // cos x = sin(x + 90)
     }
     return s;
@@ -295,19 +216,19 @@ Real SumTerms(const PeriodicTerm (&terms)[N], Real t) {
 class SolarTerms {
 public:
     struct Term {
-        Real amplitude;
+        double amplitude;
         int k, j;
-        Real phase;  // degrees
+        double phase;  // degrees
     };
     SolarTerms(std::initializer_list<Term> terms) {
         for (const Term& t : terms) {
             terms_[count_] = t;
-            phases_[count_] = LibrarySinCosD(t.phase);
+            phases_[count_] = SinCosD(t.phase);
             ++count_;
         }
     }
-    Real Sum(const Multiples<5>& X, const Multiples<3>& M) const {
-        Real sum = 0;
+    double Sum(const Multiples<5>& X, const Multiples<3>& M) const {
+        double sum = 0;
         for (int i = 0; i < count_; ++i)
             sum += terms_[i].amplitude * CosOfSum(X[terms_[i].k] * M[terms_[i].j], phases_[i]);
         return sum;
@@ -320,9 +241,23 @@ private:
 };
 
 // Orbital elements at one instant: angles in degrees, a in astronomical units.
-struct Elements {
+// Worked in extended reals (the mean anomaly grows fast), taken to double
+// with the mean anomaly within a circle.
+struct ElementsL {
     Real M, e, a, omega, node, incl;
 };
+struct Elements {
+    double M, e, a, omega, node, incl;
+};
+
+Elements InDouble(const ElementsL& el) {
+    return {Circle(el.M),
+            static_cast<double>(el.e),
+            static_cast<double>(el.a),
+            static_cast<double>(el.omega),
+            static_cast<double>(el.node),
+            static_cast<double>(el.incl)};
+}
 
 // ---- the working state of one computation ----
 class Computation {
@@ -351,8 +286,8 @@ private:
     void AscendantEntry();
     void DescendantEntry();
 
-    Elements PlanetElements(int body, bool setA) const;
-    void AddPeriodicCorrections(int body, Real weight, Vec3& helio) const;
+    ElementsL PlanetElements(int body, bool setA) const;
+    void AddPeriodicCorrections(int body, double weight, Vec3& helio) const;
     // Position and velocity in the orbital plane, then turned to the ecliptic.
     void SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const;
     void ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel);
@@ -368,18 +303,19 @@ private:
     BodyPositions& out_;
 
     // Time argument (days and centuries of dynamical time from 1900 January
-    // 0.5) and mean elements.
+    // 0.5; T also in double for the slow terms) and mean elements, degrees.
     Real D_ = 0, T_ = 0, T2_ = 0;
-    Real nodeMean_ = 0;      // mean longitude of the Moon's ascending node
-    SinCos node_{0, 1};      // its sine and cosine
-    Real sunMeanLon_ = 0;    // L
-    Real moonElong_ = 0;     // D
-    Real moonPerigee_ = 0;   // longitude of the Moon's mean perigee
-    Real sunAnomaly_ = 0;    // M of the Sun
-    Real moonMeanLon_ = 0;
-    Real moonAnomaly_ = 0;   // M' of the Moon
-    Real dpsi_ = 0;          // nutation in longitude, degrees
-    Real eps_ = 0, cosEps_ = 1, sinEps_ = 0;
+    double t_ = 0, t2_ = 0;
+    Real nodeMean_ = 0;        // mean longitude of the Moon's ascending node
+    SinCos node_{0, 1};        // its sine and cosine
+    double sunMeanLon_ = 0;    // L
+    double moonElong_ = 0;     // D
+    Real moonPerigee_ = 0;     // longitude of the Moon's mean perigee
+    double sunAnomaly_ = 0;    // M of the Sun
+    double moonMeanLon_ = 0;
+    double moonAnomaly_ = 0;   // M' of the Moon
+    double dpsi_ = 0;          // nutation in longitude
+    double cosEps_ = 1, sinEps_ = 0;
 
     // The Earth's heliocentric position and velocity, left by the Sun step.
     Vec3 earth_, earthVel_;
@@ -397,30 +333,31 @@ void Computation::MeanElements() {
     D_ = DynamicalJulianDay(jd_) - 2415020.0L;
     T_ = D_ / 36525.0L;
     T2_ = T_ * T_;
+    t_ = static_cast<double>(T_);
+    t2_ = static_cast<double>(T2_);
     const Real T = T_, T2 = T2_;
     nodeMean_ = Wrap360(259.1833L - 0.05295392L * D_ + 0.002078L * T2 + 0.0000022L * T2 * T);
-    sunMeanLon_ = Wrap360(279.69668L + 36000.7689L * T + 0.0003025L * T2);
-    moonElong_ = Wrap360(350.737486L + 445267.114L * T - 0.001436L * T2);
+    sunMeanLon_ = Circle(279.69668L + 36000.7689L * T + 0.0003025L * T2);
+    moonElong_ = Circle(350.737486L + 445267.114L * T - 0.001436L * T2);
     moonPerigee_ = MeanPerigee();
-    sunAnomaly_ = Wrap360(358.47584L + 35999.04975L * T - 0.00015L * T2);
-    moonMeanLon_ = Wrap360(270.434164L + 13.1763965L * D_ + (0.0000019L * T - 0.001133L) * T2);
-    moonAnomaly_ = Wrap360(296.1046083L + 477198.849L * T + 0.009191671L * T2);
-    node_ = SinCosD(nodeMean_);
-    dpsi_ = (-(17.2327L + 0.01737L * T) * node_.sin - 1.273L * SinD(2 * sunMeanLon_)) / 3600.0L;
-    eps_ = 23.4522944L - 0.0130125L * T;
-    const SinCos eps = SinCosD(eps_);
+    sunAnomaly_ = Circle(358.47584L + 35999.04975L * T - 0.00015L * T2);
+    moonMeanLon_ = Circle(270.434164L + 13.1763965L * D_ + (0.0000019L * T - 0.001133L) * T2);
+    moonAnomaly_ = Circle(296.1046083L + 477198.849L * T + 0.009191671L * T2);
+    node_ = SinCosD(static_cast<double>(nodeMean_));
+    dpsi_ = (-(17.2327 + 0.01737 * t_) * node_.sin - 1.273 * SinD(2 * sunMeanLon_)) / 3600.0;
+    const SinCos eps = SinCosD(23.4522944 - 0.0130125 * t_);
     cosEps_ = eps.cos;
     sinEps_ = eps.sin;
 }
 
 void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
-    const Real M = el.M * kRad;
-    const Real e = el.e, a = el.a;
+    const double M = el.M * kRad;
+    const double e = el.e, a = el.a;
     const SinCos sc = SolveKeplerSinCos(M, e).sc;
-    const Real cosE = sc.cos, sinE = sc.sin;
-    const Real root = std::sqrt(1 - e * e);
+    const double cosE = sc.cos, sinE = sc.sin;
+    const double root = std::sqrt(1 - e * e);
     pos = {a * (cosE - e), a * root * sinE, 0};
-    const Real q = kGauss / ((1 - e * cosE) * (a * std::sqrt(a)));
+    const double q = kGauss / ((1 - e * cosE) * (a * std::sqrt(a)));
     vel = {-a * q * sinE, a * q * root * cosE, 0};
     const SinCos w = SinCosD(el.omega), i = SinCosD(el.incl), n = SinCosD(el.node);
     pos = RotateZ(RotateX(RotateZ(pos, w), i), n);
@@ -429,11 +366,11 @@ void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
 
 void Computation::Equatorial(int body, Real lon, Real lat) {
     if (longitudesOnly_) return;
-    const SinCos l = SinCosD(lon), b = SinCosD(lat);
-    const Real sl = l.sin, cl = l.cos, sb = b.sin, cb = b.cos;
-    const Real y = sl * cosEps_ - (sb / cb) * sinEps_;
+    const SinCos l = SinCosD(static_cast<double>(lon)), b = SinCosD(static_cast<double>(lat));
+    const double sl = l.sin, cl = l.cos, sb = b.sin, cb = b.cos;
+    const double y = sl * cosEps_ - (sb / cb) * sinEps_;
     out_.rightAscensions[body] = Wrap360(std::atan2(y, cl) * kDeg);
-    Real s = sb * cosEps_ + cb * sinEps_ * sl;
+    double s = sb * cosEps_ + cb * sinEps_ * sl;
     if (s > 1) s = 1;
     if (s < -1) s = -1;
     out_.declinations[body] = std::asin(s) * kDeg;
@@ -442,70 +379,68 @@ void Computation::Equatorial(int body, Real lon, Real lat) {
 // ---- Sun ----
 void Computation::Sun() {
     const Real T = T_, T2 = T2_;
+    const double t = t_, t2 = t2_;
     // The Earth's orbit turned by the longitude of its perihelion: the Earth's
     // heliocentric vector (the Sun's geocentric vector is its opposite).
-    const Real earthM = Wrap360(358.4758445L + 35999.04975L * T - 0.000150278L * T2);
-    const Real e = 0.01675104L - 0.0000418L * T - 0.000000126L * T2;
-    const Real perigee = 101.2208333L + 1.719175L * T + 0.000452778L * T2;
+    const double earthM = Circle(358.4758445L + 35999.04975L * T - 0.000150278L * T2);
+    const double e = 0.01675104 - 0.0000418 * t - 0.000000126 * t2;
+    const double perigee = 101.2208333 + 1.719175 * t + 0.000452778 * t2;
     Vec3 pos, vel;
-    SolveOrbit({earthM, e, 1.00000023L, perigee, 0, 0}, pos, vel);
+    SolveOrbit({earthM, e, 1.00000023, perigee, 0, 0}, pos, vel);
     earth_ = pos;
     earthVel_ = vel;
 
     // The series of the Sun's apparent longitude.
-    const Real Msun = sunAnomaly_ * kRad;
+    const double Msun = sunAnomaly_ * kRad;
     const SinCos kep = SolveKeplerSinCos(Msun, e).sc;
     // The true anomaly (half-angle tangent formula, as one two-argument arc tangent).
-    const Real v = std::atan2(std::sqrt(1 - e * e) * kep.sin, kep.cos - e) * kDeg;
-    Real lon = Wrap360(v - sunAnomaly_ + sunMeanLon_);
+    const double v = std::atan2(std::sqrt(1 - e * e) * kep.sin, kep.cos - e) * kDeg;
+    double lon = Wrap360(v - sunAnomaly_ + sunMeanLon_);
 
-    const Real longPeriod = (6.4L * SinD(231.19L + 20.2L * T) +
-                             (1.882L - 0.016L * T) * SinD(57.24L + 150.27L * T) +
-                             0.266L * SinD(31.8L + 119.0L * T) +
-                             0.202L * SinD(315.6L + 893.3L * T)) /
-                            3600.0L;
+    const double longPeriod = (6.4 * SinD(231.19 + 20.2 * t) + (1.882 - 0.016 * t) * SinD(57.24 + 150.27 * t) +
+                               0.266 * SinD(31.8 + 119.0 * t) + 0.202 * SinD(315.6 + 893.3 * t)) /
+                              3600.0;
     lon += longPeriod;
-    const Real M = sunAnomaly_ + longPeriod;
+    const double M = sunAnomaly_ + longPeriod;
 
     // The planets' perturbations, amplitude * cos(k X + j M + phase), X the
     // planet's mean longitude; the multiples by angle addition.
-    static const SolarTerms venusTerms({{4.838L, 1, 0, 90},
-                                        {5.526L, 2, 0, 90.12L},
-                                        {2.497L, 2, -1, 257.75L},
-                                        {1.559L, 3, -1, 77.96L},
-                                        {1.024L, 3, -2, 50.85L},
-                                        {0.666L, 3, 0, 270.41L},
-                                        {0.21L, 4, 0, 89.8L},
-                                        {0.154L, 5, -3, 34.1L},
-                                        {0.152L, 4, -2, 227.4L},
-                                        {0.144L, 4, -1, 79.0L}});
-    static const SolarTerms marsTerms({{2.043L, 2, 0, 89.76L},
-                                       {1.77L, 2, -1, 306.27L},
-                                       {0.585L, 4, -2, 185.82L},
-                                       {0.5L, 4, -1, 317.7L},
-                                       {0.425L, 3, -1, 317.7L},
-                                       {0.204L, 5, -2, 185.5L}});
-    static const SolarTerms jupiterTerms({{7.208L, 1, 0, 91.08999L},
-                                          {2.731L, 2, 0, 270.25L},
-                                          {2.6L, 1, -1, 174.77L},
-                                          {1.61L, 2, -1, 292.6L},
-                                          {0.556L, 3, -1, 177.31L}});
-    static const SolarTerms saturnTerms({{0.419L, 1, 0, 90.33999L}, {0.32L, 1, -1, 259.22L}});
+    static const SolarTerms venusTerms({{4.838, 1, 0, 90},
+                                        {5.526, 2, 0, 90.12},
+                                        {2.497, 2, -1, 257.75},
+                                        {1.559, 3, -1, 77.96},
+                                        {1.024, 3, -2, 50.85},
+                                        {0.666, 3, 0, 270.41},
+                                        {0.21, 4, 0, 89.8},
+                                        {0.154, 5, -3, 34.1},
+                                        {0.152, 4, -2, 227.4},
+                                        {0.144, 4, -1, 79.0}});
+    static const SolarTerms marsTerms({{2.043, 2, 0, 89.76},
+                                       {1.77, 2, -1, 306.27},
+                                       {0.585, 4, -2, 185.82},
+                                       {0.5, 4, -1, 317.7},
+                                       {0.425, 3, -1, 317.7},
+                                       {0.204, 5, -2, 185.5}});
+    static const SolarTerms jupiterTerms({{7.208, 1, 0, 91.08999},
+                                          {2.731, 2, 0, 270.25},
+                                          {2.6, 1, -1, 174.77},
+                                          {1.61, 2, -1, 292.6},
+                                          {0.556, 3, -1, 177.31}});
+    static const SolarTerms saturnTerms({{0.419, 1, 0, 90.33999}, {0.32, 1, -1, 259.22}});
     const Multiples<3> Mm(SinCosD(M));
-    const Real venus = venusTerms.Sum(Multiples<5>(SinCosD(Wrap360(63.07037L + 22518.442986L * T))), Mm);
-    const Real mars = marsTerms.Sum(Multiples<5>(SinCosD(Wrap360(165.94905L + 16859.069667L * T))), Mm);
-    const Real jupiter =
-        jupiterTerms.Sum(Multiples<5>(SinCosD(Wrap360(221.64742L + 32964.466939L * T))), Mm);
-    const Real saturn = saturnTerms.Sum(Multiples<5>(SinCosD(Wrap360(193.1323L + 34777.259042L * T))), Mm);
-    const Real moon = 6.454L * SinD(moonElong_) + 0.424L * SinD(moonElong_ - moonAnomaly_);
-    lon += (venus + mars + jupiter + saturn + moon) / 3600.0L;
+    const double venus = venusTerms.Sum(Multiples<5>(SinCosD(Circle(63.07037L + 22518.442986L * T))), Mm);
+    const double mars = marsTerms.Sum(Multiples<5>(SinCosD(Circle(165.94905L + 16859.069667L * T))), Mm);
+    const double jupiter = jupiterTerms.Sum(Multiples<5>(SinCosD(Circle(221.64742L + 32964.466939L * T))), Mm);
+    const double saturn = saturnTerms.Sum(Multiples<5>(SinCosD(Circle(193.1323L + 34777.259042L * T))), Mm);
+    const double moon = 6.454 * SinD(moonElong_) + 0.424 * SinD(moonElong_ - moonAnomaly_);
+    lon += (venus + mars + jupiter + saturn + moon) / 3600.0;
     lon += dpsi_;
-    lon -= (20.47L + 0.342L * Mm[1].cos) / 3600.0L;
+    lon -= (20.47 + 0.342 * Mm[1].cos) / 3600.0;
     // The series count from the equinox of the old fundamental catalogue,
     // which drifts from the dynamical equinox by 0.525" + 1.275" a century from
     // 1950 (24" in the first century). The tables take it up for the other
     // bodies; the Sun has none, so it is added here.
-    lon += (0.525L + 1.275L * (T - 0.5L)) / 3600.0L;
+    lon += (0.525 + 1.275 * (t - 0.5)) / 3600.0;
     lon = Wrap360(lon);
 
     out_.longitudes[kSun] = lon;
@@ -514,19 +449,19 @@ void Computation::Sun() {
     Equatorial(kSun, lon, 0);
 
     // Equation of time, hours; y = tan^2 (eps / 2).
-    const Real y = (1 - cosEps_) / (1 + cosEps_);
+    const double y = (1 - cosEps_) / (1 + cosEps_);
     const SinCos l = SinCosD(lon), l2 = Doubled(l), l4 = Doubled(l2);
     const SinCos m = SinCosD(earthM), m2 = Doubled(m);
-    const Real eot = y * l2.sin - 2 * e * m.sin + 4 * e * y * m.sin * l2.cos - 0.5L * y * y * l4.sin -
-                     1.25L * e * e * m2.sin;
-    out_.equationOfTime = eot * kDeg / 15.0L;
+    const double eot = y * l2.sin - 2 * e * m.sin + 4 * e * y * m.sin * l2.cos - 0.5 * y * y * l4.sin -
+                       1.25 * e * e * m2.sin;
+    out_.equationOfTime = eot * kDeg / 15.0;
 }
 
 // ---- Moon ----
 // The Moon's series: amplitude * sin(d D + m M + p M' + f F (+ 2 degrees)), arc
 // seconds. Two terms carry a fixed 2 degrees in their argument.
 struct LunarTerm {
-    Real amplitude;
+    double amplitude;
     signed char d, m, p, f, twoDegrees;
 };
 
@@ -617,56 +552,56 @@ constexpr LunarTerm kLunarLatitudeArgument[] = {
 };
 
 void Computation::Moon() {
-    const Real T = T_, T2 = T2_;
-    Real Lp = moonMeanLon_;
-    Real Mp = moonMeanLon_ - moonPerigee_;
-    Real F = moonMeanLon_ - nodeMean_;
-    Real D = moonElong_;
-    Real M = sunAnomaly_;
+    const double t = t_, t2 = t2_;
+    const double perigee = static_cast<double>(moonPerigee_), nodeMean = static_cast<double>(nodeMean_);
+    double Lp = moonMeanLon_;
+    double Mp = moonMeanLon_ - perigee;
+    double F = moonMeanLon_ - nodeMean;
+    double D = moonElong_;
+    double M = sunAnomaly_;
 
-    const Real a = SinD(51.2L + 20.2L * T);
-    const Real b = SinD(193.4404L - 132.87L * T - 0.0091731L * T2);
-    const Real c = node_.sin;
-    const SinCos gc = SinCosD(nodeMean_ + 275.05L - 2.3L * T);
-    const Real g = gc.sin;
-    Lp += (0.84L * a + 14.27L * b + 7.261L * c) / 3600.0L;
-    Mp += (2.94L * a + 14.27L * b + 9.337L * c) / 3600.0L;
-    D += (7.24L * a + 7.261L * c) / 3600.0L;
-    M += -6.4L * a / 3600.0L;
-    F += (0.21L * a + 14.27L * b - 88.699L * c - 15.58L * g) / 3600.0L;
+    const double a = SinD(51.2 + 20.2 * t);
+    const double b = SinD(193.4404 - 132.87 * t - 0.0091731 * t2);
+    const double c = node_.sin;
+    const SinCos gc = SinCosD(nodeMean + 275.05 - 2.3 * t);
+    const double g = gc.sin;
+    Lp += (0.84 * a + 14.27 * b + 7.261 * c) / 3600.0;
+    Mp += (2.94 * a + 14.27 * b + 9.337 * c) / 3600.0;
+    D += (7.24 * a + 7.261 * c) / 3600.0;
+    M += -6.4 * a / 3600.0;
+    F += (0.21 * a + 14.27 * b - 88.699 * c - 15.58 * g) / 3600.0;
 
     // The multiples of the four arguments by angle addition.
     const Multiples<6> Dm(SinCosD(D));
     const Multiples<2> Mm(SinCosD(M));
     const Multiples<4> Pm(SinCosD(Mp));
     const Multiples<2> Fm(SinCosD(F));
-    static const SinCos twoDegrees = LibrarySinCosD(2);
+    static const SinCos twoDegrees = SinCosD(2);
     auto series = [&](const auto& terms) {
-        Real sum = 0;
-        for (const LunarTerm& t : terms) {
-            SinCos x = Pm[t.p];
-            if (t.d) x = x * Dm[t.d];
-            if (t.m) x = x * Mm[t.m];
-            if (t.twoDegrees) x = x * twoDegrees;
-            sum += t.amplitude * SinOfSum(x, Fm[t.f]);
+        double sum = 0;
+        for (const LunarTerm& term : terms) {
+            SinCos x = Pm[term.p];
+            if (term.d) x = x * Dm[term.d];
+            if (term.m) x = x * Mm[term.m];
+            if (term.twoDegrees) x = x * twoDegrees;
+            sum += term.amplitude * SinOfSum(x, Fm[term.f]);
         }
         return sum;
     };
-    const Real sum = series(kLunarLongitude);
+    const double sum = series(kLunarLongitude);
 
-    const Real lambda = Wrap360(Lp + sum / 3600.0L + dpsi_);
+    const double lambda = Wrap360(Lp + sum / 3600.0 + dpsi_);
     Real lon = lambda;
     if (settings_.useMoonTable && MoonCorrectionApplies(jd_))
         lon = Wrap360(lon + src_->MoonCorrection(jd_) / 3600.0L);
     out_.longitudes[kMoon] = lon;
     if (longitudesOnly_) return;
 
-    const Real Fp = F + (series(kLunarLatitudeArgument) + 50.64L * SinD(3 * lambda)) / 3600.0L;
-    const Real w = 1 - 0.00004664L * node_.cos - 0.0000754L * gc.cos;
+    const double Fp = F + (series(kLunarLatitudeArgument) + 50.64 * SinD(3 * lambda)) / 3600.0;
+    const double w = 1 - 0.00004664 * node_.cos - 0.0000754 * gc.cos;
     const SinCos fp = SinCosD(Fp);
-    const Real sin3Fp = fp.sin * (3 - 4 * fp.sin * fp.sin);
-    const Real beta =
-        (18519.7L * w * fp.sin - 6.2L * sin3Fp - 526.1L * SinOfSum(Fm[1], Dm[-2])) / 3600.0L;
+    const double sin3Fp = fp.sin * (3 - 4 * fp.sin * fp.sin);
+    const double beta = (18519.7 * w * fp.sin - 6.2 * sin3Fp - 526.1 * SinOfSum(Fm[1], Dm[-2])) / 3600.0;
 
     Real lat = beta;
     if (settings_.useMinorTable && MoonCorrectionApplies(jd_))
@@ -677,7 +612,7 @@ void Computation::Moon() {
 }
 
 // ---- planets ----
-Elements Computation::PlanetElements(int body, bool setA) const {
+ElementsL Computation::PlanetElements(int body, bool setA) const {
     const Real T = T_, T2 = T2_;
     switch (body) {
         case kMercury:
@@ -743,99 +678,99 @@ Elements Computation::PlanetElements(int body, bool setA) const {
     }
 }
 
-void Computation::AddPeriodicCorrections(int body, Real weight, Vec3& helio) const {
-    const Real T = T_, T2 = T2_;
+void Computation::AddPeriodicCorrections(int body, double weight, Vec3& helio) const {
+    const double T = t_, T2 = t2_;
     if (weight == 0) return;
     const Vec3 before = helio;
     switch (body) {
         case kJupiter: {
             static const PeriodicTerm y[] = {
-                {581.7L, -9.7L, 0.0051L},      {2510.7L, -12.5L, -0.0005L},
-                {1313.7L, -61.4L, -0.0026L},   {2370.79L, -24.6L, 0.0013L},
-                {3599.3L, 37.7L, -0.0013L},    {2574.7L, 31.4L, -0.001L},
-                {6708.2L, -114.5L, -0.00096L}, {5499.4L, -74.97L, -0.0006L},
-                {1419.0L, 54.2L, -0.0013L},    {6339.3L, -109.0L, 0.0006L},
-                {4824.5L, -50.9L, 0.0007L}};
+                {581.7, -9.7, 0.0051},      {2510.7, -12.5, -0.0005},
+                {1313.7, -61.4, -0.0026},   {2370.79, -24.6, 0.0013},
+                {3599.3, 37.7, -0.0013},    {2574.7, 31.4, -0.001},
+                {6708.2, -114.5, -0.00096}, {5499.4, -74.97, -0.0006},
+                {1419.0, 54.2, -0.0013},    {6339.3, -109.0, 0.0006},
+                {4824.5, -50.9, 0.0007}};
             static const PeriodicTerm x[] = {
-                {676.2L, 0.9L, -0.0023L},     {2361.4L, 174.9L, 0.00045L},
-                {1427.5L, -188.8L, 0.0015L},  {2110.1L, 153.6L, 0.0006L},
-                {3606.8L, -57.7L, 0.0014L},   {2540.2L, 121.7L, -0.0017L},
-                {6704.8L, -22.3L, -0.00099L}, {5480.2L, 24.5L, -0.0006L},
-                {1651.3L, -118.3L, 0.00096L}, {6310.8L, -4.8L, 0.0006L},
-                {4826.6L, 36.2L, 0.0007L}};
-            helio.y += -0.001L - 0.0005L * T + 0.0045L * T2 + SumTerms(y, T);
-            helio.x += 0.002L - 0.0134L * T + 0.0127L * T2 + SumTerms(x, T);
+                {676.2, 0.9, -0.0023},     {2361.4, 174.9, 0.00045},
+                {1427.5, -188.8, 0.0015},  {2110.1, 153.6, 0.0006},
+                {3606.8, -57.7, 0.0014},   {2540.2, 121.7, -0.0017},
+                {6704.8, -22.3, -0.00099}, {5480.2, 24.5, -0.0006},
+                {1651.3, -118.3, 0.00096}, {6310.8, -4.8, 0.0006},
+                {4826.6, 36.2, 0.0007}};
+            helio.y += -0.001 - 0.0005 * T + 0.0045 * T2 + SumTerms(y, T);
+            helio.x += 0.002 - 0.0134 * T + 0.0127 * T2 + SumTerms(x, T);
             break;
         }
         case kSaturn: {
-            static const PeriodicTerm y[] = {{1238.9L, -16.4L, 0.0134L},
-                                             {3040.9L, -25.2L, -0.00426L},
-                                             {1835.3L, 36.1L, 0.0064L},
-                                             {610.8L, -44.2L, -0.0153L},
-                                             {2480.5L, -69.4L, -0.0015L}};
-            static const PeriodicTerm x[] = {{1242.2L, 78.3L, 0.0111L},
-                                             {3034.96L, 62.8L, -0.0045L},
-                                             {1829.2L, -51.5L, -0.0066L},
-                                             {640.6L, 24.2L, -0.0078L},
-                                             {2363.4L, -141.4L, -0.0016L}};
-            static const PeriodicTerm z[] = {{1251.1L, 43.7L, -0.0005L},
-                                             {622.8L, 13.7L, 0.0005L},
-                                             {1824.7L, -71.1L, 0.0003L},
-                                             {2997.1L, 78.2L, 0.0001L}};
-            helio.y += -0.0009L + 0.0037L * T + SumTerms(y, T);
-            helio.x += -0.0014L + 0.0026L * T + SumTerms(x, T);
-            helio.z += 0.0006L - 0.0002L * T + kDeg * SinD(SumTerms(z, T));
+            static const PeriodicTerm y[] = {{1238.9, -16.4, 0.0134},
+                                             {3040.9, -25.2, -0.00426},
+                                             {1835.3, 36.1, 0.0064},
+                                             {610.8, -44.2, -0.0153},
+                                             {2480.5, -69.4, -0.0015}};
+            static const PeriodicTerm x[] = {{1242.2, 78.3, 0.0111},
+                                             {3034.96, 62.8, -0.0045},
+                                             {1829.2, -51.5, -0.0066},
+                                             {640.6, 24.2, -0.0078},
+                                             {2363.4, -141.4, -0.0016}};
+            static const PeriodicTerm z[] = {{1251.1, 43.7, -0.0005},
+                                             {622.8, 13.7, 0.0005},
+                                             {1824.7, -71.1, 0.0003},
+                                             {2997.1, 78.2, 0.0001}};
+            helio.y += -0.0009 + 0.0037 * T + SumTerms(y, T);
+            helio.x += -0.0014 + 0.0026 * T + SumTerms(x, T);
+            helio.z += 0.0006 - 0.0002 * T + kDeg * SinD(SumTerms(z, T));
             break;
         }
         case kUranus: {
-            static const PeriodicTerm y[] = {{422.3L, -17.7L, 0.0299L},
-                                             {3035.1L, -31.3L, -0.0049L},
-                                             {945.3L, 60.1L, -0.0038L},
-                                             {1227.0L, -4.99L, -0.0023L}};
-            static const PeriodicTerm x[] = {{404.3L, 81.9L, 0.0317L},
-                                             {3037.9L, 57.3L, -0.00495L},
-                                             {993.5L, -54.4L, 0.004L},
-                                             {1249.4L, 79.2L, -0.0018L}};
-            static const PeriodicTerm z[] = {{352.5L, -54.99L, 0.0005L},
-                                             {3027.5L, 54.2L, 0.0001L},
-                                             {1150.3L, -88.0L, -0.0001L}};
-            helio.y += -0.0021L - 0.0159L * T + SumTerms(y, T);
-            helio.x += 0.0134L - 0.02186L * T + SumTerms(x, T);
-            helio.z += -0.0003L + 0.0005L * T + SumTerms(z, T);
+            static const PeriodicTerm y[] = {{422.3, -17.7, 0.0299},
+                                             {3035.1, -31.3, -0.0049},
+                                             {945.3, 60.1, -0.0038},
+                                             {1227.0, -4.99, -0.0023}};
+            static const PeriodicTerm x[] = {{404.3, 81.9, 0.0317},
+                                             {3037.9, 57.3, -0.00495},
+                                             {993.5, -54.4, 0.004},
+                                             {1249.4, 79.2, -0.0018}};
+            static const PeriodicTerm z[] = {{352.5, -54.99, 0.0005},
+                                             {3027.5, 54.2, 0.0001},
+                                             {1150.3, -88.0, -0.0001}};
+            helio.y += -0.0021 - 0.0159 * T + SumTerms(y, T);
+            helio.x += 0.0134 - 0.02186 * T + SumTerms(x, T);
+            helio.z += -0.0003 + 0.0005 * T + SumTerms(z, T);
             break;
         }
         case kNeptune: {
-            static const PeriodicTerm y[] = {{175.7L, 31.8L, -0.1923L},
-                                             {542.1L, 189.6L, 0.0122L},
-                                             {1219.4L, 178.1L, 0.0027L},
-                                             {3035.6L, -31.3L, -0.00496L}};
-            static const PeriodicTerm x[] = {{3035.3L, 58.7L, -0.00496L},
-                                             {177.1L, -68.8L, 0.0961L},
-                                             {630.9L, 51.0L, -0.0073L},
-                                             {1236.6L, 78.0L, -0.0025L}};
-            static const PeriodicTerm z[] = {{3049.3L, 44.2L, 0.0001L},
-                                             {893.9L, 48.5L, -0.0002L},
-                                             {1416.5L, -25.2L, 0.00007L}};
-            helio.y += 0.1832L - 0.6718L * T + 0.2726L * T2 + SumTerms(y, T);
-            helio.x += -0.1122L + 0.166L * T - 0.0544L * T2 + SumTerms(x, T);
-            helio.z += 0.00196L - 0.0119L * T + 0.0111L * T2 + SumTerms(z, T);
+            static const PeriodicTerm y[] = {{175.7, 31.8, -0.1923},
+                                             {542.1, 189.6, 0.0122},
+                                             {1219.4, 178.1, 0.0027},
+                                             {3035.6, -31.3, -0.00496}};
+            static const PeriodicTerm x[] = {{3035.3, 58.7, -0.00496},
+                                             {177.1, -68.8, 0.0961},
+                                             {630.9, 51.0, -0.0073},
+                                             {1236.6, 78.0, -0.0025}};
+            static const PeriodicTerm z[] = {{3049.3, 44.2, 0.0001},
+                                             {893.9, 48.5, -0.0002},
+                                             {1416.5, -25.2, 0.00007}};
+            helio.y += 0.1832 - 0.6718 * T + 0.2726 * T2 + SumTerms(y, T);
+            helio.x += -0.1122 + 0.166 * T - 0.0544 * T2 + SumTerms(x, T);
+            helio.z += 0.00196 - 0.0119 * T + 0.0111 * T2 + SumTerms(z, T);
             break;
         }
         case kPluto: {
-            static const PeriodicTerm y[] = {{372.0L, -331.3L, 0.0371L},
-                                             {3049.6L, -39.2L, -0.0049L},
-                                             {566.2L, 318.3L, -0.0108L},
-                                             {1746.5L, -238.3L, 0.0003L}};
-            static const PeriodicTerm x[] = {{273.97L, 89.97L, 0.049L},
-                                             {3030.6L, 61.3L, -0.0049L},
-                                             {1075.3L, -28.1L, 0.0027L},
-                                             {1402.3L, 20.3L, -0.0007L}};
-            static const PeriodicTerm z[] = {{302.6L, -77.3L, 0.0117L},
-                                             {528.1L, 48.6L, 0.00198L},
-                                             {1000.4L, -46.1L, -0.0002L}};
-            helio.y += -0.0426L + 0.073L * T - 0.029L * T2 + SumTerms(y, T);
-            helio.x += -0.0603L + 0.5002L * T - 0.6126L * T2 + SumTerms(x, T);
-            helio.z += 0.0145L - 0.0928L * T + 0.1195L * T2 + SumTerms(z, T);
+            static const PeriodicTerm y[] = {{372.0, -331.3, 0.0371},
+                                             {3049.6, -39.2, -0.0049},
+                                             {566.2, 318.3, -0.0108},
+                                             {1746.5, -238.3, 0.0003}};
+            static const PeriodicTerm x[] = {{273.97, 89.97, 0.049},
+                                             {3030.6, 61.3, -0.0049},
+                                             {1075.3, -28.1, 0.0027},
+                                             {1402.3, 20.3, -0.0007}};
+            static const PeriodicTerm z[] = {{302.6, -77.3, 0.0117},
+                                             {528.1, 48.6, 0.00198},
+                                             {1000.4, -46.1, -0.0002}};
+            helio.y += -0.0426 + 0.073 * T - 0.029 * T2 + SumTerms(y, T);
+            helio.x += -0.0603 + 0.5002 * T - 0.6126 * T2 + SumTerms(x, T);
+            helio.z += 0.0145 - 0.0928 * T + 0.1195 * T2 + SumTerms(z, T);
             break;
         }
         default:
@@ -854,24 +789,23 @@ void Computation::AddPeriodicCorrections(int body, Real weight, Vec3& helio) con
 constexpr Real kSwitchHalfWidth = 0.01L;  // centuries
 
 // 0 before the window, 1 after it, a smooth step in between.
-Real SmoothStep(Real T, Real at) {
+double SmoothStep(Real T, Real at) {
     if (T <= at - kSwitchHalfWidth) return 0;
     if (T >= at + kSwitchHalfWidth) return 1;
-    const Real x = (T - (at - kSwitchHalfWidth)) / (2 * kSwitchHalfWidth);
-    return (1 - std::cos(kPi * x)) / 2;
+    const double x = static_cast<double>((T - (at - kSwitchHalfWidth)) / (2 * kSwitchHalfWidth));
+    return (1 - std::cos(kPiD * x)) / 2;
 }
 
 void Computation::Planet(int body) {
     const bool outer = body >= kJupiter;
     // Weight of set A (T >= -2) and of the periodic additions (0 <= T <= 2).
-    const Real setA = outer ? SmoothStep(T_, -2) : 1;
-    const Real additions = outer ? SmoothStep(T_, 0) * (1 - SmoothStep(T_, 2)) : 0;
+    const double setA = outer ? SmoothStep(T_, -2) : 1;
+    const double additions = outer ? SmoothStep(T_, 0) * (1 - SmoothStep(T_, 2)) : 0;
     Vec3 pos, vel;
     for (const bool useA : {true, false}) {
-        const Real w = useA ? setA : 1 - setA;
+        const double w = useA ? setA : 1 - setA;
         if (w == 0) continue;
-        Elements el = PlanetElements(body, useA);
-        el.M = Wrap360(el.M);
+        const Elements el = InDouble(PlanetElements(body, useA));
         Vec3 p, v;
         SolveOrbit(el, p, v);
         pos = {pos.x + w * p.x, pos.y + w * p.y, pos.z + w * p.z};
@@ -889,10 +823,10 @@ void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel)
 
     const Vec3 g = pos - earth_;
     const Vec3 gv = vel - earthVel_;
-    const Real rho2 = g.x * g.x + g.y * g.y;
-    const Real rate = (g.x * gv.y - g.y * gv.x) / rho2;  // radians a day
-    const Real dist = std::sqrt(rho2 + g.z * g.z);
-    const Real lightTime = dist * kLightDaysPerAu * rate * kDeg;
+    const double rho2 = g.x * g.x + g.y * g.y;
+    const double rate = (g.x * gv.y - g.y * gv.x) / rho2;  // radians a day
+    const double dist = std::sqrt(rho2 + g.z * g.z);
+    const double lightTime = dist * kLightDaysPerAu * rate * kDeg;
 
     Real lon = Wrap360(PolarAngle(g.x, g.y) * kDeg + dpsi_ - lightTime);
     if (body >= kMercury && body <= kPluto && settings_.usePlanetTable &&
@@ -923,24 +857,24 @@ void Computation::Node() {
         // amplitude * sin(s S + n N + g G + p P + m M), degrees; the multiples
         // by angle addition.
         struct NodeTerm {
-            Real amplitude;
+            double amplitude;
             signed char s, n, g, p, m;
         };
         static constexpr NodeTerm kTerms[] = {
-            {1.517L, 2, -2, 0, 0, 0},  {-0.163L, 1, 0, 0, -1, 0}, {-0.128L, -2, 0, 0, 0, 2},
-            {0.12L, 0, -2, 0, 0, 2},   {0.107L, 0, -2, 2, 0, 0},  {0.063L, 3, -2, 0, -1, 0},
-            {0.04L, -2, 0, 1, 0, 1},   {-0.04L, 0, -2, 1, 0, 1},  {0.027L, 0, 0, -1, 0, 1},
-            {-0.027L, 1, -2, 0, 1, 0}, {0.015L, 2, 0, -2, 0, 0},  {-0.013L, -2, 2, -1, 0, 1},
-            {-0.013L, 2, -2, -1, 0, 1}, {-0.007L, -3, 0, 0, 1, 2}, {0.005L, 0, -2, -1, 0, 3},
-            {-0.005L, -2, 0, -1, 0, 3},
+            {1.517, 2, -2, 0, 0, 0},  {-0.163, 1, 0, 0, -1, 0}, {-0.128, -2, 0, 0, 0, 2},
+            {0.12, 0, -2, 0, 0, 2},   {0.107, 0, -2, 2, 0, 0},  {0.063, 3, -2, 0, -1, 0},
+            {0.04, -2, 0, 1, 0, 1},   {-0.04, 0, -2, 1, 0, 1},  {0.027, 0, 0, -1, 0, 1},
+            {-0.027, 1, -2, 0, 1, 0}, {0.015, 2, 0, -2, 0, 0},  {-0.013, -2, 2, -1, 0, 1},
+            {-0.013, 2, -2, -1, 0, 1}, {-0.007, -3, 0, 0, 1, 2}, {0.005, 0, -2, -1, 0, 3},
+            {-0.005, -2, 0, -1, 0, 3},
         };
-        static const SinCos perihelion = LibrarySinCosD(282.596403L);  // P
-        const Multiples<3> S(SinCosD(out_.longitudes[kSun]));
-        const Multiples<3> M(SinCosD(out_.longitudes[kMoon]));
-        const Multiples<2> N(SinCosD(node));
-        const Multiples<2> G(SinCosD(MeanPerigee()));
+        static const SinCos perihelion = SinCosD(282.596403);  // P
+        const Multiples<3> S(SinCosD(static_cast<double>(out_.longitudes[kSun])));
+        const Multiples<3> M(SinCosD(static_cast<double>(out_.longitudes[kMoon])));
+        const Multiples<2> N(SinCosD(static_cast<double>(node)));
+        const Multiples<2> G(SinCosD(static_cast<double>(moonPerigee_)));
         const Multiples<1> P(perihelion);
-        Real sum = 0;
+        double sum = 0;
         for (const NodeTerm& t : kTerms)
             sum += t.amplitude * SinOfSum(S[t.s] * N[t.n] * G[t.g], P[t.p] * M[t.m]);
         node += sum;
@@ -970,7 +904,7 @@ void Computation::BlackMoon() {
 // ---- asteroids and Chiron ----
 void Computation::Asteroid(int body) {
     const Real T = T_, T2 = T2_;
-    Elements el{};
+    ElementsL el{};
     switch (body) {
         case kCeres:
             el = {108.2925L + 7820.36556L * T, 0.0794314L, 2.7672273L, 71.0794444L,
@@ -995,9 +929,8 @@ void Computation::Asteroid(int body) {
                   6.911179715L + 0.011236955L * T};
             break;
     }
-    el.M = Wrap360(el.M);
     Vec3 pos, vel;
-    SolveOrbit(el, pos, vel);
+    SolveOrbit(InDouble(el), pos, vel);
     ReduceToGeocentric(body, pos, vel);
 }
 
@@ -1055,7 +988,7 @@ void Computation::Run() {
 }  // namespace
 
 Real SolveKepler(Real meanAnomaly, Real eccentricity) {
-    return SolveKeplerSinCos(meanAnomaly, eccentricity).E;
+    return SolveKeplerSinCos(static_cast<double>(meanAnomaly), static_cast<double>(eccentricity)).E;
 }
 
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
@@ -1079,20 +1012,7 @@ TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {
 }
 
 void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
-                        CorrectionSource* corrections, BodyPositions& out, bool longitudesOnly,
-                        TrigMemo* memo) {
-    struct Scope {
-        explicit Scope(TrigMemo* m) : previous(activeMemo) {
-            activeMemo = m;
-            if (m) {
-                m->cursor = 0;
-                m->orbitCursor = 0;
-                if (!m->replay) m->count = m->orbitCount = 0;
-            }
-        }
-        ~Scope() { activeMemo = previous; }
-        TrigMemo* previous;
-    } scope(memo);
+                        CorrectionSource* corrections, BodyPositions& out, bool longitudesOnly) {
     Computation(mode, fast, longitudesOnly, jd, settings, corrections, out).Run();
 }
 

@@ -82,38 +82,15 @@ struct TablesNeeded {
 };
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& settings);
 
-// The sines and cosines one computation worked, kept for a second computation
-// of the same mode a moment later (the retrograde rule's), which turns each by
-// the small change of its angle instead of calling the library again.
-struct TrigMemo {
-    struct Entry {
-        Real angle;  // as given: degrees or radians
-        Real sin, cos;
-        bool degrees;
-    };
-    // A solution of Kepler's equation E - e sin E = M, and the sine and cosine of E.
-    struct Orbit {
-        Real M, e, E, sin, cos;
-    };
-    bool replay = false;  // false: keep what is worked; true: use what was kept
-    int count = 0;
-    int cursor = 0;
-    std::array<Entry, 768> entries;  // the first `count` hold angles
-    int orbitCount = 0;
-    int orbitCursor = 0;
-    std::array<Orbit, 48> orbits;  // the first `orbitCount` hold solutions
-};
-
 // Runs the steps of `mode` at Julian day `jd` (UT) into `out`: the theories are
 // evaluated at jd + Delta T (engine/delta_t.h), the tables are looked up by jd.
 // `corrections` may be null only when the settings switch every table off, or
 // when no table applies. longitudesOnly = true writes the ecliptic longitudes
 // alone (the other arrays keep what they held), skipping the work nothing else
-// needs: what the retrograde rule compares. With a memo the computation keeps
-// its sines and cosines in it, or (memo->replay) uses those kept.
+// needs: what the retrograde rule compares.
 void RunBodyComputation(int mode, bool fast, Real jd, const BodySettings& settings,
                         CorrectionSource* corrections, BodyPositions& out,
-                        bool longitudesOnly = false, TrigMemo* memo = nullptr);
+                        bool longitudesOnly = false);
 
 // Kepler's equation E - e sin E = M, solved to convergence (radians).
 Real SolveKepler(Real meanAnomaly, Real eccentricity);

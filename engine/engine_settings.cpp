@@ -24,10 +24,9 @@ const std::array<Real, 15> kOrbSetCStart = {0, 5, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 
 namespace {
 
 constexpr Real kDefaultParallelOrb = 1;
-// No orb (of an aspect, a parallel or an antiscion) is wider than a circle.
-constexpr Real kMaxOrb = 360;
 // The widest orbs the orb settings window takes: of an aspect of a personal
-// set, of parallels and antiscia.
+// set (those of set A are narrower), of parallels and antiscia. The settings
+// files hold no wider orb.
 constexpr Real kMaxPersonalOrb = 15;
 constexpr Real kMaxSpecialOrb = 6;
 constexpr Real kDefaultAntisciaOrb = 1;
@@ -77,7 +76,8 @@ bool ReadSettings(Settings& s) {
         int code = 0;
         s.numbers[line] = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
         if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kOrbiDomiFile);
-        rt::CheckFileNumber(s.numbers[line], 0, kMaxOrb, kOrbiDomiFile, "orbita della riga " + std::to_string(line));
+        rt::CheckFileNumber(s.numbers[line], 0, line <= 14 ? kMaxPersonalOrb : kMaxSpecialOrb, kOrbiDomiFile,
+                            "orbita della riga " + std::to_string(line));
     }
     std::string* texts[] = {&s.house, &s.node, &s.set, &s.blackMoon};
     const std::size_t caps[] = {15, 5, 1, 5};
@@ -305,7 +305,9 @@ OrbSets LoadOrbSets() {
         while (first < t.size() && (t[first] == ' ' || t[first] == '\t')) ++first;
         int code = 0;
         const Real v = rt::ValRealEitherSeparator(std::string_view(t).substr(first), code);
-        if (code != 0 || first == t.size() || !rt::InRange(v, 0, kMaxOrb)) {
+        // Lines 15 and 16 of each set: the parallel and antiscia orbs.
+        const Real widest = (line - 1) % 16 >= 14 ? kMaxSpecialOrb : kMaxPersonalOrb;
+        if (code != 0 || first == t.size() || !rt::InRange(v, 0, widest)) {
             bad.push_back("riga " + std::to_string(line) + " \"" + rt::ShownValue(t) + "\"");
             return std::nullopt;
         }

@@ -7,17 +7,17 @@
 #include "fuzz/fuzz_driver.h"
 
 namespace {
-archive::TFoModifi& Dialog() {
-    static archive::TFoModifi* dialog = [] {
+archive::ChangeDialog& Dialog() {
+    static archive::ChangeDialog* dialog = [] {
         fuzz::EnsureWidgetApplication();
         engine::Chart.DegToRad = engine::kPi / 180;
-        return new archive::TFoModifi;
+        return new archive::ChangeDialog;
     }();
     return *dialog;
 }
 
 void Run(const std::vector<std::string>& files) {
-    archive::TFoModifi& change = Dialog();
+    archive::ChangeDialog& change = Dialog();
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST1"), files[0]);
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST2"), files[1]);
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST3"), files[2]);

@@ -9,17 +9,17 @@
 #include "fuzz/fuzz_driver.h"
 
 namespace {
-archive::TFormRich& Dialog() {
-    static archive::TFormRich* dialog = [] {
+archive::RecallDialog& Dialog() {
+    static archive::RecallDialog* dialog = [] {
         fuzz::EnsureWidgetApplication();
         engine::Chart.DegToRad = engine::kPi / 180;
-        return new archive::TFormRich;
+        return new archive::RecallDialog;
     }();
     return *dialog;
 }
 
 void Run(const std::vector<std::string>& files) {
-    archive::TFormRich& recall = Dialog();
+    archive::RecallDialog& recall = Dialog();
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST1"), files[0]);
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST2"), files[1]);
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST3"), files[2]);

@@ -6,16 +6,16 @@
 #include "remedies/windows/symptom_plants_window.h"
 
 namespace {
-remedies::TFoSintom2& Window() {
-    static remedies::TFoSintom2* window = [] {
+remedies::SymptomPlantsWindow& Window() {
+    static remedies::SymptomPlantsWindow* window = [] {
         fuzz::EnsureWidgetApplication();
-        return new remedies::TFoSintom2;
+        return new remedies::SymptomPlantsWindow;
     }();
     return *window;
 }
 
 void Run(const std::vector<std::string>& files) {
-    remedies::TFoSintom2& w = Window();
+    remedies::SymptomPlantsWindow& w = Window();
     fuzz::PutFile(remedies::kSignatureSymptomsName, files[0]);
     fuzz::Guard([&] { w.FormActivate(); });
     fuzz::PutFile(remedies::kSignatureSymptomsName, files[1]);

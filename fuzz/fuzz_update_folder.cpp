@@ -27,11 +27,11 @@ public:
     }
 };
 
-remedies::TFoAggiorna& Window() {
-    static remedies::TFoAggiorna* window = [] {
+remedies::UpdateWindow& Window() {
+    static remedies::UpdateWindow* window = [] {
         fuzz::EnsureWidgetApplication();
         gui::SetSystemServices(std::make_unique<OneVolume>());
-        return new remedies::TFoAggiorna;
+        return new remedies::UpdateWindow;
     }();
     return *window;
 }
@@ -46,7 +46,7 @@ void PutBytes(const fs::path& p, const std::string& bytes, std::int64_t age) {
 }
 
 void Run(const std::vector<std::string>& files) {
-    remedies::TFoAggiorna& w = Window();
+    remedies::UpdateWindow& w = Window();
     fuzz::PutFile(remedies::kUpdateTextManual, files[0]);
     fuzz::PutFile(remedies::kUpdateTextAuto, files[1]);
     // The folder's name and the two databases' ages from the last part.

@@ -15,14 +15,14 @@
 
 namespace remedies {
 
-BrowserState SymptomBrowser;
-BrowserState RemedyBrowser;
-BrowserState TherapyBrowser;
+BrowserState symptomBrowserPages;
+BrowserState remedyBrowserPages;
+BrowserState therapyBrowserPages;
 
 void ResetBrowserStates() {
-    SymptomBrowser = {};
-    RemedyBrowser = {};
-    TherapyBrowser = {};
+    symptomBrowserPages = {};
+    remedyBrowserPages = {};
+    therapyBrowserPages = {};
 }
 
 void BrowserState::StartSearch() {

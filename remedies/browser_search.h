@@ -46,9 +46,9 @@ struct BrowserState {
     int AdvanceDetail(int slot, int states);
 };
 
-extern BrowserState SymptomBrowser;
-extern BrowserState RemedyBrowser;
-extern BrowserState TherapyBrowser;
+extern BrowserState symptomBrowserPages;
+extern BrowserState remedyBrowserPages;
+extern BrowserState therapyBrowserPages;
 void ResetBrowserStates();
 
 // The lines of a list file, checked as they are read (remedies/list_files.h:

@@ -29,18 +29,14 @@ std::string FieldRefusal(const EntryField& f) {
         return "Il campo " + Quoted(f) + " contiene caratteri che il database non pu\xF2 registrare (" + f.foreign +
                "), come le lettere greche o i simboli grafici.\r\nScriverli per esteso (per esempio \"alfa\" "
                "al posto della lettera greca) o toglierli.";
-    for (unsigned char c : f.text) {
-        if (c == '\r' || c == '\n') {
-            if (f.lines) continue;
-            return "Il campo " + Quoted(f) + " deve stare su una sola riga: togliere l'a capo.";
-        }
-        if (IsControl(c))
-            return "Il campo " + Quoted(f) + " contiene un carattere di controllo (" + ControlName(c) +
-                   "), che non pu\xF2 essere registrato: toglierlo.";
+    if (const std::size_t at = RefusedCharacter(f); at != std::string::npos) {
+        const unsigned char c = static_cast<unsigned char>(f.text[at]);
+        if (c == '\r' || c == '\n') return "Il campo " + Quoted(f) + " deve stare su una sola riga: togliere l'a capo.";
+        if (c == '*') return "Il campo " + Quoted(f) + " non pu\xF2 contenere il carattere \"*\".";
+        return "Il campo " + Quoted(f) + " contiene un carattere di controllo (" + ControlName(c) +
+               "), che non pu\xF2 essere registrato: toglierlo.";
     }
     if (!f.key) return {};
-    if (f.text.find('*') != std::string::npos)
-        return "Il campo " + Quoted(f) + " non pu\xF2 contenere il carattere \"*\".";
     if (f.text.find_first_not_of(' ') == std::string::npos || (!f.hint.empty() && f.text == f.hint))
         return "Il campo " + Quoted(f) + " \xE8 vuoto: scriverlo prima di salvare.";
     if (ListKeyOf(f.text).empty())
@@ -49,6 +45,15 @@ std::string FieldRefusal(const EntryField& f) {
 }
 
 }  // namespace
+
+std::size_t RefusedCharacter(const EntryField& f) {
+    for (std::size_t i = 0; i < f.text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(f.text[i]);
+        if ((c == '\r' || c == '\n') && f.lines) continue;
+        if (IsControl(c)) return i;
+    }
+    return f.key ? f.text.find('*') : std::string::npos;
+}
 
 std::size_t RefusedField(const std::vector<EntryField>& fields) {
     std::size_t i = 0;

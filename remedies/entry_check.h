@@ -28,6 +28,12 @@ std::string EntryRefusal(const std::vector<EntryField>& fields);
 // may be stored.
 std::size_t RefusedField(const std::vector<EntryField>& fields);
 
+// Where in the field's text lies the character its refusal names: a control
+// character, a line break in a one-line field, a "*" in a list key; npos when
+// the text holds none (a refusal for characters the database cannot store is
+// found in the form's own text, not in this one).
+std::size_t RefusedCharacter(const EntryField& field);
+
 // The question asked before a save that would cut fields longer than their
 // capacity ("" when none is): it names each such field with its length and
 // capacity, and is answered yes (cut and save) or no.

@@ -1,6 +1,7 @@
 #include "remedies/principles_file.h"
 
 #include "platform/runtime/fixed_string.h"
+#include "platform/runtime/number_text.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
@@ -85,7 +86,8 @@ std::string PrinciplesTextProblem() {
     }
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') ++lines;
     if (lines < static_cast<std::size_t>(kPrinciplesRecords) * 5)
-        return "ha " + std::to_string(lines) + " righe, non le quindici schede di cinque righe (75 righe)";
+        return "ha " + rt::CountOf(static_cast<std::int64_t>(lines), "riga", "righe") +
+               ", non le quindici schede di cinque righe (75 righe)";
     return {};
 }
 

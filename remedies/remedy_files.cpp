@@ -175,16 +175,13 @@ std::vector<rt::SeedGroup> RemedySeedGroups() {
     std::vector<rt::SeedGroup> groups(3);
     groups[0].data = {kPrimaryDbName};
     groups[0].derived = PrimaryListNames();
-    groups[0].staleMark = StaleListsMarkFor(PrimaryDb());
     groups[1].data = {kRepertoryDbName};
     groups[1].derived = {kPathologyListName};
-    groups[1].staleMark = StaleListsMarkFor(RepertoryDb());
     // The import text goes with its database: a sample text beside the user's
     // database would replace it at the next import.
     groups[2].data = {kSignatureDbName, kSignatureTextName};
     groups[2].derived = PlantListNames();
     groups[2].derived.push_back(kSignatureSymptomsName);
-    groups[2].staleMark = StaleListsMarkFor(SignatureDb());
     return groups;
 }
 

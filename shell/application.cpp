@@ -48,7 +48,7 @@ void CloseOnEndSignals(QApplication& app) {
         g_ending = true;
         while (QWidget* modal = QApplication::activeModalWidget())
             if (!modal->close()) break;
-        if (FoKelvor && FoKelvor->isVisible()) FoKelvor->close();
+        if (theMainWindow && theMainWindow->isVisible()) theMainWindow->close();
     });
     struct sigaction action {};
     action.sa_handler = OnEndSignal;
@@ -93,9 +93,9 @@ int RunApplication(int argc, char** argv) {
         ReleaseDataFolder();
         return 0;
     }
-    FoKelvor->show();
+    theMainWindow->show();
     // The main window's first activation completes the start-up.
-    QTimer::singleShot(0, FoKelvor, [] { gui::Guard([] { FoKelvor->FormActivate(); }); });
+    QTimer::singleShot(0, theMainWindow, [] { gui::Guard([] { theMainWindow->FormActivate(); }); });
     int result = app.exec();
     FreeForms();
     ReleaseDataFolder();

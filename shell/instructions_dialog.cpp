@@ -13,9 +13,9 @@
 
 namespace shell {
 
-TFoIstDef* FoIstDef = nullptr;
+InstructionsDialog* theInstructionsDialog = nullptr;
 
-TFoIstDef::TFoIstDef() {
+InstructionsDialog::InstructionsDialog() {
     setObjectName("FoIstDef");
     setWindowTitle(gui::ToQt("Selecteren"));
     auto* layout = new QVBoxLayout(this);
@@ -35,14 +35,14 @@ TFoIstDef::TFoIstDef() {
     resize(300, 140);
 }
 
-void TFoIstDef::showEvent(QShowEvent* event) {
+void InstructionsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormActivate();
 }
 
-void TFoIstDef::FormActivate() { RB1->setChecked(true); }
+void InstructionsDialog::FormActivate() { RB1->setChecked(true); }
 
-void TFoIstDef::BitBtn1Click() {
+void InstructionsDialog::BitBtn1Click() {
     // The window closes whatever the desktop makes of the request, before a
     // message that no viewer could open the document.
     const char* document = RB1->isChecked() ? kShortInstructions : kFullInstructions;
@@ -50,6 +50,6 @@ void TFoIstDef::BitBtn1Click() {
     OpenProgramDocument(document);
 }
 
-void TFoIstDef::BitBtn2Click() { reject(); }
+void InstructionsDialog::BitBtn2Click() { reject(); }
 
 }  // namespace shell

@@ -7,10 +7,10 @@ class QRadioButton;
 
 namespace shell {
 
-class TFoIstDef : public QDialog {
+class InstructionsDialog : public QDialog {
     Q_OBJECT
 public:
-    TFoIstDef();
+    InstructionsDialog();
 
     void FormActivate();
     void BitBtn1Click();
@@ -25,6 +25,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-extern TFoIstDef* FoIstDef;
+extern InstructionsDialog* theInstructionsDialog;
 
 }  // namespace shell

@@ -64,7 +64,7 @@
 
 namespace shell {
 
-TFoKelvor* FoKelvor = nullptr;
+MainWindow* theMainWindow = nullptr;
 
 namespace {
 
@@ -104,7 +104,7 @@ const char* OrbBoxText(const std::string& letter) {
 
 }  // namespace
 
-TFoKelvor::TFoKelvor(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
     RunOnActivation(this, [this] { FormActivate(); });
@@ -143,7 +143,7 @@ TFoKelvor::TFoKelvor(QWidget* parent) : QWidget(parent) {
     }
 }
 
-void TFoKelvor::BuildAstrologyPage() {
+void MainWindow::BuildAstrologyPage() {
     auto* grid = new QGridLayout(TabSheet1);
     gui::MakeButtons(TabSheet1, {{&BitBtnDati, "BitBtnDati", "Roep nieuwe naam op"},
                                  {&BitBtnInputA, "BitBtnInputA", "Geboortegegevens"},
@@ -203,7 +203,7 @@ void TFoKelvor::BuildAstrologyPage() {
     grid->setRowStretch(4, 1);
 }
 
-void TFoKelvor::BuildRemediesPage() {
+void MainWindow::BuildRemediesPage() {
     auto* grid = new QGridLayout(TabSheet2);
     gui::MakeButtons(TabSheet2, {{&BBSintomi, "BBSintomi", "Symptomen"},
                                  {&BitBtn2, "BitBtn2", "Remedies"},
@@ -226,7 +226,7 @@ void TFoKelvor::BuildRemediesPage() {
     grid->setRowStretch(7, 1);
 }
 
-void TFoKelvor::BuildAccessoryPage() {
+void MainWindow::BuildAccessoryPage() {
     auto* grid = new QGridLayout(TabSheet5);
     gui::MakeButtons(TabSheet5, {{&Button1, "Button1", "Manutenzione"},
                                  {&BitBtn4, "BitBtn4", "Primaire Database"},
@@ -258,7 +258,7 @@ void TFoKelvor::BuildAccessoryPage() {
     ConnectCommands();
 }
 
-void TFoKelvor::ConnectCommands() {
+void MainWindow::ConnectCommands() {
     connect(BitBtnNomeCognome, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnNomeCognomeClick(); }));
     connect(BitBtnDati, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnDatiClick(); }));
     connect(BitBtnInputA, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnInputAClick(); }));
@@ -269,27 +269,27 @@ void TFoKelvor::ConnectCommands() {
     connect(BBistruz, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBistruzClick(); }));
     connect(BBdispensa, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBdispensaClick(); }));
     // The sheets and the windows of the remedy and accessory pages.
-    const std::pair<QPushButton*, void (TFoKelvor::*)()> commands[] = {
-        {BBOriz, &TFoKelvor::BBOrizClick},
-        {BBoriz2, &TFoKelvor::BBoriz2Click},
-        {BBVert, &TFoKelvor::BBVertClick},
-        {BBvert2, &TFoKelvor::BBvert2Click},
-        {BitBtn3, &TFoKelvor::BitBtn3Click},
-        {Bquor1, &TFoKelvor::Bquor1Click},
-        {Bquor2, &TFoKelvor::Bquor2Click},
-        {Button1, &TFoKelvor::Button1Click},
-        {BitBtn4, &TFoKelvor::BitBtn4Click},
-        {BBaggRep, &TFoKelvor::BBaggRepClick},
-        {BitBtn5, &TFoKelvor::BitBtn5Click},
-        {BitBtn7, &TFoKelvor::BitBtn7Click},
-        {BitBtn8, &TFoKelvor::BitBtn8Click},
-        {BitBtn6, &TFoKelvor::BitBtn6Click},
-        {BitBtn9, &TFoKelvor::BitBtn9Click},
-        {BitBtnVarOrbAsp, &TFoKelvor::BitBtnVarOrbAspClick},
-        {BBCerchio, &TFoKelvor::BBCerchioClick},
-        {BitBtn22, &TFoKelvor::BitBtn22Click},
-        {BButility, &TFoKelvor::BButilityClick},
-        {EdAggiorna, &TFoKelvor::EdAggiornaClick},
+    const std::pair<QPushButton*, void (MainWindow::*)()> commands[] = {
+        {BBOriz, &MainWindow::BBOrizClick},
+        {BBoriz2, &MainWindow::BBoriz2Click},
+        {BBVert, &MainWindow::BBVertClick},
+        {BBvert2, &MainWindow::BBvert2Click},
+        {BitBtn3, &MainWindow::BitBtn3Click},
+        {Bquor1, &MainWindow::Bquor1Click},
+        {Bquor2, &MainWindow::Bquor2Click},
+        {Button1, &MainWindow::Button1Click},
+        {BitBtn4, &MainWindow::BitBtn4Click},
+        {BBaggRep, &MainWindow::BBaggRepClick},
+        {BitBtn5, &MainWindow::BitBtn5Click},
+        {BitBtn7, &MainWindow::BitBtn7Click},
+        {BitBtn8, &MainWindow::BitBtn8Click},
+        {BitBtn6, &MainWindow::BitBtn6Click},
+        {BitBtn9, &MainWindow::BitBtn9Click},
+        {BitBtnVarOrbAsp, &MainWindow::BitBtnVarOrbAspClick},
+        {BBCerchio, &MainWindow::BBCerchioClick},
+        {BitBtn22, &MainWindow::BitBtn22Click},
+        {BButility, &MainWindow::BButilityClick},
+        {EdAggiorna, &MainWindow::EdAggiornaClick},
     };
     for (const auto& [button, handler] : commands)
         connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler = handler](auto&&...) { (this->*handler)(); }));
@@ -299,7 +299,7 @@ void TFoKelvor::ConnectCommands() {
     connect(BitBtn10, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn10Click(); }));
 }
 
-void TFoKelvor::BuildBottomPanel() {
+void MainWindow::BuildBottomPanel() {
     Panel9 = gui::MakePanel(this, "Panel9");
     Panel9->setFrameShape(QFrame::StyledPanel);
     auto* row = new QHBoxLayout(Panel9);
@@ -359,7 +359,7 @@ void TFoKelvor::BuildBottomPanel() {
     row->addWidget(Image9);
 }
 
-void TFoKelvor::LoadExitImage(const char* file) {
+void MainWindow::LoadExitImage(const char* file) {
     QPixmap pm;
     if (rt::PathExists(file)) pm.load(QString::fromStdString(rt::ResolvePath(file).string()));
     if (!pm.isNull()) {
@@ -372,7 +372,7 @@ void TFoKelvor::LoadExitImage(const char* file) {
     Image9->setProperty("picture", file);
 }
 
-bool TFoKelvor::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image9) {
         if (event->type() == QEvent::MouseButtonPress) {
             gui::Guard([this] { Image9MouseDown(); });
@@ -394,7 +394,7 @@ bool TFoKelvor::eventFilter(QObject* watched, QEvent* event) {
         if (ComboNodo->isEnabled()) gui::Guard([this] { ComboNodoDblClick(); });
         return true;
     } else if (event->type() == QEvent::Hide && !activating_ && !closing_ && watched &&
-               (watched == display::FgrKelvo || watched == FgrNaKel)) {
+               (watched == display::theChartWindow || watched == theSheetViewer)) {
         // Back from the chart window or the sheet viewer.
         gui::Guard([this] { FormActivate(); });
     } else if (watched == Cbox1 && event->type() == QEvent::MouseButtonDblClick) {
@@ -404,7 +404,7 @@ bool TFoKelvor::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TFoKelvor::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // The main window's closing ends the program. The other open windows close
     // first; one that keeps itself open (unsaved text the user wants to keep)
     // keeps the program running.
@@ -441,7 +441,7 @@ void ActivationStep(const std::function<void()>& step) {
 
 }  // namespace
 
-void TFoKelvor::FormActivate() {
+void MainWindow::FormActivate() {
     // Hiding the full-screen windows below is no return from them.
     activating_ = true;
     struct EndActivation {
@@ -469,8 +469,7 @@ void TFoKelvor::FormActivate() {
         try {
             archive::LoadOrCreateDrawSettings();
         } catch (const rt::IoError& e) {
-            rt::ReportUnusableFileOnce(e, "Si usano le impostazioni di disegno lette prima o quelle predefinite, "
-                                          "e nessuna modifica viene salvata.");
+            archive::ReportUnreadableDrawSettings(e);
         }
     });
     display::ApplyDrawSettingsToDrawing();
@@ -486,14 +485,14 @@ void TFoKelvor::FormActivate() {
     if (const char* text = OrbBoxText(engine::Orbs.OrbSetLetter)) ComboOrb->setEditText(text);
 }
 
-void TFoKelvor::SizeFullScreenWindows() {
+void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
-    if (display::FgrKelvo) SizeFullScreen(display::FgrKelvo, display::FgrKelvo->Panel1, screen);
-    if (FgrTxtKel) SizeFullScreen(FgrTxtKel, nullptr, screen);
-    if (FgrNaKel) SizeFullScreen(FgrNaKel, FgrNaKel->Panel1, screen);
+    if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->Panel1, screen);
+    if (theCalibrationWindow) SizeFullScreen(theCalibrationWindow, nullptr, screen);
+    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->Panel1, screen);
 }
 
-bool TFoKelvor::ShowCurrentPerson() {
+bool MainWindow::ShowCurrentPerson() {
     archive::CurrentPersonView view = archive::LoadCurrentPersonForShow();
     QStringList lines;
     for (const std::string& line : view.MemoLines) lines << gui::ToQt(line);
@@ -503,14 +502,14 @@ bool TFoKelvor::ShowCurrentPerson() {
     return !view.Empty;
 }
 
-void TFoKelvor::RememberOrigin() {
+void MainWindow::RememberOrigin() {
     archive::RememberMainOrigin(this);
 }
 
-void TFoKelvor::BitBtnNomeCognomeClick() {
+void MainWindow::BitBtnNomeCognomeClick() {
     RememberOrigin();
-    archive::PlaceNearMain(FoNomUte, 10);
-    gui::ShowModal(FoNomUte);
+    archive::PlaceNearMain(theUserNameDialog, 10);
+    gui::ShowModal(theUserNameDialog);
     BitBtnNomeCognome->setText(
         gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
     FormActivate();
@@ -518,35 +517,35 @@ void TFoKelvor::BitBtnNomeCognomeClick() {
 
 // The archive dialogs: shown modally near this window; afterwards this window
 // is activated again, which reloads the current person.
-void TFoKelvor::BitBtnDatiClick() {
+void MainWindow::BitBtnDatiClick() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::FormRich, 0);
-    gui::ShowModal(archive::FormRich);
+    archive::PlaceNearMain(archive::theRecallDialog, 0);
+    gui::ShowModal(archive::theRecallDialog);
     FormActivate();
 }
 
-void TFoKelvor::BitBtnInputAClick() {
+void MainWindow::BitBtnInputAClick() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::FoInputKel, 10);
-    gui::ShowModal(archive::FoInputKel);
+    archive::PlaceNearMain(archive::theInputDialog, 10);
+    gui::ShowModal(archive::theInputDialog);
     AfterModal();
 }
 
-void TFoKelvor::BitBtnCancelClick() {
+void MainWindow::BitBtnCancelClick() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::FoCancel, 10);
-    gui::ShowModal(archive::FoCancel);
+    archive::PlaceNearMain(archive::theDeleteDialog, 10);
+    gui::ShowModal(archive::theDeleteDialog);
     FormActivate();
 }
 
-void TFoKelvor::BitBtn1Click() {
+void MainWindow::BitBtn1Click() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::FoModifi, 10);
-    gui::ShowModal(archive::FoModifi);
+    archive::PlaceNearMain(archive::theChangeDialog, 10);
+    gui::ShowModal(archive::theChangeDialog);
     FormActivate();
 }
 
-void TFoKelvor::BBPropedClick() {
+void MainWindow::BBPropedClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
@@ -556,62 +555,62 @@ void TFoKelvor::BBPropedClick() {
         return;
     }
     display::OpenChartWindow();
-    WatchModeless(display::FgrKelvo);
+    WatchModeless(display::theChartWindow);
 }
 
-void TFoKelvor::BBSalvaClick() {
+void MainWindow::BBSalvaClick() {
     RememberOrigin();
-    ShowOnDemand<archive::TFoBakMod1>(archive::FoBakMod1, [](archive::TFoBakMod1* w) { archive::PlaceNearMain(w, 10); });
+    ShowOnDemand<archive::BackupWindow>(archive::theBackupWindow, [](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10); });
     FormActivate();
 }
 
 // The remedy browsers and searches opened on demand: a new window at every
 // click, shown modally and released when it closes.
-void TFoKelvor::BBSintomiClick() {
+void MainWindow::BBSintomiClick() {
     RememberOrigin();
-    ShowOnDemand<remedies::TFoSintom1>(remedies::FoSintom1);
+    ShowOnDemand<remedies::SymptomBrowser>(remedies::theSymptomBrowser);
     FormActivate();
 }
 
-void TFoKelvor::BitBtn2Click() {
+void MainWindow::BitBtn2Click() {
     RememberOrigin();
-    ShowOnDemand<remedies::TFoRimed>(remedies::FoRimed);
+    ShowOnDemand<remedies::RemedyBrowser>(remedies::theRemedyBrowser);
     FormActivate();
 }
 
-void TFoKelvor::BBriceCompoClick() {
-    ShowOnDemand<remedies::TFoRicCom>(remedies::FoRicCom);
+void MainWindow::BBriceCompoClick() {
+    ShowOnDemand<remedies::MultiSymptomSearch>(remedies::theMultiSymptomSearch);
     FormActivate();
 }
 
-void TFoKelvor::BitBtn10Click() {
-    ShowOnDemand<remedies::TFoTerCom>(remedies::FoTerCom);
+void MainWindow::BitBtn10Click() {
+    ShowOnDemand<remedies::CompoundTherapySearch>(remedies::theCompoundTherapySearch);
     FormActivate();
 }
 
 // The current person's text, named by "FileDum\StrText.dum", in the program's
 // own rich-text editor (which opens the file named in "FileDum\DatModif.dum").
-void TFoKelvor::BBApriTestoClick() {
+void MainWindow::BBApriTestoClick() {
     std::vector<std::string> lines = rt::ReadTextLines(archive::kTextHandOff);
     lines.resize(2);
     std::string path = archive::PersonTextFileName(lines[0], lines[1]);
     rt::WriteTextLines(archive::kEditFileHandOff, {path});
-    if (FoReMaiH) FoReMaiH->ShowForHandOff();
+    if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
     FormActivate();
 }
 
-void TFoKelvor::BBistruzClick() {
+void MainWindow::BBistruzClick() {
     RememberOrigin();
-    archive::PlaceNearMain(FoIstDef, 10);
-    gui::ShowModal(FoIstDef);
+    archive::PlaceNearMain(theInstructionsDialog, 10);
+    gui::ShowModal(theInstructionsDialog);
     FormActivate();
 }
 
-void TFoKelvor::BBdispensaClick() { OpenProgramDocument(kBookletDocument); }
+void MainWindow::BBdispensaClick() { OpenProgramDocument(kBookletDocument); }
 
-void TFoKelvor::BBlkClick() { ShowBoxesLocked(ComboOrb->isEnabled()); }
+void MainWindow::BBlkClick() { ShowBoxesLocked(ComboOrb->isEnabled()); }
 
-void TFoKelvor::ShowBoxesLocked(bool locked) {
+void MainWindow::ShowBoxesLocked(bool locked) {
     ComboOrb->setEnabled(!locked);
     ComboNodo->setEnabled(!locked);
     const QColor background = locked ? QColor(128, 128, 128) : QColor(0, 255, 255);
@@ -622,20 +621,20 @@ void TFoKelvor::ShowBoxesLocked(bool locked) {
     BBlk->setProperty("glyph", locked ? "LockShut" : "LockOpen");
 }
 
-void TFoKelvor::MemoDatiClick() { MemoAnnotaz->show(); }
+void MainWindow::MemoDatiClick() { MemoAnnotaz->show(); }
 
-void TFoKelvor::MemoAnnotazClick() { MemoAnnotaz->hide(); }
+void MainWindow::MemoAnnotazClick() { MemoAnnotaz->hide(); }
 
-void TFoKelvor::Cbox1DblClick() { Cbox1->hide(); }
+void MainWindow::Cbox1DblClick() { Cbox1->hide(); }
 
-void TFoKelvor::Image9MouseDown() { LoadExitImage("FineProgClic.bmp"); }
+void MainWindow::Image9MouseDown() { LoadExitImage("FineProgClic.bmp"); }
 
-void TFoKelvor::Image9MouseUp() {
+void MainWindow::Image9MouseUp() {
     LoadExitImage("FineProg.bmp");
     close();
 }
 
-void TFoKelvor::AfterModal() {
+void MainWindow::AfterModal() {
     if (idleInstalled_)
         InstallMyIdleHandler();
     else
@@ -643,32 +642,32 @@ void TFoKelvor::AfterModal() {
     FormActivate();
 }
 
-void TFoKelvor::ShowNear(QDialog* window, int offset) {
+void MainWindow::ShowNear(QDialog* window, int offset) {
     RememberOrigin();
     archive::PlaceNearMain(window, offset);
     gui::ShowModal(window);
     AfterModal();
 }
 
-void TFoKelvor::ShowRemembered(QDialog* window) {
+void MainWindow::ShowRemembered(QDialog* window) {
     RememberOrigin();
     gui::ShowModal(window);
     AfterModal();
 }
 
-void TFoKelvor::ShowPlain(QDialog* window) {
+void MainWindow::ShowPlain(QDialog* window) {
     gui::ShowModal(window);
     AfterModal();
 }
 
-void TFoKelvor::WatchModeless(QWidget* window) {
+void MainWindow::WatchModeless(QWidget* window) {
     if (window) window->installEventFilter(this);  // installed once, however often asked
 }
 
 // The printable sheets: the current person with fresh receptions (all but
 // "Horizontaal 2"), the sheet and its orientation, the latitudes kept for the
 // sheet, then the sheet viewer, which draws the sheet by itself.
-void TFoKelvor::ShowSheet(int sheetCode, const char* orientation, bool receptions) {
+void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptions) {
     if (!ShowCurrentPerson()) {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
@@ -678,46 +677,45 @@ void TFoKelvor::ShowSheet(int sheetCode, const char* orientation, bool reception
     display::SetDefaultWheelRadii();
     display::Sheets.SheetOrientation = orientation;
     engine::Chart.PlanetLatitudesSaved = engine::Chart.PlanetLatitudes;
-    if (!FgrNaKel) return;
-    WatchModeless(FgrNaKel);
-    FgrNaKel->show();
-    FgrNaKel->raise();
+    if (!theSheetViewer) return;
+    WatchModeless(theSheetViewer);
+    gui::ShowInFront(theSheetViewer);
 }
 
-void TFoKelvor::BBOrizClick() { ShowSheet(16, "L", true); }
-void TFoKelvor::BBoriz2Click() { ShowSheet(17, "L", false); }
-void TFoKelvor::BBVertClick() { ShowSheet(5, "P", true); }
-void TFoKelvor::BBvert2Click() { ShowSheet(18, "P", true); }
+void MainWindow::BBOrizClick() { ShowSheet(16, "L", true); }
+void MainWindow::BBoriz2Click() { ShowSheet(17, "L", false); }
+void MainWindow::BBVertClick() { ShowSheet(5, "P", true); }
+void MainWindow::BBvert2Click() { ShowSheet(18, "P", true); }
 
-void TFoKelvor::BitBtn3Click() { ShowRemembered(FoTerapi); }
-void TFoKelvor::Bquor1Click() { ShowPlain(FoSintom3); }
-void TFoKelvor::Bquor2Click() { ShowPlain(FoSintom2); }
-void TFoKelvor::Button1Click() { ShowPlain(FoManut1); }
-void TFoKelvor::BitBtn4Click() { ShowPlain(FoMainArc); }
-void TFoKelvor::BBaggRepClick() { ShowPlain(FoAggRep); }
-void TFoKelvor::BitBtn5Click() { ShowRemembered(FoSegnat); }
-void TFoKelvor::BitBtn7Click() { ShowPlain(FoPiante); }
-void TFoKelvor::BitBtn8Click() { ShowPlain(FoPrinci); }
-void TFoKelvor::BitBtn6Click() { ShowPlain(FoMali); }
-void TFoKelvor::BitBtn9Click() { ShowPlain(FoSintesi); }
-void TFoKelvor::BitBtnVarOrbAspClick() { ShowNear(FoOrbKel, 10); }
+void MainWindow::BitBtn3Click() { ShowRemembered(theTherapyBrowser); }
+void MainWindow::Bquor1Click() { ShowPlain(thePlantSymptomsWindow); }
+void MainWindow::Bquor2Click() { ShowPlain(theSymptomPlantsWindow); }
+void MainWindow::Button1Click() { ShowPlain(theSignatureMaintenanceWindow); }
+void MainWindow::BitBtn4Click() { ShowPlain(thePrimaryEditor); }
+void MainWindow::BBaggRepClick() { ShowPlain(theRepertoryEditor); }
+void MainWindow::BitBtn5Click() { ShowRemembered(theSignatureSearchWindow); }
+void MainWindow::BitBtn7Click() { ShowPlain(theCompositionWindow); }
+void MainWindow::BitBtn8Click() { ShowPlain(thePrinciplesWindow); }
+void MainWindow::BitBtn6Click() { ShowPlain(theDebilityWindow); }
+void MainWindow::BitBtn9Click() { ShowPlain(theSynthesisWindow); }
+void MainWindow::BitBtnVarOrbAspClick() { ShowNear(theOrbSettingsWindow, 10); }
 
-void TFoKelvor::BBCerchioClick() {
+void MainWindow::BBCerchioClick() {
     display::Sheets.SheetCode = 0;
-    ShowPlain(FgrTxtKel);
+    ShowPlain(theCalibrationWindow);
 }
 
-void TFoKelvor::BitBtn22Click() { ShowNear(FoSpeLin, 10); }
-void TFoKelvor::SBtipoStampClick() { ShowNear(FoStampa, 10); }
-void TFoKelvor::BButilityClick() { ShowNear(FoUtilit, 10); }
-void TFoKelvor::EdAggiornaClick() { ShowNear(FoAggiorna, 10); }
+void MainWindow::BitBtn22Click() { ShowNear(theLineWidthDialog, 10); }
+void MainWindow::SBtipoStampClick() { ShowNear(thePrinterModelDialog, 10); }
+void MainWindow::BButilityClick() { ShowNear(theSearchUtility, 10); }
+void MainWindow::EdAggiornaClick() { ShowNear(theUpdateWindow, 10); }
 
-void TFoKelvor::InstallMyIdleHandler() {
+void MainWindow::InstallMyIdleHandler() {
     idleInstalled_ = true;
     gui::SetIdleHandler([this] { MyIdleHandler(); });
 }
 
-void TFoKelvor::ComboOrbChange() {
+void MainWindow::ComboOrbChange() {
     if (sayingRefusal_) return;
     // The set in force until the change is applied.
     if (!OrbSetChanged) orbSetInForce_ = engine::Orbs.OrbSetLetter;
@@ -728,7 +726,7 @@ void TFoKelvor::ComboOrbChange() {
     InstallMyIdleHandler();
 }
 
-void TFoKelvor::ComboNodoChange() {
+void MainWindow::ComboNodoChange() {
     if (sayingRefusal_) return;
     if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
     NodeTypeChanged = true;
@@ -736,7 +734,7 @@ void TFoKelvor::ComboNodoChange() {
     InstallMyIdleHandler();
 }
 
-void TFoKelvor::ComboNodoDblClick() {
+void MainWindow::ComboNodoDblClick() {
     if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
     NodeTypeChanged = true;
     engine::Chart.NodeType = engine::Chart.NodeType != "VERO" ? "VERO" : "MEDIO";
@@ -744,7 +742,7 @@ void TFoKelvor::ComboNodoDblClick() {
     InstallMyIdleHandler();
 }
 
-void TFoKelvor::SayChangeRefused(const rt::IoError& error) {
+void MainWindow::SayChangeRefused(const rt::IoError& error) {
     sayingRefusal_ = true;
     gui::ShowMessage(error.UserMessage());
     sayingRefusal_ = false;
@@ -754,7 +752,7 @@ void TFoKelvor::SayChangeRefused(const rt::IoError& error) {
 // cleared before it is applied, so a failing one is reported once; a change
 // that could not be saved (a settings file that cannot be read is never
 // written over) leaves the kind or set in force, and the box shows it again.
-void TFoKelvor::MyIdleHandler() {
+void MainWindow::MyIdleHandler() {
     if (NodeTypeChanged) {
         NodeTypeChanged = false;
         const QString text = ComboNodo->currentText();

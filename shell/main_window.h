@@ -23,10 +23,10 @@ namespace shell {
 inline constexpr const char* kNoCurrentPersonMessage =
     "Nessuna persona presente: inserire i Dati di Nascita o richiamarli dall'Archivio";
 
-class TFoKelvor : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TFoKelvor(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     // Completes the start-up; runs at start, after every modal dialog and
     // whenever this window becomes active after another window of the program.
@@ -195,7 +195,7 @@ private:
     bool closing_ = false;
 };
 
-extern TFoKelvor* FoKelvor;
+extern MainWindow* theMainWindow;
 
 
 }  // namespace shell

@@ -32,7 +32,7 @@
 
 namespace shell {
 
-TFoOrbKel* FoOrbKel = nullptr;
+OrbSettingsWindow* theOrbSettingsWindow = nullptr;
 
 namespace {
 
@@ -117,7 +117,7 @@ QPixmap AspectGlyphPicture(const display::AspectGlyph& g) {
 
 }  // namespace
 
-TFoOrbKel::TFoOrbKel() {
+OrbSettingsWindow::OrbSettingsWindow() {
     setObjectName("FoOrbKel");
     setWindowTitle(gui::ToQt("Wijziging Banen en Aspecten"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -139,7 +139,7 @@ TFoOrbKel::TFoOrbKel() {
 
 // The aspects, one a row (glyph, name, angle), and the three sets beside them,
 // each with its button; the frame that marks the selected set lies under its column.
-void TFoOrbKel::BuildSetColumns(QGridLayout* grid) {
+void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid) {
     const std::pair<QFrame**, const char*> bevels[] = {{&BevelA, "BevelA"}, {&BevelB, "BevelB"}, {&BevelC, "BevelC"}};
     int column = 3;
     for (const auto& [slot, name] : bevels) {
@@ -192,7 +192,7 @@ void TFoOrbKel::BuildSetColumns(QGridLayout* grid) {
 
 // The right column: the selected set, the maximum, the hidden orbs of
 // parallels and antiscia, the way back.
-void TFoOrbKel::BuildSideColumn(QHBoxLayout* outer) {
+void OrbSettingsWindow::BuildSideColumn(QHBoxLayout* outer) {
     auto* side = new QVBoxLayout();
     outer->addLayout(side);
     LabelOrbite = gui::MakeLabel(this, "LabelOrbite", "Banenset Momenteel Geselecteerd:");
@@ -233,12 +233,12 @@ void TFoOrbKel::BuildSideColumn(QHBoxLayout* outer) {
     side->addWidget(BitBtnRitorna);
 }
 
-void TFoOrbKel::showEvent(QShowEvent* event) {
+void OrbSettingsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
 }
 
-void TFoOrbKel::FormActivate() {
+void OrbSettingsWindow::FormActivate() {
     QApplication::restoreOverrideCursor();
     // The window's own idle handler and its state first: a file that cannot
     // be read below ends the activation, and the window still checks its edits.
@@ -262,14 +262,14 @@ void TFoOrbKel::FormActivate() {
     Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
 }
 
-void TFoOrbKel::EditCongBChange() { OrbEditsValid = false; }
+void OrbSettingsWindow::EditCongBChange() { OrbEditsValid = false; }
 
-void TFoOrbKel::EditParalChange() {
+void OrbSettingsWindow::EditParalChange() {
     OrbEditsValid = false;
     SpecialOrbsUnchanged = false;
 }
 
-void TFoOrbKel::MyIdleHandler() {
+void OrbSettingsWindow::MyIdleHandler() {
     if (!OrbEditsValid) {
         OrbEditsValid = true;
         auto check = [this](QLineEdit* edit, long double maximum) {
@@ -288,7 +288,7 @@ void TFoOrbKel::MyIdleHandler() {
     BitBtnRitorna->setEnabled(OrbEditsValid);
 }
 
-void TFoOrbKel::SaveOrbSets(const std::string& letter) {
+void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
     // The edits hold values of the file only when it was read: a file that could
     // not be read is never overwritten with what the window shows.
     if (!SetsLoaded) return;
@@ -304,7 +304,7 @@ void TFoOrbKel::SaveOrbSets(const std::string& letter) {
     engine::SaveOrbSets(sets);
 }
 
-void TFoOrbKel::LoadOrbSets() {
+void OrbSettingsWindow::LoadOrbSets() {
     const engine::OrbSets sets = engine::LoadOrbSets();
     SetsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
@@ -325,7 +325,7 @@ void TFoOrbKel::LoadOrbSets() {
     BevelC->setVisible(engine::Orbs.OrbSetLetter == "C");
 }
 
-void TFoOrbKel::SelectOrbSet(const std::string& letter) {
+void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
     engine::RequireWritableOrbiDomi();
@@ -336,15 +336,15 @@ void TFoOrbKel::SelectOrbSet(const std::string& letter) {
     const auto& edits = letter == "A" ? EditsA : letter == "B" ? EditsB : EditsC;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : EditValue(edits[i]);
     engine::WriteOrbSetSettings(orbs, EditValue(EditParal), EditValue(EditAntis), letter);
-    if (FoKelvor) {
+    if (theMainWindow) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
-        FoKelvor->ComboOrb->setEditText(text);
+        theMainWindow->ComboOrb->setEditText(text);
     }
     engine::LoadOrbiDomiSettings();
 }
 
 namespace {
-void Choose(TFoOrbKel& w, const char* letter) {
+void Choose(OrbSettingsWindow& w, const char* letter) {
     if (!w.OrbEditsValid) {
         gui::ShowMessage(kInvalidOrbsMessage);
         return;
@@ -355,15 +355,15 @@ void Choose(TFoOrbKel& w, const char* letter) {
 }
 }  // namespace
 
-void TFoOrbKel::BitBtn3Click() { Choose(*this, "A"); }
-void TFoOrbKel::BitBtn2Click() { Choose(*this, "B"); }
-void TFoOrbKel::BitBtn1Click() { Choose(*this, "C"); }
+void OrbSettingsWindow::BitBtn3Click() { Choose(*this, "A"); }
+void OrbSettingsWindow::BitBtn2Click() { Choose(*this, "B"); }
+void OrbSettingsWindow::BitBtn1Click() { Choose(*this, "C"); }
 
-void TFoOrbKel::BitBtnRitornaClick() {
+void OrbSettingsWindow::BitBtnRitornaClick() {
     if (OrbEditsValid) done(gui::mrCancel);
 }
 
-void TFoOrbKel::FormClose() {
+void OrbSettingsWindow::FormClose() {
     if (!OrbEditsValid) return;
     std::string marked = !BevelA->isHidden() ? "A" : !BevelB->isHidden() ? "B" : !BevelC->isHidden() ? "C" : "";
     SaveOrbSets(marked);
@@ -373,7 +373,7 @@ void TFoOrbKel::FormClose() {
     }
 }
 
-void TFoOrbKel::done(int result) {
+void OrbSettingsWindow::done(int result) {
     // Invalid orbs keep the window open until they are mended.
     if (!OrbEditsValid) return;
     gui::Guard([this] { FormClose(); });

@@ -15,10 +15,10 @@ class QPushButton;
 
 namespace shell {
 
-class TFoOrbKel : public QDialog {
+class OrbSettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    TFoOrbKel();
+    OrbSettingsWindow();
 
     void FormActivate();
     void EditCongBChange();
@@ -67,6 +67,6 @@ private:
     void BuildSideColumn(QHBoxLayout* outer);
 };
 
-extern TFoOrbKel* FoOrbKel;
+extern OrbSettingsWindow* theOrbSettingsWindow;
 
 }  // namespace shell

@@ -9,9 +9,9 @@
 
 namespace shell {
 
-TFoPrint* FoPrint = nullptr;
+PrintParentWindow* thePrintParentWindow = nullptr;
 
-TFoPrint::TFoPrint() {
+PrintParentWindow::PrintParentWindow() {
     setObjectName("FoPrint");
     setWindowTitle("FoPrint");
     auto* layout = new QVBoxLayout(this);
@@ -22,7 +22,7 @@ TFoPrint::TFoPrint() {
     resize(300, 200);
 }
 
-void TFoPrint::PrintEditor(const std::string& title) {
+void PrintParentWindow::PrintEditor(const std::string& title) {
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer, title);
     Editor->document()->print(&printer);

@@ -8,10 +8,10 @@ class QTextEdit;
 
 namespace shell {
 
-class TFoPrint : public QWidget {
+class PrintParentWindow : public QWidget {
     Q_OBJECT
 public:
-    TFoPrint();
+    PrintParentWindow();
 
     // Prints the editor's text (empty: one blank page) with the job title.
     void PrintEditor(const std::string& title);
@@ -19,6 +19,6 @@ public:
     QTextEdit* Editor = nullptr;
 };
 
-extern TFoPrint* FoPrint;
+extern PrintParentWindow* thePrintParentWindow;
 
 }  // namespace shell

@@ -48,7 +48,7 @@ namespace fs = std::filesystem;
 
 namespace shell {
 
-TFoReMaiH* FoReMaiH = nullptr;
+RichTextWindow* theRichTextWindow = nullptr;
 
 namespace {
 
@@ -67,7 +67,7 @@ QString FromPath(const fs::path& p) { return QString::fromStdU16String(p.u16stri
 // name, text and picture (none: -1), the hint of the status bar (also of the
 // tool bar when `tipToo`) and its handler.
 struct CommandRow {
-    QAction* TFoReMaiH::*slot;
+    QAction* RichTextWindow::*slot;
     const char* name;
     const char* text;
     int icon;
@@ -83,9 +83,9 @@ constexpr int kNoIcon = -1;
 void SetCommandLineFile(const QString& path) { CommandLineFileRef() = path; }
 const QString& CommandLineFile() { return CommandLineFileRef(); }
 
-TFoReMaiH::TFoReMaiH() : TFoReMaiH("FoReMaiH", false) {}
+RichTextWindow::RichTextWindow() : RichTextWindow("FoReMaiH", false) {}
 
-TFoReMaiH::TFoReMaiH(const char* instanceName, bool styleButtons) {
+RichTextWindow::RichTextWindow(const char* instanceName, bool styleButtons) {
     setObjectName(instanceName);
     setSizeGripEnabled(true);
     // The window's own font; the text keeps the editor's font.
@@ -94,7 +94,7 @@ TFoReMaiH::TFoReMaiH(const char* instanceName, bool styleButtons) {
     resize(640, 480);
 }
 
-void TFoReMaiH::Build(bool styleButtons) {
+void RichTextWindow::Build(bool styleButtons) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -141,29 +141,29 @@ void TFoReMaiH::Build(bool styleButtons) {
     connect(FontSize, &QSpinBox::valueChanged, this, gui::Guarded([this](auto&&...) { FontSizeChange(); }));
 }
 
-void TFoReMaiH::BuildCommands() {
+void RichTextWindow::BuildCommands() {
     const CommandRow commands[] = {
-        {&TFoReMaiH::FileNewCmd, "FileNewCmd", "&New", QStyle::SP_FileIcon, "Create a new file", true,
+        {&RichTextWindow::FileNewCmd, "FileNewCmd", "&New", QStyle::SP_FileIcon, "Create a new file", true,
          [this] { FileNew(); }},
-        {&TFoReMaiH::FileOpenCmd, "FileOpenCmd", "&Open...", QStyle::SP_DialogOpenButton, "Open an existing file", true,
+        {&RichTextWindow::FileOpenCmd, "FileOpenCmd", "&Open...", QStyle::SP_DialogOpenButton, "Open an existing file", true,
          [this] { FileOpen(); }},
-        {&TFoReMaiH::FileSaveCmd, "FileSaveCmd", "&Save", QStyle::SP_DialogSaveButton, "Save current file", false,
+        {&RichTextWindow::FileSaveCmd, "FileSaveCmd", "&Save", QStyle::SP_DialogSaveButton, "Save current file", false,
          [this] { FileSave(); }},
-        {&TFoReMaiH::FileSaveAsCmd, "FileSaveAsCmd", "Save &As...", kNoIcon, "Save current file under a new name",
+        {&RichTextWindow::FileSaveAsCmd, "FileSaveAsCmd", "Save &As...", kNoIcon, "Save current file under a new name",
          false, [this] { FileSaveAs(); }},
-        {&TFoReMaiH::FilePrintCmd, "FilePrintCmd", "&Print", QStyle::SP_FileDialogDetailedView, "Print current file",
+        {&RichTextWindow::FilePrintCmd, "FilePrintCmd", "&Print", QStyle::SP_FileDialogDetailedView, "Print current file",
          true, [this] { FilePrint(); }},
-        {&TFoReMaiH::FileExitCmd, "FileExitCmd", "E&xit", QStyle::SP_DialogCloseButton, "Close the window", true,
+        {&RichTextWindow::FileExitCmd, "FileExitCmd", "E&xit", QStyle::SP_DialogCloseButton, "Close the window", true,
          [this] { FileExit(); }},
-        {&TFoReMaiH::EditUndoCmd, "EditUndoCmd", "&Undo", QStyle::SP_ArrowBack, "Undo the last action", true,
+        {&RichTextWindow::EditUndoCmd, "EditUndoCmd", "&Undo", QStyle::SP_ArrowBack, "Undo the last action", true,
          [this] { EditUndo(); }},
-        {&TFoReMaiH::EditCutCmd, "EditCutCmd", "Cu&t", QStyle::SP_DialogDiscardButton, "Cut selection to clipboard",
+        {&RichTextWindow::EditCutCmd, "EditCutCmd", "Cu&t", QStyle::SP_DialogDiscardButton, "Cut selection to clipboard",
          true, [this] { EditCut(); }},
-        {&TFoReMaiH::EditCopyCmd, "EditCopyCmd", "&Copy", QStyle::SP_FileDialogContentsView,
+        {&RichTextWindow::EditCopyCmd, "EditCopyCmd", "&Copy", QStyle::SP_FileDialogContentsView,
          "Copy selection to clipboard", true, [this] { EditCopy(); }},
-        {&TFoReMaiH::EditPasteCmd, "EditPasteCmd", "&Paste", QStyle::SP_DialogApplyButton, "Paste from clipboard",
+        {&RichTextWindow::EditPasteCmd, "EditPasteCmd", "&Paste", QStyle::SP_DialogApplyButton, "Paste from clipboard",
          true, [this] { EditPaste(); }},
-        {&TFoReMaiH::EditFontCmd, "EditFontCmd", "&Font...", QStyle::SP_FileDialogInfoView, "Choose the font", true,
+        {&RichTextWindow::EditFontCmd, "EditFontCmd", "&Font...", QStyle::SP_FileDialogInfoView, "Choose the font", true,
          [this] { SelectFont(); }},
     };
     for (const CommandRow& c : commands) {
@@ -181,7 +181,7 @@ void TFoReMaiH::BuildCommands() {
 }
 
 // The menu and the tool bar with the font's name and size (nullptr: a separator).
-void TFoReMaiH::BuildMenuAndToolBar(QVBoxLayout* layout) {
+void RichTextWindow::BuildMenuAndToolBar(QVBoxLayout* layout) {
     MainMenu = new QMenuBar(this);
     MainMenu->setObjectName("MainMenu");
     auto fill = [](auto* holder, std::initializer_list<QAction*> actions) {
@@ -211,7 +211,7 @@ void TFoReMaiH::BuildMenuAndToolBar(QVBoxLayout* layout) {
 }
 
 // The ruler: its line, a tick at each tab stop, and the three indent markers.
-void TFoReMaiH::BuildRuler(QVBoxLayout* layout) {
+void RichTextWindow::BuildRuler(QVBoxLayout* layout) {
     Ruler = gui::MakePanel(this, "Ruler");
     Ruler->setFrameShape(QFrame::StyledPanel);
     Ruler->setFixedHeight(26);
@@ -247,7 +247,7 @@ void TFoReMaiH::BuildRuler(QVBoxLayout* layout) {
     layout->addWidget(Ruler);
 }
 
-void TFoReMaiH::FormCreate() {
+void RichTextWindow::FormCreate() {
     SetFileName(QString::fromLatin1(kUntitled));
     updating_ = true;
     QStringList families = QFontDatabase::families();
@@ -267,23 +267,23 @@ void TFoReMaiH::FormCreate() {
     ActionList2Update();
 }
 
-QString TFoReMaiH::DialogFolder() const {
+QString RichTextWindow::DialogFolder() const {
     std::error_code ec;
     fs::path p = fs::absolute(rt::ResolvePath(kOwnTextsFolder), ec);
     return FromPath(ec ? rt::ResolvePath(kOwnTextsFolder) : p);
 }
 
-void TFoReMaiH::showEvent(QShowEvent* event) {
+void RichTextWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous() && !shownOnce_) gui::Guard([this] { FormShow(); });
 }
 
-void TFoReMaiH::hideEvent(QHideEvent* event) {
+void RichTextWindow::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (!event->spontaneous()) shownOnce_ = false;
 }
 
-void TFoReMaiH::FormShow() {
+void RichTextWindow::FormShow() {
     // The file is loaded once per showing: closing the font, print or question
     // dialogs re-activates the window but never reloads it over unsaved text.
     shownOnce_ = true;
@@ -299,7 +299,7 @@ void TFoReMaiH::FormShow() {
     OpenFileOfShowing();
 }
 
-int TFoReMaiH::ShowForHandOff() {
+int RichTextWindow::ShowForHandOff() {
     // A file that cannot be read is reported; the window shows its text as it was.
     gui::Guard([this] { FormShow(); });
     int result = gui::ShowModal(this);
@@ -307,14 +307,14 @@ int TFoReMaiH::ShowForHandOff() {
     return result;
 }
 
-void TFoReMaiH::OpenFileOfShowing() {
+void RichTextWindow::OpenFileOfShowing() {
     std::string line = ReadEditFileHandOff();
     if (line.find_first_not_of(' ') == std::string::npos) return;
     PerformFileOpen(FromPath(HandOffPath(line)));
     Editor->setReadOnly(openReadOnly_);
 }
 
-void TFoReMaiH::PerformFileOpen(const QString& path) {
+void RichTextWindow::PerformFileOpen(const QString& path) {
     // A file that cannot be read or shown whole is left as it is; the window
     // keeps the text and the name it had.
     std::string text = LoadPlainText(ToPath(path));
@@ -326,28 +326,28 @@ void TFoReMaiH::PerformFileOpen(const QString& path) {
     SelectionChange();
 }
 
-void TFoReMaiH::SetFileName(const QString& path) {
+void RichTextWindow::SetFileName(const QString& path) {
     fileName_ = path;
     setWindowTitle(gui::ToQt(CaptionForFile(ToPath(path))));
 }
 
-void TFoReMaiH::SetModifiedPanel(bool modified) {
+void RichTextWindow::SetModifiedPanel(bool modified) {
     StatusPanel[1]->setText(modified ? "Modified" : "");
 }
 
-bool TFoReMaiH::IsModified() const { return Editor->document()->isModified(); }
+bool RichTextWindow::IsModified() const { return Editor->document()->isModified(); }
 
 // The text as it is saved, its paragraph and line breaks as "\n".
-QString TFoReMaiH::EditorLines() const {
+QString RichTextWindow::EditorLines() const {
     QString raw = Editor->document()->toRawText();
     raw.replace(QChar(QChar::ParagraphSeparator), QChar('\n'));
     raw.replace(QChar(QChar::LineSeparator), QChar('\n'));
     return raw;
 }
 
-std::string TFoReMaiH::EditorText() const { return gui::FromQt(EditorLines()); }
+std::string RichTextWindow::EditorText() const { return gui::FromQt(EditorLines()); }
 
-bool TFoReMaiH::CheckFileSave() {
+bool RichTextWindow::CheckFileSave() {
     if (!IsModified()) return true;
     int answer = gui::ShowMessage(SaveChangesQuestion(gui::FromQt(fileName_)), "Confirm",
                                   gui::Buttons::YesNoCancel);
@@ -355,9 +355,9 @@ bool TFoReMaiH::CheckFileSave() {
     return answer == gui::AnswerNo;
 }
 
-bool TFoReMaiH::FormCloseQuery() { return CheckFileSave(); }
+bool RichTextWindow::FormCloseQuery() { return CheckFileSave(); }
 
-void TFoReMaiH::closeEvent(QCloseEvent* event) {
+void RichTextWindow::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
     gui::Guard([&] { mayClose = FormCloseQuery(); });
     if (!mayClose) {
@@ -369,7 +369,7 @@ void TFoReMaiH::closeEvent(QCloseEvent* event) {
     closeAnswered_ = false;
 }
 
-void TFoReMaiH::reject() {
+void RichTextWindow::reject() {
     if (!closeAnswered_) {
         bool mayClose = false;
         gui::Guard([&] { mayClose = FormCloseQuery(); });
@@ -378,17 +378,17 @@ void TFoReMaiH::reject() {
     QDialog::reject();
 }
 
-void TFoReMaiH::resizeEvent(QResizeEvent* event) {
+void RichTextWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     FormResize();
 }
 
-void TFoReMaiH::FormResize() {
+void RichTextWindow::FormResize() {
     RulerResize();
     SelectionChange();
 }
 
-void TFoReMaiH::FileNew() {
+void RichTextWindow::FileNew() {
     // Unsaved text is never thrown away without the question.
     if (!CheckFileSave()) return;
     SetFileName(QString::fromLatin1(kUntitled));
@@ -398,7 +398,7 @@ void TFoReMaiH::FileNew() {
     SetModifiedPanel(false);
 }
 
-void TFoReMaiH::FileOpen() {
+void RichTextWindow::FileOpen() {
     if (!CheckFileSave()) return;
     QFileDialog dialog(this, "Open");
     dialog.setObjectName("OpenDialog");
@@ -421,7 +421,7 @@ void TFoReMaiH::FileOpen() {
     Editor->setReadOnly(openReadOnly_);
 }
 
-void TFoReMaiH::SaveTo(const QString& path) {
+void RichTextWindow::SaveTo(const QString& path) {
     SavePlainText(ToPath(path), EditorText());
     Editor->document()->setModified(false);
     SetModifiedPanel(false);
@@ -429,21 +429,21 @@ void TFoReMaiH::SaveTo(const QString& path) {
 
 // The text is kept as Windows-1252: characters it has no code for would be
 // saved as "?", so a text holding them is not saved and the user is told.
-bool TFoReMaiH::TextRefused() {
+bool RichTextWindow::TextRefused() {
     const std::string foreign = gui::ForeignCharacters(EditorLines());
     if (foreign.empty()) return false;
     gui::ShowMessage(UnsavableTextMessage(foreign));
     return true;
 }
 
-bool TFoReMaiH::FileSave() {
+bool RichTextWindow::FileSave() {
     if (TextRefused()) return false;
     if (fileName_ == QLatin1String(kUntitled)) return FileSaveAs();
     SaveTo(fileName_);
     return true;
 }
 
-bool TFoReMaiH::FileSaveAs() {
+bool RichTextWindow::FileSaveAs() {
     if (TextRefused()) return false;
     QFileDialog dialog(this, "Save As");
     dialog.setObjectName("SaveDialog");
@@ -470,7 +470,7 @@ bool TFoReMaiH::FileSaveAs() {
     return true;
 }
 
-void TFoReMaiH::FilePrint() {
+void RichTextWindow::FilePrint() {
     QPrinter printer(QPrinter::HighResolution);
     std::string title = gui::FromQt(fileName_);
     PreparePrinter(printer, title);
@@ -481,19 +481,19 @@ void TFoReMaiH::FilePrint() {
     Editor->document()->print(&printer);
 }
 
-void TFoReMaiH::FileExit() { close(); }
+void RichTextWindow::FileExit() { close(); }
 
-void TFoReMaiH::EditUndo() {
+void RichTextWindow::EditUndo() {
     if (Editor->document()->isUndoAvailable()) Editor->undo();
 }
 
-void TFoReMaiH::EditCut() { Editor->cut(); }
+void RichTextWindow::EditCut() { Editor->cut(); }
 
-void TFoReMaiH::EditCopy() { Editor->copy(); }
+void RichTextWindow::EditCopy() { Editor->copy(); }
 
-void TFoReMaiH::EditPaste() { Editor->paste(); }
+void RichTextWindow::EditPaste() { Editor->paste(); }
 
-QTextCharFormat TFoReMaiH::CurrentAttributes() const {
+QTextCharFormat RichTextWindow::CurrentAttributes() const {
     QTextCursor cursor = Editor->textCursor();
     if (cursor.hasSelection()) return cursor.charFormat();
     QTextCharFormat format;
@@ -503,7 +503,7 @@ QTextCharFormat TFoReMaiH::CurrentAttributes() const {
     return format;
 }
 
-void TFoReMaiH::ApplyAttributes(const QTextCharFormat& format) {
+void RichTextWindow::ApplyAttributes(const QTextCharFormat& format) {
     QTextCursor cursor = Editor->textCursor();
     if (cursor.hasSelection()) {
         cursor.mergeCharFormat(format);
@@ -524,7 +524,7 @@ void TFoReMaiH::ApplyAttributes(const QTextCharFormat& format) {
     Editor->mergeCurrentCharFormat(format);
 }
 
-void TFoReMaiH::SelectFont() {
+void RichTextWindow::SelectFont() {
     QFontDialog dialog(this);
     dialog.setObjectName("FontDialog1");
     dialog.setOption(QFontDialog::DontUseNativeDialog);
@@ -544,36 +544,36 @@ void TFoReMaiH::SelectFont() {
     Editor->setFocus();
 }
 
-void TFoReMaiH::FontNameChange() {
+void RichTextWindow::FontNameChange() {
     if (updating_ || FontName->currentText().isEmpty()) return;
     QTextCharFormat format;
     format.setFontFamilies(QStringList{FontName->currentText()});
     ApplyAttributes(format);
 }
 
-void TFoReMaiH::FontSizeChange() {
+void RichTextWindow::FontSizeChange() {
     if (updating_) return;
     QTextCharFormat format;
     format.setFontPointSize(FontSize->value());
     ApplyAttributes(format);
 }
 
-int TFoReMaiH::FirstIndent() const {
+int RichTextWindow::FirstIndent() const {
     QTextBlockFormat b = Editor->textCursor().blockFormat();
     return static_cast<int>(std::lround((b.leftMargin() + b.textIndent()) / kUnitPixels));
 }
 
-int TFoReMaiH::LeftIndent() const {
+int RichTextWindow::LeftIndent() const {
     QTextBlockFormat b = Editor->textCursor().blockFormat();
     return static_cast<int>(std::lround(-b.textIndent() / kUnitPixels));
 }
 
-int TFoReMaiH::RightIndent() const {
+int RichTextWindow::RightIndent() const {
     QTextBlockFormat b = Editor->textCursor().blockFormat();
     return static_cast<int>(std::lround(b.rightMargin() / kUnitPixels));
 }
 
-void TFoReMaiH::SetParagraphIndents(int firstIndent, int leftIndent, int rightIndent) {
+void RichTextWindow::SetParagraphIndents(int firstIndent, int leftIndent, int rightIndent) {
     // The first line starts at the first indent, the others at first + left.
     QTextBlockFormat b;
     b.setLeftMargin((firstIndent + leftIndent) * kUnitPixels);
@@ -584,28 +584,28 @@ void TFoReMaiH::SetParagraphIndents(int firstIndent, int leftIndent, int rightIn
     Editor->setTextCursor(cursor);
 }
 
-void TFoReMaiH::RulerResize() {
+void RichTextWindow::RulerResize() {
     RulerLine->setFixedWidth(std::max(0, Ruler->contentsRect().width() - 2 * RulerLine->x()));
 }
 
-void TFoReMaiH::RulerItemMouseDown(QLabel* marker, int x) {
+void RichTextWindow::RulerItemMouseDown(QLabel* marker, int x) {
     dragOffset_ = marker->width() / 2;
     marker->move(marker->x() + x - dragOffset_, marker->y());
     dragging_ = true;
 }
 
-void TFoReMaiH::RulerItemMouseMove(QLabel* marker, int x) {
+void RichTextWindow::RulerItemMouseMove(QLabel* marker, int x) {
     if (dragging_) marker->move(marker->x() + x - dragOffset_, marker->y());
 }
 
-void TFoReMaiH::FirstIndMouseUp() {
+void RichTextWindow::FirstIndMouseUp() {
     dragging_ = false;
     int first = FirstIndentFromMarker(FirstInd->x(), dragOffset_);
     SetParagraphIndents(first, LeftIndent(), RightIndent());
     LeftIndMouseUp();
 }
 
-void TFoReMaiH::LeftIndMouseUp() {
+void RichTextWindow::LeftIndMouseUp() {
     dragging_ = false;
     int first = FirstIndent();
     int left = LeftIndentFromMarker(LeftInd->x(), dragOffset_, first);
@@ -613,16 +613,16 @@ void TFoReMaiH::LeftIndMouseUp() {
     SelectionChange();
 }
 
-void TFoReMaiH::RightIndMouseUp() {
+void RichTextWindow::RightIndMouseUp() {
     dragging_ = false;
     int right = RightIndentFromMarker(RightInd->x(), dragOffset_, Ruler->contentsRect().width());
     SetParagraphIndents(FirstIndent(), LeftIndent(), right);
     SelectionChange();
 }
 
-void TFoReMaiH::RichEditChange() { SetModifiedPanel(IsModified()); }
+void RichTextWindow::RichEditChange() { SetModifiedPanel(IsModified()); }
 
-void TFoReMaiH::SelectionChange() {
+void RichTextWindow::SelectionChange() {
     updating_ = true;
     RulerMarkers m = MarkersForIndents(FirstIndent(), LeftIndent(), RightIndent(),
                                        Ruler->contentsRect().width());
@@ -651,7 +651,7 @@ void TFoReMaiH::SelectionChange() {
     ActionList2Update();
 }
 
-void TFoReMaiH::ActionList2Update() {
+void RichTextWindow::ActionList2Update() {
     bool selected = Editor->textCursor().hasSelection();
     EditCutCmd->setEnabled(selected);
     EditCopyCmd->setEnabled(selected);
@@ -659,7 +659,7 @@ void TFoReMaiH::ActionList2Update() {
     EditPasteCmd->setEnabled(Editor->canPaste());
 }
 
-bool TFoReMaiH::event(QEvent* event) {
+bool RichTextWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         // The status bar shows a hint as one text, else its panels.
         QString tip = static_cast<QStatusTipEvent*>(event)->tip();
@@ -670,7 +670,7 @@ bool TFoReMaiH::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-bool TFoReMaiH::eventFilter(QObject* watched, QEvent* event) {
+bool RichTextWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Ruler && event->type() == QEvent::Resize) {
         gui::Guard([this] { RulerResize(); });
     } else if (watched == FirstInd || watched == LeftInd || watched == RightInd) {
@@ -709,11 +709,11 @@ bool TFoReMaiH::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TFoReMaiH::dragEnterEvent(QDragEnterEvent* event) {
+void RichTextWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TFoReMaiH::dropEvent(QDropEvent* event) {
+void RichTextWindow::dropEvent(QDropEvent* event) {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) paths << url.toLocalFile();
@@ -722,7 +722,7 @@ void TFoReMaiH::dropEvent(QDropEvent* event) {
     gui::Guard([this, &paths] { DropFiles(paths); });
 }
 
-void TFoReMaiH::DropFiles(const QStringList& paths) {
+void RichTextWindow::DropFiles(const QStringList& paths) {
     if (paths.isEmpty()) return;
     if (!CheckFileSave()) return;
     // The whole path is taken, however long.

@@ -25,10 +25,10 @@ namespace shell {
 void SetCommandLineFile(const QString& path);
 const QString& CommandLineFile();
 
-class TFoReMaiH : public QDialog {
+class RichTextWindow : public QDialog {
     Q_OBJECT
 public:
-    TFoReMaiH();
+    RichTextWindow();
 
     // Handlers.
     void FormCreate();
@@ -109,7 +109,7 @@ public:
     QAction* EditFontCmd = nullptr;
 
 protected:
-    TFoReMaiH(const char* instanceName, bool styleButtons);
+    RichTextWindow(const char* instanceName, bool styleButtons);
     // The file a showing opens after the command-line file: the one named in
     // "FileDum\DatModif.dum".
     virtual void OpenFileOfShowing();
@@ -154,6 +154,6 @@ private:
     bool openReadOnly_ = false;   // the open dialog's read-only option
 };
 
-extern TFoReMaiH* FoReMaiH;
+extern RichTextWindow* theRichTextWindow;
 
 }  // namespace shell

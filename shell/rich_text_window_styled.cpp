@@ -15,17 +15,17 @@
 
 namespace shell {
 
-TFoReMai1* FoReMai1 = nullptr;
+StyledRichTextWindow* theStyledRichTextWindow = nullptr;
 
-TFoReMai1::TFoReMai1() : TFoReMaiH("FoReMai1", true) {
+StyledRichTextWindow::StyledRichTextWindow() : RichTextWindow("FoReMai1", true) {
     QToolBar* bar = StyleToolBar();
     bar->addSeparator();
     // The character styles and, after them, the paragraph alignments, each a
     // checkable button of the bar.
-    const std::tuple<QAction* TFoReMai1::*, const char*, const char*> styles[] = {
-        {&TFoReMai1::BoldButton, "BoldButton", "B"},
-        {&TFoReMai1::ItalicButton, "ItalicButton", "I"},
-        {&TFoReMai1::UnderlineButton, "UnderlineButton", "U"}};
+    const std::tuple<QAction* StyledRichTextWindow::*, const char*, const char*> styles[] = {
+        {&StyledRichTextWindow::BoldButton, "BoldButton", "B"},
+        {&StyledRichTextWindow::ItalicButton, "ItalicButton", "I"},
+        {&StyledRichTextWindow::UnderlineButton, "UnderlineButton", "U"}};
     for (const auto& [slot, name, text] : styles) {
         QAction* a = this->*slot = bar->addAction(QString::fromLatin1(text));
         a->setObjectName(name);
@@ -40,10 +40,10 @@ TFoReMai1::TFoReMai1() : TFoReMaiH("FoReMai1", true) {
 
     bar->addSeparator();
     alignGroup_ = new QActionGroup(this);
-    const std::tuple<QAction* TFoReMai1::*, const char*, const char*, int> alignments[] = {
-        {&TFoReMai1::LeftAlign, "LeftAlign", "Left", Qt::AlignLeft},
-        {&TFoReMai1::CenterAlign, "CenterAlign", "Center", Qt::AlignHCenter},
-        {&TFoReMai1::RightAlign, "RightAlign", "Right", Qt::AlignRight}};
+    const std::tuple<QAction* StyledRichTextWindow::*, const char*, const char*, int> alignments[] = {
+        {&StyledRichTextWindow::LeftAlign, "LeftAlign", "Left", Qt::AlignLeft},
+        {&StyledRichTextWindow::CenterAlign, "CenterAlign", "Center", Qt::AlignHCenter},
+        {&StyledRichTextWindow::RightAlign, "RightAlign", "Right", Qt::AlignRight}};
     for (const auto& [slot, name, text, tag] : alignments) {
         QAction* a = this->*slot = bar->addAction(QString::fromLatin1(text));
         a->setObjectName(name);
@@ -56,31 +56,31 @@ TFoReMai1::TFoReMai1() : TFoReMaiH("FoReMai1", true) {
             gui::Guarded([this](QAction* a) { AlignButtonClick(a); }));
 }
 
-void TFoReMai1::OpenFileOfShowing() {
+void StyledRichTextWindow::OpenFileOfShowing() {
     const std::string& line = archive::ArchiveShared.SharedTextLine;
     if (line.find_first_not_of(' ') == std::string::npos) return;
     PerformFileOpen(QString::fromStdU16String(HandOffPath(line).u16string()));
 }
 
-void TFoReMai1::BoldButtonClick() {
+void StyledRichTextWindow::BoldButtonClick() {
     QTextCharFormat f;
     f.setFontWeight(BoldButton->isChecked() ? QFont::Bold : QFont::Normal);
     ApplyAttributes(f);
 }
 
-void TFoReMai1::ItalicButtonClick() {
+void StyledRichTextWindow::ItalicButtonClick() {
     QTextCharFormat f;
     f.setFontItalic(ItalicButton->isChecked());
     ApplyAttributes(f);
 }
 
-void TFoReMai1::UnderlineButtonClick() {
+void StyledRichTextWindow::UnderlineButtonClick() {
     QTextCharFormat f;
     f.setFontUnderline(UnderlineButton->isChecked());
     ApplyAttributes(f);
 }
 
-void TFoReMai1::AlignButtonClick(QAction* button) {
+void StyledRichTextWindow::AlignButtonClick(QAction* button) {
     if (updating_) return;
     QTextBlockFormat b;
     b.setAlignment(Qt::Alignment(button->data().toInt()));
@@ -89,7 +89,7 @@ void TFoReMai1::AlignButtonClick(QAction* button) {
     Editor->setTextCursor(cursor);
 }
 
-void TFoReMai1::UpdateStyleButtons() {
+void StyledRichTextWindow::UpdateStyleButtons() {
     if (!BoldButton) return;  // still being built
     QTextCharFormat attributes = CurrentAttributes();
     BoldButton->setChecked(attributes.font().bold());

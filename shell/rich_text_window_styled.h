@@ -7,10 +7,10 @@ class QActionGroup;
 
 namespace shell {
 
-class TFoReMai1 : public TFoReMaiH {
+class StyledRichTextWindow : public RichTextWindow {
     Q_OBJECT
 public:
-    TFoReMai1();
+    StyledRichTextWindow();
 
     void BoldButtonClick();
     void ItalicButtonClick();
@@ -32,6 +32,6 @@ private:
     QActionGroup* alignGroup_ = nullptr;
 };
 
-extern TFoReMai1* FoReMai1;
+extern StyledRichTextWindow* theStyledRichTextWindow;
 
 }  // namespace shell

@@ -139,40 +139,40 @@ void StartUp() {
 }
 
 void CreateStartWindows() {
-    CreateForm(FoKelvor);
-    CreateForm(FoNomUte);
-    CreateForm(archive::FormRich);
-    CreateForm(FgrNaKel);
-    CreateForm(display::FoMetGra);
-    CreateForm(FoPrint);
-    CreateForm(FoOrbKel);
-    CreateForm(archive::FoInputKel);
-    CreateForm(archive::FormRegKel);
-    CreateForm(archive::FoCancel);
-    CreateForm(FoReMai1);
-    CreateForm(FgrTxtKel);
-    CreateForm(FoSpeLin);
-    CreateForm(FoStampa);
-    CreateForm(FoTerapi);
-    CreateForm(FoSintom2);
-    CreateForm(FoSintom3);
-    CreateForm(archive::FoModifi);
-    CreateForm(FoManut1);
-    CreateForm(FoMainArc);
-    CreateForm(FoAggRep);
-    CreateForm(FoAggiorna);
-    CreateForm(FoReMaiH);
-    CreateForm(FoSegnat);
-    CreateForm(FoUtilit);
-    CreateForm(FoPrinci);
-    CreateForm(FoPiante);
-    CreateForm(FoMali);
-    CreateForm(FoSintesi);
-    CreateForm(display::FgrKelvo);
-    CreateForm(FoIstDef);
+    CreateForm(theMainWindow);
+    CreateForm(theUserNameDialog);
+    CreateForm(archive::theRecallDialog);
+    CreateForm(theSheetViewer);
+    CreateForm(display::theMetafileViewer);
+    CreateForm(thePrintParentWindow);
+    CreateForm(theOrbSettingsWindow);
+    CreateForm(archive::theInputDialog);
+    CreateForm(archive::theStoreDialog);
+    CreateForm(archive::theDeleteDialog);
+    CreateForm(theStyledRichTextWindow);
+    CreateForm(theCalibrationWindow);
+    CreateForm(theLineWidthDialog);
+    CreateForm(thePrinterModelDialog);
+    CreateForm(theTherapyBrowser);
+    CreateForm(theSymptomPlantsWindow);
+    CreateForm(thePlantSymptomsWindow);
+    CreateForm(archive::theChangeDialog);
+    CreateForm(theSignatureMaintenanceWindow);
+    CreateForm(thePrimaryEditor);
+    CreateForm(theRepertoryEditor);
+    CreateForm(theUpdateWindow);
+    CreateForm(theRichTextWindow);
+    CreateForm(theSignatureSearchWindow);
+    CreateForm(theSearchUtility);
+    CreateForm(thePrinciplesWindow);
+    CreateForm(theCompositionWindow);
+    CreateForm(theDebilityWindow);
+    CreateForm(theSynthesisWindow);
+    CreateForm(display::theChartWindow);
+    CreateForm(theInstructionsDialog);
     // The store and change dialogs show the person's text in the editor.
-    archive::TFormRegKel::ShowPersonTextEditor = [] {
-        if (FoReMaiH) FoReMaiH->ShowForHandOff();
+    archive::StoreDialog::ShowPersonTextEditor = [] {
+        if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
     };
 }
 

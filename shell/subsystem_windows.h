@@ -23,41 +23,41 @@
 
 namespace shell {
 
-using display::TFgrTxtKel;
-using display::TFoSpeLin;
-using display::TFoStampa;
-using display::FgrTxtKel;
-using display::FoSpeLin;
-using display::FoStampa;
-using remedies::TFoTerapi;
-using remedies::TFoSintom2;
-using remedies::TFoSintom3;
-using remedies::TFoManut1;
-using remedies::TFoMainArc;
-using remedies::TFoAggRep;
-using remedies::TFoAggiorna;
-using remedies::TFoSegnat;
-using remedies::TFoUtilit;
-using remedies::TFoPrinci;
-using remedies::TFoPiante;
-using remedies::TFoMali;
-using remedies::TFoSintesi;
+using display::CalibrationWindow;
+using display::LineWidthDialog;
+using display::PrinterModelDialog;
+using display::theCalibrationWindow;
+using display::theLineWidthDialog;
+using display::thePrinterModelDialog;
+using remedies::TherapyBrowser;
+using remedies::SymptomPlantsWindow;
+using remedies::PlantSymptomsWindow;
+using remedies::SignatureMaintenanceWindow;
+using remedies::PrimaryEditor;
+using remedies::RepertoryEditor;
+using remedies::UpdateWindow;
+using remedies::SignatureSearchWindow;
+using remedies::SearchUtility;
+using remedies::PrinciplesWindow;
+using remedies::CompositionWindow;
+using remedies::DebilityWindow;
+using remedies::SynthesisWindow;
 
-using display::TFgrNaKel;
+using display::SheetViewer;
 
-using display::FgrNaKel;
-using remedies::FoTerapi;
-using remedies::FoSintom2;
-using remedies::FoSintom3;
-using remedies::FoManut1;
-using remedies::FoMainArc;
-using remedies::FoAggRep;
-using remedies::FoAggiorna;
-using remedies::FoSegnat;
-using remedies::FoUtilit;
-using remedies::FoPrinci;
-using remedies::FoPiante;
-using remedies::FoMali;
-using remedies::FoSintesi;
+using display::theSheetViewer;
+using remedies::theTherapyBrowser;
+using remedies::theSymptomPlantsWindow;
+using remedies::thePlantSymptomsWindow;
+using remedies::theSignatureMaintenanceWindow;
+using remedies::thePrimaryEditor;
+using remedies::theRepertoryEditor;
+using remedies::theUpdateWindow;
+using remedies::theSignatureSearchWindow;
+using remedies::theSearchUtility;
+using remedies::thePrinciplesWindow;
+using remedies::theCompositionWindow;
+using remedies::theDebilityWindow;
+using remedies::theSynthesisWindow;
 
 }  // namespace shell

@@ -5,6 +5,7 @@
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
+#include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
@@ -45,7 +46,8 @@ bool LoadUserName() {
     if (problem.empty()) {
         const std::vector<std::string> lines = rt::SplitTextLines(bytes);
         if (lines.size() != 2)
-            problem = "ha " + std::to_string(lines.size()) + " righe invece delle due del nome e del cognome";
+            problem = "ha " + rt::CountOf(static_cast<std::int64_t>(lines.size()), "riga", "righe") +
+                      " invece delle due del nome e del cognome";
         if (problem.empty()) {
             u.UserGivenName = rt::CutTo(lines[0], kUserNameCapacity);
             u.UserSurname = rt::CutTo(lines[1], kUserNameCapacity);

@@ -15,9 +15,9 @@
 
 namespace shell {
 
-TFoNomUte* FoNomUte = nullptr;
+UserNameDialog* theUserNameDialog = nullptr;
 
-TFoNomUte::TFoNomUte() {
+UserNameDialog::UserNameDialog() {
     setObjectName("FoNomUte");
     setWindowTitle(gui::ToQt("Gebruikersnaam wijzigen"));
     auto* grid = new QGridLayout(this);
@@ -52,23 +52,23 @@ TFoNomUte::TFoNomUte() {
     resize(420, 200);
 }
 
-void TFoNomUte::showEvent(QShowEvent* event) {
+void UserNameDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormActivate();
 }
 
-void TFoNomUte::FormActivate() {
+void UserNameDialog::FormActivate() {
     EditNome->setText(gui::ToQt(UserName.UserGivenName));
     EditCognome->setText(gui::ToQt(UserName.UserSurname));
     changed_ = false;
     EditNome->setFocus();
 }
 
-void TFoNomUte::EditNomeChange() { changed_ = true; }
+void UserNameDialog::EditNomeChange() { changed_ = true; }
 
-void TFoNomUte::EditCognomeChange() { changed_ = true; }
+void UserNameDialog::EditCognomeChange() { changed_ = true; }
 
-void TFoNomUte::BitBtnOkClick() {
+void UserNameDialog::BitBtnOkClick() {
     // Characters the file has no code for would be saved as "?": the dialog
     // stays open on the field that holds them.
     for (const auto& [edit, what] : {std::pair{EditNome, "Il nome"}, std::pair{EditCognome, "Il cognome"}}) {
@@ -90,6 +90,6 @@ void TFoNomUte::BitBtnOkClick() {
     SaveUserName();
 }
 
-void TFoNomUte::BitBtnAnnullaClick() { reject(); }
+void UserNameDialog::BitBtnAnnullaClick() { reject(); }
 
 }  // namespace shell

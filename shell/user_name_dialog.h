@@ -8,10 +8,10 @@ class QPushButton;
 
 namespace shell {
 
-class TFoNomUte : public QDialog {
+class UserNameDialog : public QDialog {
     Q_OBJECT
 public:
-    TFoNomUte();
+    UserNameDialog();
 
     void FormActivate();
     void EditNomeChange();
@@ -33,6 +33,6 @@ private:
     bool changed_ = false;
 };
 
-extern TFoNomUte* FoNomUte;
+extern UserNameDialog* theUserNameDialog;
 
 }  // namespace shell

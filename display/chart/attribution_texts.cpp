@@ -1,5 +1,7 @@
 #include "display/chart/attribution_texts.h"
 
+#include <set>
+
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/position_text.h"
@@ -113,6 +115,36 @@ std::string SignGeneralContent(const std::vector<std::string>& lines) {
     return {};
 }
 
+// The keys that have no text in a specific file, said as a damage: "" when
+// every key has one. A line's key is in its first `keyWidth` columns (blanks
+// after it dropped), its text from column `textColumn` on.
+std::string MissingSpecificTexts(const std::vector<std::string>& required, const std::vector<std::string>& lines,
+                                 std::size_t keyWidth, std::size_t textColumn) {
+    std::set<std::string> written;
+    for (const std::string& line : lines) {
+        if (line.size() < textColumn || line.find_first_not_of(' ', textColumn - 1) == std::string::npos) continue;
+        std::string key = line.substr(0, keyWidth);
+        key.erase(key.find_last_not_of(' ') + 1);
+        written.insert(std::move(key));
+    }
+    std::vector<std::string> missing;
+    for (const std::string& key : required)
+        if (!written.count(key)) missing.push_back(key);
+    if (missing.empty()) return {};
+    std::string what = "manca il testo di " + missing[0];
+    if (missing.size() > 1) what += " e di altre " + std::to_string(missing.size() - 1) + " chiavi";
+    return what;
+}
+
+// Every key the position files can hold has its specific text.
+std::string PlanetSpecificContent(const std::vector<std::string>& lines) {
+    return MissingSpecificTexts(EveryPointPositionKey(), lines, 8, 22);
+}
+
+std::string SignSpecificContent(const std::vector<std::string>& lines) {
+    return MissingSpecificTexts(SignPositionKeys(), lines, 7, 21);
+}
+
 }  // namespace
 
 bool SpecificTextOfLine(int body, const std::string& key, const std::string& line, std::string& text) {
@@ -161,8 +193,9 @@ AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& repor
     t.specific.push_back(Chart.BodyNames[body] + "  " + position);
 
     const std::vector<std::string> keys = ReadOrReport(kPointPositionFile, report);
-    const std::vector<std::string> lines = keys.empty() ? std::vector<std::string>{}
-                                                        : ReadTextsOrReport(kPlanetSpecificFile, report);
+    const std::vector<std::string> lines =
+        keys.empty() ? std::vector<std::string>{}
+                     : ReadTextsOrReport(kPlanetSpecificFile, report, PlanetSpecificContent);
     for (const std::string& key : keys) {
         std::string text;
         if (SpecificTextOfKey(body, key, lines, text)) t.specific.push_back(text);
@@ -197,7 +230,7 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     for (const std::string& key : keys) {
         if (key.compare(0, 2, kSignCodes[sign]) != 0 && key.compare(0, 2, kAttributionSignKeys[sign]) != 0) continue;
         if (!read) {
-            lines = ReadTextsOrReport(kSignSpecificFile, report);
+            lines = ReadTextsOrReport(kSignSpecificFile, report, SignSpecificContent);
             read = true;
         }
         AddParagraph(t.specific, TextsOfKey(key.substr(0, 7), lines, 21, 50));
@@ -255,7 +288,7 @@ std::string SegmentHeading(SegmentKind kind, bool dodecatemoria) {
 
 std::vector<std::string> SegmentLists(bool dodecatemoria, const SegmentTables& tables,
                                       const MissingFileReport& report) {
-    const std::vector<std::string> specific = ReadTextsOrReport(kPlanetSpecificFile, report);
+    const std::vector<std::string> specific = ReadTextsOrReport(kPlanetSpecificFile, report, PlanetSpecificContent);
     std::vector<std::string> out;
     for (SegmentKind kind : {SegmentKind::Terms, SegmentKind::Decans, SegmentKind::Decades}) {
         if (kind == SegmentKind::Decans) out.push_back("  ");

@@ -14,7 +14,7 @@
 namespace display {
 
 const std::vector<ChartViewRow>& ChartViewRows() {
-    using W = TFgrKelvo;
+    using W = ChartWindow;
     static const std::vector<ChartViewRow> rows = {
         {kViewCoordinates, &W::BBcoordi, "BBcoordi", "Planetaire Co\xF6rdinaten", true, {0, 0}, {2, 3, 4},
          DrawCoordinatesView},

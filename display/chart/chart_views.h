@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace display {
 
-class TFgrKelvo;
+class ChartWindow;
 
 // View numbers of the buttons: the index of each button's sub-view cycle.
 enum ChartView : int {
@@ -28,7 +28,7 @@ struct ViewButtonPlace {
 
 struct ChartViewRow {
     int view = 0;                                // ChartView
-    QPushButton* TFgrKelvo::*button = nullptr;   // the window's member that keeps it, if any
+    QPushButton* ChartWindow::*button = nullptr;   // the window's member that keeps it, if any
     const char* name = "";                       // object name
     const char* caption = "";                    // Windows-1252
     bool enabled = true;  // a disabled button is offered all the same (its clicked signal draws the view)

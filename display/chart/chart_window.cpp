@@ -46,7 +46,7 @@ namespace display {
 using engine::Chart;
 
 ChartWindowState KelvoState;
-TFgrKelvo* FgrKelvo = nullptr;
+ChartWindow* theChartWindow = nullptr;
 
 void ResetChartWindowState() {
     KelvoState = ChartWindowState{};
@@ -85,23 +85,23 @@ QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 // A field of the person's data with its caption: the field's place in page
 // units, the caption's top (when not given: half a unit below the field's top).
 struct DataRow {
-    QLabel* TFgrKelvo::*label;
+    QLabel* ChartWindow::*label;
     const char* labelName;
     const char* caption;  // Windows-1252
-    QLineEdit* TFgrKelvo::*edit;
+    QLineEdit* ChartWindow::*edit;
     const char* editName;
     Real left, top, width, height;
     std::optional<Real> captionTop;
 };
 
 const DataRow kDataRows[] = {
-    {&TFgrKelvo::LabNome, "LabNome", "Person", &TFgrKelvo::EdNome, "EdNome", 17, 2.5L, 64, 6, 3.5L},
-    {&TFgrKelvo::LabData, "LabData", "Gebortedatum", &TFgrKelvo::EdData, "EdData", 20, 9, 61, 5, 9.5L},
-    {&TFgrKelvo::LabLocal, "LabLocal", "Plaats", &TFgrKelvo::EdLocal, "EdLocal", 26, 13.8L, 55, 5, {}},
-    {&TFgrKelvo::LabCoordi, "LabCoordi", "Co\xF6rdinaten", &TFgrKelvo::EdCoordi, "EdCoordi", 26, 18.6L, 55, 5, {}},
-    {&TFgrKelvo::LabDomif, "LabDomif", "Domificatie", &TFgrKelvo::EdDomif, "EdDomif", 26, 23.4L, 55, 5, {}},
-    {&TFgrKelvo::LabNodo, "LabNodo", "Maan Knoop", &TFgrKelvo::EdNodo, "EdNodo", 26, 28.2L, 55, 5, {}},
-    {&TFgrKelvo::LabJd, "LabJd", "Astronomische dag JD", &TFgrKelvo::EdJd, "EdJd", 39, 33, 42, 5, 33.5L},
+    {&ChartWindow::LabNome, "LabNome", "Person", &ChartWindow::EdNome, "EdNome", 17, 2.5L, 64, 6, 3.5L},
+    {&ChartWindow::LabData, "LabData", "Gebortedatum", &ChartWindow::EdData, "EdData", 20, 9, 61, 5, 9.5L},
+    {&ChartWindow::LabLocal, "LabLocal", "Plaats", &ChartWindow::EdLocal, "EdLocal", 26, 13.8L, 55, 5, {}},
+    {&ChartWindow::LabCoordi, "LabCoordi", "Co\xF6rdinaten", &ChartWindow::EdCoordi, "EdCoordi", 26, 18.6L, 55, 5, {}},
+    {&ChartWindow::LabDomif, "LabDomif", "Domificatie", &ChartWindow::EdDomif, "EdDomif", 26, 23.4L, 55, 5, {}},
+    {&ChartWindow::LabNodo, "LabNodo", "Maan Knoop", &ChartWindow::EdNodo, "EdNodo", 26, 28.2L, 55, 5, {}},
+    {&ChartWindow::LabJd, "LabJd", "Astronomische dag JD", &ChartWindow::EdJd, "EdJd", 39, 33, 42, 5, 33.5L},
 };
 
 // Tops of the five lines of view buttons.
@@ -195,7 +195,7 @@ GlyphHit FindGlyphHit(int x, int y) {
 
 // ---- the window ----
 
-TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
+ChartWindow::ChartWindow(QWidget* parent) : CanvasForm(parent) {
     setObjectName("FgrKelvo");
     setWindowTitle("Interactief voorbereidend model");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -214,17 +214,17 @@ TFgrKelvo::TFgrKelvo(QWidget* parent) : CanvasForm(parent) {
         [this](const std::vector<std::string>& lines) { ShowLinesIn(Memo1, lines); },
         [this](const std::vector<std::string>& lines) { ShowLinesIn(MemoExtra, lines); },
     });
-    if (!Drawing.ChartWindow) Drawing.ChartWindow = this;
+    if (!Drawing.chartCanvas) Drawing.chartCanvas = this;
 }
 
-TFgrKelvo::~TFgrKelvo() {
+ChartWindow::~ChartWindow() {
     SetHelpMemoTarget({});
-    if (Drawing.ChartWindow == this) Drawing.ChartWindow = nullptr;
+    if (Drawing.chartCanvas == this) Drawing.chartCanvas = nullptr;
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
-    if (FgrKelvo == this) FgrKelvo = nullptr;
+    if (theChartWindow == this) theChartWindow = nullptr;
 }
 
-void TFgrKelvo::BuildControls() {
+void ChartWindow::BuildControls() {
     const QColor grey(192, 192, 192), teal(0, 128, 128);
     const struct {
         QFrame** slot;
@@ -289,7 +289,7 @@ void TFgrKelvo::BuildControls() {
 }
 
 // One button a row of the views' table, then "Backards" and the font size button.
-void TFgrKelvo::BuildViewButtons() {
+void ChartWindow::BuildViewButtons() {
     for (const ChartViewRow& row : ChartViewRows()) {
         QPushButton* b = gui::MakeButton(PanelPulsanti, row.name, row.caption);
         b->setEnabled(row.enabled);
@@ -311,7 +311,7 @@ void TFgrKelvo::BuildViewButtons() {
 }
 
 // The captions first, then the read-only fields.
-void TFgrKelvo::BuildDataPanel() {
+void ChartWindow::BuildDataPanel() {
     for (const DataRow& row : kDataRows) this->*row.label = gui::MakeLabel(PanelDati, row.labelName, row.caption);
     for (const DataRow& row : kDataRows) {
         QLineEdit* e = gui::MakeEdit(PanelDati, row.editName);
@@ -324,7 +324,7 @@ void TFgrKelvo::BuildDataPanel() {
     EdNome->setPalette(pal);
 }
 
-void TFgrKelvo::BuildPlantsPanel() {
+void ChartWindow::BuildPlantsPanel() {
     Memo3 = gui::MakeMemo(PanelQuor, "Memo3", true);
     Memo4 = gui::MakeMemo(PanelQuor, "Memo4", true);
     gui::MakeButtons(PanelQuor, {{&BBchiudiQuor, "BBchiudiQuor", "Sluiten"},
@@ -339,7 +339,7 @@ void TFgrKelvo::BuildPlantsPanel() {
     SpinButton1 = gui::MakeScrollBar(PanelQuor, "SpinButton1", Qt::Vertical);
 }
 
-void TFgrKelvo::BuildSignaturePanels() {
+void ChartWindow::BuildSignaturePanels() {
     LbExtraPia = gui::MakeLabel(PanelExtra, "LbExtraPia", "Ieder");
     LbExtraSeg = gui::MakeLabel(PanelExtra, "LbExtraSeg", "Ieder");
     BBextraOk = gui::MakeButton(PanelExtra, "BBextraOk", "Zoeken");
@@ -351,28 +351,28 @@ void TFgrKelvo::BuildSignaturePanels() {
     MemoExtra = gui::MakeMemo(PanelSegnaPato, "MemoExtra", true);
 }
 
-void TFgrKelvo::ConnectControls() {
+void ChartWindow::ConnectControls() {
     connect(Timer1, &QTimer::timeout, this, [this] { gui::Guard([this] { Timer1Timer(); }); });
-    auto on = [this](QPushButton* b, void (TFgrKelvo::*handler)()) {
+    auto on = [this](QPushButton* b, void (ChartWindow::*handler)()) {
         connect(b, &QPushButton::clicked, this, [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); });
     };
-    on(BBprivato, &TFgrKelvo::BBprivatoClick);
+    on(BBprivato, &ChartWindow::BBprivatoClick);
     for (std::size_t i = 0; i < ViewButtons.size(); ++i) {
         const ChartViewRow* row = &ChartViewRows()[i];
         connect(ViewButtons[i], &QPushButton::clicked, this,
                 [this, row] { gui::Guard([this, row] { PressView(*row); }); });
     }
-    on(BBchiudiAsp, &TFgrKelvo::BBchiudiAspClick);
-    on(BBFont, &TFgrKelvo::BBFontClick);
-    on(BBsizeFont, &TFgrKelvo::BBsizeFontClick);
-    on(BBchiudiExtra, &TFgrKelvo::BBchiudiExtraClick);
+    on(BBchiudiAsp, &ChartWindow::BBchiudiAspClick);
+    on(BBFont, &ChartWindow::BBFontClick);
+    on(BBsizeFont, &ChartWindow::BBsizeFontClick);
+    on(BBchiudiExtra, &ChartWindow::BBchiudiExtraClick);
     for (QPlainTextEdit* m : {Memo1, MemoExtra, MemoAspetti}) m->viewport()->installEventFilter(this);
 }
 
-int TFgrKelvo::PX(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / KelvoState.LayoutScaleX)); }
-int TFgrKelvo::PY(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / KelvoState.LayoutScaleY)); }
+int ChartWindow::PX(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / KelvoState.LayoutScaleX)); }
+int ChartWindow::PY(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / KelvoState.LayoutScaleY)); }
 
-void TFgrKelvo::LayOut() {
+void ChartWindow::LayOut() {
     auto place = [this](QWidget* w, Real l, Real t, Real wd, Real h) { w->setGeometry(PX(l), PY(t), PX(wd), PY(h)); };
     auto at = [this](QWidget* w, Real l, Real t) {
         w->adjustSize();
@@ -428,7 +428,7 @@ void TFgrKelvo::LayOut() {
 
 // The left column 3 units from the panel's left edge, the right one 3 units
 // from its right edge, each button 35 by 5 units on its line.
-void TFgrKelvo::LayOutViewButtons() {
+void ChartWindow::LayOutViewButtons() {
     const std::vector<ChartViewRow>& rows = ChartViewRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         QPushButton* b = ViewButtons[i];
@@ -441,7 +441,7 @@ void TFgrKelvo::LayOutViewButtons() {
     BBsizeFont->setGeometry(PanelPulsanti->width() - PX(35) - PX(3), PY(25), PX(9), PY(6));
 }
 
-void TFgrKelvo::LayOutPlantsPanel() {
+void ChartWindow::LayOutPlantsPanel() {
     Memo3->setGeometry(PanelQuor->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
     Memo4->setGeometry(PanelQuor->width() - Memo3->width() - PX(1), PY(12), PX(80), PY(21));
     const Real quorButtons[3] = {2, 20, 38};
@@ -455,7 +455,7 @@ void TFgrKelvo::LayOutPlantsPanel() {
     LabPianta->move(PX(1), PY(2));
 }
 
-void TFgrKelvo::LayOutDataPanel() {
+void ChartWindow::LayOutDataPanel() {
     for (const DataRow& row : kDataRows) {
         QLineEdit* field = this->*row.edit;
         QLabel* caption = this->*row.label;
@@ -465,13 +465,13 @@ void TFgrKelvo::LayOutDataPanel() {
     }
 }
 
-void TFgrKelvo::FormActivate() {
+void ChartWindow::FormActivate() {
     KelvoState.LargeFontsFlag = true;
     // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
     // view the window was closed on.
     KelvoState.VolguineViewActive = false;
     Drawing.DrawForm = this;
-    Drawing.ChartWindow = this;
+    Drawing.chartCanvas = this;
 
     KelvoState.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
     KelvoState.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
@@ -523,7 +523,7 @@ void TFgrKelvo::FormActivate() {
     ShowHelpMessage(1);
 }
 
-void TFgrKelvo::FormClose() {
+void ChartWindow::FormClose() {
     Timer1->stop();
     Drawing.ZoomFactor = 1.0L;
     Drawing.OriginX = 0;
@@ -532,21 +532,21 @@ void TFgrKelvo::FormClose() {
     Drawing.DrawForm = nullptr;
 }
 
-void TFgrKelvo::closeEvent(QCloseEvent* event) {
+void ChartWindow::closeEvent(QCloseEvent* event) {
     gui::Guard([this] { FormClose(); });
     event->accept();
 }
 
-void TFgrKelvo::mousePressEvent(QMouseEvent* event) {
+void ChartWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     gui::Guard([this, p] { FormMouseDown(p.x(), p.y()); });
     // A list the click dropped down takes the release: the markers go back now.
     if (QApplication::activePopupWidget()) FormMouseUp();
 }
 
-void TFgrKelvo::mouseReleaseEvent(QMouseEvent*) { FormMouseUp(); }
+void ChartWindow::mouseReleaseEvent(QMouseEvent*) { FormMouseUp(); }
 
-void TFgrKelvo::keyPressEvent(QKeyEvent* event) {
+void ChartWindow::keyPressEvent(QKeyEvent* event) {
     // "Backards" is the window's Cancel and Default button: Escape and Enter
     // press it (Enter on another button that has the focus presses that one).
     const int key = event->key();
@@ -562,7 +562,7 @@ void TFgrKelvo::keyPressEvent(QKeyEvent* event) {
     CanvasForm::keyPressEvent(event);
 }
 
-bool TFgrKelvo::eventFilter(QObject* watched, QEvent* event) {
+bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == MemoAspetti->viewport()) {
             gui::Guard([this] { MemoAspettiDblClick(); });
@@ -576,7 +576,7 @@ bool TFgrKelvo::eventFilter(QObject* watched, QEvent* event) {
     return CanvasForm::eventFilter(watched, event);
 }
 
-void TFgrKelvo::FormMouseDown(int x, int y) {
+void ChartWindow::FormMouseDown(int x, int y) {
     if (KelvoState.VolguineViewActive) return;
     KelvoState.ClickedBody = 0;
     KelvoState.ClickedSign = 0;
@@ -599,12 +599,12 @@ void TFgrKelvo::FormMouseDown(int x, int y) {
     }
 }
 
-void TFgrKelvo::FormMouseUp() {
+void ChartWindow::FormMouseUp() {
     Drawing.BlackAndWhite = false;
     GlyphMouseUp(*this);
 }
 
-void TFgrKelvo::Timer1Timer() {
+void ChartWindow::Timer1Timer() {
     if (KelvoState.TimerTicks == 1) {
         Timer1->stop();
         if (!KelvoState.ArchetypeViewFlag) {
@@ -618,7 +618,7 @@ void TFgrKelvo::Timer1Timer() {
     ++KelvoState.TimerTicks;
 }
 
-void TFgrKelvo::ShowDataFields(const NatalChartFields& f) {
+void ChartWindow::ShowDataFields(const NatalChartFields& f) {
     EdNome->setText(gui::ToQt(f.EdNome));
     EdData->setText(gui::ToQt(f.EdData));
     EdLocal->setText(gui::ToQt(f.EdLocal));
@@ -632,7 +632,7 @@ void TFgrKelvo::ShowDataFields(const NatalChartFields& f) {
 // Each data field in the panel's font size, or a point smaller at a time (down
 // to 6) until its whole text fits; a text that still does not fit shows its
 // beginning (the weekday of the date).
-void TFgrKelvo::FitDataFieldTexts() {
+void ChartWindow::FitDataFieldTexts() {
     const bool large = KelvoState.LargeFontsFlag;
     for (const DataRow& row : kDataRows) {
         QLineEdit* e = this->*row.edit;
@@ -648,7 +648,7 @@ void TFgrKelvo::FitDataFieldTexts() {
 
 // ---- view buttons ----
 
-void TFgrKelvo::PressView(const ChartViewRow& row) {
+void ChartWindow::PressView(const ChartViewRow& row) {
     const int k = row.view;
     ResetViewCycles(k);
     KelvoState.VolguineViewActive = row.engineOrder;
@@ -665,8 +665,8 @@ void TFgrKelvo::PressView(const ChartViewRow& row) {
     if (row.engineOrder && CurrentChartReloader()) CurrentChartReloader()();
 }
 
-ChartViewShown TFgrKelvo::ShowView(const ChartViewRow& row, int subView) {
-    Drawing.ChartWindow = this;
+ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
+    Drawing.chartCanvas = this;
     // Set while the archetypal structure is drawn: an opening after a drawing
     // that did not finish draws it again.
     KelvoState.ArchetypeViewFlag = row.view == kViewArchetype;
@@ -676,7 +676,7 @@ ChartViewShown TFgrKelvo::ShowView(const ChartViewRow& row, int subView) {
     return shown;
 }
 
-ChartViewContext TFgrKelvo::ViewContext(int subView) const {
+ChartViewContext ChartWindow::ViewContext(int subView) const {
     return {.chart = Chart,
             .subView = subView,
             .centreX = Geometry.WheelCentreX,
@@ -686,7 +686,7 @@ ChartViewContext TFgrKelvo::ViewContext(int subView) const {
             .engineOrder = KelvoState.VolguineViewActive};
 }
 
-void TFgrKelvo::ApplyView(const ChartViewShown& shown) {
+void ChartWindow::ApplyView(const ChartViewShown& shown) {
     if (shown.dataFields) ShowDataFields(*shown.dataFields);
     if (shown.aspectMemo) {
         Panel3->show();
@@ -708,7 +708,7 @@ void TFgrKelvo::ApplyView(const ChartViewShown& shown) {
     if (!shown.message.empty()) gui::ShowMessage(shown.message);
 }
 
-void TFgrKelvo::RedrawArchetypeView() {
+void ChartWindow::RedrawArchetypeView() {
     Panel3->hide();
     KelvoState.DodecatemoriaMode = false;
     Memo1->clear();
@@ -716,12 +716,12 @@ void TFgrKelvo::RedrawArchetypeView() {
     if (const ChartViewRow* row = FindChartView(kViewArchetype)) ShowView(*row, 0);
 }
 
-void TFgrKelvo::ClearChartSquare() {
+void ChartWindow::ClearChartSquare() {
     ClearChartArea(Canvas());
     ClearAttributionTexts();
 }
 
-void TFgrKelvo::ClearAttributionTexts() {
+void ChartWindow::ClearAttributionTexts() {
     MemoL1->clear();
     MemoL2->clear();
     LabSpecific->clear();
@@ -730,11 +730,11 @@ void TFgrKelvo::ClearAttributionTexts() {
 
 // ---- small buttons ----
 
-void TFgrKelvo::BBprivatoClick() { close(); }
+void ChartWindow::BBprivatoClick() { close(); }
 
-void TFgrKelvo::BBchiudiAspClick() { Panel3->hide(); }
+void ChartWindow::BBchiudiAspClick() { Panel3->hide(); }
 
-void TFgrKelvo::BBFontClick() {
+void ChartWindow::BBFontClick() {
     QFont f = MemoAspetti->font();
     if (f.pointSize() != 8) {
         f.setPointSize(8);
@@ -746,7 +746,7 @@ void TFgrKelvo::BBFontClick() {
     MemoAspetti->setFont(f);
 }
 
-void TFgrKelvo::BBsizeFontClick() {
+void ChartWindow::BBsizeFontClick() {
     KelvoState.LargeFontsFlag = !KelvoState.LargeFontsFlag;
     SetPanelFontSizes(KelvoState.LargeFontsFlag);
     BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
@@ -757,7 +757,7 @@ void TFgrKelvo::BBsizeFontClick() {
 
 // All nine in one size: the largest (up to that of the fonts' state) at which
 // every caption fits its button.
-void TFgrKelvo::FitViewButtonCaptions() {
+void ChartWindow::FitViewButtonCaptions() {
     int size = KelvoState.LargeFontsFlag ? 10 : 8;
     for (QPushButton* b : ViewButtons) {
         FitButtonCaption(b, size);
@@ -771,7 +771,7 @@ void TFgrKelvo::FitViewButtonCaptions() {
 }
 
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
-void TFgrKelvo::SetPanelFontSizes(bool large) {
+void ChartWindow::SetPanelFontSizes(bool large) {
     std::vector<QWidget*> widgets(ViewButtons.begin(), ViewButtons.end());
     for (const DataRow& row : kDataRows) widgets.push_back(this->*row.label);
     for (const DataRow& row : kDataRows) widgets.push_back(this->*row.edit);
@@ -783,7 +783,7 @@ void TFgrKelvo::SetPanelFontSizes(bool large) {
 }
 
 // A data caption that would run into its field is written a point smaller at a time.
-void TFgrKelvo::FitDataCaptions() {
+void ChartWindow::FitDataCaptions() {
     for (const DataRow& row : kDataRows) {
         QLabel* label = this->*row.label;
         const QWidget* field = this->*row.edit;
@@ -797,7 +797,7 @@ void TFgrKelvo::FitDataCaptions() {
     }
 }
 
-void TFgrKelvo::BBchiudiExtraClick() {
+void ChartWindow::BBchiudiExtraClick() {
     ListExtra1->clear();
     ListExtra2->clear();
     PanelSegnaPato->hide();
@@ -805,7 +805,7 @@ void TFgrKelvo::BBchiudiExtraClick() {
     RedrawNatalChart(*this);
 }
 
-void TFgrKelvo::MemoAspettiDblClick() {
+void ChartWindow::MemoAspettiDblClick() {
     if (KelvoState.AspectMemoExpanded) {
         Panel3->resize(Panel3->width(), PY(92));
         MemoAspetti->resize(MemoAspetti->width(), PY(82));
@@ -822,7 +822,7 @@ void TFgrKelvo::MemoAspettiDblClick() {
     }
 }
 
-void TFgrKelvo::Memo1DblClick() {
+void ChartWindow::Memo1DblClick() {
     if (KelvoState.InfoMemoExpanded) {
         PanelInfo->setGeometry(PanelInfo->x(), PY(134), PanelInfo->width(), PY(35));
         Memo1->resize(Memo1->width(), PY(33));
@@ -837,20 +837,20 @@ void TFgrKelvo::Memo1DblClick() {
 
 // ---- drawing entries ----
 
-TFgrKelvo* EnsureChartWindow() {
-    if (!FgrKelvo) FgrKelvo = new TFgrKelvo();
-    return FgrKelvo;
+ChartWindow* EnsureChartWindow() {
+    if (!theChartWindow) theChartWindow = new ChartWindow();
+    return theChartWindow;
 }
 
-void RedrawNatalChart(TFgrKelvo& form) {
-    Drawing.ChartWindow = &form;
+void RedrawNatalChart(ChartWindow& form) {
+    Drawing.chartCanvas = &form;
     form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form));
 }
 
 void RepaintChartWindow() {
-    if (!FgrKelvo) return;
-    FgrKelvo->ClearCanvas();
-    RedrawNatalChart(*FgrKelvo);
+    if (!theChartWindow) return;
+    theChartWindow->ClearCanvas();
+    RedrawNatalChart(*theChartWindow);
 }
 
 }  // namespace display

@@ -1,5 +1,5 @@
 #pragma once
-// TFgrKelvo: the full-screen interactive chart window. On activation it lays its
+// ChartWindow: the full-screen interactive chart window. On activation it lays its
 // panels out in page units beside the chart square, then its one-shot timer
 // draws the natal wheel into the window's back buffer. Nine view buttons, made
 // from the table of the views (chart_views.h), switch the chart square between
@@ -30,7 +30,7 @@ class QTimer;
 namespace display {
 
 using engine::Real;
-class TFgrKelvo;
+class ChartWindow;
 struct NatalChartFields;
 
 // The window's process-wide state.
@@ -81,7 +81,7 @@ GlyphHit FindGlyphHit(int x, int y);
 // What a click on the window does (the attribution steps are installed by their
 // own code and see every click; by default a glyph hit shows the help text of
 // the glyph's kind).
-using GlyphClickHandler = std::function<void(TFgrKelvo& form, const GlyphHit& hit)>;
+using GlyphClickHandler = std::function<void(ChartWindow& form, const GlyphHit& hit)>;
 void SetGlyphClickHandler(GlyphClickHandler handler);
 
 // The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
@@ -100,11 +100,11 @@ void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines);
 // (the shell installs the current-person loader).
 void SetCurrentChartReloader(std::function<void()> reload);
 
-class TFgrKelvo : public CanvasForm {
+class ChartWindow : public CanvasForm {
     Q_OBJECT
 public:
-    explicit TFgrKelvo(QWidget* parent = nullptr);
-    ~TFgrKelvo() override;
+    explicit ChartWindow(QWidget* parent = nullptr);
+    ~ChartWindow() override;
 
     // Attribution texts.
     QFrame* PanelBase = nullptr;
@@ -232,16 +232,16 @@ private:
     int PY(Real pageUnits) const;
 };
 
-extern TFgrKelvo* FgrKelvo;
+extern ChartWindow* theChartWindow;
 
 // Creates the chart window when it does not exist yet.
-TFgrKelvo* EnsureChartWindow();
+ChartWindow* EnsureChartWindow();
 
 // Fills the whole client area with the background, then draws the natal chart.
 void RepaintChartWindow();
 inline void RepaintNatalChart() { RepaintChartWindow(); }
 // Page frame, wheel geometry and the natal chart on the window's canvas; fills
 // the data fields.
-void RedrawNatalChart(TFgrKelvo& form);
+void RedrawNatalChart(ChartWindow& form);
 
 }  // namespace display

@@ -52,7 +52,7 @@ std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
 std::string PlanetImageFile(int body) { return "Simboli\\PiaX" + Two(body) + ".emf"; }
 std::string SignImageFile(int sign) { return "Zodiaco\\SegM" + Two(sign) + ".emf"; }
 
-void ShowImages(TFgrKelvo& form, const std::string& file) {
+void ShowImages(ChartWindow& form, const std::string& file) {
     form.Image2->show();
     form.Image1->show();
     LoadGlyphImage(form.Image2, file);
@@ -75,7 +75,7 @@ void BlankTitleLines(Surface& dc) {
 
 // The natal chart drawn again on a cleared chart square, then the antiscia of
 // the clicked point over it.
-void AntisciaStep(TFgrKelvo& form, int index, const std::string& kind) {
+void AntisciaStep(ChartWindow& form, int index, const std::string& kind) {
     form.ClearChartSquare();
     RedrawNatalChart(form);
     if (AntisciaDrawer())
@@ -103,7 +103,7 @@ void RunClickStep(unsigned char& t, const std::array<ClickStep, 4>& steps) {
     if (t > 3) t = 0;
 }
 
-void BodyStep(TFgrKelvo& form, int b) {
+void BodyStep(ChartWindow& form, int b) {
     ResetViewCycles(b);
     form.Memo1->clear();
     if (b < 8) {
@@ -120,7 +120,7 @@ void BodyStep(TFgrKelvo& form, int b) {
                                               }});
 }
 
-void SignStep(TFgrKelvo& form, int s) {
+void SignStep(ChartWindow& form, int s) {
     form.Memo1->clear();
     ShowImages(form, SignImageFile(s));
     ResetViewCycles(s);
@@ -134,7 +134,7 @@ void SignStep(TFgrKelvo& form, int s) {
 
 // A hit on a body or a sign: the attribution panel in front, the hit recorded,
 // the title lines beside the chart blanked and the red marker drawn.
-void MarkHit(TFgrKelvo& form, int body, int sign, Real cx, Real cy) {
+void MarkHit(ChartWindow& form, int body, int sign, Real cx, Real cy) {
     form.PanelBase->show();
     form.PanelQuor->hide();
     form.Panel3->hide();
@@ -144,7 +144,7 @@ void MarkHit(TFgrKelvo& form, int body, int sign, Real cx, Real cy) {
     DrawHitMarker(form.Canvas(), cx, cy);
 }
 
-void ShowAttributionTexts(TFgrKelvo& form, const AttributionTexts& t) {
+void ShowAttributionTexts(ChartWindow& form, const AttributionTexts& t) {
     ShowLinesIn(form.MemoL1, t.specific);
     ShowLinesIn(form.MemoL2, t.general);
     form.LabSpecific->setText(gui::ToQt(t.specificLabel));
@@ -168,7 +168,7 @@ void ShowAttributionTexts(TFgrKelvo& form, const AttributionTexts& t) {
 // Clicks on the two captions of the signature-search panel.
 class CaptionClickFilter : public QObject {
 public:
-    CaptionClickFilter(TFgrKelvo& form) : QObject(&form), form_(form) {}
+    CaptionClickFilter(ChartWindow& form) : QObject(&form), form_(form) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease) {
             if (watched == form_.LbExtraPia) gui::Guard([this] { LbExtraPiaClick(form_); });
@@ -178,7 +178,7 @@ public:
     }
 
 private:
-    TFgrKelvo& form_;
+    ChartWindow& form_;
 };
 
 }  // namespace
@@ -205,8 +205,8 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
     image->setPixmap(QPixmap::fromImage(picture));
 }
 
-void InstallGlyphClicks(TFgrKelvo& form) {
-    SetGlyphClickHandler([](TFgrKelvo& f, const GlyphHit& hit) { GlyphMouseDown(f, hit.x, hit.y); });
+void InstallGlyphClicks(ChartWindow& form) {
+    SetGlyphClickHandler([](ChartWindow& f, const GlyphHit& hit) { GlyphMouseDown(f, hit.x, hit.y); });
     SetAntisciaLinesDrawer([](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
         DrawAntisciaOfClicked(dc, index, x, y, kind, KelvoState.DodecatemoriaMode);
     });
@@ -222,7 +222,7 @@ void InstallGlyphClicks(TFgrKelvo& form) {
         "de pathologien met die signatuur.");
 }
 
-void GlyphMouseDown(TFgrKelvo& form, int x, int y) {
+void GlyphMouseDown(ChartWindow& form, int x, int y) {
     if (KelvoState.VolguineViewActive) return;
     KelvoState.ClickedBody = 0;
     KelvoState.ClickedSign = 0;
@@ -273,7 +273,7 @@ void ForgetGlyphCentres() {
     ClearDignityGlyphCentres();
 }
 
-void GlyphMouseUp(TFgrKelvo& form) {
+void GlyphMouseUp(ChartWindow& form) {
     if (KelvoState.VolguineViewActive) return;
     Surface& dc = form.Canvas();
     for (int i = 1; i <= 12; ++i) {
@@ -288,17 +288,17 @@ void GlyphMouseUp(TFgrKelvo& form) {
     }
 }
 
-void ShowPlanetAttributes(TFgrKelvo& form, int body) {
+void ShowPlanetAttributes(ChartWindow& form, int body) {
     form.MemoL1->clear();
     ShowAttributionTexts(form, PlanetAttributionTexts(body, ReportMissing));
 }
 
-void ShowSignAttributes(TFgrKelvo& form, int sign) {
+void ShowSignAttributes(ChartWindow& form, int sign) {
     for (int s = 1; s <= 12; ++s) SignNames[s] = kAttributionSignNames[s];
     ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
 }
 
-void BBextraOkClick(TFgrKelvo& form) {
+void BBextraOkClick(ChartWindow& form) {
     form.PanelSegnaPato->show();
     ShowHelpMessage(34);
     const std::string filters = KelvoState.ExtraBodyFilter + "/" + KelvoState.ExtraSignFilter;
@@ -313,12 +313,12 @@ void BBextraOkClick(TFgrKelvo& form) {
     form.LabExtra1->clear();
 }
 
-void LbExtraPiaClick(TFgrKelvo& form) {
+void LbExtraPiaClick(ChartWindow& form) {
     form.LbExtraPia->clear();
     KelvoState.ExtraBodyFilter = "Ieder";
 }
 
-void LbExtraSegClick(TFgrKelvo& form) {
+void LbExtraSegClick(ChartWindow& form) {
     form.LbExtraSeg->clear();
     KelvoState.ExtraSignFilter = "Ieder";
 }

@@ -14,27 +14,27 @@ class QLabel;
 
 namespace display {
 
-class TFgrKelvo;
+class ChartWindow;
 class Surface;
 using engine::Real;
 
 // Connects the click steps, the plants panel and the signature-search panel of
 // the window (called once by the window when it is made).
-void InstallGlyphClicks(TFgrKelvo& form);
+void InstallGlyphClicks(ChartWindow& form);
 
 // The three passes of a mouse press at device point (x, y): dignity glyphs,
 // chart points, signs; then the step of the last point or sign hit, or, when
 // neither was hit, the specific memo emptied.
-void GlyphMouseDown(TFgrKelvo& form, int x, int y);
+void GlyphMouseDown(ChartWindow& form, int x, int y);
 // Every marker back to a red ring on black.
-void GlyphMouseUp(TFgrKelvo& form);
+void GlyphMouseUp(ChartWindow& form);
 // Forgets every stored glyph centre (points, signs, dignity glyphs): the window
 // opens anew and nothing is drawn yet.
 void ForgetGlyphCentres();
 
 // The texts of chart point 1..11 and of sign 1..12 into MemoL1 and MemoL2.
-void ShowPlanetAttributes(TFgrKelvo& form, int body);
-void ShowSignAttributes(TFgrKelvo& form, int sign);
+void ShowPlanetAttributes(ChartWindow& form, int body);
+void ShowSignAttributes(ChartWindow& form, int sign);
 
 // The antiscia lines of the clicked point, drawn on the window's canvas by the
 // fourth click step after the natal chart was redrawn: index is the point 1..7
@@ -46,9 +46,9 @@ using AntisciaLinesDrawer =
 void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer);
 
 // Signature-search panel.
-void BBextraOkClick(TFgrKelvo& form);
-void LbExtraPiaClick(TFgrKelvo& form);
-void LbExtraSegClick(TFgrKelvo& form);
+void BBextraOkClick(ChartWindow& form);
+void LbExtraPiaClick(ChartWindow& form);
+void LbExtraSegClick(ChartWindow& form);
 
 // A glyph metafile shown in one of the panels' image boxes (a missing file is
 // reported once; the box is then left empty).

@@ -2,15 +2,15 @@
 
 #include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
+#include "platform/gui/message_box.h"
 
 namespace display {
 
 void OpenChartWindow() {
     SetDefaultWheelRadii();
-    TFgrKelvo* window = EnsureChartWindow();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    ChartWindow* window = EnsureChartWindow();
+    // A message its opening shows leaves it in front.
+    gui::ShowInFront(window);
     window->FormActivate();
 }
 

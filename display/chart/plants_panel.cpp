@@ -45,7 +45,7 @@ void FitCaption(QPushButton* button) {
 // Double clicks on Memo3.
 class Memo3Filter : public QObject {
 public:
-    explicit Memo3Filter(TFgrKelvo& form) : QObject(&form), form_(form) {}
+    explicit Memo3Filter(ChartWindow& form) : QObject(&form), form_(form) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonDblClick && watched == form_.Memo3->viewport()) {
             gui::Guard([this] { Memo3DblClick(form_); });
@@ -55,13 +55,13 @@ public:
     }
 
 private:
-    TFgrKelvo& form_;
+    ChartWindow& form_;
 };
 
 }  // namespace
 
-void ConnectPlantsPanel(TFgrKelvo& form) {
-    TFgrKelvo* f = &form;
+void ConnectPlantsPanel(ChartWindow& form) {
+    ChartWindow* f = &form;
     // A drop-down list with an edit line: it can show the caption "PIANTE".
     form.ComboBoxPiante->setEditable(true);
     form.ComboBoxPiante->setInsertPolicy(QComboBox::NoInsert);
@@ -87,7 +87,7 @@ void ConnectPlantsPanel(TFgrKelvo& form) {
     QObject::connect(form.BBsuGiu, &QPushButton::clicked, f, [f] { gui::Guard([f] { BBsuGiuClick(*f); }); });
 }
 
-void ShowAssociatedRemedies(TFgrKelvo& form) {
+void ShowAssociatedRemedies(ChartWindow& form) {
     form.PanelQuor->show();
     form.PanelQuor->raise();
     form.ComboBoxPiante->resize(PX(55), form.ComboBoxPiante->height());
@@ -122,7 +122,7 @@ void ShowAssociatedRemedies(TFgrKelvo& form) {
     combo->setEditText("PIANTE");
 }
 
-void ShowRemedySymptoms(TFgrKelvo& form, int index) {
+void ShowRemedySymptoms(ChartWindow& form, int index) {
     if (index < 0 || index >= form.ComboBoxPiante->count()) return;
     const std::string entry = gui::FromQt(form.ComboBoxPiante->itemText(index));
     form.Memo3->clear();
@@ -151,7 +151,7 @@ void ShowRemedySymptoms(TFgrKelvo& form, int index) {
     ShowLinesIn(form.Memo4, found.signatures);
 }
 
-void ComboBoxPianteClick(TFgrKelvo& form) {
+void ComboBoxPianteClick(ChartWindow& form) {
     const int i = form.ComboBoxPiante->currentIndex();
     ShowRemedySymptoms(form, i);
     KelvoState.SelectedPlantIndex = static_cast<signed char>(i);
@@ -160,7 +160,7 @@ void ComboBoxPianteClick(TFgrKelvo& form) {
 namespace {
 
 // One step of the selected entry; a step outside the list is undone.
-void StepPlant(TFgrKelvo& form, int delta) {
+void StepPlant(ChartWindow& form, int delta) {
     const int count = form.ComboBoxPiante->count();
     const signed char next = static_cast<signed char>(KelvoState.SelectedPlantIndex + delta);
     if (next >= 0 && next < count) {
@@ -172,16 +172,16 @@ void StepPlant(TFgrKelvo& form, int delta) {
 
 }  // namespace
 
-void SpinButton1DownClick(TFgrKelvo& form) {
+void SpinButton1DownClick(ChartWindow& form) {
     StepPlant(form, +1);
     engine::WaitSeconds(0, 150);
 }
 
-void SpinButton1UpClick(TFgrKelvo& form) { StepPlant(form, -1); }
+void SpinButton1UpClick(ChartWindow& form) { StepPlant(form, -1); }
 
-void BBchiudiQuorClick(TFgrKelvo& form) { form.PanelQuor->hide(); }
+void BBchiudiQuorClick(ChartWindow& form) { form.PanelQuor->hide(); }
 
-void BBFontQuorClick(TFgrKelvo& form) {
+void BBFontQuorClick(ChartWindow& form) {
     QFont f = form.Memo3->font();
     const bool small = f.pointSize() != 8;
     f.setPointSize(small ? 8 : 10);
@@ -191,7 +191,7 @@ void BBFontQuorClick(TFgrKelvo& form) {
     form.BBFontQuor->setIcon(ButtonBitmap(small ? "AumentaFont" : "RiduciFont"));
 }
 
-void TogglePlantPanelSize(TFgrKelvo& form) {
+void TogglePlantPanelSize(ChartWindow& form) {
     QPushButton* buttons[3] = {form.BBchiudiQuor, form.BBFontQuor, form.BBsuGiu};
     if (form.BBsuGiu->text() == "Verbreden") {
         form.BBsuGiu->setText("Verminderen");
@@ -213,9 +213,9 @@ void TogglePlantPanelSize(TFgrKelvo& form) {
     FitCaption(form.BBsuGiu);
 }
 
-void BBsuGiuClick(TFgrKelvo& form) { TogglePlantPanelSize(form); }
+void BBsuGiuClick(ChartWindow& form) { TogglePlantPanelSize(form); }
 
-void FitPlantPanelSizeCaption(TFgrKelvo& form) { FitCaption(form.BBsuGiu); }
-void Memo3DblClick(TFgrKelvo& form) { TogglePlantPanelSize(form); }
+void FitPlantPanelSizeCaption(ChartWindow& form) { FitCaption(form.BBsuGiu); }
+void Memo3DblClick(ChartWindow& form) { TogglePlantPanelSize(form); }
 
 }  // namespace display

@@ -5,26 +5,26 @@
 // and the panel's font, height and close buttons.
 namespace display {
 
-class TFgrKelvo;
+class ChartWindow;
 
 // Connects the panel's controls (called once when the window is made).
-void ConnectPlantsPanel(TFgrKelvo& form);
+void ConnectPlantsPanel(ChartWindow& form);
 
 // Opens the panel with the plants of KelvoState.ClickedBody / ClickedSign.
-void ShowAssociatedRemedies(TFgrKelvo& form);
+void ShowAssociatedRemedies(ChartWindow& form);
 // Memo3 and Memo4 for entry `index` of ComboBoxPiante.
-void ShowRemedySymptoms(TFgrKelvo& form, int index);
+void ShowRemedySymptoms(ChartWindow& form, int index);
 
-void ComboBoxPianteClick(TFgrKelvo& form);
-void SpinButton1DownClick(TFgrKelvo& form);
-void SpinButton1UpClick(TFgrKelvo& form);
-void BBchiudiQuorClick(TFgrKelvo& form);
-void BBFontQuorClick(TFgrKelvo& form);
-void BBsuGiuClick(TFgrKelvo& form);
+void ComboBoxPianteClick(ChartWindow& form);
+void SpinButton1DownClick(ChartWindow& form);
+void SpinButton1UpClick(ChartWindow& form);
+void BBchiudiQuorClick(ChartWindow& form);
+void BBFontQuorClick(ChartWindow& form);
+void BBsuGiuClick(ChartWindow& form);
 // "Verbreden" / "Verminderen" fitted to its button (laid out or toggled).
-void FitPlantPanelSizeCaption(TFgrKelvo& form);
-void Memo3DblClick(TFgrKelvo& form);
+void FitPlantPanelSizeCaption(ChartWindow& form);
+void Memo3DblClick(ChartWindow& form);
 // The panel height toggle shared by BBsuGiu and the double click on Memo3.
-void TogglePlantPanelSize(TFgrKelvo& form);
+void TogglePlantPanelSize(ChartWindow& form);
 
 }  // namespace display

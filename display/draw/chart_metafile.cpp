@@ -79,7 +79,7 @@ char ApplyChartOrientation(std::string_view name) {
     const char letter = OrientationLetters()[type - 1] == 'L' ? 'L' : 'P';
     int w = 0, h = 0;
     ViewerSizeFor(letter, Drawing.ScreenAspect, w, h);
-    if (FoMetGra) FoMetGra->resize(w, h);
+    if (theMetafileViewer) theMetafileViewer->resize(w, h);
     return letter;
 }
 

@@ -27,7 +27,7 @@ std::string ReadChartOrientations();
 // A bad name writes nothing; returns whether it was saved. The window that
 // takes the name checks it first (CheckChartMetafileName) and tells the user.
 bool SaveChartOrientation(std::string_view name);
-// Sizes the metafile viewer (FoMetGra) for the orientation of the chart's type.
+// Sizes the metafile viewer (theMetafileViewer) for the orientation of the chart's type.
 // Returns the letter used ('L' or 'P'), or 0 for a bad name.
 char ApplyChartOrientation(std::string_view name);
 // The viewer size for an orientation letter and the screen aspect.

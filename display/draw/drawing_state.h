@@ -36,7 +36,7 @@ struct DrawingState {
     // The screen form whose canvas receives screen drawing (nullptr: none).
     CanvasForm* DrawForm = nullptr;
     // The chart window, whose canvas receives the glyphs of the chart views.
-    CanvasForm* ChartWindow = nullptr;
+    CanvasForm* chartCanvas = nullptr;
     // The printer's canvas during a print run (nullptr otherwise).
     Surface* PrinterCanvas = nullptr;
     // The recording canvas of the chart metafile while one is open.

@@ -141,7 +141,7 @@ void DrawPlanetGlyph(int code, long double x, long double y, long double size) {
 }
 
 void DrawPlanetGlyphDirect(int code, long double x, long double y, long double size) {
-    CanvasForm* w = Drawing.ChartWindow;
+    CanvasForm* w = Drawing.chartCanvas;
     if (!w || !w->isVisible()) return;
     DrawGlyphFile(w->Canvas(), PlanetGlyphFileName(code), x, y, size);
 }

@@ -20,7 +20,7 @@
 
 namespace display {
 
-TFoMetGra* FoMetGra = nullptr;
+MetafileViewer* theMetafileViewer = nullptr;
 
 namespace {
 constexpr int kDesignWidth = 685;
@@ -55,17 +55,17 @@ std::string MetafileDamage(const std::string& bytes) {
     return "non \xE8 un metafile intero: le sue schede non corrispondono alla sua intestazione";
 }
 
-TFoMetGra::TFoMetGra(QWidget* parent) : QDialog(parent) {
+MetafileViewer::MetafileViewer(QWidget* parent) : QDialog(parent) {
     setObjectName("FoMetGra");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(false);
     resize(kDesignWidth, kDesignHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     BBClose = gui::Place(gui::MakeButton(this, "BBClose", "Chiudi"), {587, 403, 75, 25});
-    connect(BBClose, &QPushButton::clicked, this, &TFoMetGra::BBCloseClick);
+    connect(BBClose, &QPushButton::clicked, this, &MetafileViewer::BBCloseClick);
 }
 
-void TFoMetGra::DrawFile() {
+void MetafileViewer::DrawFile() {
     const QSize s = size().expandedTo(QSize(1, 1));
     picture_ = QImage(s, QImage::Format_RGB32);
     picture_.fill(Qt::white);
@@ -99,19 +99,19 @@ void TFoMetGra::DrawFile() {
     update();
 }
 
-void TFoMetGra::FormActivate() {
+void MetafileViewer::FormActivate() {
     setWindowTitle(MetafileViewerCaption(Drawing.MetafileName));
     DrawFile();
 }
 
-void TFoMetGra::FormResize() {
+void MetafileViewer::FormResize() {
     BBClose->move(width() - kCloseRight - BBClose->width(), height() - kCloseBottom - BBClose->height());
     DrawFile();
 }
 
-void TFoMetGra::BBCloseClick() { close(); }
+void MetafileViewer::BBCloseClick() { close(); }
 
-void TFoMetGra::showEvent(QShowEvent* event) {
+void MetafileViewer::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Centred on the screen each time it is shown, and whole on it: a window
     // taller or wider than the screen's free area, with its frame, is made
@@ -129,17 +129,17 @@ void TFoMetGra::showEvent(QShowEvent* event) {
     FormActivate();
 }
 
-void TFoMetGra::changeEvent(QEvent* event) {
+void MetafileViewer::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
 }
 
-void TFoMetGra::resizeEvent(QResizeEvent* event) {
+void MetafileViewer::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     FormResize();
 }
 
-void TFoMetGra::paintEvent(QPaintEvent*) {
+void MetafileViewer::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     if (!picture_.isNull()) p.drawImage(0, 0, picture_);

@@ -16,10 +16,10 @@ namespace display {
 // message says it.
 std::string MetafileDamage(const std::string& bytes);
 
-class TFoMetGra : public QDialog {
+class MetafileViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit TFoMetGra(QWidget* parent = nullptr);
+    explicit MetafileViewer(QWidget* parent = nullptr);
 
     QPushButton* BBClose = nullptr;
 
@@ -44,7 +44,7 @@ private:
     bool missing_ = false;  // the file was not there at the last drawing
 };
 
-extern TFoMetGra* FoMetGra;
+extern MetafileViewer* theMetafileViewer;
 
 // The file the viewer shows for a metafile name: "Emf\" + the name in the
 // working folder, as a full path (UTF-8).

@@ -21,13 +21,12 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
-#include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 
 namespace display {
 
-TFgrTxtKel* FgrTxtKel = nullptr;
+CalibrationWindow* theCalibrationWindow = nullptr;
 CalibrationState Calibration;
 
 void ResetCalibrationState() { Calibration = CalibrationState{}; }
@@ -39,7 +38,7 @@ constexpr long double kCentreY = 101.6L;
 
 }  // namespace
 
-TFgrTxtKel::TFgrTxtKel() {
+CalibrationWindow::CalibrationWindow() {
     setObjectName("FgrTxtKel");
     setWindowTitle(gui::ToQt("Rondheid van Cirkles en Schermgroote"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -99,17 +98,17 @@ TFgrTxtKel::TFgrTxtKel() {
     resize(800, 600);
 }
 
-void TFgrTxtKel::resizeEvent(QResizeEvent* event) {
+void CalibrationWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     FormCanvas->setGeometry(rect());
 }
 
-void TFgrTxtKel::showEvent(QShowEvent* event) {
+void CalibrationWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
 }
 
-void TFgrTxtKel::FormActivate() {
+void CalibrationWindow::FormActivate() {
     Drawing.ZoomFactor = 1.0L;
     // The settings as the file holds them; a factor 0 is taken as 1.0. A file
     // that cannot be read is named once, as the main window names it, and the
@@ -118,7 +117,7 @@ void TFgrTxtKel::FormActivate() {
     try {
         archive::LoadOrCreateDrawSettings();
     } catch (const rt::IoError& e) {
-        rt::ReportDamagedFileOnce(e.File(), e.UserMessage());
+        archive::ReportUnreadableDrawSettings(e);
     }
     ApplyDrawSettingsToDrawing();
     // A bar that moves runs its change handler, which writes the rounded factor.
@@ -128,7 +127,7 @@ void TFgrTxtKel::FormActivate() {
     Timer1->start();
 }
 
-void TFgrTxtKel::Timer1Timer() {
+void CalibrationWindow::Timer1Timer() {
     if (Calibration.CalibTickCount != 1) {
         ++Calibration.CalibTickCount;
         return;
@@ -137,7 +136,7 @@ void TFgrTxtKel::Timer1Timer() {
     DrawCalibrationFrame();
 }
 
-void TFgrTxtKel::ScBOChange() {
+void CalibrationWindow::ScBOChange() {
     archive::DrawSettingsState changed = archive::DrawSettings;
     changed.AspectScaleX = AspectScaleOfBar(ScBO->value());
     SaveScales(changed);
@@ -145,7 +144,7 @@ void TFgrTxtKel::ScBOChange() {
     LayoutCalibrationControls();
 }
 
-void TFgrTxtKel::ScBVChange() {
+void CalibrationWindow::ScBVChange() {
     archive::DrawSettingsState changed = archive::DrawSettings;
     changed.AspectScaleY = AspectScaleOfBar(ScBV->value());
     SaveScales(changed);
@@ -153,7 +152,7 @@ void TFgrTxtKel::ScBVChange() {
     LayoutCalibrationControls();
 }
 
-void TFgrTxtKel::SaveScales(const archive::DrawSettingsState& changed) {
+void CalibrationWindow::SaveScales(const archive::DrawSettingsState& changed) {
     try {
         SaveDrawSettingsAndApply(changed);
     } catch (...) {
@@ -172,7 +171,7 @@ void TFgrTxtKel::SaveScales(const archive::DrawSettingsState& changed) {
     }
 }
 
-void TFgrTxtKel::BBresClick() {
+void CalibrationWindow::BBresClick() {
     archive::DrawSettingsState changed = archive::DrawSettings;
     changed.AspectScaleX = 1.0L;
     changed.AspectScaleY = 1.0L;
@@ -183,23 +182,23 @@ void TFgrTxtKel::BBresClick() {
     LayoutCalibrationControls();
 }
 
-void TFgrTxtKel::BBokClick() {
+void CalibrationWindow::BBokClick() {
     // A file that cannot be written is named; the window closes all the same.
     gui::Guard([] { SaveDrawSettingsAndApply(); });
     done(Accepted);
 }
 
-void TFgrTxtKel::FormClose() {
+void CalibrationWindow::FormClose() {
     Timer1->stop();
     engine::LoadOrbiDomiSettings();
 }
 
-void TFgrTxtKel::done(int result) {
+void CalibrationWindow::done(int result) {
     gui::Guard([this] { FormClose(); });
     QDialog::done(result);
 }
 
-void TFgrTxtKel::DrawCalibrationFrame() {
+void CalibrationWindow::DrawCalibrationFrame() {
     FormCanvas->setGeometry(rect());
     FormCanvas->ClearCanvas();
     if (Sheets.SheetCode != 0) return;
@@ -234,7 +233,7 @@ void TFgrTxtKel::DrawCalibrationFrame() {
     DrawPageFrame(FormCanvas);
 }
 
-void TFgrTxtKel::LayoutCalibrationControls() {
+void CalibrationWindow::LayoutCalibrationControls() {
     Calibration.CalibScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
     Calibration.CalibScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
     auto px = [](long double length) { return static_cast<int>(rt::Round(length / Calibration.CalibScaleX)); };
@@ -255,7 +254,7 @@ void TFgrTxtKel::LayoutCalibrationControls() {
     }
 }
 
-QImage TFgrTxtKel::Snapshot() {
+QImage CalibrationWindow::Snapshot() {
     QImage image = FormCanvas->Snapshot();
     // The controls over the canvas, as the user sees them.
     QPainter painter(&image);

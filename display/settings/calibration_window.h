@@ -17,10 +17,10 @@ namespace display {
 
 class CanvasForm;
 
-class TFgrTxtKel : public QDialog {
+class CalibrationWindow : public QDialog {
     Q_OBJECT
 public:
-    TFgrTxtKel();
+    CalibrationWindow();
 
     void FormActivate();
     void FormClose();
@@ -60,7 +60,7 @@ private:
     void SaveScales(const archive::DrawSettingsState& changed);
 };
 
-extern TFgrTxtKel* FgrTxtKel;
+extern CalibrationWindow* theCalibrationWindow;
 
 // Page units per pixel of the last layout (aspect scale / pixels per unit x zoom).
 struct CalibrationState {

@@ -19,9 +19,9 @@
 
 namespace display {
 
-TFoSpeLin* FoSpeLin = nullptr;
+LineWidthDialog* theLineWidthDialog = nullptr;
 
-TFoSpeLin::TFoSpeLin() {
+LineWidthDialog::LineWidthDialog() {
     setObjectName("FoSpeLin");
     setWindowTitle(gui::ToQt("Lijndikte"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -87,19 +87,19 @@ TFoSpeLin::TFoSpeLin() {
     connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
 }
 
-void TFoSpeLin::showEvent(QShowEvent* event) {
+void LineWidthDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
 }
 
-void TFoSpeLin::FormActivate() { ShowFactor(archive::DrawSettings.LineWidthFactor); }
+void LineWidthDialog::FormActivate() { ShowFactor(archive::DrawSettings.LineWidthFactor); }
 
-void TFoSpeLin::ShowFactor(long double factor) {
+void LineWidthDialog::ShowFactor(long double factor) {
     EditSpeLin->setText(gui::ToQt(LineWidthText(factor)));
     gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
 }
 
-bool TFoSpeLin::ShownFactor(long double& factor) {
+bool LineWidthDialog::ShownFactor(long double& factor) {
     const std::string text = gui::FromQt(EditSpeLin->text());
     if (ParseLineWidth(text, factor)) return true;
     gui::ShowMessage("'" + text +
@@ -109,21 +109,21 @@ bool TFoSpeLin::ShownFactor(long double& factor) {
 }
 
 // Each step starts from the number shown in the box.
-void TFoSpeLin::SpinButton1UpClick() {
+void LineWidthDialog::SpinButton1UpClick() {
     long double shown = 0;
     if (!ShownFactor(shown)) return;
     SaveFactor(ThickerLineWidth(shown));
 }
 
-void TFoSpeLin::SpinButton1DownClick() {
+void LineWidthDialog::SpinButton1DownClick() {
     long double shown = 0;
     if (!ShownFactor(shown)) return;
     SaveFactor(ThinnerLineWidth(shown));
 }
 
-void TFoSpeLin::BitBtn1Click() { SaveFactor(1.0L); }
+void LineWidthDialog::BitBtn1Click() { SaveFactor(1.0L); }
 
-void TFoSpeLin::SaveFactor(long double factor) {
+void LineWidthDialog::SaveFactor(long double factor) {
     archive::DrawSettingsState changed = archive::DrawSettings;
     changed.LineWidthFactor = factor;
     ShowFactor(factor);
@@ -136,7 +136,7 @@ void TFoSpeLin::SaveFactor(long double factor) {
     }
 }
 
-bool TFoSpeLin::FormClose() {
+bool LineWidthDialog::FormClose() {
     long double typed = 0;
     if (!ShownFactor(typed)) return false;
     const long double factor = ClampLineWidth(typed);
@@ -145,9 +145,9 @@ bool TFoSpeLin::FormClose() {
     return true;
 }
 
-void TFoSpeLin::BitBtnRitornaClick() { done(5); }
+void LineWidthDialog::BitBtnRitornaClick() { done(5); }
 
-void TFoSpeLin::done(int result) {
+void LineWidthDialog::done(int result) {
     bool closed = false;
     gui::Guard([&] { closed = FormClose(); });
     if (closed) QDialog::done(result);

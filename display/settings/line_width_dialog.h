@@ -11,10 +11,10 @@ class QWidget;
 
 namespace display {
 
-class TFoSpeLin : public QDialog {
+class LineWidthDialog : public QDialog {
     Q_OBJECT
 public:
-    TFoSpeLin();
+    LineWidthDialog();
 
     void FormActivate();
     void SpinButton1UpClick();
@@ -46,6 +46,6 @@ private:
     void SaveFactor(long double factor);
 };
 
-extern TFoSpeLin* FoSpeLin;
+extern LineWidthDialog* theLineWidthDialog;
 
 }  // namespace display

@@ -17,9 +17,9 @@
 
 namespace display {
 
-TFoStampa* FoStampa = nullptr;
+PrinterModelDialog* thePrinterModelDialog = nullptr;
 
-TFoStampa::TFoStampa() {
+PrinterModelDialog::PrinterModelDialog() {
     setObjectName("FoStampa");
     setWindowTitle(gui::ToQt("Printer"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -76,7 +76,7 @@ TFoStampa::TFoStampa() {
 }
 
 // A grey raised panel of lines (the first bold) over its button.
-QFrame* TFoStampa::BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
+QFrame* PrinterModelDialog::BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
                                   const char* buttonName, const char* caption) {
     QFrame* panel = gui::MakePanel(this, name);
     panel->setFrameShape(QFrame::Panel);
@@ -99,12 +99,12 @@ QFrame* TFoStampa::BuildNotePanel(const char* name, std::initializer_list<const 
     return panel;
 }
 
-void TFoStampa::showEvent(QShowEvent* event) {
+void PrinterModelDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
 }
 
-void TFoStampa::FormActivate() {
+void PrinterModelDialog::FormActivate() {
     LabModi->hide();
     LabModi1->hide();
     const bool epson = archive::DrawSettings.EpsonCorrection == 1;
@@ -112,7 +112,7 @@ void TFoStampa::FormActivate() {
     Panel1->setVisible(!epson);
 }
 
-void TFoStampa::BBmodificaClick() {
+void PrinterModelDialog::BBmodificaClick() {
     archive::DrawSettingsState changed = archive::DrawSettings;
     changed.EpsonCorrection = archive::DrawSettings.EpsonCorrection == 0 ? 1 : 0;
     // A refused or failed save leaves the dialog as it was, open on the
@@ -131,6 +131,6 @@ void TFoStampa::BBmodificaClick() {
     done(5);
 }
 
-void TFoStampa::BitBtnRitornaClick() { done(5); }
+void PrinterModelDialog::BitBtnRitornaClick() { done(5); }
 
 }  // namespace display

@@ -11,10 +11,10 @@ class QPushButton;
 
 namespace display {
 
-class TFoStampa : public QDialog {
+class PrinterModelDialog : public QDialog {
     Q_OBJECT
 public:
-    TFoStampa();
+    PrinterModelDialog();
 
     void FormActivate();
     void BBmodificaClick();
@@ -39,6 +39,6 @@ private:
                            const char* buttonName, const char* caption);
 };
 
-extern TFoStampa* FoStampa;
+extern PrinterModelDialog* thePrinterModelDialog;
 
 }  // namespace display

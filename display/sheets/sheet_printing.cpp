@@ -11,6 +11,7 @@
 
 #include "display/draw/painter_surface.h"
 #include "platform/gui/modal.h"
+#include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
 
 namespace display {
@@ -21,7 +22,7 @@ void SetUpPrinter(QPrinter& printer, bool landscape, const std::string& title) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(title));
+    printer.setDocName(gui::ToQt(title));
     printer.setCreator("Kelvor");
 }
 

@@ -30,7 +30,8 @@ class SheetPrinter {
 public:
     virtual ~SheetPrinter() = default;
     // Starts a job in an orientation, with a blank page ahead of the sheet when
-    // asked; nullptr when the user cancels.
+    // asked, titled `title` (Windows-1252; the job's and the document's name);
+    // nullptr when the user cancels.
     virtual std::unique_ptr<SheetPrintJob> Begin(bool landscape, bool blankFirstPage, const std::string& title) = 0;
     // The printer's setup; returns whether the user confirmed, and sets the
     // orientation chosen there.

@@ -8,15 +8,15 @@
 
 namespace display {
 
-SheetViewerState SheetViewer;
+SheetViewerState sheetViewerMotion;
 
-void ResetSheetViewer() { SheetViewer = SheetViewerState{}; }
+void ResetSheetViewer() { sheetViewerMotion = SheetViewerState{}; }
 
 namespace {
 
 // Moves the origin so that the screen's centre keeps its page point.
 void ZoomTo(long double z) {
-    const long double w = SheetViewer.HalfScreenWidth, h = SheetViewer.HalfScreenHeight;
+    const long double w = sheetViewerMotion.HalfScreenWidth, h = sheetViewerMotion.HalfScreenHeight;
     const long double old = Drawing.ZoomFactor;
     const std::int64_t a = rt::Round(w - old * w) - Drawing.OriginX;
     const std::int64_t b = rt::Round(h - old * h) - Drawing.OriginY;
@@ -32,25 +32,25 @@ void SetActivationView(int screenWidth, int screenHeight, const std::string& she
     Drawing.AspectLinesOn = 1;
     Drawing.OriginX = 0;
     Drawing.OriginY = 0;
-    SheetViewer.HalfScreenWidth = screenWidth / 2;
-    SheetViewer.HalfScreenHeight = screenHeight / 2;
-    SheetViewer.ZoomStep = kSheetZoomStep;
+    sheetViewerMotion.HalfScreenWidth = screenWidth / 2;
+    sheetViewerMotion.HalfScreenHeight = screenHeight / 2;
+    sheetViewerMotion.ZoomStep = kSheetZoomStep;
     if (!Drawing.PrinterPresent) return;
     Drawing.PrinterLandscape = sheetOrientation == "L";
     if (!Drawing.PrinterLandscape) {
         Drawing.ZoomFactor = 0.5L;
-        Drawing.OriginX = SheetViewer.HalfScreenWidth / 2;
+        Drawing.OriginX = sheetViewerMotion.HalfScreenWidth / 2;
     }
 }
 
 void ZoomSheetIn() {
-    long double z = Drawing.ZoomFactor * static_cast<long double>(SheetViewer.ZoomStep);
+    long double z = Drawing.ZoomFactor * static_cast<long double>(sheetViewerMotion.ZoomStep);
     if (z > kSheetZoomMax) z = kSheetZoomMax;
     ZoomTo(z);
 }
 
 void ZoomSheetOut() {
-    long double z = Drawing.ZoomFactor / static_cast<long double>(SheetViewer.ZoomStep);
+    long double z = Drawing.ZoomFactor / static_cast<long double>(sheetViewerMotion.ZoomStep);
     if (z < static_cast<long double>(kSheetZoomMin)) z = kSheetZoomMin;
     ZoomTo(z);
 }
@@ -58,7 +58,7 @@ void ZoomSheetOut() {
 void FitSheetHeight() {
     if (Drawing.PrinterPresent && !Drawing.PrinterLandscape) {
         Drawing.ZoomFactor = 0.5L;
-        Drawing.OriginX = SheetViewer.HalfScreenWidth / 2;
+        Drawing.OriginX = sheetViewerMotion.HalfScreenWidth / 2;
     } else {
         Drawing.ZoomFactor = 1.0L;
         Drawing.OriginX = 0;
@@ -73,9 +73,9 @@ void ResetSheetZoom() {
 }
 
 void EndSheetDrag(int x, int y) {
-    if (std::abs(SheetViewer.DragStartX - x) > kSheetDragThreshold) Drawing.OriginX += SheetViewer.DragDeltaX;
-    if (std::abs(SheetViewer.DragStartY - y) > kSheetDragThreshold) Drawing.OriginY += SheetViewer.DragDeltaY;
-    SheetViewer.Dragging = 0;
+    if (std::abs(sheetViewerMotion.DragStartX - x) > kSheetDragThreshold) Drawing.OriginX += sheetViewerMotion.DragDeltaX;
+    if (std::abs(sheetViewerMotion.DragStartY - y) > kSheetDragThreshold) Drawing.OriginY += sheetViewerMotion.DragDeltaY;
+    sheetViewerMotion.Dragging = 0;
 }
 
 std::string CheckSheetMetafileName(const std::string& name) {

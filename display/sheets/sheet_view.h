@@ -22,7 +22,7 @@ struct SheetViewerState {
     int DragStartX = 0, DragStartY = 0;
     int DragDeltaX = 0, DragDeltaY = 0;
 };
-extern SheetViewerState SheetViewer;
+extern SheetViewerState sheetViewerMotion;
 void ResetSheetViewer();
 
 // The view an activation starts with (with a printer, a portrait sheet at

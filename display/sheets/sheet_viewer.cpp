@@ -27,6 +27,7 @@
 #include "display/sheets/sheet_selection.h"
 #include "display/sheets/sheet_view.h"
 #include "engine/chart_state.h"
+#include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
@@ -40,19 +41,19 @@
 
 namespace display {
 
-TFgrNaKel* FgrNaKel = nullptr;
+SheetViewer* theSheetViewer = nullptr;
 
 // A button of the viewer's bar: where the window keeps it, its name, caption,
 // left edge, width and hint.
-struct TFgrNaKel::BarButton {
-    QPushButton* TFgrNaKel::*slot;
+struct SheetViewer::BarButton {
+    QPushButton* SheetViewer::*slot;
     const char* name;
     const char* caption;
     int left, width;
     const char* hint;
 };
 
-TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
+SheetViewer::SheetViewer(QWidget* parent) : CanvasForm(parent) {
     setObjectName("FgrNaKel");
     setWindowTitle("Grafieken");
     setWindowFlag(Qt::FramelessWindowHint);
@@ -66,16 +67,16 @@ TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
     Panel1->setPalette(grey);
     Panel1->setGeometry(0, 570, 830, 30);
 
-    PlaceBarButtons({{&TFgrNaKel::BitBtnRitorna, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster"},
-                     {&TFgrNaKel::BitBtnStampa, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato"},
-                     {&TFgrNaKel::BitBtnSetup, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa"},
-                     {&TFgrNaKel::BitBtnFoglio, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato"},
-                     {&TFgrNaKel::BitBtnColNer, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore"},
-                     {&TFgrNaKel::BitBtnZoomPiu, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento"},
-                     {&TFgrNaKel::BitBtnZoomMeno, "BitBtnZoomMeno", "-", 327, 39, "Riduzione"},
-                     {&TFgrNaKel::BBaltezza, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza"},
-                     {&TFgrNaKel::BBlargarghezza, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza"},
-                     {&TFgrNaKel::BBEMFout, "BBEMFout", "EMF", 580, 50, "Copia su File"}});
+    PlaceBarButtons({{&SheetViewer::BitBtnRitorna, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster"},
+                     {&SheetViewer::BitBtnStampa, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato"},
+                     {&SheetViewer::BitBtnSetup, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa"},
+                     {&SheetViewer::BitBtnFoglio, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato"},
+                     {&SheetViewer::BitBtnColNer, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore"},
+                     {&SheetViewer::BitBtnZoomPiu, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento"},
+                     {&SheetViewer::BitBtnZoomMeno, "BitBtnZoomMeno", "-", 327, 39, "Riduzione"},
+                     {&SheetViewer::BBaltezza, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza"},
+                     {&SheetViewer::BBlargarghezza, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza"},
+                     {&SheetViewer::BBEMFout, "BBEMFout", "EMF", 580, 50, "Copia su File"}});
     gui::SetBold(BitBtnRitorna);
     BitBtnRitorna->setStyleSheet("color: blue");
     BitBtnFoglio->setEnabled(false);
@@ -86,8 +87,8 @@ TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
     ComboEMF->setToolTip("File Grafico");
     ComboEMF->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
     for (int i = 1; i <= 15; ++i) ComboEMF->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
-    PlaceBarButtons({{&TFgrNaKel::BBEMFin, "BBEMFin", "EMF", 722, 50, "Richiama da File"},
-                     {&TFgrNaKel::BBFlagRiga, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti"}});
+    PlaceBarButtons({{&SheetViewer::BBEMFin, "BBEMFin", "EMF", 722, 50, "Richiama da File"},
+                     {&SheetViewer::BBFlagRiga, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti"}});
     SetGlyph(BitBtnFoglio, "SetupL");
     SetGlyph(BitBtnColNer, "StColor");
     SetGlyph(BBFlagRiga, "LinLos");
@@ -96,32 +97,32 @@ TFgrNaKel::TFgrNaKel(QWidget* parent) : CanvasForm(parent) {
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(10);
 
-    auto guarded = [this](void (TFgrNaKel::*handler)()) {
+    auto guarded = [this](void (SheetViewer::*handler)()) {
         return [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); };
     };
-    connect(Timer1, &QTimer::timeout, this, guarded(&TFgrNaKel::Timer1Timer));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnRitornaClick));
-    connect(BitBtnStampa, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnStampaClick));
-    connect(BitBtnSetup, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnSetupClick));
-    connect(BitBtnColNer, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnColNerClick));
-    connect(BitBtnZoomPiu, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnZoomPiuClick));
-    connect(BitBtnZoomMeno, &QPushButton::clicked, this, guarded(&TFgrNaKel::BitBtnZoomMenoClick));
-    connect(BBaltezza, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBaltezzaClick));
-    connect(BBlargarghezza, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBlargarghezzaClick));
-    connect(BBEMFout, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBEMFoutClick));
-    connect(BBEMFin, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBEMFinClick));
-    connect(BBFlagRiga, &QPushButton::clicked, this, guarded(&TFgrNaKel::BBFlagRigaClick));
+    connect(Timer1, &QTimer::timeout, this, guarded(&SheetViewer::Timer1Timer));
+    connect(BitBtnRitorna, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnRitornaClick));
+    connect(BitBtnStampa, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnStampaClick));
+    connect(BitBtnSetup, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnSetupClick));
+    connect(BitBtnColNer, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnColNerClick));
+    connect(BitBtnZoomPiu, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnZoomPiuClick));
+    connect(BitBtnZoomMeno, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnZoomMenoClick));
+    connect(BBaltezza, &QPushButton::clicked, this, guarded(&SheetViewer::BBaltezzaClick));
+    connect(BBlargarghezza, &QPushButton::clicked, this, guarded(&SheetViewer::BBlargarghezzaClick));
+    connect(BBEMFout, &QPushButton::clicked, this, guarded(&SheetViewer::BBEMFoutClick));
+    connect(BBEMFin, &QPushButton::clicked, this, guarded(&SheetViewer::BBEMFinClick));
+    connect(BBFlagRiga, &QPushButton::clicked, this, guarded(&SheetViewer::BBFlagRigaClick));
     resize(830, 600);
 }
 
-TFgrNaKel::~TFgrNaKel() {
+SheetViewer::~SheetViewer() {
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
-    if (FgrNaKel == this) FgrNaKel = nullptr;
+    if (theSheetViewer == this) theSheetViewer = nullptr;
 }
 
 // The buttons of the bar at the foot of the viewer: no focus, so the keys
 // always reach the sheet.
-void TFgrNaKel::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
+void SheetViewer::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
     for (const BarButton& b : buttons) {
         QPushButton* button = this->*b.slot =
             gui::Place(gui::MakeButton(Panel1, b.name, b.caption), {b.left, 2, b.width, 25});
@@ -131,7 +132,7 @@ void TFgrNaKel::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
 }
 
 // The glyph names of the buttons: the resource bitmaps are shown as short texts.
-void TFgrNaKel::SetGlyph(QPushButton* button, const char* glyph) {
+void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
     const QString name(glyph);
     button->setProperty("glyph", name);
     QString text;
@@ -144,7 +145,7 @@ void TFgrNaKel::SetGlyph(QPushButton* button, const char* glyph) {
     button->setText(text);
 }
 
-void TFgrNaKel::ShowChartSheet() {
+void SheetViewer::ShowChartSheet() {
     engine::Chart.PlanetLatitudes = engine::Chart.PlanetLatitudesSaved;
     BBFlagRiga->setVisible(true);
     const bool screen = !Drawing.PrintOutput && !Drawing.MetafileOutput;
@@ -153,12 +154,12 @@ void TFgrNaKel::ShowChartSheet() {
     DrawSheetViewerFrame();
 }
 
-void TFgrNaKel::ResetSheetView() {
+void SheetViewer::ResetSheetView() {
     ResetSheetZoom();
     ShowChartSheet();
 }
 
-void TFgrNaKel::DrawSheetViewerFrame() {
+void SheetViewer::DrawSheetViewerFrame() {
     if (Drawing.PrintOutput || Drawing.MetafileOutput || !Drawing.PrinterPresent) return;
     CanvasForm* kept = Drawing.DrawForm;
     Drawing.DrawForm = this;
@@ -166,7 +167,7 @@ void TFgrNaKel::DrawSheetViewerFrame() {
     Drawing.DrawForm = kept;
 }
 
-void TFgrNaKel::FormActivate() {
+void SheetViewer::FormActivate() {
     Drawing.DrawForm = this;
     ComboEMF->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF") : gui::ToQt(Drawing.MetafileName));
     ComboEMF->lineEdit()->setCursorPosition(0);  // the name from its first letter
@@ -175,16 +176,16 @@ void TFgrNaKel::FormActivate() {
     Timer1->start();
 }
 
-void TFgrNaKel::Timer1Timer() {
-    if (SheetViewer.SheetTickCount != 1) {
-        ++SheetViewer.SheetTickCount;
+void SheetViewer::Timer1Timer() {
+    if (sheetViewerMotion.SheetTickCount != 1) {
+        ++sheetViewerMotion.SheetTickCount;
         return;
     }
     Timer1->stop();
     ShowChartSheet();
 }
 
-void TFgrNaKel::FormClose() {
+void SheetViewer::FormClose() {
     Timer1->stop();
     ResetSheetZoom();
     Drawing.AspectLinesOn = 1;
@@ -192,54 +193,58 @@ void TFgrNaKel::FormClose() {
     Drawing.BlackAndWhite = false;
 }
 
-void TFgrNaKel::FormMouseDown(int x, int y) {
-    SheetViewer.Dragging = 1;
-    SheetViewer.DragStartX = x;
-    SheetViewer.DragStartY = y;
+void SheetViewer::FormMouseDown(int x, int y) {
+    sheetViewerMotion.Dragging = 1;
+    sheetViewerMotion.DragStartX = x;
+    sheetViewerMotion.DragStartY = y;
 }
 
-void TFgrNaKel::FormMouseMove(int x, int y) {
+void SheetViewer::FormMouseMove(int x, int y) {
     Canvas().SetTextColor(kWhite);
-    setCursor(SheetViewer.Dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
-    SheetViewer.DragDeltaX = x - SheetViewer.DragStartX;
-    SheetViewer.DragDeltaY = y - SheetViewer.DragStartY;
-    if (SheetViewer.Dragging != 1) return;
+    setCursor(sheetViewerMotion.Dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    sheetViewerMotion.DragDeltaX = x - sheetViewerMotion.DragStartX;
+    sheetViewerMotion.DragDeltaY = y - sheetViewerMotion.DragStartY;
+    if (sheetViewerMotion.Dragging != 1) return;
     // The sheet previewed at the moved place; the origin itself moves on release.
-    Drawing.OriginX += SheetViewer.DragDeltaX;
-    Drawing.OriginY += SheetViewer.DragDeltaY;
+    Drawing.OriginX += sheetViewerMotion.DragDeltaX;
+    Drawing.OriginY += sheetViewerMotion.DragDeltaY;
     struct Back {
         ~Back() {
-            Drawing.OriginX -= SheetViewer.DragDeltaX;
-            Drawing.OriginY -= SheetViewer.DragDeltaY;
+            Drawing.OriginX -= sheetViewerMotion.DragDeltaX;
+            Drawing.OriginY -= sheetViewerMotion.DragDeltaY;
         }
     } back;
     ShowChartSheet();
 }
 
-void TFgrNaKel::FormMouseUp(int x, int y) {
+void SheetViewer::FormMouseUp(int x, int y) {
     EndSheetDrag(x, y);
     ShowChartSheet();
 }
 
-void TFgrNaKel::FormMouseWheelDown() {
+void SheetViewer::FormMouseWheelDown() {
     Drawing.OriginY += kSheetWheelStep;
     ShowChartSheet();
 }
 
-void TFgrNaKel::FormMouseWheelUp() {
+void SheetViewer::FormMouseWheelUp() {
     Drawing.OriginY -= kSheetWheelStep;
     ShowChartSheet();
 }
 
-void TFgrNaKel::BitBtnRitornaClick() { close(); }
+void SheetViewer::BitBtnRitornaClick() { close(); }
 
-void TFgrNaKel::BitBtnStampaClick() {
+void SheetViewer::BitBtnStampaClick() {
     if (!Drawing.PrinterPresent) return;
     ResetSheetView();
     const bool landscape = Sheets.SheetOrientation == "L";
     Drawing.PrinterLandscape = landscape;
-    std::unique_ptr<SheetPrintJob> job = CurrentSheetPrinter().Begin(
-        landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + engine::Birth.SubjectName);
+    // The job and the document are titled with the name, without the blanks
+    // the archive pads it with.
+    std::string name = engine::Birth.SubjectName;
+    engine::StripTrailingBlanks(name);
+    std::unique_ptr<SheetPrintJob> job =
+        CurrentSheetPrinter().Begin(landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + name);
     if (!job) return;
     {
         // The print run sets its own scale, zoom and origin on the printer's page
@@ -254,41 +259,41 @@ void TFgrNaKel::BitBtnStampaClick() {
     ShowChartSheet();
 }
 
-void TFgrNaKel::BitBtnSetupClick() {
+void SheetViewer::BitBtnSetupClick() {
     if (!Drawing.PrinterPresent) return;
     bool landscape = Drawing.PrinterLandscape;
     if (CurrentSheetPrinter().Setup(landscape)) Drawing.PrinterLandscape = landscape;
     SetGlyph(BitBtnFoglio, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
 }
 
-void TFgrNaKel::BitBtnColNerClick() {
+void SheetViewer::BitBtnColNerClick() {
     Drawing.BlackAndWhite = !Drawing.BlackAndWhite;
     SetGlyph(BitBtnColNer, Drawing.BlackAndWhite ? "StNero" : "StColor");
     ShowChartSheet();
 }
 
-void TFgrNaKel::BitBtnZoomPiuClick() {
+void SheetViewer::BitBtnZoomPiuClick() {
     ZoomSheetIn();
     ShowChartSheet();
 }
 
-void TFgrNaKel::BitBtnZoomMenoClick() {
+void SheetViewer::BitBtnZoomMenoClick() {
     ZoomSheetOut();
     ShowChartSheet();
 }
 
-void TFgrNaKel::BBaltezzaClick() {
+void SheetViewer::BBaltezzaClick() {
     FitSheetHeight();
     ShowChartSheet();
 }
 
-void TFgrNaKel::BBlargarghezzaClick() { ResetSheetView(); }
+void SheetViewer::BBlargarghezzaClick() { ResetSheetView(); }
 
 // The metafile name of the box, its letters taken in upper case ("graf01.emf"
 // is "GRAF01.EMF"), shown so in the box. A name with characters a file name of
 // the program cannot hold (an emoji, another script) is refused as typed, so
 // no file is named with "?" in their place: "" then.
-std::string TFgrNaKel::TakeMetafileName() {
+std::string SheetViewer::TakeMetafileName() {
     if (const std::string foreign = gui::ForeignCharacters(ComboEMF->currentText()); !foreign.empty()) {
         gui::ShowMessage("Il nome del file contiene caratteri che non pu\xF2 avere (" + foreign +
                          "): toglierli o scriverli con altre lettere.");
@@ -300,7 +305,7 @@ std::string TFgrNaKel::TakeMetafileName() {
     return name;
 }
 
-void TFgrNaKel::BBEMFoutClick() {
+void SheetViewer::BBEMFoutClick() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
     Drawing.MetafileName = name;
@@ -320,7 +325,7 @@ void TFgrNaKel::BBEMFoutClick() {
     ShowChartSheet();
 }
 
-void TFgrNaKel::CopyMetafileToClipboard(const std::string& fileName) {
+void SheetViewer::CopyMetafileToClipboard(const std::string& fileName) {
     std::string bytes;
     try {
         bytes = rt::ReadFileBytes(fileName);
@@ -350,7 +355,7 @@ void TFgrNaKel::CopyMetafileToClipboard(const std::string& fileName) {
     QApplication::clipboard()->setMimeData(mime);
 }
 
-void TFgrNaKel::BBEMFinClick() {
+void SheetViewer::BBEMFinClick() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
     Drawing.MetafileName = name;
@@ -363,14 +368,14 @@ void TFgrNaKel::BBEMFinClick() {
         gui::ShowMessage(MissingMetafileMessage(Drawing.MetafileName));
         return;
     }
-    if (!FoMetGra) FoMetGra = new TFoMetGra;
+    if (!theMetafileViewer) theMetafileViewer = new MetafileViewer;
     if (ApplyChartOrientation(Drawing.MetafileName) == 0) return;
-    gui::ShowModal(FoMetGra);
+    gui::ShowModal(theMetafileViewer);
     ResetSheetZoom();
     ShowChartSheet();
 }
 
-void TFgrNaKel::BBFlagRigaClick() {
+void SheetViewer::BBFlagRigaClick() {
     if (Drawing.AspectLinesOn != 1) {
         Drawing.AspectLinesOn = 1;
         SetGlyph(BBFlagRiga, "LinLos");
@@ -381,7 +386,7 @@ void TFgrNaKel::BBFlagRigaClick() {
     ShowChartSheet();
 }
 
-void TFgrNaKel::showEvent(QShowEvent* event) {
+void SheetViewer::showEvent(QShowEvent* event) {
     CanvasForm::showEvent(event);
     // The showing is the activation; the window system's activation that
     // follows it (often after the first drawing) is the same one.
@@ -389,7 +394,7 @@ void TFgrNaKel::showEvent(QShowEvent* event) {
     gui::Guard([this] { FormActivate(); });
 }
 
-void TFgrNaKel::changeEvent(QEvent* event) {
+void SheetViewer::changeEvent(QEvent* event) {
     CanvasForm::changeEvent(event);
     if (event->type() != QEvent::ActivationChange) return;
     if (showActivationPending_) {
@@ -401,39 +406,39 @@ void TFgrNaKel::changeEvent(QEvent* event) {
     if (isVisible() && isActiveWindow() && !Timer1->isActive()) gui::Guard([this] { FormActivate(); });
 }
 
-void TFgrNaKel::closeEvent(QCloseEvent* event) {
+void SheetViewer::closeEvent(QCloseEvent* event) {
     gui::Guard([this] { FormClose(); });
     CanvasForm::closeEvent(event);
 }
 
-void TFgrNaKel::mousePressEvent(QMouseEvent* event) {
+void SheetViewer::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     gui::Guard([this, p] { FormMouseDown(p.x(), p.y()); });
 }
 
-void TFgrNaKel::mouseMoveEvent(QMouseEvent* event) {
+void SheetViewer::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     gui::Guard([this, p] { FormMouseMove(p.x(), p.y()); });
 }
 
-void TFgrNaKel::mouseReleaseEvent(QMouseEvent* event) {
+void SheetViewer::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     gui::Guard([this, p] { FormMouseUp(p.x(), p.y()); });
 }
 
-void TFgrNaKel::wheelEvent(QWheelEvent* event) {
+void SheetViewer::wheelEvent(QWheelEvent* event) {
     const int dy = event->angleDelta().y();
     if (dy < 0) gui::Guard([this] { FormMouseWheelDown(); });
     if (dy > 0) gui::Guard([this] { FormMouseWheelUp(); });
 }
 
-void TFgrNaKel::resizeEvent(QResizeEvent* event) {
+void SheetViewer::resizeEvent(QResizeEvent* event) {
     CanvasForm::resizeEvent(event);
     // The button bar stays along the bottom edge, the whole width.
     Panel1->setGeometry(0, height() - Panel1->height(), width(), Panel1->height());
 }
 
-void TFgrNaKel::keyPressEvent(QKeyEvent* event) {
+void SheetViewer::keyPressEvent(QKeyEvent* event) {
     // The return button is the window's Cancel and Default button.
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         gui::Guard([this] { BitBtnRitornaClick(); });

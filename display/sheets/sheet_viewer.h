@@ -1,5 +1,5 @@
 #pragma once
-// TFgrNaKel: the borderless, black, full-screen sheet viewer. It shows the
+// SheetViewer: the borderless, black, full-screen sheet viewer. It shows the
 // printable sheet the main window chose, lets the user zoom, pan by dragging
 // or with the wheel, fit the page's height or width, switch between colour and
 // black and white and between aspect lines and wedges, set up the printer,
@@ -18,11 +18,11 @@ class QTimer;
 
 namespace display {
 
-class TFgrNaKel : public CanvasForm {
+class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
-    explicit TFgrNaKel(QWidget* parent = nullptr);
-    ~TFgrNaKel() override;
+    explicit SheetViewer(QWidget* parent = nullptr);
+    ~SheetViewer() override;
 
     QFrame* Panel1 = nullptr;
     QPushButton* BitBtnRitorna = nullptr;
@@ -87,6 +87,6 @@ private:
     bool showActivationPending_ = false;
 };
 
-extern TFgrNaKel* FgrNaKel;
+extern SheetViewer* theSheetViewer;
 
 }  // namespace display

@@ -40,7 +40,7 @@ void SetDefaultWheelRadii();
 // Paints the chart square (2, 2)-(195, 195) with a black brush (black-and-white
 // rule applied) and the pen the surface holds, and forgets the glyph centres of
 // chart points 10 and 11 (Wheel.PlanetGlyphX/Y). The chart window empties its
-// attribution texts beside it (TFgrKelvo::ClearChartSquare).
+// attribution texts beside it (ChartWindow::ClearChartSquare).
 void ClearChartArea(Surface& dc);
 
 // For bodies 1..count (longitudes[1..count], degrees), the number of the segment

@@ -56,6 +56,36 @@ int MajorAspectCode(Real first, Real second) {
     return 0;
 }
 
+std::vector<std::string> EveryPointPositionKey() {
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 11; ++i) {
+        for (int s = 1; s <= 12; ++s) keys.push_back(std::string(kPointKeys4[i]) + kSignKeys[s]);
+        for (int h = 1; h <= 12; ++h) keys.push_back(std::string(kPointKeys4[i]) + kHouseKeys[h]);
+        for (int t = 1; t <= 60; ++t) keys.push_back(std::string(kPointKeys4[i]) + rt::ZeroPad(t, 2));
+        for (int d = 1; d <= 36; ++d) keys.push_back(std::string(kPointKeys3[i]) + "Dec" + rt::ZeroPad(d, 2));
+        for (int d = 1; d <= 36; ++d) keys.push_back(std::string(kPointCodes2[i]) + rt::ZeroPad(d, 2));
+        for (const char* kind : {"An", "Ca"})
+            for (int s = 1; s <= 12; ++s)
+                keys.push_back(std::string(kPointKeys3[i]) + kind + SignAbbreviationOf(30 * s - 15));
+    }
+    for (int i = 1; i <= 9; ++i)
+        for (int j = i + 1; j <= 11; ++j)
+            for (int code = 1; code <= 5; ++code)
+                keys.push_back(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
+    return keys;
+}
+
+std::vector<std::string> SignPositionKeys() {
+    // The mirror signs of each sign's midpoint (15, 45, ..., 345 degrees).
+    std::vector<std::string> keys;
+    for (int s = 1; s <= 12; ++s)
+        keys.push_back(std::string(kSignCodes[s]) + "An" + SignAbbreviationOf(360 - (30 * s - 15)));
+    for (int s = 1; s <= 12; ++s)
+        keys.push_back(std::string(kSignCodes[s]) + "Ca" +
+                       SignAbbreviationOf(engine::Mod360(360 - (30 * s - 15) + 180)));
+    return keys;
+}
+
 void SetSignMidpoints() {
     for (int s = 1; s <= 12; ++s) Wheel.SignMidpoints[s] = 30 * s - 15;
 }
@@ -104,11 +134,7 @@ void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitud
     signs.Assign(kSignPositionFile);
     rt::EnsureParentFolder(kSignPositionFile);
     signs.Rewrite();
-    for (int s = 1; s <= 12; ++s)
-        signs.WriteLn(std::string(kSignCodes[s]) + "An" + SignAbbreviationOf(360 - Wheel.SignMidpoints[s]));
-    for (int s = 1; s <= 12; ++s)
-        signs.WriteLn(std::string(kSignCodes[s]) + "Ca" +
-                      SignAbbreviationOf(engine::Mod360(360 - Wheel.SignMidpoints[s] + 180)));
+    for (const std::string& key : SignPositionKeys()) signs.WriteLn(key);
     signs.Close();
 
     for (int i = 1; i <= 11; ++i) {

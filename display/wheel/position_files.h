@@ -5,6 +5,7 @@
 // (antiscia keys of the twelve signs). The attribution texts shown after a
 // glyph click are filtered by these keys.
 #include <string>
+#include <vector>
 
 #include "engine/chart_state.h"
 
@@ -32,6 +33,14 @@ std::string SignAbbreviationOf(engine::Real longitude);
 // Aspect code 1..5 (conjunction, sextile, square, trine, opposition) of two
 // longitudes within the orbs of slots 0..4, or 0 for none.
 int MajorAspectCode(engine::Real first, engine::Real second);
+
+// Every key the point position file can hold: for each point its sign, house,
+// term, decan, decade, antiscion and contra-antiscion keys in every sector, and
+// the major-aspect keys of every pair the file names.
+std::vector<std::string> EveryPointPositionKey();
+// The keys of the sign position file (antiscion and contra-antiscion of the
+// twelve signs), as every drawing writes them.
+std::vector<std::string> SignPositionKeys();
 
 // Wheel.SignMidpoints 1..12 := 15, 45, ..., 345.
 void SetSignMidpoints();

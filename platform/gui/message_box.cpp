@@ -1,9 +1,12 @@
 #include "platform/gui/message_box.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 #include "platform/gui/text_convert.h"
@@ -14,11 +17,58 @@ MessageSink& Sink() {
     static MessageSink sink;
     return sink;
 }
+
+// The window the user is going to, until the window system has made it the
+// active window or it is hidden again.
+class WindowInFront : public QObject {
+public:
+    void Set(QWidget* window) {
+        Clear();
+        if (!window || (window->isVisible() && window->isActiveWindow())) return;
+        window_ = window;
+        window->installEventFilter(this);
+    }
+    // The window, while it is shown and not yet active.
+    QWidget* Pending() const { return window_ && window_->isVisible() ? window_.data() : nullptr; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && (event->type() == QEvent::WindowActivate || event->type() == QEvent::Hide)) Clear();
+        return false;
+    }
+
+private:
+    void Clear() {
+        if (window_) window_->removeEventFilter(this);
+        window_ = nullptr;
+    }
+    QPointer<QWidget> window_;
+};
+
+WindowInFront& InFront() {
+    static WindowInFront inFront;
+    return inFront;
+}
+
+// A command the text gives ("kelvor --import-signatures") stays whole on one
+// line: the blank before its option and the option's hyphens do not break.
+QString KeepCommandsWhole(QString text) {
+    static const QRegularExpression command(QStringLiteral("\\w+ --[\\w-]+"));
+    for (auto it = command.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        for (qsizetype i = m.capturedStart(); i < m.capturedEnd(); ++i) {
+            if (text[i] == u' ') text[i] = QChar(0x00A0);       // no-break space
+            else if (text[i] == u'-') text[i] = QChar(0x2011);  // non-breaking hyphen
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 void PrepareMessageBox(QMessageBox& box, const MessageRequest& request) {
     box.setObjectName("MessageBox");
-    box.setText(ToQt(request.text));
+    box.setText(KeepCommandsWhole(ToQt(request.text)));
     const QString caption =
         request.caption.empty() ? QApplication::applicationDisplayName() : ToQt(request.caption);
     box.setWindowTitle(caption);
@@ -38,10 +88,11 @@ void PrepareMessageBox(QMessageBox& box, const MessageRequest& request) {
                       1, grid->columnCount());
 }
 
-int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons) {
-    MessageRequest request{text, caption, buttons};
+namespace {
+
+int AskWithBox(const MessageRequest& request) {
     if (Sink()) return Sink()(request);
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(request.owner);
     PrepareMessageBox(box, request);
     switch (box.exec()) {
         case QMessageBox::Yes: return AnswerYes;
@@ -49,6 +100,27 @@ int ShowMessage(const std::string& text, const std::string& caption, Buttons but
         case QMessageBox::Cancel: return AnswerCancel;
         default: return AnswerOk;
     }
+}
+
+}  // namespace
+
+int ShowMessage(const std::string& text, const std::string& caption, Buttons buttons) {
+    QWidget* goingTo = InFront().Pending();
+    const int answer = AskWithBox({text, caption, buttons, goingTo ? goingTo : QApplication::activeWindow()});
+    // The window system gives the focus back to the box's window, or to the
+    // window it had before: the window the user was going to comes in front.
+    if (QWidget* front = InFront().Pending()) {
+        front->raise();
+        front->activateWindow();
+    }
+    return answer;
+}
+
+void ShowInFront(QWidget* window) {
+    InFront().Set(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 MessageSink SetMessageSink(MessageSink sink) {

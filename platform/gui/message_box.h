@@ -7,6 +7,7 @@
 #include <vector>
 
 class QMessageBox;
+class QWidget;
 
 namespace gui {
 
@@ -18,6 +19,7 @@ struct MessageRequest {
     std::string text;     // Windows-1252 bytes
     std::string caption;  // Windows-1252 bytes
     Buttons buttons = Buttons::Ok;
+    QWidget* owner = nullptr;  // the window the box belongs to (set by ShowMessage)
 };
 
 using MessageSink = std::function<int(const MessageRequest&)>;
@@ -27,8 +29,19 @@ using MessageSink = std::function<int(const MessageRequest&)>;
 // enough for it), buttons. ShowMessage uses it; tests look at the box.
 void PrepareMessageBox(QMessageBox& box, const MessageRequest& request);
 
+// The box belongs to the window the user is going to (ShowInFront), else to
+// the active window; after it, the window the user was going to is put in
+// front again.
 int ShowMessage(const std::string& text, const std::string& caption = {},
                 Buttons buttons = Buttons::Ok);
+
+// Shows a window the user goes to from another (the full-screen chart window,
+// the sheet viewer), raised and activated. Until the window system has made
+// it the active window, a message shown meanwhile (its opening may name a
+// damaged file) belongs to it, and it is put in front again after the
+// message: the window the user left does not stay over it.
+void ShowInFront(QWidget* window);
+
 // Installs a sink (an empty function restores real message boxes) and
 // returns the one it replaces.
 MessageSink SetMessageSink(MessageSink sink);

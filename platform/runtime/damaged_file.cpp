@@ -161,7 +161,7 @@ SoundTextLines ReadSoundTextLines(std::string_view bytes) {
     }
     if (start < bytes.size())
         read.damage = "l'ultima riga, la " + std::to_string(read.lines.size() + 1) +
-                      ", \xE8 interrotta: il file \xE8 stato troncato";
+                      ", \xE8 interrotta";
     return read;
 }
 

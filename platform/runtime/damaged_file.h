@@ -68,7 +68,8 @@ ShippedFileRepair RepairShippedFile(std::string_view name, std::string_view deta
 // What makes the bytes of one of the program's text files damaged ("" when
 // sound): its lines are Windows-1252 text each ended by CR LF, and a Ctrl-Z
 // may close the text; a control character, a lone CR or LF, or a last line
-// without its end (the file cut short) marks it damaged, as does an empty file.
+// without its end (a file cut short, or no text at all) marks it damaged, as
+// does an empty file.
 std::string TextFileDamage(std::string_view bytes);
 
 // The lines of one of the program's text files as far as they are sound: the

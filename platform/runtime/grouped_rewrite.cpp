@@ -48,6 +48,10 @@ bool FlushToDisc(const fs::path& file) {
 }
 
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
+    // A folder in a file's place would refuse its rename after others were
+    // made: the group is refused before anything is written.
+    for (const NewFileContent& f : files)
+        if (FolderInPlaceOf(f.name)) throw IoError(kAccessDenied, f.name);
     std::vector<std::pair<fs::path, fs::path>> staged;  // temporary, target
     auto drop = [&] {
         std::error_code ec;

@@ -35,7 +35,8 @@ struct NewFileContent {
 
 // Writes every file's new bytes beside it, flushed to the disc, then lists the
 // group, then renames each over its file, then drops the list. IoError naming
-// the file on a failure before the list is written (nothing changed then).
+// the file on a failure before the list is written (nothing changed then),
+// among them a folder standing where one of the files should be.
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files);
 
 // The list of the records being written in place ("FileDum\Scritture.dum"):

@@ -54,6 +54,10 @@ std::string StrFixed(long double x, int width, int decimals) {
     return s;
 }
 
+std::string CountOf(std::int64_t n, std::string_view one, std::string_view many) {
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
 std::string StrRealWidth(long double x, int width) {
     // Sign, one digit, ".", n digits, "E", sign, 4 digits: width = n + 9.
     int digits = width - 9;

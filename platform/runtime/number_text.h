@@ -28,6 +28,8 @@ std::string StrRealWidth(long double x, int width);
 std::string ZeroPad(std::int64_t value, int width);
 // Integer text right-aligned in `width` characters (width 0: no padding).
 std::string StrInt(std::int64_t v, int width = 0);
+// A count with its noun in agreement: "1 riga", "3 righe".
+std::string CountOf(std::int64_t n, std::string_view one, std::string_view many);
 
 // Val of a real: the whole text must be a number (leading blanks allowed).
 // `code` is 0 when it converted, else the 1-based position of the first

@@ -209,29 +209,6 @@ bool InUsersGroup(const std::vector<GroupFound>& groups, const std::string& rela
     return false;
 }
 
-// A user's group gets its mark when one of its derived files is missing, or
-// when every one is the shipped one (an earlier start copied them beside the
-// user's data). Lists of the user's own that hold some names of the sample
-// are the user's.
-void MarkUsersGroups(const std::vector<SeedGroup>& groups, const std::vector<GroupFound>& found,
-                     const fs::path& source, const fs::path& target) {
-    for (std::size_t i = 0; i < groups.size(); ++i) {
-        if (!found[i].users || groups[i].staleMark.empty() || groups[i].derived.empty()) continue;
-        bool missing = false, allShipped = true;
-        for (const std::string& n : groups[i].derived) {
-            const fs::path here = ResolveUtf8In(target, RelativeName(n));
-            const fs::path shipped = ResolveUtf8In(source, RelativeName(n));
-            if (!IsFile(here)) missing = true;
-            else if (!IsFile(shipped) || !SameContent(here, shipped)) allShipped = false;
-        }
-        if (!missing && !allShipped) continue;
-        const fs::path mark = ResolveUtf8In(target, RelativeName(groups[i].staleMark));
-        fs::create_directories(mark.parent_path());
-        std::ofstream made(mark, std::ios::binary | std::ios::app);
-        if (!made) throw fs::filesystem_error("mark", mark, std::make_error_code(std::errc::permission_denied));
-    }
-}
-
 // What the program put in the data folder of a shipped file it renews: the
 // installation's file and the copy, each as the file system shows it (a new
 // version of the installation, or a change of the copy, shows another).
@@ -423,7 +400,6 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
                 recordChanged = JudgeShippedCopy(rel, it->path(), dst, target, record) || recordChanged;
             }
         }
-        MarkUsersGroups(groups, found, source, target);
         std::sort(Renewed().begin(), Renewed().end());
         if (recordChanged) WriteShippedRecord(recordFile, record);
     }

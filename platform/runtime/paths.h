@@ -59,9 +59,6 @@ bool IsRenewedShippedFile(std::string_view relative);
 struct SeedGroup {
     std::vector<std::string> data;
     std::vector<std::string> derived;
-    // The mark that asks the start to make the derived files again from the
-    // data that is there.
-    std::string staleMark;
 };
 
 // Creates the data folder, copies every shipped file missing there from the
@@ -78,9 +75,8 @@ struct SeedGroup {
 // there; an existing one is used under its own spelling and never overwritten.
 // A group whose data in the folder is not the shipped data (a database brought
 // from another installation) is the user's: none of its shipped files is
-// copied, and when one of its derived files is missing, or all are the shipped
-// ones, the group's mark is made, so that the start makes them from the
-// user's data.
+// copied. The start holds the derived files that are there against the
+// user's data, and makes the missing ones from it.
 std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {});
 
 // The shipped files the last PrepareDataFolder renewed (program names, as the

@@ -7,7 +7,7 @@
 
 namespace remedies {
 
-TFoPiante* FoPiante = nullptr;
+CompositionWindow* theCompositionWindow = nullptr;
 
 namespace {
 
@@ -30,11 +30,11 @@ const RemedyTextWindowTexts kCompositionTexts{
 
 }  // namespace
 
-TFoPiante::TFoPiante() : RemedyTextWindow(kCompositionTexts) {}
+CompositionWindow::CompositionWindow() : RemedyTextWindow(kCompositionTexts) {}
 
-void TFoPiante::ShowText(const std::string& name, const PrimaryRecord& r) { ShowComposition(name, r); }
+void CompositionWindow::ShowText(const std::string& name, const PrimaryRecord& r) { ShowComposition(name, r); }
 
-void TFoPiante::ShowComposition(const std::string& name, const PrimaryRecord& r) {
+void CompositionWindow::ShowComposition(const std::string& name, const PrimaryRecord& r) {
     SetText(LabelMemo, Texts().memoLabelNamed + name);
     SetText(MemoNote, RemedyText(r, RemedyTextKind::Composition));
 }

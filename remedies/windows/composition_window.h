@@ -1,14 +1,14 @@
 #pragma once
-// TFoPiante: the remedies whose composition (the notes of the primary
+// CompositionWindow: the remedies whose composition (the notes of the primary
 // database) holds a plant or active principle, and the composition of a remedy.
 #include "remedies/windows/remedy_text_window.h"
 
 namespace remedies {
 
-class TFoPiante : public RemedyTextWindow {
+class CompositionWindow : public RemedyTextWindow {
     Q_OBJECT
 public:
-    TFoPiante();
+    CompositionWindow();
     // Sets the memo label with the remedy and shows the joined text of its record.
     void ShowComposition(const std::string& name, const PrimaryRecord& r);
 
@@ -16,6 +16,6 @@ protected:
     void ShowText(const std::string& name, const PrimaryRecord& r) override;
 };
 
-extern TFoPiante* FoPiante;
+extern CompositionWindow* theCompositionWindow;
 
 }  // namespace remedies

@@ -6,7 +6,7 @@
 
 namespace remedies {
 
-TFoTerCom* FoTerCom = nullptr;
+CompoundTherapySearch* theCompoundTherapySearch = nullptr;
 
 namespace {
 const std::vector<const char*> kHelp{
@@ -23,10 +23,10 @@ const std::vector<const char*> kHelp{
 };
 }  // namespace
 
-TFoTerCom::TFoTerCom(QWidget* parent)
+CompoundTherapySearch::CompoundTherapySearch(QWidget* parent)
     : RankedSearchWindow(RankedSearchKind::CompoundTherapy, "FoTerCom", "TERAPIE COMPOSITE", kHelp, parent) {}
 
-void TFoTerCom::FormActivate() {
+void CompoundTherapySearch::FormActivate() {
     // The slots and the key start empty whatever becomes of the lists.
     StartWithEmptySlots();
     // A damaged database is named and nothing is made or shown from it.

@@ -5,14 +5,14 @@
 
 namespace remedies {
 
-class TFoTerCom : public RankedSearchWindow {
+class CompoundTherapySearch : public RankedSearchWindow {
     Q_OBJECT
 public:
-    explicit TFoTerCom(QWidget* parent = nullptr);
+    explicit CompoundTherapySearch(QWidget* parent = nullptr);
     void FormActivate() override;
 };
 
 // The compound-therapy search while it is shown (created on demand).
-extern TFoTerCom* FoTerCom;
+extern CompoundTherapySearch* theCompoundTherapySearch;
 
 }  // namespace remedies

@@ -19,9 +19,9 @@
 
 namespace remedies {
 
-TFoMali* FoMali = nullptr;
+DebilityWindow* theDebilityWindow = nullptr;
 
-TFoMali::TFoMali() {
+DebilityWindow::DebilityWindow() {
     setObjectName("FoMali");
     setWindowTitle("ASTROLOGISCHE DEBILITEIT / PATHOLOGIEN");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -77,7 +77,7 @@ TFoMali::TFoMali() {
 }
 
 // The weakened planet and sign, the search and what it found.
-QVBoxLayout* TFoMali::BuildDebilityChoice() {
+QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
     PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, PlanetRadios);
     std::vector<gui::RadioRow> signs;
     for (const auto& s : kDebilitySigns) signs.push_back({s.control, s.shown});
@@ -109,7 +109,7 @@ QVBoxLayout* TFoMali::BuildDebilityChoice() {
     return left;
 }
 
-bool TFoMali::DatabasesSound() {
+bool DebilityWindow::DatabasesSound() {
     if (!remedies::DatabasesSound({PrimaryDb(), RepertoryDb()}, NothingShownUntilSound("n\xE9 patologie n\xE9 rimedi"))) {
         FormClose();
         for (ModelList* list : {ListBox1, ListBox2, ListBox3}) list->Clear();
@@ -124,18 +124,18 @@ bool TFoMali::DatabasesSound() {
     return true;
 }
 
-void TFoMali::FormActivate() {
+void DebilityWindow::FormActivate() {
     FormClose();
     DatabasesSound();
 }
 
-void TFoMali::FormClose() {
+void DebilityWindow::FormClose() {
     primary_.clear();
     therapies_.clear();
     read_ = false;
 }
 
-void TFoMali::ReadDebilityRadios() {
+void DebilityWindow::ReadDebilityRadios() {
     for (std::size_t i = 0; i < PlanetRadios.size(); ++i)
         if (PlanetRadios[i]->isChecked()) PlanetWord = kPlanetRadios[i].caption;
     for (std::size_t i = 0; i < SignRadios.size(); ++i)
@@ -147,9 +147,9 @@ void TFoMali::ReadDebilityRadios() {
     SetText(EdSegno, ShownSign);
 }
 
-void TFoMali::RBsolClick() { ReadDebilityRadios(); }
+void DebilityWindow::RBsolClick() { ReadDebilityRadios(); }
 
-void TFoMali::BBRicercaClick() {
+void DebilityWindow::BBRicercaClick() {
     if (!DatabasesSound()) return;
     WithWaitCursor([&] {
         ListBox1->Clear();
@@ -161,7 +161,7 @@ void TFoMali::BBRicercaClick() {
     });
 }
 
-void TFoMali::ListBox2Click() {
+void DebilityWindow::ListBox2Click() {
     const std::string pathology = ListBox2->SelectedLine();
     if (pathology.empty() || !DatabasesSound()) return;
     WithWaitCursor([&] {

@@ -1,5 +1,5 @@
 #pragma once
-// TFoMali: from a weakened planet and sign, the pathologies treated by the
+// DebilityWindow: from a weakened planet and sign, the pathologies treated by the
 // remedies of that signature (the opposite sign is searched), and for a
 // pathology the remedies that treat it, those of the signature marked.
 #include <QDialog>
@@ -21,10 +21,10 @@ namespace remedies {
 
 class ModelList;
 
-class TFoMali : public RemedyDialog {
+class DebilityWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoMali();
+    DebilityWindow();
 
     QGroupBox *PanPianeti, *PanSegni;
     std::vector<QRadioButton*> PlanetRadios;  // RBsol .. RBnos, RBNoPia
@@ -57,6 +57,6 @@ private:
     bool read_ = false;                       // both read since the opening
 };
 
-extern TFoMali* FoMali;
+extern DebilityWindow* theDebilityWindow;
 
 }  // namespace remedies

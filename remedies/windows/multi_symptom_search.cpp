@@ -4,7 +4,7 @@
 
 namespace remedies {
 
-TFoRicCom* FoRicCom = nullptr;
+MultiSymptomSearch* theMultiSymptomSearch = nullptr;
 
 namespace {
 const std::vector<const char*> kHelp{
@@ -21,10 +21,10 @@ const std::vector<const char*> kHelp{
 };
 }  // namespace
 
-TFoRicCom::TFoRicCom(QWidget* parent)
+MultiSymptomSearch::MultiSymptomSearch(QWidget* parent)
     : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, parent) {}
 
-void TFoRicCom::FormActivate() {
+void MultiSymptomSearch::FormActivate() {
     StartWithEmptySlots();
     if (DatabaseSound()) ShowVocabulary();
 }

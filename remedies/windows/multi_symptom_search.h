@@ -5,14 +5,14 @@
 
 namespace remedies {
 
-class TFoRicCom : public RankedSearchWindow {
+class MultiSymptomSearch : public RankedSearchWindow {
     Q_OBJECT
 public:
-    explicit TFoRicCom(QWidget* parent = nullptr);
+    explicit MultiSymptomSearch(QWidget* parent = nullptr);
     void FormActivate() override;
 };
 
 // The multi-symptom search while it is shown (created on demand).
-extern TFoRicCom* FoRicCom;
+extern MultiSymptomSearch* theMultiSymptomSearch;
 
 }  // namespace remedies

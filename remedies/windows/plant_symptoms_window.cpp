@@ -16,9 +16,9 @@
 
 namespace remedies {
 
-TFoSintom3* FoSintom3 = nullptr;
+PlantSymptomsWindow* thePlantSymptomsWindow = nullptr;
 
-TFoSintom3::TFoSintom3() {
+PlantSymptomsWindow::PlantSymptomsWindow() {
     setObjectName("FoSintom3");
     setWindowTitle("Quorim-1");
     SetWindowColour(this, kWindowColour);
@@ -65,7 +65,7 @@ TFoSintom3::TFoSintom3() {
 }
 
 // The chosen plant's signatures and psychic synthesis, two pairs a row.
-void TFoSintom3::BuildPlantFields(QGridLayout* top) {
+void PlantSymptomsWindow::BuildPlantFields(QGridLayout* top) {
     auto* fields = new QGridLayout;
     const std::tuple<gui::LabelledEditRow, int, int> rows[] = {
         {{&EdPianta, "EdPianta", "Pianta"}, 0, 0},
@@ -83,7 +83,7 @@ void TFoSintom3::BuildPlantFields(QGridLayout* top) {
 
 // The four pages of symptoms with their authors, one shown at a time; each
 // author list scrolls with its symptoms.
-void TFoSintom3::BuildSymptomPages(QGridLayout* top) {
+void PlantSymptomsWindow::BuildSymptomPages(QGridLayout* top) {
     auto* pages = new QGridLayout;
     pages->addWidget(gui::MakeLabel(this, "LabSintomo", "Sintomo"), 0, 0);
     pages->addWidget(gui::MakeLabel(this, "LabAutore", "Autore"), 0, 1);
@@ -112,14 +112,14 @@ void TFoSintom3::BuildSymptomPages(QGridLayout* top) {
     top->addLayout(pages, 1, 1);
 }
 
-void TFoSintom3::ShowPagePair(int page) {
+void PlantSymptomsWindow::ShowPagePair(int page) {
     for (int p = 1; p <= kPlantPages; ++p) {
         SymptomList(p)->setVisible(p == page);
         AuthorList(p)->setVisible(p == page);
     }
 }
 
-bool TFoSintom3::DatabaseSound() {
+bool PlantSymptomsWindow::DatabaseSound() {
     if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("le piante", kPlantNamesName))) return true;
     ListBox1->Clear();
     ClearPlantPages();
@@ -128,13 +128,13 @@ bool TFoSintom3::DatabaseSound() {
     return false;
 }
 
-void TFoSintom3::FormActivate() {
+void PlantSymptomsWindow::FormActivate() {
     if (!DatabaseSound()) return;
     if (rt::PathExists(kPlantNamesName)) ListBox1->SetLines(ReadNameFile(kPlantNamesName, 20));
     ShowPagePair(1);
 }
 
-void TFoSintom3::ClearPlantPages() {
+void PlantSymptomsWindow::ClearPlantPages() {
     PlantPageCount = 1;
     PlantPageNumber = 1;
     for (int p = 1; p <= kPlantPages; ++p) {
@@ -145,7 +145,7 @@ void TFoSintom3::ClearPlantPages() {
     ShowPagePair(1);
 }
 
-void TFoSintom3::ListBox1Click() {
+void PlantSymptomsWindow::ListBox1Click() {
     if (!DatabaseSound()) return;
     ClearPlantPages();
 
@@ -168,21 +168,21 @@ void TFoSintom3::ListBox1Click() {
     SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
 }
 
-void TFoSintom3::SpinButton1DownClick() {
+void PlantSymptomsWindow::SpinButton1DownClick() {
     if (PlantPageNumber >= PlantPageCount) return;
     ++PlantPageNumber;
     ShowPagePair(PlantPageNumber);
     SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
 }
 
-void TFoSintom3::SpinButton1UpClick() {
+void PlantSymptomsWindow::SpinButton1UpClick() {
     if (PlantPageNumber <= 1) return;
     --PlantPageNumber;
     ShowPagePair(PlantPageNumber);
     SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
 }
 
-void TFoSintom3::Button1Click() {
+void PlantSymptomsWindow::Button1Click() {
     std::vector<std::string> last;
     WithWaitCursor([&] { last = BuildSignatureLists(); });
     ListBox1->SetLines(last);

@@ -1,5 +1,5 @@
 #pragma once
-// TFoSintom3: from a plant of the signature database to its signatures and
+// PlantSymptomsWindow: from a plant of the signature database to its signatures and
 // synthesis and every symptom linked to it with the authors who report the
 // link, 26 lines to a page, up to four pages. "Crea Elenchi" rebuilds the plant
 // lists.
@@ -20,10 +20,10 @@ namespace remedies {
 
 class ModelList;
 
-class TFoSintom3 : public RemedyDialog {
+class PlantSymptomsWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoSintom3();
+    PlantSymptomsWindow();
 
     ModelList* ListBox1;
     QLineEdit *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdSintesi;
@@ -62,6 +62,6 @@ private:
     std::array<ModelList*, kPlantPages> symptomLists_{}, authorLists_{};
 };
 
-extern TFoSintom3* FoSintom3;
+extern PlantSymptomsWindow* thePlantSymptomsWindow;
 
 }  // namespace remedies

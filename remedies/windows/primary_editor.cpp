@@ -12,13 +12,14 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "remedies/prefix_bisect.h"
 #include "remedies/windows/window_parts.h"
 
 namespace remedies {
 
-TFoMainArc* FoMainArc = nullptr;
+PrimaryEditor* thePrimaryEditor = nullptr;
 
 namespace {
 
@@ -109,7 +110,7 @@ constexpr int kRemedyField = 0, kIndicationField = 1;
 
 }  // namespace
 
-TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
+PrimaryEditor::PrimaryEditor() : DatabaseEditorWindow(kFrame) {
     EdCerca = searchEdit_;
     RBindi = secondOrder_;
     BuildFields();
@@ -133,7 +134,7 @@ TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
 
     connect(RBindi, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBindiClick(); }));
     new KeyPressHook(EdCerca, [this](QKeyEvent* e) {
-        const char c = TypedChar(e);
+        const char c = gui::TypedCharacter(*e);
         if (!c) return false;
         gui::Guard([&] { EdCercaKeyPress(c); });
         return true;
@@ -148,7 +149,7 @@ TFoMainArc::TFoMainArc() : DatabaseEditorWindow(kFrame) {
 }
 
 // The ten fields of the record, each beside its label, with its length guard.
-void TFoMainArc::BuildFields() {
+void PrimaryEditor::BuildFields() {
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
         const FieldRow& f = kFieldRows[i];
         const int labelX = (i == 5) ? 582 : 305;
@@ -178,7 +179,7 @@ void TFoMainArc::BuildFields() {
         }
         SetBackground(w, kSilverColour);
         new KeyPressHook(w, [this, i](QKeyEvent* e) {
-            const char c = TypedChar(e);
+            const char c = gui::TypedCharacter(*e);
             if (c) gui::Guard([&] { FieldKeyPress(static_cast<int>(i), c); });
             return false;
         });
@@ -194,17 +195,17 @@ void TFoMainArc::BuildFields() {
     }
 }
 
-QWidget* TFoMainArc::FieldWidget(int field) const {
+QWidget* PrimaryEditor::FieldWidget(int field) const {
     return findChild<QWidget*>(kFieldRows[static_cast<std::size_t>(field)].name);
 }
 
-std::string TFoMainArc::FieldText(int field) const {
+std::string PrimaryEditor::FieldText(int field) const {
     QWidget* w = FieldWidget(field);
     if (auto* m = qobject_cast<QPlainTextEdit*>(w)) return MemoText(m);
     return TextOf(static_cast<QLineEdit*>(w));
 }
 
-PrimaryTexts TFoMainArc::FormTexts() const {
+PrimaryTexts PrimaryEditor::FormTexts() const {
     PrimaryTexts t;
     t.Remedy = StoredText(0);
     t.Indication = StoredText(1);
@@ -219,7 +220,7 @@ PrimaryTexts TFoMainArc::FormTexts() const {
     return t;
 }
 
-void TFoMainArc::FormActivate() {
+void PrimaryEditor::FormActivate() {
     LookAtDatabase();
     ClearPrimaryForm();
     EndReorder();
@@ -232,7 +233,7 @@ void TFoMainArc::FormActivate() {
     MovePending = false;
 }
 
-void TFoMainArc::ClearPrimaryForm() {
+void PrimaryEditor::ClearPrimaryForm() {
     CurrentRecordNumber = 0;
     EdNumRec->clear();
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
@@ -253,25 +254,25 @@ void TFoMainArc::ClearPrimaryForm() {
     BBnuovo->setEnabled(false);
 }
 
-void TFoMainArc::FillList(bool bySymptom, bool sorted) {
+void PrimaryEditor::FillList(bool bySymptom, bool sorted) {
     std::string problem;
     std::vector<EditorEntry> entries = PrimaryEditorEntries(bySymptom, sorted, &problem);
     ShowEntries(std::move(entries), problem);
 }
 
-void TFoMainArc::FillListByRemedy() {
+void PrimaryEditor::FillListByRemedy() {
     FillList(false, true);
     RecordCountText = remedies::RecordCountText(static_cast<std::int64_t>(Entries.size()));
 }
 
-void TFoMainArc::FillListBySymptom() { FillList(true, true); }
+void PrimaryEditor::FillListBySymptom() { FillList(true, true); }
 
-void TFoMainArc::RBindiClick() {
+void PrimaryEditor::RBindiClick() {
     RBindi->setChecked(true);
     FillListBySymptom();
 }
 
-void TFoMainArc::ShowRecord(int index) {
+void PrimaryEditor::ShowRecord(int index) {
     EdLimite->hide();
     MemoIstruz->hide();
     const EditorEntry& entry = Entries[static_cast<std::size_t>(index)];
@@ -301,7 +302,7 @@ void TFoMainArc::ShowRecord(int index) {
     MarkRecordShown();
 }
 
-void TFoMainArc::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
+void PrimaryEditor::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
     const PrimaryTexts t = PrimaryRecordToTexts(rec);
     SetText(EdProd, t.Remedy);
     SavedRemedyText = t.Remedy;
@@ -324,20 +325,20 @@ void TFoMainArc::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
     SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
 }
 
-void TFoMainArc::ShowStoredRecord(std::int64_t r) {
+void PrimaryEditor::ShowStoredRecord(std::int64_t r) {
     const PrimaryRecord rec = ReadPrimaryRecord(r);
     FillFromRecord(r, rec);
     MarkRecordShown();
 }
 
-std::vector<DatabaseEditorWindow::FieldLength> TFoMainArc::FieldLengths() const {
+std::vector<DatabaseEditorWindow::FieldLength> PrimaryEditor::FieldLengths() const {
     std::vector<FieldLength> lengths;
     for (std::size_t i = 0; i < kFieldRows.size(); ++i)
         lengths.push_back({FieldText(static_cast<int>(i)).size(), kFieldRows[i].maximum, kFieldRows[i].guardTop});
     return lengths;
 }
 
-void TFoMainArc::EdCercaKeyPress(char key) {
+void PrimaryEditor::EdCercaKeyPress(char key) {
     if (!ListBrowsing) return;
     // The key goes on from what the box shows (typing into the remedy moves
     // the list by the remedy, never by a key the box does not show).
@@ -348,13 +349,13 @@ void TFoMainArc::EdCercaKeyPress(char key) {
     MoveList(SearchKey);
 }
 
-void TFoMainArc::EdCercaClick() {
+void PrimaryEditor::EdCercaClick() {
     if (!ListBrowsing) return;
     EdCerca->clear();
     SearchKey.clear();
 }
 
-void TFoMainArc::FieldKeyPress(int field, char key) {
+void PrimaryEditor::FieldKeyPress(int field, char key) {
     const FieldRow& row = kFieldRows[static_cast<std::size_t>(field)];
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
     length = FieldText(field);
@@ -373,20 +374,20 @@ void TFoMainArc::FieldKeyPress(int field, char key) {
     }
 }
 
-void TFoMainArc::SetFieldsEnabled(bool enabled) {
+void PrimaryEditor::SetFieldsEnabled(bool enabled) {
     BBRico->setEnabled(enabled);
     BBpulisci->setEnabled(enabled);
     for (int i = 0; i < 10; ++i) FieldWidget(i)->setEnabled(enabled);
 }
 
-std::string TFoMainArc::StoredText(int field) const {
+std::string PrimaryEditor::StoredText(int field) const {
     std::string text = FieldText(field);
     // A memo holding nothing but its caption holds nothing.
     if (field != kIndicationField && text == kFieldRows[static_cast<std::size_t>(field)].caption) text.clear();
     return text;
 }
 
-std::vector<EntryField> TFoMainArc::EntryFields() const {
+std::vector<EntryField> PrimaryEditor::EntryFields() const {
     std::vector<EntryField> fields;
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
         const FieldRow& row = kFieldRows[i];
@@ -407,11 +408,11 @@ std::vector<EntryField> TFoMainArc::EntryFields() const {
     return fields;
 }
 
-QWidget* TFoMainArc::EntryFieldWidget(std::size_t field) const { return FieldWidget(static_cast<int>(field)); }
+QWidget* PrimaryEditor::EntryFieldWidget(std::size_t field) const { return FieldWidget(static_cast<int>(field)); }
 
-std::string TFoMainArc::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
+std::string PrimaryEditor::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
 
-EditOutcome TFoMainArc::WriteForm(bool asNew) {
+EditOutcome PrimaryEditor::WriteForm(bool asNew) {
     const PrimaryTexts t = FormTexts();
     const EditOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
     if (o.saved) {
@@ -421,7 +422,7 @@ EditOutcome TFoMainArc::WriteForm(bool asNew) {
     return o;
 }
 
-bool TFoMainArc::KeyTextChanged() const {
+bool PrimaryEditor::KeyTextChanged() const {
     return IndicationForCompare(MemoText(MemoIndi)) != IndicationForCompare(SavedIndicationText);
 }
 

@@ -11,10 +11,10 @@
 
 namespace remedies {
 
-class TFoMainArc : public DatabaseEditorWindow {
+class PrimaryEditor : public DatabaseEditorWindow {
     Q_OBJECT
 public:
-    TFoMainArc();
+    PrimaryEditor();
 
     QLineEdit* EdCerca;
     QRadioButton* RBindi;
@@ -64,6 +64,6 @@ private:
     std::string FieldText(int field) const;
 };
 
-extern TFoMainArc* FoMainArc;
+extern PrimaryEditor* thePrimaryEditor;
 
 }  // namespace remedies

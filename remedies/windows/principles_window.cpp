@@ -13,9 +13,9 @@
 
 namespace remedies {
 
-TFoPrinci* FoPrinci = nullptr;
+PrinciplesWindow* thePrinciplesWindow = nullptr;
 
-TFoPrinci::TFoPrinci() {
+PrinciplesWindow::PrinciplesWindow() {
     setObjectName("FoPrinci");
     setWindowTitle("PRINCIPI CURATIVI");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -40,7 +40,7 @@ TFoPrinci::TFoPrinci() {
     resize(460, 160);
 }
 
-void TFoPrinci::Button1Click() {
+void PrinciplesWindow::Button1Click() {
     LabStato->clear();
     const std::string text = std::string("\"") + kPrinciplesTextName + "\"";
     const std::string file = std::string("\"") + kPrinciplesFileName + "\"";

@@ -1,5 +1,5 @@
 #pragma once
-// TFoPrinci: makes the file of healing principles "Principi.sto" from the text
+// PrinciplesWindow: makes the file of healing principles "Principi.sto" from the text
 // "Principi.txt".
 #include <QDialog>
 
@@ -8,10 +8,10 @@ class QPushButton;
 
 namespace remedies {
 
-class TFoPrinci : public QDialog {
+class PrinciplesWindow : public QDialog {
     Q_OBJECT
 public:
-    TFoPrinci();
+    PrinciplesWindow();
 
     QLabel *Label1, *LabStato;
     QPushButton *Button1, *BitBtnRitorna;
@@ -19,6 +19,6 @@ public:
     void Button1Click();
 };
 
-extern TFoPrinci* FoPrinci;
+extern PrinciplesWindow* thePrinciplesWindow;
 
 }  // namespace remedies

@@ -15,7 +15,7 @@
 
 namespace remedies {
 
-TFoRimed* FoRimed = nullptr;
+RemedyBrowser* theRemedyBrowser = nullptr;
 
 namespace {
 
@@ -34,12 +34,12 @@ const char* const kInfo =
 BrowserFrame Frame() {
     return {"FoRimed", "REMEDIES en bijbehorende symptomen", true, "Remedie", "Symptoom", "EdCerca",
             "EdRime", "REMEDIE", "Informatie Aan / Uit", "&Terug naar het menu", kInfo, true,
-            &RemedyBrowser, PrimaryDb, "i rimedi", kRemedyVariantListName};
+            &remedyBrowserPages, PrimaryDb, "i rimedi", kRemedyVariantListName};
 }
 
 }  // namespace
 
-TFoRimed::TFoRimed(QWidget* parent) : BrowserWindow(Frame(), parent) {
+RemedyBrowser::RemedyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
     EdCerca = SearchEdit;
     EdRime = Chosen;
 
@@ -70,7 +70,7 @@ TFoRimed::TFoRimed(QWidget* parent) : BrowserWindow(Frame(), parent) {
     MemoAvveLarge->hide();
 }
 
-void TFoRimed::FormActivate() {
+void RemedyBrowser::FormActivate() {
     State().SearchKey.clear();
     EdCerca->clear();
     if (!DatabaseSound()) return;
@@ -78,7 +78,7 @@ void TFoRimed::FormActivate() {
     EdCerca->setFocus();
 }
 
-void TFoRimed::ClearResultSlots() {
+void RemedyBrowser::ClearResultSlots() {
     BrowserWindow::ClearResultSlots();
     EdCerca->clear();
     State().SearchKey.clear();
@@ -88,7 +88,7 @@ void TFoRimed::ClearResultSlots() {
     MemoAvveLarge->hide();
 }
 
-void TFoRimed::ListBox1Click() {
+void RemedyBrowser::ListBox1Click() {
     if (!DatabaseSound()) return;
     MemoAvveLarge->hide();
     MemoInfo->hide();
@@ -112,14 +112,14 @@ void TFoRimed::ListBox1Click() {
     }
 }
 
-void TFoRimed::FillPage() {
+void RemedyBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = RemedySlotTexts(ReadPrimaryRecord(r));
         FillResultSlot(t.P, t.A, t.S, t.D, false, r);
     }
 }
 
-void TFoRimed::ShowSlotDetail(int slot) {
+void RemedyBrowser::ShowSlotDetail(int slot) {
     MemoInfo->hide();
     MemoAvveLarge->hide();
     const std::int64_t r = State().SlotRecord(slot);
@@ -131,12 +131,12 @@ void TFoRimed::ShowSlotDetail(int slot) {
     SetText(MemoNote, d.text);
 }
 
-void TFoRimed::BitBtn2Click() {
+void RemedyBrowser::BitBtn2Click() {
     MemoAvveLarge->hide();
     BrowserWindow::BitBtn2Click();
 }
 
-void TFoRimed::EdAvveDblClick() {
+void RemedyBrowser::EdAvveDblClick() {
     MemoAvveLarge->setPlainText(EdAvve->text());
     MemoAvveLarge->setGeometry(EdAvve->mapTo(this, QPoint(0, 0)).x(), EdAvve->mapTo(this, QPoint(0, 0)).y(),
                                std::max(EdAvve->width(), 500), 200);
@@ -144,7 +144,7 @@ void TFoRimed::EdAvveDblClick() {
     MemoAvveLarge->show();
 }
 
-bool TFoRimed::eventFilter(QObject* watched, QEvent* event) {
+bool RemedyBrowser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == EdAvve && event->type() == QEvent::MouseButtonDblClick) {
         EdAvveDblClick();
         return true;

@@ -6,10 +6,10 @@
 
 namespace remedies {
 
-class TFoRimed : public BrowserWindow {
+class RemedyBrowser : public BrowserWindow {
     Q_OBJECT
 public:
-    explicit TFoRimed(QWidget* parent = nullptr);
+    explicit RemedyBrowser(QWidget* parent = nullptr);
 
     QLineEdit* EdCerca = nullptr;
     QLineEdit* EdRime = nullptr;
@@ -31,6 +31,6 @@ protected:
 };
 
 // The remedy browser while it is shown (created on demand).
-extern TFoRimed* FoRimed;
+extern RemedyBrowser* theRemedyBrowser;
 
 }  // namespace remedies

@@ -1,6 +1,6 @@
 #pragma once
 // The two windows that search a word in a text of the remedies (the
-// composition of TFoPiante, the psychic synthesis of TFoSintesi): list 1 holds
+// composition of CompositionWindow, the psychic synthesis of SynthesisWindow): list 1 holds
 // every remedy, list 2 the remedies whose text holds the word; a click on
 // either shows the remedy's text, from list 2 with the word in capitals.
 #include <QDialog>

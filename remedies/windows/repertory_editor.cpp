@@ -11,6 +11,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
@@ -18,7 +19,7 @@
 
 namespace remedies {
 
-TFoAggRep* FoAggRep = nullptr;
+RepertoryEditor* theRepertoryEditor = nullptr;
 
 namespace {
 
@@ -77,7 +78,7 @@ const EditorFrame kFrame{
 
 }  // namespace
 
-TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
+RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
     EditCerca = searchEdit_;
     RBpato = secondOrder_;
     gui::SetBold(gui::Place(gui::MakeLabel(this, "LabTitolo", "Therapie\xEBn Database"), {305, 36, 200, 18}));
@@ -98,7 +99,7 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
             fields[i] = FieldMemo(gui::Place(gui::MakeMemo(this, name), {415, top, 350, 100}));
         SetBackground(fields[i], kSilverColour);
         new KeyPressHook(fields[i], [this, i](QKeyEvent* e) {
-            const char c = TypedChar(e);
+            const char c = gui::TypedCharacter(*e);
             if (c) gui::Guard([&] { FieldKeyPress(i, c); });
             return false;
         });
@@ -113,16 +114,16 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
 
     BuildLowerParts();
 
-    auto on = [this](QPushButton* b, void (TFoAggRep::*handler)()) {
+    auto on = [this](QPushButton* b, void (RepertoryEditor::*handler)()) {
         connect(b, &QPushButton::clicked, this, gui::Guarded([this, handler](bool) { (this->*handler)(); }));
     };
-    on(BBaltro, &TFoAggRep::BBaltroClick);
-    on(BBsegna, &TFoAggRep::BBsegnaClick);
-    on(BBsinte, &TFoAggRep::BBsinteClick);
-    on(BBnote, &TFoAggRep::BBnoteClick);
+    on(BBaltro, &RepertoryEditor::BBaltroClick);
+    on(BBsegna, &RepertoryEditor::BBsegnaClick);
+    on(BBsinte, &RepertoryEditor::BBsinteClick);
+    on(BBnote, &RepertoryEditor::BBnoteClick);
     connect(RBpato, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBpatoClick(); }));
     // The box shows what was typed, and its text is the key; Enter does nothing.
-    new KeyPressHook(EditCerca, [](QKeyEvent* e) { return TypedChar(e) == '\r'; });
+    new KeyPressHook(EditCerca, [](QKeyEvent* e) { return gui::TypedCharacter(*e) == '\r'; });
     connect(EditCerca, &QLineEdit::textEdited, this, gui::Guarded([this](const QString&) { EditCercaChange(); }));
     new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
     new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);
@@ -140,7 +141,7 @@ TFoAggRep::TFoAggRep() : DatabaseEditorWindow(kFrame) {
 
 // The primary database's record of the remedy shown, with the buttons that
 // show its other fields.
-void TFoAggRep::BuildPrimaryPanel() {
+void RepertoryEditor::BuildPrimaryPanel() {
     PanelPrimario = gui::Place(gui::MakeArea(this, "PanelPrimario"), {305, 360, 685, 160});
     SetBackground(PanelPrimario, 16448222);
     QFont bold = font();
@@ -157,7 +158,7 @@ void TFoAggRep::BuildPrimaryPanel() {
     for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
 }
 
-RepertoryTexts TFoAggRep::FormTexts() const {
+RepertoryTexts RepertoryEditor::FormTexts() const {
     RepertoryTexts t;
     t.Pathology = TextOf(EdPato);
     t.Remedy = TextOf(EdProd);
@@ -166,7 +167,7 @@ RepertoryTexts TFoAggRep::FormTexts() const {
     return t;
 }
 
-void TFoAggRep::FormActivate() {
+void RepertoryEditor::FormActivate() {
     LookAtDatabase();
     PrimaryProblem = TellUnusableDatabase(
         PrimaryDb(), "Il riquadro della banca dati primaria accanto alle terapie resta vuoto finch\xE9 il file non "
@@ -179,7 +180,7 @@ void TFoAggRep::FormActivate() {
     MovePending = false;
 }
 
-void TFoAggRep::ClearRepertoryForm() {
+void RepertoryEditor::ClearRepertoryForm() {
     CurrentRecordNumber = 0;
     EdNumRec->clear();
     EdProd->clear();
@@ -201,22 +202,22 @@ void TFoAggRep::ClearRepertoryForm() {
     for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
 }
 
-void TFoAggRep::FillList(bool byPathology, bool sorted) {
+void RepertoryEditor::FillList(bool byPathology, bool sorted) {
     std::string problem;
     std::vector<EditorEntry> entries = RepertoryEditorEntries(byPathology, sorted, &problem);
     ShowEntries(std::move(entries), problem);
     RecordCountText = remedies::RecordCountText(static_cast<std::int64_t>(Entries.size()));
 }
 
-void TFoAggRep::FillRepListByRemedy() { FillList(false, true); }
-void TFoAggRep::FillRepListByPathology() { FillList(true, true); }
+void RepertoryEditor::FillRepListByRemedy() { FillList(false, true); }
+void RepertoryEditor::FillRepListByPathology() { FillList(true, true); }
 
-void TFoAggRep::RBpatoClick() {
+void RepertoryEditor::RBpatoClick() {
     RBpato->setChecked(true);
     FillRepListByPathology();
 }
 
-void TFoAggRep::ShowRecord(int index) {
+void RepertoryEditor::ShowRecord(int index) {
     SetFieldColours(MemoPrim, 16381900, 0);
     MemoPrim->clear();
     MemoNote->clear();
@@ -250,7 +251,7 @@ void TFoAggRep::ShowRecord(int index) {
     LinkPrimary();
 }
 
-void TFoAggRep::FillFromRecord(std::int64_t r, const RepertoryRecord& rec) {
+void RepertoryEditor::FillFromRecord(std::int64_t r, const RepertoryRecord& rec) {
     SetText(EdProd, rec.Remedy);
     SavedRemedyText = rec.Remedy;
     SetText(EdPoso, rec.Posology);
@@ -261,7 +262,7 @@ void TFoAggRep::FillFromRecord(std::int64_t r, const RepertoryRecord& rec) {
     SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
 }
 
-void TFoAggRep::ShowStoredRecord(std::int64_t r) {
+void RepertoryEditor::ShowStoredRecord(std::int64_t r) {
     SetFieldColours(MemoPrim, 16381900, 0);
     MemoPrim->clear();
     FillFromRecord(r, ReadRepertoryRecord(r));
@@ -269,14 +270,14 @@ void TFoAggRep::ShowStoredRecord(std::int64_t r) {
     LinkPrimary();
 }
 
-std::vector<DatabaseEditorWindow::FieldLength> TFoAggRep::FieldLengths() const {
+std::vector<DatabaseEditorWindow::FieldLength> RepertoryEditor::FieldLengths() const {
     return {{TextOf(EdPato).size(), kCapacity[kPato], kGuardTop[kPato]},
             {TextOf(EdProd).size(), kCapacity[kProd], kGuardTop[kProd]},
             {TextOf(EdPoso).size(), kCapacity[kPoso], kGuardTop[kPoso]},
             {MemoText(MemoNote).size(), kCapacity[kNote], kGuardTop[kNote]}};
 }
 
-void TFoAggRep::LinkPrimary() {
+void RepertoryEditor::LinkPrimary() {
     const std::string remedy = TextOf(EdProd);
     const std::int64_t linked = PrimaryProblem.empty() ? FindLinkedPrimaryRecord(remedy) : 0;
     if (linked > 0) {
@@ -296,28 +297,28 @@ void TFoAggRep::LinkPrimary() {
                               : "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
 }
 
-void TFoAggRep::BBaltroClick() { SetMemoText(MemoPrim, LinkedWarningsText); }
-void TFoAggRep::BBsegnaClick() { SetMemoText(MemoPrim, LinkedSignaturesText(LinkedRecord)); }
-void TFoAggRep::BBsinteClick() { SetMemoText(MemoPrim, LinkedSynthesisText(LinkedRecord)); }
-void TFoAggRep::BBnoteClick() { SetMemoText(MemoPrim, LinkedNotesText(LinkedRecord)); }
+void RepertoryEditor::BBaltroClick() { SetMemoText(MemoPrim, LinkedWarningsText); }
+void RepertoryEditor::BBsegnaClick() { SetMemoText(MemoPrim, LinkedSignaturesText(LinkedRecord)); }
+void RepertoryEditor::BBsinteClick() { SetMemoText(MemoPrim, LinkedSynthesisText(LinkedRecord)); }
+void RepertoryEditor::BBnoteClick() { SetMemoText(MemoPrim, LinkedNotesText(LinkedRecord)); }
 
-void TFoAggRep::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainText()); }
-void TFoAggRep::MemoNoteDblClick() { MemoNote->clear(); }
+void RepertoryEditor::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainText()); }
+void RepertoryEditor::MemoNoteDblClick() { MemoNote->clear(); }
 
-void TFoAggRep::EditCercaChange() {
+void RepertoryEditor::EditCercaChange() {
     if (!ListBrowsing) return;
     SearchKey = rt::UpperAscii(TextOf(EditCerca));
     GuardLength(kTypeAheadField, SearchKey.size() > 50, 0);
     MoveList(SearchKey);
 }
 
-void TFoAggRep::EditCercaClick() {
+void RepertoryEditor::EditCercaClick() {
     if (!ListBrowsing) return;
     EditCerca->clear();
     SearchKey.clear();
 }
 
-void TFoAggRep::FieldKeyPress(int field, char key) {
+void RepertoryEditor::FieldKeyPress(int field, char key) {
     if (field == kNote) DescriptionsChanged = true;
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
     length = field == kNote ? MemoText(MemoNote) : TextOf(static_cast<QLineEdit*>(
@@ -337,17 +338,17 @@ void TFoAggRep::FieldKeyPress(int field, char key) {
     }
 }
 
-void TFoAggRep::MemoNoteChange() {
+void RepertoryEditor::MemoNoteChange() {
     DescriptionChange();
     ShowLengthState(kNote, MemoText(MemoNote).size(), kCapacity[kNote], kGuardTop[kNote]);
 }
 
-void TFoAggRep::SetFieldsEnabled(bool enabled) {
+void RepertoryEditor::SetFieldsEnabled(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{EdPato, EdProd, EdPoso, MemoNote, BBpulisci, BBRico})
         w->setEnabled(enabled);
 }
 
-EditOutcome TFoAggRep::WriteForm(bool asNew) {
+EditOutcome RepertoryEditor::WriteForm(bool asNew) {
     const RepertoryTexts t = FormTexts();
     const EditOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(CurrentRecordNumber, t);
     if (o.saved) {
@@ -357,9 +358,9 @@ EditOutcome TFoAggRep::WriteForm(bool asNew) {
     return o;
 }
 
-bool TFoAggRep::KeyTextChanged() const { return TextOf(EdPato) != SavedPathologyText; }
+bool RepertoryEditor::KeyTextChanged() const { return TextOf(EdPato) != SavedPathologyText; }
 
-std::vector<EntryField> TFoAggRep::EntryFields() const {
+std::vector<EntryField> RepertoryEditor::EntryFields() const {
     std::vector<EntryField> fields;
     const RepertoryTexts t = FormTexts();
     const std::string texts[4] = {t.Pathology, t.Remedy, t.Posology, t.Notes};
@@ -378,11 +379,11 @@ std::vector<EntryField> TFoAggRep::EntryFields() const {
     return fields;
 }
 
-QWidget* TFoAggRep::EntryFieldWidget(std::size_t field) const {
+QWidget* RepertoryEditor::EntryFieldWidget(std::size_t field) const {
     const std::array<QWidget*, 4> widgets{EdPato, EdProd, EdPoso, MemoNote};
     return widgets.at(field);
 }
 
-std::string TFoAggRep::ShownRecordText() const { return SavedPathologyText + " - " + SavedRemedyText; }
+std::string RepertoryEditor::ShownRecordText() const { return SavedPathologyText + " - " + SavedRemedyText; }
 
 }  // namespace remedies

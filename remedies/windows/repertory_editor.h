@@ -10,10 +10,10 @@
 
 namespace remedies {
 
-class TFoAggRep : public DatabaseEditorWindow {
+class RepertoryEditor : public DatabaseEditorWindow {
     Q_OBJECT
 public:
-    TFoAggRep();
+    RepertoryEditor();
 
     QLineEdit* EditCerca;
     QRadioButton* RBpato;
@@ -74,6 +74,6 @@ private:
     void LinkPrimary();
 };
 
-extern TFoAggRep* FoAggRep;
+extern RepertoryEditor* theRepertoryEditor;
 
 }  // namespace remedies

@@ -9,6 +9,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
@@ -17,7 +18,7 @@
 
 namespace remedies {
 
-TFoUtilit* FoUtilit = nullptr;
+SearchUtility* theSearchUtility = nullptr;
 
 namespace {
 constexpr const char* kEndOfFile = "FINE ARCHIVIO";
@@ -26,7 +27,7 @@ constexpr const char* kDamagedDatabaseDone =
     "La ricerca non vi legge nulla e non vi scrive nessuna modifica finch\xE9 il file non torna integro.";
 }
 
-TFoUtilit::TFoUtilit() {
+SearchUtility::SearchUtility() {
     setObjectName("FoUtilit");
     setWindowTitle("Utility Ricerca");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -62,6 +63,8 @@ TFoUtilit::TFoUtilit() {
     connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
     connect(BBsalva, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBsalvaClick(); }));
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+    // The phrase and the memos take only the keys that type a character.
+    for (QWidget* box : std::initializer_list<QWidget*>{EditCerca, Memo1, Memo2}) gui::KeepUntypedKeysOut(box);
     for (QPlainTextEdit* m : {Memo1, Memo2}) {
         connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
         new ClickHook(m, [this, m] {
@@ -73,7 +76,7 @@ TFoUtilit::TFoUtilit() {
 
 // The choice of the database, and of the field of the primary database or of
 // the therapies (one panel over the other; the therapies' hidden at first).
-void TFoUtilit::BuildChoicePanels() {
+void SearchUtility::BuildChoicePanels() {
     PanelArchivio = gui::Place(gui::MakeArea(this, "PanelArchivio"), {10, 10, 190, 72});
     gui::Place(gui::MakeLabel(PanelArchivio, "LabArchivio", "Archivio da esaminare:"), {6, 4, 180, 16});
     gui::PlaceRadioColumn(PanelArchivio,
@@ -110,7 +113,7 @@ void TFoUtilit::BuildChoicePanels() {
     PanelTerap->hide();
 }
 
-void TFoUtilit::FormActivate() {
+void SearchUtility::FormActivate() {
     Searching = false;
     FoundRecord = 0;
     // The activation shows the primary database's fields, as its radio does.
@@ -126,23 +129,23 @@ void TFoUtilit::FormActivate() {
 
 // A change of database keeps the record shown: its edit is saved where it
 // was found.
-void TFoUtilit::RadioButton5Click() {
+void SearchUtility::RadioButton5Click() {
     DatabaseCode = "Prima";
     PanelTerap->hide();
     PanelPrima->show();
     NextRecord = 0;
 }
 
-void TFoUtilit::RadioButton6Click() {
+void SearchUtility::RadioButton6Click() {
     DatabaseCode = "Terap";
     PanelPrima->hide();
     PanelTerap->show();
     NextRecord = 0;
 }
 
-void TFoUtilit::RbRimeClick() { ShowNoRecord(); }
+void SearchUtility::RbRimeClick() { ShowNoRecord(); }
 
-void TFoUtilit::ShowNoRecord() {
+void SearchUtility::ShowNoRecord() {
     Searching = false;
     NextRecord = 0;
     FoundRecord = 0;
@@ -160,16 +163,16 @@ void TFoUtilit::ShowNoRecord() {
     BBsalva->setEnabled(false);
 }
 
-void TFoUtilit::RBrimedClick() { RbRimeClick(); }
+void SearchUtility::RBrimedClick() { RbRimeClick(); }
 
-void TFoUtilit::EditCercaChange() {
+void SearchUtility::EditCercaChange() {
     Searching = false;
     NextRecord = 0;
     BBcerca->setText("Cerca");
     EditArmed = false;
 }
 
-std::string TFoUtilit::SelectedFieldCode() const {
+std::string SearchUtility::SelectedFieldCode() const {
     const std::vector<std::string> codes = SearchFieldCodes(DatabaseCode);
     const std::vector<QRadioButton*> radios =
         DatabaseCode == "Terap"
@@ -182,7 +185,7 @@ std::string TFoUtilit::SelectedFieldCode() const {
 }
 
 // One pass from the next record on; false when nothing more was found.
-bool TFoUtilit::SearchOnce() {
+bool SearchUtility::SearchOnce() {
     const FieldMatch m = FindInField(DatabaseCode, FieldCode, Phrase, NextRecord);
     if (m.record == 0) return false;
     const SearchField field = SearchFieldFor(DatabaseCode, FieldCode);
@@ -201,7 +204,7 @@ bool TFoUtilit::SearchOnce() {
     return true;
 }
 
-void TFoUtilit::ShowEditedLength() {
+void SearchUtility::ShowEditedLength() {
     if (FoundRecord == 0 || FoundField.empty()) return;
     const std::size_t capacity = SearchFieldFor(FoundDatabase, FoundField).Capacity();
     const std::size_t length = MemoText(Memo1).size() + MemoText(Memo2).size();
@@ -209,7 +212,7 @@ void TFoUtilit::ShowEditedLength() {
     SetBaseColour(Edit2, length > capacity ? kRedColour : kWhiteColour);
 }
 
-void TFoUtilit::EndSearch() {
+void SearchUtility::EndSearch() {
     // The memos say so in grey, as a caption that the first key typed replaces.
     for (QPlainTextEdit* m : {Memo1, Memo2}) {
         m->clear();
@@ -224,7 +227,7 @@ void TFoUtilit::EndSearch() {
     FoundRecord = 0;
 }
 
-void TFoUtilit::BBcercaClick() {
+void SearchUtility::BBcercaClick() {
     if (BBsalva->isEnabled()) {
         const int answer = gui::ShowMessage("Salvare le modifiche apportate?", "", gui::Buttons::YesNoCancel);
         if (answer == gui::AnswerYes) {
@@ -255,9 +258,9 @@ void TFoUtilit::BBcercaClick() {
     if (!SearchOnce()) EndSearch();
 }
 
-void TFoUtilit::Memo1Click() { EditArmed = true; }
+void SearchUtility::Memo1Click() { EditArmed = true; }
 
-void TFoUtilit::Memo1Change() {
+void SearchUtility::Memo1Change() {
     // Only a record shown can be saved ("FINE ARCHIVIO" is none).
     if (EditArmed && FoundRecord > 0) {
         BBsalva->setEnabled(true);
@@ -265,7 +268,7 @@ void TFoUtilit::Memo1Change() {
     }
 }
 
-void TFoUtilit::BBsalvaClick() {
+void SearchUtility::BBsalvaClick() {
     if (TextOf(EdRime) == kEndOfFile || FoundRecord == 0) {
         // Said rather than dropped: no record is shown, so there is nowhere to write.
         gui::ShowMessage("Nessun record \xE8 mostrato: non c'\xE8 nulla da salvare.");
@@ -274,15 +277,22 @@ void TFoUtilit::BBsalvaClick() {
     SaveFoundField();
 }
 
-void TFoUtilit::SaveFoundField() {
+QPlainTextEdit* SearchUtility::RefusedMemo(const EntryField& field, std::size_t firstLength) const {
+    if (!field.foreign.empty()) return ForeignCharacters(Memo1).empty() ? Memo2 : Memo1;
+    const std::size_t at = RefusedCharacter(field);
+    if (at != std::string::npos) return at < firstLength ? Memo1 : Memo2;
+    return editedMemo_ ? editedMemo_ : Memo2;
+}
+
+void SearchUtility::SaveFoundField() {
     if (FoundRecord == 0) return;
     const std::string first = MemoText(Memo1);
     const std::string text = first + MemoText(Memo2);
     std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
     fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
-        // The typed text stays, and the next key goes where the user typed.
-        (editedMemo_ ? editedMemo_ : Memo2)->setFocus();
+        // The typed text stays, and the focus goes where the refused character is.
+        RefusedMemo(fields[0], first.size())->setFocus();
         gui::ShowMessage(why);
         return;
     }

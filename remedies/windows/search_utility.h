@@ -5,6 +5,7 @@
 // back into the same record.
 #include <QDialog>
 
+#include "remedies/entry_check.h"
 #include "remedies/windows/window_parts.h"
 #include <cstdint>
 #include <string>
@@ -17,10 +18,10 @@ class QWidget;
 
 namespace remedies {
 
-class TFoUtilit : public RemedyDialog {
+class SearchUtility : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoUtilit();
+    SearchUtility();
 
     QWidget *PanelArchivio, *PanelPrima, *PanelTerap;
     QRadioButton *RadioButton5, *RadioButton6;
@@ -64,9 +65,14 @@ private:
     bool SearchOnce();
     void EndSearch();
     void SaveFoundField();
+    // The memo that holds what a refused save names: a character the database
+    // cannot store, or the character the refusal names in the joined text
+    // (whose first `firstLength` characters are the upper memo's); without
+    // one, the memo typed in last.
+    QPlainTextEdit* RefusedMemo(const EntryField& field, std::size_t firstLength) const;
     QPlainTextEdit* editedMemo_ = nullptr;  // the memo last clicked into
 };
 
-extern TFoUtilit* FoUtilit;
+extern SearchUtility* theSearchUtility;
 
 }  // namespace remedies

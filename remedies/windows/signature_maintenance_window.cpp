@@ -18,9 +18,9 @@
 
 namespace remedies {
 
-TFoManut1* FoManut1 = nullptr;
+SignatureMaintenanceWindow* theSignatureMaintenanceWindow = nullptr;
 
-TFoManut1::TFoManut1() {
+SignatureMaintenanceWindow::SignatureMaintenanceWindow() {
     setObjectName("FoManut1");
     setWindowTitle("AGGIORNAMENTI / MODIFICHE DATABASE");
     SetWindowColour(this, kWindowColour);
@@ -70,17 +70,17 @@ TFoManut1::TFoManut1() {
     resize(1100, 600);
 }
 
-void TFoManut1::FormActivate() {
+void SignatureMaintenanceWindow::FormActivate() {
     Sorted = false;
     ListSignatureEntries();
 }
 
-void TFoManut1::BitBtn1Click() {
+void SignatureMaintenanceWindow::BitBtn1Click() {
     Sorted = !Sorted;
     ListSignatureEntries();
 }
 
-bool TFoManut1::DatabaseSound() {
+bool SignatureMaintenanceWindow::DatabaseSound() {
     if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("le schede"))) return true;
     ListBox1->Clear();
     for (QLineEdit* e : {EdSintomo, EdPianta, EdSigla, EdSintesi, EdSegPri, EdSegSec, EdSegZod, EdAutori, EdNote})
@@ -88,7 +88,7 @@ bool TFoManut1::DatabaseSound() {
     return false;
 }
 
-void TFoManut1::ListSignatureEntries() {
+void SignatureMaintenanceWindow::ListSignatureEntries() {
     ListBox1->Clear();
     if (!DatabaseSound() || !rt::PathExists(kSignatureDbName)) return;
     std::vector<std::string> lines;
@@ -97,7 +97,7 @@ void TFoManut1::ListSignatureEntries() {
     ListBox1->SetLines(lines);
 }
 
-void TFoManut1::ListBox1Click() {
+void SignatureMaintenanceWindow::ListBox1Click() {
     const int row = ListBox1->currentRow();
     if (row < 0 || !DatabaseSound()) return;
     std::int64_t record = row + 1;

@@ -1,5 +1,5 @@
 #pragma once
-// TFoManut1: every record of the signature database as one line (plant and
+// SignatureMaintenanceWindow: every record of the signature database as one line (plant and
 // symptom), in file order or sorted by plant, and all nine fields of a clicked
 // record.
 #include <QDialog>
@@ -14,10 +14,10 @@ namespace remedies {
 
 class ModelList;
 
-class TFoManut1 : public RemedyDialog {
+class SignatureMaintenanceWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoManut1();
+    SignatureMaintenanceWindow();
 
     ModelList* ListBox1;
     QPushButton *BitBtn1, *BitBtnRitorna;
@@ -40,6 +40,6 @@ private:
     bool DatabaseSound();
 };
 
-extern TFoManut1* FoManut1;
+extern SignatureMaintenanceWindow* theSignatureMaintenanceWindow;
 
 }  // namespace remedies

@@ -21,9 +21,9 @@
 
 namespace remedies {
 
-TFoSegnat* FoSegnat = nullptr;
+SignatureSearchWindow* theSignatureSearchWindow = nullptr;
 
-TFoSegnat::TFoSegnat() {
+SignatureSearchWindow::SignatureSearchWindow() {
     setObjectName("FoSegnat");
     setWindowTitle(" ASTROLOGISCHE SIGNATUUR");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -54,7 +54,7 @@ TFoSegnat::TFoSegnat() {
 }
 
 // The remedy list and its type-ahead.
-void TFoSegnat::BuildRemedyColumn(QGridLayout* top) {
+void SignatureSearchWindow::BuildRemedyColumn(QGridLayout* top) {
     auto* left = new QVBoxLayout;
     Label6 = gui::MakeLabel(this, "Label6", "Remedies");
     ListBox2 = new ModelList(this, "ListBox2");
@@ -73,7 +73,7 @@ void TFoSegnat::BuildRemedyColumn(QGridLayout* top) {
 }
 
 // The help above the planet and sign panels and the signature they choose.
-void TFoSegnat::BuildSignatureChoice(QGridLayout* top) {
+void SignatureSearchWindow::BuildSignatureChoice(QGridLayout* top) {
     PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Planetaire Signatuur", kPlanetRadios, 5, PlanetRadios);
     RBNoPia = PlanetRadios.back();
     PanSegni = gui::MakeRadioGroup(this, "PanSegni", "Zodiac Signatuur", kSignRadios, 5, SignRadios);
@@ -118,7 +118,7 @@ void TFoSegnat::BuildSignatureChoice(QGridLayout* top) {
 }
 
 // The grid of fourteen rows: remedy, primary, secondary and zodiacal signature.
-void TFoSegnat::BuildSignatureGrid(QGridLayout* top) {
+void SignatureSearchWindow::BuildSignatureGrid(QGridLayout* top) {
     auto* grid = new QGridLayout;
     Label18 = gui::MakeLabel(this, "Label18", "Remedies");
     grid->addWidget(Label18, 0, 0);
@@ -144,7 +144,7 @@ void TFoSegnat::BuildSignatureGrid(QGridLayout* top) {
 }
 
 // The pages of the search's remedies, the clearing and the way back.
-void TFoSegnat::BuildPageBar(QGridLayout* top) {
+void SignatureSearchWindow::BuildPageBar(QGridLayout* top) {
     auto* bottom = new QHBoxLayout;
     BBAnticipo = gui::MakeClickOnlyButton(this, "BBAnticipo", "\xAB");
     Label22 = gui::MakeLabel(this, "Label22", "pag");
@@ -164,7 +164,7 @@ void TFoSegnat::BuildPageBar(QGridLayout* top) {
     top->addLayout(bottom, 2, 1);
 }
 
-bool TFoSegnat::DatabaseSound() {
+bool SignatureSearchWindow::DatabaseSound() {
     if (DatabasesSound({PrimaryDb()}, NothingShownUntilSound("i rimedi"))) {
         if (!listed_) ListRemedies();
         return true;
@@ -184,13 +184,13 @@ bool TFoSegnat::DatabaseSound() {
     return false;
 }
 
-void TFoSegnat::FormActivate() {
+void SignatureSearchWindow::FormActivate() {
     ClearSignatureRows();
     listed_ = false;
     DatabaseSound();
 }
 
-void TFoSegnat::ListRemedies() {
+void SignatureSearchWindow::ListRemedies() {
     ListBox1->Clear();
     ListBox2->Clear();
     RemedyIndex index;
@@ -204,23 +204,23 @@ void TFoSegnat::ListRemedies() {
     listed_ = true;
 }
 
-void TFoSegnat::ReadSignatureRadios() {
+void SignatureSearchWindow::ReadSignatureRadios() {
     PlanetWord = CheckedCaption(PlanetRadios);
     SignWord = CheckedCaption(SignRadios);
     SetText(EdPianeta, PlanetWord);
     SetText(EdSegno, SignWord);
 }
 
-void TFoSegnat::RBsolClick() { ReadSignatureRadios(); }
+void SignatureSearchWindow::RBsolClick() { ReadSignatureRadios(); }
 
-void TFoSegnat::ClearSignatureRows() { RowUsed.fill(false); }
+void SignatureSearchWindow::ClearSignatureRows() { RowUsed.fill(false); }
 
-void TFoSegnat::ClearSignatureGrid() {
+void SignatureSearchWindow::ClearSignatureGrid() {
     for (int r = 0; r < kSignatureRows; ++r)
         for (QLineEdit* e : {EdP[r], EdD[r], EdE[r], EdF[r]}) e->clear();
 }
 
-void TFoSegnat::WriteRow(int r, const SignatureRow& t) {
+void SignatureSearchWindow::WriteRow(int r, const SignatureRow& t) {
     SetText(EdP[r], t.remedy);
     SetText(EdD[r], t.primary);
     SetText(EdE[r], t.secondary);
@@ -228,7 +228,7 @@ void TFoSegnat::WriteRow(int r, const SignatureRow& t) {
     RowUsed[static_cast<std::size_t>(r)] = true;
 }
 
-void TFoSegnat::ShowRemedySignatures(const PrimaryRecord& rec) {
+void SignatureSearchWindow::ShowRemedySignatures(const PrimaryRecord& rec) {
     if (std::all_of(RowUsed.begin(), RowUsed.end(), [](bool u) { return u; })) {
         ClearSignatureGrid();
         ClearSignatureRows();
@@ -236,7 +236,7 @@ void TFoSegnat::ShowRemedySignatures(const PrimaryRecord& rec) {
     AddSignatureRow(RowOf(rec));
 }
 
-void TFoSegnat::AddSignatureRow(const SignatureRow& row) {
+void SignatureSearchWindow::AddSignatureRow(const SignatureRow& row) {
     for (int r = 0; r < kSignatureRows; ++r)
         if (!RowUsed[static_cast<std::size_t>(r)]) {
             WriteRow(r, row);
@@ -244,16 +244,16 @@ void TFoSegnat::AddSignatureRow(const SignatureRow& row) {
         }
 }
 
-void TFoSegnat::LoadSegnatDumPage(int page) {
+void SignatureSearchWindow::LoadSegnatDumPage(int page) {
     for (const auto& row : LoadSegnatDum(page)) AddSignatureRow(row);
 }
 
-void TFoSegnat::EditCercaClick() {
+void SignatureSearchWindow::EditCercaClick() {
     EditCerca->clear();
     SearchKey.clear();
 }
 
-void TFoSegnat::EditCercaKeyPress(char key) {
+void SignatureSearchWindow::EditCercaKeyPress(char key) {
     if (key >= 'a' && key <= 'z') key = static_cast<char>(key - 32);
     if (!ApplyTypeAheadKey(SearchKey, key)) return;
     SetText(EditCerca, SearchKey);
@@ -261,18 +261,18 @@ void TFoSegnat::EditCercaKeyPress(char key) {
     ListPrefixBisect();
 }
 
-void TFoSegnat::EditCercaEdited() {
+void SignatureSearchWindow::EditCercaEdited() {
     SearchKey = TextOf(EditCerca);
     ListPrefixBisect();
 }
 
-void TFoSegnat::ListPrefixBisect() {
+void SignatureSearchWindow::ListPrefixBisect() {
     // The key is in capitals: the names are compared with it in capitals too.
     int row = PrefixBisect(ListBox2->Lines(), SearchKey, true);
     if (row >= 0) ListBox2->SelectRow(row);
 }
 
-void TFoSegnat::ListBox2Click() {
+void SignatureSearchWindow::ListBox2Click() {
     if (SearchMode) {
         ClearSignatureGrid();
         ClearSignatureRows();
@@ -288,7 +288,7 @@ void TFoSegnat::ListBox2Click() {
     if (r >= 0) ShowRemedySignatures(all[static_cast<std::size_t>(r)]);
 }
 
-void TFoSegnat::BBRicercaClick() {
+void SignatureSearchWindow::BBRicercaClick() {
     if (!DatabaseSound()) return;
     ClearSignatureGrid();
     ClearSignatureRows();
@@ -305,27 +305,27 @@ void TFoSegnat::BBRicercaClick() {
     ShowPage();
 }
 
-void TFoSegnat::ShowPage() {
+void SignatureSearchWindow::ShowPage() {
     EdPage->setText(QString("%1/%2").arg(CurrentPage).arg(PageCount));
     ClearSignatureGrid();
     ClearSignatureRows();
     LoadSegnatDumPage(CurrentPage);
 }
 
-void TFoSegnat::BBseguitoClick() {
+void SignatureSearchWindow::BBseguitoClick() {
     if (CurrentPage >= PageCount) return;
     ++CurrentPage;
     SetBaseColour(EdPage, kWhiteColour);
     ShowPage();
 }
 
-void TFoSegnat::BBAnticipoClick() {
+void SignatureSearchWindow::BBAnticipoClick() {
     if (CurrentPage <= 1) return;
     --CurrentPage;
     ShowPage();
 }
 
-void TFoSegnat::BBpulisciClick() {
+void SignatureSearchWindow::BBpulisciClick() {
     ClearSignatureGrid();
     ClearSignatureRows();
 }

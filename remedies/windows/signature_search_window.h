@@ -1,5 +1,5 @@
 #pragma once
-// TFoSegnat: the astrological signature of remedies. A click on a remedy shows
+// SignatureSearchWindow: the astrological signature of remedies. A click on a remedy shows
 // its primary, secondary and zodiacal signature in the next row of a grid of
 // fourteen; "Start Remedies zoeken" lists, fourteen to a page, the remedies
 // whose signature holds the chosen planet and sign.
@@ -23,10 +23,10 @@ namespace remedies {
 
 class ModelList;
 
-class TFoSegnat : public RemedyDialog {
+class SignatureSearchWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoSegnat();
+    SignatureSearchWindow();
 
     ModelList *ListBox1, *ListBox2;
     QLabel *Label5, *Label6, *Label7, *Label18, *Label20, *Label22;
@@ -84,6 +84,6 @@ private:
     void ShowPage();
 };
 
-extern TFoSegnat* FoSegnat;
+extern SignatureSearchWindow* theSignatureSearchWindow;
 
 }  // namespace remedies

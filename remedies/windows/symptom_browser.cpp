@@ -7,7 +7,7 @@
 
 namespace remedies {
 
-TFoSintom1* FoSintom1 = nullptr;
+SymptomBrowser* theSymptomBrowser = nullptr;
 
 namespace {
 
@@ -25,17 +25,17 @@ const char* const kInfo =
 BrowserFrame Frame() {
     return {"FoSintom1", "SYMPTOMEN en gerelateerde remedies", true, "Remedie", "Dosering", "EdCerca",
             "EdDist", "SYMPTOOM", "Informatie aan / uit", "&Terug naar het menu", kInfo, false,
-            &SymptomBrowser, PrimaryDb, "i sintomi", kSymptomListName};
+            &symptomBrowserPages, PrimaryDb, "i sintomi", kSymptomListName};
 }
 
 }  // namespace
 
-TFoSintom1::TFoSintom1(QWidget* parent) : BrowserWindow(Frame(), parent) {
+SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
     EdCerca = SearchEdit;
     EdDist = Chosen;
 }
 
-void TFoSintom1::FormActivate() {
+void SymptomBrowser::FormActivate() {
     State().SearchKey.clear();
     EdCerca->clear();
     if (!DatabaseSound()) return;
@@ -43,13 +43,13 @@ void TFoSintom1::FormActivate() {
     EdCerca->setFocus();
 }
 
-void TFoSintom1::ClearResultSlots() {
+void SymptomBrowser::ClearResultSlots() {
     BrowserWindow::ClearResultSlots();
     EdCerca->clear();
     State().SearchKey.clear();
 }
 
-void TFoSintom1::ListBox1Click() {
+void SymptomBrowser::ListBox1Click() {
     if (!DatabaseSound()) return;
     list->hide();
     MemoInfo->hide();
@@ -69,14 +69,14 @@ void TFoSintom1::ListBox1Click() {
     }
 }
 
-void TFoSintom1::FillPage() {
+void SymptomBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = SymptomSlotTexts(ReadPrimaryRecord(r));
         FillResultSlot(t.P, t.A, t.S, t.D, false, r);
     }
 }
 
-void TFoSintom1::ShowSlotDetail(int slot) {
+void SymptomBrowser::ShowSlotDetail(int slot) {
     MemoInfo->hide();
     const std::int64_t r = State().SlotRecord(slot);
     if (r == 0) return;  // an empty slot has nothing to show

@@ -6,10 +6,10 @@
 
 namespace remedies {
 
-class TFoSintom1 : public BrowserWindow {
+class SymptomBrowser : public BrowserWindow {
     Q_OBJECT
 public:
-    explicit TFoSintom1(QWidget* parent = nullptr);
+    explicit SymptomBrowser(QWidget* parent = nullptr);
 
     QLineEdit* EdCerca = nullptr;
     QLineEdit* EdDist = nullptr;
@@ -24,6 +24,6 @@ protected:
 };
 
 // The symptom browser while it is shown (created on demand).
-extern TFoSintom1* FoSintom1;
+extern SymptomBrowser* theSymptomBrowser;
 
 }  // namespace remedies

@@ -20,9 +20,9 @@
 
 namespace remedies {
 
-TFoSintom2* FoSintom2 = nullptr;
+SymptomPlantsWindow* theSymptomPlantsWindow = nullptr;
 
-TFoSintom2::TFoSintom2() {
+SymptomPlantsWindow::SymptomPlantsWindow() {
     setObjectName("FoSintom2");
     setWindowTitle("Quorim-2");
     SetWindowColour(this, kWindowColour);
@@ -66,7 +66,7 @@ TFoSintom2::TFoSintom2() {
 
 // The chosen symptom, its plants with their psychic synthesis, and the
 // signatures and authors of the chosen plant.
-void TFoSintom2::BuildPlantColumn(QGridLayout* top) {
+void SymptomPlantsWindow::BuildPlantColumn(QGridLayout* top) {
     auto* right = new QGridLayout;
     right->addWidget(gui::MakeLabel(this, "LabSintomo", "SINTOMO / DISTURBO"), 0, 0, 1, 2);
     EdSintomo = Tinted(gui::MakeReadOnlyEdit(this, "EdSintomo"), kSilverColour);
@@ -104,16 +104,16 @@ void TFoSintom2::BuildPlantColumn(QGridLayout* top) {
     top->addLayout(right, 0, 1);
 }
 
-void TFoSintom2::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }
+void SymptomPlantsWindow::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }
 
-bool TFoSintom2::DatabaseSound() {
+bool SymptomPlantsWindow::DatabaseSound() {
     if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("i sintomi", kSignatureSymptomsName))) return true;
     ListBox1->Clear();
     ClearPlants();
     return false;
 }
 
-void TFoSintom2::FormActivate() {
+void SymptomPlantsWindow::FormActivate() {
     ListBox1->Clear();
     if (!DatabaseSound()) return;
     if (!rt::PathExists(kSignatureSymptomsName)) return;
@@ -121,9 +121,9 @@ void TFoSintom2::FormActivate() {
     EditCerca->setFocus();
 }
 
-void TFoSintom2::ListBox1Click() { ShowSymptomPlants(); }
+void SymptomPlantsWindow::ListBox1Click() { ShowSymptomPlants(); }
 
-void TFoSintom2::ClearPlants() {
+void SymptomPlantsWindow::ClearPlants() {
     ListBoxPiante->Clear();
     ListBoxNum->Clear();
     ListBoxSintesi->Clear();
@@ -132,7 +132,7 @@ void TFoSintom2::ClearPlants() {
     EdAlternativa->hide();
 }
 
-void TFoSintom2::ShowSymptomPlants() {
+void SymptomPlantsWindow::ShowSymptomPlants() {
     if (!DatabaseSound()) return;
     ClearPlants();
 
@@ -157,13 +157,13 @@ void TFoSintom2::ShowSymptomPlants() {
     }
 }
 
-void TFoSintom2::ListBoxPianteClick() {
+void SymptomPlantsWindow::ListBoxPianteClick() {
     const int row = ListBoxPiante->currentRow();
     if (row < 0 || row >= ListBoxNum->Count() || !DatabaseSound()) return;
     ShowSignatureOfRecord(std::stoll(ListBoxNum->Lines()[static_cast<std::size_t>(row)]));
 }
 
-void TFoSintom2::ShowSignatureOfRecord(std::int64_t record) {
+void SymptomPlantsWindow::ShowSignatureOfRecord(std::int64_t record) {
     const SignatureRecord& r = ReadSignatureRecord(record);
     SetText(EdPianta, r.Plant);
     SetText(EdSegPri, r.PrimarySignature);
@@ -172,7 +172,7 @@ void TFoSintom2::ShowSignatureOfRecord(std::int64_t record) {
     SetText(EdAutori, r.Authors);
 }
 
-void TFoSintom2::EditCercaKeyPress(char key) {
+void SymptomPlantsWindow::EditCercaKeyPress(char key) {
     if (key == 13) {
         ShowSymptomPlants();
         return;
@@ -183,12 +183,12 @@ void TFoSintom2::EditCercaKeyPress(char key) {
     SeekKey();
 }
 
-void TFoSintom2::EditCercaEdited() {
+void SymptomPlantsWindow::EditCercaEdited() {
     SearchKey = TextOf(EditCerca);
     SeekKey();
 }
 
-void TFoSintom2::SeekKey() {
+void SymptomPlantsWindow::SeekKey() {
     // The number of symptoms is that of the list file (a missing file is an error).
     rt::RecordFile f(kSignatureSymptomsName, kSymptomNameRecordSize);
     f.Reset();
@@ -199,12 +199,12 @@ void TFoSintom2::SeekKey() {
     if (row >= 0) ListBox1->SelectRow(row);
 }
 
-void TFoSintom2::EditCercaClick() {
+void SymptomPlantsWindow::EditCercaClick() {
     EditCerca->clear();
     SearchKey.clear();
 }
 
-void TFoSintom2::Button1Click() {
+void SymptomPlantsWindow::Button1Click() {
     std::vector<std::string> symptoms;
     WithWaitCursor([&] { symptoms = ImportSignatureDatabase(); });
     FillSymptoms(symptoms);

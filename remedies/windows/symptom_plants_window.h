@@ -1,5 +1,5 @@
 #pragma once
-// TFoSintom2: from a symptom of the signature database to the plants linked to
+// SymptomPlantsWindow: from a symptom of the signature database to the plants linked to
 // it with their psychic synthesis; a click on a plant shows its signatures and
 // the authors who report the link. "Crea Database" imports the database text.
 #include <QDialog>
@@ -16,10 +16,10 @@ namespace remedies {
 
 class ModelList;
 
-class TFoSintom2 : public RemedyDialog {
+class SymptomPlantsWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoSintom2();
+    SymptomPlantsWindow();
 
     ModelList *ListBox1, *ListBoxPiante, *ListBoxSintesi, *ListBoxNum;
     QLineEdit *EditCerca, *EdSintomo, *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdAutori,
@@ -54,6 +54,6 @@ private:
     void FillSymptoms(const std::vector<std::string>& symptoms);
 };
 
-extern TFoSintom2* FoSintom2;
+extern SymptomPlantsWindow* theSymptomPlantsWindow;
 
 }  // namespace remedies

@@ -7,7 +7,7 @@
 
 namespace remedies {
 
-TFoSintesi* FoSintesi = nullptr;
+SynthesisWindow* theSynthesisWindow = nullptr;
 
 namespace {
 
@@ -30,11 +30,11 @@ const RemedyTextWindowTexts kSynthesisTexts{
 
 }  // namespace
 
-TFoSintesi::TFoSintesi() : RemedyTextWindow(kSynthesisTexts) {}
+SynthesisWindow::SynthesisWindow() : RemedyTextWindow(kSynthesisTexts) {}
 
-void TFoSintesi::ShowText(const std::string& name, const PrimaryRecord& r) { ShowSynthesis(name, r); }
+void SynthesisWindow::ShowText(const std::string& name, const PrimaryRecord& r) { ShowSynthesis(name, r); }
 
-void TFoSintesi::ShowSynthesis(const std::string& name, const PrimaryRecord& r) {
+void SynthesisWindow::ShowSynthesis(const std::string& name, const PrimaryRecord& r) {
     SetText(LabelMemo, Texts().memoLabelNamed + name);
     std::string text = RemedyText(r, RemedyTextKind::Synthesis);
     if (text.size() < 5) text = kNoSynthesisText;

@@ -1,14 +1,14 @@
 #pragma once
-// TFoSintesi: the remedies whose psychic synthesis holds a word or phrase, and
+// SynthesisWindow: the remedies whose psychic synthesis holds a word or phrase, and
 // the psychic synthesis of a remedy.
 #include "remedies/windows/remedy_text_window.h"
 
 namespace remedies {
 
-class TFoSintesi : public RemedyTextWindow {
+class SynthesisWindow : public RemedyTextWindow {
     Q_OBJECT
 public:
-    TFoSintesi();
+    SynthesisWindow();
     // Sets the memo label with the remedy and shows the joined text of its record.
     void ShowSynthesis(const std::string& name, const PrimaryRecord& r);
 
@@ -16,6 +16,6 @@ protected:
     void ShowText(const std::string& name, const PrimaryRecord& r) override;
 };
 
-extern TFoSintesi* FoSintesi;
+extern SynthesisWindow* theSynthesisWindow;
 
 }  // namespace remedies

@@ -13,7 +13,7 @@
 
 namespace remedies {
 
-TFoTerapi* FoTerapi = nullptr;
+TherapyBrowser* theTherapyBrowser = nullptr;
 
 namespace {
 
@@ -30,12 +30,12 @@ const char* const kInfo =
 BrowserFrame Frame() {
     return {"FoTerapi", "THERAPIE\xCBN", false, "Remedie", "Dosering", "EditCerca", "EdPato",
             "PATHOLOGIE", "Informatie aan / uit", "&Terug naar het menu", kInfo, true,
-            &TherapyBrowser, RepertoryDb, "le patologie", kPathologyListName};
+            &therapyBrowserPages, RepertoryDb, "le patologie", kPathologyListName};
 }
 
 }  // namespace
 
-TFoTerapi::TFoTerapi(QWidget* parent) : BrowserWindow(Frame(), parent) {
+TherapyBrowser::TherapyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
     EditCerca = SearchEdit;
     EdPato = Chosen;
     MemoZoom = gui::MakeMemo(this, "MemoZoom", true);
@@ -49,7 +49,7 @@ TFoTerapi::TFoTerapi(QWidget* parent) : BrowserWindow(Frame(), parent) {
     MemoInfo->viewport()->removeEventFilter(this);
 }
 
-void TFoTerapi::FormActivate() {
+void TherapyBrowser::FormActivate() {
     if (!DatabaseSound()) return;
     std::vector<std::string> lines;
     if (rt::PathExists(kPathologyListName)) {
@@ -59,13 +59,13 @@ void TFoTerapi::FormActivate() {
     LoadList(lines);
 }
 
-void TFoTerapi::ClearResultSlots() {
+void TherapyBrowser::ClearResultSlots() {
     MemoZoom->hide();
     MemoInfo->hide();
     BrowserWindow::ClearResultSlots();
 }
 
-void TFoTerapi::ListBox1Click() {
+void TherapyBrowser::ListBox1Click() {
     if (!DatabaseSound()) return;
     LabNote->setText("Notities");
     MemoNote->clear();
@@ -83,14 +83,14 @@ void TFoTerapi::ListBox1Click() {
     }
 }
 
-void TFoTerapi::FillPage() {
+void TherapyBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         RepertoryRecord rec = ReadRepertoryRecord(r);
         FillResultSlot(rec.Remedy, {}, {}, rec.Posology, false, r);
     }
 }
 
-void TFoTerapi::ShowSlotDetail(int slot) {
+void TherapyBrowser::ShowSlotDetail(int slot) {
     const std::string remedy = SlotRemedy(slot);
     if (remedy.empty()) return;  // an empty slot has nothing to show
     if (!DatabaseSound()) return;
@@ -106,12 +106,12 @@ void TFoTerapi::ShowSlotDetail(int slot) {
     SetText(MemoNote, d.text);
 }
 
-void TFoTerapi::BitBtn2Click() {
+void TherapyBrowser::BitBtn2Click() {
     MemoZoom->hide();
     BrowserWindow::BitBtn2Click();
 }
 
-void TFoTerapi::SlotDoubleClick(QLineEdit* edit, int, char column) {
+void TherapyBrowser::SlotDoubleClick(QLineEdit* edit, int, char column) {
     if (column != 'D') return;
     MemoInfo->hide();
     MemoZoom->setPlainText(edit->text());
@@ -121,7 +121,7 @@ void TFoTerapi::SlotDoubleClick(QLineEdit* edit, int, char column) {
     MemoZoom->show();
 }
 
-bool TFoTerapi::eventFilter(QObject* watched, QEvent* event) {
+bool TherapyBrowser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == MemoZoom->viewport() && event->type() == QEvent::MouseButtonPress) {
         MemoZoom->hide();
         return true;

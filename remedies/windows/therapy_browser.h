@@ -6,10 +6,10 @@
 
 namespace remedies {
 
-class TFoTerapi : public BrowserWindow {
+class TherapyBrowser : public BrowserWindow {
     Q_OBJECT
 public:
-    explicit TFoTerapi(QWidget* parent = nullptr);
+    explicit TherapyBrowser(QWidget* parent = nullptr);
 
     QLineEdit* EditCerca = nullptr;
     QLineEdit* EdPato = nullptr;
@@ -28,6 +28,6 @@ protected:
 };
 
 // The therapies browser, created at start-up.
-extern TFoTerapi* FoTerapi;
+extern TherapyBrowser* theTherapyBrowser;
 
 }  // namespace remedies

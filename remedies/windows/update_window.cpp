@@ -26,9 +26,9 @@ namespace fs = std::filesystem;
 
 namespace remedies {
 
-TFoAggiorna* FoAggiorna = nullptr;
+UpdateWindow* theUpdateWindow = nullptr;
 
-std::function<fs::path(QWidget*)> TFoAggiorna::ChooseFolder = [](QWidget* parent) {
+std::function<fs::path(QWidget*)> UpdateWindow::ChooseFolder = [](QWidget* parent) {
     const QString dir = QFileDialog::getExistingDirectory(parent, "OpzioneH");
     return dir.isEmpty() ? fs::path() : fs::path(dir.toStdString());
 };
@@ -58,7 +58,7 @@ QPixmap PointerPicture() {
 
 }  // namespace
 
-TFoAggiorna::TFoAggiorna() {
+UpdateWindow::UpdateWindow() {
     setObjectName("FoAggiorna");
     setWindowTitle("UPDARE-STATUS");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -99,15 +99,15 @@ TFoAggiorna::TFoAggiorna() {
     connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
 }
 
-QLineEdit* TFoAggiorna::Disp(int slot) const { return slot == 1 ? EdDisp1 : slot == 2 ? EdDisp2 : EdDisp3; }
-QLineEdit* TFoAggiorna::Date(int slot) const { return slot == 1 ? EdNuoAgg1 : slot == 2 ? EdNuoAgg2 : EdNuoAgg3; }
-QPushButton* TFoAggiorna::Ok(int slot) const { return slot == 1 ? BBok1 : slot == 2 ? BBok2 : BBok3; }
+QLineEdit* UpdateWindow::Disp(int slot) const { return slot == 1 ? EdDisp1 : slot == 2 ? EdDisp2 : EdDisp3; }
+QLineEdit* UpdateWindow::Date(int slot) const { return slot == 1 ? EdNuoAgg1 : slot == 2 ? EdNuoAgg2 : EdNuoAgg3; }
+QPushButton* UpdateWindow::Ok(int slot) const { return slot == 1 ? BBok1 : slot == 2 ? BBok2 : BBok3; }
 
-fs::path TFoAggiorna::LocalFolder() const { return fs::absolute(rt::ResolvePath(kUpdateFolderName)); }
+fs::path UpdateWindow::LocalFolder() const { return fs::absolute(rt::ResolvePath(kUpdateFolderName)); }
 
-void TFoAggiorna::FormActivate() { ScanUpdateDrives(rt::PathExists(kAutoSetName) ? 0 : 1); }
+void UpdateWindow::FormActivate() { ScanUpdateDrives(rt::PathExists(kAutoSetName) ? 0 : 1); }
 
-void TFoAggiorna::ShowUpdateSlotsCleared() {
+void UpdateWindow::ShowUpdateSlotsCleared() {
     EdUltAgg->clear();
     for (int s = 1; s <= 3; ++s) {
         Disp(s)->clear();
@@ -117,7 +117,7 @@ void TFoAggiorna::ShowUpdateSlotsCleared() {
     }
 }
 
-void TFoAggiorna::ScanUpdateDrives(int mode) {
+void UpdateWindow::ScanUpdateDrives(int mode) {
     ShowUpdateSlotsCleared();
     BitBtnRitorna->setText("&Terug naar menu");
     ProgramFolder = fs::current_path();
@@ -141,7 +141,7 @@ void TFoAggiorna::ScanUpdateDrives(int mode) {
 
 // Puts an update folder into the first free slot (or, when asked, into the
 // last one when all are taken).
-bool TFoAggiorna::TakeSlot(const fs::path& folder, bool replaceLast) {
+bool UpdateWindow::TakeSlot(const fs::path& folder, bool replaceLast) {
     int slot = 0;
     for (int s = 1; s <= 3 && slot == 0; ++s)
         if (SlotFolders[static_cast<std::size_t>(s - 1)].empty()) slot = s;
@@ -162,7 +162,7 @@ bool TFoAggiorna::TakeSlot(const fs::path& folder, bool replaceLast) {
     return true;
 }
 
-void TFoAggiorna::BBcartellaClick() {
+void UpdateWindow::BBcartellaClick() {
     const fs::path chosen = ChooseFolder ? ChooseFolder(this) : fs::path();
     if (chosen.empty()) return;
     const auto folder = UpdateFolderIn(chosen);
@@ -173,7 +173,7 @@ void TFoAggiorna::BBcartellaClick() {
     TakeSlot(*folder, true);
 }
 
-void TFoAggiorna::CopyUpdateDisk(int slot) {
+void UpdateWindow::CopyUpdateDisk(int slot) {
     const fs::path source = SlotFolders[static_cast<std::size_t>(slot - 1)];
     if (source.empty()) return;
     fs::current_path(ProgramFolder);

@@ -18,10 +18,10 @@ class QPushButton;
 
 namespace remedies {
 
-class TFoAggiorna : public RemedyDialog {
+class UpdateWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    TFoAggiorna();
+    UpdateWindow();
 
     QPlainTextEdit* Memo1;
     QLineEdit* EdUltAgg;
@@ -53,6 +53,6 @@ private:
     QPushButton* Ok(int slot) const;
 };
 
-extern TFoAggiorna* FoAggiorna;
+extern UpdateWindow* theUpdateWindow;
 
 }  // namespace remedies

@@ -10,6 +10,7 @@
 
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
+#include "platform/gui/typed_keys.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/database_check.h"
 
@@ -165,17 +166,9 @@ void SetMemoText(QPlainTextEdit* memo, const std::string& cp1252) {
     memo->setPlainText(gui::ToQt(s));
 }
 
-char TypedChar(const QKeyEvent* e) {
-    if (e->key() == Qt::Key_Backspace) return 8;
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return '\r';
-    const QString t = e->text();
-    if (t.isEmpty() || t.at(0).unicode() < 32) return 0;
-    const std::string b = gui::FromQt(t.left(1));
-    return b.empty() ? 0 : b[0];
-}
-
 KeyPressHook::KeyPressHook(QWidget* watched, std::function<bool(QKeyEvent*)> hook)
     : QObject(watched), hook_(std::move(hook)) {
+    gui::KeepUntypedKeysOut(watched);
     watched->installEventFilter(this);
 }
 
@@ -214,9 +207,8 @@ protected:
         if (event->type() != QEvent::KeyPress) return false;
         // A key that types no character (Delete, Ctrl+A, Ctrl+X, Ctrl+V ...) is
         // left to the box; what it changes there then sets the key.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const char c = TypedChar(key);
-        if (c == 0 || c == '\x7F' || (key->modifiers() & Qt::ControlModifier)) return false;
+        const char c = gui::TypedCharacter(*static_cast<QKeyEvent*>(event));
+        if (c == 0) return false;
         gui::Guard([&] { press_(c); });
         (void)watched;
         return true;
@@ -231,6 +223,7 @@ private:
 
 void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click,
                     std::function<void()> edited) {
+    gui::KeepUntypedKeysOut(edit);
     edit->installEventFilter(new EditKeyFilter(edit, std::move(press), std::move(click)));
     // Changes made by the program (setText) are not edits: only the user's.
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edited = std::move(edited)](const QString&) {

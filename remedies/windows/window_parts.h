@@ -124,20 +124,19 @@ std::string ForeignCharacters(const QString& text);
 std::string ForeignCharacters(const QLineEdit* edit);
 std::string ForeignCharacters(const QPlainTextEdit* memo);
 
-// The typed character of a key press as the old platform's character (Enter
-// 13, Backspace 8, a printable character as its Windows-1252 byte), or 0 for
-// a key that types nothing.
-char TypedChar(const QKeyEvent* e);
-
-// Installs a key filter on a type-ahead search box: each typed key goes to
-// `press` and is consumed; a mouse click goes to `click`. Any other change of
-// the box by the user (a deletion, a cut, a paste, a drop) goes to `edited`,
-// which makes the box's new text the key: the key is always what the box shows.
+// Installs a key filter on a type-ahead search box: each key that types a
+// character (gui::TypedCharacter) goes to `press` and is consumed; a key that
+// types none never enters the key nor the box (gui::KeepUntypedKeysOut); a
+// mouse click goes to `click`. Any other change of the box by the user (a
+// deletion, a cut, a paste, a drop) goes to `edited`, which makes the box's
+// new text the key: the key is always what the box shows.
 void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click,
                     std::function<void()> edited);
 
 // Calls `hook` with every key press of the watched widget before the widget
-// sees it; the press is dropped when the hook returns true.
+// sees it; the press is dropped when the hook returns true. The widget reads
+// typed keys itself: a key that types no character is kept out of it
+// (gui::KeepUntypedKeysOut).
 class KeyPressHook : public QObject {
 public:
     KeyPressHook(QWidget* watched, std::function<bool(QKeyEvent*)> hook);

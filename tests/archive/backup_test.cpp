@@ -120,7 +120,7 @@ private:
 TEST_F(BackupTest, ADamagedDateRecordIsNamedAndNoDateIsShown) {
     gui::RecordingMessageSink sink;
     fs::current_path(program);
-    TFoBakMod1 window;
+    BackupWindow window;
     const fs::path record = program / "FileDum" / "MMbakMod1.dum";
     for (const std::string& damaged : {testing_support::RandomBytes(12, 4), std::string("07/12/2")}) {
         SCOPED_TRACE(damaged.size());
@@ -151,7 +151,7 @@ TEST_F(BackupTest, ADamagedIndexIsNotCopiedOverTheBackup) {
 
     gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));
     gui::RecordingMessageSink sink;
-    TFoBakMod1 window;
+    BackupWindow window;
     window.FormActivate();
     window.BBCambiaDest->click();
     window.DriveComboBox1->setCurrentIndex(0);
@@ -175,7 +175,7 @@ TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
     gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));
     gui::RecordingMessageSink sink;
     fs::current_path(program);
-    TFoBakMod1 window;
+    BackupWindow window;
     window.show();
     window.BBCambiaDestClick();
     QCoreApplication::processEvents();
@@ -223,7 +223,7 @@ TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
             const QSize room = screen - mainWindow;
             MainForm = {corner ? room.height() : room.height() / 2, corner ? room.width() : room.width() / 2,
                         mainWindow.width(), mainWindow.height()};
-            TFoBakMod1 window;
+            BackupWindow window;
             PlaceNearMain(&window, 10);  // as the main window places it
             window.show();
             auto offScreen = [&] {

@@ -261,6 +261,57 @@ TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
               std::string::npos);
 }
 
+// Every line of the drawing settings is held to the range of its setting: a
+// scale no calibration bar sets (1e-300, 0.5), a line width the line-width
+// window does not take (1e5000, 0.1), a scale that is no number, a printer
+// correction or a calendar switch of 2 each take their default while the
+// other lines keep their values; the file is named with what is wrong, kept
+// beside itself and written again, and then reads whole.
+TEST_F(DamagedNumbersTest, DrawingSettingsOutOfTheRangeOfTheirSettingTakeTheirDefaults) {
+    const std::vector<std::string> sound = {"7", "1", "3", "0", " 1.5", "E:\\Kelvor", " 0.9", " 1.1"};
+    struct Case {
+        std::size_t line;
+        const char* text;
+        const char* told;
+    };
+    for (const Case& c : {Case{6, "1e-300", "il valore di scala orizzontale (1e-300) \xE8 fuori dai limiti ammessi"},
+                          Case{7, "0.5", "il valore di scala verticale (0.5) \xE8"},
+                          Case{4, "1e5000", "il valore di spessore delle linee (+Inf) \xE8"},
+                          Case{4, "0,1", "il valore di spessore delle linee (0.1) \xE8"},
+                          Case{7, "NaN", "la riga 8 non contiene un numero"},
+                          Case{1, "2", "il valore di correzione della stampante (2) \xE8"},
+                          Case{3, "2", "il valore di passaggio al calendario gregoriano (2) \xE8"}}) {
+        SCOPED_TRACE(c.text);
+        std::filesystem::remove_all("FileSet");
+        ResetDrawSettings();
+        std::vector<std::string> lines = sound;
+        lines[c.line] = c.text;
+        std::string bytes;
+        for (const std::string& l : lines) bytes += l + "\r\n";
+        WriteBytes("FileSet/MMVarLas.stt", bytes);
+        gui::RecordingMessageSink sink;
+        EXPECT_TRUE(LoadOrCreateDrawSettings());
+        ASSERT_EQ(sink.messages.size(), 1u);
+        const std::string& said = sink.messages[0].text;
+        EXPECT_EQ(said.rfind("Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: ", 0), 0u) << said;
+        EXPECT_NE(said.find(c.told), std::string::npos) << said;
+        EXPECT_NE(said.find("\"MMVarLas.stt.damaged1\""), std::string::npos) << said;
+        EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt.damaged1"), bytes);
+        // The line's default; every other value as the file holds it.
+        EXPECT_EQ(DrawSettings.DrawSettingsValue1, 7);
+        EXPECT_EQ(DrawSettings.EpsonCorrection, c.line == 1 ? 0 : 1);
+        EXPECT_EQ(DrawSettings.DrawSettingsFlag3, 3);
+        EXPECT_EQ(DrawSettings.GregorianSwitch, c.line == 3 ? 1 : 0);
+        EXPECT_EQ(DrawSettings.LineWidthFactor, c.line == 4 ? 1.0L : 1.5L);
+        EXPECT_EQ(DrawSettings.BackupDestination, "E:\\Kelvor");
+        EXPECT_EQ(DrawSettings.AspectScaleX, c.line == 6 ? 1.0L : 0.9L);
+        EXPECT_EQ(DrawSettings.AspectScaleY, c.line == 7 ? 1.0L : 1.1L);
+        EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt"), DrawSettingsText());
+        EXPECT_FALSE(LoadOrCreateDrawSettings());
+        EXPECT_EQ(sink.messages.size(), 1u);
+    }
+}
+
 // The settings file is repaired, not only read: the archive tells each damage
 // it repairs through the damaged-file reporter (a window shows it), the same
 // damage found again included, and shows no message box of its own.

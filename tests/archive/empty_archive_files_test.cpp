@@ -3,9 +3,16 @@
 // it, and the person is listed; the archive check reports a person in a header slot.
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <filesystem>
 
 #include "archive/archive_files.h"
+#include "archive/recall_dialog.h"
+#include "archive/store_dialog.h"
+#include "dialog_test_support.h"
+#include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 
 namespace fs = std::filesystem;
@@ -80,4 +87,53 @@ TEST(EmptyArchiveFiles, TheCheckReportsAPersonInAHeaderSlot) {
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0], "BASE.ST2: la scheda 0 (intestazione) contiene una persona");
     EXPECT_EQ(problems[1], "BASE.ST1: la voce 0 (intestazione) contiene una persona");
+}
+
+// The three files of the personal archive emptied (0 bytes), a person entered
+// without annotations and stored with "OK registreert", then recalled with a
+// double click: every file gets its header, and the person comes back with
+// the notice of record 0.
+TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
+    TempWorkFolder work;
+    gui::RecordingMessageSink messages;
+    dialog_test::PrepareFolder();
+    for (const char* file : {"BASE.ST1", "BASE.ST2", "BASE.ST3"}) WriteBytes(rt::ResolvePath(file), "");
+    engine::Birth.SubjectName = "GIALLI EVA";
+    engine::Birth.BirthDateText = "15/01/1960 12:30";
+    engine::Birth.EnteredPlaceText = "ROMA";
+    engine::Birth.CoordinatesText = "41N54-012E29";
+    engine::Birth.TimeZoneText = "+1";
+    engine::Birth.Nationality = "ITALIA";
+    engine::Chart.GregorianCalendar = true;
+    {
+        StoreDialog store;
+        store.FormActivate();
+        ASSERT_EQ(store.EditArchi->text(), "BASE");
+        store.BitBtnRegistra->click();
+    }
+    EXPECT_EQ(ReadBytes("BASE.ST1").substr(0, kIndexRecordSize), Text(EmptyIndexHeader()));
+    EXPECT_EQ(ReadBytes("BASE.ST2").substr(0, kBirthRecordSize), Text(EmptyBirthHeader()));
+    EXPECT_EQ(ReadBytes("BASE.ST3"), Text(EmptyAnnotationHeader()));
+
+    RecallDialog recall;
+    recall.FormActivate();
+    ASSERT_EQ(recall.ListaNomi->count(), 1);
+    QListWidgetItem* item = recall.ListaNomi->item(0);
+    Q_EMIT recall.ListaNomi->itemClicked(item);
+    Q_EMIT recall.ListaNomi->itemDoubleClicked(item);
+    ASSERT_TRUE(recall.Loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
+    EXPECT_TRUE(recall.MemoAnnotaz->toPlainText().startsWith(" LO SPAZIO DELIMITATO")) << recall.MemoAnnotaz->toPlainText().toStdString();
+    recall.BitBtnOK->click();
+    EXPECT_EQ(IndexEntryName(DecodeIndexEntry(rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize)[0])).substr(0, 10),
+              "GIALLI EVA");
+
+    // The annotation file as an earlier store left it, without its header:
+    // the person still comes back, with the notice.
+    WriteBytes(rt::ResolvePath("BASE.ST3"), "");
+    recall.FormActivate();
+    Q_EMIT recall.ListaNomi->itemClicked(recall.ListaNomi->item(0));
+    Q_EMIT recall.ListaNomi->itemDoubleClicked(recall.ListaNomi->item(0));
+    ASSERT_TRUE(recall.Loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
+    EXPECT_TRUE(recall.MemoAnnotaz->toPlainText().startsWith(" LO SPAZIO DELIMITATO"));
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }

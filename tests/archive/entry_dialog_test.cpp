@@ -22,6 +22,7 @@
 #include "platform/runtime/clock.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
+#include "tests/common/keyboard.h"
 
 using namespace archive;
 using testing_support::ReadBytes;
@@ -31,12 +32,12 @@ namespace {
 struct EntryDialogTest : ::testing::Test {
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
-    TFoInputKel dialog;
+    InputDialog dialog;
     void SetUp() override {
         dialog_test::PrepareFolder();
-        FormRegKel = nullptr;
+        theStoreDialog = nullptr;
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {
-            auto* store = static_cast<TFormRegKel*>(d);
+            auto* store = static_cast<StoreDialog*>(d);
             store->FormActivate();
             store->BitBtnRegistraClick();
             return int(gui::mrOk);
@@ -46,8 +47,8 @@ struct EntryDialogTest : ::testing::Test {
     void TearDown() override {
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
-        delete FormRegKel;
-        FormRegKel = nullptr;
+        delete theStoreDialog;
+        theStoreDialog = nullptr;
     }
     void TypeBirth(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi) {
         dialog_test::Type(dialog.EditSogg, name);
@@ -214,6 +215,57 @@ TEST_F(EntryDialogTest, TheDateIsCheckedWhenTheTimeIsWholeAndNoKeyGoesAstray) {
     EXPECT_FALSE(dialog.BBprosegui->isEnabled());
 }
 
+// Keys that type no character never enter a date field or the place box:
+// Ctrl with a full stop and Alt with a slash are no separators, Alt with a
+// digit is no digit and Alt with a letter no letter of a place; Ctrl+A and
+// Delete empty a field as in any box, and the focus stays where it is.
+TEST_F(EntryDialogTest, KeysThatTypeNoCharacterEnterNoDateFieldNorThePlaceBox) {
+    using testing_support::PressKey;
+    auto keys = [&](const char* typed) {
+        for (const char* c = typed; *c; ++c) {
+            QTest::keyClick(dialog.focusWidget(), *c);
+            gui::RunIdleHandler();
+        }
+    };
+    auto untyped = [&](QWidget* box) {
+        PressKey(box, Qt::Key_Period, Qt::ControlModifier);
+        PressKey(box, Qt::Key_Slash, Qt::AltModifier);
+        PressKey(box, Qt::Key_5, Qt::AltModifier);
+        PressKey(box, Qt::Key_R, Qt::AltModifier);
+        PressKey(box, Qt::Key_F2);
+        gui::RunIdleHandler();
+    };
+    keys("verdi giuseppe");
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    keys("3");
+    untyped(dialog.EditGiorno);
+    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "3");
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
+    EXPECT_EQ(dialog.EditMese->text().toStdString(), "");
+    PressKey(dialog.EditGiorno, Qt::Key_A, Qt::ControlModifier);
+    PressKey(dialog.EditGiorno, Qt::Key_Delete);
+    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "");
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
+    keys("28/02/1990 12:0");
+    untyped(dialog.EditMinuti);
+    EXPECT_EQ(dialog.EditMinuti->text().toStdString(), "0");
+    EXPECT_EQ(dialog.focusWidget(), dialog.EditMinuti);
+    keys("0");
+    ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+    keys("ROM");
+    untyped(dialog.EditLocal);
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "ROM");
+    PressKey(dialog.EditLocal, Qt::Key_A, Qt::ControlModifier);
+    PressKey(dialog.EditLocal, Qt::Key_Delete);
+    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+    keys("ROMA");
+    QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+    gui::RunIdleHandler();
+    EXPECT_EQ(dialog.EditLocEstesa->text().trimmed().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.EditDataEstesa->text().startsWith("28/02/1990")) << dialog.EditDataEstesa->text().toStdString();
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+}
+
 // A date typed with separators, key by key as a user types it: each
 // separator ends its field (or is dropped where the field before moved on by
 // itself), so the parts land in their fields; an impossible date is refused
@@ -291,7 +343,7 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
     // The name mended; in the store dialog an annotation line with a tick.
     std::vector<std::string> afterRefusedNote;
     gui::SetModalHandler("FormRegKel", [&](QDialog* d) {
-        auto* store = static_cast<TFormRegKel*>(d);
+        auto* store = static_cast<StoreDialog*>(d);
         store->FormActivate();
         paste(store->EditMemo2, "VISTA \u2713");
         store->BitBtnRegistra->click();
@@ -386,7 +438,7 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
         bool gmtReadOnly = false;
     } seen;
     gui::SetModalHandler("FormRegKel", [&seen](QDialog* d) {
-        auto* store = static_cast<TFormRegKel*>(d);
+        auto* store = static_cast<StoreDialog*>(d);
         store->FormActivate();
         seen.gmt = gui::FromQt(store->EditGmt->text());
         seen.note = gui::FromQt(store->LabGmtNota->text());

@@ -34,9 +34,9 @@ struct StoredChart : ::testing::Test {
     void SetUp() override {
         dialog_test::PrepareFolder();
         precise::Init();
-        FormRegKel = nullptr;
+        theStoreDialog = nullptr;
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {
-            auto* store = static_cast<TFormRegKel*>(d);
+            auto* store = static_cast<StoreDialog*>(d);
             store->FormActivate();
             store->BitBtnRegistraClick();
             return int(gui::mrOk);
@@ -45,12 +45,12 @@ struct StoredChart : ::testing::Test {
     void TearDown() override {
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
-        FormRegKel = nullptr;  // made by the entry dialog, gone with it
+        theStoreDialog = nullptr;  // made by the entry dialog, gone with it
     }
     // Types the person into the entry dialog, picks the place and stores it.
     void Store(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi,
                const char* place, bool foreign = false) {
-        TFoInputKel dialog;
+        InputDialog dialog;
         dialog.FormActivate();
         if (foreign) dialog.BBperson->click();  // the table of places abroad
         dialog_test::Type(dialog.EditSogg, name);
@@ -67,7 +67,7 @@ struct StoredChart : ::testing::Test {
         dialog.BBproseguiClick();
         ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text;
         coordinates_ = dialog.EditCoord->text().toStdString();
-        FormRegKel = nullptr;
+        theStoreDialog = nullptr;
     }
     std::string coordinates_;
 };

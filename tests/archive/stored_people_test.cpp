@@ -87,7 +87,7 @@ TEST(NameWindow, SmallAndLargeArchives) {
 }
 
 TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
-    TFormRich recall;
+    RecallDialog recall;
     recall.FormActivate();
     ASSERT_EQ(recall.ListaNomi->count(), 5);
     dialog_test::Type(recall.EditSoggetto, "ros");
@@ -128,7 +128,7 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
         "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
         "backup).";
     const auto before = Snapshot();
-    TFormRich recall;
+    RecallDialog recall;
     recall.FormActivate();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{named +
                                                          " Le persone dell'archivio non vengono elencate, e "
@@ -138,9 +138,9 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     ASSERT_EQ(recall.ListaNomi->count(), 1);
     EXPECT_EQ(recall.ListaNomi->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
     EXPECT_FALSE(recall.EditSoggetto->isEnabled());
-    TFoCancel del;
+    DeleteDialog del;
     del.FormActivate();
-    TFoModifi change;
+    ChangeDialog change;
     change.FormActivate();
     for (const QListWidget* list : {del.ListaNomi, change.ListaNomi}) {
         ASSERT_EQ(list->count(), 1);
@@ -156,10 +156,10 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     engine::Birth.TimeZoneText = "+1";
     engine::Birth.Nationality = "ITALIA";
     engine::Chart.GregorianCalendar = true;
-    TFormRegKel store;
+    StoreDialog store;
     bool textShown = false;
-    const auto previousEditor = TFormRegKel::ShowPersonTextEditor;
-    TFormRegKel::ShowPersonTextEditor = [&textShown] { textShown = true; };
+    const auto previousEditor = StoreDialog::ShowPersonTextEditor;
+    StoreDialog::ShowPersonTextEditor = [&textShown] { textShown = true; };
     for (QPushButton* button : {store.BitBtnRegistra, store.BBregText}) {
         messages.messages.clear();
         store.FormActivate();
@@ -167,7 +167,7 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
         button->click();
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{named + " Nessun dato registrato. " + advice});
     }
-    TFormRegKel::ShowPersonTextEditor = previousEditor;
+    StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_FALSE(textShown);
     EXPECT_EQ(Touched(before, Snapshot()), std::set<std::string>{});
 }
@@ -179,7 +179,7 @@ TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
     fs::remove(rt::ResolvePath("BASE.ST1"));
     CreateEmptyArchive("BASE");  // as every start does for the personal archive
     EXPECT_FALSE(rt::PathExists("BASE.ST1"));
-    TFormRich recall;
+    RecallDialog recall;
     recall.FormActivate();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text.rfind("Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (manca, senza la "
@@ -196,7 +196,7 @@ TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
 
 TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
     dialog_test::StorePerson("BASE", "DE LUCA ANNA");
-    TFormRich recall;
+    RecallDialog recall;
     recall.FormActivate();
     recall.ChooseLine(2);  // ALBERTI, BIANCHI, DE LUCA
     recall.LoadChosenPerson();
@@ -214,7 +214,7 @@ TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
     fs::rename(rt::ResolvePath(PersonTextFileName("BASE", number)),
                rt::ResolvePath("BASEtxt").string() + "/" + number + ".TXT");
     auto entries = dialog_test::IndexEntries("BASE");
-    TFoCancel del;
+    DeleteDialog del;
     del.FormActivate();
     del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
     del.ShowChosen();
@@ -236,7 +236,7 @@ TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly)
     std::string number = CreatePersonTextFile("BASE", "MORO CARLA");
     dialog_test::StorePerson("BASE", "MORO CARLA", "196001151230+1", "41N54-012E29ROMA", "NOTA", number);
     fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
-    TFoCancel del;
+    DeleteDialog del;
     del.FormActivate();
     del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
     del.ShowChosen();
@@ -250,7 +250,7 @@ TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly)
 
 TEST_F(StoredPeopleTest, ChangeTouchesTheArchiveAndTheModificationMarkOnly) {
     fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
-    TFoModifi change;
+    ChangeDialog change;
     change.FormActivate();
     change.ChooseLine(1);  // BIANCHI LUCA
     change.OpenChosen();
@@ -269,16 +269,16 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     testing_support::WriteBytes(rt::ResolvePath("FileDum\\StrText.dum"), "BASE\r\n00007\r\n");
     testing_support::WriteBytes(rt::ResolvePath("FileDum\\Annotaz.dum"), " ALTRA PERSONA\r\n");
     int editorShown = 0;
-    auto previousEditor = TFormRegKel::ShowPersonTextEditor;
-    TFormRegKel::ShowPersonTextEditor = [&] { ++editorShown; };
-    TFoModifi change;
+    auto previousEditor = StoreDialog::ShowPersonTextEditor;
+    StoreDialog::ShowPersonTextEditor = [&] { ++editorShown; };
+    ChangeDialog change;
     change.FormActivate();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
     const auto before = Snapshot();
     change.BBtesto->click();
     const auto after = Snapshot();
-    TFormRegKel::ShowPersonTextEditor = previousEditor;
+    StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_EQ(editorShown, 1);
     const std::string number = change.EditNfile->text().toStdString();
     ASSERT_EQ(number.size(), 5u);
@@ -302,9 +302,9 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     };
     int editorShown = 0;
-    auto previousEditor = TFormRegKel::ShowPersonTextEditor;
-    TFormRegKel::ShowPersonTextEditor = [&] { ++editorShown; };
-    TFoModifi change;
+    auto previousEditor = StoreDialog::ShowPersonTextEditor;
+    StoreDialog::ShowPersonTextEditor = [&] { ++editorShown; };
+    ChangeDialog change;
     change.FormActivate();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
@@ -316,11 +316,11 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
     change.BitBtnRegistra->click();
     EXPECT_EQ(change.focusWidget(), change.EditStato);
     EXPECT_EQ(change.EditStato->text(), QString::fromUtf8("ITALIA \U0001F1EE\U0001F1F9"));
-    TFormRegKel::ShowPersonTextEditor = previousEditor;
+    StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_EQ(editorShown, 0);
     EXPECT_TRUE(Touched(before, Snapshot()).empty());
 
-    TFormRich recall;
+    RecallDialog recall;
     recall.FormActivate();
     recall.ChooseLine(3);
     recall.LoadChosenPerson();
@@ -340,7 +340,7 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
 }
 
 TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {
-    TFoCancel del;
+    DeleteDialog del;
     del.FormActivate();
     del.BitBtnEliminaClick();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Doppio Clic su Elenco"});
@@ -350,7 +350,7 @@ TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {
 TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
     auto before = dialog_test::IndexEntries("BASE");
     std::size_t notesBefore = rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize).size();
-    TFoModifi change;
+    ChangeDialog change;
     change.FormActivate();
     change.ChooseLine(0);
     change.OpenChosen();
@@ -372,7 +372,7 @@ TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
 }
 
 TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
-    TFoModifi change;
+    ChangeDialog change;
     change.FormActivate();
     change.ChooseLine(1);
     change.OpenChosen();
@@ -393,7 +393,7 @@ TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
 }
 
 TEST_F(StoredPeopleTest, ChangeRefusesADayItsMonthDoesNotHave) {
-    TFoModifi change;
+    ChangeDialog change;
     change.FormActivate();
     change.ChooseLine(1);
     change.OpenChosen();

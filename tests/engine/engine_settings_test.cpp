@@ -44,7 +44,8 @@ TEST_F(SettingsTest, MissingFileIsCreatedWithDefaults) {
 
 TEST_F(SettingsTest, LinesAreCutToTheirCapacity) {
     std::string body;
-    for (int i = 1; i <= 16; ++i) body += std::to_string(i) + ".5 trailing words\r\n";
+    // Aspect orbs 1.5 .. 14.5; the parallel and antiscia orbs (at most 6) 5.5 and 4.5.
+    for (int i = 1; i <= 16; ++i) body += std::to_string(i <= 14 ? i : 20 - i) + ".5 trailing words\r\n";
     body += "PORFIRIOXXXXXXXXXXXXX\r\nMEDIOXX\r\nBC\r\nVERA\r\nextra line\r\n";
     WriteBytes("FileSet/orbidomi.STT", body);
     LoadOrbiDomiSettings();
@@ -54,8 +55,8 @@ TEST_F(SettingsTest, LinesAreCutToTheirCapacity) {
     EXPECT_EQ(Chart.BlackMoonType, "VERA");
     EXPECT_EQ(Orbs.AspectOrbs[5], 2.5L);   // line 2: semi-sextile
     EXPECT_EQ(Orbs.AspectOrbs[4], 14.5L);  // line 14: opposition
-    EXPECT_EQ(Orbs.ParallelOrb, 15.5L);
-    EXPECT_EQ(Orbs.AntisciaOrb, 16.5L);
+    EXPECT_EQ(Orbs.ParallelOrb, 5.5L);
+    EXPECT_EQ(Orbs.AntisciaOrb, 4.5L);
 }
 
 TEST_F(SettingsTest, SetLineChangesOnlyThatLineAndReloads) {
@@ -102,6 +103,50 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     EXPECT_NE(ReadBytes("FileSet/OrbiDomi.stt.damaged2").find("dieci"), std::string::npos);
     EXPECT_EQ(Orbs.AspectOrbs[7], 1);
     EXPECT_EQ(Chart.HouseSystemName, "PLACIDO");
+}
+
+// No orb is wider than the orb settings window takes (15 for an aspect, 6
+// for parallels and antiscia): a wider one in either settings file is damage
+// like text where an orb belongs, named, kept, and replaced by its default.
+TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
+    LoadOrbiDomiSettings();
+    std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
+    lines[13] = "40";  // the opposition
+    rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
+    LoadOrbiDomiSettings();
+    ASSERT_EQ(g_reports.size(), 1u);
+    EXPECT_NE(g_reports[0].find("(il suo valore di orbita della riga 14 \xE8 fuori dalle orbite ammesse)"),
+              std::string::npos)
+        << g_reports[0];
+    EXPECT_EQ(Orbs.AspectOrbs[4], 9);
+    EXPECT_NE(ReadBytes("FileSet/OrbiDomi.stt.damaged1").find("\r\n40\r\n"), std::string::npos);
+    lines[13] = "15";
+    lines[14] = "6.5";  // the parallels
+    rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
+    LoadOrbiDomiSettings();
+    ASSERT_EQ(g_reports.size(), 2u);
+    EXPECT_NE(g_reports[1].find("orbita della riga 15"), std::string::npos) << g_reports[1];
+    EXPECT_EQ(Orbs.ParallelOrb, 1);
+
+    // Set B's trine at 20 and the antiscia orb at 7 in the orb sets.
+    g_reports.clear();
+    OrbSets sets = LoadOrbSets();
+    sets.orbs[1][10] = 20;
+    sets.antisciaOrb = 7;
+    sets.orbs[2][10] = 15;
+    sets.parallelOrb = 6;
+    SaveOrbSets(sets);
+    const OrbSets read = LoadOrbSets();
+    ASSERT_EQ(g_reports.size(), 1u);
+    // Lines 16, 32 and 48: the antiscia orb of each set; line 26: set B's trine.
+    EXPECT_NE(g_reports[0].find("\"FileDum\\MMVarOrb.dum\" era danneggiato (valori illeggibili alla riga 16 "),
+              std::string::npos)
+        << g_reports[0];
+    EXPECT_NE(g_reports[0].find(", riga 26 "), std::string::npos) << g_reports[0];
+    EXPECT_EQ(read.orbs[1][10], kOrbSetBStart[10]);
+    EXPECT_EQ(read.antisciaOrb, 1);
+    EXPECT_EQ(read.orbs[2][10], 15);  // the widest orbs taken are kept
+    EXPECT_EQ(read.parallelOrb, 6);
 }
 
 TEST_F(SettingsTest, OrbSetsRoundTrip) {

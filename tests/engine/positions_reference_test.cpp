@@ -153,8 +153,8 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
     EXPECT_GT(retrograde, 400);
 }
 
-// The retrograde pass reuses the chart moment's sines and cosines; for every
-// mode it must give what two separate computations give: the later moment's
+// The retrograde pass computes the longitudes alone; for every mode it must
+// give what two separate computations give: the later moment's
 // longitudes (fast), then the chart moment, then the rule.
 TEST_F(PositionsReference, RetrogradePassOfEveryModeAsTwoSeparateComputations) {
     const int modes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19, 20, 21};

@@ -21,43 +21,43 @@
 
 namespace {
 
-using display::FgrKelvo;
+using display::theChartWindow;
 using shell_testing::ProgramStart;
 
 void SaveShot(const char* suffix) {
     const char* target = std::getenv("KELVOR_SCREENSHOT");
     if (!target || !*target) return;
     QApplication::processEvents();
-    FgrKelvo->grab().save(QString::fromUtf8(target).replace(".png", QString::fromUtf8(suffix) + ".png"));
+    theChartWindow->grab().save(QString::fromUtf8(target).replace(".png", QString::fromUtf8(suffix) + ".png"));
 }
 
 TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::FoKelvor->FormActivate();
-    shell::FoKelvor->BBProped->click();
-    ASSERT_NE(FgrKelvo, nullptr);
-    while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->BBProped->click();
+    ASSERT_NE(theChartWindow, nullptr);
+    while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
 
     const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
-    QTest::mouseClick(FgrKelvo, Qt::LeftButton, Qt::NoModifier, sun);
-    const QStringList texts = FgrKelvo->MemoL1->toPlainText().split('\n');
+    QTest::mouseClick(theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
+    const QStringList texts = theChartWindow->MemoL1->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);
     EXPECT_TRUE(texts[0].startsWith("ZOON")) << texts[0].toStdString();
     EXPECT_EQ(texts[1].toStdString(), "Zon in Steenbok: ernstig en ambitieus, klimt geduldig.");
-    EXPECT_TRUE(FgrKelvo->MemoL2->toPlainText().startsWith("De Zon: levenskracht"));
+    EXPECT_TRUE(theChartWindow->MemoL2->toPlainText().startsWith("De Zon: levenskracht"));
     SaveShot("-texts");
 
-    QTest::mouseClick(FgrKelvo, Qt::LeftButton, Qt::NoModifier, sun);
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisible());
-    ASSERT_EQ(FgrKelvo->ComboBoxPiante->count(), 7);
-    EXPECT_EQ(FgrKelvo->ComboBoxPiante->itemText(0).toStdString(), "Angelica");
-    FgrKelvo->ComboBoxPiante->setCurrentIndex(0);
-    FgrKelvo->ComboBoxPiante->activated(0);
-    EXPECT_EQ(FgrKelvo->Memo3->toPlainText().split('\n').value(2).toStdString(), "Gebrek aan eetlust");
+    QTest::mouseClick(theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisible());
+    ASSERT_EQ(theChartWindow->ComboBoxPiante->count(), 7);
+    EXPECT_EQ(theChartWindow->ComboBoxPiante->itemText(0).toStdString(), "Angelica");
+    theChartWindow->ComboBoxPiante->setCurrentIndex(0);
+    theChartWindow->ComboBoxPiante->activated(0);
+    EXPECT_EQ(theChartWindow->Memo3->toPlainText().split('\n').value(2).toStdString(), "Gebrek aan eetlust");
     SaveShot("-plants");
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    FgrKelvo->hide();
+    theChartWindow->hide();
 }
 
 }  // namespace

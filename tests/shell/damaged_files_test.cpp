@@ -80,7 +80,7 @@ std::string WriteOwnOrbSets() {
 std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWindow() {
     std::vector<std::string> b, c;
     gui::SetModalHandler("FoOrbKel", [&](QDialog* d) {
-        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         gui::Guard([w] { w->FormActivate(); });
         for (int i = 1; i <= 14; ++i) {
             b.push_back(w->EditsB[i]->text().toStdString());
@@ -89,7 +89,7 @@ std::pair<std::vector<std::string>, std::vector<std::string>> OpenAndCloseOrbWin
         w->BitBtnRitorna->click();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtnVarOrbAsp->click();
+    shell::theMainWindow->BitBtnVarOrbAsp->click();
     return {b, c};
 }
 
@@ -201,19 +201,19 @@ TEST(DamagedPersonText, ACtrlZInsideIsReadWholeAndSavedWhole) {
     while (text.size() < 1200) text += "Een regel van de eigen tekst van de gebruiker.\r\n";
     text += "Laatste regel";
     PersonWithText(start, text);
-    ASSERT_TRUE(shell::FoKelvor->BBApriTesto->isVisible());
+    ASSERT_TRUE(shell::theMainWindow->BBApriTesto->isVisible());
     const Files before = Snapshot(start.Data());
 
     std::string shown;
     gui::SetModalHandler("FoReMaiH", [&](QDialog* d) {
-        auto* w = static_cast<shell::TFoReMaiH*>(d);
+        auto* w = static_cast<shell::RichTextWindow*>(d);
         shown = w->EditorText();
         w->Editor->moveCursor(QTextCursor::End);
         w->Editor->insertPlainText("!");
         w->FileSave();
         return int(gui::mrOk);
     });
-    shell::FoKelvor->BBApriTesto->click();
+    shell::theMainWindow->BBApriTesto->click();
     std::string expected;  // every CR LF shown as one line end
     for (std::size_t i = 0; i < text.size(); ++i)
         if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) expected += text[i];
@@ -234,12 +234,12 @@ TEST(DamagedPersonText, AFileTooLargeToShowIsLeftAsItIs) {
     const Files before = Snapshot(start.Data());
 
     gui::SetModalHandler("FoReMaiH", [](QDialog* d) {
-        auto* w = static_cast<shell::TFoReMaiH*>(d);
+        auto* w = static_cast<shell::RichTextWindow*>(d);
         EXPECT_EQ(w->EditorText(), "");
         EXPECT_EQ(w->FileName(), QString("Untitled"));
         return int(gui::mrOk);
     });
-    shell::FoKelvor->BBApriTesto->click();
+    shell::theMainWindow->BBApriTesto->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
     EXPECT_TRUE(Contains(start.messages.messages[0].text, "troppo grande")) << start.messages.messages[0].text;
     EXPECT_TRUE(Contains(start.messages.messages[0].text, "00012.txt"));
@@ -278,7 +278,7 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
 
     bool loaded = true, okEnabled = true;
     gui::SetModalHandler("FormRich", [&](QDialog* d) {
-        auto* w = static_cast<archive::TFormRich*>(d);
+        auto* w = static_cast<archive::RecallDialog*>(d);
         w->FormActivate();
         w->ChooseLine(1);  // ALBERTI, VERDI
         w->LoadChosenPerson();
@@ -287,14 +287,14 @@ TEST(DamagedStoredPerson, ARecalledRecordOfRandomBytesIsNamedAndNotMadeCurrent) 
         w->BitBtnOK->click();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtnDati->click();
+    shell::theMainWindow->BitBtnDati->click();
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(okEnabled);
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"BASE\" (file \"BASE.ST2\", scheda 00002)")) << text;
     EXPECT_TRUE(Contains(text, "la persona corrente resta quella di prima")) << text;
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("ALBERTI ANNA"));
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("ALBERTI ANNA"));
 
     // The current person and the archive as they were; only the recall's
     // pointer to the chosen record was written.
@@ -318,11 +318,59 @@ TEST(DamagedStoredPerson, ADamagedCurrentPersonIsNamedOnceAndDrawsNoChart) {
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")")) << text;
     EXPECT_TRUE(Contains(text, "Coordinate Scorrette")) << text;
-    EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "");
+    EXPECT_EQ(shell::theMainWindow->MemoDati->toPlainText().trimmed(), "");
     EXPECT_EQ(engine::Chart.JulianDay, 0);
     const Changes changes = Compare(before, Snapshot(start.Data()));
     EXPECT_TRUE(changes.changed.empty());
     EXPECT_TRUE(changes.added.empty());
+}
+
+// A folder in place of either file of the current person: named once, saying
+// that the current person is not shown and what the user can do; nothing of
+// an earlier person is shown, and a recall is refused whole, the other file
+// of the current person left as it was.
+TEST(DamagedStoredPerson, AFolderInPlaceOfTheCurrentPersonIsNamedOnceAndShowsNoOne) {
+    for (const char* file : {"TMPR.ST1", "TMPR.ST2"}) {
+        ProgramStart start;
+        archive::StoreRequest q;
+        q.Letters = "BASE";
+        q.Name = "ALBERTI ANNA";
+        q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+        archive::StorePersonRecords(q);
+        archive::WriteCurrentPerson("VERDI GIUSEPPE", Person("195001151230+1", "45N28-009E12MILANO"));
+        start.Activate();
+        ASSERT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("VERDI GIUSEPPE"));
+        fs::remove(start.Data() / file);
+        fs::create_directory(start.Data() / file);
+        start.Activate();
+        start.Activate();  // told once
+        ASSERT_EQ(start.messages.messages.size(), 1u) << file;
+        const std::string& text = start.messages.messages[0].text;
+        EXPECT_TRUE(Contains(text, std::string("\"") + file + "\". Al suo posto c'\xE8 una cartella, non un file. "
+                                                             "La persona corrente non viene mostrata"))
+            << text;
+        EXPECT_TRUE(Contains(text, std::string("Spostare altrove o rinominare la cartella \"") + file + "\"")) << text;
+        EXPECT_EQ(shell::theMainWindow->MemoDati->toPlainText().trimmed(), "") << file;
+
+        const Files before = Snapshot(start.Data());
+        int result = -1;
+        gui::SetModalHandler("FormRich", [&](QDialog* d) {
+            auto* w = static_cast<archive::RecallDialog*>(d);
+            w->FormActivate();
+            w->ChooseLine(0);
+            w->LoadChosenPerson();
+            w->BitBtnOK->click();
+            result = w->result();
+            return result;
+        });
+        shell::theMainWindow->BitBtnDati->click();
+        EXPECT_NE(result, int(QDialog::Accepted)) << file;
+        ASSERT_EQ(start.messages.messages.size(), 2u) << file;
+        EXPECT_TRUE(Contains(start.messages.messages[1].text, "La persona non \xE8 stata richiamata."))
+            << start.messages.messages[1].text;
+        for (const auto& n : Compare(before, Snapshot(start.Data())).changed)
+            EXPECT_TRUE(n == "FileDum/PointGlo.dum" || n == "FileDum/MMDatArc.dum") << n;
+    }
 }
 
 // Every damage is named under the file that holds it: the current person's
@@ -353,7 +401,7 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     text = start.messages.messages[0].text;
     EXPECT_EQ(text, "Il file \"TMPR.ST1\" \xE8 danneggiato o incompleto (\xE8 pi\xF9 corto della sua scheda). La "
                     "persona corrente non viene mostrata: richiamarla dal suo archivio.");
-    EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "");
+    EXPECT_EQ(shell::theMainWindow->MemoDati->toPlainText().trimmed(), "");
 
     // Annotations of random bytes in the personal archive.
     archive::StoreRequest q;
@@ -369,13 +417,13 @@ TEST(DamagedStoredPerson, EachDamageIsNamedUnderTheFileThatHoldsIt) {
     start.Activate();
     start.messages.messages.clear();
     gui::SetModalHandler("FormRich", [](QDialog* d) {
-        auto* w = static_cast<archive::TFormRich*>(d);
+        auto* w = static_cast<archive::RecallDialog*>(d);
         w->FormActivate();
         w->ChooseLine(0);
         w->LoadChosenPerson();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtnDati->click();
+    shell::theMainWindow->BitBtnDati->click();
     ASSERT_EQ(start.messages.messages.size(), 1u);
     text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "(file \"BASE.ST3\", le annotazioni della scheda 00001) \xE8 danneggiata: "
@@ -399,7 +447,7 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     const std::string st1 = ReadBytes(start.Data() / "BASE.ST1");
     std::vector<std::string> listed;
     gui::SetModalHandler("FormRich", [&listed](QDialog* d) {
-        auto* w = static_cast<archive::TFormRich*>(d);
+        auto* w = static_cast<archive::RecallDialog*>(d);
         w->FormActivate();
         listed.clear();
         for (int i = 0; i < w->ListaNomi->count(); ++i) listed.push_back(w->ListaNomi->item(i)->text().toStdString());
@@ -409,8 +457,8 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     const std::string garbage = RandomBytes(st1.size(), 6);
     WriteBytes(start.Data() / "BASE.ST1", garbage);
     start.messages.messages.clear();
-    shell::FoKelvor->BitBtnDati->click();
-    shell::FoKelvor->BitBtnDati->click();  // opened again: said once
+    shell::theMainWindow->BitBtnDati->click();
+    shell::theMainWindow->BitBtnDati->click();  // opened again: said once
     EXPECT_EQ(listed, Names{"ARCHIVIO DANNEGGIATO"});
     ASSERT_EQ(start.messages.messages.size(), 1u);
     std::string text = start.messages.messages[0].text;
@@ -421,7 +469,7 @@ TEST(DamagedStoredPerson, ADamagedIndexIsNamedAndNoGarbageIsListed) {
     // Header, the first entry whole, and half of the second.
     WriteBytes(start.Data() / "BASE.ST1", st1.substr(0, 2 * archive::kIndexRecordSize + 20));
     start.messages.messages.clear();
-    shell::FoKelvor->BitBtnDati->click();
+    shell::theMainWindow->BitBtnDati->click();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].rfind("ALBERTI ANNA", 0), 0u) << listed[0];
     ASSERT_EQ(start.messages.messages.size(), 1u);
@@ -438,14 +486,14 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), line, "BASE", "");
     const fs::path handOff = start.Data() / "FileDum" / "Annotaz.dum";
     start.Activate();
-    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText().toStdString(), line);
+    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText().toStdString(), line);
     const std::string sound = ReadBytes(handOff);
 
     WriteBytes(handOff, RandomBytes(sound.size(), 12));
     start.Activate();
     start.Activate();  // told once
-    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), "");
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("MERINI ALDA"));  // the person is shown
+    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText(), "");
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("MERINI ALDA"));  // the person is shown
     ASSERT_EQ(start.messages.messages.size(), 1u);
     std::string text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "Il file \"FileDum\\Annotaz.dum\" \xE8 danneggiato o incompleto (")) << text;
@@ -454,10 +502,52 @@ TEST(DamagedHandOffs, GarbledAnnotationsAreNamedAndNotShown) {
     start.messages.messages.clear();
     WriteBytes(handOff, sound.substr(0, sound.size() / 2));
     start.Activate();
-    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), "");
+    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText(), "");
     ASSERT_EQ(start.messages.messages.size(), 1u);
-    EXPECT_TRUE(Contains(start.messages.messages[0].text, "(la riga non \xE8 chiusa: il file \xE8 stato troncato)"))
+    EXPECT_TRUE(Contains(start.messages.messages[0].text, "(la riga non \xE8 chiusa)"))
         << start.messages.messages[0].text;
+}
+
+// The annotation hand-off and the user's name file filled with random bytes
+// that hold no control character, their size kept: each is named for what was
+// found in it, a line not closed, never for a cut it did not undergo.
+TEST(DamagedHandOffs, RandomBytesAreNamedForWhatIsFoundNotAsACut) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), " POETESSA MILANESE",
+                                "BASE", "");
+    start.Activate();
+    ASSERT_TRUE(start.messages.messages.empty());
+    auto textLike = [](std::string bytes) {
+        for (char& c : bytes)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '#';
+        return bytes;
+    };
+    const fs::path annotations = start.Data() / "FileDum" / "Annotaz.dum";
+    const fs::path name = start.Data() / "FileTmp" / "Personal.Tmp";
+    WriteBytes(annotations, textLike(RandomBytes(fs::file_size(annotations), 21)));
+    WriteBytes(name, textLike(RandomBytes(fs::file_size(name), 22)));
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 2u);
+    for (const auto& m : start.messages.messages) EXPECT_FALSE(Contains(m.text, "troncat")) << m.text;
+    const std::string said = start.messages.messages[0].text + "\n" + start.messages.messages[1].text;
+    EXPECT_TRUE(Contains(said, "\"FileDum\\Annotaz.dum\" \xE8 danneggiato o incompleto (la riga non \xE8 chiusa)"))
+        << said;
+    EXPECT_TRUE(Contains(said, "\"FileTmp\\Personal.Tmp\" era danneggiato (l'ultima riga, la 1, \xE8 interrotta)"))
+        << said;
+}
+
+// A hand-off of one line where two belong, and the user's name file the same:
+// "ha 1 riga", its number and noun agreeing.
+TEST(DamagedHandOffs, OneLineIsToldAsOneLine) {
+    ProgramStart start;
+    archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
+    WriteBytes(start.Data() / "FileDum" / "StrText.dum", "BASE\r\n");
+    WriteBytes(start.Data() / "FileTmp" / "Personal.Tmp", "Maria\r\n");
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 2u);
+    const std::string said = start.messages.messages[0].text + "\n" + start.messages.messages[1].text;
+    EXPECT_TRUE(Contains(said, "(ha 1 riga invece delle due dell'archivio e del testo)")) << said;
+    EXPECT_TRUE(Contains(said, "(ha 1 riga invece delle due del nome e del cognome)")) << said;
 }
 
 // The hand-off naming the current person's text, of random bytes: named, and
@@ -467,13 +557,13 @@ TEST(DamagedHandOffs, AGarbledTextHandOffIsNamedAndOffersNoText) {
     archive::WriteCurrentPerson("MERINI ALDA", Person("196412251405-1", "41N54-012E29ROMA"), "", "BASE", "00001");
     WriteBytes(start.Data() / "BASEtxt" / "00001.txt", "MERINI ALDA\r\n");
     start.Activate();
-    EXPECT_TRUE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    EXPECT_TRUE(shell::theMainWindow->BBApriTesto->isVisibleTo(shell::theMainWindow));
     const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
     const std::string garbage = RandomBytes(fs::file_size(handOff), 13);
     WriteBytes(handOff, garbage);
     start.Activate();
     start.Activate();  // told once
-    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    EXPECT_FALSE(shell::theMainWindow->BBApriTesto->isVisibleTo(shell::theMainWindow));
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "Il file \"FileDum\\StrText.dum\" \xE8 danneggiato o incompleto (")) << text;
@@ -494,7 +584,7 @@ TEST(DamagedStoredPerson, AnEntryOfRandomBytesIsNamedWithoutItsBytes) {
     EXPECT_EQ(start.messages.messages[0].text,
               "La scheda nell'archivio \"TMPR\" (file \"TMPR.ST1\") \xE8 danneggiata: Il nome contiene un carattere "
               "di controllo. La persona corrente non viene mostrata: richiamarla dal suo archivio.");
-    EXPECT_EQ(shell::FoKelvor->MemoDati->toPlainText().trimmed(), "");
+    EXPECT_EQ(shell::theMainWindow->MemoDati->toPlainText().trimmed(), "");
 }
 
 // A folder where the hand-off naming the current person's text should be
@@ -509,19 +599,61 @@ TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
     fs::remove(handOff);
     fs::create_directory(handOff);
     start.Activate();
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("MERINI ALDA"));
-    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), " POETESSA");
-    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isVisibleTo(shell::FoKelvor));
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("MERINI ALDA"));
+    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText(), " POETESSA");
+    EXPECT_FALSE(shell::theMainWindow->BBApriTesto->isVisibleTo(shell::theMainWindow));
     for (int press = 0; press < 2; ++press) {
-        shell::FoKelvor->BBProped->click();
-        ASSERT_NE(display::FgrKelvo, nullptr);
-        EXPECT_TRUE(display::FgrKelvo->isVisible()) << "press " << press;
-        display::FgrKelvo->hide();
+        shell::theMainWindow->BBProped->click();
+        ASSERT_NE(display::theChartWindow, nullptr);
+        EXPECT_TRUE(display::theChartWindow->isVisible()) << "press " << press;
+        display::theChartWindow->hide();
     }
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
     EXPECT_TRUE(Contains(text, "\"FileDum\\StrText.dum\". Al suo posto c'\xE8 una cartella, non un file.")) << text;
     EXPECT_TRUE(Contains(text, "Il pulsante del testo della persona corrente non viene mostrato.")) << text;
+    EXPECT_TRUE(fs::is_directory(handOff));
+}
+
+// A recall past that folder is done, as it says: the dialog closes, the
+// recalled person is shown without a text button, the folder is named once,
+// and the current person is the recalled one whole.
+TEST(DamagedHandOffs, ARecallPastAFolderInPlaceOfTheTextHandOffIsDone) {
+    ProgramStart start;
+    archive::StoreRequest q;
+    q.Letters = "BASE";
+    q.Name = "ALBERTI ANNA";
+    q.Record = Person("196001151230+1", "41N54-012E29ROMA");
+    archive::StorePersonRecords(q);
+    q.Name = "VERDI GIUSEPPE";
+    q.Record = Person("195001151230+1", "45N28-009E12MILANO");
+    archive::StorePersonRecords(q);  // the current person
+    const fs::path handOff = start.Data() / "FileDum" / "StrText.dum";
+    fs::remove(handOff);
+    fs::create_directory(handOff);
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 1u);
+
+    int result = -1;
+    gui::SetModalHandler("FormRich", [&](QDialog* d) {
+        auto* w = static_cast<archive::RecallDialog*>(d);
+        w->FormActivate();
+        w->ChooseLine(0);  // ALBERTI, VERDI
+        w->LoadChosenPerson();
+        w->BitBtnOK->click();
+        result = w->result();
+        return result;
+    });
+    shell::theMainWindow->BitBtnDati->click();
+    EXPECT_EQ(result, int(QDialog::Accepted));
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("ALBERTI ANNA"));
+    EXPECT_FALSE(shell::theMainWindow->BBApriTesto->isVisibleTo(shell::theMainWindow));
+    EXPECT_EQ(archive::IndexEntryName(archive::DecodeIndexEntry(
+                  rt::ReadAllRecords("TMPR.ST1", archive::kIndexRecordSize)[0])).substr(0, 12),
+              "ALBERTI ANNA");
+    EXPECT_EQ(archive::DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", archive::kBirthRecordSize)[0]).PlaceField,
+              "41N54-012E29ROMA");
+    EXPECT_EQ(start.messages.messages.size(), 1u) << start.messages.messages.back().text;
     EXPECT_TRUE(fs::is_directory(handOff));
 }
 
@@ -536,13 +668,13 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
 
     shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
-        auto* store = static_cast<archive::TFormRegKel*>(d);
+        auto* store = static_cast<archive::StoreDialog*>(d);
         store->FormActivate();
         store->BBregText->click();
         return int(gui::mrOk);
     });
     gui::SetModalHandler("FoReMaiH", [](QDialog*) { return int(gui::mrOk); });
-    shell::FoKelvor->BitBtnInputA->click();
+    shell::theMainWindow->BitBtnInputA->click();
 
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;
@@ -551,7 +683,7 @@ TEST(DamagedTextCounter, TheStoreGoesOnAndTheCounterIsRepaired) {
     // The garbage is named as such, not quoted as if it were text.
     EXPECT_TRUE(Contains(text, "(contiene byte che non sono testo invece del numero del prossimo testo)")) << text;
     // The person is stored and current, with text 4.
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
     EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "00004.txt")), Names{"GALILEI GALILEO"});
     EXPECT_EQ(CrLfLines(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set")), Names{"5"});
     EXPECT_EQ(ReadBytes(start.Data() / "BASEtxt" / "FlagTxt.set.damaged1"), garbage);
@@ -575,10 +707,10 @@ namespace {
 // Presses "Genera archivio" of the principles window.
 void GeneratePrinciplesByButton() {
     gui::SetModalHandler("FoPrinci", [](QDialog* d) {
-        static_cast<remedies::TFoPrinci*>(d)->Button1->click();
+        static_cast<remedies::PrinciplesWindow*>(d)->Button1->click();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtn8->click();
+    shell::theMainWindow->BitBtn8->click();
 }
 
 }  // namespace

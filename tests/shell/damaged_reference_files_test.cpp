@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -86,25 +87,42 @@ std::vector<std::string> NamingFile(const gui::RecordingMessageSink& sink, const
 
 void StoreMerini() {
     shell_testing::MakeMeriniCurrent();
-    shell::FoKelvor->FormActivate();
+    shell::theMainWindow->FormActivate();
 }
 
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
-    shell::FoKelvor->BBVert->click();
-    display::FgrNaKel->Timer1Timer();
-    display::FgrNaKel->Timer1Timer();
+    shell::theMainWindow->BBVert->click();
+    display::theSheetViewer->Timer1Timer();
+    display::theSheetViewer->Timer1Timer();
 }
 
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
-    shell::FoKelvor->BBProped->click();
-    while (display::FgrKelvo->Timer1->isActive()) display::FgrKelvo->Timer1Timer();
+    shell::theMainWindow->BBProped->click();
+    while (display::theChartWindow->Timer1->isActive()) display::theChartWindow->Timer1Timer();
 }
 
 void ClickSun() {
     const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
-    QTest::mouseClick(display::FgrKelvo, Qt::LeftButton, Qt::NoModifier, sun);
+    QTest::mouseClick(display::theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
+}
+
+void ClickMoon() {
+    const QPoint moon(display::MapX(display::Wheel.PlanetGlyphX[2]), display::MapY(display::Wheel.PlanetGlyphY[2]));
+    QTest::mouseClick(display::theChartWindow, Qt::LeftButton, Qt::NoModifier, moon);
+}
+
+void ClickSagittarius() {
+    const QPoint sign(display::MapX(display::Wheel.SignGlyphX[9]), display::MapY(display::Wheel.SignGlyphY[9]));
+    QTest::mouseClick(display::theChartWindow, Qt::LeftButton, Qt::NoModifier, sign);
+}
+
+// The first `count` lines of a text file, each with its line end.
+std::string FirstLines(const std::string& text, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < count; ++n) end = text.find("\r\n", end) + 2;
+    return text.substr(0, end);
 }
 
 }  // namespace
@@ -118,7 +136,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
-    display::FgrNaKel->BitBtnZoomPiuClick();  // drawn again: nothing more is said
+    display::theSheetViewer->BitBtnZoomPiuClick();  // drawn again: nothing more is said
     // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
@@ -128,7 +146,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     ASSERT_EQ(terms.size(), 1u);
     EXPECT_TRUE(Contains(terms[0], "(\xE8 vuoto). Il programma ha rimesso al suo posto")) << terms[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
-    EXPECT_TRUE(display::FgrNaKel->isVisible());  // the sheet stands, with the rest of its blocks
+    EXPECT_TRUE(display::theSheetViewer->isVisible());  // the sheet stands, with the rest of its blocks
 
     const fs::path shipped = rt::InstalledDataFolder();
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"), ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
@@ -140,7 +158,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
         EXPECT_TRUE(IsWorkFile(n) || n.rfind("Appoggio/GoverAnno.txt", 0) == 0 ||
                     n.rfind("OpzioneT/KlvPianCan.Txt", 0) == 0)
             << n;
-    display::FgrNaKel->hide();
+    display::theSheetViewer->hide();
 }
 
 TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) {
@@ -161,15 +179,15 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
     EXPECT_TRUE(Contains(texts[0], "\"KlvPian.txt.damaged1\"")) << texts[0];
-    EXPECT_FALSE(display::FgrKelvo->MemoL1->toPlainText().isEmpty());  // the specific texts are shown
-    EXPECT_FALSE(display::FgrKelvo->MemoL2->toPlainText().isEmpty());  // and the Sun's general ones
+    EXPECT_FALSE(display::theChartWindow->MemoL1->toPlainText().isEmpty());  // the specific texts are shown
+    EXPECT_FALSE(display::theChartWindow->MemoL2->toPlainText().isEmpty());  // and the Sun's general ones
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt.damaged1"), general);
 
     ClickSun();  // the plants of the Sun, from their list; their details from the database
-    ASSERT_GT(display::FgrKelvo->ComboBoxPiante->count(), 0);
-    display::FgrKelvo->ComboBoxPiante->setCurrentIndex(0);
-    display::FgrKelvo->ComboBoxPiante->activated(0);
-    display::FgrKelvo->ComboBoxPiante->activated(0);
+    ASSERT_GT(display::theChartWindow->ComboBoxPiante->count(), 0);
+    display::theChartWindow->ComboBoxPiante->setCurrentIndex(0);
+    display::theChartWindow->ComboBoxPiante->activated(0);
+    display::theChartWindow->ComboBoxPiante->activated(0);
     const auto plants = NamingFile(start.messages, "OpzioneS\\DataStf.rnd");
     ASSERT_EQ(plants.size(), 1u);
     EXPECT_TRUE(Contains(plants[0], "non contiene la pianta \"Angelica\"")) << plants[0];
@@ -178,7 +196,7 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
 
     for (const auto& n : Touched(before, Snapshot(start.Data())))
         EXPECT_TRUE(IsWorkFile(n) || n.rfind("OpzioneT/KlvPian.txt", 0) == 0) << n;
-    display::FgrKelvo->hide();
+    display::theChartWindow->hide();
 }
 
 TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
@@ -192,8 +210,8 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
     testing_support::NoInstalledCopies installation;  // no sound picture to put back
     OpenChartWindow();
     ClickSun();  // the Sun's picture beside its texts
-    EXPECT_TRUE(display::FgrKelvo->Image1->pixmap().isNull());
-    EXPECT_TRUE(display::FgrKelvo->Image2->pixmap().isNull());
+    EXPECT_TRUE(display::theChartWindow->Image1->pixmap().isNull());
+    EXPECT_TRUE(display::theChartWindow->Image2->pixmap().isNull());
     ASSERT_EQ(start.messages.Texts().size(), 1u);
     const std::string said = start.messages.Texts()[0];
     EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero", 0),
@@ -203,15 +221,15 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
                                "programma non ne ha una copia integra"))
         << said;
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
-    display::FgrKelvo->hide();
+    display::theChartWindow->hide();
 }
 
 TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    display::FgrNaKel->ComboEMF->setEditText("GRAF01.EMF");
-    display::FgrNaKel->BBEMFout->click();
+    display::theSheetViewer->ComboEMF->setEditText("GRAF01.EMF");
+    display::theSheetViewer->BBEMFout->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -220,19 +238,19 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
 
     int shown = 0;
     gui::SetModalHandler("FoMetGra", [&shown](QDialog* d) {
-        static_cast<display::TFoMetGra*>(d)->FormActivate();
-        static_cast<display::TFoMetGra*>(d)->FormActivate();  // drawn again: said once
+        static_cast<display::MetafileViewer*>(d)->FormActivate();
+        static_cast<display::MetafileViewer*>(d)->FormActivate();  // drawn again: said once
         ++shown;
         return int(gui::mrCancel);
     });
-    display::FgrNaKel->BBEMFin->click();
+    display::theSheetViewer->BBEMFin->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "non \xE8 un metafile intero")) << said[0];
     EXPECT_EQ(start.messages.messages.size(), 1u);
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
-    display::FgrNaKel->hide();
+    display::theSheetViewer->hide();
 }
 
 // The planets' correction table overwritten with random bytes of its own size:
@@ -246,7 +264,7 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     WriteBytes(table, garbage);
 
     start.Activate();  // the main window loads the person and computes the chart
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("ROSSI MARIO"));
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("ROSSI MARIO"));
     precise::Init();
     const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
     for (int body : {5, 7}) {
@@ -281,17 +299,48 @@ TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
         WriteBytes(help, damaged);
         start.messages.messages.clear();
         OpenChartWindow();  // the wheel with its help text
-        EXPECT_TRUE(display::FgrKelvo->Memo1->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
-            << display::FgrKelvo->Memo1->toPlainText().toStdString();
+        EXPECT_TRUE(display::theChartWindow->Memo1->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
+            << display::theChartWindow->Memo1->toPlainText().toStdString();
         const auto said = NamingFile(start.messages, "Appoggio\\Messaggi.txt");
         ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
         EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione")) << said[0];
         EXPECT_EQ(start.messages.messages.size(), 1u);
         EXPECT_EQ(ReadBytes(help), sound);
-        display::FgrKelvo->hide();
+        display::theChartWindow->hide();
     }
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "Messaggi.txt.damaged1"), garbage);
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "Messaggi.txt.damaged2"), sound.substr(0, sound.size() / 2));
+}
+
+// The help texts damaged, the chart window opened from the active main
+// window: the message of its opening is answered as a box is (the window
+// system gives the focus back to the window the box belonged to), and then
+// the chart window is the one in front, not the main window.
+TEST(DamagedReferenceFiles, AfterAMessageAtItsOpeningTheChartWindowIsInFront) {
+    ProgramStart start;
+    StoreMerini();
+    auto settle = [] {
+        for (int round = 0; round < 20; ++round) QCoreApplication::processEvents();
+    };
+    shell::theMainWindow->activateWindow();
+    settle();
+    ASSERT_EQ(QApplication::activeWindow(), shell::theMainWindow);
+    const fs::path help = start.Data() / "Appoggio" / "Messaggi.txt";
+    WriteBytes(help, RandomBytes(fs::file_size(help), 29));
+
+    std::vector<std::string> told;
+    const gui::MessageSink previous = gui::SetMessageSink([&told](const gui::MessageRequest& r) {
+        told.push_back(r.text);
+        if (r.owner) r.owner->activateWindow();
+        return int(gui::AnswerOk);
+    });
+    OpenChartWindow();
+    settle();
+    gui::SetMessageSink(previous);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_TRUE(Contains(told[0], "Appoggio\\Messaggi.txt")) << told[0];
+    EXPECT_EQ(QApplication::activeWindow(), display::theChartWindow);
+    display::theChartWindow->hide();
 }
 
 // The planets' specific attribution texts cut in half: the Sun's texts are
@@ -301,22 +350,69 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSun();
-    const QString specific = display::FgrKelvo->MemoL1->toPlainText();
+    const QString specific = display::theChartWindow->MemoL1->toPlainText();
     ASSERT_GT(specific.count('\n'), 1);
-    display::FgrKelvo->hide();
+    display::theChartWindow->hide();
 
     const fs::path texts = start.Data() / "OpzioneT" / "KlvPianSpe.Txt";
     const std::string sound = ReadBytes(texts);
     WriteBytes(texts, sound.substr(0, sound.size() / 2));
     OpenChartWindow();
     ClickSun();
-    EXPECT_EQ(display::FgrKelvo->MemoL1->toPlainText(), specific);
+    EXPECT_EQ(display::theChartWindow->MemoL1->toPlainText(), specific);
     const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
-    EXPECT_TRUE(Contains(said[0], "\xE8 interrotta: il file \xE8 stato troncato). Il programma ha rimesso")) << said[0];
+    EXPECT_TRUE(Contains(said[0], "\xE8 interrotta). Il programma ha rimesso")) << said[0];
     EXPECT_EQ(ReadBytes(texts), sound);
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), sound.substr(0, sound.size() / 2));
-    display::FgrKelvo->hide();
+    display::theChartWindow->hide();
+}
+
+// The specific attribution texts cut at a line, so that what is left is whole
+// text: the sign texts after 16 of their 48 lines, the points' after the
+// first ones of the Moon. Each is named for the texts it lacks and put back,
+// and Sagittarius and the Moon show all their texts.
+TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
+    ProgramStart start;
+    StoreMerini();
+    OpenChartWindow();
+    ClickSagittarius();
+    const QString sagittarius = display::theChartWindow->MemoL1->toPlainText();
+    ClickMoon();
+    const QString moon = display::theChartWindow->MemoL1->toPlainText();
+    ASSERT_GT(sagittarius.count('\n'), 1);
+    ASSERT_GT(moon.count('\n'), 5);
+    display::theChartWindow->hide();
+    ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
+
+    const fs::path signs = start.Data() / "OpzioneT" / "KlvSegnSpe.txt";
+    const fs::path points = start.Data() / "OpzioneT" / "KlvPianSpe.Txt";
+    const std::string soundSigns = ReadBytes(signs), soundPoints = ReadBytes(points);
+    // The points' file from the Moon's house texts on is gone: its signs stay.
+    const std::size_t moonHouses = soundPoints.find("\r\nLunaPrim") + 2;
+    const std::string cutSigns = FirstLines(soundSigns, 16), cutPoints = soundPoints.substr(0, moonHouses);
+    WriteBytes(signs, cutSigns);
+    WriteBytes(points, cutPoints);
+    OpenChartWindow();
+    ClickSagittarius();
+    EXPECT_EQ(display::theChartWindow->MemoL1->toPlainText(), sagittarius);
+    ClickMoon();
+    EXPECT_EQ(display::theChartWindow->MemoL1->toPlainText(), moon);
+    const auto signsSaid = NamingFile(start.messages, "OpzioneT\\KlvSegnSpe.txt");
+    ASSERT_EQ(signsSaid.size(), 1u) << start.messages.messages.size();
+    EXPECT_TRUE(Contains(signsSaid[0], "(manca il testo di SaAnKre e di altre 15 chiavi). Il programma ha rimesso"))
+        << signsSaid[0];
+    const auto pointsSaid = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
+    ASSERT_EQ(pointsSaid.size(), 1u) << start.messages.messages.size();
+    // Its 144 lines hold the signs of every point and the Sun's houses.
+    EXPECT_TRUE(Contains(pointsSaid[0], "(manca il testo di Sole01 e di altre 2105 chiavi). Il programma ha rimesso"))
+        << pointsSaid[0];
+    EXPECT_EQ(ReadBytes(signs), soundSigns);
+    EXPECT_EQ(ReadBytes(points), soundPoints);
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvSegnSpe.txt.damaged1"), cutSigns);
+    EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), cutPoints);
+    EXPECT_EQ(start.messages.messages.size(), 2u);
+    display::theChartWindow->hide();
 }
 
 TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
@@ -332,14 +428,14 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
 
     int listed = -1;
     gui::SetModalHandler("FoAggRep", [&](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoAggRep*>(d);
+        auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
         w->FormActivate();
         w->FormActivate();  // opened again: said again
         listed = w->ListBox1->count();
         w->BBRico->click();  // "Ricostruisci File"
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BBaggRep->click();
+    shell::theMainWindow->BBaggRep->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
     ASSERT_EQ(repertory.size(), 3u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(repertory[0], "non sono schede della banca dati")) << repertory[0];
@@ -349,13 +445,13 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
 
     start.messages.messages.clear();
     gui::SetModalHandler("FoMainArc", [&](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoMainArc*>(d);
+        auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
         w->FormActivate();
         listed = w->ListBox1->count();
         w->BBRico->click();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtn4->click();
+    shell::theMainWindow->BitBtn4->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
     ASSERT_EQ(main.size(), 2u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(main[0], "l'ultima scheda \xE8 incompleta")) << main[0];

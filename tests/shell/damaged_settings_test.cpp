@@ -41,9 +41,9 @@ TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
     EXPECT_EQ(archive::DrawSettings.AspectScaleX, 1.0L);
     // The activation went on to the current person.
-    EXPECT_NE(shell::FoKelvor->MemoDati->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
-        << shell::FoKelvor->MemoDati->toPlainText().toStdString();
-    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), " a note");
+    EXPECT_NE(shell::theMainWindow->MemoDati->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
+        << shell::theMainWindow->MemoDati->toPlainText().toStdString();
+    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText(), " a note");
 
     // The next activation reads the repaired file quietly.
     start.Activate();
@@ -85,4 +85,35 @@ TEST(DamagedDrawSettings, AFileCutInHalfIsNamedKeptAndRepairedFromTheDefaults) {
     EXPECT_EQ(archive::DrawSettings.BackupDestination, "E:\\Kelvor");
     EXPECT_EQ(archive::DrawSettings.AspectScaleX, 1.0L);
     EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.0L);
+}
+
+// The message about a cut file names only the settings put back to their
+// defaults as those to set again: cut in its seventh line, the screen
+// calibration alone, not the line width nor the printer model it kept; cut
+// later in its third, the line width and the calibration, not the printer
+// model nor the backup folder read before.
+TEST(DamagedDrawSettings, TheMessageAboutACutFileNamesOnlyTheValuesPutBack) {
+    ProgramStart start(true, false);
+    const fs::path file = start.Data() / "FileSet" / "MMVarLas.stt";
+    WriteBytes(file, "1\r\n1\r\n0\r\n1\r\n 2.50000000000000E+0000\r\nE:\\Kelvor\r\n 1.00");
+    start.Activate();
+    WriteBytes(file, "1\r\n1\r\n0");
+    start.Activate();
+    ASSERT_EQ(start.messages.messages.size(), 2u);
+    const std::string& seventh = start.messages.messages[0].text;
+    EXPECT_NE(seventh.find("\"MMVarLas.stt.damaged1\". Se la calibrazione dello schermo era stata cambiata, "
+                           "impostarla di nuovo; i valori di prima si leggono nella copia conservata."),
+              std::string::npos)
+        << seventh;
+    for (const char* kept : {"spessore", "stampante", "cartella"})
+        EXPECT_EQ(seventh.find(kept), std::string::npos) << kept << ": " << seventh;
+    const std::string& third = start.messages.messages[1].text;
+    EXPECT_NE(third.find("\"MMVarLas.stt.damaged2\". Se erano stati cambiati (lo spessore delle linee e la "
+                         "calibrazione dello schermo), impostarli di nuovo"),
+              std::string::npos)
+        << third;
+    for (const char* kept : {"stampante", "cartella"})
+        EXPECT_EQ(third.find(kept), std::string::npos) << kept << ": " << third;
+    EXPECT_EQ(archive::DrawSettings.BackupDestination, "E:\\Kelvor");
+    EXPECT_EQ(CrLfLines(ReadBytes(file))[5], "E:\\Kelvor");
 }

@@ -28,20 +28,20 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
     gui::SetSystemServices(std::make_unique<NoVolumes>());
     std::vector<std::string> seen;
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoMainArc*>(d);
-        EXPECT_EQ(w, remedies::FoMainArc);
+        auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
+        EXPECT_EQ(w, remedies::thePrimaryEditor);
         w->FormActivate();
         seen.push_back(std::to_string(w->ListBox1->count()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoAggRep", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoAggRep*>(d);
+        auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
         w->FormActivate();
         seen.push_back(std::to_string(w->ListBox1->count()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoUtilit", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoUtilit*>(d);
+        auto* w = dynamic_cast<remedies::SearchUtility*>(d);
         w->FormActivate();
         w->RBindi->click();
         w->EditCerca->setText("wonden");
@@ -50,15 +50,15 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoAggiorna", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoAggiorna*>(d);
+        auto* w = dynamic_cast<remedies::UpdateWindow*>(d);
         w->FormActivate();
         seen.push_back(gui::FromQt(w->EdUltAgg->text()).size() == 16 ? "dated" : "undated");
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtn4->click();
-    shell::FoKelvor->BBaggRep->click();
-    shell::FoKelvor->BButility->click();
-    shell::FoKelvor->EdAggiorna->click();
+    shell::theMainWindow->BitBtn4->click();
+    shell::theMainWindow->BBaggRep->click();
+    shell::theMainWindow->BButility->click();
+    shell::theMainWindow->EdAggiorna->click();
     gui::SetSystemServices(nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(remedies::PrimaryRecordCount()),
                                               std::to_string(remedies::RepertoryRecordCount()),

@@ -66,7 +66,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 // What a window showed for one step: its drawing calls, then its texts.
 using Recordings = std::map<std::string, std::string>;
 
-std::string PanelTexts(display::TFgrKelvo& w) {
+std::string PanelTexts(display::ChartWindow& w) {
     std::string out;
     const std::pair<const char*, QPlainTextEdit*> memos[] = {
         {"Memo1", w.Memo1},       {"MemoAspetti", w.MemoAspetti}, {"Memo3", w.Memo3}, {"Memo4", w.Memo4},
@@ -107,13 +107,13 @@ protected:
     void Record(const StoredPerson& p, Recordings& out) {
         shell_testing::ProgramStart start;
         archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
-        shell::TFoKelvor* main = shell::FoKelvor;
+        shell::MainWindow* main = shell::theMainWindow;
         main->FormActivate();
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
 
         display::RecordingSurface dc;
-        display::TFgrKelvo& chart = *display::FgrKelvo;
+        display::ChartWindow& chart = *display::theChartWindow;
         chart.SetRecorder(&dc);
         auto keep = [&](const std::string& step, const std::string& texts) {
             out[std::string(p.key) + "/" + step] = Joined(dc.log) + texts;
@@ -141,7 +141,7 @@ protected:
         chart.BBprivato->click();
         chart.SetRecorder(nullptr);
 
-        display::TFgrNaKel& viewer = *shell::FgrNaKel;
+        display::SheetViewer& viewer = *shell::theSheetViewer;
         viewer.SetRecorder(&dc);
         const std::pair<int, std::function<void()>> sheets[] = {
             {5, [&] { main->BBVert->click(); }},

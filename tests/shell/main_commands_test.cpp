@@ -33,13 +33,13 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
             shown.push_back(d->objectName());
             return int(gui::mrCancel);
         });
-    shell::FoKelvor->BitBtnDati->click();
-    shell::FoKelvor->BitBtnInputA->click();
-    shell::FoKelvor->BitBtnCancel->click();
-    shell::FoKelvor->BitBtn1->click();
-    shell::FoKelvor->BBSalva->click();
+    shell::theMainWindow->BitBtnDati->click();
+    shell::theMainWindow->BitBtnInputA->click();
+    shell::theMainWindow->BitBtnCancel->click();
+    shell::theMainWindow->BitBtn1->click();
+    shell::theMainWindow->BBSalva->click();
     EXPECT_EQ(shown, (std::vector<QString>{"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"}));
-    EXPECT_EQ(archive::FoBakMod1, nullptr);  // released when it closed
+    EXPECT_EQ(archive::theBackupWindow, nullptr);  // released when it closed
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
@@ -47,15 +47,15 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     ProgramStart start;
     shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
-        auto* store = static_cast<archive::TFormRegKel*>(d);
+        auto* store = static_cast<archive::StoreDialog*>(d);
         store->FormActivate();
         store->BitBtnRegistraClick();
         return int(gui::mrOk);
     });
-    shell::FoKelvor->BitBtnInputA->click();
+    shell::theMainWindow->BitBtnInputA->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().contains("15/02/1964 10:00"));
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().contains("15/02/1964 10:00"));
 }
 
 // The current person follows a change of its own record at once: the main
@@ -71,21 +71,21 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         {"BASE", "ROSSI MARIO", StoredRecord("196203040815-1", "45N28-009E12MILANO"), std::nullopt});
     // The ROSSI MARIO of Milan recalled through the recall dialog.
     gui::SetModalHandler("FormRich", [](QDialog* d) {
-        auto* recall = static_cast<archive::TFormRich*>(d);
+        auto* recall = static_cast<archive::RecallDialog*>(d);
         recall->FormActivate();
         recall->ChooseLine(1);
         recall->LoadChosenPerson();
         recall->BitBtnOK->click();
         return int(gui::mrOk);
     });
-    shell::FoKelvor->BitBtnDati->click();
-    auto shown = [] { return shell::FoKelvor->MemoDati->toPlainText().toStdString(); };
-    auto name = [] { return shell::FoKelvor->MemoDati->toPlainText().section('\n', 0, 0).trimmed().toStdString(); };
+    shell::theMainWindow->BitBtnDati->click();
+    auto shown = [] { return shell::theMainWindow->MemoDati->toPlainText().toStdString(); };
+    auto name = [] { return shell::theMainWindow->MemoDati->toPlainText().section('\n', 0, 0).trimmed().toStdString(); };
     ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
 
     auto change = [](int line, const char* name, const char* time, const char* note) {
         gui::SetModalHandler("FoModifi", [=](QDialog* d) {
-            auto* dialog = static_cast<archive::TFoModifi*>(d);
+            auto* dialog = static_cast<archive::ChangeDialog*>(d);
             dialog->FormActivate();
             dialog->ChooseLine(line);
             dialog->OpenChosen();
@@ -96,7 +96,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
             dialog->BitBtn3->click();
             return int(gui::mrOk);
         });
-        shell::FoKelvor->BitBtn1->click();
+        shell::theMainWindow->BitBtn1->click();
     };
     change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
     EXPECT_EQ(name(), "ROSSI MARIO");
@@ -107,7 +107,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
-    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
+    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
     EXPECT_EQ(engine::Chart.BirthHourValue, 14);
     EXPECT_EQ(engine::Chart.BirthMinuteValue, 5);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -122,20 +122,20 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
         named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
         return int(gui::mrOk);
     });
-    shell::FoKelvor->BBApriTestoClick();
+    shell::theMainWindow->BBApriTestoClick();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");
 }
 
 TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::FoKelvor->FormActivate();
-    shell::FoKelvor->BBProped->click();
-    ASSERT_NE(display::FgrKelvo, nullptr);
-    EXPECT_TRUE(display::FgrKelvo->isVisible());
-    display::FgrKelvo->Timer1Timer();  // the timer's ticks, run by hand
-    display::FgrKelvo->Timer1Timer();
-    QImage shot = display::FgrKelvo->Snapshot();
+    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->BBProped->click();
+    ASSERT_NE(display::theChartWindow, nullptr);
+    EXPECT_TRUE(display::theChartWindow->isVisible());
+    display::theChartWindow->Timer1Timer();  // the timer's ticks, run by hand
+    display::theChartWindow->Timer1Timer();
+    QImage shot = display::theChartWindow->Snapshot();
     ASSERT_FALSE(shot.isNull());
     // The wheel has been drawn: many pixels differ from the background.
     QRgb background = shot.pixel(shot.width() - 1, 0);
@@ -145,7 +145,7 @@ TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     EXPECT_GT(ink, 500);
     if (const char* target = std::getenv("KELVOR_SCREENSHOT")) shot.save(QString::fromUtf8(target));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    display::FgrKelvo->hide();
+    display::theChartWindow->hide();
 }
 
 TEST(MainCommandsTest, AMissingRemedyDatabaseIsCreatedEmptyAtStart) {
@@ -169,31 +169,31 @@ void Focus(QWidget* w) {
 TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow) {
     ProgramStart start;
     const archive::BirthRecord r = shell_testing::MakeMeriniCurrent();
-    Focus(shell::FoKelvor);
-    shell::FoKelvor->BBProped->click();
-    ASSERT_NE(display::FgrKelvo, nullptr);
-    Focus(display::FgrKelvo);
-    ASSERT_EQ(QGuiApplication::focusWindow(), display::FgrKelvo->windowHandle());
+    Focus(shell::theMainWindow);
+    shell::theMainWindow->BBProped->click();
+    ASSERT_NE(display::theChartWindow, nullptr);
+    Focus(display::theChartWindow);
+    ASSERT_EQ(QGuiApplication::focusWindow(), display::theChartWindow->windowHandle());
     // Meanwhile the boxes were unlocked and another person became current.
-    shell::FoKelvor->BBlk->click();
-    ASSERT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
+    shell::theMainWindow->BBlk->click();
+    ASSERT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
     archive::WriteCurrentPerson("QUASIMODO SALVATORE", r);
-    display::FgrKelvo->close();
-    Focus(shell::FoKelvor);
-    EXPECT_FALSE(shell::FoKelvor->ComboOrb->isEnabled());
-    EXPECT_FALSE(shell::FoKelvor->ComboNodo->isEnabled());
-    EXPECT_TRUE(shell::FoKelvor->MemoDati->toPlainText().startsWith("QUASIMODO SALVATORE"));
+    display::theChartWindow->close();
+    Focus(shell::theMainWindow);
+    EXPECT_FALSE(shell::theMainWindow->ComboOrb->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->ComboNodo->isEnabled());
+    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("QUASIMODO SALVATORE"));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 
     // Back from a message box is no activation: the boxes stay as the user left them.
-    shell::FoKelvor->BBlk->click();
-    ASSERT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
+    shell::theMainWindow->BBlk->click();
+    ASSERT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
     {
         QMessageBox box;
         Focus(&box);
         ASSERT_EQ(QGuiApplication::focusWindow(), box.windowHandle());
         box.hide();
     }
-    Focus(shell::FoKelvor);
-    EXPECT_TRUE(shell::FoKelvor->ComboOrb->isEnabled());
+    Focus(shell::theMainWindow);
+    EXPECT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
 }

@@ -68,9 +68,9 @@ void WriteOrbSets(const char* letter) {
 // Opens the chart window, lets its timer draw the wheel, and returns the
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
-    shell::FoKelvor->BBProped->click();
-    display::FgrKelvo->Timer1Timer();
-    display::FgrKelvo->Timer1Timer();
+    shell::theMainWindow->BBProped->click();
+    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->Timer1Timer();
     std::vector<std::string> keys;
     for (const std::string& line : FileLines("OpzioneT/PosiPian.txt"))
         if (line.size() == 8 && line.substr(3, 2) == "Op") keys.push_back(line);
@@ -81,7 +81,7 @@ std::vector<std::string> ChartAspectKeys() {
 
 TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->move(200, 100);
     const std::vector<Command> commands = {
         {main->BitBtn3, "FoTerapi", Place::Remembered},       {main->Bquor1, "FoSintom3", Place::AsItIs},
@@ -144,7 +144,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
 TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     ProgramStart start;
     StoreMerini();
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     struct Expect {
         QPushButton* button;
@@ -163,10 +163,10 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         EXPECT_EQ(display::Sheets.SheetOrientation, e.orientation);
         EXPECT_EQ(engine::Chart.PlanetLatitudesSaved, engine::Chart.PlanetLatitudes);
         EXPECT_NE(engine::Chart.PlanetLatitudes[2], 0);  // the Moon's latitude of the person loaded
-        ASSERT_TRUE(shell::FgrNaKel->isVisible());
+        ASSERT_TRUE(shell::theSheetViewer->isVisible());
         EXPECT_TRUE(main->ComboOrb->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
-        shell::FgrNaKel->hide();
+        shell::theSheetViewer->hide();
         EXPECT_FALSE(main->ComboOrb->isEnabled());
     }
     main->BBoriz2Click();
@@ -175,19 +175,19 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     main->BBvert2Click();
     EXPECT_EQ(display::Sheets.SheetCode, 18);
     EXPECT_EQ(display::Sheets.SheetOrientation, "P");
-    shell::FgrNaKel->hide();
+    shell::theSheetViewer->hide();
 }
 
 TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart) {
     ProgramStart start;
     StoreMerini();
     WriteOrbSets("A");
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     // Set A: the nodes, always 180 degrees apart, are in opposition.
     std::vector<std::string> oppositions = ChartAspectKeys();
     EXPECT_NE(std::find(oppositions.begin(), oppositions.end(), "NonOpNos"), oppositions.end());
-    display::FgrKelvo->hide();
+    display::theChartWindow->hide();
     EXPECT_FALSE(main->ComboOrb->isEnabled());  // locked again after the chart window
 
     main->BBlkClick();
@@ -209,7 +209,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     EXPECT_EQ(main->ComboOrb->currentText(), "B (personali)");
     // With a zero orb of opposition the chart shows no opposition at all.
     EXPECT_TRUE(ChartAspectKeys().empty());
-    display::FgrKelvo->hide();
+    display::theChartWindow->hide();
     // The set is still in force at the next start.
     engine::Orbs = {};
     engine::LoadOrbiDomiSettings();
@@ -221,7 +221,7 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
     engine::SetOrbiDomiLine(19, "C");
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     EXPECT_EQ(main->ComboOrb->currentText(), "C (personali)");
     main->BBlkClick();
@@ -239,7 +239,7 @@ TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     WriteOrbSets("C");
     engine::SetOrbiDomiLine(19, "C");
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     const std::string before = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     main->ComboOrb->setCurrentIndex(1);
@@ -256,7 +256,7 @@ TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
 TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     ProgramStart start;
     StoreMerini();
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     const engine::Real trueNode = engine::Chart.PlanetLongitudes[8];
     main->BBlkClick();
@@ -266,20 +266,20 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     main->BBProped->click();
-    display::FgrKelvo->Timer1Timer();
-    display::FgrKelvo->Timer1Timer();
+    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->Timer1Timer();
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
     EXPECT_NEAR(engine::Chart.PlanetLongitudes[8], 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
-    EXPECT_EQ(display::FgrKelvo->EdNodo->text(), "MEDIO");
-    display::FgrKelvo->hide();
+    EXPECT_EQ(display::theChartWindow->EdNodo->text(), "MEDIO");
+    display::theChartWindow->hide();
     EXPECT_FALSE(main->ComboNodo->isEnabled());
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
 TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->BBlkClick();
     QTest::mouseDClick(main->ComboNodo->lineEdit(), Qt::LeftButton);
     EXPECT_EQ(main->ComboNodo->currentText(), "MEDIO");
@@ -300,7 +300,7 @@ TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
 TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     ProgramStart start;
     WriteOrbSets("A");
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     main->BBlkClick();
     main->ComboNodo->setCurrentIndex(0);
@@ -308,7 +308,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     gui::RunIdleHandler();
     std::vector<std::string> texts;
     gui::SetModalHandler("FoOrbKel", [&](QDialog* d) {
-        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->FormActivate();
         EXPECT_EQ(w->EditsB[1]->text(), "2,5");
         EXPECT_EQ(w->EditsB[14]->text(), "0");
@@ -368,7 +368,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
     engine::SetOrbiDomiLine(19, "B");
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
-        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->FormActivate();
         w->EditsC[1]->setText("7");
         w->EditCongBChange();
@@ -376,7 +376,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
         w->BitBtnRitornaClick();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtnVarOrbAspClick();
+    shell::theMainWindow->BitBtnVarOrbAspClick();
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), settings);
     std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     EXPECT_EQ(sets.at(32), " 7.00000000000000E+0000");
@@ -387,10 +387,10 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
 // choosing one changes the chart's orbs without any editing.
 TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     // The window, opened for the first time, writes the sets and shows them.
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
-        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->FormActivate();
         EXPECT_EQ(w->EditsB[1]->text(), "10");
         EXPECT_EQ(w->EditsB[3]->text(), "0,5");
@@ -432,7 +432,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
 // own orbs.
 TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     const struct {
         int line;
         const char* letter;
@@ -470,7 +470,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
     std::vector<QImage> glyphs;
     for (int i = 1; i <= 14; ++i) {
         const QString name = QString("Image%1").arg(i == 14 ? 15 : i);
-        const auto* image = shell::FoOrbKel->findChild<QLabel*>(name);
+        const auto* image = shell::theOrbSettingsWindow->findChild<QLabel*>(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
         const QImage picture = image->pixmap().toImage();
         ASSERT_FALSE(picture.isNull()) << name.toStdString();
@@ -488,7 +488,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
 // has the room its contents need from the start, every control inside it.
 TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     ProgramStart start;
-    shell::TFoOrbKel* w = shell::FoOrbKel;
+    shell::OrbSettingsWindow* w = shell::theOrbSettingsWindow;
     const QSize before = w->size();
     w->show();
     QApplication::processEvents();
@@ -505,7 +505,7 @@ TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
 // lock button opens them.
 TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     auto expectLocked = [main](bool locked, const char* when) {
         for (QComboBox* box : {main->ComboOrb, main->ComboNodo}) {
             EXPECT_EQ(box->isEnabled(), !locked) << when;
@@ -531,25 +531,25 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
 // Before any person is stored, the chart and sheet buttons say so and open nothing.
 TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     ASSERT_TRUE(main->MemoDati->toPlainText().trimmed().isEmpty());
     main->BBProped->click();
-    EXPECT_TRUE(display::FgrKelvo == nullptr || !display::FgrKelvo->isVisible());
+    EXPECT_TRUE(display::theChartWindow == nullptr || !display::theChartWindow->isVisible());
     for (QPushButton* b : {main->BBOriz, main->BBVert}) b->click();
     main->BBoriz2Click();
     main->BBvert2Click();
-    EXPECT_FALSE(shell::FgrNaKel->isVisible());
+    EXPECT_FALSE(shell::theSheetViewer->isVisible());
     EXPECT_EQ(display::Sheets.SheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
     StoreMerini();
     main->BBProped->click();
-    ASSERT_NE(display::FgrKelvo, nullptr);
-    EXPECT_TRUE(display::FgrKelvo->isVisible());
-    display::FgrKelvo->hide();
+    ASSERT_NE(display::theChartWindow, nullptr);
+    EXPECT_TRUE(display::theChartWindow->isVisible());
+    display::theChartWindow->hide();
     main->BBVert->click();
-    EXPECT_TRUE(shell::FgrNaKel->isVisible());
-    shell::FgrNaKel->hide();
+    EXPECT_TRUE(shell::theSheetViewer->isVisible());
+    shell::theSheetViewer->hide();
     EXPECT_EQ(start.messages.messages.size(), 5u);
 }
 
@@ -570,7 +570,7 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(engine::Orbs.AspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
     EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);
-    shell::FoKelvor->FormActivate();
+    shell::theMainWindow->FormActivate();
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.5L);
     EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -584,7 +584,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     const QString folder = QString::fromUtf8(dir) + "/";
     ProgramStart start;
     StoreMerini();
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     main->BBlkClick();
     for (int page = 0; page < 3; ++page) {
@@ -597,27 +597,27 @@ TEST(MainWindowCommandsTest, Screenshots) {
         EXPECT_TRUE(d->grab().save(folder + name));
         d->hide();
     };
-    display::FoStampa->ConfirmationMilliseconds = 0;
-    shoot(shell::FoOrbKel, "orb-settings.png");
-    shoot(display::FoSpeLin, "line-width.png");
-    shoot(display::FoStampa, "printer-model.png");
+    display::thePrinterModelDialog->ConfirmationMilliseconds = 0;
+    shoot(shell::theOrbSettingsWindow, "orb-settings.png");
+    shoot(display::theLineWidthDialog, "line-width.png");
+    shoot(display::thePrinterModelDialog, "printer-model.png");
     archive::DrawSettings.EpsonCorrection = 1;
-    shoot(display::FoStampa, "printer-model-epson.png");
+    shoot(display::thePrinterModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
-    display::FgrTxtKel->show();
-    display::FgrTxtKel->ScBO->setValue(-100);
-    display::FgrTxtKel->Timer1Timer();
-    display::FgrTxtKel->Timer1Timer();
+    display::theCalibrationWindow->show();
+    display::theCalibrationWindow->ScBO->setValue(-100);
+    display::theCalibrationWindow->Timer1Timer();
+    display::theCalibrationWindow->Timer1Timer();
     QApplication::processEvents();
-    EXPECT_TRUE(display::FgrTxtKel->Snapshot().save(folder + "calibration.png"));
-    EXPECT_TRUE(display::FgrTxtKel->grab().save(folder + "calibration-window.png"));
-    display::FgrTxtKel->BBresClick();
-    display::FgrTxtKel->hide();
+    EXPECT_TRUE(display::theCalibrationWindow->Snapshot().save(folder + "calibration.png"));
+    EXPECT_TRUE(display::theCalibrationWindow->grab().save(folder + "calibration-window.png"));
+    display::theCalibrationWindow->BBresClick();
+    display::theCalibrationWindow->hide();
 }
 
 TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     EXPECT_EQ(main->Image9->toolTip(), "Chiudi il Programma");
     EXPECT_EQ(main->BBlk->toolTip(), "Sblocca/Blocca");
     QTest::mousePress(main->Image9, Qt::LeftButton);

@@ -88,8 +88,8 @@ public:
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
         shell::StartUp();
         shell::CreateStartWindows();
-        shell::FoKelvor->show();
-        gui::Guard([] { shell::FoKelvor->FormActivate(); });
+        shell::theMainWindow->show();
+        gui::Guard([] { shell::theMainWindow->FormActivate(); });
     }
     ~StartOnOwnData() {
         shell::FreeForms();
@@ -126,19 +126,19 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     // The editor counts the practitioner's records; the browsers list them.
     std::vector<std::string> seen;
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoMainArc*>(d);
+        auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
         w->FormActivate();
         seen.push_back(std::to_string(w->ListBox1->count()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoSintom1*>(d);
+        auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
         w->FormActivate();
         for (const std::string& line : ListTexts(w->ListBox1)) seen.push_back(line);
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoRimed*>(d);
+        auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->FormActivate();
         for (int i = 0; i < w->ListBox1->count(); ++i) {
             if (gui::FromQt(w->ListBox1->item(i)->text()) != "Alo\xEB") continue;
@@ -148,9 +148,9 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
         seen.push_back(gui::FromQt(w->EdRime->text()));
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtn4->click();
-    shell::FoKelvor->BBSintomi->click();
-    shell::FoKelvor->BitBtn2->click();
+    shell::theMainWindow->BitBtn4->click();
+    shell::theMainWindow->BBSintomi->click();
+    shell::theMainWindow->BitBtn2->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
                                               "Obstipatie", "Alo\xEB"}));
 
@@ -200,10 +200,11 @@ TEST(OwnDataTest, DamagedDatabasesBroughtAlongAreNamedAndNoListIsMadeFromThem) {
         }
         EXPECT_EQ(told, 1) << name;
     }
-    // Not one list was written; the marks that ask for them stay.
+    // Not one list was written, nor marked as made; every start holds them
+    // against their databases again.
     for (const auto& [file, bytes] : lists) EXPECT_EQ(ReadBytes(file), bytes) << file;
-    EXPECT_TRUE(remedies::ListsMarkedStale(remedies::SignatureDb()));
-    EXPECT_TRUE(remedies::ListsMarkedStale(remedies::RepertoryDb()));
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::SignatureDb()));
+    EXPECT_FALSE(remedies::ListsMarkedStale(remedies::RepertoryDb()));
 
     // With the databases sound again, the next start makes their lists.
     fs::copy_file(shipped / "OpzioneS" / "DataStf.rnd", signatures, fs::copy_options::overwrite_existing);
@@ -255,3 +256,39 @@ TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndT
 }
 
 }  // namespace
+
+// The sample's lists put back beside the practitioner's database, one of them
+// or every one at once (an earlier installation's copy, a restore): the start
+// makes them again from the database and says so in the same words.
+TEST(OwnDataTest, TheSampleListsPutBackAreToldHoweverManyWerePutBack) {
+    const fs::path shipped = fs::path(KELVOR_TEST_DATA_DIR) / "OpzioneH";
+    std::vector<std::string> every{"Sintomi.txt", "ProdotA.txt", "ProdotB.txt"};
+    for (const auto& p : remedies::kPlanetRemedyLists) every.push_back(std::string(p.stem) + ".rnd");
+    for (const auto& s : remedies::kSignRemedyLists) every.push_back(std::string(s.stem) + ".rnd");
+    for (const std::vector<std::string>& putBack : {std::vector<std::string>{"Sintomi.txt"}, every}) {
+        SCOPED_TRACE(putBack.size());
+        StartOnOwnData program;
+        const fs::path own = program.Data() / "OpzioneH";
+        WriteBytes(own / "DBmain.rnd", OwnDatabase());
+        program.Start();  // its own lists made from it
+        ASSERT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+        const std::vector<std::string> symptoms = Lines(own / "Sintomi.txt");
+        shell::FreeForms();
+
+        for (const std::string& name : putBack)
+            fs::copy_file(shipped / name, own / name, fs::copy_options::overwrite_existing);
+        program.Start();
+        EXPECT_EQ(Lines(own / "Sintomi.txt"), symptoms);
+        EXPECT_FALSE(remedies::ListsMarkedStale(remedies::PrimaryDb()));
+        ASSERT_EQ(program.messages.messages.size(), 1u);
+        const std::string& told = program.messages.messages[0].text;
+        const bool one = putBack.size() == 1;
+        EXPECT_EQ(told.rfind(one ? "L'elenco \"OpzioneH\\Sintomi.txt\" non descriveva pi\xF9 la banca dati da cui "
+                                   "deriva, \"OpzioneH\\DBmain.rnd\": il programma lo ha ricostruito all'avvio"
+                                 : "Gli elenchi \"OpzioneH\\Sintomi.txt\", \"OpzioneH\\ProdotA.txt\", ",
+                             0),
+                  0u)
+            << told;
+        EXPECT_NE(told.find("Le finestre mostrano gli elenchi ricostruiti"), std::string::npos) << told;
+    }
+}

@@ -34,22 +34,22 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
     ProgramStart start;
     std::vector<std::string> seen;
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoSintom1*>(d);
-        EXPECT_EQ(w, remedies::FoSintom1);
+        auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
+        EXPECT_EQ(w, remedies::theSymptomBrowser);
         w->FormActivate();
         ClickLineStarting(w->ListBox1, "Hoest");
         seen.push_back(gui::FromQt(w->EdP[1]->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoRimed*>(d);
+        auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->FormActivate();
         ClickLineStarting(w->ListBox1, "Salix");
         seen.push_back(gui::FromQt(w->EdRime->text()));
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoRicCom*>(d);
+        auto* w = dynamic_cast<remedies::MultiSymptomSearch*>(d);
         w->FormActivate();
         ClickLineStarting(w->ListBox1, "Hoest");
         w->BBricerca->click();
@@ -57,30 +57,30 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         return int(gui::mrCancel);
     });
     gui::SetModalHandler("FoTerCom", [&seen](QDialog* d) {
-        auto* w = dynamic_cast<remedies::TFoTerCom*>(d);
+        auto* w = dynamic_cast<remedies::CompoundTherapySearch*>(d);
         w->FormActivate();
         ClickLineStarting(w->ListBox1, "Hoest");
         w->BBricerca->click();
         seen.push_back(std::to_string(w->ListBox3->count()));
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BBSintomi->click();
-    shell::FoKelvor->BitBtn2->click();
-    shell::FoKelvor->BBriceCompo->click();
-    shell::FoKelvor->BitBtn10->click();
+    shell::theMainWindow->BBSintomi->click();
+    shell::theMainWindow->BitBtn2->click();
+    shell::theMainWindow->BBriceCompo->click();
+    shell::theMainWindow->BitBtn10->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"Foeniculum vulgare", "Salix alba", "01 Viola odorata", "4"}));
-    EXPECT_EQ(remedies::FoSintom1, nullptr);
-    EXPECT_EQ(remedies::FoRimed, nullptr);
-    EXPECT_EQ(remedies::FoRicCom, nullptr);
-    EXPECT_EQ(remedies::FoTerCom, nullptr);
+    EXPECT_EQ(remedies::theSymptomBrowser, nullptr);
+    EXPECT_EQ(remedies::theRemedyBrowser, nullptr);
+    EXPECT_EQ(remedies::theMultiSymptomSearch, nullptr);
+    EXPECT_EQ(remedies::theCompoundTherapySearch, nullptr);
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
 TEST(RemedyCommandsTest, TheTherapiesWindowIsCreatedAtStart) {
     ProgramStart start;
-    ASSERT_NE(shell::FoTerapi, nullptr);
-    EXPECT_NE(dynamic_cast<remedies::TFoTerapi*>(shell::FoTerapi), nullptr);
-    EXPECT_EQ(shell::FoTerapi->windowTitle(), gui::ToQt("THERAPIE\xCBN"));
+    ASSERT_NE(shell::theTherapyBrowser, nullptr);
+    EXPECT_NE(dynamic_cast<remedies::TherapyBrowser*>(shell::theTherapyBrowser), nullptr);
+    EXPECT_EQ(shell::theTherapyBrowser->windowTitle(), gui::ToQt("THERAPIE\xCBN"));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ protected:
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
             return int(QDialog::Rejected);
         });
-        window = new shell::TFoReMaiH();
+        window = new shell::RichTextWindow();
         window->FormCreate();
     }
     void TearDown() override {
@@ -65,7 +65,7 @@ protected:
 
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink messages;
-    shell::TFoReMaiH* window = nullptr;
+    shell::RichTextWindow* window = nullptr;
 };
 
 }  // namespace
@@ -328,7 +328,7 @@ TEST_F(RichTextWindowTest, HandOffShowingLoadsOncePerShowing) {
     int showings = 0;
     gui::SetModalHandler("FoReMaiH", [&](QDialog* d) {
         ++showings;
-        auto* w = static_cast<shell::TFoReMaiH*>(d);
+        auto* w = static_cast<shell::RichTextWindow*>(d);
         EXPECT_EQ(w->EditorText(), showings == 1 ? "version 1\n" : "version 2\n");
         return int(QDialog::Accepted);
     });
@@ -344,7 +344,7 @@ TEST_F(RichTextWindowTest, HandOffShowingLoadsOncePerShowing) {
 
 TEST(RichTextStyledWindowTest, StyleButtonsFollowAndSetTheAttributes) {
     testing_support::TempWorkFolder folder;
-    shell::TFoReMai1 window;
+    shell::StyledRichTextWindow window;
     window.FormCreate();
     window.Editor->setPlainText("one two");
     QTextCursor c = window.Editor->textCursor();
@@ -368,7 +368,7 @@ TEST(RichTextStyledWindowTest, StyleButtonsFollowAndSetTheAttributes) {
 TEST(PrintParentTest, BlankPageGoesToThePdfPrinter) {
     testing_support::TempWorkFolder folder;
     shell_testing::DesktopScope desktop(1280, 1024, true);
-    shell::TFoPrint print;
+    shell::PrintParentWindow print;
     print.PrintEditor("Dummy");
     fs::path pdf = rt::ResolvePath("Stampe\\Dummy.pdf");
     ASSERT_TRUE(fs::exists(pdf));

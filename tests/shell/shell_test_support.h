@@ -122,8 +122,8 @@ public:
         gui::ClearModalHandlers();
     }
     void Activate() {
-        shell::FoKelvor->show();
-        gui::Guard([] { shell::FoKelvor->FormActivate(); });
+        shell::theMainWindow->show();
+        gui::Guard([] { shell::theMainWindow->FormActivate(); });
     }
     std::filesystem::path Data() const { return std::filesystem::current_path(); }
     testing_support::TempWorkFolder folder_;
@@ -155,7 +155,7 @@ inline archive::BirthRecord MakeMeriniCurrent() {
 // Galilei (15/02/1964 10:00, Pisa) and confirmed.
 inline void EnterGalileoWhenTheEntryDialogOpens() {
     gui::SetModalHandler("FoInputKel", [](QDialog* d) {
-        auto* entry = static_cast<archive::TFoInputKel*>(d);
+        auto* entry = static_cast<archive::InputDialog*>(d);
         entry->FormActivate();
         entry->EditSogg->setText("GALILEI GALILEO");
         entry->EditGiorno->setText("15");

@@ -64,23 +64,50 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     ProgramStart start;
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
 
-    const std::vector<std::string> expected = {
-        "FoKelvor",  "FoNomUte",   "FormRich",   "FgrNaKel",  "FoMetGra",  "FoPrint",    "FoOrbKel",
-        "FoInputKel", "FormRegKel", "FoCancel",  "FoReMai1",  "FgrTxtKel", "FoSpeLin",   "FoStampa",
-        "FoTerapi",  "FoSintom2",  "FoSintom3",  "FoModifi",  "FoManut1",  "FoMainArc",  "FoAggRep",
-        "FoAggiorna", "FoReMaiH",  "FoSegnat",   "FoUtilit",  "FoPrinci",  "FoPiante",   "FoMali",
-        "FoSintesi", "FgrKelvo",   "FoIstDef"};
+    // Each window by its object name and its own class.
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"FoKelvor", "MainWindow"},
+        {"FoNomUte", "UserNameDialog"},
+        {"FormRich", "RecallDialog"},
+        {"FgrNaKel", "SheetViewer"},
+        {"FoMetGra", "MetafileViewer"},
+        {"FoPrint", "PrintParentWindow"},
+        {"FoOrbKel", "OrbSettingsWindow"},
+        {"FoInputKel", "InputDialog"},
+        {"FormRegKel", "StoreDialog"},
+        {"FoCancel", "DeleteDialog"},
+        {"FoReMai1", "StyledRichTextWindow"},
+        {"FgrTxtKel", "CalibrationWindow"},
+        {"FoSpeLin", "LineWidthDialog"},
+        {"FoStampa", "PrinterModelDialog"},
+        {"FoTerapi", "TherapyBrowser"},
+        {"FoSintom2", "SymptomPlantsWindow"},
+        {"FoSintom3", "PlantSymptomsWindow"},
+        {"FoModifi", "ChangeDialog"},
+        {"FoManut1", "SignatureMaintenanceWindow"},
+        {"FoMainArc", "PrimaryEditor"},
+        {"FoAggRep", "RepertoryEditor"},
+        {"FoAggiorna", "UpdateWindow"},
+        {"FoReMaiH", "RichTextWindow"},
+        {"FoSegnat", "SignatureSearchWindow"},
+        {"FoUtilit", "SearchUtility"},
+        {"FoPrinci", "PrinciplesWindow"},
+        {"FoPiante", "CompositionWindow"},
+        {"FoMali", "DebilityWindow"},
+        {"FoSintesi", "SynthesisWindow"},
+        {"FgrKelvo", "ChartWindow"},
+        {"FoIstDef", "InstructionsDialog"},
+    };
     std::vector<QWidget*> forms = shell::Forms();
     ASSERT_EQ(forms.size(), expected.size());
     for (std::size_t i = 0; i < forms.size(); ++i) {
-        EXPECT_EQ(forms[i]->objectName().toStdString(), expected[i]) << "window " << i + 1;
-        // Each window is its own class, named as its instance with a leading T.
+        EXPECT_EQ(forms[i]->objectName().toStdString(), expected[i].first) << "window " << i + 1;
         std::string className = forms[i]->metaObject()->className();
-        EXPECT_EQ(className.substr(className.rfind("::") + 2), "T" + expected[i]);
-        EXPECT_EQ(forms[i]->isVisible(), i == 0) << expected[i];
+        EXPECT_EQ(className.substr(className.rfind("::") + 2), expected[i].second);
+        EXPECT_EQ(forms[i]->isVisible(), i == 0) << expected[i].first;
     }
-    EXPECT_EQ(shell::FoKelvor, forms.front());
-    EXPECT_EQ(shell::FoKelvor->windowTitle(), "Vireliant NL Basic");
+    EXPECT_EQ(shell::theMainWindow, forms.front());
+    EXPECT_EQ(shell::theMainWindow->windowTitle(), "Vireliant NL Basic");
 
     // The empty personal archive.
     std::string st1 = ReadBytes(rt::ResolvePath("BASE.ST1"));
@@ -100,19 +127,19 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
 
     // The user name, shown at once.
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
-    EXPECT_EQ(shell::FoKelvor->BitBtnNomeCognome->text(), "Nome Cognome");
+    EXPECT_EQ(shell::theMainWindow->BitBtnNomeCognome->text(), "Nome Cognome");
 
     // Pages, the boxes locked, the disabled sheet buttons.
-    ASSERT_EQ(shell::FoKelvor->PageControl1->count(), 3);
-    EXPECT_EQ(shell::FoKelvor->PageControl1->tabText(0), "Astrologische Functies");
-    EXPECT_EQ(shell::FoKelvor->PageControl1->tabText(1), "Raadpleging Remedies");
-    EXPECT_EQ(shell::FoKelvor->PageControl1->tabText(2), "Accessoire Functies");
-    EXPECT_FALSE(shell::FoKelvor->ComboOrb->isEnabled());
-    EXPECT_FALSE(shell::FoKelvor->ComboNodo->isEnabled());
-    EXPECT_FALSE(shell::FoKelvor->BBoriz2->isEnabled());
-    EXPECT_FALSE(shell::FoKelvor->BBvert2->isEnabled());
-    EXPECT_TRUE(shell::FoKelvor->BBOriz->isEnabled());
-    EXPECT_EQ(shell::FoKelvor->ComboNodo->currentText().toStdString(), engine::Chart.NodeType);
+    ASSERT_EQ(shell::theMainWindow->PageControl1->count(), 3);
+    EXPECT_EQ(shell::theMainWindow->PageControl1->tabText(0), "Astrologische Functies");
+    EXPECT_EQ(shell::theMainWindow->PageControl1->tabText(1), "Raadpleging Remedies");
+    EXPECT_EQ(shell::theMainWindow->PageControl1->tabText(2), "Accessoire Functies");
+    EXPECT_FALSE(shell::theMainWindow->ComboOrb->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->ComboNodo->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->BBoriz2->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->BBvert2->isEnabled());
+    EXPECT_TRUE(shell::theMainWindow->BBOriz->isEnabled());
+    EXPECT_EQ(shell::theMainWindow->ComboNodo->currentText().toStdString(), engine::Chart.NodeType);
 }
 
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
@@ -128,8 +155,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_EQ(engine::Birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
-    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::FgrKelvo, display::FgrKelvo->Panel1},
-                                                  {shell::FgrNaKel, shell::FgrNaKel->Panel1}};
+    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->Panel1},
+                                                  {shell::theSheetViewer, shell::theSheetViewer->Panel1}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());
@@ -138,8 +165,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(panel->geometry(), QRect(0, 1024 - panel->height(), 1280, panel->height()));
     }
-    EXPECT_EQ(shell::FgrTxtKel->size(), QSize(1280, 1024));
-    EXPECT_FALSE(shell::FgrTxtKel->isVisible());
+    EXPECT_EQ(shell::theCalibrationWindow->size(), QSize(1280, 1024));
+    EXPECT_FALSE(shell::theCalibrationWindow->isVisible());
 }
 
 TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
@@ -209,8 +236,8 @@ TEST(MainActivationTest, RepeatingTheActivationChangesNoFile) {
     ProgramStart start;
     auto bytes = Snapshot(start.Data());
     auto times = WriteTimes(start.Data());
-    shell::FoKelvor->FormActivate();
-    shell::FoKelvor->FormActivate();
+    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->FormActivate();
     EXPECT_EQ(Snapshot(start.Data()), bytes);
     EXPECT_EQ(WriteTimes(start.Data()), times);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -237,7 +264,7 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
 
     const std::string other = "1\r\n0\r\n0\r\n1\r\n" + kOne + "\r\nE:\\ExkelvorBck\r\n" + kOne + "\r\n" + kOne + "\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
-    shell::FoKelvor->FormActivate();
+    shell::theMainWindow->FormActivate();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
     EXPECT_EQ(archive::DrawSettings.BackupDestination, "E:\\ExkelvorBck");
 }
@@ -259,7 +286,7 @@ TEST(MainActivationTest, MalformedSettingsLineIsReportedAndTheProgramGoesOn) {
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), "1\r\nabc\r\n");
     start.Activate();
     EXPECT_EQ(start.messages.messages.size(), 1u);
-    EXPECT_TRUE(shell::FoKelvor->isVisible());
+    EXPECT_TRUE(shell::theMainWindow->isVisible());
 }
 
 TEST(MainActivationTest, ExistingPersonalIndexIsNeverTouched) {
@@ -274,7 +301,7 @@ TEST(MainActivationTest, ExistingPersonalIndexIsNeverTouched) {
 
 TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->BBlkClick();
     EXPECT_TRUE(main->ComboOrb->isEnabled());
     EXPECT_EQ(main->BBlk->property("glyph").toString(), "LockOpen");
@@ -291,7 +318,7 @@ TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
 
 TEST(MainWindowTest, AnnotationsMemoAndTheEmptyBox) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     EXPECT_TRUE(main->MemoAnnotaz->isHidden());
     main->MemoDatiClick();
     EXPECT_FALSE(main->MemoAnnotaz->isHidden());
@@ -309,12 +336,12 @@ TEST(UserNameTest, OkWithoutChangesWritesNothing) {
     auto old = fs::last_write_time(file) - std::chrono::hours(24);
     fs::last_write_time(file, old);
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
-        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->FormActivate();
         dialog->BitBtnOk->click();
         return dialog->result();
     });
-    shell::FoKelvor->BitBtnNomeCognomeClick();
+    shell::theMainWindow->BitBtnNomeCognomeClick();
     EXPECT_EQ(fs::last_write_time(file), old);
     EXPECT_EQ(ReadBytes(file), "Nome\r\nCognome\r\n");
 }
@@ -326,7 +353,7 @@ TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks)
     int afterRefusal = -1;
     std::string fileAfterRefusal;
     gui::SetModalHandler("FoNomUte", [&](QDialog* d) {
-        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->FormActivate();
         dialog->EditCognome->setText(QString::fromUtf8("Rossi \u5C71"));
         dialog->BitBtnOk->click();
@@ -337,7 +364,7 @@ TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks)
         dialog->BitBtnOk->click();
         return dialog->result();
     });
-    shell::FoKelvor->BitBtnNomeCognomeClick();
+    shell::theMainWindow->BitBtnNomeCognomeClick();
     EXPECT_EQ(afterRefusal, QDialog::Rejected);  // not closed
     EXPECT_EQ(fileAfterRefusal, "Nome\r\nCognome\r\n");
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Il cognome contiene caratteri che non possono essere "
@@ -349,7 +376,7 @@ TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks)
 TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     ProgramStart start;
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
-        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->FormActivate();
         EXPECT_EQ(dialog->EditNome->text(), "Nome");
         dialog->EditNome->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
@@ -357,25 +384,25 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
         dialog->BitBtnOk->click();
         return dialog->result();
     });
-    shell::FoKelvor->BitBtnNomeCognomeClick();
+    shell::theMainWindow->BitBtnNomeCognomeClick();
     std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
     EXPECT_EQ(shell::UserName.UserGivenName.size(), 80u);
     EXPECT_EQ(shell::UserName.UserFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(shell::FoKelvor->BitBtnNomeCognome->text()), shell::UserName.UserFullName);
+    EXPECT_EQ(gui::FromQt(shell::theMainWindow->BitBtnNomeCognome->text()), shell::UserName.UserFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
-        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->FormActivate();
         dialog->EditNome->clear();
         dialog->EditCognome->clear();
         dialog->BitBtnOk->click();
         return dialog->result();
     });
-    shell::FoKelvor->BitBtnNomeCognomeClick();
+    shell::theMainWindow->BitBtnNomeCognomeClick();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "\r\n\r\n");
-    EXPECT_EQ(shell::FoKelvor->BitBtnNomeCognome->text(), " ");
+    EXPECT_EQ(shell::theMainWindow->BitBtnNomeCognome->text(), " ");
 }
 
 // The name file of random bytes, then cut in half: kept beside itself, written
@@ -391,7 +418,7 @@ TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
         start.messages.messages.clear();
         start.Activate();
         start.Activate();  // told once
-        EXPECT_EQ(gui::FromQt(shell::FoKelvor->BitBtnNomeCognome->text()), "Nome Cognome");
+        EXPECT_EQ(gui::FromQt(shell::theMainWindow->BitBtnNomeCognome->text()), "Nome Cognome");
         ASSERT_EQ(start.messages.messages.size(), 1u);
         const std::string kept = "Personal.Tmp.damaged" + std::to_string(++copy);
         EXPECT_EQ(start.messages.messages[0].text.rfind("Il file del nome dell'utente \"FileTmp\\Personal.Tmp\" era "
@@ -410,28 +437,28 @@ TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
 
 TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     ProgramStart start;
-    shell::FoKelvor->move(100, 80);
+    shell::theMainWindow->move(100, 80);
     QRect seen;
     gui::SetModalHandler("FoNomUte", [&seen](QDialog* d) {
         seen = d->frameGeometry();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtnNomeCognomeClick();
-    QRect main = shell::FoKelvor->frameGeometry();
+    shell::theMainWindow->BitBtnNomeCognomeClick();
+    QRect main = shell::theMainWindow->frameGeometry();
     EXPECT_EQ(seen.bottomRight(), main.bottomRight() + QPoint(10, 10));
-    EXPECT_EQ(shell::FoKelvor->ComboOrb->currentText(), "A (normali)");
+    EXPECT_EQ(shell::theMainWindow->ComboOrb->currentText(), "A (normali)");
 }
 
 TEST(UserNameTest, CancelKeepsTheNames) {
     ProgramStart start;
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
-        auto* dialog = static_cast<shell::TFoNomUte*>(d);
+        auto* dialog = static_cast<shell::UserNameDialog*>(d);
         dialog->FormActivate();
         dialog->EditNome->setText("Other");
         dialog->BitBtnAnnulla->click();
         return dialog->result();
     });
-    shell::FoKelvor->BitBtnNomeCognomeClick();
+    shell::theMainWindow->BitBtnNomeCognomeClick();
     EXPECT_EQ(shell::UserName.UserGivenName, "Nome");
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
 }
@@ -440,18 +467,18 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
     ProgramStart start;
     auto choose = [](bool full) {
         gui::SetModalHandler("FoIstDef", [full](QDialog* d) {
-            auto* dialog = static_cast<shell::TFoIstDef*>(d);
+            auto* dialog = static_cast<shell::InstructionsDialog*>(d);
             dialog->FormActivate();
             EXPECT_TRUE(dialog->RB1->isChecked());
             if (full) dialog->RB2->setChecked(true);
             dialog->BitBtn1->click();
             return dialog->result();
         });
-        shell::FoKelvor->BBistruzClick();
+        shell::theMainWindow->BBistruzClick();
     };
     choose(true);
     choose(false);
-    shell::FoKelvor->BBdispensaClick();
+    shell::theMainWindow->BBdispensaClick();
     const auto& opened = start.desktop_.log.openedDocuments;
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(fs::path(opened[0]), start.Data() / "Istruzioni.pdf");
@@ -476,18 +503,18 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
         return int(gui::AnswerOk);
     });
     gui::SetModalHandler("FoIstDef", [&](QDialog* d) {
-        auto* dialog = static_cast<shell::TFoIstDef*>(d);
+        auto* dialog = static_cast<shell::InstructionsDialog*>(d);
         chooser = dialog;
         dialog->show();
         dialog->RB2->setChecked(true);
         dialog->BitBtn1->click();
         return dialog->result();
     });
-    shell::FoKelvor->BBistruz->click();
-    EXPECT_EQ(shell::FoIstDef->result(), QDialog::Accepted);
+    shell::theMainWindow->BBistruz->click();
+    EXPECT_EQ(shell::theInstructionsDialog->result(), QDialog::Accepted);
     EXPECT_FALSE(chooserOpenAtMessage);
     chooser = nullptr;
-    shell::FoKelvor->BBdispensa->click();
+    shell::theMainWindow->BBdispensa->click();
     gui::SetMessageSink(previous);
     const auto message = [&](const char* file) {
         return "Geen PDF-lezer kon het bestand openen:\n" + (start.Data() / file).string() +
@@ -500,13 +527,13 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
 TEST(InstructionsTest, BackButtonOpensNothing) {
     ProgramStart start;
     gui::SetModalHandler("FoIstDef", [](QDialog* d) {
-        auto* dialog = static_cast<shell::TFoIstDef*>(d);
+        auto* dialog = static_cast<shell::InstructionsDialog*>(d);
         dialog->BitBtn2->click();
         return dialog->result();
     });
-    shell::FoKelvor->BBistruzClick();
+    shell::theMainWindow->BBistruzClick();
     EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
-    EXPECT_EQ(shell::FoIstDef->BitBtn2->text(), "Backards");
+    EXPECT_EQ(shell::theInstructionsDialog->BitBtn2->text(), "Backards");
 }
 
 // Saves a picture of the main window when KELVOR_SCREENSHOT names a file.
@@ -515,27 +542,27 @@ TEST(MainWindowTest, Screenshot) {
     if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
     ProgramStart start;
     for (int page = 0; page < 3; ++page) {
-        shell::FoKelvor->PageControl1->setCurrentIndex(page);
-        QPixmap shot = shell::FoKelvor->grab();
+        shell::theMainWindow->PageControl1->setCurrentIndex(page);
+        QPixmap shot = shell::theMainWindow->grab();
         ASSERT_TRUE(shot.save(QString::fromUtf8(target).replace(".png", QString("-%1.png").arg(page + 1))));
     }
     WriteBytes(start.Data() / "MieiTesti" / "Tema1.txt", "Tema di prova\r\n\r\nSecondo paragrafo.\r\n");
     WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
-    shell::FoReMaiH->show();
-    ASSERT_TRUE(shell::FoReMaiH->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
+    shell::theRichTextWindow->show();
+    ASSERT_TRUE(shell::theRichTextWindow->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
 }
 
 TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
     ProgramStart start;
-    shell::FoReMaiH->show();
-    shell::FoReMaiH->Editor->insertPlainText("unsaved");
+    shell::theRichTextWindow->show();
+    shell::theRichTextWindow->Editor->insertPlainText("unsaved");
     start.messages.answers.push_back(gui::AnswerCancel);
-    EXPECT_FALSE(shell::FoKelvor->close());
-    EXPECT_TRUE(shell::FoKelvor->isVisible());
-    EXPECT_TRUE(shell::FoReMaiH->isVisible());
+    EXPECT_FALSE(shell::theMainWindow->close());
+    EXPECT_TRUE(shell::theMainWindow->isVisible());
+    EXPECT_TRUE(shell::theRichTextWindow->isVisible());
     start.messages.answers.push_back(gui::AnswerNo);
-    EXPECT_TRUE(shell::FoKelvor->close());
-    EXPECT_FALSE(shell::FoReMaiH->isVisible());
+    EXPECT_TRUE(shell::theMainWindow->close());
+    EXPECT_FALSE(shell::theRichTextWindow->isVisible());
 }
 
 TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
@@ -590,18 +617,18 @@ TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
     start.Activate();
     ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
 
-    QStringList memo = shell::FoKelvor->MemoDati->toPlainText().split('\n');
+    QStringList memo = shell::theMainWindow->MemoDati->toPlainText().split('\n');
     ASSERT_GE(memo.size(), 6);
     EXPECT_TRUE(memo[0].startsWith("VAN DER BERG ANNELIES"));
     EXPECT_TRUE(memo[1].startsWith("Nascita 25/12/1960 14:05"));
     EXPECT_EQ(memo[5], "Calendario GREGORIANO");
-    EXPECT_EQ(shell::FoKelvor->MemoAnnotaz->toPlainText(), " NOTA UNO");
-    EXPECT_FALSE(shell::FoKelvor->BBApriTesto->isHidden());
+    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText(), " NOTA UNO");
+    EXPECT_FALSE(shell::theMainWindow->BBApriTesto->isHidden());
 
     // Without the text file the button is hidden at the next activation.
     fs::remove(start.Data() / "BASEtxt" / "00007.txt");
-    shell::FoKelvor->FormActivate();
-    EXPECT_TRUE(shell::FoKelvor->BBApriTesto->isHidden());
+    shell::theMainWindow->FormActivate();
+    EXPECT_TRUE(shell::theMainWindow->BBApriTesto->isHidden());
 }
 
 TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
@@ -610,11 +637,11 @@ TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
     WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "BASEtxt/00003.txt\r\n");
     std::string shown;
     gui::SetModalHandler("FoReMaiH", [&shown](QDialog* d) {
-        shown = static_cast<shell::TFoReMaiH*>(d)->EditorText();
+        shown = static_cast<shell::RichTextWindow*>(d)->EditorText();
         return int(QDialog::Accepted);
     });
-    ASSERT_TRUE(archive::TFormRegKel::ShowPersonTextEditor);
-    archive::TFormRegKel::ShowPersonTextEditor();
+    ASSERT_TRUE(archive::StoreDialog::ShowPersonTextEditor);
+    archive::StoreDialog::ShowPersonTextEditor();
     EXPECT_EQ(shown, "VAN DER BERG\n");
 }
 

@@ -63,8 +63,8 @@ public:
         rt::PrepareDataFolder();
         shell::StartUp();
         shell::CreateStartWindows();
-        shell::FoKelvor->show();
-        shell::FoKelvor->FormActivate();
+        shell::theMainWindow->show();
+        shell::theMainWindow->FormActivate();
         engine::OrbSets sets = engine::DefaultOrbSets();
         for (int i = 1; i <= 14; ++i) {
             sets.orbs[1][i] = 7.5L;
@@ -76,7 +76,7 @@ public:
         engine::SetOrbiDomiLine(18, "MEDIO");
         engine::SetOrbiDomiLine(20, "VERA");
         shell_testing::MakeMeriniCurrent();
-        shell::FoKelvor->FormActivate();
+        shell::theMainWindow->FormActivate();
         shell::FreeForms();
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
@@ -106,8 +106,8 @@ public:
             EXPECT_EQ(chmod(file, 0), 0);
             shell::StartUp();
             shell::CreateStartWindows();
-            shell::FoKelvor->show();
-            shell::FoKelvor->FormActivate();
+            shell::theMainWindow->show();
+            shell::theMainWindow->FormActivate();
             walk(seen);
             shell::FreeForms();
             gui::ClearModalHandlers();
@@ -125,20 +125,20 @@ private:
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Chooses a set with the orb settings window's "Kies" buttons, then closes it.
-void ChooseInOrbWindow(QPushButton* shell::TFoOrbKel::*button) {
+void ChooseInOrbWindow(QPushButton* shell::OrbSettingsWindow::*button) {
     gui::SetModalHandler("FoOrbKel", [button](QDialog* d) {
-        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         gui::Guard([w] { w->FormActivate(); });
         (w->*button)->click();
         w->BitBtnRitorna->click();
         return int(gui::mrCancel);
     });
-    shell::FoKelvor->BitBtnVarOrbAsp->click();
+    shell::theMainWindow->BitBtnVarOrbAsp->click();
 }
 
 // Unlocks the boxes and picks the line of a box, as a user does.
 void Pick(QComboBox* box, int line) {
-    if (!box->isEnabled()) shell::FoKelvor->BBlk->click();
+    if (!box->isEnabled()) shell::theMainWindow->BBlk->click();
     box->setCurrentIndex(line);
     Q_EMIT box->activated(line);
     gui::RunIdleHandler();
@@ -151,7 +151,7 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
     UsersDataFolder folder;
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
-        shell::TFoKelvor* main = shell::FoKelvor;
+        shell::MainWindow* main = shell::theMainWindow;
         // What the start did past the file it could not read.
         s.values["node box"] = gui::FromQt(main->ComboNodo->currentText());
         s.values["orb box"] = gui::FromQt(main->ComboOrb->currentText());
@@ -165,7 +165,7 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         for (const std::string& call : caption.Calls("text")) texts += call + "; ";
         s.values["sheet caption"] = Contains(texts, "Nome Cognome") ? "user's name" : texts;
         s.messages.push_back("-- set B in the orb window");
-        ChooseInOrbWindow(&shell::TFoOrbKel::BitBtn2);
+        ChooseInOrbWindow(&shell::OrbSettingsWindow::BitBtn2);
         // Back in the main window: the set in force is still the one shown.
         s.values["orb box after the window"] = gui::FromQt(main->ComboOrb->currentText());
         s.values["set after the window"] = engine::Orbs.OrbSetLetter;
@@ -232,15 +232,15 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
             if (box) Q_EMIT box->activated(box->currentIndex());  // the late report
             return int(gui::AnswerOk);
         });
-        for (QComboBox* b : {shell::FoKelvor->ComboOrb, shell::FoKelvor->ComboNodo}) {
+        for (QComboBox* b : {shell::theMainWindow->ComboOrb, shell::theMainWindow->ComboNodo}) {
             s.messages.push_back("-- " + b->objectName().toStdString());
             box = b;
-            Pick(b, b == shell::FoKelvor->ComboOrb ? 2 : 1);
+            Pick(b, b == shell::theMainWindow->ComboOrb ? 2 : 1);
             box = nullptr;
             gui::RunIdleHandler();
         }
-        s.values["orb box"] = gui::FromQt(shell::FoKelvor->ComboOrb->currentText());
-        s.values["node box"] = gui::FromQt(shell::FoKelvor->ComboNodo->currentText());
+        s.values["orb box"] = gui::FromQt(shell::theMainWindow->ComboOrb->currentText());
+        s.values["node box"] = gui::FromQt(shell::theMainWindow->ComboNodo->currentText());
         gui::SetMessageSink(walkSink);
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -258,11 +258,11 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
 TEST(UnreadableSettings, AFileReadableAgainGetsTheChoiceWithTheUsersOwnSettings) {
     UsersDataFolder folder;
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
-        Pick(shell::FoKelvor->ComboNodo, 1);
+        Pick(shell::theMainWindow->ComboNodo, 1);
         chmod("FileSet/OrbiDomi.stt", 0644);
         s.messages.push_back("-- readable again");
-        Pick(shell::FoKelvor->ComboOrb, 1);
-        s.values["orb box"] = gui::FromQt(shell::FoKelvor->ComboOrb->currentText());
+        Pick(shell::theMainWindow->ComboOrb, 1);
+        s.values["orb box"] = gui::FromQt(shell::theMainWindow->ComboOrb->currentText());
         s.values["houses"] = engine::Chart.HouseSystemName;
     });
     ASSERT_EQ(seen.messages.size(), 3u);
@@ -285,22 +285,22 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     UsersDataFolder folder;
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
-        s.values["person"] = gui::FromQt(shell::FoKelvor->MemoDati->toPlainText()).substr(0, 11);
-        s.values["user"] = gui::FromQt(shell::FoKelvor->BitBtnNomeCognome->text());
+        s.values["person"] = gui::FromQt(shell::theMainWindow->MemoDati->toPlainText()).substr(0, 11);
+        s.values["user"] = gui::FromQt(shell::theMainWindow->BitBtnNomeCognome->text());
         s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
         s.values["aspect"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
         // Every dialog activates the main window again: the file is named once.
-        shell::FoKelvor->FormActivate();
+        shell::theMainWindow->FormActivate();
         s.messages.push_back("-- thicker lines");
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
-            auto* w = static_cast<display::TFoSpeLin*>(d);
+            auto* w = static_cast<display::LineWidthDialog*>(d);
             w->FormActivate();
             w->SpinButton1Up->click();
             w->BitBtnRitorna->click();
             s.values["closed"] = w->result() == 5 ? "yes" : "no";
             return w->result();
         });
-        shell::FoKelvor->BitBtn22->click();
+        shell::theMainWindow->BitBtn22->click();
     });
     ASSERT_GE(seen.messages.size(), 2u);
     EXPECT_TRUE(Contains(seen.messages[0], "Accesso al file negato: \"FileSet\\MMVarLas.stt\"")) << seen.messages[0];
@@ -336,7 +336,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         s.messages.push_back("-- the calibration window");
         gui::SetModalHandler("FgrTxtKel", [&s](QDialog* d) {
-            auto* w = static_cast<display::TFgrTxtKel*>(d);
+            auto* w = static_cast<display::CalibrationWindow*>(d);
             gui::Guard([w] { w->FormActivate(); });
             s.values["timer"] = w->Timer1->isActive() ? "running" : "stopped";
             // The timer's first tick only counts, the second draws.
@@ -359,7 +359,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             w->BBok->click();
             return w->result();
         });
-        shell::FoKelvor->BBCerchio->click();
+        shell::theMainWindow->BBCerchio->click();
     });
     ASSERT_EQ(seen.messages.size(), 6u);
     EXPECT_EQ(seen.messages[1], "-- the calibration window");  // opened without a word
@@ -382,7 +382,7 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
-            auto* w = static_cast<display::TFoSpeLin*>(d);
+            auto* w = static_cast<display::LineWidthDialog*>(d);
             w->FormActivate();
             s.messages.push_back("-- thicker");
             w->SpinButton1Up->click();
@@ -394,7 +394,7 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
             s.values["after closing"] = gui::FromQt(w->EditSpeLin->text());
             return w->result();
         });
-        shell::FoKelvor->BitBtn22->click();
+        shell::theMainWindow->BitBtn22->click();
         s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -415,7 +415,7 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         gui::SetModalHandler("FoStampa", [&s](QDialog* d) {
-            auto* w = static_cast<display::TFoStampa*>(d);
+            auto* w = static_cast<display::PrinterModelDialog*>(d);
             w->ConfirmationMilliseconds = 0;
             w->FormActivate();
             s.messages.push_back("-- Edit Voor Epson");
@@ -433,7 +433,7 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
             w->BitBtnRitorna->click();
             return w->result();
         });
-        shell::FoKelvor->SBtipoStamp->click();
+        shell::theMainWindow->SBtipoStamp->click();
         s.values["correction"] = std::to_string(archive::DrawSettings.EpsonCorrection);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
@@ -474,7 +474,7 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [&](Seen& s) {
         gui::SetSystemServices(std::make_unique<DesktopWithStick>(&log, stick));
         gui::SetModalHandler("FoBakMod1", [&s](QDialog* d) {
-            auto* w = static_cast<archive::TFoBakMod1*>(d);
+            auto* w = static_cast<archive::BackupWindow*>(d);
             w->FormActivate();
             s.messages.push_back("-- the stick chosen");
             w->BBCambiaDest->click();
@@ -488,7 +488,7 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
             w->BitBtnRitorna->click();
             return int(gui::mrOk);
         });
-        shell::FoKelvor->BBSalva->click();
+        shell::theMainWindow->BBSalva->click();
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- the stick chosen");
@@ -506,6 +506,49 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
 // A folder named as the engine settings file: every message about it says
 // that a folder stands there, which is the way on (to move it away), never
 // that the file's permissions are wrong.
+// A folder in place of the drawing settings: the start names it as a folder,
+// says that the defaults stand in for now and that every change of a setting
+// is refused, and what to do; the printer model chosen is then refused, and
+// the folder stays.
+TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndThatChangesAreRefused) {
+    testing_support::TempWorkFolder work;
+    shell_testing::DesktopScope desktop;
+    gui::RecordingMessageSink messages;
+    rt::PrepareDataFolder();
+    fs::remove(rt::ResolvePath("FileSet\\MMVarLas.stt"));
+    fs::create_directories(rt::ResolvePath("FileSet\\MMVarLas.stt"));
+    shell::StartUp();
+    shell::CreateStartWindows();
+    shell::theMainWindow->show();
+    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->FormActivate();  // told once
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              "Accesso al file negato: \"FileSet\\MMVarLas.stt\". Al suo posto c'\xE8 una cartella, non un file. "
+              "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, spessore delle linee, "
+              "modello della stampante), e ogni modifica di un'impostazione (calibrazione dello schermo, spessore "
+              "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
+              "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
+              "un suo file con quel nome), poi riprovare.");
+    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
+    gui::SetModalHandler("FoStampa", [](QDialog* d) {
+        auto* w = static_cast<display::PrinterModelDialog*>(d);
+        w->ConfirmationMilliseconds = 0;
+        w->FormActivate();
+        w->BitBtn1->click();
+        w->BitBtnRitorna->click();
+        return w->result();
+    });
+    shell::theMainWindow->SBtipoStamp->click();
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
+    EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 0);
+    EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\MMVarLas.stt")));
+    shell::FreeForms();
+    gui::ClearModalHandlers();
+    gui::ClearIdleHandler();
+}
+
 TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     testing_support::TempWorkFolder work;
     shell_testing::DesktopScope desktop;
@@ -515,10 +558,10 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     fs::create_directories(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
     shell::StartUp();
     shell::CreateStartWindows();
-    shell::FoKelvor->show();
-    shell::FoKelvor->FormActivate();
-    Pick(shell::FoKelvor->ComboNodo, 1);
-    EXPECT_EQ(shell::FoKelvor->ComboNodo->currentText(), "VERO");
+    shell::theMainWindow->show();
+    shell::theMainWindow->FormActivate();
+    Pick(shell::theMainWindow->ComboNodo, 1);
+    EXPECT_EQ(shell::theMainWindow->ComboNodo->currentText(), "VERO");
     ASSERT_EQ(messages.messages.size(), 2u);
     for (const auto& m : messages.messages) {
         EXPECT_TRUE(Contains(m.text, "\"FileSet\\OrbiDomi.stt\"")) << m.text;

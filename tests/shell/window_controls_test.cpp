@@ -68,11 +68,11 @@ std::vector<std::string> OpenedNames(const ProgramStart& start) {
 // the name button opens the name dialog.
 TEST(MainWindowControls, DocumentAndNameButtonsDoTheirOwnThing) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     int chooser = 0;
     gui::SetModalHandler("FoIstDef", [&chooser](QDialog* d) {
         ++chooser;
-        auto* dialog = static_cast<shell::TFoIstDef*>(d);
+        auto* dialog = static_cast<shell::InstructionsDialog*>(d);
         dialog->FormActivate();
         dialog->BitBtn1->click();  // the short instructions, as offered
         return dialog->result();
@@ -102,7 +102,7 @@ TEST(MainWindowControls, DocumentAndNameButtonsDoTheirOwnThing) {
 TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     const struct {
         QPushButton* button;
@@ -119,8 +119,8 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
             QMetaObject::invokeMethod(s.button, "clicked");
         EXPECT_EQ(display::Sheets.SheetCode, s.code);
         EXPECT_EQ(display::Sheets.SheetOrientation, s.orientation);
-        EXPECT_TRUE(shell::FgrNaKel->isVisible());
-        shell::FgrNaKel->hide();
+        EXPECT_TRUE(shell::theSheetViewer->isVisible());
+        shell::theSheetViewer->hide();
     }
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -129,7 +129,7 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
 // hides them again; a double click hides the empty box of the third page.
 TEST(MainWindowControls, ClicksOnTheMemosAndTheEmptyBox) {
     ProgramStart start;
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->show();
     ASSERT_TRUE(main->MemoAnnotaz->isHidden());
     QTest::mouseClick(main->MemoDati->viewport(), Qt::LeftButton);
@@ -149,7 +149,7 @@ TEST(MainWindowControls, OrbAndNodeBoxesTakeWhatTheUserPicksOrTypes) {
     engine::OrbSets sets = engine::DefaultOrbSets();
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     main->BBlk->click();
     ASSERT_TRUE(main->ComboOrb->isEnabled());
@@ -220,7 +220,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
     WriteDistinctOrbSets();
     int result = -1;
     gui::SetModalHandler("FoOrbKel", [&result](QDialog* d) {
-        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->FormActivate();
         const struct {
             QPushButton* button;
@@ -239,7 +239,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
         result = w->result();
         return result;
     });
-    shell::FoKelvor->BitBtnVarOrbAsp->click();
+    shell::theMainWindow->BitBtnVarOrbAsp->click();
     EXPECT_EQ(result, int(gui::mrCancel));
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
@@ -255,7 +255,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
     ProgramStart start;
     WriteDistinctOrbSets();
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
-        auto* w = static_cast<shell::TFoOrbKel*>(d);
+        auto* w = static_cast<shell::OrbSettingsWindow*>(d);
         w->FormActivate();
         QLineEdit* opposition = w->EditsC[14];
         opposition->clear();
@@ -284,7 +284,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
         EXPECT_EQ(w->result(), int(gui::mrCancel));
         return w->result();
     });
-    shell::FoKelvor->BitBtnVarOrbAsp->click();
+    shell::theMainWindow->BitBtnVarOrbAsp->click();
     const std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     ASSERT_EQ(sets.size(), 49u);
     EXPECT_EQ(std::stold(sets[32 + 13]), 9.5L);  // C, opposition
@@ -303,10 +303,10 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
 TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::TFoKelvor* main = shell::FoKelvor;
+    shell::MainWindow* main = shell::theMainWindow;
     main->FormActivate();
     main->BBProped->click();
-    display::TFgrKelvo* chart = display::FgrKelvo;
+    display::ChartWindow* chart = display::theChartWindow;
     for (int i = 0; i < 10 && chart->Timer1->isActive(); ++i) chart->Timer1Timer();
     auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
     EXPECT_EQ(text(chart->EdNome), "  MERINI ALDA");

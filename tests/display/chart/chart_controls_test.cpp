@@ -17,7 +17,7 @@
 namespace {
 
 using click_test::ClickedWindow;
-using display::FgrKelvo;
+using display::theChartWindow;
 using display::KelvoState;
 
 class ChartControls : public ClickedWindow {
@@ -29,34 +29,34 @@ protected:
 // double click on the help memo, or on the search panel's note under it,
 // stretches the help panel.
 TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
-    FgrKelvo->BBaspetti->click();
-    ASSERT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    QTest::mouseDClick(FgrKelvo->MemoAspetti->viewport(), Qt::LeftButton);
-    EXPECT_EQ(FgrKelvo->Panel3->height(), PY(167));
-    EXPECT_EQ(FgrKelvo->MemoAspetti->height(), PY(156));
-    EXPECT_EQ(FgrKelvo->BBchiudiAsp->y(), PY(167) - PY(7));
-    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));
+    theChartWindow->BBaspetti->click();
+    ASSERT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    QTest::mouseDClick(theChartWindow->MemoAspetti->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->Panel3->height(), PY(167));
+    EXPECT_EQ(theChartWindow->MemoAspetti->height(), PY(156));
+    EXPECT_EQ(theChartWindow->BBchiudiAsp->y(), PY(167) - PY(7));
+    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));
     EXPECT_FALSE(KelvoState.InfoMemoExpanded);
-    QTest::mouseDClick(FgrKelvo->MemoAspetti->viewport(), Qt::LeftButton);
-    EXPECT_EQ(FgrKelvo->Panel3->height(), PY(92));
-    EXPECT_EQ(FgrKelvo->MemoAspetti->height(), PY(82));
+    QTest::mouseDClick(theChartWindow->MemoAspetti->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->Panel3->height(), PY(92));
+    EXPECT_EQ(theChartWindow->MemoAspetti->height(), PY(82));
 
-    QTest::mouseDClick(FgrKelvo->Memo1->viewport(), Qt::LeftButton);
-    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(51));
-    EXPECT_EQ(FgrKelvo->Memo1->height(), PY(116));
-    EXPECT_EQ(FgrKelvo->Panel3->height(), PY(92));
+    QTest::mouseDClick(theChartWindow->Memo1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(51));
+    EXPECT_EQ(theChartWindow->Memo1->height(), PY(116));
+    EXPECT_EQ(theChartWindow->Panel3->height(), PY(92));
     EXPECT_FALSE(KelvoState.AspectMemoExpanded);
-    QTest::mouseDClick(FgrKelvo->MemoExtra->viewport(), Qt::LeftButton);
-    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));
-    EXPECT_EQ(FgrKelvo->Memo1->height(), PY(33));
+    QTest::mouseDClick(theChartWindow->MemoExtra->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));
+    EXPECT_EQ(theChartWindow->Memo1->height(), PY(33));
 
     // The aspect list's own buttons: the font first, then the panel closed.
-    FgrKelvo->BBFont->click();
-    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(FgrKelvo->MemoAspetti->font().pointSize(), 8);
-    FgrKelvo->BBchiudiAsp->click();
-    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(FgrKelvo->MemoAspetti->font().pointSize(), 8);
+    theChartWindow->BBFont->click();
+    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->MemoAspetti->font().pointSize(), 8);
+    theChartWindow->BBchiudiAsp->click();
+    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->MemoAspetti->font().pointSize(), 8);
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -68,37 +68,37 @@ TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
     ASSERT_NE(KelvoState.ExtraBodyFilter, "Ieder");
     ASSERT_NE(KelvoState.ExtraSignFilter, "Ieder");
     const std::string body = KelvoState.ExtraBodyFilter;
-    QTest::mouseClick(FgrKelvo->LbExtraSeg, Qt::LeftButton);
+    QTest::mouseClick(theChartWindow->LbExtraSeg, Qt::LeftButton);
     EXPECT_EQ(KelvoState.ExtraSignFilter, "Ieder");
-    EXPECT_TRUE(FgrKelvo->LbExtraSeg->text().isEmpty());
+    EXPECT_TRUE(theChartWindow->LbExtraSeg->text().isEmpty());
     EXPECT_EQ(KelvoState.ExtraBodyFilter, body);
-    EXPECT_FALSE(FgrKelvo->LbExtraPia->text().isEmpty());
-    QTest::mouseClick(FgrKelvo->LbExtraPia, Qt::LeftButton);
+    EXPECT_FALSE(theChartWindow->LbExtraPia->text().isEmpty());
+    QTest::mouseClick(theChartWindow->LbExtraPia, Qt::LeftButton);
     EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
-    EXPECT_TRUE(FgrKelvo->LbExtraPia->text().isEmpty());
-    FgrKelvo->BBextraOk->click();
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabExtra2->text()), "REMEDIES met teken Ieder/Ieder");
+    EXPECT_TRUE(theChartWindow->LbExtraPia->text().isEmpty());
+    theChartWindow->BBextraOk->click();
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabExtra2->text()), "REMEDIES met teken Ieder/Ieder");
 }
 
 // A plant picked from the list (here with the keyboard) shows its own symptoms.
 TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     ClickBody(1);
     ClickBody(1);  // the plants of the Sun
-    ASSERT_GT(FgrKelvo->ComboBoxPiante->count(), 2);
-    FgrKelvo->ComboBoxPiante->setCurrentIndex(0);
-    QTest::keyClick(FgrKelvo->ComboBoxPiante, Qt::Key_Down);
+    ASSERT_GT(theChartWindow->ComboBoxPiante->count(), 2);
+    theChartWindow->ComboBoxPiante->setCurrentIndex(0);
+    QTest::keyClick(theChartWindow->ComboBoxPiante, Qt::Key_Down);
     EXPECT_EQ(KelvoState.SelectedPlantIndex, 1);
-    const std::vector<std::string> symptoms = MemoLines(FgrKelvo->Memo3);
+    const std::vector<std::string> symptoms = MemoLines(theChartWindow->Memo3);
     ASSERT_GE(symptoms.size(), 2u);
     EXPECT_EQ(symptoms[1], "Calendula");
-    EXPECT_EQ(MemoLines(FgrKelvo->Memo4).at(0), "PLANT: Calendula");
+    EXPECT_EQ(MemoLines(theChartWindow->Memo4).at(0), "PLANT: Calendula");
     // The last plant of the list is reached with the spin button and stays.
-    for (int i = 1; i < FgrKelvo->ComboBoxPiante->count(); ++i)
-        FgrKelvo->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    const int last = FgrKelvo->ComboBoxPiante->count() - 1;
+    for (int i = 1; i < theChartWindow->ComboBoxPiante->count(); ++i)
+        theChartWindow->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const int last = theChartWindow->ComboBoxPiante->count() - 1;
     EXPECT_EQ(KelvoState.SelectedPlantIndex, last);
-    EXPECT_EQ(FgrKelvo->ComboBoxPiante->currentText(), FgrKelvo->ComboBoxPiante->itemText(last));
-    EXPECT_EQ(MemoLines(FgrKelvo->Memo3).at(1), gui::FromQt(FgrKelvo->ComboBoxPiante->itemText(last)));
+    EXPECT_EQ(theChartWindow->ComboBoxPiante->currentText(), theChartWindow->ComboBoxPiante->itemText(last));
+    EXPECT_EQ(MemoLines(theChartWindow->Memo3).at(1), gui::FromQt(theChartWindow->ComboBoxPiante->itemText(last)));
 }
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
@@ -106,12 +106,12 @@ TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
     KelvoState.DignityGlyphCentreX[7] = 150;  // outside the wheel
     KelvoState.DignityGlyphCentreY[7] = 185;
     const display::Point p = display::MapPoint(150, 185);
-    FgrKelvo->FormMouseDown(p.x, p.y);
-    FgrKelvo->FormMouseUp();
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    theChartWindow->FormMouseDown(p.x, p.y);
+    theChartWindow->FormMouseUp();
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
     EXPECT_EQ(KelvoState.ExtraBodyFilter, "SATURNUS");
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LbExtraPia->text()), "SATURNUS");
-    EXPECT_NE(gui::FromQt(FgrKelvo->LabPianta->text()).find("SATURN"), std::string::npos);
+    EXPECT_EQ(gui::FromQt(theChartWindow->LbExtraPia->text()), "SATURNUS");
+    EXPECT_NE(gui::FromQt(theChartWindow->LabPianta->text()).find("SATURN"), std::string::npos);
 }
 
 // The red marker of a hit goes when the button is released, on the last
@@ -125,10 +125,10 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
         const display::Point p = display::MapPoint(x, y);
         const display::GlyphHit hit = display::FindGlyphHit(p.x, p.y);
         EXPECT_TRUE(hit.sign == 12 || hit.body == 11) << hit.sign << " " << hit.body;
-        FgrKelvo->FormMouseDown(p.x, p.y);
-        ASSERT_GT(FgrKelvo->Snapshot().pixelColor(p.x, p.y).red(), 200);
-        FgrKelvo->FormMouseUp();
-        const QColor c = FgrKelvo->Snapshot().pixelColor(p.x, p.y);
+        theChartWindow->FormMouseDown(p.x, p.y);
+        ASSERT_GT(theChartWindow->Snapshot().pixelColor(p.x, p.y).red(), 200);
+        theChartWindow->FormMouseUp();
+        const QColor c = theChartWindow->Snapshot().pixelColor(p.x, p.y);
         EXPECT_LT(c.red(), 30) << x << "," << y;
     }
 }
@@ -148,24 +148,24 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     ClickBody(9);
     EXPECT_EQ(KelvoState.BodyClickStep[9], 2);
     EXPECT_EQ(Memo1(), HelpText(29));
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(FgrKelvo->ComboBoxPiante->count(), 0);
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->ComboBoxPiante->count(), 0);
     // The Ascendant, the first without it, keeps its texts at the second click.
     ClickBody(10);
     ClickBody(10);
     EXPECT_EQ(KelvoState.BodyClickStep[10], 1);
-    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
     EXPECT_EQ(mirrored.size(), 1u);
 }
 
 // Each data field has its own caption on its left, on its line.
 TEST_F(ChartControls, EachDataFieldHasItsOwnCaption) {
     const std::pair<QLineEdit*, const char*> rows[] = {
-        {FgrKelvo->EdNome, "Person"},        {FgrKelvo->EdData, "Gebortedatum"},
-        {FgrKelvo->EdLocal, "Plaats"},       {FgrKelvo->EdCoordi, "Co\xF6rdinaten"},
-        {FgrKelvo->EdDomif, "Domificatie"},  {FgrKelvo->EdNodo, "Maan Knoop"},
-        {FgrKelvo->EdJd, "Astronomische dag JD"}};
-    const QList<QLabel*> labels = FgrKelvo->PanelDati->findChildren<QLabel*>();
+        {theChartWindow->EdNome, "Person"},        {theChartWindow->EdData, "Gebortedatum"},
+        {theChartWindow->EdLocal, "Plaats"},       {theChartWindow->EdCoordi, "Co\xF6rdinaten"},
+        {theChartWindow->EdDomif, "Domificatie"},  {theChartWindow->EdNodo, "Maan Knoop"},
+        {theChartWindow->EdJd, "Astronomische dag JD"}};
+    const QList<QLabel*> labels = theChartWindow->PanelDati->findChildren<QLabel*>();
     for (const auto& [field, caption] : rows) {
         const QLabel* beside = nullptr;
         for (const QLabel* l : labels)

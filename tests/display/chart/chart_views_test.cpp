@@ -53,7 +53,7 @@
 
 namespace {
 
-using display::FgrKelvo;
+using display::theChartWindow;
 using display::KelvoState;
 using view_test::TextAt;
 
@@ -68,10 +68,10 @@ protected:
         engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
-        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
     }
     void TearDown() override {
-        delete FgrKelvo;
+        delete theChartWindow;
         display::ResetDrawingState();
     }
     static std::string MemoText(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
@@ -80,9 +80,9 @@ protected:
 };
 
 TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
-    FgrKelvo->BBaspetti->click();
-    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    const std::string memo = MemoText(FgrKelvo->MemoAspetti);
+    theChartWindow->BBaspetti->click();
+    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    const std::string memo = MemoText(theChartWindow->MemoAspetti);
     // Sun 15.25, Moon 45.5, Mercury 20, Mars 135.75; orbs 8, 6, 7, 7, 8.
     const auto conj = memo.find("4.75   il Sole in Congiunzione con Mercurio");
     const auto trine = memo.find("0.50   il Sole in Trigono con Marte");
@@ -95,16 +95,16 @@ TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
     EXPECT_LT(trine, square);
     EXPECT_EQ(memo.find("il Nodo Nord in Opposizione con il Nodo Sud"), std::string::npos) << "exactly opposite";
     // The grid sub-views hide the memo's panel.
-    FgrKelvo->BBaspetti->click();
-    FgrKelvo->BBaspetti->click();
-    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    theChartWindow->BBaspetti->click();
+    theChartWindow->BBaspetti->click();
+    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
-    FgrKelvo->BBcoordi->click();
-    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    std::string memo = MemoText(FgrKelvo->MemoAspetti);
+    theChartWindow->BBcoordi->click();
+    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    std::string memo = MemoText(theChartWindow->MemoAspetti);
     const auto terms = memo.find("PLANETEN IN DE TERMEN"), decans = memo.find("PLANETEN IN DE DECANS"),
                decades = memo.find("PLANETEN IN DE DECADE");
     EXPECT_EQ(terms, 0u);
@@ -112,20 +112,20 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
     ASSERT_NE(decades, std::string::npos);
     EXPECT_LT(decans, decades);
     // The other coordinate tables leave the memo's panel hidden.
-    FgrKelvo->BBcoordi->click();
-    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    theChartWindow->BBcoordi->click();
+    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
 
-    QMetaObject::invokeMethod(FgrKelvo->BBdodecate, "clicked");  // a disabled button's handler
-    EXPECT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    QMetaObject::invokeMethod(theChartWindow->BBdodecate, "clicked");  // a disabled button's handler
+    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
     EXPECT_TRUE(KelvoState.DodecatemoriaMode);
-    memo = MemoText(FgrKelvo->MemoAspetti);
+    memo = MemoText(theChartWindow->MemoAspetti);
     EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
     EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
-    FgrKelvo->BBarchetip->click();
+    theChartWindow->BBarchetip->click();
     // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
     // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
     const long double x0 = 100 + 6.5L - 6 * 4;
@@ -139,7 +139,7 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
     EXPECT_EQ(KelvoState.DignityGlyphCentreY[6], 111);
     EXPECT_EQ(KelvoState.DignityGlyphCentreX[7], x0 + 39);
     // Another view clears them.
-    FgrKelvo->BBstoffa->click();
+    theChartWindow->BBstoffa->click();
     EXPECT_EQ(KelvoState.DignityGlyphCentreX[1], 0);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -206,44 +206,44 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     });
     auto reopen = [] {
         display::OpenChartWindow();
-        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
-        ASSERT_TRUE(FgrKelvo->isVisible());
+        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
+        ASSERT_TRUE(theChartWindow->isVisible());
     };
-    QMetaObject::invokeMethod(FgrKelvo->BBvolguine, "clicked");  // offered disabled
+    QMetaObject::invokeMethod(theChartWindow->BBvolguine, "clicked");  // offered disabled
     ASSERT_TRUE(KelvoState.VolguineViewActive);
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    FgrKelvo->FormMouseDown(sun.x, sun.y);  // ignored over the reduced wheel
+    theChartWindow->FormMouseDown(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(KelvoState.ClickedBody, 0);
-    FgrKelvo->BBprivato->click();
-    EXPECT_FALSE(FgrKelvo->isVisible());
+    theChartWindow->BBprivato->click();
+    EXPECT_FALSE(theChartWindow->isVisible());
     // Opened again, the natal wheel answers to clicks.
     reopen();
     EXPECT_FALSE(KelvoState.VolguineViewActive);
     const display::Point sunAgain =
         display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    FgrKelvo->FormMouseDown(sunAgain.x, sunAgain.y);
+    theChartWindow->FormMouseDown(sunAgain.x, sunAgain.y);
     EXPECT_EQ(KelvoState.ClickedBody, 1);
 
     // Every view button's view, then one press closes.
-    for (QPushButton* view : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti}) {
+    for (QPushButton* view : {theChartWindow->BBcoordi, theChartWindow->BBstoffa, theChartWindow->BBarchetip, theChartWindow->BBaspetti}) {
         view->click();
-        FgrKelvo->BBprivato->click();
-        EXPECT_FALSE(FgrKelvo->isVisible()) << view->objectName().toStdString();
+        theChartWindow->BBprivato->click();
+        EXPECT_FALSE(theChartWindow->isVisible()) << view->objectName().toStdString();
         reopen();
     }
     // Escape and Enter press it too, wherever the keyboard focus is.
-    FgrKelvo->BBaspetti->click();
-    QTest::keyClick(FgrKelvo->EdData, Qt::Key_Escape);
-    EXPECT_FALSE(FgrKelvo->isVisible());
+    theChartWindow->BBaspetti->click();
+    QTest::keyClick(theChartWindow->EdData, Qt::Key_Escape);
+    EXPECT_FALSE(theChartWindow->isVisible());
     reopen();
-    FgrKelvo->BBcoordi->click();
-    QTest::keyClick(FgrKelvo->MemoAspetti, Qt::Key_Return);
-    EXPECT_FALSE(FgrKelvo->isVisible());
+    theChartWindow->BBcoordi->click();
+    QTest::keyClick(theChartWindow->MemoAspetti, Qt::Key_Return);
+    EXPECT_FALSE(theChartWindow->isVisible());
     reopen();
     // Enter on a view button with the focus presses that button instead.
-    FgrKelvo->BBstoffa->setFocus();
-    QTest::keyClick(FgrKelvo->BBstoffa, Qt::Key_Enter);
-    EXPECT_TRUE(FgrKelvo->isVisible());
+    theChartWindow->BBstoffa->setFocus();
+    QTest::keyClick(theChartWindow->BBstoffa, Qt::Key_Enter);
+    EXPECT_TRUE(theChartWindow->isVisible());
     EXPECT_EQ(KelvoState.ViewCycle[display::kViewCloth], 1);
     display::SetCurrentChartReloader({});
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -252,12 +252,12 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
-        FgrKelvo->FormMouseDown(sun.x, sun.y);
-        FgrKelvo->FormMouseUp();
+        theChartWindow->FormMouseDown(sun.x, sun.y);
+        theChartWindow->FormMouseUp();
     }
     // Sun 15.25 and its antiscion 344.75, placed at 15 and 345 with the Ascendant 100.5 taken
     // as 100: (97, 61) and (116, 65) on the circle of radius 39; the cyan chord joins them.
-    const QImage image = FgrKelvo->Snapshot();
+    const QImage image = theChartWindow->Snapshot();
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_antiscia_click.png").string()));
     auto cyanNear = [&image](long double x, long double y) {
         const display::Point p = display::MapPoint(x, y);
@@ -331,11 +331,11 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
         int count;
         const char* name;
     };
-    const Press presses[] = {{FgrKelvo->BBcoordi, 3, "coordi"},     {FgrKelvo->BBstoffa, 4, "stoffa"},
-                             {FgrKelvo->BBarchetip, 1, "archetip"}, {FgrKelvo->BBaspetti, 4, "aspetti"},
-                             {FgrKelvo->BBEnergi, 3, "energi"},     {FgrKelvo->BBantisce, 4, "antisce"},
-                             {FgrKelvo->BBdodecate, 1, "dodecate"}, {FgrKelvo->BBmaestri, 2, "maestri"},
-                             {FgrKelvo->BBvolguine, 4, "volguine"}};
+    const Press presses[] = {{theChartWindow->BBcoordi, 3, "coordi"},     {theChartWindow->BBstoffa, 4, "stoffa"},
+                             {theChartWindow->BBarchetip, 1, "archetip"}, {theChartWindow->BBaspetti, 4, "aspetti"},
+                             {theChartWindow->BBEnergi, 3, "energi"},     {theChartWindow->BBantisce, 4, "antisce"},
+                             {theChartWindow->BBdodecate, 1, "dodecate"}, {theChartWindow->BBmaestri, 2, "maestri"},
+                             {theChartWindow->BBvolguine, 4, "volguine"}};
     for (const Press& p : presses)
         for (int i = 0; i < p.count; ++i) {
             // The disabled buttons' handlers run all the same.
@@ -343,7 +343,7 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
                 p.button->click();
             else
                 QMetaObject::invokeMethod(p.button, "clicked");
-            const QImage image = FgrKelvo->grab().toImage();
+            const QImage image = theChartWindow->grab().toImage();
             image.save(QString::fromStdString((dir / (std::string(p.name) + std::to_string(i) + ".png")).string()));
             // Something is drawn in the chart square.
             int lit = 0;
@@ -471,51 +471,51 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
     };
     using namespace display;
     const Button buttons[] = {
-        {FgrKelvo->BBcoordi, 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
-        {FgrKelvo->BBstoffa, 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
-        {FgrKelvo->BBarchetip, 3, "Archetipische Structuur", true, 0, 1, DrawArchetypeView, PrepareArchetypeView,
+        {theChartWindow->BBcoordi, 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
+        {theChartWindow->BBstoffa, 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
+        {theChartWindow->BBarchetip, 3, "Archetipische Structuur", true, 0, 1, DrawArchetypeView, PrepareArchetypeView,
          false, {9}},
-        {FgrKelvo->BBaspetti, 4, "Planetaire Aspecten", true, 1, 1, DrawAspectsView, nullptr, false,
+        {theChartWindow->BBaspetti, 4, "Planetaire Aspecten", true, 1, 1, DrawAspectsView, nullptr, false,
          {10, 24, 25, 26}},
-        {FgrKelvo->BBEnergi, 5, "Energie-Affiniteiten", false, 0, 2, DrawEnergyView, nullptr, false, {11, 12, 13}},
-        {FgrKelvo->BBantisce, 6, "Antisce en Contrantisce", false, 1, 2, DrawAntisciaView, nullptr, false,
+        {theChartWindow->BBEnergi, 5, "Energie-Affiniteiten", false, 0, 2, DrawEnergyView, nullptr, false, {11, 12, 13}},
+        {theChartWindow->BBantisce, 6, "Antisce en Contrantisce", false, 1, 2, DrawAntisciaView, nullptr, false,
          {14, 15, 16, 17}},
-        {FgrKelvo->BBdodecate, 7, "Dodecatemorieen", false, 0, 3, DrawDodecatemoriaView, nullptr, false, {18}},
-        {FgrKelvo->BBvolguine, 8, "Volguine Dominant", false, 1, 3, DrawVolguineView, PrepareVolguineView, true,
+        {theChartWindow->BBdodecate, 7, "Dodecatemorieen", false, 0, 3, DrawDodecatemoriaView, nullptr, false, {18}},
+        {theChartWindow->BBvolguine, 8, "Volguine Dominant", false, 1, 3, DrawVolguineView, PrepareVolguineView, true,
          {19, 20, 27, 21}},
-        {FgrKelvo->BBmaestri, 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
+        {theChartWindow->BBmaestri, 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
     };
     const long double lines[5] = {3, 8.5L, 14, 19.5L, 25};
     auto px = [](long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); };
     auto py = [](long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); };
-    ASSERT_EQ(FgrKelvo->ViewButtons.size(), std::size(buttons));
+    ASSERT_EQ(theChartWindow->ViewButtons.size(), std::size(buttons));
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const Button& b = buttons[i];
         const std::string name = b.button->objectName().toStdString();
-        EXPECT_EQ(FgrKelvo->ViewButtons[i], b.button) << name;
+        EXPECT_EQ(theChartWindow->ViewButtons[i], b.button) << name;
         EXPECT_EQ(b.button->text(), QString::fromUtf8(b.caption)) << name;
         EXPECT_EQ(b.button->isEnabled(), b.enabled) << name;
         EXPECT_EQ(b.button->y(), py(lines[b.line])) << name;
-        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3) : FgrKelvo->PanelPulsanti->width() - b.button->width() - px(3))
+        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3) : theChartWindow->PanelPulsanti->width() - b.button->width() - px(3))
             << name;
         const int n = static_cast<int>(b.help.size());
         EXPECT_EQ(SubViewCount(b.view), n) << name;
         for (int press = 0; press <= n; ++press) {
             const int sub = press % n;
             const std::string what = name + " press " + std::to_string(press + 1);
-            const SurfaceState canvas = FgrKelvo->Canvas().State();
+            const SurfaceState canvas = theChartWindow->Canvas().State();
             RecordingSurface pressed;
-            FgrKelvo->SetRecorder(&pressed);
+            theChartWindow->SetRecorder(&pressed);
             if (b.button->isEnabled())
                 b.button->click();
             else
                 QMetaObject::invokeMethod(b.button, "clicked");
-            FgrKelvo->SetRecorder(nullptr);
-            const std::string help = MemoText(FgrKelvo->Memo1);
-            const bool aspectPanel = FgrKelvo->Panel3->isVisibleTo(FgrKelvo);
-            const std::string aspectMemo = MemoText(FgrKelvo->MemoAspetti);
-            const std::string name0 = gui::FromQt(FgrKelvo->EdNome->text());
-            FgrKelvo->EdNome->clear();  // refilled by the next natal chart
+            theChartWindow->SetRecorder(nullptr);
+            const std::string help = MemoText(theChartWindow->Memo1);
+            const bool aspectPanel = theChartWindow->Panel3->isVisibleTo(theChartWindow);
+            const std::string aspectMemo = MemoText(theChartWindow->MemoAspetti);
+            const std::string name0 = gui::FromQt(theChartWindow->EdNome->text());
+            theChartWindow->EdNome->clear();  // refilled by the next natal chart
             EXPECT_EQ(KelvoState.ViewCycle[b.view], (sub + 1) % n) << what;
             EXPECT_EQ(KelvoState.VolguineViewActive, b.engineOrder) << what;
 
@@ -525,7 +525,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             StartAs(drawn, canvas);
             ClearChartArea(drawn);
             const ChartViewShown shown =
-                b.draw(drawn, {.subView = sub, .framed = Drawing.DrawForm == FgrKelvo, .engineOrder = b.engineOrder});
+                b.draw(drawn, {.subView = sub, .framed = Drawing.DrawForm == theChartWindow, .engineOrder = b.engineOrder});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content;
             DrawContent(content, b.view, sub);
@@ -555,16 +555,16 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 // Over the dodecatemoria wheel the mirror lines of a clicked planet end on its
 // inner circle, 7 units inside the house ring's.
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
-    QMetaObject::invokeMethod(FgrKelvo->BBdodecate, "clicked");  // offered disabled
+    QMetaObject::invokeMethod(theChartWindow->BBdodecate, "clicked");  // offered disabled
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
-        FgrKelvo->FormMouseDown(sun.x, sun.y);
-        FgrKelvo->FormMouseUp();
+        theChartWindow->FormMouseDown(sun.x, sun.y);
+        theChartWindow->FormMouseUp();
     }
     display::RecordingSurface fourth;
-    FgrKelvo->SetRecorder(&fourth);
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
-    FgrKelvo->SetRecorder(nullptr);
+    theChartWindow->SetRecorder(&fourth);
+    theChartWindow->FormMouseDown(sun.x, sun.y);
+    theChartWindow->SetRecorder(nullptr);
     display::RecordingSurface inner, outer;
     display::DrawAntisciaOfClicked(inner, 1, 100, 100, "Pia", true);
     display::DrawAntisciaOfClicked(outer, 1, 100, 100, "Pia", false);

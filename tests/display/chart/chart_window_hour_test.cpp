@@ -29,7 +29,7 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     EXPECT_EQ(display::BirthHour.PlanetaryHourNumber, 4);
     EXPECT_EQ(display::BirthHour.PlanetaryHourRuler, "Mars");
     EXPECT_EQ(engine::Chart.WeekdayName, "Maandag");
-    delete display::FgrKelvo;
+    delete display::theChartWindow;
     display::ResetDrawingState();
 }
 

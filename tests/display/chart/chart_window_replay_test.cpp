@@ -31,7 +31,7 @@
 
 namespace {
 
-using display::FgrKelvo;
+using display::theChartWindow;
 
 class ChartWindowReplay : public ::testing::Test {
 protected:
@@ -48,12 +48,12 @@ protected:
     }
     void TearDown() override {
         gui::ClearModalHandlers();
-        delete FgrKelvo;
+        delete theChartWindow;
         display::ResetDrawingState();
     }
     static void Open() {
         display::OpenChartWindow();
-        for (int i = 0; i < 5 && FgrKelvo->Timer1->isActive(); ++i) FgrKelvo->Timer1Timer();
+        for (int i = 0; i < 5 && theChartWindow->Timer1->isActive(); ++i) theChartWindow->Timer1Timer();
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
@@ -64,13 +64,13 @@ protected:
         return last;
     }
     static void Click(const display::Point& p) {
-        QTest::mousePress(FgrKelvo, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
-        QTest::mouseRelease(FgrKelvo, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
+        QTest::mousePress(theChartWindow, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
+        QTest::mouseRelease(theChartWindow, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
     }
     static std::vector<QPushButton*> ShownButtons() {
         std::vector<QPushButton*> out;
-        for (QPushButton* b : FgrKelvo->findChildren<QPushButton*>())
-            if (b->isVisibleTo(FgrKelvo) && b->isEnabled()) out.push_back(b);
+        for (QPushButton* b : theChartWindow->findChildren<QPushButton*>())
+            if (b->isVisibleTo(theChartWindow) && b->isEnabled()) out.push_back(b);
         return out;
     }
     void Trace(const std::string& step) {
@@ -79,7 +79,7 @@ protected:
     }
     // One random step.
     void Step(std::mt19937& random) {
-        if (!FgrKelvo->isVisible()) {
+        if (!theChartWindow->isVisible()) {
             Trace("open");
             Open();
             return;
@@ -107,21 +107,21 @@ protected:
                     // The window system gives the window another size.
                     const int w = 800 + static_cast<int>(random() % 1400), h = 600 + static_cast<int>(random() % 700);
                     Trace("resize " + std::to_string(w) + "x" + std::to_string(h));
-                    FgrKelvo->resize(w, h);
+                    theChartWindow->resize(w, h);
                     QCoreApplication::processEvents();
                     break;
                 }
                 case 0:
                     Trace("double click aspects");
-                    QTest::mouseDClick(FgrKelvo->MemoAspetti->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(theChartWindow->MemoAspetti->viewport(), Qt::LeftButton);
                     break;
                 case 1:
                     Trace("double click help");
-                    QTest::mouseDClick(FgrKelvo->Memo1->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(theChartWindow->Memo1->viewport(), Qt::LeftButton);
                     break;
                 default:
                     Trace("timer");
-                    FgrKelvo->Timer1Timer();
+                    theChartWindow->Timer1Timer();
                     QCoreApplication::processEvents();
                     break;
             }
@@ -142,16 +142,16 @@ TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
     Click(sun);
     Click(sun);
     ASSERT_EQ(display::KelvoState.ClickedBody, 1);
-    FgrKelvo->PanelQuor->show();  // the right-hand panel
-    if (FgrKelvo->BBsuGiu->isVisibleTo(FgrKelvo)) FgrKelvo->BBsuGiu->click();
+    theChartWindow->PanelQuor->show();  // the right-hand panel
+    if (theChartWindow->BBsuGiu->isVisibleTo(theChartWindow)) theChartWindow->BBsuGiu->click();
     Click(Glyph(true, 8));  // Scorpio
-    for (QPushButton* b : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti,
-                           FgrKelvo->BBFont /* "A" */, FgrKelvo->BBchiudiAsp /* "Sluiten" */}) {
-        EXPECT_TRUE(b->isVisibleTo(FgrKelvo)) << b->objectName().toStdString();
+    for (QPushButton* b : {theChartWindow->BBcoordi, theChartWindow->BBstoffa, theChartWindow->BBarchetip, theChartWindow->BBaspetti,
+                           theChartWindow->BBFont /* "A" */, theChartWindow->BBchiudiAsp /* "Sluiten" */}) {
+        EXPECT_TRUE(b->isVisibleTo(theChartWindow)) << b->objectName().toStdString();
         b->click();
     }
     Click(sun);  // the empty chart where the Sun was
-    EXPECT_TRUE(FgrKelvo->isVisible());
+    EXPECT_TRUE(theChartWindow->isVisible());
 }
 
 TEST_F(ChartWindowReplay, EveryButtonAndGlyphInRandomOrder) {
@@ -161,9 +161,9 @@ TEST_F(ChartWindowReplay, EveryButtonAndGlyphInRandomOrder) {
         std::mt19937 random(seed + round);
         trace_.clear();
         for (int i = 0; i < 300; ++i) Step(random);
-        if (!FgrKelvo->isVisible()) Open();
+        if (!theChartWindow->isVisible()) Open();
         // The window still answers: the first view button shows its first sub-view.
-        FgrKelvo->BBcoordi->click();
-        EXPECT_TRUE(FgrKelvo->isVisible()) << "seed " << seed + round << ": " << trace_;
+        theChartWindow->BBcoordi->click();
+        EXPECT_TRUE(theChartWindow->isVisible()) << "seed " << seed + round << ": " << trace_;
     }
 }

@@ -33,7 +33,7 @@
 
 namespace {
 
-using display::FgrKelvo;
+using display::theChartWindow;
 using display::KelvoState;
 
 class ChartWindow : public ::testing::Test {
@@ -48,7 +48,7 @@ protected:
         display::OpenChartWindow();
     }
     void TearDown() override {
-        delete FgrKelvo;
+        delete theChartWindow;
         display::ResetDrawingState();
     }
     static std::string MemoText(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
@@ -60,8 +60,8 @@ protected:
     // Runs the timer until it draws (at most a few ticks).
     static int TicksUntilDrawn() {
         int ticks = 0;
-        while (FgrKelvo->Timer1->isActive() && ticks < 5) {
-            FgrKelvo->Timer1Timer();
+        while (theChartWindow->Timer1->isActive() && ticks < 5) {
+            theChartWindow->Timer1Timer();
             ++ticks;
         }
         return ticks;
@@ -74,56 +74,56 @@ int PX(long double units) { return static_cast<int>(rt::Round(units / KelvoState
 int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
 
 TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
-    for (QWidget* panel : {static_cast<QWidget*>(FgrKelvo->PanelBase), static_cast<QWidget*>(FgrKelvo->PanelPulsanti),
-                           static_cast<QWidget*>(FgrKelvo->PanelInfo), static_cast<QWidget*>(FgrKelvo->PanelDati)}) {
+    for (QWidget* panel : {static_cast<QWidget*>(theChartWindow->PanelBase), static_cast<QWidget*>(theChartWindow->PanelPulsanti),
+                           static_cast<QWidget*>(theChartWindow->PanelInfo), static_cast<QWidget*>(theChartWindow->PanelDati)}) {
         EXPECT_EQ(panel->x() + panel->width(), PX(279)) << panel->objectName().toStdString();
         EXPECT_EQ(panel->width(), PX(82));
     }
-    EXPECT_EQ(FgrKelvo->PanelBase->y(), PY(1.3L));
-    EXPECT_EQ(FgrKelvo->PanelDati->y(), PY(94));
-    EXPECT_EQ(FgrKelvo->PanelDati->height(), PY(38.7L));
+    EXPECT_EQ(theChartWindow->PanelBase->y(), PY(1.3L));
+    EXPECT_EQ(theChartWindow->PanelDati->y(), PY(94));
+    EXPECT_EQ(theChartWindow->PanelDati->height(), PY(38.7L));
     // The right column of view buttons keeps 3 units from the panel's edge.
-    EXPECT_EQ(FgrKelvo->BBstoffa->x() + FgrKelvo->BBstoffa->width(), FgrKelvo->PanelPulsanti->width() - PX(3));
-    EXPECT_EQ(FgrKelvo->BBsizeFont->x(), FgrKelvo->BBstoffa->x());
-    EXPECT_EQ(FgrKelvo->LabLocal->y(), FgrKelvo->EdLocal->y() + PY(0.5L));
-    EXPECT_EQ(FgrKelvo->BBchiudiAsp->y(), FgrKelvo->MemoAspetti->height() + PY(3.5L));
+    EXPECT_EQ(theChartWindow->BBstoffa->x() + theChartWindow->BBstoffa->width(), theChartWindow->PanelPulsanti->width() - PX(3));
+    EXPECT_EQ(theChartWindow->BBsizeFont->x(), theChartWindow->BBstoffa->x());
+    EXPECT_EQ(theChartWindow->LabLocal->y(), theChartWindow->EdLocal->y() + PY(0.5L));
+    EXPECT_EQ(theChartWindow->BBchiudiAsp->y(), theChartWindow->MemoAspetti->height() + PY(3.5L));
     // The calibrated screen stretches the layout horizontally only.
     display::Drawing.AspectScaleX = 1.25L;
-    FgrKelvo->FormActivate();
-    EXPECT_EQ(FgrKelvo->PanelBase->width(), PX(82));
+    theChartWindow->FormActivate();
+    EXPECT_EQ(theChartWindow->PanelBase->width(), PX(82));
     EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * display::Drawing.PixelsPerUnit)));
-    EXPECT_EQ(FgrKelvo->PanelBase->height(), PY(92));
+    EXPECT_EQ(theChartWindow->PanelBase->height(), PY(92));
 }
 
 TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
-    EXPECT_EQ(display::Drawing.DrawForm, FgrKelvo);
-    EXPECT_TRUE(FgrKelvo->Timer1->isActive());
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(1));
+    EXPECT_EQ(display::Drawing.DrawForm, theChartWindow);
+    EXPECT_TRUE(theChartWindow->Timer1->isActive());
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(1));
     EXPECT_EQ(display::Wheel.SignMidpoints[12], 345);
     EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
     EXPECT_NEAR(KelvoState.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
     EXPECT_FALSE(display::Wheel.BirthWeekdayName.empty());
     // Buttons whose views the window never enables.
-    for (QPushButton* b : {FgrKelvo->BBdodecate, FgrKelvo->BBEnergi, FgrKelvo->BBantisce, FgrKelvo->BBmaestri,
-                           FgrKelvo->BBvolguine})
+    for (QPushButton* b : {theChartWindow->BBdodecate, theChartWindow->BBEnergi, theChartWindow->BBantisce, theChartWindow->BBmaestri,
+                           theChartWindow->BBvolguine})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_TRUE(FgrKelvo->BBaspetti->isEnabled());
+    EXPECT_TRUE(theChartWindow->BBaspetti->isEnabled());
 }
 
 TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
     TicksUntilDrawn();
     const std::pair<QLabel*, QLineEdit*> pairs[] = {
-        {FgrKelvo->LabNome, FgrKelvo->EdNome},   {FgrKelvo->LabData, FgrKelvo->EdData},
-        {FgrKelvo->LabLocal, FgrKelvo->EdLocal}, {FgrKelvo->LabCoordi, FgrKelvo->EdCoordi},
-        {FgrKelvo->LabDomif, FgrKelvo->EdDomif}, {FgrKelvo->LabNodo, FgrKelvo->EdNodo},
-        {FgrKelvo->LabJd, FgrKelvo->EdJd}};
+        {theChartWindow->LabNome, theChartWindow->EdNome},   {theChartWindow->LabData, theChartWindow->EdData},
+        {theChartWindow->LabLocal, theChartWindow->EdLocal}, {theChartWindow->LabCoordi, theChartWindow->EdCoordi},
+        {theChartWindow->LabDomif, theChartWindow->EdDomif}, {theChartWindow->LabNodo, theChartWindow->EdNodo},
+        {theChartWindow->LabJd, theChartWindow->EdJd}};
     for (int press = 0; press < 3; ++press) {  // large, small and large fonts
         for (const auto& [label, field] : pairs) {
             const int textRight = label->x() + label->fontMetrics().horizontalAdvance(label->text());
             EXPECT_LT(textRight, field->x()) << label->objectName().toStdString() << " press " << press;
         }
-        FgrKelvo->BBsizeFont->click();
+        theChartWindow->BBsizeFont->click();
     }
 }
 
@@ -139,48 +139,48 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     display::InitDrawingFromScreen(1280, 800);
     display::EnsureChartWindow()->resize(1280, 800);
     display::OpenChartWindow();
-    while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();  // the natal chart and its data fields
+    while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();  // the natal chart and its data fields
     for (int press = 0; press < 3; ++press) {
-        for (QPushButton* b : {FgrKelvo->BBcoordi, FgrKelvo->BBstoffa, FgrKelvo->BBarchetip, FgrKelvo->BBaspetti,
-                               FgrKelvo->BBEnergi, FgrKelvo->BBantisce, FgrKelvo->BBdodecate, FgrKelvo->BBvolguine,
-                               FgrKelvo->BBmaestri}) {
+        for (QPushButton* b : {theChartWindow->BBcoordi, theChartWindow->BBstoffa, theChartWindow->BBarchetip, theChartWindow->BBaspetti,
+                               theChartWindow->BBEnergi, theChartWindow->BBantisce, theChartWindow->BBdodecate, theChartWindow->BBvolguine,
+                               theChartWindow->BBmaestri}) {
             EXPECT_TRUE(view_test::CaptionFits(b)) << b->text().toStdString() << " press " << press;
             EXPECT_GE(b->font().pointSize(), 7) << b->text().toStdString();
         }
         // The person's data fields show their whole texts: the long date with its weekday and zone.
-        const QLineEdit* fields[] = {FgrKelvo->EdNome,   FgrKelvo->EdData, FgrKelvo->EdLocal, FgrKelvo->EdCoordi,
-                                     FgrKelvo->EdDomif, FgrKelvo->EdNodo, FgrKelvo->EdJd};
-        ASSERT_GT(FgrKelvo->EdData->text().size(), 30) << FgrKelvo->EdData->text().toStdString();
+        const QLineEdit* fields[] = {theChartWindow->EdNome,   theChartWindow->EdData, theChartWindow->EdLocal, theChartWindow->EdCoordi,
+                                     theChartWindow->EdDomif, theChartWindow->EdNodo, theChartWindow->EdJd};
+        ASSERT_GT(theChartWindow->EdData->text().size(), 30) << theChartWindow->EdData->text().toStdString();
         for (const QLineEdit* e : fields) {
             EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() - 8)
                 << e->objectName().toStdString() << ": " << e->text().toStdString() << " press " << press;
             EXPECT_GE(e->font().pointSize(), 7) << e->objectName().toStdString();
         }
-        FgrKelvo->BBsizeFont->click();
+        theChartWindow->BBsizeFont->click();
     }
-    EXPECT_TRUE(view_test::CaptionFits(FgrKelvo->BBprivato));
+    EXPECT_TRUE(view_test::CaptionFits(theChartWindow->BBprivato));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
-    while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+    while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
-    FgrKelvo->FormMouseUp();
-    ASSERT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_LT(FgrKelvo->LabSpecific->x() +
-                  FgrKelvo->LabSpecific->fontMetrics().horizontalAdvance(FgrKelvo->LabSpecific->text()),
-              FgrKelvo->Image2->x());
-    EXPECT_LT(FgrKelvo->LabGeneral->x() +
-                  FgrKelvo->LabGeneral->fontMetrics().horizontalAdvance(FgrKelvo->LabGeneral->text()),
-              FgrKelvo->PanelBase->width());
+    theChartWindow->FormMouseDown(sun.x, sun.y);
+    theChartWindow->FormMouseUp();
+    ASSERT_EQ(gui::FromQt(theChartWindow->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_LT(theChartWindow->LabSpecific->x() +
+                  theChartWindow->LabSpecific->fontMetrics().horizontalAdvance(theChartWindow->LabSpecific->text()),
+              theChartWindow->Image2->x());
+    EXPECT_LT(theChartWindow->LabGeneral->x() +
+                  theChartWindow->LabGeneral->fontMetrics().horizontalAdvance(theChartWindow->LabGeneral->text()),
+              theChartWindow->PanelBase->width());
     // The plants panel's size button, before its first press and after each.
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
-        QPushButton* b = FgrKelvo->BBsuGiu;
+        QPushButton* b = theChartWindow->BBsuGiu;
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), FgrKelvo->PanelQuor->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), theChartWindow->PanelQuor->width()) << caption;
         b->click();
     }
-    delete FgrKelvo;
+    delete theChartWindow;
     display::ResetDrawingState();
 }
 
@@ -200,47 +200,47 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
         display::InitDrawingFromScreen(screen.width(), screen.height());
         display::EnsureChartWindow()->resize(screen);
         display::RecordingSurface drawn;
-        FgrKelvo->SetRecorder(&drawn);
+        theChartWindow->SetRecorder(&drawn);
         display::OpenChartWindow();
-        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
         const QRect onScreen(QPoint(0, 0), screen);
-        for (const QWidget* w : FgrKelvo->findChildren<QWidget*>()) {
-            if (w->window() != FgrKelvo) continue;  // a list's drop-down is a window of its own
-            const QRect r(w->mapTo(FgrKelvo, QPoint(0, 0)), w->size());
+        for (const QWidget* w : theChartWindow->findChildren<QWidget*>()) {
+            if (w->window() != theChartWindow) continue;  // a list's drop-down is a window of its own
+            const QRect r(w->mapTo(theChartWindow, QPoint(0, 0)), w->size());
             EXPECT_TRUE(onScreen.contains(r)) << w->objectName().toStdString() << " at " << r.x() << "," << r.y()
                                               << " " << r.width() << "x" << r.height();
         }
         EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{});
         EXPECT_GT(drawn.log.size(), 100u);
-        ASSERT_GT(FgrKelvo->EdData->text().size(), 30);
-        EXPECT_LE(FgrKelvo->EdData->fontMetrics().horizontalAdvance(FgrKelvo->EdData->text()),
-                  FgrKelvo->EdData->width() - 8)
-            << FgrKelvo->EdData->text().toStdString();
-        EXPECT_TRUE(view_test::CaptionFits(FgrKelvo->BBprivato));
-        FgrKelvo->SetRecorder(nullptr);
-        FgrKelvo->close();
+        ASSERT_GT(theChartWindow->EdData->text().size(), 30);
+        EXPECT_LE(theChartWindow->EdData->fontMetrics().horizontalAdvance(theChartWindow->EdData->text()),
+                  theChartWindow->EdData->width() - 8)
+            << theChartWindow->EdData->text().toStdString();
+        EXPECT_TRUE(view_test::CaptionFits(theChartWindow->BBprivato));
+        theChartWindow->SetRecorder(nullptr);
+        theChartWindow->close();
     }
-    delete FgrKelvo;
+    delete theChartWindow;
     display::ResetDrawingState();
 }
 
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
     EXPECT_EQ(TicksUntilDrawn(), 2);
-    EXPECT_EQ(gui::FromQt(FgrKelvo->EdNome->text()), "  Rossi Maria");
-    EXPECT_EQ(gui::FromQt(FgrKelvo->EdDomif->text()), "PLACIDO");
-    FgrKelvo->close();
-    FgrKelvo->EdNome->clear();
+    EXPECT_EQ(gui::FromQt(theChartWindow->EdNome->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(theChartWindow->EdDomif->text()), "PLACIDO");
+    theChartWindow->close();
+    theChartWindow->EdNome->clear();
     display::OpenChartWindow();
     EXPECT_EQ(TicksUntilDrawn(), 1);
-    EXPECT_EQ(gui::FromQt(FgrKelvo->EdNome->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(theChartWindow->EdNome->text()), "  Rossi Maria");
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     TicksUntilDrawn();
-    const QImage image = FgrKelvo->Snapshot();
+    const QImage image = theChartWindow->Snapshot();
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window.png").string()));
-    FgrKelvo->grab().save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
+    theChartWindow->grab().save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
     // The extent of what is drawn in the chart square.
     const int right = display::MapX(195);
     int minX = image.width(), maxX = -1, minY = image.height(), maxY = -1, lit = 0;
@@ -272,18 +272,18 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
     TicksUntilDrawn();
     const int expected[5] = {10, 24, 25, 26, 10};
     for (int n : expected) {
-        FgrKelvo->BBaspetti->click();
-        EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(n)) << n;
-        EXPECT_EQ(FgrKelvo->Panel3->isVisibleTo(FgrKelvo), n == 10 || n == 24) << n;
+        theChartWindow->BBaspetti->click();
+        EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(n)) << n;
+        EXPECT_EQ(theChartWindow->Panel3->isVisibleTo(theChartWindow), n == 10 || n == 24) << n;
     }
     EXPECT_EQ(KelvoState.ViewCycle[display::kViewAspects], 1);
     // Another view button in between restarts the aspects at their first sub-view.
-    FgrKelvo->BBcoordi->click();
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(2));
-    FgrKelvo->BBaspetti->click();
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(10));
-    FgrKelvo->BBstoffa->click();
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(5));
+    theChartWindow->BBcoordi->click();
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(2));
+    theChartWindow->BBaspetti->click();
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(10));
+    theChartWindow->BBstoffa->click();
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(5));
     EXPECT_EQ(display::SubViewHelpEntry(display::kViewVolguine, 2), 27);
 }
 
@@ -306,9 +306,9 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     // What a press drew: the chart square painted black before anything else.
     auto press = [&](QPushButton* button) {
         ArchetypeFlagProbe probe;
-        FgrKelvo->SetRecorder(&probe);
+        theChartWindow->SetRecorder(&probe);
         button->click();
-        FgrKelvo->SetRecorder(nullptr);
+        theChartWindow->SetRecorder(nullptr);
         const auto rectangles = probe.Calls("rectangle");
         EXPECT_FALSE(rectangles.empty());
         if (!rectangles.empty()) {
@@ -320,28 +320,28 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     };
     // Each press of the cloth button its next sub-view, and the first again after the last.
     for (int n : {5, 6, 7, 8, 5}) {
-        FgrKelvo->MemoL1->setPlainText("Zon");
-        FgrKelvo->MemoL2->setPlainText("levenskracht");
-        FgrKelvo->LabSpecific->setText("SPECIFIEKE");
-        FgrKelvo->LabGeneral->setText("ALGEMENE");
-        for (bool flag : press(FgrKelvo->BBstoffa)) EXPECT_FALSE(flag);
-        EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(n)) << n;
+        theChartWindow->MemoL1->setPlainText("Zon");
+        theChartWindow->MemoL2->setPlainText("levenskracht");
+        theChartWindow->LabSpecific->setText("SPECIFIEKE");
+        theChartWindow->LabGeneral->setText("ALGEMENE");
+        for (bool flag : press(theChartWindow->BBstoffa)) EXPECT_FALSE(flag);
+        EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(n)) << n;
         // The attribution texts beside the chart square go with it.
-        EXPECT_TRUE(FgrKelvo->MemoL1->toPlainText().isEmpty());
-        EXPECT_TRUE(FgrKelvo->MemoL2->toPlainText().isEmpty());
-        EXPECT_TRUE(FgrKelvo->LabSpecific->text().isEmpty());
-        EXPECT_TRUE(FgrKelvo->LabGeneral->text().isEmpty());
+        EXPECT_TRUE(theChartWindow->MemoL1->toPlainText().isEmpty());
+        EXPECT_TRUE(theChartWindow->MemoL2->toPlainText().isEmpty());
+        EXPECT_TRUE(theChartWindow->LabSpecific->text().isEmpty());
+        EXPECT_TRUE(theChartWindow->LabGeneral->text().isEmpty());
     }
     // The archetypal structure is drawn with its flag set, which is cleared after it.
-    for (bool flag : press(FgrKelvo->BBarchetip)) EXPECT_TRUE(flag);
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(9));
+    for (bool flag : press(theChartWindow->BBarchetip)) EXPECT_TRUE(flag);
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(9));
     EXPECT_FALSE(KelvoState.ArchetypeViewFlag);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 
     // Closing the signature panel brings the natal wheel back.
-    FgrKelvo->PanelSegnaPato->show();
-    FgrKelvo->BBchiudiExtra->click();
-    EXPECT_FALSE(FgrKelvo->PanelSegnaPato->isVisibleTo(FgrKelvo));
+    theChartWindow->PanelSegnaPato->show();
+    theChartWindow->BBchiudiExtra->click();
+    EXPECT_FALSE(theChartWindow->PanelSegnaPato->isVisibleTo(theChartWindow));
     EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
 }
 
@@ -351,52 +351,52 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     EXPECT_EQ(display::FindGlyphHit(sun.x + 14, sun.y - 14).body, 1);
     const double exactX = static_cast<double>(display::Wheel.PlanetGlyphX[1] * display::Drawing.PixelsPerUnit);
     EXPECT_EQ(display::FindGlyphHit(static_cast<int>(std::ceil(exactX + 15)), sun.y).body, 0);  // the box is open
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(28));
+    theChartWindow->FormMouseDown(sun.x, sun.y);
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(28));
     const display::Point aries = display::MapPoint(display::Wheel.SignGlyphX[1], display::Wheel.SignGlyphY[1]);
-    FgrKelvo->FormMouseDown(aries.x, aries.y);
+    theChartWindow->FormMouseDown(aries.x, aries.y);
     EXPECT_EQ(KelvoState.ClickedSign, 1);
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(31));
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(31));
 
     // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
     // corner never hits them (the square cleared after the view, so that no wheel records them again).
-    FgrKelvo->BBstoffa->click();
-    FgrKelvo->ClearChartSquare();
+    theChartWindow->BBstoffa->click();
+    theChartWindow->ClearChartSquare();
     ASSERT_EQ(display::Wheel.PlanetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(x, x).body, 0);
     KelvoState.ClickedBody = 5;
-    FgrKelvo->FormMouseDown(3, 3);
+    theChartWindow->FormMouseDown(3, 3);
     EXPECT_EQ(KelvoState.ClickedBody, 0);
-    EXPECT_EQ(MemoText(FgrKelvo->Memo1), HelpText(5));  // unchanged
+    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(5));  // unchanged
 }
 
 TEST_F(ChartWindow, SmallButtonsAndToggles) {
-    FgrKelvo->BBsizeFont->click();  // activation set the flag without touching the fonts
-    EXPECT_EQ(FgrKelvo->BBcoordi->font().pointSize(), 8);
-    EXPECT_EQ(FgrKelvo->EdNome->font().pointSize(), 10);
-    FgrKelvo->BBsizeFont->click();
-    EXPECT_EQ(FgrKelvo->LabJd->font().pointSize(), 10);
-    EXPECT_EQ(FgrKelvo->EdNome->font().pointSize(), 12);
+    theChartWindow->BBsizeFont->click();  // activation set the flag without touching the fonts
+    EXPECT_EQ(theChartWindow->BBcoordi->font().pointSize(), 8);
+    EXPECT_EQ(theChartWindow->EdNome->font().pointSize(), 10);
+    theChartWindow->BBsizeFont->click();
+    EXPECT_EQ(theChartWindow->LabJd->font().pointSize(), 10);
+    EXPECT_EQ(theChartWindow->EdNome->font().pointSize(), 12);
 
-    FgrKelvo->Memo1DblClick();
-    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(51));
-    EXPECT_EQ(FgrKelvo->Memo1->height(), PY(116));
-    FgrKelvo->Memo1DblClick();
-    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));
+    theChartWindow->Memo1DblClick();
+    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(51));
+    EXPECT_EQ(theChartWindow->Memo1->height(), PY(116));
+    theChartWindow->Memo1DblClick();
+    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));
 
-    FgrKelvo->BBFont->click();
-    EXPECT_EQ(FgrKelvo->BBFont->text().toStdString(), "Font +");
-    FgrKelvo->BBFont->click();
-    EXPECT_EQ(FgrKelvo->BBFont->text().toStdString(), "Font -");
+    theChartWindow->BBFont->click();
+    EXPECT_EQ(theChartWindow->BBFont->text().toStdString(), "Font +");
+    theChartWindow->BBFont->click();
+    EXPECT_EQ(theChartWindow->BBFont->text().toStdString(), "Font -");
 
     display::Drawing.BlackAndWhite = true;
-    FgrKelvo->FormMouseUp();
+    theChartWindow->FormMouseUp();
     EXPECT_FALSE(display::Drawing.BlackAndWhite);
 
     display::Drawing.ZoomFactor = 2;
     display::Drawing.OriginX = 40;
-    FgrKelvo->BBprivato->click();
-    EXPECT_FALSE(FgrKelvo->isVisible());
+    theChartWindow->BBprivato->click();
+    EXPECT_FALSE(theChartWindow->isVisible());
     EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
     EXPECT_EQ(display::Drawing.OriginX, 0);
     EXPECT_EQ(display::Drawing.DrawForm, nullptr);

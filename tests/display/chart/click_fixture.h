@@ -24,7 +24,7 @@
 
 namespace click_test {
 
-using display::FgrKelvo;
+using display::theChartWindow;
 using display::KelvoState;
 
 class ClickedWindow : public ::testing::Test {
@@ -38,11 +38,11 @@ protected:
         display::ResetMissingGlyphReports();
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
-        while (FgrKelvo->Timer1->isActive()) FgrKelvo->Timer1Timer();
+        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
     }
     void TearDown() override {
         display::SetAntisciaLinesDrawer({});
-        delete FgrKelvo;
+        delete theChartWindow;
         display::ResetDrawingState();
     }
 
@@ -58,14 +58,14 @@ protected:
         for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
         return text;
     }
-    static std::string Memo1() { return gui::FromQt(FgrKelvo->Memo1->toPlainText()); }
+    static std::string Memo1() { return gui::FromQt(theChartWindow->Memo1->toPlainText()); }
     // A press and a release at the stored centre of chart point b / sign s.
     static void ClickBody(int b) { ClickPage(display::Wheel.PlanetGlyphX[b], display::Wheel.PlanetGlyphY[b]); }
     static void ClickSign(int s) { ClickPage(display::Wheel.SignGlyphX[s], display::Wheel.SignGlyphY[s]); }
     static void ClickPage(long double x, long double y) {
         const display::Point p = display::MapPoint(x, y);
-        FgrKelvo->FormMouseDown(p.x, p.y);
-        FgrKelvo->FormMouseUp();
+        theChartWindow->FormMouseDown(p.x, p.y);
+        theChartWindow->FormMouseUp();
     }
 
     testing_support::TempWorkFolder folder;

@@ -66,7 +66,7 @@ TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     EXPECT_EQ(t[22].substr(0, 10), "990,1235 '");
     EXPECT_EQ(t[23], "910,1235 'Luna Nera'");
     // Glyph files by body number: the node is file 11.
-    display::Drawing.ChartWindow = nullptr;
+    display::Drawing.chartCanvas = nullptr;
     EXPECT_EQ(display::EvaluateEngineOrderLongitudes(engine::Chart, 100, 100).rows[10].glyphFile, 11);
     EXPECT_EQ(display::EvaluateRelativeLongitudes(engine::Chart, 100, 100).rows[8].glyphFile, 13);
 }

@@ -20,15 +20,15 @@
 namespace {
 
 using click_test::ClickedWindow;
-using display::FgrKelvo;
+using display::theChartWindow;
 using display::KelvoState;
 
 using GlyphClicks = ClickedWindow;
 
 std::vector<std::string> ComboItems() {
     std::vector<std::string> items;
-    for (int i = 0; i < FgrKelvo->ComboBoxPiante->count(); ++i)
-        items.push_back(gui::FromQt(FgrKelvo->ComboBoxPiante->itemText(i)));
+    for (int i = 0; i < theChartWindow->ComboBoxPiante->count(); ++i)
+        items.push_back(gui::FromQt(theChartWindow->ComboBoxPiante->itemText(i)));
     return items;
 }
 
@@ -51,37 +51,37 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     RecordAntisciaCalls(calls);
 
     ClickBody(1);
-    auto specific = MemoLines(FgrKelvo->MemoL1);
+    auto specific = MemoLines(theChartWindow->MemoL1);
     ASSERT_EQ(specific.size(), 16u);
     EXPECT_EQ(specific[0].substr(0, 12), "ZOON        ");
     EXPECT_EQ(specific[1], "Zon in Ram: verheven; moed, levenslust en pioniersgeest.");
     EXPECT_EQ(specific[3], "Zon: levenskracht laat in het veld van roeping.");
     EXPECT_EQ(specific[15].substr(0, 29), "Dodecatemorieen ZOON       = ");
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2).front().substr(0, 20), "De Zon: levenskracht");
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL2).front().substr(0, 20), "De Zon: levenskracht");
     // The general text is one paragraph, which the memo wraps at its own width.
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2).size(), 1u);
-    EXPECT_EQ(FgrKelvo->MemoL2->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabGeneral->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL2).size(), 1u);
+    EXPECT_EQ(theChartWindow->MemoL2->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabGeneral->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
     EXPECT_EQ(Memo1(), HelpText(28));
-    EXPECT_TRUE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
-    EXPECT_FALSE(FgrKelvo->Image2->pixmap().isNull());
+    EXPECT_TRUE(theChartWindow->Image2->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->Image2->pixmap().isNull());
     EXPECT_EQ(KelvoState.ClickedBody, 1);
     EXPECT_EQ(KelvoState.ExtraBodyFilter, "ZON");
 
     ClickBody(1);
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met ZON");
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met ZON");
     // The sample signature database's plants of the Sun ("OpzioneS\SolePri.rnd").
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Angelica", "Calendula", "Chamomilla", "Euphrasia", "Hypericum",
                                                       "Juniperus", "Rosmarinus"}));
-    EXPECT_EQ(FgrKelvo->ListBoxPiante->count(), 7);
-    EXPECT_EQ(FgrKelvo->ComboBoxPiante->currentText().toStdString(), "PIANTE");
+    EXPECT_EQ(theChartWindow->ListBoxPiante->count(), 7);
+    EXPECT_EQ(theChartWindow->ComboBoxPiante->currentText().toStdString(), "PIANTE");
     EXPECT_EQ(Memo1(), HelpText(29));
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1), specific);  // the texts stay
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL1), specific);  // the texts stay
 
     ClickBody(1);
-    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
     EXPECT_EQ(Memo1(), HelpText(28));
     EXPECT_TRUE(calls.empty());
 
@@ -93,11 +93,11 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(calls[0].x, 100);
     EXPECT_EQ(calls[0].y, 100);
     EXPECT_EQ(Memo1(), HelpText(30));
-    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());  // the chart square was cleared and redrawn
+    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());  // the chart square was cleared and redrawn
     EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
 
     ClickBody(1);
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1), specific);
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL1), specific);
     EXPECT_EQ(Memo1(), HelpText(28));
     EXPECT_EQ(calls.size(), 1u);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -105,20 +105,20 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
-    QColor c = FgrKelvo->Snapshot().pixelColor(sun.x, sun.y);
+    theChartWindow->FormMouseDown(sun.x, sun.y);
+    QColor c = theChartWindow->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_GT(c.red(), 200);
     EXPECT_LT(c.green(), 60);
-    FgrKelvo->FormMouseUp();
-    c = FgrKelvo->Snapshot().pixelColor(sun.x, sun.y);
+    theChartWindow->FormMouseUp();
+    c = theChartWindow->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_LT(c.red(), 30);  // black inside the red ring
     // A click between glyphs empties the specific memo and draws no marker.
     const display::Point centre = display::MapPoint(100, 100);
-    const QColor before = FgrKelvo->Snapshot().pixelColor(centre.x, centre.y);
-    FgrKelvo->FormMouseDown(centre.x, centre.y);
-    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());
+    const QColor before = theChartWindow->Snapshot().pixelColor(centre.x, centre.y);
+    theChartWindow->FormMouseDown(centre.x, centre.y);
+    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());
     EXPECT_EQ(KelvoState.ClickedBody, 0);
-    EXPECT_EQ(FgrKelvo->Snapshot().pixelColor(centre.x, centre.y), before);
+    EXPECT_EQ(theChartWindow->Snapshot().pixelColor(centre.x, centre.y), before);
     EXPECT_EQ(Memo1(), HelpText(28));  // the help text stays
 }
 
@@ -126,27 +126,27 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     bool drawn = false;
     display::SetAntisciaLinesDrawer([&](auto&&...) { drawn = true; });
     ClickBody(11);
-    const auto texts = MemoLines(FgrKelvo->MemoL1);
+    const auto texts = MemoLines(theChartWindow->MemoL1);
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(texts[1], "MC in Vissen: beroep in zorg, kunst of het spirituele.");  // 358
-    EXPECT_FALSE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(theChartWindow->Image2->isVisibleTo(theChartWindow));
     // Its second click only empties the help memo.
     ClickBody(11);
     EXPECT_EQ(Memo1(), "");
-    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1), texts);
+    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL1), texts);
     EXPECT_EQ(KelvoState.BodyClickStep[11], 1);
 
     // The north node (260): its texts, an empty plants panel with the caption it had, hidden, then nothing.
-    FgrKelvo->LabPianta->setText("vorige");
+    theChartWindow->LabPianta->setText("vorige");
     ClickBody(8);
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1)[1], "Noordknoop in Boogschutter: groei door geloof en verre reis.");
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL1)[1], "Noordknoop in Boogschutter: groei door geloof en verre reis.");
     ClickBody(8);
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(FgrKelvo->ComboBoxPiante->count(), 0);
-    EXPECT_EQ(FgrKelvo->LabPianta->text().toStdString(), "vorige");
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->ComboBoxPiante->count(), 0);
+    EXPECT_EQ(theChartWindow->LabPianta->text().toStdString(), "vorige");
     ClickBody(8);
-    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
     ClickBody(8);
     EXPECT_FALSE(drawn);
     EXPECT_EQ(Memo1(), "");
@@ -162,38 +162,38 @@ TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
     KelvoState.DignityGlyphCentreX[3] = 150;  // outside the wheel
     KelvoState.DignityGlyphCentreY[3] = 185;
     const display::Point p = display::MapPoint(150, 185);
-    const QColor before = FgrKelvo->Snapshot().pixelColor(p.x, p.y);
-    FgrKelvo->FormMouseDown(p.x, p.y);
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met MERCURIU");
+    const QColor before = theChartWindow->Snapshot().pixelColor(p.x, p.y);
+    theChartWindow->FormMouseDown(p.x, p.y);
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met MERCURIU");
     EXPECT_EQ(ComboItems().front(), "Carum");
     EXPECT_EQ(KelvoState.ClickedBody, 0);
     EXPECT_EQ(KelvoState.ExtraBodyFilter, "MERCURIU");
-    EXPECT_EQ(FgrKelvo->Snapshot().pixelColor(p.x, p.y), before);
+    EXPECT_EQ(theChartWindow->Snapshot().pixelColor(p.x, p.y), before);
     for (int i = 0; i <= 14; ++i) EXPECT_EQ(KelvoState.BodyClickStep[i], 0);
-    EXPECT_TRUE(FgrKelvo->Image1->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(theChartWindow->Image1->isVisibleTo(theChartWindow));
 }
 
 TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     std::vector<AntisciaCall> calls;
     RecordAntisciaCalls(calls);
     ClickSign(1);
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1),
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL1),
               (std::vector<std::string>{"RAM       ",
                                         "Ram spiegelt in Vissen: de daad zoekt een droom, moed wordt mededogen.",
                                         "Contra-antiscion in Maagd: het vuur van Ram leert geduld en precisie."}));
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2)[1].substr(0, 22), "Ram: het eerste teken,");
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabSpecific->text()), "SPECIF. attributie aan het STERRENBEELD");
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL2)[1].substr(0, 22), "Ram: het eerste teken,");
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabSpecific->text()), "SPECIF. attributie aan het STERRENBEELD");
     EXPECT_EQ(Memo1(), HelpText(31));
     EXPECT_EQ(KelvoState.ExtraSignFilter, "RAM       ");
     ClickSign(1);
     EXPECT_EQ(Memo1(), HelpText(32));
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met RAM");
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met RAM");
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Artemisia", "Betonica", "Crataegus", "Juniperus", "Majorana",
                                                       "Rosmarinus", "Urtica"}));
     ClickSign(1);
     EXPECT_EQ(Memo1(), HelpText(31));
-    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
     ClickSign(1);
     EXPECT_EQ(Memo1(), HelpText(33));
     ASSERT_EQ(calls.size(), 1u);
@@ -201,7 +201,7 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     EXPECT_EQ(calls[0].kind, "Seg");
 
     ClickSign(11);
-    const auto aquarius = MemoLines(FgrKelvo->MemoL1);
+    const auto aquarius = MemoLines(theChartWindow->MemoL1);
     ASSERT_EQ(aquarius.size(), 3u);
     EXPECT_EQ(aquarius[1].substr(0, 26), "Waterman spiegelt in Stier");
     EXPECT_TRUE(sink.messages.empty());
@@ -211,16 +211,16 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
 // another sign.
 TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
     ClickSign(12);
-    const auto specific = MemoLines(FgrKelvo->MemoL1);
+    const auto specific = MemoLines(theChartWindow->MemoL1);
     ASSERT_EQ(specific.size(), 3u);
     EXPECT_EQ(specific[0], "VISSEN    ");
     EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
     EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL2)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL2)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
     EXPECT_EQ(KelvoState.ClickedSign, 12);
     EXPECT_EQ(KelvoState.ExtraSignFilter, "VISSEN    ");
     ClickSign(12);
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabPianta->text()), "PIANTE associate met VISSEN");
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met VISSEN");
     const auto plants = ComboItems();
     ASSERT_FALSE(plants.empty());
     EXPECT_EQ(plants, std::vector<std::string>{"Tilia"});  // the sample database's plant of Pisces
@@ -234,28 +234,28 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
     ClickBody(1);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("KlvPianSpe"), std::string::npos);
-    EXPECT_EQ(MemoLines(FgrKelvo->MemoL1).size(), 2u);  // position and dodecatemorion
-    EXPECT_FALSE(MemoLines(FgrKelvo->MemoL2).empty());
+    EXPECT_EQ(MemoLines(theChartWindow->MemoL1).size(), 2u);  // position and dodecatemorion
+    EXPECT_FALSE(MemoLines(theChartWindow->MemoL2).empty());
     ClickBody(1);
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
     EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
     KelvoState.VolguineViewActive = true;
     ClickBody(1);
-    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());
+    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());
     KelvoState.VolguineViewActive = false;
 
     // Opened anew, the window has drawn nothing yet: the old Sun is not there.
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    FgrKelvo->close();
+    theChartWindow->close();
     display::OpenChartWindow();
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    theChartWindow->FormMouseDown(sun.x, sun.y);
     EXPECT_EQ(KelvoState.ClickedBody, 0);
-    EXPECT_TRUE(MemoLines(FgrKelvo->MemoL1).empty());
-    FgrKelvo->Timer1Timer();
-    FgrKelvo->FormMouseDown(sun.x, sun.y);
+    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());
+    theChartWindow->Timer1Timer();
+    theChartWindow->FormMouseDown(sun.x, sun.y);
     EXPECT_EQ(KelvoState.ClickedBody, 1);
 }
 
@@ -277,13 +277,13 @@ TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
 }
 
 TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeading) {
-    FgrKelvo->BBcoordi->click();
-    ASSERT_TRUE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
+    theChartWindow->BBcoordi->click();
+    ASSERT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
     QApplication::processEvents();
-    const QScrollBar* bar = FgrKelvo->MemoAspetti->verticalScrollBar();
+    const QScrollBar* bar = theChartWindow->MemoAspetti->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);  // more lines than the memo shows
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(FgrKelvo->MemoAspetti->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
+    EXPECT_EQ(theChartWindow->MemoAspetti->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
               "PLANETEN IN DE TERMEN");
 }
 
@@ -295,7 +295,7 @@ TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClic
         EXPECT_NE(Memo1().find("planten"), std::string::npos);
         click();
         click();  // the plants panel closed: the next click draws the mirror lines
-        EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+        EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
         EXPECT_NE(Memo1().find("spiegellijnen"), std::string::npos) << Memo1();
         click();
         EXPECT_EQ(Memo1().find("SPIEGELLIJNEN"), 0u);
@@ -305,17 +305,17 @@ TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClic
 TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
     ClickBody(1);
     ClickSign(2);
-    FgrKelvo->BBextraOk->click();
-    EXPECT_TRUE(FgrKelvo->PanelSegnaPato->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabExtra2->text()), "REMEDIES met teken ZON/STIER     ");
-    EXPECT_EQ(gui::FromQt(FgrKelvo->MemoExtra->toPlainText()), HelpText(34));
-    display::LbExtraPiaClick(*FgrKelvo);
+    theChartWindow->BBextraOk->click();
+    EXPECT_TRUE(theChartWindow->PanelSegnaPato->isVisibleTo(theChartWindow));
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabExtra2->text()), "REMEDIES met teken ZON/STIER     ");
+    EXPECT_EQ(gui::FromQt(theChartWindow->MemoExtra->toPlainText()), HelpText(34));
+    display::LbExtraPiaClick(*theChartWindow);
     EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
-    EXPECT_TRUE(FgrKelvo->LbExtraPia->text().isEmpty());
-    FgrKelvo->BBextraOk->click();
-    EXPECT_EQ(gui::FromQt(FgrKelvo->LabExtra2->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
-    FgrKelvo->BBchiudiExtra->click();
-    EXPECT_FALSE(FgrKelvo->PanelSegnaPato->isVisibleTo(FgrKelvo));
+    EXPECT_TRUE(theChartWindow->LbExtraPia->text().isEmpty());
+    theChartWindow->BBextraOk->click();
+    EXPECT_EQ(gui::FromQt(theChartWindow->LabExtra2->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
+    theChartWindow->BBchiudiExtra->click();
+    EXPECT_FALSE(theChartWindow->PanelSegnaPato->isVisibleTo(theChartWindow));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ protected:
         display::ResetChartWindowState();
     }
     void TearDown() override {
-        delete display::FgrKelvo;
+        delete display::theChartWindow;
         display::ResetDrawingState();
     }
     // Stores the birth in Rome (clock time, one hour ahead of UT) as the

@@ -20,7 +20,7 @@
 namespace {
 
 using click_test::ClickedWindow;
-using display::FgrKelvo;
+using display::theChartWindow;
 using display::KelvoState;
 
 class PlantsPanel : public ClickedWindow {
@@ -31,18 +31,18 @@ protected:
         ClickBody(1);  // the plants of the Sun
     }
     static int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
-    static std::string ComboText() { return gui::FromQt(FgrKelvo->ComboBoxPiante->currentText()); }
+    static std::string ComboText() { return gui::FromQt(theChartWindow->ComboBoxPiante->currentText()); }
 };
 
 TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
-    FgrKelvo->ComboBoxPiante->setCurrentIndex(1);
-    display::ComboBoxPianteClick(*FgrKelvo);
+    theChartWindow->ComboBoxPiante->setCurrentIndex(1);
+    display::ComboBoxPianteClick(*theChartWindow);
     EXPECT_EQ(KelvoState.SelectedPlantIndex, 1);
     // Calendula stands in three records of the sample database, in this order.
-    EXPECT_EQ(MemoLines(FgrKelvo->Memo3),
+    EXPECT_EQ(MemoLines(theChartWindow->Memo3),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Calendula", "Kleine wonden en schaafwonden",
                                         "Lichte brandwonden en zonnebrand", "Ontstoken tandvlees"}));
-    const auto signatures = MemoLines(FgrKelvo->Memo4);
+    const auto signatures = MemoLines(theChartWindow->Memo4);
     ASSERT_EQ(signatures.size(), 5u);
     EXPECT_EQ(signatures[0], "PLANT: Calendula");
     EXPECT_EQ(signatures[1], "PRIMAIRE SIGNATUUR: sole");
@@ -51,73 +51,73 @@ TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
     EXPECT_EQ(signatures[4].substr(0, 38), "SPSYCHISCHE SYNTHESE: Warmte die heelt");
 
     // A name no record carries: the two heading lines, no signatures.
-    FgrKelvo->ComboBoxPiante->addItem("Onbekend");
-    display::ShowRemedySymptoms(*FgrKelvo, FgrKelvo->ComboBoxPiante->count() - 1);
-    EXPECT_EQ(MemoLines(FgrKelvo->Memo3), (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
-    EXPECT_TRUE(MemoLines(FgrKelvo->Memo4).empty());
+    theChartWindow->ComboBoxPiante->addItem("Onbekend");
+    display::ShowRemedySymptoms(*theChartWindow, theChartWindow->ComboBoxPiante->count() - 1);
+    EXPECT_EQ(MemoLines(theChartWindow->Memo3), (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
+    EXPECT_TRUE(MemoLines(theChartWindow->Memo4).empty());
 }
 
 TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
     // Activation left no plant selected: the first step down shows the first.
-    FgrKelvo->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    theChartWindow->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(KelvoState.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(MemoLines(FgrKelvo->Memo3)[2], "Gebrek aan eetlust");
-    for (int i = 0; i < 6; ++i) display::SpinButton1DownClick(*FgrKelvo);
+    EXPECT_EQ(MemoLines(theChartWindow->Memo3)[2], "Gebrek aan eetlust");
+    for (int i = 0; i < 6; ++i) display::SpinButton1DownClick(*theChartWindow);
     EXPECT_EQ(KelvoState.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     QElapsedTimer clock;
     clock.start();
-    display::SpinButton1DownClick(*FgrKelvo);  // the last entry: it stays, after a pause
+    display::SpinButton1DownClick(*theChartWindow);  // the last entry: it stays, after a pause
     EXPECT_GE(clock.elapsed(), 140);
     EXPECT_EQ(KelvoState.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
-    FgrKelvo->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    theChartWindow->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(ComboText(), "Juniperus");
-    for (int i = 0; i < 8; ++i) display::SpinButton1UpClick(*FgrKelvo);
+    for (int i = 0; i < 8; ++i) display::SpinButton1UpClick(*theChartWindow);
     EXPECT_EQ(KelvoState.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(FgrKelvo->SpinButton1->value(), 1);  // back in the middle, both arrows live
+    EXPECT_EQ(theChartWindow->SpinButton1->value(), 1);  // back in the middle, both arrows live
 }
 
 TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
-    FgrKelvo->BBFontQuor->click();
-    EXPECT_EQ(FgrKelvo->Memo3->font().pointSize(), 8);
-    EXPECT_EQ(FgrKelvo->Memo4->font().pointSize(), 8);
-    EXPECT_EQ(FgrKelvo->BBFontQuor->text().toStdString(), "Font +");
-    FgrKelvo->BBFontQuor->click();
-    EXPECT_EQ(FgrKelvo->Memo3->font().pointSize(), 10);
-    EXPECT_EQ(FgrKelvo->BBFontQuor->text().toStdString(), "Font -");
+    theChartWindow->BBFontQuor->click();
+    EXPECT_EQ(theChartWindow->Memo3->font().pointSize(), 8);
+    EXPECT_EQ(theChartWindow->Memo4->font().pointSize(), 8);
+    EXPECT_EQ(theChartWindow->BBFontQuor->text().toStdString(), "Font +");
+    theChartWindow->BBFontQuor->click();
+    EXPECT_EQ(theChartWindow->Memo3->font().pointSize(), 10);
+    EXPECT_EQ(theChartWindow->BBFontQuor->text().toStdString(), "Font -");
 
-    FgrKelvo->Memo1DblClick();  // the help memo large
-    FgrKelvo->BBsuGiu->click();
-    EXPECT_EQ(FgrKelvo->BBsuGiu->text().toStdString(), "Verminderen");
-    EXPECT_EQ(FgrKelvo->PanelQuor->height(), PY(167));
-    EXPECT_EQ(FgrKelvo->Memo3->height(), PY(120));
-    EXPECT_EQ(FgrKelvo->BBchiudiQuor->y(), PY(167) - PY(7));
-    EXPECT_EQ(FgrKelvo->PanelInfo->y(), PY(134));  // the help memo small again
+    theChartWindow->Memo1DblClick();  // the help memo large
+    theChartWindow->BBsuGiu->click();
+    EXPECT_EQ(theChartWindow->BBsuGiu->text().toStdString(), "Verminderen");
+    EXPECT_EQ(theChartWindow->PanelQuor->height(), PY(167));
+    EXPECT_EQ(theChartWindow->Memo3->height(), PY(120));
+    EXPECT_EQ(theChartWindow->BBchiudiQuor->y(), PY(167) - PY(7));
+    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));  // the help memo small again
     EXPECT_FALSE(KelvoState.InfoMemoExpanded);
     // The double click on the symptoms does the same.
-    QTest::mouseDClick(FgrKelvo->Memo3->viewport(), Qt::LeftButton);
-    EXPECT_EQ(FgrKelvo->BBsuGiu->text().toStdString(), "Verbreden");
-    EXPECT_EQ(FgrKelvo->PanelQuor->height(), PY(92));
-    EXPECT_EQ(FgrKelvo->Memo3->height(), PY(45));
-    EXPECT_EQ(FgrKelvo->BBFontQuor->y(), PY(92) - PY(7));
+    QTest::mouseDClick(theChartWindow->Memo3->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->BBsuGiu->text().toStdString(), "Verbreden");
+    EXPECT_EQ(theChartWindow->PanelQuor->height(), PY(92));
+    EXPECT_EQ(theChartWindow->Memo3->height(), PY(45));
+    EXPECT_EQ(theChartWindow->BBFontQuor->y(), PY(92) - PY(7));
 
-    FgrKelvo->BBchiudiQuor->click();
-    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
+    theChartWindow->BBchiudiQuor->click();
+    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(PlantsPanel, TheShrinkButtonShowsItsWholeCaption) {
     // Before the first press, after it and after the second: the whole caption
     // with its arrow, in a readable size, inside the panel.
-    QPushButton* b = FgrKelvo->BBsuGiu;
+    QPushButton* b = theChartWindow->BBsuGiu;
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), FgrKelvo->PanelQuor->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), theChartWindow->PanelQuor->width()) << caption;
         b->click();
     }
 }
@@ -127,25 +127,25 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
     // and takes the release, yet the marker returns to a ring on black.
     ClickBody(2);
     const display::Point p = display::MapPoint(display::Wheel.PlanetGlyphX[2], display::Wheel.PlanetGlyphY[2]);
-    QTest::mousePress(FgrKelvo, Qt::LeftButton, {}, QPoint(p.x, p.y));
+    QTest::mousePress(theChartWindow, Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(KelvoState.BodyClickStep[2], 2);
-    const QColor centre = FgrKelvo->Snapshot().pixelColor(p.x, p.y);
+    const QColor centre = theChartWindow->Snapshot().pixelColor(p.x, p.y);
     EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
     EXPECT_LT(centre.green() + centre.blue(), 16);
-    FgrKelvo->ComboBoxPiante->hidePopup();
+    theChartWindow->ComboBoxPiante->hidePopup();
 }
 
 TEST_F(PlantsPanel, ANewOpeningShowsNoPanelOrGlyphOfTheLastOne) {
-    ASSERT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    ASSERT_TRUE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
-    FgrKelvo->close();
+    ASSERT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    ASSERT_TRUE(theChartWindow->Image2->isVisibleTo(theChartWindow));
+    theChartWindow->close();
     display::OpenChartWindow();
-    EXPECT_FALSE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    EXPECT_FALSE(FgrKelvo->Image1->isVisibleTo(FgrKelvo));
-    EXPECT_FALSE(FgrKelvo->Image2->isVisibleTo(FgrKelvo));
-    EXPECT_FALSE(FgrKelvo->Panel3->isVisibleTo(FgrKelvo));
-    EXPECT_TRUE(FgrKelvo->PanelBase->isVisibleTo(FgrKelvo));
+    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->Image1->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->Image2->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    EXPECT_TRUE(theChartWindow->PanelBase->isVisibleTo(theChartWindow));
 }
 
 TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
@@ -153,8 +153,8 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
-    EXPECT_TRUE(FgrKelvo->PanelQuor->isVisibleTo(FgrKelvo));
-    EXPECT_EQ(FgrKelvo->ComboBoxPiante->count(), 0);
+    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->ComboBoxPiante->count(), 0);
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
@@ -165,10 +165,10 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
 TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path();
-    FgrKelvo->ComboBoxPiante->setCurrentIndex(1);
-    display::ComboBoxPianteClick(*FgrKelvo);
+    theChartWindow->ComboBoxPiante->setCurrentIndex(1);
+    display::ComboBoxPianteClick(*theChartWindow);
     QApplication::processEvents();
-    EXPECT_TRUE(FgrKelvo->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
+    EXPECT_TRUE(theChartWindow->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
     ClickBody(1);  // hidden
     ClickBody(1);  // antiscia step
     ClickBody(1);  // texts again
@@ -177,7 +177,7 @@ TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     ClickSign(5);
     ClickBody(6);
     QApplication::processEvents();
-    EXPECT_TRUE(FgrKelvo->grab().save(QString::fromStdString((dir / "kelvor_attribution_texts.png").string())));
+    EXPECT_TRUE(theChartWindow->grab().save(QString::fromStdString((dir / "kelvor_attribution_texts.png").string())));
 }
 
 }  // namespace

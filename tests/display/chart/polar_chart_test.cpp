@@ -165,15 +165,15 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
         display::ResetChartWindowState();
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
-        while (display::FgrKelvo->Timer1->isActive()) display::FgrKelvo->Timer1Timer();
+        while (display::theChartWindow->Timer1->isActive()) display::theChartWindow->Timer1Timer();
         for (int subView = 0; subView < 4; ++subView) {
-            QMetaObject::invokeMethod(display::FgrKelvo->BBvolguine, "clicked");  // a disabled button's handler
-            const std::string help = gui::FromQt(display::FgrKelvo->Memo1->toPlainText());
+            QMetaObject::invokeMethod(display::theChartWindow->BBvolguine, "clicked");  // a disabled button's handler
+            const std::string help = gui::FromQt(display::theChartWindow->Memo1->toPlainText());
             EXPECT_EQ(help.find(kNote) != std::string::npos, noted) << place << " " << subView << ": " << help;
             // The sub-view's own help stays above it.
             EXPECT_EQ(help.rfind("PLANETAIRE KRACHTEN (" + std::to_string(subView + 1) + ")", 0), 0u) << help;
         }
-        delete display::FgrKelvo;
+        delete display::theChartWindow;
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }

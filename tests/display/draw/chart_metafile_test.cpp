@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override {
         ResetDrawingState();
-        FoMetGra = nullptr;
+        theMetafileViewer = nullptr;
     }
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
@@ -71,8 +71,8 @@ TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
 }
 
 TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
-    TFoMetGra viewer;
-    FoMetGra = &viewer;
+    MetafileViewer viewer;
+    theMetafileViewer = &viewer;
     std::filesystem::create_directory(tmp.Path() / "Emf");
     rt::WriteTextLines("Emf\\TipGraf.Set", std::vector<std::string>(15, "P"));
     EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF"), 'P');
@@ -149,7 +149,7 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     EndChartMetafile();
     Drawing.MetafileOutput = false;
 
-    TFoMetGra viewer;
+    MetafileViewer viewer;
     viewer.show();
     viewer.FormActivate();
     // The caption names the file shown, where it really is.
@@ -188,7 +188,7 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
 // A viewer taller than the screen (a portrait sheet's on a small screen)
 // opens smaller, whole on the screen, its button inside it.
 TEST_F(ChartMetafileTest, ViewerOpensWholeOnTheScreen) {
-    TFoMetGra viewer;
+    MetafileViewer viewer;
     const QRect screen = viewer.screen()->availableGeometry();
     viewer.resize(450, screen.height() + 100);
     viewer.show();

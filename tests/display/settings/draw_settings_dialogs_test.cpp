@@ -60,7 +60,7 @@ int LeftmostRed(const QImage& image, int row) {
 }  // namespace
 
 TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
-    display::TFgrTxtKel window;
+    display::CalibrationWindow window;
     window.resize(1280, 1024);
     window.FormActivate();
     EXPECT_EQ(window.ScBO->value(), 0);
@@ -90,7 +90,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
     archive::DrawSettings.AspectScaleX = 0.9123L;
     archive::DrawSettings.AspectScaleY = 0;  // taken as 1.0
     archive::SaveDrawSettings();
-    display::TFgrTxtKel window;
+    display::CalibrationWindow window;
     window.FormActivate();
     EXPECT_EQ(window.ScBO->value(), 88);
     EXPECT_EQ(window.ScBV->value(), 0);
@@ -98,7 +98,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
-    display::TFgrTxtKel window;
+    display::CalibrationWindow window;
     window.resize(1280, 1024);
     window.FormActivate();
     // The first tick after the start only counts, the second draws.
@@ -124,7 +124,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
-    display::TFoSpeLin dialog;
+    display::LineWidthDialog dialog;
     dialog.FormActivate();
     EXPECT_EQ(dialog.EditSpeLin->text(), "1");
     dialog.SpinButton1Down->click();
@@ -147,7 +147,7 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
-    display::TFoSpeLin dialog;
+    display::LineWidthDialog dialog;
     dialog.FormActivate();
     // At the limits.
     dialog.EditSpeLin->setText("0,5");
@@ -180,7 +180,7 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
 }
 
 TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
-    display::TFoSpeLin dialog;
+    display::LineWidthDialog dialog;
     dialog.show();  // activated: shows the factor
     const std::string before = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
     dialog.EditSpeLin->setText("ab");
@@ -202,7 +202,7 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
 }
 
 TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
-    display::TFoStampa dialog;
+    display::PrinterModelDialog dialog;
     dialog.ConfirmationMilliseconds = 0;
     for (int round = 0; round < 2; ++round) {
         dialog.show();
@@ -222,7 +222,7 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
 // Each panel's text tells the user which button to click by its caption, in
 // double quotes: the caption the button shows.
 TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
-    display::TFoStampa dialog;
+    display::PrinterModelDialog dialog;
     for (int epson : {0, 1}) {
         SCOPED_TRACE(epson);
         archive::DrawSettings.EpsonCorrection = static_cast<std::uint8_t>(epson);
@@ -266,9 +266,9 @@ void ExpectWholeBeforeShowing(Dialog& dialog) {
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthAndPrinterDialogsShowTheirWholeContent) {
-    display::TFoSpeLin lineWidth;
+    display::LineWidthDialog lineWidth;
     ExpectWholeBeforeShowing(lineWidth);
-    display::TFoStampa printer;
+    display::PrinterModelDialog printer;
     ExpectWholeBeforeShowing(printer);
 }
 

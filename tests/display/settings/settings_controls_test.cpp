@@ -60,7 +60,7 @@ protected:
 // "Reset" puts both scales back to 1 and leaves the window open; "OK" keeps
 // the scales as the bars set them and closes it.
 TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
-    display::TFgrTxtKel window;
+    display::CalibrationWindow window;
     window.resize(1280, 1024);
     window.show();
     window.ScBO->setValue(100);
@@ -87,7 +87,7 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
 // The figure's two axes carry a tick every 10 units out to both ends, the
 // outermost ones included.
 TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
-    display::TFgrTxtKel window;
+    display::CalibrationWindow window;
     window.resize(1280, 1024);
     display::RecordingSurface dc;
     window.FormCanvas->SetRecorder(&dc);
@@ -116,7 +116,7 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
 // The line-width dialog's way back takes the typed factor and closes; its
 // "Resetten" button sets 1 and leaves the dialog open.
 TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
-    display::TFoSpeLin dialog;
+    display::LineWidthDialog dialog;
     dialog.show();
     dialog.EditSpeLin->setText("2,5");
     dialog.BitBtn1->click();
@@ -134,7 +134,7 @@ TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
 
 // The printer-model dialog's way back changes nothing, whichever panel it shows.
 TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
-    display::TFoStampa dialog;
+    display::PrinterModelDialog dialog;
     dialog.ConfirmationMilliseconds = 0;
     for (int correction : {0, 1}) {
         archive::DrawSettings.EpsonCorrection = correction;

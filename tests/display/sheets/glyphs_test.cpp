@@ -63,7 +63,7 @@ TEST_F(GlyphsTest, SquareIsScaledButNotDividedByTheAspectScales) {
 TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     CanvasForm window;
     window.resize(300, 300);
-    Drawing.ChartWindow = &window;
+    Drawing.chartCanvas = &window;
     DrawPlanetGlyph(1, 15, 15, 20);  // hidden: nothing
     EXPECT_EQ(window.Snapshot().pixelColor(150, 150), QColor(Qt::black));
     window.show();
@@ -75,7 +75,7 @@ TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     EXPECT_GT(ink, 1000);
     EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::black));  // outside the square
     EXPECT_TRUE(messages.messages.empty());
-    Drawing.ChartWindow = nullptr;
+    Drawing.chartCanvas = nullptr;
 }
 
 // A missing glyph is reported once and drawn as a placeholder; one cut in half

@@ -50,7 +50,7 @@ protected:
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
-        viewer = std::make_unique<display::TFgrNaKel>();
+        viewer = std::make_unique<display::SheetViewer>();
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
@@ -88,7 +88,7 @@ protected:
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
-    std::unique_ptr<display::TFgrNaKel> viewer;
+    std::unique_ptr<display::SheetViewer> viewer;
 };
 
 TEST_F(SheetMetafiles, EverySheetSavesTheRecordedBytes) {

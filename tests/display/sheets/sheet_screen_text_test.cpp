@@ -100,7 +100,7 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
         Drawing.PrinterPresent = true;
         for (const auto& [code, orientation] :
              std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
-            display::TFgrNaKel viewer;
+            display::SheetViewer viewer;
             viewer.resize(w, h);
             TextTap tap;
             viewer.SetRecorder(&tap);

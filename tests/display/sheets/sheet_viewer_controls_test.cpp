@@ -46,7 +46,7 @@ protected:
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
-        viewer = std::make_unique<display::TFgrNaKel>();
+        viewer = std::make_unique<display::SheetViewer>();
         viewer->resize(1920, 1080);
         viewer->SetRecorder(&dc);
     }
@@ -78,7 +78,7 @@ protected:
     gui::RecordingMessageSink sink;
     display::RecordingSurface dc;
     std::string pdf;
-    std::unique_ptr<display::TFgrNaKel> viewer;
+    std::unique_ptr<display::SheetViewer> viewer;
 };
 
 // The window system activates a window shortly after it is shown, often after
@@ -222,7 +222,7 @@ TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
     QTest::mouseRelease(viewer.get(), Qt::LeftButton, {}, QPoint(560, 370));
     EXPECT_EQ(Drawing.OriginX, 60);
     EXPECT_EQ(Drawing.OriginY, 20 - 30);
-    EXPECT_EQ(display::SheetViewer.Dragging, 0);
+    EXPECT_EQ(display::sheetViewerMotion.Dragging, 0);
 }
 
 // "Backard", Escape and Enter close the viewer, which forgets its black and

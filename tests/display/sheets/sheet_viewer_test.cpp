@@ -89,7 +89,7 @@ TEST(SheetView, ZoomStepsAboutTheScreenCentreWithinTheLimits) {
 TEST(SheetView, DragMovesOnlyBeyondTwoPixelsByTheLastMove) {
     display::ResetDrawingState();
     display::ResetSheetViewer();
-    auto& v = display::SheetViewer;
+    auto& v = display::sheetViewerMotion;
     v.Dragging = 1;
     v.DragStartX = 100, v.DragStartY = 100;
     v.DragDeltaX = 2, v.DragDeltaY = 40;  // the last move
@@ -116,7 +116,7 @@ protected:
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
-        viewer = std::make_unique<display::TFgrNaKel>();
+        viewer = std::make_unique<display::SheetViewer>();
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
@@ -158,7 +158,7 @@ protected:
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
     std::string pdf;
-    std::unique_ptr<display::TFgrNaKel> viewer;
+    std::unique_ptr<display::SheetViewer> viewer;
 };
 
 TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
@@ -193,6 +193,16 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         Drawing.AspectScaleX = 1;
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
+}
+
+// The PDF of a sheet is titled with the name as the archive holds it (38
+// characters, blanks after it), without the blanks and with its letters whole.
+TEST_F(SheetViewer, ThePrintedSheetIsTitledWithTheNameWithoutItsPadding) {
+    engine::Birth.SubjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
+    Open(5, "P");
+    viewer->BitBtnStampa->click();
+    const std::string info = Shell("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("Title:           Kelvor - NICCOL\xC3\x92 ROSSI\n"), std::string::npos) << info;
 }
 
 // The words of a PDF page with their boxes in points, as pdftotext finds them.
@@ -303,20 +313,20 @@ class ActivatingPrinter : public display::PdfSheetPrinter {
 public:
     using PdfSheetPrinter::PdfSheetPrinter;
     std::unique_ptr<display::SheetPrintJob> Begin(bool landscape, bool blank, const std::string& title) override {
-        display::FgrNaKel->FormActivate();
+        display::theSheetViewer->FormActivate();
         return PdfSheetPrinter::Begin(landscape, blank, title);
     }
 };
 
 TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
     Open(5, "P");
-    display::FgrNaKel = viewer.get();
+    display::theSheetViewer = viewer.get();
     viewer->BitBtnStampa->click();
     const PdfPage plain = ReadPdfWords(pdf);
     display::SetSheetPrinter(std::make_unique<ActivatingPrinter>(pdf));
     viewer->BitBtnStampa->click();
     const PdfPage activated = ReadPdfWords(pdf);
-    display::FgrNaKel = nullptr;
+    display::theSheetViewer = nullptr;
     ASSERT_EQ(plain.words.size(), activated.words.size());
     for (const char* word : {"THEMA", "BREEDTEGRADEN", "OPMERKING:"}) {
         const PdfWord* a = plain.Find(word);
@@ -535,7 +545,7 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
 
     std::string shownTitle;
     gui::SetModalHandler("FoMetGra", [&](QDialog* d) {
-        auto* w = static_cast<display::TFoMetGra*>(d);
+        auto* w = static_cast<display::MetafileViewer*>(d);
         w->FormActivate();
         EXPECT_FALSE(w->FileMissing());
         shownTitle = w->windowTitle().toStdString();

@@ -4,8 +4,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
 #include <QLineEdit>
+#include <QTextLayout>
+#include <string>
+#include <vector>
 
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
@@ -102,4 +106,36 @@ TEST(MessageBoxLook, TheCaptionIsWholeAndTheTextFits) {
     const int captionWidth = QFontMetrics(QApplication::font()).horizontalAdvance(QString::fromStdString(caption));
     EXPECT_GT(box.sizeHint().width(), captionWidth + 60);
     EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+}
+
+// The command a message gives is never broken across two lines, however wide
+// the box: laid out as the box's label lays out its text, at every width, the
+// line that holds its first letter holds its last.
+TEST(MessageBoxLook, ACommandStaysWholeOnOneLine) {
+    QMessageBox box;
+    gui::PrepareMessageBox(box, {"Al posto della banca dati delle firme, che mancava, il programma ne ha creata una "
+                                 "vuota. Correggere il testo e importarlo con il comando \"kelvor "
+                                 "--import-signatures\".",
+                                 "", gui::Buttons::Ok});
+    const auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(label, nullptr);
+    const QString text = label->text();
+    const qsizetype first = text.indexOf("kelvor");
+    ASSERT_GE(first, 0);
+    const qsizetype last = first + qsizetype(std::string("kelvor --import-signatures").size()) - 1;
+    EXPECT_EQ(text.mid(last + 1, 2), QString("\"."));
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    std::vector<int> broken;
+    for (int width = 40; width <= 700; ++width) {
+        QTextLayout layout(text, label->font());
+        layout.setTextOption(wrap);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) line.setLineWidth(width);
+        layout.endLayout();
+        const QTextLine holder = layout.lineForTextPosition(int(first));
+        ASSERT_TRUE(holder.isValid());
+        if (holder.textStart() + holder.textLength() - 1 < last) broken.push_back(width);
+    }
+    EXPECT_TRUE(broken.empty()) << broken.size() << " widths break it, the first " << broken.front();
 }

@@ -243,12 +243,12 @@ TEST(DataFolder, SeedsWithoutRegardToCaseIntoTheNamesThatAreThere) {
 }
 
 // The shipped lists describe the shipped database: beside a database of the
-// user's they are not copied, and the group's mark asks the start to make
-// them from the user's database.
-TEST(DataFolder, AUsersDatabaseKeepsTheShippedListsAwayAndIsMarked) {
+// user's they are not copied (the start makes them from the user's database),
+// and what the user brought is left as it is.
+TEST(DataFolder, AUsersDatabaseKeepsTheShippedListsAway) {
     const std::vector<SeedGroup> groups{
-        {{"OpzioneH\\DBmain.rnd"}, {"OpzioneH\\Sintomi.txt", "OpzioneH\\ProdotA.txt"}, "OpzioneH\\DBmain.rnd.mark"},
-        {{"OpzioneS\\DataStf.rnd", "OpzioneS\\DbTesto.Txt"}, {"OpzioneS\\Piante.rnd"}, "OpzioneS\\DataStf.rnd.mark"}};
+        {{"OpzioneH\\DBmain.rnd"}, {"OpzioneH\\Sintomi.txt", "OpzioneH\\ProdotA.txt"}},
+        {{"OpzioneS\\DataStf.rnd", "OpzioneS\\DbTesto.Txt"}, {"OpzioneS\\Piante.rnd"}}};
     struct Case {
         const char* what;
         std::map<std::string, std::string> there;  // the data folder before the start
@@ -269,30 +269,26 @@ TEST(DataFolder, AUsersDatabaseKeepsTheShippedListsAwayAndIsMarked) {
         {"the sample database, its lists missing", {{"OpzioneH/DBmain.rnd", "sample db"}}, sample},
         {"an own database alone",
          {{"OpzioneH/DBmain.rnd", "own db"}},
-         with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/DBmain.rnd.mark", ""}},
-              {"OpzioneH/Sintomi.txt", "OpzioneH/ProdotA.txt"})},
+         with({{"OpzioneH/DBmain.rnd", "own db"}}, {"OpzioneH/Sintomi.txt", "OpzioneH/ProdotA.txt"})},
         {"an own database with its own lists",
          {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "own"}, {"OpzioneH/ProdotA.txt", "own"}},
          with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "own"}, {"OpzioneH/ProdotA.txt", "own"}})},
         {"an own database beside the sample's lists of an earlier start",
          {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"},
           {"OpzioneH/ProdotA.txt", "sample remedies"}},
-         with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/DBmain.rnd.mark", ""}})},
+         with({{"OpzioneH/DBmain.rnd", "own db"}})},
         {"an own database whose own lists hold one list like the sample's",
          {{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/Sintomi.txt", "sample symptoms"}, {"OpzioneH/ProdotA.txt", "own"}},
          with({{"OpzioneH/DBmain.rnd", "own db"}, {"OpzioneH/ProdotA.txt", "own"}})},
         {"an own import text: the sample database is not put beside it",
          {{"OpzioneS/DbTesto.Txt", "own text"}},
-         with({{"OpzioneS/DbTesto.Txt", "own text"}, {"OpzioneS/DataStf.rnd.mark", ""}},
-              {"OpzioneS/DataStf.rnd", "OpzioneS/Piante.rnd"})},
+         with({{"OpzioneS/DbTesto.Txt", "own text"}}, {"OpzioneS/DataStf.rnd", "OpzioneS/Piante.rnd"})},
         {"an own signature database: the sample text is not put beside it",
          {{"OpzioneS/DataStf.rnd", "own signatures"}},
-         with({{"OpzioneS/DataStf.rnd", "own signatures"}, {"OpzioneS/DataStf.rnd.mark", ""}},
-              {"OpzioneS/DbTesto.Txt", "OpzioneS/Piante.rnd"})},
+         with({{"OpzioneS/DataStf.rnd", "own signatures"}}, {"OpzioneS/DbTesto.Txt", "OpzioneS/Piante.rnd"})},
         {"an own signature database beside the sample text: still the user's",
          {{"OpzioneS/DataStf.rnd", "own signatures"}, {"OpzioneS/DbTesto.Txt", "sample text"}},
-         with({{"OpzioneS/DataStf.rnd", "own signatures"}, {"OpzioneS/DataStf.rnd.mark", ""}},
-              {"OpzioneS/Piante.rnd"})},
+         with({{"OpzioneS/DataStf.rnd", "own signatures"}}, {"OpzioneS/Piante.rnd"})},
     };
     for (const Case& c : cases) {
         TempWorkFolder tmp;

@@ -51,7 +51,7 @@ std::pair<std::string, std::string> Detail(BrowserWindow& w, int slot) {
 }
 
 TEST_F(BrowserControls, SymptomSlotsShowEachTextWholeAndTheButtonCyclesThroughFour) {
-    TFoSintom1 w;
+    SymptomBrowser w;
     w.show();
     ASSERT_TRUE(window_tests::ClickLine(w.ListBox1, "Koorts"));
     ASSERT_EQ(TextOf(w.EdP[1]), full.Remedy);
@@ -80,7 +80,7 @@ TEST_F(BrowserControls, SymptomSlotsShowEachTextWholeAndTheButtonCyclesThroughFo
 }
 
 TEST_F(BrowserControls, SymptomHelpClosesOnADoubleClickAndTheSearchBoxStartsANewKey) {
-    TFoSintom1 w;
+    SymptomBrowser w;
     w.show();
     QTest::mouseClick(w.BitBtn2, Qt::LeftButton);
     ASSERT_TRUE(w.MemoInfo->isVisible());
@@ -97,7 +97,7 @@ TEST_F(BrowserControls, SymptomHelpClosesOnADoubleClickAndTheSearchBoxStartsANew
 }
 
 TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFour) {
-    TFoRimed w;
+    RemedyBrowser w;
     w.show();
     ASSERT_TRUE(window_tests::ClickLine(w.ListBox1, full.Remedy));
     EXPECT_EQ(TextOf(w.EdRime), full.Remedy);
@@ -135,7 +135,7 @@ TEST(RankedSlots, TheFifteenthSlotIsSearchedHighlightedAndEmptiedByItsOwnButton)
     }
     WritePrimaryDb(records);
     RebuildPrimaryLists();
-    TFoRicCom w;
+    MultiSymptomSearch w;
     w.show();
     ASSERT_EQ(w.ListBox1->count(), kRankedSlots);
     for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.ListBox1, k);

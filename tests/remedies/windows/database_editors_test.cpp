@@ -24,8 +24,10 @@
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/repertory_editor.h"
 #include "remedies/windows/search_utility.h"
+#include "remedies/windows/therapy_browser.h"
 #include "remedies/windows/update_window.h"
 #include "tests/remedies/remedy_test_util.h"
+#include "tests/common/keyboard.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
 using namespace remedies;
@@ -69,7 +71,7 @@ protected:
 };
 
 TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const std::int64_t n = PrimaryRecordCount();
     ASSERT_EQ(w.ListBox1->count(), n);
@@ -108,7 +110,7 @@ TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit)
 }
 
 TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutARecord) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
@@ -131,8 +133,57 @@ TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutAR
     EXPECT_FALSE(w.isVisible());
 }
 
+// Keys that type no character never enter a type-ahead key, in either editor
+// or in a browser: Ctrl+A and Delete empty the box as in any box, and the next
+// letter begins a new key; Ctrl with a full stop, Alt with a letter and a
+// function key add nothing to the box nor to the key.
+TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
+    using testing_support::PressKey;
+    auto untyped = [](QLineEdit* box) {
+        PressKey(box, Qt::Key_Period, Qt::ControlModifier);
+        PressKey(box, Qt::Key_S, Qt::AltModifier);
+        PressKey(box, Qt::Key_F2);
+    };
+    auto emptied = [](QLineEdit* box) {
+        PressKey(box, Qt::Key_A, Qt::ControlModifier);
+        PressKey(box, Qt::Key_Delete);
+        return Text(box);
+    };
+    PrimaryEditor primary;
+    primary.show();
+    QTest::keyClicks(primary.EdCerca, "sal");
+    EXPECT_EQ(editor_tests::CurrentLine(primary.ListBox1).substr(0, 3), "Sal");
+    EXPECT_EQ(emptied(primary.EdCerca), "");
+    QTest::keyClicks(primary.EdCerca, "t");
+    untyped(primary.EdCerca);
+    EXPECT_EQ(Text(primary.EdCerca), "T");
+    EXPECT_EQ(primary.SearchKey, "T");
+    EXPECT_EQ(editor_tests::CurrentLine(primary.ListBox1).substr(0, 1), "T");
+    primary.close();
+
+    RepertoryEditor therapies;
+    therapies.show();
+    QTest::keyClicks(therapies.EditCerca, "sl");
+    untyped(therapies.EditCerca);
+    EXPECT_EQ(Text(therapies.EditCerca), "sl");
+    EXPECT_EQ(therapies.SearchKey, "SL");
+    EXPECT_EQ(emptied(therapies.EditCerca), "");
+    EXPECT_EQ(therapies.SearchKey, "");
+    therapies.close();
+
+    TherapyBrowser browser;
+    browser.show();
+    QTest::keyClicks(browser.EditCerca, "sl");
+    untyped(browser.EditCerca);
+    EXPECT_EQ(Text(browser.EditCerca), "SL");
+    EXPECT_EQ(emptied(browser.EditCerca), "");
+    QTest::keyClicks(browser.EditCerca, "h");
+    EXPECT_EQ(Text(browser.EditCerca), "H");
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+}
+
 TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const int beeps = BeepCount();
     w.EdProd->setFocus();
@@ -170,7 +221,7 @@ TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
     auto record = [](const std::string& bytes, std::size_t r) {
         return bytes.substr(r * kPrimaryRecordSize, kPrimaryRecordSize);
     };
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickRow(w.ListBox1, 0);
     ASSERT_GT(w.CurrentRecordNumber, 0);
@@ -203,7 +254,7 @@ TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
 }
 
 TEST_F(SampleWindows, PrimaryEditorFindNextWrapsSilently) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     w.EdTrova->setText("calendula");
     std::vector<int> hits;
@@ -220,7 +271,7 @@ TEST_F(SampleWindows, PrimaryEditorFindNextWrapsSilently) {
 }
 
 TEST_F(SampleWindows, TherapiesEditorShowsTheLinkedPrimaryRecord) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ASSERT_EQ(w.ListBox1->count(), RepertoryRecordCount());
     EXPECT_TRUE(w.RBpato->isChecked());
@@ -245,7 +296,7 @@ TEST_F(SampleWindows, TherapiesEditorShowsTheLinkedPrimaryRecord) {
 }
 
 TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     w.MemoNote->setFocus();
     QTest::keyClicks(w.MemoNote, "abc");
@@ -276,7 +327,7 @@ TEST(TherapiesEditor, ARemedyMissingFromThePrimaryDatabaseIsReportedInRed) {
     rep.push_back(EncodeRepertoryRecord(FormToRepertoryRecord({"Angst", "AURUM", "2 x", ""})));
     rep.push_back(EncodeRepertoryRecord(FormToRepertoryRecord({"Hoofdpijn", "Aurum ", "1 x", ""})));
     rt::ReplaceAllRecords(kRepertoryDbName, kRepertoryRecordSize, rep);
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ClickRow(w.ListBox1, 0);  // "Angst**AURUM": other capitals still link
     EXPECT_EQ(w.LinkedPrimaryRecord, 1);
@@ -296,7 +347,7 @@ TEST(TherapiesEditor, ARemedyMissingFromThePrimaryDatabaseIsReportedInRed) {
 TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFieldsAllow) {
     const std::int64_t n = PrimaryRecordCount();
     const std::string last = ReadPrimaryRecord(n).Indication();
-    TFoUtilit w;
+    SearchUtility w;
     w.show();
     w.RBindi->click();
     w.EditCerca->setText(gui::ToQt(last));
@@ -339,7 +390,7 @@ TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFields
 
 TEST_F(SampleWindows, UtilityAnswerNoContinuesAndLeavesTheRecord) {
     const std::string before = FileBytes(kPrimaryDbName);
-    TFoUtilit w;
+    SearchUtility w;
     w.show();
     w.EditCerca->setText("calendula");
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
@@ -388,7 +439,7 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     AgeFiles(older, 6000);
     VolumesInstalled volumes({folder.Path() / "cd", folder.Path() / "usb", folder.Path() / "empty"});
 
-    TFoAggiorna w;
+    UpdateWindow w;
     w.show();
     EXPECT_NE(Text(w.Memo1).find("AGGIORNAMENTO"), std::string::npos);
     EXPECT_EQ(Text(w.EdUltAgg), SetDateIn("OpzioneH").dateText);
@@ -425,17 +476,17 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
 
 TEST_F(SampleWindows, UpdateWindowWithoutADiscSaysSoAndTakesAChosenFolder) {
     VolumesInstalled volumes({});
-    TFoAggiorna w;
+    UpdateWindow w;
     w.show();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
     EXPECT_FALSE(w.BBok1->isEnabled());
     const fs::path chosen = folder.Path() / "downloads";
     fs::create_directories(chosen / "OpzioneH");
     WriteBytes(chosen / "OpzioneH" / "Repertorio.rnd", FileBytes(kRepertoryDbName));
-    auto previous = TFoAggiorna::ChooseFolder;
-    TFoAggiorna::ChooseFolder = [&](QWidget*) { return chosen; };
+    auto previous = UpdateWindow::ChooseFolder;
+    UpdateWindow::ChooseFolder = [&](QWidget*) { return chosen; };
     QTest::mouseClick(w.BBcartella, Qt::LeftButton);
-    TFoAggiorna::ChooseFolder = previous;
+    UpdateWindow::ChooseFolder = previous;
     EXPECT_TRUE(w.BBok1->isEnabled());
     EXPECT_EQ(Text(w.EdNuoAgg1), SetDateIn(chosen / "OpzioneH").dateText);
     EXPECT_NE(Text(w.Memo1).find("Inserire il disco"), std::string::npos);
@@ -453,7 +504,7 @@ TEST_F(SampleWindows, Screenshots) {
     const fs::path out(dir);
     fs::create_directories(out);
     {
-        TFoMainArc w;
+        PrimaryEditor w;
         w.show();
         ClickRow(w.ListBox1, 4);
         QTest::qWait(50);
@@ -471,7 +522,7 @@ TEST_F(SampleWindows, Screenshots) {
         w.grab().save(QString::fromStdString((out / "primary_editor_reorder.png").string()));
     }
     {
-        TFoAggRep w;
+        RepertoryEditor w;
         w.show();
         ClickRow(w.ListBox1, 2);
         QTest::mouseClick(w.BBaltro, Qt::LeftButton);
@@ -479,7 +530,7 @@ TEST_F(SampleWindows, Screenshots) {
         w.grab().save(QString::fromStdString((out / "therapies_editor.png").string()));
     }
     {
-        TFoUtilit w;
+        SearchUtility w;
         w.show();
         w.RBindi->click();
         w.EditCerca->setText("wonden");
@@ -497,7 +548,7 @@ TEST_F(SampleWindows, Screenshots) {
         WriteBytes(old / "DBmain.rnd", FileBytes(kPrimaryDbName));
         AgeFiles(old, 6000);
         VolumesInstalled volumes({folder.Path() / "usb", folder.Path() / "cd"});
-        TFoAggiorna w;
+        UpdateWindow w;
         w.show();
         QTest::qWait(50);
         w.grab().save(QString::fromStdString((out / "update_window.png").string()));

@@ -50,7 +50,7 @@ TEST_F(EditorClosePanel, PrimaryEliminaAsksThenDeletesTheLastRecordShown) {
     const PrimaryTexts a = FullRecord("A"), b = FullRecord("B"), c = FullRecord("C");
     WritePrimaryDb({a, b, c});
     const std::string before = FileBytes(kPrimaryDbName);
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickEntry(w, c.Remedy + "**" + c.Indication);
     ASSERT_EQ(w.CurrentRecordNumber, 3);
@@ -68,7 +68,7 @@ TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
     WriteRepertoryDb({a, b, c});
     WritePrimaryDb({Texts("Calendula", "Wonden")});
     const std::string before = FileBytes(kRepertoryDbName);
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ClickEntry(w, c.Pathology + "**" + c.Remedy);
     ASSERT_EQ(w.CurrentRecordNumber, 3);

@@ -26,7 +26,7 @@ using EditorLastLine = OwnDatabases;
 
 TEST_F(EditorLastLine, PrimarySaveAndSaveAsNewSelectTheLastLine) {
     WritePrimaryDb({Texts("Calendula", "Wonden"), Texts("Zingiber", "Misselijkheid"), Texts("Arnica", "Kneuzingen")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ASSERT_EQ(w.ListBox1->count(), 3);
     ClickEntry(w, "Zingiber**Misselijkheid");
@@ -51,7 +51,7 @@ TEST_F(EditorLastLine, TherapiesSaveAndSaveAsNewSelectTheLastLine) {
     WritePrimaryDb({Texts("Calendula", "Wonden")});
     WriteRepertoryDb({{"Angst", "Aurum", "1 x daags", ""}, {"Zweren", "Arnica", "uitwendig", ""},
                       {"Hoest", "Bryonia", "2 x daags", ""}});
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ASSERT_EQ(w.ListBox1->count(), 3);
     ClickEntry(w, "Zweren**Arnica");

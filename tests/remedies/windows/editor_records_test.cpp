@@ -32,7 +32,7 @@ using namespace editor_tests;
 namespace {
 
 TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const std::int64_t n = PrimaryRecordCount();
     const std::string before = FileBytes(kPrimaryDbName);
@@ -72,7 +72,7 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
 }
 
 TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     const std::int64_t n = RepertoryRecordCount();
     const std::string before = FileBytes(kRepertoryDbName);
@@ -107,7 +107,7 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
 // With no record shown the closing panel offers a new record, not a save in
 // place; a save that cannot be done keeps the window open with what was typed.
 TEST_F(EditorSample, PrimaryPanelWithoutARecordOffersSaveAsNewOnly) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const std::int64_t n = PrimaryRecordCount();
     ClickEntry(w, "Salix alba**Hoofdpijn");
@@ -132,7 +132,7 @@ TEST_F(EditorSample, PrimaryPanelWithoutARecordOffersSaveAsNewOnly) {
 }
 
 TEST_F(EditorSample, PrimaryPanelSaveThatIsRefusedKeepsTheWindowAndTheEdit) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const std::string before = FileBytes(kPrimaryDbName);
     ClickEntry(w, "Salix alba**Hoofdpijn");
@@ -149,7 +149,7 @@ TEST_F(EditorSample, PrimaryPanelSaveThatIsRefusedKeepsTheWindowAndTheEdit) {
 }
 
 TEST_F(EditorSample, TherapiesPanelWithoutARecordOffersSaveAsNewOnly) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     const std::int64_t n = RepertoryRecordCount();
     Retype(w.EdPato, "Griep");
@@ -170,7 +170,7 @@ TEST_F(EditorSample, TherapiesPanelWithoutARecordOffersSaveAsNewOnly) {
 // "be", Enter, "t" seeks "BET" as "bet" does, and Enter presses nothing.
 TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
     {
-        TFoMainArc w;
+        PrimaryEditor w;
         w.show();
         QTest::mouseClick(w.EdTrova, Qt::LeftButton);  // "trova" becomes the Enter button
         w.EdTrova->setText("calendula");
@@ -184,7 +184,7 @@ TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
         EXPECT_FALSE(w.FindActive);
     }
     {
-        TFoAggRep w;
+        RepertoryEditor w;
         w.show();
         ClickRadio(w.RBprod);
         QTest::mouseClick(w.EdTrova, Qt::LeftButton);
@@ -204,7 +204,7 @@ TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
 // field (through the closing panel, whose buttons go away).
 TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
     {
-        TFoMainArc w;
+        PrimaryEditor w;
         w.show();
         ClickEntry(w, "Salix alba**Hoofdpijn");
         const std::int64_t r = w.CurrentRecordNumber;
@@ -223,7 +223,7 @@ TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
     }
     messages.messages.clear();
     {
-        TFoAggRep w;
+        RepertoryEditor w;
         w.show();
         ClickEntry(w, "Nervositeit**Betonica officinalis");
         Retype(w.EdPato, "x");
@@ -254,7 +254,7 @@ void CloseDroppingTheEditAndOpenAgain(DatabaseEditorWindow& w) {
 // the same opening or the next.
 TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
     {
-        TFoMainArc w;
+        PrimaryEditor w;
         w.show();
         QTest::keyClicks(w.EdCerca, "al");
         QTest::keyClicks(w.EdProd, "ALOEIGEN KRUID ");
@@ -269,7 +269,7 @@ TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
         EXPECT_EQ(CurrentLine(w.ListBox1).substr(0, 1), "B") << CurrentLine(w.ListBox1);
     }
     {
-        TFoAggRep w;
+        RepertoryEditor w;
         w.show();
         ClickRadio(w.RBprod);
         QTest::keyClicks(w.EdPato, "Hoest");
@@ -287,7 +287,7 @@ TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
 // Enter types nothing into the remedy line, so it cannot make it too long;
 // in a memo it is a line break, which the record stores as two characters.
 TEST_F(EditorSample, EnterCountsAsTheFieldStoresIt) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     QTest::keyClicks(w.EdProd, QString(50, 'r'));
     const int beeps = BeepCount();
@@ -306,7 +306,7 @@ TEST_F(EditorSample, EnterCountsAsTheFieldStoresIt) {
 }
 
 TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickEntry(w, "Achillea millefolium**Pijnlijke menstruatie");
     ASSERT_EQ(w.CurrentRecordNumber, 38);
@@ -351,7 +351,7 @@ TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
 }
 
 TEST_F(EditorSample, TherapiesSaveThatCutsATextShowsTheTextAsStored) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ClickEntry(w, "Hoofdpijn**Salix alba");
     const std::int64_t r = w.CurrentRecordNumber;

@@ -70,7 +70,7 @@ void ClickEntry(QListWidget* list, int row) {
 
 TEST_F(EntryForms, PrimaryEditorRefusesWhatTheListsWouldLoseNamingTheField) {
     const std::string before = FileBytes(kPrimaryDbName);
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     // One letter typed and taken back enables "Salva come Nuovo"; the empty
     // remedy is refused.
@@ -111,7 +111,7 @@ TEST_F(EntryForms, PrimaryEditorRefusesWhatTheListsWouldLoseNamingTheField) {
 TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     const std::int64_t n = PrimaryRecordCount();
     {
-        TFoMainArc w;
+        PrimaryEditor w;
         w.show();
         w.EdProd->setText(QString::fromUtf8("Alo\xC3\xAB"));  // Aloë
         w.MemoIndi->setPlainText(QString::fromUtf8("Koorts boven 39\xC2\xB0"));
@@ -129,7 +129,7 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     EXPECT_EQ(r.Synthesis1, "");
     EXPECT_EQ(r.Notes1 + r.ExtraNotes1, "");
 
-    TFoSintom1 browser;
+    SymptomBrowser browser;
     browser.show();
     // The list shows the indication whole, its "°" too.
     ASSERT_TRUE(ClickLine(browser.ListBox1, "Koorts boven 39\xB0"));
@@ -143,7 +143,7 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
 }
 
 TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const int beeps = BeepCount();
     w.EdProd->setText("Lang");
@@ -167,7 +167,7 @@ TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
     w.MemoPoso->setPlainText("kort");
     EXPECT_FALSE(w.EdLimite->isVisible());
 
-    TFoAggRep t;
+    RepertoryEditor t;
     t.show();
     t.EdPato->setText(QString(101, 'x'));
     EXPECT_TRUE(t.EdLimite->isVisible());
@@ -178,7 +178,7 @@ TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
 
 TEST_F(EntryForms, TheTherapiesEditorRefusesControlsAndEmptyKeys) {
     const std::string before = FileBytes(kRepertoryDbName);
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     struct Case {
         QString pathology, remedy, notes;
@@ -212,7 +212,7 @@ TEST_F(EntryForms, TheTherapiesEditorRefusesControlsAndEmptyKeys) {
 }
 
 TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const std::int64_t n = PrimaryRecordCount();
     ClickEntry(w.ListBox1, 4);
@@ -249,7 +249,7 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
     WritePrimaryDb({Texts("aconitum", "Angst"), Texts("Symphytum officinale", "Gewrichtsklachten"),
                     Texts("thymus vulgaris", "hoest bij kinderen"), Texts("Zingiber", "Misselijkheid"),
                     Texts("Arnica", "Blauwe plekken")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     QTest::keyClicks(w.EdCerca, "thy");
     EXPECT_EQ(Text(w.EdCerca), "THY");
@@ -266,7 +266,7 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
 
     // The symptom browser too reaches a symptom written in small letters.
     RebuildPrimaryLists();
-    TFoSintom1 browser;
+    SymptomBrowser browser;
     browser.show();
     QTest::keyClicks(browser.EdCerca, "hoe");
     EXPECT_EQ(Text(browser.EdCerca), "Hoe");
@@ -274,7 +274,7 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
 }
 
 TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
-    TFoUtilit w;
+    SearchUtility w;
     w.show();
     w.RBindi->click();
     w.EditCerca->setText("pijn");
@@ -329,7 +329,7 @@ TEST(EntryBrowsers, TheSymptomBrowserSaysWhenHitsWereNotShown) {
     records.push_back(Texts("Ander", "Hoest"));
     WritePrimaryDb(records);
     RebuildPrimaryLists();
-    TFoSintom1 w;
+    SymptomBrowser w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
     EXPECT_TRUE(w.LabOltre->isVisible());
@@ -359,7 +359,7 @@ TEST_F(EntryForms, AnUpdateDiscOfRandomBytesIsRefusedAndChangesNothing) {
     const std::string primary = FileBytes(kPrimaryDbName), therapies = FileBytes(kRepertoryDbName);
     const std::string sun = FileBytes(RemedyListFileName("SolePri"));
     gui::SetSystemServices(std::make_unique<DiscVolumes>(disc.parent_path()));
-    TFoAggiorna w;
+    UpdateWindow w;
     w.show();
     gui::SetSystemServices(nullptr);
     ASSERT_TRUE(w.BBok1->isEnabled());

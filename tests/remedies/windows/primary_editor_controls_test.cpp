@@ -21,6 +21,7 @@
 #include "remedies/primary_db.h"
 #include "remedies/windows/primary_editor.h"
 #include "remedies/windows/window_parts.h"
+#include "tests/common/keyboard.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
@@ -53,14 +54,14 @@ const ShownField kFields[] = {
     {"MemoNoteSupp", &PrimaryTexts::ExtraNotes, 750, 449, "Extra Notities"},
 };
 
-std::string FieldText(const TFoMainArc& w, const ShownField& f) {
+std::string FieldText(const PrimaryEditor& w, const ShownField& f) {
     if (auto* m = w.findChild<QPlainTextEdit*>(f.name)) return Text(m);
     return Text(w.findChild<QLineEdit*>(f.name));
 }
 
-QWidget* FieldWidget(const TFoMainArc& w, const ShownField& f) { return w.findChild<QWidget*>(f.name); }
+QWidget* FieldWidget(const PrimaryEditor& w, const ShownField& f) { return w.findChild<QWidget*>(f.name); }
 
-void SetField(const TFoMainArc& w, const ShownField& f, const std::string& text) {
+void SetField(const PrimaryEditor& w, const ShownField& f, const std::string& text) {
     if (auto* m = w.findChild<QPlainTextEdit*>(f.name))
         m->setPlainText(gui::ToQt(text));
     else
@@ -68,7 +69,7 @@ void SetField(const TFoMainArc& w, const ShownField& f, const std::string& text)
 }
 
 // Types one character at the end of a field.
-void TypeAtEnd(const TFoMainArc& w, const ShownField& f, const QString& text) {
+void TypeAtEnd(const PrimaryEditor& w, const ShownField& f, const QString& text) {
     if (auto* m = w.findChild<QPlainTextEdit*>(f.name))
         Append(m, text);
     else
@@ -79,7 +80,7 @@ TEST_F(PrimaryEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     const PrimaryTexts first = FullRecord("A"), second = FullRecord("B");
     WritePrimaryDb({first, second});
     const std::string before = FileBytes(kPrimaryDbName);
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickEntry(w, second.Remedy + "**" + second.Indication);
     ASSERT_EQ(w.CurrentRecordNumber, 2);
@@ -103,7 +104,7 @@ TEST_F(PrimaryEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
 
 TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaximum) {
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     for (const ShownField& f : kFields) {
         SetField(w, f, std::string(f.maximum - 1, 'k'));
@@ -125,6 +126,38 @@ TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaxi
     EXPECT_EQ(w.EdLimite->y(), 449);
 }
 
+// Keys that type no character neither enter a field nor count towards its
+// length: in a field at its maximum, Delete at its end, Ctrl with a full stop,
+// Alt with a letter, a function key and Ctrl+A leave the text as it is and
+// raise no warning.
+TEST_F(PrimaryEditorControls, KeysThatTypeNoCharacterNeitherEnterNorLengthenAField) {
+    using testing_support::PressKey;
+    WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
+    PrimaryEditor w;
+    w.show();
+    for (const ShownField& f : kFields) {
+        const std::string full(f.maximum, 'k');
+        SetField(w, f, full);
+        QWidget* box = FieldWidget(w, f);
+        box->setFocus();
+        if (auto* m = qobject_cast<QPlainTextEdit*>(box))
+            m->moveCursor(QTextCursor::End);
+        else
+            static_cast<QLineEdit*>(box)->end(false);
+        const int beeps = BeepCount();
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Delete, Qt::KeyboardModifiers()},
+                                             std::pair{Qt::Key_Period, Qt::KeyboardModifiers(Qt::ControlModifier)},
+                                             std::pair{Qt::Key_K, Qt::KeyboardModifiers(Qt::AltModifier)},
+                                             std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
+                                             std::pair{Qt::Key_A, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+            PressKey(box, key, modifiers);
+            EXPECT_FALSE(w.EdLimite->isVisible()) << f.name << " " << key;
+        }
+        EXPECT_EQ(BeepCount(), beeps) << f.name;
+        EXPECT_EQ(FieldText(w, f), full) << f.name;
+    }
+}
+
 // A change of a description field after a list click arms "Salva" and
 // "Salva come Nuovo"; the close then asks about the descriptions only, and
 // the panel's "Salva" writes the field where it belongs.
@@ -133,7 +166,7 @@ TEST_F(PrimaryEditorControls, EveryDescriptionFieldArmsTheSaveAndThePanel) {
     PrimaryTexts shorter = record;
     for (const ShownField& f : kFields) (shorter.*f.text).resize(f.maximum - 1);
     WritePrimaryDb({shorter, FullRecord("B")});
-    TFoMainArc w;
+    PrimaryEditor w;
     for (const ShownField& f : kFields) {
         if (f.text == &PrimaryTexts::Remedy || f.text == &PrimaryTexts::Indication) continue;
         w.show();
@@ -161,7 +194,7 @@ TEST_F(PrimaryEditorControls, EveryDescriptionFieldArmsTheSaveAndThePanel) {
 
 TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInThePanel) {
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest")});
-    TFoMainArc w;
+    PrimaryEditor w;
     // A changed remedy: both saves offered; "Salva come Nuovo" appends and
     // leaves the record shown as it was.
     w.show();
@@ -200,7 +233,7 @@ TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInTheP
 
 TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
     WritePrimaryDb({FullRecord("A"), Texts("Arnica", "Zweren")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickRadio(w.RBindi);
     ClickEntry(w, FullRecord("A").Indication + "**" + FullRecord("A").Remedy);
@@ -233,7 +266,7 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
     PrimaryTexts old = Texts("Aconitum", "Angst");
     old.Posology = "Dosering";
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), old});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickEntry(w, "Arnica**Blauwe plekken");
     QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
@@ -268,7 +301,7 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
 TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest")});
     const std::string before = FileBytes(kPrimaryDbName);
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickEntry(w, "Bryonia**Hoest");
     TypeAtEnd(w, kFields[2], "3 x daags");
@@ -288,7 +321,7 @@ TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
 // its remedy and indication, in either order.
 TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts) {
     WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickRadio(w.RBindi);
     WritePrimaryDb({Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst")});
@@ -307,7 +340,7 @@ TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts)
 // last line of either shows that line's record.
 TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
     WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const std::vector<std::string> byRemedy{"Arnica**Zweren", "Melissa**Hoest", "Zingiber**Angst"};
     const std::vector<std::string> bySymptom{"Angst**Zingiber", "Hoest**Melissa", "Zweren**Arnica"};
@@ -343,7 +376,7 @@ TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
 TEST_F(PrimaryEditorControls, TheNoteOnAUseNumberShowsForOneToNineOnly) {
     WritePrimaryDb({Texts("Aurum (1)", "Angst"), Texts("Aurum (9)", "Angst"), Texts("Aurum (0)", "Angst"),
                     Texts("Aurum 9", "Angst")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     const std::pair<const char*, bool> cases[] = {
         {"Aurum (1)**Angst", true}, {"Aurum (0)**Angst", false}, {"Aurum (9)**Angst", true}, {"Aurum 9**Angst", false}};
@@ -358,7 +391,7 @@ TEST_F(PrimaryEditorControls, TheNoteOnAUseNumberShowsForOneToNineOnly) {
 
 TEST_F(PrimaryEditorControls, InfoShowsAndHidesTheInstructions) {
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     EXPECT_FALSE(w.MemoIstruz->isVisible());
     QTest::mouseClick(w.BBinfo, Qt::LeftButton);
@@ -382,7 +415,7 @@ TEST_F(PrimaryEditorControls, RicostruisciRewritesTheListsFromTheDatabaseAndList
     RebuildPrimaryLists();
     // A record the lists do not know yet, put in by another program.
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest"), Texts("Calendula", "Wonden")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     ClickRow(w.ListBox1, 0);
     QTest::mouseClick(w.BBRico, Qt::LeftButton);
@@ -412,7 +445,7 @@ TEST_F(PrimaryEditorControls, AMoveDownTheListAndTheCancelOfAMove) {
     WritePrimaryDb({Texts("R1", "a"), Texts("R2", "b"), Texts("R3", "c"), Texts("R4", "d"), Texts("R5", "e"),
                     Texts("R6", "f"), Texts("R7", "g")});
     const std::string before = FileBytes(kPrimaryDbName);
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
     EXPECT_FALSE(w.BBRico->isEnabled());
@@ -452,7 +485,7 @@ TEST_F(PrimaryEditorControls, AMoveDownTheListAndTheCancelOfAMove) {
 
 TEST_F(PrimaryEditorControls, FindReachesTheLastLineAndStartsAgainAfterAClickInItsBox) {
     WritePrimaryDb({Texts("Aurum", "Hoest"), Texts("Bryonia", "Angst"), Texts("Calendula", "Hoest bij kinderen")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     w.EdTrova->setText("HOEST");
     QTest::mouseClick(w.BBtrova, Qt::LeftButton);
@@ -471,7 +504,7 @@ TEST_F(PrimaryEditorControls, FindReachesTheLastLineAndStartsAgainAfterAClickInI
 
 TEST_F(PrimaryEditorControls, AClickInTheTypeAheadBoxStartsANewKey) {
     WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
-    TFoMainArc w;
+    PrimaryEditor w;
     w.show();
     QTest::keyClicks(w.EdCerca, "zi");
     EXPECT_EQ(CurrentLine(w.ListBox1), "Zingiber**Angst");

@@ -31,7 +31,7 @@ std::vector<std::string> Lines(const QListWidget* list) {
 
 TEST(MultiSymptomWindow, ThreeSymptomsRankTheirRemediesAndDetailOne) {
     SampleFolder folder;
-    TFoRicCom w;
+    MultiSymptomSearch w;
     w.show();
     EXPECT_FALSE(w.BBricerca->isEnabled());
     for (const char* s : {"Hoofdpijn", "Nervositeit", "Onrust en lichte slapeloosheid"})
@@ -78,7 +78,7 @@ TEST(MultiSymptomWindow, ThreeSymptomsRankTheirRemediesAndDetailOne) {
 
 TEST(MultiSymptomWindow, SameSymptomTwiceAndFifteenSlots) {
     SampleFolder folder;
-    TFoRicCom w;
+    MultiSymptomSearch w;
     w.FormActivate();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Keelpijn"));
     ASSERT_TRUE(ClickLine(w.ListBox1, "Keelpijn"));
@@ -95,7 +95,7 @@ TEST(MultiSymptomWindow, SameSymptomTwiceAndFifteenSlots) {
 
 TEST(MultiSymptomWindow, TypeAheadAndFindNext) {
     SampleFolder folder;
-    TFoRicCom w;
+    MultiSymptomSearch w;
     w.show();
     QTest::keyClicks(w.EdCerca, "ho");
     EXPECT_EQ(TextOf(w.EdCerca), "Ho");
@@ -122,7 +122,7 @@ TEST(MultiSymptomWindow, TypeAheadAndFindNext) {
 TEST(MultiSymptomWindow, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtTheNextOpening) {
     SampleFolder folder;
     {
-        TFoRicCom w;
+        MultiSymptomSearch w;
         w.show();
         for (const char* s : {"Hoofdpijn", "Hoest"}) ASSERT_TRUE(ClickLine(w.ListBox1, s));
         WriteRandomRecords(std::filesystem::path("OpzioneH") / "DBmain.rnd", kPrimaryRecordSize, 40, 20, 3);
@@ -132,7 +132,7 @@ TEST(MultiSymptomWindow, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtTh
         EXPECT_EQ(w.ListBox1->count(), 0);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
-    TFoRicCom again;
+    MultiSymptomSearch again;
     again.show();
     ExpectDamageTold(folder.messages, 2, kPrimaryDbName, kSymptomListName);
     EXPECT_EQ(again.ListBox1->count(), 0);
@@ -140,7 +140,7 @@ TEST(MultiSymptomWindow, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtTh
 
 TEST(MultiSymptomWindow, ABoxCutEmptyStartsANewKey) {
     SampleFolder folder;
-    TFoRicCom w;
+    MultiSymptomSearch w;
     w.show();
     QTest::keyClicks(w.EdCerca, "ho");
     EXPECT_EQ(TextOf(w.EdCerca), "Ho");
@@ -153,7 +153,7 @@ TEST(MultiSymptomWindow, ABoxCutEmptyStartsANewKey) {
 
 TEST(MultiSymptomWindow, FailedSearchReleasesTheCursorAndReports) {
     SampleFolder folder;
-    TFoRicCom w;
+    MultiSymptomSearch w;
     w.FormActivate();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
     std::filesystem::remove("OpzioneH/DBmain.rnd");
@@ -165,7 +165,7 @@ TEST(MultiSymptomWindow, FailedSearchReleasesTheCursorAndReports) {
 
 TEST(CompoundTherapyWindow, ActivationWritesTheRemedyListAndTheSearchRanksTherapies) {
     SampleFolder folder;
-    TFoTerCom w;
+    CompoundTherapySearch w;
     w.show();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     const auto remedyList = rt::ReadTextLines(kTherapyRemedyListName);
@@ -190,7 +190,7 @@ namespace {
 TEST(CompoundTherapyWindow, MissingRepertoryIsReportedAndTheCursorReleased) {
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink messages;
-    TFoTerCom w;
+    CompoundTherapySearch w;
     w.show();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(messages.messages.size(), 1u);

@@ -30,7 +30,7 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
     if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
     SampleFolder folder;
 
-    TFoSintom1 symptoms;
+    SymptomBrowser symptoms;
     symptoms.show();
     QTest::keyClicks(symptoms.EdCerca, "hoo");
     ASSERT_TRUE(ClickLine(symptoms.ListBox1, "Hoofdpijn"));
@@ -39,7 +39,7 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
     QTest::mouseDClick(symptoms.EdA[2], Qt::LeftButton);
     Save(&symptoms, "symptoms");
 
-    TFoRimed remedies;
+    RemedyBrowser remedies;
     remedies.show();
     QTest::keyClicks(remedies.EdCerca, "cal");
     ASSERT_TRUE(ClickLine(remedies.ListBox1, Text(remedies.ListBox1, remedies.ListBox1->currentRow())));
@@ -48,14 +48,14 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
     remedies.BitBtn2->click();
     Save(&remedies, "remedies-info");
 
-    TFoTerapi therapies;
+    TherapyBrowser therapies;
     therapies.show();
     ASSERT_TRUE(ClickLine(therapies.ListBox1, "Slapeloosheid"));
     therapies.SB[2]->click();
     QTest::mouseDClick(therapies.EdD[1], Qt::LeftButton);
     Save(&therapies, "therapies");
 
-    TFoRicCom multi;
+    MultiSymptomSearch multi;
     multi.show();
     for (const char* s : {"Hoofdpijn", "Nervositeit", "Onrust en lichte slapeloosheid"})
         ASSERT_TRUE(ClickLine(multi.ListBox1, s));
@@ -63,7 +63,7 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
     ASSERT_TRUE(ClickLine(multi.ListBox3, "02 Verbena officinalis"));
     Save(&multi, "multi");
 
-    TFoTerCom compound;
+    CompoundTherapySearch compound;
     compound.show();
     for (const char* s : {"Slapeloosheid", "Nervositeit", "Hoofdpijn"}) ASSERT_TRUE(ClickLine(compound.ListBox1, s));
     compound.BBricerca->click();

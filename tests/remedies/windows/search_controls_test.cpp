@@ -45,7 +45,7 @@ void ExpectRitornaCloses(QDialog& w, QPushButton* ritorna) {
 class MultiSymptomControls : public ::testing::Test {
 protected:
     SampleFolder sample;
-    TFoRicCom w;
+    MultiSymptomSearch w;
     void SetUp() override {
         MultiSymptomWindow = {};
         w.show();
@@ -130,7 +130,7 @@ TEST_F(MultiSymptomControls, PulisciTuttoEmptiesEverySlotAndTheResults) {
 TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitornaCloses) {
     SampleFolder sample;
     CompoundTherapyWindow = {};
-    TFoTerCom w;
+    CompoundTherapySearch w;
     w.show();
     ASSERT_GT(w.ListBox1->count(), 1);
     QTest::keyClicks(w.EdCerca, "zz");
@@ -161,7 +161,7 @@ void WriteTextFixture() {
 TEST(CompositionControls, SearchesAndShowsTheNotesUpToTheLastRemedy) {
     TempWorkFolder folder;
     WriteTextFixture();
-    TFoPiante w;
+    CompositionWindow w;
     w.show();
     ASSERT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Arnica", "Bellis", "Zingiber"}));
     ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
@@ -182,7 +182,7 @@ TEST(CompositionControls, SearchesAndShowsTheNotesUpToTheLastRemedy) {
 TEST(SynthesisControls, SearchesAndShowsTheSynthesisUpToTheLastRemedy) {
     TempWorkFolder folder;
     WriteTextFixture();
-    TFoSintesi w;
+    SynthesisWindow w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
     EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Zingiber");
@@ -211,7 +211,7 @@ TEST(PrinciplesControls, RitornaClosesWithoutGenerating) {
     TempWorkFolder folder;
     CopySampleData();
     fs::remove(kPrinciplesFileName);
-    TFoPrinci w;
+    PrinciplesWindow w;
     w.show();
     ExpectRitornaCloses(w, w.BitBtnRitorna);
     EXPECT_FALSE(fs::exists(kPrinciplesFileName));

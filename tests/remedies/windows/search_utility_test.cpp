@@ -19,6 +19,7 @@
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
 #include "remedies/windows/search_utility.h"
+#include "tests/common/keyboard.h"
 #include "tests/remedies/remedy_test_util.h"
 #include "tests/remedies/windows/editor_test_util.h"
 
@@ -37,38 +38,38 @@ protected:
 };
 
 struct PrimaryRadio {
-    QRadioButton* TFoUtilit::*radio;
+    QRadioButton* remedies::SearchUtility::*radio;
     std::string PrimaryTexts::*text;
     std::size_t capacity;
 };
 const PrimaryRadio kPrimaryRadios[] = {
-    {&TFoUtilit::RbRime, &PrimaryTexts::Remedy, 50},
-    {&TFoUtilit::RBindi, &PrimaryTexts::Indication, 300},
-    {&TFoUtilit::RBposo, &PrimaryTexts::Posology, 900},
-    {&TFoUtilit::RBavve, &PrimaryTexts::Warnings, 400},
-    {&TFoUtilit::RBSpri, &PrimaryTexts::PrimarySignature, 30},
-    {&TFoUtilit::RBSSec, &PrimaryTexts::SecondarySignature, 40},
-    {&TFoUtilit::RBSZod, &PrimaryTexts::ZodiacalSignature, 70},
-    {&TFoUtilit::RBpsic, &PrimaryTexts::Synthesis, 1500},
-    {&TFoUtilit::RBnote, &PrimaryTexts::Notes, 750},
-    {&TFoUtilit::RBnoSu, &PrimaryTexts::ExtraNotes, 750},
+    {&remedies::SearchUtility::RbRime, &PrimaryTexts::Remedy, 50},
+    {&remedies::SearchUtility::RBindi, &PrimaryTexts::Indication, 300},
+    {&remedies::SearchUtility::RBposo, &PrimaryTexts::Posology, 900},
+    {&remedies::SearchUtility::RBavve, &PrimaryTexts::Warnings, 400},
+    {&remedies::SearchUtility::RBSpri, &PrimaryTexts::PrimarySignature, 30},
+    {&remedies::SearchUtility::RBSSec, &PrimaryTexts::SecondarySignature, 40},
+    {&remedies::SearchUtility::RBSZod, &PrimaryTexts::ZodiacalSignature, 70},
+    {&remedies::SearchUtility::RBpsic, &PrimaryTexts::Synthesis, 1500},
+    {&remedies::SearchUtility::RBnote, &PrimaryTexts::Notes, 750},
+    {&remedies::SearchUtility::RBnoSu, &PrimaryTexts::ExtraNotes, 750},
 };
 
 struct TherapyRadio {
-    QRadioButton* TFoUtilit::*radio;
+    QRadioButton* remedies::SearchUtility::*radio;
     std::string RepertoryTexts::*text;
     std::size_t capacity;
 };
 const TherapyRadio kTherapyRadios[] = {
-    {&TFoUtilit::RBrimed, &RepertoryTexts::Remedy, 100},
-    {&TFoUtilit::RBpatol, &RepertoryTexts::Pathology, 100},
-    {&TFoUtilit::RBposol, &RepertoryTexts::Posology, 250},
-    {&TFoUtilit::RBnotes, &RepertoryTexts::Notes, 750},
+    {&remedies::SearchUtility::RBrimed, &RepertoryTexts::Remedy, 100},
+    {&remedies::SearchUtility::RBpatol, &RepertoryTexts::Pathology, 100},
+    {&remedies::SearchUtility::RBposol, &RepertoryTexts::Posology, 250},
+    {&remedies::SearchUtility::RBnotes, &RepertoryTexts::Notes, 750},
 };
 
 // The search for the last dozen letters of a text, typed in capitals: the
 // last record holds them at the end of its field, and nothing more.
-void ExpectFoundAtTheEnd(TFoUtilit& w, const std::string& text, std::size_t capacity, const std::string& remedy,
+void ExpectFoundAtTheEnd(remedies::SearchUtility& w, const std::string& text, std::size_t capacity, const std::string& remedy,
                          const std::string& what) {
     const std::string tail = text.substr(text.size() - 12);
     w.EditCerca->setText(gui::ToQt(rt::UpperAscii(tail)));
@@ -86,7 +87,7 @@ void ExpectFoundAtTheEnd(TFoUtilit& w, const std::string& text, std::size_t capa
 }
 
 TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     const PrimaryTexts last = FullRecord("C");
     for (const PrimaryRadio& r : kPrimaryRadios) {
@@ -111,7 +112,7 @@ TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
 std::string Replacement(const std::string& name) { return ("Nieuw " + name + "......").substr(0, 12); }
 
 TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     int k = 0;
     for (const PrimaryRadio& r : kPrimaryRadios) {
@@ -164,7 +165,7 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
 }
 
 TEST_F(SearchUtility, TheDatabaseRadiosShowTheirOwnFields) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     EXPECT_TRUE(w.RadioButton5->isChecked());
     EXPECT_TRUE(w.PanelPrima->isVisible());
@@ -194,7 +195,7 @@ TEST_F(SearchUtility, TheDatabaseRadiosShowTheirOwnFields) {
 // A click on any field radio, the last of either database too, ends the
 // search running: the memos emptied, the button "Cerca" again.
 TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     std::vector<QRadioButton*> radios;
     for (const PrimaryRadio& r : kPrimaryRadios) radios.push_back(w.*r.radio);
@@ -225,7 +226,7 @@ TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
 TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
     WritePrimaryDb({Texts("Zoek A", "Angst"), Texts("Zoek B", "Hoest"), Texts("Zoek C", "Koorts"),
                     Texts("Zoek D", "Zoek")});
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     w.EditCerca->setText("zoek");
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
@@ -250,7 +251,7 @@ TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
 // in the memo left empty by a phrase found at the start of the field.
 TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
     WritePrimaryDb({Texts("Zoek A", "Angst")});
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     w.EditCerca->setText("niet te vinden");
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
@@ -273,7 +274,7 @@ TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
 }
 
 TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     ClickRadio(w.RBposo);
     w.EditCerca->setText(gui::ToQt(FullRecord("A").Posology.substr(0, 12)));
@@ -290,10 +291,77 @@ TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     EXPECT_EQ(w.BBcerca->text(), "Continua");
 }
 
+// Keys that type no character enter neither the phrase nor a memo: Alt with
+// a letter, Ctrl with a full stop and a function key change nothing, so the
+// search goes on and no save is offered; Delete at the end of a memo and
+// Ctrl+A change nothing either, and a Delete that takes a character away is
+// an edit like any other.
+TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
+    using testing_support::PressKey;
+    auto untyped = [](QWidget* box) {
+        PressKey(box, Qt::Key_K, Qt::AltModifier);
+        PressKey(box, Qt::Key_Period, Qt::ControlModifier);
+        PressKey(box, Qt::Key_F2);
+    };
+    remedies::SearchUtility w;
+    w.show();
+    const std::string remedy = FullRecord("B").Remedy;
+    w.EditCerca->setText(gui::ToQt(remedy.substr(0, 12)));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.EdRime), remedy);
+    untyped(w.EditCerca);
+    EXPECT_EQ(Text(w.EditCerca), remedy.substr(0, 12));
+    EXPECT_EQ(w.BBcerca->text(), "Continua");
+    for (QPlainTextEdit* m : {w.Memo1, w.Memo2}) {
+        QTest::mouseClick(m->viewport(), Qt::LeftButton);
+        m->moveCursor(QTextCursor::End);
+        untyped(m);
+        PressKey(m, Qt::Key_Delete);
+        PressKey(m, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_FALSE(w.BBsalva->isEnabled()) << m->objectName().toStdString();
+    }
+    EXPECT_EQ(Text(w.Memo1), "");
+    EXPECT_EQ(Text(w.Memo2), remedy);
+    EXPECT_EQ(Text(w.Edit2), "50/50");
+    w.Memo2->moveCursor(QTextCursor::Start);
+    PressKey(w.Memo2, Qt::Key_Delete);
+    EXPECT_EQ(Text(w.Memo2), remedy.substr(1));
+    EXPECT_TRUE(w.BBsalva->isEnabled());
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+}
+
+// A save refused for a character the database cannot store sends the focus to
+// the memo that holds it, whichever memo was clicked last; nothing is written.
+TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharacter) {
+    remedies::SearchUtility w;
+    w.show();
+    ClickRadio(w.RBindi);
+    const std::string indication = FullRecord("B").Indication;
+    w.EditCerca->setText(gui::ToQt(rt::UpperAscii(indication.substr(12, 12))));
+    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ASSERT_EQ(Text(w.Memo1), indication.substr(0, 12));
+    const std::string before = FileBytes(kPrimaryDbName);
+    for (QPlainTextEdit* holder : {w.Memo2, w.Memo1}) {
+        QPlainTextEdit* other = holder == w.Memo2 ? w.Memo1 : w.Memo2;
+        messages.messages.clear();
+        QTest::mouseClick(holder->viewport(), Qt::LeftButton);
+        holder->moveCursor(QTextCursor::End);
+        QTest::sendKeyEvent(QTest::Click, holder, Qt::Key_unknown, QString::fromUtf8("\xCE\xB2"), Qt::NoModifier);
+        QTest::mouseClick(other->viewport(), Qt::LeftButton);
+        ASSERT_EQ(w.focusWidget(), other);
+        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_NE(messages.Texts()[0].find("(U+03B2)"), std::string::npos) << messages.Texts()[0];
+        EXPECT_EQ(w.focusWidget(), holder) << holder->objectName().toStdString();
+        EXPECT_EQ(FileBytes(kPrimaryDbName), before);
+        QTest::keyClick(holder, Qt::Key_Backspace);  // the character taken away again
+    }
+}
+
 // A remedy found, renamed and saved: the "Rimedio" box shows the saved name.
 // At the end of the archive no record is shown, so typing offers no save.
 TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     w.EditCerca->setText(gui::ToQt(FullRecord("B").Remedy.substr(0, 12)));
     QTest::mouseClick(w.BBcerca, Qt::LeftButton);
@@ -321,7 +389,7 @@ TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
 TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
     const std::string therapies = FileBytes(kRepertoryDbName);
     testing_support::WriteBytes(rt::ResolvePath(kRepertoryDbName), std::string(therapies.size(), '\0'));
-    TFoUtilit w;
+    remedies::SearchUtility w;
     w.show();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.Texts()[0].find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos)

@@ -26,7 +26,7 @@ namespace {
 TEST(CompositionWindow, AWordFindsItsRemediesAndTheClickShowsItInCapitals) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoPiante w;
+    CompositionWindow w;
     w.show();
     EXPECT_EQ(w.ListBox2->Count(), 48);
     w.EditCerca->setText("rozemarijnzuur");
@@ -60,7 +60,7 @@ TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRa
     CopySampleData();
     gui::RecordingMessageSink messages;
     WriteRandomRecords(std::filesystem::path("OpzioneH") / "DBmain.rnd", kPrimaryRecordSize, 40, 20, 7);
-    TFoPiante w;
+    CompositionWindow w;
     w.show();
     ExpectDamageTold(messages, 1, kPrimaryDbName);
     EXPECT_EQ(w.ListBox2->Count(), 0);
@@ -78,7 +78,7 @@ TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged)
     PrimaryTexts second = remedy_tests::Texts("Arnica", "Spierpijn");
     second.Notes = "Flavonoiden en etherische olie";
     remedy_tests::WritePrimaryDb({first, second});
-    TFoPiante w;
+    CompositionWindow w;
     w.show();
     w.EditCerca->setText("Etherische");
     w.BBcerca->click();
@@ -94,7 +94,7 @@ TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
     PrimaryTexts b = remedy_tests::Texts("Bellis", "Kneuzingen");
     b.Synthesis = "Kort";
     remedy_tests::WritePrimaryDb({a, b});
-    TFoSintesi w;
+    SynthesisWindow w;
     w.show();
     EXPECT_EQ(w.LabelMemo->text(), "Psychische synthese van de remedie");
     ClickLine(w.ListBox2, "Bellis");
@@ -114,7 +114,7 @@ TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
 TEST(SynthesisWindow, SampleDatabase) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoSintesi w;
+    SynthesisWindow w;
     w.show();
     w.EditCerca->setText("licht");
     w.BBcerca->click();
@@ -128,7 +128,7 @@ TEST(SynthesisWindow, SampleDatabase) {
 TEST(DebilityWindow, WeakenedLibraSearchesAriesAndMarksTheSignatureRemedies) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoMali w;
+    DebilityWindow w;
     w.show();
     EXPECT_EQ(Text(w.EdTot), "0");
     w.findChild<QRadioButton*>("RBmar")->click();
@@ -165,7 +165,7 @@ TEST(DebilityWindow, AZeroFilledRepertoryIsNamedAndTheSearchCountsNothingAsIfItR
     gui::RecordingMessageSink messages;
     const std::filesystem::path db = std::filesystem::path("OpzioneH") / "Repertorio.rnd";
     testing_support::WriteBytes(db, std::string(std::filesystem::file_size(db), '\0'));
-    TFoMali w;
+    DebilityWindow w;
     w.show();
     ExpectDamageTold(messages, 1, kRepertoryDbName);
     EXPECT_EQ(Text(w.EdTot), "");
@@ -180,7 +180,7 @@ TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
     TempWorkFolder folder;
     CopySampleData();
     fs::remove(kPrinciplesFileName);
-    TFoPrinci w;
+    PrinciplesWindow w;
     w.show();
     w.Button1->click();
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);

@@ -60,7 +60,7 @@ TEST(MaintenanceControls, EveryFieldShowsItsOwnPartOfTheLastRecordInBothOrders) 
     TempWorkFolder folder;
     // In file order Ruta is last; by plant Timo is last.
     WriteSignatureDb({Tagged("Tosse", "Timo", "A"), Tagged("Febbre", "Salice", "B"), Tagged("Gotta", "Ruta", "C")});
-    TFoManut1 w;
+    SignatureMaintenanceWindow w;
     w.show();
     ASSERT_EQ(w.ListBox1->Count(), 3);
     ClickRow(w.ListBox1, 2);
@@ -89,7 +89,7 @@ TEST(MaintenanceControls, EveryFieldShowsItsOwnPartOfTheLastRecordInBothOrders) 
 class SignatureSearchControls : public ::testing::Test {
 protected:
     TempWorkFolder folder;
-    TFoSegnat w;
+    SignatureSearchWindow w;
     QRadioButton* Radio(const char* name) { return w.findChild<QRadioButton*>(name); }
 };
 
@@ -227,13 +227,13 @@ TEST_F(SignatureSearchControls, AClickInTheSearchBoxStartsANewKeyAndRitornaClose
 class DebilityControls : public ::testing::Test {
 protected:
     TempWorkFolder folder;
-    QRadioButton* Radio(TFoMali& w, const char* name) { return w.findChild<QRadioButton*>(name); }
+    QRadioButton* Radio(DebilityWindow& w, const char* name) { return w.findChild<QRadioButton*>(name); }
 };
 
 TEST_F(DebilityControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
     remedy_tests::WritePrimaryDb({Sig("Aurum", "Zon", "", "Leeuw")});
     editor_tests::WriteRepertoryDb({{"Angst", "Aurum", "", ""}});
-    TFoMali w;
+    DebilityWindow w;
     w.show();
     for (const auto& row : kPlanetRadios) {
         QRadioButton* r = Radio(w, row.name);
@@ -260,7 +260,7 @@ TEST_F(DebilityControls, TheLastPlanetWithTheLastSignSearchesItsOppositeSign) {
     editor_tests::WriteRepertoryDb(
         {{"Jicht", "Ruta", "", ""}, {"Krampen", "Nux", "", ""}, {"Hoest", "Salvia", "", ""},
          {"Krampen", "Salvia", "", ""}});
-    TFoMali w;
+    DebilityWindow w;
     w.show();
     Radio(w, "RBnos")->click();
     Radio(w, "RBpes")->click();
@@ -280,7 +280,7 @@ TEST(SymptomPlantsControls, EachPlantLineShowsItsOwnRecordUpToTheLast) {
     TempWorkFolder folder;
     WriteSignatureDb({Tagged("Angst", "Melissa", "A"), Tagged("Hoest", "Timo", "B"), Tagged("Hoest", "Salvia", "C"),
                       Tagged("Hoest", "Altea", "D"), Tagged("Zweren", "Calendula", "E")});
-    TFoSintom2 w;
+    SymptomPlantsWindow w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
     ASSERT_EQ(w.ListBoxPiante->Count(), 3);
@@ -303,7 +303,7 @@ TEST(SymptomPlantsControls, TypeAheadReachesTheLastSymptomAndRitornaCloses) {
     TempWorkFolder folder;
     WriteSignatureDb({Tagged("Angst", "Melissa", "A"), Tagged("Hoest", "Timo", "B"), Tagged("Zweren", "Calendula", "E"),
                       Tagged("Zwakte", "Avena", "F")});
-    TFoSintom2 w;
+    SymptomPlantsWindow w;
     w.show();
     ASSERT_EQ(w.ListBox1->Lines().back(), "Zweren");
     QTest::keyClicks(w.EditCerca, "zwe");
@@ -321,7 +321,7 @@ TEST(PlantSymptomsControls, EveryFieldOfTheLastPlantShowsItsOwnText) {
     TempWorkFolder folder;
     WriteSignatureDb({Tagged("Hoest", "Altea", "A"), Tagged("Angst", "Melissa", "B"), Tagged("Zweren", "Timo", "C"),
                       Tagged("Koorts", "Timo", "D")});
-    TFoSintom3 w;
+    PlantSymptomsWindow w;
     w.show();
     ASSERT_EQ(w.ListBox1->Lines().back(), "Timo");
     ASSERT_TRUE(ClickLine(w.ListBox1, "Timo"));
@@ -342,7 +342,7 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
     for (int k = 1; k <= 80; ++k)
         records.push_back(Tagged("Sintomo " + std::to_string(100 + k), "Salvia", std::to_string(100 + k)));
     WriteSignatureDb(records);
-    TFoSintom3 w;
+    PlantSymptomsWindow w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Salvia"));
     ModelList* symptoms[] = {w.ListBoxSintomi, w.ListBoxSintomiBis, w.ListBoxSintomiTer, w.ListBoxSintomiQua};

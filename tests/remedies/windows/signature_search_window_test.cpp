@@ -31,7 +31,7 @@ PrimaryTexts Sig(const std::string& remedy, const std::string& primary, const st
 class SignatureWindow : public ::testing::Test {
 protected:
     TempWorkFolder folder;
-    TFoSegnat w;
+    SignatureSearchWindow w;
 
     QRadioButton* Radio(const char* name) { return w.findChild<QRadioButton*>(name); }
     std::vector<std::string> Column(const std::array<QLineEdit*, kSignatureRows>& edits) {

@@ -38,7 +38,7 @@ SignatureRecord Sr(const std::string& symptom, const std::string& plant, const s
 TEST(SymptomPlantsWindow, SampleSymptomListsItsPlantsAndAPlantClickShowsItsSignature) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoSintom2 w;
+    SymptomPlantsWindow w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Kleine wonden en schaafwonden"));
     const std::string dashes(40, '-');
@@ -66,7 +66,7 @@ TEST(SymptomPlantsWindow, SampleSymptomListsItsPlantsAndAPlantClickShowsItsSigna
 TEST(SymptomPlantsWindow, SymptomWithoutPlantsShowsTheReferenceInRed) {
     TempWorkFolder folder;
     WriteSignatureDb({Sr("Insonnia", "", "vedi Nervosismo"), Sr("Tosse", "Timo", "Culpeper")});
-    TFoSintom2 w;
+    SymptomPlantsWindow w;
     w.show();
     EXPECT_EQ(w.ListBox1->Lines(), (std::vector<std::string>{"Insonnia", "Tosse"}));
     ClickLine(w.ListBox1, "Insonnia");
@@ -82,7 +82,7 @@ TEST(SymptomPlantsWindow, SymptomWithoutPlantsShowsTheReferenceInRed) {
 TEST(SymptomPlantsWindow, TypeAheadThenEnterShowsThePlants) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoSintom2 w;
+    SymptomPlantsWindow w;
     w.show();
     QTest::keyClicks(w.EditCerca, "klei");
     EXPECT_EQ(Text(w.EditCerca), "Klei");
@@ -100,7 +100,7 @@ TEST(SymptomPlantsWindow, TypeAheadThenEnterShowsThePlants) {
 TEST(SymptomPlantsWindow, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoSintom2 w;
+    SymptomPlantsWindow w;
     w.show();
     QTest::keyClicks(w.EditCerca, "klei");
     EmptyWithKeys(w.EditCerca, false);
@@ -119,18 +119,18 @@ TEST(SymptomPlantsWindow, ADamagedDatabaseIsNamedAtEveryOpeningOfTheSignatureWin
     WriteSignatureDb({Sr("Tosse", "Timo", "Culpeper"), Sr("Febbre", "Salice", "Mattioli", "luna", "cancro"),
                       Sr("Insonnia", "Tiglio", "Leclerc")});
     WriteRandomRecords(std::filesystem::path("OpzioneS") / "DataStf.rnd", kSignatureRecordSize, 2, 1, 9);
-    TFoSintom2 symptoms;
+    SymptomPlantsWindow symptoms;
     for (std::size_t opening = 1; opening <= 2; ++opening) {
         symptoms.show();
         ExpectDamageTold(messages, opening, kSignatureDbName, kSignatureSymptomsName);
         EXPECT_EQ(symptoms.ListBox1->Count(), 0);
         symptoms.hide();
     }
-    TFoSintom3 plants;
+    PlantSymptomsWindow plants;
     plants.show();
     ExpectDamageTold(messages, 3, kSignatureDbName, kPlantNamesName);
     EXPECT_EQ(plants.ListBox1->Count(), 0);
-    TFoManut1 maintenance;
+    SignatureMaintenanceWindow maintenance;
     maintenance.show();
     ExpectDamageTold(messages, 4, kSignatureDbName);
     EXPECT_EQ(maintenance.ListBox1->Count(), 0);
@@ -139,7 +139,7 @@ TEST(SymptomPlantsWindow, ADamagedDatabaseIsNamedAtEveryOpeningOfTheSignatureWin
 TEST(PlantSymptomsWindow, SamplePlantListsItsSymptomsWithAuthors) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoSintom3 w;
+    PlantSymptomsWindow w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Calendula"));
     const std::string dashes(120, '-');
@@ -163,7 +163,7 @@ TEST(PlantSymptomsWindow, TwentySevenSymptomsMakeTwoPages) {
     for (int k = 1; k <= 27; ++k) records.push_back(Sr("Sintomo " + std::to_string(100 + k), "Ruta", "A"));
     for (int k = 1; k <= 80; ++k) records.push_back(Sr("Disturbo " + std::to_string(100 + k), "Salvia", "B"));
     WriteSignatureDb(records);
-    TFoSintom3 w;
+    PlantSymptomsWindow w;
     w.show();
     EXPECT_EQ(w.ListBox1->Lines(), (std::vector<std::string>{"Ruta", "Salvia"}));
     ClickLine(w.ListBox1, "Ruta");
@@ -198,7 +198,7 @@ TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
     TempWorkFolder folder;
     WriteSignatureDb({Sr("Tosse", "Timo", "Culpeper"), Sr("Tosse", "", "vedi Raffreddore"),
                       Sr("Febbre", "Salice", "Mattioli", "luna", "cancro")});
-    TFoManut1 w;
+    SignatureMaintenanceWindow w;
     w.show();
     const std::string pad16(16, ' ');
     EXPECT_EQ(w.ListBox1->Lines(), (std::vector<std::string>{"Timo" + pad16 + "Tosse", "XXXX" + pad16 + "Tosse",
@@ -229,7 +229,7 @@ TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
 TEST(MaintenanceWindow, SampleDatabaseOneLinePerRecord) {
     TempWorkFolder folder;
     CopySampleData();
-    TFoManut1 w;
+    SignatureMaintenanceWindow w;
     w.show();
     EXPECT_EQ(w.ListBox1->Count(), 98);
     ClickRow(w.ListBox1, 0);

@@ -33,7 +33,7 @@ std::vector<std::string> Remedies(const BrowserWindow& w) {
 
 TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
     SampleFolder folder;
-    TFoSintom1 w;
+    SymptomBrowser w;
     w.show();  // activation loads the symptom list
     ASSERT_GT(w.ListBox1->count(), 30);
     QTest::keyClicks(w.EdCerca, "hoo");
@@ -86,7 +86,7 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     for (int i = 1; i <= 141; ++i) records.push_back(remedy_tests::Texts("Veel " + std::to_string(i), "Veel"));
     remedy_tests::WritePrimaryDb(records);
     rt::WriteTextLines(kSymptomListName, {"Veel", "Vijftien"});
-    TFoSintom1 w;
+    SymptomBrowser w;
     w.FormActivate();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Vijftien"));
     EXPECT_EQ(w.Edit1->text(), "1/2");
@@ -120,15 +120,15 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
 TEST(SymptomBrowser, StateOutlivesTheWindowButTheKeyStartsEmpty) {
     SampleFolder folder;
     {
-        TFoSintom1 w;
+        SymptomBrowser w;
         w.FormActivate();
         ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
         QTest::keyClicks(w.EdCerca, "x");
     }
-    EXPECT_EQ(SymptomBrowser.HitCount(), 7);
-    TFoSintom1 again;
+    EXPECT_EQ(symptomBrowserPages.HitCount(), 7);
+    SymptomBrowser again;
     again.FormActivate();
-    EXPECT_TRUE(SymptomBrowser.SearchKey.empty());
+    EXPECT_TRUE(symptomBrowserPages.SearchKey.empty());
 }
 
 TEST(SymptomBrowser, ADamagedSymptomListIsRebuiltFromASoundDatabaseAndNeverShown) {
@@ -136,7 +136,7 @@ TEST(SymptomBrowser, ADamagedSymptomListIsRebuiltFromASoundDatabaseAndNeverShown
     const fs::path list = fs::path("OpzioneH") / "Sintomi.txt";
     const std::string sound = testing_support::ReadBytes(list);
     auto shown = [] {
-        TFoSintom1 w;
+        SymptomBrowser w;
         w.show();
         std::vector<std::string> lines;
         for (int i = 0; i < w.ListBox1->count(); ++i) lines.push_back(Text(w.ListBox1, i));
@@ -181,7 +181,7 @@ TEST(SymptomBrowser, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtEveryO
     SampleFolder folder;
     const fs::path db = fs::path("OpzioneH") / "DBmain.rnd";
     {
-        TFoSintom1 w;
+        SymptomBrowser w;
         w.show();
         ASSERT_GT(w.ListBox1->count(), 30);
         EXPECT_TRUE(folder.messages.messages.empty());
@@ -194,7 +194,7 @@ TEST(SymptomBrowser, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtEveryO
         EXPECT_EQ(w.ListBox1->count(), 0);
     }
     for (std::size_t opening = 2; opening <= 3; ++opening) {
-        TFoSintom1 w;
+        SymptomBrowser w;
         w.show();
         ExpectDamageTold(folder.messages, opening, kPrimaryDbName, kSymptomListName);
         EXPECT_EQ(w.ListBox1->count(), 0);
@@ -203,7 +203,7 @@ TEST(SymptomBrowser, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtEveryO
 
 TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
     SampleFolder folder;
-    TFoRimed w;
+    RemedyBrowser w;
     w.show();
     QTest::keyClicks(w.EdCerca, "cal");
     EXPECT_EQ(TextOf(w.EdCerca), "CAL");
@@ -240,7 +240,7 @@ TEST(RemedyBrowser, BracketNumberShowsTheNote) {
     ResetBrowserStates();
     remedy_tests::WritePrimaryDb({remedy_tests::Texts("Aurum (2)", "Hartzeer"), remedy_tests::Texts("Aurum", "Moeheid")});
     rt::WriteTextLines(kRemedyVariantListName, {"Aurum", "Aurum (2)"});
-    TFoRimed w;
+    RemedyBrowser w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Aurum (2)"));
     EXPECT_TRUE(w.MemoPare->isVisible());

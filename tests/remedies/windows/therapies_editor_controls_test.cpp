@@ -59,7 +59,7 @@ protected:
 
 TEST_F(TherapiesEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     const std::string before = FileBytes(kRepertoryDbName);
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ClickEntry(w, "Angst**Aurum");
     ASSERT_EQ(w.CurrentRecordNumber, 1);
@@ -87,7 +87,7 @@ TEST_F(TherapiesEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
 }
 
 TEST_F(TherapiesEditorControls, EachFieldWarnsBesideItselfPastItsMaximum) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     struct Case {
         QLineEdit* edit;
@@ -125,7 +125,7 @@ TEST_F(TherapiesEditorControls, EachFieldWarnsBesideItselfPastItsMaximum) {
 }
 
 TEST_F(TherapiesEditorControls, EachChangeArmsTheSaveAndNamesItselfInThePanel) {
-    TFoAggRep w;
+    RepertoryEditor w;
     struct Case {
         QWidget* field;
         QLabel* label;
@@ -166,7 +166,7 @@ TEST_F(TherapiesEditorControls, EachChangeArmsTheSaveAndNamesItselfInThePanel) {
 }
 
 TEST_F(TherapiesEditorControls, UitwissenEmptiesEveryFieldAndUnlinksThePrimaryRecord) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ClickEntry(w, "Angst**Aurum");
     QTest::mouseClick(w.BBaltro, Qt::LeftButton);
@@ -184,7 +184,7 @@ TEST_F(TherapiesEditorControls, UitwissenEmptiesEveryFieldAndUnlinksThePrimaryRe
 }
 
 TEST_F(TherapiesEditorControls, EachPrimaryButtonShowsItsOwnPartOfTheLinkedRecord) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ClickEntry(w, "Angst**Aurum");
     ASSERT_EQ(w.LinkedPrimaryRecord, 2);
@@ -224,7 +224,7 @@ TEST_F(TherapiesEditorControls, EachPrimaryButtonShowsItsOwnPartOfTheLinkedRecor
 }
 
 TEST_F(TherapiesEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     auto lines = [&w] {
         std::vector<std::string> out;
@@ -252,7 +252,7 @@ TEST_F(TherapiesEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
 TEST_F(TherapiesEditorControls, RicostruisciRewritesThePathologyListAndListsByPathology) {
     RebuildPathologyList();
     WriteRepertoryDb({{"Angst", "Aurum", "", ""}, {"Galstenen", "Taraxacum", "", ""}, {"Angst", "Avena", "", ""}});
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ClickRadio(w.RBprod);
     ClickRow(w.ListBox1, 0);
@@ -279,7 +279,7 @@ std::vector<std::string> PathologiesInFile() {
 
 TEST_F(TherapiesEditorControls, AReorderWritesTheNewOrderAndItsCancelNothing) {
     const std::string before = FileBytes(kRepertoryDbName);
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
     EXPECT_EQ(w.BBmodifEle->text(), "Definitivo");
@@ -306,7 +306,7 @@ TEST_F(TherapiesEditorControls, AReorderWritesTheNewOrderAndItsCancelNothing) {
 }
 
 TEST_F(TherapiesEditorControls, FindAndTheTypeAheadBox) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     w.EdTrova->setText("bryonia");
     QTest::mouseClick(w.BBtrova, Qt::LeftButton);
@@ -338,7 +338,7 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
     testing_support::WriteBytes(file, zeros);
     const fs::file_time_type longAgo = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
     fs::last_write_time(file, longAgo);
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ASSERT_EQ(messages.messages.size(), 1u);
     const std::string told = messages.messages[0].text;
@@ -376,7 +376,7 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
 // file beside it.
 TEST_F(TherapiesEditorControls, ADamagedPrimaryDatabaseIsNamedAndNothingOfItIsShownBesideATherapy) {
     WriteRandomRecords(rt::ResolvePath(kPrimaryDbName), kPrimaryRecordSize, 2, 1, 17);
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     ExpectDamageTold(messages, 1, kPrimaryDbName);
     EXPECT_NE(LastMessage(messages).find("Il riquadro della banca dati primaria"), std::string::npos);
@@ -389,7 +389,7 @@ TEST_F(TherapiesEditorControls, ADamagedPrimaryDatabaseIsNamedAndNothingOfItIsSh
 }
 
 TEST_F(TherapiesEditorControls, InfoShowsAndHidesTheLimits) {
-    TFoAggRep w;
+    RepertoryEditor w;
     w.show();
     QTest::mouseClick(w.BBinfo, Qt::LeftButton);
     ASSERT_TRUE(w.MemoIstruz->isVisible());

@@ -19,7 +19,7 @@ namespace {
 
 TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
     SampleFolder folder;
-    TFoTerapi w;
+    TherapyBrowser w;
     w.show();
     ASSERT_EQ(w.ListBox1->count(), 14);
     EXPECT_EQ(Text(w.ListBox1, 0), "Gewrichtsklachten");
@@ -67,7 +67,7 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
 
 TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsListed) {
     SampleFolder folder;
-    TFoTerapi w;
+    TherapyBrowser w;
     w.show();
     ASSERT_TRUE(ClickLine(w.ListBox1, "Slapeloosheid"));
     ASSERT_FALSE(w.EdP[1]->text().isEmpty());
@@ -98,7 +98,7 @@ TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsLi
 
 TEST(TherapyBrowser, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
     SampleFolder folder;
-    TFoTerapi w;
+    TherapyBrowser w;
     w.show();
     QTest::keyClicks(w.EditCerca, "sl");
     EXPECT_EQ(TextOf(w.EditCerca), "SL");
@@ -116,7 +116,7 @@ TEST(TherapyBrowser, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
 TEST(TherapyBrowser, MissingPathologyListLeavesTheListEmpty) {
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink messages;
-    TFoTerapi w;
+    TherapyBrowser w;
     w.show();
     EXPECT_EQ(w.ListBox1->count(), 0);
     EXPECT_TRUE(messages.messages.empty());

@@ -62,7 +62,7 @@ protected:
 };
 
 TEST_F(UpdateDiscs, EachRowShowsItsOwnDiscAndEachOkInstallsIt) {
-    TFoAggiorna w;
+    UpdateWindow w;
     w.show();
     ASSERT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     const QLineEdit* disp[] = {w.EdDisp1, w.EdDisp2, w.EdDisp3};
@@ -98,15 +98,15 @@ TEST_F(UpdateDiscs, EachRowShowsItsOwnDiscAndEachOkInstallsIt) {
 }
 
 TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
-    TFoAggiorna w;
+    UpdateWindow w;
     w.show();
     const fs::path chosen = sample.folder.Path() / "downloads";
     fs::create_directories(chosen / "opzioneh");
     testing_support::WriteBytes(chosen / "opzioneh" / "DBmain.rnd", FileBytes(kPrimaryDbName));
     Age(chosen / "opzioneh", 6);
-    auto previous = TFoAggiorna::ChooseFolder;
+    auto previous = UpdateWindow::ChooseFolder;
     fs::path answer;
-    TFoAggiorna::ChooseFolder = [&](QWidget*) { return answer; };
+    UpdateWindow::ChooseFolder = [&](QWidget*) { return answer; };
     // Chooser cancelled, then a folder without "OpzioneH": the rows stay.
     QTest::mouseClick(w.BBcartella, Qt::LeftButton);
     answer = sample.folder.Path() / "Appoggio";
@@ -115,7 +115,7 @@ TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
     EXPECT_EQ(Text(w.EdDisp3), "sd");
     answer = chosen;
     QTest::mouseClick(w.BBcartella, Qt::LeftButton);
-    TFoAggiorna::ChooseFolder = previous;
+    UpdateWindow::ChooseFolder = previous;
     EXPECT_EQ(Text(w.EdDisp1), "cd");
     EXPECT_EQ(Text(w.EdDisp2), "usb");
     EXPECT_EQ(Text(w.EdDisp3), "downloads");
@@ -130,7 +130,7 @@ TEST_F(UpdateDiscs, TheUndoAdviceNamesTheDatabasesAsTheFolderSpellsThem) {
     fs::rename("OPZIONEH/DBmain.rnd", "OPZIONEH/DBMAIN.RND");
     fs::rename("OPZIONEH/Repertorio.rnd", "OPZIONEH/REPERTORIO.RND");
     const std::string installed = FileBytes(kPrimaryDbName);
-    TFoAggiorna w;
+    UpdateWindow w;
     w.show();
     messages.messages.clear();
     QTest::mouseClick(w.BBok3, Qt::LeftButton);

@@ -51,15 +51,15 @@ NamedWindow Window(const char* name) {
 }
 
 std::vector<NamedWindow> AllWindows() {
-    return {Window<TFoSintom1>("symptom browser"),   Window<TFoRimed>("remedy browser"),
-            Window<TFoTerapi>("therapies browser"),  Window<TFoRicCom>("multi-symptom search"),
-            Window<TFoTerCom>("compound therapies"), Window<TFoSintom2>("Quorim-2"),
-            Window<TFoSintom3>("Quorim-1"),          Window<TFoManut1>("Manutenzione"),
-            Window<TFoSegnat>("signature search"),   Window<TFoPiante>("composition"),
-            Window<TFoSintesi>("synthesis"),         Window<TFoMali>("debility"),
-            Window<TFoPrinci>("principles"),         Window<TFoMainArc>("primary editor"),
-            Window<TFoAggRep>("therapies editor"),   Window<TFoUtilit>("search utility"),
-            Window<TFoAggiorna>("update")};
+    return {Window<SymptomBrowser>("symptom browser"),   Window<RemedyBrowser>("remedy browser"),
+            Window<TherapyBrowser>("therapies browser"),  Window<MultiSymptomSearch>("multi-symptom search"),
+            Window<CompoundTherapySearch>("compound therapies"), Window<SymptomPlantsWindow>("Quorim-2"),
+            Window<PlantSymptomsWindow>("Quorim-1"),          Window<SignatureMaintenanceWindow>("Manutenzione"),
+            Window<SignatureSearchWindow>("signature search"),   Window<CompositionWindow>("composition"),
+            Window<SynthesisWindow>("synthesis"),         Window<DebilityWindow>("debility"),
+            Window<PrinciplesWindow>("principles"),         Window<PrimaryEditor>("primary editor"),
+            Window<RepertoryEditor>("therapies editor"),   Window<SearchUtility>("search utility"),
+            Window<UpdateWindow>("update")};
 }
 
 // What the control needs to show its caption whole, or 0 when it has no fixed caption.
