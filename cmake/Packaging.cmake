@@ -99,7 +99,7 @@ include(CPack)
 
 # The checks of the package (tests/package/package_checks.sh), on the package
 # `make package` built in this folder; `make test` builds it before CTest runs.
-foreach(_check contents validators first-start upgrade)
+foreach(_check contents validators first-start session-end upgrade)
   string(REPLACE "-" "_" _name ${_check})
   add_test(NAME Package.${_name}
            COMMAND ${CMAKE_SOURCE_DIR}/tests/package/package_checks.sh ${_check} ${CMAKE_BINARY_DIR}

@@ -8,6 +8,8 @@
 #   first-start  the program of the package, extracted into an empty folder,
 #                makes the same first data folder as the program of the build
 #                tree, from its own tree, and ends cleanly
+#   session-end  the end of the desktop session, come while the start shows a
+#                message, answers it, lets the start finish and ends cleanly
 #   upgrade      a package of the previous version (built here from the same
 #                build, one shipped file changed) used by a user, then the
 #                package over it: the next start renews that file and leaves
@@ -168,6 +170,26 @@ first-start)
   [ "$(recorded_names "$from_package")" = "$(recorded_names "$from_build")" ] ||
     fail "the record of shipped files differs"
   [ -n "$(recorded_names "$from_package")" ] || fail "the first start recorded no shipped file"
+  ;;
+
+session-end)
+  # A settings file the start cannot read: the start names it in a message,
+  # and the end of the session comes while that message is open (the signal
+  # is sent once the program holds its folder, before the start can have
+  # ended). The message is answered as its close button answers it, the
+  # start goes on to its end (the first activation makes the personal
+  # archive), and the program ends as always.
+  mkdir "$work/root"
+  dpkg-deb -x "$deb" "$work/root"
+  home="$work/user"
+  data="$home/.local/share/kelvor"
+  mkdir -p "$data/FileSet"
+  printf 'not settings\r\n' > "$data/FileSet/OrbiDomi.stt"
+  run_program "$home" "$work/root/usr/bin/kelvor"
+  [ -f "$data/FileSet/OrbiDomi.stt.damaged1" ] || fail "the start did not keep the damaged settings file"
+  for f in BASE.ST1 BASE.ST2 BASE.ST3 FileSet/MMVarLas.stt; do
+    [ -f "$data/$f" ] || fail "the start did not finish before the end of the session: no $f"
+  done
   ;;
 
 upgrade)
