@@ -30,11 +30,12 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # The same program and tests with AddressSanitizer and UndefinedBehaviorSanitizer.
-# The ephemeris tables are taken from the plain build when it has made them
-# (the same sources make the same tables; generating them is the slowest step).
-sanitized: deps
+# The data tree is the plain build's (the same sources make the same tree; its
+# tools, and the ephemeris tables above all, are the slowest steps), so the
+# sanitizer build builds none of the data tools.
+sanitized: build
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVOR_SANITIZE=ON \
-	  -DKELVOR_EPHEMERIS_TABLES_FROM=$(abspath $(BUILD))/data/FilePosi > /dev/null
+	  -DKELVOR_DATA_TREE_FROM=$(abspath $(BUILD))/data > /dev/null
 	@$(SAN_ENV) cmake --build $(SAN_BUILD) -j $(JOBS)
 
 run: build
@@ -54,13 +55,13 @@ package: build
 test: test-plain test-fuzz test-sanitized
 
 test-plain: package
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@scripts/run-tests $(BUILD) $(JOBS)
 
 test-fuzz: sanitized
-	@$(SAN_ENV) fuzz/run-fuzzers --build $(SAN_BUILD) --data $(SAN_BUILD)/data --seeds-only --parallel $(JOBS)
+	@$(SAN_ENV) fuzz/run-fuzzers --build $(SAN_BUILD) --data $(BUILD)/data --seeds-only --parallel $(JOBS)
 
 test-sanitized: sanitized
-	cd $(SAN_BUILD) && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(SAN_ENV) scripts/run-tests $(SAN_BUILD) $(JOBS)
 
 fuzz-build: build
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
