@@ -195,7 +195,7 @@ bool ArchiveFiles::Close() {
         }
         f->reset();
     }
-    engine::Chart.ValErrorCode = all ? 0 : 1;
+    engine::Chart.ConversionErrorPosition = all ? 0 : 1;
     return all;
 }
 

@@ -46,7 +46,7 @@ BackupWindow::BackupWindow(QWidget* parent) : QDialog(parent) {
     auto* choice = new QGridLayout;
     BuildVolumeChoice(choice);
     BuildDestination(choice);
-    for (QWidget* panel : {Panel3, Panel1}) {
+    for (QWidget* panel : {volumePanel, destinationPanel}) {
         QSizePolicy policy = panel->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         panel->setSizePolicy(policy);
@@ -56,37 +56,38 @@ BackupWindow::BackupWindow(QWidget* parent) : QDialog(parent) {
     auto* status = new QGridLayout;
     status->addWidget(gui::MakeLabel(this, "LabUltimo", "Laatste"), 0, 0);
     status->addWidget(gui::MakeLabel(this, "LabBackup", "Backup"), 1, 0);
-    EditData = gui::MakeReadOnlyEdit(this, "EditData");
-    status->addWidget(EditData, 0, 1, 2, 1);
+    lastBackupEdit = gui::MakeReadOnlyEdit(this, "EditData");
+    status->addWidget(lastBackupEdit, 0, 1, 2, 1);
     status->addWidget(gui::MakeLabel(this, "LabCopia", "Kopieer Archief - Geboortegegevens (BASE) "), 2, 0, 1, 2);
     status->addWidget(gui::MakeLabel(this, "LabSalva", "GEGEVENS OPSLAAN"), 3, 0);
     const std::string folder = std::string("in de map ").append(kBackupFolderName).append(" / DatiBase");
     status->addWidget(gui::MakeLabel(this, "LabCartella", folder), 4, 0);
-    LabOkDati = Coloured(gui::MakeLabel(this, "LabOkDati", "OK"), "blue");
-    status->addWidget(LabOkDati, 3, 1);
+    doneLabel = Coloured(gui::MakeLabel(this, "LabOkDati", "OK"), "blue");
+    status->addWidget(doneLabel, 3, 1);
     top->addLayout(status);
 
     auto* buttons = new QHBoxLayout;
-    gui::MakeClickOnlyButtons(this, {{&BBbackup, "BBbackup", "Backup"},
-                                     {&BBRestore, "BBRestore", "Terugzetten"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "Sluiten"}});
-    BBRestore->setStyleSheet("color: red");
-    for (QPushButton* b : {BBbackup, BBRestore, BitBtnRitorna}) buttons->addWidget(b);
+    gui::MakeClickOnlyButtons(this, {{&backupButton, "BBbackup", "Backup"},
+                                     {&restoreButton, "BBRestore", "Terugzetten"},
+                                     {&closeButton, "BitBtnRitorna", "Sluiten"}});
+    restoreButton->setStyleSheet("color: red");
+    for (QPushButton* b : {backupButton, restoreButton, closeButton}) buttons->addWidget(b);
     top->addLayout(buttons);
 
-    connect(BBCambiaDest, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBCambiaDestClick(); }));
-    connect(BBchiudiScelta, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBchiudiSceltaClick(); }));
-    connect(DriveComboBox1, QOverload<int>::of(&QComboBox::activated), this,
-            gui::Guarded([this](int i) { DriveComboBox1Click(i); }));
-    connect(BBbackup, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBbackupClick(); }));
-    connect(BBRestore, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRestoreClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+    connect(chooseVolumeButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { OpenVolumeChoice(); }));
+    connect(closeVolumeChoiceButton, &QPushButton::clicked, this,
+            gui::Guarded([this](bool) { CloseVolumeChoice(); }));
+    connect(volumeBox, QOverload<int>::of(&QComboBox::activated), this,
+            gui::Guarded([this](int i) { ChooseVolume(i); }));
+    connect(backupButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { BackUp(); }));
+    connect(restoreButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { Restore(); }));
+    connect(closeButton, &QPushButton::clicked, this, [this](bool) { accept(); });
 }
 
 // The hidden choice of the volume, with its warning in red.
 void BackupWindow::BuildVolumeChoice(QGridLayout* place) {
-    Panel3 = gui::MakeArea(this, "Panel3");
-    auto* p3 = new QVBoxLayout(Panel3);
+    volumePanel = gui::MakeArea(this, "Panel3");
+    auto* volumes = new QVBoxLayout(volumePanel);
     const std::tuple<const char*, const char*, const char*> lines[] = {
         {"LabScelta1", "Cliccare il dispositivo di memoria", nullptr},
         {"LabScelta2", "sul quale trascrivere", nullptr},
@@ -96,87 +97,87 @@ void BackupWindow::BuildVolumeChoice(QGridLayout* place) {
         {"LabErrore1", "Il ricevimento di un messaggio ", "red"},
         {"LabErrore2", "di ERRORE indica la scelta", "red"},
         {"LabErrore3", "di un dispositivo non idoneo", "red"}};
-    for (const auto& [name, text, colour] : lines) p3->addWidget(Coloured(gui::MakeLabel(Panel3, name, text), colour));
-    DriveComboBox1 = gui::MakeCombo(Panel3, "DriveComboBox1");
-    p3->addWidget(DriveComboBox1);
-    BBchiudiScelta = gui::MakeButton(Panel3, "BBchiudiScelta", "X");
-    p3->addWidget(BBchiudiScelta);
-    Panel3->hide();
-    place->addWidget(Panel3, 0, 0);
+    for (const auto& [name, text, colour] : lines)
+        volumes->addWidget(Coloured(gui::MakeLabel(volumePanel, name, text), colour));
+    volumeBox = gui::MakeCombo(volumePanel, "DriveComboBox1");
+    volumes->addWidget(volumeBox);
+    closeVolumeChoiceButton = gui::MakeButton(volumePanel, "BBchiudiScelta", "X");
+    volumes->addWidget(closeVolumeChoiceButton);
+    volumePanel->hide();
+    place->addWidget(volumePanel, 0, 0);
 }
 
 // The destination volume and what the copy holds.
 void BackupWindow::BuildDestination(QGridLayout* place) {
-    Panel1 = gui::MakeArea(this, "Panel1");
-    auto* p1 = new QGridLayout(Panel1);
-    LabDest = Coloured(gui::MakeLabel(Panel1, "LabDest", "Unit\xE0:"), "blue");
-    EditDest = gui::MakeReadOnlyEdit(Panel1, "EditDest");
-    p1->addWidget(LabDest, 0, 0);
-    p1->addWidget(EditDest, 0, 1);
-    LabDef1 = gui::MakeLabel(Panel1, "LabDef1", "Definieer de schijf die u wilt kopi\xEBren ");
-    LabDef2 = gui::MakeLabel(Panel1, "LabDef2", "of waarvan u gegevens wilt ophalen");
-    p1->addWidget(LabDef1, 1, 0, 1, 2);
-    p1->addWidget(LabDef2, 2, 0, 1, 2);
-    BBCambiaDest = gui::MakeButton(Panel1, "BBCambiaDest", "Kies Backup eenheid ");
-    p1->addWidget(BBCambiaDest, 3, 0, 1, 2);
-    Memo1 = gui::MakeMemo(Panel1, "Memo1", true);
-    Memo1->setPlainText(QString::fromUtf8(
+    destinationPanel = gui::MakeArea(this, "Panel1");
+    auto* destination = new QGridLayout(destinationPanel);
+    destinationLabel = Coloured(gui::MakeLabel(destinationPanel, "LabDest", "Unit\xE0:"), "blue");
+    destinationEdit = gui::MakeReadOnlyEdit(destinationPanel, "EditDest");
+    destination->addWidget(destinationLabel, 0, 0);
+    destination->addWidget(destinationEdit, 0, 1);
+    chooseVolumeHints[0] = gui::MakeLabel(destinationPanel, "LabDef1", "Definieer de schijf die u wilt kopi\xEBren ");
+    chooseVolumeHints[1] = gui::MakeLabel(destinationPanel, "LabDef2", "of waarvan u gegevens wilt ophalen");
+    destination->addWidget(chooseVolumeHints[0], 1, 0, 1, 2);
+    destination->addWidget(chooseVolumeHints[1], 2, 0, 1, 2);
+    chooseVolumeButton = gui::MakeButton(destinationPanel, "BBCambiaDest", "Kies Backup eenheid ");
+    destination->addWidget(chooseVolumeButton, 3, 0, 1, 2);
+    contentsMemo = gui::MakeMemo(destinationPanel, "Memo1", true);
+    contentsMemo->setPlainText(QString::fromUtf8(
         "De kopie komt in de map ExkelvorBck van de gekozen eenheid: het archief BASE in DatiBase, "
         "de teksten in BASEtxt."));
-    Memo1->setMaximumHeight(60);
-    p1->addWidget(Memo1, 4, 0, 1, 2);
-    p1->setRowStretch(5, 1);  // the room the drive list needs more stays below
-    place->addWidget(Panel1, 0, 0);
+    contentsMemo->setMaximumHeight(60);
+    destination->addWidget(contentsMemo, 4, 0, 1, 2);
+    destination->setRowStretch(5, 1);  // the room the drive list needs more stays below
+    place->addWidget(destinationPanel, 0, 0);
 }
 
 void BackupWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    gui::Guard([this] { ResetDestination(); });
     // Beside a main window low on the screen it would reach below the screen's edge.
     KeepWholeOnScreen(this);
 }
 
-void BackupWindow::SetLabDest(const char* text) {
-    LabDest->setText(gui::ToQt(text));
-    LabDest->setStyleSheet("color: blue");
+void BackupWindow::SetDestinationCaption(const char* text) {
+    destinationLabel->setText(gui::ToQt(text));
+    destinationLabel->setStyleSheet("color: blue");
 }
 
-void BackupWindow::FormActivate() {
-    EditDest->setText(gui::ToQt(kNoBackupDestination));
-    gui::SetFieldState(EditDest, gui::FieldState::Rejected);
-    EditDest->setText(gui::ToQt(kNoBackupDestination));
-    LabDef1->show();
-    LabDef2->show();
+void BackupWindow::ResetDestination() {
+    destinationEdit->setText(gui::ToQt(kNoBackupDestination));
+    gui::SetFieldState(destinationEdit, gui::FieldState::Rejected);
+    destinationEdit->setText(gui::ToQt(kNoBackupDestination));
+    for (QLabel* hint : chooseVolumeHints) hint->show();
     BackupDestination = kNoBackupDestination;
     ChosenFolder.clear();
     ProgramFolder = fs::current_path();
-    EditData->setText(gui::ToQt(LastBackupDate(ProgramFolder)));
-    LabOkDati->hide();
+    lastBackupEdit->setText(gui::ToQt(LastBackupDate(ProgramFolder)));
+    doneLabel->hide();
 }
 
-void BackupWindow::BBCambiaDestClick() {
-    DriveComboBox1->clear();
+void BackupWindow::OpenVolumeChoice() {
+    volumeBox->clear();
     for (const gui::Volume& v : gui::System().ListVolumes())
-        DriveComboBox1->addItem(QString::fromStdString(v.label), QString::fromStdString(v.root));
-    Panel3->show();
-    Panel1->hide();
-    DriveComboBox1->showPopup();
+        volumeBox->addItem(QString::fromStdString(v.label), QString::fromStdString(v.root));
+    volumePanel->show();
+    destinationPanel->hide();
+    volumeBox->showPopup();
 }
 
-void BackupWindow::BBchiudiSceltaClick() {
-    DriveComboBox1->hidePopup();
-    Panel3->hide();
-    Panel1->show();
+void BackupWindow::CloseVolumeChoice() {
+    volumeBox->hidePopup();
+    volumePanel->hide();
+    destinationPanel->show();
 }
 
-void BackupWindow::DriveComboBox1Click(int index) {
+void BackupWindow::ChooseVolume(int index) {
     if (index < 0) return;
-    fs::path root = DriveComboBox1->itemData(index).toString().toStdString();
+    fs::path root = volumeBox->itemData(index).toString().toStdString();
     fs::path folder = BackupFolderOn(root);
     std::string shown = rt::Utf8ToCp1252(folder.string());
     std::error_code ec;
     if (!fs::is_directory(root, ec)) {
-        EditDest->setText(gui::ToQt(shown));
+        destinationEdit->setText(gui::ToQt(shown));
         return;  // not readable: the field stays red
     }
     try {
@@ -193,21 +194,20 @@ void BackupWindow::DriveComboBox1Click(int index) {
         WriteBackupDestination(shown);
     } catch (...) {
         // Refused or failed: the choice closes on the unit the window had.
-        BBchiudiSceltaClick();
+        CloseVolumeChoice();
         throw;
     }
-    gui::SetFieldState(EditDest, gui::FieldState::Valid);
-    EditDest->setText(gui::ToQt(shown));
-    LabDef1->hide();
-    LabDef2->hide();
+    gui::SetFieldState(destinationEdit, gui::FieldState::Valid);
+    destinationEdit->setText(gui::ToQt(shown));
+    for (QLabel* hint : chooseVolumeHints) hint->hide();
     BackupDestination = shown;
     ChosenFolder = folder;
-    Panel3->hide();
-    Panel1->show();
+    volumePanel->hide();
+    destinationPanel->show();
 }
 
-void BackupWindow::BBbackupClick() {
-    SetLabDest("Destinaz.:");
+void BackupWindow::BackUp() {
+    SetDestinationCaption("Destinaz.:");
     if (ChosenFolder.empty()) {
         gui::ShowMessage("Necessario definire l'Unit\xE0 di backup");
         return;
@@ -227,21 +227,21 @@ void BackupWindow::BBbackupClick() {
                 DamagedArchiveAdvice(st1)));
         return;
     }
-    LabOkDati->setStyleSheet("color: blue");
+    doneLabel->setStyleSheet("color: blue");
     BackupOutcome r = BackupBaseArchive(ProgramFolder, ChosenFolder, engine::TodayDateText());
     if (!r.ok) {
         gui::ShowMessage(r.message);
         return;
     }
-    LabOkDati->show();
-    EditData->setText(gui::ToQt(LastBackupDate(ProgramFolder)));
+    doneLabel->show();
+    lastBackupEdit->setText(gui::ToQt(LastBackupDate(ProgramFolder)));
 }
 
-void BackupWindow::BBRestoreClick() {
-    SetLabDest("Sorgente:");
+void BackupWindow::Restore() {
+    SetDestinationCaption("Sorgente:");
     if (ChosenFolder.empty()) {
         gui::ShowMessage("Necessario definire l'Unit\xE0 di backup");
-        SetLabDest("Unit\xE0:");
+        SetDestinationCaption("Unit\xE0:");
         return;
     }
     std::error_code ec;
@@ -249,10 +249,10 @@ void BackupWindow::BBRestoreClick() {
         gui::ShowMessage("La sorgente " + rt::Utf8ToCp1252(ChosenFolder.string()) + " non \xE8 disponibile");
         return;
     }
-    LabOkDati->hide();
-    LabOkDati->setStyleSheet("color: red");
+    doneLabel->hide();
+    doneLabel->setStyleSheet("color: red");
     if (gui::ShowMessage("SOSTITUIRE i dati attuali con una COPIA?", "", gui::Buttons::YesNo) != gui::AnswerYes) {
-        SetLabDest("Origine:");
+        SetDestinationCaption("Origine:");
         return;
     }
     BackupOutcome r = RestoreBaseArchive(ProgramFolder, ChosenFolder);
@@ -260,8 +260,8 @@ void BackupWindow::BBRestoreClick() {
         gui::ShowMessage(r.message);
         return;
     }
-    LabOkDati->show();
-    SetLabDest("Unit\xE0:");
+    doneLabel->show();
+    SetDestinationCaption("Unit\xE0:");
 }
 
 }  // namespace archive

@@ -2,6 +2,7 @@
 // The backup window: copies the personal archive and its texts to a folder
 // "ExkelvorBck" on a chosen volume and back.
 #include <QDialog>
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -20,32 +21,33 @@ class BackupWindow : public QDialog {
 public:
     explicit BackupWindow(QWidget* parent = nullptr);
 
-    QWidget *Panel1, *Panel3;
-    QComboBox* DriveComboBox1;
-    QPushButton *BBchiudiScelta, *BBCambiaDest, *BBbackup, *BBRestore, *BitBtnRitorna;
-    QLineEdit *EditDest, *EditData;
-    QLabel *LabDest, *LabDef1, *LabDef2, *LabOkDati;
-    QPlainTextEdit* Memo1;
+    QWidget *destinationPanel, *volumePanel;
+    QComboBox* volumeBox;
+    QPushButton *closeVolumeChoiceButton, *chooseVolumeButton, *backupButton, *restoreButton, *closeButton;
+    QLineEdit *destinationEdit, *lastBackupEdit;
+    QLabel *destinationLabel, *doneLabel;
+    std::array<QLabel*, 2> chooseVolumeHints;  // shown until a volume is chosen
+    QPlainTextEdit* contentsMemo;
 
     std::string BackupDestination = "?:\\ExkelvorBck";
     std::filesystem::path ProgramFolder;
     std::filesystem::path ChosenFolder;  // the destination as a real path
 
-    void FormActivate();
-    void BBCambiaDestClick();
-    void BBchiudiSceltaClick();
-    void DriveComboBox1Click(int index);
-    void BBbackupClick();
-    void BBRestoreClick();
+    void ResetDestination();
+    void OpenVolumeChoice();
+    void CloseVolumeChoice();
+    void ChooseVolume(int index);
+    void BackUp();
+    void Restore();
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    // The drive list (Panel3) and the destination (Panel1), in one place.
+    // The volume list and the destination take turns in one place.
     void BuildVolumeChoice(QGridLayout* place);
     void BuildDestination(QGridLayout* place);
-    void SetLabDest(const char* text);
+    void SetDestinationCaption(const char* text);
 };
 
 // The backup window, while it is shown (created on demand).

@@ -55,84 +55,84 @@ ChangeDialog::ChangeDialog(QWidget* parent) : ArchiveNameDialog(kEightLineWindow
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     auto* grid = new QGridLayout(this);
 
-    Panel4 = gui::MakeGroup(this, "Panel4", "ARCHIEVEN beschikbaar");
-    auto* p4 = new QVBoxLayout(Panel4);
-    ListaArchivi->setParent(Panel4);
-    ListaArchivi->setObjectName("ListBox1");
-    ListaArchivi->setMaximumHeight(80);
-    p4->addWidget(ListaArchivi);
-    EditArchi->setParent(Panel4);
-    gui::SetFieldState(EditArchi, gui::FieldState::Computed);
-    p4->addWidget(EditArchi);
-    grid->addWidget(Panel4, 0, 0);
+    archivePanel = gui::MakeGroup(this, "Panel4", "ARCHIEVEN beschikbaar");
+    auto* archives = new QVBoxLayout(archivePanel);
+    archiveList->setParent(archivePanel);
+    archiveList->setObjectName("ListBox1");
+    archiveList->setMaximumHeight(80);
+    archives->addWidget(archiveList);
+    chosenArchiveEdit->setParent(archivePanel);
+    gui::SetFieldState(chosenArchiveEdit, gui::FieldState::Computed);
+    archives->addWidget(chosenArchiveEdit);
+    grid->addWidget(archivePanel, 0, 0);
 
-    GroupBoxElenco = BuildSearchPanel("GroupBoxElenco", "Eerste letters van de naam", "Dubbelklik op de gekozen naam");
-    grid->addWidget(GroupBoxElenco, 1, 0);
+    searchPanel = BuildSearchPanel("GroupBoxElenco", "Eerste letters van de naam", "Dubbelklik op de gekozen naam");
+    grid->addWidget(searchPanel, 1, 0);
     BuildRecordGroups(grid);
 
     auto* buttons = new QHBoxLayout;
-    gui::MakeClickOnlyButtons(this, {{&BitBtnRegistra, "BitBtnRegistra", "&OK registreert"},
-                                     {&BitBtnAncora, "BitBtnAncora", "&Nogmaals "},
-                                     {&BitBtn3, "BitBtn3", "&Terug naar het hoofdmenu"},
-                                     {&BBtesto, "BBtesto", "Tekst maken / bijwerken"}});
-    for (QPushButton* b : {BitBtnRegistra, BitBtnAncora, BBtesto, BitBtn3}) buttons->addWidget(b);
+    gui::MakeClickOnlyButtons(this, {{&storeButton, "BitBtnRegistra", "&OK registreert"},
+                                     {&changeAnotherButton, "BitBtnAncora", "&Nogmaals "},
+                                     {&backButton, "BitBtn3", "&Terug naar het hoofdmenu"},
+                                     {&makeTextButton, "BBtesto", "Tekst maken / bijwerken"}});
+    for (QPushButton* b : {storeButton, changeAnotherButton, makeTextButton, backButton}) buttons->addWidget(b);
     grid->addLayout(buttons, 4, 0, 1, 2);
 
-    connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem* item) {
-        ChooseLine(ListaNomi->row(item));
+    connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem* item) {
+        ChooseLine(nameList->row(item));
         OpenChosen();
     }));
-    connect(BitBtnElenco, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
-    connect(BitBtnAncora, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
-    connect(BitBtnRegistra, &QPushButton::clicked, this, gui::Guarded([this](bool) { SaveEditedRecord(); }));
-    connect(BBtesto, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBtestoClick(); }));
-    connect(BitBtn3, &QPushButton::clicked, this, [this](bool) { reject(); });
+    connect(backToListButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
+    connect(changeAnotherButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ShowList(); }));
+    connect(storeButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SaveEditedRecord(); }));
+    connect(makeTextButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { MakeOrOpenPersonText(); }));
+    connect(backButton, &QPushButton::clicked, this, [this](bool) { reject(); });
     connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
 }
 
 // The person's data, with the formats they take, and the annotations.
 void ChangeDialog::BuildRecordGroups(QGridLayout* grid) {
-    GroupBoxDati = gui::MakeGroup(this, "GroupBoxDati", "Geboortegegevens");
-    auto* da = new QGridLayout(GroupBoxDati);
-    da->addWidget(gui::MakeLabel(GroupBoxDati, "LabFormati", "Respecteer de juiste formaten"), 0, 0, 1, 2);
-    const int r = gui::AddLabelledEdits(da, GroupBoxDati,
-                                        {{&EditNomeSogg, "EditNomeSogg", "Naam", 38},
-                                         {&EditDataNasc, "EditDataNasc", "Datum", 10},
-                                         {&EditOraNasc, "EditOraNasc", "Uur", 5},
-                                         {&EditCalend, "EditCalend", "Kalender", 10},
-                                         {&EditLocalita, "EditLocalita", "Plaats", 28},
-                                         {&EditGmt, "EditGmt", "Corr", 6},
-                                         {&EditCoordi, "EditCoordi", "12N30-123E45", 12},
-                                         {&EditStato, "EditStato", "Staat", 20}},
+    birthDataGroup = gui::MakeGroup(this, "GroupBoxDati", "Geboortegegevens");
+    auto* dataGrid = new QGridLayout(birthDataGroup);
+    dataGrid->addWidget(gui::MakeLabel(birthDataGroup, "LabFormati", "Respecteer de juiste formaten"), 0, 0, 1, 2);
+    const int r = gui::AddLabelledEdits(dataGrid, birthDataGroup,
+                                        {{&nameEdit, "EditNomeSogg", "Naam", 38},
+                                         {&birthDateEdit, "EditDataNasc", "Datum", 10},
+                                         {&birthTimeEdit, "EditOraNasc", "Uur", 5},
+                                         {&calendarEdit, "EditCalend", "Kalender", 10},
+                                         {&placeEdit, "EditLocalita", "Plaats", 28},
+                                         {&correctionEdit, "EditGmt", "Corr", 6},
+                                         {&coordinatesEdit, "EditCoordi", "12N30-123E45", 12},
+                                         {&nationalityEdit, "EditStato", "Staat", 20}},
                                         1);
-    for (QLineEdit* e : {EditNomeSogg, EditCalend, EditLocalita, EditCoordi, EditStato}) UpperCaseOnTyping(e);
-    BitBtnElenco = gui::MakeButton(GroupBoxDati, "BitBtnElenco", "Lijst");
-    da->addWidget(BitBtnElenco, r, 1);
-    grid->addWidget(GroupBoxDati, 0, 1, 2, 1);
+    for (QLineEdit* e : {nameEdit, calendarEdit, placeEdit, coordinatesEdit, nationalityEdit}) UpperCaseOnTyping(e);
+    backToListButton = gui::MakeButton(birthDataGroup, "BitBtnElenco", "Lijst");
+    dataGrid->addWidget(backToListButton, r, 1);
+    grid->addWidget(birthDataGroup, 0, 1, 2, 1);
 
-    GroupBoxAnnot = gui::MakeGroup(this, "GroupBoxAnnot", "Annotaties");
-    auto* an = new QVBoxLayout(GroupBoxAnnot);
-    QLineEdit** lines[] = {&EditMemo1, &EditMemo2, &EditMemo3, &EditMemo4};
+    annotationGroup = gui::MakeGroup(this, "GroupBoxAnnot", "Annotaties");
+    auto* notes = new QVBoxLayout(annotationGroup);
     for (int k = 0; k < 4; ++k) {
-        *lines[k] = gui::MakeEdit(GroupBoxAnnot, kAnnotationLines[k].name, kAnnotationLines[k].length);
-        UpperCaseOnTyping(*lines[k]);
+        annotationEdits[k] = gui::MakeEdit(annotationGroup, kAnnotationLines[k].name, kAnnotationLines[k].length);
+        UpperCaseOnTyping(annotationEdits[k]);
     }
-    EditNfile = gui::MakeReadOnlyEdit(GroupBoxAnnot, "EditNfile", 5);
-    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) an->addWidget(e);
-    grid->addWidget(GroupBoxAnnot, 2, 0, 1, 2);
-    GroupBoxAnnotFinto = gui::MakeGroup(this, "GroupBoxAnnotFinto", "Annotaties");
-    GroupBoxAnnotFinto->setEnabled(false);
-    GroupBoxAnnotFinto->setMinimumHeight(120);
-    grid->addWidget(GroupBoxAnnotFinto, 3, 0, 1, 2);
+    textNumberEdit = gui::MakeReadOnlyEdit(annotationGroup, "EditNfile", 5);
+    for (QLineEdit* e : annotationEdits) notes->addWidget(e);
+    notes->addWidget(textNumberEdit);
+    grid->addWidget(annotationGroup, 2, 0, 1, 2);
+    annotationPlaceholder = gui::MakeGroup(this, "GroupBoxAnnotFinto", "Annotaties");
+    annotationPlaceholder->setEnabled(false);
+    annotationPlaceholder->setMinimumHeight(120);
+    grid->addWidget(annotationPlaceholder, 3, 0, 1, 2);
 }
 
 void ChangeDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    gui::Guard([this] { ResetAndOpenArchive(); });
 }
 
 bool ChangeDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EditSoggetto && event->type() == QEvent::FocusIn && !Chosen && EditSoggetto->text().isEmpty())
+    if (watched == nameSearchEdit && event->type() == QEvent::FocusIn && !Chosen && nameSearchEdit->text().isEmpty())
         gui::Guard([this] {
             engine::Birth.SubjectName.clear();
             CloseArchive();
@@ -142,37 +142,39 @@ bool ChangeDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ChangeDialog::ClearFields() {
-    for (QLineEdit* e : {EditNomeSogg, EditDataNasc, EditOraNasc, EditCalend, EditLocalita, EditGmt, EditCoordi,
-                         EditStato, EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile})
+    for (QLineEdit* e : {nameEdit, birthDateEdit, birthTimeEdit, calendarEdit, placeEdit, correctionEdit,
+                         coordinatesEdit, nationalityEdit, textNumberEdit})
         e->clear();
+    for (QLineEdit* e : annotationEdits) e->clear();
 }
 
-void ChangeDialog::FormActivate() {
+void ChangeDialog::ResetAndOpenArchive() {
     QApplication::restoreOverrideCursor();
-    BitBtnAncora->setEnabled(false);
-    BitBtnRegistra->setEnabled(false);
-    BBtesto->setEnabled(false);
-    GroupBoxDati->setEnabled(true);
-    BitBtnElenco->setEnabled(true);
-    ListaArchivi->setEnabled(true);
-    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) e->clear();
+    changeAnotherButton->setEnabled(false);
+    storeButton->setEnabled(false);
+    makeTextButton->setEnabled(false);
+    birthDataGroup->setEnabled(true);
+    backToListButton->setEnabled(true);
+    archiveList->setEnabled(true);
+    for (QLineEdit* e : annotationEdits) e->clear();
+    textNumberEdit->clear();
     BuildArchiveList();
-    EditNomeSogg->setText(gui::ToQt(engine::Birth.SubjectName));
-    GroupBoxDati->hide();
-    GroupBoxAnnot->hide();
-    GroupBoxAnnotFinto->show();
-    GroupBoxElenco->show();
-    EditArchi->setText(gui::ToQt(ArchiveName));
+    nameEdit->setText(gui::ToQt(engine::Birth.SubjectName));
+    birthDataGroup->hide();
+    annotationGroup->hide();
+    annotationPlaceholder->show();
+    searchPanel->show();
+    chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
     Chosen = false;
     CloseArchive();
     OpenChangeArchive();
-    EditSoggetto->setFocus();
+    nameSearchEdit->setFocus();
 }
 
 void ChangeDialog::OpenChangeArchive() {
     if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) {
-        ListaNomi->clear();
-        ListaNomi->addItem("ARCHIVIO VUOTO");
+        nameList->clear();
+        nameList->addItem("ARCHIVIO VUOTO");
         return;
     }
     if (OpenArchive(ArchiveName, AnnotationFile::Required)) {
@@ -183,11 +185,11 @@ void ChangeDialog::OpenChangeArchive() {
 }
 
 void ChangeDialog::ArchiveChanged(const std::string&) {
-    EditSoggetto->clear();
+    nameSearchEdit->clear();
     SetSearchFieldValid(true);
     ClearFields();
     OpenChangeArchive();
-    EditSoggetto->setFocus();
+    nameSearchEdit->setFocus();
 }
 
 void ChangeDialog::EntryChosen() { ClearFields(); }
@@ -213,45 +215,45 @@ void ChangeDialog::EnterInSearch() {
 
 void ChangeDialog::OpenChosen() {
     if (!Chosen) return;
-    GroupBoxDati->show();
-    GroupBoxAnnot->show();
-    GroupBoxAnnotFinto->hide();
-    GroupBoxElenco->hide();
+    birthDataGroup->show();
+    annotationGroup->show();
+    annotationPlaceholder->hide();
+    searchPanel->hide();
     ShowRecordForEdit();
-    BitBtnRegistra->setEnabled(true);
-    BBtesto->setEnabled(true);
-    ListaArchivi->setEnabled(false);
+    storeButton->setEnabled(true);
+    makeTextButton->setEnabled(true);
+    archiveList->setEnabled(false);
 }
 
 void ChangeDialog::ShowList() {
-    GroupBoxDati->hide();
-    GroupBoxAnnot->hide();
-    GroupBoxAnnotFinto->show();
-    GroupBoxElenco->show();
-    BitBtnRegistra->setEnabled(false);
-    BBtesto->setEnabled(false);
-    BitBtnAncora->setEnabled(false);
-    ListaArchivi->setEnabled(true);
-    GroupBoxDati->setEnabled(true);
-    BitBtnElenco->setEnabled(true);
+    birthDataGroup->hide();
+    annotationGroup->hide();
+    annotationPlaceholder->show();
+    searchPanel->show();
+    storeButton->setEnabled(false);
+    makeTextButton->setEnabled(false);
+    changeAnotherButton->setEnabled(false);
+    archiveList->setEnabled(true);
+    birthDataGroup->setEnabled(true);
+    backToListButton->setEnabled(true);
     ClearFields();
     Chosen = false;
-    EditSoggetto->clear();
-    EditSoggetto->setFocus();
+    nameSearchEdit->clear();
+    nameSearchEdit->setFocus();
 }
 
 void ChangeDialog::ShowRecordForEdit() {
     using engine::Birth;
     using engine::Chart;
     if (!SearchFieldValid()) {
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         return;
     }
     if (Birth.SubjectName.empty()) return;
     auto number = IndexEntryNumber(ChosenEntry);
     if (!number) {
         SetSearchFieldValid(false);
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         return;
     }
     DataNumber = *number;
@@ -259,56 +261,54 @@ void ChangeDialog::ShowRecordForEdit() {
     OldName = IndexEntryName(ChosenEntry);
     std::string name = OldName;
     engine::StripTrailingBlanks(name);
-    EditNomeSogg->setText(gui::ToQt(name));
+    nameEdit->setText(gui::ToQt(name));
     Birth.BirthDateKey = rec.DateField;
     std::string zone;
     engine::SortKeyToDateTimeText(rec.DateField, Birth.BirthDateText, zone);
     Birth.TimeZoneCorrectionText = zone;
-    EditDataNasc->setText(gui::ToQt(Birth.BirthDateText.substr(0, 10)));
-    EditOraNasc->setText(gui::ToQt(Birth.BirthDateText.size() > 11 ? Birth.BirthDateText.substr(11, 5) : ""));
-    EditGmt->setText(gui::ToQt(zone));
+    birthDateEdit->setText(gui::ToQt(Birth.BirthDateText.substr(0, 10)));
+    birthTimeEdit->setText(gui::ToQt(Birth.BirthDateText.size() > 11 ? Birth.BirthDateText.substr(11, 5) : ""));
+    correctionEdit->setText(gui::ToQt(zone));
     Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
     Birth.BirthPlace = place;
-    EditLocalita->setText(gui::ToQt(place));
-    EditCoordi->setText(gui::ToQt(Birth.CoordinatesText));
+    placeEdit->setText(gui::ToQt(place));
+    coordinatesEdit->setText(gui::ToQt(Birth.CoordinatesText));
     Birth.Nationality = rec.NationalityField;
-    EditStato->setText(gui::ToQt(rec.NationalityField));
+    nationalityEdit->setText(gui::ToQt(rec.NationalityField));
     Chart.GregorianCalendar = rec.CalendarField == "GR";
-    EditCalend->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
+    calendarEdit->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
     AnnotationNumberText = rec.AnnotationNumber;
     int noteNumber = 0;
     if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
     if (noteNumber != 0) {
         std::string textNumber;
         AnnotationRecord notes = ReadRecordAnnotation(Files, rec, textNumber);
-        EditMemo1->setText(gui::ToQt(notes.Lines[0]));
-        EditMemo2->setText(gui::ToQt(notes.Lines[1]));
-        EditMemo3->setText(gui::ToQt(notes.Lines[2]));
-        EditMemo4->setText(gui::ToQt(notes.Lines[3].substr(0, 64)));
-        EditNfile->setText(gui::ToQt(textNumber));
+        for (int k = 0; k < 3; ++k) annotationEdits[k]->setText(gui::ToQt(notes.Lines[k]));
+        annotationEdits[3]->setText(gui::ToQt(notes.Lines[3].substr(0, 64)));
+        textNumberEdit->setText(gui::ToQt(textNumber));
     }
 }
 
 bool ChangeDialog::TypedTextRefused() {
-    return RefuseForeignCharacters({{EditNomeSogg, "Il nome"},
-                                    {EditLocalita, "Il luogo"},
-                                    {EditStato, "La nazione"},
-                                    {EditMemo1, "Un'annotazione"},
-                                    {EditMemo2, "Un'annotazione"},
-                                    {EditMemo3, "Un'annotazione"},
-                                    {EditMemo4, "Un'annotazione"}});
+    return RefuseForeignCharacters({{nameEdit, "Il nome"},
+                                    {placeEdit, "Il luogo"},
+                                    {nationalityEdit, "La nazione"},
+                                    {annotationEdits[0], "Un'annotazione"},
+                                    {annotationEdits[1], "Un'annotazione"},
+                                    {annotationEdits[2], "Un'annotazione"},
+                                    {annotationEdits[3], "Un'annotazione"}});
 }
 
 bool ChangeDialog::SaveEditedRecord() {
     using engine::Birth;
     using engine::Chart;
-    if (!GroupBoxDati->isEnabled() || DataNumber == 0) return false;
+    if (!birthDataGroup->isEnabled() || DataNumber == 0) return false;
     if (TypedTextRefused()) return false;
-    for (QLineEdit* e : {EditNomeSogg, EditLocalita, EditStato}) e->setText(gui::ToQt(Trim(e)));
-    std::string date = Trim(EditDataNasc), time = Trim(EditOraNasc), coords = Trim(EditCoordi);
+    for (QLineEdit* e : {nameEdit, placeEdit, nationalityEdit}) e->setText(gui::ToQt(Trim(e)));
+    std::string date = Trim(birthDateEdit), time = Trim(birthTimeEdit), coords = Trim(coordinatesEdit);
     // The store's own checks: DD/MM/YYYY in the calendar the dialog names, HH:MM.
-    const std::string calendarName = Trim(EditCalend);
+    const std::string calendarName = Trim(calendarEdit);
     const std::string calendarCode = calendarName == "GREGORIANO" ? "GR" : calendarName == "GIULIANO" ? "GI" : "";
     if (!BirthDateProblem(NumberIn(date, 1, 2), NumberIn(date, 4, 2), NumberIn(date, 7, 4), calendarCode).empty()) {
         gui::ShowMessage("Data Nascita Scorretta o Incompleta");
@@ -322,15 +322,15 @@ bool ChangeDialog::SaveEditedRecord() {
         gui::ShowMessage("Coordinate Scorrette o Incomplete");
         return false;
     }
-    std::string calendar = Trim(EditCalend);
+    std::string calendar = Trim(calendarEdit);
     if (calendar != "GREGORIANO" && calendar != "GIULIANO") {
         gui::ShowMessage("Errore definizione Calendario");
         return false;
     }
-    std::string corr = Trim(EditGmt);
+    std::string corr = Trim(correctionEdit);
     for (char& c : corr)
         if (c == ',') c = '.';
-    EditGmt->setText(gui::ToQt(corr));
+    correctionEdit->setText(gui::ToQt(corr));
     int code = 0;
     long double correction = rt::ValReal(corr, code);
     if (code != 0 || corr.empty()) {
@@ -348,65 +348,62 @@ bool ChangeDialog::SaveEditedRecord() {
                          gui::Buttons::YesNo) != gui::AnswerYes)
         return false;
 
-    GroupBoxDati->setEnabled(false);
-    BitBtnElenco->setEnabled(false);
+    birthDataGroup->setEnabled(false);
+    backToListButton->setEnabled(false);
     EditedPerson p;
     p.Letters = ArchiveName;
     p.IndexPosition = ChosenPosition;
     p.DataNumber = DataNumber;
-    p.Name = gui::FromQt(EditNomeSogg->text());
+    p.Name = gui::FromQt(nameEdit->text());
     p.DateTimeText = date + " " + time;
     p.CorrectionText = corr;
     p.CoordinatesText = coords;
-    p.PlaceName = gui::FromQt(EditLocalita->text());
+    p.PlaceName = gui::FromQt(placeEdit->text());
     p.CalendarCode = calendar.substr(0, 2);
-    p.Nationality = gui::FromQt(EditStato->text());
+    p.Nationality = gui::FromQt(nationalityEdit->text());
     p.AnnotationNumber = AnnotationNumberText;
-    bool anyNote = false;
-    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile})
-        anyNote = anyNote || !e->text().isEmpty();
+    bool anyNote = !textNumberEdit->text().isEmpty();
+    for (QLineEdit* e : annotationEdits) anyNote = anyNote || !e->text().isEmpty();
     if (anyNote) {
         AnnotationRecord notes;
-        notes.Lines[0] = rt::CutTo(Trim(EditMemo1), 70);
-        notes.Lines[1] = rt::CutTo(Trim(EditMemo2), 70);
-        notes.Lines[2] = rt::CutTo(Trim(EditMemo3), 70);
-        std::string fourth = gui::FromQt(EditMemo4->text()).substr(0, 64);
+        for (int k = 0; k < 3; ++k) notes.Lines[k] = rt::CutTo(Trim(annotationEdits[k]), 70);
+        std::string fourth = gui::FromQt(annotationEdits[3]->text()).substr(0, 64);
         fourth.resize(64, ' ');
-        notes.Lines[3] = fourth + Trim(EditNfile);
+        notes.Lines[3] = fourth + Trim(textNumberEdit);
         p.Annotation = notes;
     }
     Birth.SubjectName = p.Name;
     Birth.Nationality = p.Nationality;
     Birth.EnteredPlaceText = p.PlaceName;
-    Birth.ManualCoordText = coords;
+    Birth.ManualCoordinatesText = coords;
     Birth.TimeZoneCorrectionText = corr;
     Chart.TimeZoneCorrection = correction;
     Chart.GregorianCalendar = p.CalendarCode == "GR";
     CloseArchive();
-    EditResult result = RewriteEditedPerson(p);
+    RewriteResult result = RewriteEditedPerson(p);
     AnnotationNumberText = result.Record.AnnotationNumber;
     ChosenPosition = result.IndexPosition;
     OpenChangeArchive();
-    BitBtnAncora->setEnabled(true);
-    ListaArchivi->setEnabled(false);
-    BitBtnRegistra->setEnabled(false);
-    BBtesto->setEnabled(false);
+    changeAnotherButton->setEnabled(true);
+    archiveList->setEnabled(false);
+    storeButton->setEnabled(false);
+    makeTextButton->setEnabled(false);
     return true;
 }
 
-void ChangeDialog::BBtestoClick() {
+void ChangeDialog::MakeOrOpenPersonText() {
     // The name goes into a new text too.
     if (TypedTextRefused()) return;
     std::string folder = ArchiveTextFolder(ArchiveName);
-    std::string number = Trim(EditNfile);
+    std::string number = Trim(textNumberEdit);
     std::string file;
     if (!number.empty() && rt::PathExists(folder + "\\" + number + ".txt")) {
         file = folder + "\\" + number + ".txt";
     } else {
         // A new text file, numbered by the folder's counter.
         std::string previousText = engine::Birth.SubjectName;
-        number = CreateNumberedTextFile(ArchiveName, gui::FromQt(EditNomeSogg->text()));
-        EditNfile->setText(gui::ToQt(number));
+        number = CreateNumberedTextFile(ArchiveName, gui::FromQt(nameEdit->text()));
+        textNumberEdit->setText(gui::ToQt(number));
         file = PersonTextFileName(ArchiveName, number);
         engine::Birth.SubjectName = previousText;
     }

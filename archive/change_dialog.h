@@ -1,5 +1,7 @@
 #pragma once
 // The change dialog: edits a stored person's data, annotations and text file.
+#include <array>
+
 #include "archive/name_dialog.h"
 
 class QGridLayout;
@@ -13,16 +15,17 @@ class ChangeDialog : public ArchiveNameDialog {
 public:
     explicit ChangeDialog(QWidget* parent = nullptr);
 
-    QGroupBox *Panel4, *GroupBoxElenco, *GroupBoxDati, *GroupBoxAnnot, *GroupBoxAnnotFinto;
-    QLineEdit *EditNomeSogg, *EditDataNasc, *EditOraNasc, *EditCalend, *EditLocalita, *EditGmt, *EditCoordi,
-        *EditStato, *EditMemo1, *EditMemo2, *EditMemo3, *EditMemo4, *EditNfile;
-    QPushButton *BitBtnElenco, *BitBtnRegistra, *BitBtnAncora, *BitBtn3, *BBtesto;
+    QGroupBox *archivePanel, *searchPanel, *birthDataGroup, *annotationGroup, *annotationPlaceholder;
+    QLineEdit *nameEdit, *birthDateEdit, *birthTimeEdit, *calendarEdit, *placeEdit, *correctionEdit, *coordinatesEdit,
+        *nationalityEdit, *textNumberEdit;
+    std::array<QLineEdit*, 4> annotationEdits;
+    QPushButton *backToListButton, *storeButton, *changeAnotherButton, *backButton, *makeTextButton;
 
     int DataNumber = 0;
     std::string AnnotationNumberText;
     std::string OldName;
 
-    void FormActivate();
+    void ResetAndOpenArchive();
     void OpenChangeArchive();
     void ShowRecordForEdit();
     // Checks and rewrites; false when a check stopped it.
@@ -30,7 +33,7 @@ public:
     // True, after a message, when a typed field holds characters the archive
     // cannot hold.
     bool TypedTextRefused();
-    void BBtestoClick();
+    void MakeOrOpenPersonText();
     void ShowList();
     void OpenChosen();
 

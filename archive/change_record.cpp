@@ -79,7 +79,7 @@ int RepositionEntry(std::vector<std::string>& entries, int position, const std::
     return at;
 }
 
-EditResult RewriteEditedPerson(const EditedPerson& p) {
+RewriteResult RewriteEditedPerson(const EditedPerson& p) {
     const std::string st1 = ArchiveFileName(p.Letters, ".ST1");
     const std::string st2 = ArchiveFileName(p.Letters, ".ST2");
     const std::string st3 = ArchiveFileName(p.Letters, ".ST3");
@@ -92,7 +92,7 @@ EditResult RewriteEditedPerson(const EditedPerson& p) {
     if (p.DataNumber < 1 || p.DataNumber >= data.FileSize())
         throw ArchiveError("Il record " + std::to_string(p.DataNumber) + " non esiste in " + st2);
 
-    EditResult result;
+    RewriteResult result;
     BirthRecord record = DecodeBirthRecord(data.Read(p.DataNumber));
     const bool current = IsCurrentPerson(p, DecodeIndexEntry(index[static_cast<std::size_t>(p.IndexPosition)]), record);
     std::string correction = p.CorrectionText;

@@ -24,7 +24,7 @@ struct EditedPerson {
     std::optional<AnnotationRecord> Annotation;  // none: annotations left as they are
 };
 
-struct EditResult {
+struct RewriteResult {
     int IndexPosition = 0;     // where the entry stands now
     int AnnotationNumber = 0;  // the record's annotation number afterwards
     BirthRecord Record;
@@ -41,7 +41,7 @@ struct EditResult {
 // When the current person was taken from this record (same archive, same
 // record number, same birth data), it becomes the changed person in the same
 // group: the "TMPR" records and, with new annotations, their hand-offs.
-EditResult RewriteEditedPerson(const EditedPerson& person);
+RewriteResult RewriteEditedPerson(const EditedPerson& person);
 
 // Moves the entry at `position` of an index (texts of records 0..N) to where
 // `newEntry` sorts, writing it there. Returns its new position.

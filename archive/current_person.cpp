@@ -145,14 +145,14 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     // Step 3: the main window's data memo.
     if (forShow && view) {
         view->Empty = empty;
-        view->MemoLines = {};
-        view->MemoLines[0] = b.SubjectName;
+        view->PersonLines = {};
+        view->PersonLines[0] = b.SubjectName;
         if (!empty) {
-            view->MemoLines[1] = "Nascita " + b.BirthDateText + "  Correz. " + b.TimeZoneCorrectionText;
-            view->MemoLines[2] = "Localit\xE0: " + b.BirthPlace;
-            view->MemoLines[3] = "Nazionalit\xE0: " + b.Nationality;
-            view->MemoLines[4] = "Coordinate: " + b.CoordinatesText;
-            view->MemoLines[5] =
+            view->PersonLines[1] = "Nascita " + b.BirthDateText + "  Correz. " + b.TimeZoneCorrectionText;
+            view->PersonLines[2] = "Localit\xE0: " + b.BirthPlace;
+            view->PersonLines[3] = "Nazionalit\xE0: " + b.Nationality;
+            view->PersonLines[4] = "Coordinate: " + b.CoordinatesText;
+            view->PersonLines[5] =
                 c.GregorianCalendar ? "Calendario GREGORIANO" : "Calendario GIULIANO";
         }
     }

@@ -28,86 +28,86 @@ DeleteDialog::DeleteDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow,
     auto* grid = new QGridLayout(this);
     grid->addWidget(gui::MakeLabel(this, "LabArchivi", "ARCHIEVEN beschikbaar"), 0, 0);
     grid->addWidget(gui::MakeLabel(this, "LabScelta", "Keuze van het archief"), 1, 0);
-    ListaArchivi->setMaximumHeight(80);
-    grid->addWidget(ListaArchivi, 2, 0);
+    archiveList->setMaximumHeight(80);
+    grid->addWidget(archiveList, 2, 0);
     grid->addWidget(gui::MakeLabel(this, "LabArchivio", "ARCHIEF"), 0, 1);
     grid->addWidget(gui::MakeLabel(this, "LabSelezionato", "Geselecteerd "), 1, 1);
-    grid->addWidget(EditArchi, 2, 1);
+    grid->addWidget(chosenArchiveEdit, 2, 1);
     grid->addWidget(gui::MakeLabel(this, "LabIniziali", "Typ de eerste paar letters van de naam"), 3, 0, 1, 2);
-    grid->addWidget(EditSoggetto, 4, 0, 1, 2);
+    grid->addWidget(nameSearchEdit, 4, 0, 1, 2);
     grid->addWidget(gui::MakeLabel(this, "LabDoppioClic", "Dubbelklik op de naam om te verwijderen"), 5, 0, 1, 2);
     grid->addWidget(gui::MakeLabel(this, "LabPersona", "Gegevens oproepen (Persoon)"), 6, 0, 1, 2);
-    ListaNomi->setFixedHeight(9 * 18 + 6);
-    grid->addWidget(ListaNomi, 7, 0);
-    grid->addWidget(ScrollBar1, 7, 1);
+    nameList->setFixedHeight(9 * 18 + 6);
+    grid->addWidget(nameList, 7, 0);
+    grid->addWidget(nameScrollBar, 7, 1);
     grid->addWidget(gui::MakeLabel(this, "LabControllo", "Controleer de te verwijderen gegevens"), 0, 2);
-    MemoSogg = gui::MakeMemo(this, "MemoSogg", true);
-    grid->addWidget(MemoSogg, 1, 2, 4, 1);
+    personMemo = gui::MakeMemo(this, "MemoSogg", true);
+    grid->addWidget(personMemo, 1, 2, 4, 1);
     grid->addWidget(gui::MakeLabel(this, "LabAnnotazioni", "Annotaties"), 5, 2);
-    MemoAnnotaz = gui::MakeMemo(this, "MemoAnnotaz", true);
-    grid->addWidget(MemoAnnotaz, 6, 2, 2, 1);
-    Label10 = gui::MakeLabel(this, "Label10", "");
-    Label10->hide();
-    grid->addWidget(Label10, 8, 2);
-    gui::MakeClickOnlyButtons(this, {{&BitBtnElimina, "BitBtnElimina", "&OK Gegevens Wissen"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het hoofdmenu"}});
-    grid->addWidget(BitBtnElimina, 8, 0);
-    grid->addWidget(BitBtnRitorna, 8, 1);
+    annotationMemo = gui::MakeMemo(this, "MemoAnnotaz", true);
+    grid->addWidget(annotationMemo, 6, 2, 2, 1);
+    textNumberLabel = gui::MakeLabel(this, "Label10", "");
+    textNumberLabel->hide();
+    grid->addWidget(textNumberLabel, 8, 2);
+    gui::MakeClickOnlyButtons(this, {{&deleteButton, "BitBtnElimina", "&OK Gegevens Wissen"},
+                                     {&backButton, "BitBtnRitorna", "&Terug naar het hoofdmenu"}});
+    grid->addWidget(deleteButton, 8, 0);
+    grid->addWidget(backButton, 8, 1);
 
-    connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
-        if (!EditSoggetto->text().isEmpty()) ShowChosen();
+    connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
+        if (!nameSearchEdit->text().isEmpty()) ShowChosen();
     }));
-    connect(BitBtnElimina, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnEliminaClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) {
+    connect(deleteButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { DeleteChosenPerson(); }));
+    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](bool) {
         ClearMemos();
         Shown = false;
         reject();
     }));
     connect(this, &QDialog::finished, this, [this](int) { CloseArchive(); });
-    EditSoggetto->installEventFilter(this);
+    nameSearchEdit->installEventFilter(this);
 }
 
 void DeleteDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    gui::Guard([this] { ResetAndOpenArchive(); });
 }
 
 bool DeleteDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EditSoggetto && event->type() == QEvent::FocusIn) gui::Guard([this] { EditSoggettoEnter(); });
+    if (watched == nameSearchEdit && event->type() == QEvent::FocusIn) gui::Guard([this] { ReopenChosenArchive(); });
     return ArchiveNameDialog::eventFilter(watched, event);
 }
 
 void DeleteDialog::ClearMemos() {
-    MemoSogg->setPlainText(QString(" \n \n \n \n \n \n "));
-    MemoAnnotaz->setPlainText(" ");
+    personMemo->setPlainText(QString(" \n \n \n \n \n \n "));
+    annotationMemo->setPlainText(" ");
 }
 
-void DeleteDialog::FormActivate() {
+void DeleteDialog::ResetAndOpenArchive() {
     Shown = false;
-    EditSoggetto->clear();
+    nameSearchEdit->clear();
     ChosenEntry.clear();
     ChosenPosition = 0;
     engine::Birth.SubjectName.clear();
     TextNumber.clear();
     BuildArchiveList();
-    EditArchi->setText(gui::ToQt(ArchiveName));
+    chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
     ClearMemos();
-    BitBtnElimina->setEnabled(false);
-    Label10->hide();
+    deleteButton->setEnabled(false);
+    textNumberLabel->hide();
     CloseArchive();
-    if (ArchiveExists(ArchiveName)) EditSoggettoEnter();
+    if (ArchiveExists(ArchiveName)) ReopenChosenArchive();
     else {
-        ListaNomi->clear();
-        ListaNomi->addItem("ARCHIVIO VUOTO");
+        nameList->clear();
+        nameList->addItem("ARCHIVIO VUOTO");
     }
 }
 
-void DeleteDialog::EditSoggettoEnter() {
+void DeleteDialog::ReopenChosenArchive() {
     if (Shown || Chosen) return;  // focus coming back after a choice keeps it
-    EditSoggetto->clear();
+    nameSearchEdit->clear();
     engine::Birth.SubjectName.clear();
     CloseArchive();
-    ArchiveName = gui::FromQt(EditArchi->text());
+    ArchiveName = gui::FromQt(chosenArchiveEdit->text());
     if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) return;
     OpenArchive(ArchiveName, AnnotationFile::Required);
 }
@@ -115,25 +115,25 @@ void DeleteDialog::EditSoggettoEnter() {
 void DeleteDialog::ArchiveChanged(const std::string& letters) {
     SetSearchFieldValid(true);
     ClearMemos();
-    if (ArchiveExists(letters) && OpenArchive(letters, AnnotationFile::Required)) EditSoggetto->setFocus();
-    BitBtnElimina->setEnabled(false);
+    if (ArchiveExists(letters) && OpenArchive(letters, AnnotationFile::Required)) nameSearchEdit->setFocus();
+    deleteButton->setEnabled(false);
 }
 
 void DeleteDialog::SearchClicked() {
     ClearMemos();
-    BitBtnElimina->setEnabled(false);
+    deleteButton->setEnabled(false);
     Shown = false;
 }
 
-void DeleteDialog::ListKeyPressed() { BitBtnElimina->setEnabled(false); }
+void DeleteDialog::ListKeyPressed() { deleteButton->setEnabled(false); }
 
 void DeleteDialog::ShowChosen() {
     ShowBirthRecord();
     if (!SearchFieldValid() || ChosenEntry.empty()) return;
     Shown = true;
-    BitBtnElimina->setEnabled(true);
-    Label10->setText(gui::ToQt(TextNumber));
-    Label10->show();
+    deleteButton->setEnabled(true);
+    textNumberLabel->setText(gui::ToQt(TextNumber));
+    textNumberLabel->show();
 }
 
 void DeleteDialog::EnterInList(int line) {
@@ -150,7 +150,7 @@ void DeleteDialog::EnterInSearch() {
     if (Window.Count() >= 10 && !SearchText().empty()) {
         ChooseLine(Window.MiddleLine());
         ShowChosen();
-        ListaNomi->setFocus();
+        nameList->setFocus();
         return;
     }
     gui::ShowMessage("Doppio Click sull'Elenco Nomi");
@@ -167,7 +167,7 @@ void DeleteDialog::ShowBirthRecord() {
     const std::string entry = ChosenEntry;
     if (!number) {
         SetSearchFieldValid(false);
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         ChosenEntry.clear();
         return;
     }
@@ -192,19 +192,19 @@ void DeleteDialog::ShowBirthRecord() {
     };
     QString memo;
     for (int i = 0; i < 7; ++i) memo += gui::ToQt(lines[i]) + (i < 6 ? "\n" : "");
-    MemoSogg->setPlainText(memo);
+    personMemo->setPlainText(memo);
     AnnotationRecord notes = ReadRecordAnnotation(Files, rec, TextNumber);
-    MemoAnnotaz->setPlainText(gui::ToQt(RecallAnnotationLine(notes)));
+    annotationMemo->setPlainText(gui::ToQt(RecallAnnotationLine(notes)));
 }
 
-void DeleteDialog::BitBtnEliminaClick() {
+void DeleteDialog::DeleteChosenPerson() {
     if (!Shown) {
         gui::ShowMessage("Doppio Clic su Elenco");
         return;
     }
     ShowBirthRecord();
     if (!SearchFieldValid()) {
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         SetSearchFieldValid(true);
         gui::ShowMessage("Scelta Non valida");
         return;
@@ -222,16 +222,16 @@ void DeleteDialog::BitBtnEliminaClick() {
     if (n < 10) p = 1;
     Window.Reset(n, p);
     Shown = false;
-    ListaNomi->clear();
+    nameList->clear();
     ClearMemos();
     FillNameList();
     SetScrollBar();
     Chosen = false;
-    EditSoggetto->clear();
+    nameSearchEdit->clear();
     engine::Birth.SubjectName.clear();
-    BitBtnElimina->setEnabled(false);
-    EditSoggetto->setFocus();
-    Label10->hide();
+    deleteButton->setEnabled(false);
+    nameSearchEdit->setFocus();
+    textNumberLabel->hide();
     std::string number = TextNumber;
     engine::StripTrailingBlanks(number);
     if (!number.empty()) {

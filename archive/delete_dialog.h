@@ -15,17 +15,17 @@ class DeleteDialog : public ArchiveNameDialog {
 public:
     explicit DeleteDialog(QWidget* parent = nullptr);
 
-    QPlainTextEdit *MemoSogg, *MemoAnnotaz;
-    QLabel* Label10;
-    QPushButton *BitBtnElimina, *BitBtnRitorna;
+    QPlainTextEdit *personMemo, *annotationMemo;
+    QLabel* textNumberLabel;
+    QPushButton *deleteButton, *backButton;
 
     bool Shown = false;
     std::string TextNumber;
 
-    void FormActivate();
-    void EditSoggettoEnter();
+    void ResetAndOpenArchive();
+    void ReopenChosenArchive();
     void ShowBirthRecord();
-    void BitBtnEliminaClick();
+    void DeleteChosenPerson();
     void ClearMemos();
     // Shows the chosen person and allows the deletion.
     void ShowChosen();

@@ -106,9 +106,9 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
             continue;
         }
         if (reals[k]) *reals[k] = *v;
-        else if (k == 0) r.DrawSettingsValue1 = static_cast<std::int32_t>(*v);
+        else if (k == 0) r.SpareInteger = static_cast<std::int32_t>(*v);
         else if (k == 1) r.EpsonCorrection = static_cast<std::uint8_t>(*v);
-        else if (k == 2) r.DrawSettingsFlag3 = static_cast<std::uint8_t>(*v);
+        else if (k == 2) r.SpareByte = static_cast<std::uint8_t>(*v);
         else r.GregorianSwitch = static_cast<std::uint8_t>(*v);
     }
 }
@@ -168,9 +168,9 @@ std::vector<std::string> LineNames(const std::vector<std::size_t>& lines) {
 
 std::vector<std::string> LinesOf(const DrawSettingsState& s) {
     return {
-        rt::StrInt(s.DrawSettingsValue1),
+        rt::StrInt(s.SpareInteger),
         rt::StrInt(s.EpsonCorrection),
-        rt::StrInt(s.DrawSettingsFlag3),
+        rt::StrInt(s.SpareByte),
         rt::StrInt(s.GregorianSwitch),
         rt::StrReal(s.LineWidthFactor),
         s.BackupDestination,
@@ -186,9 +186,9 @@ void WriteSettingsFile(const DrawSettingsState& s) {
 
 // The values a new file holds; the backup folder is the one in memory.
 void SetDefaults(DrawSettingsState& s) {
-    s.DrawSettingsValue1 = 1;
+    s.SpareInteger = 1;
     s.EpsonCorrection = 0;
-    s.DrawSettingsFlag3 = 0;
+    s.SpareByte = 0;
     s.GregorianSwitch = 1;
     s.LineWidthFactor = 1.0L;
     s.AspectScaleX = 1.0L;

@@ -17,9 +17,9 @@ inline constexpr const char* kLegacyBackupMark = "VoskBackup";
 inline constexpr const char* kUndefinedBackup = "Da definire";
 
 struct DrawSettingsState {
-    std::int32_t DrawSettingsValue1 = 0;
+    std::int32_t SpareInteger = 0;  // line 1: kept as read and written back; nothing uses it
     std::uint8_t EpsonCorrection = 0;
-    std::uint8_t DrawSettingsFlag3 = 0;
+    std::uint8_t SpareByte = 0;  // line 3: the same
     std::uint8_t GregorianSwitch = 0;
     long double LineWidthFactor = 0;
     std::string BackupDestination;  // Windows-1252 bytes

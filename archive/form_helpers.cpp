@@ -16,7 +16,7 @@
 
 namespace archive {
 
-MainFormGeometry MainForm;
+MainWindowGeometry MainWindowFrame;
 
 void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, unsigned char& ok) {
     gui::SetFieldState(edit, gui::FieldState::Valid);
@@ -25,8 +25,8 @@ void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, 
     if (allowSign && (t == "-" || t == "+")) return;
     int code = 0;
     int value = rt::ValInt(t, code);
-    engine::Chart.EditIntValue = value;
-    engine::Chart.ValErrorCode = code;
+    engine::Chart.CheckedIntegerValue = value;
+    engine::Chart.ConversionErrorPosition = code;
     if (code == 0 && !t.empty() && value >= minimum && value <= maximum) {
         if (edit->text() != gui::ToQt(t)) edit->setText(gui::ToQt(t));
         return;
@@ -94,16 +94,16 @@ bool RefuseForeignCharacters(std::initializer_list<StoredTextField> fields) {
 void RememberMainOrigin(QWidget* mainWindow) {
     QApplication::processEvents();
     if (!mainWindow) return;
-    MainForm.MainFormTop = mainWindow->y();
-    MainForm.MainFormLeft = mainWindow->x();
+    MainWindowFrame.Top = mainWindow->y();
+    MainWindowFrame.Left = mainWindow->x();
 }
 
 void PlaceNearMain(QWidget* window, int offset) {
     // A window sized by its contents takes that size before it is placed, so
     // its first opening lands where every later one does.
     if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
-    window->move(MainForm.MainFormLeft + MainForm.MainFormWidth - window->width() + offset,
-                 MainForm.MainFormTop + MainForm.MainFormHeight - window->height() + offset);
+    window->move(MainWindowFrame.Left + MainWindowFrame.Width - window->width() + offset,
+                 MainWindowFrame.Top + MainWindowFrame.Height - window->height() + offset);
 }
 
 void KeepWholeOnScreen(QWidget* window) {

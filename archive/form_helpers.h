@@ -11,13 +11,13 @@ namespace archive {
 
 // The main window's origin (saved by RememberMainOrigin) and size (saved by the
 // main window when it activates).
-struct MainFormGeometry {
-    int MainFormTop = 0;
-    int MainFormLeft = 0;
-    int MainFormWidth = 0;
-    int MainFormHeight = 0;
+struct MainWindowGeometry {
+    int Top = 0;
+    int Left = 0;
+    int Width = 0;
+    int Height = 0;
 };
-extern MainFormGeometry MainForm;
+extern MainWindowGeometry MainWindowFrame;
 
 // The four annotation lines of a person as the dialogs edit them: each
 // line's name and how many characters may be typed into it (the end of the
@@ -30,9 +30,10 @@ inline constexpr AnnotationLine kAnnotationLines[4] = {
     {"EditMemo1", 70}, {"EditMemo2", 70}, {"EditMemo3", 70}, {"EditMemo4", 65}};
 
 // Integer field check: aqua; the trimmed text converted into
-// engine::Chart.EditIntValue (error position into ValErrorCode); a value
-// outside minimum..maximum or no number turns the field red, empties it,
-// clears `ok` and gives it the focus. With allowSign a lone "-" or "+" passes.
+// engine::Chart.CheckedIntegerValue (error position into
+// ConversionErrorPosition); a value outside minimum..maximum or no number
+// turns the field red, empties it, clears `ok` and gives it the focus. With
+// allowSign a lone "-" or "+" passes.
 void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, unsigned char& ok);
 
 // Reads the field as a real with a decimal comma; error gets the conversion's

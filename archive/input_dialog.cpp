@@ -60,7 +60,7 @@ std::string Trimmed(const QLineEdit* e) {
 }
 
 bool IsDateField(const InputDialog* d, const QObject* o) {
-    return o == d->EditGiorno || o == d->EditMese || o == d->EditAnno || o == d->EditOra || o == d->EditMinuti;
+    return o == d->dayEdit || o == d->monthEdit || o == d->yearEdit || o == d->hourEdit || o == d->minuteEdit;
 }
 
 // A character users type between the parts of a date or a time ("31/02/1990 12:00").
@@ -80,141 +80,146 @@ InputDialog::InputDialog(QWidget* parent) : QDialog(parent) {
     BuildManualPanel(top);
 
     auto* buttons = new QHBoxLayout;
-    gui::MakeClickOnlyButtons(this, {{&BBprosegui, "BBprosegui", "Ok, Ga verder"},
-                                     {&BBRitorna, "BBRitorna", "&Annuleren en Terug"}});
-    buttons->addWidget(BBprosegui);
-    buttons->addWidget(BBRitorna);
+    gui::MakeClickOnlyButtons(this, {{&goOnButton, "BBprosegui", "Ok, Ga verder"},
+                                     {&cancelButton, "BBRitorna", "&Annuleren en Terug"}});
+    buttons->addWidget(goOnButton);
+    buttons->addWidget(cancelButton);
     top->addLayout(buttons);
 
     // Every input field starts valid (aqua); a red field turns back to aqua as
     // soon as it is corrected (before the checks, which may find it wrong again).
-    for (QLineEdit* e : {EditSogg, EditGiorno, EditMese, EditAnno, EditOra, EditMinuti, EditLocal, EditDataEstesa,
-                         EditJD, EditLocEstesa, EditCoord, EditFuso, EditCalend, EditStato, Edit1, EditGrdLat, EditNS,
-                         EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon, EditSecLon, EditEWore})
+    for (QLineEdit* e : {nameEdit, dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit, placeSearchEdit, fullDateEdit,
+                         julianDayEdit, placeNameEdit, coordinatesEdit, correctionEdit, calendarEdit, nationalityEdit,
+                         calendarNameEdit, manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees,
+                         manual.lonLetter, manual.lonMinutes, manual.lonHours, manual.lonHourMinutes,
+                         manual.lonHourSeconds, manual.lonHourLetter})
         SetFieldState(e, FieldState::Valid);
-    EditDataEstesa->setReadOnly(true);
-    EditJD->setReadOnly(true);
-    for (QLineEdit* e : {EditSogg, EditCoord, EditLocEstesa, EditGiorno, EditMese, EditAnno, EditOra, EditMinuti,
-                         EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon, EditMinLon,
-                         EditSecLon, EditEWore})
+    fullDateEdit->setReadOnly(true);
+    julianDayEdit->setReadOnly(true);
+    for (QLineEdit* e : {nameEdit, coordinatesEdit, placeNameEdit, dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit,
+                         manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees, manual.lonLetter,
+                         manual.lonMinutes, manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds,
+                         manual.lonHourLetter})
         gui::ClearRejectionOnEdit(e);
     ConnectInputFields();
     ConnectManualPanel();
-    connect(BBprosegui, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBproseguiClick(); }));
-    connect(BBRitorna, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRitornaClick(); }));
+    connect(goOnButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ConfirmAndStore(); }));
+    connect(cancelButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { Cancel(); }));
 }
 
 // The name, the birth date and clock time, the place tables and the list of places.
 void InputDialog::BuildInputFields(QVBoxLayout* top) {
     auto* input = new QGridLayout;
     top->addLayout(input);
-    Label1 = gui::MakeLabel(this, "Label1", "Specificeren altijd de naam van de persoon");
-    input->addWidget(Label1, 0, 0, 1, 6);
-    EditSogg = gui::MakeEdit(this, "EditSogg", 38);
-    UpperCaseOnTyping(EditSogg);
-    input->addWidget(EditSogg, 1, 0, 1, 6);
+    namePromptLabel = gui::MakeLabel(this, "Label1", "Specificeren altijd de naam van de persoon");
+    input->addWidget(namePromptLabel, 0, 0, 1, 6);
+    nameEdit = gui::MakeEdit(this, "EditSogg", 38);
+    UpperCaseOnTyping(nameEdit);
+    input->addWidget(nameEdit, 1, 0, 1, 6);
     input->addWidget(gui::MakeLabel(this, "LabData", "gg   mm    aaaa"), 2, 0, 1, 3);
     input->addWidget(gui::MakeLabel(this, "LabOra", "hh   mm"), 2, 3, 1, 2);
-    const std::tuple<QLineEdit**, const char*, int> clock[] = {{&EditGiorno, "EditGiorno", 2},
-                                                               {&EditMese, "EditMese", 2},
-                                                               {&EditAnno, "EditAnno", 4},
-                                                               {&EditOra, "EditOra", 2},
-                                                               {&EditMinuti, "EditMinuti", 2}};
+    const std::tuple<QLineEdit**, const char*, int> clock[] = {{&dayEdit, "EditGiorno", 2},
+                                                               {&monthEdit, "EditMese", 2},
+                                                               {&yearEdit, "EditAnno", 4},
+                                                               {&hourEdit, "EditOra", 2},
+                                                               {&minuteEdit, "EditMinuti", 2}};
     int column = 0;
     for (const auto& [slot, name, length] : clock) {
         *slot = gui::MakeEdit(this, name, length);
         input->addWidget(*slot, 3, column++);
     }
-    BitBtnOggi = gui::MakeClickOnlyButton(this, "BitBtnOggi", "Nu");
-    input->addWidget(BitBtnOggi, 3, 5);
-    DateTimePicker1 = new QDateEdit(this);
-    DateTimePicker1->setObjectName("DateTimePicker1");
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat("dd/MM/yyyy");
-    input->addWidget(DateTimePicker1, 4, 0, 1, 3);
+    nowButton = gui::MakeClickOnlyButton(this, "BitBtnOggi", "Nu");
+    input->addWidget(nowButton, 3, 5);
+    datePicker = new QDateEdit(this);
+    datePicker->setObjectName("DateTimePicker1");
+    datePicker->setCalendarPopup(true);
+    datePicker->setDisplayFormat("dd/MM/yyyy");
+    input->addWidget(datePicker, 4, 0, 1, 3);
 
-    gui::MakeClickOnlyButtons(this, {{&BBItalia, "BBItalia", "Italiaanse steden"},
-                                     {&BBperson, "BBperson", "Buitenlandse steden"}});
-    input->addWidget(BBItalia, 5, 0, 1, 3);
-    input->addWidget(BBperson, 5, 3, 1, 3);
-    EditLocal = gui::MakeEdit(this, "EditLocal");
-    input->addWidget(EditLocal, 6, 0, 1, 6);
+    gui::MakeClickOnlyButtons(this, {{&italianPlacesButton, "BBItalia", "Italiaanse steden"},
+                                     {&foreignPlacesButton, "BBperson", "Buitenlandse steden"}});
+    input->addWidget(italianPlacesButton, 5, 0, 1, 3);
+    input->addWidget(foreignPlacesButton, 5, 3, 1, 3);
+    placeSearchEdit = gui::MakeEdit(this, "EditLocal");
+    input->addWidget(placeSearchEdit, 6, 0, 1, 6);
     auto* listRow = new QHBoxLayout;
-    ListBox1 = gui::MakeList(this, "ListBox1");
-    ListBox1->setFixedHeight(7 * 18 + 6);
-    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox1->setFont(QFont("Liberation Mono"));  // names padded to a column
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName("ScrollBar1");
-    ScrollBar1->setPageStep(7);
-    listRow->addWidget(ListBox1);
-    listRow->addWidget(ScrollBar1);
+    placeList = gui::MakeList(this, "ListBox1");
+    placeList->setFixedHeight(7 * 18 + 6);
+    placeList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    placeList->setFont(QFont("Liberation Mono"));  // names padded to a column
+    placeScrollBar = new QScrollBar(Qt::Vertical, this);
+    placeScrollBar->setObjectName("ScrollBar1");
+    placeScrollBar->setPageStep(7);
+    listRow->addWidget(placeList);
+    listRow->addWidget(placeScrollBar);
     input->addLayout(listRow, 7, 0, 1, 6);
 }
 
 // The data the place and its calendar give, the lock of those fields, and the
 // controls nothing shows.
 void InputDialog::BuildResultPanel(QVBoxLayout* top) {
-    PanelResult = gui::MakeGroup(this, "PanelResult", "Resultaat Gegevens ingevoerd ");
-    auto* res = new QGridLayout(PanelResult);
+    resultPanel = gui::MakeGroup(this, "PanelResult", "Resultaat Gegevens ingevoerd ");
+    auto* results = new QGridLayout(resultPanel);
     // The correction is six characters wide, its whole text kept.
-    const int row = gui::AddLabelledEdits(res, PanelResult,
-                                          {{&EditDataEstesa, "EditDataEstesa", "Datum"},
-                                           {&EditJD, "EditJD", "JD"},
-                                           {&EditLocEstesa, "EditLocEstesa", "Plaats"},
-                                           {&EditCoord, "EditCoord", "Co\xF6rd.", 12},
-                                           {&EditFuso, "EditFuso", "Correctie"},
-                                           {&EditCalend, "EditCalend", "Kalender", 4},
-                                           {&EditStato, "EditStato", "Staat"}},
+    const int row = gui::AddLabelledEdits(results, resultPanel,
+                                          {{&fullDateEdit, "EditDataEstesa", "Datum"},
+                                           {&julianDayEdit, "EditJD", "JD"},
+                                           {&placeNameEdit, "EditLocEstesa", "Plaats"},
+                                           {&coordinatesEdit, "EditCoord", "Co\xF6rd.", 12},
+                                           {&correctionEdit, "EditFuso", "Correctie"},
+                                           {&calendarEdit, "EditCalend", "Kalender", 4},
+                                           {&nationalityEdit, "EditStato", "Staat"}},
                                           0);
-    UpperCaseOnTyping(EditCalend);
-    CheckBoxLocale = gui::MakeCheckBox(PanelResult, "CheckBoxLocale", "Lokale tijd gebr.");
-    res->addWidget(CheckBoxLocale, row, 1);
-    top->addWidget(PanelResult);
-    BBLock = gui::MakeClickOnlyButton(this, "BBLock", "");
-    gui::SetLockGlyph(BBLock, true);
-    LabNote = gui::MakeLabel(this, "LabNote", "DIENSTREGELINGEN NIET BIJGEWERKT");
-    LabNote->hide();
-    ComboBox2 = gui::MakeCombo(this, "ComboBox2");
-    ComboBox2->hide();
-    Edit1 = gui::MakeEdit(this, "Edit1");
-    Edit1->hide();
+    UpperCaseOnTyping(calendarEdit);
+    localMeanTimeBox = gui::MakeCheckBox(resultPanel, "CheckBoxLocale", "Lokale tijd gebr.");
+    results->addWidget(localMeanTimeBox, row, 1);
+    top->addWidget(resultPanel);
+    lockButton = gui::MakeClickOnlyButton(this, "BBLock", "");
+    gui::SetLockGlyph(lockButton, true);
+    outdatedTablesLabel = gui::MakeLabel(this, "LabNote", "DIENSTREGELINGEN NIET BIJGEWERKT");
+    outdatedTablesLabel->hide();
+    calendarLinesBox = gui::MakeCombo(this, "ComboBox2");
+    calendarLinesBox->hide();
+    calendarNameEdit = gui::MakeEdit(this, "Edit1");
+    calendarNameEdit->hide();
     auto* lockRow = new QHBoxLayout;
-    lockRow->addWidget(BBLock);
-    lockRow->addWidget(LabNote);
+    lockRow->addWidget(lockButton);
+    lockRow->addWidget(outdatedTablesLabel);
     top->addLayout(lockRow);
-    top->addWidget(ComboBox2);
+    top->addWidget(calendarLinesBox);
 }
 
 // The hidden panel for coordinates typed by hand: latitude, and longitude in
 // degrees or in hours.
 void InputDialog::BuildManualPanel(QVBoxLayout* top) {
-    PanelMan = gui::MakeGroup(this, "PanelMan", "Handmatige invoer van co\xF6rdinaten");
-    auto* man = new QGridLayout(PanelMan);
+    manual.panel = gui::MakeGroup(this, "PanelMan", "Handmatige invoer van co\xF6rdinaten");
+    auto* manualGrid = new QGridLayout(manual.panel);
     const std::tuple<QLineEdit**, const char*, int, int, int> fields[] = {  // slot, name, length, row, column
-        {&EditGrdLat, "EditGrdLat", 2, 0, 1}, {&EditNS, "EditNS", 1, 0, 2},
-        {&EditPriLat, "EditPriLat", 2, 0, 3}, {&EditGrdLon, "EditGrdLon", 3, 1, 1},
-        {&EditEWgrd, "EditEWgrd", 1, 1, 2},   {&EditPriLon, "EditPriLon", 2, 1, 3},
-        {&EditOreLon, "EditOreLon", 2, 2, 1}, {&EditMinLon, "EditMinLon", 2, 2, 2},
-        {&EditSecLon, "EditSecLon", 2, 2, 3}, {&EditEWore, "EditEWore", 1, 2, 4}};
-    for (const auto& [slot, name, length, row, column] : fields) *slot = gui::MakeEdit(PanelMan, name, length);
-    for (QLineEdit* e : {EditNS, EditEWgrd, EditEWore}) UpperCaseOnTyping(e);
+        {&manual.latDegrees, "EditGrdLat", 2, 0, 1}, {&manual.latLetter, "EditNS", 1, 0, 2},
+        {&manual.latMinutes, "EditPriLat", 2, 0, 3}, {&manual.lonDegrees, "EditGrdLon", 3, 1, 1},
+        {&manual.lonLetter, "EditEWgrd", 1, 1, 2},   {&manual.lonMinutes, "EditPriLon", 2, 1, 3},
+        {&manual.lonHours, "EditOreLon", 2, 2, 1}, {&manual.lonHourMinutes, "EditMinLon", 2, 2, 2},
+        {&manual.lonHourSeconds, "EditSecLon", 2, 2, 3}, {&manual.lonHourLetter, "EditEWore", 1, 2, 4}};
+    for (const auto& [slot, name, length, row, column] : fields) *slot = gui::MakeEdit(manual.panel, name, length);
+    for (QLineEdit* e : {manual.latLetter, manual.lonLetter, manual.lonHourLetter}) UpperCaseOnTyping(e);
     const std::pair<const char*, const char*> rowLabels[] = {
         {"LabLat", "Lat."}, {"LabLonGradi", "Long. (\xB0)"}, {"LabLonOre", "Long. (h)"}};
-    for (int r = 0; r < 3; ++r) man->addWidget(gui::MakeLabel(PanelMan, rowLabels[r].first, rowLabels[r].second), r, 0);
-    for (const auto& [slot, name, length, row, column] : fields) man->addWidget(*slot, row, column);
-    gui::MakeClickOnlyButtons(PanelMan, {{&BitBtn1, "BitBtn1", "&OK"}, {&BitBtn2, "BitBtn2", "&Vissen"}});
-    man->addWidget(BitBtn1, 3, 1);
-    man->addWidget(BitBtn2, 3, 3);
-    PanelMan->hide();
-    top->addWidget(PanelMan);
+    for (int r = 0; r < 3; ++r)
+        manualGrid->addWidget(gui::MakeLabel(manual.panel, rowLabels[r].first, rowLabels[r].second), r, 0);
+    for (const auto& [slot, name, length, row, column] : fields) manualGrid->addWidget(*slot, row, column);
+    gui::MakeClickOnlyButtons(manual.panel,
+                              {{&manual.okButton, "BitBtn1", "&OK"}, {&manual.clearButton, "BitBtn2", "&Vissen"}});
+    manualGrid->addWidget(manual.okButton, 3, 1);
+    manualGrid->addWidget(manual.clearButton, 3, 3);
+    manual.panel->hide();
+    top->addWidget(manual.panel);
 }
 
 void InputDialog::ConnectInputFields() {
     // Every change of the input asks the idle step to check again.
     auto recheck = [this] { RecheckPending = 1; };
-    connect(EditSogg, &QLineEdit::textChanged, this, recheck);
-    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
+    connect(nameEdit, &QLineEdit::textChanged, this, recheck);
+    for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit}) {
         // A key that types no character (Alt+5) enters no field.
         gui::KeepUntypedKeysOut(e);
         e->installEventFilter(this);
@@ -231,49 +236,52 @@ void InputDialog::ConnectInputFields() {
         // Digits only: a separator is taken by eventFilter, anything else is refused.
         e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
     }
-    for (QWidget* watched : std::initializer_list<QWidget*>{EditSogg, EditLocal, ListBox1, EditCoord, EditLocEstesa,
-                                                            Label1})
+    for (QWidget* watched : std::initializer_list<QWidget*>{nameEdit, placeSearchEdit, placeList, coordinatesEdit,
+                                                            placeNameEdit, namePromptLabel})
         watched->installEventFilter(this);
     // The place box is a type-ahead box: a key that types no character enters no key.
-    gui::KeepUntypedKeysOut(EditLocal);
-    connect(EditLocal, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { EditLocalTyped(t); }));
-    connect(EditLocal, &QLineEdit::textChanged, this, [this] {
+    gui::KeepUntypedKeysOut(placeSearchEdit);
+    connect(placeSearchEdit, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { SearchPlace(t); }));
+    connect(placeSearchEdit, &QLineEdit::textChanged, this, [this] {
         PlaceApplyPending = 1;
         RecheckPending = 1;
     });
-    connect(EditLocal, &QLineEdit::returnPressed, this, gui::Guarded([this] { EditLocalEnter(); }));
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
-            gui::Guarded([this](QListWidgetItem* item) { PickPlaceAtLine(ListBox1->row(item)); }));
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, gui::Guarded([this](int v) {
+    connect(placeSearchEdit, &QLineEdit::returnPressed, this, gui::Guarded([this] { PickTypedPlace(); }));
+    connect(placeList, &QListWidget::itemDoubleClicked, this,
+            gui::Guarded([this](QListWidgetItem* item) { PickPlaceAtLine(placeList->row(item)); }));
+    connect(placeScrollBar, &QScrollBar::valueChanged, this, gui::Guarded([this](int v) {
         if (syncing_) return;
         Window.SetPosition(v);
         FillPlaceList();
     }));
-    for (const auto& [button, kind] : {std::pair{BBItalia, PlaceTableKind::Italian},
-                                       std::pair{BBperson, PlaceTableKind::Foreign}})
+    for (const auto& [button, kind] : {std::pair{italianPlacesButton, PlaceTableKind::Italian},
+                                       std::pair{foreignPlacesButton, PlaceTableKind::Foreign}})
         connect(button, &QPushButton::clicked, this, gui::Guarded([this, kind = kind](bool) {
             ClosePlaceFile();
             TableKind = kind;
             OpenPlaceFile();
         }));
-    connect(BitBtnOggi, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnOggiClick(); }));
-    connect(DateTimePicker1, &QDateEdit::editingFinished, this, gui::Guarded([this] { DateTimePicker1CloseUp(); }));
-    connect(BBLock, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBLockClick(); }));
-    connect(CheckBoxLocale, &QCheckBox::clicked, this, gui::Guarded([this](bool) { CheckBoxLocaleClick(); }));
-    connect(EditCalend, &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { EditCalendChange(); }));
+    connect(nowButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { FillInNow(); }));
+    connect(datePicker, &QDateEdit::editingFinished, this, gui::Guarded([this] { TakePickedDate(); }));
+    connect(lockButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ToggleResultsLock(); }));
+    connect(localMeanTimeBox, &QCheckBox::clicked, this, gui::Guarded([this](bool) { ApplyLocalMeanTimeChoice(); }));
+    connect(calendarEdit, &QLineEdit::textChanged, this,
+            gui::Guarded([this](const QString&) { RecomputeJulianDay(); }));
 }
 
 void InputDialog::ConnectManualPanel() {
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
+    connect(manual.okButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { AcceptManualCoordinates(); }));
     // Each field of the panel moves on to the next when it is full, so
     // "41N54" typed in one go fills latitude degrees, letter and minutes.
-    const std::vector<QLineEdit*> degreeGroup = {EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon};
-    const std::vector<QLineEdit*> hourGroup = {EditOreLon, EditMinLon, EditSecLon, EditEWore};
+    const std::vector<QLineEdit*> degreeGroup = {manual.latDegrees, manual.latLetter, manual.latMinutes,
+                                                 manual.lonDegrees, manual.lonLetter, manual.lonMinutes};
+    const std::vector<QLineEdit*> hourGroup = {manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds,
+                                               manual.lonHourLetter};
     for (const auto* group : {&degreeGroup, &hourGroup}) {
         const bool degrees = group == &degreeGroup;
         for (std::size_t i = 0; i < group->size(); ++i) {
             QLineEdit* e = (*group)[i];
-            QWidget* next = i + 1 < group->size() ? static_cast<QWidget*>((*group)[i + 1]) : BitBtn1;
+            QWidget* next = i + 1 < group->size() ? static_cast<QWidget*>((*group)[i + 1]) : manual.okButton;
             connect(e, &QLineEdit::textEdited, this, [this, e, next, degrees](const QString& t) {
                 LongitudeInDegrees = degrees ? 1 : 0;
                 CheckManualCoordinates();
@@ -285,28 +293,28 @@ void InputDialog::ConnectManualPanel() {
 
 void InputDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    gui::Guard([this] { StartNewEntry(); });
 }
 
 bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == EditCoord) {
+        if (watched == coordinatesEdit) {
             OpenManualCoordinates();
             return true;
         }
-        if (watched == EditLocEstesa) {
-            EditLocEstesa->setText(EditLocEstesa->text().toUpper());
+        if (watched == placeNameEdit) {
+            placeNameEdit->setText(placeNameEdit->text().toUpper());
             return true;
         }
-        if (watched == Label1) {
-            ComboBox2->show();
+        if (watched == namePromptLabel) {
+            calendarLinesBox->show();
             return true;
         }
     }
-    if (event->type() == QEvent::MouseButtonPress && watched == EditLocal) {
+    if (event->type() == QEvent::MouseButtonPress && watched == placeSearchEdit) {
         PlaceSearchText.clear();
-        EditLocal->clear();
-        SetFieldState(EditLocal, FieldState::Rejected);
+        placeSearchEdit->clear();
+        SetFieldState(placeSearchEdit, FieldState::Rejected);
         Window.SetPosition(4);
         FillPlaceList();
     }
@@ -329,47 +337,47 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
         w->setFocus();
         return true;
     };
-    if (watched == EditSogg && enter) return go(EditGiorno);
+    if (watched == nameEdit && enter) return go(dayEdit);
     if (IsDateField(this, watched)) {
-        if (watched == EditGiorno) {
-            if (enter || key == Qt::Key_Right) return go(EditMese);
-            if (key == Qt::Key_Down) return go(EditOra);
-        } else if (watched == EditMese) {
-            if (enter || key == Qt::Key_Right) return go(EditAnno);
-            if (key == Qt::Key_Left) return go(EditGiorno);
-            if (key == Qt::Key_Down) return go(EditMinuti);
-        } else if (watched == EditAnno) {
-            if (enter || key == Qt::Key_Right) return go(EditOra);
-            if (key == Qt::Key_Left) return go(EditMese);
-        } else if (watched == EditOra) {
-            if (enter || key == Qt::Key_Right) return go(EditMinuti);
-            if (key == Qt::Key_Left) return go(EditAnno);
-            if (key == Qt::Key_Up) return go(EditGiorno);
-        } else if (watched == EditMinuti) {
-            if (enter) return go(EditLocal);
-            if (key == Qt::Key_Left) return go(EditOra);
-            if (key == Qt::Key_Up) return go(EditMese);
+        if (watched == dayEdit) {
+            if (enter || key == Qt::Key_Right) return go(monthEdit);
+            if (key == Qt::Key_Down) return go(hourEdit);
+        } else if (watched == monthEdit) {
+            if (enter || key == Qt::Key_Right) return go(yearEdit);
+            if (key == Qt::Key_Left) return go(dayEdit);
+            if (key == Qt::Key_Down) return go(minuteEdit);
+        } else if (watched == yearEdit) {
+            if (enter || key == Qt::Key_Right) return go(hourEdit);
+            if (key == Qt::Key_Left) return go(monthEdit);
+        } else if (watched == hourEdit) {
+            if (enter || key == Qt::Key_Right) return go(minuteEdit);
+            if (key == Qt::Key_Left) return go(yearEdit);
+            if (key == Qt::Key_Up) return go(dayEdit);
+        } else if (watched == minuteEdit) {
+            if (enter) return go(placeSearchEdit);
+            if (key == Qt::Key_Left) return go(hourEdit);
+            if (key == Qt::Key_Up) return go(monthEdit);
         }
     }
-    if (watched == EditLocal) {
-        if (key == Qt::Key_Left) return go(EditMinuti);
-        if (key == Qt::Key_Right) return go(EditSogg);
+    if (watched == placeSearchEdit) {
+        if (key == Qt::Key_Left) return go(minuteEdit);
+        if (key == Qt::Key_Right) return go(nameEdit);
     }
-    if (watched == ListBox1) {
-        int line = ListBox1->currentRow();
+    if (watched == placeList) {
+        int line = placeList->currentRow();
         if (enter) {
             gui::Guard([&] { PickPlaceAtLine(line); });
             return true;
         }
         bool moved = true;
         if (key == Qt::Key_Up && line <= 0) Window.LineUp();
-        else if (key == Qt::Key_Down && line >= ListBox1->count() - 1) Window.LineDown();
+        else if (key == Qt::Key_Down && line >= placeList->count() - 1) Window.LineDown();
         else if (key == Qt::Key_PageUp && line <= 0) Window.KeyPageUp();
-        else if (key == Qt::Key_PageDown && line >= ListBox1->count() - 1) Window.KeyPageDown();
+        else if (key == Qt::Key_PageDown && line >= placeList->count() - 1) Window.KeyPageDown();
         else moved = false;
         if (moved) {
             FillPlaceList();
-            ListBox1->setCurrentRow(line);
+            placeList->setCurrentRow(line);
             return true;
         }
     }
@@ -379,7 +387,7 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
 // ---- place table --------------------------------------------------------------------------
 
 void InputDialog::OpenPlaceFile() {
-    Chart.ValErrorCode = Table.Open(TableKind) ? 0 : 1;
+    Chart.ConversionErrorPosition = Table.Open(TableKind) ? 0 : 1;
     Window.Reset(Table.Count() > 0 ? Table.Count() : 0);
     Window.SetPosition(4);
     RecheckPending = 1;
@@ -388,35 +396,35 @@ void InputDialog::OpenPlaceFile() {
 
 void InputDialog::ClosePlaceFile() {
     Table.Close();
-    ListBox1->clear();
+    placeList->clear();
     PlaceSearchText.clear();
 }
 
 void InputDialog::SyncScrollBar() {
     syncing_ = true;
-    ScrollBar1->setRange(std::max<std::int64_t>(1, Window.MinPosition()),
+    placeScrollBar->setRange(std::max<std::int64_t>(1, Window.MinPosition()),
                          std::max<std::int64_t>(1, Window.MaxPosition()));
-    ScrollBar1->setValue(static_cast<int>(Window.Position()));
+    placeScrollBar->setValue(static_cast<int>(Window.Position()));
     syncing_ = false;
 }
 
 void InputDialog::FillPlaceList() {
-    ListBox1->clear();
+    placeList->clear();
     if (Table.IsOpen())
-        for (const std::string& line : PlaceWindowLines(Table, Window)) ListBox1->addItem(gui::ToQt(line));
+        for (const std::string& line : PlaceWindowLines(Table, Window)) placeList->addItem(gui::ToQt(line));
     SyncScrollBar();
 }
 
-void InputDialog::EditLocalTyped(const QString& text) {
-    SetFieldState(EditLocal, FieldState::Rejected);
-    EditLocal->setText(text);  // a red field keeps what is being typed
+void InputDialog::SearchPlace(const QString& text) {
+    SetFieldState(placeSearchEdit, FieldState::Rejected);
+    placeSearchEdit->setText(text);  // a red field keeps what is being typed
     std::string typed = gui::FromQt(text);
     if (TableKind == PlaceTableKind::Italian) engine::UpperCaseInPlace(typed);
     else if (!typed.empty() && typed[0] >= 'a' && typed[0] <= 'z') typed[0] = static_cast<char>(typed[0] - 32);
     if (gui::FromQt(text) != typed) {
-        int caret = EditLocal->cursorPosition();
-        EditLocal->setText(gui::ToQt(typed));
-        EditLocal->setCursorPosition(caret);
+        int caret = placeSearchEdit->cursorPosition();
+        placeSearchEdit->setText(gui::ToQt(typed));
+        placeSearchEdit->setCursorPosition(caret);
     }
     PlaceSearchText = rt::CutTo(typed, 80);
     if (PlaceSearchText.empty() || !Table.IsOpen()) return;
@@ -424,17 +432,18 @@ void InputDialog::EditLocalTyped(const QString& text) {
     Window.ShowRecord(Table.Search(key));
     FillPlaceList();
     // The line Enter takes is the one highlighted.
-    if (Window.TargetLine() < ListBox1->count()) ListBox1->setCurrentRow(Window.TargetLine());
+    if (Window.TargetLine() < placeList->count()) placeList->setCurrentRow(Window.TargetLine());
 }
 
-void InputDialog::EditLocalEnter() {
-    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
+void InputDialog::PickTypedPlace() {
+    for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit})
         if (e->text().isEmpty()) {
             gui::ShowMessage("Voer geboortedatum in");
             return;
         }
     int line = Window.TargetLine();
-    std::string shown = line >= 0 && line < ListBox1->count() ? gui::FromQt(ListBox1->item(line)->text()) : std::string();
+    std::string shown =
+        line >= 0 && line < placeList->count() ? gui::FromQt(placeList->item(line)->text()) : std::string();
     if (!PlaceSearchText.empty() && shown.compare(0, PlaceSearchText.size(), PlaceSearchText) == 0) {
         PickPlaceRecord(Window.Target(), false);
         return;
@@ -452,57 +461,59 @@ void InputDialog::PickPlaceRecord(std::int64_t record, bool fromList) {
     SelectedPlaceRecord = record;
     const PlaceRecord& place = Table.Read(record);
     if (fromList) {
-        EditFuso->clear();
-        EditCalend->clear();
+        correctionEdit->clear();
+        calendarEdit->clear();
     }
     std::string name = place.Name;
     engine::StripTrailingBlanks(name);
-    EditLocal->setText(gui::ToQt(name));
-    SetFieldState(EditLocal, FieldState::Valid);
+    placeSearchEdit->setText(gui::ToQt(name));
+    SetFieldState(placeSearchEdit, FieldState::Valid);
     PlaceApplyPending = 1;
     RecheckPending = 1;
 }
 
 // ---- activation and the idle step ------------------------------------------------------------
 
-void InputDialog::FormActivate() {
+void InputDialog::StartNewEntry() {
     FixedZoneMinusFive = 0;
     // No red from an earlier opening.
-    for (QLineEdit* e : {EditSogg, EditGrdLat, EditNS, EditPriLat, EditGrdLon, EditEWgrd, EditPriLon, EditOreLon,
-                         EditMinLon, EditSecLon, EditEWore})
+    for (QLineEdit* e : {nameEdit, manual.latDegrees, manual.latLetter, manual.latMinutes, manual.lonDegrees,
+                         manual.lonLetter, manual.lonMinutes, manual.lonHours, manual.lonHourMinutes,
+                         manual.lonHourSeconds, manual.lonHourLetter})
         if (gui::GetFieldState(e) == FieldState::Rejected) SetFieldState(e, FieldState::Valid);
-    LabNote->hide();
+    outdatedTablesLabel->hide();
     movedOnTo_ = nullptr;
-    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti}) {
+    for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit}) {
         e->clear();
         SetFieldState(e, FieldState::Valid);
     }
-    for (QLineEdit* e : {EditFuso, EditCalend, EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord, EditLocal})
+    for (QLineEdit* e : {correctionEdit, calendarEdit, fullDateEdit, julianDayEdit, placeNameEdit, nationalityEdit,
+                         coordinatesEdit, placeSearchEdit})
         e->clear();
     PlaceSearchText.clear();
-    SetFieldState(EditLocal, FieldState::Rejected);
+    SetFieldState(placeSearchEdit, FieldState::Rejected);
     LocalMeanTimeFlag = false;
-    CheckBoxLocale->setChecked(false);
+    localMeanTimeBox->setChecked(false);
     ClosePlaceFile();
     TableKind = PlaceTableKind::Italian;
     OpenPlaceFile();
     PlaceApplyPending = 0;
-    DateTimePicker1->setDate(QDate::currentDate());
-    EditSogg->setFocus();
+    datePicker->setDate(QDate::currentDate());
+    nameEdit->setFocus();
     RecheckPending = 1;
-    EditStato->setText("ITALIA");
+    nationalityEdit->setText("ITALIA");
     LockResults();
-    BBprosegui->setEnabled(false);
-    gui::SetIdleHandler([this] { MyIdleHandler(); });
+    goOnButton->setEnabled(false);
+    gui::SetIdleHandler([this] { CheckPendingInput(); });
 }
 
 // The field after a date or time field, in the order they are typed.
 QWidget* InputDialog::NextClockField(const QLineEdit* field) const {
-    if (field == EditGiorno) return EditMese;
-    if (field == EditMese) return EditAnno;
-    if (field == EditAnno) return EditOra;
-    if (field == EditOra) return EditMinuti;
-    return EditLocal;
+    if (field == dayEdit) return monthEdit;
+    if (field == monthEdit) return yearEdit;
+    if (field == yearEdit) return hourEdit;
+    if (field == hourEdit) return minuteEdit;
+    return placeSearchEdit;
 }
 
 void InputDialog::MoveOnFrom(QLineEdit* field) {
@@ -537,15 +548,15 @@ bool InputDialog::ClockSeparatorTyped(QLineEdit* field, const QKeyEvent& key) {
 // A clock field still being typed: it has the focus and holds fewer digits
 // than it takes (the minutes "3" of "30").
 bool InputDialog::ClockBeingTyped() const {
-    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
+    for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit})
         if (focusWidget() == e && !e->text().isEmpty() && e->text().size() < e->maxLength()) return true;
     return false;
 }
 
-void InputDialog::MyIdleHandler() {
+void InputDialog::CheckPendingInput() {
     if (RecheckPending == 1 && !ClockBeingTyped()) {
         RecheckPending = 0;
-        LabNote->hide();
+        outdatedTablesLabel->hide();
         ValidateBirthDateTime(OkFlag);
         if (OkFlag == 1) ApplySelectedPlace(OkFlag);
     }
@@ -554,23 +565,23 @@ void InputDialog::MyIdleHandler() {
 
 void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
     ok = 0;
-    for (QLineEdit* e : {EditGiorno, EditMese, EditAnno, EditOra, EditMinuti})
+    for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit})
         if (e->text().isEmpty()) return;
     ok = 1;
-    ValidateIntEdit(EditGiorno, 1, 31, false, ok);
-    ValidateIntEdit(EditMese, 0, 12, false, ok);
-    ValidateIntEdit(EditAnno, 0, 2080, false, ok);
-    ValidateIntEdit(EditOra, 0, 23, false, ok);
-    ValidateIntEdit(EditMinuti, 0, 59, false, ok);
+    ValidateIntEdit(dayEdit, 1, 31, false, ok);
+    ValidateIntEdit(monthEdit, 0, 12, false, ok);
+    ValidateIntEdit(yearEdit, 0, 2080, false, ok);
+    ValidateIntEdit(hourEdit, 0, 23, false, ok);
+    ValidateIntEdit(minuteEdit, 0, 59, false, ok);
     if (ok == 1) {
         // A day its month and year do not have (31/02, 29/02 of a common year,
         // the days the calendar reform skipped) is refused, never moved on.
         int code = 0;
-        const int day = rt::ValInt(Text(EditGiorno), code), month = rt::ValInt(Text(EditMese), code);
-        const int year = rt::ValInt(Text(EditAnno), code);
+        const int day = rt::ValInt(Text(dayEdit), code), month = rt::ValInt(Text(monthEdit), code);
+        const int year = rt::ValInt(Text(yearEdit), code);
         // The store's own check of a date.
         if (!BirthDateProblem(day, month, year).empty()) {
-            QLineEdit* wrong = month < 1 ? EditMese : EditGiorno;
+            QLineEdit* wrong = month < 1 ? monthEdit : dayEdit;
             gui::SetFieldState(wrong, FieldState::Rejected);
             wrong->setFocus();
             ok = 0;
@@ -580,41 +591,41 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
         // What an earlier date gave no longer holds: its results go (not what
         // the user typed into an unlocked panel), and the dialog cannot go on
         // until the date is mended.
-        BBprosegui->setEnabled(false);
+        goOnButton->setEnabled(false);
         PlaceApplyPending = 0;
-        if (!PanelResult->isEnabled() && !EditDataEstesa->text().isEmpty()) ClearResults();
+        if (!resultPanel->isEnabled() && !fullDateEdit->text().isEmpty()) ClearResults();
         gui::ShowMessage("Data Scorretta");
         return;
     }
     int code = 0;
-    Chart.BirthDay = rt::ValInt(Text(EditGiorno), code);
-    Chart.BirthMonth = rt::ValInt(Text(EditMese), code);
-    Chart.BirthYear = rt::ValInt(Text(EditAnno), code);
-    Chart.BirthHourValue = rt::ValInt(Text(EditOra), code);
-    Chart.BirthMinuteValue = rt::ValInt(Text(EditMinuti), code);
+    Chart.BirthDay = rt::ValInt(Text(dayEdit), code);
+    Chart.BirthMonth = rt::ValInt(Text(monthEdit), code);
+    Chart.BirthYear = rt::ValInt(Text(yearEdit), code);
+    Chart.BirthHourValue = rt::ValInt(Text(hourEdit), code);
+    Chart.BirthMinuteValue = rt::ValInt(Text(minuteEdit), code);
     Chart.JulianDay = engine::JulianDayNumber(1, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
                                               Chart.BirthHourValue, Chart.BirthMinuteValue);
     PlaceApplyPending = 1;
 }
 
 void InputDialog::LockResults() {
-    for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
+    for (QLineEdit* e : {placeNameEdit, nationalityEdit, coordinatesEdit, correctionEdit, calendarEdit})
         SetFieldState(e, FieldState::Computed);
-    gui::SetLockGlyph(BBLock, true);
-    PanelResult->setEnabled(false);
+    gui::SetLockGlyph(lockButton, true);
+    resultPanel->setEnabled(false);
 }
 
 void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     ok = 0;
-    BBprosegui->setEnabled(false);
-    LabNote->hide();
-    if (gui::GetFieldState(EditLocal) != FieldState::Valid || PlaceApplyPending != 1) return;
+    goOnButton->setEnabled(false);
+    outdatedTablesLabel->hide();
+    if (gui::GetFieldState(placeSearchEdit) != FieldState::Valid || PlaceApplyPending != 1) return;
     if (SelectedPlaceRecord < 1 || SelectedPlaceRecord > Table.Count()) return;
-    ComboBox2->clear();
+    calendarLinesBox->clear();
     ok = 1;
     const PlaceRecord place = Table.Read(SelectedPlaceRecord);
     std::string calendarName = ZoneCalendarNameOf(place.CalendarNumber);
-    Edit1->setText(gui::ToQt(calendarName));
+    calendarNameEdit->setText(gui::ToQt(calendarName));
     Chart.GregorianCalendar = true;
 
     ZoneCalendarQuery query;
@@ -638,7 +649,7 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
         return;
     }
     FixedZoneMinusFive = result.FixedZoneMinusFive ? 1 : 0;
-    ComboBox2->addItem(gui::ToQt(calendarName));
+    calendarLinesBox->addItem(gui::ToQt(calendarName));
     for (const CalendarLine& line : result.Lines) {
         std::string text;
         if (line.ChainLine) {
@@ -651,126 +662,127 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
             text = engine::JulianDayToDateText(line.Date) + " " + (line.Correction >= 0 ? "+" : "-") + digits + " " +
                    line.Code;
         }
-        ComboBox2->addItem(gui::ToQt(text));
+        calendarLinesBox->addItem(gui::ToQt(text));
     }
-    EditCalend->blockSignals(true);
-    EditCalend->setText(result.Julian ? "GIUL" : "GREG");
-    EditCalend->blockSignals(false);
-    CheckBoxLocale->setChecked(result.LocalMeanTime);
-    EditFuso->setText(gui::ToQt(result.CorrectionText));
-    if (Chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) LabNote->show();
+    calendarEdit->blockSignals(true);
+    calendarEdit->setText(result.Julian ? "GIUL" : "GREG");
+    calendarEdit->blockSignals(false);
+    localMeanTimeBox->setChecked(result.LocalMeanTime);
+    correctionEdit->setText(gui::ToQt(result.CorrectionText));
+    if (Chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) outdatedTablesLabel->show();
     LockResults();
 
     Chart.GregorianCalendar = !result.Julian;
     Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, day, month, year, hour, minute);
-    EditDataEstesa->setText(gui::ToQt(engine::JulianDayToDateText(Chart.JulianDay)));
+    fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(Chart.JulianDay)));
     Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, day, month, year,
                                               hour + result.Correction, minute);
     std::string jd;
     engine::FloatToTextDec(11, jd, Chart.JulianDay);
-    EditJD->setText(gui::ToQt(jd));
+    julianDayEdit->setText(gui::ToQt(jd));
 
     std::string name = place.Name;
     engine::StripTrailingBlanks(name);
-    EditLocEstesa->setText(gui::ToQt(name));
-    EditStato->setText(gui::ToQt(place.State));
-    EditCoord->setText(gui::ToQt(PlaceCoordinatesText(place.Latitude, place.Longitude)));
-    std::string subject = Text(EditSogg);
+    placeNameEdit->setText(gui::ToQt(name));
+    nationalityEdit->setText(gui::ToQt(place.State));
+    coordinatesEdit->setText(gui::ToQt(PlaceCoordinatesText(place.Latitude, place.Longitude)));
+    std::string subject = Text(nameEdit);
     subject.erase(0, subject.find_first_not_of(' ') == std::string::npos ? subject.size()
                                                                           : subject.find_first_not_of(' '));
     Birth.SubjectName = subject;
-    if (Text(EditSogg) != subject) EditSogg->setText(gui::ToQt(subject));
-    if (FixedZoneMinusFive == 1 && Chart.JulianDay > 2433919.5L) EditFuso->setText("-5");
-    BBprosegui->setEnabled(!EditSogg->text().isEmpty());
+    if (Text(nameEdit) != subject) nameEdit->setText(gui::ToQt(subject));
+    if (FixedZoneMinusFive == 1 && Chart.JulianDay > 2433919.5L) correctionEdit->setText("-5");
+    goOnButton->setEnabled(!nameEdit->text().isEmpty());
     PlaceApplyPending = 0;
 }
 
 void InputDialog::CheckCoordinatesText(unsigned char& ok) {
-    ok = CoordinatesProblem(Text(EditCoord)).empty() ? 1 : 0;
+    ok = CoordinatesProblem(Text(coordinatesEdit)).empty() ? 1 : 0;
 }
 
-void InputDialog::CheckBoxLocaleClick() {
-    if (!CheckBoxLocale->isChecked()) {
-        SetFieldState(EditFuso, FieldState::Valid);
-        EditFuso->clear();
+void InputDialog::ApplyLocalMeanTimeChoice() {
+    if (!localMeanTimeBox->isChecked()) {
+        SetFieldState(correctionEdit, FieldState::Valid);
+        correctionEdit->clear();
         return;
     }
-    SetFieldState(EditFuso, FieldState::Computed);
-    if (EditCoord->text().isEmpty()) return;
+    SetFieldState(correctionEdit, FieldState::Computed);
+    if (coordinatesEdit->text().isEmpty()) return;
     unsigned char ok = 0;
     CheckCoordinatesText(ok);
     if (ok != 1) return;
-    std::string t = Text(EditCoord);
+    std::string t = Text(coordinatesEdit);
     int code = 0;
     long double longitude = rt::ValInt(t.substr(6, 3), code) + rt::ValInt(t.substr(10, 2), code) / 60.0L;
     if (t[9] == 'W') longitude = -longitude;
     long double value = longitude * 4 / 60;
-    EditFuso->setText(gui::ToQt(std::string(value > 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
+    correctionEdit->setText(gui::ToQt(std::string(value > 0 ? "-" : "+") + GeneralRealText(std::fabs(value))));
 }
 
-void InputDialog::EditCalendChange() {
-    std::string c = Text(EditCalend);
+void InputDialog::RecomputeJulianDay() {
+    std::string c = Text(calendarEdit);
     if (c != "GIUL" && c != "GREG") {
-        EditJD->clear();
+        julianDayEdit->clear();
         return;
     }
     Chart.JulianDay = engine::JulianDayNumber(c == "GREG" ? 1 : 0, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
                                               Chart.BirthHourValue, Chart.BirthMinuteValue);
     std::string jd;
     engine::FloatToTextDec(11, jd, Chart.JulianDay);
-    EditJD->setText(gui::ToQt(jd));
+    julianDayEdit->setText(gui::ToQt(jd));
 }
 
-void InputDialog::BBLockClick() {
-    if (PanelResult->isEnabled()) {
+void InputDialog::ToggleResultsLock() {
+    if (resultPanel->isEnabled()) {
         LockResults();
         return;
     }
-    PanelResult->setEnabled(true);
-    for (QLineEdit* e : {EditLocEstesa, EditStato, EditCoord, EditFuso, EditCalend})
+    resultPanel->setEnabled(true);
+    for (QLineEdit* e : {placeNameEdit, nationalityEdit, coordinatesEdit, correctionEdit, calendarEdit})
         SetFieldState(e, FieldState::Valid);
-    gui::SetLockGlyph(BBLock, false);
-    BBprosegui->setEnabled(true);
+    gui::SetLockGlyph(lockButton, false);
+    goOnButton->setEnabled(true);
 }
 
-void InputDialog::BitBtnOggiClick() {
+void InputDialog::FillInNow() {
     rt::LocalDateTime now = rt::Now();
-    EditGiorno->setText(gui::ToQt(rt::ZeroPad(now.day, 2)));
-    EditMese->setText(gui::ToQt(rt::ZeroPad(now.month, 2)));
-    EditAnno->setText(gui::ToQt(rt::ZeroPad(now.year, 4)));
-    EditOra->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
-    EditMinuti->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
+    dayEdit->setText(gui::ToQt(rt::ZeroPad(now.day, 2)));
+    monthEdit->setText(gui::ToQt(rt::ZeroPad(now.month, 2)));
+    yearEdit->setText(gui::ToQt(rt::ZeroPad(now.year, 4)));
+    hourEdit->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
+    minuteEdit->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
     RecheckPending = 1;
-    EditGiorno->setFocus();
+    dayEdit->setFocus();
 }
 
-void InputDialog::DateTimePicker1CloseUp() {
-    QDate d = DateTimePicker1->date();
+void InputDialog::TakePickedDate() {
+    QDate d = datePicker->date();
     rt::LocalDateTime now = rt::Now();
-    EditGiorno->setText(gui::ToQt(rt::ZeroPad(d.day(), 2)));
-    EditMese->setText(gui::ToQt(rt::ZeroPad(d.month(), 2)));
-    EditAnno->setText(gui::ToQt(rt::ZeroPad(d.year(), 4)));
-    EditOra->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
-    EditMinuti->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
+    dayEdit->setText(gui::ToQt(rt::ZeroPad(d.day(), 2)));
+    monthEdit->setText(gui::ToQt(rt::ZeroPad(d.month(), 2)));
+    yearEdit->setText(gui::ToQt(rt::ZeroPad(d.year(), 4)));
+    hourEdit->setText(gui::ToQt(rt::ZeroPad(now.hour, 2)));
+    minuteEdit->setText(gui::ToQt(rt::ZeroPad(now.minute, 2)));
     RecheckPending = 1;
 }
 
 // ---- manual coordinates -----------------------------------------------------------------------
 
 void InputDialog::OpenManualCoordinates() {
-    std::string t = Text(EditCoord);
+    std::string t = Text(coordinatesEdit);
     auto part = [&](std::size_t start, std::size_t len) {
         return start - 1 < t.size() ? gui::ToQt(t.substr(start - 1, len)) : QString();
     };
-    EditGrdLat->setText(part(1, 2));
-    EditNS->setText(part(3, 1));
-    EditPriLat->setText(part(4, 2));
-    EditGrdLon->setText(part(7, 3));
-    EditEWgrd->setText(part(10, 1));
-    EditPriLon->setText(part(11, 2));
-    for (QLineEdit* e : {EditOreLon, EditMinLon, EditSecLon, EditEWore}) e->clear();
+    manual.latDegrees->setText(part(1, 2));
+    manual.latLetter->setText(part(3, 1));
+    manual.latMinutes->setText(part(4, 2));
+    manual.lonDegrees->setText(part(7, 3));
+    manual.lonLetter->setText(part(10, 1));
+    manual.lonMinutes->setText(part(11, 2));
+    for (QLineEdit* e : {manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})
+        e->clear();
     LongitudeInDegrees = 1;
-    PanelMan->show();
+    manual.panel->show();
     CheckManualCoordinates();
 }
 
@@ -792,23 +804,24 @@ void InputDialog::CheckManualCoordinates() {
         return false;
     };
     if (LongitudeInDegrees == 1)
-        for (QLineEdit* e : {EditOreLon, EditMinLon, EditSecLon, EditEWore}) e->clear();
+        for (QLineEdit* e : {manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})
+            e->clear();
     else
-        for (QLineEdit* e : {EditGrdLon, EditEWgrd, EditPriLon}) e->clear();
+        for (QLineEdit* e : {manual.lonDegrees, manual.lonLetter, manual.lonMinutes}) e->clear();
     OkFlag = 1;
-    if (!filled({EditGrdLat, EditNS, EditPriLat})) OkFlag = 0;
-    int latDeg = value(EditGrdLat), latMin = value(EditPriLat);
-    if (latDeg < 0 || latDeg > 90 || latMin < 0 || latMin > 59 || !letterOk(EditNS, "NS")) OkFlag = 0;
+    if (!filled({manual.latDegrees, manual.latLetter, manual.latMinutes})) OkFlag = 0;
+    int latDeg = value(manual.latDegrees), latMin = value(manual.latMinutes);
+    if (latDeg < 0 || latDeg > 90 || latMin < 0 || latMin > 59 || !letterOk(manual.latLetter, "NS")) OkFlag = 0;
     long double longitude = 0;
     if (LongitudeInDegrees == 1) {
-        if (!filled({EditGrdLon, EditEWgrd, EditPriLon})) OkFlag = 0;
-        int d = value(EditGrdLon), m = value(EditPriLon);
-        if (d < 0 || d > 180 || m < 0 || m > 59 || !letterOk(EditEWgrd, "EW")) OkFlag = 0;
+        if (!filled({manual.lonDegrees, manual.lonLetter, manual.lonMinutes})) OkFlag = 0;
+        int d = value(manual.lonDegrees), m = value(manual.lonMinutes);
+        if (d < 0 || d > 180 || m < 0 || m > 59 || !letterOk(manual.lonLetter, "EW")) OkFlag = 0;
         longitude = d + m / 60.0L;
     } else {
-        if (!filled({EditOreLon, EditMinLon, EditSecLon, EditEWore})) OkFlag = 0;
-        int h = value(EditOreLon), m = value(EditMinLon), s = value(EditSecLon);
-        if (h < 0 || h > 12 || m < 0 || m > 59 || s < 0 || s > 59 || !letterOk(EditEWore, "EW")) OkFlag = 0;
+        if (!filled({manual.lonHours, manual.lonHourMinutes, manual.lonHourSeconds, manual.lonHourLetter})) OkFlag = 0;
+        int h = value(manual.lonHours), m = value(manual.lonHourMinutes), s = value(manual.lonHourSeconds);
+        if (h < 0 || h > 12 || m < 0 || m > 59 || s < 0 || s > 59 || !letterOk(manual.lonHourLetter, "EW")) OkFlag = 0;
         longitude = (h + m / 60.0L + s / 3600.0L) * 15;
     }
     if (OkFlag != 1) return;
@@ -816,7 +829,7 @@ void InputDialog::CheckManualCoordinates() {
         OkFlag = 0;
         return;
     }
-    std::string text = rt::ZeroPad(latDeg, 2) + gui::FromQt(EditNS->text()) +
+    std::string text = rt::ZeroPad(latDeg, 2) + gui::FromQt(manual.latLetter->text()) +
                        rt::ZeroPad(latMin, 2) + "-";
     int degrees = static_cast<int>(std::floor(longitude + 1e-9L));
     int minutes = static_cast<int>(std::floor((longitude - degrees) * 60 + 1e-6L));
@@ -825,23 +838,23 @@ void InputDialog::CheckManualCoordinates() {
         int h = static_cast<int>(hours);
         int m = static_cast<int>((hours - h) * 60);
         int s = static_cast<int>(((hours - h) * 60 - m) * 60 + 1e-6L);
-        EditOreLon->setText(QString::number(h));
-        EditMinLon->setText(QString::number(m));
-        EditSecLon->setText(QString::number(s));
-        EditEWore->setText(EditEWgrd->text());
+        manual.lonHours->setText(QString::number(h));
+        manual.lonHourMinutes->setText(QString::number(m));
+        manual.lonHourSeconds->setText(QString::number(s));
+        manual.lonHourLetter->setText(manual.lonLetter->text());
     } else {
-        EditGrdLon->setText(QString::number(degrees));
-        EditPriLon->setText(QString::number(minutes));
-        EditEWgrd->setText(EditEWore->text());
+        manual.lonDegrees->setText(QString::number(degrees));
+        manual.lonMinutes->setText(QString::number(minutes));
+        manual.lonLetter->setText(manual.lonHourLetter->text());
     }
-    text += rt::ZeroPad(degrees, 3) + gui::FromQt(EditEWgrd->text()) + rt::ZeroPad(minutes, 2);
-    Birth.ManualCoordText = text;
+    text += rt::ZeroPad(degrees, 3) + gui::FromQt(manual.lonLetter->text()) + rt::ZeroPad(minutes, 2);
+    Birth.ManualCoordinatesText = text;
 }
 
-void InputDialog::BitBtn1Click() {
+void InputDialog::AcceptManualCoordinates() {
     if (OkFlag == 1) {
-        EditCoord->setText(gui::ToQt(Birth.ManualCoordText));
-        PanelMan->hide();
+        coordinatesEdit->setText(gui::ToQt(Birth.ManualCoordinatesText));
+        manual.panel->hide();
         adjustSize();  // back to the size without the panel
     } else {
         gui::ShowMessage("Coordinate Scorrette");
@@ -850,18 +863,18 @@ void InputDialog::BitBtn1Click() {
 
 // ---- going on --------------------------------------------------------------------------------
 
-void InputDialog::BBproseguiClick() {
+void InputDialog::ConfirmAndStore() {
     // Checked while a place typed by hand can still be mended.
-    if (RefuseForeignCharacters({{EditSogg, "Il nome"}, {EditLocEstesa, "Il luogo"}, {EditStato, "La nazione"}}))
+    if (RefuseForeignCharacters({{nameEdit, "Il nome"}, {placeNameEdit, "Il luogo"}, {nationalityEdit, "La nazione"}}))
         return;
     LockResults();
-    Birth.SubjectName = Text(EditSogg);
+    Birth.SubjectName = Text(nameEdit);
     if (Birth.SubjectName.empty()) {
-        SetFieldState(EditSogg, FieldState::Rejected);
+        SetFieldState(nameEdit, FieldState::Rejected);
         gui::ShowMessage("De naam van de Persoon ontbreekt");
         return;
     }
-    std::string calendar = Text(EditCalend);
+    std::string calendar = Text(calendarEdit);
     if (calendar == "GREG") Chart.GregorianCalendar = true;
     else if (calendar == "GIUL") Chart.GregorianCalendar = false;
     else {
@@ -873,32 +886,32 @@ void InputDialog::BBproseguiClick() {
     Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
                                               Chart.BirthYear, Chart.BirthHourValue, Chart.BirthMinuteValue);
     Birth.BirthDateText = engine::JulianDayToDateTextByCalendar(Chart.JulianDay);
-    Birth.EnteredPlaceText = rt::CutTo(Text(EditLocEstesa), 80);
+    Birth.EnteredPlaceText = rt::CutTo(Text(placeNameEdit), 80);
     if (Birth.EnteredPlaceText.empty()) {
-        SetFieldState(EditLocEstesa, FieldState::Rejected);
+        SetFieldState(placeNameEdit, FieldState::Rejected);
         gui::ShowMessage("Locatienaam ontbreekt");
         return;
     }
     CheckCoordinatesText(OkFlag);
     if (OkFlag != 1) {
-        SetFieldState(EditCoord, FieldState::Rejected);
+        SetFieldState(coordinatesEdit, FieldState::Rejected);
         gui::ShowMessage("Ontbrekende of onjuiste co\xF6rdinaten");
         return;
     }
-    Birth.CoordinatesText = Text(EditCoord);
+    Birth.CoordinatesText = Text(coordinatesEdit);
     // The correction is read as a number (a text typed without a sign is positive).
-    Birth.TimeZoneText = ZoneTextFromCorrection(Text(EditFuso));
+    Birth.TimeZoneText = ZoneTextFromCorrection(Text(correctionEdit));
     int code = 0;
-    std::string jd = Trimmed(EditJD);
+    std::string jd = Trimmed(julianDayEdit);
     for (char& c : jd)
         if (c == ',') c = '.';
     long double value = rt::ValReal(jd, code);
-    Chart.ValErrorCode = code;
+    Chart.ConversionErrorPosition = code;
     if (code == 0) Chart.JulianDay = value;
     else OkFlag = 0;
-    Birth.Nationality = rt::CutTo(Text(EditStato), 80);
+    Birth.Nationality = rt::CutTo(Text(nationalityEdit), 80);
     if (!theStoreDialog) theStoreDialog = new StoreDialog(this);
-    theStoreDialog->EnteredCorrectionText = Text(EditFuso);
+    theStoreDialog->EnteredCorrectionText = Text(correctionEdit);
     theStoreDialog->CloseEntryDialog = [this] {
         ClosePlaceFile();
         accept();
@@ -908,12 +921,14 @@ void InputDialog::BBproseguiClick() {
 }
 
 void InputDialog::ClearResults() {
-    for (QLineEdit* e : {EditFuso, EditCalend, EditDataEstesa, EditJD, EditLocEstesa, EditStato, EditCoord}) e->clear();
-    ComboBox2->clear();
-    LabNote->hide();
+    for (QLineEdit* e : {correctionEdit, calendarEdit, fullDateEdit, julianDayEdit, placeNameEdit, nationalityEdit,
+                         coordinatesEdit})
+        e->clear();
+    calendarLinesBox->clear();
+    outdatedTablesLabel->hide();
 }
 
-void InputDialog::BBRitornaClick() {
+void InputDialog::Cancel() {
     ClosePlaceFile();
     ClearResults();
     reject();

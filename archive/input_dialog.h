@@ -27,25 +27,30 @@ public:
     explicit InputDialog(QWidget* parent = nullptr);
 
     // Input fields.
-    QLineEdit *EditSogg, *EditGiorno, *EditMese, *EditAnno, *EditOra, *EditMinuti, *EditLocal;
-    QPushButton *BitBtnOggi, *BBItalia, *BBperson;
-    QDateEdit* DateTimePicker1;
-    QListWidget* ListBox1;
-    QScrollBar* ScrollBar1;
+    QLineEdit *nameEdit, *dayEdit, *monthEdit, *yearEdit, *hourEdit, *minuteEdit, *placeSearchEdit;
+    QPushButton *nowButton, *italianPlacesButton, *foreignPlacesButton;
+    QDateEdit* datePicker;
+    QListWidget* placeList;
+    QScrollBar* placeScrollBar;
     // Results.
-    QGroupBox* PanelResult;
-    QLineEdit *EditDataEstesa, *EditJD, *EditLocEstesa, *EditCoord, *EditFuso, *EditCalend, *EditStato;
-    QCheckBox* CheckBoxLocale;
-    QPushButton* BBLock;
-    QLabel *LabNote, *Label1;
-    QComboBox* ComboBox2;
-    QLineEdit* Edit1;
-    // Manual coordinates.
-    QGroupBox* PanelMan;
-    QLineEdit *EditGrdLat, *EditNS, *EditPriLat, *EditGrdLon, *EditEWgrd, *EditPriLon, *EditOreLon, *EditMinLon,
-        *EditSecLon, *EditEWore;
-    QPushButton *BitBtn1, *BitBtn2;
-    QPushButton *BBprosegui, *BBRitorna;
+    QGroupBox* resultPanel;
+    QLineEdit *fullDateEdit, *julianDayEdit, *placeNameEdit, *coordinatesEdit, *correctionEdit, *calendarEdit,
+        *nationalityEdit;
+    QCheckBox* localMeanTimeBox;
+    QPushButton* lockButton;
+    QLabel *outdatedTablesLabel, *namePromptLabel;
+    QComboBox* calendarLinesBox;
+    QLineEdit* calendarNameEdit;
+    // The panel for coordinates typed by hand: the latitude, and the longitude
+    // in degrees or in hours, each with its letter (N/S, E/W).
+    struct ManualCoordinates {
+        QGroupBox* panel;
+        QLineEdit *latDegrees, *latLetter, *latMinutes;
+        QLineEdit *lonDegrees, *lonLetter, *lonMinutes;
+        QLineEdit *lonHours, *lonHourMinutes, *lonHourSeconds, *lonHourLetter;
+        QPushButton *okButton, *clearButton;
+    } manual;
+    QPushButton *goOnButton, *cancelButton;
 
     // Dialog state.
     unsigned char RecheckPending = 0;
@@ -60,19 +65,19 @@ public:
     PlaceWindow Window;
     PlaceTableKind TableKind = PlaceTableKind::Italian;
 
-    void FormActivate();
-    void MyIdleHandler();
+    void StartNewEntry();
+    void CheckPendingInput();
     void ValidateBirthDateTime(unsigned char& ok);
     void ApplySelectedPlace(unsigned char& ok);
     void CheckCoordinatesText(unsigned char& ok);
-    void BBproseguiClick();
-    void BBRitornaClick();
-    void BitBtnOggiClick();
-    void DateTimePicker1CloseUp();
-    void BBLockClick();
-    void CheckBoxLocaleClick();
-    void EditCalendChange();
-    void BitBtn1Click();
+    void ConfirmAndStore();
+    void Cancel();
+    void FillInNow();
+    void TakePickedDate();
+    void ToggleResultsLock();
+    void ApplyLocalMeanTimeChoice();
+    void RecomputeJulianDay();
+    void AcceptManualCoordinates();
     void CheckManualCoordinates();
     void OpenManualCoordinates();
 
@@ -80,8 +85,8 @@ public:
     void OpenPlaceFile();
     void ClosePlaceFile();
     void FillPlaceList();
-    void EditLocalTyped(const QString& text);
-    void EditLocalEnter();
+    void SearchPlace(const QString& text);
+    void PickTypedPlace();
     void PickPlaceAtLine(int line);
     void PickPlaceRecord(std::int64_t record, bool fromList);
 

@@ -20,33 +20,33 @@ namespace archive {
 
 ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEntries, QWidget* parent)
     : QDialog(parent), Window(shape), whole_(wholeEntries) {
-    ListaArchivi = gui::MakeList(this, "ListaArchivi");
-    EditArchi = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
-    EditSoggetto = gui::MakeEdit(this, "EditSoggetto");
-    ListaNomi = gui::MakeList(this, "ListaNomi");
-    ListaNomi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListaNomi->setFont(QFont("Liberation Mono"));
-    ScrollBar1 = new QScrollBar(Qt::Vertical, this);
-    ScrollBar1->setObjectName("ScrollBar1");
-    ScrollBar1->setPageStep(shape.page);
+    archiveList = gui::MakeList(this, "ListaArchivi");
+    chosenArchiveEdit = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
+    nameSearchEdit = gui::MakeEdit(this, "EditSoggetto");
+    nameList = gui::MakeList(this, "ListaNomi");
+    nameList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    nameList->setFont(QFont("Liberation Mono"));
+    nameScrollBar = new QScrollBar(Qt::Vertical, this);
+    nameScrollBar->setObjectName("ScrollBar1");
+    nameScrollBar->setPageStep(shape.page);
 
     // The name box is a type-ahead box: a key that types no character enters no key.
-    gui::KeepUntypedKeysOut(EditSoggetto);
-    EditSoggetto->installEventFilter(this);
-    ListaNomi->installEventFilter(this);
-    connect(EditSoggetto, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { SearchTyped(t); }));
-    connect(ListaNomi, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem* item) { ChooseLine(ListaNomi->row(item)); }));
-    connect(ListaArchivi, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem* item) {
+    gui::KeepUntypedKeysOut(nameSearchEdit);
+    nameSearchEdit->installEventFilter(this);
+    nameList->installEventFilter(this);
+    connect(nameSearchEdit, &QLineEdit::textEdited, this, gui::Guarded([this](const QString& t) { SearchTyped(t); }));
+    connect(nameList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem* item) { ChooseLine(nameList->row(item)); }));
+    connect(archiveList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem* item) {
         CloseArchive();
-        ListaNomi->clear();
+        nameList->clear();
         Chosen = false;
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         ArchiveName = gui::FromQt(item->text()).substr(0, 4);
-        EditArchi->setText(gui::ToQt(ArchiveName));
+        chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
         ArchiveChanged(ArchiveName);
     }));
-    connect(ScrollBar1, &QScrollBar::actionTriggered, this, gui::Guarded([this](int action) {
+    connect(nameScrollBar, &QScrollBar::actionTriggered, this, gui::Guarded([this](int action) {
         bool moved = false;
         switch (action) {
             case QAbstractSlider::SliderSingleStepAdd: moved = Window.LineDown(); break;
@@ -54,7 +54,7 @@ ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEnt
             case QAbstractSlider::SliderPageStepAdd: moved = Window.PageDown(); break;
             case QAbstractSlider::SliderPageStepSub: moved = Window.PageUp(); break;
             case QAbstractSlider::SliderMove:
-                Window.HoldAt(ScrollBar1->sliderPosition());
+                Window.HoldAt(nameScrollBar->sliderPosition());
                 moved = true;
                 break;
             default: break;
@@ -69,23 +69,23 @@ QGroupBox* ArchiveNameDialog::BuildSearchPanel(const char* objectName, const cha
     auto* panel = gui::MakeGroup(this, objectName, "");
     auto* grid = new QGridLayout(panel);
     grid->addWidget(gui::MakeLabel(panel, "LabRicerca", prompt), 0, 0, 1, 2);
-    EditSoggetto->setParent(panel);
-    grid->addWidget(EditSoggetto, 1, 0, 1, 2);
+    nameSearchEdit->setParent(panel);
+    grid->addWidget(nameSearchEdit, 1, 0, 1, 2);
     grid->addWidget(gui::MakeLabel(panel, "LabElenco", listHint), 2, 0, 1, 2);
-    ListaNomi->setParent(panel);
-    ListaNomi->setFixedHeight(Window.LinesShown() * 18 + 6);
-    grid->addWidget(ListaNomi, 3, 0);
-    ScrollBar1->setParent(panel);
-    grid->addWidget(ScrollBar1, 3, 1);
+    nameList->setParent(panel);
+    nameList->setFixedHeight(Window.LinesShown() * 18 + 6);
+    grid->addWidget(nameList, 3, 0);
+    nameScrollBar->setParent(panel);
+    grid->addWidget(nameScrollBar, 3, 1);
     return panel;
 }
 
 void ArchiveNameDialog::BuildArchiveList() {
     if (archiveListBuilt_) return;
-    ListaArchivi->clear();
+    archiveList->clear();
     for (const std::string& name : ListArchiveNames()) {
         if (name == kCurrentPersonArchive) continue;
-        ListaArchivi->addItem(gui::ToQt(ArchiveCaption(name)));
+        archiveList->addItem(gui::ToQt(ArchiveCaption(name)));
         if (name == kPersonalArchive) ArchiveName = name;
     }
     archiveListBuilt_ = true;
@@ -111,15 +111,15 @@ bool ArchiveNameDialog::OpenArchive(const std::string& letters, AnnotationFile a
     int n = index.listable ? Files.EntryCount() : 0;
     Window.Reset(n, n < 9 ? 1 : Window.MiddleLine() + 1);
     if (n < 1) {
-        ListaNomi->clear();
-        ListaNomi->addItem(index.listable ? "ARCHIVIO VUOTO" : "ARCHIVIO DANNEGGIATO");
-        for (QWidget* w : {static_cast<QWidget*>(EditSoggetto), static_cast<QWidget*>(ListaNomi),
-                           static_cast<QWidget*>(ScrollBar1)})
+        nameList->clear();
+        nameList->addItem(index.listable ? "ARCHIVIO VUOTO" : "ARCHIVIO DANNEGGIATO");
+        for (QWidget* w : {static_cast<QWidget*>(nameSearchEdit), static_cast<QWidget*>(nameList),
+                           static_cast<QWidget*>(nameScrollBar)})
             w->setEnabled(false);
         return false;
     }
-    for (QWidget* w : {static_cast<QWidget*>(EditSoggetto), static_cast<QWidget*>(ListaNomi),
-                       static_cast<QWidget*>(ScrollBar1)})
+    for (QWidget* w : {static_cast<QWidget*>(nameSearchEdit), static_cast<QWidget*>(nameList),
+                       static_cast<QWidget*>(nameScrollBar)})
         w->setEnabled(true);
     FillNameList();
     SetScrollBar();
@@ -132,37 +132,37 @@ void ArchiveNameDialog::CloseArchive() {
 
 void ArchiveNameDialog::SetScrollBar() {
     syncing_ = true;
-    ScrollBar1->setRange(Window.ScrollMin(), Window.ScrollMax());
-    ScrollBar1->setValue(Window.Position());
+    nameScrollBar->setRange(Window.ScrollMin(), Window.ScrollMax());
+    nameScrollBar->setValue(Window.Position());
     syncing_ = false;
 }
 
 void ArchiveNameDialog::FillNameList() {
-    ListaNomi->clear();
+    nameList->clear();
     if (!Files.IsOpen()) return;
     for (const std::string& e : Files.Entries(Window.FirstShown(), Window.LastShown(), whole_))
-        ListaNomi->addItem(gui::ToQt(e));
+        nameList->addItem(gui::ToQt(e));
 }
 
 bool ArchiveNameDialog::SearchFieldValid() const {
-    return gui::GetFieldState(EditSoggetto) == gui::FieldState::Valid;
+    return gui::GetFieldState(nameSearchEdit) == gui::FieldState::Valid;
 }
 
 void ArchiveNameDialog::SetSearchFieldValid(bool valid) {
-    QString keep = EditSoggetto->text();
-    gui::SetFieldState(EditSoggetto, valid ? gui::FieldState::Valid : gui::FieldState::Rejected);
-    EditSoggetto->setText(keep);  // a red search field keeps what was typed
+    QString keep = nameSearchEdit->text();
+    gui::SetFieldState(nameSearchEdit, valid ? gui::FieldState::Valid : gui::FieldState::Rejected);
+    nameSearchEdit->setText(keep);  // a red search field keeps what was typed
 }
 
-std::string ArchiveNameDialog::SearchText() const { return gui::FromQt(EditSoggetto->text()); }
+std::string ArchiveNameDialog::SearchText() const { return gui::FromQt(nameSearchEdit->text()); }
 
 void ArchiveNameDialog::SearchTyped(const QString& text) {
     if (Window.Count() <= 0) return;
     QString upper = text.toUpper();
     if (upper != text) {
-        int caret = EditSoggetto->cursorPosition();
-        EditSoggetto->setText(upper);
-        EditSoggetto->setCursorPosition(caret);
+        int caret = nameSearchEdit->cursorPosition();
+        nameSearchEdit->setText(upper);
+        nameSearchEdit->setCursorPosition(caret);
     }
     std::string typed = gui::FromQt(upper);
     engine::Birth.SubjectName = typed;
@@ -193,12 +193,12 @@ AnnotationRecord ReadRecordAnnotation(ArchiveFiles& files, const BirthRecord& re
 }
 
 std::string ArchiveNameDialog::LineText(int line) const {
-    return line >= 0 && line < ListaNomi->count() ? gui::FromQt(ListaNomi->item(line)->text()) : std::string();
+    return line >= 0 && line < nameList->count() ? gui::FromQt(nameList->item(line)->text()) : std::string();
 }
 
 std::optional<int> ArchiveNameDialog::TakeChosenEntry() {
     if (!SearchFieldValid()) {
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         return std::nullopt;
     }
     if (engine::Birth.SubjectName.empty()) return std::nullopt;
@@ -213,7 +213,7 @@ void ArchiveNameDialog::ChooseLine(int line) {
     if (position < 1) return;
     ChosenPosition = position;
     ChosenEntry = Files.ReadEntry(position);
-    EditSoggetto->setText(gui::ToQt(ChosenEntry));
+    nameSearchEdit->setText(gui::ToQt(ChosenEntry));
     SetSearchFieldValid(true);
     engine::Birth.SubjectName = ChosenEntry;
     Chosen = true;
@@ -221,9 +221,9 @@ void ArchiveNameDialog::ChooseLine(int line) {
 }
 
 bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EditSoggetto && event->type() == QEvent::MouseButtonPress) {
+    if (watched == nameSearchEdit && event->type() == QEvent::MouseButtonPress) {
         gui::Guard([this] {
-            EditSoggetto->clear();
+            nameSearchEdit->clear();
             SetSearchFieldValid(false);
             engine::Birth.SubjectName.clear();
             Chosen = false;
@@ -233,25 +233,25 @@ bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     int key = static_cast<QKeyEvent*>(event)->key();
     bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (watched == EditSoggetto && enter) {
+    if (watched == nameSearchEdit && enter) {
         gui::Guard([this] { EnterInSearch(); });
         return true;
     }
-    if (watched == ListaNomi) {
+    if (watched == nameList) {
         gui::Guard([this] { ListKeyPressed(); });
-        int line = ListaNomi->currentRow();
+        int line = nameList->currentRow();
         if (enter) {
             gui::Guard([&] { EnterInList(line); });
             return true;
         }
         if (key == Qt::Key_Down) {
-            if (line >= 0) EditSoggetto->setText(ListaNomi->item(line)->text());
-            if (line == ListaNomi->count() - 1 && Window.LineDown()) {
+            if (line >= 0) nameSearchEdit->setText(nameList->item(line)->text());
+            if (line == nameList->count() - 1 && Window.LineDown()) {
                 gui::Guard([&] {
                     FillNameList();
                     SetScrollBar();
-                    ListaNomi->setCurrentRow(line);
-                    EditSoggetto->setText(ListaNomi->item(line)->text());
+                    nameList->setCurrentRow(line);
+                    nameSearchEdit->setText(nameList->item(line)->text());
                 });
                 return true;
             }
@@ -260,7 +260,7 @@ bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
             gui::Guard([&] {
                 FillNameList();
                 SetScrollBar();
-                ListaNomi->setCurrentRow(1);
+                nameList->setCurrentRow(1);
             });
             return true;
         }

@@ -30,11 +30,11 @@ class ArchiveNameDialog : public QDialog {
 public:
     ArchiveNameDialog(const NameWindowShape& shape, bool wholeEntries, QWidget* parent);
 
-    QListWidget* ListaArchivi = nullptr;
-    QLineEdit* EditArchi = nullptr;
-    QLineEdit* EditSoggetto = nullptr;
-    QListWidget* ListaNomi = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
+    QListWidget* archiveList = nullptr;
+    QLineEdit* chosenArchiveEdit = nullptr;
+    QLineEdit* nameSearchEdit = nullptr;
+    QListWidget* nameList = nullptr;
+    QScrollBar* nameScrollBar = nullptr;
 
     // State.
     std::string ArchiveName = kPersonalArchive;

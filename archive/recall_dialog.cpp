@@ -34,82 +34,85 @@ RecallDialog::RecallDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow,
     setWindowTitle("Gegevens ophalen uit archief");
     auto* grid = new QGridLayout(this);
     grid->addWidget(gui::MakeLabel(this, "LabArchivi", "ARCHIEVEN beschikbaar"), 0, 0);
-    grid->addWidget(ListaArchivi, 1, 0);
-    ListaArchivi->setMaximumHeight(80);
+    grid->addWidget(archiveList, 1, 0);
+    archiveList->setMaximumHeight(80);
     grid->addWidget(gui::MakeLabel(this, "LabArchivio", "ARCHIEF"), 0, 1);
     grid->addWidget(gui::MakeLabel(this, "LabSelezionato", "geselecteerd"), 2, 1);
-    grid->addWidget(EditArchi, 1, 1);
+    grid->addWidget(chosenArchiveEdit, 1, 1);
 
-    PanelSearch = BuildSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam",
+    searchPanel = BuildSearchPanel("PanelSearch", "Schrijf de eerste paar letters van de naam",
                                   "Dubbelklik om te selecteren");
-    grid->addWidget(PanelSearch, 3, 0, 1, 2);
+    grid->addWidget(searchPanel, 3, 0, 1, 2);
 
-    PanelData = gui::MakeGroup(this, "PanelData", "");
-    auto* d = new QGridLayout(PanelData);
-    int r = gui::AddLabelledEdits(d, PanelData,
-                                  {{&EditNome, "EditNome", "Naam", 38},
-                                   {&EditData, "EditData", "Datum"},
-                                   {&EditLocal, "EditLocal", "Plaats"},
-                                   {&EditNaz, "EditNaz", "Natie"},
-                                   {&EditCorr, "EditCorr", "Correz:"},
-                                   {&EditCoord, "EditCoord", "Co\xF6rdinat."},
-                                   {&EditCal, "EditCal", "Calend:"}},
+    personPanel = gui::MakeGroup(this, "PanelData", "");
+    auto* d = new QGridLayout(personPanel);
+    int r = gui::AddLabelledEdits(d, personPanel,
+                                  {{&nameEdit, "EditNome", "Naam", 38},
+                                   {&birthDateEdit, "EditData", "Datum"},
+                                   {&placeEdit, "EditLocal", "Plaats"},
+                                   {&nationalityEdit, "EditNaz", "Natie"},
+                                   {&correctionEdit, "EditCorr", "Correz:"},
+                                   {&coordinatesEdit, "EditCoord", "Co\xF6rdinat."},
+                                   {&calendarEdit, "EditCal", "Calend:"}},
                                   0);
     // The name, place and nation may be typed (upper case); the rest is shown.
-    for (QLineEdit* e : {EditNome, EditLocal, EditNaz}) UpperCaseOnTyping(e);
-    for (QLineEdit* e : {EditData, EditCorr, EditCoord, EditCal}) e->setReadOnly(true);
-    d->addWidget(gui::MakeLabel(PanelData, "LabAnnotazioni", "Annotaties"), r++, 0);
-    MemoAnnotaz = gui::MakeMemo(PanelData, "MemoAnnotaz", true);
-    MemoAnnotaz->setMaximumHeight(80);
-    d->addWidget(MemoAnnotaz, r++, 0, 1, 2);
-    grid->addWidget(PanelData, 0, 2, 4, 1);
+    for (QLineEdit* e : {nameEdit, placeEdit, nationalityEdit}) UpperCaseOnTyping(e);
+    for (QLineEdit* e : {birthDateEdit, correctionEdit, coordinatesEdit, calendarEdit}) e->setReadOnly(true);
+    d->addWidget(gui::MakeLabel(personPanel, "LabAnnotazioni", "Annotaties"), r++, 0);
+    annotationMemo = gui::MakeMemo(personPanel, "MemoAnnotaz", true);
+    annotationMemo->setMaximumHeight(80);
+    d->addWidget(annotationMemo, r++, 0, 1, 2);
+    grid->addWidget(personPanel, 0, 2, 4, 1);
 
-    gui::MakeClickOnlyButtons(this, {{&BitBtnOK, "BitBtnOK", "&OK"},
-                                     {&BitBtnAnnulla, "BitBtnAnnulla", "&Annuleren"},
-                                     {&BitBtnInverti, "BitBtnInverti", "&Inverti Achternaam/Voornaam omkeren"}});
-    grid->addWidget(BitBtnInverti, 4, 0);
-    grid->addWidget(BitBtnOK, 4, 1);
-    grid->addWidget(BitBtnAnnulla, 4, 2);
+    gui::MakeClickOnlyButtons(this, {{&okButton, "BitBtnOK", "&OK"},
+                                     {&cancelButton, "BitBtnAnnulla", "&Annuleren"},
+                                     {&reorderNameButton, "BitBtnInverti", "&Inverti Achternaam/Voornaam omkeren"}});
+    grid->addWidget(reorderNameButton, 4, 0);
+    grid->addWidget(okButton, 4, 1);
+    grid->addWidget(cancelButton, 4, 2);
 
-    connect(ListaNomi, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
-        if (!EditSoggetto->text().isEmpty() && Chosen) LoadChosenPerson();
+    connect(nameList, &QListWidget::itemDoubleClicked, this, gui::Guarded([this](QListWidgetItem*) {
+        if (!nameSearchEdit->text().isEmpty() && Chosen) LoadChosenPerson();
     }));
-    connect(BitBtnInverti, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnInvertiClick(); }));
-    connect(BitBtnOK, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnOKClick(); }));
-    connect(BitBtnAnnulla, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnAnnullaClick(); }));
-    connect(this, &QDialog::finished, this, [this](int) { gui::Guard([this] { FormDeactivate(); }); });
+    connect(reorderNameButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { NextNameWordOrder(); }));
+    connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { MakeLoadedPersonCurrent(); }));
+    connect(cancelButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { Cancel(); }));
+    connect(this, &QDialog::finished, this,
+            [this](int) { gui::Guard([this] { HandOffChosenEntryAndCloseArchive(); }); });
 }
 
 void RecallDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    gui::Guard([this] { ResetAndOpenArchive(); });
 }
 
 void RecallDialog::ClearShownData() {
-    for (QLineEdit* e : {EditNome, EditData, EditLocal, EditNaz, EditCorr, EditCoord, EditCal}) e->clear();
-    MemoAnnotaz->clear();
+    for (QLineEdit* e :
+         {nameEdit, birthDateEdit, placeEdit, nationalityEdit, correctionEdit, coordinatesEdit, calendarEdit})
+        e->clear();
+    annotationMemo->clear();
 }
 
-void RecallDialog::FormActivate() {
+void RecallDialog::ResetAndOpenArchive() {
     Chosen = false;
     Loaded = false;
-    EditSoggetto->clear();
+    nameSearchEdit->clear();
     SetSearchFieldValid(false);
     engine::Birth.SubjectName.clear();
     ChosenPosition = 0;
     ChosenEntry.clear();
     WordOrderState = 0;
     BuildArchiveList();
-    EditArchi->setText(gui::ToQt(ArchiveName));
+    chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
     ClearShownData();
-    BitBtnInverti->setEnabled(false);
-    BitBtnOK->setEnabled(false);
+    reorderNameButton->setEnabled(false);
+    okButton->setEnabled(false);
     CloseArchive();
     if (!ArchiveExists(ArchiveName)) {
         // No archive to open (none stored yet): the dialog stays, empty.
-        ListaNomi->clear();
-        ListaNomi->addItem("ARCHIVIO VUOTO");
-        PanelSearch->setEnabled(false);
+        nameList->clear();
+        nameList->addItem("ARCHIVIO VUOTO");
+        searchPanel->setEnabled(false);
         return;
     }
     Open(ArchiveName);
@@ -118,14 +121,14 @@ void RecallDialog::FormActivate() {
 void RecallDialog::Open(const std::string& letters) {
     if (letters == kCurrentPersonArchive) {
         gui::ShowMessage("Nome Archivio Non Ammesso");
-        PanelSearch->setEnabled(false);
+        searchPanel->setEnabled(false);
         return;
     }
-    PanelSearch->setEnabled(true);
+    searchPanel->setEnabled(true);
     if (OpenArchive(letters, AnnotationFile::IfPresent)) {
         engine::Birth.SubjectName.clear();
-        EditSoggetto->clear();
-        EditSoggetto->setFocus();
+        nameSearchEdit->clear();
+        nameSearchEdit->setFocus();
     }
 }
 
@@ -151,7 +154,7 @@ void RecallDialog::EnterInList(int line) {
 void RecallDialog::EnterInSearch() {
     if (Loaded) return;
     std::string typed = SearchText();
-    int middle = Window.Small() ? ListaNomi->currentRow() : Window.MiddleLine();
+    int middle = Window.Small() ? nameList->currentRow() : Window.MiddleLine();
     std::string line = LineText(middle);
     if (!typed.empty() && line.compare(0, typed.size(), typed) == 0) {
         ChooseLine(middle);
@@ -164,21 +167,21 @@ void RecallDialog::EnterInSearch() {
 void RecallDialog::LoadChosenPerson() {
     using engine::Birth;
     using engine::Chart;
-    PanelData->setEnabled(true);
+    personPanel->setEnabled(true);
     if (!SearchFieldValid() || Birth.SubjectName.empty()) {
         TakeChosenEntry();
         return;
     }
     auto number = TakeChosenEntry();
     const std::string entry = ChosenEntry;
-    if (!number && ListaNomi->count() > 4) {
+    if (!number && nameList->count() > 4) {
         // The middle line's entry instead.
         int pos = Window.PositionOfLine(Window.MiddleLine());
         if (pos > 0) number = IndexEntryNumber(Files.ReadEntry(pos));
     }
     if (!number) {
         SetSearchFieldValid(false);
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         return;
     }
     WritePointerHandOff(rt::ZeroPad(*number, 5), ArchiveName);
@@ -220,28 +223,28 @@ void RecallDialog::LoadChosenPerson() {
         i = j;
     }
     WordOrderState = 0;
-    BitBtnInverti->setEnabled(true);
-    EditNome->setText(gui::ToQt(name));  // the first 38 characters, blanks kept
-    EditNome->setCursorPosition(0);       // shown from its first letter
-    BitBtnOK->setEnabled(true);
-    BitBtnOK->setFocus();
+    reorderNameButton->setEnabled(true);
+    nameEdit->setText(gui::ToQt(name));  // the first 38 characters, blanks kept
+    nameEdit->setCursorPosition(0);       // shown from its first letter
+    okButton->setEnabled(true);
+    okButton->setFocus();
 
     std::string dateText, zoneText;
     engine::SortKeyToDateTimeText(rec.DateField, dateText, zoneText);
-    EditData->setText(gui::ToQt(dateText));
-    EditCorr->setText(gui::ToQt(zoneText));
+    birthDateEdit->setText(gui::ToQt(dateText));
+    correctionEdit->setText(gui::ToQt(zoneText));
     std::string coords = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
     engine::TidyNameText(place);
-    EditCoord->setText(gui::ToQt(coords));
-    EditLocal->setText(gui::ToQt(place));
-    EditNaz->setText(gui::ToQt(rec.NationalityField));
+    coordinatesEdit->setText(gui::ToQt(coords));
+    placeEdit->setText(gui::ToQt(place));
+    nationalityEdit->setText(gui::ToQt(rec.NationalityField));
     Chart.GregorianCalendar = rec.CalendarField == "GR";
-    EditCal->setText(Chart.GregorianCalendar ? "GREG" : "GIUL");
+    calendarEdit->setText(Chart.GregorianCalendar ? "GREG" : "GIUL");
 
     if (notes) {
         std::string memo = RecallAnnotationLine(*notes);
-        MemoAnnotaz->setPlainText(gui::ToQt(memo));
+        annotationMemo->setPlainText(gui::ToQt(memo));
         // Written with the person at the confirmation: a recall given up
         // leaves the current person's notes and text as they are.
         LoadedAnnotationLine = memo;
@@ -250,17 +253,17 @@ void RecallDialog::LoadChosenPerson() {
         LoadedAnnotationLine.clear();
         LoadedTextNumber.clear();
     }
-    EditSoggetto->clear();
+    nameSearchEdit->clear();
     Loaded = true;
 }
 
 void RecallDialog::RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault) {
     ClearShownData();
     Loaded = false;
-    BitBtnOK->setEnabled(false);
-    BitBtnInverti->setEnabled(false);
+    okButton->setEnabled(false);
+    reorderNameButton->setEnabled(false);
     SetSearchFieldValid(false);
-    EditSoggetto->clear();
+    nameSearchEdit->clear();
     engine::Birth.SubjectName.clear();
     gui::ShowMessage(DamagedPersonMessage(ArchiveName, fault.extension, IndexEntryName(entry), number, fault.problem) +
                      " Non viene richiamata: la persona corrente resta quella di prima. Per riaverla, ripristinare "
@@ -268,7 +271,7 @@ void RecallDialog::RefuseDamagedPerson(const std::string& entry, int number, con
                      "backup) o cancellare la persona e inserirla di nuovo.");
 }
 
-void RecallDialog::BitBtnInvertiClick() {
+void RecallDialog::NextNameWordOrder() {
     const auto& [w1, w2, w3] = NameWords;
     std::vector<std::string> order;
     if (w2.empty()) return;
@@ -284,24 +287,25 @@ void RecallDialog::BitBtnInvertiClick() {
     std::string joined;
     for (const auto& word : order) joined += (joined.empty() ? "" : " ") + word;
     engine::Birth.SubjectName = joined;
-    EditNome->setText(gui::ToQt(joined));
-    EditSoggetto->setText(gui::ToQt(joined));
-    EditNome->setCursorPosition(0);
-    EditSoggetto->setCursorPosition(0);
+    nameEdit->setText(gui::ToQt(joined));
+    nameSearchEdit->setText(gui::ToQt(joined));
+    nameEdit->setCursorPosition(0);
+    nameSearchEdit->setCursorPosition(0);
 }
 
-void RecallDialog::BitBtnOKClick() {
+void RecallDialog::MakeLoadedPersonCurrent() {
     if (!SearchFieldValid()) {
-        EditSoggetto->clear();
+        nameSearchEdit->clear();
         SetSearchFieldValid(true);
         return;
     }
     if (!Loaded) return;
-    if (RefuseForeignCharacters({{EditNome, "Il nome"}, {EditLocal, "Il luogo"}, {EditNaz, "La nazione"}})) return;
-    engine::Birth.SubjectName = gui::FromQt(EditNome->text());
+    if (RefuseForeignCharacters({{nameEdit, "Il nome"}, {placeEdit, "Il luogo"}, {nationalityEdit, "La nazione"}}))
+        return;
+    engine::Birth.SubjectName = gui::FromQt(nameEdit->text());
     BirthRecord record = LoadedRecord;
-    record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(EditLocal->text()), kPlaceFieldCapacity);
-    record.NationalityField = rt::CutTo(gui::FromQt(EditNaz->text()), kNationalityCapacity);
+    record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(placeEdit->text()), kPlaceFieldCapacity);
+    record.NationalityField = rt::CutTo(gui::FromQt(nationalityEdit->text()), kNationalityCapacity);
     // The entry keeps the record's number, as a store's does: a change of
     // that record is then known to be the current person's. A refused write
     // changes nothing and leaves the dialog as it was, its archive open.
@@ -314,19 +318,19 @@ void RecallDialog::BitBtnOKClick() {
     }
     CloseArchive();
     if (!engine::Birth.SubjectName.empty()) {
-        EditSoggetto->clear();
-        ListaNomi->clear();
+        nameSearchEdit->clear();
+        nameList->clear();
         ClearShownData();
         accept();
     }
 }
 
-void RecallDialog::BitBtnAnnullaClick() {
+void RecallDialog::Cancel() {
     CloseArchive();
     reject();
 }
 
-void RecallDialog::FormDeactivate() {
+void RecallDialog::HandOffChosenEntryAndCloseArchive() {
     if (!ArchiveName.empty() && !ChosenEntry.empty() && ChosenPosition != 0)
         WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, engine::Birth.SubjectName);
     CloseArchive();

@@ -16,10 +16,10 @@ class RecallDialog : public ArchiveNameDialog {
 public:
     explicit RecallDialog(QWidget* parent = nullptr);
 
-    QLineEdit *EditNome, *EditData, *EditLocal, *EditNaz, *EditCorr, *EditCoord, *EditCal;
-    QPlainTextEdit* MemoAnnotaz;
-    QPushButton *BitBtnOK, *BitBtnAnnulla, *BitBtnInverti;
-    QGroupBox *PanelSearch, *PanelData;
+    QLineEdit *nameEdit, *birthDateEdit, *placeEdit, *nationalityEdit, *correctionEdit, *coordinatesEdit, *calendarEdit;
+    QPlainTextEdit* annotationMemo;
+    QPushButton *okButton, *cancelButton, *reorderNameButton;
+    QGroupBox *searchPanel, *personPanel;
 
     bool Loaded = false;
     BirthRecord LoadedRecord;
@@ -28,12 +28,12 @@ public:
     std::array<std::string, 3> NameWords;
     int WordOrderState = 0;
 
-    void FormActivate();
+    void ResetAndOpenArchive();
     void LoadChosenPerson();
-    void BitBtnInvertiClick();
-    void BitBtnOKClick();
-    void BitBtnAnnullaClick();
-    void FormDeactivate();
+    void NextNameWordOrder();
+    void MakeLoadedPersonCurrent();
+    void Cancel();
+    void HandOffChosenEntryAndCloseArchive();
     void ClearShownData();
 
 protected:

@@ -34,63 +34,62 @@ StoreDialog::StoreDialog(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout(this);
     grid->addWidget(gui::MakeLabel(this, "LabVincolo", "(Gegevens kunnen niet meer worden bewerkt)"), 0, 0, 1, 4);
     int row = gui::AddLabelledEdits(grid, this,
-                                    {{&EditNomeSogg, "EditNomeSogg", "Naam"},
-                                     {&EditDataNasc, "EditDataNasc", "Datum"},
-                                     {&EditGmt, "EditGmt", "GMT"}},
+                                    {{&nameEdit, "EditNomeSogg", "Naam"},
+                                     {&birthDateEdit, "EditDataNasc", "Datum"},
+                                     {&zoneEdit, "EditGmt", "GMT"}},
                                     1, 0, 3);
     // The zone the chart is computed with, under its field.
-    LabGmtNota = gui::MakeLabel(this, "LabGmtNota", "");
-    grid->addWidget(LabGmtNota, row++, 1, 1, 3);
+    zoneNoteLabel = gui::MakeLabel(this, "LabGmtNota", "");
+    grid->addWidget(zoneNoteLabel, row++, 1, 1, 3);
     row = gui::AddLabelledEdits(grid, this,
-                                {{&EditLocalita, "EditLocalita", "Plaats"},
-                                 {&EditCalend, "EditCalend", "Kalend."},
-                                 {&EditJd, "EditJd", "Jd"},
-                                 {&EditCoord, "EditCoord", "Co\xF6rd."},
-                                 {&EditStato, "EditStato", "Stato"}},
+                                {{&placeEdit, "EditLocalita", "Plaats"},
+                                 {&calendarEdit, "EditCalend", "Kalend."},
+                                 {&julianDayEdit, "EditJd", "Jd"},
+                                 {&coordinatesEdit, "EditCoord", "Co\xF6rd."},
+                                 {&nationalityEdit, "EditStato", "Stato"}},
                                 row, 0, 3);
     // Nothing shown can be changed here any more: a zone typed into its field
     // would not be the one stored.
     for (QLineEdit* e :
-         {EditNomeSogg, EditDataNasc, EditGmt, EditLocalita, EditCalend, EditJd, EditCoord, EditStato})
+         {nameEdit, birthDateEdit, zoneEdit, placeEdit, calendarEdit, julianDayEdit, coordinatesEdit, nationalityEdit})
         e->setReadOnly(true);
     grid->addWidget(gui::MakeLabel(this, "LabArchivi", "ARCHIEVEN beschikbaar"), row, 0);
     grid->addWidget(gui::MakeLabel(this, "LabArchivio", "ARCHIEF"), row, 2);
     grid->addWidget(gui::MakeLabel(this, "LabSelezionato", "geselecteerd"), row++, 3);
-    ListBox1 = gui::MakeList(this, "ListBox1");
-    ListBox1->setMaximumHeight(90);
-    grid->addWidget(ListBox1, row, 0, 1, 2);
-    EditArchi = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
-    grid->addWidget(EditArchi, row++, 2, 1, 2);
+    archiveList = gui::MakeList(this, "ListBox1");
+    archiveList->setMaximumHeight(90);
+    grid->addWidget(archiveList, row, 0, 1, 2);
+    chosenArchiveEdit = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
+    grid->addWidget(chosenArchiveEdit, row++, 2, 1, 2);
     grid->addWidget(gui::MakeLabel(this, "LabAnnotazioni", "Annotaties"), row, 0);
     grid->addWidget(gui::MakeLabel(this, "LabOpzionali", "Optionele gegevens"), row++, 1);
-    QLineEdit** lines[] = {&EditMemo1, &EditMemo2, &EditMemo3, &EditMemo4};
     for (int k = 0; k < 4; ++k) {
-        *lines[k] = gui::MakeEdit(this, kAnnotationLines[k].name, kAnnotationLines[k].length);
-        UpperCaseOnTyping(*lines[k]);
-        (*lines[k])->installEventFilter(this);
-        grid->addWidget(*lines[k], row++, 0, 1, 4);
+        annotationEdits[k] = gui::MakeEdit(this, kAnnotationLines[k].name, kAnnotationLines[k].length);
+        UpperCaseOnTyping(annotationEdits[k]);
+        annotationEdits[k]->installEventFilter(this);
+        grid->addWidget(annotationEdits[k], row++, 0, 1, 4);
     }
-    EditNfile = gui::MakeReadOnlyEdit(this, "EditNfile", 5);
-    grid->addWidget(EditNfile, row++, 3);
-    gui::MakeButtons(this, {{&BitBtnRegistra, "BitBtnRegistra", "OK registreert"},
-                            {&BBregText, "BBregText", "OK Gegevens opnemen en tekstbestand maken"},
-                            {&BBannulla, "BBannulla", "&Annuleren en Backards"}});
-    grid->addWidget(BitBtnRegistra, row, 0);
-    grid->addWidget(BBregText, row, 1, 1, 2);
-    grid->addWidget(BBannulla, row, 3);
+    textNumberEdit = gui::MakeReadOnlyEdit(this, "EditNfile", 5);
+    grid->addWidget(textNumberEdit, row++, 3);
+    gui::MakeButtons(this, {{&storeButton, "BitBtnRegistra", "OK registreert"},
+                            {&storeAndMakeTextButton, "BBregText", "OK Gegevens opnemen en tekstbestand maken"},
+                            {&cancelButton, "BBannulla", "&Annuleren en Backards"}});
+    grid->addWidget(storeButton, row, 0);
+    grid->addWidget(storeAndMakeTextButton, row, 1, 1, 2);
+    grid->addWidget(cancelButton, row, 3);
 
-    connect(ListBox1, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(BitBtnRegistra, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtnRegistraClick(); }));
-    connect(BBregText, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBregTextClick(); }));
-    connect(BBannulla, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBannullaClick(); }));
-    connect(this, &QDialog::finished, this, [this](int) { gui::Guard([this] { FormClose(); }); });
+    connect(archiveList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ChooseArchive(); }));
+    connect(storeButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { StoreAndClose(); }));
+    connect(storeAndMakeTextButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { MakeTextAndStore(); }));
+    connect(cancelButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { Cancel(); }));
+    connect(this, &QDialog::finished, this, [this](int) { gui::Guard([this] { HandOffLastStoredEntry(); }); });
 }
 
 void StoreDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!activated_) {
         activated_ = true;
-        gui::Guard([this] { FormActivate(); });
+        gui::Guard([this] { ShowEnteredBirthData(); });
     }
 }
 
@@ -102,48 +101,48 @@ void StoreDialog::closeEvent(QCloseEvent* e) {
 bool StoreDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    QLineEdit* lines[] = {EditMemo1, EditMemo2, EditMemo3, EditMemo4};
     for (int i = 0; i < 4; ++i) {
-        if (watched != lines[i]) continue;
+        if (watched != annotationEdits[i]) continue;
         if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (i < 3) lines[i + 1]->setFocus();
-            else if (key->key() != Qt::Key_Down) BitBtnRegistra->setFocus();
+            if (i < 3) annotationEdits[i + 1]->setFocus();
+            else if (key->key() != Qt::Key_Down) storeButton->setFocus();
             return true;
         }
         if (key->key() == Qt::Key_Up) {
-            if (i > 0) lines[i - 1]->setFocus();
+            if (i > 0) annotationEdits[i - 1]->setFocus();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void StoreDialog::FormActivate() {
+void StoreDialog::ShowEnteredBirthData() {
     using engine::Birth;
     using engine::Chart;
-    for (QLineEdit* e : {EditMemo1, EditMemo2, EditMemo3, EditMemo4, EditNfile}) e->clear();
+    for (QLineEdit* e : annotationEdits) e->clear();
+    textNumberEdit->clear();
     if (!ArchiveListBuilt) {
         // The archive list is built at the first showing and kept afterwards.
-        ListBox1->clear();
+        archiveList->clear();
         for (const std::string& name : ListArchiveNames()) {
-            ListBox1->addItem(gui::ToQt(ArchiveCaption(name)));
+            archiveList->addItem(gui::ToQt(ArchiveCaption(name)));
             if (name == kPersonalArchive) ChosenArchive = name;
         }
         ArchiveListBuilt = true;
     }
-    EditArchi->setText(gui::ToQt(ChosenArchive));
-    EditNomeSogg->setText(gui::ToQt(Birth.SubjectName));
-    EditDataNasc->setText(gui::ToQt(Birth.BirthDateText));
-    EditLocalita->setText(gui::ToQt(Birth.EnteredPlaceText));
-    EditCoord->setText(gui::ToQt(Birth.CoordinatesText));
+    chosenArchiveEdit->setText(gui::ToQt(ChosenArchive));
+    nameEdit->setText(gui::ToQt(Birth.SubjectName));
+    birthDateEdit->setText(gui::ToQt(Birth.BirthDateText));
+    placeEdit->setText(gui::ToQt(Birth.EnteredPlaceText));
+    coordinatesEdit->setText(gui::ToQt(Birth.CoordinatesText));
     std::string zone = Birth.TimeZoneText;
     if (zone == "+") zone = "+0";
     if (zone == "-") zone = "-0";
-    EditGmt->setText(gui::ToQt(zone));
+    zoneEdit->setText(gui::ToQt(zone));
     std::string note;
     for (const std::string& line : StoredZoneNote(zone, EnteredCorrectionText))
         note += (note.empty() ? "" : "\n") + line;
-    LabGmtNota->setText(gui::ToQt(note));
+    zoneNoteLabel->setText(gui::ToQt(note));
     auto hours = ReadDecimalEitherSeparator(zone);
     Chart.TimeZoneCorrection = hours ? -*hours : 0;
     // The Julian day of the moment the chart is computed for: the clock time
@@ -153,16 +152,16 @@ void StoreDialog::FormActivate() {
         Chart.GregorianCalendar ? "GR" : "GI");
     std::string jd;
     engine::FloatToTextDec(12, jd, Chart.JulianDay);
-    EditJd->setText(gui::ToQt(jd));
-    EditCalend->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
-    EditStato->setText(gui::ToQt(Birth.Nationality));
+    julianDayEdit->setText(gui::ToQt(jd));
+    calendarEdit->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
+    nationalityEdit->setText(gui::ToQt(Birth.Nationality));
 }
 
-void StoreDialog::ListBox1Click() {
-    QListWidgetItem* item = ListBox1->currentItem();
+void StoreDialog::ChooseArchive() {
+    QListWidgetItem* item = archiveList->currentItem();
     if (!item) return;
     ChosenArchive = gui::FromQt(item->text()).substr(0, 4);
-    EditArchi->setText(gui::ToQt(ChosenArchive));
+    chosenArchiveEdit->setText(gui::ToQt(ChosenArchive));
 }
 
 void StoreDialog::StoreBirthRecord() {
@@ -171,10 +170,10 @@ void StoreDialog::StoreBirthRecord() {
     const std::string& A = ChosenArchive;
     if (A.empty()) throw ArchiveError("Nessun archivio selezionato");
     BirthRecord record;
-    std::string dateText = gui::FromQt(EditDataNasc->text());
+    std::string dateText = gui::FromQt(birthDateEdit->text());
     std::string key = engine::DateTimeTextToSortKey(dateText);
     record.PlaceField = rt::CutTo(Birth.CoordinatesText + Birth.EnteredPlaceText, kPlaceFieldCapacity);
-    record.CalendarField = gui::FromQt(EditCalend->text()).substr(0, 2);
+    record.CalendarField = gui::FromQt(calendarEdit->text()).substr(0, 2);
     Chart.GregorianCalendar = record.CalendarField == "GR";
     record.NationalityField = rt::CutTo(Birth.Nationality, kNationalityCapacity);
     record.DateField = MakeDateField(key, Chart.TimeZoneCorrection);
@@ -185,9 +184,9 @@ void StoreDialog::StoreBirthRecord() {
     request.Letters = A;
     request.Name = Birth.SubjectName;
     request.Record = record;
-    std::string lines[4] = {gui::FromQt(EditMemo1->text()), gui::FromQt(EditMemo2->text()),
-                            gui::FromQt(EditMemo3->text()), gui::FromQt(EditMemo4->text())};
-    std::string number = gui::FromQt(EditNfile->text());
+    std::string lines[4];
+    for (int k = 0; k < 4; ++k) lines[k] = gui::FromQt(annotationEdits[k]->text());
+    std::string number = gui::FromQt(textNumberEdit->text());
     bool anyNote = !number.empty();
     for (const auto& l : lines) anyNote = anyNote || !l.empty();
     if (anyNote) {
@@ -208,36 +207,36 @@ void StoreDialog::StoreBirthRecord() {
 }
 
 bool StoreDialog::AnnotationsRefused() {
-    return RefuseForeignCharacters({{EditMemo1, "Un'annotazione"},
-                                    {EditMemo2, "Un'annotazione"},
-                                    {EditMemo3, "Un'annotazione"},
-                                    {EditMemo4, "Un'annotazione"}});
+    return RefuseForeignCharacters({{annotationEdits[0], "Un'annotazione"},
+                                    {annotationEdits[1], "Un'annotazione"},
+                                    {annotationEdits[2], "Un'annotazione"},
+                                    {annotationEdits[3], "Un'annotazione"}});
 }
 
-void StoreDialog::BitBtnRegistraClick() {
+void StoreDialog::StoreAndClose() {
     if (AnnotationsRefused()) return;
     StoreBirthRecord();
     accept();
     if (CloseEntryDialog) CloseEntryDialog();
 }
 
-void StoreDialog::BBregTextClick() {
+void StoreDialog::MakeTextAndStore() {
     if (AnnotationsRefused()) return;
     RequireIndexWithHeader(ChosenArchive);  // no text is made for a person who cannot be stored
     std::string number = CreatePersonTextFile(ChosenArchive, engine::Birth.SubjectName);
-    EditNfile->setText(gui::ToQt(number));
+    textNumberEdit->setText(gui::ToQt(number));
     if (ShowPersonTextEditor) ShowPersonTextEditor();
     StoreBirthRecord();
     accept();
     if (CloseEntryDialog) CloseEntryDialog();
 }
 
-void StoreDialog::BBannullaClick() {
+void StoreDialog::Cancel() {
     reject();
     if (CloseEntryDialog) CloseEntryDialog();
 }
 
-void StoreDialog::FormClose() {
+void StoreDialog::HandOffLastStoredEntry() {
     activated_ = false;
     if (!LastStoredEntry.empty() && !LastStoredArchive.empty() && MovedEntryPosition != 0)
         WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, engine::Birth.SubjectName);

@@ -2,6 +2,7 @@
 // The store dialog: shows the entered birth data read-only, lets the user pick
 // the archive and type four annotation lines, and stores the person.
 #include <QDialog>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -17,20 +18,21 @@ class StoreDialog : public QDialog {
 public:
     explicit StoreDialog(QWidget* parent = nullptr);
 
-    QLineEdit *EditNomeSogg, *EditDataNasc, *EditGmt, *EditLocalita, *EditCalend, *EditJd, *EditCoord,
-        *EditStato, *EditArchi, *EditMemo1, *EditMemo2, *EditMemo3, *EditMemo4, *EditNfile;
-    QListWidget* ListBox1;
-    QPushButton *BitBtnRegistra, *BBregText, *BBannulla;
+    QLineEdit *nameEdit, *birthDateEdit, *zoneEdit, *placeEdit, *calendarEdit, *julianDayEdit, *coordinatesEdit,
+        *nationalityEdit, *chosenArchiveEdit, *textNumberEdit;
+    std::array<QLineEdit*, 4> annotationEdits;
+    QListWidget* archiveList;
+    QPushButton *storeButton, *storeAndMakeTextButton, *cancelButton;
     // Under the zone: the zone the chart is computed with, and the correction
     // entered when the stored zone keeps fewer decimals of it.
-    QLabel* LabGmtNota;
+    QLabel* zoneNoteLabel;
 
-    void FormActivate();
-    void ListBox1Click();
-    void BitBtnRegistraClick();
-    void BBregTextClick();
-    void BBannullaClick();
-    void FormClose();
+    void ShowEnteredBirthData();
+    void ChooseArchive();
+    void StoreAndClose();
+    void MakeTextAndStore();
+    void Cancel();
+    void HandOffLastStoredEntry();
     // Stores the current birth data in the chosen archive.
     void StoreBirthRecord();
     // True, after a message, when an annotation line holds characters the

@@ -25,7 +25,7 @@ void BM_EditorSave(benchmark::State& state) {
         remedies::PrimaryTexts t = remedies::PrimaryRecordToTexts(remedies::ReadPrimaryRecord(r));
         t.Posology = bench_data::GeneratedTexts(rng).Posology;
         state.ResumeTiming();
-        const remedies::EditOutcome o = remedies::SavePrimaryEdit(r, t);
+        const remedies::ChangeOutcome o = remedies::SavePrimaryEdit(r, t);
         if (!o.saved || !o.listsRebuilt) state.SkipWithError(o.error.c_str());
     }
 }

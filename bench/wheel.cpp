@@ -41,7 +41,7 @@ void BM_NatalWheelToBackBuffer(benchmark::State& state) {
     ChartWindow* window = EnsureChartWindow();
     window->resize(1920, 1080);
     window->show();
-    window->FormActivate();
+    window->PrepareOpening();
     for (auto _ : state) {
         RepaintChartWindow();
         benchmark::DoNotOptimize(window->Snapshot().constBits());

@@ -105,7 +105,7 @@ bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::s
     zoneText = part(13, 5);
     int code = 0;
     Real v = rt::ValReal(zoneText, code);
-    Chart.ValErrorCode = code;
+    Chart.ConversionErrorPosition = code;
     if (code != 0) {
         // Written with a decimal comma (or padded with blanks): read it as a number all the same.
         std::string t = zoneText;
@@ -113,7 +113,7 @@ bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::s
         for (char& c : t)
             if (c == ',') c = '.';
         v = rt::ValReal(t, code);
-        Chart.ValErrorCode = code;
+        Chart.ConversionErrorPosition = code;
         if (code != 0) return false;
     }
     Chart.TimeZoneCorrection = v;

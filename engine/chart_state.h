@@ -72,9 +72,9 @@ struct ChartState {
     std::array<std::string, 11> LongitudeLetter{};
 
     // Constants and shared scratch.
-    Real DegToRad = 0;     // pi / 180, set when the main window first activates
-    int ValErrorCode = 0;  // error position of the last text-to-number conversion
-    int EditIntValue = 0;
+    Real DegToRad = 0;                // pi / 180, set when the main window first activates
+    int ConversionErrorPosition = 0;  // error position of the last text-to-number conversion
+    int CheckedIntegerValue = 0;      // the value of the last integer field checked
 };
 
 // Current birth data.
@@ -89,7 +89,7 @@ struct BirthDataState {
     std::string Nationality;
     std::string JulianDayText;           // "JD=" + 12 characters
     std::string EnteredPlaceText;
-    std::string ManualCoordText;
+    std::string ManualCoordinatesText;
     unsigned char ChartKind = 1;
 };
 

@@ -42,15 +42,15 @@ void (*g_report)(const std::string&) = ReportToStderr;
 // is not written from them.
 bool g_defaultsStandIn = false;
 
-std::array<Real, 15> SetAOrbs() {
+std::array<Real, 15> OrbsOfSetA() {
     std::array<Real, 15> orbs{};
     for (int i = 1; i <= 14; ++i) orbs[i] = kOrbSetA[i];
     return orbs;
 }
 
 void WriteDefaults() {
-    rt::EnsureParentFolder(kOrbiDomiFile);
-    WriteOrbiDomiSettings(SetAOrbs(), kDefaultParallelOrb, kDefaultAntisciaOrb, kDefaultHouseSystem,
+    rt::EnsureParentFolder(kEngineSettingsFile);
+    WriteEngineSettings(OrbsOfSetA(), kDefaultParallelOrb, kDefaultAntisciaOrb, kDefaultHouseSystem,
                           kDefaultNodeType, kDefaultSetLetter, kDefaultBlackMoon);
 }
 
@@ -64,7 +64,7 @@ struct Settings {
 // not a number and reports a file that ends before its 20 lines.
 bool ReadSettings(Settings& s) {
     rt::TextFile f;
-    f.Assign(kOrbiDomiFile);
+    f.Assign(kEngineSettingsFile);
     f.Reset();
     for (int line = 1; line <= 16; ++line) {
         if (f.Eof()) return false;
@@ -75,8 +75,8 @@ bool ReadSettings(Settings& s) {
         while (j < text.size() && text[j] != ' ' && text[j] != '\t') ++j;
         int code = 0;
         s.numbers[line] = rt::ValRealEitherSeparator(std::string_view(text).substr(i, j - i), code);
-        if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kOrbiDomiFile);
-        rt::CheckFileNumber(s.numbers[line], 0, line <= 14 ? kMaxPersonalOrb : kMaxSpecialOrb, kOrbiDomiFile,
+        if (code != 0 || i == j) throw rt::IoError(rt::kInvalidNumericInput, kEngineSettingsFile);
+        rt::CheckFileNumber(s.numbers[line], 0, line <= 14 ? kMaxPersonalOrb : kMaxSpecialOrb, kEngineSettingsFile,
                             "orbita della riga " + std::to_string(line));
     }
     std::string* texts[] = {&s.house, &s.node, &s.set, &s.blackMoon};
@@ -117,10 +117,10 @@ void SetSettingsReporter(void (*report)(const std::string& message)) {
     g_report = report ? report : ReportToStderr;
 }
 
-void WriteOrbiDomiSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
+void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
                            const std::string& houseSystem, const std::string& nodeType,
                            const std::string& setLetter, const std::string& blackMoonType) {
-    rt::RequireReadableOrMissing(kOrbiDomiFile);
+    rt::RequireReadableOrMissing(kEngineSettingsFile);
     std::vector<std::string> lines;
     for (int i = 1; i <= 14; ++i) lines.push_back(rt::StrReal(orbsInAngleOrder[i]));
     lines.push_back(rt::StrReal(parallelOrb));
@@ -129,19 +129,19 @@ void WriteOrbiDomiSettings(const std::array<Real, 15>& orbsInAngleOrder, Real pa
     lines.push_back(nodeType);
     lines.push_back(setLetter);
     lines.push_back(blackMoonType);
-    rt::EnsureParentFolder(kOrbiDomiFile);
-    rt::ReplaceTextLines(kOrbiDomiFile, lines);
+    rt::EnsureParentFolder(kEngineSettingsFile);
+    rt::ReplaceTextLines(kEngineSettingsFile, lines);
 }
 
-void LoadOrbiDomiSettings() {
-    if (!rt::PathExists(kOrbiDomiFile)) WriteDefaults();
+void LoadEngineSettings() {
+    if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
     Settings s;
     bool complete = false;
     std::string problem;
     try {
         // Its 20 lines must be whole text lines: one cut short, or bytes that
         // are not text, make it damaged even when a number can be read there.
-        const rt::SoundTextLines sound = rt::ReadSoundTextLines(rt::ReadFileBytes(kOrbiDomiFile));
+        const rt::SoundTextLines sound = rt::ReadSoundTextLines(rt::ReadFileBytes(kEngineSettingsFile));
         if (sound.lines.size() < 20 && !sound.damage.empty())
             problem = sound.damage;
         else if (!(complete = ReadSettings(s)))
@@ -155,7 +155,7 @@ void LoadOrbiDomiSettings() {
     if (!complete) {
         // Keep the damaged file for the user, then go on with the defaults.
         // Numbered, so that a later damage keeps its own copy.
-        const std::string keep = rt::KeepDamagedCopy(kOrbiDomiFile);
+        const std::string keep = rt::KeepDamagedCopy(kEngineSettingsFile);
         if (keep.empty()) {
             // Without a copy the file stays as it is, and the defaults stand
             // in for it without being written.
@@ -172,15 +172,15 @@ void LoadOrbiDomiSettings() {
                  "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
                  keep + "\". Se le impostazioni erano state cambiate, sceglierle di nuovo nella finestra principale "
                         "(insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia conservata.");
-        if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kOrbiDomiFile);
+        if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kEngineSettingsFile);
     }
     Apply(s);
     g_defaultsStandIn = false;
 }
 
-void LoadOrbiDomiSettingsAtStart() {
+void LoadEngineSettingsAtStart() {
     try {
-        LoadOrbiDomiSettings();
+        LoadEngineSettings();
     } catch (const rt::IoError& e) {
         // The start goes on: the defaults stand in for this run, and the file
         // is left as it is.
@@ -188,7 +188,7 @@ void LoadOrbiDomiSettingsAtStart() {
         g_defaultsStandIn = true;
         const std::string head = "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
                                  rt::IoError::MessageFor(e.Code()) + ")";
-        if (rt::IoError::IsFolderInPlace(e.Code(), kOrbiDomiFile))
+        if (rt::IoError::IsFolderInPlace(e.Code(), kEngineSettingsFile))
             g_report(head + ": " + rt::kFolderInPlaceText +
                      ". Per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO), e nessuna "
                      "scelta viene salvata. Spostare altrove o rinominare la cartella \"FileSet\\OrbiDomi.stt\" e "
@@ -205,37 +205,37 @@ bool SettingsDefaultsStandIn() { return g_defaultsStandIn; }
 
 void ForgetSettingsStandIn() { g_defaultsStandIn = false; }
 
-void RequireWritableOrbiDomi() {
-    rt::RequireReadableOrMissing(kOrbiDomiFile);
+void RequireWritableEngineSettings() {
+    rt::RequireReadableOrMissing(kEngineSettingsFile);
     // The defaults stood in for a file that could not be read; readable now,
     // it gives the settings in force before anything is written over it.
-    if (g_defaultsStandIn && rt::PathExists(kOrbiDomiFile)) {
-        LoadOrbiDomiSettings();
-        if (g_defaultsStandIn) rt::RefuseUnreadSettings(kOrbiDomiFile);
+    if (g_defaultsStandIn && rt::PathExists(kEngineSettingsFile)) {
+        LoadEngineSettings();
+        if (g_defaultsStandIn) rt::RefuseUnreadSettings(kEngineSettingsFile);
     }
 }
 
 void WriteOrbSetSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
                          const std::string& setLetter) {
-    RequireWritableOrbiDomi();
-    WriteOrbiDomiSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, Chart.HouseSystemName, Chart.NodeType,
+    RequireWritableEngineSettings();
+    WriteEngineSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, Chart.HouseSystemName, Chart.NodeType,
                           setLetter, Chart.BlackMoonType);
 }
 
-void SetOrbiDomiLine(int n, const std::string& text) {
-    RequireWritableOrbiDomi();
-    if (!rt::PathExists(kOrbiDomiFile)) WriteDefaults();
-    std::vector<std::string> lines = rt::ReadTextLines(kOrbiDomiFile);
+void SetEngineSettingsLine(int n, const std::string& text) {
+    RequireWritableEngineSettings();
+    if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
+    std::vector<std::string> lines = rt::ReadTextLines(kEngineSettingsFile);
     lines.resize(20);
     for (auto& l : lines) l = rt::CutTo(l, 25);
     if (n >= 1 && n <= 20) lines[static_cast<std::size_t>(n - 1)] = text;
-    rt::ReplaceTextLines(kOrbiDomiFile, lines);
-    LoadOrbiDomiSettings();
+    rt::ReplaceTextLines(kEngineSettingsFile, lines);
+    LoadEngineSettings();
 }
 
 OrbSets DefaultOrbSets() {
     OrbSets sets;
-    sets.orbs[0] = SetAOrbs();
+    sets.orbs[0] = OrbsOfSetA();
     sets.orbs[1] = kOrbSetBStart;
     sets.orbs[2] = kOrbSetCStart;
     sets.parallelOrb = kDefaultParallelOrb;

@@ -8,7 +8,7 @@
 
 namespace engine {
 
-inline constexpr const char* kOrbiDomiFile = "FileSet\\OrbiDomi.stt";
+inline constexpr const char* kEngineSettingsFile = "FileSet\\OrbiDomi.stt";
 inline constexpr const char* kOrbSetsFile = "FileDum\\MMVarOrb.dum";
 
 // Orb-record slot of each aspect in angle order (index 1..14).
@@ -28,13 +28,13 @@ extern const std::array<Real, 15> kOrbSetCStart;
 // copy the file stays and the defaults stand in unwritten); a file with extra
 // lines is read for its 20 lines. A file that cannot be read at all raises
 // its input/output error.
-void LoadOrbiDomiSettings();
+void LoadEngineSettings();
 
-// At the start: LoadOrbiDomiSettings, and when the file cannot be read at all
+// At the start: LoadEngineSettings, and when the file cannot be read at all
 // (no permission, a folder in its place), the defaults stand in for this run
 // (set A, "PLACIDO", "VERO", "MEDIA"); the user is told through the reporter,
 // naming the file, and the file is left as it is.
-void LoadOrbiDomiSettingsAtStart();
+void LoadEngineSettingsAtStart();
 // True while the defaults stand in for a settings file that could not be read.
 bool SettingsDefaultsStandIn();
 void ForgetSettingsStandIn();
@@ -43,14 +43,14 @@ void ForgetSettingsStandIn();
 // rt::UnreadableSettingsError when the file exists and cannot be read, or when
 // the defaults stand in for it and it still cannot be read whole (a file
 // readable again is read first, so that its settings are the ones written).
-void RequireWritableOrbiDomi();
+void RequireWritableEngineSettings();
 
 // Rewrites the settings file with line n (1..20) replaced by text, then
-// reloads (refused as RequireWritableOrbiDomi says).
-void SetOrbiDomiLine(int n, const std::string& text);
+// reloads (refused as RequireWritableEngineSettings says).
+void SetEngineSettingsLine(int n, const std::string& text);
 
 // Writes the chosen orb set into the settings file with the house system,
-// node kind and black-moon kind in force (refused as RequireWritableOrbiDomi says).
+// node kind and black-moon kind in force (refused as RequireWritableEngineSettings says).
 void WriteOrbSetSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
                          const std::string& setLetter);
 
@@ -58,7 +58,7 @@ void WriteOrbSetSettings(const std::array<Real, 15>& orbsInAngleOrder, Real para
 // antiscia orbs, house system, node kind, set letter and black-moon kind. A
 // file that exists and cannot be read is not written over
 // (rt::UnreadableSettingsError).
-void WriteOrbiDomiSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb,
+void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb,
                            Real antisciaOrb, const std::string& houseSystem,
                            const std::string& nodeType, const std::string& setLetter,
                            const std::string& blackMoonType);

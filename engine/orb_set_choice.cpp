@@ -13,7 +13,7 @@ bool ApplyOrbSet(const std::string& chosenLetter) {
     if (!rt::PathExists(kOrbSetsFile)) return false;
     // A settings file that could not be read is not written over: nothing is
     // changed then, the orb sets file neither.
-    RequireWritableOrbiDomi();
+    RequireWritableEngineSettings();
     OrbSets sets = LoadOrbSets();
     int index = letter == "B" ? 1 : letter == "C" ? 2 : 0;
     const std::string chosen = index == 1 ? "B" : index == 2 ? "C" : "A";
@@ -21,7 +21,7 @@ bool ApplyOrbSet(const std::string& chosenLetter) {
     sets.selected = chosen;
     // A damaged file that could not be kept is not written over.
     if (!sets.damaged) SaveOrbSets(sets);
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     return true;
 }
 

@@ -108,14 +108,14 @@ Real ValField(const std::string& text, std::size_t start, std::size_t length) {
     std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
     int code = 0;
     Real v = rt::ValReal(part, code);
-    Chart.ValErrorCode = code;
+    Chart.ConversionErrorPosition = code;
     return v;
 }
 int ValIntField(const std::string& text, std::size_t start, std::size_t length) {
     std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
     int code = 0;
     int v = rt::ValInt(part, code);
-    Chart.ValErrorCode = code;
+    Chart.ConversionErrorPosition = code;
     return v;
 }
 }  // namespace

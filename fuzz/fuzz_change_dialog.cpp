@@ -21,7 +21,7 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST1"), files[0]);
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST2"), files[1]);
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST3"), files[2]);
-    fuzz::Guard([&] { change.FormActivate(); });
+    fuzz::Guard([&] { change.ResetAndOpenArchive(); });
     for (int line = 0; line < 9; ++line) {
         fuzz::Guard([&] {
             change.ChooseLine(line);

@@ -11,8 +11,8 @@ void Run(const std::vector<std::string>& files) {
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileSet"), ec);
     engine::SetSettingsReporter([](const std::string&) {});
-    fuzz::PutFile(engine::kOrbiDomiFile, files[0]);
-    engine::LoadOrbiDomiSettings();
+    fuzz::PutFile(engine::kEngineSettingsFile, files[0]);
+    engine::LoadEngineSettings();
 }
 }  // namespace
 

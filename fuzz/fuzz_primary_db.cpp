@@ -32,7 +32,7 @@ void Run(const std::vector<std::string>& files) {
     if (remedies::PrimaryRecordCount() >= 1) remedies::ReadPrimaryRecord(1);
     fuzz::Guard([&] {
         remedies::SearchSignatures(names, "sole", "ariete");
-        remedies::LoadSegnatDum(1);
+        remedies::ReadSignatureHitsPage(1);
     });
 }
 }  // namespace

@@ -24,16 +24,16 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST2"), files[1]);
     fuzz::PutFile(archive::ArchiveFileName("BASE", ".ST3"), files[2]);
     fuzz::Guard([] { archive::EnsureCurrentPersonFiles(); });
-    fuzz::Guard([&] { recall.FormActivate(); });
+    fuzz::Guard([&] { recall.ResetAndOpenArchive(); });
     for (int line = 0; line < 9; ++line) {
         fuzz::Guard([&] {
             recall.ChooseLine(line);
             recall.LoadChosenPerson();
-            if (recall.Loaded) recall.BitBtnOKClick();
+            if (recall.Loaded) recall.MakeLoadedPersonCurrent();
         });
         fuzz::Guard([] { archive::LoadCurrentPersonForShow(); });
     }
-    fuzz::Guard([&] { recall.FormDeactivate(); });
+    fuzz::Guard([&] { recall.HandOffChosenEntryAndCloseArchive(); });
 }
 }  // namespace
 

@@ -56,7 +56,7 @@ void PrepareWorkFolder() {
     fs::create_directories(none, ec);
     setenv("KELVOR_DATA_DIR", none.c_str(), 1);
     // No window waits for a person.
-    gui::SetLastResortModalHandler([](QDialog*) { return int(gui::mrCancel); });
+    gui::SetLastResortModalHandler([](QDialog*) { return int(gui::ModalCancel); });
     // A damaged file is what the drivers feed: it is told to nobody.
     rt::SetDamagedFileReporter([](const std::string&) {});
     gui::SetMessageSink([](const gui::MessageRequest& m) {

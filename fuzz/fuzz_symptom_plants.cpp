@@ -17,14 +17,14 @@ remedies::SymptomPlantsWindow& Window() {
 void Run(const std::vector<std::string>& files) {
     remedies::SymptomPlantsWindow& w = Window();
     fuzz::PutFile(remedies::kSignatureSymptomsName, files[0]);
-    fuzz::Guard([&] { w.FormActivate(); });
+    fuzz::Guard([&] { w.Refresh(); });
     fuzz::PutFile(remedies::kSignatureSymptomsName, files[1]);
-    fuzz::Guard([&] { w.EditCercaClick(); });
+    fuzz::Guard([&] { w.StartNewKey(); });
     for (std::size_t i = 0; i < files[2].size() && i < 24; ++i) {
         const char key = files[2][i] == 13 ? 'A' : files[2][i];
-        fuzz::Guard([&] { w.EditCercaKeyPress(key); });
+        fuzz::Guard([&] { w.TypeAhead(key); });
     }
-    fuzz::Guard([&] { w.EditCercaKeyPress(13); });  // Enter: the plants of the symptom found
+    fuzz::Guard([&] { w.TypeAhead(13); });  // Enter: the plants of the symptom found
 }
 }  // namespace
 

@@ -224,7 +224,7 @@ PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r) {
 
 PrimarySlotTexts RemedySlotTexts(const PrimaryRecord& r) {
     PrimarySlotTexts t = SymptomSlotTexts(r);
-    t.D = r.Indication();
+    t.detail = r.Indication();
     return t;
 }
 

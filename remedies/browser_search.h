@@ -74,10 +74,10 @@ std::vector<std::int64_t> FindPathologyHits(const std::string& line, bool* more 
 
 // The four texts of a result slot of a primary record.
 struct PrimarySlotTexts {
-    std::string P;  // remedy
-    std::string A;  // primary signature, a blank, secondary signature
-    std::string S;  // zodiacal signature
-    std::string D;  // posology (symptom browser) or indication (remedy browser)
+    std::string remedy;
+    std::string planetarySignatures;  // primary signature, a blank, secondary signature
+    std::string zodiacalSignature;
+    std::string detail;  // posology (symptom browser) or indication (remedy browser)
 };
 PrimarySlotTexts SymptomSlotTexts(const PrimaryRecord& r);
 PrimarySlotTexts RemedySlotTexts(const PrimaryRecord& r);

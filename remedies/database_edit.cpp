@@ -71,8 +71,8 @@ namespace {
 // database found damaged or unreadable as the change is about to be made
 // takes none.
 template <typename Change, typename Rebuild>
-EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
-    EditOutcome o;
+ChangeOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
+    ChangeOutcome o;
     if (const std::string problem = DatabaseProblem(db); !problem.empty()) {
         o.error = DamagedDatabaseMessage(db, problem, "");
         o.databaseDamaged = true;
@@ -97,21 +97,21 @@ EditOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     return o;
 }
 
-EditOutcome PrimaryChange(const std::function<std::int64_t()>& change) { return ChangeDatabase(PrimaryDb(), change); }
+ChangeOutcome PrimaryChange(const std::function<std::int64_t()>& change) { return ChangeDatabase(PrimaryDb(), change); }
 
-EditOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
+ChangeOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
     return ChangeDatabase(RepertoryDb(), change);
 }
 
 }  // namespace
 
-EditOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change) {
+ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change) {
     if (db.name == kRepertoryDbName)
         return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
     return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
 }
 
-std::string EditOutcomeMessage(const EditOutcome& o) {
+std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
     if (!o.saved)
         return "Modifica NON eseguita: il database \xE8 rimasto com'era.\r\n" + o.error;
     // A damaged database: its message says what to do ("Ricostruisci File" would be refused too).
@@ -124,7 +124,7 @@ std::string EditOutcomeMessage(const EditOutcome& o) {
     return o.leftOut;
 }
 
-EditOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t) {
+ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t) {
     return PrimaryChange([&] {
         FormToPrimaryRecord(t);
         WriteRecordInPlace(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer));
@@ -132,42 +132,42 @@ EditOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t) {
     });
 }
 
-EditOutcome AppendPrimaryEdit(const PrimaryTexts& t) {
+ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t) {
     return PrimaryChange([&] {
         FormToPrimaryRecord(t);
         return AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer));
     });
 }
 
-EditOutcome DeletePrimaryEdit(std::int64_t r) {
+ChangeOutcome DeletePrimaryEdit(std::int64_t r) {
     return PrimaryChange([&] { return DeleteDataRecordWhole(PrimaryDb(), r); });
 }
 
-EditOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order) {
+ChangeOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order) {
     return PrimaryChange([&] {
         ReorderDataRecords(PrimaryDb(), order);
         return static_cast<std::int64_t>(order.size());
     });
 }
 
-EditOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t) {
+ChangeOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t) {
     return RepertoryChange([&] {
         WriteRecordInPlace(RepertoryDb(), r, EncodeRepertoryRecord(FormToRepertoryRecord(t)));
         return RepertoryRecordCount();
     });
 }
 
-EditOutcome AppendRepertoryEdit(const RepertoryTexts& t) {
+ChangeOutcome AppendRepertoryEdit(const RepertoryTexts& t) {
     return RepertoryChange([&] {
         return AppendRecordInPlace(RepertoryDb(), EncodeRepertoryRecord(FormToRepertoryRecord(t)));
     });
 }
 
-EditOutcome DeleteRepertoryEdit(std::int64_t r) {
+ChangeOutcome DeleteRepertoryEdit(std::int64_t r) {
     return RepertoryChange([&] { return DeleteDataRecordWhole(RepertoryDb(), r); });
 }
 
-EditOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order) {
+ChangeOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order) {
     return RepertoryChange([&] {
         ReorderDataRecords(RepertoryDb(), order);
         return static_cast<std::int64_t>(order.size());

@@ -30,7 +30,7 @@ void ReorderDataRecords(const DbFile& db, const std::vector<std::int64_t>& order
 // never throw: the outcome says what was done and what failed. A database
 // that is damaged or cannot be read, as the change is made, takes no change:
 // nothing is written into it until it is sound again.
-struct EditOutcome {
+struct ChangeOutcome {
     bool saved = false;         // the database holds the change
     bool listsRebuilt = false;  // the derived lists were rebuilt after it
     // The database is damaged or unreadable: the change was refused (saved
@@ -41,22 +41,22 @@ struct EditOutcome {
     std::string leftOut;        // the rebuild's words on records left out of the lists
 };
 // The message for the user, or "" when everything was done.
-std::string EditOutcomeMessage(const EditOutcome& outcome);
+std::string ChangeOutcomeMessage(const ChangeOutcome& outcome);
 
 // A change of the primary or the therapies database (`change` makes it and
 // gives the count of data records after it), refused when the database is
 // damaged or cannot be read, then the database's lists rebuilt.
-EditOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change);
+ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change);
 
-EditOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t);
-EditOutcome AppendPrimaryEdit(const PrimaryTexts& t);
-EditOutcome DeletePrimaryEdit(std::int64_t r);
-EditOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order);
+ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t);
+ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t);
+ChangeOutcome DeletePrimaryEdit(std::int64_t r);
+ChangeOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order);
 
-EditOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t);
-EditOutcome AppendRepertoryEdit(const RepertoryTexts& t);
-EditOutcome DeleteRepertoryEdit(std::int64_t r);
-EditOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order);
+ChangeOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t);
+ChangeOutcome AppendRepertoryEdit(const RepertoryTexts& t);
+ChangeOutcome DeleteRepertoryEdit(std::int64_t r);
+ChangeOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order);
 
 // One line of an editor's list and the record it stands for.
 struct EditorEntry {

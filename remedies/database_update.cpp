@@ -59,11 +59,11 @@ std::string Shown(const fs::path& p) { return rt::Utf8ToCp1252(p.string()); }
 }  // namespace
 
 DatabaseSetDate SetDateIn(const fs::path& folder) {
-    const std::int64_t main = AgeOf(EntryIn(folder, "DBmain.rnd"));
-    const std::int64_t rep = AgeOf(EntryIn(folder, "Repertorio.rnd"));
+    const std::int64_t primaryAge = AgeOf(EntryIn(folder, "DBmain.rnd"));
+    const std::int64_t therapiesAge = AgeOf(EntryIn(folder, "Repertorio.rnd"));
     DatabaseSetDate d;
-    d.newestAge = std::max(main, rep);
-    d.dateText = DateTextOf(rep > main ? rep : main);
+    d.newestAge = std::max(primaryAge, therapiesAge);
+    d.dateText = DateTextOf(therapiesAge > primaryAge ? therapiesAge : primaryAge);
     return d;
 }
 

@@ -12,9 +12,9 @@
 
 namespace remedies {
 
-// One sign choice: its control, the weakened sign shown and the opposite sign searched.
+// One sign choice: its radio's object name, the weakened sign shown and the opposite sign searched.
 struct DebilitySign {
-    const char* control;
+    const char* radioName;
     const char* shown;
     const char* searched;
 };

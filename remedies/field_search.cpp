@@ -128,8 +128,8 @@ FieldMatch FindInField(const std::string& databaseCode, const std::string& field
     return m;
 }
 
-EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
-                          const std::string& text) {
+ChangeOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
+                            const std::string& text) {
     const SearchField field = SearchFieldFor(databaseCode, fieldCode);
     const DbFile db = SearchDatabase(databaseCode);
     return ChangeDatabase(db, [&] {

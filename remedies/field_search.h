@@ -54,7 +54,7 @@ FieldMatch FindInField(const std::string& databaseCode, const std::string& field
 // kept byte for byte. The record is written in place through the journal and
 // the database's derived lists are rebuilt; a database that is damaged or
 // cannot be read takes nothing (ChangeDatabase).
-EditOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
-                   const std::string& text);
+ChangeOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
+                            const std::string& text);
 
 }  // namespace remedies

@@ -94,7 +94,7 @@ const std::vector<LogicalText>& LogicalTexts() {
 
 }  // namespace
 
-const std::array<ListStem, 9> kPlanetRemedyLists{{
+const std::array<SignatureRemedyList, 9> kPlanetRemedyLists{{
     {"SolePri", "Zon"},
     {"LunaPri", "Maan"},
     {"MercPri", "Mercuriu"},
@@ -106,7 +106,7 @@ const std::array<ListStem, 9> kPlanetRemedyLists{{
     {"NodSPri", "Zuidknoo"},
 }};
 
-const std::array<ListStem, 12> kSignRemedyLists{{
+const std::array<SignatureRemedyList, 12> kSignRemedyLists{{
     {"Ram", "Ram"},
     {"Stier", "Stier"},
     {"Tweelingen", "Tweelingen"},
@@ -214,9 +214,7 @@ std::string EntryByRemedy(const PrimaryRecord& r) { return r.Remedy + "**" + r.I
 
 std::string EntryBySymptom(const PrimaryRecord& r) { return r.Indication() + "**" + r.Remedy; }
 
-std::string RemedyListFileName(const char* stem) {
-    return std::string("OpzioneH\\") + stem + ".rnd";
-}
+std::string RemedyListFileName(const char* fileStem) { return std::string("OpzioneH\\") + fileStem + ".rnd"; }
 
 bool EndsAListKey(unsigned char c) {
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
@@ -314,27 +312,27 @@ std::string VariantLine(const std::string& name, const std::string& code, std::s
     return head + name;
 }
 
-// Which of the stems' searched texts a signature contains, one bit a stem.
+// Which of the lists' signature words a signature contains, one bit a list.
 // Signatures repeat from record to record: each text is searched once.
 template <std::size_t N>
 class SignatureBits {
 public:
-    explicit SignatureBits(const std::array<ListStem, N>& stems) : stems_(stems) {}
+    explicit SignatureBits(const std::array<SignatureRemedyList, N>& lists) : lists_(lists) {}
     std::uint32_t Of(const std::string& signature) {
         const auto [at, added] = known_.try_emplace(signature, 0);
         if (added)
             for (std::size_t k = 0; k < N; ++k)
-                if (signature.find(stems_[k].searched) != std::string::npos) at->second |= 1u << k;
+                if (signature.find(lists_[k].signatureWord) != std::string::npos) at->second |= 1u << k;
         return at->second;
     }
 
 private:
-    const std::array<ListStem, N>& stems_;
+    const std::array<SignatureRemedyList, N>& lists_;
     std::unordered_map<std::string_view, std::uint32_t> known_;
 };
 
-// The planet and sign remedy lists: for each stem, the distinct remedies of
-// the records whose signature contains its searched text, in list order.
+// The planet and sign remedy lists: for each list, the distinct remedies of
+// the records whose signature contains its word, in list order.
 template <std::size_t P, std::size_t S>
 void FillSignatureLists(const std::vector<PrimaryRecord>& records, std::array<std::vector<std::string>, P>& planets,
                         std::array<std::vector<std::string>, S>& signs) {
@@ -429,9 +427,11 @@ std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records
     files.push_back({kSymptomListName, rt::JoinLines(lists.symptoms)});
     files.push_back({kRemedyListName, rt::JoinLines(lists.remedies)});
     for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p)
-        files.push_back({RemedyListFileName(kPlanetRemedyLists[p].stem), NameRecordBytes(50, lists.planetRemedies[p]), 50});
+        files.push_back(
+            {RemedyListFileName(kPlanetRemedyLists[p].fileStem), NameRecordBytes(50, lists.planetRemedies[p]), 50});
     for (std::size_t s = 0; s < kSignRemedyLists.size(); ++s)
-        files.push_back({RemedyListFileName(kSignRemedyLists[s].stem), NameRecordBytes(50, lists.signRemedies[s]), 50});
+        files.push_back(
+            {RemedyListFileName(kSignRemedyLists[s].fileStem), NameRecordBytes(50, lists.signRemedies[s]), 50});
     files.push_back({kRemedyVariantListName, rt::JoinLines(lists.remedyVariants)});
     return files;
 }

@@ -91,14 +91,16 @@ bool EnsurePrimaryDatabase();
 std::string EntryByRemedy(const PrimaryRecord& r);
 std::string EntryBySymptom(const PrimaryRecord& r);
 
-// The planet and sign tables of the remedy lists: stem and searched text.
-struct ListStem {
-    const char* stem;
-    const char* searched;
+// The planet and sign tables of the remedy lists: the list file's name without
+// folder and extension, and the word whose presence in a signature puts a
+// remedy on the list.
+struct SignatureRemedyList {
+    const char* fileStem;
+    const char* signatureWord;
 };
-extern const std::array<ListStem, 9> kPlanetRemedyLists;  // "SolePri"/"Zon", ...
-extern const std::array<ListStem, 12> kSignRemedyLists;   // "Ram"/"Ram", ...
-std::string RemedyListFileName(const char* stem);          // "OpzioneH\" + stem + ".rnd"
+extern const std::array<SignatureRemedyList, 9> kPlanetRemedyLists;  // "SolePri"/"Zon", ...
+extern const std::array<SignatureRemedyList, 12> kSignRemedyLists;   // "Ram"/"Ram", ...
+std::string RemedyListFileName(const char* fileStem);                // "OpzioneH\" + stem + ".rnd"
 
 // The lines of the derived lists as the rebuild writes them.
 struct PrimaryLists {

@@ -24,8 +24,8 @@ bool AnyMissing(const std::vector<std::string>& names) {
 
 std::vector<std::string> PrimaryListNames() {
     std::vector<std::string> names{kSymptomListName, kRemedyListName, kRemedyVariantListName};
-    for (const auto& p : kPlanetRemedyLists) names.push_back(RemedyListFileName(p.stem));
-    for (const auto& s : kSignRemedyLists) names.push_back(RemedyListFileName(s.stem));
+    for (const auto& p : kPlanetRemedyLists) names.push_back(RemedyListFileName(p.fileStem));
+    for (const auto& s : kSignRemedyLists) names.push_back(RemedyListFileName(s.fileStem));
     return names;
 }
 
@@ -187,7 +187,7 @@ std::vector<rt::SeedGroup> RemedySeedGroups() {
 
 void ResetRemedyBuffers() {
     PrimaryRecordBuffer = {};
-    SignatureRec = {};
+    SignatureRecordBuffer = {};
 }
 
 }  // namespace remedies

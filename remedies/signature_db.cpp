@@ -9,7 +9,7 @@
 
 namespace remedies {
 
-SignatureRecord SignatureRec;
+SignatureRecord SignatureRecordBuffer;
 
 namespace {
 
@@ -166,8 +166,8 @@ std::vector<SignatureRecord> ReadSoundSignatureRecords() {
 }
 
 const SignatureRecord& ReadSignatureRecord(std::int64_t r) {
-    SignatureRec = DecodeSignatureRecord(ReadDataRecord(SignatureDb(), r));
-    return SignatureRec;
+    SignatureRecordBuffer = DecodeSignatureRecord(ReadDataRecord(SignatureDb(), r));
+    return SignatureRecordBuffer;
 }
 
 bool EnsureSignatureDatabase() { return EnsureDatabaseFile(SignatureDb()); }

@@ -36,7 +36,7 @@ struct SignatureRecord {
 };
 
 // The one record buffer shared by the readers of the database.
-extern SignatureRecord SignatureRec;
+extern SignatureRecord SignatureRecordBuffer;
 
 DbFile SignatureDb();
 Bytes EncodeSignatureRecord(const SignatureRecord& r);
@@ -46,7 +46,7 @@ std::vector<SignatureRecord> ReadAllSignatureRecords();  // records 1..count
 // The same for a list to be made from them: DamagedDatabaseError (lists left
 // as they are, their mark made) when the database is damaged or unreadable.
 std::vector<SignatureRecord> ReadSoundSignatureRecords();
-const SignatureRecord& ReadSignatureRecord(std::int64_t r);  // into SignatureRec
+const SignatureRecord& ReadSignatureRecord(std::int64_t r);  // into SignatureRecordBuffer
 bool EnsureSignatureDatabase();
 
 // A plant list of a planet or a sign: the word that selects the records and the file.

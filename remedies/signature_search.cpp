@@ -123,7 +123,7 @@ int SignaturePageCount(int hits) {
     return pages;
 }
 
-std::array<SignatureRow, kSignatureRows> LoadSegnatDum(int page) {
+std::array<SignatureRow, kSignatureRows> ReadSignatureHitsPage(int page) {
     const std::vector<std::string> lines = rt::ReadTextLines(kSignatureHitsName);
     auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
     std::array<SignatureRow, kSignatureRows> rows;

@@ -64,6 +64,6 @@ std::vector<SignatureRow> SearchSignatures(const std::vector<std::string>& names
 // Number of pages of fourteen hits.
 int SignaturePageCount(int hits);
 // The fourteen rows of page p (from 1) of the hit file; rows past its end are empty.
-std::array<SignatureRow, kSignatureRows> LoadSegnatDum(int page);
+std::array<SignatureRow, kSignatureRows> ReadSignatureHitsPage(int page);
 
 }  // namespace remedies

@@ -143,7 +143,7 @@ int RunApplication(int argc, char** argv) {
     theMainWindow->show();
     // The main window's first activation completes the start-up.
     QTimer::singleShot(0, theMainWindow, [&sessionEnd] {
-        gui::Guard([] { theMainWindow->FormActivate(); });
+        gui::Guard([] { theMainWindow->Refresh(); });
         sessionEnd.StartDone();
     });
     int result = app.exec();

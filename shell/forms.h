@@ -18,12 +18,12 @@ std::vector<QWidget*> Forms();
 void FreeForms();
 
 // Creates a window and assigns its instance reference before the window's
-// creation handler `FormCreate` (when it has one) runs.
+// last step of creation, `FinishCreation` (when it has one), runs.
 template <typename T>
 T* CreateForm(T*& instance) {
     instance = new T();
     RegisterForm(instance, [&instance] { instance = nullptr; });
-    if constexpr (requires(T* t) { t->FormCreate(); }) instance->FormCreate();
+    if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
     return instance;
 }
 
@@ -40,7 +40,7 @@ int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}) {
             ref = nullptr;
         }
     } release{instance};
-    if constexpr (requires(T* t) { t->FormCreate(); }) instance->FormCreate();
+    if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
     if (prepare) prepare(instance);
     return gui::ShowModal(instance);
 }

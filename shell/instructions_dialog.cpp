@@ -19,37 +19,37 @@ InstructionsDialog::InstructionsDialog() {
     setObjectName("FoIstDef");
     setWindowTitle(gui::ToQt("Selecteren"));
     auto* layout = new QVBoxLayout(this);
-    RB1 = gui::MakeRadio(this, "RB1", "Gereduceerde instructies  (PDF)");
-    RB2 = gui::MakeRadio(this, "RB2", "Uitgebreide instructies (PDF)");
-    RB1->setChecked(true);
-    layout->addWidget(RB1);
-    layout->addWidget(RB2);
+    shortInstructionsRadio = gui::MakeRadio(this, "RB1", "Gereduceerde instructies  (PDF)");
+    fullInstructionsRadio = gui::MakeRadio(this, "RB2", "Uitgebreide instructies (PDF)");
+    shortInstructionsRadio->setChecked(true);
+    layout->addWidget(shortInstructionsRadio);
+    layout->addWidget(fullInstructionsRadio);
     auto* buttons = new QHBoxLayout;
-    gui::MakeButtons(this, {{&BitBtn1, "BitBtn1", "OK"}, {&BitBtn2, "BitBtn2", "Backards"}});
-    BitBtn1->setDefault(true);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    gui::MakeButtons(this, {{&okButton, "BitBtn1", "OK"}, {&backButton, "BitBtn2", "Backards"}});
+    okButton->setDefault(true);
+    buttons->addWidget(okButton);
+    buttons->addWidget(backButton);
     layout->addLayout(buttons);
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
+    connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenChosenInstructions(); }));
+    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
     resize(300, 140);
 }
 
 void InstructionsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) FormActivate();
+    if (!event->spontaneous()) SelectShortInstructions();
 }
 
-void InstructionsDialog::FormActivate() { RB1->setChecked(true); }
+void InstructionsDialog::SelectShortInstructions() { shortInstructionsRadio->setChecked(true); }
 
-void InstructionsDialog::BitBtn1Click() {
+void InstructionsDialog::OpenChosenInstructions() {
     // The window closes whatever the desktop makes of the request, before a
     // message that no viewer could open the document.
-    const char* document = RB1->isChecked() ? kShortInstructions : kFullInstructions;
+    const char* document = shortInstructionsRadio->isChecked() ? kShortInstructions : kFullInstructions;
     accept();
     OpenProgramDocument(document);
 }
 
-void InstructionsDialog::BitBtn2Click() { reject(); }
+void InstructionsDialog::GoBack() { reject(); }
 
 }  // namespace shell

@@ -12,14 +12,16 @@ class InstructionsDialog : public QDialog {
 public:
     InstructionsDialog();
 
-    void FormActivate();
-    void BitBtn1Click();
-    void BitBtn2Click();
+    // Every showing offers the short instructions first.
+    void SelectShortInstructions();
+    // Opens the chosen instructions in the desktop's viewer and closes.
+    void OpenChosenInstructions();
+    void GoBack();
 
-    QRadioButton* RB1 = nullptr;
-    QRadioButton* RB2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    QRadioButton* shortInstructionsRadio = nullptr;
+    QRadioButton* fullInstructionsRadio = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* backButton = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -107,7 +107,7 @@ const char* OrbBoxText(const std::string& letter) {
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
-    RunOnActivation(this, [this] { FormActivate(); });
+    RunOnActivation(this, [this] { Refresh(); });
 
     auto* layout = new QVBoxLayout(this);
     auto* logo = gui::MakeLabel(this, "Image1", "Vireliant NL Basic");
@@ -118,21 +118,21 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     logo->setAlignment(Qt::AlignCenter);
     layout->addWidget(logo);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    TabSheet1 = gui::MakeArea(PageControl1, "TabSheet1");
-    TabSheet2 = gui::MakeArea(PageControl1, "TabSheet2");
-    TabSheet5 = gui::MakeArea(PageControl1, "TabSheet5");
-    PageControl1->addTab(TabSheet1, gui::ToQt("Astrologische Functies"));
-    PageControl1->addTab(TabSheet2, gui::ToQt("Raadpleging Remedies"));
-    PageControl1->addTab(TabSheet5, gui::ToQt("Accessoire Functies"));
-    layout->addWidget(PageControl1);
+    pageTabs = new QTabWidget(this);
+    pageTabs->setObjectName("PageControl1");
+    astrologyPage = gui::MakeArea(pageTabs, "TabSheet1");
+    remediesPage = gui::MakeArea(pageTabs, "TabSheet2");
+    accessoryPage = gui::MakeArea(pageTabs, "TabSheet5");
+    pageTabs->addTab(astrologyPage, gui::ToQt("Astrologische Functies"));
+    pageTabs->addTab(remediesPage, gui::ToQt("Raadpleging Remedies"));
+    pageTabs->addTab(accessoryPage, gui::ToQt("Accessoire Functies"));
+    layout->addWidget(pageTabs);
 
     BuildAstrologyPage();
     BuildRemediesPage();
     BuildAccessoryPage();
     BuildBottomPanel();
-    layout->addWidget(Panel9);
+    layout->addWidget(bottomPanel);
 
     // Fixed single border, centred on the screen.
     adjustSize();
@@ -144,261 +144,286 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void MainWindow::BuildAstrologyPage() {
-    auto* grid = new QGridLayout(TabSheet1);
-    gui::MakeButtons(TabSheet1, {{&BitBtnDati, "BitBtnDati", "Roep nieuwe naam op"},
-                                 {&BitBtnInputA, "BitBtnInputA", "Geboortegegevens"},
-                                 {&BitBtnCancel, "BitBtnCancel", "Geboortegegevens Vervijderen"},
-                                 {&BitBtn1, "BitBtn1", "Bewerk / Maak Text"},
-                                 {&BBProped, "BBProped", "Interactief voorbereidend model"}});
+    auto* grid = new QGridLayout(astrologyPage);
+    gui::MakeButtons(astrologyPage,
+                     {{&openRecallDialogButton, "BitBtnDati", "Roep nieuwe naam op"},
+                      {&openInputDialogButton, "BitBtnInputA", "Geboortegegevens"},
+                      {&openDeleteDialogButton, "BitBtnCancel", "Geboortegegevens Vervijderen"},
+                      {&openChangeDialogButton, "BitBtn1", "Bewerk / Maak Text"},
+                      {&openChartWindowButton, "BBProped", "Interactief voorbereidend model"}});
     int row = 0;
-    for (QPushButton* b : {BitBtnDati, BitBtnInputA, BitBtnCancel, BitBtn1, BBProped}) grid->addWidget(b, row++, 0);
+    for (QPushButton* b : {openRecallDialogButton, openInputDialogButton, openDeleteDialogButton,
+                           openChangeDialogButton, openChartWindowButton})
+        grid->addWidget(b, row++, 0);
 
-    LabelDati = gui::MakeLabel(TabSheet1, "Label1", "Momenteel geselecteerde Naam");
-    grid->addWidget(LabelDati, 0, 1);
+    currentPersonLabel = gui::MakeLabel(astrologyPage, "Label1", "Momenteel geselecteerde Naam");
+    grid->addWidget(currentPersonLabel, 0, 1);
 
     // The data memo and, over it in the same cell, the hidden annotations memo.
-    MemoDati = gui::MakeMemo(TabSheet1, "MemoDati", true);
-    MemoDati->setLineWrapMode(QPlainTextEdit::NoWrap);
-    MemoDati->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    MemoDati->setFont(QFont("Courier New", 9));
+    personMemo = gui::MakeMemo(astrologyPage, "MemoDati", true);
+    personMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    personMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    personMemo->setFont(QFont("Courier New", 9));
     {
-        QPalette pal = MemoDati->palette();
+        QPalette pal = personMemo->palette();
         pal.setColor(QPalette::Base, QColor(0, 128, 128));
         pal.setColor(QPalette::Text, Qt::white);
-        MemoDati->setPalette(pal);
+        personMemo->setPalette(pal);
     }
-    MemoDati->setPlainText(QString(6, QChar('\n')));
-    MemoDati->viewport()->installEventFilter(this);
-    MemoAnnotaz = gui::MakeMemo(TabSheet1, "MemoAnnotaz", true);
-    MemoAnnotaz->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    personMemo->setPlainText(QString(6, QChar('\n')));
+    personMemo->viewport()->installEventFilter(this);
+    annotationsMemo = gui::MakeMemo(astrologyPage, "MemoAnnotaz", true);
+    annotationsMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     {
-        QPalette pal = MemoAnnotaz->palette();
+        QPalette pal = annotationsMemo->palette();
         pal.setColor(QPalette::Base, QColor(192, 192, 192));
         pal.setColor(QPalette::Text, Qt::black);
-        MemoAnnotaz->setPalette(pal);
+        annotationsMemo->setPalette(pal);
     }
-    MemoAnnotaz->hide();
-    MemoAnnotaz->viewport()->installEventFilter(this);
-    grid->addWidget(MemoDati, 1, 1, 4, 1);
-    grid->addWidget(MemoAnnotaz, 1, 1, 4, 1);
+    annotationsMemo->hide();
+    annotationsMemo->viewport()->installEventFilter(this);
+    grid->addWidget(personMemo, 1, 1, 4, 1);
+    grid->addWidget(annotationsMemo, 1, 1, 4, 1);
 
-    Panel3 = gui::MakePanel(TabSheet1, "Panel3");
-    Panel3->setFrameShape(QFrame::StyledPanel);
-    auto* sheets = new QGridLayout(Panel3);
-    sheets->addWidget(gui::MakeLabel(Panel3, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
-    gui::MakeButtons(Panel3, {{&BBOriz, "BBOriz", "Horizontaal 1 "},
-                              {&BBoriz2, "BBoriz2", "Horizontaal 2"},
-                              {&BBVert, "BBVert", "Verticaal 1"},
-                              {&BBvert2, "BBvert2", "Verticaal 2"}});
-    MakeTall({BitBtnDati, BitBtnInputA, BitBtnCancel, BitBtn1, BBProped, BBOriz, BBoriz2, BBVert, BBvert2});
-    BBoriz2->setEnabled(false);
-    BBvert2->setEnabled(false);
-    sheets->addWidget(BBOriz, 1, 0);
-    sheets->addWidget(BBoriz2, 1, 1);
-    sheets->addWidget(BBVert, 2, 0);
-    sheets->addWidget(BBvert2, 2, 1);
-    Panel3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    grid->addWidget(Panel3, 5, 0, 1, 2);
+    sheetsPanel = gui::MakePanel(astrologyPage, "Panel3");
+    sheetsPanel->setFrameShape(QFrame::StyledPanel);
+    auto* sheets = new QGridLayout(sheetsPanel);
+    sheets->addWidget(gui::MakeLabel(sheetsPanel, "Label3", "Samenvattend afdrukbare grafieken"), 0, 0, 1, 2);
+    gui::MakeButtons(sheetsPanel,
+                     {{&showLandscapeSheetButton, "BBOriz", "Horizontaal 1 "},
+                      {&showSecondLandscapeSheetButton, "BBoriz2", "Horizontaal 2"},
+                      {&showPortraitSheetButton, "BBVert", "Verticaal 1"},
+                      {&showSecondPortraitSheetButton, "BBvert2", "Verticaal 2"}});
+    MakeTall({openRecallDialogButton, openInputDialogButton, openDeleteDialogButton, openChangeDialogButton,
+              openChartWindowButton, showLandscapeSheetButton, showSecondLandscapeSheetButton, showPortraitSheetButton,
+              showSecondPortraitSheetButton});
+    showSecondLandscapeSheetButton->setEnabled(false);
+    showSecondPortraitSheetButton->setEnabled(false);
+    sheets->addWidget(showLandscapeSheetButton, 1, 0);
+    sheets->addWidget(showSecondLandscapeSheetButton, 1, 1);
+    sheets->addWidget(showPortraitSheetButton, 2, 0);
+    sheets->addWidget(showSecondPortraitSheetButton, 2, 1);
+    sheetsPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    grid->addWidget(sheetsPanel, 5, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
 }
 
 void MainWindow::BuildRemediesPage() {
-    auto* grid = new QGridLayout(TabSheet2);
-    gui::MakeButtons(TabSheet2, {{&BBSintomi, "BBSintomi", "Symptomen"},
-                                 {&BitBtn2, "BitBtn2", "Remedies"},
-                                 {&BitBtn3, "BitBtn3", "Therapie\xEBn"},
-                                 {&Bquor1, "Bquor1", "Quorim-1"},
-                                 {&Bquor2, "Bquor2", "Quorim-2"},
-                                 {&BitBtn5, "BitBtn5", "Astrologische Signatuur / S"},
-                                 {&BitBtn7, "BitBtn7", "Planten en Actieve Principes"},
-                                 {&BitBtn8, "BitBtn8", ""},
-                                 {&BitBtn6, "BitBtn6", "Astrologische Verzwakking"},
-                                 {&BitBtn9, "BitBtn9", "Psychische Synthese"},
-                                 {&BBriceCompo, "BBriceCompo", "Sintomi Multipli"},
-                                 {&BitBtn10, "BitBtn10", "Terapie Composite"},
-                                 {&BButility, "BButility", "Utility Ricerca"}});
+    auto* grid = new QGridLayout(remediesPage);
+    gui::MakeButtons(remediesPage,
+                     {{&openSymptomBrowserButton, "BBSintomi", "Symptomen"},
+                      {&openRemedyBrowserButton, "BitBtn2", "Remedies"},
+                      {&openTherapyBrowserButton, "BitBtn3", "Therapie\xEBn"},
+                      {&openPlantSymptomsWindowButton, "Bquor1", "Quorim-1"},
+                      {&openSymptomPlantsWindowButton, "Bquor2", "Quorim-2"},
+                      {&openSignatureSearchWindowButton, "BitBtn5", "Astrologische Signatuur / S"},
+                      {&openCompositionWindowButton, "BitBtn7", "Planten en Actieve Principes"},
+                      {&openPrinciplesWindowButton, "BitBtn8", ""},
+                      {&openDebilityWindowButton, "BitBtn6", "Astrologische Verzwakking"},
+                      {&openSynthesisWindowButton, "BitBtn9", "Psychische Synthese"},
+                      {&openMultiSymptomSearchButton, "BBriceCompo", "Sintomi Multipli"},
+                      {&openCompoundTherapySearchButton, "BitBtn10", "Terapie Composite"},
+                      {&openSearchUtilityButton, "BButility", "Utility Ricerca"}});
     // A picture button without a caption: its glyph and hint name the window it opens.
-    BitBtn8->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-    BitBtn8->setToolTip("PRINCIPI CURATIVI");
-    PutInColumns(grid, {BBSintomi, BitBtn2, BitBtn3, Bquor1, Bquor2, BBriceCompo, BitBtn10},
-                 {BitBtn5, BitBtn7, BitBtn8, BitBtn6, BitBtn9, BButility});
+    openPrinciplesWindowButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
+    openPrinciplesWindowButton->setToolTip("PRINCIPI CURATIVI");
+    PutInColumns(grid,
+                 {openSymptomBrowserButton, openRemedyBrowserButton, openTherapyBrowserButton,
+                  openPlantSymptomsWindowButton, openSymptomPlantsWindowButton, openMultiSymptomSearchButton,
+                  openCompoundTherapySearchButton},
+                 {openSignatureSearchWindowButton, openCompositionWindowButton, openPrinciplesWindowButton,
+                  openDebilityWindowButton, openSynthesisWindowButton, openSearchUtilityButton});
     grid->setRowStretch(7, 1);
 }
 
 void MainWindow::BuildAccessoryPage() {
-    auto* grid = new QGridLayout(TabSheet5);
-    gui::MakeButtons(TabSheet5, {{&Button1, "Button1", "Manutenzione"},
-                                 {&BitBtn4, "BitBtn4", "Primaire Database"},
-                                 {&BBaggRep, "BBaggRep", "Therapie\xEBn Database"},
-                                 {&EdAggiorna, "EdAggiorna", "Updates"},
-                                 {&BitBtnVarOrbAsp, "BitBtnVarOrbAsp", "Variatie Baan Aspecten"},
-                                 {&BBCerchio, "BBCerchio", "Rondheid van Cirkles en Schermgroote"},
-                                 {&BitBtn22, "BitBtn22", "Lijndikte"},
-                                 {&BBSalva, "BBSalva", "Backup / Herstel van Geboortegegeven en Teksten"},
-                                 {&BitBtnNomeCognome, "BitBtnNomeCognome", "Achternaam en Voornaam "},
-                                 {&BBistruz, "BBistruz", "Instructies.pdf"},
-                                 {&BBdispensa, "BBdispensa", "Boekje.pdf"}});
-    BitBtnNomeCognome->setToolTip(gui::ToQt("Cambia Personalizzazione"));
-    PutInColumns(grid, {Button1, BitBtn4, BBaggRep, EdAggiorna, BBSalva},
-                 {BitBtnVarOrbAsp, BBCerchio, BitBtn22, BitBtnNomeCognome, BBistruz, BBdispensa});
+    auto* grid = new QGridLayout(accessoryPage);
+    gui::MakeButtons(accessoryPage,
+                     {{&openSignatureMaintenanceWindowButton, "Button1", "Manutenzione"},
+                      {&openPrimaryEditorButton, "BitBtn4", "Primaire Database"},
+                      {&openRepertoryEditorButton, "BBaggRep", "Therapie\xEBn Database"},
+                      {&openUpdateWindowButton, "EdAggiorna", "Updates"},
+                      {&openOrbSettingsWindowButton, "BitBtnVarOrbAsp", "Variatie Baan Aspecten"},
+                      {&openCalibrationWindowButton, "BBCerchio", "Rondheid van Cirkles en Schermgroote"},
+                      {&openLineWidthDialogButton, "BitBtn22", "Lijndikte"},
+                      {&openBackupWindowButton, "BBSalva", "Backup / Herstel van Geboortegegeven en Teksten"},
+                      {&changeUserNameButton, "BitBtnNomeCognome", "Achternaam en Voornaam "},
+                      {&openInstructionsDialogButton, "BBistruz", "Instructies.pdf"},
+                      {&openBookletButton, "BBdispensa", "Boekje.pdf"}});
+    changeUserNameButton->setToolTip(gui::ToQt("Cambia Personalizzazione"));
+    PutInColumns(grid,
+                 {openSignatureMaintenanceWindowButton, openPrimaryEditorButton, openRepertoryEditorButton,
+                  openUpdateWindowButton, openBackupWindowButton},
+                 {openOrbSettingsWindowButton, openCalibrationWindowButton, openLineWidthDialogButton,
+                  changeUserNameButton, openInstructionsDialogButton, openBookletButton});
 
     // An empty box that hides itself when double-clicked, and two controls that
     // nothing makes visible.
-    Cbox1 = gui::MakeCombo(TabSheet5, "Cbox1");
-    Cbox1->setMaxVisibleItems(25);
-    Cbox1->installEventFilter(this);
-    grid->addWidget(Cbox1, 6, 0);
-    Button2 = gui::MakeButton(TabSheet5, "Button2", "Button2");
-    MakeTall({Button2});
-    Button2->hide();
-    ListBox1 = gui::MakeList(TabSheet5, "ListBox1");
-    ListBox1->hide();
+    emptyBox = gui::MakeCombo(accessoryPage, "Cbox1");
+    emptyBox->setMaxVisibleItems(25);
+    emptyBox->installEventFilter(this);
+    grid->addWidget(emptyBox, 6, 0);
+    hiddenButton = gui::MakeButton(accessoryPage, "Button2", "Button2");
+    MakeTall({hiddenButton});
+    hiddenButton->hide();
+    hiddenList = gui::MakeList(accessoryPage, "ListBox1");
+    hiddenList->hide();
     grid->setRowStretch(7, 1);
     ConnectCommands();
 }
 
 void MainWindow::ConnectCommands() {
-    connect(BitBtnNomeCognome, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnNomeCognomeClick(); }));
-    connect(BitBtnDati, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnDatiClick(); }));
-    connect(BitBtnInputA, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnInputAClick(); }));
-    connect(BitBtnCancel, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnCancelClick(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
-    connect(BBProped, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBPropedClick(); }));
-    connect(BBSalva, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBSalvaClick(); }));
-    connect(BBistruz, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBistruzClick(); }));
-    connect(BBdispensa, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBdispensaClick(); }));
+    connect(changeUserNameButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ChangeUserName(); }));
+    connect(openRecallDialogButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenRecallDialog(); }));
+    connect(openInputDialogButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenInputDialog(); }));
+    connect(openDeleteDialogButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenDeleteDialog(); }));
+    connect(openChangeDialogButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenChangeDialog(); }));
+    connect(openChartWindowButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenChartWindow(); }));
+    connect(openBackupWindowButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenBackupWindow(); }));
+    connect(openInstructionsDialogButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenInstructionsDialog(); }));
+    connect(openBookletButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenBooklet(); }));
     // The sheets and the windows of the remedy and accessory pages.
     const std::pair<QPushButton*, void (MainWindow::*)()> commands[] = {
-        {BBOriz, &MainWindow::BBOrizClick},
-        {BBoriz2, &MainWindow::BBoriz2Click},
-        {BBVert, &MainWindow::BBVertClick},
-        {BBvert2, &MainWindow::BBvert2Click},
-        {BitBtn3, &MainWindow::BitBtn3Click},
-        {Bquor1, &MainWindow::Bquor1Click},
-        {Bquor2, &MainWindow::Bquor2Click},
-        {Button1, &MainWindow::Button1Click},
-        {BitBtn4, &MainWindow::BitBtn4Click},
-        {BBaggRep, &MainWindow::BBaggRepClick},
-        {BitBtn5, &MainWindow::BitBtn5Click},
-        {BitBtn7, &MainWindow::BitBtn7Click},
-        {BitBtn8, &MainWindow::BitBtn8Click},
-        {BitBtn6, &MainWindow::BitBtn6Click},
-        {BitBtn9, &MainWindow::BitBtn9Click},
-        {BitBtnVarOrbAsp, &MainWindow::BitBtnVarOrbAspClick},
-        {BBCerchio, &MainWindow::BBCerchioClick},
-        {BitBtn22, &MainWindow::BitBtn22Click},
-        {BButility, &MainWindow::BButilityClick},
-        {EdAggiorna, &MainWindow::EdAggiornaClick},
+        {showLandscapeSheetButton, &MainWindow::ShowLandscapeSheet},
+        {showSecondLandscapeSheetButton, &MainWindow::ShowSecondLandscapeSheet},
+        {showPortraitSheetButton, &MainWindow::ShowPortraitSheet},
+        {showSecondPortraitSheetButton, &MainWindow::ShowSecondPortraitSheet},
+        {openTherapyBrowserButton, &MainWindow::OpenTherapyBrowser},
+        {openPlantSymptomsWindowButton, &MainWindow::OpenPlantSymptomsWindow},
+        {openSymptomPlantsWindowButton, &MainWindow::OpenSymptomPlantsWindow},
+        {openSignatureMaintenanceWindowButton, &MainWindow::OpenSignatureMaintenanceWindow},
+        {openPrimaryEditorButton, &MainWindow::OpenPrimaryEditor},
+        {openRepertoryEditorButton, &MainWindow::OpenRepertoryEditor},
+        {openSignatureSearchWindowButton, &MainWindow::OpenSignatureSearchWindow},
+        {openCompositionWindowButton, &MainWindow::OpenCompositionWindow},
+        {openPrinciplesWindowButton, &MainWindow::OpenPrinciplesWindow},
+        {openDebilityWindowButton, &MainWindow::OpenDebilityWindow},
+        {openSynthesisWindowButton, &MainWindow::OpenSynthesisWindow},
+        {openOrbSettingsWindowButton, &MainWindow::OpenOrbSettingsWindow},
+        {openCalibrationWindowButton, &MainWindow::OpenCalibrationWindow},
+        {openLineWidthDialogButton, &MainWindow::OpenLineWidthDialog},
+        {openSearchUtilityButton, &MainWindow::OpenSearchUtility},
+        {openUpdateWindowButton, &MainWindow::OpenUpdateWindow},
     };
     for (const auto& [button, handler] : commands)
         connect(button, &QPushButton::clicked, this, gui::Guarded([this, handler = handler](auto&&...) { (this->*handler)(); }));
-    connect(BBSintomi, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBSintomiClick(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
-    connect(BBriceCompo, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBriceCompoClick(); }));
-    connect(BitBtn10, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn10Click(); }));
+    connect(openSymptomBrowserButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenSymptomBrowser(); }));
+    connect(openRemedyBrowserButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenRemedyBrowser(); }));
+    connect(openMultiSymptomSearchButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenMultiSymptomSearch(); }));
+    connect(openCompoundTherapySearchButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenCompoundTherapySearch(); }));
 }
 
 void MainWindow::BuildBottomPanel() {
-    Panel9 = gui::MakePanel(this, "Panel9");
-    Panel9->setFrameShape(QFrame::StyledPanel);
-    auto* row = new QHBoxLayout(Panel9);
+    bottomPanel = gui::MakePanel(this, "Panel9");
+    bottomPanel->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(bottomPanel);
 
-    row->addWidget(gui::MakeLabel(Panel9, "LabelNodo", "Maanknoop"));
-    ComboNodo = gui::MakeCombo(Panel9, "ComboNodo");
-    ComboNodo->setEditable(true);
-    ComboNodo->addItems({"VERO", "MEDIO"});
-    row->addWidget(ComboNodo);
+    row->addWidget(gui::MakeLabel(bottomPanel, "LabelNodo", "Maanknoop"));
+    nodeTypeBox = gui::MakeCombo(bottomPanel, "ComboNodo");
+    nodeTypeBox->setEditable(true);
+    nodeTypeBox->addItems({"VERO", "MEDIO"});
+    row->addWidget(nodeTypeBox);
 
-    row->addWidget(gui::MakeLabel(Panel9, "LabelOrb", "Baan Aspecten"));
-    ComboOrb = gui::MakeCombo(Panel9, "ComboOrb");
-    ComboOrb->setEditable(true);
-    ComboOrb->addItems({"A (normali)", "B (personali)", "C (personali)"});
-    row->addWidget(ComboOrb);
+    row->addWidget(gui::MakeLabel(bottomPanel, "LabelOrb", "Baan Aspecten"));
+    orbSetBox = gui::MakeCombo(bottomPanel, "ComboOrb");
+    orbSetBox->setEditable(true);
+    orbSetBox->addItems({"A (normali)", "B (personali)", "C (personali)"});
+    row->addWidget(orbSetBox);
 
-    BBlk = gui::MakeButton(Panel9, "BBlk", "");
-    BBlk->setToolTip(gui::ToQt("Sblocca/Blocca"));
-    BBlk->setIcon(gui::LockIcon(false));
-    BBlk->setProperty("glyph", "LockOpen");
-    row->addWidget(BBlk);
-    connect(BBlk, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBlkClick(); }));
+    lockButton = gui::MakeButton(bottomPanel, "BBlk", "");
+    lockButton->setToolTip(gui::ToQt("Sblocca/Blocca"));
+    lockButton->setIcon(gui::LockIcon(false));
+    lockButton->setProperty("glyph", "LockOpen");
+    row->addWidget(lockButton);
+    connect(lockButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleBoxesLock(); }));
 
-    SBtipoStamp = gui::MakeButton(Panel9, "SBtipoStamp", "");
-    SBtipoStamp->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    row->addWidget(SBtipoStamp);
-    Label34 = gui::MakeLabel(Panel9, "Label34", "Printermodel");
-    Label35 = gui::MakeLabel(Panel9, "Label35", "");
-    row->addWidget(Label34);
-    row->addWidget(Label35);
-
-    Label34->installEventFilter(this);
-    Label35->installEventFilter(this);
-    connect(SBtipoStamp, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SBtipoStampClick(); }));
+    openPrinterModelDialogButton = gui::MakeButton(bottomPanel, "SBtipoStamp", "");
+    openPrinterModelDialogButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    row->addWidget(openPrinterModelDialogButton);
+    printerModelLabels = {gui::MakeLabel(bottomPanel, "Label34", "Printermodel"),
+                          gui::MakeLabel(bottomPanel, "Label35", "")};
+    for (QLabel* label : printerModelLabels) {
+        row->addWidget(label);
+        label->installEventFilter(this);
+    }
+    connect(openPrinterModelDialogButton, &QPushButton::clicked, this,
+            gui::Guarded([this](auto&&...) { OpenPrinterModelDialog(); }));
 
     // The boxes report what the user chooses or types, not what the program sets.
-    connect(ComboOrb, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ComboOrbChange(); }));
-    connect(ComboOrb->lineEdit(), &QLineEdit::textEdited, this, gui::Guarded([this](auto&&...) { ComboOrbChange(); }));
-    connect(ComboNodo, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ComboNodoChange(); }));
-    connect(ComboNodo->lineEdit(), &QLineEdit::textEdited, this,
-            gui::Guarded([this](auto&&...) { ComboNodoChange(); }));
-    ComboNodo->lineEdit()->installEventFilter(this);
+    connect(orbSetBox, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ChooseOrbSet(); }));
+    connect(orbSetBox->lineEdit(), &QLineEdit::textEdited, this, gui::Guarded([this](auto&&...) { ChooseOrbSet(); }));
+    connect(nodeTypeBox, &QComboBox::activated, this, gui::Guarded([this](auto&&...) { ChooseNodeType(); }));
+    connect(nodeTypeBox->lineEdit(), &QLineEdit::textEdited, this,
+            gui::Guarded([this](auto&&...) { ChooseNodeType(); }));
+    nodeTypeBox->lineEdit()->installEventFilter(this);
 
-    BBApriTesto = gui::MakeButton(Panel9, "BBApriTesto", "Apri Testo");
-    MakeTall({SBtipoStamp, BBApriTesto});
-    BBApriTesto->hide();
-    row->addWidget(BBApriTesto);
-    connect(BBApriTesto, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBApriTestoClick(); }));
+    openPersonTextButton = gui::MakeButton(bottomPanel, "BBApriTesto", "Apri Testo");
+    MakeTall({openPrinterModelDialogButton, openPersonTextButton});
+    openPersonTextButton->hide();
+    row->addWidget(openPersonTextButton);
+    connect(openPersonTextButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { OpenPersonText(); }));
     row->addStretch(1);
 
-    Image9 = gui::MakeLabel(Panel9, "Image9", "");
-    Image9->setToolTip(gui::ToQt("Chiudi il Programma"));
-    Image9->setMinimumSize(48, 28);
-    Image9->setAlignment(Qt::AlignCenter);
-    Image9->installEventFilter(this);
+    exitImage = gui::MakeLabel(bottomPanel, "Image9", "");
+    exitImage->setToolTip(gui::ToQt("Chiudi il Programma"));
+    exitImage->setMinimumSize(48, 28);
+    exitImage->setAlignment(Qt::AlignCenter);
+    exitImage->installEventFilter(this);
     LoadExitImage("FineProg.bmp");
-    row->addWidget(Image9);
+    row->addWidget(exitImage);
 }
 
 void MainWindow::LoadExitImage(const char* file) {
     QPixmap pm;
     if (rt::PathExists(file)) pm.load(QString::fromStdString(rt::ResolvePath(file).string()));
     if (!pm.isNull()) {
-        Image9->setPixmap(pm);
+        exitImage->setPixmap(pm);
     } else {
         // Without the picture the control shows its purpose as text.
-        Image9->setText(gui::ToQt("Fine"));
-        Image9->setFrameShape(QFrame::Box);
+        exitImage->setText(gui::ToQt("Fine"));
+        exitImage->setFrameShape(QFrame::Box);
     }
-    Image9->setProperty("picture", file);
+    exitImage->setProperty("picture", file);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image9) {
+    if (watched == exitImage) {
         if (event->type() == QEvent::MouseButtonPress) {
-            gui::Guard([this] { Image9MouseDown(); });
+            gui::Guard([this] { ShowExitPressed(); });
             return true;
         }
         if (event->type() == QEvent::MouseButtonRelease) {
-            gui::Guard([this] { Image9MouseUp(); });
+            gui::Guard([this] { ExitProgram(); });
             return true;
         }
-    } else if (MemoDati && watched == MemoDati->viewport() && event->type() == QEvent::MouseButtonPress) {
-        gui::Guard([this] { MemoDatiClick(); });
-    } else if (MemoAnnotaz && watched == MemoAnnotaz->viewport() &&
+    } else if (personMemo && watched == personMemo->viewport() && event->type() == QEvent::MouseButtonPress) {
+        gui::Guard([this] { ShowAnnotations(); });
+    } else if (annotationsMemo && watched == annotationsMemo->viewport() &&
                event->type() == QEvent::MouseButtonPress) {
-        gui::Guard([this] { MemoAnnotazClick(); });
-    } else if ((watched == Label34 || watched == Label35) && event->type() == QEvent::MouseButtonPress) {
-        gui::Guard([this] { SBtipoStampClick(); });
+        gui::Guard([this] { HideAnnotations(); });
+    } else if ((watched == printerModelLabels[0] || watched == printerModelLabels[1]) &&
+               event->type() == QEvent::MouseButtonPress) {
+        gui::Guard([this] { OpenPrinterModelDialog(); });
         return true;
-    } else if (ComboNodo && watched == ComboNodo->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
-        if (ComboNodo->isEnabled()) gui::Guard([this] { ComboNodoDblClick(); });
+    } else if (nodeTypeBox && watched == nodeTypeBox->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
+        if (nodeTypeBox->isEnabled()) gui::Guard([this] { ToggleNodeType(); });
         return true;
-    } else if (event->type() == QEvent::Hide && !activating_ && !closing_ && watched &&
+    } else if (event->type() == QEvent::Hide && !refreshing_ && !closing_ && watched &&
                (watched == display::theChartWindow || watched == theSheetViewer)) {
         // Back from the chart window or the sheet viewer.
-        gui::Guard([this] { FormActivate(); });
-    } else if (watched == Cbox1 && event->type() == QEvent::MouseButtonDblClick) {
-        gui::Guard([this] { Cbox1DblClick(); });
+        gui::Guard([this] { Refresh(); });
+    } else if (watched == emptyBox && event->type() == QEvent::MouseButtonDblClick) {
+        gui::Guard([this] { HideEmptyBox(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -423,10 +448,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-// One step of the activation. A file it cannot read is named (once as long as
-// the file stays as it is: the activation runs again after every dialog) and
-// the activation goes on with its next step.
-void ActivationStep(const std::function<void()>& step) {
+// One step of the refresh. A file it cannot read is named (once as long as
+// the file stays as it is: the refresh runs again after every dialog) and
+// the refresh goes on with its next step.
+void RefreshStep(const std::function<void()>& step) {
     try {
         step();
     } catch (const rt::IoError& e) {
@@ -441,31 +466,31 @@ void ActivationStep(const std::function<void()>& step) {
 
 }  // namespace
 
-void MainWindow::FormActivate() {
+void MainWindow::Refresh() {
     // Hiding the full-screen windows below is no return from them.
-    activating_ = true;
-    struct EndActivation {
+    refreshing_ = true;
+    struct EndRefresh {
         bool& flag;
-        ~EndActivation() { flag = false; }
-    } end{activating_};
+        ~EndRefresh() { flag = false; }
+    } end{refreshing_};
     // 1. A legacy backup folder on line 6 of the drawing settings.
-    ActivationStep([] { archive::ReplaceLegacyBackupLine(); });
+    RefreshStep([] { archive::ReplaceLegacyBackupLine(); });
     // 2. The personal archive on first use.
-    ActivationStep([] { EnsurePersonalArchive(); });
+    RefreshStep([] { EnsurePersonalArchive(); });
     // 3. The degree-to-radian factor.
     engine::Chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
-    archive::MainForm.MainFormWidth = frameGeometry().width();
-    archive::MainForm.MainFormHeight = frameGeometry().height();
+    archive::MainWindowFrame.Width = frameGeometry().width();
+    archive::MainWindowFrame.Height = frameGeometry().height();
     ResetViewFlags();
     // 5. The user's name.
-    ActivationStep([this] {
+    RefreshStep([this] {
         LoadUserName();
-        BitBtnNomeCognome->setText(gui::ToQt(UserName.UserFullName));
+        changeUserNameButton->setText(gui::ToQt(UserName.UserFullName));
     });
     // 6. The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
-    ActivationStep([] {
+    RefreshStep([] {
         try {
             archive::LoadOrCreateDrawSettings();
         } catch (const rt::IoError& e) {
@@ -474,31 +499,31 @@ void MainWindow::FormActivate() {
     });
     display::ApplyDrawSettingsToDrawing();
     // 7. The node box.
-    ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
+    nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
     // 9. The current person.
-    ActivationStep([this] { ShowCurrentPerson(); });
+    RefreshStep([this] { ShowCurrentPerson(); });
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);
     // 11. The orb-set box from the set in force.
-    if (const char* text = OrbBoxText(engine::Orbs.OrbSetLetter)) ComboOrb->setEditText(text);
+    if (const char* text = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(text);
 }
 
 void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
-    if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->Panel1, screen);
+    if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->bottomPanel, screen);
     if (theCalibrationWindow) SizeFullScreen(theCalibrationWindow, nullptr, screen);
-    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->Panel1, screen);
+    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->buttonBar, screen);
 }
 
 bool MainWindow::ShowCurrentPerson() {
     archive::CurrentPersonView view = archive::LoadCurrentPersonForShow();
     QStringList lines;
-    for (const std::string& line : view.MemoLines) lines << gui::ToQt(line);
-    MemoDati->setPlainText(lines.join('\n'));
-    MemoAnnotaz->setPlainText(gui::ToQt(view.AnnotationText));
-    BBApriTesto->setVisible(view.TextFileExists);
+    for (const std::string& line : view.PersonLines) lines << gui::ToQt(line);
+    personMemo->setPlainText(lines.join('\n'));
+    annotationsMemo->setPlainText(gui::ToQt(view.AnnotationText));
+    openPersonTextButton->setVisible(view.TextFileExists);
     return !view.Empty;
 }
 
@@ -506,46 +531,46 @@ void MainWindow::RememberOrigin() {
     archive::RememberMainOrigin(this);
 }
 
-void MainWindow::BitBtnNomeCognomeClick() {
+void MainWindow::ChangeUserName() {
     RememberOrigin();
     archive::PlaceNearMain(theUserNameDialog, 10);
     gui::ShowModal(theUserNameDialog);
-    BitBtnNomeCognome->setText(
+    changeUserNameButton->setText(
         gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
-    FormActivate();
+    Refresh();
 }
 
 // The archive dialogs: shown modally near this window; afterwards this window
-// is activated again, which reloads the current person.
-void MainWindow::BitBtnDatiClick() {
+// is refreshed, which reloads the current person.
+void MainWindow::OpenRecallDialog() {
     RememberOrigin();
     archive::PlaceNearMain(archive::theRecallDialog, 0);
     gui::ShowModal(archive::theRecallDialog);
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BitBtnInputAClick() {
+void MainWindow::OpenInputDialog() {
     RememberOrigin();
     archive::PlaceNearMain(archive::theInputDialog, 10);
     gui::ShowModal(archive::theInputDialog);
     AfterModal();
 }
 
-void MainWindow::BitBtnCancelClick() {
+void MainWindow::OpenDeleteDialog() {
     RememberOrigin();
     archive::PlaceNearMain(archive::theDeleteDialog, 10);
     gui::ShowModal(archive::theDeleteDialog);
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BitBtn1Click() {
+void MainWindow::OpenChangeDialog() {
     RememberOrigin();
     archive::PlaceNearMain(archive::theChangeDialog, 10);
     gui::ShowModal(archive::theChangeDialog);
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BBPropedClick() {
+void MainWindow::OpenChartWindow() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
@@ -558,88 +583,88 @@ void MainWindow::BBPropedClick() {
     WatchModeless(display::theChartWindow);
 }
 
-void MainWindow::BBSalvaClick() {
+void MainWindow::OpenBackupWindow() {
     RememberOrigin();
     ShowOnDemand<archive::BackupWindow>(archive::theBackupWindow, [](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10); });
-    FormActivate();
+    Refresh();
 }
 
 // The remedy browsers and searches opened on demand: a new window at every
 // click, shown modally and released when it closes.
-void MainWindow::BBSintomiClick() {
+void MainWindow::OpenSymptomBrowser() {
     RememberOrigin();
     ShowOnDemand<remedies::SymptomBrowser>(remedies::theSymptomBrowser);
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BitBtn2Click() {
+void MainWindow::OpenRemedyBrowser() {
     RememberOrigin();
     ShowOnDemand<remedies::RemedyBrowser>(remedies::theRemedyBrowser);
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BBriceCompoClick() {
+void MainWindow::OpenMultiSymptomSearch() {
     ShowOnDemand<remedies::MultiSymptomSearch>(remedies::theMultiSymptomSearch);
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BitBtn10Click() {
+void MainWindow::OpenCompoundTherapySearch() {
     ShowOnDemand<remedies::CompoundTherapySearch>(remedies::theCompoundTherapySearch);
-    FormActivate();
+    Refresh();
 }
 
 // The current person's text, named by "FileDum\StrText.dum", in the program's
 // own rich-text editor (which opens the file named in "FileDum\DatModif.dum").
-void MainWindow::BBApriTestoClick() {
+void MainWindow::OpenPersonText() {
     std::vector<std::string> lines = rt::ReadTextLines(archive::kTextHandOff);
     lines.resize(2);
     std::string path = archive::PersonTextFileName(lines[0], lines[1]);
     rt::WriteTextLines(archive::kEditFileHandOff, {path});
     if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BBistruzClick() {
+void MainWindow::OpenInstructionsDialog() {
     RememberOrigin();
     archive::PlaceNearMain(theInstructionsDialog, 10);
     gui::ShowModal(theInstructionsDialog);
-    FormActivate();
+    Refresh();
 }
 
-void MainWindow::BBdispensaClick() { OpenProgramDocument(kBookletDocument); }
+void MainWindow::OpenBooklet() { OpenProgramDocument(kBookletDocument); }
 
-void MainWindow::BBlkClick() { ShowBoxesLocked(ComboOrb->isEnabled()); }
+void MainWindow::ToggleBoxesLock() { ShowBoxesLocked(orbSetBox->isEnabled()); }
 
 void MainWindow::ShowBoxesLocked(bool locked) {
-    ComboOrb->setEnabled(!locked);
-    ComboNodo->setEnabled(!locked);
+    orbSetBox->setEnabled(!locked);
+    nodeTypeBox->setEnabled(!locked);
     const QColor background = locked ? QColor(128, 128, 128) : QColor(0, 255, 255);
     const QColor text = locked ? QColor(Qt::white) : QColor(Qt::black);
-    SetBoxColours(ComboOrb, background, text);
-    SetBoxColours(ComboNodo, background, text);
-    BBlk->setIcon(gui::LockIcon(locked));
-    BBlk->setProperty("glyph", locked ? "LockShut" : "LockOpen");
+    SetBoxColours(orbSetBox, background, text);
+    SetBoxColours(nodeTypeBox, background, text);
+    lockButton->setIcon(gui::LockIcon(locked));
+    lockButton->setProperty("glyph", locked ? "LockShut" : "LockOpen");
 }
 
-void MainWindow::MemoDatiClick() { MemoAnnotaz->show(); }
+void MainWindow::ShowAnnotations() { annotationsMemo->show(); }
 
-void MainWindow::MemoAnnotazClick() { MemoAnnotaz->hide(); }
+void MainWindow::HideAnnotations() { annotationsMemo->hide(); }
 
-void MainWindow::Cbox1DblClick() { Cbox1->hide(); }
+void MainWindow::HideEmptyBox() { emptyBox->hide(); }
 
-void MainWindow::Image9MouseDown() { LoadExitImage("FineProgClic.bmp"); }
+void MainWindow::ShowExitPressed() { LoadExitImage("FineProgClic.bmp"); }
 
-void MainWindow::Image9MouseUp() {
+void MainWindow::ExitProgram() {
     LoadExitImage("FineProg.bmp");
     close();
 }
 
 void MainWindow::AfterModal() {
     if (idleInstalled_)
-        InstallMyIdleHandler();
+        ApplyBoxChangesWhenIdle();
     else
         gui::ClearIdleHandler();
-    FormActivate();
+    Refresh();
 }
 
 void MainWindow::ShowNear(QDialog* window, int offset) {
@@ -682,64 +707,64 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
     gui::ShowInFront(theSheetViewer);
 }
 
-void MainWindow::BBOrizClick() { ShowSheet(16, "L", true); }
-void MainWindow::BBoriz2Click() { ShowSheet(17, "L", false); }
-void MainWindow::BBVertClick() { ShowSheet(5, "P", true); }
-void MainWindow::BBvert2Click() { ShowSheet(18, "P", true); }
+void MainWindow::ShowLandscapeSheet() { ShowSheet(16, "L", true); }
+void MainWindow::ShowSecondLandscapeSheet() { ShowSheet(17, "L", false); }
+void MainWindow::ShowPortraitSheet() { ShowSheet(5, "P", true); }
+void MainWindow::ShowSecondPortraitSheet() { ShowSheet(18, "P", true); }
 
-void MainWindow::BitBtn3Click() { ShowRemembered(theTherapyBrowser); }
-void MainWindow::Bquor1Click() { ShowPlain(thePlantSymptomsWindow); }
-void MainWindow::Bquor2Click() { ShowPlain(theSymptomPlantsWindow); }
-void MainWindow::Button1Click() { ShowPlain(theSignatureMaintenanceWindow); }
-void MainWindow::BitBtn4Click() { ShowPlain(thePrimaryEditor); }
-void MainWindow::BBaggRepClick() { ShowPlain(theRepertoryEditor); }
-void MainWindow::BitBtn5Click() { ShowRemembered(theSignatureSearchWindow); }
-void MainWindow::BitBtn7Click() { ShowPlain(theCompositionWindow); }
-void MainWindow::BitBtn8Click() { ShowPlain(thePrinciplesWindow); }
-void MainWindow::BitBtn6Click() { ShowPlain(theDebilityWindow); }
-void MainWindow::BitBtn9Click() { ShowPlain(theSynthesisWindow); }
-void MainWindow::BitBtnVarOrbAspClick() { ShowNear(theOrbSettingsWindow, 10); }
+void MainWindow::OpenTherapyBrowser() { ShowRemembered(theTherapyBrowser); }
+void MainWindow::OpenPlantSymptomsWindow() { ShowPlain(thePlantSymptomsWindow); }
+void MainWindow::OpenSymptomPlantsWindow() { ShowPlain(theSymptomPlantsWindow); }
+void MainWindow::OpenSignatureMaintenanceWindow() { ShowPlain(theSignatureMaintenanceWindow); }
+void MainWindow::OpenPrimaryEditor() { ShowPlain(thePrimaryEditor); }
+void MainWindow::OpenRepertoryEditor() { ShowPlain(theRepertoryEditor); }
+void MainWindow::OpenSignatureSearchWindow() { ShowRemembered(theSignatureSearchWindow); }
+void MainWindow::OpenCompositionWindow() { ShowPlain(theCompositionWindow); }
+void MainWindow::OpenPrinciplesWindow() { ShowPlain(thePrinciplesWindow); }
+void MainWindow::OpenDebilityWindow() { ShowPlain(theDebilityWindow); }
+void MainWindow::OpenSynthesisWindow() { ShowPlain(theSynthesisWindow); }
+void MainWindow::OpenOrbSettingsWindow() { ShowNear(theOrbSettingsWindow, 10); }
 
-void MainWindow::BBCerchioClick() {
+void MainWindow::OpenCalibrationWindow() {
     display::Sheets.SheetCode = 0;
     ShowPlain(theCalibrationWindow);
 }
 
-void MainWindow::BitBtn22Click() { ShowNear(theLineWidthDialog, 10); }
-void MainWindow::SBtipoStampClick() { ShowNear(thePrinterModelDialog, 10); }
-void MainWindow::BButilityClick() { ShowNear(theSearchUtility, 10); }
-void MainWindow::EdAggiornaClick() { ShowNear(theUpdateWindow, 10); }
+void MainWindow::OpenLineWidthDialog() { ShowNear(theLineWidthDialog, 10); }
+void MainWindow::OpenPrinterModelDialog() { ShowNear(thePrinterModelDialog, 10); }
+void MainWindow::OpenSearchUtility() { ShowNear(theSearchUtility, 10); }
+void MainWindow::OpenUpdateWindow() { ShowNear(theUpdateWindow, 10); }
 
-void MainWindow::InstallMyIdleHandler() {
+void MainWindow::ApplyBoxChangesWhenIdle() {
     idleInstalled_ = true;
-    gui::SetIdleHandler([this] { MyIdleHandler(); });
+    gui::SetIdleHandler([this] { ApplyBoxChanges(); });
 }
 
-void MainWindow::ComboOrbChange() {
+void MainWindow::ChooseOrbSet() {
     if (sayingRefusal_) return;
     // The set in force until the change is applied.
     if (!OrbSetChanged) orbSetInForce_ = engine::Orbs.OrbSetLetter;
     OrbSetChanged = true;
-    const std::string text = gui::FromQt(ComboOrb->currentText());
+    const std::string text = gui::FromQt(orbSetBox->currentText());
     for (const char* letter : {"A", "B", "C"})
         if (text == OrbBoxText(letter)) engine::Orbs.OrbSetLetter = letter;
-    InstallMyIdleHandler();
+    ApplyBoxChangesWhenIdle();
 }
 
-void MainWindow::ComboNodoChange() {
+void MainWindow::ChooseNodeType() {
     if (sayingRefusal_) return;
     if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
     NodeTypeChanged = true;
-    engine::Chart.NodeType = rt::CutTo(gui::FromQt(ComboNodo->currentText()), 5);
-    InstallMyIdleHandler();
+    engine::Chart.NodeType = rt::CutTo(gui::FromQt(nodeTypeBox->currentText()), 5);
+    ApplyBoxChangesWhenIdle();
 }
 
-void MainWindow::ComboNodoDblClick() {
+void MainWindow::ToggleNodeType() {
     if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
     NodeTypeChanged = true;
     engine::Chart.NodeType = engine::Chart.NodeType != "VERO" ? "VERO" : "MEDIO";
-    ComboNodo->setEditText(gui::ToQt(engine::Chart.NodeType));
-    InstallMyIdleHandler();
+    nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
+    ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::SayChangeRefused(const rt::IoError& error) {
@@ -752,28 +777,28 @@ void MainWindow::SayChangeRefused(const rt::IoError& error) {
 // cleared before it is applied, so a failing one is reported once; a change
 // that could not be saved (a settings file that cannot be read is never
 // written over) leaves the kind or set in force, and the box shows it again.
-void MainWindow::MyIdleHandler() {
+void MainWindow::ApplyBoxChanges() {
     if (NodeTypeChanged) {
         NodeTypeChanged = false;
-        const QString text = ComboNodo->currentText();
+        const QString text = nodeTypeBox->currentText();
         if (text != "MEDIO" && text != "VERO") {
-            ComboNodo->setEditText("MEDIO");
+            nodeTypeBox->setEditText("MEDIO");
             engine::Chart.NodeType = "MEDIO";
         }
         try {
-            engine::SetOrbiDomiLine(18, engine::Chart.NodeType);
+            engine::SetEngineSettingsLine(18, engine::Chart.NodeType);
         } catch (const rt::IoError& e) {
             engine::Chart.NodeType = nodeTypeInForce_;
-            ComboNodo->setEditText(gui::ToQt(nodeTypeInForce_));
+            nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
             SayChangeRefused(e);
             return;
         }
     }
     if (OrbSetChanged) {
         OrbSetChanged = false;
-        const std::string text = gui::FromQt(ComboOrb->currentText());
+        const std::string text = gui::FromQt(orbSetBox->currentText());
         if (text != OrbBoxText("A") && text != OrbBoxText("B") && text != OrbBoxText("C")) {
-            ComboOrb->setEditText(OrbBoxText("A"));
+            orbSetBox->setEditText(OrbBoxText("A"));
             engine::Orbs.OrbSetLetter = "A";
         }
         bool applied = false;
@@ -781,16 +806,16 @@ void MainWindow::MyIdleHandler() {
             applied = engine::ApplyOrbSet(engine::Orbs.OrbSetLetter);
         } catch (const rt::IoError& e) {
             engine::Orbs.OrbSetLetter = orbSetInForce_;
-            if (const char* shown = OrbBoxText(orbSetInForce_)) ComboOrb->setEditText(shown);
+            if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
             SayChangeRefused(e);
             return;
         }
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadOrbiDomiSettings();
+            engine::LoadEngineSettings();
         }
-        if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) ComboOrb->setEditText(shown);
+        if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: three pages of commands, the current person, the user's name,
-// and the activation handler that completes the start-up.
+// and the refresh that completes the start-up.
 #include <QWidget>
+#include <array>
 #include <string>
 
 class QComboBox;
@@ -29,130 +30,135 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     // Completes the start-up; runs at start, after every modal dialog and
-    // whenever this window becomes active after another window of the program.
-    // Repeating it changes no file when nothing changed.
-    void FormActivate();
+    // whenever this window becomes active after another window of the program:
+    // reloads the settings, the user's name and the current person, and locks
+    // the boxes. Repeating it changes no file when nothing changed.
+    void Refresh();
     // Loads the current person and shows it in the data memo; false when no
     // person is stored yet.
     bool ShowCurrentPerson();
 
-    // Handlers.
-    void BitBtnNomeCognomeClick();
-    void BitBtnDatiClick();
-    void BitBtnInputAClick();
-    void BitBtnCancelClick();
-    void BitBtn1Click();
-    void BBPropedClick();
-    void BBSalvaClick();
-    void BBApriTestoClick();
-    void BBistruzClick();
-    void BBdispensaClick();
-    void BBlkClick();
+    // The commands of the astrology page.
+    void OpenRecallDialog();
+    void OpenInputDialog();
+    void OpenDeleteDialog();
+    void OpenChangeDialog();
+    void OpenChartWindow();
+    void ShowLandscapeSheet();
+    void ShowSecondLandscapeSheet();
+    void ShowPortraitSheet();
+    void ShowSecondPortraitSheet();
+    // A click on the data memo shows the annotations over it; one on them hides them.
+    void ShowAnnotations();
+    void HideAnnotations();
+    // The commands of the remedies page.
+    void OpenSymptomBrowser();
+    void OpenRemedyBrowser();
+    void OpenTherapyBrowser();
+    void OpenPlantSymptomsWindow();
+    void OpenSymptomPlantsWindow();
+    void OpenSignatureSearchWindow();
+    void OpenCompositionWindow();
+    void OpenPrinciplesWindow();
+    void OpenDebilityWindow();
+    void OpenSynthesisWindow();
+    void OpenMultiSymptomSearch();
+    void OpenCompoundTherapySearch();
+    void OpenSearchUtility();
+    // The commands of the accessory page.
+    void OpenSignatureMaintenanceWindow();
+    void OpenPrimaryEditor();
+    void OpenRepertoryEditor();
+    void OpenUpdateWindow();
+    void OpenBackupWindow();
+    void OpenOrbSettingsWindow();
+    void OpenCalibrationWindow();
+    void OpenLineWidthDialog();
+    void ChangeUserName();
+    void OpenInstructionsDialog();
+    void OpenBooklet();
+    void HideEmptyBox();
+    // The commands of the bottom panel.
+    void OpenPrinterModelDialog();
+    void OpenPersonText();
+    // The exit image: pressed, it shows its pressed picture; released, it ends the program.
+    void ShowExitPressed();
+    void ExitProgram();
+    void ToggleBoxesLock();
     // The orb-set and node boxes locked (grey, white text, closed padlock) or
     // open (aqua, black text, open padlock).
     void ShowBoxesLocked(bool locked);
-    void MemoDatiClick();
-    void MemoAnnotazClick();
-    void Cbox1DblClick();
-    void Image9MouseDown();
-    void Image9MouseUp();
-    // The sheet buttons and the windows of the other pages.
-    void BBOrizClick();
-    void BBoriz2Click();
-    void BBVertClick();
-    void BBvert2Click();
-    void BitBtn3Click();
-    void Bquor1Click();
-    void Bquor2Click();
-    void Button1Click();
-    void BitBtn4Click();
-    void BBaggRepClick();
-    void BitBtn5Click();
-    void BitBtn7Click();
-    void BitBtn8Click();
-    void BitBtn6Click();
-    void BitBtn9Click();
-    void BitBtnVarOrbAspClick();
-    void BBCerchioClick();
-    void BitBtn22Click();
-    void SBtipoStampClick();
-    void BButilityClick();
-    void EdAggiornaClick();
     // The orb-set and node boxes; the idle handler applies their changes.
-    void ComboOrbChange();
-    void ComboNodoChange();
-    void ComboNodoDblClick();
-    void MyIdleHandler();
+    void ChooseOrbSet();
+    void ChooseNodeType();
+    void ToggleNodeType();
+    void ApplyBoxChanges();
 
     bool OrbSetChanged = false;
     bool NodeTypeChanged = false;
-    void BBSintomiClick();
-    void BitBtn2Click();
-    void BBriceCompoClick();
-    void BitBtn10Click();
 
     // Pages.
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    QWidget* TabSheet5 = nullptr;
+    QTabWidget* pageTabs = nullptr;
+    QWidget* astrologyPage = nullptr;
+    QWidget* remediesPage = nullptr;
+    QWidget* accessoryPage = nullptr;
 
     // "Astrologische Functies".
-    QPushButton* BitBtnDati = nullptr;
-    QPushButton* BitBtnInputA = nullptr;
-    QPushButton* BitBtnCancel = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BBProped = nullptr;
-    QLabel* LabelDati = nullptr;
-    QPlainTextEdit* MemoDati = nullptr;
-    QPlainTextEdit* MemoAnnotaz = nullptr;
-    QFrame* Panel3 = nullptr;
-    QPushButton* BBOriz = nullptr;
-    QPushButton* BBoriz2 = nullptr;
-    QPushButton* BBVert = nullptr;
-    QPushButton* BBvert2 = nullptr;
+    QPushButton* openRecallDialogButton = nullptr;
+    QPushButton* openInputDialogButton = nullptr;
+    QPushButton* openDeleteDialogButton = nullptr;
+    QPushButton* openChangeDialogButton = nullptr;
+    QPushButton* openChartWindowButton = nullptr;
+    QLabel* currentPersonLabel = nullptr;
+    QPlainTextEdit* personMemo = nullptr;
+    QPlainTextEdit* annotationsMemo = nullptr;
+    QFrame* sheetsPanel = nullptr;
+    QPushButton* showLandscapeSheetButton = nullptr;
+    QPushButton* showSecondLandscapeSheetButton = nullptr;
+    QPushButton* showPortraitSheetButton = nullptr;
+    QPushButton* showSecondPortraitSheetButton = nullptr;
 
     // "Raadpleging Remedies".
-    QPushButton* BBSintomi = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QPushButton* BitBtn3 = nullptr;
-    QPushButton* Bquor1 = nullptr;
-    QPushButton* Bquor2 = nullptr;
-    QPushButton* BitBtn5 = nullptr;
-    QPushButton* BitBtn7 = nullptr;
-    QPushButton* BitBtn8 = nullptr;
-    QPushButton* BitBtn6 = nullptr;
-    QPushButton* BitBtn9 = nullptr;
-    QPushButton* BBriceCompo = nullptr;
-    QPushButton* BitBtn10 = nullptr;
-    QPushButton* BButility = nullptr;
+    QPushButton* openSymptomBrowserButton = nullptr;
+    QPushButton* openRemedyBrowserButton = nullptr;
+    QPushButton* openTherapyBrowserButton = nullptr;
+    QPushButton* openPlantSymptomsWindowButton = nullptr;
+    QPushButton* openSymptomPlantsWindowButton = nullptr;
+    QPushButton* openSignatureSearchWindowButton = nullptr;
+    QPushButton* openCompositionWindowButton = nullptr;
+    QPushButton* openPrinciplesWindowButton = nullptr;
+    QPushButton* openDebilityWindowButton = nullptr;
+    QPushButton* openSynthesisWindowButton = nullptr;
+    QPushButton* openMultiSymptomSearchButton = nullptr;
+    QPushButton* openCompoundTherapySearchButton = nullptr;
+    QPushButton* openSearchUtilityButton = nullptr;
 
     // "Accessoire Functies".
-    QPushButton* Button1 = nullptr;
-    QPushButton* BitBtn4 = nullptr;
-    QPushButton* BBaggRep = nullptr;
-    QPushButton* BitBtnVarOrbAsp = nullptr;
-    QPushButton* BBCerchio = nullptr;
-    QPushButton* BitBtn22 = nullptr;
-    QPushButton* EdAggiorna = nullptr;
-    QPushButton* BBSalva = nullptr;
-    QPushButton* BitBtnNomeCognome = nullptr;
-    QPushButton* BBistruz = nullptr;
-    QPushButton* BBdispensa = nullptr;
-    QComboBox* Cbox1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    QPushButton* openSignatureMaintenanceWindowButton = nullptr;
+    QPushButton* openPrimaryEditorButton = nullptr;
+    QPushButton* openRepertoryEditorButton = nullptr;
+    QPushButton* openOrbSettingsWindowButton = nullptr;
+    QPushButton* openCalibrationWindowButton = nullptr;
+    QPushButton* openLineWidthDialogButton = nullptr;
+    QPushButton* openUpdateWindowButton = nullptr;
+    QPushButton* openBackupWindowButton = nullptr;
+    QPushButton* changeUserNameButton = nullptr;
+    QPushButton* openInstructionsDialogButton = nullptr;
+    QPushButton* openBookletButton = nullptr;
+    QComboBox* emptyBox = nullptr;
+    QPushButton* hiddenButton = nullptr;
+    QListWidget* hiddenList = nullptr;
 
     // Bottom panel.
-    QFrame* Panel9 = nullptr;
-    QComboBox* ComboNodo = nullptr;
-    QComboBox* ComboOrb = nullptr;
-    QPushButton* BBlk = nullptr;
-    QPushButton* SBtipoStamp = nullptr;
-    QLabel* Label34 = nullptr;
-    QLabel* Label35 = nullptr;
-    QPushButton* BBApriTesto = nullptr;
-    QLabel* Image9 = nullptr;
+    QFrame* bottomPanel = nullptr;
+    QComboBox* nodeTypeBox = nullptr;
+    QComboBox* orbSetBox = nullptr;
+    QPushButton* lockButton = nullptr;
+    QPushButton* openPrinterModelDialogButton = nullptr;
+    // "Printermodel" and the label beside it; a click on either opens the printer model dialog.
+    std::array<QLabel*, 2> printerModelLabels{};
+    QPushButton* openPersonTextButton = nullptr;
+    QLabel* exitImage = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -169,7 +175,7 @@ private:
     // Remembers the window's origin for the placing of dialogs near it.
     void RememberOrigin();
     // After a modal dialog: this window's idle handler again (when it had one)
-    // and the activation.
+    // and the refresh.
     void AfterModal();
     // Shows a start-up window modally: near this window with an offset, after
     // remembering the origin only, or as it is.
@@ -178,9 +184,9 @@ private:
     void ShowPlain(QDialog* window);
     void ShowSheet(int sheetCode, const char* orientation, bool receptions);
     // The chart window and the sheet viewer are modeless: when one of them is
-    // hidden, this window is activated again.
+    // hidden, this window is refreshed.
     void WatchModeless(QWidget* window);
-    void InstallMyIdleHandler();
+    void ApplyBoxChangesWhenIdle();
     bool idleInstalled_ = false;
     // The orb set and node kind in force while a change of the boxes waits
     // for the idle handler.
@@ -191,7 +197,7 @@ private:
     // report is no new choice, and is not applied (nor refused) again.
     void SayChangeRefused(const rt::IoError& error);
     bool sayingRefusal_ = false;
-    bool activating_ = false;
+    bool refreshing_ = false;
     bool closing_ = false;
 };
 

@@ -55,7 +55,7 @@ const char* const kInitialC[15] = {"", "5,0", "1,0", "0,5", "0,5", "1,0", "0,5",
 QString ValueText(engine::Real v) { return gui::ToQt(archive::GeneralRealText(v).substr(0, 7)); }
 
 // The number an edit holds (decimal comma or point); 0 when it holds none.
-engine::Real EditValue(const QLineEdit* edit) {
+engine::Real NumberInEdit(const QLineEdit* edit) {
     int code = 0;
     std::string t = gui::FromQt(edit->text());
     while (!t.empty() && t.back() == ' ') t.pop_back();
@@ -128,10 +128,10 @@ OrbSettingsWindow::OrbSettingsWindow() {
     BuildSetColumns(grid);
     BuildSideColumn(outer);
 
-    connect(BitBtn3, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn3Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn2Click(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
+    for (std::size_t set : {kSetA, kSetB, kSetC})
+        connect(setColumns[set].chooseButton, &QPushButton::clicked, this,
+                gui::Guarded([this, set](auto&&...) { ChooseSet(set); }));
+    connect(returnButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ReturnToMenu(); }));
     // The design size, or the size its contents need when that is larger: the
     // window is placed by the size it has before it is shown.
     resize(QSize(528, 357).expandedTo(minimumSizeHint()));
@@ -140,10 +140,10 @@ OrbSettingsWindow::OrbSettingsWindow() {
 // The aspects, one a row (glyph, name, angle), and the three sets beside them,
 // each with its button; the frame that marks the selected set lies under its column.
 void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid) {
-    const std::pair<QFrame**, const char*> bevels[] = {{&BevelA, "BevelA"}, {&BevelB, "BevelB"}, {&BevelC, "BevelC"}};
+    const char* const frameNames[] = {"BevelA", "BevelB", "BevelC"};
     int column = 3;
-    for (const auto& [slot, name] : bevels) {
-        QFrame* f = *slot = gui::MakePanel(this, name);
+    for (std::size_t set : {kSetA, kSetB, kSetC}) {
+        QFrame* f = setColumns[set].selectedFrame = gui::MakePanel(this, frameNames[set]);
         f->setFrameShape(QFrame::Box);
         f->setLineWidth(2);
         QPalette pal = f->palette();
@@ -167,27 +167,31 @@ void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid) {
         grid->addWidget(name, i, 1);
         grid->addWidget(angle, i, 2);
         const std::string stem = std::string("Edit") + kStems[i];
-        EditsA[i] = gui::MakeReadOnlyEdit(this, (stem + "A").c_str());
-        ShapeOrbEdit(EditsA[i], gui::ToQt("\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)])));
+        auto& setA = setColumns[kSetA].orbEdits;
+        auto& setB = setColumns[kSetB].orbEdits;
+        auto& setC = setColumns[kSetC].orbEdits;
+        setA[i] = gui::MakeReadOnlyEdit(this, (stem + "A").c_str());
+        ShapeOrbEdit(setA[i], gui::ToQt("\xB1 " + std::to_string(engine::kOrbSetA[static_cast<std::size_t>(i)])));
         {
-            QPalette pal = EditsA[i]->palette();
+            QPalette pal = setA[i]->palette();
             pal.setColor(QPalette::Base, QColor(192, 192, 192));
-            EditsA[i]->setPalette(pal);
+            setA[i]->setPalette(pal);
         }
-        EditsB[i] = gui::MakeEdit(this, (stem + "B").c_str());
-        ShapeOrbEdit(EditsB[i], gui::ToQt(kInitialB[i]));
-        EditsC[i] = gui::MakeEdit(this, (stem + "C").c_str());
-        ShapeOrbEdit(EditsC[i], gui::ToQt(kInitialC[i]));
-        grid->addWidget(EditsA[i], i, 3, Qt::AlignCenter);
-        grid->addWidget(EditsB[i], i, 4, Qt::AlignCenter);
-        grid->addWidget(EditsC[i], i, 5, Qt::AlignCenter);
-        for (QLineEdit* e : {EditsB[i], EditsC[i]})
-            connect(e, &QLineEdit::textEdited, this, [this] { EditCongBChange(); });
+        setB[i] = gui::MakeEdit(this, (stem + "B").c_str());
+        ShapeOrbEdit(setB[i], gui::ToQt(kInitialB[i]));
+        setC[i] = gui::MakeEdit(this, (stem + "C").c_str());
+        ShapeOrbEdit(setC[i], gui::ToQt(kInitialC[i]));
+        grid->addWidget(setA[i], i, 3, Qt::AlignCenter);
+        grid->addWidget(setB[i], i, 4, Qt::AlignCenter);
+        grid->addWidget(setC[i], i, 5, Qt::AlignCenter);
+        for (QLineEdit* e : {setB[i], setC[i]})
+            connect(e, &QLineEdit::textEdited, this, [this] { MarkOrbsEdited(); });
     }
-    gui::MakeButtons(this, {{&BitBtn3, "BitBtn3", "Kies"}, {&BitBtn2, "BitBtn2", "Kies"}, {&BitBtn1, "BitBtn1", "Kies"}});
-    grid->addWidget(BitBtn3, 15, 3, Qt::AlignCenter);
-    grid->addWidget(BitBtn2, 15, 4, Qt::AlignCenter);
-    grid->addWidget(BitBtn1, 15, 5, Qt::AlignCenter);
+    gui::MakeButtons(this, {{&setColumns[kSetA].chooseButton, "BitBtn3", "Kies"},
+                            {&setColumns[kSetB].chooseButton, "BitBtn2", "Kies"},
+                            {&setColumns[kSetC].chooseButton, "BitBtn1", "Kies"}});
+    for (std::size_t set : {kSetA, kSetB, kSetC})
+        grid->addWidget(setColumns[set].chooseButton, 15, 3 + static_cast<int>(set), Qt::AlignCenter);
 }
 
 // The right column: the selected set, the maximum, the hidden orbs of
@@ -195,13 +199,13 @@ void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid) {
 void OrbSettingsWindow::BuildSideColumn(QHBoxLayout* outer) {
     auto* side = new QVBoxLayout();
     outer->addLayout(side);
-    LabelOrbite = gui::MakeLabel(this, "LabelOrbite", "Banenset Momenteel Geselecteerd:");
-    LabelOrbite->setWordWrap(true);
-    side->addWidget(LabelOrbite);
-    Edit1 = gui::MakeReadOnlyEdit(this, "Edit1");
-    Edit1->setFixedWidth(40);
-    Edit1->setAlignment(Qt::AlignCenter);
-    side->addWidget(Edit1, 0, Qt::AlignHCenter);
+    selectedSetLabel = gui::MakeLabel(this, "LabelOrbite", "Banenset Momenteel Geselecteerd:");
+    selectedSetLabel->setWordWrap(true);
+    side->addWidget(selectedSetLabel);
+    selectedSetEdit = gui::MakeReadOnlyEdit(this, "Edit1");
+    selectedSetEdit->setFixedWidth(40);
+    selectedSetEdit->setAlignment(Qt::AlignCenter);
+    side->addWidget(selectedSetEdit, 0, Qt::AlignHCenter);
     side->addSpacing(16);
     const char* maximum[] = {"Maximum ", "Omloopbaan ", "\xB1 15\xB0"};
     for (int k = 0; k < 3; ++k) {
@@ -212,40 +216,41 @@ void OrbSettingsWindow::BuildSideColumn(QHBoxLayout* outer) {
 
     // The orbs of parallels and antiscia: kept, checked and saved with the sets;
     // the panel is not shown.
-    Panel1 = gui::MakePanel(this, "Panel1");
-    auto* special = new QGridLayout(Panel1);
-    EditParal = gui::MakeEdit(Panel1, "EditParal");
-    ShapeOrbEdit(EditParal, "1,0");
-    EditAntis = gui::MakeEdit(Panel1, "EditAntis");
-    ShapeOrbEdit(EditAntis, "1,0");
-    special->addWidget(EditParal, 0, 0);
-    special->addWidget(EditAntis, 0, 1);
+    specialOrbsPanel = gui::MakePanel(this, "Panel1");
+    auto* special = new QGridLayout(specialOrbsPanel);
+    parallelOrbEdit = gui::MakeEdit(specialOrbsPanel, "EditParal");
+    ShapeOrbEdit(parallelOrbEdit, "1,0");
+    antisciaOrbEdit = gui::MakeEdit(specialOrbsPanel, "EditAntis");
+    ShapeOrbEdit(antisciaOrbEdit, "1,0");
+    special->addWidget(parallelOrbEdit, 0, 0);
+    special->addWidget(antisciaOrbEdit, 0, 1);
     const char* notes[] = {"Waarden groter dan \xB1 6,00\xB0 ", "worden niet geaccepteerd ", "voor deze banen"};
     for (int k = 0; k < 3; ++k)
-        special->addWidget(gui::MakeLabel(Panel1, ("LabNota" + std::to_string(k + 1)).c_str(), notes[k]), 1 + k, 0, 1, 2);
-    Panel1->hide();
-    side->addWidget(Panel1);
-    for (QLineEdit* e : {EditParal, EditAntis})
-        connect(e, &QLineEdit::textEdited, this, [this] { EditParalChange(); });
+        special->addWidget(gui::MakeLabel(specialOrbsPanel, ("LabNota" + std::to_string(k + 1)).c_str(), notes[k]),
+                           1 + k, 0, 1, 2);
+    specialOrbsPanel->hide();
+    side->addWidget(specialOrbsPanel);
+    for (QLineEdit* e : {parallelOrbEdit, antisciaOrbEdit})
+        connect(e, &QLineEdit::textEdited, this, [this] { MarkSpecialOrbsEdited(); });
 
     side->addStretch(1);
-    BitBtnRitorna = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
-    side->addWidget(BitBtnRitorna);
+    returnButton = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
+    side->addWidget(returnButton);
 }
 
 void OrbSettingsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
+    if (!event->spontaneous()) gui::Guard([this] { Refresh(); });
 }
 
-void OrbSettingsWindow::FormActivate() {
+void OrbSettingsWindow::Refresh() {
     QApplication::restoreOverrideCursor();
     // The window's own idle handler and its state first: a file that cannot
     // be read below ends the activation, and the window still checks its edits.
-    gui::SetIdleHandler([this] { MyIdleHandler(); });
+    gui::SetIdleHandler([this] { CheckOrbEdits(); });
     OrbEditsValid = true;
     SpecialOrbsUnchanged = true;
-    BitBtnRitorna->setEnabled(true);
+    returnButton->setEnabled(true);
     // Until the sets are read from the file, the window saves nothing over it.
     SetsLoaded = false;
     // The orb record in force stays when the settings cannot be read below:
@@ -253,23 +258,23 @@ void OrbSettingsWindow::FormActivate() {
     const engine::OrbRecord inForce = engine::Orbs;
     LoadOrbSets();
     try {
-        engine::LoadOrbiDomiSettings();
+        engine::LoadEngineSettings();
     } catch (const rt::IoError&) {
         engine::Orbs = inForce;
-        Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+        selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
         throw;
     }
-    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+    selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
 }
 
-void OrbSettingsWindow::EditCongBChange() { OrbEditsValid = false; }
+void OrbSettingsWindow::MarkOrbsEdited() { OrbEditsValid = false; }
 
-void OrbSettingsWindow::EditParalChange() {
+void OrbSettingsWindow::MarkSpecialOrbsEdited() {
     OrbEditsValid = false;
     SpecialOrbsUnchanged = false;
 }
 
-void OrbSettingsWindow::MyIdleHandler() {
+void OrbSettingsWindow::CheckOrbEdits() {
     if (!OrbEditsValid) {
         OrbEditsValid = true;
         auto check = [this](QLineEdit* edit, long double maximum) {
@@ -279,13 +284,13 @@ void OrbSettingsWindow::MyIdleHandler() {
             archive::CheckFloatEditRange(edit, error, 0, maximum);
             if (error != 0) OrbEditsValid = false;
         };
-        for (int i = 1; i <= 14; ++i) check(EditsB[i], 15);
-        for (int i = 1; i <= 14; ++i) check(EditsC[i], 15);
-        check(EditParal, 6);
-        check(EditAntis, 6);
+        for (int i = 1; i <= 14; ++i) check(setColumns[kSetB].orbEdits[i], 15);
+        for (int i = 1; i <= 14; ++i) check(setColumns[kSetC].orbEdits[i], 15);
+        check(parallelOrbEdit, 6);
+        check(antisciaOrbEdit, 6);
     }
-    Edit1->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
-    BitBtnRitorna->setEnabled(OrbEditsValid);
+    selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+    returnButton->setEnabled(OrbEditsValid);
 }
 
 void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
@@ -295,11 +300,11 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
     engine::OrbSets sets;
     for (int i = 1; i <= 14; ++i) {
         sets.orbs[0][i] = engine::kOrbSetA[static_cast<std::size_t>(i)];
-        sets.orbs[1][i] = EditValue(EditsB[i]);
-        sets.orbs[2][i] = EditValue(EditsC[i]);
+        sets.orbs[1][i] = NumberInEdit(setColumns[kSetB].orbEdits[i]);
+        sets.orbs[2][i] = NumberInEdit(setColumns[kSetC].orbEdits[i]);
     }
-    sets.parallelOrb = EditValue(EditParal);
-    sets.antisciaOrb = EditValue(EditAntis);
+    sets.parallelOrb = NumberInEdit(parallelOrbEdit);
+    sets.antisciaOrb = NumberInEdit(antisciaOrbEdit);
     sets.selected = letter;
     engine::SaveOrbSets(sets);
 }
@@ -312,63 +317,59 @@ void OrbSettingsWindow::LoadOrbSets() {
             sets.orbs[0][i];
     engine::Orbs.ParallelOrb = sets.parallelOrb;
     engine::Orbs.AntisciaOrb = sets.antisciaOrb;
-    EditParal->setText(ValueText(sets.parallelOrb));
-    EditAntis->setText(ValueText(sets.antisciaOrb));
+    parallelOrbEdit->setText(ValueText(sets.parallelOrb));
+    antisciaOrbEdit->setText(ValueText(sets.antisciaOrb));
     for (int i = 1; i <= 14; ++i) {
-        EditsB[i]->setText(ValueText(sets.orbs[1][i]));
-        EditsC[i]->setText(ValueText(sets.orbs[2][i]));
+        setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i]));
+        setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i]));
     }
     engine::Orbs.OrbSetLetter = rt::CutTo(sets.selected, 1);
-    LabelOrbite->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
-    BevelA->setVisible(engine::Orbs.OrbSetLetter == "A");
-    BevelB->setVisible(engine::Orbs.OrbSetLetter == "B");
-    BevelC->setVisible(engine::Orbs.OrbSetLetter == "C");
+    selectedSetLabel->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
+    setColumns[kSetA].selectedFrame->setVisible(engine::Orbs.OrbSetLetter == "A");
+    setColumns[kSetB].selectedFrame->setVisible(engine::Orbs.OrbSetLetter == "B");
+    setColumns[kSetC].selectedFrame->setVisible(engine::Orbs.OrbSetLetter == "C");
 }
 
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableOrbiDomi();
+    engine::RequireWritableEngineSettings();
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
-    const auto& edits = letter == "A" ? EditsA : letter == "B" ? EditsB : EditsC;
-    for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : EditValue(edits[i]);
-    engine::WriteOrbSetSettings(orbs, EditValue(EditParal), EditValue(EditAntis), letter);
+    const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
+    for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
+    engine::WriteOrbSetSettings(orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter);
     if (theMainWindow) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
-        theMainWindow->ComboOrb->setEditText(text);
+        theMainWindow->orbSetBox->setEditText(text);
     }
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
 }
 
-namespace {
-void Choose(OrbSettingsWindow& w, const char* letter) {
-    if (!w.OrbEditsValid) {
+void OrbSettingsWindow::ChooseSet(std::size_t set) {
+    if (!OrbEditsValid) {
         gui::ShowMessage(kInvalidOrbsMessage);
         return;
     }
-    engine::RequireWritableOrbiDomi();
-    w.Edit1->setText(letter);
-    w.SelectOrbSet(letter);
-}
-}  // namespace
-
-void OrbSettingsWindow::BitBtn3Click() { Choose(*this, "A"); }
-void OrbSettingsWindow::BitBtn2Click() { Choose(*this, "B"); }
-void OrbSettingsWindow::BitBtn1Click() { Choose(*this, "C"); }
-
-void OrbSettingsWindow::BitBtnRitornaClick() {
-    if (OrbEditsValid) done(gui::mrCancel);
+    const char* const letters[] = {"A", "B", "C"};
+    engine::RequireWritableEngineSettings();
+    selectedSetEdit->setText(letters[set]);
+    SelectOrbSet(letters[set]);
 }
 
-void OrbSettingsWindow::FormClose() {
+void OrbSettingsWindow::ReturnToMenu() {
+    if (OrbEditsValid) done(gui::ModalCancel);
+}
+
+void OrbSettingsWindow::SaveOnClose() {
     if (!OrbEditsValid) return;
-    std::string marked = !BevelA->isHidden() ? "A" : !BevelB->isHidden() ? "B" : !BevelC->isHidden() ? "C" : "";
-    SaveOrbSets(marked);
+    auto marked = [this](std::size_t set) { return !setColumns[set].selectedFrame->isHidden(); };
+    std::string letter = marked(kSetA) ? "A" : marked(kSetB) ? "B" : marked(kSetC) ? "C" : "";
+    SaveOrbSets(letter);
     if (!SpecialOrbsUnchanged) {
-        const std::string shown = gui::FromQt(Edit1->text());
+        const std::string shown = gui::FromQt(selectedSetEdit->text());
         if (shown == "A" || shown == "B" || shown == "C") SelectOrbSet(shown);
     }
 }
@@ -376,7 +377,7 @@ void OrbSettingsWindow::FormClose() {
 void OrbSettingsWindow::done(int result) {
     // Invalid orbs keep the window open until they are mended.
     if (!OrbEditsValid) return;
-    gui::Guard([this] { FormClose(); });
+    gui::Guard([this] { SaveOnClose(); });
     QDialog::done(result);
 }
 

@@ -4,6 +4,7 @@
 // the set the chart uses.
 #include <QDialog>
 #include <array>
+#include <cstddef>
 #include <string>
 
 class QFrame;
@@ -15,42 +16,47 @@ class QPushButton;
 
 namespace shell {
 
+// The columns of the orb sets A, B and C, in this order.
+inline constexpr std::size_t kSetA = 0;
+inline constexpr std::size_t kSetB = 1;
+inline constexpr std::size_t kSetC = 2;
+
 class OrbSettingsWindow : public QDialog {
     Q_OBJECT
 public:
     OrbSettingsWindow();
 
-    void FormActivate();
-    void EditCongBChange();
-    void EditParalChange();
-    void MyIdleHandler();
-    void BitBtn3Click();
-    void BitBtn2Click();
-    void BitBtn1Click();
-    void BitBtnRitornaClick();
-    void FormClose();
+    // Reads the sets and the settings in force into the window; runs at every showing.
+    void Refresh();
+    // Typing into an orb edit, or into one of parallels or antiscia, has the
+    // idle handler check the edits.
+    void MarkOrbsEdited();
+    void MarkSpecialOrbsEdited();
+    void CheckOrbEdits();
+    // A set's "Kies" button: the set in force from now on.
+    void ChooseSet(std::size_t set);
+    void ReturnToMenu();
+    void SaveOnClose();
 
     // The orb sets file to and from the window.
     void SaveOrbSets(const std::string& letter);
     void LoadOrbSets();
     void SelectOrbSet(const std::string& letter);
 
-    // Set A, B and C in angle order, entries 1..14.
-    std::array<QLineEdit*, 15> EditsA{};
-    std::array<QLineEdit*, 15> EditsB{};
-    std::array<QLineEdit*, 15> EditsC{};
-    QLineEdit* EditParal = nullptr;
-    QLineEdit* EditAntis = nullptr;
-    QFrame* Panel1 = nullptr;
-    QPushButton* BitBtn3 = nullptr;  // choose A
-    QPushButton* BitBtn2 = nullptr;  // choose B
-    QPushButton* BitBtn1 = nullptr;  // choose C
-    QFrame* BevelA = nullptr;
-    QFrame* BevelB = nullptr;
-    QFrame* BevelC = nullptr;
-    QLabel* LabelOrbite = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* BitBtnRitorna = nullptr;
+    // One set's column: its orbs in angle order (entries 1..14), the frame that
+    // marks it as the set in force, and its "Kies" button.
+    struct SetColumn {
+        std::array<QLineEdit*, 15> orbEdits{};
+        QFrame* selectedFrame = nullptr;
+        QPushButton* chooseButton = nullptr;
+    };
+    std::array<SetColumn, 3> setColumns{};
+    QLineEdit* parallelOrbEdit = nullptr;
+    QLineEdit* antisciaOrbEdit = nullptr;
+    QFrame* specialOrbsPanel = nullptr;
+    QLabel* selectedSetLabel = nullptr;
+    QLineEdit* selectedSetEdit = nullptr;
+    QPushButton* returnButton = nullptr;
 
     bool OrbEditsValid = true;
     bool SpecialOrbsUnchanged = true;

@@ -130,40 +130,40 @@ void RichTextWindow::Build(bool styleButtons) {
     layout->addWidget(StatusBar);
 
     connect(Editor->document(), &QTextDocument::modificationChanged, this,
-            gui::Guarded([this](auto&&...) { RichEditChange(); }));
-    connect(Editor, &QTextEdit::textChanged, this, gui::Guarded([this](auto&&...) { RichEditChange(); }));
-    connect(Editor, &QTextEdit::cursorPositionChanged, this, gui::Guarded([this](auto&&...) { SelectionChange(); }));
-    connect(Editor, &QTextEdit::selectionChanged, this, gui::Guarded([this](auto&&...) { SelectionChange(); }));
-    connect(Editor, &QTextEdit::undoAvailable, this, gui::Guarded([this](auto&&...) { ActionList2Update(); }));
+            gui::Guarded([this](auto&&...) { ShowModifiedState(); }));
+    connect(Editor, &QTextEdit::textChanged, this, gui::Guarded([this](auto&&...) { ShowModifiedState(); }));
+    connect(Editor, &QTextEdit::cursorPositionChanged, this, gui::Guarded([this](auto&&...) { ShowSelectionState(); }));
+    connect(Editor, &QTextEdit::selectionChanged, this, gui::Guarded([this](auto&&...) { ShowSelectionState(); }));
+    connect(Editor, &QTextEdit::undoAvailable, this, gui::Guarded([this](auto&&...) { UpdateEditActions(); }));
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            gui::Guarded([this](auto&&...) { ActionList2Update(); }));
-    connect(FontName, &QComboBox::currentTextChanged, this, gui::Guarded([this](auto&&...) { FontNameChange(); }));
-    connect(FontSize, &QSpinBox::valueChanged, this, gui::Guarded([this](auto&&...) { FontSizeChange(); }));
+            gui::Guarded([this](auto&&...) { UpdateEditActions(); }));
+    connect(FontName, &QComboBox::currentTextChanged, this, gui::Guarded([this](auto&&...) { ApplyFontName(); }));
+    connect(FontSize, &QSpinBox::valueChanged, this, gui::Guarded([this](auto&&...) { ApplyFontSize(); }));
 }
 
 void RichTextWindow::BuildCommands() {
     const CommandRow commands[] = {
-        {&RichTextWindow::FileNewCmd, "FileNewCmd", "&New", QStyle::SP_FileIcon, "Create a new file", true,
-         [this] { FileNew(); }},
-        {&RichTextWindow::FileOpenCmd, "FileOpenCmd", "&Open...", QStyle::SP_DialogOpenButton, "Open an existing file", true,
-         [this] { FileOpen(); }},
-        {&RichTextWindow::FileSaveCmd, "FileSaveCmd", "&Save", QStyle::SP_DialogSaveButton, "Save current file", false,
-         [this] { FileSave(); }},
-        {&RichTextWindow::FileSaveAsCmd, "FileSaveAsCmd", "Save &As...", kNoIcon, "Save current file under a new name",
-         false, [this] { FileSaveAs(); }},
-        {&RichTextWindow::FilePrintCmd, "FilePrintCmd", "&Print", QStyle::SP_FileDialogDetailedView, "Print current file",
-         true, [this] { FilePrint(); }},
-        {&RichTextWindow::FileExitCmd, "FileExitCmd", "E&xit", QStyle::SP_DialogCloseButton, "Close the window", true,
-         [this] { FileExit(); }},
-        {&RichTextWindow::EditUndoCmd, "EditUndoCmd", "&Undo", QStyle::SP_ArrowBack, "Undo the last action", true,
-         [this] { EditUndo(); }},
-        {&RichTextWindow::EditCutCmd, "EditCutCmd", "Cu&t", QStyle::SP_DialogDiscardButton, "Cut selection to clipboard",
-         true, [this] { EditCut(); }},
-        {&RichTextWindow::EditCopyCmd, "EditCopyCmd", "&Copy", QStyle::SP_FileDialogContentsView,
-         "Copy selection to clipboard", true, [this] { EditCopy(); }},
-        {&RichTextWindow::EditPasteCmd, "EditPasteCmd", "&Paste", QStyle::SP_DialogApplyButton, "Paste from clipboard",
-         true, [this] { EditPaste(); }},
-        {&RichTextWindow::EditFontCmd, "EditFontCmd", "&Font...", QStyle::SP_FileDialogInfoView, "Choose the font", true,
+        {&RichTextWindow::newFileAction, "FileNewCmd", "&New", QStyle::SP_FileIcon, "Create a new file", true,
+         [this] { NewFile(); }},
+        {&RichTextWindow::openFileAction, "FileOpenCmd", "&Open...", QStyle::SP_DialogOpenButton,
+         "Open an existing file", true, [this] { OpenFile(); }},
+        {&RichTextWindow::saveFileAction, "FileSaveCmd", "&Save", QStyle::SP_DialogSaveButton, "Save current file",
+         false, [this] { SaveFile(); }},
+        {&RichTextWindow::saveFileAsAction, "FileSaveAsCmd", "Save &As...", kNoIcon,
+         "Save current file under a new name", false, [this] { SaveFileAs(); }},
+        {&RichTextWindow::printFileAction, "FilePrintCmd", "&Print", QStyle::SP_FileDialogDetailedView,
+         "Print current file", true, [this] { PrintFile(); }},
+        {&RichTextWindow::closeAction, "FileExitCmd", "E&xit", QStyle::SP_DialogCloseButton, "Close the window", true,
+         [this] { CloseEditor(); }},
+        {&RichTextWindow::undoAction, "EditUndoCmd", "&Undo", QStyle::SP_ArrowBack, "Undo the last action", true,
+         [this] { UndoLastAction(); }},
+        {&RichTextWindow::cutAction, "EditCutCmd", "Cu&t", QStyle::SP_DialogDiscardButton, "Cut selection to clipboard",
+         true, [this] { CutSelection(); }},
+        {&RichTextWindow::copyAction, "EditCopyCmd", "&Copy", QStyle::SP_FileDialogContentsView,
+         "Copy selection to clipboard", true, [this] { CopySelection(); }},
+        {&RichTextWindow::pasteAction, "EditPasteCmd", "&Paste", QStyle::SP_DialogApplyButton, "Paste from clipboard",
+         true, [this] { PasteClipboard(); }},
+        {&RichTextWindow::fontAction, "EditFontCmd", "&Font...", QStyle::SP_FileDialogInfoView, "Choose the font", true,
          [this] { SelectFont(); }},
     };
     for (const CommandRow& c : commands) {
@@ -174,10 +174,10 @@ void RichTextWindow::BuildCommands() {
         if (c.tipToo) a->setToolTip(QString::fromLatin1(c.status));
         connect(a, &QAction::triggered, this, gui::Guarded([handler = c.handler](auto&&...) { handler(); }));
     }
-    FileNewCmd->setShortcut(QKeySequence::New);
-    FileOpenCmd->setShortcut(QKeySequence::Open);
-    FileSaveCmd->setShortcut(QKeySequence::Save);
-    FilePrintCmd->setShortcut(QKeySequence::Print);
+    newFileAction->setShortcut(QKeySequence::New);
+    openFileAction->setShortcut(QKeySequence::Open);
+    saveFileAction->setShortcut(QKeySequence::Save);
+    printFileAction->setShortcut(QKeySequence::Print);
 }
 
 // The menu and the tool bar with the font's name and size (nullptr: a separator).
@@ -191,15 +191,16 @@ void RichTextWindow::BuildMenuAndToolBar(QVBoxLayout* layout) {
         }
     };
     fill(MainMenu->addMenu("&File"),
-         {FileNewCmd, FileOpenCmd, FileSaveCmd, FileSaveAsCmd, nullptr, FilePrintCmd, nullptr, FileExitCmd});
-    fill(MainMenu->addMenu("&Edit"), {EditUndoCmd, nullptr, EditCutCmd, EditCopyCmd, EditPasteCmd, nullptr, EditFontCmd});
+         {newFileAction, openFileAction, saveFileAction, saveFileAsAction, nullptr, printFileAction, nullptr,
+          closeAction});
+    fill(MainMenu->addMenu("&Edit"), {undoAction, nullptr, cutAction, copyAction, pasteAction, nullptr, fontAction});
     layout->setMenuBar(MainMenu);
 
     StandardToolBar = new QToolBar(this);
     StandardToolBar->setObjectName("StandardToolBar");
     StandardToolBar->setIconSize(QSize(16, 16));
-    fill(StandardToolBar, {FileNewCmd, FileOpenCmd, FileSaveCmd, FilePrintCmd, nullptr, EditCutCmd, EditCopyCmd,
-                           EditPasteCmd, EditUndoCmd, nullptr});
+    fill(StandardToolBar, {newFileAction, openFileAction, saveFileAction, printFileAction, nullptr, cutAction,
+                           copyAction, pasteAction, undoAction, nullptr});
     FontName = gui::MakeCombo(StandardToolBar, "FontName");
     FontName->setMinimumWidth(160);
     StandardToolBar->addWidget(FontName);
@@ -230,7 +231,9 @@ void RichTextWindow::BuildRuler(QVBoxLayout* layout) {
         rulerText->setFont(f);
     }
     const std::tuple<QLabel**, const char*, char16_t, QPoint> markers[] = {
-        {&FirstInd, "FirstInd", 0x25BC, {2, 2}}, {&LeftInd, "LeftInd", 0x25B2, {2, 14}}, {&RightInd, "RightInd", 0x25B2, {200, 14}}};
+        {&firstIndentMarker, "FirstInd", 0x25BC, {2, 2}},
+        {&leftIndentMarker, "LeftInd", 0x25B2, {2, 14}},
+        {&rightIndentMarker, "RightInd", 0x25B2, {200, 14}}};
     for (const auto& [slot, name, glyph, at] : markers) {
         QLabel* m = *slot = gui::MakeLabel(Ruler, name, "");
         m->setText(QString(QChar(glyph)));
@@ -242,12 +245,12 @@ void RichTextWindow::BuildRuler(QVBoxLayout* layout) {
         m->setCursor(Qt::SizeHorCursor);
     }
     for (const auto& [slot, name, glyph, at] : markers) (*slot)->move(at);
-    for (QLabel* m : {FirstInd, LeftInd, RightInd}) m->installEventFilter(this);
+    for (QLabel* m : {firstIndentMarker, leftIndentMarker, rightIndentMarker}) m->installEventFilter(this);
     Ruler->installEventFilter(this);
     layout->addWidget(Ruler);
 }
 
-void RichTextWindow::FormCreate() {
+void RichTextWindow::FinishCreation() {
     SetFileName(QString::fromLatin1(kUntitled));
     updating_ = true;
     QStringList families = QFontDatabase::families();
@@ -263,8 +266,8 @@ void RichTextWindow::FormCreate() {
     Editor->document()->setDocumentMargin(kGutter);
     // Setting the start attributes is no change of the text.
     Editor->document()->setModified(false);
-    SelectionChange();
-    ActionList2Update();
+    ShowSelectionState();
+    UpdateEditActions();
 }
 
 QString RichTextWindow::DialogFolder() const {
@@ -275,7 +278,7 @@ QString RichTextWindow::DialogFolder() const {
 
 void RichTextWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous() && !shownOnce_) gui::Guard([this] { FormShow(); });
+    if (!event->spontaneous() && !shownOnce_) gui::Guard([this] { PrepareShowing(); });
 }
 
 void RichTextWindow::hideEvent(QHideEvent* event) {
@@ -283,13 +286,13 @@ void RichTextWindow::hideEvent(QHideEvent* event) {
     if (!event->spontaneous()) shownOnce_ = false;
 }
 
-void RichTextWindow::FormShow() {
+void RichTextWindow::PrepareShowing() {
     // The file is loaded once per showing: closing the font, print or question
     // dialogs re-activates the window but never reloads it over unsaved text.
     shownOnce_ = true;
-    SelectionChange();
+    ShowSelectionState();
     setAcceptDrops(true);
-    RichEditChange();
+    ShowModifiedState();
     Editor->setFocus();
     const QString& arg = CommandLineFile();
     if (!arg.isEmpty()) {
@@ -301,7 +304,7 @@ void RichTextWindow::FormShow() {
 
 int RichTextWindow::ShowForHandOff() {
     // A file that cannot be read is reported; the window shows its text as it was.
-    gui::Guard([this] { FormShow(); });
+    gui::Guard([this] { PrepareShowing(); });
     int result = gui::ShowModal(this);
     shownOnce_ = false;  // the next showing loads again
     return result;
@@ -323,7 +326,7 @@ void RichTextWindow::PerformFileOpen(const QString& path) {
     Editor->setFocus();
     Editor->document()->setModified(false);
     SetModifiedPanel(false);
-    SelectionChange();
+    ShowSelectionState();
 }
 
 void RichTextWindow::SetFileName(const QString& path) {
@@ -351,15 +354,15 @@ bool RichTextWindow::CheckFileSave() {
     if (!IsModified()) return true;
     int answer = gui::ShowMessage(SaveChangesQuestion(gui::FromQt(fileName_)), "Confirm",
                                   gui::Buttons::YesNoCancel);
-    if (answer == gui::AnswerYes) return FileSave();
+    if (answer == gui::AnswerYes) return SaveFile();
     return answer == gui::AnswerNo;
 }
 
-bool RichTextWindow::FormCloseQuery() { return CheckFileSave(); }
+bool RichTextWindow::MayClose() { return CheckFileSave(); }
 
 void RichTextWindow::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
-    gui::Guard([&] { mayClose = FormCloseQuery(); });
+    gui::Guard([&] { mayClose = MayClose(); });
     if (!mayClose) {
         event->ignore();
         return;
@@ -372,7 +375,7 @@ void RichTextWindow::closeEvent(QCloseEvent* event) {
 void RichTextWindow::reject() {
     if (!closeAnswered_) {
         bool mayClose = false;
-        gui::Guard([&] { mayClose = FormCloseQuery(); });
+        gui::Guard([&] { mayClose = MayClose(); });
         if (!mayClose) return;
     }
     QDialog::reject();
@@ -380,15 +383,15 @@ void RichTextWindow::reject() {
 
 void RichTextWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    FormResize();
+    FitRuler();
 }
 
-void RichTextWindow::FormResize() {
-    RulerResize();
-    SelectionChange();
+void RichTextWindow::FitRuler() {
+    FitRulerLine();
+    ShowSelectionState();
 }
 
-void RichTextWindow::FileNew() {
+void RichTextWindow::NewFile() {
     // Unsaved text is never thrown away without the question.
     if (!CheckFileSave()) return;
     SetFileName(QString::fromLatin1(kUntitled));
@@ -398,7 +401,7 @@ void RichTextWindow::FileNew() {
     SetModifiedPanel(false);
 }
 
-void RichTextWindow::FileOpen() {
+void RichTextWindow::OpenFile() {
     if (!CheckFileSave()) return;
     QFileDialog dialog(this, "Open");
     dialog.setObjectName("OpenDialog");
@@ -436,14 +439,14 @@ bool RichTextWindow::TextRefused() {
     return true;
 }
 
-bool RichTextWindow::FileSave() {
+bool RichTextWindow::SaveFile() {
     if (TextRefused()) return false;
-    if (fileName_ == QLatin1String(kUntitled)) return FileSaveAs();
+    if (fileName_ == QLatin1String(kUntitled)) return SaveFileAs();
     SaveTo(fileName_);
     return true;
 }
 
-bool RichTextWindow::FileSaveAs() {
+bool RichTextWindow::SaveFileAs() {
     if (TextRefused()) return false;
     QFileDialog dialog(this, "Save As");
     dialog.setObjectName("SaveDialog");
@@ -470,7 +473,7 @@ bool RichTextWindow::FileSaveAs() {
     return true;
 }
 
-void RichTextWindow::FilePrint() {
+void RichTextWindow::PrintFile() {
     QPrinter printer(QPrinter::HighResolution);
     std::string title = gui::FromQt(fileName_);
     PreparePrinter(printer, title);
@@ -481,17 +484,17 @@ void RichTextWindow::FilePrint() {
     Editor->document()->print(&printer);
 }
 
-void RichTextWindow::FileExit() { close(); }
+void RichTextWindow::CloseEditor() { close(); }
 
-void RichTextWindow::EditUndo() {
+void RichTextWindow::UndoLastAction() {
     if (Editor->document()->isUndoAvailable()) Editor->undo();
 }
 
-void RichTextWindow::EditCut() { Editor->cut(); }
+void RichTextWindow::CutSelection() { Editor->cut(); }
 
-void RichTextWindow::EditCopy() { Editor->copy(); }
+void RichTextWindow::CopySelection() { Editor->copy(); }
 
-void RichTextWindow::EditPaste() { Editor->paste(); }
+void RichTextWindow::PasteClipboard() { Editor->paste(); }
 
 QTextCharFormat RichTextWindow::CurrentAttributes() const {
     QTextCursor cursor = Editor->textCursor();
@@ -540,18 +543,18 @@ void RichTextWindow::SelectFont() {
         format.setFontUnderline(f.underline());
         ApplyAttributes(format);
     }
-    SelectionChange();
+    ShowSelectionState();
     Editor->setFocus();
 }
 
-void RichTextWindow::FontNameChange() {
+void RichTextWindow::ApplyFontName() {
     if (updating_ || FontName->currentText().isEmpty()) return;
     QTextCharFormat format;
     format.setFontFamilies(QStringList{FontName->currentText()});
     ApplyAttributes(format);
 }
 
-void RichTextWindow::FontSizeChange() {
+void RichTextWindow::ApplyFontSize() {
     if (updating_) return;
     QTextCharFormat format;
     format.setFontPointSize(FontSize->value());
@@ -584,51 +587,51 @@ void RichTextWindow::SetParagraphIndents(int firstIndent, int leftIndent, int ri
     Editor->setTextCursor(cursor);
 }
 
-void RichTextWindow::RulerResize() {
+void RichTextWindow::FitRulerLine() {
     RulerLine->setFixedWidth(std::max(0, Ruler->contentsRect().width() - 2 * RulerLine->x()));
 }
 
-void RichTextWindow::RulerItemMouseDown(QLabel* marker, int x) {
+void RichTextWindow::GrabMarker(QLabel* marker, int x) {
     dragOffset_ = marker->width() / 2;
     marker->move(marker->x() + x - dragOffset_, marker->y());
     dragging_ = true;
 }
 
-void RichTextWindow::RulerItemMouseMove(QLabel* marker, int x) {
+void RichTextWindow::DragMarker(QLabel* marker, int x) {
     if (dragging_) marker->move(marker->x() + x - dragOffset_, marker->y());
 }
 
-void RichTextWindow::FirstIndMouseUp() {
+void RichTextWindow::DropFirstIndentMarker() {
     dragging_ = false;
-    int first = FirstIndentFromMarker(FirstInd->x(), dragOffset_);
+    int first = FirstIndentFromMarker(firstIndentMarker->x(), dragOffset_);
     SetParagraphIndents(first, LeftIndent(), RightIndent());
-    LeftIndMouseUp();
+    DropLeftIndentMarker();
 }
 
-void RichTextWindow::LeftIndMouseUp() {
+void RichTextWindow::DropLeftIndentMarker() {
     dragging_ = false;
     int first = FirstIndent();
-    int left = LeftIndentFromMarker(LeftInd->x(), dragOffset_, first);
+    int left = LeftIndentFromMarker(leftIndentMarker->x(), dragOffset_, first);
     SetParagraphIndents(first, left, RightIndent());
-    SelectionChange();
+    ShowSelectionState();
 }
 
-void RichTextWindow::RightIndMouseUp() {
+void RichTextWindow::DropRightIndentMarker() {
     dragging_ = false;
-    int right = RightIndentFromMarker(RightInd->x(), dragOffset_, Ruler->contentsRect().width());
+    int right = RightIndentFromMarker(rightIndentMarker->x(), dragOffset_, Ruler->contentsRect().width());
     SetParagraphIndents(FirstIndent(), LeftIndent(), right);
-    SelectionChange();
+    ShowSelectionState();
 }
 
-void RichTextWindow::RichEditChange() { SetModifiedPanel(IsModified()); }
+void RichTextWindow::ShowModifiedState() { SetModifiedPanel(IsModified()); }
 
-void RichTextWindow::SelectionChange() {
+void RichTextWindow::ShowSelectionState() {
     updating_ = true;
     RulerMarkers m = MarkersForIndents(FirstIndent(), LeftIndent(), RightIndent(),
                                        Ruler->contentsRect().width());
-    FirstInd->move(m.firstLeft, FirstInd->y());
-    LeftInd->move(m.leftLeft, LeftInd->y());
-    RightInd->move(m.rightLeft, RightInd->y());
+    firstIndentMarker->move(m.firstLeft, firstIndentMarker->y());
+    leftIndentMarker->move(m.leftLeft, leftIndentMarker->y());
+    rightIndentMarker->move(m.rightLeft, rightIndentMarker->y());
 
     QTextCharFormat attributes = CurrentAttributes();
     QFont font = attributes.font();
@@ -648,15 +651,15 @@ void RichTextWindow::SelectionChange() {
     StatusPanel[0]->setText(QString::fromStdString(CursorPositionText(line, column)));
     UpdateStyleButtons();
     updating_ = false;
-    ActionList2Update();
+    UpdateEditActions();
 }
 
-void RichTextWindow::ActionList2Update() {
+void RichTextWindow::UpdateEditActions() {
     bool selected = Editor->textCursor().hasSelection();
-    EditCutCmd->setEnabled(selected);
-    EditCopyCmd->setEnabled(selected);
-    EditUndoCmd->setEnabled(Editor->document()->isUndoAvailable());
-    EditPasteCmd->setEnabled(Editor->canPaste());
+    cutAction->setEnabled(selected);
+    copyAction->setEnabled(selected);
+    undoAction->setEnabled(Editor->document()->isUndoAvailable());
+    pasteAction->setEnabled(Editor->canPaste());
 }
 
 bool RichTextWindow::event(QEvent* event) {
@@ -672,22 +675,22 @@ bool RichTextWindow::event(QEvent* event) {
 
 bool RichTextWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Ruler && event->type() == QEvent::Resize) {
-        gui::Guard([this] { RulerResize(); });
-    } else if (watched == FirstInd || watched == LeftInd || watched == RightInd) {
+        gui::Guard([this] { FitRulerLine(); });
+    } else if (watched == firstIndentMarker || watched == leftIndentMarker || watched == rightIndentMarker) {
         auto* marker = static_cast<QLabel*>(watched);
         if (event->type() == QEvent::MouseButtonPress) {
-            RulerItemMouseDown(marker, static_cast<QMouseEvent*>(event)->position().toPoint().x());
+            GrabMarker(marker, static_cast<QMouseEvent*>(event)->position().toPoint().x());
             return true;
         }
         if (event->type() == QEvent::MouseMove) {
-            RulerItemMouseMove(marker, static_cast<QMouseEvent*>(event)->position().toPoint().x());
+            DragMarker(marker, static_cast<QMouseEvent*>(event)->position().toPoint().x());
             return true;
         }
         if (event->type() == QEvent::MouseButtonRelease) {
             gui::Guard([this, marker] {
-                if (marker == FirstInd) FirstIndMouseUp();
-                else if (marker == LeftInd) LeftIndMouseUp();
-                else RightIndMouseUp();
+                if (marker == firstIndentMarker) DropFirstIndentMarker();
+                else if (marker == leftIndentMarker) DropLeftIndentMarker();
+                else DropRightIndentMarker();
             });
             return true;
         }

@@ -30,38 +30,44 @@ class RichTextWindow : public QDialog {
 public:
     RichTextWindow();
 
-    // Handlers.
-    void FormCreate();
+    // The name "Untitled", the list of font faces and the text's start font;
+    // runs once the window's instance reference is set.
+    void FinishCreation();
     // Runs once per showing (from the show event, or called by whoever shows the
     // window without the event loop): cursor position, drops accepted, the
     // command-line file and then the file named by the hand-off file opened.
-    void FormShow();
-    bool FormCloseQuery();
+    void PrepareShowing();
+    bool MayClose();
     // Shows the window modally on the file named by the hand-off file: the
     // showing's load runs first, so it happens also when a test stands in for
     // the modal loop. Returns the modal result.
     int ShowForHandOff();
-    void FormResize();
-    void FileNew();
-    void FileOpen();
-    bool FileSave();
-    bool FileSaveAs();
-    void FilePrint();
-    void FileExit();
-    void EditUndo();
-    void EditCut();
-    void EditCopy();
-    void EditPaste();
+    // After a resize: the ruler line across the width, the markers placed anew.
+    void FitRuler();
+    void NewFile();
+    void OpenFile();
+    bool SaveFile();
+    bool SaveFileAs();
+    void PrintFile();
+    void CloseEditor();
+    void UndoLastAction();
+    void CutSelection();
+    void CopySelection();
+    void PasteClipboard();
     void SelectFont();
-    void FontNameChange();
-    void FontSizeChange();
-    void RulerResize();
-    void FirstIndMouseUp();
-    void LeftIndMouseUp();
-    void RightIndMouseUp();
-    void RichEditChange();
-    void SelectionChange();
-    void ActionList2Update();
+    void ApplyFontName();
+    void ApplyFontSize();
+    void FitRulerLine();
+    // A ruler marker let go: the current paragraph's indent where it lies.
+    void DropFirstIndentMarker();
+    void DropLeftIndentMarker();
+    void DropRightIndentMarker();
+    void ShowModifiedState();
+    // The ruler markers, the font boxes, the cursor position and the style
+    // buttons for the current selection.
+    void ShowSelectionState();
+    // Cut, copy, paste and undo enabled when they can act.
+    void UpdateEditActions();
 
     // Opens the first of the dropped files after the unsaved-changes question.
     void DropFiles(const QStringList& paths);
@@ -86,9 +92,9 @@ public:
 
     QTextEdit* Editor = nullptr;
     QFrame* Ruler = nullptr;
-    QLabel* FirstInd = nullptr;
-    QLabel* LeftInd = nullptr;
-    QLabel* RightInd = nullptr;
+    QLabel* firstIndentMarker = nullptr;
+    QLabel* leftIndentMarker = nullptr;
+    QLabel* rightIndentMarker = nullptr;
     QFrame* RulerLine = nullptr;
     QStatusBar* StatusBar = nullptr;
     QLabel* StatusPanel[3] = {nullptr, nullptr, nullptr};
@@ -96,17 +102,17 @@ public:
     QComboBox* FontName = nullptr;
     QSpinBox* FontSize = nullptr;
     QMenuBar* MainMenu = nullptr;
-    QAction* FileNewCmd = nullptr;
-    QAction* FileOpenCmd = nullptr;
-    QAction* FileSaveCmd = nullptr;
-    QAction* FileSaveAsCmd = nullptr;
-    QAction* FilePrintCmd = nullptr;
-    QAction* FileExitCmd = nullptr;
-    QAction* EditUndoCmd = nullptr;
-    QAction* EditCutCmd = nullptr;
-    QAction* EditCopyCmd = nullptr;
-    QAction* EditPasteCmd = nullptr;
-    QAction* EditFontCmd = nullptr;
+    QAction* newFileAction = nullptr;
+    QAction* openFileAction = nullptr;
+    QAction* saveFileAction = nullptr;
+    QAction* saveFileAsAction = nullptr;
+    QAction* printFileAction = nullptr;
+    QAction* closeAction = nullptr;
+    QAction* undoAction = nullptr;
+    QAction* cutAction = nullptr;
+    QAction* copyAction = nullptr;
+    QAction* pasteAction = nullptr;
+    QAction* fontAction = nullptr;
 
 protected:
     RichTextWindow(const char* instanceName, bool styleButtons);
@@ -142,14 +148,14 @@ private:
     void SetFileName(const QString& path);
     void SetModifiedPanel(bool modified);
     void SaveTo(const QString& path);
-    void RulerItemMouseDown(QLabel* marker, int x);
-    void RulerItemMouseMove(QLabel* marker, int x);
+    void GrabMarker(QLabel* marker, int x);
+    void DragMarker(QLabel* marker, int x);
     QString DialogFolder() const;
 
     QString fileName_;
     int dragOffset_ = 0;
     bool dragging_ = false;
-    bool shownOnce_ = false;      // FormShow has run for the current showing
+    bool shownOnce_ = false;      // PrepareShowing has run for the current showing
     bool closeAnswered_ = false;  // the question was asked for this close
     bool openReadOnly_ = false;   // the open dialog's read-only option
 };

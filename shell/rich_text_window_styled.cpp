@@ -34,9 +34,9 @@ StyledRichTextWindow::StyledRichTextWindow() : RichTextWindow("FoReMai1", true) 
     QFont f;
     f.setBold(true);
     BoldButton->setFont(f);
-    connect(BoldButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { BoldButtonClick(); }));
-    connect(ItalicButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ItalicButtonClick(); }));
-    connect(UnderlineButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { UnderlineButtonClick(); }));
+    connect(BoldButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyBold(); }));
+    connect(ItalicButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyItalic(); }));
+    connect(UnderlineButton, &QAction::triggered, this, gui::Guarded([this](auto&&...) { ApplyUnderline(); }));
 
     bar->addSeparator();
     alignGroup_ = new QActionGroup(this);
@@ -53,7 +53,7 @@ StyledRichTextWindow::StyledRichTextWindow() : RichTextWindow("FoReMai1", true) 
     }
     LeftAlign->setChecked(true);
     connect(alignGroup_, &QActionGroup::triggered, this,
-            gui::Guarded([this](QAction* a) { AlignButtonClick(a); }));
+            gui::Guarded([this](QAction* a) { ApplyAlignment(a); }));
 }
 
 void StyledRichTextWindow::OpenFileOfShowing() {
@@ -62,25 +62,25 @@ void StyledRichTextWindow::OpenFileOfShowing() {
     PerformFileOpen(QString::fromStdU16String(HandOffPath(line).u16string()));
 }
 
-void StyledRichTextWindow::BoldButtonClick() {
+void StyledRichTextWindow::ApplyBold() {
     QTextCharFormat f;
     f.setFontWeight(BoldButton->isChecked() ? QFont::Bold : QFont::Normal);
     ApplyAttributes(f);
 }
 
-void StyledRichTextWindow::ItalicButtonClick() {
+void StyledRichTextWindow::ApplyItalic() {
     QTextCharFormat f;
     f.setFontItalic(ItalicButton->isChecked());
     ApplyAttributes(f);
 }
 
-void StyledRichTextWindow::UnderlineButtonClick() {
+void StyledRichTextWindow::ApplyUnderline() {
     QTextCharFormat f;
     f.setFontUnderline(UnderlineButton->isChecked());
     ApplyAttributes(f);
 }
 
-void StyledRichTextWindow::AlignButtonClick(QAction* button) {
+void StyledRichTextWindow::ApplyAlignment(QAction* button) {
     if (updating_) return;
     QTextBlockFormat b;
     b.setAlignment(Qt::Alignment(button->data().toInt()));

@@ -12,10 +12,10 @@ class StyledRichTextWindow : public RichTextWindow {
 public:
     StyledRichTextWindow();
 
-    void BoldButtonClick();
-    void ItalicButtonClick();
-    void UnderlineButtonClick();
-    void AlignButtonClick(QAction* button);
+    void ApplyBold();
+    void ApplyItalic();
+    void ApplyUnderline();
+    void ApplyAlignment(QAction* button);
 
     QAction* BoldButton = nullptr;
     QAction* ItalicButton = nullptr;

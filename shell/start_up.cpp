@@ -46,7 +46,7 @@
 
 namespace shell {
 
-ViewStartState ViewState;
+DrawingViewState DrawingView;
 
 void ResetSharedState() {
     engine::ResetChartState();
@@ -70,10 +70,10 @@ void ResetSharedState() {
     display::ResetFileErrorReports();
     engine::Receptions = {};
     archive::ArchiveShared = {};
-    archive::MainForm = {};
+    archive::MainWindowFrame = {};
     archive::ResetDrawSettings();
     ResetUserName();
-    ViewState = ViewStartState{};
+    DrawingView = DrawingViewState{};
 }
 
 void SetStartValues(int screenWidth, int screenHeight) {
@@ -126,7 +126,7 @@ void StartUp() {
     // The engine settings (the defaults stand in for a file that cannot be
     // read, which is named and left as it is), and the orb sets, so that every
     // set can be chosen from the first start.
-    gui::Guard([] { engine::LoadOrbiDomiSettingsAtStart(); });
+    gui::Guard([] { engine::LoadEngineSettingsAtStart(); });
     gui::Guard([] { engine::EnsureOrbSets(); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     remedies::ResetRemedyBuffers();
@@ -181,8 +181,8 @@ void EnsurePersonalArchive() {
 }
 
 void ResetViewFlags() {
-    ViewState.AltDrawForm = nullptr;
-    display::KelvoState.ArchetypeViewFlag = false;
+    DrawingView.AlternativeDrawingWindow = nullptr;
+    display::ChartWindowStatus.ArchetypeViewFlag = false;
 }
 
 }  // namespace shell

@@ -12,11 +12,12 @@ namespace shell {
 inline constexpr const char* kNoPrinterWarning =
     "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
 
-// Values of the views that the start-up and the main window's activation set.
-struct ViewStartState {
-    QWidget* AltDrawForm = nullptr;
+// The window the views draw in instead of the chart window (none: the chart
+// window); the start-up and the main window's activation clear it.
+struct DrawingViewState {
+    QWidget* AlternativeDrawingWindow = nullptr;
 };
-extern ViewStartState ViewState;
+extern DrawingViewState DrawingView;
 
 // Clears the whole shared state to zero, empty or false.
 void ResetSharedState();

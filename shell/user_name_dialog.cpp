@@ -31,7 +31,8 @@ UserNameDialog::UserNameDialog() {
     grid->addWidget(gui::MakeLabel(this, "Label2", "De Personalisatie kan naar believen worden gewijzigd"), 1, 0, 1, 2);
 
     const std::tuple<const char*, const char*, QLineEdit**, const char*> names[] = {
-        {"Label3", "Gebruikersnaam", &EditNome, "EditNome"}, {"Label4", "Achternaam Gebruiker", &EditCognome, "EditCognome"}};
+        {"Label3", "Gebruikersnaam", &givenNameEdit, "EditNome"},
+        {"Label4", "Achternaam Gebruiker", &surnameEdit, "EditCognome"}};
     int row = 2;
     for (const auto& [labelName, caption, slot, editName] : names) {
         QLabel* label = gui::MakeLabel(this, labelName, caption);
@@ -40,38 +41,36 @@ UserNameDialog::UserNameDialog() {
         grid->addWidget(*slot, row++, 1);
     }
 
-    gui::MakeButtons(this, {{&BitBtnOk, "BitBtnOk", "OK"}, {&BitBtnAnnulla, "BitBtnAnnulla", "Annuleren"}});
-    BitBtnOk->setDefault(true);
-    grid->addWidget(BitBtnOk, 4, 0);
-    grid->addWidget(BitBtnAnnulla, 4, 1);
+    gui::MakeButtons(this, {{&okButton, "BitBtnOk", "OK"}, {&cancelButton, "BitBtnAnnulla", "Annuleren"}});
+    okButton->setDefault(true);
+    grid->addWidget(okButton, 4, 0);
+    grid->addWidget(cancelButton, 4, 1);
 
-    connect(EditNome, &QLineEdit::textChanged, this, [this] { EditNomeChange(); });
-    connect(EditCognome, &QLineEdit::textChanged, this, [this] { EditCognomeChange(); });
-    connect(BitBtnOk, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnOkClick(); }));
-    connect(BitBtnAnnulla, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnAnnullaClick(); }));
+    for (QLineEdit* edit : {givenNameEdit, surnameEdit})
+        connect(edit, &QLineEdit::textChanged, this, [this] { MarkChanged(); });
+    connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SaveAndClose(); }));
+    connect(cancelButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { Cancel(); }));
     resize(420, 200);
 }
 
 void UserNameDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) FormActivate();
+    if (!event->spontaneous()) ShowUserName();
 }
 
-void UserNameDialog::FormActivate() {
-    EditNome->setText(gui::ToQt(UserName.UserGivenName));
-    EditCognome->setText(gui::ToQt(UserName.UserSurname));
+void UserNameDialog::ShowUserName() {
+    givenNameEdit->setText(gui::ToQt(UserName.UserGivenName));
+    surnameEdit->setText(gui::ToQt(UserName.UserSurname));
     changed_ = false;
-    EditNome->setFocus();
+    givenNameEdit->setFocus();
 }
 
-void UserNameDialog::EditNomeChange() { changed_ = true; }
+void UserNameDialog::MarkChanged() { changed_ = true; }
 
-void UserNameDialog::EditCognomeChange() { changed_ = true; }
-
-void UserNameDialog::BitBtnOkClick() {
+void UserNameDialog::SaveAndClose() {
     // Characters the file has no code for would be saved as "?": the dialog
     // stays open on the field that holds them.
-    for (const auto& [edit, what] : {std::pair{EditNome, "Il nome"}, std::pair{EditCognome, "Il cognome"}}) {
+    for (const auto& [edit, what] : {std::pair{givenNameEdit, "Il nome"}, std::pair{surnameEdit, "Il cognome"}}) {
         const std::string foreign = gui::ForeignCharacters(edit->text());
         if (foreign.empty()) continue;
         edit->setFocus();
@@ -85,11 +84,11 @@ void UserNameDialog::BitBtnOkClick() {
         ~CloseAfter() { d->accept(); }
     } closeAfter{this};
     if (!changed_) return;
-    UserName.UserGivenName = rt::CutTo(gui::FromQt(EditNome->text()), kUserNameCapacity);
-    UserName.UserSurname = rt::CutTo(gui::FromQt(EditCognome->text()), kUserNameCapacity);
+    UserName.UserGivenName = rt::CutTo(gui::FromQt(givenNameEdit->text()), kUserNameCapacity);
+    UserName.UserSurname = rt::CutTo(gui::FromQt(surnameEdit->text()), kUserNameCapacity);
     SaveUserName();
 }
 
-void UserNameDialog::BitBtnAnnullaClick() { reject(); }
+void UserNameDialog::Cancel() { reject(); }
 
 }  // namespace shell

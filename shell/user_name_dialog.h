@@ -13,18 +13,19 @@ class UserNameDialog : public QDialog {
 public:
     UserNameDialog();
 
-    void FormActivate();
-    void EditNomeChange();
-    void EditCognomeChange();
-    void BitBtnOkClick();
-    void BitBtnAnnullaClick();
+    // Shows the names in use; runs at every showing.
+    void ShowUserName();
+    void MarkChanged();
+    // Saves changed names (when the file can hold them) and closes.
+    void SaveAndClose();
+    void Cancel();
 
     bool Changed() const { return changed_; }
 
-    QLineEdit* EditNome = nullptr;
-    QLineEdit* EditCognome = nullptr;
-    QPushButton* BitBtnOk = nullptr;
-    QPushButton* BitBtnAnnulla = nullptr;
+    QLineEdit* givenNameEdit = nullptr;
+    QLineEdit* surnameEdit = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

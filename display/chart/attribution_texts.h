@@ -56,8 +56,8 @@ std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<st
 // The texts as paragraphs: the lines of one text of a file (the lines of one
 // key) are joined into one, which the panel wraps at its width.
 struct AttributionTexts {
-    std::vector<std::string> specific;  // MemoL1
-    std::vector<std::string> general;   // MemoL2
+    std::vector<std::string> specific;  // specificMemo
+    std::vector<std::string> general;   // generalMemo
     std::string specificLabel, generalLabel;
 };
 

@@ -16,21 +16,22 @@ namespace display {
 const std::vector<ChartViewRow>& ChartViewRows() {
     using W = ChartWindow;
     static const std::vector<ChartViewRow> rows = {
-        {kViewCoordinates, &W::BBcoordi, "BBcoordi", "Planetaire Co\xF6rdinaten", true, {0, 0}, {2, 3, 4},
+        {kViewCoordinates, &W::coordinatesButton, "BBcoordi", "Planetaire Co\xF6rdinaten", true, {0, 0}, {2, 3, 4},
          DrawCoordinatesView},
-        {kViewCloth, &W::BBstoffa, "BBstoffa", "Grondwet (Doek)", true, {1, 0}, {5, 6, 7, 8}, DrawClothView},
-        {kViewArchetype, &W::BBarchetip, "BBarchetip", "Archetipische Structuur", true, {0, 1}, {9}, DrawArchetypeView,
-         PrepareArchetypeView},
-        {kViewAspects, &W::BBaspetti, "BBaspetti", "Planetaire Aspecten", true, {1, 1}, {10, 24, 25, 26},
+        {kViewCloth, &W::clothButton, "BBstoffa", "Grondwet (Doek)", true, {1, 0}, {5, 6, 7, 8}, DrawClothView},
+        {kViewArchetype, &W::archetypeButton, "BBarchetip", "Archetipische Structuur", true, {0, 1}, {9},
+         DrawArchetypeView, PrepareArchetypeView},
+        {kViewAspects, &W::aspectsButton, "BBaspetti", "Planetaire Aspecten", true, {1, 1}, {10, 24, 25, 26},
          DrawAspectsView},
-        {kViewEnergy, &W::BBEnergi, "BBEnergi", "Energie-Affiniteiten", false, {0, 2}, {11, 12, 13}, DrawEnergyView},
-        {kViewAntiscia, &W::BBantisce, "BBantisce", "Antisce en Contrantisce", false, {1, 2}, {14, 15, 16, 17},
+        {kViewEnergy, &W::energyButton, "BBEnergi", "Energie-Affiniteiten", false, {0, 2}, {11, 12, 13},
+         DrawEnergyView},
+        {kViewAntiscia, &W::antisciaButton, "BBantisce", "Antisce en Contrantisce", false, {1, 2}, {14, 15, 16, 17},
          DrawAntisciaView},
-        {kViewDodecatemoria, &W::BBdodecate, "BBdodecate", "Dodecatemorieen", false, {0, 3}, {18},
+        {kViewDodecatemoria, &W::dodecatemoriaButton, "BBdodecate", "Dodecatemorieen", false, {0, 3}, {18},
          DrawDodecatemoriaView},
-        {kViewVolguine, &W::BBvolguine, "BBvolguine", "Volguine Dominant", false, {1, 3}, {19, 20, 27, 21},
+        {kViewVolguine, &W::volguineButton, "BBvolguine", "Volguine Dominant", false, {1, 3}, {19, 20, 27, 21},
          DrawVolguineView, PrepareVolguineView, true},
-        {kViewMasters, &W::BBmaestri, "BBmaestri", "Mesters", false, {0, 4}, {22, 23}, DrawMastersView},
+        {kViewMasters, &W::mastersButton, "BBmaestri", "Mesters", false, {0, 4}, {22, 23}, DrawMastersView},
     };
     return rows;
 }

@@ -45,11 +45,11 @@ namespace display {
 
 using engine::Chart;
 
-ChartWindowState KelvoState;
+ChartWindowState ChartWindowStatus;
 ChartWindow* theChartWindow = nullptr;
 
 void ResetChartWindowState() {
-    KelvoState = ChartWindowState{};
+    ChartWindowStatus = ChartWindowState{};
     ResetGridBodyCount();
     ResetNoDignityFlag();
 }
@@ -57,15 +57,15 @@ void ResetChartWindowState() {
 void ResetViewCycles(int k) {
     for (int i = 0; i <= 14; ++i) {
         if (i == k) continue;
-        KelvoState.ViewCycle[i] = 0;
-        KelvoState.BodyClickStep[i] = 0;
-        KelvoState.SignClickStep[i] = 0;
+        ChartWindowStatus.ViewCycle[i] = 0;
+        ChartWindowStatus.BodyClickStep[i] = 0;
+        ChartWindowStatus.SignClickStep[i] = 0;
     }
 }
 
 void ClearDignityGlyphCentres() {
-    KelvoState.DignityGlyphCentreX.fill(0);
-    KelvoState.DignityGlyphCentreY.fill(0);
+    ChartWindowStatus.DignityGlyphCentreX.fill(0);
+    ChartWindowStatus.DignityGlyphCentreY.fill(0);
 }
 
 namespace {
@@ -94,14 +94,15 @@ struct DataRow {
     std::optional<Real> captionTop;
 };
 
+using W = ChartWindow;
 const DataRow kDataRows[] = {
-    {&ChartWindow::LabNome, "LabNome", "Person", &ChartWindow::EdNome, "EdNome", 17, 2.5L, 64, 6, 3.5L},
-    {&ChartWindow::LabData, "LabData", "Gebortedatum", &ChartWindow::EdData, "EdData", 20, 9, 61, 5, 9.5L},
-    {&ChartWindow::LabLocal, "LabLocal", "Plaats", &ChartWindow::EdLocal, "EdLocal", 26, 13.8L, 55, 5, {}},
-    {&ChartWindow::LabCoordi, "LabCoordi", "Co\xF6rdinaten", &ChartWindow::EdCoordi, "EdCoordi", 26, 18.6L, 55, 5, {}},
-    {&ChartWindow::LabDomif, "LabDomif", "Domificatie", &ChartWindow::EdDomif, "EdDomif", 26, 23.4L, 55, 5, {}},
-    {&ChartWindow::LabNodo, "LabNodo", "Maan Knoop", &ChartWindow::EdNodo, "EdNodo", 26, 28.2L, 55, 5, {}},
-    {&ChartWindow::LabJd, "LabJd", "Astronomische dag JD", &ChartWindow::EdJd, "EdJd", 39, 33, 42, 5, 33.5L},
+    {&W::nameLabel, "LabNome", "Person", &W::nameEdit, "EdNome", 17, 2.5L, 64, 6, 3.5L},
+    {&W::birthDateLabel, "LabData", "Gebortedatum", &W::birthDateEdit, "EdData", 20, 9, 61, 5, 9.5L},
+    {&W::placeLabel, "LabLocal", "Plaats", &W::placeEdit, "EdLocal", 26, 13.8L, 55, 5, {}},
+    {&W::coordinatesLabel, "LabCoordi", "Co\xF6rdinaten", &W::coordinatesEdit, "EdCoordi", 26, 18.6L, 55, 5, {}},
+    {&W::houseSystemLabel, "LabDomif", "Domificatie", &W::houseSystemEdit, "EdDomif", 26, 23.4L, 55, 5, {}},
+    {&W::nodeLabel, "LabNodo", "Maan Knoop", &W::nodeEdit, "EdNodo", 26, 28.2L, 55, 5, {}},
+    {&W::julianDayLabel, "LabJd", "Astronomische dag JD", &W::julianDayEdit, "EdJd", 39, 33, 42, 5, 33.5L},
 };
 
 // Tops of the five lines of view buttons.
@@ -110,7 +111,7 @@ constexpr Real kViewButtonLines[5] = {3, 8.5L, 14, 19.5L, 25};
 }  // namespace
 
 // The glyph bitmaps of the buttons: a down or up arrow, a large and a small "A".
-QIcon ButtonBitmap(const char* name) {
+QIcon GlyphIcon(const char* name) {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -144,7 +145,7 @@ QIcon ButtonBitmap(const char* name) {
     return QIcon(pm);
 }
 
-int ButtonCaptionWidth(const QPushButton* button) {
+int CaptionWidth(const QPushButton* button) {
     const QFontMetrics metrics(button->font());
     int width = metrics.horizontalAdvance(button->text());
     if (!button->icon().isNull()) width += button->iconSize().width() + 4;
@@ -157,7 +158,7 @@ void FitButtonCaption(QPushButton* button, int largest) {
     QFont f = button->font();
     f.setPointSize(largest);
     button->setFont(f);
-    while (ButtonCaptionWidth(button) > button->width() && f.pointSize() > 6) {
+    while (CaptionWidth(button) > button->width() && f.pointSize() > 6) {
         f.setPointSize(f.pointSize() - 1);
         button->setFont(f);
     }
@@ -208,11 +209,11 @@ ChartWindow::ChartWindow(QWidget* parent) : CanvasForm(parent) {
     InstallGlyphClicks(*this);
     SetHelpMemoTarget({
         [this] {
-            Memo1->clear();
-            MemoExtra->clear();
+            helpMemo->clear();
+            signatureMemo->clear();
         },
-        [this](const std::vector<std::string>& lines) { ShowLinesIn(Memo1, lines); },
-        [this](const std::vector<std::string>& lines) { ShowLinesIn(MemoExtra, lines); },
+        [this](const std::vector<std::string>& lines) { ShowLinesIn(helpMemo, lines); },
+        [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureMemo, lines); },
     });
     if (!Drawing.chartCanvas) Drawing.chartCanvas = this;
 }
@@ -232,58 +233,59 @@ void ChartWindow::BuildControls() {
         QColor colour;
         bool visible;
     } panels[] = {
-        {&PanelBase, "PanelBase", grey, true},       {&PanelPulsanti, "PanelPulsanti", teal, true},
-        {&Panel3, "Panel3", grey, false},            {&PanelInfo, "PanelInfo", grey, true},
-        {&PanelDati, "PanelDati", grey, true},       {&PanelQuor, "PanelQuor", grey, false},
-        {&PanelExtra, "PanelExtra", grey, false},    {&PanelSegnaPato, "PanelSegnaPato", grey, false},
-        {&Panel1, "Panel1", grey, false},
+        {&attributionPanel, "PanelBase", grey, true},        {&viewButtonPanel, "PanelPulsanti", teal, true},
+        {&aspectListPanel, "Panel3", grey, false},           {&helpPanel, "PanelInfo", grey, true},
+        {&dataPanel, "PanelDati", grey, true},               {&plantsPanel, "PanelQuor", grey, false},
+        {&signatureSearchPanel, "PanelExtra", grey, false},  {&signatureResultsPanel, "PanelSegnaPato", grey, false},
+        {&bottomPanel, "Panel1", grey, false},
     };
     for (const auto& p : panels) {
         *p.slot = gui::MakeRaisedPanel(this, p.name, p.colour);
         (*p.slot)->setVisible(p.visible);
     }
 
-    LabSpecific = gui::MakeLabel(PanelBase, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
-    MemoL1 = gui::MakeMemo(PanelBase, "MemoL1", true);
-    LabGeneral = gui::MakeLabel(PanelBase, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
-    MemoL2 = gui::MakeMemo(PanelBase, "MemoL2", true);
-    Image2 = gui::MakeLabel(PanelBase, "Image2", "");
-    Image2->setScaledContents(true);
-    Edit2 = gui::MakeEdit(PanelBase, "Edit2");
-    Edit2->setReadOnly(true);
-    Edit2->hide();
+    specificLabel = gui::MakeLabel(attributionPanel, "LabSpecific", "SPECIFIEKE TOESCHRIJVINGEN");
+    specificMemo = gui::MakeMemo(attributionPanel, "MemoL1", true);
+    generalLabel = gui::MakeLabel(attributionPanel, "LabGeneral", "ALGEMENE TOESCHRIJVINGEN");
+    generalMemo = gui::MakeMemo(attributionPanel, "MemoL2", true);
+    attributionGlyphImage = gui::MakeLabel(attributionPanel, "Image2", "");
+    attributionGlyphImage->setScaledContents(true);
+    hiddenAttributionEdit = gui::MakeEdit(attributionPanel, "Edit2");
+    hiddenAttributionEdit->setReadOnly(true);
+    hiddenAttributionEdit->hide();
 
     BuildViewButtons();
 
-    MemoAspetti = gui::MakeMemo(Panel3, "MemoAspetti", true);
-    gui::MakeButtons(Panel3, {{&BBchiudiAsp, "BBchiudiAsp", "Sluiten"}, {&BBFont, "BBFont", "Font +"}});
+    aspectListMemo = gui::MakeMemo(aspectListPanel, "MemoAspetti", true);
+    gui::MakeButtons(aspectListPanel, {{&closeAspectListButton, "BBchiudiAsp", "Sluiten"},
+                                       {&aspectListFontButton, "BBFont", "Font +"}});
 
-    Memo1 = gui::MakeMemo(PanelInfo, "Memo1", true);
-    QPalette pal = Memo1->palette();
+    helpMemo = gui::MakeMemo(helpPanel, "Memo1", true);
+    QPalette pal = helpMemo->palette();
     pal.setColor(QPalette::Base, FromColor(12247806));
-    Memo1->setPalette(pal);
-    Memo1->setToolTip("doppio clic per espandere/ridurre");
-    Memo1->setPlainText(QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
+    helpMemo->setPalette(pal);
+    helpMemo->setToolTip("doppio clic per espandere/ridurre");
+    helpMemo->setPlainText(QString::fromUtf8("INFORMAZIONI:\nLa parte interna dei simboli\n"
                                           "astrologici (cerchietto rosso)\nè sensibile al clic del mouse"));
-    QTextOption centred = Memo1->document()->defaultTextOption();
+    QTextOption centred = helpMemo->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
-    Memo1->document()->setDefaultTextOption(centred);
+    helpMemo->document()->setDefaultTextOption(centred);
 
     BuildDataPanel();
     BuildPlantsPanel();
     BuildSignaturePanels();
 
-    Edit1 = gui::MakeEdit(Panel1, "Edit1");
-    Edit1->setReadOnly(true);
+    bottomEdit = gui::MakeEdit(bottomPanel, "Edit1");
+    bottomEdit->setReadOnly(true);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(10);
+    firstDrawTimer = new QTimer(this);
+    firstDrawTimer->setObjectName("Timer1");
+    firstDrawTimer->setInterval(10);
 
     // The fonts of the large state (activation sets the flag without changing them).
-    QFont bold = EdNome->font();
+    QFont bold = nameEdit->font();
     bold.setBold(true);
-    EdNome->setFont(bold);
+    nameEdit->setFont(bold);
     SetPanelFontSizes(true);
     ConnectControls();
 }
@@ -291,86 +293,90 @@ void ChartWindow::BuildControls() {
 // One button a row of the views' table, then "Backards" and the font size button.
 void ChartWindow::BuildViewButtons() {
     for (const ChartViewRow& row : ChartViewRows()) {
-        QPushButton* b = gui::MakeButton(PanelPulsanti, row.name, row.caption);
+        QPushButton* b = gui::MakeButton(viewButtonPanel, row.name, row.caption);
         b->setEnabled(row.enabled);
         if (row.button) this->*row.button = b;
-        ViewButtons.push_back(b);
+        viewButtons.push_back(b);
     }
-    BBprivato = gui::MakeButton(PanelPulsanti, "BBprivato", "Backards");
-    BBprivato->setToolTip("Ritorna ad Orbalune");
-    BBprivato->setDefault(true);
-    QFont f = BBprivato->font();
+    backButton = gui::MakeButton(viewButtonPanel, "BBprivato", "Backards");
+    backButton->setToolTip("Ritorna ad Orbalune");
+    backButton->setDefault(true);
+    QFont f = backButton->font();
     f.setBold(true);
-    BBprivato->setFont(f);
-    QPalette pal = BBprivato->palette();
+    backButton->setFont(f);
+    QPalette pal = backButton->palette();
     pal.setColor(QPalette::ButtonText, QColor(0, 0, 255));
-    BBprivato->setPalette(pal);
-    BBsizeFont = gui::MakeButton(PanelPulsanti, "BBsizeFont", "");
-    BBsizeFont->setToolTip("Ingrandisci/Riduci Caratteri");
-    BBsizeFont->setIcon(ButtonBitmap("RiduciFont"));
+    backButton->setPalette(pal);
+    fontSizeButton = gui::MakeButton(viewButtonPanel, "BBsizeFont", "");
+    fontSizeButton->setToolTip("Ingrandisci/Riduci Caratteri");
+    fontSizeButton->setIcon(GlyphIcon("RiduciFont"));
 }
 
 // The captions first, then the read-only fields.
 void ChartWindow::BuildDataPanel() {
-    for (const DataRow& row : kDataRows) this->*row.label = gui::MakeLabel(PanelDati, row.labelName, row.caption);
+    for (const DataRow& row : kDataRows) this->*row.label = gui::MakeLabel(dataPanel, row.labelName, row.caption);
     for (const DataRow& row : kDataRows) {
-        QLineEdit* e = gui::MakeEdit(PanelDati, row.editName);
+        QLineEdit* e = gui::MakeEdit(dataPanel, row.editName);
         e->setReadOnly(true);
         this->*row.edit = e;
     }
-    QPalette pal = EdNome->palette();
+    QPalette pal = nameEdit->palette();
     pal.setColor(QPalette::Base, QColor(0, 128, 128));
     pal.setColor(QPalette::Text, Qt::white);
-    EdNome->setPalette(pal);
+    nameEdit->setPalette(pal);
 }
 
 void ChartWindow::BuildPlantsPanel() {
-    Memo3 = gui::MakeMemo(PanelQuor, "Memo3", true);
-    Memo4 = gui::MakeMemo(PanelQuor, "Memo4", true);
-    gui::MakeButtons(PanelQuor, {{&BBchiudiQuor, "BBchiudiQuor", "Sluiten"},
-                                 {&BBFontQuor, "BBFontQuor", "Font +"},
-                                 {&BBsuGiu, "BBsuGiu", "Verbreden"}});
-    BBsuGiu->setIcon(ButtonBitmap("FrecciaGiu"));
-    ListBoxPiante = gui::MakeList(PanelQuor, "ListBoxPiante");
-    ComboBoxPiante = gui::MakeCombo(PanelQuor, "ComboBoxPiante");
-    LabPianta = gui::MakeLabel(PanelQuor, "LabPianta", "Bijbehorende PLANT");
-    Image1 = gui::MakeLabel(PanelQuor, "Image1", "");
-    Image1->setScaledContents(true);
-    SpinButton1 = gui::MakeScrollBar(PanelQuor, "SpinButton1", Qt::Vertical);
+    plantSymptomsMemo = gui::MakeMemo(plantsPanel, "Memo3", true);
+    plantSignaturesMemo = gui::MakeMemo(plantsPanel, "Memo4", true);
+    gui::MakeButtons(plantsPanel, {{&closePlantsButton, "BBchiudiQuor", "Sluiten"},
+                                   {&plantsFontButton, "BBFontQuor", "Font +"},
+                                   {&plantsSizeButton, "BBsuGiu", "Verbreden"}});
+    plantsSizeButton->setIcon(GlyphIcon("FrecciaGiu"));
+    plantList = gui::MakeList(plantsPanel, "ListBoxPiante");
+    plantBox = gui::MakeCombo(plantsPanel, "ComboBoxPiante");
+    plantListLabel = gui::MakeLabel(plantsPanel, "LabPianta", "Bijbehorende PLANT");
+    plantsGlyphImage = gui::MakeLabel(plantsPanel, "Image1", "");
+    plantsGlyphImage->setScaledContents(true);
+    plantSpinButton = gui::MakeScrollBar(plantsPanel, "SpinButton1", Qt::Vertical);
 }
 
 void ChartWindow::BuildSignaturePanels() {
-    LbExtraPia = gui::MakeLabel(PanelExtra, "LbExtraPia", "Ieder");
-    LbExtraSeg = gui::MakeLabel(PanelExtra, "LbExtraSeg", "Ieder");
-    BBextraOk = gui::MakeButton(PanelExtra, "BBextraOk", "Zoeken");
-    ListExtra1 = gui::MakeList(PanelSegnaPato, "ListExtra1");
-    ListExtra2 = gui::MakeList(PanelSegnaPato, "ListExtra2");
-    LabExtra1 = gui::MakeLabel(PanelSegnaPato, "LabExtra1", "");
-    LabExtra2 = gui::MakeLabel(PanelSegnaPato, "LabExtra2", "");
-    BBchiudiExtra = gui::MakeButton(PanelSegnaPato, "BBchiudiExtra", "Sluiten");
-    MemoExtra = gui::MakeMemo(PanelSegnaPato, "MemoExtra", true);
+    planetFilterLabel = gui::MakeLabel(signatureSearchPanel, "LbExtraPia", "Ieder");
+    signFilterLabel = gui::MakeLabel(signatureSearchPanel, "LbExtraSeg", "Ieder");
+    signatureSearchButton = gui::MakeButton(signatureSearchPanel, "BBextraOk", "Zoeken");
+    signatureResultLists = {gui::MakeList(signatureResultsPanel, "ListExtra1"),
+                            gui::MakeList(signatureResultsPanel, "ListExtra2")};
+    signatureResultLabels = {gui::MakeLabel(signatureResultsPanel, "LabExtra1", ""),
+                             gui::MakeLabel(signatureResultsPanel, "LabExtra2", "")};
+    closeSignatureResultsButton = gui::MakeButton(signatureResultsPanel, "BBchiudiExtra", "Sluiten");
+    signatureMemo = gui::MakeMemo(signatureResultsPanel, "MemoExtra", true);
 }
 
 void ChartWindow::ConnectControls() {
-    connect(Timer1, &QTimer::timeout, this, [this] { gui::Guard([this] { Timer1Timer(); }); });
+    connect(firstDrawTimer, &QTimer::timeout, this, [this] { gui::Guard([this] { DrawWhenReady(); }); });
     auto on = [this](QPushButton* b, void (ChartWindow::*handler)()) {
         connect(b, &QPushButton::clicked, this, [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); });
     };
-    on(BBprivato, &ChartWindow::BBprivatoClick);
-    for (std::size_t i = 0; i < ViewButtons.size(); ++i) {
+    on(backButton, &ChartWindow::GoBack);
+    for (std::size_t i = 0; i < viewButtons.size(); ++i) {
         const ChartViewRow* row = &ChartViewRows()[i];
-        connect(ViewButtons[i], &QPushButton::clicked, this,
+        connect(viewButtons[i], &QPushButton::clicked, this,
                 [this, row] { gui::Guard([this, row] { PressView(*row); }); });
     }
-    on(BBchiudiAsp, &ChartWindow::BBchiudiAspClick);
-    on(BBFont, &ChartWindow::BBFontClick);
-    on(BBsizeFont, &ChartWindow::BBsizeFontClick);
-    on(BBchiudiExtra, &ChartWindow::BBchiudiExtraClick);
-    for (QPlainTextEdit* m : {Memo1, MemoExtra, MemoAspetti}) m->viewport()->installEventFilter(this);
+    on(closeAspectListButton, &ChartWindow::CloseAspectList);
+    on(aspectListFontButton, &ChartWindow::ToggleAspectListFont);
+    on(fontSizeButton, &ChartWindow::TogglePanelFontSize);
+    on(closeSignatureResultsButton, &ChartWindow::CloseSignatureResults);
+    for (QPlainTextEdit* m : {helpMemo, signatureMemo, aspectListMemo}) m->viewport()->installEventFilter(this);
 }
 
-int ChartWindow::PX(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / KelvoState.LayoutScaleX)); }
-int ChartWindow::PY(Real pageUnits) const { return static_cast<int>(rt::Round(pageUnits / KelvoState.LayoutScaleY)); }
+int ChartWindow::PX(Real pageUnits) const {
+    return static_cast<int>(rt::Round(pageUnits / ChartWindowStatus.LayoutScaleX));
+}
+int ChartWindow::PY(Real pageUnits) const {
+    return static_cast<int>(rt::Round(pageUnits / ChartWindowStatus.LayoutScaleY));
+}
 
 void ChartWindow::LayOut() {
     auto place = [this](QWidget* w, Real l, Real t, Real wd, Real h) { w->setGeometry(PX(l), PY(t), PX(wd), PY(h)); };
@@ -383,47 +389,49 @@ void ChartWindow::LayOut() {
         w->move(PX(279) - w->width(), PY(t));
     };
 
-    rightAt279(PanelBase, 1.3L, 82, 92);
-    at(LabSpecific, 2, 5);
-    at(LabGeneral, 2, 49.5L);
-    place(MemoL1, 1, 12, 80, 36);
-    place(MemoL2, 1, 54, 80, 37);
+    rightAt279(attributionPanel, 1.3L, 82, 92);
+    at(specificLabel, 2, 5);
+    at(generalLabel, 2, 49.5L);
+    place(specificMemo, 1, 12, 80, 36);
+    place(generalMemo, 1, 54, 80, 37);
 
-    rightAt279(PanelPulsanti, 170, 82, 32);
+    rightAt279(viewButtonPanel, 170, 82, 32);
     LayOutViewButtons();
 
-    Panel3->setGeometry(PanelPulsanti->x(), PY(1.3L), PX(82), PY(92));
-    place(MemoAspetti, 1, 1, 80, 82);
-    BBchiudiAsp->setGeometry(PX(2), MemoAspetti->height() + PY(3.5L), PX(17), BBchiudiAsp->height());
-    BBFont->setGeometry(PX(20), MemoAspetti->height() + PY(3.5L), PX(17), BBFont->height());
+    aspectListPanel->setGeometry(viewButtonPanel->x(), PY(1.3L), PX(82), PY(92));
+    place(aspectListMemo, 1, 1, 80, 82);
+    closeAspectListButton->setGeometry(PX(2), aspectListMemo->height() + PY(3.5L), PX(17),
+                                       closeAspectListButton->height());
+    aspectListFontButton->setGeometry(PX(20), aspectListMemo->height() + PY(3.5L), PX(17),
+                                      aspectListFontButton->height());
 
-    rightAt279(PanelInfo, 134, 82, 35);
-    Memo1->setGeometry(PanelInfo->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
+    rightAt279(helpPanel, 134, 82, 35);
+    helpMemo->setGeometry(helpPanel->width() - PX(80) - PX(1), PY(1), PX(80), PY(33));
 
-    rightAt279(PanelQuor, 1.3L, 82, 92);
+    rightAt279(plantsPanel, 1.3L, 82, 92);
     LayOutPlantsPanel();
 
-    rightAt279(PanelDati, 94, 82, 38.7L);
+    rightAt279(dataPanel, 94, 82, 38.7L);
     LayOutDataPanel();
     FitDataCaptions();
     FitDataFieldTexts();
     FitViewButtonCaptions();
 
-    place(Image1, 70, 2, 9, 9);
-    place(Image2, 70, 2, 9, 9);
-    place(SpinButton1, 31, 1, 6, 10.5L);
+    place(plantsGlyphImage, 70, 2, 9, 9);
+    place(attributionGlyphImage, 70, 2, 9, 9);
+    place(plantSpinButton, 31, 1, 6, 10.5L);
 
-    place(PanelExtra, 162, 194, 35, 8);
-    place(BBextraOk, 21, 1, 13, 6);
-    at(LbExtraPia, 1, 1);
-    at(LbExtraSeg, 11, 1);
-    place(PanelSegnaPato, 15, 50, 170, 100);
-    place(ListExtra1, 2, 6, 82, 80);
-    place(ListExtra2, 86, 6, 82, 80);
-    at(LabExtra1, 3, 2);
-    at(LabExtra2, 87, 2);
-    place(BBchiudiExtra, 147, 90, 20, 6);
-    place(MemoExtra, 2, 86, 140, 12);
+    place(signatureSearchPanel, 162, 194, 35, 8);
+    place(signatureSearchButton, 21, 1, 13, 6);
+    at(planetFilterLabel, 1, 1);
+    at(signFilterLabel, 11, 1);
+    place(signatureResultsPanel, 15, 50, 170, 100);
+    place(signatureResultLists[0], 2, 6, 82, 80);
+    place(signatureResultLists[1], 86, 6, 82, 80);
+    at(signatureResultLabels[0], 3, 2);
+    at(signatureResultLabels[1], 87, 2);
+    place(closeSignatureResultsButton, 147, 90, 20, 6);
+    place(signatureMemo, 2, 86, 140, 12);
 }
 
 // The left column 3 units from the panel's left edge, the right one 3 units
@@ -431,28 +439,29 @@ void ChartWindow::LayOut() {
 void ChartWindow::LayOutViewButtons() {
     const std::vector<ChartViewRow>& rows = ChartViewRows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        QPushButton* b = ViewButtons[i];
+        QPushButton* b = viewButtons[i];
         const ViewButtonPlace& place = rows[i].place;
         b->resize(PX(35), PY(5));
-        const int left = place.column == 0 ? PX(3) : PanelPulsanti->width() - b->width() - PX(3);
+        const int left = place.column == 0 ? PX(3) : viewButtonPanel->width() - b->width() - PX(3);
         b->move(left, PY(kViewButtonLines[place.line]));
     }
-    BBprivato->setGeometry(PX(54), PY(25), PX(25), PY(6));
-    BBsizeFont->setGeometry(PanelPulsanti->width() - PX(35) - PX(3), PY(25), PX(9), PY(6));
+    backButton->setGeometry(PX(54), PY(25), PX(25), PY(6));
+    fontSizeButton->setGeometry(viewButtonPanel->width() - PX(35) - PX(3), PY(25), PX(9), PY(6));
 }
 
 void ChartWindow::LayOutPlantsPanel() {
-    Memo3->setGeometry(PanelQuor->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
-    Memo4->setGeometry(PanelQuor->width() - Memo3->width() - PX(1), PY(12), PX(80), PY(21));
-    const Real quorButtons[3] = {2, 20, 38};
-    QPushButton* quor[3] = {BBchiudiQuor, BBFontQuor, BBsuGiu};
+    plantSymptomsMemo->setGeometry(plantsPanel->width() - PX(80) - PX(1), PY(38), PX(80), PY(45));
+    plantSignaturesMemo->setGeometry(plantsPanel->width() - plantSymptomsMemo->width() - PX(1), PY(12), PX(80),
+                                     PY(21));
+    const Real buttonLefts[3] = {2, 20, 38};
+    QPushButton* buttons[3] = {closePlantsButton, plantsFontButton, plantsSizeButton};
     for (int i = 0; i < 3; ++i)
-        quor[i]->setGeometry(PX(quorButtons[i]), PanelQuor->height() - PY(7), PX(17), quor[i]->height());
+        buttons[i]->setGeometry(PX(buttonLefts[i]), plantsPanel->height() - PY(7), PX(17), buttons[i]->height());
     FitPlantPanelSizeCaption(*this);
-    ListBoxPiante->setGeometry(PX(1), PY(8), PX(30), PY(13));
-    ComboBoxPiante->setGeometry(PX(1), PY(6), PX(30), ComboBoxPiante->height());
-    LabPianta->adjustSize();
-    LabPianta->move(PX(1), PY(2));
+    plantList->setGeometry(PX(1), PY(8), PX(30), PY(13));
+    plantBox->setGeometry(PX(1), PY(6), PX(30), plantBox->height());
+    plantListLabel->adjustSize();
+    plantListLabel->move(PX(1), PY(2));
 }
 
 void ChartWindow::LayOutDataPanel() {
@@ -465,45 +474,47 @@ void ChartWindow::LayOutDataPanel() {
     }
 }
 
-void ChartWindow::FormActivate() {
-    KelvoState.LargeFontsFlag = true;
+void ChartWindow::PrepareOpening() {
+    ChartWindowStatus.LargeFontsFlag = true;
     // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
     // view the window was closed on.
-    KelvoState.VolguineViewActive = false;
+    ChartWindowStatus.VolguineViewActive = false;
     Drawing.DrawForm = this;
     Drawing.chartCanvas = this;
 
-    KelvoState.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    KelvoState.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    ChartWindowStatus.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    ChartWindowStatus.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
     LayOut();
 
-    KelvoState.ExtraBodyFilter = "Ieder";
-    KelvoState.ExtraSignFilter = "Ieder";
-    KelvoState.OkFlag = false;
+    ChartWindowStatus.SearchBodyFilter = "Ieder";
+    ChartWindowStatus.SearchSignFilter = "Ieder";
+    ChartWindowStatus.OkFlag = false;
     Drawing.ZoomFactor = 1.0L;
     Drawing.AspectLinesOn = 1;
     Drawing.OriginY = 0;
     Drawing.OriginX = 0;
 
-    Timer1->start();
-    MemoL1->clear();
-    MemoL2->clear();
+    firstDrawTimer->start();
+    specificMemo->clear();
+    generalMemo->clear();
 
-    KelvoState.DodecatemoriaMode = false;
-    KelvoState.InfoMemoExpanded = false;
-    KelvoState.AspectMemoExpanded = false;
-    KelvoState.SelectedPlantIndex = -1;
-    KelvoState.ViewCycle.fill(0);
-    KelvoState.BodyClickStep.fill(0);
-    KelvoState.SignClickStep.fill(0);
+    ChartWindowStatus.DodecatemoriaMode = false;
+    ChartWindowStatus.HelpMemoExpanded = false;
+    ChartWindowStatus.AspectMemoExpanded = false;
+    ChartWindowStatus.SelectedPlantIndex = -1;
+    ChartWindowStatus.ViewCycle.fill(0);
+    ChartWindowStatus.BodyClickStep.fill(0);
+    ChartWindowStatus.SignClickStep.fill(0);
     ForgetGlyphCentres();  // those of an earlier opening are not on the screen
     // Nor are the panels and glyph images an earlier opening left open.
-    for (QWidget* w : std::initializer_list<QWidget*>{Panel3, PanelQuor, Image1, Image2}) w->hide();
-    PanelBase->show();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
+        w->hide();
+    attributionPanel->show();
 
     SetSignMidpoints();
     const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
-    KelvoState.PlaceLongitudeHours = Chart.LongitudeLetter[1] == "E" ? -hours : hours;
+    ChartWindowStatus.PlaceLongitudeHours = Chart.LongitudeLetter[1] == "E" ? -hours : hours;
 
     // The weekday of the birth date by clock time, which the data fields show.
     const std::string keptWeekday = Chart.WeekdayName;
@@ -515,7 +526,7 @@ void ChartWindow::FormActivate() {
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.
     try {
-        ComputeBirthPlanetaryHour(KelvoState.PlaceLongitudeHours);
+        ComputeBirthPlanetaryHour(ChartWindowStatus.PlaceLongitudeHours);
     } catch (const rt::IoError&) {
         ResetBirthPlanetaryHour();
     }
@@ -523,8 +534,8 @@ void ChartWindow::FormActivate() {
     ShowHelpMessage(1);
 }
 
-void ChartWindow::FormClose() {
-    Timer1->stop();
+void ChartWindow::ReleaseDrawing() {
+    firstDrawTimer->stop();
     Drawing.ZoomFactor = 1.0L;
     Drawing.OriginX = 0;
     Drawing.OriginY = 0;
@@ -533,18 +544,18 @@ void ChartWindow::FormClose() {
 }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
-    gui::Guard([this] { FormClose(); });
+    gui::Guard([this] { ReleaseDrawing(); });
     event->accept();
 }
 
 void ChartWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    gui::Guard([this, p] { FormMouseDown(p.x(), p.y()); });
+    gui::Guard([this, p] { PressAt(p.x(), p.y()); });
     // A list the click dropped down takes the release: the markers go back now.
-    if (QApplication::activePopupWidget()) FormMouseUp();
+    if (QApplication::activePopupWidget()) RestoreGlyphRings();
 }
 
-void ChartWindow::mouseReleaseEvent(QMouseEvent*) { FormMouseUp(); }
+void ChartWindow::mouseReleaseEvent(QMouseEvent*) { RestoreGlyphRings(); }
 
 void ChartWindow::keyPressEvent(QKeyEvent* event) {
     // "Backards" is the window's Cancel and Default button: Escape and Enter
@@ -556,7 +567,7 @@ void ChartWindow::keyPressEvent(QKeyEvent* event) {
         if (enter && focused && focused->isEnabled() && focused->isVisible())
             focused->click();
         else
-            BBprivato->click();
+            backButton->click();
         return;
     }
     CanvasForm::keyPressEvent(event);
@@ -564,22 +575,22 @@ void ChartWindow::keyPressEvent(QKeyEvent* event) {
 
 bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
-        if (watched == MemoAspetti->viewport()) {
-            gui::Guard([this] { MemoAspettiDblClick(); });
+        if (watched == aspectListMemo->viewport()) {
+            gui::Guard([this] { ToggleAspectListSize(); });
             return true;
         }
-        if (watched == Memo1->viewport() || watched == MemoExtra->viewport()) {
-            gui::Guard([this] { Memo1DblClick(); });
+        if (watched == helpMemo->viewport() || watched == signatureMemo->viewport()) {
+            gui::Guard([this] { ToggleHelpMemoSize(); });
             return true;
         }
     }
     return CanvasForm::eventFilter(watched, event);
 }
 
-void ChartWindow::FormMouseDown(int x, int y) {
-    if (KelvoState.VolguineViewActive) return;
-    KelvoState.ClickedBody = 0;
-    KelvoState.ClickedSign = 0;
+void ChartWindow::PressAt(int x, int y) {
+    if (ChartWindowStatus.VolguineViewActive) return;
+    ChartWindowStatus.ClickedBody = 0;
+    ChartWindowStatus.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(x, y);
     if (ClickHandler()) {
         ClickHandler()(*this, hit);
@@ -588,26 +599,26 @@ void ChartWindow::FormMouseDown(int x, int y) {
     if (hit.body == 0 && hit.sign == 0) return;
     // Without the attribution steps: the help text of the kind of glyph.
     if (hit.body != 0) {
-        KelvoState.ClickedBody = hit.body;
+        ChartWindowStatus.ClickedBody = hit.body;
         ResetViewCycles(hit.body);
         ShowHelpMessage(28);
     }
     if (hit.sign != 0) {
-        KelvoState.ClickedSign = hit.sign;
+        ChartWindowStatus.ClickedSign = hit.sign;
         ResetViewCycles(hit.sign);
         ShowHelpMessage(31);
     }
 }
 
-void ChartWindow::FormMouseUp() {
+void ChartWindow::RestoreGlyphRings() {
     Drawing.BlackAndWhite = false;
-    GlyphMouseUp(*this);
+    RedrawGlyphRings(*this);
 }
 
-void ChartWindow::Timer1Timer() {
-    if (KelvoState.TimerTicks == 1) {
-        Timer1->stop();
-        if (!KelvoState.ArchetypeViewFlag) {
+void ChartWindow::DrawWhenReady() {
+    if (ChartWindowStatus.FirstDrawTicks == 1) {
+        firstDrawTimer->stop();
+        if (!ChartWindowStatus.ArchetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart(*this);
         } else {
@@ -615,17 +626,17 @@ void ChartWindow::Timer1Timer() {
         }
         return;
     }
-    ++KelvoState.TimerTicks;
+    ++ChartWindowStatus.FirstDrawTicks;
 }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
-    EdNome->setText(gui::ToQt(f.EdNome));
-    EdData->setText(gui::ToQt(f.EdData));
-    EdLocal->setText(gui::ToQt(f.EdLocal));
-    EdCoordi->setText(gui::ToQt(f.EdCoordi));
-    EdDomif->setText(gui::ToQt(f.EdDomif));
-    EdNodo->setText(gui::ToQt(f.EdNodo));
-    EdJd->setText(gui::ToQt(f.EdJd));
+    nameEdit->setText(gui::ToQt(f.name));
+    birthDateEdit->setText(gui::ToQt(f.birthDate));
+    placeEdit->setText(gui::ToQt(f.place));
+    coordinatesEdit->setText(gui::ToQt(f.coordinates));
+    houseSystemEdit->setText(gui::ToQt(f.houseSystem));
+    nodeEdit->setText(gui::ToQt(f.node));
+    julianDayEdit->setText(gui::ToQt(f.julianDay));
     FitDataFieldTexts();
 }
 
@@ -633,11 +644,11 @@ void ChartWindow::ShowDataFields(const NatalChartFields& f) {
 // to 6) until its whole text fits; a text that still does not fit shows its
 // beginning (the weekday of the date).
 void ChartWindow::FitDataFieldTexts() {
-    const bool large = KelvoState.LargeFontsFlag;
+    const bool large = ChartWindowStatus.LargeFontsFlag;
     for (const DataRow& row : kDataRows) {
         QLineEdit* e = this->*row.edit;
         QFont f = e->font();
-        int size = e == EdNome ? (large ? 12 : 10) : (large ? 10 : 8);
+        int size = e == nameEdit ? (large ? 12 : 10) : (large ? 10 : 8);
         f.setPointSize(size);
         const int room = e->width() - 8;  // the frame and the text margins
         while (size > 6 && QFontMetrics(f).horizontalAdvance(e->text()) > room) f.setPointSize(--size);
@@ -651,17 +662,19 @@ void ChartWindow::FitDataFieldTexts() {
 void ChartWindow::PressView(const ChartViewRow& row) {
     const int k = row.view;
     ResetViewCycles(k);
-    KelvoState.VolguineViewActive = row.engineOrder;
-    for (QWidget* w : std::initializer_list<QWidget*>{Panel3, PanelQuor, Image1, Image2}) w->hide();
+    ChartWindowStatus.VolguineViewActive = row.engineOrder;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
+        w->hide();
     ClearDignityGlyphCentres();
-    KelvoState.DodecatemoriaMode = false;
+    ChartWindowStatus.DodecatemoriaMode = false;
     if (row.prepare) row.prepare();
     ClearChartSquare();
-    const int c = KelvoState.ViewCycle[k];
+    const int c = ChartWindowStatus.ViewCycle[k];
     const ChartViewShown shown = ShowView(row, c);
     ShowHelpMessage(SubViewHelpEntry(k, c));
-    if (!shown.helpNote.empty()) Memo1->appendPlainText(gui::ToQt(shown.helpNote));
-    KelvoState.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
+    if (!shown.helpNote.empty()) helpMemo->appendPlainText(gui::ToQt(shown.helpNote));
+    ChartWindowStatus.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
     if (row.engineOrder && CurrentChartReloader()) CurrentChartReloader()();
 }
 
@@ -669,9 +682,9 @@ ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
     Drawing.chartCanvas = this;
     // Set while the archetypal structure is drawn: an opening after a drawing
     // that did not finish draws it again.
-    KelvoState.ArchetypeViewFlag = row.view == kViewArchetype;
+    ChartWindowStatus.ArchetypeViewFlag = row.view == kViewArchetype;
     const ChartViewShown shown = row.draw(Canvas(), ViewContext(subView));
-    KelvoState.ArchetypeViewFlag = false;
+    ChartWindowStatus.ArchetypeViewFlag = false;
     ApplyView(shown);
     return shown;
 }
@@ -683,35 +696,35 @@ ChartViewContext ChartWindow::ViewContext(int subView) const {
             .centreY = Geometry.WheelCentreY,
             .innerRadius = Geometry.HouseRingInnerRadius,
             .framed = Drawing.DrawForm == this,
-            .engineOrder = KelvoState.VolguineViewActive};
+            .engineOrder = ChartWindowStatus.VolguineViewActive};
 }
 
 void ChartWindow::ApplyView(const ChartViewShown& shown) {
     if (shown.dataFields) ShowDataFields(*shown.dataFields);
     if (shown.aspectMemo) {
-        Panel3->show();
-        ShowLinesIn(MemoAspetti, *shown.aspectMemo);
+        aspectListPanel->show();
+        ShowLinesIn(aspectListMemo, *shown.aspectMemo);
         // The memo shows its lines from the first on.
-        MemoAspetti->moveCursor(QTextCursor::Start);
-        MemoAspetti->ensureCursorVisible();
+        aspectListMemo->moveCursor(QTextCursor::Start);
+        aspectListMemo->ensureCursorVisible();
     }
     if (shown.helpEntry > 0) ShowHelpMessage(shown.helpEntry);
     if (shown.dignityGlyphs) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
         for (int b = 1; b <= 7; ++b)
             if (c.x[b] != 0 || c.y[b] != 0) {
-                KelvoState.DignityGlyphCentreX[b] = c.x[b];
-                KelvoState.DignityGlyphCentreY[b] = c.y[b];
+                ChartWindowStatus.DignityGlyphCentreX[b] = c.x[b];
+                ChartWindowStatus.DignityGlyphCentreY[b] = c.y[b];
             }
     }
-    KelvoState.DodecatemoriaMode = shown.dodecatemoriaWheel;
+    ChartWindowStatus.DodecatemoriaMode = shown.dodecatemoriaWheel;
     if (!shown.message.empty()) gui::ShowMessage(shown.message);
 }
 
 void ChartWindow::RedrawArchetypeView() {
-    Panel3->hide();
-    KelvoState.DodecatemoriaMode = false;
-    Memo1->clear();
+    aspectListPanel->hide();
+    ChartWindowStatus.DodecatemoriaMode = false;
+    helpMemo->clear();
     ClearAttributionTexts();  // the view blanks the chart square itself
     if (const ChartViewRow* row = FindChartView(kViewArchetype)) ShowView(*row, 0);
 }
@@ -722,34 +735,34 @@ void ChartWindow::ClearChartSquare() {
 }
 
 void ChartWindow::ClearAttributionTexts() {
-    MemoL1->clear();
-    MemoL2->clear();
-    LabSpecific->clear();
-    LabGeneral->clear();
+    specificMemo->clear();
+    generalMemo->clear();
+    specificLabel->clear();
+    generalLabel->clear();
 }
 
 // ---- small buttons ----
 
-void ChartWindow::BBprivatoClick() { close(); }
+void ChartWindow::GoBack() { close(); }
 
-void ChartWindow::BBchiudiAspClick() { Panel3->hide(); }
+void ChartWindow::CloseAspectList() { aspectListPanel->hide(); }
 
-void ChartWindow::BBFontClick() {
-    QFont f = MemoAspetti->font();
+void ChartWindow::ToggleAspectListFont() {
+    QFont f = aspectListMemo->font();
     if (f.pointSize() != 8) {
         f.setPointSize(8);
-        BBFont->setText("Font +");
+        aspectListFontButton->setText("Font +");
     } else {
         f.setPointSize(10);
-        BBFont->setText("Font -");
+        aspectListFontButton->setText("Font -");
     }
-    MemoAspetti->setFont(f);
+    aspectListMemo->setFont(f);
 }
 
-void ChartWindow::BBsizeFontClick() {
-    KelvoState.LargeFontsFlag = !KelvoState.LargeFontsFlag;
-    SetPanelFontSizes(KelvoState.LargeFontsFlag);
-    BBsizeFont->setIcon(ButtonBitmap(KelvoState.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
+void ChartWindow::TogglePanelFontSize() {
+    ChartWindowStatus.LargeFontsFlag = !ChartWindowStatus.LargeFontsFlag;
+    SetPanelFontSizes(ChartWindowStatus.LargeFontsFlag);
+    fontSizeButton->setIcon(GlyphIcon(ChartWindowStatus.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
     FitDataCaptions();
     FitDataFieldTexts();
     FitViewButtonCaptions();
@@ -758,12 +771,12 @@ void ChartWindow::BBsizeFontClick() {
 // All nine in one size: the largest (up to that of the fonts' state) at which
 // every caption fits its button.
 void ChartWindow::FitViewButtonCaptions() {
-    int size = KelvoState.LargeFontsFlag ? 10 : 8;
-    for (QPushButton* b : ViewButtons) {
+    int size = ChartWindowStatus.LargeFontsFlag ? 10 : 8;
+    for (QPushButton* b : viewButtons) {
         FitButtonCaption(b, size);
         size = b->font().pointSize();
     }
-    for (QPushButton* b : ViewButtons) {
+    for (QPushButton* b : viewButtons) {
         QFont f = b->font();
         f.setPointSize(size);
         b->setFont(f);
@@ -772,12 +785,12 @@ void ChartWindow::FitViewButtonCaptions() {
 
 // The view buttons and data fields in 10 points, the name in 12 (large), or in 8 and 10.
 void ChartWindow::SetPanelFontSizes(bool large) {
-    std::vector<QWidget*> widgets(ViewButtons.begin(), ViewButtons.end());
+    std::vector<QWidget*> widgets(viewButtons.begin(), viewButtons.end());
     for (const DataRow& row : kDataRows) widgets.push_back(this->*row.label);
     for (const DataRow& row : kDataRows) widgets.push_back(this->*row.edit);
     for (QWidget* w : widgets) {
         QFont f = w->font();
-        f.setPointSize(w == EdNome ? (large ? 12 : 10) : (large ? 10 : 8));
+        f.setPointSize(w == nameEdit ? (large ? 12 : 10) : (large ? 10 : 8));
         w->setFont(f);
     }
 }
@@ -797,41 +810,40 @@ void ChartWindow::FitDataCaptions() {
     }
 }
 
-void ChartWindow::BBchiudiExtraClick() {
-    ListExtra1->clear();
-    ListExtra2->clear();
-    PanelSegnaPato->hide();
+void ChartWindow::CloseSignatureResults() {
+    for (QListWidget* list : signatureResultLists) list->clear();
+    signatureResultsPanel->hide();
     ClearCanvas();
     RedrawNatalChart(*this);
 }
 
-void ChartWindow::MemoAspettiDblClick() {
-    if (KelvoState.AspectMemoExpanded) {
-        Panel3->resize(Panel3->width(), PY(92));
-        MemoAspetti->resize(MemoAspetti->width(), PY(82));
-        BBchiudiAsp->move(BBchiudiAsp->x(), MemoAspetti->height() + PY(3.5L));
-        BBFont->move(BBFont->x(), MemoAspetti->height() + PY(3.5L));
-        KelvoState.AspectMemoExpanded = false;
+void ChartWindow::ToggleAspectListSize() {
+    if (ChartWindowStatus.AspectMemoExpanded) {
+        aspectListPanel->resize(aspectListPanel->width(), PY(92));
+        aspectListMemo->resize(aspectListMemo->width(), PY(82));
+        closeAspectListButton->move(closeAspectListButton->x(), aspectListMemo->height() + PY(3.5L));
+        aspectListFontButton->move(aspectListFontButton->x(), aspectListMemo->height() + PY(3.5L));
+        ChartWindowStatus.AspectMemoExpanded = false;
     } else {
-        Panel3->resize(Panel3->width(), PY(167));
-        Panel3->raise();
-        MemoAspetti->resize(MemoAspetti->width(), PY(156));
-        BBchiudiAsp->move(BBchiudiAsp->x(), Panel3->height() - PY(7));
-        BBFont->move(BBFont->x(), Panel3->height() - PY(7));
-        KelvoState.AspectMemoExpanded = true;
+        aspectListPanel->resize(aspectListPanel->width(), PY(167));
+        aspectListPanel->raise();
+        aspectListMemo->resize(aspectListMemo->width(), PY(156));
+        closeAspectListButton->move(closeAspectListButton->x(), aspectListPanel->height() - PY(7));
+        aspectListFontButton->move(aspectListFontButton->x(), aspectListPanel->height() - PY(7));
+        ChartWindowStatus.AspectMemoExpanded = true;
     }
 }
 
-void ChartWindow::Memo1DblClick() {
-    if (KelvoState.InfoMemoExpanded) {
-        PanelInfo->setGeometry(PanelInfo->x(), PY(134), PanelInfo->width(), PY(35));
-        Memo1->resize(Memo1->width(), PY(33));
-        KelvoState.InfoMemoExpanded = false;
+void ChartWindow::ToggleHelpMemoSize() {
+    if (ChartWindowStatus.HelpMemoExpanded) {
+        helpPanel->setGeometry(helpPanel->x(), PY(134), helpPanel->width(), PY(35));
+        helpMemo->resize(helpMemo->width(), PY(33));
+        ChartWindowStatus.HelpMemoExpanded = false;
     } else {
-        PanelInfo->raise();
-        PanelInfo->setGeometry(PanelInfo->x(), PY(51), PanelInfo->width(), PY(118));
-        Memo1->resize(Memo1->width(), PY(116));
-        KelvoState.InfoMemoExpanded = true;
+        helpPanel->raise();
+        helpPanel->setGeometry(helpPanel->x(), PY(51), helpPanel->width(), PY(118));
+        helpMemo->resize(helpMemo->width(), PY(116));
+        ChartWindowStatus.HelpMemoExpanded = true;
     }
 }
 

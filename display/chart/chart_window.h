@@ -37,7 +37,7 @@ struct NatalChartFields;
 struct ChartWindowState {
     Real LayoutScaleX = 1;  // page units per pixel of the layout
     Real LayoutScaleY = 1;
-    std::uint16_t TimerTicks = 0;  // never reset while the program runs
+    std::uint16_t FirstDrawTicks = 0;  // never reset while the program runs
     std::array<unsigned char, 15> ViewCycle{};
     std::array<unsigned char, 15> BodyClickStep{};
     std::array<unsigned char, 15> SignClickStep{};
@@ -46,11 +46,11 @@ struct ChartWindowState {
     std::array<Real, 8> DignityGlyphCentreX{};  // 1..7
     std::array<Real, 8> DignityGlyphCentreY{};
     bool LargeFontsFlag = true;
-    bool InfoMemoExpanded = false;
+    bool HelpMemoExpanded = false;
     bool AspectMemoExpanded = false;
     signed char SelectedPlantIndex = -1;
-    std::string ExtraBodyFilter = "Ieder";
-    std::string ExtraSignFilter = "Ieder";
+    std::string SearchBodyFilter = "Ieder";
+    std::string SearchSignFilter = "Ieder";
     Real PlaceLongitudeHours = 0;
     bool ArchetypeViewFlag = false;
     bool OkFlag = false;
@@ -58,7 +58,7 @@ struct ChartWindowState {
     int ClickedSign = 0;
 };
 
-extern ChartWindowState KelvoState;
+extern ChartWindowState ChartWindowStatus;
 
 // Back to the start values (tests; the timer counter included), with the grid
 // columns and the no-dignity flag of the views.
@@ -85,10 +85,10 @@ using GlyphClickHandler = std::function<void(ChartWindow& form, const GlyphHit& 
 void SetGlyphClickHandler(GlyphClickHandler handler);
 
 // The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
-QIcon ButtonBitmap(const char* name);
+QIcon GlyphIcon(const char* name);
 // The width a push button's caption and glyph need inside its frame (without
 // the style's least width of a button), in pixels.
-int ButtonCaptionWidth(const QPushButton* button);
+int CaptionWidth(const QPushButton* button);
 // Writes a button's caption a point smaller at a time, from `largest` points
 // down to 6, until it fits the button.
 void FitButtonCaption(QPushButton* button, int largest);
@@ -107,86 +107,96 @@ public:
     ~ChartWindow() override;
 
     // Attribution texts.
-    QFrame* PanelBase = nullptr;
-    QLabel* LabSpecific = nullptr;
-    QPlainTextEdit* MemoL1 = nullptr;
-    QLabel* LabGeneral = nullptr;
-    QPlainTextEdit* MemoL2 = nullptr;
-    QLabel* Image2 = nullptr;
-    QLineEdit* Edit2 = nullptr;
+    QFrame* attributionPanel = nullptr;
+    QLabel* specificLabel = nullptr;
+    QPlainTextEdit* specificMemo = nullptr;
+    QLabel* generalLabel = nullptr;
+    QPlainTextEdit* generalMemo = nullptr;
+    QLabel* attributionGlyphImage = nullptr;
+    QLineEdit* hiddenAttributionEdit = nullptr;
     // View buttons: the nine of the views in the order of ChartViewRows(), each
     // also kept by its name below.
-    QFrame* PanelPulsanti = nullptr;
-    std::vector<QPushButton*> ViewButtons;
-    QPushButton* BBcoordi = nullptr;
-    QPushButton* BBstoffa = nullptr;
-    QPushButton* BBarchetip = nullptr;
-    QPushButton* BBaspetti = nullptr;
-    QPushButton* BBEnergi = nullptr;
-    QPushButton* BBantisce = nullptr;
-    QPushButton* BBdodecate = nullptr;
-    QPushButton* BBvolguine = nullptr;
-    QPushButton* BBmaestri = nullptr;
-    QPushButton* BBprivato = nullptr;
-    QPushButton* BBsizeFont = nullptr;
+    QFrame* viewButtonPanel = nullptr;
+    std::vector<QPushButton*> viewButtons;
+    QPushButton* coordinatesButton = nullptr;
+    QPushButton* clothButton = nullptr;
+    QPushButton* archetypeButton = nullptr;
+    QPushButton* aspectsButton = nullptr;
+    QPushButton* energyButton = nullptr;
+    QPushButton* antisciaButton = nullptr;
+    QPushButton* dodecatemoriaButton = nullptr;
+    QPushButton* volguineButton = nullptr;
+    QPushButton* mastersButton = nullptr;
+    QPushButton* backButton = nullptr;
+    QPushButton* fontSizeButton = nullptr;
     // Aspect list.
-    QFrame* Panel3 = nullptr;
-    QPlainTextEdit* MemoAspetti = nullptr;
-    QPushButton* BBchiudiAsp = nullptr;
-    QPushButton* BBFont = nullptr;
+    QFrame* aspectListPanel = nullptr;
+    QPlainTextEdit* aspectListMemo = nullptr;
+    QPushButton* closeAspectListButton = nullptr;
+    QPushButton* aspectListFontButton = nullptr;
     // Help texts.
-    QFrame* PanelInfo = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    QFrame* helpPanel = nullptr;
+    QPlainTextEdit* helpMemo = nullptr;
     // Person data.
-    QFrame* PanelDati = nullptr;
-    QLabel *LabNome = nullptr, *LabData = nullptr, *LabLocal = nullptr, *LabCoordi = nullptr, *LabDomif = nullptr,
-           *LabNodo = nullptr, *LabJd = nullptr;
-    QLineEdit *EdNome = nullptr, *EdData = nullptr, *EdLocal = nullptr, *EdCoordi = nullptr, *EdDomif = nullptr,
-              *EdNodo = nullptr, *EdJd = nullptr;
+    QFrame* dataPanel = nullptr;
+    QLabel *nameLabel = nullptr, *birthDateLabel = nullptr, *placeLabel = nullptr, *coordinatesLabel = nullptr,
+           *houseSystemLabel = nullptr, *nodeLabel = nullptr, *julianDayLabel = nullptr;
+    QLineEdit *nameEdit = nullptr, *birthDateEdit = nullptr, *placeEdit = nullptr, *coordinatesEdit = nullptr,
+              *houseSystemEdit = nullptr, *nodeEdit = nullptr, *julianDayEdit = nullptr;
     // Plants and remedies of a clicked glyph.
-    QFrame* PanelQuor = nullptr;
-    QPlainTextEdit* Memo3 = nullptr;
-    QPlainTextEdit* Memo4 = nullptr;
-    QPushButton* BBchiudiQuor = nullptr;
-    QPushButton* BBFontQuor = nullptr;
-    QPushButton* BBsuGiu = nullptr;
-    QListWidget* ListBoxPiante = nullptr;
-    QComboBox* ComboBoxPiante = nullptr;
-    QLabel* LabPianta = nullptr;
-    QLabel* Image1 = nullptr;
-    QScrollBar* SpinButton1 = nullptr;
+    QFrame* plantsPanel = nullptr;
+    QPlainTextEdit* plantSymptomsMemo = nullptr;
+    QPlainTextEdit* plantSignaturesMemo = nullptr;
+    QPushButton* closePlantsButton = nullptr;
+    QPushButton* plantsFontButton = nullptr;
+    QPushButton* plantsSizeButton = nullptr;
+    QListWidget* plantList = nullptr;
+    QComboBox* plantBox = nullptr;
+    QLabel* plantListLabel = nullptr;
+    QLabel* plantsGlyphImage = nullptr;
+    QScrollBar* plantSpinButton = nullptr;
     // Signature search.
-    QFrame* PanelExtra = nullptr;
-    QLabel* LbExtraPia = nullptr;
-    QLabel* LbExtraSeg = nullptr;
-    QPushButton* BBextraOk = nullptr;
-    QFrame* PanelSegnaPato = nullptr;
-    QListWidget* ListExtra1 = nullptr;
-    QListWidget* ListExtra2 = nullptr;
-    QLabel* LabExtra1 = nullptr;
-    QLabel* LabExtra2 = nullptr;
-    QPushButton* BBchiudiExtra = nullptr;
-    QPlainTextEdit* MemoExtra = nullptr;
+    QFrame* signatureSearchPanel = nullptr;
+    QLabel* planetFilterLabel = nullptr;
+    QLabel* signFilterLabel = nullptr;
+    QPushButton* signatureSearchButton = nullptr;
+    QFrame* signatureResultsPanel = nullptr;
+    // The two result lists side by side, each under its caption.
+    std::array<QListWidget*, 2> signatureResultLists{};
+    std::array<QLabel*, 2> signatureResultLabels{};
+    QPushButton* closeSignatureResultsButton = nullptr;
+    QPlainTextEdit* signatureMemo = nullptr;
     // The main window places it at the bottom edge; not used here.
-    QFrame* Panel1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
+    QFrame* bottomPanel = nullptr;
+    QLineEdit* bottomEdit = nullptr;
     // First drawing after activation (10 ms, disabled until then).
-    QTimer* Timer1 = nullptr;
+    QTimer* firstDrawTimer = nullptr;
 
-    // Handlers.
-    void FormActivate();
-    void FormClose();
-    void FormMouseDown(int x, int y);
-    void FormMouseUp();
-    void Timer1Timer();
+    // Each opening: the state reset, the panels laid out, the birth's weekday
+    // and planetary hour computed, the first help text shown and the first
+    // drawing started.
+    void PrepareOpening();
+    // On closing: the timer stopped, the zoom and origin back to their
+    // defaults, and the drawing no longer goes to this window.
+    void ReleaseDrawing();
+    // A mouse press at device point (x, y) on the glyphs of the chart.
+    void PressAt(int x, int y);
+    // The release: the hit markers back to red rings.
+    void RestoreGlyphRings();
+    // A tick of the timer: the natal chart (or the archetypal structure) is
+    // drawn at the second tick of the first opening, at the first of later ones.
+    void DrawWhenReady();
     // Closes the window, whatever it shows.
-    void BBprivatoClick();
-    void BBchiudiAspClick();
-    void BBFontClick();
-    void BBsizeFontClick();
-    void BBchiudiExtraClick();
-    void MemoAspettiDblClick();
-    void Memo1DblClick();
+    void GoBack();
+    void CloseAspectList();
+    void ToggleAspectListFont();
+    // The view buttons and data fields between their large and small fonts.
+    void TogglePanelFontSize();
+    void CloseSignatureResults();
+    // A double click on the aspect list or on a help memo stretches its panel
+    // or puts it back.
+    void ToggleAspectListSize();
+    void ToggleHelpMemoSize();
 
     // The chart square painted black, the glyph centres of the Ascendant and
     // the Midheaven forgotten and the attribution texts beside it emptied.

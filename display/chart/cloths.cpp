@@ -99,7 +99,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real cent
     const RowStyle* rows = elemental ? kElementalRows : kSeasonRows;
     for (int i = 1; i <= 4; ++i) {
         const Real t = T + 7 * (i - 1);
-        DrawDoekCell(dc, rows[i].symbol, L + 3.7L, t + 4, 5.0L);
+        DrawClothCell(dc, rows[i].symbol, L + 3.7L, t + 4, 5.0L);
         dc.SetTextColor(rows[i].colour);
         TextOutRight(dc, rows[i].before, 15, L - 1, t + 2);
         TextOutLeft(dc, rows[i].after, 15, L + 36, t + 2);
@@ -108,7 +108,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real cent
     TextOutLeft(dc, "Tot", 15, L + 1, T + 28 + 2);
 
     if (elemental) {
-        for (int c = 1; c <= 3; ++c) DrawDoekCell(dc, 4 + c, L + 7 * c + 3.7L, T - 3, 5.0L);
+        for (int c = 1; c <= 3; ++c) DrawClothCell(dc, 4 + c, L + 7 * c + 3.7L, T - 3, 5.0L);
         dc.SetTextColor(kViewLightGrey);
         TextOutLeft(dc, "Tot", 15, L + 29, T - 5);
     }

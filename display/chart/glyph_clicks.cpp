@@ -36,7 +36,7 @@ using engine::Chart;
 namespace {
 
 struct GlyphClickState {
-    int ExtraSearchStep = 0;  // 0 remedies, 1 pathologies
+    int SearchStep = 0;  // 0 remedies, 1 pathologies
 };
 GlyphClickState ClickState;
 
@@ -53,10 +53,10 @@ std::string PlanetImageFile(int body) { return "Simboli\\PiaX" + Two(body) + ".e
 std::string SignImageFile(int sign) { return "Zodiaco\\SegM" + Two(sign) + ".emf"; }
 
 void ShowImages(ChartWindow& form, const std::string& file) {
-    form.Image2->show();
-    form.Image1->show();
-    LoadGlyphImage(form.Image2, file);
-    LoadGlyphImage(form.Image1, file);
+    form.attributionGlyphImage->show();
+    form.plantsGlyphImage->show();
+    LoadGlyphImage(form.attributionGlyphImage, file);
+    LoadGlyphImage(form.plantsGlyphImage, file);
 }
 
 // The red marker of a hit: a filled red disc of 1.5 units about the centre.
@@ -105,56 +105,56 @@ void RunClickStep(unsigned char& t, const std::array<ClickStep, 4>& steps) {
 
 void BodyStep(ChartWindow& form, int b) {
     ResetViewCycles(b);
-    form.Memo1->clear();
+    form.helpMemo->clear();
     if (b < 8) {
         ShowImages(form, PlanetImageFile(b));
     } else {
-        form.Image2->hide();
-        form.Image1->hide();
+        form.attributionGlyphImage->hide();
+        form.plantsGlyphImage->hide();
     }
-    RunClickStep(KelvoState.BodyClickStep[b], {{
-                                                  {true, 28, [&] { ShowPlanetAttributes(form, b); }},
-                                                  {b < 10, 29, [&] { ShowAssociatedRemedies(form); }},
-                                                  {true, 28, [&] { form.PanelQuor->hide(); }},
-                                                  {b < 8, 30, [&] { AntisciaStep(form, b, "Pia"); }},
-                                              }});
+    RunClickStep(ChartWindowStatus.BodyClickStep[b], {{
+                                                         {true, 28, [&] { ShowPlanetAttributes(form, b); }},
+                                                         {b < 10, 29, [&] { ShowAssociatedRemedies(form); }},
+                                                         {true, 28, [&] { form.plantsPanel->hide(); }},
+                                                         {b < 8, 30, [&] { AntisciaStep(form, b, "Pia"); }},
+                                                     }});
 }
 
 void SignStep(ChartWindow& form, int s) {
-    form.Memo1->clear();
+    form.helpMemo->clear();
     ShowImages(form, SignImageFile(s));
     ResetViewCycles(s);
-    RunClickStep(KelvoState.SignClickStep[s], {{
-                                                  {true, 31, [&] { ShowSignAttributes(form, s); }},
-                                                  {true, 32, [&] { ShowAssociatedRemedies(form); }},
-                                                  {true, 31, [&] { form.PanelQuor->hide(); }},
-                                                  {true, 33, [&] { AntisciaStep(form, s, "Seg"); }},
-                                              }});
+    RunClickStep(ChartWindowStatus.SignClickStep[s], {{
+                                                         {true, 31, [&] { ShowSignAttributes(form, s); }},
+                                                         {true, 32, [&] { ShowAssociatedRemedies(form); }},
+                                                         {true, 31, [&] { form.plantsPanel->hide(); }},
+                                                         {true, 33, [&] { AntisciaStep(form, s, "Seg"); }},
+                                                     }});
 }
 
 // A hit on a body or a sign: the attribution panel in front, the hit recorded,
 // the title lines beside the chart blanked and the red marker drawn.
 void MarkHit(ChartWindow& form, int body, int sign, Real cx, Real cy) {
-    form.PanelBase->show();
-    form.PanelQuor->hide();
-    form.Panel3->hide();
-    KelvoState.ClickedBody = body;
-    KelvoState.ClickedSign = sign;
+    form.attributionPanel->show();
+    form.plantsPanel->hide();
+    form.aspectListPanel->hide();
+    ChartWindowStatus.ClickedBody = body;
+    ChartWindowStatus.ClickedSign = sign;
     BlankTitleLines(form.Canvas());
     DrawHitMarker(form.Canvas(), cx, cy);
 }
 
 void ShowAttributionTexts(ChartWindow& form, const AttributionTexts& t) {
-    ShowLinesIn(form.MemoL1, t.specific);
-    ShowLinesIn(form.MemoL2, t.general);
-    form.LabSpecific->setText(gui::ToQt(t.specificLabel));
-    form.LabGeneral->setText(gui::ToQt(t.generalLabel));
+    ShowLinesIn(form.specificMemo, t.specific);
+    ShowLinesIn(form.generalMemo, t.general);
+    form.specificLabel->setText(gui::ToQt(t.specificLabel));
+    form.generalLabel->setText(gui::ToQt(t.generalLabel));
     // A caption runs at most to the glyph picture beside it (the specific one)
     // or to the panel's edge; a longer one is written a point smaller at a time.
-    const std::pair<QLabel*, int> captions[] = {{form.LabSpecific, form.Image2->x()},
-                                                 {form.LabGeneral, form.PanelBase->width()}};
+    const std::pair<QLabel*, int> captions[] = {{form.specificLabel, form.attributionGlyphImage->x()},
+                                                 {form.generalLabel, form.attributionPanel->width()}};
     for (const auto& [label, limit] : captions) {
-        QFont f = form.PanelBase->font();
+        QFont f = form.attributionPanel->font();
         label->setFont(f);
         label->adjustSize();
         while (label->x() + label->width() > limit - 2 && f.pointSize() > 6) {
@@ -171,8 +171,8 @@ public:
     CaptionClickFilter(ChartWindow& form) : QObject(&form), form_(form) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease) {
-            if (watched == form_.LbExtraPia) gui::Guard([this] { LbExtraPiaClick(form_); });
-            if (watched == form_.LbExtraSeg) gui::Guard([this] { LbExtraSegClick(form_); });
+            if (watched == form_.planetFilterLabel) gui::Guard([this] { ClearPlanetFilter(form_); });
+            if (watched == form_.signFilterLabel) gui::Guard([this] { ClearSignFilter(form_); });
         }
         return QObject::eventFilter(watched, event);
     }
@@ -206,46 +206,47 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
 }
 
 void InstallGlyphClicks(ChartWindow& form) {
-    SetGlyphClickHandler([](ChartWindow& f, const GlyphHit& hit) { GlyphMouseDown(f, hit.x, hit.y); });
+    SetGlyphClickHandler([](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); });
     SetAntisciaLinesDrawer([](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
-        DrawAntisciaOfClicked(dc, index, x, y, kind, KelvoState.DodecatemoriaMode);
+        DrawAntisciaOfClicked(dc, index, x, y, kind, ChartWindowStatus.DodecatemoriaMode);
     });
     ConnectPlantsPanel(form);
-    QObject::connect(form.BBextraOk, &QPushButton::clicked, &form,
-                     [&form] { gui::Guard([&form] { BBextraOkClick(form); }); });
+    QObject::connect(form.signatureSearchButton, &QPushButton::clicked, &form,
+                     [&form] { gui::Guard([&form] { ShowSignatureSearch(form); }); });
     auto* filter = new CaptionClickFilter(form);
-    form.LbExtraPia->installEventFilter(filter);
-    form.LbExtraSeg->installEventFilter(filter);
-    form.MemoExtra->setPlainText(
+    form.planetFilterLabel->installEventFilter(filter);
+    form.signFilterLabel->installEventFilter(filter);
+    form.signatureMemo->setPlainText(
         "Kies met een klik op een planeet en op een teken de signatuur; een klik op de naam "
         "hieronder maakt die weer vrij (Ieder). \"Zoeken\" toont eerst de remedies, daarna "
         "de pathologien met die signatuur.");
 }
 
-void GlyphMouseDown(ChartWindow& form, int x, int y) {
-    if (KelvoState.VolguineViewActive) return;
-    KelvoState.ClickedBody = 0;
-    KelvoState.ClickedSign = 0;
+void PressGlyphsAt(ChartWindow& form, int x, int y) {
+    if (ChartWindowStatus.VolguineViewActive) return;
+    ChartWindowStatus.ClickedBody = 0;
+    ChartWindowStatus.ClickedSign = 0;
     FillDignityBodyNames();
 
     // Dignity glyphs: the plants at once, no marker, no step.
     for (int d = 1; d <= 7; ++d) {
-        if (!CentreHit(KelvoState.DignityGlyphCentreX[d], KelvoState.DignityGlyphCentreY[d], x, y)) continue;
-        form.Panel3->hide();
-        KelvoState.ClickedBody = d;
-        KelvoState.ExtraBodyFilter = DignityBodyNames[d];
-        form.LbExtraPia->setText(gui::ToQt(DignityBodyNames[d]));
+        if (!CentreHit(ChartWindowStatus.DignityGlyphCentreX[d], ChartWindowStatus.DignityGlyphCentreY[d], x, y))
+            continue;
+        form.aspectListPanel->hide();
+        ChartWindowStatus.ClickedBody = d;
+        ChartWindowStatus.SearchBodyFilter = DignityBodyNames[d];
+        form.planetFilterLabel->setText(gui::ToQt(DignityBodyNames[d]));
         ShowAssociatedRemedies(form);
         ShowImages(form, PlanetImageFile(d));
     }
-    KelvoState.ClickedBody = 0;
-    KelvoState.ClickedSign = 0;
+    ChartWindowStatus.ClickedBody = 0;
+    ChartWindowStatus.ClickedSign = 0;
 
     int body = 0;
     for (int b = 1; b <= 11; ++b) {
         if (!CentreHit(Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b], x, y)) continue;
-        KelvoState.ExtraBodyFilter = DignityBodyNames[b];
-        form.LbExtraPia->setText(gui::ToQt(DignityBodyNames[b]));
+        ChartWindowStatus.SearchBodyFilter = DignityBodyNames[b];
+        form.planetFilterLabel->setText(gui::ToQt(DignityBodyNames[b]));
         MarkHit(form, b, 0, Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b]);
         body = b;
     }
@@ -256,13 +257,13 @@ void GlyphMouseDown(ChartWindow& form, int x, int y) {
         if (!CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) continue;
         MarkHit(form, 0, s, Wheel.SignGlyphX[s], Wheel.SignGlyphY[s]);
         const std::string name = SignNames[s].empty() ? kAttributionSignNames[s] : SignNames[s];
-        KelvoState.ExtraSignFilter = name;
-        form.LbExtraSeg->setText(gui::ToQt(name));
+        ChartWindowStatus.SearchSignFilter = name;
+        form.signFilterLabel->setText(gui::ToQt(name));
         sign = s;
     }
     if (sign) SignStep(form, sign);
 
-    if (!body && !sign) form.MemoL1->clear();
+    if (!body && !sign) form.specificMemo->clear();
 }
 
 void ForgetGlyphCentres() {
@@ -273,8 +274,8 @@ void ForgetGlyphCentres() {
     ClearDignityGlyphCentres();
 }
 
-void GlyphMouseUp(ChartWindow& form) {
-    if (KelvoState.VolguineViewActive) return;
+void RedrawGlyphRings(ChartWindow& form) {
+    if (ChartWindowStatus.VolguineViewActive) return;
     Surface& dc = form.Canvas();
     for (int i = 1; i <= 12; ++i) {
         const Real centres[2][2] = {{Wheel.PlanetGlyphX[i], Wheel.PlanetGlyphY[i]},
@@ -289,7 +290,7 @@ void GlyphMouseUp(ChartWindow& form) {
 }
 
 void ShowPlanetAttributes(ChartWindow& form, int body) {
-    form.MemoL1->clear();
+    form.specificMemo->clear();
     ShowAttributionTexts(form, PlanetAttributionTexts(body, ReportMissing));
 }
 
@@ -298,29 +299,29 @@ void ShowSignAttributes(ChartWindow& form, int sign) {
     ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
 }
 
-void BBextraOkClick(ChartWindow& form) {
-    form.PanelSegnaPato->show();
+void ShowSignatureSearch(ChartWindow& form) {
+    form.signatureResultsPanel->show();
     ShowHelpMessage(34);
-    const std::string filters = KelvoState.ExtraBodyFilter + "/" + KelvoState.ExtraSignFilter;
-    if (ClickState.ExtraSearchStep == 0) {
-        form.LabExtra2->setText(gui::ToQt("REMEDIES met teken " + filters));
-        ClickState.ExtraSearchStep = 1;
+    const std::string filters = ChartWindowStatus.SearchBodyFilter + "/" + ChartWindowStatus.SearchSignFilter;
+    if (ClickState.SearchStep == 0) {
+        form.signatureResultLabels[1]->setText(gui::ToQt("REMEDIES met teken " + filters));
+        ClickState.SearchStep = 1;
     } else {
-        form.LabExtra2->setText(gui::ToQt("PATHOLOGIEN met teken " + filters));
-        ClickState.ExtraSearchStep = 0;
+        form.signatureResultLabels[1]->setText(gui::ToQt("PATHOLOGIEN met teken " + filters));
+        ClickState.SearchStep = 0;
     }
-    form.LabExtra2->adjustSize();
-    form.LabExtra1->clear();
+    form.signatureResultLabels[1]->adjustSize();
+    form.signatureResultLabels[0]->clear();
 }
 
-void LbExtraPiaClick(ChartWindow& form) {
-    form.LbExtraPia->clear();
-    KelvoState.ExtraBodyFilter = "Ieder";
+void ClearPlanetFilter(ChartWindow& form) {
+    form.planetFilterLabel->clear();
+    ChartWindowStatus.SearchBodyFilter = "Ieder";
 }
 
-void LbExtraSegClick(ChartWindow& form) {
-    form.LbExtraSeg->clear();
-    KelvoState.ExtraSignFilter = "Ieder";
+void ClearSignFilter(ChartWindow& form) {
+    form.signFilterLabel->clear();
+    ChartWindowStatus.SearchSignFilter = "Ieder";
 }
 
 }  // namespace display

@@ -25,14 +25,14 @@ void InstallGlyphClicks(ChartWindow& form);
 // The three passes of a mouse press at device point (x, y): dignity glyphs,
 // chart points, signs; then the step of the last point or sign hit, or, when
 // neither was hit, the specific memo emptied.
-void GlyphMouseDown(ChartWindow& form, int x, int y);
+void PressGlyphsAt(ChartWindow& form, int x, int y);
 // Every marker back to a red ring on black.
-void GlyphMouseUp(ChartWindow& form);
+void RedrawGlyphRings(ChartWindow& form);
 // Forgets every stored glyph centre (points, signs, dignity glyphs): the window
 // opens anew and nothing is drawn yet.
 void ForgetGlyphCentres();
 
-// The texts of chart point 1..11 and of sign 1..12 into MemoL1 and MemoL2.
+// The texts of chart point 1..11 and of sign 1..12 into specificMemo and generalMemo.
 void ShowPlanetAttributes(ChartWindow& form, int body);
 void ShowSignAttributes(ChartWindow& form, int sign);
 
@@ -46,9 +46,9 @@ using AntisciaLinesDrawer =
 void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer);
 
 // Signature-search panel.
-void BBextraOkClick(ChartWindow& form);
-void LbExtraPiaClick(ChartWindow& form);
-void LbExtraSegClick(ChartWindow& form);
+void ShowSignatureSearch(ChartWindow& form);
+void ClearPlanetFilter(ChartWindow& form);
+void ClearSignFilter(ChartWindow& form);
 
 // A glyph metafile shown in one of the panels' image boxes (a missing file is
 // reported once; the box is then left empty).

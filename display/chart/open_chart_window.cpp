@@ -11,7 +11,7 @@ void OpenChartWindow() {
     ChartWindow* window = EnsureChartWindow();
     // A message its opening shows leaves it in front.
     gui::ShowInFront(window);
-    window->FormActivate();
+    window->PrepareOpening();
 }
 
 }  // namespace display

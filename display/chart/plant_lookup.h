@@ -22,8 +22,8 @@ std::vector<std::string> ReadPlantList(const std::string& file);
 // The symptoms the plant governs, in record order, after the two heading lines,
 // and the signatures of the last record that names it (empty when none does).
 struct PlantSymptoms {
-    std::vector<std::string> symptoms;    // Memo3
-    std::vector<std::string> signatures;  // Memo4
+    std::vector<std::string> symptoms;    // plantSymptomsMemo
+    std::vector<std::string> signatures;  // plantSignaturesMemo
 };
 // `entry` is a line of the plant list; it is cut to 80 characters and its
 // trailing blanks are removed before it is compared, case-sensitively, with

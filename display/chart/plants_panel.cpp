@@ -29,8 +29,8 @@ namespace display {
 
 namespace {
 
-int PX(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); }
-int PY(Real units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
+int PX(Real units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleX)); }
+int PY(Real units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
 
 // The last button of the row takes the room its caption needs, up to a unit
 // from the panel's edge; a caption still too wide is written smaller, never cut.
@@ -38,17 +38,17 @@ void FitCaption(QPushButton* button) {
     QWidget* panel = button->parentWidget();
     button->setFont(panel->font());
     const int room = panel->width() - button->x() - PX(1);
-    button->resize(std::min(room, std::max(PX(17), ButtonCaptionWidth(button))), button->height());
+    button->resize(std::min(room, std::max(PX(17), CaptionWidth(button))), button->height());
     FitButtonCaption(button, panel->font().pointSize());
 }
 
-// Double clicks on Memo3.
-class Memo3Filter : public QObject {
+// Double clicks on plantSymptomsMemo.
+class SymptomsMemoDoubleClicks : public QObject {
 public:
-    explicit Memo3Filter(ChartWindow& form) : QObject(&form), form_(form) {}
+    explicit SymptomsMemoDoubleClicks(ChartWindow& form) : QObject(&form), form_(form) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick && watched == form_.Memo3->viewport()) {
-            gui::Guard([this] { Memo3DblClick(form_); });
+        if (event->type() == QEvent::MouseButtonDblClick && watched == form_.plantSymptomsMemo->viewport()) {
+            gui::Guard([this] { TogglePlantPanelSize(form_); });
             return true;
         }
         return QObject::eventFilter(watched, event);
@@ -63,45 +63,48 @@ private:
 void ConnectPlantsPanel(ChartWindow& form) {
     ChartWindow* f = &form;
     // A drop-down list with an edit line: it can show the caption "PIANTE".
-    form.ComboBoxPiante->setEditable(true);
-    form.ComboBoxPiante->setInsertPolicy(QComboBox::NoInsert);
-    form.ComboBoxPiante->setMaxVisibleItems(30);
-    form.ListBoxPiante->hide();
-    form.Memo3->setToolTip("doppio clic per espandere/ridurre");
-    form.Memo3->viewport()->installEventFilter(new Memo3Filter(form));
-    QObject::connect(form.ComboBoxPiante, &QComboBox::activated, f,
-                     [f](int) { gui::Guard([f] { ComboBoxPianteClick(*f); }); });
+    form.plantBox->setEditable(true);
+    form.plantBox->setInsertPolicy(QComboBox::NoInsert);
+    form.plantBox->setMaxVisibleItems(30);
+    form.plantList->hide();
+    form.plantSymptomsMemo->setToolTip("doppio clic per espandere/ridurre");
+    form.plantSymptomsMemo->viewport()->installEventFilter(new SymptomsMemoDoubleClicks(form));
+    QObject::connect(form.plantBox, &QComboBox::activated, f,
+                     [f](int) { gui::Guard([f] { ShowChosenPlant(*f); }); });
     // The spin button: a scroll bar whose arrows step and whose value returns to the middle.
-    form.SpinButton1->setRange(0, 2);
-    form.SpinButton1->setValue(1);
-    QObject::connect(form.SpinButton1, &QScrollBar::valueChanged, f, [f](int value) {
+    form.plantSpinButton->setRange(0, 2);
+    form.plantSpinButton->setValue(1);
+    QObject::connect(form.plantSpinButton, &QScrollBar::valueChanged, f, [f](int value) {
         {
-            QSignalBlocker block(f->SpinButton1);
-            f->SpinButton1->setValue(1);
+            QSignalBlocker block(f->plantSpinButton);
+            f->plantSpinButton->setValue(1);
         }
-        if (value > 1) gui::Guard([f] { SpinButton1DownClick(*f); });
-        if (value < 1) gui::Guard([f] { SpinButton1UpClick(*f); });
+        if (value > 1) gui::Guard([f] { NextPlant(*f); });
+        if (value < 1) gui::Guard([f] { PreviousPlant(*f); });
     });
-    QObject::connect(form.BBchiudiQuor, &QPushButton::clicked, f, [f] { gui::Guard([f] { BBchiudiQuorClick(*f); }); });
-    QObject::connect(form.BBFontQuor, &QPushButton::clicked, f, [f] { gui::Guard([f] { BBFontQuorClick(*f); }); });
-    QObject::connect(form.BBsuGiu, &QPushButton::clicked, f, [f] { gui::Guard([f] { BBsuGiuClick(*f); }); });
+    QObject::connect(form.closePlantsButton, &QPushButton::clicked, f,
+                     [f] { gui::Guard([f] { ClosePlantsPanel(*f); }); });
+    QObject::connect(form.plantsFontButton, &QPushButton::clicked, f,
+                     [f] { gui::Guard([f] { TogglePlantsFont(*f); }); });
+    QObject::connect(form.plantsSizeButton, &QPushButton::clicked, f,
+                     [f] { gui::Guard([f] { TogglePlantPanelSize(*f); }); });
 }
 
 void ShowAssociatedRemedies(ChartWindow& form) {
-    form.PanelQuor->show();
-    form.PanelQuor->raise();
-    form.ComboBoxPiante->resize(PX(55), form.ComboBoxPiante->height());
-    form.SpinButton1->move(PX(56), form.SpinButton1->y());
-    form.ListBoxPiante->clear();
-    form.ComboBoxPiante->clear();
-    form.Memo4->clear();
-    form.Memo3->clear();
-    if (KelvoState.ClickedBody >= 8) return;
+    form.plantsPanel->show();
+    form.plantsPanel->raise();
+    form.plantBox->resize(PX(55), form.plantBox->height());
+    form.plantSpinButton->move(PX(56), form.plantSpinButton->y());
+    form.plantList->clear();
+    form.plantBox->clear();
+    form.plantSignaturesMemo->clear();
+    form.plantSymptomsMemo->clear();
+    if (ChartWindowStatus.ClickedBody >= 8) return;
 
-    const PlantListChoice choice = PlantListOf(KelvoState.ClickedBody, KelvoState.ClickedSign);
+    const PlantListChoice choice = PlantListOf(ChartWindowStatus.ClickedBody, ChartWindowStatus.ClickedSign);
     if (!choice.file.empty()) {
-        form.LabPianta->setText(gui::ToQt(choice.caption));
-        form.LabPianta->adjustSize();
+        form.plantListLabel->setText(gui::ToQt(choice.caption));
+        form.plantListLabel->adjustSize();
         std::vector<std::string> plants;
         try {
             plants = ReadPlantList(choice.file);
@@ -109,12 +112,12 @@ void ShowAssociatedRemedies(ChartWindow& form) {
             ReportFileErrorOnce(choice.file, e);
         }
         for (const std::string& p : plants) {
-            form.ListBoxPiante->addItem(gui::ToQt(p));
-            form.ComboBoxPiante->addItem(gui::ToQt(p));
+            form.plantList->addItem(gui::ToQt(p));
+            form.plantBox->addItem(gui::ToQt(p));
         }
     }
     // The list drops down for a moment under the caption "PIANTE".
-    QComboBox* combo = form.ComboBoxPiante;
+    QComboBox* combo = form.plantBox;
     if (form.isVisible() && combo->count() > 0) {
         combo->showPopup();
         QTimer::singleShot(200, combo, [combo] { combo->hidePopup(); });
@@ -123,10 +126,10 @@ void ShowAssociatedRemedies(ChartWindow& form) {
 }
 
 void ShowRemedySymptoms(ChartWindow& form, int index) {
-    if (index < 0 || index >= form.ComboBoxPiante->count()) return;
-    const std::string entry = gui::FromQt(form.ComboBoxPiante->itemText(index));
-    form.Memo3->clear();
-    form.Memo4->clear();
+    if (index < 0 || index >= form.plantBox->count()) return;
+    const std::string entry = gui::FromQt(form.plantBox->itemText(index));
+    form.plantSymptomsMemo->clear();
+    form.plantSignaturesMemo->clear();
     PlantSymptoms found;
     try {
         found = SymptomsOfPlant(entry);
@@ -147,75 +150,72 @@ void ShowRemedySymptoms(ChartWindow& form, int index) {
                                    "firme da una copia di sicurezza, o importarla di nuovo dal suo testo con "
                                    "\"kelvor --import-signatures\", che ne rif\xE0 anche gli elenchi."));
     }
-    ShowLinesIn(form.Memo3, found.symptoms);
-    ShowLinesIn(form.Memo4, found.signatures);
+    ShowLinesIn(form.plantSymptomsMemo, found.symptoms);
+    ShowLinesIn(form.plantSignaturesMemo, found.signatures);
 }
 
-void ComboBoxPianteClick(ChartWindow& form) {
-    const int i = form.ComboBoxPiante->currentIndex();
+void ShowChosenPlant(ChartWindow& form) {
+    const int i = form.plantBox->currentIndex();
     ShowRemedySymptoms(form, i);
-    KelvoState.SelectedPlantIndex = static_cast<signed char>(i);
+    ChartWindowStatus.SelectedPlantIndex = static_cast<signed char>(i);
 }
 
 namespace {
 
 // One step of the selected entry; a step outside the list is undone.
 void StepPlant(ChartWindow& form, int delta) {
-    const int count = form.ComboBoxPiante->count();
-    const signed char next = static_cast<signed char>(KelvoState.SelectedPlantIndex + delta);
+    const int count = form.plantBox->count();
+    const signed char next = static_cast<signed char>(ChartWindowStatus.SelectedPlantIndex + delta);
     if (next >= 0 && next < count) {
-        KelvoState.SelectedPlantIndex = next;
+        ChartWindowStatus.SelectedPlantIndex = next;
         ShowRemedySymptoms(form, next);
-        form.ComboBoxPiante->setEditText(form.ComboBoxPiante->itemText(next));
+        form.plantBox->setEditText(form.plantBox->itemText(next));
     }
 }
 
 }  // namespace
 
-void SpinButton1DownClick(ChartWindow& form) {
+void NextPlant(ChartWindow& form) {
     StepPlant(form, +1);
     engine::WaitSeconds(0, 150);
 }
 
-void SpinButton1UpClick(ChartWindow& form) { StepPlant(form, -1); }
+void PreviousPlant(ChartWindow& form) { StepPlant(form, -1); }
 
-void BBchiudiQuorClick(ChartWindow& form) { form.PanelQuor->hide(); }
+void ClosePlantsPanel(ChartWindow& form) { form.plantsPanel->hide(); }
 
-void BBFontQuorClick(ChartWindow& form) {
-    QFont f = form.Memo3->font();
+void TogglePlantsFont(ChartWindow& form) {
+    QFont f = form.plantSymptomsMemo->font();
     const bool small = f.pointSize() != 8;
     f.setPointSize(small ? 8 : 10);
-    form.Memo3->setFont(f);
-    form.Memo4->setFont(f);
-    form.BBFontQuor->setText(small ? "Font +" : "Font -");
-    form.BBFontQuor->setIcon(ButtonBitmap(small ? "AumentaFont" : "RiduciFont"));
+    form.plantSymptomsMemo->setFont(f);
+    form.plantSignaturesMemo->setFont(f);
+    form.plantsFontButton->setText(small ? "Font +" : "Font -");
+    form.plantsFontButton->setIcon(GlyphIcon(small ? "AumentaFont" : "RiduciFont"));
 }
 
 void TogglePlantPanelSize(ChartWindow& form) {
-    QPushButton* buttons[3] = {form.BBchiudiQuor, form.BBFontQuor, form.BBsuGiu};
-    if (form.BBsuGiu->text() == "Verbreden") {
-        form.BBsuGiu->setText("Verminderen");
-        form.BBsuGiu->setIcon(ButtonBitmap("FrecciaSu"));
-        form.PanelQuor->resize(form.PanelQuor->width(), PY(167));
-        for (QPushButton* b : buttons) b->move(b->x(), form.PanelQuor->height() - PY(7));
-        form.Memo3->resize(form.Memo3->width(), PY(120));
-        form.PanelInfo->setGeometry(form.PanelInfo->x(), PY(134), form.PanelInfo->width(), PY(35));
-        form.Memo1->resize(form.Memo1->width(), PY(33));
-        form.PanelInfo->lower();
-        KelvoState.InfoMemoExpanded = false;
+    QPushButton* buttons[3] = {form.closePlantsButton, form.plantsFontButton, form.plantsSizeButton};
+    if (form.plantsSizeButton->text() == "Verbreden") {
+        form.plantsSizeButton->setText("Verminderen");
+        form.plantsSizeButton->setIcon(GlyphIcon("FrecciaSu"));
+        form.plantsPanel->resize(form.plantsPanel->width(), PY(167));
+        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(7));
+        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(120));
+        form.helpPanel->setGeometry(form.helpPanel->x(), PY(134), form.helpPanel->width(), PY(35));
+        form.helpMemo->resize(form.helpMemo->width(), PY(33));
+        form.helpPanel->lower();
+        ChartWindowStatus.HelpMemoExpanded = false;
     } else {
-        form.BBsuGiu->setText("Verbreden");
-        form.BBsuGiu->setIcon(ButtonBitmap("FrecciaGiu"));
-        form.PanelQuor->resize(form.PanelQuor->width(), PY(92));
-        for (QPushButton* b : buttons) b->move(b->x(), form.PanelQuor->height() - PY(7));
-        form.Memo3->resize(form.Memo3->width(), PY(45));
+        form.plantsSizeButton->setText("Verbreden");
+        form.plantsSizeButton->setIcon(GlyphIcon("FrecciaGiu"));
+        form.plantsPanel->resize(form.plantsPanel->width(), PY(92));
+        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(7));
+        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(45));
     }
-    FitCaption(form.BBsuGiu);
+    FitCaption(form.plantsSizeButton);
 }
 
-void BBsuGiuClick(ChartWindow& form) { TogglePlantPanelSize(form); }
-
-void FitPlantPanelSizeCaption(ChartWindow& form) { FitCaption(form.BBsuGiu); }
-void Memo3DblClick(ChartWindow& form) { TogglePlantPanelSize(form); }
+void FitPlantPanelSizeCaption(ChartWindow& form) { FitCaption(form.plantsSizeButton); }
 
 }  // namespace display

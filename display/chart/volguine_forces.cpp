@@ -90,7 +90,7 @@ VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0) {
     return f;
 }
 
-void DrawDoekCell(Surface& dc, int selector, Real x, Real y, Real size) {
+void DrawClothCell(Surface& dc, int selector, Real x, Real y, Real size) {
     const std::string name = ElementGlyphFileName(selector);
     if (name.empty()) return;
     DrawGlyphFile(dc, name, x, y, size);

@@ -44,6 +44,6 @@ VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0);
 
 // The symbol of the elements and principles 1..7 (fire, earth, air, water,
 // salt, sulphur, mercury) in a square of side `size` centred on (x, y).
-void DrawDoekCell(Surface& dc, int selector, Real x, Real y, Real size);
+void DrawClothCell(Surface& dc, int selector, Real x, Real y, Real size);
 
 }  // namespace display

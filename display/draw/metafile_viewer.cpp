@@ -61,8 +61,8 @@ MetafileViewer::MetafileViewer(QWidget* parent) : QDialog(parent) {
     setModal(false);
     resize(kDesignWidth, kDesignHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    BBClose = gui::Place(gui::MakeButton(this, "BBClose", "Chiudi"), {587, 403, 75, 25});
-    connect(BBClose, &QPushButton::clicked, this, &MetafileViewer::BBCloseClick);
+    closeButton = gui::Place(gui::MakeButton(this, "BBClose", "Chiudi"), {587, 403, 75, 25});
+    connect(closeButton, &QPushButton::clicked, this, &MetafileViewer::close);
 }
 
 void MetafileViewer::DrawFile() {
@@ -93,23 +93,21 @@ void MetafileViewer::DrawFile() {
         // No picture: the window names the file it looked for.
         QPainter p(&picture_);
         p.setPen(Qt::black);
-        const QRect area = picture_.rect().adjusted(10, 10, -10, -(height() - BBClose->y()) - 10);
+        const QRect area = picture_.rect().adjusted(10, 10, -10, -(height() - closeButton->y()) - 10);
         p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, gui::ToQt(MissingMetafileMessage(Drawing.MetafileName)));
     }
     update();
 }
 
-void MetafileViewer::FormActivate() {
+void MetafileViewer::ShowCurrentFile() {
     setWindowTitle(MetafileViewerCaption(Drawing.MetafileName));
     DrawFile();
 }
 
-void MetafileViewer::FormResize() {
-    BBClose->move(width() - kCloseRight - BBClose->width(), height() - kCloseBottom - BBClose->height());
+void MetafileViewer::FitToSize() {
+    closeButton->move(width() - kCloseRight - closeButton->width(), height() - kCloseBottom - closeButton->height());
     DrawFile();
 }
-
-void MetafileViewer::BBCloseClick() { close(); }
 
 void MetafileViewer::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -126,17 +124,17 @@ void MetafileViewer::showEvent(QShowEvent* event) {
         if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
         move(a.left() + (a.width() - width() - frameWidth) / 2, a.top() + (a.height() - height() - frameHeight) / 2);
     }
-    FormActivate();
+    ShowCurrentFile();
 }
 
 void MetafileViewer::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) ShowCurrentFile();
 }
 
 void MetafileViewer::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    FormResize();
+    FitToSize();
 }
 
 void MetafileViewer::paintEvent(QPaintEvent*) {

@@ -21,11 +21,13 @@ class MetafileViewer : public QDialog {
 public:
     explicit MetafileViewer(QWidget* parent = nullptr);
 
-    QPushButton* BBClose = nullptr;
+    QPushButton* closeButton = nullptr;
 
-    void FormActivate();
-    void FormResize();
-    void BBCloseClick();
+    // The caption and the picture of the metafile the drawing state names.
+    void ShowCurrentFile();
+    // The close button kept at its distance from the bottom-right corner, and
+    // the picture drawn again at the window's size.
+    void FitToSize();
 
     // The picture as last drawn (client size).
     QImage Picture() const { return picture_; }

@@ -48,67 +48,69 @@ CalibrationWindow::CalibrationWindow() {
         setPalette(pal);
         setAutoFillBackground(true);
     }
-    FormCanvas = new CanvasForm(this);
-    FormCanvas->setObjectName("FormCanvas");
-    FormCanvas->SetBackground(kBlack);
+    drawingArea = new CanvasForm(this);
+    drawingArea->setObjectName("FormCanvas");
+    drawingArea->SetBackground(kBlack);
 
-    Panel1 = gui::MakeArea(FormCanvas, "Panel1");
+    controlPanel = gui::MakeArea(drawingArea, "Panel1");
     {
-        QPalette pal = Panel1->palette();
+        QPalette pal = controlPanel->palette();
         pal.setColor(QPalette::Window, QColor(128, 128, 128));
-        Panel1->setPalette(pal);
-        Panel1->setAutoFillBackground(true);
+        controlPanel->setPalette(pal);
+        controlPanel->setAutoFillBackground(true);
     }
     // The instructions in white on the grey panel.
-    Lab1 = gui::MakeLabel(Panel1, "Lab1", "Gebruik de cursor om het gele kader");
-    Lab2 = gui::MakeLabel(Panel1, "Lab2", "zoveel als nodig te verkleinen en een");
-    Lab3 = gui::MakeLabel(Panel1, "Lab3", "gele (ronde) cirkel te bekomen.");
-    for (QLabel* l : {Lab1, Lab2, Lab3}) {
+    instructionLabels = {gui::MakeLabel(controlPanel, "Lab1", "Gebruik de cursor om het gele kader"),
+                         gui::MakeLabel(controlPanel, "Lab2", "zoveel als nodig te verkleinen en een"),
+                         gui::MakeLabel(controlPanel, "Lab3", "gele (ronde) cirkel te bekomen.")};
+    for (QLabel* l : instructionLabels) {
         l->setAttribute(Qt::WA_TranslucentBackground);
         QPalette pal = l->palette();
         pal.setColor(QPalette::WindowText, Qt::white);
         l->setPalette(pal);
     }
-    gui::MakeButtons(Panel1, {{&BBok, "BBok", "OK"}, {&BBres, "BBres", "Reset"}});
-    BBok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    gui::SetBold(BBres);
+    gui::MakeButtons(controlPanel, {{&okButton, "BBok", "OK"}, {&resetButton, "BBres", "Reset"}});
+    okButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    gui::SetBold(resetButton);
     {
-        QPalette pal = BBres->palette();
+        QPalette pal = resetButton->palette();
         pal.setColor(QPalette::ButtonText, QColor(255, 0, 0));
-        BBres->setPalette(pal);
+        resetButton->setPalette(pal);
     }
-    ScBO = new QScrollBar(Qt::Horizontal, Panel1);
-    ScBO->setObjectName("ScBO");
-    ScBV = new QScrollBar(Qt::Vertical, Panel1);
-    ScBV->setObjectName("ScBV");
-    for (QScrollBar* bar : {ScBO, ScBV}) {
+    horizontalScaleBar = new QScrollBar(Qt::Horizontal, controlPanel);
+    horizontalScaleBar->setObjectName("ScBO");
+    verticalScaleBar = new QScrollBar(Qt::Vertical, controlPanel);
+    verticalScaleBar->setObjectName("ScBV");
+    for (QScrollBar* bar : {horizontalScaleBar, verticalScaleBar}) {
         bar->setRange(-200, 200);
         bar->setPageStep(10);
         bar->setSingleStep(1);
     }
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(10);
+    firstDrawTimer = new QTimer(this);
+    firstDrawTimer->setObjectName("Timer1");
+    firstDrawTimer->setInterval(10);
 
-    connect(ScBO, &QScrollBar::valueChanged, this, gui::Guarded([this](auto&&...) { ScBOChange(); }));
-    connect(ScBV, &QScrollBar::valueChanged, this, gui::Guarded([this](auto&&...) { ScBVChange(); }));
-    connect(BBres, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBresClick(); }));
-    connect(BBok, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBokClick(); }));
-    connect(Timer1, &QTimer::timeout, this, gui::Guarded([this](auto&&...) { Timer1Timer(); }));
+    connect(horizontalScaleBar, &QScrollBar::valueChanged, this,
+            gui::Guarded([this](auto&&...) { ApplyHorizontalScale(); }));
+    connect(verticalScaleBar, &QScrollBar::valueChanged, this,
+            gui::Guarded([this](auto&&...) { ApplyVerticalScale(); }));
+    connect(resetButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ResetScales(); }));
+    connect(okButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { SaveAndClose(); }));
+    connect(firstDrawTimer, &QTimer::timeout, this, gui::Guarded([this](auto&&...) { DrawWhenReady(); }));
     resize(800, 600);
 }
 
 void CalibrationWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    FormCanvas->setGeometry(rect());
+    drawingArea->setGeometry(rect());
 }
 
 void CalibrationWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
+    if (!event->spontaneous()) gui::Guard([this] { PrepareOpening(); });
 }
 
-void CalibrationWindow::FormActivate() {
+void CalibrationWindow::PrepareOpening() {
     Drawing.ZoomFactor = 1.0L;
     // The settings as the file holds them; a factor 0 is taken as 1.0. A file
     // that cannot be read is named once, as the main window names it, and the
@@ -121,32 +123,32 @@ void CalibrationWindow::FormActivate() {
     }
     ApplyDrawSettingsToDrawing();
     // A bar that moves runs its change handler, which writes the rounded factor.
-    ScBO->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
-    ScBV->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleY));
+    horizontalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
+    verticalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleY));
     LayoutCalibrationControls();
-    Timer1->start();
+    firstDrawTimer->start();
 }
 
-void CalibrationWindow::Timer1Timer() {
-    if (Calibration.CalibTickCount != 1) {
-        ++Calibration.CalibTickCount;
+void CalibrationWindow::DrawWhenReady() {
+    if (Calibration.FirstDrawTicks != 1) {
+        ++Calibration.FirstDrawTicks;
         return;
     }
-    Timer1->stop();
+    firstDrawTimer->stop();
     DrawCalibrationFrame();
 }
 
-void CalibrationWindow::ScBOChange() {
+void CalibrationWindow::ApplyHorizontalScale() {
     archive::DrawSettingsState changed = archive::DrawSettings;
-    changed.AspectScaleX = AspectScaleOfBar(ScBO->value());
+    changed.AspectScaleX = AspectScaleOfBar(horizontalScaleBar->value());
     SaveScales(changed);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
 }
 
-void CalibrationWindow::ScBVChange() {
+void CalibrationWindow::ApplyVerticalScale() {
     archive::DrawSettingsState changed = archive::DrawSettings;
-    changed.AspectScaleY = AspectScaleOfBar(ScBV->value());
+    changed.AspectScaleY = AspectScaleOfBar(verticalScaleBar->value());
     SaveScales(changed);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
@@ -160,53 +162,53 @@ void CalibrationWindow::SaveScales(const archive::DrawSettingsState& changed) {
         // running their change handlers), which the figure still shows. A bar
         // held with the mouse stops stepping (its own timer would step it on
         // while the refusal is on the screen, and be refused again and again).
-        for (QScrollBar* bar : {ScBO, ScBV}) {
+        for (QScrollBar* bar : {horizontalScaleBar, verticalScaleBar}) {
             bar->setEnabled(false);
             bar->setEnabled(true);
         }
-        const QSignalBlocker keepX(ScBO), keepY(ScBV);
-        ScBO->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
-        ScBV->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleY));
+        const QSignalBlocker keepX(horizontalScaleBar), keepY(verticalScaleBar);
+        horizontalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
+        verticalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleY));
         throw;
     }
 }
 
-void CalibrationWindow::BBresClick() {
+void CalibrationWindow::ResetScales() {
     archive::DrawSettingsState changed = archive::DrawSettings;
     changed.AspectScaleX = 1.0L;
     changed.AspectScaleY = 1.0L;
     SaveScales(changed);
-    ScBO->setValue(0);
-    ScBV->setValue(0);
+    horizontalScaleBar->setValue(0);
+    verticalScaleBar->setValue(0);
     DrawCalibrationFrame();
     LayoutCalibrationControls();
 }
 
-void CalibrationWindow::BBokClick() {
+void CalibrationWindow::SaveAndClose() {
     // A file that cannot be written is named; the window closes all the same.
     gui::Guard([] { SaveDrawSettingsAndApply(); });
     done(Accepted);
 }
 
-void CalibrationWindow::FormClose() {
-    Timer1->stop();
-    engine::LoadOrbiDomiSettings();
+void CalibrationWindow::StopAndReloadSettings() {
+    firstDrawTimer->stop();
+    engine::LoadEngineSettings();
 }
 
 void CalibrationWindow::done(int result) {
-    gui::Guard([this] { FormClose(); });
+    gui::Guard([this] { StopAndReloadSettings(); });
     QDialog::done(result);
 }
 
 void CalibrationWindow::DrawCalibrationFrame() {
-    FormCanvas->setGeometry(rect());
-    FormCanvas->ClearCanvas();
+    drawingArea->setGeometry(rect());
+    drawingArea->ClearCanvas();
     if (Sheets.SheetCode != 0) return;
-    Drawing.DrawForm = FormCanvas;
+    Drawing.DrawForm = drawingArea;
     struct ClearDrawForm {
         ~ClearDrawForm() { Drawing.DrawForm = nullptr; }
     } clear;
-    Surface& c = FormCanvas->Canvas();
+    Surface& c = drawingArea->Canvas();
     {
         ScopedPen pen(c, 64);
         DrawCircleScaled(c, kCentreX, kCentreY, 95);
@@ -230,24 +232,24 @@ void CalibrationWindow::DrawCalibrationFrame() {
             }
         }
     }
-    DrawPageFrame(FormCanvas);
+    DrawPageFrame(drawingArea);
 }
 
 void CalibrationWindow::LayoutCalibrationControls() {
-    Calibration.CalibScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    Calibration.CalibScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    auto px = [](long double length) { return static_cast<int>(rt::Round(length / Calibration.CalibScaleX)); };
-    auto py = [](long double length) { return static_cast<int>(rt::Round(length / Calibration.CalibScaleY)); };
+    Calibration.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    Calibration.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    auto px = [](long double length) { return static_cast<int>(rt::Round(length / Calibration.LayoutScaleX)); };
+    auto py = [](long double length) { return static_cast<int>(rt::Round(length / Calibration.LayoutScaleY)); };
     const int width = px(70), height = py(70);
-    Panel1->setGeometry(static_cast<int>(rt::Round(kCentreX / Calibration.CalibScaleX - width / 2.0L)),
-                        static_cast<int>(rt::Round(kCentreY / Calibration.CalibScaleY - height / 2.0L)), width,
+    controlPanel->setGeometry(static_cast<int>(rt::Round(kCentreX / Calibration.LayoutScaleX - width / 2.0L)),
+                        static_cast<int>(rt::Round(kCentreY / Calibration.LayoutScaleY - height / 2.0L)), width,
                         height);
-    ScBO->setGeometry(px(1), py(65), px(64), py(4));
-    ScBV->setGeometry(px(65), py(1), px(4), py(64));
-    BBok->setGeometry(px(20), py(20), px(26), py(6));
-    BBres->setGeometry(px(20), py(27), px(26), py(6));
+    horizontalScaleBar->setGeometry(px(1), py(65), px(64), py(4));
+    verticalScaleBar->setGeometry(px(65), py(1), px(4), py(64));
+    okButton->setGeometry(px(20), py(20), px(26), py(6));
+    resetButton->setGeometry(px(20), py(27), px(26), py(6));
     int y = 42;
-    for (QLabel* label : {Lab1, Lab2, Lab3}) {
+    for (QLabel* label : instructionLabels) {
         label->adjustSize();
         label->move(px(2), py(y));
         y += 3;
@@ -255,10 +257,10 @@ void CalibrationWindow::LayoutCalibrationControls() {
 }
 
 QImage CalibrationWindow::Snapshot() {
-    QImage image = FormCanvas->Snapshot();
+    QImage image = drawingArea->Snapshot();
     // The controls over the canvas, as the user sees them.
     QPainter painter(&image);
-    Panel1->render(&painter, Panel1->pos());
+    controlPanel->render(&painter, controlPanel->pos());
     return image;
 }
 

@@ -4,6 +4,7 @@
 // drawing layer) until the test circle is round; every change is written to the
 // drawing settings file at once.
 #include <QDialog>
+#include <array>
 
 #include "archive/draw_settings_file.h"
 
@@ -22,13 +23,20 @@ class CalibrationWindow : public QDialog {
 public:
     CalibrationWindow();
 
-    void FormActivate();
-    void FormClose();
-    void Timer1Timer();
-    void ScBOChange();
-    void ScBVChange();
-    void BBresClick();
-    void BBokClick();
+    // The settings as the file holds them, the bars set to them, the controls
+    // laid out and the first drawing started.
+    void PrepareOpening();
+    // The timer stopped and the orb and house settings read again.
+    void StopAndReloadSettings();
+    // A tick of the timer: the frame is drawn at the second tick of the first
+    // opening, at the first of later ones.
+    void DrawWhenReady();
+    // A moved bar: its aspect scale saved, the frame and the controls again.
+    void ApplyHorizontalScale();
+    void ApplyVerticalScale();
+    // Both aspect scales back to 1.
+    void ResetScales();
+    void SaveAndClose();
 
     // Clears the window and, for sheet code 0, draws the test circle with its axes.
     void DrawCalibrationFrame();
@@ -37,16 +45,14 @@ public:
     // The window's canvas as last drawn.
     QImage Snapshot();
 
-    CanvasForm* FormCanvas = nullptr;
-    QWidget* Panel1 = nullptr;
-    QLabel* Lab1 = nullptr;
-    QLabel* Lab2 = nullptr;
-    QLabel* Lab3 = nullptr;
-    QPushButton* BBok = nullptr;
-    QPushButton* BBres = nullptr;
-    QScrollBar* ScBO = nullptr;
-    QScrollBar* ScBV = nullptr;
-    QTimer* Timer1 = nullptr;
+    CanvasForm* drawingArea = nullptr;
+    QWidget* controlPanel = nullptr;
+    std::array<QLabel*, 3> instructionLabels{};  // the three lines, from the top
+    QPushButton* okButton = nullptr;
+    QPushButton* resetButton = nullptr;
+    QScrollBar* horizontalScaleBar = nullptr;
+    QScrollBar* verticalScaleBar = nullptr;
+    QTimer* firstDrawTimer = nullptr;
 
     void done(int result) override;
 
@@ -64,9 +70,9 @@ extern CalibrationWindow* theCalibrationWindow;
 
 // Page units per pixel of the last layout (aspect scale / pixels per unit x zoom).
 struct CalibrationState {
-    unsigned short CalibTickCount = 0;
-    long double CalibScaleX = 0;
-    long double CalibScaleY = 0;
+    unsigned short FirstDrawTicks = 0;
+    long double LayoutScaleX = 0;
+    long double LayoutScaleY = 0;
 };
 extern CalibrationState Calibration;
 void ResetCalibrationState();

@@ -38,21 +38,21 @@ LineWidthDialog::LineWidthDialog() {
     frame->setFrameShape(QFrame::Box);
     auto* grid = new QGridLayout(frame);
     grid->addWidget(gui::MakeLabel(frame, "Label5", "Lijndikte aanpassing"), 0, 0, 1, 3);
-    EditSpeLin = gui::MakeEdit(frame, "EditSpeLin", 4);
-    EditSpeLin->setFixedWidth(60);
-    gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
-    grid->addWidget(EditSpeLin, 1, 0, 2, 1);
+    factorEdit = gui::MakeEdit(frame, "EditSpeLin", 4);
+    factorEdit->setFixedWidth(60);
+    gui::SetFieldState(factorEdit, gui::FieldState::Valid);
+    grid->addWidget(factorEdit, 1, 0, 2, 1);
 
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(frame, "SpinButton1");
-    SpinButton1 = spin.box;
-    SpinButton1Up = spin.up;
-    SpinButton1Down = spin.down;
-    grid->addWidget(SpinButton1, 1, 1, 2, 1);
+    const gui::SpinArrows spin = gui::MakeSpinButton(frame, "SpinButton1");
+    factorSpinButton = spin.box;
+    thickerButton = spin.up;
+    thinnerButton = spin.down;
+    grid->addWidget(factorSpinButton, 1, 1, 2, 1);
     grid->addWidget(gui::MakeLabel(frame, "Label1", "+  Verhogen"), 1, 2);
     grid->addWidget(gui::MakeLabel(frame, "Label2", "-  Vermind."), 2, 2);
 
-    BitBtn1 = gui::MakeButton(frame, "BitBtn1", "Resetten");
-    grid->addWidget(BitBtn1, 3, 0, 1, 3);
+    resetButton = gui::MakeButton(frame, "BitBtn1", "Resetten");
+    grid->addWidget(resetButton, 3, 0, 1, 3);
     outer->addWidget(frame, 0, 0);
 
     // The explanation beside the frame.
@@ -74,33 +74,33 @@ LineWidthDialog::LineWidthDialog() {
     notes->addStretch(1);
     outer->addLayout(notes, 0, 1);
 
-    BitBtnRitorna = gui::MakeButton(this, "BitBtnRitorna", "&Backards");
-    outer->addWidget(BitBtnRitorna, 1, 0, 1, 2, Qt::AlignRight);
+    backButton = gui::MakeButton(this, "BitBtnRitorna", "&Backards");
+    outer->addWidget(backButton, 1, 0, 1, 2, Qt::AlignRight);
     // The design size, or the size its contents need when that is larger: the
     // dialog is placed by the size it has before it is shown.
     resize(QSize(455, 149).expandedTo(minimumSizeHint()));
 
-    connect(SpinButton1Up, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { SpinButton1UpClick(); }));
-    connect(SpinButton1Down, &QToolButton::clicked, this,
-            gui::Guarded([this](auto&&...) { SpinButton1DownClick(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtn1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
+    connect(thickerButton, &QToolButton::clicked, this, gui::Guarded([this](auto&&...) { MakeThicker(); }));
+    connect(thinnerButton, &QToolButton::clicked, this,
+            gui::Guarded([this](auto&&...) { MakeThinner(); }));
+    connect(resetButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ResetFactor(); }));
+    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
 }
 
 void LineWidthDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
+    if (!event->spontaneous()) gui::Guard([this] { ShowFactorInForce(); });
 }
 
-void LineWidthDialog::FormActivate() { ShowFactor(archive::DrawSettings.LineWidthFactor); }
+void LineWidthDialog::ShowFactorInForce() { ShowFactor(archive::DrawSettings.LineWidthFactor); }
 
 void LineWidthDialog::ShowFactor(long double factor) {
-    EditSpeLin->setText(gui::ToQt(LineWidthText(factor)));
-    gui::SetFieldState(EditSpeLin, gui::FieldState::Valid);
+    factorEdit->setText(gui::ToQt(LineWidthText(factor)));
+    gui::SetFieldState(factorEdit, gui::FieldState::Valid);
 }
 
 bool LineWidthDialog::ShownFactor(long double& factor) {
-    const std::string text = gui::FromQt(EditSpeLin->text());
+    const std::string text = gui::FromQt(factorEdit->text());
     if (ParseLineWidth(text, factor)) return true;
     gui::ShowMessage("'" + text +
                      "' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 "
@@ -109,19 +109,19 @@ bool LineWidthDialog::ShownFactor(long double& factor) {
 }
 
 // Each step starts from the number shown in the box.
-void LineWidthDialog::SpinButton1UpClick() {
+void LineWidthDialog::MakeThicker() {
     long double shown = 0;
     if (!ShownFactor(shown)) return;
     SaveFactor(ThickerLineWidth(shown));
 }
 
-void LineWidthDialog::SpinButton1DownClick() {
+void LineWidthDialog::MakeThinner() {
     long double shown = 0;
     if (!ShownFactor(shown)) return;
     SaveFactor(ThinnerLineWidth(shown));
 }
 
-void LineWidthDialog::BitBtn1Click() { SaveFactor(1.0L); }
+void LineWidthDialog::ResetFactor() { SaveFactor(1.0L); }
 
 void LineWidthDialog::SaveFactor(long double factor) {
     archive::DrawSettingsState changed = archive::DrawSettings;
@@ -136,7 +136,7 @@ void LineWidthDialog::SaveFactor(long double factor) {
     }
 }
 
-bool LineWidthDialog::FormClose() {
+bool LineWidthDialog::SaveTypedFactor() {
     long double typed = 0;
     if (!ShownFactor(typed)) return false;
     const long double factor = ClampLineWidth(typed);
@@ -145,11 +145,11 @@ bool LineWidthDialog::FormClose() {
     return true;
 }
 
-void LineWidthDialog::BitBtnRitornaClick() { done(5); }
+void LineWidthDialog::GoBack() { done(5); }
 
 void LineWidthDialog::done(int result) {
     bool closed = false;
-    gui::Guard([&] { closed = FormClose(); });
+    gui::Guard([&] { closed = SaveTypedFactor(); });
     if (closed) QDialog::done(result);
 }
 

@@ -16,21 +16,23 @@ class LineWidthDialog : public QDialog {
 public:
     LineWidthDialog();
 
-    void FormActivate();
-    void SpinButton1UpClick();
-    void SpinButton1DownClick();
-    void BitBtn1Click();
+    void ShowFactorInForce();
+    // A step of the factor from the number shown, saved at once.
+    void MakeThicker();
+    void MakeThinner();
+    // The factor back to 1, saved.
+    void ResetFactor();
     // Takes the number in the box (held within the limits) and writes the file;
     // false, with the text reported, when the box holds no number.
-    bool FormClose();
-    void BitBtnRitornaClick();
+    bool SaveTypedFactor();
+    void GoBack();
 
-    QLineEdit* EditSpeLin = nullptr;
-    QWidget* SpinButton1 = nullptr;
-    QToolButton* SpinButton1Up = nullptr;
-    QToolButton* SpinButton1Down = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtnRitorna = nullptr;
+    QLineEdit* factorEdit = nullptr;
+    QWidget* factorSpinButton = nullptr;
+    QToolButton* thickerButton = nullptr;
+    QToolButton* thinnerButton = nullptr;
+    QPushButton* resetButton = nullptr;
+    QPushButton* backButton = nullptr;
 
     void done(int result) override;
 

@@ -32,47 +32,47 @@ PrinterModelDialog::PrinterModelDialog() {
     auto* column = new QVBoxLayout(this);
     auto* stack = new QStackedLayout();
     stack->setStackingMode(QStackedLayout::StackAll);
-    Panel1 = BuildNotePanel("Panel1",
+    standardPanel = BuildNotePanel("Panel1",
                             {"Het programma...", "Op het moment van levering is het programma",
                              "compatibel met de meeste printers.", "Uitzonderingen zijn verschillende Epson printers",
                              "te beginnen met het model 460. Als u een Epson",
                              "printer hebt en niet kunt afdrukken, klik dan op", "\"Edit Voor Epson\""},
-                            BitBtn1, "BitBtn1", "Edit Voor Epson");
-    Panel2 = BuildNotePanel("Panel2",
+                            epsonButton, "BitBtn1", "Edit Voor Epson");
+    epsonPanel = BuildNotePanel("Panel2",
                             {"Het programma... ", "is nu geconfigureerd voor gebruik met Epson",
                              "printers model 460 en volgende.  Als u tijdens",
                              "het afdrukken merkt  dat een leeg vel wordt",
                              "uitgevoerd v\xF3\xF3r het afgedrukte vel, is deze",
                              "correctie niet nodig. Klik op de knop ",
                              "\"Standaard herstellen\"."},
-                            BitBtn2, "BitBtn2", "Standaard herstellen");
-    stack->addWidget(Panel1);
-    stack->addWidget(Panel2);
+                            standardButton, "BitBtn2", "Standaard herstellen");
+    stack->addWidget(standardPanel);
+    stack->addWidget(epsonPanel);
     column->addLayout(stack);
 
-    LabModi = gui::MakeLabel(this, "LabModi", "WIJZIGING GEMAAKT!");
-    gui::SetBold(LabModi);
+    changeMadeLabel = gui::MakeLabel(this, "LabModi", "WIJZIGING GEMAAKT!");
+    gui::SetBold(changeMadeLabel);
     {
-        QPalette pal = LabModi->palette();
+        QPalette pal = changeMadeLabel->palette();
         pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        LabModi->setPalette(pal);
+        changeMadeLabel->setPalette(pal);
     }
-    LabModi1 = gui::MakeLabel(this, "LabModi1", "wachten op...");
-    LabModi->hide();
-    LabModi1->hide();
-    column->addWidget(LabModi, 0, Qt::AlignHCenter);
-    column->addWidget(LabModi1, 0, Qt::AlignHCenter);
+    waitingLabel = gui::MakeLabel(this, "LabModi1", "wachten op...");
+    changeMadeLabel->hide();
+    waitingLabel->hide();
+    column->addWidget(changeMadeLabel, 0, Qt::AlignHCenter);
+    column->addWidget(waitingLabel, 0, Qt::AlignHCenter);
 
-    BitBtnRitorna = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
-    BitBtnRitorna->setDefault(true);
-    column->addWidget(BitBtnRitorna, 0, Qt::AlignHCenter);
+    backButton = gui::MakeButton(this, "BitBtnRitorna", "Terug naar het menu");
+    backButton->setDefault(true);
+    column->addWidget(backButton, 0, Qt::AlignHCenter);
     // The design size, or the size its contents need when that is larger: the
     // dialog is placed by the size it has before it is shown.
     resize(QSize(320, 199).expandedTo(minimumSizeHint()));
 
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BBmodificaClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { BitBtnRitornaClick(); }));
+    connect(epsonButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleEpsonCorrection(); }));
+    connect(standardButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { ToggleEpsonCorrection(); }));
+    connect(backButton, &QPushButton::clicked, this, gui::Guarded([this](auto&&...) { GoBack(); }));
 }
 
 // A grey raised panel of lines (the first bold) over its button.
@@ -101,28 +101,28 @@ QFrame* PrinterModelDialog::BuildNotePanel(const char* name, std::initializer_li
 
 void PrinterModelDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) gui::Guard([this] { FormActivate(); });
+    if (!event->spontaneous()) gui::Guard([this] { ShowCorrectionInForce(); });
 }
 
-void PrinterModelDialog::FormActivate() {
-    LabModi->hide();
-    LabModi1->hide();
+void PrinterModelDialog::ShowCorrectionInForce() {
+    changeMadeLabel->hide();
+    waitingLabel->hide();
     const bool epson = archive::DrawSettings.EpsonCorrection == 1;
-    Panel2->setVisible(epson);
-    Panel1->setVisible(!epson);
+    epsonPanel->setVisible(epson);
+    standardPanel->setVisible(!epson);
 }
 
-void PrinterModelDialog::BBmodificaClick() {
+void PrinterModelDialog::ToggleEpsonCorrection() {
     archive::DrawSettingsState changed = archive::DrawSettings;
     changed.EpsonCorrection = archive::DrawSettings.EpsonCorrection == 0 ? 1 : 0;
     // A refused or failed save leaves the dialog as it was, open on the
     // correction in force; only a change made is said to be made.
     SaveDrawSettingsAndApply(changed);
     const bool epson = changed.EpsonCorrection == 1;
-    Panel2->setVisible(epson);
-    Panel1->setVisible(!epson);
-    LabModi1->show();
-    LabModi->show();
+    epsonPanel->setVisible(epson);
+    standardPanel->setVisible(!epson);
+    waitingLabel->show();
+    changeMadeLabel->show();
     QApplication::processEvents();
     // The confirmation stays on the screen a moment before the dialog closes.
     QElapsedTimer clock;
@@ -131,6 +131,6 @@ void PrinterModelDialog::BBmodificaClick() {
     done(5);
 }
 
-void PrinterModelDialog::BitBtnRitornaClick() { done(5); }
+void PrinterModelDialog::GoBack() { done(5); }
 
 }  // namespace display

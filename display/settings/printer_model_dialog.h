@@ -16,17 +16,20 @@ class PrinterModelDialog : public QDialog {
 public:
     PrinterModelDialog();
 
-    void FormActivate();
-    void BBmodificaClick();
-    void BitBtnRitornaClick();
+    // The note and button of the correction in force, the confirmation hidden.
+    void ShowCorrectionInForce();
+    // Switches the correction and saves it, says so a moment and closes.
+    void ToggleEpsonCorrection();
+    void GoBack();
 
-    QFrame* Panel1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QLabel* LabModi = nullptr;
-    QLabel* LabModi1 = nullptr;
-    QPushButton* BitBtnRitorna = nullptr;
+    // The note shown without the correction, and the one shown with it.
+    QFrame* standardPanel = nullptr;
+    QFrame* epsonPanel = nullptr;
+    QPushButton* epsonButton = nullptr;
+    QPushButton* standardButton = nullptr;
+    QLabel* changeMadeLabel = nullptr;
+    QLabel* waitingLabel = nullptr;
+    QPushButton* backButton = nullptr;
 
     // How long the dialog shows "WIJZIGING GEMAAKT!" before it closes (tests set 0).
     int ConfirmationMilliseconds = 600;

@@ -60,58 +60,59 @@ SheetViewer::SheetViewer(QWidget* parent) : CanvasForm(parent) {
     SetBackground(kBlack);
     setMouseTracking(true);
 
-    Panel1 = gui::MakePanel(this, "Panel1");
-    Panel1->setAutoFillBackground(true);
-    QPalette grey = Panel1->palette();
+    buttonBar = gui::MakePanel(this, "Panel1");
+    buttonBar->setAutoFillBackground(true);
+    QPalette grey = buttonBar->palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    Panel1->setPalette(grey);
-    Panel1->setGeometry(0, 570, 830, 30);
+    buttonBar->setPalette(grey);
+    buttonBar->setGeometry(0, 570, 830, 30);
 
-    PlaceBarButtons({{&SheetViewer::BitBtnRitorna, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster"},
-                     {&SheetViewer::BitBtnStampa, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato"},
-                     {&SheetViewer::BitBtnSetup, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa"},
-                     {&SheetViewer::BitBtnFoglio, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato"},
-                     {&SheetViewer::BitBtnColNer, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore"},
-                     {&SheetViewer::BitBtnZoomPiu, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento"},
-                     {&SheetViewer::BitBtnZoomMeno, "BitBtnZoomMeno", "-", 327, 39, "Riduzione"},
-                     {&SheetViewer::BBaltezza, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza"},
-                     {&SheetViewer::BBlargarghezza, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza"},
-                     {&SheetViewer::BBEMFout, "BBEMFout", "EMF", 580, 50, "Copia su File"}});
-    gui::SetBold(BitBtnRitorna);
-    BitBtnRitorna->setStyleSheet("color: blue");
-    BitBtnFoglio->setEnabled(false);
-    ComboEMF = gui::MakeCombo(Panel1, "ComboEMF");
-    ComboEMF->setEditable(true);
-    ComboEMF->setGeometry(629, 3, 93, 23);
-    ComboEMF->setMaxVisibleItems(15);
-    ComboEMF->setToolTip("File Grafico");
-    ComboEMF->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
-    for (int i = 1; i <= 15; ++i) ComboEMF->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
-    PlaceBarButtons({{&SheetViewer::BBEMFin, "BBEMFin", "EMF", 722, 50, "Richiama da File"},
-                     {&SheetViewer::BBFlagRiga, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti"}});
-    SetGlyph(BitBtnFoglio, "SetupL");
-    SetGlyph(BitBtnColNer, "StColor");
-    SetGlyph(BBFlagRiga, "LinLos");
+    using W = SheetViewer;
+    PlaceBarButtons({{&W::backButton, "BitBtnRitorna", "Backard", 4, 93, "Terug naar het hoofdvenster"},
+                     {&W::printButton, "BitBtnStampa", "Print", 98, 75, "Stampa del Grafico visualizzato"},
+                     {&W::printerSetupButton, "BitBtnSetup", "Setup", 173, 63, "Variazione Parametri di Stampa"},
+                     {&W::orientationButton, "BitBtnFoglio", "", 236, 23, "Orientamento Foglio Stampato"},
+                     {&W::colourButton, "BitBtnColNer", "", 259, 23, "Conversione Nero/Colore"},
+                     {&W::zoomInButton, "BitBtnZoomPiu", "+", 288, 39, "Ingrandimento"},
+                     {&W::zoomOutButton, "BitBtnZoomMeno", "-", 327, 39, "Riduzione"},
+                     {&W::fullHeightButton, "BBaltezza", "Hoogte", 371, 98, "mostra a tutta altezza"},
+                     {&W::fullWidthButton, "BBlargarghezza", "Breedte", 470, 98, "mostra a tutta larghezza"},
+                     {&W::saveMetafileButton, "BBEMFout", "EMF", 580, 50, "Copia su File"}});
+    gui::SetBold(backButton);
+    backButton->setStyleSheet("color: blue");
+    orientationButton->setEnabled(false);
+    metafileNameBox = gui::MakeCombo(buttonBar, "ComboEMF");
+    metafileNameBox->setEditable(true);
+    metafileNameBox->setGeometry(629, 3, 93, 23);
+    metafileNameBox->setMaxVisibleItems(15);
+    metafileNameBox->setToolTip("File Grafico");
+    metafileNameBox->setStyleSheet("background-color: aqua; color: black; font-size: 8pt");
+    for (int i = 1; i <= 15; ++i) metafileNameBox->addItem(QString("GRAF%1.EMF").arg(i, 2, 10, QChar('0')));
+    PlaceBarButtons({{&W::openMetafileButton, "BBEMFin", "EMF", 722, 50, "Richiama da File"},
+                     {&W::aspectLinesButton, "BBFlagRiga", "", 779, 46, "Visualizz Aspetti"}});
+    SetGlyph(orientationButton, "SetupL");
+    SetGlyph(colourButton, "StColor");
+    SetGlyph(aspectLinesButton, "LinLos");
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(10);
+    firstDrawTimer = new QTimer(this);
+    firstDrawTimer->setObjectName("Timer1");
+    firstDrawTimer->setInterval(10);
 
     auto guarded = [this](void (SheetViewer::*handler)()) {
         return [this, handler] { gui::Guard([this, handler] { (this->*handler)(); }); };
     };
-    connect(Timer1, &QTimer::timeout, this, guarded(&SheetViewer::Timer1Timer));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnRitornaClick));
-    connect(BitBtnStampa, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnStampaClick));
-    connect(BitBtnSetup, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnSetupClick));
-    connect(BitBtnColNer, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnColNerClick));
-    connect(BitBtnZoomPiu, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnZoomPiuClick));
-    connect(BitBtnZoomMeno, &QPushButton::clicked, this, guarded(&SheetViewer::BitBtnZoomMenoClick));
-    connect(BBaltezza, &QPushButton::clicked, this, guarded(&SheetViewer::BBaltezzaClick));
-    connect(BBlargarghezza, &QPushButton::clicked, this, guarded(&SheetViewer::BBlargarghezzaClick));
-    connect(BBEMFout, &QPushButton::clicked, this, guarded(&SheetViewer::BBEMFoutClick));
-    connect(BBEMFin, &QPushButton::clicked, this, guarded(&SheetViewer::BBEMFinClick));
-    connect(BBFlagRiga, &QPushButton::clicked, this, guarded(&SheetViewer::BBFlagRigaClick));
+    connect(firstDrawTimer, &QTimer::timeout, this, guarded(&SheetViewer::DrawWhenReady));
+    connect(backButton, &QPushButton::clicked, this, guarded(&SheetViewer::GoBack));
+    connect(printButton, &QPushButton::clicked, this, guarded(&SheetViewer::PrintSheet));
+    connect(printerSetupButton, &QPushButton::clicked, this, guarded(&SheetViewer::ChoosePrinterSettings));
+    connect(colourButton, &QPushButton::clicked, this, guarded(&SheetViewer::ToggleBlackAndWhite));
+    connect(zoomInButton, &QPushButton::clicked, this, guarded(&SheetViewer::ZoomIn));
+    connect(zoomOutButton, &QPushButton::clicked, this, guarded(&SheetViewer::ZoomOut));
+    connect(fullHeightButton, &QPushButton::clicked, this, guarded(&SheetViewer::ShowFullHeight));
+    connect(fullWidthButton, &QPushButton::clicked, this, guarded(&SheetViewer::ShowFullWidth));
+    connect(saveMetafileButton, &QPushButton::clicked, this, guarded(&SheetViewer::SaveMetafile));
+    connect(openMetafileButton, &QPushButton::clicked, this, guarded(&SheetViewer::OpenMetafile));
+    connect(aspectLinesButton, &QPushButton::clicked, this, guarded(&SheetViewer::ToggleAspectLines));
     resize(830, 600);
 }
 
@@ -125,7 +126,7 @@ SheetViewer::~SheetViewer() {
 void SheetViewer::PlaceBarButtons(std::initializer_list<BarButton> buttons) {
     for (const BarButton& b : buttons) {
         QPushButton* button = this->*b.slot =
-            gui::Place(gui::MakeButton(Panel1, b.name, b.caption), {b.left, 2, b.width, 25});
+            gui::Place(gui::MakeButton(buttonBar, b.name, b.caption), {b.left, 2, b.width, 25});
         button->setToolTip(b.hint);
         button->setFocusPolicy(Qt::NoFocus);
     }
@@ -147,7 +148,7 @@ void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
 
 void SheetViewer::ShowChartSheet() {
     engine::Chart.PlanetLatitudes = engine::Chart.PlanetLatitudesSaved;
-    BBFlagRiga->setVisible(true);
+    aspectLinesButton->setVisible(true);
     const bool screen = !Drawing.PrintOutput && !Drawing.MetafileOutput;
     if (screen) ClearCanvas();
     DrawSheetEntry(Sheets.SheetCode, this);
@@ -167,39 +168,40 @@ void SheetViewer::DrawSheetViewerFrame() {
     Drawing.DrawForm = kept;
 }
 
-void SheetViewer::FormActivate() {
+void SheetViewer::PrepareOpening() {
     Drawing.DrawForm = this;
-    ComboEMF->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF") : gui::ToQt(Drawing.MetafileName));
-    ComboEMF->lineEdit()->setCursorPosition(0);  // the name from its first letter
+    metafileNameBox->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF")
+                                                              : gui::ToQt(Drawing.MetafileName));
+    metafileNameBox->lineEdit()->setCursorPosition(0);  // the name from its first letter
     SetActivationView(gui::System().ScreenWidth(), gui::System().ScreenHeight(), Sheets.SheetOrientation);
-    if (Drawing.PrinterPresent) SetGlyph(BitBtnFoglio, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
-    Timer1->start();
+    if (Drawing.PrinterPresent) SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
+    firstDrawTimer->start();
 }
 
-void SheetViewer::Timer1Timer() {
+void SheetViewer::DrawWhenReady() {
     if (sheetViewerMotion.SheetTickCount != 1) {
         ++sheetViewerMotion.SheetTickCount;
         return;
     }
-    Timer1->stop();
+    firstDrawTimer->stop();
     ShowChartSheet();
 }
 
-void SheetViewer::FormClose() {
-    Timer1->stop();
+void SheetViewer::ReleaseDrawing() {
+    firstDrawTimer->stop();
     ResetSheetZoom();
     Drawing.AspectLinesOn = 1;
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
     Drawing.BlackAndWhite = false;
 }
 
-void SheetViewer::FormMouseDown(int x, int y) {
+void SheetViewer::StartDrag(int x, int y) {
     sheetViewerMotion.Dragging = 1;
     sheetViewerMotion.DragStartX = x;
     sheetViewerMotion.DragStartY = y;
 }
 
-void SheetViewer::FormMouseMove(int x, int y) {
+void SheetViewer::DragTo(int x, int y) {
     Canvas().SetTextColor(kWhite);
     setCursor(sheetViewerMotion.Dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
     sheetViewerMotion.DragDeltaX = x - sheetViewerMotion.DragStartX;
@@ -217,24 +219,24 @@ void SheetViewer::FormMouseMove(int x, int y) {
     ShowChartSheet();
 }
 
-void SheetViewer::FormMouseUp(int x, int y) {
+void SheetViewer::EndDrag(int x, int y) {
     EndSheetDrag(x, y);
     ShowChartSheet();
 }
 
-void SheetViewer::FormMouseWheelDown() {
+void SheetViewer::ScrollDown() {
     Drawing.OriginY += kSheetWheelStep;
     ShowChartSheet();
 }
 
-void SheetViewer::FormMouseWheelUp() {
+void SheetViewer::ScrollUp() {
     Drawing.OriginY -= kSheetWheelStep;
     ShowChartSheet();
 }
 
-void SheetViewer::BitBtnRitornaClick() { close(); }
+void SheetViewer::GoBack() { close(); }
 
-void SheetViewer::BitBtnStampaClick() {
+void SheetViewer::PrintSheet() {
     if (!Drawing.PrinterPresent) return;
     ResetSheetView();
     const bool landscape = Sheets.SheetOrientation == "L";
@@ -259,53 +261,53 @@ void SheetViewer::BitBtnStampaClick() {
     ShowChartSheet();
 }
 
-void SheetViewer::BitBtnSetupClick() {
+void SheetViewer::ChoosePrinterSettings() {
     if (!Drawing.PrinterPresent) return;
     bool landscape = Drawing.PrinterLandscape;
     if (CurrentSheetPrinter().Setup(landscape)) Drawing.PrinterLandscape = landscape;
-    SetGlyph(BitBtnFoglio, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
+    SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
 }
 
-void SheetViewer::BitBtnColNerClick() {
+void SheetViewer::ToggleBlackAndWhite() {
     Drawing.BlackAndWhite = !Drawing.BlackAndWhite;
-    SetGlyph(BitBtnColNer, Drawing.BlackAndWhite ? "StNero" : "StColor");
+    SetGlyph(colourButton, Drawing.BlackAndWhite ? "StNero" : "StColor");
     ShowChartSheet();
 }
 
-void SheetViewer::BitBtnZoomPiuClick() {
+void SheetViewer::ZoomIn() {
     ZoomSheetIn();
     ShowChartSheet();
 }
 
-void SheetViewer::BitBtnZoomMenoClick() {
+void SheetViewer::ZoomOut() {
     ZoomSheetOut();
     ShowChartSheet();
 }
 
-void SheetViewer::BBaltezzaClick() {
+void SheetViewer::ShowFullHeight() {
     FitSheetHeight();
     ShowChartSheet();
 }
 
-void SheetViewer::BBlargarghezzaClick() { ResetSheetView(); }
+void SheetViewer::ShowFullWidth() { ResetSheetView(); }
 
 // The metafile name of the box, its letters taken in upper case ("graf01.emf"
 // is "GRAF01.EMF"), shown so in the box. A name with characters a file name of
 // the program cannot hold (an emoji, another script) is refused as typed, so
 // no file is named with "?" in their place: "" then.
 std::string SheetViewer::TakeMetafileName() {
-    if (const std::string foreign = gui::ForeignCharacters(ComboEMF->currentText()); !foreign.empty()) {
+    if (const std::string foreign = gui::ForeignCharacters(metafileNameBox->currentText()); !foreign.empty()) {
         gui::ShowMessage("Il nome del file contiene caratteri che non pu\xF2 avere (" + foreign +
                          "): toglierli o scriverli con altre lettere.");
         return {};
     }
-    const std::string name = rt::UpperAscii(gui::FromQt(ComboEMF->currentText()));
-    ComboEMF->setEditText(gui::ToQt(name));
-    ComboEMF->lineEdit()->setCursorPosition(0);
+    const std::string name = rt::UpperAscii(gui::FromQt(metafileNameBox->currentText()));
+    metafileNameBox->setEditText(gui::ToQt(name));
+    metafileNameBox->lineEdit()->setCursorPosition(0);
     return name;
 }
 
-void SheetViewer::BBEMFoutClick() {
+void SheetViewer::SaveMetafile() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
     Drawing.MetafileName = name;
@@ -355,7 +357,7 @@ void SheetViewer::CopyMetafileToClipboard(const std::string& fileName) {
     QApplication::clipboard()->setMimeData(mime);
 }
 
-void SheetViewer::BBEMFinClick() {
+void SheetViewer::OpenMetafile() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
     Drawing.MetafileName = name;
@@ -375,12 +377,12 @@ void SheetViewer::BBEMFinClick() {
     ShowChartSheet();
 }
 
-void SheetViewer::BBFlagRigaClick() {
+void SheetViewer::ToggleAspectLines() {
     if (Drawing.AspectLinesOn != 1) {
         Drawing.AspectLinesOn = 1;
-        SetGlyph(BBFlagRiga, "LinLos");
+        SetGlyph(aspectLinesButton, "LinLos");
     } else {
-        SetGlyph(BBFlagRiga, "LosLin");
+        SetGlyph(aspectLinesButton, "LosLin");
         Drawing.AspectLinesOn = 0;
     }
     ShowChartSheet();
@@ -391,7 +393,7 @@ void SheetViewer::showEvent(QShowEvent* event) {
     // The showing is the activation; the window system's activation that
     // follows it (often after the first drawing) is the same one.
     showActivationPending_ = true;
-    gui::Guard([this] { FormActivate(); });
+    gui::Guard([this] { PrepareOpening(); });
 }
 
 void SheetViewer::changeEvent(QEvent* event) {
@@ -403,45 +405,45 @@ void SheetViewer::changeEvent(QEvent* event) {
     }
     // A return from another window of the program (a modal dialog) activates the
     // viewer again: the default view of the orientation, drawn on the next tick.
-    if (isVisible() && isActiveWindow() && !Timer1->isActive()) gui::Guard([this] { FormActivate(); });
+    if (isVisible() && isActiveWindow() && !firstDrawTimer->isActive()) gui::Guard([this] { PrepareOpening(); });
 }
 
 void SheetViewer::closeEvent(QCloseEvent* event) {
-    gui::Guard([this] { FormClose(); });
+    gui::Guard([this] { ReleaseDrawing(); });
     CanvasForm::closeEvent(event);
 }
 
 void SheetViewer::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    gui::Guard([this, p] { FormMouseDown(p.x(), p.y()); });
+    gui::Guard([this, p] { StartDrag(p.x(), p.y()); });
 }
 
 void SheetViewer::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    gui::Guard([this, p] { FormMouseMove(p.x(), p.y()); });
+    gui::Guard([this, p] { DragTo(p.x(), p.y()); });
 }
 
 void SheetViewer::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    gui::Guard([this, p] { FormMouseUp(p.x(), p.y()); });
+    gui::Guard([this, p] { EndDrag(p.x(), p.y()); });
 }
 
 void SheetViewer::wheelEvent(QWheelEvent* event) {
     const int dy = event->angleDelta().y();
-    if (dy < 0) gui::Guard([this] { FormMouseWheelDown(); });
-    if (dy > 0) gui::Guard([this] { FormMouseWheelUp(); });
+    if (dy < 0) gui::Guard([this] { ScrollDown(); });
+    if (dy > 0) gui::Guard([this] { ScrollUp(); });
 }
 
 void SheetViewer::resizeEvent(QResizeEvent* event) {
     CanvasForm::resizeEvent(event);
     // The button bar stays along the bottom edge, the whole width.
-    Panel1->setGeometry(0, height() - Panel1->height(), width(), Panel1->height());
+    buttonBar->setGeometry(0, height() - buttonBar->height(), width(), buttonBar->height());
 }
 
 void SheetViewer::keyPressEvent(QKeyEvent* event) {
     // The return button is the window's Cancel and Default button.
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        gui::Guard([this] { BitBtnRitornaClick(); });
+        gui::Guard([this] { GoBack(); });
         return;
     }
     CanvasForm::keyPressEvent(event);

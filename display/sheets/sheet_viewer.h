@@ -24,21 +24,21 @@ public:
     explicit SheetViewer(QWidget* parent = nullptr);
     ~SheetViewer() override;
 
-    QFrame* Panel1 = nullptr;
-    QPushButton* BitBtnRitorna = nullptr;
-    QPushButton* BitBtnStampa = nullptr;
-    QPushButton* BitBtnSetup = nullptr;
-    QPushButton* BitBtnFoglio = nullptr;
-    QPushButton* BitBtnColNer = nullptr;
-    QPushButton* BitBtnZoomPiu = nullptr;
-    QPushButton* BitBtnZoomMeno = nullptr;
-    QPushButton* BBaltezza = nullptr;
-    QPushButton* BBlargarghezza = nullptr;
-    QPushButton* BBEMFout = nullptr;
-    QComboBox* ComboEMF = nullptr;
-    QPushButton* BBEMFin = nullptr;
-    QPushButton* BBFlagRiga = nullptr;
-    QTimer* Timer1 = nullptr;
+    QFrame* buttonBar = nullptr;
+    QPushButton* backButton = nullptr;
+    QPushButton* printButton = nullptr;
+    QPushButton* printerSetupButton = nullptr;
+    QPushButton* orientationButton = nullptr;
+    QPushButton* colourButton = nullptr;
+    QPushButton* zoomInButton = nullptr;
+    QPushButton* zoomOutButton = nullptr;
+    QPushButton* fullHeightButton = nullptr;
+    QPushButton* fullWidthButton = nullptr;
+    QPushButton* saveMetafileButton = nullptr;
+    QComboBox* metafileNameBox = nullptr;
+    QPushButton* openMetafileButton = nullptr;
+    QPushButton* aspectLinesButton = nullptr;
+    QTimer* firstDrawTimer = nullptr;
 
     // The one drawing routine: the sheet of the selection on the output the
     // drawing state names, then the page outline on the screen.
@@ -46,25 +46,33 @@ public:
     void ResetSheetView();
     void DrawSheetViewerFrame();
 
-    void FormActivate();
-    void FormClose();
-    void Timer1Timer();
-    void FormMouseDown(int x, int y);
-    void FormMouseMove(int x, int y);
-    void FormMouseUp(int x, int y);
-    void FormMouseWheelDown();
-    void FormMouseWheelUp();
-    void BitBtnRitornaClick();
-    void BitBtnStampaClick();
-    void BitBtnSetupClick();
-    void BitBtnColNerClick();
-    void BitBtnZoomPiuClick();
-    void BitBtnZoomMenoClick();
-    void BBaltezzaClick();
-    void BBlargarghezzaClick();
-    void BBEMFoutClick();
-    void BBEMFinClick();
-    void BBFlagRigaClick();
+    // Each showing: the drawing goes to this window, the metafile name and the
+    // orientation's view are set, and the first drawing is started.
+    void PrepareOpening();
+    // On closing: the zoom, the aspect lines and the colours back to their
+    // defaults, and the drawing no longer goes to this window.
+    void ReleaseDrawing();
+    // A tick of the timer: the sheet is drawn at the second tick of the first
+    // opening, at the first of later ones.
+    void DrawWhenReady();
+    // Dragging the sheet with the mouse: previewed while it moves, moved on release.
+    void StartDrag(int x, int y);
+    void DragTo(int x, int y);
+    void EndDrag(int x, int y);
+    // The mouse wheel moves the sheet up or down a step.
+    void ScrollDown();
+    void ScrollUp();
+    void GoBack();
+    void PrintSheet();
+    void ChoosePrinterSettings();
+    void ToggleBlackAndWhite();
+    void ZoomIn();
+    void ZoomOut();
+    void ShowFullHeight();
+    void ShowFullWidth();
+    void SaveMetafile();
+    void OpenMetafile();
+    void ToggleAspectLines();
 
 protected:
     void showEvent(QShowEvent* event) override;

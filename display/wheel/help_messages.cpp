@@ -99,9 +99,9 @@ void ShowHelpMessage(int n) {
         return;
     }
     if (n <= 33) {
-        if (target.showInMemo1) target.showInMemo1(lines);
-    } else if (target.showInMemoExtra) {
-        target.showInMemoExtra(lines);
+        if (target.showInHelpMemo) target.showInHelpMemo(lines);
+    } else if (target.showInSignatureMemo) {
+        target.showInSignatureMemo(lines);
     }
 }
 

@@ -13,13 +13,13 @@ namespace display {
 // number of separators gives no lines. A missing help file raises rt::IoError.
 std::vector<std::string> ReadHelpEntry(int n);
 
-// Where help texts are shown: memo 1 takes entries 1 to 33, the extra memo 34
-// and above. The chart window installs its memos; without a target nothing is
-// shown.
+// Where help texts are shown: the help memo takes entries 1 to 33, the memo of
+// the signature search 34 and above. The chart window installs its memos;
+// without a target nothing is shown.
 struct HelpMemoTarget {
     std::function<void()> clearBoth;
-    std::function<void(const std::vector<std::string>&)> showInMemo1;
-    std::function<void(const std::vector<std::string>&)> showInMemoExtra;
+    std::function<void(const std::vector<std::string>&)> showInHelpMemo;
+    std::function<void(const std::vector<std::string>&)> showInSignatureMemo;
 };
 void SetHelpMemoTarget(HelpMemoTarget target);
 

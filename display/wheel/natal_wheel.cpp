@@ -174,13 +174,14 @@ NatalChartFields DrawNatalChart(Surface& dc) {
     }
 
     NatalChartFields f;
-    f.EdNome = "  " + Birth.SubjectName;
-    f.EdData = Wheel.BirthWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText + ")" + calendarNote;
-    f.EdLocal = Birth.BirthPlace + " - " + Birth.Nationality;
-    f.EdCoordi = Birth.CoordinatesText;
-    f.EdDomif = HouseSystemCaption(Chart);
-    f.EdNodo = Chart.NodeType;
-    engine::FloatToTextDec(12, f.EdJd, Chart.JulianDay);
+    f.name = "  " + Birth.SubjectName;
+    f.birthDate =
+        Wheel.BirthWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText + ")" + calendarNote;
+    f.place = Birth.BirthPlace + " - " + Birth.Nationality;
+    f.coordinates = Birth.CoordinatesText;
+    f.houseSystem = HouseSystemCaption(Chart);
+    f.node = Chart.NodeType;
+    engine::FloatToTextDec(12, f.julianDay, Chart.JulianDay);
     return f;
 }
 

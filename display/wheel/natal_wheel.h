@@ -17,7 +17,7 @@ using engine::Real;
 
 // The texts of the chart window's data fields after a drawing.
 struct NatalChartFields {
-    std::string EdNome, EdData, EdLocal, EdCoordi, EdDomif, EdNodo, EdJd;  // Windows-1252
+    std::string name, birthDate, place, coordinates, houseSystem, node, julianDay;  // Windows-1252
 };
 
 // One sign glyph ("Zodiaco\Seg" + mode + version + two digits) in a square of

@@ -84,8 +84,8 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, std::string_view title) 
     return Named<QGroupBox>(parent, name, ToQt(title));
 }
 
-SpinButtonParts MakeSpinButton(QWidget* parent, const char* name) {
-    SpinButtonParts parts;
+SpinArrows MakeSpinButton(QWidget* parent, const char* name) {
+    SpinArrows parts;
     parts.box = MakeArea(parent, name);
     auto* spin = new QVBoxLayout(parts.box);
     spin->setContentsMargins(0, 0, 0, 0);
@@ -126,23 +126,23 @@ QScrollBar* MakeScrollBar(QWidget* parent, const char* name, Qt::Orientation ori
     return Named<QScrollBar>(parent, name, orientation);
 }
 
-void MakeButtons(QWidget* parent, std::initializer_list<ButtonRow> rows) {
-    for (const ButtonRow& r : rows) *r.slot = MakeButton(parent, r.name, r.caption);
+void MakeButtons(QWidget* parent, std::initializer_list<PushButtonRow> rows) {
+    for (const PushButtonRow& r : rows) *r.slot = MakeButton(parent, r.name, r.caption);
 }
 
-void MakeClickOnlyButtons(QWidget* parent, std::initializer_list<ButtonRow> rows) {
-    for (const ButtonRow& r : rows) *r.slot = MakeClickOnlyButton(parent, r.name, r.caption);
+void MakeClickOnlyButtons(QWidget* parent, std::initializer_list<PushButtonRow> rows) {
+    for (const PushButtonRow& r : rows) *r.slot = MakeClickOnlyButton(parent, r.name, r.caption);
 }
 
 void PlaceClickOnlyButtons(QWidget* parent, std::initializer_list<PlacedButtonRow> rows) {
     for (const PlacedButtonRow& r : rows) *r.slot = Place(MakeClickOnlyButton(parent, r.name, r.caption), r.at);
 }
 
-std::string LabelNameOf(const char* editName) { return std::string("Lab") + editName; }
+std::string NameOfEditLabel(const char* editName) { return std::string("Lab") + editName; }
 
 QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow, int column,
                            int editSpan) {
-    grid->addWidget(MakeLabel(parent, LabelNameOf(row.name).c_str(), row.label), gridRow, column);
+    grid->addWidget(MakeLabel(parent, NameOfEditLabel(row.name).c_str(), row.label), gridRow, column);
     *row.slot = MakeEdit(parent, row.name, row.maxLength);
     grid->addWidget(*row.slot, gridRow, column + 1, 1, editSpan);
     return *row.slot;

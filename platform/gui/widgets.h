@@ -55,12 +55,12 @@ QGroupBox* MakeGroup(QWidget* parent, const char* name, std::string_view title);
 
 // The old forms' up-and-down spin button: two arrow buttons stacked in a small
 // area, named "<name>", "<name>Up" and "<name>Down".
-struct SpinButtonParts {
+struct SpinArrows {
     QWidget* box = nullptr;
     QToolButton* up = nullptr;
     QToolButton* down = nullptr;
 };
-SpinButtonParts MakeSpinButton(QWidget* parent, const char* name);
+SpinArrows MakeSpinButton(QWidget* parent, const char* name);
 
 // The control's font made bold.
 void SetBold(QWidget* control);
@@ -80,15 +80,15 @@ Control* Place(Control* control, At at) {
 }
 
 // A row of a table of buttons: where the window keeps it, its name, its caption.
-struct ButtonRow {
+struct PushButtonRow {
     QPushButton** slot;
     const char* name;
     const char* caption;
 };
 // Makes every button of the table, in its order.
-void MakeButtons(QWidget* parent, std::initializer_list<ButtonRow> rows);
+void MakeButtons(QWidget* parent, std::initializer_list<PushButtonRow> rows);
 // The same with buttons only a click presses.
-void MakeClickOnlyButtons(QWidget* parent, std::initializer_list<ButtonRow> rows);
+void MakeClickOnlyButtons(QWidget* parent, std::initializer_list<PushButtonRow> rows);
 
 // A row of a table of buttons at fixed positions.
 struct PlacedButtonRow {
@@ -109,7 +109,7 @@ struct LabelledEditRow {
     int maxLength = 32767;
 };
 // The name of the label of a labelled edit: "Lab" and the edit's name.
-std::string LabelNameOf(const char* editName);
+std::string NameOfEditLabel(const char* editName);
 // Makes the label and the edit of the row and puts them on the grid's row
 // `gridRow`: the label in `column`, the edit in the next `editSpan` columns.
 QLineEdit* AddLabelledEdit(QGridLayout* grid, QWidget* parent, const LabelledEditRow& row, int gridRow, int column = 0,

@@ -32,22 +32,24 @@ BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     BuildSearchColumn(right);
 
     // Overlays, placed by hand over the window.
-    MemoInfo = gui::MakeMemo(this, "MemoInfo", true);
-    SetText(MemoInfo, frame.infoText);
-    SetBackground(MemoInfo, kCream);
-    MemoInfo->viewport()->installEventFilter(this);
-    MemoInfo->hide();
-    list = gui::MakeList(this, "list");
-    SetBackground(list, kCream);
-    list->hide();
+    helpMemo = gui::MakeMemo(this, "MemoInfo", true);
+    SetText(helpMemo, frame.infoText);
+    SetBackground(helpMemo, kCream);
+    helpMemo->viewport()->installEventFilter(this);
+    helpMemo->hide();
+    signatureWordList = gui::MakeList(this, "list");
+    SetBackground(signatureWordList, kCream);
+    signatureWordList->hide();
 
-    connect(ListBox1, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { list->hide(); });
-    connect(BBseguito, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBseguitoClick(); }));
-    connect(BBAnticipo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBAnticipoClick(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn2Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { close(); });
+    connect(choiceList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { SearchChosenLine(); }));
+    connect(signatureWordList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem*) { signatureWordList->hide(); });
+    connect(nextPageButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { NextPage(); }));
+    connect(previousPageButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { PreviousPage(); }));
+    connect(clearButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ClearResults(); }));
+    connect(helpButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ToggleHelp(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { close(); });
 
     resize(1180, 700);
 }
@@ -77,21 +79,21 @@ void BrowserWindow::BuildResultPage(QVBoxLayout* left) {
     }
     for (int i = 1; i <= kSlotsPerPage; ++i) {
         const std::string n = std::to_string(i);
-        SB[i] = gui::MakeButton(this, ("SB" + n).c_str(), n + "\xB0");
-        SB[i]->setFixedWidth(40);
-        SB[i]->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(SB[i], i, 0);
+        detailButtons[i] = gui::MakeButton(this, ("SB" + n).c_str(), n + "\xB0");
+        detailButtons[i]->setFixedWidth(40);
+        detailButtons[i]->setFocusPolicy(Qt::NoFocus);
+        grid->addWidget(detailButtons[i], i, 0);
         // The remedy, the signature columns where the browser has them, the dosage.
-        std::vector<std::pair<QLineEdit**, const char*>> columns{{&EdP[i], "EdP"}};
-        if (frame_.signatureColumns) columns.insert(columns.end(), {{&EdA[i], "EdA"}, {&EdS[i], "EdS"}});
-        columns.push_back({&EdD[i], "EdD"});
+        std::vector<std::pair<QLineEdit**, const char*>> columns{{&remedyEdits[i], "EdP"}};
+        if (frame_.signatureColumns) columns.insert(columns.end(), {{&planetEdits[i], "EdA"}, {&signEdits[i], "EdS"}});
+        columns.push_back({&dosageEdits[i], "EdD"});
         col = 1;
         for (const auto& [slot, stem] : columns) {
             *slot = gui::MakeReadOnlyEdit(this, (stem + n).c_str());
-            if (slot != &EdP[i]) (*slot)->installEventFilter(this);
+            if (slot != &remedyEdits[i]) (*slot)->installEventFilter(this);
             grid->addWidget(*slot, i, col++);
         }
-        connect(SB[i], &QPushButton::clicked, this, gui::Guarded([this, i](bool) { ShowSlotDetail(i); }));
+        connect(detailButtons[i], &QPushButton::clicked, this, gui::Guarded([this, i](bool) { ShowSlotDetail(i); }));
     }
     grid->setColumnStretch(1, 3);
     if (frame_.signatureColumns) {
@@ -110,28 +112,28 @@ void BrowserWindow::BuildResultPage(QVBoxLayout* left) {
 void BrowserWindow::BuildPageRow(QVBoxLayout* left) {
     auto* pageRow = new QHBoxLayout;
     pageRow->addWidget(gui::MakeLabel(this, "LabPagina", "pag"));
-    Edit1 = gui::MakeReadOnlyEdit(this, "Edit1");
-    Edit1->setFixedWidth(70);
-    Edit1->setAlignment(Qt::AlignCenter);
-    pageRow->addWidget(Edit1);
-    gui::MakeButtons(this, {{&BBAnticipo, "BBAnticipo", "<<"}, {&BBseguito, "BBseguito", ">>"}});
-    pageRow->addWidget(BBAnticipo);
-    pageRow->addWidget(BBseguito);
-    LabOltre = gui::MakeLabel(this, "LabOltre",
-                              "Meer dan " + std::to_string(kMaxHits) + " treffers: alleen de eerste " +
-                                  std::to_string(kMaxHits) + " worden getoond");
-    LabOltre->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
-    LabOltre->hide();
-    pageRow->addWidget(LabOltre);
+    pageEdit = gui::MakeReadOnlyEdit(this, "Edit1");
+    pageEdit->setFixedWidth(70);
+    pageEdit->setAlignment(Qt::AlignCenter);
+    pageRow->addWidget(pageEdit);
+    gui::MakeButtons(this, {{&previousPageButton, "BBAnticipo", "<<"}, {&nextPageButton, "BBseguito", ">>"}});
+    pageRow->addWidget(previousPageButton);
+    pageRow->addWidget(nextPageButton);
+    hitsCutLabel = gui::MakeLabel(this, "LabOltre",
+                                  "Meer dan " + std::to_string(kMaxHits) + " treffers: alleen de eerste " +
+                                      std::to_string(kMaxHits) + " worden getoond");
+    hitsCutLabel->setStyleSheet("QLabel { color: #c00000; font-weight: bold; }");
+    hitsCutLabel->hide();
+    pageRow->addWidget(hitsCutLabel);
     pageRow->addStretch(1);
     left->addLayout(pageRow);
 
-    LabNote = gui::MakeLabel(this, "LabNote", "Notities");
-    gui::SetBold(LabNote);
-    left->addWidget(LabNote);
-    MemoNote = gui::MakeMemo(this, "MemoNote", true);
-    MemoNote->setMinimumHeight(90);
-    left->addWidget(MemoNote, 1);
+    notesLabel = gui::MakeLabel(this, "LabNote", "Notities");
+    gui::SetBold(notesLabel);
+    left->addWidget(notesLabel);
+    notesMemo = gui::MakeMemo(this, "MemoNote", true);
+    notesMemo->setMinimumHeight(90);
+    left->addWidget(notesMemo, 1);
 }
 
 // The search box over the list and the commands under it.
@@ -140,17 +142,17 @@ void BrowserWindow::BuildSearchColumn(QVBoxLayout* right) {
     SearchEdit = gui::MakeEdit(this, frame_.searchEditName);
     SetBackground(SearchEdit, kAqua);
     HandleEditKeys(
-        SearchEdit, [this](char typed) { SearchKeyPress(typed); }, [this] { SearchEditClick(); },
-        [this] { SearchEditEdited(); });
+        SearchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); },
+        [this] { TakeKeyFromBox(); });
     right->addWidget(SearchEdit);
-    ListBox1 = gui::MakeList(this, "ListBox1");
-    right->addWidget(ListBox1, 1);
-    gui::MakeButtons(this, {{&BitBtn1, "BitBtn1", "Opschonen"},
-                            {&BitBtn2, "BitBtn2", frame_.infoButton},
-                            {&BitBtnRitorna, "BitBtnRitorna", frame_.backButton}});
-    right->addWidget(BitBtn1);
-    right->addWidget(BitBtn2);
-    right->addWidget(BitBtnRitorna);
+    choiceList = gui::MakeList(this, "ListBox1");
+    right->addWidget(choiceList, 1);
+    gui::MakeButtons(this, {{&clearButton, "BitBtn1", "Opschonen"},
+                            {&helpButton, "BitBtn2", frame_.infoButton},
+                            {&backButton, "BitBtnRitorna", frame_.backButton}});
+    right->addWidget(clearButton);
+    right->addWidget(helpButton);
+    right->addWidget(backButton);
 }
 
 bool BrowserWindow::DatabaseSound() {
@@ -160,33 +162,33 @@ bool BrowserWindow::DatabaseSound() {
 }
 
 void BrowserWindow::ShowNothingRead() {
-    ListBox1->clear();
+    choiceList->clear();
     ClearResultSlots();
     ShowHitsCut(false);
 }
 
 void BrowserWindow::LoadList(const std::vector<std::string>& lines) {
-    ListBox1->clear();
-    for (const auto& l : lines) ListBox1->addItem(gui::ToQt(l));
+    choiceList->clear();
+    for (const auto& l : lines) choiceList->addItem(gui::ToQt(l));
 }
 
 std::string BrowserWindow::ChosenLine() const {
-    QListWidgetItem* item = ListBox1->currentItem();
+    QListWidgetItem* item = choiceList->currentItem();
     return item ? gui::FromQt(item->text()) : std::string();
 }
 
-std::string BrowserWindow::SlotRemedy(int slot) const { return TextOf(EdP[slot]); }
+std::string BrowserWindow::SlotRemedy(int slot) const { return TextOf(remedyEdits[slot]); }
 
 void BrowserWindow::ClearResultSlots() {
     for (int i = 1; i <= kSlotsPerPage; ++i)
-        for (QLineEdit* e : {EdP[i], EdA[i], EdS[i], EdD[i]})
+        for (QLineEdit* e : {remedyEdits[i], planetEdits[i], signEdits[i], dosageEdits[i]})
             if (e) e->clear();
     nextSlot_ = 1;
     Chosen->clear();
-    MemoNote->clear();
-    Edit1->clear();
-    list->hide();
-    LabNote->setText("Notities");
+    notesMemo->clear();
+    pageEdit->clear();
+    signatureWordList->hide();
+    notesLabel->setText("Notities");
 }
 
 void BrowserWindow::FillResultSlot(const std::string& p, const std::string& a, const std::string& s,
@@ -194,18 +196,18 @@ void BrowserWindow::FillResultSlot(const std::string& p, const std::string& a, c
     if (newHit) State().AddHit(record);
     if (nextSlot_ <= kSlotsPerPage) {
         const int i = nextSlot_++;
-        SetText(EdP[i], p);
-        if (EdA[i]) SetText(EdA[i], a);
-        if (EdS[i]) SetText(EdS[i], s);
-        SetText(EdD[i], d);
-        SetBackground(Edit1, kAqua);
+        SetText(remedyEdits[i], p);
+        if (planetEdits[i]) SetText(planetEdits[i], a);
+        if (signEdits[i]) SetText(signEdits[i], s);
+        SetText(dosageEdits[i], d);
+        SetBackground(pageEdit, kAqua);
     } else if (newHit) {
-        SetBackground(Edit1, kRed);
+        SetBackground(pageEdit, kRed);
     }
-    SetText(Edit1, State().PageIndicator());
+    SetText(pageEdit, State().PageIndicator());
 }
 
-void BrowserWindow::Page(bool forward) {
+void BrowserWindow::TurnPage(bool forward) {
     if (!DatabaseSound()) return;
     if (forward)
         State().NextPage();
@@ -217,22 +219,22 @@ void BrowserWindow::Page(bool forward) {
     FillPage();
 }
 
-void BrowserWindow::ShowHitsCut(bool cut) { LabOltre->setVisible(cut); }
+void BrowserWindow::ShowHitsCut(bool cut) { hitsCutLabel->setVisible(cut); }
 
-void BrowserWindow::BBseguitoClick() { Page(true); }
-void BrowserWindow::BBAnticipoClick() { Page(false); }
+void BrowserWindow::NextPage() { TurnPage(true); }
+void BrowserWindow::PreviousPage() { TurnPage(false); }
 
-void BrowserWindow::BitBtn2Click() {
-    if (MemoInfo->isVisible()) {
-        MemoInfo->hide();
+void BrowserWindow::ToggleHelp() {
+    if (helpMemo->isVisible()) {
+        helpMemo->hide();
         return;
     }
-    MemoInfo->setGeometry(20, 60, 640, 380);
-    MemoInfo->raise();
-    MemoInfo->show();
+    helpMemo->setGeometry(20, 60, 640, 380);
+    helpMemo->raise();
+    helpMemo->show();
 }
 
-void BrowserWindow::SearchKeyPress(char typed) {
+void BrowserWindow::TypeAhead(char typed) {
     std::string& key = State().SearchKey;
     if (!ApplyTypeAheadKey(key, typed, frame_.upperEveryKey)) return;
     SetText(SearchEdit, key);
@@ -240,7 +242,7 @@ void BrowserWindow::SearchKeyPress(char typed) {
     SeekKey();
 }
 
-void BrowserWindow::SearchEditEdited() {
+void BrowserWindow::TakeKeyFromBox() {
     State().SearchKey = TextOf(SearchEdit);
     SeekKey();
 }
@@ -248,18 +250,18 @@ void BrowserWindow::SearchEditEdited() {
 void BrowserWindow::SeekKey() {
     const std::string& key = State().SearchKey;
     std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(ListBox1->count()));
-    for (int i = 0; i < ListBox1->count(); ++i) lines.push_back(gui::FromQt(ListBox1->item(i)->text()));
+    lines.reserve(static_cast<std::size_t>(choiceList->count()));
+    for (int i = 0; i < choiceList->count(); ++i) lines.push_back(gui::FromQt(choiceList->item(i)->text()));
     // The lists are sorted without regard to case, so the key is compared so
     // too: a symptom in small letters is reached by its capital first letter.
     const int row = PrefixBisect(lines, key, true);
     if (row >= 0) {
-        ListBox1->setCurrentRow(row);
-        ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);
+        choiceList->setCurrentRow(row);
+        choiceList->scrollToItem(choiceList->item(row), QAbstractItemView::PositionAtCenter);
     }
 }
 
-void BrowserWindow::SearchEditClick() {
+void BrowserWindow::StartNewKey() {
     SearchEdit->clear();
     State().SearchKey.clear();
 }
@@ -270,32 +272,33 @@ void BrowserWindow::PlaceAt(QWidget* overlay, QWidget* anchor) {
 }
 
 void BrowserWindow::ShowSignatureWords(QLineEdit* edit, bool markPrimary) {
-    list->clear();
+    signatureWordList->clear();
     const auto words = SignatureWords(TextOf(edit), markPrimary);
-    for (const auto& w : words) list->addItem(gui::ToQt(w));
-    list->resize(std::max(edit->width(), 160), 20 * static_cast<int>(std::max<std::size_t>(words.size(), 1)) + 4);
-    PlaceAt(list, edit);
-    list->show();
+    for (const auto& w : words) signatureWordList->addItem(gui::ToQt(w));
+    signatureWordList->resize(std::max(edit->width(), 160),
+                              20 * static_cast<int>(std::max<std::size_t>(words.size(), 1)) + 4);
+    PlaceAt(signatureWordList, edit);
+    signatureWordList->show();
 }
 
-void BrowserWindow::SlotDoubleClick(QLineEdit* edit, int, char column) {
+void BrowserWindow::ExpandSlotField(QLineEdit* edit, int, char column) {
     if (column == 'A') ShowSignatureWords(edit, true);
     if (column == 'S') ShowSignatureWords(edit, false);
 }
 
 bool BrowserWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == MemoInfo->viewport() && type == QEvent::MouseButtonDblClick) {
-        MemoInfo->hide();
+    if (watched == helpMemo->viewport() && type == QEvent::MouseButtonDblClick) {
+        helpMemo->hide();
         return true;
     }
     for (int i = 1; i <= kSlotsPerPage; ++i) {
         for (char column : {'A', 'S', 'D'}) {
-            QLineEdit* e = column == 'A' ? EdA[i] : column == 'S' ? EdS[i] : EdD[i];
+            QLineEdit* e = column == 'A' ? planetEdits[i] : column == 'S' ? signEdits[i] : dosageEdits[i];
             if (!e || watched != e) continue;
-            if (type == QEvent::MouseButtonPress && column != 'D') list->hide();
+            if (type == QEvent::MouseButtonPress && column != 'D') signatureWordList->hide();
             if (type == QEvent::MouseButtonDblClick) {
-                gui::Guard([this, e, i, column] { SlotDoubleClick(e, i, column); });
+                gui::Guard([this, e, i, column] { ExpandSlotField(e, i, column); });
                 return true;
             }
             return false;

@@ -30,9 +30,9 @@ struct BrowserFrame {
     const char* searchEditName;  // "EdCerca", "EditCerca"
     const char* chosenName;      // "EdDist", "EdRime", "EdPato"
     const char* chosenLabel;     // "SYMPTOOM", ...
-    const char* infoButton;      // caption of BitBtn2
-    const char* backButton;      // caption of BitBtnRitorna
-    const char* infoText;        // help text of MemoInfo (Windows-1252)
+    const char* infoButton;      // caption of the help button
+    const char* backButton;      // caption of the button back to the menu
+    const char* infoText;        // the help text (Windows-1252)
     bool upperEveryKey;          // type-ahead upper-cases every character
     BrowserState* state;         // the browser's state kept for the whole run
     DbFile (*database)();        // the database searched
@@ -45,40 +45,41 @@ class BrowserWindow : public RemedyDialog {
 public:
     explicit BrowserWindow(const BrowserFrame& frame, QWidget* parent = nullptr);
 
-    QListWidget* ListBox1 = nullptr;
-    QLineEdit* SearchEdit = nullptr;  // EdCerca or EditCerca
-    QLineEdit* Chosen = nullptr;      // EdDist, EdRime or EdPato
-    std::array<QLineEdit*, kSlotsPerPage + 1> EdP{}, EdA{}, EdS{}, EdD{};
-    std::array<QPushButton*, kSlotsPerPage + 1> SB{};
-    QLabel* LabNote = nullptr;
-    QPlainTextEdit* MemoNote = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton *BBseguito = nullptr, *BBAnticipo = nullptr, *BitBtn1 = nullptr, *BitBtn2 = nullptr,
-                *BitBtnRitorna = nullptr;
-    QPlainTextEdit* MemoInfo = nullptr;
-    QListWidget* list = nullptr;
+    QListWidget* choiceList = nullptr;
+    QLineEdit* SearchEdit = nullptr;
+    QLineEdit* Chosen = nullptr;  // the chosen symptom, remedy or pathology
+    // The slot columns; the last holds the dosage, or the symptom in the remedy browser.
+    std::array<QLineEdit*, kSlotsPerPage + 1> remedyEdits{}, planetEdits{}, signEdits{}, dosageEdits{};
+    std::array<QPushButton*, kSlotsPerPage + 1> detailButtons{};
+    QLabel* notesLabel = nullptr;
+    QPlainTextEdit* notesMemo = nullptr;
+    QLineEdit* pageEdit = nullptr;
+    QPushButton *nextPageButton = nullptr, *previousPageButton = nullptr, *clearButton = nullptr,
+                *helpButton = nullptr, *backButton = nullptr;
+    QPlainTextEdit* helpMemo = nullptr;
+    QListWidget* signatureWordList = nullptr;
     // Says that a search found more than the 140 hits the window keeps.
-    QLabel* LabOltre = nullptr;
+    QLabel* hitsCutLabel = nullptr;
 
     // Handlers.
-    virtual void ListBox1Click() = 0;
+    virtual void SearchChosenLine() = 0;
     virtual void ShowSlotDetail(int slot) = 0;
-    void BBseguitoClick();
-    void BBAnticipoClick();
+    void NextPage();
+    void PreviousPage();
     virtual void ClearResultSlots();
-    void BitBtn1Click() {
+    void ClearResults() {
         ClearResultSlots();
         ShowHitsCut(false);
     }
     // Shows or hides the words that further hits were not kept.
     void ShowHitsCut(bool cut);
-    virtual void BitBtn2Click();
-    void SearchKeyPress(char typed);
-    void SearchEditClick();
+    virtual void ToggleHelp();
+    void TypeAhead(char typed);
+    void StartNewKey();
     // The search box changed otherwise than by a typed key: its text is the key.
-    void SearchEditEdited();
+    void TakeKeyFromBox();
     void ShowSignatureWords(QLineEdit* edit, bool markPrimary);
-    virtual void SlotDoubleClick(QLineEdit* edit, int slot, char column);
+    virtual void ExpandSlotField(QLineEdit* edit, int slot, char column);
 
     BrowserState& State() { return *frame_.state; }
     // The slot texts of the page, for tests and the detail of a slot.
@@ -93,9 +94,9 @@ protected:
     bool DatabaseSound();
     // Empties the list and the slots.
     void ShowNothingRead();
-    // Loads the list lines into ListBox1.
+    // Loads the list lines into choiceList.
     void LoadList(const std::vector<std::string>& lines);
-    // The chosen line of ListBox1 ("" when none).
+    // The chosen line of choiceList ("" when none).
     std::string ChosenLine() const;
     // Puts slot texts into the next free slot of the page; with a new hit the
     // record is also kept among the hits. Colours and writes the page indicator.
@@ -112,7 +113,7 @@ private:
     void BuildResultPage(QVBoxLayout* left);
     void BuildPageRow(QVBoxLayout* left);
     void BuildSearchColumn(QVBoxLayout* right);
-    void Page(bool forward);
+    void TurnPage(bool forward);
     // Selects the list line the key leads to.
     void SeekKey();
     BrowserFrame frame_;

@@ -35,8 +35,8 @@ CompositionWindow::CompositionWindow() : RemedyTextWindow(kCompositionTexts) {}
 void CompositionWindow::ShowText(const std::string& name, const PrimaryRecord& r) { ShowComposition(name, r); }
 
 void CompositionWindow::ShowComposition(const std::string& name, const PrimaryRecord& r) {
-    SetText(LabelMemo, Texts().memoLabelNamed + name);
-    SetText(MemoNote, RemedyText(r, RemedyTextKind::Composition));
+    SetText(textLabel, Texts().memoLabelNamed + name);
+    SetText(textMemo, RemedyText(r, RemedyTextKind::Composition));
 }
 
 }  // namespace remedies

@@ -26,7 +26,7 @@ const std::vector<const char*> kHelp{
 CompoundTherapySearch::CompoundTherapySearch(QWidget* parent)
     : RankedSearchWindow(RankedSearchKind::CompoundTherapy, "FoTerCom", "TERAPIE COMPOSITE", kHelp, parent) {}
 
-void CompoundTherapySearch::FormActivate() {
+void CompoundTherapySearch::Refresh() {
     // The slots and the key start empty whatever becomes of the lists.
     StartWithEmptySlots();
     // A damaged database is named and nothing is made or shown from it.

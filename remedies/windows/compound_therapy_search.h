@@ -9,7 +9,7 @@ class CompoundTherapySearch : public RankedSearchWindow {
     Q_OBJECT
 public:
     explicit CompoundTherapySearch(QWidget* parent = nullptr);
-    void FormActivate() override;
+    void Refresh() override;
 };
 
 // The compound-therapy search while it is shown (created on demand).

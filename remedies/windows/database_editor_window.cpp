@@ -26,100 +26,107 @@ DatabaseEditorWindow::DatabaseEditorWindow(const EditorFrame& frame) : frame_(fr
     SetBackground(this, kWindowColour);
 
     gui::Place(gui::MakeLabel(this, "LabZoeken", "Zoeken"), {8, 12, gui::kCaptionWidth, 16});
-    searchEdit_ = gui::Place(gui::MakeEdit(this, frame.searchEditName), {60, 8, 238, 21});
-    SetBackground(searchEdit_, kAquaColour);
-    RBprod = gui::Place(gui::MakeRadio(this, "RBprod", "Sorteren op remedie"), {8, 33, frame.firstOrderWidth, 20});
+    searchEdit = gui::Place(gui::MakeEdit(this, frame.searchEditName), {60, 8, 238, 21});
+    SetBackground(searchEdit, kAquaColour);
+    byRemedyRadio =
+        gui::Place(gui::MakeRadio(this, "RBprod", "Sorteren op remedie"), {8, 33, frame.firstOrderWidth, 20});
     secondOrder_ = gui::Place(gui::MakeRadio(this, frame.secondOrderName, frame.secondOrderCaption),
                               {frame.secondOrderX, 33, frame.secondOrderWidth, 20});
-    ListBox1 = gui::Place(gui::MakeList(this, "ListBox1"), {8, 56, 290, 437});
-    SetFieldColours(ListBox1, 8421504, 16777215);
-    EdNumRec = gui::Place(gui::MakeReadOnlyEdit(this, "EdNumRec"), {8, 499, 150, 21});
-    EdNumRec->setToolTip("Numero del record");
-    gui::PlaceClickOnlyButtons(this, {{&BBmodifEle, "BBmodifEle", "Modifica Elenco", {8, 527, 143, 25}},
-                                      {&BBannulla, "BBannulla", "Annulla Modifiche", {155, 527, 143, 25}}});
-    BBannulla->hide();
+    entryList = gui::Place(gui::MakeList(this, "ListBox1"), {8, 56, 290, 437});
+    SetFieldColours(entryList, 8421504, 16777215);
+    recordNumberEdit = gui::Place(gui::MakeReadOnlyEdit(this, "EdNumRec"), {8, 499, 150, 21});
+    recordNumberEdit->setToolTip("Numero del record");
+    gui::PlaceClickOnlyButtons(this, {{&reorderButton, "BBmodifEle", "Modifica Elenco", {8, 527, 143, 25}},
+                                      {&cancelReorderButton, "BBannulla", "Annulla Modifiche", {155, 527, 143, 25}}});
+    cancelReorderButton->hide();
 
     gui::Place(gui::MakeLabel(this, "LabTrova", "trova"), {420, 12, gui::kCaptionWidth, 16});
-    EdTrova = gui::Place(gui::MakeEdit(this, "EdTrova"), {455, 8, 220, 21});
-    BBtrova = gui::Place(gui::MakeClickOnlyButton(this, "BBtrova", "trova"), {680, 6, 85, 25});
-    MemoInfo = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoInfo", true), {775, 4, 215, 46}));
-    SetBackground(MemoInfo, kMemoColour);
-    MemoInfo->setPlainText(gui::ToQt(frame.infoText));
+    findEdit = gui::Place(gui::MakeEdit(this, "EdTrova"), {455, 8, 220, 21});
+    findButton = gui::Place(gui::MakeClickOnlyButton(this, "BBtrova", "trova"), {680, 6, 85, 25});
+    infoMemo = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoInfo", true), {775, 4, 215, 46}));
+    SetBackground(infoMemo, kMemoColour);
+    infoMemo->setPlainText(gui::ToQt(frame.infoText));
 }
 
 void DatabaseEditorWindow::BuildLowerParts() {
-    EdLimite = gui::Place(gui::MakeReadOnlyEdit(this, "EdLimite"), {775, frame_.limitTop, 215, 21});
-    EdLimite->setText("Superato Limite Lunghezza");
-    SetFieldColours(EdLimite, kRedColour, 16777215);
-    EdLimite->hide();
+    lengthWarningEdit = gui::Place(gui::MakeReadOnlyEdit(this, "EdLimite"), {775, frame_.limitTop, 215, 21});
+    lengthWarningEdit->setText("Superato Limite Lunghezza");
+    SetFieldColours(lengthWarningEdit, kRedColour, 16777215);
+    lengthWarningEdit->hide();
 
-    MemoIstruz = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoIstruz", true), {305, 53, 460, frame_.instructionsHeight}));
-    SetBackground(MemoIstruz, kMemoColour);
+    instructionsMemo =
+        FieldMemo(gui::Place(gui::MakeMemo(this, "MemoIstruz", true), {305, 53, 460, frame_.instructionsHeight}));
+    SetBackground(instructionsMemo, kMemoColour);
     {
         std::string text;
         for (const char* line : frame_.instructions) text += std::string(line) + "\r\n";
-        SetMemoText(MemoIstruz, text);
+        SetMemoText(instructionsMemo, text);
     }
-    MemoIstruz->hide();
+    instructionsMemo->hide();
 
     const int by = 527;
-    gui::PlaceClickOnlyButtons(this, {{&BBpulisci, "BBpulisci", frame_.clearCaption, {305, by, 90, 25}},
-                                      {&BBelimina, "BBelimina", frame_.deleteCaption, {398, by, 115, 25}},
-                                      {&BBsalva, "BBsalva", "Salva", {516, by, 75, 25}},
-                                      {&BBnuovo, "BBnuovo", "Salva come Nuovo", {594, by, 105, 25}},
-                                      {&BBRico, "BBRico", "Ricostruisci File", {702, by, 100, 25}},
-                                      {&BBinfo, "BBinfo", "Info On/Off", {805, by, 75, 25}},
-                                      {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het menu", {883, by, 107, 25}}});
-    for (QPushButton* b : {BBelimina, BBsalva, BBnuovo}) b->setEnabled(false);
+    gui::PlaceClickOnlyButtons(this,
+                               {{&clearButton, "BBpulisci", frame_.clearCaption, {305, by, 90, 25}},
+                                {&deleteButton, "BBelimina", frame_.deleteCaption, {398, by, 115, 25}},
+                                {&saveButton, "BBsalva", "Salva", {516, by, 75, 25}},
+                                {&saveAsNewButton, "BBnuovo", "Salva come Nuovo", {594, by, 105, 25}},
+                                {&rebuildListsButton, "BBRico", "Ricostruisci File", {702, by, 100, 25}},
+                                {&instructionsButton, "BBinfo", "Info On/Off", {805, by, 75, 25}},
+                                {&backToMenuButton, "BitBtnRitorna", "&Terug naar het menu", {883, by, 107, 25}}});
+    for (QPushButton* b : {deleteButton, saveButton, saveAsNewButton}) b->setEnabled(false);
     BuildSavePanel();
     ConnectCommands();
 }
 
 // The panel that asks what a save of a changed record should do.
 void DatabaseEditorWindow::BuildSavePanel() {
-    PanelSalva = gui::Place(gui::MakeArea(this, "PanelSalva"), {330, frame_.panelTop, 420, 220});
-    SetBackground(PanelSalva, kMemoColour);
-    PanelSalva->setAttribute(Qt::WA_StyledBackground, true);
-    PanelSalva->setStyleSheet(QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }")
-                                  .arg(ColourName(kMemoColour)));
-    gui::SetBold(gui::Place(gui::MakeLabel(PanelSalva, "LabAttenzione", "ATTENZIONE:"), {16, 10, 380, 18}));
-    gui::Place(gui::MakeLabel(PanelSalva, "LabDomanda", "Che cosa vuoi fare?"), {16, 30, 380, 18});
-    LabProd = gui::Place(gui::MakeLabel(PanelSalva, "LabProd", frame_.keyNameChange), {16, 56, 380, 18});
-    LabIndi = gui::Place(gui::MakeLabel(PanelSalva, "LabIndi", frame_.keyTextChange), {16, 76, 380, 18});
-    LabDesc = gui::Place(gui::MakeLabel(PanelSalva, "LabDesc", "Cambiamento nelle Descrizioni"), {16, 96, 380, 18});
-    gui::PlaceClickOnlyButtons(PanelSalva, {{&BBsalva1, "BBsalva1", "Salva", {16, 130, 185, 25}},
-                                            {&BBnuovo1, "BBnuovo1", "Salva come Nuovo", {216, 130, 185, 25}},
-                                            {&BBelimina1, "BBelimina1", frame_.deleteCaption, {16, 170, 185, 25}},
-                                            {&BBignora1, "BBignora1", "Ignora", {216, 170, 185, 25}}});
-    BBsalva1->setEnabled(false);
-    BBnuovo1->setEnabled(false);
-    PanelSalva->hide();
+    unsavedChangesPanel = gui::Place(gui::MakeArea(this, "PanelSalva"), {330, frame_.panelTop, 420, 220});
+    SetBackground(unsavedChangesPanel, kMemoColour);
+    unsavedChangesPanel->setAttribute(Qt::WA_StyledBackground, true);
+    unsavedChangesPanel->setStyleSheet(
+        QString("QWidget#PanelSalva { border: 2px solid black; background-color: %1; }").arg(ColourName(kMemoColour)));
+    gui::SetBold(gui::Place(gui::MakeLabel(unsavedChangesPanel, "LabAttenzione", "ATTENZIONE:"), {16, 10, 380, 18}));
+    gui::Place(gui::MakeLabel(unsavedChangesPanel, "LabDomanda", "Che cosa vuoi fare?"), {16, 30, 380, 18});
+    remedyChangedLabel =
+        gui::Place(gui::MakeLabel(unsavedChangesPanel, "LabProd", frame_.keyNameChange), {16, 56, 380, 18});
+    keyTextChangedLabel =
+        gui::Place(gui::MakeLabel(unsavedChangesPanel, "LabIndi", frame_.keyTextChange), {16, 76, 380, 18});
+    descriptionsChangedLabel =
+        gui::Place(gui::MakeLabel(unsavedChangesPanel, "LabDesc", "Cambiamento nelle Descrizioni"), {16, 96, 380, 18});
+    gui::PlaceClickOnlyButtons(unsavedChangesPanel,
+                               {{&panelSaveButton, "BBsalva1", "Salva", {16, 130, 185, 25}},
+                                {&panelSaveAsNewButton, "BBnuovo1", "Salva come Nuovo", {216, 130, 185, 25}},
+                                {&panelDeleteButton, "BBelimina1", frame_.deleteCaption, {16, 170, 185, 25}},
+                                {&panelIgnoreButton, "BBignora1", "Ignora", {216, 170, 185, 25}}});
+    panelSaveButton->setEnabled(false);
+    panelSaveAsNewButton->setEnabled(false);
+    unsavedChangesPanel->hide();
 }
 
 void DatabaseEditorWindow::ConnectCommands() {
     auto on = [this](QPushButton* b, void (DatabaseEditorWindow::*handler)()) {
         connect(b, &QPushButton::clicked, this, gui::Guarded([this, handler](bool) { (this->*handler)(); }));
     };
-    on(BBpulisci, &DatabaseEditorWindow::ClearForm);
-    on(BBsalva, &DatabaseEditorWindow::BBsalvaClick);
-    on(BBnuovo, &DatabaseEditorWindow::BBnuovoClick);
-    on(BBelimina, &DatabaseEditorWindow::BBeliminaClick);
-    on(BBRico, &DatabaseEditorWindow::BBRicoClick);
-    on(BBinfo, &DatabaseEditorWindow::BBinfoClick);
-    on(BBmodifEle, &DatabaseEditorWindow::BBmodifEleClick);
-    on(BBannulla, &DatabaseEditorWindow::BBannullaClick);
-    on(BBtrova, &DatabaseEditorWindow::BBtrovaClick);
-    on(BitBtnRitorna, &DatabaseEditorWindow::AskClose);
-    on(BBsalva1, &DatabaseEditorWindow::BBsalva1Click);
-    on(BBnuovo1, &DatabaseEditorWindow::BBnuovo1Click);
-    on(BBelimina1, &DatabaseEditorWindow::BBelimina1Click);
-    on(BBignora1, &DatabaseEditorWindow::BBignora1Click);
-    connect(RBprod, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBprodClick(); }));
-    connect(ListBox1, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem* it) { ListBox1Click(ListBox1->row(it)); }));
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
-            gui::Guarded([this](QListWidgetItem* it) { ListBox1DblClick(ListBox1->row(it)); }));
-    new ClickHook(EdTrova, [this] { gui::Guard([this] { EdTrovaClick(); }); });
+    on(clearButton, &DatabaseEditorWindow::ClearForm);
+    on(saveButton, &DatabaseEditorWindow::SaveRecord);
+    on(saveAsNewButton, &DatabaseEditorWindow::SaveNewRecord);
+    on(deleteButton, &DatabaseEditorWindow::DeleteShownRecord);
+    on(rebuildListsButton, &DatabaseEditorWindow::RebuildLists);
+    on(instructionsButton, &DatabaseEditorWindow::ToggleInstructions);
+    on(reorderButton, &DatabaseEditorWindow::StartOrCommitReorder);
+    on(cancelReorderButton, &DatabaseEditorWindow::CancelReorder);
+    on(findButton, &DatabaseEditorWindow::FindNext);
+    on(backToMenuButton, &DatabaseEditorWindow::AskClose);
+    on(panelSaveButton, &DatabaseEditorWindow::SaveAndClose);
+    on(panelSaveAsNewButton, &DatabaseEditorWindow::SaveAsNewAndClose);
+    on(panelDeleteButton, &DatabaseEditorWindow::DeleteAndClose);
+    on(panelIgnoreButton, &DatabaseEditorWindow::DiscardAndClose);
+    connect(byRemedyRadio, &QRadioButton::clicked, this, gui::Guarded([this](bool) { SortByRemedy(); }));
+    connect(entryList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem* it) { ShowEntryRecord(entryList->row(it)); }));
+    connect(entryList, &QListWidget::itemDoubleClicked, this,
+            gui::Guarded([this](QListWidgetItem* it) { HoldOrMoveEntry(entryList->row(it)); }));
+    new ClickHook(findEdit, [this] { gui::Guard([this] { RestartFind(); }); });
 }
 
 void DatabaseEditorWindow::reject() { gui::Guard([this] { AskClose(); }); }
@@ -140,23 +147,23 @@ void DatabaseEditorWindow::ShowEntries(std::vector<EditorEntry> entries, const s
     else if (!damageTold_)
         damageTold_ = !TellUnusableDatabase(frame_.database(), kDamagedDatabaseDone).empty();
     Entries = std::move(entries);
-    ListBox1->clear();
-    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
+    entryList->clear();
+    for (const EditorEntry& e : Entries) entryList->addItem(gui::ToQt(e.text));
 }
 
 void DatabaseEditorWindow::RefillInSelectedOrder() {
-    if (RBprod->isChecked())
+    if (byRemedyRadio->isChecked())
         FillByRemedy();
     else
         FillBySecondKey();
 }
 
-void DatabaseEditorWindow::RBprodClick() {
-    RBprod->setChecked(true);
+void DatabaseEditorWindow::SortByRemedy() {
+    byRemedyRadio->setChecked(true);
     FillByRemedy();
 }
 
-void DatabaseEditorWindow::ListBox1Click(int index) {
+void DatabaseEditorWindow::ShowEntryRecord(int index) {
     if (!ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
     ShowRecord(index);
 }
@@ -167,29 +174,27 @@ void DatabaseEditorWindow::MoveList(const std::string& key) {
     for (const EditorEntry& e : Entries) lines.push_back(e.text);
     // The list is sorted without regard to case, so the key is compared so too.
     const int i = PrefixBisect(lines, key, true);
-    if (i >= 0) ListBox1->setCurrentRow(i);
+    if (i >= 0) entryList->setCurrentRow(i);
 }
 
-void DatabaseEditorWindow::DescriptionChange() {
+void DatabaseEditorWindow::MarkDescriptionsChanged() {
     if (!RecordShown) return;
     DescriptionsChanged = true;
     ArmSaves();
 }
 
-void DatabaseEditorWindow::KeyFieldChange() { ArmSaves(); }
-
 // "Salva" writes into the record shown, so it stays disabled while none is
 // (after "Pulisci", a delete or the opening); "Salva come Nuovo" is always offered.
 void DatabaseEditorWindow::ArmSaves() {
-    BBsalva->setEnabled(CurrentRecordNumber > 0);
-    BBnuovo->setEnabled(true);
+    saveButton->setEnabled(CurrentRecordNumber > 0);
+    saveAsNewButton->setEnabled(true);
 }
 
 void DatabaseEditorWindow::PlaceLengthWarning(int field, int top) {
     limitField_ = field;
-    EdLimite->move(EdLimite->x(), top);
-    EdLimite->show();
-    EdLimite->raise();
+    lengthWarningEdit->move(lengthWarningEdit->x(), top);
+    lengthWarningEdit->show();
+    lengthWarningEdit->raise();
 }
 
 void DatabaseEditorWindow::ShowLengthWarningElsewhere(int field) {
@@ -199,7 +204,7 @@ void DatabaseEditorWindow::ShowLengthWarningElsewhere(int field) {
             PlaceLengthWarning(static_cast<int>(j), lengths[j].top);
             return;
         }
-    EdLimite->hide();
+    lengthWarningEdit->hide();
     limitField_ = -1;
 }
 
@@ -215,7 +220,7 @@ void DatabaseEditorWindow::GuardLength(int field, bool over, int top) {
 
 void DatabaseEditorWindow::ShowLengthState(int field, std::size_t length, std::size_t maximum, int top) {
     if (length > maximum) {
-        if (!EdLimite->isVisible() || limitField_ != field) Beep();
+        if (!lengthWarningEdit->isVisible() || limitField_ != field) Beep();
         PlaceLengthWarning(field, top);
     } else if (limitField_ == field) {
         ShowLengthWarningElsewhere(field);
@@ -223,9 +228,9 @@ void DatabaseEditorWindow::ShowLengthState(int field, std::size_t length, std::s
 }
 
 void DatabaseEditorWindow::MarkRecordShown() {
-    BBelimina->setEnabled(true);
-    BBsalva->setEnabled(false);
-    BBnuovo->setEnabled(false);
+    deleteButton->setEnabled(true);
+    saveButton->setEnabled(false);
+    saveAsNewButton->setEnabled(false);
     DescriptionsChanged = false;
     RecordShown = true;
 }
@@ -234,8 +239,8 @@ void DatabaseEditorWindow::SelectCurrentEntry() {
     if (CurrentRecordNumber <= 0) return;
     for (std::size_t i = 0; i < Entries.size(); ++i)
         if (Entries[i].record == CurrentRecordNumber) {
-            ListBox1->setCurrentRow(static_cast<int>(i));
-            ListBox1->scrollToItem(ListBox1->item(static_cast<int>(i)));
+            entryList->setCurrentRow(static_cast<int>(i));
+            entryList->scrollToItem(entryList->item(static_cast<int>(i)));
             return;
         }
 }
@@ -264,14 +269,14 @@ bool DatabaseEditorWindow::SaveInPlace() {
         return false;
     }
     if (!FormMayBeSaved()) return false;
-    const EditOutcome o = WriteForm(false);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = WriteForm(false);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return false;
     ShowStoredRecord(CurrentRecordNumber);
     return true;
 }
 
-void DatabaseEditorWindow::BBsalvaClick() {
+void DatabaseEditorWindow::SaveRecord() {
     if (!SaveInPlace()) return;
     RefillInSelectedOrder();
     SelectCurrentEntry();
@@ -279,8 +284,8 @@ void DatabaseEditorWindow::BBsalvaClick() {
 
 bool DatabaseEditorWindow::SaveAsNew() {
     if (!FormMayBeSaved()) return false;
-    const EditOutcome o = WriteForm(true);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = WriteForm(true);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return false;
     RecordCountText = remedies::RecordCountText(o.count);
     // The new record, the last of the file, is the one shown from now on: a
@@ -290,7 +295,7 @@ bool DatabaseEditorWindow::SaveAsNew() {
     return true;
 }
 
-void DatabaseEditorWindow::BBnuovoClick() {
+void DatabaseEditorWindow::SaveNewRecord() {
     if (!SaveAsNew()) return;
     RefillInSelectedOrder();
     SelectCurrentEntry();
@@ -298,14 +303,14 @@ void DatabaseEditorWindow::BBnuovoClick() {
 
 void DatabaseEditorWindow::DeleteCurrent() {
     if (CurrentRecordNumber <= 0) return;
-    const EditOutcome o = frame_.deleteRecord(CurrentRecordNumber);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = frame_.deleteRecord(CurrentRecordNumber);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return;
     RecordCountText = remedies::RecordCountText(o.count);
     ClearForm();
 }
 
-void DatabaseEditorWindow::BBeliminaClick() {
+void DatabaseEditorWindow::DeleteShownRecord() {
     if (CurrentRecordNumber <= 0)
         ClearForm();
     else if (DeleteConfirmed())
@@ -314,10 +319,10 @@ void DatabaseEditorWindow::BBeliminaClick() {
         return;
     if (CurrentRecordNumber > 0) return;  // the delete failed: the form stays
     RefillInSelectedOrder();
-    SetText(EdNumRec, "Tot=" + RecordCountText);
+    SetText(recordNumberEdit, "Tot=" + RecordCountText);
 }
 
-void DatabaseEditorWindow::BBRicoClick() {
+void DatabaseEditorWindow::RebuildLists() {
     if (!ListBrowsing) return;
     ListRebuildReport report;
     {
@@ -331,22 +336,22 @@ void DatabaseEditorWindow::BBRicoClick() {
     FillBySecondKey();
 }
 
-void DatabaseEditorWindow::BBinfoClick() { MemoIstruz->setVisible(!MemoIstruz->isVisible()); }
+void DatabaseEditorWindow::ToggleInstructions() { instructionsMemo->setVisible(!instructionsMemo->isVisible()); }
 
-void DatabaseEditorWindow::BBmodifEleClick() {
+void DatabaseEditorWindow::StartOrCommitReorder() {
     if (ListBrowsing) {
         WaitCursor wait;
         // The form is emptied first: no record stays current while the
         // record numbers change.
         ClearForm();
         ListBrowsing = false;
-        RBprod->setChecked(true);
+        byRemedyRadio->setChecked(true);
         FillList(false, false);
-        RBprod->hide();
+        byRemedyRadio->hide();
         secondOrder_->hide();
-        searchEdit_->setEnabled(false);
-        BBmodifEle->setText("Definitivo");
-        BBannulla->show();
+        searchEdit->setEnabled(false);
+        reorderButton->setText("Definitivo");
+        cancelReorderButton->show();
         SetFieldsEnabled(false);
         HeldEntry.clear();
         MovePending = false;
@@ -355,136 +360,136 @@ void DatabaseEditorWindow::BBmodifEleClick() {
     std::vector<std::int64_t> order;
     order.reserve(Entries.size());
     for (const EditorEntry& e : Entries) order.push_back(e.record);
-    EditOutcome o;
+    ChangeOutcome o;
     {
         WaitCursor wait;
         o = frame_.commitOrder(order);
     }
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
-    BBannullaClick();
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
+    CancelReorder();
 }
 
 void DatabaseEditorWindow::EndReorder() {
     ListBrowsing = true;
-    RBprod->show();
+    byRemedyRadio->show();
     secondOrder_->show();
-    searchEdit_->setEnabled(true);
-    searchEdit_->clear();
+    searchEdit->setEnabled(true);
+    searchEdit->clear();
     SearchKey.clear();  // the key is what the box shows
-    BBmodifEle->setText("Modifica Elenco");
-    BBannulla->hide();
+    reorderButton->setText("Modifica Elenco");
+    cancelReorderButton->hide();
     SetFieldsEnabled(true);
     HeldEntry.clear();
     MovePending = false;
 }
 
-void DatabaseEditorWindow::BBannullaClick() {
+void DatabaseEditorWindow::CancelReorder() {
     WaitCursor wait;
     EndReorder();
     ClearForm();
-    RBprod->setChecked(true);
+    byRemedyRadio->setChecked(true);
     FillByRemedy();
 }
 
-void DatabaseEditorWindow::ListBox1DblClick(int index) {
+void DatabaseEditorWindow::HoldOrMoveEntry(int index) {
     if (ListBrowsing || index < 0 || index >= static_cast<int>(Entries.size())) return;
     if (!MovePending) {
         HeldIndex = index;
         HeldEntry = Entries[static_cast<std::size_t>(index)].text;
-        SetText(searchEdit_, HeldEntry);
+        SetText(searchEdit, HeldEntry);
         MovePending = true;
         return;
     }
     TargetIndex = index;
     MoveHeldEntry(Entries, HeldIndex, TargetIndex);
-    ListBox1->clear();
-    for (const EditorEntry& e : Entries) ListBox1->addItem(gui::ToQt(e.text));
-    ListBox1->setCurrentRow(TargetIndex);
-    searchEdit_->clear();
+    entryList->clear();
+    for (const EditorEntry& e : Entries) entryList->addItem(gui::ToQt(e.text));
+    entryList->setCurrentRow(TargetIndex);
+    searchEdit->clear();
     HeldEntry.clear();
     MovePending = false;
 }
 
-void DatabaseEditorWindow::BBtrovaClick() {
+void DatabaseEditorWindow::FindNext() {
     std::vector<std::string> lines;
     lines.reserve(Entries.size());
     for (const EditorEntry& e : Entries) lines.push_back(e.text);
-    const int i = FindNextEntry(lines, TextOf(EdTrova), FindActive ? LastFoundIndex : -1);
+    const int i = FindNextEntry(lines, TextOf(findEdit), FindActive ? LastFoundIndex : -1);
     if (i < 0) {
         FindActive = false;
         return;
     }
-    ListBox1->setCurrentRow(i);
+    entryList->setCurrentRow(i);
     LastFoundIndex = i;
     FindActive = true;
 }
 
-void DatabaseEditorWindow::EdTrovaClick() {
+void DatabaseEditorWindow::RestartFind() {
     FindActive = false;
-    BBtrova->setDefault(true);
+    findButton->setDefault(true);
 }
 
 void DatabaseEditorWindow::AskClose() {
-    MemoIstruz->hide();
-    LabIndi->setEnabled(false);
-    LabProd->setEnabled(false);
-    LabDesc->setEnabled(false);
-    BBnuovo1->setEnabled(false);
-    BBsalva1->setEnabled(false);
+    instructionsMemo->hide();
+    keyTextChangedLabel->setEnabled(false);
+    remedyChangedLabel->setEnabled(false);
+    descriptionsChangedLabel->setEnabled(false);
+    panelSaveAsNewButton->setEnabled(false);
+    panelSaveButton->setEnabled(false);
     bool ask = false;
     if (KeyTextChanged()) {
         ask = true;
-        LabIndi->setEnabled(true);
-        BBnuovo1->setEnabled(true);
-        BBsalva1->setEnabled(true);
+        keyTextChangedLabel->setEnabled(true);
+        panelSaveAsNewButton->setEnabled(true);
+        panelSaveButton->setEnabled(true);
     }
-    if (TextOf(EdProd) != SavedRemedyText) {
+    if (TextOf(remedyEdit) != SavedRemedyText) {
         ask = true;
-        LabProd->setEnabled(true);
-        BBnuovo1->setEnabled(true);
-        BBsalva1->setEnabled(true);
+        remedyChangedLabel->setEnabled(true);
+        panelSaveAsNewButton->setEnabled(true);
+        panelSaveButton->setEnabled(true);
     }
     if (DescriptionsChanged) {
         ask = true;
-        LabDesc->setEnabled(true);
-        BBsalva1->setEnabled(true);
+        descriptionsChangedLabel->setEnabled(true);
+        panelSaveButton->setEnabled(true);
     }
-    BBelimina1->setEnabled(CurrentRecordNumber > 0);
+    panelDeleteButton->setEnabled(CurrentRecordNumber > 0);
     if (ask && CurrentRecordNumber == 0) {
         // No record to save into: a new one is the only save there is.
-        BBsalva1->setEnabled(false);
-        BBnuovo1->setEnabled(true);
+        panelSaveButton->setEnabled(false);
+        panelSaveAsNewButton->setEnabled(true);
     }
     if (!ask) {
-        PanelSalva->hide();
+        unsavedChangesPanel->hide();
         done(QDialog::Accepted);
         return;
     }
-    if (!PanelSalva->isVisible()) focusBeforePanel_ = focusWidget();
-    PanelSalva->show();
-    PanelSalva->raise();
+    if (!unsavedChangesPanel->isVisible()) focusBeforePanel_ = focusWidget();
+    unsavedChangesPanel->show();
+    unsavedChangesPanel->raise();
 }
 
 void DatabaseEditorWindow::HidePanel() {
-    PanelSalva->hide();
+    unsavedChangesPanel->hide();
     if (focusBeforePanel_) focusBeforePanel_->setFocus();
 }
 
 // The panel's answers close the window once their work is done; a save that
 // failed or was refused keeps the window open, so the edits are not lost.
-void DatabaseEditorWindow::BBsalva1Click() {
+void DatabaseEditorWindow::SaveAndClose() {
     HidePanel();
     if (SaveInPlace()) done(QDialog::Accepted);
 }
 
-void DatabaseEditorWindow::BBnuovo1Click() {
+void DatabaseEditorWindow::SaveAsNewAndClose() {
     HidePanel();
     if (!SaveAsNew()) return;
-    SetText(EdNumRec, "Tot=" + RecordCountText);
+    SetText(recordNumberEdit, "Tot=" + RecordCountText);
     done(QDialog::Accepted);
 }
 
-void DatabaseEditorWindow::BBelimina1Click() {
+void DatabaseEditorWindow::DeleteAndClose() {
     // A no leaves the panel up: nothing was done, another answer may be chosen.
     if (CurrentRecordNumber > 0 && !DeleteConfirmed()) return;
     HidePanel();
@@ -492,8 +497,8 @@ void DatabaseEditorWindow::BBelimina1Click() {
     if (CurrentRecordNumber == 0) done(QDialog::Accepted);
 }
 
-void DatabaseEditorWindow::BBignora1Click() {
-    PanelSalva->hide();
+void DatabaseEditorWindow::DiscardAndClose() {
+    unsavedChangesPanel->hide();
     ClearForm();
     done(QDialog::Accepted);
 }

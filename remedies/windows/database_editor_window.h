@@ -30,23 +30,23 @@ struct EditorFrame {
     const char* instanceName;
     const char* caption;
     int height;                  // client height
-    const char* searchEditName;  // "EdCerca", "EditCerca"
+    const char* searchEditName;
     const char* secondOrderName;
     const char* secondOrderCaption;
     int firstOrderWidth, secondOrderX, secondOrderWidth;
-    const char* infoText;  // MemoInfo
-    int limitTop;          // EdLimite
+    const char* infoText;
+    int limitTop;  // of the length warning
     int instructionsHeight;
     std::vector<const char*> instructions;
-    const char* clearCaption;   // BBpulisci
-    const char* deleteCaption;  // BBelimina and BBelimina1
-    int panelTop;               // PanelSalva
-    const char* keyNameChange;  // LabProd
-    const char* keyTextChange;  // LabIndi
+    const char* clearCaption;
+    const char* deleteCaption;  // of the delete buttons, under the form and on the panel
+    int panelTop;               // of the panel that asks about unsaved changes
+    const char* keyNameChange;  // the panel's line on a changed remedy
+    const char* keyTextChange;  // and on a changed indication or pathology
     // The editor's database and the operations on it.
     DbFile (*database)();
-    EditOutcome (*deleteRecord)(std::int64_t record);
-    EditOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
+    ChangeOutcome (*deleteRecord)(std::int64_t record);
+    ChangeOutcome (*commitOrder)(const std::vector<std::int64_t>& order);
     ListRebuildReport (*rebuildLists)();
     const char* databaseName;  // in the words on records the lists leave out
 };
@@ -54,17 +54,20 @@ struct EditorFrame {
 class DatabaseEditorWindow : public RemedyDialog {
     Q_OBJECT
 public:
-    QListWidget* ListBox1;
-    QLineEdit *EdNumRec, *EdLimite = nullptr, *EdTrova;
-    QLineEdit* EdProd = nullptr;  // the remedy field of the form
-    QRadioButton* RBprod;
-    QPlainTextEdit *MemoInfo, *MemoIstruz = nullptr;
-    QPushButton *BBpulisci = nullptr, *BBelimina = nullptr, *BBsalva = nullptr, *BBnuovo = nullptr,
-                *BBRico = nullptr, *BBinfo = nullptr, *BBmodifEle, *BBannulla, *BBtrova,
-                *BitBtnRitorna = nullptr;
-    QWidget* PanelSalva = nullptr;
-    QLabel *LabProd = nullptr, *LabIndi = nullptr, *LabDesc = nullptr;
-    QPushButton *BBsalva1 = nullptr, *BBnuovo1 = nullptr, *BBelimina1 = nullptr, *BBignora1 = nullptr;
+    QListWidget* entryList;
+    // The type-ahead box over the list.
+    QLineEdit* searchEdit;
+    QLineEdit *recordNumberEdit, *lengthWarningEdit = nullptr, *findEdit;
+    QLineEdit* remedyEdit = nullptr;  // the remedy field of the form
+    QRadioButton* byRemedyRadio;
+    QPlainTextEdit *infoMemo, *instructionsMemo = nullptr;
+    QPushButton *clearButton = nullptr, *deleteButton = nullptr, *saveButton = nullptr, *saveAsNewButton = nullptr,
+                *rebuildListsButton = nullptr, *instructionsButton = nullptr, *reorderButton, *cancelReorderButton,
+                *findButton, *backToMenuButton = nullptr;
+    QWidget* unsavedChangesPanel = nullptr;
+    QLabel *remedyChangedLabel = nullptr, *keyTextChangedLabel = nullptr, *descriptionsChangedLabel = nullptr;
+    QPushButton *panelSaveButton = nullptr, *panelSaveAsNewButton = nullptr, *panelDeleteButton = nullptr,
+                *panelIgnoreButton = nullptr;
 
     // State of the window, kept between showings.
     std::int64_t CurrentRecordNumber = 0;
@@ -81,26 +84,28 @@ public:
     // The list's lines with the records they stand for.
     std::vector<EditorEntry> Entries;
 
-    void RBprodClick();
-    void ListBox1Click(int index);
-    void ListBox1DblClick(int index);
-    void DescriptionChange();
-    void KeyFieldChange();
-    void BBsalvaClick();
-    void BBnuovoClick();
-    void BBeliminaClick();
-    void BBRicoClick();
-    void BBinfoClick();
-    void BBmodifEleClick();
-    void BBannullaClick();
-    void BBtrovaClick();
-    void EdTrovaClick();
+    void SortByRemedy();
+    void ShowEntryRecord(int index);
+    void HoldOrMoveEntry(int index);
+    // After a change of a field: a description changed marks the record
+    // changed; any change enables the saves there are.
+    void MarkDescriptionsChanged();
+    void ArmSaves();
+    void SaveRecord();
+    void SaveNewRecord();
+    void DeleteShownRecord();
+    void RebuildLists();
+    void ToggleInstructions();
+    void StartOrCommitReorder();
+    void CancelReorder();
+    void FindNext();
+    void RestartFind();
     // The close: asks through the panel when the form holds unsaved changes.
     void AskClose();
-    void BBsalva1Click();
-    void BBnuovo1Click();
-    void BBelimina1Click();
-    void BBignora1Click();
+    void SaveAndClose();
+    void SaveAsNewAndClose();
+    void DeleteAndClose();
+    void DiscardAndClose();
 
 protected:
     // Builds the list column, the find row and the notice; the editor then
@@ -127,7 +132,7 @@ protected:
     virtual void SetFieldsEnabled(bool enabled) = 0;
     // Saves the form in the current record or as a new one; on success the
     // saved key texts become the form's.
-    virtual EditOutcome WriteForm(bool asNew) = 0;
+    virtual ChangeOutcome WriteForm(bool asNew) = 0;
     // True when the key text (indication, pathology) differs from the saved one.
     virtual bool KeyTextChanged() const = 0;
     // The form's fields as they would be stored, for the checks before a save.
@@ -169,16 +174,13 @@ protected:
     bool DeleteConfirmed();
     void DeleteCurrent();
 
-    QLineEdit* searchEdit_;     // EdCerca or EditCerca
-    QRadioButton* secondOrder_;  // RBindi or RBpato
+    QRadioButton* secondOrder_;  // by symptom or by pathology
 
 private:
     void BuildSavePanel();
     // Hides the panel; the focus goes back where it was when the panel came
     // up (a save refused for a field then puts it into that field).
     void HidePanel();
-    // After a change of the form: enables the saves there are.
-    void ArmSaves();
     void ConnectCommands();
     void PlaceLengthWarning(int field, int top);
     // The warning beside the first field other than `field` that is too

@@ -28,9 +28,9 @@ DebilityWindow::DebilityWindow() {
     SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
-    MemoZoom = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
-    MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SetText(MemoZoom,
+    helpMemo = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
+    helpMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SetText(helpMemo,
             "Kruis hieronder de verzwakte Planeet en Sterrenbeeld aan en klik vervolgens op [Start "
             "Zoeken Pathologie].\n"
             "In tabel 1) verschijnt de lijst van pathologie\xEBn die gelinkt kunnen worden aan die "
@@ -39,13 +39,13 @@ DebilityWindow::DebilityWindow() {
             "pathologie behandeld kan worden. \n"
             "Opgelet: Enkel de remedies die aangeduid worden met >>>   <<< komen overeen met de "
             "opgegeven astrologische \nsignatuur.");
-    MemoZoom->setFixedHeight(110);
-    top->addWidget(MemoZoom, 0, 0, 1, 3);
+    helpMemo->setFixedHeight(110);
+    top->addWidget(helpMemo, 0, 0, 1, 3);
     top->addLayout(BuildDebilityChoice(), 1, 0);
 
     // The two lists, each under its number and title.
     const std::tuple<ModelList**, const char*, const char*, const char*, int> lists[] = {
-        {&ListBox2, "ListBox2", "1)", "Pathologies", 1}, {&ListBox3, "ListBox3", "2)", "Remedies", 2}};
+        {&pathologyList, "ListBox2", "1)", "Pathologies", 1}, {&remedyList, "ListBox3", "2)", "Remedies", 2}};
     for (const auto& [slot, name, number, title, column] : lists) {
         auto* box = new QVBoxLayout;
         auto* head = new QHBoxLayout;
@@ -56,64 +56,64 @@ DebilityWindow::DebilityWindow() {
         box->addWidget(*slot, 1);
         top->addLayout(box, 1, column);
     }
-    ListBox1 = new ModelList(this, "ListBox1");
-    ListBox1->hide();
+    hiddenList = new ModelList(this, "ListBox1");
+    hiddenList->hide();
 
-    BitBtnRitorna = gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Terug naar menu");
-    top->addWidget(BitBtnRitorna, 2, 2, Qt::AlignRight);
+    backButton = gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Terug naar menu");
+    top->addWidget(backButton, 2, 2, Qt::AlignRight);
     top->setColumnStretch(1, 1);
     top->setColumnStretch(2, 1);
     top->setRowStretch(1, 1);
 
     for (auto* r : PlanetRadios)
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadDebilityRadios(); }));
     for (auto* r : SignRadios)
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
-    connect(BBRicerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRicercaClick(); }));
-    connect(ListBox2, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadDebilityRadios(); }));
+    connect(searchButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SearchPathologies(); }));
+    connect(pathologyList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ShowPathologyRemedies(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 680);
 }
 
 // The weakened planet and sign, the search and what it found.
 QVBoxLayout* DebilityWindow::BuildDebilityChoice() {
-    PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, PlanetRadios);
+    planetPanel = gui::MakeRadioGroup(this, "PanPianeti", "Verzwakte Planeten", kPlanetRadios, 99, PlanetRadios);
     std::vector<gui::RadioRow> signs;
-    for (const auto& s : kDebilitySigns) signs.push_back({s.control, s.shown});
-    PanSegni = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, SignRadios);
+    for (const auto& s : kDebilitySigns) signs.push_back({s.radioName, s.shown});
+    signPanel = gui::MakeRadioGroup(this, "PanSegni", "Verzwakt Teken", signs, 99, SignRadios);
     for (QRadioButton* any : {PlanetRadios.back(), SignRadios.back()}) any->setChecked(true);
     auto* panels = new QHBoxLayout;
-    panels->addWidget(PanPianeti);
-    panels->addWidget(PanSegni);
+    panels->addWidget(planetPanel);
+    panels->addWidget(signPanel);
     auto* left = new QVBoxLayout;
     left->addLayout(panels);
     auto* words = new QHBoxLayout;
     words->addWidget(gui::MakeLabel(this, "LabDebolezza", "met zwakte"));
-    EdPianeta = Tinted(gui::MakeReadOnlyEdit(this, "EdPianeta"), kSilverColour);
-    EdSegno = Tinted(gui::MakeReadOnlyEdit(this, "EdSegno"), kSilverColour);
-    SetText(EdPianeta, PlanetWord);
-    SetText(EdSegno, ShownSign);
-    words->addWidget(EdPianeta);
-    words->addWidget(EdSegno);
+    planetEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdPianeta"), kSilverColour);
+    signEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdSegno"), kSilverColour);
+    SetText(planetEdit, PlanetWord);
+    SetText(signEdit, ShownSign);
+    words->addWidget(planetEdit);
+    words->addWidget(signEdit);
     left->addLayout(words);
-    BBRicerca = gui::MakeClickOnlyButton(this, "BBRicerca", "Zoektocht pathologie\xEBn begint");
-    left->addWidget(BBRicerca);
-    auto* tot = new QHBoxLayout;
-    tot->addWidget(gui::MakeLabel(this, "LabTrovate", "gevonden "));
-    EdTot = Tinted(gui::MakeReadOnlyEdit(this, "EdTot"), kSilverColour);
-    EdTot->setText("0");
-    tot->addWidget(EdTot);
-    left->addLayout(tot);
+    searchButton = gui::MakeClickOnlyButton(this, "BBRicerca", "Zoektocht pathologie\xEBn begint");
+    left->addWidget(searchButton);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(gui::MakeLabel(this, "LabTrovate", "gevonden "));
+    foundCountEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdTot"), kSilverColour);
+    foundCountEdit->setText("0");
+    countRow->addWidget(foundCountEdit);
+    left->addLayout(countRow);
     left->addStretch(1);
     return left;
 }
 
 bool DebilityWindow::DatabasesSound() {
     if (!remedies::DatabasesSound({PrimaryDb(), RepertoryDb()}, NothingShownUntilSound("n\xE9 patologie n\xE9 rimedi"))) {
-        FormClose();
-        for (ModelList* list : {ListBox1, ListBox2, ListBox3}) list->Clear();
-        EdTot->clear();  // no count, as if a search had found nothing
+        ReleaseRecords();
+        for (ModelList* list : {hiddenList, pathologyList, remedyList}) list->Clear();
+        foundCountEdit->clear();  // no count, as if a search had found nothing
         return false;
     }
     if (!read_) {
@@ -124,12 +124,12 @@ bool DebilityWindow::DatabasesSound() {
     return true;
 }
 
-void DebilityWindow::FormActivate() {
-    FormClose();
+void DebilityWindow::Refresh() {
+    ReleaseRecords();
     DatabasesSound();
 }
 
-void DebilityWindow::FormClose() {
+void DebilityWindow::ReleaseRecords() {
     primary_.clear();
     therapies_.clear();
     read_ = false;
@@ -143,29 +143,27 @@ void DebilityWindow::ReadDebilityRadios() {
             ShownSign = kDebilitySigns[i].shown;
             SearchedSign = kDebilitySigns[i].searched;
         }
-    SetText(EdPianeta, PlanetWord);
-    SetText(EdSegno, ShownSign);
+    SetText(planetEdit, PlanetWord);
+    SetText(signEdit, ShownSign);
 }
 
-void DebilityWindow::RBsolClick() { ReadDebilityRadios(); }
-
-void DebilityWindow::BBRicercaClick() {
+void DebilityWindow::SearchPathologies() {
     if (!DatabasesSound()) return;
     WithWaitCursor([&] {
-        ListBox1->Clear();
-        ListBox2->Clear();
-        ListBox3->Clear();
+        hiddenList->Clear();
+        pathologyList->Clear();
+        remedyList->Clear();
         ReadDebilityRadios();
-        ListBox2->SetLines(DebilityPathologies(primary_, therapies_, PlanetWord, SearchedSign));
-        EdTot->setText(QString::number(ListBox2->Count()));
+        pathologyList->SetLines(DebilityPathologies(primary_, therapies_, PlanetWord, SearchedSign));
+        foundCountEdit->setText(QString::number(pathologyList->Count()));
     });
 }
 
-void DebilityWindow::ListBox2Click() {
-    const std::string pathology = ListBox2->SelectedLine();
+void DebilityWindow::ShowPathologyRemedies() {
+    const std::string pathology = pathologyList->SelectedLine();
     if (pathology.empty() || !DatabasesSound()) return;
     WithWaitCursor([&] {
-        ListBox3->SetLines(DebilityRemedies(primary_, therapies_, pathology, PlanetWord, SearchedSign));
+        remedyList->SetLines(DebilityRemedies(primary_, therapies_, pathology, PlanetWord, SearchedSign));
     });
 }
 

@@ -26,23 +26,23 @@ class DebilityWindow : public RemedyDialog {
 public:
     DebilityWindow();
 
-    QGroupBox *PanPianeti, *PanSegni;
-    std::vector<QRadioButton*> PlanetRadios;  // RBsol .. RBnos, RBNoPia
-    std::vector<QRadioButton*> SignRadios;    // RBari .. RBpes, RBNoSeg
-    QLineEdit *EdPianeta, *EdSegno, *EdTot;
-    QPushButton *BBRicerca, *BitBtnRitorna;
-    ModelList *ListBox1, *ListBox2, *ListBox3;
-    QPlainTextEdit* MemoZoom;
+    QGroupBox *planetPanel, *signPanel;
+    std::vector<QRadioButton*> PlanetRadios;  // one a planet, then "Ieder"
+    std::vector<QRadioButton*> SignRadios;    // one a sign, then "Ieder"
+    QLineEdit *planetEdit, *signEdit, *foundCountEdit;
+    QPushButton *searchButton, *backButton;
+    ModelList *pathologyList, *remedyList;
+    ModelList* hiddenList;  // never shown, only emptied
+    QPlainTextEdit* helpMemo;
 
     std::string PlanetWord = "Ieder";
     std::string SearchedSign = "Ieder";
     std::string ShownSign = "Ieder";
 
-    void FormActivate() override;
-    void FormClose() override;
-    void RBsolClick();
-    void BBRicercaClick();
-    void ListBox2Click();
+    void Refresh() override;
+    void ReleaseRecords() override;
+    void SearchPathologies();
+    void ShowPathologyRemedies();
     void ReadDebilityRadios();
 
 private:

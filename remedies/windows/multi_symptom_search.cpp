@@ -24,7 +24,7 @@ const std::vector<const char*> kHelp{
 MultiSymptomSearch::MultiSymptomSearch(QWidget* parent)
     : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, parent) {}
 
-void MultiSymptomSearch::FormActivate() {
+void MultiSymptomSearch::Refresh() {
     StartWithEmptySlots();
     if (DatabaseSound()) ShowVocabulary();
 }

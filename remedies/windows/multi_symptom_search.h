@@ -9,7 +9,7 @@ class MultiSymptomSearch : public RankedSearchWindow {
     Q_OBJECT
 public:
     explicit MultiSymptomSearch(QWidget* parent = nullptr);
-    void FormActivate() override;
+    void Refresh() override;
 };
 
 // The multi-symptom search while it is shown (created on demand).

@@ -26,41 +26,41 @@ PlantSymptomsWindow::PlantSymptomsWindow() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(gui::MakeLabel(this, "LabPiante", "PIANTE"));
-    ListBox1 = new ModelList(this, "ListBox1");
-    ListBox1->setMaximumWidth(220);
-    left->addWidget(ListBox1, 1);
+    plantList = new ModelList(this, "ListBox1");
+    plantList->setMaximumWidth(220);
+    left->addWidget(plantList, 1);
     top->addLayout(left, 0, 0, 3, 1);
     BuildPlantFields(top);
     BuildSymptomPages(top);
 
     auto* bottom = new QHBoxLayout;
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(this, "SpinButton1");
-    SpinButton1 = spin.box;
-    SpinButton1Up = spin.up;
-    SpinButton1Down = spin.down;
-    SpinButton1->hide();
-    LabPagine = gui::MakeLabel(this, "LabPagine", "");
-    LabPagine->hide();
-    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Crea Elenchi"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
-    Button1->setEnabled(false);
-    bottom->addWidget(SpinButton1);
-    bottom->addWidget(LabPagine);
+    const gui::SpinArrows spin = gui::MakeSpinButton(this, "SpinButton1");
+    pageSpin = spin.box;
+    previousPageButton = spin.up;
+    nextPageButton = spin.down;
+    pageSpin->hide();
+    pageLabel = gui::MakeLabel(this, "LabPagine", "");
+    pageLabel->hide();
+    gui::MakeClickOnlyButtons(this, {{&createListsButton, "Button1", "Crea Elenchi"},
+                                     {&backButton, "BitBtnRitorna", "&Ritorna al Menu"}});
+    createListsButton->setEnabled(false);
+    bottom->addWidget(pageSpin);
+    bottom->addWidget(pageLabel);
     bottom->addStretch(1);
-    bottom->addWidget(Button1);
-    bottom->addWidget(BitBtnRitorna);
+    bottom->addWidget(createListsButton);
+    bottom->addWidget(backButton);
     top->addLayout(bottom, 2, 1);
     top->setColumnStretch(1, 1);
 
     ShowPagePair(1);
-    connect(ListBox1, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(SpinButton1Down, &QToolButton::clicked, this,
-            gui::Guarded([this](bool) { SpinButton1DownClick(); }));
-    connect(SpinButton1Up, &QToolButton::clicked, this,
-            gui::Guarded([this](bool) { SpinButton1UpClick(); }));
-    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    connect(plantList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ShowChosenPlant(); }));
+    connect(nextPageButton, &QToolButton::clicked, this,
+            gui::Guarded([this](bool) { NextPage(); }));
+    connect(previousPageButton, &QToolButton::clicked, this,
+            gui::Guarded([this](bool) { PreviousPage(); }));
+    connect(createListsButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { CreateLists(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1150, 640);
 }
 
@@ -68,13 +68,14 @@ PlantSymptomsWindow::PlantSymptomsWindow() {
 void PlantSymptomsWindow::BuildPlantFields(QGridLayout* top) {
     auto* fields = new QGridLayout;
     const std::tuple<gui::LabelledEditRow, int, int> rows[] = {
-        {{&EdPianta, "EdPianta", "Pianta"}, 0, 0},
-        {{&EdSegPri, "EdSegPri", "Segnatura Primaria"}, 0, 2},
-        {{&EdSegSec, "EdSegSec", "Segnatura Secondaria"}, 1, 0},
-        {{&EdSegZod, "EdSegZod", "Segnatura Zodiacale"}, 1, 2}};
+        {{&plantEdit, "EdPianta", "Pianta"}, 0, 0},
+        {{&primarySignatureEdit, "EdSegPri", "Segnatura Primaria"}, 0, 2},
+        {{&secondarySignatureEdit, "EdSegSec", "Segnatura Secondaria"}, 1, 0},
+        {{&zodiacalSignatureEdit, "EdSegZod", "Segnatura Zodiacale"}, 1, 2}};
     for (const auto& [row, gridRow, column] : rows) gui::AddLabelledEdit(fields, this, row, gridRow, column);
-    gui::AddLabelledEdit(fields, this, {&EdSintesi, "EdSintesi", "Sintesi Psichica"}, 2, 0, 3);
-    for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdSintesi}) {
+    gui::AddLabelledEdit(fields, this, {&synthesisEdit, "EdSintesi", "Sintesi Psichica"}, 2, 0, 3);
+    for (QLineEdit* e :
+         {plantEdit, primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit, synthesisEdit}) {
         e->setReadOnly(true);
         SetBaseColour(e, kSilverColour);
     }
@@ -101,14 +102,6 @@ void PlantSymptomsWindow::BuildSymptomPages(QGridLayout* top) {
     }
     pages->setColumnStretch(0, 3);
     pages->setColumnStretch(1, 2);
-    ListBoxSintomi = symptomLists_[0];
-    ListBoxAutori = authorLists_[0];
-    ListBoxSintomiBis = symptomLists_[1];
-    ListBoxAutoriBis = authorLists_[1];
-    ListBoxSintomiTer = symptomLists_[2];
-    ListBoxAutoriTer = authorLists_[2];
-    ListBoxSintomiQua = symptomLists_[3];
-    ListBoxAutoriQua = authorLists_[3];
     top->addLayout(pages, 1, 1);
 }
 
@@ -121,16 +114,16 @@ void PlantSymptomsWindow::ShowPagePair(int page) {
 
 bool PlantSymptomsWindow::DatabaseSound() {
     if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("le piante", kPlantNamesName))) return true;
-    ListBox1->Clear();
+    plantList->Clear();
     ClearPlantPages();
-    SpinButton1->hide();
-    LabPagine->hide();
+    pageSpin->hide();
+    pageLabel->hide();
     return false;
 }
 
-void PlantSymptomsWindow::FormActivate() {
+void PlantSymptomsWindow::Refresh() {
     if (!DatabaseSound()) return;
-    if (rt::PathExists(kPlantNamesName)) ListBox1->SetLines(ReadNameFile(kPlantNamesName, 20));
+    if (rt::PathExists(kPlantNamesName)) plantList->SetLines(ReadNameFile(kPlantNamesName, 20));
     ShowPagePair(1);
 }
 
@@ -141,21 +134,23 @@ void PlantSymptomsWindow::ClearPlantPages() {
         SymptomList(p)->Clear();
         AuthorList(p)->Clear();
     }
-    for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdSintesi}) e->clear();
+    for (QLineEdit* e :
+         {plantEdit, primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit, synthesisEdit})
+        e->clear();
     ShowPagePair(1);
 }
 
-void PlantSymptomsWindow::ListBox1Click() {
+void PlantSymptomsWindow::ShowChosenPlant() {
     if (!DatabaseSound()) return;
     ClearPlantPages();
 
-    const PlantSymptoms found = FindPlantSymptoms(ReadAllSignatureRecords(), ListBox1->SelectedLine());
-    SetText(EdPianta, found.plant);
+    const PlantSymptoms found = FindPlantSymptoms(ReadAllSignatureRecords(), plantList->SelectedLine());
+    SetText(plantEdit, found.plant);
     if (found.found) {
-        SetText(EdSegPri, found.shown.PrimarySignature);
-        SetText(EdSegSec, found.shown.SecondarySignature);
-        SetText(EdSegZod, found.shown.ZodiacalSignature);
-        SetText(EdSintesi, found.shown.Synthesis);
+        SetText(primarySignatureEdit, found.shown.PrimarySignature);
+        SetText(secondarySignatureEdit, found.shown.SecondarySignature);
+        SetText(zodiacalSignatureEdit, found.shown.ZodiacalSignature);
+        SetText(synthesisEdit, found.shown.Synthesis);
     }
     for (int p = 1; p <= kPlantPages; ++p) {
         SymptomList(p)->SetLines(found.symptoms[static_cast<std::size_t>(p - 1)]);
@@ -163,29 +158,29 @@ void PlantSymptomsWindow::ListBox1Click() {
     }
     PlantPageCount = found.pageCount;
     const bool paged = PlantPageCount >= 2;
-    SpinButton1->setVisible(paged);
-    LabPagine->setVisible(paged);
-    SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
+    pageSpin->setVisible(paged);
+    pageLabel->setVisible(paged);
+    SetText(pageLabel, PlantPageLabel(PlantPageNumber, PlantPageCount));
 }
 
-void PlantSymptomsWindow::SpinButton1DownClick() {
+void PlantSymptomsWindow::NextPage() {
     if (PlantPageNumber >= PlantPageCount) return;
     ++PlantPageNumber;
     ShowPagePair(PlantPageNumber);
-    SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
+    SetText(pageLabel, PlantPageLabel(PlantPageNumber, PlantPageCount));
 }
 
-void PlantSymptomsWindow::SpinButton1UpClick() {
+void PlantSymptomsWindow::PreviousPage() {
     if (PlantPageNumber <= 1) return;
     --PlantPageNumber;
     ShowPagePair(PlantPageNumber);
-    SetText(LabPagine, PlantPageLabel(PlantPageNumber, PlantPageCount));
+    SetText(pageLabel, PlantPageLabel(PlantPageNumber, PlantPageCount));
 }
 
-void PlantSymptomsWindow::Button1Click() {
+void PlantSymptomsWindow::CreateLists() {
     std::vector<std::string> last;
     WithWaitCursor([&] { last = BuildSignatureLists(); });
-    ListBox1->SetLines(last);
+    plantList->SetLines(last);
 }
 
 }  // namespace remedies

@@ -25,23 +25,22 @@ class PlantSymptomsWindow : public RemedyDialog {
 public:
     PlantSymptomsWindow();
 
-    ModelList* ListBox1;
-    QLineEdit *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdSintesi;
-    ModelList *ListBoxSintomi, *ListBoxAutori, *ListBoxSintomiBis, *ListBoxAutoriBis,
-        *ListBoxSintomiTer, *ListBoxAutoriTer, *ListBoxSintomiQua, *ListBoxAutoriQua;
-    QWidget* SpinButton1;
-    QToolButton *SpinButton1Up, *SpinButton1Down;
-    QLabel* LabPagine;
-    QPushButton *Button1, *BitBtnRitorna;
+    ModelList* plantList;
+    QLineEdit *plantEdit, *primarySignatureEdit, *secondarySignatureEdit, *zodiacalSignatureEdit,
+        *synthesisEdit;
+    QWidget* pageSpin;
+    QToolButton *previousPageButton, *nextPageButton;  // the spin button's up and down arrows
+    QLabel* pageLabel;
+    QPushButton *createListsButton, *backButton;
 
     int PlantPageCount = 1;
     int PlantPageNumber = 1;
 
-    void FormActivate() override;
-    void ListBox1Click();
-    void SpinButton1DownClick();
-    void SpinButton1UpClick();
-    void Button1Click();
+    void Refresh() override;
+    void ShowChosenPlant();
+    void NextPage();
+    void PreviousPage();
+    void CreateLists();
 
     // The symptom and author lists of page p (1..4).
     ModelList* SymptomList(int page) const { return symptomLists_[static_cast<std::size_t>(page - 1)]; }

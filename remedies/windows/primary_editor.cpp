@@ -111,41 +111,40 @@ constexpr int kRemedyField = 0, kIndicationField = 1;
 }  // namespace
 
 PrimaryEditor::PrimaryEditor() : DatabaseEditorWindow(kFrame) {
-    EdCerca = searchEdit_;
-    RBindi = secondOrder_;
+    bySymptomRadio = secondOrder_;
     BuildFields();
-    EdProd = findChild<QLineEdit*>("EdProd");
-    EdPlane = findChild<QLineEdit*>("EdPlane");
-    EdSeco = findChild<QLineEdit*>("EdSeco");
-    EdZodi = findChild<QLineEdit*>("EdZodi");
-    MemoIndi = findChild<QPlainTextEdit*>("MemoIndi");
-    MemoPoso = findChild<QPlainTextEdit*>("MemoPoso");
-    MemoAvve = findChild<QPlainTextEdit*>("MemoAvve");
-    MemoSint = findChild<QPlainTextEdit*>("MemoSint");
-    MemoNote = findChild<QPlainTextEdit*>("MemoNote");
-    MemoNoteSupp = findChild<QPlainTextEdit*>("MemoNoteSupp");
+    remedyEdit = findChild<QLineEdit*>("EdProd");
+    primarySignatureEdit = findChild<QLineEdit*>("EdPlane");
+    secondarySignatureEdit = findChild<QLineEdit*>("EdSeco");
+    zodiacalSignatureEdit = findChild<QLineEdit*>("EdZodi");
+    indicationMemo = findChild<QPlainTextEdit*>("MemoIndi");
+    posologyMemo = findChild<QPlainTextEdit*>("MemoPoso");
+    warningsMemo = findChild<QPlainTextEdit*>("MemoAvve");
+    synthesisMemo = findChild<QPlainTextEdit*>("MemoSint");
+    notesMemo = findChild<QPlainTextEdit*>("MemoNote");
+    extraNotesMemo = findChild<QPlainTextEdit*>("MemoNoteSupp");
 
-    MemoPare = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoPare", true), {415, 496, 350, 28}));
-    MemoPare->setPlainText(gui::ToQt("Il numero tra parentesi si riferisce ad un impiego specifico\n"
-                                     "del Rimedio e NON ad una variante del Rimedio stesso"));
-    MemoPare->hide();
+    useNumberMemo = FieldMemo(gui::Place(gui::MakeMemo(this, "MemoPare", true), {415, 496, 350, 28}));
+    useNumberMemo->setPlainText(gui::ToQt("Il numero tra parentesi si riferisce ad un impiego specifico\n"
+                                          "del Rimedio e NON ad una variante del Rimedio stesso"));
+    useNumberMemo->hide();
 
     BuildLowerParts();
 
-    connect(RBindi, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBindiClick(); }));
-    new KeyPressHook(EdCerca, [this](QKeyEvent* e) {
+    connect(bySymptomRadio, &QRadioButton::clicked, this, gui::Guarded([this](bool) { SortBySymptom(); }));
+    new KeyPressHook(searchEdit, [this](QKeyEvent* e) {
         const char c = gui::TypedCharacter(*e);
         if (!c) return false;
-        gui::Guard([&] { EdCercaKeyPress(c); });
+        gui::Guard([&] { TypeSearchKey(c); });
         return true;
     });
-    new ClickHook(EdCerca, [this] { gui::Guard([this] { EdCercaClick(); }); });
-    for (QPlainTextEdit* m : {MemoPoso, MemoAvve, MemoSint, MemoNote, MemoNoteSupp})
-        connect(m, &QPlainTextEdit::textChanged, this, [this] { DescriptionChange(); });
-    for (QLineEdit* e : {EdPlane, EdSeco, EdZodi})
-        connect(e, &QLineEdit::textChanged, this, [this](const QString&) { DescriptionChange(); });
-    connect(EdProd, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
-    connect(MemoIndi, &QPlainTextEdit::textChanged, this, [this] { KeyFieldChange(); });
+    new ClickHook(searchEdit, [this] { gui::Guard([this] { ClearSearchKey(); }); });
+    for (QPlainTextEdit* m : {posologyMemo, warningsMemo, synthesisMemo, notesMemo, extraNotesMemo})
+        connect(m, &QPlainTextEdit::textChanged, this, [this] { MarkDescriptionsChanged(); });
+    for (QLineEdit* e : {primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit})
+        connect(e, &QLineEdit::textChanged, this, [this](const QString&) { MarkDescriptionsChanged(); });
+    connect(remedyEdit, &QLineEdit::textChanged, this, [this](const QString&) { ArmSaves(); });
+    connect(indicationMemo, &QPlainTextEdit::textChanged, this, [this] { ArmSaves(); });
 }
 
 // The ten fields of the record, each beside its label, with its length guard.
@@ -180,7 +179,7 @@ void PrimaryEditor::BuildFields() {
         SetBackground(w, kSilverColour);
         new KeyPressHook(w, [this, i](QKeyEvent* e) {
             const char c = gui::TypedCharacter(*e);
-            if (c) gui::Guard([&] { FieldKeyPress(static_cast<int>(i), c); });
+            if (c) gui::Guard([&] { GuardTypedLength(static_cast<int>(i), c); });
             return false;
         });
         // A paste too: the warning shows as soon as the text is too long.
@@ -201,7 +200,7 @@ QWidget* PrimaryEditor::FieldWidget(int field) const {
 
 std::string PrimaryEditor::FieldText(int field) const {
     QWidget* w = FieldWidget(field);
-    if (auto* m = qobject_cast<QPlainTextEdit*>(w)) return MemoText(m);
+    if (auto* m = qobject_cast<QPlainTextEdit*>(w)) return RecordTextOf(m);
     return TextOf(static_cast<QLineEdit*>(w));
 }
 
@@ -220,12 +219,12 @@ PrimaryTexts PrimaryEditor::FormTexts() const {
     return t;
 }
 
-void PrimaryEditor::FormActivate() {
+void PrimaryEditor::Refresh() {
     LookAtDatabase();
     ClearPrimaryForm();
     EndReorder();
-    PanelSalva->hide();
-    RBprod->setChecked(true);
+    unsavedChangesPanel->hide();
+    byRemedyRadio->setChecked(true);
     FillListByRemedy();
     SavedRemedyText.clear();
     SavedIndicationText.clear();
@@ -235,7 +234,7 @@ void PrimaryEditor::FormActivate() {
 
 void PrimaryEditor::ClearPrimaryForm() {
     CurrentRecordNumber = 0;
-    EdNumRec->clear();
+    recordNumberEdit->clear();
     for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
         QWidget* w = FieldWidget(static_cast<int>(i));
         if (auto* m = qobject_cast<QPlainTextEdit*>(w))
@@ -247,11 +246,11 @@ void PrimaryEditor::ClearPrimaryForm() {
     SavedIndicationText.clear();
     DescriptionsChanged = false;
     RecordShown = false;
-    MemoPare->hide();
-    EdLimite->hide();
-    BBelimina->setEnabled(false);
-    BBsalva->setEnabled(false);
-    BBnuovo->setEnabled(false);
+    useNumberMemo->hide();
+    lengthWarningEdit->hide();
+    deleteButton->setEnabled(false);
+    saveButton->setEnabled(false);
+    saveAsNewButton->setEnabled(false);
 }
 
 void PrimaryEditor::FillList(bool bySymptom, bool sorted) {
@@ -267,16 +266,16 @@ void PrimaryEditor::FillListByRemedy() {
 
 void PrimaryEditor::FillListBySymptom() { FillList(true, true); }
 
-void PrimaryEditor::RBindiClick() {
-    RBindi->setChecked(true);
+void PrimaryEditor::SortBySymptom() {
+    bySymptomRadio->setChecked(true);
     FillListBySymptom();
 }
 
 void PrimaryEditor::ShowRecord(int index) {
-    EdLimite->hide();
-    MemoIstruz->hide();
+    lengthWarningEdit->hide();
+    instructionsMemo->hide();
     const EditorEntry& entry = Entries[static_cast<std::size_t>(index)];
-    auto [remedy, indication] = SplitListEntry(entry.text, RBindi->isChecked());
+    auto [remedy, indication] = SplitListEntry(entry.text, bySymptomRadio->isChecked());
     // The entry carries its record; it is read by number, so a name holding "*"
     // finds its own record. Should the file have changed, the first record with
     // the same remedy and indication is taken.
@@ -284,7 +283,7 @@ void PrimaryEditor::ShowRecord(int index) {
     PrimaryRecord rec;
     if (entry.record > 0 && entry.record <= PrimaryRecordCount()) {
         rec = ReadPrimaryRecord(entry.record);
-        const std::string text = RBindi->isChecked() ? EntryBySymptom(rec) : EntryByRemedy(rec);
+        const std::string text = bySymptomRadio->isChecked() ? EntryBySymptom(rec) : EntryByRemedy(rec);
         if (text == entry.text) r = entry.record;
     }
     if (r == 0) {
@@ -295,18 +294,18 @@ void PrimaryEditor::ShowRecord(int index) {
         FillFromRecord(r, rec);
     } else {
         // No record holds the entry any more: the name alone is shown.
-        SetText(EdProd, remedy);
+        SetText(remedyEdit, remedy);
         SavedRemedyText = remedy;
-        MemoPare->setVisible(HoldsUseNumber(remedy));
+        useNumberMemo->setVisible(HoldsUseNumber(remedy));
     }
     MarkRecordShown();
 }
 
 void PrimaryEditor::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
     const PrimaryTexts t = PrimaryRecordToTexts(rec);
-    SetText(EdProd, t.Remedy);
+    SetText(remedyEdit, t.Remedy);
     SavedRemedyText = t.Remedy;
-    MemoPare->setVisible(HoldsUseNumber(t.Remedy));
+    useNumberMemo->setVisible(HoldsUseNumber(t.Remedy));
     const std::string texts[] = {t.Remedy,           t.Indication,         t.Posology,          t.Warnings,
                                  t.PrimarySignature, t.SecondarySignature, t.ZodiacalSignature, t.Synthesis,
                                  t.Notes,            t.ExtraNotes};
@@ -322,7 +321,7 @@ void PrimaryEditor::FillFromRecord(std::int64_t r, const PrimaryRecord& rec) {
     }
     SavedIndicationText = t.Indication;
     CurrentRecordNumber = r;
-    SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+    SetText(recordNumberEdit, std::to_string(r) + " / " + RecordCountText);
 }
 
 void PrimaryEditor::ShowStoredRecord(std::int64_t r) {
@@ -338,24 +337,24 @@ std::vector<DatabaseEditorWindow::FieldLength> PrimaryEditor::FieldLengths() con
     return lengths;
 }
 
-void PrimaryEditor::EdCercaKeyPress(char key) {
+void PrimaryEditor::TypeSearchKey(char key) {
     if (!ListBrowsing) return;
     // The key goes on from what the box shows (typing into the remedy moves
     // the list by the remedy, never by a key the box does not show).
-    SearchKey = TextOf(EdCerca);
+    SearchKey = TextOf(searchEdit);
     // Enter is no part of the key: it changes nothing.
-    if (!ApplyTypeAheadKey(SearchKey, key, RBprod->isChecked())) return;
-    SetText(EdCerca, SearchKey);
+    if (!ApplyTypeAheadKey(SearchKey, key, byRemedyRadio->isChecked())) return;
+    SetText(searchEdit, SearchKey);
     MoveList(SearchKey);
 }
 
-void PrimaryEditor::EdCercaClick() {
+void PrimaryEditor::ClearSearchKey() {
     if (!ListBrowsing) return;
-    EdCerca->clear();
+    searchEdit->clear();
     SearchKey.clear();
 }
 
-void PrimaryEditor::FieldKeyPress(int field, char key) {
+void PrimaryEditor::GuardTypedLength(int field, char key) {
     const FieldRow& row = kFieldRows[static_cast<std::size_t>(field)];
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
     length = FieldText(field);
@@ -375,8 +374,8 @@ void PrimaryEditor::FieldKeyPress(int field, char key) {
 }
 
 void PrimaryEditor::SetFieldsEnabled(bool enabled) {
-    BBRico->setEnabled(enabled);
-    BBpulisci->setEnabled(enabled);
+    rebuildListsButton->setEnabled(enabled);
+    clearButton->setEnabled(enabled);
     for (int i = 0; i < 10; ++i) FieldWidget(i)->setEnabled(enabled);
 }
 
@@ -412,9 +411,9 @@ QWidget* PrimaryEditor::EntryFieldWidget(std::size_t field) const { return Field
 
 std::string PrimaryEditor::ShownRecordText() const { return SavedRemedyText + " - " + SavedIndicationText; }
 
-EditOutcome PrimaryEditor::WriteForm(bool asNew) {
+ChangeOutcome PrimaryEditor::WriteForm(bool asNew) {
     const PrimaryTexts t = FormTexts();
-    const EditOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
+    const ChangeOutcome o = asNew ? AppendPrimaryEdit(t) : SavePrimaryEdit(CurrentRecordNumber, t);
     if (o.saved) {
         SavedRemedyText = t.Remedy;
         SavedIndicationText = t.Indication;
@@ -423,7 +422,7 @@ EditOutcome PrimaryEditor::WriteForm(bool asNew) {
 }
 
 bool PrimaryEditor::KeyTextChanged() const {
-    return IndicationForCompare(MemoText(MemoIndi)) != IndicationForCompare(SavedIndicationText);
+    return IndicationForCompare(RecordTextOf(indicationMemo)) != IndicationForCompare(SavedIndicationText);
 }
 
 }  // namespace remedies

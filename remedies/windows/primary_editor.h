@@ -16,22 +16,19 @@ class PrimaryEditor : public DatabaseEditorWindow {
 public:
     PrimaryEditor();
 
-    QLineEdit* EdCerca;
-    QRadioButton* RBindi;
-    QLineEdit *EdPlane, *EdSeco, *EdZodi;
-    QPlainTextEdit *MemoIndi, *MemoPoso, *MemoAvve, *MemoSint, *MemoNote, *MemoNoteSupp;
-    QPlainTextEdit* MemoPare;
+    QRadioButton* bySymptomRadio;
+    QLineEdit *primarySignatureEdit, *secondarySignatureEdit, *zodiacalSignatureEdit;
+    QPlainTextEdit *indicationMemo, *posologyMemo, *warningsMemo, *synthesisMemo, *notesMemo, *extraNotesMemo;
+    QPlainTextEdit* useNumberMemo;
 
     std::string SavedIndicationText;
     std::array<std::string, 10> LengthTexts;
 
-    void FormActivate() override;
-    void RBindiClick();
-    void EdCercaKeyPress(char key);
-    void EdCercaClick();
-    void FieldKeyPress(int field, char key);
-    void BBpulisciClick() { ClearPrimaryForm(); }
-    void AskPrimaryClose() { AskClose(); }
+    void Refresh() override;
+    void SortBySymptom();
+    void TypeSearchKey(char key);
+    void ClearSearchKey();
+    void GuardTypedLength(int field, char key);
 
     void ClearPrimaryForm();
     void FillListByRemedy();
@@ -46,7 +43,7 @@ protected:
     void FillBySecondKey() override { FillListBySymptom(); }
     void ShowRecord(int index) override;
     void SetFieldsEnabled(bool enabled) override;
-    EditOutcome WriteForm(bool asNew) override;
+    ChangeOutcome WriteForm(bool asNew) override;
     bool KeyTextChanged() const override;
     std::vector<EntryField> EntryFields() const override;
     QWidget* EntryFieldWidget(std::size_t field) const override;

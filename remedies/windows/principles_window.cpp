@@ -21,27 +21,27 @@ PrinciplesWindow::PrinciplesWindow() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     SetWindowColour(this, kWindowColour);
     auto* box = new QVBoxLayout(this);
-    Label1 = gui::MakeLabel(this, "Label1",
-                            "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "
-                            "\"Principi.txt\"\n(quindici schede di cinque righe).");
-    Label1->setWordWrap(true);
-    box->addWidget(Label1);
-    LabStato = gui::MakeLabel(this, "LabStato", "");
-    box->addWidget(LabStato);
+    explanationLabel = gui::MakeLabel(this, "Label1",
+                                      "Genera l'archivio dei principi curativi \"Principi.sto\" dal testo "
+                                      "\"Principi.txt\"\n(quindici schede di cinque righe).");
+    explanationLabel->setWordWrap(true);
+    box->addWidget(explanationLabel);
+    statusLabel = gui::MakeLabel(this, "LabStato", "");
+    box->addWidget(statusLabel);
     auto* buttons = new QHBoxLayout;
-    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Genera archivio"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
-    buttons->addWidget(Button1);
+    gui::MakeClickOnlyButtons(this, {{&generateButton, "Button1", "Genera archivio"},
+                                     {&backButton, "BitBtnRitorna", "&Ritorna al Menu"}});
+    buttons->addWidget(generateButton);
     buttons->addStretch(1);
-    buttons->addWidget(BitBtnRitorna);
+    buttons->addWidget(backButton);
     box->addLayout(buttons);
-    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    connect(generateButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { GenerateArchive(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(460, 160);
 }
 
-void PrinciplesWindow::Button1Click() {
-    LabStato->clear();
+void PrinciplesWindow::GenerateArchive() {
+    statusLabel->clear();
     const std::string text = std::string("\"") + kPrinciplesTextName + "\"";
     const std::string file = std::string("\"") + kPrinciplesFileName + "\"";
     // A text that is not the principles' text never replaces a good file.
@@ -50,11 +50,11 @@ void PrinciplesWindow::Button1Click() {
         gui::ShowMessage("Il testo " + text + " " + problem + ": l'archivio " + file +
                          " non \xE8 stato generato e resta com'\xE8. Salvare il testo come testo Windows-1252 (o "
                          "ripristinarlo da una copia di sicurezza) e premere di nuovo \"Genera archivio\".");
-        SetText(LabStato, "Archivio " + file + " non generato.");
+        SetText(statusLabel, "Archivio " + file + " non generato.");
         return;
     }
     GeneratePrinciples();
-    SetText(LabStato, "Archivio " + file + " generato.");
+    SetText(statusLabel, "Archivio " + file + " generato.");
 }
 
 }  // namespace remedies

@@ -13,10 +13,10 @@ class PrinciplesWindow : public QDialog {
 public:
     PrinciplesWindow();
 
-    QLabel *Label1, *LabStato;
-    QPushButton *Button1, *BitBtnRitorna;
+    QLabel *explanationLabel, *statusLabel;
+    QPushButton *generateButton, *backButton;
 
-    void Button1Click();
+    void GenerateArchive();
 };
 
 extern PrinciplesWindow* thePrinciplesWindow;

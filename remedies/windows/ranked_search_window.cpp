@@ -55,29 +55,31 @@ RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instan
     BuildResults(middle, helpLines);
 
     auto* searchRow = new QHBoxLayout;
-    Label20 = gui::MakeLabel(this, "Label20", "Cerca");
-    EdCerca = gui::MakeEdit(this, "EdCerca");
-    SetBackground(EdCerca, kAqua);
+    searchLabel = gui::MakeLabel(this, "Label20", "Cerca");
+    searchEdit = gui::MakeEdit(this, "EdCerca");
+    SetBackground(searchEdit, kAqua);
     HandleEditKeys(
-        EdCerca, [this](char typed) { EdCercaKeyPress(typed); }, [this] { EdCercaClick(); },
-        [this] { EdCercaEdited(); });
-    BBTrova = gui::MakeButton(this, "BBTrova", "Trova");
-    BBTrova->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
-    searchRow->addWidget(Label20);
-    searchRow->addWidget(EdCerca, 1);
-    searchRow->addWidget(BBTrova);
+        searchEdit, [this](char typed) { TypeAhead(typed); }, [this] { StartNewKey(); },
+        [this] { TakeKeyFromBox(); });
+    findButton = gui::MakeButton(this, "BBTrova", "Trova");
+    findButton->setToolTip(gui::ToQt("cerca la parola all'interno della definizione"));
+    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(searchEdit, 1);
+    searchRow->addWidget(findButton);
     right->addLayout(searchRow);
-    ListBox1 = gui::MakeList(this, "ListBox1");
-    ListBox1->setStyleSheet("QListWidget { background: rgb(128,128,128); color: white; }");
-    right->addWidget(ListBox1, 1);
+    vocabularyList = gui::MakeList(this, "ListBox1");
+    vocabularyList->setStyleSheet("QListWidget { background: rgb(128,128,128); color: white; }");
+    right->addWidget(vocabularyList, 1);
 
-    connect(ListBox1, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(ListBox3, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ListBox3Click(); }));
-    connect(BBpuliTutto, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpuliTuttoClick(); }));
-    connect(BBpuliMemo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpuliMemoClick(); }));
-    connect(BBricerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBricercaClick(); }));
-    connect(BBTrova, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBTrovaClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    connect(vocabularyList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { AddChosenToSlot(); }));
+    connect(resultList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ShowResultDetail(); }));
+    connect(clearAllButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ClearAll(); }));
+    connect(clearDetailButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ClearDetail(); }));
+    connect(searchButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { RunSearch(); }));
+    connect(findButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { FindNext(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
 
     resize(1240, 600);
 }
@@ -91,57 +93,58 @@ void RankedSearchWindow::BuildSlots(QVBoxLayout* slotsColumn) {
         const std::string number = rt::ZeroPad(k, 2);
         const std::string labelName = k == 4 ? std::string("lab4") : "Label" + std::to_string(k);
         SlotLabel[k] = BoldInColour(gui::MakeLabel(this, labelName.c_str(), number + ")"), "blue");
-        Ed[k] = gui::MakeReadOnlyEdit(this, ("Ed" + number).c_str());
-        SetBackground(Ed[k], kSilver);
-        BB[k] = gui::MakeButton(this, ("BB" + number).c_str(), "X");
-        BB[k]->setStyleSheet("color: red; font-weight: bold");
-        BB[k]->setFixedWidth(26);
-        BB[k]->setFocusPolicy(Qt::NoFocus);
+        slotEdits[k] = gui::MakeReadOnlyEdit(this, ("Ed" + number).c_str());
+        SetBackground(slotEdits[k], kSilver);
+        clearSlotButtons[k] = gui::MakeButton(this, ("BB" + number).c_str(), "X");
+        clearSlotButtons[k]->setStyleSheet("color: red; font-weight: bold");
+        clearSlotButtons[k]->setFixedWidth(26);
+        clearSlotButtons[k]->setFocusPolicy(Qt::NoFocus);
         grid->addWidget(SlotLabel[k], k - 1, 0);
-        grid->addWidget(Ed[k], k - 1, 1);
-        grid->addWidget(BB[k], k - 1, 2);
-        connect(Ed[k], &QLineEdit::textChanged, this, gui::Guarded([this](const QString&) { Ed01Change(); }));
-        connect(BB[k], &QPushButton::clicked, this, gui::Guarded([this, k](bool) { BBClick(k); }));
+        grid->addWidget(slotEdits[k], k - 1, 1);
+        grid->addWidget(clearSlotButtons[k], k - 1, 2);
+        connect(slotEdits[k], &QLineEdit::textChanged, this,
+                gui::Guarded([this](const QString&) { UpdateSlotFlags(); }));
+        connect(clearSlotButtons[k], &QPushButton::clicked, this, gui::Guarded([this, k](bool) { ClearSlot(k); }));
     }
     slotsColumn->addLayout(grid);
-    gui::MakeButtons(this, {{&BBpuliTutto, "BBpuliTutto", "Pulisci Tutto"},
-                            {&BBricerca, "BBricerca", "Avvia Ricerca"},
-                            {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
-    BBricerca->setEnabled(false);
-    slotsColumn->addWidget(BBpuliTutto);
-    slotsColumn->addWidget(BBricerca);
+    gui::MakeButtons(this, {{&clearAllButton, "BBpuliTutto", "Pulisci Tutto"},
+                            {&searchButton, "BBricerca", "Avvia Ricerca"},
+                            {&backButton, "BitBtnRitorna", "&Ritorna al Menu"}});
+    searchButton->setEnabled(false);
+    slotsColumn->addWidget(clearAllButton);
+    slotsColumn->addWidget(searchButton);
     slotsColumn->addStretch(1);
-    slotsColumn->addWidget(BitBtnRitorna);
+    slotsColumn->addWidget(backButton);
 }
 
 // The help, the ranked results and the details of the chosen one.
 void RankedSearchWindow::BuildResults(QVBoxLayout* middle, const std::vector<const char*>& helpLines) {
-    Memo2 = gui::MakeMemo(this, "Memo2", true);
+    helpMemo = gui::MakeMemo(this, "Memo2", true);
     QStringList help;
     for (const char* l : helpLines) help << gui::ToQt(l);
-    Memo2->setPlainText(help.join('\n'));
-    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    SetBackground(Memo2, kCream);
-    QFont small = Memo2->font();
+    helpMemo->setPlainText(help.join('\n'));
+    helpMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SetBackground(helpMemo, kCream);
+    QFont small = helpMemo->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
-    Memo2->setFont(small);
-    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo2->setFixedHeight(QFontMetrics(small).lineSpacing() * 10 + 16);
-    middle->addWidget(Memo2);
-    Label4 = BoldInColour(gui::MakeLabel(this, "Label4", "Clic per sviluppare"), "black");
-    middle->addWidget(Label4);
-    ListBox3 = gui::MakeList(this, "ListBox3");
-    SetBackground(ListBox3, kCream);
-    middle->addWidget(ListBox3, 2);
-    Memo1 = gui::MakeMemo(this, "Memo1", true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SetBackground(Memo1, kSilver);
-    middle->addWidget(Memo1, 2);
-    BBpuliMemo = gui::MakeButton(this, "BBpuliMemo", "Pulisci");
-    middle->addWidget(BBpuliMemo);
+    helpMemo->setFont(small);
+    helpMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    helpMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    helpMemo->setFixedHeight(QFontMetrics(small).lineSpacing() * 10 + 16);
+    middle->addWidget(helpMemo);
+    resultsLabel = BoldInColour(gui::MakeLabel(this, "Label4", "Clic per sviluppare"), "black");
+    middle->addWidget(resultsLabel);
+    resultList = gui::MakeList(this, "ListBox3");
+    SetBackground(resultList, kCream);
+    middle->addWidget(resultList, 2);
+    detailMemo = gui::MakeMemo(this, "Memo1", true);
+    detailMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    detailMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    detailMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetBackground(detailMemo, kSilver);
+    middle->addWidget(detailMemo, 2);
+    clearDetailButton = gui::MakeButton(this, "BBpuliMemo", "Pulisci");
+    middle->addWidget(clearDetailButton);
 }
 
 void RankedSearchWindow::showEvent(QShowEvent* e) {
@@ -158,20 +161,20 @@ RankedWindowState& RankedSearchWindow::WindowState() {
 
 void RankedSearchWindow::LoadVocabulary() {
     vocabulary_ = RankedVocabulary(kind_);
-    ListBox1->clear();
-    for (const auto& v : vocabulary_) ListBox1->addItem(gui::ToQt(v));
+    vocabularyList->clear();
+    for (const auto& v : vocabulary_) vocabularyList->addItem(gui::ToQt(v));
 }
 
 void RankedSearchWindow::StartWithEmptySlots() {
     SlotFilled.fill(false);
     ClearSlots();
-    EdCerca->clear();
+    searchEdit->clear();
     WindowState().TypeAhead.clear();
 }
 
 void RankedSearchWindow::ShowVocabulary() {
     LoadVocabulary();
-    EdCerca->setFocus();
+    searchEdit->setFocus();
 }
 
 bool RankedSearchWindow::DatabaseSound() {
@@ -179,131 +182,129 @@ bool RankedSearchWindow::DatabaseSound() {
     const char* what = kind_ == RankedSearchKind::MultiSymptom ? "i sintomi" : "le patologie";
     if (DatabasesSound({files.db}, NothingShownUntilSound(what, files.vocabulary))) return true;
     vocabulary_.clear();
-    ListBox1->clear();
+    vocabularyList->clear();
     ClearResults();
     ResetSlotColours();
     return false;
 }
 
 void RankedSearchWindow::ResetSlotColours() {
-    for (int k = 1; k <= kRankedSlots; ++k) SetBackground(Ed[k], kSilver);
+    for (int k = 1; k <= kRankedSlots; ++k) SetBackground(slotEdits[k], kSilver);
 }
 
 void RankedSearchWindow::ClearResults() {
-    ListBox3->clear();
+    resultList->clear();
     results_.clear();
-    Memo1->clear();
+    detailMemo->clear();
 }
 
 void RankedSearchWindow::UpdateSlotFlags() {
-    BBricerca->setEnabled(true);
+    searchButton->setEnabled(true);
     bool any = false;
     for (int k = 1; k <= kRankedSlots; ++k) {
-        SlotFilled[k] = !Ed[k]->text().isEmpty();
+        SlotFilled[k] = !slotEdits[k]->text().isEmpty();
         any = any || SlotFilled[k];
     }
     if (!any) {
-        BBricerca->setEnabled(false);
+        searchButton->setEnabled(false);
         ResetSlotColours();
         ClearResults();
     }
 }
 
 void RankedSearchWindow::ClearSlots() {
-    for (int k = 1; k <= kRankedSlots; ++k) Ed[k]->clear();
+    for (int k = 1; k <= kRankedSlots; ++k) slotEdits[k]->clear();
 }
 
 void RankedSearchWindow::PutInFirstFreeSlot(const std::string& text) {
     for (int k = 1; k <= kRankedSlots; ++k) {
         if (!SlotFilled[k]) {
-            SetText(Ed[k], text);
+            SetText(slotEdits[k], text);
             return;
         }
     }
 }
 
-void RankedSearchWindow::CopySlotsToGlobals() {
-    for (int k = 1; k <= kRankedSlots; ++k) slots_[k] = TextOf(Ed[k]);
+void RankedSearchWindow::KeepSlotTexts() {
+    for (int k = 1; k <= kRankedSlots; ++k) slots_[k] = TextOf(slotEdits[k]);
 }
 
 void RankedSearchWindow::ListPrefixBisect() {
     const int row = PrefixBisect(vocabulary_, WindowState().TypeAhead, kind_ == RankedSearchKind::CompoundTherapy);
     if (row >= 0) {
-        ListBox1->setCurrentRow(row);
-        ListBox1->scrollToItem(ListBox1->item(row), QAbstractItemView::PositionAtCenter);
+        vocabularyList->setCurrentRow(row);
+        vocabularyList->scrollToItem(vocabularyList->item(row), QAbstractItemView::PositionAtCenter);
     }
 }
 
-void RankedSearchWindow::EdCercaClick() {
-    EdCerca->clear();
+void RankedSearchWindow::StartNewKey() {
+    searchEdit->clear();
     WindowState().TypeAhead.clear();
     WindowState().FindNextPosition = 0;
 }
 
-void RankedSearchWindow::EdCercaKeyPress(char typed) {
+void RankedSearchWindow::TypeAhead(char typed) {
     const bool every = kind_ == RankedSearchKind::CompoundTherapy;
     std::string& key = WindowState().TypeAhead;
     if (!ApplyTypeAheadKey(key, typed, every)) return;
-    SetText(EdCerca, key);
-    EdCerca->setCursorPosition(EdCerca->text().size());
+    SetText(searchEdit, key);
+    searchEdit->setCursorPosition(searchEdit->text().size());
     ListPrefixBisect();
 }
 
-void RankedSearchWindow::EdCercaEdited() {
-    WindowState().TypeAhead = TextOf(EdCerca);
+void RankedSearchWindow::TakeKeyFromBox() {
+    WindowState().TypeAhead = TextOf(searchEdit);
     ListPrefixBisect();
 }
 
-void RankedSearchWindow::ListBox1Click() {
+void RankedSearchWindow::AddChosenToSlot() {
     UpdateSlotFlags();
-    QListWidgetItem* item = ListBox1->currentItem();
+    QListWidgetItem* item = vocabularyList->currentItem();
     if (!item) return;
     PutInFirstFreeSlot(gui::FromQt(item->text()));
     UpdateSlotFlags();
 }
 
-void RankedSearchWindow::Ed01Change() { UpdateSlotFlags(); }
+void RankedSearchWindow::ClearSlot(int slot) { slotEdits[slot]->clear(); }
 
-void RankedSearchWindow::BBClick(int slot) { Ed[slot]->clear(); }
-
-void RankedSearchWindow::BBpuliTuttoClick() {
-    BBricerca->setEnabled(false);
+void RankedSearchWindow::ClearAll() {
+    searchButton->setEnabled(false);
     ClearSlots();
     UpdateSlotFlags();
     ResetSlotColours();
     ClearResults();
 }
 
-void RankedSearchWindow::BBpuliMemoClick() { Memo1->clear(); }
+void RankedSearchWindow::ClearDetail() { detailMemo->clear(); }
 
-void RankedSearchWindow::BBricercaClick() {
+void RankedSearchWindow::RunSearch() {
     if (!DatabaseSound()) return;
     WaitCursor wait;
     ClearResults();
-    CopySlotsToGlobals();
+    KeepSlotTexts();
     results_ = RunRankedSearch(kind_, slots_);
-    for (const auto& r : results_) ListBox3->addItem(gui::ToQt(r.Line()));
+    for (const auto& r : results_) resultList->addItem(gui::ToQt(r.Line()));
 }
 
-void RankedSearchWindow::ListBox3Click() {
+void RankedSearchWindow::ShowResultDetail() {
     ResetSlotColours();
-    const int row = ListBox3->currentRow();
+    const int row = resultList->currentRow();
     if (row < 0 || row >= static_cast<int>(results_.size()) || !DatabaseSound()) return;
     RankedSlots current;
-    for (int k = 1; k <= kRankedSlots; ++k) current[k] = TextOf(Ed[k]);
+    for (int k = 1; k <= kRankedSlots; ++k) current[k] = TextOf(slotEdits[k]);
     RankedDetail d = RankedSearchDetail(kind_, results_[static_cast<std::size_t>(row)].name, slots_, current);
-    for (const auto& line : d.lines) Memo1->appendPlainText(gui::ToQt(line));
+    for (const auto& line : d.lines) detailMemo->appendPlainText(gui::ToQt(line));
     for (int k = 1; k <= kRankedSlots; ++k)
-        if (d.highlighted[k]) SetBackground(Ed[k], kCream);
+        if (d.highlighted[k]) SetBackground(slotEdits[k], kCream);
 }
 
-void RankedSearchWindow::BBTrovaClick() {
-    if (ListBox1->count() > 0) ListBox1->setCurrentRow(0);
+void RankedSearchWindow::FindNext() {
+    if (vocabularyList->count() > 0) vocabularyList->setCurrentRow(0);
     RankedWindowState& s = WindowState();
-    const int found = FindNextItem(vocabulary_, TextOf(EdCerca), s.FindNextPosition);
+    const int found = FindNextItem(vocabulary_, TextOf(searchEdit), s.FindNextPosition);
     if (found < 0) return;
-    ListBox1->setCurrentRow(found);
-    ListBox1->scrollToItem(ListBox1->item(found), QAbstractItemView::PositionAtCenter);
+    vocabularyList->setCurrentRow(found);
+    vocabularyList->scrollToItem(vocabularyList->item(found), QAbstractItemView::PositionAtCenter);
     s.FindNextPosition = found + 1;
 }
 

@@ -34,31 +34,30 @@ public:
     RankedSearchWindow(RankedSearchKind kind, const char* instanceName, const char* caption,
                        const std::vector<const char*>& helpLines, QWidget* parent = nullptr);
 
-    QPlainTextEdit *Memo2 = nullptr, *Memo1 = nullptr;
-    QPushButton* BBpuliMemo = nullptr;
+    QPlainTextEdit *helpMemo = nullptr, *detailMemo = nullptr;
+    QPushButton* clearDetailButton = nullptr;
     std::array<QLabel*, kRankedSlots + 1> SlotLabel{};
-    std::array<QLineEdit*, kRankedSlots + 1> Ed{};
-    std::array<QPushButton*, kRankedSlots + 1> BB{};
-    QLabel* Label4 = nullptr;
-    QListWidget* ListBox3 = nullptr;
-    QPushButton *BBpuliTutto = nullptr, *BBricerca = nullptr, *BitBtnRitorna = nullptr, *BBTrova = nullptr;
-    QLabel* Label20 = nullptr;
-    QLineEdit* EdCerca = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    std::array<QLineEdit*, kRankedSlots + 1> slotEdits{};
+    std::array<QPushButton*, kRankedSlots + 1> clearSlotButtons{};
+    QLabel* resultsLabel = nullptr;
+    QListWidget* resultList = nullptr;
+    QPushButton *clearAllButton = nullptr, *searchButton = nullptr, *backButton = nullptr, *findButton = nullptr;
+    QLabel* searchLabel = nullptr;
+    QLineEdit* searchEdit = nullptr;
+    QListWidget* vocabularyList = nullptr;
 
-    void EdCercaClick();
-    void EdCercaKeyPress(char typed);
-    void EdCercaEdited();
-    void ListBox1Click();
-    void Ed01Change();
-    void BBClick(int slot);
-    void BBricercaClick();
-    void ListBox3Click();
-    void BBpuliTuttoClick();
-    void BBpuliMemoClick();
-    void BBTrovaClick();
+    void StartNewKey();
+    void TypeAhead(char typed);
+    void TakeKeyFromBox();
+    void AddChosenToSlot();
+    void ClearSlot(int slot);
+    void RunSearch();
+    void ShowResultDetail();
+    void ClearAll();
+    void ClearDetail();
+    void FindNext();
 
-    // The results of the last search, in the order of ListBox3.
+    // The results of the last search, in the order of resultList.
     const std::vector<RankedResult>& Results() const { return results_; }
     std::array<bool, kRankedSlots + 1> SlotFilled{};
 
@@ -72,7 +71,7 @@ protected:
     void UpdateSlotFlags();
     void ClearSlots();
     void PutInFirstFreeSlot(const std::string& text);
-    void CopySlotsToGlobals();
+    void KeepSlotTexts();
     void LoadVocabulary();
     // The activation's start: empty slots, search box and type-ahead.
     void StartWithEmptySlots();

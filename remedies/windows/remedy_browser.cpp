@@ -40,117 +40,114 @@ BrowserFrame Frame() {
 }  // namespace
 
 RemedyBrowser::RemedyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
-    EdCerca = SearchEdit;
-    EdRime = Chosen;
-
     // The remedy's form, warnings and synthesis, under the name.
     auto* box = new QVBoxLayout;
-    LabSpeci = gui::MakeLabel(this, "LabSpeci", "");
-    LabSpeci->setStyleSheet("color: blue");
-    box->addWidget(LabSpeci);
+    formLabel = gui::MakeLabel(this, "LabSpeci", "");
+    formLabel->setStyleSheet("color: blue");
+    box->addWidget(formLabel);
     auto* row = new QHBoxLayout;
     row->addWidget(gui::MakeLabel(this, "LabAvvertenze", "Waarschuwingen"));
-    EdAvve = gui::MakeReadOnlyEdit(this, "EdAvve");
-    EdAvve->installEventFilter(this);
-    row->addWidget(EdAvve, 1);
+    warningsEdit = gui::MakeReadOnlyEdit(this, "EdAvve");
+    warningsEdit->installEventFilter(this);
+    row->addWidget(warningsEdit, 1);
     box->addLayout(row);
     auto* left = qobject_cast<QBoxLayout*>(layout()->itemAt(0)->layout());
     left->insertLayout(1, box);
 
-    MemoPare = gui::MakeMemo(this, "MemoPare", true);
-    SetText(MemoPare, "Het getal tussen haakjes verwjst naar een specifiek gebruik van de Remedie en NIET naar een variant.");
-    SetBackground(MemoPare, kCream);
-    MemoPare->setFixedHeight(48);
-    left->insertWidget(2, MemoPare);
-    MemoPare->hide();
+    bracketNoteMemo = gui::MakeMemo(this, "MemoPare", true);
+    SetText(bracketNoteMemo, "Het getal tussen haakjes verwjst naar een specifiek gebruik van de Remedie en NIET naar een variant.");
+    SetBackground(bracketNoteMemo, kCream);
+    bracketNoteMemo->setFixedHeight(48);
+    left->insertWidget(2, bracketNoteMemo);
+    bracketNoteMemo->hide();
 
-    MemoAvveLarge = gui::MakeMemo(this, "MemoAvveLarge", true);
-    SetBackground(MemoAvveLarge, kCream);
-    MemoAvveLarge->viewport()->installEventFilter(this);
-    MemoAvveLarge->hide();
+    largeWarningsMemo = gui::MakeMemo(this, "MemoAvveLarge", true);
+    SetBackground(largeWarningsMemo, kCream);
+    largeWarningsMemo->viewport()->installEventFilter(this);
+    largeWarningsMemo->hide();
 }
 
-void RemedyBrowser::FormActivate() {
+void RemedyBrowser::Refresh() {
     State().SearchKey.clear();
-    EdCerca->clear();
+    SearchEdit->clear();
     if (!DatabaseSound()) return;
     LoadList(ReadListLines(kRemedyVariantListName));
-    EdCerca->setFocus();
+    SearchEdit->setFocus();
 }
 
 void RemedyBrowser::ClearResultSlots() {
     BrowserWindow::ClearResultSlots();
-    EdCerca->clear();
+    SearchEdit->clear();
     State().SearchKey.clear();
-    EdAvve->clear();
-    LabSpeci->clear();
-    MemoPare->hide();
-    MemoAvveLarge->hide();
+    warningsEdit->clear();
+    formLabel->clear();
+    bracketNoteMemo->hide();
+    largeWarningsMemo->hide();
 }
 
-void RemedyBrowser::ListBox1Click() {
+void RemedyBrowser::SearchChosenLine() {
     if (!DatabaseSound()) return;
-    MemoAvveLarge->hide();
-    MemoInfo->hide();
-    list->hide();
+    largeWarningsMemo->hide();
+    helpMemo->hide();
+    signatureWordList->hide();
     State().StartSearch();
     ClearResultSlots();
     const std::string line = ChosenLine();
-    MemoPare->setVisible(HoldsBracketNumber(line));
+    bracketNoteMemo->setVisible(HoldsBracketNumber(line));
     bool more = false;
     const std::vector<std::int64_t> hits = FindRemedyHits(line, &more);
     ShowHitsCut(more);
     for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = RemedySlotTexts(rec);
-        FillResultSlot(t.P, t.A, t.S, t.D, true, r);
-        SetText(LabSpeci, FormExplanation(rec.Remedy));
-        SetText(EdRime, rec.Remedy);
-        SetText(EdAvve, WarningsOrNotice(rec));
-        SetText(MemoNote, rec.Synthesis1 + rec.Synthesis2 + rec.Synthesis3 + rec.Synthesis4 +
-                              rec.Synthesis5 + rec.Synthesis6);
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
+        SetText(formLabel, FormExplanation(rec.Remedy));
+        SetText(Chosen, rec.Remedy);
+        SetText(warningsEdit, WarningsOrNotice(rec));
+        SetText(notesMemo, rec.Synthesis1 + rec.Synthesis2 + rec.Synthesis3 + rec.Synthesis4 +
+                               rec.Synthesis5 + rec.Synthesis6);
     }
 }
 
 void RemedyBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = RemedySlotTexts(ReadPrimaryRecord(r));
-        FillResultSlot(t.P, t.A, t.S, t.D, false, r);
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, false, r);
     }
 }
 
 void RemedyBrowser::ShowSlotDetail(int slot) {
-    MemoInfo->hide();
-    MemoAvveLarge->hide();
+    helpMemo->hide();
+    largeWarningsMemo->hide();
     const std::int64_t r = State().SlotRecord(slot);
     if (r == 0) return;  // an empty slot has nothing to show
     if (!DatabaseSound()) return;
     const PrimaryRecord& rec = ReadPrimaryRecord(r);
     DetailText d = RemedyDetail(rec, State().AdvanceDetail(slot, 4));
-    SetText(LabNote, d.caption);
-    SetText(MemoNote, d.text);
+    SetText(notesLabel, d.caption);
+    SetText(notesMemo, d.text);
 }
 
-void RemedyBrowser::BitBtn2Click() {
-    MemoAvveLarge->hide();
-    BrowserWindow::BitBtn2Click();
+void RemedyBrowser::ToggleHelp() {
+    largeWarningsMemo->hide();
+    BrowserWindow::ToggleHelp();
 }
 
-void RemedyBrowser::EdAvveDblClick() {
-    MemoAvveLarge->setPlainText(EdAvve->text());
-    MemoAvveLarge->setGeometry(EdAvve->mapTo(this, QPoint(0, 0)).x(), EdAvve->mapTo(this, QPoint(0, 0)).y(),
-                               std::max(EdAvve->width(), 500), 200);
-    MemoAvveLarge->raise();
-    MemoAvveLarge->show();
+void RemedyBrowser::EnlargeWarnings() {
+    largeWarningsMemo->setPlainText(warningsEdit->text());
+    const QPoint at = warningsEdit->mapTo(this, QPoint(0, 0));
+    largeWarningsMemo->setGeometry(at.x(), at.y(), std::max(warningsEdit->width(), 500), 200);
+    largeWarningsMemo->raise();
+    largeWarningsMemo->show();
 }
 
 bool RemedyBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == EdAvve && event->type() == QEvent::MouseButtonDblClick) {
-        EdAvveDblClick();
+    if (watched == warningsEdit && event->type() == QEvent::MouseButtonDblClick) {
+        EnlargeWarnings();
         return true;
     }
-    if (watched == MemoAvveLarge->viewport() && event->type() == QEvent::MouseButtonPress) {
-        MemoAvveLarge->hide();
+    if (watched == largeWarningsMemo->viewport() && event->type() == QEvent::MouseButtonPress) {
+        largeWarningsMemo->hide();
         return true;
     }
     return BrowserWindow::eventFilter(watched, event);

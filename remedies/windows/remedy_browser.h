@@ -11,19 +11,17 @@ class RemedyBrowser : public BrowserWindow {
 public:
     explicit RemedyBrowser(QWidget* parent = nullptr);
 
-    QLineEdit* EdCerca = nullptr;
-    QLineEdit* EdRime = nullptr;
-    QLineEdit* EdAvve = nullptr;
-    QLabel* LabSpeci = nullptr;
-    QPlainTextEdit* MemoPare = nullptr;
-    QPlainTextEdit* MemoAvveLarge = nullptr;
+    QLineEdit* warningsEdit = nullptr;
+    QLabel* formLabel = nullptr;
+    QPlainTextEdit* bracketNoteMemo = nullptr;
+    QPlainTextEdit* largeWarningsMemo = nullptr;
 
-    void FormActivate() override;
-    void ListBox1Click() override;
+    void Refresh() override;
+    void SearchChosenLine() override;
     void ShowSlotDetail(int slot) override;
     void ClearResultSlots() override;
-    void BitBtn2Click() override;
-    void EdAvveDblClick();
+    void ToggleHelp() override;
+    void EnlargeWarnings();
 
 protected:
     void FillPage() override;

@@ -24,24 +24,24 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
     SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
-    MemoZoom = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
-    MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    helpMemo = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
+    helpMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     std::string help;
     for (const char* line : texts.help) help += std::string(line) + "\n";
-    SetText(MemoZoom, help);
-    MemoZoom->setFixedHeight(96);
-    top->addWidget(MemoZoom, 0, 0, 1, 3);
+    SetText(helpMemo, help);
+    helpMemo->setFixedHeight(96);
+    top->addWidget(helpMemo, 0, 0, 1, 3);
 
     BuildLists(top, texts);
-    ListBox1 = new ModelList(this, "ListBox1");
-    ListBox1->hide();
+    allRemediesList = new ModelList(this, "ListBox1");
+    allRemediesList->hide();
 
     auto* memoBox = new QVBoxLayout;
-    LabelMemo = gui::MakeLabel(this, "LabelMemo", texts.memoLabelAtStart);
-    memoBox->addWidget(LabelMemo);
-    MemoNote = NoteMemo(gui::MakeMemo(this, "MemoNote", true), kSilverColour);
-    MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoBox->addWidget(MemoNote, 1);
+    textLabel = gui::MakeLabel(this, "LabelMemo", texts.memoLabelAtStart);
+    memoBox->addWidget(textLabel);
+    textMemo = NoteMemo(gui::MakeMemo(this, "MemoNote", true), kSilverColour);
+    textMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memoBox->addWidget(textMemo, 1);
     if (*texts.memoNote) {
         QLabel* note = gui::MakeLabel(this, "LabNota", texts.memoNote);
         note->setWordWrap(true);
@@ -51,32 +51,30 @@ RemedyTextWindow::RemedyTextWindow(const RemedyTextWindowTexts& texts) : texts_(
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(gui::MakeLabel(this, "LabCerca", texts.searchLabel));
-    EditCerca = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
-    gui::MakeClickOnlyButtons(this, {{&BBcerca, "BBcerca", "Zoeken"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het menu"}});
-    bottom->addWidget(EditCerca, 1);
-    bottom->addWidget(BBcerca);
+    wordEdit = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
+    gui::MakeClickOnlyButtons(
+        this, {{&searchButton, "BBcerca", "Zoeken"}, {&backToMenuButton, "BitBtnRitorna", "&Terug naar het menu"}});
+    bottom->addWidget(wordEdit, 1);
+    bottom->addWidget(searchButton);
     bottom->addStretch(1);
-    bottom->addWidget(BitBtnRitorna);
+    bottom->addWidget(backToMenuButton);
     top->addLayout(bottom, 2, 0, 1, 3);
     top->setColumnStretch(0, 2);
     top->setColumnStretch(1, 2);
     top->setColumnStretch(2, 3);
     top->setRowStretch(1, 1);
 
-    connect(ListBox2, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
-    connect(ListBox3, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox3Click(); }));
-    connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    connect(remedyList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ShowRemedyText(); }));
+    connect(foundList, &QListWidget::itemClicked, this, gui::Guarded([this](QListWidgetItem*) { ShowFoundText(); }));
+    connect(searchButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SearchTexts(); }));
+    connect(backToMenuButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1150, 620);
 }
 
 // The two lists, each under its number and its lines of title.
 void RemedyTextWindow::BuildLists(QGridLayout* top, const RemedyTextWindowTexts& texts) {
     const std::tuple<ModelList**, const char*, const char*, const char* const*, int> lists[] = {
-        {&ListBox2, "ListBox2", "1)", texts.list1Titles, 0}, {&ListBox3, "ListBox3", "2)", texts.list2Titles, 1}};
+        {&remedyList, "ListBox2", "1)", texts.list1Titles, 0}, {&foundList, "ListBox3", "2)", texts.list2Titles, 1}};
     for (const auto& [slot, name, number, titles, column] : lists) {
         auto* box = new QVBoxLayout;
         auto* head = new QHBoxLayout;
@@ -97,76 +95,76 @@ void RemedyTextWindow::BuildLists(QGridLayout* top, const RemedyTextWindowTexts&
 
 bool RemedyTextWindow::DatabaseSound() {
     if (!DatabasesSound({PrimaryDb()}, NothingShownUntilSound("i rimedi"))) {
-        FormClose();
-        ListBox1->Clear();
-        ListBox2->Clear();
-        ListBox3->Clear();
-        MemoNote->clear();
-        SetText(LabelMemo, texts_.memoLabelAtStart);
+        ReleaseRecords();
+        allRemediesList->Clear();
+        remedyList->Clear();
+        foundList->Clear();
+        textMemo->clear();
+        SetText(textLabel, texts_.memoLabelAtStart);
         return false;
     }
     if (!read_) ListRemedies();
     return true;
 }
 
-void RemedyTextWindow::FormActivate() {
-    FormClose();
+void RemedyTextWindow::Refresh() {
+    ReleaseRecords();
     DatabaseSound();
 }
 
 void RemedyTextWindow::ListRemedies() {
     Records = ReadPrimaryFile();
-    ListBox1->Clear();
-    ListBox2->Clear();
+    allRemediesList->Clear();
+    remedyList->Clear();
     RemedyIndex index;
     try {
         index = BuildRemedyIndex();
     } catch (const DamagedDatabaseError& e) {
         e.Tell();  // no remedy is listed from a damaged database
     }
-    ListBox1->SetLines(index.names);
-    ListBox2->SetLines(index.names);
+    allRemediesList->SetLines(index.names);
+    remedyList->SetLines(index.names);
     read_ = true;
 }
 
-void RemedyTextWindow::FormClose() {
+void RemedyTextWindow::ReleaseRecords() {
     Records.clear();
     read_ = false;
 }
 
-void RemedyTextWindow::ListBox2Click() {
+void RemedyTextWindow::ShowRemedyText() {
     if (!DatabaseSound()) return;
-    SetText(LabelMemo, texts_.memoLabelList1);
-    const std::string name = ListBox2->SelectedLine();
+    SetText(textLabel, texts_.memoLabelList1);
+    const std::string name = remedyList->SelectedLine();
     const std::int64_t r = FirstRecordNamed(Records, name);
     if (r < 0) return;
-    MemoNote->clear();
+    textMemo->clear();
     ShowText(name, Records[static_cast<std::size_t>(r)]);
 }
 
-void RemedyTextWindow::BBcercaClick() {
+void RemedyTextWindow::SearchTexts() {
     if (!DatabaseSound()) return;
     WithWaitCursor([&] {
-        ListBox3->Clear();
-        MemoNote->clear();
-        SetText(LabelMemo, texts_.memoLabelSearch);
+        foundList->Clear();
+        textMemo->clear();
+        SetText(textLabel, texts_.memoLabelSearch);
         QApplication::processEvents();
-        SearchWord = rt::UpperAscii(TextOf(EditCerca));
-        ListBox3->SetLines(SearchRemedyTexts(Records, ListBox2->Lines(), SearchWord, texts_.kind));
+        SearchWord = rt::UpperAscii(TextOf(wordEdit));
+        foundList->SetLines(SearchRemedyTexts(Records, remedyList->Lines(), SearchWord, texts_.kind));
     });
 }
 
-void RemedyTextWindow::ListBox3Click() {
-    const std::string name = ListBox3->SelectedLine();
+void RemedyTextWindow::ShowFoundText() {
+    const std::string name = foundList->SelectedLine();
     if (name.empty() || name == kNoResultLine || !DatabaseSound()) return;
-    SetText(LabelMemo, texts_.memoLabelList2 + name);
-    MemoNote->clear();
+    SetText(textLabel, texts_.memoLabelList2 + name);
+    textMemo->clear();
     WithWaitCursor([&] {
         const std::int64_t r = FirstRecordNamed(Records, name);
         if (r < 0) return;
         std::string text = RemedyText(Records[static_cast<std::size_t>(r)], texts_.kind);
         HighlightWordUpper(text, SearchWord);
-        SetText(MemoNote, text);
+        SetText(textMemo, text);
     });
 }
 

@@ -43,19 +43,19 @@ class RemedyTextWindow : public RemedyDialog {
 public:
     explicit RemedyTextWindow(const RemedyTextWindowTexts& texts);
 
-    ModelList *ListBox1, *ListBox2, *ListBox3;
-    QLabel* LabelMemo;
-    QPlainTextEdit *MemoNote, *MemoZoom;
-    QLineEdit* EditCerca;
-    QPushButton *BBcerca, *BitBtnRitorna;
+    ModelList *allRemediesList, *remedyList, *foundList;
+    QLabel* textLabel;
+    QPlainTextEdit *textMemo, *helpMemo;
+    QLineEdit* wordEdit;
+    QPushButton *searchButton, *backToMenuButton;
 
     std::string SearchWord;  // of the last search
 
-    void FormActivate() override;
-    void ListBox2Click();
-    void BBcercaClick();
-    void ListBox3Click();
-    void FormClose() override;
+    void Refresh() override;
+    void ShowRemedyText();
+    void SearchTexts();
+    void ShowFoundText();
+    void ReleaseRecords() override;
 
 protected:
     // Sets the memo label and shows the joined text of the remedy's record.

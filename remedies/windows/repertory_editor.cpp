@@ -23,7 +23,7 @@ RepertoryEditor* theRepertoryEditor = nullptr;
 
 namespace {
 
-constexpr int kPato = 0, kProd = 1, kPoso = 2, kNote = 3;
+constexpr int kPathologyField = 0, kRemedyField = 1, kPosologyField = 2, kNotesField = 3;
 constexpr std::size_t kGuardMaximum[4] = {100, 100, 250, 300};
 constexpr int kGuardTop[4] = {83, 136, 192, 253};
 // What each field keeps, and its name in the messages before a save.
@@ -79,8 +79,7 @@ const EditorFrame kFrame{
 }  // namespace
 
 RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
-    EditCerca = searchEdit_;
-    RBpato = secondOrder_;
+    byPathologyRadio = secondOrder_;
     gui::SetBold(gui::Place(gui::MakeLabel(this, "LabTitolo", "Therapie\xEBn Database"), {305, 36, 200, 18}));
     QFont bold = font();
     bold.setBold(true);
@@ -100,16 +99,16 @@ RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
         SetBackground(fields[i], kSilverColour);
         new KeyPressHook(fields[i], [this, i](QKeyEvent* e) {
             const char c = gui::TypedCharacter(*e);
-            if (c) gui::Guard([&] { FieldKeyPress(i, c); });
+            if (c) gui::Guard([&] { GuardTypedLength(i, c); });
             return false;
         });
     }
-    EdPato = static_cast<QLineEdit*>(fields[0]);
-    EdProd = static_cast<QLineEdit*>(fields[1]);
-    EdPoso = static_cast<QLineEdit*>(fields[2]);
-    MemoNote = static_cast<QPlainTextEdit*>(fields[3]);
-    EdPato->setFont(bold);
-    EdProd->setFont(bold);
+    pathologyEdit = static_cast<QLineEdit*>(fields[0]);
+    remedyEdit = static_cast<QLineEdit*>(fields[1]);
+    posologyEdit = static_cast<QLineEdit*>(fields[2]);
+    notesMemo = static_cast<QPlainTextEdit*>(fields[3]);
+    pathologyEdit->setFont(bold);
+    remedyEdit->setFont(bold);
     BuildPrimaryPanel();
 
     BuildLowerParts();
@@ -117,89 +116,91 @@ RepertoryEditor::RepertoryEditor() : DatabaseEditorWindow(kFrame) {
     auto on = [this](QPushButton* b, void (RepertoryEditor::*handler)()) {
         connect(b, &QPushButton::clicked, this, gui::Guarded([this, handler](bool) { (this->*handler)(); }));
     };
-    on(BBaltro, &RepertoryEditor::BBaltroClick);
-    on(BBsegna, &RepertoryEditor::BBsegnaClick);
-    on(BBsinte, &RepertoryEditor::BBsinteClick);
-    on(BBnote, &RepertoryEditor::BBnoteClick);
-    connect(RBpato, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBpatoClick(); }));
+    on(warningsButton, &RepertoryEditor::ShowPrimaryWarnings);
+    on(signaturesButton, &RepertoryEditor::ShowPrimarySignatures);
+    on(synthesisButton, &RepertoryEditor::ShowPrimarySynthesis);
+    on(notesButton, &RepertoryEditor::ShowPrimaryNotes);
+    connect(byPathologyRadio, &QRadioButton::clicked, this, gui::Guarded([this](bool) { SortByPathology(); }));
     // The box shows what was typed, and its text is the key; Enter does nothing.
-    new KeyPressHook(EditCerca, [](QKeyEvent* e) { return gui::TypedCharacter(*e) == '\r'; });
-    connect(EditCerca, &QLineEdit::textEdited, this, gui::Guarded([this](const QString&) { EditCercaChange(); }));
-    new ClickHook(EditCerca, [this] { gui::Guard([this] { EditCercaClick(); }); });
-    new ClickHook(MemoPrim, [this] { gui::Guard([this] { MemoPrimDblClick(); }); }, true);
-    new ClickHook(MemoNote, [this] { gui::Guard([this] { MemoNoteDblClick(); }); }, true);
+    new KeyPressHook(searchEdit, [](QKeyEvent* e) { return gui::TypedCharacter(*e) == '\r'; });
+    connect(searchEdit, &QLineEdit::textEdited, this, gui::Guarded([this](const QString&) { FollowSearchKey(); }));
+    new ClickHook(searchEdit, [this] { gui::Guard([this] { ClearSearchKey(); }); });
+    new ClickHook(primaryRecordMemo, [this] { gui::Guard([this] { CopyPrimaryTextToNotes(); }); }, true);
+    new ClickHook(notesMemo, [this] { gui::Guard([this] { ClearNotes(); }); }, true);
     // A paste too shows the warning as soon as a line is too long.
-    for (int i : {kPato, kProd, kPoso})
+    for (int i : {kPathologyField, kRemedyField, kPosologyField})
         connect(static_cast<QLineEdit*>(fields[i]), &QLineEdit::textChanged, this, [this, i](const QString& t) {
             ShowLengthState(i, gui::FromQt(t).size(), kGuardMaximum[i], kGuardTop[i]);
         });
-    connect(EdPoso, &QLineEdit::textChanged, this, [this](const QString&) { DescriptionChange(); });
-    connect(MemoNote, &QPlainTextEdit::textChanged, this, [this] { MemoNoteChange(); });
-    connect(EdProd, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
-    connect(EdPato, &QLineEdit::textChanged, this, [this](const QString&) { KeyFieldChange(); });
+    connect(posologyEdit, &QLineEdit::textChanged, this, [this](const QString&) { MarkDescriptionsChanged(); });
+    connect(notesMemo, &QPlainTextEdit::textChanged, this, [this] { MarkNotesChanged(); });
+    connect(remedyEdit, &QLineEdit::textChanged, this, [this](const QString&) { ArmSaves(); });
+    connect(pathologyEdit, &QLineEdit::textChanged, this, [this](const QString&) { ArmSaves(); });
 }
 
 // The primary database's record of the remedy shown, with the buttons that
 // show its other fields.
 void RepertoryEditor::BuildPrimaryPanel() {
-    PanelPrimario = gui::Place(gui::MakeArea(this, "PanelPrimario"), {305, 360, 685, 160});
-    SetBackground(PanelPrimario, 16448222);
+    primaryRecordPanel = gui::Place(gui::MakeArea(this, "PanelPrimario"), {305, 360, 685, 160});
+    SetBackground(primaryRecordPanel, 16448222);
     QFont bold = font();
     bold.setBold(true);
-    gui::Place(gui::MakeLabel(PanelPrimario, "LabPrimaire", "Primaire"), {8, 6, 100, 18})->setFont(bold);
-    gui::Place(gui::MakeLabel(PanelPrimario, "LabInformatie", "database-informatie"), {8, 24, 120, 18});
-    gui::Place(gui::MakeLabel(PanelPrimario, "LabPrimaireDatabase", "Primaire Database"), {8, 44, 120, 18})->setFont(bold);
-    MemoPrim = FieldMemo(gui::Place(gui::MakeMemo(PanelPrimario, "MemoPrim", true), {135, 6, 400, 148}));
-    SetBackground(MemoPrim, 16381900);
-    gui::PlaceClickOnlyButtons(PanelPrimario, {{&BBaltro, "BBaltro", "Waarschuwingen", {545, 6, 132, 25}},
-                                               {&BBsegna, "BBsegna", "Astrologische Signaturen", {545, 40, 132, 25}},
-                                               {&BBsinte, "BBsinte", "Psychische Synthese", {545, 74, 132, 25}},
-                                               {&BBnote, "BBnote", "Notities", {545, 108, 132, 25}}});
-    for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
+    gui::Place(gui::MakeLabel(primaryRecordPanel, "LabPrimaire", "Primaire"), {8, 6, 100, 18})->setFont(bold);
+    gui::Place(gui::MakeLabel(primaryRecordPanel, "LabInformatie", "database-informatie"), {8, 24, 120, 18});
+    gui::Place(gui::MakeLabel(primaryRecordPanel, "LabPrimaireDatabase", "Primaire Database"), {8, 44, 120, 18})
+        ->setFont(bold);
+    primaryRecordMemo = FieldMemo(gui::Place(gui::MakeMemo(primaryRecordPanel, "MemoPrim", true), {135, 6, 400, 148}));
+    SetBackground(primaryRecordMemo, 16381900);
+    gui::PlaceClickOnlyButtons(primaryRecordPanel,
+                               {{&warningsButton, "BBaltro", "Waarschuwingen", {545, 6, 132, 25}},
+                                {&signaturesButton, "BBsegna", "Astrologische Signaturen", {545, 40, 132, 25}},
+                                {&synthesisButton, "BBsinte", "Psychische Synthese", {545, 74, 132, 25}},
+                                {&notesButton, "BBnote", "Notities", {545, 108, 132, 25}}});
+    for (QPushButton* b : {warningsButton, signaturesButton, synthesisButton, notesButton}) b->setEnabled(false);
 }
 
 RepertoryTexts RepertoryEditor::FormTexts() const {
     RepertoryTexts t;
-    t.Pathology = TextOf(EdPato);
-    t.Remedy = TextOf(EdProd);
-    t.Posology = TextOf(EdPoso);
-    t.Notes = MemoText(MemoNote);
+    t.Pathology = TextOf(pathologyEdit);
+    t.Remedy = TextOf(remedyEdit);
+    t.Posology = TextOf(posologyEdit);
+    t.Notes = RecordTextOf(notesMemo);
     return t;
 }
 
-void RepertoryEditor::FormActivate() {
+void RepertoryEditor::Refresh() {
     LookAtDatabase();
     PrimaryProblem = TellUnusableDatabase(
         PrimaryDb(), "Il riquadro della banca dati primaria accanto alle terapie resta vuoto finch\xE9 il file non "
                      "torna integro.");
     ClearRepertoryForm();
     EndReorder();
-    PanelSalva->hide();
-    RBpato->setChecked(true);
-    FillRepListByPathology();
+    unsavedChangesPanel->hide();
+    byPathologyRadio->setChecked(true);
+    FillListByPathology();
     MovePending = false;
 }
 
 void RepertoryEditor::ClearRepertoryForm() {
     CurrentRecordNumber = 0;
-    EdNumRec->clear();
-    EdProd->clear();
-    EdPoso->clear();
-    EdPato->clear();
-    MemoNote->clear();
-    MemoPrim->clear();
+    recordNumberEdit->clear();
+    remedyEdit->clear();
+    posologyEdit->clear();
+    pathologyEdit->clear();
+    notesMemo->clear();
+    primaryRecordMemo->clear();
     SavedRemedyText.clear();
     SavedPathologyText.clear();
     DescriptionsChanged = false;
     RecordShown = false;
-    BBelimina->setEnabled(false);
-    BBsalva->setEnabled(false);
-    BBnuovo->setEnabled(false);
-    EdLimite->hide();
+    deleteButton->setEnabled(false);
+    saveButton->setEnabled(false);
+    saveAsNewButton->setEnabled(false);
+    lengthWarningEdit->hide();
     LinkedPrimaryRecord = 0;
     LinkedWarningsText.clear();
     LinkedRecord = {};
-    for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
+    for (QPushButton* b : {warningsButton, signaturesButton, synthesisButton, notesButton}) b->setEnabled(false);
 }
 
 void RepertoryEditor::FillList(bool byPathology, bool sorted) {
@@ -209,21 +210,21 @@ void RepertoryEditor::FillList(bool byPathology, bool sorted) {
     RecordCountText = remedies::RecordCountText(static_cast<std::int64_t>(Entries.size()));
 }
 
-void RepertoryEditor::FillRepListByRemedy() { FillList(false, true); }
-void RepertoryEditor::FillRepListByPathology() { FillList(true, true); }
+void RepertoryEditor::FillListByRemedy() { FillList(false, true); }
+void RepertoryEditor::FillListByPathology() { FillList(true, true); }
 
-void RepertoryEditor::RBpatoClick() {
-    RBpato->setChecked(true);
-    FillRepListByPathology();
+void RepertoryEditor::SortByPathology() {
+    byPathologyRadio->setChecked(true);
+    FillListByPathology();
 }
 
 void RepertoryEditor::ShowRecord(int index) {
-    SetFieldColours(MemoPrim, 16381900, 0);
-    MemoPrim->clear();
-    MemoNote->clear();
-    MemoIstruz->hide();
+    SetFieldColours(primaryRecordMemo, 16381900, 0);
+    primaryRecordMemo->clear();
+    notesMemo->clear();
+    instructionsMemo->hide();
     const EditorEntry& entry = Entries[static_cast<std::size_t>(index)];
-    const bool byPathology = RBpato->isChecked();
+    const bool byPathology = byPathologyRadio->isChecked();
     auto [remedy, pathology] = SplitListEntry(entry.text, byPathology);
     // Read by the record the entry carries; the first equal record when the
     // file changed meanwhile.
@@ -244,7 +245,7 @@ void RepertoryEditor::ShowRecord(int index) {
         FillFromRecord(r, rec);
     } else {
         // No record holds the entry any more: the name alone is shown.
-        SetText(EdProd, remedy);
+        SetText(remedyEdit, remedy);
         SavedRemedyText = remedy;
     }
     MarkRecordShown();
@@ -252,105 +253,109 @@ void RepertoryEditor::ShowRecord(int index) {
 }
 
 void RepertoryEditor::FillFromRecord(std::int64_t r, const RepertoryRecord& rec) {
-    SetText(EdProd, rec.Remedy);
+    SetText(remedyEdit, rec.Remedy);
     SavedRemedyText = rec.Remedy;
-    SetText(EdPoso, rec.Posology);
-    SetText(EdPato, rec.Pathology);
+    SetText(posologyEdit, rec.Posology);
+    SetText(pathologyEdit, rec.Pathology);
     SavedPathologyText = rec.Pathology;
-    SetMemoText(MemoNote, rec.Notes());
+    SetMemoText(notesMemo, rec.Notes());
     CurrentRecordNumber = r;
-    SetText(EdNumRec, std::to_string(r) + " / " + RecordCountText);
+    SetText(recordNumberEdit, std::to_string(r) + " / " + RecordCountText);
 }
 
 void RepertoryEditor::ShowStoredRecord(std::int64_t r) {
-    SetFieldColours(MemoPrim, 16381900, 0);
-    MemoPrim->clear();
+    SetFieldColours(primaryRecordMemo, 16381900, 0);
+    primaryRecordMemo->clear();
     FillFromRecord(r, ReadRepertoryRecord(r));
     MarkRecordShown();
     LinkPrimary();
 }
 
 std::vector<DatabaseEditorWindow::FieldLength> RepertoryEditor::FieldLengths() const {
-    return {{TextOf(EdPato).size(), kCapacity[kPato], kGuardTop[kPato]},
-            {TextOf(EdProd).size(), kCapacity[kProd], kGuardTop[kProd]},
-            {TextOf(EdPoso).size(), kCapacity[kPoso], kGuardTop[kPoso]},
-            {MemoText(MemoNote).size(), kCapacity[kNote], kGuardTop[kNote]}};
+    return {{TextOf(pathologyEdit).size(), kCapacity[kPathologyField], kGuardTop[kPathologyField]},
+            {TextOf(remedyEdit).size(), kCapacity[kRemedyField], kGuardTop[kRemedyField]},
+            {TextOf(posologyEdit).size(), kCapacity[kPosologyField], kGuardTop[kPosologyField]},
+            {RecordTextOf(notesMemo).size(), kCapacity[kNotesField], kGuardTop[kNotesField]}};
 }
 
 void RepertoryEditor::LinkPrimary() {
-    const std::string remedy = TextOf(EdProd);
+    const std::string remedy = TextOf(remedyEdit);
     const std::int64_t linked = PrimaryProblem.empty() ? FindLinkedPrimaryRecord(remedy) : 0;
     if (linked > 0) {
         LinkedRecord = ReadPrimaryRecord(linked);
         LinkedWarningsText = remedies::LinkedWarningsText(LinkedRecord);
         LinkedPrimaryRecord = linked;
-        SetFieldColours(MemoPrim, 16381900, 0);
-        for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(true);
+        SetFieldColours(primaryRecordMemo, 16381900, 0);
+        for (QPushButton* b : {warningsButton, signaturesButton, synthesisButton, notesButton}) b->setEnabled(true);
         return;
     }
-    for (QPushButton* b : {BBaltro, BBsegna, BBsinte, BBnote}) b->setEnabled(false);
-    SetFieldColours(MemoPrim, 16381900, kRedColour);
+    for (QPushButton* b : {warningsButton, signaturesButton, synthesisButton, notesButton}) b->setEnabled(false);
+    SetFieldColours(primaryRecordMemo, 16381900, kRedColour);
     LinkedPrimaryRecord = 0;
     LinkedRecord = {};
-    SetMemoText(MemoPrim, PrimaryProblem.empty()
-                              ? remedy + " kan niet worden gevonden in de primaire database."
-                              : "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
+    SetMemoText(primaryRecordMemo,
+                PrimaryProblem.empty()
+                    ? remedy + " kan niet worden gevonden in de primaire database."
+                    : "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
 }
 
-void RepertoryEditor::BBaltroClick() { SetMemoText(MemoPrim, LinkedWarningsText); }
-void RepertoryEditor::BBsegnaClick() { SetMemoText(MemoPrim, LinkedSignaturesText(LinkedRecord)); }
-void RepertoryEditor::BBsinteClick() { SetMemoText(MemoPrim, LinkedSynthesisText(LinkedRecord)); }
-void RepertoryEditor::BBnoteClick() { SetMemoText(MemoPrim, LinkedNotesText(LinkedRecord)); }
+void RepertoryEditor::ShowPrimaryWarnings() { SetMemoText(primaryRecordMemo, LinkedWarningsText); }
+void RepertoryEditor::ShowPrimarySignatures() { SetMemoText(primaryRecordMemo, LinkedSignaturesText(LinkedRecord)); }
+void RepertoryEditor::ShowPrimarySynthesis() { SetMemoText(primaryRecordMemo, LinkedSynthesisText(LinkedRecord)); }
+void RepertoryEditor::ShowPrimaryNotes() { SetMemoText(primaryRecordMemo, LinkedNotesText(LinkedRecord)); }
 
-void RepertoryEditor::MemoPrimDblClick() { MemoNote->setPlainText(MemoPrim->toPlainText()); }
-void RepertoryEditor::MemoNoteDblClick() { MemoNote->clear(); }
+void RepertoryEditor::CopyPrimaryTextToNotes() { notesMemo->setPlainText(primaryRecordMemo->toPlainText()); }
+void RepertoryEditor::ClearNotes() { notesMemo->clear(); }
 
-void RepertoryEditor::EditCercaChange() {
+void RepertoryEditor::FollowSearchKey() {
     if (!ListBrowsing) return;
-    SearchKey = rt::UpperAscii(TextOf(EditCerca));
+    SearchKey = rt::UpperAscii(TextOf(searchEdit));
     GuardLength(kTypeAheadField, SearchKey.size() > 50, 0);
     MoveList(SearchKey);
 }
 
-void RepertoryEditor::EditCercaClick() {
+void RepertoryEditor::ClearSearchKey() {
     if (!ListBrowsing) return;
-    EditCerca->clear();
+    searchEdit->clear();
     SearchKey.clear();
 }
 
-void RepertoryEditor::FieldKeyPress(int field, char key) {
-    if (field == kNote) DescriptionsChanged = true;
+void RepertoryEditor::GuardTypedLength(int field, char key) {
+    if (field == kNotesField) DescriptionsChanged = true;
     std::string& length = LengthTexts[static_cast<std::size_t>(field)];
-    length = field == kNote ? MemoText(MemoNote) : TextOf(static_cast<QLineEdit*>(
-                                                         field == kPato ? EdPato : field == kProd ? EdProd : EdPoso));
+    length = field == kNotesField ? RecordTextOf(notesMemo)
+                                  : TextOf(static_cast<QLineEdit*>(field == kPathologyField ? pathologyEdit
+                                                                   : field == kRemedyField  ? remedyEdit
+                                                                                            : posologyEdit));
     if (key == '\r') {
         // Enter types nothing into a one-line field; in the notes it is a
         // line break, two characters of the stored text.
-        if (field != kNote) return;
+        if (field != kNotesField) return;
         length += "\r\n";
     } else {
         ApplyKeyToText(length, key, true);
     }
     GuardLength(field, length.size() > kGuardMaximum[field], kGuardTop[field]);
-    if ((field == kPato || field == kProd) && ListBrowsing) {
+    if ((field == kPathologyField || field == kRemedyField) && ListBrowsing) {
         SearchKey = length;
         MoveList(SearchKey);
     }
 }
 
-void RepertoryEditor::MemoNoteChange() {
-    DescriptionChange();
-    ShowLengthState(kNote, MemoText(MemoNote).size(), kCapacity[kNote], kGuardTop[kNote]);
+void RepertoryEditor::MarkNotesChanged() {
+    MarkDescriptionsChanged();
+    ShowLengthState(kNotesField, RecordTextOf(notesMemo).size(), kCapacity[kNotesField], kGuardTop[kNotesField]);
 }
 
 void RepertoryEditor::SetFieldsEnabled(bool enabled) {
-    for (QWidget* w : std::initializer_list<QWidget*>{EdPato, EdProd, EdPoso, MemoNote, BBpulisci, BBRico})
+    for (QWidget* w : std::initializer_list<QWidget*>{pathologyEdit, remedyEdit, posologyEdit, notesMemo, clearButton,
+                                                      rebuildListsButton})
         w->setEnabled(enabled);
 }
 
-EditOutcome RepertoryEditor::WriteForm(bool asNew) {
+ChangeOutcome RepertoryEditor::WriteForm(bool asNew) {
     const RepertoryTexts t = FormTexts();
-    const EditOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(CurrentRecordNumber, t);
+    const ChangeOutcome o = asNew ? AppendRepertoryEdit(t) : SaveRepertoryEdit(CurrentRecordNumber, t);
     if (o.saved) {
         SavedRemedyText = t.Remedy;
         SavedPathologyText = t.Pathology;
@@ -358,21 +363,21 @@ EditOutcome RepertoryEditor::WriteForm(bool asNew) {
     return o;
 }
 
-bool RepertoryEditor::KeyTextChanged() const { return TextOf(EdPato) != SavedPathologyText; }
+bool RepertoryEditor::KeyTextChanged() const { return TextOf(pathologyEdit) != SavedPathologyText; }
 
 std::vector<EntryField> RepertoryEditor::EntryFields() const {
     std::vector<EntryField> fields;
     const RepertoryTexts t = FormTexts();
     const std::string texts[4] = {t.Pathology, t.Remedy, t.Posology, t.Notes};
-    const std::string foreign[4] = {ForeignCharacters(EdPato), ForeignCharacters(EdProd), ForeignCharacters(EdPoso),
-                                    ForeignCharacters(MemoNote)};
+    const std::string foreign[4] = {ForeignCharacters(pathologyEdit), ForeignCharacters(remedyEdit),
+                                    ForeignCharacters(posologyEdit), ForeignCharacters(notesMemo)};
     for (int i = 0; i < 4; ++i) {
         EntryField f;
         f.name = kFieldNames[i];
         f.text = texts[i];
         f.capacity = kCapacity[i];
-        f.key = i == kPato || i == kProd;
-        f.lines = i == kNote;
+        f.key = i == kPathologyField || i == kRemedyField;
+        f.lines = i == kNotesField;
         f.foreign = foreign[i];
         fields.push_back(f);
     }
@@ -380,7 +385,7 @@ std::vector<EntryField> RepertoryEditor::EntryFields() const {
 }
 
 QWidget* RepertoryEditor::EntryFieldWidget(std::size_t field) const {
-    const std::array<QWidget*, 4> widgets{EdPato, EdProd, EdPoso, MemoNote};
+    const std::array<QWidget*, 4> widgets{pathologyEdit, remedyEdit, posologyEdit, notesMemo};
     return widgets.at(field);
 }
 

@@ -15,12 +15,11 @@ class RepertoryEditor : public DatabaseEditorWindow {
 public:
     RepertoryEditor();
 
-    QLineEdit* EditCerca;
-    QRadioButton* RBpato;
-    QLineEdit *EdPato, *EdPoso;
-    QPlainTextEdit *MemoNote, *MemoPrim;
-    QWidget* PanelPrimario;
-    QPushButton *BBaltro, *BBsegna, *BBsinte, *BBnote;
+    QRadioButton* byPathologyRadio;
+    QLineEdit *pathologyEdit, *posologyEdit;
+    QPlainTextEdit *notesMemo, *primaryRecordMemo;
+    QWidget* primaryRecordPanel;
+    QPushButton *warningsButton, *signaturesButton, *synthesisButton, *notesButton;
 
     std::string SavedPathologyText;
     std::array<std::string, 4> LengthTexts;
@@ -31,35 +30,33 @@ public:
     // sound): a damaged one is named at the opening and none of it is shown.
     std::string PrimaryProblem;
 
-    void FormActivate() override;
-    void RBpatoClick();
+    void Refresh() override;
+    void SortByPathology();
     // The search box edited: its text in capitals is the key.
-    void EditCercaChange();
-    void EditCercaClick();
-    void FieldKeyPress(int field, char key);
-    void MemoNoteChange();
-    void BBpulisciClick() { ClearRepertoryForm(); }
-    void BBaltroClick();
-    void BBsegnaClick();
-    void BBsinteClick();
-    void BBnoteClick();
-    void MemoPrimDblClick();
-    void MemoNoteDblClick();
-    void AskRepertoryClose() { AskClose(); }
+    void FollowSearchKey();
+    void ClearSearchKey();
+    void GuardTypedLength(int field, char key);
+    void MarkNotesChanged();
+    void ShowPrimaryWarnings();
+    void ShowPrimarySignatures();
+    void ShowPrimarySynthesis();
+    void ShowPrimaryNotes();
+    void CopyPrimaryTextToNotes();
+    void ClearNotes();
 
     void ClearRepertoryForm();
-    void FillRepListByRemedy();
-    void FillRepListByPathology();
+    void FillListByRemedy();
+    void FillListByPathology();
     RepertoryTexts FormTexts() const;
 
 protected:
     void ClearForm() override { ClearRepertoryForm(); }
     void FillList(bool byPathology, bool sorted) override;
-    void FillByRemedy() override { FillRepListByRemedy(); }
-    void FillBySecondKey() override { FillRepListByPathology(); }
+    void FillByRemedy() override { FillListByRemedy(); }
+    void FillBySecondKey() override { FillListByPathology(); }
     void ShowRecord(int index) override;
     void SetFieldsEnabled(bool enabled) override;
-    EditOutcome WriteForm(bool asNew) override;
+    ChangeOutcome WriteForm(bool asNew) override;
     bool KeyTextChanged() const override;
     std::vector<EntryField> EntryFields() const override;
     QWidget* EntryFieldWidget(std::size_t field) const override;

@@ -37,39 +37,43 @@ SearchUtility::SearchUtility() {
     BuildChoicePanels();
 
     gui::Place(gui::MakeLabel(this, "LabFrase", "Frase da cercare"), {210, 12, 200, 16});
-    EditCerca = gui::Place(gui::MakeEdit(this, "EditCerca"), {210, 30, 300, 21});
-    SetBackground(EditCerca, kAquaColour);
-    BBcerca = gui::Place(gui::MakeClickOnlyButton(this, "BBcerca", "Cerca "), {520, 28, 110, 25});
+    phraseEdit = gui::Place(gui::MakeEdit(this, "EditCerca"), {210, 30, 300, 21});
+    SetBackground(phraseEdit, kAquaColour);
+    searchButton = gui::Place(gui::MakeClickOnlyButton(this, "BBcerca", "Cerca "), {520, 28, 110, 25});
     gui::Place(gui::MakeLabel(this, "LabRimedio", "Rimedio"), {210, 62, 200, 16});
-    EdRime = gui::Place(gui::MakeReadOnlyEdit(this, "EdRime"), {210, 80, 420, 21});
-    SetBackground(EdRime, kSilverColour);
+    remedyEdit = gui::Place(gui::MakeReadOnlyEdit(this, "EdRime"), {210, 80, 420, 21});
+    SetBackground(remedyEdit, kSilverColour);
     gui::Place(gui::MakeLabel(this, "LabPosizione", "posizione"), {210, 112, 60, 16});
-    Edit1 = gui::Place(gui::MakeReadOnlyEdit(this, "Edit1"), {272, 109, 90, 21});
+    positionEdit = gui::Place(gui::MakeReadOnlyEdit(this, "Edit1"), {272, 109, 90, 21});
     gui::Place(gui::MakeLabel(this, "LabCaratteri", "Caratteri Totali:"), {380, 112, 95, 16});
-    Edit2 = gui::Place(gui::MakeReadOnlyEdit(this, "Edit2"), {478, 109, 152, 21});
-    Memo1 = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo1"), {210, 140, 420, 150}));
-    Memo2 = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo2"), {210, 296, 420, 150}));
-    BBsalva = gui::Place(gui::MakeClickOnlyButton(this, "BBsalva", "Salva"), {210, 458, 120, 30});
-    BBsalva->setEnabled(false);
-    BitBtnRitorna = gui::Place(gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Ritorna al Menu"), {480, 458, 150, 30});
+    lengthEdit = gui::Place(gui::MakeReadOnlyEdit(this, "Edit2"), {478, 109, 152, 21});
+    textBeforeMemo = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo1"), {210, 140, 420, 150}));
+    textFromMatchMemo = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo2"), {210, 296, 420, 150}));
+    saveButton = gui::Place(gui::MakeClickOnlyButton(this, "BBsalva", "Salva"), {210, 458, 120, 30});
+    saveButton->setEnabled(false);
+    backToMenuButton =
+        gui::Place(gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Ritorna al Menu"), {480, 458, 150, 30});
 
-    for (QRadioButton* r : {RbRime, RBindi, RBposo, RBavve, RBSpri, RBSSec, RBSZod, RBpsic, RBnote, RBnoSu})
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RbRimeClick(); }));
-    for (QRadioButton* r : {RBrimed, RBpatol, RBposol, RBnotes})
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBrimedClick(); }));
-    connect(RadioButton5, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RadioButton5Click(); }));
-    connect(RadioButton6, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RadioButton6Click(); }));
-    connect(EditCerca, &QLineEdit::textChanged, this, [this](const QString&) { EditCercaChange(); });
-    connect(BBcerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcercaClick(); }));
-    connect(BBsalva, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBsalvaClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+    for (QRadioButton* r : primaryFieldRadios)
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ChooseField(); }));
+    for (QRadioButton* r : therapyFieldRadios)
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ChooseField(); }));
+    connect(primaryDatabaseRadio, &QRadioButton::clicked, this,
+            gui::Guarded([this](bool) { ChoosePrimaryDatabase(); }));
+    connect(therapiesDatabaseRadio, &QRadioButton::clicked, this,
+            gui::Guarded([this](bool) { ChooseTherapiesDatabase(); }));
+    connect(phraseEdit, &QLineEdit::textChanged, this, [this](const QString&) { RestartSearch(); });
+    connect(searchButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SearchNext(); }));
+    connect(saveButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SaveShownField(); }));
+    connect(backToMenuButton, &QPushButton::clicked, this, [this](bool) { accept(); });
     // The phrase and the memos take only the keys that type a character.
-    for (QWidget* box : std::initializer_list<QWidget*>{EditCerca, Memo1, Memo2}) gui::KeepUntypedKeysOut(box);
-    for (QPlainTextEdit* m : {Memo1, Memo2}) {
-        connect(m, &QPlainTextEdit::textChanged, this, [this] { Memo1Change(); });
+    for (QWidget* box : std::initializer_list<QWidget*>{phraseEdit, textBeforeMemo, textFromMatchMemo})
+        gui::KeepUntypedKeysOut(box);
+    for (QPlainTextEdit* m : {textBeforeMemo, textFromMatchMemo}) {
+        connect(m, &QPlainTextEdit::textChanged, this, [this] { OfferSave(); });
         new ClickHook(m, [this, m] {
             editedMemo_ = m;
-            Memo1Click();
+            StartEditing();
         });
     }
 }
@@ -77,48 +81,48 @@ SearchUtility::SearchUtility() {
 // The choice of the database, and of the field of the primary database or of
 // the therapies (one panel over the other; the therapies' hidden at first).
 void SearchUtility::BuildChoicePanels() {
-    PanelArchivio = gui::Place(gui::MakeArea(this, "PanelArchivio"), {10, 10, 190, 72});
-    gui::Place(gui::MakeLabel(PanelArchivio, "LabArchivio", "Archivio da esaminare:"), {6, 4, 180, 16});
-    gui::PlaceRadioColumn(PanelArchivio,
-                          {{&RadioButton5, "RadioButton5", "Database Primario"},
-                           {&RadioButton6, "RadioButton6", "Repertorio Terapie"}},
+    databasePanel = gui::Place(gui::MakeArea(this, "PanelArchivio"), {10, 10, 190, 72});
+    gui::Place(gui::MakeLabel(databasePanel, "LabArchivio", "Archivio da esaminare:"), {6, 4, 180, 16});
+    gui::PlaceRadioColumn(databasePanel,
+                          {{&primaryDatabaseRadio, "RadioButton5", "Database Primario"},
+                           {&therapiesDatabaseRadio, "RadioButton6", "Repertorio Terapie"}},
                           {6, 24, 180, 20}, 22);
-    RadioButton5->setChecked(true);
+    primaryDatabaseRadio->setChecked(true);
 
-    PanelPrima = gui::Place(gui::MakeArea(this, "PanelPrima"), {10, 90, 190, 260});
-    gui::Place(gui::MakeLabel(PanelPrima, "LabCampoPrima", "Campo da esaminare"), {6, 4, 180, 16});
-    gui::PlaceRadioColumn(PanelPrima,
-                          {{&RbRime, "RbRime", "Rimedio"},
-                           {&RBindi, "RBindi", "Indicazioni"},
-                           {&RBposo, "RBposo", "Posologia"},
-                           {&RBavve, "RBavve", "Avvertenze"},
-                           {&RBSpri, "RBSpri", "Segnat. Primaria"},
-                           {&RBSSec, "RBSSec", "Segnat.Second."},
-                           {&RBSZod, "RBSZod", "Segnat. Zodiac."},
-                           {&RBpsic, "RBpsic", "Sintesi Psichica"},
-                           {&RBnote, "RBnote", "Note"},
-                           {&RBnoSu, "RBnoSu", "Note Supplementari"}},
+    primaryFieldPanel = gui::Place(gui::MakeArea(this, "PanelPrima"), {10, 90, 190, 260});
+    gui::Place(gui::MakeLabel(primaryFieldPanel, "LabCampoPrima", "Campo da esaminare"), {6, 4, 180, 16});
+    gui::PlaceRadioColumn(primaryFieldPanel,
+                          {{&primaryFieldRadios[0], "RbRime", "Rimedio"},
+                           {&primaryFieldRadios[1], "RBindi", "Indicazioni"},
+                           {&primaryFieldRadios[2], "RBposo", "Posologia"},
+                           {&primaryFieldRadios[3], "RBavve", "Avvertenze"},
+                           {&primaryFieldRadios[4], "RBSpri", "Segnat. Primaria"},
+                           {&primaryFieldRadios[5], "RBSSec", "Segnat.Second."},
+                           {&primaryFieldRadios[6], "RBSZod", "Segnat. Zodiac."},
+                           {&primaryFieldRadios[7], "RBpsic", "Sintesi Psichica"},
+                           {&primaryFieldRadios[8], "RBnote", "Note"},
+                           {&primaryFieldRadios[9], "RBnoSu", "Note Supplementari"}},
                           {6, 24, 180, 20}, 23);
-    RbRime->setChecked(true);
+    primaryFieldRadios[0]->setChecked(true);
 
-    PanelTerap = gui::Place(gui::MakeArea(this, "PanelTerap"), {10, 90, 190, 260});
-    gui::Place(gui::MakeLabel(PanelTerap, "LabCampoTerap", "Campo da esaminare"), {6, 4, 180, 16});
-    gui::PlaceRadioColumn(PanelTerap,
-                          {{&RBrimed, "RBrimed", "Rimedio"},
-                           {&RBpatol, "RBpatol", "Patologia"},
-                           {&RBposol, "RBposol", "Posologia"},
-                           {&RBnotes, "RBnotes", "Note"}},
+    therapyFieldPanel = gui::Place(gui::MakeArea(this, "PanelTerap"), {10, 90, 190, 260});
+    gui::Place(gui::MakeLabel(therapyFieldPanel, "LabCampoTerap", "Campo da esaminare"), {6, 4, 180, 16});
+    gui::PlaceRadioColumn(therapyFieldPanel,
+                          {{&therapyFieldRadios[0], "RBrimed", "Rimedio"},
+                           {&therapyFieldRadios[1], "RBpatol", "Patologia"},
+                           {&therapyFieldRadios[2], "RBposol", "Posologia"},
+                           {&therapyFieldRadios[3], "RBnotes", "Note"}},
                           {6, 24, 180, 20}, 23);
-    RBrimed->setChecked(true);
-    PanelTerap->hide();
+    therapyFieldRadios[0]->setChecked(true);
+    therapyFieldPanel->hide();
 }
 
-void SearchUtility::FormActivate() {
+void SearchUtility::Refresh() {
     Searching = false;
     FoundRecord = 0;
     // The activation shows the primary database's fields, as its radio does.
-    RadioButton5->setChecked(true);
-    RadioButton5Click();
+    primaryDatabaseRadio->setChecked(true);
+    ChoosePrimaryDatabase();
     // Both databases must be there (a missing one is reported as a file error);
     // one that is damaged or cannot be read is named at once.
     for (const char* code : {"Prima", "Terap"}) {
@@ -129,56 +133,52 @@ void SearchUtility::FormActivate() {
 
 // A change of database keeps the record shown: its edit is saved where it
 // was found.
-void SearchUtility::RadioButton5Click() {
+void SearchUtility::ChoosePrimaryDatabase() {
     DatabaseCode = "Prima";
-    PanelTerap->hide();
-    PanelPrima->show();
+    therapyFieldPanel->hide();
+    primaryFieldPanel->show();
     NextRecord = 0;
 }
 
-void SearchUtility::RadioButton6Click() {
+void SearchUtility::ChooseTherapiesDatabase() {
     DatabaseCode = "Terap";
-    PanelPrima->hide();
-    PanelTerap->show();
+    primaryFieldPanel->hide();
+    therapyFieldPanel->show();
     NextRecord = 0;
 }
 
-void SearchUtility::RbRimeClick() { ShowNoRecord(); }
+void SearchUtility::ChooseField() { ShowNoRecord(); }
 
 void SearchUtility::ShowNoRecord() {
     Searching = false;
     NextRecord = 0;
     FoundRecord = 0;
-    BBcerca->setText("Cerca");
+    searchButton->setText("Cerca");
     // The memos are emptied: there is no edit left to save.
-    EditArmed = false;
-    for (QPlainTextEdit* m : {Memo1, Memo2}) {
+    UserEditing = false;
+    for (QPlainTextEdit* m : {textBeforeMemo, textFromMatchMemo}) {
         m->clear();
         m->setPlaceholderText({});
     }
-    Edit1->clear();
-    Edit2->clear();
-    SetBaseColour(Edit2, kWhiteColour);
-    EdRime->clear();
-    BBsalva->setEnabled(false);
+    positionEdit->clear();
+    lengthEdit->clear();
+    SetBaseColour(lengthEdit, kWhiteColour);
+    remedyEdit->clear();
+    saveButton->setEnabled(false);
 }
 
-void SearchUtility::RBrimedClick() { RbRimeClick(); }
-
-void SearchUtility::EditCercaChange() {
+void SearchUtility::RestartSearch() {
     Searching = false;
     NextRecord = 0;
-    BBcerca->setText("Cerca");
-    EditArmed = false;
+    searchButton->setText("Cerca");
+    UserEditing = false;
 }
 
 std::string SearchUtility::SelectedFieldCode() const {
     const std::vector<std::string> codes = SearchFieldCodes(DatabaseCode);
     const std::vector<QRadioButton*> radios =
-        DatabaseCode == "Terap"
-            ? std::vector<QRadioButton*>{RBrimed, RBpatol, RBposol, RBnotes}
-            : std::vector<QRadioButton*>{RbRime, RBindi, RBposo, RBavve, RBSpri, RBSSec, RBSZod, RBpsic, RBnote,
-                                         RBnoSu};
+        DatabaseCode == "Terap" ? std::vector<QRadioButton*>(therapyFieldRadios.begin(), therapyFieldRadios.end())
+                                : std::vector<QRadioButton*>(primaryFieldRadios.begin(), primaryFieldRadios.end());
     for (std::size_t i = 0; i < radios.size() && i < codes.size(); ++i)
         if (radios[i]->isChecked()) return codes[i];
     return codes.front();
@@ -189,13 +189,13 @@ bool SearchUtility::SearchOnce() {
     const FieldMatch m = FindInField(DatabaseCode, FieldCode, Phrase, NextRecord);
     if (m.record == 0) return false;
     const SearchField field = SearchFieldFor(DatabaseCode, FieldCode);
-    SetText(EdRime, m.remedy);
-    SetText(Edit2, std::to_string(m.text.size()) + "/" + std::to_string(field.Capacity()));
-    for (QPlainTextEdit* memo : {Memo1, Memo2}) memo->setPlaceholderText({});
-    SetMemoText(Memo1, m.text.substr(0, m.position));
-    SetMemoText(Memo2, m.text.substr(m.position));
-    SetText(Edit1, std::to_string(m.record + 1));
-    SetBaseColour(Edit2, kWhiteColour);
+    SetText(remedyEdit, m.remedy);
+    SetText(lengthEdit, std::to_string(m.text.size()) + "/" + std::to_string(field.Capacity()));
+    for (QPlainTextEdit* memo : {textBeforeMemo, textFromMatchMemo}) memo->setPlaceholderText({});
+    SetMemoText(textBeforeMemo, m.text.substr(0, m.position));
+    SetMemoText(textFromMatchMemo, m.text.substr(m.position));
+    SetText(positionEdit, std::to_string(m.record + 1));
+    SetBaseColour(lengthEdit, kWhiteColour);
     NextRecord = m.record + 1;
     FoundRecord = m.record;
     FoundDatabase = DatabaseCode;
@@ -207,28 +207,28 @@ bool SearchUtility::SearchOnce() {
 void SearchUtility::ShowEditedLength() {
     if (FoundRecord == 0 || FoundField.empty()) return;
     const std::size_t capacity = SearchFieldFor(FoundDatabase, FoundField).Capacity();
-    const std::size_t length = MemoText(Memo1).size() + MemoText(Memo2).size();
-    SetText(Edit2, std::to_string(length) + "/" + std::to_string(capacity));
-    SetBaseColour(Edit2, length > capacity ? kRedColour : kWhiteColour);
+    const std::size_t length = RecordTextOf(textBeforeMemo).size() + RecordTextOf(textFromMatchMemo).size();
+    SetText(lengthEdit, std::to_string(length) + "/" + std::to_string(capacity));
+    SetBaseColour(lengthEdit, length > capacity ? kRedColour : kWhiteColour);
 }
 
 void SearchUtility::EndSearch() {
     // The memos say so in grey, as a caption that the first key typed replaces.
-    for (QPlainTextEdit* m : {Memo1, Memo2}) {
+    for (QPlainTextEdit* m : {textBeforeMemo, textFromMatchMemo}) {
         m->clear();
         m->setPlaceholderText(kEndOfFile);
     }
-    SetText(EdRime, kEndOfFile);
-    Edit2->clear();
-    SetText(Edit1, std::to_string(DataRecordCount(SearchDatabase(DatabaseCode))));
-    BBcerca->setText("Cerca");
+    SetText(remedyEdit, kEndOfFile);
+    lengthEdit->clear();
+    SetText(positionEdit, std::to_string(DataRecordCount(SearchDatabase(DatabaseCode))));
+    searchButton->setText("Cerca");
     Searching = false;
     NextRecord = 0;
     FoundRecord = 0;
 }
 
-void SearchUtility::BBcercaClick() {
-    if (BBsalva->isEnabled()) {
+void SearchUtility::SearchNext() {
+    if (saveButton->isEnabled()) {
         const int answer = gui::ShowMessage("Salvare le modifiche apportate?", "", gui::Buttons::YesNoCancel);
         if (answer == gui::AnswerYes) {
             SaveFoundField();
@@ -240,17 +240,17 @@ void SearchUtility::BBcercaClick() {
         ShowNoRecord();
         return;
     }
-    BBsalva->setEnabled(false);
-    EditArmed = false;
+    saveButton->setEnabled(false);
+    UserEditing = false;
     // The field of the database chosen now, at every press: the database may
     // have changed since the search began.
     FieldCode = SelectedFieldCode();
     if (!Searching) {
-        Phrase = rt::UpperAscii(TextOf(EditCerca));
+        Phrase = rt::UpperAscii(TextOf(phraseEdit));
         Searching = true;
         NextRecord = 1;  // the data records: record 0 is the header
         if (SearchOnce())
-            BBcerca->setText("Continua");
+            searchButton->setText("Continua");
         else
             EndSearch();
         return;
@@ -258,18 +258,18 @@ void SearchUtility::BBcercaClick() {
     if (!SearchOnce()) EndSearch();
 }
 
-void SearchUtility::Memo1Click() { EditArmed = true; }
+void SearchUtility::StartEditing() { UserEditing = true; }
 
-void SearchUtility::Memo1Change() {
+void SearchUtility::OfferSave() {
     // Only a record shown can be saved ("FINE ARCHIVIO" is none).
-    if (EditArmed && FoundRecord > 0) {
-        BBsalva->setEnabled(true);
+    if (UserEditing && FoundRecord > 0) {
+        saveButton->setEnabled(true);
         ShowEditedLength();
     }
 }
 
-void SearchUtility::BBsalvaClick() {
-    if (TextOf(EdRime) == kEndOfFile || FoundRecord == 0) {
+void SearchUtility::SaveShownField() {
+    if (TextOf(remedyEdit) == kEndOfFile || FoundRecord == 0) {
         // Said rather than dropped: no record is shown, so there is nowhere to write.
         gui::ShowMessage("Nessun record \xE8 mostrato: non c'\xE8 nulla da salvare.");
         return;
@@ -278,18 +278,18 @@ void SearchUtility::BBsalvaClick() {
 }
 
 QPlainTextEdit* SearchUtility::RefusedMemo(const EntryField& field, std::size_t firstLength) const {
-    if (!field.foreign.empty()) return ForeignCharacters(Memo1).empty() ? Memo2 : Memo1;
+    if (!field.foreign.empty()) return ForeignCharacters(textBeforeMemo).empty() ? textFromMatchMemo : textBeforeMemo;
     const std::size_t at = RefusedCharacter(field);
-    if (at != std::string::npos) return at < firstLength ? Memo1 : Memo2;
-    return editedMemo_ ? editedMemo_ : Memo2;
+    if (at != std::string::npos) return at < firstLength ? textBeforeMemo : textFromMatchMemo;
+    return editedMemo_ ? editedMemo_ : textFromMatchMemo;
 }
 
 void SearchUtility::SaveFoundField() {
     if (FoundRecord == 0) return;
-    const std::string first = MemoText(Memo1);
-    const std::string text = first + MemoText(Memo2);
+    const std::string first = RecordTextOf(textBeforeMemo);
+    const std::string text = first + RecordTextOf(textFromMatchMemo);
     std::vector<EntryField> fields{SearchEntryField(FoundDatabase, FoundField, text)};
-    fields[0].foreign = ForeignCharacters(Memo1->toPlainText() + Memo2->toPlainText());
+    fields[0].foreign = ForeignCharacters(textBeforeMemo->toPlainText() + textFromMatchMemo->toPlainText());
     if (const std::string why = EntryRefusal(fields); !why.empty()) {
         // The typed text stays, and the focus goes where the refused character is.
         RefusedMemo(fields[0], first.size())->setFocus();
@@ -299,21 +299,21 @@ void SearchUtility::SaveFoundField() {
     if (const std::string question = CutQuestion(fields);
         !question.empty() && gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::AnswerYes)
         return;
-    const EditOutcome o = SaveFieldText(FoundDatabase, FoundField, FoundRecord, text);
-    if (!EditOutcomeMessage(o).empty()) gui::ShowMessage(EditOutcomeMessage(o));
+    const ChangeOutcome o = SaveFieldText(FoundDatabase, FoundField, FoundRecord, text);
+    if (!ChangeOutcomeMessage(o).empty()) gui::ShowMessage(ChangeOutcomeMessage(o));
     if (!o.saved) return;
-    BBsalva->setEnabled(false);
-    EditArmed = false;
+    saveButton->setEnabled(false);
+    UserEditing = false;
     // The memos show what the record now holds (a cut text as it was cut).
     const SearchField field = SearchFieldFor(FoundDatabase, FoundField);
     const Bytes record = ReadDataRecord(SearchDatabase(FoundDatabase), FoundRecord);
     const std::string stored = JoinField(record, field);
-    SetText(EdRime, RecordRemedy(FoundDatabase, record));  // a remedy saved under a new name shows it
+    SetText(remedyEdit, RecordRemedy(FoundDatabase, record));  // a remedy saved under a new name shows it
     const std::size_t split = std::min(first.size(), stored.size());
-    SetMemoText(Memo1, stored.substr(0, split));
-    SetMemoText(Memo2, stored.substr(split));
-    SetText(Edit2, std::to_string(stored.size()) + "/" + std::to_string(field.Capacity()));
-    SetBaseColour(Edit2, kWhiteColour);
+    SetMemoText(textBeforeMemo, stored.substr(0, split));
+    SetMemoText(textFromMatchMemo, stored.substr(split));
+    SetText(lengthEdit, std::to_string(stored.size()) + "/" + std::to_string(field.Capacity()));
+    SetBaseColour(lengthEdit, kWhiteColour);
 }
 
 }  // namespace remedies

@@ -7,6 +7,7 @@
 
 #include "remedies/entry_check.h"
 #include "remedies/windows/window_parts.h"
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -23,13 +24,14 @@ class SearchUtility : public RemedyDialog {
 public:
     SearchUtility();
 
-    QWidget *PanelArchivio, *PanelPrima, *PanelTerap;
-    QRadioButton *RadioButton5, *RadioButton6;
-    QRadioButton *RbRime, *RBindi, *RBposo, *RBavve, *RBSpri, *RBSSec, *RBSZod, *RBpsic, *RBnote, *RBnoSu;
-    QRadioButton *RBrimed, *RBpatol, *RBposol, *RBnotes;
-    QLineEdit *EditCerca, *EdRime, *Edit1, *Edit2;
-    QPlainTextEdit *Memo1, *Memo2;
-    QPushButton *BBcerca, *BBsalva, *BitBtnRitorna;
+    QWidget *databasePanel, *primaryFieldPanel, *therapyFieldPanel;
+    QRadioButton *primaryDatabaseRadio, *therapiesDatabaseRadio;
+    // The fields that can be searched, in the order of SearchFieldCodes.
+    std::array<QRadioButton*, 10> primaryFieldRadios;
+    std::array<QRadioButton*, 4> therapyFieldRadios;
+    QLineEdit *phraseEdit, *remedyEdit, *positionEdit, *lengthEdit;
+    QPlainTextEdit *textBeforeMemo, *textFromMatchMemo;
+    QPushButton *searchButton, *saveButton, *backToMenuButton;
 
     // Module state.
     std::string DatabaseCode = "Prima";
@@ -41,18 +43,17 @@ public:
     // The database and field of the record shown: a save writes there, even
     // after another database was chosen meanwhile.
     std::string FoundDatabase, FoundField;
-    bool EditArmed = false;
+    bool UserEditing = false;
 
-    void FormActivate() override;
-    void EditCercaChange();
-    void RbRimeClick();
-    void RBrimedClick();
-    void RadioButton5Click();
-    void RadioButton6Click();
-    void BBcercaClick();
-    void BBsalvaClick();
-    void Memo1Change();
-    void Memo1Click();
+    void Refresh() override;
+    void RestartSearch();
+    void ChooseField();
+    void ChoosePrimaryDatabase();
+    void ChooseTherapiesDatabase();
+    void SearchNext();
+    void SaveShownField();
+    void OfferSave();
+    void StartEditing();
 
 private:
     void BuildChoicePanels();
@@ -60,7 +61,7 @@ private:
     void ShowNoRecord();
     std::string SelectedFieldCode() const;
     // The length of the edited text against the capacity of its field, in
-    // Edit2, red when the text is too long.
+    // lengthEdit, red when the text is too long.
     void ShowEditedLength();
     bool SearchOnce();
     void EndSearch();

@@ -26,95 +26,97 @@ SignatureMaintenanceWindow::SignatureMaintenanceWindow() {
     SetWindowColour(this, kWindowColour);
     auto* top = new QGridLayout(this);
 
-    ListBox1 = new ModelList(this, "ListBox1");
-    ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    top->addWidget(ListBox1, 0, 0, 2, 1);
+    entryList = new ModelList(this, "ListBox1");
+    entryList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    top->addWidget(entryList, 0, 0, 2, 1);
 
-    Memo1 = NoteMemo(gui::MakeMemo(this, "Memo1", true), kMemoColour);
-    SetText(Memo1,
+    helpMemo = NoteMemo(gui::MakeMemo(this, "Memo1", true), kMemoColour);
+    SetText(helpMemo,
             "Il database \xE8 in ordine alfabetico del sintomo.\n"
             "\"Ordinamento\" lo mostra ordinato per pianta; un secondo clic torna "
             "all'ordine del database.\nClic su una riga per vederne tutti i campi.");
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setFixedHeight(80);
+    helpMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    helpMemo->setFixedHeight(80);
     auto* right = new QGridLayout;
-    right->addWidget(Memo1, 0, 0, 1, 2);
-    BitBtn1 = gui::MakeClickOnlyButton(this, "BitBtn1", "Ordinamento");
-    right->addWidget(BitBtn1, 1, 0, 1, 2);
+    right->addWidget(helpMemo, 0, 0, 1, 2);
+    sortButton = gui::MakeClickOnlyButton(this, "BitBtn1", "Ordinamento");
+    right->addWidget(sortButton, 1, 0, 1, 2);
     const int row = gui::AddLabelledEdits(right, this,
-                                          {{&EdSintomo, "EdSintomo", "Sintomo"},
-                                           {&EdPianta, "EdPianta", "Pianta"},
-                                           {&EdSigla, "EdSigla", "Sigla"},
-                                           {&EdSintesi, "EdSintesi", "Sintesi"},
-                                           {&EdSegPri, "EdSegPri", "Segnat. Primaria"},
-                                           {&EdSegSec, "EdSegSec", "Segnat. Secondaria"},
-                                           {&EdSegZod, "EdSegZod", "Segnat. Zodiacale"},
-                                           {&EdAutori, "EdAutori", "Autori"},
-                                           {&EdNote, "EdNote", "Note"}},
+                                          {{&symptomEdit, "EdSintomo", "Sintomo"},
+                                           {&plantEdit, "EdPianta", "Pianta"},
+                                           {&codeEdit, "EdSigla", "Sigla"},
+                                           {&synthesisEdit, "EdSintesi", "Sintesi"},
+                                           {&primarySignatureEdit, "EdSegPri", "Segnat. Primaria"},
+                                           {&secondarySignatureEdit, "EdSegSec", "Segnat. Secondaria"},
+                                           {&zodiacalSignatureEdit, "EdSegZod", "Segnat. Zodiacale"},
+                                           {&authorsEdit, "EdAutori", "Autori"},
+                                           {&notesEdit, "EdNote", "Note"}},
                                           2);
-    for (QLineEdit* e : {EdSintomo, EdPianta, EdSigla, EdSintesi, EdSegPri, EdSegSec, EdSegZod, EdAutori, EdNote}) {
+    for (QLineEdit* e : {symptomEdit, plantEdit, codeEdit, synthesisEdit, primarySignatureEdit, secondarySignatureEdit,
+                         zodiacalSignatureEdit, authorsEdit, notesEdit}) {
         e->setReadOnly(true);
         SetBaseColour(e, kSilverColour);
         e->setMinimumWidth(320);
     }
     right->setRowStretch(row, 1);
-    BitBtnRitorna = gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Ritorna al Menu");
-    right->addWidget(BitBtnRitorna, row + 1, 1, Qt::AlignRight);
+    backButton = gui::MakeClickOnlyButton(this, "BitBtnRitorna", "&Ritorna al Menu");
+    right->addWidget(backButton, row + 1, 1, Qt::AlignRight);
     top->addLayout(right, 0, 1);
     top->setColumnStretch(0, 1);
 
-    connect(ListBox1, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, gui::Guarded([this](bool) { BitBtn1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+    connect(entryList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ShowChosenEntry(); }));
+    connect(sortButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ToggleSorting(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 600);
 }
 
-void SignatureMaintenanceWindow::FormActivate() {
+void SignatureMaintenanceWindow::Refresh() {
     Sorted = false;
     ListSignatureEntries();
 }
 
-void SignatureMaintenanceWindow::BitBtn1Click() {
+void SignatureMaintenanceWindow::ToggleSorting() {
     Sorted = !Sorted;
     ListSignatureEntries();
 }
 
 bool SignatureMaintenanceWindow::DatabaseSound() {
     if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("le schede"))) return true;
-    ListBox1->Clear();
-    for (QLineEdit* e : {EdSintomo, EdPianta, EdSigla, EdSintesi, EdSegPri, EdSegSec, EdSegZod, EdAutori, EdNote})
+    entryList->Clear();
+    for (QLineEdit* e : {symptomEdit, plantEdit, codeEdit, synthesisEdit, primarySignatureEdit, secondarySignatureEdit,
+                         zodiacalSignatureEdit, authorsEdit, notesEdit})
         e->clear();
     return false;
 }
 
 void SignatureMaintenanceWindow::ListSignatureEntries() {
-    ListBox1->Clear();
+    entryList->Clear();
     if (!DatabaseSound() || !rt::PathExists(kSignatureDbName)) return;
     std::vector<std::string> lines;
     for (const auto& r : ReadAllSignatureRecords()) lines.push_back(MaintenanceLine(r));
     if (Sorted) SortListTexts(lines);
-    ListBox1->SetLines(lines);
+    entryList->SetLines(lines);
 }
 
-void SignatureMaintenanceWindow::ListBox1Click() {
-    const int row = ListBox1->currentRow();
+void SignatureMaintenanceWindow::ShowChosenEntry() {
+    const int row = entryList->currentRow();
     if (row < 0 || !DatabaseSound()) return;
     std::int64_t record = row + 1;
     if (Sorted) {
-        record = FindMaintenanceRecord(ReadAllSignatureRecords(), ListBox1->SelectedLine());
+        record = FindMaintenanceRecord(ReadAllSignatureRecords(), entryList->SelectedLine());
         if (record == 0) return;
     }
     const SignatureRecord& r = ReadSignatureRecord(record);
-    SetText(EdSintomo, r.Symptom);
-    SetText(EdPianta, r.Plant);
-    SetText(EdSigla, r.Code);
-    SetText(EdSintesi, r.Synthesis);
-    SetText(EdSegPri, r.PrimarySignature);
-    SetText(EdSegSec, r.SecondarySignature);
-    SetText(EdSegZod, r.ZodiacalSignature);
-    SetText(EdAutori, r.Authors);
-    SetText(EdNote, r.Notes);
+    SetText(symptomEdit, r.Symptom);
+    SetText(plantEdit, r.Plant);
+    SetText(codeEdit, r.Code);
+    SetText(synthesisEdit, r.Synthesis);
+    SetText(primarySignatureEdit, r.PrimarySignature);
+    SetText(secondarySignatureEdit, r.SecondarySignature);
+    SetText(zodiacalSignatureEdit, r.ZodiacalSignature);
+    SetText(authorsEdit, r.Authors);
+    SetText(notesEdit, r.Notes);
 }
 
 }  // namespace remedies

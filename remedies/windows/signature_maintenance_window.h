@@ -19,16 +19,16 @@ class SignatureMaintenanceWindow : public RemedyDialog {
 public:
     SignatureMaintenanceWindow();
 
-    ModelList* ListBox1;
-    QPushButton *BitBtn1, *BitBtnRitorna;
-    QPlainTextEdit* Memo1;
-    QLineEdit *EdSintomo, *EdPianta, *EdSigla, *EdSintesi, *EdSegPri, *EdSegSec, *EdSegZod,
-        *EdAutori, *EdNote;
+    ModelList* entryList;
+    QPushButton *sortButton, *backButton;
+    QPlainTextEdit* helpMemo;
+    QLineEdit *symptomEdit, *plantEdit, *codeEdit, *synthesisEdit, *primarySignatureEdit, *secondarySignatureEdit,
+        *zodiacalSignatureEdit, *authorsEdit, *notesEdit;
     bool Sorted = false;
 
-    void FormActivate() override;
-    void BitBtn1Click();
-    void ListBox1Click();
+    void Refresh() override;
+    void ToggleSorting();
+    void ShowChosenEntry();
     void ListSignatureEntries();
 
 protected:

@@ -37,81 +37,82 @@ SignatureSearchWindow::SignatureSearchWindow() {
     top->setColumnStretch(1, 1);
 
     for (auto* r : PlanetRadios)
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadSignatureRadios(); }));
     for (auto* r : SignRadios)
-        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { RBsolClick(); }));
-    connect(ListBox2, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox2Click(); }));
+        connect(r, &QRadioButton::clicked, this, gui::Guarded([this](bool) { ReadSignatureRadios(); }));
+    connect(remedyList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ShowChosenRemedy(); }));
     HandleEditKeys(
-        EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); },
-        [this] { EditCercaEdited(); });
-    connect(BBRicerca, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBRicercaClick(); }));
-    connect(BBseguito, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBseguitoClick(); }));
-    connect(BBAnticipo, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBAnticipoClick(); }));
-    connect(BBpulisci, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBpulisciClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+        searchEdit, [this](char c) { TypeAhead(c); }, [this] { StartNewKey(); },
+        [this] { TakeKeyFromBox(); });
+    connect(searchButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { SearchSignature(); }));
+    connect(nextPageButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { NextPage(); }));
+    connect(previousPageButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { PreviousPage(); }));
+    connect(clearButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { EmptyGrid(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1180, 640);
 }
 
 // The remedy list and its type-ahead.
 void SignatureSearchWindow::BuildRemedyColumn(QGridLayout* top) {
     auto* left = new QVBoxLayout;
-    Label6 = gui::MakeLabel(this, "Label6", "Remedies");
-    ListBox2 = new ModelList(this, "ListBox2");
-    ListBox2->setMinimumWidth(230);
-    ListBox1 = new ModelList(this, "ListBox1");
-    ListBox1->hide();
-    auto* zoek = new QHBoxLayout;
-    Label20 = gui::MakeLabel(this, "Label20", "Zoek");
-    EditCerca = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
-    zoek->addWidget(Label20);
-    zoek->addWidget(EditCerca);
-    left->addWidget(Label6);
-    left->addWidget(ListBox2, 1);
-    left->addLayout(zoek);
+    remediesLabel = gui::MakeLabel(this, "Label6", "Remedies");
+    remedyList = new ModelList(this, "ListBox2");
+    remedyList->setMinimumWidth(230);
+    hiddenRemedyList = new ModelList(this, "ListBox1");
+    hiddenRemedyList->hide();
+    auto* searchRow = new QHBoxLayout;
+    searchLabel = gui::MakeLabel(this, "Label20", "Zoek");
+    searchEdit = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
+    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(searchEdit);
+    left->addWidget(remediesLabel);
+    left->addWidget(remedyList, 1);
+    left->addLayout(searchRow);
     top->addLayout(left, 0, 0, 3, 1);
 }
 
 // The help above the planet and sign panels and the signature they choose.
 void SignatureSearchWindow::BuildSignatureChoice(QGridLayout* top) {
-    PanPianeti = gui::MakeRadioGroup(this, "PanPianeti", "Planetaire Signatuur", kPlanetRadios, 5, PlanetRadios);
-    RBNoPia = PlanetRadios.back();
-    PanSegni = gui::MakeRadioGroup(this, "PanSegni", "Zodiac Signatuur", kSignRadios, 5, SignRadios);
-    RBNoSeg = SignRadios.back();
-    for (QRadioButton* any : {RBNoPia, RBNoSeg}) any->setChecked(true);
+    planetPanel = gui::MakeRadioGroup(this, "PanPianeti", "Planetaire Signatuur", kPlanetRadios, 5, PlanetRadios);
+    anyPlanetRadio = PlanetRadios.back();
+    signPanel = gui::MakeRadioGroup(this, "PanSegni", "Zodiac Signatuur", kSignRadios, 5, SignRadios);
+    anySignRadio = SignRadios.back();
+    for (QRadioButton* any : {anyPlanetRadio, anySignRadio}) any->setChecked(true);
     auto* panels = new QHBoxLayout;
-    panels->addWidget(PanPianeti);
-    panels->addWidget(PanSegni);
+    panels->addWidget(planetPanel);
+    panels->addWidget(signPanel);
 
     auto* words = new QHBoxLayout;
-    Label5 = gui::MakeLabel(this, "Label5", "...met signatuur");
-    EdPianeta = Tinted(gui::MakeReadOnlyEdit(this, "EdPianeta"), kSilverColour);
-    EdSegno = Tinted(gui::MakeReadOnlyEdit(this, "EdSegno"), kSilverColour);
-    SetText(EdPianeta, kAnyWord);
-    SetText(EdSegno, kAnyWord);
-    Label7 = gui::MakeLabel(this, "Label7", "...ik vond");
-    EdTot = Tinted(gui::MakeReadOnlyEdit(this, "EdTot"), kSilverColour);
-    EdTot->setText("0");
-    EdTot->setMaximumWidth(60);
-    BBRicerca = gui::MakeClickOnlyButton(this, "BBRicerca", "Start Remedies zoeken");
-    for (QWidget* w : std::initializer_list<QWidget*>{Label5, EdPianeta, EdSegno, Label7, EdTot, BBRicerca})
+    withSignatureLabel = gui::MakeLabel(this, "Label5", "...met signatuur");
+    planetEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdPianeta"), kSilverColour);
+    signEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdSegno"), kSilverColour);
+    SetText(planetEdit, kAnyWord);
+    SetText(signEdit, kAnyWord);
+    foundLabel = gui::MakeLabel(this, "Label7", "...ik vond");
+    foundCountEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdTot"), kSilverColour);
+    foundCountEdit->setText("0");
+    foundCountEdit->setMaximumWidth(60);
+    searchButton = gui::MakeClickOnlyButton(this, "BBRicerca", "Start Remedies zoeken");
+    for (QWidget* w : std::initializer_list<QWidget*>{withSignatureLabel, planetEdit, signEdit, foundLabel,
+                                                      foundCountEdit, searchButton})
         words->addWidget(w);
 
-    MemoZoom = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
-    MemoZoom->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    SetText(MemoZoom,
+    helpMemo = NoteMemo(gui::MakeMemo(this, "MemoZoom", true), kMemoColour);
+    helpMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SetText(helpMemo,
             "Selecteer de remedie uit de lijst Remedies om de astrologische signatuur van een "
             "remedie te kennen.\nSpecifieer  de gezochte signatuur om de remedies met een bepaalde "
             "astrologische signatuur te visualiseren.");
     {
-        QTextOption centred = MemoZoom->document()->defaultTextOption();
+        QTextOption centred = helpMemo->document()->defaultTextOption();
         centred.setAlignment(Qt::AlignHCenter);
-        MemoZoom->document()->setDefaultTextOption(centred);
+        helpMemo->document()->setDefaultTextOption(centred);
     }
-    MemoZoom->setFixedHeight(50);
+    helpMemo->setFixedHeight(50);
 
     auto* middle = new QVBoxLayout;
-    middle->addWidget(MemoZoom);
+    middle->addWidget(helpMemo);
     middle->addLayout(panels);
     middle->addLayout(words);
     top->addLayout(middle, 0, 1);
@@ -120,13 +121,13 @@ void SignatureSearchWindow::BuildSignatureChoice(QGridLayout* top) {
 // The grid of fourteen rows: remedy, primary, secondary and zodiacal signature.
 void SignatureSearchWindow::BuildSignatureGrid(QGridLayout* top) {
     auto* grid = new QGridLayout;
-    Label18 = gui::MakeLabel(this, "Label18", "Remedies");
-    grid->addWidget(Label18, 0, 0);
+    gridRemediesLabel = gui::MakeLabel(this, "Label18", "Remedies");
+    grid->addWidget(gridRemediesLabel, 0, 0);
     grid->addWidget(gui::MakeLabel(this, "LabPrimaria", "Primaire Sign."), 0, 1);
     grid->addWidget(gui::MakeLabel(this, "LabSecondaria", "Secondaire Sign."), 0, 2);
     grid->addWidget(gui::MakeLabel(this, "LabZodiacale", "Zodiac Signatuur"), 0, 3);
     const std::pair<std::array<QLineEdit*, kSignatureRows>*, const char*> columns[] = {
-        {&EdP, "EdP"}, {&EdD, "EdD"}, {&EdE, "EdE"}, {&EdF, "EdF"}};
+        {&remedyEdits, "EdP"}, {&primaryEdits, "EdD"}, {&secondaryEdits, "EdE"}, {&zodiacEdits, "EdF"}};
     for (int r = 0; r < kSignatureRows; ++r) {
         int column = 0;
         for (const auto& [edits, stem] : columns) {
@@ -146,21 +147,21 @@ void SignatureSearchWindow::BuildSignatureGrid(QGridLayout* top) {
 // The pages of the search's remedies, the clearing and the way back.
 void SignatureSearchWindow::BuildPageBar(QGridLayout* top) {
     auto* bottom = new QHBoxLayout;
-    BBAnticipo = gui::MakeClickOnlyButton(this, "BBAnticipo", "\xAB");
-    Label22 = gui::MakeLabel(this, "Label22", "pag");
-    EdPage = Tinted(gui::MakeReadOnlyEdit(this, "EdPage"), kWhiteColour);
-    EdPage->setMaximumWidth(70);
-    EdPage->setAlignment(Qt::AlignCenter);
-    gui::MakeClickOnlyButtons(this, {{&BBseguito, "BBseguito", "\xBB"},
-                                     {&BBpulisci, "BBpulisci", "Schoon"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar het menu"}});
-    bottom->addWidget(BBAnticipo);
-    bottom->addWidget(Label22);
-    bottom->addWidget(EdPage);
-    bottom->addWidget(BBseguito);
+    previousPageButton = gui::MakeClickOnlyButton(this, "BBAnticipo", "\xAB");
+    pageLabel = gui::MakeLabel(this, "Label22", "pag");
+    pageEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdPage"), kWhiteColour);
+    pageEdit->setMaximumWidth(70);
+    pageEdit->setAlignment(Qt::AlignCenter);
+    gui::MakeClickOnlyButtons(this, {{&nextPageButton, "BBseguito", "\xBB"},
+                                     {&clearButton, "BBpulisci", "Schoon"},
+                                     {&backButton, "BitBtnRitorna", "&Terug naar het menu"}});
+    bottom->addWidget(previousPageButton);
+    bottom->addWidget(pageLabel);
+    bottom->addWidget(pageEdit);
+    bottom->addWidget(nextPageButton);
     bottom->addStretch(1);
-    bottom->addWidget(BBpulisci);
-    bottom->addWidget(BitBtnRitorna);
+    bottom->addWidget(clearButton);
+    bottom->addWidget(backButton);
     top->addLayout(bottom, 2, 1);
 }
 
@@ -170,61 +171,59 @@ bool SignatureSearchWindow::DatabaseSound() {
         return true;
     }
     listed_ = false;
-    ListBox1->Clear();
-    ListBox2->Clear();
+    hiddenRemedyList->Clear();
+    remedyList->Clear();
     ClearSignatureGrid();
     ClearSignatureRows();
     // No count and no pages, as if a search had found nothing.
-    EdTot->clear();
-    SetBaseColour(EdPage, kWhiteColour);
-    EdPage->clear();
+    foundCountEdit->clear();
+    SetBaseColour(pageEdit, kWhiteColour);
+    pageEdit->clear();
     CurrentPage = 1;
     PageCount = 0;
     SearchMode = false;
     return false;
 }
 
-void SignatureSearchWindow::FormActivate() {
+void SignatureSearchWindow::Refresh() {
     ClearSignatureRows();
     listed_ = false;
     DatabaseSound();
 }
 
 void SignatureSearchWindow::ListRemedies() {
-    ListBox1->Clear();
-    ListBox2->Clear();
+    hiddenRemedyList->Clear();
+    remedyList->Clear();
     RemedyIndex index;
     try {
         index = BuildRemedyIndex();
     } catch (const DamagedDatabaseError& e) {
         e.Tell();  // no remedy is listed from a damaged database
     }
-    ListBox1->SetLines(index.names);
-    ListBox2->SetLines(index.names);
+    hiddenRemedyList->SetLines(index.names);
+    remedyList->SetLines(index.names);
     listed_ = true;
 }
 
 void SignatureSearchWindow::ReadSignatureRadios() {
     PlanetWord = CheckedCaption(PlanetRadios);
     SignWord = CheckedCaption(SignRadios);
-    SetText(EdPianeta, PlanetWord);
-    SetText(EdSegno, SignWord);
+    SetText(planetEdit, PlanetWord);
+    SetText(signEdit, SignWord);
 }
-
-void SignatureSearchWindow::RBsolClick() { ReadSignatureRadios(); }
 
 void SignatureSearchWindow::ClearSignatureRows() { RowUsed.fill(false); }
 
 void SignatureSearchWindow::ClearSignatureGrid() {
     for (int r = 0; r < kSignatureRows; ++r)
-        for (QLineEdit* e : {EdP[r], EdD[r], EdE[r], EdF[r]}) e->clear();
+        for (QLineEdit* e : {remedyEdits[r], primaryEdits[r], secondaryEdits[r], zodiacEdits[r]}) e->clear();
 }
 
 void SignatureSearchWindow::WriteRow(int r, const SignatureRow& t) {
-    SetText(EdP[r], t.remedy);
-    SetText(EdD[r], t.primary);
-    SetText(EdE[r], t.secondary);
-    SetText(EdF[r], t.zodiac);
+    SetText(remedyEdits[r], t.remedy);
+    SetText(primaryEdits[r], t.primary);
+    SetText(secondaryEdits[r], t.secondary);
+    SetText(zodiacEdits[r], t.zodiac);
     RowUsed[static_cast<std::size_t>(r)] = true;
 }
 
@@ -244,88 +243,88 @@ void SignatureSearchWindow::AddSignatureRow(const SignatureRow& row) {
         }
 }
 
-void SignatureSearchWindow::LoadSegnatDumPage(int page) {
-    for (const auto& row : LoadSegnatDum(page)) AddSignatureRow(row);
+void SignatureSearchWindow::AddFoundPageRows(int page) {
+    for (const auto& row : ReadSignatureHitsPage(page)) AddSignatureRow(row);
 }
 
-void SignatureSearchWindow::EditCercaClick() {
-    EditCerca->clear();
+void SignatureSearchWindow::StartNewKey() {
+    searchEdit->clear();
     SearchKey.clear();
 }
 
-void SignatureSearchWindow::EditCercaKeyPress(char key) {
+void SignatureSearchWindow::TypeAhead(char key) {
     if (key >= 'a' && key <= 'z') key = static_cast<char>(key - 32);
     if (!ApplyTypeAheadKey(SearchKey, key)) return;
-    SetText(EditCerca, SearchKey);
-    EditCerca->setCursorPosition(EditCerca->text().size());
+    SetText(searchEdit, SearchKey);
+    searchEdit->setCursorPosition(searchEdit->text().size());
     ListPrefixBisect();
 }
 
-void SignatureSearchWindow::EditCercaEdited() {
-    SearchKey = TextOf(EditCerca);
+void SignatureSearchWindow::TakeKeyFromBox() {
+    SearchKey = TextOf(searchEdit);
     ListPrefixBisect();
 }
 
 void SignatureSearchWindow::ListPrefixBisect() {
     // The key is in capitals: the names are compared with it in capitals too.
-    int row = PrefixBisect(ListBox2->Lines(), SearchKey, true);
-    if (row >= 0) ListBox2->SelectRow(row);
+    int row = PrefixBisect(remedyList->Lines(), SearchKey, true);
+    if (row >= 0) remedyList->SelectRow(row);
 }
 
-void SignatureSearchWindow::ListBox2Click() {
+void SignatureSearchWindow::ShowChosenRemedy() {
     if (SearchMode) {
         ClearSignatureGrid();
         ClearSignatureRows();
-        SetBaseColour(EdPage, kWhiteColour);
-        EdPage->clear();
-        EdTot->clear();
+        SetBaseColour(pageEdit, kWhiteColour);
+        pageEdit->clear();
+        foundCountEdit->clear();
         SearchMode = false;
     }
-    const std::string name = ListBox2->SelectedLine();
+    const std::string name = remedyList->SelectedLine();
     if (name.empty() || !DatabaseSound()) return;
     const auto all = ReadPrimaryFile();
     const std::int64_t r = FirstRecordNamed(all, name);
     if (r >= 0) ShowRemedySignatures(all[static_cast<std::size_t>(r)]);
 }
 
-void SignatureSearchWindow::BBRicercaClick() {
+void SignatureSearchWindow::SearchSignature() {
     if (!DatabaseSound()) return;
     ClearSignatureGrid();
     ClearSignatureRows();
     SearchMode = true;
-    const std::string planet = TextOf(EdPianeta);
-    const std::string sign = TextOf(EdSegno);
+    const std::string planet = TextOf(planetEdit);
+    const std::string sign = TextOf(signEdit);
     std::vector<SignatureRow> hits;
-    WithWaitCursor([&] { hits = SearchSignatures(ListBox2->Lines(), planet, sign); });
+    WithWaitCursor([&] { hits = SearchSignatures(remedyList->Lines(), planet, sign); });
     const int n = static_cast<int>(hits.size());
-    EdTot->setText(QString::number(n));
-    if (n > kSignatureRows) SetBaseColour(EdPage, kRedColour);
+    foundCountEdit->setText(QString::number(n));
+    if (n > kSignatureRows) SetBaseColour(pageEdit, kRedColour);
     PageCount = SignaturePageCount(n);
     CurrentPage = 1;
     ShowPage();
 }
 
 void SignatureSearchWindow::ShowPage() {
-    EdPage->setText(QString("%1/%2").arg(CurrentPage).arg(PageCount));
+    pageEdit->setText(QString("%1/%2").arg(CurrentPage).arg(PageCount));
     ClearSignatureGrid();
     ClearSignatureRows();
-    LoadSegnatDumPage(CurrentPage);
+    AddFoundPageRows(CurrentPage);
 }
 
-void SignatureSearchWindow::BBseguitoClick() {
+void SignatureSearchWindow::NextPage() {
     if (CurrentPage >= PageCount) return;
     ++CurrentPage;
-    SetBaseColour(EdPage, kWhiteColour);
+    SetBaseColour(pageEdit, kWhiteColour);
     ShowPage();
 }
 
-void SignatureSearchWindow::BBAnticipoClick() {
+void SignatureSearchWindow::PreviousPage() {
     if (CurrentPage <= 1) return;
     --CurrentPage;
     ShowPage();
 }
 
-void SignatureSearchWindow::BBpulisciClick() {
+void SignatureSearchWindow::EmptyGrid() {
     ClearSignatureGrid();
     ClearSignatureRows();
 }

@@ -28,16 +28,17 @@ class SignatureSearchWindow : public RemedyDialog {
 public:
     SignatureSearchWindow();
 
-    ModelList *ListBox1, *ListBox2;
-    QLabel *Label5, *Label6, *Label7, *Label18, *Label20, *Label22;
-    QLineEdit *EditCerca, *EdPianeta, *EdSegno, *EdTot, *EdPage;
-    QGroupBox *PanPianeti, *PanSegni;
-    std::vector<QRadioButton*> PlanetRadios;  // RBsol .. RBnos, RBNoPia
-    std::vector<QRadioButton*> SignRadios;    // RBari .. RBpes, RBNoSeg
-    QRadioButton *RBNoPia, *RBNoSeg;
-    std::array<QLineEdit*, kSignatureRows> EdP{}, EdD{}, EdE{}, EdF{};
-    QPushButton *BBRicerca, *BBAnticipo, *BBseguito, *BBpulisci, *BitBtnRitorna;
-    QPlainTextEdit* MemoZoom;
+    ModelList* remedyList;
+    ModelList* hiddenRemedyList;  // the same remedies, never shown
+    QLabel *withSignatureLabel, *remediesLabel, *foundLabel, *gridRemediesLabel, *searchLabel, *pageLabel;
+    QLineEdit *searchEdit, *planetEdit, *signEdit, *foundCountEdit, *pageEdit;
+    QGroupBox *planetPanel, *signPanel;
+    std::vector<QRadioButton*> PlanetRadios;  // one a planet, then anyPlanetRadio
+    std::vector<QRadioButton*> SignRadios;    // one a sign, then anySignRadio
+    QRadioButton *anyPlanetRadio, *anySignRadio;
+    std::array<QLineEdit*, kSignatureRows> remedyEdits{}, primaryEdits{}, secondaryEdits{}, zodiacEdits{};
+    QPushButton *searchButton, *previousPageButton, *nextPageButton, *clearButton, *backButton;
+    QPlainTextEdit* helpMemo;
 
     // Module state.
     std::string PlanetWord = kAnyWord;
@@ -48,16 +49,15 @@ public:
     int CurrentPage = 1;
     int PageCount = 0;
 
-    void FormActivate() override;
-    void EditCercaClick();
-    void EditCercaKeyPress(char key);
-    void EditCercaEdited();
-    void ListBox2Click();
-    void RBsolClick();
-    void BBRicercaClick();
-    void BBseguitoClick();
-    void BBAnticipoClick();
-    void BBpulisciClick();
+    void Refresh() override;
+    void StartNewKey();
+    void TypeAhead(char key);
+    void TakeKeyFromBox();
+    void ShowChosenRemedy();
+    void SearchSignature();
+    void NextPage();
+    void PreviousPage();
+    void EmptyGrid();
 
     void ReadSignatureRadios();
     void ClearSignatureRows();
@@ -65,7 +65,7 @@ public:
     void ListPrefixBisect();
     void ShowRemedySignatures(const PrimaryRecord& r);
     void AddSignatureRow(const SignatureRow& row);
-    void LoadSegnatDumPage(int page);
+    void AddFoundPageRows(int page);
 
 private:
     // Looks at the database (at the opening and before a click or a search

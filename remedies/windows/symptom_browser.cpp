@@ -30,33 +30,30 @@ BrowserFrame Frame() {
 
 }  // namespace
 
-SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
-    EdCerca = SearchEdit;
-    EdDist = Chosen;
-}
+SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {}
 
-void SymptomBrowser::FormActivate() {
+void SymptomBrowser::Refresh() {
     State().SearchKey.clear();
-    EdCerca->clear();
+    SearchEdit->clear();
     if (!DatabaseSound()) return;
     LoadList(ReadListLines(kSymptomListName));
-    EdCerca->setFocus();
+    SearchEdit->setFocus();
 }
 
 void SymptomBrowser::ClearResultSlots() {
     BrowserWindow::ClearResultSlots();
-    EdCerca->clear();
+    SearchEdit->clear();
     State().SearchKey.clear();
 }
 
-void SymptomBrowser::ListBox1Click() {
+void SymptomBrowser::SearchChosenLine() {
     if (!DatabaseSound()) return;
-    list->hide();
-    MemoInfo->hide();
+    signatureWordList->hide();
+    helpMemo->hide();
     State().StartSearch();
-    LabNote->setText("Notities");
+    notesLabel->setText("Notities");
     const std::string line = ChosenLine();
-    SetText(EdDist, line);
+    SetText(Chosen, line);
     ClearResultSlots();
     bool more = false;
     const std::vector<std::int64_t> hits = FindSymptomHits(line, &more);
@@ -64,27 +61,27 @@ void SymptomBrowser::ListBox1Click() {
     for (std::int64_t r : hits) {
         const PrimaryRecord& rec = ReadPrimaryRecord(r);
         PrimarySlotTexts t = SymptomSlotTexts(rec);
-        FillResultSlot(t.P, t.A, t.S, t.D, true, r);
-        SetText(EdDist, rec.Indication());
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, true, r);
+        SetText(Chosen, rec.Indication());
     }
 }
 
 void SymptomBrowser::FillPage() {
     for (std::int64_t r : State().PageHits()) {
         PrimarySlotTexts t = SymptomSlotTexts(ReadPrimaryRecord(r));
-        FillResultSlot(t.P, t.A, t.S, t.D, false, r);
+        FillResultSlot(t.remedy, t.planetarySignatures, t.zodiacalSignature, t.detail, false, r);
     }
 }
 
 void SymptomBrowser::ShowSlotDetail(int slot) {
-    MemoInfo->hide();
+    helpMemo->hide();
     const std::int64_t r = State().SlotRecord(slot);
     if (r == 0) return;  // an empty slot has nothing to show
     if (!DatabaseSound()) return;
     const PrimaryRecord& rec = ReadPrimaryRecord(r);
     DetailText d = SymptomDetail(rec, State().AdvanceDetail(slot, 4));
-    SetText(LabNote, d.caption);
-    SetText(MemoNote, d.text);
+    SetText(notesLabel, d.caption);
+    SetText(notesMemo, d.text);
 }
 
 }  // namespace remedies

@@ -11,11 +11,8 @@ class SymptomBrowser : public BrowserWindow {
 public:
     explicit SymptomBrowser(QWidget* parent = nullptr);
 
-    QLineEdit* EdCerca = nullptr;
-    QLineEdit* EdDist = nullptr;
-
-    void FormActivate() override;
-    void ListBox1Click() override;
+    void Refresh() override;
+    void SearchChosenLine() override;
     void ShowSlotDetail(int slot) override;
     void ClearResultSlots() override;
 

@@ -30,37 +30,37 @@ SymptomPlantsWindow::SymptomPlantsWindow() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(gui::MakeLabel(this, "LabSintomi", "SINTOMI"));
-    ListBox1 = new ModelList(this, "ListBox1");
-    ListBox1->setMinimumWidth(300);
-    left->addWidget(ListBox1, 1);
-    auto* cerca = new QHBoxLayout;
-    cerca->addWidget(gui::MakeLabel(this, "LabCerca", "Cerca"));
-    EditCerca = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
-    cerca->addWidget(EditCerca);
-    left->addLayout(cerca);
+    symptomList = new ModelList(this, "ListBox1");
+    symptomList->setMinimumWidth(300);
+    left->addWidget(symptomList, 1);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(gui::MakeLabel(this, "LabCerca", "Cerca"));
+    searchEdit = Tinted(gui::MakeEdit(this, "EditCerca"), kAquaColour);
+    searchRow->addWidget(searchEdit);
+    left->addLayout(searchRow);
     top->addLayout(left, 0, 0, 2, 1);
 
     BuildPlantColumn(top);
 
     auto* buttons = new QHBoxLayout;
-    gui::MakeClickOnlyButtons(this, {{&Button1, "Button1", "Crea Database"},
-                                     {&BitBtnRitorna, "BitBtnRitorna", "&Ritorna al Menu"}});
-    Button1->setEnabled(false);
-    buttons->addWidget(Button1);
+    gui::MakeClickOnlyButtons(this, {{&createDatabaseButton, "Button1", "Crea Database"},
+                                     {&backButton, "BitBtnRitorna", "&Ritorna al Menu"}});
+    createDatabaseButton->setEnabled(false);
+    buttons->addWidget(createDatabaseButton);
     buttons->addStretch(1);
-    buttons->addWidget(BitBtnRitorna);
+    buttons->addWidget(backButton);
     top->addLayout(buttons, 1, 1);
     top->setColumnStretch(1, 1);
 
-    connect(ListBox1, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBox1Click(); }));
-    connect(ListBoxPiante, &QListWidget::itemClicked, this,
-            gui::Guarded([this](QListWidgetItem*) { ListBoxPianteClick(); }));
+    connect(symptomList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ShowSymptomPlants(); }));
+    connect(plantList, &QListWidget::itemClicked, this,
+            gui::Guarded([this](QListWidgetItem*) { ShowChosenPlant(); }));
     HandleEditKeys(
-        EditCerca, [this](char c) { EditCercaKeyPress(c); }, [this] { EditCercaClick(); },
-        [this] { EditCercaEdited(); });
-    connect(Button1, &QPushButton::clicked, this, gui::Guarded([this](bool) { Button1Click(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this] { reject(); });
+        searchEdit, [this](char c) { TypeAhead(c); }, [this] { StartNewKey(); },
+        [this] { TakeKeyFromBox(); });
+    connect(createDatabaseButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { CreateDatabase(); }));
+    connect(backButton, &QPushButton::clicked, this, [this] { reject(); });
     resize(1100, 620);
 }
 
@@ -69,34 +69,34 @@ SymptomPlantsWindow::SymptomPlantsWindow() {
 void SymptomPlantsWindow::BuildPlantColumn(QGridLayout* top) {
     auto* right = new QGridLayout;
     right->addWidget(gui::MakeLabel(this, "LabSintomo", "SINTOMO / DISTURBO"), 0, 0, 1, 2);
-    EdSintomo = Tinted(gui::MakeReadOnlyEdit(this, "EdSintomo"), kSilverColour);
-    right->addWidget(EdSintomo, 1, 0, 1, 2);
+    symptomEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdSintomo"), kSilverColour);
+    right->addWidget(symptomEdit, 1, 0, 1, 2);
     right->addWidget(gui::MakeLabel(this, "LabPianta", "PIANTA   (clic per attivare segnature)"), 2, 0);
     right->addWidget(gui::MakeLabel(this, "LabSintesi", "Sintesi Psichica"), 2, 1);
-    ListBoxPiante = new ModelList(this, "ListBoxPiante");
-    ListBoxSintesi = new ModelList(this, "ListBoxSintesi");
-    ListBoxNum = new ModelList(this, "ListBoxNum");
-    ListBoxNum->hide();
-    EdAlternativa = Tinted(gui::MakeReadOnlyEdit(this, "EdAlternativa"), kRedColour);
-    EdAlternativa->hide();
-    right->addWidget(ListBoxPiante, 3, 0);
-    right->addWidget(ListBoxSintesi, 3, 1);
-    right->addWidget(EdAlternativa, 4, 0, 1, 2);
+    plantList = new ModelList(this, "ListBoxPiante");
+    synthesisList = new ModelList(this, "ListBoxSintesi");
+    recordNumberList = new ModelList(this, "ListBoxNum");
+    recordNumberList->hide();
+    referenceEdit = Tinted(gui::MakeReadOnlyEdit(this, "EdAlternativa"), kRedColour);
+    referenceEdit->hide();
+    right->addWidget(plantList, 3, 0);
+    right->addWidget(synthesisList, 3, 1);
+    right->addWidget(referenceEdit, 4, 0, 1, 2);
     right->setColumnStretch(0, 1);
     right->setColumnStretch(1, 2);
     // The synthesis lines scroll with the plants beside them.
-    connect(ListBoxPiante->verticalScrollBar(), &QScrollBar::valueChanged,
-            ListBoxSintesi->verticalScrollBar(), &QScrollBar::setValue);
+    connect(plantList->verticalScrollBar(), &QScrollBar::valueChanged,
+            synthesisList->verticalScrollBar(), &QScrollBar::setValue);
 
     auto* fields = new QGridLayout;
     gui::AddLabelledEdits(fields, this,
-                          {{&EdPianta, "EdPianta", "Pianta"},
-                           {&EdSegPri, "EdSegPri", "Segnatura Primaria"},
-                           {&EdSegSec, "EdSegSec", "Segnatura Secondaria"},
-                           {&EdSegZod, "EdSegZod", "Segnatura Zodiacale"},
-                           {&EdAutori, "EdAutori", "Autori (relativam. al sintomo)"}},
+                          {{&plantEdit, "EdPianta", "Pianta"},
+                           {&primarySignatureEdit, "EdSegPri", "Segnatura Primaria"},
+                           {&secondarySignatureEdit, "EdSegSec", "Segnatura Secondaria"},
+                           {&zodiacalSignatureEdit, "EdSegZod", "Segnatura Zodiacale"},
+                           {&authorsEdit, "EdAutori", "Autori (relativam. al sintomo)"}},
                           0);
-    for (QLineEdit* e : {EdPianta, EdSegPri, EdSegSec, EdSegZod, EdAutori}) {
+    for (QLineEdit* e : {plantEdit, primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit, authorsEdit}) {
         e->setReadOnly(true);
         SetBaseColour(e, kSilverColour);
     }
@@ -104,87 +104,87 @@ void SymptomPlantsWindow::BuildPlantColumn(QGridLayout* top) {
     top->addLayout(right, 0, 1);
 }
 
-void SymptomPlantsWindow::FillSymptoms(const std::vector<std::string>& symptoms) { ListBox1->SetLines(symptoms); }
+void SymptomPlantsWindow::FillSymptoms(const std::vector<std::string>& symptoms) { symptomList->SetLines(symptoms); }
 
 bool SymptomPlantsWindow::DatabaseSound() {
     if (DatabasesSound({SignatureDb()}, NothingShownUntilSound("i sintomi", kSignatureSymptomsName))) return true;
-    ListBox1->Clear();
+    symptomList->Clear();
     ClearPlants();
     return false;
 }
 
-void SymptomPlantsWindow::FormActivate() {
-    ListBox1->Clear();
+void SymptomPlantsWindow::Refresh() {
+    symptomList->Clear();
     if (!DatabaseSound()) return;
     if (!rt::PathExists(kSignatureSymptomsName)) return;
     FillSymptoms(ReadNameFile(kSignatureSymptomsName, 100));
-    EditCerca->setFocus();
+    searchEdit->setFocus();
 }
 
-void SymptomPlantsWindow::ListBox1Click() { ShowSymptomPlants(); }
-
 void SymptomPlantsWindow::ClearPlants() {
-    ListBoxPiante->Clear();
-    ListBoxNum->Clear();
-    ListBoxSintesi->Clear();
-    for (QLineEdit* e : {EdSegPri, EdSegSec, EdSegZod, EdAutori, EdPianta, EdSintomo}) e->clear();
-    EdAlternativa->clear();
-    EdAlternativa->hide();
+    plantList->Clear();
+    recordNumberList->Clear();
+    synthesisList->Clear();
+    for (QLineEdit* e :
+         {primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit, authorsEdit, plantEdit, symptomEdit})
+        e->clear();
+    referenceEdit->clear();
+    referenceEdit->hide();
 }
 
 void SymptomPlantsWindow::ShowSymptomPlants() {
     if (!DatabaseSound()) return;
     ClearPlants();
 
-    const SymptomPlants found = FindSymptomPlants(ReadAllSignatureRecords(), ListBox1->SelectedLine());
-    SetText(EdSintomo, found.symptom);
+    const SymptomPlants found = FindSymptomPlants(ReadAllSignatureRecords(), symptomList->SelectedLine());
+    SetText(symptomEdit, found.symptom);
     for (std::size_t i = 0; i < found.plants.size(); ++i) {
-        ListBoxPiante->AddLine(found.plants[i]);
-        ListBoxSintesi->AddLine(found.syntheses[i]);
+        plantList->AddLine(found.plants[i]);
+        synthesisList->AddLine(found.syntheses[i]);
         char number[16];
         std::snprintf(number, sizeof number, "%04lld", static_cast<long long>(found.records[i]));
-        ListBoxNum->AddLine(number);
+        recordNumberList->AddLine(number);
     }
     if (found.found) {
-        SetText(EdSegPri, found.shown.PrimarySignature);
-        SetText(EdSegSec, found.shown.SecondarySignature);
-        SetText(EdSegZod, found.shown.ZodiacalSignature);
-        SetText(EdPianta, found.shown.Plant);
-        SetText(EdAutori, found.shown.Authors);
+        SetText(primarySignatureEdit, found.shown.PrimarySignature);
+        SetText(secondarySignatureEdit, found.shown.SecondarySignature);
+        SetText(zodiacalSignatureEdit, found.shown.ZodiacalSignature);
+        SetText(plantEdit, found.shown.Plant);
+        SetText(authorsEdit, found.shown.Authors);
     } else {
-        SetText(EdAlternativa, found.reference);
-        EdAlternativa->show();
+        SetText(referenceEdit, found.reference);
+        referenceEdit->show();
     }
 }
 
-void SymptomPlantsWindow::ListBoxPianteClick() {
-    const int row = ListBoxPiante->currentRow();
-    if (row < 0 || row >= ListBoxNum->Count() || !DatabaseSound()) return;
-    ShowSignatureOfRecord(std::stoll(ListBoxNum->Lines()[static_cast<std::size_t>(row)]));
+void SymptomPlantsWindow::ShowChosenPlant() {
+    const int row = plantList->currentRow();
+    if (row < 0 || row >= recordNumberList->Count() || !DatabaseSound()) return;
+    ShowSignatureOfRecord(std::stoll(recordNumberList->Lines()[static_cast<std::size_t>(row)]));
 }
 
 void SymptomPlantsWindow::ShowSignatureOfRecord(std::int64_t record) {
     const SignatureRecord& r = ReadSignatureRecord(record);
-    SetText(EdPianta, r.Plant);
-    SetText(EdSegPri, r.PrimarySignature);
-    SetText(EdSegSec, r.SecondarySignature);
-    SetText(EdSegZod, r.ZodiacalSignature);
-    SetText(EdAutori, r.Authors);
+    SetText(plantEdit, r.Plant);
+    SetText(primarySignatureEdit, r.PrimarySignature);
+    SetText(secondarySignatureEdit, r.SecondarySignature);
+    SetText(zodiacalSignatureEdit, r.ZodiacalSignature);
+    SetText(authorsEdit, r.Authors);
 }
 
-void SymptomPlantsWindow::EditCercaKeyPress(char key) {
+void SymptomPlantsWindow::TypeAhead(char key) {
     if (key == 13) {
         ShowSymptomPlants();
         return;
     }
     ApplyTypeAheadKey(SearchKey, key);
-    SetText(EditCerca, SearchKey);
-    EditCerca->setCursorPosition(EditCerca->text().size());
+    SetText(searchEdit, SearchKey);
+    searchEdit->setCursorPosition(searchEdit->text().size());
     SeekKey();
 }
 
-void SymptomPlantsWindow::EditCercaEdited() {
-    SearchKey = TextOf(EditCerca);
+void SymptomPlantsWindow::TakeKeyFromBox() {
+    SearchKey = TextOf(searchEdit);
     SeekKey();
 }
 
@@ -194,17 +194,17 @@ void SymptomPlantsWindow::SeekKey() {
     f.Reset();
     const std::int64_t symptoms = f.FileSize() - 1;
     f.Close();
-    const int row = PrefixBisect(ListBox1->Lines(), static_cast<std::size_t>(std::max<std::int64_t>(symptoms, 0)),
+    const int row = PrefixBisect(symptomList->Lines(), static_cast<std::size_t>(std::max<std::int64_t>(symptoms, 0)),
                                  SearchKey);
-    if (row >= 0) ListBox1->SelectRow(row);
+    if (row >= 0) symptomList->SelectRow(row);
 }
 
-void SymptomPlantsWindow::EditCercaClick() {
-    EditCerca->clear();
+void SymptomPlantsWindow::StartNewKey() {
+    searchEdit->clear();
     SearchKey.clear();
 }
 
-void SymptomPlantsWindow::Button1Click() {
+void SymptomPlantsWindow::CreateDatabase() {
     std::vector<std::string> symptoms;
     WithWaitCursor([&] { symptoms = ImportSignatureDatabase(); });
     FillSymptoms(symptoms);

@@ -21,20 +21,20 @@ class SymptomPlantsWindow : public RemedyDialog {
 public:
     SymptomPlantsWindow();
 
-    ModelList *ListBox1, *ListBoxPiante, *ListBoxSintesi, *ListBoxNum;
-    QLineEdit *EditCerca, *EdSintomo, *EdPianta, *EdSegPri, *EdSegSec, *EdSegZod, *EdAutori,
-        *EdAlternativa;
-    QPushButton *Button1, *BitBtnRitorna;
+    ModelList *symptomList, *plantList, *synthesisList, *recordNumberList;
+    QLineEdit *searchEdit, *symptomEdit, *plantEdit, *primarySignatureEdit, *secondarySignatureEdit,
+        *zodiacalSignatureEdit, *authorsEdit;
+    QLineEdit* referenceEdit;  // in red, where a symptom has no plant of its own
+    QPushButton *createDatabaseButton, *backButton;
 
     std::string SearchKey;  // survives between openings
 
-    void FormActivate() override;
-    void ListBox1Click();
-    void ListBoxPianteClick();
-    void EditCercaKeyPress(char key);
-    void EditCercaClick();
-    void EditCercaEdited();
-    void Button1Click();
+    void Refresh() override;
+    void ShowChosenPlant();
+    void TypeAhead(char key);
+    void StartNewKey();
+    void TakeKeyFromBox();
+    void CreateDatabase();
 
     void ShowSymptomPlants();
     void ShowSignatureOfRecord(std::int64_t record);

@@ -35,10 +35,10 @@ SynthesisWindow::SynthesisWindow() : RemedyTextWindow(kSynthesisTexts) {}
 void SynthesisWindow::ShowText(const std::string& name, const PrimaryRecord& r) { ShowSynthesis(name, r); }
 
 void SynthesisWindow::ShowSynthesis(const std::string& name, const PrimaryRecord& r) {
-    SetText(LabelMemo, Texts().memoLabelNamed + name);
+    SetText(textLabel, Texts().memoLabelNamed + name);
     std::string text = RemedyText(r, RemedyTextKind::Synthesis);
     if (text.size() < 5) text = kNoSynthesisText;
-    SetText(MemoNote, text);
+    SetText(textMemo, text);
 }
 
 }  // namespace remedies

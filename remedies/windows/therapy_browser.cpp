@@ -36,20 +36,18 @@ BrowserFrame Frame() {
 }  // namespace
 
 TherapyBrowser::TherapyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
-    EditCerca = SearchEdit;
-    EdPato = Chosen;
-    MemoZoom = gui::MakeMemo(this, "MemoZoom", true);
-    QFont f = MemoZoom->font();
+    enlargedDosageMemo = gui::MakeMemo(this, "MemoZoom", true);
+    QFont f = enlargedDosageMemo->font();
     f.setPointSize(f.pointSize() + 4);
-    MemoZoom->setFont(f);
-    SetBackground(MemoZoom, kCream);
-    MemoZoom->viewport()->installEventFilter(this);
-    MemoZoom->hide();
+    enlargedDosageMemo->setFont(f);
+    SetBackground(enlargedDosageMemo, kCream);
+    enlargedDosageMemo->viewport()->installEventFilter(this);
+    enlargedDosageMemo->hide();
     // The help text is shown and hidden by its button only.
-    MemoInfo->viewport()->removeEventFilter(this);
+    helpMemo->viewport()->removeEventFilter(this);
 }
 
-void TherapyBrowser::FormActivate() {
+void TherapyBrowser::Refresh() {
     if (!DatabaseSound()) return;
     std::vector<std::string> lines;
     if (rt::PathExists(kPathologyListName)) {
@@ -60,18 +58,18 @@ void TherapyBrowser::FormActivate() {
 }
 
 void TherapyBrowser::ClearResultSlots() {
-    MemoZoom->hide();
-    MemoInfo->hide();
+    enlargedDosageMemo->hide();
+    helpMemo->hide();
     BrowserWindow::ClearResultSlots();
 }
 
-void TherapyBrowser::ListBox1Click() {
+void TherapyBrowser::SearchChosenLine() {
     if (!DatabaseSound()) return;
-    LabNote->setText("Notities");
-    MemoNote->clear();
+    notesLabel->setText("Notities");
+    notesMemo->clear();
     State().StartSearch();
     const std::string line = ChosenLine();
-    SetText(EdPato, line);
+    SetText(Chosen, line);
     ClearResultSlots();
     bool more = false;
     const std::vector<std::int64_t> hits = FindPathologyHits(line, &more);
@@ -79,7 +77,7 @@ void TherapyBrowser::ListBox1Click() {
     for (std::int64_t r : hits) {
         RepertoryRecord rec = ReadRepertoryRecord(r);
         FillResultSlot(rec.Remedy, {}, {}, rec.Posology, true, r);
-        SetText(EdPato, rec.Pathology);
+        SetText(Chosen, rec.Pathology);
     }
 }
 
@@ -95,35 +93,35 @@ void TherapyBrowser::ShowSlotDetail(int slot) {
     if (remedy.empty()) return;  // an empty slot has nothing to show
     if (!DatabaseSound()) return;
     // The warnings come from the primary database, which is looked at too.
-    MemoNote->clear();
+    notesMemo->clear();
     if (State().SlotDetailState[static_cast<std::size_t>(slot)] == 1 &&
         !DatabasesSound({PrimaryDb()}, NothingShownUntilSound("le avvertenze dei rimedi"))) {
-        LabNote->setText("Notities");
+        notesLabel->setText("Notities");
         return;
     }
-    DetailText d = TherapyDetail(remedy, TextOf(EdPato), State().AdvanceDetail(slot, 2));
-    SetText(LabNote, d.caption);
-    SetText(MemoNote, d.text);
+    DetailText d = TherapyDetail(remedy, TextOf(Chosen), State().AdvanceDetail(slot, 2));
+    SetText(notesLabel, d.caption);
+    SetText(notesMemo, d.text);
 }
 
-void TherapyBrowser::BitBtn2Click() {
-    MemoZoom->hide();
-    BrowserWindow::BitBtn2Click();
+void TherapyBrowser::ToggleHelp() {
+    enlargedDosageMemo->hide();
+    BrowserWindow::ToggleHelp();
 }
 
-void TherapyBrowser::SlotDoubleClick(QLineEdit* edit, int, char column) {
+void TherapyBrowser::ExpandSlotField(QLineEdit* edit, int, char column) {
     if (column != 'D') return;
-    MemoInfo->hide();
-    MemoZoom->setPlainText(edit->text());
-    MemoZoom->setGeometry(edit->mapTo(this, QPoint(0, 0)).x(), edit->mapTo(this, QPoint(0, 0)).y(),
-                          std::max(edit->width(), 420), 160);
-    MemoZoom->raise();
-    MemoZoom->show();
+    helpMemo->hide();
+    enlargedDosageMemo->setPlainText(edit->text());
+    enlargedDosageMemo->setGeometry(edit->mapTo(this, QPoint(0, 0)).x(), edit->mapTo(this, QPoint(0, 0)).y(),
+                                    std::max(edit->width(), 420), 160);
+    enlargedDosageMemo->raise();
+    enlargedDosageMemo->show();
 }
 
 bool TherapyBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MemoZoom->viewport() && event->type() == QEvent::MouseButtonPress) {
-        MemoZoom->hide();
+    if (watched == enlargedDosageMemo->viewport() && event->type() == QEvent::MouseButtonPress) {
+        enlargedDosageMemo->hide();
         return true;
     }
     return BrowserWindow::eventFilter(watched, event);

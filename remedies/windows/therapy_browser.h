@@ -11,16 +11,14 @@ class TherapyBrowser : public BrowserWindow {
 public:
     explicit TherapyBrowser(QWidget* parent = nullptr);
 
-    QLineEdit* EditCerca = nullptr;
-    QLineEdit* EdPato = nullptr;
-    QPlainTextEdit* MemoZoom = nullptr;
+    QPlainTextEdit* enlargedDosageMemo = nullptr;
 
-    void FormActivate() override;
-    void ListBox1Click() override;
+    void Refresh() override;
+    void SearchChosenLine() override;
     void ShowSlotDetail(int slot) override;
     void ClearResultSlots() override;
-    void BitBtn2Click() override;
-    void SlotDoubleClick(QLineEdit* edit, int slot, char column) override;
+    void ToggleHelp() override;
+    void ExpandSlotField(QLineEdit* edit, int slot, char column) override;
 
 protected:
     void FillPage() override;

@@ -66,60 +66,59 @@ UpdateWindow::UpdateWindow() {
     setFont(WindowFont());
     SetBackground(this, kWindowColour);
 
-    Memo1 = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo1", true), {8, 8, 573, 100}));
-    SetBackground(Memo1, kSilverColour);
+    instructionsMemo = FieldMemo(gui::Place(gui::MakeMemo(this, "Memo1", true), {8, 8, 573, 100}));
+    SetBackground(instructionsMemo, kSilverColour);
 
     gui::Place(gui::MakeLabel(this, "LabUltimo", "Laatste update van het programma gemaakt"), {8, 120, 260, 16});
-    EdUltAgg = gui::Place(gui::MakeReadOnlyEdit(this, "EdUltAgg"), {270, 117, 130, 21});
+    lastUpdateEdit = gui::Place(gui::MakeReadOnlyEdit(this, "EdUltAgg"), {270, 117, 130, 21});
 
-    // A row for each of the three places an update may come from.
-    const std::tuple<QLineEdit**, const char*, QLineEdit**, const char*, QPushButton**, const char*, const char*> rows[] = {
-        {&EdDisp1, "EdDisp1", &EdNuoAgg1, "EdNuoAgg1", &BBok1, "BBok1", "Ok1"},
-        {&EdDisp2, "EdDisp2", &EdNuoAgg2, "EdNuoAgg2", &BBok2, "BBok2", "Ok2"},
-        {&EdDisp3, "EdDisp3", &EdNuoAgg3, "EdNuoAgg3", &BBok3, "BBok3", "Ok3"}};
+    // The rows' object names: the place, the date, the install button and its caption.
+    const std::tuple<const char*, const char*, const char*, const char*> names[] = {
+        {"EdDisp1", "EdNuoAgg1", "BBok1", "Ok1"},
+        {"EdDisp2", "EdNuoAgg2", "BBok2", "Ok2"},
+        {"EdDisp3", "EdNuoAgg3", "BBok3", "Ok3"}};
     for (int i = 0; i < 3; ++i) {
-        const auto& [disp, dispName, date, dateName, ok, okName, okCaption] = rows[i];
+        const auto& [placeName, dateName, installName, installCaption] = names[i];
+        UpdateRow& row = updateRows[static_cast<std::size_t>(i)];
         const int y = 152 + i * 32;
         const std::string n = std::to_string(i + 1);
         gui::Place(gui::MakeLabel(this, ("LabApparato" + n).c_str(), "Op het apparaat"), {8, y + 3, 90, 16});
-        *disp = gui::Place(gui::MakeReadOnlyEdit(this, dispName), {100, y, 170, 21});
+        row.placeEdit = gui::Place(gui::MakeReadOnlyEdit(this, placeName), {100, y, 170, 21});
         gui::Place(gui::MakeLabel(this, ("LabData" + n).c_str(), "er is eenupdate met datum:"), {278, y + 3, 150, 16});
-        *date = gui::Place(gui::MakeReadOnlyEdit(this, dateName), {428, y, 105, 21});
-        *ok = gui::Place(gui::MakeClickOnlyButton(this, okName, okCaption), {538, y - 1, 43, 23});
+        row.dateEdit = gui::Place(gui::MakeReadOnlyEdit(this, dateName), {428, y, 105, 21});
+        row.installButton =
+            gui::Place(gui::MakeClickOnlyButton(this, installName, installCaption), {538, y - 1, 43, 23});
         const int slot = i + 1;
-        connect(*ok, &QPushButton::clicked, this, gui::Guarded([this, slot](bool) { CopyUpdateDisk(slot); }));
+        connect(row.installButton, &QPushButton::clicked, this,
+                gui::Guarded([this, slot](bool) { CopyUpdateDisk(slot); }));
     }
 
-    Label8 = gui::Place(gui::MakeLabel(this, "Label8", "Kies welke je wilt installeren"), {8, 254, 170, 16});
-    Image1 = gui::Place(gui::MakeLabel(this, "Image1", ""), {180, 250, 40, 24});
-    Image1->setPixmap(PointerPicture());
-    gui::PlaceClickOnlyButtons(this, {{&BBcartella, "BBcartella", "Altra cartella...", {230, 276, 150, 27}},
-                                      {&BitBtnRitorna, "BitBtnRitorna", "&Terug naar menu", {431, 276, 150, 27}}});
-    connect(BBcartella, &QPushButton::clicked, this, gui::Guarded([this](bool) { BBcartellaClick(); }));
-    connect(BitBtnRitorna, &QPushButton::clicked, this, [this](bool) { accept(); });
+    chooseLabel = gui::Place(gui::MakeLabel(this, "Label8", "Kies welke je wilt installeren"), {8, 254, 170, 16});
+    pointerImage = gui::Place(gui::MakeLabel(this, "Image1", ""), {180, 250, 40, 24});
+    pointerImage->setPixmap(PointerPicture());
+    gui::PlaceClickOnlyButtons(this, {{&otherFolderButton, "BBcartella", "Altra cartella...", {230, 276, 150, 27}},
+                                      {&backToMenuButton, "BitBtnRitorna", "&Terug naar menu", {431, 276, 150, 27}}});
+    connect(otherFolderButton, &QPushButton::clicked, this, gui::Guarded([this](bool) { ChooseOtherFolder(); }));
+    connect(backToMenuButton, &QPushButton::clicked, this, [this](bool) { accept(); });
 }
-
-QLineEdit* UpdateWindow::Disp(int slot) const { return slot == 1 ? EdDisp1 : slot == 2 ? EdDisp2 : EdDisp3; }
-QLineEdit* UpdateWindow::Date(int slot) const { return slot == 1 ? EdNuoAgg1 : slot == 2 ? EdNuoAgg2 : EdNuoAgg3; }
-QPushButton* UpdateWindow::Ok(int slot) const { return slot == 1 ? BBok1 : slot == 2 ? BBok2 : BBok3; }
 
 fs::path UpdateWindow::LocalFolder() const { return fs::absolute(rt::ResolvePath(kUpdateFolderName)); }
 
-void UpdateWindow::FormActivate() { ScanUpdateDrives(rt::PathExists(kAutoSetName) ? 0 : 1); }
+void UpdateWindow::Refresh() { ScanUpdateDrives(rt::PathExists(kAutoSetName) ? 0 : 1); }
 
 void UpdateWindow::ShowUpdateSlotsCleared() {
-    EdUltAgg->clear();
+    lastUpdateEdit->clear();
     for (int s = 1; s <= 3; ++s) {
-        Disp(s)->clear();
-        Date(s)->clear();
-        Ok(s)->setEnabled(false);
+        Row(s).placeEdit->clear();
+        Row(s).dateEdit->clear();
+        Row(s).installButton->setEnabled(false);
         SlotFolders[static_cast<std::size_t>(s - 1)].clear();
     }
 }
 
 void UpdateWindow::ScanUpdateDrives(int mode) {
     ShowUpdateSlotsCleared();
-    BitBtnRitorna->setText("&Terug naar menu");
+    backToMenuButton->setText("&Terug naar menu");
     ProgramFolder = fs::current_path();
     {
         rt::TextFile f;
@@ -128,10 +127,10 @@ void UpdateWindow::ScanUpdateDrives(int mode) {
         std::string text;
         while (!f.Eof()) text += f.ReadLn() + "\r\n";
         f.Close();
-        SetMemoText(Memo1, text);
-        Memo1->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        SetMemoText(instructionsMemo, text);
+        instructionsMemo->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
     }
-    SetText(EdUltAgg, SetDateIn(LocalFolder()).dateText);
+    SetText(lastUpdateEdit, SetDateIn(LocalFolder()).dateText);
     std::vector<fs::path> roots;
     for (const gui::Volume& v : gui::System().ListVolumes()) roots.emplace_back(v.root);
     bool any = false;
@@ -152,17 +151,17 @@ bool UpdateWindow::TakeSlot(const fs::path& folder, bool replaceLast) {
     SlotFolders[static_cast<std::size_t>(slot - 1)] = folder;
     // The volume (or chosen folder) by its name; the whole path in the tip.
     const fs::path holder = folder.parent_path();
-    SetText(Disp(slot), Shown(holder.filename().empty() ? holder : holder.filename()));
-    Disp(slot)->setToolTip(QString::fromStdString(folder.string()));
+    SetText(Row(slot).placeEdit, Shown(holder.filename().empty() ? holder : holder.filename()));
+    Row(slot).placeEdit->setToolTip(QString::fromStdString(folder.string()));
     const DatabaseSetDate there = SetDateIn(folder);
     const DatabaseSetDate here = SetDateIn(LocalFolder());
-    SetText(Date(slot), there.dateText);
-    SetBackground(Date(slot), there.newestAge >= here.newestAge ? kAquaColour : kRedColour);
-    Ok(slot)->setEnabled(true);
+    SetText(Row(slot).dateEdit, there.dateText);
+    SetBackground(Row(slot).dateEdit, there.newestAge >= here.newestAge ? kAquaColour : kRedColour);
+    Row(slot).installButton->setEnabled(true);
     return true;
 }
 
-void UpdateWindow::BBcartellaClick() {
+void UpdateWindow::ChooseOtherFolder() {
     const fs::path chosen = ChooseFolder ? ChooseFolder(this) : fs::path();
     if (chosen.empty()) return;
     const auto folder = UpdateFolderIn(chosen);
@@ -191,7 +190,7 @@ void UpdateWindow::CopyUpdateDisk(int slot) {
                                      ").\r\nInstallarle comunque?";
         if (gui::ShowMessage(question, "", gui::Buttons::YesNo) != gui::AnswerYes) return;
     }
-    BitBtnRitorna->setText("Attendere...");
+    backToMenuButton->setText("Attendere...");
     repaint();
     UpdateOutcome outcome;
     std::string notes;  // what the user is told after an update that was made
@@ -200,8 +199,8 @@ void UpdateWindow::CopyUpdateDisk(int slot) {
         // The lists are rebuilt from the databases installed.
         outcome = InstallUpdateWithLists(source, notes);
     }
-    SetText(EdUltAgg, SetDateIn(local).dateText);
-    BitBtnRitorna->setText("Ritorna al Menu");
+    SetText(lastUpdateEdit, SetDateIn(local).dateText);
+    backToMenuButton->setText("Ritorna al Menu");
     if (!outcome.ok) {
         gui::ShowMessage(outcome.message + "\r\nLe banche dati installate sono rimaste come erano.");
         return;

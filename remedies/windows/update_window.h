@@ -23,13 +23,18 @@ class UpdateWindow : public RemedyDialog {
 public:
     UpdateWindow();
 
-    QPlainTextEdit* Memo1;
-    QLineEdit* EdUltAgg;
-    QLineEdit *EdDisp1, *EdDisp2, *EdDisp3;
-    QLineEdit *EdNuoAgg1, *EdNuoAgg2, *EdNuoAgg3;
-    QPushButton *BBok1, *BBok2, *BBok3;
-    QLabel *Label8, *Image1;
-    QPushButton *BBcartella, *BitBtnRitorna;
+    QPlainTextEdit* instructionsMemo;
+    QLineEdit* lastUpdateEdit;
+    // A row for each of the three places an update may come from: the disc
+    // or folder, the date of its databases, and the button that installs it.
+    struct UpdateRow {
+        QLineEdit* placeEdit;
+        QLineEdit* dateEdit;
+        QPushButton* installButton;
+    };
+    std::array<UpdateRow, 3> updateRows;
+    QLabel *chooseLabel, *pointerImage;
+    QPushButton *otherFolderButton, *backToMenuButton;
 
     std::filesystem::path ProgramFolder;
     std::array<std::filesystem::path, 3> SlotFolders;
@@ -37,20 +42,16 @@ public:
     // Asks for a folder (tests replace it); an empty path when none was chosen.
     static std::function<std::filesystem::path(QWidget*)> ChooseFolder;
 
-    void FormActivate() override;
+    void Refresh() override;
     void ScanUpdateDrives(int mode);
     void CopyUpdateDisk(int slot);  // 1..3
-    void BBcartellaClick();
-
-protected:
+    void ChooseOtherFolder();
 
 private:
     void ShowUpdateSlotsCleared();
     bool TakeSlot(const std::filesystem::path& folder, bool replaceLast);
     std::filesystem::path LocalFolder() const;
-    QLineEdit* Disp(int slot) const;
-    QLineEdit* Date(int slot) const;
-    QPushButton* Ok(int slot) const;
+    const UpdateRow& Row(int slot) const { return updateRows[static_cast<std::size_t>(slot - 1)]; }
 };
 
 extern UpdateWindow* theUpdateWindow;

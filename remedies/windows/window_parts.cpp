@@ -18,11 +18,11 @@ namespace remedies {
 
 void RemedyDialog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    gui::Guard([this] { FormActivate(); });
+    gui::Guard([this] { Refresh(); });
 }
 
 void RemedyDialog::done(int r) {
-    FormClose();
+    ReleaseRecords();
     QDialog::done(r);
 }
 
@@ -145,7 +145,7 @@ std::string ForeignCharacters(const QString& text) { return gui::ForeignCharacte
 std::string ForeignCharacters(const QLineEdit* edit) { return ForeignCharacters(edit->text()); }
 std::string ForeignCharacters(const QPlainTextEdit* memo) { return ForeignCharacters(memo->toPlainText()); }
 
-std::string MemoText(const QPlainTextEdit* memo) {
+std::string RecordTextOf(const QPlainTextEdit* memo) {
     std::string s = gui::FromQt(memo->toPlainText());
     std::string out;
     out.reserve(s.size());
@@ -193,9 +193,9 @@ bool ClickHook::eventFilter(QObject* watched, QEvent* event) {
 
 namespace {
 
-class EditKeyFilter : public QObject {
+class SearchBoxKeyFilter : public QObject {
 public:
-    EditKeyFilter(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click)
+    SearchBoxKeyFilter(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click)
         : QObject(edit), press_(std::move(press)), click_(std::move(click)) {}
 
 protected:
@@ -224,7 +224,7 @@ private:
 void HandleEditKeys(QLineEdit* edit, std::function<void(char)> press, std::function<void()> click,
                     std::function<void()> edited) {
     gui::KeepUntypedKeysOut(edit);
-    edit->installEventFilter(new EditKeyFilter(edit, std::move(press), std::move(click)));
+    edit->installEventFilter(new SearchBoxKeyFilter(edit, std::move(press), std::move(click)));
     // Changes made by the program (setText) are not edits: only the user's.
     QObject::connect(edit, &QLineEdit::textEdited, edit, [edited = std::move(edited)](const QString&) {
         if (edited) gui::Guard(edited);

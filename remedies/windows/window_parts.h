@@ -26,14 +26,14 @@ class QWidget;
 
 namespace remedies {
 
-// A remedy window: its activation runs, guarded, each time it is shown, and
-// its close handler each time it closes.
+// A remedy window: it reads and shows its data afresh, guarded, each time it
+// is shown, and lets go of the records it read each time it closes.
 class RemedyDialog : public QDialog {
     Q_OBJECT
 public:
     using QDialog::QDialog;
-    virtual void FormActivate() = 0;
-    virtual void FormClose() {}
+    virtual void Refresh() = 0;
+    virtual void ReleaseRecords() {}
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -114,7 +114,7 @@ void SetText(QLabel* label, const std::string& cp1252);
 void SetText(QPlainTextEdit* memo, const std::string& cp1252);
 std::string TextOf(const QPlainTextEdit* memo);
 // The text of a memo as the records hold it (CR LF line ends), and back.
-std::string MemoText(const QPlainTextEdit* memo);
+std::string RecordTextOf(const QPlainTextEdit* memo);
 void SetMemoText(QPlainTextEdit* memo, const std::string& cp1252);
 
 // The characters of a widget text that have no Windows-1252 code (so would

@@ -126,9 +126,9 @@ TEST_F(BackupTest, ADamagedDateRecordIsNamedAndNoDateIsShown) {
         SCOPED_TRACE(damaged.size());
         WriteBytes(record, damaged);
         sink.messages.clear();
-        window.FormActivate();
-        window.FormActivate();  // opened again: said once
-        EXPECT_EQ(window.EditData->text(), "");
+        window.ResetDestination();
+        window.ResetDestination();  // opened again: said once
+        EXPECT_EQ(window.lastBackupEdit->text(), "");
         ASSERT_EQ(sink.messages.size(), 1u);
         EXPECT_EQ(sink.messages[0].text.rfind("Il file \"FileDum\\MMbakMod1.dum\" \xE8 danneggiato o incompleto (", 0), 0u)
             << sink.messages[0].text;
@@ -152,13 +152,13 @@ TEST_F(BackupTest, ADamagedIndexIsNotCopiedOverTheBackup) {
     gui::SetSystemServices(std::make_unique<TwoVolumes>(volume));
     gui::RecordingMessageSink sink;
     BackupWindow window;
-    window.FormActivate();
-    window.BBCambiaDest->click();
-    window.DriveComboBox1->setCurrentIndex(0);
-    Q_EMIT window.DriveComboBox1->activated(0);
+    window.ResetDestination();
+    window.chooseVolumeButton->click();
+    window.volumeBox->setCurrentIndex(0);
+    Q_EMIT window.volumeBox->activated(0);
     ASSERT_EQ(window.BackupDestination, rt::Utf8ToCp1252(dest.string()));
     sink.messages.clear();
-    window.BBbackup->click();
+    window.backupButton->click();
     gui::SetSystemServices(nullptr);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text,
@@ -177,21 +177,21 @@ TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
     fs::current_path(program);
     BackupWindow window;
     window.show();
-    window.BBCambiaDestClick();
+    window.OpenVolumeChoice();
     QCoreApplication::processEvents();
-    window.DriveComboBox1Click(0);  // chosen: the list closes
+    window.ChooseVolume(0);  // chosen: the list closes
     QCoreApplication::processEvents();
     EXPECT_EQ(window.BackupDestination, rt::Utf8ToCp1252(BackupFolderOn(volume).string()));
     window.adjustSize();
     const QSize without = window.size();
-    window.BBCambiaDestClick();
+    window.OpenVolumeChoice();
     QCoreApplication::processEvents();
-    window.BBchiudiSceltaClick();  // closed without a choice
+    window.CloseVolumeChoice();  // closed without a choice
     QCoreApplication::processEvents();
     EXPECT_EQ(window.size(), without);
-    window.BBCambiaDestClick();
+    window.OpenVolumeChoice();
     QCoreApplication::processEvents();
-    window.DriveComboBox1Click(0);
+    window.ChooseVolume(0);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.size(), without);
     window.hide();
@@ -206,9 +206,9 @@ TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
 // writes.
 TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
     struct Restore {
-        MainFormGeometry main = MainForm;
+        MainWindowGeometry main = MainWindowFrame;
         ~Restore() {
-            MainForm = main;
+            MainWindowFrame = main;
             gui::SetSystemServices(nullptr);
         }
     } restore;
@@ -221,7 +221,7 @@ TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
             SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()) +
                          (corner ? " main window in the corner" : " main window centred"));
             const QSize room = screen - mainWindow;
-            MainForm = {corner ? room.height() : room.height() / 2, corner ? room.width() : room.width() / 2,
+            MainWindowFrame = {corner ? room.height() : room.height() / 2, corner ? room.width() : room.width() / 2,
                         mainWindow.width(), mainWindow.height()};
             BackupWindow window;
             PlaceNearMain(&window, 10);  // as the main window places it
@@ -241,12 +241,12 @@ TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
                 return off;
             };
             EXPECT_EQ(offScreen(), std::vector<std::string>{});
-            QTest::mouseClick(window.BBCambiaDest, Qt::LeftButton);
-            ASSERT_TRUE(window.DriveComboBox1->view()->isVisible());
-            ASSERT_TRUE(window.BBchiudiScelta->isVisible());
+            QTest::mouseClick(window.chooseVolumeButton, Qt::LeftButton);
+            ASSERT_TRUE(window.volumeBox->view()->isVisible());
+            ASSERT_TRUE(window.closeVolumeChoiceButton->isVisible());
             EXPECT_EQ(offScreen(), std::vector<std::string>{});
-            QTest::mouseClick(window.BBchiudiScelta, Qt::LeftButton);
-            ASSERT_TRUE(window.BBbackup->isVisible());
+            QTest::mouseClick(window.closeVolumeChoiceButton, Qt::LeftButton);
+            ASSERT_TRUE(window.backupButton->isVisible());
             EXPECT_EQ(offScreen(), std::vector<std::string>{});
             const QLabel* folder = window.findChild<QLabel*>("LabCartella");
             ASSERT_NE(folder, nullptr);

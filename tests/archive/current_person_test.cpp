@@ -52,8 +52,8 @@ TEST_F(CurrentPersonTest, FirstStartShowsAnEmptyChart) {
     EXPECT_TRUE(rt::PathExists("TMPR.ST1"));
     EXPECT_TRUE(rt::PathExists("TMPR.ST2"));
     EXPECT_TRUE(rt::PathExists(kAnnotationHandOff));
-    EXPECT_EQ(v.MemoLines[0], std::string(38, ' '));
-    EXPECT_EQ(v.MemoLines[1], "");
+    EXPECT_EQ(v.PersonLines[0], std::string(38, ' '));
+    EXPECT_EQ(v.PersonLines[1], "");
     EXPECT_FALSE(v.TextFileExists);
     for (int i = 1; i <= 22; ++i) EXPECT_EQ(Chart.PlanetLongitudes[i], 0) << i;
     EXPECT_EQ(Chart.JulianDay, 0);
@@ -88,13 +88,13 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     EXPECT_EQ(b.JulianDayText.size(), 15u);
     EXPECT_EQ(b.TimeZoneText, "-1.50");
 
-    EXPECT_EQ(v.MemoLines[0], b.SubjectName);
-    EXPECT_EQ(v.MemoLines[1], "Nascita 25/12/1960 14:05  Correz. +1,5");
-    EXPECT_EQ(v.MemoLines[2], "Localit\xE0: AMSTERDAM (NOORD) HOLLAND");
-    EXPECT_EQ(v.MemoLines[3], "Nazionalit\xE0: NEDERLAND");
-    EXPECT_EQ(v.MemoLines[4], "Coordinate: 52N22-004E54");
-    EXPECT_EQ(v.MemoLines[5], "Calendario GREGORIANO");
-    EXPECT_EQ(v.MemoLines[6], "");
+    EXPECT_EQ(v.PersonLines[0], b.SubjectName);
+    EXPECT_EQ(v.PersonLines[1], "Nascita 25/12/1960 14:05  Correz. +1,5");
+    EXPECT_EQ(v.PersonLines[2], "Localit\xE0: AMSTERDAM (NOORD) HOLLAND");
+    EXPECT_EQ(v.PersonLines[3], "Nazionalit\xE0: NEDERLAND");
+    EXPECT_EQ(v.PersonLines[4], "Coordinate: 52N22-004E54");
+    EXPECT_EQ(v.PersonLines[5], "Calendario GREGORIANO");
+    EXPECT_EQ(v.PersonLines[6], "");
     EXPECT_EQ(v.AnnotationText, " NOTA UNO NOTA DUE");
     EXPECT_EQ(ArchiveShared.SharedTextLine, " NOTA UNO NOTA DUE");
 
@@ -179,7 +179,7 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
 TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
     WriteCurrentPerson("ROSSI", Person("170003101030+0", "GI"));
     CurrentPersonView v = LoadCurrentPersonForShow();
-    EXPECT_EQ(v.MemoLines[5], "Calendario GIULIANO");
+    EXPECT_EQ(v.PersonLines[5], "Calendario GIULIANO");
     EXPECT_FALSE(Chart.GregorianCalendar);
     EXPECT_EQ(Chart.JulianDay, engine::JulianDayNumber(0, 10, 3, 1700, 10, 30));
     const auto longitudes = Chart.PlanetLongitudes;

@@ -298,9 +298,9 @@ TEST_F(DamagedNumbersTest, DrawingSettingsOutOfTheRangeOfTheirSettingTakeTheirDe
         EXPECT_NE(said.find("\"MMVarLas.stt.damaged1\""), std::string::npos) << said;
         EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt.damaged1"), bytes);
         // The line's default; every other value as the file holds it.
-        EXPECT_EQ(DrawSettings.DrawSettingsValue1, 7);
+        EXPECT_EQ(DrawSettings.SpareInteger, 7);
         EXPECT_EQ(DrawSettings.EpsonCorrection, c.line == 1 ? 0 : 1);
-        EXPECT_EQ(DrawSettings.DrawSettingsFlag3, 3);
+        EXPECT_EQ(DrawSettings.SpareByte, 3);
         EXPECT_EQ(DrawSettings.GregorianSwitch, c.line == 3 ? 1 : 0);
         EXPECT_EQ(DrawSettings.LineWidthFactor, c.line == 4 ? 1.0L : 1.5L);
         EXPECT_EQ(DrawSettings.BackupDestination, "E:\\Kelvor");

@@ -19,7 +19,7 @@ inline void PrepareFolder() {
     rt::PrepareDataFolder();
     engine::ResetChartState();
     engine::Chart.DegToRad = engine::kPi / 180;
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
     archive::CreateEmptyArchive("BASE");
     archive::EnsureCurrentPersonFiles();
 }

@@ -107,33 +107,34 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     engine::Chart.GregorianCalendar = true;
     {
         StoreDialog store;
-        store.FormActivate();
-        ASSERT_EQ(store.EditArchi->text(), "BASE");
-        store.BitBtnRegistra->click();
+        store.ShowEnteredBirthData();
+        ASSERT_EQ(store.chosenArchiveEdit->text(), "BASE");
+        store.storeButton->click();
     }
     EXPECT_EQ(ReadBytes("BASE.ST1").substr(0, kIndexRecordSize), Text(EmptyIndexHeader()));
     EXPECT_EQ(ReadBytes("BASE.ST2").substr(0, kBirthRecordSize), Text(EmptyBirthHeader()));
     EXPECT_EQ(ReadBytes("BASE.ST3"), Text(EmptyAnnotationHeader()));
 
     RecallDialog recall;
-    recall.FormActivate();
-    ASSERT_EQ(recall.ListaNomi->count(), 1);
-    QListWidgetItem* item = recall.ListaNomi->item(0);
-    Q_EMIT recall.ListaNomi->itemClicked(item);
-    Q_EMIT recall.ListaNomi->itemDoubleClicked(item);
+    recall.ResetAndOpenArchive();
+    ASSERT_EQ(recall.nameList->count(), 1);
+    QListWidgetItem* item = recall.nameList->item(0);
+    Q_EMIT recall.nameList->itemClicked(item);
+    Q_EMIT recall.nameList->itemDoubleClicked(item);
     ASSERT_TRUE(recall.Loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
-    EXPECT_TRUE(recall.MemoAnnotaz->toPlainText().startsWith(" LO SPAZIO DELIMITATO")) << recall.MemoAnnotaz->toPlainText().toStdString();
-    recall.BitBtnOK->click();
+    EXPECT_TRUE(recall.annotationMemo->toPlainText().startsWith(" LO SPAZIO DELIMITATO"))
+        << recall.annotationMemo->toPlainText().toStdString();
+    recall.okButton->click();
     EXPECT_EQ(IndexEntryName(DecodeIndexEntry(rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize)[0])).substr(0, 10),
               "GIALLI EVA");
 
     // The annotation file as an earlier store left it, without its header:
     // the person still comes back, with the notice.
     WriteBytes(rt::ResolvePath("BASE.ST3"), "");
-    recall.FormActivate();
-    Q_EMIT recall.ListaNomi->itemClicked(recall.ListaNomi->item(0));
-    Q_EMIT recall.ListaNomi->itemDoubleClicked(recall.ListaNomi->item(0));
+    recall.ResetAndOpenArchive();
+    Q_EMIT recall.nameList->itemClicked(recall.nameList->item(0));
+    Q_EMIT recall.nameList->itemDoubleClicked(recall.nameList->item(0));
     ASSERT_TRUE(recall.Loaded) << (messages.messages.empty() ? "" : messages.messages[0].text);
-    EXPECT_TRUE(recall.MemoAnnotaz->toPlainText().startsWith(" LO SPAZIO DELIMITATO"));
+    EXPECT_TRUE(recall.annotationMemo->toPlainText().startsWith(" LO SPAZIO DELIMITATO"));
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }

@@ -38,11 +38,11 @@ struct EntryDialogTest : ::testing::Test {
         theStoreDialog = nullptr;
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {
             auto* store = static_cast<StoreDialog*>(d);
-            store->FormActivate();
-            store->BitBtnRegistraClick();
-            return int(gui::mrOk);
+            store->ShowEnteredBirthData();
+            store->StoreAndClose();
+            return int(gui::ModalOk);
         });
-        dialog.FormActivate();
+        dialog.StartNewEntry();
     }
     void TearDown() override {
         gui::ClearModalHandlers();
@@ -51,17 +51,17 @@ struct EntryDialogTest : ::testing::Test {
         theStoreDialog = nullptr;
     }
     void TypeBirth(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi) {
-        dialog_test::Type(dialog.EditSogg, name);
-        dialog_test::Type(dialog.EditGiorno, d);
-        dialog_test::Type(dialog.EditMese, m);
-        dialog_test::Type(dialog.EditAnno, y);
-        dialog_test::Type(dialog.EditOra, h);
-        dialog_test::Type(dialog.EditMinuti, mi);
+        dialog_test::Type(dialog.nameEdit, name);
+        dialog_test::Type(dialog.dayEdit, d);
+        dialog_test::Type(dialog.monthEdit, m);
+        dialog_test::Type(dialog.yearEdit, y);
+        dialog_test::Type(dialog.hourEdit, h);
+        dialog_test::Type(dialog.minuteEdit, mi);
         gui::RunIdleHandler();
     }
     void PickPlace(const char* typed) {
-        dialog_test::Type(dialog.EditLocal, typed);
-        QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+        dialog_test::Type(dialog.placeSearchEdit, typed);
+        QTest::keyClick(dialog.placeSearchEdit, Qt::Key_Return);
         gui::RunIdleHandler();
     }
     std::vector<std::string> Files() {
@@ -82,15 +82,16 @@ TEST_F(EntryDialogTest, TypedPersonIsStoredWithTheWinterCorrectionOfItaly) {
 
     TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
     PickPlace("ROMA");
-    EXPECT_EQ(gui::GetFieldState(dialog.EditLocal), gui::FieldState::Valid) << dialog.EditLocal->text().toStdString();
-    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString().substr(0, 4), "ROMA");
-    EXPECT_EQ(dialog.EditCalend->text(), "GREG");
-    EXPECT_EQ(dialog.EditFuso->text(), "-1");  // one hour east of Greenwich
-    EXPECT_EQ(dialog.EditCoord->text().left(4), "41N5");
-    EXPECT_EQ(dialog.EditCoord->text().mid(5, 5), "-012E");
-    ASSERT_TRUE(dialog.BBprosegui->isEnabled());
+    EXPECT_EQ(gui::GetFieldState(dialog.placeSearchEdit), gui::FieldState::Valid)
+        << dialog.placeSearchEdit->text().toStdString();
+    EXPECT_EQ(dialog.placeNameEdit->text().toStdString().substr(0, 4), "ROMA");
+    EXPECT_EQ(dialog.calendarEdit->text(), "GREG");
+    EXPECT_EQ(dialog.correctionEdit->text(), "-1");  // one hour east of Greenwich
+    EXPECT_EQ(dialog.coordinatesEdit->text().left(4), "41N5");
+    EXPECT_EQ(dialog.coordinatesEdit->text().mid(5, 5), "-012E");
+    ASSERT_TRUE(dialog.goOnButton->isEnabled());
 
-    dialog.BBproseguiClick();
+    dialog.ConfirmAndStore();
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 
     auto after = dialog_test::IndexEntries("BASE");
@@ -113,27 +114,27 @@ TEST_F(EntryDialogTest, RejectedInputLeavesEveryFileUnchanged) {
     // An impossible time.
     TypeBirth("VERDI GIUSEPPE", "10", "10", "1913", "25", "00");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
-    EXPECT_EQ(gui::GetFieldState(dialog.EditOra), gui::FieldState::Rejected);
-    EXPECT_TRUE(dialog.EditOra->text().isEmpty());
+    EXPECT_EQ(gui::GetFieldState(dialog.hourEdit), gui::FieldState::Rejected);
+    EXPECT_TRUE(dialog.hourEdit->text().isEmpty());
 
     // An empty name.
-    dialog_test::Type(dialog.EditOra, "20");
+    dialog_test::Type(dialog.hourEdit, "20");
     gui::RunIdleHandler();
     PickPlace("ROMA");
-    dialog.EditSogg->clear();
+    dialog.nameEdit->clear();
     messages.messages.clear();
-    dialog.BBproseguiClick();
+    dialog.ConfirmAndStore();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"De naam van de Persoon ontbreekt"});
-    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
+    EXPECT_EQ(gui::GetFieldState(dialog.nameEdit), gui::FieldState::Rejected);
 
     // Missing coordinates.
-    dialog_test::Type(dialog.EditSogg, "VERDI GIUSEPPE");
-    dialog.BBLockClick();
-    dialog.EditCoord->clear();
+    dialog_test::Type(dialog.nameEdit, "VERDI GIUSEPPE");
+    dialog.ToggleResultsLock();
+    dialog.coordinatesEdit->clear();
     messages.messages.clear();
-    dialog.BBproseguiClick();
+    dialog.ConfirmAndStore();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Ontbrekende of onjuiste co\xF6rdinaten"});
-    EXPECT_EQ(gui::GetFieldState(dialog.EditCoord), gui::FieldState::Rejected);
+    EXPECT_EQ(gui::GetFieldState(dialog.coordinatesEdit), gui::FieldState::Rejected);
     EXPECT_EQ(Files(), files);
 }
 
@@ -141,17 +142,17 @@ TEST_F(EntryDialogTest, ADayItsMonthDoesNotHaveIsRefusedNotMovedOn) {
     auto files = Files();
     TypeBirth("VERDI GIUSEPPE", "31", "02", "1990", "12", "00");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
-    EXPECT_EQ(gui::GetFieldState(dialog.EditGiorno), gui::FieldState::Rejected);
+    EXPECT_EQ(gui::GetFieldState(dialog.dayEdit), gui::FieldState::Rejected);
     PickPlace("ROMA");
-    EXPECT_FALSE(dialog.BBprosegui->isEnabled());
-    dialog.BBproseguiClick();
+    EXPECT_FALSE(dialog.goOnButton->isEnabled());
+    dialog.ConfirmAndStore();
     EXPECT_EQ(Files(), files);
     // 29 February: in a Julian leap year before the reform, not in 1900, in 2000.
     for (auto [year, exists] : {std::pair{"1500", true}, {"1900", false}, {"2000", true}, {"1991", false}}) {
         messages.messages.clear();
-        dialog.EditGiorno->setText("29");
-        dialog.EditMese->setText("02");
-        dialog.EditAnno->setText(year);
+        dialog.dayEdit->setText("29");
+        dialog.monthEdit->setText("02");
+        dialog.yearEdit->setText(year);
         unsigned char ok = 0;
         dialog.ValidateBirthDateTime(ok);
         EXPECT_EQ(ok == 1, exists) << year;
@@ -180,39 +181,39 @@ TEST_F(EntryDialogTest, TheDateIsCheckedWhenTheTimeIsWholeAndNoKeyGoesAstray) {
     EXPECT_TRUE(messages.messages.empty()) << "checked before the minutes were whole";
     keys("0");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
-    EXPECT_EQ(dialog.EditMinuti->text().toStdString(), "00");
-    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "");
-    EXPECT_EQ(gui::GetFieldState(dialog.EditGiorno), gui::FieldState::Rejected);
-    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
-    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+    EXPECT_EQ(dialog.minuteEdit->text().toStdString(), "00");
+    EXPECT_EQ(dialog.dayEdit->text().toStdString(), "");
+    EXPECT_EQ(gui::GetFieldState(dialog.dayEdit), gui::FieldState::Rejected);
+    EXPECT_EQ(dialog.focusWidget(), dialog.dayEdit);
+    EXPECT_EQ(dialog.placeSearchEdit->text().toStdString(), "");
 
     // The day mended, then down to the minutes and on to the place.
     keys("28");
     key(Qt::Key_Down);
     key(Qt::Key_Return);
-    ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+    ASSERT_EQ(dialog.focusWidget(), dialog.placeSearchEdit);
     keys("ROMA");
     key(Qt::Key_Return);
     EXPECT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(dialog.EditSogg->text().toStdString(), "VERDI GIUSEPPE");
-    EXPECT_EQ((dialog.EditGiorno->text() + "/" + dialog.EditMese->text() + "/" + dialog.EditAnno->text() + " " +
-               dialog.EditOra->text() + ":" + dialog.EditMinuti->text())
+    EXPECT_EQ(dialog.nameEdit->text().toStdString(), "VERDI GIUSEPPE");
+    EXPECT_EQ((dialog.dayEdit->text() + "/" + dialog.monthEdit->text() + "/" + dialog.yearEdit->text() + " " +
+               dialog.hourEdit->text() + ":" + dialog.minuteEdit->text())
                   .toStdString(),
               "28/02/1990 12:00");
-    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "ROMA");
-    EXPECT_TRUE(dialog.EditDataEstesa->text().startsWith("28/02/1990")) << dialog.EditDataEstesa->text().toStdString();
-    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString(), "ROMA");
-    EXPECT_TRUE(dialog.BBprosegui->isEnabled());
+    EXPECT_EQ(dialog.placeSearchEdit->text().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.fullDateEdit->text().startsWith("28/02/1990")) << dialog.fullDateEdit->text().toStdString();
+    EXPECT_EQ(dialog.placeNameEdit->text().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.goOnButton->isEnabled());
 
     // The day typed wrong again: the result of 28 February goes with it.
-    dialog.EditGiorno->setFocus();
+    dialog.dayEdit->setFocus();
     key(Qt::Key_A, Qt::ControlModifier);
     keys("31");
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Data Scorretta", "Data Scorretta"}));
-    EXPECT_EQ(dialog.EditDataEstesa->text().toStdString(), "");
-    EXPECT_EQ(dialog.EditLocEstesa->text().toStdString(), "");
-    EXPECT_EQ(dialog.EditFuso->text().toStdString(), "");
-    EXPECT_FALSE(dialog.BBprosegui->isEnabled());
+    EXPECT_EQ(dialog.fullDateEdit->text().toStdString(), "");
+    EXPECT_EQ(dialog.placeNameEdit->text().toStdString(), "");
+    EXPECT_EQ(dialog.correctionEdit->text().toStdString(), "");
+    EXPECT_FALSE(dialog.goOnButton->isEnabled());
 }
 
 // Keys that type no character never enter a date field or the place box:
@@ -238,31 +239,31 @@ TEST_F(EntryDialogTest, KeysThatTypeNoCharacterEnterNoDateFieldNorThePlaceBox) {
     keys("verdi giuseppe");
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
     keys("3");
-    untyped(dialog.EditGiorno);
-    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "3");
-    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
-    EXPECT_EQ(dialog.EditMese->text().toStdString(), "");
-    PressKey(dialog.EditGiorno, Qt::Key_A, Qt::ControlModifier);
-    PressKey(dialog.EditGiorno, Qt::Key_Delete);
-    EXPECT_EQ(dialog.EditGiorno->text().toStdString(), "");
-    EXPECT_EQ(dialog.focusWidget(), dialog.EditGiorno);
+    untyped(dialog.dayEdit);
+    EXPECT_EQ(dialog.dayEdit->text().toStdString(), "3");
+    EXPECT_EQ(dialog.focusWidget(), dialog.dayEdit);
+    EXPECT_EQ(dialog.monthEdit->text().toStdString(), "");
+    PressKey(dialog.dayEdit, Qt::Key_A, Qt::ControlModifier);
+    PressKey(dialog.dayEdit, Qt::Key_Delete);
+    EXPECT_EQ(dialog.dayEdit->text().toStdString(), "");
+    EXPECT_EQ(dialog.focusWidget(), dialog.dayEdit);
     keys("28/02/1990 12:0");
-    untyped(dialog.EditMinuti);
-    EXPECT_EQ(dialog.EditMinuti->text().toStdString(), "0");
-    EXPECT_EQ(dialog.focusWidget(), dialog.EditMinuti);
+    untyped(dialog.minuteEdit);
+    EXPECT_EQ(dialog.minuteEdit->text().toStdString(), "0");
+    EXPECT_EQ(dialog.focusWidget(), dialog.minuteEdit);
     keys("0");
-    ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+    ASSERT_EQ(dialog.focusWidget(), dialog.placeSearchEdit);
     keys("ROM");
-    untyped(dialog.EditLocal);
-    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "ROM");
-    PressKey(dialog.EditLocal, Qt::Key_A, Qt::ControlModifier);
-    PressKey(dialog.EditLocal, Qt::Key_Delete);
-    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+    untyped(dialog.placeSearchEdit);
+    EXPECT_EQ(dialog.placeSearchEdit->text().toStdString(), "ROM");
+    PressKey(dialog.placeSearchEdit, Qt::Key_A, Qt::ControlModifier);
+    PressKey(dialog.placeSearchEdit, Qt::Key_Delete);
+    EXPECT_EQ(dialog.placeSearchEdit->text().toStdString(), "");
     keys("ROMA");
-    QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+    QTest::keyClick(dialog.placeSearchEdit, Qt::Key_Return);
     gui::RunIdleHandler();
-    EXPECT_EQ(dialog.EditLocEstesa->text().trimmed().toStdString(), "ROMA");
-    EXPECT_TRUE(dialog.EditDataEstesa->text().startsWith("28/02/1990")) << dialog.EditDataEstesa->text().toStdString();
+    EXPECT_EQ(dialog.placeNameEdit->text().trimmed().toStdString(), "ROMA");
+    EXPECT_TRUE(dialog.fullDateEdit->text().startsWith("28/02/1990")) << dialog.fullDateEdit->text().toStdString();
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
@@ -278,8 +279,8 @@ TEST_F(EntryDialogTest, ADateTypedWithSeparatorsLandsInItsFields) {
         }
     };
     auto clock = [&] {
-        return (dialog.EditGiorno->text() + "|" + dialog.EditMese->text() + "|" + dialog.EditAnno->text() + "|" +
-                dialog.EditOra->text() + "|" + dialog.EditMinuti->text())
+        return (dialog.dayEdit->text() + "|" + dialog.monthEdit->text() + "|" + dialog.yearEdit->text() + "|" +
+                dialog.hourEdit->text() + "|" + dialog.minuteEdit->text())
             .toStdString();
     };
     const auto files = Files();
@@ -291,23 +292,23 @@ TEST_F(EntryDialogTest, ADateTypedWithSeparatorsLandsInItsFields) {
     keys("0");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Data Scorretta"});
     EXPECT_EQ(clock(), "|02|1990|12|00");  // the day refused
-    EXPECT_EQ(dialog.EditLocal->text().toStdString(), "");
+    EXPECT_EQ(dialog.placeSearchEdit->text().toStdString(), "");
     EXPECT_EQ(Files(), files);
 
     for (const char* typed : {"28/02/1990 12:00", "3.2-1990 9:5 "}) {
         SCOPED_TRACE(typed);
         messages.messages.clear();
-        dialog.FormActivate();  // the dialog opened again
+        dialog.StartNewEntry();  // the dialog opened again
         keys("verdi giuseppe");
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
         keys(typed);
-        ASSERT_EQ(dialog.focusWidget(), dialog.EditLocal);
+        ASSERT_EQ(dialog.focusWidget(), dialog.placeSearchEdit);
         keys("ROMA");
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
         gui::RunIdleHandler();
         EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
-        ASSERT_TRUE(dialog.BBprosegui->isEnabled());
-        dialog.BBprosegui->click();
+        ASSERT_TRUE(dialog.goOnButton->isEnabled());
+        dialog.goOnButton->click();
         EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
     }
     const auto stored = rt::ReadAllRecords("BASE.ST2", kBirthRecordSize);
@@ -328,33 +329,33 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     };
     const auto files = Files();
-    paste(dialog.EditSogg, "EMOJI \U0001F600 T\u00C9ST \u20AC");
+    paste(dialog.nameEdit, "EMOJI \U0001F600 T\u00C9ST \u20AC");
     TypeBirth("", "15", "01", "1960", "12", "30");
     PickPlace("ROMA");
-    ASSERT_TRUE(dialog.BBprosegui->isEnabled());
-    dialog.BBprosegui->click();
+    ASSERT_TRUE(dialog.goOnButton->isEnabled());
+    dialog.goOnButton->click();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Il nome contiene caratteri che l'archivio non pu\xF2 registrare "
                                                          "(U+1F600): toglierli o scriverli con altre lettere. Nessun "
                                                          "dato registrato."});
-    EXPECT_EQ(dialog.EditSogg->text(), QString::fromUtf8("EMOJI \U0001F600 T\u00C9ST \u20AC"));
-    EXPECT_EQ(dialog.focusWidget(), dialog.EditSogg);
+    EXPECT_EQ(dialog.nameEdit->text(), QString::fromUtf8("EMOJI \U0001F600 T\u00C9ST \u20AC"));
+    EXPECT_EQ(dialog.focusWidget(), dialog.nameEdit);
     EXPECT_EQ(Files(), files);
 
     // The name mended; in the store dialog an annotation line with a tick.
     std::vector<std::string> afterRefusedNote;
     gui::SetModalHandler("FormRegKel", [&](QDialog* d) {
         auto* store = static_cast<StoreDialog*>(d);
-        store->FormActivate();
-        paste(store->EditMemo2, "VISTA \u2713");
-        store->BitBtnRegistra->click();
+        store->ShowEnteredBirthData();
+        paste(store->annotationEdits[1], "VISTA \u2713");
+        store->storeButton->click();
         afterRefusedNote = Files();
-        EXPECT_EQ(store->focusWidget(), store->EditMemo2);
-        paste(store->EditMemo2, "VISTA");
-        store->BitBtnRegistra->click();
-        return int(gui::mrOk);
+        EXPECT_EQ(store->focusWidget(), store->annotationEdits[1]);
+        paste(store->annotationEdits[1], "VISTA");
+        store->storeButton->click();
+        return int(gui::ModalOk);
     });
-    paste(dialog.EditSogg, "EMOJI T\u00C9ST \u20AC");
-    dialog.BBprosegui->click();
+    paste(dialog.nameEdit, "EMOJI T\u00C9ST \u20AC");
+    dialog.goOnButton->click();
     EXPECT_EQ(afterRefusedNote, files);
     EXPECT_EQ(messages.Texts(),
               (std::vector<std::string>{"Il nome contiene caratteri che l'archivio non pu\xF2 registrare (U+1F600): "
@@ -373,14 +374,14 @@ TEST_F(EntryDialogTest, CharactersTheArchiveCannotHoldAreRefusedNotStoredAsQuest
 
 TEST_F(EntryDialogTest, NowFillsTheClockAndEnterNeedsADate) {
     rt::SetClock([] { return rt::LocalDateTime{2024, 3, 3, 9, 5, 0, 0}; });
-    dialog.BitBtnOggiClick();
+    dialog.FillInNow();
     rt::SetClock(nullptr);
-    EXPECT_EQ(dialog.EditGiorno->text(), "03");
-    EXPECT_EQ(dialog.EditMese->text(), "03");
-    EXPECT_EQ(dialog.EditAnno->text(), "2024");
-    EXPECT_EQ(dialog.EditOra->text(), "09");
-    EXPECT_EQ(dialog.EditMinuti->text(), "05");
-    dialog.EditMinuti->clear();
+    EXPECT_EQ(dialog.dayEdit->text(), "03");
+    EXPECT_EQ(dialog.monthEdit->text(), "03");
+    EXPECT_EQ(dialog.yearEdit->text(), "2024");
+    EXPECT_EQ(dialog.hourEdit->text(), "09");
+    EXPECT_EQ(dialog.minuteEdit->text(), "05");
+    dialog.minuteEdit->clear();
     PickPlace("ROMA");
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voer geboortedatum in"});
 }
@@ -399,18 +400,18 @@ TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
     };
     auto pick = [&](const Case& c) {
         SCOPED_TRACE(c.typed);
-        QTest::mouseClick(dialog.EditLocal, Qt::LeftButton);  // a new search
-        dialog_test::Type(dialog.EditLocal, c.typed);
-        ASSERT_NE(dialog.ListBox1->currentItem(), nullptr);
-        const std::string highlighted = gui::FromQt(dialog.ListBox1->currentItem()->text());
+        QTest::mouseClick(dialog.placeSearchEdit, Qt::LeftButton);  // a new search
+        dialog_test::Type(dialog.placeSearchEdit, c.typed);
+        ASSERT_NE(dialog.placeList->currentItem(), nullptr);
+        const std::string highlighted = gui::FromQt(dialog.placeList->currentItem()->text());
         const std::string name = gui::FromQt(QString::fromUtf8(c.name));  // as the list holds it
         EXPECT_EQ(highlighted.substr(0, name.size() + 1), name + " ");
-        QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+        QTest::keyClick(dialog.placeSearchEdit, Qt::Key_Return);
         gui::RunIdleHandler();
-        EXPECT_EQ(gui::GetFieldState(dialog.EditLocal), gui::FieldState::Valid);
-        EXPECT_EQ(dialog.EditLocEstesa->text().trimmed().toStdString(), c.name);
-        EXPECT_EQ(dialog.EditCoord->text().toStdString(), c.coordinates);
-        EXPECT_EQ(dialog.EditStato->text().toStdString(), c.state);
+        EXPECT_EQ(gui::GetFieldState(dialog.placeSearchEdit), gui::FieldState::Valid);
+        EXPECT_EQ(dialog.placeNameEdit->text().trimmed().toStdString(), c.name);
+        EXPECT_EQ(dialog.coordinatesEdit->text().toStdString(), c.coordinates);
+        EXPECT_EQ(dialog.nationalityEdit->text().toStdString(), c.state);
     };
     for (const Case& c : {Case{"TORINO", "TORINO", "45N04-007E41", "ITALIA (TO)"},
                           Case{"torino di sangro", "TORINO DI SANGRO", "42N11-014E33", "ITALIA (CH)"},
@@ -419,7 +420,7 @@ TEST_F(EntryDialogTest, ATownTypedWholeIsTheOneEnterTakes) {
                           Case{"ABANO TERME", "ABANO TERME", "45N21-011E47", "ITALIA (PD)"},  // the first place
                           Case{"ZUNGRI", "ZUNGRI", "38N39-015E59", "ITALIA (VV)"}})      // the last place
         pick(c);
-    dialog.BBperson->click();
+    dialog.foreignPlacesButton->click();
     for (const Case& c : {Case{"Alice", "Alice", "27N45-098W04", "STATI UNITI"},
                           Case{"alice Springs", "Alice Springs", "23S42-133E53", "AUSTRALIA"},
                           Case{"Adelaide", "Adelaide", "34S56-138E36", "AUSTRALIA"},
@@ -439,13 +440,13 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
     } seen;
     gui::SetModalHandler("FormRegKel", [&seen](QDialog* d) {
         auto* store = static_cast<StoreDialog*>(d);
-        store->FormActivate();
-        seen.gmt = gui::FromQt(store->EditGmt->text());
-        seen.note = gui::FromQt(store->LabGmtNota->text());
-        seen.gmtReadOnly = store->EditGmt->isReadOnly();
-        seen.jd = gui::FromQt(store->EditJd->text());
-        store->BitBtnRegistra->click();
-        return int(gui::mrOk);
+        store->ShowEnteredBirthData();
+        seen.gmt = gui::FromQt(store->zoneEdit->text());
+        seen.note = gui::FromQt(store->zoneNoteLabel->text());
+        seen.gmtReadOnly = store->zoneEdit->isReadOnly();
+        seen.jd = gui::FromQt(store->julianDayEdit->text());
+        store->storeButton->click();
+        return int(gui::ModalOk);
     });
     auto storedZone = [] {
         return DecodeBirthRecord(rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize)[0]).DateField.substr(12);
@@ -453,12 +454,12 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
 
     TypeBirth("ROSSI MARIO", "15", "01", "1960", "12", "30");
     PickPlace("TORINO");
-    dialog.BBLock->click();          // the results open for editing
-    dialog.CheckBoxLocale->click();  // local mean time: 7 degrees 41 minutes east
+    dialog.lockButton->click();          // the results open for editing
+    dialog.localMeanTimeBox->click();  // local mean time: 7 degrees 41 minutes east
     gui::RunIdleHandler();
-    EXPECT_EQ(dialog.EditFuso->text(), "-0,512222222222222");
-    ASSERT_TRUE(dialog.BBprosegui->isEnabled());
-    dialog.BBprosegui->click();
+    EXPECT_EQ(dialog.correctionEdit->text(), "-0,512222222222222");
+    ASSERT_TRUE(dialog.goOnButton->isEnabled());
+    dialog.goOnButton->click();
     EXPECT_EQ(seen.gmt, "+0,51");
     EXPECT_EQ(seen.note,
               "De kaart rekent met GMT +0,51 = +0 u 30 min 36 s\n"
@@ -468,11 +469,11 @@ TEST_F(EntryDialogTest, TheStoreDialogShowsTheZoneTheChartIsComputedWith) {
     EXPECT_EQ(storedZone(), "-0,51");  // what the note says the chart uses
 
     // A zone kept whole: the note only names it.
-    dialog.FormActivate();
+    dialog.StartNewEntry();
     TypeBirth("BIANCHI LUCA", "15", "07", "1980", "12", "30");
     PickPlace("ROMA");
-    EXPECT_EQ(dialog.EditFuso->text(), "-2");  // summer time
-    dialog.BBprosegui->click();
+    EXPECT_EQ(dialog.correctionEdit->text(), "-2");  // summer time
+    dialog.goOnButton->click();
     EXPECT_EQ(seen.gmt, "+2");
     EXPECT_EQ(seen.note, "De kaart rekent met GMT +2 = +2 u 00 min 00 s");
     EXPECT_EQ(seen.jd, "2444435.9375");  // 10:30 UT
@@ -484,7 +485,7 @@ TEST_F(EntryDialogTest, PlaceWindowNeverShowsTheHeader) {
     ASSERT_GT(dialog.Table.Count(), 7);
     dialog.Window.SetPosition(1);
     dialog.FillPlaceList();
-    ASSERT_EQ(dialog.ListBox1->count(), 7);
+    ASSERT_EQ(dialog.placeList->count(), 7);
     EXPECT_EQ(dialog.Window.RecordAtLine(0), 1);
     dialog.Window.KeyPageUp();
     dialog.FillPlaceList();
@@ -496,58 +497,59 @@ TEST_F(EntryDialogTest, PlaceWindowNeverShowsTheHeader) {
 
 TEST_F(EntryDialogTest, ManualCoordinatesInHours) {
     dialog.OpenManualCoordinates();
-    dialog_test::Type(dialog.EditGrdLat, "45");
-    dialog_test::Type(dialog.EditNS, "n");
-    dialog_test::Type(dialog.EditPriLat, "28");
-    dialog_test::Type(dialog.EditOreLon, "0");
-    dialog_test::Type(dialog.EditMinLon, "36");
-    dialog_test::Type(dialog.EditSecLon, "44");
-    dialog_test::Type(dialog.EditEWore, "e");
-    dialog.BitBtn1Click();
+    dialog_test::Type(dialog.manual.latDegrees, "45");
+    dialog_test::Type(dialog.manual.latLetter, "n");
+    dialog_test::Type(dialog.manual.latMinutes, "28");
+    dialog_test::Type(dialog.manual.lonHours, "0");
+    dialog_test::Type(dialog.manual.lonHourMinutes, "36");
+    dialog_test::Type(dialog.manual.lonHourSeconds, "44");
+    dialog_test::Type(dialog.manual.lonHourLetter, "e");
+    dialog.AcceptManualCoordinates();
     EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(dialog.EditCoord->text(), "45N28-009E11");
-    EXPECT_EQ(dialog.EditGrdLon->text(), "9");
+    EXPECT_EQ(dialog.coordinatesEdit->text(), "45N28-009E11");
+    EXPECT_EQ(dialog.manual.lonDegrees->text(), "9");
 }
 
 TEST_F(EntryDialogTest, ManualCoordinateFieldsMoveOnWhenFull) {
     dialog.OpenManualCoordinates();
-    dialog.EditGrdLat->setFocus();
+    dialog.manual.latDegrees->setFocus();
     // Typed in one go, each key to the field that has the focus then.
     for (char c : std::string("41n54012e29")) QTest::keyClick(dialog.focusWidget(), c);
-    EXPECT_EQ(dialog.EditGrdLat->text(), "41");
-    EXPECT_EQ(dialog.EditNS->text(), "N");
-    EXPECT_EQ(dialog.EditPriLat->text(), "54");
-    EXPECT_EQ(dialog.EditGrdLon->text(), "012");
-    EXPECT_EQ(dialog.EditEWgrd->text(), "E");
-    EXPECT_EQ(dialog.EditPriLon->text(), "29");
-    EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn1);
-    dialog.BitBtn1Click();
+    EXPECT_EQ(dialog.manual.latDegrees->text(), "41");
+    EXPECT_EQ(dialog.manual.latLetter->text(), "N");
+    EXPECT_EQ(dialog.manual.latMinutes->text(), "54");
+    EXPECT_EQ(dialog.manual.lonDegrees->text(), "012");
+    EXPECT_EQ(dialog.manual.lonLetter->text(), "E");
+    EXPECT_EQ(dialog.manual.lonMinutes->text(), "29");
+    EXPECT_EQ(dialog.focusWidget(), dialog.manual.okButton);
+    dialog.AcceptManualCoordinates();
     EXPECT_TRUE(messages.messages.empty());
-    EXPECT_EQ(dialog.EditCoord->text(), "41N54-012E29");
+    EXPECT_EQ(dialog.coordinatesEdit->text(), "41N54-012E29");
     // The hour group the same way.
     dialog.OpenManualCoordinates();
-    dialog.EditOreLon->setFocus();
-    for (QLineEdit* e : {dialog.EditOreLon, dialog.EditMinLon, dialog.EditSecLon, dialog.EditEWore})
+    dialog.manual.lonHours->setFocus();
+    for (QLineEdit* e : {dialog.manual.lonHours, dialog.manual.lonHourMinutes, dialog.manual.lonHourSeconds,
+                         dialog.manual.lonHourLetter})
         e->clear();  // they show the longitude converted to hours
     for (char c : std::string("003644e")) QTest::keyClick(dialog.focusWidget(), c);
-    EXPECT_EQ(dialog.EditOreLon->text(), "00");
-    EXPECT_EQ(dialog.EditMinLon->text(), "36");
-    EXPECT_EQ(dialog.EditSecLon->text(), "44");
-    EXPECT_EQ(dialog.EditEWore->text(), "E");
-    EXPECT_EQ(dialog.focusWidget(), dialog.BitBtn1);
+    EXPECT_EQ(dialog.manual.lonHours->text(), "00");
+    EXPECT_EQ(dialog.manual.lonHourMinutes->text(), "36");
+    EXPECT_EQ(dialog.manual.lonHourSeconds->text(), "44");
+    EXPECT_EQ(dialog.manual.lonHourLetter->text(), "E");
+    EXPECT_EQ(dialog.focusWidget(), dialog.manual.okButton);
 }
 
 TEST_F(EntryDialogTest, LocalMeanTimeCorrectionIsShownWhole) {
-    dialog.EditCoord->setText("41N54-012E30");
-    dialog.CheckBoxLocale->setChecked(true);
-    dialog.CheckBoxLocaleClick();
-    EXPECT_EQ(dialog.EditFuso->text(), "-0,833333333333333");  // 12 1/2 degrees east: 50 minutes
-    dialog.EditCoord->setText("51N28-000E00");
-    dialog.CheckBoxLocaleClick();
-    EXPECT_EQ(dialog.EditFuso->text(), "+0");
-    dialog.EditCoord->setText("40N43-074W00");
-    dialog.CheckBoxLocaleClick();
-    EXPECT_EQ(dialog.EditFuso->text(), "+4,93333333333333");
+    dialog.coordinatesEdit->setText("41N54-012E30");
+    dialog.localMeanTimeBox->setChecked(true);
+    dialog.ApplyLocalMeanTimeChoice();
+    EXPECT_EQ(dialog.correctionEdit->text(), "-0,833333333333333");  // 12 1/2 degrees east: 50 minutes
+    dialog.coordinatesEdit->setText("51N28-000E00");
+    dialog.ApplyLocalMeanTimeChoice();
+    EXPECT_EQ(dialog.correctionEdit->text(), "+0");
+    dialog.coordinatesEdit->setText("40N43-074W00");
+    dialog.ApplyLocalMeanTimeChoice();
+    EXPECT_EQ(dialog.correctionEdit->text(), "+4,93333333333333");
 }
 
 TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
@@ -556,7 +558,8 @@ TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
     // The names shown, and the names of the records that should be there.
     auto shown = [&] {
         std::vector<std::string> names;
-        for (int i = 0; i < dialog.ListBox1->count(); ++i) names.push_back(gui::FromQt(dialog.ListBox1->item(i)->text()));
+        for (int i = 0; i < dialog.placeList->count(); ++i)
+            names.push_back(gui::FromQt(dialog.placeList->item(i)->text()));
         return names;
     };
     auto expect = [&](std::int64_t first, const char* after) {
@@ -569,10 +572,10 @@ TEST_F(EntryDialogTest, PlaceListPagesShowTheExactPlaces) {
         }
     };
     auto key = [&](int row, Qt::Key k, bool windowMoves = true) {
-        dialog.ListBox1->setCurrentRow(row);
-        QTest::keyClick(dialog.ListBox1, k);
+        dialog.placeList->setCurrentRow(row);
+        QTest::keyClick(dialog.placeList, k);
         if (windowMoves) {
-            EXPECT_EQ(dialog.ListBox1->currentRow(), row);  // the same line stays selected
+            EXPECT_EQ(dialog.placeList->currentRow(), row);  // the same line stays selected
         }
     };
     dialog.FillPlaceList();
@@ -610,21 +613,21 @@ TEST_F(EntryDialogTest, TheManualPanelLeavesTheDialogAtItsSizeAndRedGoesWhenCorr
     dialog.OpenManualCoordinates();
     QCoreApplication::processEvents();
     EXPECT_GT(dialog.height() * dialog.width(), before.height() * before.width());
-    dialog.EditCoord->setText("41N54-012E29");
+    dialog.coordinatesEdit->setText("41N54-012E29");
     dialog.OpenManualCoordinates();
-    dialog.BitBtn1Click();
+    dialog.AcceptManualCoordinates();
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(dialog.size(), before);
 
     // A name found missing is red until something is typed, and not red at the next opening.
-    dialog.BBproseguiClick();
-    ASSERT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
-    dialog_test::Type(dialog.EditSogg, "R");
-    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Valid);
-    dialog.EditSogg->clear();
-    dialog.BBproseguiClick();
-    ASSERT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Rejected);
-    dialog.FormActivate();
-    EXPECT_EQ(gui::GetFieldState(dialog.EditSogg), gui::FieldState::Valid);
+    dialog.ConfirmAndStore();
+    ASSERT_EQ(gui::GetFieldState(dialog.nameEdit), gui::FieldState::Rejected);
+    dialog_test::Type(dialog.nameEdit, "R");
+    EXPECT_EQ(gui::GetFieldState(dialog.nameEdit), gui::FieldState::Valid);
+    dialog.nameEdit->clear();
+    dialog.ConfirmAndStore();
+    ASSERT_EQ(gui::GetFieldState(dialog.nameEdit), gui::FieldState::Rejected);
+    dialog.StartNewEntry();
+    EXPECT_EQ(gui::GetFieldState(dialog.nameEdit), gui::FieldState::Valid);
     dialog.hide();
 }

@@ -24,7 +24,7 @@ TEST(FieldChecksTest, IntegerFieldWithinRangeKeepsTheTrimmedText) {
     e.setText("  12 ");
     ValidateIntEdit(&e, 12, 40, false, ok);
     EXPECT_EQ(e.text(), "12");
-    EXPECT_EQ(engine::Chart.EditIntValue, 12);
+    EXPECT_EQ(engine::Chart.CheckedIntegerValue, 12);
     EXPECT_EQ(ok, 1);
     EXPECT_EQ(StateOf(e), gui::FieldState::Valid);
     e.setText("40");
@@ -40,12 +40,12 @@ TEST(FieldChecksTest, IntegerFieldWithinRangeKeepsTheTrimmedText) {
 TEST(FieldChecksTest, LoneSignIsAcceptedOnlyWhenAllowed) {
     QLineEdit e;
     unsigned char ok = 1;
-    engine::Chart.EditIntValue = 77;
+    engine::Chart.CheckedIntegerValue = 77;
     e.setText("-");
     ValidateIntEdit(&e, -10, 10, true, ok);
     EXPECT_EQ(ok, 1);
     EXPECT_EQ(e.text(), "-");
-    EXPECT_EQ(engine::Chart.EditIntValue, 77);
+    EXPECT_EQ(engine::Chart.CheckedIntegerValue, 77);
     ValidateIntEdit(&e, -10, 10, false, ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(e.text(), "");
@@ -53,7 +53,7 @@ TEST(FieldChecksTest, LoneSignIsAcceptedOnlyWhenAllowed) {
     e.setText("1x");
     ValidateIntEdit(&e, -10, 10, true, ok);
     EXPECT_EQ(ok, 0);
-    EXPECT_NE(engine::Chart.ValErrorCode, 0);
+    EXPECT_NE(engine::Chart.ConversionErrorPosition, 0);
 }
 
 TEST(FieldChecksTest, RealFieldsUseTheDecimalComma) {
@@ -89,8 +89,8 @@ TEST(DialogPlacingTest, LowerRightCornersAlign) {
     main.setGeometry(100, 50, 800, 600);
     dialog.resize(300, 200);
     RememberMainOrigin(&main);
-    MainForm.MainFormWidth = main.width();  // saved by the main window when it activates
-    MainForm.MainFormHeight = main.height();
+    MainWindowFrame.Width = main.width();  // saved by the main window when it activates
+    MainWindowFrame.Height = main.height();
     PlaceNearMain(&dialog, 0);
     EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width());
     EXPECT_EQ(dialog.y() + dialog.height(), main.y() + main.height());
@@ -103,8 +103,8 @@ TEST(DialogPlacingTest, AWindowSizedByItsContentsLandsAtTheSamePlaceEveryTime) {
     QWidget main;
     main.setGeometry(100, 50, 800, 600);
     RememberMainOrigin(&main);
-    MainForm.MainFormWidth = main.width();
-    MainForm.MainFormHeight = main.height();
+    MainWindowFrame.Width = main.width();
+    MainWindowFrame.Height = main.height();
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLineEdit(&dialog));

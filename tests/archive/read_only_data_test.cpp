@@ -42,7 +42,7 @@ TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
     // The person is shown.
     EXPECT_EQ(RunAsUnprivilegedUser([] {
                   const CurrentPersonView view = LoadCurrentPersonForShow();
-                  for (const auto& line : view.MemoLines)
+                  for (const auto& line : view.PersonLines)
                       if (line.find("ROSSI MARIA") != std::string::npos && view.AnnotationText == " una nota") return 0;
                   return 1;
               }),

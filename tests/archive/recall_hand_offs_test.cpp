@@ -27,22 +27,22 @@ TEST(RecallHandOffs, GivenUpChangesNothingConfirmedWritesThemWithThePerson) {
 
     {
         RecallDialog recall;
-        recall.FormActivate();
+        recall.ResetAndOpenArchive();
         recall.ChooseLine(0);  // ALBERTI, VERDI
         recall.LoadChosenPerson();
         ASSERT_TRUE(recall.Loaded);
-        EXPECT_NE(recall.MemoAnnotaz->toPlainText().indexOf("NOTA DI ANNA"), -1);
-        recall.BitBtnAnnullaClick();
+        EXPECT_NE(recall.annotationMemo->toPlainText().indexOf("NOTA DI ANNA"), -1);
+        recall.Cancel();
     }
     EXPECT_EQ(rt::ReadFileBytes("FileDum\\Annotaz.dum"), annotation);
     EXPECT_EQ(rt::ReadFileBytes("FileDum\\StrText.dum"), text);
     EXPECT_EQ(rt::ReadFileBytes("TMPR.ST1"), tmpr1);
 
     RecallDialog recall;
-    recall.FormActivate();
+    recall.ResetAndOpenArchive();
     recall.ChooseLine(0);
     recall.LoadChosenPerson();
-    recall.BitBtnOKClick();
+    recall.MakeLoadedPersonCurrent();
     EXPECT_EQ(rt::ReadTextLines("FileDum\\Annotaz.dum"), std::vector<std::string>{" NOTA DI ANNA   00004"});
     EXPECT_EQ(rt::ReadTextLines("FileDum\\StrText.dum"), (std::vector<std::string>{"BASE", "00004"}));
     EXPECT_EQ(IndexEntryName(DecodeIndexEntry(rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize)[0])).substr(0, 12),

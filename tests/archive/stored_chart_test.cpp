@@ -37,9 +37,9 @@ struct StoredChart : ::testing::Test {
         theStoreDialog = nullptr;
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {
             auto* store = static_cast<StoreDialog*>(d);
-            store->FormActivate();
-            store->BitBtnRegistraClick();
-            return int(gui::mrOk);
+            store->ShowEnteredBirthData();
+            store->StoreAndClose();
+            return int(gui::ModalOk);
         });
     }
     void TearDown() override {
@@ -51,22 +51,25 @@ struct StoredChart : ::testing::Test {
     void Store(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi,
                const char* place, bool foreign = false) {
         InputDialog dialog;
-        dialog.FormActivate();
-        if (foreign) dialog.BBperson->click();  // the table of places abroad
-        dialog_test::Type(dialog.EditSogg, name);
-        dialog_test::Type(dialog.EditGiorno, d);
-        dialog_test::Type(dialog.EditMese, m);
-        dialog_test::Type(dialog.EditAnno, y);
-        dialog_test::Type(dialog.EditOra, h);
-        dialog_test::Type(dialog.EditMinuti, mi);
+        dialog.StartNewEntry();
+        if (foreign) dialog.foreignPlacesButton->click();  // the table of places abroad
+        dialog_test::Type(dialog.nameEdit, name);
+        dialog_test::Type(dialog.dayEdit, d);
+        dialog_test::Type(dialog.monthEdit, m);
+        dialog_test::Type(dialog.yearEdit, y);
+        dialog_test::Type(dialog.hourEdit, h);
+        dialog_test::Type(dialog.minuteEdit, mi);
         gui::RunIdleHandler();
-        dialog_test::Type(dialog.EditLocal, place);
-        QTest::keyClick(dialog.EditLocal, Qt::Key_Return);
+        dialog_test::Type(dialog.placeSearchEdit, place);
+        QTest::keyClick(dialog.placeSearchEdit, Qt::Key_Return);
         gui::RunIdleHandler();
-        ASSERT_TRUE(dialog.BBprosegui->isEnabled()) << dialog.EditLocal->text().toStdString() << "/" << dialog.EditLocEstesa->text().toStdString() << "/" << (messages.messages.empty() ? "" : messages.messages[0].text) << "/" << int(gui::GetFieldState(dialog.EditLocal));
-        dialog.BBproseguiClick();
+        ASSERT_TRUE(dialog.goOnButton->isEnabled())
+            << dialog.placeSearchEdit->text().toStdString() << "/" << dialog.placeNameEdit->text().toStdString() << "/"
+            << (messages.messages.empty() ? "" : messages.messages[0].text) << "/"
+            << int(gui::GetFieldState(dialog.placeSearchEdit));
+        dialog.ConfirmAndStore();
         ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text;
-        coordinates_ = dialog.EditCoord->text().toStdString();
+        coordinates_ = dialog.coordinatesEdit->text().toStdString();
         theStoreDialog = nullptr;
     }
     std::string coordinates_;

@@ -88,21 +88,21 @@ TEST(NameWindow, SmallAndLargeArchives) {
 
 TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
     RecallDialog recall;
-    recall.FormActivate();
-    ASSERT_EQ(recall.ListaNomi->count(), 5);
-    dialog_test::Type(recall.EditSoggetto, "ros");
-    EXPECT_EQ(recall.EditSoggetto->text(), "ROS");
+    recall.ResetAndOpenArchive();
+    ASSERT_EQ(recall.nameList->count(), 5);
+    dialog_test::Type(recall.nameSearchEdit, "ros");
+    EXPECT_EQ(recall.nameSearchEdit->text(), "ROS");
     recall.ChooseLine(3);  // ALBERTI, BIANCHI, NERI, ROSSI, VERDI
-    EXPECT_EQ(recall.EditSoggetto->text().left(11), "ROSSI MARIO");
+    EXPECT_EQ(recall.nameSearchEdit->text().left(11), "ROSSI MARIO");
     recall.LoadChosenPerson();
     EXPECT_TRUE(recall.Loaded);
-    EXPECT_EQ(recall.EditData->text(), "15/01/1960 12:30");
-    EXPECT_EQ(recall.EditLocal->text(), "ROMA");
+    EXPECT_EQ(recall.birthDateEdit->text(), "15/01/1960 12:30");
+    EXPECT_EQ(recall.placeEdit->text(), "ROMA");
     // The name as the entry holds it: 38 characters, blanks kept.
-    EXPECT_EQ(recall.EditNome->text(), QString("ROSSI MARIO").leftJustified(38));
-    EXPECT_EQ(recall.EditNome->cursorPosition(), 0);  // shown from its first letter, not scrolled to its blanks
-    recall.EditLocal->setText("ROMA EUR");
-    recall.BitBtnOKClick();
+    EXPECT_EQ(recall.nameEdit->text(), QString("ROSSI MARIO").leftJustified(38));
+    EXPECT_EQ(recall.nameEdit->cursorPosition(), 0);  // shown from its first letter, not scrolled to its blanks
+    recall.placeEdit->setText("ROMA EUR");
+    recall.MakeLoadedPersonCurrent();
     auto tmpr1 = rt::ReadAllRecords("TMPR.ST1", kIndexRecordSize);
     auto tmpr2 = rt::ReadAllRecords("TMPR.ST2", kBirthRecordSize);
     ASSERT_EQ(tmpr1.size(), 1u);
@@ -129,20 +129,20 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
         "backup).";
     const auto before = Snapshot();
     RecallDialog recall;
-    recall.FormActivate();
+    recall.ResetAndOpenArchive();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{named +
                                                          " Le persone dell'archivio non vengono elencate, e "
                                                          "nell'archivio non si registra nessuna persona finch\xE9 il "
                                                          "file non \xE8 integro. " +
                                                          advice});
-    ASSERT_EQ(recall.ListaNomi->count(), 1);
-    EXPECT_EQ(recall.ListaNomi->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
-    EXPECT_FALSE(recall.EditSoggetto->isEnabled());
+    ASSERT_EQ(recall.nameList->count(), 1);
+    EXPECT_EQ(recall.nameList->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
+    EXPECT_FALSE(recall.nameSearchEdit->isEnabled());
     DeleteDialog del;
-    del.FormActivate();
+    del.ResetAndOpenArchive();
     ChangeDialog change;
-    change.FormActivate();
-    for (const QListWidget* list : {del.ListaNomi, change.ListaNomi}) {
+    change.ResetAndOpenArchive();
+    for (const QListWidget* list : {del.nameList, change.nameList}) {
         ASSERT_EQ(list->count(), 1);
         EXPECT_EQ(list->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
     }
@@ -160,10 +160,10 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     bool textShown = false;
     const auto previousEditor = StoreDialog::ShowPersonTextEditor;
     StoreDialog::ShowPersonTextEditor = [&textShown] { textShown = true; };
-    for (QPushButton* button : {store.BitBtnRegistra, store.BBregText}) {
+    for (QPushButton* button : {store.storeButton, store.storeAndMakeTextButton}) {
         messages.messages.clear();
-        store.FormActivate();
-        ASSERT_EQ(store.EditArchi->text(), "BASE");
+        store.ShowEnteredBirthData();
+        ASSERT_EQ(store.chosenArchiveEdit->text(), "BASE");
         button->click();
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{named + " Nessun dato registrato. " + advice});
     }
@@ -180,7 +180,7 @@ TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
     CreateEmptyArchive("BASE");  // as every start does for the personal archive
     EXPECT_FALSE(rt::PathExists("BASE.ST1"));
     RecallDialog recall;
-    recall.FormActivate();
+    recall.ResetAndOpenArchive();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text.rfind("Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (manca, senza la "
                                               "sua voce 0, l'intestazione che il programma scrive sempre, mentre "
@@ -188,8 +188,8 @@ TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
                                               0),
               0u)
         << messages.messages[0].text;
-    ASSERT_EQ(recall.ListaNomi->count(), 1);
-    EXPECT_EQ(recall.ListaNomi->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
+    ASSERT_EQ(recall.nameList->count(), 1);
+    EXPECT_EQ(recall.nameList->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
     EXPECT_EQ(ListArchiveNames(), std::vector<std::string>({"BASE", "TMPR"}));
     EXPECT_FALSE(rt::PathExists("BASE.ST1"));
 }
@@ -197,14 +197,14 @@ TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
 TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
     dialog_test::StorePerson("BASE", "DE LUCA ANNA");
     RecallDialog recall;
-    recall.FormActivate();
+    recall.ResetAndOpenArchive();
     recall.ChooseLine(2);  // ALBERTI, BIANCHI, DE LUCA
     recall.LoadChosenPerson();
-    ASSERT_EQ(recall.EditNome->text(), QString("DE LUCA ANNA").leftJustified(38));
-    recall.BitBtnInvertiClick();
-    EXPECT_EQ(recall.EditNome->text(), "LUCA ANNA DE");
-    for (int i = 0; i < 5; ++i) recall.BitBtnInvertiClick();
-    EXPECT_EQ(recall.EditNome->text(), "DE LUCA ANNA");
+    ASSERT_EQ(recall.nameEdit->text(), QString("DE LUCA ANNA").leftJustified(38));
+    recall.NextNameWordOrder();
+    EXPECT_EQ(recall.nameEdit->text(), "LUCA ANNA DE");
+    for (int i = 0; i < 5; ++i) recall.NextNameWordOrder();
+    EXPECT_EQ(recall.nameEdit->text(), "DE LUCA ANNA");
 }
 
 TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
@@ -215,19 +215,19 @@ TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
                rt::ResolvePath("BASEtxt").string() + "/" + number + ".TXT");
     auto entries = dialog_test::IndexEntries("BASE");
     DeleteDialog del;
-    del.FormActivate();
+    del.ResetAndOpenArchive();
     del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
     del.ShowChosen();
     ASSERT_TRUE(del.Shown);
     EXPECT_EQ(del.TextNumber, number);
-    del.BitBtnEliminaClick();
+    del.DeleteChosenPerson();
     EXPECT_TRUE(messages.messages.empty());
     auto after = dialog_test::IndexEntries("BASE");
     EXPECT_EQ(after.size(), entries.size() - 1);
     EXPECT_TRUE(dialog_test::InOrder(after));
     for (const auto& e : after) EXPECT_NE(e.substr(0, 10), "MORO CARLA");
     EXPECT_FALSE(rt::PathExists("BASEtxt\\" + number + ".txt"));
-    EXPECT_EQ(del.ListaNomi->count(), 5);
+    EXPECT_EQ(del.nameList->count(), 5);
     // The data record stays.
     EXPECT_EQ(rt::ReadAllRecords("BASE.ST2", kBirthRecordSize).size(), 7u);
 }
@@ -237,11 +237,11 @@ TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly)
     dialog_test::StorePerson("BASE", "MORO CARLA", "196001151230+1", "41N54-012E29ROMA", "NOTA", number);
     fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
     DeleteDialog del;
-    del.FormActivate();
+    del.ResetAndOpenArchive();
     del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
     del.ShowChosen();
     const auto before = Snapshot();
-    del.BitBtnEliminaClick();
+    del.DeleteChosenPerson();
     const auto after = Snapshot();
     EXPECT_EQ(Touched(before, after),
               (std::set<std::string>{"BASE.ST1", "BASEtxt/" + number + ".txt", "FileDum/MMordina.dum"}));
@@ -251,11 +251,11 @@ TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly)
 TEST_F(StoredPeopleTest, ChangeTouchesTheArchiveAndTheModificationMarkOnly) {
     fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
     ChangeDialog change;
-    change.FormActivate();
+    change.ResetAndOpenArchive();
     change.ChooseLine(1);  // BIANCHI LUCA
     change.OpenChosen();
-    change.EditOraNasc->setText("13:45");
-    change.EditMemo1->setText("NOTA");
+    change.birthTimeEdit->setText("13:45");
+    change.annotationEdits[0]->setText("NOTA");
     const auto before = Snapshot();
     ASSERT_TRUE(change.SaveEditedRecord());
     const auto after = Snapshot();
@@ -272,15 +272,15 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     auto previousEditor = StoreDialog::ShowPersonTextEditor;
     StoreDialog::ShowPersonTextEditor = [&] { ++editorShown; };
     ChangeDialog change;
-    change.FormActivate();
+    change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
     const auto before = Snapshot();
-    change.BBtesto->click();
+    change.makeTextButton->click();
     const auto after = Snapshot();
     StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_EQ(editorShown, 1);
-    const std::string number = change.EditNfile->text().toStdString();
+    const std::string number = change.textNumberEdit->text().toStdString();
     ASSERT_EQ(number.size(), 5u);
     const std::string text = "BASEtxt/" + number + ".txt";
     EXPECT_EQ(Touched(before, after),
@@ -305,29 +305,29 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
     auto previousEditor = StoreDialog::ShowPersonTextEditor;
     StoreDialog::ShowPersonTextEditor = [&] { ++editorShown; };
     ChangeDialog change;
-    change.FormActivate();
+    change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
     const auto before = Snapshot();
-    paste(change.EditNomeSogg, "ROSSI \u0416 MARIO");
-    change.BBtesto->click();  // a new text would carry the name
-    paste(change.EditNomeSogg, "ROSSI MARIO");
-    paste(change.EditStato, "ITALIA \U0001F1EE\U0001F1F9");
-    change.BitBtnRegistra->click();
-    EXPECT_EQ(change.focusWidget(), change.EditStato);
-    EXPECT_EQ(change.EditStato->text(), QString::fromUtf8("ITALIA \U0001F1EE\U0001F1F9"));
+    paste(change.nameEdit, "ROSSI \u0416 MARIO");
+    change.makeTextButton->click();  // a new text would carry the name
+    paste(change.nameEdit, "ROSSI MARIO");
+    paste(change.nationalityEdit, "ITALIA \U0001F1EE\U0001F1F9");
+    change.storeButton->click();
+    EXPECT_EQ(change.focusWidget(), change.nationalityEdit);
+    EXPECT_EQ(change.nationalityEdit->text(), QString::fromUtf8("ITALIA \U0001F1EE\U0001F1F9"));
     StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_EQ(editorShown, 0);
     EXPECT_TRUE(Touched(before, Snapshot()).empty());
 
     RecallDialog recall;
-    recall.FormActivate();
+    recall.ResetAndOpenArchive();
     recall.ChooseLine(3);
     recall.LoadChosenPerson();
     ASSERT_TRUE(recall.Loaded);
     const auto loaded = Snapshot();
-    paste(recall.EditLocal, "ROMA \u2600");
-    recall.BitBtnOK->click();
+    paste(recall.placeEdit, "ROMA \u2600");
+    recall.okButton->click();
     EXPECT_TRUE(Touched(loaded, Snapshot()).empty());
     EXPECT_EQ(messages.Texts(),
               (std::vector<std::string>{
@@ -341,8 +341,8 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
 
 TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {
     DeleteDialog del;
-    del.FormActivate();
-    del.BitBtnEliminaClick();
+    del.ResetAndOpenArchive();
+    del.DeleteChosenPerson();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Doppio Clic su Elenco"});
     EXPECT_EQ(dialog_test::IndexEntries("BASE").size(), 6u);
 }
@@ -351,12 +351,12 @@ TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
     auto before = dialog_test::IndexEntries("BASE");
     std::size_t notesBefore = rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize).size();
     ChangeDialog change;
-    change.FormActivate();
+    change.ResetAndOpenArchive();
     change.ChooseLine(0);
     change.OpenChosen();
-    ASSERT_EQ(change.EditNomeSogg->text(), "ALBERTI ANNA");
-    change.EditNomeSogg->setText("ZUCCHI ANNA");
-    change.EditMemo1->setText("PRIMA NOTA");
+    ASSERT_EQ(change.nameEdit->text(), "ALBERTI ANNA");
+    change.nameEdit->setText("ZUCCHI ANNA");
+    change.annotationEdits[0]->setText("PRIMA NOTA");
     ASSERT_TRUE(change.SaveEditedRecord()) << (messages.messages.empty() ? "" : messages.messages[0].text);
     auto after = dialog_test::IndexEntries("BASE");
     ASSERT_EQ(after.size(), before.size());
@@ -373,41 +373,41 @@ TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
 
 TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
     ChangeDialog change;
-    change.FormActivate();
+    change.ResetAndOpenArchive();
     change.ChooseLine(1);
     change.OpenChosen();
-    change.EditOraNasc->setText("24:00");
+    change.birthTimeEdit->setText("24:00");
     EXPECT_FALSE(change.SaveEditedRecord());
-    change.EditOraNasc->setText("12:30");
-    change.EditGmt->setText("13");
+    change.birthTimeEdit->setText("12:30");
+    change.correctionEdit->setText("13");
     EXPECT_FALSE(change.SaveEditedRecord());
-    change.EditGmt->setText("-5");  // far from 12 degrees east: asked, answered No
+    change.correctionEdit->setText("-5");  // far from 12 degrees east: asked, answered No
     messages.answers.push_back(gui::AnswerNo);
     EXPECT_FALSE(change.SaveEditedRecord());
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{
                                     "Ora Nascita Scorretta o Incompleta", "\"Corr\" riporta un valore impossibile",
                                     "Possibile Incongruenza tra Longitudine e \"Corr\", Confermi i Dati?"}));
-    change.EditGmt->setText("-1,5");
+    change.correctionEdit->setText("-1,5");
     EXPECT_TRUE(change.SaveEditedRecord());
-    EXPECT_EQ(change.EditGmt->text(), "-1.5");
+    EXPECT_EQ(change.correctionEdit->text(), "-1.5");
 }
 
 TEST_F(StoredPeopleTest, ChangeRefusesADayItsMonthDoesNotHave) {
     ChangeDialog change;
-    change.FormActivate();
+    change.ResetAndOpenArchive();
     change.ChooseLine(1);
     change.OpenChosen();
     const auto before = Snapshot();
-    change.EditDataNasc->setText("30/02/1985");
+    change.birthDateEdit->setText("30/02/1985");
     EXPECT_FALSE(change.SaveEditedRecord());
     // 29 February 1700 exists in the Julian calendar only.
-    change.EditDataNasc->setText("29/02/1700");
-    change.EditCalend->setText("GREGORIANO");
+    change.birthDateEdit->setText("29/02/1700");
+    change.calendarEdit->setText("GREGORIANO");
     EXPECT_FALSE(change.SaveEditedRecord());
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Data Nascita Scorretta o Incompleta",
                                                           "Data Nascita Scorretta o Incompleta"}));
     EXPECT_TRUE(Touched(before, Snapshot()).empty());
-    change.EditCalend->setText("GIULIANO");
+    change.calendarEdit->setText("GIULIANO");
     EXPECT_TRUE(change.SaveEditedRecord());
 }
 

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     // not answer fails the test and is answered with Cancel or Ok.
     gui::SetLastResortModalHandler([](QDialog* d) {
         ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
     gui::SetMessageSink([](const gui::MessageRequest& r) {
         ADD_FAILURE() << "unexpected message box: " << r.text;

@@ -31,7 +31,7 @@ struct SettingsTest : ::testing::Test {
 }  // namespace
 
 TEST_F(SettingsTest, MissingFileIsCreatedWithDefaults) {
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt"), testing_support::ReadFixture("settings/OrbiDomi.default.stt"));
     EXPECT_EQ(Orbs.AspectOrbs[0], 10);  // conjunction
     EXPECT_EQ(Orbs.AspectOrbs[4], 9);   // opposition
@@ -48,7 +48,7 @@ TEST_F(SettingsTest, LinesAreCutToTheirCapacity) {
     for (int i = 1; i <= 16; ++i) body += std::to_string(i <= 14 ? i : 20 - i) + ".5 trailing words\r\n";
     body += "PORFIRIOXXXXXXXXXXXXX\r\nMEDIOXX\r\nBC\r\nVERA\r\nextra line\r\n";
     WriteBytes("FileSet/orbidomi.STT", body);
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     EXPECT_EQ(Chart.HouseSystemName, "PORFIRIOXXXXXXX");
     EXPECT_EQ(Chart.NodeType, "MEDIO");
     EXPECT_EQ(Orbs.OrbSetLetter, "B");
@@ -60,12 +60,12 @@ TEST_F(SettingsTest, LinesAreCutToTheirCapacity) {
 }
 
 TEST_F(SettingsTest, SetLineChangesOnlyThatLineAndReloads) {
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[13] = "7";
     lines[2] = "1." + std::string(38, '0');  // 40 characters, an orb of 1
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    SetOrbiDomiLine(18, "MEDIO");
+    SetEngineSettingsLine(18, "MEDIO");
     std::vector<std::string> after = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     ASSERT_EQ(after.size(), 20u);
     EXPECT_EQ(after[17], "MEDIO");
@@ -78,7 +78,7 @@ TEST_F(SettingsTest, SetLineChangesOnlyThatLineAndReloads) {
 TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     // Truncated: the old reader would have read zero orbs without a word.
     WriteBytes("FileSet/OrbiDomi.stt", "3\r\n4\r\n");
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     ASSERT_EQ(g_reports.size(), 1u);
     // In Italian, like the start-up's other messages, naming the file and its kept copy, and what the
     // user can do.
@@ -95,7 +95,7 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[3] = "dieci";
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     ASSERT_EQ(g_reports.size(), 2u);
     EXPECT_NE(g_reports[1].find("\"OrbiDomi.stt.damaged2\""), std::string::npos) << g_reports[1];
     // The first damaged copy is still there, the second beside it.
@@ -109,11 +109,11 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
 // for parallels and antiscia): a wider one in either settings file is damage
 // like text where an orb belongs, named, kept, and replaced by its default.
 TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[13] = "40";  // the opposition
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     ASSERT_EQ(g_reports.size(), 1u);
     EXPECT_NE(g_reports[0].find("(il suo valore di orbita della riga 14 \xE8 fuori dalle orbite ammesse)"),
               std::string::npos)
@@ -123,7 +123,7 @@ TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
     lines[13] = "15";
     lines[14] = "6.5";  // the parallels
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     ASSERT_EQ(g_reports.size(), 2u);
     EXPECT_NE(g_reports[1].find("orbita della riga 15"), std::string::npos) << g_reports[1];
     EXPECT_EQ(Orbs.ParallelOrb, 1);
@@ -167,7 +167,7 @@ TEST_F(SettingsTest, OrbSetsRoundTrip) {
 // over it, and once it can be read again its own settings are kept.
 TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     WriteBytes("FileSet/OrbiDomi.stt/inside", "kept");
-    LoadOrbiDomiSettingsAtStart();
+    LoadEngineSettingsAtStart();
     ASSERT_EQ(g_reports.size(), 1u);
     EXPECT_NE(g_reports[0].find("\"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (Accesso al file negato)"),
               std::string::npos)
@@ -196,7 +196,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
                            0),
               0u)
         << chosen;
-    EXPECT_NE(refused([] { SetOrbiDomiLine(18, "MEDIO"); }), "written");
+    EXPECT_NE(refused([] { SetEngineSettingsLine(18, "MEDIO"); }), "written");
     EXPECT_NE(refused([] { WriteOrbSetSettings(kOrbSetBStart, 1, 1, "B"); }), "written");
     EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt/inside"), "kept");
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), sets);
@@ -227,7 +227,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
 // once; a personal set in force keeps the orbs the settings hold for it; an
 // existing file is never touched.
 TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     EnsureOrbSets();
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), testing_support::ReadFixture("settings/MMVarOrb.default.dum"));
 
@@ -236,7 +236,7 @@ TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
     for (int i = 1; i <= 14; ++i) own.push_back(std::to_string(i % 5) + ".5");
     for (const char* line : {"2", "3", "PLACIDO", "VERO", "C", "MEDIA"}) own.push_back(line);
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", own);
-    LoadOrbiDomiSettings();
+    LoadEngineSettings();
     EnsureOrbSets();
     const OrbSets sets = LoadOrbSets();
     EXPECT_EQ(sets.selected, "C");
@@ -252,7 +252,7 @@ TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
     EXPECT_EQ(Orbs.AspectOrbs[kAspectSlotByOrder[14]], 4.5L);
 
     const std::string before = ReadBytes("FileDum/MMVarOrb.dum");
-    SetOrbiDomiLine(19, "B");
+    SetEngineSettingsLine(19, "B");
     EnsureOrbSets();
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), before);
     EXPECT_TRUE(g_reports.empty());

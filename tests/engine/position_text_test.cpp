@@ -71,7 +71,7 @@ TEST(Parsers, FixedColumns) {
     EXPECT_EQ(Chart.BirthYear, 1960);
     EXPECT_EQ(Chart.BirthHourValue, 14);
     EXPECT_EQ(Chart.BirthMinuteValue, 5);
-    EXPECT_EQ(Chart.ValErrorCode, 0);
+    EXPECT_EQ(Chart.ConversionErrorPosition, 0);
     int lonDeg, lonMin, latDeg, latMin;
     std::string lonL, latL;
     ParseLatLongText("41N54-012E29", lonDeg, lonMin, lonL, latDeg, latMin, latL);
@@ -83,7 +83,7 @@ TEST(Parsers, FixedColumns) {
     EXPECT_EQ(lonMin, 29);
     ParseLatLongText("", lonDeg, lonMin, lonL, latDeg, latMin, latL);
     EXPECT_EQ(latDeg, 0);
-    EXPECT_NE(Chart.ValErrorCode, 0);
+    EXPECT_NE(Chart.ConversionErrorPosition, 0);
 }
 
 TEST(Houses, PointsOnCuspsAndDegenerateCusps) {

@@ -160,11 +160,11 @@ TEST(SlotTexts, PlanetsSignsAndDosage) {
     r.Indication1 = "Hoofd";
     r.Indication2 = "pijn";
     PrimarySlotTexts s = SymptomSlotTexts(r);
-    EXPECT_EQ(s.P, "Aurum");
-    EXPECT_EQ(s.A, "Zon-Mars Venus");
-    EXPECT_EQ(s.S, "Leeuw Ram");
-    EXPECT_EQ(s.D, Repeat('a', 250) + "bb");
-    EXPECT_EQ(RemedySlotTexts(r).D, "Hoofdpijn");
+    EXPECT_EQ(s.remedy, "Aurum");
+    EXPECT_EQ(s.planetarySignatures, "Zon-Mars Venus");
+    EXPECT_EQ(s.zodiacalSignature, "Leeuw Ram");
+    EXPECT_EQ(s.detail, Repeat('a', 250) + "bb");
+    EXPECT_EQ(RemedySlotTexts(r).detail, "Hoofdpijn");
 }
 
 TEST(SlotDetails, CycleThroughTheFourTextsWithTheirNotices) {

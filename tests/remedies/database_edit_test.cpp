@@ -56,7 +56,7 @@ TEST_F(SampleDatabase, AppendThenDeleteLeavesTheDatabaseByteIdentical) {
     const std::string before = FileBytes(kPrimaryDbName);
     const std::int64_t count = PrimaryRecordCount();
     ASSERT_GT(count, 10);
-    EditOutcome added = AppendPrimaryEdit(Texts("Zzyzx Nieuw", "Hoofdpijn", "Zon Mars"));
+    ChangeOutcome added = AppendPrimaryEdit(Texts("Zzyzx Nieuw", "Hoofdpijn", "Zon Mars"));
     ASSERT_TRUE(added.saved && added.listsRebuilt) << added.error;
     EXPECT_EQ(added.count, count + 1);
     // The lists follow at once: the new remedy is in the remedy list and the Sun's list.
@@ -65,7 +65,7 @@ TEST_F(SampleDatabase, AppendThenDeleteLeavesTheDatabaseByteIdentical) {
     const auto sun = ReadRemedyNameList(RemedyListFileName("SolePri"));
     EXPECT_NE(std::find(sun.begin(), sun.end(), "Zzyzx Nieuw"), sun.end());
 
-    EditOutcome removed = DeletePrimaryEdit(count + 1);
+    ChangeOutcome removed = DeletePrimaryEdit(count + 1);
     ASSERT_TRUE(removed.saved) << removed.error;
     EXPECT_EQ(removed.count, count);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
@@ -132,9 +132,9 @@ TEST(DatabaseReorder, AnOrderThatDoesNotNameEveryRecordOnceIsRefused) {
     const std::string before = FileBytes(kPrimaryDbName);
     for (const std::vector<std::int64_t>& bad :
          {std::vector<std::int64_t>{1, 2}, {1, 2, 3, 3}, {1, 1, 2}, {0, 1, 2}, {2, 3, 4}}) {
-        EditOutcome o = CommitPrimaryOrder(bad);
+        ChangeOutcome o = CommitPrimaryOrder(bad);
         EXPECT_FALSE(o.saved);
-        EXPECT_NE(EditOutcomeMessage(o).find("NON eseguita"), std::string::npos);
+        EXPECT_NE(ChangeOutcomeMessage(o).find("NON eseguita"), std::string::npos);
         EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     }
 }
@@ -147,11 +147,11 @@ TEST(DatabaseEditFailure, AFailedWriteLeavesTheDatabaseAndSaysSo) {
     // folders stand where they would go.
     fs::create_directories(rt::TemporaryBeside(rt::ResolvePath(kPrimaryDbName)));
     fs::create_directories(rt::ResolvePath(JournalNameFor(PrimaryDb())));
-    for (EditOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
-                          DeletePrimaryEdit(1), CommitPrimaryOrder({2, 1})}) {
+    for (ChangeOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
+                            DeletePrimaryEdit(1), CommitPrimaryOrder({2, 1})}) {
         EXPECT_FALSE(o.saved);
         EXPECT_FALSE(o.listsRebuilt);
-        EXPECT_EQ(EditOutcomeMessage(o).rfind("Modifica NON eseguita: il database \xE8 rimasto com'era.", 0), 0u);
+        EXPECT_EQ(ChangeOutcomeMessage(o).rfind("Modifica NON eseguita: il database \xE8 rimasto com'era.", 0), 0u);
         EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     }
 }
@@ -165,11 +165,11 @@ TEST(DatabaseEditFailure, NoChangeIsWrittenIntoADatabaseDamagedMeanwhile) {
     std::string primary = FileBytes(kPrimaryDbName);
     primary[2 * kPrimaryRecordSize] = static_cast<char>(200);
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), primary);
-    for (EditOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
-                          DeletePrimaryEdit(1), CommitPrimaryOrder({3, 2, 1})}) {
+    for (ChangeOutcome o : {SavePrimaryEdit(1, Texts("X", "9")), AppendPrimaryEdit(Texts("X", "9")),
+                            DeletePrimaryEdit(1), CommitPrimaryOrder({3, 2, 1})}) {
         EXPECT_FALSE(o.saved);
         EXPECT_TRUE(o.databaseDamaged);
-        const std::string said = EditOutcomeMessage(o);
+        const std::string said = ChangeOutcomeMessage(o);
         EXPECT_EQ(said.rfind("Modifica NON eseguita: il database \xE8 rimasto com'era.", 0), 0u) << said;
         EXPECT_NE(said.find("\"OpzioneH\\DBmain.rnd\" \xE8 danneggiato"), std::string::npos) << said;
     }
@@ -181,9 +181,9 @@ TEST(DatabaseEditFailure, NoChangeIsWrittenIntoADatabaseDamagedMeanwhile) {
     therapies[1] = EncodeRepertoryRecord(FormToRepertoryRecord({"Hoest", "Bryonia", "", ""}));
     rt::ReplaceAllRecords(kRepertoryDbName, kRepertoryRecordSize, therapies);
     const std::string repertory = FileBytes(kRepertoryDbName);
-    const EditOutcome o = SaveRepertoryEdit(1, {"Koorts", "Bryonia", "", ""});
+    const ChangeOutcome o = SaveRepertoryEdit(1, {"Koorts", "Bryonia", "", ""});
     EXPECT_FALSE(o.saved);
-    EXPECT_NE(EditOutcomeMessage(o).find("la scheda 2 \xE8 vuota"), std::string::npos) << EditOutcomeMessage(o);
+    EXPECT_NE(ChangeOutcomeMessage(o).find("la scheda 2 \xE8 vuota"), std::string::npos) << ChangeOutcomeMessage(o);
     EXPECT_EQ(FileBytes(kRepertoryDbName), repertory);
     EXPECT_FALSE(ListsMarkedStale(RepertoryDb()));
 }
@@ -192,10 +192,10 @@ TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {
     TempWorkFolder folder;
     WritePrimaryDb({Texts("A", "1")});
     fs::create_directories(rt::TemporaryBeside(rt::ResolvePath(kSymptomListName)));
-    EditOutcome o = AppendPrimaryEdit(Texts("B", "2"));
+    ChangeOutcome o = AppendPrimaryEdit(Texts("B", "2"));
     EXPECT_TRUE(o.saved);
     EXPECT_FALSE(o.listsRebuilt);
-    EXPECT_NE(EditOutcomeMessage(o).find("Ricostruisci File"), std::string::npos);
+    EXPECT_NE(ChangeOutcomeMessage(o).find("Ricostruisci File"), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), 2);
 }
 
@@ -300,8 +300,8 @@ protected:
         EXPECT_EQ(rt::ReadTextLines(kRemedyListName), lists.remedies) << where;
         EXPECT_EQ(rt::ReadTextLines(kRemedyVariantListName), lists.remedyVariants) << where;
         for (std::size_t p = 0; p < kPlanetRemedyLists.size(); ++p)
-            EXPECT_EQ(ReadRemedyNameList(RemedyListFileName(kPlanetRemedyLists[p].stem)), lists.planetRemedies[p])
-                << where << ", " << kPlanetRemedyLists[p].stem;
+            EXPECT_EQ(ReadRemedyNameList(RemedyListFileName(kPlanetRemedyLists[p].fileStem)), lists.planetRemedies[p])
+                << where << ", " << kPlanetRemedyLists[p].fileStem;
         // What a user sees: the remedy list names the changed remedy exactly
         // when the database holds it.
         const auto remedies = rt::ReadTextLines(kRemedyListName);

@@ -58,7 +58,7 @@ TEST_F(FieldSearch, ContinuesFromTheNextRecordAndMatchesAtTheFirstCharacter) {
 TEST_F(FieldSearch, ASavedIndicationOf320CharactersKeepsTheFirst300) {
     const std::string before = FileBytes(kPrimaryDbName);
     const std::string text = Pattern(320);
-    EditOutcome o = SaveFieldText("Prima", "Indi", 2, text);
+    ChangeOutcome o = SaveFieldText("Prima", "Indi", 2, text);
     ASSERT_TRUE(o.saved) << o.error;
     const PrimaryRecord r = ReadPrimaryRecord(2);
     EXPECT_EQ(r.Indication1, text.substr(0, 250));

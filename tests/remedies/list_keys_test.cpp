@@ -54,22 +54,22 @@ TEST(ListKeys, ARecordWithAControlCharacterIsLeftOutAndReportedNotCuttingTheList
     // A save says which records the lists leave out, until they are mended.
     PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(2));
     t.Posology = "1 x daags";
-    EditOutcome o = SavePrimaryEdit(2, t);
+    ChangeOutcome o = SavePrimaryEdit(2, t);
     EXPECT_TRUE(o.saved && o.listsRebuilt);
-    EXPECT_NE(EditOutcomeMessage(o).find("i record 5, 7 di DBmain.rnd non sono negli elenchi"), std::string::npos)
-        << EditOutcomeMessage(o);
+    EXPECT_NE(ChangeOutcomeMessage(o).find("i record 5, 7 di DBmain.rnd non sono negli elenchi"), std::string::npos)
+        << ChangeOutcomeMessage(o);
     t = PrimaryRecordToTexts(ReadPrimaryRecord(5));
     t.Indication = "Symptoom 05";
     o = SavePrimaryEdit(5, t);
     ASSERT_TRUE(o.saved);
     // One record left out: one verb.
-    EXPECT_EQ(EditOutcomeMessage(o),
+    EXPECT_EQ(ChangeOutcomeMessage(o),
               "Attenzione: il record 7 di DBmain.rnd non \xE8 negli elenchi: il rimedio, l'indicazione o la "
               "patologia contiene un carattere di controllo (un a capo o simile). Correggerlo con l'editor.");
     t = PrimaryRecordToTexts(ReadPrimaryRecord(7));
     t.Remedy = "Remedie 07";
     o = SavePrimaryEdit(7, t);
-    EXPECT_EQ(EditOutcomeMessage(o), "");
+    EXPECT_EQ(ChangeOutcomeMessage(o), "");
     EXPECT_EQ(rt::ReadTextLines(kSymptomListName).size(), 40u);
 
     // The pathology list: a Ctrl-Z in one pathology of sixteen.

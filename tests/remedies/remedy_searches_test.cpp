@@ -103,7 +103,7 @@ protected:
 };
 
 TEST_F(DebilitySearch, OppositeSignTableMatchesTheRadios) {
-    EXPECT_STREQ(kDebilitySigns[0].control, "RBari");
+    EXPECT_STREQ(kDebilitySigns[0].radioName, "RBari");
     EXPECT_STREQ(kDebilitySigns[0].shown, "Weegschaal");
     EXPECT_STREQ(kDebilitySigns[0].searched, "Ram");
     EXPECT_STREQ(kDebilitySigns[7].shown, "Stier");

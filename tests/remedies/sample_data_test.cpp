@@ -44,12 +44,12 @@ TEST_F(SampleData, RebuiltPrimaryListsMatchTheGoldenFiles) {
     EXPECT_EQ(FileBytes(kRemedyVariantListName), ReadFixture("remedies/ProdotB.txt"));
     std::vector<std::string> dump;
     for (const auto& p : kPlanetRemedyLists) {
-        dump.push_back(std::string("[") + p.stem + "]");
-        for (const auto& n : ReadRemedyNameList(RemedyListFileName(p.stem))) dump.push_back(n);
+        dump.push_back(std::string("[") + p.fileStem + "]");
+        for (const auto& n : ReadRemedyNameList(RemedyListFileName(p.fileStem))) dump.push_back(n);
     }
     for (const auto& s : kSignRemedyLists) {
-        dump.push_back(std::string("[") + s.stem + "]");
-        for (const auto& n : ReadRemedyNameList(RemedyListFileName(s.stem))) dump.push_back(n);
+        dump.push_back(std::string("[") + s.fileStem + "]");
+        for (const auto& n : ReadRemedyNameList(RemedyListFileName(s.fileStem))) dump.push_back(n);
     }
     rt::WriteTextLines("remedy_lists.txt", dump);
     EXPECT_EQ(FileBytes("remedy_lists.txt"), ReadFixture("remedies/remedy_lists.txt"));

@@ -145,7 +145,7 @@ TEST_F(SignatureFiles, ImportWritesTheDatabaseAndTheSymptomFile) {
     EXPECT_EQ(FileBytes(kSignatureSymptomsName).substr(0, kSymptomNameRecordSize),
               std::string(kSymptomNameRecordSize, '\0'));
     EXPECT_EQ(ReadSignatureRecord(3).Plant, "Melissa");
-    EXPECT_EQ(SignatureRec.ZodiacalSignature, "cancro");
+    EXPECT_EQ(SignatureRecordBuffer.ZodiacalSignature, "cancro");
 
     auto last = BuildSignatureLists();
     EXPECT_TRUE(last.empty());  // nothing for the Fishes

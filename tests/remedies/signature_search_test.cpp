@@ -121,10 +121,10 @@ TEST_F(SignatureSearch, PagesOfFourteenHits) {
     WritePrimaryDb(many);
     RemedyIndex index = BuildRemedyIndex();
     ASSERT_EQ(SearchSignatures(index.names, "Zon", "Ram").size(), 15u);
-    auto page1 = LoadSegnatDum(1);
+    auto page1 = ReadSignatureHitsPage(1);
     EXPECT_EQ(page1[0].remedy, "Remedie A");
     EXPECT_EQ(page1[13].remedy, "Remedie N");
-    auto page2 = LoadSegnatDum(2);
+    auto page2 = ReadSignatureHitsPage(2);
     EXPECT_EQ(page2[0].remedy, "Remedie O");
     EXPECT_EQ(page2[0].zodiac, "Ram");
     EXPECT_EQ(page2[1].remedy, "");

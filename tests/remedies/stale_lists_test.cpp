@@ -67,25 +67,25 @@ TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
     const std::vector<Change> changes{
         {"editor save", PrimaryDb(),
          [] {
-             const EditOutcome o = SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars"));
+             const ChangeOutcome o = SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars"));
              return o.saved && !o.listsRebuilt;
          },
          kSymptomListName, "Verstuiking"},
         {"therapies editor append", RepertoryDb(),
          [] {
-             const EditOutcome o = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
+             const ChangeOutcome o = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
              return o.saved && !o.listsRebuilt;
          },
          kPathologyListName, "Migraine"},
         {"utility save", PrimaryDb(),
          [] {
-             const EditOutcome o = SaveFieldText("Prima", "Rime", 2, "Aurum metallicum");
+             const ChangeOutcome o = SaveFieldText("Prima", "Rime", 2, "Aurum metallicum");
              return o.saved && !o.listsRebuilt;
          },
          kRemedyListName, "Aurum metallicum"},
         {"utility save in the therapies", RepertoryDb(),
          [] {
-             const EditOutcome o = SaveFieldText("Terap", "Patol", 1, "Hoofdpijn chronisch");
+             const ChangeOutcome o = SaveFieldText("Terap", "Patol", 1, "Hoofdpijn chronisch");
              return o.saved && !o.listsRebuilt;
          },
          kPathologyListName, "Hoofdpijn chronisch"},
@@ -170,9 +170,9 @@ TEST_F(StaleLists, ARebuildRefusedForADamagedDatabaseKeepsItsListsAndItsMark) {
     // The copy the update kept of it is no way back: it is damaged too.
     EXPECT_EQ(notes.find("Repertorio.rnd.precedente1"), std::string::npos) << notes;
     // An editor's save writes nothing into it, and a start rebuilds nothing.
-    const EditOutcome saved = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
+    const ChangeOutcome saved = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
     EXPECT_TRUE(!saved.saved && saved.databaseDamaged);
-    EXPECT_NE(EditOutcomeMessage(saved).find("NON eseguita"), std::string::npos) << EditOutcomeMessage(saved);
+    EXPECT_NE(ChangeOutcomeMessage(saved).find("NON eseguita"), std::string::npos) << ChangeOutcomeMessage(saved);
     EXPECT_EQ(FileBytes(kRepertoryDbName), std::string(sound.size(), '\0'));
     messages.messages.clear();
     EnsureRemedyFiles();

@@ -34,27 +34,28 @@ void SaveShot(const char* suffix) {
 TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->FormActivate();
-    shell::theMainWindow->BBProped->click();
+    shell::theMainWindow->Refresh();
+    shell::theMainWindow->openChartWindowButton->click();
     ASSERT_NE(theChartWindow, nullptr);
-    while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
+    while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
 
     const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
     QTest::mouseClick(theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
-    const QStringList texts = theChartWindow->MemoL1->toPlainText().split('\n');
+    const QStringList texts = theChartWindow->specificMemo->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);
     EXPECT_TRUE(texts[0].startsWith("ZOON")) << texts[0].toStdString();
     EXPECT_EQ(texts[1].toStdString(), "Zon in Steenbok: ernstig en ambitieus, klimt geduldig.");
-    EXPECT_TRUE(theChartWindow->MemoL2->toPlainText().startsWith("De Zon: levenskracht"));
+    EXPECT_TRUE(theChartWindow->generalMemo->toPlainText().startsWith("De Zon: levenskracht"));
     SaveShot("-texts");
 
     QTest::mouseClick(theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisible());
-    ASSERT_EQ(theChartWindow->ComboBoxPiante->count(), 7);
-    EXPECT_EQ(theChartWindow->ComboBoxPiante->itemText(0).toStdString(), "Angelica");
-    theChartWindow->ComboBoxPiante->setCurrentIndex(0);
-    theChartWindow->ComboBoxPiante->activated(0);
-    EXPECT_EQ(theChartWindow->Memo3->toPlainText().split('\n').value(2).toStdString(), "Gebrek aan eetlust");
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisible());
+    ASSERT_EQ(theChartWindow->plantBox->count(), 7);
+    EXPECT_EQ(theChartWindow->plantBox->itemText(0).toStdString(), "Angelica");
+    theChartWindow->plantBox->setCurrentIndex(0);
+    theChartWindow->plantBox->activated(0);
+    EXPECT_EQ(theChartWindow->plantSymptomsMemo->toPlainText().split('\n').value(2).toStdString(),
+              "Gebrek aan eetlust");
     SaveShot("-plants");
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
     theChartWindow->hide();

@@ -87,20 +87,20 @@ std::vector<std::string> NamingFile(const gui::RecordingMessageSink& sink, const
 
 void StoreMerini() {
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->Refresh();
 }
 
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
-    shell::theMainWindow->BBVert->click();
-    display::theSheetViewer->Timer1Timer();
-    display::theSheetViewer->Timer1Timer();
+    shell::theMainWindow->showPortraitSheetButton->click();
+    display::theSheetViewer->DrawWhenReady();
+    display::theSheetViewer->DrawWhenReady();
 }
 
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
-    shell::theMainWindow->BBProped->click();
-    while (display::theChartWindow->Timer1->isActive()) display::theChartWindow->Timer1Timer();
+    shell::theMainWindow->openChartWindowButton->click();
+    while (display::theChartWindow->firstDrawTimer->isActive()) display::theChartWindow->DrawWhenReady();
 }
 
 void ClickSun() {
@@ -136,7 +136,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
-    display::theSheetViewer->BitBtnZoomPiuClick();  // drawn again: nothing more is said
+    display::theSheetViewer->ZoomIn();  // drawn again: nothing more is said
     // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
@@ -179,15 +179,15 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
     EXPECT_TRUE(Contains(texts[0], "\"KlvPian.txt.damaged1\"")) << texts[0];
-    EXPECT_FALSE(display::theChartWindow->MemoL1->toPlainText().isEmpty());  // the specific texts are shown
-    EXPECT_FALSE(display::theChartWindow->MemoL2->toPlainText().isEmpty());  // and the Sun's general ones
+    EXPECT_FALSE(display::theChartWindow->specificMemo->toPlainText().isEmpty());  // the specific texts are shown
+    EXPECT_FALSE(display::theChartWindow->generalMemo->toPlainText().isEmpty());  // and the Sun's general ones
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt.damaged1"), general);
 
     ClickSun();  // the plants of the Sun, from their list; their details from the database
-    ASSERT_GT(display::theChartWindow->ComboBoxPiante->count(), 0);
-    display::theChartWindow->ComboBoxPiante->setCurrentIndex(0);
-    display::theChartWindow->ComboBoxPiante->activated(0);
-    display::theChartWindow->ComboBoxPiante->activated(0);
+    ASSERT_GT(display::theChartWindow->plantBox->count(), 0);
+    display::theChartWindow->plantBox->setCurrentIndex(0);
+    display::theChartWindow->plantBox->activated(0);
+    display::theChartWindow->plantBox->activated(0);
     const auto plants = NamingFile(start.messages, "OpzioneS\\DataStf.rnd");
     ASSERT_EQ(plants.size(), 1u);
     EXPECT_TRUE(Contains(plants[0], "non contiene la pianta \"Angelica\"")) << plants[0];
@@ -210,8 +210,8 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
     testing_support::NoInstalledCopies installation;  // no sound picture to put back
     OpenChartWindow();
     ClickSun();  // the Sun's picture beside its texts
-    EXPECT_TRUE(display::theChartWindow->Image1->pixmap().isNull());
-    EXPECT_TRUE(display::theChartWindow->Image2->pixmap().isNull());
+    EXPECT_TRUE(display::theChartWindow->plantsGlyphImage->pixmap().isNull());
+    EXPECT_TRUE(display::theChartWindow->attributionGlyphImage->pixmap().isNull());
     ASSERT_EQ(start.messages.Texts().size(), 1u);
     const std::string said = start.messages.Texts()[0];
     EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero", 0),
@@ -228,8 +228,8 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    display::theSheetViewer->ComboEMF->setEditText("GRAF01.EMF");
-    display::theSheetViewer->BBEMFout->click();
+    display::theSheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
+    display::theSheetViewer->saveMetafileButton->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -238,12 +238,12 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
 
     int shown = 0;
     gui::SetModalHandler("FoMetGra", [&shown](QDialog* d) {
-        static_cast<display::MetafileViewer*>(d)->FormActivate();
-        static_cast<display::MetafileViewer*>(d)->FormActivate();  // drawn again: said once
+        static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();
+        static_cast<display::MetafileViewer*>(d)->ShowCurrentFile();  // drawn again: said once
         ++shown;
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
-    display::theSheetViewer->BBEMFin->click();
+    display::theSheetViewer->openMetafileButton->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
@@ -264,7 +264,7 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     WriteBytes(table, garbage);
 
     start.Activate();  // the main window loads the person and computes the chart
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("ROSSI MARIO"));
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("ROSSI MARIO"));
     precise::Init();
     const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
     for (int body : {5, 7}) {
@@ -299,8 +299,8 @@ TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
         WriteBytes(help, damaged);
         start.messages.messages.clear();
         OpenChartWindow();  // the wheel with its help text
-        EXPECT_TRUE(display::theChartWindow->Memo1->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
-            << display::theChartWindow->Memo1->toPlainText().toStdString();
+        EXPECT_TRUE(display::theChartWindow->helpMemo->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
+            << display::theChartWindow->helpMemo->toPlainText().toStdString();
         const auto said = NamingFile(start.messages, "Appoggio\\Messaggi.txt");
         ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
         EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione")) << said[0];
@@ -350,7 +350,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSun();
-    const QString specific = display::theChartWindow->MemoL1->toPlainText();
+    const QString specific = display::theChartWindow->specificMemo->toPlainText();
     ASSERT_GT(specific.count('\n'), 1);
     display::theChartWindow->hide();
 
@@ -359,7 +359,7 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     WriteBytes(texts, sound.substr(0, sound.size() / 2));
     OpenChartWindow();
     ClickSun();
-    EXPECT_EQ(display::theChartWindow->MemoL1->toPlainText(), specific);
+    EXPECT_EQ(display::theChartWindow->specificMemo->toPlainText(), specific);
     const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "\xE8 interrotta). Il programma ha rimesso")) << said[0];
@@ -377,9 +377,9 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSagittarius();
-    const QString sagittarius = display::theChartWindow->MemoL1->toPlainText();
+    const QString sagittarius = display::theChartWindow->specificMemo->toPlainText();
     ClickMoon();
-    const QString moon = display::theChartWindow->MemoL1->toPlainText();
+    const QString moon = display::theChartWindow->specificMemo->toPlainText();
     ASSERT_GT(sagittarius.count('\n'), 1);
     ASSERT_GT(moon.count('\n'), 5);
     display::theChartWindow->hide();
@@ -395,9 +395,9 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     WriteBytes(points, cutPoints);
     OpenChartWindow();
     ClickSagittarius();
-    EXPECT_EQ(display::theChartWindow->MemoL1->toPlainText(), sagittarius);
+    EXPECT_EQ(display::theChartWindow->specificMemo->toPlainText(), sagittarius);
     ClickMoon();
-    EXPECT_EQ(display::theChartWindow->MemoL1->toPlainText(), moon);
+    EXPECT_EQ(display::theChartWindow->specificMemo->toPlainText(), moon);
     const auto signsSaid = NamingFile(start.messages, "OpzioneT\\KlvSegnSpe.txt");
     ASSERT_EQ(signsSaid.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(signsSaid[0], "(manca il testo di SaAnKre e di altre 15 chiavi). Il programma ha rimesso"))
@@ -429,13 +429,13 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
     int listed = -1;
     gui::SetModalHandler("FoAggRep", [&](QDialog* d) {
         auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
-        w->FormActivate();
-        w->FormActivate();  // opened again: said again
-        listed = w->ListBox1->count();
-        w->BBRico->click();  // "Ricostruisci File"
-        return int(gui::mrCancel);
+        w->Refresh();
+        w->Refresh();  // opened again: said again
+        listed = w->entryList->count();
+        w->rebuildListsButton->click();  // "Ricostruisci File"
+        return int(gui::ModalCancel);
     });
-    shell::theMainWindow->BBaggRep->click();
+    shell::theMainWindow->openRepertoryEditorButton->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
     ASSERT_EQ(repertory.size(), 3u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(repertory[0], "non sono schede della banca dati")) << repertory[0];
@@ -446,12 +446,12 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
     start.messages.messages.clear();
     gui::SetModalHandler("FoMainArc", [&](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
-        w->FormActivate();
-        listed = w->ListBox1->count();
-        w->BBRico->click();
-        return int(gui::mrCancel);
+        w->Refresh();
+        listed = w->entryList->count();
+        w->rebuildListsButton->click();
+        return int(gui::ModalCancel);
     });
-    shell::theMainWindow->BitBtn4->click();
+    shell::theMainWindow->openPrimaryEditorButton->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
     ASSERT_EQ(main.size(), 2u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(main[0], "l'ultima scheda \xE8 incompleta")) << main[0];

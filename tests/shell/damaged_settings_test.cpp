@@ -41,9 +41,9 @@ TEST(DamagedDrawSettings, IsKeptRepairedAndTheCurrentPersonShown) {
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
     EXPECT_EQ(archive::DrawSettings.AspectScaleX, 1.0L);
     // The activation went on to the current person.
-    EXPECT_NE(shell::theMainWindow->MemoDati->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
-        << shell::theMainWindow->MemoDati->toPlainText().toStdString();
-    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText(), " a note");
+    EXPECT_NE(shell::theMainWindow->personMemo->toPlainText().indexOf("VAN DER BERG ANNA"), -1)
+        << shell::theMainWindow->personMemo->toPlainText().toStdString();
+    EXPECT_EQ(shell::theMainWindow->annotationsMemo->toPlainText(), " a note");
 
     // The next activation reads the repaired file quietly.
     start.Activate();

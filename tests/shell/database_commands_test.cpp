@@ -30,35 +30,35 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
         EXPECT_EQ(w, remedies::thePrimaryEditor);
-        w->FormActivate();
-        seen.push_back(std::to_string(w->ListBox1->count()));
-        return int(gui::mrCancel);
+        w->Refresh();
+        seen.push_back(std::to_string(w->entryList->count()));
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoAggRep", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RepertoryEditor*>(d);
-        w->FormActivate();
-        seen.push_back(std::to_string(w->ListBox1->count()));
-        return int(gui::mrCancel);
+        w->Refresh();
+        seen.push_back(std::to_string(w->entryList->count()));
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoUtilit", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SearchUtility*>(d);
-        w->FormActivate();
-        w->RBindi->click();
-        w->EditCerca->setText("wonden");
-        w->BBcerca->click();
-        seen.push_back(gui::FromQt(w->EdRime->text()));
-        return int(gui::mrCancel);
+        w->Refresh();
+        w->primaryFieldRadios[1]->click();
+        w->phraseEdit->setText("wonden");
+        w->searchButton->click();
+        seen.push_back(gui::FromQt(w->remedyEdit->text()));
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoAggiorna", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::UpdateWindow*>(d);
-        w->FormActivate();
-        seen.push_back(gui::FromQt(w->EdUltAgg->text()).size() == 16 ? "dated" : "undated");
-        return int(gui::mrCancel);
+        w->Refresh();
+        seen.push_back(gui::FromQt(w->lastUpdateEdit->text()).size() == 16 ? "dated" : "undated");
+        return int(gui::ModalCancel);
     });
-    shell::theMainWindow->BitBtn4->click();
-    shell::theMainWindow->BBaggRep->click();
-    shell::theMainWindow->BButility->click();
-    shell::theMainWindow->EdAggiorna->click();
+    shell::theMainWindow->openPrimaryEditorButton->click();
+    shell::theMainWindow->openRepertoryEditorButton->click();
+    shell::theMainWindow->openSearchUtilityButton->click();
+    shell::theMainWindow->openUpdateWindowButton->click();
     gui::SetSystemServices(nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(remedies::PrimaryRecordCount()),
                                               std::to_string(remedies::RepertoryRecordCount()),

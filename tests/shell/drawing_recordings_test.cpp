@@ -69,8 +69,9 @@ using Recordings = std::map<std::string, std::string>;
 std::string PanelTexts(display::ChartWindow& w) {
     std::string out;
     const std::pair<const char*, QPlainTextEdit*> memos[] = {
-        {"Memo1", w.Memo1},       {"MemoAspetti", w.MemoAspetti}, {"Memo3", w.Memo3}, {"Memo4", w.Memo4},
-        {"MemoExtra", w.MemoExtra}, {"MemoL1", w.MemoL1},         {"MemoL2", w.MemoL2}};
+        {"Memo1", w.helpMemo},          {"MemoAspetti", w.aspectListMemo}, {"Memo3", w.plantSymptomsMemo},
+        {"Memo4", w.plantSignaturesMemo}, {"MemoExtra", w.signatureMemo},    {"MemoL1", w.specificMemo},
+        {"MemoL2", w.generalMemo}};
     for (const auto& [name, memo] : memos) {
         if (!memo) continue;
         out += std::string("-- ") + name + (memo->isVisibleTo(&w) ? " shown" : " hidden") + "\n";
@@ -108,7 +109,7 @@ protected:
         shell_testing::ProgramStart start;
         archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
         shell::MainWindow* main = shell::theMainWindow;
-        main->FormActivate();
+        main->Refresh();
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
 
@@ -119,14 +120,14 @@ protected:
             out[std::string(p.key) + "/" + step] = Joined(dc.log) + texts;
             dc.Clear();
         };
-        main->BBProped->click();
-        TickUntilDrawn(*chart.Timer1, [&] { chart.Timer1Timer(); });
+        main->openChartWindowButton->click();
+        TickUntilDrawn(*chart.firstDrawTimer, [&] { chart.DrawWhenReady(); });
         keep("wheel", PanelTexts(chart));
         // Every button of the views' table, in the table's order.
         const std::vector<display::ChartViewRow>& rows = display::ChartViewRows();
-        EXPECT_EQ(chart.ViewButtons.size(), rows.size());
-        for (std::size_t i = 0; i < rows.size() && i < chart.ViewButtons.size(); ++i) {
-            QPushButton* button = chart.ViewButtons[i];
+        EXPECT_EQ(chart.viewButtons.size(), rows.size());
+        for (std::size_t i = 0; i < rows.size() && i < chart.viewButtons.size(); ++i) {
+            QPushButton* button = chart.viewButtons[i];
             EXPECT_EQ(button->objectName().toStdString(), rows[i].name);
             // Each sub-view, and the first again after the last.
             const int subViews = display::SubViewCount(rows[i].view);
@@ -138,22 +139,22 @@ protected:
                 keep(button->objectName().toStdString() + "-" + std::to_string(press), PanelTexts(chart));
             }
         }
-        chart.BBprivato->click();
+        chart.backButton->click();
         chart.SetRecorder(nullptr);
 
         display::SheetViewer& viewer = *shell::theSheetViewer;
         viewer.SetRecorder(&dc);
         const std::pair<int, std::function<void()>> sheets[] = {
-            {5, [&] { main->BBVert->click(); }},
-            {16, [&] { main->BBOriz->click(); }},
-            {17, [&] { main->BBoriz2Click(); }},
-            {18, [&] { main->BBvert2Click(); }}};
+            {5, [&] { main->showPortraitSheetButton->click(); }},
+            {16, [&] { main->showLandscapeSheetButton->click(); }},
+            {17, [&] { main->ShowSecondLandscapeSheet(); }},
+            {18, [&] { main->ShowSecondPortraitSheet(); }}};
         for (const auto& [code, open] : sheets) {
-            main->BBlkClick();
+            main->ToggleBoxesLock();
             open();
-            TickUntilDrawn(*viewer.Timer1, [&] { viewer.Timer1Timer(); });
+            TickUntilDrawn(*viewer.firstDrawTimer, [&] { viewer.DrawWhenReady(); });
             keep("sheet" + std::to_string(code), "");
-            viewer.BitBtnStampa->click();
+            viewer.printButton->click();
             dc.Clear();
             out[std::string(p.key) + "/paper" + std::to_string(code)] = Shell("pdftotext -layout '" + pdf + "' -");
             viewer.hide();

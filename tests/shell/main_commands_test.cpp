@@ -31,13 +31,13 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
     for (const char* name : {"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"})
         gui::SetModalHandler(name, [&shown](QDialog* d) {
             shown.push_back(d->objectName());
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
-    shell::theMainWindow->BitBtnDati->click();
-    shell::theMainWindow->BitBtnInputA->click();
-    shell::theMainWindow->BitBtnCancel->click();
-    shell::theMainWindow->BitBtn1->click();
-    shell::theMainWindow->BBSalva->click();
+    shell::theMainWindow->openRecallDialogButton->click();
+    shell::theMainWindow->openInputDialogButton->click();
+    shell::theMainWindow->openDeleteDialogButton->click();
+    shell::theMainWindow->openChangeDialogButton->click();
+    shell::theMainWindow->openBackupWindowButton->click();
     EXPECT_EQ(shown, (std::vector<QString>{"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"}));
     EXPECT_EQ(archive::theBackupWindow, nullptr);  // released when it closed
     EXPECT_TRUE(start.messages.messages.empty());
@@ -48,14 +48,14 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
     shell_testing::EnterGalileoWhenTheEntryDialogOpens();
     gui::SetModalHandler("FormRegKel", [](QDialog* d) {
         auto* store = static_cast<archive::StoreDialog*>(d);
-        store->FormActivate();
-        store->BitBtnRegistraClick();
-        return int(gui::mrOk);
+        store->ShowEnteredBirthData();
+        store->StoreAndClose();
+        return int(gui::ModalOk);
     });
-    shell::theMainWindow->BitBtnInputA->click();
+    shell::theMainWindow->openInputDialogButton->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("GALILEI GALILEO"));
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().contains("15/02/1964 10:00"));
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().contains("15/02/1964 10:00"));
 }
 
 // The current person follows a change of its own record at once: the main
@@ -72,31 +72,33 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     // The ROSSI MARIO of Milan recalled through the recall dialog.
     gui::SetModalHandler("FormRich", [](QDialog* d) {
         auto* recall = static_cast<archive::RecallDialog*>(d);
-        recall->FormActivate();
+        recall->ResetAndOpenArchive();
         recall->ChooseLine(1);
         recall->LoadChosenPerson();
-        recall->BitBtnOK->click();
-        return int(gui::mrOk);
+        recall->okButton->click();
+        return int(gui::ModalOk);
     });
-    shell::theMainWindow->BitBtnDati->click();
-    auto shown = [] { return shell::theMainWindow->MemoDati->toPlainText().toStdString(); };
-    auto name = [] { return shell::theMainWindow->MemoDati->toPlainText().section('\n', 0, 0).trimmed().toStdString(); };
+    shell::theMainWindow->openRecallDialogButton->click();
+    auto shown = [] { return shell::theMainWindow->personMemo->toPlainText().toStdString(); };
+    auto name = [] {
+        return shell::theMainWindow->personMemo->toPlainText().section('\n', 0, 0).trimmed().toStdString();
+    };
     ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
 
     auto change = [](int line, const char* name, const char* time, const char* note) {
         gui::SetModalHandler("FoModifi", [=](QDialog* d) {
             auto* dialog = static_cast<archive::ChangeDialog*>(d);
-            dialog->FormActivate();
+            dialog->ResetAndOpenArchive();
             dialog->ChooseLine(line);
             dialog->OpenChosen();
-            dialog->EditNomeSogg->setText(name);
-            dialog->EditOraNasc->setText(time);
-            dialog->EditMemo1->setText(note);
-            dialog->BitBtnRegistra->click();
-            dialog->BitBtn3->click();
-            return int(gui::mrOk);
+            dialog->nameEdit->setText(name);
+            dialog->birthTimeEdit->setText(time);
+            dialog->annotationEdits[0]->setText(note);
+            dialog->storeButton->click();
+            dialog->backButton->click();
+            return int(gui::ModalOk);
         });
-        shell::theMainWindow->BitBtn1->click();
+        shell::theMainWindow->openChangeDialogButton->click();
     };
     change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
     EXPECT_EQ(name(), "ROSSI MARIO");
@@ -107,7 +109,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
-    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
+    EXPECT_EQ(shell::theMainWindow->annotationsMemo->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
     EXPECT_EQ(engine::Chart.BirthHourValue, 14);
     EXPECT_EQ(engine::Chart.BirthMinuteValue, 5);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -120,21 +122,21 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
     std::string named;
     gui::SetModalHandler("FoReMaiH", [&named](QDialog*) {
         named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
-    shell::theMainWindow->BBApriTestoClick();
+    shell::theMainWindow->OpenPersonText();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");
 }
 
 TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->FormActivate();
-    shell::theMainWindow->BBProped->click();
+    shell::theMainWindow->Refresh();
+    shell::theMainWindow->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     EXPECT_TRUE(display::theChartWindow->isVisible());
-    display::theChartWindow->Timer1Timer();  // the timer's ticks, run by hand
-    display::theChartWindow->Timer1Timer();
+    display::theChartWindow->DrawWhenReady();  // the timer's ticks, run by hand
+    display::theChartWindow->DrawWhenReady();
     QImage shot = display::theChartWindow->Snapshot();
     ASSERT_FALSE(shot.isNull());
     // The wheel has been drawn: many pixels differ from the background.
@@ -170,24 +172,24 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
     ProgramStart start;
     const archive::BirthRecord r = shell_testing::MakeMeriniCurrent();
     Focus(shell::theMainWindow);
-    shell::theMainWindow->BBProped->click();
+    shell::theMainWindow->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     Focus(display::theChartWindow);
     ASSERT_EQ(QGuiApplication::focusWindow(), display::theChartWindow->windowHandle());
     // Meanwhile the boxes were unlocked and another person became current.
-    shell::theMainWindow->BBlk->click();
-    ASSERT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
+    shell::theMainWindow->lockButton->click();
+    ASSERT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
     archive::WriteCurrentPerson("QUASIMODO SALVATORE", r);
     display::theChartWindow->close();
     Focus(shell::theMainWindow);
-    EXPECT_FALSE(shell::theMainWindow->ComboOrb->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->ComboNodo->isEnabled());
-    EXPECT_TRUE(shell::theMainWindow->MemoDati->toPlainText().startsWith("QUASIMODO SALVATORE"));
+    EXPECT_FALSE(shell::theMainWindow->orbSetBox->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->nodeTypeBox->isEnabled());
+    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("QUASIMODO SALVATORE"));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 
     // Back from a message box is no activation: the boxes stay as the user left them.
-    shell::theMainWindow->BBlk->click();
-    ASSERT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
+    shell::theMainWindow->lockButton->click();
+    ASSERT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
     {
         QMessageBox box;
         Focus(&box);
@@ -195,5 +197,5 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
         box.hide();
     }
     Focus(shell::theMainWindow);
-    EXPECT_TRUE(shell::theMainWindow->ComboOrb->isEnabled());
+    EXPECT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
 }

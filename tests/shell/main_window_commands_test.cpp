@@ -68,9 +68,9 @@ void WriteOrbSets(const char* letter) {
 // Opens the chart window, lets its timer draw the wheel, and returns the
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
-    shell::theMainWindow->BBProped->click();
-    display::theChartWindow->Timer1Timer();
-    display::theChartWindow->Timer1Timer();
+    shell::theMainWindow->openChartWindowButton->click();
+    display::theChartWindow->DrawWhenReady();
+    display::theChartWindow->DrawWhenReady();
     std::vector<std::string> keys;
     for (const std::string& line : FileLines("OpzioneT/PosiPian.txt"))
         if (line.size() == 8 && line.substr(3, 2) == "Op") keys.push_back(line);
@@ -84,22 +84,30 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
     shell::MainWindow* main = shell::theMainWindow;
     main->move(200, 100);
     const std::vector<Command> commands = {
-        {main->BitBtn3, "FoTerapi", Place::Remembered},       {main->Bquor1, "FoSintom3", Place::AsItIs},
-        {main->Bquor2, "FoSintom2", Place::AsItIs},           {main->Button1, "FoManut1", Place::AsItIs},
-        {main->BitBtn4, "FoMainArc", Place::AsItIs},          {main->BBaggRep, "FoAggRep", Place::AsItIs},
-        {main->BitBtn5, "FoSegnat", Place::Remembered},       {main->BitBtn7, "FoPiante", Place::AsItIs},
-        {main->BitBtn8, "FoPrinci", Place::AsItIs},           {main->BitBtn6, "FoMali", Place::AsItIs},
-        {main->BitBtn9, "FoSintesi", Place::AsItIs},          {main->BitBtnVarOrbAsp, "FoOrbKel", Place::Near10},
-        {main->BBCerchio, "FgrTxtKel", Place::AsItIs},        {main->BitBtn22, "FoSpeLin", Place::Near10},
-        {main->SBtipoStamp, "FoStampa", Place::Near10},       {main->BButility, "FoUtilit", Place::Near10},
-        {main->EdAggiorna, "FoAggiorna", Place::Near10},
+        {main->openTherapyBrowserButton, "FoTerapi", Place::Remembered},
+        {main->openPlantSymptomsWindowButton, "FoSintom3", Place::AsItIs},
+        {main->openSymptomPlantsWindowButton, "FoSintom2", Place::AsItIs},
+        {main->openSignatureMaintenanceWindowButton, "FoManut1", Place::AsItIs},
+        {main->openPrimaryEditorButton, "FoMainArc", Place::AsItIs},
+        {main->openRepertoryEditorButton, "FoAggRep", Place::AsItIs},
+        {main->openSignatureSearchWindowButton, "FoSegnat", Place::Remembered},
+        {main->openCompositionWindowButton, "FoPiante", Place::AsItIs},
+        {main->openPrinciplesWindowButton, "FoPrinci", Place::AsItIs},
+        {main->openDebilityWindowButton, "FoMali", Place::AsItIs},
+        {main->openSynthesisWindowButton, "FoSintesi", Place::AsItIs},
+        {main->openOrbSettingsWindowButton, "FoOrbKel", Place::Near10},
+        {main->openCalibrationWindowButton, "FgrTxtKel", Place::AsItIs},
+        {main->openLineWidthDialogButton, "FoSpeLin", Place::Near10},
+        {main->openPrinterModelDialogButton, "FoStampa", Place::Near10},
+        {main->openSearchUtilityButton, "FoUtilit", Place::Near10},
+        {main->openUpdateWindowButton, "FoAggiorna", Place::Near10},
     };
     for (const Command& c : commands) {
         SCOPED_TRACE(c.window);
-        main->BBlkClick();  // unlocked before, locked again after the dialog
-        ASSERT_TRUE(main->ComboOrb->isEnabled());
+        main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
+        ASSERT_TRUE(main->orbSetBox->isEnabled());
         display::Sheets.SheetCode = 16;
-        archive::MainForm.MainFormTop = archive::MainForm.MainFormLeft = -1;
+        archive::MainWindowFrame.Top = archive::MainWindowFrame.Left = -1;
         QString shown;
         QPoint at;
         QSize size;
@@ -107,36 +115,36 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
             shown = d->objectName();
             at = d->pos();
             size = d->size();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         c.button->click();
         EXPECT_EQ(shown, c.window);
         const QRect frame = main->frameGeometry();
         if (c.place != Place::AsItIs) {
-            EXPECT_EQ(archive::MainForm.MainFormLeft, main->x());
-            EXPECT_EQ(archive::MainForm.MainFormTop, main->y());
+            EXPECT_EQ(archive::MainWindowFrame.Left, main->x());
+            EXPECT_EQ(archive::MainWindowFrame.Top, main->y());
         } else {
-            EXPECT_EQ(archive::MainForm.MainFormLeft, -1);
+            EXPECT_EQ(archive::MainWindowFrame.Left, -1);
         }
         if (c.place == Place::Near10) {
             // The lower right corner 10 pixels beyond the main window's.
             EXPECT_EQ(at.x() + size.width(), main->x() + frame.width() + 10);
             EXPECT_EQ(at.y() + size.height(), main->y() + frame.height() + 10);
         }
-        EXPECT_FALSE(main->ComboOrb->isEnabled());
-        EXPECT_FALSE(main->ComboNodo->isEnabled());
+        EXPECT_FALSE(main->orbSetBox->isEnabled());
+        EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     }
     // The calibration window is opened for its own figure.
     EXPECT_EQ(display::Sheets.SheetCode, 16);  // set by the loop; the window itself was not asked
     gui::SetModalHandler("FgrTxtKel", [](QDialog*) {
         EXPECT_EQ(display::Sheets.SheetCode, 0);
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
-    main->BBCerchio->click();
+    main->openCalibrationWindowButton->click();
     // The printer-model labels open the same dialog as the button.
     int printer = 0;
-    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::mrCancel); });
-    QTest::mouseClick(main->Label34, Qt::LeftButton);
+    gui::SetModalHandler("FoStampa", [&printer](QDialog*) { return ++printer, int(gui::ModalCancel); });
+    QTest::mouseClick(main->printerModelLabels[0], Qt::LeftButton);
     EXPECT_EQ(printer, 1);
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -145,34 +153,34 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     ProgramStart start;
     StoreMerini();
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
+    main->Refresh();
     struct Expect {
         QPushButton* button;
         int code;
         const char* orientation;
     };
     // The two second sheets are offered disabled; their handlers work alike.
-    EXPECT_FALSE(main->BBoriz2->isEnabled());
-    EXPECT_FALSE(main->BBvert2->isEnabled());
-    const Expect sheets[] = {{main->BBOriz, 16, "L"}, {main->BBVert, 5, "P"}};
+    EXPECT_FALSE(main->showSecondLandscapeSheetButton->isEnabled());
+    EXPECT_FALSE(main->showSecondPortraitSheetButton->isEnabled());
+    const Expect sheets[] = {{main->showLandscapeSheetButton, 16, "L"}, {main->showPortraitSheetButton, 5, "P"}};
     for (const Expect& e : sheets) {
         engine::Chart.PlanetLatitudesSaved.fill(0);
-        main->BBlkClick();
+        main->ToggleBoxesLock();
         e.button->click();
         EXPECT_EQ(display::Sheets.SheetCode, e.code);
         EXPECT_EQ(display::Sheets.SheetOrientation, e.orientation);
         EXPECT_EQ(engine::Chart.PlanetLatitudesSaved, engine::Chart.PlanetLatitudes);
         EXPECT_NE(engine::Chart.PlanetLatitudes[2], 0);  // the Moon's latitude of the person loaded
         ASSERT_TRUE(shell::theSheetViewer->isVisible());
-        EXPECT_TRUE(main->ComboOrb->isEnabled());  // modeless: nothing activated yet
+        EXPECT_TRUE(main->orbSetBox->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
         shell::theSheetViewer->hide();
-        EXPECT_FALSE(main->ComboOrb->isEnabled());
+        EXPECT_FALSE(main->orbSetBox->isEnabled());
     }
-    main->BBoriz2Click();
+    main->ShowSecondLandscapeSheet();
     EXPECT_EQ(display::Sheets.SheetCode, 17);
     EXPECT_EQ(display::Sheets.SheetOrientation, "L");
-    main->BBvert2Click();
+    main->ShowSecondPortraitSheet();
     EXPECT_EQ(display::Sheets.SheetCode, 18);
     EXPECT_EQ(display::Sheets.SheetOrientation, "P");
     shell::theSheetViewer->hide();
@@ -183,16 +191,16 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     StoreMerini();
     WriteOrbSets("A");
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
+    main->Refresh();
     // Set A: the nodes, always 180 degrees apart, are in opposition.
     std::vector<std::string> oppositions = ChartAspectKeys();
     EXPECT_NE(std::find(oppositions.begin(), oppositions.end(), "NonOpNos"), oppositions.end());
     display::theChartWindow->hide();
-    EXPECT_FALSE(main->ComboOrb->isEnabled());  // locked again after the chart window
+    EXPECT_FALSE(main->orbSetBox->isEnabled());  // locked again after the chart window
 
-    main->BBlkClick();
-    main->ComboOrb->setCurrentIndex(1);
-    main->ComboOrbChange();
+    main->ToggleBoxesLock();
+    main->orbSetBox->setCurrentIndex(1);
+    main->ChooseOrbSet();
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "B");
     EXPECT_TRUE(main->OrbSetChanged);
     gui::RunIdleHandler();
@@ -206,13 +214,13 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     EXPECT_EQ(settings[18], "B");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "B");
     EXPECT_EQ(engine::Orbs.AspectOrbs[4], 0);
-    EXPECT_EQ(main->ComboOrb->currentText(), "B (personali)");
+    EXPECT_EQ(main->orbSetBox->currentText(), "B (personali)");
     // With a zero orb of opposition the chart shows no opposition at all.
     EXPECT_TRUE(ChartAspectKeys().empty());
     display::theChartWindow->hide();
     // The set is still in force at the next start.
     engine::Orbs = {};
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "B");
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -220,16 +228,16 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
 TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetOrbiDomiLine(19, "C");
+    engine::SetEngineSettingsLine(19, "C");
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
-    EXPECT_EQ(main->ComboOrb->currentText(), "C (personali)");
-    main->BBlkClick();
-    main->ComboOrb->setEditText("D (mine)");
-    main->ComboOrbChange();
+    main->Refresh();
+    EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
+    main->ToggleBoxesLock();
+    main->orbSetBox->setEditText("D (mine)");
+    main->ChooseOrbSet();
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "C");  // unchanged by the typing
     gui::RunIdleHandler();
-    EXPECT_EQ(main->ComboOrb->currentText(), "A (normali)");
+    EXPECT_EQ(main->orbSetBox->currentText(), "A (normali)");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(0), " 1.00000000000000E+0001");
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "A");
 }
@@ -237,18 +245,18 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
 TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetOrbiDomiLine(19, "C");
+    engine::SetEngineSettingsLine(19, "C");
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
+    main->Refresh();
     const std::string before = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
-    main->ComboOrb->setCurrentIndex(1);
-    main->ComboOrbChange();
+    main->orbSetBox->setCurrentIndex(1);
+    main->ChooseOrbSet();
     gui::RunIdleHandler();
     ASSERT_EQ(start.messages.Texts(), std::vector<std::string>{"Manca File \"MMVarOrb.dum\""});
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), before);
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "C");
-    EXPECT_EQ(main->ComboOrb->currentText(), "C (personali)");
+    EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
     gui::RunIdleHandler();  // the request was cleared: reported once
     EXPECT_EQ(start.messages.messages.size(), 1u);
 }
@@ -257,43 +265,43 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     ProgramStart start;
     StoreMerini();
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
+    main->Refresh();
     const engine::Real trueNode = engine::Chart.PlanetLongitudes[8];
-    main->BBlkClick();
-    main->ComboNodo->setCurrentIndex(1);
-    main->ComboNodoChange();
+    main->ToggleBoxesLock();
+    main->nodeTypeBox->setCurrentIndex(1);
+    main->ChooseNodeType();
     EXPECT_EQ(engine::Chart.NodeType, "MEDIO");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
-    main->BBProped->click();
-    display::theChartWindow->Timer1Timer();
-    display::theChartWindow->Timer1Timer();
+    main->openChartWindowButton->click();
+    display::theChartWindow->DrawWhenReady();
+    display::theChartWindow->DrawWhenReady();
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
     EXPECT_NEAR(engine::Chart.PlanetLongitudes[8], 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
-    EXPECT_EQ(display::theChartWindow->EdNodo->text(), "MEDIO");
+    EXPECT_EQ(display::theChartWindow->nodeEdit->text(), "MEDIO");
     display::theChartWindow->hide();
-    EXPECT_FALSE(main->ComboNodo->isEnabled());
+    EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
 TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
     ProgramStart start;
     shell::MainWindow* main = shell::theMainWindow;
-    main->BBlkClick();
-    QTest::mouseDClick(main->ComboNodo->lineEdit(), Qt::LeftButton);
-    EXPECT_EQ(main->ComboNodo->currentText(), "MEDIO");
+    main->ToggleBoxesLock();
+    QTest::mouseDClick(main->nodeTypeBox->lineEdit(), Qt::LeftButton);
+    EXPECT_EQ(main->nodeTypeBox->currentText(), "MEDIO");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
-    main->ComboNodoDblClick();
+    main->ToggleNodeType();
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "VERO");
     EXPECT_EQ(engine::Chart.NodeType, "VERO");
     // A typed word that is no node kind becomes the mean node.
-    main->ComboNodo->setEditText("X");
-    main->ComboNodoChange();
+    main->nodeTypeBox->setEditText("X");
+    main->ChooseNodeType();
     gui::RunIdleHandler();
-    EXPECT_EQ(main->ComboNodo->currentText(), "MEDIO");
+    EXPECT_EQ(main->nodeTypeBox->currentText(), "MEDIO");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
 }
 
@@ -301,46 +309,46 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     ProgramStart start;
     WriteOrbSets("A");
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
-    main->BBlkClick();
-    main->ComboNodo->setCurrentIndex(0);
-    main->ComboNodoChange();  // the main window's idle handler is installed
+    main->Refresh();
+    main->ToggleBoxesLock();
+    main->nodeTypeBox->setCurrentIndex(0);
+    main->ChooseNodeType();  // the main window's idle handler is installed
     gui::RunIdleHandler();
     std::vector<std::string> texts;
     gui::SetModalHandler("FoOrbKel", [&](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
-        w->FormActivate();
-        EXPECT_EQ(w->EditsB[1]->text(), "2,5");
-        EXPECT_EQ(w->EditsB[14]->text(), "0");
-        EXPECT_EQ(w->EditsA[9]->text(), QString::fromUtf8("\u00B1 6"));
-        EXPECT_FALSE(w->BevelA->isHidden());
-        EXPECT_TRUE(w->BevelB->isHidden());
+        w->Refresh();
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[1]->text(), "2,5");
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[14]->text(), "0");
+        EXPECT_EQ(w->setColumns[shell::kSetA].orbEdits[9]->text(), QString::fromUtf8("\u00B1 6"));
+        EXPECT_FALSE(w->setColumns[shell::kSetA].selectedFrame->isHidden());
+        EXPECT_TRUE(w->setColumns[shell::kSetB].selectedFrame->isHidden());
         // 15,5 is beyond the maximum: red, cleared, no way back until mended.
-        w->EditsB[3]->setText("15,5");
-        w->EditCongBChange();
-        w->BitBtn2Click();
+        w->setColumns[shell::kSetB].orbEdits[3]->setText("15,5");
+        w->MarkOrbsEdited();
+        w->ChooseSet(shell::kSetB);
         gui::RunIdleHandler();
-        EXPECT_EQ(gui::GetFieldState(w->EditsB[3]), gui::FieldState::Rejected);
-        EXPECT_TRUE(w->EditsB[3]->text().isEmpty());
-        EXPECT_FALSE(w->BitBtnRitorna->isEnabled());
-        w->BitBtnRitornaClick();
+        EXPECT_EQ(gui::GetFieldState(w->setColumns[shell::kSetB].orbEdits[3]), gui::FieldState::Rejected);
+        EXPECT_TRUE(w->setColumns[shell::kSetB].orbEdits[3]->text().isEmpty());
+        EXPECT_FALSE(w->returnButton->isEnabled());
+        w->ReturnToMenu();
         EXPECT_EQ(w->result(), 0);  // still open
         // A point is taken and shown as a comma.
-        w->EditsB[3]->setText("1");
-        w->EditsC[9]->setText(" 4.5 ");
-        w->EditCongBChange();
+        w->setColumns[shell::kSetB].orbEdits[3]->setText("1");
+        w->setColumns[shell::kSetC].orbEdits[9]->setText(" 4.5 ");
+        w->MarkOrbsEdited();
         gui::RunIdleHandler();
-        EXPECT_TRUE(w->BitBtnRitorna->isEnabled());
-        EXPECT_EQ(w->EditsC[9]->text(), "4,5");
+        EXPECT_TRUE(w->returnButton->isEnabled());
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[9]->text(), "4,5");
         // Set C chosen: the engine settings get its orbs, the main box its name.
-        w->BitBtn1Click();
-        EXPECT_FALSE(w->BevelC->isHidden());
-        EXPECT_EQ(w->Edit1->text(), "C");
-        EXPECT_EQ(main->ComboOrb->currentText(), "C (personali)");
-        w->BitBtnRitornaClick();
-        return int(gui::mrCancel);
+        w->ChooseSet(shell::kSetC);
+        EXPECT_FALSE(w->setColumns[shell::kSetC].selectedFrame->isHidden());
+        EXPECT_EQ(w->selectedSetEdit->text(), "C");
+        EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
+        w->ReturnToMenu();
+        return int(gui::ModalCancel);
     });
-    main->BitBtnVarOrbAspClick();
+    main->OpenOrbSettingsWindow();
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Errore Impostazione Orbite"});
     std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
     EXPECT_EQ(settings.at(0), " 3.00000000000000E+0000");
@@ -354,10 +362,10 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     EXPECT_EQ(sets[48], "C");
     EXPECT_EQ(engine::Orbs.AspectOrbs[2], 4.5L);
     // Back in the main window: the boxes locked, its own idle handler again.
-    EXPECT_FALSE(main->ComboOrb->isEnabled());
-    EXPECT_EQ(main->ComboOrb->currentText(), "C (personali)");
-    main->ComboOrb->setCurrentIndex(0);
-    main->ComboOrbChange();
+    EXPECT_FALSE(main->orbSetBox->isEnabled());
+    EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
+    main->orbSetBox->setCurrentIndex(0);
+    main->ChooseOrbSet();
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "A");
 }
@@ -365,18 +373,18 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
 TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) {
     ProgramStart start;
     WriteOrbSets("B");
-    engine::SetOrbiDomiLine(19, "B");
+    engine::SetEngineSettingsLine(19, "B");
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
-        w->FormActivate();
-        w->EditsC[1]->setText("7");
-        w->EditCongBChange();
+        w->Refresh();
+        w->setColumns[shell::kSetC].orbEdits[1]->setText("7");
+        w->MarkOrbsEdited();
         gui::RunIdleHandler();
-        w->BitBtnRitornaClick();
-        return int(gui::mrCancel);
+        w->ReturnToMenu();
+        return int(gui::ModalCancel);
     });
-    shell::theMainWindow->BitBtnVarOrbAspClick();
+    shell::theMainWindow->OpenOrbSettingsWindow();
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), settings);
     std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     EXPECT_EQ(sets.at(32), " 7.00000000000000E+0000");
@@ -391,17 +399,17 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
     // The window, opened for the first time, writes the sets and shows them.
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
-        w->FormActivate();
-        EXPECT_EQ(w->EditsB[1]->text(), "10");
-        EXPECT_EQ(w->EditsB[3]->text(), "0,5");
-        EXPECT_EQ(w->EditsB[14]->text(), "8");
-        EXPECT_EQ(w->EditsC[9]->text(), "4,5");
-        EXPECT_EQ(w->EditsC[11]->text(), "0,8");
-        EXPECT_EQ(w->EditsC[14]->text(), "7");
-        w->BitBtnRitornaClick();
-        return int(gui::mrCancel);
+        w->Refresh();
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[1]->text(), "10");
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[3]->text(), "0,5");
+        EXPECT_EQ(w->setColumns[shell::kSetB].orbEdits[14]->text(), "8");
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[9]->text(), "4,5");
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[11]->text(), "0,8");
+        EXPECT_EQ(w->setColumns[shell::kSetC].orbEdits[14]->text(), "7");
+        w->ReturnToMenu();
+        return int(gui::ModalCancel);
     });
-    main->BitBtnVarOrbAspClick();
+    main->OpenOrbSettingsWindow();
     // Choosing B or C in the main window's box changes the chart's orbs at once.
     const struct {
         int index;
@@ -412,9 +420,9 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
         {2, "C", {"5", "1", "0.5", "0.5", "1", "0.5", "3", "1", "4.5", "5", "0.8", "0.8", "1.5", "7"}},
     };
     for (const auto& set : sets) {
-        main->BBlkClick();
-        main->ComboOrb->setCurrentIndex(set.index);
-        main->ComboOrbChange();
+        main->ToggleBoxesLock();
+        main->orbSetBox->setCurrentIndex(set.index);
+        main->ChooseOrbSet();
         gui::RunIdleHandler();
         const std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
         ASSERT_EQ(settings.size(), 20u);
@@ -422,7 +430,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
         for (int i = 0; i < 14; ++i)
             EXPECT_EQ(std::stold(settings[static_cast<std::size_t>(i)]), std::stold(set.orbs[i]))
                 << set.letter << " line " << i + 1;
-        main->FormActivate();
+        main->Refresh();
     }
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
@@ -444,13 +452,13 @@ TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
         {0, "A", "A (normali)", {"10", "1", "1", "1", "1", "1", "4", "1", "6", "8", "1", "1", "1", "9"}},
     };
     for (const auto& set : sets) {
-        main->BBlk->click();
-        ASSERT_TRUE(main->ComboOrb->isEnabled());
-        main->ComboOrb->setCurrentIndex(set.line);
-        Q_EMIT main->ComboOrb->activated(set.line);
+        main->lockButton->click();
+        ASSERT_TRUE(main->orbSetBox->isEnabled());
+        main->orbSetBox->setCurrentIndex(set.line);
+        Q_EMIT main->orbSetBox->activated(set.line);
         gui::RunIdleHandler();
         EXPECT_TRUE(start.messages.messages.empty()) << set.letter << ": " << start.messages.messages[0].text;
-        EXPECT_EQ(main->ComboOrb->currentText().toStdString(), set.shown);
+        EXPECT_EQ(main->orbSetBox->currentText().toStdString(), set.shown);
         const std::vector<std::string> settings = FileLines("FileSet/OrbiDomi.stt");
         ASSERT_EQ(settings.size(), 20u);
         EXPECT_EQ(settings[18], set.letter);
@@ -459,7 +467,7 @@ TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
                 << set.letter << " line " << i + 1;
         EXPECT_EQ(engine::Orbs.AspectOrbs[4], std::stold(set.orbs[13])) << set.letter;  // the chart's opposition
         EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), set.letter);
-        main->FormActivate();
+        main->Refresh();
     }
 }
 
@@ -493,8 +501,9 @@ TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     w->show();
     QApplication::processEvents();
     EXPECT_EQ(w->size(), before);
-    for (QWidget* child : {static_cast<QWidget*>(w->BitBtn1), static_cast<QWidget*>(w->BitBtnRitorna),
-                           static_cast<QWidget*>(w->EditsC[14])})
+    for (QWidget* child : {static_cast<QWidget*>(w->setColumns[shell::kSetC].chooseButton),
+                           static_cast<QWidget*>(w->returnButton),
+                           static_cast<QWidget*>(w->setColumns[shell::kSetC].orbEdits[14])})
         EXPECT_TRUE(w->rect().contains(child->geometry())) << child->objectName().toStdString();
     w->hide();
     gui::ClearIdleHandler();
@@ -507,24 +516,24 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     ProgramStart start;
     shell::MainWindow* main = shell::theMainWindow;
     auto expectLocked = [main](bool locked, const char* when) {
-        for (QComboBox* box : {main->ComboOrb, main->ComboNodo}) {
+        for (QComboBox* box : {main->orbSetBox, main->nodeTypeBox}) {
             EXPECT_EQ(box->isEnabled(), !locked) << when;
             EXPECT_EQ(box->palette().color(QPalette::Base), locked ? QColor(128, 128, 128) : QColor(0, 255, 255))
                 << when;
             EXPECT_EQ(box->palette().color(QPalette::Text), locked ? QColor(Qt::white) : QColor(Qt::black)) << when;
         }
-        EXPECT_EQ(main->BBlk->property("glyph").toString(), locked ? "LockShut" : "LockOpen") << when;
+        EXPECT_EQ(main->lockButton->property("glyph").toString(), locked ? "LockShut" : "LockOpen") << when;
     };
     expectLocked(true, "at start");
-    main->BBlk->click();
+    main->lockButton->click();
     expectLocked(false, "unlocked");
-    main->BBlk->click();
+    main->lockButton->click();
     expectLocked(true, "locked by hand");
-    main->BBlk->click();
-    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::mrCancel); });
-    main->BitBtn22Click();  // a dialog, then the activation
+    main->lockButton->click();
+    gui::SetModalHandler("FoSpeLin", [](QDialog*) { return int(gui::ModalCancel); });
+    main->OpenLineWidthDialog();  // a dialog, then the activation
     expectLocked(true, "after an activation");
-    main->BBlk->click();
+    main->lockButton->click();
     expectLocked(false, "unlocked again");
 }
 
@@ -532,22 +541,22 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
 TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     ProgramStart start;
     shell::MainWindow* main = shell::theMainWindow;
-    ASSERT_TRUE(main->MemoDati->toPlainText().trimmed().isEmpty());
-    main->BBProped->click();
+    ASSERT_TRUE(main->personMemo->toPlainText().trimmed().isEmpty());
+    main->openChartWindowButton->click();
     EXPECT_TRUE(display::theChartWindow == nullptr || !display::theChartWindow->isVisible());
-    for (QPushButton* b : {main->BBOriz, main->BBVert}) b->click();
-    main->BBoriz2Click();
-    main->BBvert2Click();
+    for (QPushButton* b : {main->showLandscapeSheetButton, main->showPortraitSheetButton}) b->click();
+    main->ShowSecondLandscapeSheet();
+    main->ShowSecondPortraitSheet();
     EXPECT_FALSE(shell::theSheetViewer->isVisible());
     EXPECT_EQ(display::Sheets.SheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
     StoreMerini();
-    main->BBProped->click();
+    main->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     EXPECT_TRUE(display::theChartWindow->isVisible());
     display::theChartWindow->hide();
-    main->BBVert->click();
+    main->showPortraitSheetButton->click();
     EXPECT_TRUE(shell::theSheetViewer->isVisible());
     shell::theSheetViewer->hide();
     EXPECT_EQ(start.messages.messages.size(), 5u);
@@ -566,11 +575,11 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     WriteBytes(start.Data() / "FileSet" / "OrbiDomi.stt", settings);
     WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt",
                "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
-    engine::LoadOrbiDomiSettings();
+    engine::LoadEngineSettings();
     EXPECT_EQ(engine::Orbs.AspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
     EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);
-    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->Refresh();
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.5L);
     EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -585,10 +594,10 @@ TEST(MainWindowCommandsTest, Screenshots) {
     ProgramStart start;
     StoreMerini();
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
-    main->BBlkClick();
+    main->Refresh();
+    main->ToggleBoxesLock();
     for (int page = 0; page < 3; ++page) {
-        main->PageControl1->setCurrentIndex(page);
+        main->pageTabs->setCurrentIndex(page);
         ASSERT_TRUE(main->grab().save(folder + QString("main-%1.png").arg(page + 1)));
     }
     auto shoot = [&](QDialog* d, const char* name) {
@@ -605,25 +614,25 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(display::thePrinterModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
     display::theCalibrationWindow->show();
-    display::theCalibrationWindow->ScBO->setValue(-100);
-    display::theCalibrationWindow->Timer1Timer();
-    display::theCalibrationWindow->Timer1Timer();
+    display::theCalibrationWindow->horizontalScaleBar->setValue(-100);
+    display::theCalibrationWindow->DrawWhenReady();
+    display::theCalibrationWindow->DrawWhenReady();
     QApplication::processEvents();
     EXPECT_TRUE(display::theCalibrationWindow->Snapshot().save(folder + "calibration.png"));
     EXPECT_TRUE(display::theCalibrationWindow->grab().save(folder + "calibration-window.png"));
-    display::theCalibrationWindow->BBresClick();
+    display::theCalibrationWindow->ResetScales();
     display::theCalibrationWindow->hide();
 }
 
 TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
     ProgramStart start;
     shell::MainWindow* main = shell::theMainWindow;
-    EXPECT_EQ(main->Image9->toolTip(), "Chiudi il Programma");
-    EXPECT_EQ(main->BBlk->toolTip(), "Sblocca/Blocca");
-    QTest::mousePress(main->Image9, Qt::LeftButton);
-    EXPECT_EQ(main->Image9->property("picture").toString(), "FineProgClic.bmp");
+    EXPECT_EQ(main->exitImage->toolTip(), "Chiudi il Programma");
+    EXPECT_EQ(main->lockButton->toolTip(), "Sblocca/Blocca");
+    QTest::mousePress(main->exitImage, Qt::LeftButton);
+    EXPECT_EQ(main->exitImage->property("picture").toString(), "FineProgClic.bmp");
     EXPECT_TRUE(main->isVisible());
-    QTest::mouseRelease(main->Image9, Qt::LeftButton);
-    EXPECT_EQ(main->Image9->property("picture").toString(), "FineProg.bmp");
+    QTest::mouseRelease(main->exitImage, Qt::LeftButton);
+    EXPECT_EQ(main->exitImage->property("picture").toString(), "FineProg.bmp");
     EXPECT_FALSE(main->isVisible());
 }

@@ -81,7 +81,7 @@ public:
     StartOnOwnData() {
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
     }
     void Start() {
@@ -89,7 +89,7 @@ public:
         shell::StartUp();
         shell::CreateStartWindows();
         shell::theMainWindow->show();
-        gui::Guard([] { shell::theMainWindow->FormActivate(); });
+        gui::Guard([] { shell::theMainWindow->Refresh(); });
     }
     ~StartOnOwnData() {
         shell::FreeForms();
@@ -127,35 +127,35 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
     std::vector<std::string> seen;
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
-        w->FormActivate();
-        seen.push_back(std::to_string(w->ListBox1->count()));
-        return int(gui::mrCancel);
+        w->Refresh();
+        seen.push_back(std::to_string(w->entryList->count()));
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
-        w->FormActivate();
-        for (const std::string& line : ListTexts(w->ListBox1)) seen.push_back(line);
-        return int(gui::mrCancel);
+        w->Refresh();
+        for (const std::string& line : ListTexts(w->choiceList)) seen.push_back(line);
+        return int(gui::ModalCancel);
     });
     gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
-        w->FormActivate();
-        for (int i = 0; i < w->ListBox1->count(); ++i) {
-            if (gui::FromQt(w->ListBox1->item(i)->text()) != "Alo\xEB") continue;
-            w->ListBox1->setCurrentRow(i);
-            Q_EMIT w->ListBox1->itemClicked(w->ListBox1->item(i));
+        w->Refresh();
+        for (int i = 0; i < w->choiceList->count(); ++i) {
+            if (gui::FromQt(w->choiceList->item(i)->text()) != "Alo\xEB") continue;
+            w->choiceList->setCurrentRow(i);
+            Q_EMIT w->choiceList->itemClicked(w->choiceList->item(i));
         }
-        seen.push_back(gui::FromQt(w->EdRime->text()));
-        return int(gui::mrCancel);
+        seen.push_back(gui::FromQt(w->Chosen->text()));
+        return int(gui::ModalCancel);
     });
-    shell::theMainWindow->BitBtn4->click();
-    shell::theMainWindow->BBSintomi->click();
-    shell::theMainWindow->BitBtn2->click();
+    shell::theMainWindow->openPrimaryEditorButton->click();
+    shell::theMainWindow->openSymptomBrowserButton->click();
+    shell::theMainWindow->openRemedyBrowserButton->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
                                               "Obstipatie", "Alo\xEB"}));
 
     // An append and a save go into the practitioner's file, and the lists follow.
-    const remedies::EditOutcome added = remedies::AppendPrimaryEdit(Own("Urtica", "Jicht", "Mars"));
+    const remedies::ChangeOutcome added = remedies::AppendPrimaryEdit(Own("Urtica", "Jicht", "Mars"));
     ASSERT_TRUE(added.saved && added.listsRebuilt) << added.error;
     EXPECT_EQ(added.count, 6);
     ASSERT_TRUE(remedies::SavePrimaryEdit(6, Own("Urtica dioica", "Jicht", "Mars")).listsRebuilt);
@@ -224,10 +224,11 @@ TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndT
     WriteBytes(own / "DBMAIN.RND", OwnDatabase());
     const fs::path shipped = fs::path(KELVOR_TEST_DATA_DIR) / "OpzioneH";
     std::vector<std::string> sampleLists{"Sintomi.txt", "ProdotA.txt", "ProdotB.txt"};
-    for (const auto& p : remedies::kPlanetRemedyLists) sampleLists.push_back(std::string(p.stem) + ".rnd");
+    for (const auto& p : remedies::kPlanetRemedyLists) sampleLists.push_back(std::string(p.fileStem) + ".rnd");
     for (const std::string& name : sampleLists) fs::copy_file(shipped / name, own / rt::UpperAscii(name));
     // Its sign lists say what its database gives: no remedy has a zodiacal signature.
-    for (const auto& s : remedies::kSignRemedyLists) WriteBytes(own / rt::UpperAscii(std::string(s.stem) + ".RND"), "");
+    for (const auto& s : remedies::kSignRemedyLists)
+        WriteBytes(own / rt::UpperAscii(std::string(s.fileStem) + ".RND"), "");
     program.Start();
 
     // The browsers offer what the database holds, not the sample's names.
@@ -263,8 +264,8 @@ TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndT
 TEST(OwnDataTest, TheSampleListsPutBackAreToldHoweverManyWerePutBack) {
     const fs::path shipped = fs::path(KELVOR_TEST_DATA_DIR) / "OpzioneH";
     std::vector<std::string> every{"Sintomi.txt", "ProdotA.txt", "ProdotB.txt"};
-    for (const auto& p : remedies::kPlanetRemedyLists) every.push_back(std::string(p.stem) + ".rnd");
-    for (const auto& s : remedies::kSignRemedyLists) every.push_back(std::string(s.stem) + ".rnd");
+    for (const auto& p : remedies::kPlanetRemedyLists) every.push_back(std::string(p.fileStem) + ".rnd");
+    for (const auto& s : remedies::kSignRemedyLists) every.push_back(std::string(s.fileStem) + ".rnd");
     for (const std::vector<std::string>& putBack : {std::vector<std::string>{"Sintomi.txt"}, every}) {
         SCOPED_TRACE(putBack.size());
         StartOnOwnData program;

@@ -40,7 +40,7 @@ protected:
             return int(QDialog::Rejected);
         });
         window = new shell::RichTextWindow();
-        window->FormCreate();
+        window->FinishCreation();
     }
     void TearDown() override {
         delete window;
@@ -73,7 +73,7 @@ protected:
 TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf) {
     WriteBytes(folder.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\nNato a Forl\xEC\r\n\x1A");
     WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "basetxt/00012.TXT\r\n");
-    window->FormShow();
+    window->PrepareShowing();
     // A Ctrl-Z that ends the file is the old end-of-text mark.
     EXPECT_EQ(window->EditorText(), "Rossi Mario\nNato a Forl\xEC\n");
     EXPECT_FALSE(window->IsModified());
@@ -84,7 +84,7 @@ TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf
     TypeAtEnd(QString::fromUtf8("citt\u00e0 \u20ac"));
     EXPECT_TRUE(window->IsModified());
     EXPECT_EQ(window->StatusPanel[1]->text(), "Modified");
-    EXPECT_TRUE(window->FileSave());
+    EXPECT_TRUE(window->SaveFile());
     EXPECT_EQ(ReadBytes(folder.Path() / "BASEtxt" / "00012.txt"),
               "Rossi Mario\r\nNato a Forl\xEC\r\ncitt\xE0 \x80");
     EXPECT_FALSE(window->IsModified());
@@ -94,14 +94,14 @@ TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf
 TEST_F(RichTextWindowTest, CommandLineFileOpensWhenNoHandOffNamesOne) {
     WriteBytes(folder.Path() / "argument.txt", "from the command line\r\n");
     shell::SetCommandLineFile(Path("argument.txt"));
-    window->FormShow();
+    window->PrepareShowing();
     EXPECT_EQ(window->EditorText(), "from the command line\n");
     EXPECT_EQ(window->FileName(), Path("argument.txt"));
 
     // A missing argument file is no error.
     shell::SetCommandLineFile(Path("missing.txt"));
     window->hide();
-    window->FormShow();
+    window->PrepareShowing();
     EXPECT_EQ(window->EditorText(), "from the command line\n");
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -180,7 +180,7 @@ TEST_F(RichTextWindowTest, DroppedFileOpensAfterTheQuestion) {
 TEST_F(RichTextWindowTest, NewAndCloseAskBeforeDiscardingChanges) {
     TypeAtEnd("draft");
     messages.answers.push_back(gui::AnswerCancel);
-    window->FileNew();
+    window->NewFile();
     EXPECT_EQ(window->EditorText(), "draft");
 
     window->show();
@@ -191,7 +191,7 @@ TEST_F(RichTextWindowTest, NewAndCloseAskBeforeDiscardingChanges) {
     EXPECT_EQ(messages.messages.size(), 2u);
 
     messages.answers.push_back(gui::AnswerNo);
-    window->FileNew();
+    window->NewFile();
     EXPECT_EQ(window->EditorText(), "");
     EXPECT_EQ(window->FileName(), "Untitled");
     EXPECT_FALSE(window->IsModified());
@@ -201,7 +201,7 @@ TEST_F(RichTextWindowTest, UntitledTextSavesThroughTheDialogAndOverwriteAsks) {
     int dialogs = 0;
     ChooseSaveFile(Path("new.txt"), &dialogs);
     TypeAtEnd("one\ntwo");
-    EXPECT_TRUE(window->FileSave());
+    EXPECT_TRUE(window->SaveFile());
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(ReadBytes(folder.Path() / "new.txt"), "one\r\ntwo");
     EXPECT_EQ(window->FileName(), Path("new.txt"));
@@ -209,7 +209,7 @@ TEST_F(RichTextWindowTest, UntitledTextSavesThroughTheDialogAndOverwriteAsks) {
 
     // Saving again goes straight to the file.
     TypeAtEnd("\n");
-    EXPECT_TRUE(window->FileSave());
+    EXPECT_TRUE(window->SaveFile());
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(ReadBytes(folder.Path() / "new.txt"), "one\r\ntwo\r\n");
 
@@ -217,14 +217,14 @@ TEST_F(RichTextWindowTest, UntitledTextSavesThroughTheDialogAndOverwriteAsks) {
     WriteBytes(folder.Path() / "other.txt", "keep me");
     ChooseSaveFile(Path("other.txt"));
     messages.answers.push_back(gui::AnswerNo);
-    EXPECT_FALSE(window->FileSaveAs());
+    EXPECT_FALSE(window->SaveFileAs());
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "OK to overwrite " + gui::FromQt(Path("other.txt")));
     EXPECT_EQ(ReadBytes(folder.Path() / "other.txt"), "keep me");
     EXPECT_EQ(window->FileName(), Path("new.txt"));
 
     messages.answers.push_back(gui::AnswerYes);
-    EXPECT_TRUE(window->FileSaveAs());
+    EXPECT_TRUE(window->SaveFileAs());
     EXPECT_EQ(ReadBytes(folder.Path() / "other.txt"), "one\r\ntwo\r\n");
     EXPECT_EQ(window->FileName(), Path("other.txt"));
 }
@@ -245,7 +245,7 @@ TEST_F(RichTextWindowTest, SaveCancelledInTheDialogKeepsTheTextAndTheWindow) {
 TEST_F(RichTextWindowTest, ATextWithCharactersItsFileCannotHoldIsNotSaved) {
     WriteBytes(folder.Path() / "BASEtxt" / "00012.txt", "Rossi Mario\r\n");
     WriteBytes(folder.Path() / "FileDum" / "DatModif.dum", "BASEtxt\\00012.txt\r\n");
-    window->FormShow();
+    window->PrepareShowing();
     TypeAtEnd(QString::fromUtf8("Sole \u2609 in Leone \u264C"));
     window->show();
     messages.answers.push_back(gui::AnswerYes);  // save changes? yes
@@ -274,7 +274,7 @@ TEST_F(RichTextWindowTest, PrintingWithoutPrinterWritesAPdf) {
     WriteBytes(folder.Path() / "Tema2.txt", "Testo da stampare\r\n");
     window->PerformFileOpen(Path("Tema2.txt"));
     gui::SetModalHandler("PrintDialog", [](QDialog*) { return int(QDialog::Accepted); });
-    window->FilePrint();
+    window->PrintFile();
     fs::path pdf = rt::ResolvePath("Stampe\\Tema2.txt.pdf");
     ASSERT_TRUE(fs::exists(pdf));
     EXPECT_EQ(ReadBytes(pdf).substr(0, 5), "%PDF-");
@@ -285,15 +285,15 @@ TEST_F(RichTextWindowTest, RulerMarkersSetTheParagraphIndents) {
     window->show();
     TypeAtEnd("paragraph");
     window->SetParagraphIndents(30, 15, 12);
-    window->SelectionChange();
+    window->ShowSelectionState();
     // Markers at the scale of 4/3 ruler pixels per unit.
-    EXPECT_EQ(window->FirstInd->x(), 42);
-    EXPECT_EQ(window->LeftInd->x(), 62);
+    EXPECT_EQ(window->firstIndentMarker->x(), 42);
+    EXPECT_EQ(window->leftIndentMarker->x(), 62);
     // Picking the left marker up at its middle and dropping it where it stands
     // gives the same indents back.
-    QTest::mousePress(window->LeftInd, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    QTest::mouseRelease(window->LeftInd, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_EQ(window->LeftInd->x(), 62);
+    QTest::mousePress(window->leftIndentMarker, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(window->leftIndentMarker, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(window->leftIndentMarker->x(), 62);
     EXPECT_EQ(window->FirstIndent(), 30);
     EXPECT_EQ(window->LeftIndent(), 15);
     EXPECT_EQ(window->RightIndent(), 12);
@@ -345,22 +345,22 @@ TEST_F(RichTextWindowTest, HandOffShowingLoadsOncePerShowing) {
 TEST(RichTextStyledWindowTest, StyleButtonsFollowAndSetTheAttributes) {
     testing_support::TempWorkFolder folder;
     shell::StyledRichTextWindow window;
-    window.FormCreate();
+    window.FinishCreation();
     window.Editor->setPlainText("one two");
     QTextCursor c = window.Editor->textCursor();
     c.setPosition(0);
     c.setPosition(3, QTextCursor::KeepAnchor);
     window.Editor->setTextCursor(c);
     window.BoldButton->setChecked(true);
-    window.BoldButtonClick();
-    window.SelectionChange();
+    window.ApplyBold();
+    window.ShowSelectionState();
     EXPECT_TRUE(window.BoldButton->isChecked());
     // Elsewhere in the text the button comes up again.
     c.setPosition(5);
     window.Editor->setTextCursor(c);
     EXPECT_FALSE(window.BoldButton->isChecked());
-    window.AlignButtonClick(window.RightAlign);
-    window.SelectionChange();
+    window.ApplyAlignment(window.RightAlign);
+    window.ShowSelectionState();
     EXPECT_TRUE(window.RightAlign->isChecked());
     EXPECT_EQ(window.Editor->textCursor().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 }
@@ -385,7 +385,7 @@ TEST_F(RichTextWindowTest, OpenDialogReadOnlyOptionLocksTheEditor) {
             static_cast<QFileDialog*>(d)->selectFile(Path("MieiTesti/a.txt"));
             return int(QDialog::Accepted);
         });
-        window->FileOpen();
+        window->OpenFile();
     };
     open(true);
     EXPECT_EQ(window->EditorText(), "A\n");
@@ -397,6 +397,6 @@ TEST_F(RichTextWindowTest, OpenDialogReadOnlyOptionLocksTheEditor) {
 TEST_F(RichTextWindowTest, NewWindowHoldsNoChanges) {
     EXPECT_FALSE(window->IsModified());
     EXPECT_EQ(window->FileName(), "Untitled");
-    window->FileNew();  // nothing to ask about
+    window->NewFile();  // nothing to ask about
     EXPECT_TRUE(messages.messages.empty());
 }

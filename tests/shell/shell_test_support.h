@@ -110,7 +110,7 @@ public:
         // A dialog the test did not expect fails the test instead of waiting.
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         rt::PrepareDataFolder();
         shell::StartUp();
@@ -123,7 +123,7 @@ public:
     }
     void Activate() {
         shell::theMainWindow->show();
-        gui::Guard([] { shell::theMainWindow->FormActivate(); });
+        gui::Guard([] { shell::theMainWindow->Refresh(); });
     }
     std::filesystem::path Data() const { return std::filesystem::current_path(); }
     testing_support::TempWorkFolder folder_;
@@ -156,19 +156,19 @@ inline archive::BirthRecord MakeMeriniCurrent() {
 inline void EnterGalileoWhenTheEntryDialogOpens() {
     gui::SetModalHandler("FoInputKel", [](QDialog* d) {
         auto* entry = static_cast<archive::InputDialog*>(d);
-        entry->FormActivate();
-        entry->EditSogg->setText("GALILEI GALILEO");
-        entry->EditGiorno->setText("15");
-        entry->EditMese->setText("02");
-        entry->EditAnno->setText("1964");
-        entry->EditOra->setText("10");
-        entry->EditMinuti->setText("00");
-        entry->EditLocal->setText("PISA");
-        entry->EditLocalTyped("PISA");
-        entry->EditLocalEnter();
+        entry->StartNewEntry();
+        entry->nameEdit->setText("GALILEI GALILEO");
+        entry->dayEdit->setText("15");
+        entry->monthEdit->setText("02");
+        entry->yearEdit->setText("1964");
+        entry->hourEdit->setText("10");
+        entry->minuteEdit->setText("00");
+        entry->placeSearchEdit->setText("PISA");
+        entry->SearchPlace("PISA");
+        entry->PickTypedPlace();
         gui::RunIdleHandler();
-        entry->BBproseguiClick();
-        return int(gui::mrOk);
+        entry->ConfirmAndStore();
+        return int(gui::ModalOk);
     });
 }
 

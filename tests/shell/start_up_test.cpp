@@ -127,19 +127,19 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
 
     // The user name, shown at once.
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
-    EXPECT_EQ(shell::theMainWindow->BitBtnNomeCognome->text(), "Nome Cognome");
+    EXPECT_EQ(shell::theMainWindow->changeUserNameButton->text(), "Nome Cognome");
 
     // Pages, the boxes locked, the disabled sheet buttons.
-    ASSERT_EQ(shell::theMainWindow->PageControl1->count(), 3);
-    EXPECT_EQ(shell::theMainWindow->PageControl1->tabText(0), "Astrologische Functies");
-    EXPECT_EQ(shell::theMainWindow->PageControl1->tabText(1), "Raadpleging Remedies");
-    EXPECT_EQ(shell::theMainWindow->PageControl1->tabText(2), "Accessoire Functies");
-    EXPECT_FALSE(shell::theMainWindow->ComboOrb->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->ComboNodo->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->BBoriz2->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->BBvert2->isEnabled());
-    EXPECT_TRUE(shell::theMainWindow->BBOriz->isEnabled());
-    EXPECT_EQ(shell::theMainWindow->ComboNodo->currentText().toStdString(), engine::Chart.NodeType);
+    ASSERT_EQ(shell::theMainWindow->pageTabs->count(), 3);
+    EXPECT_EQ(shell::theMainWindow->pageTabs->tabText(0), "Astrologische Functies");
+    EXPECT_EQ(shell::theMainWindow->pageTabs->tabText(1), "Raadpleging Remedies");
+    EXPECT_EQ(shell::theMainWindow->pageTabs->tabText(2), "Accessoire Functies");
+    EXPECT_FALSE(shell::theMainWindow->orbSetBox->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->nodeTypeBox->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->showSecondLandscapeSheetButton->isEnabled());
+    EXPECT_FALSE(shell::theMainWindow->showSecondPortraitSheetButton->isEnabled());
+    EXPECT_TRUE(shell::theMainWindow->showLandscapeSheetButton->isEnabled());
+    EXPECT_EQ(shell::theMainWindow->nodeTypeBox->currentText().toStdString(), engine::Chart.NodeType);
 }
 
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
@@ -155,8 +155,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_EQ(engine::Birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
-    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->Panel1},
-                                                  {shell::theSheetViewer, shell::theSheetViewer->Panel1}};
+    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->bottomPanel},
+                                                  {shell::theSheetViewer, shell::theSheetViewer->buttonBar}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());
@@ -236,8 +236,8 @@ TEST(MainActivationTest, RepeatingTheActivationChangesNoFile) {
     ProgramStart start;
     auto bytes = Snapshot(start.Data());
     auto times = WriteTimes(start.Data());
-    shell::theMainWindow->FormActivate();
-    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->Refresh();
+    shell::theMainWindow->Refresh();
     EXPECT_EQ(Snapshot(start.Data()), bytes);
     EXPECT_EQ(WriteTimes(start.Data()), times);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -253,9 +253,9 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(archive::DrawSettings.DrawSettingsValue1, 7);
+    EXPECT_EQ(archive::DrawSettings.SpareInteger, 7);
     EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 1);
-    EXPECT_EQ(archive::DrawSettings.DrawSettingsFlag3, 3);
+    EXPECT_EQ(archive::DrawSettings.SpareByte, 3);
     EXPECT_EQ(archive::DrawSettings.GregorianSwitch, 0);
     EXPECT_EQ(archive::DrawSettings.BackupDestination, "Da definire");
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);
@@ -264,7 +264,7 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
 
     const std::string other = "1\r\n0\r\n0\r\n1\r\n" + kOne + "\r\nE:\\ExkelvorBck\r\n" + kOne + "\r\n" + kOne + "\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
-    shell::theMainWindow->FormActivate();
+    shell::theMainWindow->Refresh();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
     EXPECT_EQ(archive::DrawSettings.BackupDestination, "E:\\ExkelvorBck");
 }
@@ -302,32 +302,32 @@ TEST(MainActivationTest, ExistingPersonalIndexIsNeverTouched) {
 TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     ProgramStart start;
     shell::MainWindow* main = shell::theMainWindow;
-    main->BBlkClick();
-    EXPECT_TRUE(main->ComboOrb->isEnabled());
-    EXPECT_EQ(main->BBlk->property("glyph").toString(), "LockOpen");
-    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::mrCancel); });
-    main->BitBtnNomeCognomeClick();
-    EXPECT_FALSE(main->ComboOrb->isEnabled());
-    EXPECT_FALSE(main->ComboNodo->isEnabled());
+    main->ToggleBoxesLock();
+    EXPECT_TRUE(main->orbSetBox->isEnabled());
+    EXPECT_EQ(main->lockButton->property("glyph").toString(), "LockOpen");
+    gui::SetModalHandler("FoNomUte", [](QDialog*) { return int(gui::ModalCancel); });
+    main->ChangeUserName();
+    EXPECT_FALSE(main->orbSetBox->isEnabled());
+    EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     // An explicit lock turns the boxes grey.
-    main->BBlkClick();
-    main->BBlkClick();
-    EXPECT_EQ(main->BBlk->property("glyph").toString(), "LockShut");
-    EXPECT_EQ(main->ComboOrb->palette().color(QPalette::Base), QColor(128, 128, 128));
+    main->ToggleBoxesLock();
+    main->ToggleBoxesLock();
+    EXPECT_EQ(main->lockButton->property("glyph").toString(), "LockShut");
+    EXPECT_EQ(main->orbSetBox->palette().color(QPalette::Base), QColor(128, 128, 128));
 }
 
 TEST(MainWindowTest, AnnotationsMemoAndTheEmptyBox) {
     ProgramStart start;
     shell::MainWindow* main = shell::theMainWindow;
-    EXPECT_TRUE(main->MemoAnnotaz->isHidden());
-    main->MemoDatiClick();
-    EXPECT_FALSE(main->MemoAnnotaz->isHidden());
-    main->MemoAnnotazClick();
-    EXPECT_TRUE(main->MemoAnnotaz->isHidden());
-    EXPECT_TRUE(main->Button2->isHidden());
-    EXPECT_TRUE(main->ListBox1->isHidden());
-    main->Cbox1DblClick();
-    EXPECT_TRUE(main->Cbox1->isHidden());
+    EXPECT_TRUE(main->annotationsMemo->isHidden());
+    main->ShowAnnotations();
+    EXPECT_FALSE(main->annotationsMemo->isHidden());
+    main->HideAnnotations();
+    EXPECT_TRUE(main->annotationsMemo->isHidden());
+    EXPECT_TRUE(main->hiddenButton->isHidden());
+    EXPECT_TRUE(main->hiddenList->isHidden());
+    main->HideEmptyBox();
+    EXPECT_TRUE(main->emptyBox->isHidden());
 }
 
 TEST(UserNameTest, OkWithoutChangesWritesNothing) {
@@ -337,11 +337,11 @@ TEST(UserNameTest, OkWithoutChangesWritesNothing) {
     fs::last_write_time(file, old);
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
-        dialog->FormActivate();
-        dialog->BitBtnOk->click();
+        dialog->ShowUserName();
+        dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->BitBtnNomeCognomeClick();
+    shell::theMainWindow->ChangeUserName();
     EXPECT_EQ(fs::last_write_time(file), old);
     EXPECT_EQ(ReadBytes(file), "Nome\r\nCognome\r\n");
 }
@@ -354,17 +354,17 @@ TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks)
     std::string fileAfterRefusal;
     gui::SetModalHandler("FoNomUte", [&](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
-        dialog->FormActivate();
-        dialog->EditCognome->setText(QString::fromUtf8("Rossi \u5C71"));
-        dialog->BitBtnOk->click();
+        dialog->ShowUserName();
+        dialog->surnameEdit->setText(QString::fromUtf8("Rossi \u5C71"));
+        dialog->okButton->click();
         afterRefusal = dialog->result();
         fileAfterRefusal = ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp"));
-        EXPECT_EQ(dialog->focusWidget(), dialog->EditCognome);
-        dialog->EditCognome->setText("Rossi");
-        dialog->BitBtnOk->click();
+        EXPECT_EQ(dialog->focusWidget(), dialog->surnameEdit);
+        dialog->surnameEdit->setText("Rossi");
+        dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->BitBtnNomeCognomeClick();
+    shell::theMainWindow->ChangeUserName();
     EXPECT_EQ(afterRefusal, QDialog::Rejected);  // not closed
     EXPECT_EQ(fileAfterRefusal, "Nome\r\nCognome\r\n");
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Il cognome contiene caratteri che non possono essere "
@@ -377,32 +377,32 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     ProgramStart start;
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
-        dialog->FormActivate();
-        EXPECT_EQ(dialog->EditNome->text(), "Nome");
-        dialog->EditNome->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
-        dialog->EditCognome->setText("Rossi");
-        dialog->BitBtnOk->click();
+        dialog->ShowUserName();
+        EXPECT_EQ(dialog->givenNameEdit->text(), "Nome");
+        dialog->givenNameEdit->setText(QString::fromUtf8("J\u00e9r\u00f4me ") + QString(100, 'x'));
+        dialog->surnameEdit->setText("Rossi");
+        dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->BitBtnNomeCognomeClick();
+    shell::theMainWindow->ChangeUserName();
     std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
     EXPECT_EQ(shell::UserName.UserGivenName.size(), 80u);
     EXPECT_EQ(shell::UserName.UserFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(shell::theMainWindow->BitBtnNomeCognome->text()), shell::UserName.UserFullName);
+    EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), shell::UserName.UserFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
-        dialog->FormActivate();
-        dialog->EditNome->clear();
-        dialog->EditCognome->clear();
-        dialog->BitBtnOk->click();
+        dialog->ShowUserName();
+        dialog->givenNameEdit->clear();
+        dialog->surnameEdit->clear();
+        dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->BitBtnNomeCognomeClick();
+    shell::theMainWindow->ChangeUserName();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "\r\n\r\n");
-    EXPECT_EQ(shell::theMainWindow->BitBtnNomeCognome->text(), " ");
+    EXPECT_EQ(shell::theMainWindow->changeUserNameButton->text(), " ");
 }
 
 // The name file of random bytes, then cut in half: kept beside itself, written
@@ -418,7 +418,7 @@ TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
         start.messages.messages.clear();
         start.Activate();
         start.Activate();  // told once
-        EXPECT_EQ(gui::FromQt(shell::theMainWindow->BitBtnNomeCognome->text()), "Nome Cognome");
+        EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), "Nome Cognome");
         ASSERT_EQ(start.messages.messages.size(), 1u);
         const std::string kept = "Personal.Tmp.damaged" + std::to_string(++copy);
         EXPECT_EQ(start.messages.messages[0].text.rfind("Il file del nome dell'utente \"FileTmp\\Personal.Tmp\" era "
@@ -441,24 +441,24 @@ TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     QRect seen;
     gui::SetModalHandler("FoNomUte", [&seen](QDialog* d) {
         seen = d->frameGeometry();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
-    shell::theMainWindow->BitBtnNomeCognomeClick();
+    shell::theMainWindow->ChangeUserName();
     QRect main = shell::theMainWindow->frameGeometry();
     EXPECT_EQ(seen.bottomRight(), main.bottomRight() + QPoint(10, 10));
-    EXPECT_EQ(shell::theMainWindow->ComboOrb->currentText(), "A (normali)");
+    EXPECT_EQ(shell::theMainWindow->orbSetBox->currentText(), "A (normali)");
 }
 
 TEST(UserNameTest, CancelKeepsTheNames) {
     ProgramStart start;
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
         auto* dialog = static_cast<shell::UserNameDialog*>(d);
-        dialog->FormActivate();
-        dialog->EditNome->setText("Other");
-        dialog->BitBtnAnnulla->click();
+        dialog->ShowUserName();
+        dialog->givenNameEdit->setText("Other");
+        dialog->cancelButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->BitBtnNomeCognomeClick();
+    shell::theMainWindow->ChangeUserName();
     EXPECT_EQ(shell::UserName.UserGivenName, "Nome");
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
 }
@@ -468,17 +468,17 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
     auto choose = [](bool full) {
         gui::SetModalHandler("FoIstDef", [full](QDialog* d) {
             auto* dialog = static_cast<shell::InstructionsDialog*>(d);
-            dialog->FormActivate();
-            EXPECT_TRUE(dialog->RB1->isChecked());
-            if (full) dialog->RB2->setChecked(true);
-            dialog->BitBtn1->click();
+            dialog->SelectShortInstructions();
+            EXPECT_TRUE(dialog->shortInstructionsRadio->isChecked());
+            if (full) dialog->fullInstructionsRadio->setChecked(true);
+            dialog->okButton->click();
             return dialog->result();
         });
-        shell::theMainWindow->BBistruzClick();
+        shell::theMainWindow->OpenInstructionsDialog();
     };
     choose(true);
     choose(false);
-    shell::theMainWindow->BBdispensaClick();
+    shell::theMainWindow->OpenBooklet();
     const auto& opened = start.desktop_.log.openedDocuments;
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(fs::path(opened[0]), start.Data() / "Istruzioni.pdf");
@@ -506,15 +506,15 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
         chooser = dialog;
         dialog->show();
-        dialog->RB2->setChecked(true);
-        dialog->BitBtn1->click();
+        dialog->fullInstructionsRadio->setChecked(true);
+        dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->BBistruz->click();
+    shell::theMainWindow->openInstructionsDialogButton->click();
     EXPECT_EQ(shell::theInstructionsDialog->result(), QDialog::Accepted);
     EXPECT_FALSE(chooserOpenAtMessage);
     chooser = nullptr;
-    shell::theMainWindow->BBdispensa->click();
+    shell::theMainWindow->openBookletButton->click();
     gui::SetMessageSink(previous);
     const auto message = [&](const char* file) {
         return "Geen PDF-lezer kon het bestand openen:\n" + (start.Data() / file).string() +
@@ -528,12 +528,12 @@ TEST(InstructionsTest, BackButtonOpensNothing) {
     ProgramStart start;
     gui::SetModalHandler("FoIstDef", [](QDialog* d) {
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
-        dialog->BitBtn2->click();
+        dialog->backButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->BBistruzClick();
+    shell::theMainWindow->OpenInstructionsDialog();
     EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
-    EXPECT_EQ(shell::theInstructionsDialog->BitBtn2->text(), "Backards");
+    EXPECT_EQ(shell::theInstructionsDialog->backButton->text(), "Backards");
 }
 
 // Saves a picture of the main window when KELVOR_SCREENSHOT names a file.
@@ -542,7 +542,7 @@ TEST(MainWindowTest, Screenshot) {
     if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
     ProgramStart start;
     for (int page = 0; page < 3; ++page) {
-        shell::theMainWindow->PageControl1->setCurrentIndex(page);
+        shell::theMainWindow->pageTabs->setCurrentIndex(page);
         QPixmap shot = shell::theMainWindow->grab();
         ASSERT_TRUE(shot.save(QString::fromUtf8(target).replace(".png", QString("-%1.png").arg(page + 1))));
     }
@@ -617,18 +617,18 @@ TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
     start.Activate();
     ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
 
-    QStringList memo = shell::theMainWindow->MemoDati->toPlainText().split('\n');
+    QStringList memo = shell::theMainWindow->personMemo->toPlainText().split('\n');
     ASSERT_GE(memo.size(), 6);
     EXPECT_TRUE(memo[0].startsWith("VAN DER BERG ANNELIES"));
     EXPECT_TRUE(memo[1].startsWith("Nascita 25/12/1960 14:05"));
     EXPECT_EQ(memo[5], "Calendario GREGORIANO");
-    EXPECT_EQ(shell::theMainWindow->MemoAnnotaz->toPlainText(), " NOTA UNO");
-    EXPECT_FALSE(shell::theMainWindow->BBApriTesto->isHidden());
+    EXPECT_EQ(shell::theMainWindow->annotationsMemo->toPlainText(), " NOTA UNO");
+    EXPECT_FALSE(shell::theMainWindow->openPersonTextButton->isHidden());
 
     // Without the text file the button is hidden at the next activation.
     fs::remove(start.Data() / "BASEtxt" / "00007.txt");
-    shell::theMainWindow->FormActivate();
-    EXPECT_TRUE(shell::theMainWindow->BBApriTesto->isHidden());
+    shell::theMainWindow->Refresh();
+    EXPECT_TRUE(shell::theMainWindow->openPersonTextButton->isHidden());
 }
 
 TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
@@ -658,9 +658,9 @@ TEST(FormsTest, OnDemandWindowsLiveOnlyWhileShown) {
     OnDemandWindow::destroyed = 0;
     gui::SetModalHandler("OnDemandWindow", [](QDialog* d) {
         EXPECT_EQ(d, OnDemand);
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
-    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::mrOk);
+    EXPECT_EQ(shell::ShowOnDemand(OnDemand), gui::ModalOk);
     EXPECT_EQ(OnDemand, nullptr);
     EXPECT_EQ(OnDemandWindow::destroyed, 1);
     // Released also when the showing fails.

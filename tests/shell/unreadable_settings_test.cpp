@@ -64,7 +64,7 @@ public:
         shell::StartUp();
         shell::CreateStartWindows();
         shell::theMainWindow->show();
-        shell::theMainWindow->FormActivate();
+        shell::theMainWindow->Refresh();
         engine::OrbSets sets = engine::DefaultOrbSets();
         for (int i = 1; i <= 14; ++i) {
             sets.orbs[1][i] = 7.5L;
@@ -72,11 +72,11 @@ public:
         }
         engine::SaveOrbSets(sets);
         engine::ApplyOrbSet("B");
-        engine::SetOrbiDomiLine(17, "KOCH");
-        engine::SetOrbiDomiLine(18, "MEDIO");
-        engine::SetOrbiDomiLine(20, "VERA");
+        engine::SetEngineSettingsLine(17, "KOCH");
+        engine::SetEngineSettingsLine(18, "MEDIO");
+        engine::SetEngineSettingsLine(20, "VERA");
         shell_testing::MakeMeriniCurrent();
-        shell::theMainWindow->FormActivate();
+        shell::theMainWindow->Refresh();
         shell::FreeForms();
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
@@ -98,7 +98,7 @@ public:
         });
         gui::SetDefaultModalHandler([](QDialog* d) {
             ADD_FAILURE() << "unexpected dialog " << d->objectName().toStdString();
-            return int(gui::mrCancel);
+            return int(gui::ModalCancel);
         });
         {
             testing_support::UnprivilegedScope nobody;
@@ -107,7 +107,7 @@ public:
             shell::StartUp();
             shell::CreateStartWindows();
             shell::theMainWindow->show();
-            shell::theMainWindow->FormActivate();
+            shell::theMainWindow->Refresh();
             walk(seen);
             shell::FreeForms();
             gui::ClearModalHandlers();
@@ -125,20 +125,20 @@ private:
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Chooses a set with the orb settings window's "Kies" buttons, then closes it.
-void ChooseInOrbWindow(QPushButton* shell::OrbSettingsWindow::*button) {
-    gui::SetModalHandler("FoOrbKel", [button](QDialog* d) {
+void ChooseInOrbWindow(std::size_t set) {
+    gui::SetModalHandler("FoOrbKel", [set](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
-        gui::Guard([w] { w->FormActivate(); });
-        (w->*button)->click();
-        w->BitBtnRitorna->click();
-        return int(gui::mrCancel);
+        gui::Guard([w] { w->Refresh(); });
+        w->setColumns[set].chooseButton->click();
+        w->returnButton->click();
+        return int(gui::ModalCancel);
     });
-    shell::theMainWindow->BitBtnVarOrbAsp->click();
+    shell::theMainWindow->openOrbSettingsWindowButton->click();
 }
 
 // Unlocks the boxes and picks the line of a box, as a user does.
 void Pick(QComboBox* box, int line) {
-    if (!box->isEnabled()) shell::theMainWindow->BBlk->click();
+    if (!box->isEnabled()) shell::theMainWindow->lockButton->click();
     box->setCurrentIndex(line);
     Q_EMIT box->activated(line);
     gui::RunIdleHandler();
@@ -153,29 +153,29 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
         shell::MainWindow* main = shell::theMainWindow;
         // What the start did past the file it could not read.
-        s.values["node box"] = gui::FromQt(main->ComboNodo->currentText());
-        s.values["orb box"] = gui::FromQt(main->ComboOrb->currentText());
+        s.values["node box"] = gui::FromQt(main->nodeTypeBox->currentText());
+        s.values["orb box"] = gui::FromQt(main->orbSetBox->currentText());
         s.values["black moon"] = engine::Chart.BlackMoonType;
         s.values["trine orb"] = std::to_string(static_cast<double>(engine::Orbs.AspectOrbs[3]));
         s.values["printer"] = display::Drawing.PrinterPresent ? "yes" : "no";
-        s.values["person"] = gui::FromQt(main->MemoDati->toPlainText()).substr(0, 11);
+        s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
         display::RecordingSurface caption;
         display::DrawCaptionPair(caption, 100, 100);
         std::string texts;
         for (const std::string& call : caption.Calls("text")) texts += call + "; ";
         s.values["sheet caption"] = Contains(texts, "Nome Cognome") ? "user's name" : texts;
         s.messages.push_back("-- set B in the orb window");
-        ChooseInOrbWindow(&shell::OrbSettingsWindow::BitBtn2);
+        ChooseInOrbWindow(shell::kSetB);
         // Back in the main window: the set in force is still the one shown.
-        s.values["orb box after the window"] = gui::FromQt(main->ComboOrb->currentText());
+        s.values["orb box after the window"] = gui::FromQt(main->orbSetBox->currentText());
         s.values["set after the window"] = engine::Orbs.OrbSetLetter;
         s.messages.push_back("-- set C in the orb box");
-        Pick(main->ComboOrb, 2);
-        s.values["orb box after"] = gui::FromQt(main->ComboOrb->currentText());
+        Pick(main->orbSetBox, 2);
+        s.values["orb box after"] = gui::FromQt(main->orbSetBox->currentText());
         s.values["set after"] = engine::Orbs.OrbSetLetter;
         s.messages.push_back("-- MEDIO in the node box");
-        Pick(main->ComboNodo, 1);
-        s.values["node box after"] = gui::FromQt(main->ComboNodo->currentText());
+        Pick(main->nodeTypeBox, 1);
+        s.values["node box after"] = gui::FromQt(main->nodeTypeBox->currentText());
         s.values["node after"] = engine::Chart.NodeType;
     });
 
@@ -232,15 +232,15 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
             if (box) Q_EMIT box->activated(box->currentIndex());  // the late report
             return int(gui::AnswerOk);
         });
-        for (QComboBox* b : {shell::theMainWindow->ComboOrb, shell::theMainWindow->ComboNodo}) {
+        for (QComboBox* b : {shell::theMainWindow->orbSetBox, shell::theMainWindow->nodeTypeBox}) {
             s.messages.push_back("-- " + b->objectName().toStdString());
             box = b;
-            Pick(b, b == shell::theMainWindow->ComboOrb ? 2 : 1);
+            Pick(b, b == shell::theMainWindow->orbSetBox ? 2 : 1);
             box = nullptr;
             gui::RunIdleHandler();
         }
-        s.values["orb box"] = gui::FromQt(shell::theMainWindow->ComboOrb->currentText());
-        s.values["node box"] = gui::FromQt(shell::theMainWindow->ComboNodo->currentText());
+        s.values["orb box"] = gui::FromQt(shell::theMainWindow->orbSetBox->currentText());
+        s.values["node box"] = gui::FromQt(shell::theMainWindow->nodeTypeBox->currentText());
         gui::SetMessageSink(walkSink);
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -258,11 +258,11 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
 TEST(UnreadableSettings, AFileReadableAgainGetsTheChoiceWithTheUsersOwnSettings) {
     UsersDataFolder folder;
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
-        Pick(shell::theMainWindow->ComboNodo, 1);
+        Pick(shell::theMainWindow->nodeTypeBox, 1);
         chmod("FileSet/OrbiDomi.stt", 0644);
         s.messages.push_back("-- readable again");
-        Pick(shell::theMainWindow->ComboOrb, 1);
-        s.values["orb box"] = gui::FromQt(shell::theMainWindow->ComboOrb->currentText());
+        Pick(shell::theMainWindow->orbSetBox, 1);
+        s.values["orb box"] = gui::FromQt(shell::theMainWindow->orbSetBox->currentText());
         s.values["houses"] = engine::Chart.HouseSystemName;
     });
     ASSERT_EQ(seen.messages.size(), 3u);
@@ -285,22 +285,22 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     UsersDataFolder folder;
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
-        s.values["person"] = gui::FromQt(shell::theMainWindow->MemoDati->toPlainText()).substr(0, 11);
-        s.values["user"] = gui::FromQt(shell::theMainWindow->BitBtnNomeCognome->text());
+        s.values["person"] = gui::FromQt(shell::theMainWindow->personMemo->toPlainText()).substr(0, 11);
+        s.values["user"] = gui::FromQt(shell::theMainWindow->changeUserNameButton->text());
         s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
         s.values["aspect"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
         // Every dialog activates the main window again: the file is named once.
-        shell::theMainWindow->FormActivate();
+        shell::theMainWindow->Refresh();
         s.messages.push_back("-- thicker lines");
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
-            w->FormActivate();
-            w->SpinButton1Up->click();
-            w->BitBtnRitorna->click();
+            w->ShowFactorInForce();
+            w->thickerButton->click();
+            w->backButton->click();
             s.values["closed"] = w->result() == 5 ? "yes" : "no";
             return w->result();
         });
-        shell::theMainWindow->BitBtn22->click();
+        shell::theMainWindow->openLineWidthDialogButton->click();
     });
     ASSERT_GE(seen.messages.size(), 2u);
     EXPECT_TRUE(Contains(seen.messages[0], "Accesso al file negato: \"FileSet\\MMVarLas.stt\"")) << seen.messages[0];
@@ -337,13 +337,13 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
         s.messages.push_back("-- the calibration window");
         gui::SetModalHandler("FgrTxtKel", [&s](QDialog* d) {
             auto* w = static_cast<display::CalibrationWindow*>(d);
-            gui::Guard([w] { w->FormActivate(); });
-            s.values["timer"] = w->Timer1->isActive() ? "running" : "stopped";
+            gui::Guard([w] { w->PrepareOpening(); });
+            s.values["timer"] = w->firstDrawTimer->isActive() ? "running" : "stopped";
             // The timer's first tick only counts, the second draws.
-            w->Timer1Timer();
-            w->Timer1Timer();
+            w->DrawWhenReady();
+            w->DrawWhenReady();
             // The panel centred on the circle, in pixels of the 1280 x 1024 screen.
-            const QPoint centre = w->Panel1->geometry().center();
+            const QPoint centre = w->controlPanel->geometry().center();
             s.values["panel centre"] = std::to_string(centre.x()) + "," + std::to_string(centre.y());
             const QImage image = w->Snapshot();
             int left = -1;
@@ -352,14 +352,14 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             // The circle of radius 95 mm about 140 mm: its left edge at 45 mm.
             s.values["circle's left edge"] = std::abs(left - 206) <= 4 ? "at 45 mm" : std::to_string(left);
             s.messages.push_back("-- one step right");
-            w->ScBO->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            s.values["bar"] = std::to_string(w->ScBO->value());
+            w->horizontalScaleBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            s.values["bar"] = std::to_string(w->horizontalScaleBar->value());
             s.values["scale"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
             s.messages.push_back("-- OK");
-            w->BBok->click();
+            w->okButton->click();
             return w->result();
         });
-        shell::theMainWindow->BBCerchio->click();
+        shell::theMainWindow->openCalibrationWindowButton->click();
     });
     ASSERT_EQ(seen.messages.size(), 6u);
     EXPECT_EQ(seen.messages[1], "-- the calibration window");  // opened without a word
@@ -383,18 +383,18 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
-            w->FormActivate();
+            w->ShowFactorInForce();
             s.messages.push_back("-- thicker");
-            w->SpinButton1Up->click();
-            s.values["after thicker"] = gui::FromQt(w->EditSpeLin->text());
+            w->thickerButton->click();
+            s.values["after thicker"] = gui::FromQt(w->factorEdit->text());
             s.messages.push_back("-- 1,3 typed and closed");
-            w->EditSpeLin->selectAll();
-            QTest::keyClicks(w->EditSpeLin, "1,3");
-            w->BitBtnRitorna->click();
-            s.values["after closing"] = gui::FromQt(w->EditSpeLin->text());
+            w->factorEdit->selectAll();
+            QTest::keyClicks(w->factorEdit, "1,3");
+            w->backButton->click();
+            s.values["after closing"] = gui::FromQt(w->factorEdit->text());
             return w->result();
         });
-        shell::theMainWindow->BitBtn22->click();
+        shell::theMainWindow->openLineWidthDialogButton->click();
         s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -417,23 +417,23 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
         gui::SetModalHandler("FoStampa", [&s](QDialog* d) {
             auto* w = static_cast<display::PrinterModelDialog*>(d);
             w->ConfirmationMilliseconds = 0;
-            w->FormActivate();
+            w->ShowCorrectionInForce();
             s.messages.push_back("-- Edit Voor Epson");
             // What the dialog shows while the refusal is on the screen.
             const gui::MessageSink walkSink = gui::SetMessageSink([&s, w](const gui::MessageRequest& r) {
                 s.messages.push_back(r.text);
-                s.values["made, behind the refusal"] = w->LabModi->isHidden() ? "no" : "yes";
+                s.values["made, behind the refusal"] = w->changeMadeLabel->isHidden() ? "no" : "yes";
                 return int(gui::AnswerOk);
             });
-            w->BitBtn1->click();
+            w->epsonButton->click();
             gui::SetMessageSink(walkSink);
-            s.values["made"] = w->LabModi->isHidden() && w->LabModi1->isHidden() ? "no" : "yes";
-            s.values["note"] = w->Panel2->isHidden() ? "Panel1" : "Panel2";
+            s.values["made"] = w->changeMadeLabel->isHidden() && w->waitingLabel->isHidden() ? "no" : "yes";
+            s.values["note"] = w->epsonPanel->isHidden() ? "Panel1" : "Panel2";
             s.values["open"] = w->result() == 5 ? "no" : "yes";
-            w->BitBtnRitorna->click();
+            w->backButton->click();
             return w->result();
         });
-        shell::theMainWindow->SBtipoStamp->click();
+        shell::theMainWindow->openPrinterModelDialogButton->click();
         s.values["correction"] = std::to_string(archive::DrawSettings.EpsonCorrection);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
@@ -475,20 +475,20 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
         gui::SetSystemServices(std::make_unique<DesktopWithStick>(&log, stick));
         gui::SetModalHandler("FoBakMod1", [&s](QDialog* d) {
             auto* w = static_cast<archive::BackupWindow*>(d);
-            w->FormActivate();
+            w->ResetDestination();
             s.messages.push_back("-- the stick chosen");
-            w->BBCambiaDest->click();
-            w->DriveComboBox1->setCurrentIndex(0);
-            Q_EMIT w->DriveComboBox1->activated(0);
-            s.values["unit"] = gui::FromQt(w->EditDest->text());
-            s.values["unit's state"] = gui::FromQt(gui::FieldStateName(gui::GetFieldState(w->EditDest)));
-            s.values["drive list"] = w->Panel3->isHidden() ? "closed" : "open";
+            w->chooseVolumeButton->click();
+            w->volumeBox->setCurrentIndex(0);
+            Q_EMIT w->volumeBox->activated(0);
+            s.values["unit"] = gui::FromQt(w->destinationEdit->text());
+            s.values["unit's state"] = gui::FromQt(gui::FieldStateName(gui::GetFieldState(w->destinationEdit)));
+            s.values["drive list"] = w->volumePanel->isHidden() ? "closed" : "open";
             s.messages.push_back("-- Backup");
-            w->BBbackup->click();
-            w->BitBtnRitorna->click();
-            return int(gui::mrOk);
+            w->backupButton->click();
+            w->closeButton->click();
+            return int(gui::ModalOk);
         });
-        shell::theMainWindow->BBSalva->click();
+        shell::theMainWindow->openBackupWindowButton->click();
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- the stick chosen");
@@ -520,8 +520,8 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     shell::StartUp();
     shell::CreateStartWindows();
     shell::theMainWindow->show();
-    shell::theMainWindow->FormActivate();
-    shell::theMainWindow->FormActivate();  // told once
+    shell::theMainWindow->Refresh();
+    shell::theMainWindow->Refresh();  // told once
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text,
               "Accesso al file negato: \"FileSet\\MMVarLas.stt\". Al suo posto c'\xE8 una cartella, non un file. "
@@ -534,12 +534,12 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     gui::SetModalHandler("FoStampa", [](QDialog* d) {
         auto* w = static_cast<display::PrinterModelDialog*>(d);
         w->ConfirmationMilliseconds = 0;
-        w->FormActivate();
-        w->BitBtn1->click();
-        w->BitBtnRitorna->click();
+        w->ShowCorrectionInForce();
+        w->epsonButton->click();
+        w->backButton->click();
         return w->result();
     });
-    shell::theMainWindow->SBtipoStamp->click();
+    shell::theMainWindow->openPrinterModelDialogButton->click();
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
     EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 0);
@@ -559,9 +559,9 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     shell::StartUp();
     shell::CreateStartWindows();
     shell::theMainWindow->show();
-    shell::theMainWindow->FormActivate();
-    Pick(shell::theMainWindow->ComboNodo, 1);
-    EXPECT_EQ(shell::theMainWindow->ComboNodo->currentText(), "VERO");
+    shell::theMainWindow->Refresh();
+    Pick(shell::theMainWindow->nodeTypeBox, 1);
+    EXPECT_EQ(shell::theMainWindow->nodeTypeBox->currentText(), "VERO");
     ASSERT_EQ(messages.messages.size(), 2u);
     for (const auto& m : messages.messages) {
         EXPECT_TRUE(Contains(m.text, "\"FileSet\\OrbiDomi.stt\"")) << m.text;

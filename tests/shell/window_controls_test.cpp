@@ -49,7 +49,7 @@ public:
         for (const char* name : names)
             gui::SetModalHandler(name, [this, n = std::string(name)](QDialog*) {
                 ++count[n];
-                return int(gui::mrCancel);
+                return int(gui::ModalCancel);
             });
     }
     std::map<std::string, int> count;
@@ -73,25 +73,25 @@ TEST(MainWindowControls, DocumentAndNameButtonsDoTheirOwnThing) {
     gui::SetModalHandler("FoIstDef", [&chooser](QDialog* d) {
         ++chooser;
         auto* dialog = static_cast<shell::InstructionsDialog*>(d);
-        dialog->FormActivate();
-        dialog->BitBtn1->click();  // the short instructions, as offered
+        dialog->SelectShortInstructions();
+        dialog->okButton->click();  // the short instructions, as offered
         return dialog->result();
     });
-    main->BBistruz->click();
+    main->openInstructionsDialogButton->click();
     EXPECT_EQ(chooser, 1);
     EXPECT_EQ(OpenedNames(start), std::vector<std::string>{"Istruzioni_J.pdf"});
-    main->BBdispensa->click();
+    main->openBookletButton->click();
     EXPECT_EQ(chooser, 1);
     EXPECT_EQ(OpenedNames(start), (std::vector<std::string>{"Istruzioni_J.pdf", "Dispensa.pdf"}));
 
     ShownDialogs shown({"FoNomUte", "FoStampa"});
-    main->BitBtnNomeCognome->click();
+    main->changeUserNameButton->click();
     EXPECT_EQ(shown.count["FoNomUte"], 1);
     EXPECT_EQ(OpenedNames(start).size(), 2u);
     // Both labels beside the printer-model button open the printer-model dialog.
-    QTest::mouseClick(main->Label35, Qt::LeftButton);
+    QTest::mouseClick(main->printerModelLabels[1], Qt::LeftButton);
     EXPECT_EQ(shown.count["FoStampa"], 1);
-    QTest::mouseClick(main->Label34, Qt::LeftButton);
+    QTest::mouseClick(main->printerModelLabels[0], Qt::LeftButton);
     EXPECT_EQ(shown.count["FoStampa"], 2);
     EXPECT_EQ(shown.count["FoNomUte"], 1);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -103,12 +103,15 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
+    main->Refresh();
     const struct {
         QPushButton* button;
         int code;
         const char* orientation;
-    } sheets[] = {{main->BBOriz, 16, "L"}, {main->BBoriz2, 17, "L"}, {main->BBVert, 5, "P"}, {main->BBvert2, 18, "P"}};
+    } sheets[] = {{main->showLandscapeSheetButton, 16, "L"},
+                  {main->showSecondLandscapeSheetButton, 17, "L"},
+                  {main->showPortraitSheetButton, 5, "P"},
+                  {main->showSecondPortraitSheetButton, 18, "P"}};
     for (const auto& s : sheets) {
         SCOPED_TRACE(s.button->objectName().toStdString());
         display::Sheets.SheetCode = 0;
@@ -131,14 +134,14 @@ TEST(MainWindowControls, ClicksOnTheMemosAndTheEmptyBox) {
     ProgramStart start;
     shell::MainWindow* main = shell::theMainWindow;
     main->show();
-    ASSERT_TRUE(main->MemoAnnotaz->isHidden());
-    QTest::mouseClick(main->MemoDati->viewport(), Qt::LeftButton);
-    EXPECT_FALSE(main->MemoAnnotaz->isHidden());
-    QTest::mouseClick(main->MemoAnnotaz->viewport(), Qt::LeftButton);
-    EXPECT_TRUE(main->MemoAnnotaz->isHidden());
-    QTest::mouseDClick(main->Cbox1, Qt::LeftButton);
-    EXPECT_TRUE(main->Cbox1->isHidden());
-    EXPECT_FALSE(main->MemoDati->isHidden());
+    ASSERT_TRUE(main->annotationsMemo->isHidden());
+    QTest::mouseClick(main->personMemo->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(main->annotationsMemo->isHidden());
+    QTest::mouseClick(main->annotationsMemo->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(main->annotationsMemo->isHidden());
+    QTest::mouseDClick(main->emptyBox, Qt::LeftButton);
+    EXPECT_TRUE(main->emptyBox->isHidden());
+    EXPECT_FALSE(main->personMemo->isHidden());
 }
 
 // The orb-set and node boxes: a set or a node kind picked from the list with
@@ -150,26 +153,26 @@ TEST(MainWindowControls, OrbAndNodeBoxesTakeWhatTheUserPicksOrTypes) {
     sets.selected = "A";
     engine::SaveOrbSets(sets);
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
-    main->BBlk->click();
-    ASSERT_TRUE(main->ComboOrb->isEnabled());
+    main->Refresh();
+    main->lockButton->click();
+    ASSERT_TRUE(main->orbSetBox->isEnabled());
     const std::string node = FileLines("FileSet/OrbiDomi.stt").at(17);
 
-    main->ComboOrb->setCurrentIndex(0);
-    QTest::keyClick(main->ComboOrb, Qt::Key_Down);  // "B (personali)"
+    main->orbSetBox->setCurrentIndex(0);
+    QTest::keyClick(main->orbSetBox, Qt::Key_Down);  // "B (personali)"
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "B");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), node);
 
-    main->ComboOrb->lineEdit()->clear();
-    QTest::keyClicks(main->ComboOrb->lineEdit(), "C (personali)");
+    main->orbSetBox->lineEdit()->clear();
+    QTest::keyClicks(main->orbSetBox->lineEdit(), "C (personali)");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "C");
 
-    main->ComboNodo->setCurrentIndex(0);
-    main->ComboNodo->setEditText("VERO");
-    QTest::keyClick(main->ComboNodo, Qt::Key_Down);  // "MEDIO"
+    main->nodeTypeBox->setCurrentIndex(0);
+    main->nodeTypeBox->setEditText("VERO");
+    QTest::keyClick(main->nodeTypeBox, Qt::Key_Down);  // "MEDIO"
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
@@ -191,7 +194,7 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetOrbiDomiLine(19, "A");
+    engine::SetEngineSettingsLine(19, "A");
 }
 
 // The 14 orbs of the engine settings, in angle order.
@@ -221,26 +224,28 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
     int result = -1;
     gui::SetModalHandler("FoOrbKel", [&result](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
-        w->FormActivate();
+        w->Refresh();
         const struct {
             QPushButton* button;
             char set;
-        } choices[] = {{w->BitBtn2, 'B'}, {w->BitBtn3, 'A'}, {w->BitBtn1, 'C'}};
+        } choices[] = {{w->setColumns[shell::kSetB].chooseButton, 'B'},
+                       {w->setColumns[shell::kSetA].chooseButton, 'A'},
+                       {w->setColumns[shell::kSetC].chooseButton, 'C'}};
         for (const auto& c : choices) {
             SCOPED_TRACE(c.set);
             c.button->click();
             EXPECT_EQ(SettingsOrbs(), SetOrbs(c.set));
             EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), std::string(1, c.set));
-            EXPECT_EQ(w->Edit1->text().toStdString(), std::string(1, c.set));
+            EXPECT_EQ(w->selectedSetEdit->text().toStdString(), std::string(1, c.set));
             EXPECT_EQ(std::stold(FileLines("FileSet/OrbiDomi.stt").at(14)), 2.0L);
             EXPECT_EQ(std::stold(FileLines("FileSet/OrbiDomi.stt").at(15)), 3.0L);
         }
-        w->BitBtnRitorna->click();
+        w->returnButton->click();
         result = w->result();
         return result;
     });
-    shell::theMainWindow->BitBtnVarOrbAsp->click();
-    EXPECT_EQ(result, int(gui::mrCancel));
+    shell::theMainWindow->openOrbSettingsWindowButton->click();
+    EXPECT_EQ(result, int(gui::ModalCancel));
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "C");
@@ -256,35 +261,35 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
     WriteDistinctOrbSets();
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
-        w->FormActivate();
-        QLineEdit* opposition = w->EditsC[14];
+        w->Refresh();
+        QLineEdit* opposition = w->setColumns[shell::kSetC].orbEdits[14];
         opposition->clear();
         QTest::keyClicks(opposition, "16");  // beyond the largest orb, 15
         gui::RunIdleHandler();
         EXPECT_EQ(gui::GetFieldState(opposition), gui::FieldState::Rejected);
-        EXPECT_FALSE(w->BitBtnRitorna->isEnabled());
-        w->BitBtnRitorna->click();
+        EXPECT_FALSE(w->returnButton->isEnabled());
+        w->returnButton->click();
         EXPECT_EQ(w->result(), 0);  // still open
         QTest::keyClicks(opposition, "9,5");
         gui::RunIdleHandler();
-        EXPECT_TRUE(w->BitBtnRitorna->isEnabled());
+        EXPECT_TRUE(w->returnButton->isEnabled());
         // The antiscia's orb, the last checked, at most 6.
-        w->EditAntis->clear();
-        QTest::keyClicks(w->EditAntis, "7");
+        w->antisciaOrbEdit->clear();
+        QTest::keyClicks(w->antisciaOrbEdit, "7");
         gui::RunIdleHandler();
-        EXPECT_EQ(gui::GetFieldState(w->EditAntis), gui::FieldState::Rejected);
-        EXPECT_FALSE(w->BitBtnRitorna->isEnabled());
-        for (auto [edit, text] : {std::pair{w->EditParal, "4"}, std::pair{w->EditAntis, "5"}}) {
+        EXPECT_EQ(gui::GetFieldState(w->antisciaOrbEdit), gui::FieldState::Rejected);
+        EXPECT_FALSE(w->returnButton->isEnabled());
+        for (auto [edit, text] : {std::pair{w->parallelOrbEdit, "4"}, std::pair{w->antisciaOrbEdit, "5"}}) {
             edit->clear();
             QTest::keyClicks(edit, text);
         }
         gui::RunIdleHandler();
-        EXPECT_TRUE(w->BitBtnRitorna->isEnabled());
-        w->BitBtnRitorna->click();
-        EXPECT_EQ(w->result(), int(gui::mrCancel));
+        EXPECT_TRUE(w->returnButton->isEnabled());
+        w->returnButton->click();
+        EXPECT_EQ(w->result(), int(gui::ModalCancel));
         return w->result();
     });
-    shell::theMainWindow->BitBtnVarOrbAsp->click();
+    shell::theMainWindow->openOrbSettingsWindowButton->click();
     const std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     ASSERT_EQ(sets.size(), 49u);
     EXPECT_EQ(std::stold(sets[32 + 13]), 9.5L);  // C, opposition
@@ -304,18 +309,18 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
     shell::MainWindow* main = shell::theMainWindow;
-    main->FormActivate();
-    main->BBProped->click();
+    main->Refresh();
+    main->openChartWindowButton->click();
     display::ChartWindow* chart = display::theChartWindow;
-    for (int i = 0; i < 10 && chart->Timer1->isActive(); ++i) chart->Timer1Timer();
+    for (int i = 0; i < 10 && chart->firstDrawTimer->isActive(); ++i) chart->DrawWhenReady();
     auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
-    EXPECT_EQ(text(chart->EdNome), "  MERINI ALDA");
-    EXPECT_NE(text(chart->EdData).find("25/12/1964 14:05"), std::string::npos) << text(chart->EdData);
-    EXPECT_EQ(text(chart->EdLocal), "ROMA - ITALIA");
-    EXPECT_EQ(text(chart->EdCoordi), "41N54-012E29");
-    EXPECT_EQ(text(chart->EdDomif), engine::Chart.HouseSystemName);
-    EXPECT_EQ(text(chart->EdNodo), "VERO");
-    std::string jd = text(chart->EdJd);
+    EXPECT_EQ(text(chart->nameEdit), "  MERINI ALDA");
+    EXPECT_NE(text(chart->birthDateEdit).find("25/12/1964 14:05"), std::string::npos) << text(chart->birthDateEdit);
+    EXPECT_EQ(text(chart->placeEdit), "ROMA - ITALIA");
+    EXPECT_EQ(text(chart->coordinatesEdit), "41N54-012E29");
+    EXPECT_EQ(text(chart->houseSystemEdit), engine::Chart.HouseSystemName);
+    EXPECT_EQ(text(chart->nodeEdit), "VERO");
+    std::string jd = text(chart->julianDayEdit);
     std::replace(jd.begin(), jd.end(), ',', '.');
     EXPECT_NEAR(std::stod(jd), 2438755.0451, 0.0001) << jd;  // 13:05 UT
     chart->hide();

@@ -18,45 +18,45 @@ namespace {
 
 using click_test::ClickedWindow;
 using display::theChartWindow;
-using display::KelvoState;
+using display::ChartWindowStatus;
 
 class ChartControls : public ClickedWindow {
 protected:
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
 };
 
 // A double click on the aspect list stretches that panel and nothing else; a
 // double click on the help memo, or on the search panel's note under it,
 // stretches the help panel.
 TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
-    theChartWindow->BBaspetti->click();
-    ASSERT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
-    QTest::mouseDClick(theChartWindow->MemoAspetti->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->Panel3->height(), PY(167));
-    EXPECT_EQ(theChartWindow->MemoAspetti->height(), PY(156));
-    EXPECT_EQ(theChartWindow->BBchiudiAsp->y(), PY(167) - PY(7));
-    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));
-    EXPECT_FALSE(KelvoState.InfoMemoExpanded);
-    QTest::mouseDClick(theChartWindow->MemoAspetti->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->Panel3->height(), PY(92));
-    EXPECT_EQ(theChartWindow->MemoAspetti->height(), PY(82));
+    theChartWindow->aspectsButton->click();
+    ASSERT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    QTest::mouseDClick(theChartWindow->aspectListMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(167));
+    EXPECT_EQ(theChartWindow->aspectListMemo->height(), PY(156));
+    EXPECT_EQ(theChartWindow->closeAspectListButton->y(), PY(167) - PY(7));
+    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
+    EXPECT_FALSE(ChartWindowStatus.HelpMemoExpanded);
+    QTest::mouseDClick(theChartWindow->aspectListMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(92));
+    EXPECT_EQ(theChartWindow->aspectListMemo->height(), PY(82));
 
-    QTest::mouseDClick(theChartWindow->Memo1->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(51));
-    EXPECT_EQ(theChartWindow->Memo1->height(), PY(116));
-    EXPECT_EQ(theChartWindow->Panel3->height(), PY(92));
-    EXPECT_FALSE(KelvoState.AspectMemoExpanded);
-    QTest::mouseDClick(theChartWindow->MemoExtra->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));
-    EXPECT_EQ(theChartWindow->Memo1->height(), PY(33));
+    QTest::mouseDClick(theChartWindow->helpMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(51));
+    EXPECT_EQ(theChartWindow->helpMemo->height(), PY(116));
+    EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(92));
+    EXPECT_FALSE(ChartWindowStatus.AspectMemoExpanded);
+    QTest::mouseDClick(theChartWindow->signatureMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
+    EXPECT_EQ(theChartWindow->helpMemo->height(), PY(33));
 
     // The aspect list's own buttons: the font first, then the panel closed.
-    theChartWindow->BBFont->click();
-    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->MemoAspetti->font().pointSize(), 8);
-    theChartWindow->BBchiudiAsp->click();
-    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->MemoAspetti->font().pointSize(), 8);
+    theChartWindow->aspectListFontButton->click();
+    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->aspectListMemo->font().pointSize(), 8);
+    theChartWindow->closeAspectListButton->click();
+    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->aspectListMemo->font().pointSize(), 8);
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -65,53 +65,54 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
 TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
     ClickBody(1);
     ClickSign(2);
-    ASSERT_NE(KelvoState.ExtraBodyFilter, "Ieder");
-    ASSERT_NE(KelvoState.ExtraSignFilter, "Ieder");
-    const std::string body = KelvoState.ExtraBodyFilter;
-    QTest::mouseClick(theChartWindow->LbExtraSeg, Qt::LeftButton);
-    EXPECT_EQ(KelvoState.ExtraSignFilter, "Ieder");
-    EXPECT_TRUE(theChartWindow->LbExtraSeg->text().isEmpty());
-    EXPECT_EQ(KelvoState.ExtraBodyFilter, body);
-    EXPECT_FALSE(theChartWindow->LbExtraPia->text().isEmpty());
-    QTest::mouseClick(theChartWindow->LbExtraPia, Qt::LeftButton);
-    EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
-    EXPECT_TRUE(theChartWindow->LbExtraPia->text().isEmpty());
-    theChartWindow->BBextraOk->click();
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabExtra2->text()), "REMEDIES met teken Ieder/Ieder");
+    ASSERT_NE(ChartWindowStatus.SearchBodyFilter, "Ieder");
+    ASSERT_NE(ChartWindowStatus.SearchSignFilter, "Ieder");
+    const std::string body = ChartWindowStatus.SearchBodyFilter;
+    QTest::mouseClick(theChartWindow->signFilterLabel, Qt::LeftButton);
+    EXPECT_EQ(ChartWindowStatus.SearchSignFilter, "Ieder");
+    EXPECT_TRUE(theChartWindow->signFilterLabel->text().isEmpty());
+    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, body);
+    EXPECT_FALSE(theChartWindow->planetFilterLabel->text().isEmpty());
+    QTest::mouseClick(theChartWindow->planetFilterLabel, Qt::LeftButton);
+    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "Ieder");
+    EXPECT_TRUE(theChartWindow->planetFilterLabel->text().isEmpty());
+    theChartWindow->signatureSearchButton->click();
+    EXPECT_EQ(gui::FromQt(theChartWindow->signatureResultLabels[1]->text()), "REMEDIES met teken Ieder/Ieder");
 }
 
 // A plant picked from the list (here with the keyboard) shows its own symptoms.
 TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     ClickBody(1);
     ClickBody(1);  // the plants of the Sun
-    ASSERT_GT(theChartWindow->ComboBoxPiante->count(), 2);
-    theChartWindow->ComboBoxPiante->setCurrentIndex(0);
-    QTest::keyClick(theChartWindow->ComboBoxPiante, Qt::Key_Down);
-    EXPECT_EQ(KelvoState.SelectedPlantIndex, 1);
-    const std::vector<std::string> symptoms = MemoLines(theChartWindow->Memo3);
+    ASSERT_GT(theChartWindow->plantBox->count(), 2);
+    theChartWindow->plantBox->setCurrentIndex(0);
+    QTest::keyClick(theChartWindow->plantBox, Qt::Key_Down);
+    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 1);
+    const std::vector<std::string> symptoms = LinesOfMemo(theChartWindow->plantSymptomsMemo);
     ASSERT_GE(symptoms.size(), 2u);
     EXPECT_EQ(symptoms[1], "Calendula");
-    EXPECT_EQ(MemoLines(theChartWindow->Memo4).at(0), "PLANT: Calendula");
+    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSignaturesMemo).at(0), "PLANT: Calendula");
     // The last plant of the list is reached with the spin button and stays.
-    for (int i = 1; i < theChartWindow->ComboBoxPiante->count(); ++i)
-        theChartWindow->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    const int last = theChartWindow->ComboBoxPiante->count() - 1;
-    EXPECT_EQ(KelvoState.SelectedPlantIndex, last);
-    EXPECT_EQ(theChartWindow->ComboBoxPiante->currentText(), theChartWindow->ComboBoxPiante->itemText(last));
-    EXPECT_EQ(MemoLines(theChartWindow->Memo3).at(1), gui::FromQt(theChartWindow->ComboBoxPiante->itemText(last)));
+    for (int i = 1; i < theChartWindow->plantBox->count(); ++i)
+        theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const int last = theChartWindow->plantBox->count() - 1;
+    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, last);
+    EXPECT_EQ(theChartWindow->plantBox->currentText(), theChartWindow->plantBox->itemText(last));
+    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo).at(1),
+              gui::FromQt(theChartWindow->plantBox->itemText(last)));
 }
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
-    KelvoState.DignityGlyphCentreX[7] = 150;  // outside the wheel
-    KelvoState.DignityGlyphCentreY[7] = 185;
+    ChartWindowStatus.DignityGlyphCentreX[7] = 150;  // outside the wheel
+    ChartWindowStatus.DignityGlyphCentreY[7] = 185;
     const display::Point p = display::MapPoint(150, 185);
-    theChartWindow->FormMouseDown(p.x, p.y);
-    theChartWindow->FormMouseUp();
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(KelvoState.ExtraBodyFilter, "SATURNUS");
-    EXPECT_EQ(gui::FromQt(theChartWindow->LbExtraPia->text()), "SATURNUS");
-    EXPECT_NE(gui::FromQt(theChartWindow->LabPianta->text()).find("SATURN"), std::string::npos);
+    theChartWindow->PressAt(p.x, p.y);
+    theChartWindow->RestoreGlyphRings();
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "SATURNUS");
+    EXPECT_EQ(gui::FromQt(theChartWindow->planetFilterLabel->text()), "SATURNUS");
+    EXPECT_NE(gui::FromQt(theChartWindow->plantListLabel->text()).find("SATURN"), std::string::npos);
 }
 
 // The red marker of a hit goes when the button is released, on the last
@@ -125,9 +126,9 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
         const display::Point p = display::MapPoint(x, y);
         const display::GlyphHit hit = display::FindGlyphHit(p.x, p.y);
         EXPECT_TRUE(hit.sign == 12 || hit.body == 11) << hit.sign << " " << hit.body;
-        theChartWindow->FormMouseDown(p.x, p.y);
+        theChartWindow->PressAt(p.x, p.y);
         ASSERT_GT(theChartWindow->Snapshot().pixelColor(p.x, p.y).red(), 200);
-        theChartWindow->FormMouseUp();
+        theChartWindow->RestoreGlyphRings();
         const QColor c = theChartWindow->Snapshot().pixelColor(p.x, p.y);
         EXPECT_LT(c.red(), 30) << x << "," << y;
     }
@@ -140,32 +141,32 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     display::SetAntisciaLinesDrawer([&mirrored](display::Surface&, int index, long double, long double, long double,
                                                 const std::string& kind) { mirrored.emplace_back(index, kind); });
     for (int click = 0; click < 4; ++click) ClickBody(7);
-    EXPECT_EQ(Memo1(), HelpText(30));
+    EXPECT_EQ(HelpMemoText(), HelpText(30));
     EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));
 
     ClickBody(9);
-    ASSERT_EQ(KelvoState.BodyClickStep[9], 1);
+    ASSERT_EQ(ChartWindowStatus.BodyClickStep[9], 1);
     ClickBody(9);
-    EXPECT_EQ(KelvoState.BodyClickStep[9], 2);
-    EXPECT_EQ(Memo1(), HelpText(29));
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->ComboBoxPiante->count(), 0);
+    EXPECT_EQ(ChartWindowStatus.BodyClickStep[9], 2);
+    EXPECT_EQ(HelpMemoText(), HelpText(29));
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->plantBox->count(), 0);
     // The Ascendant, the first without it, keeps its texts at the second click.
     ClickBody(10);
     ClickBody(10);
-    EXPECT_EQ(KelvoState.BodyClickStep[10], 1);
-    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(ChartWindowStatus.BodyClickStep[10], 1);
+    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     EXPECT_EQ(mirrored.size(), 1u);
 }
 
 // Each data field has its own caption on its left, on its line.
 TEST_F(ChartControls, EachDataFieldHasItsOwnCaption) {
     const std::pair<QLineEdit*, const char*> rows[] = {
-        {theChartWindow->EdNome, "Person"},        {theChartWindow->EdData, "Gebortedatum"},
-        {theChartWindow->EdLocal, "Plaats"},       {theChartWindow->EdCoordi, "Co\xF6rdinaten"},
-        {theChartWindow->EdDomif, "Domificatie"},  {theChartWindow->EdNodo, "Maan Knoop"},
-        {theChartWindow->EdJd, "Astronomische dag JD"}};
-    const QList<QLabel*> labels = theChartWindow->PanelDati->findChildren<QLabel*>();
+        {theChartWindow->nameEdit, "Person"},        {theChartWindow->birthDateEdit, "Gebortedatum"},
+        {theChartWindow->placeEdit, "Plaats"},       {theChartWindow->coordinatesEdit, "Co\xF6rdinaten"},
+        {theChartWindow->houseSystemEdit, "Domificatie"},  {theChartWindow->nodeEdit, "Maan Knoop"},
+        {theChartWindow->julianDayEdit, "Astronomische dag JD"}};
+    const QList<QLabel*> labels = theChartWindow->dataPanel->findChildren<QLabel*>();
     for (const auto& [field, caption] : rows) {
         const QLabel* beside = nullptr;
         for (const QLabel* l : labels)

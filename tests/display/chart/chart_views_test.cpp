@@ -54,7 +54,7 @@
 namespace {
 
 using display::theChartWindow;
-using display::KelvoState;
+using display::ChartWindowStatus;
 using view_test::TextAt;
 
 class ChartViews : public ::testing::Test {
@@ -68,21 +68,21 @@ protected:
         engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
-        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
+        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
     }
     void TearDown() override {
         delete theChartWindow;
         display::ResetDrawingState();
     }
-    static std::string MemoText(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
+    static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
 
 TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
-    theChartWindow->BBaspetti->click();
-    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
-    const std::string memo = MemoText(theChartWindow->MemoAspetti);
+    theChartWindow->aspectsButton->click();
+    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    const std::string memo = TextOfMemo(theChartWindow->aspectListMemo);
     // Sun 15.25, Moon 45.5, Mercury 20, Mars 135.75; orbs 8, 6, 7, 7, 8.
     const auto conj = memo.find("4.75   il Sole in Congiunzione con Mercurio");
     const auto trine = memo.find("0.50   il Sole in Trigono con Marte");
@@ -95,16 +95,16 @@ TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
     EXPECT_LT(trine, square);
     EXPECT_EQ(memo.find("il Nodo Nord in Opposizione con il Nodo Sud"), std::string::npos) << "exactly opposite";
     // The grid sub-views hide the memo's panel.
-    theChartWindow->BBaspetti->click();
-    theChartWindow->BBaspetti->click();
-    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    theChartWindow->aspectsButton->click();
+    theChartWindow->aspectsButton->click();
+    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
-    theChartWindow->BBcoordi->click();
-    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
-    std::string memo = MemoText(theChartWindow->MemoAspetti);
+    theChartWindow->coordinatesButton->click();
+    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    std::string memo = TextOfMemo(theChartWindow->aspectListMemo);
     const auto terms = memo.find("PLANETEN IN DE TERMEN"), decans = memo.find("PLANETEN IN DE DECANS"),
                decades = memo.find("PLANETEN IN DE DECADE");
     EXPECT_EQ(terms, 0u);
@@ -112,35 +112,35 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
     ASSERT_NE(decades, std::string::npos);
     EXPECT_LT(decans, decades);
     // The other coordinate tables leave the memo's panel hidden.
-    theChartWindow->BBcoordi->click();
-    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    theChartWindow->coordinatesButton->click();
+    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
 
-    QMetaObject::invokeMethod(theChartWindow->BBdodecate, "clicked");  // a disabled button's handler
-    EXPECT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
-    EXPECT_TRUE(KelvoState.DodecatemoriaMode);
-    memo = MemoText(theChartWindow->MemoAspetti);
+    QMetaObject::invokeMethod(theChartWindow->dodecatemoriaButton, "clicked");  // a disabled button's handler
+    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    EXPECT_TRUE(ChartWindowStatus.DodecatemoriaMode);
+    memo = TextOfMemo(theChartWindow->aspectListMemo);
     EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
     EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
-    theChartWindow->BBarchetip->click();
+    theChartWindow->archetypeButton->click();
     // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
     // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
     const long double x0 = 100 + 6.5L - 6 * 4;
-    EXPECT_EQ(KelvoState.DignityGlyphCentreX[1], x0);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreY[1], 118);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreX[5], x0);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreY[5], 111);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreY[3], 104);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreX[2], x0 + 13);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreX[4], x0 + 26);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreY[6], 111);
-    EXPECT_EQ(KelvoState.DignityGlyphCentreX[7], x0 + 39);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[1], x0);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[1], 118);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[5], x0);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[5], 111);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[3], 104);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[2], x0 + 13);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[4], x0 + 26);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[6], 111);
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[7], x0 + 39);
     // Another view clears them.
-    theChartWindow->BBstoffa->click();
-    EXPECT_EQ(KelvoState.DignityGlyphCentreX[1], 0);
+    theChartWindow->clothButton->click();
+    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[1], 0);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -164,7 +164,7 @@ TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     EXPECT_EQ(TextAt(dc, 62 + 61 + 5, 73 + 34 + 2)->text, "00");
     // The natal chart was drawn under it: its data fields are for the window.
     ASSERT_TRUE(shown.dataFields);
-    EXPECT_EQ(shown.dataFields->EdDomif, "PLACIDO");
+    EXPECT_EQ(shown.dataFields->houseSystem, "PLACIDO");
     EXPECT_FALSE(shown.aspectMemo);
 }
 
@@ -206,45 +206,46 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     });
     auto reopen = [] {
         display::OpenChartWindow();
-        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
+        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
         ASSERT_TRUE(theChartWindow->isVisible());
     };
-    QMetaObject::invokeMethod(theChartWindow->BBvolguine, "clicked");  // offered disabled
-    ASSERT_TRUE(KelvoState.VolguineViewActive);
+    QMetaObject::invokeMethod(theChartWindow->volguineButton, "clicked");  // offered disabled
+    ASSERT_TRUE(ChartWindowStatus.VolguineViewActive);
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    theChartWindow->FormMouseDown(sun.x, sun.y);  // ignored over the reduced wheel
-    EXPECT_EQ(KelvoState.ClickedBody, 0);
-    theChartWindow->BBprivato->click();
+    theChartWindow->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    theChartWindow->backButton->click();
     EXPECT_FALSE(theChartWindow->isVisible());
     // Opened again, the natal wheel answers to clicks.
     reopen();
-    EXPECT_FALSE(KelvoState.VolguineViewActive);
+    EXPECT_FALSE(ChartWindowStatus.VolguineViewActive);
     const display::Point sunAgain =
         display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    theChartWindow->FormMouseDown(sunAgain.x, sunAgain.y);
-    EXPECT_EQ(KelvoState.ClickedBody, 1);
+    theChartWindow->PressAt(sunAgain.x, sunAgain.y);
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 1);
 
     // Every view button's view, then one press closes.
-    for (QPushButton* view : {theChartWindow->BBcoordi, theChartWindow->BBstoffa, theChartWindow->BBarchetip, theChartWindow->BBaspetti}) {
+    for (QPushButton* view : {theChartWindow->coordinatesButton, theChartWindow->clothButton,
+                              theChartWindow->archetypeButton, theChartWindow->aspectsButton}) {
         view->click();
-        theChartWindow->BBprivato->click();
+        theChartWindow->backButton->click();
         EXPECT_FALSE(theChartWindow->isVisible()) << view->objectName().toStdString();
         reopen();
     }
     // Escape and Enter press it too, wherever the keyboard focus is.
-    theChartWindow->BBaspetti->click();
-    QTest::keyClick(theChartWindow->EdData, Qt::Key_Escape);
+    theChartWindow->aspectsButton->click();
+    QTest::keyClick(theChartWindow->birthDateEdit, Qt::Key_Escape);
     EXPECT_FALSE(theChartWindow->isVisible());
     reopen();
-    theChartWindow->BBcoordi->click();
-    QTest::keyClick(theChartWindow->MemoAspetti, Qt::Key_Return);
+    theChartWindow->coordinatesButton->click();
+    QTest::keyClick(theChartWindow->aspectListMemo, Qt::Key_Return);
     EXPECT_FALSE(theChartWindow->isVisible());
     reopen();
     // Enter on a view button with the focus presses that button instead.
-    theChartWindow->BBstoffa->setFocus();
-    QTest::keyClick(theChartWindow->BBstoffa, Qt::Key_Enter);
+    theChartWindow->clothButton->setFocus();
+    QTest::keyClick(theChartWindow->clothButton, Qt::Key_Enter);
     EXPECT_TRUE(theChartWindow->isVisible());
-    EXPECT_EQ(KelvoState.ViewCycle[display::kViewCloth], 1);
+    EXPECT_EQ(ChartWindowStatus.ViewCycle[display::kViewCloth], 1);
     display::SetCurrentChartReloader({});
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -252,8 +253,8 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
-        theChartWindow->FormMouseDown(sun.x, sun.y);
-        theChartWindow->FormMouseUp();
+        theChartWindow->PressAt(sun.x, sun.y);
+        theChartWindow->RestoreGlyphRings();
     }
     // Sun 15.25 and its antiscion 344.75, placed at 15 and 345 with the Ascendant 100.5 taken
     // as 100: (97, 61) and (116, 65) on the circle of radius 39; the cyan chord joins them.
@@ -331,11 +332,12 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
         int count;
         const char* name;
     };
-    const Press presses[] = {{theChartWindow->BBcoordi, 3, "coordi"},     {theChartWindow->BBstoffa, 4, "stoffa"},
-                             {theChartWindow->BBarchetip, 1, "archetip"}, {theChartWindow->BBaspetti, 4, "aspetti"},
-                             {theChartWindow->BBEnergi, 3, "energi"},     {theChartWindow->BBantisce, 4, "antisce"},
-                             {theChartWindow->BBdodecate, 1, "dodecate"}, {theChartWindow->BBmaestri, 2, "maestri"},
-                             {theChartWindow->BBvolguine, 4, "volguine"}};
+    const display::ChartWindow& w = *theChartWindow;
+    const Press presses[] = {{w.coordinatesButton, 3, "coordi"},     {w.clothButton, 4, "stoffa"},
+                             {w.archetypeButton, 1, "archetip"},     {w.aspectsButton, 4, "aspetti"},
+                             {w.energyButton, 3, "energi"},          {w.antisciaButton, 4, "antisce"},
+                             {w.dodecatemoriaButton, 1, "dodecate"}, {w.mastersButton, 2, "maestri"},
+                             {w.volguineButton, 4, "volguine"}};
     for (const Press& p : presses)
         for (int i = 0; i < p.count; ++i) {
             // The disabled buttons' handlers run all the same.
@@ -470,33 +472,33 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         std::vector<int> help;  // of each sub-view, in the order of the presses
     };
     using namespace display;
+    const ChartWindow& w = *theChartWindow;
     const Button buttons[] = {
-        {theChartWindow->BBcoordi, 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
-        {theChartWindow->BBstoffa, 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
-        {theChartWindow->BBarchetip, 3, "Archetipische Structuur", true, 0, 1, DrawArchetypeView, PrepareArchetypeView,
-         false, {9}},
-        {theChartWindow->BBaspetti, 4, "Planetaire Aspecten", true, 1, 1, DrawAspectsView, nullptr, false,
-         {10, 24, 25, 26}},
-        {theChartWindow->BBEnergi, 5, "Energie-Affiniteiten", false, 0, 2, DrawEnergyView, nullptr, false, {11, 12, 13}},
-        {theChartWindow->BBantisce, 6, "Antisce en Contrantisce", false, 1, 2, DrawAntisciaView, nullptr, false,
+        {w.coordinatesButton, 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
+        {w.clothButton, 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
+        {w.archetypeButton, 3, "Archetipische Structuur", true, 0, 1, DrawArchetypeView, PrepareArchetypeView, false,
+         {9}},
+        {w.aspectsButton, 4, "Planetaire Aspecten", true, 1, 1, DrawAspectsView, nullptr, false, {10, 24, 25, 26}},
+        {w.energyButton, 5, "Energie-Affiniteiten", false, 0, 2, DrawEnergyView, nullptr, false, {11, 12, 13}},
+        {w.antisciaButton, 6, "Antisce en Contrantisce", false, 1, 2, DrawAntisciaView, nullptr, false,
          {14, 15, 16, 17}},
-        {theChartWindow->BBdodecate, 7, "Dodecatemorieen", false, 0, 3, DrawDodecatemoriaView, nullptr, false, {18}},
-        {theChartWindow->BBvolguine, 8, "Volguine Dominant", false, 1, 3, DrawVolguineView, PrepareVolguineView, true,
+        {w.dodecatemoriaButton, 7, "Dodecatemorieen", false, 0, 3, DrawDodecatemoriaView, nullptr, false, {18}},
+        {w.volguineButton, 8, "Volguine Dominant", false, 1, 3, DrawVolguineView, PrepareVolguineView, true,
          {19, 20, 27, 21}},
-        {theChartWindow->BBmaestri, 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
+        {w.mastersButton, 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
     };
     const long double lines[5] = {3, 8.5L, 14, 19.5L, 25};
-    auto px = [](long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); };
-    auto py = [](long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); };
-    ASSERT_EQ(theChartWindow->ViewButtons.size(), std::size(buttons));
+    auto px = [](long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleX)); };
+    auto py = [](long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); };
+    ASSERT_EQ(theChartWindow->viewButtons.size(), std::size(buttons));
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const Button& b = buttons[i];
         const std::string name = b.button->objectName().toStdString();
-        EXPECT_EQ(theChartWindow->ViewButtons[i], b.button) << name;
+        EXPECT_EQ(theChartWindow->viewButtons[i], b.button) << name;
         EXPECT_EQ(b.button->text(), QString::fromUtf8(b.caption)) << name;
         EXPECT_EQ(b.button->isEnabled(), b.enabled) << name;
         EXPECT_EQ(b.button->y(), py(lines[b.line])) << name;
-        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3) : theChartWindow->PanelPulsanti->width() - b.button->width() - px(3))
+        EXPECT_EQ(b.button->x(), b.column == 0 ? px(3) : w.viewButtonPanel->width() - b.button->width() - px(3))
             << name;
         const int n = static_cast<int>(b.help.size());
         EXPECT_EQ(SubViewCount(b.view), n) << name;
@@ -511,13 +513,13 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             else
                 QMetaObject::invokeMethod(b.button, "clicked");
             theChartWindow->SetRecorder(nullptr);
-            const std::string help = MemoText(theChartWindow->Memo1);
-            const bool aspectPanel = theChartWindow->Panel3->isVisibleTo(theChartWindow);
-            const std::string aspectMemo = MemoText(theChartWindow->MemoAspetti);
-            const std::string name0 = gui::FromQt(theChartWindow->EdNome->text());
-            theChartWindow->EdNome->clear();  // refilled by the next natal chart
-            EXPECT_EQ(KelvoState.ViewCycle[b.view], (sub + 1) % n) << what;
-            EXPECT_EQ(KelvoState.VolguineViewActive, b.engineOrder) << what;
+            const std::string help = TextOfMemo(theChartWindow->helpMemo);
+            const bool aspectPanel = theChartWindow->aspectListPanel->isVisibleTo(theChartWindow);
+            const std::string aspectMemo = TextOfMemo(theChartWindow->aspectListMemo);
+            const std::string name0 = gui::FromQt(theChartWindow->nameEdit->text());
+            theChartWindow->nameEdit->clear();  // refilled by the next natal chart
+            EXPECT_EQ(ChartWindowStatus.ViewCycle[b.view], (sub + 1) % n) << what;
+            EXPECT_EQ(ChartWindowStatus.VolguineViewActive, b.engineOrder) << what;
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare();
@@ -544,8 +546,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             if (shown.aspectMemo) {
                 EXPECT_EQ(aspectMemo, JoinedLines(*shown.aspectMemo)) << what;
             }
-            EXPECT_EQ(name0, shown.dataFields ? shown.dataFields->EdNome : "") << what;
-            EXPECT_EQ(KelvoState.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
+            EXPECT_EQ(name0, shown.dataFields ? shown.dataFields->name : "") << what;
+            EXPECT_EQ(ChartWindowStatus.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
     display::SetCurrentChartReloader({});
@@ -555,15 +557,15 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 // Over the dodecatemoria wheel the mirror lines of a clicked planet end on its
 // inner circle, 7 units inside the house ring's.
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
-    QMetaObject::invokeMethod(theChartWindow->BBdodecate, "clicked");  // offered disabled
+    QMetaObject::invokeMethod(theChartWindow->dodecatemoriaButton, "clicked");  // offered disabled
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
-        theChartWindow->FormMouseDown(sun.x, sun.y);
-        theChartWindow->FormMouseUp();
+        theChartWindow->PressAt(sun.x, sun.y);
+        theChartWindow->RestoreGlyphRings();
     }
     display::RecordingSurface fourth;
     theChartWindow->SetRecorder(&fourth);
-    theChartWindow->FormMouseDown(sun.x, sun.y);
+    theChartWindow->PressAt(sun.x, sun.y);
     theChartWindow->SetRecorder(nullptr);
     display::RecordingSurface inner, outer;
     display::DrawAntisciaOfClicked(inner, 1, 100, 100, "Pia", true);

@@ -42,7 +42,7 @@ protected:
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
-        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::mrCancel); });
+        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
         display::EnsureChartWindow()->resize(1920, 1080);
         Open();
     }
@@ -53,7 +53,7 @@ protected:
     }
     static void Open() {
         display::OpenChartWindow();
-        for (int i = 0; i < 5 && theChartWindow->Timer1->isActive(); ++i) theChartWindow->Timer1Timer();
+        for (int i = 0; i < 5 && theChartWindow->firstDrawTimer->isActive(); ++i) theChartWindow->DrawWhenReady();
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
@@ -113,15 +113,15 @@ protected:
                 }
                 case 0:
                     Trace("double click aspects");
-                    QTest::mouseDClick(theChartWindow->MemoAspetti->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(theChartWindow->aspectListMemo->viewport(), Qt::LeftButton);
                     break;
                 case 1:
                     Trace("double click help");
-                    QTest::mouseDClick(theChartWindow->Memo1->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(theChartWindow->helpMemo->viewport(), Qt::LeftButton);
                     break;
                 default:
                     Trace("timer");
-                    theChartWindow->Timer1Timer();
+                    theChartWindow->DrawWhenReady();
                     QCoreApplication::processEvents();
                     break;
             }
@@ -141,12 +141,13 @@ TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
     const display::Point sun = Glyph(false, 1);
     Click(sun);
     Click(sun);
-    ASSERT_EQ(display::KelvoState.ClickedBody, 1);
-    theChartWindow->PanelQuor->show();  // the right-hand panel
-    if (theChartWindow->BBsuGiu->isVisibleTo(theChartWindow)) theChartWindow->BBsuGiu->click();
+    ASSERT_EQ(display::ChartWindowStatus.ClickedBody, 1);
+    theChartWindow->plantsPanel->show();  // the right-hand panel
+    if (theChartWindow->plantsSizeButton->isVisibleTo(theChartWindow)) theChartWindow->plantsSizeButton->click();
     Click(Glyph(true, 8));  // Scorpio
-    for (QPushButton* b : {theChartWindow->BBcoordi, theChartWindow->BBstoffa, theChartWindow->BBarchetip, theChartWindow->BBaspetti,
-                           theChartWindow->BBFont /* "A" */, theChartWindow->BBchiudiAsp /* "Sluiten" */}) {
+    const display::ChartWindow& w = *theChartWindow;
+    for (QPushButton* b : {w.coordinatesButton, w.clothButton, w.archetypeButton, w.aspectsButton,
+                           w.aspectListFontButton /* "A" */, w.closeAspectListButton /* "Sluiten" */}) {
         EXPECT_TRUE(b->isVisibleTo(theChartWindow)) << b->objectName().toStdString();
         b->click();
     }
@@ -163,7 +164,7 @@ TEST_F(ChartWindowReplay, EveryButtonAndGlyphInRandomOrder) {
         for (int i = 0; i < 300; ++i) Step(random);
         if (!theChartWindow->isVisible()) Open();
         // The window still answers: the first view button shows its first sub-view.
-        theChartWindow->BBcoordi->click();
+        theChartWindow->coordinatesButton->click();
         EXPECT_TRUE(theChartWindow->isVisible()) << "seed " << seed + round << ": " << trace_;
     }
 }

@@ -34,7 +34,7 @@
 namespace {
 
 using display::theChartWindow;
-using display::KelvoState;
+using display::ChartWindowStatus;
 
 class ChartWindow : public ::testing::Test {
 protected:
@@ -51,7 +51,7 @@ protected:
         delete theChartWindow;
         display::ResetDrawingState();
     }
-    static std::string MemoText(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
+    static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
     static std::string HelpText(int n) {
         std::string text;
         for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
@@ -60,8 +60,8 @@ protected:
     // Runs the timer until it draws (at most a few ticks).
     static int TicksUntilDrawn() {
         int ticks = 0;
-        while (theChartWindow->Timer1->isActive() && ticks < 5) {
-            theChartWindow->Timer1Timer();
+        while (theChartWindow->firstDrawTimer->isActive() && ticks < 5) {
+            theChartWindow->DrawWhenReady();
             ++ticks;
         }
         return ticks;
@@ -70,60 +70,66 @@ protected:
     gui::RecordingMessageSink sink;
 };
 
-int PX(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleX)); }
-int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
+int PX(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleX)); }
+int PY(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
 
 TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
-    for (QWidget* panel : {static_cast<QWidget*>(theChartWindow->PanelBase), static_cast<QWidget*>(theChartWindow->PanelPulsanti),
-                           static_cast<QWidget*>(theChartWindow->PanelInfo), static_cast<QWidget*>(theChartWindow->PanelDati)}) {
+    const display::ChartWindow& w = *theChartWindow;
+    for (QWidget* panel :
+         std::initializer_list<QWidget*>{w.attributionPanel, w.viewButtonPanel, w.helpPanel, w.dataPanel}) {
         EXPECT_EQ(panel->x() + panel->width(), PX(279)) << panel->objectName().toStdString();
         EXPECT_EQ(panel->width(), PX(82));
     }
-    EXPECT_EQ(theChartWindow->PanelBase->y(), PY(1.3L));
-    EXPECT_EQ(theChartWindow->PanelDati->y(), PY(94));
-    EXPECT_EQ(theChartWindow->PanelDati->height(), PY(38.7L));
+    EXPECT_EQ(theChartWindow->attributionPanel->y(), PY(1.3L));
+    EXPECT_EQ(theChartWindow->dataPanel->y(), PY(94));
+    EXPECT_EQ(theChartWindow->dataPanel->height(), PY(38.7L));
     // The right column of view buttons keeps 3 units from the panel's edge.
-    EXPECT_EQ(theChartWindow->BBstoffa->x() + theChartWindow->BBstoffa->width(), theChartWindow->PanelPulsanti->width() - PX(3));
-    EXPECT_EQ(theChartWindow->BBsizeFont->x(), theChartWindow->BBstoffa->x());
-    EXPECT_EQ(theChartWindow->LabLocal->y(), theChartWindow->EdLocal->y() + PY(0.5L));
-    EXPECT_EQ(theChartWindow->BBchiudiAsp->y(), theChartWindow->MemoAspetti->height() + PY(3.5L));
+    EXPECT_EQ(w.clothButton->x() + w.clothButton->width(), w.viewButtonPanel->width() - PX(3));
+    EXPECT_EQ(theChartWindow->fontSizeButton->x(), theChartWindow->clothButton->x());
+    EXPECT_EQ(theChartWindow->placeLabel->y(), theChartWindow->placeEdit->y() + PY(0.5L));
+    EXPECT_EQ(theChartWindow->closeAspectListButton->y(), theChartWindow->aspectListMemo->height() + PY(3.5L));
     // The calibrated screen stretches the layout horizontally only.
     display::Drawing.AspectScaleX = 1.25L;
-    theChartWindow->FormActivate();
-    EXPECT_EQ(theChartWindow->PanelBase->width(), PX(82));
+    theChartWindow->PrepareOpening();
+    EXPECT_EQ(theChartWindow->attributionPanel->width(), PX(82));
     EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * display::Drawing.PixelsPerUnit)));
-    EXPECT_EQ(theChartWindow->PanelBase->height(), PY(92));
+    EXPECT_EQ(theChartWindow->attributionPanel->height(), PY(92));
 }
 
 TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_EQ(display::Drawing.DrawForm, theChartWindow);
-    EXPECT_TRUE(theChartWindow->Timer1->isActive());
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(1));
+    EXPECT_TRUE(theChartWindow->firstDrawTimer->isActive());
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(1));
     EXPECT_EQ(display::Wheel.SignMidpoints[12], 345);
-    EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
+    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
-    EXPECT_NEAR(KelvoState.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
+    EXPECT_NEAR(ChartWindowStatus.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
     EXPECT_FALSE(display::Wheel.BirthWeekdayName.empty());
     // Buttons whose views the window never enables.
-    for (QPushButton* b : {theChartWindow->BBdodecate, theChartWindow->BBEnergi, theChartWindow->BBantisce, theChartWindow->BBmaestri,
-                           theChartWindow->BBvolguine})
+    for (QPushButton* b : {theChartWindow->dodecatemoriaButton, theChartWindow->energyButton,
+                           theChartWindow->antisciaButton, theChartWindow->mastersButton,
+                           theChartWindow->volguineButton})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_TRUE(theChartWindow->BBaspetti->isEnabled());
+    EXPECT_TRUE(theChartWindow->aspectsButton->isEnabled());
 }
 
 TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
     TicksUntilDrawn();
+    const display::ChartWindow& w = *theChartWindow;
     const std::pair<QLabel*, QLineEdit*> pairs[] = {
-        {theChartWindow->LabNome, theChartWindow->EdNome},   {theChartWindow->LabData, theChartWindow->EdData},
-        {theChartWindow->LabLocal, theChartWindow->EdLocal}, {theChartWindow->LabCoordi, theChartWindow->EdCoordi},
-        {theChartWindow->LabDomif, theChartWindow->EdDomif}, {theChartWindow->LabNodo, theChartWindow->EdNodo},
-        {theChartWindow->LabJd, theChartWindow->EdJd}};
+        {w.nameLabel, w.nameEdit},
+        {w.birthDateLabel, w.birthDateEdit},
+        {w.placeLabel, w.placeEdit},
+        {w.coordinatesLabel, w.coordinatesEdit},
+        {w.houseSystemLabel, w.houseSystemEdit},
+        {w.nodeLabel, w.nodeEdit},
+        {w.julianDayLabel, w.julianDayEdit}};
     for (int press = 0; press < 3; ++press) {  // large, small and large fonts
         for (const auto& [label, field] : pairs) {
             const int textRight = label->x() + label->fontMetrics().horizontalAdvance(label->text());
             EXPECT_LT(textRight, field->x()) << label->objectName().toStdString() << " press " << press;
         }
-        theChartWindow->BBsizeFont->click();
+        theChartWindow->fontSizeButton->click();
     }
 }
 
@@ -139,45 +145,46 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     display::InitDrawingFromScreen(1280, 800);
     display::EnsureChartWindow()->resize(1280, 800);
     display::OpenChartWindow();
-    while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();  // the natal chart and its data fields
+    // The natal chart and its data fields.
+    while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
+    const display::ChartWindow& w = *theChartWindow;
     for (int press = 0; press < 3; ++press) {
-        for (QPushButton* b : {theChartWindow->BBcoordi, theChartWindow->BBstoffa, theChartWindow->BBarchetip, theChartWindow->BBaspetti,
-                               theChartWindow->BBEnergi, theChartWindow->BBantisce, theChartWindow->BBdodecate, theChartWindow->BBvolguine,
-                               theChartWindow->BBmaestri}) {
+        for (QPushButton* b : {w.coordinatesButton, w.clothButton, w.archetypeButton, w.aspectsButton, w.energyButton,
+                               w.antisciaButton, w.dodecatemoriaButton, w.volguineButton, w.mastersButton}) {
             EXPECT_TRUE(view_test::CaptionFits(b)) << b->text().toStdString() << " press " << press;
             EXPECT_GE(b->font().pointSize(), 7) << b->text().toStdString();
         }
         // The person's data fields show their whole texts: the long date with its weekday and zone.
-        const QLineEdit* fields[] = {theChartWindow->EdNome,   theChartWindow->EdData, theChartWindow->EdLocal, theChartWindow->EdCoordi,
-                                     theChartWindow->EdDomif, theChartWindow->EdNodo, theChartWindow->EdJd};
-        ASSERT_GT(theChartWindow->EdData->text().size(), 30) << theChartWindow->EdData->text().toStdString();
+        const QLineEdit* fields[] = {w.nameEdit,        w.birthDateEdit, w.placeEdit,    w.coordinatesEdit,
+                                     w.houseSystemEdit, w.nodeEdit,      w.julianDayEdit};
+        ASSERT_GT(w.birthDateEdit->text().size(), 30) << w.birthDateEdit->text().toStdString();
         for (const QLineEdit* e : fields) {
             EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), e->width() - 8)
                 << e->objectName().toStdString() << ": " << e->text().toStdString() << " press " << press;
             EXPECT_GE(e->font().pointSize(), 7) << e->objectName().toStdString();
         }
-        theChartWindow->BBsizeFont->click();
+        theChartWindow->fontSizeButton->click();
     }
-    EXPECT_TRUE(view_test::CaptionFits(theChartWindow->BBprivato));
+    EXPECT_TRUE(view_test::CaptionFits(theChartWindow->backButton));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
-    while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
+    while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    theChartWindow->FormMouseDown(sun.x, sun.y);
-    theChartWindow->FormMouseUp();
-    ASSERT_EQ(gui::FromQt(theChartWindow->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_LT(theChartWindow->LabSpecific->x() +
-                  theChartWindow->LabSpecific->fontMetrics().horizontalAdvance(theChartWindow->LabSpecific->text()),
-              theChartWindow->Image2->x());
-    EXPECT_LT(theChartWindow->LabGeneral->x() +
-                  theChartWindow->LabGeneral->fontMetrics().horizontalAdvance(theChartWindow->LabGeneral->text()),
-              theChartWindow->PanelBase->width());
+    theChartWindow->PressAt(sun.x, sun.y);
+    theChartWindow->RestoreGlyphRings();
+    ASSERT_EQ(gui::FromQt(theChartWindow->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_LT(theChartWindow->specificLabel->x() +
+                  theChartWindow->specificLabel->fontMetrics().horizontalAdvance(theChartWindow->specificLabel->text()),
+              theChartWindow->attributionGlyphImage->x());
+    EXPECT_LT(theChartWindow->generalLabel->x() +
+                  theChartWindow->generalLabel->fontMetrics().horizontalAdvance(theChartWindow->generalLabel->text()),
+              theChartWindow->attributionPanel->width());
     // The plants panel's size button, before its first press and after each.
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
-        QPushButton* b = theChartWindow->BBsuGiu;
+        QPushButton* b = theChartWindow->plantsSizeButton;
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), theChartWindow->PanelQuor->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), theChartWindow->plantsPanel->width()) << caption;
         b->click();
     }
     delete theChartWindow;
@@ -202,7 +209,7 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
         display::RecordingSurface drawn;
         theChartWindow->SetRecorder(&drawn);
         display::OpenChartWindow();
-        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
+        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
         const QRect onScreen(QPoint(0, 0), screen);
         for (const QWidget* w : theChartWindow->findChildren<QWidget*>()) {
             if (w->window() != theChartWindow) continue;  // a list's drop-down is a window of its own
@@ -212,11 +219,11 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
         }
         EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{});
         EXPECT_GT(drawn.log.size(), 100u);
-        ASSERT_GT(theChartWindow->EdData->text().size(), 30);
-        EXPECT_LE(theChartWindow->EdData->fontMetrics().horizontalAdvance(theChartWindow->EdData->text()),
-                  theChartWindow->EdData->width() - 8)
-            << theChartWindow->EdData->text().toStdString();
-        EXPECT_TRUE(view_test::CaptionFits(theChartWindow->BBprivato));
+        ASSERT_GT(theChartWindow->birthDateEdit->text().size(), 30);
+        EXPECT_LE(theChartWindow->birthDateEdit->fontMetrics().horizontalAdvance(theChartWindow->birthDateEdit->text()),
+                  theChartWindow->birthDateEdit->width() - 8)
+            << theChartWindow->birthDateEdit->text().toStdString();
+        EXPECT_TRUE(view_test::CaptionFits(theChartWindow->backButton));
         theChartWindow->SetRecorder(nullptr);
         theChartWindow->close();
     }
@@ -226,13 +233,13 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
 
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
     EXPECT_EQ(TicksUntilDrawn(), 2);
-    EXPECT_EQ(gui::FromQt(theChartWindow->EdNome->text()), "  Rossi Maria");
-    EXPECT_EQ(gui::FromQt(theChartWindow->EdDomif->text()), "PLACIDO");
+    EXPECT_EQ(gui::FromQt(theChartWindow->nameEdit->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(theChartWindow->houseSystemEdit->text()), "PLACIDO");
     theChartWindow->close();
-    theChartWindow->EdNome->clear();
+    theChartWindow->nameEdit->clear();
     display::OpenChartWindow();
     EXPECT_EQ(TicksUntilDrawn(), 1);
-    EXPECT_EQ(gui::FromQt(theChartWindow->EdNome->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(theChartWindow->nameEdit->text()), "  Rossi Maria");
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -272,18 +279,18 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
     TicksUntilDrawn();
     const int expected[5] = {10, 24, 25, 26, 10};
     for (int n : expected) {
-        theChartWindow->BBaspetti->click();
-        EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(n)) << n;
-        EXPECT_EQ(theChartWindow->Panel3->isVisibleTo(theChartWindow), n == 10 || n == 24) << n;
+        theChartWindow->aspectsButton->click();
+        EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(n)) << n;
+        EXPECT_EQ(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow), n == 10 || n == 24) << n;
     }
-    EXPECT_EQ(KelvoState.ViewCycle[display::kViewAspects], 1);
+    EXPECT_EQ(ChartWindowStatus.ViewCycle[display::kViewAspects], 1);
     // Another view button in between restarts the aspects at their first sub-view.
-    theChartWindow->BBcoordi->click();
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(2));
-    theChartWindow->BBaspetti->click();
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(10));
-    theChartWindow->BBstoffa->click();
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(5));
+    theChartWindow->coordinatesButton->click();
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(2));
+    theChartWindow->aspectsButton->click();
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(10));
+    theChartWindow->clothButton->click();
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(5));
     EXPECT_EQ(display::SubViewHelpEntry(display::kViewVolguine, 2), 27);
 }
 
@@ -292,7 +299,7 @@ class ArchetypeFlagProbe : public display::RecordingSurface {
 public:
     std::vector<bool> flags;
     void TextOut(display::Point p, std::string_view text) override {
-        flags.push_back(KelvoState.ArchetypeViewFlag);
+        flags.push_back(ChartWindowStatus.ArchetypeViewFlag);
         RecordingSurface::TextOut(p, text);
     }
 };
@@ -320,28 +327,28 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     };
     // Each press of the cloth button its next sub-view, and the first again after the last.
     for (int n : {5, 6, 7, 8, 5}) {
-        theChartWindow->MemoL1->setPlainText("Zon");
-        theChartWindow->MemoL2->setPlainText("levenskracht");
-        theChartWindow->LabSpecific->setText("SPECIFIEKE");
-        theChartWindow->LabGeneral->setText("ALGEMENE");
-        for (bool flag : press(theChartWindow->BBstoffa)) EXPECT_FALSE(flag);
-        EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(n)) << n;
+        theChartWindow->specificMemo->setPlainText("Zon");
+        theChartWindow->generalMemo->setPlainText("levenskracht");
+        theChartWindow->specificLabel->setText("SPECIFIEKE");
+        theChartWindow->generalLabel->setText("ALGEMENE");
+        for (bool flag : press(theChartWindow->clothButton)) EXPECT_FALSE(flag);
+        EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(n)) << n;
         // The attribution texts beside the chart square go with it.
-        EXPECT_TRUE(theChartWindow->MemoL1->toPlainText().isEmpty());
-        EXPECT_TRUE(theChartWindow->MemoL2->toPlainText().isEmpty());
-        EXPECT_TRUE(theChartWindow->LabSpecific->text().isEmpty());
-        EXPECT_TRUE(theChartWindow->LabGeneral->text().isEmpty());
+        EXPECT_TRUE(theChartWindow->specificMemo->toPlainText().isEmpty());
+        EXPECT_TRUE(theChartWindow->generalMemo->toPlainText().isEmpty());
+        EXPECT_TRUE(theChartWindow->specificLabel->text().isEmpty());
+        EXPECT_TRUE(theChartWindow->generalLabel->text().isEmpty());
     }
     // The archetypal structure is drawn with its flag set, which is cleared after it.
-    for (bool flag : press(theChartWindow->BBarchetip)) EXPECT_TRUE(flag);
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(9));
-    EXPECT_FALSE(KelvoState.ArchetypeViewFlag);
+    for (bool flag : press(theChartWindow->archetypeButton)) EXPECT_TRUE(flag);
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(9));
+    EXPECT_FALSE(ChartWindowStatus.ArchetypeViewFlag);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 
     // Closing the signature panel brings the natal wheel back.
-    theChartWindow->PanelSegnaPato->show();
-    theChartWindow->BBchiudiExtra->click();
-    EXPECT_FALSE(theChartWindow->PanelSegnaPato->isVisibleTo(theChartWindow));
+    theChartWindow->signatureResultsPanel->show();
+    theChartWindow->closeSignatureResultsButton->click();
+    EXPECT_FALSE(theChartWindow->signatureResultsPanel->isVisibleTo(theChartWindow));
     EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
 }
 
@@ -351,51 +358,51 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     EXPECT_EQ(display::FindGlyphHit(sun.x + 14, sun.y - 14).body, 1);
     const double exactX = static_cast<double>(display::Wheel.PlanetGlyphX[1] * display::Drawing.PixelsPerUnit);
     EXPECT_EQ(display::FindGlyphHit(static_cast<int>(std::ceil(exactX + 15)), sun.y).body, 0);  // the box is open
-    theChartWindow->FormMouseDown(sun.x, sun.y);
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(28));
+    theChartWindow->PressAt(sun.x, sun.y);
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(28));
     const display::Point aries = display::MapPoint(display::Wheel.SignGlyphX[1], display::Wheel.SignGlyphY[1]);
-    theChartWindow->FormMouseDown(aries.x, aries.y);
-    EXPECT_EQ(KelvoState.ClickedSign, 1);
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(31));
+    theChartWindow->PressAt(aries.x, aries.y);
+    EXPECT_EQ(ChartWindowStatus.ClickedSign, 1);
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(31));
 
     // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
     // corner never hits them (the square cleared after the view, so that no wheel records them again).
-    theChartWindow->BBstoffa->click();
+    theChartWindow->clothButton->click();
     theChartWindow->ClearChartSquare();
     ASSERT_EQ(display::Wheel.PlanetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(x, x).body, 0);
-    KelvoState.ClickedBody = 5;
-    theChartWindow->FormMouseDown(3, 3);
-    EXPECT_EQ(KelvoState.ClickedBody, 0);
-    EXPECT_EQ(MemoText(theChartWindow->Memo1), HelpText(5));  // unchanged
+    ChartWindowStatus.ClickedBody = 5;
+    theChartWindow->PressAt(3, 3);
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(5));  // unchanged
 }
 
 TEST_F(ChartWindow, SmallButtonsAndToggles) {
-    theChartWindow->BBsizeFont->click();  // activation set the flag without touching the fonts
-    EXPECT_EQ(theChartWindow->BBcoordi->font().pointSize(), 8);
-    EXPECT_EQ(theChartWindow->EdNome->font().pointSize(), 10);
-    theChartWindow->BBsizeFont->click();
-    EXPECT_EQ(theChartWindow->LabJd->font().pointSize(), 10);
-    EXPECT_EQ(theChartWindow->EdNome->font().pointSize(), 12);
+    theChartWindow->fontSizeButton->click();  // activation set the flag without touching the fonts
+    EXPECT_EQ(theChartWindow->coordinatesButton->font().pointSize(), 8);
+    EXPECT_EQ(theChartWindow->nameEdit->font().pointSize(), 10);
+    theChartWindow->fontSizeButton->click();
+    EXPECT_EQ(theChartWindow->julianDayLabel->font().pointSize(), 10);
+    EXPECT_EQ(theChartWindow->nameEdit->font().pointSize(), 12);
 
-    theChartWindow->Memo1DblClick();
-    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(51));
-    EXPECT_EQ(theChartWindow->Memo1->height(), PY(116));
-    theChartWindow->Memo1DblClick();
-    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));
+    theChartWindow->ToggleHelpMemoSize();
+    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(51));
+    EXPECT_EQ(theChartWindow->helpMemo->height(), PY(116));
+    theChartWindow->ToggleHelpMemoSize();
+    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
 
-    theChartWindow->BBFont->click();
-    EXPECT_EQ(theChartWindow->BBFont->text().toStdString(), "Font +");
-    theChartWindow->BBFont->click();
-    EXPECT_EQ(theChartWindow->BBFont->text().toStdString(), "Font -");
+    theChartWindow->aspectListFontButton->click();
+    EXPECT_EQ(theChartWindow->aspectListFontButton->text().toStdString(), "Font +");
+    theChartWindow->aspectListFontButton->click();
+    EXPECT_EQ(theChartWindow->aspectListFontButton->text().toStdString(), "Font -");
 
     display::Drawing.BlackAndWhite = true;
-    theChartWindow->FormMouseUp();
+    theChartWindow->RestoreGlyphRings();
     EXPECT_FALSE(display::Drawing.BlackAndWhite);
 
     display::Drawing.ZoomFactor = 2;
     display::Drawing.OriginX = 40;
-    theChartWindow->BBprivato->click();
+    theChartWindow->backButton->click();
     EXPECT_FALSE(theChartWindow->isVisible());
     EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
     EXPECT_EQ(display::Drawing.OriginX, 0);

@@ -25,7 +25,7 @@
 namespace click_test {
 
 using display::theChartWindow;
-using display::KelvoState;
+using display::ChartWindowStatus;
 
 class ClickedWindow : public ::testing::Test {
 protected:
@@ -38,7 +38,7 @@ protected:
         display::ResetMissingGlyphReports();
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
-        while (theChartWindow->Timer1->isActive()) theChartWindow->Timer1Timer();
+        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
     }
     void TearDown() override {
         display::SetAntisciaLinesDrawer({});
@@ -46,7 +46,7 @@ protected:
         display::ResetDrawingState();
     }
 
-    static std::vector<std::string> MemoLines(QPlainTextEdit* m) {
+    static std::vector<std::string> LinesOfMemo(QPlainTextEdit* m) {
         std::vector<std::string> lines;
         const QString text = m->toPlainText();
         if (text.isEmpty()) return lines;
@@ -58,14 +58,14 @@ protected:
         for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
         return text;
     }
-    static std::string Memo1() { return gui::FromQt(theChartWindow->Memo1->toPlainText()); }
+    static std::string HelpMemoText() { return gui::FromQt(theChartWindow->helpMemo->toPlainText()); }
     // A press and a release at the stored centre of chart point b / sign s.
     static void ClickBody(int b) { ClickPage(display::Wheel.PlanetGlyphX[b], display::Wheel.PlanetGlyphY[b]); }
     static void ClickSign(int s) { ClickPage(display::Wheel.SignGlyphX[s], display::Wheel.SignGlyphY[s]); }
     static void ClickPage(long double x, long double y) {
         const display::Point p = display::MapPoint(x, y);
-        theChartWindow->FormMouseDown(p.x, p.y);
-        theChartWindow->FormMouseUp();
+        theChartWindow->PressAt(p.x, p.y);
+        theChartWindow->RestoreGlyphRings();
     }
 
     testing_support::TempWorkFolder folder;

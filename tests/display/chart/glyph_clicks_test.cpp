@@ -21,14 +21,14 @@ namespace {
 
 using click_test::ClickedWindow;
 using display::theChartWindow;
-using display::KelvoState;
+using display::ChartWindowStatus;
 
 using GlyphClicks = ClickedWindow;
 
 std::vector<std::string> ComboItems() {
     std::vector<std::string> items;
-    for (int i = 0; i < theChartWindow->ComboBoxPiante->count(); ++i)
-        items.push_back(gui::FromQt(theChartWindow->ComboBoxPiante->itemText(i)));
+    for (int i = 0; i < theChartWindow->plantBox->count(); ++i)
+        items.push_back(gui::FromQt(theChartWindow->plantBox->itemText(i)));
     return items;
 }
 
@@ -51,38 +51,38 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     RecordAntisciaCalls(calls);
 
     ClickBody(1);
-    auto specific = MemoLines(theChartWindow->MemoL1);
+    auto specific = LinesOfMemo(theChartWindow->specificMemo);
     ASSERT_EQ(specific.size(), 16u);
     EXPECT_EQ(specific[0].substr(0, 12), "ZOON        ");
     EXPECT_EQ(specific[1], "Zon in Ram: verheven; moed, levenslust en pioniersgeest.");
     EXPECT_EQ(specific[3], "Zon: levenskracht laat in het veld van roeping.");
     EXPECT_EQ(specific[15].substr(0, 29), "Dodecatemorieen ZOON       = ");
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL2).front().substr(0, 20), "De Zon: levenskracht");
+    EXPECT_EQ(LinesOfMemo(theChartWindow->generalMemo).front().substr(0, 20), "De Zon: levenskracht");
     // The general text is one paragraph, which the memo wraps at its own width.
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL2).size(), 1u);
-    EXPECT_EQ(theChartWindow->MemoL2->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabSpecific->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabGeneral->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_EQ(Memo1(), HelpText(28));
-    EXPECT_TRUE(theChartWindow->Image2->isVisibleTo(theChartWindow));
-    EXPECT_FALSE(theChartWindow->Image2->pixmap().isNull());
-    EXPECT_EQ(KelvoState.ClickedBody, 1);
-    EXPECT_EQ(KelvoState.ExtraBodyFilter, "ZON");
+    EXPECT_EQ(LinesOfMemo(theChartWindow->generalMemo).size(), 1u);
+    EXPECT_EQ(theChartWindow->generalMemo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(gui::FromQt(theChartWindow->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(gui::FromQt(theChartWindow->generalLabel->text()), "ALGEMENE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_EQ(HelpMemoText(), HelpText(28));
+    EXPECT_TRUE(theChartWindow->attributionGlyphImage->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->attributionGlyphImage->pixmap().isNull());
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 1);
+    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "ZON");
 
     ClickBody(1);
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met ZON");
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(gui::FromQt(theChartWindow->plantListLabel->text()), "PIANTE associate met ZON");
     // The sample signature database's plants of the Sun ("OpzioneS\SolePri.rnd").
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Angelica", "Calendula", "Chamomilla", "Euphrasia", "Hypericum",
                                                       "Juniperus", "Rosmarinus"}));
-    EXPECT_EQ(theChartWindow->ListBoxPiante->count(), 7);
-    EXPECT_EQ(theChartWindow->ComboBoxPiante->currentText().toStdString(), "PIANTE");
-    EXPECT_EQ(Memo1(), HelpText(29));
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL1), specific);  // the texts stay
+    EXPECT_EQ(theChartWindow->plantList->count(), 7);
+    EXPECT_EQ(theChartWindow->plantBox->currentText().toStdString(), "PIANTE");
+    EXPECT_EQ(HelpMemoText(), HelpText(29));
+    EXPECT_EQ(LinesOfMemo(theChartWindow->specificMemo), specific);  // the texts stay
 
     ClickBody(1);
-    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(Memo1(), HelpText(28));
+    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_TRUE(calls.empty());
 
     ClickBody(1);
@@ -92,116 +92,117 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(calls[0].ascendant, 100.5L);
     EXPECT_EQ(calls[0].x, 100);
     EXPECT_EQ(calls[0].y, 100);
-    EXPECT_EQ(Memo1(), HelpText(30));
-    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());  // the chart square was cleared and redrawn
+    EXPECT_EQ(HelpMemoText(), HelpText(30));
+    EXPECT_TRUE(LinesOfMemo(theChartWindow->specificMemo).empty());  // the chart square was cleared and redrawn
     EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
 
     ClickBody(1);
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL1), specific);
-    EXPECT_EQ(Memo1(), HelpText(28));
+    EXPECT_EQ(LinesOfMemo(theChartWindow->specificMemo), specific);
+    EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_EQ(calls.size(), 1u);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    theChartWindow->FormMouseDown(sun.x, sun.y);
+    theChartWindow->PressAt(sun.x, sun.y);
     QColor c = theChartWindow->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_GT(c.red(), 200);
     EXPECT_LT(c.green(), 60);
-    theChartWindow->FormMouseUp();
+    theChartWindow->RestoreGlyphRings();
     c = theChartWindow->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_LT(c.red(), 30);  // black inside the red ring
     // A click between glyphs empties the specific memo and draws no marker.
     const display::Point centre = display::MapPoint(100, 100);
     const QColor before = theChartWindow->Snapshot().pixelColor(centre.x, centre.y);
-    theChartWindow->FormMouseDown(centre.x, centre.y);
-    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());
-    EXPECT_EQ(KelvoState.ClickedBody, 0);
+    theChartWindow->PressAt(centre.x, centre.y);
+    EXPECT_TRUE(LinesOfMemo(theChartWindow->specificMemo).empty());
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
     EXPECT_EQ(theChartWindow->Snapshot().pixelColor(centre.x, centre.y), before);
-    EXPECT_EQ(Memo1(), HelpText(28));  // the help text stays
+    EXPECT_EQ(HelpMemoText(), HelpText(28));  // the help text stays
 }
 
 TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     bool drawn = false;
     display::SetAntisciaLinesDrawer([&](auto&&...) { drawn = true; });
     ClickBody(11);
-    const auto texts = MemoLines(theChartWindow->MemoL1);
+    const auto texts = LinesOfMemo(theChartWindow->specificMemo);
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(texts[1], "MC in Vissen: beroep in zorg, kunst of het spirituele.");  // 358
-    EXPECT_FALSE(theChartWindow->Image2->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->attributionGlyphImage->isVisibleTo(theChartWindow));
     // Its second click only empties the help memo.
     ClickBody(11);
-    EXPECT_EQ(Memo1(), "");
-    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL1), texts);
-    EXPECT_EQ(KelvoState.BodyClickStep[11], 1);
+    EXPECT_EQ(HelpMemoText(), "");
+    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(LinesOfMemo(theChartWindow->specificMemo), texts);
+    EXPECT_EQ(ChartWindowStatus.BodyClickStep[11], 1);
 
     // The north node (260): its texts, an empty plants panel with the caption it had, hidden, then nothing.
-    theChartWindow->LabPianta->setText("vorige");
+    theChartWindow->plantListLabel->setText("vorige");
     ClickBody(8);
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL1)[1], "Noordknoop in Boogschutter: groei door geloof en verre reis.");
+    EXPECT_EQ(LinesOfMemo(theChartWindow->specificMemo)[1],
+              "Noordknoop in Boogschutter: groei door geloof en verre reis.");
     ClickBody(8);
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->ComboBoxPiante->count(), 0);
-    EXPECT_EQ(theChartWindow->LabPianta->text().toStdString(), "vorige");
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->plantBox->count(), 0);
+    EXPECT_EQ(theChartWindow->plantListLabel->text().toStdString(), "vorige");
     ClickBody(8);
-    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     ClickBody(8);
     EXPECT_FALSE(drawn);
-    EXPECT_EQ(Memo1(), "");
-    EXPECT_EQ(KelvoState.BodyClickStep[8], 3);
+    EXPECT_EQ(HelpMemoText(), "");
+    EXPECT_EQ(ChartWindowStatus.BodyClickStep[8], 3);
     // Another glyph resets the steps: the node starts again with its texts.
     ClickBody(2);
     ClickBody(8);
-    EXPECT_EQ(Memo1(), HelpText(28));
-    EXPECT_EQ(KelvoState.BodyClickStep[8], 1);
+    EXPECT_EQ(HelpMemoText(), HelpText(28));
+    EXPECT_EQ(ChartWindowStatus.BodyClickStep[8], 1);
 }
 
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
-    KelvoState.DignityGlyphCentreX[3] = 150;  // outside the wheel
-    KelvoState.DignityGlyphCentreY[3] = 185;
+    ChartWindowStatus.DignityGlyphCentreX[3] = 150;  // outside the wheel
+    ChartWindowStatus.DignityGlyphCentreY[3] = 185;
     const display::Point p = display::MapPoint(150, 185);
     const QColor before = theChartWindow->Snapshot().pixelColor(p.x, p.y);
-    theChartWindow->FormMouseDown(p.x, p.y);
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met MERCURIU");
+    theChartWindow->PressAt(p.x, p.y);
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(gui::FromQt(theChartWindow->plantListLabel->text()), "PIANTE associate met MERCURIU");
     EXPECT_EQ(ComboItems().front(), "Carum");
-    EXPECT_EQ(KelvoState.ClickedBody, 0);
-    EXPECT_EQ(KelvoState.ExtraBodyFilter, "MERCURIU");
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "MERCURIU");
     EXPECT_EQ(theChartWindow->Snapshot().pixelColor(p.x, p.y), before);
-    for (int i = 0; i <= 14; ++i) EXPECT_EQ(KelvoState.BodyClickStep[i], 0);
-    EXPECT_TRUE(theChartWindow->Image1->isVisibleTo(theChartWindow));
+    for (int i = 0; i <= 14; ++i) EXPECT_EQ(ChartWindowStatus.BodyClickStep[i], 0);
+    EXPECT_TRUE(theChartWindow->plantsGlyphImage->isVisibleTo(theChartWindow));
 }
 
 TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     std::vector<AntisciaCall> calls;
     RecordAntisciaCalls(calls);
     ClickSign(1);
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL1),
+    EXPECT_EQ(LinesOfMemo(theChartWindow->specificMemo),
               (std::vector<std::string>{"RAM       ",
                                         "Ram spiegelt in Vissen: de daad zoekt een droom, moed wordt mededogen.",
                                         "Contra-antiscion in Maagd: het vuur van Ram leert geduld en precisie."}));
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL2)[1].substr(0, 22), "Ram: het eerste teken,");
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabSpecific->text()), "SPECIF. attributie aan het STERRENBEELD");
-    EXPECT_EQ(Memo1(), HelpText(31));
-    EXPECT_EQ(KelvoState.ExtraSignFilter, "RAM       ");
+    EXPECT_EQ(LinesOfMemo(theChartWindow->generalMemo)[1].substr(0, 22), "Ram: het eerste teken,");
+    EXPECT_EQ(gui::FromQt(theChartWindow->specificLabel->text()), "SPECIF. attributie aan het STERRENBEELD");
+    EXPECT_EQ(HelpMemoText(), HelpText(31));
+    EXPECT_EQ(ChartWindowStatus.SearchSignFilter, "RAM       ");
     ClickSign(1);
-    EXPECT_EQ(Memo1(), HelpText(32));
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met RAM");
+    EXPECT_EQ(HelpMemoText(), HelpText(32));
+    EXPECT_EQ(gui::FromQt(theChartWindow->plantListLabel->text()), "PIANTE associate met RAM");
     EXPECT_EQ(ComboItems(), (std::vector<std::string>{"Artemisia", "Betonica", "Crataegus", "Juniperus", "Majorana",
                                                       "Rosmarinus", "Urtica"}));
     ClickSign(1);
-    EXPECT_EQ(Memo1(), HelpText(31));
-    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_EQ(HelpMemoText(), HelpText(31));
+    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     ClickSign(1);
-    EXPECT_EQ(Memo1(), HelpText(33));
+    EXPECT_EQ(HelpMemoText(), HelpText(33));
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].index, 1);
     EXPECT_EQ(calls[0].kind, "Seg");
 
     ClickSign(11);
-    const auto aquarius = MemoLines(theChartWindow->MemoL1);
+    const auto aquarius = LinesOfMemo(theChartWindow->specificMemo);
     ASSERT_EQ(aquarius.size(), 3u);
     EXPECT_EQ(aquarius[1].substr(0, 26), "Waterman spiegelt in Stier");
     EXPECT_TRUE(sink.messages.empty());
@@ -211,16 +212,16 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
 // another sign.
 TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
     ClickSign(12);
-    const auto specific = MemoLines(theChartWindow->MemoL1);
+    const auto specific = LinesOfMemo(theChartWindow->specificMemo);
     ASSERT_EQ(specific.size(), 3u);
     EXPECT_EQ(specific[0], "VISSEN    ");
     EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
     EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL2)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
-    EXPECT_EQ(KelvoState.ClickedSign, 12);
-    EXPECT_EQ(KelvoState.ExtraSignFilter, "VISSEN    ");
+    EXPECT_EQ(LinesOfMemo(theChartWindow->generalMemo)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
+    EXPECT_EQ(ChartWindowStatus.ClickedSign, 12);
+    EXPECT_EQ(ChartWindowStatus.SearchSignFilter, "VISSEN    ");
     ClickSign(12);
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabPianta->text()), "PIANTE associate met VISSEN");
+    EXPECT_EQ(gui::FromQt(theChartWindow->plantListLabel->text()), "PIANTE associate met VISSEN");
     const auto plants = ComboItems();
     ASSERT_FALSE(plants.empty());
     EXPECT_EQ(plants, std::vector<std::string>{"Tilia"});  // the sample database's plant of Pisces
@@ -234,29 +235,29 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
     ClickBody(1);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("KlvPianSpe"), std::string::npos);
-    EXPECT_EQ(MemoLines(theChartWindow->MemoL1).size(), 2u);  // position and dodecatemorion
-    EXPECT_FALSE(MemoLines(theChartWindow->MemoL2).empty());
+    EXPECT_EQ(LinesOfMemo(theChartWindow->specificMemo).size(), 2u);  // position and dodecatemorion
+    EXPECT_FALSE(LinesOfMemo(theChartWindow->generalMemo).empty());
     ClickBody(1);
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     EXPECT_EQ(sink.messages.size(), 1u);
 }
 
 TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
-    KelvoState.VolguineViewActive = true;
+    ChartWindowStatus.VolguineViewActive = true;
     ClickBody(1);
-    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());
-    KelvoState.VolguineViewActive = false;
+    EXPECT_TRUE(LinesOfMemo(theChartWindow->specificMemo).empty());
+    ChartWindowStatus.VolguineViewActive = false;
 
     // Opened anew, the window has drawn nothing yet: the old Sun is not there.
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     theChartWindow->close();
     display::OpenChartWindow();
-    theChartWindow->FormMouseDown(sun.x, sun.y);
-    EXPECT_EQ(KelvoState.ClickedBody, 0);
-    EXPECT_TRUE(MemoLines(theChartWindow->MemoL1).empty());
-    theChartWindow->Timer1Timer();
-    theChartWindow->FormMouseDown(sun.x, sun.y);
-    EXPECT_EQ(KelvoState.ClickedBody, 1);
+    theChartWindow->PressAt(sun.x, sun.y);
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    EXPECT_TRUE(LinesOfMemo(theChartWindow->specificMemo).empty());
+    theChartWindow->DrawWhenReady();
+    theChartWindow->PressAt(sun.x, sun.y);
+    EXPECT_EQ(ChartWindowStatus.ClickedBody, 1);
 }
 
 TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
@@ -277,13 +278,13 @@ TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
 }
 
 TEST_F(GlyphClicks, TheCoordinatesButtonShowsTheSegmentListsFromTheirFirstHeading) {
-    theChartWindow->BBcoordi->click();
-    ASSERT_TRUE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
+    theChartWindow->coordinatesButton->click();
+    ASSERT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
     QApplication::processEvents();
-    const QScrollBar* bar = theChartWindow->MemoAspetti->verticalScrollBar();
+    const QScrollBar* bar = theChartWindow->aspectListMemo->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);  // more lines than the memo shows
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(theChartWindow->MemoAspetti->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
+    EXPECT_EQ(theChartWindow->aspectListMemo->cursorForPosition(QPoint(4, 4)).block().text().toStdString(),
               "PLANETEN IN DE TERMEN");
 }
 
@@ -292,30 +293,30 @@ TEST_F(GlyphClicks, TheHelpAfterClosingThePlantsNamesTheMirrorLinesOfTheNextClic
     RecordAntisciaCalls(calls);  // no drawing needed
     for (auto click : {+[] { ClickBody(1); }, +[] { ClickSign(1); }}) {
         click();
-        EXPECT_NE(Memo1().find("planten"), std::string::npos);
+        EXPECT_NE(HelpMemoText().find("planten"), std::string::npos);
         click();
         click();  // the plants panel closed: the next click draws the mirror lines
-        EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-        EXPECT_NE(Memo1().find("spiegellijnen"), std::string::npos) << Memo1();
+        EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+        EXPECT_NE(HelpMemoText().find("spiegellijnen"), std::string::npos) << HelpMemoText();
         click();
-        EXPECT_EQ(Memo1().find("SPIEGELLIJNEN"), 0u);
+        EXPECT_EQ(HelpMemoText().find("SPIEGELLIJNEN"), 0u);
     }
 }
 
 TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
     ClickBody(1);
     ClickSign(2);
-    theChartWindow->BBextraOk->click();
-    EXPECT_TRUE(theChartWindow->PanelSegnaPato->isVisibleTo(theChartWindow));
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabExtra2->text()), "REMEDIES met teken ZON/STIER     ");
-    EXPECT_EQ(gui::FromQt(theChartWindow->MemoExtra->toPlainText()), HelpText(34));
-    display::LbExtraPiaClick(*theChartWindow);
-    EXPECT_EQ(KelvoState.ExtraBodyFilter, "Ieder");
-    EXPECT_TRUE(theChartWindow->LbExtraPia->text().isEmpty());
-    theChartWindow->BBextraOk->click();
-    EXPECT_EQ(gui::FromQt(theChartWindow->LabExtra2->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
-    theChartWindow->BBchiudiExtra->click();
-    EXPECT_FALSE(theChartWindow->PanelSegnaPato->isVisibleTo(theChartWindow));
+    theChartWindow->signatureSearchButton->click();
+    EXPECT_TRUE(theChartWindow->signatureResultsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(gui::FromQt(theChartWindow->signatureResultLabels[1]->text()), "REMEDIES met teken ZON/STIER     ");
+    EXPECT_EQ(gui::FromQt(theChartWindow->signatureMemo->toPlainText()), HelpText(34));
+    display::ClearPlanetFilter(*theChartWindow);
+    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "Ieder");
+    EXPECT_TRUE(theChartWindow->planetFilterLabel->text().isEmpty());
+    theChartWindow->signatureSearchButton->click();
+    EXPECT_EQ(gui::FromQt(theChartWindow->signatureResultLabels[1]->text()), "PATHOLOGIEN met teken Ieder/STIER     ");
+    theChartWindow->closeSignatureResultsButton->click();
+    EXPECT_FALSE(theChartWindow->signatureResultsPanel->isVisibleTo(theChartWindow));
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ namespace {
 
 using click_test::ClickedWindow;
 using display::theChartWindow;
-using display::KelvoState;
+using display::ChartWindowStatus;
 
 class PlantsPanel : public ClickedWindow {
 protected:
@@ -30,19 +30,19 @@ protected:
         ClickBody(1);
         ClickBody(1);  // the plants of the Sun
     }
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / KelvoState.LayoutScaleY)); }
-    static std::string ComboText() { return gui::FromQt(theChartWindow->ComboBoxPiante->currentText()); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
+    static std::string ComboText() { return gui::FromQt(theChartWindow->plantBox->currentText()); }
 };
 
 TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
-    theChartWindow->ComboBoxPiante->setCurrentIndex(1);
-    display::ComboBoxPianteClick(*theChartWindow);
-    EXPECT_EQ(KelvoState.SelectedPlantIndex, 1);
+    theChartWindow->plantBox->setCurrentIndex(1);
+    display::ShowChosenPlant(*theChartWindow);
+    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 1);
     // Calendula stands in three records of the sample database, in this order.
-    EXPECT_EQ(MemoLines(theChartWindow->Memo3),
+    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Calendula", "Kleine wonden en schaafwonden",
                                         "Lichte brandwonden en zonnebrand", "Ontstoken tandvlees"}));
-    const auto signatures = MemoLines(theChartWindow->Memo4);
+    const auto signatures = LinesOfMemo(theChartWindow->plantSignaturesMemo);
     ASSERT_EQ(signatures.size(), 5u);
     EXPECT_EQ(signatures[0], "PLANT: Calendula");
     EXPECT_EQ(signatures[1], "PRIMAIRE SIGNATUUR: sole");
@@ -51,73 +51,74 @@ TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
     EXPECT_EQ(signatures[4].substr(0, 38), "SPSYCHISCHE SYNTHESE: Warmte die heelt");
 
     // A name no record carries: the two heading lines, no signatures.
-    theChartWindow->ComboBoxPiante->addItem("Onbekend");
-    display::ShowRemedySymptoms(*theChartWindow, theChartWindow->ComboBoxPiante->count() - 1);
-    EXPECT_EQ(MemoLines(theChartWindow->Memo3), (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
-    EXPECT_TRUE(MemoLines(theChartWindow->Memo4).empty());
+    theChartWindow->plantBox->addItem("Onbekend");
+    display::ShowRemedySymptoms(*theChartWindow, theChartWindow->plantBox->count() - 1);
+    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo),
+              (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
+    EXPECT_TRUE(LinesOfMemo(theChartWindow->plantSignaturesMemo).empty());
 }
 
 TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
     // Activation left no plant selected: the first step down shows the first.
-    theChartWindow->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(KelvoState.SelectedPlantIndex, 0);
+    theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(MemoLines(theChartWindow->Memo3)[2], "Gebrek aan eetlust");
-    for (int i = 0; i < 6; ++i) display::SpinButton1DownClick(*theChartWindow);
-    EXPECT_EQ(KelvoState.SelectedPlantIndex, 6);
+    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo)[2], "Gebrek aan eetlust");
+    for (int i = 0; i < 6; ++i) display::NextPlant(*theChartWindow);
+    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     QElapsedTimer clock;
     clock.start();
-    display::SpinButton1DownClick(*theChartWindow);  // the last entry: it stays, after a pause
+    display::NextPlant(*theChartWindow);  // the last entry: it stays, after a pause
     EXPECT_GE(clock.elapsed(), 140);
-    EXPECT_EQ(KelvoState.SelectedPlantIndex, 6);
+    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
-    theChartWindow->SpinButton1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(ComboText(), "Juniperus");
-    for (int i = 0; i < 8; ++i) display::SpinButton1UpClick(*theChartWindow);
-    EXPECT_EQ(KelvoState.SelectedPlantIndex, 0);
+    for (int i = 0; i < 8; ++i) display::PreviousPlant(*theChartWindow);
+    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(theChartWindow->SpinButton1->value(), 1);  // back in the middle, both arrows live
+    EXPECT_EQ(theChartWindow->plantSpinButton->value(), 1);  // back in the middle, both arrows live
 }
 
 TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
-    theChartWindow->BBFontQuor->click();
-    EXPECT_EQ(theChartWindow->Memo3->font().pointSize(), 8);
-    EXPECT_EQ(theChartWindow->Memo4->font().pointSize(), 8);
-    EXPECT_EQ(theChartWindow->BBFontQuor->text().toStdString(), "Font +");
-    theChartWindow->BBFontQuor->click();
-    EXPECT_EQ(theChartWindow->Memo3->font().pointSize(), 10);
-    EXPECT_EQ(theChartWindow->BBFontQuor->text().toStdString(), "Font -");
+    theChartWindow->plantsFontButton->click();
+    EXPECT_EQ(theChartWindow->plantSymptomsMemo->font().pointSize(), 8);
+    EXPECT_EQ(theChartWindow->plantSignaturesMemo->font().pointSize(), 8);
+    EXPECT_EQ(theChartWindow->plantsFontButton->text().toStdString(), "Font +");
+    theChartWindow->plantsFontButton->click();
+    EXPECT_EQ(theChartWindow->plantSymptomsMemo->font().pointSize(), 10);
+    EXPECT_EQ(theChartWindow->plantsFontButton->text().toStdString(), "Font -");
 
-    theChartWindow->Memo1DblClick();  // the help memo large
-    theChartWindow->BBsuGiu->click();
-    EXPECT_EQ(theChartWindow->BBsuGiu->text().toStdString(), "Verminderen");
-    EXPECT_EQ(theChartWindow->PanelQuor->height(), PY(167));
-    EXPECT_EQ(theChartWindow->Memo3->height(), PY(120));
-    EXPECT_EQ(theChartWindow->BBchiudiQuor->y(), PY(167) - PY(7));
-    EXPECT_EQ(theChartWindow->PanelInfo->y(), PY(134));  // the help memo small again
-    EXPECT_FALSE(KelvoState.InfoMemoExpanded);
+    theChartWindow->ToggleHelpMemoSize();  // the help memo large
+    theChartWindow->plantsSizeButton->click();
+    EXPECT_EQ(theChartWindow->plantsSizeButton->text().toStdString(), "Verminderen");
+    EXPECT_EQ(theChartWindow->plantsPanel->height(), PY(167));
+    EXPECT_EQ(theChartWindow->plantSymptomsMemo->height(), PY(120));
+    EXPECT_EQ(theChartWindow->closePlantsButton->y(), PY(167) - PY(7));
+    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));  // the help memo small again
+    EXPECT_FALSE(ChartWindowStatus.HelpMemoExpanded);
     // The double click on the symptoms does the same.
-    QTest::mouseDClick(theChartWindow->Memo3->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->BBsuGiu->text().toStdString(), "Verbreden");
-    EXPECT_EQ(theChartWindow->PanelQuor->height(), PY(92));
-    EXPECT_EQ(theChartWindow->Memo3->height(), PY(45));
-    EXPECT_EQ(theChartWindow->BBFontQuor->y(), PY(92) - PY(7));
+    QTest::mouseDClick(theChartWindow->plantSymptomsMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(theChartWindow->plantsSizeButton->text().toStdString(), "Verbreden");
+    EXPECT_EQ(theChartWindow->plantsPanel->height(), PY(92));
+    EXPECT_EQ(theChartWindow->plantSymptomsMemo->height(), PY(45));
+    EXPECT_EQ(theChartWindow->plantsFontButton->y(), PY(92) - PY(7));
 
-    theChartWindow->BBchiudiQuor->click();
-    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
+    theChartWindow->closePlantsButton->click();
+    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(PlantsPanel, TheShrinkButtonShowsItsWholeCaption) {
     // Before the first press, after it and after the second: the whole caption
     // with its arrow, in a readable size, inside the panel.
-    QPushButton* b = theChartWindow->BBsuGiu;
+    QPushButton* b = theChartWindow->plantsSizeButton;
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), theChartWindow->PanelQuor->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), theChartWindow->plantsPanel->width()) << caption;
         b->click();
     }
 }
@@ -129,23 +130,23 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
     const display::Point p = display::MapPoint(display::Wheel.PlanetGlyphX[2], display::Wheel.PlanetGlyphY[2]);
     QTest::mousePress(theChartWindow, Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(KelvoState.BodyClickStep[2], 2);
+    EXPECT_EQ(ChartWindowStatus.BodyClickStep[2], 2);
     const QColor centre = theChartWindow->Snapshot().pixelColor(p.x, p.y);
     EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
     EXPECT_LT(centre.green() + centre.blue(), 16);
-    theChartWindow->ComboBoxPiante->hidePopup();
+    theChartWindow->plantBox->hidePopup();
 }
 
 TEST_F(PlantsPanel, ANewOpeningShowsNoPanelOrGlyphOfTheLastOne) {
-    ASSERT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    ASSERT_TRUE(theChartWindow->Image2->isVisibleTo(theChartWindow));
+    ASSERT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    ASSERT_TRUE(theChartWindow->attributionGlyphImage->isVisibleTo(theChartWindow));
     theChartWindow->close();
     display::OpenChartWindow();
-    EXPECT_FALSE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_FALSE(theChartWindow->Image1->isVisibleTo(theChartWindow));
-    EXPECT_FALSE(theChartWindow->Image2->isVisibleTo(theChartWindow));
-    EXPECT_FALSE(theChartWindow->Panel3->isVisibleTo(theChartWindow));
-    EXPECT_TRUE(theChartWindow->PanelBase->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->plantsGlyphImage->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->attributionGlyphImage->isVisibleTo(theChartWindow));
+    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    EXPECT_TRUE(theChartWindow->attributionPanel->isVisibleTo(theChartWindow));
 }
 
 TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
@@ -153,8 +154,8 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
-    EXPECT_TRUE(theChartWindow->PanelQuor->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->ComboBoxPiante->count(), 0);
+    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(theChartWindow->plantBox->count(), 0);
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
@@ -165,8 +166,8 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
 TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path();
-    theChartWindow->ComboBoxPiante->setCurrentIndex(1);
-    display::ComboBoxPianteClick(*theChartWindow);
+    theChartWindow->plantBox->setCurrentIndex(1);
+    display::ShowChosenPlant(*theChartWindow);
     QApplication::processEvents();
     EXPECT_TRUE(theChartWindow->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
     ClickBody(1);  // hidden

@@ -98,7 +98,7 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // not in the 5th, where the setting point taken for the Ascendant put it.
     display::RecordingSurface wheel;  // the wheel drawn writes the position keys the texts read
     const display::NatalChartFields fields = display::DrawNatalChartUnderView(wheel, false);
-    EXPECT_EQ(fields.EdDomif, "CASE_MEDIE");
+    EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");
     const auto texts = display::PlanetAttributionTexts(1, [](const std::string&, const rt::IoError&) {});
     EXPECT_TRUE(std::find(texts.specific.begin(), texts.specific.end(),
                           "Zon in het 11e huis: invloedrijke vrienden, grote idealen.") != texts.specific.end())
@@ -132,7 +132,7 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
     display::RecordingSurface wheel;
-    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false).EdDomif, "PLACIDO (PORFIRIO oltre il circolo polare)");
+    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false).houseSystem, "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The sheet's header.
     EXPECT_TRUE(Has(SheetTexts(), "DOMIFICATIE: PLACIDO (PORFIRIO oltre il circolo polare)"));
     // Koch and Alcabitius likewise; Regiomontanus and the equal houses exist there.
@@ -165,10 +165,11 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
         display::ResetChartWindowState();
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
-        while (display::theChartWindow->Timer1->isActive()) display::theChartWindow->Timer1Timer();
+        while (display::theChartWindow->firstDrawTimer->isActive()) display::theChartWindow->DrawWhenReady();
         for (int subView = 0; subView < 4; ++subView) {
-            QMetaObject::invokeMethod(display::theChartWindow->BBvolguine, "clicked");  // a disabled button's handler
-            const std::string help = gui::FromQt(display::theChartWindow->Memo1->toPlainText());
+            // A disabled button's handler.
+            QMetaObject::invokeMethod(display::theChartWindow->volguineButton, "clicked");
+            const std::string help = gui::FromQt(display::theChartWindow->helpMemo->toPlainText());
             EXPECT_EQ(help.find(kNote) != std::string::npos, noted) << place << " " << subView << ": " << help;
             // The sub-view's own help stays above it.
             EXPECT_EQ(help.rfind("PLANETAIRE KRACHTEN (" + std::to_string(subView + 1) + ")", 0), 0u) << help;

@@ -151,7 +151,7 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
 
     MetafileViewer viewer;
     viewer.show();
-    viewer.FormActivate();
+    viewer.ShowCurrentFile();
     // The caption names the file shown, where it really is.
     const auto real = std::filesystem::canonical(tmp.Path() / "Emf" / "GRAF04.EMF");
     EXPECT_EQ(viewer.windowTitle().toStdString(), real.string());
@@ -164,14 +164,14 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     pic = viewer.Picture();
     EXPECT_EQ(pic.size(), QSize(300, 200));
     EXPECT_EQ(pic.pixelColor(290, 190), QColor(255, 0, 0));  // stretched over the window
-    EXPECT_EQ(viewer.BBClose->geometry().right(), 300 - 23 - 1);
-    viewer.BBClose->click();
+    EXPECT_EQ(viewer.closeButton->geometry().right(), 300 - 23 - 1);
+    viewer.closeButton->click();
     EXPECT_FALSE(viewer.isVisible());
 
     // No such file: no picture, and the window names the file it looked for.
     Drawing.MetafileName = "GRAF09.EMF";
     viewer.show();
-    viewer.FormActivate();
+    viewer.ShowCurrentFile();
     EXPECT_TRUE(viewer.FileMissing());
     EXPECT_EQ(viewer.Picture().pixelColor(5, 5), QColor(Qt::white));
     int ink = 0;
@@ -196,7 +196,7 @@ TEST_F(ChartMetafileTest, ViewerOpensWholeOnTheScreen) {
     EXPECT_TRUE(screen.contains(viewer.frameGeometry())) << viewer.frameGeometry().height();
     EXPECT_LT(viewer.height(), screen.height());
     EXPECT_EQ(viewer.width(), 450);
-    EXPECT_TRUE(viewer.rect().contains(viewer.BBClose->geometry()));
+    EXPECT_TRUE(viewer.rect().contains(viewer.closeButton->geometry()));
     EXPECT_EQ(viewer.Picture().size(), viewer.size());
     viewer.hide();
 }

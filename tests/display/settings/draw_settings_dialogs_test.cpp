@@ -33,7 +33,7 @@ protected:
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadOrbiDomiSettings();
+        engine::LoadEngineSettings();
         archive::LoadOrCreateDrawSettings();
     }
     std::vector<std::string> Lines() {
@@ -62,24 +62,24 @@ int LeftmostRed(const QImage& image, int row) {
 TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
     display::CalibrationWindow window;
     window.resize(1280, 1024);
-    window.FormActivate();
-    EXPECT_EQ(window.ScBO->value(), 0);
-    EXPECT_EQ(window.ScBV->value(), 0);
-    window.ScBO->setValue(200);
+    window.PrepareOpening();
+    EXPECT_EQ(window.horizontalScaleBar->value(), 0);
+    EXPECT_EQ(window.verticalScaleBar->value(), 0);
+    window.horizontalScaleBar->setValue(200);
     std::vector<std::string> lines = Lines();
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[6], " 8.00000000000000E-0001");
     EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
     EXPECT_NEAR(display::Drawing.AspectScaleX, 0.8L, 1e-15L);
-    window.ScBV->setValue(-150);
+    window.verticalScaleBar->setValue(-150);
     EXPECT_EQ(Lines()[7], " 1.15000000000000E+0000");
     // Reset: both scales 1.0 in the file, both bars at 0.
-    window.BBresClick();
+    window.ResetScales();
     lines = Lines();
     EXPECT_EQ(lines[6], " 1.00000000000000E+0000");
     EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
-    EXPECT_EQ(window.ScBO->value(), 0);
-    EXPECT_EQ(window.ScBV->value(), 0);
+    EXPECT_EQ(window.horizontalScaleBar->value(), 0);
+    EXPECT_EQ(window.verticalScaleBar->value(), 0);
     EXPECT_EQ(lines[4], " 1.00000000000000E+0000");  // the other lines kept
     EXPECT_EQ(lines[0], "1");
     EXPECT_EQ(lines[3], "1");
@@ -91,56 +91,56 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
     archive::DrawSettings.AspectScaleY = 0;  // taken as 1.0
     archive::SaveDrawSettings();
     display::CalibrationWindow window;
-    window.FormActivate();
-    EXPECT_EQ(window.ScBO->value(), 88);
-    EXPECT_EQ(window.ScBV->value(), 0);
+    window.PrepareOpening();
+    EXPECT_EQ(window.horizontalScaleBar->value(), 88);
+    EXPECT_EQ(window.verticalScaleBar->value(), 0);
     EXPECT_EQ(Lines()[6], " 9.12000000000000E-0001");  // the bar moved: the factor rounded to 0.001
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
     display::CalibrationWindow window;
     window.resize(1280, 1024);
-    window.FormActivate();
+    window.PrepareOpening();
     // The first tick after the start only counts, the second draws.
-    window.Timer1Timer();
-    window.Timer1Timer();
+    window.DrawWhenReady();
+    window.DrawWhenReady();
     const long double ppu = 1280.0L / 280;  // a 5:4 screen: the layout's 280 units span its width
     // A row just above the horizontal axis, which is drawn over the circle.
     const int row = static_cast<int>(101.6L * ppu + 0.5L) - 5;
     QImage image = window.Snapshot();
     // The circle of radius 95 about x = 140: its left edge at 45 units.
     EXPECT_NEAR(LeftmostRed(image, row), 45 * ppu, 4);
-    window.ScBO->setValue(-200);  // scale 1.2: every page x divided by 1.2
+    window.horizontalScaleBar->setValue(-200);  // scale 1.2: every page x divided by 1.2
     image = window.Snapshot();
     EXPECT_NEAR(LeftmostRed(image, row), 45 / 1.2L * ppu, 4);
     // The panel of 70 units stays centred on the figure, in screen pixels.
-    EXPECT_NEAR(window.Panel1->geometry().center().x(), 140 / 1.2L * ppu, 2);
-    EXPECT_NEAR(window.Panel1->width(), 70 / 1.2L * ppu, 1);
+    EXPECT_NEAR(window.controlPanel->geometry().center().x(), 140 / 1.2L * ppu, 2);
+    EXPECT_NEAR(window.controlPanel->width(), 70 / 1.2L * ppu, 1);
     // With another sheet code the window is only cleared.
     display::Sheets.SheetCode = 16;
     window.DrawCalibrationFrame();
-    EXPECT_EQ(LeftmostRed(window.FormCanvas->Snapshot(), row), -1);
+    EXPECT_EQ(LeftmostRed(window.drawingArea->Snapshot(), row), -1);
     EXPECT_EQ(display::Drawing.DrawForm, nullptr);
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
     display::LineWidthDialog dialog;
-    dialog.FormActivate();
-    EXPECT_EQ(dialog.EditSpeLin->text(), "1");
-    dialog.SpinButton1Down->click();
-    EXPECT_EQ(dialog.EditSpeLin->text(), "0,95");
-    dialog.SpinButton1Down->click();
-    EXPECT_EQ(dialog.EditSpeLin->text(), "0,90");  // 0.9025 stored
+    dialog.ShowFactorInForce();
+    EXPECT_EQ(dialog.factorEdit->text(), "1");
+    dialog.thinnerButton->click();
+    EXPECT_EQ(dialog.factorEdit->text(), "0,95");
+    dialog.thinnerButton->click();
+    EXPECT_EQ(dialog.factorEdit->text(), "0,90");  // 0.9025 stored
     EXPECT_EQ(Lines()[4], " 9.02500000000000E-0001");
-    dialog.SpinButton1Down->click();
+    dialog.thinnerButton->click();
     EXPECT_EQ(Lines()[4], " 8.55000000000000E-0001");  // from 0.90
-    dialog.BitBtn1->click();
-    EXPECT_EQ(dialog.EditSpeLin->text(), "1");
+    dialog.resetButton->click();
+    EXPECT_EQ(dialog.factorEdit->text(), "1");
     EXPECT_EQ(Lines()[4], " 1.00000000000000E+0000");
-    dialog.SpinButton1Up->click();
-    EXPECT_EQ(dialog.EditSpeLin->text(), "1,05");
+    dialog.thickerButton->click();
+    EXPECT_EQ(dialog.factorEdit->text(), "1,05");
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.052631578");
-    dialog.SpinButton1Up->click();
+    dialog.thickerButton->click();
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.105263157");  // from 1.05
     EXPECT_EQ(display::Drawing.LineWidthFactor, archive::DrawSettings.LineWidthFactor);
     EXPECT_TRUE(messages_.messages.empty());
@@ -148,33 +148,33 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
     display::LineWidthDialog dialog;
-    dialog.FormActivate();
+    dialog.ShowFactorInForce();
     // At the limits.
-    dialog.EditSpeLin->setText("0,5");
-    dialog.SpinButton1Down->click();
+    dialog.factorEdit->setText("0,5");
+    dialog.thinnerButton->click();
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
-    dialog.EditSpeLin->setText("4");
-    dialog.SpinButton1Up->click();
-    EXPECT_EQ(dialog.EditSpeLin->text(), "4");
+    dialog.factorEdit->setText("4");
+    dialog.thickerButton->click();
+    EXPECT_EQ(dialog.factorEdit->text(), "4");
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 4.0L);
     // Beyond them, typed: either button brings the factor back within.
-    dialog.EditSpeLin->setText("0.1");
-    dialog.SpinButton1Up->click();
+    dialog.factorEdit->setText("0.1");
+    dialog.thickerButton->click();
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
-    dialog.EditSpeLin->setText("9");
-    dialog.SpinButton1Down->click();
+    dialog.factorEdit->setText("9");
+    dialog.thinnerButton->click();
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 4.0L);
     EXPECT_EQ(Lines()[4], " 4.00000000000000E+0000");
     // Closing takes the typed number within the limits.
-    dialog.EditSpeLin->setText("9");
-    EXPECT_TRUE(dialog.FormClose());
-    EXPECT_EQ(dialog.EditSpeLin->text(), "4");
-    dialog.EditSpeLin->setText("0.3");
-    EXPECT_TRUE(dialog.FormClose());
+    dialog.factorEdit->setText("9");
+    EXPECT_TRUE(dialog.SaveTypedFactor());
+    EXPECT_EQ(dialog.factorEdit->text(), "4");
+    dialog.factorEdit->setText("0.3");
+    EXPECT_TRUE(dialog.SaveTypedFactor());
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
-    EXPECT_EQ(dialog.EditSpeLin->text(), "0,5");
-    dialog.EditSpeLin->setText("2,5");
-    EXPECT_TRUE(dialog.FormClose());
+    EXPECT_EQ(dialog.factorEdit->text(), "0,5");
+    dialog.factorEdit->setText("2,5");
+    EXPECT_TRUE(dialog.SaveTypedFactor());
     EXPECT_EQ(Lines()[4], " 2.50000000000000E+0000");
     EXPECT_TRUE(messages_.messages.empty());
 }
@@ -183,20 +183,20 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
     display::LineWidthDialog dialog;
     dialog.show();  // activated: shows the factor
     const std::string before = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
-    dialog.EditSpeLin->setText("ab");
-    dialog.SpinButton1Up->click();
+    dialog.factorEdit->setText("ab");
+    dialog.thickerButton->click();
     ASSERT_EQ(messages_.messages.size(), 1u);
     EXPECT_EQ(messages_.messages[0].text,
               "'ab' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 con la "
               "virgola decimale (per esempio 1,5), oppure premere \"Resetten\" per tornare a 1.");
     EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
     // Closing with it keeps the dialog open.
-    dialog.BitBtnRitornaClick();
+    dialog.GoBack();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(messages_.messages.size(), 2u);
     EXPECT_EQ(testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)), before);
-    dialog.EditSpeLin->setText("1,2");
-    dialog.BitBtnRitornaClick();
+    dialog.factorEdit->setText("1,2");
+    dialog.GoBack();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 5);
 }
@@ -206,14 +206,14 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
     dialog.ConfirmationMilliseconds = 0;
     for (int round = 0; round < 2; ++round) {
         dialog.show();
-        dialog.FormActivate();
+        dialog.ShowCorrectionInForce();
         const bool epson = round == 1;
-        EXPECT_EQ(dialog.Panel2->isVisible(), epson);
-        EXPECT_EQ(dialog.Panel1->isVisible(), !epson);
-        EXPECT_FALSE(dialog.LabModi->isVisible());
-        (epson ? dialog.BitBtn2 : dialog.BitBtn1)->click();
+        EXPECT_EQ(dialog.epsonPanel->isVisible(), epson);
+        EXPECT_EQ(dialog.standardPanel->isVisible(), !epson);
+        EXPECT_FALSE(dialog.changeMadeLabel->isVisible());
+        (epson ? dialog.standardButton : dialog.epsonButton)->click();
         EXPECT_EQ(Lines()[1], epson ? "0" : "1");
-        EXPECT_EQ(dialog.LabModi->text(), "WIJZIGING GEMAAKT!");
+        EXPECT_EQ(dialog.changeMadeLabel->text(), "WIJZIGING GEMAAKT!");
         EXPECT_FALSE(dialog.isVisible());  // closed after the message
         EXPECT_EQ(archive::DrawSettings.EpsonCorrection, epson ? 0 : 1);
     }
@@ -227,9 +227,9 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
         SCOPED_TRACE(epson);
         archive::DrawSettings.EpsonCorrection = static_cast<std::uint8_t>(epson);
         dialog.show();
-        dialog.FormActivate();
-        QWidget* panel = epson ? dialog.Panel2 : dialog.Panel1;
-        QPushButton* button = epson ? dialog.BitBtn2 : dialog.BitBtn1;
+        dialog.ShowCorrectionInForce();
+        QWidget* panel = epson ? dialog.epsonPanel : dialog.standardPanel;
+        QPushButton* button = epson ? dialog.standardButton : dialog.epsonButton;
         ASSERT_TRUE(panel->isVisible());
         std::string text;
         for (QLabel* label : panel->findChildren<QLabel*>())
@@ -244,8 +244,8 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
         EXPECT_EQ(quoted, std::vector<std::string>{button->text().toStdString()}) << text;
         dialog.hide();
     }
-    EXPECT_EQ(dialog.BitBtn1->text(), "Edit Voor Epson");
-    EXPECT_EQ(dialog.BitBtn2->text(), "Standaard herstellen");
+    EXPECT_EQ(dialog.epsonButton->text(), "Edit Voor Epson");
+    EXPECT_EQ(dialog.standardButton->text(), "Standaard herstellen");
 }
 
 namespace {

@@ -34,7 +34,7 @@ protected:
         display::ResetCalibrationState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadOrbiDomiSettings();
+        engine::LoadEngineSettings();
         archive::LoadOrCreateDrawSettings();
     }
     void TearDown() override {
@@ -63,19 +63,19 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
     display::CalibrationWindow window;
     window.resize(1280, 1024);
     window.show();
-    window.ScBO->setValue(100);
-    window.ScBV->setValue(-50);
+    window.horizontalScaleBar->setValue(100);
+    window.verticalScaleBar->setValue(-50);
     ASSERT_EQ(Lines().at(6), " 9.00000000000000E-0001");
     ASSERT_EQ(Lines().at(7), " 1.05000000000000E+0000");
-    window.BBres->click();
+    window.resetButton->click();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.ScBO->value(), 0);
-    EXPECT_EQ(window.ScBV->value(), 0);
+    EXPECT_EQ(window.horizontalScaleBar->value(), 0);
+    EXPECT_EQ(window.verticalScaleBar->value(), 0);
     EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
     EXPECT_EQ(Lines().at(7), " 1.00000000000000E+0000");
 
-    window.ScBV->setValue(120);
-    window.BBok->click();
+    window.verticalScaleBar->setValue(120);
+    window.okButton->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), int(QDialog::Accepted));
     EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
@@ -90,12 +90,12 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
     display::CalibrationWindow window;
     window.resize(1280, 1024);
     display::RecordingSurface dc;
-    window.FormCanvas->SetRecorder(&dc);
-    window.FormActivate();
-    window.ScBO->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
+    window.drawingArea->SetRecorder(&dc);
+    window.PrepareOpening();
+    window.horizontalScaleBar->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
     dc.Clear();
     window.DrawCalibrationFrame();
-    window.FormCanvas->SetRecorder(nullptr);
+    window.drawingArea->SetRecorder(nullptr);
     const std::vector<std::string> lines = dc.Calls("line");
     auto has = [&lines](long double x1, long double y1, long double x2, long double y2) {
         const display::Point a = display::MapPoint(x1, y1), b = display::MapPoint(x2, y2);
@@ -118,13 +118,13 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
 TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
     display::LineWidthDialog dialog;
     dialog.show();
-    dialog.EditSpeLin->setText("2,5");
-    dialog.BitBtn1->click();
+    dialog.factorEdit->setText("2,5");
+    dialog.resetButton->click();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.EditSpeLin->text(), "1");
+    EXPECT_EQ(dialog.factorEdit->text(), "1");
     EXPECT_EQ(Lines().at(4), " 1.00000000000000E+0000");
-    dialog.EditSpeLin->setText("2,5");
-    dialog.BitBtnRitorna->click();
+    dialog.factorEdit->setText("2,5");
+    dialog.backButton->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 5);
     EXPECT_EQ(Lines().at(4), " 2.50000000000000E+0000");
@@ -141,11 +141,11 @@ TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
         archive::SaveDrawSettings();
         const std::string before = SettingsFile();
         dialog.show();
-        EXPECT_EQ(dialog.Panel1->isVisible(), correction == 0);
-        EXPECT_EQ(dialog.Panel2->isVisible(), correction == 1);
-        dialog.BitBtnRitorna->click();
+        EXPECT_EQ(dialog.standardPanel->isVisible(), correction == 0);
+        EXPECT_EQ(dialog.epsonPanel->isVisible(), correction == 1);
+        dialog.backButton->click();
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_FALSE(dialog.LabModi->isVisible());
+        EXPECT_FALSE(dialog.changeMadeLabel->isVisible());
         EXPECT_EQ(archive::DrawSettings.EpsonCorrection, correction);
         EXPECT_EQ(SettingsFile(), before);
     }

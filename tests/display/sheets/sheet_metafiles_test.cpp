@@ -69,20 +69,20 @@ protected:
             display::Sheets.SheetCode = code;
             display::Sheets.SheetOrientation = orientation;
             viewer->show();
-            viewer->Timer1Timer();
-            viewer->Timer1Timer();
+            viewer->DrawWhenReady();
+            viewer->DrawWhenReady();
             if (blackAndWedges) {
-                viewer->BitBtnColNer->click();
-                viewer->BBFlagRiga->click();
+                viewer->colourButton->click();
+                viewer->aspectLinesButton->click();
             }
-            viewer->BitBtnZoomPiu->click();
-            viewer->ComboEMF->setEditText("GRAF05.EMF");
-            viewer->BBEMFout->click();
+            viewer->zoomInButton->click();
+            viewer->metafileNameBox->setEditText("GRAF05.EMF");
+            viewer->saveMetafileButton->click();
             out[label + "/sheet" + std::to_string(code)] =
                 testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF05.EMF");
             if (blackAndWedges) {
-                viewer->BitBtnColNer->click();
-                viewer->BBFlagRiga->click();
+                viewer->colourButton->click();
+                viewer->aspectLinesButton->click();
             }
         }
     }

@@ -116,9 +116,9 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
                                   << double(Drawing.ZoomFactor) << ": '" << l.text << "' loses " << l.pixels;
             };
             check("opening");
-            viewer.BitBtnZoomMeno->click();
+            viewer.zoomOutButton->click();
             check("smaller");
-            viewer.BBlargarghezza->click();  // whole width: zoom 1.0
+            viewer.fullWidthButton->click();  // whole width: zoom 1.0
             check("whole width");
             viewer.SetRecorder(nullptr);
             viewer.close();

@@ -66,8 +66,8 @@ protected:
         TickUntilStopped();
     }
     void TickUntilStopped() {
-        for (int i = 0; i < 10 && viewer->Timer1->isActive(); ++i) viewer->Timer1Timer();
-        ASSERT_FALSE(viewer->Timer1->isActive());
+        for (int i = 0; i < 10 && viewer->firstDrawTimer->isActive(); ++i) viewer->DrawWhenReady();
+        ASSERT_FALSE(viewer->firstDrawTimer->isActive());
     }
     // How often the sheet's title was drawn since the recording was cleared.
     int Drawings() const {
@@ -129,22 +129,22 @@ TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
     Open(5, "P");  // a portrait page: half size, moved right by a quarter of the screen
     ASSERT_EQ(Drawing.ZoomFactor, 0.5L);
     ASSERT_EQ(Drawing.OriginX, 480);
-    viewer->BitBtnZoomPiu->click();
+    viewer->zoomInButton->click();
     EXPECT_NEAR(static_cast<double>(Drawing.ZoomFactor), 0.575, 1e-6);
-    viewer->BitBtnZoomMeno->click();
-    viewer->BitBtnZoomMeno->click();
+    viewer->zoomOutButton->click();
+    viewer->zoomOutButton->click();
     EXPECT_NEAR(static_cast<double>(Drawing.ZoomFactor), 0.5 / 1.15, 1e-6);
-    viewer->BBlargarghezza->click();  // "Breedte": zoom 1 at the origin
+    viewer->fullWidthButton->click();  // "Breedte": zoom 1 at the origin
     EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
     EXPECT_EQ(Drawing.OriginX, 0);
     EXPECT_EQ(Drawing.OriginY, 0);
-    viewer->BitBtnZoomPiu->click();
-    viewer->BBaltezza->click();  // "Hoogte": the portrait page's whole height
+    viewer->zoomInButton->click();
+    viewer->fullHeightButton->click();  // "Hoogte": the portrait page's whole height
     EXPECT_EQ(Drawing.ZoomFactor, 0.5L);
     EXPECT_EQ(Drawing.OriginX, 480);
     EXPECT_EQ(Drawing.OriginY, 0);
     dc.Clear();
-    viewer->BBlargarghezza->click();
+    viewer->fullWidthButton->click();
     EXPECT_EQ(Drawings(), 1);  // every button draws the sheet again
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
 }
@@ -154,21 +154,21 @@ TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
     Open(5, "P");
     ASSERT_EQ(Drawing.AspectLinesOn, 1);
     ASSERT_FALSE(Drawing.BlackAndWhite);
-    viewer->BBFlagRiga->click();
+    viewer->aspectLinesButton->click();
     EXPECT_EQ(Drawing.AspectLinesOn, 0);
-    EXPECT_EQ(viewer->BBFlagRiga->property("glyph").toString(), "LosLin");
+    EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LosLin");
     EXPECT_FALSE(Drawing.BlackAndWhite);
-    EXPECT_EQ(viewer->BitBtnColNer->property("glyph").toString(), "StColor");
-    viewer->BBFlagRiga->click();
+    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StColor");
+    viewer->aspectLinesButton->click();
     EXPECT_EQ(Drawing.AspectLinesOn, 1);
-    EXPECT_EQ(viewer->BBFlagRiga->property("glyph").toString(), "LinLos");
-    viewer->BitBtnColNer->click();
+    EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LinLos");
+    viewer->colourButton->click();
     EXPECT_TRUE(Drawing.BlackAndWhite);
-    EXPECT_EQ(viewer->BitBtnColNer->property("glyph").toString(), "StNero");
+    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StNero");
     EXPECT_EQ(Drawing.AspectLinesOn, 1);
-    viewer->BitBtnColNer->click();
+    viewer->colourButton->click();
     EXPECT_FALSE(Drawing.BlackAndWhite);
-    EXPECT_EQ(viewer->BitBtnColNer->property("glyph").toString(), "StColor");
+    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StColor");
 }
 
 // "Setup" runs the printer's setup and shows the orientation it left; it
@@ -178,23 +178,23 @@ TEST_F(SheetViewerControls, SetupShowsTheOrientationTheDialogLeft) {
     TurningPrinter* printer = turning.get();
     display::SetSheetPrinter(std::move(turning));
     Open(5, "P");
-    ASSERT_EQ(viewer->BitBtnFoglio->property("glyph").toString(), "SetupP");
-    viewer->BitBtnSetup->click();
+    ASSERT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupP");
+    viewer->printerSetupButton->click();
     EXPECT_EQ(printer->setups, 1);
     EXPECT_TRUE(Drawing.PrinterLandscape);
-    EXPECT_EQ(viewer->BitBtnFoglio->property("glyph").toString(), "SetupL");
-    viewer->BitBtnSetup->click();
+    EXPECT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupL");
+    viewer->printerSetupButton->click();
     EXPECT_FALSE(Drawing.PrinterLandscape);
-    EXPECT_EQ(viewer->BitBtnFoglio->property("glyph").toString(), "SetupP");
+    EXPECT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupP");
     EXPECT_FALSE(std::filesystem::exists(pdf));
-    EXPECT_FALSE(viewer->BitBtnFoglio->isEnabled());
+    EXPECT_FALSE(viewer->orientationButton->isEnabled());
 }
 
 // The metafile names offered run from "GRAF01.EMF" to "GRAF15.EMF".
 TEST_F(SheetViewerControls, TheMetafileBoxOffersFifteenNames) {
-    ASSERT_EQ(viewer->ComboEMF->count(), 15);
-    EXPECT_EQ(viewer->ComboEMF->itemText(0), "GRAF01.EMF");
-    EXPECT_EQ(viewer->ComboEMF->itemText(14), "GRAF15.EMF");
+    ASSERT_EQ(viewer->metafileNameBox->count(), 15);
+    EXPECT_EQ(viewer->metafileNameBox->itemText(0), "GRAF01.EMF");
+    EXPECT_EQ(viewer->metafileNameBox->itemText(14), "GRAF15.EMF");
 }
 
 // The mouse wheel moves the sheet up and down by 20 pixels a notch, never
@@ -231,9 +231,9 @@ TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);
         Open(5, "P");
-        viewer->BitBtnColNer->click();
-        viewer->BBFlagRiga->click();
-        if (way == 0) viewer->BitBtnRitorna->click();
+        viewer->colourButton->click();
+        viewer->aspectLinesButton->click();
+        if (way == 0) viewer->backButton->click();
         if (way == 1) QTest::keyClick(viewer.get(), Qt::Key_Escape);
         if (way == 2) QTest::keyClick(viewer.get(), Qt::Key_Return);
         EXPECT_FALSE(viewer->isVisible());

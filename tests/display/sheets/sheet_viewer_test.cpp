@@ -130,8 +130,8 @@ protected:
         display::Sheets.SheetCode = code;
         display::Sheets.SheetOrientation = orientation;
         viewer->show();
-        viewer->Timer1Timer();  // the first opening draws on the second tick
-        viewer->Timer1Timer();
+        viewer->DrawWhenReady();  // the first opening draws on the second tick
+        viewer->DrawWhenReady();
     }
     struct Scale {
         long double ppu, ax, ay, zoom;
@@ -175,7 +175,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         Drawing.AspectScaleX = 1.02L;  // a calibrated screen
         Scale before = Now();
         const float fontScale = Drawing.FontScale;
-        viewer->BitBtnStampa->click();
+        viewer->printButton->click();
         before.zoom = 1, before.ox = 0, before.oy = 0;  // printing shows the whole sheet afterwards
         ExpectSame(Now(), before);
         EXPECT_EQ(Drawing.FontScale, fontScale);  // the screen's text keeps its size
@@ -200,7 +200,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
 TEST_F(SheetViewer, ThePrintedSheetIsTitledWithTheNameWithoutItsPadding) {
     engine::Birth.SubjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
     Open(5, "P");
-    viewer->BitBtnStampa->click();
+    viewer->printButton->click();
     const std::string info = Shell("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.find("Title:           Kelvor - NICCOL\xC3\x92 ROSSI\n"), std::string::npos) << info;
 }
@@ -255,7 +255,7 @@ TEST_F(SheetViewer, EveryWordOfEverySheetLiesInsideThePrintablePage) {
                   {18, "P", {"SPIEGEL", "Contrantisce)", "THEMA", "Bicorporaalen"}}};
     for (const auto& s : sheets) {
         Open(s.code, s.orientation);
-        viewer->BitBtnStampa->click();
+        viewer->printButton->click();
         const PdfPage page = ReadPdfWords(pdf);
         ASSERT_GT(page.words.size(), 100u) << s.code;
         const double edge = 3 * kPointsPerMm;
@@ -283,7 +283,7 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
-        viewer->BitBtnStampa->click();
+        viewer->printButton->click();
         const PdfPage page = ReadPdfWords(pdf);
         ASSERT_GT(page.words.size(), 100u) << code;
         for (std::size_t i = 0; i < page.words.size(); ++i)
@@ -313,7 +313,7 @@ class ActivatingPrinter : public display::PdfSheetPrinter {
 public:
     using PdfSheetPrinter::PdfSheetPrinter;
     std::unique_ptr<display::SheetPrintJob> Begin(bool landscape, bool blank, const std::string& title) override {
-        display::theSheetViewer->FormActivate();
+        display::theSheetViewer->PrepareOpening();
         return PdfSheetPrinter::Begin(landscape, blank, title);
     }
 };
@@ -321,10 +321,10 @@ public:
 TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
     Open(5, "P");
     display::theSheetViewer = viewer.get();
-    viewer->BitBtnStampa->click();
+    viewer->printButton->click();
     const PdfPage plain = ReadPdfWords(pdf);
     display::SetSheetPrinter(std::make_unique<ActivatingPrinter>(pdf));
-    viewer->BitBtnStampa->click();
+    viewer->printButton->click();
     const PdfPage activated = ReadPdfWords(pdf);
     display::theSheetViewer = nullptr;
     ASSERT_EQ(plain.words.size(), activated.words.size());
@@ -345,7 +345,7 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
 TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
     archive::DrawSettings.EpsonCorrection = 1;
     Open(16, "L");
-    viewer->BitBtnStampa->click();
+    viewer->printButton->click();
     EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
     const std::string first = Shell("pdftotext -f 1 -l 1 '" + pdf + "' -");
     EXPECT_EQ(first.find("Rossi"), std::string::npos);
@@ -353,9 +353,9 @@ TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
 
 TEST_F(SheetViewer, BlackAndWhitePrintUsesBlackInkOnly) {
     Open(18, "P");
-    viewer->BitBtnColNer->click();
-    EXPECT_EQ(viewer->BitBtnColNer->property("glyph").toString(), "StNero");
-    viewer->BitBtnStampa->click();
+    viewer->colourButton->click();
+    EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StNero");
+    viewer->printButton->click();
     const std::string png = (folder.Path() / "page").string();
     Shell("pdftoppm -r 40 -png '" + pdf + "' '" + png + "'");
     QImage page(QString::fromStdString(png + "-1.png"));
@@ -389,7 +389,7 @@ TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
     Open(5, "P");
     Scale before = Now();
     before.zoom = 1, before.ox = 0, before.oy = 0;
-    viewer->BitBtnStampa->click();
+    viewer->printButton->click();
     ASSERT_EQ(sink.messages.size(), 1u);
     ExpectSame(Now(), before);
     EXPECT_TRUE(std::filesystem::exists(pdf));  // the document was ended
@@ -402,9 +402,9 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
         const std::string name = "GRAF0" + std::to_string(++n) + ".EMF";
-        viewer->ComboEMF->setEditText(QString::fromStdString(name));
-        viewer->BitBtnZoomPiu->click();
-        viewer->BBEMFout->click();
+        viewer->metafileNameBox->setEditText(QString::fromStdString(name));
+        viewer->zoomInButton->click();
+        viewer->saveMetafileButton->click();
         EXPECT_TRUE(sink.messages.empty()) << code;
         const auto file = folder.Path() / "Emf" / name;
         ASSERT_TRUE(std::filesystem::exists(file)) << code;
@@ -482,14 +482,14 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
             EXPECT_GT(drawn.Calls("line").size(), 100u) << code;
             EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{})
                 << code;
-            for (const QPushButton* b : viewer->Panel1->findChildren<QPushButton*>()) {
+            for (const QPushButton* b : viewer->buttonBar->findChildren<QPushButton*>()) {
                 const QRect r(b->mapTo(viewer.get(), QPoint(0, 0)), b->size());
                 EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << b->objectName().toStdString();
             }
         }
         const long double screenScale = Drawing.PixelsPerUnit;
-        viewer->ComboEMF->setEditText("GRAF06.EMF");
-        viewer->BBEMFout->click();
+        viewer->metafileNameBox->setEditText("GRAF06.EMF");
+        viewer->saveMetafileButton->click();
         EXPECT_TRUE(sink.messages.empty());
         EXPECT_EQ(Drawing.PixelsPerUnit, screenScale);  // the screen's scale is back
         const auto header =
@@ -505,14 +505,14 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
 
 TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     Open(5, "P");
-    viewer->ComboEMF->setEditText("GRAF04.EMX");
-    viewer->BBEMFout->click();
+    viewer->metafileNameBox->setEditText("GRAF04.EMX");
+    viewer->saveMetafileButton->click();
     ASSERT_EQ(sink.Texts(), std::vector<std::string>{"File deve essere .EMF"});
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMX"));
-    viewer->ComboEMF->setEditText("GRAF04.EMF");
+    viewer->metafileNameBox->setEditText("GRAF04.EMF");
     std::filesystem::remove_all("Appoggio");
     const Scale before = Now();
-    viewer->BBEMFout->click();
+    viewer->saveMetafileButton->click();
     EXPECT_EQ(sink.messages.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMF"));
     EXPECT_FALSE(Drawing.MetafileOutput);
@@ -524,12 +524,12 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
 // as typed: no file is saved under "?" in its place, and the name in use stays.
 TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
     Open(5, "P");
-    viewer->ComboEMF->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
-    viewer->BBEMFout->click();
+    viewer->metafileNameBox->setEditText(QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    viewer->saveMetafileButton->click();
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("(U+1F600)"), std::string::npos) << sink.messages[0].text;
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF03?.EMF"));
-    EXPECT_EQ(viewer->ComboEMF->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
+    EXPECT_EQ(viewer->metafileNameBox->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
     EXPECT_NE(Drawing.MetafileName, "GRAF03?.EMF");
 }
 
@@ -537,28 +537,28 @@ TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
 // press; a metafile that is not there is named, and no viewer opens.
 TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
     Open(5, "P");
-    viewer->ComboEMF->setEditText("graf02.emf");
-    viewer->BBEMFout->click();
+    viewer->metafileNameBox->setEditText("graf02.emf");
+    viewer->saveMetafileButton->click();
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
-    EXPECT_EQ(viewer->ComboEMF->currentText(), "GRAF02.EMF");
+    EXPECT_EQ(viewer->metafileNameBox->currentText(), "GRAF02.EMF");
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF02.EMF"));
 
     std::string shownTitle;
     gui::SetModalHandler("FoMetGra", [&](QDialog* d) {
         auto* w = static_cast<display::MetafileViewer*>(d);
-        w->FormActivate();
+        w->ShowCurrentFile();
         EXPECT_FALSE(w->FileMissing());
         shownTitle = w->windowTitle().toStdString();
-        return int(gui::mrCancel);
+        return int(gui::ModalCancel);
     });
-    viewer->ComboEMF->setEditText("graf02.emf");
-    viewer->BBEMFin->click();
+    viewer->metafileNameBox->setEditText("graf02.emf");
+    viewer->openMetafileButton->click();
     EXPECT_EQ(shownTitle, std::filesystem::canonical(folder.Path() / "Emf" / "GRAF02.EMF").string());
     EXPECT_TRUE(sink.messages.empty());
 
     shownTitle.clear();
-    viewer->ComboEMF->setEditText("graf09.emf");
-    viewer->BBEMFin->click();
+    viewer->metafileNameBox->setEditText("graf09.emf");
+    viewer->openMetafileButton->click();
     EXPECT_TRUE(shownTitle.empty());  // nothing to show: no viewer
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text,
@@ -568,23 +568,23 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
 
 TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {
     Open(16, "L");
-    viewer->FormMouseWheelDown();
+    viewer->ScrollDown();
     EXPECT_EQ(Drawing.OriginY, 20);
-    viewer->FormMouseWheelUp();
-    viewer->FormMouseWheelUp();
+    viewer->ScrollUp();
+    viewer->ScrollUp();
     EXPECT_EQ(Drawing.OriginY, -20);
-    viewer->FormMouseDown(500, 500);
-    viewer->FormMouseMove(560, 501);
+    viewer->StartDrag(500, 500);
+    viewer->DragTo(560, 501);
     EXPECT_EQ(Drawing.OriginX, 0);  // previewed only
-    viewer->FormMouseUp(560, 501);
+    viewer->EndDrag(560, 501);
     EXPECT_EQ(Drawing.OriginX, 60);
     EXPECT_EQ(Drawing.OriginY, -20);
-    viewer->BBlargarghezza->click();
+    viewer->fullWidthButton->click();
     EXPECT_EQ(Drawing.OriginX, 0);
     EXPECT_EQ(Drawing.OriginY, 0);
-    viewer->BBFlagRiga->click();
+    viewer->aspectLinesButton->click();
     EXPECT_EQ(Drawing.AspectLinesOn, 0);
-    EXPECT_EQ(viewer->BBFlagRiga->property("glyph").toString(), "LosLin");
+    EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LosLin");
     if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
         viewer->Snapshot().save(QString("%1/viewer16.png").arg(keep));
 }

@@ -137,14 +137,14 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     display::Wheel.BirthWeekdayName = "Maandag";
     display::RecordingSurface dc;
     display::NatalChartFields f = display::DrawNatalChart(dc);
-    EXPECT_EQ(f.EdNome, "  Rossi Maria");
+    EXPECT_EQ(f.name, "  Rossi Maria");
     EXPECT_EQ(engine::Birth.SubjectName, "Rossi Maria");
-    EXPECT_EQ(f.EdData, "Maandag 15/01/1990 10:30 (GMT+1)");
-    EXPECT_EQ(f.EdLocal, "ROMA - ITALIA");
-    EXPECT_EQ(f.EdCoordi, "41N54-012E29");
-    EXPECT_EQ(f.EdDomif, "PLACIDO");
-    EXPECT_EQ(f.EdNodo, "MEDIO");
-    EXPECT_EQ(f.EdJd, "2447907.0625");
+    EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1)");
+    EXPECT_EQ(f.place, "ROMA - ITALIA");
+    EXPECT_EQ(f.coordinates, "41N54-012E29");
+    EXPECT_EQ(f.houseSystem, "PLACIDO");
+    EXPECT_EQ(f.node, "MEDIO");
+    EXPECT_EQ(f.julianDay, "2447907.0625");
     // Mercury and Saturn are marked in pure red; the Ascendant never is.
     int marks = 0;
     for (const std::string& t : dc.Calls("text"))
@@ -156,7 +156,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
 
     engine::Chart.GregorianCalendar = false;
     f = display::DrawNatalChart(dc);
-    EXPECT_EQ(f.EdData, "Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano");
+    EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano");
 }
 
 TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
@@ -178,7 +178,7 @@ TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
     display::NatalChartFields f = display::DrawNatalChart(dc);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;
-    EXPECT_EQ(f.EdDomif, "PLACIDO");
+    EXPECT_EQ(f.houseSystem, "PLACIDO");
     EXPECT_FALSE(dc.Calls("text").empty());
     display::DrawNatalChart(dc);
     EXPECT_EQ(sink.messages.size(), 1u);

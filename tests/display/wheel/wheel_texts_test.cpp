@@ -22,11 +22,11 @@ protected:
         display::ResetFileErrorReports();
         display::SetHelpMemoTarget({
             [this] {
-                memo1 = {"(cleared)"};
-                memoExtra = {"(cleared)"};
+                helpMemo = {"(cleared)"};
+                signatureMemo = {"(cleared)"};
             },
-            [this](const Lines& l) { memo1 = l; },
-            [this](const Lines& l) { memoExtra = l; },
+            [this](const Lines& l) { helpMemo = l; },
+            [this](const Lines& l) { signatureMemo = l; },
         });
     }
     void TearDown() override { display::SetHelpMemoTarget({}); }
@@ -35,7 +35,7 @@ protected:
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
-    Lines memo1, memoExtra;
+    Lines helpMemo, signatureMemo;
 };
 
 TEST_F(HelpMessages, EntriesRunBetweenSeparatorLines) {
@@ -53,14 +53,14 @@ TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
     for (int n = 1; n <= 34; ++n) text += "#\r\nentry " + std::to_string(n) + "\r\n";
     WriteHelp(text);
     display::ShowHelpMessage(33);
-    EXPECT_EQ(memo1, (Lines{"entry 33"}));
-    EXPECT_EQ(memoExtra, (Lines{"(cleared)"}));
+    EXPECT_EQ(helpMemo, (Lines{"entry 33"}));
+    EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
     display::ShowHelpMessage(34);
-    EXPECT_EQ(memo1, (Lines{"(cleared)"}));
-    EXPECT_EQ(memoExtra, (Lines{"entry 34"}));
+    EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
+    EXPECT_EQ(signatureMemo, (Lines{"entry 34"}));
     display::ShowHelpMessage(0);
-    EXPECT_EQ(memo1, (Lines{"(cleared)"}));
-    EXPECT_EQ(memoExtra, (Lines{"(cleared)"}));
+    EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
+    EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -70,7 +70,7 @@ TEST_F(HelpMessages, MissingHelpFileIsReportedOnceAndTheMemosStayEmpty) {
     display::ShowHelpMessage(2);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("Messaggi.txt"), std::string::npos);
-    EXPECT_EQ(memo1, (Lines{"(cleared)"}));
+    EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
 }
 
 // The shipped help texts: one non-empty entry for every number the window asks

@@ -62,9 +62,9 @@ TEST(Modal, RegisteredHandlerRunsInsteadOfTheEventLoop) {
     int seen = 0;
     gui::SetModalHandler("TestDialog", [&](QDialog* d) {
         seen = d == &dialog;
-        return int(gui::mrOk);
+        return int(gui::ModalOk);
     });
-    EXPECT_EQ(gui::ShowModal(&dialog), gui::mrOk);
+    EXPECT_EQ(gui::ShowModal(&dialog), gui::ModalOk);
     EXPECT_EQ(seen, 1);
     gui::ClearModalHandlers();
 }

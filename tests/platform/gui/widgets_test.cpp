@@ -113,7 +113,7 @@ TEST(WidgetVocabulary, LabelledEditsFillTheGridRowByRow) {
     EXPECT_EQ(columns, 3);
     grid->getItemPosition(grid->indexOf(name), &row, &column, &rows, &columns);
     EXPECT_EQ(row, 2);
-    EXPECT_EQ(gui::LabelNameOf("EditNome"), "LabEditNome");
+    EXPECT_EQ(gui::NameOfEditLabel("EditNome"), "LabEditNome");
 }
 
 // A radio group fills its columns downwards and hands its buttons back in
@@ -153,7 +153,7 @@ TEST(WidgetVocabulary, PlacedControlsStandWhereTheyAreToldAndSpinButtonsAreNamed
     EXPECT_GT(label->width(), label->fontMetrics().horizontalAdvance("Zoeken"));
     EXPECT_EQ(label->height(), 16);
 
-    const gui::SpinButtonParts spin = gui::MakeSpinButton(&window, "SpinButton1");
+    const gui::SpinArrows spin = gui::MakeSpinButton(&window, "SpinButton1");
     EXPECT_EQ(spin.box->objectName(), "SpinButton1");
     EXPECT_EQ(spin.up->objectName(), "SpinButton1Up");
     EXPECT_EQ(spin.down->objectName(), "SpinButton1Down");

@@ -46,18 +46,18 @@ protected:
 
 // Presses a slot's button and gives what the notes show, caption and text.
 std::pair<std::string, std::string> Detail(BrowserWindow& w, int slot) {
-    w.SB[slot]->click();
-    return {gui::FromQt(w.LabNote->text()), TextOf(w.MemoNote)};
+    w.detailButtons[slot]->click();
+    return {gui::FromQt(w.notesLabel->text()), TextOf(w.notesMemo)};
 }
 
 TEST_F(BrowserControls, SymptomSlotsShowEachTextWholeAndTheButtonCyclesThroughFour) {
     SymptomBrowser w;
     w.show();
-    ASSERT_TRUE(window_tests::ClickLine(w.ListBox1, "Koorts"));
-    ASSERT_EQ(TextOf(w.EdP[1]), full.Remedy);
-    EXPECT_EQ(TextOf(w.EdA[1]), full.PrimarySignature + " " + full.SecondarySignature);
-    EXPECT_EQ(TextOf(w.EdS[1]), full.ZodiacalSignature);
-    EXPECT_EQ(TextOf(w.EdD[1]), full.Posology);
+    ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "Koorts"));
+    ASSERT_EQ(TextOf(w.remedyEdits[1]), full.Remedy);
+    EXPECT_EQ(TextOf(w.planetEdits[1]), full.PrimarySignature + " " + full.SecondarySignature);
+    EXPECT_EQ(TextOf(w.signEdits[1]), full.ZodiacalSignature);
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), full.Posology);
     const std::string head = full.Remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
     EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.Warnings}));
@@ -67,43 +67,43 @@ TEST_F(BrowserControls, SymptomSlotsShowEachTextWholeAndTheButtonCyclesThroughFo
     EXPECT_EQ(Detail(w, 1), (Shown{head + "Waarschuwingen", full.Warnings}));
 
     // The planets mark the primary signature's words; the signs mark none.
-    ASSERT_EQ(TextOf(w.EdP[2]), "MSA Bryonia");
-    QTest::mouseDClick(w.EdA[2], Qt::LeftButton);
-    ASSERT_EQ(w.list->count(), 3);
-    EXPECT_EQ(Text(w.list, 0), "\xA7 Zon");
-    EXPECT_EQ(Text(w.list, 1), "\xA7 Maan");
-    EXPECT_EQ(Text(w.list, 2), "Mars");
-    QTest::mouseDClick(w.EdS[2], Qt::LeftButton);
-    ASSERT_EQ(w.list->count(), 2);
-    EXPECT_EQ(Text(w.list, 0), "Ram");
-    EXPECT_EQ(Text(w.list, 1), "Stier");
+    ASSERT_EQ(TextOf(w.remedyEdits[2]), "MSA Bryonia");
+    QTest::mouseDClick(w.planetEdits[2], Qt::LeftButton);
+    ASSERT_EQ(w.signatureWordList->count(), 3);
+    EXPECT_EQ(Text(w.signatureWordList, 0), "\xA7 Zon");
+    EXPECT_EQ(Text(w.signatureWordList, 1), "\xA7 Maan");
+    EXPECT_EQ(Text(w.signatureWordList, 2), "Mars");
+    QTest::mouseDClick(w.signEdits[2], Qt::LeftButton);
+    ASSERT_EQ(w.signatureWordList->count(), 2);
+    EXPECT_EQ(Text(w.signatureWordList, 0), "Ram");
+    EXPECT_EQ(Text(w.signatureWordList, 1), "Stier");
 }
 
 TEST_F(BrowserControls, SymptomHelpClosesOnADoubleClickAndTheSearchBoxStartsANewKey) {
     SymptomBrowser w;
     w.show();
-    QTest::mouseClick(w.BitBtn2, Qt::LeftButton);
-    ASSERT_TRUE(w.MemoInfo->isVisible());
-    QTest::mouseDClick(w.MemoInfo->viewport(), Qt::LeftButton);
-    EXPECT_FALSE(w.MemoInfo->isVisible());
-    QTest::keyClicks(w.EdCerca, "ko");
+    QTest::mouseClick(w.helpButton, Qt::LeftButton);
+    ASSERT_TRUE(w.helpMemo->isVisible());
+    QTest::mouseDClick(w.helpMemo->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(w.helpMemo->isVisible());
+    QTest::keyClicks(w.SearchEdit, "ko");
     EXPECT_EQ(w.State().SearchKey, "Ko");
-    QTest::mouseClick(w.EdCerca, Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.EdCerca), "");
+    QTest::mouseClick(w.SearchEdit, Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.SearchEdit), "");
     EXPECT_EQ(w.State().SearchKey, "");
-    QTest::keyClicks(w.EdCerca, "k");
+    QTest::keyClicks(w.SearchEdit, "k");
     EXPECT_EQ(w.State().SearchKey, "K");
-    EXPECT_EQ(TextOf(w.EdCerca), "K");
+    EXPECT_EQ(TextOf(w.SearchEdit), "K");
 }
 
 TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFour) {
     RemedyBrowser w;
     w.show();
-    ASSERT_TRUE(window_tests::ClickLine(w.ListBox1, full.Remedy));
-    EXPECT_EQ(TextOf(w.EdRime), full.Remedy);
-    EXPECT_EQ(TextOf(w.EdAvve), full.Warnings);
-    EXPECT_EQ(TextOf(w.MemoNote), full.Synthesis);
-    EXPECT_EQ(TextOf(w.EdD[1]), "Koorts");
+    ASSERT_TRUE(window_tests::ClickLine(w.choiceList, full.Remedy));
+    EXPECT_EQ(TextOf(w.Chosen), full.Remedy);
+    EXPECT_EQ(TextOf(w.warningsEdit), full.Warnings);
+    EXPECT_EQ(TextOf(w.notesMemo), full.Synthesis);
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koorts");
     const std::string head = full.Remedy + " - ";
     using Shown = std::pair<std::string, std::string>;
     EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.Posology}));
@@ -113,13 +113,13 @@ TEST_F(BrowserControls, RemedyShowsItsWholeSynthesisAndTheButtonCyclesThroughFou
     EXPECT_EQ(Detail(w, 1), (Shown{head + "Dosering", full.Posology}));
 
     // "Opschonen" empties the remedy's warnings and form with its slots.
-    ASSERT_TRUE(window_tests::ClickLine(w.ListBox1, "MSA Bryonia"));
-    ASSERT_EQ(gui::FromQt(w.LabSpeci->text()), "(Macerato Spagirico-Alchemico)");
-    QTest::mouseClick(w.BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.EdP[1]), "");
-    EXPECT_EQ(TextOf(w.EdAvve), "");
-    EXPECT_EQ(gui::FromQt(w.LabSpeci->text()), "");
-    EXPECT_EQ(TextOf(w.EdRime), "");
+    ASSERT_TRUE(window_tests::ClickLine(w.choiceList, "MSA Bryonia"));
+    ASSERT_EQ(gui::FromQt(w.formLabel->text()), "(Macerato Spagirico-Alchemico)");
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.remedyEdits[1]), "");
+    EXPECT_EQ(TextOf(w.warningsEdit), "");
+    EXPECT_EQ(gui::FromQt(w.formLabel->text()), "");
+    EXPECT_EQ(TextOf(w.Chosen), "");
 }
 
 // Fifteen symptoms, each with a remedy of its own, fill the fifteen slots:
@@ -137,16 +137,16 @@ TEST(RankedSlots, TheFifteenthSlotIsSearchedHighlightedAndEmptiedByItsOwnButton)
     RebuildPrimaryLists();
     MultiSymptomSearch w;
     w.show();
-    ASSERT_EQ(w.ListBox1->count(), kRankedSlots);
-    for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.ListBox1, k);
-    ASSERT_EQ(TextOf(w.Ed[15]), "Symptoom 15");
-    QTest::mouseClick(w.BBricerca, Qt::LeftButton);
-    ASSERT_TRUE(window_tests::ClickLine(w.ListBox3, "01 Remedie 15"));
-    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.Ed[k]), k == 15 ? kCream : kSilver) << k;
-    EXPECT_NE(TextOf(w.Memo1).find("= Symptoom 15"), std::string::npos);
-    QTest::mouseClick(w.BB[15], Qt::LeftButton);
-    EXPECT_EQ(TextOf(w.Ed[15]), "");
-    EXPECT_EQ(TextOf(w.Ed[14]), "Symptoom 14");
+    ASSERT_EQ(w.vocabularyList->count(), kRankedSlots);
+    for (int k = 0; k < kRankedSlots; ++k) ClickRow(w.vocabularyList, k);
+    ASSERT_EQ(TextOf(w.slotEdits[15]), "Symptoom 15");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_TRUE(window_tests::ClickLine(w.resultList, "01 Remedie 15"));
+    for (int k = 1; k <= kRankedSlots; ++k) EXPECT_EQ(BackgroundOf(w.slotEdits[k]), k == 15 ? kCream : kSilver) << k;
+    EXPECT_NE(TextOf(w.detailMemo).find("= Symptoom 15"), std::string::npos);
+    QTest::mouseClick(w.clearSlotButtons[15], Qt::LeftButton);
+    EXPECT_EQ(TextOf(w.slotEdits[15]), "");
+    EXPECT_EQ(TextOf(w.slotEdits[14]), "Symptoom 14");
     EXPECT_TRUE(messages.messages.empty());
 }
 

@@ -74,36 +74,36 @@ TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit)
     PrimaryEditor w;
     w.show();
     const std::int64_t n = PrimaryRecordCount();
-    ASSERT_EQ(w.ListBox1->count(), n);
-    EXPECT_TRUE(w.RBprod->isChecked());
+    ASSERT_EQ(w.entryList->count(), n);
+    EXPECT_TRUE(w.byRemedyRadio->isChecked());
     EXPECT_EQ(w.RecordCountText, std::to_string(n));
-    EXPECT_EQ(Text(w.MemoIndi), "");
-    EXPECT_EQ(w.MemoIndi->placeholderText(), "Indicaties");
+    EXPECT_EQ(Text(w.indicationMemo), "");
+    EXPECT_EQ(w.indicationMemo->placeholderText(), "Indicaties");
 
-    ClickRow(w.ListBox1, 3);
+    ClickRow(w.entryList, 3);
     const auto [remedy, indication] = SplitListEntry(w.Entries[3].text, false);
     const std::int64_t r = w.Entries[3].record;
-    EXPECT_EQ(Text(w.EdProd), remedy);
-    EXPECT_EQ(Text(w.MemoIndi), indication);
-    EXPECT_EQ(Text(w.EdNumRec), std::to_string(r) + " / " + std::to_string(n));
-    EXPECT_TRUE(w.BBelimina->isEnabled());
-    EXPECT_FALSE(w.BBsalva->isEnabled());
+    EXPECT_EQ(Text(w.remedyEdit), remedy);
+    EXPECT_EQ(Text(w.indicationMemo), indication);
+    EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(r) + " / " + std::to_string(n));
+    EXPECT_TRUE(w.deleteButton->isEnabled());
+    EXPECT_FALSE(w.saveButton->isEnabled());
 
     // Only the posology changes: the panel offers the save in place alone.
-    w.MemoPoso->setFocus();
-    w.MemoPoso->moveCursor(QTextCursor::End);
-    QTest::keyClicks(w.MemoPoso, " 3x");
-    EXPECT_TRUE(w.BBsalva->isEnabled());
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_TRUE(w.LabDesc->isEnabled());
-    EXPECT_FALSE(w.LabProd->isEnabled());
-    EXPECT_FALSE(w.LabIndi->isEnabled());
-    EXPECT_TRUE(w.BBsalva1->isEnabled());
-    EXPECT_FALSE(w.BBnuovo1->isEnabled());
-    EXPECT_TRUE(w.BBelimina1->isEnabled());
+    w.posologyMemo->setFocus();
+    w.posologyMemo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.posologyMemo, " 3x");
+    EXPECT_TRUE(w.saveButton->isEnabled());
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_TRUE(w.descriptionsChangedLabel->isEnabled());
+    EXPECT_FALSE(w.remedyChangedLabel->isEnabled());
+    EXPECT_FALSE(w.keyTextChangedLabel->isEnabled());
+    EXPECT_TRUE(w.panelSaveButton->isEnabled());
+    EXPECT_FALSE(w.panelSaveAsNewButton->isEnabled());
+    EXPECT_TRUE(w.panelDeleteButton->isEnabled());
     const std::string posology = PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology;
-    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+    QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology, posology + " 3x");
     EXPECT_TRUE(messages.messages.empty());
@@ -112,24 +112,24 @@ TEST_F(SampleWindows, PrimaryEditorShowsAClickedRecordAndAsksBeforeLosingAnEdit)
 TEST_F(SampleWindows, PrimaryEditorClosesAtOnceUntouchedAndRefusesASaveWithoutARecord) {
     PrimaryEditor w;
     w.show();
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 
     w.show();
-    w.EdProd->setFocus();
-    QTest::keyClicks(w.EdProd, "Nieuw");
+    w.remedyEdit->setFocus();
+    QTest::keyClicks(w.remedyEdit, "Nieuw");
     // No record is shown: there is none to save into, only a new one to add.
-    EXPECT_FALSE(w.BBsalva->isEnabled());
-    EXPECT_TRUE(w.BBnuovo->isEnabled());
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_FALSE(w.saveButton->isEnabled());
+    EXPECT_TRUE(w.saveAsNewButton->isEnabled());
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty());
     QTest::keyClick(&w, Qt::Key_Escape);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_TRUE(w.LabProd->isEnabled());
-    EXPECT_FALSE(w.LabIndi->isEnabled());
-    EXPECT_FALSE(w.LabDesc->isEnabled());
-    EXPECT_FALSE(w.BBelimina1->isEnabled());
-    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_TRUE(w.remedyChangedLabel->isEnabled());
+    EXPECT_FALSE(w.keyTextChangedLabel->isEnabled());
+    EXPECT_FALSE(w.descriptionsChangedLabel->isEnabled());
+    EXPECT_FALSE(w.panelDeleteButton->isEnabled());
+    QTest::mouseClick(w.panelIgnoreButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -151,34 +151,34 @@ TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
     };
     PrimaryEditor primary;
     primary.show();
-    QTest::keyClicks(primary.EdCerca, "sal");
-    EXPECT_EQ(editor_tests::CurrentLine(primary.ListBox1).substr(0, 3), "Sal");
-    EXPECT_EQ(emptied(primary.EdCerca), "");
-    QTest::keyClicks(primary.EdCerca, "t");
-    untyped(primary.EdCerca);
-    EXPECT_EQ(Text(primary.EdCerca), "T");
+    QTest::keyClicks(primary.searchEdit, "sal");
+    EXPECT_EQ(editor_tests::CurrentLine(primary.entryList).substr(0, 3), "Sal");
+    EXPECT_EQ(emptied(primary.searchEdit), "");
+    QTest::keyClicks(primary.searchEdit, "t");
+    untyped(primary.searchEdit);
+    EXPECT_EQ(Text(primary.searchEdit), "T");
     EXPECT_EQ(primary.SearchKey, "T");
-    EXPECT_EQ(editor_tests::CurrentLine(primary.ListBox1).substr(0, 1), "T");
+    EXPECT_EQ(editor_tests::CurrentLine(primary.entryList).substr(0, 1), "T");
     primary.close();
 
     RepertoryEditor therapies;
     therapies.show();
-    QTest::keyClicks(therapies.EditCerca, "sl");
-    untyped(therapies.EditCerca);
-    EXPECT_EQ(Text(therapies.EditCerca), "sl");
+    QTest::keyClicks(therapies.searchEdit, "sl");
+    untyped(therapies.searchEdit);
+    EXPECT_EQ(Text(therapies.searchEdit), "sl");
     EXPECT_EQ(therapies.SearchKey, "SL");
-    EXPECT_EQ(emptied(therapies.EditCerca), "");
+    EXPECT_EQ(emptied(therapies.searchEdit), "");
     EXPECT_EQ(therapies.SearchKey, "");
     therapies.close();
 
     TherapyBrowser browser;
     browser.show();
-    QTest::keyClicks(browser.EditCerca, "sl");
-    untyped(browser.EditCerca);
-    EXPECT_EQ(Text(browser.EditCerca), "SL");
-    EXPECT_EQ(emptied(browser.EditCerca), "");
-    QTest::keyClicks(browser.EditCerca, "h");
-    EXPECT_EQ(Text(browser.EditCerca), "H");
+    QTest::keyClicks(browser.SearchEdit, "sl");
+    untyped(browser.SearchEdit);
+    EXPECT_EQ(Text(browser.SearchEdit), "SL");
+    EXPECT_EQ(emptied(browser.SearchEdit), "");
+    QTest::keyClicks(browser.SearchEdit, "h");
+    EXPECT_EQ(Text(browser.SearchEdit), "H");
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
@@ -186,34 +186,34 @@ TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
     PrimaryEditor w;
     w.show();
     const int beeps = BeepCount();
-    w.EdProd->setFocus();
-    QTest::keyClicks(w.EdProd, QString(50, 'a'));
-    EXPECT_FALSE(w.EdLimite->isVisible());
-    QTest::keyClick(w.EdProd, Qt::Key_B);
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 53);
+    w.remedyEdit->setFocus();
+    QTest::keyClicks(w.remedyEdit, QString(50, 'a'));
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
+    QTest::keyClick(w.remedyEdit, Qt::Key_B);
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 53);
     EXPECT_EQ(BeepCount(), beeps + 1);
-    QTest::keyClick(w.EdProd, Qt::Key_Backspace);
-    EXPECT_FALSE(w.EdLimite->isVisible());
+    QTest::keyClick(w.remedyEdit, Qt::Key_Backspace);
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     // Save as new wants an indication; then it asks before it cuts the name
     // to its 50 characters (yes), and the new record is counted.
     const std::int64_t n = PrimaryRecordCount();
-    QTest::keyClick(w.EdProd, Qt::Key_C);
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    QTest::keyClick(w.remedyEdit, Qt::Key_C);
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     EXPECT_EQ(PrimaryRecordCount(), n);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("\"Indicaties\" \xE8 vuoto"), std::string::npos);
-    w.MemoIndi->setPlainText("Hoofdpijn");
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    w.indicationMemo->setPlainText("Hoofdpijn");
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_EQ(messages.messages[1].buttons, gui::Buttons::YesNo);
     EXPECT_NE(messages.messages[1].text.find("\"Remedie\": 51 caratteri, il limite \xE8 50"), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(ReadPrimaryRecord(n + 1).Remedy, std::string(50, 'a'));
     // The new record is shown, as stored.
-    EXPECT_EQ(Text(w.EdNumRec), std::to_string(n + 1) + " / " + std::to_string(n + 1));
-    EXPECT_EQ(Text(w.EdProd), std::string(50, 'a'));
-    EXPECT_EQ(w.ListBox1->count(), n + 1);
+    EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(n + 1) + " / " + std::to_string(n + 1));
+    EXPECT_EQ(Text(w.remedyEdit), std::string(50, 'a'));
+    EXPECT_EQ(w.entryList->count(), n + 1);
 }
 
 TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
@@ -223,99 +223,99 @@ TEST_F(SampleWindows, PrimaryEditorReorderMovesRecordsInTheFile) {
     };
     PrimaryEditor w;
     w.show();
-    ClickRow(w.ListBox1, 0);
+    ClickRow(w.entryList, 0);
     ASSERT_GT(w.CurrentRecordNumber, 0);
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
     // The form is emptied, so no record stays current while numbers change.
     EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(Text(w.EdProd), "");
-    EXPECT_EQ(w.BBmodifEle->text(), "Definitivo");
-    EXPECT_TRUE(w.BBannulla->isVisible());
-    EXPECT_FALSE(w.RBprod->isVisible());
-    EXPECT_FALSE(w.EdCerca->isEnabled());
-    for (int i = 0; i < w.ListBox1->count(); ++i) EXPECT_EQ(w.Entries[static_cast<std::size_t>(i)].record, i + 1);
+    EXPECT_EQ(Text(w.remedyEdit), "");
+    EXPECT_EQ(w.reorderButton->text(), "Definitivo");
+    EXPECT_TRUE(w.cancelReorderButton->isVisible());
+    EXPECT_FALSE(w.byRemedyRadio->isVisible());
+    EXPECT_FALSE(w.searchEdit->isEnabled());
+    for (int i = 0; i < w.entryList->count(); ++i) EXPECT_EQ(w.Entries[static_cast<std::size_t>(i)].record, i + 1);
 
-    DoubleClickRow(w.ListBox1, 5);
+    DoubleClickRow(w.entryList, 5);
     EXPECT_TRUE(w.MovePending);
-    DoubleClickRow(w.ListBox1, 2);
+    DoubleClickRow(w.entryList, 2);
     EXPECT_FALSE(w.MovePending);
     EXPECT_EQ(w.Entries[2].record, 6);
     EXPECT_EQ(w.Entries[3].record, 3);
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
     const std::string after = FileBytes(kPrimaryDbName);
     EXPECT_EQ(record(after, 0), record(before, 0));
     EXPECT_EQ(record(after, 3), record(before, 6));
     EXPECT_EQ(record(after, 4), record(before, 3));
     EXPECT_EQ(record(after, 7), record(before, 7));
-    EXPECT_EQ(w.BBmodifEle->text(), "Modifica Elenco");
-    EXPECT_TRUE(w.RBprod->isChecked());
-    EXPECT_FALSE(w.BBannulla->isVisible());
+    EXPECT_EQ(w.reorderButton->text(), "Modifica Elenco");
+    EXPECT_TRUE(w.byRemedyRadio->isChecked());
+    EXPECT_FALSE(w.cancelReorderButton->isVisible());
     EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(SampleWindows, PrimaryEditorFindNextWrapsSilently) {
     PrimaryEditor w;
     w.show();
-    w.EdTrova->setText("calendula");
+    w.findEdit->setText("calendula");
     std::vector<int> hits;
     for (int i = 0; i < 10; ++i) {
-        QTest::mouseClick(w.BBtrova, Qt::LeftButton);
-        hits.push_back(w.FindActive ? w.ListBox1->currentRow() : -1);
+        QTest::mouseClick(w.findButton, Qt::LeftButton);
+        hits.push_back(w.FindActive ? w.entryList->currentRow() : -1);
     }
     ASSERT_GT(hits[0], -1);
     const auto end = std::find(hits.begin(), hits.end(), -1);
     ASSERT_NE(end, hits.end());
     EXPECT_EQ(*(end + 1), hits[0]);  // after the last match the find starts again
     for (auto it = hits.begin(); it != end; ++it)
-        EXPECT_NE(gui::FromQt(w.ListBox1->item(*it)->text()).find("Calendula"), std::string::npos);
+        EXPECT_NE(gui::FromQt(w.entryList->item(*it)->text()).find("Calendula"), std::string::npos);
 }
 
 TEST_F(SampleWindows, TherapiesEditorShowsTheLinkedPrimaryRecord) {
     RepertoryEditor w;
     w.show();
-    ASSERT_EQ(w.ListBox1->count(), RepertoryRecordCount());
-    EXPECT_TRUE(w.RBpato->isChecked());
-    ClickRow(w.ListBox1, 0);
+    ASSERT_EQ(w.entryList->count(), RepertoryRecordCount());
+    EXPECT_TRUE(w.byPathologyRadio->isChecked());
+    ClickRow(w.entryList, 0);
     const auto [remedy, pathology] = SplitListEntry(w.Entries[0].text, true);
-    EXPECT_EQ(Text(w.EdProd), remedy);
-    EXPECT_EQ(Text(w.EdPato), pathology);
+    EXPECT_EQ(Text(w.remedyEdit), remedy);
+    EXPECT_EQ(Text(w.pathologyEdit), pathology);
     ASSERT_GT(w.LinkedPrimaryRecord, 0);
-    EXPECT_TRUE(w.BBsegna->isEnabled());
+    EXPECT_TRUE(w.signaturesButton->isEnabled());
     const PrimaryRecord linked = ReadPrimaryRecord(w.LinkedPrimaryRecord);
     EXPECT_EQ(rt::UpperAscii(linked.Remedy), rt::UpperAscii(remedy));
-    QTest::mouseClick(w.BBsegna, Qt::LeftButton);
-    EXPECT_NE(Text(w.MemoPrim).find(linked.PrimarySignature), std::string::npos);
-    QTest::mouseDClick(w.MemoPrim->viewport(), Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoNote), Text(w.MemoPrim));
-    EXPECT_TRUE(w.BBsalva->isEnabled());
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    EXPECT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_TRUE(w.LabDesc->isEnabled());
-    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
+    EXPECT_NE(Text(w.primaryRecordMemo).find(linked.PrimarySignature), std::string::npos);
+    QTest::mouseDClick(w.primaryRecordMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(Text(w.notesMemo), Text(w.primaryRecordMemo));
+    EXPECT_TRUE(w.saveButton->isEnabled());
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    EXPECT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_TRUE(w.descriptionsChangedLabel->isEnabled());
+    QTest::mouseClick(w.panelIgnoreButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(SampleWindows, TherapiesEditorAsksAboutNotesTypedOnAnEmptyForm) {
     RepertoryEditor w;
     w.show();
-    w.MemoNote->setFocus();
-    QTest::keyClicks(w.MemoNote, "abc");
+    w.notesMemo->setFocus();
+    QTest::keyClicks(w.notesMemo, "abc");
     EXPECT_TRUE(w.DescriptionsChanged);
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_TRUE(w.LabDesc->isEnabled());
-    EXPECT_FALSE(w.LabProd->isEnabled());
-    EXPECT_FALSE(w.BBelimina1->isEnabled());
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_TRUE(w.descriptionsChangedLabel->isEnabled());
+    EXPECT_FALSE(w.remedyChangedLabel->isEnabled());
+    EXPECT_FALSE(w.panelDeleteButton->isEnabled());
     // No record to save into: only a new record is offered, and one without
     // a pathology is refused with the window and the notes kept.
-    EXPECT_FALSE(w.BBsalva1->isEnabled());
-    ASSERT_TRUE(w.BBnuovo1->isEnabled());
+    EXPECT_FALSE(w.panelSaveButton->isEnabled());
+    ASSERT_TRUE(w.panelSaveAsNewButton->isEnabled());
     const std::string before = FileBytes(kRepertoryDbName);
-    QTest::mouseClick(w.BBnuovo1, Qt::LeftButton);
+    QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("\"PATHOLOGIE\""), std::string::npos);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(Text(w.MemoNote), "abc");
+    EXPECT_EQ(Text(w.notesMemo), "abc");
     EXPECT_EQ(FileBytes(kRepertoryDbName), before);
 }
 
@@ -329,18 +329,18 @@ TEST(TherapiesEditor, ARemedyMissingFromThePrimaryDatabaseIsReportedInRed) {
     rt::ReplaceAllRecords(kRepertoryDbName, kRepertoryRecordSize, rep);
     RepertoryEditor w;
     w.show();
-    ClickRow(w.ListBox1, 0);  // "Angst**AURUM": other capitals still link
+    ClickRow(w.entryList, 0);  // "Angst**AURUM": other capitals still link
     EXPECT_EQ(w.LinkedPrimaryRecord, 1);
-    ClickRow(w.ListBox1, 1);  // a trailing blank does not
+    ClickRow(w.entryList, 1);  // a trailing blank does not
     EXPECT_EQ(w.LinkedPrimaryRecord, 0);
-    EXPECT_EQ(Text(w.MemoPrim), "Aurum  kan niet worden gevonden in de primaire database.");
-    EXPECT_EQ(w.MemoPrim->palette().color(QPalette::Text), QColor(255, 0, 0));
-    EXPECT_FALSE(w.BBaltro->isEnabled());
+    EXPECT_EQ(Text(w.primaryRecordMemo), "Aurum  kan niet worden gevonden in de primaire database.");
+    EXPECT_EQ(w.primaryRecordMemo->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_FALSE(w.warningsButton->isEnabled());
     // Notes of 751 characters show the warning at the notes.
-    w.MemoNote->setPlainText(QString(751, 'n'));
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 253);
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    w.notesMemo->setPlainText(QString(751, 'n'));
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 253);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_EQ(ReadRepertoryRecord(2).Notes(), std::string(750, 'n'));
 }
 
@@ -349,66 +349,67 @@ TEST_F(SampleWindows, UtilityReachesTheLastRecordAndSavesAnIndicationAsTheFields
     const std::string last = ReadPrimaryRecord(n).Indication();
     SearchUtility w;
     w.show();
-    w.RBindi->click();
-    w.EditCerca->setText(gui::ToQt(last));
+    w.primaryFieldRadios[1]->click();
+    w.phraseEdit->setText(gui::ToQt(last));
     std::vector<std::string> positions;
     for (int i = 0; i < 200; ++i) {
-        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-        positions.push_back(Text(w.Edit1));
-        if (Text(w.EdRime) == "FINE ARCHIVIO") break;
+        QTest::mouseClick(w.searchButton, Qt::LeftButton);
+        positions.push_back(Text(w.positionEdit));
+        if (Text(w.remedyEdit) == "FINE ARCHIVIO") break;
     }
     ASSERT_GE(positions.size(), 2u);
     EXPECT_EQ(positions[positions.size() - 2], std::to_string(n + 1));  // the last record was shown
     EXPECT_EQ(positions.back(), std::to_string(n));
-    EXPECT_EQ(w.BBcerca->text(), "Cerca");
+    EXPECT_EQ(w.searchButton->text(), "Cerca");
 
     // Find the last record again and replace its indication by 320 characters.
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    for (int i = 0; i < 200 && Text(w.Edit1) != std::to_string(n + 1); ++i) QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.Edit1), std::to_string(n + 1));
-    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), last);
-    EXPECT_FALSE(w.BBsalva->isEnabled());  // a search result alone arms nothing
-    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
-    w.Memo1->clear();
-    w.Memo2->setPlainText(QString::fromStdString(Pattern(320)));
-    ASSERT_TRUE(w.BBsalva->isEnabled());
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    for (int i = 0; i < 200 && Text(w.positionEdit) != std::to_string(n + 1); ++i)
+        QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.positionEdit), std::to_string(n + 1));
+    EXPECT_EQ(Text(w.textBeforeMemo) + Text(w.textFromMatchMemo), last);
+    EXPECT_FALSE(w.saveButton->isEnabled());  // a search result alone arms nothing
+    QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
+    w.textBeforeMemo->clear();
+    w.textFromMatchMemo->setPlainText(QString::fromStdString(Pattern(320)));
+    ASSERT_TRUE(w.saveButton->isEnabled());
     // The count follows the edit, red while it is beyond the field.
-    EXPECT_EQ(Text(w.Edit2), "320/300");
-    EXPECT_EQ(BaseColour(w.Edit2), kRedColour);
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    EXPECT_EQ(Text(w.lengthEdit), "320/300");
+    EXPECT_EQ(BaseColour(w.lengthEdit), kRedColour);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     // Asked first (yes): the last 20 characters go.
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("\"Indicazioni\": 320 caratteri, il limite \xE8 300"), std::string::npos);
     const PrimaryRecord r = ReadPrimaryRecord(n);
     EXPECT_EQ(r.Indication1, Pattern(320).substr(0, 250));
     EXPECT_EQ(r.Indication2, Pattern(320).substr(250, 50));
-    EXPECT_FALSE(w.BBsalva->isEnabled());
+    EXPECT_FALSE(w.saveButton->isEnabled());
     // The memos and the count show what the record holds now.
-    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), Pattern(300));
-    EXPECT_EQ(Text(w.Edit2), "300/300");
+    EXPECT_EQ(Text(w.textBeforeMemo) + Text(w.textFromMatchMemo), Pattern(300));
+    EXPECT_EQ(Text(w.lengthEdit), "300/300");
 }
 
 TEST_F(SampleWindows, UtilityAnswerNoContinuesAndLeavesTheRecord) {
     const std::string before = FileBytes(kPrimaryDbName);
     SearchUtility w;
     w.show();
-    w.EditCerca->setText("calendula");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(w.BBcerca->text(), "Continua");
-    const std::string first = Text(w.Edit1);
-    QTest::mouseClick(w.Memo1->viewport(), Qt::LeftButton);
-    QTest::keyClicks(w.Memo1, "xyz");
-    ASSERT_TRUE(w.BBsalva->isEnabled());
+    w.phraseEdit->setText("calendula");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(w.searchButton->text(), "Continua");
+    const std::string first = Text(w.positionEdit);
+    QTest::mouseClick(w.textBeforeMemo->viewport(), Qt::LeftButton);
+    QTest::keyClicks(w.textBeforeMemo, "xyz");
+    ASSERT_TRUE(w.saveButton->isEnabled());
     messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
-    EXPECT_NE(Text(w.Edit1), first);
+    EXPECT_NE(Text(w.positionEdit), first);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     // An empty phrase ends at once; saving then does nothing.
-    w.EditCerca->clear();
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    w.phraseEdit->clear();
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.remedyEdit), "FINE ARCHIVIO");
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
 }
 
@@ -441,24 +442,24 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
 
     UpdateWindow w;
     w.show();
-    EXPECT_NE(Text(w.Memo1).find("AGGIORNAMENTO"), std::string::npos);
-    EXPECT_EQ(Text(w.EdUltAgg), SetDateIn("OpzioneH").dateText);
-    EXPECT_EQ(Text(w.EdNuoAgg1), SetDateIn(older).dateText);
-    EXPECT_EQ(Text(w.EdNuoAgg2), SetDateIn(newer).dateText);
-    EXPECT_EQ(Text(w.EdDisp3), "");
-    EXPECT_FALSE(w.BBok3->isEnabled());
-    EXPECT_EQ(w.EdNuoAgg1->palette().color(QPalette::Base), QColor(255, 0, 0));
-    EXPECT_EQ(w.EdNuoAgg2->palette().color(QPalette::Base), QColor(0, 255, 255));
+    EXPECT_NE(Text(w.instructionsMemo).find("AGGIORNAMENTO"), std::string::npos);
+    EXPECT_EQ(Text(w.lastUpdateEdit), SetDateIn("OpzioneH").dateText);
+    EXPECT_EQ(Text(w.updateRows[0].dateEdit), SetDateIn(older).dateText);
+    EXPECT_EQ(Text(w.updateRows[1].dateEdit), SetDateIn(newer).dateText);
+    EXPECT_EQ(Text(w.updateRows[2].placeEdit), "");
+    EXPECT_FALSE(w.updateRows[2].installButton->isEnabled());
+    EXPECT_EQ(w.updateRows[0].dateEdit->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(w.updateRows[1].dateEdit->palette().color(QPalette::Base), QColor(0, 255, 255));
 
     const std::string local = FileBytes(kPrimaryDbName);
     messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBok1, Qt::LeftButton);
+    QTest::mouseClick(w.updateRows[0].installButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
     EXPECT_EQ(FileBytes(kPrimaryDbName), local);
 
     const std::string localTherapies = FileBytes(kRepertoryDbName);
-    QTest::mouseClick(w.BBok2, Qt::LeftButton);
+    QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);
     // Installed, and the replaced pair kept beside it under one number, as the message says.
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_NE(messages.messages[1].text.find("DBmain.rnd.precedente1 e Repertorio.rnd.precedente1"), std::string::npos)
@@ -467,8 +468,8 @@ TEST_F(SampleWindows, UpdateWindowInstallsANewerSetAndAsksBeforeAnOlderOne) {
     EXPECT_EQ(testing_support::ReadBytes("OpzioneH/Repertorio.rnd.precedente1"), localTherapies);
     EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(newer / "DBmain.rnd"));
     EXPECT_EQ(fs::last_write_time(rt::ResolvePath(kPrimaryDbName)), fs::last_write_time(newer / "DBmain.rnd"));
-    EXPECT_EQ(Text(w.EdUltAgg), Text(w.EdNuoAgg2));
-    EXPECT_EQ(w.BitBtnRitorna->text(), "Ritorna al Menu");
+    EXPECT_EQ(Text(w.lastUpdateEdit), Text(w.updateRows[1].dateEdit));
+    EXPECT_EQ(w.backToMenuButton->text(), "Ritorna al Menu");
     // The disc brought no lists: they were made from the new databases.
     EXPECT_EQ(PrimaryRecordCount(), static_cast<std::int64_t>(FileBytes(kPrimaryDbName).size() / kPrimaryRecordSize) - 1);
     EXPECT_NE(FileBytes(kRemedyListName).find("nnnnnnnn"), std::string::npos);
@@ -479,21 +480,21 @@ TEST_F(SampleWindows, UpdateWindowWithoutADiscSaysSoAndTakesAChosenFolder) {
     UpdateWindow w;
     w.show();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Non \xE8 stato rilevato alcun disco di aggiornamento"});
-    EXPECT_FALSE(w.BBok1->isEnabled());
+    EXPECT_FALSE(w.updateRows[0].installButton->isEnabled());
     const fs::path chosen = folder.Path() / "downloads";
     fs::create_directories(chosen / "OpzioneH");
     WriteBytes(chosen / "OpzioneH" / "Repertorio.rnd", FileBytes(kRepertoryDbName));
     auto previous = UpdateWindow::ChooseFolder;
     UpdateWindow::ChooseFolder = [&](QWidget*) { return chosen; };
-    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
     UpdateWindow::ChooseFolder = previous;
-    EXPECT_TRUE(w.BBok1->isEnabled());
-    EXPECT_EQ(Text(w.EdNuoAgg1), SetDateIn(chosen / "OpzioneH").dateText);
-    EXPECT_NE(Text(w.Memo1).find("Inserire il disco"), std::string::npos);
+    EXPECT_TRUE(w.updateRows[0].installButton->isEnabled());
+    EXPECT_EQ(Text(w.updateRows[0].dateEdit), SetDateIn(chosen / "OpzioneH").dateText);
+    EXPECT_NE(Text(w.instructionsMemo).find("Inserire il disco"), std::string::npos);
     // With "OpzioneH\AutoSet" the other explanation is shown.
     WriteBytes("OpzioneH/AutoSet", "");
-    w.FormActivate();
-    EXPECT_NE(Text(w.Memo1).find("aggiornamento automatico"), std::string::npos);
+    w.Refresh();
+    EXPECT_NE(Text(w.instructionsMemo).find("aggiornamento automatico"), std::string::npos);
 }
 
 // Pictures of the four windows with the sample databases, on request:
@@ -506,35 +507,35 @@ TEST_F(SampleWindows, Screenshots) {
     {
         PrimaryEditor w;
         w.show();
-        ClickRow(w.ListBox1, 4);
+        ClickRow(w.entryList, 4);
         QTest::qWait(50);
         w.grab().save(QString::fromStdString((out / "primary_editor.png").string()));
-        w.EdProd->setFocus();
-        QTest::keyClicks(w.EdProd, QString(45, 'x'));
+        w.remedyEdit->setFocus();
+        QTest::keyClicks(w.remedyEdit, QString(45, 'x'));
         QTest::keyClick(&w, Qt::Key_Escape);
         QTest::qWait(50);
         w.grab().save(QString::fromStdString((out / "primary_editor_panel.png").string()));
-        QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+        QTest::mouseClick(w.panelIgnoreButton, Qt::LeftButton);
         w.show();
-        QTest::mouseClick(w.BBinfo, Qt::LeftButton);
-        QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+        QTest::mouseClick(w.instructionsButton, Qt::LeftButton);
+        QTest::mouseClick(w.reorderButton, Qt::LeftButton);
         QTest::qWait(50);
         w.grab().save(QString::fromStdString((out / "primary_editor_reorder.png").string()));
     }
     {
         RepertoryEditor w;
         w.show();
-        ClickRow(w.ListBox1, 2);
-        QTest::mouseClick(w.BBaltro, Qt::LeftButton);
+        ClickRow(w.entryList, 2);
+        QTest::mouseClick(w.warningsButton, Qt::LeftButton);
         QTest::qWait(50);
         w.grab().save(QString::fromStdString((out / "therapies_editor.png").string()));
     }
     {
         SearchUtility w;
         w.show();
-        w.RBindi->click();
-        w.EditCerca->setText("wonden");
-        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+        w.primaryFieldRadios[1]->click();
+        w.phraseEdit->setText("wonden");
+        QTest::mouseClick(w.searchButton, Qt::LeftButton);
         QTest::qWait(50);
         w.grab().save(QString::fromStdString((out / "search_utility.png").string()));
     }

@@ -29,18 +29,18 @@ using EditorClosePanel = OwnDatabases;
 // what each answer leaves.
 void NoThenYes(DatabaseEditorWindow& w, gui::RecordingMessageSink& messages, const std::string& file,
                const std::string& before) {
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    ASSERT_TRUE(w.BBelimina1->isEnabled());
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    ASSERT_TRUE(w.panelDeleteButton->isEnabled());
     messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);
+    QTest::mouseClick(w.panelDeleteButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.Texts()[0].find("il record 3?"), std::string::npos) << messages.Texts()[0];
-    EXPECT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.unsavedChangesPanel->isVisible());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(FileBytes(file), before);
 
-    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);  // yes
+    QTest::mouseClick(w.panelDeleteButton, Qt::LeftButton);  // yes
     EXPECT_EQ(messages.messages.size(), 2u);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Accepted);
@@ -54,7 +54,7 @@ TEST_F(EditorClosePanel, PrimaryEliminaAsksThenDeletesTheLastRecordShown) {
     w.show();
     ClickEntry(w, c.Remedy + "**" + c.Indication);
     ASSERT_EQ(w.CurrentRecordNumber, 3);
-    Retype(w.MemoPoso, "Nieuwe dosering");
+    Retype(w.posologyMemo, "Nieuwe dosering");
     NoThenYes(w, messages, kPrimaryDbName, before);
     ASSERT_EQ(PrimaryRecordCount(), 2);
     const std::string after = FileBytes(kPrimaryDbName);
@@ -72,7 +72,7 @@ TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
     w.show();
     ClickEntry(w, c.Pathology + "**" + c.Remedy);
     ASSERT_EQ(w.CurrentRecordNumber, 3);
-    Retype(w.EdPoso, "Nieuwe dosering");
+    Retype(w.posologyEdit, "Nieuwe dosering");
     NoThenYes(w, messages, kRepertoryDbName, before);
     ASSERT_EQ(RepertoryRecordCount(), 2);
     const std::string after = FileBytes(kRepertoryDbName);

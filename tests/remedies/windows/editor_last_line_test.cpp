@@ -28,23 +28,23 @@ TEST_F(EditorLastLine, PrimarySaveAndSaveAsNewSelectTheLastLine) {
     WritePrimaryDb({Texts("Calendula", "Wonden"), Texts("Zingiber", "Misselijkheid"), Texts("Arnica", "Kneuzingen")});
     PrimaryEditor w;
     w.show();
-    ASSERT_EQ(w.ListBox1->count(), 3);
+    ASSERT_EQ(w.entryList->count(), 3);
     ClickEntry(w, "Zingiber**Misselijkheid");
-    ASSERT_EQ(w.ListBox1->currentRow(), 2);
-    Retype(w.MemoPoso, "Drie keer daags");
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    ASSERT_EQ(w.entryList->currentRow(), 2);
+    Retype(w.posologyMemo, "Drie keer daags");
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).Posology, "Drie keer daags");
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zingiber**Misselijkheid");
-    EXPECT_EQ(w.ListBox1->currentRow(), 2);
+    EXPECT_EQ(CurrentLine(w.entryList), "Zingiber**Misselijkheid");
+    EXPECT_EQ(w.entryList->currentRow(), 2);
 
     // A new record whose line sorts last.
-    Retype(w.MemoIndi, "Reisziekte");
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    Retype(w.indicationMemo, "Reisziekte");
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(PrimaryRecordCount(), 4);
-    ASSERT_EQ(w.ListBox1->count(), 4);
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zingiber**Reisziekte");
-    EXPECT_EQ(w.ListBox1->currentRow(), 3);
+    ASSERT_EQ(w.entryList->count(), 4);
+    EXPECT_EQ(CurrentLine(w.entryList), "Zingiber**Reisziekte");
+    EXPECT_EQ(w.entryList->currentRow(), 3);
 }
 
 TEST_F(EditorLastLine, TherapiesSaveAndSaveAsNewSelectTheLastLine) {
@@ -53,21 +53,21 @@ TEST_F(EditorLastLine, TherapiesSaveAndSaveAsNewSelectTheLastLine) {
                       {"Hoest", "Bryonia", "2 x daags", ""}});
     RepertoryEditor w;
     w.show();
-    ASSERT_EQ(w.ListBox1->count(), 3);
+    ASSERT_EQ(w.entryList->count(), 3);
     ClickEntry(w, "Zweren**Arnica");
-    ASSERT_EQ(w.ListBox1->currentRow(), 2);
-    Retype(w.EdPoso, "kompres");
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    ASSERT_EQ(w.entryList->currentRow(), 2);
+    Retype(w.posologyEdit, "kompres");
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     EXPECT_EQ(ReadRepertoryRecord(2).Posology, "kompres");
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zweren**Arnica");
-    EXPECT_EQ(w.ListBox1->currentRow(), 2);
+    EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");
+    EXPECT_EQ(w.entryList->currentRow(), 2);
 
-    Retype(w.EdPato, "Zweringen");
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    Retype(w.pathologyEdit, "Zweringen");
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(RepertoryRecordCount(), 4);
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zweringen**Arnica");
-    EXPECT_EQ(w.ListBox1->currentRow(), 3);
+    EXPECT_EQ(CurrentLine(w.entryList), "Zweringen**Arnica");
+    EXPECT_EQ(w.entryList->currentRow(), 3);
 }
 
 }  // namespace

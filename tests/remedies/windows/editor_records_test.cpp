@@ -40,17 +40,17 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     ASSERT_EQ(w.CurrentRecordNumber, 39);
     const PrimaryTexts achillea = PrimaryRecordToTexts(ReadPrimaryRecord(39));
 
-    Retype(w.MemoIndi, "Testindicatie");
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    Retype(w.indicationMemo, "Testindicatie");
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
     // The appended record is the one shown now.
     EXPECT_EQ(w.CurrentRecordNumber, n + 1);
-    EXPECT_EQ(Text(w.EdNumRec), std::to_string(n + 1) + " / " + std::to_string(n + 1));
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Achillea millefolium**Testindicatie");
+    EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(n + 1) + " / " + std::to_string(n + 1));
+    EXPECT_EQ(CurrentLine(w.entryList), "Achillea millefolium**Testindicatie");
 
-    Append(w.MemoPoso, " Extra");
-    ASSERT_TRUE(w.BBsalva->isEnabled());
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    Append(w.posologyMemo, " Extra");
+    ASSERT_TRUE(w.saveButton->isEnabled());
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(PrimaryRecordCount(), n + 1);
@@ -63,12 +63,12 @@ TEST_F(EditorSample, PrimarySaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
 
     // A delete now takes the appended record: the file is as it was, and
     // the window goes on with an empty form and the new count.
-    QTest::mouseClick(w.BBelimina, Qt::LeftButton);
+    QTest::mouseClick(w.deleteButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(Text(w.EdNumRec), "Tot=" + std::to_string(n));
-    EXPECT_EQ(w.ListBox1->count(), n);
-    EXPECT_EQ(Text(w.EdProd), "");
+    EXPECT_EQ(Text(w.recordNumberEdit), "Tot=" + std::to_string(n));
+    EXPECT_EQ(w.entryList->count(), n);
+    EXPECT_EQ(Text(w.remedyEdit), "");
 }
 
 TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
@@ -79,15 +79,15 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     ClickEntry(w, "Koorts bij griep**Achillea millefolium");
     ASSERT_EQ(w.CurrentRecordNumber, 49);
 
-    Retype(w.EdPato, "Griep");
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    Retype(w.pathologyEdit, "Griep");
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(RepertoryRecordCount(), n + 1);
     EXPECT_EQ(w.CurrentRecordNumber, n + 1);
-    EXPECT_EQ(Text(w.EdNumRec), std::to_string(n + 1) + " / " + std::to_string(n + 1));
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Griep**Achillea millefolium");
+    EXPECT_EQ(Text(w.recordNumberEdit), std::to_string(n + 1) + " / " + std::to_string(n + 1));
+    EXPECT_EQ(CurrentLine(w.entryList), "Griep**Achillea millefolium");
 
-    Append(w.EdPoso, " Extra");
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    Append(w.posologyEdit, " Extra");
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 49, kRepertoryRecordSize),
@@ -97,11 +97,11 @@ TEST_F(EditorSample, TherapiesSaveAfterSaveAsNewWritesTheAppendedRecordOnly) {
     EXPECT_EQ(added.Remedy, "Achillea millefolium");
     EXPECT_EQ(added.Posology, ReadRepertoryRecord(49).Posology + " Extra");
 
-    QTest::mouseClick(w.BBelimina, Qt::LeftButton);
+    QTest::mouseClick(w.deleteButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kRepertoryDbName), before);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(Text(w.EdNumRec), "Tot=" + std::to_string(n));
-    EXPECT_EQ(w.ListBox1->count(), n);
+    EXPECT_EQ(Text(w.recordNumberEdit), "Tot=" + std::to_string(n));
+    EXPECT_EQ(w.entryList->count(), n);
 }
 
 // With no record shown the closing panel offers a new record, not a save in
@@ -111,19 +111,19 @@ TEST_F(EditorSample, PrimaryPanelWithoutARecordOffersSaveAsNewOnly) {
     w.show();
     const std::int64_t n = PrimaryRecordCount();
     ClickEntry(w, "Salix alba**Hoofdpijn");
-    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
-    Retype(w.EdProd, "Nieuw middel");
-    Retype(w.MemoIndi, "Nieuwe klacht");
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_FALSE(w.BBsalva1->isEnabled());
-    EXPECT_TRUE(w.BBnuovo1->isEnabled());
-    EXPECT_FALSE(w.BBelimina1->isEnabled());
-    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);  // greyed: nothing happens
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
+    Retype(w.remedyEdit, "Nieuw middel");
+    Retype(w.indicationMemo, "Nieuwe klacht");
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_FALSE(w.panelSaveButton->isEnabled());
+    EXPECT_TRUE(w.panelSaveAsNewButton->isEnabled());
+    EXPECT_FALSE(w.panelDeleteButton->isEnabled());
+    QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);  // greyed: nothing happens
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(Text(w.EdProd), "Nieuw middel");
+    EXPECT_EQ(Text(w.remedyEdit), "Nieuw middel");
 
-    QTest::mouseClick(w.BBnuovo1, Qt::LeftButton);
+    QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(ReadPrimaryRecord(n + 1).Remedy, "Nieuw middel");
@@ -136,15 +136,15 @@ TEST_F(EditorSample, PrimaryPanelSaveThatIsRefusedKeepsTheWindowAndTheEdit) {
     w.show();
     const std::string before = FileBytes(kPrimaryDbName);
     ClickEntry(w, "Salix alba**Hoofdpijn");
-    Retype(w.EdProd, "Salix*alba");
+    Retype(w.remedyEdit, "Salix*alba");
     QTest::keyClick(&w, Qt::Key_Escape);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    ASSERT_TRUE(w.BBsalva1->isEnabled());
-    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    ASSERT_TRUE(w.panelSaveButton->isEnabled());
+    QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("\"*\""), std::string::npos);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(Text(w.EdProd), "Salix*alba");
+    EXPECT_EQ(Text(w.remedyEdit), "Salix*alba");
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
 }
 
@@ -152,15 +152,15 @@ TEST_F(EditorSample, TherapiesPanelWithoutARecordOffersSaveAsNewOnly) {
     RepertoryEditor w;
     w.show();
     const std::int64_t n = RepertoryRecordCount();
-    Retype(w.EdPato, "Griep");
-    Retype(w.EdProd, "Sambucus nigra");
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_TRUE(w.LabIndi->isEnabled());
-    EXPECT_TRUE(w.LabProd->isEnabled());
-    EXPECT_FALSE(w.BBsalva1->isEnabled());
-    EXPECT_TRUE(w.BBnuovo1->isEnabled());
-    QTest::mouseClick(w.BBnuovo1, Qt::LeftButton);
+    Retype(w.pathologyEdit, "Griep");
+    Retype(w.remedyEdit, "Sambucus nigra");
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_TRUE(w.keyTextChangedLabel->isEnabled());
+    EXPECT_TRUE(w.remedyChangedLabel->isEnabled());
+    EXPECT_FALSE(w.panelSaveButton->isEnabled());
+    EXPECT_TRUE(w.panelSaveAsNewButton->isEnabled());
+    QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     ASSERT_EQ(RepertoryRecordCount(), n + 1);
     EXPECT_EQ(ReadRepertoryRecord(n + 1).Pathology, "Griep");
@@ -172,29 +172,29 @@ TEST_F(EditorSample, EnterInTheTypeAheadBoxIsIgnored) {
     {
         PrimaryEditor w;
         w.show();
-        QTest::mouseClick(w.EdTrova, Qt::LeftButton);  // "trova" becomes the Enter button
-        w.EdTrova->setText("calendula");
-        QTest::mouseClick(w.EdCerca, Qt::LeftButton);
-        QTest::keyClicks(w.EdCerca, "be");
-        QTest::keyClick(w.EdCerca, Qt::Key_Return);
-        QTest::keyClicks(w.EdCerca, "t");
-        EXPECT_EQ(Text(w.EdCerca), "BET");
+        QTest::mouseClick(w.findEdit, Qt::LeftButton);  // "trova" becomes the Enter button
+        w.findEdit->setText("calendula");
+        QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+        QTest::keyClicks(w.searchEdit, "be");
+        QTest::keyClick(w.searchEdit, Qt::Key_Return);
+        QTest::keyClicks(w.searchEdit, "t");
+        EXPECT_EQ(Text(w.searchEdit), "BET");
         EXPECT_EQ(w.SearchKey, "BET");
-        EXPECT_EQ(CurrentLine(w.ListBox1).rfind("Betonica officinalis**", 0), 0u);
+        EXPECT_EQ(CurrentLine(w.entryList).rfind("Betonica officinalis**", 0), 0u);
         EXPECT_FALSE(w.FindActive);
     }
     {
         RepertoryEditor w;
         w.show();
-        ClickRadio(w.RBprod);
-        QTest::mouseClick(w.EdTrova, Qt::LeftButton);
-        w.EdTrova->setText("thymus");
-        QTest::mouseClick(w.EditCerca, Qt::LeftButton);
-        QTest::keyClicks(w.EditCerca, "be");
-        QTest::keyClick(w.EditCerca, Qt::Key_Enter);
-        QTest::keyClicks(w.EditCerca, "t");
+        ClickRadio(w.byRemedyRadio);
+        QTest::mouseClick(w.findEdit, Qt::LeftButton);
+        w.findEdit->setText("thymus");
+        QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+        QTest::keyClicks(w.searchEdit, "be");
+        QTest::keyClick(w.searchEdit, Qt::Key_Enter);
+        QTest::keyClicks(w.searchEdit, "t");
         EXPECT_EQ(w.SearchKey, "BET");
-        EXPECT_EQ(CurrentLine(w.ListBox1), "Betonica officinalis**Nervositeit");
+        EXPECT_EQ(CurrentLine(w.entryList), "Betonica officinalis**Nervositeit");
         EXPECT_FALSE(w.FindActive);
     }
 }
@@ -208,16 +208,16 @@ TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
         w.show();
         ClickEntry(w, "Salix alba**Hoofdpijn");
         const std::int64_t r = w.CurrentRecordNumber;
-        const std::string posology = Text(w.MemoPoso);
-        w.MemoPoso->moveCursor(QTextCursor::End);
-        w.MemoPoso->insertPlainText(QString(QChar(0x3B1)));  // a Greek alpha, pasted
-        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        const std::string posology = Text(w.posologyMemo);
+        w.posologyMemo->moveCursor(QTextCursor::End);
+        w.posologyMemo->insertPlainText(QString(QChar(0x3B1)));  // a Greek alpha, pasted
+        QTest::mouseClick(w.saveButton, Qt::LeftButton);
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_NE(messages.messages[0].text.find("\"Dosering\""), std::string::npos) << messages.messages[0].text;
-        EXPECT_EQ(w.focusWidget(), w.MemoPoso);
+        EXPECT_EQ(w.focusWidget(), w.posologyMemo);
         QTest::keyClick(w.focusWidget(), Qt::Key_Backspace);
         QTest::keyClicks(w.focusWidget(), "alfa");
-        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        QTest::mouseClick(w.saveButton, Qt::LeftButton);
         EXPECT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(r)).Posology, posology + "alfa");
     }
@@ -226,25 +226,25 @@ TEST_F(EditorSample, ARefusedSaveLeavesTheFocusInTheFieldItNames) {
         RepertoryEditor w;
         w.show();
         ClickEntry(w, "Nervositeit**Betonica officinalis");
-        Retype(w.EdPato, "x");
-        QTest::keyClick(w.EdPato, Qt::Key_Backspace);
+        Retype(w.pathologyEdit, "x");
+        QTest::keyClick(w.pathologyEdit, Qt::Key_Backspace);
         QTest::keyClick(&w, Qt::Key_Escape);
-        ASSERT_TRUE(w.PanelSalva->isVisible());
-        QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+        ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+        QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_NE(messages.messages[0].text.find("\"PATHOLOGIE\" \xE8 vuoto"), std::string::npos)
             << messages.messages[0].text;
-        EXPECT_EQ(w.focusWidget(), w.EdPato);
+        EXPECT_EQ(w.focusWidget(), w.pathologyEdit);
         QTest::keyClicks(w.focusWidget(), "Onrust");
-        EXPECT_EQ(Text(w.EdPato), "Onrust");
+        EXPECT_EQ(Text(w.pathologyEdit), "Onrust");
     }
 }
 
 // Closes an editor holding unsaved changes ("Ignora" on the panel) and opens it again.
 void CloseDroppingTheEditAndOpenAgain(DatabaseEditorWindow& w) {
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    QTest::mouseClick(w.panelIgnoreButton, Qt::LeftButton);
     ASSERT_FALSE(w.isVisible());
     w.show();
 }
@@ -256,31 +256,31 @@ TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
     {
         PrimaryEditor w;
         w.show();
-        QTest::keyClicks(w.EdCerca, "al");
-        QTest::keyClicks(w.EdProd, "ALOEIGEN KRUID ");
-        QTest::keyClicks(w.EdCerca, "c");
-        EXPECT_EQ(Text(w.EdCerca), "ALC");
-        EXPECT_EQ(CurrentLine(w.ListBox1).rfind("Alchemilla vulgaris**", 0), 0u) << CurrentLine(w.ListBox1);
+        QTest::keyClicks(w.searchEdit, "al");
+        QTest::keyClicks(w.remedyEdit, "ALOEIGEN KRUID ");
+        QTest::keyClicks(w.searchEdit, "c");
+        EXPECT_EQ(Text(w.searchEdit), "ALC");
+        EXPECT_EQ(CurrentLine(w.entryList).rfind("Alchemilla vulgaris**", 0), 0u) << CurrentLine(w.entryList);
         CloseDroppingTheEditAndOpenAgain(w);
-        EXPECT_EQ(Text(w.EdCerca), "");
-        QTest::keyClicks(w.EdCerca, "b");
-        EXPECT_EQ(Text(w.EdCerca), "B");
+        EXPECT_EQ(Text(w.searchEdit), "");
+        QTest::keyClicks(w.searchEdit, "b");
+        EXPECT_EQ(Text(w.searchEdit), "B");
         EXPECT_EQ(w.SearchKey, "B");
-        EXPECT_EQ(CurrentLine(w.ListBox1).substr(0, 1), "B") << CurrentLine(w.ListBox1);
+        EXPECT_EQ(CurrentLine(w.entryList).substr(0, 1), "B") << CurrentLine(w.entryList);
     }
     {
         RepertoryEditor w;
         w.show();
-        ClickRadio(w.RBprod);
-        QTest::keyClicks(w.EdPato, "Hoest");
-        QTest::keyClicks(w.EditCerca, "bet");
+        ClickRadio(w.byRemedyRadio);
+        QTest::keyClicks(w.pathologyEdit, "Hoest");
+        QTest::keyClicks(w.searchEdit, "bet");
         EXPECT_EQ(w.SearchKey, "BET");
-        EXPECT_EQ(CurrentLine(w.ListBox1), "Betonica officinalis**Nervositeit");
+        EXPECT_EQ(CurrentLine(w.entryList), "Betonica officinalis**Nervositeit");
         CloseDroppingTheEditAndOpenAgain(w);
-        EXPECT_EQ(Text(w.EditCerca), "");
-        QTest::keyClicks(w.EditCerca, "k");
+        EXPECT_EQ(Text(w.searchEdit), "");
+        QTest::keyClicks(w.searchEdit, "k");
         EXPECT_EQ(w.SearchKey, "K");
-        EXPECT_EQ(CurrentLine(w.ListBox1).substr(0, 1), "K") << CurrentLine(w.ListBox1);
+        EXPECT_EQ(CurrentLine(w.entryList).substr(0, 1), "K") << CurrentLine(w.entryList);
     }
 }
 
@@ -289,20 +289,20 @@ TEST_F(EditorSample, TheTypeAheadKeyIsWhatTheSearchBoxShows) {
 TEST_F(EditorSample, EnterCountsAsTheFieldStoresIt) {
     PrimaryEditor w;
     w.show();
-    QTest::keyClicks(w.EdProd, QString(50, 'r'));
+    QTest::keyClicks(w.remedyEdit, QString(50, 'r'));
     const int beeps = BeepCount();
     const std::string key = w.SearchKey;
-    QTest::keyClick(w.EdProd, Qt::Key_Return);
-    EXPECT_FALSE(w.EdLimite->isVisible());
+    QTest::keyClick(w.remedyEdit, Qt::Key_Return);
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     EXPECT_EQ(BeepCount(), beeps);
     EXPECT_EQ(w.SearchKey, key);
 
-    w.MemoPoso->setPlainText(QString(899, 'p'));
-    w.MemoPoso->moveCursor(QTextCursor::End);
-    EXPECT_FALSE(w.EdLimite->isVisible());
-    QTest::keyClick(w.MemoPoso, Qt::Key_Return);
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 142);
+    w.posologyMemo->setPlainText(QString(899, 'p'));
+    w.posologyMemo->moveCursor(QTextCursor::End);
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
+    QTest::keyClick(w.posologyMemo, Qt::Key_Return);
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 142);
 }
 
 TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
@@ -311,42 +311,42 @@ TEST_F(EditorSample, PrimarySaveThatCutsATextShowsTheTextAsStored) {
     ClickEntry(w, "Achillea millefolium**Pijnlijke menstruatie");
     ASSERT_EQ(w.CurrentRecordNumber, 38);
     const std::string posology = Pattern(903);
-    w.MemoPoso->setPlainText(QString::fromStdString(posology));
-    Append(w.MemoPoso, "yz");
-    ASSERT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 142);
+    w.posologyMemo->setPlainText(QString::fromStdString(posology));
+    Append(w.posologyMemo, "yz");
+    ASSERT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 142);
 
     // The warning stays while the posology is too long, whatever else is typed.
-    Append(w.MemoNote, " en meer");
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 142);
+    Append(w.notesMemo, " en meer");
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 142);
     // A second field too long: the warning follows the field that still is.
-    w.MemoAvve->setPlainText(QString(401, 'w'));
-    EXPECT_EQ(w.EdLimite->y(), 197);
-    w.MemoAvve->setPlainText(QString(400, 'w'));
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 142);
+    w.warningsMemo->setPlainText(QString(401, 'w'));
+    EXPECT_EQ(w.lengthWarningEdit->y(), 197);
+    w.warningsMemo->setPlainText(QString(400, 'w'));
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 142);
 
     // No to the cut: nothing is written and the warning stays.
     const std::string before = FileBytes(kPrimaryDbName);
     messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(Text(w.MemoPoso).size(), 905u);
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(Text(w.posologyMemo).size(), 905u);
 
     // Yes: the record keeps 900 characters, and so does the field.
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_NE(messages.messages[1].text.find("\"Dosering\": 905 caratteri, il limite \xE8 900"), std::string::npos);
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(38));
     EXPECT_EQ(stored.Posology, posology.substr(0, 900));
     EXPECT_EQ(stored.Warnings, std::string(400, 'w'));
-    EXPECT_EQ(Text(w.MemoPoso), stored.Posology);
-    EXPECT_EQ(Text(w.MemoAvve), stored.Warnings);
-    EXPECT_FALSE(w.EdLimite->isVisible());
+    EXPECT_EQ(Text(w.posologyMemo), stored.Posology);
+    EXPECT_EQ(Text(w.warningsMemo), stored.Warnings);
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     // Closing asks nothing: the form is the record.
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -356,20 +356,20 @@ TEST_F(EditorSample, TherapiesSaveThatCutsATextShowsTheTextAsStored) {
     ClickEntry(w, "Hoofdpijn**Salix alba");
     const std::int64_t r = w.CurrentRecordNumber;
     ASSERT_EQ(r, 28);
-    SetText(w.EdPoso, Pattern(258));
-    Append(w.EdPoso, "yz");
-    ASSERT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 192);
-    w.MemoNote->setPlainText(QString::fromStdString(Pattern(760)));
-    EXPECT_EQ(w.EdLimite->y(), 253);
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    SetText(w.posologyEdit, Pattern(258));
+    Append(w.posologyEdit, "yz");
+    ASSERT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 192);
+    w.notesMemo->setPlainText(QString::fromStdString(Pattern(760)));
+    EXPECT_EQ(w.lengthWarningEdit->y(), 253);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     const RepertoryRecord stored = ReadRepertoryRecord(r);
     EXPECT_EQ(stored.Posology, Pattern(258).substr(0, 250));
     EXPECT_EQ(stored.Notes(), Pattern(760).substr(0, 750));
-    EXPECT_EQ(Text(w.EdPoso), stored.Posology);
-    EXPECT_EQ(Text(w.MemoNote), stored.Notes());
-    EXPECT_FALSE(w.EdLimite->isVisible());
+    EXPECT_EQ(Text(w.posologyEdit), stored.Posology);
+    EXPECT_EQ(Text(w.notesMemo), stored.Notes());
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     EXPECT_EQ(stored.Remedy, "Salix alba");
     EXPECT_EQ(stored.Pathology, "Hoofdpijn");
 }

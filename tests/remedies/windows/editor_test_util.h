@@ -92,7 +92,7 @@ inline remedies::RepertoryTexts FullTherapy(const std::string& tag) {
 
 // Clicks the line of the editor's list that reads `text`, with the mouse.
 inline void ClickEntry(remedies::DatabaseEditorWindow& w, const std::string& text) {
-    ASSERT_TRUE(window_tests::ClickLine(w.ListBox1, text)) << text;
+    ASSERT_TRUE(window_tests::ClickLine(w.entryList, text)) << text;
 }
 
 // The selected line of a list, "" when none is selected.

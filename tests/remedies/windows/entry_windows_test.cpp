@@ -74,11 +74,11 @@ TEST_F(EntryForms, PrimaryEditorRefusesWhatTheListsWouldLoseNamingTheField) {
     w.show();
     // One letter typed and taken back enables "Salva come Nuovo"; the empty
     // remedy is refused.
-    w.EdProd->setFocus();
-    QTest::keyClick(w.EdProd, Qt::Key_A);
-    QTest::keyClick(w.EdProd, Qt::Key_Backspace);
-    ASSERT_TRUE(w.BBnuovo->isEnabled());
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    w.remedyEdit->setFocus();
+    QTest::keyClick(w.remedyEdit, Qt::Key_A);
+    QTest::keyClick(w.remedyEdit, Qt::Key_Backspace);
+    ASSERT_TRUE(w.saveAsNewButton->isEnabled());
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     EXPECT_NE(LastMessage().find("\"Remedie\" \xE8 vuoto"), std::string::npos) << LastMessage();
 
     struct Case {
@@ -98,10 +98,10 @@ TEST_F(EntryForms, PrimaryEditorRefusesWhatTheListsWouldLoseNamingTheField) {
     };
     for (const Case& c : cases) {
         Messages().clear();
-        w.EdProd->setText(c.remedy);
-        w.MemoIndi->setPlainText(c.indication);
-        w.MemoSint->setPlainText(c.synthesis.isEmpty() ? QString("Psychische Synthese") : c.synthesis);
-        QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+        w.remedyEdit->setText(c.remedy);
+        w.indicationMemo->setPlainText(c.indication);
+        w.synthesisMemo->setPlainText(c.synthesis.isEmpty() ? QString("Psychische Synthese") : c.synthesis);
+        QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
         ASSERT_EQ(Messages().size(), 1u) << c.wanted;
         EXPECT_NE(LastMessage().find(c.wanted), std::string::npos) << LastMessage();
         EXPECT_EQ(FileBytes(kPrimaryDbName), before) << c.wanted;
@@ -113,10 +113,10 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     {
         PrimaryEditor w;
         w.show();
-        w.EdProd->setText(QString::fromUtf8("Alo\xC3\xAB"));  // Aloë
-        w.MemoIndi->setPlainText(QString::fromUtf8("Koorts boven 39\xC2\xB0"));
-        w.EdPlane->setText("Zon");
-        QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+        w.remedyEdit->setText(QString::fromUtf8("Alo\xC3\xAB"));  // Aloë
+        w.indicationMemo->setPlainText(QString::fromUtf8("Koorts boven 39\xC2\xB0"));
+        w.primarySignatureEdit->setText("Zon");
+        QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
         EXPECT_TRUE(Messages().empty()) << LastMessage();
     }
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
@@ -132,48 +132,48 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
     SymptomBrowser browser;
     browser.show();
     // The list shows the indication whole, its "°" too.
-    ASSERT_TRUE(ClickLine(browser.ListBox1, "Koorts boven 39\xB0"));
-    EXPECT_EQ(Text(browser.EdP[1]), "Alo\xEB");
-    EXPECT_EQ(Text(browser.EdP[2]), "");
-    EXPECT_EQ(Text(browser.EdDist), "Koorts boven 39\xB0");
+    ASSERT_TRUE(ClickLine(browser.choiceList, "Koorts boven 39\xB0"));
+    EXPECT_EQ(Text(browser.remedyEdits[1]), "Alo\xEB");
+    EXPECT_EQ(Text(browser.remedyEdits[2]), "");
+    EXPECT_EQ(Text(browser.Chosen), "Koorts boven 39\xB0");
     // No posology stored, so none shown; no warnings, so the notice.
-    EXPECT_EQ(Text(browser.EdD[1]), "");
-    browser.SB[1]->click();
-    EXPECT_EQ(Text(browser.MemoNote), "Er zijn tot nu toe geen waarschuwingen");
+    EXPECT_EQ(Text(browser.dosageEdits[1]), "");
+    browser.detailButtons[1]->click();
+    EXPECT_EQ(Text(browser.notesMemo), "Er zijn tot nu toe geen waarschuwingen");
 }
 
 TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
     PrimaryEditor w;
     w.show();
     const int beeps = BeepCount();
-    w.EdProd->setText("Lang");
-    w.MemoIndi->setPlainText("Lange dosering");
-    w.MemoPoso->setPlainText(QString(950, 'p'));  // a paste: no key press
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 142);
+    w.remedyEdit->setText("Lang");
+    w.indicationMemo->setPlainText("Lange dosering");
+    w.posologyMemo->setPlainText(QString(950, 'p'));  // a paste: no key press
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 142);
     EXPECT_EQ(BeepCount(), beeps + 1);
     const std::int64_t n = PrimaryRecordCount();
     Messages().clear();
     sample.messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
     EXPECT_NE(LastMessage().find("\"Dosering\": 950 caratteri, il limite \xE8 900"), std::string::npos);
     EXPECT_EQ(PrimaryRecordCount(), n);
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);  // yes this time
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);  // yes this time
     ASSERT_EQ(PrimaryRecordCount(), n + 1);
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(n + 1)).Posology, std::string(900, 'p'));
     // Back within the limit, the warning goes.
-    w.MemoPoso->setPlainText("kort");
-    EXPECT_FALSE(w.EdLimite->isVisible());
+    w.posologyMemo->setPlainText("kort");
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
 
     RepertoryEditor t;
     t.show();
-    t.EdPato->setText(QString(101, 'x'));
-    EXPECT_TRUE(t.EdLimite->isVisible());
-    EXPECT_EQ(t.EdLimite->y(), 83);
-    t.EdPato->setText("Slapeloosheid");
-    EXPECT_FALSE(t.EdLimite->isVisible());
+    t.pathologyEdit->setText(QString(101, 'x'));
+    EXPECT_TRUE(t.lengthWarningEdit->isVisible());
+    EXPECT_EQ(t.lengthWarningEdit->y(), 83);
+    t.pathologyEdit->setText("Slapeloosheid");
+    EXPECT_FALSE(t.lengthWarningEdit->isVisible());
 }
 
 TEST_F(EntryForms, TheTherapiesEditorRefusesControlsAndEmptyKeys) {
@@ -193,20 +193,20 @@ TEST_F(EntryForms, TheTherapiesEditorRefusesControlsAndEmptyKeys) {
     };
     for (const Case& c : cases) {
         Messages().clear();
-        w.EdPato->setText(c.pathology);
-        w.EdProd->setText(c.remedy);
-        w.MemoNote->setPlainText(c.notes);
-        QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+        w.pathologyEdit->setText(c.pathology);
+        w.remedyEdit->setText(c.remedy);
+        w.notesMemo->setPlainText(c.notes);
+        QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
         ASSERT_EQ(Messages().size(), 1u) << c.wanted;
         EXPECT_NE(LastMessage().find(c.wanted), std::string::npos) << LastMessage();
         EXPECT_EQ(FileBytes(kRepertoryDbName), before);
     }
     // Notes on several lines are notes.
     Messages().clear();
-    w.EdPato->setText("Brandwond");
-    w.EdProd->setText("Arnica");
-    w.MemoNote->setPlainText("koelen\nniet openprikken");
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    w.pathologyEdit->setText("Brandwond");
+    w.remedyEdit->setText("Arnica");
+    w.notesMemo->setPlainText("koelen\nniet openprikken");
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     EXPECT_TRUE(Messages().empty()) << LastMessage();
     EXPECT_EQ(ReadRepertoryRecord(RepertoryRecordCount()).Notes(), "koelen\r\nniet openprikken");
 }
@@ -215,12 +215,12 @@ TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
     PrimaryEditor w;
     w.show();
     const std::int64_t n = PrimaryRecordCount();
-    ClickEntry(w.ListBox1, 4);
+    ClickEntry(w.entryList, 4);
     const std::int64_t r = w.CurrentRecordNumber;
     ASSERT_GT(r, 0);
-    const std::string shown = Text(w.EdProd);
+    const std::string shown = Text(w.remedyEdit);
     sample.messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBelimina, Qt::LeftButton);
+    QTest::mouseClick(w.deleteButton, Qt::LeftButton);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].buttons, gui::Buttons::YesNo);
     EXPECT_NE(LastMessage().find("Eliminare definitivamente il record " + std::to_string(r) + "?"), std::string::npos);
@@ -229,17 +229,17 @@ TEST_F(EntryForms, ADeleteAsksFirstFromTheButtonAndFromThePanel) {
     EXPECT_EQ(w.CurrentRecordNumber, r);
 
     // From the panel of unsaved changes: no keeps the panel up and the record.
-    w.MemoPoso->setFocus();
-    QTest::keyClicks(w.MemoPoso, "x");
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
+    w.posologyMemo->setFocus();
+    QTest::keyClicks(w.posologyMemo, "x");
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
     sample.messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);
+    QTest::mouseClick(w.panelDeleteButton, Qt::LeftButton);
     EXPECT_EQ(Messages().size(), 2u);
-    EXPECT_TRUE(w.PanelSalva->isVisible());
+    EXPECT_TRUE(w.unsavedChangesPanel->isVisible());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(PrimaryRecordCount(), n);
-    QTest::mouseClick(w.BBelimina1, Qt::LeftButton);  // yes
+    QTest::mouseClick(w.panelDeleteButton, Qt::LeftButton);  // yes
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(PrimaryRecordCount(), n - 1);
 }
@@ -251,75 +251,77 @@ TEST(EntryTypeAhead, TheEditorsReachNamesInMixedCase) {
                     Texts("Arnica", "Blauwe plekken")});
     PrimaryEditor w;
     w.show();
-    QTest::keyClicks(w.EdCerca, "thy");
-    EXPECT_EQ(Text(w.EdCerca), "THY");
-    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.ListBox1->currentRow())].text, "thymus vulgaris**hoest bij kinderen");
-    w.RBindi->click();
-    QTest::mouseClick(w.EdCerca, Qt::LeftButton);
-    QTest::keyClicks(w.EdCerca, "hoe");
-    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.ListBox1->currentRow())].text, "hoest bij kinderen**thymus vulgaris");
+    QTest::keyClicks(w.searchEdit, "thy");
+    EXPECT_EQ(Text(w.searchEdit), "THY");
+    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.entryList->currentRow())].text,
+              "thymus vulgaris**hoest bij kinderen");
+    w.bySymptomRadio->click();
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+    QTest::keyClicks(w.searchEdit, "hoe");
+    EXPECT_EQ(w.Entries[static_cast<std::size_t>(w.entryList->currentRow())].text,
+              "hoest bij kinderen**thymus vulgaris");
     // Tab leaves a memo rather than typing a tab a save would refuse.
-    w.MemoPoso->setFocus();
-    w.MemoPoso->setPlainText("2 x daags");
-    QTest::keyClick(w.MemoPoso, Qt::Key_Tab);
-    EXPECT_EQ(Text(w.MemoPoso), "2 x daags");
+    w.posologyMemo->setFocus();
+    w.posologyMemo->setPlainText("2 x daags");
+    QTest::keyClick(w.posologyMemo, Qt::Key_Tab);
+    EXPECT_EQ(Text(w.posologyMemo), "2 x daags");
 
     // The symptom browser too reaches a symptom written in small letters.
     RebuildPrimaryLists();
     SymptomBrowser browser;
     browser.show();
-    QTest::keyClicks(browser.EdCerca, "hoe");
-    EXPECT_EQ(Text(browser.EdCerca), "Hoe");
-    EXPECT_EQ(gui::FromQt(browser.ListBox1->currentItem()->text()), "hoest bij kinderen");
+    QTest::keyClicks(browser.SearchEdit, "hoe");
+    EXPECT_EQ(Text(browser.SearchEdit), "Hoe");
+    EXPECT_EQ(gui::FromQt(browser.choiceList->currentItem()->text()), "hoest bij kinderen");
 }
 
 TEST_F(EntryForms, TheUtilityFollowsAChangeOfDatabaseAndNeverDropsASave) {
     SearchUtility w;
     w.show();
-    w.RBindi->click();
-    w.EditCerca->setText("pijn");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(w.BBcerca->text(), "Continua");
+    w.primaryFieldRadios[1]->click();
+    w.phraseEdit->setText("pijn");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(w.searchButton->text(), "Continua");
     const std::int64_t found = w.FoundRecord;
     ASSERT_GT(found, 0);
     const std::string therapiesBefore = FileBytes(kRepertoryDbName);
-    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
-    w.Memo2->setPlainText("pijn in de knie");
-    ASSERT_TRUE(w.BBsalva->isEnabled());
+    QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
+    w.textFromMatchMemo->setPlainText("pijn in de knie");
+    ASSERT_TRUE(w.saveButton->isEnabled());
     // The database changes in the middle of the search; the edit is still saved where it was found.
-    w.RadioButton6->click();
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    w.therapiesDatabaseRadio->click();
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(Messages().empty()) << LastMessage();
-    EXPECT_EQ(ReadPrimaryRecord(found).Indication(), Text(w.Memo1) + "pijn in de knie");
+    EXPECT_EQ(ReadPrimaryRecord(found).Indication(), Text(w.textBeforeMemo) + "pijn in de knie");
     EXPECT_EQ(FileBytes(kRepertoryDbName), therapiesBefore);
     // "Continua" goes on in the therapies database, in its own field.
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
     EXPECT_TRUE(Messages().empty()) << LastMessage();
     EXPECT_EQ(w.FieldCode, "Rimed");
     // A remedy of the therapies database holding "PIJN" is found, or the end is reached.
-    const std::string where = Text(w.EdRime);
-    EXPECT_TRUE(where == "FINE ARCHIVIO" || rt::UpperAscii(Text(w.Memo2)).rfind("PIJN", 0) == 0) << where;
+    const std::string where = Text(w.remedyEdit);
+    EXPECT_TRUE(where == "FINE ARCHIVIO" || rt::UpperAscii(Text(w.textFromMatchMemo)).rfind("PIJN", 0) == 0) << where;
 
     // A field edited to hold a control character is refused by name; the
     // end-of-file text offers no save.
-    w.RadioButton5->click();
-    w.RBindi->click();
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    w.primaryDatabaseRadio->click();
+    w.primaryFieldRadios[1]->click();
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_GT(w.FoundRecord, 0);
     const std::string primaryBefore = FileBytes(kPrimaryDbName);
-    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
-    w.Memo2->setPlainText(QString("pijn") + QChar(0x1A));
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
+    w.textFromMatchMemo->setPlainText(QString("pijn") + QChar(0x1A));
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_NE(LastMessage().find("\"Indicazioni\" contiene un carattere di controllo (Ctrl-Z)"), std::string::npos)
         << LastMessage();
     EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
-    w.EditCerca->setText("zzzz niet te vinden");
+    w.phraseEdit->setText("zzzz niet te vinden");
     sample.messages.answers.push_back(gui::AnswerNo);  // the pending edit is dropped
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
-    QTest::mouseClick(w.Memo1->viewport(), Qt::LeftButton);
-    w.Memo1->setPlainText("iets");
-    EXPECT_FALSE(w.BBsalva->isEnabled());
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.remedyEdit), "FINE ARCHIVIO");
+    QTest::mouseClick(w.textBeforeMemo->viewport(), Qt::LeftButton);
+    w.textBeforeMemo->setPlainText("iets");
+    EXPECT_FALSE(w.saveButton->isEnabled());
     EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
 }
 
@@ -331,15 +333,15 @@ TEST(EntryBrowsers, TheSymptomBrowserSaysWhenHitsWereNotShown) {
     RebuildPrimaryLists();
     SymptomBrowser w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
-    EXPECT_TRUE(w.LabOltre->isVisible());
-    EXPECT_EQ(Text(w.Edit1), "1/10");
-    EXPECT_NE(gui::FromQt(w.LabOltre->text()).find("eerste 140"), std::string::npos);
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
-    EXPECT_FALSE(w.LabOltre->isVisible());
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
-    w.BitBtn1->click();
-    EXPECT_FALSE(w.LabOltre->isVisible());
+    ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
+    EXPECT_TRUE(w.hitsCutLabel->isVisible());
+    EXPECT_EQ(Text(w.pageEdit), "1/10");
+    EXPECT_NE(gui::FromQt(w.hitsCutLabel->text()).find("eerste 140"), std::string::npos);
+    ASSERT_TRUE(ClickLine(w.choiceList, "Hoest"));
+    EXPECT_FALSE(w.hitsCutLabel->isVisible());
+    ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
+    w.clearButton->click();
+    EXPECT_FALSE(w.hitsCutLabel->isVisible());
 }
 
 TEST_F(EntryForms, AnUpdateDiscOfRandomBytesIsRefusedAndChangesNothing) {
@@ -362,9 +364,9 @@ TEST_F(EntryForms, AnUpdateDiscOfRandomBytesIsRefusedAndChangesNothing) {
     UpdateWindow w;
     w.show();
     gui::SetSystemServices(nullptr);
-    ASSERT_TRUE(w.BBok1->isEnabled());
+    ASSERT_TRUE(w.updateRows[0].installButton->isEnabled());
     Messages().clear();
-    QTest::mouseClick(w.BBok1, Qt::LeftButton);
+    QTest::mouseClick(w.updateRows[0].installButton, Qt::LeftButton);
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(LastMessage().rfind("Aggiornamento rifiutato: il file " + (disc / "DBmain.rnd").string(), 0), 0u)
         << LastMessage();

@@ -84,13 +84,13 @@ TEST_F(PrimaryEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     w.show();
     ClickEntry(w, second.Remedy + "**" + second.Indication);
     ASSERT_EQ(w.CurrentRecordNumber, 2);
-    EXPECT_EQ(Text(w.EdNumRec), "2 / 2");
+    EXPECT_EQ(Text(w.recordNumberEdit), "2 / 2");
     for (const ShownField& f : kFields) EXPECT_EQ(FieldText(w, f), second.*f.text) << f.name;
 
     // Every field given a text of its own; "Salva" puts each in its place.
     const PrimaryTexts edited = FullRecord("C");
     for (const ShownField& f : kFields) SetField(w, f, edited.*f.text);
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(2));
     for (const ShownField& f : kFields) EXPECT_EQ(stored.*f.text, edited.*f.text) << f.name;
@@ -109,21 +109,21 @@ TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaxi
     for (const ShownField& f : kFields) {
         SetField(w, f, std::string(f.maximum - 1, 'k'));
         TypeAtEnd(w, f, "k");
-        EXPECT_FALSE(w.EdLimite->isVisible()) << f.name;
+        EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << f.name;
         const int beeps = BeepCount();
         TypeAtEnd(w, f, "x");
-        EXPECT_TRUE(w.EdLimite->isVisible()) << f.name;
-        EXPECT_EQ(w.EdLimite->y(), f.warningTop) << f.name;
+        EXPECT_TRUE(w.lengthWarningEdit->isVisible()) << f.name;
+        EXPECT_EQ(w.lengthWarningEdit->y(), f.warningTop) << f.name;
         EXPECT_EQ(BeepCount(), beeps + 1) << f.name;
         QTest::keyClick(FieldWidget(w, f), Qt::Key_Backspace);
-        EXPECT_FALSE(w.EdLimite->isVisible()) << f.name;
+        EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << f.name;
     }
     // The last field still too long keeps the warning while the first is typed in.
     TypeAtEnd(w, kFields[9], "x");
     QTest::keyClick(FieldWidget(w, kFields[0]), Qt::Key_Backspace);
     TypeAtEnd(w, kFields[0], "y");
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 449);
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 449);
 }
 
 // Keys that type no character neither enter a field nor count towards its
@@ -151,7 +151,7 @@ TEST_F(PrimaryEditorControls, KeysThatTypeNoCharacterNeitherEnterNorLengthenAFie
                                              std::pair{Qt::Key_F2, Qt::KeyboardModifiers()},
                                              std::pair{Qt::Key_A, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
             PressKey(box, key, modifiers);
-            EXPECT_FALSE(w.EdLimite->isVisible()) << f.name << " " << key;
+            EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << f.name << " " << key;
         }
         EXPECT_EQ(BeepCount(), beeps) << f.name;
         EXPECT_EQ(FieldText(w, f), full) << f.name;
@@ -171,19 +171,19 @@ TEST_F(PrimaryEditorControls, EveryDescriptionFieldArmsTheSaveAndThePanel) {
         if (f.text == &PrimaryTexts::Remedy || f.text == &PrimaryTexts::Indication) continue;
         w.show();
         ClickEntry(w, shorter.Remedy + "**" + shorter.Indication);
-        EXPECT_FALSE(w.BBsalva->isEnabled()) << f.name;
+        EXPECT_FALSE(w.saveButton->isEnabled()) << f.name;
         TypeAtEnd(w, f, "x");
-        EXPECT_TRUE(w.BBsalva->isEnabled()) << f.name;
-        EXPECT_TRUE(w.BBnuovo->isEnabled()) << f.name;
-        QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-        ASSERT_TRUE(w.PanelSalva->isVisible()) << f.name;
-        EXPECT_TRUE(w.LabDesc->isEnabled()) << f.name;
-        EXPECT_FALSE(w.LabProd->isEnabled()) << f.name;
-        EXPECT_FALSE(w.LabIndi->isEnabled()) << f.name;
-        EXPECT_TRUE(w.BBsalva1->isEnabled()) << f.name;
-        EXPECT_FALSE(w.BBnuovo1->isEnabled()) << f.name;
-        EXPECT_TRUE(w.BBelimina1->isEnabled()) << f.name;
-        QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+        EXPECT_TRUE(w.saveButton->isEnabled()) << f.name;
+        EXPECT_TRUE(w.saveAsNewButton->isEnabled()) << f.name;
+        QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+        ASSERT_TRUE(w.unsavedChangesPanel->isVisible()) << f.name;
+        EXPECT_TRUE(w.descriptionsChangedLabel->isEnabled()) << f.name;
+        EXPECT_FALSE(w.remedyChangedLabel->isEnabled()) << f.name;
+        EXPECT_FALSE(w.keyTextChangedLabel->isEnabled()) << f.name;
+        EXPECT_TRUE(w.panelSaveButton->isEnabled()) << f.name;
+        EXPECT_FALSE(w.panelSaveAsNewButton->isEnabled()) << f.name;
+        EXPECT_TRUE(w.panelDeleteButton->isEnabled()) << f.name;
+        QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
         EXPECT_FALSE(w.isVisible()) << f.name;
         shorter.*f.text += "x";
         const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(1));
@@ -200,15 +200,15 @@ TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInTheP
     w.show();
     ClickEntry(w, "Arnica**Blauwe plekken");
     TypeAtEnd(w, kFields[0], " D6");
-    EXPECT_TRUE(w.BBsalva->isEnabled());
+    EXPECT_TRUE(w.saveButton->isEnabled());
     QTest::keyClick(&w, Qt::Key_Escape);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_TRUE(w.LabProd->isEnabled());
-    EXPECT_FALSE(w.LabIndi->isEnabled());
-    EXPECT_FALSE(w.LabDesc->isEnabled());
-    EXPECT_TRUE(w.BBnuovo1->isEnabled());
-    EXPECT_TRUE(w.BBsalva1->isEnabled());
-    QTest::mouseClick(w.BBnuovo1, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_TRUE(w.remedyChangedLabel->isEnabled());
+    EXPECT_FALSE(w.keyTextChangedLabel->isEnabled());
+    EXPECT_FALSE(w.descriptionsChangedLabel->isEnabled());
+    EXPECT_TRUE(w.panelSaveAsNewButton->isEnabled());
+    EXPECT_TRUE(w.panelSaveButton->isEnabled());
+    QTest::mouseClick(w.panelSaveAsNewButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     ASSERT_EQ(PrimaryRecordCount(), 3);
     EXPECT_EQ(ReadPrimaryRecord(3).Remedy, "Arnica D6");
@@ -220,11 +220,11 @@ TEST_F(PrimaryEditorControls, TheRemedyAndTheIndicationEachNameTheirChangeInTheP
     ClickEntry(w, "Bryonia**Hoest");
     TypeAtEnd(w, kFields[1], " droog");
     QTest::keyClick(&w, Qt::Key_Escape);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    EXPECT_FALSE(w.LabProd->isEnabled());
-    EXPECT_TRUE(w.LabIndi->isEnabled());
-    EXPECT_FALSE(w.LabDesc->isEnabled());
-    QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    EXPECT_FALSE(w.remedyChangedLabel->isEnabled());
+    EXPECT_TRUE(w.keyTextChangedLabel->isEnabled());
+    EXPECT_FALSE(w.descriptionsChangedLabel->isEnabled());
+    QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(ReadPrimaryRecord(2).Indication(), "Hoest droog");
     EXPECT_EQ(PrimaryRecordCount(), 3);
@@ -235,13 +235,13 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
     WritePrimaryDb({FullRecord("A"), Texts("Arnica", "Zweren")});
     PrimaryEditor w;
     w.show();
-    ClickRadio(w.RBindi);
+    ClickRadio(w.bySymptomRadio);
     ClickEntry(w, FullRecord("A").Indication + "**" + FullRecord("A").Remedy);
     ASSERT_EQ(w.CurrentRecordNumber, 1);
-    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
     // The list stays as it was.
-    EXPECT_TRUE(w.RBindi->isChecked());
-    EXPECT_EQ(Text(w.ListBox1, 1), "Zweren**Arnica");
+    EXPECT_TRUE(w.bySymptomRadio->isChecked());
+    EXPECT_EQ(Text(w.entryList, 1), "Zweren**Arnica");
     for (const ShownField& f : kFields) {
         EXPECT_EQ(FieldText(w, f), "") << f.name;
         if (auto* m = w.findChild<QPlainTextEdit*>(f.name)) {
@@ -249,12 +249,12 @@ TEST_F(PrimaryEditorControls, PulisciPutsEveryFieldBackToItsPlaceholder) {
         }
     }
     EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(Text(w.EdNumRec), "");
-    EXPECT_FALSE(w.BBelimina->isEnabled());
-    EXPECT_FALSE(w.BBsalva->isEnabled());
-    EXPECT_FALSE(w.BBnuovo->isEnabled());
+    EXPECT_EQ(Text(w.recordNumberEdit), "");
+    EXPECT_FALSE(w.deleteButton->isEnabled());
+    EXPECT_FALSE(w.saveButton->isEnabled());
+    EXPECT_FALSE(w.saveAsNewButton->isEnabled());
     // Nothing typed since: the close asks nothing.
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -269,19 +269,19 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
     PrimaryEditor w;
     w.show();
     ClickEntry(w, "Arnica**Blauwe plekken");
-    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
     const auto typeInto = [](QWidget* field, QWidget* clicked, const QString& text) {
         QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->rect().center());
         QTest::keyClicks(field, text);
     };
-    typeInto(w.MemoIndi, w.MemoIndi->viewport(), QString::fromUtf8("Koorts boven 39\u00B0"));
-    EXPECT_EQ(Text(w.MemoIndi), "Koorts boven 39\xB0");
-    EXPECT_FALSE(w.BBsalva->isEnabled());
-    EXPECT_TRUE(w.BBnuovo->isEnabled());
-    typeInto(w.EdProd, w.EdProd, "Belladonna");
-    typeInto(w.MemoPoso, w.MemoPoso->viewport(), "3 x daags");
-    EXPECT_FALSE(w.BBsalva->isEnabled());
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    typeInto(w.indicationMemo, w.indicationMemo->viewport(), QString::fromUtf8("Koorts boven 39\u00B0"));
+    EXPECT_EQ(Text(w.indicationMemo), "Koorts boven 39\xB0");
+    EXPECT_FALSE(w.saveButton->isEnabled());
+    EXPECT_TRUE(w.saveAsNewButton->isEnabled());
+    typeInto(w.remedyEdit, w.remedyEdit, "Belladonna");
+    typeInto(w.posologyMemo, w.posologyMemo->viewport(), "3 x daags");
+    EXPECT_FALSE(w.saveButton->isEnabled());
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     ASSERT_EQ(PrimaryRecordCount(), 3);
     const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(3));
@@ -292,8 +292,8 @@ TEST_F(PrimaryEditorControls, TypingAfterPulisciReplacesTheCaptionsAndSavesOnlyA
     EXPECT_EQ(stored.Synthesis, "");
 
     ClickEntry(w, "Aconitum**Angst");
-    typeInto(w.MemoPoso, w.MemoPoso->viewport(), "5 korrels");
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    typeInto(w.posologyMemo, w.posologyMemo->viewport(), "5 korrels");
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(2)).Posology, "5 korrels");
 }
@@ -305,16 +305,16 @@ TEST_F(PrimaryEditorControls, IgnoraDropsTheEditAndLeavesTheFile) {
     w.show();
     ClickEntry(w, "Bryonia**Hoest");
     TypeAtEnd(w, kFields[2], "3 x daags");
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    ASSERT_TRUE(w.PanelSalva->isVisible());
-    QTest::mouseClick(w.BBignora1, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    QTest::mouseClick(w.panelIgnoreButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.PanelSalva->isVisible());
+    EXPECT_FALSE(w.unsavedChangesPanel->isVisible());
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(Text(w.MemoPoso), "");
-    EXPECT_EQ(w.MemoPoso->placeholderText(), "Dosering");
+    EXPECT_EQ(Text(w.posologyMemo), "");
+    EXPECT_EQ(w.posologyMemo->placeholderText(), "Dosering");
 }
 
 // Should the file change under a list line, the click finds the record by
@@ -323,17 +323,17 @@ TEST_F(PrimaryEditorControls, AClickAfterTheFileChangedFindsTheRecordByItsTexts)
     WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
     PrimaryEditor w;
     w.show();
-    ClickRadio(w.RBindi);
+    ClickRadio(w.bySymptomRadio);
     WritePrimaryDb({Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst")});
     ClickEntry(w, "Angst**Zingiber");
     EXPECT_EQ(w.CurrentRecordNumber, 3);
-    EXPECT_EQ(Text(w.EdProd), "Zingiber");
-    EXPECT_EQ(Text(w.MemoIndi), "Angst");
-    ClickRadio(w.RBprod);
+    EXPECT_EQ(Text(w.remedyEdit), "Zingiber");
+    EXPECT_EQ(Text(w.indicationMemo), "Angst");
+    ClickRadio(w.byRemedyRadio);
     WritePrimaryDb({Texts("Melissa", "Hoest"), Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren")});
     ClickEntry(w, "Arnica**Zweren");
     EXPECT_EQ(w.CurrentRecordNumber, 3);
-    EXPECT_EQ(Text(w.MemoIndi), "Zweren");
+    EXPECT_EQ(Text(w.indicationMemo), "Zweren");
 }
 
 // The lists by remedy and by symptom are in different orders; a click on the
@@ -346,31 +346,31 @@ TEST_F(PrimaryEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
     const std::vector<std::string> bySymptom{"Angst**Zingiber", "Hoest**Melissa", "Zweren**Arnica"};
     auto lines = [&w] {
         std::vector<std::string> out;
-        for (int i = 0; i < w.ListBox1->count(); ++i) out.push_back(Text(w.ListBox1, i));
+        for (int i = 0; i < w.entryList->count(); ++i) out.push_back(Text(w.entryList, i));
         return out;
     };
     EXPECT_EQ(lines(), byRemedy);
-    ClickRadio(w.RBindi);
-    EXPECT_TRUE(w.RBindi->isChecked());
+    ClickRadio(w.bySymptomRadio);
+    EXPECT_TRUE(w.bySymptomRadio->isChecked());
     EXPECT_EQ(lines(), bySymptom);
-    ClickRow(w.ListBox1, 2);
-    EXPECT_EQ(Text(w.EdProd), "Arnica");
-    EXPECT_EQ(Text(w.MemoIndi), "Zweren");
+    ClickRow(w.entryList, 2);
+    EXPECT_EQ(Text(w.remedyEdit), "Arnica");
+    EXPECT_EQ(Text(w.indicationMemo), "Zweren");
     EXPECT_EQ(w.CurrentRecordNumber, 2);
-    ClickRadio(w.RBprod);
-    EXPECT_TRUE(w.RBprod->isChecked());
+    ClickRadio(w.byRemedyRadio);
+    EXPECT_TRUE(w.byRemedyRadio->isChecked());
     EXPECT_EQ(lines(), byRemedy);
-    ClickRow(w.ListBox1, 2);
-    EXPECT_EQ(Text(w.EdProd), "Zingiber");
-    EXPECT_EQ(Text(w.MemoIndi), "Angst");
-    EXPECT_EQ(Text(w.EdNumRec), "1 / 3");
+    ClickRow(w.entryList, 2);
+    EXPECT_EQ(Text(w.remedyEdit), "Zingiber");
+    EXPECT_EQ(Text(w.indicationMemo), "Angst");
+    EXPECT_EQ(Text(w.recordNumberEdit), "1 / 3");
     // A save in symptom order refills the list in that order.
-    ClickRadio(w.RBindi);
-    ClickRow(w.ListBox1, 1);
+    ClickRadio(w.bySymptomRadio);
+    ClickRow(w.entryList, 1);
     TypeAtEnd(w, kFields[2], "2 x daags");
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_EQ(lines(), bySymptom);
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Hoest**Melissa");
+    EXPECT_EQ(CurrentLine(w.entryList), "Hoest**Melissa");
 }
 
 TEST_F(PrimaryEditorControls, TheNoteOnAUseNumberShowsForOneToNineOnly) {
@@ -382,32 +382,32 @@ TEST_F(PrimaryEditorControls, TheNoteOnAUseNumberShowsForOneToNineOnly) {
         {"Aurum (1)**Angst", true}, {"Aurum (0)**Angst", false}, {"Aurum (9)**Angst", true}, {"Aurum 9**Angst", false}};
     for (const auto& [line, shown] : cases) {
         ClickEntry(w, line);
-        EXPECT_EQ(w.MemoPare->isVisible(), shown) << line;
+        EXPECT_EQ(w.useNumberMemo->isVisible(), shown) << line;
     }
     ClickEntry(w, "Aurum (9)**Angst");
-    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
-    EXPECT_FALSE(w.MemoPare->isVisible());
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
+    EXPECT_FALSE(w.useNumberMemo->isVisible());
 }
 
 TEST_F(PrimaryEditorControls, InfoShowsAndHidesTheInstructions) {
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken")});
     PrimaryEditor w;
     w.show();
-    EXPECT_FALSE(w.MemoIstruz->isVisible());
-    QTest::mouseClick(w.BBinfo, Qt::LeftButton);
-    ASSERT_TRUE(w.MemoIstruz->isVisible());
+    EXPECT_FALSE(w.instructionsMemo->isVisible());
+    QTest::mouseClick(w.instructionsButton, Qt::LeftButton);
+    ASSERT_TRUE(w.instructionsMemo->isVisible());
     for (const char* limit : {"50 caratteri per il Rimedio", "300 caratteri per le Indicazioni",
                               "1500 caratteri per la Sintesi Psichica", "750 caratteri per Note Supplementari"})
-        EXPECT_NE(Text(w.MemoIstruz).find(limit), std::string::npos) << limit;
-    QTest::mouseClick(w.BBinfo, Qt::LeftButton);
-    EXPECT_FALSE(w.MemoIstruz->isVisible());
+        EXPECT_NE(Text(w.instructionsMemo).find(limit), std::string::npos) << limit;
+    QTest::mouseClick(w.instructionsButton, Qt::LeftButton);
+    EXPECT_FALSE(w.instructionsMemo->isVisible());
     // A list click, and the close, put the instructions away.
-    QTest::mouseClick(w.BBinfo, Qt::LeftButton);
-    ClickRow(w.ListBox1, 0);
-    EXPECT_FALSE(w.MemoIstruz->isVisible());
-    QTest::mouseClick(w.BBinfo, Qt::LeftButton);
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-    EXPECT_FALSE(w.MemoIstruz->isVisible());
+    QTest::mouseClick(w.instructionsButton, Qt::LeftButton);
+    ClickRow(w.entryList, 0);
+    EXPECT_FALSE(w.instructionsMemo->isVisible());
+    QTest::mouseClick(w.instructionsButton, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    EXPECT_FALSE(w.instructionsMemo->isVisible());
 }
 
 TEST_F(PrimaryEditorControls, RicostruisciRewritesTheListsFromTheDatabaseAndListsBySymptom) {
@@ -417,14 +417,14 @@ TEST_F(PrimaryEditorControls, RicostruisciRewritesTheListsFromTheDatabaseAndList
     WritePrimaryDb({Texts("Arnica", "Blauwe plekken"), Texts("Bryonia", "Hoest"), Texts("Calendula", "Wonden")});
     PrimaryEditor w;
     w.show();
-    ClickRow(w.ListBox1, 0);
-    QTest::mouseClick(w.BBRico, Qt::LeftButton);
+    ClickRow(w.entryList, 0);
+    QTest::mouseClick(w.rebuildListsButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kSymptomListName), "Blauwe plekken\r\nHoest\r\nWonden\r\n");
     EXPECT_EQ(FileBytes(kRemedyListName), "Arnica\r\nBryonia\r\nCalendula\r\n");
-    EXPECT_TRUE(w.RBindi->isChecked());
-    EXPECT_EQ(Text(w.ListBox1, 2), "Wonden**Calendula");
+    EXPECT_TRUE(w.bySymptomRadio->isChecked());
+    EXPECT_EQ(Text(w.entryList, 2), "Wonden**Calendula");
     EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(Text(w.EdProd), "");
+    EXPECT_EQ(Text(w.remedyEdit), "");
     EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -447,39 +447,39 @@ TEST_F(PrimaryEditorControls, AMoveDownTheListAndTheCancelOfAMove) {
     const std::string before = FileBytes(kPrimaryDbName);
     PrimaryEditor w;
     w.show();
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
-    EXPECT_FALSE(w.BBRico->isEnabled());
-    EXPECT_FALSE(w.BBpulisci->isEnabled());
-    EXPECT_FALSE(w.EdProd->isEnabled());
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
+    EXPECT_FALSE(w.rebuildListsButton->isEnabled());
+    EXPECT_FALSE(w.clearButton->isEnabled());
+    EXPECT_FALSE(w.remedyEdit->isEnabled());
     // The last line moved to the top, then the move dropped.
-    DoubleClickRow(w.ListBox1, 6);
-    EXPECT_EQ(Text(w.EdCerca), "R7**g");
-    DoubleClickRow(w.ListBox1, 0);
-    EXPECT_EQ(Text(w.ListBox1, 0), "R7**g");
-    EXPECT_EQ(Text(w.EdCerca), "");
-    QTest::mouseClick(w.BBannulla, Qt::LeftButton);
+    DoubleClickRow(w.entryList, 6);
+    EXPECT_EQ(Text(w.searchEdit), "R7**g");
+    DoubleClickRow(w.entryList, 0);
+    EXPECT_EQ(Text(w.entryList, 0), "R7**g");
+    EXPECT_EQ(Text(w.searchEdit), "");
+    QTest::mouseClick(w.cancelReorderButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), before);
-    EXPECT_EQ(w.BBmodifEle->text(), "Modifica Elenco");
-    EXPECT_FALSE(w.BBannulla->isVisible());
-    EXPECT_TRUE(w.RBprod->isVisible());
-    EXPECT_TRUE(w.RBindi->isVisible());
-    EXPECT_TRUE(w.EdCerca->isEnabled());
-    EXPECT_TRUE(w.BBRico->isEnabled());
-    EXPECT_TRUE(w.EdProd->isEnabled());
-    EXPECT_EQ(Text(w.ListBox1, 0), "R1**a");
+    EXPECT_EQ(w.reorderButton->text(), "Modifica Elenco");
+    EXPECT_FALSE(w.cancelReorderButton->isVisible());
+    EXPECT_TRUE(w.byRemedyRadio->isVisible());
+    EXPECT_TRUE(w.bySymptomRadio->isVisible());
+    EXPECT_TRUE(w.searchEdit->isEnabled());
+    EXPECT_TRUE(w.rebuildListsButton->isEnabled());
+    EXPECT_TRUE(w.remedyEdit->isEnabled());
+    EXPECT_EQ(Text(w.entryList, 0), "R1**a");
 
     // Index 1 to index 4: the lines between move up one place.
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
-    DoubleClickRow(w.ListBox1, 1);
-    DoubleClickRow(w.ListBox1, 4);
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
+    DoubleClickRow(w.entryList, 1);
+    DoubleClickRow(w.entryList, 4);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
     EXPECT_EQ(RemediesInFile(), (std::vector<std::string>{"R1", "R3", "R4", "R5", "R2", "R6", "R7"}));
     EXPECT_EQ(Record(FileBytes(kPrimaryDbName), 0, kPrimaryRecordSize), Record(before, 0, kPrimaryRecordSize));
     // A double click while browsing moves nothing.
-    DoubleClickRow(w.ListBox1, 0);
-    DoubleClickRow(w.ListBox1, 3);
+    DoubleClickRow(w.entryList, 0);
+    DoubleClickRow(w.entryList, 3);
     EXPECT_FALSE(w.MovePending);
-    EXPECT_EQ(Text(w.ListBox1, 0), "R1**a");
+    EXPECT_EQ(Text(w.entryList, 0), "R1**a");
     EXPECT_EQ(RemediesInFile(), (std::vector<std::string>{"R1", "R3", "R4", "R5", "R2", "R6", "R7"}));
 }
 
@@ -487,41 +487,41 @@ TEST_F(PrimaryEditorControls, FindReachesTheLastLineAndStartsAgainAfterAClickInI
     WritePrimaryDb({Texts("Aurum", "Hoest"), Texts("Bryonia", "Angst"), Texts("Calendula", "Hoest bij kinderen")});
     PrimaryEditor w;
     w.show();
-    w.EdTrova->setText("HOEST");
-    QTest::mouseClick(w.BBtrova, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox1->currentRow(), 0);
-    QTest::mouseClick(w.BBtrova, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox1->currentRow(), 2);
+    w.findEdit->setText("HOEST");
+    QTest::mouseClick(w.findButton, Qt::LeftButton);
+    EXPECT_EQ(w.entryList->currentRow(), 0);
+    QTest::mouseClick(w.findButton, Qt::LeftButton);
+    EXPECT_EQ(w.entryList->currentRow(), 2);
     // The click into the box starts the find again from the first line.
-    QTest::mouseClick(w.EdTrova, Qt::LeftButton);
-    EXPECT_TRUE(w.BBtrova->isDefault());
-    QTest::mouseClick(w.BBtrova, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox1->currentRow(), 0);
+    QTest::mouseClick(w.findEdit, Qt::LeftButton);
+    EXPECT_TRUE(w.findButton->isDefault());
+    QTest::mouseClick(w.findButton, Qt::LeftButton);
+    EXPECT_EQ(w.entryList->currentRow(), 0);
     // A find selects; it does not show the record.
     EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(Text(w.EdProd), "");
+    EXPECT_EQ(Text(w.remedyEdit), "");
 }
 
 TEST_F(PrimaryEditorControls, AClickInTheTypeAheadBoxStartsANewKey) {
     WritePrimaryDb({Texts("Zingiber", "Angst"), Texts("Arnica", "Zweren"), Texts("Melissa", "Hoest")});
     PrimaryEditor w;
     w.show();
-    QTest::keyClicks(w.EdCerca, "zi");
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zingiber**Angst");
-    QTest::mouseClick(w.EdCerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdCerca), "");
+    QTest::keyClicks(w.searchEdit, "zi");
+    EXPECT_EQ(CurrentLine(w.entryList), "Zingiber**Angst");
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+    EXPECT_EQ(Text(w.searchEdit), "");
     EXPECT_EQ(w.SearchKey, "");
-    QTest::keyClicks(w.EdCerca, "me");
-    EXPECT_EQ(Text(w.EdCerca), "ME");
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Melissa**Hoest");
-    QTest::keyClick(w.EdCerca, Qt::Key_Backspace);
-    EXPECT_EQ(Text(w.EdCerca), "M");
+    QTest::keyClicks(w.searchEdit, "me");
+    EXPECT_EQ(Text(w.searchEdit), "ME");
+    EXPECT_EQ(CurrentLine(w.entryList), "Melissa**Hoest");
+    QTest::keyClick(w.searchEdit, Qt::Key_Backspace);
+    EXPECT_EQ(Text(w.searchEdit), "M");
     // In symptom order only the first letter is made a capital.
-    ClickRadio(w.RBindi);
-    QTest::mouseClick(w.EdCerca, Qt::LeftButton);
-    QTest::keyClicks(w.EdCerca, "zw");
-    EXPECT_EQ(Text(w.EdCerca), "Zw");
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zweren**Arnica");
+    ClickRadio(w.bySymptomRadio);
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+    QTest::keyClicks(w.searchEdit, "zw");
+    EXPECT_EQ(Text(w.searchEdit), "Zw");
+    EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");
 }
 
 }  // namespace

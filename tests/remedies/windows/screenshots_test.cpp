@@ -32,42 +32,43 @@ TEST(RemedyWindowsScreenshot, EachWindowWithTheSampleData) {
 
     SymptomBrowser symptoms;
     symptoms.show();
-    QTest::keyClicks(symptoms.EdCerca, "hoo");
-    ASSERT_TRUE(ClickLine(symptoms.ListBox1, "Hoofdpijn"));
-    symptoms.SB[3]->click();
-    symptoms.SB[3]->click();
-    QTest::mouseDClick(symptoms.EdA[2], Qt::LeftButton);
+    QTest::keyClicks(symptoms.SearchEdit, "hoo");
+    ASSERT_TRUE(ClickLine(symptoms.choiceList, "Hoofdpijn"));
+    symptoms.detailButtons[3]->click();
+    symptoms.detailButtons[3]->click();
+    QTest::mouseDClick(symptoms.planetEdits[2], Qt::LeftButton);
     Save(&symptoms, "symptoms");
 
     RemedyBrowser remedies;
     remedies.show();
-    QTest::keyClicks(remedies.EdCerca, "cal");
-    ASSERT_TRUE(ClickLine(remedies.ListBox1, Text(remedies.ListBox1, remedies.ListBox1->currentRow())));
-    remedies.SB[1]->click();
+    QTest::keyClicks(remedies.SearchEdit, "cal");
+    ASSERT_TRUE(ClickLine(remedies.choiceList, Text(remedies.choiceList, remedies.choiceList->currentRow())));
+    remedies.detailButtons[1]->click();
     Save(&remedies, "remedies");
-    remedies.BitBtn2->click();
+    remedies.helpButton->click();
     Save(&remedies, "remedies-info");
 
     TherapyBrowser therapies;
     therapies.show();
-    ASSERT_TRUE(ClickLine(therapies.ListBox1, "Slapeloosheid"));
-    therapies.SB[2]->click();
-    QTest::mouseDClick(therapies.EdD[1], Qt::LeftButton);
+    ASSERT_TRUE(ClickLine(therapies.choiceList, "Slapeloosheid"));
+    therapies.detailButtons[2]->click();
+    QTest::mouseDClick(therapies.dosageEdits[1], Qt::LeftButton);
     Save(&therapies, "therapies");
 
     MultiSymptomSearch multi;
     multi.show();
     for (const char* s : {"Hoofdpijn", "Nervositeit", "Onrust en lichte slapeloosheid"})
-        ASSERT_TRUE(ClickLine(multi.ListBox1, s));
-    multi.BBricerca->click();
-    ASSERT_TRUE(ClickLine(multi.ListBox3, "02 Verbena officinalis"));
+        ASSERT_TRUE(ClickLine(multi.vocabularyList, s));
+    multi.searchButton->click();
+    ASSERT_TRUE(ClickLine(multi.resultList, "02 Verbena officinalis"));
     Save(&multi, "multi");
 
     CompoundTherapySearch compound;
     compound.show();
-    for (const char* s : {"Slapeloosheid", "Nervositeit", "Hoofdpijn"}) ASSERT_TRUE(ClickLine(compound.ListBox1, s));
-    compound.BBricerca->click();
-    ASSERT_TRUE(ClickLine(compound.ListBox3, Text(compound.ListBox3, 0)));
+    for (const char* s : {"Slapeloosheid", "Nervositeit", "Hoofdpijn"})
+        ASSERT_TRUE(ClickLine(compound.vocabularyList, s));
+    compound.searchButton->click();
+    ASSERT_TRUE(ClickLine(compound.resultList, Text(compound.resultList, 0)));
     Save(&compound, "compound");
 }
 

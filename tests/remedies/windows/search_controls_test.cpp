@@ -53,27 +53,27 @@ protected:
     void TearDown() override { MultiSymptomWindow = {}; }
     std::vector<std::string> SlotTexts() {
         std::vector<std::string> out;
-        for (int k = 1; k <= kRankedSlots; ++k) out.push_back(TextOf(w.Ed[k]));
+        for (int k = 1; k <= kRankedSlots; ++k) out.push_back(TextOf(w.slotEdits[k]));
         return out;
     }
 };
 
 TEST_F(MultiSymptomControls, EachSlotButtonEmptiesItsOwnSlotUpToTheFifteenth) {
-    ASSERT_GE(w.ListBox1->count(), kRankedSlots);
+    ASSERT_GE(w.vocabularyList->count(), kRankedSlots);
     std::vector<std::string> filled;
     for (int i = 0; i < kRankedSlots; ++i) {
-        filled.push_back(Text(w.ListBox1, i));
-        ASSERT_TRUE(ClickLine(w.ListBox1, filled.back()));
+        filled.push_back(Text(w.vocabularyList, i));
+        ASSERT_TRUE(ClickLine(w.vocabularyList, filled.back()));
     }
     ASSERT_EQ(SlotTexts(), filled);
     for (int k = 1; k <= kRankedSlots; ++k) {
-        QTest::mouseClick(w.BB[k], Qt::LeftButton);
+        QTest::mouseClick(w.clearSlotButtons[k], Qt::LeftButton);
         std::vector<std::string> expected = filled;
         expected[static_cast<std::size_t>(k - 1)].clear();
         EXPECT_EQ(SlotTexts(), expected) << "button " << k;
-        EXPECT_TRUE(w.BBricerca->isEnabled());
+        EXPECT_TRUE(w.searchButton->isEnabled());
         // The next symptom clicked fills the slot just emptied.
-        ASSERT_TRUE(ClickLine(w.ListBox1, filled[static_cast<std::size_t>(k - 1)]));
+        ASSERT_TRUE(ClickLine(w.vocabularyList, filled[static_cast<std::size_t>(k - 1)]));
         EXPECT_EQ(SlotTexts(), filled) << "button " << k;
     }
 }
@@ -82,49 +82,49 @@ TEST_F(MultiSymptomControls, ASymptomInTheFifteenthSlotAloneIsSearchedAndMarked)
     // Fourteen other symptoms first, so that Keelpijn lands in slot 15.
     int placed = 0;
     for (int i = 0; placed < kRankedSlots - 1; ++i) {
-        const std::string s = Text(w.ListBox1, i);
+        const std::string s = Text(w.vocabularyList, i);
         if (s == "Keelpijn") continue;
-        ASSERT_TRUE(ClickLine(w.ListBox1, s));
+        ASSERT_TRUE(ClickLine(w.vocabularyList, s));
         ++placed;
     }
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Keelpijn"));
-    ASSERT_EQ(TextOf(w.Ed[kRankedSlots]), "Keelpijn");
-    for (int k = 1; k < kRankedSlots; ++k) QTest::mouseClick(w.BB[k], Qt::LeftButton);
-    for (int k = 1; k < kRankedSlots; ++k) ASSERT_EQ(TextOf(w.Ed[k]), "");
+    ASSERT_TRUE(ClickLine(w.vocabularyList, "Keelpijn"));
+    ASSERT_EQ(TextOf(w.slotEdits[kRankedSlots]), "Keelpijn");
+    for (int k = 1; k < kRankedSlots; ++k) QTest::mouseClick(w.clearSlotButtons[k], Qt::LeftButton);
+    for (int k = 1; k < kRankedSlots; ++k) ASSERT_EQ(TextOf(w.slotEdits[k]), "");
     // The fifteenth slot alone keeps the search possible.
-    EXPECT_TRUE(w.BBricerca->isEnabled());
-    QTest::mouseClick(w.BBricerca, Qt::LeftButton);
-    EXPECT_EQ(Lines(w.ListBox3), (std::vector<std::string>{"01 Verbascum thapsus", "01 Thymus vulgaris",
+    EXPECT_TRUE(w.searchButton->isEnabled());
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Lines(w.resultList), (std::vector<std::string>{"01 Verbascum thapsus", "01 Thymus vulgaris",
                                                            "01 Salvia officinalis", "01 Agrimonia eupatoria"}));
-    ASSERT_TRUE(ClickLine(w.ListBox3, "01 Agrimonia eupatoria"));
-    EXPECT_TRUE(w.Memo1->toPlainText().startsWith("= Keelpijn"));
-    EXPECT_EQ(BackgroundOf(w.Ed[kRankedSlots]), kCream);
-    EXPECT_EQ(BackgroundOf(w.Ed[1]), kSilver);
+    ASSERT_TRUE(ClickLine(w.resultList, "01 Agrimonia eupatoria"));
+    EXPECT_TRUE(w.detailMemo->toPlainText().startsWith("= Keelpijn"));
+    EXPECT_EQ(BackgroundOf(w.slotEdits[kRankedSlots]), kCream);
+    EXPECT_EQ(BackgroundOf(w.slotEdits[1]), kSilver);
 }
 
 TEST_F(MultiSymptomControls, PulisciTuttoEmptiesEverySlotAndTheResults) {
-    for (int i = 0; i < kRankedSlots; ++i) ASSERT_TRUE(ClickLine(w.ListBox1, Text(w.ListBox1, i)));
-    ASSERT_FALSE(TextOf(w.Ed[kRankedSlots]).empty());
-    QTest::mouseClick(w.BBricerca, Qt::LeftButton);
-    ASSERT_GT(w.ListBox3->count(), 0);
+    for (int i = 0; i < kRankedSlots; ++i) ASSERT_TRUE(ClickLine(w.vocabularyList, Text(w.vocabularyList, i)));
+    ASSERT_FALSE(TextOf(w.slotEdits[kRankedSlots]).empty());
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_GT(w.resultList->count(), 0);
     // A remedy that serves the fifteenth slot marks it.
-    for (int row = 0; row < w.ListBox3->count() && BackgroundOf(w.Ed[kRankedSlots]) != kCream; ++row)
-        ClickRow(w.ListBox3, row);
-    ASSERT_EQ(BackgroundOf(w.Ed[kRankedSlots]), kCream);
-    ASSERT_FALSE(w.Memo1->toPlainText().isEmpty());
+    for (int row = 0; row < w.resultList->count() && BackgroundOf(w.slotEdits[kRankedSlots]) != kCream; ++row)
+        ClickRow(w.resultList, row);
+    ASSERT_EQ(BackgroundOf(w.slotEdits[kRankedSlots]), kCream);
+    ASSERT_FALSE(w.detailMemo->toPlainText().isEmpty());
 
-    QTest::mouseClick(w.BBpuliTutto, Qt::LeftButton);
+    QTest::mouseClick(w.clearAllButton, Qt::LeftButton);
     for (int k = 1; k <= kRankedSlots; ++k) {
-        EXPECT_EQ(TextOf(w.Ed[k]), "") << k;
-        EXPECT_EQ(BackgroundOf(w.Ed[k]), kSilver) << k;
+        EXPECT_EQ(TextOf(w.slotEdits[k]), "") << k;
+        EXPECT_EQ(BackgroundOf(w.slotEdits[k]), kSilver) << k;
     }
-    EXPECT_EQ(w.ListBox3->count(), 0);
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
-    EXPECT_FALSE(w.BBricerca->isEnabled());
+    EXPECT_EQ(w.resultList->count(), 0);
+    EXPECT_TRUE(w.detailMemo->toPlainText().isEmpty());
+    EXPECT_FALSE(w.searchButton->isEnabled());
     // The slots fill again from the first.
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
-    EXPECT_EQ(TextOf(w.Ed[1]), "Hoest");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    ASSERT_TRUE(ClickLine(w.vocabularyList, "Hoest"));
+    EXPECT_EQ(TextOf(w.slotEdits[1]), "Hoest");
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitornaCloses) {
@@ -132,11 +132,11 @@ TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitorna
     CompoundTherapyWindow = {};
     CompoundTherapySearch w;
     w.show();
-    ASSERT_GT(w.ListBox1->count(), 1);
-    QTest::keyClicks(w.EdCerca, "zz");
-    EXPECT_EQ(TextOf(w.EdCerca), "ZZ");
-    EXPECT_EQ(w.ListBox1->currentRow(), w.ListBox1->count() - 1);
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    ASSERT_GT(w.vocabularyList->count(), 1);
+    QTest::keyClicks(w.searchEdit, "zz");
+    EXPECT_EQ(TextOf(w.searchEdit), "ZZ");
+    EXPECT_EQ(w.vocabularyList->currentRow(), w.vocabularyList->count() - 1);
+    ExpectRitornaCloses(w, w.backButton);
     CompoundTherapyWindow = {};
 }
 
@@ -163,20 +163,20 @@ TEST(CompositionControls, SearchesAndShowsTheNotesUpToTheLastRemedy) {
     WriteTextFixture();
     CompositionWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Arnica", "Bellis", "Zingiber"}));
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van Zingiber");
-    EXPECT_EQ(Text(w.MemoNote), "Gember en olie");
+    ASSERT_EQ(w.remedyList->Lines(), (std::vector<std::string>{"Arnica", "Bellis", "Zingiber"}));
+    ASSERT_TRUE(ClickLine(w.remedyList, "Zingiber"));
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van Zingiber");
+    EXPECT_EQ(Text(w.textMemo), "Gember en olie");
 
-    QTest::keyClicks(w.EditCerca, "olie");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica", "Zingiber"}));
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
-    EXPECT_EQ(Text(w.MemoNote), "");
-    ASSERT_TRUE(ClickLine(w.ListBox3, "Zingiber"));
-    EXPECT_EQ(w.LabelMemo->text(), "Composizione di Zingiber");
-    EXPECT_EQ(Text(w.MemoNote), "Gember en OLIE");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    QTest::keyClicks(w.wordEdit, "olie");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Arnica", "Zingiber"}));
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van de Remedie");
+    EXPECT_EQ(Text(w.textMemo), "");
+    ASSERT_TRUE(ClickLine(w.foundList, "Zingiber"));
+    EXPECT_EQ(w.textLabel->text(), "Composizione di Zingiber");
+    EXPECT_EQ(Text(w.textMemo), "Gember en OLIE");
+    ExpectRitornaCloses(w, w.backToMenuButton);
 }
 
 TEST(SynthesisControls, SearchesAndShowsTheSynthesisUpToTheLastRemedy) {
@@ -184,25 +184,25 @@ TEST(SynthesisControls, SearchesAndShowsTheSynthesisUpToTheLastRemedy) {
     WriteTextFixture();
     SynthesisWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Zingiber"));
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Zingiber");
-    EXPECT_EQ(Text(w.MemoNote), "Vuur dat verwarmt");
+    ASSERT_TRUE(ClickLine(w.remedyList, "Zingiber"));
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Zingiber");
+    EXPECT_EQ(Text(w.textMemo), "Vuur dat verwarmt");
 
-    QTest::keyClicks(w.EditCerca, "olie");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Bellis"}));
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica del Rimedio");
-    EXPECT_EQ(Text(w.MemoNote), "");
-    ASSERT_TRUE(ClickLine(w.ListBox3, "Bellis"));
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Bellis");
-    EXPECT_EQ(Text(w.MemoNote), "OLIE op de golven");
+    QTest::keyClicks(w.wordEdit, "olie");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Bellis"}));
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica del Rimedio");
+    EXPECT_EQ(Text(w.textMemo), "");
+    ASSERT_TRUE(ClickLine(w.foundList, "Bellis"));
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Bellis");
+    EXPECT_EQ(Text(w.textMemo), "OLIE op de golven");
 
     // A word in the last remedy's synthesis only.
-    w.EditCerca->clear();
-    QTest::keyClicks(w.EditCerca, "verwarmt");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Zingiber"}));
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    w.wordEdit->clear();
+    QTest::keyClicks(w.wordEdit, "verwarmt");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Zingiber"}));
+    ExpectRitornaCloses(w, w.backToMenuButton);
 }
 
 // ------------------------------------------------------------------ principles
@@ -213,7 +213,7 @@ TEST(PrinciplesControls, RitornaClosesWithoutGenerating) {
     fs::remove(kPrinciplesFileName);
     PrinciplesWindow w;
     w.show();
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    ExpectRitornaCloses(w, w.backButton);
     EXPECT_FALSE(fs::exists(kPrinciplesFileName));
 }
 

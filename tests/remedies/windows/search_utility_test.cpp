@@ -38,33 +38,33 @@ protected:
 };
 
 struct PrimaryRadio {
-    QRadioButton* remedies::SearchUtility::*radio;
+    std::size_t radio;  // in primaryFieldRadios
     std::string PrimaryTexts::*text;
     std::size_t capacity;
 };
 const PrimaryRadio kPrimaryRadios[] = {
-    {&remedies::SearchUtility::RbRime, &PrimaryTexts::Remedy, 50},
-    {&remedies::SearchUtility::RBindi, &PrimaryTexts::Indication, 300},
-    {&remedies::SearchUtility::RBposo, &PrimaryTexts::Posology, 900},
-    {&remedies::SearchUtility::RBavve, &PrimaryTexts::Warnings, 400},
-    {&remedies::SearchUtility::RBSpri, &PrimaryTexts::PrimarySignature, 30},
-    {&remedies::SearchUtility::RBSSec, &PrimaryTexts::SecondarySignature, 40},
-    {&remedies::SearchUtility::RBSZod, &PrimaryTexts::ZodiacalSignature, 70},
-    {&remedies::SearchUtility::RBpsic, &PrimaryTexts::Synthesis, 1500},
-    {&remedies::SearchUtility::RBnote, &PrimaryTexts::Notes, 750},
-    {&remedies::SearchUtility::RBnoSu, &PrimaryTexts::ExtraNotes, 750},
+    {0, &PrimaryTexts::Remedy, 50},
+    {1, &PrimaryTexts::Indication, 300},
+    {2, &PrimaryTexts::Posology, 900},
+    {3, &PrimaryTexts::Warnings, 400},
+    {4, &PrimaryTexts::PrimarySignature, 30},
+    {5, &PrimaryTexts::SecondarySignature, 40},
+    {6, &PrimaryTexts::ZodiacalSignature, 70},
+    {7, &PrimaryTexts::Synthesis, 1500},
+    {8, &PrimaryTexts::Notes, 750},
+    {9, &PrimaryTexts::ExtraNotes, 750},
 };
 
 struct TherapyRadio {
-    QRadioButton* remedies::SearchUtility::*radio;
+    std::size_t radio;  // in therapyFieldRadios
     std::string RepertoryTexts::*text;
     std::size_t capacity;
 };
 const TherapyRadio kTherapyRadios[] = {
-    {&remedies::SearchUtility::RBrimed, &RepertoryTexts::Remedy, 100},
-    {&remedies::SearchUtility::RBpatol, &RepertoryTexts::Pathology, 100},
-    {&remedies::SearchUtility::RBposol, &RepertoryTexts::Posology, 250},
-    {&remedies::SearchUtility::RBnotes, &RepertoryTexts::Notes, 750},
+    {0, &RepertoryTexts::Remedy, 100},
+    {1, &RepertoryTexts::Pathology, 100},
+    {2, &RepertoryTexts::Posology, 250},
+    {3, &RepertoryTexts::Notes, 750},
 };
 
 // The search for the last dozen letters of a text, typed in capitals: the
@@ -72,18 +72,18 @@ const TherapyRadio kTherapyRadios[] = {
 void ExpectFoundAtTheEnd(remedies::SearchUtility& w, const std::string& text, std::size_t capacity, const std::string& remedy,
                          const std::string& what) {
     const std::string tail = text.substr(text.size() - 12);
-    w.EditCerca->setText(gui::ToQt(rt::UpperAscii(tail)));
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.Edit1), "4") << what;
-    EXPECT_EQ(Text(w.EdRime), remedy) << what;
-    EXPECT_EQ(Text(w.Memo1), text.substr(0, text.size() - 12)) << what;
-    EXPECT_EQ(Text(w.Memo2), tail) << what;
-    EXPECT_EQ(Text(w.Edit2), std::to_string(text.size()) + "/" + std::to_string(capacity)) << what;
-    EXPECT_EQ(w.BBcerca->text(), "Continua") << what;
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdRime), "FINE ARCHIVIO") << what;
-    EXPECT_EQ(Text(w.Edit1), "3") << what;
-    EXPECT_EQ(w.BBcerca->text(), "Cerca") << what;
+    w.phraseEdit->setText(gui::ToQt(rt::UpperAscii(tail)));
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.positionEdit), "4") << what;
+    EXPECT_EQ(Text(w.remedyEdit), remedy) << what;
+    EXPECT_EQ(Text(w.textBeforeMemo), text.substr(0, text.size() - 12)) << what;
+    EXPECT_EQ(Text(w.textFromMatchMemo), tail) << what;
+    EXPECT_EQ(Text(w.lengthEdit), std::to_string(text.size()) + "/" + std::to_string(capacity)) << what;
+    EXPECT_EQ(w.searchButton->text(), "Continua") << what;
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.remedyEdit), "FINE ARCHIVIO") << what;
+    EXPECT_EQ(Text(w.positionEdit), "3") << what;
+    EXPECT_EQ(w.searchButton->text(), "Cerca") << what;
 }
 
 TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
@@ -91,17 +91,20 @@ TEST_F(SearchUtility, EveryFieldRadioSearchesItsOwnFieldWhole) {
     w.show();
     const PrimaryTexts last = FullRecord("C");
     for (const PrimaryRadio& r : kPrimaryRadios) {
-        ClickRadio(w.*r.radio);
-        ASSERT_TRUE((w.*r.radio)->isChecked()) << (w.*r.radio)->objectName().toStdString();
-        ExpectFoundAtTheEnd(w, last.*r.text, r.capacity, last.Remedy, (w.*r.radio)->objectName().toStdString());
+        ClickRadio(w.primaryFieldRadios[r.radio]);
+        ASSERT_TRUE(w.primaryFieldRadios[r.radio]->isChecked())
+            << w.primaryFieldRadios[r.radio]->objectName().toStdString();
+        ExpectFoundAtTheEnd(w, last.*r.text, r.capacity, last.Remedy,
+                            w.primaryFieldRadios[r.radio]->objectName().toStdString());
     }
-    ClickRadio(w.RadioButton6);
+    ClickRadio(w.therapiesDatabaseRadio);
     const RepertoryTexts lastTherapy = FullTherapy("C");
     for (const TherapyRadio& r : kTherapyRadios) {
-        ClickRadio(w.*r.radio);
-        ASSERT_TRUE((w.*r.radio)->isChecked()) << (w.*r.radio)->objectName().toStdString();
+        ClickRadio(w.therapyFieldRadios[r.radio]);
+        ASSERT_TRUE(w.therapyFieldRadios[r.radio]->isChecked())
+            << w.therapyFieldRadios[r.radio]->objectName().toStdString();
         ExpectFoundAtTheEnd(w, lastTherapy.*r.text, r.capacity, lastTherapy.Remedy,
-                            (w.*r.radio)->objectName().toStdString());
+                            w.therapyFieldRadios[r.radio]->objectName().toStdString());
     }
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -118,19 +121,20 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
     for (const PrimaryRadio& r : kPrimaryRadios) {
         const std::string before = FileBytes(kPrimaryDbName);
         PrimaryTexts wanted = PrimaryRecordToTexts(ReadPrimaryRecord(2));
-        const std::string name = (w.*r.radio)->objectName().toStdString();
-        ClickRadio(w.*r.radio);
-        w.EditCerca->setText(gui::ToQt((wanted.*r.text).substr(12, 12)));
-        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-        ASSERT_EQ(Text(w.Edit1), "3") << name;
-        QPlainTextEdit* memo = (k++ % 2) ? w.Memo1 : w.Memo2;
+        const std::string name = w.primaryFieldRadios[r.radio]->objectName().toStdString();
+        ClickRadio(w.primaryFieldRadios[r.radio]);
+        w.phraseEdit->setText(gui::ToQt((wanted.*r.text).substr(12, 12)));
+        QTest::mouseClick(w.searchButton, Qt::LeftButton);
+        ASSERT_EQ(Text(w.positionEdit), "3") << name;
+        QPlainTextEdit* memo = (k++ % 2) ? w.textBeforeMemo : w.textFromMatchMemo;
         QTest::mouseClick(memo->viewport(), Qt::LeftButton);
         Retype(memo, QString::fromStdString(Replacement(name)));
-        ASSERT_TRUE(w.BBsalva->isEnabled()) << name;
-        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        ASSERT_TRUE(w.saveButton->isEnabled()) << name;
+        QTest::mouseClick(w.saveButton, Qt::LeftButton);
         EXPECT_TRUE(messages.messages.empty()) << name << ": " << messages.Texts()[0];
         const std::string old = wanted.*r.text;
-        wanted.*r.text = memo == w.Memo1 ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
+        wanted.*r.text =
+            memo == w.textBeforeMemo ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
         const PrimaryTexts stored = PrimaryRecordToTexts(ReadPrimaryRecord(2));
         for (const PrimaryRadio& other : kPrimaryRadios)
             EXPECT_EQ(stored.*other.text, wanted.*other.text) << name;
@@ -138,22 +142,23 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
             EXPECT_EQ(Record(FileBytes(kPrimaryDbName), rec, kPrimaryRecordSize), Record(before, rec, kPrimaryRecordSize))
                 << name;
     }
-    ClickRadio(w.RadioButton6);
+    ClickRadio(w.therapiesDatabaseRadio);
     for (const TherapyRadio& r : kTherapyRadios) {
         const std::string primary = FileBytes(kPrimaryDbName), before = FileBytes(kRepertoryDbName);
         RepertoryTexts wanted = RepertoryRecordToTexts(ReadRepertoryRecord(2));
-        const std::string name = (w.*r.radio)->objectName().toStdString();
-        ClickRadio(w.*r.radio);
-        w.EditCerca->setText(gui::ToQt((wanted.*r.text).substr(12, 12)));
-        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-        ASSERT_EQ(Text(w.Edit1), "3") << name;
-        QPlainTextEdit* memo = (k++ % 2) ? w.Memo1 : w.Memo2;
+        const std::string name = w.therapyFieldRadios[r.radio]->objectName().toStdString();
+        ClickRadio(w.therapyFieldRadios[r.radio]);
+        w.phraseEdit->setText(gui::ToQt((wanted.*r.text).substr(12, 12)));
+        QTest::mouseClick(w.searchButton, Qt::LeftButton);
+        ASSERT_EQ(Text(w.positionEdit), "3") << name;
+        QPlainTextEdit* memo = (k++ % 2) ? w.textBeforeMemo : w.textFromMatchMemo;
         QTest::mouseClick(memo->viewport(), Qt::LeftButton);
         Retype(memo, QString::fromStdString(Replacement(name)));
-        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        QTest::mouseClick(w.saveButton, Qt::LeftButton);
         EXPECT_TRUE(messages.messages.empty()) << name;
         const std::string old = wanted.*r.text;
-        wanted.*r.text = memo == w.Memo1 ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
+        wanted.*r.text =
+            memo == w.textBeforeMemo ? Replacement(name) + old.substr(12) : old.substr(0, 12) + Replacement(name);
         const RepertoryTexts stored = RepertoryRecordToTexts(ReadRepertoryRecord(2));
         for (const TherapyRadio& other : kTherapyRadios) EXPECT_EQ(stored.*other.text, wanted.*other.text) << name;
         for (std::size_t rec : {0, 1, 3})
@@ -167,29 +172,29 @@ TEST_F(SearchUtility, EveryFieldRadioSavesIntoItsOwnField) {
 TEST_F(SearchUtility, TheDatabaseRadiosShowTheirOwnFields) {
     remedies::SearchUtility w;
     w.show();
-    EXPECT_TRUE(w.RadioButton5->isChecked());
-    EXPECT_TRUE(w.PanelPrima->isVisible());
-    EXPECT_FALSE(w.PanelTerap->isVisible());
-    ClickRadio(w.RadioButton6);
+    EXPECT_TRUE(w.primaryDatabaseRadio->isChecked());
+    EXPECT_TRUE(w.primaryFieldPanel->isVisible());
+    EXPECT_FALSE(w.therapyFieldPanel->isVisible());
+    ClickRadio(w.therapiesDatabaseRadio);
     EXPECT_EQ(w.DatabaseCode, "Terap");
-    EXPECT_FALSE(w.PanelPrima->isVisible());
-    EXPECT_TRUE(w.PanelTerap->isVisible());
+    EXPECT_FALSE(w.primaryFieldPanel->isVisible());
+    EXPECT_TRUE(w.therapyFieldPanel->isVisible());
     // The therapies' remedy is searched, not the primary's.
-    w.EditCerca->setText(gui::ToQt(FullTherapy("B").Remedy.substr(0, 12)));
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdRime), FullTherapy("B").Remedy);
-    ClickRadio(w.RadioButton5);
+    w.phraseEdit->setText(gui::ToQt(FullTherapy("B").Remedy.substr(0, 12)));
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.remedyEdit), FullTherapy("B").Remedy);
+    ClickRadio(w.primaryDatabaseRadio);
     EXPECT_EQ(w.DatabaseCode, "Prima");
-    EXPECT_TRUE(w.PanelPrima->isVisible());
-    EXPECT_FALSE(w.PanelTerap->isVisible());
+    EXPECT_TRUE(w.primaryFieldPanel->isVisible());
+    EXPECT_FALSE(w.therapyFieldPanel->isVisible());
     // Closed on the therapies, opened again on the primary database.
-    ClickRadio(w.RadioButton6);
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    ClickRadio(w.therapiesDatabaseRadio);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
     w.show();
-    EXPECT_TRUE(w.RadioButton5->isChecked());
-    EXPECT_TRUE(w.PanelPrima->isVisible());
-    EXPECT_FALSE(w.PanelTerap->isVisible());
+    EXPECT_TRUE(w.primaryDatabaseRadio->isChecked());
+    EXPECT_TRUE(w.primaryFieldPanel->isVisible());
+    EXPECT_FALSE(w.therapyFieldPanel->isVisible());
 }
 
 // A click on any field radio, the last of either database too, ends the
@@ -198,26 +203,26 @@ TEST_F(SearchUtility, EveryFieldRadioEndsTheSearchRunning) {
     remedies::SearchUtility w;
     w.show();
     std::vector<QRadioButton*> radios;
-    for (const PrimaryRadio& r : kPrimaryRadios) radios.push_back(w.*r.radio);
+    for (const PrimaryRadio& r : kPrimaryRadios) radios.push_back(w.primaryFieldRadios[r.radio]);
     for (QRadioButton* radio : radios) {
-        ClickRadio(w.RbRime);
-        w.EditCerca->setText("rem");
-        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-        ASSERT_EQ(w.BBcerca->text(), "Continua");
+        ClickRadio(w.primaryFieldRadios[0]);
+        w.phraseEdit->setText("rem");
+        QTest::mouseClick(w.searchButton, Qt::LeftButton);
+        ASSERT_EQ(w.searchButton->text(), "Continua");
         ClickRadio(radio);
-        EXPECT_EQ(w.BBcerca->text(), "Cerca") << radio->objectName().toStdString();
-        EXPECT_EQ(Text(w.Memo2), "") << radio->objectName().toStdString();
-        EXPECT_EQ(Text(w.EdRime), "") << radio->objectName().toStdString();
+        EXPECT_EQ(w.searchButton->text(), "Cerca") << radio->objectName().toStdString();
+        EXPECT_EQ(Text(w.textFromMatchMemo), "") << radio->objectName().toStdString();
+        EXPECT_EQ(Text(w.remedyEdit), "") << radio->objectName().toStdString();
     }
-    ClickRadio(w.RadioButton6);
+    ClickRadio(w.therapiesDatabaseRadio);
     for (const TherapyRadio& r : kTherapyRadios) {
-        ClickRadio(w.RBrimed);
-        w.EditCerca->setText("rem");
-        QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-        ASSERT_EQ(w.BBcerca->text(), "Continua");
-        ClickRadio(w.*r.radio);
-        EXPECT_EQ(w.BBcerca->text(), "Cerca") << (w.*r.radio)->objectName().toStdString();
-        EXPECT_EQ(Text(w.Memo2), "") << (w.*r.radio)->objectName().toStdString();
+        ClickRadio(w.therapyFieldRadios[0]);
+        w.phraseEdit->setText("rem");
+        QTest::mouseClick(w.searchButton, Qt::LeftButton);
+        ASSERT_EQ(w.searchButton->text(), "Continua");
+        ClickRadio(w.therapyFieldRadios[r.radio]);
+        EXPECT_EQ(w.searchButton->text(), "Cerca") << w.therapyFieldRadios[r.radio]->objectName().toStdString();
+        EXPECT_EQ(Text(w.textFromMatchMemo), "") << w.therapyFieldRadios[r.radio]->objectName().toStdString();
     }
 }
 
@@ -228,22 +233,23 @@ TEST_F(SearchUtility, ANewPhraseOrFieldEndsTheSearch) {
                     Texts("Zoek D", "Zoek")});
     remedies::SearchUtility w;
     w.show();
-    w.EditCerca->setText("zoek");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.EdRime), "Zoek B");
-    w.EditCerca->setText("zoe");
-    EXPECT_EQ(w.BBcerca->text(), "Cerca");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdRime), "Zoek A");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ClickRadio(w.RBindi);
-    EXPECT_EQ(w.BBcerca->text(), "Cerca");
-    for (QLineEdit* e : {w.Edit1, w.Edit2, w.EdRime}) EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
-    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), "");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdRime), "Zoek D");
-    EXPECT_EQ(Text(w.Memo2), "Zoek");
+    w.phraseEdit->setText("zoek");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.remedyEdit), "Zoek B");
+    w.phraseEdit->setText("zoe");
+    EXPECT_EQ(w.searchButton->text(), "Cerca");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.remedyEdit), "Zoek A");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ClickRadio(w.primaryFieldRadios[1]);  // the indication
+    EXPECT_EQ(w.searchButton->text(), "Cerca");
+    for (QLineEdit* e : {w.positionEdit, w.lengthEdit, w.remedyEdit})
+        EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
+    EXPECT_EQ(Text(w.textBeforeMemo) + Text(w.textFromMatchMemo), "");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.remedyEdit), "Zoek D");
+    EXPECT_EQ(Text(w.textFromMatchMemo), "Zoek");
 }
 
 // At the end of a search both memos say "FINE ARCHIVIO" in grey: a key typed
@@ -253,42 +259,43 @@ TEST_F(SearchUtility, TheEndOfTheArchiveGivesWayToTypingAndToTheNextRecord) {
     WritePrimaryDb({Texts("Zoek A", "Angst")});
     remedies::SearchUtility w;
     w.show();
-    w.EditCerca->setText("niet te vinden");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
-    for (const QPlainTextEdit* m : {w.Memo1, w.Memo2}) {
+    w.phraseEdit->setText("niet te vinden");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.remedyEdit), "FINE ARCHIVIO");
+    for (const QPlainTextEdit* m : {w.textBeforeMemo, w.textFromMatchMemo}) {
         EXPECT_EQ(Text(m), "") << m->objectName().toStdString();
         EXPECT_EQ(m->placeholderText(), "FINE ARCHIVIO") << m->objectName().toStdString();
     }
-    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton, {}, w.Memo2->viewport()->rect().center());
-    QTest::keyClicks(w.Memo2, "iets");
-    EXPECT_EQ(Text(w.Memo2), "iets");
+    QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton, {},
+                      w.textFromMatchMemo->viewport()->rect().center());
+    QTest::keyClicks(w.textFromMatchMemo, "iets");
+    EXPECT_EQ(Text(w.textFromMatchMemo), "iets");
 
-    w.EditCerca->setText("zoek");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);  // no record was shown: nothing to ask about
-    ASSERT_EQ(Text(w.EdRime), "Zoek A");
-    EXPECT_EQ(Text(w.Memo1), "");
-    EXPECT_EQ(w.Memo1->placeholderText(), "");
-    EXPECT_EQ(Text(w.Memo2), "Zoek A");
+    w.phraseEdit->setText("zoek");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);  // no record was shown: nothing to ask about
+    ASSERT_EQ(Text(w.remedyEdit), "Zoek A");
+    EXPECT_EQ(Text(w.textBeforeMemo), "");
+    EXPECT_EQ(w.textBeforeMemo->placeholderText(), "");
+    EXPECT_EQ(Text(w.textFromMatchMemo), "Zoek A");
     EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(SearchUtility, YesToTheQuestionSavesAndKeepsTheRecordShown) {
     remedies::SearchUtility w;
     w.show();
-    ClickRadio(w.RBposo);
-    w.EditCerca->setText(gui::ToQt(FullRecord("A").Posology.substr(0, 12)));
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.Edit1), "2");
-    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
-    Retype(w.Memo2, "3 x daags");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);  // yes
+    ClickRadio(w.primaryFieldRadios[2]);  // the posology
+    w.phraseEdit->setText(gui::ToQt(FullRecord("A").Posology.substr(0, 12)));
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.positionEdit), "2");
+    QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
+    Retype(w.textFromMatchMemo, "3 x daags");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);  // yes
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Salvare le modifiche apportate?"});
     EXPECT_EQ(PrimaryRecordToTexts(ReadPrimaryRecord(1)).Posology, "3 x daags");
-    EXPECT_EQ(Text(w.Edit1), "2");
-    EXPECT_EQ(Text(w.Memo2), "3 x daags");
-    EXPECT_FALSE(w.BBsalva->isEnabled());
-    EXPECT_EQ(w.BBcerca->text(), "Continua");
+    EXPECT_EQ(Text(w.positionEdit), "2");
+    EXPECT_EQ(Text(w.textFromMatchMemo), "3 x daags");
+    EXPECT_FALSE(w.saveButton->isEnabled());
+    EXPECT_EQ(w.searchButton->text(), "Continua");
 }
 
 // Keys that type no character enter neither the phrase nor a memo: Alt with
@@ -306,27 +313,27 @@ TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
     remedies::SearchUtility w;
     w.show();
     const std::string remedy = FullRecord("B").Remedy;
-    w.EditCerca->setText(gui::ToQt(remedy.substr(0, 12)));
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.EdRime), remedy);
-    untyped(w.EditCerca);
-    EXPECT_EQ(Text(w.EditCerca), remedy.substr(0, 12));
-    EXPECT_EQ(w.BBcerca->text(), "Continua");
-    for (QPlainTextEdit* m : {w.Memo1, w.Memo2}) {
+    w.phraseEdit->setText(gui::ToQt(remedy.substr(0, 12)));
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.remedyEdit), remedy);
+    untyped(w.phraseEdit);
+    EXPECT_EQ(Text(w.phraseEdit), remedy.substr(0, 12));
+    EXPECT_EQ(w.searchButton->text(), "Continua");
+    for (QPlainTextEdit* m : {w.textBeforeMemo, w.textFromMatchMemo}) {
         QTest::mouseClick(m->viewport(), Qt::LeftButton);
         m->moveCursor(QTextCursor::End);
         untyped(m);
         PressKey(m, Qt::Key_Delete);
         PressKey(m, Qt::Key_A, Qt::ControlModifier);
-        EXPECT_FALSE(w.BBsalva->isEnabled()) << m->objectName().toStdString();
+        EXPECT_FALSE(w.saveButton->isEnabled()) << m->objectName().toStdString();
     }
-    EXPECT_EQ(Text(w.Memo1), "");
-    EXPECT_EQ(Text(w.Memo2), remedy);
-    EXPECT_EQ(Text(w.Edit2), "50/50");
-    w.Memo2->moveCursor(QTextCursor::Start);
-    PressKey(w.Memo2, Qt::Key_Delete);
-    EXPECT_EQ(Text(w.Memo2), remedy.substr(1));
-    EXPECT_TRUE(w.BBsalva->isEnabled());
+    EXPECT_EQ(Text(w.textBeforeMemo), "");
+    EXPECT_EQ(Text(w.textFromMatchMemo), remedy);
+    EXPECT_EQ(Text(w.lengthEdit), "50/50");
+    w.textFromMatchMemo->moveCursor(QTextCursor::Start);
+    PressKey(w.textFromMatchMemo, Qt::Key_Delete);
+    EXPECT_EQ(Text(w.textFromMatchMemo), remedy.substr(1));
+    EXPECT_TRUE(w.saveButton->isEnabled());
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
 }
 
@@ -335,21 +342,21 @@ TEST_F(SearchUtility, KeysThatTypeNoCharacterEnterNeitherThePhraseNorAMemo) {
 TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharacter) {
     remedies::SearchUtility w;
     w.show();
-    ClickRadio(w.RBindi);
+    ClickRadio(w.primaryFieldRadios[1]);  // the indication
     const std::string indication = FullRecord("B").Indication;
-    w.EditCerca->setText(gui::ToQt(rt::UpperAscii(indication.substr(12, 12))));
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.Memo1), indication.substr(0, 12));
+    w.phraseEdit->setText(gui::ToQt(rt::UpperAscii(indication.substr(12, 12))));
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.textBeforeMemo), indication.substr(0, 12));
     const std::string before = FileBytes(kPrimaryDbName);
-    for (QPlainTextEdit* holder : {w.Memo2, w.Memo1}) {
-        QPlainTextEdit* other = holder == w.Memo2 ? w.Memo1 : w.Memo2;
+    for (QPlainTextEdit* holder : {w.textFromMatchMemo, w.textBeforeMemo}) {
+        QPlainTextEdit* other = holder == w.textFromMatchMemo ? w.textBeforeMemo : w.textFromMatchMemo;
         messages.messages.clear();
         QTest::mouseClick(holder->viewport(), Qt::LeftButton);
         holder->moveCursor(QTextCursor::End);
         QTest::sendKeyEvent(QTest::Click, holder, Qt::Key_unknown, QString::fromUtf8("\xCE\xB2"), Qt::NoModifier);
         QTest::mouseClick(other->viewport(), Qt::LeftButton);
         ASSERT_EQ(w.focusWidget(), other);
-        QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+        QTest::mouseClick(w.saveButton, Qt::LeftButton);
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_NE(messages.Texts()[0].find("(U+03B2)"), std::string::npos) << messages.Texts()[0];
         EXPECT_EQ(w.focusWidget(), holder) << holder->objectName().toStdString();
@@ -363,23 +370,23 @@ TEST_F(SearchUtility, ARefusedSaveSendsTheFocusToTheMemoHoldingTheRefusedCharact
 TEST_F(SearchUtility, SalvaIsOfferedOnlyForARecordShownAndShowsTheNameSaved) {
     remedies::SearchUtility w;
     w.show();
-    w.EditCerca->setText(gui::ToQt(FullRecord("B").Remedy.substr(0, 12)));
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.EdRime), FullRecord("B").Remedy);
-    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
-    Retype(w.Memo2, "Calendula officinalis");
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    w.phraseEdit->setText(gui::ToQt(FullRecord("B").Remedy.substr(0, 12)));
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.remedyEdit), FullRecord("B").Remedy);
+    QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
+    Retype(w.textFromMatchMemo, "Calendula officinalis");
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     EXPECT_EQ(ReadPrimaryRecord(2).Remedy, "Calendula officinalis");
-    EXPECT_EQ(Text(w.EdRime), "Calendula officinalis");
+    EXPECT_EQ(Text(w.remedyEdit), "Calendula officinalis");
 
-    w.EditCerca->setText("niet te vinden");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.EdRime), "FINE ARCHIVIO");
-    QTest::mouseClick(w.Memo1->viewport(), Qt::LeftButton);
-    QTest::keyClicks(w.Memo1, "iets");
-    EXPECT_EQ(Text(w.Memo1), "iets");
-    EXPECT_FALSE(w.BBsalva->isEnabled());
+    w.phraseEdit->setText("niet te vinden");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.remedyEdit), "FINE ARCHIVIO");
+    QTest::mouseClick(w.textBeforeMemo->viewport(), Qt::LeftButton);
+    QTest::keyClicks(w.textBeforeMemo, "iets");
+    EXPECT_EQ(Text(w.textBeforeMemo), "iets");
+    EXPECT_FALSE(w.saveButton->isEnabled());
 }
 
 // The therapies database overwritten with zero bytes: the utility names it as
@@ -395,32 +402,33 @@ TEST_F(SearchUtility, ADamagedDatabaseIsNamedAndNeitherSearchedNorWrittenInto) {
     EXPECT_NE(messages.Texts()[0].find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos)
         << messages.Texts()[0];
     messages.messages.clear();
-    ClickRadio(w.RadioButton6);
-    w.EditCerca->setText("a");
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
+    ClickRadio(w.therapiesDatabaseRadio);
+    w.phraseEdit->setText("a");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.Texts()[0].find("OpzioneH\\Repertorio.rnd"), std::string::npos) << messages.Texts()[0];
-    for (const QLineEdit* e : {w.EdRime, w.Edit1, w.Edit2}) EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
-    EXPECT_EQ(Text(w.Memo1) + Text(w.Memo2), "");
-    EXPECT_EQ(w.BBcerca->text(), "Cerca");
+    for (const QLineEdit* e : {w.remedyEdit, w.positionEdit, w.lengthEdit})
+        EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
+    EXPECT_EQ(Text(w.textBeforeMemo) + Text(w.textFromMatchMemo), "");
+    EXPECT_EQ(w.searchButton->text(), "Cerca");
 
-    ClickRadio(w.RadioButton5);
-    ClickRadio(w.RBposo);
-    w.EditCerca->setText(gui::ToQt(FullRecord("B").Posology.substr(0, 12)));
-    QTest::mouseClick(w.BBcerca, Qt::LeftButton);
-    ASSERT_EQ(Text(w.Edit1), "3");
-    QTest::mouseClick(w.Memo2->viewport(), Qt::LeftButton);
-    Retype(w.Memo2, "2 x daags");
+    ClickRadio(w.primaryDatabaseRadio);
+    ClickRadio(w.primaryFieldRadios[2]);  // the posology
+    w.phraseEdit->setText(gui::ToQt(FullRecord("B").Posology.substr(0, 12)));
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    ASSERT_EQ(Text(w.positionEdit), "3");
+    QTest::mouseClick(w.textFromMatchMemo->viewport(), Qt::LeftButton);
+    Retype(w.textFromMatchMemo, "2 x daags");
     std::string primary = FileBytes(kPrimaryDbName);
     primary[3 * kPrimaryRecordSize] = static_cast<char>(200);  // the third remedy claims 200 of its 50 characters
     testing_support::WriteBytes(rt::ResolvePath(kPrimaryDbName), primary);
     messages.messages.clear();
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.Texts()[0].find("NON eseguita"), std::string::npos) << messages.Texts()[0];
     EXPECT_NE(messages.Texts()[0].find("OpzioneH\\DBmain.rnd"), std::string::npos) << messages.Texts()[0];
     EXPECT_EQ(FileBytes(kPrimaryDbName), primary);
-    EXPECT_EQ(Text(w.Memo2), "2 x daags");
+    EXPECT_EQ(Text(w.textFromMatchMemo), "2 x daags");
 }
 
 }  // namespace

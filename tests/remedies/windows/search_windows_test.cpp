@@ -28,31 +28,31 @@ TEST(CompositionWindow, AWordFindsItsRemediesAndTheClickShowsItInCapitals) {
     CopySampleData();
     CompositionWindow w;
     w.show();
-    EXPECT_EQ(w.ListBox2->Count(), 48);
-    w.EditCerca->setText("rozemarijnzuur");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(),
+    EXPECT_EQ(w.remedyList->Count(), 48);
+    w.wordEdit->setText("rozemarijnzuur");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(),
               (std::vector<std::string>{"Lavandula angustifolia", "Mentha piperita", "Ocimum basilicum",
                                         "Origanum majorana", "QSPC Melissa officinalis",
                                         "Salvia officinalis", "Symphytum officinale", "Thymus vulgaris",
                                         "TSA Rosmarinus officinalis"}));
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
-    ClickLine(w.ListBox3, "Mentha piperita");
-    EXPECT_EQ(w.LabelMemo->text(), "Composizione di Mentha piperita");
-    EXPECT_EQ(Text(w.MemoNote), "Etherische olie (menthol, menthon), flavono\xEF" "den, ROZEMARIJNZUUR.");
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van de Remedie");
+    ClickLine(w.foundList, "Mentha piperita");
+    EXPECT_EQ(w.textLabel->text(), "Composizione di Mentha piperita");
+    EXPECT_EQ(Text(w.textMemo), "Etherische olie (menthol, menthon), flavono\xEF" "den, ROZEMARIJNZUUR.");
     SaveShot(&w, "piante");
 
-    ClickLine(w.ListBox2, "Urtica dioica");
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van Urtica dioica");
-    EXPECT_EQ(Text(w.MemoNote).substr(0, 12), "Flavono\xEF" "den,");
+    ClickLine(w.remedyList, "Urtica dioica");
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van Urtica dioica");
+    EXPECT_EQ(Text(w.textMemo).substr(0, 12), "Flavono\xEF" "den,");
 
-    w.EditCerca->setText("kwikzilver");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
-    const std::string before = Text(w.MemoNote);
-    ClickRow(w.ListBox3, 0);  // does nothing
-    EXPECT_EQ(Text(w.MemoNote), before);
-    EXPECT_EQ(w.LabelMemo->text(), "Samenstelling van de Remedie");
+    w.wordEdit->setText("kwikzilver");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
+    const std::string before = Text(w.textMemo);
+    ClickRow(w.foundList, 0);  // does nothing
+    EXPECT_EQ(Text(w.textMemo), before);
+    EXPECT_EQ(w.textLabel->text(), "Samenstelling van de Remedie");
 }
 
 TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRan) {
@@ -63,12 +63,12 @@ TEST(CompositionWindow, ADamagedDatabaseIsNamedAndTheSearchFindsNoResultAsIfItRa
     CompositionWindow w;
     w.show();
     ExpectDamageTold(messages, 1, kPrimaryDbName);
-    EXPECT_EQ(w.ListBox2->Count(), 0);
+    EXPECT_EQ(w.remedyList->Count(), 0);
     // The search says again why it does not run, rather than "nothing found".
-    QTest::keyClicks(w.EditCerca, "rozemarijnzuur");
-    w.BBcerca->click();
+    QTest::keyClicks(w.wordEdit, "rozemarijnzuur");
+    w.searchButton->click();
     ExpectDamageTold(messages, 2, kPrimaryDbName);
-    EXPECT_EQ(w.ListBox3->Count(), 0);
+    EXPECT_EQ(w.foundList->Count(), 0);
 }
 
 TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged) {
@@ -80,11 +80,11 @@ TEST(CompositionWindow, RemedyFoundThroughItsSecondRecordShowsTheFirstUnchanged)
     remedy_tests::WritePrimaryDb({first, second});
     CompositionWindow w;
     w.show();
-    w.EditCerca->setText("Etherische");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica"}));
-    ClickRow(w.ListBox3, 0);
-    EXPECT_EQ(Text(w.MemoNote), "Sesquiterpeenlactonen");
+    w.wordEdit->setText("Etherische");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Arnica"}));
+    ClickRow(w.foundList, 0);
+    EXPECT_EQ(Text(w.textMemo), "Sesquiterpeenlactonen");
 }
 
 TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
@@ -96,19 +96,19 @@ TEST(SynthesisWindow, SearchesThePsychicSynthesis) {
     remedy_tests::WritePrimaryDb({a, b});
     SynthesisWindow w;
     w.show();
-    EXPECT_EQ(w.LabelMemo->text(), "Psychische synthese van de remedie");
-    ClickLine(w.ListBox2, "Bellis");
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Bellis");
-    EXPECT_EQ(Text(w.MemoNote), "Non \xE8 riportata una Sintesi Psichica");
-    w.EditCerca->setText("alles goed");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Arnica"}));
-    ClickRow(w.ListBox3, 0);
-    EXPECT_EQ(w.LabelMemo->text(), "Sintesi Psichica di Arnica");
-    EXPECT_EQ(Text(w.MemoNote), "Wie zegt dat ALLES GOED is, terwijl het pijn doet.");
-    w.EditCerca->setText("");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
+    EXPECT_EQ(w.textLabel->text(), "Psychische synthese van de remedie");
+    ClickLine(w.remedyList, "Bellis");
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Bellis");
+    EXPECT_EQ(Text(w.textMemo), "Non \xE8 riportata una Sintesi Psichica");
+    w.wordEdit->setText("alles goed");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"Arnica"}));
+    ClickRow(w.foundList, 0);
+    EXPECT_EQ(w.textLabel->text(), "Sintesi Psichica di Arnica");
+    EXPECT_EQ(Text(w.textMemo), "Wie zegt dat ALLES GOED is, terwijl het pijn doet.");
+    w.wordEdit->setText("");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(), (std::vector<std::string>{"**GEEN RESULTAAT**"}));
 }
 
 TEST(SynthesisWindow, SampleDatabase) {
@@ -116,12 +116,12 @@ TEST(SynthesisWindow, SampleDatabase) {
     CopySampleData();
     SynthesisWindow w;
     w.show();
-    w.EditCerca->setText("licht");
-    w.BBcerca->click();
-    EXPECT_EQ(w.ListBox3->Lines(),
+    w.wordEdit->setText("licht");
+    w.searchButton->click();
+    EXPECT_EQ(w.foundList->Lines(),
               (std::vector<std::string>{"Filipendula ulmaria", "HS 8 - Hypericum perforatum"}));
-    ClickRow(w.ListBox3, 1);
-    EXPECT_EQ(Text(w.MemoNote).substr(0, 16), "LICHT in de duis");
+    ClickRow(w.foundList, 1);
+    EXPECT_EQ(Text(w.textMemo).substr(0, 16), "LICHT in de duis");
     SaveShot(&w, "sintesi");
 }
 
@@ -130,33 +130,33 @@ TEST(DebilityWindow, WeakenedLibraSearchesAriesAndMarksTheSignatureRemedies) {
     CopySampleData();
     DebilityWindow w;
     w.show();
-    EXPECT_EQ(Text(w.EdTot), "0");
+    EXPECT_EQ(Text(w.foundCountEdit), "0");
     w.findChild<QRadioButton*>("RBmar")->click();
     auto* libra = w.findChild<QRadioButton*>("RBari");
     EXPECT_EQ(libra->text(), "Weegschaal");
     libra->click();
-    EXPECT_EQ(Text(w.EdPianeta), "Mars");
-    EXPECT_EQ(Text(w.EdSegno), "Weegschaal");
-    w.BBRicerca->click();
-    EXPECT_EQ(w.ListBox2->Lines(),
+    EXPECT_EQ(Text(w.planetEdit), "Mars");
+    EXPECT_EQ(Text(w.signEdit), "Weegschaal");
+    w.searchButton->click();
+    EXPECT_EQ(w.pathologyList->Lines(),
               (std::vector<std::string>{"Gewrichtsklachten", "Spijsverteringsstoornissen"}));
-    EXPECT_EQ(Text(w.EdTot), "2");
-    ClickLine(w.ListBox2, "Gewrichtsklachten");
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{"Filipendula ulmaria", "Salix alba",
+    EXPECT_EQ(Text(w.foundCountEdit), "2");
+    ClickLine(w.pathologyList, "Gewrichtsklachten");
+    EXPECT_EQ(w.remedyList->Lines(), (std::vector<std::string>{"Filipendula ulmaria", "Salix alba",
                                                              "Symphytum officinale", ">>> Urtica dioica <<<"}));
-    ClickLine(w.ListBox2, "Spijsverteringsstoornissen");
-    EXPECT_EQ(w.ListBox3->Lines(),
+    ClickLine(w.pathologyList, "Spijsverteringsstoornissen");
+    EXPECT_EQ(w.remedyList->Lines(),
               (std::vector<std::string>{">>> Artemisia absinthium <<<", "Mentha piperita",
                                         "Taraxacum officinale", ">>> TSA Rosmarinus officinalis <<<"}));
     SaveShot(&w, "mali");
 
     w.findChild<QRadioButton*>("RBsat")->click();
     w.findChild<QRadioButton*>("RBleo")->click();  // weakened Waterman: Leeuw searched
-    w.BBRicerca->click();
-    EXPECT_EQ(Text(w.EdSegno), "Waterman");
-    EXPECT_EQ(Text(w.EdTot), "0");
-    EXPECT_EQ(w.ListBox2->Count(), 0);
-    EXPECT_EQ(w.ListBox3->Count(), 0);
+    w.searchButton->click();
+    EXPECT_EQ(Text(w.signEdit), "Waterman");
+    EXPECT_EQ(Text(w.foundCountEdit), "0");
+    EXPECT_EQ(w.pathologyList->Count(), 0);
+    EXPECT_EQ(w.remedyList->Count(), 0);
 }
 
 TEST(DebilityWindow, AZeroFilledRepertoryIsNamedAndTheSearchCountsNothingAsIfItRan) {
@@ -168,12 +168,12 @@ TEST(DebilityWindow, AZeroFilledRepertoryIsNamedAndTheSearchCountsNothingAsIfItR
     DebilityWindow w;
     w.show();
     ExpectDamageTold(messages, 1, kRepertoryDbName);
-    EXPECT_EQ(Text(w.EdTot), "");
+    EXPECT_EQ(Text(w.foundCountEdit), "");
     w.findChild<QRadioButton*>("RBmar")->click();
-    w.BBRicerca->click();
+    w.searchButton->click();
     ExpectDamageTold(messages, 2, kRepertoryDbName);
-    EXPECT_EQ(Text(w.EdTot), "");  // no "0 found"
-    EXPECT_EQ(w.ListBox2->Count(), 0);
+    EXPECT_EQ(Text(w.foundCountEdit), "");  // no "0 found"
+    EXPECT_EQ(w.pathologyList->Count(), 0);
 }
 
 TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
@@ -182,18 +182,18 @@ TEST(PrinciplesWindow, GeneratesTheFileAndAMissingTextIsReported) {
     fs::remove(kPrinciplesFileName);
     PrinciplesWindow w;
     w.show();
-    w.Button1->click();
+    w.generateButton->click();
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
     EXPECT_EQ(ReadPrinciplesFile()[1][0], "ETHERISCHE OLIE (VLUCHTIGE OLIE)");
-    EXPECT_FALSE(w.LabStato->text().isEmpty());
+    EXPECT_FALSE(w.statusLabel->text().isEmpty());
     SaveShot(&w, "princi");
 
     gui::RecordingMessageSink messages;
     fs::remove(kPrinciplesTextName);
-    w.Button1->click();
+    w.generateButton->click();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(fs::file_size(kPrinciplesFileName), 15u * 205u);
-    EXPECT_TRUE(w.LabStato->text().isEmpty());
+    EXPECT_TRUE(w.statusLabel->text().isEmpty());
 }
 
 }  // namespace

@@ -62,26 +62,30 @@ TEST(MaintenanceControls, EveryFieldShowsItsOwnPartOfTheLastRecordInBothOrders) 
     WriteSignatureDb({Tagged("Tosse", "Timo", "A"), Tagged("Febbre", "Salice", "B"), Tagged("Gotta", "Ruta", "C")});
     SignatureMaintenanceWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox1->Count(), 3);
-    ClickRow(w.ListBox1, 2);
+    ASSERT_EQ(w.entryList->Count(), 3);
+    ClickRow(w.entryList, 2);
     const std::vector<std::pair<QLineEdit*, std::string>> ruta{
-        {w.EdSintomo, "Gotta"},      {w.EdPianta, "Ruta"},        {w.EdSigla, "COD-C"},
-        {w.EdSintesi, "Sintesi C"},  {w.EdSegPri, "priC"},        {w.EdSegSec, "secC"},
-        {w.EdSegZod, "zodC"},        {w.EdAutori, "Autore C"},    {w.EdNote, "Nota C"}};
+        {w.symptomEdit, "Gotta"}, {w.plantEdit, "Ruta"},
+        {w.codeEdit, "COD-C"}, {w.synthesisEdit, "Sintesi C"},
+        {w.primarySignatureEdit, "priC"}, {w.secondarySignatureEdit, "secC"},
+        {w.zodiacalSignatureEdit, "zodC"}, {w.authorsEdit, "Autore C"},
+        {w.notesEdit, "Nota C"}};
     for (const auto& [edit, text] : ruta) EXPECT_EQ(Text(edit), text) << gui::FromQt(edit->objectName());
 
-    QTest::mouseClick(w.BitBtn1, Qt::LeftButton);
-    ASSERT_EQ(w.ListBox1->Lines().back().substr(0, 4), "Timo");
-    ClickRow(w.ListBox1, 2);
+    QTest::mouseClick(w.sortButton, Qt::LeftButton);
+    ASSERT_EQ(w.entryList->Lines().back().substr(0, 4), "Timo");
+    ClickRow(w.entryList, 2);
     const std::vector<std::pair<QLineEdit*, std::string>> timo{
-        {w.EdSintomo, "Tosse"},      {w.EdPianta, "Timo"},        {w.EdSigla, "COD-A"},
-        {w.EdSintesi, "Sintesi A"},  {w.EdSegPri, "priA"},        {w.EdSegSec, "secA"},
-        {w.EdSegZod, "zodA"},        {w.EdAutori, "Autore A"},    {w.EdNote, "Nota A"}};
+        {w.symptomEdit, "Tosse"}, {w.plantEdit, "Timo"},
+        {w.codeEdit, "COD-A"}, {w.synthesisEdit, "Sintesi A"},
+        {w.primarySignatureEdit, "priA"}, {w.secondarySignatureEdit, "secA"},
+        {w.zodiacalSignatureEdit, "zodA"}, {w.authorsEdit, "Autore A"},
+        {w.notesEdit, "Nota A"}};
     for (const auto& [edit, text] : timo) EXPECT_EQ(Text(edit), text) << gui::FromQt(edit->objectName());
     // A second press goes back to the order of the file.
-    QTest::mouseClick(w.BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox1->Lines().back().substr(0, 4), "Ruta");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    QTest::mouseClick(w.sortButton, Qt::LeftButton);
+    EXPECT_EQ(w.entryList->Lines().back().substr(0, 4), "Ruta");
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ----------------------------------------------------------- signature search
@@ -107,20 +111,20 @@ TEST_F(SignatureSearchControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
         QRadioButton* r = Radio(row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.EdPianeta), row.caption) << row.name;
-        EXPECT_EQ(Text(w.EdSegno), "Ieder");
+        EXPECT_EQ(Text(w.planetEdit), row.caption) << row.name;
+        EXPECT_EQ(Text(w.signEdit), "Ieder");
     }
     for (const auto& row : kSignRadios) {
         QRadioButton* r = Radio(row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.EdSegno), row.caption) << row.name;
+        EXPECT_EQ(Text(w.signEdit), row.caption) << row.name;
     }
     // The last planet and sign, by their captions.
     Radio("RBnos")->click();
     Radio("RBpes")->click();
-    EXPECT_EQ(Text(w.EdPianeta), "Zuidknoop");
-    EXPECT_EQ(Text(w.EdSegno), "Vissen");
+    EXPECT_EQ(Text(w.planetEdit), "Zuidknoop");
+    EXPECT_EQ(Text(w.signEdit), "Vissen");
 }
 
 TEST_F(SignatureSearchControls, TheLastPlanetWithTheLastSignFindsItsRemedy) {
@@ -131,13 +135,13 @@ TEST_F(SignatureSearchControls, TheLastPlanetWithTheLastSignFindsItsRemedy) {
     w.show();
     Radio("RBnos")->click();
     Radio("RBpes")->click();
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdTot), "1");
-    EXPECT_EQ(Text(w.EdP[0]), "Mandragora");
-    EXPECT_EQ(Text(w.EdD[0]), "Saturnus");
-    EXPECT_EQ(Text(w.EdE[0]), "Zuidknoop");
-    EXPECT_EQ(Text(w.EdF[0]), "Stier-Vissen");
-    EXPECT_EQ(Text(w.EdP[1]), "");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.foundCountEdit), "1");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Mandragora");
+    EXPECT_EQ(Text(w.primaryEdits[0]), "Saturnus");
+    EXPECT_EQ(Text(w.secondaryEdits[0]), "Zuidknoop");
+    EXPECT_EQ(Text(w.zodiacEdits[0]), "Stier-Vissen");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "");
 }
 
 TEST_F(SignatureSearchControls, TheFourteenthRowHoldsTheFourteenthRemedyAndSchoonEmptiesIt) {
@@ -148,21 +152,21 @@ TEST_F(SignatureSearchControls, TheFourteenthRowHoldsTheFourteenthRemedyAndSchoo
     }
     remedy_tests::WritePrimaryDb(many);
     w.show();
-    for (int k = 1; k <= 14; ++k) ASSERT_TRUE(ClickLine(w.ListBox2, "Remedie " + std::to_string(10 + k)));
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
-    EXPECT_EQ(Text(w.EdD[13]), "Pri24");
-    EXPECT_EQ(Text(w.EdE[13]), "Sec24");
-    EXPECT_EQ(Text(w.EdF[13]), "Zod24");
-    EXPECT_EQ(Text(w.EdF[12]), "Zod23");
+    for (int k = 1; k <= 14; ++k) ASSERT_TRUE(ClickLine(w.remedyList, "Remedie " + std::to_string(10 + k)));
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    EXPECT_EQ(Text(w.primaryEdits[13]), "Pri24");
+    EXPECT_EQ(Text(w.secondaryEdits[13]), "Sec24");
+    EXPECT_EQ(Text(w.zodiacEdits[13]), "Zod24");
+    EXPECT_EQ(Text(w.zodiacEdits[12]), "Zod23");
 
-    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
     for (int r = 0; r < kSignatureRows; ++r)
-        for (QLineEdit* e : {w.EdP[r], w.EdD[r], w.EdE[r], w.EdF[r]})
+        for (QLineEdit* e : {w.remedyEdits[r], w.primaryEdits[r], w.secondaryEdits[r], w.zodiacEdits[r]})
             EXPECT_EQ(Text(e), "") << gui::FromQt(e->objectName());
     // The rows are free again: the next remedy goes to the first.
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Remedie 12"));
-    EXPECT_EQ(Text(w.EdP[0]), "Remedie 12");
-    EXPECT_EQ(Text(w.EdP[1]), "");
+    ASSERT_TRUE(ClickLine(w.remedyList, "Remedie 12"));
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie 12");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "");
 }
 
 TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
@@ -174,20 +178,20 @@ TEST_F(SignatureSearchControls, TheLastPageEndsWithTheLastHitInEveryColumn) {
     }
     remedy_tests::WritePrimaryDb(many);
     w.show();
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdTot), "28");
-    EXPECT_EQ(Text(w.EdPage), "1/2");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
-    QTest::mouseClick(w.BBseguito, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdPage), "2/2");
-    EXPECT_EQ(Text(w.EdP[0]), "Remedie 25");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 38");
-    EXPECT_EQ(Text(w.EdD[13]), "Zon38");
-    EXPECT_EQ(Text(w.EdE[13]), "Sec38");
-    EXPECT_EQ(Text(w.EdF[13]), "Leeuw38");
-    QTest::mouseClick(w.BBAnticipo, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdPage), "1/2");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.foundCountEdit), "28");
+    EXPECT_EQ(Text(w.pageEdit), "1/2");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.pageEdit), "2/2");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie 25");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 38");
+    EXPECT_EQ(Text(w.primaryEdits[13]), "Zon38");
+    EXPECT_EQ(Text(w.secondaryEdits[13]), "Sec38");
+    EXPECT_EQ(Text(w.zodiacEdits[13]), "Leeuw38");
+    QTest::mouseClick(w.previousPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.pageEdit), "1/2");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
 }
 
 TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
@@ -197,29 +201,29 @@ TEST_F(SignatureSearchControls, FourteenHitsFillOnePageThatKeepsItsColour) {
     remedy_tests::WritePrimaryDb(many);
     w.show();
     Radio("RBlun")->click();
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdTot), "14");
-    EXPECT_EQ(Text(w.EdPage), "1/1");
-    EXPECT_EQ(BaseColour(w.EdPage), kWhiteColour);
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
-    QTest::mouseClick(w.BBseguito, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EdPage), "1/1");
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie 24");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.foundCountEdit), "14");
+    EXPECT_EQ(Text(w.pageEdit), "1/1");
+    EXPECT_EQ(BaseColour(w.pageEdit), kWhiteColour);
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
+    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.pageEdit), "1/1");
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie 24");
 }
 
 TEST_F(SignatureSearchControls, AClickInTheSearchBoxStartsANewKeyAndRitornaCloses) {
     remedy_tests::WritePrimaryDb({Sig("Ferrum", "Mars", "", "Ram"), Sig("Capsicum", "Mars", "", "Schorpioen"),
                                   Sig("Zingiber", "Mars", "", "Ram")});
     w.show();
-    QTest::keyClicks(w.EditCerca, "fe");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Ferrum");
-    QTest::mouseClick(w.EditCerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.searchEdit, "fe");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Ferrum");
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+    EXPECT_EQ(Text(w.searchEdit), "");
     EXPECT_EQ(w.SearchKey, "");
-    QTest::keyClicks(w.EditCerca, "z");
-    EXPECT_EQ(Text(w.EditCerca), "Z");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Zingiber");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    QTest::keyClicks(w.searchEdit, "z");
+    EXPECT_EQ(Text(w.searchEdit), "Z");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Zingiber");
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ------------------------------------------------------------------- debility
@@ -239,14 +243,14 @@ TEST_F(DebilityControls, EveryPlanetAndSignRadioShowsItsOwnWord) {
         QRadioButton* r = Radio(w, row.name);
         ASSERT_NE(r, nullptr) << row.name;
         r->click();
-        EXPECT_EQ(Text(w.EdPianeta), row.caption) << row.name;
+        EXPECT_EQ(Text(w.planetEdit), row.caption) << row.name;
     }
     for (const auto& s : kDebilitySigns) {
-        QRadioButton* r = Radio(w, s.control);
-        ASSERT_NE(r, nullptr) << s.control;
+        QRadioButton* r = Radio(w, s.radioName);
+        ASSERT_NE(r, nullptr) << s.radioName;
         EXPECT_EQ(gui::FromQt(r->text()), s.shown);
         r->click();
-        EXPECT_EQ(Text(w.EdSegno), s.shown) << s.control;
+        EXPECT_EQ(Text(w.signEdit), s.shown) << s.radioName;
     }
 }
 
@@ -264,14 +268,14 @@ TEST_F(DebilityControls, TheLastPlanetWithTheLastSignSearchesItsOppositeSign) {
     w.show();
     Radio(w, "RBnos")->click();
     Radio(w, "RBpes")->click();
-    EXPECT_EQ(Text(w.EdPianeta), "Zuidknoop");
-    EXPECT_EQ(Text(w.EdSegno), "Maagd");
-    QTest::mouseClick(w.BBRicerca, Qt::LeftButton);
-    EXPECT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Krampen"}));
-    EXPECT_EQ(Text(w.EdTot), "1");
-    ASSERT_TRUE(ClickLine(w.ListBox2, "Krampen"));
-    EXPECT_EQ(w.ListBox3->Lines(), (std::vector<std::string>{">>> Nux <<<", "Salvia"}));
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    EXPECT_EQ(Text(w.planetEdit), "Zuidknoop");
+    EXPECT_EQ(Text(w.signEdit), "Maagd");
+    QTest::mouseClick(w.searchButton, Qt::LeftButton);
+    EXPECT_EQ(w.pathologyList->Lines(), (std::vector<std::string>{"Krampen"}));
+    EXPECT_EQ(Text(w.foundCountEdit), "1");
+    ASSERT_TRUE(ClickLine(w.pathologyList, "Krampen"));
+    EXPECT_EQ(w.remedyList->Lines(), (std::vector<std::string>{">>> Nux <<<", "Salvia"}));
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ------------------------------------------------------------- symptom plants
@@ -282,20 +286,20 @@ TEST(SymptomPlantsControls, EachPlantLineShowsItsOwnRecordUpToTheLast) {
                       Tagged("Hoest", "Altea", "D"), Tagged("Zweren", "Calendula", "E")});
     SymptomPlantsWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
-    ASSERT_EQ(w.ListBoxPiante->Count(), 3);
-    EXPECT_EQ(w.ListBoxSintesi->Lines(), (std::vector<std::string>{"Sintesi B", "Sintesi C", "Sintesi D"}));
+    ASSERT_TRUE(ClickLine(w.symptomList, "Hoest"));
+    ASSERT_EQ(w.plantList->Count(), 3);
+    EXPECT_EQ(w.synthesisList->Lines(), (std::vector<std::string>{"Sintesi B", "Sintesi C", "Sintesi D"}));
     const char* tags[] = {"B", "C", "D"};
     const char* plants[] = {"Timo", "Salvia", "Altea"};
     for (int row : {0, 2, 1}) {
-        ClickRow(w.ListBoxPiante, row);
+        ClickRow(w.plantList, row);
         const std::string t = tags[row];
-        EXPECT_EQ(Text(w.EdPianta), plants[row]);
-        EXPECT_EQ(Text(w.EdSegPri), "pri" + t);
-        EXPECT_EQ(Text(w.EdSegSec), "sec" + t);
-        EXPECT_EQ(Text(w.EdSegZod), "zod" + t);
-        EXPECT_EQ(Text(w.EdAutori), "Autore " + t);
-        EXPECT_EQ(Text(w.EdSintomo), "Hoest");
+        EXPECT_EQ(Text(w.plantEdit), plants[row]);
+        EXPECT_EQ(Text(w.primarySignatureEdit), "pri" + t);
+        EXPECT_EQ(Text(w.secondarySignatureEdit), "sec" + t);
+        EXPECT_EQ(Text(w.zodiacalSignatureEdit), "zod" + t);
+        EXPECT_EQ(Text(w.authorsEdit), "Autore " + t);
+        EXPECT_EQ(Text(w.symptomEdit), "Hoest");
     }
 }
 
@@ -305,14 +309,14 @@ TEST(SymptomPlantsControls, TypeAheadReachesTheLastSymptomAndRitornaCloses) {
                       Tagged("Zwakte", "Avena", "F")});
     SymptomPlantsWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox1->Lines().back(), "Zweren");
-    QTest::keyClicks(w.EditCerca, "zwe");
-    EXPECT_EQ(w.ListBox1->SelectedLine(), "Zweren");
-    QTest::keyClick(w.EditCerca, Qt::Key_Return);
-    EXPECT_EQ(Text(w.EdSintomo), "Zweren");
-    EXPECT_EQ(Text(w.EdPianta), "Calendula");
-    EXPECT_EQ(Text(w.EdAutori), "Autore E");
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    ASSERT_EQ(w.symptomList->Lines().back(), "Zweren");
+    QTest::keyClicks(w.searchEdit, "zwe");
+    EXPECT_EQ(w.symptomList->SelectedLine(), "Zweren");
+    QTest::keyClick(w.searchEdit, Qt::Key_Return);
+    EXPECT_EQ(Text(w.symptomEdit), "Zweren");
+    EXPECT_EQ(Text(w.plantEdit), "Calendula");
+    EXPECT_EQ(Text(w.authorsEdit), "Autore E");
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 // ------------------------------------------------------------- plant symptoms
@@ -323,17 +327,17 @@ TEST(PlantSymptomsControls, EveryFieldOfTheLastPlantShowsItsOwnText) {
                       Tagged("Koorts", "Timo", "D")});
     PlantSymptomsWindow w;
     w.show();
-    ASSERT_EQ(w.ListBox1->Lines().back(), "Timo");
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Timo"));
-    EXPECT_EQ(Text(w.EdPianta), "Timo");
-    EXPECT_EQ(Text(w.EdSegPri), "priD");
-    EXPECT_EQ(Text(w.EdSegSec), "secD");
-    EXPECT_EQ(Text(w.EdSegZod), "zodD");
-    EXPECT_EQ(Text(w.EdSintesi), "Sintesi D");
+    ASSERT_EQ(w.plantList->Lines().back(), "Timo");
+    ASSERT_TRUE(ClickLine(w.plantList, "Timo"));
+    EXPECT_EQ(Text(w.plantEdit), "Timo");
+    EXPECT_EQ(Text(w.primarySignatureEdit), "priD");
+    EXPECT_EQ(Text(w.secondarySignatureEdit), "secD");
+    EXPECT_EQ(Text(w.zodiacalSignatureEdit), "zodD");
+    EXPECT_EQ(Text(w.synthesisEdit), "Sintesi D");
     const std::string dashes(120, '-');
-    EXPECT_EQ(w.ListBoxSintomi->Lines(), (std::vector<std::string>{"Zweren" + dashes, "Koorts" + dashes}));
-    EXPECT_EQ(w.ListBoxAutori->Lines(), (std::vector<std::string>{"Autore C" + dashes, "Autore D" + dashes}));
-    ExpectRitornaCloses(w, w.BitBtnRitorna);
+    EXPECT_EQ(w.SymptomList(1)->Lines(), (std::vector<std::string>{"Zweren" + dashes, "Koorts" + dashes}));
+    EXPECT_EQ(w.AuthorList(1)->Lines(), (std::vector<std::string>{"Autore C" + dashes, "Autore D" + dashes}));
+    ExpectRitornaCloses(w, w.backButton);
 }
 
 TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuthors) {
@@ -344,11 +348,11 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
     WriteSignatureDb(records);
     PlantSymptomsWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Salvia"));
-    ModelList* symptoms[] = {w.ListBoxSintomi, w.ListBoxSintomiBis, w.ListBoxSintomiTer, w.ListBoxSintomiQua};
-    ModelList* authors[] = {w.ListBoxAutori, w.ListBoxAutoriBis, w.ListBoxAutoriTer, w.ListBoxAutoriQua};
+    ASSERT_TRUE(ClickLine(w.plantList, "Salvia"));
+    ModelList* symptoms[] = {w.SymptomList(1), w.SymptomList(2), w.SymptomList(3), w.SymptomList(4)};
+    ModelList* authors[] = {w.AuthorList(1), w.AuthorList(2), w.AuthorList(3), w.AuthorList(4)};
     const auto expectPage = [&](int page) {
-        EXPECT_EQ(w.LabPagine->text(), QString("Pagina %1/4").arg(page));
+        EXPECT_EQ(w.pageLabel->text(), QString("Pagina %1/4").arg(page));
         for (int p = 1; p <= 4; ++p) {
             EXPECT_EQ(symptoms[p - 1]->isVisibleTo(&w), p == page) << "page " << page << " list " << p;
             EXPECT_EQ(authors[p - 1]->isVisibleTo(&w), p == page) << "page " << page << " list " << p;
@@ -356,18 +360,18 @@ TEST(PlantSymptomsControls, TheArrowsReachTheFourthPageWithItsOwnSymptomsAndAuth
     };
     expectPage(1);
     for (int page = 2; page <= 4; ++page) {
-        QTest::mouseClick(w.SpinButton1Down, Qt::LeftButton);
+        QTest::mouseClick(w.nextPageButton, Qt::LeftButton);
         expectPage(page);
     }
     const std::string dashes(120, '-');
-    EXPECT_EQ(w.ListBoxSintomiQua->Lines(),
+    EXPECT_EQ(w.SymptomList(4)->Lines(),
               (std::vector<std::string>{"Sintomo 179" + dashes, "Sintomo 180" + dashes}));
-    EXPECT_EQ(w.ListBoxAutoriQua->Lines(), (std::vector<std::string>{"Autore 179" + dashes, "Autore 180" + dashes}));
-    EXPECT_EQ(w.ListBoxSintomiTer->Lines().back(), "Sintomo 178" + dashes);
-    EXPECT_EQ(w.ListBoxAutoriTer->Lines().back(), "Autore 178" + dashes);
-    QTest::mouseClick(w.SpinButton1Down, Qt::LeftButton);  // no fifth page
+    EXPECT_EQ(w.AuthorList(4)->Lines(), (std::vector<std::string>{"Autore 179" + dashes, "Autore 180" + dashes}));
+    EXPECT_EQ(w.SymptomList(3)->Lines().back(), "Sintomo 178" + dashes);
+    EXPECT_EQ(w.AuthorList(3)->Lines().back(), "Autore 178" + dashes);
+    QTest::mouseClick(w.nextPageButton, Qt::LeftButton);  // no fifth page
     expectPage(4);
-    QTest::mouseClick(w.SpinButton1Up, Qt::LeftButton);
+    QTest::mouseClick(w.previousPageButton, Qt::LeftButton);
     expectPage(3);
 }
 

@@ -58,31 +58,31 @@ void WriteFixture() {
 TEST_F(SignatureWindow, ActivationListsEveryRemedyOnceWithItsIndexLine) {
     WriteFixture();
     w.show();
-    EXPECT_EQ(w.ListBox2->Lines(), (std::vector<std::string>{"Aurum", "Borago", "Capsicum", "Digitalis",
+    EXPECT_EQ(w.remedyList->Lines(), (std::vector<std::string>{"Aurum", "Borago", "Capsicum", "Digitalis",
                                                              "Ferrum", "Gentiana"}));
     EXPECT_EQ(rt::ReadTextLines(kRemedyIndexName),
               (std::vector<std::string>{"2", "3", "5", "6", "4", "1"}));
-    EXPECT_EQ(Text(w.EdPianeta), "Ieder");
-    EXPECT_EQ(Text(w.EdSegno), "Ieder");
-    EXPECT_EQ(Text(w.EdTot), "0");
+    EXPECT_EQ(Text(w.planetEdit), "Ieder");
+    EXPECT_EQ(Text(w.signEdit), "Ieder");
+    EXPECT_EQ(Text(w.foundCountEdit), "0");
     EXPECT_EQ(w.windowTitle(), " ASTROLOGISCHE SIGNATUUR");
 }
 
 TEST_F(SignatureWindow, ClickedRemediesFillTheRowsInTurn) {
     WriteFixture();
     w.show();
-    ClickLine(w.ListBox2, "Aurum");
-    ClickLine(w.ListBox2, "Ferrum");
-    EXPECT_EQ(Text(w.EdP[0]), "Aurum");
-    EXPECT_EQ(Text(w.EdD[0]), "Zon");
-    EXPECT_EQ(Text(w.EdE[0]), "Mars");
-    EXPECT_EQ(Text(w.EdF[0]), "Ram-Leeuw");
-    EXPECT_EQ(Text(w.EdP[1]), "Ferrum ");
-    EXPECT_EQ(Text(w.EdD[1]), "Mars");
+    ClickLine(w.remedyList, "Aurum");
+    ClickLine(w.remedyList, "Ferrum");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Aurum");
+    EXPECT_EQ(Text(w.primaryEdits[0]), "Zon");
+    EXPECT_EQ(Text(w.secondaryEdits[0]), "Mars");
+    EXPECT_EQ(Text(w.zodiacEdits[0]), "Ram-Leeuw");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "Ferrum ");
+    EXPECT_EQ(Text(w.primaryEdits[1]), "Mars");
     // Fifteen clicks: the fifteenth starts again in row 1 on an emptied grid.
-    for (int i = 0; i < 13; ++i) ClickLine(w.ListBox2, "Borago");
-    EXPECT_EQ(Text(w.EdP[0]), "Borago");
-    EXPECT_EQ(Text(w.EdP[1]), "");
+    for (int i = 0; i < 13; ++i) ClickLine(w.remedyList, "Borago");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Borago");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "");
 }
 
 TEST_F(SignatureWindow, MarsWithRamShowsItsHitsThenAClickReturnsToBrowsing) {
@@ -90,36 +90,36 @@ TEST_F(SignatureWindow, MarsWithRamShowsItsHitsThenAClickReturnsToBrowsing) {
     w.show();
     Radio("RBmar")->click();
     Radio("RBari")->click();
-    EXPECT_EQ(Text(w.EdPianeta), "Mars");
-    EXPECT_EQ(Text(w.EdSegno), "Ram");
-    w.BBRicerca->click();
-    EXPECT_EQ(Text(w.EdTot), "3");
-    EXPECT_EQ(Text(w.EdPage), "1/1");
-    EXPECT_EQ(BaseColour(w.EdPage), kWhiteColour);
-    auto names = Column(w.EdP);
+    EXPECT_EQ(Text(w.planetEdit), "Mars");
+    EXPECT_EQ(Text(w.signEdit), "Ram");
+    w.searchButton->click();
+    EXPECT_EQ(Text(w.foundCountEdit), "3");
+    EXPECT_EQ(Text(w.pageEdit), "1/1");
+    EXPECT_EQ(BaseColour(w.pageEdit), kWhiteColour);
+    auto names = Column(w.remedyEdits);
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 4),
               (std::vector<std::string>{"Aurum", "Ferrum ", "Gentiana", ""}));
-    EXPECT_EQ(Text(w.EdF[0]), "Ram-Leeuw");
+    EXPECT_EQ(Text(w.zodiacEdits[0]), "Ram-Leeuw");
     EXPECT_EQ(rt::ReadTextLines(kSignatureHitsName).size(), 12u);
 
-    ClickLine(w.ListBox2, "Digitalis");
-    EXPECT_EQ(Text(w.EdP[0]), "Digitalis");
-    EXPECT_EQ(Text(w.EdP[1]), "");
-    EXPECT_EQ(Text(w.EdPage), "");
-    EXPECT_EQ(Text(w.EdTot), "");
+    ClickLine(w.remedyList, "Digitalis");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Digitalis");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "");
+    EXPECT_EQ(Text(w.pageEdit), "");
+    EXPECT_EQ(Text(w.foundCountEdit), "");
 }
 
 TEST_F(SignatureWindow, NoHitLeavesAnEmptyGrid) {
     WriteFixture();
     w.show();
     Radio("RBsat")->click();
-    w.BBRicerca->click();
-    EXPECT_EQ(Text(w.EdTot), "0");
-    EXPECT_EQ(Text(w.EdPage), "1/0");
-    w.BBseguito->click();
-    w.BBAnticipo->click();
-    EXPECT_EQ(Text(w.EdPage), "1/0");
-    for (auto* e : w.EdP) EXPECT_EQ(Text(e), "");
+    w.searchButton->click();
+    EXPECT_EQ(Text(w.foundCountEdit), "0");
+    EXPECT_EQ(Text(w.pageEdit), "1/0");
+    w.nextPageButton->click();
+    w.previousPageButton->click();
+    EXPECT_EQ(Text(w.pageEdit), "1/0");
+    for (auto* e : w.remedyEdits) EXPECT_EQ(Text(e), "");
 }
 
 TEST_F(SignatureWindow, FifteenHitsMakeTwoPages) {
@@ -127,39 +127,39 @@ TEST_F(SignatureWindow, FifteenHitsMakeTwoPages) {
     for (char c = 'A'; c <= 'O'; ++c) many.push_back(Sig(std::string("Remedie ") + c, "Zon", "", "Leeuw"));
     remedy_tests::WritePrimaryDb(many);
     w.show();
-    w.BBRicerca->click();
-    EXPECT_EQ(Text(w.EdTot), "15");
-    EXPECT_EQ(Text(w.EdPage), "1/2");
-    EXPECT_EQ(BaseColour(w.EdPage), kRedColour);
-    EXPECT_EQ(Text(w.EdP[13]), "Remedie N");
-    w.BBseguito->click();
-    EXPECT_EQ(Text(w.EdPage), "2/2");
-    EXPECT_EQ(BaseColour(w.EdPage), kWhiteColour);
-    EXPECT_EQ(Text(w.EdP[0]), "Remedie O");
-    EXPECT_EQ(Text(w.EdF[0]), "Leeuw");
-    EXPECT_EQ(Text(w.EdP[1]), "");
-    w.BBseguito->click();
-    EXPECT_EQ(Text(w.EdPage), "2/2");
-    w.BBAnticipo->click();
-    EXPECT_EQ(Text(w.EdPage), "1/2");
-    EXPECT_EQ(Text(w.EdP[0]), "Remedie A");
-    w.BBpulisci->click();
-    EXPECT_EQ(Text(w.EdP[0]), "");
+    w.searchButton->click();
+    EXPECT_EQ(Text(w.foundCountEdit), "15");
+    EXPECT_EQ(Text(w.pageEdit), "1/2");
+    EXPECT_EQ(BaseColour(w.pageEdit), kRedColour);
+    EXPECT_EQ(Text(w.remedyEdits[13]), "Remedie N");
+    w.nextPageButton->click();
+    EXPECT_EQ(Text(w.pageEdit), "2/2");
+    EXPECT_EQ(BaseColour(w.pageEdit), kWhiteColour);
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie O");
+    EXPECT_EQ(Text(w.zodiacEdits[0]), "Leeuw");
+    EXPECT_EQ(Text(w.remedyEdits[1]), "");
+    w.nextPageButton->click();
+    EXPECT_EQ(Text(w.pageEdit), "2/2");
+    w.previousPageButton->click();
+    EXPECT_EQ(Text(w.pageEdit), "1/2");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "Remedie A");
+    w.clearButton->click();
+    EXPECT_EQ(Text(w.remedyEdits[0]), "");
 }
 
 TEST_F(SignatureWindow, TypeAheadInCapitalsFindsTheRemedy) {
     WriteFixture();
     w.show();
-    QTest::keyClicks(w.EditCerca, "fer");
-    EXPECT_EQ(Text(w.EditCerca), "FER");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Ferrum");
-    QTest::keyClick(w.EditCerca, Qt::Key_Backspace);
-    QTest::keyClick(w.EditCerca, Qt::Key_Backspace);
-    QTest::keyClick(w.EditCerca, Qt::Key_Backspace);
-    QTest::keyClicks(w.EditCerca, "c");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Capsicum");
+    QTest::keyClicks(w.searchEdit, "fer");
+    EXPECT_EQ(Text(w.searchEdit), "FER");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Ferrum");
+    QTest::keyClick(w.searchEdit, Qt::Key_Backspace);
+    QTest::keyClick(w.searchEdit, Qt::Key_Backspace);
+    QTest::keyClick(w.searchEdit, Qt::Key_Backspace);
+    QTest::keyClicks(w.searchEdit, "c");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Capsicum");
     // Selecting does not show the signature: the user clicks.
-    EXPECT_EQ(Text(w.EdP[0]), "");
+    EXPECT_EQ(Text(w.remedyEdits[0]), "");
 }
 
 TEST_F(SignatureWindow, ADamagedDatabaseIsNamedAtEveryOpeningAndItsSearchIsRefused) {
@@ -168,23 +168,23 @@ TEST_F(SignatureWindow, ADamagedDatabaseIsNamedAtEveryOpeningAndItsSearchIsRefus
     w.show();
     Radio("RBmar")->click();
     Radio("RBari")->click();
-    w.BBRicerca->click();
-    ASSERT_EQ(Text(w.EdTot), "3");
+    w.searchButton->click();
+    ASSERT_EQ(Text(w.foundCountEdit), "3");
     w.close();
 
     WriteRandomRecords(std::filesystem::path("OpzioneH") / "DBmain.rnd", kPrimaryRecordSize, 3, 1, 5);
     for (std::size_t opening = 1; opening <= 2; ++opening) {
         w.show();
         ExpectDamageTold(messages, 2 * opening - 1, kPrimaryDbName);
-        EXPECT_EQ(w.ListBox2->Count(), 0);
-        EXPECT_EQ(Text(w.EdP[0]), "");  // nothing of the earlier search either
-        EXPECT_EQ(Text(w.EdTot), "");
+        EXPECT_EQ(w.remedyList->Count(), 0);
+        EXPECT_EQ(Text(w.remedyEdits[0]), "");  // nothing of the earlier search either
+        EXPECT_EQ(Text(w.foundCountEdit), "");
         // The search says why it does not run, and finds no "0".
-        w.BBRicerca->click();
+        w.searchButton->click();
         ExpectDamageTold(messages, 2 * opening, kPrimaryDbName);
-        EXPECT_EQ(Text(w.EdTot), "");
-        EXPECT_EQ(Text(w.EdPage), "");
-        EXPECT_EQ(Text(w.EdP[0]), "");
+        EXPECT_EQ(Text(w.foundCountEdit), "");
+        EXPECT_EQ(Text(w.pageEdit), "");
+        EXPECT_EQ(Text(w.remedyEdits[0]), "");
         w.close();
     }
 }
@@ -192,37 +192,37 @@ TEST_F(SignatureWindow, ADamagedDatabaseIsNamedAtEveryOpeningAndItsSearchIsRefus
 TEST_F(SignatureWindow, ABoxCutEmptyStartsANewKeyAtTheNextOpening) {
     WriteFixture();
     w.show();
-    QTest::keyClicks(w.EditCerca, "fer");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Ferrum");
-    EmptyWithKeys(w.EditCerca, true);
-    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.searchEdit, "fer");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Ferrum");
+    EmptyWithKeys(w.searchEdit, true);
+    EXPECT_EQ(Text(w.searchEdit), "");
     w.close();
 
     w.show();
-    EXPECT_EQ(Text(w.EditCerca), "");
-    QTest::keyClicks(w.EditCerca, "d");
-    EXPECT_EQ(Text(w.EditCerca), "D");
-    EXPECT_EQ(w.ListBox2->SelectedLine(), "Digitalis");
+    EXPECT_EQ(Text(w.searchEdit), "");
+    QTest::keyClicks(w.searchEdit, "d");
+    EXPECT_EQ(Text(w.searchEdit), "D");
+    EXPECT_EQ(w.remedyList->SelectedLine(), "Digitalis");
 }
 
 TEST_F(SignatureWindow, SampleDatabaseMarsWithRam) {
     CopySampleData();
     w.show();
-    EXPECT_EQ(w.ListBox2->Count(), 48);
+    EXPECT_EQ(w.remedyList->Count(), 48);
     Radio("RBmar")->click();
     Radio("RBari")->click();
-    w.BBRicerca->click();
-    EXPECT_EQ(Text(w.EdTot), "5");
-    auto names = Column(w.EdP);
+    w.searchButton->click();
+    EXPECT_EQ(Text(w.foundCountEdit), "5");
+    auto names = Column(w.remedyEdits);
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 6),
               (std::vector<std::string>{"Artemisia absinthium", "Crataegus monogyna", "Juniperus communis",
                                         "TSA Rosmarinus officinalis", "Urtica dioica", ""}));
     SaveShot(&w, "segnat");
     Radio("RBNoPia")->click();
     Radio("RBNoSeg")->click();
-    w.BBRicerca->click();
-    EXPECT_EQ(Text(w.EdTot), "48");
-    EXPECT_EQ(Text(w.EdPage), "1/4");
+    w.searchButton->click();
+    EXPECT_EQ(Text(w.foundCountEdit), "48");
+    EXPECT_EQ(Text(w.pageEdit), "1/4");
 }
 
 }  // namespace

@@ -40,26 +40,26 @@ TEST(SymptomPlantsWindow, SampleSymptomListsItsPlantsAndAPlantClickShowsItsSigna
     CopySampleData();
     SymptomPlantsWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Kleine wonden en schaafwonden"));
+    ASSERT_TRUE(ClickLine(w.symptomList, "Kleine wonden en schaafwonden"));
     const std::string dashes(40, '-');
-    EXPECT_EQ(w.ListBoxPiante->Lines(),
+    EXPECT_EQ(w.plantList->Lines(),
               (std::vector<std::string>{"Calendula" + dashes, "Hypericum" + dashes, "Achillea" + dashes,
                                         "Plantago" + dashes}));
-    EXPECT_EQ(w.ListBoxSintesi->Count(), 4);
-    EXPECT_EQ(w.ListBoxSintesi->Lines()[0],
+    EXPECT_EQ(w.synthesisList->Count(), 4);
+    EXPECT_EQ(w.synthesisList->Lines()[0],
               "Warmte die heelt: het zonnekruid dat wondes sluit en het gemoed opbeurt.");
-    EXPECT_EQ(w.ListBoxNum->Lines()[0].size(), 4u);
-    EXPECT_EQ(Text(w.EdSintomo), "Kleine wonden en schaafwonden");
+    EXPECT_EQ(w.recordNumberList->Lines()[0].size(), 4u);
+    EXPECT_EQ(Text(w.symptomEdit), "Kleine wonden en schaafwonden");
     // The last plant stays shown until one is clicked.
-    EXPECT_EQ(Text(w.EdPianta), "Plantago");
-    EXPECT_EQ(Text(w.EdSegPri), "venere");
-    EXPECT_FALSE(w.EdAlternativa->isVisibleTo(&w));
-    ClickRow(w.ListBoxPiante, 0);
-    EXPECT_EQ(Text(w.EdPianta), "Calendula");
-    EXPECT_EQ(Text(w.EdSegPri), "sole");
-    EXPECT_EQ(Text(w.EdSegSec), "marte");
-    EXPECT_EQ(Text(w.EdSegZod), "leone");
-    EXPECT_EQ(Text(w.EdAutori), "Culpeper 1653");
+    EXPECT_EQ(Text(w.plantEdit), "Plantago");
+    EXPECT_EQ(Text(w.primarySignatureEdit), "venere");
+    EXPECT_FALSE(w.referenceEdit->isVisibleTo(&w));
+    ClickRow(w.plantList, 0);
+    EXPECT_EQ(Text(w.plantEdit), "Calendula");
+    EXPECT_EQ(Text(w.primarySignatureEdit), "sole");
+    EXPECT_EQ(Text(w.secondarySignatureEdit), "marte");
+    EXPECT_EQ(Text(w.zodiacalSignatureEdit), "leone");
+    EXPECT_EQ(Text(w.authorsEdit), "Culpeper 1653");
     SaveShot(&w, "sintom2");
 }
 
@@ -68,15 +68,15 @@ TEST(SymptomPlantsWindow, SymptomWithoutPlantsShowsTheReferenceInRed) {
     WriteSignatureDb({Sr("Insonnia", "", "vedi Nervosismo"), Sr("Tosse", "Timo", "Culpeper")});
     SymptomPlantsWindow w;
     w.show();
-    EXPECT_EQ(w.ListBox1->Lines(), (std::vector<std::string>{"Insonnia", "Tosse"}));
-    ClickLine(w.ListBox1, "Insonnia");
-    EXPECT_EQ(w.ListBoxPiante->Count(), 0);
-    EXPECT_TRUE(w.EdAlternativa->isVisibleTo(&w));
-    EXPECT_EQ(Text(w.EdAlternativa), "vedi Nervosismo");
-    EXPECT_EQ(BaseColour(w.EdAlternativa), kRedColour);
-    ClickLine(w.ListBox1, "Tosse");
-    EXPECT_FALSE(w.EdAlternativa->isVisibleTo(&w));
-    EXPECT_FALSE(w.Button1->isEnabled());
+    EXPECT_EQ(w.symptomList->Lines(), (std::vector<std::string>{"Insonnia", "Tosse"}));
+    ClickLine(w.symptomList, "Insonnia");
+    EXPECT_EQ(w.plantList->Count(), 0);
+    EXPECT_TRUE(w.referenceEdit->isVisibleTo(&w));
+    EXPECT_EQ(Text(w.referenceEdit), "vedi Nervosismo");
+    EXPECT_EQ(BaseColour(w.referenceEdit), kRedColour);
+    ClickLine(w.symptomList, "Tosse");
+    EXPECT_FALSE(w.referenceEdit->isVisibleTo(&w));
+    EXPECT_FALSE(w.createDatabaseButton->isEnabled());
 }
 
 TEST(SymptomPlantsWindow, TypeAheadThenEnterShowsThePlants) {
@@ -84,16 +84,16 @@ TEST(SymptomPlantsWindow, TypeAheadThenEnterShowsThePlants) {
     CopySampleData();
     SymptomPlantsWindow w;
     w.show();
-    QTest::keyClicks(w.EditCerca, "klei");
-    EXPECT_EQ(Text(w.EditCerca), "Klei");
-    EXPECT_EQ(w.ListBox1->SelectedLine(), "Kleine wonden en schaafwonden");
-    QTest::keyClick(w.EditCerca, Qt::Key_Return);
-    EXPECT_EQ(w.ListBoxPiante->Count(), 4);
+    QTest::keyClicks(w.searchEdit, "klei");
+    EXPECT_EQ(Text(w.searchEdit), "Klei");
+    EXPECT_EQ(w.symptomList->SelectedLine(), "Kleine wonden en schaafwonden");
+    QTest::keyClick(w.searchEdit, Qt::Key_Return);
+    EXPECT_EQ(w.plantList->Count(), 4);
     // The key outlives the window's closing; a click in the box starts anew.
     w.hide();
     w.show();
     EXPECT_EQ(w.SearchKey, "Klei");
-    QTest::mouseClick(w.EditCerca, Qt::LeftButton);
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
     EXPECT_EQ(w.SearchKey, "");
 }
 
@@ -102,15 +102,15 @@ TEST(SymptomPlantsWindow, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpenin
     CopySampleData();
     SymptomPlantsWindow w;
     w.show();
-    QTest::keyClicks(w.EditCerca, "klei");
-    EmptyWithKeys(w.EditCerca, false);
-    EXPECT_EQ(Text(w.EditCerca), "");
+    QTest::keyClicks(w.searchEdit, "klei");
+    EmptyWithKeys(w.searchEdit, false);
+    EXPECT_EQ(Text(w.searchEdit), "");
     w.hide();
     w.show();
-    EXPECT_EQ(Text(w.EditCerca), "");
-    QTest::keyClicks(w.EditCerca, "ho");
-    EXPECT_EQ(Text(w.EditCerca), "Ho");
-    EXPECT_EQ(w.ListBox1->SelectedLine().substr(0, 2), "Ho");
+    EXPECT_EQ(Text(w.searchEdit), "");
+    QTest::keyClicks(w.searchEdit, "ho");
+    EXPECT_EQ(Text(w.searchEdit), "Ho");
+    EXPECT_EQ(w.symptomList->SelectedLine().substr(0, 2), "Ho");
 }
 
 TEST(SymptomPlantsWindow, ADamagedDatabaseIsNamedAtEveryOpeningOfTheSignatureWindowsAndNothingIsListed) {
@@ -123,17 +123,17 @@ TEST(SymptomPlantsWindow, ADamagedDatabaseIsNamedAtEveryOpeningOfTheSignatureWin
     for (std::size_t opening = 1; opening <= 2; ++opening) {
         symptoms.show();
         ExpectDamageTold(messages, opening, kSignatureDbName, kSignatureSymptomsName);
-        EXPECT_EQ(symptoms.ListBox1->Count(), 0);
+        EXPECT_EQ(symptoms.symptomList->Count(), 0);
         symptoms.hide();
     }
     PlantSymptomsWindow plants;
     plants.show();
     ExpectDamageTold(messages, 3, kSignatureDbName, kPlantNamesName);
-    EXPECT_EQ(plants.ListBox1->Count(), 0);
+    EXPECT_EQ(plants.plantList->Count(), 0);
     SignatureMaintenanceWindow maintenance;
     maintenance.show();
     ExpectDamageTold(messages, 4, kSignatureDbName);
-    EXPECT_EQ(maintenance.ListBox1->Count(), 0);
+    EXPECT_EQ(maintenance.entryList->Count(), 0);
 }
 
 TEST(PlantSymptomsWindow, SamplePlantListsItsSymptomsWithAuthors) {
@@ -141,19 +141,19 @@ TEST(PlantSymptomsWindow, SamplePlantListsItsSymptomsWithAuthors) {
     CopySampleData();
     PlantSymptomsWindow w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Calendula"));
+    ASSERT_TRUE(ClickLine(w.plantList, "Calendula"));
     const std::string dashes(120, '-');
-    EXPECT_EQ(w.ListBoxSintomi->Lines(),
+    EXPECT_EQ(w.SymptomList(1)->Lines(),
               (std::vector<std::string>{"Kleine wonden en schaafwonden" + dashes,
                                         "Lichte brandwonden en zonnebrand" + dashes,
                                         "Ontstoken tandvlees" + dashes}));
-    EXPECT_EQ(w.ListBoxAutori->Lines()[0], "Culpeper 1653" + dashes);
-    EXPECT_EQ(Text(w.EdPianta), "Calendula");
-    EXPECT_EQ(Text(w.EdSegPri), "sole");
-    EXPECT_EQ(Text(w.EdSegZod), "leone");
-    EXPECT_EQ(Text(w.EdSintesi),
+    EXPECT_EQ(w.AuthorList(1)->Lines()[0], "Culpeper 1653" + dashes);
+    EXPECT_EQ(Text(w.plantEdit), "Calendula");
+    EXPECT_EQ(Text(w.primarySignatureEdit), "sole");
+    EXPECT_EQ(Text(w.zodiacalSignatureEdit), "leone");
+    EXPECT_EQ(Text(w.synthesisEdit),
               "Warmte die heelt: het zonnekruid dat wondes sluit en het gemoed opbeurt.");
-    EXPECT_FALSE(w.SpinButton1->isVisibleTo(&w));
+    EXPECT_FALSE(w.pageSpin->isVisibleTo(&w));
     SaveShot(&w, "sintom3");
 }
 
@@ -165,33 +165,33 @@ TEST(PlantSymptomsWindow, TwentySevenSymptomsMakeTwoPages) {
     WriteSignatureDb(records);
     PlantSymptomsWindow w;
     w.show();
-    EXPECT_EQ(w.ListBox1->Lines(), (std::vector<std::string>{"Ruta", "Salvia"}));
-    ClickLine(w.ListBox1, "Ruta");
-    EXPECT_TRUE(w.SpinButton1->isVisibleTo(&w));
-    EXPECT_EQ(w.LabPagine->text(), "Pagina 1/2");
-    EXPECT_EQ(w.ListBoxSintomi->Count(), 26);
-    EXPECT_TRUE(w.ListBoxSintomi->isVisibleTo(&w));
-    w.SpinButton1Down->click();
-    EXPECT_EQ(w.LabPagine->text(), "Pagina 2/2");
-    EXPECT_TRUE(w.ListBoxSintomiBis->isVisibleTo(&w));
-    EXPECT_FALSE(w.ListBoxSintomi->isVisibleTo(&w));
-    EXPECT_EQ(w.ListBoxSintomiBis->Count(), 1);
-    w.SpinButton1Down->click();
-    EXPECT_EQ(w.LabPagine->text(), "Pagina 2/2");
+    EXPECT_EQ(w.plantList->Lines(), (std::vector<std::string>{"Ruta", "Salvia"}));
+    ClickLine(w.plantList, "Ruta");
+    EXPECT_TRUE(w.pageSpin->isVisibleTo(&w));
+    EXPECT_EQ(w.pageLabel->text(), "Pagina 1/2");
+    EXPECT_EQ(w.SymptomList(1)->Count(), 26);
+    EXPECT_TRUE(w.SymptomList(1)->isVisibleTo(&w));
+    w.nextPageButton->click();
+    EXPECT_EQ(w.pageLabel->text(), "Pagina 2/2");
+    EXPECT_TRUE(w.SymptomList(2)->isVisibleTo(&w));
+    EXPECT_FALSE(w.SymptomList(1)->isVisibleTo(&w));
+    EXPECT_EQ(w.SymptomList(2)->Count(), 1);
+    w.nextPageButton->click();
+    EXPECT_EQ(w.pageLabel->text(), "Pagina 2/2");
 
     // Salvia: 80 symptoms, the 79th and 80th on page 4; a click on another
     // plant goes back to page 1.
-    ClickLine(w.ListBox1, "Salvia");
-    EXPECT_EQ(w.LabPagine->text(), "Pagina 1/4");
-    w.SpinButton1Down->click();
-    w.SpinButton1Down->click();
-    EXPECT_EQ(w.LabPagine->text(), "Pagina 3/4");
-    EXPECT_EQ(w.ListBoxSintomiQua->Count(), 2);
-    ClickLine(w.ListBox1, "Ruta");
-    EXPECT_EQ(w.LabPagine->text(), "Pagina 1/2");
-    EXPECT_TRUE(w.ListBoxSintomi->isVisibleTo(&w));
-    w.SpinButton1Up->click();
-    EXPECT_EQ(w.LabPagine->text(), "Pagina 1/2");
+    ClickLine(w.plantList, "Salvia");
+    EXPECT_EQ(w.pageLabel->text(), "Pagina 1/4");
+    w.nextPageButton->click();
+    w.nextPageButton->click();
+    EXPECT_EQ(w.pageLabel->text(), "Pagina 3/4");
+    EXPECT_EQ(w.SymptomList(4)->Count(), 2);
+    ClickLine(w.plantList, "Ruta");
+    EXPECT_EQ(w.pageLabel->text(), "Pagina 1/2");
+    EXPECT_TRUE(w.SymptomList(1)->isVisibleTo(&w));
+    w.previousPageButton->click();
+    EXPECT_EQ(w.pageLabel->text(), "Pagina 1/2");
 }
 
 TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
@@ -201,29 +201,29 @@ TEST(MaintenanceWindow, LinesInFileOrderOrByPlantAndTheClickedRecord) {
     SignatureMaintenanceWindow w;
     w.show();
     const std::string pad16(16, ' ');
-    EXPECT_EQ(w.ListBox1->Lines(), (std::vector<std::string>{"Timo" + pad16 + "Tosse", "XXXX" + pad16 + "Tosse",
+    EXPECT_EQ(w.entryList->Lines(), (std::vector<std::string>{"Timo" + pad16 + "Tosse", "XXXX" + pad16 + "Tosse",
                                                              "Salice" + std::string(14, ' ') + "Febbre"}));
-    ClickRow(w.ListBox1, 2);
-    EXPECT_EQ(Text(w.EdSintomo), "Febbre");
-    EXPECT_EQ(Text(w.EdPianta), "Salice");
-    EXPECT_EQ(Text(w.EdSigla), "Sal");
-    EXPECT_EQ(Text(w.EdSegPri), "luna");
-    EXPECT_EQ(Text(w.EdSegZod), "cancro");
-    EXPECT_EQ(Text(w.EdAutori), "Mattioli");
-    EXPECT_EQ(Text(w.EdNote), "nota");
+    ClickRow(w.entryList, 2);
+    EXPECT_EQ(Text(w.symptomEdit), "Febbre");
+    EXPECT_EQ(Text(w.plantEdit), "Salice");
+    EXPECT_EQ(Text(w.codeEdit), "Sal");
+    EXPECT_EQ(Text(w.primarySignatureEdit), "luna");
+    EXPECT_EQ(Text(w.zodiacalSignatureEdit), "cancro");
+    EXPECT_EQ(Text(w.authorsEdit), "Mattioli");
+    EXPECT_EQ(Text(w.notesEdit), "nota");
 
-    w.BitBtn1->click();
+    w.sortButton->click();
     EXPECT_TRUE(w.Sorted);
-    EXPECT_EQ(w.ListBox1->Lines()[0], "Salice" + std::string(14, ' ') + "Febbre");
-    EXPECT_EQ(w.ListBox1->Lines()[2], "XXXX" + pad16 + "Tosse");
-    ClickRow(w.ListBox1, 2);  // the record with an empty plant
-    EXPECT_EQ(Text(w.EdAutori), "vedi Raffreddore");
-    EXPECT_EQ(Text(w.EdPianta), "");
+    EXPECT_EQ(w.entryList->Lines()[0], "Salice" + std::string(14, ' ') + "Febbre");
+    EXPECT_EQ(w.entryList->Lines()[2], "XXXX" + pad16 + "Tosse");
+    ClickRow(w.entryList, 2);  // the record with an empty plant
+    EXPECT_EQ(Text(w.authorsEdit), "vedi Raffreddore");
+    EXPECT_EQ(Text(w.plantEdit), "");
     // Activation starts unsorted.
     w.hide();
     w.show();
     EXPECT_FALSE(w.Sorted);
-    EXPECT_EQ(w.ListBox1->Lines()[0], "Timo" + pad16 + "Tosse");
+    EXPECT_EQ(w.entryList->Lines()[0], "Timo" + pad16 + "Tosse");
 }
 
 TEST(MaintenanceWindow, SampleDatabaseOneLinePerRecord) {
@@ -231,11 +231,11 @@ TEST(MaintenanceWindow, SampleDatabaseOneLinePerRecord) {
     CopySampleData();
     SignatureMaintenanceWindow w;
     w.show();
-    EXPECT_EQ(w.ListBox1->Count(), 98);
-    ClickRow(w.ListBox1, 0);
-    EXPECT_EQ(Text(w.EdSintomo), "Broze nagels en haar");
-    EXPECT_EQ(Text(w.EdPianta), "Equisetum");
-    EXPECT_EQ(Text(w.EdSigla), "EQU-ARV");
+    EXPECT_EQ(w.entryList->Count(), 98);
+    ClickRow(w.entryList, 0);
+    EXPECT_EQ(Text(w.symptomEdit), "Broze nagels en haar");
+    EXPECT_EQ(Text(w.plantEdit), "Equisetum");
+    EXPECT_EQ(Text(w.codeEdit), "EQU-ARV");
     SaveShot(&w, "manut1");
 }
 

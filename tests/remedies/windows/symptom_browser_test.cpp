@@ -26,7 +26,7 @@ namespace {
 
 std::vector<std::string> Remedies(const BrowserWindow& w) {
     std::vector<std::string> out;
-    for (int i = 1; i <= kSlotsPerPage; ++i) out.push_back(TextOf(w.EdP[i]));
+    for (int i = 1; i <= kSlotsPerPage; ++i) out.push_back(TextOf(w.remedyEdits[i]));
     while (!out.empty() && out.back().empty()) out.pop_back();
     return out;
 }
@@ -35,47 +35,47 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
     SampleFolder folder;
     SymptomBrowser w;
     w.show();  // activation loads the symptom list
-    ASSERT_GT(w.ListBox1->count(), 30);
-    QTest::keyClicks(w.EdCerca, "hoo");
-    EXPECT_EQ(TextOf(w.EdCerca), "Hoo");  // the first letter upper-cased, the others kept
-    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()), "Hoofdpijn");
-    EXPECT_TRUE(w.EdP[1]->text().isEmpty());  // selecting by typing does not search
-    QTest::keyClick(w.EdCerca, Qt::Key_Return);
-    EXPECT_EQ(TextOf(w.EdCerca), "Hoo");
+    ASSERT_GT(w.choiceList->count(), 30);
+    QTest::keyClicks(w.SearchEdit, "hoo");
+    EXPECT_EQ(TextOf(w.SearchEdit), "Hoo");  // the first letter upper-cased, the others kept
+    EXPECT_EQ(Text(w.choiceList, w.choiceList->currentRow()), "Hoofdpijn");
+    EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());  // selecting by typing does not search
+    QTest::keyClick(w.SearchEdit, Qt::Key_Return);
+    EXPECT_EQ(TextOf(w.SearchEdit), "Hoo");
 
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
-    EXPECT_EQ(TextOf(w.EdDist), "Hoofdpijn");
+    ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
+    EXPECT_EQ(TextOf(w.Chosen), "Hoofdpijn");
     EXPECT_EQ(Remedies(w), (std::vector<std::string>{"TSA Rosmarinus officinalis", "Salix alba",
                                                      "Lavandula angustifolia", "Mentha piperita",
                                                      "Verbena officinalis", "Tanacetum parthenium",
                                                      "Betonica officinalis"}));
-    EXPECT_EQ(TextOf(w.EdA[2]), "Maan Saturnus");
-    EXPECT_EQ(TextOf(w.EdS[2]), "Kreeft");
-    EXPECT_FALSE(w.EdD[2]->text().isEmpty());
-    EXPECT_EQ(w.Edit1->text(), "1/1");
-    EXPECT_EQ(BackgroundOf(w.Edit1), kAqua);
-    EXPECT_TRUE(w.EdCerca->text().isEmpty());  // the search empties the type-ahead
+    EXPECT_EQ(TextOf(w.planetEdits[2]), "Maan Saturnus");
+    EXPECT_EQ(TextOf(w.signEdits[2]), "Kreeft");
+    EXPECT_FALSE(w.dosageEdits[2]->text().isEmpty());
+    EXPECT_EQ(w.pageEdit->text(), "1/1");
+    EXPECT_EQ(BackgroundOf(w.pageEdit), kAqua);
+    EXPECT_TRUE(w.SearchEdit->text().isEmpty());  // the search empties the type-ahead
 
-    w.SB[3]->click();
-    EXPECT_EQ(w.LabNote->text(), "Lavandula angustifolia - Waarschuwingen");
-    w.SB[3]->click();
-    EXPECT_EQ(w.LabNote->text(), "Lavandula angustifolia - Psychische Synthese");
-    w.SB[1]->click();
-    EXPECT_EQ(w.LabNote->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
-    w.SB[9]->click();  // an empty slot does nothing
-    EXPECT_EQ(w.LabNote->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
+    w.detailButtons[3]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Lavandula angustifolia - Waarschuwingen");
+    w.detailButtons[3]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Lavandula angustifolia - Psychische Synthese");
+    w.detailButtons[1]->click();
+    EXPECT_EQ(w.notesLabel->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
+    w.detailButtons[9]->click();  // an empty slot does nothing
+    EXPECT_EQ(w.notesLabel->text(), "TSA Rosmarinus officinalis - Waarschuwingen");
 
-    QTest::mouseDClick(w.EdA[1], Qt::LeftButton);
-    ASSERT_TRUE(w.list->isVisible());
-    ASSERT_EQ(w.list->count(), 2);
-    EXPECT_EQ(Text(w.list, 0), "\xA7 Zon");
-    EXPECT_EQ(Text(w.list, 1), "Mars");
-    QTest::mouseClick(w.EdS[1], Qt::LeftButton);
-    EXPECT_FALSE(w.list->isVisible());
+    QTest::mouseDClick(w.planetEdits[1], Qt::LeftButton);
+    ASSERT_TRUE(w.signatureWordList->isVisible());
+    ASSERT_EQ(w.signatureWordList->count(), 2);
+    EXPECT_EQ(Text(w.signatureWordList, 0), "\xA7 Zon");
+    EXPECT_EQ(Text(w.signatureWordList, 1), "Mars");
+    QTest::mouseClick(w.signEdits[1], Qt::LeftButton);
+    EXPECT_FALSE(w.signatureWordList->isVisible());
 
-    w.BitBtn1->click();  // "Opschonen"
+    w.clearButton->click();  // "Opschonen"
     EXPECT_TRUE(Remedies(w).empty());
-    EXPECT_TRUE(w.EdDist->text().isEmpty());
+    EXPECT_TRUE(w.Chosen->text().isEmpty());
 }
 
 TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
@@ -87,47 +87,47 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     remedy_tests::WritePrimaryDb(records);
     rt::WriteTextLines(kSymptomListName, {"Veel", "Vijftien"});
     SymptomBrowser w;
-    w.FormActivate();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Vijftien"));
-    EXPECT_EQ(w.Edit1->text(), "1/2");
-    EXPECT_EQ(BackgroundOf(w.Edit1), kRed);
-    EXPECT_EQ(TextOf(w.EdP[14]), "Vijftien 14");
-    w.BBseguito->click();
-    EXPECT_EQ(w.Edit1->text(), "2/2");
-    EXPECT_EQ(BackgroundOf(w.Edit1), kAqua);
+    w.Refresh();
+    ASSERT_TRUE(ClickLine(w.choiceList, "Vijftien"));
+    EXPECT_EQ(w.pageEdit->text(), "1/2");
+    EXPECT_EQ(BackgroundOf(w.pageEdit), kRed);
+    EXPECT_EQ(TextOf(w.remedyEdits[14]), "Vijftien 14");
+    w.nextPageButton->click();
+    EXPECT_EQ(w.pageEdit->text(), "2/2");
+    EXPECT_EQ(BackgroundOf(w.pageEdit), kAqua);
     EXPECT_EQ(Remedies(w), std::vector<std::string>{"Vijftien 15"});
-    EXPECT_EQ(TextOf(w.EdDist), "Vijftien");
-    w.BBseguito->click();  // no third page
-    EXPECT_EQ(w.Edit1->text(), "2/2");
-    w.SB[2]->click();
-    EXPECT_EQ(w.LabNote->text(), "Notities");
-    w.SB[1]->click();
-    EXPECT_EQ(w.LabNote->text(), "Vijftien 15 - Waarschuwingen");
-    w.BBAnticipo->click();
-    EXPECT_EQ(w.Edit1->text(), "1/2");
-    EXPECT_EQ(TextOf(w.EdP[1]), "Vijftien 1");
+    EXPECT_EQ(TextOf(w.Chosen), "Vijftien");
+    w.nextPageButton->click();  // no third page
+    EXPECT_EQ(w.pageEdit->text(), "2/2");
+    w.detailButtons[2]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Notities");
+    w.detailButtons[1]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Vijftien 15 - Waarschuwingen");
+    w.previousPageButton->click();
+    EXPECT_EQ(w.pageEdit->text(), "1/2");
+    EXPECT_EQ(TextOf(w.remedyEdits[1]), "Vijftien 1");
 
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Veel"));
-    EXPECT_EQ(w.Edit1->text(), "1/10");
+    ASSERT_TRUE(ClickLine(w.choiceList, "Veel"));
+    EXPECT_EQ(w.pageEdit->text(), "1/10");
     EXPECT_EQ(w.State().HitCount(), 140);
-    for (int i = 0; i < 12; ++i) w.BBseguito->click();
-    EXPECT_EQ(w.Edit1->text(), "10/10");
-    EXPECT_EQ(TextOf(w.EdP[14]), "Veel 140");
-    w.SB[14]->click();
-    EXPECT_EQ(w.LabNote->text(), "Veel 140 - Waarschuwingen");
+    for (int i = 0; i < 12; ++i) w.nextPageButton->click();
+    EXPECT_EQ(w.pageEdit->text(), "10/10");
+    EXPECT_EQ(TextOf(w.remedyEdits[14]), "Veel 140");
+    w.detailButtons[14]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Veel 140 - Waarschuwingen");
 }
 
 TEST(SymptomBrowser, StateOutlivesTheWindowButTheKeyStartsEmpty) {
     SampleFolder folder;
     {
         SymptomBrowser w;
-        w.FormActivate();
-        ASSERT_TRUE(ClickLine(w.ListBox1, "Hoest"));
-        QTest::keyClicks(w.EdCerca, "x");
+        w.Refresh();
+        ASSERT_TRUE(ClickLine(w.choiceList, "Hoest"));
+        QTest::keyClicks(w.SearchEdit, "x");
     }
     EXPECT_EQ(symptomBrowserPages.HitCount(), 7);
     SymptomBrowser again;
-    again.FormActivate();
+    again.Refresh();
     EXPECT_TRUE(symptomBrowserPages.SearchKey.empty());
 }
 
@@ -139,7 +139,7 @@ TEST(SymptomBrowser, ADamagedSymptomListIsRebuiltFromASoundDatabaseAndNeverShown
         SymptomBrowser w;
         w.show();
         std::vector<std::string> lines;
-        for (int i = 0; i < w.ListBox1->count(); ++i) lines.push_back(Text(w.ListBox1, i));
+        for (int i = 0; i < w.choiceList->count(); ++i) lines.push_back(Text(w.choiceList, i));
         return lines;
     };
     auto cleanLines = [](const std::vector<std::string>& lines) {
@@ -183,21 +183,21 @@ TEST(SymptomBrowser, ADatabaseDamagedWhileOpenRefusesTheSearchAndIsNamedAtEveryO
     {
         SymptomBrowser w;
         w.show();
-        ASSERT_GT(w.ListBox1->count(), 30);
+        ASSERT_GT(w.choiceList->count(), 30);
         EXPECT_TRUE(folder.messages.messages.empty());
         // Random bytes over the middle of the database while the window is open.
         WriteRandomRecords(db, kPrimaryRecordSize, 40, 20, 11);
-        ASSERT_TRUE(ClickLine(w.ListBox1, "Hoofdpijn"));
+        ASSERT_TRUE(ClickLine(w.choiceList, "Hoofdpijn"));
         ExpectDamageTold(folder.messages, 1, kPrimaryDbName, kSymptomListName);
         EXPECT_TRUE(Remedies(w).empty());
-        EXPECT_TRUE(w.EdDist->text().isEmpty());
-        EXPECT_EQ(w.ListBox1->count(), 0);
+        EXPECT_TRUE(w.Chosen->text().isEmpty());
+        EXPECT_EQ(w.choiceList->count(), 0);
     }
     for (std::size_t opening = 2; opening <= 3; ++opening) {
         SymptomBrowser w;
         w.show();
         ExpectDamageTold(folder.messages, opening, kPrimaryDbName, kSymptomListName);
-        EXPECT_EQ(w.ListBox1->count(), 0);
+        EXPECT_EQ(w.choiceList->count(), 0);
     }
 }
 
@@ -205,34 +205,34 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
     SampleFolder folder;
     RemedyBrowser w;
     w.show();
-    QTest::keyClicks(w.EdCerca, "cal");
-    EXPECT_EQ(TextOf(w.EdCerca), "CAL");
-    const std::string line = Text(w.ListBox1, w.ListBox1->currentRow());
+    QTest::keyClicks(w.SearchEdit, "cal");
+    EXPECT_EQ(TextOf(w.SearchEdit), "CAL");
+    const std::string line = Text(w.choiceList, w.choiceList->currentRow());
     EXPECT_EQ(line.substr(0, 27), "Calendula officinalis (MSA)");
-    ASSERT_TRUE(ClickLine(w.ListBox1, line));
-    EXPECT_EQ(TextOf(w.EdRime), "MSA Calendula officinalis");
-    EXPECT_EQ(w.LabSpeci->text(), "(Macerato Spagirico-Alchemico)");
-    EXPECT_EQ(TextOf(w.EdAvve), "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
-    EXPECT_TRUE(w.MemoNote->toPlainText().startsWith("Warmte die heelt"));
-    EXPECT_EQ(TextOf(w.EdD[1]), "Kleine wonden en schaafwonden");
-    EXPECT_EQ(TextOf(w.EdD[3]), "Ontstoken tandvlees");
-    EXPECT_TRUE(w.EdP[4]->text().isEmpty());
-    EXPECT_FALSE(w.MemoPare->isVisible());
-    w.SB[1]->click();
-    EXPECT_EQ(w.LabNote->text(), "MSA Calendula officinalis - Dosering");
-    EXPECT_TRUE(w.MemoNote->toPlainText().startsWith("Uitwendig"));
-    w.SB[1]->click();
-    EXPECT_EQ(w.LabNote->text(), "MSA Calendula officinalis - Psychische Synthese");
+    ASSERT_TRUE(ClickLine(w.choiceList, line));
+    EXPECT_EQ(TextOf(w.Chosen), "MSA Calendula officinalis");
+    EXPECT_EQ(w.formLabel->text(), "(Macerato Spagirico-Alchemico)");
+    EXPECT_EQ(TextOf(w.warningsEdit), "Niet gebruiken bij overgevoeligheid voor composieten (Asteraceae).");
+    EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Warmte die heelt"));
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Kleine wonden en schaafwonden");
+    EXPECT_EQ(TextOf(w.dosageEdits[3]), "Ontstoken tandvlees");
+    EXPECT_TRUE(w.remedyEdits[4]->text().isEmpty());
+    EXPECT_FALSE(w.bracketNoteMemo->isVisible());
+    w.detailButtons[1]->click();
+    EXPECT_EQ(w.notesLabel->text(), "MSA Calendula officinalis - Dosering");
+    EXPECT_TRUE(w.notesMemo->toPlainText().startsWith("Uitwendig"));
+    w.detailButtons[1]->click();
+    EXPECT_EQ(w.notesLabel->text(), "MSA Calendula officinalis - Psychische Synthese");
 
-    QTest::mouseDClick(w.EdAvve, Qt::LeftButton);
-    EXPECT_TRUE(w.MemoAvveLarge->isVisible());
-    EXPECT_EQ(w.MemoAvveLarge->toPlainText(), w.EdAvve->text());
-    w.BitBtn2->click();
-    EXPECT_FALSE(w.MemoAvveLarge->isVisible());
-    EXPECT_TRUE(w.MemoInfo->isVisible());
-    EXPECT_TRUE(w.MemoInfo->toPlainText().endsWith(gui::ToQt("(\xA7 = Primaire Signatuur)")));
-    w.BitBtn2->click();
-    EXPECT_FALSE(w.MemoInfo->isVisible());
+    QTest::mouseDClick(w.warningsEdit, Qt::LeftButton);
+    EXPECT_TRUE(w.largeWarningsMemo->isVisible());
+    EXPECT_EQ(w.largeWarningsMemo->toPlainText(), w.warningsEdit->text());
+    w.helpButton->click();
+    EXPECT_FALSE(w.largeWarningsMemo->isVisible());
+    EXPECT_TRUE(w.helpMemo->isVisible());
+    EXPECT_TRUE(w.helpMemo->toPlainText().endsWith(gui::ToQt("(\xA7 = Primaire Signatuur)")));
+    w.helpButton->click();
+    EXPECT_FALSE(w.helpMemo->isVisible());
 }
 
 TEST(RemedyBrowser, BracketNumberShowsTheNote) {
@@ -242,13 +242,13 @@ TEST(RemedyBrowser, BracketNumberShowsTheNote) {
     rt::WriteTextLines(kRemedyVariantListName, {"Aurum", "Aurum (2)"});
     RemedyBrowser w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Aurum (2)"));
-    EXPECT_TRUE(w.MemoPare->isVisible());
-    EXPECT_EQ(TextOf(w.EdD[1]), "Hartzeer");
-    EXPECT_EQ(TextOf(w.EdAvve), "Er zijn tot nu toe geen waarschuwingen");
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Aurum"));
-    EXPECT_FALSE(w.MemoPare->isVisible());
-    EXPECT_EQ(TextOf(w.EdD[1]), "Moeheid");
+    ASSERT_TRUE(ClickLine(w.choiceList, "Aurum (2)"));
+    EXPECT_TRUE(w.bracketNoteMemo->isVisible());
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Hartzeer");
+    EXPECT_EQ(TextOf(w.warningsEdit), "Er zijn tot nu toe geen waarschuwingen");
+    ASSERT_TRUE(ClickLine(w.choiceList, "Aurum"));
+    EXPECT_FALSE(w.bracketNoteMemo->isVisible());
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Moeheid");
 }
 
 }  // namespace

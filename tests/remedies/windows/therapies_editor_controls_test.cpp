@@ -63,18 +63,18 @@ TEST_F(TherapiesEditorControls, EveryFieldShowsAndSavesItsOwnPartOfTheRecord) {
     w.show();
     ClickEntry(w, "Angst**Aurum");
     ASSERT_EQ(w.CurrentRecordNumber, 1);
-    EXPECT_EQ(Text(w.EdPato), "Angst");
-    EXPECT_EQ(Text(w.EdProd), "Aurum");
-    EXPECT_EQ(Text(w.EdPoso), "1 x daags");
-    EXPECT_EQ(Text(w.MemoNote), Tagged("Rep", 750));
-    EXPECT_EQ(Text(w.EdNumRec), "1 / 3");
+    EXPECT_EQ(Text(w.pathologyEdit), "Angst");
+    EXPECT_EQ(Text(w.remedyEdit), "Aurum");
+    EXPECT_EQ(Text(w.posologyEdit), "1 x daags");
+    EXPECT_EQ(Text(w.notesMemo), Tagged("Rep", 750));
+    EXPECT_EQ(Text(w.recordNumberEdit), "1 / 3");
 
     ClickEntry(w, "Zweren**Arnica");
-    w.EdPato->setText(gui::ToQt(Tagged("Pat", 100)));
-    w.EdProd->setText(gui::ToQt(Tagged("Rem", 100)));
-    w.EdPoso->setText(gui::ToQt(Tagged("Pos", 250)));
-    w.MemoNote->setPlainText(gui::ToQt(Tagged("Not", 750)));
-    QTest::mouseClick(w.BBsalva, Qt::LeftButton);
+    w.pathologyEdit->setText(gui::ToQt(Tagged("Pat", 100)));
+    w.remedyEdit->setText(gui::ToQt(Tagged("Rem", 100)));
+    w.posologyEdit->setText(gui::ToQt(Tagged("Pos", 250)));
+    w.notesMemo->setPlainText(gui::ToQt(Tagged("Not", 750)));
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     const RepertoryRecord stored = ReadRepertoryRecord(3);
     EXPECT_EQ(stored.Pathology, Tagged("Pat", 100));
@@ -93,35 +93,36 @@ TEST_F(TherapiesEditorControls, EachFieldWarnsBesideItselfPastItsMaximum) {
         QLineEdit* edit;
         int maximum, top;
     };
-    for (const Case& c : {Case{w.EdPato, 100, 83}, Case{w.EdProd, 100, 136}, Case{w.EdPoso, 250, 192}}) {
+    for (const Case& c :
+         {Case{w.pathologyEdit, 100, 83}, Case{w.remedyEdit, 100, 136}, Case{w.posologyEdit, 250, 192}}) {
         c.edit->setText(QString(c.maximum - 1, 'k'));
         Append(c.edit, "k");
-        EXPECT_FALSE(w.EdLimite->isVisible()) << c.top;
+        EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << c.top;
         const int beeps = BeepCount();
         Append(c.edit, "x");
-        EXPECT_TRUE(w.EdLimite->isVisible()) << c.top;
-        EXPECT_EQ(w.EdLimite->y(), c.top);
+        EXPECT_TRUE(w.lengthWarningEdit->isVisible()) << c.top;
+        EXPECT_EQ(w.lengthWarningEdit->y(), c.top);
         EXPECT_EQ(BeepCount(), beeps + 1) << c.top;
         QTest::keyClick(c.edit, Qt::Key_Backspace);
-        EXPECT_FALSE(w.EdLimite->isVisible()) << c.top;
+        EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << c.top;
     }
     // The notes beep from their 301st character, but the warning stands only
     // past the 750 they keep.
-    w.MemoNote->setPlainText(QString(300, 'n'));
+    w.notesMemo->setPlainText(QString(300, 'n'));
     int beeps = BeepCount();
-    Append(w.MemoNote, "n");
+    Append(w.notesMemo, "n");
     EXPECT_EQ(BeepCount(), beeps + 1);
-    EXPECT_FALSE(w.EdLimite->isVisible());
-    w.MemoNote->setPlainText(QString(750, 'n'));
-    EXPECT_FALSE(w.EdLimite->isVisible());
-    Append(w.MemoNote, "n");
-    EXPECT_TRUE(w.EdLimite->isVisible());
-    EXPECT_EQ(w.EdLimite->y(), 253);
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
+    w.notesMemo->setPlainText(QString(750, 'n'));
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
+    Append(w.notesMemo, "n");
+    EXPECT_TRUE(w.lengthWarningEdit->isVisible());
+    EXPECT_EQ(w.lengthWarningEdit->y(), 253);
     // Notes the record keeps whole raise no warning while another field is typed in.
-    w.MemoNote->setPlainText(QString(400, 'n'));
-    EXPECT_FALSE(w.EdLimite->isVisible());
-    QTest::keyClick(w.EdPoso, Qt::Key_Backspace);
-    EXPECT_FALSE(w.EdLimite->isVisible());
+    w.notesMemo->setPlainText(QString(400, 'n'));
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
+    QTest::keyClick(w.posologyEdit, Qt::Key_Backspace);
+    EXPECT_FALSE(w.lengthWarningEdit->isVisible());
 }
 
 TEST_F(TherapiesEditorControls, EachChangeArmsTheSaveAndNamesItselfInThePanel) {
@@ -134,27 +135,28 @@ TEST_F(TherapiesEditorControls, EachChangeArmsTheSaveAndNamesItselfInThePanel) {
         std::string wanted;
     };
     const Case cases[] = {
-        {w.EdPoso, w.LabDesc, false, &RepertoryRecord::Posology, "2 x daagsx"},
-        {w.MemoNote, w.LabDesc, false, &RepertoryRecord::Notes1, "x"},
-        {w.EdProd, w.LabProd, true, &RepertoryRecord::Remedy, "Bryoniax"},
-        {w.EdPato, w.LabIndi, true, &RepertoryRecord::Pathology, "Hoestx"},
+        {w.posologyEdit, w.descriptionsChangedLabel, false, &RepertoryRecord::Posology, "2 x daagsx"},
+        {w.notesMemo, w.descriptionsChangedLabel, false, &RepertoryRecord::Notes1, "x"},
+        {w.remedyEdit, w.remedyChangedLabel, true, &RepertoryRecord::Remedy, "Bryoniax"},
+        {w.pathologyEdit, w.keyTextChangedLabel, true, &RepertoryRecord::Pathology, "Hoestx"},
     };
     for (const Case& c : cases) {
         w.show();
         ClickEntry(w, "Hoest**Bryonia");
-        EXPECT_FALSE(w.BBsalva->isEnabled());
+        EXPECT_FALSE(w.saveButton->isEnabled());
         if (auto* m = qobject_cast<QPlainTextEdit*>(c.field))
             Append(m, "x");
         else
             Append(static_cast<QLineEdit*>(c.field), "x");
-        EXPECT_TRUE(w.BBsalva->isEnabled()) << c.wanted;
-        EXPECT_TRUE(w.BBnuovo->isEnabled()) << c.wanted;
-        QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
-        ASSERT_TRUE(w.PanelSalva->isVisible()) << c.wanted;
-        for (QLabel* l : {w.LabDesc, w.LabProd, w.LabIndi}) EXPECT_EQ(l->isEnabled(), l == c.label) << c.wanted;
-        EXPECT_EQ(w.BBnuovo1->isEnabled(), c.asNew) << c.wanted;
-        EXPECT_TRUE(w.BBsalva1->isEnabled()) << c.wanted;
-        QTest::mouseClick(w.BBsalva1, Qt::LeftButton);
+        EXPECT_TRUE(w.saveButton->isEnabled()) << c.wanted;
+        EXPECT_TRUE(w.saveAsNewButton->isEnabled()) << c.wanted;
+        QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+        ASSERT_TRUE(w.unsavedChangesPanel->isVisible()) << c.wanted;
+        for (QLabel* l : {w.descriptionsChangedLabel, w.remedyChangedLabel, w.keyTextChangedLabel})
+            EXPECT_EQ(l->isEnabled(), l == c.label) << c.wanted;
+        EXPECT_EQ(w.panelSaveAsNewButton->isEnabled(), c.asNew) << c.wanted;
+        EXPECT_TRUE(w.panelSaveButton->isEnabled()) << c.wanted;
+        QTest::mouseClick(w.panelSaveButton, Qt::LeftButton);
         EXPECT_FALSE(w.isVisible());
         EXPECT_EQ(ReadRepertoryRecord(2).*c.stored, c.wanted);
         // Back as it was for the next field.
@@ -169,17 +171,19 @@ TEST_F(TherapiesEditorControls, UitwissenEmptiesEveryFieldAndUnlinksThePrimaryRe
     RepertoryEditor w;
     w.show();
     ClickEntry(w, "Angst**Aurum");
-    QTest::mouseClick(w.BBaltro, Qt::LeftButton);
-    ASSERT_FALSE(Text(w.MemoPrim).empty());
-    QTest::mouseClick(w.BBpulisci, Qt::LeftButton);
-    for (QLineEdit* e : {w.EdNumRec, w.EdProd, w.EdPoso, w.EdPato}) EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
-    EXPECT_EQ(Text(w.MemoNote), "");
-    EXPECT_EQ(Text(w.MemoPrim), "");
+    QTest::mouseClick(w.warningsButton, Qt::LeftButton);
+    ASSERT_FALSE(Text(w.primaryRecordMemo).empty());
+    QTest::mouseClick(w.clearButton, Qt::LeftButton);
+    for (QLineEdit* e : {w.recordNumberEdit, w.remedyEdit, w.posologyEdit, w.pathologyEdit})
+        EXPECT_EQ(Text(e), "") << e->objectName().toStdString();
+    EXPECT_EQ(Text(w.notesMemo), "");
+    EXPECT_EQ(Text(w.primaryRecordMemo), "");
     EXPECT_EQ(w.CurrentRecordNumber, 0);
     EXPECT_EQ(w.LinkedPrimaryRecord, 0);
-    for (QPushButton* b : {w.BBaltro, w.BBsegna, w.BBsinte, w.BBnote, w.BBelimina, w.BBsalva, w.BBnuovo})
+    for (QPushButton* b : {w.warningsButton, w.signaturesButton, w.synthesisButton, w.notesButton, w.deleteButton,
+                           w.saveButton, w.saveAsNewButton})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -191,36 +195,37 @@ TEST_F(TherapiesEditorControls, EachPrimaryButtonShowsItsOwnPartOfTheLinkedRecor
     const auto lines = [](const std::string& a, const std::string& b, const std::string& c) {
         return a + "\n" + b + "\n" + c;
     };
-    QTest::mouseClick(w.BBaltro, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim), aurum.Warnings);
-    QTest::mouseClick(w.BBsegna, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim), lines(aurum.PrimarySignature, aurum.SecondarySignature, aurum.ZodiacalSignature));
-    QTest::mouseClick(w.BBsinte, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim), aurum.Synthesis);
-    QTest::mouseClick(w.BBnote, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim),
+    QTest::mouseClick(w.warningsButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.Warnings);
+    QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo),
+              lines(aurum.PrimarySignature, aurum.SecondarySignature, aurum.ZodiacalSignature));
+    QTest::mouseClick(w.synthesisButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo), aurum.Synthesis);
+    QTest::mouseClick(w.notesButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo),
               lines(aurum.Notes.substr(0, 250), aurum.Notes.substr(250, 250), aurum.Notes.substr(500)));
 
     // The double click on the record's text copies it into the notes; on
     // the notes, it empties them.
-    QTest::mouseDClick(w.MemoPrim->viewport(), Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoNote), Text(w.MemoPrim));
-    EXPECT_TRUE(w.BBsalva->isEnabled());
-    QTest::mouseDClick(w.MemoNote->viewport(), Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoNote), "");
-    EXPECT_FALSE(Text(w.MemoPrim).empty());
+    QTest::mouseDClick(w.primaryRecordMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(Text(w.notesMemo), Text(w.primaryRecordMemo));
+    EXPECT_TRUE(w.saveButton->isEnabled());
+    QTest::mouseDClick(w.notesMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(Text(w.notesMemo), "");
+    EXPECT_FALSE(Text(w.primaryRecordMemo).empty());
 
     // A linked record without those texts says so, each in its own words.
     ClickEntry(w, "Hoest**Bryonia");
     ASSERT_EQ(w.LinkedPrimaryRecord, 3);
-    QTest::mouseClick(w.BBaltro, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim), "Geen Waarschuwingen Geregistreerd");
-    QTest::mouseClick(w.BBsegna, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim), "Nessuna Segnatura Astrologica");
-    QTest::mouseClick(w.BBsinte, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim), "Geen Psychische Synthese Inbegrepen");
-    QTest::mouseClick(w.BBnote, Qt::LeftButton);
-    EXPECT_EQ(Text(w.MemoPrim), "Nessuna Nota Registrata");
+    QTest::mouseClick(w.warningsButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo), "Geen Waarschuwingen Geregistreerd");
+    QTest::mouseClick(w.signaturesButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo), "Nessuna Segnatura Astrologica");
+    QTest::mouseClick(w.synthesisButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo), "Geen Psychische Synthese Inbegrepen");
+    QTest::mouseClick(w.notesButton, Qt::LeftButton);
+    EXPECT_EQ(Text(w.primaryRecordMemo), "Nessuna Nota Registrata");
 }
 
 TEST_F(TherapiesEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
@@ -228,25 +233,25 @@ TEST_F(TherapiesEditorControls, TheTwoOrdersListAndShowTheirOwnRecords) {
     w.show();
     auto lines = [&w] {
         std::vector<std::string> out;
-        for (int i = 0; i < w.ListBox1->count(); ++i) out.push_back(Text(w.ListBox1, i));
+        for (int i = 0; i < w.entryList->count(); ++i) out.push_back(Text(w.entryList, i));
         return out;
     };
-    EXPECT_TRUE(w.RBpato->isChecked());
+    EXPECT_TRUE(w.byPathologyRadio->isChecked());
     EXPECT_EQ(lines(), (std::vector<std::string>{"Angst**Aurum", "Hoest**Bryonia", "Zweren**Arnica"}));
-    ClickRadio(w.RBprod);
+    ClickRadio(w.byRemedyRadio);
     EXPECT_EQ(lines(), (std::vector<std::string>{"Arnica**Zweren", "Aurum**Angst", "Bryonia**Hoest"}));
-    ClickRow(w.ListBox1, 2);
-    EXPECT_EQ(Text(w.EdProd), "Bryonia");
-    EXPECT_EQ(Text(w.EdPato), "Hoest");
-    EXPECT_EQ(Text(w.EdNumRec), "2 / 3");
-    ClickRadio(w.RBpato);
+    ClickRow(w.entryList, 2);
+    EXPECT_EQ(Text(w.remedyEdit), "Bryonia");
+    EXPECT_EQ(Text(w.pathologyEdit), "Hoest");
+    EXPECT_EQ(Text(w.recordNumberEdit), "2 / 3");
+    ClickRadio(w.byPathologyRadio);
     EXPECT_EQ(lines(), (std::vector<std::string>{"Angst**Aurum", "Hoest**Bryonia", "Zweren**Arnica"}));
-    ClickRow(w.ListBox1, 2);
-    EXPECT_EQ(Text(w.EdProd), "Arnica");
-    EXPECT_EQ(Text(w.EdPato), "Zweren");
+    ClickRow(w.entryList, 2);
+    EXPECT_EQ(Text(w.remedyEdit), "Arnica");
+    EXPECT_EQ(Text(w.pathologyEdit), "Zweren");
     // Arnica has no primary record: said in red, the buttons greyed.
-    EXPECT_EQ(Text(w.MemoPrim), "Arnica kan niet worden gevonden in de primaire database.");
-    EXPECT_FALSE(w.BBnote->isEnabled());
+    EXPECT_EQ(Text(w.primaryRecordMemo), "Arnica kan niet worden gevonden in de primaire database.");
+    EXPECT_FALSE(w.notesButton->isEnabled());
 }
 
 TEST_F(TherapiesEditorControls, RicostruisciRewritesThePathologyListAndListsByPathology) {
@@ -254,14 +259,14 @@ TEST_F(TherapiesEditorControls, RicostruisciRewritesThePathologyListAndListsByPa
     WriteRepertoryDb({{"Angst", "Aurum", "", ""}, {"Galstenen", "Taraxacum", "", ""}, {"Angst", "Avena", "", ""}});
     RepertoryEditor w;
     w.show();
-    ClickRadio(w.RBprod);
-    ClickRow(w.ListBox1, 0);
-    QTest::mouseClick(w.BBRico, Qt::LeftButton);
+    ClickRadio(w.byRemedyRadio);
+    ClickRow(w.entryList, 0);
+    QTest::mouseClick(w.rebuildListsButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPathologyListName), "Angst\r\nGalstenen\r\n");
-    EXPECT_TRUE(w.RBpato->isChecked());
-    EXPECT_EQ(Text(w.ListBox1, 2), "Galstenen**Taraxacum");
+    EXPECT_TRUE(w.byPathologyRadio->isChecked());
+    EXPECT_EQ(Text(w.entryList, 2), "Galstenen**Taraxacum");
     EXPECT_EQ(w.CurrentRecordNumber, 0);
-    EXPECT_EQ(Text(w.EdProd), "");
+    EXPECT_EQ(Text(w.remedyEdit), "");
 }
 
 void DoubleClickRow(QListWidget* list, int row) {
@@ -281,50 +286,50 @@ TEST_F(TherapiesEditorControls, AReorderWritesTheNewOrderAndItsCancelNothing) {
     const std::string before = FileBytes(kRepertoryDbName);
     RepertoryEditor w;
     w.show();
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
-    EXPECT_EQ(w.BBmodifEle->text(), "Definitivo");
-    EXPECT_FALSE(w.EditCerca->isEnabled());
-    EXPECT_FALSE(w.EdPato->isEnabled());
-    EXPECT_EQ(Text(w.ListBox1, 0), "Aurum**Angst");  // file order, remedy first
-    DoubleClickRow(w.ListBox1, 2);
-    DoubleClickRow(w.ListBox1, 0);
-    QTest::mouseClick(w.BBannulla, Qt::LeftButton);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
+    EXPECT_EQ(w.reorderButton->text(), "Definitivo");
+    EXPECT_FALSE(w.searchEdit->isEnabled());
+    EXPECT_FALSE(w.pathologyEdit->isEnabled());
+    EXPECT_EQ(Text(w.entryList, 0), "Aurum**Angst");  // file order, remedy first
+    DoubleClickRow(w.entryList, 2);
+    DoubleClickRow(w.entryList, 0);
+    QTest::mouseClick(w.cancelReorderButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kRepertoryDbName), before);
-    EXPECT_TRUE(w.RBprod->isChecked());
-    EXPECT_TRUE(w.EditCerca->isEnabled());
-    EXPECT_TRUE(w.EdPato->isEnabled());
+    EXPECT_TRUE(w.byRemedyRadio->isChecked());
+    EXPECT_TRUE(w.searchEdit->isEnabled());
+    EXPECT_TRUE(w.pathologyEdit->isEnabled());
 
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
-    DoubleClickRow(w.ListBox1, 2);
-    DoubleClickRow(w.ListBox1, 0);
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
+    DoubleClickRow(w.entryList, 2);
+    DoubleClickRow(w.entryList, 0);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
     EXPECT_EQ(PathologiesInFile(), (std::vector<std::string>{"Zweren", "Angst", "Hoest"}));
     EXPECT_EQ(Record(FileBytes(kRepertoryDbName), 0, kRepertoryRecordSize), Record(before, 0, kRepertoryRecordSize));
-    EXPECT_EQ(w.BBmodifEle->text(), "Modifica Elenco");
-    EXPECT_FALSE(w.BBannulla->isVisible());
+    EXPECT_EQ(w.reorderButton->text(), "Modifica Elenco");
+    EXPECT_FALSE(w.cancelReorderButton->isVisible());
     EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(TherapiesEditorControls, FindAndTheTypeAheadBox) {
     RepertoryEditor w;
     w.show();
-    w.EdTrova->setText("bryonia");
-    QTest::mouseClick(w.BBtrova, Qt::LeftButton);
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Hoest**Bryonia");
-    w.EdTrova->setText("e");
-    QTest::mouseClick(w.EdTrova, Qt::LeftButton);
-    QTest::mouseClick(w.BBtrova, Qt::LeftButton);
-    QTest::mouseClick(w.BBtrova, Qt::LeftButton);
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zweren**Arnica");  // the last line, second match of "E"
+    w.findEdit->setText("bryonia");
+    QTest::mouseClick(w.findButton, Qt::LeftButton);
+    EXPECT_EQ(CurrentLine(w.entryList), "Hoest**Bryonia");
+    w.findEdit->setText("e");
+    QTest::mouseClick(w.findEdit, Qt::LeftButton);
+    QTest::mouseClick(w.findButton, Qt::LeftButton);
+    QTest::mouseClick(w.findButton, Qt::LeftButton);
+    EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");  // the last line, second match of "E"
 
-    QTest::keyClicks(w.EditCerca, "ho");
+    QTest::keyClicks(w.searchEdit, "ho");
     EXPECT_EQ(w.SearchKey, "HO");
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Hoest**Bryonia");
-    QTest::mouseClick(w.EditCerca, Qt::LeftButton);
-    EXPECT_EQ(Text(w.EditCerca), "");
+    EXPECT_EQ(CurrentLine(w.entryList), "Hoest**Bryonia");
+    QTest::mouseClick(w.searchEdit, Qt::LeftButton);
+    EXPECT_EQ(Text(w.searchEdit), "");
     EXPECT_EQ(w.SearchKey, "");
-    QTest::keyClicks(w.EditCerca, "zw");
-    EXPECT_EQ(CurrentLine(w.ListBox1), "Zweren**Arnica");
+    QTest::keyClicks(w.searchEdit, "zw");
+    EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");
 }
 
 // The therapies database overwritten with zero bytes of its own size: the
@@ -345,14 +350,14 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
     EXPECT_NE(told.find("\"OpzioneH\\Repertorio.rnd\" \xE8 danneggiato"), std::string::npos) << told;
     EXPECT_NE(told.find("schede sono vuote"), std::string::npos) << told;
     EXPECT_NE(told.find("copia di sicurezza"), std::string::npos) << told;
-    EXPECT_EQ(w.ListBox1->count(), 0);
+    EXPECT_EQ(w.entryList->count(), 0);
 
     messages.messages.clear();
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);
-    QTest::mouseClick(w.BBmodifEle, Qt::LeftButton);  // "Definitivo"
-    Retype(w.EdPato, "Migraine");
-    Retype(w.EdProd, "Aurum");
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);
+    QTest::mouseClick(w.reorderButton, Qt::LeftButton);  // "Definitivo"
+    Retype(w.pathologyEdit, "Migraine");
+    Retype(w.remedyEdit, "Aurum");
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 2u);
     for (const std::string& m : messages.Texts()) {
         EXPECT_NE(m.find("NON eseguita"), std::string::npos) << m;
@@ -360,13 +365,13 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
     }
     EXPECT_EQ(FileBytes(kRepertoryDbName), zeros);
     EXPECT_TRUE(fs::last_write_time(file) == longAgo);
-    EXPECT_EQ(Text(w.EdPato), "Migraine");
-    EXPECT_EQ(Text(w.EdProd), "Aurum");
+    EXPECT_EQ(Text(w.pathologyEdit), "Migraine");
+    EXPECT_EQ(Text(w.remedyEdit), "Aurum");
 
     // Put back from a backup, it takes the same record.
     testing_support::WriteBytes(file, sound);
     messages.messages.clear();
-    QTest::mouseClick(w.BBnuovo, Qt::LeftButton);
+    QTest::mouseClick(w.saveAsNewButton, Qt::LeftButton);
     EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
     EXPECT_EQ(ReadRepertoryRecord(4).Pathology, "Migraine");
 }
@@ -380,22 +385,24 @@ TEST_F(TherapiesEditorControls, ADamagedPrimaryDatabaseIsNamedAndNothingOfItIsSh
     w.show();
     ExpectDamageTold(messages, 1, kPrimaryDbName);
     EXPECT_NE(LastMessage(messages).find("Il riquadro della banca dati primaria"), std::string::npos);
-    ASSERT_EQ(w.ListBox1->count(), 3);
+    ASSERT_EQ(w.entryList->count(), 3);
     ClickEntry(w, "Angst**Aurum");
-    EXPECT_EQ(Text(w.MemoPrim), "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
+    EXPECT_EQ(Text(w.primaryRecordMemo),
+              "De primaire database \"OpzioneH\\DBmain.rnd\" is beschadigd en wordt niet gelezen.");
     EXPECT_EQ(w.LinkedPrimaryRecord, 0);
-    for (QPushButton* b : {w.BBaltro, w.BBsegna, w.BBsinte, w.BBnote}) EXPECT_FALSE(b->isEnabled());
+    for (QPushButton* b : {w.warningsButton, w.signaturesButton, w.synthesisButton, w.notesButton})
+        EXPECT_FALSE(b->isEnabled());
     EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 TEST_F(TherapiesEditorControls, InfoShowsAndHidesTheLimits) {
     RepertoryEditor w;
     w.show();
-    QTest::mouseClick(w.BBinfo, Qt::LeftButton);
-    ASSERT_TRUE(w.MemoIstruz->isVisible());
-    EXPECT_NE(Text(w.MemoIstruz).find("per la PATOLOGIA, 100 caratteri per il RIMEDIO"), std::string::npos);
-    QTest::mouseClick(w.BBinfo, Qt::LeftButton);
-    EXPECT_FALSE(w.MemoIstruz->isVisible());
+    QTest::mouseClick(w.instructionsButton, Qt::LeftButton);
+    ASSERT_TRUE(w.instructionsMemo->isVisible());
+    EXPECT_NE(Text(w.instructionsMemo).find("per la PATOLOGIA, 100 caratteri per il RIMEDIO"), std::string::npos);
+    QTest::mouseClick(w.instructionsButton, Qt::LeftButton);
+    EXPECT_FALSE(w.instructionsMemo->isVisible());
 }
 
 }  // namespace

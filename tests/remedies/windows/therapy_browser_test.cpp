@@ -21,56 +21,56 @@ TEST(TherapyBrowser, PathologyListsItsTherapiesWithNotesAndWarnings) {
     SampleFolder folder;
     TherapyBrowser w;
     w.show();
-    ASSERT_EQ(w.ListBox1->count(), 14);
-    EXPECT_EQ(Text(w.ListBox1, 0), "Gewrichtsklachten");
-    QTest::keyClicks(w.EditCerca, "sl");
-    EXPECT_EQ(TextOf(w.EditCerca), "SL");
-    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()), "Slapeloosheid");
-    QTest::keyClick(w.EditCerca, Qt::Key_Return);
-    EXPECT_EQ(TextOf(w.EditCerca), "SL");
+    ASSERT_EQ(w.choiceList->count(), 14);
+    EXPECT_EQ(Text(w.choiceList, 0), "Gewrichtsklachten");
+    QTest::keyClicks(w.SearchEdit, "sl");
+    EXPECT_EQ(TextOf(w.SearchEdit), "SL");
+    EXPECT_EQ(Text(w.choiceList, w.choiceList->currentRow()), "Slapeloosheid");
+    QTest::keyClick(w.SearchEdit, Qt::Key_Return);
+    EXPECT_EQ(TextOf(w.SearchEdit), "SL");
 
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Slapeloosheid"));
-    EXPECT_EQ(TextOf(w.EdPato), "Slapeloosheid");
-    EXPECT_EQ(TextOf(w.EdP[1]), "HS 112 - Valeriana officinalis");
-    EXPECT_EQ(TextOf(w.EdD[1]), "Koude infusie van 2-3 g wortel, een uur voor het slapengaan.");
-    EXPECT_EQ(TextOf(w.EdP[4]), "Lavandula angustifolia");
-    EXPECT_TRUE(w.EdP[5]->text().isEmpty());
-    EXPECT_EQ(w.Edit1->text(), "1/1");
-    EXPECT_EQ(TextOf(w.EditCerca), "SL");  // the search edit keeps its text
+    ASSERT_TRUE(ClickLine(w.choiceList, "Slapeloosheid"));
+    EXPECT_EQ(TextOf(w.Chosen), "Slapeloosheid");
+    EXPECT_EQ(TextOf(w.remedyEdits[1]), "HS 112 - Valeriana officinalis");
+    EXPECT_EQ(TextOf(w.dosageEdits[1]), "Koude infusie van 2-3 g wortel, een uur voor het slapengaan.");
+    EXPECT_EQ(TextOf(w.remedyEdits[4]), "Lavandula angustifolia");
+    EXPECT_TRUE(w.remedyEdits[5]->text().isEmpty());
+    EXPECT_EQ(w.pageEdit->text(), "1/1");
+    EXPECT_EQ(TextOf(w.SearchEdit), "SL");  // the search edit keeps its text
 
-    w.SB[2]->click();
-    EXPECT_EQ(w.LabNote->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
-    EXPECT_EQ(w.MemoNote->toPlainText(), "Goed te combineren met valeriaan.");
-    w.SB[2]->click();
-    EXPECT_EQ(w.LabNote->text(), "QSPC Melissa officinalis - Waarschuwingen");
-    EXPECT_FALSE(w.MemoNote->toPlainText().isEmpty());
-    w.SB[2]->click();
-    EXPECT_EQ(w.LabNote->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
-    w.SB[4]->click();  // no notes for this pair
-    EXPECT_EQ(w.MemoNote->toPlainText(),
+    w.detailButtons[2]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
+    EXPECT_EQ(w.notesMemo->toPlainText(), "Goed te combineren met valeriaan.");
+    w.detailButtons[2]->click();
+    EXPECT_EQ(w.notesLabel->text(), "QSPC Melissa officinalis - Waarschuwingen");
+    EXPECT_FALSE(w.notesMemo->toPlainText().isEmpty());
+    w.detailButtons[2]->click();
+    EXPECT_EQ(w.notesLabel->text(), "Notities over QSPC Melissa officinalis / Slapeloosheid");
+    w.detailButtons[4]->click();  // no notes for this pair
+    EXPECT_EQ(w.notesMemo->toPlainText(),
               "Hiervoor zijn geen notities opgenomen combinazione Patologia-Rimedio");
-    const QString before = w.LabNote->text();
-    w.SB[6]->click();  // an empty slot does nothing
-    EXPECT_EQ(w.LabNote->text(), before);
+    const QString before = w.notesLabel->text();
+    w.detailButtons[6]->click();  // an empty slot does nothing
+    EXPECT_EQ(w.notesLabel->text(), before);
 
-    QTest::mouseDClick(w.EdD[1], Qt::LeftButton);
-    EXPECT_TRUE(w.MemoZoom->isVisible());
-    EXPECT_EQ(w.MemoZoom->toPlainText(), w.EdD[1]->text());
-    QTest::mouseClick(w.MemoZoom->viewport(), Qt::LeftButton);
-    EXPECT_FALSE(w.MemoZoom->isVisible());
+    QTest::mouseDClick(w.dosageEdits[1], Qt::LeftButton);
+    EXPECT_TRUE(w.enlargedDosageMemo->isVisible());
+    EXPECT_EQ(w.enlargedDosageMemo->toPlainText(), w.dosageEdits[1]->text());
+    QTest::mouseClick(w.enlargedDosageMemo->viewport(), Qt::LeftButton);
+    EXPECT_FALSE(w.enlargedDosageMemo->isVisible());
 
-    w.BitBtn1->click();
-    EXPECT_TRUE(w.EdP[1]->text().isEmpty());
-    EXPECT_TRUE(w.EdPato->text().isEmpty());
-    EXPECT_EQ(w.LabNote->text(), "Notities");
+    w.clearButton->click();
+    EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());
+    EXPECT_TRUE(w.Chosen->text().isEmpty());
+    EXPECT_EQ(w.notesLabel->text(), "Notities");
 }
 
 TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsListed) {
     SampleFolder folder;
     TherapyBrowser w;
     w.show();
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Slapeloosheid"));
-    ASSERT_FALSE(w.EdP[1]->text().isEmpty());
+    ASSERT_TRUE(ClickLine(w.choiceList, "Slapeloosheid"));
+    ASSERT_FALSE(w.remedyEdits[1]->text().isEmpty());
     w.close();
 
     const std::filesystem::path db = std::filesystem::path("OpzioneH") / "Repertorio.rnd";
@@ -81,18 +81,18 @@ TEST(TherapyBrowser, AZeroFilledRepertoryIsNamedAtEveryOpeningAndNoPathologyIsLi
         ExpectDamageTold(folder.messages, opening, kRepertoryDbName, kPathologyListName);
         EXPECT_NE(LastMessage(folder.messages).find("copia di sicurezza"), std::string::npos);
         // No pathology to click, and nothing of the earlier search.
-        EXPECT_EQ(w.ListBox1->count(), 0);
-        EXPECT_TRUE(w.EdPato->text().isEmpty());
-        EXPECT_TRUE(w.EdP[1]->text().isEmpty());
+        EXPECT_EQ(w.choiceList->count(), 0);
+        EXPECT_TRUE(w.Chosen->text().isEmpty());
+        EXPECT_TRUE(w.remedyEdits[1]->text().isEmpty());
         w.close();
     }
 
     // Sound again: listed and searched as before, without a word.
     testing_support::WriteBytes(db, sound);
     w.show();
-    EXPECT_EQ(w.ListBox1->count(), 14);
-    ASSERT_TRUE(ClickLine(w.ListBox1, "Slapeloosheid"));
-    EXPECT_EQ(TextOf(w.EdP[1]), "HS 112 - Valeriana officinalis");
+    EXPECT_EQ(w.choiceList->count(), 14);
+    ASSERT_TRUE(ClickLine(w.choiceList, "Slapeloosheid"));
+    EXPECT_EQ(TextOf(w.remedyEdits[1]), "HS 112 - Valeriana officinalis");
     EXPECT_EQ(folder.messages.messages.size(), 2u);
 }
 
@@ -100,17 +100,17 @@ TEST(TherapyBrowser, ABoxEmptiedWithTheKeyboardStartsANewKeyAtTheNextOpening) {
     SampleFolder folder;
     TherapyBrowser w;
     w.show();
-    QTest::keyClicks(w.EditCerca, "sl");
-    EXPECT_EQ(TextOf(w.EditCerca), "SL");
-    EmptyWithKeys(w.EditCerca, false);
-    EXPECT_TRUE(w.EditCerca->text().isEmpty());
+    QTest::keyClicks(w.SearchEdit, "sl");
+    EXPECT_EQ(TextOf(w.SearchEdit), "SL");
+    EmptyWithKeys(w.SearchEdit, false);
+    EXPECT_TRUE(w.SearchEdit->text().isEmpty());
     w.close();
 
     w.show();
-    EXPECT_TRUE(w.EditCerca->text().isEmpty());
-    QTest::keyClicks(w.EditCerca, "ho");
-    EXPECT_EQ(TextOf(w.EditCerca), "HO");
-    EXPECT_EQ(Text(w.ListBox1, w.ListBox1->currentRow()).substr(0, 2), "Ho");
+    EXPECT_TRUE(w.SearchEdit->text().isEmpty());
+    QTest::keyClicks(w.SearchEdit, "ho");
+    EXPECT_EQ(TextOf(w.SearchEdit), "HO");
+    EXPECT_EQ(Text(w.choiceList, w.choiceList->currentRow()).substr(0, 2), "Ho");
 }
 
 TEST(TherapyBrowser, MissingPathologyListLeavesTheListEmpty) {
@@ -118,7 +118,7 @@ TEST(TherapyBrowser, MissingPathologyListLeavesTheListEmpty) {
     gui::RecordingMessageSink messages;
     TherapyBrowser w;
     w.show();
-    EXPECT_EQ(w.ListBox1->count(), 0);
+    EXPECT_EQ(w.choiceList->count(), 0);
     EXPECT_TRUE(messages.messages.empty());
 }
 

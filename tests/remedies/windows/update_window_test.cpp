@@ -65,35 +65,33 @@ TEST_F(UpdateDiscs, EachRowShowsItsOwnDiscAndEachOkInstallsIt) {
     UpdateWindow w;
     w.show();
     ASSERT_TRUE(messages.messages.empty()) << messages.Texts()[0];
-    const QLineEdit* disp[] = {w.EdDisp1, w.EdDisp2, w.EdDisp3};
-    const QLineEdit* date[] = {w.EdNuoAgg1, w.EdNuoAgg2, w.EdNuoAgg3};
     const char* names[] = {"cd", "usb", "sd"};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(Text(disp[i]), names[i]);
-        EXPECT_EQ(Text(date[i]), SetDateIn(discs[static_cast<std::size_t>(i)]).dateText) << names[i];
-        EXPECT_EQ(BackgroundOf(date[i]), i == 0 ? kRed : kAqua) << names[i];
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(Text(w.updateRows[i].placeEdit), names[i]);
+        EXPECT_EQ(Text(w.updateRows[i].dateEdit), SetDateIn(discs[i]).dateText) << names[i];
+        EXPECT_EQ(BackgroundOf(w.updateRows[i].dateEdit), i == 0 ? kRed : kAqua) << names[i];
     }
-    EXPECT_NE(Text(w.EdNuoAgg1), Text(w.EdNuoAgg3));
-    for (QPushButton* ok : {w.BBok1, w.BBok2, w.BBok3}) EXPECT_TRUE(ok->isEnabled());
+    EXPECT_NE(Text(w.updateRows[0].dateEdit), Text(w.updateRows[2].dateEdit));
+    for (const UpdateWindow::UpdateRow& row : w.updateRows) EXPECT_TRUE(row.installButton->isEnabled());
 
-    QTest::mouseClick(w.BBok3, Qt::LeftButton);
+    QTest::mouseClick(w.updateRows[2].installButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs[2] / "DBmain.rnd"));
-    EXPECT_EQ(Text(w.EdUltAgg), Text(w.EdNuoAgg3));
+    EXPECT_EQ(Text(w.lastUpdateEdit), Text(w.updateRows[2].dateEdit));
     EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van sd");
     // "usb" is older than what is installed now: asked, and no keeps it out.
     messages.messages.clear();
     messages.answers.push_back(gui::AnswerNo);
-    QTest::mouseClick(w.BBok2, Qt::LeftButton);
+    QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("pi\xF9 vecchie"), std::string::npos);
     EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van sd");
-    QTest::mouseClick(w.BBok2, Qt::LeftButton);  // yes
+    QTest::mouseClick(w.updateRows[1].installButton, Qt::LeftButton);  // yes
     EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van usb");
-    EXPECT_EQ(Text(w.EdUltAgg), Text(w.EdNuoAgg2));
-    QTest::mouseClick(w.BBok1, Qt::LeftButton);  // yes
+    EXPECT_EQ(Text(w.lastUpdateEdit), Text(w.updateRows[1].dateEdit));
+    QTest::mouseClick(w.updateRows[0].installButton, Qt::LeftButton);  // yes
     EXPECT_EQ(ReadPrimaryRecord(PrimaryRecordCount()).Remedy, "Remedie van cd");
 
-    QTest::mouseClick(w.BitBtnRitorna, Qt::LeftButton);
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
 
@@ -108,19 +106,19 @@ TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
     fs::path answer;
     UpdateWindow::ChooseFolder = [&](QWidget*) { return answer; };
     // Chooser cancelled, then a folder without "OpzioneH": the rows stay.
-    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
     answer = sample.folder.Path() / "Appoggio";
-    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Nella cartella scelta non c'\xE8 una cartella OpzioneH"});
-    EXPECT_EQ(Text(w.EdDisp3), "sd");
+    EXPECT_EQ(Text(w.updateRows[2].placeEdit), "sd");
     answer = chosen;
-    QTest::mouseClick(w.BBcartella, Qt::LeftButton);
+    QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
     UpdateWindow::ChooseFolder = previous;
-    EXPECT_EQ(Text(w.EdDisp1), "cd");
-    EXPECT_EQ(Text(w.EdDisp2), "usb");
-    EXPECT_EQ(Text(w.EdDisp3), "downloads");
-    EXPECT_EQ(Text(w.EdNuoAgg3), SetDateIn(chosen / "opzioneh").dateText);
-    QTest::mouseClick(w.BBok3, Qt::LeftButton);
+    EXPECT_EQ(Text(w.updateRows[0].placeEdit), "cd");
+    EXPECT_EQ(Text(w.updateRows[1].placeEdit), "usb");
+    EXPECT_EQ(Text(w.updateRows[2].placeEdit), "downloads");
+    EXPECT_EQ(Text(w.updateRows[2].dateEdit), SetDateIn(chosen / "opzioneh").dateText);
+    QTest::mouseClick(w.updateRows[2].installButton, Qt::LeftButton);
     EXPECT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(chosen / "opzioneh" / "DBmain.rnd"));
 }
 
@@ -133,7 +131,7 @@ TEST_F(UpdateDiscs, TheUndoAdviceNamesTheDatabasesAsTheFolderSpellsThem) {
     UpdateWindow w;
     w.show();
     messages.messages.clear();
-    QTest::mouseClick(w.BBok3, Qt::LeftButton);
+    QTest::mouseClick(w.updateRows[2].installButton, Qt::LeftButton);
     ASSERT_EQ(FileBytes(kPrimaryDbName), testing_support::ReadBytes(discs[2] / "DBmain.rnd"));
     ASSERT_FALSE(messages.messages.empty());
     const std::string said = messages.messages.back().text;
