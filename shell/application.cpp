@@ -83,7 +83,7 @@ private:
             }
             return int(gui::AnswerCancel);
         });
-        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::mrCancel); });
+        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
         // The boxes and dialogs open now, the innermost first.
         while (QWidget* modal = QApplication::activeModalWidget()) {
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
