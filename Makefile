@@ -16,7 +16,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PARALLEL ?= 1
 
-.PHONY: all deps configure build run test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz
+.PHONY: all deps configure build run package test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz
 
 all: build
 
@@ -30,27 +30,38 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # The same program and tests with AddressSanitizer and UndefinedBehaviorSanitizer.
-# The ephemeris tables are taken from the plain build when it has made them
-# (the same sources make the same tables; generating them is the slowest step).
-sanitized: deps
+# The data tree is the plain build's (the same sources make the same tree; its
+# tools, and the ephemeris tables above all, are the slowest steps), so the
+# sanitizer build builds none of the data tools.
+sanitized: build
 	@cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVOR_SANITIZE=ON \
-	  -DKELVOR_EPHEMERIS_TABLES_FROM=$(abspath $(BUILD))/data/FilePosi > /dev/null
+	  -DKELVOR_DATA_TREE_FROM=$(abspath $(BUILD))/data > /dev/null
 	@$(SAN_ENV) cmake --build $(SAN_BUILD) -j $(JOBS)
 
 run: build
 	$(BUILD)/kelvor
 
-# The plain suite, every fuzz driver over its seeds, then the sanitizer suite.
+# The Debian package kelvor_<version>_amd64.deb in the build folder, made by
+# CPack from the install rules (its dependencies by dpkg-shlibdeps), then
+# checked by lintian: an error fails, the warnings are shown.
+VERSION = $(shell sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(BUILD)/CMakeCache.txt)
+package: build
+	@cd $(BUILD) && cpack > /dev/null
+	@echo "$(BUILD)/kelvor_$(VERSION)_amd64.deb"
+	@lintian --fail-on error $(BUILD)/kelvor_$(VERSION)_amd64.deb
+
+# The plain suite (with the checks of the package, which it builds first), every
+# fuzz driver over its seeds, then the sanitizer suite.
 test: test-plain test-fuzz test-sanitized
 
-test-plain: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+test-plain: package
+	@scripts/run-tests $(BUILD) $(JOBS)
 
 test-fuzz: sanitized
-	@$(SAN_ENV) fuzz/run-fuzzers --build $(SAN_BUILD) --data $(SAN_BUILD)/data --seeds-only --parallel $(JOBS)
+	@$(SAN_ENV) fuzz/run-fuzzers --build $(SAN_BUILD) --data $(BUILD)/data --seeds-only --parallel $(JOBS)
 
 test-sanitized: sanitized
-	cd $(SAN_BUILD) && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(SAN_ENV) scripts/run-tests $(SAN_BUILD) $(JOBS)
 
 fuzz-build: build
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -15,8 +15,6 @@ function(kelvor_library name)
   add_library(${name} STATIC ${_src})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_LINK})
-  target_compile_definitions(${name} PUBLIC
-    KELVOR_BUILD_DATA_DIR="${KELVOR_DATA_DIR}")
   kelvor_build_speed(${name} ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()
 

@@ -1,11 +1,18 @@
 #include "shell/application.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
+#include "platform/gui/message_box.h"
+#include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/translations.h"
 #include "platform/runtime/grouped_rewrite.h"
@@ -20,10 +27,95 @@
 
 namespace shell {
 
+namespace {
+
+// The end of the desktop session (SIGTERM, SIGHUP) and Ctrl+C on a terminal
+// end the program the way it always ends, giving up the data folder. The
+// start is always finished first, so an ended run leaves the same data folder
+// whenever the signal came: a message or question open then, and every one
+// after it, is answered as its close button answers it (Ok, Cancel, or No
+// where there is no Cancel), and once the main window's first activation is
+// done the main window is closed as the user closes it.
+class SessionEnd {
+public:
+    explicit SessionEnd(QApplication& app) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, Pipe()) != 0) return;
+        auto* notifier = new QSocketNotifier(Pipe()[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [this] {
+            char c = 0;
+            [[maybe_unused]] const auto read = ::read(Pipe()[0], &c, 1);
+            Begin();
+        });
+        struct sigaction action {};
+        action.sa_handler = [](int) {
+            const char c = 1;
+            [[maybe_unused]] const auto written = ::write(Pipe()[1], &c, 1);
+        };
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int s : {SIGTERM, SIGHUP, SIGINT}) sigaction(s, &action, nullptr);
+    }
+
+    // The start is done (the main window's first activation ran): a session
+    // that ended meanwhile closes the program now.
+    void StartDone() {
+        started_ = true;
+        if (ending_) CloseMainWindow();
+    }
+
+private:
+    // The two ends of the socket the signal handler writes to: the one thing a
+    // signal handler may reach, so it lives for the whole process.
+    static int* Pipe() {
+        static int ends[2] = {-1, -1};
+        return ends;
+    }
+
+    void Begin() {
+        if (ending_) return;
+        ending_ = true;
+        gui::SetMessageSink([](const gui::MessageRequest& request) {
+            switch (request.buttons) {
+                case gui::Buttons::Ok: return int(gui::AnswerOk);
+                case gui::Buttons::YesNo: return int(gui::AnswerNo);
+                case gui::Buttons::OkCancel:
+                case gui::Buttons::YesNoCancel: return int(gui::AnswerCancel);
+            }
+            return int(gui::AnswerCancel);
+        });
+        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
+        // The boxes and dialogs open now, the innermost first.
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                const auto buttons = box->standardButtons();
+                box->done(buttons & QMessageBox::Cancel ? QMessageBox::Cancel
+                          : buttons & QMessageBox::No   ? QMessageBox::No
+                                                        : QMessageBox::Ok);
+            } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            } else if (!modal->close()) {
+                break;
+            }
+            if (QApplication::activeModalWidget() == modal) break;
+        }
+        if (started_) CloseMainWindow();
+    }
+
+    static void CloseMainWindow() {
+        if (theMainWindow && theMainWindow->isVisible()) theMainWindow->close();
+    }
+
+    bool ending_ = false;
+    bool started_ = false;
+};
+
+}  // namespace
+
 int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
     QApplication::setQuitOnLastWindowClosed(false);
+    SessionEnd sessionEnd(app);
     // The message boxes' buttons in the language of the program's questions.
     gui::LoadQtTranslations();
     // One copy per data folder; a second copy ends here, touching nothing.
@@ -50,7 +142,10 @@ int RunApplication(int argc, char** argv) {
     CreateStartWindows();
     theMainWindow->show();
     // The main window's first activation completes the start-up.
-    QTimer::singleShot(0, theMainWindow, [] { gui::Guard([] { theMainWindow->Refresh(); }); });
+    QTimer::singleShot(0, theMainWindow, [&sessionEnd] {
+        gui::Guard([] { theMainWindow->Refresh(); });
+        sessionEnd.StartDone();
+    });
     int result = app.exec();
     FreeForms();
     ReleaseDataFolder();

@@ -21,6 +21,7 @@ namespace {
 constexpr const char* kUsage =
     "Uso: kelvor [file di testo]\n"
     "     kelvor --import-signatures\n"
+    "     kelvor --version\n"
     "     kelvor --help\n"
     "\n"
     "  file di testo         un file di testo che la finestra di testo apre\n"
@@ -30,6 +31,7 @@ constexpr const char* kUsage =
     "                        liste dei pianeti e dei segni), come \"Crea Database\" e\n"
     "                        \"Crea Elenchi\"; un testo mancante, vuoto o non valido\n"
     "                        lascia il database com'era\n"
+    "  --version             la versione del programma\n"
     "  --help, -h            questo aiuto\n"
     "\n"
     "Cartella dei dati: $XDG_DATA_HOME/kelvor (di solito ~/.local/share/kelvor).\n";
@@ -71,6 +73,16 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 // The name a list file is known by, without its folder.
 std::string FileOf(const std::string& programName) { return programName.substr(programName.rfind('\\') + 1); }
 
+// What the terminal is told of the shipped files a start renewed (their
+// program names).
+std::string RenewedShippedFilesReport(const std::vector<std::string>& renewed) {
+    std::string text = "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
+                       "installazione porta con s\xE9 e che non erano stati modificati:";
+    for (const std::string& name : renewed) text += "\r\n  " + name;
+    text += "\r\nArchivi, impostazioni, database ed elenchi non sono stati toccati.";
+    return text;
+}
+
 }  // namespace
 
 int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
@@ -90,6 +102,8 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
         return 1;
     }
     out << "Cartella dei dati: " << folder.string() << "\n";
+    if (const std::vector<std::string> renewed = rt::TakeRenewedShippedFiles(); !renewed.empty())
+        out << Shown(RenewedShippedFilesReport(renewed)) << "\n";
 
     std::vector<std::string> symptoms;
     try {
@@ -136,6 +150,10 @@ std::optional<int> RunCommandLineOption(int argc, char** argv, std::ostream& out
     const std::string option = argv[1];
     if (option == "--help" || option == "-h") {
         out << kUsage;
+        return 0;
+    }
+    if (option == "--version") {
+        out << "kelvor " << KELVOR_VERSION << "\n";
         return 0;
     }
     if (option == kImportSignaturesOption) {

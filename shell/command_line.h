@@ -2,6 +2,7 @@
 // The options of the command line. Without one, the first argument names a
 // text file for the rich-text windows and the program starts as always.
 //   --help, -h            what the program takes on its command line
+//   --version             the program's version
 //   --import-signatures   imports "OpzioneS\DbTesto.Txt" of the data folder into
 //                         the signature database and builds its lists, then ends
 // An option runs without a display and says what it did on the terminal.

@@ -98,6 +98,14 @@ void CheckPrinter() {
     display::Drawing.PrinterLandscape = true;
 }
 
+std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) {
+    std::string text = "Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd die met het "
+                       "programma meekomen en die niet gewijzigd waren:\r\n";
+    for (const std::string& name : renewed) text += "\r\n" + name;
+    text += "\r\n\r\nUw archieven, instellingen, databases en lijsten zijn niet aangeraakt.";
+    return text;
+}
+
 void StartUp() {
     ResetSharedState();
     SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
@@ -106,6 +114,10 @@ void StartUp() {
     // So is a damaged reference file, once, and the window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     rt::ResetDamagedFileReports();
+    // The shipped files this start renewed for a new version of the program,
+    // told once.
+    if (const std::vector<std::string> renewed = rt::TakeRenewedShippedFiles(); !renewed.empty())
+        gui::ShowMessage(RenewedShippedFilesMessage(renewed));
     // Each step goes on past a file that an earlier one could not read: that
     // file is named in a message and the rest of the start is done.
     // The engine settings (the defaults stand in for a file that cannot be

@@ -27,9 +27,13 @@ void SetStartValues(int screenWidth, int screenHeight);
 // Asks the printer for its page width: PrinterPresent and PrinterPixelsPerUnit,
 // landscape orientation; without a printer a warning box, and the start goes on.
 void CheckPrinter();
+// The message of the shipped files the preparation of the data folder renewed
+// (program names, as the folder spells them), in Dutch (Windows-1252).
+std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);
 // Steps 2 to 6 of the start: reset, start values from the real screen, engine
 // settings and orb sets, remedy files, printer check. A file a step cannot read
-// is named in a message and the steps after it are still done.
+// is named in a message and the steps after it are still done. The shipped
+// files the data folder's preparation renewed are told first, once.
 void StartUp();
 
 // Creates the windows of the start, in their order; the main window first.

@@ -1,11 +1,15 @@
 #include "platform/runtime/paths.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
+#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -120,16 +124,30 @@ fs::path UserDataFolder() {
     return fs::path(home && *home ? home : "/tmp") / ".local" / "share" / "kelvor";
 }
 
+namespace {
+
+// True when `inner` is `outer` or lies under it.
+bool Within(const fs::path& inner, const fs::path& outer) {
+    const fs::path rel = inner.lexically_normal().lexically_relative(outer.lexically_normal());
+    return !rel.empty() && *rel.begin() != "..";
+}
+
+}  // namespace
+
 fs::path InstalledDataFolder() {
     const char* env = std::getenv("KELVOR_DATA_DIR");
     if (env && *env) return fs::path(env);
-#ifdef KELVOR_BUILD_DATA_DIR
     std::error_code ec;
-    if (fs::is_directory(KELVOR_BUILD_DATA_DIR, ec)) return fs::path(KELVOR_BUILD_DATA_DIR);
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    const fs::path installed = exe.parent_path().parent_path() / "share" / "kelvor";
+    if (fs::is_directory(installed, ec)) return installed;
+#if defined(KELVOR_BUILD_DATA_DIR) && defined(KELVOR_BUILD_FOLDER)
+    // `make run`: the program in its build folder, the data its build laid out.
+    const fs::path build = fs::weakly_canonical(KELVOR_BUILD_FOLDER, ec);
+    if (!ec && !exe.empty() && Within(exe, build) && fs::is_directory(KELVOR_BUILD_DATA_DIR, ec))
+        return fs::path(KELVOR_BUILD_DATA_DIR);
 #endif
-    std::error_code ec2;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec2);
-    return exe.parent_path().parent_path() / "share" / "kelvor" / "data";
+    return installed;
 }
 
 namespace {
@@ -191,6 +209,163 @@ bool InUsersGroup(const std::vector<GroupFound>& groups, const std::string& rela
     return false;
 }
 
+// What the program put in the data folder of a shipped file it renews: the
+// installation's file and the copy, each as the file system shows it (a new
+// version of the installation, or a change of the copy, shows another).
+struct FileStamp {
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> StampOf(const fs::path& p) {
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    FileStamp s;
+    s.inode = static_cast<std::uint64_t>(st.st_ino);
+    s.size = static_cast<std::uint64_t>(st.st_size);
+    s.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return s;
+}
+
+struct ShippedEntry {
+    FileStamp installed;     // the installation's file when the copy was judged
+    FileStamp copy;          // the copy in the data folder then
+    bool asShipped = false;  // the copy held the installation's bytes then
+};
+
+// The record, by the installation's spelling of the relative name: one line a
+// file, "<state> <inode> <size> <time> <inode> <size> <time> <name>", the
+// state "=" for a copy as shipped, "u" for the user's. Lines that do not read
+// so are left out: the file is judged again from its bytes.
+using ShippedRecord = std::map<std::string, ShippedEntry>;
+
+ShippedRecord ReadShippedRecord(const fs::path& file) {
+    ShippedRecord record;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string state;
+        ShippedEntry e;
+        if (!(fields >> state >> e.installed.inode >> e.installed.size >> e.installed.modified >> e.copy.inode >>
+              e.copy.size >> e.copy.modified) ||
+            (state != "=" && state != "u") || fields.get() != ' ')
+            continue;
+        std::string name;
+        std::getline(fields, name);
+        if (name.empty()) continue;
+        e.asShipped = state == "=";
+        record[name] = e;
+    }
+    return record;
+}
+
+// Written beside and renamed over the old record. It is not flushed: a record
+// lost to a power cut costs a comparison of the files at the next start.
+void WriteShippedRecord(const fs::path& file, const ShippedRecord& record) {
+    std::ostringstream out;
+    out << "# kelvor: shipped files this folder holds; written by the program\n";
+    for (const auto& [name, e] : record)
+        out << (e.asShipped ? "=" : "u") << ' ' << e.installed.inode << ' ' << e.installed.size << ' '
+            << e.installed.modified << ' ' << e.copy.inode << ' ' << e.copy.size << ' ' << e.copy.modified << ' '
+            << name << '\n';
+    const fs::path temporary = fs::path(file).concat(".new");
+    {
+        std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
+        f << out.str();
+        if (!f.flush()) {
+            std::error_code ec;
+            fs::remove(temporary, ec);
+            return;
+        }
+    }
+    std::error_code ec;
+    fs::rename(temporary, file, ec);
+    if (ec) fs::remove(temporary, ec);
+}
+
+// The bytes of a file, or nothing when it cannot be read whole.
+std::optional<std::string> ReadWhole(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+// The shipped files renewed by the last preparation of the data folder.
+std::vector<std::string>& Renewed() {
+    static std::vector<std::string> names;
+    return names;
+}
+
+// Judges one shipped file the user does not edit that the data folder holds
+// (`here`, under `target`) against the installation's (`shipped`), renewing it
+// when the installation changed and the copy is as the program left it.
+// Returns true when the record changed.
+bool JudgeShippedCopy(const std::string& rel, const fs::path& shipped, const fs::path& here, const fs::path& target,
+                      ShippedRecord& record) {
+    const auto installed = StampOf(shipped);
+    const auto copy = StampOf(here);
+    if (!installed || !copy) return false;
+    const auto found = record.find(rel);
+    if (found != record.end() && found->second.installed == *installed && found->second.copy == *copy) return false;
+    ShippedEntry e;
+    e.installed = *installed;
+    e.copy = *copy;
+    e.asShipped = SameContent(shipped, here);
+    const bool programs = found != record.end() && found->second.asShipped && found->second.copy == *copy;
+    if (!e.asShipped && programs) {
+        // Another version of the file, and the copy is still the program's: renewed.
+        const auto bytes = ReadWhole(shipped);
+        if (!bytes) return false;
+        try {
+            ReplaceWholeFile(here, *bytes, ProgramNameOf(fs::relative(here, target)));
+        } catch (const IoError&) {
+            return false;  // left as it is; judged again at the next start
+        }
+        const auto renewed = StampOf(here);
+        if (!renewed) return false;
+        e.copy = *renewed;
+        e.asShipped = true;
+        Renewed().push_back(ProgramNameOf(fs::relative(here, target)));
+    }
+    // Otherwise a copy that is not as the program left it, or that no record
+    // names, is the program's from now on only when it holds the same bytes.
+    record[rel] = e;
+    return true;
+}
+
+}  // namespace
+
+bool IsRenewedShippedFile(std::string_view relative) {
+    std::vector<std::string> parts = Components(relative);
+    if (parts.empty()) return false;
+    static const char* const kFolders[] = {"FilePosi", "Simboli", "Zodiaco", "Localita", "Calendar", "OpzioneT", "Scambi"};
+    static const char* const kFiles[] = {"Appoggio/Messaggi.txt", "Appoggio/GoverAnno.txt", "Appoggio/Aggiorna1.txt",
+                                         "Appoggio/Aggiorna2.txt"};
+    if (parts.size() >= 2)
+        for (const char* f : kFolders)
+            if (SameIgnoringCase(parts[0], f)) return true;
+    std::string joined;
+    for (const std::string& p : parts) joined += (joined.empty() ? "" : "/") + p;
+    for (const char* f : kFiles)
+        if (SameIgnoringCase(joined, f)) return true;
+    // The instruction documents at the top of the folder.
+    const std::string& last = parts.back();
+    return parts.size() == 1 && last.size() > 4 && SameIgnoringCase(last.substr(last.size() - 4), ".pdf");
+}
+
+std::vector<std::string> TakeRenewedShippedFiles() {
+    std::vector<std::string> names;
+    names.swap(Renewed());
+    return names;
+}
+
+namespace {
+
 fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup>& groups) {
     fs::create_directories(target);
     const fs::path source = InstalledDataFolder();
@@ -198,6 +373,9 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
     if (fs::is_directory(source, ec)) {
         std::vector<GroupFound> found;
         for (const SeedGroup& g : groups) found.push_back(LookAtGroup(g, source, target));
+        const fs::path recordFile = target / kShippedRecordName;
+        ShippedRecord record = ReadShippedRecord(recordFile);
+        bool recordChanged = false;
         for (auto it = fs::recursive_directory_iterator(source, ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
             const std::string rel = fs::relative(it->path(), source).generic_string();
@@ -205,11 +383,25 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
             const fs::path dst = ResolveUtf8In(target, rel);
             if (it->is_directory()) {
                 fs::create_directories(dst);
-            } else if (!fs::exists(dst) && !InUsersGroup(found, rel)) {
+                continue;
+            }
+            const bool renewed = IsRenewedShippedFile(rel);
+            if (!fs::exists(dst) && !InUsersGroup(found, rel)) {
                 fs::create_directories(dst.parent_path());
                 fs::copy_file(it->path(), dst);
+                if (!renewed) continue;
+                const auto installed = StampOf(it->path());
+                const auto copy = StampOf(dst);
+                if (installed && copy) {
+                    record[rel] = ShippedEntry{*installed, *copy, true};
+                    recordChanged = true;
+                }
+            } else if (renewed) {
+                recordChanged = JudgeShippedCopy(rel, it->path(), dst, target, record) || recordChanged;
             }
         }
+        std::sort(Renewed().begin(), Renewed().end());
+        if (recordChanged) WriteShippedRecord(recordFile, record);
     }
     fs::current_path(target);
     return target;
@@ -218,6 +410,7 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
 }  // namespace
 
 fs::path PrepareDataFolder(const std::vector<SeedGroup>& groups) {
+    Renewed().clear();
     const fs::path target = UserDataFolder();
     try {
         return PrepareDataFolderIn(target, groups);

@@ -35,9 +35,23 @@ void EnsureParentFolder(std::string_view name);
 // The user's data folder: $XDG_DATA_HOME/kelvor, or ~/.local/share/kelvor.
 std::filesystem::path UserDataFolder();
 
-// The installed data tree: $KELVOR_DATA_DIR when set, else the build's tree,
-// else share/kelvor/data beside the executable's folder.
+// The installed data tree: $KELVOR_DATA_DIR when set, else share/kelvor beside
+// the executable's folder (/usr/share/kelvor for /usr/bin/kelvor). Only a
+// program run from the folder it was built in, which has no such tree beside
+// it, takes the tree its build laid out.
 std::filesystem::path InstalledDataFolder();
+
+// The file in the data folder that records which shipped files the folder
+// holds as the installation gave them (hidden, beside the lock file).
+inline constexpr const char* kShippedRecordName = ".kelvor.shipped";
+
+// True for a shipped file the user does not edit and the program only reads:
+// the correction tables, the glyph pictures, the place tables and calendars,
+// the help, attribution, terms and exchange texts, the year rulers and the
+// instruction documents. A newer installation's copy of such a file replaces
+// the one in the data folder as long as that one is still as it came. The
+// name is relative to the data folder, with "/" or "\", in any case.
+bool IsRenewedShippedFile(std::string_view relative);
 
 // Shipped files that belong together: data (a database, the text it is
 // imported from) and the files made from it (its lists). Names are program
@@ -49,6 +63,14 @@ struct SeedGroup {
 
 // Creates the data folder, copies every shipped file missing there from the
 // installed tree and makes it the working folder. Returns the data folder.
+// A shipped file the user does not edit (IsRenewedShippedFile) that the
+// installation now holds in another version than the one it copied is
+// renewed: replaced whole by the installation's copy, when the file in the
+// folder is still the one the program put there (kShippedRecordName keeps
+// what it put there); one the user changed, or that the program did not put
+// there, is never replaced (one that holds the installation's bytes is taken
+// as the program's from then on). TakeRenewedShippedFiles names what this start
+// renewed.
 // A file or folder is missing only when no entry of its name in any case is
 // there; an existing one is used under its own spelling and never overwritten.
 // A group whose data in the folder is not the shipped data (a database brought
@@ -56,6 +78,10 @@ struct SeedGroup {
 // copied. The start holds the derived files that are there against the
 // user's data, and makes the missing ones from it.
 std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {});
+
+// The shipped files the last PrepareDataFolder renewed (program names, as the
+// folder spells them), handed over once: the list is empty after the call.
+std::vector<std::string> TakeRenewedShippedFiles();
 
 // What putting a shipped file back did.
 struct ShippedFileRestore {

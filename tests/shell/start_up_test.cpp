@@ -26,6 +26,7 @@
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
+#include "remedies/remedy_files.h"
 #include "archive/draw_settings_file.h"
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
@@ -175,6 +176,60 @@ TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
     EXPECT_FALSE(display::Drawing.PrinterPresent);
     EXPECT_EQ(display::Drawing.PrinterPixelsPerUnit, 0.0L);
     EXPECT_EQ(shell::Forms().size(), 31u);
+}
+
+// A newer installation brings other versions of shipped files. The next start
+// renews those the user does not edit and left as they came, says once which,
+// and leaves a shipped text the user edited and a shipped file the user may
+// edit (the principles' text) as they are.
+TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
+    testing_support::TempWorkFolder work;
+    const std::string installed = std::getenv("KELVOR_DATA_DIR");
+    struct RestoreInstallation {
+        std::string path;
+        ~RestoreInstallation() { setenv("KELVOR_DATA_DIR", path.c_str(), 1); }
+    } restore{installed};
+    const fs::path previous = work.Path() / "previous";
+    fs::copy(installed, previous, fs::copy_options::recursive);
+    // What the previous version shipped, each a line different from now.
+    const char* const kHelp = "Appoggio/Messaggi.txt";
+    const char* const kRulers = "Appoggio/GoverAnno.txt";
+    const char* const kPrinciples = "Principi.txt";
+    for (const char* f : {kHelp, kRulers, kPrinciples})
+        WriteBytes(previous / f, "VERSIONE PRECEDENTE\r\n" + ReadBytes(previous / f));
+
+    shell_testing::DesktopScope desktop;
+    gui::RecordingMessageSink sink;
+    auto start = [] {
+        const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups());
+        shell::StartUp();
+        return folder;
+    };
+    setenv("KELVOR_DATA_DIR", previous.c_str(), 1);
+    const fs::path data = start();
+    EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+    EXPECT_EQ(ReadBytes(data / kHelp), ReadBytes(previous / kHelp));
+    const std::string edited = "EDITED BY THE USER\r\n" + ReadBytes(data / kRulers);
+    WriteBytes(data / kRulers, edited);
+
+    // The upgrade; a start renews the help text only, and tells it.
+    setenv("KELVOR_DATA_DIR", installed.c_str(), 1);
+    start();
+    ASSERT_EQ(sink.messages.size(), 1u);
+    const std::string& told = sink.messages[0].text;
+    EXPECT_EQ(told.rfind("Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd", 0), 0u) << told;
+    EXPECT_NE(told.find("\r\nAppoggio\\Messaggi.txt\r\n"), std::string::npos) << told;
+    EXPECT_EQ(told.find("GoverAnno"), std::string::npos) << told;
+    EXPECT_EQ(told.find("Principi"), std::string::npos) << told;
+    EXPECT_EQ(ReadBytes(data / kHelp), ReadBytes(fs::path(installed) / kHelp));
+    EXPECT_EQ(ReadBytes(data / kRulers), edited);
+    EXPECT_EQ(ReadBytes(data / kPrinciples), ReadBytes(previous / kPrinciples));
+
+    // Told once: the next start renews and says nothing, and changes no file.
+    const auto before = Snapshot(data);
+    start();
+    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(Snapshot(data), before);
 }
 
 TEST(MainActivationTest, RepeatingTheActivationChangesNoFile) {
