@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -37,10 +38,36 @@ QString TitleOf(const QString& markdown) {
 
 }  // namespace
 
+// Replaces the writer's "/CreationDate (D:YYYYMMDDHHMMSS" with noon of the
+// release date, digit for digit, so that no offset of the file moves.
+bool StampReleaseDate(const QString& path, const QString& date) {
+    const QByteArray digits = QByteArray(date.toLatin1()).replace("-", "") + "120000";
+    if (digits.size() != 14) {
+        std::fprintf(stderr, "make_manuals: the release date must read YYYY-MM-DD\n");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray bytes = file.readAll();
+    file.close();
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = bytes.indexOf(key);
+    if (at < 0 || at + key.size() + 14 > bytes.size()) {
+        std::fprintf(stderr, "make_manuals: no creation date in %s\n", qPrintable(path));
+        return false;
+    }
+    bytes.replace(at + key.size(), 14, digits);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return file.write(bytes) == bytes.size();
+}
+
 int main(int argc, char** argv) {
+    // The writer lists the fonts in the order of a hash, seeded at random in
+    // each run unless made deterministic: the same sources make the same bytes.
+    QHashSeed::setDeterministicGlobalSeed();
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_manuals <source.md> <output.pdf>\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_manuals <source.md> <output.pdf> <release date YYYY-MM-DD>\n");
         return 2;
     }
     const QString source = QString::fromLocal8Bit(argv[1]);
@@ -97,5 +124,8 @@ int main(int argc, char** argv) {
                          QString("%1 / %2").arg(page + 1).arg(pages));
     }
     painter.end();
-    return 0;
+    // The writer stamps the moment it ran; the document is dated by the release
+    // instead, so that the same sources make the same bytes and an upgrade
+    // renews a manual only when its text changed.
+    return StampReleaseDate(output, QString::fromLatin1(argv[3])) ? 0 : 1;
 }
