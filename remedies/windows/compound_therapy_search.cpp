@@ -6,8 +6,6 @@
 
 namespace remedies {
 
-CompoundTherapySearch* theCompoundTherapySearch = nullptr;
-
 namespace {
 const std::vector<const char*> kHelp{
     "- Individuare, sulla colonna di destra, i DISTURBI PRESENTI.",

@@ -12,7 +12,4 @@ public:
     void Refresh() override;
 };
 
-// The compound-therapy search while it is shown (created on demand).
-extern CompoundTherapySearch* theCompoundTherapySearch;
-
 }  // namespace remedies

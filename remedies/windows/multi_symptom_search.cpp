@@ -4,8 +4,6 @@
 
 namespace remedies {
 
-MultiSymptomSearch* theMultiSymptomSearch = nullptr;
-
 namespace {
 const std::vector<const char*> kHelp{
     "- Individuare, sulla colonna di destra, i SINTOMI PRESENTI.",

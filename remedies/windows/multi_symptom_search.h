@@ -12,7 +12,4 @@ public:
     void Refresh() override;
 };
 
-// The multi-symptom search while it is shown (created on demand).
-extern MultiSymptomSearch* theMultiSymptomSearch;
-
 }  // namespace remedies

@@ -15,8 +15,6 @@
 
 namespace remedies {
 
-RemedyBrowser* theRemedyBrowser = nullptr;
-
 namespace {
 
 const char* const kInfo =

@@ -28,7 +28,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// The remedy browser while it is shown (created on demand).
-extern RemedyBrowser* theRemedyBrowser;
-
 }  // namespace remedies

@@ -7,8 +7,6 @@
 
 namespace remedies {
 
-SymptomBrowser* theSymptomBrowser = nullptr;
-
 namespace {
 
 const char* const kInfo =

@@ -20,7 +20,4 @@ protected:
     void FillPage() override;
 };
 
-// The symptom browser while it is shown (created on demand).
-extern SymptomBrowser* theSymptomBrowser;
-
 }  // namespace remedies

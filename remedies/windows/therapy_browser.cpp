@@ -13,8 +13,6 @@
 
 namespace remedies {
 
-TherapyBrowser* theTherapyBrowser = nullptr;
-
 namespace {
 
 const char* const kInfo =

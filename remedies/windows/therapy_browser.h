@@ -25,7 +25,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// The therapies browser, created at start-up.
-extern TherapyBrowser* theTherapyBrowser;
-
 }  // namespace remedies
