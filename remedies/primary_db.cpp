@@ -436,11 +436,13 @@ std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records
     return files;
 }
 
-ListRebuildReport RebuildPrimaryLists() {
+ListRebuildReport RebuildPrimaryLists() { return RebuildPrimaryLists(WriteSteps{}); }
+
+ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps) {
     const PrimaryListSource source = ReadPrimaryListSource();
-    ListRebuildStep();
-    ReplaceChangedFiles(PrimaryListFiles(source.records));
-    ListRebuildStep();
+    ListRebuildStep(steps);
+    ReplaceChangedFiles(PrimaryListFiles(source.records), steps);
+    ListRebuildStep(steps);
     // The lists describe the database again.
     ClearStaleListsMark(PrimaryDb());
     return source.report;

@@ -159,6 +159,7 @@ std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records
 // and sign remedy lists from the database. Every file that changes is written
 // beside the old one and renamed over it. Returns the records left out.
 ListRebuildReport RebuildPrimaryLists();
+ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps);
 
 // Reads a planet or sign remedy list (records 0..N-1).
 std::vector<std::string> ReadRemedyNameList(const std::string& name);
