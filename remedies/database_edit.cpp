@@ -131,8 +131,7 @@ std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
 ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t, const WriteSteps& steps) {
     return PrimaryChange(
         [&] {
-            FormToPrimaryRecord(t);
-            WriteRecordInPlace(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer), steps);
+            WriteRecordInPlace(PrimaryDb(), r, EncodePrimaryRecord(MakePrimaryRecord(t)), steps);
             return PrimaryRecordCount();
         },
         steps);
@@ -140,11 +139,7 @@ ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t, const Write
 
 ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t, const WriteSteps& steps) {
     return PrimaryChange(
-        [&] {
-            FormToPrimaryRecord(t);
-            return AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer), steps);
-        },
-        steps);
+        [&] { return AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(MakePrimaryRecord(t)), steps); }, steps);
 }
 
 ChangeOutcome DeletePrimaryEdit(std::int64_t r) { return DeletePrimaryEdit(r, WriteSteps{}); }
@@ -265,10 +260,7 @@ std::int64_t FindPrimaryRecord(const std::string& remedy, const std::string& ind
     ForEachDataRecord(PrimaryDb(), [&](std::int64_t r, const Bytes& b) {
         if (found) return;
         PrimaryRecord rec = DecodePrimaryRecord(b);
-        if (rec.Remedy == remedy && rec.Indication() == indication) {
-            found = r;
-            PrimaryRecordBuffer = rec;
-        }
+        if (rec.Remedy == remedy && rec.Indication() == indication) found = r;
     });
     return found;
 }

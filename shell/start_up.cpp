@@ -117,7 +117,6 @@ void StartUp() {
     gui::Guard([] { engine::LoadEngineSettingsAtStart(); });
     gui::Guard([] { engine::EnsureOrbSets(); });
     // A missing remedy database is created empty, so no browser meets a missing file.
-    remedies::ResetRemedyBuffers();
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
     // The printable sheets print the user's name beside their caption.
