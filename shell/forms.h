@@ -3,6 +3,7 @@
 // created in a fixed order, owned until the program ends and freed in reverse order.
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/gui/modal.h"
@@ -32,9 +33,9 @@ T* CreateForm(T*& instance) {
 
 // Creates a window held by `owner` (a member of the window that opens it) and
 // lists it among the program's windows, freed in its turn through the owner.
-template <typename T>
-T* CreateForm(std::unique_ptr<T>& owner) {
-    owner = std::make_unique<T>();
+template <typename T, typename... Args>
+T* CreateForm(std::unique_ptr<T>& owner, Args&&... args) {
+    owner = std::make_unique<T>(std::forward<Args>(args)...);
     T* form = owner.get();
     RegisterOwnedForm(form, [&owner] { owner.reset(); });
     if constexpr (requires(T* t) { t->FinishCreation(); }) form->FinishCreation();
@@ -59,13 +60,13 @@ int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}) {
     return gui::ShowModal(instance);
 }
 
-// A window opened on demand and owned by the command that opens it: created,
-// shown modally and freed when it closes (also when the showing ends in an error).
-template <typename T>
-int ShowOnDemand(const std::function<void(T*)>& prepare = {}) {
-    auto window = std::make_unique<T>();
+// A window opened on demand and owned by the command that opens it: created
+// from `args`, shown modally and freed when it closes (also when the showing
+// ends in an error).
+template <typename T, typename... Args>
+int ShowOwnedOnDemand(Args&&... args) {
+    auto window = std::make_unique<T>(std::forward<Args>(args)...);
     if constexpr (requires(T* t) { t->FinishCreation(); }) window->FinishCreation();
-    if (prepare) prepare(window.get());
     return gui::ShowModal(window.get());
 }
 

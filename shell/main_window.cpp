@@ -595,23 +595,23 @@ void MainWindow::OpenBackupWindow() {
 // click, shown modally and released when it closes.
 void MainWindow::OpenSymptomBrowser() {
     RememberOrigin();
-    ShowOnDemand<remedies::SymptomBrowser>();
+    ShowOwnedOnDemand<remedies::SymptomBrowser>(remedyWindows.symptomBrowserPages);
     Refresh();
 }
 
 void MainWindow::OpenRemedyBrowser() {
     RememberOrigin();
-    ShowOnDemand<remedies::RemedyBrowser>();
+    ShowOwnedOnDemand<remedies::RemedyBrowser>(remedyWindows.remedyBrowserPages);
     Refresh();
 }
 
 void MainWindow::OpenMultiSymptomSearch() {
-    ShowOnDemand<remedies::MultiSymptomSearch>();
+    ShowOwnedOnDemand<remedies::MultiSymptomSearch>();
     Refresh();
 }
 
 void MainWindow::OpenCompoundTherapySearch() {
-    ShowOnDemand<remedies::CompoundTherapySearch>();
+    ShowOwnedOnDemand<remedies::CompoundTherapySearch>();
     Refresh();
 }
 

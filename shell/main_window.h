@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "remedies/browser_search.h"
+
 class QComboBox;
 class QDialog;
 class QFrame;
@@ -42,8 +44,12 @@ inline constexpr const char* kNoCurrentPersonMessage =
     "Nessuna persona presente: inserire i Dati di Nascita o richiamarli dall'Archivio";
 
 // The remedy windows made at the start, kept between showings, and opened from
-// the main window's pages.
+// the main window's pages, with the pages of the three browsers, kept from one
+// showing to the next.
 struct RemedyWindows {
+    remedies::BrowserState symptomBrowserPages;
+    remedies::BrowserState remedyBrowserPages;
+    remedies::BrowserState therapyBrowserPages;
     std::unique_ptr<remedies::TherapyBrowser> therapyBrowser;
     std::unique_ptr<remedies::SymptomPlantsWindow> symptomPlantsWindow;
     std::unique_ptr<remedies::PlantSymptomsWindow> plantSymptomsWindow;

@@ -140,7 +140,7 @@ void CreateStartWindows() {
     CreateForm(theCalibrationWindow);
     CreateForm(theLineWidthDialog);
     CreateForm(thePrinterModelDialog);
-    CreateForm(theMainWindow->remedyWindows.therapyBrowser);
+    CreateForm(theMainWindow->remedyWindows.therapyBrowser, theMainWindow->remedyWindows.therapyBrowserPages);
     CreateForm(theMainWindow->remedyWindows.symptomPlantsWindow);
     CreateForm(theMainWindow->remedyWindows.plantSymptomsWindow);
     CreateForm(archive::theChangeDialog);
