@@ -606,12 +606,12 @@ void MainWindow::OpenRemedyBrowser() {
 }
 
 void MainWindow::OpenMultiSymptomSearch() {
-    ShowOwnedOnDemand<remedies::MultiSymptomSearch>();
+    ShowOwnedOnDemand<remedies::MultiSymptomSearch>(remedyWindows.multiSymptomSearchState);
     Refresh();
 }
 
 void MainWindow::OpenCompoundTherapySearch() {
-    ShowOwnedOnDemand<remedies::CompoundTherapySearch>();
+    ShowOwnedOnDemand<remedies::CompoundTherapySearch>(remedyWindows.compoundTherapySearchState);
     Refresh();
 }
 

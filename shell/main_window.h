@@ -7,6 +7,7 @@
 #include <string>
 
 #include "remedies/browser_search.h"
+#include "remedies/ranked_search.h"
 
 class QComboBox;
 class QDialog;
@@ -50,6 +51,9 @@ struct RemedyWindows {
     remedies::BrowserState symptomBrowserPages;
     remedies::BrowserState remedyBrowserPages;
     remedies::BrowserState therapyBrowserPages;
+    // The type-ahead and find-next position of the two ranked searches.
+    remedies::RankedWindowState multiSymptomSearchState;
+    remedies::RankedWindowState compoundTherapySearchState;
     std::unique_ptr<remedies::TherapyBrowser> therapyBrowser;
     std::unique_ptr<remedies::SymptomPlantsWindow> symptomPlantsWindow;
     std::unique_ptr<remedies::PlantSymptomsWindow> plantSymptomsWindow;
