@@ -18,7 +18,6 @@
 
 namespace archive {
 
-ArchiveSharedState ArchiveShared;
 
 namespace fs = std::filesystem;
 
@@ -178,7 +177,6 @@ void ArchiveFiles::Open(std::string_view letters, AnnotationFile annotations) {
     index_ = std::move(index);
     data_ = std::move(data);
     notes_ = std::move(notes);
-    ArchiveShared.ListEntryCount = EntryCount();
 }
 
 bool ArchiveFiles::Close() {
@@ -214,9 +212,7 @@ bool ArchiveFiles::HasAnnotationFile() const { return notes_ != nullptr; }
 
 std::string ArchiveFiles::ReadEntry(int position) {
     if (!index_) throw rt::IoError(rt::kFileNotOpen, ArchiveFileName(letters_, kST1));
-    std::string e = DecodeIndexEntry(index_->Read(position));
-    ArchiveShared.IndexEntryBuffer = e;
-    return e;
+    return DecodeIndexEntry(index_->Read(position));
 }
 
 void ArchiveFiles::WriteEntry(int position, std::string_view entry) {
@@ -231,9 +227,7 @@ BirthRecord ArchiveFiles::ReadBirthRecord(int number) {
         throw ArchiveError("Archivio danneggiato: la scheda " + rt::ZeroPad(number, 5) + ", a cui rimanda la sua voce in " +
                            ArchiveFileName(letters_, kST1) + ", non esiste in " + name + ". " +
                            DamagedArchiveAdvice(name));
-    BirthRecord r = DecodeBirthRecord(data_->Read(number));
-    ArchiveShared.BirthRecordBuffer = r;
-    return r;
+    return DecodeBirthRecord(data_->Read(number));
 }
 
 void ArchiveFiles::WriteBirthRecord(int number, const BirthRecord& record) {

@@ -34,19 +34,6 @@ inline constexpr const char* kTextCounterFile = "FlagTxt.set";
 inline constexpr const char* kAnnotationHandOffCost = "Le annotazioni della persona corrente non vengono mostrate.";
 inline constexpr const char* kTextHandOffCost = "Il pulsante del testo della persona corrente non viene mostrato.";
 
-// The shared buffers of the archive routines: the last index entry and data
-// record read, the entry count of the open archive, and the lines the current
-// person's loaders keep.
-struct ArchiveSharedState {
-    std::string IndexEntryBuffer;
-    BirthRecord BirthRecordBuffer;
-    int ListEntryCount = 0;
-    std::string SharedTextLine;   // line 1 of "FileDum\Annotaz.dum" as last read
-    std::string BirthDateLine;    // date field of the current person (commas)
-    std::string BirthPlaceLine;   // place field of the current person
-};
-extern ArchiveSharedState ArchiveShared;
-
 // What the user can do about a damaged archive file (named as "BASE.ST1"):
 // the current person's is written anew by a recall, the others come back from
 // a backup.
@@ -101,10 +88,10 @@ public:
     int DataRecordCount() const;   // records of the data file, header included
     bool HasAnnotationFile() const;
 
-    // Entry at an index position 0..N (into IndexEntryBuffer).
+    // Entry at an index position 0..N.
     std::string ReadEntry(int position);
     void WriteEntry(int position, std::string_view entry);
-    // Data record by number (into BirthRecordBuffer); a number beyond the data
+    // Data record by number; a number beyond the data
     // file raises ArchiveError naming the archive and the number.
     BirthRecord ReadBirthRecord(int number);
     void WriteBirthRecord(int number, const BirthRecord& record);

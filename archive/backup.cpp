@@ -197,7 +197,7 @@ std::string LastBackupDate(const fs::path& programFolder) {
     return date;
 }
 
-void WriteBackupDestination(const std::string& destination) {
+void WriteBackupDestination(const std::string& destination, DrawSettings* inForce) {
     // The other seven lines are kept as the file holds them: a file that
     // cannot be read is not written over.
     rt::RequireReadableOrMissing(kDrawSettingsFile);
@@ -207,7 +207,7 @@ void WriteBackupDestination(const std::string& destination) {
     lines[5] = destination;
     rt::EnsureParentFolder(file);
     rt::ReplaceTextLines(file, lines);
-    DrawSettings.BackupDestination = destination;
+    if (inForce) inForce->Values().BackupDestination = destination;
 }
 
 }  // namespace archive

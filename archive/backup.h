@@ -37,8 +37,10 @@ BackupOutcome RestoreBaseArchive(const std::filesystem::path& programFolder,
 // The date of the last backup (first 10 characters of the file), or "Mai".
 std::string LastBackupDate(const std::filesystem::path& programFolder);
 
+class DrawSettings;
+
 // Rewrites line 6 of "FileSet\MMVarLas.stt" with the destination, the other
-// lines unchanged.
-void WriteBackupDestination(const std::string& destination);
+// lines unchanged; the settings in force (when given) take it too.
+void WriteBackupDestination(const std::string& destination, DrawSettings* inForce);
 
 }  // namespace archive

@@ -25,8 +25,6 @@ namespace fs = std::filesystem;
 
 namespace archive {
 
-BackupWindow* theBackupWindow = nullptr;
-
 namespace {
 
 // A label in its colour (none: the window's own).
@@ -191,7 +189,7 @@ void BackupWindow::ChooseVolume(int index) {
             }
         } back{cwd};
         fs::current_path(ProgramFolder);
-        WriteBackupDestination(shown);
+        WriteBackupDestination(shown, drawSettings);
     } catch (...) {
         // Refused or failed: the choice closes on the unit the window had.
         CloseVolumeChoice();

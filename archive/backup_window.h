@@ -16,6 +16,8 @@ class QWidget;
 
 namespace archive {
 
+class DrawSettings;
+
 class BackupWindow : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +34,9 @@ public:
     std::string BackupDestination = "?:\\ExkelvorBck";
     std::filesystem::path ProgramFolder;
     std::filesystem::path ChosenFolder;  // the destination as a real path
+    // The drawing settings in force, handed by the window that opens this one:
+    // the chosen destination goes into them as into their file.
+    DrawSettings* drawSettings = nullptr;
 
     void ResetDestination();
     void OpenVolumeChoice();
@@ -49,8 +54,5 @@ private:
     void BuildDestination(QGridLayout* place);
     void SetDestinationCaption(const char* text);
 };
-
-// The backup window, while it is shown (created on demand).
-extern BackupWindow* theBackupWindow;
 
 }  // namespace archive

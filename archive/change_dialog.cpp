@@ -30,8 +30,6 @@
 
 namespace archive {
 
-ChangeDialog* theChangeDialog = nullptr;
-
 namespace {
 std::string Trim(const QLineEdit* e) {
     std::string t;
@@ -409,7 +407,7 @@ void ChangeDialog::MakeOrOpenPersonText() {
     }
     SaveEditedRecord();
     rt::WriteTextLines("FileDum\\DatModif.dum", {file});
-    if (StoreDialog::ShowPersonTextEditor) StoreDialog::ShowPersonTextEditor();
+    if (ShowPersonTextEditor) ShowPersonTextEditor();
 }
 
 }  // namespace archive

@@ -1,6 +1,7 @@
 #pragma once
 // The change dialog: edits a stored person's data, annotations and text file.
 #include <array>
+#include <functional>
 
 #include "archive/name_dialog.h"
 
@@ -24,6 +25,9 @@ public:
     int DataNumber = 0;
     std::string AnnotationNumberText;
     std::string OldName;
+    // Shows the rich-text window on "FileDum\DatModif.dum" modally (handed by
+    // the program at start; "make text" calls it).
+    std::function<void()> ShowPersonTextEditor;
 
     void ResetAndOpenArchive();
     void OpenChangeArchive();
@@ -49,7 +53,5 @@ private:
     void BuildRecordGroups(QGridLayout* grid);
     void ClearFields();
 };
-
-extern ChangeDialog* theChangeDialog;
 
 }  // namespace archive

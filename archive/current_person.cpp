@@ -69,14 +69,16 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     b.ChartKind = 1;
     const std::string notShown = " La persona corrente non viene mostrata: richiamarla dal suo archivio.";
     bool damaged = false;
+    std::string entry;
+    BirthRecord r;
     try {
         rt::RecordFile index(ArchiveFileName(kCurrentPersonArchive, ".ST1"), kIndexRecordSize);
         index.Reset();
-        ArchiveShared.IndexEntryBuffer = DecodeIndexEntry(index.Read(0));
+        entry = DecodeIndexEntry(index.Read(0));
         index.Close();
         rt::RecordFile data(ArchiveFileName(kCurrentPersonArchive, ".ST2"), kBirthRecordSize);
         data.Reset();
-        ArchiveShared.BirthRecordBuffer = DecodeBirthRecord(data.Read(0));
+        r = DecodeBirthRecord(data.Read(0));
         data.Close();
     } catch (const rt::IoError& e) {
         damaged = true;
@@ -94,18 +96,17 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
                          "finch\xE9 la cartella resta al suo posto."
                        : "La persona corrente non viene mostrata.");
         }
-        ArchiveShared.IndexEntryBuffer.clear();
-        ArchiveShared.BirthRecordBuffer = BirthRecord{};
+        entry.clear();
+        r = BirthRecord{};
     }
-    const BirthRecord& r = ArchiveShared.BirthRecordBuffer;
     if (!damaged && !IsBlank(r.DateField)) {
         const StoredPersonFault fault =
-            FindStoredPersonFault(IndexEntryName(ArchiveShared.IndexEntryBuffer), r, std::nullopt);
+            FindStoredPersonFault(IndexEntryName(entry), r, std::nullopt);
         if (!fault.problem.empty()) {
             damaged = true;
             rt::ReportDamagedFileOnce(ArchiveFileName(kCurrentPersonArchive, fault.extension),
                                       DamagedPersonMessage(kCurrentPersonArchive, fault.extension,
-                                                           IndexEntryName(ArchiveShared.IndexEntryBuffer), 0,
+                                                           IndexEntryName(entry), 0,
                                                            fault.problem) +
                                           notShown);
         } else {
@@ -114,18 +115,16 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     }
 
     // Step 2: the birth data from the record.
-    b.SubjectName = IndexEntryName(ArchiveShared.IndexEntryBuffer);
+    b.SubjectName = IndexEntryName(entry);
     std::string dateKey;
     engine::DotToCommaStr(r.DateField, dateKey);
-    ArchiveShared.BirthDateLine = dateKey;
-    ArchiveShared.BirthPlaceLine = r.PlaceField;
     b.BirthDateKey = dateKey;
     const bool empty = damaged || IsBlank(b.BirthDateKey);
     if (!empty && !engine::SortKeyToDateTimeText(b.BirthDateKey, b.BirthDateText,
                                                  b.TimeZoneCorrectionText))
         c.TimeZoneCorrection = 0;  // no readable correction: clock time taken as UT
-    b.CoordinatesText = rt::Copy(ArchiveShared.BirthPlaceLine, 1, 12);
-    b.BirthPlace = rt::Copy(ArchiveShared.BirthPlaceLine, 13, 28);
+    b.CoordinatesText = rt::Copy(r.PlaceField, 1, 12);
+    b.BirthPlace = rt::Copy(r.PlaceField, 13, 28);
     engine::TidyNameText(b.BirthPlace);
     b.Nationality = r.NationalityField;
     c.GregorianCalendar = r.CalendarField == "GR";
@@ -137,8 +136,6 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
         b.CoordinatesText.clear();
         b.BirthPlace.clear();
         b.Nationality.clear();
-        ArchiveShared.BirthDateLine.clear();
-        ArchiveShared.BirthPlaceLine.clear();
         c.GregorianCalendar = true;
     }
 
@@ -159,13 +156,13 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
 
     // Step 4: the annotations of the current person. A hand-off that cannot
     // be read (a folder in its place, no permission) costs only them.
+    std::string annotationLine;
     try {
-        ArchiveShared.SharedTextLine = ReadAnnotationHandOff();
+        annotationLine = ReadAnnotationHandOff();
     } catch (const rt::IoError& e) {
-        ArchiveShared.SharedTextLine.clear();
         rt::ReportUnusableFileOnce(e, kAnnotationHandOffCost);
     }
-    if (view) view->AnnotationText = ArchiveShared.SharedTextLine;
+    if (view) view->AnnotationText = annotationLine;
 
     if (empty) {
         ClearChart();

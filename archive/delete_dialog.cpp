@@ -20,8 +20,6 @@
 
 namespace archive {
 
-DeleteDialog* theDeleteDialog = nullptr;
-
 DeleteDialog::DeleteDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, true, parent) {
     setObjectName("FoCancel");
     setWindowTitle("Verwijderen van geboortegegevens uit het archief");

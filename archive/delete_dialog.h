@@ -41,6 +41,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-extern DeleteDialog* theDeleteDialog;
-
 }  // namespace archive

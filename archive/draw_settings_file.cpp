@@ -14,24 +14,6 @@
 
 namespace archive {
 
-DrawSettingsState DrawSettings;
-
-namespace {
-
-// The values in memory were read from the file (or written to it).
-bool g_read = false;
-// The defaults stand in for a file that could not be read: it is not
-// written from them.
-bool g_defaultsStandIn = false;
-
-}  // namespace
-
-void ResetDrawSettings() {
-    DrawSettings = DrawSettingsState{};
-    g_read = false;
-    g_defaultsStandIn = false;
-}
-
 namespace {
 
 // The number at the start of a line (a decimal point or comma), the rest of
@@ -195,23 +177,23 @@ void SetDefaults(DrawSettingsState& s) {
     s.AspectScaleY = 1.0L;
 }
 
+}  // namespace
+
 // The defaults go to the file and, so that memory and file agree at once,
 // to memory as well.
-void WriteDefaults(DrawSettingsState& s) {
-    SetDefaults(s);
-    WriteSettingsFile(s);
-    g_read = true;
-    g_defaultsStandIn = false;
+void DrawSettings::WriteDefaults() {
+    SetDefaults(values_);
+    WriteSettingsFile(values_);
+    read_ = true;
+    defaultsStandIn_ = false;
 }
 
 // The defaults in memory only, for a file that is left as it is.
-void StandInDefaults(DrawSettingsState& s) {
-    s = DrawSettingsState{};
-    SetDefaults(s);
-    g_defaultsStandIn = true;
+void DrawSettings::StandInDefaults() {
+    values_ = DrawSettingsState{};
+    SetDefaults(values_);
+    defaultsStandIn_ = true;
 }
-
-}  // namespace
 
 bool ReplaceLegacyBackupLine() {
     if (!rt::PathExists(kDrawSettingsFile)) return false;
@@ -228,10 +210,10 @@ bool ReplaceLegacyBackupLine() {
     return true;
 }
 
-bool LoadOrCreateDrawSettings() {
-    DrawSettingsState& s = DrawSettings;
+bool DrawSettings::LoadOrCreate() {
+    DrawSettingsState& s = values_;
     if (!rt::PathExists(kDrawSettingsFile)) {
-        WriteDefaults(s);
+        WriteDefaults();
         return true;
     }
     std::string bytes;
@@ -241,7 +223,7 @@ bool LoadOrCreateDrawSettings() {
         // A file that cannot be read at all stays as it is. Values read from
         // it before stay in use; without any, the defaults stand in, in
         // memory only.
-        if (!g_read) StandInDefaults(s);
+        if (!read_) StandInDefaults();
         throw;
     }
     // Each value stands on its own line; the lines as far as they are sound
@@ -253,14 +235,14 @@ bool LoadOrCreateDrawSettings() {
     SetDefaults(r);
     std::vector<std::size_t> unread;
     std::vector<std::string> wrong;
-    ReadSettingLines(read.lines, r, g_read, unread, wrong);
+    ReadSettingLines(read.lines, r, read_, unread, wrong);
     if (r.AspectScaleX == 0) r.AspectScaleX = 1.0L;
     if (r.AspectScaleY == 0) r.AspectScaleY = 1.0L;
     if (r.LineWidthFactor == 0) r.LineWidthFactor = 1.0L;
     if (read.damage.empty() && unread.empty()) {
         s = r;
-        g_read = true;
-        g_defaultsStandIn = false;
+        read_ = true;
+        defaultsStandIn_ = false;
         return false;
     }
     // A damaged file (cut short, not text, text where a number belongs, a
@@ -286,7 +268,7 @@ bool LoadOrCreateDrawSettings() {
     s = r;
     if (kept.empty()) {
         // Without a copy the file is not written over.
-        g_defaultsStandIn = true;
+        defaultsStandIn_ = true;
         rt::ReportDamagedFile(problem +
                               "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e non "
                               "viene sovrascritto. Liberare spazio sul disco o rendere scrivibile la cartella "
@@ -294,16 +276,16 @@ bool LoadOrCreateDrawSettings() {
         return false;
     }
     WriteSettingsFile(s);
-    g_read = true;
-    g_defaultsStandIn = false;
+    read_ = true;
+    defaultsStandIn_ = false;
     const std::string advice = SetAgainAdvice(unread);
     rt::ReportDamagedFile(problem + "; il file \xE8 riscritto cos\xEC e quello danneggiato \xE8 conservato come \"" + kept +
                           "\"." + (advice.empty() ? "" : " " + advice));
     return true;
 }
 
-void ReportUnreadableDrawSettings(const rt::IoError& error) {
-    std::string done = g_read ? "Per ora si usano le impostazioni di disegno lette prima dal file"
+void DrawSettings::ReportUnreadable(const rt::IoError& error) const {
+    std::string done = read_ ? "Per ora si usano le impostazioni di disegno lette prima dal file"
                               : "Per ora si usano le impostazioni di disegno predefinite (calibrazione dello schermo, "
                                 "spessore delle linee, modello della stampante)";
     done += ", e ogni modifica di un'impostazione (calibrazione dello schermo, spessore delle linee, modello della "
@@ -311,22 +293,25 @@ void ReportUnreadableDrawSettings(const rt::IoError& error) {
     rt::ReportUnusableFileOnce(error, done);
 }
 
-void SaveDrawSettings() { SaveDrawSettings(DrawSettings); }
+void DrawSettings::Save() {
+    const DrawSettingsState values = values_;
+    Save(values);
+}
 
-void SaveDrawSettings(const DrawSettingsState& values) {
-    RequireWritableDrawSettings();
+void DrawSettings::Save(const DrawSettingsState& values) {
+    RequireWritable();
     WriteSettingsFile(values);
-    DrawSettings = values;
+    values_ = values;
 }
 
-void RequireWritableDrawSettings() {
+void DrawSettings::RequireWritable() const {
     rt::RequireReadableOrMissing(kDrawSettingsFile);
-    if (g_defaultsStandIn && rt::PathExists(kDrawSettingsFile)) rt::RefuseUnreadSettings(kDrawSettingsFile);
+    if (defaultsStandIn_ && rt::PathExists(kDrawSettingsFile)) rt::RefuseUnreadSettings(kDrawSettingsFile);
 }
 
-std::string DrawSettingsText() {
+std::string DrawSettings::Text() const {
     std::string out;
-    for (const std::string& line : LinesOf(DrawSettings)) out += line + "\r\n";
+    for (const std::string& line : LinesOf(values_)) out += line + "\r\n";
     return out;
 }
 

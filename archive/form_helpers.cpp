@@ -16,8 +16,6 @@
 
 namespace archive {
 
-MainWindowGeometry MainWindowFrame;
-
 void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, unsigned char& ok) {
     gui::SetFieldState(edit, gui::FieldState::Valid);
     std::string t;
@@ -91,19 +89,19 @@ bool RefuseForeignCharacters(std::initializer_list<StoredTextField> fields) {
     return false;
 }
 
-void RememberMainOrigin(QWidget* mainWindow) {
+void RememberMainOrigin(QWidget* mainWindow, MainWindowGeometry& frame) {
     QApplication::processEvents();
     if (!mainWindow) return;
-    MainWindowFrame.Top = mainWindow->y();
-    MainWindowFrame.Left = mainWindow->x();
+    frame.Top = mainWindow->y();
+    frame.Left = mainWindow->x();
 }
 
-void PlaceNearMain(QWidget* window, int offset) {
+void PlaceNearMain(QWidget* window, int offset, const MainWindowGeometry& frame) {
     // A window sized by its contents takes that size before it is placed, so
     // its first opening lands where every later one does.
     if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
-    window->move(MainWindowFrame.Left + MainWindowFrame.Width - window->width() + offset,
-                 MainWindowFrame.Top + MainWindowFrame.Height - window->height() + offset);
+    window->move(frame.Left + frame.Width - window->width() + offset,
+                 frame.Top + frame.Height - window->height() + offset);
 }
 
 void KeepWholeOnScreen(QWidget* window) {

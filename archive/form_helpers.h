@@ -10,14 +10,14 @@ class QWidget;
 namespace archive {
 
 // The main window's origin (saved by RememberMainOrigin) and size (saved by the
-// main window when it activates).
+// main window when it activates); the main window keeps it, and the dialogs are
+// placed by it.
 struct MainWindowGeometry {
     int Top = 0;
     int Left = 0;
     int Width = 0;
     int Height = 0;
 };
-extern MainWindowGeometry MainWindowFrame;
 
 // The four annotation lines of a person as the dialogs edit them: each
 // line's name and how many characters may be typed into it (the end of the
@@ -55,10 +55,11 @@ struct StoredTextField {
 // the focus, its text kept for the user to mend; nothing is to be stored.
 bool RefuseForeignCharacters(std::initializer_list<StoredTextField> fields);
 
-// Processes pending window messages, then saves the main window's origin.
-void RememberMainOrigin(QWidget* mainWindow);
-// Puts the window's lower right corner `offset` pixels beyond the main window's.
-void PlaceNearMain(QWidget* window, int offset);
+// Processes pending window messages, then saves the main window's origin into `frame`.
+void RememberMainOrigin(QWidget* mainWindow, MainWindowGeometry& frame);
+// Puts the window's lower right corner `offset` pixels beyond the main window's
+// (as `frame` holds it).
+void PlaceNearMain(QWidget* window, int offset, const MainWindowGeometry& frame);
 // Moves a window that reaches beyond the screen, with its frame (a title bar
 // assumed while it has none yet), back onto it; one on the screen stays.
 void KeepWholeOnScreen(QWidget* window);

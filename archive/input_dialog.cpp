@@ -41,8 +41,6 @@
 
 namespace archive {
 
-InputDialog* theInputDialog = nullptr;
-
 namespace {
 
 using engine::Birth;
@@ -637,7 +635,7 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     query.ClockJulianDayIn = [=](bool julian) {
         return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
     };
-    query.GregorianSwitch = DrawSettings.GregorianSwitch == 1;
+    query.GregorianSwitch = drawSettings && drawSettings->Values().GregorianSwitch == 1;
     query.Longitude = place.Longitude;
     ZoneCalendarResult result;
     try {
@@ -910,14 +908,14 @@ void InputDialog::ConfirmAndStore() {
     if (code == 0) Chart.JulianDay = value;
     else OkFlag = 0;
     Birth.Nationality = rt::CutTo(Text(nationalityEdit), 80);
-    if (!theStoreDialog) theStoreDialog = new StoreDialog(this);
-    theStoreDialog->EnteredCorrectionText = Text(correctionEdit);
-    theStoreDialog->CloseEntryDialog = [this] {
+    if (!storeDialog) storeDialog = new StoreDialog(this);
+    storeDialog->EnteredCorrectionText = Text(correctionEdit);
+    storeDialog->CloseEntryDialog = [this] {
         ClosePlaceFile();
         accept();
     };
-    PlaceNearMain(theStoreDialog, 10);
-    gui::ShowModal(theStoreDialog);
+    PlaceNearMain(storeDialog, 10, mainFrame ? *mainFrame : MainWindowGeometry{});
+    gui::ShowModal(storeDialog);
 }
 
 void InputDialog::ClearResults() {

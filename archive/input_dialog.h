@@ -21,6 +21,10 @@ class QVBoxLayout;
 
 namespace archive {
 
+class DrawSettings;
+class StoreDialog;
+struct MainWindowGeometry;
+
 class InputDialog : public QDialog {
     Q_OBJECT
 public:
@@ -64,6 +68,15 @@ public:
     PlaceTable Table;
     PlaceWindow Window;
     PlaceTableKind TableKind = PlaceTableKind::Italian;
+    // The store dialog this dialog opens: the one the start makes for it, or
+    // else its own child, made at the first store.
+    StoreDialog* storeDialog = nullptr;
+    // The geometry of the main window that opens this dialog, which places the
+    // store dialog by it (none: placed as by a main window at the origin).
+    const MainWindowGeometry* mainFrame = nullptr;
+    // The drawing settings in force, handed by the window that opens this
+    // dialog (none: their defaults before any file is read).
+    const DrawSettings* drawSettings = nullptr;
 
     void StartNewEntry();
     void CheckPendingInput();
@@ -113,7 +126,5 @@ private:
     void SyncScrollBar();
     bool syncing_ = false;
 };
-
-extern InputDialog* theInputDialog;
 
 }  // namespace archive

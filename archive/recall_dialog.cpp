@@ -27,8 +27,6 @@
 
 namespace archive {
 
-RecallDialog* theRecallDialog = nullptr;
-
 RecallDialog::RecallDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false, parent) {
     setObjectName("FormRich");
     setWindowTitle("Gegevens ophalen uit archief");

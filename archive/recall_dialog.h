@@ -53,6 +53,4 @@ private:
     void RefuseDamagedPerson(const std::string& entry, int number, const StoredPersonFault& fault);
 };
 
-extern RecallDialog* theRecallDialog;
-
 }  // namespace archive

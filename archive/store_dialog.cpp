@@ -24,9 +24,6 @@
 
 namespace archive {
 
-StoreDialog* theStoreDialog = nullptr;
-std::function<void()> StoreDialog::ShowPersonTextEditor;
-
 StoreDialog::StoreDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("FormRegKel");
     setWindowTitle("Wijziging geboortegegevens");

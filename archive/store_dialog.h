@@ -39,9 +39,9 @@ public:
     // archive cannot hold.
     bool AnnotationsRefused();
 
-    // Shows the rich-text window on "FileDum\DatModif.dum" modally (set by the
-    // program at start; the text-file variant calls it).
-    static std::function<void()> ShowPersonTextEditor;
+    // Shows the rich-text window on "FileDum\DatModif.dum" modally (handed by
+    // the program at start; the text-file variant calls it).
+    std::function<void()> ShowPersonTextEditor;
     // Closes the entry dialog (set by the entry dialog).
     std::function<void()> CloseEntryDialog;
     // The correction as the entry dialog showed it, whole (set by the entry
@@ -62,7 +62,5 @@ protected:
 private:
     bool activated_ = false;
 };
-
-extern StoreDialog* theStoreDialog;
 
 }  // namespace archive

@@ -5,11 +5,11 @@
 namespace {
 void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(archive::kDrawSettingsFile, files[0]);
-    archive::ResetDrawSettings();
+    archive::DrawSettings settings;
     fuzz::Guard([] { archive::ReplaceLegacyBackupLine(); });
     fuzz::PutFile(archive::kDrawSettingsFile, files[0]);
-    archive::LoadOrCreateDrawSettings();
-    archive::DrawSettingsText();
+    settings.LoadOrCreate();
+    settings.Text();
 }
 }  // namespace
 

@@ -21,11 +21,11 @@ void RegisterOwnedForm(QWidget* form, std::function<void()> release);
 // Frees every window in reverse creation order and clears the references.
 void FreeForms();
 
-// Creates a window and assigns its instance reference before the window's
-// last step of creation, `FinishCreation` (when it has one), runs.
-template <typename T>
-T* CreateForm(T*& instance) {
-    instance = new T();
+// Creates a window (handed `args`) and assigns its instance reference before
+// the window's last step of creation, `FinishCreation` (when it has one), runs.
+template <typename T, typename... Args>
+T* CreateForm(T*& instance, Args&&... args) {
+    instance = new T(std::forward<Args>(args)...);
     RegisterForm(instance, [&instance] { instance = nullptr; });
     if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
     return instance;

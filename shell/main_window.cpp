@@ -482,8 +482,8 @@ void MainWindow::Refresh() {
     // 3. The degree-to-radian factor.
     engine::Chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
-    archive::MainWindowFrame.Width = frameGeometry().width();
-    archive::MainWindowFrame.Height = frameGeometry().height();
+    frame.Width = frameGeometry().width();
+    frame.Height = frameGeometry().height();
     ResetViewFlags();
     // 5. The user's name.
     RefreshStep([this] {
@@ -492,14 +492,14 @@ void MainWindow::Refresh() {
     });
     // 6. The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
-    RefreshStep([] {
+    RefreshStep([this] {
         try {
-            archive::LoadOrCreateDrawSettings();
+            drawSettings.LoadOrCreate();
         } catch (const rt::IoError& e) {
-            archive::ReportUnreadableDrawSettings(e);
+            drawSettings.ReportUnreadable(e);
         }
     });
-    display::ApplyDrawSettingsToDrawing();
+    display::ApplyDrawSettingsToDrawing(drawSettings.Values());
     // 7. The node box.
     nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
@@ -530,12 +530,12 @@ bool MainWindow::ShowCurrentPerson() {
 }
 
 void MainWindow::RememberOrigin() {
-    archive::RememberMainOrigin(this);
+    archive::RememberMainOrigin(this, frame);
 }
 
 void MainWindow::ChangeUserName() {
     RememberOrigin();
-    archive::PlaceNearMain(theUserNameDialog, 10);
+    archive::PlaceNearMain(theUserNameDialog, 10, frame);
     gui::ShowModal(theUserNameDialog);
     changeUserNameButton->setText(
         gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
@@ -546,29 +546,31 @@ void MainWindow::ChangeUserName() {
 // is refreshed, which reloads the current person.
 void MainWindow::OpenRecallDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theRecallDialog, 0);
-    gui::ShowModal(archive::theRecallDialog);
+    archive::PlaceNearMain(recallDialog, 0, frame);
+    gui::ShowModal(recallDialog);
     Refresh();
 }
 
 void MainWindow::OpenInputDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theInputDialog, 10);
-    gui::ShowModal(archive::theInputDialog);
+    archive::PlaceNearMain(inputDialog, 10, frame);
+    inputDialog->mainFrame = &frame;
+    inputDialog->drawSettings = &drawSettings;
+    gui::ShowModal(inputDialog);
     AfterModal();
 }
 
 void MainWindow::OpenDeleteDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theDeleteDialog, 10);
-    gui::ShowModal(archive::theDeleteDialog);
+    archive::PlaceNearMain(deleteDialog, 10, frame);
+    gui::ShowModal(deleteDialog);
     Refresh();
 }
 
 void MainWindow::OpenChangeDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(archive::theChangeDialog, 10);
-    gui::ShowModal(archive::theChangeDialog);
+    archive::PlaceNearMain(changeDialog, 10, frame);
+    gui::ShowModal(changeDialog);
     Refresh();
 }
 
@@ -587,7 +589,10 @@ void MainWindow::OpenChartWindow() {
 
 void MainWindow::OpenBackupWindow() {
     RememberOrigin();
-    ShowOnDemand<archive::BackupWindow>(archive::theBackupWindow, [](archive::BackupWindow* w) { archive::PlaceNearMain(w, 10); });
+    ShowOnDemand<archive::BackupWindow>(backupWindow, [this](archive::BackupWindow* w) {
+        w->drawSettings = &drawSettings;
+        archive::PlaceNearMain(w, 10, frame);
+    });
     Refresh();
 }
 
@@ -628,7 +633,7 @@ void MainWindow::OpenPersonText() {
 
 void MainWindow::OpenInstructionsDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(theInstructionsDialog, 10);
+    archive::PlaceNearMain(theInstructionsDialog, 10, frame);
     gui::ShowModal(theInstructionsDialog);
     Refresh();
 }
@@ -671,7 +676,7 @@ void MainWindow::AfterModal() {
 
 void MainWindow::ShowNear(QDialog* window, int offset) {
     RememberOrigin();
-    archive::PlaceNearMain(window, offset);
+    archive::PlaceNearMain(window, offset, frame);
     gui::ShowModal(window);
     AfterModal();
 }

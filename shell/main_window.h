@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "archive/draw_settings_file.h"
+#include "archive/form_helpers.h"
 #include "remedies/browser_search.h"
 #include "remedies/ranked_search.h"
 
@@ -21,6 +23,14 @@ class QTabWidget;
 namespace rt {
 class IoError;
 }
+
+namespace archive {
+class BackupWindow;
+class ChangeDialog;
+class DeleteDialog;
+class InputDialog;
+class RecallDialog;
+}  // namespace archive
 
 namespace remedies {
 class CompositionWindow;
@@ -146,6 +156,21 @@ public:
 
     bool OrbSetChanged = false;
     bool NodeTypeChanged = false;
+
+    // The archive dialogs this window opens, made at the start (shell::CreateForm)
+    // and freed with the program's windows.
+    archive::RecallDialog* recallDialog = nullptr;
+    archive::InputDialog* inputDialog = nullptr;
+    archive::DeleteDialog* deleteDialog = nullptr;
+    archive::ChangeDialog* changeDialog = nullptr;
+    // The backup window, while it is shown: made at each click, released when it closes.
+    archive::BackupWindow* backupWindow = nullptr;
+    // This window's origin, saved before it opens a dialog, and its size, saved
+    // at every refresh: the dialogs are placed by them.
+    archive::MainWindowGeometry frame;
+    // The drawing settings in force: read at every refresh, handed to the
+    // windows that show, change or use them.
+    archive::DrawSettings drawSettings;
 
     // Pages.
     QTabWidget* pageTabs = nullptr;

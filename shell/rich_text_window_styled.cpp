@@ -11,6 +11,8 @@
 
 #include "archive/archive_files.h"
 #include "platform/gui/guard.h"
+#include "platform/runtime/damaged_file.h"
+#include "platform/runtime/io_error.h"
 #include "shell/rich_text_file.h"
 
 namespace shell {
@@ -57,7 +59,15 @@ StyledRichTextWindow::StyledRichTextWindow() : RichTextWindow("FoReMai1", true) 
 }
 
 void StyledRichTextWindow::OpenFileOfShowing() {
-    const std::string& line = archive::ArchiveShared.SharedTextLine;
+    // The current person's annotation line, as the main window shows it; a
+    // hand-off that cannot be read names no file.
+    std::string line;
+    try {
+        line = archive::ReadAnnotationHandOff();
+    } catch (const rt::IoError& e) {
+        rt::ReportUnusableFileOnce(e, archive::kAnnotationHandOffCost);
+        return;
+    }
     if (line.find_first_not_of(' ') == std::string::npos) return;
     PerformFileOpen(QString::fromStdU16String(HandOffPath(line).u16string()));
 }

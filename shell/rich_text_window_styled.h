@@ -1,6 +1,7 @@
 #pragma once
 // The second editor of the same design, with bold, italic and underline buttons
-// and paragraph alignment; it opens the file named in the shared text line.
+// and paragraph alignment; it opens the file named in the current person's
+// annotation line.
 #include "shell/rich_text_window.h"
 
 class QActionGroup;

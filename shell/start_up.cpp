@@ -69,9 +69,6 @@ void ResetSharedState() {
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};
-    archive::ArchiveShared = {};
-    archive::MainWindowFrame = {};
-    archive::ResetDrawSettings();
     ResetUserName();
     DrawingView = DrawingViewState{};
 }
@@ -128,22 +125,23 @@ void StartUp() {
 void CreateStartWindows() {
     CreateForm(theMainWindow);
     CreateForm(theUserNameDialog);
-    CreateForm(archive::theRecallDialog);
+    CreateForm(theMainWindow->recallDialog);
     CreateForm(theSheetViewer);
+    theSheetViewer->drawSettings = &theMainWindow->drawSettings;
     CreateForm(display::theMetafileViewer);
     CreateForm(thePrintParentWindow);
     CreateForm(theOrbSettingsWindow);
-    CreateForm(archive::theInputDialog);
-    CreateForm(archive::theStoreDialog);
-    CreateForm(archive::theDeleteDialog);
+    CreateForm(theMainWindow->inputDialog);
+    CreateForm(theMainWindow->inputDialog->storeDialog);
+    CreateForm(theMainWindow->deleteDialog);
     CreateForm(theStyledRichTextWindow);
-    CreateForm(theCalibrationWindow);
-    CreateForm(theLineWidthDialog);
-    CreateForm(thePrinterModelDialog);
+    CreateForm(theCalibrationWindow, theMainWindow->drawSettings);
+    CreateForm(theLineWidthDialog, theMainWindow->drawSettings);
+    CreateForm(thePrinterModelDialog, theMainWindow->drawSettings);
     CreateForm(theMainWindow->remedyWindows.therapyBrowser, theMainWindow->remedyWindows.therapyBrowserPages);
     CreateForm(theMainWindow->remedyWindows.symptomPlantsWindow);
     CreateForm(theMainWindow->remedyWindows.plantSymptomsWindow);
-    CreateForm(archive::theChangeDialog);
+    CreateForm(theMainWindow->changeDialog);
     CreateForm(theMainWindow->remedyWindows.signatureMaintenanceWindow);
     CreateForm(theMainWindow->remedyWindows.primaryEditor);
     CreateForm(theMainWindow->remedyWindows.repertoryEditor);
@@ -158,9 +156,11 @@ void CreateStartWindows() {
     CreateForm(display::theChartWindow);
     CreateForm(theInstructionsDialog);
     // The store and change dialogs show the person's text in the editor.
-    archive::StoreDialog::ShowPersonTextEditor = [] {
+    const auto showPersonText = [] {
         if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
     };
+    theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
+    theMainWindow->changeDialog->ShowPersonTextEditor = showPersonText;
 }
 
 void EnsurePersonalArchive() {

@@ -38,7 +38,7 @@ constexpr long double kCentreY = 101.6L;
 
 }  // namespace
 
-CalibrationWindow::CalibrationWindow() {
+CalibrationWindow::CalibrationWindow(archive::DrawSettings& settings) : settings_(settings) {
     setObjectName("FgrTxtKel");
     setWindowTitle(gui::ToQt("Rondheid van Cirkles en Schermgroote"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -117,14 +117,14 @@ void CalibrationWindow::PrepareOpening() {
     // values in force stand in for it: the window works as always, and a
     // change is refused when it would be saved.
     try {
-        archive::LoadOrCreateDrawSettings();
+        settings_.LoadOrCreate();
     } catch (const rt::IoError& e) {
-        archive::ReportUnreadableDrawSettings(e);
+        settings_.ReportUnreadable(e);
     }
-    ApplyDrawSettingsToDrawing();
+    ApplyDrawSettingsToDrawing(settings_.Values());
     // A bar that moves runs its change handler, which writes the rounded factor.
-    horizontalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
-    verticalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleY));
+    horizontalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleX));
+    verticalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleY));
     LayoutCalibrationControls();
     firstDrawTimer->start();
 }
@@ -139,7 +139,7 @@ void CalibrationWindow::DrawWhenReady() {
 }
 
 void CalibrationWindow::ApplyHorizontalScale() {
-    archive::DrawSettingsState changed = archive::DrawSettings;
+    archive::DrawSettingsState changed = settings_.Values();
     changed.AspectScaleX = AspectScaleOfBar(horizontalScaleBar->value());
     SaveScales(changed);
     DrawCalibrationFrame();
@@ -147,7 +147,7 @@ void CalibrationWindow::ApplyHorizontalScale() {
 }
 
 void CalibrationWindow::ApplyVerticalScale() {
-    archive::DrawSettingsState changed = archive::DrawSettings;
+    archive::DrawSettingsState changed = settings_.Values();
     changed.AspectScaleY = AspectScaleOfBar(verticalScaleBar->value());
     SaveScales(changed);
     DrawCalibrationFrame();
@@ -156,7 +156,7 @@ void CalibrationWindow::ApplyVerticalScale() {
 
 void CalibrationWindow::SaveScales(const archive::DrawSettingsState& changed) {
     try {
-        SaveDrawSettingsAndApply(changed);
+        SaveDrawSettingsAndApply(settings_, changed);
     } catch (...) {
         // Refused or failed: the bars go back to the scales in force (without
         // running their change handlers), which the figure still shows. A bar
@@ -167,14 +167,14 @@ void CalibrationWindow::SaveScales(const archive::DrawSettingsState& changed) {
             bar->setEnabled(true);
         }
         const QSignalBlocker keepX(horizontalScaleBar), keepY(verticalScaleBar);
-        horizontalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleX));
-        verticalScaleBar->setValue(BarPositionOfScale(archive::DrawSettings.AspectScaleY));
+        horizontalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleX));
+        verticalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleY));
         throw;
     }
 }
 
 void CalibrationWindow::ResetScales() {
-    archive::DrawSettingsState changed = archive::DrawSettings;
+    archive::DrawSettingsState changed = settings_.Values();
     changed.AspectScaleX = 1.0L;
     changed.AspectScaleY = 1.0L;
     SaveScales(changed);
@@ -186,7 +186,7 @@ void CalibrationWindow::ResetScales() {
 
 void CalibrationWindow::SaveAndClose() {
     // A file that cannot be written is named; the window closes all the same.
-    gui::Guard([] { SaveDrawSettingsAndApply(); });
+    gui::Guard([this] { SaveDrawSettingsAndApply(settings_); });
     done(Accepted);
 }
 

@@ -21,7 +21,8 @@ class CanvasForm;
 class CalibrationWindow : public QDialog {
     Q_OBJECT
 public:
-    CalibrationWindow();
+    // The drawing settings in force, which this window shows and changes.
+    explicit CalibrationWindow(archive::DrawSettings& settings);
 
     // The settings as the file holds them, the bars set to them, the controls
     // laid out and the first drawing started.
@@ -61,6 +62,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    archive::DrawSettings& settings_;
     // Saves changed aspect scales; a refused or failed save puts the bars back
     // where the scales in force put them, and raises its error.
     void SaveScales(const archive::DrawSettingsState& changed);

@@ -43,17 +43,20 @@ long double ThickerLineWidth(long double shown) { return ClampLineWidth(shown / 
 
 long double ThinnerLineWidth(long double shown) { return ClampLineWidth(shown * kLineWidthStep); }
 
-void ApplyDrawSettingsToDrawing() {
-    Drawing.LineWidthFactor = archive::DrawSettings.LineWidthFactor;
-    Drawing.AspectScaleX = archive::DrawSettings.AspectScaleX;
-    Drawing.AspectScaleY = archive::DrawSettings.AspectScaleY;
+void ApplyDrawSettingsToDrawing(const archive::DrawSettingsState& inForce) {
+    Drawing.LineWidthFactor = inForce.LineWidthFactor;
+    Drawing.AspectScaleX = inForce.AspectScaleX;
+    Drawing.AspectScaleY = inForce.AspectScaleY;
 }
 
-void SaveDrawSettingsAndApply() { SaveDrawSettingsAndApply(archive::DrawSettings); }
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings) {
+    settings.Save();
+    ApplyDrawSettingsToDrawing(settings.Values());
+}
 
-void SaveDrawSettingsAndApply(const archive::DrawSettingsState& changed) {
-    archive::SaveDrawSettings(changed);
-    ApplyDrawSettingsToDrawing();
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings, const archive::DrawSettingsState& changed) {
+    settings.Save(changed);
+    ApplyDrawSettingsToDrawing(settings.Values());
 }
 
 }  // namespace display

@@ -30,14 +30,14 @@ long double ThickerLineWidth(long double shown);
 long double ThinnerLineWidth(long double shown);
 
 // The drawing layer's copies of the line-width factor and the aspect scales
-// from the drawing settings in memory.
-void ApplyDrawSettingsToDrawing();
-// Rewrites "FileSet\MMVarLas.stt" from memory and updates the drawing layer.
-void SaveDrawSettingsAndApply();
+// from the drawing settings in force.
+void ApplyDrawSettingsToDrawing(const archive::DrawSettingsState& inForce);
+// Rewrites "FileSet\MMVarLas.stt" from the settings in memory and updates the drawing layer.
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings);
 // Rewrites the file with the changed values and, once they are written, takes
-// them into memory and the drawing layer. A refused change (the file cannot be
-// read) or a failed write raises its error and leaves the values in force
-// everywhere, so a window shows them again.
-void SaveDrawSettingsAndApply(const archive::DrawSettingsState& changed);
+// them into the settings in force and the drawing layer. A refused change (the
+// file cannot be read) or a failed write raises its error and leaves the values
+// in force everywhere, so a window shows them again.
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings, const archive::DrawSettingsState& changed);
 
 }  // namespace display

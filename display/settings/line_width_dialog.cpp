@@ -21,7 +21,7 @@ namespace display {
 
 LineWidthDialog* theLineWidthDialog = nullptr;
 
-LineWidthDialog::LineWidthDialog() {
+LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings) : settings_(settings) {
     setObjectName("FoSpeLin");
     setWindowTitle(gui::ToQt("Lijndikte"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -92,7 +92,7 @@ void LineWidthDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) gui::Guard([this] { ShowFactorInForce(); });
 }
 
-void LineWidthDialog::ShowFactorInForce() { ShowFactor(archive::DrawSettings.LineWidthFactor); }
+void LineWidthDialog::ShowFactorInForce() { ShowFactor(settings_.Values().LineWidthFactor); }
 
 void LineWidthDialog::ShowFactor(long double factor) {
     factorEdit->setText(gui::ToQt(LineWidthText(factor)));
@@ -124,14 +124,14 @@ void LineWidthDialog::MakeThinner() {
 void LineWidthDialog::ResetFactor() { SaveFactor(1.0L); }
 
 void LineWidthDialog::SaveFactor(long double factor) {
-    archive::DrawSettingsState changed = archive::DrawSettings;
+    archive::DrawSettingsState changed = settings_.Values();
     changed.LineWidthFactor = factor;
     ShowFactor(factor);
     try {
-        SaveDrawSettingsAndApply(changed);
+        SaveDrawSettingsAndApply(settings_, changed);
     } catch (...) {
         // Refused or failed: the box shows the factor in force again.
-        ShowFactor(archive::DrawSettings.LineWidthFactor);
+        ShowFactor(settings_.Values().LineWidthFactor);
         throw;
     }
 }

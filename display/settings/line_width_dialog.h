@@ -9,12 +9,17 @@ class QPushButton;
 class QToolButton;
 class QWidget;
 
+namespace archive {
+class DrawSettings;
+}
+
 namespace display {
 
 class LineWidthDialog : public QDialog {
     Q_OBJECT
 public:
-    LineWidthDialog();
+    // The drawing settings in force, which this window shows and changes.
+    explicit LineWidthDialog(archive::DrawSettings& settings);
 
     void ShowFactorInForce();
     // A step of the factor from the number shown, saved at once.
@@ -40,6 +45,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    archive::DrawSettings& settings_;
     // The number in the box, or nothing (reported) when it is none.
     bool ShownFactor(long double& factor);
     void ShowFactor(long double factor);

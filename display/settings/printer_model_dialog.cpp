@@ -19,7 +19,7 @@ namespace display {
 
 PrinterModelDialog* thePrinterModelDialog = nullptr;
 
-PrinterModelDialog::PrinterModelDialog() {
+PrinterModelDialog::PrinterModelDialog(archive::DrawSettings& settings) : settings_(settings) {
     setObjectName("FoStampa");
     setWindowTitle(gui::ToQt("Printer"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -107,17 +107,17 @@ void PrinterModelDialog::showEvent(QShowEvent* event) {
 void PrinterModelDialog::ShowCorrectionInForce() {
     changeMadeLabel->hide();
     waitingLabel->hide();
-    const bool epson = archive::DrawSettings.EpsonCorrection == 1;
+    const bool epson = settings_.Values().EpsonCorrection == 1;
     epsonPanel->setVisible(epson);
     standardPanel->setVisible(!epson);
 }
 
 void PrinterModelDialog::ToggleEpsonCorrection() {
-    archive::DrawSettingsState changed = archive::DrawSettings;
-    changed.EpsonCorrection = archive::DrawSettings.EpsonCorrection == 0 ? 1 : 0;
+    archive::DrawSettingsState changed = settings_.Values();
+    changed.EpsonCorrection = settings_.Values().EpsonCorrection == 0 ? 1 : 0;
     // A refused or failed save leaves the dialog as it was, open on the
     // correction in force; only a change made is said to be made.
-    SaveDrawSettingsAndApply(changed);
+    SaveDrawSettingsAndApply(settings_, changed);
     const bool epson = changed.EpsonCorrection == 1;
     epsonPanel->setVisible(epson);
     standardPanel->setVisible(!epson);

@@ -9,12 +9,17 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
+namespace archive {
+class DrawSettings;
+}
+
 namespace display {
 
 class PrinterModelDialog : public QDialog {
     Q_OBJECT
 public:
-    PrinterModelDialog();
+    // The drawing settings in force, which this window shows and changes.
+    explicit PrinterModelDialog(archive::DrawSettings& settings);
 
     // The note and button of the correction in force, the confirmation hidden.
     void ShowCorrectionInForce();
@@ -38,6 +43,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    archive::DrawSettings& settings_;
     QFrame* BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
                            const char* buttonName, const char* caption);
 };

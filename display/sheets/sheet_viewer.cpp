@@ -246,7 +246,8 @@ void SheetViewer::PrintSheet() {
     std::string name = engine::Birth.SubjectName;
     engine::StripTrailingBlanks(name);
     std::unique_ptr<SheetPrintJob> job =
-        CurrentSheetPrinter().Begin(landscape, archive::DrawSettings.EpsonCorrection == 1, "Kelvor - " + name);
+        CurrentSheetPrinter().Begin(landscape, drawSettings && drawSettings->Values().EpsonCorrection == 1,
+                                   "Kelvor - " + name);
     if (!job) return;
     {
         // The print run sets its own scale, zoom and origin on the printer's page

@@ -16,6 +16,10 @@ class QComboBox;
 class QPushButton;
 class QTimer;
 
+namespace archive {
+class DrawSettings;
+}
+
 namespace display {
 
 class SheetViewer : public CanvasForm {
@@ -23,6 +27,10 @@ class SheetViewer : public CanvasForm {
 public:
     explicit SheetViewer(QWidget* parent = nullptr);
     ~SheetViewer() override;
+
+    // The drawing settings in force, handed at the start: their printer
+    // correction puts a blank page before each printed sheet (none: no correction).
+    const archive::DrawSettings* drawSettings = nullptr;
 
     QFrame* buttonBar = nullptr;
     QPushButton* backButton = nullptr;

@@ -103,7 +103,7 @@ TEST(OpenArchive, SearchAndNameWindow) {
     ASSERT_EQ(f.EntryCount(), 12);
     SearchResult s = f.Search("e");
     EXPECT_EQ(s.position, 4);  // "E!!" sorts after "DNAME" and before "ENAME"
-    EXPECT_EQ(ArchiveShared.IndexEntryBuffer, s.lastEntryRead);
+    EXPECT_EQ(f.ReadEntry(s.position), s.lastEntryRead);
     const auto window = f.FillNameList(5, false);
     ASSERT_EQ(window.size(), 9u);
     EXPECT_EQ(window.front(), "ANAME" + std::string(33, ' '));

@@ -206,11 +206,7 @@ TEST_F(BackupTest, TheWindowShrinksBackWhenTheDriveListCloses) {
 // writes.
 TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
     struct Restore {
-        MainWindowGeometry main = MainWindowFrame;
-        ~Restore() {
-            MainWindowFrame = main;
-            gui::SetSystemServices(nullptr);
-        }
+        ~Restore() { gui::SetSystemServices(nullptr); }
     } restore;
     gui::RecordingMessageSink sink;
     fs::current_path(program);
@@ -221,10 +217,11 @@ TEST_F(BackupTest, EveryControlLiesOnTheScreenWithTheDriveListOpenOrClosed) {
             SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()) +
                          (corner ? " main window in the corner" : " main window centred"));
             const QSize room = screen - mainWindow;
-            MainWindowFrame = {corner ? room.height() : room.height() / 2, corner ? room.width() : room.width() / 2,
-                        mainWindow.width(), mainWindow.height()};
+            const MainWindowGeometry mainFrame = {corner ? room.height() : room.height() / 2,
+                                                  corner ? room.width() : room.width() / 2, mainWindow.width(),
+                                                  mainWindow.height()};
             BackupWindow window;
-            PlaceNearMain(&window, 10);  // as the main window places it
+            PlaceNearMain(&window, 10, mainFrame);  // as the main window places it
             window.show();
             auto offScreen = [&] {
                 QCoreApplication::processEvents();

@@ -96,7 +96,7 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     EXPECT_EQ(v.PersonLines[5], "Calendario GREGORIANO");
     EXPECT_EQ(v.PersonLines[6], "");
     EXPECT_EQ(v.AnnotationText, " NOTA UNO NOTA DUE");
-    EXPECT_EQ(ArchiveShared.SharedTextLine, " NOTA UNO NOTA DUE");
+    EXPECT_EQ(ReadAnnotationHandOff(), " NOTA UNO NOTA DUE");
 
     // Entries 8 to 11: north node, south node, Ascendant, Midheaven.
     const auto L = Chart.PlanetLongitudes;  // a copy: the check below recomputes

@@ -32,9 +32,9 @@ class DamagedNumbersTest : public ::testing::Test {
 protected:
     void SetUp() override {
         engine::ResetChartState();
-        ResetDrawSettings();
     }
     testing_support::TempWorkFolder folder_;
+    DrawSettings settings_;
 };
 
 BirthRecord Person(const std::string& date, const std::string& place) {
@@ -236,18 +236,18 @@ TEST_F(DamagedNumbersTest, CalendarWithAnEndlessDateOrCorrection) {
 TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
     const std::string sound = "1\r\n0\r\n0\r\n1\r\n 1.5\r\nDa definire\r\n 0.98\r\n 1.02\r\n";
     WriteBytes("FileSet/MMVarLas.stt", sound);
-    EXPECT_FALSE(LoadOrCreateDrawSettings());
-    EXPECT_EQ(DrawSettings.LineWidthFactor, 1.5L);
-    EXPECT_EQ(DrawSettings.AspectScaleY, 1.02L);
+    EXPECT_FALSE(settings_.LoadOrCreate());
+    EXPECT_EQ(settings_.Values().LineWidthFactor, 1.5L);
+    EXPECT_EQ(settings_.Values().AspectScaleY, 1.02L);
 
     // 1e4000 is still a real of the run-time: it once reached the pens' widths.
     // A damaged file is reported naming the value, kept aside, and the defaults
     // are used.
-    auto shown = [](const std::string& bytes) {
+    auto shown = [this](const std::string& bytes) {
         WriteBytes("FileSet/MMVarLas.stt", bytes);
         gui::RecordingMessageSink sink;
-        EXPECT_TRUE(LoadOrCreateDrawSettings());
-        EXPECT_EQ(DrawSettings.LineWidthFactor, 1.0L);
+        EXPECT_TRUE(settings_.LoadOrCreate());
+        EXPECT_EQ(settings_.Values().LineWidthFactor, 1.0L);
         return sink.messages.empty() ? std::string() : sink.messages.front().text;
     };
     EXPECT_EQ(shown("1\r\n0\r\n0\r\n1\r\n1e4000\r\nDa definire\r\n1\r\n1\r\n").rfind(
@@ -283,14 +283,14 @@ TEST_F(DamagedNumbersTest, DrawingSettingsOutOfTheRangeOfTheirSettingTakeTheirDe
                           Case{3, "2", "il valore di passaggio al calendario gregoriano (2) \xE8"}}) {
         SCOPED_TRACE(c.text);
         std::filesystem::remove_all("FileSet");
-        ResetDrawSettings();
+        settings_ = DrawSettings{};
         std::vector<std::string> lines = sound;
         lines[c.line] = c.text;
         std::string bytes;
         for (const std::string& l : lines) bytes += l + "\r\n";
         WriteBytes("FileSet/MMVarLas.stt", bytes);
         gui::RecordingMessageSink sink;
-        EXPECT_TRUE(LoadOrCreateDrawSettings());
+        EXPECT_TRUE(settings_.LoadOrCreate());
         ASSERT_EQ(sink.messages.size(), 1u);
         const std::string& said = sink.messages[0].text;
         EXPECT_EQ(said.rfind("Il file \"FileSet\\MMVarLas.stt\" \xE8 danneggiato: ", 0), 0u) << said;
@@ -298,16 +298,16 @@ TEST_F(DamagedNumbersTest, DrawingSettingsOutOfTheRangeOfTheirSettingTakeTheirDe
         EXPECT_NE(said.find("\"MMVarLas.stt.damaged1\""), std::string::npos) << said;
         EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt.damaged1"), bytes);
         // The line's default; every other value as the file holds it.
-        EXPECT_EQ(DrawSettings.SpareInteger, 7);
-        EXPECT_EQ(DrawSettings.EpsonCorrection, c.line == 1 ? 0 : 1);
-        EXPECT_EQ(DrawSettings.SpareByte, 3);
-        EXPECT_EQ(DrawSettings.GregorianSwitch, c.line == 3 ? 1 : 0);
-        EXPECT_EQ(DrawSettings.LineWidthFactor, c.line == 4 ? 1.0L : 1.5L);
-        EXPECT_EQ(DrawSettings.BackupDestination, "E:\\Kelvor");
-        EXPECT_EQ(DrawSettings.AspectScaleX, c.line == 6 ? 1.0L : 0.9L);
-        EXPECT_EQ(DrawSettings.AspectScaleY, c.line == 7 ? 1.0L : 1.1L);
-        EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt"), DrawSettingsText());
-        EXPECT_FALSE(LoadOrCreateDrawSettings());
+        EXPECT_EQ(settings_.Values().SpareInteger, 7);
+        EXPECT_EQ(settings_.Values().EpsonCorrection, c.line == 1 ? 0 : 1);
+        EXPECT_EQ(settings_.Values().SpareByte, 3);
+        EXPECT_EQ(settings_.Values().GregorianSwitch, c.line == 3 ? 1 : 0);
+        EXPECT_EQ(settings_.Values().LineWidthFactor, c.line == 4 ? 1.0L : 1.5L);
+        EXPECT_EQ(settings_.Values().BackupDestination, "E:\\Kelvor");
+        EXPECT_EQ(settings_.Values().AspectScaleX, c.line == 6 ? 1.0L : 0.9L);
+        EXPECT_EQ(settings_.Values().AspectScaleY, c.line == 7 ? 1.0L : 1.1L);
+        EXPECT_EQ(testing_support::ReadBytes("FileSet/MMVarLas.stt"), settings_.Text());
+        EXPECT_FALSE(settings_.LoadOrCreate());
         EXPECT_EQ(sink.messages.size(), 1u);
     }
 }
@@ -321,11 +321,11 @@ TEST_F(DamagedNumbersTest, DrawingSettingsTellEachRepairThroughTheReporter) {
     const std::string damaged = "1\r\n0\r\n0\r\n1\r\nspesso\r\nDa definire\r\n1\r\n1\r\n";
     for (int i = 0; i < 2; ++i) {
         WriteBytes("FileSet/MMVarLas.stt", damaged);
-        EXPECT_TRUE(LoadOrCreateDrawSettings());
+        EXPECT_TRUE(settings_.LoadOrCreate());
     }
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     ASSERT_EQ(told.size(), 2u);
     EXPECT_NE(told[0].find("\"MMVarLas.stt.damaged1\""), std::string::npos) << told[0];
     EXPECT_NE(told[1].find("\"MMVarLas.stt.damaged2\""), std::string::npos) << told[1];
-    EXPECT_FALSE(LoadOrCreateDrawSettings());  // the repaired file reads whole
+    EXPECT_FALSE(settings_.LoadOrCreate());  // the repaired file reads whole
 }

@@ -35,7 +35,6 @@ struct EntryDialogTest : ::testing::Test {
     InputDialog dialog;
     void SetUp() override {
         dialog_test::PrepareFolder();
-        theStoreDialog = nullptr;
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {
             auto* store = static_cast<StoreDialog*>(d);
             store->ShowEnteredBirthData();
@@ -47,8 +46,6 @@ struct EntryDialogTest : ::testing::Test {
     void TearDown() override {
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
-        delete theStoreDialog;
-        theStoreDialog = nullptr;
     }
     void TypeBirth(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi) {
         dialog_test::Type(dialog.nameEdit, name);

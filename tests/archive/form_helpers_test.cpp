@@ -88,13 +88,14 @@ TEST(DialogPlacingTest, LowerRightCornersAlign) {
     QWidget main, dialog;
     main.setGeometry(100, 50, 800, 600);
     dialog.resize(300, 200);
-    RememberMainOrigin(&main);
-    MainWindowFrame.Width = main.width();  // saved by the main window when it activates
-    MainWindowFrame.Height = main.height();
-    PlaceNearMain(&dialog, 0);
+    MainWindowGeometry frame;
+    RememberMainOrigin(&main, frame);
+    frame.Width = main.width();  // saved by the main window when it activates
+    frame.Height = main.height();
+    PlaceNearMain(&dialog, 0, frame);
     EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width());
     EXPECT_EQ(dialog.y() + dialog.height(), main.y() + main.height());
-    PlaceNearMain(&dialog, 10);
+    PlaceNearMain(&dialog, 10, frame);
     EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width() + 10);
     EXPECT_EQ(dialog.y() + dialog.height(), main.y() + main.height() + 10);
 }
@@ -102,18 +103,19 @@ TEST(DialogPlacingTest, LowerRightCornersAlign) {
 TEST(DialogPlacingTest, AWindowSizedByItsContentsLandsAtTheSamePlaceEveryTime) {
     QWidget main;
     main.setGeometry(100, 50, 800, 600);
-    RememberMainOrigin(&main);
-    MainWindowFrame.Width = main.width();
-    MainWindowFrame.Height = main.height();
+    MainWindowGeometry frame;
+    RememberMainOrigin(&main, frame);
+    frame.Width = main.width();
+    frame.Height = main.height();
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLineEdit(&dialog));
     layout->addWidget(new QLineEdit(&dialog));
-    PlaceNearMain(&dialog, 10);
+    PlaceNearMain(&dialog, 10, frame);
     const QPoint first = dialog.pos();
     dialog.show();
     dialog.hide();
-    PlaceNearMain(&dialog, 10);
+    PlaceNearMain(&dialog, 10, frame);
     EXPECT_EQ(dialog.pos(), first);
     EXPECT_EQ(dialog.x() + dialog.width(), main.x() + main.width() + 10);
 }

@@ -34,7 +34,6 @@ struct StoredChart : ::testing::Test {
     void SetUp() override {
         dialog_test::PrepareFolder();
         precise::Init();
-        theStoreDialog = nullptr;
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {
             auto* store = static_cast<StoreDialog*>(d);
             store->ShowEnteredBirthData();
@@ -45,7 +44,6 @@ struct StoredChart : ::testing::Test {
     void TearDown() override {
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
-        theStoreDialog = nullptr;  // made by the entry dialog, gone with it
     }
     // Types the person into the entry dialog, picks the place and stores it.
     void Store(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi,
@@ -70,7 +68,6 @@ struct StoredChart : ::testing::Test {
         dialog.ConfirmAndStore();
         ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text;
         coordinates_ = dialog.coordinatesEdit->text().toStdString();
-        theStoreDialog = nullptr;
     }
     std::string coordinates_;
 };

@@ -158,8 +158,7 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     engine::Chart.GregorianCalendar = true;
     StoreDialog store;
     bool textShown = false;
-    const auto previousEditor = StoreDialog::ShowPersonTextEditor;
-    StoreDialog::ShowPersonTextEditor = [&textShown] { textShown = true; };
+    store.ShowPersonTextEditor = [&textShown] { textShown = true; };
     for (QPushButton* button : {store.storeButton, store.storeAndMakeTextButton}) {
         messages.messages.clear();
         store.ShowEnteredBirthData();
@@ -167,7 +166,6 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
         button->click();
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{named + " Nessun dato registrato. " + advice});
     }
-    StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_FALSE(textShown);
     EXPECT_EQ(Touched(before, Snapshot()), std::set<std::string>{});
 }
@@ -269,16 +267,14 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     testing_support::WriteBytes(rt::ResolvePath("FileDum\\StrText.dum"), "BASE\r\n00007\r\n");
     testing_support::WriteBytes(rt::ResolvePath("FileDum\\Annotaz.dum"), " ALTRA PERSONA\r\n");
     int editorShown = 0;
-    auto previousEditor = StoreDialog::ShowPersonTextEditor;
-    StoreDialog::ShowPersonTextEditor = [&] { ++editorShown; };
     ChangeDialog change;
+    change.ShowPersonTextEditor = [&] { ++editorShown; };
     change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
     const auto before = Snapshot();
     change.makeTextButton->click();
     const auto after = Snapshot();
-    StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_EQ(editorShown, 1);
     const std::string number = change.textNumberEdit->text().toStdString();
     ASSERT_EQ(number.size(), 5u);
@@ -302,9 +298,8 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     };
     int editorShown = 0;
-    auto previousEditor = StoreDialog::ShowPersonTextEditor;
-    StoreDialog::ShowPersonTextEditor = [&] { ++editorShown; };
     ChangeDialog change;
+    change.ShowPersonTextEditor = [&] { ++editorShown; };
     change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
     change.OpenChosen();
@@ -316,7 +311,6 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
     change.storeButton->click();
     EXPECT_EQ(change.focusWidget(), change.nationalityEdit);
     EXPECT_EQ(change.nationalityEdit->text(), QString::fromUtf8("ITALIA \U0001F1EE\U0001F1F9"));
-    StoreDialog::ShowPersonTextEditor = previousEditor;
     EXPECT_EQ(editorShown, 0);
     EXPECT_TRUE(Touched(before, Snapshot()).empty());
 

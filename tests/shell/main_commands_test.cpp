@@ -39,7 +39,7 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
     shell::theMainWindow->openChangeDialogButton->click();
     shell::theMainWindow->openBackupWindowButton->click();
     EXPECT_EQ(shown, (std::vector<QString>{"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"}));
-    EXPECT_EQ(archive::theBackupWindow, nullptr);  // released when it closed
+    EXPECT_EQ(shell::theMainWindow->backupWindow, nullptr);  // released when it closed
     EXPECT_TRUE(start.messages.messages.empty());
 }
 

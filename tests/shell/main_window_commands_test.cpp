@@ -107,7 +107,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
         ASSERT_TRUE(main->orbSetBox->isEnabled());
         display::Sheets.SheetCode = 16;
-        archive::MainWindowFrame.Top = archive::MainWindowFrame.Left = -1;
+        main->frame.Top = main->frame.Left = -1;
         QString shown;
         QPoint at;
         QSize size;
@@ -121,10 +121,10 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         EXPECT_EQ(shown, c.window);
         const QRect frame = main->frameGeometry();
         if (c.place != Place::AsItIs) {
-            EXPECT_EQ(archive::MainWindowFrame.Left, main->x());
-            EXPECT_EQ(archive::MainWindowFrame.Top, main->y());
+            EXPECT_EQ(main->frame.Left, main->x());
+            EXPECT_EQ(main->frame.Top, main->y());
         } else {
-            EXPECT_EQ(archive::MainWindowFrame.Left, -1);
+            EXPECT_EQ(main->frame.Left, -1);
         }
         if (c.place == Place::Near10) {
             // The lower right corner 10 pixels beyond the main window's.
@@ -580,8 +580,8 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
     EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);
     shell::theMainWindow->Refresh();
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.5L);
-    EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.1L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.5L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
@@ -610,7 +610,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(shell::theOrbSettingsWindow, "orb-settings.png");
     shoot(display::theLineWidthDialog, "line-width.png");
     shoot(display::thePrinterModelDialog, "printer-model.png");
-    archive::DrawSettings.EpsonCorrection = 1;
+    shell::theMainWindow->drawSettings.Values().EpsonCorrection = 1;
     shoot(display::thePrinterModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
     display::theCalibrationWindow->show();

@@ -121,7 +121,7 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     // The drawing settings with their defaults, memory agreeing with the file.
     std::vector<std::string> settings = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     EXPECT_EQ(settings, (std::vector<std::string>{"1", "0", "0", "1", kOne, "", kOne, kOne}));
-    EXPECT_EQ(archive::DrawSettings.GregorianSwitch, 1);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().GregorianSwitch, 1);
     EXPECT_EQ(display::Drawing.LineWidthFactor, 1.0L);
 
     // The user name, shown at once.
@@ -198,11 +198,11 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(archive::DrawSettings.SpareInteger, 7);
-    EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 1);
-    EXPECT_EQ(archive::DrawSettings.SpareByte, 3);
-    EXPECT_EQ(archive::DrawSettings.GregorianSwitch, 0);
-    EXPECT_EQ(archive::DrawSettings.BackupDestination, "Da definire");
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().SpareInteger, 7);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().EpsonCorrection, 1);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().SpareByte, 3);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().GregorianSwitch, 0);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().BackupDestination, "Da definire");
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleY), 0.9, 1e-14);
     EXPECT_EQ(display::Drawing.LineWidthFactor, 2.0L);
@@ -211,7 +211,7 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
     shell::theMainWindow->Refresh();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
-    EXPECT_EQ(archive::DrawSettings.BackupDestination, "E:\\ExkelvorBck");
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().BackupDestination, "E:\\ExkelvorBck");
 }
 
 TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
@@ -219,9 +219,9 @@ TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
     const std::string zeros = "1\r\n0\r\n0\r\n1\r\n0\r\n\r\n0\r\n0\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), zeros);
     start.Activate();
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
-    EXPECT_EQ(archive::DrawSettings.AspectScaleX, 1.0L);
-    EXPECT_EQ(archive::DrawSettings.AspectScaleY, 1.0L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleX, 1.0L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleY, 1.0L);
     EXPECT_EQ(display::Drawing.AspectScaleY, 1.0L);
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), zeros);
 }
@@ -585,8 +585,8 @@ TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
         shown = static_cast<shell::RichTextWindow*>(d)->EditorText();
         return int(QDialog::Accepted);
     });
-    ASSERT_TRUE(archive::StoreDialog::ShowPersonTextEditor);
-    archive::StoreDialog::ShowPersonTextEditor();
+    ASSERT_TRUE(shell::theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor);
+    shell::theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor();
     EXPECT_EQ(shown, "VAN DER BERG\n");
 }
 

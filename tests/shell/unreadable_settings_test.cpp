@@ -434,7 +434,7 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
             return w->result();
         });
         shell::theMainWindow->openPrinterModelDialogButton->click();
-        s.values["correction"] = std::to_string(archive::DrawSettings.EpsonCorrection);
+        s.values["correction"] = std::to_string(shell::theMainWindow->drawSettings.Values().EpsonCorrection);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
     EXPECT_EQ(seen.messages[1], "-- Edit Voor Epson");
@@ -530,7 +530,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
               "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
               "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
               "un suo file con quel nome), poi riprovare.");
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.0L);
     gui::SetModalHandler("FoStampa", [](QDialog* d) {
         auto* w = static_cast<display::PrinterModelDialog*>(d);
         w->ConfirmationMilliseconds = 0;
@@ -542,7 +542,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     shell::theMainWindow->openPrinterModelDialogButton->click();
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
-    EXPECT_EQ(archive::DrawSettings.EpsonCorrection, 0);
+    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().EpsonCorrection, 0);
     EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     shell::FreeForms();
     gui::ClearModalHandlers();

@@ -29,12 +29,11 @@ class DrawSettingsDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         rt::PrepareDataFolder();
-        archive::ResetDrawSettings();
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
         engine::LoadEngineSettings();
-        archive::LoadOrCreateDrawSettings();
+        drawSettings_.LoadOrCreate();
     }
     std::vector<std::string> Lines() {
         std::string bytes = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
@@ -47,6 +46,7 @@ protected:
         return out;
     }
     testing_support::TempWorkFolder folder_;
+    archive::DrawSettings drawSettings_;
     gui::RecordingMessageSink messages_;
 };
 
@@ -60,7 +60,7 @@ int LeftmostRed(const QImage& image, int row) {
 }  // namespace
 
 TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
-    display::CalibrationWindow window;
+    display::CalibrationWindow window(drawSettings_);
     window.resize(1280, 1024);
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 0);
@@ -87,10 +87,10 @@ TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
-    archive::DrawSettings.AspectScaleX = 0.9123L;
-    archive::DrawSettings.AspectScaleY = 0;  // taken as 1.0
-    archive::SaveDrawSettings();
-    display::CalibrationWindow window;
+    drawSettings_.Values().AspectScaleX = 0.9123L;
+    drawSettings_.Values().AspectScaleY = 0;  // taken as 1.0
+    drawSettings_.Save();
+    display::CalibrationWindow window(drawSettings_);
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 88);
     EXPECT_EQ(window.verticalScaleBar->value(), 0);
@@ -98,7 +98,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
-    display::CalibrationWindow window;
+    display::CalibrationWindow window(drawSettings_);
     window.resize(1280, 1024);
     window.PrepareOpening();
     // The first tick after the start only counts, the second draws.
@@ -124,7 +124,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
-    display::LineWidthDialog dialog;
+    display::LineWidthDialog dialog(drawSettings_);
     dialog.ShowFactorInForce();
     EXPECT_EQ(dialog.factorEdit->text(), "1");
     dialog.thinnerButton->click();
@@ -142,28 +142,28 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.052631578");
     dialog.thickerButton->click();
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.105263157");  // from 1.05
-    EXPECT_EQ(display::Drawing.LineWidthFactor, archive::DrawSettings.LineWidthFactor);
+    EXPECT_EQ(display::Drawing.LineWidthFactor, drawSettings_.Values().LineWidthFactor);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
-    display::LineWidthDialog dialog;
+    display::LineWidthDialog dialog(drawSettings_);
     dialog.ShowFactorInForce();
     // At the limits.
     dialog.factorEdit->setText("0,5");
     dialog.thinnerButton->click();
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
+    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
     dialog.factorEdit->setText("4");
     dialog.thickerButton->click();
     EXPECT_EQ(dialog.factorEdit->text(), "4");
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 4.0L);
+    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 4.0L);
     // Beyond them, typed: either button brings the factor back within.
     dialog.factorEdit->setText("0.1");
     dialog.thickerButton->click();
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
+    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
     dialog.factorEdit->setText("9");
     dialog.thinnerButton->click();
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 4.0L);
+    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 4.0L);
     EXPECT_EQ(Lines()[4], " 4.00000000000000E+0000");
     // Closing takes the typed number within the limits.
     dialog.factorEdit->setText("9");
@@ -171,7 +171,7 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
     EXPECT_EQ(dialog.factorEdit->text(), "4");
     dialog.factorEdit->setText("0.3");
     EXPECT_TRUE(dialog.SaveTypedFactor());
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 0.5L);
+    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 0.5L);
     EXPECT_EQ(dialog.factorEdit->text(), "0,5");
     dialog.factorEdit->setText("2,5");
     EXPECT_TRUE(dialog.SaveTypedFactor());
@@ -180,7 +180,7 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
 }
 
 TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
-    display::LineWidthDialog dialog;
+    display::LineWidthDialog dialog(drawSettings_);
     dialog.show();  // activated: shows the factor
     const std::string before = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
     dialog.factorEdit->setText("ab");
@@ -189,7 +189,7 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
     EXPECT_EQ(messages_.messages[0].text,
               "'ab' non \xE8 un numero valido per lo spessore delle linee: scrivere un numero tra 0,5 e 4 con la "
               "virgola decimale (per esempio 1,5), oppure premere \"Resetten\" per tornare a 1.");
-    EXPECT_EQ(archive::DrawSettings.LineWidthFactor, 1.0L);
+    EXPECT_EQ(drawSettings_.Values().LineWidthFactor, 1.0L);
     // Closing with it keeps the dialog open.
     dialog.GoBack();
     EXPECT_TRUE(dialog.isVisible());
@@ -202,7 +202,7 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
 }
 
 TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
-    display::PrinterModelDialog dialog;
+    display::PrinterModelDialog dialog(drawSettings_);
     dialog.ConfirmationMilliseconds = 0;
     for (int round = 0; round < 2; ++round) {
         dialog.show();
@@ -215,17 +215,17 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
         EXPECT_EQ(Lines()[1], epson ? "0" : "1");
         EXPECT_EQ(dialog.changeMadeLabel->text(), "WIJZIGING GEMAAKT!");
         EXPECT_FALSE(dialog.isVisible());  // closed after the message
-        EXPECT_EQ(archive::DrawSettings.EpsonCorrection, epson ? 0 : 1);
+        EXPECT_EQ(drawSettings_.Values().EpsonCorrection, epson ? 0 : 1);
     }
 }
 
 // Each panel's text tells the user which button to click by its caption, in
 // double quotes: the caption the button shows.
 TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
-    display::PrinterModelDialog dialog;
+    display::PrinterModelDialog dialog(drawSettings_);
     for (int epson : {0, 1}) {
         SCOPED_TRACE(epson);
-        archive::DrawSettings.EpsonCorrection = static_cast<std::uint8_t>(epson);
+        drawSettings_.Values().EpsonCorrection = static_cast<std::uint8_t>(epson);
         dialog.show();
         dialog.ShowCorrectionInForce();
         QWidget* panel = epson ? dialog.epsonPanel : dialog.standardPanel;
@@ -266,9 +266,9 @@ void ExpectWholeBeforeShowing(Dialog& dialog) {
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthAndPrinterDialogsShowTheirWholeContent) {
-    display::LineWidthDialog lineWidth;
+    display::LineWidthDialog lineWidth(drawSettings_);
     ExpectWholeBeforeShowing(lineWidth);
-    display::PrinterModelDialog printer;
+    display::PrinterModelDialog printer(drawSettings_);
     ExpectWholeBeforeShowing(printer);
 }
 

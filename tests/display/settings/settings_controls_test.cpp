@@ -29,18 +29,16 @@ class SettingsControls : public ::testing::Test {
 protected:
     void SetUp() override {
         rt::PrepareDataFolder();
-        archive::ResetDrawSettings();
         display::ResetDrawingState();
         display::ResetCalibrationState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
         engine::LoadEngineSettings();
-        archive::LoadOrCreateDrawSettings();
+        drawSettings_.LoadOrCreate();
     }
     void TearDown() override {
         display::ResetCalibrationState();
         display::ResetDrawingState();
-        archive::ResetDrawSettings();
     }
     std::string SettingsFile() const { return testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)); }
     std::vector<std::string> Lines() const {
@@ -54,13 +52,14 @@ protected:
         return out;
     }
     testing_support::TempWorkFolder folder_;
+    archive::DrawSettings drawSettings_;
     gui::RecordingMessageSink messages_;
 };
 
 // "Reset" puts both scales back to 1 and leaves the window open; "OK" keeps
 // the scales as the bars set them and closes it.
 TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
-    display::CalibrationWindow window;
+    display::CalibrationWindow window(drawSettings_);
     window.resize(1280, 1024);
     window.show();
     window.horizontalScaleBar->setValue(100);
@@ -80,14 +79,14 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
     EXPECT_EQ(window.result(), int(QDialog::Accepted));
     EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
     EXPECT_EQ(Lines().at(7), " 8.80000000000000E-0001");
-    EXPECT_EQ(display::Drawing.AspectScaleY, archive::DrawSettings.AspectScaleY);
+    EXPECT_EQ(display::Drawing.AspectScaleY, drawSettings_.Values().AspectScaleY);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
 // The figure's two axes carry a tick every 10 units out to both ends, the
 // outermost ones included.
 TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
-    display::CalibrationWindow window;
+    display::CalibrationWindow window(drawSettings_);
     window.resize(1280, 1024);
     display::RecordingSurface dc;
     window.drawingArea->SetRecorder(&dc);
@@ -116,7 +115,7 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
 // The line-width dialog's way back takes the typed factor and closes; its
 // "Resetten" button sets 1 and leaves the dialog open.
 TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
-    display::LineWidthDialog dialog;
+    display::LineWidthDialog dialog(drawSettings_);
     dialog.show();
     dialog.factorEdit->setText("2,5");
     dialog.resetButton->click();
@@ -134,11 +133,11 @@ TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
 
 // The printer-model dialog's way back changes nothing, whichever panel it shows.
 TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
-    display::PrinterModelDialog dialog;
+    display::PrinterModelDialog dialog(drawSettings_);
     dialog.ConfirmationMilliseconds = 0;
     for (int correction : {0, 1}) {
-        archive::DrawSettings.EpsonCorrection = correction;
-        archive::SaveDrawSettings();
+        drawSettings_.Values().EpsonCorrection = correction;
+        drawSettings_.Save();
         const std::string before = SettingsFile();
         dialog.show();
         EXPECT_EQ(dialog.standardPanel->isVisible(), correction == 0);
@@ -146,7 +145,7 @@ TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
         dialog.backButton->click();
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_FALSE(dialog.changeMadeLabel->isVisible());
-        EXPECT_EQ(archive::DrawSettings.EpsonCorrection, correction);
+        EXPECT_EQ(drawSettings_.Values().EpsonCorrection, correction);
         EXPECT_EQ(SettingsFile(), before);
     }
 }

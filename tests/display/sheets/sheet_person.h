@@ -57,7 +57,6 @@ inline void PrepareSheetViewer() {
     display::ResetSheetTerms();
     display::ResetSheetComposition();
     display::ResetMissingGlyphReports();
-    archive::ResetDrawSettings();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
     auto& c = engine::Chart;
     c.JulianDay = 2447906.5L + 9.5L / 24;

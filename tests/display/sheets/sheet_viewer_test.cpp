@@ -117,6 +117,7 @@ protected:
         pdf = (folder.Path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
         viewer = std::make_unique<display::SheetViewer>();
+        viewer->drawSettings = &drawSettings;
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
@@ -158,6 +159,7 @@ protected:
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
     std::string pdf;
+    archive::DrawSettings drawSettings;
     std::unique_ptr<display::SheetViewer> viewer;
 };
 
@@ -343,7 +345,7 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
 }
 
 TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
-    archive::DrawSettings.EpsonCorrection = 1;
+    drawSettings.Values().EpsonCorrection = 1;
     Open(16, "L");
     viewer->printButton->click();
     EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
