@@ -15,16 +15,6 @@
 
 namespace remedies {
 
-BrowserState symptomBrowserPages;
-BrowserState remedyBrowserPages;
-BrowserState therapyBrowserPages;
-
-void ResetBrowserStates() {
-    symptomBrowserPages = {};
-    remedyBrowserPages = {};
-    therapyBrowserPages = {};
-}
-
 void BrowserState::StartSearch() {
     ResultPage = 1;
     ResultHits.fill(0);

@@ -19,7 +19,7 @@ namespace remedies {
 inline constexpr int kMaxHits = 140;
 inline constexpr int kSlotsPerPage = 14;
 
-// The state of one browser, kept for the whole run (it outlives the window).
+// The pages of one browser, kept by its opener from one showing to the next.
 struct BrowserState {
     std::array<std::int64_t, kMaxHits + 1> ResultHits{};  // positions 1..140, then zeros
     int ResultHitCount = 1;                                // the next free position
@@ -46,10 +46,6 @@ struct BrowserState {
     int AdvanceDetail(int slot, int states);
 };
 
-extern BrowserState symptomBrowserPages;
-extern BrowserState remedyBrowserPages;
-extern BrowserState therapyBrowserPages;
-void ResetBrowserStates();
 
 // The lines of a list file, checked as they are read (remedies/list_files.h:
 // a damaged list is rebuilt or not shown, and the user told); an empty file

@@ -97,18 +97,22 @@ ChangeOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     return o;
 }
 
-ChangeOutcome PrimaryChange(const std::function<std::int64_t()>& change) { return ChangeDatabase(PrimaryDb(), change); }
+ChangeOutcome PrimaryChange(const std::function<std::int64_t()>& change, const WriteSteps& steps) {
+    return ChangeDatabase(PrimaryDb(), change, steps);
+}
 
-ChangeOutcome RepertoryChange(const std::function<std::int64_t()>& change) {
-    return ChangeDatabase(RepertoryDb(), change);
+ChangeOutcome RepertoryChange(const std::function<std::int64_t()>& change, const WriteSteps& steps) {
+    return ChangeDatabase(RepertoryDb(), change, steps);
 }
 
 }  // namespace
 
-ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change) {
+ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change,
+                             const WriteSteps& steps) {
     if (db.name == kRepertoryDbName)
-        return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPathologyList(), "Repertorio.rnd"); });
-    return Perform(db, change, [] { return SkippedRecordsMessage(RebuildPrimaryLists(), "DBmain.rnd"); });
+        return Perform(db, change,
+                       [&steps] { return SkippedRecordsMessage(RebuildPathologyList(steps), "Repertorio.rnd"); });
+    return Perform(db, change, [&steps] { return SkippedRecordsMessage(RebuildPrimaryLists(steps), "DBmain.rnd"); });
 }
 
 std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
@@ -124,54 +128,71 @@ std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
     return o.leftOut;
 }
 
-ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t) {
-    return PrimaryChange([&] {
-        FormToPrimaryRecord(t);
-        WriteRecordInPlace(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer));
-        return PrimaryRecordCount();
-    });
+ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t, const WriteSteps& steps) {
+    return PrimaryChange(
+        [&] {
+            WriteRecordInPlace(PrimaryDb(), r, EncodePrimaryRecord(MakePrimaryRecord(t)), steps);
+            return PrimaryRecordCount();
+        },
+        steps);
 }
 
-ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t) {
-    return PrimaryChange([&] {
-        FormToPrimaryRecord(t);
-        return AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer));
-    });
+ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t, const WriteSteps& steps) {
+    return PrimaryChange(
+        [&] { return AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(MakePrimaryRecord(t)), steps); }, steps);
 }
 
-ChangeOutcome DeletePrimaryEdit(std::int64_t r) {
-    return PrimaryChange([&] { return DeleteDataRecordWhole(PrimaryDb(), r); });
+ChangeOutcome DeletePrimaryEdit(std::int64_t r) { return DeletePrimaryEdit(r, WriteSteps{}); }
+
+ChangeOutcome DeletePrimaryEdit(std::int64_t r, const WriteSteps& steps) {
+    return PrimaryChange([&] { return DeleteDataRecordWhole(PrimaryDb(), r); }, steps);
 }
 
 ChangeOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order) {
-    return PrimaryChange([&] {
-        ReorderDataRecords(PrimaryDb(), order);
-        return static_cast<std::int64_t>(order.size());
-    });
+    return CommitPrimaryOrder(order, WriteSteps{});
 }
 
-ChangeOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t) {
-    return RepertoryChange([&] {
-        WriteRecordInPlace(RepertoryDb(), r, EncodeRepertoryRecord(FormToRepertoryRecord(t)));
-        return RepertoryRecordCount();
-    });
+ChangeOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order, const WriteSteps& steps) {
+    return PrimaryChange(
+        [&] {
+            ReorderDataRecords(PrimaryDb(), order);
+            return static_cast<std::int64_t>(order.size());
+        },
+        steps);
 }
 
-ChangeOutcome AppendRepertoryEdit(const RepertoryTexts& t) {
-    return RepertoryChange([&] {
-        return AppendRecordInPlace(RepertoryDb(), EncodeRepertoryRecord(FormToRepertoryRecord(t)));
-    });
+ChangeOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t, const WriteSteps& steps) {
+    return RepertoryChange(
+        [&] {
+            WriteRecordInPlace(RepertoryDb(), r, EncodeRepertoryRecord(FormToRepertoryRecord(t)), steps);
+            return RepertoryRecordCount();
+        },
+        steps);
 }
 
-ChangeOutcome DeleteRepertoryEdit(std::int64_t r) {
-    return RepertoryChange([&] { return DeleteDataRecordWhole(RepertoryDb(), r); });
+ChangeOutcome AppendRepertoryEdit(const RepertoryTexts& t, const WriteSteps& steps) {
+    return RepertoryChange(
+        [&] { return AppendRecordInPlace(RepertoryDb(), EncodeRepertoryRecord(FormToRepertoryRecord(t)), steps); },
+        steps);
+}
+
+ChangeOutcome DeleteRepertoryEdit(std::int64_t r) { return DeleteRepertoryEdit(r, WriteSteps{}); }
+
+ChangeOutcome DeleteRepertoryEdit(std::int64_t r, const WriteSteps& steps) {
+    return RepertoryChange([&] { return DeleteDataRecordWhole(RepertoryDb(), r); }, steps);
 }
 
 ChangeOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order) {
-    return RepertoryChange([&] {
-        ReorderDataRecords(RepertoryDb(), order);
-        return static_cast<std::int64_t>(order.size());
-    });
+    return CommitRepertoryOrder(order, WriteSteps{});
+}
+
+ChangeOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order, const WriteSteps& steps) {
+    return RepertoryChange(
+        [&] {
+            ReorderDataRecords(RepertoryDb(), order);
+            return static_cast<std::int64_t>(order.size());
+        },
+        steps);
 }
 
 namespace {
@@ -239,10 +260,7 @@ std::int64_t FindPrimaryRecord(const std::string& remedy, const std::string& ind
     ForEachDataRecord(PrimaryDb(), [&](std::int64_t r, const Bytes& b) {
         if (found) return;
         PrimaryRecord rec = DecodePrimaryRecord(b);
-        if (rec.Remedy == remedy && rec.Indication() == indication) {
-            found = r;
-            PrimaryRecordBuffer = rec;
-        }
+        if (rec.Remedy == remedy && rec.Indication() == indication) found = r;
     });
     return found;
 }

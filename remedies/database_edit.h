@@ -46,17 +46,23 @@ std::string ChangeOutcomeMessage(const ChangeOutcome& outcome);
 // A change of the primary or the therapies database (`change` makes it and
 // gives the count of data records after it), refused when the database is
 // damaged or cannot be read, then the database's lists rebuilt.
-ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change);
+// `steps` hears each step of the write and of the rebuild.
+ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change,
+                             const WriteSteps& steps = {});
 
-ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t);
-ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t);
+ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t, const WriteSteps& steps = {});
+ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t, const WriteSteps& steps = {});
 ChangeOutcome DeletePrimaryEdit(std::int64_t r);
+ChangeOutcome DeletePrimaryEdit(std::int64_t r, const WriteSteps& steps);
 ChangeOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order);
+ChangeOutcome CommitPrimaryOrder(const std::vector<std::int64_t>& order, const WriteSteps& steps);
 
-ChangeOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t);
-ChangeOutcome AppendRepertoryEdit(const RepertoryTexts& t);
+ChangeOutcome SaveRepertoryEdit(std::int64_t r, const RepertoryTexts& t, const WriteSteps& steps = {});
+ChangeOutcome AppendRepertoryEdit(const RepertoryTexts& t, const WriteSteps& steps = {});
 ChangeOutcome DeleteRepertoryEdit(std::int64_t r);
+ChangeOutcome DeleteRepertoryEdit(std::int64_t r, const WriteSteps& steps);
 ChangeOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order);
+ChangeOutcome CommitRepertoryOrder(const std::vector<std::int64_t>& order, const WriteSteps& steps);
 
 // One line of an editor's list and the record it stands for.
 struct EditorEntry {

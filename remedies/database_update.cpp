@@ -252,7 +252,7 @@ bool UpdateLacksDerivedLists(const fs::path& source) {
     return false;
 }
 
-UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes) {
+UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes, const WriteSteps& steps) {
     const std::vector<DbFile> databases{PrimaryDb(), RepertoryDb()};
     std::vector<bool> madeNow;
     for (const DbFile& db : databases) madeNow.push_back(MarkListsStale(db));
@@ -266,12 +266,12 @@ UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes)
     // Each database's lists on their own: a damaged local database (one the
     // update did not replace) keeps its lists and its mark, the other's are
     // rebuilt all the same.
-    const std::vector<std::pair<ListRebuildReport (*)(), const char*>> rebuilds{
+    const std::vector<std::pair<ListRebuildReport (*)(const WriteSteps&), const char*>> rebuilds{
         {RebuildPrimaryLists, "DBmain.rnd"}, {RebuildPathologyList, "Repertorio.rnd"}};
     bool toldRebuildFailed = false;
     for (const auto& [rebuild, name] : rebuilds) {
         try {
-            if (const std::string leftOut = SkippedRecordsMessage(rebuild(), name); !leftOut.empty())
+            if (const std::string leftOut = SkippedRecordsMessage(rebuild(steps), name); !leftOut.empty())
                 notes += leftOut + "\r\n";
         } catch (const DamagedDatabaseError& e) {
             notes += std::string(e.what()) + "\r\n";

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "remedies/record_db.h"
+
 namespace remedies {
 
 inline constexpr const char* kUpdateFolderName = "OpzioneH";
@@ -73,6 +75,8 @@ bool UpdateLacksDerivedLists(const std::filesystem::path& source);
 // from the databases then there, whether or not the update brought lists along,
 // so that they describe them. `notes` receives the rebuild's words for the user
 // (records left out, or why the lists could not be rebuilt).
-UpdateOutcome InstallUpdateWithLists(const std::filesystem::path& source, std::string& notes);
+// `steps` hears each step of the rebuilds.
+UpdateOutcome InstallUpdateWithLists(const std::filesystem::path& source, std::string& notes,
+                                     const WriteSteps& steps = {});
 
 }  // namespace remedies

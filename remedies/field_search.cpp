@@ -129,18 +129,21 @@ FieldMatch FindInField(const std::string& databaseCode, const std::string& field
 }
 
 ChangeOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
-                            const std::string& text) {
+                            const std::string& text, const WriteSteps& steps) {
     const SearchField field = SearchFieldFor(databaseCode, fieldCode);
     const DbFile db = SearchDatabase(databaseCode);
-    return ChangeDatabase(db, [&] {
-        Bytes record = ReadDataRecord(db, r);  // refuses record 0 and records past the end
-        std::vector<std::size_t> capacities;
-        for (const Field& f : field.strings) capacities.push_back(f.capacity);
-        const std::vector<std::string> pieces = SliceText(text, capacities);
-        for (std::size_t k = 0; k < field.strings.size(); ++k) PutField(record, field.strings[k], pieces[k]);
-        WriteRecordInPlace(db, r, record);
-        return DataRecordCount(db);
-    });
+    return ChangeDatabase(
+        db,
+        [&] {
+            Bytes record = ReadDataRecord(db, r);  // refuses record 0 and records past the end
+            std::vector<std::size_t> capacities;
+            for (const Field& f : field.strings) capacities.push_back(f.capacity);
+            const std::vector<std::string> pieces = SliceText(text, capacities);
+            for (std::size_t k = 0; k < field.strings.size(); ++k) PutField(record, field.strings[k], pieces[k]);
+            WriteRecordInPlace(db, r, record, steps);
+            return DataRecordCount(db);
+        },
+        steps);
 }
 
 }  // namespace remedies

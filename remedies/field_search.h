@@ -55,6 +55,6 @@ FieldMatch FindInField(const std::string& databaseCode, const std::string& field
 // the database's derived lists are rebuilt; a database that is damaged or
 // cannot be read takes nothing (ChangeDatabase).
 ChangeOutcome SaveFieldText(const std::string& databaseCode, const std::string& fieldCode, std::int64_t r,
-                            const std::string& text);
+                            const std::string& text, const WriteSteps& steps = {});
 
 }  // namespace remedies

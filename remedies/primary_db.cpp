@@ -17,7 +17,6 @@
 
 namespace remedies {
 
-PrimaryRecord PrimaryRecordBuffer;
 
 namespace {
 
@@ -160,16 +159,11 @@ PrimaryTexts PrimaryRecordToTexts(const PrimaryRecord& r) {
     return t;
 }
 
-void FormToPrimaryRecord(const PrimaryTexts& t) { PrimaryRecordBuffer = MakePrimaryRecord(t); }
-
 std::int64_t PrimaryRecordCount() { return DataRecordCount(PrimaryDb()); }
 
 std::string RecordCountText(std::int64_t count) { return std::to_string(count); }
 
-const PrimaryRecord& ReadPrimaryRecord(std::int64_t r) {
-    PrimaryRecordBuffer = DecodePrimaryRecord(ReadDataRecord(PrimaryDb(), r));
-    return PrimaryRecordBuffer;
-}
+PrimaryRecord ReadPrimaryRecord(std::int64_t r) { return DecodePrimaryRecord(ReadDataRecord(PrimaryDb(), r)); }
 
 namespace {
 
@@ -197,13 +191,11 @@ std::vector<PrimaryRecord> ReadAllPrimaryRecords() {
 }
 
 void SavePrimaryRecord(std::int64_t r, const PrimaryTexts& t) {
-    FormToPrimaryRecord(t);
-    OverwriteDataRecord(PrimaryDb(), r, EncodePrimaryRecord(PrimaryRecordBuffer));
+    OverwriteDataRecord(PrimaryDb(), r, EncodePrimaryRecord(MakePrimaryRecord(t)));
 }
 
 std::int64_t AppendPrimaryRecord(const PrimaryTexts& t) {
-    FormToPrimaryRecord(t);
-    return AppendDataRecord(PrimaryDb(), EncodePrimaryRecord(PrimaryRecordBuffer));
+    return AppendDataRecord(PrimaryDb(), EncodePrimaryRecord(MakePrimaryRecord(t)));
 }
 
 std::int64_t DeletePrimaryRecord(std::int64_t r) { return DeleteDataRecord(PrimaryDb(), r); }
@@ -436,11 +428,13 @@ std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records
     return files;
 }
 
-ListRebuildReport RebuildPrimaryLists() {
+ListRebuildReport RebuildPrimaryLists() { return RebuildPrimaryLists(WriteSteps{}); }
+
+ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps) {
     const PrimaryListSource source = ReadPrimaryListSource();
-    ListRebuildStep();
-    ReplaceChangedFiles(PrimaryListFiles(source.records));
-    ListRebuildStep();
+    ListRebuildStep(steps);
+    ReplaceChangedFiles(PrimaryListFiles(source.records), steps);
+    ListRebuildStep(steps);
     // The lists describe the database again.
     ClearStaleListsMark(PrimaryDb());
     return source.report;

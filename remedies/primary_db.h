@@ -51,10 +51,6 @@ struct PrimaryTexts {
     std::string ExtraNotes;          // 750
 };
 
-// The one record buffer shared by every reader and writer of the database: it
-// keeps the last record read or written.
-extern PrimaryRecord PrimaryRecordBuffer;
-
 DbFile PrimaryDb();
 
 // The fields of a record in file order (offset and capacity).
@@ -67,18 +63,16 @@ PrimaryRecord DecodePrimaryRecord(const Bytes& b);
 PrimaryRecord MakePrimaryRecord(const PrimaryTexts& t);
 // Joins each text's slices in field order.
 PrimaryTexts PrimaryRecordToTexts(const PrimaryRecord& r);
-// Fills PrimaryRecordBuffer from the texts.
-void FormToPrimaryRecord(const PrimaryTexts& t);
 
 // Number of data records (file size in records minus one).
 std::int64_t PrimaryRecordCount();
 std::string RecordCountText(std::int64_t count);  // decimal text of the count
-// Reads data record r into PrimaryRecordBuffer and returns it.
-const PrimaryRecord& ReadPrimaryRecord(std::int64_t r);
+// Data record r (1..count).
+PrimaryRecord ReadPrimaryRecord(std::int64_t r);
 // Every data record, 1..count (entry 0 of the result is record 1).
 std::vector<PrimaryRecord> ReadAllPrimaryRecords();
 
-// Overwrites record r with the texts (through the buffer).
+// Overwrites record r with the texts.
 void SavePrimaryRecord(std::int64_t r, const PrimaryTexts& t);
 // Appends a record; returns the new data count.
 std::int64_t AppendPrimaryRecord(const PrimaryTexts& t);
@@ -159,6 +153,7 @@ std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records
 // and sign remedy lists from the database. Every file that changes is written
 // beside the old one and renamed over it. Returns the records left out.
 ListRebuildReport RebuildPrimaryLists();
+ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps);
 
 // Reads a planet or sign remedy list (records 0..N-1).
 std::vector<std::string> ReadRemedyNameList(const std::string& name);

@@ -92,4 +92,11 @@ RankedDetail RankedSearchDetail(RankedSearchKind kind, const std::string& remedy
 // text; -1 when none does or the text is empty.
 int FindNextItem(const std::vector<std::string>& items, const std::string& text, int from);
 
+// The type-ahead string and the find-next position of a search window: its
+// opener keeps them beyond the window.
+struct RankedWindowState {
+    std::string TypeAhead;
+    int FindNextPosition = 0;
+};
+
 }  // namespace remedies

@@ -229,10 +229,8 @@ std::string SkippedRecordsMessage(const ListRebuildReport& report, std::string_v
            "controllo (un a capo o simile). Correggerli con l'editor.";
 }
 
-void (*ListRebuildStepHook)() = nullptr;
-
-void ListRebuildStep() {
-    if (ListRebuildStepHook) ListRebuildStepHook();
+void ListRebuildStep(const WriteSteps& steps) {
+    if (steps.listRebuild) steps.listRebuild();
 }
 
 std::string NameRecordBytes(std::size_t capacity, const std::vector<std::string>& names) {
@@ -247,11 +245,11 @@ std::string NameRecordBytes(std::size_t capacity, const std::vector<std::string>
     return bytes;
 }
 
-void ReplaceChangedFiles(const std::vector<ListFile>& files) {
+void ReplaceChangedFiles(const std::vector<ListFile>& files, const WriteSteps& steps) {
     std::vector<std::pair<std::string, std::string>> changed;
     for (const ListFile& f : files)
         if (ListStateOf(f) != ListState::Same) changed.emplace_back(f.name, f.bytes);
-    if (!changed.empty()) rt::ReplaceFilesEach(changed, ListRebuildStep);
+    if (!changed.empty()) rt::ReplaceFilesEach(changed, [&steps] { ListRebuildStep(steps); });
 }
 
 std::string TemporaryNameFor(std::string_view name) {

@@ -4,6 +4,7 @@
 // and the slicing of long texts into fields of at most 250 characters.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <stdexcept>
@@ -231,15 +232,22 @@ struct ListFile {
 // name in record 0.
 std::string NameRecordBytes(std::size_t capacity, const std::vector<std::string>& names);
 
+// What a change of a database tells as it reaches each of its steps, so that a
+// test can stop or count it there; the program hands none.
+struct WriteSteps {
+    // Each step of a list rebuild: the database read, each list file put in
+    // place, the lists done.
+    std::function<void()> listRebuild;
+    // Each step of a journaled write: 1 journal written, 2 record written,
+    // 3 journal removed.
+    std::function<void(int step)> journal;
+};
+void ListRebuildStep(const WriteSteps& steps);
+
 // Rewrites the lists whose file is missing or says something else than the
 // list (remedies/list_files.h: ListSaysTheSame), each beside the old one and
 // renamed over it; a file that already says what the list says is left alone.
-void ReplaceChangedFiles(const std::vector<ListFile>& files);
-
-// For tests: called at each step of a list rebuild as it is reached (the
-// database read, each list file put in place, the lists done).
-extern void (*ListRebuildStepHook)();
-void ListRebuildStep();
+void ReplaceChangedFiles(const std::vector<ListFile>& files, const WriteSteps& steps = {});
 
 // The name of the temporary file written beside a file before it replaces it.
 std::string TemporaryNameFor(std::string_view name);

@@ -20,15 +20,13 @@ namespace fs = std::filesystem;
 
 namespace remedies {
 
-void (*JournalStepHook)(int step) = nullptr;
-
 namespace {
 
 constexpr char kMagic[8] = {'K', 'L', 'V', 'J', 'R', 'N', 'L', '1'};
 constexpr std::size_t kHeaderSize = sizeof kMagic + 3 * 8;
 
-void Step(int step) {
-    if (JournalStepHook) JournalStepHook(step);
+void Step(const WriteSteps& steps, int step) {
+    if (steps.journal) steps.journal(step);
 }
 
 // An open file descriptor, closed on every way out.
@@ -150,7 +148,7 @@ bool Restore(int fd, const JournalContent& j) {
 
 // The change itself: journal, write, flush, journal removed.
 void JournaledWrite(const DbFile& db, int fd, std::int64_t length, std::int64_t offset, const std::string& bytes,
-                    std::int64_t newLength) {
+                    std::int64_t newLength, const WriteSteps& steps) {
     JournalContent j;
     j.oldLength = length;
     j.offset = offset;
@@ -160,7 +158,7 @@ void JournaledWrite(const DbFile& db, int fd, std::int64_t length, std::int64_t 
         if (!rt::ReadAt(fd, j.oldBytes.data(), j.oldBytes.size(), offset)) throw rt::IoError(rt::kReadBeyondEnd, db.name);
     }
     WriteJournal(db, j);
-    Step(1);
+    Step(steps, 1);
     bool ok = rt::WriteAt(fd, bytes.data(), bytes.size(), offset);
     ok = ok && (newLength == length || ::ftruncate(fd, static_cast<off_t>(newLength)) == 0);
     ok = ok && ::fdatasync(fd) == 0;
@@ -169,16 +167,16 @@ void JournaledWrite(const DbFile& db, int fd, std::int64_t length, std::int64_t 
         if (Restore(fd, j)) RemoveJournal(db);
         throw rt::IoError(rt::kDiskFull, db.name);
     }
-    Step(2);
+    Step(steps, 2);
     RemoveJournal(db, false);
-    Step(3);
+    Step(steps, 3);
 }
 
 }  // namespace
 
 std::string JournalNameFor(const DbFile& db) { return db.name + ".jnl"; }
 
-void WriteRecordInPlace(const DbFile& db, std::int64_t r, const Bytes& record) {
+void WriteRecordInPlace(const DbFile& db, std::int64_t r, const Bytes& record, const WriteSteps& steps) {
     RollBackJournal(db);
     std::int64_t length = 0;
     Fd f;
@@ -187,10 +185,10 @@ void WriteRecordInPlace(const DbFile& db, std::int64_t r, const Bytes& record) {
     if (r < 1 || r >= length / size) throw rt::IoError(rt::kReadBeyondEnd, db.name);
     std::string bytes(record.begin(), record.end());
     bytes.resize(db.recordSize, '\0');
-    JournaledWrite(db, f.fd, length, r * size, bytes, length);
+    JournaledWrite(db, f.fd, length, r * size, bytes, length, steps);
 }
 
-std::int64_t AppendRecordInPlace(const DbFile& db, const Bytes& record) {
+std::int64_t AppendRecordInPlace(const DbFile& db, const Bytes& record, const WriteSteps& steps) {
     RollBackJournal(db);
     std::int64_t length = 0;
     Fd f;
@@ -203,7 +201,7 @@ std::int64_t AppendRecordInPlace(const DbFile& db, const Bytes& record) {
     bytes.resize((whole == 0 ? 2 : 1) * db.recordSize, '\0');
     const std::int64_t offset = whole * size;
     const std::int64_t newLength = offset + static_cast<std::int64_t>(bytes.size());
-    JournaledWrite(db, f.fd, length, offset, bytes, newLength);
+    JournaledWrite(db, f.fd, length, offset, bytes, newLength, steps);
     return newLength / size - 1;
 }
 

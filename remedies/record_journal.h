@@ -20,11 +20,11 @@ std::string JournalNameFor(const DbFile& db);
 // Overwrites data record r (1..count) in place through the journal. IoError
 // (naming the database) when r is no data record or the file cannot be
 // written; nothing is changed then.
-void WriteRecordInPlace(const DbFile& db, std::int64_t r, const Bytes& record);
+void WriteRecordInPlace(const DbFile& db, std::int64_t r, const Bytes& record, const WriteSteps& steps = {});
 // Writes a new record after the last whole one (a partial last record is
 // overwritten; an empty file gets its header record first) through the
 // journal; returns the new data count.
-std::int64_t AppendRecordInPlace(const DbFile& db, const Bytes& record);
+std::int64_t AppendRecordInPlace(const DbFile& db, const Bytes& record, const WriteSteps& steps = {});
 
 // Puts back what a journal left beside the database holds and removes it;
 // true when a change was rolled back.
@@ -32,9 +32,5 @@ bool RollBackJournal(const DbFile& db);
 // The same for the primary and the therapies databases (at the start);
 // returns how many changes were rolled back.
 int RollBackInterruptedSaves();
-
-// For tests: called with each step of a journaled write as it is reached
-// (1 journal written, 2 record written, 3 journal removed).
-extern void (*JournalStepHook)(int step);
 
 }  // namespace remedies

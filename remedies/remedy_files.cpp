@@ -185,9 +185,4 @@ std::vector<rt::SeedGroup> RemedySeedGroups() {
     return groups;
 }
 
-void ResetRemedyBuffers() {
-    PrimaryRecordBuffer = {};
-    SignatureRecordBuffer = {};
-}
-
 }  // namespace remedies

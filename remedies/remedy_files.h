@@ -24,7 +24,4 @@ std::vector<std::string> EnsureRemedyFiles();
 // from it, with the database's mark of stale lists.
 std::vector<rt::SeedGroup> RemedySeedGroups();
 
-// Empties the shared record buffers of the databases.
-void ResetRemedyBuffers();
-
 }  // namespace remedies

@@ -128,14 +128,16 @@ ListFile PathologyListFile(const std::vector<RepertoryRecord>& records) {
     return {kPathologyListName, rt::JoinLines(ComputePathologyList(records))};
 }
 
-ListRebuildReport RebuildPathologyList() {
+ListRebuildReport RebuildPathologyList() { return RebuildPathologyList(WriteSteps{}); }
+
+ListRebuildReport RebuildPathologyList(const WriteSteps& steps) {
     const std::vector<RepertoryRecord> records = ReadSoundRepertoryRecords();
-    ListRebuildStep();
+    ListRebuildStep(steps);
     ListRebuildReport report;
     for (std::size_t i = 0; i < records.size(); ++i)
         if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
-    ReplaceChangedFiles({PathologyListFile(records)});
-    ListRebuildStep();
+    ReplaceChangedFiles({PathologyListFile(records)}, steps);
+    ListRebuildStep(steps);
     // The list describes the database again.
     ClearStaleListsMark(RepertoryDb());
     return report;

@@ -67,6 +67,7 @@ ListFile PathologyListFile(const std::vector<RepertoryRecord>& records);
 // Rewrites "OpzioneH\Patolog.txt" from the database (beside the old one, then
 // renamed) when it changes; returns the records whose pathology was left out.
 ListRebuildReport RebuildPathologyList();
+ListRebuildReport RebuildPathologyList(const WriteSteps& steps);
 
 // The primary record a remedy name links to: the first whose remedy equals it
 // with the letters a to z upper-cased on both sides; 0 when there is none.

@@ -9,7 +9,6 @@
 
 namespace remedies {
 
-SignatureRecord SignatureRecordBuffer;
 
 namespace {
 
@@ -165,10 +164,7 @@ std::vector<SignatureRecord> ReadSoundSignatureRecords() {
     return out;
 }
 
-const SignatureRecord& ReadSignatureRecord(std::int64_t r) {
-    SignatureRecordBuffer = DecodeSignatureRecord(ReadDataRecord(SignatureDb(), r));
-    return SignatureRecordBuffer;
-}
+SignatureRecord ReadSignatureRecord(std::int64_t r) { return DecodeSignatureRecord(ReadDataRecord(SignatureDb(), r)); }
 
 bool EnsureSignatureDatabase() { return EnsureDatabaseFile(SignatureDb()); }
 

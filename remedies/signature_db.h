@@ -35,9 +35,6 @@ struct SignatureRecord {
     std::string Notes;               // 140, not imported
 };
 
-// The one record buffer shared by the readers of the database.
-extern SignatureRecord SignatureRecordBuffer;
-
 DbFile SignatureDb();
 Bytes EncodeSignatureRecord(const SignatureRecord& r);
 SignatureRecord DecodeSignatureRecord(const Bytes& b);
@@ -46,7 +43,7 @@ std::vector<SignatureRecord> ReadAllSignatureRecords();  // records 1..count
 // The same for a list to be made from them: DamagedDatabaseError (lists left
 // as they are, their mark made) when the database is damaged or unreadable.
 std::vector<SignatureRecord> ReadSoundSignatureRecords();
-const SignatureRecord& ReadSignatureRecord(std::int64_t r);  // into SignatureRecordBuffer
+SignatureRecord ReadSignatureRecord(std::int64_t r);  // data record r (1..count)
 bool EnsureSignatureDatabase();
 
 // A plant list of a planet or a sign: the word that selects the records and the file.

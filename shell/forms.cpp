@@ -9,6 +9,8 @@ namespace {
 struct FormEntry {
     QWidget* form;
     std::function<void()> clear;
+    // Frees a window held by its owner (instead of deleting it here).
+    std::function<void()> release;
 };
 std::vector<FormEntry>& Entries() {
     static std::vector<FormEntry> entries;
@@ -17,7 +19,11 @@ std::vector<FormEntry>& Entries() {
 }  // namespace
 
 void RegisterForm(QWidget* form, std::function<void()> clearReference) {
-    Entries().push_back({form, std::move(clearReference)});
+    Entries().push_back({form, std::move(clearReference), {}});
+}
+
+void RegisterOwnedForm(QWidget* form, std::function<void()> release) {
+    Entries().push_back({form, {}, std::move(release)});
 }
 
 std::vector<QWidget*> Forms() {
@@ -30,6 +36,10 @@ void FreeForms() {
     std::vector<FormEntry> entries = std::move(Entries());
     Entries().clear();
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        if (it->release) {
+            it->release();
+            continue;
+        }
         if (it->clear) it->clear();
         delete it->form;
     }

@@ -2,6 +2,7 @@
 // The program's windows: each class has one instance held in a global reference,
 // created in a fixed order, owned until the program ends and freed in reverse order.
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace shell {
 void RegisterForm(QWidget* form, std::function<void()> clearReference);
 // The windows created so far, in creation order.
 std::vector<QWidget*> Forms();
+// Records a created window held by its owner, and how the owner frees it.
+void RegisterOwnedForm(QWidget* form, std::function<void()> release);
 // Frees every window in reverse creation order and clears the references.
 void FreeForms();
 
@@ -26,6 +29,17 @@ T* CreateForm(T*& instance, Args&&... args) {
     RegisterForm(instance, [&instance] { instance = nullptr; });
     if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
     return instance;
+}
+
+// Creates a window held by `owner` (a member of the window that opens it) and
+// lists it among the program's windows, freed in its turn through the owner.
+template <typename T, typename... Args>
+T* CreateForm(std::unique_ptr<T>& owner, Args&&... args) {
+    owner = std::make_unique<T>(std::forward<Args>(args)...);
+    T* form = owner.get();
+    RegisterOwnedForm(form, [&owner] { owner.reset(); });
+    if constexpr (requires(T* t) { t->FinishCreation(); }) form->FinishCreation();
+    return form;
 }
 
 // The windows opened on demand: created when their button is pressed, shown
@@ -44,6 +58,16 @@ int ShowOnDemand(T*& instance, const std::function<void(T*)>& prepare = {}) {
     if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
     if (prepare) prepare(instance);
     return gui::ShowModal(instance);
+}
+
+// A window opened on demand and owned by the command that opens it: created
+// from `args`, shown modally and freed when it closes (also when the showing
+// ends in an error).
+template <typename T, typename... Args>
+int ShowOwnedOnDemand(Args&&... args) {
+    auto window = std::make_unique<T>(std::forward<Args>(args)...);
+    if constexpr (requires(T* t) { t->FinishCreation(); }) window->FinishCreation();
+    return gui::ShowModal(window.get());
 }
 
 }  // namespace shell

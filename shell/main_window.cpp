@@ -143,6 +143,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     }
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::BuildAstrologyPage() {
     auto* grid = new QGridLayout(astrologyPage);
     gui::MakeButtons(astrologyPage,
@@ -598,23 +600,23 @@ void MainWindow::OpenBackupWindow() {
 // click, shown modally and released when it closes.
 void MainWindow::OpenSymptomBrowser() {
     RememberOrigin();
-    ShowOnDemand<remedies::SymptomBrowser>(remedies::theSymptomBrowser);
+    ShowOwnedOnDemand<remedies::SymptomBrowser>(remedyWindows.symptomBrowserPages);
     Refresh();
 }
 
 void MainWindow::OpenRemedyBrowser() {
     RememberOrigin();
-    ShowOnDemand<remedies::RemedyBrowser>(remedies::theRemedyBrowser);
+    ShowOwnedOnDemand<remedies::RemedyBrowser>(remedyWindows.remedyBrowserPages);
     Refresh();
 }
 
 void MainWindow::OpenMultiSymptomSearch() {
-    ShowOnDemand<remedies::MultiSymptomSearch>(remedies::theMultiSymptomSearch);
+    ShowOwnedOnDemand<remedies::MultiSymptomSearch>(remedyWindows.multiSymptomSearchState);
     Refresh();
 }
 
 void MainWindow::OpenCompoundTherapySearch() {
-    ShowOnDemand<remedies::CompoundTherapySearch>(remedies::theCompoundTherapySearch);
+    ShowOwnedOnDemand<remedies::CompoundTherapySearch>(remedyWindows.compoundTherapySearchState);
     Refresh();
 }
 
@@ -717,17 +719,17 @@ void MainWindow::ShowSecondLandscapeSheet() { ShowSheet(17, "L", false); }
 void MainWindow::ShowPortraitSheet() { ShowSheet(5, "P", true); }
 void MainWindow::ShowSecondPortraitSheet() { ShowSheet(18, "P", true); }
 
-void MainWindow::OpenTherapyBrowser() { ShowRemembered(theTherapyBrowser); }
-void MainWindow::OpenPlantSymptomsWindow() { ShowPlain(thePlantSymptomsWindow); }
-void MainWindow::OpenSymptomPlantsWindow() { ShowPlain(theSymptomPlantsWindow); }
-void MainWindow::OpenSignatureMaintenanceWindow() { ShowPlain(theSignatureMaintenanceWindow); }
-void MainWindow::OpenPrimaryEditor() { ShowPlain(thePrimaryEditor); }
-void MainWindow::OpenRepertoryEditor() { ShowPlain(theRepertoryEditor); }
-void MainWindow::OpenSignatureSearchWindow() { ShowRemembered(theSignatureSearchWindow); }
-void MainWindow::OpenCompositionWindow() { ShowPlain(theCompositionWindow); }
-void MainWindow::OpenPrinciplesWindow() { ShowPlain(thePrinciplesWindow); }
-void MainWindow::OpenDebilityWindow() { ShowPlain(theDebilityWindow); }
-void MainWindow::OpenSynthesisWindow() { ShowPlain(theSynthesisWindow); }
+void MainWindow::OpenTherapyBrowser() { ShowRemembered(remedyWindows.therapyBrowser.get()); }
+void MainWindow::OpenPlantSymptomsWindow() { ShowPlain(remedyWindows.plantSymptomsWindow.get()); }
+void MainWindow::OpenSymptomPlantsWindow() { ShowPlain(remedyWindows.symptomPlantsWindow.get()); }
+void MainWindow::OpenSignatureMaintenanceWindow() { ShowPlain(remedyWindows.signatureMaintenanceWindow.get()); }
+void MainWindow::OpenPrimaryEditor() { ShowPlain(remedyWindows.primaryEditor.get()); }
+void MainWindow::OpenRepertoryEditor() { ShowPlain(remedyWindows.repertoryEditor.get()); }
+void MainWindow::OpenSignatureSearchWindow() { ShowRemembered(remedyWindows.signatureSearchWindow.get()); }
+void MainWindow::OpenCompositionWindow() { ShowPlain(remedyWindows.compositionWindow.get()); }
+void MainWindow::OpenPrinciplesWindow() { ShowPlain(remedyWindows.principlesWindow.get()); }
+void MainWindow::OpenDebilityWindow() { ShowPlain(remedyWindows.debilityWindow.get()); }
+void MainWindow::OpenSynthesisWindow() { ShowPlain(remedyWindows.synthesisWindow.get()); }
 void MainWindow::OpenOrbSettingsWindow() { ShowNear(theOrbSettingsWindow, 10); }
 
 void MainWindow::OpenCalibrationWindow() {
@@ -737,8 +739,8 @@ void MainWindow::OpenCalibrationWindow() {
 
 void MainWindow::OpenLineWidthDialog() { ShowNear(theLineWidthDialog, 10); }
 void MainWindow::OpenPrinterModelDialog() { ShowNear(thePrinterModelDialog, 10); }
-void MainWindow::OpenSearchUtility() { ShowNear(theSearchUtility, 10); }
-void MainWindow::OpenUpdateWindow() { ShowNear(theUpdateWindow, 10); }
+void MainWindow::OpenSearchUtility() { ShowNear(remedyWindows.searchUtility.get(), 10); }
+void MainWindow::OpenUpdateWindow() { ShowNear(remedyWindows.updateWindow.get(), 10); }
 
 void MainWindow::ApplyBoxChangesWhenIdle() {
     idleInstalled_ = true;

@@ -3,10 +3,13 @@
 // and the refresh that completes the start-up.
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
+#include "remedies/browser_search.h"
+#include "remedies/ranked_search.h"
 
 class QComboBox;
 class QDialog;
@@ -29,16 +32,62 @@ class InputDialog;
 class RecallDialog;
 }  // namespace archive
 
+namespace remedies {
+class CompositionWindow;
+class DebilityWindow;
+class PlantSymptomsWindow;
+class PrimaryEditor;
+class PrinciplesWindow;
+class RepertoryEditor;
+class SearchUtility;
+class SignatureMaintenanceWindow;
+class SignatureSearchWindow;
+class SymptomPlantsWindow;
+class SynthesisWindow;
+class TherapyBrowser;
+class UpdateWindow;
+}  // namespace remedies
+
 namespace shell {
 
 // What the chart and sheet buttons say before any person is stored.
 inline constexpr const char* kNoCurrentPersonMessage =
     "Nessuna persona presente: inserire i Dati di Nascita o richiamarli dall'Archivio";
 
+// The remedy windows made at the start, kept between showings, and opened from
+// the main window's pages, with the pages of the three browsers, kept from one
+// showing to the next.
+struct RemedyWindows {
+    remedies::BrowserState symptomBrowserPages;
+    remedies::BrowserState remedyBrowserPages;
+    remedies::BrowserState therapyBrowserPages;
+    // The type-ahead and find-next position of the two ranked searches.
+    remedies::RankedWindowState multiSymptomSearchState;
+    remedies::RankedWindowState compoundTherapySearchState;
+    std::unique_ptr<remedies::TherapyBrowser> therapyBrowser;
+    std::unique_ptr<remedies::SymptomPlantsWindow> symptomPlantsWindow;
+    std::unique_ptr<remedies::PlantSymptomsWindow> plantSymptomsWindow;
+    std::unique_ptr<remedies::SignatureMaintenanceWindow> signatureMaintenanceWindow;
+    std::unique_ptr<remedies::PrimaryEditor> primaryEditor;
+    std::unique_ptr<remedies::RepertoryEditor> repertoryEditor;
+    std::unique_ptr<remedies::UpdateWindow> updateWindow;
+    std::unique_ptr<remedies::SignatureSearchWindow> signatureSearchWindow;
+    std::unique_ptr<remedies::SearchUtility> searchUtility;
+    std::unique_ptr<remedies::PrinciplesWindow> principlesWindow;
+    std::unique_ptr<remedies::CompositionWindow> compositionWindow;
+    std::unique_ptr<remedies::DebilityWindow> debilityWindow;
+    std::unique_ptr<remedies::SynthesisWindow> synthesisWindow;
+};
+
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The remedy windows this window opens; the start makes them in their place
+    // among the program's windows.
+    RemedyWindows remedyWindows;
 
     // Completes the start-up; runs at start, after every modal dialog and
     // whenever this window becomes active after another window of the program:

@@ -126,7 +126,6 @@ void StartUp() {
     gui::Guard([] { engine::LoadEngineSettingsAtStart(); });
     gui::Guard([] { engine::EnsureOrbSets(); });
     // A missing remedy database is created empty, so no browser meets a missing file.
-    remedies::ResetRemedyBuffers();
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
     // The printable sheets print the user's name beside their caption.
@@ -151,21 +150,21 @@ void CreateStartWindows() {
     CreateForm(theCalibrationWindow, theMainWindow->drawSettings);
     CreateForm(theLineWidthDialog, theMainWindow->drawSettings);
     CreateForm(thePrinterModelDialog, theMainWindow->drawSettings);
-    CreateForm(theTherapyBrowser);
-    CreateForm(theSymptomPlantsWindow);
-    CreateForm(thePlantSymptomsWindow);
+    CreateForm(theMainWindow->remedyWindows.therapyBrowser, theMainWindow->remedyWindows.therapyBrowserPages);
+    CreateForm(theMainWindow->remedyWindows.symptomPlantsWindow);
+    CreateForm(theMainWindow->remedyWindows.plantSymptomsWindow);
     CreateForm(theMainWindow->changeDialog);
-    CreateForm(theSignatureMaintenanceWindow);
-    CreateForm(thePrimaryEditor);
-    CreateForm(theRepertoryEditor);
-    CreateForm(theUpdateWindow);
+    CreateForm(theMainWindow->remedyWindows.signatureMaintenanceWindow);
+    CreateForm(theMainWindow->remedyWindows.primaryEditor);
+    CreateForm(theMainWindow->remedyWindows.repertoryEditor);
+    CreateForm(theMainWindow->remedyWindows.updateWindow);
     CreateForm(theRichTextWindow);
-    CreateForm(theSignatureSearchWindow);
-    CreateForm(theSearchUtility);
-    CreateForm(thePrinciplesWindow);
-    CreateForm(theCompositionWindow);
-    CreateForm(theDebilityWindow);
-    CreateForm(theSynthesisWindow);
+    CreateForm(theMainWindow->remedyWindows.signatureSearchWindow);
+    CreateForm(theMainWindow->remedyWindows.searchUtility);
+    CreateForm(theMainWindow->remedyWindows.principlesWindow);
+    CreateForm(theMainWindow->remedyWindows.compositionWindow);
+    CreateForm(theMainWindow->remedyWindows.debilityWindow);
+    CreateForm(theMainWindow->remedyWindows.synthesisWindow);
     CreateForm(display::theChartWindow);
     CreateForm(theInstructionsDialog);
     // The store and change dialogs show the person's text in the editor.

@@ -46,18 +46,5 @@ using remedies::SynthesisWindow;
 using display::SheetViewer;
 
 using display::theSheetViewer;
-using remedies::theTherapyBrowser;
-using remedies::theSymptomPlantsWindow;
-using remedies::thePlantSymptomsWindow;
-using remedies::theSignatureMaintenanceWindow;
-using remedies::thePrimaryEditor;
-using remedies::theRepertoryEditor;
-using remedies::theUpdateWindow;
-using remedies::theSignatureSearchWindow;
-using remedies::theSearchUtility;
-using remedies::thePrinciplesWindow;
-using remedies::theCompositionWindow;
-using remedies::theDebilityWindow;
-using remedies::theSynthesisWindow;
 
 }  // namespace shell

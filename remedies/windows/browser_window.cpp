@@ -19,6 +19,10 @@ namespace remedies {
 
 BrowserWindow::BrowserWindow(const BrowserFrame& frame, QWidget* parent)
     : RemedyDialog(parent), frame_(frame) {
+    if (!frame_.state) {
+        ownPages_ = std::make_unique<BrowserState>();
+        frame_.state = ownPages_.get();
+    }
     setObjectName(frame.instanceName);
     setWindowTitle(gui::ToQt(frame.caption));
     SetBackground(this, ColourOf(kWindowColour));

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "remedies/browser_search.h"
@@ -34,7 +35,7 @@ struct BrowserFrame {
     const char* backButton;      // caption of the button back to the menu
     const char* infoText;        // the help text (Windows-1252)
     bool upperEveryKey;          // type-ahead upper-cases every character
-    BrowserState* state;         // the browser's state kept for the whole run
+    BrowserState* state;         // the pages its opener keeps beyond the window; null: its own
     DbFile (*database)();        // the database searched
     const char* notShown;        // what it does not show of a damaged database ("i sintomi")
     const char* listName;        // of that list
@@ -117,6 +118,7 @@ private:
     // Selects the list line the key leads to.
     void SeekKey();
     BrowserFrame frame_;
+    std::unique_ptr<BrowserState> ownPages_;  // when the opener hands none
 };
 
 }  // namespace remedies

@@ -7,8 +7,6 @@
 
 namespace remedies {
 
-CompositionWindow* theCompositionWindow = nullptr;
-
 namespace {
 
 const RemedyTextWindowTexts kCompositionTexts{

@@ -6,8 +6,6 @@
 
 namespace remedies {
 
-CompoundTherapySearch* theCompoundTherapySearch = nullptr;
-
 namespace {
 const std::vector<const char*> kHelp{
     "- Individuare, sulla colonna di destra, i DISTURBI PRESENTI.",
@@ -24,7 +22,10 @@ const std::vector<const char*> kHelp{
 }  // namespace
 
 CompoundTherapySearch::CompoundTherapySearch(QWidget* parent)
-    : RankedSearchWindow(RankedSearchKind::CompoundTherapy, "FoTerCom", "TERAPIE COMPOSITE", kHelp, parent) {}
+    : RankedSearchWindow(RankedSearchKind::CompoundTherapy, "FoTerCom", "TERAPIE COMPOSITE", kHelp, nullptr, parent) {}
+
+CompoundTherapySearch::CompoundTherapySearch(RankedWindowState& state, QWidget* parent)
+    : RankedSearchWindow(RankedSearchKind::CompoundTherapy, "FoTerCom", "TERAPIE COMPOSITE", kHelp, &state, parent) {}
 
 void CompoundTherapySearch::Refresh() {
     // The slots and the key start empty whatever becomes of the lists.

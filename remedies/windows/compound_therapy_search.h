@@ -8,11 +8,11 @@ namespace remedies {
 class CompoundTherapySearch : public RankedSearchWindow {
     Q_OBJECT
 public:
+    // A search that keeps its type-ahead and find-next position while it lives.
     explicit CompoundTherapySearch(QWidget* parent = nullptr);
+    // A search that keeps them in what its opener hands it.
+    explicit CompoundTherapySearch(RankedWindowState& state, QWidget* parent = nullptr);
     void Refresh() override;
 };
-
-// The compound-therapy search while it is shown (created on demand).
-extern CompoundTherapySearch* theCompoundTherapySearch;
 
 }  // namespace remedies

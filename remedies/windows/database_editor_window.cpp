@@ -1,5 +1,6 @@
 #include "remedies/windows/database_editor_window.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -206,6 +207,11 @@ void DatabaseEditorWindow::ShowLengthWarningElsewhere(int field) {
         }
     lengthWarningEdit->hide();
     limitField_ = -1;
+}
+
+void DatabaseEditorWindow::Beep() {
+    ++beeps_;
+    QApplication::beep();
 }
 
 void DatabaseEditorWindow::GuardLength(int field, bool over, int top) {

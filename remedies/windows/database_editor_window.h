@@ -106,6 +106,8 @@ public:
     void SaveAsNewAndClose();
     void DeleteAndClose();
     void DiscardAndClose();
+    // The system beeps this window's length warnings have sounded (read by tests).
+    int BeepCount() const { return beeps_; }
 
 protected:
     // Builds the list column, the find row and the notice; the editor then
@@ -186,7 +188,9 @@ private:
     // The warning beside the first field other than `field` that is too
     // long; hidden when none is.
     void ShowLengthWarningElsewhere(int field);
+    void Beep();
     const EditorFrame& frame_;
+    int beeps_ = 0;
     int limitField_ = -1;  // the field the length warning stands beside
     bool damageTold_ = false;  // the database was named damaged since the opening
     QPointer<QWidget> focusBeforePanel_;  // where the focus was when the panel came up

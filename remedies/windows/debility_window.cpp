@@ -19,8 +19,6 @@
 
 namespace remedies {
 
-DebilityWindow* theDebilityWindow = nullptr;
-
 DebilityWindow::DebilityWindow() {
     setObjectName("FoMali");
     setWindowTitle("ASTROLOGISCHE DEBILITEIT / PATHOLOGIEN");

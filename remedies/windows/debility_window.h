@@ -57,6 +57,4 @@ private:
     bool read_ = false;                       // both read since the opening
 };
 
-extern DebilityWindow* theDebilityWindow;
-
 }  // namespace remedies

@@ -4,8 +4,6 @@
 
 namespace remedies {
 
-MultiSymptomSearch* theMultiSymptomSearch = nullptr;
-
 namespace {
 const std::vector<const char*> kHelp{
     "- Individuare, sulla colonna di destra, i SINTOMI PRESENTI.",
@@ -22,7 +20,10 @@ const std::vector<const char*> kHelp{
 }  // namespace
 
 MultiSymptomSearch::MultiSymptomSearch(QWidget* parent)
-    : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, parent) {}
+    : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, nullptr, parent) {}
+
+MultiSymptomSearch::MultiSymptomSearch(RankedWindowState& state, QWidget* parent)
+    : RankedSearchWindow(RankedSearchKind::MultiSymptom, "FoRicCom", "SINTOMI MULTIPLI", kHelp, &state, parent) {}
 
 void MultiSymptomSearch::Refresh() {
     StartWithEmptySlots();

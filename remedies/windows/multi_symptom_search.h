@@ -8,11 +8,11 @@ namespace remedies {
 class MultiSymptomSearch : public RankedSearchWindow {
     Q_OBJECT
 public:
+    // A search that keeps its type-ahead and find-next position while it lives.
     explicit MultiSymptomSearch(QWidget* parent = nullptr);
+    // A search that keeps them in what its opener hands it.
+    explicit MultiSymptomSearch(RankedWindowState& state, QWidget* parent = nullptr);
     void Refresh() override;
 };
-
-// The multi-symptom search while it is shown (created on demand).
-extern MultiSymptomSearch* theMultiSymptomSearch;
 
 }  // namespace remedies

@@ -16,8 +16,6 @@
 
 namespace remedies {
 
-PlantSymptomsWindow* thePlantSymptomsWindow = nullptr;
-
 PlantSymptomsWindow::PlantSymptomsWindow() {
     setObjectName("FoSintom3");
     setWindowTitle("Quorim-1");

@@ -61,6 +61,4 @@ private:
     std::array<ModelList*, kPlantPages> symptomLists_{}, authorLists_{};
 };
 
-extern PlantSymptomsWindow* thePlantSymptomsWindow;
-
 }  // namespace remedies

@@ -19,8 +19,6 @@
 
 namespace remedies {
 
-PrimaryEditor* thePrimaryEditor = nullptr;
-
 namespace {
 
 struct FieldRow {

@@ -61,6 +61,4 @@ private:
     std::string FieldText(int field) const;
 };
 
-extern PrimaryEditor* thePrimaryEditor;
-
 }  // namespace remedies

@@ -13,8 +13,6 @@
 
 namespace remedies {
 
-PrinciplesWindow* thePrinciplesWindow = nullptr;
-
 PrinciplesWindow::PrinciplesWindow() {
     setObjectName("FoPrinci");
     setWindowTitle("PRINCIPI CURATIVI");

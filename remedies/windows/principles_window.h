@@ -19,6 +19,4 @@ public:
     void GenerateArchive();
 };
 
-extern PrinciplesWindow* thePrinciplesWindow;
-
 }  // namespace remedies

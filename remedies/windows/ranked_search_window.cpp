@@ -22,8 +22,6 @@
 
 namespace remedies {
 
-RankedWindowState MultiSymptomWindow;
-RankedWindowState CompoundTherapyWindow;
 
 namespace {
 
@@ -38,8 +36,11 @@ QLabel* BoldInColour(QLabel* label, const char* colour) {
 
 RankedSearchWindow::RankedSearchWindow(RankedSearchKind kind, const char* instanceName,
                                        const char* caption, const std::vector<const char*>& helpLines,
-                                       QWidget* parent)
-    : RemedyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), kind_(kind) {
+                                       RankedWindowState* state, QWidget* parent)
+    : RemedyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      kind_(kind),
+      ownState_(state ? nullptr : std::make_unique<RankedWindowState>()),
+      state_(state ? state : ownState_.get()) {
     setObjectName(instanceName);
     setWindowTitle(gui::ToQt(caption));
     SetBackground(this, ColourOf(kWindowColour));
@@ -155,9 +156,7 @@ void RankedSearchWindow::showEvent(QShowEvent* e) {
     RemedyDialog::showEvent(e);
 }
 
-RankedWindowState& RankedSearchWindow::WindowState() {
-    return kind_ == RankedSearchKind::MultiSymptom ? MultiSymptomWindow : CompoundTherapyWindow;
-}
+RankedWindowState& RankedSearchWindow::WindowState() { return *state_; }
 
 void RankedSearchWindow::LoadVocabulary() {
     vocabulary_ = RankedVocabulary(kind_);

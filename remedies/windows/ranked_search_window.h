@@ -4,6 +4,7 @@
 // the ranked list, and the detail of a clicked remedy.
 #include <QDialog>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,20 +20,13 @@ class QVBoxLayout;
 
 namespace remedies {
 
-// The type-ahead string and the find-next position of a search window: they
-// outlive the window.
-struct RankedWindowState {
-    std::string TypeAhead;
-    int FindNextPosition = 0;
-};
-extern RankedWindowState MultiSymptomWindow;
-extern RankedWindowState CompoundTherapyWindow;
-
 class RankedSearchWindow : public RemedyDialog {
     Q_OBJECT
 public:
+    // `state`: what the opener keeps beyond the window; null: the window keeps its own.
     RankedSearchWindow(RankedSearchKind kind, const char* instanceName, const char* caption,
-                       const std::vector<const char*>& helpLines, QWidget* parent = nullptr);
+                       const std::vector<const char*>& helpLines, RankedWindowState* state,
+                       QWidget* parent = nullptr);
 
     QPlainTextEdit *helpMemo = nullptr, *detailMemo = nullptr;
     QPushButton* clearDetailButton = nullptr;
@@ -85,6 +79,8 @@ protected:
     void ClearResults();
 
     RankedSearchKind kind_;
+    std::unique_ptr<RankedWindowState> ownState_;  // when the opener hands none
+    RankedWindowState* state_;
     RankedSlots slots_{};  // the slot texts of the last search
     std::vector<RankedResult> results_;
     std::vector<std::string> vocabulary_;

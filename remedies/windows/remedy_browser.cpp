@@ -15,8 +15,6 @@
 
 namespace remedies {
 
-RemedyBrowser* theRemedyBrowser = nullptr;
-
 namespace {
 
 const char* const kInfo =
@@ -31,15 +29,19 @@ const char* const kInfo =
     "Een dubbele klik op de planeten of de tekens toont hun woorden onder elkaar.\r\n"
     "(\xA7 = Primaire Signatuur)";
 
-BrowserFrame Frame() {
+BrowserFrame Frame(BrowserState* pages) {
     return {"FoRimed", "REMEDIES en bijbehorende symptomen", true, "Remedie", "Symptoom", "EdCerca",
             "EdRime", "REMEDIE", "Informatie Aan / Uit", "&Terug naar het menu", kInfo, true,
-            &remedyBrowserPages, PrimaryDb, "i rimedi", kRemedyVariantListName};
+            pages, PrimaryDb, "i rimedi", kRemedyVariantListName};
 }
 
 }  // namespace
 
-RemedyBrowser::RemedyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
+RemedyBrowser::RemedyBrowser(QWidget* parent) : RemedyBrowser(static_cast<BrowserState*>(nullptr), parent) {}
+
+RemedyBrowser::RemedyBrowser(BrowserState& pages, QWidget* parent) : RemedyBrowser(&pages, parent) {}
+
+RemedyBrowser::RemedyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(Frame(pages), parent) {
     // The remedy's form, warnings and synthesis, under the name.
     auto* box = new QVBoxLayout;
     formLabel = gui::MakeLabel(this, "LabSpeci", "");

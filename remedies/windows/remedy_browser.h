@@ -9,7 +9,11 @@ namespace remedies {
 class RemedyBrowser : public BrowserWindow {
     Q_OBJECT
 public:
+    // A browser that keeps its pages while it lives (shown alone).
     explicit RemedyBrowser(QWidget* parent = nullptr);
+    // A browser that shows and keeps the pages its opener hands it, which
+    // outlive the window: the next one shows them again.
+    explicit RemedyBrowser(BrowserState& pages, QWidget* parent = nullptr);
 
     QLineEdit* warningsEdit = nullptr;
     QLabel* formLabel = nullptr;
@@ -26,9 +30,9 @@ public:
 protected:
     void FillPage() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
-// The remedy browser while it is shown (created on demand).
-extern RemedyBrowser* theRemedyBrowser;
+private:
+    RemedyBrowser(BrowserState* pages, QWidget* parent);
+};
 
 }  // namespace remedies

@@ -19,8 +19,6 @@
 
 namespace remedies {
 
-RepertoryEditor* theRepertoryEditor = nullptr;
-
 namespace {
 
 constexpr int kPathologyField = 0, kRemedyField = 1, kPosologyField = 2, kNotesField = 3;

@@ -71,6 +71,4 @@ private:
     void LinkPrimary();
 };
 
-extern RepertoryEditor* theRepertoryEditor;
-
 }  // namespace remedies

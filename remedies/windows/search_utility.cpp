@@ -18,8 +18,6 @@
 
 namespace remedies {
 
-SearchUtility* theSearchUtility = nullptr;
-
 namespace {
 constexpr const char* kEndOfFile = "FINE ARCHIVIO";
 // What the utility does with a database that is damaged or cannot be read.

@@ -74,6 +74,4 @@ private:
     QPlainTextEdit* editedMemo_ = nullptr;  // the memo last clicked into
 };
 
-extern SearchUtility* theSearchUtility;
-
 }  // namespace remedies

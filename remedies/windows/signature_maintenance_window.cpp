@@ -18,8 +18,6 @@
 
 namespace remedies {
 
-SignatureMaintenanceWindow* theSignatureMaintenanceWindow = nullptr;
-
 SignatureMaintenanceWindow::SignatureMaintenanceWindow() {
     setObjectName("FoManut1");
     setWindowTitle("AGGIORNAMENTI / MODIFICHE DATABASE");

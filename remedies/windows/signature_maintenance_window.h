@@ -40,6 +40,4 @@ private:
     bool DatabaseSound();
 };
 
-extern SignatureMaintenanceWindow* theSignatureMaintenanceWindow;
-
 }  // namespace remedies

@@ -21,8 +21,6 @@
 
 namespace remedies {
 
-SignatureSearchWindow* theSignatureSearchWindow = nullptr;
-
 SignatureSearchWindow::SignatureSearchWindow() {
     setObjectName("FoSegnat");
     setWindowTitle(" ASTROLOGISCHE SIGNATUUR");

@@ -84,6 +84,4 @@ private:
     void ShowPage();
 };
 
-extern SignatureSearchWindow* theSignatureSearchWindow;
-
 }  // namespace remedies

@@ -7,8 +7,6 @@
 
 namespace remedies {
 
-SymptomBrowser* theSymptomBrowser = nullptr;
-
 namespace {
 
 const char* const kInfo =
@@ -22,15 +20,17 @@ const char* const kInfo =
     "Een dubbele klik op de planeten of de tekens toont hun woorden onder elkaar.\r\n"
     "(\xA7 = Primaire Signatuur)";
 
-BrowserFrame Frame() {
+BrowserFrame Frame(BrowserState* pages) {
     return {"FoSintom1", "SYMPTOMEN en gerelateerde remedies", true, "Remedie", "Dosering", "EdCerca",
             "EdDist", "SYMPTOOM", "Informatie aan / uit", "&Terug naar het menu", kInfo, false,
-            &symptomBrowserPages, PrimaryDb, "i sintomi", kSymptomListName};
+            pages, PrimaryDb, "i sintomi", kSymptomListName};
 }
 
 }  // namespace
 
-SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {}
+SymptomBrowser::SymptomBrowser(QWidget* parent) : BrowserWindow(Frame(nullptr), parent) {}
+
+SymptomBrowser::SymptomBrowser(BrowserState& pages, QWidget* parent) : BrowserWindow(Frame(&pages), parent) {}
 
 void SymptomBrowser::Refresh() {
     State().SearchKey.clear();

@@ -9,7 +9,11 @@ namespace remedies {
 class SymptomBrowser : public BrowserWindow {
     Q_OBJECT
 public:
+    // A browser that keeps its pages while it lives (shown alone).
     explicit SymptomBrowser(QWidget* parent = nullptr);
+    // A browser that shows and keeps the pages its opener hands it, which
+    // outlive the window: the next one shows them again.
+    explicit SymptomBrowser(BrowserState& pages, QWidget* parent = nullptr);
 
     void Refresh() override;
     void SearchChosenLine() override;
@@ -19,8 +23,5 @@ public:
 protected:
     void FillPage() override;
 };
-
-// The symptom browser while it is shown (created on demand).
-extern SymptomBrowser* theSymptomBrowser;
 
 }  // namespace remedies

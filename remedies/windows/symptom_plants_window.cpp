@@ -20,8 +20,6 @@
 
 namespace remedies {
 
-SymptomPlantsWindow* theSymptomPlantsWindow = nullptr;
-
 SymptomPlantsWindow::SymptomPlantsWindow() {
     setObjectName("FoSintom2");
     setWindowTitle("Quorim-2");

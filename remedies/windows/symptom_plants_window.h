@@ -54,6 +54,4 @@ private:
     void FillSymptoms(const std::vector<std::string>& symptoms);
 };
 
-extern SymptomPlantsWindow* theSymptomPlantsWindow;
-
 }  // namespace remedies

@@ -7,8 +7,6 @@
 
 namespace remedies {
 
-SynthesisWindow* theSynthesisWindow = nullptr;
-
 namespace {
 
 const RemedyTextWindowTexts kSynthesisTexts{

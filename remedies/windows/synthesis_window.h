@@ -16,6 +16,4 @@ protected:
     void ShowText(const std::string& name, const PrimaryRecord& r) override;
 };
 
-extern SynthesisWindow* theSynthesisWindow;
-
 }  // namespace remedies

@@ -13,8 +13,6 @@
 
 namespace remedies {
 
-TherapyBrowser* theTherapyBrowser = nullptr;
-
 namespace {
 
 const char* const kInfo =
@@ -27,15 +25,19 @@ const char* const kInfo =
     "pathologie en remedie en de waarschuwingen van de remedie uit de Primaire Database.\r\n"
     "Een dubbele klik op een dosering toont haar vergroot; een klik erop sluit haar.";
 
-BrowserFrame Frame() {
+BrowserFrame Frame(BrowserState* pages) {
     return {"FoTerapi", "THERAPIE\xCBN", false, "Remedie", "Dosering", "EditCerca", "EdPato",
             "PATHOLOGIE", "Informatie aan / uit", "&Terug naar het menu", kInfo, true,
-            &therapyBrowserPages, RepertoryDb, "le patologie", kPathologyListName};
+            pages, RepertoryDb, "le patologie", kPathologyListName};
 }
 
 }  // namespace
 
-TherapyBrowser::TherapyBrowser(QWidget* parent) : BrowserWindow(Frame(), parent) {
+TherapyBrowser::TherapyBrowser(QWidget* parent) : TherapyBrowser(static_cast<BrowserState*>(nullptr), parent) {}
+
+TherapyBrowser::TherapyBrowser(BrowserState& pages, QWidget* parent) : TherapyBrowser(&pages, parent) {}
+
+TherapyBrowser::TherapyBrowser(BrowserState* pages, QWidget* parent) : BrowserWindow(Frame(pages), parent) {
     enlargedDosageMemo = gui::MakeMemo(this, "MemoZoom", true);
     QFont f = enlargedDosageMemo->font();
     f.setPointSize(f.pointSize() + 4);

@@ -9,7 +9,11 @@ namespace remedies {
 class TherapyBrowser : public BrowserWindow {
     Q_OBJECT
 public:
+    // A browser that keeps its pages while it lives (shown alone).
     explicit TherapyBrowser(QWidget* parent = nullptr);
+    // A browser that shows and keeps the pages its opener hands it, which
+    // outlive the window: the next one shows them again.
+    explicit TherapyBrowser(BrowserState& pages, QWidget* parent = nullptr);
 
     QPlainTextEdit* enlargedDosageMemo = nullptr;
 
@@ -23,9 +27,9 @@ public:
 protected:
     void FillPage() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
-// The therapies browser, created at start-up.
-extern TherapyBrowser* theTherapyBrowser;
+private:
+    TherapyBrowser(BrowserState* pages, QWidget* parent);
+};
 
 }  // namespace remedies

@@ -26,8 +26,6 @@ namespace fs = std::filesystem;
 
 namespace remedies {
 
-UpdateWindow* theUpdateWindow = nullptr;
-
 std::function<fs::path(QWidget*)> UpdateWindow::ChooseFolder = [](QWidget* parent) {
     const QString dir = QFileDialog::getExistingDirectory(parent, "OpzioneH");
     return dir.isEmpty() ? fs::path() : fs::path(dir.toStdString());

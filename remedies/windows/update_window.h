@@ -54,6 +54,4 @@ private:
     const UpdateRow& Row(int slot) const { return updateRows[static_cast<std::size_t>(slot - 1)]; }
 };
 
-extern UpdateWindow* theUpdateWindow;
-
 }  // namespace remedies

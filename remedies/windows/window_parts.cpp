@@ -253,15 +253,4 @@ void WithWaitCursor(const std::function<void()>& work) {
     work();
 }
 
-namespace {
-int beeps = 0;
-}
-
-int BeepCount() { return beeps; }
-
-void Beep() {
-    ++beeps;
-    QApplication::beep();
-}
-
 }  // namespace remedies

@@ -185,8 +185,4 @@ bool DatabasesSound(std::initializer_list<DbFile> databases, const std::string& 
 // given) and does not search the database until the file is sound again.
 std::string NothingShownUntilSound(const char* what, const char* list = nullptr);
 
-// Counts the system beeps of the editors' length warnings (read by tests).
-int BeepCount();
-void Beep();
-
 }  // namespace remedies

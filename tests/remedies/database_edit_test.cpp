@@ -222,11 +222,6 @@ protected:
         journal = rt::ResolvePath(JournalNameFor(PrimaryDb()));
         EnsureRemedyFiles();  // the lists of the old database
     }
-    void TearDown() override {
-        JournalStepHook = nullptr;
-        ListRebuildStepHook = nullptr;
-    }
-
     // The new database each change gives, worked out on the bytes.
     std::string Expected(int op) const {
         std::string s = old;
@@ -242,12 +237,12 @@ protected:
         }
         return s;
     }
-    bool Change(int op) {
+    bool Change(int op, const WriteSteps& steps = {}) {
         switch (op) {
-            case 0: return SavePrimaryEdit(17, edited).saved;
-            case 1: return AppendPrimaryEdit(edited).saved;
-            case 2: return DeletePrimaryEdit(5).saved;
-            default: return CommitPrimaryOrder(reversed).saved;
+            case 0: return SavePrimaryEdit(17, edited, steps).saved;
+            case 1: return AppendPrimaryEdit(edited, steps).saved;
+            case 2: return DeletePrimaryEdit(5, steps).saved;
+            default: return CommitPrimaryOrder(reversed, steps).saved;
         }
     }
     // The old database and its lists again.
@@ -266,13 +261,14 @@ protected:
             static int atStep, steps;
             atStep = killAtStep;
             steps = 0;
-            if (atStep > 0 && !inRebuild) JournalStepHook = [](int step) {
+            WriteSteps hooks;
+            if (atStep > 0 && !inRebuild) hooks.journal = [](int step) {
                 if (step == atStep) raise(SIGKILL);
             };
-            if (atStep > 0 && inRebuild) ListRebuildStepHook = [] {
+            if (atStep > 0 && inRebuild) hooks.listRebuild = [] {
                 if (++steps == atStep) raise(SIGKILL);
             };
-            Change(op);
+            Change(op, hooks);
             _exit(0);
         }
         EXPECT_GT(pid, 0);
@@ -364,9 +360,9 @@ TEST_F(DatabaseEditKill, AKillDuringTheListRebuildIsFinishedAtTheNextStart) {
         // The steps of this change's rebuild, counted in a run of our own.
         static int counted;
         counted = 0;
-        ListRebuildStepHook = [] { ++counted; };
-        ASSERT_TRUE(Change(op));
-        ListRebuildStepHook = nullptr;
+        WriteSteps counting;
+        counting.listRebuild = [] { ++counted; };
+        ASSERT_TRUE(Change(op, counting));
         const int steps = counted;
         PutBack();
         // The database read and the lists done, and between them one step for

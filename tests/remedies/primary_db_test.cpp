@@ -110,10 +110,11 @@ protected:
     }
 };
 
-TEST_F(PrimaryFile, ReadsRecordsIntoTheSharedBuffer) {
+TEST_F(PrimaryFile, ReadsARecordWithItsFields) {
     EXPECT_EQ(PrimaryRecordCount(), 4);
-    EXPECT_EQ(ReadPrimaryRecord(2).Remedy, "Argentum");
-    EXPECT_EQ(PrimaryRecordBuffer.Indication(), "Slapeloosheid");
+    const PrimaryRecord argentum = ReadPrimaryRecord(2);
+    EXPECT_EQ(argentum.Remedy, "Argentum");
+    EXPECT_EQ(argentum.Indication(), "Slapeloosheid");
     EXPECT_THROW(ReadPrimaryRecord(0), rt::IoError);
     EXPECT_THROW(ReadPrimaryRecord(5), rt::IoError);
 }

@@ -19,19 +19,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int stopAtStep = 0;
-
 // Stops a journaled write at a step, as a run ended there would.
-class StoppedWrite {
-public:
-    explicit StoppedWrite(int step) {
-        stopAtStep = step;
-        JournalStepHook = [](int s) {
-            if (s == stopAtStep) throw std::runtime_error("stopped");
-        };
-    }
-    ~StoppedWrite() { JournalStepHook = nullptr; }
-};
+WriteSteps StoppedAt(int step) {
+    WriteSteps steps;
+    steps.journal = [step](int s) {
+        if (s == step) throw std::runtime_error("stopped");
+    };
+    return steps;
+}
 
 std::string Encoded(const PrimaryTexts& t) {
     const Bytes b = EncodePrimaryRecord(MakePrimaryRecord(t));
@@ -50,8 +45,8 @@ TEST(RecordJournal, AStoppedSaveOrAppendIsRolledBackToTheExactOldFile) {
     for (int step : {1, 2}) {
         WriteBytes(rt::ResolvePath(kPrimaryDbName), old);
         {
-            StoppedWrite stop(step);
-            EXPECT_THROW(WriteRecordInPlace(PrimaryDb(), 3, edited), std::runtime_error);
+            const WriteSteps stop = StoppedAt(step);
+            EXPECT_THROW(WriteRecordInPlace(PrimaryDb(), 3, edited, stop), std::runtime_error);
         }
         ASSERT_TRUE(fs::exists(JournalOf(PrimaryDb())));
         if (step == 2) {
@@ -62,8 +57,8 @@ TEST(RecordJournal, AStoppedSaveOrAppendIsRolledBackToTheExactOldFile) {
         EXPECT_FALSE(fs::exists(JournalOf(PrimaryDb())));
 
         {
-            StoppedWrite stop(step);
-            EXPECT_THROW(AppendRecordInPlace(PrimaryDb(), edited), std::runtime_error);
+            const WriteSteps stop = StoppedAt(step);
+            EXPECT_THROW(AppendRecordInPlace(PrimaryDb(), edited, stop), std::runtime_error);
         }
         if (step == 2) {
             EXPECT_EQ(FileBytes(kPrimaryDbName).size(), 5 * kPrimaryRecordSize);
@@ -79,8 +74,8 @@ TEST(RecordJournal, AStoppedSaveOrAppendIsRolledBackToTheExactOldFile) {
     WriteBytes(rt::ResolvePath(kRepertoryDbName), "");
     const Bytes therapy = EncodeRepertoryRecord(FormToRepertoryRecord({"Slapeloosheid", "Valeriana", "", ""}));
     {
-        StoppedWrite stop(2);
-        EXPECT_THROW(AppendRecordInPlace(RepertoryDb(), therapy), std::runtime_error);
+        const WriteSteps stop = StoppedAt(2);
+        EXPECT_THROW(AppendRecordInPlace(RepertoryDb(), therapy, stop), std::runtime_error);
     }
     EXPECT_EQ(FileBytes(kRepertoryDbName).size(), 2 * kRepertoryRecordSize);
     EXPECT_EQ(RollBackInterruptedSaves(), 1);
@@ -111,8 +106,8 @@ TEST(RecordJournal, AJournalWrittenOnlyInPartIsDroppedAndTheDatabaseLeftAlone) {
     WritePrimaryDb({Texts("Arnica", "Val"), Texts("Belladonna", "Koorts")});
     const std::string old = FileBytes(kPrimaryDbName);
     {
-        StoppedWrite stop(1);
-        EXPECT_THROW(WriteRecordInPlace(PrimaryDb(), 1, EncodePrimaryRecord(MakePrimaryRecord(Texts("X", "Y")))),
+        const WriteSteps stop = StoppedAt(1);
+        EXPECT_THROW(WriteRecordInPlace(PrimaryDb(), 1, EncodePrimaryRecord(MakePrimaryRecord(Texts("X", "Y"))), stop),
                      std::runtime_error);
     }
     const std::string journal = testing_support::ReadBytes(JournalOf(PrimaryDb()));

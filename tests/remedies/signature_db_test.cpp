@@ -144,8 +144,9 @@ TEST_F(SignatureFiles, ImportWritesTheDatabaseAndTheSymptomFile) {
     EXPECT_EQ(FileBytes(kSignatureDbName).size(), 4 * kSignatureRecordSize);
     EXPECT_EQ(FileBytes(kSignatureSymptomsName).substr(0, kSymptomNameRecordSize),
               std::string(kSymptomNameRecordSize, '\0'));
-    EXPECT_EQ(ReadSignatureRecord(3).Plant, "Melissa");
-    EXPECT_EQ(SignatureRecordBuffer.ZodiacalSignature, "cancro");
+    const SignatureRecord melissa = ReadSignatureRecord(3);
+    EXPECT_EQ(melissa.Plant, "Melissa");
+    EXPECT_EQ(melissa.ZodiacalSignature, "cancro");
 
     auto last = BuildSignatureLists();
     EXPECT_TRUE(last.empty());  // nothing for the Fishes

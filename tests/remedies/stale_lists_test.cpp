@@ -49,9 +49,11 @@ protected:
         WriteRepertoryDb({{"Hoofdpijn", "Aurum", "2 x", ""}, {"Slapeloosheid", "Arnica", "1 x", ""}});
         EnsureRemedyFiles();
     }
-    void TearDown() override { ListRebuildStepHook = nullptr; }
-    static void CutRebuildsShort() {
-        ListRebuildStepHook = [] { throw std::runtime_error("ended"); };
+    // Steps that end every list rebuild as it starts.
+    static WriteSteps CutRebuildsShort() {
+        WriteSteps steps;
+        steps.listRebuild = [] { throw std::runtime_error("ended"); };
+        return steps;
     }
 };
 
@@ -59,38 +61,38 @@ TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
     struct Change {
         const char* what;
         DbFile db;
-        std::function<bool()> run;  // true when the database was changed and its lists were not
+        std::function<bool(const WriteSteps&)> run;  // true when the database was changed and its lists were not
         const char* list;
         const char* line;  // what the list must show once rebuilt
     };
     const fs::path disc = folder.Path() / "disc" / "OpzioneH";
     const std::vector<Change> changes{
         {"editor save", PrimaryDb(),
-         [] {
-             const ChangeOutcome o = SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars"));
+         [](const WriteSteps& steps) {
+             const ChangeOutcome o = SavePrimaryEdit(1, Texts("Arnica", "Verstuiking", "Mars"), steps);
              return o.saved && !o.listsRebuilt;
          },
          kSymptomListName, "Verstuiking"},
         {"therapies editor append", RepertoryDb(),
-         [] {
-             const ChangeOutcome o = AppendRepertoryEdit({"Migraine", "Aurum", "", ""});
+         [](const WriteSteps& steps) {
+             const ChangeOutcome o = AppendRepertoryEdit({"Migraine", "Aurum", "", ""}, steps);
              return o.saved && !o.listsRebuilt;
          },
          kPathologyListName, "Migraine"},
         {"utility save", PrimaryDb(),
-         [] {
-             const ChangeOutcome o = SaveFieldText("Prima", "Rime", 2, "Aurum metallicum");
+         [](const WriteSteps& steps) {
+             const ChangeOutcome o = SaveFieldText("Prima", "Rime", 2, "Aurum metallicum", steps);
              return o.saved && !o.listsRebuilt;
          },
          kRemedyListName, "Aurum metallicum"},
         {"utility save in the therapies", RepertoryDb(),
-         [] {
-             const ChangeOutcome o = SaveFieldText("Terap", "Patol", 1, "Hoofdpijn chronisch");
+         [](const WriteSteps& steps) {
+             const ChangeOutcome o = SaveFieldText("Terap", "Patol", 1, "Hoofdpijn chronisch", steps);
              return o.saved && !o.listsRebuilt;
          },
          kPathologyListName, "Hoofdpijn chronisch"},
         {"update from a disc", PrimaryDb(),
-         [&disc] {
+         [&disc](const WriteSteps& steps) {
              // The disc's database with lists of another database.
              fs::create_directories(disc);
              {
@@ -101,15 +103,13 @@ TEST_F(StaleLists, EveryChangeLeavesTheMarkUntilTheStartRebuildsItsLists) {
              }
              testing_support::WriteBytes(disc / "Sintomi.txt", "Angst\r\nVal en stoot\r\n");
              std::string notes;
-             const UpdateOutcome o = InstallUpdateWithLists(disc, notes);
+             const UpdateOutcome o = InstallUpdateWithLists(disc, notes, steps);
              return o.ok && notes.find("Ricostruisci File") != std::string::npos;
          },
          kSymptomListName, "Wonden"},
     };
     for (const Change& c : changes) {
-        CutRebuildsShort();
-        ASSERT_TRUE(c.run()) << c.what;
-        ListRebuildStepHook = nullptr;
+        ASSERT_TRUE(c.run(CutRebuildsShort())) << c.what;
         EXPECT_TRUE(Marked(c.db)) << c.what;
         EXPECT_FALSE(Holds(rt::ReadTextLines(c.list), c.line)) << c.what;
         // The next start.

@@ -29,7 +29,7 @@ TEST(DatabaseCommandsTest, EachButtonShowsItsWindowWithTheSampleDatabases) {
     std::vector<std::string> seen;
     gui::SetModalHandler("FoMainArc", [&seen](QDialog* d) {
         auto* w = dynamic_cast<remedies::PrimaryEditor*>(d);
-        EXPECT_EQ(w, remedies::thePrimaryEditor);
+        EXPECT_EQ(w, shell::theMainWindow->remedyWindows.primaryEditor.get());
         w->Refresh();
         seen.push_back(std::to_string(w->entryList->count()));
         return int(gui::ModalCancel);

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 #include "platform/gui/text_convert.h"
@@ -33,22 +34,27 @@ void ClickLineStarting(QListWidget* list, const QString& start) {
 TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
     ProgramStart start;
     std::vector<std::string> seen;
-    gui::SetModalHandler("FoSintom1", [&seen](QDialog* d) {
+    // The windows while they were shown, to see them released afterwards.
+    std::vector<QPointer<QDialog>> shown;
+    gui::SetModalHandler("FoSintom1", [&seen, &shown](QDialog* d) {
+        shown.emplace_back(d);
         auto* w = dynamic_cast<remedies::SymptomBrowser*>(d);
-        EXPECT_EQ(w, remedies::theSymptomBrowser);
+        EXPECT_NE(w, nullptr);
         w->Refresh();
         ClickLineStarting(w->choiceList, "Hoest");
         seen.push_back(gui::FromQt(w->remedyEdits[1]->text()));
         return int(gui::ModalCancel);
     });
-    gui::SetModalHandler("FoRimed", [&seen](QDialog* d) {
+    gui::SetModalHandler("FoRimed", [&seen, &shown](QDialog* d) {
+        shown.emplace_back(d);
         auto* w = dynamic_cast<remedies::RemedyBrowser*>(d);
         w->Refresh();
         ClickLineStarting(w->choiceList, "Salix");
         seen.push_back(gui::FromQt(w->Chosen->text()));
         return int(gui::ModalCancel);
     });
-    gui::SetModalHandler("FoRicCom", [&seen](QDialog* d) {
+    gui::SetModalHandler("FoRicCom", [&seen, &shown](QDialog* d) {
+        shown.emplace_back(d);
         auto* w = dynamic_cast<remedies::MultiSymptomSearch*>(d);
         w->Refresh();
         ClickLineStarting(w->vocabularyList, "Hoest");
@@ -56,7 +62,8 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
         seen.push_back(gui::FromQt(w->resultList->item(0)->text()));
         return int(gui::ModalCancel);
     });
-    gui::SetModalHandler("FoTerCom", [&seen](QDialog* d) {
+    gui::SetModalHandler("FoTerCom", [&seen, &shown](QDialog* d) {
+        shown.emplace_back(d);
         auto* w = dynamic_cast<remedies::CompoundTherapySearch*>(d);
         w->Refresh();
         ClickLineStarting(w->vocabularyList, "Hoest");
@@ -69,18 +76,16 @@ TEST(RemedyCommandsTest, EachButtonOpensItsWindowWithTheSampleData) {
     shell::theMainWindow->openMultiSymptomSearchButton->click();
     shell::theMainWindow->openCompoundTherapySearchButton->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"Foeniculum vulgare", "Salix alba", "01 Viola odorata", "4"}));
-    EXPECT_EQ(remedies::theSymptomBrowser, nullptr);
-    EXPECT_EQ(remedies::theRemedyBrowser, nullptr);
-    EXPECT_EQ(remedies::theMultiSymptomSearch, nullptr);
-    EXPECT_EQ(remedies::theCompoundTherapySearch, nullptr);
+    ASSERT_EQ(shown.size(), 4u);
+    for (const QPointer<QDialog>& window : shown) EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
 TEST(RemedyCommandsTest, TheTherapiesWindowIsCreatedAtStart) {
     ProgramStart start;
-    ASSERT_NE(shell::theTherapyBrowser, nullptr);
-    EXPECT_NE(dynamic_cast<remedies::TherapyBrowser*>(shell::theTherapyBrowser), nullptr);
-    EXPECT_EQ(shell::theTherapyBrowser->windowTitle(), gui::ToQt("THERAPIE\xCBN"));
+    remedies::TherapyBrowser* therapies = shell::theMainWindow->remedyWindows.therapyBrowser.get();
+    ASSERT_NE(therapies, nullptr);
+    EXPECT_EQ(therapies->windowTitle(), gui::ToQt("THERAPIE\xCBN"));
 }
 
 }  // namespace

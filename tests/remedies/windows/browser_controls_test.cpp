@@ -34,14 +34,12 @@ class BrowserControls : public OwnDatabases {
 protected:
     PrimaryTexts full = FullRecord("A");
     void SetUp() override {
-        ResetBrowserStates();
         full.Indication = "Koorts";
         PrimaryTexts signs = Texts("MSA Bryonia", "Koorts", "Zon-Maan", "Ram Stier");
         signs.SecondarySignature = "Mars";
         WritePrimaryDb({full, signs});
         RebuildPrimaryLists();
     }
-    void TearDown() override { ResetBrowserStates(); }
 };
 
 // Presses a slot's button and gives what the notes show, caption and text.

@@ -185,14 +185,14 @@ TEST_F(SampleWindows, KeysThatTypeNoCharacterNeverEnterATypeAheadKey) {
 TEST_F(SampleWindows, PrimaryEditorWarnsAtThe51stCharacterOfARemedy) {
     PrimaryEditor w;
     w.show();
-    const int beeps = BeepCount();
+    const int beeps = w.BeepCount();
     w.remedyEdit->setFocus();
     QTest::keyClicks(w.remedyEdit, QString(50, 'a'));
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     QTest::keyClick(w.remedyEdit, Qt::Key_B);
     EXPECT_TRUE(w.lengthWarningEdit->isVisible());
     EXPECT_EQ(w.lengthWarningEdit->y(), 53);
-    EXPECT_EQ(BeepCount(), beeps + 1);
+    EXPECT_EQ(w.BeepCount(), beeps + 1);
     QTest::keyClick(w.remedyEdit, Qt::Key_Backspace);
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     // Save as new wants an indication; then it asks before it cuts the name

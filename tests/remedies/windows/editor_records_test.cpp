@@ -290,11 +290,11 @@ TEST_F(EditorSample, EnterCountsAsTheFieldStoresIt) {
     PrimaryEditor w;
     w.show();
     QTest::keyClicks(w.remedyEdit, QString(50, 'r'));
-    const int beeps = BeepCount();
+    const int beeps = w.BeepCount();
     const std::string key = w.SearchKey;
     QTest::keyClick(w.remedyEdit, Qt::Key_Return);
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
-    EXPECT_EQ(BeepCount(), beeps);
+    EXPECT_EQ(w.BeepCount(), beeps);
     EXPECT_EQ(w.SearchKey, key);
 
     w.posologyMemo->setPlainText(QString(899, 'p'));

@@ -145,13 +145,13 @@ TEST_F(EntryForms, WhatThePrimaryEditorStoresTheBrowsersFindAgain) {
 TEST_F(EntryForms, APastedOverlengthWarnsAtOnceAndIsCutOnlyWhenTheUserSaysSo) {
     PrimaryEditor w;
     w.show();
-    const int beeps = BeepCount();
+    const int beeps = w.BeepCount();
     w.remedyEdit->setText("Lang");
     w.indicationMemo->setPlainText("Lange dosering");
     w.posologyMemo->setPlainText(QString(950, 'p'));  // a paste: no key press
     EXPECT_TRUE(w.lengthWarningEdit->isVisible());
     EXPECT_EQ(w.lengthWarningEdit->y(), 142);
-    EXPECT_EQ(BeepCount(), beeps + 1);
+    EXPECT_EQ(w.BeepCount(), beeps + 1);
     const std::int64_t n = PrimaryRecordCount();
     Messages().clear();
     sample.messages.answers.push_back(gui::AnswerNo);

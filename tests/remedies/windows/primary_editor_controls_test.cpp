@@ -110,11 +110,11 @@ TEST_F(PrimaryEditorControls, EveryFieldWarnsBesideItselfOneCharacterPastItsMaxi
         SetField(w, f, std::string(f.maximum - 1, 'k'));
         TypeAtEnd(w, f, "k");
         EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << f.name;
-        const int beeps = BeepCount();
+        const int beeps = w.BeepCount();
         TypeAtEnd(w, f, "x");
         EXPECT_TRUE(w.lengthWarningEdit->isVisible()) << f.name;
         EXPECT_EQ(w.lengthWarningEdit->y(), f.warningTop) << f.name;
-        EXPECT_EQ(BeepCount(), beeps + 1) << f.name;
+        EXPECT_EQ(w.BeepCount(), beeps + 1) << f.name;
         QTest::keyClick(FieldWidget(w, f), Qt::Key_Backspace);
         EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << f.name;
     }
@@ -144,7 +144,7 @@ TEST_F(PrimaryEditorControls, KeysThatTypeNoCharacterNeitherEnterNorLengthenAFie
             m->moveCursor(QTextCursor::End);
         else
             static_cast<QLineEdit*>(box)->end(false);
-        const int beeps = BeepCount();
+        const int beeps = w.BeepCount();
         for (const auto& [key, modifiers] : {std::pair{Qt::Key_Delete, Qt::KeyboardModifiers()},
                                              std::pair{Qt::Key_Period, Qt::KeyboardModifiers(Qt::ControlModifier)},
                                              std::pair{Qt::Key_K, Qt::KeyboardModifiers(Qt::AltModifier)},
@@ -153,7 +153,7 @@ TEST_F(PrimaryEditorControls, KeysThatTypeNoCharacterNeitherEnterNorLengthenAFie
             PressKey(box, key, modifiers);
             EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << f.name << " " << key;
         }
-        EXPECT_EQ(BeepCount(), beeps) << f.name;
+        EXPECT_EQ(w.BeepCount(), beeps) << f.name;
         EXPECT_EQ(FieldText(w, f), full) << f.name;
     }
 }

@@ -46,11 +46,7 @@ class MultiSymptomControls : public ::testing::Test {
 protected:
     SampleFolder sample;
     MultiSymptomSearch w;
-    void SetUp() override {
-        MultiSymptomWindow = {};
-        w.show();
-    }
-    void TearDown() override { MultiSymptomWindow = {}; }
+    void SetUp() override { w.show(); }
     std::vector<std::string> SlotTexts() {
         std::vector<std::string> out;
         for (int k = 1; k <= kRankedSlots; ++k) out.push_back(TextOf(w.slotEdits[k]));
@@ -129,7 +125,6 @@ TEST_F(MultiSymptomControls, PulisciTuttoEmptiesEverySlotAndTheResults) {
 
 TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitornaCloses) {
     SampleFolder sample;
-    CompoundTherapyWindow = {};
     CompoundTherapySearch w;
     w.show();
     ASSERT_GT(w.vocabularyList->count(), 1);
@@ -137,7 +132,6 @@ TEST(CompoundTherapyControls, TypeAheadPastEveryPathologyEndsOnTheLastAndRitorna
     EXPECT_EQ(TextOf(w.searchEdit), "ZZ");
     EXPECT_EQ(w.vocabularyList->currentRow(), w.vocabularyList->count() - 1);
     ExpectRitornaCloses(w, w.backButton);
-    CompoundTherapyWindow = {};
 }
 
 // --------------------------------------------------- composition and synthesis

@@ -80,7 +80,6 @@ TEST(SymptomBrowser, TypeAheadThenClickListsTheRemediesOfTheSymptom) {
 
 TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
     testing_support::TempWorkFolder folder;
-    ResetBrowserStates();
     std::vector<PrimaryTexts> records;
     for (int i = 1; i <= 15; ++i) records.push_back(remedy_tests::Texts("Vijftien " + std::to_string(i), "Vijftien"));
     for (int i = 1; i <= 141; ++i) records.push_back(remedy_tests::Texts("Veel " + std::to_string(i), "Veel"));
@@ -119,16 +118,17 @@ TEST(SymptomBrowser, FifteenHitsMakeTwoPagesAnd141KeepOneHundredAndForty) {
 
 TEST(SymptomBrowser, StateOutlivesTheWindowButTheKeyStartsEmpty) {
     SampleFolder folder;
+    BrowserState pages;  // kept by the browser's opener
     {
-        SymptomBrowser w;
+        SymptomBrowser w(pages);
         w.Refresh();
         ASSERT_TRUE(ClickLine(w.choiceList, "Hoest"));
         QTest::keyClicks(w.SearchEdit, "x");
     }
-    EXPECT_EQ(symptomBrowserPages.HitCount(), 7);
-    SymptomBrowser again;
+    EXPECT_EQ(pages.HitCount(), 7);
+    SymptomBrowser again(pages);
     again.Refresh();
-    EXPECT_TRUE(symptomBrowserPages.SearchKey.empty());
+    EXPECT_TRUE(pages.SearchKey.empty());
 }
 
 TEST(SymptomBrowser, ADamagedSymptomListIsRebuiltFromASoundDatabaseAndNeverShown) {
@@ -237,7 +237,6 @@ TEST(RemedyBrowser, VariantLineShowsTheRemedyFormWarningsAndSymptoms) {
 
 TEST(RemedyBrowser, BracketNumberShowsTheNote) {
     testing_support::TempWorkFolder folder;
-    ResetBrowserStates();
     remedy_tests::WritePrimaryDb({remedy_tests::Texts("Aurum (2)", "Hartzeer"), remedy_tests::Texts("Aurum", "Moeheid")});
     rt::WriteTextLines(kRemedyVariantListName, {"Aurum", "Aurum (2)"});
     RemedyBrowser w;

@@ -98,20 +98,20 @@ TEST_F(TherapiesEditorControls, EachFieldWarnsBesideItselfPastItsMaximum) {
         c.edit->setText(QString(c.maximum - 1, 'k'));
         Append(c.edit, "k");
         EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << c.top;
-        const int beeps = BeepCount();
+        const int beeps = w.BeepCount();
         Append(c.edit, "x");
         EXPECT_TRUE(w.lengthWarningEdit->isVisible()) << c.top;
         EXPECT_EQ(w.lengthWarningEdit->y(), c.top);
-        EXPECT_EQ(BeepCount(), beeps + 1) << c.top;
+        EXPECT_EQ(w.BeepCount(), beeps + 1) << c.top;
         QTest::keyClick(c.edit, Qt::Key_Backspace);
         EXPECT_FALSE(w.lengthWarningEdit->isVisible()) << c.top;
     }
     // The notes beep from their 301st character, but the warning stands only
     // past the 750 they keep.
     w.notesMemo->setPlainText(QString(300, 'n'));
-    int beeps = BeepCount();
+    int beeps = w.BeepCount();
     Append(w.notesMemo, "n");
-    EXPECT_EQ(BeepCount(), beeps + 1);
+    EXPECT_EQ(w.BeepCount(), beeps + 1);
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());
     w.notesMemo->setPlainText(QString(750, 'n'));
     EXPECT_FALSE(w.lengthWarningEdit->isVisible());

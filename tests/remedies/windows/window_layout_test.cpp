@@ -84,7 +84,6 @@ protected:
     gui::RecordingMessageSink messages;
     void SetUp() override {
         window_tests::CopySampleData();
-        ResetBrowserStates();
     }
 };
 

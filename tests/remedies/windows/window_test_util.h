@@ -47,7 +47,6 @@ public:
         for (const char* f : {"DBmain.rnd", "Repertorio.rnd", "Sintomi.txt", "ProdotA.txt", "ProdotB.txt",
                               "Patolog.txt"})
             fs::copy_file(shipped / "OpzioneH" / f, fs::path("OpzioneH") / f);
-        remedies::ResetBrowserStates();
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink messages;
