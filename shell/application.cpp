@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QIcon>
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -114,6 +115,10 @@ private:
 int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
+    // The desktop matches the windows to the menu entry by this name, and shows
+    // the installed icon on them (none when run from a build folder).
+    QGuiApplication::setDesktopFileName("kelvor");
+    QApplication::setWindowIcon(QIcon::fromTheme("kelvor"));
     QApplication::setQuitOnLastWindowClosed(false);
     SessionEnd sessionEnd(app);
     // The message boxes' buttons in the language of the program's questions.
