@@ -125,20 +125,20 @@ void StartUp() {
 
 void CreateStartWindows() {
     CreateForm(theMainWindow);
-    CreateForm(theUserNameDialog);
+    CreateForm(theMainWindow->userNameDialog);
     CreateForm(theMainWindow->recallDialog);
-    CreateForm(theSheetViewer);
-    theSheetViewer->drawSettings = &theMainWindow->drawSettings;
-    CreateForm(display::theMetafileViewer);
-    CreateForm(thePrintParentWindow);
-    CreateForm(theOrbSettingsWindow);
+    CreateForm(theMainWindow->sheetViewer);
+    theMainWindow->sheetViewer->drawSettings = &theMainWindow->drawSettings;
+    CreateForm(theMainWindow->sheetViewer->metafileViewer);
+    CreateForm(theMainWindow->printParentWindow);
+    CreateForm(theMainWindow->orbSettingsWindow);
     CreateForm(theMainWindow->inputDialog);
     CreateForm(theMainWindow->inputDialog->storeDialog);
     CreateForm(theMainWindow->deleteDialog);
-    CreateForm(theStyledRichTextWindow);
-    CreateForm(theCalibrationWindow, theMainWindow->drawSettings);
-    CreateForm(theLineWidthDialog, theMainWindow->drawSettings);
-    CreateForm(thePrinterModelDialog, theMainWindow->drawSettings);
+    CreateForm(theMainWindow->styledRichTextWindow);
+    CreateForm(theMainWindow->calibrationWindow, theMainWindow->drawSettings);
+    CreateForm(theMainWindow->lineWidthDialog, theMainWindow->drawSettings);
+    CreateForm(theMainWindow->printerModelDialog, theMainWindow->drawSettings);
     CreateForm(theTherapyBrowser);
     CreateForm(theSymptomPlantsWindow);
     CreateForm(thePlantSymptomsWindow);
@@ -147,7 +147,7 @@ void CreateStartWindows() {
     CreateForm(thePrimaryEditor);
     CreateForm(theRepertoryEditor);
     CreateForm(theUpdateWindow);
-    CreateForm(theRichTextWindow);
+    CreateForm(theMainWindow->richTextWindow);
     CreateForm(theSignatureSearchWindow);
     CreateForm(theSearchUtility);
     CreateForm(thePrinciplesWindow);
@@ -155,10 +155,10 @@ void CreateStartWindows() {
     CreateForm(theDebilityWindow);
     CreateForm(theSynthesisWindow);
     CreateForm(display::theChartWindow);
-    CreateForm(theInstructionsDialog);
+    CreateForm(theMainWindow->instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
-    const auto showPersonText = [] {
-        if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
+    const auto showPersonText = [main = theMainWindow] {
+        if (main->richTextWindow) main->richTextWindow->ShowForHandOff();
     };
     theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
     theMainWindow->changeDialog->ShowPersonTextEditor = showPersonText;

@@ -26,9 +26,6 @@ namespace shell {
 using display::CalibrationWindow;
 using display::LineWidthDialog;
 using display::PrinterModelDialog;
-using display::theCalibrationWindow;
-using display::theLineWidthDialog;
-using display::thePrinterModelDialog;
 using remedies::TherapyBrowser;
 using remedies::SymptomPlantsWindow;
 using remedies::PlantSymptomsWindow;
@@ -45,7 +42,6 @@ using remedies::SynthesisWindow;
 
 using display::SheetViewer;
 
-using display::theSheetViewer;
 using remedies::theTherapyBrowser;
 using remedies::theSymptomPlantsWindow;
 using remedies::thePlantSymptomsWindow;

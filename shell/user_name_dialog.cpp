@@ -15,8 +15,6 @@
 
 namespace shell {
 
-UserNameDialog* theUserNameDialog = nullptr;
-
 UserNameDialog::UserNameDialog() {
     setObjectName("FoNomUte");
     setWindowTitle(gui::ToQt("Gebruikersnaam wijzigen"));

@@ -34,6 +34,4 @@ private:
     bool changed_ = false;
 };
 
-extern UserNameDialog* theUserNameDialog;
-
 }  // namespace shell
