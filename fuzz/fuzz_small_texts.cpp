@@ -21,7 +21,10 @@ void Run(const std::vector<std::string>& files) {
     fuzz::Guard([] { display::ApplyChartOrientation("Grafico1.emf", nullptr); });
 
     fuzz::PutFile(shell::kUserNameFile, files[1]);
-    fuzz::Guard([] { shell::LoadUserName(); });
+    fuzz::Guard([] {
+        shell::UserNameState name;
+        shell::LoadUserName(name);
+    });
 
     fuzz::PutFile(archive::kEditFileHandOff, files[2]);
     fuzz::PutFile("BASEtxt\\00001.txt", files[2]);

@@ -485,8 +485,8 @@ void MainWindow::Refresh() {
     ResetViewFlags();
     // 5. The user's name.
     RefreshStep([this] {
-        LoadUserName();
-        changeUserNameButton->setText(gui::ToQt(UserName.UserFullName));
+        LoadUserName(userName);
+        changeUserNameButton->setText(gui::ToQt(userName.UserFullName));
     });
     // 6. The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
@@ -536,7 +536,7 @@ void MainWindow::ChangeUserName() {
     archive::PlaceNearMain(userNameDialog, 10, frame);
     gui::ShowModal(userNameDialog);
     changeUserNameButton->setText(
-        gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
+        gui::ToQt(userName.UserGivenName + " " + userName.UserSurname));
     Refresh();
 }
 

@@ -7,6 +7,7 @@
 
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
+#include "shell/user_name.h"
 
 class QComboBox;
 class QDialog;
@@ -151,6 +152,8 @@ public:
     // The drawing settings in force: read at every refresh, handed to the
     // windows that show, change or use them.
     archive::DrawSettings drawSettings;
+    // The user's name: read at every refresh, changed by the user name dialog.
+    UserNameState userName;
 
     // Pages.
     QTabWidget* pageTabs = nullptr;

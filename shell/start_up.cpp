@@ -1,5 +1,7 @@
 #include "shell/start_up.h"
 
+#include <QPointer>
+
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
 #include "archive/current_person.h"
@@ -46,8 +48,6 @@
 
 namespace shell {
 
-DrawingViewState DrawingView;
-
 void ResetSharedState() {
     engine::ResetChartState();
     display::ResetDrawingState();
@@ -69,8 +69,6 @@ void ResetSharedState() {
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};
-    ResetUserName();
-    DrawingView = DrawingViewState{};
 }
 
 void SetStartValues(int screenWidth, int screenHeight) {
@@ -117,15 +115,19 @@ void StartUp() {
     remedies::ResetRemedyBuffers();
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
-    // The printable sheets print the user's name beside their caption.
-    display::SetUserFullNameSource([] { return UserName.UserFullName; });
+    // The printable sheets print the user's name beside their caption: none
+    // until the main window holds it.
+    display::SetUserFullNameSource({});
     // The chart window reloads the current person after computing other charts.
     display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
 }
 
 void CreateStartWindows() {
     CreateForm(theMainWindow);
-    CreateForm(theMainWindow->userNameDialog);
+    display::SetUserFullNameSource([main = QPointer<MainWindow>(theMainWindow)] {
+        return main ? main->userName.UserFullName : std::string();
+    });
+    CreateForm(theMainWindow->userNameDialog, theMainWindow->userName);
     CreateForm(theMainWindow->recallDialog);
     CreateForm(theMainWindow->sheetViewer);
     theMainWindow->sheetViewer->drawSettings = &theMainWindow->drawSettings;
@@ -169,7 +171,6 @@ void EnsurePersonalArchive() {
 }
 
 void ResetViewFlags() {
-    DrawingView.AlternativeDrawingWindow = nullptr;
     display::ChartWindowStatus.ArchetypeViewFlag = false;
 }
 

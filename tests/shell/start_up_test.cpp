@@ -332,9 +332,9 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     shell::theMainWindow->ChangeUserName();
     std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
-    EXPECT_EQ(shell::UserName.UserGivenName.size(), 80u);
-    EXPECT_EQ(shell::UserName.UserFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), shell::UserName.UserFullName);
+    EXPECT_EQ(shell::theMainWindow->userName.UserGivenName.size(), 80u);
+    EXPECT_EQ(shell::theMainWindow->userName.UserFullName, (given + " Rossi").substr(0, 80));
+    EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), shell::theMainWindow->userName.UserFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
@@ -404,7 +404,7 @@ TEST(UserNameTest, CancelKeepsTheNames) {
         return dialog->result();
     });
     shell::theMainWindow->ChangeUserName();
-    EXPECT_EQ(shell::UserName.UserGivenName, "Nome");
+    EXPECT_EQ(shell::theMainWindow->userName.UserGivenName, "Nome");
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
 }
 
