@@ -27,7 +27,8 @@ int RunApplication(int argc, char** argv) {
     // The message boxes' buttons in the language of the program's questions.
     gui::LoadQtTranslations();
     // One copy per data folder; a second copy ends here, touching nothing.
-    if (!ClaimDataFolder(rt::UserDataFolder())) return 1;
+    DataFolderClaim claim;
+    if (!claim.Claim(rt::UserDataFolder())) return 1;
     try {
         // A database brought from another installation keeps its own lists.
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
@@ -53,7 +54,7 @@ int RunApplication(int argc, char** argv) {
     QTimer::singleShot(0, theMainWindow, [] { gui::Guard([] { theMainWindow->Refresh(); }); });
     int result = app.exec();
     FreeForms();
-    ReleaseDataFolder();
+    claim.Release();
     return result;
 }
 
