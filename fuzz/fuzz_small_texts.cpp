@@ -18,10 +18,13 @@ namespace {
 void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(display::kOrientationFile, files[0]);
     fuzz::Guard([] { display::ReadChartOrientations(); });
-    fuzz::Guard([] { display::ApplyChartOrientation("Grafico1.emf"); });
+    fuzz::Guard([] { display::ApplyChartOrientation("Grafico1.emf", nullptr); });
 
     fuzz::PutFile(shell::kUserNameFile, files[1]);
-    fuzz::Guard([] { shell::LoadUserName(); });
+    fuzz::Guard([] {
+        shell::UserNameState name;
+        shell::LoadUserName(name);
+    });
 
     fuzz::PutFile(archive::kEditFileHandOff, files[2]);
     fuzz::PutFile("BASEtxt\\00001.txt", files[2]);

@@ -124,7 +124,8 @@ int RunApplication(int argc, char** argv) {
     // The message boxes' buttons in the language of the program's questions.
     gui::LoadQtTranslations();
     // One copy per data folder; a second copy ends here, touching nothing.
-    if (!ClaimDataFolder(rt::UserDataFolder())) return 1;
+    DataFolderClaim claim;
+    if (!claim.Claim(rt::UserDataFolder())) return 1;
     try {
         // A database brought from another installation keeps its own lists.
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
@@ -153,7 +154,7 @@ int RunApplication(int argc, char** argv) {
     });
     int result = app.exec();
     FreeForms();
-    ReleaseDataFolder();
+    claim.Release();
     return result;
 }
 

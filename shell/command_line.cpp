@@ -89,10 +89,9 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
     TerminalMessages messages(err);
     const std::filesystem::path folder = rt::UserDataFolder();
     // One copy at a time writes the data folder.
-    if (!ClaimDataFolder(folder, Claimant::CommandLine)) return 1;
-    struct Release {
-        ~Release() { ReleaseDataFolder(); }
-    } release;
+    // Held until the command ends, however it ends.
+    DataFolderClaim claim;
+    if (!claim.Claim(folder, Claimant::CommandLine)) return 1;
     try {
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
     } catch (const rt::IoError& e) {

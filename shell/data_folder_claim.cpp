@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace shell {
 namespace {
-std::unique_ptr<QLockFile> g_lock;
 
 // A lock file's name is written by its copy right after the file is made: one
 // found without a name this young may be a copy starting at this moment.
@@ -130,8 +129,12 @@ bool TakeOver(QLockFile& lock, const fs::path& path, const LockHolder& shown) {
 
 }  // namespace
 
-bool ClaimDataFolder(const fs::path& folder, Claimant claimant) {
-    ReleaseDataFolder();
+DataFolderClaim::DataFolderClaim() = default;
+
+DataFolderClaim::~DataFolderClaim() { Release(); }
+
+bool DataFolderClaim::Claim(const fs::path& folder, Claimant claimant) {
+    Release();
     std::error_code ec;
     fs::create_directories(folder, ec);
     const fs::path path = folder / kDataFolderLockName;
@@ -179,13 +182,13 @@ bool ClaimDataFolder(const fs::path& folder, Claimant claimant) {
         // program goes on without a lock and shows what is there.
         return true;
     }
-    g_lock = std::move(lock);
+    lock_ = std::move(lock);
     return true;
 }
 
-void ReleaseDataFolder() {
-    if (g_lock) g_lock->unlock();
-    g_lock.reset();
+void DataFolderClaim::Release() {
+    if (lock_) lock_->unlock();
+    lock_.reset();
 }
 
 }  // namespace shell

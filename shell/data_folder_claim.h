@@ -10,6 +10,9 @@
 // user is told which computer, which process and since when, and says whether
 // that program is closed.
 #include <filesystem>
+#include <memory>
+
+class QLockFile;
 
 namespace shell {
 
@@ -25,12 +28,26 @@ enum class Claimant {
     CommandLine,
 };
 
-// Takes the lock on the data folder (creating the folder when missing). When
-// another running copy holds it, or the user does not take over a lock of
-// another computer, says so in a message box and returns false; nothing in
-// the folder is touched then.
-bool ClaimDataFolder(const std::filesystem::path& folder, Claimant claimant = Claimant::Windows);
-// Gives the lock up (the end of the program; tests).
-void ReleaseDataFolder();
+// The lock on a data folder, held by the run that claimed it for as long as
+// this object lives (or until Release).
+class DataFolderClaim {
+public:
+    DataFolderClaim();
+    ~DataFolderClaim();
+    DataFolderClaim(const DataFolderClaim&) = delete;
+    DataFolderClaim& operator=(const DataFolderClaim&) = delete;
+
+    // Takes the lock on the data folder (creating the folder when missing),
+    // giving up a lock this object held before. When another running copy
+    // holds it, or the user does not take over a lock of another computer,
+    // says so in a message box and returns false; nothing in the folder is
+    // touched then.
+    bool Claim(const std::filesystem::path& folder, Claimant claimant = Claimant::Windows);
+    // Gives the lock up.
+    void Release();
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+};
 
 }  // namespace shell

@@ -1,6 +1,7 @@
 #pragma once
-// The program's windows: each class has one instance held in a global reference,
-// created in a fixed order, owned until the program ends and freed in reverse order.
+// The program's windows: each class has one instance, held by the window that
+// opens it (the main window by the start), created in a fixed order, kept until
+// the program ends and freed in reverse order.
 #include <functional>
 #include <memory>
 #include <utility>

@@ -13,8 +13,6 @@
 
 namespace shell {
 
-InstructionsDialog* theInstructionsDialog = nullptr;
-
 InstructionsDialog::InstructionsDialog() {
     setObjectName("FoIstDef");
     setWindowTitle(gui::ToQt("Selecteren"));

@@ -27,6 +27,4 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-extern InstructionsDialog* theInstructionsDialog;
-
 }  // namespace shell

@@ -421,7 +421,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (nodeTypeBox->isEnabled()) gui::Guard([this] { ToggleNodeType(); });
         return true;
     } else if (event->type() == QEvent::Hide && !refreshing_ && !closing_ && watched &&
-               (watched == display::theChartWindow || watched == theSheetViewer)) {
+               (watched == display::theChartWindow || watched == sheetViewer)) {
         // Back from the chart window or the sheet viewer.
         gui::Guard([this] { Refresh(); });
     } else if (watched == emptyBox && event->type() == QEvent::MouseButtonDblClick) {
@@ -487,8 +487,8 @@ void MainWindow::Refresh() {
     ResetViewFlags();
     // 5. The user's name.
     RefreshStep([this] {
-        LoadUserName();
-        changeUserNameButton->setText(gui::ToQt(UserName.UserFullName));
+        LoadUserName(userName);
+        changeUserNameButton->setText(gui::ToQt(userName.UserFullName));
     });
     // 6. The drawing settings (values read before, or the defaults, stand in
     // for a file that cannot be read).
@@ -515,8 +515,8 @@ void MainWindow::Refresh() {
 void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
     if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->bottomPanel, screen);
-    if (theCalibrationWindow) SizeFullScreen(theCalibrationWindow, nullptr, screen);
-    if (theSheetViewer) SizeFullScreen(theSheetViewer, theSheetViewer->buttonBar, screen);
+    if (calibrationWindow) SizeFullScreen(calibrationWindow, nullptr, screen);
+    if (sheetViewer) SizeFullScreen(sheetViewer, sheetViewer->buttonBar, screen);
 }
 
 bool MainWindow::ShowCurrentPerson() {
@@ -535,10 +535,10 @@ void MainWindow::RememberOrigin() {
 
 void MainWindow::ChangeUserName() {
     RememberOrigin();
-    archive::PlaceNearMain(theUserNameDialog, 10, frame);
-    gui::ShowModal(theUserNameDialog);
+    archive::PlaceNearMain(userNameDialog, 10, frame);
+    gui::ShowModal(userNameDialog);
     changeUserNameButton->setText(
-        gui::ToQt(UserName.UserGivenName + " " + UserName.UserSurname));
+        gui::ToQt(userName.UserGivenName + " " + userName.UserSurname));
     Refresh();
 }
 
@@ -627,14 +627,14 @@ void MainWindow::OpenPersonText() {
     lines.resize(2);
     std::string path = archive::PersonTextFileName(lines[0], lines[1]);
     rt::WriteTextLines(archive::kEditFileHandOff, {path});
-    if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
+    if (richTextWindow) richTextWindow->ShowForHandOff();
     Refresh();
 }
 
 void MainWindow::OpenInstructionsDialog() {
     RememberOrigin();
-    archive::PlaceNearMain(theInstructionsDialog, 10, frame);
-    gui::ShowModal(theInstructionsDialog);
+    archive::PlaceNearMain(instructionsDialog, 10, frame);
+    gui::ShowModal(instructionsDialog);
     Refresh();
 }
 
@@ -709,9 +709,9 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
     display::SetDefaultWheelRadii();
     display::Sheets.SheetOrientation = orientation;
     engine::Chart.PlanetLatitudesSaved = engine::Chart.PlanetLatitudes;
-    if (!theSheetViewer) return;
-    WatchModeless(theSheetViewer);
-    gui::ShowInFront(theSheetViewer);
+    if (!sheetViewer) return;
+    WatchModeless(sheetViewer);
+    gui::ShowInFront(sheetViewer);
 }
 
 void MainWindow::ShowLandscapeSheet() { ShowSheet(16, "L", true); }
@@ -730,15 +730,15 @@ void MainWindow::OpenCompositionWindow() { ShowPlain(remedyWindows.compositionWi
 void MainWindow::OpenPrinciplesWindow() { ShowPlain(remedyWindows.principlesWindow.get()); }
 void MainWindow::OpenDebilityWindow() { ShowPlain(remedyWindows.debilityWindow.get()); }
 void MainWindow::OpenSynthesisWindow() { ShowPlain(remedyWindows.synthesisWindow.get()); }
-void MainWindow::OpenOrbSettingsWindow() { ShowNear(theOrbSettingsWindow, 10); }
+void MainWindow::OpenOrbSettingsWindow() { ShowNear(orbSettingsWindow, 10); }
 
 void MainWindow::OpenCalibrationWindow() {
     display::Sheets.SheetCode = 0;
-    ShowPlain(theCalibrationWindow);
+    ShowPlain(calibrationWindow);
 }
 
-void MainWindow::OpenLineWidthDialog() { ShowNear(theLineWidthDialog, 10); }
-void MainWindow::OpenPrinterModelDialog() { ShowNear(thePrinterModelDialog, 10); }
+void MainWindow::OpenLineWidthDialog() { ShowNear(lineWidthDialog, 10); }
+void MainWindow::OpenPrinterModelDialog() { ShowNear(printerModelDialog, 10); }
 void MainWindow::OpenSearchUtility() { ShowNear(remedyWindows.searchUtility.get(), 10); }
 void MainWindow::OpenUpdateWindow() { ShowNear(remedyWindows.updateWindow.get(), 10); }
 

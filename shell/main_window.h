@@ -10,6 +10,7 @@
 #include "archive/form_helpers.h"
 #include "remedies/browser_search.h"
 #include "remedies/ranked_search.h"
+#include "shell/user_name.h"
 
 class QComboBox;
 class QDialog;
@@ -47,8 +48,21 @@ class SynthesisWindow;
 class TherapyBrowser;
 class UpdateWindow;
 }  // namespace remedies
+namespace display {
+class CalibrationWindow;
+class LineWidthDialog;
+class PrinterModelDialog;
+class SheetViewer;
+}  // namespace display
 
 namespace shell {
+
+class InstructionsDialog;
+class OrbSettingsWindow;
+class PrintParentWindow;
+class RichTextWindow;
+class StyledRichTextWindow;
+class UserNameDialog;
 
 // What the chart and sheet buttons say before any person is stored.
 inline constexpr const char* kNoCurrentPersonMessage =
@@ -163,6 +177,21 @@ public:
     archive::InputDialog* inputDialog = nullptr;
     archive::DeleteDialog* deleteDialog = nullptr;
     archive::ChangeDialog* changeDialog = nullptr;
+    // The windows of its own this window opens, made at the start
+    // (shell::CreateForm) and freed with the program's windows.
+    UserNameDialog* userNameDialog = nullptr;
+    display::SheetViewer* sheetViewer = nullptr;
+    OrbSettingsWindow* orbSettingsWindow = nullptr;
+    display::CalibrationWindow* calibrationWindow = nullptr;
+    display::LineWidthDialog* lineWidthDialog = nullptr;
+    display::PrinterModelDialog* printerModelDialog = nullptr;
+    // The editor of the person's text (the store and change dialogs show it too).
+    RichTextWindow* richTextWindow = nullptr;
+    InstructionsDialog* instructionsDialog = nullptr;
+    // The windows the start makes beside them: the styled editor and the
+    // never-shown window whose empty editor prints a blank page.
+    StyledRichTextWindow* styledRichTextWindow = nullptr;
+    PrintParentWindow* printParentWindow = nullptr;
     // The backup window, while it is shown: made at each click, released when it closes.
     archive::BackupWindow* backupWindow = nullptr;
     // This window's origin, saved before it opens a dialog, and its size, saved
@@ -171,6 +200,8 @@ public:
     // The drawing settings in force: read at every refresh, handed to the
     // windows that show, change or use them.
     archive::DrawSettings drawSettings;
+    // The user's name: read at every refresh, changed by the user name dialog.
+    UserNameState userName;
 
     // Pages.
     QTabWidget* pageTabs = nullptr;

@@ -32,8 +32,6 @@
 
 namespace shell {
 
-OrbSettingsWindow* theOrbSettingsWindow = nullptr;
-
 namespace {
 
 inline constexpr const char* kInvalidOrbsMessage = "Errore Impostazione Orbite";

@@ -73,6 +73,4 @@ private:
     void BuildSideColumn(QHBoxLayout* outer);
 };
 
-extern OrbSettingsWindow* theOrbSettingsWindow;
-
 }  // namespace shell

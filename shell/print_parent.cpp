@@ -9,8 +9,6 @@
 
 namespace shell {
 
-PrintParentWindow* thePrintParentWindow = nullptr;
-
 PrintParentWindow::PrintParentWindow() {
     setObjectName("FoPrint");
     setWindowTitle("FoPrint");

@@ -19,6 +19,4 @@ public:
     QTextEdit* Editor = nullptr;
 };
 
-extern PrintParentWindow* thePrintParentWindow;
-
 }  // namespace shell

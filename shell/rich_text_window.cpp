@@ -48,8 +48,6 @@ namespace fs = std::filesystem;
 
 namespace shell {
 
-RichTextWindow* theRichTextWindow = nullptr;
-
 namespace {
 
 QString& CommandLineFileRef() {

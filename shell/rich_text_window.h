@@ -160,6 +160,4 @@ private:
     bool openReadOnly_ = false;   // the open dialog's read-only option
 };
 
-extern RichTextWindow* theRichTextWindow;
-
 }  // namespace shell

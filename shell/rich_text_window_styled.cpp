@@ -17,8 +17,6 @@
 
 namespace shell {
 
-StyledRichTextWindow* theStyledRichTextWindow = nullptr;
-
 StyledRichTextWindow::StyledRichTextWindow() : RichTextWindow("FoReMai1", true) {
     QToolBar* bar = StyleToolBar();
     bar->addSeparator();

@@ -33,6 +33,4 @@ private:
     QActionGroup* alignGroup_ = nullptr;
 };
 
-extern StyledRichTextWindow* theStyledRichTextWindow;
-
 }  // namespace shell

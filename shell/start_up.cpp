@@ -1,5 +1,7 @@
 #include "shell/start_up.h"
 
+#include <QPointer>
+
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
 #include "archive/current_person.h"
@@ -46,8 +48,6 @@
 
 namespace shell {
 
-DrawingViewState DrawingView;
-
 void ResetSharedState() {
     engine::ResetChartState();
     display::ResetDrawingState();
@@ -69,8 +69,6 @@ void ResetSharedState() {
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};
-    ResetUserName();
-    DrawingView = DrawingViewState{};
 }
 
 void SetStartValues(int screenWidth, int screenHeight) {
@@ -128,28 +126,32 @@ void StartUp() {
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
-    // The printable sheets print the user's name beside their caption.
-    display::SetUserFullNameSource([] { return UserName.UserFullName; });
+    // The printable sheets print the user's name beside their caption: none
+    // until the main window holds it.
+    display::SetUserFullNameSource({});
     // The chart window reloads the current person after computing other charts.
     display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
 }
 
 void CreateStartWindows() {
     CreateForm(theMainWindow);
-    CreateForm(theUserNameDialog);
+    display::SetUserFullNameSource([main = QPointer<MainWindow>(theMainWindow)] {
+        return main ? main->userName.UserFullName : std::string();
+    });
+    CreateForm(theMainWindow->userNameDialog, theMainWindow->userName);
     CreateForm(theMainWindow->recallDialog);
-    CreateForm(theSheetViewer);
-    theSheetViewer->drawSettings = &theMainWindow->drawSettings;
-    CreateForm(display::theMetafileViewer);
-    CreateForm(thePrintParentWindow);
-    CreateForm(theOrbSettingsWindow);
+    CreateForm(theMainWindow->sheetViewer);
+    theMainWindow->sheetViewer->drawSettings = &theMainWindow->drawSettings;
+    CreateForm(theMainWindow->sheetViewer->metafileViewer);
+    CreateForm(theMainWindow->printParentWindow);
+    CreateForm(theMainWindow->orbSettingsWindow);
     CreateForm(theMainWindow->inputDialog);
     CreateForm(theMainWindow->inputDialog->storeDialog);
     CreateForm(theMainWindow->deleteDialog);
-    CreateForm(theStyledRichTextWindow);
-    CreateForm(theCalibrationWindow, theMainWindow->drawSettings);
-    CreateForm(theLineWidthDialog, theMainWindow->drawSettings);
-    CreateForm(thePrinterModelDialog, theMainWindow->drawSettings);
+    CreateForm(theMainWindow->styledRichTextWindow);
+    CreateForm(theMainWindow->calibrationWindow, theMainWindow->drawSettings);
+    CreateForm(theMainWindow->lineWidthDialog, theMainWindow->drawSettings);
+    CreateForm(theMainWindow->printerModelDialog, theMainWindow->drawSettings);
     CreateForm(theMainWindow->remedyWindows.therapyBrowser, theMainWindow->remedyWindows.therapyBrowserPages);
     CreateForm(theMainWindow->remedyWindows.symptomPlantsWindow);
     CreateForm(theMainWindow->remedyWindows.plantSymptomsWindow);
@@ -158,7 +160,7 @@ void CreateStartWindows() {
     CreateForm(theMainWindow->remedyWindows.primaryEditor);
     CreateForm(theMainWindow->remedyWindows.repertoryEditor);
     CreateForm(theMainWindow->remedyWindows.updateWindow);
-    CreateForm(theRichTextWindow);
+    CreateForm(theMainWindow->richTextWindow);
     CreateForm(theMainWindow->remedyWindows.signatureSearchWindow);
     CreateForm(theMainWindow->remedyWindows.searchUtility);
     CreateForm(theMainWindow->remedyWindows.principlesWindow);
@@ -166,10 +168,10 @@ void CreateStartWindows() {
     CreateForm(theMainWindow->remedyWindows.debilityWindow);
     CreateForm(theMainWindow->remedyWindows.synthesisWindow);
     CreateForm(display::theChartWindow);
-    CreateForm(theInstructionsDialog);
+    CreateForm(theMainWindow->instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
-    const auto showPersonText = [] {
-        if (theRichTextWindow) theRichTextWindow->ShowForHandOff();
+    const auto showPersonText = [main = theMainWindow] {
+        if (main->richTextWindow) main->richTextWindow->ShowForHandOff();
     };
     theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
     theMainWindow->changeDialog->ShowPersonTextEditor = showPersonText;
@@ -180,7 +182,6 @@ void EnsurePersonalArchive() {
 }
 
 void ResetViewFlags() {
-    DrawingView.AlternativeDrawingWindow = nullptr;
     display::ChartWindowStatus.ArchetypeViewFlag = false;
 }
 

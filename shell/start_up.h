@@ -5,19 +5,10 @@
 #include <string>
 #include <vector>
 
-class QWidget;
-
 namespace shell {
 
 inline constexpr const char* kNoPrinterWarning =
     "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
-
-// The window the views draw in instead of the chart window (none: the chart
-// window); the start-up and the main window's activation clear it.
-struct DrawingViewState {
-    QWidget* AlternativeDrawingWindow = nullptr;
-};
-extern DrawingViewState DrawingView;
 
 // Clears the whole shared state to zero, empty or false.
 void ResetSharedState();
@@ -42,8 +33,7 @@ void CreateStartWindows();
 // The main window's activation, step 2: an empty personal archive when
 // "BASE.st1" is missing.
 void EnsurePersonalArchive();
-// The main window's activation, step 4: no alternative drawing form, no
-// archetype view.
+// The main window's activation, step 4: no archetype view.
 void ResetViewFlags();
 
 }  // namespace shell

@@ -26,9 +26,6 @@ namespace shell {
 using display::CalibrationWindow;
 using display::LineWidthDialog;
 using display::PrinterModelDialog;
-using display::theCalibrationWindow;
-using display::theLineWidthDialog;
-using display::thePrinterModelDialog;
 using remedies::TherapyBrowser;
 using remedies::SymptomPlantsWindow;
 using remedies::PlantSymptomsWindow;
@@ -44,7 +41,5 @@ using remedies::DebilityWindow;
 using remedies::SynthesisWindow;
 
 using display::SheetViewer;
-
-using display::theSheetViewer;
 
 }  // namespace shell

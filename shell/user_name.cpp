@@ -12,16 +12,11 @@
 
 namespace shell {
 
-UserNameState UserName;
-
-void ResetUserName() { UserName = UserNameState{}; }
-
 std::string JoinUserName(const std::string& given, const std::string& surname) {
     return rt::CutTo(given + " " + surname, kUserNameCapacity);
 }
 
-bool LoadUserName() {
-    UserNameState& u = UserName;
+bool LoadUserName(UserNameState& u) {
     if (!rt::PathExists(kUserNameFile)) {
         rt::EnsureParentFolder(kUserNameFile);
         rt::WriteTextLines(kUserNameFile, {"Nome", "Cognome"});
@@ -76,8 +71,7 @@ bool LoadUserName() {
     return false;
 }
 
-void SaveUserName() {
-    UserNameState& u = UserName;
+void SaveUserName(UserNameState& u) {
     u.UserFullName = JoinUserName(u.UserGivenName, u.UserSurname);
     rt::EnsureParentFolder(kUserNameFile);
     rt::ReplaceTextLines(kUserNameFile, {u.UserGivenName, u.UserSurname});

@@ -13,19 +13,15 @@ struct UserNameState {
     std::string UserFullName;   // string[80]: given name, one blank, surname
 };
 
-extern UserNameState UserName;
-
-void ResetUserName();
-
-// Reads the two lines of the file into memory. A missing file is created with
+// Reads the two lines of the file into the names it is handed. A missing file is created with
 // "Nome" and "Cognome", which are then the names in memory. A damaged file
 // (not two lines of text) is kept beside itself
 // under a numbered name, written anew with "Nome" and "Cognome", and the user
 // told. Returns true when the file was created.
-bool LoadUserName();
+bool LoadUserName(UserNameState& u);
 
 // Full name from the two parts, then rewrites the file with them.
-void SaveUserName();
+void SaveUserName(UserNameState& u);
 
 // Given name, one blank, surname, cut to 80 characters.
 std::string JoinUserName(const std::string& given, const std::string& surname);

@@ -15,9 +15,7 @@
 
 namespace shell {
 
-UserNameDialog* theUserNameDialog = nullptr;
-
-UserNameDialog::UserNameDialog() {
+UserNameDialog::UserNameDialog(UserNameState& userName) : userName_(userName) {
     setObjectName("FoNomUte");
     setWindowTitle(gui::ToQt("Gebruikersnaam wijzigen"));
     auto* grid = new QGridLayout(this);
@@ -59,8 +57,8 @@ void UserNameDialog::showEvent(QShowEvent* event) {
 }
 
 void UserNameDialog::ShowUserName() {
-    givenNameEdit->setText(gui::ToQt(UserName.UserGivenName));
-    surnameEdit->setText(gui::ToQt(UserName.UserSurname));
+    givenNameEdit->setText(gui::ToQt(userName_.UserGivenName));
+    surnameEdit->setText(gui::ToQt(userName_.UserSurname));
     changed_ = false;
     givenNameEdit->setFocus();
 }
@@ -84,9 +82,9 @@ void UserNameDialog::SaveAndClose() {
         ~CloseAfter() { d->accept(); }
     } closeAfter{this};
     if (!changed_) return;
-    UserName.UserGivenName = rt::CutTo(gui::FromQt(givenNameEdit->text()), kUserNameCapacity);
-    UserName.UserSurname = rt::CutTo(gui::FromQt(surnameEdit->text()), kUserNameCapacity);
-    SaveUserName();
+    userName_.UserGivenName = rt::CutTo(gui::FromQt(givenNameEdit->text()), kUserNameCapacity);
+    userName_.UserSurname = rt::CutTo(gui::FromQt(surnameEdit->text()), kUserNameCapacity);
+    SaveUserName(userName_);
 }
 
 void UserNameDialog::Cancel() { reject(); }

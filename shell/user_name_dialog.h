@@ -8,10 +8,13 @@ class QPushButton;
 
 namespace shell {
 
+struct UserNameState;
+
 class UserNameDialog : public QDialog {
     Q_OBJECT
 public:
-    UserNameDialog();
+    // Shows and changes the names it is handed (those of the main window).
+    explicit UserNameDialog(UserNameState& userName);
 
     // Shows the names in use; runs at every showing.
     void ShowUserName();
@@ -31,9 +34,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    UserNameState& userName_;
     bool changed_ = false;
 };
-
-extern UserNameDialog* theUserNameDialog;
 
 }  // namespace shell

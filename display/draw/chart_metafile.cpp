@@ -5,7 +5,6 @@
 
 #include "display/draw/drawing_state.h"
 #include "display/draw/emf_recorder.h"
-#include "display/draw/metafile_viewer.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
@@ -72,14 +71,14 @@ void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& 
     }
 }
 
-char ApplyChartOrientation(std::string_view name) {
+char ApplyChartOrientation(std::string_view name, QWidget* viewer) {
     const int type = ChartTypeOfName(name);
     if (type == 0) return 0;
     // "L" is landscape; any other letter is the portrait size.
     const char letter = OrientationLetters()[type - 1] == 'L' ? 'L' : 'P';
     int w = 0, h = 0;
     ViewerSizeFor(letter, Drawing.ScreenAspect, w, h);
-    if (theMetafileViewer) theMetafileViewer->resize(w, h);
+    if (viewer) viewer->resize(w, h);
     return letter;
 }
 

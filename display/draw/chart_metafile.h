@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class QWidget;
+
 namespace display {
 
 class EmfRecorder;
@@ -27,9 +29,10 @@ std::string ReadChartOrientations();
 // A bad name writes nothing; returns whether it was saved. The window that
 // takes the name checks it first (CheckChartMetafileName) and tells the user.
 bool SaveChartOrientation(std::string_view name);
-// Sizes the metafile viewer (theMetafileViewer) for the orientation of the chart's type.
+// Sizes the metafile viewer it is handed (none: nothing is sized) for the
+// orientation of the chart's type.
 // Returns the letter used ('L' or 'P'), or 0 for a bad name.
-char ApplyChartOrientation(std::string_view name);
+char ApplyChartOrientation(std::string_view name, QWidget* viewer);
 // The viewer size for an orientation letter and the screen aspect.
 void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& height);
 

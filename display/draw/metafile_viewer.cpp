@@ -20,8 +20,6 @@
 
 namespace display {
 
-MetafileViewer* theMetafileViewer = nullptr;
-
 namespace {
 constexpr int kDesignWidth = 685;
 constexpr int kDesignHeight = 470;

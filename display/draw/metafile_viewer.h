@@ -46,8 +46,6 @@ private:
     bool missing_ = false;  // the file was not there at the last drawing
 };
 
-extern MetafileViewer* theMetafileViewer;
-
 // The file the viewer shows for a metafile name: "Emf\" + the name in the
 // working folder, as a full path (UTF-8).
 std::filesystem::path MetafileViewerFile(std::string_view metafileName);

@@ -26,7 +26,6 @@
 
 namespace display {
 
-CalibrationWindow* theCalibrationWindow = nullptr;
 CalibrationState Calibration;
 
 void ResetCalibrationState() { Calibration = CalibrationState{}; }

@@ -68,8 +68,6 @@ private:
     void SaveScales(const archive::DrawSettingsState& changed);
 };
 
-extern CalibrationWindow* theCalibrationWindow;
-
 // Page units per pixel of the last layout (aspect scale / pixels per unit x zoom).
 struct CalibrationState {
     unsigned short FirstDrawTicks = 0;

@@ -19,8 +19,6 @@
 
 namespace display {
 
-LineWidthDialog* theLineWidthDialog = nullptr;
-
 LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings) : settings_(settings) {
     setObjectName("FoSpeLin");
     setWindowTitle(gui::ToQt("Lijndikte"));

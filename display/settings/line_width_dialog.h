@@ -54,6 +54,4 @@ private:
     void SaveFactor(long double factor);
 };
 
-extern LineWidthDialog* theLineWidthDialog;
-
 }  // namespace display

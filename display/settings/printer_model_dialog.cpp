@@ -17,8 +17,6 @@
 
 namespace display {
 
-PrinterModelDialog* thePrinterModelDialog = nullptr;
-
 PrinterModelDialog::PrinterModelDialog(archive::DrawSettings& settings) : settings_(settings) {
     setObjectName("FoStampa");
     setWindowTitle(gui::ToQt("Printer"));

@@ -48,6 +48,4 @@ private:
                            const char* buttonName, const char* caption);
 };
 
-extern PrinterModelDialog* thePrinterModelDialog;
-
 }  // namespace display

@@ -41,8 +41,6 @@
 
 namespace display {
 
-SheetViewer* theSheetViewer = nullptr;
-
 // A button of the viewer's bar: where the window keeps it, its name, caption,
 // left edge, width and hint.
 struct SheetViewer::BarButton {
@@ -118,7 +116,6 @@ SheetViewer::SheetViewer(QWidget* parent) : CanvasForm(parent) {
 
 SheetViewer::~SheetViewer() {
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
-    if (theSheetViewer == this) theSheetViewer = nullptr;
 }
 
 // The buttons of the bar at the foot of the viewer: no focus, so the keys
@@ -371,9 +368,9 @@ void SheetViewer::OpenMetafile() {
         gui::ShowMessage(MissingMetafileMessage(Drawing.MetafileName));
         return;
     }
-    if (!theMetafileViewer) theMetafileViewer = new MetafileViewer;
-    if (ApplyChartOrientation(Drawing.MetafileName) == 0) return;
-    gui::ShowModal(theMetafileViewer);
+    if (!metafileViewer) metafileViewer = new MetafileViewer(this);
+    if (ApplyChartOrientation(Drawing.MetafileName, metafileViewer) == 0) return;
+    gui::ShowModal(metafileViewer);
     ResetSheetZoom();
     ShowChartSheet();
 }

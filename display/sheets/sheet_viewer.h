@@ -22,6 +22,8 @@ class DrawSettings;
 
 namespace display {
 
+class MetafileViewer;
+
 class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
@@ -31,6 +33,9 @@ public:
     // The drawing settings in force, handed at the start: their printer
     // correction puts a blank page before each printed sheet (none: no correction).
     const archive::DrawSettings* drawSettings = nullptr;
+    // The viewer of saved chart metafiles this window opens: the one the start
+    // makes for it, or else its own child, made at the first opening.
+    MetafileViewer* metafileViewer = nullptr;
 
     QFrame* buttonBar = nullptr;
     QPushButton* backButton = nullptr;
@@ -102,7 +107,5 @@ private:
     // Set by a showing until the window system's first change of activation.
     bool showActivationPending_ = false;
 };
-
-extern SheetViewer* theSheetViewer;
 
 }  // namespace display

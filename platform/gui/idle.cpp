@@ -8,24 +8,38 @@
 
 namespace gui {
 namespace {
-std::function<void()>& Handler() {
-    static std::function<void()> h;
-    return h;
+
+// The one idle slot: the handler in force, and whether it is running (a
+// handler that runs the event loop, as a modal dialog does, is not entered
+// again).
+class IdleSlot {
+public:
+    void Set(std::function<void()> handler) { handler_ = std::move(handler); }
+    bool Has() const { return static_cast<bool>(handler_); }
+    void Run() {
+        if (!handler_ || running_) return;
+        running_ = true;
+        auto h = handler_;  // the handler may replace itself
+        Guard(h);
+        running_ = false;
+    }
+
+private:
+    std::function<void()> handler_;
+    bool running_ = false;
+};
+
+IdleSlot& Slot() {
+    static IdleSlot slot;
+    return slot;
 }
-bool g_running = false;
+
 }  // namespace
 
-void SetIdleHandler(std::function<void()> handler) { Handler() = std::move(handler); }
-void ClearIdleHandler() { Handler() = nullptr; }
-bool HasIdleHandler() { return static_cast<bool>(Handler()); }
-
-void RunIdleHandler() {
-    if (!Handler() || g_running) return;
-    g_running = true;
-    auto h = Handler();  // the handler may replace itself
-    Guard(h);
-    g_running = false;
-}
+void SetIdleHandler(std::function<void()> handler) { Slot().Set(std::move(handler)); }
+void ClearIdleHandler() { Slot().Set(nullptr); }
+bool HasIdleHandler() { return Slot().Has(); }
+void RunIdleHandler() { Slot().Run(); }
 
 void InstallIdleHook() {
     auto* dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread());

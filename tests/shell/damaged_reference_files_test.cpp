@@ -93,8 +93,8 @@ void StoreMerini() {
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
     shell::theMainWindow->showPortraitSheetButton->click();
-    display::theSheetViewer->DrawWhenReady();
-    display::theSheetViewer->DrawWhenReady();
+    shell::theMainWindow->sheetViewer->DrawWhenReady();
+    shell::theMainWindow->sheetViewer->DrawWhenReady();
 }
 
 // The interactive model with its wheel drawn.
@@ -136,7 +136,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
-    display::theSheetViewer->ZoomIn();  // drawn again: nothing more is said
+    shell::theMainWindow->sheetViewer->ZoomIn();  // drawn again: nothing more is said
     // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
@@ -146,7 +146,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     ASSERT_EQ(terms.size(), 1u);
     EXPECT_TRUE(Contains(terms[0], "(\xE8 vuoto). Il programma ha rimesso al suo posto")) << terms[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
-    EXPECT_TRUE(display::theSheetViewer->isVisible());  // the sheet stands, with the rest of its blocks
+    EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());  // the sheet stands, with the rest of its blocks
 
     const fs::path shipped = rt::InstalledDataFolder();
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"), ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
@@ -158,7 +158,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
         EXPECT_TRUE(IsWorkFile(n) || n.rfind("Appoggio/GoverAnno.txt", 0) == 0 ||
                     n.rfind("OpzioneT/KlvPianCan.Txt", 0) == 0)
             << n;
-    display::theSheetViewer->hide();
+    shell::theMainWindow->sheetViewer->hide();
 }
 
 TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) {
@@ -228,8 +228,8 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    display::theSheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
-    display::theSheetViewer->saveMetafileButton->click();
+    shell::theMainWindow->sheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
+    shell::theMainWindow->sheetViewer->saveMetafileButton->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -243,14 +243,14 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         ++shown;
         return int(gui::ModalCancel);
     });
-    display::theSheetViewer->openMetafileButton->click();
+    shell::theMainWindow->sheetViewer->openMetafileButton->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "non \xE8 un metafile intero")) << said[0];
     EXPECT_EQ(start.messages.messages.size(), 1u);
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
-    display::theSheetViewer->hide();
+    shell::theMainWindow->sheetViewer->hide();
 }
 
 // The planets' correction table overwritten with random bytes of its own size:

@@ -41,12 +41,13 @@ public:
         if (pipe(ready_) != 0 || pipe(done_) != 0) return;
         pid_ = fork();
         if (pid_ == 0) {
+            shell::DataFolderClaim claim;
             gui::SetMessageSink([](const gui::MessageRequest&) { return int(gui::AnswerOk); });
-            const char ok = shell::ClaimDataFolder(data) ? 'y' : 'n';
+            const char ok = claim.Claim(data) ? 'y' : 'n';
             (void)!write(ready_[1], &ok, 1);
             char c;
             (void)!read(done_[0], &c, 1);
-            shell::ReleaseDataFolder();
+            claim.Release();
             _exit(0);
         }
         char ok = 0;
@@ -84,9 +85,10 @@ TEST(DataFolderClaim, ASecondCopyRefusesAndTouchesNothing) {
     ASSERT_TRUE(first.Claimed());
     const auto before = Snapshot(data);
     const auto times = WriteTimes(data);
+    shell::DataFolderClaim claim;
     {
         gui::RecordingMessageSink messages;
-        EXPECT_FALSE(shell::ClaimDataFolder(data));
+        EXPECT_FALSE(claim.Claim(data));
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(messages.messages[0].text.rfind("Het programma is al geopend met deze map: " + data.string(), 0), 0u)
             << messages.messages[0].text;
@@ -95,8 +97,8 @@ TEST(DataFolderClaim, ASecondCopyRefusesAndTouchesNothing) {
     EXPECT_EQ(WriteTimes(data), times);
     // When the first copy ends, the folder is free.
     first.End();
-    EXPECT_TRUE(shell::ClaimDataFolder(data));
-    shell::ReleaseDataFolder();
+    EXPECT_TRUE(claim.Claim(data));
+    claim.Release();
 }
 
 TEST(DataFolderClaim, ACrashedCopyLeavesTheFolderFree) {
@@ -107,7 +109,8 @@ TEST(DataFolderClaim, ACrashedCopyLeavesTheFolderFree) {
     const pid_t crashed = fork();
     ASSERT_GE(crashed, 0);
     if (crashed == 0) {
-        const char ok = shell::ClaimDataFolder(data) ? 'y' : 'n';
+        shell::DataFolderClaim claim;
+        const char ok = claim.Claim(data) ? 'y' : 'n';
         (void)!write(ready[1], &ok, 1);
         for (;;) pause();
     }
@@ -118,10 +121,11 @@ TEST(DataFolderClaim, ACrashedCopyLeavesTheFolderFree) {
     waitpid(crashed, nullptr, 0);
     // Its lock file is still there, naming a process that is gone.
     EXPECT_TRUE(fs::exists(data / shell::kDataFolderLockName));
+    shell::DataFolderClaim claim;
     gui::RecordingMessageSink messages;
-    EXPECT_TRUE(shell::ClaimDataFolder(data));
+    EXPECT_TRUE(claim.Claim(data));
     EXPECT_TRUE(messages.messages.empty());
-    shell::ReleaseDataFolder();
+    claim.Release();
 }
 
 namespace {
@@ -167,13 +171,14 @@ TEST(DataFolderClaim, ADamagedLockFileIsTakenOverWithoutAWord) {
         const fs::path lockFile = data / shell::kDataFolderLockName;
         WriteBytes(lockFile, damage.bytes);
         WriteBytes(data / "BASE.ST1", "index");
+        shell::DataFolderClaim claim;
         gui::RecordingMessageSink messages;
-        EXPECT_TRUE(shell::ClaimDataFolder(data)) << damage.what;
+        EXPECT_TRUE(claim.Claim(data)) << damage.what;
         EXPECT_TRUE(messages.messages.empty()) << damage.what;
         // The lock is this copy's now.
         EXPECT_EQ(LockHolder(lockFile), getpid()) << damage.what;
         EXPECT_EQ(testing_support::ReadBytes(data / "BASE.ST1"), "index");
-        shell::ReleaseDataFolder();
+        claim.Release();
         EXPECT_FALSE(fs::exists(lockFile)) << damage.what;
     }
 }
@@ -183,14 +188,15 @@ TEST(DataFolderClaim, AFolderInPlaceOfTheLockIsMovedAsideWhole) {
     const fs::path data = work.Path() / "kelvor";
     const fs::path lockFile = data / shell::kDataFolderLockName;
     WriteBytes(lockFile / "inside", "kept");
+    shell::DataFolderClaim claim;
     gui::RecordingMessageSink messages;
-    EXPECT_TRUE(shell::ClaimDataFolder(data));
+    EXPECT_TRUE(claim.Claim(data));
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(LockHolder(lockFile), getpid());
     fs::path aside = lockFile;
     aside += ".1";
     EXPECT_EQ(testing_support::ReadBytes(aside / "inside"), "kept");
-    shell::ReleaseDataFolder();
+    claim.Release();
 }
 
 // A lock file the user may not read (mode 000) names no copy of the user's.
@@ -202,11 +208,12 @@ TEST(DataFolderClaim, ALockFileTheUserMayNotReadIsTakenOver) {
     ASSERT_EQ(chown(data.c_str(), 65534, 65534), 0);
     fs::permissions(data / shell::kDataFolderLockName, fs::perms::none);
     EXPECT_EQ(testing_support::RunAsUnprivilegedUser([&] {
+                  shell::DataFolderClaim claim;
                   gui::RecordingMessageSink messages;
-                  if (!shell::ClaimDataFolder(data)) return 1;
+                  if (!claim.Claim(data)) return 1;
                   if (!messages.messages.empty()) return 2;
                   const bool ours = LockHolder(data / shell::kDataFolderLockName) == getpid();
-                  shell::ReleaseDataFolder();
+                  claim.Release();
                   return ours ? 0 : 3;
               }),
               0);
@@ -220,8 +227,9 @@ TEST(DataFolderClaim, ACopyThatTookADamagedLockOverStillHoldsTheFolder) {
     FirstCopy first(data);
     ASSERT_TRUE(first.Claimed());
     {
+        shell::DataFolderClaim claim;
         gui::RecordingMessageSink messages;
-        EXPECT_FALSE(shell::ClaimDataFolder(data));
+        EXPECT_FALSE(claim.Claim(data));
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(messages.messages[0].text.rfind("Het programma is al geopend met deze map: ", 0), 0u);
     }
@@ -284,9 +292,10 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
             file.setFileTime(QDateTime(QDate(2021, 5, 3), QTime(14, 12)), QFileDevice::FileModificationTime);
         }
         WriteBytes(data / "BASE.ST1", "index");
+        shell::DataFolderClaim claim;
         gui::RecordingMessageSink messages;
         messages.answers = c.answers;
-        EXPECT_EQ(shell::ClaimDataFolder(data), c.ours) << c.what;
+        EXPECT_EQ(claim.Claim(data), c.ours) << c.what;
         if (c.asked) {
             ASSERT_EQ(messages.messages.size(), 1u) << c.what;
             const gui::MessageRequest& question = messages.messages[0];
@@ -310,7 +319,7 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
             EXPECT_EQ(testing_support::ReadBytes(lockFile), c.lock) << c.what;
         }
         EXPECT_EQ(testing_support::ReadBytes(data / "BASE.ST1"), "index");
-        shell::ReleaseDataFolder();
+        claim.Release();
     }
 
     // A yes never takes the lock of a copy running here, whatever its file says.
@@ -320,9 +329,10 @@ TEST(DataFolderClaim, ALockOfAnotherComputerIsTakenOverWhenTheUserSaysItsProgram
     ASSERT_TRUE(first.Claimed());
     WriteBytes(data / shell::kDataFolderLockName, "4242\nkelvor\nstudio-pc\n");
     {
+        shell::DataFolderClaim claim;
         gui::RecordingMessageSink messages;
         messages.answers = {gui::AnswerYes};
-        EXPECT_FALSE(shell::ClaimDataFolder(data));
+        EXPECT_FALSE(claim.Claim(data));
         ASSERT_EQ(messages.messages.size(), 2u);
         EXPECT_EQ(messages.messages[1].text.rfind("Het programma is al geopend met deze map: ", 0), 0u);
     }

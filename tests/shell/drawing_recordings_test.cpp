@@ -142,7 +142,7 @@ protected:
         chart.backButton->click();
         chart.SetRecorder(nullptr);
 
-        display::SheetViewer& viewer = *shell::theSheetViewer;
+        display::SheetViewer& viewer = *shell::theMainWindow->sheetViewer;
         viewer.SetRecorder(&dc);
         const std::pair<int, std::function<void()>> sheets[] = {
             {5, [&] { main->showPortraitSheetButton->click(); }},

@@ -171,10 +171,10 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         EXPECT_EQ(display::Sheets.SheetOrientation, e.orientation);
         EXPECT_EQ(engine::Chart.PlanetLatitudesSaved, engine::Chart.PlanetLatitudes);
         EXPECT_NE(engine::Chart.PlanetLatitudes[2], 0);  // the Moon's latitude of the person loaded
-        ASSERT_TRUE(shell::theSheetViewer->isVisible());
+        ASSERT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
         EXPECT_TRUE(main->orbSetBox->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
-        shell::theSheetViewer->hide();
+        shell::theMainWindow->sheetViewer->hide();
         EXPECT_FALSE(main->orbSetBox->isEnabled());
     }
     main->ShowSecondLandscapeSheet();
@@ -183,7 +183,7 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     main->ShowSecondPortraitSheet();
     EXPECT_EQ(display::Sheets.SheetCode, 18);
     EXPECT_EQ(display::Sheets.SheetOrientation, "P");
-    shell::theSheetViewer->hide();
+    shell::theMainWindow->sheetViewer->hide();
 }
 
 TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart) {
@@ -478,7 +478,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
     std::vector<QImage> glyphs;
     for (int i = 1; i <= 14; ++i) {
         const QString name = QString("Image%1").arg(i == 14 ? 15 : i);
-        const auto* image = shell::theOrbSettingsWindow->findChild<QLabel*>(name);
+        const auto* image = shell::theMainWindow->orbSettingsWindow->findChild<QLabel*>(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
         const QImage picture = image->pixmap().toImage();
         ASSERT_FALSE(picture.isNull()) << name.toStdString();
@@ -496,7 +496,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
 // has the room its contents need from the start, every control inside it.
 TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     ProgramStart start;
-    shell::OrbSettingsWindow* w = shell::theOrbSettingsWindow;
+    shell::OrbSettingsWindow* w = shell::theMainWindow->orbSettingsWindow;
     const QSize before = w->size();
     w->show();
     QApplication::processEvents();
@@ -547,7 +547,7 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     for (QPushButton* b : {main->showLandscapeSheetButton, main->showPortraitSheetButton}) b->click();
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
-    EXPECT_FALSE(shell::theSheetViewer->isVisible());
+    EXPECT_FALSE(shell::theMainWindow->sheetViewer->isVisible());
     EXPECT_EQ(display::Sheets.SheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
@@ -557,8 +557,8 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     EXPECT_TRUE(display::theChartWindow->isVisible());
     display::theChartWindow->hide();
     main->showPortraitSheetButton->click();
-    EXPECT_TRUE(shell::theSheetViewer->isVisible());
-    shell::theSheetViewer->hide();
+    EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
+    shell::theMainWindow->sheetViewer->hide();
     EXPECT_EQ(start.messages.messages.size(), 5u);
 }
 
@@ -606,22 +606,22 @@ TEST(MainWindowCommandsTest, Screenshots) {
         EXPECT_TRUE(d->grab().save(folder + name));
         d->hide();
     };
-    display::thePrinterModelDialog->ConfirmationMilliseconds = 0;
-    shoot(shell::theOrbSettingsWindow, "orb-settings.png");
-    shoot(display::theLineWidthDialog, "line-width.png");
-    shoot(display::thePrinterModelDialog, "printer-model.png");
+    shell::theMainWindow->printerModelDialog->ConfirmationMilliseconds = 0;
+    shoot(shell::theMainWindow->orbSettingsWindow, "orb-settings.png");
+    shoot(shell::theMainWindow->lineWidthDialog, "line-width.png");
+    shoot(shell::theMainWindow->printerModelDialog, "printer-model.png");
     shell::theMainWindow->drawSettings.Values().EpsonCorrection = 1;
-    shoot(display::thePrinterModelDialog, "printer-model-epson.png");
+    shoot(shell::theMainWindow->printerModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
-    display::theCalibrationWindow->show();
-    display::theCalibrationWindow->horizontalScaleBar->setValue(-100);
-    display::theCalibrationWindow->DrawWhenReady();
-    display::theCalibrationWindow->DrawWhenReady();
+    shell::theMainWindow->calibrationWindow->show();
+    shell::theMainWindow->calibrationWindow->horizontalScaleBar->setValue(-100);
+    shell::theMainWindow->calibrationWindow->DrawWhenReady();
+    shell::theMainWindow->calibrationWindow->DrawWhenReady();
     QApplication::processEvents();
-    EXPECT_TRUE(display::theCalibrationWindow->Snapshot().save(folder + "calibration.png"));
-    EXPECT_TRUE(display::theCalibrationWindow->grab().save(folder + "calibration-window.png"));
-    display::theCalibrationWindow->ResetScales();
-    display::theCalibrationWindow->hide();
+    EXPECT_TRUE(shell::theMainWindow->calibrationWindow->Snapshot().save(folder + "calibration.png"));
+    EXPECT_TRUE(shell::theMainWindow->calibrationWindow->grab().save(folder + "calibration-window.png"));
+    shell::theMainWindow->calibrationWindow->ResetScales();
+    shell::theMainWindow->calibrationWindow->hide();
 }
 
 TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {

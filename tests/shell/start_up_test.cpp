@@ -156,7 +156,7 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
     std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->bottomPanel},
-                                                  {shell::theSheetViewer, shell::theSheetViewer->buttonBar}};
+                                                  {shell::theMainWindow->sheetViewer, shell::theMainWindow->sheetViewer->buttonBar}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());
@@ -165,8 +165,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(panel->geometry(), QRect(0, 1024 - panel->height(), 1280, panel->height()));
     }
-    EXPECT_EQ(shell::theCalibrationWindow->size(), QSize(1280, 1024));
-    EXPECT_FALSE(shell::theCalibrationWindow->isVisible());
+    EXPECT_EQ(shell::theMainWindow->calibrationWindow->size(), QSize(1280, 1024));
+    EXPECT_FALSE(shell::theMainWindow->calibrationWindow->isVisible());
 }
 
 TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
@@ -387,9 +387,9 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
     shell::theMainWindow->ChangeUserName();
     std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
-    EXPECT_EQ(shell::UserName.UserGivenName.size(), 80u);
-    EXPECT_EQ(shell::UserName.UserFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), shell::UserName.UserFullName);
+    EXPECT_EQ(shell::theMainWindow->userName.UserGivenName.size(), 80u);
+    EXPECT_EQ(shell::theMainWindow->userName.UserFullName, (given + " Rossi").substr(0, 80));
+    EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), shell::theMainWindow->userName.UserFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
@@ -459,7 +459,7 @@ TEST(UserNameTest, CancelKeepsTheNames) {
         return dialog->result();
     });
     shell::theMainWindow->ChangeUserName();
-    EXPECT_EQ(shell::UserName.UserGivenName, "Nome");
+    EXPECT_EQ(shell::theMainWindow->userName.UserGivenName, "Nome");
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
 }
 
@@ -511,7 +511,7 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
         return dialog->result();
     });
     shell::theMainWindow->openInstructionsDialogButton->click();
-    EXPECT_EQ(shell::theInstructionsDialog->result(), QDialog::Accepted);
+    EXPECT_EQ(shell::theMainWindow->instructionsDialog->result(), QDialog::Accepted);
     EXPECT_FALSE(chooserOpenAtMessage);
     chooser = nullptr;
     shell::theMainWindow->openBookletButton->click();
@@ -533,7 +533,7 @@ TEST(InstructionsTest, BackButtonOpensNothing) {
     });
     shell::theMainWindow->OpenInstructionsDialog();
     EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
-    EXPECT_EQ(shell::theInstructionsDialog->backButton->text(), "Backards");
+    EXPECT_EQ(shell::theMainWindow->instructionsDialog->backButton->text(), "Backards");
 }
 
 // Saves a picture of the main window when KELVOR_SCREENSHOT names a file.
@@ -548,21 +548,21 @@ TEST(MainWindowTest, Screenshot) {
     }
     WriteBytes(start.Data() / "MieiTesti" / "Tema1.txt", "Tema di prova\r\n\r\nSecondo paragrafo.\r\n");
     WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
-    shell::theRichTextWindow->show();
-    ASSERT_TRUE(shell::theRichTextWindow->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
+    shell::theMainWindow->richTextWindow->show();
+    ASSERT_TRUE(shell::theMainWindow->richTextWindow->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
 }
 
 TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
     ProgramStart start;
-    shell::theRichTextWindow->show();
-    shell::theRichTextWindow->Editor->insertPlainText("unsaved");
+    shell::theMainWindow->richTextWindow->show();
+    shell::theMainWindow->richTextWindow->Editor->insertPlainText("unsaved");
     start.messages.answers.push_back(gui::AnswerCancel);
     EXPECT_FALSE(shell::theMainWindow->close());
     EXPECT_TRUE(shell::theMainWindow->isVisible());
-    EXPECT_TRUE(shell::theRichTextWindow->isVisible());
+    EXPECT_TRUE(shell::theMainWindow->richTextWindow->isVisible());
     start.messages.answers.push_back(gui::AnswerNo);
     EXPECT_TRUE(shell::theMainWindow->close());
-    EXPECT_FALSE(shell::theRichTextWindow->isVisible());
+    EXPECT_FALSE(shell::theMainWindow->richTextWindow->isVisible());
 }
 
 TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {

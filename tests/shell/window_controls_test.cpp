@@ -122,8 +122,8 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
             QMetaObject::invokeMethod(s.button, "clicked");
         EXPECT_EQ(display::Sheets.SheetCode, s.code);
         EXPECT_EQ(display::Sheets.SheetOrientation, s.orientation);
-        EXPECT_TRUE(shell::theSheetViewer->isVisible());
-        shell::theSheetViewer->hide();
+        EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
+        shell::theMainWindow->sheetViewer->hide();
     }
     EXPECT_TRUE(start.messages.messages.empty());
 }

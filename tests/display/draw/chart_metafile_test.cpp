@@ -29,7 +29,6 @@ protected:
     }
     void TearDown() override {
         ResetDrawingState();
-        theMetafileViewer = nullptr;
     }
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
@@ -72,30 +71,29 @@ TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
 
 TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
     MetafileViewer viewer;
-    theMetafileViewer = &viewer;
     std::filesystem::create_directory(tmp.Path() / "Emf");
     rt::WriteTextLines("Emf\\TipGraf.Set", std::vector<std::string>(15, "P"));
-    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF"), 'P');
+    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF", &viewer), 'P');
     EXPECT_EQ(viewer.size(), QSize(450, 680));
     Drawing.ScreenAspect = 0.625L;
-    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF"), 'P');
+    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF", &viewer), 'P');
     EXPECT_EQ(viewer.width(), 525);
     Drawing.PrinterPresent = true;
     Drawing.PrinterLandscape = true;
     SaveChartOrientation("GRAF02.EMF");
-    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF"), 'L');
+    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF", &viewer), 'L');
     EXPECT_EQ(viewer.size(), QSize(755, 510));
     Drawing.ScreenAspect = 0.75L;
-    ApplyChartOrientation("GRAF02.EMF");
+    ApplyChartOrientation("GRAF02.EMF", &viewer);
     EXPECT_EQ(viewer.size(), QSize(660, 510));
-    EXPECT_EQ(ApplyChartOrientation("GRAF.EMF"), 0);
+    EXPECT_EQ(ApplyChartOrientation("GRAF.EMF", &viewer), 0);
     // A line other than "L" or "P" is the portrait size, and the file stays as it is.
     Drawing.ScreenAspect = 0.75L;
     rt::WriteTextLines("Emf\\TipGraf.Set", {"L", "l", "X", ""});
     const std::string before = testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set");
-    EXPECT_EQ(ApplyChartOrientation("GRAF01.EMF"), 'L');
+    EXPECT_EQ(ApplyChartOrientation("GRAF01.EMF", &viewer), 'L');
     for (const char* name : {"GRAF02.EMF", "GRAF03.EMF", "GRAF04.EMF"}) {
-        EXPECT_EQ(ApplyChartOrientation(name), 'P') << name;
+        EXPECT_EQ(ApplyChartOrientation(name, &viewer), 'P') << name;
         EXPECT_EQ(viewer.size(), QSize(450, 680)) << name;
     }
     EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), before);

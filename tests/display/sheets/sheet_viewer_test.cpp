@@ -313,22 +313,23 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
 // a window manager does), which sets the screen's portrait view at half size.
 class ActivatingPrinter : public display::PdfSheetPrinter {
 public:
-    using PdfSheetPrinter::PdfSheetPrinter;
+    ActivatingPrinter(const std::string& pdf, display::SheetViewer* viewer) : PdfSheetPrinter(pdf), viewer_(viewer) {}
     std::unique_ptr<display::SheetPrintJob> Begin(bool landscape, bool blank, const std::string& title) override {
-        display::theSheetViewer->PrepareOpening();
+        viewer_->PrepareOpening();
         return PdfSheetPrinter::Begin(landscape, blank, title);
     }
+
+private:
+    display::SheetViewer* viewer_;
 };
 
 TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
     Open(5, "P");
-    display::theSheetViewer = viewer.get();
     viewer->printButton->click();
     const PdfPage plain = ReadPdfWords(pdf);
-    display::SetSheetPrinter(std::make_unique<ActivatingPrinter>(pdf));
+    display::SetSheetPrinter(std::make_unique<ActivatingPrinter>(pdf, viewer.get()));
     viewer->printButton->click();
     const PdfPage activated = ReadPdfWords(pdf);
-    display::theSheetViewer = nullptr;
     ASSERT_EQ(plain.words.size(), activated.words.size());
     for (const char* word : {"THEMA", "BREEDTEGRADEN", "OPMERKING:"}) {
         const PdfWord* a = plain.Find(word);

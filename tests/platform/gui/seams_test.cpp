@@ -81,6 +81,21 @@ TEST(Idle, HandlerRunsByHandAndMayReplaceItself) {
     EXPECT_FALSE(gui::HasIdleHandler());
 }
 
+// A handler that runs the event loop (a modal dialog) meets the idle moment
+// again: it is not entered a second time, and runs again once it has ended.
+TEST(Idle, AHandlerIsNotEnteredAgainWhileItRuns) {
+    int runs = 0;
+    gui::SetIdleHandler([&] {
+        ++runs;
+        gui::RunIdleHandler();
+    });
+    gui::RunIdleHandler();
+    EXPECT_EQ(runs, 1);
+    gui::RunIdleHandler();
+    EXPECT_EQ(runs, 2);
+    gui::ClearIdleHandler();
+}
+
 TEST(FieldState, RejectedFieldIsEmptiedAndRed) {
     QLineEdit edit("12:99");
     gui::SetFieldState(&edit, gui::FieldState::Rejected);
