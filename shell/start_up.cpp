@@ -54,18 +54,13 @@ void ResetSharedState() {
     display::ResetChartGeometry();
     display::ResetChartWindowState();
     display::ResetSheetSelection();
-    display::ResetCalibrationState();
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetNatalWheelState();
-    display::ResetDodecatemoriaTables();
-    display::ResetBirthPlanetaryHour();
-    display::ResetGlyphClickState();
     display::ResetSheetViewer();
     display::ResetSheetComposition();
     display::ResetSheetTerms();
     display::ResetSheetRulers();
-    display::SheetDateText.clear();
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};

@@ -11,10 +11,6 @@
 
 namespace display {
 
-int GridBodyCount = 0;
-
-void ResetGridBodyCount() { GridBodyCount = 0; }
-
 const GridAspect kGridAspects[11] = {
     {180, 4, 5},  // opposition
     {150, 13, 8}, // quincunx
@@ -54,8 +50,7 @@ AspectGrid EvaluateAspectsAndOrbits(const engine::ChartState& chart, const engin
 }
 
 void DrawAspectsAndOrbits(Surface& dc, const AspectGrid& grid, std::string_view titleFlag, Real x, Real y) {
-    GridBodyCount = 9;
-    const int n = GridBodyCount;
+    const int n = kGridBodyCount;
 
     SetTextColorByCode(dc, 4);
     if (titleFlag != "NO") {

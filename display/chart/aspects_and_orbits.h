@@ -14,9 +14,8 @@ namespace display {
 using engine::Real;
 
 // Columns of the grid (shared with the spherical-distance grids of the window and
-// the sheets, which set it too); 0 until a grid is drawn.
-extern int GridBodyCount;
-void ResetGridBodyCount();
+// the sheets).
+inline constexpr int kGridBodyCount = 9;
 
 struct GridAspect {
     int angle;     // exact angle in degrees
@@ -45,8 +44,7 @@ AspectGrid EvaluateAspectsAndOrbits(const engine::ChartState& chart, const engin
 
 // Draws the grid with its top left corner at (x, y): the two title lines
 // (unless the title flag is "NO"), the staircase of cells, the point glyphs of
-// rows and columns, and each cell's glyph and two-digit deviation. Sets
-// GridBodyCount to 9.
+// rows and columns, and each cell's glyph and two-digit deviation.
 void DrawAspectsAndOrbits(Surface& dc, const AspectGrid& grid, std::string_view titleFlag, Real x, Real y);
 
 }  // namespace display

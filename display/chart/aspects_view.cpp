@@ -44,7 +44,6 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
         case 3:
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "SFERISCHE AFSTANDEN", 2);
-            GridBodyCount = 9;
             DrawSphericalDistanceGrid(dc, view.chart.PlanetLongitudes, Geometry.WheelCentreX - 42,
                                       Geometry.WheelCentreY - 28);
             break;

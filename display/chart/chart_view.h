@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "display/chart/birth_hour.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/surface.h"
 #include "display/wheel/natal_wheel.h"
@@ -33,6 +34,8 @@ struct ChartViewContext {
     // The body arrays hold the engine's order (the chart recomputed for the
     // dominant-planet view).
     bool engineOrder = false;
+    // The planetary day and hour of the birth, computed at the window's opening.
+    BirthPlanetaryHourState birthHour;
 };
 
 // What the window shows besides the drawing.
@@ -50,6 +53,9 @@ struct ChartViewShown {
     // The chart square shows the dodecatemoria wheel, inside which the antiscia
     // lines of a clicked glyph end 7 units further in.
     bool dodecatemoriaWheel = false;
+    // The bars of the dominant planets named the signs with the wheel's own
+    // table, which a clicked sign's caption then uses until its texts are shown.
+    bool wheelSignNames = false;
     // A message the window shows after the drawing ("" for none).
     std::string message;
     // A line the help panel shows below the sub-view's help text ("" for none).

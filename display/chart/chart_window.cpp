@@ -50,8 +50,6 @@ ChartWindow* theChartWindow = nullptr;
 
 void ResetChartWindowState() {
     ChartWindowStatus = ChartWindowState{};
-    ResetGridBodyCount();
-    ResetNoDignityFlag();
 }
 
 void ResetViewCycles(int k) {
@@ -526,9 +524,9 @@ void ChartWindow::PrepareOpening() {
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.
     try {
-        ComputeBirthPlanetaryHour(ChartWindowStatus.PlaceLongitudeHours);
+        birthHour = ComputeBirthPlanetaryHour(ChartWindowStatus.PlaceLongitudeHours);
     } catch (const rt::IoError&) {
-        ResetBirthPlanetaryHour();
+        birthHour = BirthPlanetaryHourState{};
     }
 
     ShowHelpMessage(1);
@@ -696,7 +694,8 @@ ChartViewContext ChartWindow::ViewContext(int subView) const {
             .centreY = Geometry.WheelCentreY,
             .innerRadius = Geometry.HouseRingInnerRadius,
             .framed = Drawing.DrawForm == this,
-            .engineOrder = ChartWindowStatus.VolguineViewActive};
+            .engineOrder = ChartWindowStatus.VolguineViewActive,
+            .birthHour = birthHour};
 }
 
 void ChartWindow::ApplyView(const ChartViewShown& shown) {
@@ -718,6 +717,7 @@ void ChartWindow::ApplyView(const ChartViewShown& shown) {
             }
     }
     ChartWindowStatus.DodecatemoriaMode = shown.dodecatemoriaWheel;
+    if (shown.wheelSignNames) ChartWindowStatus.WheelSignNames = true;
     if (!shown.message.empty()) gui::ShowMessage(shown.message);
 }
 

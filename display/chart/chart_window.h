@@ -56,12 +56,15 @@ struct ChartWindowState {
     bool OkFlag = false;
     int ClickedBody = 0;
     int ClickedSign = 0;
+    // A clicked sign's caption takes the wheel's sign names (once the dominant
+    // planets' bars have used them) instead of the attribution texts' names.
+    bool WheelSignNames = false;
+    int SignatureSearchStep = 0;  // what the signature search lists next: 0 remedies, 1 pathologies
 };
 
 extern ChartWindowState ChartWindowStatus;
 
-// Back to the start values (tests; the timer counter included), with the grid
-// columns and the no-dignity flag of the views.
+// Back to the start values (tests; the timer counter included).
 void ResetChartWindowState();
 // Entries 0..14 of ViewCycle, BodyClickStep and SignClickStep := 0, except k.
 void ResetViewCycles(int k);
@@ -171,6 +174,9 @@ public:
     QLineEdit* bottomEdit = nullptr;
     // First drawing after activation (10 ms, disabled until then).
     QTimer* firstDrawTimer = nullptr;
+    // The planetary day and hour of the birth, computed at each opening; the
+    // views get them in their context.
+    BirthPlanetaryHourState birthHour;
 
     // Each opening: the state reset, the panels laid out, the birth's weekday
     // and planetary hour computed, the first help text shown and the first

@@ -7,9 +7,6 @@
 
 namespace display {
 
-int NoDignityFlag = 0;
-
-void ResetNoDignityFlag() { NoDignityFlag = 0; }
 
 const char* const kPlanetAbbreviations[10] = {" ", "sol", "lun", "mer", "ven", "mar", "gio", "sat", " ", " "};
 const char* const kDignityStateLabels[6] = {"", "Heerser.", "Verhog.", "Exil", "Val", "Uitwis."};
@@ -154,8 +151,9 @@ DignityGlyphCentres DrawDignityTable(Surface& dc) {
     const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY;
     const DignityBoxTable t = EvaluateDignityTable(engine::Receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
-    NoDignityFlag = t.noDignity ? 1 : 0;
-    return DignityCentresOf(t);
+    DignityGlyphCentres c = DignityCentresOf(t);
+    c.noDignity = t.noDignity;
+    return c;
 }
 
 }  // namespace display

@@ -59,17 +59,14 @@ void DrawDignityTableOn(Surface& dc, const DignityBoxTable& table, Real cx, Real
 // The glyph centre of each body 1..7 as last drawn in the table (0 = none).
 struct DignityGlyphCentres {
     std::array<Real, 8> x{}, y{};
+    bool noDignity = false;
 };
 DignityGlyphCentres DignityCentresOf(const DignityBoxTable& table);
 
 // The chart window's table: evaluates engine::Receptions about the wheel
-// centre, draws it and sets the no-dignity flag. Returns the centres of the
-// glyphs drawn, which clicks on the window find.
+// centre and draws it. Returns the centres of the glyphs drawn, which clicks on
+// the window find, and whether the table was the no-dignity message.
 DignityGlyphCentres DrawDignityTable(Surface& dc);
 
-// 1 when the last table drawn (here or by the sheets' archetypal block) was the
-// no-dignity message, else 0.
-extern int NoDignityFlag;
-void ResetNoDignityFlag();
 
 }  // namespace display

@@ -13,15 +13,15 @@ ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext&) {
     ChartViewShown shown;
     DrawPageFrame(dc);
     SetWheelGeometry();
-    DrawDodecatemoriaChart(dc);
+    const DodecatemoriaTables dodecatemoria = DrawDodecatemoriaChart(dc);
     {
         ScopedBrush black(dc, kBlack);
         RectangleScaled(dc, 195, 2, 279, 195);
     }
     SegmentTables tables;
-    tables.terms = DodecatemoriaTables.DodecatemoriaTerms;
-    tables.decades = DodecatemoriaTables.DodecatemoriaDecades;
-    tables.decanKeys = DodecatemoriaTables.DodecatemoriaDecanKeys;
+    tables.terms = dodecatemoria.DodecatemoriaTerms;
+    tables.decades = dodecatemoria.DodecatemoriaDecades;
+    tables.decanKeys = dodecatemoria.DodecatemoriaDecanKeys;
     shown.aspectMemo = SegmentLists(true, tables, ReportFileErrorOnce);
     shown.dodecatemoriaWheel = true;
     return shown;

@@ -16,22 +16,12 @@ namespace display {
 
 using engine::Chart;
 
-DodecatemoriaTablesState DodecatemoriaTables;
-
-void ResetDodecatemoriaTables() { DodecatemoriaTables = DodecatemoriaTablesState{}; }
-
-void ClassifyDodecatemoriaDecades() {
-    auto& t = DodecatemoriaTables;
-    ClassifyDecades(Chart.DodecatemoriaLongitudes, t.DecadeBoundaries, t.DodecatemoriaDecades);
-}
-
-void ClassifyDodecatemoriaTerms() {
-    auto& t = DodecatemoriaTables;
-    ClassifyTerms(Chart.DodecatemoriaLongitudes, Chart.HouseCusps[1], t.TermBoundaries, t.DodecatemoriaTerms);
-}
-
-void BuildDodecatemoriaDecanKeys() {
-    BuildDecanKeys(Chart.DodecatemoriaLongitudes, DodecatemoriaTables.DodecatemoriaDecanKeys);
+DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::ChartState& chart) {
+    DodecatemoriaTables t;
+    ClassifyTerms(chart.DodecatemoriaLongitudes, chart.HouseCusps[1], t.TermBoundaries, t.DodecatemoriaTerms);
+    ClassifyDecades(chart.DodecatemoriaLongitudes, t.DecadeBoundaries, t.DodecatemoriaDecades);
+    BuildDecanKeys(chart.DodecatemoriaLongitudes, t.DodecatemoriaDecanKeys);
+    return t;
 }
 
 std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::ChartState& chart, Real cx, Real cy) {
@@ -49,7 +39,7 @@ std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Ch
     return list;
 }
 
-void DrawDodecatemoriaChart(Surface& dc) {
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc) {
     const Real asc = Chart.HouseCusps[1];
     DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L);
     DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, true));
@@ -59,9 +49,7 @@ void DrawDodecatemoriaChart(Surface& dc) {
     for (std::size_t i = 0; i < Chart.VolguineRetroMarks.size(); ++i) marks[i] = Chart.VolguineRetroMarks[i];
     DrawPlanetRing(dc, Chart.DodecatemoriaLongitudes, marks,
                    ChartWindowRing(Geometry.PlanetRingInnerRadius - 7, Geometry.HouseRingOuterRadius + 8, 5.0L, false));
-    ClassifyDodecatemoriaTerms();
-    ClassifyDodecatemoriaDecades();
-    BuildDodecatemoriaDecanKeys();
+    const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(Chart);
     DrawHouseCusps(dc, Chart.HouseCusps, Geometry.SignRingOuterRadius + 5, 100, 100);
     DrawProgramStamp(dc, 5, 50);
 
@@ -75,6 +63,7 @@ void DrawDodecatemoriaChart(Surface& dc) {
     dc.SetTextColor(cyan);
     TextOutLeft(dc, "DODECATEMORIEEN", 2, 5, 5);
     TextOutLeft(dc, "(Op de binnenste cirkel)", 15, 5, 10);
+    return tables;
 }
 
 }  // namespace display

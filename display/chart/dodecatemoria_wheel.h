@@ -15,21 +15,17 @@ using engine::Real;
 
 // The per-point tables of the dodecatemoria of points 1..11, with boundary
 // tables of their own.
-struct DodecatemoriaTablesState {
+struct DodecatemoriaTables {
     std::array<Real, 37> DecadeBoundaries{};
     std::array<Real, 61> TermBoundaries{};
     std::array<unsigned char, 12> DodecatemoriaDecades{};  // 1..36
     std::array<unsigned char, 12> DodecatemoriaTerms{};    // 1..60
     std::array<std::string, 12> DodecatemoriaDecanKeys{};  // "SolDec14", ...
 };
-extern DodecatemoriaTablesState DodecatemoriaTables;
-void ResetDodecatemoriaTables();
 
-// The tables over engine::Chart.DodecatemoriaLongitudes (terms from the
+// The tables over the chart's DodecatemoriaLongitudes (terms from the
 // Ascendant, as the natal tables).
-void ClassifyDodecatemoriaTerms();
-void ClassifyDodecatemoriaDecades();
-void BuildDodecatemoriaDecanKeys();
+DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::ChartState& chart);
 
 // The list in the middle of the wheel: eleven lines from y = cy - 24 down in
 // steps of 4.7, the glyph of point i at (cx - 15, y), its dodecatemorion's
@@ -45,7 +41,8 @@ std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Ch
 // The whole view on dc from engine::Chart: the rings moved inward, the inner
 // ring of the dodecatemoria (with VolguineRetroMarks), the chart window's house
 // ring, cusp marks, stamp, the tables, the list and the captions. Records the
-// glyph centres of the natal points and of the signs.
-void DrawDodecatemoriaChart(Surface& dc);
+// glyph centres of the natal points and of the signs. Returns the tables of the
+// dodecatemoria drawn.
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc);
 
 }  // namespace display

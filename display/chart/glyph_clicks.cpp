@@ -35,11 +35,6 @@ using engine::Chart;
 
 namespace {
 
-struct GlyphClickState {
-    int SearchStep = 0;  // 0 remedies, 1 pathologies
-};
-GlyphClickState ClickState;
-
 AntisciaLinesDrawer& AntisciaDrawer() {
     static AntisciaLinesDrawer drawer;
     return drawer;
@@ -185,8 +180,6 @@ private:
 
 void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer) { AntisciaDrawer() = std::move(drawer); }
 
-void ResetGlyphClickState() { ClickState = GlyphClickState{}; }
-
 void LoadGlyphImage(QLabel* image, const std::string& fileName) {
     // The glyph loader's own check: a missing or damaged glyph is told once and
     // never played.
@@ -226,7 +219,6 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
     if (ChartWindowStatus.VolguineViewActive) return;
     ChartWindowStatus.ClickedBody = 0;
     ChartWindowStatus.ClickedSign = 0;
-    FillDignityBodyNames();
 
     // Dignity glyphs: the plants at once, no marker, no step.
     for (int d = 1; d <= 7; ++d) {
@@ -234,8 +226,8 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
             continue;
         form.aspectListPanel->hide();
         ChartWindowStatus.ClickedBody = d;
-        ChartWindowStatus.SearchBodyFilter = DignityBodyNames[d];
-        form.planetFilterLabel->setText(gui::ToQt(DignityBodyNames[d]));
+        ChartWindowStatus.SearchBodyFilter = std::string(kDignityBodyNames[d]);
+        form.planetFilterLabel->setText(gui::ToQt(ChartWindowStatus.SearchBodyFilter));
         ShowAssociatedRemedies(form);
         ShowImages(form, PlanetImageFile(d));
     }
@@ -245,8 +237,8 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
     int body = 0;
     for (int b = 1; b <= 11; ++b) {
         if (!CentreHit(Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b], x, y)) continue;
-        ChartWindowStatus.SearchBodyFilter = DignityBodyNames[b];
-        form.planetFilterLabel->setText(gui::ToQt(DignityBodyNames[b]));
+        ChartWindowStatus.SearchBodyFilter = std::string(kDignityBodyNames[b]);
+        form.planetFilterLabel->setText(gui::ToQt(ChartWindowStatus.SearchBodyFilter));
         MarkHit(form, b, 0, Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b]);
         body = b;
     }
@@ -256,7 +248,8 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
     for (int s = 1; s <= 12; ++s) {
         if (!CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) continue;
         MarkHit(form, 0, s, Wheel.SignGlyphX[s], Wheel.SignGlyphY[s]);
-        const std::string name = SignNames[s].empty() ? kAttributionSignNames[s] : SignNames[s];
+        const std::string name =
+            ChartWindowStatus.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
         ChartWindowStatus.SearchSignFilter = name;
         form.signFilterLabel->setText(gui::ToQt(name));
         sign = s;
@@ -295,7 +288,7 @@ void ShowPlanetAttributes(ChartWindow& form, int body) {
 }
 
 void ShowSignAttributes(ChartWindow& form, int sign) {
-    for (int s = 1; s <= 12; ++s) SignNames[s] = kAttributionSignNames[s];
+    ChartWindowStatus.WheelSignNames = false;
     ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
 }
 
@@ -303,12 +296,12 @@ void ShowSignatureSearch(ChartWindow& form) {
     form.signatureResultsPanel->show();
     ShowHelpMessage(34);
     const std::string filters = ChartWindowStatus.SearchBodyFilter + "/" + ChartWindowStatus.SearchSignFilter;
-    if (ClickState.SearchStep == 0) {
+    if (ChartWindowStatus.SignatureSearchStep == 0) {
         form.signatureResultLabels[1]->setText(gui::ToQt("REMEDIES met teken " + filters));
-        ClickState.SearchStep = 1;
+        ChartWindowStatus.SignatureSearchStep = 1;
     } else {
         form.signatureResultLabels[1]->setText(gui::ToQt("PATHOLOGIEN met teken " + filters));
-        ClickState.SearchStep = 0;
+        ChartWindowStatus.SignatureSearchStep = 0;
     }
     form.signatureResultLabels[1]->adjustSize();
     form.signatureResultLabels[0]->clear();

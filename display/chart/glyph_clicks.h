@@ -54,7 +54,4 @@ void ClearSignFilter(ChartWindow& form);
 // reported once; the box is then left empty).
 void LoadGlyphImage(QLabel* image, const std::string& fileName);
 
-// Forgets the signature-search step (tests).
-void ResetGlyphClickState();
-
 }  // namespace display

@@ -20,10 +20,6 @@ namespace display {
 
 using engine::Chart;
 
-BirthPlanetaryHourState BirthHour;
-
-void ResetBirthPlanetaryHour() { BirthHour = BirthPlanetaryHourState{}; }
-
 namespace {
 
 constexpr const char* kRulerNames[8] = {"", "de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
@@ -61,10 +57,10 @@ int FindPlanetaryHour(const engine::HourBoundaryTable& b, Real sun) {
     return 0;
 }
 
-void ComputeBirthPlanetaryHour(Real longitudeHours) {
+BirthPlanetaryHourState ComputeBirthPlanetaryHour(Real longitudeHours) {
     const Real jd = Chart.JulianDay;
     const Real z = Chart.TimeZoneCorrection;
-    BirthPlanetaryHourState& s = BirthHour;
+    BirthPlanetaryHourState s;
 
     // The planetary day by the rule the theme sheets share (from sunrise).
     const engine::PlanetaryDay day = engine::FindPlanetaryDay();
@@ -86,6 +82,7 @@ void ComputeBirthPlanetaryHour(Real longitudeHours) {
                               s.PlanetaryHourBoundaries);
     s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, std::fabs(Chart.PlanetLongitudes[1]));
     s.PlanetaryHourRuler = RulerName(PlanetaryHourRulerOf(s.PlanetaryHourNumber, s.PlanetaryDayIndex));
+    return s;
 }
 
 MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
@@ -128,8 +125,8 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
     return t;
 }
 
-void DrawMastersTable(Surface& dc) {
-    const MastersTable t = EvaluateMastersTable(BirthHour, Chart, Geometry.WheelCentreY);
+void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour) {
+    const MastersTable t = EvaluateMastersTable(hour, Chart, Geometry.WheelCentreY);
     for (const MastersLine& l : t.lines) {
         dc.SetTextColor(l.colour);
         TextOutCentered(dc, l.text, 15, Geometry.WheelCentreX, l.y);
@@ -236,7 +233,7 @@ ChartViewShown DrawMastersView(Surface& dc, const ChartViewContext& view) {
     if (view.subView == 0) {
         DrawViewTitles(dc, "MAESTRI \"ASC\", \"MC\", \"Ora Planetaria\"", 15);
         shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
-        DrawMastersTable(dc);
+        DrawMastersTable(dc, view.birthHour);
     }
     if (view.subView == 1) {
         DrawViewTitles(dc, "MAESTRI dell'ANNO e del CICLO", 15);

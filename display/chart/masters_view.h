@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "display/chart/birth_hour.h"
 #include "display/chart/chart_view.h"
 #include "display/draw/surface.h"
 #include "engine/chart_state.h"
@@ -29,26 +30,11 @@ int PlanetaryHourRulerOf(int hour, int weekday);
 // 0 when no boundaries enclose it (degenerate boundaries).
 int FindPlanetaryHour(const engine::HourBoundaryTable& boundaries, Real sunLongitude);
 
-// The planetary day and hour of the birth as the chart window keeps them.
-struct BirthPlanetaryHourState {
-    Real SunriseJulianDay = 0;
-    bool SunriseFound = false;  // false where the Sun does not rise that day
-    std::string SunriseWeekdayName;
-    std::string BirthWeekdayName;
-    std::string PlanetaryDayName;
-    int PlanetaryDayIndex = 0;  // 0 = Sunday
-    engine::HourBoundaryTable PlanetaryHourBoundaries{};
-    int PlanetaryHourNumber = 0;  // 1..24, 0 when none
-    std::string PlanetaryHourRuler;  // empty when there is no hour
-};
-extern BirthPlanetaryHourState BirthHour;
-void ResetBirthPlanetaryHour();
-
-// Computes BirthHour from engine::Chart (Julian day, zone, place, birth hour
+// Computes the planetary day and hour of the birth from engine::Chart (Julian day, zone, place, birth hour
 // and minute, the Sun's longitude) and the place's longitude in hours
 // (negative for an east longitude). Leaves Chart.WeekdayName on the planetary
 // day. Called by the chart window's activation.
-void ComputeBirthPlanetaryHour(Real longitudeHours);
+BirthPlanetaryHourState ComputeBirthPlanetaryHour(Real longitudeHours);
 
 // The eight lines of the masters table.
 struct MastersLine {
@@ -61,8 +47,8 @@ struct MastersTable {
 };
 MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
                                   Real centreY);
-// Draws the masters lines centred on the wheel centre (Geometry).
-void DrawMastersTable(Surface& dc);
+// Draws the masters lines of the birth's hour centred on the wheel centre (Geometry).
+void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour);
 
 // The year whose rulers stand for a birth: the calendar year of the birth,
 // the one before for a birth before the Sun's return to its year-end place

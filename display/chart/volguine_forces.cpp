@@ -48,7 +48,7 @@ std::array<Real, 11> ReadVolguineScores() {
 }
 
 VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const engine::ChartState& chart) {
-    FillBodyAndSignNames();
+    FillBodyNames();
     VolguineForces f;
     f.scores = scores;
     for (int i = 1; i <= 10; ++i) {
@@ -59,8 +59,8 @@ VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const 
             f.strongest = i;
         }
     }
-    f.sunSign = SignNames[SignIndex(chart.PlanetLongitudes[1])];
-    f.ascendantSign = SignNames[SignIndex(chart.HouseCusps[1])];
+    f.sunSign = std::string(kSignNames[SignIndex(chart.PlanetLongitudes[1])]);
+    f.ascendantSign = std::string(kSignNames[SignIndex(chart.HouseCusps[1])]);
     if (f.strongest > 0) f.strongestName = engine::Chart.BodyNames[f.strongest];
     if (f.highest <= 0) return f;  // no scale: no bars
     for (int i = 1; i <= 10; ++i) {

@@ -68,6 +68,7 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
             break;
         case 3:
             if (DrawVolguineForces(dc, cx - 32, cy - 22).highest <= 0) shown.message = kNoPositiveScoreMessage;
+            shown.wheelSignNames = true;
             break;
         default: break;
     }

@@ -13,8 +13,6 @@ namespace display {
 
 namespace {
 
-std::unique_ptr<EmfRecorder> g_chartMetafile;
-
 
 // The first character of each of the 15 lines, as read: never written back.
 // A missing file or line reads as "L", the landscape the program starts with;
@@ -82,29 +80,28 @@ char ApplyChartOrientation(std::string_view name, QWidget* viewer) {
     return letter;
 }
 
-void BeginChartMetafile() {
-    if (!Drawing.MetafileOutput) return;
-    g_chartMetafile.reset();
+std::unique_ptr<EmfRecorder> BeginChartMetafile() {
+    if (!Drawing.MetafileOutput) return nullptr;
     Drawing.ChartMetafileCanvas = nullptr;
-    if (!CheckChartMetafileName(Drawing.MetafileName).empty()) return;
+    if (!CheckChartMetafileName(Drawing.MetafileName).empty()) return nullptr;
     // The screen is the reference device; 210 page units (millimetres) span its height.
     EmfDevice device;
     device.widthPx = std::max(1, Drawing.ScreenWidth);
     device.heightPx = std::max(1, Drawing.ScreenHeight);
     device.heightMm = 210;
     device.widthMm = std::max(1, static_cast<int>(210.0 * device.widthPx / device.heightPx + 0.5));
-    g_chartMetafile = std::make_unique<EmfRecorder>(device);
+    auto recorder = std::make_unique<EmfRecorder>(device);
     if (Drawing.PrinterPresent)
-        g_chartMetafile->SetFrameHeight(Drawing.PrinterLandscape ? Drawing.ScreenHeight : 2 * Drawing.ScreenHeight);
+        recorder->SetFrameHeight(Drawing.PrinterLandscape ? Drawing.ScreenHeight : 2 * Drawing.ScreenHeight);
     static constexpr char16_t kDescription[] = u"Kelvor\0Grafico";  // two texts, each ended by a zero
-    g_chartMetafile->SetDescription(std::u16string(kDescription, std::size(kDescription) - 1));
-    Drawing.ChartMetafileCanvas = g_chartMetafile.get();
+    recorder->SetDescription(std::u16string(kDescription, std::size(kDescription) - 1));
+    Drawing.ChartMetafileCanvas = recorder.get();
+    return recorder;
 }
 
-void EndChartMetafile() {
+void EndChartMetafile(std::unique_ptr<EmfRecorder> recorder) {
+    if (Drawing.ChartMetafileCanvas == recorder.get()) Drawing.ChartMetafileCanvas = nullptr;
     if (!Drawing.MetafileOutput) return;
-    std::unique_ptr<EmfRecorder> recorder = std::move(g_chartMetafile);
-    Drawing.ChartMetafileCanvas = nullptr;
     if (!recorder) return;
     const std::string& bytes = recorder->Finish();
     const std::string name = std::string("Emf\\") + Drawing.MetafileName;
@@ -112,11 +109,6 @@ void EndChartMetafile() {
     rt::ReplaceFileBytes(name, bytes);
 }
 
-void DiscardChartMetafile() {
-    g_chartMetafile.reset();
-    Drawing.ChartMetafileCanvas = nullptr;
-}
-
-EmfRecorder* ChartMetafile() { return g_chartMetafile.get(); }
+void DiscardChartMetafile() { Drawing.ChartMetafileCanvas = nullptr; }
 
 }  // namespace display

@@ -36,15 +36,15 @@ char ApplyChartOrientation(std::string_view name, QWidget* viewer);
 // The viewer size for an orientation letter and the screen aspect.
 void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& height);
 
-// Opens the chart metafile while MetafileOutput is set: the drawing layer then
-// draws into it. A bad MetafileName records nothing (the window that took the
-// name has told the user).
-void BeginChartMetafile();
-// Completes it and saves it as "Emf\" + MetafileName, then releases it.
-void EndChartMetafile();
-// Drops the open chart metafile without saving it (a drawing that failed).
+// Opens the chart metafile while MetafileOutput is set and returns it to the
+// caller, who holds it until it ends or drops it: the drawing layer draws into
+// it meanwhile. A bad MetafileName records nothing (the window that took the
+// name has told the user) and returns none.
+std::unique_ptr<EmfRecorder> BeginChartMetafile();
+// Completes the recorder and saves it as "Emf\" + MetafileName.
+void EndChartMetafile(std::unique_ptr<EmfRecorder> recorder);
+// The drawing layer stops drawing into the open chart metafile, which its
+// holder drops without saving (a drawing that failed).
 void DiscardChartMetafile();
-// The recorder while a chart metafile is open.
-EmfRecorder* ChartMetafile();
 
 }  // namespace display

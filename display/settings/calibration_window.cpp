@@ -26,9 +26,6 @@
 
 namespace display {
 
-CalibrationState Calibration;
-
-void ResetCalibrationState() { Calibration = CalibrationState{}; }
 
 namespace {
 
@@ -129,8 +126,8 @@ void CalibrationWindow::PrepareOpening() {
 }
 
 void CalibrationWindow::DrawWhenReady() {
-    if (Calibration.FirstDrawTicks != 1) {
-        ++Calibration.FirstDrawTicks;
+    if (firstDrawTicks_ != 1) {
+        ++firstDrawTicks_;
         return;
     }
     firstDrawTimer->stop();
@@ -235,13 +232,14 @@ void CalibrationWindow::DrawCalibrationFrame() {
 }
 
 void CalibrationWindow::LayoutCalibrationControls() {
-    Calibration.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    Calibration.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    auto px = [](long double length) { return static_cast<int>(rt::Round(length / Calibration.LayoutScaleX)); };
-    auto py = [](long double length) { return static_cast<int>(rt::Round(length / Calibration.LayoutScaleY)); };
+    // Page units per pixel (aspect scale / pixels per unit x zoom).
+    const long double scaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    const long double scaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    auto px = [scaleX](long double length) { return static_cast<int>(rt::Round(length / scaleX)); };
+    auto py = [scaleY](long double length) { return static_cast<int>(rt::Round(length / scaleY)); };
     const int width = px(70), height = py(70);
-    controlPanel->setGeometry(static_cast<int>(rt::Round(kCentreX / Calibration.LayoutScaleX - width / 2.0L)),
-                        static_cast<int>(rt::Round(kCentreY / Calibration.LayoutScaleY - height / 2.0L)), width,
+    controlPanel->setGeometry(static_cast<int>(rt::Round(kCentreX / scaleX - width / 2.0L)),
+                        static_cast<int>(rt::Round(kCentreY / scaleY - height / 2.0L)), width,
                         height);
     horizontalScaleBar->setGeometry(px(1), py(65), px(64), py(4));
     verticalScaleBar->setGeometry(px(65), py(1), px(4), py(64));

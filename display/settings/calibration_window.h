@@ -63,18 +63,13 @@ protected:
 
 private:
     archive::DrawSettings& settings_;
+    // Timer ticks before the first drawing: the first opening waits one tick
+    // more, later openings draw at the first.
+    unsigned short firstDrawTicks_ = 0;
     // Saves changed aspect scales; a refused or failed save puts the bars back
     // where the scales in force put them, and raises its error.
     void SaveScales(const archive::DrawSettingsState& changed);
 };
 
-// Page units per pixel of the last layout (aspect scale / pixels per unit x zoom).
-struct CalibrationState {
-    unsigned short FirstDrawTicks = 0;
-    long double LayoutScaleX = 0;
-    long double LayoutScaleY = 0;
-};
-extern CalibrationState Calibration;
-void ResetCalibrationState();
 
 }  // namespace display

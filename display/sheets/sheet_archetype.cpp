@@ -65,7 +65,7 @@ void DrawExchangeJoin(Surface& dc, Real x, Real y) {
     LineToScaled(dc, x - 10, y + 4);
 }
 
-void DrawArchetypalStructure(Surface& dc, Real x, Real y) {
+bool DrawArchetypalStructure(Surface& dc, Real x, Real y) {
     SheetBlockGuard guard(dc);
     ReleaseBrush(dc);
     // Which planets get a column, their boxes, entries and joins are the chart
@@ -109,16 +109,15 @@ void DrawArchetypalStructure(Surface& dc, Real x, Real y) {
         }
         cx += 13;
     }
-    NoDignityFlag = 0;
     if (table.boxes.empty() && table.noDignity) {
         TextOutLeft(dc, kNoDignityMessage, 2, x - 8, y);
-        NoDignityFlag = 1;
+        return true;
     }
+    return false;
 }
 
 void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, Real y) {
     SheetBlockGuard guard(dc);
-    GridBodyCount = 9;
     const engine::BodyArray& lat = engine::Chart.PlanetLatitudes;
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "SFERISCHE", 15, x + 34.44L, y + 2.94L);

@@ -4,8 +4,8 @@
 // an exchange of signs, partners above it, joined columns for neighbours in
 // one exchange) and the triangular grid of spherical distances between the
 // chart points, each underlined in the colour of the aspect it falls in.
-#include "display/chart/aspects_and_orbits.h"  // GridBodyCount
-#include "display/chart/dignity_table.h"       // NoDignityFlag
+#include "display/chart/aspects_and_orbits.h"
+#include "display/chart/dignity_table.h"
 #include "display/draw/surface.h"
 #include "engine/chart_state.h"
 
@@ -17,11 +17,12 @@ using engine::Real;
 void DrawSheetRectangle(Surface& dc, Real x1, Real y1, Real x2, Real y2);
 // Joins the box of column x to the one on its left (the block's baseline y).
 void DrawExchangeJoin(Surface& dc, Real x, Real y);
-// From engine::Receptions (ComputeReceptions has run); sets NoDignityFlag.
-void DrawArchetypalStructure(Surface& dc, Real x, Real y);
+// From engine::Receptions (ComputeReceptions has run). Returns true when it
+// drew the no-dignity message instead of boxes.
+bool DrawArchetypalStructure(Surface& dc, Real x, Real y);
 
 // The 54 distances of bodies 1..9 against 2..11 from the longitudes given and
-// engine::Chart.PlanetLatitudes; sets GridBodyCount to 9.
+// engine::Chart.PlanetLatitudes.
 void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, Real y);
 
 }  // namespace display

@@ -3,6 +3,7 @@
 #include "display/draw/canvas_form.h"
 #include "display/draw/chart_metafile.h"
 #include "display/draw/drawing_state.h"
+#include "display/draw/emf_recorder.h"
 #include "display/sheets/sheet_layout.h"
 
 namespace display {
@@ -26,7 +27,7 @@ bool ComposeSheet(int code, Surface& dc) {
 bool DrawSheetEntry(int code, CanvasForm* window) {
     if (!SheetLayoutOf(code)) return false;
     if (Drawing.MetafileOutput) {
-        BeginChartMetafile();
+        std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile();
         Surface* canvas = Drawing.ChartMetafileCanvas;
         if (!canvas) return true;  // a bad name, already reported
         try {
@@ -35,7 +36,7 @@ bool DrawSheetEntry(int code, CanvasForm* window) {
             DiscardChartMetafile();
             throw;
         }
-        EndChartMetafile();
+        EndChartMetafile(std::move(recorder));
         return true;
     }
     Surface* target = nullptr;

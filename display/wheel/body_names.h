@@ -2,18 +2,21 @@
 // The fixed Dutch name tables of bodies and signs that the attribution lookups,
 // the bar chart of dominant planets and the dignity display use as keys.
 #include <array>
-#include <string>
+#include <string_view>
 
 namespace display {
 
 // Signs 1..12, each exactly ten characters ("RAM       ", ...).
-extern std::array<std::string, 13> SignNames;
-// Entries 1..11 (string[8]): the short body names of the glyph hit test.
-extern std::array<std::string, 12> DignityBodyNames;
+inline constexpr std::array<std::string_view, 13> kSignNames = {
+    "",           "RAM       ", "STIER     ", "TSEELINGEN", "KREEFT    ",
+    "LEEUW     ", "MAAGD     ", "WEEGSCHAAL", "SCHORPIOEN", "BOOGSCHUTT",
+    "STEENBOK  ", "WATERMAN  ", "VISSEN    "};
+// Entries 1..11 (string[8]): the short body names of the glyph hit test; 10 and
+// 11 are empty.
+inline constexpr std::array<std::string_view, 12> kDignityBodyNames = {
+    "", "ZON", "MAAN", "MERCURIU", "VENUS", "MARS", "JUPITER", "SATURNUS", "NORDKNOO", "ZUIDKNOO", "", ""};
 
-// engine::Chart.BodyNames 1..12 (ten characters, blank-padded) and SignNames.
-void FillBodyAndSignNames();
-// DignityBodyNames 1..9, entries 10 and 11 emptied.
-void FillDignityBodyNames();
+// engine::Chart.BodyNames 1..12 (ten characters, blank-padded).
+void FillBodyNames();
 
 }  // namespace display

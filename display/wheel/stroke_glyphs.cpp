@@ -65,7 +65,6 @@ const AspectGlyph kDecileGlyph = {Table({{0, -4}, {0, 3}, kUp, {-3, 3}, {3, 3}})
 const AspectGlyph kNovileGlyph = {Table({{-3, 3}, {-3, -4}, {3, 3}, {3, -4}}), 5, 6};
 const AspectGlyph kSeptileGlyph = {Table({{-3, -4}, {3, -4}, {-1, 3}, kUp, {-2, 0}, {2, 0}}), 5, 10};
 
-std::string SheetDateText;
 
 namespace {
 std::function<std::string()>& UserNameSource() {
@@ -163,12 +162,13 @@ void DrawProgramStampPlain(Surface& dc, Real x, Real y) {
     ReleasePen(dc);
 }
 
-void DrawCaptionPair(Surface& dc, Real x, Real y) {
-    SheetDateText = engine::TodayDateText();
+std::string DrawCaptionPair(Surface& dc, Real x, Real y) {
+    const std::string date = engine::TodayDateText();
     SetTextColorByCode(dc, 0);
-    TextOutRight(dc, SheetDateText, 1, x, y);
+    TextOutRight(dc, date, 1, x, y);
     const std::string name = UserNameSource() ? UserNameSource()() : std::string();
     TextOutRight(dc, name, 15, x, y + 4);
+    return date;
 }
 
 }  // namespace display

@@ -43,10 +43,9 @@ void DrawProgramStamp(Surface& dc, Real x, Real y);
 void DrawProgramStampPlain(Surface& dc, Real x, Real y);
 
 // Today's date (DD/MM/YYYY) right-aligned at (x, y) and the user's full name
-// 4 units below it.
-extern std::string SheetDateText;
+// 4 units below it. Returns the date written.
 // The source of the user's full name (the shell installs it; empty without).
 void SetUserFullNameSource(std::function<std::string()> source);
-void DrawCaptionPair(Surface& dc, Real x, Real y);
+std::string DrawCaptionPair(Surface& dc, Real x, Real y);
 
 }  // namespace display

@@ -426,7 +426,7 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 81:
         case 82: DrawMajorAspectGrid(dc, longitudes, sub == 1 ? 1 : 0, 100, 100, 43, true); break;
         case 83: DrawVolguineForces(dc, 68, 78); break;
-        case 90: DrawMastersTable(dc); break;
+        case 90: DrawMastersTable(dc, theChartWindow->birthHour); break;
         case 91: DrawYearAndCycleRulers(dc); break;
         default:
             if (view == kViewEnergy) DrawEnergyAffinities(dc, Wheel.SignMidpoints, sub, 100, 100, 39);
@@ -527,7 +527,10 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             StartAs(drawn, canvas);
             ClearChartArea(drawn);
             const ChartViewShown shown =
-                b.draw(drawn, {.subView = sub, .framed = Drawing.DrawForm == theChartWindow, .engineOrder = b.engineOrder});
+                b.draw(drawn, {.subView = sub,
+                                .framed = Drawing.DrawForm == theChartWindow,
+                                .engineOrder = b.engineOrder,
+                                .birthHour = theChartWindow->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content;
             DrawContent(content, b.view, sub);

@@ -21,13 +21,12 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     wheel_test::CopyDataFolders({"Appoggio"});
     view_test::SetRomeBirth(15, 1, 1990, 10, 30);
-    display::ResetBirthPlanetaryHour();
     display::ResetChartWindowState();
     display::EnsureChartWindow()->resize(1920, 1080);
     display::OpenChartWindow();
-    EXPECT_EQ(display::BirthHour.PlanetaryDayName, "Maandag");
-    EXPECT_EQ(display::BirthHour.PlanetaryHourNumber, 4);
-    EXPECT_EQ(display::BirthHour.PlanetaryHourRuler, "Mars");
+    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryDayName, "Maandag");
+    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourNumber, 4);
+    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourRuler, "Mars");
     EXPECT_EQ(engine::Chart.WeekdayName, "Maandag");
     delete display::theChartWindow;
     display::ResetDrawingState();

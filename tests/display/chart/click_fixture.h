@@ -33,7 +33,6 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
         display::ResetChartWindowState();
-        display::ResetGlyphClickState();
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         display::EnsureChartWindow()->resize(1920, 1080);

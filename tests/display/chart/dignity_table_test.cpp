@@ -139,19 +139,14 @@ TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
     engine::Receptions = r;
     display::RecordingSurface dc;
-    display::NoDignityFlag = 1;
     const display::DignityGlyphCentres c = display::DrawDignityTable(dc);
-    EXPECT_EQ(display::NoDignityFlag, 0);
+    EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;
     EXPECT_EQ(c.x[5], x0);
     EXPECT_EQ(c.y[5], 118);
     EXPECT_EQ(c.x[1], x0 + 13);  // its last drawing
     EXPECT_EQ(c.y[1], 118);
     EXPECT_EQ(c.x[2], 0);
-    // The chart window's reset takes the flag back.
-    display::NoDignityFlag = 1;
-    display::ResetChartWindowState();
-    EXPECT_EQ(display::NoDignityFlag, 0);
 }
 
 }  // namespace

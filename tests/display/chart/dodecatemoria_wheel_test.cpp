@@ -24,7 +24,6 @@ protected:
     void SetUp() override {
         view_test::SetFixedPerson();
         display::ResetMissingGlyphReports();
-        display::ResetDodecatemoriaTables();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
         auto& d = engine::Chart.DodecatemoriaLongitudes;
         for (int i = 1; i <= 11; ++i) d[i] = engine::Chart.PlanetLongitudes[i];
@@ -69,8 +68,7 @@ TEST_F(DodecatemoriaWheel, InnerRingMarksComeFromTheDominantView) {
 
 TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
     display::RecordingSurface dc;
-    display::DrawDodecatemoriaChart(dc);
-    const auto& t = display::DodecatemoriaTables;
+    const auto t = display::DrawDodecatemoriaChart(dc);
     EXPECT_EQ(t.DodecatemoriaDecades[1], 14);  // 130..140
     EXPECT_EQ(t.DodecatemoriaDecades[2], 1);   // 0..10
     EXPECT_EQ(t.DodecatemoriaDecanKeys[1], "SolDec14");

@@ -66,7 +66,6 @@ protected:
         namespace fs = std::filesystem;
         fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
         fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "Appoggio", folder.Path() / "Appoggio");
-        display::ResetBirthPlanetaryHour();
     }
     testing_support::TempWorkFolder folder;
 };
@@ -75,8 +74,7 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     // Sunrise about 7:34, sunset about 17:05 clock time: hours of 47.6 minutes.
     SetRomeBirth(15, 1, 1990, 10, 30);
     const engine::BodyArray before = Chart.PlanetLongitudes;
-    display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
-    const auto& h = display::BirthHour;
+    auto h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_TRUE(h.SunriseFound);
     EXPECT_EQ(h.BirthWeekdayName, "Maandag");
     EXPECT_EQ(h.PlanetaryDayName, "Maandag");
@@ -86,7 +84,7 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 
     // Before sunrise the planetary day is still the day before.
     SetRomeBirth(15, 1, 1990, 5, 0);
-    display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_EQ(h.BirthWeekdayName, "Maandag");
     EXPECT_EQ(h.PlanetaryDayName, "Zondag");
     EXPECT_GT(h.PlanetaryHourNumber, 12);  // a night hour
@@ -94,12 +92,12 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 
 TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekday) {
     SetRomeBirth(15, 1, 1990, 10, 30);
-    display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    const auto h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
     Chart.WeekdayName = "Vrijdag";  // a later weekday computation
     Chart.PlanetLongitudes[10] = 100.5;  // Ascendant in Cancer
     Chart.PlanetLongitudes[11] = 358;    // Midheaven in Pisces
     display::RecordingSurface dc;
-    display::DrawMastersTable(dc);
+    display::DrawMastersTable(dc, h);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 8u);
     EXPECT_EQ(t[0].substr(0, 9), "1000,810 ");
@@ -123,9 +121,9 @@ TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
     SetRomeBirth(15, 5, 1990, 12, 0);
     Chart.TimeZoneCorrection = -2;
     Chart.JulianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
-    display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
-    ASSERT_TRUE(display::BirthHour.SunriseFound);
-    const std::string line = display::EvaluateMastersTable(display::BirthHour, Chart, 100).lines[0].text;
+    const auto h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    ASSERT_TRUE(h.SunriseFound);
+    const std::string line = display::EvaluateMastersTable(h, Chart, 100).lines[0].text;
     ASSERT_EQ(line.substr(0, 23), "De zon komt op om uur: ");
     const int minutes = std::stoi(line.substr(23, 2)) * 60 + std::stoi(line.substr(26, 2));
     EXPECT_GE(minutes, 5 * 60 + 44) << line;

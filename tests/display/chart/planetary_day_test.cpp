@@ -33,7 +33,6 @@ protected:
         engine::ResetChartState();
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
-        display::ResetBirthPlanetaryHour();
         display::ResetSheetRulers();
         display::ResetSheetComposition();
         display::ResetSheetTerms();
@@ -60,7 +59,7 @@ protected:
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
         display::RecordingSurface dc;
-        display::DrawMastersView(dc, {.subView = 0});
+        display::DrawMastersView(dc, {.subView = 0, .birthHour = display::theChartWindow->birthHour});
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";
@@ -83,10 +82,10 @@ TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Woensdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Woensdag");
     // The date itself stays Thursday where the birth date is shown.
-    EXPECT_EQ(display::BirthHour.BirthWeekdayName, "Donderdag");
+    EXPECT_EQ(display::theChartWindow->birthHour.BirthWeekdayName, "Donderdag");
     EXPECT_EQ(display::SheetRulers.ChartWeekdayName, "Donderdag");
     // A night hour of Wednesday, the same in both views.
-    EXPECT_GT(display::BirthHour.PlanetaryHourNumber, 12);
+    EXPECT_GT(display::theChartWindow->birthHour.PlanetaryHourNumber, 12);
     EXPECT_GT(display::SheetRulers.SheetPlanetaryHour, 12);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -97,8 +96,8 @@ TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Donderdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Donderdag");
     // The first hour of Thursday: Jupiter's, the ruler of the day.
-    EXPECT_EQ(display::BirthHour.PlanetaryHourNumber, 1);
-    EXPECT_EQ(display::BirthHour.PlanetaryHourRuler, "Jupiter");
+    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourNumber, 1);
+    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourRuler, "Jupiter");
     EXPECT_EQ(display::SheetRulers.SheetPlanetaryHour, 1);
     EXPECT_EQ(display::SheetRulers.SheetHourRulerName, "Jupiter");
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;

@@ -10,6 +10,7 @@
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/emf_player.h"
+#include "display/draw/emf_recorder.h"
 #include "display/draw/metafile_viewer.h"
 #include "display/draw/primitives.h"
 #include "platform/gui/message_box.h"
@@ -101,12 +102,12 @@ TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
 
 TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
     Drawing.MetafileName = "GRAF03.EMF";
-    BeginChartMetafile();  // off: nothing
+    EXPECT_EQ(BeginChartMetafile(), nullptr);  // off: nothing
     EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
     Drawing.MetafileOutput = true;
     Drawing.PrinterPresent = true;
     Drawing.PrinterLandscape = true;
-    BeginChartMetafile();
+    auto recorder = BeginChartMetafile();
     ASSERT_NE(CurrentTarget(), nullptr);
     Surface& dc = *CurrentTarget();
     {
@@ -116,7 +117,7 @@ TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
         DrawCircleScaled(dc, 100, 100, 50);
     }
     TextOutLeft(dc, "Kelvor", 2, 20, 20);
-    EndChartMetafile();
+    EndChartMetafile(std::move(recorder));
     EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
     const std::string bytes = testing_support::ReadBytes(tmp.Path() / "Emf" / "GRAF03.EMF");
     EXPECT_EQ(CheckEmf(bytes), "");
@@ -129,9 +130,9 @@ TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
 TEST_F(ChartMetafileTest, BadNameWritesNothing) {
     Drawing.MetafileOutput = true;
     Drawing.MetafileName = "..\\..\\evil.EMF";
-    BeginChartMetafile();
+    auto recorder = BeginChartMetafile();
     EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
-    EndChartMetafile();
+    EndChartMetafile(std::move(recorder));
     EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
     EXPECT_FALSE(std::filesystem::exists(tmp.Path() / "Emf"));
 }
@@ -139,12 +140,12 @@ TEST_F(ChartMetafileTest, BadNameWritesNothing) {
 TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     Drawing.MetafileName = "GRAF04.EMF";
     Drawing.MetafileOutput = true;
-    BeginChartMetafile();
+    auto recorder = BeginChartMetafile();
     Surface& dc = *CurrentTarget();
     SelectBrushColor(dc, Rgb(255, 0, 0));
     RectangleScaled(dc, 0, 0, 100, 100);
     ReleaseBrush(dc);
-    EndChartMetafile();
+    EndChartMetafile(std::move(recorder));
     Drawing.MetafileOutput = false;
 
     MetafileViewer viewer;

@@ -30,14 +30,12 @@ protected:
     void SetUp() override {
         rt::PrepareDataFolder();
         display::ResetDrawingState();
-        display::ResetCalibrationState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
         engine::LoadEngineSettings();
         drawSettings_.LoadOrCreate();
     }
     void TearDown() override {
-        display::ResetCalibrationState();
         display::ResetDrawingState();
     }
     std::string SettingsFile() const { return testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)); }

@@ -261,8 +261,7 @@ TEST(SheetCaption, DateAndUserNameRightAligned) {
     rt::SetClock([] { return rt::LocalDateTime{2026, 3, 7, 9, 30, 0, 0}; });
     RecordingSurface dc;
     display::SetUserFullNameSource({});
-    display::DrawCaptionPair(dc, 270, 20);
-    EXPECT_EQ(display::SheetDateText, "07/03/2026");
+    EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20), "07/03/2026");
     EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(270, 20)));
     display::SetUserFullNameSource([] { return std::string("Anna Verdi"); });
     display::DrawCaptionPair(dc, 270, 20);

@@ -92,20 +92,18 @@ TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
 
 TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
     engine::ResetChartState();
-    display::FillBodyAndSignNames();
-    for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::SignNames[s].size(), 10u) << s;
-    EXPECT_EQ(display::SignNames[3], "TSEELINGEN");
-    EXPECT_EQ(display::SignNames[9], "BOOGSCHUTT");
+    display::FillBodyNames();
+    for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::kSignNames[s].size(), 10u) << s;
+    EXPECT_EQ(display::kSignNames[3], "TSEELINGEN");
+    EXPECT_EQ(display::kSignNames[9], "BOOGSCHUTT");
     for (int b = 1; b <= 12; ++b) EXPECT_EQ(engine::Chart.BodyNames[b].size(), 10u) << b;
     EXPECT_EQ(engine::Chart.BodyNames[3], "MERCURIUS ");
     EXPECT_EQ(engine::Chart.BodyNames[12], "LUNANERA  ");
 
-    display::DignityBodyNames[10] = "X";
-    display::FillDignityBodyNames();
-    EXPECT_EQ(display::DignityBodyNames[3], "MERCURIU");
-    EXPECT_EQ(display::DignityBodyNames[9], "ZUIDKNOO");
-    EXPECT_TRUE(display::DignityBodyNames[10].empty());
-    EXPECT_TRUE(display::DignityBodyNames[11].empty());
+    EXPECT_EQ(display::kDignityBodyNames[3], "MERCURIU");
+    EXPECT_EQ(display::kDignityBodyNames[9], "ZUIDKNOO");
+    EXPECT_TRUE(display::kDignityBodyNames[10].empty());
+    EXPECT_TRUE(display::kDignityBodyNames[11].empty());
 }
 
 }  // namespace
