@@ -51,11 +51,12 @@ void BM_SheetToPdf(benchmark::State& state) {
     const int code = static_cast<int>(state.range(0));
     const bool landscape = code == 16 || code == 17;
     PdfSheetPrinter printer((fs::current_path() / "sheet.pdf").string());
+    SheetMemory memory;
     for (auto _ : state) {
         auto job = printer.Begin(landscape, false, "bench");
         {
             PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
-            ComposeSheet(code, job->Canvas());
+            ComposeSheet(code, job->Canvas(), memory);
         }
         job.reset();
     }

@@ -58,9 +58,6 @@ void ResetSharedState() {
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetNatalWheelState();
     display::ResetSheetViewer();
-    display::ResetSheetComposition();
-    display::ResetSheetTerms();
-    display::ResetSheetRulers();
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};

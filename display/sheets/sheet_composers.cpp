@@ -8,30 +8,27 @@
 
 namespace display {
 
-SheetCompositionState SheetComposition;
 
-void ResetSheetComposition() { SheetComposition = SheetCompositionState{}; }
+void ComposeThemeSheetPortrait(Surface& dc, SheetMemory& memory) { ComposeSheet(kThemeSheetPortrait, dc, memory); }
+void ComposeThemeSheetLandscape(Surface& dc, SheetMemory& memory) { ComposeSheet(kThemeSheetLandscape, dc, memory); }
+void ComposeAffinitySheetPortrait(Surface& dc, SheetMemory& memory) { ComposeSheet(kAffinitySheetPortrait, dc, memory); }
+void ComposeAffinitySheetLandscape(Surface& dc, SheetMemory& memory) { ComposeSheet(kAffinitySheetLandscape, dc, memory); }
 
-void ComposeThemeSheetPortrait(Surface& dc) { ComposeSheet(kThemeSheetPortrait, dc); }
-void ComposeThemeSheetLandscape(Surface& dc) { ComposeSheet(kThemeSheetLandscape, dc); }
-void ComposeAffinitySheetPortrait(Surface& dc) { ComposeSheet(kAffinitySheetPortrait, dc); }
-void ComposeAffinitySheetLandscape(Surface& dc) { ComposeSheet(kAffinitySheetLandscape, dc); }
-
-bool ComposeSheet(int code, Surface& dc) {
+bool ComposeSheet(int code, Surface& dc, SheetMemory& memory) {
     const SheetLayout* layout = SheetLayoutOf(code);
     if (!layout) return false;
-    DrawSheetLayout(dc, *layout);
+    DrawSheetLayout(dc, *layout, memory);
     return true;
 }
 
-bool DrawSheetEntry(int code, CanvasForm* window) {
+bool DrawSheetEntry(int code, CanvasForm* window, SheetMemory& memory) {
     if (!SheetLayoutOf(code)) return false;
     if (Drawing.MetafileOutput) {
         std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile();
         Surface* canvas = Drawing.ChartMetafileCanvas;
         if (!canvas) return true;  // a bad name, already reported
         try {
-            ComposeSheet(code, *canvas);
+            ComposeSheet(code, *canvas, memory);
         } catch (...) {
             DiscardChartMetafile();
             throw;
@@ -42,14 +39,13 @@ bool DrawSheetEntry(int code, CanvasForm* window) {
     Surface* target = nullptr;
     if (!Drawing.PrintOutput && window) target = &window->Canvas();
     if (Drawing.PrinterPresent && Drawing.PrintOutput) target = Drawing.PrinterCanvas;
-    SheetComposition.SheetCanvas = target;
-    if (target) ComposeSheet(code, *target);
+    if (target) ComposeSheet(code, *target, memory);
     return true;
 }
 
-void DrawThemeSheetPortrait(CanvasForm* window) { DrawSheetEntry(kThemeSheetPortrait, window); }
-void DrawThemeSheetLandscape(CanvasForm* window) { DrawSheetEntry(kThemeSheetLandscape, window); }
-void DrawAffinitySheetLandscape(CanvasForm* window) { DrawSheetEntry(kAffinitySheetLandscape, window); }
-void DrawAffinitySheetPortrait(CanvasForm* window) { DrawSheetEntry(kAffinitySheetPortrait, window); }
+void DrawThemeSheetPortrait(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kThemeSheetPortrait, window, memory); }
+void DrawThemeSheetLandscape(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kThemeSheetLandscape, window, memory); }
+void DrawAffinitySheetLandscape(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kAffinitySheetLandscape, window, memory); }
+void DrawAffinitySheetPortrait(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kAffinitySheetPortrait, window, memory); }
 
 }  // namespace display

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "display/draw/surface.h"
+#include "display/sheets/sheet_rulers.h"
+#include "display/sheets/sheet_terms.h"
 
 namespace display {
 
@@ -19,29 +21,28 @@ enum SheetCodes : int {
     kAffinitySheetPortrait = 18,
 };
 
-// What the composers keep between drawings (the sheet and its orientation are
-// in sheet_selection.h).
-struct SheetCompositionState {
-    std::string CalendarNote;       // " Calend. Giuliano" for a Julian-calendar birth (SetSheetHeaderDates)
-    Surface* SheetCanvas = nullptr;  // the canvas the entries chose last
+// What the sheets keep from one drawing to the next: their steps write it and
+// their blocks read it. Whoever draws the sheets holds it (the sheet viewer).
+struct SheetMemory {
+    std::string CalendarNote;  // " Calend. Giuliano" for a Julian-calendar birth (SetSheetHeaderDates)
+    SheetRulerState Rulers;
+    SheetTermsState Terms;
 };
-extern SheetCompositionState SheetComposition;
-void ResetSheetComposition();
 
-void ComposeThemeSheetPortrait(Surface& dc);
-void ComposeThemeSheetLandscape(Surface& dc);
-void ComposeAffinitySheetPortrait(Surface& dc);
-void ComposeAffinitySheetLandscape(Surface& dc);
+void ComposeThemeSheetPortrait(Surface& dc, SheetMemory& memory);
+void ComposeThemeSheetLandscape(Surface& dc, SheetMemory& memory);
+void ComposeAffinitySheetPortrait(Surface& dc, SheetMemory& memory);
+void ComposeAffinitySheetLandscape(Surface& dc, SheetMemory& memory);
 // The composer of a sheet code on a surface; false for an unknown code.
-bool ComposeSheet(int code, Surface& dc);
+bool ComposeSheet(int code, Surface& dc, SheetMemory& memory);
 
 // The entries: into the chart metafile while MetafileOutput is set (saved as
 // "Emf\" + MetafileName; a drawing that fails saves nothing), else on the
 // printer's canvas while printing, else on the window's canvas.
-void DrawThemeSheetPortrait(CanvasForm* window);
-void DrawThemeSheetLandscape(CanvasForm* window);
-void DrawAffinitySheetLandscape(CanvasForm* window);
-void DrawAffinitySheetPortrait(CanvasForm* window);
-bool DrawSheetEntry(int code, CanvasForm* window);
+void DrawThemeSheetPortrait(CanvasForm* window, SheetMemory& memory);
+void DrawThemeSheetLandscape(CanvasForm* window, SheetMemory& memory);
+void DrawAffinitySheetLandscape(CanvasForm* window, SheetMemory& memory);
+void DrawAffinitySheetPortrait(CanvasForm* window, SheetMemory& memory);
+bool DrawSheetEntry(int code, CanvasForm* window, SheetMemory& memory);
 
 }  // namespace display

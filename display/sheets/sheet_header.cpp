@@ -16,12 +16,12 @@ std::string_view SheetCalendarNote(const engine::ChartState& chart) {
     return chart.GregorianCalendar ? "" : " Calend. Giuliano";
 }
 
-void SetSheetHeaderDates() {
+void SetSheetHeaderDates(SheetMemory& memory) {
     const engine::ChartState& chart = engine::Chart;
     int index = 0;
     engine::WeekdayOfJulianDay(index, chart.JulianDay - chart.TimeZoneCorrection / 24);
-    SheetRulers.ChartWeekdayName = chart.WeekdayName;
-    SheetComposition.CalendarNote = SheetCalendarNote(chart);
+    memory.Rulers.ChartWeekdayName = chart.WeekdayName;
+    memory.CalendarNote = SheetCalendarNote(chart);
 }
 
 void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeaderPlaces& h) {

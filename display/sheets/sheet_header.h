@@ -6,6 +6,7 @@
 
 #include "display/draw/surface.h"
 #include "display/sheets/sheet_block.h"
+#include "display/sheets/sheet_composers.h"
 
 namespace display {
 
@@ -27,9 +28,9 @@ struct SheetHeaderPlaces {
 std::string_view SheetCalendarNote(const engine::ChartState& chart);
 
 // The step every sheet begins with: the weekday of the birth by local clock
-// time (SheetRulers.ChartWeekdayName, and engine::Chart.WeekdayName) and the
-// calendar note (SheetComposition.CalendarNote) the header shows.
-void SetSheetHeaderDates();
+// time (memory.Rulers.ChartWeekdayName, and engine::Chart.WeekdayName) and the
+// calendar note (memory.CalendarNote) the header shows.
+void SetSheetHeaderDates(SheetMemory& memory);
 
 void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeaderPlaces& places);
 

@@ -176,36 +176,36 @@ const SheetLayout* SheetLayoutOf(int code) {
     }
 }
 
-SheetContext CurrentSheetContext() {
-    return {engine::Chart,  engine::Birth, engine::Orbs, SheetRulers, SheetComposition.CalendarNote,
+SheetContext CurrentSheetContext(const SheetMemory& memory) {
+    return {engine::Chart,  engine::Birth, engine::Orbs, memory.Rulers, memory.CalendarNote,
             Drawing.AspectLinesOn};
 }
 
-void RunSheetStep(SheetStep step) {
+void RunSheetStep(SheetStep step, SheetMemory& memory) {
     switch (step) {
-        case Step::HeaderDates: SetSheetHeaderDates(); return;
-        case Step::TermsPositionsFile: PrepareTermsPositionsFile(); return;
-        case Step::PlanetaryHour: ComputePlanetaryHour(); return;
+        case Step::HeaderDates: SetSheetHeaderDates(memory); return;
+        case Step::TermsPositionsFile: PrepareTermsPositionsFile(memory.Terms); return;
+        case Step::PlanetaryHour: ComputePlanetaryHour(memory.Rulers); return;
         case Step::Dodecatemoria: RecordSheetDodecatemoria(engine::Chart); return;
         case Step::ClassicalPlanetSigns: SetClassicalPlanetSigns(engine::Chart); return;
     }
 }
 
-void RunSheetEntry(Surface& dc, const SheetEntry& entry) {
+void RunSheetEntry(Surface& dc, const SheetEntry& entry, SheetMemory& memory) {
     if (const SheetStep* step = std::get_if<SheetStep>(&entry)) {
-        RunSheetStep(*step);
+        RunSheetStep(*step, memory);
         return;
     }
-    const SheetContext context = CurrentSheetContext();
+    const SheetContext context = CurrentSheetContext(memory);
     if (const auto* w = std::get_if<SheetWheelPlace>(&entry)) DrawWheel(dc, context, *w);
     if (const auto* h = std::get_if<SheetHeaderPlaces>(&entry)) DrawSheetHeader(dc, context, *h);
     if (const auto* t = std::get_if<SheetTablePlace>(&entry)) DrawTable(dc, context, *t);
     if (const auto* t = std::get_if<SheetTextsPlace>(&entry)) DrawTexts(dc, *t);
 }
 
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout) {
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, SheetMemory& memory) {
     SheetPageScale scale(layout.zoom);
-    for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry);
+    for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, memory);
 }
 
 }  // namespace display

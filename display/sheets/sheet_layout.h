@@ -15,6 +15,8 @@
 
 namespace display {
 
+struct SheetMemory;
+
 using engine::Real;
 
 enum class SheetStep {
@@ -78,12 +80,12 @@ struct SheetLayout {
 const SheetLayout* SheetLayoutOf(int code);
 
 // What the blocks read now: the chart state and what the steps computed.
-SheetContext CurrentSheetContext();
-void RunSheetStep(SheetStep step);
+SheetContext CurrentSheetContext(const SheetMemory& memory);
+void RunSheetStep(SheetStep step, SheetMemory& memory);
 // One entry: a step is run, a block drawn with the context.
-void RunSheetEntry(Surface& dc, const SheetEntry& entry);
+void RunSheetEntry(Surface& dc, const SheetEntry& entry, SheetMemory& memory);
 // The whole sheet: the frame's scale for the time of the drawing (the view's
 // own put back afterwards, also when an entry fails), every entry in order.
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout);
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, SheetMemory& memory);
 
 }  // namespace display

@@ -12,9 +12,6 @@
 
 namespace display {
 
-SheetRulerState SheetRulers;
-
-void ResetSheetRulers() { SheetRulers = SheetRulerState{}; }
 
 namespace {
 
@@ -30,8 +27,7 @@ std::string RulerOfPositionText(const std::string& text) {
 
 }  // namespace
 
-void ComputePlanetaryHour() {
-    SheetRulerState& s = SheetRulers;
+void ComputePlanetaryHour(SheetRulerState& s) {
     // The planetary day by the rule the chart window's masters page shares.
     const engine::PlanetaryDay day = engine::FindPlanetaryDay();
     const Real sunrise = day.SunriseJulianDay;

@@ -22,14 +22,12 @@ struct SheetRulerState {
     std::string ChartWeekdayName;  // the weekday of the birth by local clock time
     Real SunriseJulianDay = 0;
 };
-extern SheetRulerState SheetRulers;
-void ResetSheetRulers();
 
 // A step of the birth-theme sheets, ahead of the masters block: sunrise, the
 // weekday of the planetary day (left in engine::Chart.WeekdayName), the hour
 // table, the hour and its ruler (the rulers' tables are those of the chart
 // window's masters page). The rest of the chart state is as before afterwards.
-void ComputePlanetaryHour();
+void ComputePlanetaryHour(SheetRulerState& rulers);
 
 // The planetary day (chart.WeekdayName) and hour with its ruler, and the
 // signs of the Ascendant and the Midheaven with their rulers.

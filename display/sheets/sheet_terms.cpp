@@ -20,9 +20,6 @@ const char* const kTermSectorNames[10] = {"", "Sole", "Luna", "Merc", "Vene", "M
                                           "Giov", "Satu", "NNor", "NSud"};
 const char* const kTermDecanNames[10] = {"", "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos"};
 
-SheetTermsState SheetTerms;
-
-void ResetSheetTerms() { SheetTerms = SheetTermsState{}; }
 
 std::array<Real, 61> TermBoundaries(Real ascendant) {
     std::array<Real, 61> b{};
@@ -49,15 +46,15 @@ std::string DecanKeyOf(int body, Real longitude) {
     return {};
 }
 
-void ComputeTermSectors() {
-    SheetTerms.TermSectorBoundaries = TermBoundaries(engine::Chart.HouseCusps[1]);
-    FindBodySectors(9, engine::Chart.PlanetLongitudes, SheetTerms.TermSectorBoundaries, SheetTerms.BodyTermSectors);
+void ComputeTermSectors(SheetTermsState& terms) {
+    terms.TermSectorBoundaries = TermBoundaries(engine::Chart.HouseCusps[1]);
+    FindBodySectors(9, engine::Chart.PlanetLongitudes, terms.TermSectorBoundaries, terms.BodyTermSectors);
 }
 
-void RefreshSheetDecanKeys() {
+void RefreshSheetDecanKeys(SheetTermsState& terms) {
     for (int k = 1; k <= 9; ++k) {
         std::string key = DecanKeyOf(k, engine::Chart.PlanetLongitudes[k]);
-        if (!key.empty()) SheetTerms.BodyDecanKeys[k] = key;
+        if (!key.empty()) terms.BodyDecanKeys[k] = key;
     }
 }
 
@@ -73,18 +70,18 @@ int BodyOfTermKey(const std::string& key) {
     return 0;
 }
 
-void WritePlanetPositionsFile() {
+void WritePlanetPositionsFile(const SheetTermsState& terms) {
     rt::EnsureParentFolder(kSheetPositionFile);
     std::vector<std::string> lines;
-    for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, SheetTerms.BodyTermSectors[k]));
-    for (int k = 1; k <= 9; ++k) lines.push_back(SheetTerms.BodyDecanKeys[k]);
+    for (int k = 1; k <= 9; ++k) lines.push_back(TermSectorKey(k, terms.BodyTermSectors[k]));
+    for (int k = 1; k <= 9; ++k) lines.push_back(terms.BodyDecanKeys[k]);
     rt::WriteTextLines(kSheetPositionFile, lines);
 }
 
-void PrepareTermsPositionsFile() {
-    ComputeTermSectors();
-    RefreshSheetDecanKeys();
-    WritePlanetPositionsFile();
+void PrepareTermsPositionsFile(SheetTermsState& terms) {
+    ComputeTermSectors(terms);
+    RefreshSheetDecanKeys(terms);
+    WritePlanetPositionsFile(terms);
 }
 
 namespace {

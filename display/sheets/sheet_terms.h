@@ -28,8 +28,6 @@ struct SheetTermsState {
     std::array<signed char, 10> BodyTermSectors{};        // 1..9
     std::array<std::string, 10> BodyDecanKeys{};          // 1..9
 };
-extern SheetTermsState SheetTerms;
-void ResetSheetTerms();
 
 // Boundary i (1..60) = Ascendant - 15 + 6 i, reduced into [0, 360).
 std::array<Real, 61> TermBoundaries(Real ascendant);
@@ -41,17 +39,17 @@ void FindBodySectors(int count, const engine::BodyArray& longitudes, const std::
 std::string DecanKeyOf(int body, Real longitude);
 
 // From engine::Chart: boundaries from HouseCusps[1], sectors of bodies 1..9.
-void ComputeTermSectors();
+void ComputeTermSectors(SheetTermsState& terms);
 // The decan keys of bodies 1..9 from engine::Chart (DecanKeyOf): a body on an
 // exact multiple of 10 degrees keeps the key it had. (The chart window's
 // BuildDecanKeys gives every point a key, one on a boundary that of the decan
 // starting there.)
-void RefreshSheetDecanKeys();
+void RefreshSheetDecanKeys(SheetTermsState& terms);
 // Rewrites the position file: nine sector keys ("Sole03"), then nine decan keys.
-void WritePlanetPositionsFile();
+void WritePlanetPositionsFile(const SheetTermsState& terms);
 // The step of the birth-theme sheets ahead of their blocks: the sectors, the
 // decan keys and the position file the "TERMEN" block reads.
-void PrepareTermsPositionsFile();
+void PrepareTermsPositionsFile(SheetTermsState& terms);
 // The sector key of a body as the position file holds it.
 std::string TermSectorKey(int body, int sector);
 // The body (1..9) a six-character sector key names, 0 for none.

@@ -148,7 +148,7 @@ void SheetViewer::ShowChartSheet() {
     aspectLinesButton->setVisible(true);
     const bool screen = !Drawing.PrintOutput && !Drawing.MetafileOutput;
     if (screen) ClearCanvas();
-    DrawSheetEntry(Sheets.SheetCode, this);
+    DrawSheetEntry(Sheets.SheetCode, this, sheetMemory);
     DrawSheetViewerFrame();
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "display/draw/canvas_form.h"
+#include "display/sheets/sheet_composers.h"
 
 class QComboBox;
 class QPushButton;
@@ -36,6 +37,8 @@ public:
     // The viewer of saved chart metafiles this window opens: the one the start
     // makes for it, or else its own child, made at the first opening.
     MetafileViewer* metafileViewer = nullptr;
+    // What the sheets drawn here keep from one drawing to the next.
+    SheetMemory sheetMemory;
 
     QFrame* buttonBar = nullptr;
     QPushButton* backButton = nullptr;

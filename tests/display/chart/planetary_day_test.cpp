@@ -33,9 +33,6 @@ protected:
         engine::ResetChartState();
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
-        display::ResetSheetRulers();
-        display::ResetSheetComposition();
-        display::ResetSheetTerms();
         display::ResetChartWindowState();
     }
     void TearDown() override {
@@ -65,13 +62,14 @@ protected:
         return "(no planetary day drawn)";
     }
     // The planetary-day line of the portrait birth-theme sheet.
-    static std::string SheetDayLine() {
+    std::string SheetDayLine() {
         display::RecordingSurface dc;
-        EXPECT_TRUE(display::ComposeSheet(5, dc));
+        EXPECT_TRUE(display::ComposeSheet(5, dc, sheetMemory));
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";
     }
+    display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
@@ -83,10 +81,10 @@ TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Woensdag");
     // The date itself stays Thursday where the birth date is shown.
     EXPECT_EQ(display::theChartWindow->birthHour.BirthWeekdayName, "Donderdag");
-    EXPECT_EQ(display::SheetRulers.ChartWeekdayName, "Donderdag");
+    EXPECT_EQ(sheetMemory.Rulers.ChartWeekdayName, "Donderdag");
     // A night hour of Wednesday, the same in both views.
     EXPECT_GT(display::theChartWindow->birthHour.PlanetaryHourNumber, 12);
-    EXPECT_GT(display::SheetRulers.SheetPlanetaryHour, 12);
+    EXPECT_GT(sheetMemory.Rulers.SheetPlanetaryHour, 12);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -98,8 +96,8 @@ TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
     // The first hour of Thursday: Jupiter's, the ruler of the day.
     EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourNumber, 1);
     EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourRuler, "Jupiter");
-    EXPECT_EQ(display::SheetRulers.SheetPlanetaryHour, 1);
-    EXPECT_EQ(display::SheetRulers.SheetHourRulerName, "Jupiter");
+    EXPECT_EQ(sheetMemory.Rulers.SheetPlanetaryHour, 1);
+    EXPECT_EQ(sheetMemory.Rulers.SheetHourRulerName, "Jupiter");
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 

@@ -50,9 +50,6 @@ protected:
         display::ResetDrawingState();
         display::Drawing.PixelsPerUnit = 10;
         display::SetDefaultWheelRadii();
-        display::ResetSheetRulers();
-        display::ResetSheetComposition();
-        display::ResetSheetTerms();
     }
     void TearDown() override { display::ResetDrawingState(); }
     // Stores the birth as the store dialog does, makes it the current person
@@ -67,9 +64,9 @@ protected:
         archive::WriteCurrentPerson("HANSEN INGRID", r);
         ASSERT_FALSE(archive::LoadCurrentPersonForShow().Empty);
     }
-    static std::vector<std::string> SheetTexts() {
+    std::vector<std::string> SheetTexts() {
         display::RecordingSurface dc;
-        EXPECT_TRUE(display::ComposeSheet(5, dc));
+        EXPECT_TRUE(display::ComposeSheet(5, dc, sheetMemory));
         std::vector<std::string> texts;
         for (const view_test::DrawnText& t : view_test::Texts(dc)) texts.push_back(t.text);
         return texts;
@@ -77,6 +74,7 @@ protected:
     static bool Has(const std::vector<std::string>& texts, const std::string& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     }
+    display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };

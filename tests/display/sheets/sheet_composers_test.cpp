@@ -27,8 +27,6 @@ class SheetComposers : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetSheetComposition();
-        display::ResetSheetTerms();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = engine::Chart;
@@ -37,6 +35,7 @@ protected:
         engine::Birth.JulianDayText = "JD=2447906.896";
         engine::ComputeReceptions();
     }
+    display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
@@ -54,7 +53,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
     };
     for (const auto& [code, captions] : sheets) {
         RecordingSurface dc;
-        ASSERT_TRUE(display::ComposeSheet(code, dc));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
         const auto texts = sheet_test::Texts(dc);
         EXPECT_EQ(texts[0] == "Rossi Maria   " || std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
                   true)
@@ -71,7 +70,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
 TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
     engine::Chart.GregorianCalendar = false;
     RecordingSurface dc;
-    display::ComposeAffinitySheetPortrait(dc);
+    display::ComposeAffinitySheetPortrait(dc, sheetMemory);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
               texts.end());
@@ -84,7 +83,7 @@ TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
 TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     std::filesystem::remove_all("Appoggio");  // the year rulers' table
     RecordingSurface dc;
-    EXPECT_THROW(display::ComposeThemeSheetPortrait(dc), std::exception);
+    EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, sheetMemory), std::exception);
     EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
     EXPECT_EQ(display::Geometry.WheelCentreX, 173);
     EXPECT_EQ(display::Geometry.WheelCentreY, 105);
@@ -100,7 +99,7 @@ TEST_F(SheetComposers, SheetsOnAnImage) {
         {
             display::PainterSurface painter(&image);
             painter.SetBkColor(display::kBlack);  // as the viewer's window
-            display::ComposeSheet(code, painter);
+            display::ComposeSheet(code, painter, sheetMemory);
         }
         int ink = 0;
         for (int y = 0; y < image.height(); y += 4)
@@ -126,7 +125,7 @@ TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
     engine::ComputeReceptions();
     for (int code : {5, 16}) {
         RecordingSurface dc;
-        ASSERT_TRUE(display::ComposeSheet(code, dc));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
         struct Label {
             int x, height;
             std::string text;

@@ -32,9 +32,6 @@ class SheetLayouts : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetSheetComposition();
-        display::ResetSheetTerms();
-        display::ResetSheetRulers();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = engine::Chart;
@@ -42,6 +39,7 @@ protected:
         engine::Birth.JulianDayText = "JD=2447906.896";
         engine::ComputeReceptions();
     }
+    display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
@@ -127,7 +125,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
         const display::SheetLayout* layout = display::SheetLayoutOf(code);
         ASSERT_NE(layout, nullptr) << code;
         RecordingSurface dc;
-        ASSERT_TRUE(display::ComposeSheet(code, dc));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
         // The places are page points under the sheet's own scale.
         display::Drawing.ZoomFactor = layout->zoom;
         std::size_t from = 0;
@@ -164,7 +162,7 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     display::DrawSheetAffinityWheel(mirror, engine::Chart, 2, wheels[1].cx, wheels[1].cy);
     display::Drawing.ZoomFactor = 1.0L;
     RecordingSurface sheet;
-    display::ComposeSheet(display::kAffinitySheetPortrait, sheet);
+    display::ComposeSheet(display::kAffinitySheetPortrait, sheet, sheetMemory);
     const auto sheetLines = sheet.Calls("line"), energyLines = energy.Calls("line"), mirrorLines = mirror.Calls("line");
     const auto at = [&](const std::vector<std::string>& part) {
         return std::search(sheetLines.begin(), sheetLines.end(), part.begin(), part.end()) - sheetLines.begin();
@@ -211,7 +209,7 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
         // A file left by another person: the sheet's first drawing call finds it rewritten.
         rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
         FirstCallSurface dc;
-        display::ComposeSheet(code, dc);
+        display::ComposeSheet(code, dc, sheetMemory);
         ASSERT_TRUE(dc.looked);
         ASSERT_EQ(dc.atFirstCall.size(), 18u) << code;
         // With the Ascendant at 100.5 sector 1 begins at 85.5: the Sun at 15.25
@@ -228,13 +226,13 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
     }
     // The step alone writes the same file.
     std::filesystem::remove(file);
-    display::RunSheetStep(display::SheetStep::TermsPositionsFile);
+    display::RunSheetStep(display::SheetStep::TermsPositionsFile, sheetMemory);
     EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile).at(15), "SatDec30");
     // The affinity sheets have no terms: they leave the file alone.
     rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
     for (int code : {17, 18}) {
         RecordingSurface dc;
-        display::ComposeSheet(code, dc);
+        display::ComposeSheet(code, dc, sheetMemory);
         EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile), std::vector<std::string>{"Luna01"}) << code;
     }
     EXPECT_TRUE(sink.messages.empty());
@@ -245,7 +243,7 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
     // Signs the chart holds from an earlier person: all seven in Aries (fire).
     for (int p = 1; p <= 7; ++p) c.PlanetSigns[p] = 1;
     RecordingSurface dc;
-    display::ComposeSheet(display::kAffinitySheetPortrait, dc);
+    display::ComposeSheet(display::kAffinitySheetPortrait, dc, sheetMemory);
     // The elemental cloth's fire total (column 1, row 5 of its counts) is 7 ...
     display::Drawing.ZoomFactor = 1.15L;
     const display::Point fireTotal = display::MapPoint(46 - 14 + 21, 95 - 14);
@@ -261,7 +259,7 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
     EXPECT_EQ(c.PlanetSigns[7], 10);
     // The birth-theme sheets record the dodecatemoria: the Moon's at 231.5.
     c.DodecatemoriaLongitudes = {};
-    display::ComposeSheet(display::kThemeSheetLandscape, dc);
+    display::ComposeSheet(display::kThemeSheetLandscape, dc, sheetMemory);
     EXPECT_NEAR(c.DodecatemoriaLongitudes[2], 231.5L, 1e-12);
 }
 
@@ -269,10 +267,10 @@ TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {
     for (int code : {5, 17}) {
         display::SetDefaultWheelRadii();
         RecordingSurface sheets;
-        display::ComposeSheet(code, sheets);
+        display::ComposeSheet(code, sheets, sheetMemory);
         display::SetWheelGeometry();  // the chart window drew a view meanwhile
         RecordingSurface afterChartWindow;
-        display::ComposeSheet(code, afterChartWindow);
+        display::ComposeSheet(code, afterChartWindow, sheetMemory);
         EXPECT_EQ(afterChartWindow.log, sheets.log) << code;
         EXPECT_EQ(display::Geometry.WheelCentreX, 100) << code;  // the chart window's is left as it was
     }

@@ -54,8 +54,6 @@ inline void PrepareSheetViewer() {
     display::InitDrawingFromScreen(1920, 1080);
     display::Drawing.PrinterPresent = true;
     display::ResetSheetViewer();
-    display::ResetSheetTerms();
-    display::ResetSheetComposition();
     display::ResetMissingGlyphReports();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
     auto& c = engine::Chart;

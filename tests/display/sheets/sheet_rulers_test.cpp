@@ -21,7 +21,6 @@ class SheetRulers : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetSheetRulers();
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio"});
     }
     // The chart of the fixed person computed for its moment: Rome, 10:30 clock
@@ -36,6 +35,7 @@ protected:
         c.PlanetLongitudes[10] = 100.5L;
         c.PlanetLongitudes[11] = 358;
     }
+    display::SheetRulerState rulers;
     testing_support::TempWorkFolder folder;
 };
 
@@ -44,8 +44,8 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     const engine::BodyArray before = engine::Chart.PlanetLongitudes;
     const engine::BodyArray latitudes = engine::Chart.PlanetLatitudes;
     RecordingSurface dc;
-    display::ComputePlanetaryHour();  // the step ahead of the block
-    display::DrawPlanetaryHourAndYearRuler(dc, engine::Chart, display::SheetRulers, 205, 150);
+    display::ComputePlanetaryHour(rulers);  // the step ahead of the block
+    display::DrawPlanetaryHourAndYearRuler(dc, engine::Chart, rulers, 205, 150);
     // Sunrise about 7:36, hours of the day about 47 minutes: 10:30 is in the fourth,
     // which on a Monday (Moon, Saturn, Jupiter, Mars) Mars rules. The Sun (about
     // 295) had not come back by the end of 1990: the year counts as 1989, ruled
@@ -54,8 +54,8 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
               (std::vector<std::string>{"Planetaire dag: Maandag", "Planetaire uur: 4 Dag", "Geregeerd door Mars",
                                         "Ascendant 10Kre30", "Geregeerd door de Maan", "Midhemel 28Vis00",
                                         "Geregeerd door Jupiter", "Jaar van Saturnus", "In de cyclus van de Zon"}));
-    EXPECT_EQ(display::SheetRulers.ChartWeekdayName, "Maandag");
-    const double sunriseHours = std::fmod(double(display::SheetRulers.SunriseJulianDay) + 0.5, 1.0) * 24 + 1;
+    EXPECT_EQ(rulers.ChartWeekdayName, "Maandag");
+    const double sunriseHours = std::fmod(double(rulers.SunriseJulianDay) + 0.5, 1.0) * 24 + 1;
     EXPECT_NEAR(sunriseHours, 7.6, 0.1);
     // Lines at their offsets below the anchor: the last at 33 + 4.
     const auto calls = dc.Calls("text");
@@ -86,18 +86,18 @@ TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
     c.JulianDay = engine::JulianDayNumber(1, 15, 1, 1990, 6, 0);
     c.BirthHour[1] = 7;
     c.BirthMinute[1] = 0;
-    display::ComputePlanetaryHour();
+    display::ComputePlanetaryHour(rulers);
     EXPECT_EQ(c.WeekdayName, "Zondag");
-    EXPECT_EQ(display::SheetRulers.ChartWeekdayName, "Maandag");
-    EXPECT_GT(display::SheetRulers.SheetPlanetaryHour, 12);
+    EXPECT_EQ(rulers.ChartWeekdayName, "Maandag");
+    EXPECT_GT(rulers.SheetPlanetaryHour, 12);
 }
 
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
     RecordingSurface dc;
-    display::SheetRulers.SheetPlanetaryHour = 13;
-    display::DrawPlanetaryHourBlock(dc, engine::Chart, display::SheetRulers, 10, 10);
-    display::SheetRulers.SheetPlanetaryHour = 12;
-    display::DrawPlanetaryHourBlock(dc, engine::Chart, display::SheetRulers, 10, 10);
+    rulers.SheetPlanetaryHour = 13;
+    display::DrawPlanetaryHourBlock(dc, engine::Chart, rulers, 10, 10);
+    rulers.SheetPlanetaryHour = 12;
+    display::DrawPlanetaryHourBlock(dc, engine::Chart, rulers, 10, 10);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_EQ(texts[1], "Planetaire uur: 1 Nacht");
     EXPECT_EQ(texts[8], "Planetaire uur: 12 Dag");

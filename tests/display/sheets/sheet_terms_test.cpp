@@ -23,11 +23,11 @@ class SheetTermsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetSheetTerms();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli"});
         std::filesystem::create_directories("OpzioneT");
     }
+    display::SheetTermsState terms;
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
@@ -54,16 +54,16 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
     EXPECT_EQ(display::DecanKeyOf(9, 359.9L), "NosDec36");
     EXPECT_EQ(display::DecanKeyOf(1, 0), "");
     engine::Chart.PlanetLongitudes[1] = 10;
-    display::SheetTerms.BodyDecanKeys[1] = "SolDec07";
-    display::RefreshSheetDecanKeys();
-    EXPECT_EQ(display::SheetTerms.BodyDecanKeys[1], "SolDec07");
-    EXPECT_EQ(display::SheetTerms.BodyDecanKeys[2], "LunDec05");  // 45.5
+    terms.BodyDecanKeys[1] = "SolDec07";
+    display::RefreshSheetDecanKeys(terms);
+    EXPECT_EQ(terms.BodyDecanKeys[1], "SolDec07");
+    EXPECT_EQ(terms.BodyDecanKeys[2], "LunDec05");  // 45.5
 }
 
 TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
-    display::ComputeTermSectors();
-    display::RefreshSheetDecanKeys();
-    display::WritePlanetPositionsFile();
+    display::ComputeTermSectors(terms);
+    display::RefreshSheetDecanKeys(terms);
+    display::WritePlanetPositionsFile(terms);
     const auto lines = rt::ReadTextLines(display::kSheetPositionFile);
     // Ascendant 100.5: sector s runs from 85.5 + 6 (s - 1) to 85.5 + 6 s; the Sun
     // at 375.25 is in sector 49 (373.5 .. 379.5), the north node at 260 in 30.

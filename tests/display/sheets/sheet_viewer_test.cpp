@@ -423,7 +423,7 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         display::RecordingSurface direct;
         {
             Drawing.MetafileOutput = true;
-            display::ComposeSheet(code, direct);
+            display::ComposeSheet(code, direct, viewer->sheetMemory);
             Drawing.MetafileOutput = false;
         }
         // Our player gives back every line and every text.
