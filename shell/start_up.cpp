@@ -57,7 +57,6 @@ void ResetSharedState() {
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetNatalWheelState();
-    display::ResetSheetViewer();
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Receptions = {};

@@ -8,15 +8,11 @@
 
 namespace display {
 
-SheetViewerState sheetViewerMotion;
-
-void ResetSheetViewer() { sheetViewerMotion = SheetViewerState{}; }
-
 namespace {
 
 // Moves the origin so that the screen's centre keeps its page point.
-void ZoomTo(long double z) {
-    const long double w = sheetViewerMotion.HalfScreenWidth, h = sheetViewerMotion.HalfScreenHeight;
+void ZoomTo(const SheetViewerState& motion, long double z) {
+    const long double w = motion.HalfScreenWidth, h = motion.HalfScreenHeight;
     const long double old = Drawing.ZoomFactor;
     const std::int64_t a = rt::Round(w - old * w) - Drawing.OriginX;
     const std::int64_t b = rt::Round(h - old * h) - Drawing.OriginY;
@@ -27,38 +23,39 @@ void ZoomTo(long double z) {
 
 }  // namespace
 
-void SetActivationView(int screenWidth, int screenHeight, const std::string& sheetOrientation) {
+void SetActivationView(SheetViewerState& motion, int screenWidth, int screenHeight,
+                       const std::string& sheetOrientation) {
     Drawing.ZoomFactor = 1.0L;
     Drawing.AspectLinesOn = 1;
     Drawing.OriginX = 0;
     Drawing.OriginY = 0;
-    sheetViewerMotion.HalfScreenWidth = screenWidth / 2;
-    sheetViewerMotion.HalfScreenHeight = screenHeight / 2;
-    sheetViewerMotion.ZoomStep = kSheetZoomStep;
+    motion.HalfScreenWidth = screenWidth / 2;
+    motion.HalfScreenHeight = screenHeight / 2;
+    motion.ZoomStep = kSheetZoomStep;
     if (!Drawing.PrinterPresent) return;
     Drawing.PrinterLandscape = sheetOrientation == "L";
     if (!Drawing.PrinterLandscape) {
         Drawing.ZoomFactor = 0.5L;
-        Drawing.OriginX = sheetViewerMotion.HalfScreenWidth / 2;
+        Drawing.OriginX = motion.HalfScreenWidth / 2;
     }
 }
 
-void ZoomSheetIn() {
-    long double z = Drawing.ZoomFactor * static_cast<long double>(sheetViewerMotion.ZoomStep);
+void ZoomSheetIn(const SheetViewerState& motion) {
+    long double z = Drawing.ZoomFactor * static_cast<long double>(motion.ZoomStep);
     if (z > kSheetZoomMax) z = kSheetZoomMax;
-    ZoomTo(z);
+    ZoomTo(motion, z);
 }
 
-void ZoomSheetOut() {
-    long double z = Drawing.ZoomFactor / static_cast<long double>(sheetViewerMotion.ZoomStep);
+void ZoomSheetOut(const SheetViewerState& motion) {
+    long double z = Drawing.ZoomFactor / static_cast<long double>(motion.ZoomStep);
     if (z < static_cast<long double>(kSheetZoomMin)) z = kSheetZoomMin;
-    ZoomTo(z);
+    ZoomTo(motion, z);
 }
 
-void FitSheetHeight() {
+void FitSheetHeight(const SheetViewerState& motion) {
     if (Drawing.PrinterPresent && !Drawing.PrinterLandscape) {
         Drawing.ZoomFactor = 0.5L;
-        Drawing.OriginX = sheetViewerMotion.HalfScreenWidth / 2;
+        Drawing.OriginX = motion.HalfScreenWidth / 2;
     } else {
         Drawing.ZoomFactor = 1.0L;
         Drawing.OriginX = 0;
@@ -72,10 +69,10 @@ void ResetSheetZoom() {
     Drawing.OriginY = 0;
 }
 
-void EndSheetDrag(int x, int y) {
-    if (std::abs(sheetViewerMotion.DragStartX - x) > kSheetDragThreshold) Drawing.OriginX += sheetViewerMotion.DragDeltaX;
-    if (std::abs(sheetViewerMotion.DragStartY - y) > kSheetDragThreshold) Drawing.OriginY += sheetViewerMotion.DragDeltaY;
-    sheetViewerMotion.Dragging = 0;
+void EndSheetDrag(SheetViewerState& motion, int x, int y) {
+    if (std::abs(motion.DragStartX - x) > kSheetDragThreshold) Drawing.OriginX += motion.DragDeltaX;
+    if (std::abs(motion.DragStartY - y) > kSheetDragThreshold) Drawing.OriginY += motion.DragDeltaY;
+    motion.Dragging = 0;
 }
 
 std::string CheckSheetMetafileName(const std::string& name) {

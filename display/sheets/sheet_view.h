@@ -22,23 +22,22 @@ struct SheetViewerState {
     int DragStartX = 0, DragStartY = 0;
     int DragDeltaX = 0, DragDeltaY = 0;
 };
-extern SheetViewerState sheetViewerMotion;
-void ResetSheetViewer();
 
 // The view an activation starts with (with a printer, a portrait sheet at
 // half size in the middle; else zoom 1 at the origin); sets the printer's
 // orientation from the sheet's.
-void SetActivationView(int screenWidth, int screenHeight, const std::string& sheetOrientation);
+void SetActivationView(SheetViewerState& motion, int screenWidth, int screenHeight,
+                       const std::string& sheetOrientation);
 // One zoom step in or out about the screen's centre, within the limits.
-void ZoomSheetIn();
-void ZoomSheetOut();
+void ZoomSheetIn(const SheetViewerState& motion);
+void ZoomSheetOut(const SheetViewerState& motion);
 // "Hoogte": the whole page height (half size for a portrait printer page).
-void FitSheetHeight();
+void FitSheetHeight(const SheetViewerState& motion);
 // Zoom 1 at the origin.
 void ResetSheetZoom();
 // A released drag moves the sheet by the last move's displacement on each
 // axis where the mouse went more than the threshold from the press.
-void EndSheetDrag(int x, int y);
+void EndSheetDrag(SheetViewerState& motion, int x, int y);
 // The checks of a metafile name: its extension exactly ".EMF" ("File deve
 // essere .EMF"), then a plain file name with a chart number 1..15. Empty when
 // the name is good, else the message.

@@ -170,14 +170,14 @@ void SheetViewer::PrepareOpening() {
     metafileNameBox->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF")
                                                               : gui::ToQt(Drawing.MetafileName));
     metafileNameBox->lineEdit()->setCursorPosition(0);  // the name from its first letter
-    SetActivationView(gui::System().ScreenWidth(), gui::System().ScreenHeight(), Sheets.SheetOrientation);
+    SetActivationView(motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(), Sheets.SheetOrientation);
     if (Drawing.PrinterPresent) SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
     firstDrawTimer->start();
 }
 
 void SheetViewer::DrawWhenReady() {
-    if (sheetViewerMotion.SheetTickCount != 1) {
-        ++sheetViewerMotion.SheetTickCount;
+    if (motion.SheetTickCount != 1) {
+        ++motion.SheetTickCount;
         return;
     }
     firstDrawTimer->stop();
@@ -193,31 +193,32 @@ void SheetViewer::ReleaseDrawing() {
 }
 
 void SheetViewer::StartDrag(int x, int y) {
-    sheetViewerMotion.Dragging = 1;
-    sheetViewerMotion.DragStartX = x;
-    sheetViewerMotion.DragStartY = y;
+    motion.Dragging = 1;
+    motion.DragStartX = x;
+    motion.DragStartY = y;
 }
 
 void SheetViewer::DragTo(int x, int y) {
     Canvas().SetTextColor(kWhite);
-    setCursor(sheetViewerMotion.Dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
-    sheetViewerMotion.DragDeltaX = x - sheetViewerMotion.DragStartX;
-    sheetViewerMotion.DragDeltaY = y - sheetViewerMotion.DragStartY;
-    if (sheetViewerMotion.Dragging != 1) return;
+    setCursor(motion.Dragging == 1 ? Qt::OpenHandCursor : Qt::ArrowCursor);
+    motion.DragDeltaX = x - motion.DragStartX;
+    motion.DragDeltaY = y - motion.DragStartY;
+    if (motion.Dragging != 1) return;
     // The sheet previewed at the moved place; the origin itself moves on release.
-    Drawing.OriginX += sheetViewerMotion.DragDeltaX;
-    Drawing.OriginY += sheetViewerMotion.DragDeltaY;
+    Drawing.OriginX += motion.DragDeltaX;
+    Drawing.OriginY += motion.DragDeltaY;
     struct Back {
+        const SheetViewerState& motion;
         ~Back() {
-            Drawing.OriginX -= sheetViewerMotion.DragDeltaX;
-            Drawing.OriginY -= sheetViewerMotion.DragDeltaY;
+            Drawing.OriginX -= motion.DragDeltaX;
+            Drawing.OriginY -= motion.DragDeltaY;
         }
-    } back;
+    } back{motion};
     ShowChartSheet();
 }
 
 void SheetViewer::EndDrag(int x, int y) {
-    EndSheetDrag(x, y);
+    EndSheetDrag(motion, x, y);
     ShowChartSheet();
 }
 
@@ -273,17 +274,17 @@ void SheetViewer::ToggleBlackAndWhite() {
 }
 
 void SheetViewer::ZoomIn() {
-    ZoomSheetIn();
+    ZoomSheetIn(motion);
     ShowChartSheet();
 }
 
 void SheetViewer::ZoomOut() {
-    ZoomSheetOut();
+    ZoomSheetOut(motion);
     ShowChartSheet();
 }
 
 void SheetViewer::ShowFullHeight() {
-    FitSheetHeight();
+    FitSheetHeight(motion);
     ShowChartSheet();
 }
 

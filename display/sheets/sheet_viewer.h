@@ -12,6 +12,7 @@
 
 #include "display/draw/canvas_form.h"
 #include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_view.h"
 
 class QComboBox;
 class QPushButton;
@@ -39,6 +40,8 @@ public:
     MetafileViewer* metafileViewer = nullptr;
     // What the sheets drawn here keep from one drawing to the next.
     SheetMemory sheetMemory;
+    // The zoom step, the screen's half size, the drag and the first-draw ticks.
+    SheetViewerState motion;
 
     QFrame* buttonBar = nullptr;
     QPushButton* backButton = nullptr;

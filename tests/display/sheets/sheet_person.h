@@ -53,7 +53,6 @@ inline void PrepareSheetViewer() {
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1920, 1080);
     display::Drawing.PrinterPresent = true;
-    display::ResetSheetViewer();
     display::ResetMissingGlyphReports();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
     auto& c = engine::Chart;

@@ -127,7 +127,6 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
     gui::SetSystemServices(nullptr);
     display::Sheets = {};
     display::ResetDrawingState();
-    display::ResetSheetViewer();
 }
 
 }  // namespace

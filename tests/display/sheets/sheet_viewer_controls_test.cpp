@@ -55,7 +55,6 @@ protected:
         display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
         display::Sheets = {};
-        display::ResetSheetViewer();
         display::ResetDrawingState();
     }
     // Shows the sheet and runs the viewer's timer by hand until it drew.
@@ -222,7 +221,7 @@ TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
     QTest::mouseRelease(viewer.get(), Qt::LeftButton, {}, QPoint(560, 370));
     EXPECT_EQ(Drawing.OriginX, 60);
     EXPECT_EQ(Drawing.OriginY, 20 - 30);
-    EXPECT_EQ(display::sheetViewerMotion.Dragging, 0);
+    EXPECT_EQ(viewer->motion.Dragging, 0);
 }
 
 // "Backard", Escape and Enter close the viewer, which forgets its black and

@@ -49,16 +49,16 @@ public:
 
 TEST(SheetView, PortraitPrinterPageOpensAtHalfSizeInTheMiddle) {
     display::ResetDrawingState();
-    display::ResetSheetViewer();
-    display::SetActivationView(1920, 1080, "P");
+    display::SheetViewerState motion;
+    display::SetActivationView(motion, 1920, 1080, "P");
     EXPECT_EQ(Drawing.ZoomFactor, 1.0L);  // no printer
     EXPECT_EQ(Drawing.OriginX, 0);
     Drawing.PrinterPresent = true;
-    display::SetActivationView(1920, 1080, "P");
+    display::SetActivationView(motion, 1920, 1080, "P");
     EXPECT_EQ(Drawing.ZoomFactor, 0.5L);
     EXPECT_EQ(Drawing.OriginX, 480);
     EXPECT_FALSE(Drawing.PrinterLandscape);
-    display::SetActivationView(1920, 1080, "L");
+    display::SetActivationView(motion, 1920, 1080, "L");
     EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
     EXPECT_EQ(Drawing.OriginX, 0);
     EXPECT_TRUE(Drawing.PrinterLandscape);
@@ -66,34 +66,33 @@ TEST(SheetView, PortraitPrinterPageOpensAtHalfSizeInTheMiddle) {
 
 TEST(SheetView, ZoomStepsAboutTheScreenCentreWithinTheLimits) {
     display::ResetDrawingState();
-    display::ResetSheetViewer();
-    display::SetActivationView(1920, 1080, "L");
-    display::ZoomSheetIn();
+    display::SheetViewerState motion;
+    display::SetActivationView(motion, 1920, 1080, "L");
+    display::ZoomSheetIn(motion);
     EXPECT_EQ(Drawing.OriginX, -144);  // Round(960 - 1.15 x 960)
     EXPECT_EQ(Drawing.OriginY, -81);
-    for (int i = 1; i < 10; ++i) display::ZoomSheetIn();
+    for (int i = 1; i < 10; ++i) display::ZoomSheetIn(motion);
     EXPECT_EQ(Drawing.ZoomFactor, 4.0L);
     const int ox = Drawing.OriginX, oy = Drawing.OriginY;
     EXPECT_EQ(ox, -2880);
-    display::ZoomSheetIn();  // at the limit: nothing moves
+    display::ZoomSheetIn(motion);  // at the limit: nothing moves
     EXPECT_EQ(Drawing.ZoomFactor, 4.0L);
     EXPECT_EQ(Drawing.OriginX, ox);
     EXPECT_EQ(Drawing.OriginY, oy);
     display::ResetSheetZoom();
-    for (int i = 0; i < 6; ++i) display::ZoomSheetOut();
+    for (int i = 0; i < 6; ++i) display::ZoomSheetOut(motion);
     EXPECT_GT(Drawing.ZoomFactor, 0.4L);
-    display::ZoomSheetOut();
+    display::ZoomSheetOut(motion);
     EXPECT_EQ(Drawing.ZoomFactor, static_cast<long double>(0.4f));
 }
 
 TEST(SheetView, DragMovesOnlyBeyondTwoPixelsByTheLastMove) {
     display::ResetDrawingState();
-    display::ResetSheetViewer();
-    auto& v = display::sheetViewerMotion;
+    display::SheetViewerState v;
     v.Dragging = 1;
     v.DragStartX = 100, v.DragStartY = 100;
     v.DragDeltaX = 2, v.DragDeltaY = 40;  // the last move
-    display::EndSheetDrag(102, 145);       // released a little further
+    display::EndSheetDrag(v, 102, 145);       // released a little further
     EXPECT_EQ(Drawing.OriginX, 0);
     EXPECT_EQ(Drawing.OriginY, 40);
     EXPECT_EQ(v.Dragging, 0);
