@@ -705,9 +705,9 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
         return;
     }
     if (receptions) engine::ComputeReceptions();
-    display::Sheets.SheetCode = sheetCode;
+    sheetSelection.SheetCode = sheetCode;
     display::SetDefaultWheelRadii();
-    display::Sheets.SheetOrientation = orientation;
+    sheetSelection.SheetOrientation = orientation;
     engine::Chart.PlanetLatitudesSaved = engine::Chart.PlanetLatitudes;
     if (!sheetViewer) return;
     WatchModeless(sheetViewer);
@@ -733,7 +733,7 @@ void MainWindow::OpenSynthesisWindow() { ShowPlain(remedyWindows.synthesisWindow
 void MainWindow::OpenOrbSettingsWindow() { ShowNear(orbSettingsWindow, 10); }
 
 void MainWindow::OpenCalibrationWindow() {
-    display::Sheets.SheetCode = 0;
+    sheetSelection.SheetCode = 0;
     ShowPlain(calibrationWindow);
 }
 

@@ -8,6 +8,7 @@
 
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
+#include "display/sheets/sheet_selection.h"
 #include "remedies/browser_search.h"
 #include "remedies/ranked_search.h"
 #include "shell/user_name.h"
@@ -200,6 +201,9 @@ public:
     // The drawing settings in force: read at every refresh, handed to the
     // windows that show, change or use them.
     archive::DrawSettings drawSettings;
+    // The sheet the sheet buttons chose, which the sheet viewer draws and the
+    // calibration window waits for to be none.
+    display::SheetSelectionState sheetSelection;
     // The user's name: read at every refresh, changed by the user name dialog.
     UserNameState userName;
 

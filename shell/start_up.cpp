@@ -53,7 +53,6 @@ void ResetSharedState() {
     display::ResetDrawingState();
     display::ResetChartGeometry();
     display::ResetChartWindowState();
-    display::ResetSheetSelection();
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetNatalWheelState();
@@ -68,7 +67,6 @@ void SetStartValues(int screenWidth, int screenHeight) {
     display::Drawing.OriginX = 0;
     display::Drawing.OriginY = 0;
     display::Drawing.PrintOutput = false;
-    display::Sheets.SheetCode = 0;
     // Aspect, pixels per unit (screen height / 210, or width / 280 on a screen
     // narrower than 4:3) and font scale.
     display::InitDrawingFromScreen(screenWidth, screenHeight);
@@ -131,7 +129,7 @@ void CreateStartWindows() {
     });
     CreateForm(theMainWindow->userNameDialog, theMainWindow->userName);
     CreateForm(theMainWindow->recallDialog);
-    CreateForm(theMainWindow->sheetViewer);
+    CreateForm(theMainWindow->sheetViewer, theMainWindow->sheetSelection);
     theMainWindow->sheetViewer->drawSettings = &theMainWindow->drawSettings;
     CreateForm(theMainWindow->sheetViewer->metafileViewer);
     CreateForm(theMainWindow->printParentWindow);
@@ -140,7 +138,7 @@ void CreateStartWindows() {
     CreateForm(theMainWindow->inputDialog->storeDialog);
     CreateForm(theMainWindow->deleteDialog);
     CreateForm(theMainWindow->styledRichTextWindow);
-    CreateForm(theMainWindow->calibrationWindow, theMainWindow->drawSettings);
+    CreateForm(theMainWindow->calibrationWindow, theMainWindow->drawSettings, theMainWindow->sheetSelection);
     CreateForm(theMainWindow->lineWidthDialog, theMainWindow->drawSettings);
     CreateForm(theMainWindow->printerModelDialog, theMainWindow->drawSettings);
     CreateForm(theMainWindow->remedyWindows.therapyBrowser, theMainWindow->remedyWindows.therapyBrowserPages);

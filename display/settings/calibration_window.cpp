@@ -34,7 +34,8 @@ constexpr long double kCentreY = 101.6L;
 
 }  // namespace
 
-CalibrationWindow::CalibrationWindow(archive::DrawSettings& settings) : settings_(settings) {
+CalibrationWindow::CalibrationWindow(archive::DrawSettings& settings, const SheetSelectionState& sheets)
+    : settings_(settings), sheets_(sheets) {
     setObjectName("FgrTxtKel");
     setWindowTitle(gui::ToQt("Rondheid van Cirkles en Schermgroote"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -199,7 +200,7 @@ void CalibrationWindow::done(int result) {
 void CalibrationWindow::DrawCalibrationFrame() {
     drawingArea->setGeometry(rect());
     drawingArea->ClearCanvas();
-    if (Sheets.SheetCode != 0) return;
+    if (sheets_.SheetCode != 0) return;
     Drawing.DrawForm = drawingArea;
     struct ClearDrawForm {
         ~ClearDrawForm() { Drawing.DrawForm = nullptr; }

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "archive/draw_settings_file.h"
+#include "display/sheets/sheet_selection.h"
 
 class QLabel;
 class QPushButton;
@@ -22,7 +23,7 @@ class CalibrationWindow : public QDialog {
     Q_OBJECT
 public:
     // The drawing settings in force, which this window shows and changes.
-    explicit CalibrationWindow(archive::DrawSettings& settings);
+    CalibrationWindow(archive::DrawSettings& settings, const SheetSelectionState& sheets);
 
     // The settings as the file holds them, the bars set to them, the controls
     // laid out and the first drawing started.
@@ -63,6 +64,8 @@ protected:
 
 private:
     archive::DrawSettings& settings_;
+    // The figure is drawn only while no sheet is chosen (code 0).
+    const SheetSelectionState& sheets_;
     // Timer ticks before the first drawing: the first opening waits one tick
     // more, later openings draw at the first.
     unsigned short firstDrawTicks_ = 0;

@@ -51,7 +51,7 @@ struct SheetViewer::BarButton {
     const char* hint;
 };
 
-SheetViewer::SheetViewer(QWidget* parent) : CanvasForm(parent) {
+SheetViewer::SheetViewer(const SheetSelectionState& sheets, QWidget* parent) : CanvasForm(parent), sheets(sheets) {
     setObjectName("FgrNaKel");
     setWindowTitle("Grafieken");
     setWindowFlag(Qt::FramelessWindowHint);
@@ -148,7 +148,7 @@ void SheetViewer::ShowChartSheet() {
     aspectLinesButton->setVisible(true);
     const bool screen = !Drawing.PrintOutput && !Drawing.MetafileOutput;
     if (screen) ClearCanvas();
-    DrawSheetEntry(Sheets.SheetCode, this, sheetMemory);
+    DrawSheetEntry(sheets.SheetCode, this, sheetMemory);
     DrawSheetViewerFrame();
 }
 
@@ -170,7 +170,7 @@ void SheetViewer::PrepareOpening() {
     metafileNameBox->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF")
                                                               : gui::ToQt(Drawing.MetafileName));
     metafileNameBox->lineEdit()->setCursorPosition(0);  // the name from its first letter
-    SetActivationView(motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(), Sheets.SheetOrientation);
+    SetActivationView(motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(), sheets.SheetOrientation);
     if (Drawing.PrinterPresent) SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
     firstDrawTimer->start();
 }
@@ -237,7 +237,7 @@ void SheetViewer::GoBack() { close(); }
 void SheetViewer::PrintSheet() {
     if (!Drawing.PrinterPresent) return;
     ResetSheetView();
-    const bool landscape = Sheets.SheetOrientation == "L";
+    const bool landscape = sheets.SheetOrientation == "L";
     Drawing.PrinterLandscape = landscape;
     // The job and the document are titled with the name, without the blanks
     // the archive pads it with.

@@ -12,6 +12,7 @@
 
 #include "display/draw/canvas_form.h"
 #include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_selection.h"
 #include "display/sheets/sheet_view.h"
 
 class QComboBox;
@@ -29,7 +30,7 @@ class MetafileViewer;
 class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
-    explicit SheetViewer(QWidget* parent = nullptr);
+    explicit SheetViewer(const SheetSelectionState& sheets, QWidget* parent = nullptr);
     ~SheetViewer() override;
 
     // The drawing settings in force, handed at the start: their printer
@@ -42,6 +43,8 @@ public:
     SheetMemory sheetMemory;
     // The zoom step, the screen's half size, the drag and the first-draw ticks.
     SheetViewerState motion;
+    // The sheet and orientation its opener chose.
+    const SheetSelectionState& sheets;
 
     QFrame* buttonBar = nullptr;
     QPushButton* backButton = nullptr;

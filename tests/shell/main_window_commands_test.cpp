@@ -106,7 +106,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         SCOPED_TRACE(c.window);
         main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
         ASSERT_TRUE(main->orbSetBox->isEnabled());
-        display::Sheets.SheetCode = 16;
+        shell::theMainWindow->sheetSelection.SheetCode = 16;
         main->frame.Top = main->frame.Left = -1;
         QString shown;
         QPoint at;
@@ -135,9 +135,9 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     }
     // The calibration window is opened for its own figure.
-    EXPECT_EQ(display::Sheets.SheetCode, 16);  // set by the loop; the window itself was not asked
+    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 16);  // set by the loop; the window itself was not asked
     gui::SetModalHandler("FgrTxtKel", [](QDialog*) {
-        EXPECT_EQ(display::Sheets.SheetCode, 0);
+        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 0);
         return int(gui::ModalOk);
     });
     main->openCalibrationWindowButton->click();
@@ -167,8 +167,8 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         engine::Chart.PlanetLatitudesSaved.fill(0);
         main->ToggleBoxesLock();
         e.button->click();
-        EXPECT_EQ(display::Sheets.SheetCode, e.code);
-        EXPECT_EQ(display::Sheets.SheetOrientation, e.orientation);
+        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, e.code);
+        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, e.orientation);
         EXPECT_EQ(engine::Chart.PlanetLatitudesSaved, engine::Chart.PlanetLatitudes);
         EXPECT_NE(engine::Chart.PlanetLatitudes[2], 0);  // the Moon's latitude of the person loaded
         ASSERT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
@@ -178,11 +178,11 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         EXPECT_FALSE(main->orbSetBox->isEnabled());
     }
     main->ShowSecondLandscapeSheet();
-    EXPECT_EQ(display::Sheets.SheetCode, 17);
-    EXPECT_EQ(display::Sheets.SheetOrientation, "L");
+    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 17);
+    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, "L");
     main->ShowSecondPortraitSheet();
-    EXPECT_EQ(display::Sheets.SheetCode, 18);
-    EXPECT_EQ(display::Sheets.SheetOrientation, "P");
+    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 18);
+    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, "P");
     shell::theMainWindow->sheetViewer->hide();
 }
 
@@ -548,7 +548,7 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
     EXPECT_FALSE(shell::theMainWindow->sheetViewer->isVisible());
-    EXPECT_EQ(display::Sheets.SheetCode, 0);
+    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
     StoreMerini();
@@ -612,7 +612,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     shoot(shell::theMainWindow->printerModelDialog, "printer-model.png");
     shell::theMainWindow->drawSettings.Values().EpsonCorrection = 1;
     shoot(shell::theMainWindow->printerModelDialog, "printer-model-epson.png");
-    display::Sheets.SheetCode = 0;
+    shell::theMainWindow->sheetSelection.SheetCode = 0;
     shell::theMainWindow->calibrationWindow->show();
     shell::theMainWindow->calibrationWindow->horizontalScaleBar->setValue(-100);
     shell::theMainWindow->calibrationWindow->DrawWhenReady();

@@ -114,14 +114,14 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
                   {main->showSecondPortraitSheetButton, 18, "P"}};
     for (const auto& s : sheets) {
         SCOPED_TRACE(s.button->objectName().toStdString());
-        display::Sheets.SheetCode = 0;
-        display::Sheets.SheetOrientation.clear();
+        shell::theMainWindow->sheetSelection.SheetCode = 0;
+        shell::theMainWindow->sheetSelection.SheetOrientation.clear();
         if (s.button->isEnabled())
             s.button->click();
         else
             QMetaObject::invokeMethod(s.button, "clicked");
-        EXPECT_EQ(display::Sheets.SheetCode, s.code);
-        EXPECT_EQ(display::Sheets.SheetOrientation, s.orientation);
+        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, s.code);
+        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, s.orientation);
         EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
         shell::theMainWindow->sheetViewer->hide();
     }

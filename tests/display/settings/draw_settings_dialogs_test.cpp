@@ -31,7 +31,6 @@ protected:
         rt::PrepareDataFolder();
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
-        display::ResetSheetSelection();
         engine::LoadEngineSettings();
         drawSettings_.LoadOrCreate();
     }
@@ -47,6 +46,7 @@ protected:
     }
     testing_support::TempWorkFolder folder_;
     archive::DrawSettings drawSettings_;
+    display::SheetSelectionState sheets_;
     gui::RecordingMessageSink messages_;
 };
 
@@ -60,7 +60,7 @@ int LeftmostRed(const QImage& image, int row) {
 }  // namespace
 
 TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
-    display::CalibrationWindow window(drawSettings_);
+    display::CalibrationWindow window(drawSettings_, sheets_);
     window.resize(1280, 1024);
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 0);
@@ -90,7 +90,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
     drawSettings_.Values().AspectScaleX = 0.9123L;
     drawSettings_.Values().AspectScaleY = 0;  // taken as 1.0
     drawSettings_.Save();
-    display::CalibrationWindow window(drawSettings_);
+    display::CalibrationWindow window(drawSettings_, sheets_);
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 88);
     EXPECT_EQ(window.verticalScaleBar->value(), 0);
@@ -98,7 +98,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
-    display::CalibrationWindow window(drawSettings_);
+    display::CalibrationWindow window(drawSettings_, sheets_);
     window.resize(1280, 1024);
     window.PrepareOpening();
     // The first tick after the start only counts, the second draws.
@@ -117,7 +117,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
     EXPECT_NEAR(window.controlPanel->geometry().center().x(), 140 / 1.2L * ppu, 2);
     EXPECT_NEAR(window.controlPanel->width(), 70 / 1.2L * ppu, 1);
     // With another sheet code the window is only cleared.
-    display::Sheets.SheetCode = 16;
+    sheets_.SheetCode = 16;
     window.DrawCalibrationFrame();
     EXPECT_EQ(LeftmostRed(window.drawingArea->Snapshot(), row), -1);
     EXPECT_EQ(display::Drawing.DrawForm, nullptr);

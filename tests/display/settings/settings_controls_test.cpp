@@ -31,7 +31,6 @@ protected:
         rt::PrepareDataFolder();
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
-        display::ResetSheetSelection();
         engine::LoadEngineSettings();
         drawSettings_.LoadOrCreate();
     }
@@ -51,13 +50,14 @@ protected:
     }
     testing_support::TempWorkFolder folder_;
     archive::DrawSettings drawSettings_;
+    display::SheetSelectionState sheets_;
     gui::RecordingMessageSink messages_;
 };
 
 // "Reset" puts both scales back to 1 and leaves the window open; "OK" keeps
 // the scales as the bars set them and closes it.
 TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
-    display::CalibrationWindow window(drawSettings_);
+    display::CalibrationWindow window(drawSettings_, sheets_);
     window.resize(1280, 1024);
     window.show();
     window.horizontalScaleBar->setValue(100);
@@ -84,7 +84,7 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
 // The figure's two axes carry a tick every 10 units out to both ends, the
 // outermost ones included.
 TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
-    display::CalibrationWindow window(drawSettings_);
+    display::CalibrationWindow window(drawSettings_, sheets_);
     window.resize(1280, 1024);
     display::RecordingSurface dc;
     window.drawingArea->SetRecorder(&dc);

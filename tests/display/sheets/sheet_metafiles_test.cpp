@@ -50,14 +50,14 @@ protected:
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
-        viewer = std::make_unique<display::SheetViewer>();
+        viewer = std::make_unique<display::SheetViewer>(selection);
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
         viewer.reset();
         display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
-        display::Sheets = {};
+        selection = {};
         rt::SetClock({});
     }
     // Every sheet opened, zoomed in once (the saved file is drawn at zoom 1
@@ -66,8 +66,8 @@ protected:
         const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
         for (const auto& [code, orientation] : sheets) {
             if (viewer->isVisible()) viewer->close();
-            display::Sheets.SheetCode = code;
-            display::Sheets.SheetOrientation = orientation;
+            selection.SheetCode = code;
+            selection.SheetOrientation = orientation;
             viewer->show();
             viewer->DrawWhenReady();
             viewer->DrawWhenReady();
@@ -88,6 +88,7 @@ protected:
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
+    display::SheetSelectionState selection;
     std::unique_ptr<display::SheetViewer> viewer;
 };
 

@@ -100,12 +100,13 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
         Drawing.PrinterPresent = true;
         for (const auto& [code, orientation] :
              std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
-            display::SheetViewer viewer;
+            display::SheetSelectionState sheets;
+            display::SheetViewer viewer(sheets);
             viewer.resize(w, h);
             TextTap tap;
             viewer.SetRecorder(&tap);
-            display::Sheets.SheetCode = code;
-            display::Sheets.SheetOrientation = orientation;
+            sheets.SheetCode = code;
+            sheets.SheetOrientation = orientation;
             viewer.show();  // the view of the opening: zoom 0.5 for a portrait page
             auto check = [&](const char* view) {
                 tap.texts.clear();
@@ -125,7 +126,6 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
         }
     }
     gui::SetSystemServices(nullptr);
-    display::Sheets = {};
     display::ResetDrawingState();
 }
 

@@ -46,7 +46,7 @@ protected:
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
-        viewer = std::make_unique<display::SheetViewer>();
+        viewer = std::make_unique<display::SheetViewer>(sheets);
         viewer->resize(1920, 1080);
         viewer->SetRecorder(&dc);
     }
@@ -54,13 +54,13 @@ protected:
         viewer.reset();
         display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
-        display::Sheets = {};
+        sheets = {};
         display::ResetDrawingState();
     }
     // Shows the sheet and runs the viewer's timer by hand until it drew.
     void Open(int code, const char* orientation) {
-        display::Sheets.SheetCode = code;
-        display::Sheets.SheetOrientation = orientation;
+        sheets.SheetCode = code;
+        sheets.SheetOrientation = orientation;
         viewer->show();
         TickUntilStopped();
     }
@@ -77,6 +77,7 @@ protected:
     gui::RecordingMessageSink sink;
     display::RecordingSurface dc;
     std::string pdf;
+    display::SheetSelectionState sheets;
     std::unique_ptr<display::SheetViewer> viewer;
 };
 

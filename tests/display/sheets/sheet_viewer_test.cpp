@@ -115,7 +115,7 @@ protected:
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
-        viewer = std::make_unique<display::SheetViewer>();
+        viewer = std::make_unique<display::SheetViewer>(sheets);
         viewer->drawSettings = &drawSettings;
         viewer->resize(1920, 1080);
     }
@@ -123,12 +123,12 @@ protected:
         viewer.reset();
         display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
-        display::Sheets = {};
+        sheets = {};
     }
     void Open(int code, const char* orientation) {
         if (viewer->isVisible()) viewer->close();  // back to the main window first
-        display::Sheets.SheetCode = code;
-        display::Sheets.SheetOrientation = orientation;
+        sheets.SheetCode = code;
+        sheets.SheetOrientation = orientation;
         viewer->show();
         viewer->DrawWhenReady();  // the first opening draws on the second tick
         viewer->DrawWhenReady();
@@ -159,6 +159,7 @@ protected:
     gui::RecordingMessageSink sink;
     std::string pdf;
     archive::DrawSettings drawSettings;
+    display::SheetSelectionState sheets;
     std::unique_ptr<display::SheetViewer> viewer;
 };
 
