@@ -52,7 +52,6 @@ void ResetSharedState() {
     engine::ResetChartState();
     display::ResetDrawingState();
     display::ResetChartGeometry();
-    display::ResetChartWindowState();
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetNatalWheelState();
@@ -171,7 +170,7 @@ void EnsurePersonalArchive() {
 }
 
 void ResetViewFlags() {
-    display::ChartWindowStatus.ArchetypeViewFlag = false;
+    if (display::theChartWindow) display::theChartWindow->status.ArchetypeViewFlag = false;
 }
 
 }  // namespace shell

@@ -45,25 +45,21 @@ namespace display {
 
 using engine::Chart;
 
-ChartWindowState ChartWindowStatus;
 ChartWindow* theChartWindow = nullptr;
 
-void ResetChartWindowState() {
-    ChartWindowStatus = ChartWindowState{};
-}
 
-void ResetViewCycles(int k) {
+void ResetViewCycles(ChartWindowState& status, int k) {
     for (int i = 0; i <= 14; ++i) {
         if (i == k) continue;
-        ChartWindowStatus.ViewCycle[i] = 0;
-        ChartWindowStatus.BodyClickStep[i] = 0;
-        ChartWindowStatus.SignClickStep[i] = 0;
+        status.ViewCycle[i] = 0;
+        status.BodyClickStep[i] = 0;
+        status.SignClickStep[i] = 0;
     }
 }
 
-void ClearDignityGlyphCentres() {
-    ChartWindowStatus.DignityGlyphCentreX.fill(0);
-    ChartWindowStatus.DignityGlyphCentreY.fill(0);
+void ClearDignityGlyphCentres(ChartWindowState& status) {
+    status.DignityGlyphCentreX.fill(0);
+    status.DignityGlyphCentreY.fill(0);
 }
 
 namespace {
@@ -370,10 +366,10 @@ void ChartWindow::ConnectControls() {
 }
 
 int ChartWindow::PX(Real pageUnits) const {
-    return static_cast<int>(rt::Round(pageUnits / ChartWindowStatus.LayoutScaleX));
+    return static_cast<int>(rt::Round(pageUnits / status.LayoutScaleX));
 }
 int ChartWindow::PY(Real pageUnits) const {
-    return static_cast<int>(rt::Round(pageUnits / ChartWindowStatus.LayoutScaleY));
+    return static_cast<int>(rt::Round(pageUnits / status.LayoutScaleY));
 }
 
 void ChartWindow::LayOut() {
@@ -473,20 +469,20 @@ void ChartWindow::LayOutDataPanel() {
 }
 
 void ChartWindow::PrepareOpening() {
-    ChartWindowStatus.LargeFontsFlag = true;
+    status.LargeFontsFlag = true;
     // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
     // view the window was closed on.
-    ChartWindowStatus.VolguineViewActive = false;
+    status.VolguineViewActive = false;
     Drawing.DrawForm = this;
     Drawing.chartCanvas = this;
 
-    ChartWindowStatus.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    ChartWindowStatus.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    status.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    status.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
     LayOut();
 
-    ChartWindowStatus.SearchBodyFilter = "Ieder";
-    ChartWindowStatus.SearchSignFilter = "Ieder";
-    ChartWindowStatus.OkFlag = false;
+    status.SearchBodyFilter = "Ieder";
+    status.SearchSignFilter = "Ieder";
+    status.OkFlag = false;
     Drawing.ZoomFactor = 1.0L;
     Drawing.AspectLinesOn = 1;
     Drawing.OriginY = 0;
@@ -496,14 +492,14 @@ void ChartWindow::PrepareOpening() {
     specificMemo->clear();
     generalMemo->clear();
 
-    ChartWindowStatus.DodecatemoriaMode = false;
-    ChartWindowStatus.HelpMemoExpanded = false;
-    ChartWindowStatus.AspectMemoExpanded = false;
-    ChartWindowStatus.SelectedPlantIndex = -1;
-    ChartWindowStatus.ViewCycle.fill(0);
-    ChartWindowStatus.BodyClickStep.fill(0);
-    ChartWindowStatus.SignClickStep.fill(0);
-    ForgetGlyphCentres();  // those of an earlier opening are not on the screen
+    status.DodecatemoriaMode = false;
+    status.HelpMemoExpanded = false;
+    status.AspectMemoExpanded = false;
+    status.SelectedPlantIndex = -1;
+    status.ViewCycle.fill(0);
+    status.BodyClickStep.fill(0);
+    status.SignClickStep.fill(0);
+    ForgetGlyphCentres(*this);  // those of an earlier opening are not on the screen
     // Nor are the panels and glyph images an earlier opening left open.
     for (QWidget* w :
          std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
@@ -512,7 +508,7 @@ void ChartWindow::PrepareOpening() {
 
     SetSignMidpoints();
     const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
-    ChartWindowStatus.PlaceLongitudeHours = Chart.LongitudeLetter[1] == "E" ? -hours : hours;
+    status.PlaceLongitudeHours = Chart.LongitudeLetter[1] == "E" ? -hours : hours;
 
     // The weekday of the birth date by clock time, which the data fields show.
     const std::string keptWeekday = Chart.WeekdayName;
@@ -524,7 +520,7 @@ void ChartWindow::PrepareOpening() {
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.
     try {
-        birthHour = ComputeBirthPlanetaryHour(ChartWindowStatus.PlaceLongitudeHours);
+        birthHour = ComputeBirthPlanetaryHour(status.PlaceLongitudeHours);
     } catch (const rt::IoError&) {
         birthHour = BirthPlanetaryHourState{};
     }
@@ -586,9 +582,9 @@ bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ChartWindow::PressAt(int x, int y) {
-    if (ChartWindowStatus.VolguineViewActive) return;
-    ChartWindowStatus.ClickedBody = 0;
-    ChartWindowStatus.ClickedSign = 0;
+    if (status.VolguineViewActive) return;
+    status.ClickedBody = 0;
+    status.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(x, y);
     if (ClickHandler()) {
         ClickHandler()(*this, hit);
@@ -597,13 +593,13 @@ void ChartWindow::PressAt(int x, int y) {
     if (hit.body == 0 && hit.sign == 0) return;
     // Without the attribution steps: the help text of the kind of glyph.
     if (hit.body != 0) {
-        ChartWindowStatus.ClickedBody = hit.body;
-        ResetViewCycles(hit.body);
+        status.ClickedBody = hit.body;
+        ResetViewCycles(status, hit.body);
         ShowHelpMessage(28);
     }
     if (hit.sign != 0) {
-        ChartWindowStatus.ClickedSign = hit.sign;
-        ResetViewCycles(hit.sign);
+        status.ClickedSign = hit.sign;
+        ResetViewCycles(status, hit.sign);
         ShowHelpMessage(31);
     }
 }
@@ -614,9 +610,9 @@ void ChartWindow::RestoreGlyphRings() {
 }
 
 void ChartWindow::DrawWhenReady() {
-    if (ChartWindowStatus.FirstDrawTicks == 1) {
+    if (status.FirstDrawTicks == 1) {
         firstDrawTimer->stop();
-        if (!ChartWindowStatus.ArchetypeViewFlag) {
+        if (!status.ArchetypeViewFlag) {
             ClearCanvas();
             RedrawNatalChart(*this);
         } else {
@@ -624,7 +620,7 @@ void ChartWindow::DrawWhenReady() {
         }
         return;
     }
-    ++ChartWindowStatus.FirstDrawTicks;
+    ++status.FirstDrawTicks;
 }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
@@ -642,7 +638,7 @@ void ChartWindow::ShowDataFields(const NatalChartFields& f) {
 // to 6) until its whole text fits; a text that still does not fit shows its
 // beginning (the weekday of the date).
 void ChartWindow::FitDataFieldTexts() {
-    const bool large = ChartWindowStatus.LargeFontsFlag;
+    const bool large = status.LargeFontsFlag;
     for (const DataRow& row : kDataRows) {
         QLineEdit* e = this->*row.edit;
         QFont f = e->font();
@@ -659,20 +655,20 @@ void ChartWindow::FitDataFieldTexts() {
 
 void ChartWindow::PressView(const ChartViewRow& row) {
     const int k = row.view;
-    ResetViewCycles(k);
-    ChartWindowStatus.VolguineViewActive = row.engineOrder;
+    ResetViewCycles(status, k);
+    status.VolguineViewActive = row.engineOrder;
     for (QWidget* w :
          std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
         w->hide();
-    ClearDignityGlyphCentres();
-    ChartWindowStatus.DodecatemoriaMode = false;
+    ClearDignityGlyphCentres(status);
+    status.DodecatemoriaMode = false;
     if (row.prepare) row.prepare();
     ClearChartSquare();
-    const int c = ChartWindowStatus.ViewCycle[k];
+    const int c = status.ViewCycle[k];
     const ChartViewShown shown = ShowView(row, c);
     ShowHelpMessage(SubViewHelpEntry(k, c));
     if (!shown.helpNote.empty()) helpMemo->appendPlainText(gui::ToQt(shown.helpNote));
-    ChartWindowStatus.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
+    status.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
     if (row.engineOrder && CurrentChartReloader()) CurrentChartReloader()();
 }
 
@@ -680,9 +676,9 @@ ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
     Drawing.chartCanvas = this;
     // Set while the archetypal structure is drawn: an opening after a drawing
     // that did not finish draws it again.
-    ChartWindowStatus.ArchetypeViewFlag = row.view == kViewArchetype;
+    status.ArchetypeViewFlag = row.view == kViewArchetype;
     const ChartViewShown shown = row.draw(Canvas(), ViewContext(subView));
-    ChartWindowStatus.ArchetypeViewFlag = false;
+    status.ArchetypeViewFlag = false;
     ApplyView(shown);
     return shown;
 }
@@ -694,7 +690,7 @@ ChartViewContext ChartWindow::ViewContext(int subView) const {
             .centreY = Geometry.WheelCentreY,
             .innerRadius = Geometry.HouseRingInnerRadius,
             .framed = Drawing.DrawForm == this,
-            .engineOrder = ChartWindowStatus.VolguineViewActive,
+            .engineOrder = status.VolguineViewActive,
             .birthHour = birthHour};
 }
 
@@ -712,18 +708,18 @@ void ChartWindow::ApplyView(const ChartViewShown& shown) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
         for (int b = 1; b <= 7; ++b)
             if (c.x[b] != 0 || c.y[b] != 0) {
-                ChartWindowStatus.DignityGlyphCentreX[b] = c.x[b];
-                ChartWindowStatus.DignityGlyphCentreY[b] = c.y[b];
+                status.DignityGlyphCentreX[b] = c.x[b];
+                status.DignityGlyphCentreY[b] = c.y[b];
             }
     }
-    ChartWindowStatus.DodecatemoriaMode = shown.dodecatemoriaWheel;
-    if (shown.wheelSignNames) ChartWindowStatus.WheelSignNames = true;
+    status.DodecatemoriaMode = shown.dodecatemoriaWheel;
+    if (shown.wheelSignNames) status.WheelSignNames = true;
     if (!shown.message.empty()) gui::ShowMessage(shown.message);
 }
 
 void ChartWindow::RedrawArchetypeView() {
     aspectListPanel->hide();
-    ChartWindowStatus.DodecatemoriaMode = false;
+    status.DodecatemoriaMode = false;
     helpMemo->clear();
     ClearAttributionTexts();  // the view blanks the chart square itself
     if (const ChartViewRow* row = FindChartView(kViewArchetype)) ShowView(*row, 0);
@@ -760,9 +756,9 @@ void ChartWindow::ToggleAspectListFont() {
 }
 
 void ChartWindow::TogglePanelFontSize() {
-    ChartWindowStatus.LargeFontsFlag = !ChartWindowStatus.LargeFontsFlag;
-    SetPanelFontSizes(ChartWindowStatus.LargeFontsFlag);
-    fontSizeButton->setIcon(GlyphIcon(ChartWindowStatus.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
+    status.LargeFontsFlag = !status.LargeFontsFlag;
+    SetPanelFontSizes(status.LargeFontsFlag);
+    fontSizeButton->setIcon(GlyphIcon(status.LargeFontsFlag ? "RiduciFont" : "AumentaFont"));
     FitDataCaptions();
     FitDataFieldTexts();
     FitViewButtonCaptions();
@@ -771,7 +767,7 @@ void ChartWindow::TogglePanelFontSize() {
 // All nine in one size: the largest (up to that of the fonts' state) at which
 // every caption fits its button.
 void ChartWindow::FitViewButtonCaptions() {
-    int size = ChartWindowStatus.LargeFontsFlag ? 10 : 8;
+    int size = status.LargeFontsFlag ? 10 : 8;
     for (QPushButton* b : viewButtons) {
         FitButtonCaption(b, size);
         size = b->font().pointSize();
@@ -818,32 +814,32 @@ void ChartWindow::CloseSignatureResults() {
 }
 
 void ChartWindow::ToggleAspectListSize() {
-    if (ChartWindowStatus.AspectMemoExpanded) {
+    if (status.AspectMemoExpanded) {
         aspectListPanel->resize(aspectListPanel->width(), PY(92));
         aspectListMemo->resize(aspectListMemo->width(), PY(82));
         closeAspectListButton->move(closeAspectListButton->x(), aspectListMemo->height() + PY(3.5L));
         aspectListFontButton->move(aspectListFontButton->x(), aspectListMemo->height() + PY(3.5L));
-        ChartWindowStatus.AspectMemoExpanded = false;
+        status.AspectMemoExpanded = false;
     } else {
         aspectListPanel->resize(aspectListPanel->width(), PY(167));
         aspectListPanel->raise();
         aspectListMemo->resize(aspectListMemo->width(), PY(156));
         closeAspectListButton->move(closeAspectListButton->x(), aspectListPanel->height() - PY(7));
         aspectListFontButton->move(aspectListFontButton->x(), aspectListPanel->height() - PY(7));
-        ChartWindowStatus.AspectMemoExpanded = true;
+        status.AspectMemoExpanded = true;
     }
 }
 
 void ChartWindow::ToggleHelpMemoSize() {
-    if (ChartWindowStatus.HelpMemoExpanded) {
+    if (status.HelpMemoExpanded) {
         helpPanel->setGeometry(helpPanel->x(), PY(134), helpPanel->width(), PY(35));
         helpMemo->resize(helpMemo->width(), PY(33));
-        ChartWindowStatus.HelpMemoExpanded = false;
+        status.HelpMemoExpanded = false;
     } else {
         helpPanel->raise();
         helpPanel->setGeometry(helpPanel->x(), PY(51), helpPanel->width(), PY(118));
         helpMemo->resize(helpMemo->width(), PY(116));
-        ChartWindowStatus.HelpMemoExpanded = true;
+        status.HelpMemoExpanded = true;
     }
 }
 

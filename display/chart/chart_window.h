@@ -62,13 +62,10 @@ struct ChartWindowState {
     int SignatureSearchStep = 0;  // what the signature search lists next: 0 remedies, 1 pathologies
 };
 
-extern ChartWindowState ChartWindowStatus;
 
-// Back to the start values (tests; the timer counter included).
-void ResetChartWindowState();
 // Entries 0..14 of ViewCycle, BodyClickStep and SignClickStep := 0, except k.
-void ResetViewCycles(int k);
-void ClearDignityGlyphCentres();
+void ResetViewCycles(ChartWindowState& status, int k);
+void ClearDignityGlyphCentres(ChartWindowState& status);
 
 // The glyph under a device point of the window, from the centres stored by the
 // last drawing: a box of 15 device units either side of the mapped centre,
@@ -174,6 +171,9 @@ public:
     QLineEdit* bottomEdit = nullptr;
     // First drawing after activation (10 ms, disabled until then).
     QTimer* firstDrawTimer = nullptr;
+    // What the window keeps while the program runs: its layout scale, view
+    // cycles, clicked glyphs, filters and panel sizes.
+    ChartWindowState status;
     // The planetary day and hour of the birth, computed at each opening; the
     // views get them in their context.
     BirthPlanetaryHourState birthHour;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -99,7 +100,7 @@ void RunClickStep(unsigned char& t, const std::array<ClickStep, 4>& steps) {
 }
 
 void BodyStep(ChartWindow& form, int b) {
-    ResetViewCycles(b);
+    ResetViewCycles(form.status, b);
     form.helpMemo->clear();
     if (b < 8) {
         ShowImages(form, PlanetImageFile(b));
@@ -107,7 +108,7 @@ void BodyStep(ChartWindow& form, int b) {
         form.attributionGlyphImage->hide();
         form.plantsGlyphImage->hide();
     }
-    RunClickStep(ChartWindowStatus.BodyClickStep[b], {{
+    RunClickStep(form.status.BodyClickStep[b], {{
                                                          {true, 28, [&] { ShowPlanetAttributes(form, b); }},
                                                          {b < 10, 29, [&] { ShowAssociatedRemedies(form); }},
                                                          {true, 28, [&] { form.plantsPanel->hide(); }},
@@ -118,8 +119,8 @@ void BodyStep(ChartWindow& form, int b) {
 void SignStep(ChartWindow& form, int s) {
     form.helpMemo->clear();
     ShowImages(form, SignImageFile(s));
-    ResetViewCycles(s);
-    RunClickStep(ChartWindowStatus.SignClickStep[s], {{
+    ResetViewCycles(form.status, s);
+    RunClickStep(form.status.SignClickStep[s], {{
                                                          {true, 31, [&] { ShowSignAttributes(form, s); }},
                                                          {true, 32, [&] { ShowAssociatedRemedies(form); }},
                                                          {true, 31, [&] { form.plantsPanel->hide(); }},
@@ -133,8 +134,8 @@ void MarkHit(ChartWindow& form, int body, int sign, Real cx, Real cy) {
     form.attributionPanel->show();
     form.plantsPanel->hide();
     form.aspectListPanel->hide();
-    ChartWindowStatus.ClickedBody = body;
-    ChartWindowStatus.ClickedSign = sign;
+    form.status.ClickedBody = body;
+    form.status.ClickedSign = sign;
     BlankTitleLines(form.Canvas());
     DrawHitMarker(form.Canvas(), cx, cy);
 }
@@ -200,8 +201,9 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
 
 void InstallGlyphClicks(ChartWindow& form) {
     SetGlyphClickHandler([](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); });
-    SetAntisciaLinesDrawer([](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
-        DrawAntisciaOfClicked(dc, index, x, y, kind, ChartWindowStatus.DodecatemoriaMode);
+    SetAntisciaLinesDrawer([window = QPointer<ChartWindow>(&form)](Surface& dc, int index, Real, Real x, Real y,
+                                                                   const std::string& kind) {
+        DrawAntisciaOfClicked(dc, index, x, y, kind, window && window->status.DodecatemoriaMode);
     });
     ConnectPlantsPanel(form);
     QObject::connect(form.signatureSearchButton, &QPushButton::clicked, &form,
@@ -216,29 +218,29 @@ void InstallGlyphClicks(ChartWindow& form) {
 }
 
 void PressGlyphsAt(ChartWindow& form, int x, int y) {
-    if (ChartWindowStatus.VolguineViewActive) return;
-    ChartWindowStatus.ClickedBody = 0;
-    ChartWindowStatus.ClickedSign = 0;
+    if (form.status.VolguineViewActive) return;
+    form.status.ClickedBody = 0;
+    form.status.ClickedSign = 0;
 
     // Dignity glyphs: the plants at once, no marker, no step.
     for (int d = 1; d <= 7; ++d) {
-        if (!CentreHit(ChartWindowStatus.DignityGlyphCentreX[d], ChartWindowStatus.DignityGlyphCentreY[d], x, y))
+        if (!CentreHit(form.status.DignityGlyphCentreX[d], form.status.DignityGlyphCentreY[d], x, y))
             continue;
         form.aspectListPanel->hide();
-        ChartWindowStatus.ClickedBody = d;
-        ChartWindowStatus.SearchBodyFilter = std::string(kDignityBodyNames[d]);
-        form.planetFilterLabel->setText(gui::ToQt(ChartWindowStatus.SearchBodyFilter));
+        form.status.ClickedBody = d;
+        form.status.SearchBodyFilter = std::string(kDignityBodyNames[d]);
+        form.planetFilterLabel->setText(gui::ToQt(form.status.SearchBodyFilter));
         ShowAssociatedRemedies(form);
         ShowImages(form, PlanetImageFile(d));
     }
-    ChartWindowStatus.ClickedBody = 0;
-    ChartWindowStatus.ClickedSign = 0;
+    form.status.ClickedBody = 0;
+    form.status.ClickedSign = 0;
 
     int body = 0;
     for (int b = 1; b <= 11; ++b) {
         if (!CentreHit(Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b], x, y)) continue;
-        ChartWindowStatus.SearchBodyFilter = std::string(kDignityBodyNames[b]);
-        form.planetFilterLabel->setText(gui::ToQt(ChartWindowStatus.SearchBodyFilter));
+        form.status.SearchBodyFilter = std::string(kDignityBodyNames[b]);
+        form.planetFilterLabel->setText(gui::ToQt(form.status.SearchBodyFilter));
         MarkHit(form, b, 0, Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b]);
         body = b;
     }
@@ -249,8 +251,8 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
         if (!CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) continue;
         MarkHit(form, 0, s, Wheel.SignGlyphX[s], Wheel.SignGlyphY[s]);
         const std::string name =
-            ChartWindowStatus.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
-        ChartWindowStatus.SearchSignFilter = name;
+            form.status.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
+        form.status.SearchSignFilter = name;
         form.signFilterLabel->setText(gui::ToQt(name));
         sign = s;
     }
@@ -259,16 +261,16 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
     if (!body && !sign) form.specificMemo->clear();
 }
 
-void ForgetGlyphCentres() {
+void ForgetGlyphCentres(ChartWindow& form) {
     Wheel.PlanetGlyphX.fill(0);
     Wheel.PlanetGlyphY.fill(0);
     Wheel.SignGlyphX.fill(0);
     Wheel.SignGlyphY.fill(0);
-    ClearDignityGlyphCentres();
+    ClearDignityGlyphCentres(form.status);
 }
 
 void RedrawGlyphRings(ChartWindow& form) {
-    if (ChartWindowStatus.VolguineViewActive) return;
+    if (form.status.VolguineViewActive) return;
     Surface& dc = form.Canvas();
     for (int i = 1; i <= 12; ++i) {
         const Real centres[2][2] = {{Wheel.PlanetGlyphX[i], Wheel.PlanetGlyphY[i]},
@@ -288,20 +290,20 @@ void ShowPlanetAttributes(ChartWindow& form, int body) {
 }
 
 void ShowSignAttributes(ChartWindow& form, int sign) {
-    ChartWindowStatus.WheelSignNames = false;
+    form.status.WheelSignNames = false;
     ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
 }
 
 void ShowSignatureSearch(ChartWindow& form) {
     form.signatureResultsPanel->show();
     ShowHelpMessage(34);
-    const std::string filters = ChartWindowStatus.SearchBodyFilter + "/" + ChartWindowStatus.SearchSignFilter;
-    if (ChartWindowStatus.SignatureSearchStep == 0) {
+    const std::string filters = form.status.SearchBodyFilter + "/" + form.status.SearchSignFilter;
+    if (form.status.SignatureSearchStep == 0) {
         form.signatureResultLabels[1]->setText(gui::ToQt("REMEDIES met teken " + filters));
-        ChartWindowStatus.SignatureSearchStep = 1;
+        form.status.SignatureSearchStep = 1;
     } else {
         form.signatureResultLabels[1]->setText(gui::ToQt("PATHOLOGIEN met teken " + filters));
-        ChartWindowStatus.SignatureSearchStep = 0;
+        form.status.SignatureSearchStep = 0;
     }
     form.signatureResultLabels[1]->adjustSize();
     form.signatureResultLabels[0]->clear();
@@ -309,12 +311,12 @@ void ShowSignatureSearch(ChartWindow& form) {
 
 void ClearPlanetFilter(ChartWindow& form) {
     form.planetFilterLabel->clear();
-    ChartWindowStatus.SearchBodyFilter = "Ieder";
+    form.status.SearchBodyFilter = "Ieder";
 }
 
 void ClearSignFilter(ChartWindow& form) {
     form.signFilterLabel->clear();
-    ChartWindowStatus.SearchSignFilter = "Ieder";
+    form.status.SearchSignFilter = "Ieder";
 }
 
 }  // namespace display

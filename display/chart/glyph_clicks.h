@@ -30,7 +30,7 @@ void PressGlyphsAt(ChartWindow& form, int x, int y);
 void RedrawGlyphRings(ChartWindow& form);
 // Forgets every stored glyph centre (points, signs, dignity glyphs): the window
 // opens anew and nothing is drawn yet.
-void ForgetGlyphCentres();
+void ForgetGlyphCentres(ChartWindow& form);
 
 // The texts of chart point 1..11 and of sign 1..12 into specificMemo and generalMemo.
 void ShowPlanetAttributes(ChartWindow& form, int body);

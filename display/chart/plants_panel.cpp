@@ -29,16 +29,16 @@ namespace display {
 
 namespace {
 
-int PX(Real units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleX)); }
-int PY(Real units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
+int PX(const ChartWindow& form, Real units) { return static_cast<int>(rt::Round(units / form.status.LayoutScaleX)); }
+int PY(const ChartWindow& form, Real units) { return static_cast<int>(rt::Round(units / form.status.LayoutScaleY)); }
 
 // The last button of the row takes the room its caption needs, up to a unit
 // from the panel's edge; a caption still too wide is written smaller, never cut.
-void FitCaption(QPushButton* button) {
+void FitCaption(const ChartWindow& form, QPushButton* button) {
     QWidget* panel = button->parentWidget();
     button->setFont(panel->font());
-    const int room = panel->width() - button->x() - PX(1);
-    button->resize(std::min(room, std::max(PX(17), CaptionWidth(button))), button->height());
+    const int room = panel->width() - button->x() - PX(form, 1);
+    button->resize(std::min(room, std::max(PX(form, 17), CaptionWidth(button))), button->height());
     FitButtonCaption(button, panel->font().pointSize());
 }
 
@@ -93,15 +93,15 @@ void ConnectPlantsPanel(ChartWindow& form) {
 void ShowAssociatedRemedies(ChartWindow& form) {
     form.plantsPanel->show();
     form.plantsPanel->raise();
-    form.plantBox->resize(PX(55), form.plantBox->height());
-    form.plantSpinButton->move(PX(56), form.plantSpinButton->y());
+    form.plantBox->resize(PX(form, 55), form.plantBox->height());
+    form.plantSpinButton->move(PX(form, 56), form.plantSpinButton->y());
     form.plantList->clear();
     form.plantBox->clear();
     form.plantSignaturesMemo->clear();
     form.plantSymptomsMemo->clear();
-    if (ChartWindowStatus.ClickedBody >= 8) return;
+    if (form.status.ClickedBody >= 8) return;
 
-    const PlantListChoice choice = PlantListOf(ChartWindowStatus.ClickedBody, ChartWindowStatus.ClickedSign);
+    const PlantListChoice choice = PlantListOf(form.status.ClickedBody, form.status.ClickedSign);
     if (!choice.file.empty()) {
         form.plantListLabel->setText(gui::ToQt(choice.caption));
         form.plantListLabel->adjustSize();
@@ -157,7 +157,7 @@ void ShowRemedySymptoms(ChartWindow& form, int index) {
 void ShowChosenPlant(ChartWindow& form) {
     const int i = form.plantBox->currentIndex();
     ShowRemedySymptoms(form, i);
-    ChartWindowStatus.SelectedPlantIndex = static_cast<signed char>(i);
+    form.status.SelectedPlantIndex = static_cast<signed char>(i);
 }
 
 namespace {
@@ -165,9 +165,9 @@ namespace {
 // One step of the selected entry; a step outside the list is undone.
 void StepPlant(ChartWindow& form, int delta) {
     const int count = form.plantBox->count();
-    const signed char next = static_cast<signed char>(ChartWindowStatus.SelectedPlantIndex + delta);
+    const signed char next = static_cast<signed char>(form.status.SelectedPlantIndex + delta);
     if (next >= 0 && next < count) {
-        ChartWindowStatus.SelectedPlantIndex = next;
+        form.status.SelectedPlantIndex = next;
         ShowRemedySymptoms(form, next);
         form.plantBox->setEditText(form.plantBox->itemText(next));
     }
@@ -199,23 +199,23 @@ void TogglePlantPanelSize(ChartWindow& form) {
     if (form.plantsSizeButton->text() == "Verbreden") {
         form.plantsSizeButton->setText("Verminderen");
         form.plantsSizeButton->setIcon(GlyphIcon("FrecciaSu"));
-        form.plantsPanel->resize(form.plantsPanel->width(), PY(167));
-        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(7));
-        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(120));
-        form.helpPanel->setGeometry(form.helpPanel->x(), PY(134), form.helpPanel->width(), PY(35));
-        form.helpMemo->resize(form.helpMemo->width(), PY(33));
+        form.plantsPanel->resize(form.plantsPanel->width(), PY(form, 167));
+        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(form, 7));
+        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(form, 120));
+        form.helpPanel->setGeometry(form.helpPanel->x(), PY(form, 134), form.helpPanel->width(), PY(form, 35));
+        form.helpMemo->resize(form.helpMemo->width(), PY(form, 33));
         form.helpPanel->lower();
-        ChartWindowStatus.HelpMemoExpanded = false;
+        form.status.HelpMemoExpanded = false;
     } else {
         form.plantsSizeButton->setText("Verbreden");
         form.plantsSizeButton->setIcon(GlyphIcon("FrecciaGiu"));
-        form.plantsPanel->resize(form.plantsPanel->width(), PY(92));
-        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(7));
-        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(45));
+        form.plantsPanel->resize(form.plantsPanel->width(), PY(form, 92));
+        for (QPushButton* b : buttons) b->move(b->x(), form.plantsPanel->height() - PY(form, 7));
+        form.plantSymptomsMemo->resize(form.plantSymptomsMemo->width(), PY(form, 45));
     }
-    FitCaption(form.plantsSizeButton);
+    FitCaption(form, form.plantsSizeButton);
 }
 
-void FitPlantPanelSizeCaption(ChartWindow& form) { FitCaption(form.plantsSizeButton); }
+void FitPlantPanelSizeCaption(ChartWindow& form) { FitCaption(form, form.plantsSizeButton); }
 
 }  // namespace display

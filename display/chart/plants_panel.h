@@ -10,7 +10,7 @@ class ChartWindow;
 // Connects the panel's controls (called once when the window is made).
 void ConnectPlantsPanel(ChartWindow& form);
 
-// Opens the panel with the plants of ChartWindowStatus.ClickedBody / ClickedSign.
+// Opens the panel with the plants of the window's ClickedBody / ClickedSign.
 void ShowAssociatedRemedies(ChartWindow& form);
 // plantSymptomsMemo and plantSignaturesMemo for entry `index` of plantBox.
 void ShowRemedySymptoms(ChartWindow& form, int index);

@@ -17,7 +17,7 @@ class AntisciaLines : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         display::SetSignMidpoints();
         engine::Chart.HouseCusps[1] = 0;  // the Ascendant at 0 Aries
     }

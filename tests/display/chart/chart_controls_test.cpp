@@ -18,11 +18,10 @@ namespace {
 
 using click_test::ClickedWindow;
 using display::theChartWindow;
-using display::ChartWindowStatus;
 
 class ChartControls : public ClickedWindow {
 protected:
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); }
 };
 
 // A double click on the aspect list stretches that panel and nothing else; a
@@ -36,7 +35,7 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
     EXPECT_EQ(theChartWindow->aspectListMemo->height(), PY(156));
     EXPECT_EQ(theChartWindow->closeAspectListButton->y(), PY(167) - PY(7));
     EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
-    EXPECT_FALSE(ChartWindowStatus.HelpMemoExpanded);
+    EXPECT_FALSE(theChartWindow->status.HelpMemoExpanded);
     QTest::mouseDClick(theChartWindow->aspectListMemo->viewport(), Qt::LeftButton);
     EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(92));
     EXPECT_EQ(theChartWindow->aspectListMemo->height(), PY(82));
@@ -45,7 +44,7 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
     EXPECT_EQ(theChartWindow->helpPanel->y(), PY(51));
     EXPECT_EQ(theChartWindow->helpMemo->height(), PY(116));
     EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(92));
-    EXPECT_FALSE(ChartWindowStatus.AspectMemoExpanded);
+    EXPECT_FALSE(theChartWindow->status.AspectMemoExpanded);
     QTest::mouseDClick(theChartWindow->signatureMemo->viewport(), Qt::LeftButton);
     EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
     EXPECT_EQ(theChartWindow->helpMemo->height(), PY(33));
@@ -65,16 +64,16 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
 TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
     ClickBody(1);
     ClickSign(2);
-    ASSERT_NE(ChartWindowStatus.SearchBodyFilter, "Ieder");
-    ASSERT_NE(ChartWindowStatus.SearchSignFilter, "Ieder");
-    const std::string body = ChartWindowStatus.SearchBodyFilter;
+    ASSERT_NE(theChartWindow->status.SearchBodyFilter, "Ieder");
+    ASSERT_NE(theChartWindow->status.SearchSignFilter, "Ieder");
+    const std::string body = theChartWindow->status.SearchBodyFilter;
     QTest::mouseClick(theChartWindow->signFilterLabel, Qt::LeftButton);
-    EXPECT_EQ(ChartWindowStatus.SearchSignFilter, "Ieder");
+    EXPECT_EQ(theChartWindow->status.SearchSignFilter, "Ieder");
     EXPECT_TRUE(theChartWindow->signFilterLabel->text().isEmpty());
-    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, body);
+    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, body);
     EXPECT_FALSE(theChartWindow->planetFilterLabel->text().isEmpty());
     QTest::mouseClick(theChartWindow->planetFilterLabel, Qt::LeftButton);
-    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "Ieder");
+    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "Ieder");
     EXPECT_TRUE(theChartWindow->planetFilterLabel->text().isEmpty());
     theChartWindow->signatureSearchButton->click();
     EXPECT_EQ(gui::FromQt(theChartWindow->signatureResultLabels[1]->text()), "REMEDIES met teken Ieder/Ieder");
@@ -87,7 +86,7 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     ASSERT_GT(theChartWindow->plantBox->count(), 2);
     theChartWindow->plantBox->setCurrentIndex(0);
     QTest::keyClick(theChartWindow->plantBox, Qt::Key_Down);
-    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 1);
+    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 1);
     const std::vector<std::string> symptoms = LinesOfMemo(theChartWindow->plantSymptomsMemo);
     ASSERT_GE(symptoms.size(), 2u);
     EXPECT_EQ(symptoms[1], "Calendula");
@@ -96,7 +95,7 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     for (int i = 1; i < theChartWindow->plantBox->count(); ++i)
         theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     const int last = theChartWindow->plantBox->count() - 1;
-    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, last);
+    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, last);
     EXPECT_EQ(theChartWindow->plantBox->currentText(), theChartWindow->plantBox->itemText(last));
     EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo).at(1),
               gui::FromQt(theChartWindow->plantBox->itemText(last)));
@@ -104,13 +103,13 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
-    ChartWindowStatus.DignityGlyphCentreX[7] = 150;  // outside the wheel
-    ChartWindowStatus.DignityGlyphCentreY[7] = 185;
+    theChartWindow->status.DignityGlyphCentreX[7] = 150;  // outside the wheel
+    theChartWindow->status.DignityGlyphCentreY[7] = 185;
     const display::Point p = display::MapPoint(150, 185);
     theChartWindow->PressAt(p.x, p.y);
     theChartWindow->RestoreGlyphRings();
     EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
-    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "SATURNUS");
+    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "SATURNUS");
     EXPECT_EQ(gui::FromQt(theChartWindow->planetFilterLabel->text()), "SATURNUS");
     EXPECT_NE(gui::FromQt(theChartWindow->plantListLabel->text()).find("SATURN"), std::string::npos);
 }
@@ -145,16 +144,16 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));
 
     ClickBody(9);
-    ASSERT_EQ(ChartWindowStatus.BodyClickStep[9], 1);
+    ASSERT_EQ(theChartWindow->status.BodyClickStep[9], 1);
     ClickBody(9);
-    EXPECT_EQ(ChartWindowStatus.BodyClickStep[9], 2);
+    EXPECT_EQ(theChartWindow->status.BodyClickStep[9], 2);
     EXPECT_EQ(HelpMemoText(), HelpText(29));
     EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     EXPECT_EQ(theChartWindow->plantBox->count(), 0);
     // The Ascendant, the first without it, keeps its texts at the second click.
     ClickBody(10);
     ClickBody(10);
-    EXPECT_EQ(ChartWindowStatus.BodyClickStep[10], 1);
+    EXPECT_EQ(theChartWindow->status.BodyClickStep[10], 1);
     EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     EXPECT_EQ(mirrored.size(), 1u);
 }

@@ -54,7 +54,6 @@
 namespace {
 
 using display::theChartWindow;
-using display::ChartWindowStatus;
 using view_test::TextAt;
 
 class ChartViews : public ::testing::Test {
@@ -62,7 +61,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
@@ -117,7 +116,7 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
 
     QMetaObject::invokeMethod(theChartWindow->dodecatemoriaButton, "clicked");  // a disabled button's handler
     EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    EXPECT_TRUE(ChartWindowStatus.DodecatemoriaMode);
+    EXPECT_TRUE(theChartWindow->status.DodecatemoriaMode);
     memo = TextOfMemo(theChartWindow->aspectListMemo);
     EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
     EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
@@ -129,18 +128,18 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
     // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
     // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
     const long double x0 = 100 + 6.5L - 6 * 4;
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[1], x0);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[1], 118);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[5], x0);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[5], 111);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[3], 104);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[2], x0 + 13);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[4], x0 + 26);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreY[6], 111);
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[7], x0 + 39);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[1], x0);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[1], 118);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[5], x0);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[5], 111);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[3], 104);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[2], x0 + 13);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[4], x0 + 26);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[6], 111);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[7], x0 + 39);
     // Another view clears them.
     theChartWindow->clothButton->click();
-    EXPECT_EQ(ChartWindowStatus.DignityGlyphCentreX[1], 0);
+    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[1], 0);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -210,19 +209,19 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
         ASSERT_TRUE(theChartWindow->isVisible());
     };
     QMetaObject::invokeMethod(theChartWindow->volguineButton, "clicked");  // offered disabled
-    ASSERT_TRUE(ChartWindowStatus.VolguineViewActive);
+    ASSERT_TRUE(theChartWindow->status.VolguineViewActive);
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     theChartWindow->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 0);
     theChartWindow->backButton->click();
     EXPECT_FALSE(theChartWindow->isVisible());
     // Opened again, the natal wheel answers to clicks.
     reopen();
-    EXPECT_FALSE(ChartWindowStatus.VolguineViewActive);
+    EXPECT_FALSE(theChartWindow->status.VolguineViewActive);
     const display::Point sunAgain =
         display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     theChartWindow->PressAt(sunAgain.x, sunAgain.y);
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 1);
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 1);
 
     // Every view button's view, then one press closes.
     for (QPushButton* view : {theChartWindow->coordinatesButton, theChartWindow->clothButton,
@@ -245,7 +244,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     theChartWindow->clothButton->setFocus();
     QTest::keyClick(theChartWindow->clothButton, Qt::Key_Enter);
     EXPECT_TRUE(theChartWindow->isVisible());
-    EXPECT_EQ(ChartWindowStatus.ViewCycle[display::kViewCloth], 1);
+    EXPECT_EQ(theChartWindow->status.ViewCycle[display::kViewCloth], 1);
     display::SetCurrentChartReloader({});
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -488,8 +487,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         {w.mastersButton, 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
     };
     const long double lines[5] = {3, 8.5L, 14, 19.5L, 25};
-    auto px = [](long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleX)); };
-    auto py = [](long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); };
+    auto px = [](long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleX)); };
+    auto py = [](long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); };
     ASSERT_EQ(theChartWindow->viewButtons.size(), std::size(buttons));
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const Button& b = buttons[i];
@@ -518,8 +517,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             const std::string aspectMemo = TextOfMemo(theChartWindow->aspectListMemo);
             const std::string name0 = gui::FromQt(theChartWindow->nameEdit->text());
             theChartWindow->nameEdit->clear();  // refilled by the next natal chart
-            EXPECT_EQ(ChartWindowStatus.ViewCycle[b.view], (sub + 1) % n) << what;
-            EXPECT_EQ(ChartWindowStatus.VolguineViewActive, b.engineOrder) << what;
+            EXPECT_EQ(theChartWindow->status.ViewCycle[b.view], (sub + 1) % n) << what;
+            EXPECT_EQ(theChartWindow->status.VolguineViewActive, b.engineOrder) << what;
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare();
@@ -550,7 +549,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 EXPECT_EQ(aspectMemo, JoinedLines(*shown.aspectMemo)) << what;
             }
             EXPECT_EQ(name0, shown.dataFields ? shown.dataFields->name : "") << what;
-            EXPECT_EQ(ChartWindowStatus.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
+            EXPECT_EQ(theChartWindow->status.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
     display::SetCurrentChartReloader({});

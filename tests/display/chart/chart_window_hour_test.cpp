@@ -21,7 +21,7 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     wheel_test::CopyDataFolders({"Appoggio"});
     view_test::SetRomeBirth(15, 1, 1990, 10, 30);
-    display::ResetChartWindowState();
+    if (display::theChartWindow) display::theChartWindow->status = {};
     display::EnsureChartWindow()->resize(1920, 1080);
     display::OpenChartWindow();
     EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryDayName, "Maandag");

@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         rt::PrepareDataFolder();  // the whole data tree, as the program has it
         wheel_test::SetFixedPerson();
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
@@ -141,7 +141,7 @@ TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
     const display::Point sun = Glyph(false, 1);
     Click(sun);
     Click(sun);
-    ASSERT_EQ(display::ChartWindowStatus.ClickedBody, 1);
+    ASSERT_EQ(display::theChartWindow->status.ClickedBody, 1);
     theChartWindow->plantsPanel->show();  // the right-hand panel
     if (theChartWindow->plantsSizeButton->isVisibleTo(theChartWindow)) theChartWindow->plantsSizeButton->click();
     Click(Glyph(true, 8));  // Scorpio

@@ -34,14 +34,13 @@
 namespace {
 
 using display::theChartWindow;
-using display::ChartWindowStatus;
 
 class ChartWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         display::EnsureChartWindow()->resize(1920, 1080);
@@ -70,8 +69,8 @@ protected:
     gui::RecordingMessageSink sink;
 };
 
-int PX(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleX)); }
-int PY(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
+int PX(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleX)); }
+int PY(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); }
 
 TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
     const display::ChartWindow& w = *theChartWindow;
@@ -101,9 +100,9 @@ TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_TRUE(theChartWindow->firstDrawTimer->isActive());
     EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(1));
     EXPECT_EQ(display::Wheel.SignMidpoints[12], 345);
-    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "Ieder");
+    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
-    EXPECT_NEAR(ChartWindowStatus.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
+    EXPECT_NEAR(theChartWindow->status.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
     EXPECT_FALSE(display::Wheel.BirthWeekdayName.empty());
     // Buttons whose views the window never enables.
     for (QPushButton* b : {theChartWindow->dodecatemoriaButton, theChartWindow->energyButton,
@@ -140,7 +139,7 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     gui::RecordingMessageSink sink;
     wheel_test::SetFixedPerson();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
-    display::ResetChartWindowState();
+    if (display::theChartWindow) display::theChartWindow->status = {};
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1280, 800);
     display::EnsureChartWindow()->resize(1280, 800);
@@ -202,7 +201,7 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
     for (const QSize screen : {QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         display::ResetDrawingState();
         display::InitDrawingFromScreen(screen.width(), screen.height());
         display::EnsureChartWindow()->resize(screen);
@@ -283,7 +282,7 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
         EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(n)) << n;
         EXPECT_EQ(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow), n == 10 || n == 24) << n;
     }
-    EXPECT_EQ(ChartWindowStatus.ViewCycle[display::kViewAspects], 1);
+    EXPECT_EQ(theChartWindow->status.ViewCycle[display::kViewAspects], 1);
     // Another view button in between restarts the aspects at their first sub-view.
     theChartWindow->coordinatesButton->click();
     EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(2));
@@ -299,7 +298,7 @@ class ArchetypeFlagProbe : public display::RecordingSurface {
 public:
     std::vector<bool> flags;
     void TextOut(display::Point p, std::string_view text) override {
-        flags.push_back(ChartWindowStatus.ArchetypeViewFlag);
+        flags.push_back(theChartWindow->status.ArchetypeViewFlag);
         RecordingSurface::TextOut(p, text);
     }
 };
@@ -342,7 +341,7 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     // The archetypal structure is drawn with its flag set, which is cleared after it.
     for (bool flag : press(theChartWindow->archetypeButton)) EXPECT_TRUE(flag);
     EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(9));
-    EXPECT_FALSE(ChartWindowStatus.ArchetypeViewFlag);
+    EXPECT_FALSE(theChartWindow->status.ArchetypeViewFlag);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 
     // Closing the signature panel brings the natal wheel back.
@@ -362,7 +361,7 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(28));
     const display::Point aries = display::MapPoint(display::Wheel.SignGlyphX[1], display::Wheel.SignGlyphY[1]);
     theChartWindow->PressAt(aries.x, aries.y);
-    EXPECT_EQ(ChartWindowStatus.ClickedSign, 1);
+    EXPECT_EQ(theChartWindow->status.ClickedSign, 1);
     EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(31));
 
     // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
@@ -371,9 +370,9 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     theChartWindow->ClearChartSquare();
     ASSERT_EQ(display::Wheel.PlanetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(x, x).body, 0);
-    ChartWindowStatus.ClickedBody = 5;
+    theChartWindow->status.ClickedBody = 5;
     theChartWindow->PressAt(3, 3);
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 0);
     EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(5));  // unchanged
 }
 

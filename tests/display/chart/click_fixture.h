@@ -25,14 +25,13 @@
 namespace click_test {
 
 using display::theChartWindow;
-using display::ChartWindowStatus;
 
 class ClickedWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         display::EnsureChartWindow()->resize(1920, 1080);

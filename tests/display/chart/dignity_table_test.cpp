@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli"});
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         r = ReceptionTables{};
         const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
         for (int k = 1; k <= 7; ++k) r.PlanetSignKeys[k] = keys[k];

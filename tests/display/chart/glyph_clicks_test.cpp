@@ -21,7 +21,6 @@ namespace {
 
 using click_test::ClickedWindow;
 using display::theChartWindow;
-using display::ChartWindowStatus;
 
 using GlyphClicks = ClickedWindow;
 
@@ -66,8 +65,8 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(HelpMemoText(), HelpText(28));
     EXPECT_TRUE(theChartWindow->attributionGlyphImage->isVisibleTo(theChartWindow));
     EXPECT_FALSE(theChartWindow->attributionGlyphImage->pixmap().isNull());
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 1);
-    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "ZON");
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 1);
+    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "ZON");
 
     ClickBody(1);
     EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
@@ -117,7 +116,7 @@ TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     const QColor before = theChartWindow->Snapshot().pixelColor(centre.x, centre.y);
     theChartWindow->PressAt(centre.x, centre.y);
     EXPECT_TRUE(LinesOfMemo(theChartWindow->specificMemo).empty());
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 0);
     EXPECT_EQ(theChartWindow->Snapshot().pixelColor(centre.x, centre.y), before);
     EXPECT_EQ(HelpMemoText(), HelpText(28));  // the help text stays
 }
@@ -135,7 +134,7 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     EXPECT_EQ(HelpMemoText(), "");
     EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     EXPECT_EQ(LinesOfMemo(theChartWindow->specificMemo), texts);
-    EXPECT_EQ(ChartWindowStatus.BodyClickStep[11], 1);
+    EXPECT_EQ(theChartWindow->status.BodyClickStep[11], 1);
 
     // The north node (260): its texts, an empty plants panel with the caption it had, hidden, then nothing.
     theChartWindow->plantListLabel->setText("vorige");
@@ -151,27 +150,27 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     ClickBody(8);
     EXPECT_FALSE(drawn);
     EXPECT_EQ(HelpMemoText(), "");
-    EXPECT_EQ(ChartWindowStatus.BodyClickStep[8], 3);
+    EXPECT_EQ(theChartWindow->status.BodyClickStep[8], 3);
     // Another glyph resets the steps: the node starts again with its texts.
     ClickBody(2);
     ClickBody(8);
     EXPECT_EQ(HelpMemoText(), HelpText(28));
-    EXPECT_EQ(ChartWindowStatus.BodyClickStep[8], 1);
+    EXPECT_EQ(theChartWindow->status.BodyClickStep[8], 1);
 }
 
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
-    ChartWindowStatus.DignityGlyphCentreX[3] = 150;  // outside the wheel
-    ChartWindowStatus.DignityGlyphCentreY[3] = 185;
+    theChartWindow->status.DignityGlyphCentreX[3] = 150;  // outside the wheel
+    theChartWindow->status.DignityGlyphCentreY[3] = 185;
     const display::Point p = display::MapPoint(150, 185);
     const QColor before = theChartWindow->Snapshot().pixelColor(p.x, p.y);
     theChartWindow->PressAt(p.x, p.y);
     EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
     EXPECT_EQ(gui::FromQt(theChartWindow->plantListLabel->text()), "PIANTE associate met MERCURIU");
     EXPECT_EQ(ComboItems().front(), "Carum");
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
-    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "MERCURIU");
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 0);
+    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "MERCURIU");
     EXPECT_EQ(theChartWindow->Snapshot().pixelColor(p.x, p.y), before);
-    for (int i = 0; i <= 14; ++i) EXPECT_EQ(ChartWindowStatus.BodyClickStep[i], 0);
+    for (int i = 0; i <= 14; ++i) EXPECT_EQ(theChartWindow->status.BodyClickStep[i], 0);
     EXPECT_TRUE(theChartWindow->plantsGlyphImage->isVisibleTo(theChartWindow));
 }
 
@@ -186,7 +185,7 @@ TEST_F(GlyphClicks, FourClicksOnAriesAndTheTextsOfAquarius) {
     EXPECT_EQ(LinesOfMemo(theChartWindow->generalMemo)[1].substr(0, 22), "Ram: het eerste teken,");
     EXPECT_EQ(gui::FromQt(theChartWindow->specificLabel->text()), "SPECIF. attributie aan het STERRENBEELD");
     EXPECT_EQ(HelpMemoText(), HelpText(31));
-    EXPECT_EQ(ChartWindowStatus.SearchSignFilter, "RAM       ");
+    EXPECT_EQ(theChartWindow->status.SearchSignFilter, "RAM       ");
     ClickSign(1);
     EXPECT_EQ(HelpMemoText(), HelpText(32));
     EXPECT_EQ(gui::FromQt(theChartWindow->plantListLabel->text()), "PIANTE associate met RAM");
@@ -218,8 +217,8 @@ TEST_F(GlyphClicks, TheTwelfthSignShowsPiscesTextsAndPlants) {
     EXPECT_EQ(specific[1].substr(0, 25), "Vissen spiegelt in Ram: d");
     EXPECT_EQ(specific[2].substr(0, 36), "Contra-antiscion in Weegschaal: het ");
     EXPECT_EQ(LinesOfMemo(theChartWindow->generalMemo)[1].substr(0, 38), "Vissen: beweeglijk water, koud en voch");
-    EXPECT_EQ(ChartWindowStatus.ClickedSign, 12);
-    EXPECT_EQ(ChartWindowStatus.SearchSignFilter, "VISSEN    ");
+    EXPECT_EQ(theChartWindow->status.ClickedSign, 12);
+    EXPECT_EQ(theChartWindow->status.SearchSignFilter, "VISSEN    ");
     ClickSign(12);
     EXPECT_EQ(gui::FromQt(theChartWindow->plantListLabel->text()), "PIANTE associate met VISSEN");
     const auto plants = ComboItems();
@@ -243,21 +242,21 @@ TEST_F(GlyphClicks, AMissingAttributionFileIsReportedOnceAndTheWindowGoesOn) {
 }
 
 TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
-    ChartWindowStatus.VolguineViewActive = true;
+    theChartWindow->status.VolguineViewActive = true;
     ClickBody(1);
     EXPECT_TRUE(LinesOfMemo(theChartWindow->specificMemo).empty());
-    ChartWindowStatus.VolguineViewActive = false;
+    theChartWindow->status.VolguineViewActive = false;
 
     // Opened anew, the window has drawn nothing yet: the old Sun is not there.
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     theChartWindow->close();
     display::OpenChartWindow();
     theChartWindow->PressAt(sun.x, sun.y);
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 0);
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 0);
     EXPECT_TRUE(LinesOfMemo(theChartWindow->specificMemo).empty());
     theChartWindow->DrawWhenReady();
     theChartWindow->PressAt(sun.x, sun.y);
-    EXPECT_EQ(ChartWindowStatus.ClickedBody, 1);
+    EXPECT_EQ(theChartWindow->status.ClickedBody, 1);
 }
 
 TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
@@ -311,7 +310,7 @@ TEST_F(GlyphClicks, SignatureSearchPanelTakesTheClickedBodyAndSign) {
     EXPECT_EQ(gui::FromQt(theChartWindow->signatureResultLabels[1]->text()), "REMEDIES met teken ZON/STIER     ");
     EXPECT_EQ(gui::FromQt(theChartWindow->signatureMemo->toPlainText()), HelpText(34));
     display::ClearPlanetFilter(*theChartWindow);
-    EXPECT_EQ(ChartWindowStatus.SearchBodyFilter, "Ieder");
+    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "Ieder");
     EXPECT_TRUE(theChartWindow->planetFilterLabel->text().isEmpty());
     theChartWindow->signatureSearchButton->click();
     EXPECT_EQ(gui::FromQt(theChartWindow->signatureResultLabels[1]->text()), "PATHOLOGIEN met teken Ieder/STIER     ");

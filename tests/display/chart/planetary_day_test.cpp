@@ -33,7 +33,7 @@ protected:
         engine::ResetChartState();
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
     }
     void TearDown() override {
         delete display::theChartWindow;

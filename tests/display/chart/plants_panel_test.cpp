@@ -21,7 +21,6 @@ namespace {
 
 using click_test::ClickedWindow;
 using display::theChartWindow;
-using display::ChartWindowStatus;
 
 class PlantsPanel : public ClickedWindow {
 protected:
@@ -30,14 +29,14 @@ protected:
         ClickBody(1);
         ClickBody(1);  // the plants of the Sun
     }
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / ChartWindowStatus.LayoutScaleY)); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); }
     static std::string ComboText() { return gui::FromQt(theChartWindow->plantBox->currentText()); }
 };
 
 TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
     theChartWindow->plantBox->setCurrentIndex(1);
     display::ShowChosenPlant(*theChartWindow);
-    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 1);
+    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 1);
     // Calendula stands in three records of the sample database, in this order.
     EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Calendula", "Kleine wonden en schaafwonden",
@@ -61,22 +60,22 @@ TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
 TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
     // Activation left no plant selected: the first step down shows the first.
     theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 0);
+    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
     EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo)[2], "Gebrek aan eetlust");
     for (int i = 0; i < 6; ++i) display::NextPlant(*theChartWindow);
-    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 6);
+    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     QElapsedTimer clock;
     clock.start();
     display::NextPlant(*theChartWindow);  // the last entry: it stays, after a pause
     EXPECT_GE(clock.elapsed(), 140);
-    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 6);
+    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(ComboText(), "Juniperus");
     for (int i = 0; i < 8; ++i) display::PreviousPlant(*theChartWindow);
-    EXPECT_EQ(ChartWindowStatus.SelectedPlantIndex, 0);
+    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
     EXPECT_EQ(theChartWindow->plantSpinButton->value(), 1);  // back in the middle, both arrows live
 }
@@ -97,7 +96,7 @@ TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
     EXPECT_EQ(theChartWindow->plantSymptomsMemo->height(), PY(120));
     EXPECT_EQ(theChartWindow->closePlantsButton->y(), PY(167) - PY(7));
     EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));  // the help memo small again
-    EXPECT_FALSE(ChartWindowStatus.HelpMemoExpanded);
+    EXPECT_FALSE(theChartWindow->status.HelpMemoExpanded);
     // The double click on the symptoms does the same.
     QTest::mouseDClick(theChartWindow->plantSymptomsMemo->viewport(), Qt::LeftButton);
     EXPECT_EQ(theChartWindow->plantsSizeButton->text().toStdString(), "Verbreden");
@@ -130,7 +129,7 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
     const display::Point p = display::MapPoint(display::Wheel.PlanetGlyphX[2], display::Wheel.PlanetGlyphY[2]);
     QTest::mousePress(theChartWindow, Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(ChartWindowStatus.BodyClickStep[2], 2);
+    EXPECT_EQ(theChartWindow->status.BodyClickStep[2], 2);
     const QColor centre = theChartWindow->Snapshot().pixelColor(p.x, p.y);
     EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
     EXPECT_LT(centre.green() + centre.blue(), 16);

@@ -160,7 +160,7 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
     for (const auto& [place, noted] : {std::pair{"69N39-018E57Troms\xF8", true}, {"41N54-012E29ROMA", false}}) {
         Load("199512211200-1", place, "NORVEGIA");
         if (HasFatalFailure()) return;
-        display::ResetChartWindowState();
+        if (display::theChartWindow) display::theChartWindow->status = {};
         display::EnsureChartWindow()->resize(1920, 1080);
         display::OpenChartWindow();
         while (display::theChartWindow->firstDrawTimer->isActive()) display::theChartWindow->DrawWhenReady();
