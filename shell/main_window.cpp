@@ -53,6 +53,7 @@
 #include "display/sheets/sheet_selection.h"
 #include "display/wheel/chart_geometry.h"
 #include "engine/engine_settings.h"
+#include "engine/ephemeris_tables.h"
 #include "engine/orb_set_choice.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
@@ -502,7 +503,9 @@ void MainWindow::Refresh() {
     nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
-    // 9. The current person.
+    // 9. The current person, its chart computed from the correction tables as
+    // they are now (one replaced or damaged since the last look is read again).
+    engine::ShippedEphemerisTables().Reload();
     RefreshStep([this] { ShowCurrentPerson(); });
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);

@@ -28,6 +28,7 @@
 #include "engine/receptions.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
+#include "engine/ephemeris_tables.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/damaged_file.h"
@@ -50,6 +51,8 @@ DrawingViewState DrawingView;
 
 void ResetSharedState() {
     engine::ResetChartState();
+    // The correction tables are read again from this start's data folder.
+    engine::ShippedEphemerisTables().Reload();
     display::ResetDrawingState();
     display::ResetChartGeometry();
     display::ResetChartWindowState();
