@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"

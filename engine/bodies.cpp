@@ -84,46 +84,46 @@ private:
     PlanetRecord planetRecords_[2];
 };
 
-BodySettings SettingsFromChart() {
+BodySettings SettingsFromChart(const ChartState& chart) {
     BodySettings s;
-    s.trueNode = Chart.NodeType == "VERO";
-    s.trueBlackMoon = Chart.BlackMoonType == "VERA";
-    s.ascendant = Chart.HouseCusps[1];
-    s.descendant = Chart.HouseCusps[7];
+    s.trueNode = chart.NodeType == "VERO";
+    s.trueBlackMoon = chart.BlackMoonType == "VERA";
+    s.ascendant = chart.HouseCusps[1];
+    s.descendant = chart.HouseCusps[7];
     return s;
 }
 
-BodyPositions PositionsFromChart() {
+BodyPositions PositionsFromChart(const ChartState& chart) {
     BodyPositions p;
-    p.longitudes = Chart.PlanetLongitudes;
-    p.latitudes = Chart.PlanetLatitudes;
-    p.rightAscensions = Chart.PlanetRightAscensions;
-    p.declinations = Chart.PlanetDeclinations;
-    p.helioLongitudes = Chart.HelioLongitudes;
-    p.helioLatitudes = Chart.HelioLatitudes;
-    p.equationOfTime = Chart.EquationOfTime;
+    p.longitudes = chart.PlanetLongitudes;
+    p.latitudes = chart.PlanetLatitudes;
+    p.rightAscensions = chart.PlanetRightAscensions;
+    p.declinations = chart.PlanetDeclinations;
+    p.helioLongitudes = chart.HelioLongitudes;
+    p.helioLatitudes = chart.HelioLatitudes;
+    p.equationOfTime = chart.EquationOfTime;
     return p;
 }
 
-void CommitToChart(const BodyPositions& p) {
-    Chart.PlanetLongitudes = p.longitudes;
-    Chart.PlanetLatitudes = p.latitudes;
-    Chart.PlanetRightAscensions = p.rightAscensions;
-    Chart.PlanetDeclinations = p.declinations;
-    Chart.HelioLongitudes = p.helioLongitudes;
-    Chart.HelioLatitudes = p.helioLatitudes;
-    Chart.EquationOfTime = p.equationOfTime;
+void CommitToChart(const BodyPositions& p, ChartState& chart) {
+    chart.PlanetLongitudes = p.longitudes;
+    chart.PlanetLatitudes = p.latitudes;
+    chart.PlanetRightAscensions = p.rightAscensions;
+    chart.PlanetDeclinations = p.declinations;
+    chart.HelioLongitudes = p.helioLongitudes;
+    chart.HelioLatitudes = p.helioLatitudes;
+    chart.EquationOfTime = p.equationOfTime;
 }
 
 }  // namespace
 
-void ComputeBodies(int mode, bool fast, Real jd) {
-    const BodySettings settings = SettingsFromChart();
+void ComputeBodies(ChartState& chart, int mode, bool fast, Real jd) {
+    const BodySettings settings = SettingsFromChart(chart);
     LoadedTableCorrections corrections(ShippedEphemerisTables());
     corrections.Require(mode, jd, settings);
-    BodyPositions p = PositionsFromChart();
+    BodyPositions p = PositionsFromChart(chart);
     RunBodyComputation(mode, fast, jd, settings, &corrections, p);
-    CommitToChart(p);
+    CommitToChart(p, chart);
 }
 
 void MarkRetrograde(const BodyArray& later, BodyArray& present) {
@@ -140,20 +140,20 @@ void SetLoadedChartRetroMarks(const BodyArray& computed, std::array<std::string,
     marks[8] = marks[9] = mark(kNode);
 }
 
-void ComputeBodiesWithRetro(int mode, Real jd) {
-    const BodySettings settings = SettingsFromChart();
+void ComputeBodiesWithRetro(ChartState& chart, int mode, Real jd) {
+    const BodySettings settings = SettingsFromChart(chart);
     LoadedTableCorrections corrections(ShippedEphemerisTables());
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
     // The chart's moment, then the longitudes alone a moment later. Every
     // entry the later pass writes the first one writes too, so the result is
     // the same as computing the later moment first.
-    BodyPositions p = PositionsFromChart();
+    BodyPositions p = PositionsFromChart(chart);
     RunBodyComputation(mode, false, jd, settings, &corrections, p);
     BodyPositions later = p;
     RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true);
     MarkRetrograde(later.longitudes, p.longitudes);
-    CommitToChart(p);
+    CommitToChart(p, chart);
 }
 
 }  // namespace engine

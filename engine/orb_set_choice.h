@@ -3,6 +3,8 @@
 // engine settings file and of the orb record.
 #include <string>
 
+#include "engine/chart_state.h"
+
 namespace engine {
 
 inline constexpr const char* kMissingOrbSetsMessage = "Manca File \"MMVarOrb.dum\"";
@@ -14,6 +16,6 @@ inline constexpr const char* kMissingOrbSetsMessage = "Manca File \"MMVarOrb.dum
 // changes nothing, when the orb sets file is missing; raises
 // rt::UnreadableSettingsError, changing nothing, when the settings file
 // cannot be read.
-bool ApplyOrbSet(const std::string& letter);
+bool ApplyOrbSet(ChartState& chart, OrbRecord& orbs, const std::string& letter);
 
 }  // namespace engine

@@ -12,8 +12,6 @@
 
 namespace engine {
 
-ReceptionTables Receptions;
-
 namespace {
 
 constexpr int N = kClassicalPlanetCount;
@@ -206,24 +204,24 @@ std::string ExchangeKeyPart(int planet, int sign) {
     return rt::ZeroPad(planet, 2) + rt::ZeroPad(sign, 2);
 }
 
-void BuildPlanetSignKeys() {
+void BuildPlanetSignKeys(ChartState& chart) {
     for (int p = 1; p <= N; ++p)
-        Receptions.PlanetSignKeys[p] =
-            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(Chart.PlanetLongitudes[p])];
+        chart.Receptions.PlanetSignKeys[p] =
+            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(chart.PlanetLongitudes[p])];
 }
 
-void ComputeReceptions() {
-    BuildPlanetSignKeys();
-    Receptions.PlanetDignity = {};
-    Receptions.ReceptionGroup = {};
-    Receptions.ReceptionBodies = {};
-    Receptions.ReceptionNumbers = {};
-    Receptions.ReceptionSigns = {};
+void ComputeReceptions(ChartState& chart) {
+    BuildPlanetSignKeys(chart);
+    chart.Receptions.PlanetDignity = {};
+    chart.Receptions.ReceptionGroup = {};
+    chart.Receptions.ReceptionBodies = {};
+    chart.Receptions.ReceptionNumbers = {};
+    chart.Receptions.ReceptionSigns = {};
 
     Work w;
     for (int p = 1; p <= N; ++p) {
-        w.sign[p] = SignOfLongitude(Chart.PlanetLongitudes[p]);
-        Chart.PlanetSigns[p] = static_cast<unsigned char>(w.sign[p]);
+        w.sign[p] = SignOfLongitude(chart.PlanetLongitudes[p]);
+        chart.PlanetSigns[p] = static_cast<unsigned char>(w.sign[p]);
     }
 
     // Dignities.
@@ -281,11 +279,11 @@ void ComputeReceptions() {
             const bool match = c.byGroup ? w.group[p] == c.value : (w.group[p] == 0 && w.dignity[p] == c.value);
             if (!match) continue;
             ++row;
-            Receptions.PlanetDignity[row] = static_cast<unsigned char>(w.dignity[p]);
-            Receptions.ReceptionGroup[row] = static_cast<unsigned char>(w.group[p]);
-            Receptions.ReceptionBodies[row] = w.bodies[p];
-            Receptions.ReceptionNumbers[row] = w.numbers[p];
-            Receptions.ReceptionSigns[row] = w.signs[p];
+            chart.Receptions.PlanetDignity[row] = static_cast<unsigned char>(w.dignity[p]);
+            chart.Receptions.ReceptionGroup[row] = static_cast<unsigned char>(w.group[p]);
+            chart.Receptions.ReceptionBodies[row] = w.bodies[p];
+            chart.Receptions.ReceptionNumbers[row] = w.numbers[p];
+            chart.Receptions.ReceptionSigns[row] = w.signs[p];
         }
     }
 }

@@ -49,23 +49,11 @@ enum DignityClass : unsigned char {
     kInExchange = 5,   // "Uitwis."
 };
 
-struct ReceptionTables {
-    using Row = std::array<unsigned char, 9>;  // entries 1..8
-    std::array<std::string, 8> PlanetSignKeys{};     // 1..7, "Sole" + "Leon" ...
-    std::array<unsigned char, 8> PlanetDignity{};    // 1..7, by row after sorting
-    std::array<unsigned char, 8> ReceptionGroup{};   // 1..7: 21, 22, 3, 4, 5 or 0
-    std::array<Row, 8> ReceptionBodies{};            // [row 1..7][entry 1..8]
-    std::array<Row, 8> ReceptionNumbers{};           // level of each entry
-    std::array<Row, 8> ReceptionSigns{};             // planet in whose domicile the entry stands
-};
+// Fills chart.Receptions and chart.PlanetSigns 1..7 from chart.PlanetLongitudes
+// 1..7. Reads the exchange files; a missing file raises rt::IoError.
+void ComputeReceptions(ChartState& chart);
 
-extern ReceptionTables Receptions;
-
-// Fills Receptions and Chart.PlanetSigns 1..7 from Chart.PlanetLongitudes 1..7.
-// Reads the exchange files; a missing file raises rt::IoError.
-void ComputeReceptions();
-
-// Receptions.PlanetSignKeys from Chart.PlanetLongitudes 1..7.
-void BuildPlanetSignKeys();
+// chart.Receptions.PlanetSignKeys from chart.PlanetLongitudes 1..7.
+void BuildPlanetSignKeys(ChartState& chart);
 
 }  // namespace engine

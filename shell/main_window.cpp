@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/form_helpers.h"
 #include "display/chart/chart_window.h"
@@ -700,7 +701,7 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (receptions) engine::ComputeReceptions();
+    if (receptions) engine::ComputeReceptions(engine::Chart);
     display::Sheets.SheetCode = sheetCode;
     display::SetDefaultWheelRadii();
     display::Sheets.SheetOrientation = orientation;
@@ -789,7 +790,7 @@ void MainWindow::ApplyBoxChanges() {
             engine::Chart.NodeType = "MEDIO";
         }
         try {
-            engine::SetEngineSettingsLine(18, engine::Chart.NodeType);
+            engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, engine::Chart.NodeType);
         } catch (const rt::IoError& e) {
             engine::Chart.NodeType = nodeTypeInForce_;
             nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
@@ -806,7 +807,7 @@ void MainWindow::ApplyBoxChanges() {
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(engine::Orbs.OrbSetLetter);
+            applied = engine::ApplyOrbSet(engine::Chart, engine::Orbs, engine::Orbs.OrbSetLetter);
         } catch (const rt::IoError& e) {
             engine::Orbs.OrbSetLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
@@ -816,7 +817,7 @@ void MainWindow::ApplyBoxChanges() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadEngineSettings();
+            engine::LoadEngineSettings(engine::Chart, engine::Orbs);
         }
         if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
     }

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 
+#include "archive/current_chart.h"
 #include "archive/archive_records.h"
 #include "archive/form_helpers.h"
 #include "display/draw/drawing_tools.h"
@@ -258,7 +259,7 @@ void OrbSettingsWindow::Refresh() {
     const engine::OrbRecord inForce = engine::Orbs;
     LoadOrbSets();
     try {
-        engine::LoadEngineSettings();
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs);
     } catch (const rt::IoError&) {
         engine::Orbs = inForce;
         selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
@@ -310,7 +311,7 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
 }
 
 void OrbSettingsWindow::LoadOrbSets() {
-    const engine::OrbSets sets = engine::LoadOrbSets();
+    const engine::OrbSets sets = engine::LoadOrbSets(engine::Orbs);
     SetsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
         engine::Orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
@@ -333,19 +334,19 @@ void OrbSettingsWindow::LoadOrbSets() {
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableEngineSettings();
+    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs);
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter);
+    engine::WriteOrbSetSettings(engine::Chart, engine::Orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter);
     if (theMainWindow) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
         theMainWindow->orbSetBox->setEditText(text);
     }
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs);
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
@@ -354,7 +355,7 @@ void OrbSettingsWindow::ChooseSet(std::size_t set) {
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableEngineSettings();
+    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs);
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }

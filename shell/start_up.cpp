@@ -1,5 +1,6 @@
 #include "shell/start_up.h"
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
 #include "archive/current_person.h"
@@ -50,7 +51,7 @@ namespace shell {
 DrawingViewState DrawingView;
 
 void ResetSharedState() {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     // The correction tables are read again from this start's data folder.
     engine::ShippedEphemerisTables().Reload();
     display::ResetDrawingState();
@@ -71,7 +72,7 @@ void ResetSharedState() {
     display::SheetDateText.clear();
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
-    engine::Receptions = {};
+    engine::Chart.Receptions = {};
     archive::ArchiveShared = {};
     archive::MainWindowFrame = {};
     archive::ResetDrawSettings();
@@ -117,8 +118,8 @@ void StartUp() {
     // The engine settings (the defaults stand in for a file that cannot be
     // read, which is named and left as it is), and the orb sets, so that every
     // set can be chosen from the first start.
-    gui::Guard([] { engine::LoadEngineSettingsAtStart(); });
-    gui::Guard([] { engine::EnsureOrbSets(); });
+    gui::Guard([] { engine::LoadEngineSettingsAtStart(engine::Chart, engine::Orbs); });
+    gui::Guard([] { engine::EnsureOrbSets(engine::Orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     remedies::ResetRemedyBuffers();
     gui::Guard([] { remedies::EnsureRemedyFiles(); });

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "archive/archive_records.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"

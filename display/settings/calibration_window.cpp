@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
@@ -192,7 +193,7 @@ void CalibrationWindow::SaveAndClose() {
 
 void CalibrationWindow::StopAndReloadSettings() {
     firstDrawTimer->stop();
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs);
 }
 
 void CalibrationWindow::done(int result) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/current_person.h"
@@ -31,7 +32,7 @@ namespace {
 class DamagedNumbersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine::ResetChartState();
+        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
         ResetDrawSettings();
     }
     testing_support::TempWorkFolder folder_;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "engine/chart_state.h"
@@ -17,9 +18,9 @@ namespace dialog_test {
 
 inline void PrepareFolder() {
     rt::PrepareDataFolder();
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     engine::Chart.DegToRad = engine::kPi / 180;
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs);
     archive::CreateEmptyArchive("BASE");
     archive::EnsureCurrentPersonFiles();
 }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "archive/current_chart.h"
 #include "archive/archive_records.h"
 #include "archive/current_person.h"
 #include "archive/input_dialog.h"

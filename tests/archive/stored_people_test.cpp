@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 
+#include "archive/current_chart.h"
 #include "archive/change_dialog.h"
 #include "archive/change_record.h"
 #include "archive/delete_dialog.h"

@@ -24,6 +24,15 @@ namespace {
 
 using namespace engine;
 
+namespace {
+
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
+}  // namespace
+
 constexpr long double kTolerance = 0.001L / 3600.0L;  // degrees
 
 struct ReferenceChart {
@@ -120,12 +129,12 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
     ASSERT_EQ(ref.charts.size(), 200u);
     int retrograde = 0;
     for (const ReferenceChart& c : ref.charts) {
-        ResetChartState();
+        ResetChartState(Chart, Birth, Orbs);
         Chart.NodeType = c.nodeType;
         Chart.BlackMoonType = c.blackMoonType;
         Chart.HouseCusps[1] = c.ascendant;
         Chart.HouseCusps[7] = c.descendant;
-        ComputeBodiesWithRetro(0, c.jd);
+        ComputeBodiesWithRetro(Chart, 0, c.jd);
         ASSERT_EQ(c.rows.size(), 6u);
         for (const auto& [tag, expected] : c.rows) {
             const BodyArray& got = ChartRow(tag);
@@ -163,23 +172,23 @@ TEST_F(PositionsReference, RetrogradePassOfEveryModeAsTwoSeparateComputations) {
         for (Real jd = 2299161.3L; jd < 2480000; jd += 4321.77L) {
             for (const bool trueTypes : {true, false}) {
                 auto prepare = [&] {
-                    ResetChartState();
+                    ResetChartState(Chart, Birth, Orbs);
                     Chart.NodeType = trueTypes ? "VERO" : "MEDIO";
                     Chart.BlackMoonType = trueTypes ? "VERA" : "MEDIA";
                     Chart.HouseCusps[1] = 123.25L;
                     Chart.HouseCusps[7] = 303.25L;
                 };
                 prepare();
-                ComputeBodies(mode, true, jd + 0.001L);
+                ComputeBodies(Chart, mode, true, jd + 0.001L);
                 const BodyArray later = Chart.PlanetLongitudes;
-                ComputeBodies(mode, false, jd);
+                ComputeBodies(Chart, mode, false, jd);
                 BodyArray expected = Chart.PlanetLongitudes;
                 MarkRetrograde(later, expected);
                 const BodyArray latitudes = Chart.PlanetLatitudes;
                 const BodyArray declinations = Chart.PlanetDeclinations;
 
                 prepare();
-                ComputeBodiesWithRetro(mode, jd);
+                ComputeBodiesWithRetro(Chart, mode, jd);
                 for (int b = 1; b <= 19; ++b) {
                     const std::string where = "mode " + std::to_string(mode) + ", body " +
                                               std::to_string(b) + " at JD " +

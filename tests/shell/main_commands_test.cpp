@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <QPushButton>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/store_dialog.h"
 #include "display/chart/chart_window.h"

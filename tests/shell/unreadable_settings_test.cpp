@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "archive/current_chart.h"
 #include "archive/backup_window.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/recording_surface.h"
@@ -71,10 +72,10 @@ public:
             sets.orbs[2][i] = 3;
         }
         engine::SaveOrbSets(sets);
-        engine::ApplyOrbSet("B");
-        engine::SetEngineSettingsLine(17, "KOCH");
-        engine::SetEngineSettingsLine(18, "MEDIO");
-        engine::SetEngineSettingsLine(20, "VERA");
+        engine::ApplyOrbSet(engine::Chart, engine::Orbs, "B");
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 17, "KOCH");
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, "MEDIO");
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 20, "VERA");
         shell_testing::MakeMeriniCurrent();
         shell::theMainWindow->Refresh();
         shell::FreeForms();

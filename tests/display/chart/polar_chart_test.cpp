@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_person.h"
@@ -44,7 +45,7 @@ class PolarChart : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "OpzioneS", "Scambi"});
-        engine::ResetChartState();
+        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
         display::ResetDrawingState();

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
 #include "archive/current_person.h"
