@@ -35,8 +35,6 @@ constexpr const char* kDefaultNodeType = "VERO";
 constexpr const char* kDefaultSetLetter = "A";
 constexpr const char* kDefaultBlackMoon = "MEDIA";
 
-void ReportToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
-void (*g_report)(const std::string&) = ReportToStderr;
 
 std::array<Real, 15> OrbsOfSetA() {
     std::array<Real, 15> orbs{};
@@ -109,9 +107,7 @@ void Apply(const Settings& s, ChartState& chart, OrbRecord& orbs) {
 
 }  // namespace
 
-void SetSettingsReporter(void (*report)(const std::string& message)) {
-    g_report = report ? report : ReportToStderr;
-}
+void ReportSettingsToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
 void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
                            const std::string& houseSystem, const std::string& nodeType,
@@ -129,7 +125,7 @@ void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real para
     rt::ReplaceTextLines(kEngineSettingsFile, lines);
 }
 
-void LoadEngineSettings(ChartState& chart, OrbRecord& orbs) {
+void LoadEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
     if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
     Settings s;
     bool complete = false;
@@ -157,14 +153,14 @@ void LoadEngineSettings(ChartState& chart, OrbRecord& orbs) {
             // in for it without being written.
             Apply(DefaultSettings(), chart, orbs);
             orbs.DefaultsStandIn = true;
-            g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
+            report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                      "): si usano le orbite e le impostazioni predefinite; non \xE8 stato possibile conservarne una "
                      "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio sul disco o "
                      "rendere scrivibile la cartella \"FileSet\", poi riavviare il programma.");
             return;
         }
         WriteDefaults();
-        g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
+        report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                  "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
                  keep + "\". Se le impostazioni erano state cambiate, sceglierle di nuovo nella finestra principale "
                         "(insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia conservata.");
@@ -174,9 +170,9 @@ void LoadEngineSettings(ChartState& chart, OrbRecord& orbs) {
     orbs.DefaultsStandIn = false;
 }
 
-void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs) {
+void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
     try {
-        LoadEngineSettings(chart, orbs);
+        LoadEngineSettings(chart, orbs, report);
     } catch (const rt::IoError& e) {
         // The start goes on: the defaults stand in for this run, and the file
         // is left as it is.
@@ -185,12 +181,12 @@ void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs) {
         const std::string head = "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
                                  rt::IoError::MessageFor(e.Code()) + ")";
         if (rt::IoError::IsFolderInPlace(e.Code(), kEngineSettingsFile))
-            g_report(head + ": " + rt::kFolderInPlaceText +
+            report(head + ": " + rt::kFolderInPlaceText +
                      ". Per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO), e nessuna "
                      "scelta viene salvata. Spostare altrove o rinominare la cartella \"FileSet\\OrbiDomi.stt\" e "
                      "riavviare il programma, che crea il file con le impostazioni predefinite.");
         else
-            g_report(head +
+            report(head +
                      ": per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
                      "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
                      "del file e della sua cartella) e riavviare il programma.");
@@ -199,32 +195,34 @@ void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs) {
 
 bool SettingsDefaultsStandIn(const OrbRecord& orbs) { return orbs.DefaultsStandIn; }
 
-void RequireWritableEngineSettings(ChartState& chart, OrbRecord& orbs) {
+void RequireWritableEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
     rt::RequireReadableOrMissing(kEngineSettingsFile);
     // The defaults stood in for a file that could not be read; readable now,
     // it gives the settings in force before anything is written over it.
     if (orbs.DefaultsStandIn && rt::PathExists(kEngineSettingsFile)) {
-        LoadEngineSettings(chart, orbs);
+        LoadEngineSettings(chart, orbs, report);
         if (orbs.DefaultsStandIn) rt::RefuseUnreadSettings(kEngineSettingsFile);
     }
 }
 
 void WriteOrbSetSettings(ChartState& chart, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
-                         Real parallelOrb, Real antisciaOrb, const std::string& setLetter) {
-    RequireWritableEngineSettings(chart, orbs);
+                         Real parallelOrb, Real antisciaOrb, const std::string& setLetter,
+                         const SettingsReporter& report) {
+    RequireWritableEngineSettings(chart, orbs, report);
     WriteEngineSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, chart.HouseSystemName, chart.NodeType,
                           setLetter, chart.BlackMoonType);
 }
 
-void SetEngineSettingsLine(ChartState& chart, OrbRecord& orbs, int n, const std::string& text) {
-    RequireWritableEngineSettings(chart, orbs);
+void SetEngineSettingsLine(ChartState& chart, OrbRecord& orbs, int n, const std::string& text,
+                           const SettingsReporter& report) {
+    RequireWritableEngineSettings(chart, orbs, report);
     if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
     std::vector<std::string> lines = rt::ReadTextLines(kEngineSettingsFile);
     lines.resize(20);
     for (auto& l : lines) l = rt::CutTo(l, 25);
     if (n >= 1 && n <= 20) lines[static_cast<std::size_t>(n - 1)] = text;
     rt::ReplaceTextLines(kEngineSettingsFile, lines);
-    LoadEngineSettings(chart, orbs);
+    LoadEngineSettings(chart, orbs, report);
 }
 
 OrbSets DefaultOrbSets() {
@@ -274,7 +272,7 @@ void EnsureOrbSets(const OrbRecord& orbs) {
     SaveOrbSets(sets);
 }
 
-OrbSets LoadOrbSets(const OrbRecord& orbs) {
+OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report) {
     if (!rt::PathExists(kOrbSetsFile)) SaveOrbSets(DefaultOrbSets());
     // A file that cannot be read at all (no permission, a folder in its place)
     // raises its error here: nothing is replaced and nothing is saved.
@@ -356,13 +354,13 @@ OrbSets LoadOrbSets(const OrbRecord& orbs) {
     if (keep.empty()) {
         // Without a copy the file stays as it is and nothing is saved over it.
         sets.damaged = true;
-        g_report(message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
+        report(message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
                            "orbite non vengono salvate. Liberare spazio sul disco o rendere scrivibile la cartella "
                            "\"FileDum\", poi riavviare il programma.");
         return sets;
     }
     SaveOrbSets(sets);
-    g_report(message + "; il file danneggiato \xE8 conservato come \"" + keep +
+    report(message + "; il file danneggiato \xE8 conservato come \"" + keep +
              "\". Controllare le orbite degli insiemi B e C nella finestra delle orbite e correggerle; i valori di "
              "prima si leggono nella copia conservata.");
     return sets;

@@ -11,9 +11,8 @@ void Run(const std::vector<std::string>& files) {
     // The copies of damaged files of earlier inputs, which would pile up.
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileSet"), ec);
-    engine::SetSettingsReporter([](const std::string&) {});
     fuzz::PutFile(engine::kEngineSettingsFile, files[0]);
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, [](const std::string&) {});
 }
 }  // namespace
 

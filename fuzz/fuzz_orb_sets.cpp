@@ -12,10 +12,9 @@ void Run(const std::vector<std::string>& files) {
     // The copies of damaged files of earlier inputs, which would pile up.
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileDum"), ec);
-    engine::SetSettingsReporter([](const std::string&) {});
     fuzz::PutFile(engine::kOrbSetsFile, files[0]);
-    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs); });
-    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs); });  // the repaired file reads back quietly
+    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs, [](const std::string&) {}); });
+    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs, [](const std::string&) {}); });  // the repaired file reads back quietly
 }
 }  // namespace
 

@@ -70,6 +70,9 @@ MainWindow* theMainWindow = nullptr;
 
 namespace {
 
+// A damaged engine settings or orb sets file is told in a message box.
+void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
+
 // The command buttons stand at least 30 pixels high.
 void MakeTall(std::initializer_list<QPushButton*> buttons) {
     for (QPushButton* b : buttons) b->setMinimumHeight(30);
@@ -790,7 +793,7 @@ void MainWindow::ApplyBoxChanges() {
             engine::Chart.NodeType = "MEDIO";
         }
         try {
-            engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, engine::Chart.NodeType);
+            engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, engine::Chart.NodeType, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
             engine::Chart.NodeType = nodeTypeInForce_;
             nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
@@ -807,7 +810,7 @@ void MainWindow::ApplyBoxChanges() {
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(engine::Chart, engine::Orbs, engine::Orbs.OrbSetLetter);
+            applied = engine::ApplyOrbSet(engine::Chart, engine::Orbs, engine::Orbs.OrbSetLetter, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
             engine::Orbs.OrbSetLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
@@ -817,7 +820,7 @@ void MainWindow::ApplyBoxChanges() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+            engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
         }
         if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
     }

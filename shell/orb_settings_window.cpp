@@ -37,6 +37,9 @@ OrbSettingsWindow* theOrbSettingsWindow = nullptr;
 
 namespace {
 
+// A damaged engine settings or orb sets file is told in a message box.
+void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
+
 inline constexpr const char* kInvalidOrbsMessage = "Errore Impostazione Orbite";
 
 const char* const kAspectNames[15] = {"",          "Conjunctie", "Semi Sextiel", "Deciel",
@@ -259,7 +262,7 @@ void OrbSettingsWindow::Refresh() {
     const engine::OrbRecord inForce = engine::Orbs;
     LoadOrbSets();
     try {
-        engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
     } catch (const rt::IoError&) {
         engine::Orbs = inForce;
         selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
@@ -311,7 +314,7 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
 }
 
 void OrbSettingsWindow::LoadOrbSets() {
-    const engine::OrbSets sets = engine::LoadOrbSets(engine::Orbs);
+    const engine::OrbSets sets = engine::LoadOrbSets(engine::Orbs, ShowSettingsMessage);
     SetsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
         engine::Orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
@@ -334,19 +337,20 @@ void OrbSettingsWindow::LoadOrbSets() {
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs);
+    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(engine::Chart, engine::Orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter);
+    engine::WriteOrbSetSettings(engine::Chart, engine::Orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
+                                ShowSettingsMessage);
     if (theMainWindow) {
         const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
         theMainWindow->orbSetBox->setEditText(text);
     }
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
@@ -355,7 +359,7 @@ void OrbSettingsWindow::ChooseSet(std::size_t set) {
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs);
+    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }

@@ -108,9 +108,8 @@ void CheckPrinter() {
 void StartUp() {
     ResetSharedState();
     SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
-    // A damaged engine settings file is reported in a message box.
-    engine::SetSettingsReporter([](const std::string& message) { gui::ShowMessage(message); });
-    // So is a damaged reference file, once, and the window that read it goes on.
+    // A damaged reference file is reported in a message box, once, and the
+    // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     rt::ResetDamagedFileReports();
     // Each step goes on past a file that an earlier one could not read: that
@@ -118,7 +117,11 @@ void StartUp() {
     // The engine settings (the defaults stand in for a file that cannot be
     // read, which is named and left as it is), and the orb sets, so that every
     // set can be chosen from the first start.
-    gui::Guard([] { engine::LoadEngineSettingsAtStart(engine::Chart, engine::Orbs); });
+    // A damaged engine settings file is reported in a message box too.
+    gui::Guard([] {
+        engine::LoadEngineSettingsAtStart(engine::Chart, engine::Orbs,
+                                          [](const std::string& message) { gui::ShowMessage(message); });
+    });
     gui::Guard([] { engine::EnsureOrbSets(engine::Orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     remedies::ResetRemedyBuffers();

@@ -20,6 +20,7 @@
 #include "display/sheets/sheet_selection.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/io_error.h"
@@ -33,6 +34,9 @@ CalibrationState Calibration;
 void ResetCalibrationState() { Calibration = CalibrationState{}; }
 
 namespace {
+
+// A damaged engine settings or orb sets file is told in a message box.
+void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
 
 constexpr long double kCentreX = 140;
 constexpr long double kCentreY = 101.6L;
@@ -193,7 +197,7 @@ void CalibrationWindow::SaveAndClose() {
 
 void CalibrationWindow::StopAndReloadSettings() {
     firstDrawTimer->stop();
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
 }
 
 void CalibrationWindow::done(int result) {

@@ -20,7 +20,7 @@ inline void PrepareFolder() {
     rt::PrepareDataFolder();
     engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     engine::Chart.DegToRad = engine::kPi / 180;
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
     archive::CreateEmptyArchive("BASE");
     archive::EnsureCurrentPersonFiles();
 }

@@ -138,7 +138,7 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
 TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
     ProgramStart start;
     const std::string sound = WriteOwnOrbSets();
-    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "B");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "B", shell_testing::ShowSettingsMessage);
     // The first 24 of its 49 lines: it ends inside set B.
     const std::vector<std::string> all = CrLfLines(sound);
     std::string half;

@@ -72,10 +72,10 @@ public:
             sets.orbs[2][i] = 3;
         }
         engine::SaveOrbSets(sets);
-        engine::ApplyOrbSet(engine::Chart, engine::Orbs, "B");
-        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 17, "KOCH");
-        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, "MEDIO");
-        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 20, "VERA");
+        engine::ApplyOrbSet(engine::Chart, engine::Orbs, "B", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 17, "KOCH", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, "MEDIO", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 20, "VERA", shell_testing::ShowSettingsMessage);
         shell_testing::MakeMeriniCurrent();
         shell::theMainWindow->Refresh();
         shell::FreeForms();

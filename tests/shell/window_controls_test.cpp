@@ -195,7 +195,7 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "A");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "A", shell_testing::ShowSettingsMessage);
 }
 
 // The 14 orbs of the engine settings, in angle order.

@@ -34,7 +34,7 @@ protected:
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
         archive::LoadOrCreateDrawSettings();
     }
     std::vector<std::string> Lines() {

@@ -35,7 +35,7 @@ protected:
         display::ResetCalibrationState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadEngineSettings(engine::Chart, engine::Orbs);
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
         archive::LoadOrCreateDrawSettings();
     }
     void TearDown() override {
