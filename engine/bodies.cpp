@@ -117,9 +117,9 @@ void CommitToChart(const BodyPositions& p, ChartState& chart) {
 
 }  // namespace
 
-void ComputeBodies(ChartState& chart, int mode, bool fast, Real jd) {
+void ComputeBodies(ChartState& chart, int mode, bool fast, Real jd, EphemerisTables& tables) {
     const BodySettings settings = SettingsFromChart(chart);
-    LoadedTableCorrections corrections(ShippedEphemerisTables());
+    LoadedTableCorrections corrections(tables);
     corrections.Require(mode, jd, settings);
     BodyPositions p = PositionsFromChart(chart);
     RunBodyComputation(mode, fast, jd, settings, &corrections, p);
@@ -140,9 +140,9 @@ void SetLoadedChartRetroMarks(const BodyArray& computed, std::array<std::string,
     marks[8] = marks[9] = mark(kNode);
 }
 
-void ComputeBodiesWithRetro(ChartState& chart, int mode, Real jd) {
+void ComputeBodiesWithRetro(ChartState& chart, int mode, Real jd, EphemerisTables& tables) {
     const BodySettings settings = SettingsFromChart(chart);
-    LoadedTableCorrections corrections(ShippedEphemerisTables());
+    LoadedTableCorrections corrections(tables);
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
     // The chart's moment, then the longitudes alone a moment later. Every

@@ -98,14 +98,15 @@ TEST_F(Accuracy, MinorBodiesTableIsCheckedBeforeUse) {
     // back is refused and the chart is left as it was.
     testing_support::TempWorkFolder folder;
     testing_support::NoInstalledCopies installation;
+    EphemerisTables tables;  // the tables of this folder
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DMIN.rnd", 1000);
     Chart.PlanetLongitudes[kVesta] = 123;
-    EXPECT_THROW(ComputeBodies(Chart, kVesta, false, 2451545.0), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, kVesta, false, 2451545.0, tables), EphemerisTableError);
     EXPECT_EQ(Chart.PlanetLongitudes[kVesta], 123);
     // Outside the span no table is needed.
-    EXPECT_NO_THROW(ComputeBodies(Chart, kVesta, false, 2300000.5));
+    EXPECT_NO_THROW(ComputeBodies(Chart, kVesta, false, 2300000.5, tables));
 }
 
 TEST_F(Accuracy, PlanetsWithinOneArcMinute) {
@@ -153,19 +154,20 @@ TEST_F(Accuracy, TrueBlackMoonWithinOneArcMinute) {
 TEST_F(Accuracy, LunarTableIsCheckedBeforeUse) {
     testing_support::TempWorkFolder folder;
     testing_support::NoInstalledCopies installation;
+    EphemerisTables tables;  // the tables of this folder
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DLUN.rnd", kLunarTableBytes - 1);
     Chart.PlanetLongitudes[kNode] = 123;
     Chart.PlanetLongitudes[kBlackMoon] = 234;
-    EXPECT_THROW(ComputeBodies(Chart, kNode, false, 2451545.0), EphemerisTableError);
-    EXPECT_THROW(ComputeBodies(Chart, kBlackMoon, false, 2451545.0), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, kNode, false, 2451545.0, tables), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, kBlackMoon, false, 2451545.0, tables), EphemerisTableError);
     EXPECT_EQ(Chart.PlanetLongitudes[kNode], 123);
     EXPECT_EQ(Chart.PlanetLongitudes[kBlackMoon], 234);
     // The mean node and black moon read no table; the planets not this one.
     Chart.NodeType = "MEDIO";
     Chart.BlackMoonType = "MEDIA";
-    EXPECT_NO_THROW(ComputeBodies(Chart, 0, false, 2451545.0));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 0, false, 2451545.0, tables));
 }
 
 TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {

@@ -377,6 +377,7 @@ TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
 
 TEST(MissingTables, ReportedBeforeAnythingChanges) {
     testing_support::TempWorkFolder folder;  // an empty working folder: no tables
+    EphemerisTables tables;  // the tables of this folder
     ResetChartState(Chart, Birth, Orbs);
     Chart.NodeType = "VERO";
     Chart.BlackMoonType = "VERA";
@@ -386,7 +387,7 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     Chart.EquationOfTime = 0.5;
     const ChartState before = Chart;
     try {
-        ComputeBodiesWithRetro(Chart, 0, 2451545.0);
+        ComputeBodiesWithRetro(Chart, 0, 2451545.0, tables);
         FAIL() << "no error for a missing table";
     } catch (const rt::IoError& e) {
         EXPECT_EQ(e.Code(), rt::kFileNotFound);
@@ -396,14 +397,14 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
     EXPECT_EQ(Chart.PlanetLatitudes, before.PlanetLatitudes);
     EXPECT_EQ(Chart.EquationOfTime, before.EquationOfTime);
-    EXPECT_THROW(ComputeBodies(Chart, 3, false, 2451545.0), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, 3, false, 2451545.0, tables), EphemerisTableError);
 
     // A short table that cannot be put back is reported just the same.
     testing_support::NoInstalledCopies installation;
     testing_support::WriteBytes(folder.Path() / "FilePosi" / "DSEL.rnd",
                                 std::string(2 * 1000, '\0'));
     try {
-        ComputeBodies(Chart, 2, false, 2451545.0);
+        ComputeBodies(Chart, 2, false, 2451545.0, tables);
         FAIL() << "no error for a short table";
     } catch (const EphemerisTableError& e) {
         EXPECT_EQ(e.Code(), rt::kReadBeyondEnd);
@@ -415,11 +416,11 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     // and dates beyond the tables.
     Chart.NodeType = "MEDIO";
     Chart.BlackMoonType = "MEDIA";
-    EXPECT_NO_THROW(ComputeBodies(Chart, 1, false, 2451545.0));
-    EXPECT_NO_THROW(ComputeBodies(Chart, 11, false, 2451545.0));
-    EXPECT_NO_THROW(ComputeBodies(Chart, 12, false, 2451545.0));
-    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 2520000.5));
-    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 1700000.5));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 1, false, 2451545.0, tables));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 11, false, 2451545.0, tables));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 12, false, 2451545.0, tables));
+    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 2520000.5, tables));
+    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 1700000.5, tables));
 }
 
 }  // namespace

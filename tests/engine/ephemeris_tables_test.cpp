@@ -290,6 +290,7 @@ namespace {
 TEST(DamagedTables, AreNamedPutBackAndThePositionsStayRight) {
     using namespace engine;
     testing_support::TempWorkFolder folder;
+    EphemerisTables tables;  // the tables of this folder
     const std::filesystem::path shipped = std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi";
     std::filesystem::copy(shipped, folder.Path() / "FilePosi");
     const auto table = [&](const char* name) { return folder.Path() / "FilePosi" / name; };
@@ -309,7 +310,7 @@ TEST(DamagedTables, AreNamedPutBackAndThePositionsStayRight) {
     const double jd = 2447000.5 + 0.3;  // July 1987
     for (int body : {kMoon, kNode, kBlackMoon, kCeres}) {
         SCOPED_TRACE(body);
-        ComputeBodies(Chart, body, false, jd);
+        ComputeBodies(Chart, body, false, jd, tables);
         const precise::Position p = precise::At(jd, body);
         ASSERT_TRUE(p.ok);
         EXPECT_LT(std::fabs(precise::AngleDiff(p.lon, static_cast<double>(Chart.PlanetLongitudes[body]))) * 3600, 60);
