@@ -3,6 +3,9 @@
 // mutual receptions (exchanges of two to five planets) and the chains of
 // planets standing in the domiciles of the dignified or exchanging planets.
 #include <array>
+#include <atomic>
+#include <mutex>
+#include <set>
 #include <string>
 
 #include "engine/chart_state.h"
@@ -49,9 +52,35 @@ enum DignityClass : unsigned char {
     kInExchange = 5,   // "Uitwis."
 };
 
+// The exchange files of 2..5 planets, each read at its first need and only
+// read afterwards; charts computed at once on several threads share them. A
+// damaged file is put back from the installation as it is read; one that
+// cannot be put back gives no exchange (the user is told once) and is read
+// again at the next need, as is a missing one, which raises rt::IoError.
+class ExchangeTables {
+public:
+    // The lines of the file of k planets (2..5).
+    const std::set<std::string>& Lines(int k);
+    // Forgets what was read: the next need reads the files of the working
+    // folder again. Never while receptions are being computed from them.
+    void Reload();
+
+private:
+    struct Slot {
+        std::mutex mutex;
+        std::atomic<bool> loaded{false};
+        std::set<std::string> lines;
+    };
+    std::array<Slot, kExchangeFiles.size()> slots_;
+};
+
+// The exchange files of the program's data folder, made at their first use.
+ExchangeTables& ShippedExchangeTables();
+
 // Fills chart.Receptions and chart.PlanetSigns 1..7 from chart.PlanetLongitudes
-// 1..7. Reads the exchange files; a missing file raises rt::IoError.
-void ComputeReceptions(ChartState& chart);
+// 1..7. Reads the exchange files it needs from `tables`, by default those of
+// the program's data folder; a missing file raises rt::IoError.
+void ComputeReceptions(ChartState& chart, ExchangeTables& tables = ShippedExchangeTables());
 
 // chart.Receptions.PlanetSignKeys from chart.PlanetLongitudes 1..7.
 void BuildPlanetSignKeys(ChartState& chart);

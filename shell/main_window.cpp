@@ -507,9 +507,11 @@ void MainWindow::Refresh() {
     nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
-    // 9. The current person, its chart computed from the correction tables as
-    // they are now (one replaced or damaged since the last look is read again).
+    // 9. The current person, its chart computed from the correction and
+    // exchange tables as they are now (one replaced or damaged since the last
+    // look is read again).
     engine::ShippedEphemerisTables().Reload();
+    engine::ShippedExchangeTables().Reload();
     RefreshStep([this] { ShowCurrentPerson(); });
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);

@@ -52,8 +52,10 @@ DrawingViewState DrawingView;
 
 void ResetSharedState() {
     engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    // The correction tables are read again from this start's data folder.
+    // The correction and exchange tables are read again from this start's
+    // data folder.
     engine::ShippedEphemerisTables().Reload();
+    engine::ShippedExchangeTables().Reload();
     display::ResetDrawingState();
     display::ResetChartGeometry();
     display::ResetChartWindowState();

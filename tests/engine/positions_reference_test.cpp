@@ -333,9 +333,10 @@ TEST_F(PositionsReference, TwoPeoplesChartsOneAfterTheOtherOrOnTwoThreadsAreEach
     ExpectSameChart(southFirst, southAlone, "south, computed first");
     ExpectSameChart(northSecond, northAlone, "north, computed after the south");
 
-    // At once on two threads, both starting together with the correction
-    // tables to be looked at again, so that both need them at the start.
+    // At once on two threads, both starting together with the correction and
+    // exchange tables to be looked at again, so that both need them at the start.
     ShippedEphemerisTables().Reload();
+    ShippedExchangeTables().Reload();
     std::latch start(2);
     WholeChart northOnThread, southOnThread;
     std::exception_ptr northError, southError;

@@ -121,15 +121,16 @@ TEST_F(ReceptionsTest, SortingAndDignifiedPlanetsOutsideChains) {
 
 TEST(ReceptionsFiles, AllDignifiedReadsNoFileAndMissingFileRaises) {
     testing_support::TempWorkFolder empty;
+    ExchangeTables tables;  // the exchange files of this folder
     ResetChartState(Chart, Birth, Orbs);
     const int domicile[] = {0, Leo, Can, Gem, Tau, Ari, Sag, Cap};
     for (int p = 1; p <= 7; ++p) Chart.PlanetLongitudes[p] = (domicile[p] - 1) * 30 + 1;
-    EXPECT_NO_THROW(ComputeReceptions(Chart));
+    EXPECT_NO_THROW(ComputeReceptions(Chart, tables));
     for (int r = 1; r <= 7; ++r) EXPECT_EQ(Chart.Receptions.PlanetDignity[r], 1);
 
     Chart.PlanetLongitudes[1] = (Gem - 1) * 30 + 1;  // the Sun without dignity
     Chart.PlanetLongitudes[2] = (Gem - 1) * 30 + 1;  // and the Moon
-    EXPECT_THROW(ComputeReceptions(Chart), rt::IoError);
+    EXPECT_THROW(ComputeReceptions(Chart, tables), rt::IoError);
 }
 
 // The exchange tables of random bytes and cut in half: each is named, put back
@@ -143,12 +144,13 @@ TEST_F(ReceptionsTest, DamagedTablesArePutBackAndTheExchangesFound) {
     testing_support::WriteBytes(two, garbage);
     testing_support::WriteBytes(three, cycles.substr(0, cycles.size() / 2));
     gui::RecordingMessageSink sink;
+    ExchangeTables tables;  // the exchange files of this folder
 
     Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});  // two exchanges of two
-    ComputeReceptions(Chart);
+    ComputeReceptions(Chart, tables);
     EXPECT_EQ(Chart.Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 0, 21, 21, 22, 22, 0, 0}));
     Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});  // a cycle of three beside an exchange
-    ComputeReceptions(Chart);
+    ComputeReceptions(Chart, tables);
     EXPECT_EQ(Chart.Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 21, 21, 3, 3, 3, 0, 0}));
 
     ASSERT_EQ(sink.messages.size(), 2u);
