@@ -11,8 +11,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "archive/current_chart.h"
 #include "archive/change_record.h"
+#include "archive/current_chart.h"
 #include "archive/store_dialog.h"
 #include "archive/form_helpers.h"
 #include "archive/record_checks.h"

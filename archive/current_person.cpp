@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/record_checks.h"
 #include "archive/stored_numbers.h"
 #include "engine/bodies.h"

@@ -18,8 +18,8 @@
 #include <cmath>
 #include <vector>
 
-#include "archive/current_chart.h"
 #include "archive/calendars.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "archive/record_checks.h"

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/form_helpers.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"

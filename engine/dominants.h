@@ -15,7 +15,7 @@ inline constexpr const char* kVolguineScratchFile = "FileDum\\Dati.dum";
 
 // Writes "FileTmp\DatiNasc.Tmp" from a chart and its birth data: name, date line,
 // place line, house system, Julian day, longitudes 1..22, cusps 1..12,
-// latitudes and retrograde marks. The date line is Birth.BirthDateKey (the
+// latitudes and retrograde marks. The date line is birth.BirthDateKey (the
 // archive's date field: YYYYMMDDHHMM and the correction), the place line the
 // coordinates text followed by the place name.
 void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth);

@@ -9,7 +9,7 @@
 
 namespace engine {
 
-using CuspArray = std::array<Real, 16>;  // entries 1..15, as Chart.HouseCusps
+using CuspArray = std::array<Real, 16>;  // entries 1..15, as ChartState::HouseCusps
 
 // What a house computation could deliver.
 enum class HouseStatus {

@@ -39,7 +39,7 @@ bool FindSunrise(const ChartState& chart, Real& jd);
 
 // The planetary day of a birth and the sunrise it counts from.
 struct PlanetaryDay {
-    Real SunriseJulianDay = 0;  // universal time, as Chart.JulianDay
+    Real SunriseJulianDay = 0;  // universal time, as ChartState::JulianDay
     bool SunriseFound = false;  // false where the Sun does not rise that day
     int Index = 0;              // weekday of the planetary day, 0 = Sunday
 };

@@ -1,9 +1,9 @@
 // Fuzzes the change dialog's reading of an archive: the index, data and
 // annotation records ("BASE.ST1", "BASE.ST2", "BASE.ST3") listed, chosen and
 // shown for editing, for each line of the name list.
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
+#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 #include "fuzz/fuzz_driver.h"
 

@@ -2,8 +2,8 @@
 // data and annotation records ("BASE.ST1", "BASE.ST2", "BASE.ST3"), loads the
 // chosen person, makes a sound one current ("TMPR.ST1", "TMPR.ST2") and the
 // main window's loader reads it back.
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/recall_dialog.h"
 #include "engine/chart_state.h"

@@ -12,8 +12,8 @@
 #include <QPixmap>
 #include <QShowEvent>
 
-#include "archive/current_chart.h"
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/form_helpers.h"
 #include "display/draw/drawing_tools.h"
 #include "display/wheel/stroke_glyphs.h"

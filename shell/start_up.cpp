@@ -1,8 +1,8 @@
 #include "shell/start_up.h"
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/delete_dialog.h"
 #include "archive/input_dialog.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <filesystem>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"

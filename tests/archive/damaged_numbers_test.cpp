@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/draw_settings_file.h"
 #include "archive/places.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/runtime/paths.h"

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
 #include "dialog_test_support.h"

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "archive/current_chart.h"
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/input_dialog.h"
 #include "archive/store_dialog.h"

@@ -11,9 +11,9 @@
 #include <map>
 #include <set>
 
-#include "archive/current_chart.h"
 #include "archive/change_dialog.h"
 #include "archive/change_record.h"
+#include "archive/current_chart.h"
 #include "archive/delete_dialog.h"
 #include "archive/name_window.h"
 #include "archive/recall_dialog.h"

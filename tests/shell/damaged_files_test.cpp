@@ -11,9 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"

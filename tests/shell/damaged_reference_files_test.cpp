@@ -23,10 +23,10 @@
 #include <cmath>
 #include <functional>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/input_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_tools.h"

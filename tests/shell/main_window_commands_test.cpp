@@ -17,9 +17,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "display/chart/chart_window.h"

@@ -16,8 +16,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/store_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"

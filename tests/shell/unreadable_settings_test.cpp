@@ -19,8 +19,8 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "archive/current_chart.h"
 #include "archive/backup_window.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/recording_surface.h"
 #include "display/draw/drawing_state.h"

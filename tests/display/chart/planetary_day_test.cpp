@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <string>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/masters_view.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "display/chart/attribution_texts.h"
 #include "display/chart/chart_view.h"

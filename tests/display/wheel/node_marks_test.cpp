@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "archive/current_chart.h"
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "display/chart/attribution_texts.h"
 #include "display/draw/drawing_state.h"
