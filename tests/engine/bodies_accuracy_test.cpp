@@ -18,14 +18,10 @@ namespace {
 
 using namespace engine;
 
-namespace {
-
 // The chart, birth data and orbs these tests hand to the engine.
 ChartState Chart;
 BirthDataState Birth;
 OrbRecord Orbs;
-
-}  // namespace
 
 constexpr double kFirstDay = 1721434.0;  // the year 1, inside every table
 constexpr double kLastDay = 2499373.0;   // 2130

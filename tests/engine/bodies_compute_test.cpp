@@ -20,14 +20,10 @@ namespace {
 
 using namespace engine;
 
-namespace {
-
 // The chart, birth data and orbs these tests hand to the engine.
 ChartState Chart;
 BirthDataState Birth;
 OrbRecord Orbs;
-
-}  // namespace
 
 // Corrections of fixed size that remember what was asked for.
 class FixedCorrections : public CorrectionSource {

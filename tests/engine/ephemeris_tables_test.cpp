@@ -23,14 +23,10 @@ namespace {
 
 using namespace engine;
 
-namespace {
-
 // The chart, birth data and orbs these tests hand to the engine.
 ChartState Chart;
 BirthDataState Birth;
 OrbRecord Orbs;
-
-}  // namespace
 
 std::string Int16s(const std::vector<int>& values) {
     std::string s;

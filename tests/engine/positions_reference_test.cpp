@@ -32,14 +32,10 @@ namespace {
 
 using namespace engine;
 
-namespace {
-
 // The chart, birth data and orbs these tests hand to the engine.
 ChartState Chart;
 BirthDataState Birth;
 OrbRecord Orbs;
-
-}  // namespace
 
 constexpr long double kTolerance = 0.001L / 3600.0L;  // degrees
 
