@@ -4,6 +4,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/delete_dialog.h"
 #include "archive/input_dialog.h"
@@ -30,6 +31,7 @@
 #include "engine/receptions.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
+#include "engine/ephemeris_tables.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/damaged_file.h"
@@ -49,7 +51,11 @@
 namespace shell {
 
 void ResetSharedState() {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
+    // The correction and exchange tables are read again from this start's
+    // data folder.
+    engine::ShippedEphemerisTables().Reload();
+    engine::ShippedExchangeTables().Reload();
     display::ResetDrawingState();
     display::ResetChartGeometry();
     display::ResetChartWindowState();
@@ -68,7 +74,7 @@ void ResetSharedState() {
     display::SheetDateText.clear();
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
-    engine::Receptions = {};
+    engine::Chart.Receptions = {};
 }
 
 void SetStartValues(int screenWidth, int screenHeight) {
@@ -107,9 +113,8 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
 void StartUp() {
     ResetSharedState();
     SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
-    // A damaged engine settings file is reported in a message box.
-    engine::SetSettingsReporter([](const std::string& message) { gui::ShowMessage(message); });
-    // So is a damaged reference file, once, and the window that read it goes on.
+    // A damaged reference file is reported in a message box, once, and the
+    // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     rt::ResetDamagedFileReports();
     // The shipped files this start renewed for a new version of the program,
@@ -121,8 +126,12 @@ void StartUp() {
     // The engine settings (the defaults stand in for a file that cannot be
     // read, which is named and left as it is), and the orb sets, so that every
     // set can be chosen from the first start.
-    gui::Guard([] { engine::LoadEngineSettingsAtStart(); });
-    gui::Guard([] { engine::EnsureOrbSets(); });
+    // A damaged engine settings file is reported in a message box too.
+    gui::Guard([] {
+        engine::LoadEngineSettingsAtStart(engine::Chart, engine::Orbs,
+                                          [](const std::string& message) { gui::ShowMessage(message); });
+    });
+    gui::Guard([] { engine::EnsureOrbSets(engine::Orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });

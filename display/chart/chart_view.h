@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/surface.h"
 #include "display/wheel/natal_wheel.h"

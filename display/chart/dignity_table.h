@@ -62,7 +62,7 @@ struct DignityGlyphCentres {
 };
 DignityGlyphCentres DignityCentresOf(const DignityBoxTable& table);
 
-// The chart window's table: evaluates engine::Receptions about the wheel
+// The chart window's table: evaluates engine::Chart.Receptions about the wheel
 // centre, draws it and sets the no-dignity flag. Returns the centres of the
 // glyphs drawn, which clicks on the window find.
 DignityGlyphCentres DrawDignityTable(Surface& dc);

@@ -17,7 +17,7 @@ using engine::Real;
 void DrawSheetRectangle(Surface& dc, Real x1, Real y1, Real x2, Real y2);
 // Joins the box of column x to the one on its left (the block's baseline y).
 void DrawExchangeJoin(Surface& dc, Real x, Real y);
-// From engine::Receptions (ComputeReceptions has run); sets NoDignityFlag.
+// From engine::Chart.Receptions (ComputeReceptions has run); sets NoDignityFlag.
 void DrawArchetypalStructure(Surface& dc, Real x, Real y);
 
 // The 54 distances of bodies 1..9 against 2..11 from the longitudes given and

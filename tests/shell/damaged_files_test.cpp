@@ -13,6 +13,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
@@ -137,7 +138,7 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
 TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
     ProgramStart start;
     const std::string sound = WriteOwnOrbSets();
-    engine::SetEngineSettingsLine(19, "B");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "B", shell_testing::ShowSettingsMessage);
     // The first 24 of its 49 lines: it ends inside set B.
     const std::vector<std::string> all = CrLfLines(sound);
     std::string half;

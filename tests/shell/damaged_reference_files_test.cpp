@@ -26,6 +26,7 @@
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/input_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_tools.h"
@@ -493,7 +494,7 @@ TEST(UnreadableFiles, AreReportedAsDeniedNeverAsShortOrMissing) {
 
     // The correction tables of the planets, the primary database as the
     // symptoms window reads it, a text file.
-    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(0, 2438755.0L); }); }),
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(engine::Chart, 0, 2438755.0L); }); }),
               rt::kAccessDenied);
     EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }), rt::kAccessDenied);
     EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Messaggi.txt"); }); }),

@@ -15,6 +15,7 @@
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"

@@ -19,6 +19,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "display/chart/chart_window.h"
@@ -220,7 +221,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     display::theChartWindow->hide();
     // The set is still in force at the next start.
     engine::Orbs = {};
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, shell_testing::ShowSettingsMessage);
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "B");
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -228,7 +229,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
 TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(19, "C");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "C", shell_testing::ShowSettingsMessage);
     shell::MainWindow* main = shell::theMainWindow;
     main->Refresh();
     EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
@@ -245,7 +246,7 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
 TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(19, "C");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "C", shell_testing::ShowSettingsMessage);
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
     shell::MainWindow* main = shell::theMainWindow;
     main->Refresh();
@@ -373,7 +374,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
 TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) {
     ProgramStart start;
     WriteOrbSets("B");
-    engine::SetEngineSettingsLine(19, "B");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "B", shell_testing::ShowSettingsMessage);
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -575,10 +576,10 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     WriteBytes(start.Data() / "FileSet" / "OrbiDomi.stt", settings);
     WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt",
                "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, shell_testing::ShowSettingsMessage);
     EXPECT_EQ(engine::Orbs.AspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
-    EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);
+    EXPECT_EQ(engine::LoadOrbSets(engine::Orbs, shell_testing::ShowSettingsMessage).orbs[1][1], 2.5L);
     shell::theMainWindow->Refresh();
     EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.5L);
     EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleY, 1.1L);

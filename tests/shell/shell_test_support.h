@@ -76,6 +76,9 @@ public:
 };
 
 // Bytes of every file under a folder, by relative path.
+// The program's reporter of a damaged engine settings file: a message box.
+inline void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
+
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
     std::map<std::string, std::string> out;
     for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {

@@ -17,6 +17,7 @@
 #include <cstdlib>
 
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/store_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"

@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include "archive/backup_window.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/recording_surface.h"
 #include "display/draw/drawing_state.h"
@@ -71,10 +72,10 @@ public:
             sets.orbs[2][i] = 3;
         }
         engine::SaveOrbSets(sets);
-        engine::ApplyOrbSet("B");
-        engine::SetEngineSettingsLine(17, "KOCH");
-        engine::SetEngineSettingsLine(18, "MEDIO");
-        engine::SetEngineSettingsLine(20, "VERA");
+        engine::ApplyOrbSet(engine::Chart, engine::Orbs, "B", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 17, "KOCH", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, "MEDIO", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 20, "VERA", shell_testing::ShowSettingsMessage);
         shell_testing::MakeMeriniCurrent();
         shell::theMainWindow->Refresh();
         shell::FreeForms();

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/sheets/sheet_selection.h"
 #include "engine/chart_state.h"
@@ -194,7 +195,7 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetEngineSettingsLine(19, "A");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "A", shell_testing::ShowSettingsMessage);
 }
 
 // The 14 orbs of the engine settings, in angle order.

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
@@ -32,7 +33,7 @@ protected:
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadEngineSettings();
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
     std::vector<std::string> Lines() {

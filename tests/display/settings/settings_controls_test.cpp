@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
@@ -33,7 +34,7 @@ protected:
         display::ResetCalibrationState();
         display::InitDrawingFromScreen(1280, 1024);
         display::ResetSheetSelection();
-        engine::LoadEngineSettings();
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
     void TearDown() override {
