@@ -66,8 +66,6 @@
 
 namespace shell {
 
-MainWindow* theMainWindow = nullptr;
-
 namespace {
 
 // A damaged engine settings or orb sets file is told in a message box.

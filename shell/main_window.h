@@ -307,7 +307,5 @@ private:
     bool closing_ = false;
 };
 
-extern MainWindow* theMainWindow;
-
 
 }  // namespace shell

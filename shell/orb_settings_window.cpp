@@ -344,10 +344,8 @@ void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
     engine::WriteOrbSetSettings(engine::Chart, engine::Orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
                                 ShowSettingsMessage);
-    if (theMainWindow) {
-        const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
-        theMainWindow->orbSetBox->setEditText(text);
-    }
+    if (ShowChosenOrbSet)
+        ShowChosenOrbSet(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
     engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
 }
 

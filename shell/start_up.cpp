@@ -142,48 +142,54 @@ void StartUp() {
     display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
 }
 
-void CreateStartWindows() {
-    CreateForm(theMainWindow);
-    display::SetUserFullNameSource([main = QPointer<MainWindow>(theMainWindow)] {
+MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
+    MainWindow& main = *CreateForm(mainWindow);
+    display::SetUserFullNameSource([main = QPointer<MainWindow>(&main)] {
         return main ? main->userName.UserFullName : std::string();
     });
-    CreateForm(theMainWindow->userNameDialog, theMainWindow->userName);
-    CreateForm(theMainWindow->recallDialog);
-    CreateForm(theMainWindow->sheetViewer);
-    theMainWindow->sheetViewer->drawSettings = &theMainWindow->drawSettings;
-    CreateForm(theMainWindow->sheetViewer->metafileViewer);
-    CreateForm(theMainWindow->printParentWindow);
-    CreateForm(theMainWindow->orbSettingsWindow);
-    CreateForm(theMainWindow->inputDialog);
-    CreateForm(theMainWindow->inputDialog->storeDialog);
-    CreateForm(theMainWindow->deleteDialog);
-    CreateForm(theMainWindow->styledRichTextWindow);
-    CreateForm(theMainWindow->calibrationWindow, theMainWindow->drawSettings);
-    CreateForm(theMainWindow->lineWidthDialog, theMainWindow->drawSettings);
-    CreateForm(theMainWindow->printerModelDialog, theMainWindow->drawSettings);
-    CreateForm(theMainWindow->remedyWindows.therapyBrowser, theMainWindow->remedyWindows.therapyBrowserPages);
-    CreateForm(theMainWindow->remedyWindows.symptomPlantsWindow);
-    CreateForm(theMainWindow->remedyWindows.plantSymptomsWindow);
-    CreateForm(theMainWindow->changeDialog);
-    CreateForm(theMainWindow->remedyWindows.signatureMaintenanceWindow);
-    CreateForm(theMainWindow->remedyWindows.primaryEditor);
-    CreateForm(theMainWindow->remedyWindows.repertoryEditor);
-    CreateForm(theMainWindow->remedyWindows.updateWindow);
-    CreateForm(theMainWindow->richTextWindow);
-    CreateForm(theMainWindow->remedyWindows.signatureSearchWindow);
-    CreateForm(theMainWindow->remedyWindows.searchUtility);
-    CreateForm(theMainWindow->remedyWindows.principlesWindow);
-    CreateForm(theMainWindow->remedyWindows.compositionWindow);
-    CreateForm(theMainWindow->remedyWindows.debilityWindow);
-    CreateForm(theMainWindow->remedyWindows.synthesisWindow);
+    CreateForm(main.userNameDialog, main.userName);
+    CreateForm(main.recallDialog);
+    CreateForm(main.sheetViewer);
+    main.sheetViewer->drawSettings = &main.drawSettings;
+    CreateForm(main.sheetViewer->metafileViewer);
+    CreateForm(main.printParentWindow);
+    CreateForm(main.orbSettingsWindow);
+    CreateForm(main.inputDialog);
+    CreateForm(main.inputDialog->storeDialog);
+    CreateForm(main.deleteDialog);
+    CreateForm(main.styledRichTextWindow);
+    CreateForm(main.calibrationWindow, main.drawSettings);
+    CreateForm(main.lineWidthDialog, main.drawSettings);
+    CreateForm(main.printerModelDialog, main.drawSettings);
+    CreateForm(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
+    CreateForm(main.remedyWindows.symptomPlantsWindow);
+    CreateForm(main.remedyWindows.plantSymptomsWindow);
+    CreateForm(main.changeDialog);
+    CreateForm(main.remedyWindows.signatureMaintenanceWindow);
+    CreateForm(main.remedyWindows.primaryEditor);
+    CreateForm(main.remedyWindows.repertoryEditor);
+    CreateForm(main.remedyWindows.updateWindow);
+    CreateForm(main.richTextWindow);
+    CreateForm(main.remedyWindows.signatureSearchWindow);
+    CreateForm(main.remedyWindows.searchUtility);
+    CreateForm(main.remedyWindows.principlesWindow);
+    CreateForm(main.remedyWindows.compositionWindow);
+    CreateForm(main.remedyWindows.debilityWindow);
+    CreateForm(main.remedyWindows.synthesisWindow);
     CreateForm(display::theChartWindow);
-    CreateForm(theMainWindow->instructionsDialog);
+    CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
-    const auto showPersonText = [main = theMainWindow] {
-        if (main->richTextWindow) main->richTextWindow->ShowForHandOff();
+    const auto showPersonText = [window = &main] {
+        if (window->richTextWindow) window->richTextWindow->ShowForHandOff();
     };
-    theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
-    theMainWindow->changeDialog->ShowPersonTextEditor = showPersonText;
+    main.inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
+    main.changeDialog->ShowPersonTextEditor = showPersonText;
+    // The orb settings window shows the set it makes current in the main
+    // window's box.
+    main.orbSettingsWindow->ShowChosenOrbSet = [window = &main](const QString& text) {
+        window->orbSetBox->setEditText(text);
+    };
+    return main;
 }
 
 void EnsurePersonalArchive() {

@@ -69,7 +69,7 @@ void WriteOrbSets(const char* letter) {
 // Opens the chart window, lets its timer draw the wheel, and returns the
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
-    shell::theMainWindow->openChartWindowButton->click();
+    shell_testing::StartedMainWindow()->openChartWindowButton->click();
     display::theChartWindow->DrawWhenReady();
     display::theChartWindow->DrawWhenReady();
     std::vector<std::string> keys;
@@ -82,7 +82,7 @@ std::vector<std::string> ChartAspectKeys() {
 
 TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->move(200, 100);
     const std::vector<Command> commands = {
         {main->openTherapyBrowserButton, "FoTerapi", Place::Remembered},
@@ -153,7 +153,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
 TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     ProgramStart start;
     StoreMerini();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     struct Expect {
         QPushButton* button;
@@ -172,10 +172,10 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         EXPECT_EQ(display::Sheets.SheetOrientation, e.orientation);
         EXPECT_EQ(engine::Chart.PlanetLatitudesSaved, engine::Chart.PlanetLatitudes);
         EXPECT_NE(engine::Chart.PlanetLatitudes[2], 0);  // the Moon's latitude of the person loaded
-        ASSERT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
+        ASSERT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
         EXPECT_TRUE(main->orbSetBox->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
-        shell::theMainWindow->sheetViewer->hide();
+        shell_testing::StartedMainWindow()->sheetViewer->hide();
         EXPECT_FALSE(main->orbSetBox->isEnabled());
     }
     main->ShowSecondLandscapeSheet();
@@ -184,14 +184,14 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     main->ShowSecondPortraitSheet();
     EXPECT_EQ(display::Sheets.SheetCode, 18);
     EXPECT_EQ(display::Sheets.SheetOrientation, "P");
-    shell::theMainWindow->sheetViewer->hide();
+    shell_testing::StartedMainWindow()->sheetViewer->hide();
 }
 
 TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart) {
     ProgramStart start;
     StoreMerini();
     WriteOrbSets("A");
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     // Set A: the nodes, always 180 degrees apart, are in opposition.
     std::vector<std::string> oppositions = ChartAspectKeys();
@@ -230,7 +230,7 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
     engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "C", shell_testing::ShowSettingsMessage);
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
     main->ToggleBoxesLock();
@@ -248,7 +248,7 @@ TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     WriteOrbSets("C");
     engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "C", shell_testing::ShowSettingsMessage);
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     const std::string before = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     main->orbSetBox->setCurrentIndex(1);
@@ -265,7 +265,7 @@ TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
 TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     ProgramStart start;
     StoreMerini();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     const engine::Real trueNode = engine::Chart.PlanetLongitudes[8];
     main->ToggleBoxesLock();
@@ -288,7 +288,7 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
 
 TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->ToggleBoxesLock();
     QTest::mouseDClick(main->nodeTypeBox->lineEdit(), Qt::LeftButton);
     EXPECT_EQ(main->nodeTypeBox->currentText(), "MEDIO");
@@ -309,7 +309,7 @@ TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
 TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     ProgramStart start;
     WriteOrbSets("A");
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->ToggleBoxesLock();
     main->nodeTypeBox->setCurrentIndex(0);
@@ -385,7 +385,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
         w->ReturnToMenu();
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->OpenOrbSettingsWindow();
+    shell_testing::StartedMainWindow()->OpenOrbSettingsWindow();
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), settings);
     std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     EXPECT_EQ(sets.at(32), " 7.00000000000000E+0000");
@@ -396,7 +396,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
 // choosing one changes the chart's orbs without any editing.
 TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     // The window, opened for the first time, writes the sets and shows them.
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -441,7 +441,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
 // own orbs.
 TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     const struct {
         int line;
         const char* letter;
@@ -479,7 +479,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
     std::vector<QImage> glyphs;
     for (int i = 1; i <= 14; ++i) {
         const QString name = QString("Image%1").arg(i == 14 ? 15 : i);
-        const auto* image = shell::theMainWindow->orbSettingsWindow->findChild<QLabel*>(name);
+        const auto* image = shell_testing::StartedMainWindow()->orbSettingsWindow->findChild<QLabel*>(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
         const QImage picture = image->pixmap().toImage();
         ASSERT_FALSE(picture.isNull()) << name.toStdString();
@@ -497,7 +497,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
 // has the room its contents need from the start, every control inside it.
 TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     ProgramStart start;
-    shell::OrbSettingsWindow* w = shell::theMainWindow->orbSettingsWindow;
+    shell::OrbSettingsWindow* w = shell_testing::StartedMainWindow()->orbSettingsWindow;
     const QSize before = w->size();
     w->show();
     QApplication::processEvents();
@@ -515,7 +515,7 @@ TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
 // lock button opens them.
 TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     auto expectLocked = [main](bool locked, const char* when) {
         for (QComboBox* box : {main->orbSetBox, main->nodeTypeBox}) {
             EXPECT_EQ(box->isEnabled(), !locked) << when;
@@ -541,14 +541,14 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
 // Before any person is stored, the chart and sheet buttons say so and open nothing.
 TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     ASSERT_TRUE(main->personMemo->toPlainText().trimmed().isEmpty());
     main->openChartWindowButton->click();
     EXPECT_TRUE(display::theChartWindow == nullptr || !display::theChartWindow->isVisible());
     for (QPushButton* b : {main->showLandscapeSheetButton, main->showPortraitSheetButton}) b->click();
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
-    EXPECT_FALSE(shell::theMainWindow->sheetViewer->isVisible());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
     EXPECT_EQ(display::Sheets.SheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
@@ -558,8 +558,8 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     EXPECT_TRUE(display::theChartWindow->isVisible());
     display::theChartWindow->hide();
     main->showPortraitSheetButton->click();
-    EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
-    shell::theMainWindow->sheetViewer->hide();
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
+    shell_testing::StartedMainWindow()->sheetViewer->hide();
     EXPECT_EQ(start.messages.messages.size(), 5u);
 }
 
@@ -580,9 +580,9 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     EXPECT_EQ(engine::Orbs.AspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
     EXPECT_EQ(engine::LoadOrbSets(engine::Orbs, shell_testing::ShowSettingsMessage).orbs[1][1], 2.5L);
-    shell::theMainWindow->Refresh();
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.5L);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleY, 1.1L);
+    shell_testing::StartedMainWindow()->Refresh();
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.5L);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
@@ -594,7 +594,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     const QString folder = QString::fromUtf8(dir) + "/";
     ProgramStart start;
     StoreMerini();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->ToggleBoxesLock();
     for (int page = 0; page < 3; ++page) {
@@ -607,27 +607,27 @@ TEST(MainWindowCommandsTest, Screenshots) {
         EXPECT_TRUE(d->grab().save(folder + name));
         d->hide();
     };
-    shell::theMainWindow->printerModelDialog->ConfirmationMilliseconds = 0;
-    shoot(shell::theMainWindow->orbSettingsWindow, "orb-settings.png");
-    shoot(shell::theMainWindow->lineWidthDialog, "line-width.png");
-    shoot(shell::theMainWindow->printerModelDialog, "printer-model.png");
-    shell::theMainWindow->drawSettings.Values().EpsonCorrection = 1;
-    shoot(shell::theMainWindow->printerModelDialog, "printer-model-epson.png");
+    shell_testing::StartedMainWindow()->printerModelDialog->ConfirmationMilliseconds = 0;
+    shoot(shell_testing::StartedMainWindow()->orbSettingsWindow, "orb-settings.png");
+    shoot(shell_testing::StartedMainWindow()->lineWidthDialog, "line-width.png");
+    shoot(shell_testing::StartedMainWindow()->printerModelDialog, "printer-model.png");
+    shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection = 1;
+    shoot(shell_testing::StartedMainWindow()->printerModelDialog, "printer-model-epson.png");
     display::Sheets.SheetCode = 0;
-    shell::theMainWindow->calibrationWindow->show();
-    shell::theMainWindow->calibrationWindow->horizontalScaleBar->setValue(-100);
-    shell::theMainWindow->calibrationWindow->DrawWhenReady();
-    shell::theMainWindow->calibrationWindow->DrawWhenReady();
+    shell_testing::StartedMainWindow()->calibrationWindow->show();
+    shell_testing::StartedMainWindow()->calibrationWindow->horizontalScaleBar->setValue(-100);
+    shell_testing::StartedMainWindow()->calibrationWindow->DrawWhenReady();
+    shell_testing::StartedMainWindow()->calibrationWindow->DrawWhenReady();
     QApplication::processEvents();
-    EXPECT_TRUE(shell::theMainWindow->calibrationWindow->Snapshot().save(folder + "calibration.png"));
-    EXPECT_TRUE(shell::theMainWindow->calibrationWindow->grab().save(folder + "calibration-window.png"));
-    shell::theMainWindow->calibrationWindow->ResetScales();
-    shell::theMainWindow->calibrationWindow->hide();
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->calibrationWindow->Snapshot().save(folder + "calibration.png"));
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->calibrationWindow->grab().save(folder + "calibration-window.png"));
+    shell_testing::StartedMainWindow()->calibrationWindow->ResetScales();
+    shell_testing::StartedMainWindow()->calibrationWindow->hide();
 }
 
 TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     EXPECT_EQ(main->exitImage->toolTip(), "Chiudi il Programma");
     EXPECT_EQ(main->lockButton->toolTip(), "Sblocca/Blocca");
     QTest::mousePress(main->exitImage, Qt::LeftButton);
