@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "archive/current_chart.h"
 #include "archive/record_checks.h"
 #include "engine/chart_state.h"
 #include "platform/runtime/damaged_file.h"

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "archive/change_record.h"
+#include "archive/current_chart.h"
 #include "archive/store_dialog.h"
 #include "archive/form_helpers.h"
 #include "archive/record_checks.h"
@@ -262,7 +263,7 @@ void ChangeDialog::ShowRecordForEdit() {
     nameEdit->setText(gui::ToQt(name));
     Birth.BirthDateKey = rec.DateField;
     std::string zone;
-    engine::SortKeyToDateTimeText(rec.DateField, Birth.BirthDateText, zone);
+    engine::SortKeyToDateTimeText(engine::Chart, rec.DateField, Birth.BirthDateText, zone);
     Birth.TimeZoneCorrectionText = zone;
     birthDateEdit->setText(gui::ToQt(Birth.BirthDateText.substr(0, 10)));
     birthTimeEdit->setText(gui::ToQt(Birth.BirthDateText.size() > 11 ? Birth.BirthDateText.substr(11, 5) : ""));

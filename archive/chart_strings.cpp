@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "archive/current_chart.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -240,7 +241,7 @@ Real RecordJulianDay(const std::string& dateField, const std::string& calendarFi
 ChartStrings ComputeChartStrings(const std::string& dateField, const std::string& placeField,
                                  Real julianDay, bool doubleWidth) {
     auto& chart = engine::Chart;
-    engine::ComputeBodies(0, false, julianDay);
+    engine::ComputeBodies(engine::Chart, 0, false, julianDay);
     for (int i = 1; i <= 19; ++i) chart.PlanetLongitudes[i] = std::fabs(chart.PlanetLongitudes[i]);
     const std::string coordinates = rt::Copy(placeField, 1, 12);
     if (doubleWidth)

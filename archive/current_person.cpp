@@ -4,6 +4,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/record_checks.h"
 #include "archive/stored_numbers.h"
 #include "engine/bodies.h"
@@ -120,7 +121,7 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     engine::DotToCommaStr(r.DateField, dateKey);
     b.BirthDateKey = dateKey;
     const bool empty = damaged || IsBlank(b.BirthDateKey);
-    if (!empty && !engine::SortKeyToDateTimeText(b.BirthDateKey, b.BirthDateText,
+    if (!empty && !engine::SortKeyToDateTimeText(engine::Chart, b.BirthDateKey, b.BirthDateText,
                                                  b.TimeZoneCorrectionText))
         c.TimeZoneCorrection = 0;  // no readable correction: clock time taken as UT
     b.CoordinatesText = rt::Copy(r.PlaceField, 1, 12);
@@ -170,11 +171,11 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     }
 
     // Steps 5 and 6: the moment and the place.
-    engine::ParseBirthDateTimeText();
-    c.JulianDay = engine::JulianDayNumber(c.GregorianCalendar ? 1 : 0, c.BirthDay, c.BirthMonth,
+    engine::ParseBirthDateTimeText(engine::Chart, engine::Birth);
+    c.JulianDay = engine::JulianDayNumber(c, c.GregorianCalendar ? 1 : 0, c.BirthDay, c.BirthMonth,
                                           c.BirthYear, c.BirthHourValue, c.BirthMinuteValue) +
                   c.TimeZoneCorrection / 24;
-    engine::ParseLatLongText(b.CoordinatesText, c.LongitudeDegrees[1], c.LongitudeMinutes[1],
+    engine::ParseLatLongText(engine::Chart, b.CoordinatesText, c.LongitudeDegrees[1], c.LongitudeMinutes[1],
                              c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1],
                              c.LatitudeLetter[1]);
     c.HouseCalcMode = 1;
@@ -184,23 +185,23 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     // Step 7: houses.
     if (!forShow) {
         c.HouseSystemName = "PLACIDO";
-        engine::ComputeChartHouses();
+        engine::ComputeChartHouses(engine::Chart);
     }
     c.HouseSystemName = "CASE_MEDIE";
-    engine::ComputeChartHouses();
+    engine::ComputeChartHouses(engine::Chart);
 
     // Steps 8 and 9: bodies and retrograde marks, already for the entries as
     // step 12 arranges them (both nodes carry the lunar node's mark).
-    engine::ComputeBodiesWithRetro(0, c.JulianDay);
+    engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
     engine::SetLoadedChartRetroMarks(c.PlanetLongitudes, c.RetroMarks);
     for (int i = 1; i <= 22; ++i) c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
 
     // Step 10: clean-up, houses and signs, texts.
-    engine::ClearOutOfRangeBodies(c.JulianDay);
+    engine::ClearOutOfRangeBodies(engine::Chart, c.JulianDay);
     engine::HousesOfPoints(22, c.PlanetLongitudes, c.HouseCusps, c.BodyHouses);
     engine::SignsOfPositions(22, c.PlanetLongitudes, c.PlanetSigns);
     engine::SignsOfCusps(12, c.HouseCusps, c.HouseCuspSigns);
-    engine::FormatTimeZoneText();
+    engine::FormatTimeZoneText(engine::Chart, engine::Birth);
     b.JulianDayText = "JD=" + GeneralRealText(c.JulianDay).substr(0, 12);
 
     // Steps 11 and 12: absolute values; entries 8..11 become north node, south

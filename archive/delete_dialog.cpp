@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "engine/calendar.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
@@ -172,7 +173,7 @@ void DeleteDialog::ShowBirthRecord() {
     BirthRecord rec = Files.ReadBirthRecord(*number);
     Birth.BirthDateKey = rec.DateField;
     std::string zone;
-    engine::SortKeyToDateTimeText(rec.DateField, Birth.BirthDateText, zone);
+    engine::SortKeyToDateTimeText(engine::Chart, rec.DateField, Birth.BirthDateText, zone);
     Birth.TimeZoneCorrectionText = zone;
     Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);

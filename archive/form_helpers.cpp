@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "archive/current_chart.h"
 #include "archive/record_checks.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"

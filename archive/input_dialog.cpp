@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "archive/calendars.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "archive/record_checks.h"
@@ -601,7 +602,7 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
     Chart.BirthYear = rt::ValInt(Text(yearEdit), code);
     Chart.BirthHourValue = rt::ValInt(Text(hourEdit), code);
     Chart.BirthMinuteValue = rt::ValInt(Text(minuteEdit), code);
-    Chart.JulianDay = engine::JulianDayNumber(1, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
+    Chart.JulianDay = engine::JulianDayNumber(Chart, 1, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
                                               Chart.BirthHourValue, Chart.BirthMinuteValue);
     PlaceApplyPending = 1;
 }
@@ -671,9 +672,9 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     LockResults();
 
     Chart.GregorianCalendar = !result.Julian;
-    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, day, month, year, hour, minute);
+    Chart.JulianDay = engine::JulianDayNumber(Chart, Chart.GregorianCalendar ? 1 : 0, day, month, year, hour, minute);
     fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(Chart.JulianDay)));
-    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, day, month, year,
+    Chart.JulianDay = engine::JulianDayNumber(Chart, Chart.GregorianCalendar ? 1 : 0, day, month, year,
                                               hour + result.Correction, minute);
     std::string jd;
     engine::FloatToTextDec(11, jd, Chart.JulianDay);
@@ -723,7 +724,7 @@ void InputDialog::RecomputeJulianDay() {
         julianDayEdit->clear();
         return;
     }
-    Chart.JulianDay = engine::JulianDayNumber(c == "GREG" ? 1 : 0, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
+    Chart.JulianDay = engine::JulianDayNumber(Chart, c == "GREG" ? 1 : 0, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
                                               Chart.BirthHourValue, Chart.BirthMinuteValue);
     std::string jd;
     engine::FloatToTextDec(11, jd, Chart.JulianDay);
@@ -881,9 +882,9 @@ void InputDialog::ConfirmAndStore() {
     }
     ValidateBirthDateTime(OkFlag);
     if (OkFlag != 1) return;
-    Chart.JulianDay = engine::JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
+    Chart.JulianDay = engine::JulianDayNumber(Chart, Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
                                               Chart.BirthYear, Chart.BirthHourValue, Chart.BirthMinuteValue);
-    Birth.BirthDateText = engine::JulianDayToDateTextByCalendar(Chart.JulianDay);
+    Birth.BirthDateText = engine::JulianDayToDateTextByCalendar(engine::Chart, Chart.JulianDay);
     Birth.EnteredPlaceText = rt::CutTo(Text(placeNameEdit), 80);
     if (Birth.EnteredPlaceText.empty()) {
         SetFieldState(placeNameEdit, FieldState::Rejected);

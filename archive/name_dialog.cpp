@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 
+#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "archive/current_chart.h"
 #include "archive/form_helpers.h"
 #include "archive/record_checks.h"
 #include "archive/stored_numbers.h"
@@ -228,7 +229,7 @@ void RecallDialog::LoadChosenPerson() {
     okButton->setFocus();
 
     std::string dateText, zoneText;
-    engine::SortKeyToDateTimeText(rec.DateField, dateText, zoneText);
+    engine::SortKeyToDateTimeText(engine::Chart, rec.DateField, dateText, zoneText);
     birthDateEdit->setText(gui::ToQt(dateText));
     correctionEdit->setText(gui::ToQt(zoneText));
     std::string coords = rec.PlaceField.substr(0, 12);

@@ -12,6 +12,7 @@
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/form_helpers.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "engine/bodies_theory.h"
 #include "engine/chart_state.h"
@@ -77,14 +78,14 @@ int main(int argc, char** argv) {
     rows.push_back({"mean black moon", engine::kBlackMoon, false, false, {}});
     for (int b = engine::kCeres; b <= engine::kChiron; ++b) rows.push_back({names[b], b, true, true, {}});
 
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     for (double jd = 1721434.0; jd < 2499373.0; jd += step) {
         int era = 0;
         while (era < kEraCount - 1 && jd >= kEras[era].to) ++era;
         for (int pass = 0; pass < 2; ++pass) {
             engine::Chart.NodeType = pass == 0 ? "VERO" : "MEDIO";
             engine::Chart.BlackMoonType = pass == 0 ? "VERA" : "MEDIA";
-            engine::ComputeBodies(0, false, jd);
+            engine::ComputeBodies(engine::Chart, 0, false, jd);
             for (Row& r : rows) {
                 if (r.trueNode != (pass == 0)) continue;
                 // The true black moon is corrected over its table's span only.

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "platform/runtime/paths.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 void PrepareChart() {
     std::filesystem::current_path(rt::InstalledDataFolder());
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     engine::Chart.NodeType = "VERO";
     engine::Chart.BlackMoonType = "VERA";
     engine::Chart.HouseCusps[1] = 100;
@@ -27,7 +28,7 @@ void BM_ComputeBodiesWithRetro(benchmark::State& state) {
     PrepareChart();
     double jd = 2447892.5;
     for (auto _ : state) {
-        engine::ComputeBodiesWithRetro(0, jd);
+        engine::ComputeBodiesWithRetro(engine::Chart, 0, jd);
         benchmark::DoNotOptimize(engine::Chart.PlanetLongitudes);
         jd += 0.37;
     }
@@ -38,7 +39,7 @@ void BM_ComputeBodiesOnce(benchmark::State& state) {
     PrepareChart();
     double jd = 2447892.5;
     for (auto _ : state) {
-        engine::ComputeBodies(0, false, jd);
+        engine::ComputeBodies(engine::Chart, 0, false, jd);
         benchmark::DoNotOptimize(engine::Chart.PlanetLongitudes);
         jd += 0.37;
     }

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "engine/chart_state.h"
 #include "engine/houses.h"
@@ -35,7 +36,7 @@ constexpr double kDateStep = 0.37;        // days: every hour of the day in turn
 
 // Rome, clock time = UT + 1.
 void PreparePlace() {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     auto& c = engine::Chart;
     c.DegToRad = engine::kPi / 180;
     c.NodeType = "VERO";
@@ -60,8 +61,8 @@ void WholeChart(double jd) {
     c.JulianDay = jd;
     c.BirthHour[1] = minutes / 60;
     c.BirthMinute[1] = minutes % 60;
-    engine::ComputeChartHouses();
-    engine::ComputeBodiesWithRetro(0, c.JulianDay);
+    engine::ComputeChartHouses(engine::Chart);
+    engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
     engine::SetLoadedChartRetroMarks(c.PlanetLongitudes, c.RetroMarks);
 }
 

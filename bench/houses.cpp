@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "archive/current_chart.h"
 #include "engine/houses.h"
 #include "engine/planetary_hours.h"
 
@@ -31,14 +32,14 @@ BENCHMARK(BM_CuspsFromRamc)->DenseRange(0, 8);
 void BM_HourBoundaries(benchmark::State& state) {
     engine::HourBoundaryTable table{};
     for (auto _ : state) {
-        engine::ComputeHouseCusps(12, 29, "E", 2447892.0L, 41, 54, "N", 9, 30, -1, 0, table);
+        engine::ComputeHouseCusps(engine::Chart, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0}, table);
         benchmark::DoNotOptimize(table);
     }
 }
 BENCHMARK(BM_HourBoundaries);
 
 void BM_FindSunrise(benchmark::State& state) {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     engine::Chart.DegToRad = engine::kPi / 180;
     engine::Chart.HouseSystemName = "PLACIDO";
     engine::Chart.GregorianCalendar = true;
@@ -54,7 +55,7 @@ void BM_FindSunrise(benchmark::State& state) {
     engine::Chart.LongitudeLetter[1] = "E";
     for (auto _ : state) {
         long double jd = 0;
-        benchmark::DoNotOptimize(engine::FindSunrise(jd));
+        benchmark::DoNotOptimize(engine::FindSunrise(engine::Chart, jd));
         benchmark::DoNotOptimize(jd);
     }
 }

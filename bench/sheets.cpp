@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_state.h"
 #include "display/sheets/sheet_composers.h"
 #include "display/sheets/sheet_printing.h"
@@ -20,7 +21,7 @@ using namespace display;
 namespace {
 
 void SetPerson() {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     auto& c = engine::Chart;
     const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
     for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = 100.5L + 30 * (i - 1) - (i >= 10 ? 360 : 0);
@@ -39,7 +40,7 @@ void SetPerson() {
     c.MidheavenRad = 358 * c.DegToRad;
     for (int i = 0; i < 5; ++i) engine::Orbs.AspectOrbs[i] = 7;
     engine::Birth.SubjectName = "Rossi Maria";
-    engine::ComputeReceptions();
+    engine::ComputeReceptions(engine::Chart);
 }
 
 void BM_SheetToPdf(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
@@ -19,7 +20,7 @@ using namespace display;
 namespace {
 
 void SetPerson() {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     auto& c = engine::Chart;
     const engine::Real cusps[13] = {0, 100.5, 125, 150, 178, 212, 248, 280.5, 305, 330, 358, 32, 68};
     const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};

@@ -44,7 +44,12 @@ Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hou
     if (year < 0) c -= 1;
     Real dd = Int(30.6001L * (month + 1));
     Real jd = b + c + dd + d + 1720994.5L;
-    Chart.InEphemerisRange = jd >= 2396758.5L && jd <= 2481129.5L;
+    return jd;
+}
+
+Real JulianDayNumber(ChartState& chart, int calendarFlag, Real day, Real month, Real year, Real hour, Real minute) {
+    const Real jd = JulianDayNumber(calendarFlag, day, month, year, hour, minute);
+    chart.InEphemerisRange = jd >= 2396758.5L && jd <= 2481129.5L;
     return jd;
 }
 
@@ -87,7 +92,9 @@ std::string DateText(Real jd, bool gregorianFromReform, bool alwaysGregorian) {
 
 std::string JulianDayToDateText(Real jd) { return DateText(jd, true, false); }
 
-std::string JulianDayToDateTextByCalendar(Real jd) { return DateText(jd, false, Chart.GregorianCalendar); }
+std::string JulianDayToDateTextByCalendar(const ChartState& chart, Real jd) {
+    return DateText(jd, false, chart.GregorianCalendar);
+}
 
 std::string DateTimeTextToSortKey(const std::string& dateText) {
     std::string t = dateText.substr(0, std::min<std::size_t>(dateText.size(), 80));
@@ -97,7 +104,7 @@ std::string DateTimeTextToSortKey(const std::string& dateText) {
     return part(7, 4) + part(4, 2) + part(1, 2) + part(12, 2) + part(15, 2);
 }
 
-bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::string& zoneText) {
+bool SortKeyToDateTimeText(ChartState& chart, const std::string& key, std::string& dateText, std::string& zoneText) {
     auto part = [&](std::size_t start, std::size_t len) {
         return start - 1 < key.size() ? key.substr(start - 1, len) : std::string();
     };
@@ -105,7 +112,7 @@ bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::s
     zoneText = part(13, 5);
     int code = 0;
     Real v = rt::ValReal(zoneText, code);
-    Chart.ConversionErrorPosition = code;
+    chart.ConversionErrorPosition = code;
     if (code != 0) {
         // Written with a decimal comma (or padded with blanks): read it as a number all the same.
         std::string t = zoneText;
@@ -113,10 +120,10 @@ bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::s
         for (char& c : t)
             if (c == ',') c = '.';
         v = rt::ValReal(t, code);
-        Chart.ConversionErrorPosition = code;
+        chart.ConversionErrorPosition = code;
         if (code != 0) return false;
     }
-    Chart.TimeZoneCorrection = v;
+    chart.TimeZoneCorrection = v;
     return true;
 }
 

@@ -7,12 +7,14 @@
 
 namespace engine {
 
-// calendarFlag 1: Gregorian; anything else: Julian. Sets Chart.InEphemerisRange.
+// calendarFlag 1: Gregorian; anything else: Julian.
 Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hour, Real minute);
+// The same for a chart's moment: sets chart.InEphemerisRange as well.
+Real JulianDayNumber(ChartState& chart, int calendarFlag, Real day, Real month, Real year, Real hour, Real minute);
 // Julian calendar before the reform (JD 2299160.5), Gregorian from it.
 std::string JulianDayToDateText(Real jd);
-// Calendar taken from Chart.GregorianCalendar.
-std::string JulianDayToDateTextByCalendar(Real jd);
+// Calendar taken from chart.GregorianCalendar.
+std::string JulianDayToDateTextByCalendar(const ChartState& chart, Real jd);
 // The days of a month (1..12) in the Gregorian or the Julian calendar; 0 for
 // any other month.
 int DaysInMonth(int month, int year, bool gregorian);
@@ -21,9 +23,10 @@ int DaysInMonth(int month, int year, bool gregorian);
 // not exist). A month outside 1..12 has no days.
 bool DayExistsInForce(int day, int month, int year);
 std::string DateTimeTextToSortKey(const std::string& dateText);
-// Splits a key with its zone field; sets Chart.TimeZoneCorrection. Returns false
-// when the zone text is not a number (the date text is set all the same).
-bool SortKeyToDateTimeText(const std::string& key, std::string& dateText, std::string& zoneText);
+// Splits a key with its zone field; sets chart.TimeZoneCorrection (and
+// chart.ConversionErrorPosition). Returns false when the zone text is not a
+// number (the date text is set all the same).
+bool SortKeyToDateTimeText(ChartState& chart, const std::string& key, std::string& dateText, std::string& zoneText);
 std::string TodayDateText();
 // The file's last-write date as date text and Julian day, or "Non Valida".
 std::string FileDateText(const std::string& fileName, Real& julianDay);

@@ -1,19 +1,12 @@
 #include "engine/chart_state.h"
 
-#include "engine/engine_settings.h"
-
 namespace engine {
 
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
-
-void ResetChartState() {
-    Chart = ChartState{};
-    Birth = BirthDataState{};
-    Orbs = OrbRecord{};
-    ForgetSettingsStandIn();
-    Birth.ChartKind = 1;
+void ResetChartState(ChartState& chart, BirthDataState& birth, OrbRecord& orbs) {
+    chart = ChartState{};
+    birth = BirthDataState{};
+    orbs = OrbRecord{};
+    birth.ChartKind = 1;
 }
 
 }  // namespace engine

@@ -1,7 +1,9 @@
 #pragma once
-// The shared chart state: one chart described by process-wide values that every
-// computation reads and writes and every window reads. Arrays keep their old
-// index bases: an array of 1..N has N+1 entries, entry 0 unused.
+// One chart: the values the engine computes into the chart it is handed, the
+// birth data it was computed from and the orbs it is read with. The program's
+// current person is one such chart (archive/current_chart.h); any other chart
+// is a value of its own. Arrays keep their old index bases: an array of 1..N
+// has N+1 entries, entry 0 unused.
 #include <array>
 #include <string>
 
@@ -19,6 +21,18 @@ enum Body : int {
 
 // The pi of the old run-time's extended reals.
 constexpr Real kPi = 3.14159265358979323851L;
+
+// Essential dignities of the seven classical planets and their mutual
+// receptions, as ComputeReceptions (engine/receptions.h) finds them.
+struct ReceptionTables {
+    using Row = std::array<unsigned char, 9>;  // entries 1..8
+    std::array<std::string, 8> PlanetSignKeys{};     // 1..7, "Sole" + "Leon" ...
+    std::array<unsigned char, 8> PlanetDignity{};    // 1..7, by row after sorting
+    std::array<unsigned char, 8> ReceptionGroup{};   // 1..7: 21, 22, 3, 4, 5 or 0
+    std::array<Row, 8> ReceptionBodies{};            // [row 1..7][entry 1..8]
+    std::array<Row, 8> ReceptionNumbers{};           // level of each entry
+    std::array<Row, 8> ReceptionSigns{};             // planet in whose domicile the entry stands
+};
 
 struct ChartState {
     // Body arrays.
@@ -51,6 +65,9 @@ struct ChartState {
     std::string HouseSystemName;  // string[15]
     std::string NodeType;         // string[5]
     std::string BlackMoonType;    // string[5]
+
+    // Dignities and receptions of the planets (ComputeReceptions).
+    ReceptionTables Receptions;
 
     // The moment.
     Real JulianDay = 0;
@@ -99,14 +116,13 @@ struct OrbRecord {
     Real ParallelOrb = 0;
     Real AntisciaOrb = 0;
     std::string OrbSetLetter;  // string[1]
+    // The defaults stand in for a settings file that could not be read: the
+    // file is not written from them (engine/engine_settings.h).
+    bool DefaultsStandIn = false;
 };
 
-extern ChartState Chart;
-extern BirthDataState Birth;
-extern OrbRecord Orbs;
-
-// Resets the chart state, the current birth data and the orb record to their
-// start values (steps 1 to 4 of the start-up reset; the settings are not read).
-void ResetChartState();
+// Resets a chart, its birth data and its orb record to their start values
+// (steps 1 to 4 of the start-up reset; the settings are not read).
+void ResetChartState(ChartState& chart, BirthDataState& birth, OrbRecord& orbs);
 
 }  // namespace engine

@@ -223,16 +223,6 @@ std::string HeadingZone(const std::string& zoneText) {
     return (code == 0 && v != 0) ? "-" + Cut(zoneText, 5) : zoneText;
 }
 
-// Restores the chart state and the birth data on leaving, also on an error.
-struct KeepChart {
-    ChartState chart = Chart;
-    BirthDataState birth = Birth;
-    ~KeepChart() {
-        Chart = chart;
-        Birth = birth;
-    }
-};
-
 }  // namespace
 
 VolguineScores ScoreVolguine(const VolguinePoints& p) {
@@ -299,70 +289,75 @@ VolguineScores ScoreVolguine(const VolguinePoints& p) {
     return r;
 }
 
-void WriteChartDataTemp(const std::string& birthDateLine, const std::string& birthPlaceLine) {
+void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth, const std::string& birthDateLine,
+                        const std::string& birthPlaceLine) {
     std::vector<std::string> lines;
-    lines.push_back(Birth.SubjectName);
+    lines.push_back(birth.SubjectName);
     lines.push_back(birthDateLine);
     lines.push_back(birthPlaceLine);
-    lines.push_back(Chart.HouseSystemName);
-    lines.push_back(rt::StrReal(Chart.JulianDay));
-    for (int i = 1; i <= 22; ++i) lines.push_back(rt::StrReal(Chart.PlanetLongitudes[i]));
-    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(Chart.HouseCusps[i]));
+    lines.push_back(chart.HouseSystemName);
+    lines.push_back(rt::StrReal(chart.JulianDay));
+    for (int i = 1; i <= 22; ++i) lines.push_back(rt::StrReal(chart.PlanetLongitudes[i]));
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(chart.HouseCusps[i]));
     lines.push_back("BREEDTEGRADEN");
-    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(Chart.PlanetLatitudes[i]));
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(chart.PlanetLatitudes[i]));
     lines.push_back("RETROGRADI");
-    for (int i = 1; i <= 22; ++i) lines.push_back(Chart.RetroMarks[i]);
-    for (int i = 13; i <= 22; ++i) lines.push_back(rt::StrReal(Chart.PlanetLatitudes[i]));
+    for (int i = 1; i <= 22; ++i) lines.push_back(chart.RetroMarks[i]);
+    for (int i = 13; i <= 22; ++i) lines.push_back(rt::StrReal(chart.PlanetLatitudes[i]));
     rt::EnsureParentFolder(kChartDataTempFile);
     rt::WriteTextLines(kChartDataTempFile, lines);
 }
 
-void WriteChartDataTemp() {
-    std::string coordinates = Cut(Birth.CoordinatesText, 12);
+void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth) {
+    std::string coordinates = Cut(birth.CoordinatesText, 12);
     coordinates.resize(12, ' ');
-    WriteChartDataTemp(Birth.BirthDateKey, coordinates + Birth.BirthPlace);
+    WriteChartDataTemp(chart, birth, birth.BirthDateKey, coordinates + birth.BirthPlace);
 }
 
-void ComputeVolguineDominants() {
+void ComputeVolguineDominants(const ChartState& chart) {
     const std::vector<std::string> temp = rt::ReadTextLines(kChartDataTempFile);
     auto line = [&](std::size_t n) { return n <= temp.size() ? Cut(temp[n - 1], 80) : std::string(); };
     const std::string name = line(1);
     const std::string dateLine = line(2);
     const std::string placeLine = line(3);
 
-    KeepChart keep;
+    // The chart of that birth is computed into a chart of its own.
+    ChartState work = chart;
     const ParsedBirth b = ParseBirthData(dateLine, placeLine);
-    Chart.BirthYear = b.year;
-    Chart.BirthMonth = b.month;
-    Chart.BirthDay = b.day;
-    Chart.BirthHourValue = b.hour;
-    Chart.BirthMinuteValue = b.minute;
-    Chart.BirthHour[1] = static_cast<int>(rt::Round(b.hour));
-    Chart.BirthMinute[1] = static_cast<int>(rt::Round(b.minute));
-    Chart.TimeZoneCorrection = b.zone;
-    Chart.LatitudeDegrees[1] = b.latDeg;
-    Chart.LatitudeMinutes[1] = b.latMin;
-    Chart.LatitudeLetter[1] = b.latLetter;
-    Chart.LongitudeDegrees[1] = b.lonDeg;
-    Chart.LongitudeMinutes[1] = b.lonMin;
-    Chart.LongitudeLetter[1] = b.lonLetter;
-    Birth.TimeZoneCorrectionText = b.zoneText;
-    Birth.CoordinatesText = b.coordinates;
+    work.BirthYear = b.year;
+    work.BirthMonth = b.month;
+    work.BirthDay = b.day;
+    work.BirthHourValue = b.hour;
+    work.BirthMinuteValue = b.minute;
+    work.BirthHour[1] = static_cast<int>(rt::Round(b.hour));
+    work.BirthMinute[1] = static_cast<int>(rt::Round(b.minute));
+    work.TimeZoneCorrection = b.zone;
+    work.LatitudeDegrees[1] = b.latDeg;
+    work.LatitudeMinutes[1] = b.latMin;
+    work.LatitudeLetter[1] = b.latLetter;
+    work.LongitudeDegrees[1] = b.lonDeg;
+    work.LongitudeMinutes[1] = b.lonMin;
+    work.LongitudeLetter[1] = b.lonLetter;
 
     // The chart of the birth, in the chart's own calendar.
-    const Real jd = JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, b.day, b.month, b.year, b.hour, b.minute) +
+    const Real jd = JulianDayNumber(work.GregorianCalendar ? 1 : 0, b.day, b.month, b.year, b.hour, b.minute) +
                     b.zone / 24.0L;
-    Chart.JulianDay = jd;
-    ComputeBodies(0, false, jd);
+    work.JulianDay = jd;
+    ComputeBodies(work, 0, false, jd);
     VolguinePoints points;
-    for (int i = 1; i <= 10; ++i) points.longitude[i] = fabsl(Chart.PlanetLongitudes[i]);
-    ComputeHouses(1, b.lonDeg, b.lonMin, jd, b.lonLetter, b.latDeg, b.latMin, b.latLetter, Chart.BirthHour[1],
-                  Chart.BirthMinute[1], b.zone, 0, "N", Chart.HouseCusps);
-    for (int i = 1; i <= 12; ++i) points.cusps[i] = Chart.HouseCusps[i];
-    points.longitude[11] = Chart.HouseCusps[1];
-    points.longitude[12] = Chart.HouseCusps[10];
-    ComputeBodies(0, false, jd + 0.08333333L);
-    for (int i = 1; i <= 10; ++i) points.later[i] = fabsl(Chart.PlanetLongitudes[i]);
+    for (int i = 1; i <= 10; ++i) points.longitude[i] = fabsl(work.PlanetLongitudes[i]);
+    HouseMoment moment;
+    moment.jd = jd;
+    moment.hour = work.BirthHour[1];
+    moment.minute = work.BirthMinute[1];
+    moment.zoneHours = b.zone;
+    ComputeHouses(work, 1, {b.lonDeg, b.lonMin, b.lonLetter, b.latDeg, b.latMin, b.latLetter}, moment,
+                  work.HouseCusps);
+    for (int i = 1; i <= 12; ++i) points.cusps[i] = work.HouseCusps[i];
+    points.longitude[11] = work.HouseCusps[1];
+    points.longitude[12] = work.HouseCusps[10];
+    ComputeBodies(work, 0, false, jd + 0.08333333L);
+    for (int i = 1; i <= 10; ++i) points.later[i] = fabsl(work.PlanetLongitudes[i]);
 
     const VolguineScores s = ScoreVolguine(points);
 

@@ -13,22 +13,23 @@ inline constexpr const char* kVolguineTableFile = "FileDum\\MMMaitre.dum";
 inline constexpr const char* kVolguineTotalsFile = "FileDum\\MMMaitr2.dum";
 inline constexpr const char* kVolguineScratchFile = "FileDum\\Dati.dum";
 
-// Writes "FileTmp\DatiNasc.Tmp" from the current chart: name, date line,
+// Writes "FileTmp\DatiNasc.Tmp" from a chart and its birth data: name, date line,
 // place line, house system, Julian day, longitudes 1..22, cusps 1..12,
-// latitudes and retrograde marks. The date line is Birth.BirthDateKey (the
+// latitudes and retrograde marks. The date line is birth.BirthDateKey (the
 // archive's date field: YYYYMMDDHHMM and the correction), the place line the
 // coordinates text followed by the place name.
-void WriteChartDataTemp();
+void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth);
 // The same with the archive's date and place fields given as they are.
-void WriteChartDataTemp(const std::string& birthDateLine, const std::string& birthPlaceLine);
+void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth, const std::string& birthDateLine,
+                        const std::string& birthPlaceLine);
 
 // Reads "FileTmp\DatiNasc.Tmp", recomputes the chart of that birth in the
-// house system of Chart.HouseSystemName and the calendar of
-// Chart.GregorianCalendar, and writes "FileDum\MMMaitre.dum" (the score table)
+// house system of chart.HouseSystemName and the calendar of
+// chart.GregorianCalendar (into a chart of its own), and writes "FileDum\MMMaitre.dum" (the score table)
 // and "FileDum\MMMaitr2.dum" (totals and element values). The chart state and
-// the current birth data are left as they were found. A missing
+// the birth data are only read. A missing
 // "FileTmp\DatiNasc.Tmp" raises rt::IoError before anything is written.
-void ComputeVolguineDominants();
+void ComputeVolguineDominants(const ChartState& chart);
 
 // The points of one chart to be scored.
 struct VolguinePoints {

@@ -35,12 +35,6 @@ constexpr const char* kDefaultNodeType = "VERO";
 constexpr const char* kDefaultSetLetter = "A";
 constexpr const char* kDefaultBlackMoon = "MEDIA";
 
-void ReportToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
-void (*g_report)(const std::string&) = ReportToStderr;
-
-// The defaults stand in for a settings file that could not be read: the file
-// is not written from them.
-bool g_defaultsStandIn = false;
 
 std::array<Real, 15> OrbsOfSetA() {
     std::array<Real, 15> orbs{};
@@ -101,21 +95,19 @@ Settings DefaultSettings() {
     return s;
 }
 
-void Apply(const Settings& s) {
-    for (int order = 1; order <= 14; ++order) Orbs.AspectOrbs[kAspectSlotByOrder[order]] = s.numbers[order];
-    Orbs.ParallelOrb = s.numbers[15];
-    Orbs.AntisciaOrb = s.numbers[16];
-    Chart.HouseSystemName = s.house;
-    Chart.NodeType = s.node;
-    Orbs.OrbSetLetter = s.set;
-    Chart.BlackMoonType = s.blackMoon;
+void Apply(const Settings& s, ChartState& chart, OrbRecord& orbs) {
+    for (int order = 1; order <= 14; ++order) orbs.AspectOrbs[kAspectSlotByOrder[order]] = s.numbers[order];
+    orbs.ParallelOrb = s.numbers[15];
+    orbs.AntisciaOrb = s.numbers[16];
+    chart.HouseSystemName = s.house;
+    chart.NodeType = s.node;
+    orbs.OrbSetLetter = s.set;
+    chart.BlackMoonType = s.blackMoon;
 }
 
 }  // namespace
 
-void SetSettingsReporter(void (*report)(const std::string& message)) {
-    g_report = report ? report : ReportToStderr;
-}
+void ReportSettingsToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
 void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
                            const std::string& houseSystem, const std::string& nodeType,
@@ -133,7 +125,7 @@ void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real para
     rt::ReplaceTextLines(kEngineSettingsFile, lines);
 }
 
-void LoadEngineSettings() {
+void LoadEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
     if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
     Settings s;
     bool complete = false;
@@ -159,78 +151,78 @@ void LoadEngineSettings() {
         if (keep.empty()) {
             // Without a copy the file stays as it is, and the defaults stand
             // in for it without being written.
-            Apply(DefaultSettings());
-            g_defaultsStandIn = true;
-            g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
+            Apply(DefaultSettings(), chart, orbs);
+            orbs.DefaultsStandIn = true;
+            report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                      "): si usano le orbite e le impostazioni predefinite; non \xE8 stato possibile conservarne una "
                      "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio sul disco o "
                      "rendere scrivibile la cartella \"FileSet\", poi riavviare il programma.");
             return;
         }
         WriteDefaults();
-        g_report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
+        report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                  "): si usano le orbite e le impostazioni predefinite; il file danneggiato \xE8 conservato come \"" +
                  keep + "\". Se le impostazioni erano state cambiate, sceglierle di nuovo nella finestra principale "
                         "(insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia conservata.");
         if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kEngineSettingsFile);
     }
-    Apply(s);
-    g_defaultsStandIn = false;
+    Apply(s, chart, orbs);
+    orbs.DefaultsStandIn = false;
 }
 
-void LoadEngineSettingsAtStart() {
+void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
     try {
-        LoadEngineSettings();
+        LoadEngineSettings(chart, orbs, report);
     } catch (const rt::IoError& e) {
         // The start goes on: the defaults stand in for this run, and the file
         // is left as it is.
-        Apply(DefaultSettings());
-        g_defaultsStandIn = true;
+        Apply(DefaultSettings(), chart, orbs);
+        orbs.DefaultsStandIn = true;
         const std::string head = "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
                                  rt::IoError::MessageFor(e.Code()) + ")";
         if (rt::IoError::IsFolderInPlace(e.Code(), kEngineSettingsFile))
-            g_report(head + ": " + rt::kFolderInPlaceText +
+            report(head + ": " + rt::kFolderInPlaceText +
                      ". Per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO), e nessuna "
                      "scelta viene salvata. Spostare altrove o rinominare la cartella \"FileSet\\OrbiDomi.stt\" e "
                      "riavviare il programma, che crea il file con le impostazioni predefinite.");
         else
-            g_report(head +
+            report(head +
                      ": per ora si usano le orbite e le impostazioni predefinite (orbite A, nodo VERO); "
                      "il file resta com'\xE8 e il programma non lo sovrascrive. Rendere il file leggibile (permessi "
                      "del file e della sua cartella) e riavviare il programma.");
     }
 }
 
-bool SettingsDefaultsStandIn() { return g_defaultsStandIn; }
+bool SettingsDefaultsStandIn(const OrbRecord& orbs) { return orbs.DefaultsStandIn; }
 
-void ForgetSettingsStandIn() { g_defaultsStandIn = false; }
-
-void RequireWritableEngineSettings() {
+void RequireWritableEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
     rt::RequireReadableOrMissing(kEngineSettingsFile);
     // The defaults stood in for a file that could not be read; readable now,
     // it gives the settings in force before anything is written over it.
-    if (g_defaultsStandIn && rt::PathExists(kEngineSettingsFile)) {
-        LoadEngineSettings();
-        if (g_defaultsStandIn) rt::RefuseUnreadSettings(kEngineSettingsFile);
+    if (orbs.DefaultsStandIn && rt::PathExists(kEngineSettingsFile)) {
+        LoadEngineSettings(chart, orbs, report);
+        if (orbs.DefaultsStandIn) rt::RefuseUnreadSettings(kEngineSettingsFile);
     }
 }
 
-void WriteOrbSetSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
-                         const std::string& setLetter) {
-    RequireWritableEngineSettings();
-    WriteEngineSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, Chart.HouseSystemName, Chart.NodeType,
-                          setLetter, Chart.BlackMoonType);
+void WriteOrbSetSettings(ChartState& chart, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
+                         Real parallelOrb, Real antisciaOrb, const std::string& setLetter,
+                         const SettingsReporter& report) {
+    RequireWritableEngineSettings(chart, orbs, report);
+    WriteEngineSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, chart.HouseSystemName, chart.NodeType,
+                          setLetter, chart.BlackMoonType);
 }
 
-void SetEngineSettingsLine(int n, const std::string& text) {
-    RequireWritableEngineSettings();
+void SetEngineSettingsLine(ChartState& chart, OrbRecord& orbs, int n, const std::string& text,
+                           const SettingsReporter& report) {
+    RequireWritableEngineSettings(chart, orbs, report);
     if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
     std::vector<std::string> lines = rt::ReadTextLines(kEngineSettingsFile);
     lines.resize(20);
     for (auto& l : lines) l = rt::CutTo(l, 25);
     if (n >= 1 && n <= 20) lines[static_cast<std::size_t>(n - 1)] = text;
     rt::ReplaceTextLines(kEngineSettingsFile, lines);
-    LoadEngineSettings();
+    LoadEngineSettings(chart, orbs, report);
 }
 
 OrbSets DefaultOrbSets() {
@@ -257,30 +249,30 @@ void SaveOrbSets(const OrbSets& sets) {
     rt::ReplaceTextLines(kOrbSetsFile, lines);
 }
 
-void EnsureOrbSets() {
+void EnsureOrbSets(const OrbRecord& orbs) {
     if (rt::PathExists(kOrbSetsFile)) return;
     OrbSets sets = DefaultOrbSets();
-    const std::string letter = Orbs.OrbSetLetter;
+    const std::string letter = orbs.OrbSetLetter;
     if (letter == "B" || letter == "C") sets.selected = letter;
-    if (!g_defaultsStandIn) {
+    if (!orbs.DefaultsStandIn) {
         // The orbs in force are the user's: a personal set in force keeps
         // them, as the orb settings window would show them.
         if (letter == "B" || letter == "C") {
             std::array<Real, 15> inForce{};
             bool fits = true;
             for (int i = 1; i <= 14; ++i) {
-                inForce[i] = Orbs.AspectOrbs[kAspectSlotByOrder[i]];
+                inForce[i] = orbs.AspectOrbs[kAspectSlotByOrder[i]];
                 fits = fits && rt::InRange(inForce[i], 0, kMaxPersonalOrb);
             }
             if (fits) sets.orbs[letter == "B" ? 1 : 2] = inForce;
         }
-        if (rt::InRange(Orbs.ParallelOrb, 0, kMaxSpecialOrb)) sets.parallelOrb = Orbs.ParallelOrb;
-        if (rt::InRange(Orbs.AntisciaOrb, 0, kMaxSpecialOrb)) sets.antisciaOrb = Orbs.AntisciaOrb;
+        if (rt::InRange(orbs.ParallelOrb, 0, kMaxSpecialOrb)) sets.parallelOrb = orbs.ParallelOrb;
+        if (rt::InRange(orbs.AntisciaOrb, 0, kMaxSpecialOrb)) sets.antisciaOrb = orbs.AntisciaOrb;
     }
     SaveOrbSets(sets);
 }
 
-OrbSets LoadOrbSets() {
+OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report) {
     if (!rt::PathExists(kOrbSetsFile)) SaveOrbSets(DefaultOrbSets());
     // A file that cannot be read at all (no permission, a folder in its place)
     // raises its error here: nothing is replaced and nothing is saved.
@@ -353,8 +345,8 @@ OrbSets LoadOrbSets() {
             what += "finisce alla riga " + std::to_string(lines.size()) + " delle sue 48";
         }
         // The set in force stays the marked one.
-        if (lines.size() < 49 && (Orbs.OrbSetLetter == "A" || Orbs.OrbSetLetter == "B" || Orbs.OrbSetLetter == "C"))
-            sets.selected = Orbs.OrbSetLetter;
+        if (lines.size() < 49 && (orbs.OrbSetLetter == "A" || orbs.OrbSetLetter == "B" || orbs.OrbSetLetter == "C"))
+            sets.selected = orbs.OrbSetLetter;
     }
     const std::string keep = rt::KeepDamagedCopy(kOrbSetsFile);
     std::string message = "Il file delle orbite \"" + std::string(kOrbSetsFile) + "\" era danneggiato (" + what +
@@ -362,13 +354,13 @@ OrbSets LoadOrbSets() {
     if (keep.empty()) {
         // Without a copy the file stays as it is and nothing is saved over it.
         sets.damaged = true;
-        g_report(message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
+        report(message + "; non \xE8 stato possibile conservarne una copia, perci\xF2 il file resta com'\xE8 e le "
                            "orbite non vengono salvate. Liberare spazio sul disco o rendere scrivibile la cartella "
                            "\"FileDum\", poi riavviare il programma.");
         return sets;
     }
     SaveOrbSets(sets);
-    g_report(message + "; il file danneggiato \xE8 conservato come \"" + keep +
+    report(message + "; il file danneggiato \xE8 conservato come \"" + keep +
              "\". Controllare le orbite degli insiemi B e C nella finestra delle orbite e correggerle; i valori di "
              "prima si leggono nella copia conservata.");
     return sets;

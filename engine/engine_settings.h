@@ -2,6 +2,7 @@
 // The engine settings file "FileSet\OrbiDomi.stt" (orbs, house system, node and
 // black-moon kind, orb set) and the orb sets file "FileDum\MMVarOrb.dum".
 #include <array>
+#include <functional>
 #include <string>
 
 #include "engine/chart_state.h"
@@ -20,39 +21,45 @@ extern const std::array<int, 15> kOrbSetA;
 extern const std::array<Real, 15> kOrbSetBStart;
 extern const std::array<Real, 15> kOrbSetCStart;
 
+// Who is told of a damaged settings or orb sets file (the program shows a
+// message box; the tools write to standard error).
+using SettingsReporter = std::function<void(const std::string& message)>;
+void ReportSettingsToStderr(const std::string& message);
+
 // Reads the 20 lines of the settings file into the orb record and the settings
-// of the chart state. A missing file is first created with its defaults. A file
+// of the chart (house system, node and black-moon kinds). A missing file is first created with its defaults. A file
 // that cannot be read whole (too short, text where a number belongs) is
-// reported through the message sink of SetSettingsReporter and the defaults
+// reported through `report` and the defaults
 // are used and written back after a numbered copy of it is kept (without a
 // copy the file stays and the defaults stand in unwritten); a file with extra
 // lines is read for its 20 lines. A file that cannot be read at all raises
 // its input/output error.
-void LoadEngineSettings();
+void LoadEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report);
 
 // At the start: LoadEngineSettings, and when the file cannot be read at all
 // (no permission, a folder in its place), the defaults stand in for this run
-// (set A, "PLACIDO", "VERO", "MEDIA"); the user is told through the reporter,
+// (set A, "PLACIDO", "VERO", "MEDIA"); the user is told through `report`,
 // naming the file, and the file is left as it is.
-void LoadEngineSettingsAtStart();
+void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report);
 // True while the defaults stand in for a settings file that could not be read.
-bool SettingsDefaultsStandIn();
-void ForgetSettingsStandIn();
+bool SettingsDefaultsStandIn(const OrbRecord& orbs);
 
 // Before a settings file is written from the values in memory: raises
 // rt::UnreadableSettingsError when the file exists and cannot be read, or when
 // the defaults stand in for it and it still cannot be read whole (a file
 // readable again is read first, so that its settings are the ones written).
-void RequireWritableEngineSettings();
+void RequireWritableEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report);
 
 // Rewrites the settings file with line n (1..20) replaced by text, then
 // reloads (refused as RequireWritableEngineSettings says).
-void SetEngineSettingsLine(int n, const std::string& text);
+void SetEngineSettingsLine(ChartState& chart, OrbRecord& orbs, int n, const std::string& text,
+                           const SettingsReporter& report);
 
 // Writes the chosen orb set into the settings file with the house system,
 // node kind and black-moon kind in force (refused as RequireWritableEngineSettings says).
-void WriteOrbSetSettings(const std::array<Real, 15>& orbsInAngleOrder, Real parallelOrb, Real antisciaOrb,
-                         const std::string& setLetter);
+void WriteOrbSetSettings(ChartState& chart, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
+                         Real parallelOrb, Real antisciaOrb, const std::string& setLetter,
+                         const SettingsReporter& report);
 
 // Writes the whole settings file: the 14 orbs in angle order, the parallel and
 // antiscia orbs, house system, node kind, set letter and black-moon kind. A
@@ -77,21 +84,19 @@ struct OrbSets {
 OrbSets DefaultOrbSets();
 // Reads the orb sets; a missing file is created with the defaults first. A
 // damaged file (a line that is no orb, a file cut short, a line 49 that is no
-// set letter) is reported through the message sink of SetSettingsReporter,
+// set letter) is reported through `report`,
 // naming the file and the values; its readable values are kept, the others
 // take their defaults, and the file is rewritten so after its damaged copy is
 // kept under a number of its own. A file that cannot be read at all raises
 // its input/output error.
-OrbSets LoadOrbSets();
+// The set in force of `orbs` stays the marked one when line 49 is lost.
+OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report);
 void SaveOrbSets(const OrbSets& sets);
 // Creates the orb sets file when it is missing (at the start, so that every
 // set can be chosen from the first start): sets A, B and C with their own
 // orbs, the set in force marked. A set B or C in force keeps the orbs the
 // settings hold for it.
-void EnsureOrbSets();
+void EnsureOrbSets(const OrbRecord& orbs);
 
-// Who is told of a damaged settings file (the program shows a message box;
-// the default writes to standard error).
-void SetSettingsReporter(void (*report)(const std::string& message));
 
 }  // namespace engine

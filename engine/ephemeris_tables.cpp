@@ -346,29 +346,48 @@ const std::uint8_t* LoadedTable::Range(std::int64_t offset, std::size_t count) c
     return reinterpret_cast<const std::uint8_t*>(bytes_.data()) + offset;
 }
 
-LoadedTable& MoonTable() {
-    static LoadedTable table;
-    return table;
+const LoadedTable& EphemerisTables::Table(Which which) {
+    Slot& slot = slots_[which];
+    if (slot.loaded.load(std::memory_order_acquire)) return slot.table;
+    const std::lock_guard<std::mutex> lock(slot.mutex);
+    if (!slot.loaded.load(std::memory_order_relaxed)) {
+        switch (which) {
+        case kMoon:
+            LoadSoundTable(slot.table, kMoonTableFile, kMoonRecordSize, kMoonTableRecords, MoonTableDamage);
+            break;
+        case kPlanets:
+            LoadSoundTable(slot.table, kPlanetTableFile, kPlanetRecordSize, kPlanetTableRecords, PlanetTableDamage);
+            break;
+        case kBlackMoon:
+            LoadSoundTable(slot.table, kBlackMoonTableFile, kBlackMoonRecordSize, kBlackMoonTableRecords,
+                           BlackMoonTableDamage);
+            break;
+        case kMinor:
+            LoadSoundTable(slot.table, kMinorTableFile, 1, static_cast<std::int64_t>(kMinorTableBytes),
+                           MinorTableDamage);
+            break;
+        case kLunar:
+            LoadSoundTable(slot.table, kLunarTableFile, 1, static_cast<std::int64_t>(kLunarTableBytes),
+                           LunarTableDamage);
+            break;
+        case kTableCount:
+            break;
+        }
+        slot.loaded.store(true, std::memory_order_release);
+    }
+    return slot.table;
 }
 
-LoadedTable& PlanetTable() {
-    static LoadedTable table;
-    return table;
+void EphemerisTables::Reload() {
+    for (Slot& slot : slots_) {
+        const std::lock_guard<std::mutex> lock(slot.mutex);
+        slot.loaded.store(false, std::memory_order_release);
+    }
 }
 
-LoadedTable& BlackMoonTable() {
-    static LoadedTable table;
-    return table;
-}
-
-LoadedTable& MinorTable() {
-    static LoadedTable table;
-    return table;
-}
-
-LoadedTable& LunarTable() {
-    static LoadedTable table;
-    return table;
+EphemerisTables& ShippedEphemerisTables() {
+    static EphemerisTables tables;
+    return tables;
 }
 
 Real MinorBodyCorrectionFrom(const LoadedTable& table, int body, Real jd) {

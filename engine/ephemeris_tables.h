@@ -3,10 +3,12 @@
 // correction, the 5-day table of the planets and the true node, and the daily
 // black-moon correction. Record files without a header, little-endian.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -189,12 +191,34 @@ private:
 void LoadSoundTable(LoadedTable& table, const char* name, std::size_t recordSize, std::int64_t records,
                     TableCheck check);
 
-// The tables of this run, loaded on first use.
-LoadedTable& MoonTable();
-LoadedTable& PlanetTable();
-LoadedTable& BlackMoonTable();
-LoadedTable& MinorTable();
-LoadedTable& LunarTable();
+// The five correction tables of the data folder, each read and checked at its
+// first need (a damaged one put back from the installation first, as
+// LoadSoundTable does) and only read afterwards. Charts computed at once on
+// several threads share it: a table is loaded by one of them while the others
+// wait for it. A table that is missing or cannot be put back raises its error
+// at every need until a sound one is loaded.
+class EphemerisTables {
+public:
+    enum Which { kMoon, kPlanets, kBlackMoon, kMinor, kLunar, kTableCount };
+    // The table, loaded at its first need.
+    const LoadedTable& Table(Which which);
+    // Forgets what was loaded: the next need looks at the files of the working
+    // folder again (after the owner moved to another data folder or its tables
+    // were replaced). Never while a chart is being computed from them.
+    void Reload();
+
+private:
+    struct Slot {
+        std::mutex mutex;
+        std::atomic<bool> loaded{false};
+        LoadedTable table;
+    };
+    std::array<Slot, kTableCount> slots_;
+};
+
+// The tables of the program's data folder (the working folder), made at their
+// first use.
+EphemerisTables& ShippedEphemerisTables();
 
 // The lookups on loaded tables.
 Real MoonCorrectionFrom(const LoadedTable& table, Real jd);

@@ -394,34 +394,41 @@ Real NorthLatitude(int degrees, int minutes, const std::string& letter) {
     return (letter == "S" || letter == "s") ? -phi : phi;
 }
 
-HouseStatus ComputeChartHouses() {
-    auto& c = Chart;
-    return ComputeHouses(c.HouseCalcMode, c.LongitudeDegrees[1], c.LongitudeMinutes[1], c.JulianDay,
-                         c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1], c.LatitudeLetter[1],
-                         c.BirthHour[1], c.BirthMinute[1], c.TimeZoneCorrection, 0, "N", c.HouseCusps);
+PlaceFields PlaceOfChart(const ChartState& chart) {
+    return {chart.LongitudeDegrees[1], chart.LongitudeMinutes[1], chart.LongitudeLetter[1],
+            chart.LatitudeDegrees[1],  chart.LatitudeMinutes[1],  chart.LatitudeLetter[1]};
 }
 
-HouseStatus ComputeHouses(int mode, int lonDeg, int lonMin, Real jd, const std::string& lonLetter,
-                          int latDeg, int latMin, const std::string& latLetter, int hour, int minute,
-                          Real zoneHours, Real extraHours, const std::string& timeLetter,
+HouseStatus ComputeChartHouses(ChartState& chart) {
+    HouseMoment moment;
+    moment.jd = chart.JulianDay;
+    moment.hour = chart.BirthHour[1];
+    moment.minute = chart.BirthMinute[1];
+    moment.zoneHours = chart.TimeZoneCorrection;
+    return ComputeHouses(chart, chart.HouseCalcMode, PlaceOfChart(chart), moment, chart.HouseCusps);
+}
+
+HouseStatus ComputeHouses(ChartState& chart, int mode, const PlaceFields& place, const HouseMoment& moment,
                           CuspArray& cusps) {
+    const Real jd = moment.jd;
     const Real eps = TrueObliquity(jd);
-    const Real lam = EastLongitude(lonDeg, lonMin, lonLetter);
-    const Real phi = NorthLatitude(latDeg, latMin, latLetter);
+    const Real lam = EastLongitude(place.lonDeg, place.lonMin, place.lonLetter);
+    const Real phi = NorthLatitude(place.latDeg, place.latMin, place.latLetter);
     Real ramc;
     if (mode < 3) {
-        Real h = hour + minute / 60.0L;
-        if (mode == 2 && (timeLetter == "L" || timeLetter == "S")) h = h - zoneHours - extraHours;
-        const Real lst = SiderealTimeHours(jd, zoneHours + h + extraHours, lam);
-        Chart.LocalSiderealTime = lst;
+        Real h = moment.hour + moment.minute / 60.0L;
+        if (mode == 2 && (moment.timeLetter == "L" || moment.timeLetter == "S"))
+            h = h - moment.zoneHours - moment.extraHours;
+        const Real lst = SiderealTimeHours(jd, moment.zoneHours + h + moment.extraHours, lam);
+        chart.LocalSiderealTime = lst;
         ramc = 15.0L * lst;
     } else {
-        ramc = Chart.PresetRAMC;
+        ramc = chart.PresetRAMC;
     }
     Real mc = 0, asc = 0;
-    const HouseStatus status = CuspsFromRamc(Chart.HouseSystemName, ramc, eps, phi, cusps, &mc, &asc);
-    Chart.MidheavenRad = mc * (kPi / 180.0L);
-    Chart.AscendantRad = asc * (kPi / 180.0L);
+    const HouseStatus status = CuspsFromRamc(chart.HouseSystemName, ramc, eps, phi, cusps, &mc, &asc);
+    chart.MidheavenRad = mc * (kPi / 180.0L);
+    chart.AscendantRad = asc * (kPi / 180.0L);
     return status;
 }
 

@@ -9,7 +9,7 @@
 
 namespace engine {
 
-using CuspArray = std::array<Real, 16>;  // entries 1..15, as Chart.HouseCusps
+using CuspArray = std::array<Real, 16>;  // entries 1..15, as ChartState::HouseCusps
 
 // What a house computation could deliver.
 enum class HouseStatus {
@@ -58,24 +58,43 @@ bool PorphyryStandsIn(const std::string& system, Real phi, Real eps);
 // ComputeChartHouses computes them.
 bool PorphyryStandsInForChart(const ChartState& chart);
 
+// A place as the chart's place fields hold it: degrees, minutes and letter of
+// the longitude ("O" or "W" west) and of the latitude ("S" south).
+struct PlaceFields {
+    int lonDeg = 0;
+    int lonMin = 0;
+    std::string lonLetter;
+    int latDeg = 0;
+    int latMin = 0;
+    std::string latLetter;
+};
+// The place of a chart (entry 1 of its place fields).
+PlaceFields PlaceOfChart(const ChartState& chart);
+
+// The moment of a house computation: the Julian day, the clock time, and the
+// hours between the clock and Universal Time (Universal Time is hour +
+// minute / 60 + zoneHours + extraHours).
+struct HouseMoment {
+    Real jd = 0;
+    int hour = 0;
+    int minute = 0;
+    Real zoneHours = 0;
+    Real extraHours = 0;
+    std::string timeLetter = "N";
+};
+
 // The house computation of the charts. mode below 3 computes the sidereal time
 // from jd and the clock time (mode 2 with time letter "L" or "S" takes the zone
 // and extra hours off the clock time first); mode 3 and above use
-// Chart.PresetRAMC and Chart.PresetSiderealTime. Longitude letter "O" or "W"
-// is west, latitude letter "S" south. Universal Time is hour + minute / 60 +
-// zoneHours + extraHours. Writes cusps 1..12 of Chart.HouseSystemName,
-// Chart.MidheavenRad, Chart.AscendantRad and (modes below 3)
-// Chart.LocalSiderealTime.
-HouseStatus ComputeHouses(int mode, int lonDeg, int lonMin, Real jd, const std::string& lonLetter,
-                          int latDeg, int latMin, const std::string& latLetter, int hour, int minute,
-                          Real zoneHours, Real extraHours, const std::string& timeLetter,
+// chart.PresetRAMC and chart.PresetSiderealTime. Writes cusps 1..12 of
+// chart.HouseSystemName, chart.MidheavenRad, chart.AscendantRad and (modes
+// below 3) chart.LocalSiderealTime.
+HouseStatus ComputeHouses(ChartState& chart, int mode, const PlaceFields& place, const HouseMoment& moment,
                           CuspArray& cusps);
-
 // The houses of the chart's own moment and birth place (entry 1 of the place
-// and clock fields, Chart.TimeZoneCorrection) by Chart.HouseSystemName into
-// Chart.HouseCusps: the one call the current person and the chart window share.
-HouseStatus ComputeChartHouses();
-
+// and clock fields, chart.TimeZoneCorrection) by chart.HouseSystemName into
+// chart.HouseCusps: the one call the current person and the chart window share.
+HouseStatus ComputeChartHouses(ChartState& chart);
 // Signed geographic coordinates (degrees, east and north positive) from the
 // place fields' degrees, minutes and letters.
 Real EastLongitude(int degrees, int minutes, const std::string& letter);

@@ -6,22 +6,23 @@
 
 namespace engine {
 
-bool ApplyOrbSet(const std::string& chosenLetter) {
+bool ApplyOrbSet(ChartState& chart, OrbRecord& orbs, const std::string& chosenLetter,
+                 const SettingsReporter& report) {
     // The letter may be the orb record's own, which a reading of the settings
     // below replaces.
     const std::string letter = chosenLetter;
     if (!rt::PathExists(kOrbSetsFile)) return false;
     // A settings file that could not be read is not written over: nothing is
     // changed then, the orb sets file neither.
-    RequireWritableEngineSettings();
-    OrbSets sets = LoadOrbSets();
+    RequireWritableEngineSettings(chart, orbs, report);
+    OrbSets sets = LoadOrbSets(orbs, report);
     int index = letter == "B" ? 1 : letter == "C" ? 2 : 0;
     const std::string chosen = index == 1 ? "B" : index == 2 ? "C" : "A";
-    WriteOrbSetSettings(sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb, chosen);
+    WriteOrbSetSettings(chart, orbs, sets.orbs[static_cast<std::size_t>(index)], sets.parallelOrb, sets.antisciaOrb, chosen, report);
     sets.selected = chosen;
     // A damaged file that could not be kept is not written over.
     if (!sets.damaged) SaveOrbSets(sets);
-    LoadEngineSettings();
+    LoadEngineSettings(chart, orbs, report);
     return true;
 }
 

@@ -3,6 +3,9 @@
 // engine settings file and of the orb record.
 #include <string>
 
+#include "engine/chart_state.h"
+#include "engine/engine_settings.h"
+
 namespace engine {
 
 inline constexpr const char* kMissingOrbSetsMessage = "Manca File \"MMVarOrb.dum\"";
@@ -13,7 +16,7 @@ inline constexpr const char* kMissingOrbSetsMessage = "Manca File \"MMVarOrb.dum
 // rewritten with the letter; the settings are reloaded. Returns false, and
 // changes nothing, when the orb sets file is missing; raises
 // rt::UnreadableSettingsError, changing nothing, when the settings file
-// cannot be read.
-bool ApplyOrbSet(const std::string& letter);
+// cannot be read. A damaged file is reported through `report`.
+bool ApplyOrbSet(ChartState& chart, OrbRecord& orbs, const std::string& letter, const SettingsReporter& report);
 
 }  // namespace engine

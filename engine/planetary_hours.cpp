@@ -33,14 +33,15 @@ void EqualSixths(Real asc, Real mc, HourBoundaryTable& t) {
 
 }  // namespace
 
-bool ComputeHouseCusps(int lonDeg, int lonMin, const std::string& lonLetter, Real jd, int latDeg,
-                       int latMin, const std::string& latLetter, int hour, int minute, Real zoneHours,
-                       Real extraHours, HourBoundaryTable& t) {
+bool ComputeHouseCusps(ChartState& chart, const PlaceFields& place, const HouseMoment& moment,
+                       HourBoundaryTable& t) {
+    const Real jd = moment.jd;
     const Real eps = TrueObliquity(jd);
-    const Real lam = EastLongitude(lonDeg, lonMin, lonLetter);
-    const Real phi = NorthLatitude(latDeg, latMin, latLetter);
-    const Real lst = SiderealTimeHours(jd, zoneHours + hour + minute / 60.0L + extraHours, lam);
-    Chart.LocalSiderealTime = lst;
+    const Real lam = EastLongitude(place.lonDeg, place.lonMin, place.lonLetter);
+    const Real phi = NorthLatitude(place.latDeg, place.latMin, place.latLetter);
+    const Real lst =
+        SiderealTimeHours(jd, moment.zoneHours + moment.hour + moment.minute / 60.0L + moment.extraHours, lam);
+    chart.LocalSiderealTime = lst;
     const Real ramc = 15.0L * lst;
 
     bool exists = true;
@@ -62,31 +63,27 @@ bool ComputeHouseCusps(int lonDeg, int lonMin, const std::string& lonLetter, Rea
     return exists;
 }
 
-void WeekdayOfJulianDay(int& index, Real jd) {
+void WeekdayOfJulianDay(ChartState& chart, int& index, Real jd) {
     // The civil day begins at JD x.5; JD 0.5 .. 1.5 was a Monday.
     const long long day = static_cast<long long>(floorl(jd + 1.5L));
     index = static_cast<int>(((day % 7) + 7) % 7);
-    Chart.WeekdayName = kWeekdayNames[index];
+    chart.WeekdayName = kWeekdayNames[index];
 }
 
-bool FindSunrise(Real& jd) {
-    const ChartState saved = Chart;
-    struct Restore {
-        const ChartState& saved;
-        ~Restore() { Chart = saved; }
-    } restore{saved};
-
-    const Real zone = Chart.TimeZoneCorrection;
-    const Real jd0 = JulianDayNumber(Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
-                                     Chart.BirthYear, 0, 0) +
+bool FindSunrise(const ChartState& chart, Real& jd) {
+    // The search computes into a chart of its own.
+    ChartState work = chart;
+    const Real zone = work.TimeZoneCorrection;
+    const Real jd0 = JulianDayNumber(work.GregorianCalendar ? 1 : 0, work.BirthDay, work.BirthMonth,
+                                     work.BirthYear, 0, 0) +
                      zone / 24.0L;
 
     // Sun and Ascendant at the moment e (UT). The houses take the local clock
     // time of e, whole hour and minute plus the remainder, and the zone
     // correction once, so their Universal Time is e itself.
     auto sunAndAscendant = [&](Real e, Real& sun, Real& asc) {
-        ComputeBodiesWithRetro(1, e);
-        sun = fabsl(Chart.PlanetLongitudes[kSun]);
+        ComputeBodiesWithRetro(work, 1, e);
+        sun = fabsl(work.PlanetLongitudes[kSun]);
         const Real local = e - zone / 24.0L;
         Real fraction = local + 0.5L - floorl(local + 0.5L);  // of the local clock day
         const Real minutes = fraction * 1440.0L;
@@ -95,10 +92,14 @@ bool FindSunrise(Real& jd) {
         const int h = static_cast<int>(whole) / 60;
         const int m = static_cast<int>(whole) % 60;
         const Real rest = (minutes - whole) / 60.0L;
-        ComputeHouses(1, Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], e, Chart.LongitudeLetter[1],
-                      Chart.LatitudeDegrees[1], Chart.LatitudeMinutes[1], Chart.LatitudeLetter[1], h, m, zone,
-                      rest, "N", Chart.HouseCusps);
-        asc = Chart.AscendantRad / kRad;
+        HouseMoment moment;
+        moment.jd = e;
+        moment.hour = h;
+        moment.minute = m;
+        moment.zoneHours = zone;
+        moment.extraHours = rest;
+        ComputeHouses(work, 1, PlaceOfChart(work), moment, work.HouseCusps);
+        asc = work.AscendantRad / kRad;
     };
 
     Real e = jd0;
@@ -126,17 +127,18 @@ bool FindSunrise(Real& jd) {
     return found;
 }
 
-int PlanetaryDayIndex(Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound) {
+int PlanetaryDayIndex(ChartState& chart, Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound) {
     const Real clock = birthJd - zoneHours / 24.0L;  // the birth by the clock of its place
     int index = 0;
-    WeekdayOfJulianDay(index, sunriseFound && sunriseJd >= birthJd ? clock - 1 : clock);
+    WeekdayOfJulianDay(chart, index, sunriseFound && sunriseJd >= birthJd ? clock - 1 : clock);
     return index;
 }
 
-PlanetaryDay FindPlanetaryDay() {
+PlanetaryDay FindPlanetaryDay(ChartState& chart) {
     PlanetaryDay day;
-    day.SunriseFound = FindSunrise(day.SunriseJulianDay);
-    day.Index = PlanetaryDayIndex(Chart.JulianDay, Chart.TimeZoneCorrection, day.SunriseJulianDay, day.SunriseFound);
+    day.SunriseFound = FindSunrise(chart, day.SunriseJulianDay);
+    day.Index = PlanetaryDayIndex(chart, chart.JulianDay, chart.TimeZoneCorrection, day.SunriseJulianDay,
+                                  day.SunriseFound);
     return day;
 }
 

@@ -97,46 +97,46 @@ void FloatToTextDec(int width, std::string& text, Real value) {
     text = body.substr(0, static_cast<std::size_t>(std::max(0, width)));
 }
 
-void FormatTimeZoneText() {
+void FormatTimeZoneText(const ChartState& chart, BirthDataState& birth) {
     std::string digits;
-    FloatToTextDec(4, digits, Chart.TimeZoneCorrection);
-    Birth.TimeZoneText = std::string(-Chart.TimeZoneCorrection >= 0 ? "+" : "-") + digits;
+    FloatToTextDec(4, digits, chart.TimeZoneCorrection);
+    birth.TimeZoneText = std::string(-chart.TimeZoneCorrection >= 0 ? "+" : "-") + digits;
 }
 
 namespace {
-Real ValField(const std::string& text, std::size_t start, std::size_t length) {
+Real ValField(ChartState& chart, const std::string& text, std::size_t start, std::size_t length) {
     std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
     int code = 0;
     Real v = rt::ValReal(part, code);
-    Chart.ConversionErrorPosition = code;
+    chart.ConversionErrorPosition = code;
     return v;
 }
-int ValIntField(const std::string& text, std::size_t start, std::size_t length) {
+int ValIntField(ChartState& chart, const std::string& text, std::size_t start, std::size_t length) {
     std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
     int code = 0;
     int v = rt::ValInt(part, code);
-    Chart.ConversionErrorPosition = code;
+    chart.ConversionErrorPosition = code;
     return v;
 }
 }  // namespace
 
-void ParseBirthDateTimeText() {
-    const std::string& t = Birth.BirthDateText;
-    Chart.BirthDay = ValField(t, 1, 2);
-    Chart.BirthMonth = ValField(t, 4, 2);
-    Chart.BirthYear = ValField(t, 7, 4);
-    Chart.BirthHourValue = ValField(t, 12, 2);
-    Chart.BirthMinuteValue = ValField(t, 15, 2);
+void ParseBirthDateTimeText(ChartState& chart, const BirthDataState& birth) {
+    const std::string& t = birth.BirthDateText;
+    chart.BirthDay = ValField(chart, t, 1, 2);
+    chart.BirthMonth = ValField(chart, t, 4, 2);
+    chart.BirthYear = ValField(chart, t, 7, 4);
+    chart.BirthHourValue = ValField(chart, t, 12, 2);
+    chart.BirthMinuteValue = ValField(chart, t, 15, 2);
 }
 
-void ParseLatLongText(const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
+void ParseLatLongText(ChartState& chart, const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
                       int& latDeg, int& latMin, std::string& latLetter) {
-    latDeg = ValIntField(text, 1, 2);
+    latDeg = ValIntField(chart, text, 1, 2);
     latLetter = text.size() >= 3 ? text.substr(2, 1) : std::string();
-    latMin = ValIntField(text, 4, 2);
-    lonDeg = ValIntField(text, 7, 3);
+    latMin = ValIntField(chart, text, 4, 2);
+    lonDeg = ValIntField(chart, text, 7, 3);
     lonLetter = text.size() >= 10 ? text.substr(9, 1) : std::string();
-    lonMin = ValIntField(text, 11, 2);
+    lonMin = ValIntField(chart, text, 11, 2);
 }
 
 int HouseOfPoint(Real position, const std::array<Real, 16>& cusps, int previous) {
@@ -153,13 +153,13 @@ int HouseOfPoint(Real position, const std::array<Real, 16>& cusps, int previous)
     return house;
 }
 
-void ClearOutOfRangeBodies(Real julianDay) {
+void ClearOutOfRangeBodies(ChartState& chart, Real julianDay) {
     if (julianDay >= 2396758.5L && julianDay <= 2481129.5L) return;
-    Chart.InEphemerisRange = false;
+    chart.InEphemerisRange = false;
     for (int i = 15; i <= 19; ++i) {
-        Chart.PlanetLongitudes[i] = 0;
-        Chart.DodecatemoriaLongitudes[i] = 0;
-        Chart.RetroMarks[i] = " ";
+        chart.PlanetLongitudes[i] = 0;
+        chart.DodecatemoriaLongitudes[i] = 0;
+        chart.RetroMarks[i] = " ";
     }
 }
 

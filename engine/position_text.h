@@ -19,11 +19,12 @@ void FormatSignPosShort(int mode, std::string& text, Real longitude);
 void FormatDegMin(int mode, std::string& text, Real longitude);
 void FormatSignPosLong(std::string& text, const std::string& retroFlag, Real longitude);
 void FormatLatitudeText(std::string& text, Real latitude);
-void FormatTimeZoneText();  // Birth.TimeZoneText from Chart.TimeZoneCorrection
+void FormatTimeZoneText(const ChartState& chart, BirthDataState& birth);  // birth.TimeZoneText from chart.TimeZoneCorrection
 void FloatToTextDec(int width, std::string& text, Real value);
 
-void ParseBirthDateTimeText();  // Chart.Birth* from Birth.BirthDateText
-void ParseLatLongText(const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
+void ParseBirthDateTimeText(ChartState& chart, const BirthDataState& birth);  // chart.Birth* from birth.BirthDateText
+// Sets chart.ConversionErrorPosition.
+void ParseLatLongText(ChartState& chart, const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
                       int& latDeg, int& latMin, std::string& latLetter);
 
 template <std::size_t N>
@@ -36,7 +37,7 @@ void HousesOfPoints(int count, const std::array<Real, M>& positions,
                     const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out);
 int HouseOfPoint(Real position, const std::array<Real, 16>& cusps, int previous);
 
-void ClearOutOfRangeBodies(Real julianDay);
+void ClearOutOfRangeBodies(ChartState& chart, Real julianDay);
 void WaitSeconds(int seconds, int milliseconds);
 
 // String helpers on 8-bit strings.

@@ -12,8 +12,6 @@
 
 namespace engine {
 
-ReceptionTables Receptions;
-
 namespace {
 
 constexpr int N = kClassicalPlanetCount;
@@ -103,25 +101,21 @@ std::string ExchangeTableContent(int k, const std::vector<std::string>& lines) {
 
 // Working tables of one computation, indexed by planet before the sorting.
 struct Work {
+    explicit Work(ExchangeTables& t) : tables(t) {}
     std::array<int, 8> sign{};
     std::array<int, 8> dignity{};
     std::array<int, 8> group{};
     std::array<bool, 8> used{};
     std::array<ReceptionTables::Row, 8> bodies{}, numbers{}, signs{};
 
-    // The lines of one exchange file, read at the first need. The tables are
-    // shipped: a damaged one is put back from the installation first, and one
-    // that cannot be put back gives no exchange.
+    // The lines of one exchange file, taken from the tables at the first need
+    // of this computation.
     const std::set<std::string>& Lines(int k) {
-        if (!lines[k]) {
-            const auto all = rt::ReadShippedTextLines(
-                kExchangeFiles[k], "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
-                [k](const std::vector<std::string>& file) { return ExchangeTableContent(k, file); });
-            lines[k] = std::set<std::string>(all.begin(), all.end());
-        }
+        if (!lines[k]) lines[k] = &tables.Lines(k);
         return *lines[k];
     }
-    std::array<std::optional<std::set<std::string>>, 6> lines;
+    ExchangeTables& tables;
+    std::array<const std::set<std::string>*, 6> lines{};
 
     std::string Key(const std::vector<int>& planets) const {
         std::string key;
@@ -202,28 +196,60 @@ bool RowHolds(const Work& w, int r, int q) {
 
 }  // namespace
 
+const std::set<std::string>& ExchangeTables::Lines(int k) {
+    Slot& slot = slots_[static_cast<std::size_t>(k)];
+    if (slot.loaded.load(std::memory_order_acquire)) return slot.lines;
+    const std::lock_guard<std::mutex> lock(slot.mutex);
+    if (!slot.loaded.load(std::memory_order_relaxed)) {
+        // The tables are shipped: a damaged one is put back from the
+        // installation first, and one that cannot be put back gives no exchange.
+        const auto all = rt::ReadShippedTextLines(
+            kExchangeFiles[k], "Gli scambi di " + std::to_string(k) + " pianeti non vengono cercati.",
+            [k](const std::vector<std::string>& file) { return ExchangeTableContent(k, file); });
+        if (all.empty()) {
+            static const std::set<std::string> none;
+            return none;
+        }
+        slot.lines = std::set<std::string>(all.begin(), all.end());
+        slot.loaded.store(true, std::memory_order_release);
+    }
+    return slot.lines;
+}
+
+void ExchangeTables::Reload() {
+    for (Slot& slot : slots_) {
+        const std::lock_guard<std::mutex> lock(slot.mutex);
+        slot.loaded.store(false, std::memory_order_release);
+    }
+}
+
+ExchangeTables& ShippedExchangeTables() {
+    static ExchangeTables tables;
+    return tables;
+}
+
 std::string ExchangeKeyPart(int planet, int sign) {
     return rt::ZeroPad(planet, 2) + rt::ZeroPad(sign, 2);
 }
 
-void BuildPlanetSignKeys() {
+void BuildPlanetSignKeys(ChartState& chart) {
     for (int p = 1; p <= N; ++p)
-        Receptions.PlanetSignKeys[p] =
-            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(Chart.PlanetLongitudes[p])];
+        chart.Receptions.PlanetSignKeys[p] =
+            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(chart.PlanetLongitudes[p])];
 }
 
-void ComputeReceptions() {
-    BuildPlanetSignKeys();
-    Receptions.PlanetDignity = {};
-    Receptions.ReceptionGroup = {};
-    Receptions.ReceptionBodies = {};
-    Receptions.ReceptionNumbers = {};
-    Receptions.ReceptionSigns = {};
+void ComputeReceptions(ChartState& chart, ExchangeTables& tables) {
+    BuildPlanetSignKeys(chart);
+    chart.Receptions.PlanetDignity = {};
+    chart.Receptions.ReceptionGroup = {};
+    chart.Receptions.ReceptionBodies = {};
+    chart.Receptions.ReceptionNumbers = {};
+    chart.Receptions.ReceptionSigns = {};
 
-    Work w;
+    Work w(tables);
     for (int p = 1; p <= N; ++p) {
-        w.sign[p] = SignOfLongitude(Chart.PlanetLongitudes[p]);
-        Chart.PlanetSigns[p] = static_cast<unsigned char>(w.sign[p]);
+        w.sign[p] = SignOfLongitude(chart.PlanetLongitudes[p]);
+        chart.PlanetSigns[p] = static_cast<unsigned char>(w.sign[p]);
     }
 
     // Dignities.
@@ -281,11 +307,11 @@ void ComputeReceptions() {
             const bool match = c.byGroup ? w.group[p] == c.value : (w.group[p] == 0 && w.dignity[p] == c.value);
             if (!match) continue;
             ++row;
-            Receptions.PlanetDignity[row] = static_cast<unsigned char>(w.dignity[p]);
-            Receptions.ReceptionGroup[row] = static_cast<unsigned char>(w.group[p]);
-            Receptions.ReceptionBodies[row] = w.bodies[p];
-            Receptions.ReceptionNumbers[row] = w.numbers[p];
-            Receptions.ReceptionSigns[row] = w.signs[p];
+            chart.Receptions.PlanetDignity[row] = static_cast<unsigned char>(w.dignity[p]);
+            chart.Receptions.ReceptionGroup[row] = static_cast<unsigned char>(w.group[p]);
+            chart.Receptions.ReceptionBodies[row] = w.bodies[p];
+            chart.Receptions.ReceptionNumbers[row] = w.numbers[p];
+            chart.Receptions.ReceptionSigns[row] = w.signs[p];
         }
     }
 }

@@ -3,6 +3,9 @@
 // mutual receptions (exchanges of two to five planets) and the chains of
 // planets standing in the domiciles of the dignified or exchanging planets.
 #include <array>
+#include <atomic>
+#include <mutex>
+#include <set>
 #include <string>
 
 #include "engine/chart_state.h"
@@ -49,23 +52,37 @@ enum DignityClass : unsigned char {
     kInExchange = 5,   // "Uitwis."
 };
 
-struct ReceptionTables {
-    using Row = std::array<unsigned char, 9>;  // entries 1..8
-    std::array<std::string, 8> PlanetSignKeys{};     // 1..7, "Sole" + "Leon" ...
-    std::array<unsigned char, 8> PlanetDignity{};    // 1..7, by row after sorting
-    std::array<unsigned char, 8> ReceptionGroup{};   // 1..7: 21, 22, 3, 4, 5 or 0
-    std::array<Row, 8> ReceptionBodies{};            // [row 1..7][entry 1..8]
-    std::array<Row, 8> ReceptionNumbers{};           // level of each entry
-    std::array<Row, 8> ReceptionSigns{};             // planet in whose domicile the entry stands
+// The exchange files of 2..5 planets, each read at its first need and only
+// read afterwards; charts computed at once on several threads share them. A
+// damaged file is put back from the installation as it is read; one that
+// cannot be put back gives no exchange (the user is told once) and is read
+// again at the next need, as is a missing one, which raises rt::IoError.
+class ExchangeTables {
+public:
+    // The lines of the file of k planets (2..5).
+    const std::set<std::string>& Lines(int k);
+    // Forgets what was read: the next need reads the files of the working
+    // folder again. Never while receptions are being computed from them.
+    void Reload();
+
+private:
+    struct Slot {
+        std::mutex mutex;
+        std::atomic<bool> loaded{false};
+        std::set<std::string> lines;
+    };
+    std::array<Slot, kExchangeFiles.size()> slots_;
 };
 
-extern ReceptionTables Receptions;
+// The exchange files of the program's data folder, made at their first use.
+ExchangeTables& ShippedExchangeTables();
 
-// Fills Receptions and Chart.PlanetSigns 1..7 from Chart.PlanetLongitudes 1..7.
-// Reads the exchange files; a missing file raises rt::IoError.
-void ComputeReceptions();
+// Fills chart.Receptions and chart.PlanetSigns 1..7 from chart.PlanetLongitudes
+// 1..7. Reads the exchange files it needs from `tables`, by default those of
+// the program's data folder; a missing file raises rt::IoError.
+void ComputeReceptions(ChartState& chart, ExchangeTables& tables = ShippedExchangeTables());
 
-// Receptions.PlanetSignKeys from Chart.PlanetLongitudes 1..7.
-void BuildPlanetSignKeys();
+// chart.Receptions.PlanetSignKeys from chart.PlanetLongitudes 1..7.
+void BuildPlanetSignKeys(ChartState& chart);
 
 }  // namespace engine

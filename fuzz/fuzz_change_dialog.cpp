@@ -3,6 +3,7 @@
 // shown for editing, for each line of the name list.
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
+#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 #include "fuzz/fuzz_driver.h"
 

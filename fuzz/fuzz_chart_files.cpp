@@ -1,6 +1,7 @@
 // Fuzzes the chart window's own stored files: the birth data hand-off
 // "FileTmp\DatiNasc.Tmp" read by the dominants' count, the scores
 // "FileDum\MMMaitr2.dum" drawn as bars and the year rulers "Appoggio\GoverAnno.txt".
+#include "archive/current_chart.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/volguine_forces.h"
 #include "display/draw/recording_surface.h"
@@ -13,10 +14,10 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(engine::kChartDataTempFile, files[0]);
     fuzz::PutFile(display::kVolguineScoresFile, files[1]);
     fuzz::PutFile(display::kYearRulersFile, files[2]);
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     engine::Chart.NodeType = "VERO";
     engine::Chart.DegToRad = 3.14159265358979323846L / 180;
-    fuzz::Guard([] { engine::ComputeVolguineDominants(); });
+    fuzz::Guard([] { engine::ComputeVolguineDominants(engine::Chart); });
     fuzz::PutFile(display::kVolguineScoresFile, files[1]);
     fuzz::Guard([] {
         const auto scores = display::ReadVolguineScores();

@@ -1,6 +1,7 @@
 // Fuzzes the reading of the engine settings "FileSet\OrbiDomi.stt".
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
 #include "platform/runtime/paths.h"
@@ -10,9 +11,8 @@ void Run(const std::vector<std::string>& files) {
     // The copies of damaged files of earlier inputs, which would pile up.
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileSet"), ec);
-    engine::SetSettingsReporter([](const std::string&) {});
     fuzz::PutFile(engine::kEngineSettingsFile, files[0]);
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, [](const std::string&) {});
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Fuzzes the reading of the exchange texts "Scambi\Scambio22.txt" ..
 // "Scambi\Scambio55.txt" by the computation of receptions and exchanges.
+#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 #include "engine/receptions.h"
 #include "fuzz/fuzz_driver.h"
@@ -15,7 +16,7 @@ void Run(const std::vector<std::string>& files) {
     };
     for (const auto& lon : charts) {
         for (int p = 1; p <= 7; ++p) engine::Chart.PlanetLongitudes[p] = lon[p];
-        engine::ComputeReceptions();
+        engine::ComputeReceptions(engine::Chart);
     }
 }
 }  // namespace

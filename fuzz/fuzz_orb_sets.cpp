@@ -2,6 +2,7 @@
 // repair of a damaged file (its copy kept, the readable values written back).
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
 #include "platform/runtime/paths.h"
@@ -11,10 +12,9 @@ void Run(const std::vector<std::string>& files) {
     // The copies of damaged files of earlier inputs, which would pile up.
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileDum"), ec);
-    engine::SetSettingsReporter([](const std::string&) {});
     fuzz::PutFile(engine::kOrbSetsFile, files[0]);
-    fuzz::Guard([] { engine::LoadOrbSets(); });
-    fuzz::Guard([] { engine::LoadOrbSets(); });  // the repaired file reads back quietly
+    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs, [](const std::string&) {}); });
+    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs, [](const std::string&) {}); });  // the repaired file reads back quietly
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 // chosen person, makes a sound one current ("TMPR.ST1", "TMPR.ST2") and the
 // main window's loader reads it back.
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/recall_dialog.h"
 #include "engine/chart_state.h"

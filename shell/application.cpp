@@ -4,9 +4,11 @@
 #include <QDialog>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -57,6 +59,9 @@ public:
         for (int s : {SIGTERM, SIGHUP, SIGINT}) sigaction(s, &action, nullptr);
     }
 
+    // The window that ends the program when it closes.
+    void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
+
     // The start is done (the main window's first activation ran): a session
     // that ended meanwhile closes the program now.
     void StartDone() {
@@ -102,10 +107,11 @@ private:
         if (started_) CloseMainWindow();
     }
 
-    static void CloseMainWindow() {
-        if (theMainWindow && theMainWindow->isVisible()) theMainWindow->close();
+    void CloseMainWindow() {
+        if (mainWindow_ && mainWindow_->isVisible()) mainWindow_->close();
     }
 
+    QPointer<QWidget> mainWindow_;
     bool ending_ = false;
     bool started_ = false;
 };
@@ -145,11 +151,13 @@ int RunApplication(int argc, char** argv) {
     gui::Guard([] { StartUp(); });
     gui::InstallIdleHook();
     // The windows in their order, the main window first.
-    CreateStartWindows();
-    theMainWindow->show();
+    std::unique_ptr<MainWindow> mainWindow;
+    MainWindow& main = CreateStartWindows(mainWindow);
+    sessionEnd.SetMainWindow(&main);
+    main.show();
     // The main window's first activation completes the start-up.
-    QTimer::singleShot(0, theMainWindow, [&sessionEnd] {
-        gui::Guard([] { theMainWindow->Refresh(); });
+    QTimer::singleShot(0, &main, [&sessionEnd, &main] {
+        gui::Guard([&main] { main.Refresh(); });
         sessionEnd.StartDone();
     });
     int result = app.exec();

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/form_helpers.h"
 #include "display/chart/chart_window.h"
@@ -53,6 +54,7 @@
 #include "display/sheets/sheet_selection.h"
 #include "display/wheel/chart_geometry.h"
 #include "engine/engine_settings.h"
+#include "engine/ephemeris_tables.h"
 #include "engine/orb_set_choice.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
@@ -64,9 +66,10 @@
 
 namespace shell {
 
-MainWindow* theMainWindow = nullptr;
-
 namespace {
+
+// A damaged engine settings or orb sets file is told in a message box.
+void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
 
 // The command buttons stand at least 30 pixels high.
 void MakeTall(std::initializer_list<QPushButton*> buttons) {
@@ -504,7 +507,11 @@ void MainWindow::Refresh() {
     nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
-    // 9. The current person.
+    // 9. The current person, its chart computed from the correction and
+    // exchange tables as they are now (one replaced or damaged since the last
+    // look is read again).
+    engine::ShippedEphemerisTables().Reload();
+    engine::ShippedExchangeTables().Reload();
     RefreshStep([this] { ShowCurrentPerson(); });
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);
@@ -704,7 +711,7 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (receptions) engine::ComputeReceptions();
+    if (receptions) engine::ComputeReceptions(engine::Chart);
     sheetSelection.SheetCode = sheetCode;
     display::SetDefaultWheelRadii();
     sheetSelection.SheetOrientation = orientation;
@@ -793,7 +800,7 @@ void MainWindow::ApplyBoxChanges() {
             engine::Chart.NodeType = "MEDIO";
         }
         try {
-            engine::SetEngineSettingsLine(18, engine::Chart.NodeType);
+            engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, engine::Chart.NodeType, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
             engine::Chart.NodeType = nodeTypeInForce_;
             nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
@@ -810,7 +817,7 @@ void MainWindow::ApplyBoxChanges() {
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(engine::Orbs.OrbSetLetter);
+            applied = engine::ApplyOrbSet(engine::Chart, engine::Orbs, engine::Orbs.OrbSetLetter, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
             engine::Orbs.OrbSetLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
@@ -820,7 +827,7 @@ void MainWindow::ApplyBoxChanges() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadEngineSettings();
+            engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
         }
         if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
     }

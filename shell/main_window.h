@@ -311,7 +311,5 @@ private:
     bool closing_ = false;
 };
 
-extern MainWindow* theMainWindow;
-
 
 }  // namespace shell

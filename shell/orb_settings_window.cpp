@@ -13,6 +13,7 @@
 #include <QShowEvent>
 
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/form_helpers.h"
 #include "display/draw/drawing_tools.h"
 #include "display/wheel/stroke_glyphs.h"
@@ -33,6 +34,9 @@
 namespace shell {
 
 namespace {
+
+// A damaged engine settings or orb sets file is told in a message box.
+void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
 
 inline constexpr const char* kInvalidOrbsMessage = "Errore Impostazione Orbite";
 
@@ -256,7 +260,7 @@ void OrbSettingsWindow::Refresh() {
     const engine::OrbRecord inForce = engine::Orbs;
     LoadOrbSets();
     try {
-        engine::LoadEngineSettings();
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
     } catch (const rt::IoError&) {
         engine::Orbs = inForce;
         selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
@@ -308,7 +312,7 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
 }
 
 void OrbSettingsWindow::LoadOrbSets() {
-    const engine::OrbSets sets = engine::LoadOrbSets();
+    const engine::OrbSets sets = engine::LoadOrbSets(engine::Orbs, ShowSettingsMessage);
     SetsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
         engine::Orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
@@ -331,19 +335,18 @@ void OrbSettingsWindow::LoadOrbSets() {
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableEngineSettings();
+    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
     engine::Orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter);
-    if (theMainWindow) {
-        const char* text = letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)";
-        theMainWindow->orbSetBox->setEditText(text);
-    }
-    engine::LoadEngineSettings();
+    engine::WriteOrbSetSettings(engine::Chart, engine::Orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
+                                ShowSettingsMessage);
+    if (ShowChosenOrbSet)
+        ShowChosenOrbSet(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
@@ -352,7 +355,7 @@ void OrbSettingsWindow::ChooseSet(std::size_t set) {
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableEngineSettings();
+    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // The orb settings window "Wijziging Banen en Aspecten": the three orb sets side
 // by side (A fixed, B and C editable within 0 .. 15 degrees) and the choice of
 // the set the chart uses.
@@ -25,6 +26,10 @@ class OrbSettingsWindow : public QDialog {
     Q_OBJECT
 public:
     OrbSettingsWindow();
+
+    // Shows the name of the set made current where the program shows the set
+    // in force (the main window's box); handed by who makes the window.
+    std::function<void(const QString&)> ShowChosenOrbSet;
 
     // Reads the sets and the settings in force into the window; runs at every showing.
     void Refresh();

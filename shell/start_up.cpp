@@ -4,6 +4,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/delete_dialog.h"
 #include "archive/input_dialog.h"
@@ -30,6 +31,7 @@
 #include "engine/receptions.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
+#include "engine/ephemeris_tables.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/damaged_file.h"
@@ -49,7 +51,11 @@
 namespace shell {
 
 void ResetSharedState() {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
+    // The correction and exchange tables are read again from this start's
+    // data folder.
+    engine::ShippedEphemerisTables().Reload();
+    engine::ShippedExchangeTables().Reload();
     display::ResetDrawingState();
     display::ResetChartGeometry();
     // What the wheel, the views and the sheets keep between drawings: a start
@@ -57,7 +63,7 @@ void ResetSharedState() {
     display::ResetNatalWheelState();
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
-    engine::Receptions = {};
+    engine::Chart.Receptions = {};
 }
 
 void SetStartValues(int screenWidth, int screenHeight) {
@@ -95,9 +101,8 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
 void StartUp() {
     ResetSharedState();
     SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
-    // A damaged engine settings file is reported in a message box.
-    engine::SetSettingsReporter([](const std::string& message) { gui::ShowMessage(message); });
-    // So is a damaged reference file, once, and the window that read it goes on.
+    // A damaged reference file is reported in a message box, once, and the
+    // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     rt::ResetDamagedFileReports();
     // The shipped files this start renewed for a new version of the program,
@@ -109,8 +114,12 @@ void StartUp() {
     // The engine settings (the defaults stand in for a file that cannot be
     // read, which is named and left as it is), and the orb sets, so that every
     // set can be chosen from the first start.
-    gui::Guard([] { engine::LoadEngineSettingsAtStart(); });
-    gui::Guard([] { engine::EnsureOrbSets(); });
+    // A damaged engine settings file is reported in a message box too.
+    gui::Guard([] {
+        engine::LoadEngineSettingsAtStart(engine::Chart, engine::Orbs,
+                                          [](const std::string& message) { gui::ShowMessage(message); });
+    });
+    gui::Guard([] { engine::EnsureOrbSets(engine::Orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
@@ -121,48 +130,54 @@ void StartUp() {
     display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
 }
 
-void CreateStartWindows() {
-    CreateForm(theMainWindow);
-    display::SetUserFullNameSource([main = QPointer<MainWindow>(theMainWindow)] {
+MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
+    MainWindow& main = *CreateForm(mainWindow);
+    display::SetUserFullNameSource([main = QPointer<MainWindow>(&main)] {
         return main ? main->userName.UserFullName : std::string();
     });
-    CreateForm(theMainWindow->userNameDialog, theMainWindow->userName);
-    CreateForm(theMainWindow->recallDialog);
-    CreateForm(theMainWindow->sheetViewer, theMainWindow->sheetSelection);
-    theMainWindow->sheetViewer->drawSettings = &theMainWindow->drawSettings;
-    CreateForm(theMainWindow->sheetViewer->metafileViewer);
-    CreateForm(theMainWindow->printParentWindow);
-    CreateForm(theMainWindow->orbSettingsWindow);
-    CreateForm(theMainWindow->inputDialog);
-    CreateForm(theMainWindow->inputDialog->storeDialog);
-    CreateForm(theMainWindow->deleteDialog);
-    CreateForm(theMainWindow->styledRichTextWindow);
-    CreateForm(theMainWindow->calibrationWindow, theMainWindow->drawSettings, theMainWindow->sheetSelection);
-    CreateForm(theMainWindow->lineWidthDialog, theMainWindow->drawSettings);
-    CreateForm(theMainWindow->printerModelDialog, theMainWindow->drawSettings);
-    CreateForm(theMainWindow->remedyWindows.therapyBrowser, theMainWindow->remedyWindows.therapyBrowserPages);
-    CreateForm(theMainWindow->remedyWindows.symptomPlantsWindow);
-    CreateForm(theMainWindow->remedyWindows.plantSymptomsWindow);
-    CreateForm(theMainWindow->changeDialog);
-    CreateForm(theMainWindow->remedyWindows.signatureMaintenanceWindow);
-    CreateForm(theMainWindow->remedyWindows.primaryEditor);
-    CreateForm(theMainWindow->remedyWindows.repertoryEditor);
-    CreateForm(theMainWindow->remedyWindows.updateWindow);
-    CreateForm(theMainWindow->richTextWindow);
-    CreateForm(theMainWindow->remedyWindows.signatureSearchWindow);
-    CreateForm(theMainWindow->remedyWindows.searchUtility);
-    CreateForm(theMainWindow->remedyWindows.principlesWindow);
-    CreateForm(theMainWindow->remedyWindows.compositionWindow);
-    CreateForm(theMainWindow->remedyWindows.debilityWindow);
-    CreateForm(theMainWindow->remedyWindows.synthesisWindow);
+    CreateForm(main.userNameDialog, main.userName);
+    CreateForm(main.recallDialog);
+    CreateForm(main.sheetViewer, main.sheetSelection);
+    main.sheetViewer->drawSettings = &main.drawSettings;
+    CreateForm(main.sheetViewer->metafileViewer);
+    CreateForm(main.printParentWindow);
+    CreateForm(main.orbSettingsWindow);
+    CreateForm(main.inputDialog);
+    CreateForm(main.inputDialog->storeDialog);
+    CreateForm(main.deleteDialog);
+    CreateForm(main.styledRichTextWindow);
+    CreateForm(main.calibrationWindow, main.drawSettings, main.sheetSelection);
+    CreateForm(main.lineWidthDialog, main.drawSettings);
+    CreateForm(main.printerModelDialog, main.drawSettings);
+    CreateForm(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
+    CreateForm(main.remedyWindows.symptomPlantsWindow);
+    CreateForm(main.remedyWindows.plantSymptomsWindow);
+    CreateForm(main.changeDialog);
+    CreateForm(main.remedyWindows.signatureMaintenanceWindow);
+    CreateForm(main.remedyWindows.primaryEditor);
+    CreateForm(main.remedyWindows.repertoryEditor);
+    CreateForm(main.remedyWindows.updateWindow);
+    CreateForm(main.richTextWindow);
+    CreateForm(main.remedyWindows.signatureSearchWindow);
+    CreateForm(main.remedyWindows.searchUtility);
+    CreateForm(main.remedyWindows.principlesWindow);
+    CreateForm(main.remedyWindows.compositionWindow);
+    CreateForm(main.remedyWindows.debilityWindow);
+    CreateForm(main.remedyWindows.synthesisWindow);
     CreateForm(display::theChartWindow);
-    CreateForm(theMainWindow->instructionsDialog);
+    CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
-    const auto showPersonText = [main = theMainWindow] {
-        if (main->richTextWindow) main->richTextWindow->ShowForHandOff();
+    const auto showPersonText = [window = &main] {
+        if (window->richTextWindow) window->richTextWindow->ShowForHandOff();
     };
-    theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
-    theMainWindow->changeDialog->ShowPersonTextEditor = showPersonText;
+    main.inputDialog->storeDialog->ShowPersonTextEditor = showPersonText;
+    main.changeDialog->ShowPersonTextEditor = showPersonText;
+    // The orb settings window shows the set it makes current in the main
+    // window's box.
+    main.orbSettingsWindow->ShowChosenOrbSet = [window = &main](const QString& text) {
+        window->orbSetBox->setEditText(text);
+    };
+    return main;
 }
 
 void EnsurePersonalArchive() {

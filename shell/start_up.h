@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 // The start of the program: the shared state with its start values, the screen
 // and printer measurements, the engine settings, and the windows created in
 // their fixed order.
@@ -6,6 +7,8 @@
 #include <vector>
 
 namespace shell {
+
+class MainWindow;
 
 inline constexpr const char* kNoPrinterWarning =
     "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
@@ -27,8 +30,10 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);
 // files the data folder's preparation renewed are told first, once.
 void StartUp();
 
-// Creates the windows of the start, in their order; the main window first.
-void CreateStartWindows();
+// Creates the windows of the start, in their order; the main window first,
+// held by `mainWindow`, which holds (or whose windows hold) every other one.
+// FreeForms frees them all, the main window last, before `mainWindow` ends.
+MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow);
 
 // The main window's activation, step 2: an empty personal archive when
 // "BASE.st1" is missing.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/chart/view_drawing.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"

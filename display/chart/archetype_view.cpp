@@ -1,5 +1,6 @@
 #include "display/chart/archetype_view.h"
 
+#include "archive/current_chart.h"
 #include "display/chart/archetype_wheel.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/primitives.h"
@@ -8,7 +9,7 @@
 
 namespace display {
 
-void PrepareArchetypeView() { engine::ComputeReceptions(); }
+void PrepareArchetypeView() { engine::ComputeReceptions(engine::Chart); }
 
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext&) {
     ChartViewShown shown;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"

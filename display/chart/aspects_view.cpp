@@ -1,5 +1,6 @@
 #include "display/chart/aspects_view.h"
 
+#include "archive/current_chart.h"
 #include "display/chart/aspect_list.h"
 #include "display/chart/aspects_and_orbits.h"
 #include "display/chart/major_aspect_figure.h"

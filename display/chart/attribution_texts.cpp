@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "archive/current_chart.h"
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/position_text.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/birth_hour.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/surface.h"

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/aspects_and_orbits.h"
 #include "display/chart/dignity_table.h"
 #include "display/chart/glyph_clicks.h"
@@ -513,7 +514,7 @@ void ChartWindow::PrepareOpening() {
     // The weekday of the birth date by clock time, which the data fields show.
     const std::string keptWeekday = Chart.WeekdayName;
     int weekday = 0;
-    engine::WeekdayOfJulianDay(weekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
+    engine::WeekdayOfJulianDay(engine::Chart, weekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
     Wheel.BirthWeekdayName = Chart.WeekdayName;
     Chart.WeekdayName = keptWeekday;
 

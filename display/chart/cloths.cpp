@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/chart/view_drawing.h"
 #include "display/chart/volguine_forces.h"
 #include "display/draw/drawing_tools.h"

@@ -1,5 +1,6 @@
 #include "display/chart/coordinate_tables.h"
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"

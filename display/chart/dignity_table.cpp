@@ -1,5 +1,6 @@
 #include "display/chart/dignity_table.h"
 
+#include "archive/current_chart.h"
 #include "display/chart/view_drawing.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
@@ -149,7 +150,7 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
 
 DignityGlyphCentres DrawDignityTable(Surface& dc) {
     const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY;
-    const DignityBoxTable t = EvaluateDignityTable(engine::Receptions, cx, cy);
+    const DignityBoxTable t = EvaluateDignityTable(engine::Chart.Receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
     DignityGlyphCentres c = DignityCentresOf(t);
     c.noDignity = t.noDignity;

@@ -63,7 +63,7 @@ struct DignityGlyphCentres {
 };
 DignityGlyphCentres DignityCentresOf(const DignityBoxTable& table);
 
-// The chart window's table: evaluates engine::Receptions about the wheel
+// The chart window's table: evaluates engine::Chart.Receptions about the wheel
 // centre and draws it. Returns the centres of the glyphs drawn, which clicks on
 // the window find, and whether the table was the no-dignity message.
 DignityGlyphCentres DrawDignityTable(Surface& dc);

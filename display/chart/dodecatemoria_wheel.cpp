@@ -1,5 +1,6 @@
 #include "display/chart/dodecatemoria_wheel.h"
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"

@@ -1,5 +1,6 @@
 #include "display/chart/glyph_clicks.h"
 
+#include "archive/current_chart.h"
 #include "display/draw/glyphs.h"
 
 #include <QEvent>

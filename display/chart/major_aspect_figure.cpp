@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "display/chart/view_drawing.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
@@ -32,7 +33,7 @@ constexpr Color kCyan = 0xFFFF00;
 
 int WeekdayOf(Real jd) {
     int index = 0;
-    engine::WeekdayOfJulianDay(index, jd);
+    engine::WeekdayOfJulianDay(engine::Chart, index, jd);
     return index;
 }
 
@@ -63,7 +64,7 @@ BirthPlanetaryHourState ComputeBirthPlanetaryHour(Real longitudeHours) {
     BirthPlanetaryHourState s;
 
     // The planetary day by the rule the theme sheets share (from sunrise).
-    const engine::PlanetaryDay day = engine::FindPlanetaryDay();
+    const engine::PlanetaryDay day = engine::FindPlanetaryDay(engine::Chart);
     const Real rise = day.SunriseJulianDay;
     s.SunriseFound = day.SunriseFound;
     s.SunriseJulianDay = rise;
@@ -76,9 +77,7 @@ BirthPlanetaryHourState ComputeBirthPlanetaryHour(Real longitudeHours) {
     Chart.WeekdayName = s.PlanetaryDayName;
 
     s.PlanetaryHourBoundaries = {};
-    engine::ComputeHouseCusps(Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], Chart.LongitudeLetter[1],
-                              rise - z / 24, Chart.LatitudeDegrees[1], Chart.LatitudeMinutes[1],
-                              Chart.LatitudeLetter[1], Chart.BirthHour[1], Chart.BirthMinute[1], z, 0,
+    engine::ComputeHouseCusps(Chart, engine::PlaceOfChart(Chart), {rise - z / 24, Chart.BirthHour[1], Chart.BirthMinute[1], z, 0},
                               s.PlanetaryHourBoundaries);
     s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, std::fabs(Chart.PlanetLongitudes[1]));
     s.PlanetaryHourRuler = RulerName(PlanetaryHourRulerOf(s.PlanetaryHourNumber, s.PlanetaryDayIndex));
@@ -93,7 +92,7 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
         // The sunrise is found in universal time; the page shows the birth
         // place's clock time, as the birth time itself is given.
         const std::string text =
-            engine::JulianDayToDateTextByCalendar(hour.SunriseJulianDay - chart.TimeZoneCorrection / 24);
+            engine::JulianDayToDateTextByCalendar(engine::Chart, hour.SunriseJulianDay - chart.TimeZoneCorrection / 24);
         if (text.size() >= 16) riseTime = text.substr(11, 5);
     }
     const int h = hour.PlanetaryHourNumber;
@@ -144,22 +143,16 @@ int YearRulerKey(int birthYear, Real sunAtYearEnd, Real sunAtBirth) {
 }
 
 YearRulers EvaluateYearRulers(const engine::ChartState& chart) {
-    const std::string dateText = engine::JulianDayToDateTextByCalendar(chart.JulianDay);
+    const std::string dateText = engine::JulianDayToDateTextByCalendar(chart, chart.JulianDay);
     int code = 0;
     const int year = dateText.size() >= 10 ? rt::ValInt(dateText.substr(6, 4), code) : 0;
     const Real sunAtBirth = std::fabs(chart.PlanetLongitudes[1]);
 
-    // The Sun at the end of the year, the chart state left as it was.
-    const engine::ChartState saved = Chart;
-    Real sunAtYearEnd = 0;
-    try {
-        engine::ComputeBodiesWithRetro(1, engine::JulianDayNumber(saved.GregorianCalendar ? 1 : 0, 31, 12, year, 23, 59));
-        sunAtYearEnd = std::fabs(Chart.PlanetLongitudes[1]);
-    } catch (...) {
-        Chart = saved;
-        throw;
-    }
-    Chart = saved;
+    // The Sun at the end of the year, computed into a chart of its own.
+    engine::ChartState yearEnd = chart;
+    engine::ComputeBodiesWithRetro(yearEnd, 1,
+                                   engine::JulianDayNumber(chart.GregorianCalendar ? 1 : 0, 31, 12, year, 23, 59));
+    const Real sunAtYearEnd = std::fabs(yearEnd.PlanetLongitudes[1]);
 
     YearRulers r;
     r.key = YearRulerKey(year, sunAtYearEnd, sunAtBirth);

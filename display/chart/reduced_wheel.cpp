@@ -1,5 +1,6 @@
 #include "display/chart/reduced_wheel.h"
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
@@ -92,7 +93,7 @@ void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder) {
     DrawHouseAxisLabels(dc, Chart.HouseCusps, Geometry.SignRingOuterRadius + 5, 100, 100);
     engine::StripTrailingBlanks(engine::Birth.SubjectName);
     int weekday = 0;
-    engine::WeekdayOfJulianDay(weekday, Chart.JulianDay);
+    engine::WeekdayOfJulianDay(engine::Chart, weekday, Chart.JulianDay);
     DrawProgramStamp(dc, 5, 50);
     ReleaseBrush(dc);
     if (arraysInEngineOrder) return;

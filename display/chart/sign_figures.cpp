@@ -1,5 +1,6 @@
 #include "display/chart/sign_figures.h"
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/wheel_points.h"

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "display/chart/coordinate_tables.h"
 #include "display/chart/major_aspect_figure.h"
 #include "display/chart/reduced_wheel.h"
@@ -22,8 +23,8 @@ namespace {
 void ComputePlacidusChart() {
     auto& c = engine::Chart;
     c.HouseSystemName = "PLACIDO";
-    engine::ComputeChartHouses();
-    engine::ComputeBodiesWithRetro(0, c.JulianDay);
+    engine::ComputeChartHouses(engine::Chart);
+    engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
     for (int i = 1; i <= 22; ++i) {
         c.VolguineRetroMarks[i] = c.PlanetLongitudes[i] < 0 ? "r" : " ";
         c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
@@ -38,12 +39,12 @@ void PrepareVolguineView() {
     const Real keptZone = engine::Chart.TimeZoneCorrection;
     const Real keptDay = engine::Chart.JulianDay;
     ComputePlacidusChart();
-    engine::WriteChartDataTemp();
-    engine::ComputeVolguineDominants();
+    engine::WriteChartDataTemp(engine::Chart, engine::Birth);
+    engine::ComputeVolguineDominants(engine::Chart);
     engine::Chart.TimeZoneCorrection = keptZone;
     engine::Chart.JulianDay = keptDay;
     ComputePlacidusChart();
-    engine::WriteChartDataTemp();
+    engine::WriteChartDataTemp(engine::Chart, engine::Birth);
 }
 
 ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
@@ -19,6 +20,7 @@
 #include "display/sheets/sheet_selection.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/guard.h"
+#include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/widgets.h"
 #include "platform/runtime/io_error.h"
@@ -28,6 +30,9 @@ namespace display {
 
 
 namespace {
+
+// A damaged engine settings or orb sets file is told in a message box.
+void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
 
 constexpr long double kCentreX = 140;
 constexpr long double kCentreY = 101.6L;
@@ -189,7 +194,7 @@ void CalibrationWindow::SaveAndClose() {
 
 void CalibrationWindow::StopAndReloadSettings() {
     firstDrawTimer->stop();
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
 }
 
 void CalibrationWindow::done(int result) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/chart/dignity_table.h"
 #include "display/chart/spherical_distances.h"
 #include "display/draw/drawing_state.h"
@@ -70,7 +71,7 @@ bool DrawArchetypalStructure(Surface& dc, Real x, Real y) {
     ReleaseBrush(dc);
     // Which planets get a column, their boxes, entries and joins are the chart
     // window's dignity table; the sheet places them from its own anchor.
-    const DignityBoxTable table = EvaluateDignityTable(engine::Receptions, 0, 0);
+    const DignityBoxTable table = EvaluateDignityTable(engine::Chart.Receptions, 0, 0);
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "ARCHETYPISCHE STRUCTUUR", 2, x - 8, y - 53);
     SetTextColorByCode(dc, 0);

@@ -17,7 +17,7 @@ using engine::Real;
 void DrawSheetRectangle(Surface& dc, Real x1, Real y1, Real x2, Real y2);
 // Joins the box of column x to the one on its left (the block's baseline y).
 void DrawExchangeJoin(Surface& dc, Real x, Real y);
-// From engine::Receptions (ComputeReceptions has run). Returns true when it
+// From engine::Chart.Receptions (ComputeReceptions has run). Returns true when it
 // drew the no-dignity message instead of boxes.
 bool DrawArchetypalStructure(Surface& dc, Real x, Real y);
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_composers.h"
@@ -19,7 +20,7 @@ std::string_view SheetCalendarNote(const engine::ChartState& chart) {
 void SetSheetHeaderDates(SheetMemory& memory) {
     const engine::ChartState& chart = engine::Chart;
     int index = 0;
-    engine::WeekdayOfJulianDay(index, chart.JulianDay - chart.TimeZoneCorrection / 24);
+    engine::WeekdayOfJulianDay(engine::Chart, index, chart.JulianDay - chart.TimeZoneCorrection / 24);
     memory.Rulers.ChartWeekdayName = chart.WeekdayName;
     memory.CalendarNote = SheetCalendarNote(chart);
 }

@@ -1,5 +1,6 @@
 #include "display/sheets/sheet_layout.h"
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"

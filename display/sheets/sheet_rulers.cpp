@@ -1,5 +1,6 @@
 #include "display/sheets/sheet_rulers.h"
 
+#include "archive/current_chart.h"
 #include "display/chart/masters_view.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
@@ -29,19 +30,18 @@ std::string RulerOfPositionText(const std::string& text) {
 
 void ComputePlanetaryHour(SheetRulerState& s) {
     // The planetary day by the rule the chart window's masters page shares.
-    const engine::PlanetaryDay day = engine::FindPlanetaryDay();
+    const engine::PlanetaryDay day = engine::FindPlanetaryDay(engine::Chart);
     const Real sunrise = day.SunriseJulianDay;
     s.SunriseJulianDay = sunrise;
     int clockWeekday = 0;
-    engine::WeekdayOfJulianDay(clockWeekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
+    engine::WeekdayOfJulianDay(engine::Chart, clockWeekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
     s.ChartWeekdayName = Chart.WeekdayName;
     const int weekday = day.Index;
     Chart.WeekdayName = engine::kWeekdayNames[weekday];
 
     const Real lst = Chart.LocalSiderealTime;
-    engine::ComputeHouseCusps(Chart.LongitudeDegrees[1], Chart.LongitudeMinutes[1], Chart.LongitudeLetter[1], sunrise,
-                              Chart.LatitudeDegrees[1], Chart.LatitudeMinutes[1], Chart.LatitudeLetter[1],
-                              Chart.BirthHour[1], Chart.BirthMinute[1], Chart.TimeZoneCorrection, 0,
+    engine::ComputeHouseCusps(Chart, engine::PlaceOfChart(Chart),
+                              {sunrise, Chart.BirthHour[1], Chart.BirthMinute[1], Chart.TimeZoneCorrection, 0},
                               s.SheetHourBoundaries);
     Chart.LocalSiderealTime = lst;
     s.SheetPlanetaryHour = FindPlanetaryHour(s.SheetHourBoundaries, Chart.PlanetLongitudes[1]);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <set>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_block.h"

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/chart_metafile.h"
 #include "display/draw/drawing_state.h"

@@ -1,5 +1,6 @@
 #include "display/wheel/body_names.h"
 
+#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 
 namespace display {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/wheel_points.h"

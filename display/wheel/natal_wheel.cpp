@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/wheel/stroke_glyphs.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_tools.h"

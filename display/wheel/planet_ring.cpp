@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"

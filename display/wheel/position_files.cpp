@@ -1,5 +1,6 @@
 #include "display/wheel/position_files.h"
 
+#include "archive/current_chart.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/angles.h"
 #include "engine/position_text.h"

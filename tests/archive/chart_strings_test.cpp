@@ -6,6 +6,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/houses.h"
@@ -200,7 +201,7 @@ TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
 
     CuspArray h{};
     engine::Chart.HouseSystemName = "PLACIDO";
-    engine::ComputeHouses(1, 4, 54, jd, "E", 52, 22, "N", 14, 5, -1, 0, "N", h);
+    engine::ComputeHouses(engine::Chart, 1, {4, 54, "E", 52, 22, "N"}, {jd, 14, 5, -1, 0, "N"}, h);
     EXPECT_NEAR(static_cast<double>(a[1]), static_cast<double>(h[1]), 1e-9);
     EXPECT_NEAR(static_cast<double>(a[10]), static_cast<double>(h[10]), 1e-9);
     for (int i : {2, 3, 11, 12}) EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(h[i]), 1e-5) << i;
@@ -213,7 +214,7 @@ TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
     ComputeArchiveCusps("196012251405+5.5", "33S52-070W40", p, jd);
     ComputeArchiveCusps("196012251405+5,5", "33S52-070W40", q, jd);
     EXPECT_EQ(p, q);
-    engine::ComputeHouses(1, 70, 40, jd, "W", 33, 52, "S", 14, 5, 5.5L, 0, "N", h);
+    engine::ComputeHouses(engine::Chart, 1, {70, 40, "W", 33, 52, "S"}, {jd, 14, 5, 5.5L, 0, "N"}, h);
     EXPECT_NEAR(static_cast<double>(p[1]), static_cast<double>(h[1]), 1e-9);
     EXPECT_NEAR(static_cast<double>(p[10]), static_cast<double>(h[10]), 1e-9);
 
@@ -240,7 +241,7 @@ TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
 
     // The same strings from the bodies computed here at clock time + correction.
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
-    engine::ComputeBodies(0, false, jd);
+    engine::ComputeBodies(engine::Chart, 0, false, jd);
     BodyArray b = engine::Chart.PlanetLongitudes;
     for (int i = 1; i <= 19; ++i) b[i] = std::fabs(b[i]);
     CuspArray c{};

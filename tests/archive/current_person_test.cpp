@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
@@ -27,7 +28,7 @@ class CurrentPersonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi", fs::copy_options::recursive);
-        engine::ResetChartState();
+        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
         Chart.NodeType = "VERO";
         Chart.DegToRad = engine::kPi / 180;
     }
@@ -112,14 +113,14 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
                     static_cast<double>(engine::Mod360(Chart.HouseCusps[1] + 30 * (i - 1))), 1e-9);
 
     // The node of the same moment computed here.
-    engine::ComputeBodiesWithRetro(0, jd);
+    engine::ComputeBodiesWithRetro(engine::Chart, 0, jd);
     EXPECT_NEAR(static_cast<double>(L[8]), static_cast<double>(std::fabs(Chart.PlanetLongitudes[11])), 1e-12);
 }
 
 TEST_F(CurrentPersonTest, RetrogradeMarksOfThePlanetsAndBothNodes) {
     // 1 July 2000: Mercury and Pluto both move backwards.
     const Real jd = engine::JulianDayNumber(1, 1, 7, 2000, 12, 0) - 2.0L / 24;
-    engine::ComputeBodiesWithRetro(0, jd);
+    engine::ComputeBodiesWithRetro(engine::Chart, 0, jd);
     ASSERT_LT(Chart.PlanetLongitudes[engine::kMercury], 0);
     ASSERT_LT(Chart.PlanetLongitudes[engine::kPluto], 0);
     std::array<bool, 23> backwards{};
@@ -187,7 +188,7 @@ TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
 
     // Another chart in between; the chart window's reload restores the person.
     Chart.HouseSystemName = "KOCH";
-    engine::ComputeBodies(0, false, 2451545.0L);
+    engine::ComputeBodies(engine::Chart, 0, false, 2451545.0L);
     ReloadCurrentChart();
     EXPECT_EQ(Chart.PlanetLongitudes, longitudes);
     EXPECT_EQ(Chart.HouseCusps, cusps);

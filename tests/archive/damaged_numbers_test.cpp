@@ -10,6 +10,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/draw_settings_file.h"
 #include "archive/places.h"
@@ -31,7 +32,7 @@ namespace {
 class DamagedNumbersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine::ResetChartState();
+        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     }
     testing_support::TempWorkFolder folder_;
     DrawSettings settings_;

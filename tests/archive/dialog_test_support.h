@@ -8,6 +8,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/runtime/paths.h"
@@ -17,9 +18,9 @@ namespace dialog_test {
 
 inline void PrepareFolder() {
     rt::PrepareDataFolder();
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     engine::Chart.DegToRad = engine::kPi / 180;
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
     archive::CreateEmptyArchive("BASE");
     archive::EnsureCurrentPersonFiles();
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
 #include "dialog_test_support.h"

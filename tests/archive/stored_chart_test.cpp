@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/input_dialog.h"
 #include "archive/store_dialog.h"

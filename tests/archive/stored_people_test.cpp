@@ -13,6 +13,7 @@
 
 #include "archive/change_dialog.h"
 #include "archive/change_record.h"
+#include "archive/current_chart.h"
 #include "archive/delete_dialog.h"
 #include "archive/name_window.h"
 #include "archive/recall_dialog.h"

@@ -18,6 +18,11 @@ namespace {
 
 using namespace engine;
 
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
 constexpr double kFirstDay = 1721434.0;  // the year 1, inside every table
 constexpr double kLastDay = 2499373.0;   // 2130
 
@@ -27,7 +32,7 @@ protected:
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
         precise::Init();
-        ResetChartState();
+        ResetChartState(Chart, Birth, Orbs);
         Chart.NodeType = "VERO";
         Chart.BlackMoonType = "VERA";
     }
@@ -48,7 +53,7 @@ protected:
         for (int i = 0; i < samples; ++i) {
             // Irregular fractions of the day, never on a table record.
             const double jd = from + i * step + 0.137 + 0.71 * std::fmod(i * 0.618034, 1.0);
-            ComputeBodies(mode, false, jd);
+            ComputeBodies(Chart, mode, false, jd);
             const precise::Position p = precise::At(jd, body, false, Chart.NodeType == "VERO",
                                                     Chart.BlackMoonType == "VERA");
             if (!p.ok) continue;
@@ -89,14 +94,15 @@ TEST_F(Accuracy, MinorBodiesTableIsCheckedBeforeUse) {
     // back is refused and the chart is left as it was.
     testing_support::TempWorkFolder folder;
     testing_support::NoInstalledCopies installation;
+    EphemerisTables tables;  // the tables of this folder
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DMIN.rnd", 1000);
     Chart.PlanetLongitudes[kVesta] = 123;
-    EXPECT_THROW(ComputeBodies(kVesta, false, 2451545.0), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, kVesta, false, 2451545.0, tables), EphemerisTableError);
     EXPECT_EQ(Chart.PlanetLongitudes[kVesta], 123);
     // Outside the span no table is needed.
-    EXPECT_NO_THROW(ComputeBodies(kVesta, false, 2300000.5));
+    EXPECT_NO_THROW(ComputeBodies(Chart, kVesta, false, 2300000.5, tables));
 }
 
 TEST_F(Accuracy, PlanetsWithinOneArcMinute) {
@@ -144,19 +150,20 @@ TEST_F(Accuracy, TrueBlackMoonWithinOneArcMinute) {
 TEST_F(Accuracy, LunarTableIsCheckedBeforeUse) {
     testing_support::TempWorkFolder folder;
     testing_support::NoInstalledCopies installation;
+    EphemerisTables tables;  // the tables of this folder
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DLUN.rnd", kLunarTableBytes - 1);
     Chart.PlanetLongitudes[kNode] = 123;
     Chart.PlanetLongitudes[kBlackMoon] = 234;
-    EXPECT_THROW(ComputeBodies(kNode, false, 2451545.0), EphemerisTableError);
-    EXPECT_THROW(ComputeBodies(kBlackMoon, false, 2451545.0), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, kNode, false, 2451545.0, tables), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, kBlackMoon, false, 2451545.0, tables), EphemerisTableError);
     EXPECT_EQ(Chart.PlanetLongitudes[kNode], 123);
     EXPECT_EQ(Chart.PlanetLongitudes[kBlackMoon], 234);
     // The mean node and black moon read no table; the planets not this one.
     Chart.NodeType = "MEDIO";
     Chart.BlackMoonType = "MEDIA";
-    EXPECT_NO_THROW(ComputeBodies(0, false, 2451545.0));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 0, false, 2451545.0, tables));
 }
 
 TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
@@ -166,7 +173,7 @@ TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
     const double step = (kLastDay - kFirstDay) / 3000;
     for (int i = 0; i < 3000; ++i) {
         const double jd = kFirstDay + i * step + 0.31 + 0.37 * std::fmod(i * 0.618034, 1.0);
-        ComputeBodiesWithRetro(kNode, jd);
+        ComputeBodiesWithRetro(Chart, kNode, jd);
         const precise::Position p = precise::At(jd, kNode, true);
         ASSERT_TRUE(p.ok);
         if (std::fabs(p.lonSpeed) < 0.005) continue;
@@ -201,7 +208,7 @@ TEST_F(Accuracy, RetrogradeMarksFollowThePreciseDailyMotion) {
     const double step = (kLastDay - kFirstDay) / 500;
     for (int i = 0; i < 500; ++i) {
         const double jd = kFirstDay + i * step + 0.29 + 0.4 * std::fmod(i * 0.618034, 1.0);
-        ComputeBodiesWithRetro(0, jd);
+        ComputeBodiesWithRetro(Chart, 0, jd);
         for (int b = kSun; b <= kPluto; ++b) {
             const precise::Position p = precise::At(jd, b, true);
             ASSERT_TRUE(p.ok);

@@ -20,6 +20,11 @@ namespace {
 
 using namespace engine;
 
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
 // Corrections of fixed size that remember what was asked for.
 class FixedCorrections : public CorrectionSource {
 public:
@@ -333,7 +338,7 @@ protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
-        ResetChartState();
+        ResetChartState(Chart, Birth, Orbs);
         Chart.NodeType = "VERO";
         Chart.BlackMoonType = "VERA";
     }
@@ -348,7 +353,7 @@ TEST_F(BodiesOnChart, MeanNodeAlwaysComesOutRetrogradeAndEntries13And14Never) {
     Chart.PlanetLongitudes[14] = 42;
     Chart.PlanetLongitudes[22] = 7;
     for (Real jd = 2400000.5; jd < 2480000; jd += 3111.1L) {
-        ComputeBodiesWithRetro(0, jd);
+        ComputeBodiesWithRetro(Chart, 0, jd);
         EXPECT_LT(Chart.PlanetLongitudes[kNode], 0) << static_cast<double>(jd);
         EXPECT_EQ(Chart.PlanetLongitudes[13], 15);
         EXPECT_EQ(Chart.PlanetLongitudes[14], 42);
@@ -360,7 +365,7 @@ TEST_F(BodiesOnChart, MeanNodeAlwaysComesOutRetrogradeAndEntries13And14Never) {
 
 TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
     Chart.PlanetLongitudes[kMoon] = 123;
-    ComputeBodiesWithRetro(1, 2451545.0);
+    ComputeBodiesWithRetro(Chart, 1, 2451545.0);
     EXPECT_EQ(Chart.PlanetLongitudes[kMoon], 123);
     EXPECT_NEAR(static_cast<double>(Chart.PlanetLongitudes[kSun]), 280.37, 0.02);
     EXPECT_NE(Chart.EquationOfTime, 0);
@@ -368,7 +373,8 @@ TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
 
 TEST(MissingTables, ReportedBeforeAnythingChanges) {
     testing_support::TempWorkFolder folder;  // an empty working folder: no tables
-    ResetChartState();
+    EphemerisTables tables;  // the tables of this folder
+    ResetChartState(Chart, Birth, Orbs);
     Chart.NodeType = "VERO";
     Chart.BlackMoonType = "VERA";
     Chart.PlanetLongitudes[kSun] = 11;
@@ -377,7 +383,7 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     Chart.EquationOfTime = 0.5;
     const ChartState before = Chart;
     try {
-        ComputeBodiesWithRetro(0, 2451545.0);
+        ComputeBodiesWithRetro(Chart, 0, 2451545.0, tables);
         FAIL() << "no error for a missing table";
     } catch (const rt::IoError& e) {
         EXPECT_EQ(e.Code(), rt::kFileNotFound);
@@ -387,14 +393,14 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
     EXPECT_EQ(Chart.PlanetLatitudes, before.PlanetLatitudes);
     EXPECT_EQ(Chart.EquationOfTime, before.EquationOfTime);
-    EXPECT_THROW(ComputeBodies(3, false, 2451545.0), EphemerisTableError);
+    EXPECT_THROW(ComputeBodies(Chart, 3, false, 2451545.0, tables), EphemerisTableError);
 
     // A short table that cannot be put back is reported just the same.
     testing_support::NoInstalledCopies installation;
     testing_support::WriteBytes(folder.Path() / "FilePosi" / "DSEL.rnd",
                                 std::string(2 * 1000, '\0'));
     try {
-        ComputeBodies(2, false, 2451545.0);
+        ComputeBodies(Chart, 2, false, 2451545.0, tables);
         FAIL() << "no error for a short table";
     } catch (const EphemerisTableError& e) {
         EXPECT_EQ(e.Code(), rt::kReadBeyondEnd);
@@ -406,11 +412,11 @@ TEST(MissingTables, ReportedBeforeAnythingChanges) {
     // and dates beyond the tables.
     Chart.NodeType = "MEDIO";
     Chart.BlackMoonType = "MEDIA";
-    EXPECT_NO_THROW(ComputeBodies(1, false, 2451545.0));
-    EXPECT_NO_THROW(ComputeBodies(11, false, 2451545.0));
-    EXPECT_NO_THROW(ComputeBodies(12, false, 2451545.0));
-    EXPECT_NO_THROW(ComputeBodiesWithRetro(0, 2520000.5));
-    EXPECT_NO_THROW(ComputeBodiesWithRetro(0, 1700000.5));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 1, false, 2451545.0, tables));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 11, false, 2451545.0, tables));
+    EXPECT_NO_THROW(ComputeBodies(Chart, 12, false, 2451545.0, tables));
+    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 2520000.5, tables));
+    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 1700000.5, tables));
 }
 
 }  // namespace

@@ -10,6 +10,15 @@
 
 using namespace engine;
 
+namespace {
+
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
+}  // namespace
+
 TEST(JulianDay, PublishedValuesInBothCalendars) {
     EXPECT_EQ(JulianDayNumber(1, 1, 1, 2000, 12, 0), 2451545.0L);
     EXPECT_EQ(JulianDayNumber(1, 15, 10, 1582, 0, 0), 2299160.5L);
@@ -20,13 +29,13 @@ TEST(JulianDay, PublishedValuesInBothCalendars) {
 }
 
 TEST(JulianDay, EphemerisRangeFlag) {
-    JulianDayNumber(1, 1, 1, 1850, 0, 0);
+    JulianDayNumber(Chart, 1, 1, 1, 1850, 0, 0);
     EXPECT_TRUE(Chart.InEphemerisRange);
-    EXPECT_EQ(JulianDayNumber(1, 31, 12, 2080, 0, 0), 2481129.5L);
+    EXPECT_EQ(JulianDayNumber(Chart, 1, 31, 12, 2080, 0, 0), 2481129.5L);
     EXPECT_TRUE(Chart.InEphemerisRange);
-    JulianDayNumber(1, 31, 12, 2080, 0, 1);
+    JulianDayNumber(Chart, 1, 31, 12, 2080, 0, 1);
     EXPECT_FALSE(Chart.InEphemerisRange);
-    JulianDayNumber(1, 31, 12, 1849, 23, 59);
+    JulianDayNumber(Chart, 1, 31, 12, 1849, 23, 59);
     EXPECT_FALSE(Chart.InEphemerisRange);
 }
 
@@ -53,22 +62,22 @@ TEST(DateText, MinuteNeverPrintsAsSixty) {
 TEST(DateText, ByChartCalendar) {
     Chart.GregorianCalendar = false;
     Real jd = JulianDayNumber(0, 1, 3, 1700, 10, 30);
-    EXPECT_EQ(JulianDayToDateTextByCalendar(jd), "01/03/1700 10:30");
+    EXPECT_EQ(JulianDayToDateTextByCalendar(Chart, jd), "01/03/1700 10:30");
     EXPECT_EQ(JulianDayToDateText(jd), "12/03/1700 10:30");
     Chart.GregorianCalendar = true;
-    EXPECT_EQ(JulianDayToDateTextByCalendar(jd), "12/03/1700 10:30");
+    EXPECT_EQ(JulianDayToDateTextByCalendar(Chart, jd), "12/03/1700 10:30");
 }
 
 TEST(DateKey, BuildsAndSplits) {
     EXPECT_EQ(DateTimeTextToSortKey("25/12/1960 14:05"), "196012251405");
     std::string date, zone;
-    EXPECT_TRUE(SortKeyToDateTimeText("196012251405-1.00", date, zone));
+    EXPECT_TRUE(SortKeyToDateTimeText(Chart, "196012251405-1.00", date, zone));
     EXPECT_EQ(date, "25/12/1960 14:05");
     EXPECT_EQ(zone, "-1.00");
     EXPECT_EQ(Chart.TimeZoneCorrection, -1.0L);
-    EXPECT_TRUE(SortKeyToDateTimeText("1960122514055,50", date, zone));  // decimal comma
+    EXPECT_TRUE(SortKeyToDateTimeText(Chart, "1960122514055,50", date, zone));  // decimal comma
     EXPECT_EQ(Chart.TimeZoneCorrection, 5.5L);
-    EXPECT_FALSE(SortKeyToDateTimeText("196012251405abcde", date, zone));
+    EXPECT_FALSE(SortKeyToDateTimeText(Chart, "196012251405abcde", date, zone));
     EXPECT_EQ(date, "25/12/1960 14:05");
 }
 

@@ -29,7 +29,6 @@ protected:
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
     }
     void TearDown() override {
-        engine::ResetChartState();
         std::filesystem::current_path(previous_);
     }
     std::filesystem::path previous_;

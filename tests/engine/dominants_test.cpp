@@ -20,6 +20,15 @@ using namespace engine;
 
 namespace {
 
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
+}  // namespace
+
+namespace {
+
 // Cusps of 30 degrees each from the Ascendant; every planet at `lon` moving
 // direct at a moderate speed.
 VolguinePoints EqualHouses(long double asc) {
@@ -116,7 +125,7 @@ protected:
         // The body computation reads the ephemeris correction tables of the build.
         std::filesystem::create_directory_symlink(
             std::filesystem::path(std::getenv("KELVOR_DATA_DIR")) / "FilePosi", folder_.Path() / "FilePosi");
-        ResetChartState();
+        ResetChartState(Chart, Birth, Orbs);
         Chart.DegToRad = kPi / 180;
         Chart.NodeType = "VERO";
         Chart.BlackMoonType = "MEDIA";
@@ -135,7 +144,7 @@ protected:
 };
 
 TEST_F(VolguineFiles, TemporaryChartFileLayout) {
-    WriteChartDataTemp();
+    WriteChartDataTemp(Chart, Birth);
     const auto lines = rt::ReadTextLines(kChartDataTempFile);
     ASSERT_EQ(lines.size(), 85u);
     EXPECT_EQ(lines[0], "Rossi Mario");
@@ -157,9 +166,9 @@ TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
           {"1E3012251405-1", "41N54-012E29ROMA", "anno"},
           {"196012251405+1E40", "41N54-012E29ROMA", "correzione del fuso"},
           {"196012251405-1", "95N54-012E29ROMA", "latitudine"}}) {
-        WriteChartDataTemp(date, place);
+        WriteChartDataTemp(Chart, Birth, date, place);
         try {
-            ComputeVolguineDominants();
+            ComputeVolguineDominants(Chart);
             ADD_FAILURE() << date << " " << place;
         } catch (const rt::DamagedFileError& e) {
             EXPECT_EQ(e.File(), kChartDataTempFile);
@@ -170,7 +179,7 @@ TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
 }
 
 TEST_F(VolguineFiles, MissingTemporaryFileWritesNothing) {
-    EXPECT_THROW(ComputeVolguineDominants(), rt::IoError);
+    EXPECT_THROW(ComputeVolguineDominants(Chart), rt::IoError);
     EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "FileDum" / "MMMaitre.dum"));
 }
 
@@ -181,10 +190,10 @@ TEST_F(VolguineFiles, MissingTemporaryFileWritesNothing) {
 // and Saturn 18 50' Capricorn in 9, Uranus 25 32' Leo (retrograde) in 4,
 // Neptune 10 41' Scorpio in 6, Pluto 8 04' Virgo (retrograde) in 5.
 TEST_F(VolguineFiles, FixtureChartMatchesCheckedTables) {
-    WriteChartDataTemp();
+    WriteChartDataTemp(Chart, Birth);
     const ChartState chartBefore = Chart;
     const BirthDataState birthBefore = Birth;
-    ComputeVolguineDominants();
+    ComputeVolguineDominants(Chart);
 
     // The chart is left as it was found.
     EXPECT_EQ(Chart.PlanetLongitudes, chartBefore.PlanetLongitudes);
@@ -201,11 +210,11 @@ TEST_F(VolguineFiles, FixtureChartMatchesCheckedTables) {
 
 TEST_F(VolguineFiles, CalendarComesFromTheChart) {
     // The same date line in the Julian calendar is 13 days later: another Moon.
-    WriteChartDataTemp();
-    ComputeVolguineDominants();
+    WriteChartDataTemp(Chart, Birth);
+    ComputeVolguineDominants(Chart);
     const auto gregorian = rt::ReadTextLines("FileDum\\MMMaitre.dum");
     Chart.GregorianCalendar = false;
-    ComputeVolguineDominants();
+    ComputeVolguineDominants(Chart);
     const auto julian = rt::ReadTextLines("FileDum\\MMMaitre.dum");
     ASSERT_EQ(gregorian.size(), 96u);
     ASSERT_EQ(julian.size(), 96u);

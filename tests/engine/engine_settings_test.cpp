@@ -11,6 +11,15 @@
 #include "tests/common/test_support.h"
 
 using namespace engine;
+
+namespace {
+
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
+}  // namespace
 using testing_support::ReadBytes;
 using testing_support::TempWorkFolder;
 using testing_support::WriteBytes;
@@ -22,16 +31,14 @@ void Record(const std::string& m) { g_reports.push_back(m); }
 struct SettingsTest : ::testing::Test {
     TempWorkFolder tmp;
     void SetUp() override {
-        ResetChartState();
+        ResetChartState(Chart, Birth, Orbs);
         g_reports.clear();
-        SetSettingsReporter(Record);
     }
-    void TearDown() override { SetSettingsReporter(nullptr); }
 };
 }  // namespace
 
 TEST_F(SettingsTest, MissingFileIsCreatedWithDefaults) {
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt"), testing_support::ReadFixture("settings/OrbiDomi.default.stt"));
     EXPECT_EQ(Orbs.AspectOrbs[0], 10);  // conjunction
     EXPECT_EQ(Orbs.AspectOrbs[4], 9);   // opposition
@@ -48,7 +55,7 @@ TEST_F(SettingsTest, LinesAreCutToTheirCapacity) {
     for (int i = 1; i <= 16; ++i) body += std::to_string(i <= 14 ? i : 20 - i) + ".5 trailing words\r\n";
     body += "PORFIRIOXXXXXXXXXXXXX\r\nMEDIOXX\r\nBC\r\nVERA\r\nextra line\r\n";
     WriteBytes("FileSet/orbidomi.STT", body);
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     EXPECT_EQ(Chart.HouseSystemName, "PORFIRIOXXXXXXX");
     EXPECT_EQ(Chart.NodeType, "MEDIO");
     EXPECT_EQ(Orbs.OrbSetLetter, "B");
@@ -60,12 +67,12 @@ TEST_F(SettingsTest, LinesAreCutToTheirCapacity) {
 }
 
 TEST_F(SettingsTest, SetLineChangesOnlyThatLineAndReloads) {
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[13] = "7";
     lines[2] = "1." + std::string(38, '0');  // 40 characters, an orb of 1
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    SetEngineSettingsLine(18, "MEDIO");
+    SetEngineSettingsLine(Chart, Orbs, 18, "MEDIO", Record);
     std::vector<std::string> after = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     ASSERT_EQ(after.size(), 20u);
     EXPECT_EQ(after[17], "MEDIO");
@@ -78,7 +85,7 @@ TEST_F(SettingsTest, SetLineChangesOnlyThatLineAndReloads) {
 TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     // Truncated: the old reader would have read zero orbs without a word.
     WriteBytes("FileSet/OrbiDomi.stt", "3\r\n4\r\n");
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     ASSERT_EQ(g_reports.size(), 1u);
     // In Italian, like the start-up's other messages, naming the file and its kept copy, and what the
     // user can do.
@@ -95,7 +102,7 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[3] = "dieci";
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     ASSERT_EQ(g_reports.size(), 2u);
     EXPECT_NE(g_reports[1].find("\"OrbiDomi.stt.damaged2\""), std::string::npos) << g_reports[1];
     // The first damaged copy is still there, the second beside it.
@@ -109,11 +116,11 @@ TEST_F(SettingsTest, DamagedFilesGiveAMessageAndTheDefaults) {
 // for parallels and antiscia): a wider one in either settings file is damage
 // like text where an orb belongs, named, kept, and replaced by its default.
 TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     lines[13] = "40";  // the opposition
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     ASSERT_EQ(g_reports.size(), 1u);
     EXPECT_NE(g_reports[0].find("(il suo valore di orbita della riga 14 \xE8 fuori dalle orbite ammesse)"),
               std::string::npos)
@@ -123,20 +130,20 @@ TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
     lines[13] = "15";
     lines[14] = "6.5";  // the parallels
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", lines);
-    LoadEngineSettings();
+    LoadEngineSettings(Chart, Orbs, Record);
     ASSERT_EQ(g_reports.size(), 2u);
     EXPECT_NE(g_reports[1].find("orbita della riga 15"), std::string::npos) << g_reports[1];
     EXPECT_EQ(Orbs.ParallelOrb, 1);
 
     // Set B's trine at 20 and the antiscia orb at 7 in the orb sets.
     g_reports.clear();
-    OrbSets sets = LoadOrbSets();
+    OrbSets sets = LoadOrbSets(Orbs, Record);
     sets.orbs[1][10] = 20;
     sets.antisciaOrb = 7;
     sets.orbs[2][10] = 15;
     sets.parallelOrb = 6;
     SaveOrbSets(sets);
-    const OrbSets read = LoadOrbSets();
+    const OrbSets read = LoadOrbSets(Orbs, Record);
     ASSERT_EQ(g_reports.size(), 1u);
     // Lines 16, 32 and 48: the antiscia orb of each set; line 26: set B's trine.
     EXPECT_NE(g_reports[0].find("\"FileDum\\MMVarOrb.dum\" era danneggiato (valori illeggibili alla riga 16 "),
@@ -150,12 +157,12 @@ TEST_F(SettingsTest, OrbsWiderThanTheOrbWindowTakesAreDamage) {
 }
 
 TEST_F(SettingsTest, OrbSetsRoundTrip) {
-    OrbSets sets = LoadOrbSets();
+    OrbSets sets = LoadOrbSets(Orbs, Record);
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), testing_support::ReadFixture("settings/MMVarOrb.default.dum"));
     sets.orbs[1][3] = 2.5L;
     sets.selected = "";
     SaveOrbSets(sets);
-    OrbSets back = LoadOrbSets();
+    OrbSets back = LoadOrbSets(Orbs, Record);
     EXPECT_EQ(back.orbs[1][3], 2.5L);
     EXPECT_EQ(back.orbs[0][1], 10);
     EXPECT_EQ(back.selected, "");
@@ -167,12 +174,12 @@ TEST_F(SettingsTest, OrbSetsRoundTrip) {
 // over it, and once it can be read again its own settings are kept.
 TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     WriteBytes("FileSet/OrbiDomi.stt/inside", "kept");
-    LoadEngineSettingsAtStart();
+    LoadEngineSettingsAtStart(Chart, Orbs, Record);
     ASSERT_EQ(g_reports.size(), 1u);
     EXPECT_NE(g_reports[0].find("\"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (Accesso al file negato)"),
               std::string::npos)
         << g_reports[0];
-    EXPECT_TRUE(SettingsDefaultsStandIn());
+    EXPECT_TRUE(SettingsDefaultsStandIn(Orbs));
     EXPECT_EQ(Chart.HouseSystemName, "PLACIDO");
     EXPECT_EQ(Chart.NodeType, "VERO");
     EXPECT_EQ(Chart.BlackMoonType, "MEDIA");
@@ -180,7 +187,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(Orbs.AspectOrbs[4], 9);  // opposition of set A
     EXPECT_EQ(Orbs.AspectOrbs[13], 1);
 
-    EnsureOrbSets();
+    EnsureOrbSets(Orbs);
     const std::string sets = ReadBytes("FileDum/MMVarOrb.dum");
     auto refused = [](const std::function<void()>& write) {
         try {
@@ -190,14 +197,14 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
         }
         return std::string("written");
     };
-    const std::string chosen = refused([] { ApplyOrbSet("B"); });
+    const std::string chosen = refused([] { ApplyOrbSet(Chart, Orbs, "B", Record); });
     EXPECT_EQ(chosen.rfind("Le impostazioni non sono state salvate: il file \"FileSet\\OrbiDomi.stt\" non si pu\xF2 "
                            "leggere (Accesso al file negato)",
                            0),
               0u)
         << chosen;
-    EXPECT_NE(refused([] { SetEngineSettingsLine(18, "MEDIO"); }), "written");
-    EXPECT_NE(refused([] { WriteOrbSetSettings(kOrbSetBStart, 1, 1, "B"); }), "written");
+    EXPECT_NE(refused([] { SetEngineSettingsLine(Chart, Orbs, 18, "MEDIO", Record); }), "written");
+    EXPECT_NE(refused([] { WriteOrbSetSettings(Chart, Orbs, kOrbSetBStart, 1, 1, "B", Record); }), "written");
     EXPECT_EQ(ReadBytes("FileSet/OrbiDomi.stt/inside"), "kept");
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), sets);
     EXPECT_EQ(Chart.NodeType, "VERO");
@@ -210,7 +217,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     for (const char* line : {"KOCH", "MEDIO", "A", "VERA"}) own.push_back(line);
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", own);
     Orbs.OrbSetLetter = "C";  // as the orb box leaves it for the idle handler
-    ASSERT_TRUE(ApplyOrbSet(Orbs.OrbSetLetter));
+    ASSERT_TRUE(ApplyOrbSet(Chart, Orbs, Orbs.OrbSetLetter, Record));
     const std::vector<std::string> lines = rt::ReadTextLines("FileSet\\OrbiDomi.stt");
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(std::stold(lines[0]), 5.0L);   // C's conjunction
@@ -219,7 +226,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(lines[17], "MEDIO");
     EXPECT_EQ(lines[18], "C");
     EXPECT_EQ(lines[19], "VERA");
-    EXPECT_FALSE(SettingsDefaultsStandIn());
+    EXPECT_FALSE(SettingsDefaultsStandIn(Orbs));
     EXPECT_EQ(g_reports.size(), 1u);
 }
 
@@ -227,8 +234,8 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverWrittenOver) {
 // once; a personal set in force keeps the orbs the settings hold for it; an
 // existing file is never touched.
 TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
-    LoadEngineSettings();
-    EnsureOrbSets();
+    LoadEngineSettings(Chart, Orbs, Record);
+    EnsureOrbSets(Orbs);
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), testing_support::ReadFixture("settings/MMVarOrb.default.dum"));
 
     std::filesystem::remove("FileDum/MMVarOrb.dum");
@@ -236,9 +243,9 @@ TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
     for (int i = 1; i <= 14; ++i) own.push_back(std::to_string(i % 5) + ".5");
     for (const char* line : {"2", "3", "PLACIDO", "VERO", "C", "MEDIA"}) own.push_back(line);
     rt::WriteTextLines("FileSet\\OrbiDomi.stt", own);
-    LoadEngineSettings();
-    EnsureOrbSets();
-    const OrbSets sets = LoadOrbSets();
+    LoadEngineSettings(Chart, Orbs, Record);
+    EnsureOrbSets(Orbs);
+    const OrbSets sets = LoadOrbSets(Orbs, Record);
     EXPECT_EQ(sets.selected, "C");
     for (int i = 1; i <= 14; ++i) {
         EXPECT_EQ(sets.orbs[2][i], (i % 5) + 0.5L) << i;  // C: the orbs in force
@@ -248,12 +255,12 @@ TEST_F(SettingsTest, TheOrbSetsAreMadeAtTheStartFromTheSetInForce) {
     EXPECT_EQ(sets.parallelOrb, 2);
     EXPECT_EQ(sets.antisciaOrb, 3);
     // Applying C now changes no orb of the chart.
-    ASSERT_TRUE(ApplyOrbSet("C"));
+    ASSERT_TRUE(ApplyOrbSet(Chart, Orbs, "C", Record));
     EXPECT_EQ(Orbs.AspectOrbs[kAspectSlotByOrder[14]], 4.5L);
 
     const std::string before = ReadBytes("FileDum/MMVarOrb.dum");
-    SetEngineSettingsLine(19, "B");
-    EnsureOrbSets();
+    SetEngineSettingsLine(Chart, Orbs, 19, "B", Record);
+    EnsureOrbSets(Orbs);
     EXPECT_EQ(ReadBytes("FileDum/MMVarOrb.dum"), before);
     EXPECT_TRUE(g_reports.empty());
 }

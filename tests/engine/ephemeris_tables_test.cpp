@@ -23,6 +23,11 @@ namespace {
 
 using namespace engine;
 
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
 std::string Int16s(const std::vector<int>& values) {
     std::string s;
     for (int v : values) {
@@ -281,6 +286,7 @@ namespace {
 TEST(DamagedTables, AreNamedPutBackAndThePositionsStayRight) {
     using namespace engine;
     testing_support::TempWorkFolder folder;
+    EphemerisTables tables;  // the tables of this folder
     const std::filesystem::path shipped = std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi";
     std::filesystem::copy(shipped, folder.Path() / "FilePosi");
     const auto table = [&](const char* name) { return folder.Path() / "FilePosi" / name; };
@@ -293,14 +299,14 @@ TEST(DamagedTables, AreNamedPutBackAndThePositionsStayRight) {
     for (const auto& [name, bytes] : damaged) testing_support::WriteBytes(table(name.c_str()), bytes);
 
     gui::RecordingMessageSink sink;
-    ResetChartState();
+    ResetChartState(Chart, Birth, Orbs);
     Chart.NodeType = "VERO";
     Chart.BlackMoonType = "VERA";
     precise::Init();
     const double jd = 2447000.5 + 0.3;  // July 1987
     for (int body : {kMoon, kNode, kBlackMoon, kCeres}) {
         SCOPED_TRACE(body);
-        ComputeBodies(body, false, jd);
+        ComputeBodies(Chart, body, false, jd, tables);
         const precise::Position p = precise::At(jd, body);
         ASSERT_TRUE(p.ok);
         EXPECT_LT(std::fabs(precise::AngleDiff(p.lon, static_cast<double>(Chart.PlanetLongitudes[body]))) * 3600, 60);

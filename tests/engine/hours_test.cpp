@@ -20,6 +20,15 @@ using namespace engine;
 
 namespace {
 
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
+}  // namespace
+
+namespace {
+
 double AngleGap(long double a, long double b) {
     double d = std::fmod(static_cast<double>(a - b), 360.0);
     if (d < 0) d += 360.0;
@@ -44,7 +53,7 @@ struct EphemerisFolder {
 
 // Rome: 41 54 N, 12 29 E.
 void SetRome(int day, int month, int year, long double zone) {
-    ResetChartState();
+    ResetChartState(Chart, Birth, Orbs);
     Chart.HouseSystemName = "PLACIDO";
     Chart.NodeType = "VERO";
     Chart.BlackMoonType = "MEDIA";
@@ -66,12 +75,12 @@ void SetRome(int day, int month, int year, long double zone) {
 }  // namespace
 
 TEST(HourBoundaries, AnglesCuspsAndWrapEntries) {
-    ResetChartState();
+    ResetChartState(Chart, Birth, Orbs);
     Chart.HouseSystemName = "PLACIDO";
     HourBoundaryTable t{};
-    ASSERT_TRUE(ComputeHouseCusps(12, 29, "E", 2447892.0L, 41, 54, "N", 9, 30, -1, 0, t));
+    ASSERT_TRUE(ComputeHouseCusps(Chart, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0}, t));
     CuspArray c{};
-    ComputeHouses(1, 12, 29, 2447892.0L, "E", 41, 54, "N", 9, 30, -1, 0, "N", c);
+    ComputeHouses(Chart, 1, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0, "N"}, c);
     EXPECT_NEAR(AngleGap(t[1], c[1]), 0, 1e-9);
     EXPECT_NEAR(AngleGap(t[7], c[10]), 0, 1e-9);
     EXPECT_NEAR(AngleGap(t[13], t[1] + 180), 0, 1e-9);
@@ -92,9 +101,9 @@ TEST(HourBoundaries, AnglesCuspsAndWrapEntries) {
 }
 
 TEST(HourBoundaries, EquatorHalvesRightAscension) {
-    ResetChartState();
+    ResetChartState(Chart, Birth, Orbs);
     HourBoundaryTable t{};
-    ASSERT_TRUE(ComputeHouseCusps(30, 0, "E", 2451545.0L, 0, 0, "N", 6, 0, 0, 0, t));
+    ASSERT_TRUE(ComputeHouseCusps(Chart, {30, 0, "E", 0, 0, "N"}, {2451545.0L, 6, 0, 0, 0}, t));
     const long double eps = TrueObliquity(2451545.0L);
     for (int j = 2; j <= 24; j += 2) {
         long double a = RightAscension(t[j - 1], eps), b = RightAscension(t[j], eps),
@@ -104,21 +113,21 @@ TEST(HourBoundaries, EquatorHalvesRightAscension) {
 }
 
 TEST(HourBoundaries, PolarPlaceFallsBackWithoutNaN) {
-    ResetChartState();
+    ResetChartState(Chart, Birth, Orbs);
     HourBoundaryTable t{};
-    EXPECT_FALSE(ComputeHouseCusps(18, 57, "E", 2451545.0L, 69, 39, "N", 12, 0, -1, 0, t));
+    EXPECT_FALSE(ComputeHouseCusps(Chart, {18, 57, "E", 69, 39, "N"}, {2451545.0L, 12, 0, -1, 0}, t));
     for (int j = 0; j <= 25; ++j) EXPECT_TRUE(std::isfinite(static_cast<double>(t[j]))) << j;
     EXPECT_EQ(t[25], t[1]);
 }
 
 TEST(Weekday, NamesAndDayBoundaries) {
     int index = -1;
-    WeekdayOfJulianDay(index, 2451545.0L);  // 2000-01-01 12h
+    WeekdayOfJulianDay(Chart, index, 2451545.0L);  // 2000-01-01 12h
     EXPECT_EQ(index, 6);
     EXPECT_EQ(Chart.WeekdayName, "Zaterdag");
     // Each midnight of a week exactly, never the day before.
     for (int d = 0; d < 7; ++d) {
-        WeekdayOfJulianDay(index, 2451545.5L + d);
+        WeekdayOfJulianDay(Chart, index, 2451545.5L + d);
         EXPECT_EQ(index, d);
         EXPECT_EQ(Chart.WeekdayName, kWeekdayNames[d]);
     }
@@ -151,7 +160,7 @@ TEST(Sunrise, RomeWinterAndSummerTime) {
         const ChartState before = Chart;
 
         long double rise = 0;
-        ASSERT_TRUE(FindSunrise(rise));
+        ASSERT_TRUE(FindSunrise(Chart, rise));
         EXPECT_EQ(Chart.InEphemerisRange, before.InEphemerisRange);
         const long double midnight = JulianDayNumber(1, day.d, day.m, day.y, 0, 0) + day.zone / 24;
         const double expected = ReferenceSunrise(static_cast<double>(midnight));
@@ -177,7 +186,7 @@ TEST(Sunrise, PolarNightIsReported) {
     Chart.LongitudeMinutes[1] = 57;
     const ChartState before = Chart;
     long double rise = 0;
-    EXPECT_FALSE(FindSunrise(rise));
+    EXPECT_FALSE(FindSunrise(Chart, rise));
     EXPECT_TRUE(std::isfinite(static_cast<double>(rise)));
     const long double midnight = JulianDayNumber(1, 20, 12, 2000, 0, 0) - 1.0L / 24;
     EXPECT_GE(rise, midnight);
@@ -191,21 +200,21 @@ TEST(PlanetaryDay, CountsFromSunriseInUniversalTime) {
     const long double zone = -1;
     const long double sunrise = JulianDayNumber(1, 22, 2, 1990, 6, 1);
     const auto at = [&](int hour, int minute) { return JulianDayNumber(1, 22, 2, 1990, hour, minute) + zone / 24; };
-    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(Chart, at(6, 30), zone, sunrise, true), 3);
     EXPECT_EQ(Chart.WeekdayName, "Woensdag");
-    EXPECT_EQ(PlanetaryDayIndex(at(7, 30), zone, sunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(Chart, at(7, 30), zone, sunrise, true), 4);
     EXPECT_EQ(Chart.WeekdayName, "Donderdag");
     // At the moment found for sunrise the day has not yet turned.
-    EXPECT_EQ(PlanetaryDayIndex(sunrise, zone, sunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(Chart, sunrise, zone, sunrise, true), 3);
     // Late in the evening, and just before the clock's midnight, still Thursday.
-    EXPECT_EQ(PlanetaryDayIndex(at(23, 59), zone, sunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(Chart, at(23, 59), zone, sunrise, true), 4);
     // West of Greenwich (New York, five hours behind): 06:30 by the clock is
     // 11:30 UT, before a sunrise at 11:45 UT.
     const long double westSunrise = JulianDayNumber(1, 22, 2, 1990, 11, 45);
-    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 6, 30) + 5.0L / 24, 5, westSunrise, true), 3);
-    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 7, 0) + 5.0L / 24, 5, westSunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(Chart, JulianDayNumber(1, 22, 2, 1990, 6, 30) + 5.0L / 24, 5, westSunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(Chart, JulianDayNumber(1, 22, 2, 1990, 7, 0) + 5.0L / 24, 5, westSunrise, true), 4);
     // No sunrise that day (polar night): the clock date's weekday.
-    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, false), 4);
+    EXPECT_EQ(PlanetaryDayIndex(Chart, at(6, 30), zone, sunrise, false), 4);
 }
 
 TEST(PlanetaryDay, TheSunriseOfTheChartsBirthDate) {
@@ -213,7 +222,7 @@ TEST(PlanetaryDay, TheSunriseOfTheChartsBirthDate) {
     SetRome(22, 2, 1990, -1);
     Chart.JulianDay = JulianDayNumber(1, 22, 2, 1990, 6, 30) - 1.0L / 24;
     const ChartState before = Chart;
-    const PlanetaryDay day = FindPlanetaryDay();
+    const PlanetaryDay day = FindPlanetaryDay(Chart);
     EXPECT_TRUE(day.SunriseFound);
     // About 07:01 by the clock, 06:01 UT.
     const long double sunriseUt = JulianDayNumber(1, 22, 2, 1990, 6, 1);
@@ -236,8 +245,8 @@ TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
     Chart.LongitudeMinutes[1] = 57;
     Chart.JulianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
     long double rise = 0;
-    EXPECT_FALSE(FindSunrise(rise));
-    const PlanetaryDay day = FindPlanetaryDay();
+    EXPECT_FALSE(FindSunrise(Chart, rise));
+    const PlanetaryDay day = FindPlanetaryDay(Chart);
     EXPECT_FALSE(day.SunriseFound);
     EXPECT_EQ(day.Index, 4);
 }

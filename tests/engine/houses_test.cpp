@@ -20,6 +20,15 @@ using namespace engine;
 
 namespace {
 
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState BirthData;
+OrbRecord Orbs;
+
+}  // namespace
+
+namespace {
+
 // Smallest distance between two longitudes, degrees.
 double AngleGap(long double a, long double b) {
     double d = std::fmod(static_cast<double>(a - b), 360.0);
@@ -169,15 +178,14 @@ struct Birth {
 };
 
 void ExpectBirthHouses(const Birth& b, const char* ascendantText) {
-    ResetChartState();
+    ResetChartState(Chart, BirthData, Orbs);
     const long double jd = JulianDayNumber(1, b.day, b.month, b.year, b.hour, b.minute) + b.zone / 24;
     const double lat = (b.latDeg + b.latMin / 60.0) * (b.latLetter[0] == 'S' ? -1 : 1);
     const double lon = (b.lonDeg + b.lonMin / 60.0) * (b.lonLetter[0] == 'W' ? -1 : 1);
     for (const std::string system : {"CASE_MEDIE", "PLACIDO", "REGIOMONT"}) {
         Chart.HouseSystemName = system;
         CuspArray c{};
-        ComputeHouses(1, b.lonDeg, b.lonMin, jd, b.lonLetter, b.latDeg, b.latMin, b.latLetter, b.hour, b.minute,
-                      b.zone, 0, "N", c);
+        ComputeHouses(Chart, 1, {b.lonDeg, b.lonMin, b.lonLetter, b.latDeg, b.latMin, b.latLetter}, {jd, b.hour, b.minute, b.zone, 0, "N"}, c);
         double ref[13] = {}, ascmc[10] = {};
         const bool polar = std::fabs(lat) >= 90 - static_cast<double>(TrueObliquity(jd));
         swe_houses(static_cast<double>(jd), lat, lon, system == "CASE_MEDIE" ? 'E' : polar && system == "PLACIDO" ? 'O' : SweLetter(system), ref, ascmc);
@@ -248,26 +256,26 @@ TEST(HouseSystems, AlcabitiusComputesEveryCusp) {
 }
 
 TEST(ComputeHousesCall, SiderealTimeAndPlaceLetters) {
-    ResetChartState();
+    ResetChartState(Chart, BirthData, Orbs);
     Chart.HouseSystemName = "PLACIDO";
     CuspArray c{};
     // 2000-01-01 12:00 UT at Greenwich: sidereal time 18h 41m 50.5s.
-    ComputeHouses(1, 0, 0, 2451545.0L, "E", 51, 29, "N", 12, 0, 0, 0, "N", c);
+    ComputeHouses(Chart, 1, {0, 0, "E", 51, 29, "N"}, {2451545.0L, 12, 0, 0, 0, "N"}, c);
     EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), 18.697375, 2.0 / 3600);
     // Local clock 13:00 with the zone one hour east gives the same moment.
     const long double lst = Chart.LocalSiderealTime;
-    ComputeHouses(1, 0, 0, 2451545.0L, "E", 51, 29, "N", 13, 0, -1, 0, "N", c);
+    ComputeHouses(Chart, 1, {0, 0, "E", 51, 29, "N"}, {2451545.0L, 13, 0, -1, 0, "N"}, c);
     EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), static_cast<double>(lst), 1e-12);
     // 75 degrees west is five hours of sidereal time earlier.
-    ComputeHouses(1, 75, 0, 2451545.0L, "W", 40, 0, "N", 12, 0, 0, 0, "N", c);
+    ComputeHouses(Chart, 1, {75, 0, "W", 40, 0, "N"}, {2451545.0L, 12, 0, 0, 0, "N"}, c);
     EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), static_cast<double>(lst - 5), 1e-12);
     // Mode 2 with time letter "L" takes the zone off the clock time first.
-    ComputeHouses(2, 0, 0, 2451545.0L, "E", 51, 29, "N", 12, 0, -1, 0, "L", c);
+    ComputeHouses(Chart, 2, {0, 0, "E", 51, 29, "N"}, {2451545.0L, 12, 0, -1, 0, "L"}, c);
     EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), static_cast<double>(lst), 1e-12);
 
     // South latitude is the mirrored latitude; the angles are stored in radians.
     CuspArray south{};
-    const HouseStatus s = ComputeHouses(1, 12, 30, 2451545.0L, "E", 45, 0, "S", 8, 0, 0, 0, "N", south);
+    const HouseStatus s = ComputeHouses(Chart, 1, {12, 30, "E", 45, 0, "S"}, {2451545.0L, 8, 0, 0, 0, "N"}, south);
     EXPECT_EQ(s, HouseStatus::Computed);
     CuspArray direct{};
     CuspsFromRamc("PLACIDO", 15 * Chart.LocalSiderealTime, TrueObliquity(2451545.0L), -45, direct);
@@ -277,14 +285,14 @@ TEST(ComputeHousesCall, SiderealTimeAndPlaceLetters) {
 }
 
 TEST(ComputeHousesCall, PresetModeAndUnknownSystem) {
-    ResetChartState();
+    ResetChartState(Chart, BirthData, Orbs);
     Chart.PresetRAMC = 210;
     Chart.PresetSiderealTime = 14;
     Chart.LocalSiderealTime = 3.5;
     Chart.HouseSystemName = "";  // before the settings are read
     CuspArray c{};
     for (int i = 1; i <= 15; ++i) c[i] = 7;
-    EXPECT_EQ(ComputeHouses(3, 0, 0, 2451545.0L, "E", 45, 0, "N", 0, 0, 0, 0, "N", c),
+    EXPECT_EQ(ComputeHouses(Chart, 3, {0, 0, "E", 45, 0, "N"}, {2451545.0L, 0, 0, 0, 0, "N"}, c),
               HouseStatus::AnglesOnly);
     EXPECT_NEAR(AngleGap(c[10], MidheavenOfRamc(210, TrueObliquity(2451545.0L))), 0, 1e-12);
     for (int i : {2, 3, 4, 5, 6, 7, 8, 9, 11, 12}) EXPECT_EQ(c[i], 7) << i;

@@ -7,6 +7,15 @@
 
 using namespace engine;
 
+namespace {
+
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
+}  // namespace
+
 TEST(Angles, Reduction) {
     EXPECT_EQ(Mod360(-30), 330);
     EXPECT_EQ(Mod360(720), 0);
@@ -51,13 +60,13 @@ TEST(PositionText, LatitudeAndZone) {
     FormatLatitudeText(t, 41.9L);
     EXPECT_EQ(t, "41\xB0 54' Noord");
     Chart.TimeZoneCorrection = -1;
-    FormatTimeZoneText();
+    FormatTimeZoneText(Chart, Birth);
     EXPECT_EQ(Birth.TimeZoneText, "+1.00");
     Chart.TimeZoneCorrection = 5.5L;
-    FormatTimeZoneText();
+    FormatTimeZoneText(Chart, Birth);
     EXPECT_EQ(Birth.TimeZoneText, "-5.50");
     Chart.TimeZoneCorrection = -10;
-    FormatTimeZoneText();
+    FormatTimeZoneText(Chart, Birth);
     EXPECT_EQ(Birth.TimeZoneText, "+10.0");
     FloatToTextDec(5, t, 0.25L);
     EXPECT_EQ(t, "0.250");
@@ -65,7 +74,7 @@ TEST(PositionText, LatitudeAndZone) {
 
 TEST(Parsers, FixedColumns) {
     Birth.BirthDateText = "25/12/1960 14:05";
-    ParseBirthDateTimeText();
+    ParseBirthDateTimeText(Chart, Birth);
     EXPECT_EQ(Chart.BirthDay, 25);
     EXPECT_EQ(Chart.BirthMonth, 12);
     EXPECT_EQ(Chart.BirthYear, 1960);
@@ -74,14 +83,14 @@ TEST(Parsers, FixedColumns) {
     EXPECT_EQ(Chart.ConversionErrorPosition, 0);
     int lonDeg, lonMin, latDeg, latMin;
     std::string lonL, latL;
-    ParseLatLongText("41N54-012E29", lonDeg, lonMin, lonL, latDeg, latMin, latL);
+    ParseLatLongText(Chart, "41N54-012E29", lonDeg, lonMin, lonL, latDeg, latMin, latL);
     EXPECT_EQ(latDeg, 41);
     EXPECT_EQ(latL, "N");
     EXPECT_EQ(latMin, 54);
     EXPECT_EQ(lonDeg, 12);
     EXPECT_EQ(lonL, "E");
     EXPECT_EQ(lonMin, 29);
-    ParseLatLongText("", lonDeg, lonMin, lonL, latDeg, latMin, latL);
+    ParseLatLongText(Chart, "", lonDeg, lonMin, lonL, latDeg, latMin, latL);
     EXPECT_EQ(latDeg, 0);
     EXPECT_NE(Chart.ConversionErrorPosition, 0);
 }
@@ -101,9 +110,9 @@ TEST(Houses, PointsOnCuspsAndDegenerateCusps) {
 
 TEST(Clean, OutOfRangeBodiesAndStrings) {
     Chart.PlanetLongitudes[15] = 12;
-    ClearOutOfRangeBodies(2481129.5L);
+    ClearOutOfRangeBodies(Chart, 2481129.5L);
     EXPECT_EQ(Chart.PlanetLongitudes[15], 12);
-    ClearOutOfRangeBodies(2481130.0L);
+    ClearOutOfRangeBodies(Chart, 2481130.0L);
     EXPECT_EQ(Chart.PlanetLongitudes[15], 0);
     EXPECT_EQ(Chart.RetroMarks[19], " ");
     std::string n = "Rossi  *Mario*  Jr";

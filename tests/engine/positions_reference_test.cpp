@@ -11,18 +11,31 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <exception>
 #include <filesystem>
+#include <functional>
+#include <latch>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/bodies.h"
+#include "engine/calendar.h"
+#include "engine/ephemeris_tables.h"
 #include "engine/houses.h"
+#include "engine/planetary_hours.h"
+#include "engine/receptions.h"
 #include "tests/common/test_support.h"
 
 namespace {
 
 using namespace engine;
+
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
 
 constexpr long double kTolerance = 0.001L / 3600.0L;  // degrees
 
@@ -120,12 +133,12 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
     ASSERT_EQ(ref.charts.size(), 200u);
     int retrograde = 0;
     for (const ReferenceChart& c : ref.charts) {
-        ResetChartState();
+        ResetChartState(Chart, Birth, Orbs);
         Chart.NodeType = c.nodeType;
         Chart.BlackMoonType = c.blackMoonType;
         Chart.HouseCusps[1] = c.ascendant;
         Chart.HouseCusps[7] = c.descendant;
-        ComputeBodiesWithRetro(0, c.jd);
+        ComputeBodiesWithRetro(Chart, 0, c.jd);
         ASSERT_EQ(c.rows.size(), 6u);
         for (const auto& [tag, expected] : c.rows) {
             const BodyArray& got = ChartRow(tag);
@@ -163,23 +176,23 @@ TEST_F(PositionsReference, RetrogradePassOfEveryModeAsTwoSeparateComputations) {
         for (Real jd = 2299161.3L; jd < 2480000; jd += 4321.77L) {
             for (const bool trueTypes : {true, false}) {
                 auto prepare = [&] {
-                    ResetChartState();
+                    ResetChartState(Chart, Birth, Orbs);
                     Chart.NodeType = trueTypes ? "VERO" : "MEDIO";
                     Chart.BlackMoonType = trueTypes ? "VERA" : "MEDIA";
                     Chart.HouseCusps[1] = 123.25L;
                     Chart.HouseCusps[7] = 303.25L;
                 };
                 prepare();
-                ComputeBodies(mode, true, jd + 0.001L);
+                ComputeBodies(Chart, mode, true, jd + 0.001L);
                 const BodyArray later = Chart.PlanetLongitudes;
-                ComputeBodies(mode, false, jd);
+                ComputeBodies(Chart, mode, false, jd);
                 BodyArray expected = Chart.PlanetLongitudes;
                 MarkRetrograde(later, expected);
                 const BodyArray latitudes = Chart.PlanetLatitudes;
                 const BodyArray declinations = Chart.PlanetDeclinations;
 
                 prepare();
-                ComputeBodiesWithRetro(mode, jd);
+                ComputeBodiesWithRetro(Chart, mode, jd);
                 for (int b = 1; b <= 19; ++b) {
                     const std::string where = "mode " + std::to_string(mode) + ", body " +
                                               std::to_string(b) + " at JD " +
@@ -210,6 +223,135 @@ TEST_F(PositionsReference, HouseCuspsOfEverySystemAsBefore) {
         for (int k = 1; k <= 12; ++k)
             EXPECT_LE(std::fabs(AngleGap(c[k], h.cusps[k])), kTolerance) << where << ", cusp " << k;
     }
+}
+
+// A whole chart of a person as the program computes one: the houses, the
+// bodies with their retrograde marks, the receptions, the planetary day from
+// sunrise and the planetary-hour boundaries.
+struct Person {
+    int day, month, year, hour, minute;
+    Real zone;  // universal time = clock + zone
+    PlaceFields place;
+    const char* houseSystem;
+    const char* nodeType;
+    const char* blackMoonType;
+};
+
+struct WholeChart {
+    ChartState chart;
+    PlanetaryDay planetaryDay;
+    HourBoundaryTable hourBoundaries{};
+};
+
+WholeChart ComputeWholeChart(const Person& p) {
+    WholeChart w;
+    ChartState& c = w.chart;
+    c.DegToRad = kPi / 180;
+    c.GregorianCalendar = true;
+    c.HouseSystemName = p.houseSystem;
+    c.NodeType = p.nodeType;
+    c.BlackMoonType = p.blackMoonType;
+    c.HouseCalcMode = 1;
+    c.BirthDay = p.day;
+    c.BirthMonth = p.month;
+    c.BirthYear = p.year;
+    c.BirthHourValue = p.hour;
+    c.BirthMinuteValue = p.minute;
+    c.BirthHour[1] = p.hour;
+    c.BirthMinute[1] = p.minute;
+    c.TimeZoneCorrection = p.zone;
+    c.LongitudeDegrees[1] = p.place.lonDeg;
+    c.LongitudeMinutes[1] = p.place.lonMin;
+    c.LongitudeLetter[1] = p.place.lonLetter;
+    c.LatitudeDegrees[1] = p.place.latDeg;
+    c.LatitudeMinutes[1] = p.place.latMin;
+    c.LatitudeLetter[1] = p.place.latLetter;
+    c.JulianDay = JulianDayNumber(c, 1, p.day, p.month, p.year, p.hour, p.minute) + p.zone / 24;
+    ComputeChartHouses(c);
+    ComputeBodiesWithRetro(c, 0, c.JulianDay);
+    ComputeReceptions(c);
+    w.planetaryDay = FindPlanetaryDay(c);
+    ComputeHouseCusps(c, PlaceOfChart(c), {w.planetaryDay.SunriseJulianDay - p.zone / 24, p.hour, p.minute, p.zone, 0},
+                      w.hourBoundaries);
+    return w;
+}
+
+void ExpectSameChart(const WholeChart& got, const WholeChart& alone, const std::string& who) {
+    const ChartState& g = got.chart;
+    const ChartState& a = alone.chart;
+    EXPECT_EQ(g.PlanetLongitudes, a.PlanetLongitudes) << who;
+    EXPECT_EQ(g.PlanetLatitudes, a.PlanetLatitudes) << who;
+    EXPECT_EQ(g.PlanetRightAscensions, a.PlanetRightAscensions) << who;
+    EXPECT_EQ(g.PlanetDeclinations, a.PlanetDeclinations) << who;
+    EXPECT_EQ(g.HelioLongitudes, a.HelioLongitudes) << who;
+    EXPECT_EQ(g.HelioLatitudes, a.HelioLatitudes) << who;
+    EXPECT_EQ(g.EquationOfTime, a.EquationOfTime) << who;
+    EXPECT_EQ(g.HouseCusps, a.HouseCusps) << who;
+    EXPECT_EQ(g.MidheavenRad, a.MidheavenRad) << who;
+    EXPECT_EQ(g.AscendantRad, a.AscendantRad) << who;
+    EXPECT_EQ(g.HouseSystemName, a.HouseSystemName) << who;
+    EXPECT_EQ(g.InEphemerisRange, a.InEphemerisRange) << who;
+    EXPECT_EQ(g.PlanetSigns, a.PlanetSigns) << who;
+    EXPECT_EQ(g.Receptions.PlanetSignKeys, a.Receptions.PlanetSignKeys) << who;
+    EXPECT_EQ(g.Receptions.PlanetDignity, a.Receptions.PlanetDignity) << who;
+    EXPECT_EQ(g.Receptions.ReceptionGroup, a.Receptions.ReceptionGroup) << who;
+    EXPECT_EQ(g.Receptions.ReceptionBodies, a.Receptions.ReceptionBodies) << who;
+    EXPECT_EQ(g.LocalSiderealTime, a.LocalSiderealTime) << who;
+    EXPECT_EQ(g.WeekdayName, a.WeekdayName) << who;
+    EXPECT_EQ(got.planetaryDay.SunriseJulianDay, alone.planetaryDay.SunriseJulianDay) << who;
+    EXPECT_EQ(got.planetaryDay.SunriseFound, alone.planetaryDay.SunriseFound) << who;
+    EXPECT_EQ(got.planetaryDay.Index, alone.planetaryDay.Index) << who;
+    EXPECT_EQ(got.hourBoundaries, alone.hourBoundaries) << who;
+}
+
+// Two people's charts, computed one after the other and at once on two
+// threads, each into its own chart: each is the chart computed alone. One
+// born beyond the northern polar circle with the true node and black moon,
+// one in the southern hemisphere, west of Greenwich, with the mean ones.
+TEST_F(PositionsReference, TwoPeoplesChartsOneAfterTheOtherOrOnTwoThreadsAreEachTheirOwn) {
+    const Person north{15, 1, 1961, 3, 20, -1, {18, 57, "E", 69, 39, "N"}, "REGIOMONT", "VERO", "VERA"};
+    const Person south{9, 8, 2003, 21, 45, 3, {58, 22, "W", 34, 36, "S"}, "PLACIDO", "MEDIO", "MEDIA"};
+    const WholeChart northAlone = ComputeWholeChart(north);
+    const WholeChart southAlone = ComputeWholeChart(south);
+    // The two charts differ wherever a mix-up could show.
+    ASSERT_NE(northAlone.chart.PlanetLongitudes, southAlone.chart.PlanetLongitudes);
+    ASSERT_NE(northAlone.chart.PlanetLatitudes, southAlone.chart.PlanetLatitudes);
+    ASSERT_NE(northAlone.chart.HouseCusps, southAlone.chart.HouseCusps);
+    ASSERT_NE(northAlone.chart.HouseSystemName, southAlone.chart.HouseSystemName);
+    ASSERT_NE(northAlone.chart.WeekdayName, southAlone.chart.WeekdayName);
+    ASSERT_NE(northAlone.chart.LocalSiderealTime, southAlone.chart.LocalSiderealTime);
+    ASSERT_NE(northAlone.hourBoundaries, southAlone.hourBoundaries);
+    ASSERT_NE(northAlone.chart.Receptions.PlanetSignKeys, southAlone.chart.Receptions.PlanetSignKeys);
+
+    // One after the other, in the other order.
+    const WholeChart southFirst = ComputeWholeChart(south);
+    const WholeChart northSecond = ComputeWholeChart(north);
+    ExpectSameChart(southFirst, southAlone, "south, computed first");
+    ExpectSameChart(northSecond, northAlone, "north, computed after the south");
+
+    // At once on two threads, both starting together with the correction and
+    // exchange tables to be looked at again, so that both need them at the start.
+    ShippedEphemerisTables().Reload();
+    ShippedExchangeTables().Reload();
+    std::latch start(2);
+    WholeChart northOnThread, southOnThread;
+    std::exception_ptr northError, southError;
+    const auto compute = [&start](const Person& p, WholeChart& out, std::exception_ptr& error) {
+        start.arrive_and_wait();
+        try {
+            out = ComputeWholeChart(p);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    };
+    std::thread first(compute, std::cref(north), std::ref(northOnThread), std::ref(northError));
+    std::thread second(compute, std::cref(south), std::ref(southOnThread), std::ref(southError));
+    first.join();
+    second.join();
+    ASSERT_FALSE(northError);
+    ASSERT_FALSE(southError);
+    ExpectSameChart(northOnThread, northAlone, "north, on its own thread");
+    ExpectSameChart(southOnThread, southAlone, "south, on its own thread");
 }
 
 }  // namespace

@@ -15,6 +15,15 @@
 #include "tests/common/test_support.h"
 
 using namespace engine;
+
+namespace {
+
+// The chart, birth data and orbs these tests hand to the engine.
+ChartState Chart;
+BirthDataState Birth;
+OrbRecord Orbs;
+
+}  // namespace
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,7 +35,7 @@ fs::path BuiltTables() { return fs::path(std::getenv("KELVOR_DATA_DIR")) / "Scam
 class ReceptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetChartState();
+        ResetChartState(Chart, Birth, Orbs);
         fs::copy(BuiltTables(), folder_.Path() / "Scambi", fs::copy_options::recursive);
     }
     // Places planets 1..7 in the middle of the given signs.
@@ -46,24 +55,24 @@ TEST_F(ReceptionsTest, TwoExchangesWithChains) {
     // Libra; Saturn in its detriment; the Sun in Mercury's domicile and the Moon
     // in Jupiter's.
     Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});
-    ComputeReceptions();
+    ComputeReceptions(Chart);
 
-    EXPECT_EQ(Receptions.PlanetSignKeys[1], "SoleGeme");
-    EXPECT_EQ(Receptions.PlanetSignKeys[7], "SatuLeon");
+    EXPECT_EQ(Chart.Receptions.PlanetSignKeys[1], "SoleGeme");
+    EXPECT_EQ(Chart.Receptions.PlanetSignKeys[7], "SatuLeon");
     EXPECT_EQ(Chart.PlanetSigns[3], Ari);
 
     const std::array<unsigned char, 8> dignity = {0, 3, 5, 5, 5, 5, 0, 0};
     const std::array<unsigned char, 8> group = {0, 0, 21, 21, 22, 22, 0, 0};
-    EXPECT_EQ(Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Receptions.ReceptionGroup, group);
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{7, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[2]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionNumbers[2]), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionSigns[2]), (std::vector<int>{0, 3, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[3]), (std::vector<int>{5, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[5]), (std::vector<int>{6, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionSigns[5]), (std::vector<int>{0, 6, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[6]), (std::vector<int>(8, 0)));
+    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Chart.Receptions.ReceptionGroup, group);
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{7, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[2]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionNumbers[2]), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[2]), (std::vector<int>{0, 3, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[3]), (std::vector<int>{5, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[5]), (std::vector<int>{6, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[5]), (std::vector<int>{0, 6, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[6]), (std::vector<int>(8, 0)));
 }
 
 TEST_F(ReceptionsTest, ThreePlanetCycleBesideAnExchange) {
@@ -71,28 +80,28 @@ TEST_F(ReceptionsTest, ThreePlanetCycleBesideAnExchange) {
     // three. Mercury in Taurus and Venus in Gemini exchange. The Sun stands in
     // Mercury's domicile, the Moon in Mars's.
     Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});
-    ComputeReceptions();
+    ComputeReceptions(Chart);
     const std::array<unsigned char, 8> dignity = {0, 5, 5, 5, 5, 5, 0, 0};
     const std::array<unsigned char, 8> group = {0, 21, 21, 3, 3, 3, 0, 0};
-    EXPECT_EQ(Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Receptions.ReceptionGroup, group);
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[3]), (std::vector<int>{5, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionSigns[3]), (std::vector<int>{0, 5, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Chart.Receptions.ReceptionGroup, group);
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[3]), (std::vector<int>{5, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[3]), (std::vector<int>{0, 5, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ReceptionsTest, NoExchangeAndChainLevels) {
     // Mercury in its domicile, five planets in Gemini, Jupiter in Leo (the
     // Sun's domicile): one row, the Sun's link brings Jupiter at level 3.
     Place({Gem, Gem, Gem, Gem, Gem, Leo, Gem});
-    ComputeReceptions();
+    ComputeReceptions(Chart);
     const std::array<unsigned char, 8> dignity = {0, 1, 0, 0, 0, 0, 0, 0};
     const std::array<unsigned char, 8> none = {};
-    EXPECT_EQ(Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Receptions.ReceptionGroup, none);
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 2, 4, 5, 7, 6, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionNumbers[1]), (std::vector<int>{1, 2, 2, 2, 2, 2, 3, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionSigns[1]), (std::vector<int>{0, 3, 3, 3, 3, 3, 1, 0}));
+    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Chart.Receptions.ReceptionGroup, none);
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 2, 4, 5, 7, 6, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionNumbers[1]), (std::vector<int>{1, 2, 2, 2, 2, 2, 3, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[1]), (std::vector<int>{0, 3, 3, 3, 3, 3, 1, 0}));
 }
 
 TEST_F(ReceptionsTest, SortingAndDignifiedPlanetsOutsideChains) {
@@ -100,27 +109,28 @@ TEST_F(ReceptionsTest, SortingAndDignifiedPlanetsOutsideChains) {
     // (detriment), Venus in Virgo (fall); Mars and Jupiter in Leo, where they
     // have no dignity, join the Sun's row; Saturn in Gemini joins Mercury's.
     Place({Leo, Tau, Pis, Vir, Leo, Leo, Gem});
-    ComputeReceptions();
+    ComputeReceptions(Chart);
     const std::array<unsigned char, 8> dignity = {0, 3, 4, 2, 1, 0, 0, 0};
-    EXPECT_EQ(Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[1]), (std::vector<int>{3, 7, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Receptions.ReceptionBodies[2][1], 4);
-    EXPECT_EQ(Receptions.ReceptionBodies[3][1], 2);
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[4]), (std::vector<int>{1, 5, 6, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Receptions.ReceptionBodies[5]), (std::vector<int>(8, 0)));
+    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{3, 7, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Chart.Receptions.ReceptionBodies[2][1], 4);
+    EXPECT_EQ(Chart.Receptions.ReceptionBodies[3][1], 2);
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[4]), (std::vector<int>{1, 5, 6, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[5]), (std::vector<int>(8, 0)));
 }
 
 TEST(ReceptionsFiles, AllDignifiedReadsNoFileAndMissingFileRaises) {
     testing_support::TempWorkFolder empty;
-    ResetChartState();
+    ExchangeTables tables;  // the exchange files of this folder
+    ResetChartState(Chart, Birth, Orbs);
     const int domicile[] = {0, Leo, Can, Gem, Tau, Ari, Sag, Cap};
     for (int p = 1; p <= 7; ++p) Chart.PlanetLongitudes[p] = (domicile[p] - 1) * 30 + 1;
-    EXPECT_NO_THROW(ComputeReceptions());
-    for (int r = 1; r <= 7; ++r) EXPECT_EQ(Receptions.PlanetDignity[r], 1);
+    EXPECT_NO_THROW(ComputeReceptions(Chart, tables));
+    for (int r = 1; r <= 7; ++r) EXPECT_EQ(Chart.Receptions.PlanetDignity[r], 1);
 
     Chart.PlanetLongitudes[1] = (Gem - 1) * 30 + 1;  // the Sun without dignity
     Chart.PlanetLongitudes[2] = (Gem - 1) * 30 + 1;  // and the Moon
-    EXPECT_THROW(ComputeReceptions(), rt::IoError);
+    EXPECT_THROW(ComputeReceptions(Chart, tables), rt::IoError);
 }
 
 // The exchange tables of random bytes and cut in half: each is named, put back
@@ -134,13 +144,14 @@ TEST_F(ReceptionsTest, DamagedTablesArePutBackAndTheExchangesFound) {
     testing_support::WriteBytes(two, garbage);
     testing_support::WriteBytes(three, cycles.substr(0, cycles.size() / 2));
     gui::RecordingMessageSink sink;
+    ExchangeTables tables;  // the exchange files of this folder
 
     Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});  // two exchanges of two
-    ComputeReceptions();
-    EXPECT_EQ(Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 0, 21, 21, 22, 22, 0, 0}));
+    ComputeReceptions(Chart, tables);
+    EXPECT_EQ(Chart.Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 0, 21, 21, 22, 22, 0, 0}));
     Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});  // a cycle of three beside an exchange
-    ComputeReceptions();
-    EXPECT_EQ(Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 21, 21, 3, 3, 3, 0, 0}));
+    ComputeReceptions(Chart, tables);
+    EXPECT_EQ(Chart.Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 21, 21, 3, 3, 3, 0, 0}));
 
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_EQ(sink.messages[0].text.rfind("Il file \"Scambi\\Scambio22.txt\" \xE8 danneggiato o incompleto (", 0), 0u)

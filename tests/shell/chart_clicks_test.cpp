@@ -34,8 +34,8 @@ void SaveShot(const char* suffix) {
 TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->Refresh();
-    shell::theMainWindow->openChartWindowButton->click();
+    shell_testing::StartedMainWindow()->Refresh();
+    shell_testing::StartedMainWindow()->openChartWindowButton->click();
     ASSERT_NE(theChartWindow, nullptr);
     while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
 

@@ -26,6 +26,7 @@
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/input_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_tools.h"
@@ -87,19 +88,19 @@ std::vector<std::string> NamingFile(const gui::RecordingMessageSink& sink, const
 
 void StoreMerini() {
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->Refresh();
+    shell_testing::StartedMainWindow()->Refresh();
 }
 
 // The birth-theme sheet in its viewer, drawn as its timer draws it.
 void DrawThemeSheet() {
-    shell::theMainWindow->showPortraitSheetButton->click();
-    shell::theMainWindow->sheetViewer->DrawWhenReady();
-    shell::theMainWindow->sheetViewer->DrawWhenReady();
+    shell_testing::StartedMainWindow()->showPortraitSheetButton->click();
+    shell_testing::StartedMainWindow()->sheetViewer->DrawWhenReady();
+    shell_testing::StartedMainWindow()->sheetViewer->DrawWhenReady();
 }
 
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
-    shell::theMainWindow->openChartWindowButton->click();
+    shell_testing::StartedMainWindow()->openChartWindowButton->click();
     while (display::theChartWindow->firstDrawTimer->isActive()) display::theChartWindow->DrawWhenReady();
 }
 
@@ -136,7 +137,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     const Files before = Snapshot(start.Data());
 
     DrawThemeSheet();
-    shell::theMainWindow->sheetViewer->ZoomIn();  // drawn again: nothing more is said
+    shell_testing::StartedMainWindow()->sheetViewer->ZoomIn();  // drawn again: nothing more is said
     // Both texts are put back from the installation, their damaged copies kept.
     const auto rulers = NamingFile(start.messages, "Appoggio\\GoverAnno.txt");
     ASSERT_EQ(rulers.size(), 1u) << start.messages.messages.size();
@@ -146,7 +147,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
     ASSERT_EQ(terms.size(), 1u);
     EXPECT_TRUE(Contains(terms[0], "(\xE8 vuoto). Il programma ha rimesso al suo posto")) << terms[0];
     EXPECT_EQ(start.messages.messages.size(), 2u);
-    EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());  // the sheet stands, with the rest of its blocks
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());  // the sheet stands, with the rest of its blocks
 
     const fs::path shipped = rt::InstalledDataFolder();
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "GoverAnno.txt"), ReadBytes(shipped / "Appoggio" / "GoverAnno.txt"));
@@ -158,7 +159,7 @@ TEST(DamagedReferenceFiles, TheThemeSheetNamesItsDamagedTextsOnceAndIsDrawn) {
         EXPECT_TRUE(IsWorkFile(n) || n.rfind("Appoggio/GoverAnno.txt", 0) == 0 ||
                     n.rfind("OpzioneT/KlvPianCan.Txt", 0) == 0)
             << n;
-    shell::theMainWindow->sheetViewer->hide();
+    shell_testing::StartedMainWindow()->sheetViewer->hide();
 }
 
 TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) {
@@ -228,8 +229,8 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
     ProgramStart start;
     StoreMerini();
     DrawThemeSheet();
-    shell::theMainWindow->sheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
-    shell::theMainWindow->sheetViewer->saveMetafileButton->click();
+    shell_testing::StartedMainWindow()->sheetViewer->metafileNameBox->setEditText("GRAF01.EMF");
+    shell_testing::StartedMainWindow()->sheetViewer->saveMetafileButton->click();
     const fs::path emf = start.Data() / "Emf" / "GRAF01.EMF";
     const std::string whole = ReadBytes(emf);
     ASSERT_GT(whole.size(), 1000u);
@@ -243,14 +244,14 @@ TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
         ++shown;
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->sheetViewer->openMetafileButton->click();
+    shell_testing::StartedMainWindow()->sheetViewer->openMetafileButton->click();
     EXPECT_EQ(shown, 1);
     const auto said = NamingFile(start.messages, "Emf\\GRAF01.EMF");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "non \xE8 un metafile intero")) << said[0];
     EXPECT_EQ(start.messages.messages.size(), 1u);
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
-    shell::theMainWindow->sheetViewer->hide();
+    shell_testing::StartedMainWindow()->sheetViewer->hide();
 }
 
 // The planets' correction table overwritten with random bytes of its own size:
@@ -264,7 +265,7 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     WriteBytes(table, garbage);
 
     start.Activate();  // the main window loads the person and computes the chart
-    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("ROSSI MARIO"));
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("ROSSI MARIO"));
     precise::Init();
     const double jd = swe_julday(1987, 7, 20, 10.0, SE_GREG_CAL);  // 12:00 in Rome, summer time
     for (int body : {5, 7}) {
@@ -322,9 +323,9 @@ TEST(DamagedReferenceFiles, AfterAMessageAtItsOpeningTheChartWindowIsInFront) {
     auto settle = [] {
         for (int round = 0; round < 20; ++round) QCoreApplication::processEvents();
     };
-    shell::theMainWindow->activateWindow();
+    shell_testing::StartedMainWindow()->activateWindow();
     settle();
-    ASSERT_EQ(QApplication::activeWindow(), shell::theMainWindow);
+    ASSERT_EQ(QApplication::activeWindow(), shell_testing::StartedMainWindow());
     const fs::path help = start.Data() / "Appoggio" / "Messaggi.txt";
     WriteBytes(help, RandomBytes(fs::file_size(help), 29));
 
@@ -435,7 +436,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();  // "Ricostruisci File"
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->openRepertoryEditorButton->click();
+    shell_testing::StartedMainWindow()->openRepertoryEditorButton->click();
     const auto repertory = NamingFile(start.messages, "OpzioneH\\Repertorio.rnd");
     ASSERT_EQ(repertory.size(), 3u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(repertory[0], "non sono schede della banca dati")) << repertory[0];
@@ -451,7 +452,7 @@ TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {
         w->rebuildListsButton->click();
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->openPrimaryEditorButton->click();
+    shell_testing::StartedMainWindow()->openPrimaryEditorButton->click();
     const auto main = NamingFile(start.messages, "OpzioneH\\DBmain.rnd");
     ASSERT_EQ(main.size(), 2u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(main[0], "l'ultima scheda \xE8 incompleta")) << main[0];
@@ -493,7 +494,7 @@ TEST(UnreadableFiles, AreReportedAsDeniedNeverAsShortOrMissing) {
 
     // The correction tables of the planets, the primary database as the
     // symptoms window reads it, a text file.
-    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(0, 2438755.0L); }); }),
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(engine::Chart, 0, 2438755.0L); }); }),
               rt::kAccessDenied);
     EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }), rt::kAccessDenied);
     EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Messaggi.txt"); }); }),

@@ -108,7 +108,7 @@ protected:
     void Record(const StoredPerson& p, Recordings& out) {
         shell_testing::ProgramStart start;
         archive::WriteCurrentPerson(p.name, shell_testing::StoredRecord(p.date, p.place, p.calendar, p.nation));
-        shell::MainWindow* main = shell::theMainWindow;
+        shell::MainWindow* main = shell_testing::StartedMainWindow();
         main->Refresh();
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
@@ -142,7 +142,7 @@ protected:
         chart.backButton->click();
         chart.SetRecorder(nullptr);
 
-        display::SheetViewer& viewer = *shell::theMainWindow->sheetViewer;
+        display::SheetViewer& viewer = *shell_testing::StartedMainWindow()->sheetViewer;
         viewer.SetRecorder(&dc);
         const std::pair<int, std::function<void()>> sheets[] = {
             {5, [&] { main->showPortraitSheetButton->click(); }},

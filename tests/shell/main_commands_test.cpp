@@ -15,6 +15,7 @@
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
@@ -33,13 +34,13 @@ TEST(MainCommandsTest, EachArchiveButtonShowsItsDialog) {
             shown.push_back(d->objectName());
             return int(gui::ModalCancel);
         });
-    shell::theMainWindow->openRecallDialogButton->click();
-    shell::theMainWindow->openInputDialogButton->click();
-    shell::theMainWindow->openDeleteDialogButton->click();
-    shell::theMainWindow->openChangeDialogButton->click();
-    shell::theMainWindow->openBackupWindowButton->click();
+    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
+    shell_testing::StartedMainWindow()->openInputDialogButton->click();
+    shell_testing::StartedMainWindow()->openDeleteDialogButton->click();
+    shell_testing::StartedMainWindow()->openChangeDialogButton->click();
+    shell_testing::StartedMainWindow()->openBackupWindowButton->click();
     EXPECT_EQ(shown, (std::vector<QString>{"FormRich", "FoInputKel", "FoCancel", "FoModifi", "FoBakMod1"}));
-    EXPECT_EQ(shell::theMainWindow->backupWindow, nullptr);  // released when it closed
+    EXPECT_EQ(shell_testing::StartedMainWindow()->backupWindow, nullptr);  // released when it closed
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
@@ -52,10 +53,10 @@ TEST(MainCommandsTest, APersonStoredThroughTheEntryDialogIsShownAfterwards) {
         store->StoreAndClose();
         return int(gui::ModalOk);
     });
-    shell::theMainWindow->openInputDialogButton->click();
+    shell_testing::StartedMainWindow()->openInputDialogButton->click();
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("GALILEI GALILEO"));
-    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().contains("15/02/1964 10:00"));
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("GALILEI GALILEO"));
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().contains("15/02/1964 10:00"));
 }
 
 // The current person follows a change of its own record at once: the main
@@ -78,10 +79,10 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
         recall->okButton->click();
         return int(gui::ModalOk);
     });
-    shell::theMainWindow->openRecallDialogButton->click();
-    auto shown = [] { return shell::theMainWindow->personMemo->toPlainText().toStdString(); };
+    shell_testing::StartedMainWindow()->openRecallDialogButton->click();
+    auto shown = [] { return shell_testing::StartedMainWindow()->personMemo->toPlainText().toStdString(); };
     auto name = [] {
-        return shell::theMainWindow->personMemo->toPlainText().section('\n', 0, 0).trimmed().toStdString();
+        return shell_testing::StartedMainWindow()->personMemo->toPlainText().section('\n', 0, 0).trimmed().toStdString();
     };
     ASSERT_NE(shown().find("MILANO"), std::string::npos) << shown();
 
@@ -98,7 +99,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
             dialog->backButton->click();
             return int(gui::ModalOk);
         });
-        shell::theMainWindow->openChangeDialogButton->click();
+        shell_testing::StartedMainWindow()->openChangeDialogButton->click();
     };
     change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
     EXPECT_EQ(name(), "ROSSI MARIO");
@@ -109,7 +110,7 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
-    EXPECT_EQ(shell::theMainWindow->annotationsMemo->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
     EXPECT_EQ(engine::Chart.BirthHourValue, 14);
     EXPECT_EQ(engine::Chart.BirthMinuteValue, 5);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
@@ -124,15 +125,15 @@ TEST(MainCommandsTest, OpenTextShowsThePersonsTextInTheEditor) {
         named = testing_support::ReadBytes(std::filesystem::current_path() / "FileDum" / "DatModif.dum");
         return int(gui::ModalOk);
     });
-    shell::theMainWindow->OpenPersonText();
+    shell_testing::StartedMainWindow()->OpenPersonText();
     EXPECT_EQ(named, "BASEtxt\\00007.txt\r\n");
 }
 
 TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::theMainWindow->Refresh();
-    shell::theMainWindow->openChartWindowButton->click();
+    shell_testing::StartedMainWindow()->Refresh();
+    shell_testing::StartedMainWindow()->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     EXPECT_TRUE(display::theChartWindow->isVisible());
     display::theChartWindow->DrawWhenReady();  // the timer's ticks, run by hand
@@ -171,31 +172,31 @@ void Focus(QWidget* w) {
 TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow) {
     ProgramStart start;
     const archive::BirthRecord r = shell_testing::MakeMeriniCurrent();
-    Focus(shell::theMainWindow);
-    shell::theMainWindow->openChartWindowButton->click();
+    Focus(shell_testing::StartedMainWindow());
+    shell_testing::StartedMainWindow()->openChartWindowButton->click();
     ASSERT_NE(display::theChartWindow, nullptr);
     Focus(display::theChartWindow);
     ASSERT_EQ(QGuiApplication::focusWindow(), display::theChartWindow->windowHandle());
     // Meanwhile the boxes were unlocked and another person became current.
-    shell::theMainWindow->lockButton->click();
-    ASSERT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
+    shell_testing::StartedMainWindow()->lockButton->click();
+    ASSERT_TRUE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
     archive::WriteCurrentPerson("QUASIMODO SALVATORE", r);
     display::theChartWindow->close();
-    Focus(shell::theMainWindow);
-    EXPECT_FALSE(shell::theMainWindow->orbSetBox->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->nodeTypeBox->isEnabled());
-    EXPECT_TRUE(shell::theMainWindow->personMemo->toPlainText().startsWith("QUASIMODO SALVATORE"));
+    Focus(shell_testing::StartedMainWindow());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->nodeTypeBox->isEnabled());
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->personMemo->toPlainText().startsWith("QUASIMODO SALVATORE"));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 
     // Back from a message box is no activation: the boxes stay as the user left them.
-    shell::theMainWindow->lockButton->click();
-    ASSERT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
+    shell_testing::StartedMainWindow()->lockButton->click();
+    ASSERT_TRUE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
     {
         QMessageBox box;
         Focus(&box);
         ASSERT_EQ(QGuiApplication::focusWindow(), box.windowHandle());
         box.hide();
     }
-    Focus(shell::theMainWindow);
-    EXPECT_TRUE(shell::theMainWindow->orbSetBox->isEnabled());
+    Focus(shell_testing::StartedMainWindow());
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
 }

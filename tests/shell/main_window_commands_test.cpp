@@ -19,6 +19,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "display/chart/chart_window.h"
@@ -68,7 +69,7 @@ void WriteOrbSets(const char* letter) {
 // Opens the chart window, lets its timer draw the wheel, and returns the
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
-    shell::theMainWindow->openChartWindowButton->click();
+    shell_testing::StartedMainWindow()->openChartWindowButton->click();
     display::theChartWindow->DrawWhenReady();
     display::theChartWindow->DrawWhenReady();
     std::vector<std::string> keys;
@@ -81,7 +82,7 @@ std::vector<std::string> ChartAspectKeys() {
 
 TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->move(200, 100);
     const std::vector<Command> commands = {
         {main->openTherapyBrowserButton, "FoTerapi", Place::Remembered},
@@ -106,7 +107,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         SCOPED_TRACE(c.window);
         main->ToggleBoxesLock();  // unlocked before, locked again after the dialog
         ASSERT_TRUE(main->orbSetBox->isEnabled());
-        shell::theMainWindow->sheetSelection.SheetCode = 16;
+        shell_testing::StartedMainWindow()->sheetSelection.SheetCode = 16;
         main->frame.Top = main->frame.Left = -1;
         QString shown;
         QPoint at;
@@ -135,9 +136,9 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
         EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     }
     // The calibration window is opened for its own figure.
-    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 16);  // set by the loop; the window itself was not asked
+    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 16);  // set by the loop; the window itself was not asked
     gui::SetModalHandler("FgrTxtKel", [](QDialog*) {
-        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 0);
+        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 0);
         return int(gui::ModalOk);
     });
     main->openCalibrationWindowButton->click();
@@ -152,7 +153,7 @@ TEST(MainWindowCommandsTest, EveryButtonOpensItsWindowAtItsPlace) {
 TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     ProgramStart start;
     StoreMerini();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     struct Expect {
         QPushButton* button;
@@ -167,30 +168,30 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
         engine::Chart.PlanetLatitudesSaved.fill(0);
         main->ToggleBoxesLock();
         e.button->click();
-        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, e.code);
-        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, e.orientation);
+        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, e.code);
+        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, e.orientation);
         EXPECT_EQ(engine::Chart.PlanetLatitudesSaved, engine::Chart.PlanetLatitudes);
         EXPECT_NE(engine::Chart.PlanetLatitudes[2], 0);  // the Moon's latitude of the person loaded
-        ASSERT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
+        ASSERT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
         EXPECT_TRUE(main->orbSetBox->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
-        shell::theMainWindow->sheetViewer->hide();
+        shell_testing::StartedMainWindow()->sheetViewer->hide();
         EXPECT_FALSE(main->orbSetBox->isEnabled());
     }
     main->ShowSecondLandscapeSheet();
-    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 17);
-    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, "L");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 17);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, "L");
     main->ShowSecondPortraitSheet();
-    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 18);
-    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, "P");
-    shell::theMainWindow->sheetViewer->hide();
+    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 18);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, "P");
+    shell_testing::StartedMainWindow()->sheetViewer->hide();
 }
 
 TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart) {
     ProgramStart start;
     StoreMerini();
     WriteOrbSets("A");
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     // Set A: the nodes, always 180 degrees apart, are in opposition.
     std::vector<std::string> oppositions = ChartAspectKeys();
@@ -220,7 +221,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     display::theChartWindow->hide();
     // The set is still in force at the next start.
     engine::Orbs = {};
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, shell_testing::ShowSettingsMessage);
     EXPECT_EQ(engine::Orbs.OrbSetLetter, "B");
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -228,8 +229,8 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
 TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(19, "C");
-    shell::MainWindow* main = shell::theMainWindow;
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "C", shell_testing::ShowSettingsMessage);
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
     main->ToggleBoxesLock();
@@ -245,9 +246,9 @@ TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
 TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(19, "C");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "C", shell_testing::ShowSettingsMessage);
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     const std::string before = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     main->orbSetBox->setCurrentIndex(1);
@@ -264,7 +265,7 @@ TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
 TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     ProgramStart start;
     StoreMerini();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     const engine::Real trueNode = engine::Chart.PlanetLongitudes[8];
     main->ToggleBoxesLock();
@@ -287,7 +288,7 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
 
 TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->ToggleBoxesLock();
     QTest::mouseDClick(main->nodeTypeBox->lineEdit(), Qt::LeftButton);
     EXPECT_EQ(main->nodeTypeBox->currentText(), "MEDIO");
@@ -308,7 +309,7 @@ TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
 TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     ProgramStart start;
     WriteOrbSets("A");
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->ToggleBoxesLock();
     main->nodeTypeBox->setCurrentIndex(0);
@@ -373,7 +374,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
 TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) {
     ProgramStart start;
     WriteOrbSets("B");
-    engine::SetEngineSettingsLine(19, "B");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "B", shell_testing::ShowSettingsMessage);
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -384,7 +385,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
         w->ReturnToMenu();
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->OpenOrbSettingsWindow();
+    shell_testing::StartedMainWindow()->OpenOrbSettingsWindow();
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), settings);
     std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     EXPECT_EQ(sets.at(32), " 7.00000000000000E+0000");
@@ -395,7 +396,7 @@ TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) 
 // choosing one changes the chart's orbs without any editing.
 TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     // The window, opened for the first time, writes the sets and shows them.
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -440,7 +441,7 @@ TEST(OrbSettingsWindowTest, FirstStartSetsBAndCHaveTheirOwnOrbs) {
 // own orbs.
 TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     const struct {
         int line;
         const char* letter;
@@ -478,7 +479,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
     std::vector<QImage> glyphs;
     for (int i = 1; i <= 14; ++i) {
         const QString name = QString("Image%1").arg(i == 14 ? 15 : i);
-        const auto* image = shell::theMainWindow->orbSettingsWindow->findChild<QLabel*>(name);
+        const auto* image = shell_testing::StartedMainWindow()->orbSettingsWindow->findChild<QLabel*>(name);
         ASSERT_NE(image, nullptr) << name.toStdString();
         const QImage picture = image->pixmap().toImage();
         ASSERT_FALSE(picture.isNull()) << name.toStdString();
@@ -496,7 +497,7 @@ TEST(OrbSettingsWindowTest, EveryAspectShowsAGlyphOfItsOwn) {
 // has the room its contents need from the start, every control inside it.
 TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
     ProgramStart start;
-    shell::OrbSettingsWindow* w = shell::theMainWindow->orbSettingsWindow;
+    shell::OrbSettingsWindow* w = shell_testing::StartedMainWindow()->orbSettingsWindow;
     const QSize before = w->size();
     w->show();
     QApplication::processEvents();
@@ -514,7 +515,7 @@ TEST(OrbSettingsWindowTest, TheWindowShowsItsWholeContent) {
 // lock button opens them.
 TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     auto expectLocked = [main](bool locked, const char* when) {
         for (QComboBox* box : {main->orbSetBox, main->nodeTypeBox}) {
             EXPECT_EQ(box->isEnabled(), !locked) << when;
@@ -540,15 +541,15 @@ TEST(MainWindowCommandsTest, BoxesLookLockedExactlyWhenTheyAre) {
 // Before any person is stored, the chart and sheet buttons say so and open nothing.
 TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     ASSERT_TRUE(main->personMemo->toPlainText().trimmed().isEmpty());
     main->openChartWindowButton->click();
     EXPECT_TRUE(display::theChartWindow == nullptr || !display::theChartWindow->isVisible());
     for (QPushButton* b : {main->showLandscapeSheetButton, main->showPortraitSheetButton}) b->click();
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
-    EXPECT_FALSE(shell::theMainWindow->sheetViewer->isVisible());
-    EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, 0);
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
+    EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, 0);
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>(5, shell::kNoCurrentPersonMessage));
     // Once a person is stored, both open.
     StoreMerini();
@@ -557,8 +558,8 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     EXPECT_TRUE(display::theChartWindow->isVisible());
     display::theChartWindow->hide();
     main->showPortraitSheetButton->click();
-    EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
-    shell::theMainWindow->sheetViewer->hide();
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
+    shell_testing::StartedMainWindow()->sheetViewer->hide();
     EXPECT_EQ(start.messages.messages.size(), 5u);
 }
 
@@ -575,13 +576,13 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     WriteBytes(start.Data() / "FileSet" / "OrbiDomi.stt", settings);
     WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt",
                "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
-    engine::LoadEngineSettings();
+    engine::LoadEngineSettings(engine::Chart, engine::Orbs, shell_testing::ShowSettingsMessage);
     EXPECT_EQ(engine::Orbs.AspectOrbs[0], 2.5L);
     EXPECT_EQ(engine::Chart.HouseSystemName, "KOCH");
-    EXPECT_EQ(engine::LoadOrbSets().orbs[1][1], 2.5L);
-    shell::theMainWindow->Refresh();
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.5L);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleY, 1.1L);
+    EXPECT_EQ(engine::LoadOrbSets(engine::Orbs, shell_testing::ShowSettingsMessage).orbs[1][1], 2.5L);
+    shell_testing::StartedMainWindow()->Refresh();
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.5L);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleY, 1.1L);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
@@ -593,7 +594,7 @@ TEST(MainWindowCommandsTest, Screenshots) {
     const QString folder = QString::fromUtf8(dir) + "/";
     ProgramStart start;
     StoreMerini();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->ToggleBoxesLock();
     for (int page = 0; page < 3; ++page) {
@@ -606,27 +607,27 @@ TEST(MainWindowCommandsTest, Screenshots) {
         EXPECT_TRUE(d->grab().save(folder + name));
         d->hide();
     };
-    shell::theMainWindow->printerModelDialog->ConfirmationMilliseconds = 0;
-    shoot(shell::theMainWindow->orbSettingsWindow, "orb-settings.png");
-    shoot(shell::theMainWindow->lineWidthDialog, "line-width.png");
-    shoot(shell::theMainWindow->printerModelDialog, "printer-model.png");
-    shell::theMainWindow->drawSettings.Values().EpsonCorrection = 1;
-    shoot(shell::theMainWindow->printerModelDialog, "printer-model-epson.png");
-    shell::theMainWindow->sheetSelection.SheetCode = 0;
-    shell::theMainWindow->calibrationWindow->show();
-    shell::theMainWindow->calibrationWindow->horizontalScaleBar->setValue(-100);
-    shell::theMainWindow->calibrationWindow->DrawWhenReady();
-    shell::theMainWindow->calibrationWindow->DrawWhenReady();
+    shell_testing::StartedMainWindow()->printerModelDialog->ConfirmationMilliseconds = 0;
+    shoot(shell_testing::StartedMainWindow()->orbSettingsWindow, "orb-settings.png");
+    shoot(shell_testing::StartedMainWindow()->lineWidthDialog, "line-width.png");
+    shoot(shell_testing::StartedMainWindow()->printerModelDialog, "printer-model.png");
+    shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection = 1;
+    shoot(shell_testing::StartedMainWindow()->printerModelDialog, "printer-model-epson.png");
+    shell_testing::StartedMainWindow()->sheetSelection.SheetCode = 0;
+    shell_testing::StartedMainWindow()->calibrationWindow->show();
+    shell_testing::StartedMainWindow()->calibrationWindow->horizontalScaleBar->setValue(-100);
+    shell_testing::StartedMainWindow()->calibrationWindow->DrawWhenReady();
+    shell_testing::StartedMainWindow()->calibrationWindow->DrawWhenReady();
     QApplication::processEvents();
-    EXPECT_TRUE(shell::theMainWindow->calibrationWindow->Snapshot().save(folder + "calibration.png"));
-    EXPECT_TRUE(shell::theMainWindow->calibrationWindow->grab().save(folder + "calibration-window.png"));
-    shell::theMainWindow->calibrationWindow->ResetScales();
-    shell::theMainWindow->calibrationWindow->hide();
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->calibrationWindow->Snapshot().save(folder + "calibration.png"));
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->calibrationWindow->grab().save(folder + "calibration-window.png"));
+    shell_testing::StartedMainWindow()->calibrationWindow->ResetScales();
+    shell_testing::StartedMainWindow()->calibrationWindow->hide();
 }
 
 TEST(MainWindowCommandsTest, ExitImageClosesTheProgramOnRelease) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     EXPECT_EQ(main->exitImage->toolTip(), "Chiudi il Programma");
     EXPECT_EQ(main->lockButton->toolTip(), "Sblocca/Blocca");
     QTest::mousePress(main->exitImage, Qt::LeftButton);

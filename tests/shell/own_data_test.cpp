@@ -87,9 +87,9 @@ public:
     void Start() {
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
         shell::StartUp();
-        shell::CreateStartWindows();
-        shell::theMainWindow->show();
-        gui::Guard([] { shell::theMainWindow->Refresh(); });
+        shell_testing::CreateStartWindowsForTest();
+        shell_testing::StartedMainWindow()->show();
+        gui::Guard([] { shell_testing::StartedMainWindow()->Refresh(); });
     }
     ~StartOnOwnData() {
         shell::FreeForms();
@@ -148,9 +148,9 @@ TEST(OwnDataTest, AnUpperCaseDatabaseInAnEmptyFolderIsOpenedListedAndEdited) {
         seen.push_back(gui::FromQt(w->Chosen->text()));
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->openPrimaryEditorButton->click();
-    shell::theMainWindow->openSymptomBrowserButton->click();
-    shell::theMainWindow->openRemedyBrowserButton->click();
+    shell_testing::StartedMainWindow()->openPrimaryEditorButton->click();
+    shell_testing::StartedMainWindow()->openSymptomBrowserButton->click();
+    shell_testing::StartedMainWindow()->openRemedyBrowserButton->click();
     EXPECT_EQ(seen, (std::vector<std::string>{"5", "Eigen klacht", "Koorts boven 39\xB0", "Nierstenen",
                                               "Obstipatie", "Alo\xEB"}));
 

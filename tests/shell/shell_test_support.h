@@ -76,6 +76,9 @@ public:
 };
 
 // Bytes of every file under a folder, by relative path.
+// The program's reporter of a damaged engine settings file: a message box.
+inline void ShowSettingsMessage(const std::string& message) { gui::ShowMessage(message); }
+
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
     std::map<std::string, std::string> out;
     for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
@@ -103,6 +106,15 @@ inline std::vector<std::string> CrLfLines(const std::string& bytes) {
     }
 }
 
+// The main window of the program a test started: held here from the test's
+// CreateStartWindowsForTest until its FreeForms.
+inline std::unique_ptr<shell::MainWindow>& TestMainWindowOwner() {
+    static std::unique_ptr<shell::MainWindow> owner;
+    return owner;
+}
+inline shell::MainWindow* StartedMainWindow() { return TestMainWindowOwner().get(); }
+inline shell::MainWindow& CreateStartWindowsForTest() { return shell::CreateStartWindows(TestMainWindowOwner()); }
+
 // A program started in a fresh data folder, torn down at the end.
 class ProgramStart {
 public:
@@ -114,7 +126,7 @@ public:
         });
         rt::PrepareDataFolder();
         shell::StartUp();
-        shell::CreateStartWindows();
+        CreateStartWindowsForTest();
         if (activate) Activate();
     }
     ~ProgramStart() {
@@ -122,8 +134,8 @@ public:
         gui::ClearModalHandlers();
     }
     void Activate() {
-        shell::theMainWindow->show();
-        gui::Guard([] { shell::theMainWindow->Refresh(); });
+        StartedMainWindow()->show();
+        gui::Guard([] { StartedMainWindow()->Refresh(); });
     }
     std::filesystem::path Data() const { return std::filesystem::current_path(); }
     testing_support::TempWorkFolder folder_;

@@ -17,6 +17,7 @@
 #include <cstdlib>
 
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/store_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
@@ -106,8 +107,8 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
         EXPECT_EQ(className.substr(className.rfind("::") + 2), expected[i].second);
         EXPECT_EQ(forms[i]->isVisible(), i == 0) << expected[i].first;
     }
-    EXPECT_EQ(shell::theMainWindow, forms.front());
-    EXPECT_EQ(shell::theMainWindow->windowTitle(), "Vireliant NL Basic");
+    EXPECT_EQ(shell_testing::StartedMainWindow(), forms.front());
+    EXPECT_EQ(shell_testing::StartedMainWindow()->windowTitle(), "Vireliant NL Basic");
 
     // The empty personal archive.
     std::string st1 = ReadBytes(rt::ResolvePath("BASE.ST1"));
@@ -122,24 +123,24 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     // The drawing settings with their defaults, memory agreeing with the file.
     std::vector<std::string> settings = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     EXPECT_EQ(settings, (std::vector<std::string>{"1", "0", "0", "1", kOne, "", kOne, kOne}));
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().GregorianSwitch, 1);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().GregorianSwitch, 1);
     EXPECT_EQ(display::Drawing.LineWidthFactor, 1.0L);
 
     // The user name, shown at once.
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
-    EXPECT_EQ(shell::theMainWindow->changeUserNameButton->text(), "Nome Cognome");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->changeUserNameButton->text(), "Nome Cognome");
 
     // Pages, the boxes locked, the disabled sheet buttons.
-    ASSERT_EQ(shell::theMainWindow->pageTabs->count(), 3);
-    EXPECT_EQ(shell::theMainWindow->pageTabs->tabText(0), "Astrologische Functies");
-    EXPECT_EQ(shell::theMainWindow->pageTabs->tabText(1), "Raadpleging Remedies");
-    EXPECT_EQ(shell::theMainWindow->pageTabs->tabText(2), "Accessoire Functies");
-    EXPECT_FALSE(shell::theMainWindow->orbSetBox->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->nodeTypeBox->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->showSecondLandscapeSheetButton->isEnabled());
-    EXPECT_FALSE(shell::theMainWindow->showSecondPortraitSheetButton->isEnabled());
-    EXPECT_TRUE(shell::theMainWindow->showLandscapeSheetButton->isEnabled());
-    EXPECT_EQ(shell::theMainWindow->nodeTypeBox->currentText().toStdString(), engine::Chart.NodeType);
+    ASSERT_EQ(shell_testing::StartedMainWindow()->pageTabs->count(), 3);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->pageTabs->tabText(0), "Astrologische Functies");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->pageTabs->tabText(1), "Raadpleging Remedies");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->pageTabs->tabText(2), "Accessoire Functies");
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->nodeTypeBox->isEnabled());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondLandscapeSheetButton->isEnabled());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondPortraitSheetButton->isEnabled());
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->showLandscapeSheetButton->isEnabled());
+    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText().toStdString(), engine::Chart.NodeType);
 }
 
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
@@ -156,7 +157,7 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
     std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->bottomPanel},
-                                                  {shell::theMainWindow->sheetViewer, shell::theMainWindow->sheetViewer->buttonBar}};
+                                                  {shell_testing::StartedMainWindow()->sheetViewer, shell_testing::StartedMainWindow()->sheetViewer->buttonBar}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->isVisible());
@@ -165,8 +166,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(panel->geometry(), QRect(0, 1024 - panel->height(), 1280, panel->height()));
     }
-    EXPECT_EQ(shell::theMainWindow->calibrationWindow->size(), QSize(1280, 1024));
-    EXPECT_FALSE(shell::theMainWindow->calibrationWindow->isVisible());
+    EXPECT_EQ(shell_testing::StartedMainWindow()->calibrationWindow->size(), QSize(1280, 1024));
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->calibrationWindow->isVisible());
 }
 
 TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
@@ -236,8 +237,8 @@ TEST(MainActivationTest, RepeatingTheActivationChangesNoFile) {
     ProgramStart start;
     auto bytes = Snapshot(start.Data());
     auto times = WriteTimes(start.Data());
-    shell::theMainWindow->Refresh();
-    shell::theMainWindow->Refresh();
+    shell_testing::StartedMainWindow()->Refresh();
+    shell_testing::StartedMainWindow()->Refresh();
     EXPECT_EQ(Snapshot(start.Data()), bytes);
     EXPECT_EQ(WriteTimes(start.Data()), times);
     EXPECT_TRUE(start.messages.messages.empty());
@@ -253,20 +254,20 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     std::vector<std::string> expected = CrLfLines(legacy);
     expected[5] = "Da definire";
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().SpareInteger, 7);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().EpsonCorrection, 1);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().SpareByte, 3);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().GregorianSwitch, 0);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().BackupDestination, "Da definire");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().SpareInteger, 7);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection, 1);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().SpareByte, 3);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().GregorianSwitch, 0);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().BackupDestination, "Da definire");
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);
     EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleY), 0.9, 1e-14);
     EXPECT_EQ(display::Drawing.LineWidthFactor, 2.0L);
 
     const std::string other = "1\r\n0\r\n0\r\n1\r\n" + kOne + "\r\nE:\\ExkelvorBck\r\n" + kOne + "\r\n" + kOne + "\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
-    shell::theMainWindow->Refresh();
+    shell_testing::StartedMainWindow()->Refresh();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), other);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().BackupDestination, "E:\\ExkelvorBck");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().BackupDestination, "E:\\ExkelvorBck");
 }
 
 TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
@@ -274,9 +275,9 @@ TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
     const std::string zeros = "1\r\n0\r\n0\r\n1\r\n0\r\n\r\n0\r\n0\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), zeros);
     start.Activate();
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.0L);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleX, 1.0L);
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().AspectScaleY, 1.0L);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleX, 1.0L);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleY, 1.0L);
     EXPECT_EQ(display::Drawing.AspectScaleY, 1.0L);
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), zeros);
 }
@@ -286,7 +287,7 @@ TEST(MainActivationTest, MalformedSettingsLineIsReportedAndTheProgramGoesOn) {
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), "1\r\nabc\r\n");
     start.Activate();
     EXPECT_EQ(start.messages.messages.size(), 1u);
-    EXPECT_TRUE(shell::theMainWindow->isVisible());
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->isVisible());
 }
 
 TEST(MainActivationTest, ExistingPersonalIndexIsNeverTouched) {
@@ -301,7 +302,7 @@ TEST(MainActivationTest, ExistingPersonalIndexIsNeverTouched) {
 
 TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->ToggleBoxesLock();
     EXPECT_TRUE(main->orbSetBox->isEnabled());
     EXPECT_EQ(main->lockButton->property("glyph").toString(), "LockOpen");
@@ -318,7 +319,7 @@ TEST(MainActivationTest, ClosingADialogLocksTheBoxesAgain) {
 
 TEST(MainWindowTest, AnnotationsMemoAndTheEmptyBox) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     EXPECT_TRUE(main->annotationsMemo->isHidden());
     main->ShowAnnotations();
     EXPECT_FALSE(main->annotationsMemo->isHidden());
@@ -341,7 +342,7 @@ TEST(UserNameTest, OkWithoutChangesWritesNothing) {
         dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->ChangeUserName();
+    shell_testing::StartedMainWindow()->ChangeUserName();
     EXPECT_EQ(fs::last_write_time(file), old);
     EXPECT_EQ(ReadBytes(file), "Nome\r\nCognome\r\n");
 }
@@ -364,7 +365,7 @@ TEST(UserNameTest, CharactersTheFileCannotHoldAreRefusedNotSavedAsQuestionMarks)
         dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->ChangeUserName();
+    shell_testing::StartedMainWindow()->ChangeUserName();
     EXPECT_EQ(afterRefusal, QDialog::Rejected);  // not closed
     EXPECT_EQ(fileAfterRefusal, "Nome\r\nCognome\r\n");
     EXPECT_EQ(start.messages.Texts(), std::vector<std::string>{"Il cognome contiene caratteri che non possono essere "
@@ -384,12 +385,12 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
         dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->ChangeUserName();
+    shell_testing::StartedMainWindow()->ChangeUserName();
     std::string given = "J\xE9r\xF4me " + std::string(73, 'x');
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), given + "\r\nRossi\r\n");
-    EXPECT_EQ(shell::theMainWindow->userName.UserGivenName.size(), 80u);
-    EXPECT_EQ(shell::theMainWindow->userName.UserFullName, (given + " Rossi").substr(0, 80));
-    EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), shell::theMainWindow->userName.UserFullName);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->userName.UserGivenName.size(), 80u);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->userName.UserFullName, (given + " Rossi").substr(0, 80));
+    EXPECT_EQ(gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text()), shell_testing::StartedMainWindow()->userName.UserFullName);
 
     // Both fields emptied: two empty lines, the button shows one blank.
     gui::SetModalHandler("FoNomUte", [](QDialog* d) {
@@ -400,9 +401,9 @@ TEST(UserNameTest, EditedNamesAreSavedCutAndShown) {
         dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->ChangeUserName();
+    shell_testing::StartedMainWindow()->ChangeUserName();
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "\r\n\r\n");
-    EXPECT_EQ(shell::theMainWindow->changeUserNameButton->text(), " ");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->changeUserNameButton->text(), " ");
 }
 
 // The name file of random bytes, then cut in half: kept beside itself, written
@@ -418,7 +419,7 @@ TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
         start.messages.messages.clear();
         start.Activate();
         start.Activate();  // told once
-        EXPECT_EQ(gui::FromQt(shell::theMainWindow->changeUserNameButton->text()), "Nome Cognome");
+        EXPECT_EQ(gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text()), "Nome Cognome");
         ASSERT_EQ(start.messages.messages.size(), 1u);
         const std::string kept = "Personal.Tmp.damaged" + std::to_string(++copy);
         EXPECT_EQ(start.messages.messages[0].text.rfind("Il file del nome dell'utente \"FileTmp\\Personal.Tmp\" era "
@@ -437,16 +438,16 @@ TEST(UserNameTest, ADamagedNameFileIsKeptAndNoGarbageIsShown) {
 
 TEST(MainWindowTest, DialogsOpenAtTheLowerRightOfTheMainWindow) {
     ProgramStart start;
-    shell::theMainWindow->move(100, 80);
+    shell_testing::StartedMainWindow()->move(100, 80);
     QRect seen;
     gui::SetModalHandler("FoNomUte", [&seen](QDialog* d) {
         seen = d->frameGeometry();
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->ChangeUserName();
-    QRect main = shell::theMainWindow->frameGeometry();
+    shell_testing::StartedMainWindow()->ChangeUserName();
+    QRect main = shell_testing::StartedMainWindow()->frameGeometry();
     EXPECT_EQ(seen.bottomRight(), main.bottomRight() + QPoint(10, 10));
-    EXPECT_EQ(shell::theMainWindow->orbSetBox->currentText(), "A (normali)");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->orbSetBox->currentText(), "A (normali)");
 }
 
 TEST(UserNameTest, CancelKeepsTheNames) {
@@ -458,8 +459,8 @@ TEST(UserNameTest, CancelKeepsTheNames) {
         dialog->cancelButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->ChangeUserName();
-    EXPECT_EQ(shell::theMainWindow->userName.UserGivenName, "Nome");
+    shell_testing::StartedMainWindow()->ChangeUserName();
+    EXPECT_EQ(shell_testing::StartedMainWindow()->userName.UserGivenName, "Nome");
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
 }
 
@@ -474,11 +475,11 @@ TEST(InstructionsTest, ChooserStartsWithTheShortInstructionsEveryTime) {
             dialog->okButton->click();
             return dialog->result();
         });
-        shell::theMainWindow->OpenInstructionsDialog();
+        shell_testing::StartedMainWindow()->OpenInstructionsDialog();
     };
     choose(true);
     choose(false);
-    shell::theMainWindow->OpenBooklet();
+    shell_testing::StartedMainWindow()->OpenBooklet();
     const auto& opened = start.desktop_.log.openedDocuments;
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(fs::path(opened[0]), start.Data() / "Istruzioni.pdf");
@@ -510,11 +511,11 @@ TEST(InstructionsTest, WithoutAViewerTheMessageNamesTheFile) {
         dialog->okButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->openInstructionsDialogButton->click();
-    EXPECT_EQ(shell::theMainWindow->instructionsDialog->result(), QDialog::Accepted);
+    shell_testing::StartedMainWindow()->openInstructionsDialogButton->click();
+    EXPECT_EQ(shell_testing::StartedMainWindow()->instructionsDialog->result(), QDialog::Accepted);
     EXPECT_FALSE(chooserOpenAtMessage);
     chooser = nullptr;
-    shell::theMainWindow->openBookletButton->click();
+    shell_testing::StartedMainWindow()->openBookletButton->click();
     gui::SetMessageSink(previous);
     const auto message = [&](const char* file) {
         return "Geen PDF-lezer kon het bestand openen:\n" + (start.Data() / file).string() +
@@ -531,9 +532,9 @@ TEST(InstructionsTest, BackButtonOpensNothing) {
         dialog->backButton->click();
         return dialog->result();
     });
-    shell::theMainWindow->OpenInstructionsDialog();
+    shell_testing::StartedMainWindow()->OpenInstructionsDialog();
     EXPECT_TRUE(start.desktop_.log.openedDocuments.empty());
-    EXPECT_EQ(shell::theMainWindow->instructionsDialog->backButton->text(), "Backards");
+    EXPECT_EQ(shell_testing::StartedMainWindow()->instructionsDialog->backButton->text(), "Backards");
 }
 
 // Saves a picture of the main window when KELVOR_SCREENSHOT names a file.
@@ -542,27 +543,27 @@ TEST(MainWindowTest, Screenshot) {
     if (!target || !*target) GTEST_SKIP() << "KELVOR_SCREENSHOT not set";
     ProgramStart start;
     for (int page = 0; page < 3; ++page) {
-        shell::theMainWindow->pageTabs->setCurrentIndex(page);
-        QPixmap shot = shell::theMainWindow->grab();
+        shell_testing::StartedMainWindow()->pageTabs->setCurrentIndex(page);
+        QPixmap shot = shell_testing::StartedMainWindow()->grab();
         ASSERT_TRUE(shot.save(QString::fromUtf8(target).replace(".png", QString("-%1.png").arg(page + 1))));
     }
     WriteBytes(start.Data() / "MieiTesti" / "Tema1.txt", "Tema di prova\r\n\r\nSecondo paragrafo.\r\n");
     WriteBytes(start.Data() / "FileDum" / "DatModif.dum", "MieiTesti\\Tema1.txt\r\n");
-    shell::theMainWindow->richTextWindow->show();
-    ASSERT_TRUE(shell::theMainWindow->richTextWindow->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
+    shell_testing::StartedMainWindow()->richTextWindow->show();
+    ASSERT_TRUE(shell_testing::StartedMainWindow()->richTextWindow->grab().save(QString::fromUtf8(target).replace(".png", "-editor.png")));
 }
 
 TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
     ProgramStart start;
-    shell::theMainWindow->richTextWindow->show();
-    shell::theMainWindow->richTextWindow->Editor->insertPlainText("unsaved");
+    shell_testing::StartedMainWindow()->richTextWindow->show();
+    shell_testing::StartedMainWindow()->richTextWindow->Editor->insertPlainText("unsaved");
     start.messages.answers.push_back(gui::AnswerCancel);
-    EXPECT_FALSE(shell::theMainWindow->close());
-    EXPECT_TRUE(shell::theMainWindow->isVisible());
-    EXPECT_TRUE(shell::theMainWindow->richTextWindow->isVisible());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->close());
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->isVisible());
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->richTextWindow->isVisible());
     start.messages.answers.push_back(gui::AnswerNo);
-    EXPECT_TRUE(shell::theMainWindow->close());
-    EXPECT_FALSE(shell::theMainWindow->richTextWindow->isVisible());
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->close());
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->richTextWindow->isVisible());
 }
 
 TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
@@ -617,18 +618,18 @@ TEST(MainActivationTest, ShowsTheCurrentPersonAndOffersItsText) {
     start.Activate();
     ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages.front().text;
 
-    QStringList memo = shell::theMainWindow->personMemo->toPlainText().split('\n');
+    QStringList memo = shell_testing::StartedMainWindow()->personMemo->toPlainText().split('\n');
     ASSERT_GE(memo.size(), 6);
     EXPECT_TRUE(memo[0].startsWith("VAN DER BERG ANNELIES"));
     EXPECT_TRUE(memo[1].startsWith("Nascita 25/12/1960 14:05"));
     EXPECT_EQ(memo[5], "Calendario GREGORIANO");
-    EXPECT_EQ(shell::theMainWindow->annotationsMemo->toPlainText(), " NOTA UNO");
-    EXPECT_FALSE(shell::theMainWindow->openPersonTextButton->isHidden());
+    EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText(), " NOTA UNO");
+    EXPECT_FALSE(shell_testing::StartedMainWindow()->openPersonTextButton->isHidden());
 
     // Without the text file the button is hidden at the next activation.
     fs::remove(start.Data() / "BASEtxt" / "00007.txt");
-    shell::theMainWindow->Refresh();
-    EXPECT_TRUE(shell::theMainWindow->openPersonTextButton->isHidden());
+    shell_testing::StartedMainWindow()->Refresh();
+    EXPECT_TRUE(shell_testing::StartedMainWindow()->openPersonTextButton->isHidden());
 }
 
 TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
@@ -640,8 +641,8 @@ TEST(ProgramStartTest, StoreDialogsShowThePersonsTextInTheEditor) {
         shown = static_cast<shell::RichTextWindow*>(d)->EditorText();
         return int(QDialog::Accepted);
     });
-    ASSERT_TRUE(shell::theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor);
-    shell::theMainWindow->inputDialog->storeDialog->ShowPersonTextEditor();
+    ASSERT_TRUE(shell_testing::StartedMainWindow()->inputDialog->storeDialog->ShowPersonTextEditor);
+    shell_testing::StartedMainWindow()->inputDialog->storeDialog->ShowPersonTextEditor();
     EXPECT_EQ(shown, "VAN DER BERG\n");
 }
 

@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include "archive/backup_window.h"
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/recording_surface.h"
 #include "display/draw/drawing_state.h"
@@ -62,21 +63,21 @@ public:
         gui::RecordingMessageSink setup;
         rt::PrepareDataFolder();
         shell::StartUp();
-        shell::CreateStartWindows();
-        shell::theMainWindow->show();
-        shell::theMainWindow->Refresh();
+        shell_testing::CreateStartWindowsForTest();
+        shell_testing::StartedMainWindow()->show();
+        shell_testing::StartedMainWindow()->Refresh();
         engine::OrbSets sets = engine::DefaultOrbSets();
         for (int i = 1; i <= 14; ++i) {
             sets.orbs[1][i] = 7.5L;
             sets.orbs[2][i] = 3;
         }
         engine::SaveOrbSets(sets);
-        engine::ApplyOrbSet("B");
-        engine::SetEngineSettingsLine(17, "KOCH");
-        engine::SetEngineSettingsLine(18, "MEDIO");
-        engine::SetEngineSettingsLine(20, "VERA");
+        engine::ApplyOrbSet(engine::Chart, engine::Orbs, "B", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 17, "KOCH", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, "MEDIO", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 20, "VERA", shell_testing::ShowSettingsMessage);
         shell_testing::MakeMeriniCurrent();
-        shell::theMainWindow->Refresh();
+        shell_testing::StartedMainWindow()->Refresh();
         shell::FreeForms();
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
@@ -105,9 +106,9 @@ public:
             EXPECT_TRUE(nobody.Active());
             EXPECT_EQ(chmod(file, 0), 0);
             shell::StartUp();
-            shell::CreateStartWindows();
-            shell::theMainWindow->show();
-            shell::theMainWindow->Refresh();
+            shell_testing::CreateStartWindowsForTest();
+            shell_testing::StartedMainWindow()->show();
+            shell_testing::StartedMainWindow()->Refresh();
             walk(seen);
             shell::FreeForms();
             gui::ClearModalHandlers();
@@ -133,12 +134,12 @@ void ChooseInOrbWindow(std::size_t set) {
         w->returnButton->click();
         return int(gui::ModalCancel);
     });
-    shell::theMainWindow->openOrbSettingsWindowButton->click();
+    shell_testing::StartedMainWindow()->openOrbSettingsWindowButton->click();
 }
 
 // Unlocks the boxes and picks the line of a box, as a user does.
 void Pick(QComboBox* box, int line) {
-    if (!box->isEnabled()) shell::theMainWindow->lockButton->click();
+    if (!box->isEnabled()) shell_testing::StartedMainWindow()->lockButton->click();
     box->setCurrentIndex(line);
     Q_EMIT box->activated(line);
     gui::RunIdleHandler();
@@ -151,7 +152,7 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
     UsersDataFolder folder;
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
-        shell::MainWindow* main = shell::theMainWindow;
+        shell::MainWindow* main = shell_testing::StartedMainWindow();
         // What the start did past the file it could not read.
         s.values["node box"] = gui::FromQt(main->nodeTypeBox->currentText());
         s.values["orb box"] = gui::FromQt(main->orbSetBox->currentText());
@@ -232,15 +233,15 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
             if (box) Q_EMIT box->activated(box->currentIndex());  // the late report
             return int(gui::AnswerOk);
         });
-        for (QComboBox* b : {shell::theMainWindow->orbSetBox, shell::theMainWindow->nodeTypeBox}) {
+        for (QComboBox* b : {shell_testing::StartedMainWindow()->orbSetBox, shell_testing::StartedMainWindow()->nodeTypeBox}) {
             s.messages.push_back("-- " + b->objectName().toStdString());
             box = b;
-            Pick(b, b == shell::theMainWindow->orbSetBox ? 2 : 1);
+            Pick(b, b == shell_testing::StartedMainWindow()->orbSetBox ? 2 : 1);
             box = nullptr;
             gui::RunIdleHandler();
         }
-        s.values["orb box"] = gui::FromQt(shell::theMainWindow->orbSetBox->currentText());
-        s.values["node box"] = gui::FromQt(shell::theMainWindow->nodeTypeBox->currentText());
+        s.values["orb box"] = gui::FromQt(shell_testing::StartedMainWindow()->orbSetBox->currentText());
+        s.values["node box"] = gui::FromQt(shell_testing::StartedMainWindow()->nodeTypeBox->currentText());
         gui::SetMessageSink(walkSink);
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -258,11 +259,11 @@ TEST(UnreadableSettings, APickReportedAgainWhileItsRefusalIsShownIsRefusedOnce) 
 TEST(UnreadableSettings, AFileReadableAgainGetsTheChoiceWithTheUsersOwnSettings) {
     UsersDataFolder folder;
     const Seen seen = folder.StartWith("FileSet/OrbiDomi.stt", [](Seen& s) {
-        Pick(shell::theMainWindow->nodeTypeBox, 1);
+        Pick(shell_testing::StartedMainWindow()->nodeTypeBox, 1);
         chmod("FileSet/OrbiDomi.stt", 0644);
         s.messages.push_back("-- readable again");
-        Pick(shell::theMainWindow->orbSetBox, 1);
-        s.values["orb box"] = gui::FromQt(shell::theMainWindow->orbSetBox->currentText());
+        Pick(shell_testing::StartedMainWindow()->orbSetBox, 1);
+        s.values["orb box"] = gui::FromQt(shell_testing::StartedMainWindow()->orbSetBox->currentText());
         s.values["houses"] = engine::Chart.HouseSystemName;
     });
     ASSERT_EQ(seen.messages.size(), 3u);
@@ -285,12 +286,12 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     UsersDataFolder folder;
     const auto before = Snapshot(folder.Data());
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
-        s.values["person"] = gui::FromQt(shell::theMainWindow->personMemo->toPlainText()).substr(0, 11);
-        s.values["user"] = gui::FromQt(shell::theMainWindow->changeUserNameButton->text());
+        s.values["person"] = gui::FromQt(shell_testing::StartedMainWindow()->personMemo->toPlainText()).substr(0, 11);
+        s.values["user"] = gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text());
         s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
         s.values["aspect"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
         // Every dialog activates the main window again: the file is named once.
-        shell::theMainWindow->Refresh();
+        shell_testing::StartedMainWindow()->Refresh();
         s.messages.push_back("-- thicker lines");
         gui::SetModalHandler("FoSpeLin", [&s](QDialog* d) {
             auto* w = static_cast<display::LineWidthDialog*>(d);
@@ -300,7 +301,7 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
             s.values["closed"] = w->result() == 5 ? "yes" : "no";
             return w->result();
         });
-        shell::theMainWindow->openLineWidthDialogButton->click();
+        shell_testing::StartedMainWindow()->openLineWidthDialogButton->click();
     });
     ASSERT_GE(seen.messages.size(), 2u);
     EXPECT_TRUE(Contains(seen.messages[0], "Accesso al file negato: \"FileSet\\MMVarLas.stt\"")) << seen.messages[0];
@@ -359,7 +360,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             w->okButton->click();
             return w->result();
         });
-        shell::theMainWindow->openCalibrationWindowButton->click();
+        shell_testing::StartedMainWindow()->openCalibrationWindowButton->click();
     });
     ASSERT_EQ(seen.messages.size(), 6u);
     EXPECT_EQ(seen.messages[1], "-- the calibration window");  // opened without a word
@@ -394,7 +395,7 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
             s.values["after closing"] = gui::FromQt(w->factorEdit->text());
             return w->result();
         });
-        shell::theMainWindow->openLineWidthDialogButton->click();
+        shell_testing::StartedMainWindow()->openLineWidthDialogButton->click();
         s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
     });
     ASSERT_EQ(seen.messages.size(), 5u);
@@ -433,8 +434,8 @@ TEST(UnreadableSettings, ARefusedPrinterModelIsNotSaidToBeMade) {
             w->backButton->click();
             return w->result();
         });
-        shell::theMainWindow->openPrinterModelDialogButton->click();
-        s.values["correction"] = std::to_string(shell::theMainWindow->drawSettings.Values().EpsonCorrection);
+        shell_testing::StartedMainWindow()->openPrinterModelDialogButton->click();
+        s.values["correction"] = std::to_string(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
     EXPECT_EQ(seen.messages[1], "-- Edit Voor Epson");
@@ -488,7 +489,7 @@ TEST(UnreadableSettings, ARefusedBackupUnitIsNotShownAsChosen) {
             w->closeButton->click();
             return int(gui::ModalOk);
         });
-        shell::theMainWindow->openBackupWindowButton->click();
+        shell_testing::StartedMainWindow()->openBackupWindowButton->click();
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- the stick chosen");
@@ -518,10 +519,10 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     fs::remove(rt::ResolvePath("FileSet\\MMVarLas.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\MMVarLas.stt"));
     shell::StartUp();
-    shell::CreateStartWindows();
-    shell::theMainWindow->show();
-    shell::theMainWindow->Refresh();
-    shell::theMainWindow->Refresh();  // told once
+    shell_testing::CreateStartWindowsForTest();
+    shell_testing::StartedMainWindow()->show();
+    shell_testing::StartedMainWindow()->Refresh();
+    shell_testing::StartedMainWindow()->Refresh();  // told once
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text,
               "Accesso al file negato: \"FileSet\\MMVarLas.stt\". Al suo posto c'\xE8 una cartella, non un file. "
@@ -530,7 +531,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
               "delle linee, modello della stampante, cartella del backup) viene rifiutata finch\xE9 il file non si "
               "pu\xF2 leggere. Spostare altrove o rinominare la cartella \"FileSet\\MMVarLas.stt\" (il programma tiene "
               "un suo file con quel nome), poi riprovare.");
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().LineWidthFactor, 1.0L);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.0L);
     gui::SetModalHandler("FoStampa", [](QDialog* d) {
         auto* w = static_cast<display::PrinterModelDialog*>(d);
         w->ConfirmationMilliseconds = 0;
@@ -539,10 +540,10 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
         w->backButton->click();
         return w->result();
     });
-    shell::theMainWindow->openPrinterModelDialogButton->click();
+    shell_testing::StartedMainWindow()->openPrinterModelDialogButton->click();
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
-    EXPECT_EQ(shell::theMainWindow->drawSettings.Values().EpsonCorrection, 0);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection, 0);
     EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     shell::FreeForms();
     gui::ClearModalHandlers();
@@ -557,11 +558,11 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     fs::remove(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
     shell::StartUp();
-    shell::CreateStartWindows();
-    shell::theMainWindow->show();
-    shell::theMainWindow->Refresh();
-    Pick(shell::theMainWindow->nodeTypeBox, 1);
-    EXPECT_EQ(shell::theMainWindow->nodeTypeBox->currentText(), "VERO");
+    shell_testing::CreateStartWindowsForTest();
+    shell_testing::StartedMainWindow()->show();
+    shell_testing::StartedMainWindow()->Refresh();
+    Pick(shell_testing::StartedMainWindow()->nodeTypeBox, 1);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText(), "VERO");
     ASSERT_EQ(messages.messages.size(), 2u);
     for (const auto& m : messages.messages) {
         EXPECT_TRUE(Contains(m.text, "\"FileSet\\OrbiDomi.stt\"")) << m.text;

@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/sheets/sheet_selection.h"
 #include "engine/chart_state.h"
@@ -68,7 +69,7 @@ std::vector<std::string> OpenedNames(const ProgramStart& start) {
 // the name button opens the name dialog.
 TEST(MainWindowControls, DocumentAndNameButtonsDoTheirOwnThing) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     int chooser = 0;
     gui::SetModalHandler("FoIstDef", [&chooser](QDialog* d) {
         ++chooser;
@@ -102,7 +103,7 @@ TEST(MainWindowControls, DocumentAndNameButtonsDoTheirOwnThing) {
 TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     const struct {
         QPushButton* button;
@@ -114,16 +115,16 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
                   {main->showSecondPortraitSheetButton, 18, "P"}};
     for (const auto& s : sheets) {
         SCOPED_TRACE(s.button->objectName().toStdString());
-        shell::theMainWindow->sheetSelection.SheetCode = 0;
-        shell::theMainWindow->sheetSelection.SheetOrientation.clear();
+        shell_testing::StartedMainWindow()->sheetSelection.SheetCode = 0;
+        shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation.clear();
         if (s.button->isEnabled())
             s.button->click();
         else
             QMetaObject::invokeMethod(s.button, "clicked");
-        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetCode, s.code);
-        EXPECT_EQ(shell::theMainWindow->sheetSelection.SheetOrientation, s.orientation);
-        EXPECT_TRUE(shell::theMainWindow->sheetViewer->isVisible());
-        shell::theMainWindow->sheetViewer->hide();
+        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, s.code);
+        EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, s.orientation);
+        EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
+        shell_testing::StartedMainWindow()->sheetViewer->hide();
     }
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -132,7 +133,7 @@ TEST(MainWindowControls, EachSheetButtonOpensItsOwnSheet) {
 // hides them again; a double click hides the empty box of the third page.
 TEST(MainWindowControls, ClicksOnTheMemosAndTheEmptyBox) {
     ProgramStart start;
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->show();
     ASSERT_TRUE(main->annotationsMemo->isHidden());
     QTest::mouseClick(main->personMemo->viewport(), Qt::LeftButton);
@@ -152,7 +153,7 @@ TEST(MainWindowControls, OrbAndNodeBoxesTakeWhatTheUserPicksOrTypes) {
     engine::OrbSets sets = engine::DefaultOrbSets();
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->lockButton->click();
     ASSERT_TRUE(main->orbSetBox->isEnabled());
@@ -194,7 +195,7 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetEngineSettingsLine(19, "A");
+    engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 19, "A", shell_testing::ShowSettingsMessage);
 }
 
 // The 14 orbs of the engine settings, in angle order.
@@ -244,7 +245,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
         result = w->result();
         return result;
     });
-    shell::theMainWindow->openOrbSettingsWindowButton->click();
+    shell_testing::StartedMainWindow()->openOrbSettingsWindowButton->click();
     EXPECT_EQ(result, int(gui::ModalCancel));
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
@@ -289,7 +290,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
         EXPECT_EQ(w->result(), int(gui::ModalCancel));
         return w->result();
     });
-    shell::theMainWindow->openOrbSettingsWindowButton->click();
+    shell_testing::StartedMainWindow()->openOrbSettingsWindowButton->click();
     const std::vector<std::string> sets = FileLines("FileDum/MMVarOrb.dum");
     ASSERT_EQ(sets.size(), 49u);
     EXPECT_EQ(std::stold(sets[32 + 13]), 9.5L);  // C, opposition
@@ -308,7 +309,7 @@ TEST(OrbSettingsWindowControls, TypedOrbsAreCheckedAndKept) {
 TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     ProgramStart start;
     shell_testing::MakeMeriniCurrent();
-    shell::MainWindow* main = shell::theMainWindow;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->openChartWindowButton->click();
     display::ChartWindow* chart = display::theChartWindow;

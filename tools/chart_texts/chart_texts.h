@@ -30,6 +30,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -269,11 +270,10 @@ inline std::string AspectText(Real first, Real second, Real shift) {
     return "";
 }
 
-// Sets the chart state to the input's moment, place and settings, as the
-// program does when it loads a person.
-inline void SetChartInput(const ChartInput& in) {
-    engine::ResetChartState();
-    auto& c = engine::Chart;
+// A chart of the input's moment, place and settings, as the program sets one
+// when it loads a person.
+inline engine::ChartState ChartOfInput(const ChartInput& in) {
+    engine::ChartState c;
     c.DegToRad = engine::kPi / 180;
     c.GregorianCalendar = true;
     c.NodeType = in.trueNode ? "VERO" : "MEDIO";
@@ -284,7 +284,7 @@ inline void SetChartInput(const ChartInput& in) {
     c.BirthYear = in.year;
     c.BirthHourValue = in.hour;
     c.BirthMinuteValue = in.minute;
-    c.JulianDay = engine::JulianDayNumber(1, c.BirthDay, c.BirthMonth, c.BirthYear, c.BirthHourValue,
+    c.JulianDay = engine::JulianDayNumber(c, 1, c.BirthDay, c.BirthMonth, c.BirthYear, c.BirthHourValue,
                                           c.BirthMinuteValue) +
                   c.TimeZoneCorrection / 24;
     c.LatitudeDegrees[1] = in.latDeg;
@@ -297,17 +297,15 @@ inline void SetChartInput(const ChartInput& in) {
     c.BirthHour[1] = in.hour;
     c.BirthMinute[1] = in.minute;
     c.HouseSystemName = in.system;
+    return c;
 }
 
 // The retrograde rule's comparison for body b of the chart just computed: the
-// longitude a moment later less the chart's (degrees). Leaves the chart state
-// as it found it.
-inline Real RetrogradeGap(int b) {
-    const engine::ChartState saved = engine::Chart;
-    engine::ComputeBodies(0, true, saved.JulianDay + 0.001L);
-    const Real gap = engine::Chart.PlanetLongitudes[b] - std::fabs(saved.PlanetLongitudes[b]);
-    engine::Chart = saved;
-    return gap;
+// longitude a moment later less the chart's (degrees).
+inline Real RetrogradeGap(const engine::ChartState& chart, int b) {
+    engine::ChartState later = chart;
+    engine::ComputeBodies(later, 0, true, chart.JulianDay + 0.001L);
+    return later.PlanetLongitudes[b] - std::fabs(chart.PlanetLongitudes[b]);
 }
 
 // The bodies the engine computes (entries 13 and 14 copy the angles).
@@ -316,10 +314,11 @@ inline constexpr int kBodies[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16,
 // Computes the chart of `in` and returns its texts, always the same kinds in
 // the same order.
 inline std::vector<ShownText> ComputeChartTexts(const ChartInput& in) {
-    SetChartInput(in);
-    auto& c = engine::Chart;
-    engine::ComputeChartHouses();
-    engine::ComputeBodiesWithRetro(0, c.JulianDay);
+    auto computed = std::make_shared<engine::ChartState>(ChartOfInput(in));
+    engine::ChartState& c = *computed;
+    engine::ComputeChartHouses(c);
+    engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
+    const std::shared_ptr<const engine::ChartState> chart = computed;
 
     std::vector<ShownText> shown;
     auto add = [&](Kind kind, std::string what, std::function<std::string(Real)> remake) {
@@ -334,9 +333,9 @@ inline std::vector<ShownText> ComputeChartTexts(const ChartInput& in) {
         const Real lat = c.PlanetLatitudes[b];
         add(Kind::SignPosition, body + " sign position", [lon](Real s) { return SignText(lon + s); });
         // The rule marks a body whose later longitude is smaller, by less than 5 degrees.
-        add(Kind::Mark, body + " retrograde mark", [retrograde, b](Real s) -> std::string {
+        add(Kind::Mark, body + " retrograde mark", [retrograde, b, chart](Real s) -> std::string {
             if (s == 0) return retrograde ? "r" : " ";
-            const Real gap = RetrogradeGap(b) + s;
+            const Real gap = RetrogradeGap(*chart, b) + s;
             return gap < 0 && std::fabs(gap) < 5 ? "r" : " ";
         });
         add(Kind::House, body + " house", [lon, cusps](Real s) {

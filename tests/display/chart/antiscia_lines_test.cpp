@@ -2,6 +2,7 @@
 // point, its antiscion and its contra-antiscion, with their pens.
 #include <gtest/gtest.h>
 
+#include "archive/current_chart.h"
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/recording_surface.h"

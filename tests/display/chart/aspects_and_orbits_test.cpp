@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "archive/current_chart.h"
 #include "display/chart/aspect_list.h"
 #include "display/chart/aspects_and_orbits.h"
 #include "display/draw/recording_surface.h"

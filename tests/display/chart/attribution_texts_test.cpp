@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/attribution_texts.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/position_files.h"

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/antiscia_view.h"
 #include "display/chart/antiscia_wheel.h"

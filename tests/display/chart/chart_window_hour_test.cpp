@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/open_chart_window.h"

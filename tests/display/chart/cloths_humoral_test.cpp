@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "archive/current_chart.h"
 #include "display/chart/cloths.h"
 #include "display/chart/humoral.h"
 #include "display/draw/recording_surface.h"

@@ -3,6 +3,7 @@
 // latitude shown as zero.
 #include <gtest/gtest.h>
 
+#include "archive/current_chart.h"
 #include "display/chart/coordinate_tables.h"
 #include "display/draw/glyphs.h"
 #include "tests/common/test_support.h"

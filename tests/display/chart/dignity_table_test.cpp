@@ -3,6 +3,7 @@
 // the recorded glyph centres.
 #include <gtest/gtest.h>
 
+#include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/recording_surface.h"
@@ -137,7 +138,7 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
 TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
-    engine::Receptions = r;
+    engine::Chart.Receptions = r;
     display::RecordingSurface dc;
     const display::DignityGlyphCentres c = display::DrawDignityTable(dc);
     EXPECT_FALSE(c.noDignity);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "display/chart/archetype_wheel.h"
 #include "display/chart/dodecatemoria_wheel.h"
 #include "display/draw/glyphs.h"

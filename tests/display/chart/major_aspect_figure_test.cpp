@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "display/chart/major_aspect_figure.h"
 #include "tests/display/chart/view_person.h"
 

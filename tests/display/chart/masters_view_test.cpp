@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "display/chart/masters_view.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"

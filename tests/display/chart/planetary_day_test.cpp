@@ -9,6 +9,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/masters_view.h"
@@ -30,7 +31,7 @@ class PlanetaryDay : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "Scambi"});
-        engine::ResetChartState();
+        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
         if (display::theChartWindow) display::theChartWindow->status = {};

@@ -14,6 +14,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "display/chart/attribution_texts.h"
 #include "display/chart/chart_view.h"
@@ -44,7 +45,7 @@ class PolarChart : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "OpzioneS", "Scambi"});
-        engine::ResetChartState();
+        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
         display::ResetDrawingState();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "display/chart/reduced_wheel.h"
 #include "display/draw/glyphs.h"
 #include "display/wheel/wheel_reports.h"

@@ -2,6 +2,7 @@
 // pens and line kinds, the labels, and the circle turned with the Ascendant.
 #include <gtest/gtest.h>
 
+#include "archive/current_chart.h"
 #include "display/chart/antiscia_wheel.h"
 #include "display/chart/energy_affinities.h"
 #include "display/wheel/help_messages.h"

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "display/chart/spherical_distances.h"
 #include "display/draw/glyphs.h"
 #include "tests/common/test_support.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/recording_surface.h"
@@ -45,7 +46,7 @@ inline void SetRomeBirth(int day, int month, int year, int hour, int minute) {
     engine::Chart.LatitudeMinutes[1] = 54;
     engine::Chart.LatitudeLetter[1] = "N";
     engine::Chart.JulianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
-    engine::ComputeBodiesWithRetro(0, engine::Chart.JulianDay);
+    engine::ComputeBodiesWithRetro(engine::Chart, 0, engine::Chart.JulianDay);
 }
 
 // The texts drawn, as "x,y 'text'" with the device point.

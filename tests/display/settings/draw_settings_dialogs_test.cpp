@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
@@ -31,7 +32,7 @@ protected:
         rt::PrepareDataFolder();
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
-        engine::LoadEngineSettings();
+        engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
     std::vector<std::string> Lines() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/font_mapping.h"
@@ -33,7 +34,7 @@ protected:
         c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
         c.JulianDay = 2447906.5L + 9.5L / 24;
         engine::Birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions();
+        engine::ComputeReceptions(engine::Chart);
     }
     display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
@@ -122,7 +123,7 @@ TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
     display::InitDrawingFromScreen(1366, 768);
     engine::Chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo
     engine::Chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
-    engine::ComputeReceptions();
+    engine::ComputeReceptions(engine::Chart);
     for (int code : {5, 16}) {
         RecordingSurface dc;
         ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));

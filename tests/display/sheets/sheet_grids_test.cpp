@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "archive/current_chart.h"
 #include "display/chart/spherical_distances.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
@@ -35,7 +36,7 @@ protected:
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli"});
-        engine::Receptions = engine::ReceptionTables{};
+        engine::Chart.Receptions = engine::ReceptionTables{};
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
@@ -68,7 +69,7 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
 }
 
 TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
-    auto& r = engine::Receptions;
+    auto& r = engine::Chart.Receptions;
     r.PlanetDignity[1] = 4;  // the Sun in fall
     r.ReceptionBodies[1][1] = 1;
     r.ReceptionNumbers[1][1] = 1;
@@ -108,7 +109,7 @@ TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
 }
 
 TEST_F(SheetGrids, NoDignityMessageOnlyWhenEveryPlanetIsNeutral) {
-    auto& r = engine::Receptions;
+    auto& r = engine::Chart.Receptions;
     const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
     for (int p = 1; p <= 7; ++p) r.PlanetSignKeys[p] = keys[p];
     RecordingSurface dc;

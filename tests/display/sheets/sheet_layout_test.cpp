@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/sheets/sheet_composers.h"
@@ -37,7 +38,7 @@ protected:
         auto& c = engine::Chart;
         c.JulianDay = 2447906.5L + 9.5L / 24;
         engine::Birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions();
+        engine::ComputeReceptions(engine::Chart);
     }
     display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;

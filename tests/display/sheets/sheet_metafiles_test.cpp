@@ -14,6 +14,7 @@
 #include <map>
 #include <sstream>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/glyphs.h"
 #include "display/sheets/sheet_composers.h"
@@ -98,7 +99,7 @@ TEST_F(SheetMetafiles, EverySheetSavesTheRecordedBytes) {
     SaveAll("black-wedges", true, now);
     engine::Chart.GregorianCalendar = false;
     engine::Chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo: other receptions
-    engine::ComputeReceptions();
+    engine::ComputeReceptions(engine::Chart);
     SaveAll("julian", false, now);
     ASSERT_TRUE(sink.messages.empty());
     ASSERT_EQ(now.size(), 12u);

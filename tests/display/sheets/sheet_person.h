@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/glyphs.h"
@@ -59,7 +60,7 @@ inline void PrepareSheetViewer() {
     c.JulianDay = 2447906.5L + 9.5L / 24;
     c.PlanetLatitudesSaved = c.PlanetLatitudes;
     engine::Birth.JulianDayText = "JD=2447906.896";
-    engine::ComputeReceptions();
+    engine::ComputeReceptions(engine::Chart);
 }
 
 struct Box {

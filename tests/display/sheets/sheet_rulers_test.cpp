@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/sheets/sheet_rulers.h"
 #include "engine/bodies.h"
@@ -30,7 +31,7 @@ protected:
         c.BirthDay = day;
         c.BirthMonth = month;
         c.JulianDay = engine::JulianDayNumber(1, day, month, 1990, 9, 30);
-        engine::ComputeBodiesWithRetro(0, c.JulianDay);
+        engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
         c.PlanetLongitudes[1] = std::fabs(c.PlanetLongitudes[1]);
         c.PlanetLongitudes[10] = 100.5L;
         c.PlanetLongitudes[11] = 358;

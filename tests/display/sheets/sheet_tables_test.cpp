@@ -3,6 +3,7 @@
 // their places.
 #include <gtest/gtest.h>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/sheets/sheet_tables.h"

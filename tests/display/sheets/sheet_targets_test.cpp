@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include "archive/current_chart.h"
 #include "display/draw/canvas_form.h"
 #include "display/draw/emf_player.h"
 #include "display/draw/emf_recorder.h"

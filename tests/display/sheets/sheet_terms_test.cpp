@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/sheets/sheet_terms.h"

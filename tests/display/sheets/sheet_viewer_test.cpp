@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "display/draw/chart_metafile.h"
 #include "display/draw/emf_player.h"
@@ -281,7 +282,7 @@ TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
     // The Sun in Leo and the Moon in Cancer: both rulers, in boxes side by side.
     engine::Chart.PlanetLongitudes[1] = 135.25L;
     engine::Chart.PlanetLongitudes[2] = 105.5L;
-    engine::ComputeReceptions();
+    engine::ComputeReceptions(engine::Chart);
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);

@@ -10,6 +10,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "display/chart/attribution_texts.h"
 #include "display/draw/drawing_state.h"

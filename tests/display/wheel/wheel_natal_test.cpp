@@ -7,6 +7,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/wheel/natal_wheel.h"

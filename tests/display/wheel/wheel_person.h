@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <initializer_list>
 
+#include "archive/current_chart.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
 #include "display/wheel/wheel_state.h"
@@ -16,7 +17,7 @@ inline constexpr engine::Real kCusps[13] = {0, 100.5, 125, 150, 178, 212, 248, 2
 inline constexpr engine::Real kPoints[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
 
 inline void SetFixedPerson() {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     display::ResetNatalWheelState();
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1920, 1080);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <sstream>
 
+#include "archive/current_chart.h"
 #include "display/wheel/stroke_glyphs.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"

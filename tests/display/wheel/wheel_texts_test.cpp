@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "archive/current_chart.h"
 #include "display/wheel/body_names.h"
 #include "display/wheel/help_messages.h"
 #include "display/wheel/wheel_reports.h"
@@ -91,7 +92,7 @@ TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
 }
 
 TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
-    engine::ResetChartState();
+    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     display::FillBodyNames();
     for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::kSignNames[s].size(), 10u) << s;
     EXPECT_EQ(display::kSignNames[3], "TSEELINGEN");
