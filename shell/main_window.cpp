@@ -424,7 +424,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (nodeTypeBox->isEnabled()) gui::Guard([this] { ToggleNodeType(); });
         return true;
     } else if (event->type() == QEvent::Hide && !refreshing_ && !closing_ && watched &&
-               (watched == display::theChartWindow || watched == sheetViewer)) {
+               (watched == chartWindow || watched == sheetViewer)) {
         // Back from the chart window or the sheet viewer.
         gui::Guard([this] { Refresh(); });
     } else if (watched == emptyBox && event->type() == QEvent::MouseButtonDblClick) {
@@ -487,7 +487,7 @@ void MainWindow::Refresh() {
     // 4. Placement of the dialogs near this window.
     frame.Width = frameGeometry().width();
     frame.Height = frameGeometry().height();
-    ResetViewFlags();
+    ResetViewFlags(chartWindow);
     // 5. The user's name.
     RefreshStep([this] {
         LoadUserName(userName);
@@ -521,7 +521,7 @@ void MainWindow::Refresh() {
 
 void MainWindow::SizeFullScreenWindows() {
     ScreenSize screen = CurrentScreenSize();
-    if (display::theChartWindow) SizeFullScreen(display::theChartWindow, display::theChartWindow->bottomPanel, screen);
+    if (chartWindow) SizeFullScreen(chartWindow, chartWindow->bottomPanel, screen);
     if (calibrationWindow) SizeFullScreen(calibrationWindow, nullptr, screen);
     if (sheetViewer) SizeFullScreen(sheetViewer, sheetViewer->buttonBar, screen);
 }
@@ -590,8 +590,9 @@ void MainWindow::OpenChartWindow() {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    display::OpenChartWindow();
-    WatchModeless(display::theChartWindow);
+    if (!chartWindow) CreateForm(chartWindow);
+    display::OpenChartWindow(*chartWindow);
+    WatchModeless(chartWindow);
 }
 
 void MainWindow::OpenBackupWindow() {

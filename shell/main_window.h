@@ -53,6 +53,7 @@ namespace display {
 class CalibrationWindow;
 class LineWidthDialog;
 class PrinterModelDialog;
+class ChartWindow;
 class SheetViewer;
 }  // namespace display
 
@@ -182,6 +183,7 @@ public:
     // (shell::CreateForm) and freed with the program's windows.
     UserNameDialog* userNameDialog = nullptr;
     display::SheetViewer* sheetViewer = nullptr;
+    display::ChartWindow* chartWindow = nullptr;
     OrbSettingsWindow* orbSettingsWindow = nullptr;
     display::CalibrationWindow* calibrationWindow = nullptr;
     display::LineWidthDialog* lineWidthDialog = nullptr;

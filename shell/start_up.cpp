@@ -164,7 +164,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.remedyWindows.compositionWindow);
     CreateForm(main.remedyWindows.debilityWindow);
     CreateForm(main.remedyWindows.synthesisWindow);
-    CreateForm(display::theChartWindow);
+    CreateForm(main.chartWindow);
     CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {
@@ -184,8 +184,8 @@ void EnsurePersonalArchive() {
     if (!rt::PathExists("BASE.st1")) archive::CreateEmptyArchive(archive::kPersonalArchive);
 }
 
-void ResetViewFlags() {
-    if (display::theChartWindow) display::theChartWindow->status.ArchetypeViewFlag = false;
+void ResetViewFlags(display::ChartWindow* chartWindow) {
+    if (chartWindow) chartWindow->status.ArchetypeViewFlag = false;
 }
 
 }  // namespace shell

@@ -9,6 +9,13 @@
 namespace shell {
 
 class MainWindow;
+}  // namespace shell
+
+namespace display {
+class ChartWindow;
+}  // namespace display
+
+namespace shell {
 
 inline constexpr const char* kNoPrinterWarning =
     "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
@@ -39,6 +46,6 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow);
 // "BASE.st1" is missing.
 void EnsurePersonalArchive();
 // The main window's activation, step 4: no archetype view.
-void ResetViewFlags();
+void ResetViewFlags(display::ChartWindow* chartWindow);
 
 }  // namespace shell

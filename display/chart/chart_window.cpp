@@ -46,7 +46,6 @@ namespace display {
 
 using engine::Chart;
 
-ChartWindow* theChartWindow = nullptr;
 
 
 void ResetViewCycles(ChartWindowState& status, int k) {
@@ -217,7 +216,6 @@ ChartWindow::~ChartWindow() {
     SetHelpMemoTarget({});
     if (Drawing.chartCanvas == this) Drawing.chartCanvas = nullptr;
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
-    if (theChartWindow == this) theChartWindow = nullptr;
 }
 
 void ChartWindow::BuildControls() {
@@ -846,20 +844,14 @@ void ChartWindow::ToggleHelpMemoSize() {
 
 // ---- drawing entries ----
 
-ChartWindow* EnsureChartWindow() {
-    if (!theChartWindow) theChartWindow = new ChartWindow();
-    return theChartWindow;
-}
-
 void RedrawNatalChart(ChartWindow& form) {
     Drawing.chartCanvas = &form;
     form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form));
 }
 
-void RepaintChartWindow() {
-    if (!theChartWindow) return;
-    theChartWindow->ClearCanvas();
-    RedrawNatalChart(*theChartWindow);
+void RepaintChartWindow(ChartWindow& window) {
+    window.ClearCanvas();
+    RedrawNatalChart(window);
 }
 
 }  // namespace display

@@ -248,14 +248,8 @@ private:
     int PY(Real pageUnits) const;
 };
 
-extern ChartWindow* theChartWindow;
-
-// Creates the chart window when it does not exist yet.
-ChartWindow* EnsureChartWindow();
-
 // Fills the whole client area with the background, then draws the natal chart.
-void RepaintChartWindow();
-inline void RepaintNatalChart() { RepaintChartWindow(); }
+void RepaintChartWindow(ChartWindow& window);
 // Page frame, wheel geometry and the natal chart on the window's canvas; fills
 // the data fields.
 void RedrawNatalChart(ChartWindow& form);

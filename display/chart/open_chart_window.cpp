@@ -6,12 +6,11 @@
 
 namespace display {
 
-void OpenChartWindow() {
+void OpenChartWindow(ChartWindow& window) {
     SetDefaultWheelRadii();
-    ChartWindow* window = EnsureChartWindow();
     // A message its opening shows leaves it in front.
-    gui::ShowInFront(window);
-    window->PrepareOpening();
+    gui::ShowInFront(&window);
+    window.PrepareOpening();
 }
 
 }  // namespace display

@@ -4,6 +4,8 @@
 // shown modeless; its activation lays it out and its timer draws the wheel.
 namespace display {
 
-void OpenChartWindow();
+class ChartWindow;
+
+void OpenChartWindow(ChartWindow& window);
 
 }  // namespace display

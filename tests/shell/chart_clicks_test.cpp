@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "display/chart/chart_window.h"
@@ -21,14 +22,14 @@
 
 namespace {
 
-using display::theChartWindow;
+using testing_support::ChartWindowOfTest;
 using shell_testing::ProgramStart;
 
 void SaveShot(const char* suffix) {
     const char* target = std::getenv("KELVOR_SCREENSHOT");
     if (!target || !*target) return;
     QApplication::processEvents();
-    theChartWindow->grab().save(QString::fromUtf8(target).replace(".png", QString::fromUtf8(suffix) + ".png"));
+    testing_support::ChartWindowOfTest()->grab().save(QString::fromUtf8(target).replace(".png", QString::fromUtf8(suffix) + ".png"));
 }
 
 TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
@@ -36,29 +37,29 @@ TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     shell_testing::MakeMeriniCurrent();
     shell_testing::StartedMainWindow()->Refresh();
     shell_testing::StartedMainWindow()->openChartWindowButton->click();
-    ASSERT_NE(theChartWindow, nullptr);
-    while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
+    ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
+    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 
     const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
-    QTest::mouseClick(theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
-    const QStringList texts = theChartWindow->specificMemo->toPlainText().split('\n');
+    QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
+    const QStringList texts = testing_support::ChartWindowOfTest()->specificMemo->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);
     EXPECT_TRUE(texts[0].startsWith("ZOON")) << texts[0].toStdString();
     EXPECT_EQ(texts[1].toStdString(), "Zon in Steenbok: ernstig en ambitieus, klimt geduldig.");
-    EXPECT_TRUE(theChartWindow->generalMemo->toPlainText().startsWith("De Zon: levenskracht"));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->generalMemo->toPlainText().startsWith("De Zon: levenskracht"));
     SaveShot("-texts");
 
-    QTest::mouseClick(theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
-    EXPECT_TRUE(theChartWindow->plantsPanel->isVisible());
-    ASSERT_EQ(theChartWindow->plantBox->count(), 7);
-    EXPECT_EQ(theChartWindow->plantBox->itemText(0).toStdString(), "Angelica");
-    theChartWindow->plantBox->setCurrentIndex(0);
-    theChartWindow->plantBox->activated(0);
-    EXPECT_EQ(theChartWindow->plantSymptomsMemo->toPlainText().split('\n').value(2).toStdString(),
+    QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisible());
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 7);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->itemText(0).toStdString(), "Angelica");
+    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(0);
+    testing_support::ChartWindowOfTest()->plantBox->activated(0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->toPlainText().split('\n').value(2).toStdString(),
               "Gebrek aan eetlust");
     SaveShot("-plants");
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -605,9 +606,9 @@ TEST(DamagedHandOffs, AFolderInPlaceOfTheTextHandOffHidesOnlyTheTextButton) {
     EXPECT_FALSE(shell_testing::StartedMainWindow()->openPersonTextButton->isVisibleTo(shell_testing::StartedMainWindow()));
     for (int press = 0; press < 2; ++press) {
         shell_testing::StartedMainWindow()->openChartWindowButton->click();
-        ASSERT_NE(display::theChartWindow, nullptr);
-        EXPECT_TRUE(display::theChartWindow->isVisible()) << "press " << press;
-        display::theChartWindow->hide();
+        ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
+        EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible()) << "press " << press;
+        testing_support::ChartWindowOfTest()->hide();
     }
     ASSERT_EQ(start.messages.messages.size(), 1u);
     const std::string& text = start.messages.messages[0].text;

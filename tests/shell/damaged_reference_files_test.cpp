@@ -23,6 +23,7 @@
 #include <cmath>
 #include <functional>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/calendars.h"
 #include "archive/chart_strings.h"
@@ -101,22 +102,22 @@ void DrawThemeSheet() {
 // The interactive model with its wheel drawn.
 void OpenChartWindow() {
     shell_testing::StartedMainWindow()->openChartWindowButton->click();
-    while (display::theChartWindow->firstDrawTimer->isActive()) display::theChartWindow->DrawWhenReady();
+    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 }
 
 void ClickSun() {
     const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
-    QTest::mouseClick(display::theChartWindow, Qt::LeftButton, Qt::NoModifier, sun);
+    QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
 }
 
 void ClickMoon() {
     const QPoint moon(display::MapX(display::Wheel.PlanetGlyphX[2]), display::MapY(display::Wheel.PlanetGlyphY[2]));
-    QTest::mouseClick(display::theChartWindow, Qt::LeftButton, Qt::NoModifier, moon);
+    QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, moon);
 }
 
 void ClickSagittarius() {
     const QPoint sign(display::MapX(display::Wheel.SignGlyphX[9]), display::MapY(display::Wheel.SignGlyphY[9]));
-    QTest::mouseClick(display::theChartWindow, Qt::LeftButton, Qt::NoModifier, sign);
+    QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sign);
 }
 
 // The first `count` lines of a text file, each with its line end.
@@ -180,15 +181,15 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_TRUE(Contains(texts[0], "mancano i testi generali di ZOON")) << texts[0];
     EXPECT_TRUE(Contains(texts[0], "\"KlvPian.txt.damaged1\"")) << texts[0];
-    EXPECT_FALSE(display::theChartWindow->specificMemo->toPlainText().isEmpty());  // the specific texts are shown
-    EXPECT_FALSE(display::theChartWindow->generalMemo->toPlainText().isEmpty());  // and the Sun's general ones
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->specificMemo->toPlainText().isEmpty());  // the specific texts are shown
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->generalMemo->toPlainText().isEmpty());  // and the Sun's general ones
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPian.txt.damaged1"), general);
 
     ClickSun();  // the plants of the Sun, from their list; their details from the database
-    ASSERT_GT(display::theChartWindow->plantBox->count(), 0);
-    display::theChartWindow->plantBox->setCurrentIndex(0);
-    display::theChartWindow->plantBox->activated(0);
-    display::theChartWindow->plantBox->activated(0);
+    ASSERT_GT(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
+    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(0);
+    testing_support::ChartWindowOfTest()->plantBox->activated(0);
+    testing_support::ChartWindowOfTest()->plantBox->activated(0);
     const auto plants = NamingFile(start.messages, "OpzioneS\\DataStf.rnd");
     ASSERT_EQ(plants.size(), 1u);
     EXPECT_TRUE(Contains(plants[0], "non contiene la pianta \"Angelica\"")) << plants[0];
@@ -197,7 +198,7 @@ TEST(DamagedReferenceFiles, APlanetsGeneralTextsAndPlantDetailsMissingAreNamed) 
 
     for (const auto& n : Touched(before, Snapshot(start.Data())))
         EXPECT_TRUE(IsWorkFile(n) || n.rfind("OpzioneT/KlvPian.txt", 0) == 0) << n;
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
 }
 
 TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
@@ -211,8 +212,8 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
     testing_support::NoInstalledCopies installation;  // no sound picture to put back
     OpenChartWindow();
     ClickSun();  // the Sun's picture beside its texts
-    EXPECT_TRUE(display::theChartWindow->plantsGlyphImage->pixmap().isNull());
-    EXPECT_TRUE(display::theChartWindow->attributionGlyphImage->pixmap().isNull());
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsGlyphImage->pixmap().isNull());
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->attributionGlyphImage->pixmap().isNull());
     ASSERT_EQ(start.messages.Texts().size(), 1u);
     const std::string said = start.messages.Texts()[0];
     EXPECT_EQ(said.rfind("Il file \"Simboli\\PiaX01.emf\" \xE8 danneggiato o incompleto (non \xE8 un metafile intero", 0),
@@ -222,7 +223,7 @@ TEST(DamagedReferenceFiles, AGlyphTheCheckCallsDamagedIsNeverPlayed) {
                                "programma non ne ha una copia integra"))
         << said;
     for (const auto& n : Touched(before, Snapshot(start.Data()))) EXPECT_TRUE(IsWorkFile(n)) << n;
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
 }
 
 TEST(DamagedReferenceFiles, AMetafileCutInHalfIsNamedAndShownAsFarAsItGoes) {
@@ -300,14 +301,14 @@ TEST(DamagedReferenceFiles, DamagedHelpTextsArePutBackAndShown) {
         WriteBytes(help, damaged);
         start.messages.messages.clear();
         OpenChartWindow();  // the wheel with its help text
-        EXPECT_TRUE(display::theChartWindow->helpMemo->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
-            << display::theChartWindow->helpMemo->toPlainText().toStdString();
+        EXPECT_TRUE(testing_support::ChartWindowOfTest()->helpMemo->toPlainText().startsWith("GEBOORTEHOROSCOOP"))
+            << testing_support::ChartWindowOfTest()->helpMemo->toPlainText().toStdString();
         const auto said = NamingFile(start.messages, "Appoggio\\Messaggi.txt");
         ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
         EXPECT_TRUE(Contains(said[0], "Il programma ha rimesso al suo posto il file della sua installazione")) << said[0];
         EXPECT_EQ(start.messages.messages.size(), 1u);
         EXPECT_EQ(ReadBytes(help), sound);
-        display::theChartWindow->hide();
+        testing_support::ChartWindowOfTest()->hide();
     }
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "Messaggi.txt.damaged1"), garbage);
     EXPECT_EQ(ReadBytes(start.Data() / "Appoggio" / "Messaggi.txt.damaged2"), sound.substr(0, sound.size() / 2));
@@ -340,8 +341,8 @@ TEST(DamagedReferenceFiles, AfterAMessageAtItsOpeningTheChartWindowIsInFront) {
     gui::SetMessageSink(previous);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_TRUE(Contains(told[0], "Appoggio\\Messaggi.txt")) << told[0];
-    EXPECT_EQ(QApplication::activeWindow(), display::theChartWindow);
-    display::theChartWindow->hide();
+    EXPECT_EQ(QApplication::activeWindow(), testing_support::ChartWindowOfTest());
+    testing_support::ChartWindowOfTest()->hide();
 }
 
 // The planets' specific attribution texts cut in half: the Sun's texts are
@@ -351,22 +352,22 @@ TEST(DamagedReferenceFiles, CutAttributionTextsArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSun();
-    const QString specific = display::theChartWindow->specificMemo->toPlainText();
+    const QString specific = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
     ASSERT_GT(specific.count('\n'), 1);
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
 
     const fs::path texts = start.Data() / "OpzioneT" / "KlvPianSpe.Txt";
     const std::string sound = ReadBytes(texts);
     WriteBytes(texts, sound.substr(0, sound.size() / 2));
     OpenChartWindow();
     ClickSun();
-    EXPECT_EQ(display::theChartWindow->specificMemo->toPlainText(), specific);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), specific);
     const auto said = NamingFile(start.messages, "OpzioneT\\KlvPianSpe.Txt");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(said[0], "\xE8 interrotta). Il programma ha rimesso")) << said[0];
     EXPECT_EQ(ReadBytes(texts), sound);
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), sound.substr(0, sound.size() / 2));
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
 }
 
 // The specific attribution texts cut at a line, so that what is left is whole
@@ -378,12 +379,12 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     StoreMerini();
     OpenChartWindow();
     ClickSagittarius();
-    const QString sagittarius = display::theChartWindow->specificMemo->toPlainText();
+    const QString sagittarius = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
     ClickMoon();
-    const QString moon = display::theChartWindow->specificMemo->toPlainText();
+    const QString moon = testing_support::ChartWindowOfTest()->specificMemo->toPlainText();
     ASSERT_GT(sagittarius.count('\n'), 1);
     ASSERT_GT(moon.count('\n'), 5);
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
     ASSERT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 
     const fs::path signs = start.Data() / "OpzioneT" / "KlvSegnSpe.txt";
@@ -396,9 +397,9 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     WriteBytes(points, cutPoints);
     OpenChartWindow();
     ClickSagittarius();
-    EXPECT_EQ(display::theChartWindow->specificMemo->toPlainText(), sagittarius);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), sagittarius);
     ClickMoon();
-    EXPECT_EQ(display::theChartWindow->specificMemo->toPlainText(), moon);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->specificMemo->toPlainText(), moon);
     const auto signsSaid = NamingFile(start.messages, "OpzioneT\\KlvSegnSpe.txt");
     ASSERT_EQ(signsSaid.size(), 1u) << start.messages.messages.size();
     EXPECT_TRUE(Contains(signsSaid[0], "(manca il testo di SaAnKre e di altre 15 chiavi). Il programma ha rimesso"))
@@ -413,7 +414,7 @@ TEST(DamagedReferenceFiles, AttributionTextsCutAtALineArePutBackAndShownWhole) {
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvSegnSpe.txt.damaged1"), cutSigns);
     EXPECT_EQ(ReadBytes(start.Data() / "OpzioneT" / "KlvPianSpe.Txt.damaged1"), cutPoints);
     EXPECT_EQ(start.messages.messages.size(), 2u);
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
 }
 
 TEST(DamagedReferenceFiles, NoListIsRebuiltFromADamagedDatabase) {

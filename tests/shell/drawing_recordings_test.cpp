@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/chart_strings.h"
 #include "archive/archive_files.h"
 #include "display/chart/chart_views.h"
@@ -114,7 +115,7 @@ protected:
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
 
         display::RecordingSurface dc;
-        display::ChartWindow& chart = *display::theChartWindow;
+        display::ChartWindow& chart = *testing_support::ChartWindowOfTest();
         chart.SetRecorder(&dc);
         auto keep = [&](const std::string& step, const std::string& texts) {
             out[std::string(p.key) + "/" + step] = Joined(dc.log) + texts;

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <QPushButton>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/backup_window.h"
 #include "archive/change_dialog.h"
@@ -134,11 +135,11 @@ TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     shell_testing::MakeMeriniCurrent();
     shell_testing::StartedMainWindow()->Refresh();
     shell_testing::StartedMainWindow()->openChartWindowButton->click();
-    ASSERT_NE(display::theChartWindow, nullptr);
-    EXPECT_TRUE(display::theChartWindow->isVisible());
-    display::theChartWindow->DrawWhenReady();  // the timer's ticks, run by hand
-    display::theChartWindow->DrawWhenReady();
-    QImage shot = display::theChartWindow->Snapshot();
+    ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
+    testing_support::ChartWindowOfTest()->DrawWhenReady();  // the timer's ticks, run by hand
+    testing_support::ChartWindowOfTest()->DrawWhenReady();
+    QImage shot = testing_support::ChartWindowOfTest()->Snapshot();
     ASSERT_FALSE(shot.isNull());
     // The wheel has been drawn: many pixels differ from the background.
     QRgb background = shot.pixel(shot.width() - 1, 0);
@@ -148,7 +149,7 @@ TEST(MainCommandsTest, TheInteractiveModelShowsTheCurrentPersonsWheel) {
     EXPECT_GT(ink, 500);
     if (const char* target = std::getenv("KELVOR_SCREENSHOT")) shot.save(QString::fromUtf8(target));
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
 }
 
 TEST(MainCommandsTest, AMissingRemedyDatabaseIsCreatedEmptyAtStart) {
@@ -174,14 +175,14 @@ TEST(MainCommandsTest, TheMainWindowIsActivatedWhenItComesBackFromTheChartWindow
     const archive::BirthRecord r = shell_testing::MakeMeriniCurrent();
     Focus(shell_testing::StartedMainWindow());
     shell_testing::StartedMainWindow()->openChartWindowButton->click();
-    ASSERT_NE(display::theChartWindow, nullptr);
-    Focus(display::theChartWindow);
-    ASSERT_EQ(QGuiApplication::focusWindow(), display::theChartWindow->windowHandle());
+    ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
+    Focus(testing_support::ChartWindowOfTest());
+    ASSERT_EQ(QGuiApplication::focusWindow(), testing_support::ChartWindowOfTest()->windowHandle());
     // Meanwhile the boxes were unlocked and another person became current.
     shell_testing::StartedMainWindow()->lockButton->click();
     ASSERT_TRUE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
     archive::WriteCurrentPerson("QUASIMODO SALVATORE", r);
-    display::theChartWindow->close();
+    testing_support::ChartWindowOfTest()->close();
     Focus(shell_testing::StartedMainWindow());
     EXPECT_FALSE(shell_testing::StartedMainWindow()->orbSetBox->isEnabled());
     EXPECT_FALSE(shell_testing::StartedMainWindow()->nodeTypeBox->isEnabled());

@@ -17,6 +17,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -70,8 +71,8 @@ void WriteOrbSets(const char* letter) {
 // aspect keys it wrote for the attribution texts.
 std::vector<std::string> ChartAspectKeys() {
     shell_testing::StartedMainWindow()->openChartWindowButton->click();
-    display::theChartWindow->DrawWhenReady();
-    display::theChartWindow->DrawWhenReady();
+    testing_support::ChartWindowOfTest()->DrawWhenReady();
+    testing_support::ChartWindowOfTest()->DrawWhenReady();
     std::vector<std::string> keys;
     for (const std::string& line : FileLines("OpzioneT/PosiPian.txt"))
         if (line.size() == 8 && line.substr(3, 2) == "Op") keys.push_back(line);
@@ -196,7 +197,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     // Set A: the nodes, always 180 degrees apart, are in opposition.
     std::vector<std::string> oppositions = ChartAspectKeys();
     EXPECT_NE(std::find(oppositions.begin(), oppositions.end(), "NonOpNos"), oppositions.end());
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
     EXPECT_FALSE(main->orbSetBox->isEnabled());  // locked again after the chart window
 
     main->ToggleBoxesLock();
@@ -218,7 +219,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     EXPECT_EQ(main->orbSetBox->currentText(), "B (personali)");
     // With a zero orb of opposition the chart shows no opposition at all.
     EXPECT_TRUE(ChartAspectKeys().empty());
-    display::theChartWindow->hide();
+    testing_support::ChartWindowOfTest()->hide();
     // The set is still in force at the next start.
     engine::Orbs = {};
     engine::LoadEngineSettings(engine::Chart, engine::Orbs, shell_testing::ShowSettingsMessage);
@@ -275,13 +276,13 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     main->openChartWindowButton->click();
-    display::theChartWindow->DrawWhenReady();
-    display::theChartWindow->DrawWhenReady();
+    testing_support::ChartWindowOfTest()->DrawWhenReady();
+    testing_support::ChartWindowOfTest()->DrawWhenReady();
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
     EXPECT_NEAR(engine::Chart.PlanetLongitudes[8], 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
-    EXPECT_EQ(display::theChartWindow->nodeEdit->text(), "MEDIO");
-    display::theChartWindow->hide();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->nodeEdit->text(), "MEDIO");
+    testing_support::ChartWindowOfTest()->hide();
     EXPECT_FALSE(main->nodeTypeBox->isEnabled());
     EXPECT_TRUE(start.messages.messages.empty());
 }
@@ -544,7 +545,7 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     ASSERT_TRUE(main->personMemo->toPlainText().trimmed().isEmpty());
     main->openChartWindowButton->click();
-    EXPECT_TRUE(display::theChartWindow == nullptr || !display::theChartWindow->isVisible());
+    EXPECT_TRUE(testing_support::ChartWindowOfTest() == nullptr || !testing_support::ChartWindowOfTest()->isVisible());
     for (QPushButton* b : {main->showLandscapeSheetButton, main->showPortraitSheetButton}) b->click();
     main->ShowSecondLandscapeSheet();
     main->ShowSecondPortraitSheet();
@@ -554,9 +555,9 @@ TEST(MainWindowCommandsTest, WithoutAPersonNoChartOrSheetOpens) {
     // Once a person is stored, both open.
     StoreMerini();
     main->openChartWindowButton->click();
-    ASSERT_NE(display::theChartWindow, nullptr);
-    EXPECT_TRUE(display::theChartWindow->isVisible());
-    display::theChartWindow->hide();
+    ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
+    testing_support::ChartWindowOfTest()->hide();
     main->showPortraitSheetButton->click();
     EXPECT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
     shell_testing::StartedMainWindow()->sheetViewer->hide();

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/current_chart.h"
 #include "archive/store_dialog.h"
@@ -156,7 +157,7 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_EQ(engine::Birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
-    std::pair<QWidget*, QWidget*> fullScreen[] = {{display::theChartWindow, display::theChartWindow->bottomPanel},
+    std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartWindowOfTest()->bottomPanel},
                                                   {shell_testing::StartedMainWindow()->sheetViewer, shell_testing::StartedMainWindow()->sheetViewer->buttonBar}};
     for (auto [w, panel] : fullScreen) {
         SCOPED_TRACE(w->objectName().toStdString());

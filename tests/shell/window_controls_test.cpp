@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/sheets/sheet_selection.h"
@@ -312,7 +313,7 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     main->openChartWindowButton->click();
-    display::ChartWindow* chart = display::theChartWindow;
+    display::ChartWindow* chart = testing_support::ChartWindowOfTest();
     for (int i = 0; i < 10 && chart->firstDrawTimer->isActive(); ++i) chart->DrawWhenReady();
     auto text = [](QLineEdit* e) { return gui::FromQt(e->text()); };
     EXPECT_EQ(text(chart->nameEdit), "  MERINI ALDA");

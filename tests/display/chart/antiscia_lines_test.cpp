@@ -2,6 +2,7 @@
 // point, its antiscion and its contra-antiscion, with their pens.
 #include <gtest/gtest.h>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/chart_window.h"
@@ -18,7 +19,7 @@ class AntisciaLines : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::SetSignMidpoints();
         engine::Chart.HouseCusps[1] = 0;  // the Ascendant at 0 Aries
     }

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "tests/common/chart_window_of_test.h"
 #include "display/chart/plants_panel.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/chart/click_fixture.h"
@@ -17,45 +18,45 @@
 namespace {
 
 using click_test::ClickedWindow;
-using display::theChartWindow;
+using testing_support::ChartWindowOfTest;
 
 class ChartControls : public ClickedWindow {
 protected:
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); }
 };
 
 // A double click on the aspect list stretches that panel and nothing else; a
 // double click on the help memo, or on the search panel's note under it,
 // stretches the help panel.
 TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
-    theChartWindow->aspectsButton->click();
-    ASSERT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    QTest::mouseDClick(theChartWindow->aspectListMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(167));
-    EXPECT_EQ(theChartWindow->aspectListMemo->height(), PY(156));
-    EXPECT_EQ(theChartWindow->closeAspectListButton->y(), PY(167) - PY(7));
-    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
-    EXPECT_FALSE(theChartWindow->status.HelpMemoExpanded);
-    QTest::mouseDClick(theChartWindow->aspectListMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(92));
-    EXPECT_EQ(theChartWindow->aspectListMemo->height(), PY(82));
+    testing_support::ChartWindowOfTest()->aspectsButton->click();
+    ASSERT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    QTest::mouseDClick(testing_support::ChartWindowOfTest()->aspectListMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->height(), PY(167));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->height(), PY(156));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->closeAspectListButton->y(), PY(167) - PY(7));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.HelpMemoExpanded);
+    QTest::mouseDClick(testing_support::ChartWindowOfTest()->aspectListMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->height(), PY(92));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->height(), PY(82));
 
-    QTest::mouseDClick(theChartWindow->helpMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(51));
-    EXPECT_EQ(theChartWindow->helpMemo->height(), PY(116));
-    EXPECT_EQ(theChartWindow->aspectListPanel->height(), PY(92));
-    EXPECT_FALSE(theChartWindow->status.AspectMemoExpanded);
-    QTest::mouseDClick(theChartWindow->signatureMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
-    EXPECT_EQ(theChartWindow->helpMemo->height(), PY(33));
+    QTest::mouseDClick(testing_support::ChartWindowOfTest()->helpMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(51));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpMemo->height(), PY(116));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->height(), PY(92));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.AspectMemoExpanded);
+    QTest::mouseDClick(testing_support::ChartWindowOfTest()->signatureMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpMemo->height(), PY(33));
 
     // The aspect list's own buttons: the font first, then the panel closed.
-    theChartWindow->aspectListFontButton->click();
-    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->aspectListMemo->font().pointSize(), 8);
-    theChartWindow->closeAspectListButton->click();
-    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->aspectListMemo->font().pointSize(), 8);
+    testing_support::ChartWindowOfTest()->aspectListFontButton->click();
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->font().pointSize(), 8);
+    testing_support::ChartWindowOfTest()->closeAspectListButton->click();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListMemo->font().pointSize(), 8);
     EXPECT_TRUE(sink.messages.empty());
 }
 
@@ -64,54 +65,54 @@ TEST_F(ChartControls, EachMemoDoubleClickStretchesItsOwnPanel) {
 TEST_F(ChartControls, EachFilterCaptionFreesItsOwnFilter) {
     ClickBody(1);
     ClickSign(2);
-    ASSERT_NE(theChartWindow->status.SearchBodyFilter, "Ieder");
-    ASSERT_NE(theChartWindow->status.SearchSignFilter, "Ieder");
-    const std::string body = theChartWindow->status.SearchBodyFilter;
-    QTest::mouseClick(theChartWindow->signFilterLabel, Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->status.SearchSignFilter, "Ieder");
-    EXPECT_TRUE(theChartWindow->signFilterLabel->text().isEmpty());
-    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, body);
-    EXPECT_FALSE(theChartWindow->planetFilterLabel->text().isEmpty());
-    QTest::mouseClick(theChartWindow->planetFilterLabel, Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "Ieder");
-    EXPECT_TRUE(theChartWindow->planetFilterLabel->text().isEmpty());
-    theChartWindow->signatureSearchButton->click();
-    EXPECT_EQ(gui::FromQt(theChartWindow->signatureResultLabels[1]->text()), "REMEDIES met teken Ieder/Ieder");
+    ASSERT_NE(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
+    ASSERT_NE(testing_support::ChartWindowOfTest()->status.SearchSignFilter, "Ieder");
+    const std::string body = testing_support::ChartWindowOfTest()->status.SearchBodyFilter;
+    QTest::mouseClick(testing_support::ChartWindowOfTest()->signFilterLabel, Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchSignFilter, "Ieder");
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->signFilterLabel->text().isEmpty());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, body);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->planetFilterLabel->text().isEmpty());
+    QTest::mouseClick(testing_support::ChartWindowOfTest()->planetFilterLabel, Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->planetFilterLabel->text().isEmpty());
+    testing_support::ChartWindowOfTest()->signatureSearchButton->click();
+    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->signatureResultLabels[1]->text()), "REMEDIES met teken Ieder/Ieder");
 }
 
 // A plant picked from the list (here with the keyboard) shows its own symptoms.
 TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
     ClickBody(1);
     ClickBody(1);  // the plants of the Sun
-    ASSERT_GT(theChartWindow->plantBox->count(), 2);
-    theChartWindow->plantBox->setCurrentIndex(0);
-    QTest::keyClick(theChartWindow->plantBox, Qt::Key_Down);
-    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 1);
-    const std::vector<std::string> symptoms = LinesOfMemo(theChartWindow->plantSymptomsMemo);
+    ASSERT_GT(testing_support::ChartWindowOfTest()->plantBox->count(), 2);
+    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(0);
+    QTest::keyClick(testing_support::ChartWindowOfTest()->plantBox, Qt::Key_Down);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 1);
+    const std::vector<std::string> symptoms = LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo);
     ASSERT_GE(symptoms.size(), 2u);
     EXPECT_EQ(symptoms[1], "Calendula");
-    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSignaturesMemo).at(0), "PLANT: Calendula");
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSignaturesMemo).at(0), "PLANT: Calendula");
     // The last plant of the list is reached with the spin button and stays.
-    for (int i = 1; i < theChartWindow->plantBox->count(); ++i)
-        theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    const int last = theChartWindow->plantBox->count() - 1;
-    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, last);
-    EXPECT_EQ(theChartWindow->plantBox->currentText(), theChartWindow->plantBox->itemText(last));
-    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo).at(1),
-              gui::FromQt(theChartWindow->plantBox->itemText(last)));
+    for (int i = 1; i < testing_support::ChartWindowOfTest()->plantBox->count(); ++i)
+        testing_support::ChartWindowOfTest()->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const int last = testing_support::ChartWindowOfTest()->plantBox->count() - 1;
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, last);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->currentText(), testing_support::ChartWindowOfTest()->plantBox->itemText(last));
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo).at(1),
+              gui::FromQt(testing_support::ChartWindowOfTest()->plantBox->itemText(last)));
 }
 
 // The last of the seven dignity glyphs, Saturn's, opens Saturn's plants.
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
-    theChartWindow->status.DignityGlyphCentreX[7] = 150;  // outside the wheel
-    theChartWindow->status.DignityGlyphCentreY[7] = 185;
+    testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[7] = 150;  // outside the wheel
+    testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[7] = 185;
     const display::Point p = display::MapPoint(150, 185);
-    theChartWindow->PressAt(p.x, p.y);
-    theChartWindow->RestoreGlyphRings();
-    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "SATURNUS");
-    EXPECT_EQ(gui::FromQt(theChartWindow->planetFilterLabel->text()), "SATURNUS");
-    EXPECT_NE(gui::FromQt(theChartWindow->plantListLabel->text()).find("SATURN"), std::string::npos);
+    testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
+    testing_support::ChartWindowOfTest()->RestoreGlyphRings();
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "SATURNUS");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->planetFilterLabel->text()), "SATURNUS");
+    EXPECT_NE(gui::FromQt(testing_support::ChartWindowOfTest()->plantListLabel->text()).find("SATURN"), std::string::npos);
 }
 
 // The red marker of a hit goes when the button is released, on the last
@@ -125,10 +126,10 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
         const display::Point p = display::MapPoint(x, y);
         const display::GlyphHit hit = display::FindGlyphHit(p.x, p.y);
         EXPECT_TRUE(hit.sign == 12 || hit.body == 11) << hit.sign << " " << hit.body;
-        theChartWindow->PressAt(p.x, p.y);
-        ASSERT_GT(theChartWindow->Snapshot().pixelColor(p.x, p.y).red(), 200);
-        theChartWindow->RestoreGlyphRings();
-        const QColor c = theChartWindow->Snapshot().pixelColor(p.x, p.y);
+        testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
+        ASSERT_GT(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y).red(), 200);
+        testing_support::ChartWindowOfTest()->RestoreGlyphRings();
+        const QColor c = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
         EXPECT_LT(c.red(), 30) << x << "," << y;
     }
 }
@@ -144,28 +145,28 @@ TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));
 
     ClickBody(9);
-    ASSERT_EQ(theChartWindow->status.BodyClickStep[9], 1);
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[9], 1);
     ClickBody(9);
-    EXPECT_EQ(theChartWindow->status.BodyClickStep[9], 2);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[9], 2);
     EXPECT_EQ(HelpMemoText(), HelpText(29));
-    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->plantBox->count(), 0);
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
     // The Ascendant, the first without it, keeps its texts at the second click.
     ClickBody(10);
     ClickBody(10);
-    EXPECT_EQ(theChartWindow->status.BodyClickStep[10], 1);
-    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[10], 1);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_EQ(mirrored.size(), 1u);
 }
 
 // Each data field has its own caption on its left, on its line.
 TEST_F(ChartControls, EachDataFieldHasItsOwnCaption) {
     const std::pair<QLineEdit*, const char*> rows[] = {
-        {theChartWindow->nameEdit, "Person"},        {theChartWindow->birthDateEdit, "Gebortedatum"},
-        {theChartWindow->placeEdit, "Plaats"},       {theChartWindow->coordinatesEdit, "Co\xF6rdinaten"},
-        {theChartWindow->houseSystemEdit, "Domificatie"},  {theChartWindow->nodeEdit, "Maan Knoop"},
-        {theChartWindow->julianDayEdit, "Astronomische dag JD"}};
-    const QList<QLabel*> labels = theChartWindow->dataPanel->findChildren<QLabel*>();
+        {testing_support::ChartWindowOfTest()->nameEdit, "Person"},        {testing_support::ChartWindowOfTest()->birthDateEdit, "Gebortedatum"},
+        {testing_support::ChartWindowOfTest()->placeEdit, "Plaats"},       {testing_support::ChartWindowOfTest()->coordinatesEdit, "Co\xF6rdinaten"},
+        {testing_support::ChartWindowOfTest()->houseSystemEdit, "Domificatie"},  {testing_support::ChartWindowOfTest()->nodeEdit, "Maan Knoop"},
+        {testing_support::ChartWindowOfTest()->julianDayEdit, "Astronomische dag JD"}};
+    const QList<QLabel*> labels = testing_support::ChartWindowOfTest()->dataPanel->findChildren<QLabel*>();
     for (const auto& [field, caption] : rows) {
         const QLabel* beside = nullptr;
         for (const QLabel* l : labels)

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/antiscia_lines.h"
 #include "display/chart/antiscia_view.h"
@@ -54,7 +55,7 @@
 
 namespace {
 
-using display::theChartWindow;
+using testing_support::ChartWindowOfTest;
 using view_test::TextAt;
 
 class ChartViews : public ::testing::Test {
@@ -62,16 +63,16 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
-        display::EnsureChartWindow()->resize(1920, 1080);
-        display::OpenChartWindow();
-        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
+        testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
+        testing_support::OpenChartWindowForTest();
+        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     void TearDown() override {
-        delete theChartWindow;
+        delete testing_support::ChartWindowOfTest();
         display::ResetDrawingState();
     }
     static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
@@ -80,9 +81,9 @@ protected:
 };
 
 TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
-    theChartWindow->aspectsButton->click();
-    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    const std::string memo = TextOfMemo(theChartWindow->aspectListMemo);
+    testing_support::ChartWindowOfTest()->aspectsButton->click();
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    const std::string memo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
     // Sun 15.25, Moon 45.5, Mercury 20, Mars 135.75; orbs 8, 6, 7, 7, 8.
     const auto conj = memo.find("4.75   il Sole in Congiunzione con Mercurio");
     const auto trine = memo.find("0.50   il Sole in Trigono con Marte");
@@ -95,16 +96,16 @@ TEST_F(ChartViews, AspectButtonListsTheMajorAspectsInTheMemo) {
     EXPECT_LT(trine, square);
     EXPECT_EQ(memo.find("il Nodo Nord in Opposizione con il Nodo Sud"), std::string::npos) << "exactly opposite";
     // The grid sub-views hide the memo's panel.
-    theChartWindow->aspectsButton->click();
-    theChartWindow->aspectsButton->click();
-    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    testing_support::ChartWindowOfTest()->aspectsButton->click();
+    testing_support::ChartWindowOfTest()->aspectsButton->click();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
-    theChartWindow->coordinatesButton->click();
-    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    std::string memo = TextOfMemo(theChartWindow->aspectListMemo);
+    testing_support::ChartWindowOfTest()->coordinatesButton->click();
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    std::string memo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
     const auto terms = memo.find("PLANETEN IN DE TERMEN"), decans = memo.find("PLANETEN IN DE DECANS"),
                decades = memo.find("PLANETEN IN DE DECADE");
     EXPECT_EQ(terms, 0u);
@@ -112,35 +113,35 @@ TEST_F(ChartViews, CoordinatesAndDodecatemoriaListThePointsInTheirSegments) {
     ASSERT_NE(decades, std::string::npos);
     EXPECT_LT(decans, decades);
     // The other coordinate tables leave the memo's panel hidden.
-    theChartWindow->coordinatesButton->click();
-    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
+    testing_support::ChartWindowOfTest()->coordinatesButton->click();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
 
-    QMetaObject::invokeMethod(theChartWindow->dodecatemoriaButton, "clicked");  // a disabled button's handler
-    EXPECT_TRUE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    EXPECT_TRUE(theChartWindow->status.DodecatemoriaMode);
-    memo = TextOfMemo(theChartWindow->aspectListMemo);
+    QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // a disabled button's handler
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->status.DodecatemoriaMode);
+    memo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
     EXPECT_EQ(memo.find("DODECATEMORIEEN IN DE TERMEN"), 0u) << memo;
     EXPECT_NE(memo.find("DODECATEMORIEEN IN DE DECADE"), std::string::npos);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
-    theChartWindow->archetypeButton->click();
+    testing_support::ChartWindowOfTest()->archetypeButton->click();
     // Exalted: Sun (Aries), Moon (Taurus), Venus (Pisces); ruler: Saturn (Capricorn). Mars in
     // Leo stands in the Sun's box, Mercury in Aries above it; Jupiter in Libra in Venus's.
     const long double x0 = 100 + 6.5L - 6 * 4;
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[1], x0);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[1], 118);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[5], x0);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[5], 111);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[3], 104);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[2], x0 + 13);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[4], x0 + 26);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreY[6], 111);
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[7], x0 + 39);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[1], x0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[1], 118);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[5], x0);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[5], 111);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[3], 104);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[2], x0 + 13);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[4], x0 + 26);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[6], 111);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[7], x0 + 39);
     // Another view clears them.
-    theChartWindow->clothButton->click();
-    EXPECT_EQ(theChartWindow->status.DignityGlyphCentreX[1], 0);
+    testing_support::ChartWindowOfTest()->clothButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[1], 0);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -205,47 +206,47 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
         for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
     });
     auto reopen = [] {
-        display::OpenChartWindow();
-        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
-        ASSERT_TRUE(theChartWindow->isVisible());
+        testing_support::OpenChartWindowForTest();
+        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+        ASSERT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     };
-    QMetaObject::invokeMethod(theChartWindow->volguineButton, "clicked");  // offered disabled
-    ASSERT_TRUE(theChartWindow->status.VolguineViewActive);
+    QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");  // offered disabled
+    ASSERT_TRUE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    theChartWindow->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
-    EXPECT_EQ(theChartWindow->status.ClickedBody, 0);
-    theChartWindow->backButton->click();
-    EXPECT_FALSE(theChartWindow->isVisible());
+    testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
+    testing_support::ChartWindowOfTest()->backButton->click();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     // Opened again, the natal wheel answers to clicks.
     reopen();
-    EXPECT_FALSE(theChartWindow->status.VolguineViewActive);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
     const display::Point sunAgain =
         display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    theChartWindow->PressAt(sunAgain.x, sunAgain.y);
-    EXPECT_EQ(theChartWindow->status.ClickedBody, 1);
+    testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
 
     // Every view button's view, then one press closes.
-    for (QPushButton* view : {theChartWindow->coordinatesButton, theChartWindow->clothButton,
-                              theChartWindow->archetypeButton, theChartWindow->aspectsButton}) {
+    for (QPushButton* view : {testing_support::ChartWindowOfTest()->coordinatesButton, testing_support::ChartWindowOfTest()->clothButton,
+                              testing_support::ChartWindowOfTest()->archetypeButton, testing_support::ChartWindowOfTest()->aspectsButton}) {
         view->click();
-        theChartWindow->backButton->click();
-        EXPECT_FALSE(theChartWindow->isVisible()) << view->objectName().toStdString();
+        testing_support::ChartWindowOfTest()->backButton->click();
+        EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible()) << view->objectName().toStdString();
         reopen();
     }
     // Escape and Enter press it too, wherever the keyboard focus is.
-    theChartWindow->aspectsButton->click();
-    QTest::keyClick(theChartWindow->birthDateEdit, Qt::Key_Escape);
-    EXPECT_FALSE(theChartWindow->isVisible());
+    testing_support::ChartWindowOfTest()->aspectsButton->click();
+    QTest::keyClick(testing_support::ChartWindowOfTest()->birthDateEdit, Qt::Key_Escape);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     reopen();
-    theChartWindow->coordinatesButton->click();
-    QTest::keyClick(theChartWindow->aspectListMemo, Qt::Key_Return);
-    EXPECT_FALSE(theChartWindow->isVisible());
+    testing_support::ChartWindowOfTest()->coordinatesButton->click();
+    QTest::keyClick(testing_support::ChartWindowOfTest()->aspectListMemo, Qt::Key_Return);
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     reopen();
     // Enter on a view button with the focus presses that button instead.
-    theChartWindow->clothButton->setFocus();
-    QTest::keyClick(theChartWindow->clothButton, Qt::Key_Enter);
-    EXPECT_TRUE(theChartWindow->isVisible());
-    EXPECT_EQ(theChartWindow->status.ViewCycle[display::kViewCloth], 1);
+    testing_support::ChartWindowOfTest()->clothButton->setFocus();
+    QTest::keyClick(testing_support::ChartWindowOfTest()->clothButton, Qt::Key_Enter);
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[display::kViewCloth], 1);
     display::SetCurrentChartReloader({});
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -253,12 +254,12 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
-        theChartWindow->PressAt(sun.x, sun.y);
-        theChartWindow->RestoreGlyphRings();
+        testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
+        testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     }
     // Sun 15.25 and its antiscion 344.75, placed at 15 and 345 with the Ascendant 100.5 taken
     // as 100: (97, 61) and (116, 65) on the circle of radius 39; the cyan chord joins them.
-    const QImage image = theChartWindow->Snapshot();
+    const QImage image = testing_support::ChartWindowOfTest()->Snapshot();
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_antiscia_click.png").string()));
     auto cyanNear = [&image](long double x, long double y) {
         const display::Point p = display::MapPoint(x, y);
@@ -332,7 +333,7 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
         int count;
         const char* name;
     };
-    const display::ChartWindow& w = *theChartWindow;
+    const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     const Press presses[] = {{w.coordinatesButton, 3, "coordi"},     {w.clothButton, 4, "stoffa"},
                              {w.archetypeButton, 1, "archetip"},     {w.aspectsButton, 4, "aspetti"},
                              {w.energyButton, 3, "energi"},          {w.antisciaButton, 4, "antisce"},
@@ -345,7 +346,7 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
                 p.button->click();
             else
                 QMetaObject::invokeMethod(p.button, "clicked");
-            const QImage image = theChartWindow->grab().toImage();
+            const QImage image = testing_support::ChartWindowOfTest()->grab().toImage();
             image.save(QString::fromStdString((dir / (std::string(p.name) + std::to_string(i) + ".png")).string()));
             // Something is drawn in the chart square.
             int lit = 0;
@@ -426,7 +427,7 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 81:
         case 82: DrawMajorAspectGrid(dc, longitudes, sub == 1 ? 1 : 0, 100, 100, 43, true); break;
         case 83: DrawVolguineForces(dc, 68, 78); break;
-        case 90: DrawMastersTable(dc, theChartWindow->birthHour); break;
+        case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour); break;
         case 91: DrawYearAndCycleRulers(dc); break;
         default:
             if (view == kViewEnergy) DrawEnergyAffinities(dc, Wheel.SignMidpoints, sub, 100, 100, 39);
@@ -472,7 +473,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         std::vector<int> help;  // of each sub-view, in the order of the presses
     };
     using namespace display;
-    const ChartWindow& w = *theChartWindow;
+    const ChartWindow& w = *testing_support::ChartWindowOfTest();
     const Button buttons[] = {
         {w.coordinatesButton, 1, "Planetaire Coördinaten", true, 0, 0, DrawCoordinatesView, nullptr, false, {2, 3, 4}},
         {w.clothButton, 2, "Grondwet (Doek)", true, 1, 0, DrawClothView, nullptr, false, {5, 6, 7, 8}},
@@ -488,13 +489,13 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         {w.mastersButton, 9, "Mesters", false, 0, 4, DrawMastersView, nullptr, false, {22, 23}},
     };
     const long double lines[5] = {3, 8.5L, 14, 19.5L, 25};
-    auto px = [](long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleX)); };
-    auto py = [](long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); };
-    ASSERT_EQ(theChartWindow->viewButtons.size(), std::size(buttons));
+    auto px = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleX)); };
+    auto py = [](long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); };
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->viewButtons.size(), std::size(buttons));
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const Button& b = buttons[i];
         const std::string name = b.button->objectName().toStdString();
-        EXPECT_EQ(theChartWindow->viewButtons[i], b.button) << name;
+        EXPECT_EQ(testing_support::ChartWindowOfTest()->viewButtons[i], b.button) << name;
         EXPECT_EQ(b.button->text(), QString::fromUtf8(b.caption)) << name;
         EXPECT_EQ(b.button->isEnabled(), b.enabled) << name;
         EXPECT_EQ(b.button->y(), py(lines[b.line])) << name;
@@ -505,21 +506,21 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         for (int press = 0; press <= n; ++press) {
             const int sub = press % n;
             const std::string what = name + " press " + std::to_string(press + 1);
-            const SurfaceState canvas = theChartWindow->Canvas().State();
+            const SurfaceState canvas = testing_support::ChartWindowOfTest()->Canvas().State();
             RecordingSurface pressed;
-            theChartWindow->SetRecorder(&pressed);
+            testing_support::ChartWindowOfTest()->SetRecorder(&pressed);
             if (b.button->isEnabled())
                 b.button->click();
             else
                 QMetaObject::invokeMethod(b.button, "clicked");
-            theChartWindow->SetRecorder(nullptr);
-            const std::string help = TextOfMemo(theChartWindow->helpMemo);
-            const bool aspectPanel = theChartWindow->aspectListPanel->isVisibleTo(theChartWindow);
-            const std::string aspectMemo = TextOfMemo(theChartWindow->aspectListMemo);
-            const std::string name0 = gui::FromQt(theChartWindow->nameEdit->text());
-            theChartWindow->nameEdit->clear();  // refilled by the next natal chart
-            EXPECT_EQ(theChartWindow->status.ViewCycle[b.view], (sub + 1) % n) << what;
-            EXPECT_EQ(theChartWindow->status.VolguineViewActive, b.engineOrder) << what;
+            testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
+            const std::string help = TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo);
+            const bool aspectPanel = testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest());
+            const std::string aspectMemo = TextOfMemo(testing_support::ChartWindowOfTest()->aspectListMemo);
+            const std::string name0 = gui::FromQt(testing_support::ChartWindowOfTest()->nameEdit->text());
+            testing_support::ChartWindowOfTest()->nameEdit->clear();  // refilled by the next natal chart
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[b.view], (sub + 1) % n) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.VolguineViewActive, b.engineOrder) << what;
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare();
@@ -528,9 +529,9 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             ClearChartArea(drawn);
             const ChartViewShown shown =
                 b.draw(drawn, {.subView = sub,
-                                .framed = Drawing.DrawForm == theChartWindow,
+                                .framed = Drawing.DrawForm == testing_support::ChartWindowOfTest(),
                                 .engineOrder = b.engineOrder,
-                                .birthHour = theChartWindow->birthHour});
+                                .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content;
             DrawContent(content, b.view, sub);
@@ -550,7 +551,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 EXPECT_EQ(aspectMemo, JoinedLines(*shown.aspectMemo)) << what;
             }
             EXPECT_EQ(name0, shown.dataFields ? shown.dataFields->name : "") << what;
-            EXPECT_EQ(theChartWindow->status.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
     display::SetCurrentChartReloader({});
@@ -560,16 +561,16 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 // Over the dodecatemoria wheel the mirror lines of a clicked planet end on its
 // inner circle, 7 units inside the house ring's.
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
-    QMetaObject::invokeMethod(theChartWindow->dodecatemoriaButton, "clicked");  // offered disabled
+    QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // offered disabled
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
-        theChartWindow->PressAt(sun.x, sun.y);
-        theChartWindow->RestoreGlyphRings();
+        testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
+        testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     }
     display::RecordingSurface fourth;
-    theChartWindow->SetRecorder(&fourth);
-    theChartWindow->PressAt(sun.x, sun.y);
-    theChartWindow->SetRecorder(nullptr);
+    testing_support::ChartWindowOfTest()->SetRecorder(&fourth);
+    testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
+    testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
     display::RecordingSurface inner, outer;
     display::DrawAntisciaOfClicked(inner, 1, 100, 100, "Pia", true);
     display::DrawAntisciaOfClicked(outer, 1, 100, 100, "Pia", false);

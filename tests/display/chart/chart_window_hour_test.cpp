@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/masters_view.h"
@@ -22,14 +23,14 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     wheel_test::CopyDataFolders({"Appoggio"});
     view_test::SetRomeBirth(15, 1, 1990, 10, 30);
-    if (display::theChartWindow) display::theChartWindow->status = {};
-    display::EnsureChartWindow()->resize(1920, 1080);
-    display::OpenChartWindow();
-    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryDayName, "Maandag");
-    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourNumber, 4);
-    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourRuler, "Mars");
+    if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+    testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
+    testing_support::OpenChartWindowForTest();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryDayName, "Maandag");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 4);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Mars");
     EXPECT_EQ(engine::Chart.WeekdayName, "Maandag");
-    delete display::theChartWindow;
+    delete testing_support::ChartWindowOfTest();
     display::ResetDrawingState();
 }
 

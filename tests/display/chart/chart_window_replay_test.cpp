@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/chart_window_of_test.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/open_chart_window.h"
 #include "display/draw/drawing_tools.h"
@@ -31,29 +32,29 @@
 
 namespace {
 
-using display::theChartWindow;
+using testing_support::ChartWindowOfTest;
 
 class ChartWindowReplay : public ::testing::Test {
 protected:
     void SetUp() override {
         rt::PrepareDataFolder();  // the whole data tree, as the program has it
         wheel_test::SetFixedPerson();
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
         gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
-        display::EnsureChartWindow()->resize(1920, 1080);
+        testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         Open();
     }
     void TearDown() override {
         gui::ClearModalHandlers();
-        delete theChartWindow;
+        delete testing_support::ChartWindowOfTest();
         display::ResetDrawingState();
     }
     static void Open() {
-        display::OpenChartWindow();
-        for (int i = 0; i < 5 && theChartWindow->firstDrawTimer->isActive(); ++i) theChartWindow->DrawWhenReady();
+        testing_support::OpenChartWindowForTest();
+        for (int i = 0; i < 5 && testing_support::ChartWindowOfTest()->firstDrawTimer->isActive(); ++i) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
@@ -64,13 +65,13 @@ protected:
         return last;
     }
     static void Click(const display::Point& p) {
-        QTest::mousePress(theChartWindow, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
-        QTest::mouseRelease(theChartWindow, Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
+        QTest::mousePress(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
+        QTest::mouseRelease(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, QPoint(p.x, p.y));
     }
     static std::vector<QPushButton*> ShownButtons() {
         std::vector<QPushButton*> out;
-        for (QPushButton* b : theChartWindow->findChildren<QPushButton*>())
-            if (b->isVisibleTo(theChartWindow) && b->isEnabled()) out.push_back(b);
+        for (QPushButton* b : testing_support::ChartWindowOfTest()->findChildren<QPushButton*>())
+            if (b->isVisibleTo(testing_support::ChartWindowOfTest()) && b->isEnabled()) out.push_back(b);
         return out;
     }
     void Trace(const std::string& step) {
@@ -79,7 +80,7 @@ protected:
     }
     // One random step.
     void Step(std::mt19937& random) {
-        if (!theChartWindow->isVisible()) {
+        if (!testing_support::ChartWindowOfTest()->isVisible()) {
             Trace("open");
             Open();
             return;
@@ -107,21 +108,21 @@ protected:
                     // The window system gives the window another size.
                     const int w = 800 + static_cast<int>(random() % 1400), h = 600 + static_cast<int>(random() % 700);
                     Trace("resize " + std::to_string(w) + "x" + std::to_string(h));
-                    theChartWindow->resize(w, h);
+                    testing_support::ChartWindowOfTest()->resize(w, h);
                     QCoreApplication::processEvents();
                     break;
                 }
                 case 0:
                     Trace("double click aspects");
-                    QTest::mouseDClick(theChartWindow->aspectListMemo->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(testing_support::ChartWindowOfTest()->aspectListMemo->viewport(), Qt::LeftButton);
                     break;
                 case 1:
                     Trace("double click help");
-                    QTest::mouseDClick(theChartWindow->helpMemo->viewport(), Qt::LeftButton);
+                    QTest::mouseDClick(testing_support::ChartWindowOfTest()->helpMemo->viewport(), Qt::LeftButton);
                     break;
                 default:
                     Trace("timer");
-                    theChartWindow->DrawWhenReady();
+                    testing_support::ChartWindowOfTest()->DrawWhenReady();
                     QCoreApplication::processEvents();
                     break;
             }
@@ -141,18 +142,18 @@ TEST_F(ChartWindowReplay, TheSequenceSeenOnce) {
     const display::Point sun = Glyph(false, 1);
     Click(sun);
     Click(sun);
-    ASSERT_EQ(display::theChartWindow->status.ClickedBody, 1);
-    theChartWindow->plantsPanel->show();  // the right-hand panel
-    if (theChartWindow->plantsSizeButton->isVisibleTo(theChartWindow)) theChartWindow->plantsSizeButton->click();
+    ASSERT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
+    testing_support::ChartWindowOfTest()->plantsPanel->show();  // the right-hand panel
+    if (testing_support::ChartWindowOfTest()->plantsSizeButton->isVisibleTo(testing_support::ChartWindowOfTest())) testing_support::ChartWindowOfTest()->plantsSizeButton->click();
     Click(Glyph(true, 8));  // Scorpio
-    const display::ChartWindow& w = *theChartWindow;
+    const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     for (QPushButton* b : {w.coordinatesButton, w.clothButton, w.archetypeButton, w.aspectsButton,
                            w.aspectListFontButton /* "A" */, w.closeAspectListButton /* "Sluiten" */}) {
-        EXPECT_TRUE(b->isVisibleTo(theChartWindow)) << b->objectName().toStdString();
+        EXPECT_TRUE(b->isVisibleTo(testing_support::ChartWindowOfTest())) << b->objectName().toStdString();
         b->click();
     }
     Click(sun);  // the empty chart where the Sun was
-    EXPECT_TRUE(theChartWindow->isVisible());
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
 }
 
 TEST_F(ChartWindowReplay, EveryButtonAndGlyphInRandomOrder) {
@@ -162,9 +163,9 @@ TEST_F(ChartWindowReplay, EveryButtonAndGlyphInRandomOrder) {
         std::mt19937 random(seed + round);
         trace_.clear();
         for (int i = 0; i < 300; ++i) Step(random);
-        if (!theChartWindow->isVisible()) Open();
+        if (!testing_support::ChartWindowOfTest()->isVisible()) Open();
         // The window still answers: the first view button shows its first sub-view.
-        theChartWindow->coordinatesButton->click();
-        EXPECT_TRUE(theChartWindow->isVisible()) << "seed " << seed + round << ": " << trace_;
+        testing_support::ChartWindowOfTest()->coordinatesButton->click();
+        EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible()) << "seed " << seed + round << ": " << trace_;
     }
 }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/common/chart_window_of_test.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_tools.h"
@@ -33,21 +34,21 @@
 
 namespace {
 
-using display::theChartWindow;
+using testing_support::ChartWindowOfTest;
 
 class ChartWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
-        display::EnsureChartWindow()->resize(1920, 1080);
-        display::OpenChartWindow();
+        testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
+        testing_support::OpenChartWindowForTest();
     }
     void TearDown() override {
-        delete theChartWindow;
+        delete testing_support::ChartWindowOfTest();
         display::ResetDrawingState();
     }
     static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
@@ -59,8 +60,8 @@ protected:
     // Runs the timer until it draws (at most a few ticks).
     static int TicksUntilDrawn() {
         int ticks = 0;
-        while (theChartWindow->firstDrawTimer->isActive() && ticks < 5) {
-            theChartWindow->DrawWhenReady();
+        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive() && ticks < 5) {
+            testing_support::ChartWindowOfTest()->DrawWhenReady();
             ++ticks;
         }
         return ticks;
@@ -69,52 +70,52 @@ protected:
     gui::RecordingMessageSink sink;
 };
 
-int PX(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleX)); }
-int PY(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); }
+int PX(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleX)); }
+int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); }
 
 TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
-    const display::ChartWindow& w = *theChartWindow;
+    const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     for (QWidget* panel :
          std::initializer_list<QWidget*>{w.attributionPanel, w.viewButtonPanel, w.helpPanel, w.dataPanel}) {
         EXPECT_EQ(panel->x() + panel->width(), PX(279)) << panel->objectName().toStdString();
         EXPECT_EQ(panel->width(), PX(82));
     }
-    EXPECT_EQ(theChartWindow->attributionPanel->y(), PY(1.3L));
-    EXPECT_EQ(theChartWindow->dataPanel->y(), PY(94));
-    EXPECT_EQ(theChartWindow->dataPanel->height(), PY(38.7L));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->y(), PY(1.3L));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->dataPanel->y(), PY(94));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->dataPanel->height(), PY(38.7L));
     // The right column of view buttons keeps 3 units from the panel's edge.
     EXPECT_EQ(w.clothButton->x() + w.clothButton->width(), w.viewButtonPanel->width() - PX(3));
-    EXPECT_EQ(theChartWindow->fontSizeButton->x(), theChartWindow->clothButton->x());
-    EXPECT_EQ(theChartWindow->placeLabel->y(), theChartWindow->placeEdit->y() + PY(0.5L));
-    EXPECT_EQ(theChartWindow->closeAspectListButton->y(), theChartWindow->aspectListMemo->height() + PY(3.5L));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->fontSizeButton->x(), testing_support::ChartWindowOfTest()->clothButton->x());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->placeLabel->y(), testing_support::ChartWindowOfTest()->placeEdit->y() + PY(0.5L));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->closeAspectListButton->y(), testing_support::ChartWindowOfTest()->aspectListMemo->height() + PY(3.5L));
     // The calibrated screen stretches the layout horizontally only.
     display::Drawing.AspectScaleX = 1.25L;
-    theChartWindow->PrepareOpening();
-    EXPECT_EQ(theChartWindow->attributionPanel->width(), PX(82));
+    testing_support::ChartWindowOfTest()->PrepareOpening();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->width(), PX(82));
     EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * display::Drawing.PixelsPerUnit)));
-    EXPECT_EQ(theChartWindow->attributionPanel->height(), PY(92));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->height(), PY(92));
 }
 
 TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
-    EXPECT_EQ(display::Drawing.DrawForm, theChartWindow);
-    EXPECT_TRUE(theChartWindow->firstDrawTimer->isActive());
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(1));
+    EXPECT_EQ(display::Drawing.DrawForm, testing_support::ChartWindowOfTest());
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->firstDrawTimer->isActive());
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(1));
     EXPECT_EQ(display::Wheel.SignMidpoints[12], 345);
-    EXPECT_EQ(theChartWindow->status.SearchBodyFilter, "Ieder");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
-    EXPECT_NEAR(theChartWindow->status.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
+    EXPECT_NEAR(testing_support::ChartWindowOfTest()->status.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
     EXPECT_FALSE(display::Wheel.BirthWeekdayName.empty());
     // Buttons whose views the window never enables.
-    for (QPushButton* b : {theChartWindow->dodecatemoriaButton, theChartWindow->energyButton,
-                           theChartWindow->antisciaButton, theChartWindow->mastersButton,
-                           theChartWindow->volguineButton})
+    for (QPushButton* b : {testing_support::ChartWindowOfTest()->dodecatemoriaButton, testing_support::ChartWindowOfTest()->energyButton,
+                           testing_support::ChartWindowOfTest()->antisciaButton, testing_support::ChartWindowOfTest()->mastersButton,
+                           testing_support::ChartWindowOfTest()->volguineButton})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_TRUE(theChartWindow->aspectsButton->isEnabled());
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->aspectsButton->isEnabled());
 }
 
 TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
     TicksUntilDrawn();
-    const display::ChartWindow& w = *theChartWindow;
+    const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     const std::pair<QLabel*, QLineEdit*> pairs[] = {
         {w.nameLabel, w.nameEdit},
         {w.birthDateLabel, w.birthDateEdit},
@@ -128,7 +129,7 @@ TEST_F(ChartWindow, NoDataCaptionRunsIntoItsField) {
             const int textRight = label->x() + label->fontMetrics().horizontalAdvance(label->text());
             EXPECT_LT(textRight, field->x()) << label->objectName().toStdString() << " press " << press;
         }
-        theChartWindow->fontSizeButton->click();
+        testing_support::ChartWindowOfTest()->fontSizeButton->click();
     }
 }
 
@@ -139,14 +140,14 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     gui::RecordingMessageSink sink;
     wheel_test::SetFixedPerson();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
-    if (display::theChartWindow) display::theChartWindow->status = {};
+    if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1280, 800);
-    display::EnsureChartWindow()->resize(1280, 800);
-    display::OpenChartWindow();
+    testing_support::EnsureChartWindowForTest()->resize(1280, 800);
+    testing_support::OpenChartWindowForTest();
     // The natal chart and its data fields.
-    while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
-    const display::ChartWindow& w = *theChartWindow;
+    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
+    const display::ChartWindow& w = *testing_support::ChartWindowOfTest();
     for (int press = 0; press < 3; ++press) {
         for (QPushButton* b : {w.coordinatesButton, w.clothButton, w.archetypeButton, w.aspectsButton, w.energyButton,
                                w.antisciaButton, w.dodecatemoriaButton, w.volguineButton, w.mastersButton}) {
@@ -162,31 +163,31 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
                 << e->objectName().toStdString() << ": " << e->text().toStdString() << " press " << press;
             EXPECT_GE(e->font().pointSize(), 7) << e->objectName().toStdString();
         }
-        theChartWindow->fontSizeButton->click();
+        testing_support::ChartWindowOfTest()->fontSizeButton->click();
     }
-    EXPECT_TRUE(view_test::CaptionFits(theChartWindow->backButton));
+    EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartWindowOfTest()->backButton));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
-    while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
+    while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    theChartWindow->PressAt(sun.x, sun.y);
-    theChartWindow->RestoreGlyphRings();
-    ASSERT_EQ(gui::FromQt(theChartWindow->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_LT(theChartWindow->specificLabel->x() +
-                  theChartWindow->specificLabel->fontMetrics().horizontalAdvance(theChartWindow->specificLabel->text()),
-              theChartWindow->attributionGlyphImage->x());
-    EXPECT_LT(theChartWindow->generalLabel->x() +
-                  theChartWindow->generalLabel->fontMetrics().horizontalAdvance(theChartWindow->generalLabel->text()),
-              theChartWindow->attributionPanel->width());
+    testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
+    testing_support::ChartWindowOfTest()->RestoreGlyphRings();
+    ASSERT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
+    EXPECT_LT(testing_support::ChartWindowOfTest()->specificLabel->x() +
+                  testing_support::ChartWindowOfTest()->specificLabel->fontMetrics().horizontalAdvance(testing_support::ChartWindowOfTest()->specificLabel->text()),
+              testing_support::ChartWindowOfTest()->attributionGlyphImage->x());
+    EXPECT_LT(testing_support::ChartWindowOfTest()->generalLabel->x() +
+                  testing_support::ChartWindowOfTest()->generalLabel->fontMetrics().horizontalAdvance(testing_support::ChartWindowOfTest()->generalLabel->text()),
+              testing_support::ChartWindowOfTest()->attributionPanel->width());
     // The plants panel's size button, before its first press and after each.
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
-        QPushButton* b = theChartWindow->plantsSizeButton;
+        QPushButton* b = testing_support::ChartWindowOfTest()->plantsSizeButton;
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), theChartWindow->plantsPanel->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), testing_support::ChartWindowOfTest()->plantsPanel->width()) << caption;
         b->click();
     }
-    delete theChartWindow;
+    delete testing_support::ChartWindowOfTest();
     display::ResetDrawingState();
 }
 
@@ -201,52 +202,52 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
     for (const QSize screen : {QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::ResetDrawingState();
         display::InitDrawingFromScreen(screen.width(), screen.height());
-        display::EnsureChartWindow()->resize(screen);
+        testing_support::EnsureChartWindowForTest()->resize(screen);
         display::RecordingSurface drawn;
-        theChartWindow->SetRecorder(&drawn);
-        display::OpenChartWindow();
-        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
+        testing_support::ChartWindowOfTest()->SetRecorder(&drawn);
+        testing_support::OpenChartWindowForTest();
+        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
         const QRect onScreen(QPoint(0, 0), screen);
-        for (const QWidget* w : theChartWindow->findChildren<QWidget*>()) {
-            if (w->window() != theChartWindow) continue;  // a list's drop-down is a window of its own
-            const QRect r(w->mapTo(theChartWindow, QPoint(0, 0)), w->size());
+        for (const QWidget* w : testing_support::ChartWindowOfTest()->findChildren<QWidget*>()) {
+            if (w->window() != testing_support::ChartWindowOfTest()) continue;  // a list's drop-down is a window of its own
+            const QRect r(w->mapTo(testing_support::ChartWindowOfTest(), QPoint(0, 0)), w->size());
             EXPECT_TRUE(onScreen.contains(r)) << w->objectName().toStdString() << " at " << r.x() << "," << r.y()
                                               << " " << r.width() << "x" << r.height();
         }
         EXPECT_EQ(screen_extent::CallsOffScreen(drawn, screen.width(), screen.height()), std::vector<std::string>{});
         EXPECT_GT(drawn.log.size(), 100u);
-        ASSERT_GT(theChartWindow->birthDateEdit->text().size(), 30);
-        EXPECT_LE(theChartWindow->birthDateEdit->fontMetrics().horizontalAdvance(theChartWindow->birthDateEdit->text()),
-                  theChartWindow->birthDateEdit->width() - 8)
-            << theChartWindow->birthDateEdit->text().toStdString();
-        EXPECT_TRUE(view_test::CaptionFits(theChartWindow->backButton));
-        theChartWindow->SetRecorder(nullptr);
-        theChartWindow->close();
+        ASSERT_GT(testing_support::ChartWindowOfTest()->birthDateEdit->text().size(), 30);
+        EXPECT_LE(testing_support::ChartWindowOfTest()->birthDateEdit->fontMetrics().horizontalAdvance(testing_support::ChartWindowOfTest()->birthDateEdit->text()),
+                  testing_support::ChartWindowOfTest()->birthDateEdit->width() - 8)
+            << testing_support::ChartWindowOfTest()->birthDateEdit->text().toStdString();
+        EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartWindowOfTest()->backButton));
+        testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
+        testing_support::ChartWindowOfTest()->close();
     }
-    delete theChartWindow;
+    delete testing_support::ChartWindowOfTest();
     display::ResetDrawingState();
 }
 
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
     EXPECT_EQ(TicksUntilDrawn(), 2);
-    EXPECT_EQ(gui::FromQt(theChartWindow->nameEdit->text()), "  Rossi Maria");
-    EXPECT_EQ(gui::FromQt(theChartWindow->houseSystemEdit->text()), "PLACIDO");
-    theChartWindow->close();
-    theChartWindow->nameEdit->clear();
-    display::OpenChartWindow();
+    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->nameEdit->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->houseSystemEdit->text()), "PLACIDO");
+    testing_support::ChartWindowOfTest()->close();
+    testing_support::ChartWindowOfTest()->nameEdit->clear();
+    testing_support::OpenChartWindowForTest();
     EXPECT_EQ(TicksUntilDrawn(), 1);
-    EXPECT_EQ(gui::FromQt(theChartWindow->nameEdit->text()), "  Rossi Maria");
+    EXPECT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->nameEdit->text()), "  Rossi Maria");
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     TicksUntilDrawn();
-    const QImage image = theChartWindow->Snapshot();
+    const QImage image = testing_support::ChartWindowOfTest()->Snapshot();
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window.png").string()));
-    theChartWindow->grab().save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
+    testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
     // The extent of what is drawn in the chart square.
     const int right = display::MapX(195);
     int minX = image.width(), maxX = -1, minY = image.height(), maxY = -1, lit = 0;
@@ -278,18 +279,18 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
     TicksUntilDrawn();
     const int expected[5] = {10, 24, 25, 26, 10};
     for (int n : expected) {
-        theChartWindow->aspectsButton->click();
-        EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(n)) << n;
-        EXPECT_EQ(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow), n == 10 || n == 24) << n;
+        testing_support::ChartWindowOfTest()->aspectsButton->click();
+        EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(n)) << n;
+        EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()), n == 10 || n == 24) << n;
     }
-    EXPECT_EQ(theChartWindow->status.ViewCycle[display::kViewAspects], 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[display::kViewAspects], 1);
     // Another view button in between restarts the aspects at their first sub-view.
-    theChartWindow->coordinatesButton->click();
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(2));
-    theChartWindow->aspectsButton->click();
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(10));
-    theChartWindow->clothButton->click();
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(5));
+    testing_support::ChartWindowOfTest()->coordinatesButton->click();
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(2));
+    testing_support::ChartWindowOfTest()->aspectsButton->click();
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(10));
+    testing_support::ChartWindowOfTest()->clothButton->click();
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(5));
     EXPECT_EQ(display::SubViewHelpEntry(display::kViewVolguine, 2), 27);
 }
 
@@ -298,7 +299,7 @@ class ArchetypeFlagProbe : public display::RecordingSurface {
 public:
     std::vector<bool> flags;
     void TextOut(display::Point p, std::string_view text) override {
-        flags.push_back(theChartWindow->status.ArchetypeViewFlag);
+        flags.push_back(testing_support::ChartWindowOfTest()->status.ArchetypeViewFlag);
         RecordingSurface::TextOut(p, text);
     }
 };
@@ -312,9 +313,9 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     // What a press drew: the chart square painted black before anything else.
     auto press = [&](QPushButton* button) {
         ArchetypeFlagProbe probe;
-        theChartWindow->SetRecorder(&probe);
+        testing_support::ChartWindowOfTest()->SetRecorder(&probe);
         button->click();
-        theChartWindow->SetRecorder(nullptr);
+        testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
         const auto rectangles = probe.Calls("rectangle");
         EXPECT_FALSE(rectangles.empty());
         if (!rectangles.empty()) {
@@ -326,28 +327,28 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     };
     // Each press of the cloth button its next sub-view, and the first again after the last.
     for (int n : {5, 6, 7, 8, 5}) {
-        theChartWindow->specificMemo->setPlainText("Zon");
-        theChartWindow->generalMemo->setPlainText("levenskracht");
-        theChartWindow->specificLabel->setText("SPECIFIEKE");
-        theChartWindow->generalLabel->setText("ALGEMENE");
-        for (bool flag : press(theChartWindow->clothButton)) EXPECT_FALSE(flag);
-        EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(n)) << n;
+        testing_support::ChartWindowOfTest()->specificMemo->setPlainText("Zon");
+        testing_support::ChartWindowOfTest()->generalMemo->setPlainText("levenskracht");
+        testing_support::ChartWindowOfTest()->specificLabel->setText("SPECIFIEKE");
+        testing_support::ChartWindowOfTest()->generalLabel->setText("ALGEMENE");
+        for (bool flag : press(testing_support::ChartWindowOfTest()->clothButton)) EXPECT_FALSE(flag);
+        EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(n)) << n;
         // The attribution texts beside the chart square go with it.
-        EXPECT_TRUE(theChartWindow->specificMemo->toPlainText().isEmpty());
-        EXPECT_TRUE(theChartWindow->generalMemo->toPlainText().isEmpty());
-        EXPECT_TRUE(theChartWindow->specificLabel->text().isEmpty());
-        EXPECT_TRUE(theChartWindow->generalLabel->text().isEmpty());
+        EXPECT_TRUE(testing_support::ChartWindowOfTest()->specificMemo->toPlainText().isEmpty());
+        EXPECT_TRUE(testing_support::ChartWindowOfTest()->generalMemo->toPlainText().isEmpty());
+        EXPECT_TRUE(testing_support::ChartWindowOfTest()->specificLabel->text().isEmpty());
+        EXPECT_TRUE(testing_support::ChartWindowOfTest()->generalLabel->text().isEmpty());
     }
     // The archetypal structure is drawn with its flag set, which is cleared after it.
-    for (bool flag : press(theChartWindow->archetypeButton)) EXPECT_TRUE(flag);
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(9));
-    EXPECT_FALSE(theChartWindow->status.ArchetypeViewFlag);
+    for (bool flag : press(testing_support::ChartWindowOfTest()->archetypeButton)) EXPECT_TRUE(flag);
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(9));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.ArchetypeViewFlag);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 
     // Closing the signature panel brings the natal wheel back.
-    theChartWindow->signatureResultsPanel->show();
-    theChartWindow->closeSignatureResultsButton->click();
-    EXPECT_FALSE(theChartWindow->signatureResultsPanel->isVisibleTo(theChartWindow));
+    testing_support::ChartWindowOfTest()->signatureResultsPanel->show();
+    testing_support::ChartWindowOfTest()->closeSignatureResultsButton->click();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->signatureResultsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
 }
 
@@ -357,52 +358,52 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     EXPECT_EQ(display::FindGlyphHit(sun.x + 14, sun.y - 14).body, 1);
     const double exactX = static_cast<double>(display::Wheel.PlanetGlyphX[1] * display::Drawing.PixelsPerUnit);
     EXPECT_EQ(display::FindGlyphHit(static_cast<int>(std::ceil(exactX + 15)), sun.y).body, 0);  // the box is open
-    theChartWindow->PressAt(sun.x, sun.y);
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(28));
+    testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(28));
     const display::Point aries = display::MapPoint(display::Wheel.SignGlyphX[1], display::Wheel.SignGlyphY[1]);
-    theChartWindow->PressAt(aries.x, aries.y);
-    EXPECT_EQ(theChartWindow->status.ClickedSign, 1);
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(31));
+    testing_support::ChartWindowOfTest()->PressAt(aries.x, aries.y);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedSign, 1);
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(31));
 
     // A view clears the centres of the Ascendant and the Midheaven with the chart square: the
     // corner never hits them (the square cleared after the view, so that no wheel records them again).
-    theChartWindow->clothButton->click();
-    theChartWindow->ClearChartSquare();
+    testing_support::ChartWindowOfTest()->clothButton->click();
+    testing_support::ChartWindowOfTest()->ClearChartSquare();
     ASSERT_EQ(display::Wheel.PlanetGlyphX[10], 0);
     for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(x, x).body, 0);
-    theChartWindow->status.ClickedBody = 5;
-    theChartWindow->PressAt(3, 3);
-    EXPECT_EQ(theChartWindow->status.ClickedBody, 0);
-    EXPECT_EQ(TextOfMemo(theChartWindow->helpMemo), HelpText(5));  // unchanged
+    testing_support::ChartWindowOfTest()->status.ClickedBody = 5;
+    testing_support::ChartWindowOfTest()->PressAt(3, 3);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
+    EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(5));  // unchanged
 }
 
 TEST_F(ChartWindow, SmallButtonsAndToggles) {
-    theChartWindow->fontSizeButton->click();  // activation set the flag without touching the fonts
-    EXPECT_EQ(theChartWindow->coordinatesButton->font().pointSize(), 8);
-    EXPECT_EQ(theChartWindow->nameEdit->font().pointSize(), 10);
-    theChartWindow->fontSizeButton->click();
-    EXPECT_EQ(theChartWindow->julianDayLabel->font().pointSize(), 10);
-    EXPECT_EQ(theChartWindow->nameEdit->font().pointSize(), 12);
+    testing_support::ChartWindowOfTest()->fontSizeButton->click();  // activation set the flag without touching the fonts
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->coordinatesButton->font().pointSize(), 8);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->nameEdit->font().pointSize(), 10);
+    testing_support::ChartWindowOfTest()->fontSizeButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->julianDayLabel->font().pointSize(), 10);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->nameEdit->font().pointSize(), 12);
 
-    theChartWindow->ToggleHelpMemoSize();
-    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(51));
-    EXPECT_EQ(theChartWindow->helpMemo->height(), PY(116));
-    theChartWindow->ToggleHelpMemoSize();
-    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));
+    testing_support::ChartWindowOfTest()->ToggleHelpMemoSize();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(51));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpMemo->height(), PY(116));
+    testing_support::ChartWindowOfTest()->ToggleHelpMemoSize();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));
 
-    theChartWindow->aspectListFontButton->click();
-    EXPECT_EQ(theChartWindow->aspectListFontButton->text().toStdString(), "Font +");
-    theChartWindow->aspectListFontButton->click();
-    EXPECT_EQ(theChartWindow->aspectListFontButton->text().toStdString(), "Font -");
+    testing_support::ChartWindowOfTest()->aspectListFontButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListFontButton->text().toStdString(), "Font +");
+    testing_support::ChartWindowOfTest()->aspectListFontButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListFontButton->text().toStdString(), "Font -");
 
     display::Drawing.BlackAndWhite = true;
-    theChartWindow->RestoreGlyphRings();
+    testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     EXPECT_FALSE(display::Drawing.BlackAndWhite);
 
     display::Drawing.ZoomFactor = 2;
     display::Drawing.OriginX = 40;
-    theChartWindow->backButton->click();
-    EXPECT_FALSE(theChartWindow->isVisible());
+    testing_support::ChartWindowOfTest()->backButton->click();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
     EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
     EXPECT_EQ(display::Drawing.OriginX, 0);
     EXPECT_EQ(display::Drawing.DrawForm, nullptr);

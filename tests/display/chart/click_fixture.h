@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/chart_window_of_test.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/glyph_clicks.h"
 #include "display/chart/open_chart_window.h"
@@ -24,23 +25,23 @@
 
 namespace click_test {
 
-using display::theChartWindow;
+using testing_support::ChartWindowOfTest;
 
 class ClickedWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
-        display::EnsureChartWindow()->resize(1920, 1080);
-        display::OpenChartWindow();
-        while (theChartWindow->firstDrawTimer->isActive()) theChartWindow->DrawWhenReady();
+        testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
+        testing_support::OpenChartWindowForTest();
+        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     void TearDown() override {
         display::SetAntisciaLinesDrawer({});
-        delete theChartWindow;
+        delete testing_support::ChartWindowOfTest();
         display::ResetDrawingState();
     }
 
@@ -56,14 +57,14 @@ protected:
         for (const std::string& l : display::ReadHelpEntry(n)) text += (text.empty() ? "" : "\n") + l;
         return text;
     }
-    static std::string HelpMemoText() { return gui::FromQt(theChartWindow->helpMemo->toPlainText()); }
+    static std::string HelpMemoText() { return gui::FromQt(testing_support::ChartWindowOfTest()->helpMemo->toPlainText()); }
     // A press and a release at the stored centre of chart point b / sign s.
     static void ClickBody(int b) { ClickPage(display::Wheel.PlanetGlyphX[b], display::Wheel.PlanetGlyphY[b]); }
     static void ClickSign(int s) { ClickPage(display::Wheel.SignGlyphX[s], display::Wheel.SignGlyphY[s]); }
     static void ClickPage(long double x, long double y) {
         const display::Point p = display::MapPoint(x, y);
-        theChartWindow->PressAt(p.x, p.y);
-        theChartWindow->RestoreGlyphRings();
+        testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
+        testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     }
 
     testing_support::TempWorkFolder folder;

@@ -3,6 +3,7 @@
 // the recorded glyph centres.
 #include <gtest/gtest.h>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/chart/dignity_table.h"
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli"});
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         r = ReceptionTables{};
         const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
         for (int k = 1; k <= 7; ++k) r.PlanetSignKeys[k] = keys[k];

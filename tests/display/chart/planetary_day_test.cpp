@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -34,10 +35,10 @@ protected:
         engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
-        if (display::theChartWindow) display::theChartWindow->status = {};
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
     }
     void TearDown() override {
-        delete display::theChartWindow;
+        delete testing_support::ChartWindowOfTest();
         display::ResetDrawingState();
     }
     // Stores the birth in Rome (clock time, one hour ahead of UT) as the
@@ -54,10 +55,10 @@ protected:
     }
     // The planetary-day line of the masters page after the window's activation.
     static std::string MastersDayLine() {
-        display::EnsureChartWindow()->resize(1920, 1080);
-        display::OpenChartWindow();
+        testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
+        testing_support::OpenChartWindowForTest();
         display::RecordingSurface dc;
-        display::DrawMastersView(dc, {.subView = 0, .birthHour = display::theChartWindow->birthHour});
+        display::DrawMastersView(dc, {.subView = 0, .birthHour = testing_support::ChartWindowOfTest()->birthHour});
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";
@@ -81,10 +82,10 @@ TEST_F(PlanetaryDay, ABirthBeforeSunriseBelongsToTheDayBeforeInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Woensdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Woensdag");
     // The date itself stays Thursday where the birth date is shown.
-    EXPECT_EQ(display::theChartWindow->birthHour.BirthWeekdayName, "Donderdag");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.BirthWeekdayName, "Donderdag");
     EXPECT_EQ(sheetMemory.Rulers.ChartWeekdayName, "Donderdag");
     // A night hour of Wednesday, the same in both views.
-    EXPECT_GT(display::theChartWindow->birthHour.PlanetaryHourNumber, 12);
+    EXPECT_GT(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 12);
     EXPECT_GT(sheetMemory.Rulers.SheetPlanetaryHour, 12);
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
@@ -95,8 +96,8 @@ TEST_F(PlanetaryDay, ABirthAfterSunriseBelongsToItsOwnDayInBothViews) {
     EXPECT_EQ(SheetDayLine(), "Planetaire dag: Donderdag");
     EXPECT_EQ(MastersDayLine(), "Planetaire dag: Donderdag");
     // The first hour of Thursday: Jupiter's, the ruler of the day.
-    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourNumber, 1);
-    EXPECT_EQ(display::theChartWindow->birthHour.PlanetaryHourRuler, "Jupiter");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Jupiter");
     EXPECT_EQ(sheetMemory.Rulers.SheetPlanetaryHour, 1);
     EXPECT_EQ(sheetMemory.Rulers.SheetHourRulerName, "Jupiter");
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "tests/common/chart_window_of_test.h"
 #include "display/chart/plants_panel.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/chart/click_fixture.h"
@@ -20,7 +21,7 @@
 namespace {
 
 using click_test::ClickedWindow;
-using display::theChartWindow;
+using testing_support::ChartWindowOfTest;
 
 class PlantsPanel : public ClickedWindow {
 protected:
@@ -29,19 +30,19 @@ protected:
         ClickBody(1);
         ClickBody(1);  // the plants of the Sun
     }
-    static int PY(long double units) { return static_cast<int>(rt::Round(units / theChartWindow->status.LayoutScaleY)); }
-    static std::string ComboText() { return gui::FromQt(theChartWindow->plantBox->currentText()); }
+    static int PY(long double units) { return static_cast<int>(rt::Round(units / testing_support::ChartWindowOfTest()->status.LayoutScaleY)); }
+    static std::string ComboText() { return gui::FromQt(testing_support::ChartWindowOfTest()->plantBox->currentText()); }
 };
 
 TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
-    theChartWindow->plantBox->setCurrentIndex(1);
-    display::ShowChosenPlant(*theChartWindow);
-    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 1);
+    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(1);
+    display::ShowChosenPlant(*testing_support::ChartWindowOfTest());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 1);
     // Calendula stands in three records of the sample database, in this order.
-    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo),
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Calendula", "Kleine wonden en schaafwonden",
                                         "Lichte brandwonden en zonnebrand", "Ontstoken tandvlees"}));
-    const auto signatures = LinesOfMemo(theChartWindow->plantSignaturesMemo);
+    const auto signatures = LinesOfMemo(testing_support::ChartWindowOfTest()->plantSignaturesMemo);
     ASSERT_EQ(signatures.size(), 5u);
     EXPECT_EQ(signatures[0], "PLANT: Calendula");
     EXPECT_EQ(signatures[1], "PRIMAIRE SIGNATUUR: sole");
@@ -50,74 +51,74 @@ TEST_F(PlantsPanel, APlantShowsEverySymptomItGovernsAndItsSignatures) {
     EXPECT_EQ(signatures[4].substr(0, 38), "SPSYCHISCHE SYNTHESE: Warmte die heelt");
 
     // A name no record carries: the two heading lines, no signatures.
-    theChartWindow->plantBox->addItem("Onbekend");
-    display::ShowRemedySymptoms(*theChartWindow, theChartWindow->plantBox->count() - 1);
-    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo),
+    testing_support::ChartWindowOfTest()->plantBox->addItem("Onbekend");
+    display::ShowRemedySymptoms(*testing_support::ChartWindowOfTest(), testing_support::ChartWindowOfTest()->plantBox->count() - 1);
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo),
               (std::vector<std::string>{"SYMPTOMEN BEHEERSBAAR met ", "Onbekend"}));
-    EXPECT_TRUE(LinesOfMemo(theChartWindow->plantSignaturesMemo).empty());
+    EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSignaturesMemo).empty());
 }
 
 TEST_F(PlantsPanel, TheSpinButtonStepsThroughThePlantsAndStopsAtTheEnds) {
     // Activation left no plant selected: the first step down shows the first.
-    theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 0);
+    testing_support::ChartWindowOfTest()->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(LinesOfMemo(theChartWindow->plantSymptomsMemo)[2], "Gebrek aan eetlust");
-    for (int i = 0; i < 6; ++i) display::NextPlant(*theChartWindow);
-    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 6);
+    EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->plantSymptomsMemo)[2], "Gebrek aan eetlust");
+    for (int i = 0; i < 6; ++i) display::NextPlant(*testing_support::ChartWindowOfTest());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
     QElapsedTimer clock;
     clock.start();
-    display::NextPlant(*theChartWindow);  // the last entry: it stays, after a pause
+    display::NextPlant(*testing_support::ChartWindowOfTest());  // the last entry: it stays, after a pause
     EXPECT_GE(clock.elapsed(), 140);
-    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 6);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 6);
     EXPECT_EQ(ComboText(), "Rosmarinus");
-    theChartWindow->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    testing_support::ChartWindowOfTest()->plantSpinButton->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(ComboText(), "Juniperus");
-    for (int i = 0; i < 8; ++i) display::PreviousPlant(*theChartWindow);
-    EXPECT_EQ(theChartWindow->status.SelectedPlantIndex, 0);
+    for (int i = 0; i < 8; ++i) display::PreviousPlant(*testing_support::ChartWindowOfTest());
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SelectedPlantIndex, 0);
     EXPECT_EQ(ComboText(), "Angelica");
-    EXPECT_EQ(theChartWindow->plantSpinButton->value(), 1);  // back in the middle, both arrows live
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSpinButton->value(), 1);  // back in the middle, both arrows live
 }
 
 TEST_F(PlantsPanel, FontHeightAndCloseButtons) {
-    theChartWindow->plantsFontButton->click();
-    EXPECT_EQ(theChartWindow->plantSymptomsMemo->font().pointSize(), 8);
-    EXPECT_EQ(theChartWindow->plantSignaturesMemo->font().pointSize(), 8);
-    EXPECT_EQ(theChartWindow->plantsFontButton->text().toStdString(), "Font +");
-    theChartWindow->plantsFontButton->click();
-    EXPECT_EQ(theChartWindow->plantSymptomsMemo->font().pointSize(), 10);
-    EXPECT_EQ(theChartWindow->plantsFontButton->text().toStdString(), "Font -");
+    testing_support::ChartWindowOfTest()->plantsFontButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->font().pointSize(), 8);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSignaturesMemo->font().pointSize(), 8);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsFontButton->text().toStdString(), "Font +");
+    testing_support::ChartWindowOfTest()->plantsFontButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->font().pointSize(), 10);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsFontButton->text().toStdString(), "Font -");
 
-    theChartWindow->ToggleHelpMemoSize();  // the help memo large
-    theChartWindow->plantsSizeButton->click();
-    EXPECT_EQ(theChartWindow->plantsSizeButton->text().toStdString(), "Verminderen");
-    EXPECT_EQ(theChartWindow->plantsPanel->height(), PY(167));
-    EXPECT_EQ(theChartWindow->plantSymptomsMemo->height(), PY(120));
-    EXPECT_EQ(theChartWindow->closePlantsButton->y(), PY(167) - PY(7));
-    EXPECT_EQ(theChartWindow->helpPanel->y(), PY(134));  // the help memo small again
-    EXPECT_FALSE(theChartWindow->status.HelpMemoExpanded);
+    testing_support::ChartWindowOfTest()->ToggleHelpMemoSize();  // the help memo large
+    testing_support::ChartWindowOfTest()->plantsSizeButton->click();
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsSizeButton->text().toStdString(), "Verminderen");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsPanel->height(), PY(167));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->height(), PY(120));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->closePlantsButton->y(), PY(167) - PY(7));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->helpPanel->y(), PY(134));  // the help memo small again
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.HelpMemoExpanded);
     // The double click on the symptoms does the same.
-    QTest::mouseDClick(theChartWindow->plantSymptomsMemo->viewport(), Qt::LeftButton);
-    EXPECT_EQ(theChartWindow->plantsSizeButton->text().toStdString(), "Verbreden");
-    EXPECT_EQ(theChartWindow->plantsPanel->height(), PY(92));
-    EXPECT_EQ(theChartWindow->plantSymptomsMemo->height(), PY(45));
-    EXPECT_EQ(theChartWindow->plantsFontButton->y(), PY(92) - PY(7));
+    QTest::mouseDClick(testing_support::ChartWindowOfTest()->plantSymptomsMemo->viewport(), Qt::LeftButton);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsSizeButton->text().toStdString(), "Verbreden");
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsPanel->height(), PY(92));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantSymptomsMemo->height(), PY(45));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantsFontButton->y(), PY(92) - PY(7));
 
-    theChartWindow->closePlantsButton->click();
-    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
+    testing_support::ChartWindowOfTest()->closePlantsButton->click();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(PlantsPanel, TheShrinkButtonShowsItsWholeCaption) {
     // Before the first press, after it and after the second: the whole caption
     // with its arrow, in a readable size, inside the panel.
-    QPushButton* b = theChartWindow->plantsSizeButton;
+    QPushButton* b = testing_support::ChartWindowOfTest()->plantsSizeButton;
     for (const char* caption : {"Verbreden", "Verminderen", "Verbreden"}) {
         ASSERT_EQ(b->text().toStdString(), caption);
         EXPECT_TRUE(view_test::CaptionFits(b)) << caption;
         EXPECT_GE(b->font().pointSize(), 8) << caption;
-        EXPECT_LE(b->x() + b->width(), theChartWindow->plantsPanel->width()) << caption;
+        EXPECT_LE(b->x() + b->width(), testing_support::ChartWindowOfTest()->plantsPanel->width()) << caption;
         b->click();
     }
 }
@@ -127,25 +128,25 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
     // and takes the release, yet the marker returns to a ring on black.
     ClickBody(2);
     const display::Point p = display::MapPoint(display::Wheel.PlanetGlyphX[2], display::Wheel.PlanetGlyphY[2]);
-    QTest::mousePress(theChartWindow, Qt::LeftButton, {}, QPoint(p.x, p.y));
+    QTest::mousePress(testing_support::ChartWindowOfTest(), Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(theChartWindow->status.BodyClickStep[2], 2);
-    const QColor centre = theChartWindow->Snapshot().pixelColor(p.x, p.y);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[2], 2);
+    const QColor centre = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     EXPECT_LT(centre.red(), 16);  // the black fill, not the red of the hit
     EXPECT_LT(centre.green() + centre.blue(), 16);
-    theChartWindow->plantBox->hidePopup();
+    testing_support::ChartWindowOfTest()->plantBox->hidePopup();
 }
 
 TEST_F(PlantsPanel, ANewOpeningShowsNoPanelOrGlyphOfTheLastOne) {
-    ASSERT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
-    ASSERT_TRUE(theChartWindow->attributionGlyphImage->isVisibleTo(theChartWindow));
-    theChartWindow->close();
-    display::OpenChartWindow();
-    EXPECT_FALSE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
-    EXPECT_FALSE(theChartWindow->plantsGlyphImage->isVisibleTo(theChartWindow));
-    EXPECT_FALSE(theChartWindow->attributionGlyphImage->isVisibleTo(theChartWindow));
-    EXPECT_FALSE(theChartWindow->aspectListPanel->isVisibleTo(theChartWindow));
-    EXPECT_TRUE(theChartWindow->attributionPanel->isVisibleTo(theChartWindow));
+    ASSERT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    ASSERT_TRUE(testing_support::ChartWindowOfTest()->attributionGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
+    testing_support::ChartWindowOfTest()->close();
+    testing_support::OpenChartWindowForTest();
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->plantsGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->attributionGlyphImage->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_FALSE(testing_support::ChartWindowOfTest()->aspectListPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->attributionPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
 }
 
 TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
@@ -153,8 +154,8 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
-    EXPECT_TRUE(theChartWindow->plantsPanel->isVisibleTo(theChartWindow));
-    EXPECT_EQ(theChartWindow->plantBox->count(), 0);
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
     ClickBody(2);
     ClickBody(1);
     ClickBody(1);
@@ -165,10 +166,10 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
 TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path();
-    theChartWindow->plantBox->setCurrentIndex(1);
-    display::ShowChosenPlant(*theChartWindow);
+    testing_support::ChartWindowOfTest()->plantBox->setCurrentIndex(1);
+    display::ShowChosenPlant(*testing_support::ChartWindowOfTest());
     QApplication::processEvents();
-    EXPECT_TRUE(theChartWindow->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((dir / "kelvor_plants_panel.png").string())));
     ClickBody(1);  // hidden
     ClickBody(1);  // antiscia step
     ClickBody(1);  // texts again
@@ -177,7 +178,7 @@ TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     ClickSign(5);
     ClickBody(6);
     QApplication::processEvents();
-    EXPECT_TRUE(theChartWindow->grab().save(QString::fromStdString((dir / "kelvor_attribution_texts.png").string())));
+    EXPECT_TRUE(testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((dir / "kelvor_attribution_texts.png").string())));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -161,19 +162,19 @@ TEST_F(PolarChart, TheDominantPlanetViewSaysPorphyryStandsIn) {
     for (const auto& [place, noted] : {std::pair{"69N39-018E57Troms\xF8", true}, {"41N54-012E29ROMA", false}}) {
         Load("199512211200-1", place, "NORVEGIA");
         if (HasFatalFailure()) return;
-        if (display::theChartWindow) display::theChartWindow->status = {};
-        display::EnsureChartWindow()->resize(1920, 1080);
-        display::OpenChartWindow();
-        while (display::theChartWindow->firstDrawTimer->isActive()) display::theChartWindow->DrawWhenReady();
+        if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
+        testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
+        testing_support::OpenChartWindowForTest();
+        while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
         for (int subView = 0; subView < 4; ++subView) {
             // A disabled button's handler.
-            QMetaObject::invokeMethod(display::theChartWindow->volguineButton, "clicked");
-            const std::string help = gui::FromQt(display::theChartWindow->helpMemo->toPlainText());
+            QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");
+            const std::string help = gui::FromQt(testing_support::ChartWindowOfTest()->helpMemo->toPlainText());
             EXPECT_EQ(help.find(kNote) != std::string::npos, noted) << place << " " << subView << ": " << help;
             // The sub-view's own help stays above it.
             EXPECT_EQ(help.rfind("PLANETAIRE KRACHTEN (" + std::to_string(subView + 1) + ")", 0), 0u) << help;
         }
-        delete display::theChartWindow;
+        delete testing_support::ChartWindowOfTest();
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }

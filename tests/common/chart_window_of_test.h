@@ -1,0 +1,30 @@
+#pragma once
+// Tests reach the chart window by finding it, since nothing in the program
+// holds it but the main window that makes it (or the test that made it).
+#include <QApplication>
+#include <QWidget>
+
+#include "display/chart/chart_window.h"
+#include "display/chart/open_chart_window.h"
+
+namespace testing_support {
+
+// The chart window that exists (made by the test or by the program's start),
+// or null.
+inline display::ChartWindow* ChartWindowOfTest() {
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* c = dynamic_cast<display::ChartWindow*>(w)) return c;
+    return nullptr;
+}
+
+// The chart window, made when none exists yet (the test frees it).
+inline display::ChartWindow* EnsureChartWindowForTest() {
+    if (auto* c = ChartWindowOfTest()) return c;
+    return new display::ChartWindow();
+}
+
+// Opens the chart window as the main window's button does, making it when none
+// exists yet.
+inline void OpenChartWindowForTest() { display::OpenChartWindow(*EnsureChartWindowForTest()); }
+
+}  // namespace testing_support
