@@ -47,7 +47,6 @@ void BM_SheetToPdf(benchmark::State& state) {
     ResetDrawingState();
     InitDrawingFromScreen(1920, 1080);
     Drawing.PrinterPresent = true;
-    SetDefaultWheelRadii();
     SetPerson();
     const int code = static_cast<int>(state.range(0));
     const bool landscape = code == 16 || code == 17;

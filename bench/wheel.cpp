@@ -37,13 +37,14 @@ void SetPerson() {
 }
 
 // The chart window the benchmark draws into, freed before the application ends.
+ChartGeometryState benchGeometry;
 std::unique_ptr<ChartWindow> benchWindow;
 
 void BM_NatalWheelToBackBuffer(benchmark::State& state) {
     ResetDrawingState();
     InitDrawingFromScreen(1920, 1080);
     SetPerson();
-    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>();
+    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry);
     ChartWindow* window = benchWindow.get();
     window->resize(1920, 1080);
     window->show();

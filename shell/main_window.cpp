@@ -590,7 +590,7 @@ void MainWindow::OpenChartWindow() {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (!chartWindow) CreateForm(chartWindow);
+    if (!chartWindow) CreateForm(chartWindow, wheelGeometry);
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);
 }
@@ -714,7 +714,7 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
     }
     if (receptions) engine::ComputeReceptions(engine::Chart);
     sheetSelection.SheetCode = sheetCode;
-    display::SetDefaultWheelRadii();
+    display::SetDefaultWheelRadii(wheelGeometry);
     sheetSelection.SheetOrientation = orientation;
     engine::Chart.PlanetLatitudesSaved = engine::Chart.PlanetLatitudes;
     if (!sheetViewer) return;

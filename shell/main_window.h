@@ -9,6 +9,7 @@
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "display/sheets/sheet_selection.h"
+#include "display/wheel/chart_geometry.h"
 #include "remedies/browser_search.h"
 #include "remedies/ranked_search.h"
 #include "shell/user_name.h"
@@ -206,6 +207,9 @@ public:
     // The sheet the sheet buttons chose, which the sheet viewer draws and the
     // calibration window waits for to be none.
     display::SheetSelectionState sheetSelection;
+    // The wheel geometry in force for the chart window's views: handed to the
+    // chart window, set to the sheets' wheel when a sheet is shown.
+    display::ChartGeometryState wheelGeometry;
     // The user's name: read at every refresh, changed by the user name dialog.
     UserNameState userName;
 

@@ -57,7 +57,6 @@ void ResetSharedState() {
     engine::ShippedEphemerisTables().Reload();
     engine::ShippedExchangeTables().Reload();
     display::ResetDrawingState();
-    display::ResetChartGeometry();
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetNatalWheelState();
@@ -75,7 +74,6 @@ void SetStartValues(int screenWidth, int screenHeight) {
     // Aspect, pixels per unit (screen height / 210, or width / 280 on a screen
     // narrower than 4:3) and font scale.
     display::InitDrawingFromScreen(screenWidth, screenHeight);
-    display::Geometry.WheelAspectY = 1.0L;
     display::Drawing.BlackAndWhite = false;
 }
 
@@ -164,7 +162,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.remedyWindows.compositionWindow);
     CreateForm(main.remedyWindows.debilityWindow);
     CreateForm(main.remedyWindows.synthesisWindow);
-    CreateForm(main.chartWindow);
+    CreateForm(main.chartWindow, main.wheelGeometry);
     CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {

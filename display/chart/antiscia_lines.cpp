@@ -63,7 +63,7 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {
 
 void DrawAntisciaOfClicked(Surface& dc, int index, Real x, Real y, std::string_view kind, bool dodecatemoriaWheel) {
     const Real ascendant = engine::Chart.HouseCusps[1];
-    const Real r = Geometry.HouseRingInnerRadius - (dodecatemoriaWheel ? 7 : 0);
+    const Real r = kChartWindowWheel.houseInner - (dodecatemoriaWheel ? 7 : 0);
     const Real p = ClickedPosition(engine::Chart, index, kind);
     DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, x, y, r), x, y);
 }

@@ -11,11 +11,11 @@ namespace display {
 
 void PrepareArchetypeView() { engine::ComputeReceptions(engine::Chart); }
 
-ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext&) {
+ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     ClearChartArea(dc);
     DrawPageFrame(dc);
-    SetWheelGeometry();
+    SetWheelGeometry(view.geometry);
     DrawArchetypeWheel(dc);
     shown.dignityGlyphs = DrawDignityTable(dc);
     return shown;

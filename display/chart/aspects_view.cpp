@@ -16,9 +16,9 @@ namespace {
 // The natal chart with its centre blanked for a grid, with the surface's brush,
 // inside the house ring's outer radius + 2.5.
 NatalChartFields NatalChartWithBlankCentre(Surface& dc, const ChartViewContext& view) {
-    NatalChartFields fields = DrawNatalChartUnderView(dc, view.framed);
-    const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY;
-    const Real r = Geometry.HouseRingOuterRadius + 2.5L;
+    NatalChartFields fields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
+    const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY;
+    const Real r = view.geometry.HouseRingOuterRadius + 2.5L;
     EllipseScaled(dc, cx - r, cy - r, cx + r, cy + r);
     return fields;
 }
@@ -31,7 +31,7 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
         case 0:
         case 1:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2, "(Alleen grote aspecten) ");
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
             DrawMajorAspectGrid(dc, view.chart.PlanetLongitudes, view.subView == 0 ? 1 : 0, view.centreX, view.centreY,
                                 view.innerRadius, view.engineOrder);
             shown.aspectMemo = EvaluateAspectList(view.chart, engine::Orbs);
@@ -40,13 +40,13 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2);
             DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(view.chart, engine::Orbs), " ",
-                                 Geometry.WheelCentreX - 38, Geometry.WheelCentreY - 27);
+                                 view.geometry.WheelCentreX - 38, view.geometry.WheelCentreY - 27);
             break;
         case 3:
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "SFERISCHE AFSTANDEN", 2);
-            DrawSphericalDistanceGrid(dc, view.chart.PlanetLongitudes, Geometry.WheelCentreX - 42,
-                                      Geometry.WheelCentreY - 28);
+            DrawSphericalDistanceGrid(dc, view.chart.PlanetLongitudes, view.geometry.WheelCentreX - 42,
+                                      view.geometry.WheelCentreY - 28);
             break;
         default: break;
     }

@@ -6,10 +6,10 @@
 
 namespace display {
 
-NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed) {
+NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry) {
     Drawing.PrinterLandscape = true;
     if (framed) DrawPageFrame(dc);
-    SetWheelGeometry();
+    SetWheelGeometry(geometry);
     return DrawNatalChart(dc);
 }
 

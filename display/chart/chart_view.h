@@ -12,6 +12,7 @@
 #include "display/chart/birth_hour.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/surface.h"
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/natal_wheel.h"
 #include "engine/chart_state.h"
 
@@ -24,6 +25,9 @@ struct ChartViewContext {
     // The chart the view evaluates; the wheels it draws under its content read
     // the program's chart (engine::Chart), which is what the window passes.
     const engine::ChartState& chart = engine::Chart;
+    // The wheel geometry in force, which a view that draws a wheel again sets to
+    // the chart window's.
+    ChartGeometryState& geometry;
     int subView = 0;  // 0 .. the view's number of sub-views - 1
     // The wheel centre and the house ring's inner radius as they stand at the
     // press: the views that place their content before they redraw the wheel
@@ -66,7 +70,7 @@ struct ChartViewShown {
 using ChartViewRoutine = ChartViewShown (*)(Surface& dc, const ChartViewContext& view);
 
 // The natal chart under a view: the page outline when framed, the chart
-// window's wheel geometry, the wheel with its glyphs. Returns the data fields.
-NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed);
+// window's wheel geometry (which the geometry in force becomes), the wheel with its glyphs. Returns the data fields.
+NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry);
 
 }  // namespace display

@@ -190,7 +190,7 @@ GlyphHit FindGlyphHit(int x, int y) {
 
 // ---- the window ----
 
-ChartWindow::ChartWindow(QWidget* parent) : CanvasForm(parent) {
+ChartWindow::ChartWindow(ChartGeometryState& geometry, QWidget* parent) : CanvasForm(parent), geometry(geometry) {
     setObjectName("FgrKelvo");
     setWindowTitle("Interactief voorbereidend model");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -684,10 +684,11 @@ ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
 
 ChartViewContext ChartWindow::ViewContext(int subView) const {
     return {.chart = Chart,
+            .geometry = geometry,
             .subView = subView,
-            .centreX = Geometry.WheelCentreX,
-            .centreY = Geometry.WheelCentreY,
-            .innerRadius = Geometry.HouseRingInnerRadius,
+            .centreX = geometry.WheelCentreX,
+            .centreY = geometry.WheelCentreY,
+            .innerRadius = geometry.HouseRingInnerRadius,
             .framed = Drawing.DrawForm == this,
             .engineOrder = status.VolguineViewActive,
             .birthHour = birthHour};
@@ -846,7 +847,7 @@ void ChartWindow::ToggleHelpMemoSize() {
 
 void RedrawNatalChart(ChartWindow& form) {
     Drawing.chartCanvas = &form;
-    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form));
+    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form, form.WheelGeometry()));
 }
 
 void RepaintChartWindow(ChartWindow& window) {

@@ -15,6 +15,7 @@
 
 #include "display/chart/chart_views.h"
 #include "display/draw/canvas_form.h"
+#include "display/wheel/chart_geometry.h"
 #include "engine/chart_state.h"
 
 class QComboBox;
@@ -103,7 +104,9 @@ void SetCurrentChartReloader(std::function<void()> reload);
 class ChartWindow : public CanvasForm {
     Q_OBJECT
 public:
-    explicit ChartWindow(QWidget* parent = nullptr);
+    // The wheel geometry is its opener's, which the sheets set too; the window
+    // and its views read and set it through this reference.
+    explicit ChartWindow(ChartGeometryState& geometry, QWidget* parent = nullptr);
     ~ChartWindow() override;
 
     // Attribution texts.
@@ -178,6 +181,8 @@ public:
     // views get them in their context.
     BirthPlanetaryHourState birthHour;
 
+    ChartGeometryState& WheelGeometry() const { return geometry; }
+
     // Each opening: the state reset, the panels laid out, the birth's weekday
     // and planetary hour computed, the first help text shown and the first
     // drawing started.
@@ -219,6 +224,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ChartGeometryState& geometry;
+
     void BuildControls();
     void BuildViewButtons();
     void BuildDataPanel();

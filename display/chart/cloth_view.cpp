@@ -10,10 +10,10 @@ namespace {
 
 void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant variant, ChartViewShown& shown) {
     const Real x = view.centreX + 4, y = view.centreY;
-    shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+    shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
     RefreshClassicalPlanetSigns();
-    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.chart, variant), variant, x, y, Geometry.WheelCentreX,
-                    Geometry.WheelCentreY);
+    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.chart, variant), variant, x, y, view.geometry.WheelCentreX,
+                    view.geometry.WheelCentreY);
 }
 
 }  // namespace
@@ -23,18 +23,18 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
     switch (view.subView) {
         case 0: {
             const Real x = view.centreX + 2, y = view.centreY + 4;
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
-            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.chart), x, y, Geometry.WheelCentreX,
-                                   Geometry.WheelCentreY);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
+            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.chart), x, y, view.geometry.WheelCentreX,
+                                   view.geometry.WheelCentreY);
             break;
         }
         case 1: DrawHumoral(dc, view, HumoralVariant::Elemental, shown); break;
         case 2: {
             const Real x = view.centreX + 4, y = view.centreY;
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
             RefreshClassicalPlanetSigns();
-            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.chart), x, y, Geometry.WheelCentreX,
-                                Geometry.WheelCentreY);
+            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.chart), x, y, view.geometry.WheelCentreX,
+                                view.geometry.WheelCentreY);
             break;
         }
         case 3: DrawHumoral(dc, view, HumoralVariant::Seasonal, shown); break;

@@ -87,21 +87,21 @@ void DrawCoordinateTable(Surface& dc, const CoordinateTable& t) {
 }
 
 void DrawRelativeLongitudes(Surface& dc) {
-    DrawCoordinateTable(dc, EvaluateRelativeLongitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+    DrawCoordinateTable(dc, EvaluateRelativeLongitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
 void DrawAbsoluteLongitudes(Surface& dc) {
-    DrawCoordinateTable(dc, EvaluateAbsoluteLongitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+    DrawCoordinateTable(dc, EvaluateAbsoluteLongitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
 void DrawLatitudes(Surface& dc) {
     Chart.PlanetLatitudes[8] = Chart.PlanetLatitudes[11];
     Chart.PlanetLatitudes[9] = Chart.PlanetLatitudes[11];
-    DrawCoordinateTable(dc, EvaluateLatitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+    DrawCoordinateTable(dc, EvaluateLatitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
 void DrawEngineOrderLongitudes(Surface& dc) {
-    DrawCoordinateTable(dc, EvaluateEngineOrderLongitudes(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY));
+    DrawCoordinateTable(dc, EvaluateEngineOrderLongitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
 }  // namespace display

@@ -37,7 +37,7 @@ CoordinateTable EvaluateEngineOrderLongitudes(const engine::ChartState& chart, R
 
 void DrawCoordinateTable(Surface& dc, const CoordinateTable& table);
 
-// The tables of engine::Chart at the wheel centre (Geometry).
+// The tables of engine::Chart at the chart window's wheel centre.
 void DrawRelativeLongitudes(Surface& dc);
 void DrawAbsoluteLongitudes(Surface& dc);
 // Also sets entries 8 and 9 of Chart.PlanetLatitudes to entry 11.

@@ -149,7 +149,7 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
 }
 
 DignityGlyphCentres DrawDignityTable(Surface& dc) {
-    const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY;
+    const Real cx = kChartWindowWheel.centreX, cy = kChartWindowWheel.centreY;
     const DignityBoxTable t = EvaluateDignityTable(engine::Chart.Receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
     DignityGlyphCentres c = DignityCentresOf(t);

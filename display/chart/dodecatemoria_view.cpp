@@ -9,10 +9,10 @@
 
 namespace display {
 
-ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext&) {
+ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     DrawPageFrame(dc);
-    SetWheelGeometry();
+    SetWheelGeometry(view.geometry);
     const DodecatemoriaTables dodecatemoria = DrawDodecatemoriaChart(dc);
     {
         ScopedBrush black(dc, kBlack);

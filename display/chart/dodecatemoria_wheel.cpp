@@ -44,19 +44,20 @@ DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc) {
     const Real asc = Chart.HouseCusps[1];
     DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L);
     DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, true));
-    DrawChartWindowHouseRing(dc, Chart.HouseCusps, Geometry.HouseRingInnerRadius - 7, Geometry.HouseRingOuterRadius - 7,
+    DrawChartWindowHouseRing(dc, Chart.HouseCusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
                              100, 100, asc);
     std::array<std::string, 25> marks{};
     for (std::size_t i = 0; i < Chart.VolguineRetroMarks.size(); ++i) marks[i] = Chart.VolguineRetroMarks[i];
     DrawPlanetRing(dc, Chart.DodecatemoriaLongitudes, marks,
-                   ChartWindowRing(Geometry.PlanetRingInnerRadius - 7, Geometry.HouseRingOuterRadius + 8, 5.0L, false));
+                   ChartWindowRing(kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L, false));
     const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(Chart);
-    DrawHouseCusps(dc, Chart.HouseCusps, Geometry.SignRingOuterRadius + 5, 100, 100);
+    DrawHouseCusps(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
     DrawProgramStamp(dc, 5, 50);
 
     const Color cyan = Rgb(0, 255, 255);
     dc.SetTextColor(cyan);
-    for (const DodecatemoriaListLine& l : EvaluateDodecatemoriaList(Chart, Geometry.WheelCentreX, Geometry.WheelCentreY)) {
+    for (const DodecatemoriaListLine& l :
+         EvaluateDodecatemoriaList(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY)) {
         if (l.glyphFile == 0) continue;
         DrawGlyphFile(dc, PlanetGlyphFileName(l.glyphFile), l.glyphX, l.glyphY, 4.0L);
         TextOutLeft(dc, l.text, 15, l.textX, l.textY);

@@ -76,8 +76,8 @@ void AntisciaStep(ChartWindow& form, int index, const std::string& kind) {
     form.ClearChartSquare();
     RedrawNatalChart(form);
     if (AntisciaDrawer())
-        AntisciaDrawer()(form.Canvas(), index, Chart.HouseCusps[1], Geometry.WheelCentreX, Geometry.WheelCentreY,
-                         kind);
+        AntisciaDrawer()(form.Canvas(), index, Chart.HouseCusps[1], form.WheelGeometry().WheelCentreX,
+                         form.WheelGeometry().WheelCentreY, kind);
 }
 
 // What one step of a glyph's click cycle does: its help entry and action,

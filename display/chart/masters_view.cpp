@@ -125,10 +125,10 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
 }
 
 void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour) {
-    const MastersTable t = EvaluateMastersTable(hour, Chart, Geometry.WheelCentreY);
+    const MastersTable t = EvaluateMastersTable(hour, Chart, kChartWindowWheel.centreY);
     for (const MastersLine& l : t.lines) {
         dc.SetTextColor(l.colour);
-        TextOutCentered(dc, l.text, 15, Geometry.WheelCentreX, l.y);
+        TextOutCentered(dc, l.text, 15, kChartWindowWheel.centreX, l.y);
     }
 }
 
@@ -217,20 +217,20 @@ void DrawYearAndCycleRulers(Surface& dc) {
     const YearRulers r = EvaluateYearRulers(Chart);
     ReportYearRulerProblem(r);
     dc.SetTextColor(kCyan);
-    TextOutCentered(dc, r.yearText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY);
-    TextOutCentered(dc, r.cycleText, 2, Geometry.WheelCentreX, Geometry.WheelCentreY + 5);
+    TextOutCentered(dc, r.yearText, 2, kChartWindowWheel.centreX, kChartWindowWheel.centreY);
+    TextOutCentered(dc, r.cycleText, 2, kChartWindowWheel.centreX, kChartWindowWheel.centreY + 5);
 }
 
 ChartViewShown DrawMastersView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     if (view.subView == 0) {
         DrawViewTitles(dc, "MAESTRI \"ASC\", \"MC\", \"Ora Planetaria\"", 15);
-        shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+        shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
         DrawMastersTable(dc, view.birthHour);
     }
     if (view.subView == 1) {
         DrawViewTitles(dc, "MAESTRI dell'ANNO e del CICLO", 15);
-        shown.dataFields = DrawNatalChartUnderView(dc, view.framed);
+        shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
         DrawYearAndCycleRulers(dc);
     }
     return shown;

@@ -47,7 +47,7 @@ struct MastersTable {
 };
 MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
                                   Real centreY);
-// Draws the masters lines of the birth's hour centred on the wheel centre (Geometry).
+// Draws the masters lines of the birth's hour centred on the chart window's wheel centre.
 void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour);
 
 // The year whose rulers stand for a birth: the calendar year of the birth,

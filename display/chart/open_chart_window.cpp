@@ -7,7 +7,7 @@
 namespace display {
 
 void OpenChartWindow(ChartWindow& window) {
-    SetDefaultWheelRadii();
+    SetDefaultWheelRadii(window.WheelGeometry());
     // A message its opening shows leaves it in front.
     gui::ShowInFront(&window);
     window.PrepareOpening();

@@ -89,8 +89,8 @@ void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder) {
     DrawSignRingReduced(dc, "M", 100, 100, 78, 65, 9.0L);
     DrawPlanetRingReduced(dc, Chart.PlanetLongitudes, Chart.VolguineRetroMarks, Chart.HouseCusps[1], 50, 65, 100, 100,
                           0.0L, 7.0L, 12, false);
-    DrawHouseRing(dc, Chart.HouseCusps, Geometry.HouseRingInnerRadius + 4, Geometry.HouseRingOuterRadius + 3, 100, 100);
-    DrawHouseAxisLabels(dc, Chart.HouseCusps, Geometry.SignRingOuterRadius + 5, 100, 100);
+    DrawHouseRing(dc, Chart.HouseCusps, kChartWindowWheel.houseInner + 4, kChartWindowWheel.houseOuter + 3, 100, 100);
+    DrawHouseAxisLabels(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
     engine::StripTrailingBlanks(engine::Birth.SubjectName);
     int weekday = 0;
     engine::WeekdayOfJulianDay(engine::Chart, weekday, Chart.JulianDay);
@@ -104,9 +104,9 @@ void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder) {
     }
 }
 
-void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder) {
+void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry) {
     if (framed) DrawPageFrame(dc);
-    SetWheelGeometry();
+    SetWheelGeometry(geometry);
     DrawReducedWheelChart(dc, arraysInEngineOrder);
     ScopedBrush black(dc, 0);
     RectangleScaled(dc, 195, 2, 279, 100);

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
 #include "engine/chart_state.h"
 
@@ -52,6 +53,6 @@ void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder);
 // The reduced wheel under a view of the chart window: the page outline when
 // framed, the chart window's geometry, the wheel, then the area
 // (195, 2)-(279, 100) painted black.
-void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder);
+void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry);
 
 }  // namespace display

@@ -49,16 +49,16 @@ void PrepareVolguineView() {
 
 ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
-    RedrawReducedWheelChart(dc, view.framed, view.engineOrder);
+    RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry);
     DrawViewTitles(dc, "PLANETARIEN KRACHTEN", 2, "(Volgens Volguine)", 15);
     // The houses scored and drawn are Placidus's; the help panel says when
     // Porphyry's stand in.
     shown.helpNote = PorphyryStandInLine(view.chart);
-    const Real cx = Geometry.WheelCentreX, cy = Geometry.WheelCentreY, r = Geometry.HouseRingInnerRadius;
+    const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY, r = view.geometry.HouseRingInnerRadius;
     switch (view.subView) {
         case 0:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)    ");
-            RedrawReducedWheelChart(dc, view.framed, view.engineOrder);
+            RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry);
             DrawEngineOrderLongitudes(dc);
             break;
         case 1:

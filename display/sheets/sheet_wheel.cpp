@@ -86,17 +86,16 @@ int DecanRuler(int decanIndexFromAries) {
     return order[d % 7];
 }
 
-void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
                        Real ascendant) {
     SheetBlockGuard guard(dc);
     SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5, ascendant);
-    Geometry.SignGlyphScale = 0.3L;
     for (int d = 1; d <= 36; ++d) {
         const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, Wheel.WheelRotation - 5);
         DrawSheetBodyGlyph(&dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
         Wheel.WheelRotation += 10;
     }
-    Geometry.SignGlyphScale = 0.5L;
+    return 0.5L;
 }
 
 void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,

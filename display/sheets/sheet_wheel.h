@@ -24,8 +24,9 @@ using SheetCusps = std::array<Real, 16>;  // entries 1..15 as engine::Chart.Hous
 int DecanRuler(int decanIndexFromAries);
 
 // Sign ring with a band of 5 outside RO holding the decan ticks and rulers;
-// sets Wheel.WheelRotation and Geometry.SignGlyphScale (0.5 on leaving).
-void DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+// sets Wheel.WheelRotation. Returns the sign glyph scale it leaves for what
+// follows (0.5).
+Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
                        Real ascendant);
 // The same without the band and without the decan rulers.
 void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,

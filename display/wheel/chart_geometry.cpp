@@ -9,28 +9,24 @@
 
 namespace display {
 
-ChartGeometryState Geometry;
-
-void ResetChartGeometry() { Geometry = ChartGeometryState{}; }
-
 namespace {
 
-void SetRings(const WheelRings& w) {
-    Geometry.WheelCentreX = w.centreX;
-    Geometry.WheelCentreY = w.centreY;
-    Geometry.SignRingOuterRadius = w.signOuter;
-    Geometry.SignRingInnerRadius = w.signInner;
-    Geometry.PlanetRingOuterRadius = w.planetOuter;
-    Geometry.PlanetRingInnerRadius = w.planetInner;
-    Geometry.HouseRingOuterRadius = w.houseOuter;
-    Geometry.HouseRingInnerRadius = w.houseInner;
+void SetRings(ChartGeometryState& geometry, const WheelRings& w) {
+    geometry.WheelCentreX = w.centreX;
+    geometry.WheelCentreY = w.centreY;
+    geometry.SignRingOuterRadius = w.signOuter;
+    geometry.SignRingInnerRadius = w.signInner;
+    geometry.PlanetRingOuterRadius = w.planetOuter;
+    geometry.PlanetRingInnerRadius = w.planetInner;
+    geometry.HouseRingOuterRadius = w.houseOuter;
+    geometry.HouseRingInnerRadius = w.houseInner;
 }
 
 }  // namespace
 
-void SetWheelGeometry() { SetRings(kChartWindowWheel); }
+void SetWheelGeometry(ChartGeometryState& geometry) { SetRings(geometry, kChartWindowWheel); }
 
-void SetDefaultWheelRadii() { SetRings(kSheetWheel); }
+void SetDefaultWheelRadii(ChartGeometryState& geometry) { SetRings(geometry, kSheetWheel); }
 
 void ClearChartArea(Surface& dc) {
     {

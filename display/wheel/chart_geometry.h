@@ -7,6 +7,9 @@
 
 namespace display {
 
+// The wheel in force for the chart window's views: the chart window's own, or the
+// sheets' after a sheet or the window's opening set it. Its owner (the main window)
+// hands it to the chart window; the views read it through what the window passes.
 struct ChartGeometryState {
     int WheelCentreX = 100;
     int WheelCentreY = 100;
@@ -16,11 +19,7 @@ struct ChartGeometryState {
     int PlanetRingInnerRadius = 50;
     int HouseRingOuterRadius = 47;
     int HouseRingInnerRadius = 39;
-    long double WheelAspectY = 1.0L;  // vertical factor of points on the wheel
-    long double SignGlyphScale = 1.0L;
 };
-
-extern ChartGeometryState Geometry;
 
 // A wheel's centre and the outer and inner radii of its sign, planet and house rings.
 struct WheelRings {
@@ -31,11 +30,10 @@ inline constexpr WheelRings kChartWindowWheel{100, 100, 78, 65, 65, 50, 47, 39};
 // The printable sheets' wheel: centre (173, 105), rings 67/57, 57/44, 44/38.
 inline constexpr WheelRings kSheetWheel{173, 105, 67, 57, 57, 44, 44, 38};
 
-void ResetChartGeometry();
-// Geometry becomes the chart window's wheel.
-void SetWheelGeometry();
-// Geometry becomes the printable sheets' wheel.
-void SetDefaultWheelRadii();
+// The geometry becomes the chart window's wheel.
+void SetWheelGeometry(ChartGeometryState& geometry);
+// The geometry becomes the printable sheets' wheel.
+void SetDefaultWheelRadii(ChartGeometryState& geometry);
 
 // Paints the chart square (2, 2)-(195, 195) with a black brush (black-and-white
 // rule applied) and the pen the surface holds, and forgets the glyph centres of

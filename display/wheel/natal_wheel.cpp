@@ -160,7 +160,7 @@ NatalChartFields DrawNatalChart(Surface& dc) {
     ClassifyBodyTerms();
     BuildBodyDecanKeys();
     ClassifyBodyDecades();
-    DrawHouseCusps(dc, Chart.HouseCusps, Geometry.SignRingOuterRadius + 5, 100, 100);
+    DrawHouseCusps(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
 
     const std::string calendarNote = Chart.GregorianCalendar ? "" : " Calend. Giuliano";
     engine::StripTrailingBlanks(Birth.SubjectName);

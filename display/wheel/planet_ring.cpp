@@ -124,7 +124,8 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     const Real rm = (o.innerRadius + o.outerRadius) / 2;
     const Real re1 = rm - o.glyphSize / 2 - 1;
     const Real re2 = rm + o.glyphSize / 2 + 1;
-    const Real signOuter = Geometry.SignRingOuterRadius;
+    // The degree texts stand outside the chart window's sign ring.
+    const Real signOuter = kChartWindowWheel.signOuter;
 
     for (int i = 1; i <= n; ++i) {
         const PagePoint g = WheelPoint(cx, cy, rm, S[i]);

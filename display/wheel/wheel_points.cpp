@@ -1,6 +1,5 @@
 #include "display/wheel/wheel_points.h"
 
-#include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "engine/angles.h"
@@ -12,7 +11,7 @@ PagePoint WheelPointWithAspect(Real cx, Real cy, Real r, Real thetaDegrees, Real
 }
 
 PagePoint WheelPoint(Real cx, Real cy, Real r, Real thetaDegrees) {
-    return WheelPointWithAspect(cx, cy, r, thetaDegrees, Geometry.WheelAspectY);
+    return WheelPointWithAspect(cx, cy, r, thetaDegrees, 1.0L);
 }
 
 void MoveToPage(Surface& dc, Real x, Real y) { dc.MoveTo(MapPoint(x, y)); }

@@ -15,7 +15,7 @@ struct PagePoint {
     Real y = 0;
 };
 
-// The point with the wheels' vertical factor (Geometry.WheelAspectY).
+// The point on a round wheel (vertical factor 1).
 PagePoint WheelPoint(Real cx, Real cy, Real r, Real thetaDegrees);
 // The point with a given vertical factor.
 PagePoint WheelPointWithAspect(Real cx, Real cy, Real r, Real thetaDegrees, Real aspectY);

@@ -6,6 +6,7 @@
 
 #include "display/chart/chart_window.h"
 #include "display/chart/open_chart_window.h"
+#include "tests/common/wheel_geometry_of_test.h"
 
 namespace testing_support {
 
@@ -20,7 +21,7 @@ inline display::ChartWindow* ChartWindowOfTest() {
 // The chart window, made when none exists yet (the test frees it).
 inline display::ChartWindow* EnsureChartWindowForTest() {
     if (auto* c = ChartWindowOfTest()) return c;
-    return new display::ChartWindow();
+    return new display::ChartWindow(WheelGeometryOfTest());
 }
 
 // Opens the chart window as the main window's button does, making it when none

@@ -147,7 +147,8 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
 
 TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     display::RecordingSurface dc;
-    const display::ChartViewShown shown = display::DrawAspectsView(dc, {.subView = 2});
+    const display::ChartViewShown shown =
+        display::DrawAspectsView(dc, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 2});
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "PLANETAIRE ASPECTEN");
     EXPECT_EQ(TextAt(dc, 5, 5)->colour, "#00FFFF");
     EXPECT_EQ(TextAt(dc, 62 + 19, 73)->text, "ASPECTEN & BANEN");
@@ -173,14 +174,14 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     // Sun, Mercury Aries; Moon Taurus; Venus Pisces; Mars Leo; Jupiter Libra; Saturn Capricorn.
     // Placed from the wheel centre of the press, (100, 100).
     display::RecordingSurface dc;
-    display::DrawClothView(dc, {.subView = 0});
+    display::DrawClothView(dc, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 0});
     EXPECT_EQ(TextAt(dc, 88, 90)->text, "2");        // salt, fire
     EXPECT_EQ(TextAt(dc, 88, 90 + 28)->text, "3");   // salt total
     EXPECT_EQ(TextAt(dc, 88 + 21, 90)->text, "3");   // fire total
     EXPECT_EQ(TextAt(dc, 88 + 14, 90 + 21)->text, "1");  // mercury, water: Venus in Pisces
 
     display::RecordingSurface humoral;
-    display::DrawClothView(humoral, {.subView = 1});
+    display::DrawClothView(humoral, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 1});
     const long double L = 104 - 27, T = 100 - 15;
     int sum = 0;
     const char* expected[5] = {"", "4", "2", "3", "5"};  // hot, moist, cold, dry
@@ -193,7 +194,7 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_EQ(sum, 14);
 
     display::RecordingSurface seasonal;
-    display::DrawClothView(seasonal, {.subView = 3});
+    display::DrawClothView(seasonal, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 3});
     EXPECT_EQ(TextAt(seasonal, L + 20, T + 1)->text, "3");  // air: Aries twice and Taurus
     EXPECT_EQ(TextAt(seasonal, L + 34, T + 8)->text, "5");  // moist
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -306,7 +307,7 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     };
     for (const Titled& v : views) {
         display::RecordingSurface dc;
-        v.draw(dc, {.subView = v.subView});
+        v.draw(dc, {.geometry = testing_support::WheelGeometryOfTest(), .subView = v.subView});
         const auto title = TextAt(dc, 5, 5);
         ASSERT_TRUE(title) << v.title;
         EXPECT_EQ(title->text, v.title);
@@ -316,8 +317,8 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     }
     // The masters titles are small (size code 15), the others large (2).
     display::RecordingSurface a, b;
-    display::DrawMastersView(a, {.subView = 0});
-    display::DrawCoordinatesView(b, {.subView = 2});
+    display::DrawMastersView(a, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 0});
+    display::DrawCoordinatesView(b, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 2});
     EXPECT_LT(std::abs(display::FontForCode(15)->height), std::abs(display::FontForCode(2)->height));
     EXPECT_NE(a.Calls("text").front().find("height=" + std::to_string(display::FontForCode(15)->height)),
               std::string::npos);
@@ -528,10 +529,11 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             StartAs(drawn, canvas);
             ClearChartArea(drawn);
             const ChartViewShown shown =
-                b.draw(drawn, {.subView = sub,
-                                .framed = Drawing.DrawForm == testing_support::ChartWindowOfTest(),
-                                .engineOrder = b.engineOrder,
-                                .birthHour = testing_support::ChartWindowOfTest()->birthHour});
+                b.draw(drawn, {.geometry = testing_support::WheelGeometryOfTest(),
+                               .subView = sub,
+                               .framed = Drawing.DrawForm == testing_support::ChartWindowOfTest(),
+                               .engineOrder = b.engineOrder,
+                               .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content;
             DrawContent(content, b.view, sub);

@@ -58,7 +58,9 @@ protected:
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
         display::RecordingSurface dc;
-        display::DrawMastersView(dc, {.subView = 0, .birthHour = testing_support::ChartWindowOfTest()->birthHour});
+        display::DrawMastersView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+                                      .subView = 0,
+                                      .birthHour = testing_support::ChartWindowOfTest()->birthHour});
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";

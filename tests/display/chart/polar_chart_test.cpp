@@ -51,7 +51,7 @@ protected:
         engine::Chart.NodeType = "VERO";
         display::ResetDrawingState();
         display::Drawing.PixelsPerUnit = 10;
-        display::SetDefaultWheelRadii();
+        display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
     }
     void TearDown() override { display::ResetDrawingState(); }
     // Stores the birth as the store dialog does, makes it the current person
@@ -97,7 +97,8 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // eleventh medium house (Ascendant + 300 = 278 43): in the 11th house,
     // not in the 5th, where the setting point taken for the Ascendant put it.
     display::RecordingSurface wheel;  // the wheel drawn writes the position keys the texts read
-    const display::NatalChartFields fields = display::DrawNatalChartUnderView(wheel, false);
+    const display::NatalChartFields fields =
+        display::DrawNatalChartUnderView(wheel, false, testing_support::WheelGeometryOfTest());
     EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");
     const auto texts = display::PlanetAttributionTexts(1, [](const std::string&, const rt::IoError&) {});
     EXPECT_TRUE(std::find(texts.specific.begin(), texts.specific.end(),
@@ -132,7 +133,8 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
     display::RecordingSurface wheel;
-    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false).houseSystem, "PLACIDO (PORFIRIO oltre il circolo polare)");
+    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false, testing_support::WheelGeometryOfTest()).houseSystem,
+              "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The sheet's header.
     EXPECT_TRUE(Has(SheetTexts(), "DOMIFICATIE: PLACIDO (PORFIRIO oltre il circolo polare)"));
     // Koch and Alcabitius likewise; Regiomontanus and the equal houses exist there.

@@ -12,6 +12,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_range.h"
 #include "tests/common/test_support.h"
+#include "tests/common/wheel_geometry_of_test.h"
 #include "tests/display/chart/view_person.h"
 
 namespace {
@@ -70,13 +71,17 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     EXPECT_TRUE(sink.messages.empty());
     for (int sub = 0; sub < 4; ++sub) {
         display::RecordingSurface view;
-        const display::ChartViewShown shown = display::DrawVolguineView(view, {.subView = sub, .engineOrder = true});
+        const display::ChartViewShown shown = display::DrawVolguineView(
+            view, {.geometry = testing_support::WheelGeometryOfTest(), .subView = sub, .engineOrder = true});
         EXPECT_EQ(shown.message, sub == 3 ? display::kNoPositiveScoreMessage : "") << sub;
     }
     // With a positive score the bars view says nothing.
     WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n1\r\n-12\r\n-9\r\n0\r\n");
     display::RecordingSurface bars;
-    EXPECT_EQ(display::DrawVolguineView(bars, {.subView = 3, .engineOrder = true}).message, "");
+    EXPECT_EQ(display::DrawVolguineView(
+                  bars, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 3, .engineOrder = true})
+                  .message,
+              "");
     EXPECT_GE(Bars(bars).size(), 10u);
     // (The wheel under the bars names its missing sign glyphs; nothing else is said.)
     for (const auto& m : sink.messages) EXPECT_NE(m.text, display::kNoPositiveScoreMessage);

@@ -62,8 +62,8 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
         for (const std::string& c : captions)
             EXPECT_NE(std::find(texts.begin(), texts.end(), c), texts.end()) << code << ": " << c;
         EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L) << code;
-        EXPECT_EQ(display::Geometry.WheelCentreX, 173) << code;
-        EXPECT_EQ(display::Geometry.WheelCentreY, 105) << code;
+        EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173) << code;
+        EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105) << code;
     }
     EXPECT_TRUE(sink.messages.empty());
 }
@@ -86,8 +86,8 @@ TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     RecordingSurface dc;
     EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, sheetMemory), std::exception);
     EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
-    EXPECT_EQ(display::Geometry.WheelCentreX, 173);
-    EXPECT_EQ(display::Geometry.WheelCentreY, 105);
+    EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173);
+    EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105);
     EXPECT_EQ(dc.State().pen, display::Pen{});
 }
 

@@ -266,14 +266,15 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
 
 TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {
     for (int code : {5, 17}) {
-        display::SetDefaultWheelRadii();
+        display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
         RecordingSurface sheets;
         display::ComposeSheet(code, sheets, sheetMemory);
-        display::SetWheelGeometry();  // the chart window drew a view meanwhile
+        display::SetWheelGeometry(testing_support::WheelGeometryOfTest());  // the chart window drew a view meanwhile
         RecordingSurface afterChartWindow;
         display::ComposeSheet(code, afterChartWindow, sheetMemory);
         EXPECT_EQ(afterChartWindow.log, sheets.log) << code;
-        EXPECT_EQ(display::Geometry.WheelCentreX, 100) << code;  // the chart window's is left as it was
+        // the chart window's is left as it was
+        EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 100) << code;
     }
 }
 

@@ -28,7 +28,7 @@ inline constexpr engine::Real kLatitudes[12] = {0, 0, -4.5, 1.25, -2.0, 0.75, 1.
 
 inline void SetSheetPerson() {
     wheel_test::SetFixedPerson();
-    display::SetDefaultWheelRadii();
+    display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
     auto& c = engine::Chart;
     c.HouseSystemName = "CASE_MEDIE";
     for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = engine::Real(100.5L + 30 * (i - 1));

@@ -140,9 +140,16 @@ protected:
         bool print, metafile;
     };
     static Scale Now() {
-        return {Drawing.PixelsPerUnit, Drawing.AspectScaleX, Drawing.AspectScaleY, Drawing.ZoomFactor,
-                Drawing.OriginX,       Drawing.OriginY,      display::Geometry.WheelCentreX,
-                display::Geometry.WheelCentreY, Drawing.PrintOutput, Drawing.MetafileOutput};
+        return {Drawing.PixelsPerUnit,
+                Drawing.AspectScaleX,
+                Drawing.AspectScaleY,
+                Drawing.ZoomFactor,
+                Drawing.OriginX,
+                Drawing.OriginY,
+                testing_support::WheelGeometryOfTest().WheelCentreX,
+                testing_support::WheelGeometryOfTest().WheelCentreY,
+                Drawing.PrintOutput,
+                Drawing.MetafileOutput};
     }
     static void ExpectSame(const Scale& a, const Scale& b) {
         EXPECT_EQ(a.ppu, b.ppu);
@@ -521,7 +528,7 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMF"));
     EXPECT_FALSE(Drawing.MetafileOutput);
     EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
-    EXPECT_EQ(display::Geometry.WheelCentreX, before.cx);
+    EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, before.cx);
 }
 
 // A name with a character no file name of the program can hold is refused

@@ -51,7 +51,8 @@ protected:
 TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) {
     engine::Chart.HouseCusps[1] = 0;
     RecordingSurface dc;
-    display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, engine::Chart.HouseCusps[1]);
+    const display::Real glyphScale =
+        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, engine::Chart.HouseCusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     // Aries 15 degrees below the left end of the horizon (radius 62): (113.112, 121.047).
     const Box* aries = GlyphAt(boxes, 113.1119, 121.0469, 7);
@@ -75,7 +76,7 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     EXPECT_EQ(GlyphAt(boxes, r3.x, r3.y, 3.5)->size, sheet_test::FileSize("Simboli/PiaX06.emf"));
     // Thirteen boundaries (a full turn and Aries again) and 36 decan rulers.
     EXPECT_EQ(boxes.size(), 13u + 36u);
-    EXPECT_EQ(display::Geometry.SignGlyphScale, 0.5L);
+    EXPECT_EQ(glyphScale, 0.5L);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(display::DecanRuler(0), 5);
     EXPECT_EQ(display::DecanRuler(35), 5);  // the third decan of Pisces

@@ -13,14 +13,15 @@ using namespace display;
 namespace {
 
 TEST(WheelGeometryTest, ChartWindowAndSheetValues) {
-    SetDefaultWheelRadii();
-    EXPECT_EQ(Geometry.WheelCentreX, 173);
-    EXPECT_EQ(Geometry.HouseRingInnerRadius, 38);
-    SetWheelGeometry();
-    EXPECT_EQ(Geometry.WheelCentreX, 100);
-    EXPECT_EQ(Geometry.SignRingOuterRadius, 78);
-    EXPECT_EQ(Geometry.HouseRingOuterRadius, 47);
-    EXPECT_EQ(Geometry.HouseRingInnerRadius, 39);
+    ChartGeometryState geometry;
+    SetDefaultWheelRadii(geometry);
+    EXPECT_EQ(geometry.WheelCentreX, 173);
+    EXPECT_EQ(geometry.HouseRingInnerRadius, 38);
+    SetWheelGeometry(geometry);
+    EXPECT_EQ(geometry.WheelCentreX, 100);
+    EXPECT_EQ(geometry.SignRingOuterRadius, 78);
+    EXPECT_EQ(geometry.HouseRingOuterRadius, 47);
+    EXPECT_EQ(geometry.HouseRingInnerRadius, 39);
 }
 
 // (The chart window empties the attribution texts beside the square itself.)

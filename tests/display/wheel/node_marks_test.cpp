@@ -43,7 +43,7 @@ class NodeMarks : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::SetDefaultWheelRadii();
+        display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"FilePosi", "Simboli", "OpzioneT"});
         precise::Init();

@@ -9,6 +9,7 @@
 #include "display/draw/drawing_state.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
+#include "tests/common/wheel_geometry_of_test.h"
 
 namespace wheel_test {
 
@@ -21,8 +22,8 @@ inline void SetFixedPerson() {
     display::ResetNatalWheelState();
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1920, 1080);
-    display::ResetChartGeometry();
-    display::SetWheelGeometry();
+    testing_support::WheelGeometryOfTest() = {};
+    display::SetWheelGeometry(testing_support::WheelGeometryOfTest());
     auto& c = engine::Chart;
     for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = kCusps[i];
     c.HouseCusps[13] = kCusps[1];
