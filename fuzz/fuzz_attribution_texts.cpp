@@ -22,7 +22,7 @@ void Run(const std::vector<std::string>& files) {
     for (int sign = 1; sign <= 12; ++sign) fuzz::Guard([&] { display::SignAttributionTexts(sign, quiet); });
     fuzz::Guard([] {
         const std::vector<std::string> lines = rt::ReadTextLines(display::kPlanetSpecificFile);
-        display::SegmentTables tables = display::PlanetSegmentTables();
+        display::SegmentTables tables = display::PlanetSegmentTables(display::NatalWheelState{});
         for (int body = 1; body <= 11; ++body) {
             tables.terms[static_cast<std::size_t>(body)] = static_cast<unsigned char>(body * 5);
             tables.decades[static_cast<std::size_t>(body)] = static_cast<unsigned char>(body * 3);

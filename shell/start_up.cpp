@@ -26,7 +26,6 @@
 #include "display/sheets/sheet_terms.h"
 #include "display/sheets/sheet_view.h"
 #include "display/wheel/wheel_reports.h"
-#include "display/wheel/wheel_state.h"
 #include "archive/form_helpers.h"
 #include "engine/receptions.h"
 #include "engine/chart_state.h"
@@ -59,7 +58,6 @@ void ResetSharedState() {
     display::ResetDrawingState();
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
-    display::ResetNatalWheelState();
     display::ResetMissingGlyphReports();
     display::ResetFileErrorReports();
     engine::Chart.Receptions = {};

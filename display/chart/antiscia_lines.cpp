@@ -33,8 +33,8 @@ AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, Real x, Real y, Re
     return c;
 }
 
-Real ClickedPosition(const engine::ChartState& chart, int index, std::string_view kind) {
-    if (kind == "Seg") return index >= 1 && index <= 12 ? Wheel.SignMidpoints[index] : 0;
+Real ClickedPosition(const engine::ChartState& chart, const NatalWheelState& wheel, int index, std::string_view kind) {
+    if (kind == "Seg") return index >= 1 && index <= 12 ? wheel.SignMidpoints[index] : 0;
     return index >= 1 && index <= 24 ? chart.PlanetLongitudes[index] : 0;
 }
 
@@ -61,10 +61,11 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {
     chord(9, c.antiscionPoint, c.contraPoint);
 }
 
-void DrawAntisciaOfClicked(Surface& dc, int index, Real x, Real y, std::string_view kind, bool dodecatemoriaWheel) {
+void DrawAntisciaOfClicked(Surface& dc, const NatalWheelState& wheel, int index, Real x, Real y, std::string_view kind,
+                           bool dodecatemoriaWheel) {
     const Real ascendant = engine::Chart.HouseCusps[1];
     const Real r = kChartWindowWheel.houseInner - (dodecatemoriaWheel ? 7 : 0);
-    const Real p = ClickedPosition(engine::Chart, index, kind);
+    const Real p = ClickedPosition(engine::Chart, wheel, index, kind);
     DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, x, y, r), x, y);
 }
 

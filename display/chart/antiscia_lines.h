@@ -9,6 +9,7 @@
 
 #include "display/draw/surface.h"
 #include "display/wheel/wheel_points.h"
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace display {
@@ -32,8 +33,8 @@ PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, Real x, Real y, Re
 AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, Real x, Real y, Real r);
 
 // The position of the clicked item: kind "Pia" a body's longitude, "Seg" a
-// sign's midpoint.
-Real ClickedPosition(const engine::ChartState& chart, int index, std::string_view kind);
+// sign's midpoint (of wheel.SignMidpoints).
+Real ClickedPosition(const engine::ChartState& chart, const NatalWheelState& wheel, int index, std::string_view kind);
 
 // Draws legend, the blanked title lines, the mark and the three chords.
 void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real y);
@@ -42,6 +43,7 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real 
 // wheel centre (x, y), turned with the chart's own Ascendant: the circle ends
 // on the house ring's inner radius, 7 units further in over the dodecatemoria
 // wheel.
-void DrawAntisciaOfClicked(Surface& dc, int index, Real x, Real y, std::string_view kind, bool dodecatemoriaWheel);
+void DrawAntisciaOfClicked(Surface& dc, const NatalWheelState& wheel, int index, Real x, Real y, std::string_view kind,
+                           bool dodecatemoriaWheel);
 
 }  // namespace display

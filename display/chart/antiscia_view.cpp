@@ -11,10 +11,10 @@ namespace display {
 
 ChartViewShown DrawAntisciaView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
-    shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
+    shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
     DrawViewTitles(dc, "ANTISCE EN CONTRANTISCE", 2, std::string(50, ' '), 2);
-    DrawAntisciaWheel(dc, Wheel.SignMidpoints, view.subView, view.geometry.WheelCentreX, view.geometry.WheelCentreY,
-                      view.geometry.HouseRingInnerRadius);
+    DrawAntisciaWheel(dc, view.wheel.SignMidpoints, view.subView, view.geometry.WheelCentreX,
+                      view.geometry.WheelCentreY, view.geometry.HouseRingInnerRadius);
     return shown;
 }
 

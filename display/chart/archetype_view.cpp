@@ -13,10 +13,10 @@ void PrepareArchetypeView() { engine::ComputeReceptions(engine::Chart); }
 
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
-    ClearChartArea(dc);
+    ClearChartArea(dc, view.wheel);
     DrawPageFrame(dc);
     SetWheelGeometry(view.geometry);
-    DrawArchetypeWheel(dc);
+    DrawArchetypeWheel(dc, view.wheel);
     shown.dignityGlyphs = DrawDignityTable(dc);
     return shown;
 }

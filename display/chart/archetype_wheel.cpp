@@ -14,9 +14,9 @@ namespace display {
 
 using engine::Chart;
 
-void DrawArchetypeWheel(Surface& dc) {
-    DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L);
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, true));
+void DrawArchetypeWheel(Surface& dc, NatalWheelState& wheel) {
+    DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L, &wheel);
+    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, &wheel));
     DrawHouseCusps(dc, Chart.HouseCusps, 83, 100, 100);
     DrawProgramStamp(dc, 5, 50);
     dc.SetTextColor(Rgb(0, 255, 255));

@@ -3,12 +3,13 @@
 // natal points on the zodiac without houses, the background of the view's
 // table of dignities.
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_state.h"
 
 namespace display {
 
 // The wheel on dc from engine::Chart: zodiac ring 69..78, points on 55..69 with
-// their glyph centres recorded, cusp marks, stamp and caption, and a blank
+// their glyph centres recorded in wheel, cusp marks, stamp and caption, and a blank
 // text at (197, 48) over what an earlier view left there.
-void DrawArchetypeWheel(Surface& dc);
+void DrawArchetypeWheel(Surface& dc, NatalWheelState& wheel);
 
 }  // namespace display

@@ -16,7 +16,7 @@ namespace {
 // The natal chart with its centre blanked for a grid, with the surface's brush,
 // inside the house ring's outer radius + 2.5.
 NatalChartFields NatalChartWithBlankCentre(Surface& dc, const ChartViewContext& view) {
-    NatalChartFields fields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
+    NatalChartFields fields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
     const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY;
     const Real r = view.geometry.HouseRingOuterRadius + 2.5L;
     EllipseScaled(dc, cx - r, cy - r, cx + r, cy + r);
@@ -31,7 +31,7 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
         case 0:
         case 1:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2, "(Alleen grote aspecten) ");
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
             DrawMajorAspectGrid(dc, view.chart.PlanetLongitudes, view.subView == 0 ? 1 : 0, view.centreX, view.centreY,
                                 view.innerRadius, view.engineOrder);
             shown.aspectMemo = EvaluateAspectList(view.chart, engine::Orbs);

@@ -241,11 +241,11 @@ AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report)
     return t;
 }
 
-SegmentTables PlanetSegmentTables() {
+SegmentTables PlanetSegmentTables(const NatalWheelState& wheel) {
     SegmentTables t;
-    t.terms = Wheel.BodyTerms;
-    t.decades = Wheel.BodyDecades;
-    t.decanKeys = Wheel.BodyDecanKeys;
+    t.terms = wheel.BodyTerms;
+    t.decades = wheel.BodyDecades;
+    t.decanKeys = wheel.BodyDecanKeys;
     return t;
 }
 

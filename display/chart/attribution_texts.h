@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace rt {
@@ -79,7 +80,7 @@ struct SegmentTables {
     std::array<std::string, 12> decanKeys{};   // "SolDec02", ...
 };
 // The natal wheel's tables of the last drawing.
-SegmentTables PlanetSegmentTables();
+SegmentTables PlanetSegmentTables(const NatalWheelState& wheel);
 // The segment key of point `body` ("Sole07", "SolDec02", "SO02").
 std::string SegmentKey(SegmentKind kind, int body, const SegmentTables& tables);
 std::vector<std::string> SegmentListLines(SegmentKind kind, const SegmentTables& tables,

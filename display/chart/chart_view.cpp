@@ -6,11 +6,12 @@
 
 namespace display {
 
-NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry) {
+NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry,
+                                         NatalWheelState& wheel) {
     Drawing.PrinterLandscape = true;
     if (framed) DrawPageFrame(dc);
     SetWheelGeometry(geometry);
-    return DrawNatalChart(dc);
+    return DrawNatalChart(dc, wheel);
 }
 
 }  // namespace display

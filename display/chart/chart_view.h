@@ -14,6 +14,7 @@
 #include "display/draw/surface.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/natal_wheel.h"
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace display {
@@ -28,6 +29,9 @@ struct ChartViewContext {
     // The wheel geometry in force, which a view that draws a wheel again sets to
     // the chart window's.
     ChartGeometryState& geometry;
+    // The window's wheel state: the glyph centres and tables a drawn wheel
+    // fills, the sign mid-points the views read.
+    NatalWheelState& wheel;
     int subView = 0;  // 0 .. the view's number of sub-views - 1
     // The wheel centre and the house ring's inner radius as they stand at the
     // press: the views that place their content before they redraw the wheel
@@ -71,6 +75,7 @@ using ChartViewRoutine = ChartViewShown (*)(Surface& dc, const ChartViewContext&
 
 // The natal chart under a view: the page outline when framed, the chart
 // window's wheel geometry (which the geometry in force becomes), the wheel with its glyphs. Returns the data fields.
-NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry);
+NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry,
+                                         NatalWheelState& wheel);
 
 }  // namespace display

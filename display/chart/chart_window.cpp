@@ -177,12 +177,12 @@ bool CentreHit(Real cx, Real cy, int x, int y) {
            (cy * k - 15) / Drawing.AspectScaleY < my && my < (cy * k + 15) / Drawing.AspectScaleY;
 }
 
-GlyphHit FindGlyphHit(int x, int y) {
+GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y) {
     GlyphHit hit;
     for (int i = 1; i <= 11; ++i)
-        if (CentreHit(Wheel.PlanetGlyphX[i], Wheel.PlanetGlyphY[i], x, y)) hit.body = i;
+        if (CentreHit(wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i], x, y)) hit.body = i;
     for (int s = 1; s <= 12; ++s)
-        if (CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) hit.sign = s;
+        if (CentreHit(wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) hit.sign = s;
     hit.x = x;
     hit.y = y;
     return hit;
@@ -505,7 +505,7 @@ void ChartWindow::PrepareOpening() {
         w->hide();
     attributionPanel->show();
 
-    SetSignMidpoints();
+    SetSignMidpoints(wheel);
     const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
     status.PlaceLongitudeHours = Chart.LongitudeLetter[1] == "E" ? -hours : hours;
 
@@ -513,7 +513,7 @@ void ChartWindow::PrepareOpening() {
     const std::string keptWeekday = Chart.WeekdayName;
     int weekday = 0;
     engine::WeekdayOfJulianDay(engine::Chart, weekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
-    Wheel.BirthWeekdayName = Chart.WeekdayName;
+    wheel.BirthWeekdayName = Chart.WeekdayName;
     Chart.WeekdayName = keptWeekday;
 
     // The planetary day and hour of the birth for the masters page; without
@@ -584,7 +584,7 @@ void ChartWindow::PressAt(int x, int y) {
     if (status.VolguineViewActive) return;
     status.ClickedBody = 0;
     status.ClickedSign = 0;
-    const GlyphHit hit = FindGlyphHit(x, y);
+    const GlyphHit hit = FindGlyphHit(wheel, x, y);
     if (ClickHandler()) {
         ClickHandler()(*this, hit);
         return;
@@ -682,9 +682,10 @@ ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
     return shown;
 }
 
-ChartViewContext ChartWindow::ViewContext(int subView) const {
+ChartViewContext ChartWindow::ViewContext(int subView) {
     return {.chart = Chart,
             .geometry = geometry,
+            .wheel = wheel,
             .subView = subView,
             .centreX = geometry.WheelCentreX,
             .centreY = geometry.WheelCentreY,
@@ -726,7 +727,7 @@ void ChartWindow::RedrawArchetypeView() {
 }
 
 void ChartWindow::ClearChartSquare() {
-    ClearChartArea(Canvas());
+    ClearChartArea(Canvas(), wheel);
     ClearAttributionTexts();
 }
 
@@ -847,7 +848,8 @@ void ChartWindow::ToggleHelpMemoSize() {
 
 void RedrawNatalChart(ChartWindow& form) {
     Drawing.chartCanvas = &form;
-    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form, form.WheelGeometry()));
+    form.ShowDataFields(
+        DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form, form.WheelGeometry(), form.NatalWheel()));
 }
 
 void RepaintChartWindow(ChartWindow& window) {

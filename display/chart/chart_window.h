@@ -16,6 +16,7 @@
 #include "display/chart/chart_views.h"
 #include "display/draw/canvas_form.h"
 #include "display/wheel/chart_geometry.h"
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 class QComboBox;
@@ -77,7 +78,7 @@ struct GlyphHit {
     int x = 0, y = 0;  // the device point clicked
 };
 bool CentreHit(Real cx, Real cy, int x, int y);
-GlyphHit FindGlyphHit(int x, int y);
+GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y);
 
 // What a click on the window does (the attribution steps are installed by their
 // own code and see every click; by default a glyph hit shows the help text of
@@ -182,6 +183,10 @@ public:
     BirthPlanetaryHourState birthHour;
 
     ChartGeometryState& WheelGeometry() const { return geometry; }
+    // The natal wheel's state: filled by the window's drawing of the wheel, read
+    // by the glyph clicks and the views.
+    NatalWheelState& NatalWheel() { return wheel; }
+    const NatalWheelState& NatalWheel() const { return wheel; }
 
     // Each opening: the state reset, the panels laid out, the birth's weekday
     // and planetary hour computed, the first help text shown and the first
@@ -225,6 +230,7 @@ protected:
 
 private:
     ChartGeometryState& geometry;
+    NatalWheelState wheel;
 
     void BuildControls();
     void BuildViewButtons();
@@ -247,7 +253,7 @@ private:
     // A sub-view drawn and what it returns shown.
     ChartViewShown ShowView(const ChartViewRow& row, int subView);
     void ApplyView(const ChartViewShown& shown);
-    ChartViewContext ViewContext(int subView) const;
+    ChartViewContext ViewContext(int subView);
     // The archetypal structure again, when the window opens on it.
     void RedrawArchetypeView();
     void ClearAttributionTexts();

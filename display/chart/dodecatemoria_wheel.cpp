@@ -40,16 +40,16 @@ std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Ch
     return list;
 }
 
-DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc) {
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, NatalWheelState& wheel) {
     const Real asc = Chart.HouseCusps[1];
-    DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L);
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, true));
+    DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L, &wheel);
+    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, &wheel));
     DrawChartWindowHouseRing(dc, Chart.HouseCusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
                              100, 100, asc);
     std::array<std::string, 25> marks{};
     for (std::size_t i = 0; i < Chart.VolguineRetroMarks.size(); ++i) marks[i] = Chart.VolguineRetroMarks[i];
     DrawPlanetRing(dc, Chart.DodecatemoriaLongitudes, marks,
-                   ChartWindowRing(kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L, false));
+                   ChartWindowRing(kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L, nullptr));
     const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(Chart);
     DrawHouseCusps(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
     DrawProgramStamp(dc, 5, 50);

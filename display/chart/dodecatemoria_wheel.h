@@ -7,6 +7,7 @@
 #include <string>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace display {
@@ -43,6 +44,6 @@ std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Ch
 // ring, cusp marks, stamp, the tables, the list and the captions. Records the
 // glyph centres of the natal points and of the signs. Returns the tables of the
 // dodecatemoria drawn.
-DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc);
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, NatalWheelState& wheel);
 
 }  // namespace display

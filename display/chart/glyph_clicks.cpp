@@ -25,6 +25,7 @@
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/help_messages.h"
 #include "display/wheel/wheel_reports.h"
+#include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
@@ -202,10 +203,16 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
 
 void InstallGlyphClicks(ChartWindow& form) {
     SetGlyphClickHandler([](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); });
-    SetAntisciaLinesDrawer([window = QPointer<ChartWindow>(&form)](Surface& dc, int index, Real, Real x, Real y,
-                                                                   const std::string& kind) {
-        DrawAntisciaOfClicked(dc, index, x, y, kind, window && window->status.DodecatemoriaMode);
-    });
+    SetAntisciaLinesDrawer(
+        [window = QPointer<ChartWindow>(&form)](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
+            if (window) {
+                DrawAntisciaOfClicked(dc, window->NatalWheel(), index, x, y, kind, window->status.DodecatemoriaMode);
+                return;
+            }
+            NatalWheelState midpoints;  // the window is gone: the sign mid-points are the fixed ones
+            SetSignMidpoints(midpoints);
+            DrawAntisciaOfClicked(dc, midpoints, index, x, y, kind, false);
+        });
     ConnectPlantsPanel(form);
     QObject::connect(form.signatureSearchButton, &QPushButton::clicked, &form,
                      [&form] { gui::Guard([&form] { ShowSignatureSearch(form); }); });
@@ -219,6 +226,7 @@ void InstallGlyphClicks(ChartWindow& form) {
 }
 
 void PressGlyphsAt(ChartWindow& form, int x, int y) {
+    const NatalWheelState& wheel = form.NatalWheel();
     if (form.status.VolguineViewActive) return;
     form.status.ClickedBody = 0;
     form.status.ClickedSign = 0;
@@ -239,18 +247,18 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
 
     int body = 0;
     for (int b = 1; b <= 11; ++b) {
-        if (!CentreHit(Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b], x, y)) continue;
+        if (!CentreHit(wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b], x, y)) continue;
         form.status.SearchBodyFilter = std::string(kDignityBodyNames[b]);
         form.planetFilterLabel->setText(gui::ToQt(form.status.SearchBodyFilter));
-        MarkHit(form, b, 0, Wheel.PlanetGlyphX[b], Wheel.PlanetGlyphY[b]);
+        MarkHit(form, b, 0, wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b]);
         body = b;
     }
     if (body) BodyStep(form, body);
 
     int sign = 0;
     for (int s = 1; s <= 12; ++s) {
-        if (!CentreHit(Wheel.SignGlyphX[s], Wheel.SignGlyphY[s], x, y)) continue;
-        MarkHit(form, 0, s, Wheel.SignGlyphX[s], Wheel.SignGlyphY[s]);
+        if (!CentreHit(wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) continue;
+        MarkHit(form, 0, s, wheel.SignGlyphX[s], wheel.SignGlyphY[s]);
         const std::string name =
             form.status.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);
         form.status.SearchSignFilter = name;
@@ -263,19 +271,21 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
 }
 
 void ForgetGlyphCentres(ChartWindow& form) {
-    Wheel.PlanetGlyphX.fill(0);
-    Wheel.PlanetGlyphY.fill(0);
-    Wheel.SignGlyphX.fill(0);
-    Wheel.SignGlyphY.fill(0);
+    NatalWheelState& wheel = form.NatalWheel();
+    wheel.PlanetGlyphX.fill(0);
+    wheel.PlanetGlyphY.fill(0);
+    wheel.SignGlyphX.fill(0);
+    wheel.SignGlyphY.fill(0);
     ClearDignityGlyphCentres(form.status);
 }
 
 void RedrawGlyphRings(ChartWindow& form) {
     if (form.status.VolguineViewActive) return;
     Surface& dc = form.Canvas();
+    const NatalWheelState& wheel = form.NatalWheel();
     for (int i = 1; i <= 12; ++i) {
-        const Real centres[2][2] = {{Wheel.PlanetGlyphX[i], Wheel.PlanetGlyphY[i]},
-                                    {Wheel.SignGlyphX[i], Wheel.SignGlyphY[i]}};
+        const Real centres[2][2] = {{wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i]},
+                                    {wheel.SignGlyphX[i], wheel.SignGlyphY[i]}};
         for (const auto& c : centres) {
             if (c[0] == 0 && c[1] == 0) continue;  // no glyph there
             ScopedPen pen(dc, 2);

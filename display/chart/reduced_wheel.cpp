@@ -61,7 +61,7 @@ void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, R
 }
 
 void DrawSignRingReduced(Surface& dc, const char* mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize) {
-    DrawSignRing(dc, mode, cx, cy, outer, inner, glyphSize, false);
+    DrawSignRing(dc, mode, cx, cy, outer, inner, glyphSize, nullptr);
 }
 
 void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 24>& marks,
@@ -78,13 +78,12 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
                               .glyphSize = glyphSize,
                               .count = count,
                               .degreeTexts = degreeTexts,
-                              .recordCentres = false,
                               .directGlyphs = true,
                               .retroMarksAllPoints = true};
     DrawPlanetRing(dc, longitudes, m, o);
 }
 
-void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder) {
+void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder, NatalWheelState& wheel) {
     SetTextColorByCode(dc, 0);
     DrawSignRingReduced(dc, "M", 100, 100, 78, 65, 9.0L);
     DrawPlanetRingReduced(dc, Chart.PlanetLongitudes, Chart.VolguineRetroMarks, Chart.HouseCusps[1], 50, 65, 100, 100,
@@ -98,16 +97,17 @@ void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder) {
     ReleaseBrush(dc);
     if (arraysInEngineOrder) return;
     try {
-        RewritePositionFiles();
+        RewritePositionFiles(wheel);
     } catch (const rt::IoError& e) {
         ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
     }
 }
 
-void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry) {
+void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry,
+                             NatalWheelState& wheel) {
     if (framed) DrawPageFrame(dc);
     SetWheelGeometry(geometry);
-    DrawReducedWheelChart(dc, arraysInEngineOrder);
+    DrawReducedWheelChart(dc, arraysInEngineOrder, wheel);
     ScopedBrush black(dc, 0);
     RectangleScaled(dc, 195, 2, 279, 100);
 }

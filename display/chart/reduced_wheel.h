@@ -9,6 +9,7 @@
 
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace display {
@@ -48,11 +49,12 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
 // VolguineRetroMarks). The position key files are rewritten from the chart
 // window's order only: while the body arrays hold the engine's order
 // (arraysInEngineOrder) they are left as the last natal drawing wrote them.
-void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder);
+void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder, NatalWheelState& wheel);
 
 // The reduced wheel under a view of the chart window: the page outline when
 // framed, the chart window's geometry, the wheel, then the area
 // (195, 2)-(279, 100) painted black.
-void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry);
+void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry,
+                             NatalWheelState& wheel);
 
 }  // namespace display

@@ -49,7 +49,7 @@ void PrepareVolguineView() {
 
 ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
-    RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry);
+    RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry, view.wheel);
     DrawViewTitles(dc, "PLANETARIEN KRACHTEN", 2, "(Volgens Volguine)", 15);
     // The houses scored and drawn are Placidus's; the help panel says when
     // Porphyry's stand in.
@@ -58,7 +58,7 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     switch (view.subView) {
         case 0:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)    ");
-            RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry);
+            RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry, view.wheel);
             DrawEngineOrderLongitudes(dc);
             break;
         case 1:

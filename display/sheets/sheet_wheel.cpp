@@ -35,7 +35,8 @@ void Line(Surface& dc, Real cx, Real cy, Real r1, Real r2, Real angle) {
     LinePage(dc, WheelPoint(cx, cy, r1, angle), WheelPoint(cx, cy, r2, angle));
 }
 
-void SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize, Real band,
+// Returns the wheel angle of 0 degrees Aries.
+Real SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize, Real band,
               Real asc) {
     {
         ScopedLinePen pen(dc, 0);
@@ -47,7 +48,7 @@ void SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, R
         MoveToPage(dc, cx + ro + band, cy);
         LineToScaled(dc, cx + ro + band + 10, cy);
     }
-    Wheel.WheelRotation = 0;
+    Real rotation = 0;
     const Real a0 = std::trunc(asc);
     const Real f = asc - a0;
     int sign = static_cast<int>(std::trunc(asc / 30)) + 1;
@@ -64,7 +65,7 @@ void SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, R
             }
             const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
             DrawSheetSignGlyph(&dc, sign, prefix, g.x, g.y, glyphSize);
-            if (sign == 1) Wheel.WheelRotation = p;
+            if (sign == 1) rotation = p;
             ++boundaries;
             if (--sign == 0) sign = 12;
         }
@@ -75,6 +76,7 @@ void SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, R
         }
         t += 0.5L;
     } while (boundaries < 14);
+    return rotation;
 }
 
 }  // namespace
@@ -89,19 +91,19 @@ int DecanRuler(int decanIndexFromAries) {
 Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
                        Real ascendant) {
     SheetBlockGuard guard(dc);
-    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5, ascendant);
+    Real rotation = SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5, ascendant);
     for (int d = 1; d <= 36; ++d) {
-        const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, Wheel.WheelRotation - 5);
+        const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, rotation - 5);
         DrawSheetBodyGlyph(&dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
-        Wheel.WheelRotation += 10;
+        rotation += 10;
     }
     return 0.5L;
 }
 
-void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,
-                            Real glyphSize, Real ascendant) {
+Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+                            Real ascendant) {
     SheetBlockGuard guard(dc);
-    SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 0, ascendant);
+    return SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 0, ascendant);
 }
 
 void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real, Real cx, Real cy, Real ho, Real hi) {

@@ -23,14 +23,15 @@ using SheetCusps = std::array<Real, 16>;  // entries 1..15 as engine::Chart.Hous
 // The decan rulers (body codes 1..7) of the 36 decans from 0 Aries.
 int DecanRuler(int decanIndexFromAries);
 
-// Sign ring with a band of 5 outside RO holding the decan ticks and rulers;
-// sets Wheel.WheelRotation. Returns the sign glyph scale it leaves for what
+// Sign ring with a band of 5 outside RO holding the decan ticks and rulers,
+// which start at the wheel angle of 0 degrees Aries. Returns the sign glyph scale it leaves for what
 // follows (0.5).
 Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
                        Real ascendant);
-// The same without the band and without the decan rulers.
-void DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri,
-                            Real glyphSize, Real ascendant);
+// The same without the band and without the decan rulers. Returns the wheel
+// angle of 0 degrees Aries.
+Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, Real ri, Real glyphSize,
+                            Real ascendant);
 // The medium-houses ring: ticks every 6 degrees, numerals, boundary lines.
 void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real ascendant, Real cx, Real cy, Real ho, Real hi);
 // Ascendant (and for "CASE_MEDIE" Midheaven and house ends) marks at radius r3.

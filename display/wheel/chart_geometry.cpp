@@ -28,15 +28,15 @@ void SetWheelGeometry(ChartGeometryState& geometry) { SetRings(geometry, kChartW
 
 void SetDefaultWheelRadii(ChartGeometryState& geometry) { SetRings(geometry, kSheetWheel); }
 
-void ClearChartArea(Surface& dc) {
+void ClearChartArea(Surface& dc, NatalWheelState& wheel) {
     {
         ScopedBrush brush(dc, kBlack);
         RectangleScaled(dc, 2, 2, 195, 195);
     }
-    Wheel.PlanetGlyphX[10] = 0;
-    Wheel.PlanetGlyphX[11] = 0;
-    Wheel.PlanetGlyphY[10] = 0;
-    Wheel.PlanetGlyphY[11] = 0;
+    wheel.PlanetGlyphX[10] = 0;
+    wheel.PlanetGlyphX[11] = 0;
+    wheel.PlanetGlyphY[10] = 0;
+    wheel.PlanetGlyphY[11] = 0;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "display/draw/surface.h"
+#include "display/wheel/wheel_state.h"
 
 namespace display {
 
@@ -37,9 +38,9 @@ void SetDefaultWheelRadii(ChartGeometryState& geometry);
 
 // Paints the chart square (2, 2)-(195, 195) with a black brush (black-and-white
 // rule applied) and the pen the surface holds, and forgets the glyph centres of
-// chart points 10 and 11 (Wheel.PlanetGlyphX/Y). The chart window empties its
+// chart points 10 and 11 (wheel.PlanetGlyphX/Y). The chart window empties its
 // attribution texts beside it (ChartWindow::ClearChartSquare).
-void ClearChartArea(Surface& dc);
+void ClearChartArea(Surface& dc, NatalWheelState& wheel);
 
 // For bodies 1..count (longitudes[1..count], degrees), the number of the segment
 // of the 36 boundaries (entries 0..35; the last closes the circle) it lies in;

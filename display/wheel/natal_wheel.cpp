@@ -67,9 +67,10 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y,
 }
 
 void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize,
-                  bool markCentres) {
+                  NatalWheelState* centres) {
     const Real asc = Chart.HouseCusps[1];
-    Wheel.WheelRotation = 0;
+    // The wheel angle of 0 degrees Aries, where the decan rulers start.
+    Real rotation = 0;
     const Real rm = (outer + inner) / 2;
 
     SelectLinePen(dc, 0);
@@ -91,12 +92,12 @@ void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real out
         ReleasePen(dc);
         const PagePoint g = WheelPoint(cx, cy, rm, theta - 15);
         DrawSignGlyph(dc, s, mode, g.x, g.y, glyphSize);
-        if (markCentres) {
+        if (centres) {
             CentreMark(dc, g);
-            Wheel.SignGlyphX[s] = g.x;
-            Wheel.SignGlyphY[s] = g.y;
+            centres->SignGlyphX[s] = g.x;
+            centres->SignGlyphY[s] = g.y;
         }
-        if (s == 1) Wheel.WheelRotation = theta;
+        if (s == 1) rotation = theta;
         if (step < 12) {
             SelectLinePen(dc, 10);
             for (int d = 0; d < 30; d += 10)
@@ -109,9 +110,9 @@ void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real out
     // The decan rulers, from 0 Aries backwards through the zodiac.
     for (int k = 1; k <= 36; ++k) {
         const int decan = (36 - (k - 1)) % 36;
-        const PagePoint p = WheelPoint(cx, cy, outer + 2.5L, Wheel.WheelRotation - 5);
+        const PagePoint p = WheelPoint(cx, cy, outer + 2.5L, rotation - 5);
         DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(kDecanRulers[decan % 7])), p.x, p.y, 3.5L);
-        Wheel.WheelRotation += 10;
+        rotation += 10;
     }
 }
 
@@ -141,25 +142,27 @@ void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string,
     }
 }
 
-void ClassifyBodyDecades() { ClassifyDecades(Chart.PlanetLongitudes, Wheel.DecadeBoundaries, Wheel.BodyDecades); }
-
-void ClassifyBodyTerms() {
-    ClassifyTerms(Chart.PlanetLongitudes, Chart.HouseCusps[1], Wheel.TermBoundaries, Wheel.BodyTerms);
+void ClassifyBodyDecades(NatalWheelState& wheel) {
+    ClassifyDecades(Chart.PlanetLongitudes, wheel.DecadeBoundaries, wheel.BodyDecades);
 }
 
-void BuildBodyDecanKeys() { BuildDecanKeys(Chart.PlanetLongitudes, Wheel.BodyDecanKeys); }
+void ClassifyBodyTerms(NatalWheelState& wheel) {
+    ClassifyTerms(Chart.PlanetLongitudes, Chart.HouseCusps[1], wheel.TermBoundaries, wheel.BodyTerms);
+}
 
-NatalChartFields DrawNatalChart(Surface& dc) {
+void BuildBodyDecanKeys(NatalWheelState& wheel) { BuildDecanKeys(Chart.PlanetLongitudes, wheel.BodyDecanKeys); }
+
+NatalChartFields DrawNatalChart(Surface& dc, NatalWheelState& wheel) {
     const Real asc = Chart.HouseCusps[1];
     SetTextColorByCode(dc, 0);
-    DrawSignRing(dc, "M", 100, 100, 78, 65, 9.0L);
+    DrawSignRing(dc, "M", 100, 100, 78, 65, 9.0L, &wheel);
 
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(50, 65, 7.0L, true));
+    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(50, 65, 7.0L, &wheel));
 
     DrawChartWindowHouseRing(dc, Chart.HouseCusps, 39, 47, 100, 100, asc);
-    ClassifyBodyTerms();
-    BuildBodyDecanKeys();
-    ClassifyBodyDecades();
+    ClassifyBodyTerms(wheel);
+    BuildBodyDecanKeys(wheel);
+    ClassifyBodyDecades(wheel);
     DrawHouseCusps(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
 
     const std::string calendarNote = Chart.GregorianCalendar ? "" : " Calend. Giuliano";
@@ -169,7 +172,7 @@ NatalChartFields DrawNatalChart(Surface& dc) {
 
     // The key files; a failure is reported once and the fields are filled all the same.
     try {
-        RewritePositionFiles();
+        RewritePositionFiles(wheel);
     } catch (const rt::IoError& e) {
         ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
     }
@@ -177,7 +180,7 @@ NatalChartFields DrawNatalChart(Surface& dc) {
     NatalChartFields f;
     f.name = "  " + Birth.SubjectName;
     f.birthDate =
-        Wheel.BirthWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText + ")" + calendarNote;
+        wheel.BirthWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText + ")" + calendarNote;
     f.place = Birth.BirthPlace + " - " + Birth.Nationality;
     f.coordinates = Birth.CoordinatesText;
     f.houseSystem = HouseSystemCaption(Chart);

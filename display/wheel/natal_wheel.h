@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace display {
@@ -26,10 +27,10 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y,
 
 // The zodiac ring about (cx, cy) between radii outer and inner: circles, horizon
 // marks, sign boundaries, sign glyphs with their centre marks (recorded in
-// Wheel.SignGlyphX/Y), 10-degree ticks and the decan rulers. Without
-// markCentres the glyph centres are neither marked nor recorded.
+// centres->SignGlyphX/Y), 10-degree ticks and the decan rulers. Without
+// centres the glyph centres are neither marked nor recorded.
 void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize,
-                  bool markCentres = true);
+                  NatalWheelState* centres);
 
 // The per-point tables of points 1..11 of `longitudes` (the natal points or
 // their dodecatemoria): the decade boundaries 10, 20, ..., 360 and the decade
@@ -43,15 +44,16 @@ void ClassifyTerms(const engine::BodyArray& longitudes, Real ascendant, std::arr
                    std::array<unsigned char, 12>& terms);
 void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string, 12>& keys);
 
-// The per-point tables of chart points 1..11 (Wheel.BodyTerms, BodyDecanKeys,
+// The per-point tables of chart points 1..11 (wheel.BodyTerms, BodyDecanKeys,
 // BodyDecades).
-void ClassifyBodyTerms();
-void BuildBodyDecanKeys();
-void ClassifyBodyDecades();
+void ClassifyBodyTerms(NatalWheelState& wheel);
+void BuildBodyDecanKeys(NatalWheelState& wheel);
+void ClassifyBodyDecades(NatalWheelState& wheel);
 
 // The whole natal wheel on dc, from engine::Chart and engine::Birth. Rewrites
 // the position key files; a file that cannot be written is reported once and
-// the drawing goes on. Returns the texts of the data fields.
-NatalChartFields DrawNatalChart(Surface& dc);
+// the drawing goes on. The glyph centres and the per-point tables go into
+// wheel, whose weekday the date field shows. Returns the texts of the data fields.
+NatalChartFields DrawNatalChart(Surface& dc, NatalWheelState& wheel);
 
 }  // namespace display

@@ -133,15 +133,15 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
         DrawGlyphFile(dc, PlanetGlyphFileName(o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
         ReleasePen(dc);
 
-        if (o.recordCentres) {
+        if (o.centres) {
             SelectPenByCode(dc, 2);
             SelectBrushColor(dc, 1);
             DotPage(dc, g, 1.5L);
             ReleaseBrush(dc);
             ReleasePen(dc);
             if (i <= 12) {
-                Wheel.PlanetGlyphX[i] = g.x;
-                Wheel.PlanetGlyphY[i] = g.y;
+                o.centres->PlanetGlyphX[i] = g.x;
+                o.centres->PlanetGlyphY[i] = g.y;
             }
         }
 
@@ -182,7 +182,7 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     SetTextColorByCode(dc, 0);
 }
 
-PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, bool recordCentres) {
+PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, NatalWheelState* centres) {
     const PlanetRingOptions o{.ascendant = engine::Chart.HouseCusps[1],
                               .innerRadius = innerRadius,
                               .outerRadius = outerRadius,
@@ -191,7 +191,7 @@ PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyph
                               .glyphSize = glyphSize,
                               .count = 11,
                               .degreeTexts = false,
-                              .recordCentres = recordCentres};
+                              .centres = centres};
     return o;
 }
 

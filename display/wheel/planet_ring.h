@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace display {
@@ -36,17 +37,18 @@ struct PlanetRingOptions {
     Real glyphSize = 7;
     int count = 11;
     bool degreeTexts = false;
-    bool recordCentres = true;
+    // Where the glyph centres are recorded (PlanetGlyphX/Y), or none.
+    NatalWheelState* centres = nullptr;
     bool directGlyphs = false;       // glyph file number = point number (no renumbering of 8..11)
     bool retroMarksAllPoints = false; // "R" for every marked point, not only 1..9
 };
 
 // A ring of the chart window's wheel about (100, 100), turned with
 // engine::Chart.HouseCusps[1]: points 1..11, no degree texts.
-PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, bool recordCentres);
+PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, NatalWheelState* centres);
 
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
-// With recordCentres, Wheel.PlanetGlyphX/Y[i] := the glyph centre of point i.
+// With centres, centres->PlanetGlyphX/Y[i] := the glyph centre of point i.
 void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::string, 25> marks,
                     const PlanetRingOptions& options);
 

@@ -87,11 +87,11 @@ std::vector<std::string> SignPositionKeys() {
     return keys;
 }
 
-void SetSignMidpoints() {
-    for (int s = 1; s <= 12; ++s) Wheel.SignMidpoints[s] = 30 * s - 15;
+void SetSignMidpoints(NatalWheelState& wheel) {
+    for (int s = 1; s <= 12; ++s) wheel.SignMidpoints[s] = 30 * s - 15;
 }
 
-void WriteBodyPlacementKeys(rt::TextFile& file) {
+void WriteBodyPlacementKeys(rt::TextFile& file, const NatalWheelState& wheel) {
     const auto& L = Chart.PlanetLongitudes;
     // 1: signs.
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + kSignKeys[SignNumber(L[i])]);
@@ -109,14 +109,14 @@ void WriteBodyPlacementKeys(rt::TextFile& file) {
         file.WriteLn(std::string(kPointKeys4[i]) + kHouseKeys[h]);
     }
     // 3: terms.
-    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + rt::ZeroPad(Wheel.BodyTerms[i], 2));
+    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + rt::ZeroPad(wheel.BodyTerms[i], 2));
     // 4: decans.
-    for (int i = 1; i <= 11; ++i) file.WriteLn(Wheel.BodyDecanKeys[i]);
+    for (int i = 1; i <= 11; ++i) file.WriteLn(wheel.BodyDecanKeys[i]);
     // 5: decades.
-    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + rt::ZeroPad(Wheel.BodyDecades[i], 2));
+    for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + rt::ZeroPad(wheel.BodyDecades[i], 2));
 }
 
-void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes) {
+void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, NatalWheelState& wheel) {
     const auto& L = longitudes;
     // 6 and 7: antiscia of the points, leaving out 0 and 360 or more.
     for (int i = 1; i <= 11; ++i)
@@ -130,7 +130,7 @@ void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitud
             if (int code = MajorAspectCode(L[i], L[j]))
                 file.WriteLn(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
 
-    if (Wheel.SignMidpoints[1] == 0) SetSignMidpoints();  // constants, whoever forgot them
+    if (wheel.SignMidpoints[1] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
     rt::TextFile signs;
     signs.Assign(kSignPositionFile);
     rt::EnsureParentFolder(kSignPositionFile);
@@ -144,13 +144,13 @@ void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitud
     }
 }
 
-void RewritePositionFiles() {
+void RewritePositionFiles(NatalWheelState& wheel) {
     rt::TextFile file;
     file.Assign(kPointPositionFile);
     rt::EnsureParentFolder(kPointPositionFile);
     file.Rewrite();
-    WriteBodyPlacementKeys(file);
-    WritePositionKeyFiles(file, Chart.PlanetLongitudes);
+    WriteBodyPlacementKeys(file, wheel);
+    WritePositionKeyFiles(file, Chart.PlanetLongitudes, wheel);
     file.Close();
 }
 

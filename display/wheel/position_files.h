@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
 namespace rt {
@@ -42,21 +43,21 @@ std::vector<std::string> EveryPointPositionKey();
 // twelve signs), as every drawing writes them.
 std::vector<std::string> SignPositionKeys();
 
-// Wheel.SignMidpoints 1..12 := 15, 45, ..., 345.
-void SetSignMidpoints();
+// wheel.SignMidpoints 1..12 := 15, 45, ..., 345.
+void SetSignMidpoints(NatalWheelState& wheel);
 
 // Groups 1 to 5 (sign, house, term, decan, decade) to the open file, from
 // engine::Chart and the per-point tables of the natal wheel.
-void WriteBodyPlacementKeys(rt::TextFile& file);
+void WriteBodyPlacementKeys(rt::TextFile& file, const NatalWheelState& wheel);
 
 // Groups 6 to 8 (antiscion, contra-antiscion, aspects) to the open file, the
 // whole sign file, and the dodecatemoria of points 1..11 into
 // engine::Chart.DodecatemoriaLongitudes.
-void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes);
+void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, NatalWheelState& wheel);
 
 // Both files as the natal wheel rewrites them: the point file created or
 // emptied, both writers with engine::Chart.PlanetLongitudes, closed. The folder
 // is created when missing. A file error raises rt::IoError.
-void RewritePositionFiles();
+void RewritePositionFiles(NatalWheelState& wheel);
 
 }  // namespace display

@@ -1,8 +1,9 @@
 #pragma once
 // What the natal wheel keeps for the rest of the chart window: the page centres
-// of the glyphs as last drawn (for the click handler), the wheel angle of
-// 0 Aries, the per-point decade, term and decan tables of the position files,
-// the sign mid-points and the weekday of the birth.
+// of the glyphs as last drawn (for the click handler), the per-point decade,
+// term and decan tables of the position files, the sign mid-points and the
+// weekday of the birth. The chart window owns it: its drawing fills it, its
+// click handler and its views read it.
 #include <array>
 #include <string>
 
@@ -17,8 +18,6 @@ struct NatalWheelState {
     // entry 0 unused.
     std::array<Real, 13> PlanetGlyphX{}, PlanetGlyphY{};
     std::array<Real, 13> SignGlyphX{}, SignGlyphY{};
-    // Wheel angle of 0 degrees Aries while the decan glyphs are placed.
-    Real WheelRotation = 0;
     // Entries 0..35 / 0..59 hold the boundaries; the last entry is left to the
     // classification.
     std::array<Real, 37> DecadeBoundaries{};
@@ -32,9 +31,5 @@ struct NatalWheelState {
     // Dutch weekday of the birth date by clock time (string[9]).
     std::string BirthWeekdayName;
 };
-
-extern NatalWheelState Wheel;
-
-void ResetNatalWheelState();
 
 }  // namespace display

@@ -29,3 +29,16 @@ inline display::ChartWindow* EnsureChartWindowForTest() {
 inline void OpenChartWindowForTest() { display::OpenChartWindow(*EnsureChartWindowForTest()); }
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+// The natal wheel state the tests hand to the routines that fill or read it: the
+// chart window's own while one exists (its drawing fills it, its clicks read it),
+// else one the tests keep for the routines they call without a window.
+inline display::NatalWheelState& NatalWheelOfTest() {
+    if (auto* c = ChartWindowOfTest()) return c->NatalWheel();
+    static display::NatalWheelState wheel;
+    return wheel;
+}
+
+}  // namespace testing_support

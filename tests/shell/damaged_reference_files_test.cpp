@@ -106,17 +106,20 @@ void OpenChartWindow() {
 }
 
 void ClickSun() {
-    const QPoint sun(display::MapX(display::Wheel.PlanetGlyphX[1]), display::MapY(display::Wheel.PlanetGlyphY[1]));
+    const QPoint sun(display::MapX(testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
+                     display::MapY(testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
 }
 
 void ClickMoon() {
-    const QPoint moon(display::MapX(display::Wheel.PlanetGlyphX[2]), display::MapY(display::Wheel.PlanetGlyphY[2]));
+    const QPoint moon(display::MapX(testing_support::NatalWheelOfTest().PlanetGlyphX[2]),
+                      display::MapY(testing_support::NatalWheelOfTest().PlanetGlyphY[2]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, moon);
 }
 
 void ClickSagittarius() {
-    const QPoint sign(display::MapX(display::Wheel.SignGlyphX[9]), display::MapY(display::Wheel.SignGlyphY[9]));
+    const QPoint sign(display::MapX(testing_support::NatalWheelOfTest().SignGlyphX[9]),
+                      display::MapY(testing_support::NatalWheelOfTest().SignGlyphY[9]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sign);
 }
 

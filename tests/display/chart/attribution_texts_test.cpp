@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "archive/current_chart.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/chart/attribution_texts.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/position_files.h"
@@ -137,10 +138,10 @@ TEST_F(ShippedTexts, FilesKeepTheirColumnsAndNoTwoTextsAreAlike) {
 
 TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
     // The keys of the fixed person's chart, then the Sun's texts in their order.
-    display::ClassifyBodyTerms();
-    display::BuildBodyDecanKeys();
-    display::ClassifyBodyDecades();
-    display::RewritePositionFiles();
+    display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
+    display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
+    display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
+    display::RewritePositionFiles(testing_support::NatalWheelOfTest());
     std::vector<std::string> reported;
     const auto report = [&](const std::string& name, const rt::IoError&) { reported.push_back(name); };
     const display::AttributionTexts sun = display::PlanetAttributionTexts(1, report);
@@ -196,7 +197,7 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
 
     // The segment lists of the planets.
     const auto spe = Lines(display::kPlanetSpecificFile);
-    const auto tables = display::PlanetSegmentTables();
+    const auto tables = display::PlanetSegmentTables(testing_support::NatalWheelOfTest());
     const auto terms = display::SegmentListLines(display::SegmentKind::Terms, tables, spe);
     ASSERT_EQ(terms.size(), 11u);
     EXPECT_EQ(terms[0], "Zon: levenskracht laat in het veld van roeping.");
@@ -208,7 +209,7 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
 }
 
 TEST_F(ShippedTexts, MissingFilesAreReportedAndTheRestIsShown) {
-    display::RewritePositionFiles();
+    display::RewritePositionFiles(testing_support::NatalWheelOfTest());
     std::filesystem::remove_all("OpzioneT/KlvPianSpe.Txt");
     std::filesystem::remove_all("OpzioneT/KlvSegni.txt");
     std::vector<std::string> reported;
@@ -244,10 +245,10 @@ TEST_F(ShippedTexts, EveryKeyOfTwoHundredRandomChartsHasItsText) {
         c.PlanetLongitudes[9] = engine::Mod360(c.PlanetLongitudes[8] + 180);
         c.PlanetLongitudes[10] = c.HouseCusps[1];
         c.PlanetLongitudes[11] = c.HouseCusps[10];
-        display::ClassifyBodyTerms();
-        display::BuildBodyDecanKeys();
-        display::ClassifyBodyDecades();
-        display::RewritePositionFiles();
+        display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
+        display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
+        display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
+        display::RewritePositionFiles(testing_support::NatalWheelOfTest());
 
         for (const std::string& key : Lines(display::kPointPositionFile)) {
             seen.insert(key);

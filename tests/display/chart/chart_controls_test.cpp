@@ -119,12 +119,12 @@ TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
 // sign's glyph and on the last point's as on any other.
 TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
     const std::pair<long double, long double> centres[] = {
-        {display::Wheel.SignGlyphX[12], display::Wheel.SignGlyphY[12]},
-        {display::Wheel.PlanetGlyphX[11], display::Wheel.PlanetGlyphY[11]}};
+        {testing_support::NatalWheelOfTest().SignGlyphX[12], testing_support::NatalWheelOfTest().SignGlyphY[12]},
+        {testing_support::NatalWheelOfTest().PlanetGlyphX[11], testing_support::NatalWheelOfTest().PlanetGlyphY[11]}};
     for (const auto& [x, y] : centres) {
         ASSERT_NE(x, 0);
         const display::Point p = display::MapPoint(x, y);
-        const display::GlyphHit hit = display::FindGlyphHit(p.x, p.y);
+        const display::GlyphHit hit = display::FindGlyphHit(testing_support::NatalWheelOfTest(), p.x, p.y);
         EXPECT_TRUE(hit.sign == 12 || hit.body == 11) << hit.sign << " " << hit.body;
         testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
         ASSERT_GT(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y).red(), 200);

@@ -148,7 +148,9 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
 TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     display::RecordingSurface dc;
     const display::ChartViewShown shown =
-        display::DrawAspectsView(dc, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 2});
+        display::DrawAspectsView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+                                      .wheel = testing_support::NatalWheelOfTest(),
+                                      .subView = 2});
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "PLANETAIRE ASPECTEN");
     EXPECT_EQ(TextAt(dc, 5, 5)->colour, "#00FFFF");
     EXPECT_EQ(TextAt(dc, 62 + 19, 73)->text, "ASPECTEN & BANEN");
@@ -174,14 +176,18 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     // Sun, Mercury Aries; Moon Taurus; Venus Pisces; Mars Leo; Jupiter Libra; Saturn Capricorn.
     // Placed from the wheel centre of the press, (100, 100).
     display::RecordingSurface dc;
-    display::DrawClothView(dc, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 0});
+    display::DrawClothView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+                                .wheel = testing_support::NatalWheelOfTest(),
+                                .subView = 0});
     EXPECT_EQ(TextAt(dc, 88, 90)->text, "2");        // salt, fire
     EXPECT_EQ(TextAt(dc, 88, 90 + 28)->text, "3");   // salt total
     EXPECT_EQ(TextAt(dc, 88 + 21, 90)->text, "3");   // fire total
     EXPECT_EQ(TextAt(dc, 88 + 14, 90 + 21)->text, "1");  // mercury, water: Venus in Pisces
 
     display::RecordingSurface humoral;
-    display::DrawClothView(humoral, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 1});
+    display::DrawClothView(humoral, {.geometry = testing_support::WheelGeometryOfTest(),
+                                     .wheel = testing_support::NatalWheelOfTest(),
+                                     .subView = 1});
     const long double L = 104 - 27, T = 100 - 15;
     int sum = 0;
     const char* expected[5] = {"", "4", "2", "3", "5"};  // hot, moist, cold, dry
@@ -194,7 +200,9 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_EQ(sum, 14);
 
     display::RecordingSurface seasonal;
-    display::DrawClothView(seasonal, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 3});
+    display::DrawClothView(seasonal, {.geometry = testing_support::WheelGeometryOfTest(),
+                                      .wheel = testing_support::NatalWheelOfTest(),
+                                      .subView = 3});
     EXPECT_EQ(TextAt(seasonal, L + 20, T + 1)->text, "3");  // air: Aries twice and Taurus
     EXPECT_EQ(TextAt(seasonal, L + 34, T + 8)->text, "5");  // moist
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
@@ -213,7 +221,8 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     };
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");  // offered disabled
     ASSERT_TRUE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
     testing_support::ChartWindowOfTest()->backButton->click();
@@ -221,8 +230,8 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // Opened again, the natal wheel answers to clicks.
     reopen();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sunAgain =
-        display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sunAgain = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                      testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
 
@@ -253,7 +262,8 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 }
 
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -307,7 +317,9 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     };
     for (const Titled& v : views) {
         display::RecordingSurface dc;
-        v.draw(dc, {.geometry = testing_support::WheelGeometryOfTest(), .subView = v.subView});
+        v.draw(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+                    .wheel = testing_support::NatalWheelOfTest(),
+                    .subView = v.subView});
         const auto title = TextAt(dc, 5, 5);
         ASSERT_TRUE(title) << v.title;
         EXPECT_EQ(title->text, v.title);
@@ -317,8 +329,12 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     }
     // The masters titles are small (size code 15), the others large (2).
     display::RecordingSurface a, b;
-    display::DrawMastersView(a, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 0});
-    display::DrawCoordinatesView(b, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 2});
+    display::DrawMastersView(a, {.geometry = testing_support::WheelGeometryOfTest(),
+                                 .wheel = testing_support::NatalWheelOfTest(),
+                                 .subView = 0});
+    display::DrawCoordinatesView(b, {.geometry = testing_support::WheelGeometryOfTest(),
+                                     .wheel = testing_support::NatalWheelOfTest(),
+                                     .subView = 2});
     EXPECT_LT(std::abs(display::FontForCode(15)->height), std::abs(display::FontForCode(2)->height));
     EXPECT_NE(a.Calls("text").front().find("height=" + std::to_string(display::FontForCode(15)->height)),
               std::string::npos);
@@ -431,8 +447,10 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour); break;
         case 91: DrawYearAndCycleRulers(dc); break;
         default:
-            if (view == kViewEnergy) DrawEnergyAffinities(dc, Wheel.SignMidpoints, sub, 100, 100, 39);
-            if (view == kViewAntiscia) DrawAntisciaWheel(dc, Wheel.SignMidpoints, sub, 100, 100, 39);
+            if (view == kViewEnergy)
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, sub, 100, 100, 39);
+            if (view == kViewAntiscia)
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, sub, 100, 100, 39);
             break;
     }
 }
@@ -527,9 +545,10 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             if (b.prepare) b.prepare();
             RecordingSurface drawn;
             StartAs(drawn, canvas);
-            ClearChartArea(drawn);
+            ClearChartArea(drawn, testing_support::NatalWheelOfTest());
             const ChartViewShown shown =
                 b.draw(drawn, {.geometry = testing_support::WheelGeometryOfTest(),
+                               .wheel = testing_support::NatalWheelOfTest(),
                                .subView = sub,
                                .framed = Drawing.DrawForm == testing_support::ChartWindowOfTest(),
                                .engineOrder = b.engineOrder,
@@ -564,7 +583,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 // inner circle, 7 units inside the house ring's.
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // offered disabled
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -574,8 +594,8 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
     display::RecordingSurface inner, outer;
-    display::DrawAntisciaOfClicked(inner, 1, 100, 100, "Pia", true);
-    display::DrawAntisciaOfClicked(outer, 1, 100, 100, "Pia", false);
+    display::DrawAntisciaOfClicked(inner, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
+    display::DrawAntisciaOfClicked(outer, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);
     ASSERT_GE(all.size(), last.size());
     EXPECT_EQ(FirstDifference(std::vector<std::string>(all.end() - static_cast<long>(last.size()), all.end()), last),

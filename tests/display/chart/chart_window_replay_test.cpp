@@ -58,8 +58,10 @@ protected:
     }
     // Where a glyph is now, or where it was last drawn when a view has cleared it.
     display::Point Glyph(bool sign, int n) {
-        const display::Real x = sign ? display::Wheel.SignGlyphX[n] : display::Wheel.PlanetGlyphX[n];
-        const display::Real y = sign ? display::Wheel.SignGlyphY[n] : display::Wheel.PlanetGlyphY[n];
+        const display::Real x = sign ? testing_support::NatalWheelOfTest().SignGlyphX[n]
+                                     : testing_support::NatalWheelOfTest().PlanetGlyphX[n];
+        const display::Real y = sign ? testing_support::NatalWheelOfTest().SignGlyphY[n]
+                                     : testing_support::NatalWheelOfTest().PlanetGlyphY[n];
         display::Point& last = sign ? lastSign_[n] : lastBody_[n];
         if (x != 0 || y != 0) last = display::MapPoint(x, y);
         return last;

@@ -100,11 +100,11 @@ TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
     EXPECT_EQ(display::Drawing.DrawForm, testing_support::ChartWindowOfTest());
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->firstDrawTimer->isActive());
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(1));
-    EXPECT_EQ(display::Wheel.SignMidpoints[12], 345);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().SignMidpoints[12], 345);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.SearchBodyFilter, "Ieder");
     // 12 degrees 29 minutes east: minus the hours of the longitude.
     EXPECT_NEAR(testing_support::ChartWindowOfTest()->status.PlaceLongitudeHours, -(12 + 29 / 60.0) * 4 / 60, 1e-12);
-    EXPECT_FALSE(display::Wheel.BirthWeekdayName.empty());
+    EXPECT_FALSE(testing_support::NatalWheelOfTest().BirthWeekdayName.empty());
     // Buttons whose views the window never enables.
     for (QPushButton* b : {testing_support::ChartWindowOfTest()->dodecatemoriaButton, testing_support::ChartWindowOfTest()->energyButton,
                            testing_support::ChartWindowOfTest()->antisciaButton, testing_support::ChartWindowOfTest()->mastersButton,
@@ -168,7 +168,8 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartWindowOfTest()->backButton));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
     while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     ASSERT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
@@ -267,7 +268,8 @@ TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     EXPECT_GE(maxY, display::MapY(100 + 83) - 2);
     EXPECT_GT(lit, 20000);
     // The glyphs of the chart points are drawn: light pixels around the Sun's centre.
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     int aroundSun = 0;
     for (int dy = -15; dy <= 15; ++dy)
         for (int dx = -15; dx <= 15; ++dx)
@@ -349,18 +351,24 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     testing_support::ChartWindowOfTest()->signatureResultsPanel->show();
     testing_support::ChartWindowOfTest()->closeSignatureResultsButton->click();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->signatureResultsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
-    EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
+    EXPECT_NE(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
 }
 
 TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     TicksUntilDrawn();
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
-    EXPECT_EQ(display::FindGlyphHit(sun.x + 14, sun.y - 14).body, 1);
-    const double exactX = static_cast<double>(display::Wheel.PlanetGlyphX[1] * display::Drawing.PixelsPerUnit);
-    EXPECT_EQ(display::FindGlyphHit(static_cast<int>(std::ceil(exactX + 15)), sun.y).body, 0);  // the box is open
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    EXPECT_EQ(display::FindGlyphHit(testing_support::NatalWheelOfTest(), sun.x + 14, sun.y - 14).body, 1);
+    const double exactX =
+        static_cast<double>(testing_support::NatalWheelOfTest().PlanetGlyphX[1] * display::Drawing.PixelsPerUnit);
+    EXPECT_EQ(
+        display::FindGlyphHit(testing_support::NatalWheelOfTest(), static_cast<int>(std::ceil(exactX + 15)), sun.y)
+            .body,
+        0);  // the box is open
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(28));
-    const display::Point aries = display::MapPoint(display::Wheel.SignGlyphX[1], display::Wheel.SignGlyphY[1]);
+    const display::Point aries = display::MapPoint(testing_support::NatalWheelOfTest().SignGlyphX[1],
+                                                   testing_support::NatalWheelOfTest().SignGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(aries.x, aries.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedSign, 1);
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(31));
@@ -369,8 +377,8 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     // corner never hits them (the square cleared after the view, so that no wheel records them again).
     testing_support::ChartWindowOfTest()->clothButton->click();
     testing_support::ChartWindowOfTest()->ClearChartSquare();
-    ASSERT_EQ(display::Wheel.PlanetGlyphX[10], 0);
-    for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(x, x).body, 0);
+    ASSERT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
+    for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(testing_support::NatalWheelOfTest(), x, x).body, 0);
     testing_support::ChartWindowOfTest()->status.ClickedBody = 5;
     testing_support::ChartWindowOfTest()->PressAt(3, 3);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);

@@ -59,8 +59,13 @@ protected:
     }
     static std::string HelpMemoText() { return gui::FromQt(testing_support::ChartWindowOfTest()->helpMemo->toPlainText()); }
     // A press and a release at the stored centre of chart point b / sign s.
-    static void ClickBody(int b) { ClickPage(display::Wheel.PlanetGlyphX[b], display::Wheel.PlanetGlyphY[b]); }
-    static void ClickSign(int s) { ClickPage(display::Wheel.SignGlyphX[s], display::Wheel.SignGlyphY[s]); }
+    static void ClickBody(int b) {
+        ClickPage(testing_support::NatalWheelOfTest().PlanetGlyphX[b],
+                  testing_support::NatalWheelOfTest().PlanetGlyphY[b]);
+    }
+    static void ClickSign(int s) {
+        ClickPage(testing_support::NatalWheelOfTest().SignGlyphX[s], testing_support::NatalWheelOfTest().SignGlyphY[s]);
+    }
     static void ClickPage(long double x, long double y) {
         const display::Point p = display::MapPoint(x, y);
         testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);

@@ -94,7 +94,7 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
     EXPECT_EQ(calls[0].y, 100);
     EXPECT_EQ(HelpMemoText(), HelpText(30));
     EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo).empty());  // the chart square was cleared and redrawn
-    EXPECT_NE(display::Wheel.PlanetGlyphX[10], 0);
+    EXPECT_NE(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
 
     ClickBody(1);
     EXPECT_EQ(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo), specific);
@@ -104,7 +104,8 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
 }
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     QColor c = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_GT(c.red(), 200);
@@ -249,7 +250,8 @@ TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
     testing_support::ChartWindowOfTest()->status.VolguineViewActive = false;
 
     // Opened anew, the window has drawn nothing yet: the old Sun is not there.
-    const display::Point sun = display::MapPoint(display::Wheel.PlanetGlyphX[1], display::Wheel.PlanetGlyphY[1]);
+    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->close();
     testing_support::OpenChartWindowForTest();
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
@@ -261,7 +263,8 @@ TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
 }
 
 TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
-    const auto lines = display::SegmentLists(false, display::PlanetSegmentTables(), {});
+    const auto lines =
+        display::SegmentLists(false, display::PlanetSegmentTables(testing_support::NatalWheelOfTest()), {});
     ASSERT_EQ(lines.size(), 38u);
     EXPECT_EQ(lines[0], "PLANETEN IN DE TERMEN");
     EXPECT_EQ(lines[1], "Zon: levenskracht laat in het veld van roeping.");
@@ -272,7 +275,8 @@ TEST_F(GlyphClicks, SegmentListsOfThePlanets) {
     EXPECT_EQ(lines[26], "PLANETEN IN DE DECADE");
     EXPECT_EQ(lines[37], "MC, decade Vissen 20-30: waterig gevoel van Mars.");  // 358
     // The dodecatemoria's lists under their own headings.
-    const auto dodecatemoria = display::SegmentLists(true, display::PlanetSegmentTables(), {});
+    const auto dodecatemoria =
+        display::SegmentLists(true, display::PlanetSegmentTables(testing_support::NatalWheelOfTest()), {});
     EXPECT_EQ(dodecatemoria.front(), "DODECATEMORIEEN IN DE TERMEN");
     EXPECT_EQ(dodecatemoria[26], "DODECATEMORIEEN IN DE DECADE");
 }

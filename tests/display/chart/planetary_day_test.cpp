@@ -59,6 +59,7 @@ protected:
         testing_support::OpenChartWindowForTest();
         display::RecordingSurface dc;
         display::DrawMastersView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+                                      .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 0,
                                       .birthHour = testing_support::ChartWindowOfTest()->birthHour});
         for (const view_test::DrawnText& t : view_test::Texts(dc))

@@ -97,8 +97,8 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // eleventh medium house (Ascendant + 300 = 278 43): in the 11th house,
     // not in the 5th, where the setting point taken for the Ascendant put it.
     display::RecordingSurface wheel;  // the wheel drawn writes the position keys the texts read
-    const display::NatalChartFields fields =
-        display::DrawNatalChartUnderView(wheel, false, testing_support::WheelGeometryOfTest());
+    const display::NatalChartFields fields = display::DrawNatalChartUnderView(
+        wheel, false, testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");
     const auto texts = display::PlanetAttributionTexts(1, [](const std::string&, const rt::IoError&) {});
     EXPECT_TRUE(std::find(texts.specific.begin(), texts.specific.end(),
@@ -133,7 +133,9 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
     display::RecordingSurface wheel;
-    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false, testing_support::WheelGeometryOfTest()).houseSystem,
+    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false, testing_support::WheelGeometryOfTest(),
+                                               testing_support::NatalWheelOfTest())
+                  .houseSystem,
               "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The sheet's header.
     EXPECT_TRUE(Has(SheetTexts(), "DOMIFICATIE: PLACIDO (PORFIRIO oltre il circolo polare)"));

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "archive/current_chart.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/chart/reduced_wheel.h"
 #include "display/draw/glyphs.h"
 #include "display/wheel/wheel_reports.h"
@@ -65,7 +66,7 @@ TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
     c.VolguineRetroMarks[10] = "R";
     c.VolguineRetroMarks[12] = "r";
     display::RecordingSurface dc;
-    display::DrawReducedWheelChart(dc, true);
+    display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
     int marks = 0;
     for (const auto& l : dc.Calls("text"))
         if (l.size() > 4 && l.substr(l.size() - 4) == " 'R'") ++marks;
@@ -73,23 +74,23 @@ TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
 }
 
 TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
-    display::Wheel.PlanetGlyphX[1] = 42;
-    display::Wheel.PlanetGlyphY[12] = 43;
-    display::Wheel.SignGlyphX[5] = 44;
+    testing_support::NatalWheelOfTest().PlanetGlyphX[1] = 42;
+    testing_support::NatalWheelOfTest().PlanetGlyphY[12] = 43;
+    testing_support::NatalWheelOfTest().SignGlyphX[5] = 44;
     display::RecordingSurface dc;
-    display::DrawReducedWheelChart(dc, true);
-    EXPECT_EQ(display::Wheel.PlanetGlyphX[1], 42);
-    EXPECT_EQ(display::Wheel.PlanetGlyphY[12], 43);
-    EXPECT_EQ(display::Wheel.SignGlyphX[5], 44);
+    display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
+    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 42);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[12], 43);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().SignGlyphX[5], 44);
 }
 
 TEST_F(ReducedWheel, RewritesThePositionFilesOnlyInTheChartWindowsOrder) {
     namespace fs = std::filesystem;
     fs::create_directories("OpzioneT");
     display::RecordingSurface dc;
-    display::DrawReducedWheelChart(dc, true);
+    display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
     EXPECT_FALSE(fs::exists("OpzioneT/PosiPian.txt"));
-    display::DrawReducedWheelChart(dc, false);
+    display::DrawReducedWheelChart(dc, false, testing_support::NatalWheelOfTest());
     EXPECT_TRUE(fs::exists("OpzioneT/PosiPian.txt"));
 }
 

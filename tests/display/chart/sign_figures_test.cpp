@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/current_chart.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/chart/antiscia_wheel.h"
 #include "display/chart/energy_affinities.h"
 #include "display/wheel/help_messages.h"
@@ -16,11 +17,11 @@ class SignFigures : public ::testing::Test {
 protected:
     void SetUp() override {
         view_test::SetFixedPerson();
-        display::SetSignMidpoints();
+        display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         engine::Chart.HouseCusps[1] = 105;  // the middle of Cancer on the left
     }
     const engine::BodyArray& Mid() {
-        for (int s = 1; s <= 12; ++s) points[s] = display::Wheel.SignMidpoints[s];
+        for (int s = 1; s <= 12; ++s) points[s] = testing_support::NatalWheelOfTest().SignMidpoints[s];
         return points;
     }
     engine::BodyArray points{};

@@ -71,15 +71,20 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     EXPECT_TRUE(sink.messages.empty());
     for (int sub = 0; sub < 4; ++sub) {
         display::RecordingSurface view;
-        const display::ChartViewShown shown = display::DrawVolguineView(
-            view, {.geometry = testing_support::WheelGeometryOfTest(), .subView = sub, .engineOrder = true});
+        const display::ChartViewShown shown =
+            display::DrawVolguineView(view, {.geometry = testing_support::WheelGeometryOfTest(),
+                                             .wheel = testing_support::NatalWheelOfTest(),
+                                             .subView = sub,
+                                             .engineOrder = true});
         EXPECT_EQ(shown.message, sub == 3 ? display::kNoPositiveScoreMessage : "") << sub;
     }
     // With a positive score the bars view says nothing.
     WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n1\r\n-12\r\n-9\r\n0\r\n");
     display::RecordingSurface bars;
-    EXPECT_EQ(display::DrawVolguineView(
-                  bars, {.geometry = testing_support::WheelGeometryOfTest(), .subView = 3, .engineOrder = true})
+    EXPECT_EQ(display::DrawVolguineView(bars, {.geometry = testing_support::WheelGeometryOfTest(),
+                                               .wheel = testing_support::NatalWheelOfTest(),
+                                               .subView = 3,
+                                               .engineOrder = true})
                   .message,
               "");
     EXPECT_GE(Bars(bars).size(), 10u);

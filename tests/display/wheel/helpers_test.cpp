@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "display/wheel/chart_geometry.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/recording_surface.h"
 #include "display/wheel/wheel_state.h"
@@ -28,20 +29,20 @@ TEST(WheelGeometryTest, ChartWindowAndSheetValues) {
 TEST(ChartAreaTest, ClearsSquareAndTwoGlyphCentres) {
     ResetDrawingState();
     Drawing.PixelsPerUnit = 2;
-    Wheel.PlanetGlyphX[10] = 5;
-    Wheel.PlanetGlyphY[11] = 6;
-    Wheel.PlanetGlyphX[9] = 7;
+    testing_support::NatalWheelOfTest().PlanetGlyphX[10] = 5;
+    testing_support::NatalWheelOfTest().PlanetGlyphY[11] = 6;
+    testing_support::NatalWheelOfTest().PlanetGlyphX[9] = 7;
     RecordingSurface dc;
-    ClearChartArea(dc);
+    ClearChartArea(dc, testing_support::NatalWheelOfTest());
     ASSERT_EQ(dc.Calls("rectangle").size(), 1u);
     EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 21), "rectangle 4,4 390,390");
     EXPECT_NE(dc.Calls("rectangle")[0].find("brush=#000000"), std::string::npos);
     EXPECT_EQ(dc.State().brush, Brush{});
-    EXPECT_EQ(Wheel.PlanetGlyphX[10], 0);
-    EXPECT_EQ(Wheel.PlanetGlyphY[11], 0);
-    EXPECT_EQ(Wheel.PlanetGlyphX[9], 7);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[11], 0);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[9], 7);
     Drawing.BlackAndWhite = true;  // white on the black-and-white screen
-    ClearChartArea(dc);
+    ClearChartArea(dc, testing_support::NatalWheelOfTest());
     EXPECT_NE(dc.Calls("rectangle")[1].find("brush=#FFFFFF"), std::string::npos);
     ResetDrawingState();
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "archive/archive_files.h"
+#include "tests/common/chart_window_of_test.h"
 #include "archive/archive_records.h"
 #include "archive/current_chart.h"
 #include "archive/current_person.h"
@@ -97,7 +98,8 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
 
         // The chart window's wheel: eleven points, the angles never marked.
         display::RecordingSurface wheel;
-        display::DrawPlanetRing(wheel, c.PlanetLongitudes, c.RetroMarks, display::ChartWindowRing(50, 65, 7.0L, false));
+        display::DrawPlanetRing(wheel, c.PlanetLongitudes, c.RetroMarks,
+                                display::ChartWindowRing(50, 65, 7.0L, nullptr));
         const std::vector<bool> onWheel = MarkedPoints(wheel);
         ASSERT_EQ(onWheel.size(), 12u) << k.date;
         EXPECT_EQ(onWheel[8], k.nodeBackwards) << k.date;

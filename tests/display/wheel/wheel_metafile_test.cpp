@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "display/draw/emf_recorder.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/draw/recording_surface.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/position_files.h"
@@ -30,13 +31,13 @@ protected:
         wheel_test::SetFixedPerson();
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
-        display::SetSignMidpoints();
+        display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     }
     std::string RecordWheel() {
         display::EmfRecorder emf(display::EmfDevice{1920, 1080, 384, 216});
         emf.SetFrame({0, 0, 1920, 1080});
-        display::DrawNatalChart(emf);
+        display::DrawNatalChart(emf, testing_support::NatalWheelOfTest());
         return emf.Finish();
     }
     testing_support::TempWorkFolder folder;
@@ -134,8 +135,8 @@ TEST_F(WheelMetafile, AnExternalConverterDrawsEveryLineAndCircleAtItsPlace) {
     // The same wheel on the recording surface: what should be there.
     display::RecordingSurface dc;
     wheel_test::SetFixedPerson();
-    display::SetSignMidpoints();
-    display::DrawNatalChart(dc);
+    display::SetSignMidpoints(testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     const std::vector<std::string> lines = dc.Calls("line");
     std::vector<std::string> circles = dc.Calls("ellipse");
     for (const std::string& arc : dc.Calls("arc")) {

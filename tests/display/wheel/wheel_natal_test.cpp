@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "archive/current_chart.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/wheel/natal_wheel.h"
@@ -51,7 +52,7 @@ protected:
         wheel_test::SetFixedPerson();
         display::ResetFileErrorReports();
         display::ResetMissingGlyphReports();
-        display::SetSignMidpoints();
+        display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
@@ -60,14 +61,14 @@ protected:
 TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc);
+    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     const std::vector<Box> boxes = GlyphBoxes(dc);
     const int side = 2 * display::ScaleLength(4.5L);
     for (int s = 1; s <= 12; ++s) {
         const Real theta = wheel_test::kCusps[1] - (30 * (s - 1) + 15);
         const auto p = display::WheelPoint(100, 100, 71.5L, theta);
-        EXPECT_NEAR(display::Wheel.SignGlyphX[s], p.x, 1e-9) << s;
-        EXPECT_NEAR(display::Wheel.SignGlyphY[s], p.y, 1e-9) << s;
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().SignGlyphX[s], p.x, 1e-9) << s;
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().SignGlyphY[s], p.y, 1e-9) << s;
         const display::Point m = display::MapPoint(p.x, p.y);
         const bool drawn = std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) {
             return b.right - b.left == side && std::abs(b.cx() - m.x) <= 1 && std::abs(b.cy() - m.y) <= 1;
@@ -81,8 +82,8 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
 TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc);
-    auto& w = display::Wheel;
+    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    auto& w = testing_support::NatalWheelOfTest();
     EXPECT_LT(w.PlanetGlyphX[10], 100 - 50);
     EXPECT_NEAR(w.PlanetGlyphY[10], 100, 6);
     EXPECT_LT(w.PlanetGlyphY[11], 100 - 50);
@@ -104,7 +105,7 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
 
 TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc);
+    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
     // The dodecatemoria of the points: longitude + 12 x degrees within the sign.
@@ -115,29 +116,29 @@ TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
 TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     engine::Chart.PlanetLongitudes[1] = 30;    // 0 Taurus
     engine::Chart.PlanetLongitudes[2] = 91.5;  // a term boundary (Ascendant - 15 + 6)
-    display::ClassifyBodyTerms();
-    display::BuildBodyDecanKeys();
-    display::ClassifyBodyDecades();
-    EXPECT_EQ(display::Wheel.BodyDecades[1], 4);
-    EXPECT_EQ(display::Wheel.BodyDecanKeys[1], "SolDec04");
-    EXPECT_EQ(display::Wheel.BodyTerms[2], 2);
-    EXPECT_EQ(display::Wheel.BodyTerms[10], 3);  // the Ascendant, 15 degrees into its terms
-    EXPECT_EQ(display::Wheel.BodyDecades[4], 36);  // 350: the last decade
+    display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
+    display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
+    display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[1], 4);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecanKeys[1], "SolDec04");
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[2], 2);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[10], 3);    // the Ascendant, 15 degrees into its terms
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[4], 36);  // 350: the last decade
     // The first boundary of each table too, where the last sector closes the circle.
     engine::Chart.PlanetLongitudes[1] = 10;
     engine::Chart.PlanetLongitudes[2] = 85.5;  // Ascendant - 15: the start of term 1
-    display::ClassifyBodyTerms();
-    display::BuildBodyDecanKeys();
-    display::ClassifyBodyDecades();
-    EXPECT_EQ(display::Wheel.BodyDecades[1], 2);
-    EXPECT_EQ(display::Wheel.BodyDecanKeys[1], "SolDec02");
-    EXPECT_EQ(display::Wheel.BodyTerms[2], 1);
+    display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
+    display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
+    display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[1], 2);
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecanKeys[1], "SolDec02");
+    EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[2], 1);
 }
 
 TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
-    display::Wheel.BirthWeekdayName = "Maandag";
+    testing_support::NatalWheelOfTest().BirthWeekdayName = "Maandag";
     display::RecordingSurface dc;
-    display::NatalChartFields f = display::DrawNatalChart(dc);
+    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
     EXPECT_EQ(engine::Birth.SubjectName, "Rossi Maria");
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1)");
@@ -156,19 +157,19 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     EXPECT_EQ(marks, 2);
 
     engine::Chart.GregorianCalendar = false;
-    f = display::DrawNatalChart(dc);
+    f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano");
 }
 
 TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc);
+    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     const std::size_t first = sink.messages.size();
     EXPECT_EQ(first, 12u + 11u);  // each sign file, each body file (decan rulers among them)
     // Placeholders (the Ascendant's sign twice: the walk ends where it began) and the stamp's box.
     EXPECT_EQ(GlyphBoxes(dc).size(), 13u + 36u + 11u + 1u);
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "OpzioneT" / "PosiPian.txt"));
-    display::DrawNatalChart(dc);
+    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     EXPECT_EQ(sink.messages.size(), first);
 }
 
@@ -176,12 +177,12 @@ TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     testing_support::WriteBytes(folder.Path() / "OpzioneT", "not a folder");
     display::RecordingSurface dc;
-    display::NatalChartFields f = display::DrawNatalChart(dc);
+    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;
     EXPECT_EQ(f.houseSystem, "PLACIDO");
     EXPECT_FALSE(dc.Calls("text").empty());
-    display::DrawNatalChart(dc);
+    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     EXPECT_EQ(sink.messages.size(), 1u);
 }
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "archive/current_chart.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/drawing_state.h"
 #include "display/wheel/wheel_state.h"
@@ -19,7 +20,7 @@ inline constexpr engine::Real kPoints[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75
 
 inline void SetFixedPerson() {
     engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    display::ResetNatalWheelState();
+    testing_support::NatalWheelOfTest() = {};
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1920, 1080);
     testing_support::WheelGeometryOfTest() = {};

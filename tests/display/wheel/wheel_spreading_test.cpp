@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/draw/drawing_tools.h"
+#include "tests/common/chart_window_of_test.h"
 #include "display/wheel/planet_ring.h"
 #include "display/draw/recording_surface.h"
 #include "display/wheel/wheel_points.h"
@@ -117,6 +118,7 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
     display::PlanetRingOptions o;
     o.ascendant = 100;
     o.count = 5;
+    o.centres = &testing_support::NatalWheelOfTest();
     display::RecordingSurface dc;
     display::DrawPlanetRing(dc, longitudes, marks, o);
 
@@ -128,8 +130,8 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
     for (int i = 1; i <= 5; ++i) {
         // The recorded centre is the glyph's place at its display angle.
         const auto g = display::WheelPoint(100, 100, rm, s[i]);
-        EXPECT_NEAR(display::Wheel.PlanetGlyphX[i], g.x, 1e-9);
-        EXPECT_NEAR(display::Wheel.PlanetGlyphY[i], g.y, 1e-9);
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().PlanetGlyphX[i], g.x, 1e-9);
+        EXPECT_NEAR(testing_support::NatalWheelOfTest().PlanetGlyphY[i], g.y, 1e-9);
         for (Real r : {o.outerRadius, o.innerRadius}) {
             const auto p = display::WheelPoint(100, 100, r, t[i]);
             const display::Point start = display::MapPoint(p.x, p.y);
