@@ -1,6 +1,7 @@
 #pragma once
-// The aspect list of the aspect memo: the five major aspects between the eleven
-// chart points with their exact deviation, closest pairs first in point order.
+// The text beside the aspect figure: every major aspect (conjunction, sextile,
+// square, trine, opposition) between the Sun and the Midheaven points, with how
+// far it is from exact.
 #include <string>
 #include <vector>
 
@@ -8,9 +9,9 @@
 
 namespace display {
 
-// The memo's lines: the heading, one line per aspect ("2.34   il Sole in
-// Trigono con la Luna") and the closing note. The exact opposition of the two
-// nodes is never listed.
+// A heading, then a line for each pair of points in aspect (how far from exact,
+// then e.g. "il Sole in Trigono con la Luna"), then a hint on reading it. The
+// nodes always face each other exactly, so that opposition is left out.
 std::vector<std::string> EvaluateAspectList(const engine::ChartState& chart, const engine::OrbRecord& orbs);
 
 }  // namespace display

@@ -1,8 +1,7 @@
 #pragma once
-// The grid of aspects and orbits on the ecliptic: for each pair of the chart
-// points Sun .. south node (columns) and Moon .. Midheaven (rows) the glyph of
-// the first aspect whose orb holds their distance, and its deviation from the
-// exact angle in whole degrees.
+// A triangular table of the aspects between the chart's points: each cell shows
+// which aspect two points make (if any lies within its orb) and by how many
+// whole degrees it misses being exact.
 #include <string_view>
 #include <vector>
 
@@ -42,9 +41,8 @@ Real FoldedDistance(Real first, Real second);
 // The cells of the grid from the longitudes of chart points 1..11 and the orbs.
 AspectGrid EvaluateAspectsAndOrbits(const engine::ChartState& chart, const engine::OrbRecord& orbs);
 
-// Draws the grid with its top left corner at (x, y): the two title lines
-// (unless the title flag is "NO"), the staircase of cells, the point glyphs of
-// rows and columns, and each cell's glyph and two-digit deviation.
+// Draws the table at (x, y), its upper left corner. Passing "NO" as titleFlag
+// leaves the heading out.
 void DrawAspectsAndOrbits(Surface& dc, const AspectGrid& grid, std::string_view titleFlag, Real x, Real y);
 
 }  // namespace display

@@ -13,8 +13,8 @@ namespace display {
 
 namespace {
 
-// The natal chart with its centre blanked for a grid, with the surface's brush,
-// inside the house ring's outer radius + 2.5.
+// Draws the wheel, then paints over its middle (a disc slightly wider than the
+// houses) so that a table can stand there.
 NatalChartFields NatalChartWithBlankCentre(Surface& dc, const ChartViewContext& view) {
     NatalChartFields fields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
     const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY;
