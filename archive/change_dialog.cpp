@@ -119,6 +119,8 @@ void ChangeDialog::BuildRecordGroups(QGridLayout* grid) {
     for (QLineEdit* e : annotationEdits) notes->addWidget(e);
     notes->addWidget(textNumberEdit);
     grid->addWidget(annotationGroup, 2, 0, 1, 2);
+    // While the list is shown, a greyed, empty frame of the annotations keeps
+    // the dialog's shape where the annotation lines will appear.
     annotationPlaceholder = gui::MakeGroup(this, "GroupBoxAnnotFinto", "Annotaties");
     annotationPlaceholder->setEnabled(false);
     annotationPlaceholder->setMinimumHeight(120);
@@ -159,10 +161,7 @@ void ChangeDialog::ResetAndOpenArchive() {
     textNumberEdit->clear();
     BuildArchiveList();
     nameEdit->setText(gui::ToQt(engine::Birth.SubjectName));
-    birthDataGroup->hide();
-    annotationGroup->hide();
-    annotationPlaceholder->show();
-    searchPanel->show();
+    ShowSearchSide(true);
     chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
     Chosen = false;
     CloseArchive();
@@ -212,12 +211,18 @@ void ChangeDialog::EnterInSearch() {
     gui::ShowMessage("Doppio Click sull'Elenco Nomi");
 }
 
+// The search side (the list of names, the annotations' empty frame) or the
+// chosen person's side (their birth data and annotation lines).
+void ChangeDialog::ShowSearchSide(bool search) {
+    birthDataGroup->setVisible(!search);
+    annotationGroup->setVisible(!search);
+    annotationPlaceholder->setVisible(search);
+    searchPanel->setVisible(search);
+}
+
 void ChangeDialog::OpenChosen() {
     if (!Chosen) return;
-    birthDataGroup->show();
-    annotationGroup->show();
-    annotationPlaceholder->hide();
-    searchPanel->hide();
+    ShowSearchSide(false);
     ShowRecordForEdit();
     storeButton->setEnabled(true);
     makeTextButton->setEnabled(true);
@@ -225,10 +230,7 @@ void ChangeDialog::OpenChosen() {
 }
 
 void ChangeDialog::ShowList() {
-    birthDataGroup->hide();
-    annotationGroup->hide();
-    annotationPlaceholder->show();
-    searchPanel->show();
+    ShowSearchSide(true);
     storeButton->setEnabled(false);
     makeTextButton->setEnabled(false);
     changeAnotherButton->setEnabled(false);

@@ -52,6 +52,7 @@ protected:
 private:
     void BuildRecordGroups(QGridLayout* grid);
     void ClearFields();
+    void ShowSearchSide(bool search);
 };
 
 }  // namespace archive
