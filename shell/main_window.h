@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
 #include "display/sheets/sheet_selection.h"
@@ -210,6 +211,9 @@ public:
     // The wheel geometry in force for the chart window's views: handed to the
     // chart window, set to the sheets' wheel when a sheet is shown.
     display::ChartGeometryState wheelGeometry;
+    // The current person's chart, birth data and orbs: loaded at every refresh,
+    // handed to the dialogs and windows that enter, recall, change or show them.
+    archive::CurrentChart& currentChart = archive::SharedCurrentChart();
     // The user's name: read at every refresh, changed by the user name dialog.
     UserNameState userName;
 
