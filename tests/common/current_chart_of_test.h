@@ -1,0 +1,11 @@
+#pragma once
+// The current chart the tests hand to the windows and routines they make, as
+// the program's start hands its own: the current person's chart, birth data
+// and orbs in force.
+#include "archive/current_chart.h"
+
+namespace testing_support {
+
+inline archive::CurrentChart& CurrentChartOfTest() { return archive::SharedCurrentChart(); }
+
+}  // namespace testing_support
