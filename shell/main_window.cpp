@@ -483,7 +483,7 @@ void MainWindow::Refresh() {
     // 2. The personal archive on first use.
     RefreshStep([] { EnsurePersonalArchive(); });
     // 3. The degree-to-radian factor.
-    engine::Chart.DegToRad = engine::kPi / 180;
+    currentChart.chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
     frame.Width = frameGeometry().width();
     frame.Height = frameGeometry().height();
@@ -504,7 +504,7 @@ void MainWindow::Refresh() {
     });
     display::ApplyDrawSettingsToDrawing(drawSettings.Values());
     // 7. The node box.
-    nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
+    nodeTypeBox->setEditText(gui::ToQt(currentChart.chart.NodeType));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
     // 9. The current person, its chart computed from the correction and
@@ -516,7 +516,7 @@ void MainWindow::Refresh() {
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);
     // 11. The orb-set box from the set in force.
-    if (const char* text = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(text);
+    if (const char* text = OrbBoxText(currentChart.orbs.OrbSetLetter)) orbSetBox->setEditText(text);
 }
 
 void MainWindow::SizeFullScreenWindows() {
@@ -712,11 +712,11 @@ void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptio
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (receptions) engine::ComputeReceptions(engine::Chart);
+    if (receptions) engine::ComputeReceptions(currentChart.chart);
     sheetSelection.SheetCode = sheetCode;
     display::SetDefaultWheelRadii(wheelGeometry);
     sheetSelection.SheetOrientation = orientation;
-    engine::Chart.PlanetLatitudesSaved = engine::Chart.PlanetLatitudes;
+    currentChart.chart.PlanetLatitudesSaved = currentChart.chart.PlanetLatitudes;
     if (!sheetViewer) return;
     WatchModeless(sheetViewer);
     gui::ShowInFront(sheetViewer);
@@ -758,27 +758,27 @@ void MainWindow::ApplyBoxChangesWhenIdle() {
 void MainWindow::ChooseOrbSet() {
     if (sayingRefusal_) return;
     // The set in force until the change is applied.
-    if (!OrbSetChanged) orbSetInForce_ = engine::Orbs.OrbSetLetter;
+    if (!OrbSetChanged) orbSetInForce_ = currentChart.orbs.OrbSetLetter;
     OrbSetChanged = true;
     const std::string text = gui::FromQt(orbSetBox->currentText());
     for (const char* letter : {"A", "B", "C"})
-        if (text == OrbBoxText(letter)) engine::Orbs.OrbSetLetter = letter;
+        if (text == OrbBoxText(letter)) currentChart.orbs.OrbSetLetter = letter;
     ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::ChooseNodeType() {
     if (sayingRefusal_) return;
-    if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
+    if (!NodeTypeChanged) nodeTypeInForce_ = currentChart.chart.NodeType;
     NodeTypeChanged = true;
-    engine::Chart.NodeType = rt::CutTo(gui::FromQt(nodeTypeBox->currentText()), 5);
+    currentChart.chart.NodeType = rt::CutTo(gui::FromQt(nodeTypeBox->currentText()), 5);
     ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::ToggleNodeType() {
-    if (!NodeTypeChanged) nodeTypeInForce_ = engine::Chart.NodeType;
+    if (!NodeTypeChanged) nodeTypeInForce_ = currentChart.chart.NodeType;
     NodeTypeChanged = true;
-    engine::Chart.NodeType = engine::Chart.NodeType != "VERO" ? "VERO" : "MEDIO";
-    nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
+    currentChart.chart.NodeType = currentChart.chart.NodeType != "VERO" ? "VERO" : "MEDIO";
+    nodeTypeBox->setEditText(gui::ToQt(currentChart.chart.NodeType));
     ApplyBoxChangesWhenIdle();
 }
 
@@ -798,12 +798,12 @@ void MainWindow::ApplyBoxChanges() {
         const QString text = nodeTypeBox->currentText();
         if (text != "MEDIO" && text != "VERO") {
             nodeTypeBox->setEditText("MEDIO");
-            engine::Chart.NodeType = "MEDIO";
+            currentChart.chart.NodeType = "MEDIO";
         }
         try {
-            engine::SetEngineSettingsLine(engine::Chart, engine::Orbs, 18, engine::Chart.NodeType, ShowSettingsMessage);
+            engine::SetEngineSettingsLine(currentChart.chart, currentChart.orbs, 18, currentChart.chart.NodeType, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
-            engine::Chart.NodeType = nodeTypeInForce_;
+            currentChart.chart.NodeType = nodeTypeInForce_;
             nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
             SayChangeRefused(e);
             return;
@@ -814,13 +814,13 @@ void MainWindow::ApplyBoxChanges() {
         const std::string text = gui::FromQt(orbSetBox->currentText());
         if (text != OrbBoxText("A") && text != OrbBoxText("B") && text != OrbBoxText("C")) {
             orbSetBox->setEditText(OrbBoxText("A"));
-            engine::Orbs.OrbSetLetter = "A";
+            currentChart.orbs.OrbSetLetter = "A";
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(engine::Chart, engine::Orbs, engine::Orbs.OrbSetLetter, ShowSettingsMessage);
+            applied = engine::ApplyOrbSet(currentChart.chart, currentChart.orbs, currentChart.orbs.OrbSetLetter, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
-            engine::Orbs.OrbSetLetter = orbSetInForce_;
+            currentChart.orbs.OrbSetLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
             SayChangeRefused(e);
             return;
@@ -828,9 +828,9 @@ void MainWindow::ApplyBoxChanges() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
+            engine::LoadEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
         }
-        if (const char* shown = OrbBoxText(engine::Orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
+        if (const char* shown = OrbBoxText(currentChart.orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
     }
 }
 

@@ -119,7 +119,7 @@ QPixmap AspectGlyphPicture(const display::AspectGlyph& g) {
 
 }  // namespace
 
-OrbSettingsWindow::OrbSettingsWindow() {
+OrbSettingsWindow::OrbSettingsWindow(archive::CurrentChart& currentChart) : currentChart(currentChart) {
     setObjectName("FoOrbKel");
     setWindowTitle(gui::ToQt("Wijziging Banen en Aspecten"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -257,16 +257,16 @@ void OrbSettingsWindow::Refresh() {
     SetsLoaded = false;
     // The orb record in force stays when the settings cannot be read below:
     // the sets file alone does not say which set the chart uses.
-    const engine::OrbRecord inForce = engine::Orbs;
+    const engine::OrbRecord inForce = currentChart.orbs;
     LoadOrbSets();
     try {
-        engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
+        engine::LoadEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
     } catch (const rt::IoError&) {
-        engine::Orbs = inForce;
-        selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+        currentChart.orbs = inForce;
+        selectedSetEdit->setText(gui::ToQt(currentChart.orbs.OrbSetLetter));
         throw;
     }
-    selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.OrbSetLetter));
 }
 
 void OrbSettingsWindow::MarkOrbsEdited() { OrbEditsValid = false; }
@@ -291,7 +291,7 @@ void OrbSettingsWindow::CheckOrbEdits() {
         check(parallelOrbEdit, 6);
         check(antisciaOrbEdit, 6);
     }
-    selectedSetEdit->setText(gui::ToQt(engine::Orbs.OrbSetLetter));
+    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.OrbSetLetter));
     returnButton->setEnabled(OrbEditsValid);
 }
 
@@ -312,41 +312,41 @@ void OrbSettingsWindow::SaveOrbSets(const std::string& letter) {
 }
 
 void OrbSettingsWindow::LoadOrbSets() {
-    const engine::OrbSets sets = engine::LoadOrbSets(engine::Orbs, ShowSettingsMessage);
+    const engine::OrbSets sets = engine::LoadOrbSets(currentChart.orbs, ShowSettingsMessage);
     SetsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
-        engine::Orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
+        currentChart.orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
             sets.orbs[0][i];
-    engine::Orbs.ParallelOrb = sets.parallelOrb;
-    engine::Orbs.AntisciaOrb = sets.antisciaOrb;
+    currentChart.orbs.ParallelOrb = sets.parallelOrb;
+    currentChart.orbs.AntisciaOrb = sets.antisciaOrb;
     parallelOrbEdit->setText(ValueText(sets.parallelOrb));
     antisciaOrbEdit->setText(ValueText(sets.antisciaOrb));
     for (int i = 1; i <= 14; ++i) {
         setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i]));
         setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i]));
     }
-    engine::Orbs.OrbSetLetter = rt::CutTo(sets.selected, 1);
+    currentChart.orbs.OrbSetLetter = rt::CutTo(sets.selected, 1);
     selectedSetLabel->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
-    setColumns[kSetA].selectedFrame->setVisible(engine::Orbs.OrbSetLetter == "A");
-    setColumns[kSetB].selectedFrame->setVisible(engine::Orbs.OrbSetLetter == "B");
-    setColumns[kSetC].selectedFrame->setVisible(engine::Orbs.OrbSetLetter == "C");
+    setColumns[kSetA].selectedFrame->setVisible(currentChart.orbs.OrbSetLetter == "A");
+    setColumns[kSetB].selectedFrame->setVisible(currentChart.orbs.OrbSetLetter == "B");
+    setColumns[kSetC].selectedFrame->setVisible(currentChart.orbs.OrbSetLetter == "C");
 }
 
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
-    engine::Orbs.OrbSetLetter = letter;
+    engine::RequireWritableEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
+    currentChart.orbs.OrbSetLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(engine::Chart, engine::Orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
+    engine::WriteOrbSetSettings(currentChart.chart, currentChart.orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
                                 ShowSettingsMessage);
     if (ShowChosenOrbSet)
         ShowChosenOrbSet(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
+    engine::LoadEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
@@ -355,7 +355,7 @@ void OrbSettingsWindow::ChooseSet(std::size_t set) {
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
+    engine::RequireWritableEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }

@@ -1,12 +1,14 @@
 #pragma once
-#include <functional>
 // The orb settings window "Wijziging Banen en Aspecten": the three orb sets side
 // by side (A fixed, B and C editable within 0 .. 15 degrees) and the choice of
 // the set the chart uses.
 #include <QDialog>
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
+
+#include "archive/current_chart.h"
 
 class QFrame;
 class QGridLayout;
@@ -25,7 +27,9 @@ inline constexpr std::size_t kSetC = 2;
 class OrbSettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    OrbSettingsWindow();
+    // currentChart: the chart and orbs in force, whose orbs the chosen set
+    // replaces.
+    explicit OrbSettingsWindow(archive::CurrentChart& currentChart);
 
     // Shows the name of the set made current where the program shows the set
     // in force (the main window's box); handed by who makes the window.
@@ -76,6 +80,8 @@ protected:
 private:
     void BuildSetColumns(QGridLayout* grid);
     void BuildSideColumn(QHBoxLayout* outer);
+
+    archive::CurrentChart& currentChart;
 };
 
 }  // namespace shell

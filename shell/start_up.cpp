@@ -137,7 +137,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     main.sheetViewer->drawSettings = &main.drawSettings;
     CreateForm(main.sheetViewer->metafileViewer);
     CreateForm(main.printParentWindow);
-    CreateForm(main.orbSettingsWindow);
+    CreateForm(main.orbSettingsWindow, main.currentChart);
     CreateForm(main.inputDialog);
     CreateForm(main.inputDialog->storeDialog);
     CreateForm(main.deleteDialog);
