@@ -26,10 +26,10 @@ namespace fs = std::filesystem;
 
 namespace remedies {
 
-std::function<fs::path(QWidget*)> UpdateWindow::ChooseFolder = [](QWidget* parent) {
+fs::path UpdateWindow::AskForFolder(QWidget* parent) {
     const QString dir = QFileDialog::getExistingDirectory(parent, "OpzioneH");
     return dir.isEmpty() ? fs::path() : fs::path(dir.toStdString());
-};
+}
 
 namespace {
 

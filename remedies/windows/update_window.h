@@ -39,8 +39,9 @@ public:
     std::filesystem::path ProgramFolder;
     std::array<std::filesystem::path, 3> SlotFolders;
 
-    // Asks for a folder (tests replace it); an empty path when none was chosen.
-    static std::function<std::filesystem::path(QWidget*)> ChooseFolder;
+    // Asks for a folder in the system's folder dialog (tests put an answer in its
+    // place); an empty path when none was chosen.
+    std::function<std::filesystem::path(QWidget*)> ChooseFolder = AskForFolder;
 
     void Refresh() override;
     void ScanUpdateDrives(int mode);
@@ -48,6 +49,8 @@ public:
     void ChooseOtherFolder();
 
 private:
+    static std::filesystem::path AskForFolder(QWidget* parent);
+
     void ShowUpdateSlotsCleared();
     bool TakeSlot(const std::filesystem::path& folder, bool replaceLast);
     std::filesystem::path LocalFolder() const;

@@ -484,10 +484,8 @@ TEST_F(SampleWindows, UpdateWindowWithoutADiscSaysSoAndTakesAChosenFolder) {
     const fs::path chosen = folder.Path() / "downloads";
     fs::create_directories(chosen / "OpzioneH");
     WriteBytes(chosen / "OpzioneH" / "Repertorio.rnd", FileBytes(kRepertoryDbName));
-    auto previous = UpdateWindow::ChooseFolder;
-    UpdateWindow::ChooseFolder = [&](QWidget*) { return chosen; };
+    w.ChooseFolder = [&](QWidget*) { return chosen; };
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
-    UpdateWindow::ChooseFolder = previous;
     EXPECT_TRUE(w.updateRows[0].installButton->isEnabled());
     EXPECT_EQ(Text(w.updateRows[0].dateEdit), SetDateIn(chosen / "OpzioneH").dateText);
     EXPECT_NE(Text(w.instructionsMemo).find("Inserire il disco"), std::string::npos);

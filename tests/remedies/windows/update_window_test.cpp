@@ -102,9 +102,8 @@ TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
     fs::create_directories(chosen / "opzioneh");
     testing_support::WriteBytes(chosen / "opzioneh" / "DBmain.rnd", FileBytes(kPrimaryDbName));
     Age(chosen / "opzioneh", 6);
-    auto previous = UpdateWindow::ChooseFolder;
     fs::path answer;
-    UpdateWindow::ChooseFolder = [&](QWidget*) { return answer; };
+    w.ChooseFolder = [&](QWidget*) { return answer; };
     // Chooser cancelled, then a folder without "OpzioneH": the rows stay.
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
     answer = sample.folder.Path() / "Appoggio";
@@ -113,7 +112,6 @@ TEST_F(UpdateDiscs, AnotherFolderTakesTheLastRowWhenAllAreTaken) {
     EXPECT_EQ(Text(w.updateRows[2].placeEdit), "sd");
     answer = chosen;
     QTest::mouseClick(w.otherFolderButton, Qt::LeftButton);
-    UpdateWindow::ChooseFolder = previous;
     EXPECT_EQ(Text(w.updateRows[0].placeEdit), "cd");
     EXPECT_EQ(Text(w.updateRows[1].placeEdit), "usb");
     EXPECT_EQ(Text(w.updateRows[2].placeEdit), "downloads");
