@@ -26,6 +26,7 @@
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/rich_text_window.h"
+#include "shell/rich_text_window_styled.h"
 #include "shell/start_up.h"
 
 namespace shell {
@@ -143,16 +144,17 @@ int RunApplication(int argc, char** argv) {
     }
     // What a run that ended in the middle of a store left behind.
     gui::Guard([] { rt::FinishInterruptedRewrites(); });
-    // The rich-text windows read the first argument themselves.
-    const QStringList args = QCoreApplication::arguments();
-    SetCommandLineFile(args.size() > 1 ? args.at(1) : QString());
-
     // Shared state, screen and printer, engine settings.
     gui::Guard([] { StartUp(); });
     gui::InstallIdleHook();
     // The windows in their order, the main window first.
     std::unique_ptr<MainWindow> mainWindow;
     MainWindow& main = CreateStartWindows(mainWindow);
+    // The text editors open the first argument when it names a file.
+    const QStringList args = QCoreApplication::arguments();
+    const QString commandLineFile = args.size() > 1 ? args.at(1) : QString();
+    main.richTextWindow->commandLineFile = commandLineFile;
+    main.styledRichTextWindow->commandLineFile = commandLineFile;
     sessionEnd.SetMainWindow(&main);
     main.show();
     // The main window's first activation completes the start-up.

@@ -50,11 +50,6 @@ namespace shell {
 
 namespace {
 
-QString& CommandLineFileRef() {
-    static QString path;
-    return path;
-}
-
 constexpr int kGutter = 6;
 constexpr double kUnitPixels = 4.0 / 3.0;  // pixels per text unit (point)
 
@@ -78,8 +73,6 @@ constexpr int kNoIcon = -1;
 
 }  // namespace
 
-void SetCommandLineFile(const QString& path) { CommandLineFileRef() = path; }
-const QString& CommandLineFile() { return CommandLineFileRef(); }
 
 RichTextWindow::RichTextWindow() : RichTextWindow("FoReMaiH", false) {}
 
@@ -292,7 +285,7 @@ void RichTextWindow::PrepareShowing() {
     setAcceptDrops(true);
     ShowModifiedState();
     Editor->setFocus();
-    const QString& arg = CommandLineFile();
+    const QString& arg = commandLineFile;
     if (!arg.isEmpty()) {
         std::error_code ec;
         if (fs::is_regular_file(ToPath(arg), ec)) PerformFileOpen(arg);

@@ -20,15 +20,14 @@ class QToolBar;
 
 namespace shell {
 
-// The first command-line argument (empty when there is none); the editors open
-// it when it names an existing file.
-void SetCommandLineFile(const QString& path);
-const QString& CommandLineFile();
-
 class RichTextWindow : public QDialog {
     Q_OBJECT
 public:
     RichTextWindow();
+
+    // The program's first command-line argument (empty when there is none),
+    // handed by the start: opened at each showing when it names an existing file.
+    QString commandLineFile;
 
     // The name "Untitled", the list of font faces and the text's start font;
     // runs once the window's instance reference is set.

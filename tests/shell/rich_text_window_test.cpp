@@ -45,7 +45,6 @@ protected:
     void TearDown() override {
         delete window;
         gui::ClearModalHandlers();
-        shell::SetCommandLineFile({});
     }
     QString Path(const char* name) { return QString::fromStdString((folder.Path() / name).string()); }
     void TypeAtEnd(const QString& text) {
@@ -93,13 +92,13 @@ TEST_F(RichTextWindowTest, ShowingOpensTheHandOffFileAndSavesWindows1252WithCrLf
 
 TEST_F(RichTextWindowTest, CommandLineFileOpensWhenNoHandOffNamesOne) {
     WriteBytes(folder.Path() / "argument.txt", "from the command line\r\n");
-    shell::SetCommandLineFile(Path("argument.txt"));
+    window->commandLineFile = Path("argument.txt");
     window->PrepareShowing();
     EXPECT_EQ(window->EditorText(), "from the command line\n");
     EXPECT_EQ(window->FileName(), Path("argument.txt"));
 
     // A missing argument file is no error.
-    shell::SetCommandLineFile(Path("missing.txt"));
+    window->commandLineFile = Path("missing.txt");
     window->hide();
     window->PrepareShowing();
     EXPECT_EQ(window->EditorText(), "from the command line\n");
