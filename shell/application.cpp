@@ -133,9 +133,10 @@ int RunApplication(int argc, char** argv) {
     // One copy per data folder; a second copy ends here, touching nothing.
     DataFolderClaim claim;
     if (!claim.Claim(rt::UserDataFolder())) return 1;
+    std::vector<std::string> renewedShippedFiles;
     try {
         // A database brought from another installation keeps its own lists.
-        rt::PrepareDataFolder(remedies::RemedySeedGroups());
+        rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewedShippedFiles);
     } catch (const rt::IoError& e) {
         QMessageBox::critical(nullptr, "kelvor",
                               gui::ToQt("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
@@ -145,7 +146,7 @@ int RunApplication(int argc, char** argv) {
     // What a run that ended in the middle of a store left behind.
     gui::Guard([] { rt::FinishInterruptedRewrites(); });
     // Shared state, screen and printer, engine settings.
-    gui::Guard([] { StartUp(); });
+    gui::Guard([&renewedShippedFiles] { StartUp(renewedShippedFiles); });
     gui::InstallIdleHook();
     // The windows in their order, the main window first.
     std::unique_ptr<MainWindow> mainWindow;

@@ -92,8 +92,9 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
     // Held until the command ends, however it ends.
     DataFolderClaim claim;
     if (!claim.Claim(folder, Claimant::CommandLine)) return 1;
+    std::vector<std::string> renewed;
     try {
-        rt::PrepareDataFolder(remedies::RemedySeedGroups());
+        rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewed);
     } catch (const rt::IoError& e) {
         err << Shown("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
                      (e.File().empty() ? "" : ": " + e.File()))
@@ -101,7 +102,7 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
         return 1;
     }
     out << "Cartella dei dati: " << folder.string() << "\n";
-    if (const std::vector<std::string> renewed = rt::TakeRenewedShippedFiles(); !renewed.empty())
+    if (!renewed.empty())
         out << Shown(RenewedShippedFilesReport(renewed)) << "\n";
 
     std::vector<std::string> symptoms;

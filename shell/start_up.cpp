@@ -94,7 +94,7 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
     return text;
 }
 
-void StartUp() {
+void StartUp(const std::vector<std::string>& renewedShippedFiles) {
     ResetSharedState();
     SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
@@ -103,8 +103,7 @@ void StartUp() {
     rt::ResetDamagedFileReports();
     // The shipped files this start renewed for a new version of the program,
     // told once.
-    if (const std::vector<std::string> renewed = rt::TakeRenewedShippedFiles(); !renewed.empty())
-        gui::ShowMessage(RenewedShippedFilesMessage(renewed));
+    if (!renewedShippedFiles.empty()) gui::ShowMessage(RenewedShippedFilesMessage(renewedShippedFiles));
     // Each step goes on past a file that an earlier one could not read: that
     // file is named in a message and the rest of the start is done.
     // The engine settings (the defaults stand in for a file that cannot be

@@ -34,8 +34,9 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);
 // Steps 2 to 6 of the start: reset, start values from the real screen, engine
 // settings and orb sets, remedy files, printer check. A file a step cannot read
 // is named in a message and the steps after it are still done. The shipped
-// files the data folder's preparation renewed are told first, once.
-void StartUp();
+// files the data folder's preparation renewed (`renewedShippedFiles`, as
+// rt::PrepareDataFolder gave them) are told first.
+void StartUp(const std::vector<std::string>& renewedShippedFiles = {});
 
 // Creates the windows of the start, in their order; the main window first,
 // held by `mainWindow`, which holds (or whose windows hold) every other one.

@@ -295,18 +295,12 @@ std::optional<std::string> ReadWhole(const fs::path& p) {
     return bytes;
 }
 
-// The shipped files renewed by the last preparation of the data folder.
-std::vector<std::string>& Renewed() {
-    static std::vector<std::string> names;
-    return names;
-}
-
 // Judges one shipped file the user does not edit that the data folder holds
 // (`here`, under `target`) against the installation's (`shipped`), renewing it
 // when the installation changed and the copy is as the program left it.
 // Returns true when the record changed.
 bool JudgeShippedCopy(const std::string& rel, const fs::path& shipped, const fs::path& here, const fs::path& target,
-                      ShippedRecord& record) {
+                      ShippedRecord& record, std::vector<std::string>& renewedFiles) {
     const auto installed = StampOf(shipped);
     const auto copy = StampOf(here);
     if (!installed || !copy) return false;
@@ -330,7 +324,7 @@ bool JudgeShippedCopy(const std::string& rel, const fs::path& shipped, const fs:
         if (!renewed) return false;
         e.copy = *renewed;
         e.asShipped = true;
-        Renewed().push_back(ProgramNameOf(fs::relative(here, target)));
+        renewedFiles.push_back(ProgramNameOf(fs::relative(here, target)));
     }
     // Otherwise a copy that is not as the program left it, or that no record
     // names, is the program's from now on only when it holds the same bytes.
@@ -358,15 +352,10 @@ bool IsRenewedShippedFile(std::string_view relative) {
     return parts.size() == 1 && last.size() > 4 && SameIgnoringCase(last.substr(last.size() - 4), ".pdf");
 }
 
-std::vector<std::string> TakeRenewedShippedFiles() {
-    std::vector<std::string> names;
-    names.swap(Renewed());
-    return names;
-}
-
 namespace {
 
-fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup>& groups) {
+fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup>& groups,
+                             std::vector<std::string>& renewedFiles) {
     fs::create_directories(target);
     const fs::path source = InstalledDataFolder();
     std::error_code ec;
@@ -397,10 +386,10 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
                     recordChanged = true;
                 }
             } else if (renewed) {
-                recordChanged = JudgeShippedCopy(rel, it->path(), dst, target, record) || recordChanged;
+                recordChanged = JudgeShippedCopy(rel, it->path(), dst, target, record, renewedFiles) || recordChanged;
             }
         }
-        std::sort(Renewed().begin(), Renewed().end());
+        std::sort(renewedFiles.begin(), renewedFiles.end());
         if (recordChanged) WriteShippedRecord(recordFile, record);
     }
     fs::current_path(target);
@@ -409,11 +398,13 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
 
 }  // namespace
 
-fs::path PrepareDataFolder(const std::vector<SeedGroup>& groups) {
-    Renewed().clear();
+fs::path PrepareDataFolder(const std::vector<SeedGroup>& groups, std::vector<std::string>* renewedFiles) {
+    std::vector<std::string> renewed;
     const fs::path target = UserDataFolder();
     try {
-        return PrepareDataFolderIn(target, groups);
+        const fs::path prepared = PrepareDataFolderIn(target, groups, renewed);
+        if (renewedFiles) *renewedFiles = std::move(renewed);
+        return prepared;
     } catch (const fs::filesystem_error& e) {
         // In the run-time's words, naming the file or folder concerned.
         const fs::path& where = e.path2().empty() ? (e.path1().empty() ? target : e.path1()) : e.path2();

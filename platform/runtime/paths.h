@@ -69,19 +69,16 @@ struct SeedGroup {
 // folder is still the one the program put there (kShippedRecordName keeps
 // what it put there); one the user changed, or that the program did not put
 // there, is never replaced (one that holds the installation's bytes is taken
-// as the program's from then on). TakeRenewedShippedFiles names what this start
-// renewed.
+// as the program's from then on). `renewedFiles`, when given, receives what
+// this preparation renewed (program names, as the folder spells them, sorted).
 // A file or folder is missing only when no entry of its name in any case is
 // there; an existing one is used under its own spelling and never overwritten.
 // A group whose data in the folder is not the shipped data (a database brought
 // from another installation) is the user's: none of its shipped files is
 // copied. The start holds the derived files that are there against the
 // user's data, and makes the missing ones from it.
-std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {});
-
-// The shipped files the last PrepareDataFolder renewed (program names, as the
-// folder spells them), handed over once: the list is empty after the call.
-std::vector<std::string> TakeRenewedShippedFiles();
+std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {},
+                                        std::vector<std::string>* renewedFiles = nullptr);
 
 // What putting a shipped file back did.
 struct ShippedFileRestore {

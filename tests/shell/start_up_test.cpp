@@ -203,8 +203,9 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     shell_testing::DesktopScope desktop;
     gui::RecordingMessageSink sink;
     auto start = [] {
-        const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups());
-        shell::StartUp();
+        std::vector<std::string> renewed;
+        const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewed);
+        shell::StartUp(renewed);
         return folder;
     };
     setenv("KELVOR_DATA_DIR", previous.c_str(), 1);
