@@ -27,6 +27,7 @@
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/start_up.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 
 namespace shell_testing {

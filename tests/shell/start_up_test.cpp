@@ -141,7 +141,7 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondLandscapeSheetButton->isEnabled());
     EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondPortraitSheetButton->isEnabled());
     EXPECT_TRUE(shell_testing::StartedMainWindow()->showLandscapeSheetButton->isEnabled());
-    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText().toStdString(), engine::Chart.NodeType);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText().toStdString(), testing_support::CurrentChartOfTest().chart.NodeType);
 }
 
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
@@ -154,7 +154,7 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_NEAR(static_cast<double>(display::Drawing.PrinterPixelsPerUnit), 4760.0 / 210 * 0.776, 1e-9);
     EXPECT_TRUE(display::Drawing.PrinterLandscape);
     EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
-    EXPECT_EQ(engine::Birth.ChartKind, 1);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
     std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartWindowOfTest()->bottomPanel},
@@ -577,7 +577,7 @@ TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
     shell::StartUp();
     EXPECT_EQ(messages.messages.size(), 1u);
     // The defaults are in force and written back.
-    EXPECT_FALSE(engine::Chart.HouseSystemName.empty());
+    EXPECT_FALSE(testing_support::CurrentChartOfTest().chart.HouseSystemName.empty());
     EXPECT_NE(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt")), "not a number\r\n");
 }
 
@@ -601,7 +601,7 @@ TEST(ProgramStartTest, EngineSettingsCutShortAreNamedAndKept) {
         << text;
     EXPECT_NE(text.find("\"OrbiDomi.stt.damaged1\""), std::string::npos) << text;
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt.damaged1")), cut);
-    EXPECT_EQ(engine::Chart.BlackMoonType, "MEDIA");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BlackMoonType, "MEDIA");
     EXPECT_EQ(CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"))).size(), 20u);
 }
 
