@@ -10,8 +10,9 @@ namespace gui {
 // The language of the program's questions to the user.
 inline constexpr const char* kProgramLanguage = "it";
 
-// Loads and installs Qt's translation for the language (once; later calls
-// do nothing); false when the system has none.
+// Loads and installs Qt's translation for the language as a child of the
+// application object (once; later calls do nothing); false when the system
+// has none.
 bool LoadQtTranslations(const QString& language = kProgramLanguage);
 
 }  // namespace gui
