@@ -381,7 +381,7 @@ bool ChangeDialog::SaveEditedRecord() {
     Chart.TimeZoneCorrection = correction;
     Chart.GregorianCalendar = p.CalendarCode == "GR";
     CloseArchive();
-    RewriteResult result = RewriteEditedPerson(p);
+    RewriteResult result = RewriteEditedPerson(engine::Chart, p);
     AnnotationNumberText = result.Record.AnnotationNumber;
     ChosenPosition = result.IndexPosition;
     OpenChangeArchive();

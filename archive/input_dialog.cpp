@@ -567,11 +567,11 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
     for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit})
         if (e->text().isEmpty()) return;
     ok = 1;
-    ValidateIntEdit(dayEdit, 1, 31, false, ok);
-    ValidateIntEdit(monthEdit, 0, 12, false, ok);
-    ValidateIntEdit(yearEdit, 0, 2080, false, ok);
-    ValidateIntEdit(hourEdit, 0, 23, false, ok);
-    ValidateIntEdit(minuteEdit, 0, 59, false, ok);
+    ValidateIntEdit(engine::Chart, dayEdit, 1, 31, false, ok);
+    ValidateIntEdit(engine::Chart, monthEdit, 0, 12, false, ok);
+    ValidateIntEdit(engine::Chart, yearEdit, 0, 2080, false, ok);
+    ValidateIntEdit(engine::Chart, hourEdit, 0, 23, false, ok);
+    ValidateIntEdit(engine::Chart, minuteEdit, 0, 59, false, ok);
     if (ok == 1) {
         // A day its month and year do not have (31/02, 29/02 of a common year,
         // the days the calendar reform skipped) is refused, never moved on.

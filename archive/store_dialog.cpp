@@ -176,7 +176,7 @@ void StoreDialog::StoreBirthRecord() {
     record.NationalityField = rt::CutTo(Birth.Nationality, kNationalityCapacity);
     record.DateField = MakeDateField(key, Chart.TimeZoneCorrection);
     // The strings stand for the corrected moment, as every loader of the chart does.
-    FillChartStrings(record);
+    FillChartStrings(engine::Chart, record);
 
     StoreRequest request;
     request.Letters = A;

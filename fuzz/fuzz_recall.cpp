@@ -32,7 +32,7 @@ void Run(const std::vector<std::string>& files) {
             recall.LoadChosenPerson();
             if (recall.Loaded) recall.MakeLoadedPersonCurrent();
         });
-        fuzz::Guard([] { archive::LoadCurrentPersonForShow(); });
+        fuzz::Guard([] { archive::LoadCurrentPersonForShow(archive::SharedCurrentChart()); });
     }
     fuzz::Guard([&] { recall.HandOffChosenEntryAndCloseArchive(); });
 }

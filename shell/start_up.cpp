@@ -123,7 +123,8 @@ void StartUp() {
     // until the main window holds it.
     display::SetUserFullNameSource({});
     // The chart window reloads the current person after computing other charts.
-    display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
+    display::SetCurrentChartReloader(
+        [&current = archive::SharedCurrentChart()] { archive::ReloadCurrentChart(current); });
 }
 
 MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {

@@ -27,6 +27,7 @@
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/start_up.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 
 namespace shell_testing {
@@ -151,7 +152,7 @@ inline archive::BirthRecord StoredRecord(const char* date, const char* place, co
     r.PlaceField = place;
     r.CalendarField = calendar;
     r.NationalityField = nationality;
-    archive::FillChartStrings(r);
+    archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
     return r;
 }
 
