@@ -49,7 +49,7 @@ struct StoredChart : ::testing::Test {
     // Types the person into the entry dialog, picks the place and stores it.
     void Store(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi,
                const char* place, bool foreign = false) {
-        InputDialog dialog;
+        InputDialog dialog(testing_support::CurrentChartOfTest());
         dialog.StartNewEntry();
         if (foreign) dialog.foreignPlacesButton->click();  // the table of places abroad
         dialog_test::Type(dialog.nameEdit, name);
