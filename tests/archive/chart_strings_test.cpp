@@ -6,7 +6,6 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
-#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/houses.h"

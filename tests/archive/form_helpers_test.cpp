@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "archive/current_chart.h"
 #include "archive/form_helpers.h"
 #include "engine/chart_state.h"
 #include "platform/gui/field_state.h"
