@@ -4,9 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "archive/current_chart.h"
 #include "archive/record_checks.h"
-#include "engine/chart_state.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/grouped_rewrite.h"
@@ -194,7 +192,6 @@ bool ArchiveFiles::Close() {
         }
         f->reset();
     }
-    engine::Chart.ConversionErrorPosition = all ? 0 : 1;
     return all;
 }
 

@@ -78,8 +78,8 @@ public:
     // Opens the files (IoError 2 for a missing ".ST1" or ".ST2", or a missing
     // ".ST3" when it is required) and sets the entry count.
     void Open(std::string_view letters, AnnotationFile annotations = AnnotationFile::Required);
-    // Closes the three files; false when one of them was not open (the shared
-    // Val error code is then 1, else 0).
+    // Closes the three files; false when one of them was not open or could
+    // not be closed.
     bool Close();
     bool IsOpen() const;
     const std::string& Letters() const { return letters_; }

@@ -48,7 +48,8 @@ int NumberIn(const std::string& t, std::size_t start, std::size_t len) {
 }
 }  // namespace
 
-ChangeDialog::ChangeDialog(QWidget* parent) : ArchiveNameDialog(kEightLineWindow, true, parent) {
+ChangeDialog::ChangeDialog(CurrentChart& current, QWidget* parent)
+    : ArchiveNameDialog(current, kEightLineWindow, true, parent) {
     setObjectName("FoModifi");
     setWindowTitle("Geboortedatum wijzigen");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -135,7 +136,7 @@ void ChangeDialog::showEvent(QShowEvent* e) {
 bool ChangeDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == nameSearchEdit && event->type() == QEvent::FocusIn && !Chosen && nameSearchEdit->text().isEmpty())
         gui::Guard([this] {
-            engine::Birth.SubjectName.clear();
+            currentChart.birth.SubjectName.clear();
             CloseArchive();
             OpenChangeArchive();
         });
@@ -160,7 +161,7 @@ void ChangeDialog::ResetAndOpenArchive() {
     for (QLineEdit* e : annotationEdits) e->clear();
     textNumberEdit->clear();
     BuildArchiveList();
-    nameEdit->setText(gui::ToQt(engine::Birth.SubjectName));
+    nameEdit->setText(gui::ToQt(currentChart.birth.SubjectName));
     ShowSearchSide(true);
     chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
     Chosen = false;
@@ -244,13 +245,13 @@ void ChangeDialog::ShowList() {
 }
 
 void ChangeDialog::ShowRecordForEdit() {
-    using engine::Birth;
-    using engine::Chart;
+    engine::BirthDataState& birth = currentChart.birth;
+    engine::ChartState& chart = currentChart.chart;
     if (!SearchFieldValid()) {
         nameSearchEdit->clear();
         return;
     }
-    if (Birth.SubjectName.empty()) return;
+    if (birth.SubjectName.empty()) return;
     auto number = IndexEntryNumber(ChosenEntry);
     if (!number) {
         SetSearchFieldValid(false);
@@ -263,22 +264,22 @@ void ChangeDialog::ShowRecordForEdit() {
     std::string name = OldName;
     engine::StripTrailingBlanks(name);
     nameEdit->setText(gui::ToQt(name));
-    Birth.BirthDateKey = rec.DateField;
+    birth.BirthDateKey = rec.DateField;
     std::string zone;
-    engine::SortKeyToDateTimeText(engine::Chart, rec.DateField, Birth.BirthDateText, zone);
-    Birth.TimeZoneCorrectionText = zone;
-    birthDateEdit->setText(gui::ToQt(Birth.BirthDateText.substr(0, 10)));
-    birthTimeEdit->setText(gui::ToQt(Birth.BirthDateText.size() > 11 ? Birth.BirthDateText.substr(11, 5) : ""));
+    engine::SortKeyToDateTimeText(chart, rec.DateField, birth.BirthDateText, zone);
+    birth.TimeZoneCorrectionText = zone;
+    birthDateEdit->setText(gui::ToQt(birth.BirthDateText.substr(0, 10)));
+    birthTimeEdit->setText(gui::ToQt(birth.BirthDateText.size() > 11 ? birth.BirthDateText.substr(11, 5) : ""));
     correctionEdit->setText(gui::ToQt(zone));
-    Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
+    birth.CoordinatesText = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
-    Birth.BirthPlace = place;
+    birth.BirthPlace = place;
     placeEdit->setText(gui::ToQt(place));
-    coordinatesEdit->setText(gui::ToQt(Birth.CoordinatesText));
-    Birth.Nationality = rec.NationalityField;
+    coordinatesEdit->setText(gui::ToQt(birth.CoordinatesText));
+    birth.Nationality = rec.NationalityField;
     nationalityEdit->setText(gui::ToQt(rec.NationalityField));
-    Chart.GregorianCalendar = rec.CalendarField == "GR";
-    calendarEdit->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
+    chart.GregorianCalendar = rec.CalendarField == "GR";
+    calendarEdit->setText(chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
     AnnotationNumberText = rec.AnnotationNumber;
     int noteNumber = 0;
     if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
@@ -302,8 +303,8 @@ bool ChangeDialog::TypedTextRefused() {
 }
 
 bool ChangeDialog::SaveEditedRecord() {
-    using engine::Birth;
-    using engine::Chart;
+    engine::BirthDataState& birth = currentChart.birth;
+    engine::ChartState& chart = currentChart.chart;
     if (!birthDataGroup->isEnabled() || DataNumber == 0) return false;
     if (TypedTextRefused()) return false;
     for (QLineEdit* e : {nameEdit, placeEdit, nationalityEdit}) e->setText(gui::ToQt(Trim(e)));
@@ -373,15 +374,15 @@ bool ChangeDialog::SaveEditedRecord() {
         notes.Lines[3] = fourth + Trim(textNumberEdit);
         p.Annotation = notes;
     }
-    Birth.SubjectName = p.Name;
-    Birth.Nationality = p.Nationality;
-    Birth.EnteredPlaceText = p.PlaceName;
-    Birth.ManualCoordinatesText = coords;
-    Birth.TimeZoneCorrectionText = corr;
-    Chart.TimeZoneCorrection = correction;
-    Chart.GregorianCalendar = p.CalendarCode == "GR";
+    birth.SubjectName = p.Name;
+    birth.Nationality = p.Nationality;
+    birth.EnteredPlaceText = p.PlaceName;
+    birth.ManualCoordinatesText = coords;
+    birth.TimeZoneCorrectionText = corr;
+    chart.TimeZoneCorrection = correction;
+    chart.GregorianCalendar = p.CalendarCode == "GR";
     CloseArchive();
-    RewriteResult result = RewriteEditedPerson(p);
+    RewriteResult result = RewriteEditedPerson(chart, p);
     AnnotationNumberText = result.Record.AnnotationNumber;
     ChosenPosition = result.IndexPosition;
     OpenChangeArchive();
@@ -402,11 +403,11 @@ void ChangeDialog::MakeOrOpenPersonText() {
         file = folder + "\\" + number + ".txt";
     } else {
         // A new text file, numbered by the folder's counter.
-        std::string previousText = engine::Birth.SubjectName;
+        std::string previousText = currentChart.birth.SubjectName;
         number = CreateNumberedTextFile(ArchiveName, gui::FromQt(nameEdit->text()));
         textNumberEdit->setText(gui::ToQt(number));
         file = PersonTextFileName(ArchiveName, number);
-        engine::Birth.SubjectName = previousText;
+        currentChart.birth.SubjectName = previousText;
     }
     SaveEditedRecord();
     rt::WriteTextLines("FileDum\\DatModif.dum", {file});

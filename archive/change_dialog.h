@@ -14,7 +14,7 @@ namespace archive {
 class ChangeDialog : public ArchiveNameDialog {
     Q_OBJECT
 public:
-    explicit ChangeDialog(QWidget* parent = nullptr);
+    explicit ChangeDialog(CurrentChart& current, QWidget* parent = nullptr);
 
     QGroupBox *archivePanel, *searchPanel, *birthDataGroup, *annotationGroup, *annotationPlaceholder;
     QLineEdit *nameEdit, *birthDateEdit, *birthTimeEdit, *calendarEdit, *placeEdit, *correctionEdit, *coordinatesEdit,

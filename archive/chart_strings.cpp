@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "archive/current_chart.h"
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
@@ -238,10 +237,9 @@ Real RecordJulianDay(const std::string& dateField, const std::string& calendarFi
     return engine::JulianDayNumber(calendar, day, month, year, hour, minute) + correction / 24;
 }
 
-ChartStrings ComputeChartStrings(const std::string& dateField, const std::string& placeField,
-                                 Real julianDay, bool doubleWidth) {
-    auto& chart = engine::Chart;
-    engine::ComputeBodies(engine::Chart, 0, false, julianDay);
+ChartStrings ComputeChartStrings(engine::ChartState& chart, const std::string& dateField,
+                                 const std::string& placeField, Real julianDay, bool doubleWidth) {
+    engine::ComputeBodies(chart, 0, false, julianDay);
     for (int i = 1; i <= 19; ++i) chart.PlanetLongitudes[i] = std::fabs(chart.PlanetLongitudes[i]);
     const std::string coordinates = rt::Copy(placeField, 1, 12);
     if (doubleWidth)
@@ -259,9 +257,9 @@ ChartStrings ComputeChartStrings(const std::string& dateField, const std::string
     return s;
 }
 
-ChartStrings FillChartStrings(BirthRecord& record, bool doubleWidth) {
+ChartStrings FillChartStrings(engine::ChartState& chart, BirthRecord& record, bool doubleWidth) {
     const Real jd = RecordJulianDay(record.DateField, record.CalendarField);
-    ChartStrings s = ComputeChartStrings(record.DateField, record.PlaceField, jd, doubleWidth);
+    ChartStrings s = ComputeChartStrings(chart, record.DateField, record.PlaceField, jd, doubleWidth);
     record.PositionString = s.Positions;
     record.CuspString = s.Cusps;
     record.AspectString = s.Aspects;

@@ -50,12 +50,13 @@ struct ChartStrings {
 // its date field plus the correction / 24 (calendar: "GR" Gregorian, else Julian).
 Real RecordJulianDay(const std::string& dateField, const std::string& calendarField);
 
-// Computes the bodies at `julianDay` into the shared chart state, takes their
-// absolute values, computes the archive cusps into the shared house cusps and
-// encodes the three strings. `doubleWidth` selects the change dialog's widths.
-ChartStrings ComputeChartStrings(const std::string& dateField, const std::string& placeField,
-                                 Real julianDay, bool doubleWidth = false);
+// Computes the bodies at `julianDay` into `chart` (with its node and black-moon
+// kinds, and its first and seventh cusps), takes their absolute values,
+// computes the archive cusps into its house cusps and encodes the three
+// strings. `doubleWidth` selects the change dialog's widths.
+ChartStrings ComputeChartStrings(engine::ChartState& chart, const std::string& dateField,
+                                 const std::string& placeField, Real julianDay, bool doubleWidth = false);
 // The same at the record's own corrected moment; fills the record's strings.
-ChartStrings FillChartStrings(BirthRecord& record, bool doubleWidth = false);
+ChartStrings FillChartStrings(engine::ChartState& chart, BirthRecord& record, bool doubleWidth = false);
 
 }  // namespace archive

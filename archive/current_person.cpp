@@ -28,9 +28,9 @@ using engine::Real;
 bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
 // A current person not stored yet: empty birth data and a chart of zeros.
-void ClearChart() {
-    auto& c = engine::Chart;
-    auto& b = engine::Birth;
+void ClearChart(CurrentChart& current) {
+    auto& c = current.chart;
+    auto& b = current.birth;
     b.BirthDateText.clear();
     b.TimeZoneCorrectionText.clear();
     b.TimeZoneText.clear();
@@ -58,9 +58,9 @@ void ClearChart() {
 }
 
 // The load both loaders share. Returns false for an empty current person.
-bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
-    auto& c = engine::Chart;
-    auto& b = engine::Birth;
+bool LoadCurrentPerson(CurrentChart& current, bool forShow, CurrentPersonView* view) {
+    auto& c = current.chart;
+    auto& b = current.birth;
     EnsureCurrentPersonFiles();
     if (c.DegToRad == 0) c.DegToRad = engine::kPi / 180;
 
@@ -121,7 +121,7 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     engine::DotToCommaStr(r.DateField, dateKey);
     b.BirthDateKey = dateKey;
     const bool empty = damaged || IsBlank(b.BirthDateKey);
-    if (!empty && !engine::SortKeyToDateTimeText(engine::Chart, b.BirthDateKey, b.BirthDateText,
+    if (!empty && !engine::SortKeyToDateTimeText(c, b.BirthDateKey, b.BirthDateText,
                                                  b.TimeZoneCorrectionText))
         c.TimeZoneCorrection = 0;  // no readable correction: clock time taken as UT
     b.CoordinatesText = rt::Copy(r.PlaceField, 1, 12);
@@ -166,16 +166,16 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     if (view) view->AnnotationText = annotationLine;
 
     if (empty) {
-        ClearChart();
+        ClearChart(current);
         return false;
     }
 
     // Steps 5 and 6: the moment and the place.
-    engine::ParseBirthDateTimeText(engine::Chart, engine::Birth);
+    engine::ParseBirthDateTimeText(c, b);
     c.JulianDay = engine::JulianDayNumber(c, c.GregorianCalendar ? 1 : 0, c.BirthDay, c.BirthMonth,
                                           c.BirthYear, c.BirthHourValue, c.BirthMinuteValue) +
                   c.TimeZoneCorrection / 24;
-    engine::ParseLatLongText(engine::Chart, b.CoordinatesText, c.LongitudeDegrees[1], c.LongitudeMinutes[1],
+    engine::ParseLatLongText(c, b.CoordinatesText, c.LongitudeDegrees[1], c.LongitudeMinutes[1],
                              c.LongitudeLetter[1], c.LatitudeDegrees[1], c.LatitudeMinutes[1],
                              c.LatitudeLetter[1]);
     c.HouseCalcMode = 1;
@@ -185,23 +185,23 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
     // Step 7: houses.
     if (!forShow) {
         c.HouseSystemName = "PLACIDO";
-        engine::ComputeChartHouses(engine::Chart);
+        engine::ComputeChartHouses(c);
     }
     c.HouseSystemName = "CASE_MEDIE";
-    engine::ComputeChartHouses(engine::Chart);
+    engine::ComputeChartHouses(c);
 
     // Steps 8 and 9: bodies and retrograde marks, already for the entries as
     // step 12 arranges them (both nodes carry the lunar node's mark).
-    engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
+    engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
     engine::SetLoadedChartRetroMarks(c.PlanetLongitudes, c.RetroMarks);
     for (int i = 1; i <= 22; ++i) c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
 
     // Step 10: clean-up, houses and signs, texts.
-    engine::ClearOutOfRangeBodies(engine::Chart, c.JulianDay);
+    engine::ClearOutOfRangeBodies(c, c.JulianDay);
     engine::HousesOfPoints(22, c.PlanetLongitudes, c.HouseCusps, c.BodyHouses);
     engine::SignsOfPositions(22, c.PlanetLongitudes, c.PlanetSigns);
     engine::SignsOfCusps(12, c.HouseCusps, c.HouseCuspSigns);
-    engine::FormatTimeZoneText(engine::Chart, engine::Birth);
+    engine::FormatTimeZoneText(c, b);
     b.JulianDayText = "JD=" + GeneralRealText(c.JulianDay).substr(0, 12);
 
     // Steps 11 and 12: absolute values; entries 8..11 become north node, south
@@ -217,9 +217,9 @@ bool LoadCurrentPerson(bool forShow, CurrentPersonView* view) {
 
 }  // namespace
 
-CurrentPersonView LoadCurrentPersonForShow() {
+CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current) {
     CurrentPersonView view;
-    LoadCurrentPerson(true, &view);
+    LoadCurrentPerson(current, true, &view);
     // Step 13: the person's text file named by "FileDum\StrText.dum". A
     // damaged hand-off, or one that cannot be read (a folder in its place, no
     // permission), is named once and names no text.
@@ -250,6 +250,6 @@ CurrentPersonView LoadCurrentPersonForShow() {
     return view;
 }
 
-void ReloadCurrentChart() { LoadCurrentPerson(false, nullptr); }
+void ReloadCurrentChart(CurrentChart& current) { LoadCurrentPerson(current, false, nullptr); }
 
 }  // namespace archive

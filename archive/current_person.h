@@ -8,6 +8,8 @@
 
 namespace archive {
 
+struct CurrentChart;
+
 // What the main window shows of the current person (Windows-1252 texts).
 struct CurrentPersonView {
     std::array<std::string, 7> PersonLines;  // lines 1..6 used, the seventh empty
@@ -17,13 +19,14 @@ struct CurrentPersonView {
     bool Empty = false;                      // no person stored yet
 };
 
-// The loader of the main window: loads the person and the chart and returns
-// what the window shows (it sets the memo, the annotation memo and the
-// visibility of "Apri Testo" from it).
-CurrentPersonView LoadCurrentPersonForShow();
+// The loader of the main window: loads the person and the chart into `current`
+// and returns what the window shows (it sets the memo, the annotation memo and
+// the visibility of "Apri Testo" from it).
+CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current);
 
 // The loader of the chart window: the same load without the memo and the text
-// file; the houses are computed by "PLACIDO" first, then by "CASE_MEDIE".
-void ReloadCurrentChart();
+// file, into `current`; the houses are computed by "PLACIDO" first, then by
+// "CASE_MEDIE".
+void ReloadCurrentChart(CurrentChart& current);
 
 }  // namespace archive

@@ -21,7 +21,8 @@
 
 namespace archive {
 
-DeleteDialog::DeleteDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, true, parent) {
+DeleteDialog::DeleteDialog(CurrentChart& current, QWidget* parent)
+    : ArchiveNameDialog(current, kNineLineWindow, true, parent) {
     setObjectName("FoCancel");
     setWindowTitle("Verwijderen van geboortegegevens uit het archief");
     auto* grid = new QGridLayout(this);
@@ -86,7 +87,7 @@ void DeleteDialog::ResetAndOpenArchive() {
     nameSearchEdit->clear();
     ChosenEntry.clear();
     ChosenPosition = 0;
-    engine::Birth.SubjectName.clear();
+    currentChart.birth.SubjectName.clear();
     TextNumber.clear();
     BuildArchiveList();
     chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
@@ -104,7 +105,7 @@ void DeleteDialog::ResetAndOpenArchive() {
 void DeleteDialog::ReopenChosenArchive() {
     if (Shown || Chosen) return;  // focus coming back after a choice keeps it
     nameSearchEdit->clear();
-    engine::Birth.SubjectName.clear();
+    currentChart.birth.SubjectName.clear();
     CloseArchive();
     ArchiveName = gui::FromQt(chosenArchiveEdit->text());
     if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) return;
@@ -156,9 +157,9 @@ void DeleteDialog::EnterInSearch() {
 }
 
 void DeleteDialog::ShowBirthRecord() {
-    using engine::Birth;
-    using engine::Chart;
-    if (!SearchFieldValid() || Birth.SubjectName.empty()) {
+    engine::BirthDataState& birth = currentChart.birth;
+    engine::ChartState& chart = currentChart.chart;
+    if (!SearchFieldValid() || birth.SubjectName.empty()) {
         TakeChosenEntry();
         return;
     }
@@ -171,22 +172,22 @@ void DeleteDialog::ShowBirthRecord() {
         return;
     }
     BirthRecord rec = Files.ReadBirthRecord(*number);
-    Birth.BirthDateKey = rec.DateField;
+    birth.BirthDateKey = rec.DateField;
     std::string zone;
-    engine::SortKeyToDateTimeText(engine::Chart, rec.DateField, Birth.BirthDateText, zone);
-    Birth.TimeZoneCorrectionText = zone;
-    Birth.CoordinatesText = rec.PlaceField.substr(0, 12);
+    engine::SortKeyToDateTimeText(chart, rec.DateField, birth.BirthDateText, zone);
+    birth.TimeZoneCorrectionText = zone;
+    birth.CoordinatesText = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
-    Birth.BirthPlace = place;
-    Birth.Nationality = rec.NationalityField;
-    Chart.GregorianCalendar = rec.CalendarField == "GR";
+    birth.BirthPlace = place;
+    birth.Nationality = rec.NationalityField;
+    chart.GregorianCalendar = rec.CalendarField == "GR";
     std::string lines[7] = {
         IndexEntryName(entry),
-        "Nascita " + Birth.BirthDateText + "  Correz. " + zone,
+        "Nascita " + birth.BirthDateText + "  Correz. " + zone,
         "Localit\xE0: " + place,
         "Nazionalit\xE0: " + rec.NationalityField,
-        "Coordinate: " + Birth.CoordinatesText,
-        Chart.GregorianCalendar ? "Calendario: GREGORIANO" : "Calendario: GIULIANO",
+        "Coordinate: " + birth.CoordinatesText,
+        chart.GregorianCalendar ? "Calendario: GREGORIANO" : "Calendario: GIULIANO",
         rec.Reserved2,
     };
     QString memo;
@@ -227,7 +228,7 @@ void DeleteDialog::DeleteChosenPerson() {
     SetScrollBar();
     Chosen = false;
     nameSearchEdit->clear();
-    engine::Birth.SubjectName.clear();
+    currentChart.birth.SubjectName.clear();
     deleteButton->setEnabled(false);
     nameSearchEdit->setFocus();
     textNumberLabel->hide();

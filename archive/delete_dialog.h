@@ -13,7 +13,7 @@ namespace archive {
 class DeleteDialog : public ArchiveNameDialog {
     Q_OBJECT
 public:
-    explicit DeleteDialog(QWidget* parent = nullptr);
+    explicit DeleteDialog(CurrentChart& current, QWidget* parent = nullptr);
 
     QPlainTextEdit *personMemo, *annotationMemo;
     QLabel* textNumberLabel;

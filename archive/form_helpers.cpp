@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "archive/current_chart.h"
 #include "archive/record_checks.h"
 #include "engine/chart_state.h"
 #include "engine/position_text.h"
@@ -17,15 +16,16 @@
 
 namespace archive {
 
-void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, unsigned char& ok) {
+void ValidateIntEdit(engine::ChartState& chart, QLineEdit* edit, int minimum, int maximum, bool allowSign,
+                     unsigned char& ok) {
     gui::SetFieldState(edit, gui::FieldState::Valid);
     std::string t;
     engine::TrimBlanks(gui::FromQt(edit->text()), t);
     if (allowSign && (t == "-" || t == "+")) return;
     int code = 0;
     int value = rt::ValInt(t, code);
-    engine::Chart.CheckedIntegerValue = value;
-    engine::Chart.ConversionErrorPosition = code;
+    chart.CheckedIntegerValue = value;
+    chart.ConversionErrorPosition = code;
     if (code == 0 && !t.empty() && value >= minimum && value <= maximum) {
         if (edit->text() != gui::ToQt(t)) edit->setText(gui::ToQt(t));
         return;

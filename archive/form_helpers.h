@@ -7,6 +7,10 @@
 class QLineEdit;
 class QWidget;
 
+namespace engine {
+struct ChartState;
+}
+
 namespace archive {
 
 // The main window's origin (saved by RememberMainOrigin) and size (saved by the
@@ -30,11 +34,12 @@ inline constexpr AnnotationLine kAnnotationLines[4] = {
     {"EditMemo1", 70}, {"EditMemo2", 70}, {"EditMemo3", 70}, {"EditMemo4", 65}};
 
 // Integer field check: aqua; the trimmed text converted into
-// engine::Chart.CheckedIntegerValue (error position into
-// ConversionErrorPosition); a value outside minimum..maximum or no number
+// chart.CheckedIntegerValue (error position into
+// chart.ConversionErrorPosition); a value outside minimum..maximum or no number
 // turns the field red, empties it, clears `ok` and gives it the focus. With
 // allowSign a lone "-" or "+" passes.
-void ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign, unsigned char& ok);
+void ValidateIntEdit(engine::ChartState& chart, QLineEdit* edit, int minimum, int maximum, bool allowSign,
+                     unsigned char& ok);
 
 // Reads the field as a real with a decimal comma; error gets the conversion's
 // error position. On success the text is written back with commas, no blanks.

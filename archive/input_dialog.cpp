@@ -44,8 +44,6 @@ namespace archive {
 
 namespace {
 
-using engine::Birth;
-using engine::Chart;
 using engine::Real;
 using gui::FieldState;
 using gui::SetFieldState;
@@ -69,7 +67,7 @@ bool IsDateSeparator(char typed) {
 
 }  // namespace
 
-InputDialog::InputDialog(QWidget* parent) : QDialog(parent) {
+InputDialog::InputDialog(CurrentChart& current, QWidget* parent) : QDialog(parent), currentChart(current) {
     setObjectName("FoInputKel");
     setWindowTitle("Inleiding Geboortegegevens");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -386,7 +384,7 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
 // ---- place table --------------------------------------------------------------------------
 
 void InputDialog::OpenPlaceFile() {
-    Chart.ConversionErrorPosition = Table.Open(TableKind) ? 0 : 1;
+    currentChart.chart.ConversionErrorPosition = Table.Open(TableKind) ? 0 : 1;
     Window.Reset(Table.Count() > 0 ? Table.Count() : 0);
     Window.SetPosition(4);
     RecheckPending = 1;
@@ -563,15 +561,16 @@ void InputDialog::CheckPendingInput() {
 }
 
 void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
+    engine::ChartState& chart = currentChart.chart;
     ok = 0;
     for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit})
         if (e->text().isEmpty()) return;
     ok = 1;
-    ValidateIntEdit(dayEdit, 1, 31, false, ok);
-    ValidateIntEdit(monthEdit, 0, 12, false, ok);
-    ValidateIntEdit(yearEdit, 0, 2080, false, ok);
-    ValidateIntEdit(hourEdit, 0, 23, false, ok);
-    ValidateIntEdit(minuteEdit, 0, 59, false, ok);
+    ValidateIntEdit(chart, dayEdit, 1, 31, false, ok);
+    ValidateIntEdit(chart, monthEdit, 0, 12, false, ok);
+    ValidateIntEdit(chart, yearEdit, 0, 2080, false, ok);
+    ValidateIntEdit(chart, hourEdit, 0, 23, false, ok);
+    ValidateIntEdit(chart, minuteEdit, 0, 59, false, ok);
     if (ok == 1) {
         // A day its month and year do not have (31/02, 29/02 of a common year,
         // the days the calendar reform skipped) is refused, never moved on.
@@ -597,13 +596,13 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
         return;
     }
     int code = 0;
-    Chart.BirthDay = rt::ValInt(Text(dayEdit), code);
-    Chart.BirthMonth = rt::ValInt(Text(monthEdit), code);
-    Chart.BirthYear = rt::ValInt(Text(yearEdit), code);
-    Chart.BirthHourValue = rt::ValInt(Text(hourEdit), code);
-    Chart.BirthMinuteValue = rt::ValInt(Text(minuteEdit), code);
-    Chart.JulianDay = engine::JulianDayNumber(Chart, 1, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
-                                              Chart.BirthHourValue, Chart.BirthMinuteValue);
+    chart.BirthDay = rt::ValInt(Text(dayEdit), code);
+    chart.BirthMonth = rt::ValInt(Text(monthEdit), code);
+    chart.BirthYear = rt::ValInt(Text(yearEdit), code);
+    chart.BirthHourValue = rt::ValInt(Text(hourEdit), code);
+    chart.BirthMinuteValue = rt::ValInt(Text(minuteEdit), code);
+    chart.JulianDay = engine::JulianDayNumber(chart, 1, chart.BirthDay, chart.BirthMonth, chart.BirthYear,
+                                              chart.BirthHourValue, chart.BirthMinuteValue);
     PlaceApplyPending = 1;
 }
 
@@ -615,6 +614,7 @@ void InputDialog::LockResults() {
 }
 
 void InputDialog::ApplySelectedPlace(unsigned char& ok) {
+    engine::ChartState& chart = currentChart.chart;
     ok = 0;
     goOnButton->setEnabled(false);
     outdatedTablesLabel->hide();
@@ -625,14 +625,14 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     const PlaceRecord place = Table.Read(SelectedPlaceRecord);
     std::string calendarName = ZoneCalendarNameOf(place.CalendarNumber);
     calendarNameEdit->setText(gui::ToQt(calendarName));
-    Chart.GregorianCalendar = true;
+    chart.GregorianCalendar = true;
 
     ZoneCalendarQuery query;
     query.Table = TableKind;
     query.CalendarName = calendarName;
-    query.ClockJulianDay = Chart.JulianDay;
-    const Real day = Chart.BirthDay, month = Chart.BirthMonth, year = Chart.BirthYear;
-    const Real hour = Chart.BirthHourValue, minute = Chart.BirthMinuteValue;
+    query.ClockJulianDay = chart.JulianDay;
+    const Real day = chart.BirthDay, month = chart.BirthMonth, year = chart.BirthYear;
+    const Real hour = chart.BirthHourValue, minute = chart.BirthMinuteValue;
     query.ClockJulianDayIn = [=](bool julian) {
         return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
     };
@@ -668,16 +668,16 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     calendarEdit->blockSignals(false);
     localMeanTimeBox->setChecked(result.LocalMeanTime);
     correctionEdit->setText(gui::ToQt(result.CorrectionText));
-    if (Chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) outdatedTablesLabel->show();
+    if (chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) outdatedTablesLabel->show();
     LockResults();
 
-    Chart.GregorianCalendar = !result.Julian;
-    Chart.JulianDay = engine::JulianDayNumber(Chart, Chart.GregorianCalendar ? 1 : 0, day, month, year, hour, minute);
-    fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(Chart.JulianDay)));
-    Chart.JulianDay = engine::JulianDayNumber(Chart, Chart.GregorianCalendar ? 1 : 0, day, month, year,
+    chart.GregorianCalendar = !result.Julian;
+    chart.JulianDay = engine::JulianDayNumber(chart, chart.GregorianCalendar ? 1 : 0, day, month, year, hour, minute);
+    fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(chart.JulianDay)));
+    chart.JulianDay = engine::JulianDayNumber(chart, chart.GregorianCalendar ? 1 : 0, day, month, year,
                                               hour + result.Correction, minute);
     std::string jd;
-    engine::FloatToTextDec(11, jd, Chart.JulianDay);
+    engine::FloatToTextDec(11, jd, chart.JulianDay);
     julianDayEdit->setText(gui::ToQt(jd));
 
     std::string name = place.Name;
@@ -688,9 +688,9 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     std::string subject = Text(nameEdit);
     subject.erase(0, subject.find_first_not_of(' ') == std::string::npos ? subject.size()
                                                                           : subject.find_first_not_of(' '));
-    Birth.SubjectName = subject;
+    currentChart.birth.SubjectName = subject;
     if (Text(nameEdit) != subject) nameEdit->setText(gui::ToQt(subject));
-    if (FixedZoneMinusFive == 1 && Chart.JulianDay > 2433919.5L) correctionEdit->setText("-5");
+    if (FixedZoneMinusFive == 1 && chart.JulianDay > 2433919.5L) correctionEdit->setText("-5");
     goOnButton->setEnabled(!nameEdit->text().isEmpty());
     PlaceApplyPending = 0;
 }
@@ -719,15 +719,16 @@ void InputDialog::ApplyLocalMeanTimeChoice() {
 }
 
 void InputDialog::RecomputeJulianDay() {
+    engine::ChartState& chart = currentChart.chart;
     std::string c = Text(calendarEdit);
     if (c != "GIUL" && c != "GREG") {
         julianDayEdit->clear();
         return;
     }
-    Chart.JulianDay = engine::JulianDayNumber(Chart, c == "GREG" ? 1 : 0, Chart.BirthDay, Chart.BirthMonth, Chart.BirthYear,
-                                              Chart.BirthHourValue, Chart.BirthMinuteValue);
+    chart.JulianDay = engine::JulianDayNumber(chart, c == "GREG" ? 1 : 0, chart.BirthDay, chart.BirthMonth, chart.BirthYear,
+                                              chart.BirthHourValue, chart.BirthMinuteValue);
     std::string jd;
-    engine::FloatToTextDec(11, jd, Chart.JulianDay);
+    engine::FloatToTextDec(11, jd, chart.JulianDay);
     julianDayEdit->setText(gui::ToQt(jd));
 }
 
@@ -847,12 +848,12 @@ void InputDialog::CheckManualCoordinates() {
         manual.lonLetter->setText(manual.lonHourLetter->text());
     }
     text += rt::ZeroPad(degrees, 3) + gui::FromQt(manual.lonLetter->text()) + rt::ZeroPad(minutes, 2);
-    Birth.ManualCoordinatesText = text;
+    currentChart.birth.ManualCoordinatesText = text;
 }
 
 void InputDialog::AcceptManualCoordinates() {
     if (OkFlag == 1) {
-        coordinatesEdit->setText(gui::ToQt(Birth.ManualCoordinatesText));
+        coordinatesEdit->setText(gui::ToQt(currentChart.birth.ManualCoordinatesText));
         manual.panel->hide();
         adjustSize();  // back to the size without the panel
     } else {
@@ -863,30 +864,32 @@ void InputDialog::AcceptManualCoordinates() {
 // ---- going on --------------------------------------------------------------------------------
 
 void InputDialog::ConfirmAndStore() {
+    engine::BirthDataState& birth = currentChart.birth;
+    engine::ChartState& chart = currentChart.chart;
     // Checked while a place typed by hand can still be mended.
     if (RefuseForeignCharacters({{nameEdit, "Il nome"}, {placeNameEdit, "Il luogo"}, {nationalityEdit, "La nazione"}}))
         return;
     LockResults();
-    Birth.SubjectName = Text(nameEdit);
-    if (Birth.SubjectName.empty()) {
+    birth.SubjectName = Text(nameEdit);
+    if (birth.SubjectName.empty()) {
         SetFieldState(nameEdit, FieldState::Rejected);
         gui::ShowMessage("De naam van de Persoon ontbreekt");
         return;
     }
     std::string calendar = Text(calendarEdit);
-    if (calendar == "GREG") Chart.GregorianCalendar = true;
-    else if (calendar == "GIUL") Chart.GregorianCalendar = false;
+    if (calendar == "GREG") chart.GregorianCalendar = true;
+    else if (calendar == "GIUL") chart.GregorianCalendar = false;
     else {
         gui::ShowMessage("Indicatie Kalender (GREG / JUL) ontbreekt");
         return;
     }
     ValidateBirthDateTime(OkFlag);
     if (OkFlag != 1) return;
-    Chart.JulianDay = engine::JulianDayNumber(Chart, Chart.GregorianCalendar ? 1 : 0, Chart.BirthDay, Chart.BirthMonth,
-                                              Chart.BirthYear, Chart.BirthHourValue, Chart.BirthMinuteValue);
-    Birth.BirthDateText = engine::JulianDayToDateTextByCalendar(engine::Chart, Chart.JulianDay);
-    Birth.EnteredPlaceText = rt::CutTo(Text(placeNameEdit), 80);
-    if (Birth.EnteredPlaceText.empty()) {
+    chart.JulianDay = engine::JulianDayNumber(chart, chart.GregorianCalendar ? 1 : 0, chart.BirthDay, chart.BirthMonth,
+                                              chart.BirthYear, chart.BirthHourValue, chart.BirthMinuteValue);
+    birth.BirthDateText = engine::JulianDayToDateTextByCalendar(chart, chart.JulianDay);
+    birth.EnteredPlaceText = rt::CutTo(Text(placeNameEdit), 80);
+    if (birth.EnteredPlaceText.empty()) {
         SetFieldState(placeNameEdit, FieldState::Rejected);
         gui::ShowMessage("Locatienaam ontbreekt");
         return;
@@ -897,19 +900,19 @@ void InputDialog::ConfirmAndStore() {
         gui::ShowMessage("Ontbrekende of onjuiste co\xF6rdinaten");
         return;
     }
-    Birth.CoordinatesText = Text(coordinatesEdit);
+    birth.CoordinatesText = Text(coordinatesEdit);
     // The correction is read as a number (a text typed without a sign is positive).
-    Birth.TimeZoneText = ZoneTextFromCorrection(Text(correctionEdit));
+    birth.TimeZoneText = ZoneTextFromCorrection(Text(correctionEdit));
     int code = 0;
     std::string jd = Trimmed(julianDayEdit);
     for (char& c : jd)
         if (c == ',') c = '.';
     long double value = rt::ValReal(jd, code);
-    Chart.ConversionErrorPosition = code;
-    if (code == 0) Chart.JulianDay = value;
+    chart.ConversionErrorPosition = code;
+    if (code == 0) chart.JulianDay = value;
     else OkFlag = 0;
-    Birth.Nationality = rt::CutTo(Text(nationalityEdit), 80);
-    if (!storeDialog) storeDialog = new StoreDialog(this);
+    birth.Nationality = rt::CutTo(Text(nationalityEdit), 80);
+    if (!storeDialog) storeDialog = new StoreDialog(currentChart, this);
     storeDialog->EnteredCorrectionText = Text(correctionEdit);
     storeDialog->CloseEntryDialog = [this] {
         ClosePlaceFile();

@@ -23,12 +23,13 @@ namespace archive {
 
 class DrawSettings;
 class StoreDialog;
+struct CurrentChart;
 struct MainWindowGeometry;
 
 class InputDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit InputDialog(QWidget* parent = nullptr);
+    explicit InputDialog(CurrentChart& current, QWidget* parent = nullptr);
 
     // Input fields.
     QLineEdit *nameEdit, *dayEdit, *monthEdit, *yearEdit, *hourEdit, *minuteEdit, *placeSearchEdit;
@@ -68,6 +69,9 @@ public:
     PlaceTable Table;
     PlaceWindow Window;
     PlaceTableKind TableKind = PlaceTableKind::Italian;
+    // The current person's chart and birth data the entry fills, handed by the
+    // window that makes the dialog and handed on to the store dialog.
+    CurrentChart& currentChart;
     // The store dialog this dialog opens: the one the start makes for it, or
     // else its own child, made at the first store.
     StoreDialog* storeDialog = nullptr;

@@ -19,8 +19,9 @@
 
 namespace archive {
 
-ArchiveNameDialog::ArchiveNameDialog(const NameWindowShape& shape, bool wholeEntries, QWidget* parent)
-    : QDialog(parent), Window(shape), whole_(wholeEntries) {
+ArchiveNameDialog::ArchiveNameDialog(CurrentChart& current, const NameWindowShape& shape, bool wholeEntries,
+                                     QWidget* parent)
+    : QDialog(parent), currentChart(current), Window(shape), whole_(wholeEntries) {
     archiveList = gui::MakeList(this, "ListaArchivi");
     chosenArchiveEdit = gui::MakeReadOnlyEdit(this, "EditArchi", 4);
     nameSearchEdit = gui::MakeEdit(this, "EditSoggetto");
@@ -166,7 +167,7 @@ void ArchiveNameDialog::SearchTyped(const QString& text) {
         nameSearchEdit->setCursorPosition(caret);
     }
     std::string typed = gui::FromQt(upper);
-    engine::Birth.SubjectName = typed;
+    currentChart.birth.SubjectName = typed;
     Chosen = false;
     if (typed.empty()) {
         SetSearchFieldValid(true);
@@ -202,9 +203,9 @@ std::optional<int> ArchiveNameDialog::TakeChosenEntry() {
         nameSearchEdit->clear();
         return std::nullopt;
     }
-    if (engine::Birth.SubjectName.empty()) return std::nullopt;
+    if (currentChart.birth.SubjectName.empty()) return std::nullopt;
     std::string entry = SearchText();
-    engine::Birth.SubjectName = entry;
+    currentChart.birth.SubjectName = entry;
     ChosenEntry = entry;
     return IndexEntryNumber(entry);
 }
@@ -216,7 +217,7 @@ void ArchiveNameDialog::ChooseLine(int line) {
     ChosenEntry = Files.ReadEntry(position);
     nameSearchEdit->setText(gui::ToQt(ChosenEntry));
     SetSearchFieldValid(true);
-    engine::Birth.SubjectName = ChosenEntry;
+    currentChart.birth.SubjectName = ChosenEntry;
     Chosen = true;
     EntryChosen();
 }
@@ -226,7 +227,7 @@ bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
         gui::Guard([this] {
             nameSearchEdit->clear();
             SetSearchFieldValid(false);
-            engine::Birth.SubjectName.clear();
+            currentChart.birth.SubjectName.clear();
             Chosen = false;
             SearchClicked();
         });

@@ -18,6 +18,8 @@ class QScrollBar;
 
 namespace archive {
 
+struct CurrentChart;
+
 // The place name of a data record: characters 13-40 of its place field,
 // leading blanks removed.
 std::string StoredPlaceName(const BirthRecord& record);
@@ -28,13 +30,17 @@ AnnotationRecord ReadRecordAnnotation(ArchiveFiles& files, const BirthRecord& re
 class ArchiveNameDialog : public QDialog {
     Q_OBJECT
 public:
-    ArchiveNameDialog(const NameWindowShape& shape, bool wholeEntries, QWidget* parent);
+    ArchiveNameDialog(CurrentChart& current, const NameWindowShape& shape, bool wholeEntries, QWidget* parent);
 
     QListWidget* archiveList = nullptr;
     QLineEdit* chosenArchiveEdit = nullptr;
     QLineEdit* nameSearchEdit = nullptr;
     QListWidget* nameList = nullptr;
     QScrollBar* nameScrollBar = nullptr;
+
+    // The current person's chart and birth data, handed by the window that
+    // makes the dialog: the search and the choice write the subject's name.
+    CurrentChart& currentChart;
 
     // State.
     std::string ArchiveName = kPersonalArchive;

@@ -28,7 +28,8 @@
 
 namespace archive {
 
-RecallDialog::RecallDialog(QWidget* parent) : ArchiveNameDialog(kNineLineWindow, false, parent) {
+RecallDialog::RecallDialog(CurrentChart& current, QWidget* parent)
+    : ArchiveNameDialog(current, kNineLineWindow, false, parent) {
     setObjectName("FormRich");
     setWindowTitle("Gegevens ophalen uit archief");
     auto* grid = new QGridLayout(this);
@@ -97,7 +98,7 @@ void RecallDialog::ResetAndOpenArchive() {
     Loaded = false;
     nameSearchEdit->clear();
     SetSearchFieldValid(false);
-    engine::Birth.SubjectName.clear();
+    currentChart.birth.SubjectName.clear();
     ChosenPosition = 0;
     ChosenEntry.clear();
     WordOrderState = 0;
@@ -125,7 +126,7 @@ void RecallDialog::Open(const std::string& letters) {
     }
     searchPanel->setEnabled(true);
     if (OpenArchive(letters, AnnotationFile::IfPresent)) {
-        engine::Birth.SubjectName.clear();
+        currentChart.birth.SubjectName.clear();
         nameSearchEdit->clear();
         nameSearchEdit->setFocus();
     }
@@ -164,10 +165,10 @@ void RecallDialog::EnterInSearch() {
 }
 
 void RecallDialog::LoadChosenPerson() {
-    using engine::Birth;
-    using engine::Chart;
+    engine::BirthDataState& birth = currentChart.birth;
+    engine::ChartState& chart = currentChart.chart;
     personPanel->setEnabled(true);
-    if (!SearchFieldValid() || Birth.SubjectName.empty()) {
+    if (!SearchFieldValid() || birth.SubjectName.empty()) {
         TakeChosenEntry();
         return;
     }
@@ -229,7 +230,7 @@ void RecallDialog::LoadChosenPerson() {
     okButton->setFocus();
 
     std::string dateText, zoneText;
-    engine::SortKeyToDateTimeText(engine::Chart, rec.DateField, dateText, zoneText);
+    engine::SortKeyToDateTimeText(chart, rec.DateField, dateText, zoneText);
     birthDateEdit->setText(gui::ToQt(dateText));
     correctionEdit->setText(gui::ToQt(zoneText));
     std::string coords = rec.PlaceField.substr(0, 12);
@@ -238,8 +239,8 @@ void RecallDialog::LoadChosenPerson() {
     coordinatesEdit->setText(gui::ToQt(coords));
     placeEdit->setText(gui::ToQt(place));
     nationalityEdit->setText(gui::ToQt(rec.NationalityField));
-    Chart.GregorianCalendar = rec.CalendarField == "GR";
-    calendarEdit->setText(Chart.GregorianCalendar ? "GREG" : "GIUL");
+    chart.GregorianCalendar = rec.CalendarField == "GR";
+    calendarEdit->setText(chart.GregorianCalendar ? "GREG" : "GIUL");
 
     if (notes) {
         std::string memo = RecallAnnotationLine(*notes);
@@ -263,7 +264,7 @@ void RecallDialog::RefuseDamagedPerson(const std::string& entry, int number, con
     reorderNameButton->setEnabled(false);
     SetSearchFieldValid(false);
     nameSearchEdit->clear();
-    engine::Birth.SubjectName.clear();
+    currentChart.birth.SubjectName.clear();
     gui::ShowMessage(DamagedPersonMessage(ArchiveName, fault.extension, IndexEntryName(entry), number, fault.problem) +
                      " Non viene richiamata: la persona corrente resta quella di prima. Per riaverla, ripristinare "
                      "l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
@@ -285,7 +286,7 @@ void RecallDialog::NextNameWordOrder() {
     }
     std::string joined;
     for (const auto& word : order) joined += (joined.empty() ? "" : " ") + word;
-    engine::Birth.SubjectName = joined;
+    currentChart.birth.SubjectName = joined;
     nameEdit->setText(gui::ToQt(joined));
     nameSearchEdit->setText(gui::ToQt(joined));
     nameEdit->setCursorPosition(0);
@@ -293,6 +294,7 @@ void RecallDialog::NextNameWordOrder() {
 }
 
 void RecallDialog::MakeLoadedPersonCurrent() {
+    engine::BirthDataState& birth = currentChart.birth;
     if (!SearchFieldValid()) {
         nameSearchEdit->clear();
         SetSearchFieldValid(true);
@@ -301,7 +303,7 @@ void RecallDialog::MakeLoadedPersonCurrent() {
     if (!Loaded) return;
     if (RefuseForeignCharacters({{nameEdit, "Il nome"}, {placeEdit, "Il luogo"}, {nationalityEdit, "La nazione"}}))
         return;
-    engine::Birth.SubjectName = gui::FromQt(nameEdit->text());
+    birth.SubjectName = gui::FromQt(nameEdit->text());
     BirthRecord record = LoadedRecord;
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(placeEdit->text()), kPlaceFieldCapacity);
     record.NationalityField = rt::CutTo(gui::FromQt(nationalityEdit->text()), kNationalityCapacity);
@@ -309,14 +311,14 @@ void RecallDialog::MakeLoadedPersonCurrent() {
     // that record is then known to be the current person's. A refused write
     // changes nothing and leaves the dialog as it was, its archive open.
     try {
-        WriteCurrentPerson(MakeIndexEntry(engine::Birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
+        WriteCurrentPerson(MakeIndexEntry(birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
                            ArchiveName, LoadedTextNumber);
     } catch (const rt::IoError& e) {
         gui::ShowMessage(rt::IoError::MessageAbout(e.Code(), e.File(), "La persona non \xE8 stata richiamata."));
         return;
     }
     CloseArchive();
-    if (!engine::Birth.SubjectName.empty()) {
+    if (!birth.SubjectName.empty()) {
         nameSearchEdit->clear();
         nameList->clear();
         ClearShownData();
@@ -331,7 +333,7 @@ void RecallDialog::Cancel() {
 
 void RecallDialog::HandOffChosenEntryAndCloseArchive() {
     if (!ArchiveName.empty() && !ChosenEntry.empty() && ChosenPosition != 0)
-        WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, engine::Birth.SubjectName);
+        WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, currentChart.birth.SubjectName);
     CloseArchive();
 }
 

@@ -14,7 +14,7 @@ namespace archive {
 class RecallDialog : public ArchiveNameDialog {
     Q_OBJECT
 public:
-    explicit RecallDialog(QWidget* parent = nullptr);
+    explicit RecallDialog(CurrentChart& current, QWidget* parent = nullptr);
 
     QLineEdit *nameEdit, *birthDateEdit, *placeEdit, *nationalityEdit, *correctionEdit, *coordinatesEdit, *calendarEdit;
     QPlainTextEdit* annotationMemo;

@@ -25,7 +25,7 @@
 
 namespace archive {
 
-StoreDialog::StoreDialog(QWidget* parent) : QDialog(parent) {
+StoreDialog::StoreDialog(CurrentChart& current, QWidget* parent) : QDialog(parent), currentChart(current) {
     setObjectName("FormRegKel");
     setWindowTitle("Wijziging geboortegegevens");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -115,8 +115,8 @@ bool StoreDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StoreDialog::ShowEnteredBirthData() {
-    using engine::Birth;
-    using engine::Chart;
+    engine::BirthDataState& birth = currentChart.birth;
+    engine::ChartState& chart = currentChart.chart;
     for (QLineEdit* e : annotationEdits) e->clear();
     textNumberEdit->clear();
     if (!ArchiveListBuilt) {
@@ -129,11 +129,11 @@ void StoreDialog::ShowEnteredBirthData() {
         ArchiveListBuilt = true;
     }
     chosenArchiveEdit->setText(gui::ToQt(ChosenArchive));
-    nameEdit->setText(gui::ToQt(Birth.SubjectName));
-    birthDateEdit->setText(gui::ToQt(Birth.BirthDateText));
-    placeEdit->setText(gui::ToQt(Birth.EnteredPlaceText));
-    coordinatesEdit->setText(gui::ToQt(Birth.CoordinatesText));
-    std::string zone = Birth.TimeZoneText;
+    nameEdit->setText(gui::ToQt(birth.SubjectName));
+    birthDateEdit->setText(gui::ToQt(birth.BirthDateText));
+    placeEdit->setText(gui::ToQt(birth.EnteredPlaceText));
+    coordinatesEdit->setText(gui::ToQt(birth.CoordinatesText));
+    std::string zone = birth.TimeZoneText;
     if (zone == "+") zone = "+0";
     if (zone == "-") zone = "-0";
     zoneEdit->setText(gui::ToQt(zone));
@@ -142,17 +142,17 @@ void StoreDialog::ShowEnteredBirthData() {
         note += (note.empty() ? "" : "\n") + line;
     zoneNoteLabel->setText(gui::ToQt(note));
     auto hours = ReadDecimalEitherSeparator(zone);
-    Chart.TimeZoneCorrection = hours ? -*hours : 0;
+    chart.TimeZoneCorrection = hours ? -*hours : 0;
     // The Julian day of the moment the chart is computed for: the clock time
     // less the zone as it is stored, the same day the entry dialog shows.
-    Chart.JulianDay = RecordJulianDay(
-        MakeDateField(engine::DateTimeTextToSortKey(Birth.BirthDateText), Chart.TimeZoneCorrection),
-        Chart.GregorianCalendar ? "GR" : "GI");
+    chart.JulianDay = RecordJulianDay(
+        MakeDateField(engine::DateTimeTextToSortKey(birth.BirthDateText), chart.TimeZoneCorrection),
+        chart.GregorianCalendar ? "GR" : "GI");
     std::string jd;
-    engine::FloatToTextDec(12, jd, Chart.JulianDay);
+    engine::FloatToTextDec(12, jd, chart.JulianDay);
     julianDayEdit->setText(gui::ToQt(jd));
-    calendarEdit->setText(Chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
-    nationalityEdit->setText(gui::ToQt(Birth.Nationality));
+    calendarEdit->setText(chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
+    nationalityEdit->setText(gui::ToQt(birth.Nationality));
 }
 
 void StoreDialog::ChooseArchive() {
@@ -163,24 +163,24 @@ void StoreDialog::ChooseArchive() {
 }
 
 void StoreDialog::StoreBirthRecord() {
-    using engine::Birth;
-    using engine::Chart;
+    engine::BirthDataState& birth = currentChart.birth;
+    engine::ChartState& chart = currentChart.chart;
     const std::string& A = ChosenArchive;
     if (A.empty()) throw ArchiveError("Nessun archivio selezionato");
     BirthRecord record;
     std::string dateText = gui::FromQt(birthDateEdit->text());
     std::string key = engine::DateTimeTextToSortKey(dateText);
-    record.PlaceField = rt::CutTo(Birth.CoordinatesText + Birth.EnteredPlaceText, kPlaceFieldCapacity);
+    record.PlaceField = rt::CutTo(birth.CoordinatesText + birth.EnteredPlaceText, kPlaceFieldCapacity);
     record.CalendarField = gui::FromQt(calendarEdit->text()).substr(0, 2);
-    Chart.GregorianCalendar = record.CalendarField == "GR";
-    record.NationalityField = rt::CutTo(Birth.Nationality, kNationalityCapacity);
-    record.DateField = MakeDateField(key, Chart.TimeZoneCorrection);
+    chart.GregorianCalendar = record.CalendarField == "GR";
+    record.NationalityField = rt::CutTo(birth.Nationality, kNationalityCapacity);
+    record.DateField = MakeDateField(key, chart.TimeZoneCorrection);
     // The strings stand for the corrected moment, as every loader of the chart does.
-    FillChartStrings(record);
+    FillChartStrings(chart, record);
 
     StoreRequest request;
     request.Letters = A;
-    request.Name = Birth.SubjectName;
+    request.Name = birth.SubjectName;
     request.Record = record;
     std::string lines[4];
     for (int k = 0; k < 4; ++k) lines[k] = gui::FromQt(annotationEdits[k]->text());
@@ -201,7 +201,7 @@ void StoreDialog::StoreBirthRecord() {
     LastStoredEntry = result.Entry;
     LastStoredArchive = A;
     if (result.MovedPosition != 0) MovedEntryPosition = result.MovedPosition;
-    Birth.BirthDateKey = record.DateField;
+    birth.BirthDateKey = record.DateField;
 }
 
 bool StoreDialog::AnnotationsRefused() {
@@ -221,7 +221,7 @@ void StoreDialog::StoreAndClose() {
 void StoreDialog::MakeTextAndStore() {
     if (AnnotationsRefused()) return;
     RequireIndexWithHeader(ChosenArchive);  // no text is made for a person who cannot be stored
-    std::string number = CreatePersonTextFile(ChosenArchive, engine::Birth.SubjectName);
+    std::string number = CreatePersonTextFile(ChosenArchive, currentChart.birth.SubjectName);
     textNumberEdit->setText(gui::ToQt(number));
     if (ShowPersonTextEditor) ShowPersonTextEditor();
     StoreBirthRecord();
@@ -237,7 +237,7 @@ void StoreDialog::Cancel() {
 void StoreDialog::HandOffLastStoredEntry() {
     activated_ = false;
     if (!LastStoredEntry.empty() && !LastStoredArchive.empty() && MovedEntryPosition != 0)
-        WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, engine::Birth.SubjectName);
+        WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, currentChart.birth.SubjectName);
 }
 
 }  // namespace archive

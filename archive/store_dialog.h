@@ -13,10 +13,16 @@ class QLabel;
 
 namespace archive {
 
+struct CurrentChart;
+
 class StoreDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit StoreDialog(QWidget* parent = nullptr);
+    explicit StoreDialog(CurrentChart& current, QWidget* parent = nullptr);
+
+    // The current person's chart and birth data the entry dialog filled,
+    // handed by the window that makes this dialog.
+    CurrentChart& currentChart;
 
     QLineEdit *nameEdit, *birthDateEdit, *zoneEdit, *placeEdit, *calendarEdit, *julianDayEdit, *coordinatesEdit,
         *nationalityEdit, *chosenArchiveEdit, *textNumberEdit;

@@ -113,6 +113,7 @@ BENCHMARK(BM_Recall)->Unit(benchmark::kMillisecond);
 void BM_Change(benchmark::State& state) {
     PrepareArchive();
     int flip = 0;
+    engine::ChartState chart;
     for (auto _ : state) {
         archive::EditedPerson p;
         p.Letters = "BASE";
@@ -132,7 +133,7 @@ void BM_Change(benchmark::State& state) {
         p.CalendarCode = "GR";
         p.Nationality = "ITALIA";
         p.AnnotationNumber = "00000";
-        benchmark::DoNotOptimize(archive::RewriteEditedPerson(p));
+        benchmark::DoNotOptimize(archive::RewriteEditedPerson(chart, p));
     }
 }
 BENCHMARK(BM_Change)->Unit(benchmark::kMillisecond);

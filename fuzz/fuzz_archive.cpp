@@ -31,7 +31,8 @@ void Run(const std::vector<std::string>& files) {
                 fuzz::Guard([&] { archive::RecordJulianDay(r.DateField, r.CalendarField); });
                 fuzz::Guard([&] {
                     archive::BirthRecord copy = r;
-                    archive::FillChartStrings(copy);
+                    engine::ChartState chart;
+                    archive::FillChartStrings(chart, copy);
                 });
                 if (a.HasAnnotationFile()) {
                     int code = 0;

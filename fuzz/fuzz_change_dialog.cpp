@@ -9,10 +9,11 @@
 
 namespace {
 archive::ChangeDialog& Dialog() {
+    static archive::CurrentChart current;
     static archive::ChangeDialog* dialog = [] {
         fuzz::EnsureWidgetApplication();
-        engine::Chart.DegToRad = engine::kPi / 180;
-        return new archive::ChangeDialog;
+        current.chart.DegToRad = engine::kPi / 180;
+        return new archive::ChangeDialog(current);
     }();
     return *dialog;
 }

@@ -2,18 +2,20 @@
 // hand-offs "FileDum\Annotaz.dum" and "FileDum\StrText.dum", as the main
 // window shows it and as the chart window computes its chart.
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "fuzz/fuzz_driver.h"
 
 namespace {
 void Run(const std::vector<std::string>& files) {
+    archive::CurrentChart current;
     fuzz::PutFile(archive::ArchiveFileName("TMPR", ".ST1"), files[0]);
     fuzz::PutFile(archive::ArchiveFileName("TMPR", ".ST2"), files[1]);
     fuzz::PutFile(archive::ArchiveFileName("TMPR", ".ST3"), files[2]);
     fuzz::PutFile(archive::kAnnotationHandOff, files[3]);
     fuzz::PutFile(archive::kTextHandOff, files[4]);
-    fuzz::Guard([] { archive::LoadCurrentPersonForShow(); });
-    fuzz::Guard([] { archive::ReloadCurrentChart(); });
+    fuzz::Guard([&] { archive::LoadCurrentPersonForShow(current); });
+    fuzz::Guard([&] { archive::ReloadCurrentChart(current); });
 }
 }  // namespace
 

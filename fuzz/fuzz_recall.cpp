@@ -10,11 +10,17 @@
 #include "fuzz/fuzz_driver.h"
 
 namespace {
+// The current person the recall makes and the loader reads back.
+archive::CurrentChart& Current() {
+    static archive::CurrentChart current;
+    return current;
+}
+
 archive::RecallDialog& Dialog() {
     static archive::RecallDialog* dialog = [] {
         fuzz::EnsureWidgetApplication();
-        engine::Chart.DegToRad = engine::kPi / 180;
-        return new archive::RecallDialog;
+        Current().chart.DegToRad = engine::kPi / 180;
+        return new archive::RecallDialog(Current());
     }();
     return *dialog;
 }
@@ -32,7 +38,7 @@ void Run(const std::vector<std::string>& files) {
             recall.LoadChosenPerson();
             if (recall.Loaded) recall.MakeLoadedPersonCurrent();
         });
-        fuzz::Guard([] { archive::LoadCurrentPersonForShow(); });
+        fuzz::Guard([] { archive::LoadCurrentPersonForShow(Current()); });
     }
     fuzz::Guard([&] { recall.HandOffChosenEntryAndCloseArchive(); });
 }

@@ -527,7 +527,7 @@ void MainWindow::SizeFullScreenWindows() {
 }
 
 bool MainWindow::ShowCurrentPerson() {
-    archive::CurrentPersonView view = archive::LoadCurrentPersonForShow();
+    archive::CurrentPersonView view = archive::LoadCurrentPersonForShow(currentChart);
     QStringList lines;
     for (const std::string& line : view.PersonLines) lines << gui::ToQt(line);
     personMemo->setPlainText(lines.join('\n'));

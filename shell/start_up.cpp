@@ -122,7 +122,8 @@ void StartUp(const std::vector<std::string>& renewedShippedFiles) {
     // until the main window holds it.
     display::SetUserFullNameSource({});
     // The chart window reloads the current person after computing other charts.
-    display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
+    display::SetCurrentChartReloader(
+        [&current = archive::SharedCurrentChart()] { archive::ReloadCurrentChart(current); });
 }
 
 MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
@@ -131,15 +132,15 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
         return main ? main->userName.UserFullName : std::string();
     });
     CreateForm(main.userNameDialog, main.userName);
-    CreateForm(main.recallDialog);
+    CreateForm(main.recallDialog, main.currentChart);
     CreateForm(main.sheetViewer, main.sheetSelection);
     main.sheetViewer->drawSettings = &main.drawSettings;
     CreateForm(main.sheetViewer->metafileViewer);
     CreateForm(main.printParentWindow);
     CreateForm(main.orbSettingsWindow, main.currentChart);
-    CreateForm(main.inputDialog);
-    CreateForm(main.inputDialog->storeDialog);
-    CreateForm(main.deleteDialog);
+    CreateForm(main.inputDialog, main.currentChart);
+    CreateForm(main.inputDialog->storeDialog, main.inputDialog->currentChart);
+    CreateForm(main.deleteDialog, main.currentChart);
     CreateForm(main.styledRichTextWindow);
     CreateForm(main.calibrationWindow, main.drawSettings, main.sheetSelection);
     CreateForm(main.lineWidthDialog, main.drawSettings);
@@ -147,7 +148,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
     CreateForm(main.remedyWindows.symptomPlantsWindow);
     CreateForm(main.remedyWindows.plantSymptomsWindow);
-    CreateForm(main.changeDialog);
+    CreateForm(main.changeDialog, main.currentChart);
     CreateForm(main.remedyWindows.signatureMaintenanceWindow);
     CreateForm(main.remedyWindows.primaryEditor);
     CreateForm(main.remedyWindows.repertoryEditor);

@@ -6,7 +6,6 @@
 
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
-#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
 #include "engine/houses.h"
@@ -194,14 +193,15 @@ TEST(AspectString, DoubleWidthAgreesAwayFromBounds) {
 }
 
 TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
-    engine::Chart.DegToRad = engine::kPi / 180;
+    engine::ChartState chart;
+    chart.DegToRad = engine::kPi / 180;
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
     CuspArray a{};
     ComputeArchiveCusps("196012251405-1", "52N22-004E54", a, jd);
 
     CuspArray h{};
-    engine::Chart.HouseSystemName = "PLACIDO";
-    engine::ComputeHouses(engine::Chart, 1, {4, 54, "E", 52, 22, "N"}, {jd, 14, 5, -1, 0, "N"}, h);
+    chart.HouseSystemName = "PLACIDO";
+    engine::ComputeHouses(chart, 1, {4, 54, "E", 52, 22, "N"}, {jd, 14, 5, -1, 0, "N"}, h);
     EXPECT_NEAR(static_cast<double>(a[1]), static_cast<double>(h[1]), 1e-9);
     EXPECT_NEAR(static_cast<double>(a[10]), static_cast<double>(h[10]), 1e-9);
     for (int i : {2, 3, 11, 12}) EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(h[i]), 1e-5) << i;
@@ -214,7 +214,7 @@ TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
     ComputeArchiveCusps("196012251405+5.5", "33S52-070W40", p, jd);
     ComputeArchiveCusps("196012251405+5,5", "33S52-070W40", q, jd);
     EXPECT_EQ(p, q);
-    engine::ComputeHouses(engine::Chart, 1, {70, 40, "W", 33, 52, "S"}, {jd, 14, 5, 5.5L, 0, "N"}, h);
+    engine::ComputeHouses(chart, 1, {70, 40, "W", 33, 52, "S"}, {jd, 14, 5, 5.5L, 0, "N"}, h);
     EXPECT_NEAR(static_cast<double>(p[1]), static_cast<double>(h[1]), 1e-9);
     EXPECT_NEAR(static_cast<double>(p[10]), static_cast<double>(h[10]), 1e-9);
 
@@ -224,25 +224,26 @@ TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
 }
 
 TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
+    engine::ChartState chart;
     testing_support::TempWorkFolder folder;
     std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
                           std::filesystem::copy_options::recursive);
-    engine::Chart.DegToRad = engine::kPi / 180;
-    engine::Chart.NodeType = "VERO";
+    chart.DegToRad = engine::kPi / 180;
+    chart.NodeType = "VERO";
     BirthRecord r;
     r.DateField = MakeDateField("196012251405", -1);
     EXPECT_EQ(r.DateField, "196012251405-1");
     r.PlaceField = "52N22-004E54AMSTERDAM";
     r.CalendarField = "GR";
-    FillChartStrings(r);
+    FillChartStrings(chart, r);
     EXPECT_EQ(r.PositionString.size(), 72u);
     EXPECT_EQ(r.CuspString.size(), 60u);
     EXPECT_EQ(r.AspectString.size() % 4, 0u);
 
     // The same strings from the bodies computed here at clock time + correction.
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
-    engine::ComputeBodies(engine::Chart, 0, false, jd);
-    BodyArray b = engine::Chart.PlanetLongitudes;
+    engine::ComputeBodies(chart, 0, false, jd);
+    BodyArray b = chart.PlanetLongitudes;
     for (int i = 1; i <= 19; ++i) b[i] = std::fabs(b[i]);
     CuspArray c{};
     ComputeArchiveCusps(r.DateField, "52N22-004E54", c, jd);
@@ -251,12 +252,13 @@ TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
     EncodeAspectString(b, c, asp);
     EXPECT_EQ(r.PositionString, pos);
     EXPECT_EQ(r.AspectString, asp);
-    EXPECT_EQ(engine::Chart.HouseCusps[1], c[1]);  // the shared cusps hold the archive's
+    EXPECT_EQ(chart.HouseCusps[1], c[1]);  // the chart's cusps hold the archive's
     // The Sun of 25 December stands in Capricorn.
     EXPECT_EQ(r.PositionString.substr(2, 2), "eC");
 }
 
 TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
+    engine::ChartState chart;
     // The aspect string of a stored record against the precise positions of
     // the Sun to Pluto and the precise Placidus Ascendant and Midheaven at the
     // record's moment and place; pairs within 0.05 degrees of a bound or of
@@ -264,15 +266,15 @@ TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
     testing_support::TempWorkFolder folder;
     std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
                           std::filesystem::copy_options::recursive);
-    engine::Chart.DegToRad = engine::kPi / 180;
-    engine::Chart.NodeType = "VERO";
+    chart.DegToRad = engine::kPi / 180;
+    chart.NodeType = "VERO";
     precise::Init();
     for (const char* date : {"197803151430-1", "199107220815-2", "200401301945-1"}) {
         BirthRecord r;
         r.DateField = date;
         r.PlaceField = "45N28-009E11MILANO";
         r.CalendarField = "GR";
-        FillChartStrings(r);
+        FillChartStrings(chart, r);
         const std::string& s = r.AspectString;
         ASSERT_LT(s.size(), 124u) << date << ": every aspect kept";
 

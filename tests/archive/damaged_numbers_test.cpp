@@ -32,10 +32,11 @@ namespace {
 class DamagedNumbersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
+        engine::ResetChartState(current_.chart, current_.birth, current_.orbs);
     }
     testing_support::TempWorkFolder folder_;
     DrawSettings settings_;
+    CurrentChart current_;  // the current person's chart the loaders fill
 };
 
 BirthRecord Person(const std::string& date, const std::string& place) {
@@ -103,11 +104,11 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
         std::string told;
         bool shown = false;
     };
-    auto load = [] {
+    auto load = [this] {
         gui::RecordingMessageSink messages;
         rt::ResetDamagedFileReports();
         Load l;
-        l.shown = !LoadCurrentPersonForShow().Empty;
+        l.shown = !LoadCurrentPersonForShow(current_).Empty;
         for (const auto& m : messages.messages) l.told += m.text;
         return l;
     };
@@ -119,9 +120,9 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
     EXPECT_FALSE(l.shown);
     EXPECT_NE(l.told.find("\"ROSSI\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")"), std::string::npos) << l.told;
     EXPECT_NE(l.told.find("\"Corr\""), std::string::npos) << l.told;
-    EXPECT_EQ(engine::Chart.JulianDay, 0);
-    EXPECT_NO_THROW(ReloadCurrentChart());
-    EXPECT_EQ(engine::Chart.JulianDay, 0);
+    EXPECT_EQ(current_.chart.JulianDay, 0);
+    EXPECT_NO_THROW(ReloadCurrentChart(current_));
+    EXPECT_EQ(current_.chart.JulianDay, 0);
 
     // A year of 1E30 in the four digits of the year.
     WriteCurrentPerson("ROSSI", Person("1E3012251405+1", amsterdam));

@@ -12,15 +12,17 @@
 #include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "platform/runtime/paths.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 
 namespace dialog_test {
 
 inline void PrepareFolder() {
     rt::PrepareDataFolder();
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    engine::Chart.DegToRad = engine::kPi / 180;
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    engine::ResetChartState(current.chart, current.birth, current.orbs);
+    current.chart.DegToRad = engine::kPi / 180;
+    engine::LoadEngineSettings(current.chart, current.orbs, engine::ReportSettingsToStderr);
     archive::CreateEmptyArchive("BASE");
     archive::EnsureCurrentPersonFiles();
 }
@@ -35,7 +37,7 @@ inline archive::StoreResult StorePerson(const std::string& letters, const std::s
     r.PlaceField = place;
     r.CalendarField = "GR";
     r.NationalityField = "ITALIA";
-    archive::FillChartStrings(r);
+    archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
     archive::StoreRequest q;
     q.Letters = letters;
     q.Name = name;

@@ -99,15 +99,16 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     gui::RecordingMessageSink messages;
     dialog_test::PrepareFolder();
     for (const char* file : {"BASE.ST1", "BASE.ST2", "BASE.ST3"}) WriteBytes(rt::ResolvePath(file), "");
-    engine::Birth.SubjectName = "GIALLI EVA";
-    engine::Birth.BirthDateText = "15/01/1960 12:30";
-    engine::Birth.EnteredPlaceText = "ROMA";
-    engine::Birth.CoordinatesText = "41N54-012E29";
-    engine::Birth.TimeZoneText = "+1";
-    engine::Birth.Nationality = "ITALIA";
-    engine::Chart.GregorianCalendar = true;
+    CurrentChart& current = testing_support::CurrentChartOfTest();
+    current.birth.SubjectName = "GIALLI EVA";
+    current.birth.BirthDateText = "15/01/1960 12:30";
+    current.birth.EnteredPlaceText = "ROMA";
+    current.birth.CoordinatesText = "41N54-012E29";
+    current.birth.TimeZoneText = "+1";
+    current.birth.Nationality = "ITALIA";
+    current.chart.GregorianCalendar = true;
     {
-        StoreDialog store;
+        StoreDialog store(current);
         store.ShowEnteredBirthData();
         ASSERT_EQ(store.chosenArchiveEdit->text(), "BASE");
         store.storeButton->click();
@@ -116,7 +117,7 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     EXPECT_EQ(ReadBytes("BASE.ST2").substr(0, kBirthRecordSize), Text(EmptyBirthHeader()));
     EXPECT_EQ(ReadBytes("BASE.ST3"), Text(EmptyAnnotationHeader()));
 
-    RecallDialog recall;
+    RecallDialog recall(testing_support::CurrentChartOfTest());
     recall.ResetAndOpenArchive();
     ASSERT_EQ(recall.nameList->count(), 1);
     QListWidgetItem* item = recall.nameList->item(0);

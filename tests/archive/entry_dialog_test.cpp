@@ -32,7 +32,7 @@ namespace {
 struct EntryDialogTest : ::testing::Test {
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
-    InputDialog dialog;
+    InputDialog dialog{testing_support::CurrentChartOfTest()};
     void SetUp() override {
         dialog_test::PrepareFolder();
         gui::SetModalHandler("FormRegKel", [](QDialog* d) {

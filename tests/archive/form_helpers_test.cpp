@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "archive/current_chart.h"
 #include "archive/form_helpers.h"
 #include "engine/chart_state.h"
 #include "platform/gui/field_state.h"
@@ -20,41 +19,43 @@ gui::FieldState StateOf(QLineEdit& e) { return gui::GetFieldState(&e); }
 }  // namespace
 
 TEST(FieldChecksTest, IntegerFieldWithinRangeKeepsTheTrimmedText) {
+    engine::ChartState chart;
     QLineEdit e;
     unsigned char ok = 1;
     e.setText("  12 ");
-    ValidateIntEdit(&e, 12, 40, false, ok);
+    ValidateIntEdit(chart, &e, 12, 40, false, ok);
     EXPECT_EQ(e.text(), "12");
-    EXPECT_EQ(engine::Chart.CheckedIntegerValue, 12);
+    EXPECT_EQ(chart.CheckedIntegerValue, 12);
     EXPECT_EQ(ok, 1);
     EXPECT_EQ(StateOf(e), gui::FieldState::Valid);
     e.setText("40");
-    ValidateIntEdit(&e, 12, 40, false, ok);
+    ValidateIntEdit(chart, &e, 12, 40, false, ok);
     EXPECT_EQ(ok, 1);
     e.setText("41");
-    ValidateIntEdit(&e, 12, 40, false, ok);
+    ValidateIntEdit(chart, &e, 12, 40, false, ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(e.text(), "");
     EXPECT_EQ(StateOf(e), gui::FieldState::Rejected);
 }
 
 TEST(FieldChecksTest, LoneSignIsAcceptedOnlyWhenAllowed) {
+    engine::ChartState chart;
     QLineEdit e;
     unsigned char ok = 1;
-    engine::Chart.CheckedIntegerValue = 77;
+    chart.CheckedIntegerValue = 77;
     e.setText("-");
-    ValidateIntEdit(&e, -10, 10, true, ok);
+    ValidateIntEdit(chart, &e, -10, 10, true, ok);
     EXPECT_EQ(ok, 1);
     EXPECT_EQ(e.text(), "-");
-    EXPECT_EQ(engine::Chart.CheckedIntegerValue, 77);
-    ValidateIntEdit(&e, -10, 10, false, ok);
+    EXPECT_EQ(chart.CheckedIntegerValue, 77);
+    ValidateIntEdit(chart, &e, -10, 10, false, ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(e.text(), "");
     ok = 1;
     e.setText("1x");
-    ValidateIntEdit(&e, -10, 10, true, ok);
+    ValidateIntEdit(chart, &e, -10, 10, true, ok);
     EXPECT_EQ(ok, 0);
-    EXPECT_NE(engine::Chart.ConversionErrorPosition, 0);
+    EXPECT_NE(chart.ConversionErrorPosition, 0);
 }
 
 TEST(FieldChecksTest, RealFieldsUseTheDecimalComma) {

@@ -155,7 +155,8 @@ void ChangePerson(int position, const std::string& name, int n, bool withNotes) 
     p.Nationality = "ITALIA";
     p.AnnotationNumber = stored.AnnotationNumber;
     if (withNotes) p.Annotation = Notes(n);
-    RewriteEditedPerson(p);
+    engine::ChartState chart;
+    RewriteEditedPerson(chart, p);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "archive/archive_files.h"
+#include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
@@ -41,7 +42,8 @@ TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
     const auto before = rt::ReadFileBytes("TMPR.ST2");
     // The person is shown.
     EXPECT_EQ(RunAsUnprivilegedUser([] {
-                  const CurrentPersonView view = LoadCurrentPersonForShow();
+                  CurrentChart current;
+                  const CurrentPersonView view = LoadCurrentPersonForShow(current);
                   for (const auto& line : view.PersonLines)
                       if (line.find("ROSSI MARIA") != std::string::npos && view.AnnotationText == " una nota") return 0;
                   return 1;

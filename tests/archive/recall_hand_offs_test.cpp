@@ -26,7 +26,7 @@ TEST(RecallHandOffs, GivenUpChangesNothingConfirmedWritesThemWithThePerson) {
     ASSERT_NE(annotation.find("GIUSEPPE"), std::string::npos);
 
     {
-        RecallDialog recall;
+        RecallDialog recall(testing_support::CurrentChartOfTest());
         recall.ResetAndOpenArchive();
         recall.ChooseLine(0);  // ALBERTI, VERDI
         recall.LoadChosenPerson();
@@ -38,7 +38,7 @@ TEST(RecallHandOffs, GivenUpChangesNothingConfirmedWritesThemWithThePerson) {
     EXPECT_EQ(rt::ReadFileBytes("FileDum\\StrText.dum"), text);
     EXPECT_EQ(rt::ReadFileBytes("TMPR.ST1"), tmpr1);
 
-    RecallDialog recall;
+    RecallDialog recall(testing_support::CurrentChartOfTest());
     recall.ResetAndOpenArchive();
     recall.ChooseLine(0);
     recall.LoadChosenPerson();

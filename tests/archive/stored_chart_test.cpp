@@ -49,7 +49,7 @@ struct StoredChart : ::testing::Test {
     // Types the person into the entry dialog, picks the place and stores it.
     void Store(const char* name, const char* d, const char* m, const char* y, const char* h, const char* mi,
                const char* place, bool foreign = false) {
-        InputDialog dialog;
+        InputDialog dialog(testing_support::CurrentChartOfTest());
         dialog.StartNewEntry();
         if (foreign) dialog.foreignPlacesButton->click();  // the table of places abroad
         dialog_test::Type(dialog.nameEdit, name);
@@ -85,8 +85,8 @@ TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
     ASSERT_EQ(coordinates_[2], 'N');
     ASSERT_EQ(coordinates_[9], 'E');
 
-    LoadCurrentPersonForShow();
-    const auto& c = engine::Chart;
+    LoadCurrentPersonForShow(testing_support::CurrentChartOfTest());
+    const auto& c = testing_support::CurrentChartOfTest().chart;
     const double jdUt = swe_julday(1960, 1, 15, 11.5, SE_GREG_CAL);  // 12:30 at UT+1
     double cusps[13] = {}, ascmc[10] = {};
     swe_houses(jdUt, lat, lon, 'P', cusps, ascmc);
@@ -101,7 +101,7 @@ TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
         EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[body]), p.lon), body == 2 ? 0.01 : 0.005) << body;
     }
     // The chart window's reload (Placidus first) gives the same angles.
-    ReloadCurrentChart();
+    ReloadCurrentChart(testing_support::CurrentChartOfTest());
     EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[10]), ascmc[0]), 0.02) << "Ascendant";
     EXPECT_LT(Gap(static_cast<double>(c.PlanetLongitudes[11]), ascmc[1]), 0.02) << "Midheaven";
 }
@@ -113,8 +113,8 @@ TEST_F(StoredChart, APlaceWestOfGreenwichInSummer) {
     ASSERT_EQ(coordinates_[9], 'W');
     const double lat = std::stoi(coordinates_.substr(0, 2)) + std::stoi(coordinates_.substr(3, 2)) / 60.0;
     const double lon = -(std::stoi(coordinates_.substr(6, 3)) + std::stoi(coordinates_.substr(10, 2)) / 60.0);
-    LoadCurrentPersonForShow();
-    const auto& c = engine::Chart;
+    LoadCurrentPersonForShow(testing_support::CurrentChartOfTest());
+    const auto& c = testing_support::CurrentChartOfTest().chart;
     const double jdUt = swe_julday(1976, 7, 4, 13.25, SE_GREG_CAL);
     double cusps[13] = {}, ascmc[10] = {};
     swe_houses(jdUt, lat, lon, 'P', cusps, ascmc);
@@ -130,8 +130,8 @@ TEST_F(StoredChart, ABirthBeyondTheArcticCircleRisesInTheEast) {
     Store("HANSEN INGRID", "21", "12", "1995", "12", "00", "Tromsø", true);  // the name as the table spells it
     if (HasFatalFailure()) return;
     ASSERT_EQ(coordinates_, "69N39-018E57");
-    LoadCurrentPersonForShow();
-    const auto& c = engine::Chart;
+    LoadCurrentPersonForShow(testing_support::CurrentChartOfTest());
+    const auto& c = testing_support::CurrentChartOfTest().chart;
     std::string ascendant;
     engine::FormatSignPosLong(ascendant, " ", c.PlanetLongitudes[10]);
     EXPECT_EQ(ascendant, rt::Utf8ToCp1252("08°43' Vissen "));

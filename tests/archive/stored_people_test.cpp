@@ -88,7 +88,7 @@ TEST(NameWindow, SmallAndLargeArchives) {
 }
 
 TEST_F(StoredPeopleTest, RecallMakesTheChosenPersonCurrent) {
-    RecallDialog recall;
+    RecallDialog recall(testing_support::CurrentChartOfTest());
     recall.ResetAndOpenArchive();
     ASSERT_EQ(recall.nameList->count(), 5);
     dialog_test::Type(recall.nameSearchEdit, "ros");
@@ -129,7 +129,7 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
         "Ripristinare l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
         "backup).";
     const auto before = Snapshot();
-    RecallDialog recall;
+    RecallDialog recall(testing_support::CurrentChartOfTest());
     recall.ResetAndOpenArchive();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{named +
                                                          " Le persone dell'archivio non vengono elencate, e "
@@ -139,9 +139,9 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     ASSERT_EQ(recall.nameList->count(), 1);
     EXPECT_EQ(recall.nameList->item(0)->text().toStdString(), "ARCHIVIO DANNEGGIATO");
     EXPECT_FALSE(recall.nameSearchEdit->isEnabled());
-    DeleteDialog del;
+    DeleteDialog del(testing_support::CurrentChartOfTest());
     del.ResetAndOpenArchive();
-    ChangeDialog change;
+    ChangeDialog change(testing_support::CurrentChartOfTest());
     change.ResetAndOpenArchive();
     for (const QListWidget* list : {del.nameList, change.nameList}) {
         ASSERT_EQ(list->count(), 1);
@@ -150,14 +150,15 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
     EXPECT_EQ(messages.messages.size(), 1u);  // the same file is named once
 
     // A new person stored into it, with a text and without.
-    engine::Birth.SubjectName = "MORO CARLA";
-    engine::Birth.BirthDateText = "15/01/1960 12:30";
-    engine::Birth.EnteredPlaceText = "ROMA";
-    engine::Birth.CoordinatesText = "41N54-012E29";
-    engine::Birth.TimeZoneText = "+1";
-    engine::Birth.Nationality = "ITALIA";
-    engine::Chart.GregorianCalendar = true;
-    StoreDialog store;
+    CurrentChart& current = testing_support::CurrentChartOfTest();
+    current.birth.SubjectName = "MORO CARLA";
+    current.birth.BirthDateText = "15/01/1960 12:30";
+    current.birth.EnteredPlaceText = "ROMA";
+    current.birth.CoordinatesText = "41N54-012E29";
+    current.birth.TimeZoneText = "+1";
+    current.birth.Nationality = "ITALIA";
+    current.chart.GregorianCalendar = true;
+    StoreDialog store(current);
     bool textShown = false;
     store.ShowPersonTextEditor = [&textShown] { textShown = true; };
     for (QPushButton* button : {store.storeButton, store.storeAndMakeTextButton}) {
@@ -178,7 +179,7 @@ TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
     fs::remove(rt::ResolvePath("BASE.ST1"));
     CreateEmptyArchive("BASE");  // as every start does for the personal archive
     EXPECT_FALSE(rt::PathExists("BASE.ST1"));
-    RecallDialog recall;
+    RecallDialog recall(testing_support::CurrentChartOfTest());
     recall.ResetAndOpenArchive();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text.rfind("Il file \"BASE.ST1\" \xE8 danneggiato o incompleto (manca, senza la "
@@ -195,7 +196,7 @@ TEST_F(StoredPeopleTest, AMissingIndexIsNotMadeAnewAndIsNamed) {
 
 TEST_F(StoredPeopleTest, RecallWordOrderCyclesBack) {
     dialog_test::StorePerson("BASE", "DE LUCA ANNA");
-    RecallDialog recall;
+    RecallDialog recall(testing_support::CurrentChartOfTest());
     recall.ResetAndOpenArchive();
     recall.ChooseLine(2);  // ALBERTI, BIANCHI, DE LUCA
     recall.LoadChosenPerson();
@@ -213,7 +214,7 @@ TEST_F(StoredPeopleTest, DeleteShortensTheIndexAndErasesTheText) {
     fs::rename(rt::ResolvePath(PersonTextFileName("BASE", number)),
                rt::ResolvePath("BASEtxt").string() + "/" + number + ".TXT");
     auto entries = dialog_test::IndexEntries("BASE");
-    DeleteDialog del;
+    DeleteDialog del(testing_support::CurrentChartOfTest());
     del.ResetAndOpenArchive();
     del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
     del.ShowChosen();
@@ -235,7 +236,7 @@ TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly)
     std::string number = CreatePersonTextFile("BASE", "MORO CARLA");
     dialog_test::StorePerson("BASE", "MORO CARLA", "196001151230+1", "41N54-012E29ROMA", "NOTA", number);
     fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
-    DeleteDialog del;
+    DeleteDialog del(testing_support::CurrentChartOfTest());
     del.ResetAndOpenArchive();
     del.ChooseLine(2);  // ALBERTI, BIANCHI, MORO
     del.ShowChosen();
@@ -249,7 +250,7 @@ TEST_F(StoredPeopleTest, DeleteTouchesTheIndexTheTextAndTheModificationMarkOnly)
 
 TEST_F(StoredPeopleTest, ChangeTouchesTheArchiveAndTheModificationMarkOnly) {
     fs::remove(rt::ResolvePath("FileDum\\MMordina.dum"));
-    ChangeDialog change;
+    ChangeDialog change(testing_support::CurrentChartOfTest());
     change.ResetAndOpenArchive();
     change.ChooseLine(1);  // BIANCHI LUCA
     change.OpenChosen();
@@ -268,7 +269,7 @@ TEST_F(StoredPeopleTest, ChangeTextButtonKeepsTheCurrentPersonsHandOffs) {
     testing_support::WriteBytes(rt::ResolvePath("FileDum\\StrText.dum"), "BASE\r\n00007\r\n");
     testing_support::WriteBytes(rt::ResolvePath("FileDum\\Annotaz.dum"), " ALTRA PERSONA\r\n");
     int editorShown = 0;
-    ChangeDialog change;
+    ChangeDialog change(testing_support::CurrentChartOfTest());
     change.ShowPersonTextEditor = [&] { ++editorShown; };
     change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
@@ -299,7 +300,7 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     };
     int editorShown = 0;
-    ChangeDialog change;
+    ChangeDialog change(testing_support::CurrentChartOfTest());
     change.ShowPersonTextEditor = [&] { ++editorShown; };
     change.ResetAndOpenArchive();
     change.ChooseLine(3);  // ROSSI MARIO
@@ -315,7 +316,7 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
     EXPECT_EQ(editorShown, 0);
     EXPECT_TRUE(Touched(before, Snapshot()).empty());
 
-    RecallDialog recall;
+    RecallDialog recall(testing_support::CurrentChartOfTest());
     recall.ResetAndOpenArchive();
     recall.ChooseLine(3);
     recall.LoadChosenPerson();
@@ -335,7 +336,7 @@ TEST_F(StoredPeopleTest, ChangeAndRecallRefuseCharactersTheArchiveCannotHold) {
 }
 
 TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {
-    DeleteDialog del;
+    DeleteDialog del(testing_support::CurrentChartOfTest());
     del.ResetAndOpenArchive();
     del.DeleteChosenPerson();
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Doppio Clic su Elenco"});
@@ -345,7 +346,7 @@ TEST_F(StoredPeopleTest, DeleteWithoutAShownPersonIsRefused) {
 TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
     auto before = dialog_test::IndexEntries("BASE");
     std::size_t notesBefore = rt::ReadAllRecords("BASE.ST3", kAnnotationRecordSize).size();
-    ChangeDialog change;
+    ChangeDialog change(testing_support::CurrentChartOfTest());
     change.ResetAndOpenArchive();
     change.ChooseLine(0);
     change.OpenChosen();
@@ -367,7 +368,7 @@ TEST_F(StoredPeopleTest, RenamingTheFirstPersonToALastNameMovesItsEntry) {
 }
 
 TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
-    ChangeDialog change;
+    ChangeDialog change(testing_support::CurrentChartOfTest());
     change.ResetAndOpenArchive();
     change.ChooseLine(1);
     change.OpenChosen();
@@ -388,7 +389,7 @@ TEST_F(StoredPeopleTest, ChangeChecksItsFields) {
 }
 
 TEST_F(StoredPeopleTest, ChangeRefusesADayItsMonthDoesNotHave) {
-    ChangeDialog change;
+    ChangeDialog change(testing_support::CurrentChartOfTest());
     change.ResetAndOpenArchive();
     change.ChooseLine(1);
     change.OpenChosen();

@@ -152,7 +152,7 @@ inline archive::BirthRecord StoredRecord(const char* date, const char* place, co
     r.PlaceField = place;
     r.CalendarField = calendar;
     r.NationalityField = nationality;
-    archive::FillChartStrings(r);
+    archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
     return r;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -49,9 +50,9 @@ protected:
         r.PlaceField = "41N54-012E29ROMA";
         r.CalendarField = "GR";
         r.NationalityField = "ITALIA";
-        archive::FillChartStrings(r);
+        archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
         archive::WriteCurrentPerson("ROSSI GIULIA", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow().Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
     }
     // The planetary-day line of the masters page after the window's activation.
     static std::string MastersDayLine() {

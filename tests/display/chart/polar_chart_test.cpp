@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
@@ -62,9 +63,9 @@ protected:
         r.PlaceField = place;
         r.CalendarField = "GR";
         r.NationalityField = nation;
-        archive::FillChartStrings(r);
+        archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
         archive::WriteCurrentPerson("HANSEN INGRID", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow().Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
     }
     std::vector<std::string> SheetTexts() {
         display::RecordingSurface dc;

@@ -10,6 +10,7 @@
 
 #include "archive/archive_files.h"
 #include "tests/common/chart_window_of_test.h"
+#include "tests/common/current_chart_of_test.h"
 #include "archive/archive_records.h"
 #include "archive/current_chart.h"
 #include "archive/current_person.h"
@@ -59,7 +60,7 @@ protected:
         r.NationalityField = "ITALIA";
         r.AnnotationNumber = "00000";
         archive::WriteCurrentPerson("BIANCHI LUCIA", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow().Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
     }
     static bool Backwards(int body) {
         const precise::Position p = precise::At(static_cast<double>(engine::Chart.JulianDay), body, true);
