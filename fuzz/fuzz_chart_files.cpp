@@ -1,7 +1,6 @@
 // Fuzzes the chart window's own stored files: the birth data hand-off
 // "FileTmp\DatiNasc.Tmp" read by the dominants' count, the scores
 // "FileDum\MMMaitr2.dum" drawn as bars and the year rulers "Appoggio\GoverAnno.txt".
-#include "archive/current_chart.h"
 #include "display/chart/masters_view.h"
 #include "display/chart/volguine_forces.h"
 #include "display/draw/recording_surface.h"
@@ -14,20 +13,20 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(engine::kChartDataTempFile, files[0]);
     fuzz::PutFile(display::kVolguineScoresFile, files[1]);
     fuzz::PutFile(display::kYearRulersFile, files[2]);
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    engine::Chart.NodeType = "VERO";
-    engine::Chart.DegToRad = 3.14159265358979323846L / 180;
-    fuzz::Guard([] { engine::ComputeVolguineDominants(engine::Chart); });
+    engine::ChartState chart;
+    chart.NodeType = "VERO";
+    chart.DegToRad = 3.14159265358979323846L / 180;
+    fuzz::Guard([&chart] { engine::ComputeVolguineDominants(chart); });
     fuzz::PutFile(display::kVolguineScoresFile, files[1]);
-    fuzz::Guard([] {
+    fuzz::Guard([&chart] {
         const auto scores = display::ReadVolguineScores();
-        display::EvaluateVolguineForces(scores, engine::Chart);
+        display::EvaluateVolguineForces(scores, chart);
         display::RecordingSurface s;
         display::DrawVolguineForces(s, 10, 10);
     });
-    engine::Chart.JulianDay = 2451545;
-    engine::Chart.GregorianCalendar = true;
-    fuzz::Guard([] { display::EvaluateYearRulers(engine::Chart); });
+    chart.JulianDay = 2451545;
+    chart.GregorianCalendar = true;
+    fuzz::Guard([&chart] { display::EvaluateYearRulers(chart); });
 }
 }  // namespace
 

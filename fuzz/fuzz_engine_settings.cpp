@@ -1,7 +1,7 @@
 // Fuzzes the reading of the engine settings "FileSet\OrbiDomi.stt".
 #include <filesystem>
 
-#include "archive/current_chart.h"
+#include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
 #include "platform/runtime/paths.h"
@@ -12,7 +12,9 @@ void Run(const std::vector<std::string>& files) {
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileSet"), ec);
     fuzz::PutFile(engine::kEngineSettingsFile, files[0]);
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs, [](const std::string&) {});
+    engine::ChartState chart;
+    engine::OrbRecord orbs;
+    engine::LoadEngineSettings(chart, orbs, [](const std::string&) {});
 }
 }  // namespace
 

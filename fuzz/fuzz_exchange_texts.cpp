@@ -1,6 +1,5 @@
 // Fuzzes the reading of the exchange texts "Scambi\Scambio22.txt" ..
 // "Scambi\Scambio55.txt" by the computation of receptions and exchanges.
-#include "archive/current_chart.h"
 #include "engine/chart_state.h"
 #include "engine/receptions.h"
 #include "fuzz/fuzz_driver.h"
@@ -14,9 +13,10 @@ void Run(const std::vector<std::string>& files) {
         {0, 130, 95, 35, 215, 5, 350, 290},
         {0, 12, 45, 77, 130, 190, 250, 320},
     };
+    engine::ChartState chart;
     for (const auto& lon : charts) {
-        for (int p = 1; p <= 7; ++p) engine::Chart.PlanetLongitudes[p] = lon[p];
-        engine::ComputeReceptions(engine::Chart);
+        for (int p = 1; p <= 7; ++p) chart.PlanetLongitudes[p] = lon[p];
+        engine::ComputeReceptions(chart);
     }
 }
 }  // namespace

@@ -2,7 +2,7 @@
 // repair of a damaged file (its copy kept, the readable values written back).
 #include <filesystem>
 
-#include "archive/current_chart.h"
+#include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
 #include "platform/runtime/paths.h"
@@ -13,8 +13,9 @@ void Run(const std::vector<std::string>& files) {
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileDum"), ec);
     fuzz::PutFile(engine::kOrbSetsFile, files[0]);
-    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs, [](const std::string&) {}); });
-    fuzz::Guard([] { engine::LoadOrbSets(engine::Orbs, [](const std::string&) {}); });  // the repaired file reads back quietly
+    engine::OrbRecord orbs;
+    fuzz::Guard([&orbs] { engine::LoadOrbSets(orbs, [](const std::string&) {}); });
+    fuzz::Guard([&orbs] { engine::LoadOrbSets(orbs, [](const std::string&) {}); });  // the repaired file reads back quietly
 }
 }  // namespace
 
