@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "engine/bodies_theory.h"
 #include "engine/chart_state.h"
@@ -78,14 +77,14 @@ int main(int argc, char** argv) {
     rows.push_back({"mean black moon", engine::kBlackMoon, false, false, {}});
     for (int b = engine::kCeres; b <= engine::kChiron; ++b) rows.push_back({names[b], b, true, true, {}});
 
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
+    engine::ChartState chart;
     for (double jd = 1721434.0; jd < 2499373.0; jd += step) {
         int era = 0;
         while (era < kEraCount - 1 && jd >= kEras[era].to) ++era;
         for (int pass = 0; pass < 2; ++pass) {
-            engine::Chart.NodeType = pass == 0 ? "VERO" : "MEDIO";
-            engine::Chart.BlackMoonType = pass == 0 ? "VERA" : "MEDIA";
-            engine::ComputeBodies(engine::Chart, 0, false, jd);
+            chart.NodeType = pass == 0 ? "VERO" : "MEDIO";
+            chart.BlackMoonType = pass == 0 ? "VERA" : "MEDIA";
+            engine::ComputeBodies(chart, 0, false, jd);
             for (Row& r : rows) {
                 if (r.trueNode != (pass == 0)) continue;
                 // The true black moon is corrected over its table's span only.
@@ -98,8 +97,8 @@ int main(int argc, char** argv) {
                     continue;
                 const precise::Position p = precise::At(jd, r.body, false, r.trueNode, r.trueBlackMoon);
                 if (!p.ok) continue;
-                const double lon = static_cast<double>(engine::Chart.PlanetLongitudes[r.body]);
-                const double lat = static_cast<double>(engine::Chart.PlanetLatitudes[r.body]);
+                const double lon = static_cast<double>(chart.PlanetLongitudes[r.body]);
+                const double lat = static_cast<double>(chart.PlanetLatitudes[r.body]);
                 // The nodes and black moons carry no latitude in the engine.
                 const bool noLat = r.body == engine::kNode || r.body == engine::kBlackMoon;
                 r.era[era].Add(precise::AngleDiff(p.lon, lon) * 3600, noLat ? 0 : (p.lat - lat) * 3600);

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "archive/current_chart.h"
+#include "engine/chart_state.h"
 #include "engine/bodies.h"
 #include "platform/runtime/paths.h"
 
@@ -15,32 +15,33 @@
 
 namespace {
 
-void PrepareChart() {
+void PrepareChart(engine::ChartState& chart) {
     std::filesystem::current_path(rt::InstalledDataFolder());
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    engine::Chart.NodeType = "VERO";
-    engine::Chart.BlackMoonType = "VERA";
-    engine::Chart.HouseCusps[1] = 100;
-    engine::Chart.HouseCusps[7] = 280;
+    chart.NodeType = "VERO";
+    chart.BlackMoonType = "VERA";
+    chart.HouseCusps[1] = 100;
+    chart.HouseCusps[7] = 280;
 }
 
 void BM_ComputeBodiesWithRetro(benchmark::State& state) {
-    PrepareChart();
+    engine::ChartState chart;
+    PrepareChart(chart);
     double jd = 2447892.5;
     for (auto _ : state) {
-        engine::ComputeBodiesWithRetro(engine::Chart, 0, jd);
-        benchmark::DoNotOptimize(engine::Chart.PlanetLongitudes);
+        engine::ComputeBodiesWithRetro(chart, 0, jd);
+        benchmark::DoNotOptimize(chart.PlanetLongitudes);
         jd += 0.37;
     }
 }
 BENCHMARK(BM_ComputeBodiesWithRetro)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputeBodiesOnce(benchmark::State& state) {
-    PrepareChart();
+    engine::ChartState chart;
+    PrepareChart(chart);
     double jd = 2447892.5;
     for (auto _ : state) {
-        engine::ComputeBodies(engine::Chart, 0, false, jd);
-        benchmark::DoNotOptimize(engine::Chart.PlanetLongitudes);
+        engine::ComputeBodies(chart, 0, false, jd);
+        benchmark::DoNotOptimize(chart.PlanetLongitudes);
         jd += 0.37;
     }
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "archive/current_chart.h"
+#include "engine/chart_state.h"
 #include "engine/houses.h"
 #include "engine/planetary_hours.h"
 
@@ -31,31 +31,32 @@ BENCHMARK(BM_CuspsFromRamc)->DenseRange(0, 8);
 
 void BM_HourBoundaries(benchmark::State& state) {
     engine::HourBoundaryTable table{};
+    engine::ChartState chart;
     for (auto _ : state) {
-        engine::ComputeHouseCusps(engine::Chart, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0}, table);
+        engine::ComputeHouseCusps(chart, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0}, table);
         benchmark::DoNotOptimize(table);
     }
 }
 BENCHMARK(BM_HourBoundaries);
 
 void BM_FindSunrise(benchmark::State& state) {
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    engine::Chart.DegToRad = engine::kPi / 180;
-    engine::Chart.HouseSystemName = "PLACIDO";
-    engine::Chart.GregorianCalendar = true;
-    engine::Chart.BirthDay = 21;
-    engine::Chart.BirthMonth = 6;
-    engine::Chart.BirthYear = 1995;
-    engine::Chart.TimeZoneCorrection = -2;
-    engine::Chart.LatitudeDegrees[1] = 41;
-    engine::Chart.LatitudeMinutes[1] = 54;
-    engine::Chart.LatitudeLetter[1] = "N";
-    engine::Chart.LongitudeDegrees[1] = 12;
-    engine::Chart.LongitudeMinutes[1] = 29;
-    engine::Chart.LongitudeLetter[1] = "E";
+    engine::ChartState chart;
+    chart.DegToRad = engine::kPi / 180;
+    chart.HouseSystemName = "PLACIDO";
+    chart.GregorianCalendar = true;
+    chart.BirthDay = 21;
+    chart.BirthMonth = 6;
+    chart.BirthYear = 1995;
+    chart.TimeZoneCorrection = -2;
+    chart.LatitudeDegrees[1] = 41;
+    chart.LatitudeMinutes[1] = 54;
+    chart.LatitudeLetter[1] = "N";
+    chart.LongitudeDegrees[1] = 12;
+    chart.LongitudeMinutes[1] = 29;
+    chart.LongitudeLetter[1] = "E";
     for (auto _ : state) {
         long double jd = 0;
-        benchmark::DoNotOptimize(engine::FindSunrise(engine::Chart, jd));
+        benchmark::DoNotOptimize(engine::FindSunrise(chart, jd));
         benchmark::DoNotOptimize(jd);
     }
 }
