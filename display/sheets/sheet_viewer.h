@@ -20,6 +20,7 @@ class QPushButton;
 class QTimer;
 
 namespace archive {
+struct CurrentChart;
 class DrawSettings;
 }
 
@@ -30,8 +31,13 @@ class MetafileViewer;
 class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
-    explicit SheetViewer(const SheetSelectionState& sheets, QWidget* parent = nullptr);
+    // The current person, whose sheets this window shows and prints.
+    SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, QWidget* parent = nullptr);
     ~SheetViewer() override;
+
+    // The current person's chart, birth data and orbs; the sheets' steps write
+    // into the chart what they compute.
+    archive::CurrentChart& current;
 
     // The drawing settings in force, handed at the start: their printer
     // correction puts a blank page before each printed sheet (none: no correction).

@@ -46,7 +46,7 @@ protected:
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
-        viewer = std::make_unique<display::SheetViewer>(sheets);
+        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets);
         viewer->resize(1920, 1080);
         viewer->SetRecorder(&dc);
     }
