@@ -246,8 +246,7 @@ void SheetViewer::PrintSheet() {
     std::string name = current.birth.SubjectName;
     engine::StripTrailingBlanks(name);
     std::unique_ptr<SheetPrintJob> job =
-        CurrentSheetPrinter().Begin(landscape, drawSettings && drawSettings->Values().EpsonCorrection == 1,
-                                   "Kelvor - " + name);
+        printer->Begin(landscape, drawSettings && drawSettings->Values().EpsonCorrection == 1, "Kelvor - " + name);
     if (!job) return;
     {
         // The print run sets its own scale, zoom and origin on the printer's page
@@ -265,7 +264,7 @@ void SheetViewer::PrintSheet() {
 void SheetViewer::ChoosePrinterSettings() {
     if (!Drawing.PrinterPresent) return;
     bool landscape = Drawing.PrinterLandscape;
-    if (CurrentSheetPrinter().Setup(landscape)) Drawing.PrinterLandscape = landscape;
+    if (printer->Setup(landscape)) Drawing.PrinterLandscape = landscape;
     SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
 }
 

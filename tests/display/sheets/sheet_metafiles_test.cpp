@@ -52,13 +52,12 @@ protected:
         rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
-        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
         viewer = std::make_unique<display::SheetViewer>(current, selection);
+        viewer->printer = std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string());
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
         viewer.reset();
-        display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
         selection = {};
         rt::SetClock({});

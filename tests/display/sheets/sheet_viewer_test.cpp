@@ -115,14 +115,13 @@ protected:
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
-        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
         viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets);
+        viewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
         viewer->drawSettings = &drawSettings;
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
         viewer.reset();
-        display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
         sheets = {};
     }
@@ -335,7 +334,7 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
     Open(5, "P");
     viewer->printButton->click();
     const PdfPage plain = ReadPdfWords(pdf);
-    display::SetSheetPrinter(std::make_unique<ActivatingPrinter>(pdf, viewer.get()));
+    viewer->printer = std::make_unique<ActivatingPrinter>(pdf, viewer.get());
     viewer->printButton->click();
     const PdfPage activated = ReadPdfWords(pdf);
     ASSERT_EQ(plain.words.size(), activated.words.size());
@@ -396,7 +395,7 @@ public:
 };
 
 TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
-    display::SetSheetPrinter(std::make_unique<FailingPrinter>(pdf));
+    viewer->printer = std::make_unique<FailingPrinter>(pdf);
     Open(5, "P");
     Scale before = Now();
     before.zoom = 1, before.ox = 0, before.oy = 0;
