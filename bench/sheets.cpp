@@ -56,7 +56,7 @@ void BM_SheetToPdf(benchmark::State& state) {
         auto job = printer.Begin(landscape, false, "bench");
         {
             PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
-            ComposeSheet(code, job->Canvas(), memory);
+            ComposeSheet(code, job->Canvas(), archive::SharedCurrentChart(), memory);
         }
         job.reset();
     }

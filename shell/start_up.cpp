@@ -133,7 +133,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     });
     CreateForm(main.userNameDialog, main.userName);
     CreateForm(main.recallDialog, main.currentChart);
-    CreateForm(main.sheetViewer, main.sheetSelection);
+    CreateForm(main.sheetViewer, main.currentChart, main.sheetSelection);
     main.sheetViewer->drawSettings = &main.drawSettings;
     CreateForm(main.sheetViewer->metafileViewer);
     CreateForm(main.printParentWindow);
@@ -142,7 +142,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.inputDialog->storeDialog, main.inputDialog->currentChart);
     CreateForm(main.deleteDialog, main.currentChart);
     CreateForm(main.styledRichTextWindow);
-    CreateForm(main.calibrationWindow, main.drawSettings, main.sheetSelection);
+    CreateForm(main.calibrationWindow, main.currentChart, main.drawSettings, main.sheetSelection);
     CreateForm(main.lineWidthDialog, main.drawSettings);
     CreateForm(main.printerModelDialog, main.drawSettings);
     CreateForm(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);

@@ -39,8 +39,9 @@ constexpr long double kCentreY = 101.6L;
 
 }  // namespace
 
-CalibrationWindow::CalibrationWindow(archive::DrawSettings& settings, const SheetSelectionState& sheets)
-    : settings_(settings), sheets_(sheets) {
+CalibrationWindow::CalibrationWindow(archive::CurrentChart& current, archive::DrawSettings& settings,
+                                     const SheetSelectionState& sheets)
+    : current_(current), settings_(settings), sheets_(sheets) {
     setObjectName("FgrTxtKel");
     setWindowTitle(gui::ToQt("Rondheid van Cirkles en Schermgroote"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -194,7 +195,7 @@ void CalibrationWindow::SaveAndClose() {
 
 void CalibrationWindow::StopAndReloadSettings() {
     firstDrawTimer->stop();
-    engine::LoadEngineSettings(engine::Chart, engine::Orbs, ShowSettingsMessage);
+    engine::LoadEngineSettings(current_.chart, current_.orbs, ShowSettingsMessage);
 }
 
 void CalibrationWindow::done(int result) {

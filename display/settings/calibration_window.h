@@ -15,6 +15,10 @@ class QScrollBar;
 class QTimer;
 class QWidget;
 
+namespace archive {
+struct CurrentChart;
+}
+
 namespace display {
 
 class CanvasForm;
@@ -22,8 +26,10 @@ class CanvasForm;
 class CalibrationWindow : public QDialog {
     Q_OBJECT
 public:
-    // The drawing settings in force, which this window shows and changes.
-    CalibrationWindow(archive::DrawSettings& settings, const SheetSelectionState& sheets);
+    // The current chart, whose orb and house settings it reads again on
+    // closing, and the drawing settings in force, which it shows and changes.
+    CalibrationWindow(archive::CurrentChart& current, archive::DrawSettings& settings,
+                      const SheetSelectionState& sheets);
 
     // The settings as the file holds them, the bars set to them, the controls
     // laid out and the first drawing started.
@@ -63,6 +69,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    archive::CurrentChart& current_;
     archive::DrawSettings& settings_;
     // The figure is drawn only while no sheet is chosen (code 0).
     const SheetSelectionState& sheets_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "archive/current_chart.h"
 #include "display/chart/dignity_table.h"
 #include "display/chart/spherical_distances.h"
 #include "display/draw/drawing_state.h"
@@ -66,12 +65,12 @@ void DrawExchangeJoin(Surface& dc, Real x, Real y) {
     LineToScaled(dc, x - 10, y + 4);
 }
 
-bool DrawArchetypalStructure(Surface& dc, Real x, Real y) {
+bool DrawArchetypalStructure(Surface& dc, const engine::ReceptionTables& receptions, Real x, Real y) {
     SheetBlockGuard guard(dc);
     ReleaseBrush(dc);
     // Which planets get a column, their boxes, entries and joins are the chart
     // window's dignity table; the sheet places them from its own anchor.
-    const DignityBoxTable table = EvaluateDignityTable(engine::Chart.Receptions, 0, 0);
+    const DignityBoxTable table = EvaluateDignityTable(receptions, 0, 0);
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "ARCHETYPISCHE STRUCTUUR", 2, x - 8, y - 53);
     SetTextColorByCode(dc, 0);
@@ -117,9 +116,9 @@ bool DrawArchetypalStructure(Surface& dc, Real x, Real y) {
     return false;
 }
 
-void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, Real y) {
+void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, const engine::BodyArray& lat,
+                            const engine::OrbRecord& orbs, Real x, Real y) {
     SheetBlockGuard guard(dc);
-    const engine::BodyArray& lat = engine::Chart.PlanetLatitudes;
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "SFERISCHE", 15, x + 34.44L, y + 2.94L);
     TextOutLeft(dc, "AFSTANDEN", 15, x + 41.2L, y + 7.98L);
@@ -139,7 +138,7 @@ void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, R
     for (int b = 1; b <= 9; ++b) DrawSheetBodyGlyph(&dc, b, x + 4.2L + cell * b, y + 53.76L, 4.5L);
     // The distances, their aspects and texts are those of the chart window's table.
     const SphericalDistances d =
-        EvaluateSphericalDistances(longitudes, lat, engine::Orbs, x, y);
+        EvaluateSphericalDistances(longitudes, lat, orbs, x, y);
     for (const SphericalDistanceCell& c : d.cells) {
         const Real tx = x + cell * c.first + 0.52L, ty = y + row * c.second - 9.28L;
         dc.SetTextColor(ApplyBlackAndWhite(Rgb(128, 128, 128)));

@@ -17,12 +17,13 @@ using engine::Real;
 void DrawSheetRectangle(Surface& dc, Real x1, Real y1, Real x2, Real y2);
 // Joins the box of column x to the one on its left (the block's baseline y).
 void DrawExchangeJoin(Surface& dc, Real x, Real y);
-// From engine::Chart.Receptions (ComputeReceptions has run). Returns true when it
-// drew the no-dignity message instead of boxes.
-bool DrawArchetypalStructure(Surface& dc, Real x, Real y);
+// From the receptions of a chart (ComputeReceptions has run). Returns true when
+// it drew the no-dignity message instead of boxes.
+bool DrawArchetypalStructure(Surface& dc, const engine::ReceptionTables& receptions, Real x, Real y);
 
-// The 54 distances of bodies 1..9 against 2..11 from the longitudes given and
-// engine::Chart.PlanetLatitudes.
-void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, Real x, Real y);
+// The 54 distances of bodies 1..9 against 2..11 from the longitudes and
+// latitudes given, underlined by the aspects of the orbs given.
+void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, const engine::BodyArray& latitudes,
+                            const engine::OrbRecord& orbs, Real x, Real y);
 
 }  // namespace display

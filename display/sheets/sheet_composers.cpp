@@ -9,26 +9,34 @@
 namespace display {
 
 
-void ComposeThemeSheetPortrait(Surface& dc, SheetMemory& memory) { ComposeSheet(kThemeSheetPortrait, dc, memory); }
-void ComposeThemeSheetLandscape(Surface& dc, SheetMemory& memory) { ComposeSheet(kThemeSheetLandscape, dc, memory); }
-void ComposeAffinitySheetPortrait(Surface& dc, SheetMemory& memory) { ComposeSheet(kAffinitySheetPortrait, dc, memory); }
-void ComposeAffinitySheetLandscape(Surface& dc, SheetMemory& memory) { ComposeSheet(kAffinitySheetLandscape, dc, memory); }
+void ComposeThemeSheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+    ComposeSheet(kThemeSheetPortrait, dc, current, memory);
+}
+void ComposeThemeSheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+    ComposeSheet(kThemeSheetLandscape, dc, current, memory);
+}
+void ComposeAffinitySheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+    ComposeSheet(kAffinitySheetPortrait, dc, current, memory);
+}
+void ComposeAffinitySheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+    ComposeSheet(kAffinitySheetLandscape, dc, current, memory);
+}
 
-bool ComposeSheet(int code, Surface& dc, SheetMemory& memory) {
+bool ComposeSheet(int code, Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
     const SheetLayout* layout = SheetLayoutOf(code);
     if (!layout) return false;
-    DrawSheetLayout(dc, *layout, memory);
+    DrawSheetLayout(dc, *layout, current, memory);
     return true;
 }
 
-bool DrawSheetEntry(int code, CanvasForm* window, SheetMemory& memory) {
+bool DrawSheetEntry(int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
     if (!SheetLayoutOf(code)) return false;
     if (Drawing.MetafileOutput) {
         std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile();
         Surface* canvas = Drawing.ChartMetafileCanvas;
         if (!canvas) return true;  // a bad name, already reported
         try {
-            ComposeSheet(code, *canvas, memory);
+            ComposeSheet(code, *canvas, current, memory);
         } catch (...) {
             DiscardChartMetafile();
             throw;
@@ -39,13 +47,21 @@ bool DrawSheetEntry(int code, CanvasForm* window, SheetMemory& memory) {
     Surface* target = nullptr;
     if (!Drawing.PrintOutput && window) target = &window->Canvas();
     if (Drawing.PrinterPresent && Drawing.PrintOutput) target = Drawing.PrinterCanvas;
-    if (target) ComposeSheet(code, *target, memory);
+    if (target) ComposeSheet(code, *target, current, memory);
     return true;
 }
 
-void DrawThemeSheetPortrait(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kThemeSheetPortrait, window, memory); }
-void DrawThemeSheetLandscape(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kThemeSheetLandscape, window, memory); }
-void DrawAffinitySheetLandscape(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kAffinitySheetLandscape, window, memory); }
-void DrawAffinitySheetPortrait(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kAffinitySheetPortrait, window, memory); }
+void DrawThemeSheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
+    DrawSheetEntry(kThemeSheetPortrait, window, current, memory);
+}
+void DrawThemeSheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
+    DrawSheetEntry(kThemeSheetLandscape, window, current, memory);
+}
+void DrawAffinitySheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
+    DrawSheetEntry(kAffinitySheetLandscape, window, current, memory);
+}
+void DrawAffinitySheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
+    DrawSheetEntry(kAffinitySheetPortrait, window, current, memory);
+}
 
 }  // namespace display

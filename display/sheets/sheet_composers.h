@@ -10,6 +10,10 @@
 #include "display/sheets/sheet_rulers.h"
 #include "display/sheets/sheet_terms.h"
 
+namespace archive {
+struct CurrentChart;
+}
+
 namespace display {
 
 class CanvasForm;
@@ -29,20 +33,22 @@ struct SheetMemory {
     SheetTermsState Terms;
 };
 
-void ComposeThemeSheetPortrait(Surface& dc, SheetMemory& memory);
-void ComposeThemeSheetLandscape(Surface& dc, SheetMemory& memory);
-void ComposeAffinitySheetPortrait(Surface& dc, SheetMemory& memory);
-void ComposeAffinitySheetLandscape(Surface& dc, SheetMemory& memory);
+// A composer draws the sheet of the person it is handed (their chart, birth
+// data and orbs); the sheet's steps write into that chart what they compute.
+void ComposeThemeSheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
+void ComposeThemeSheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
+void ComposeAffinitySheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
+void ComposeAffinitySheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
 // The composer of a sheet code on a surface; false for an unknown code.
-bool ComposeSheet(int code, Surface& dc, SheetMemory& memory);
+bool ComposeSheet(int code, Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
 
 // The entries: into the chart metafile while MetafileOutput is set (saved as
 // "Emf\" + MetafileName; a drawing that fails saves nothing), else on the
 // printer's canvas while printing, else on the window's canvas.
-void DrawThemeSheetPortrait(CanvasForm* window, SheetMemory& memory);
-void DrawThemeSheetLandscape(CanvasForm* window, SheetMemory& memory);
-void DrawAffinitySheetLandscape(CanvasForm* window, SheetMemory& memory);
-void DrawAffinitySheetPortrait(CanvasForm* window, SheetMemory& memory);
-bool DrawSheetEntry(int code, CanvasForm* window, SheetMemory& memory);
+void DrawThemeSheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawThemeSheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawAffinitySheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawAffinitySheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+bool DrawSheetEntry(int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
 
 }  // namespace display

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_composers.h"
@@ -17,10 +16,9 @@ std::string_view SheetCalendarNote(const engine::ChartState& chart) {
     return chart.GregorianCalendar ? "" : " Calend. Giuliano";
 }
 
-void SetSheetHeaderDates(SheetMemory& memory) {
-    const engine::ChartState& chart = engine::Chart;
+void SetSheetHeaderDates(engine::ChartState& chart, SheetMemory& memory) {
     int index = 0;
-    engine::WeekdayOfJulianDay(engine::Chart, index, chart.JulianDay - chart.TimeZoneCorrection / 24);
+    engine::WeekdayOfJulianDay(chart, index, chart.JulianDay - chart.TimeZoneCorrection / 24);
     memory.Rulers.ChartWeekdayName = chart.WeekdayName;
     memory.CalendarNote = SheetCalendarNote(chart);
 }

@@ -28,9 +28,9 @@ struct SheetHeaderPlaces {
 std::string_view SheetCalendarNote(const engine::ChartState& chart);
 
 // The step every sheet begins with: the weekday of the birth by local clock
-// time (memory.Rulers.ChartWeekdayName, and engine::Chart.WeekdayName) and the
+// time (memory.Rulers.ChartWeekdayName, and chart.WeekdayName) and the
 // calendar note (memory.CalendarNote) the header shows.
-void SetSheetHeaderDates(SheetMemory& memory);
+void SetSheetHeaderDates(engine::ChartState& chart, SheetMemory& memory);
 
 void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeaderPlaces& places);
 

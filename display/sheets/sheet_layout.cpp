@@ -141,14 +141,16 @@ void DrawWheel(Surface& dc, const SheetContext& c, const SheetWheelPlace& w) {
 void DrawTable(Surface& dc, const SheetContext& c, const SheetTablePlace& t) {
     const engine::ChartState& chart = c.chart;
     switch (t.table) {
-        case Table::SphericalDistances: DrawSphericalDistances(dc, chart.PlanetLongitudes, t.x, t.y); return;
+        case Table::SphericalDistances:
+            DrawSphericalDistances(dc, chart.PlanetLongitudes, chart.PlanetLatitudes, c.orbs, t.x, t.y);
+            return;
         case Table::Terms: DrawTermsBlock(dc, t.x, t.y); return;
         case Table::Dodecatemoria: DrawSheetDodecatemoria(dc, chart.PlanetLongitudes, t.x, t.y); return;
         case Table::Latitudes: DrawSheetLatitudes(dc, chart.PlanetLatitudes, t.x, t.y, t.titleDx); return;
         case Table::Longitudes: DrawSheetLongitudes(dc, chart.PlanetLongitudes, t.x, t.y); return;
         case Table::RelativeLongitudes: DrawSheetRelativeLongitudes(dc, chart.PlanetLongitudes, t.x, t.y); return;
         case Table::MastersAndYear: DrawPlanetaryHourAndYearRuler(dc, chart, c.rulers, t.x, t.y); return;
-        case Table::ArchetypalStructure: DrawArchetypalStructure(dc, t.x, t.y); return;
+        case Table::ArchetypalStructure: DrawArchetypalStructure(dc, chart.Receptions, t.x, t.y); return;
         case Table::ElementalCloth: DrawElementalCloth(dc, chart, t.x, t.y); return;
         case Table::SeasonCloth: DrawSeasonCloth(dc, chart, t.x, t.y); return;
         case Table::ElementalHumoralGrid: DrawElementalHumoralGrid(dc, chart, t.x, t.y); return;
@@ -177,36 +179,36 @@ const SheetLayout* SheetLayoutOf(int code) {
     }
 }
 
-SheetContext CurrentSheetContext(const SheetMemory& memory) {
-    return {engine::Chart,  engine::Birth, engine::Orbs, memory.Rulers, memory.CalendarNote,
-            Drawing.AspectLinesOn};
+SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory) {
+    return {current.chart, current.birth, current.orbs, memory.Rulers, memory.CalendarNote, Drawing.AspectLinesOn};
 }
 
-void RunSheetStep(SheetStep step, SheetMemory& memory) {
+void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory) {
+    engine::ChartState& chart = current.chart;
     switch (step) {
-        case Step::HeaderDates: SetSheetHeaderDates(memory); return;
-        case Step::TermsPositionsFile: PrepareTermsPositionsFile(memory.Terms); return;
-        case Step::PlanetaryHour: ComputePlanetaryHour(memory.Rulers); return;
-        case Step::Dodecatemoria: RecordSheetDodecatemoria(engine::Chart); return;
-        case Step::ClassicalPlanetSigns: SetClassicalPlanetSigns(engine::Chart); return;
+        case Step::HeaderDates: SetSheetHeaderDates(chart, memory); return;
+        case Step::TermsPositionsFile: PrepareTermsPositionsFile(chart, memory.Terms); return;
+        case Step::PlanetaryHour: ComputePlanetaryHour(chart, memory.Rulers); return;
+        case Step::Dodecatemoria: RecordSheetDodecatemoria(chart); return;
+        case Step::ClassicalPlanetSigns: SetClassicalPlanetSigns(chart); return;
     }
 }
 
-void RunSheetEntry(Surface& dc, const SheetEntry& entry, SheetMemory& memory) {
+void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& current, SheetMemory& memory) {
     if (const SheetStep* step = std::get_if<SheetStep>(&entry)) {
-        RunSheetStep(*step, memory);
+        RunSheetStep(*step, current, memory);
         return;
     }
-    const SheetContext context = CurrentSheetContext(memory);
+    const SheetContext context = CurrentSheetContext(current, memory);
     if (const auto* w = std::get_if<SheetWheelPlace>(&entry)) DrawWheel(dc, context, *w);
     if (const auto* h = std::get_if<SheetHeaderPlaces>(&entry)) DrawSheetHeader(dc, context, *h);
     if (const auto* t = std::get_if<SheetTablePlace>(&entry)) DrawTable(dc, context, *t);
     if (const auto* t = std::get_if<SheetTextsPlace>(&entry)) DrawTexts(dc, *t);
 }
 
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout, SheetMemory& memory) {
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, archive::CurrentChart& current, SheetMemory& memory) {
     SheetPageScale scale(layout.zoom);
-    for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, memory);
+    for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, current, memory);
 }
 
 }  // namespace display

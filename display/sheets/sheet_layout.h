@@ -13,6 +13,10 @@
 #include "display/sheets/sheet_block.h"
 #include "display/sheets/sheet_header.h"
 
+namespace archive {
+struct CurrentChart;
+}
+
 namespace display {
 
 struct SheetMemory;
@@ -79,13 +83,16 @@ struct SheetLayout {
 // The layout of a sheet code (5, 16, 17, 18); nullptr for any other code.
 const SheetLayout* SheetLayoutOf(int code);
 
-// What the blocks read now: the chart state and what the steps computed.
-SheetContext CurrentSheetContext(const SheetMemory& memory);
-void RunSheetStep(SheetStep step, SheetMemory& memory);
+// What the blocks read now: the person's chart, birth data and orbs, and what
+// the steps computed.
+SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory);
+// A step computes from the person's chart, and some write into it.
+void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory);
 // One entry: a step is run, a block drawn with the context.
-void RunSheetEntry(Surface& dc, const SheetEntry& entry, SheetMemory& memory);
-// The whole sheet: the frame's scale for the time of the drawing (the view's
-// own put back afterwards, also when an entry fails), every entry in order.
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout, SheetMemory& memory);
+void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& current, SheetMemory& memory);
+// The whole sheet of a person: the frame's scale for the time of the drawing
+// (the view's own put back afterwards, also when an entry fails), every entry
+// in order.
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, archive::CurrentChart& current, SheetMemory& memory);
 
 }  // namespace display

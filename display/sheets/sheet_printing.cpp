@@ -96,11 +96,6 @@ public:
     }
 };
 
-std::unique_ptr<SheetPrinter>& Installed() {
-    static std::unique_ptr<SheetPrinter> printer;
-    return printer;
-}
-
 }  // namespace
 
 std::unique_ptr<SheetPrintJob> PdfSheetPrinter::Begin(bool landscape, bool blankFirstPage, const std::string& title) {
@@ -113,11 +108,6 @@ std::unique_ptr<SheetPrintJob> PdfSheetPrinter::Begin(bool landscape, bool blank
 
 bool PdfSheetPrinter::Setup(bool&) { return true; }
 
-SheetPrinter& CurrentSheetPrinter() {
-    if (!Installed()) Installed() = std::make_unique<SystemSheetPrinter>();
-    return *Installed();
-}
-
-void SetSheetPrinter(std::unique_ptr<SheetPrinter> printer) { Installed() = std::move(printer); }
+std::unique_ptr<SheetPrinter> MakeSystemSheetPrinter() { return std::make_unique<SystemSheetPrinter>(); }
 
 }  // namespace display

@@ -1,7 +1,8 @@
 #pragma once
 // Printing the sheets: a print job is a page canvas on the system's printer
-// or, where no printer is installed, in a PDF file. The printer behind the
-// sheet viewer is replaceable, so tests print into a PDF of their own.
+// or, where no printer is installed, in a PDF file. The sheet viewer holds the
+// printer it prints on, which its maker may replace (tests print into a PDF of
+// their own).
 #include <memory>
 #include <string>
 
@@ -50,10 +51,8 @@ private:
     std::string path_;
 };
 
-// The printer the sheet viewer prints on: the system's default printer through
-// the print dialog, or, without one, a PDF file the user chooses.
-SheetPrinter& CurrentSheetPrinter();
-// Replaces it (nullptr: back to the system's).
-void SetSheetPrinter(std::unique_ptr<SheetPrinter> printer);
+// The system's printer: its default printer through the print dialog, or,
+// without one, a PDF file the user chooses.
+std::unique_ptr<SheetPrinter> MakeSystemSheetPrinter();
 
 }  // namespace display

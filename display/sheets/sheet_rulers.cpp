@@ -1,6 +1,5 @@
 #include "display/sheets/sheet_rulers.h"
 
-#include "archive/current_chart.h"
 #include "display/chart/masters_view.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
@@ -13,10 +12,7 @@
 
 namespace display {
 
-
 namespace {
-
-using engine::Chart;
 
 // The ruler of the sign named by characters 3-5 of a short position text.
 std::string RulerOfPositionText(const std::string& text) {
@@ -28,23 +24,23 @@ std::string RulerOfPositionText(const std::string& text) {
 
 }  // namespace
 
-void ComputePlanetaryHour(SheetRulerState& s) {
+void ComputePlanetaryHour(engine::ChartState& chart, SheetRulerState& s) {
     // The planetary day by the rule the chart window's masters page shares.
-    const engine::PlanetaryDay day = engine::FindPlanetaryDay(engine::Chart);
+    const engine::PlanetaryDay day = engine::FindPlanetaryDay(chart);
     const Real sunrise = day.SunriseJulianDay;
     s.SunriseJulianDay = sunrise;
     int clockWeekday = 0;
-    engine::WeekdayOfJulianDay(engine::Chart, clockWeekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
-    s.ChartWeekdayName = Chart.WeekdayName;
+    engine::WeekdayOfJulianDay(chart, clockWeekday, chart.JulianDay - chart.TimeZoneCorrection / 24);
+    s.ChartWeekdayName = chart.WeekdayName;
     const int weekday = day.Index;
-    Chart.WeekdayName = engine::kWeekdayNames[weekday];
+    chart.WeekdayName = engine::kWeekdayNames[weekday];
 
-    const Real lst = Chart.LocalSiderealTime;
-    engine::ComputeHouseCusps(Chart, engine::PlaceOfChart(Chart),
-                              {sunrise, Chart.BirthHour[1], Chart.BirthMinute[1], Chart.TimeZoneCorrection, 0},
+    const Real lst = chart.LocalSiderealTime;
+    engine::ComputeHouseCusps(chart, engine::PlaceOfChart(chart),
+                              {sunrise, chart.BirthHour[1], chart.BirthMinute[1], chart.TimeZoneCorrection, 0},
                               s.SheetHourBoundaries);
-    Chart.LocalSiderealTime = lst;
-    s.SheetPlanetaryHour = FindPlanetaryHour(s.SheetHourBoundaries, Chart.PlanetLongitudes[1]);
+    chart.LocalSiderealTime = lst;
+    s.SheetPlanetaryHour = FindPlanetaryHour(s.SheetHourBoundaries, chart.PlanetLongitudes[1]);
     s.SheetHourRulerName = RulerName(PlanetaryHourRulerOf(s.SheetPlanetaryHour, weekday));
 }
 

@@ -24,10 +24,10 @@ struct SheetRulerState {
 };
 
 // A step of the birth-theme sheets, ahead of the masters block: sunrise, the
-// weekday of the planetary day (left in engine::Chart.WeekdayName), the hour
-// table, the hour and its ruler (the rulers' tables are those of the chart
-// window's masters page). The rest of the chart state is as before afterwards.
-void ComputePlanetaryHour(SheetRulerState& rulers);
+// weekday of the planetary day (left in chart.WeekdayName), the hour table,
+// the hour and its ruler (the rulers' tables are those of the chart window's
+// masters page). The rest of the chart state is as before afterwards.
+void ComputePlanetaryHour(engine::ChartState& chart, SheetRulerState& rulers);
 
 // The planetary day (chart.WeekdayName) and hour with its ruler, and the
 // signs of the Ascendant and the Midheaven with their rulers.

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <set>
 
-#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/sheets/sheet_block.h"
@@ -47,14 +46,14 @@ std::string DecanKeyOf(int body, Real longitude) {
     return {};
 }
 
-void ComputeTermSectors(SheetTermsState& terms) {
-    terms.TermSectorBoundaries = TermBoundaries(engine::Chart.HouseCusps[1]);
-    FindBodySectors(9, engine::Chart.PlanetLongitudes, terms.TermSectorBoundaries, terms.BodyTermSectors);
+void ComputeTermSectors(const engine::ChartState& chart, SheetTermsState& terms) {
+    terms.TermSectorBoundaries = TermBoundaries(chart.HouseCusps[1]);
+    FindBodySectors(9, chart.PlanetLongitudes, terms.TermSectorBoundaries, terms.BodyTermSectors);
 }
 
-void RefreshSheetDecanKeys(SheetTermsState& terms) {
+void RefreshSheetDecanKeys(const engine::ChartState& chart, SheetTermsState& terms) {
     for (int k = 1; k <= 9; ++k) {
-        std::string key = DecanKeyOf(k, engine::Chart.PlanetLongitudes[k]);
+        std::string key = DecanKeyOf(k, chart.PlanetLongitudes[k]);
         if (!key.empty()) terms.BodyDecanKeys[k] = key;
     }
 }
@@ -79,9 +78,9 @@ void WritePlanetPositionsFile(const SheetTermsState& terms) {
     rt::WriteTextLines(kSheetPositionFile, lines);
 }
 
-void PrepareTermsPositionsFile(SheetTermsState& terms) {
-    ComputeTermSectors(terms);
-    RefreshSheetDecanKeys(terms);
+void PrepareTermsPositionsFile(const engine::ChartState& chart, SheetTermsState& terms) {
+    ComputeTermSectors(chart, terms);
+    RefreshSheetDecanKeys(chart, terms);
     WritePlanetPositionsFile(terms);
 }
 

@@ -38,18 +38,18 @@ void FindBodySectors(int count, const engine::BodyArray& longitudes, const std::
 // of 10 degrees (the body then keeps its previous key).
 std::string DecanKeyOf(int body, Real longitude);
 
-// From engine::Chart: boundaries from HouseCusps[1], sectors of bodies 1..9.
-void ComputeTermSectors(SheetTermsState& terms);
-// The decan keys of bodies 1..9 from engine::Chart (DecanKeyOf): a body on an
+// From the chart: boundaries from HouseCusps[1], sectors of bodies 1..9.
+void ComputeTermSectors(const engine::ChartState& chart, SheetTermsState& terms);
+// The decan keys of bodies 1..9 of the chart (DecanKeyOf): a body on an
 // exact multiple of 10 degrees keeps the key it had. (The chart window's
 // BuildDecanKeys gives every point a key, one on a boundary that of the decan
 // starting there.)
-void RefreshSheetDecanKeys(SheetTermsState& terms);
+void RefreshSheetDecanKeys(const engine::ChartState& chart, SheetTermsState& terms);
 // Rewrites the position file: nine sector keys ("Sole03"), then nine decan keys.
 void WritePlanetPositionsFile(const SheetTermsState& terms);
 // The step of the birth-theme sheets ahead of their blocks: the sectors, the
-// decan keys and the position file the "TERMEN" block reads.
-void PrepareTermsPositionsFile(SheetTermsState& terms);
+// decan keys of the chart and the position file the "TERMEN" block reads.
+void PrepareTermsPositionsFile(const engine::ChartState& chart, SheetTermsState& terms);
 // The sector key of a body as the position file holds it.
 std::string TermSectorKey(int body, int sector);
 // The body (1..9) a six-character sector key names, 0 for none.

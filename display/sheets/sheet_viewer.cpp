@@ -52,7 +52,8 @@ struct SheetViewer::BarButton {
     const char* hint;
 };
 
-SheetViewer::SheetViewer(const SheetSelectionState& sheets, QWidget* parent) : CanvasForm(parent), sheets(sheets) {
+SheetViewer::SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, QWidget* parent)
+    : CanvasForm(parent), current(current), sheets(sheets) {
     setObjectName("FgrNaKel");
     setWindowTitle("Grafieken");
     setWindowFlag(Qt::FramelessWindowHint);
@@ -145,11 +146,11 @@ void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
 }
 
 void SheetViewer::ShowChartSheet() {
-    engine::Chart.PlanetLatitudes = engine::Chart.PlanetLatitudesSaved;
+    current.chart.PlanetLatitudes = current.chart.PlanetLatitudesSaved;
     aspectLinesButton->setVisible(true);
     const bool screen = !Drawing.PrintOutput && !Drawing.MetafileOutput;
     if (screen) ClearCanvas();
-    DrawSheetEntry(sheets.SheetCode, this, sheetMemory);
+    DrawSheetEntry(sheets.SheetCode, this, current, sheetMemory);
     DrawSheetViewerFrame();
 }
 
@@ -242,11 +243,10 @@ void SheetViewer::PrintSheet() {
     Drawing.PrinterLandscape = landscape;
     // The job and the document are titled with the name, without the blanks
     // the archive pads it with.
-    std::string name = engine::Birth.SubjectName;
+    std::string name = current.birth.SubjectName;
     engine::StripTrailingBlanks(name);
     std::unique_ptr<SheetPrintJob> job =
-        CurrentSheetPrinter().Begin(landscape, drawSettings && drawSettings->Values().EpsonCorrection == 1,
-                                   "Kelvor - " + name);
+        printer->Begin(landscape, drawSettings && drawSettings->Values().EpsonCorrection == 1, "Kelvor - " + name);
     if (!job) return;
     {
         // The print run sets its own scale, zoom and origin on the printer's page
@@ -264,7 +264,7 @@ void SheetViewer::PrintSheet() {
 void SheetViewer::ChoosePrinterSettings() {
     if (!Drawing.PrinterPresent) return;
     bool landscape = Drawing.PrinterLandscape;
-    if (CurrentSheetPrinter().Setup(landscape)) Drawing.PrinterLandscape = landscape;
+    if (printer->Setup(landscape)) Drawing.PrinterLandscape = landscape;
     SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
 }
 

@@ -12,6 +12,7 @@
 
 #include "display/draw/canvas_form.h"
 #include "display/sheets/sheet_composers.h"
+#include "display/sheets/sheet_printing.h"
 #include "display/sheets/sheet_selection.h"
 #include "display/sheets/sheet_view.h"
 
@@ -20,6 +21,7 @@ class QPushButton;
 class QTimer;
 
 namespace archive {
+struct CurrentChart;
 class DrawSettings;
 }
 
@@ -30,8 +32,16 @@ class MetafileViewer;
 class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
-    explicit SheetViewer(const SheetSelectionState& sheets, QWidget* parent = nullptr);
+    // The current person, whose sheets this window shows and prints.
+    SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, QWidget* parent = nullptr);
     ~SheetViewer() override;
+
+    // The current person's chart, birth data and orbs; the sheets' steps write
+    // into the chart what they compute.
+    archive::CurrentChart& current;
+    // The printer this window prints on and sets up: the system's unless its
+    // maker replaces it.
+    std::unique_ptr<SheetPrinter> printer = MakeSystemSheetPrinter();
 
     // The drawing settings in force, handed at the start: their printer
     // correction puts a blank page before each printed sheet (none: no correction).

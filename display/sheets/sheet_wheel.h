@@ -18,7 +18,7 @@
 namespace display {
 
 using engine::Real;
-using SheetCusps = std::array<Real, 16>;  // entries 1..15 as engine::Chart.HouseCusps
+using SheetCusps = std::array<Real, 16>;  // entries 1..15 as a chart's HouseCusps
 
 // The decan rulers (body codes 1..7) of the 36 decans from 0 Aries.
 int DecanRuler(int decanIndexFromAries);

@@ -112,7 +112,7 @@ protected:
         shell::MainWindow* main = shell_testing::StartedMainWindow();
         main->Refresh();
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
-        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
+        main->sheetViewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
 
         display::RecordingSurface dc;
         display::ChartWindow& chart = *testing_support::ChartWindowOfTest();
@@ -161,7 +161,6 @@ protected:
             viewer.hide();
         }
         viewer.SetRecorder(nullptr);
-        display::SetSheetPrinter(nullptr);
     }
 };
 

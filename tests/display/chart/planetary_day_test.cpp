@@ -70,7 +70,7 @@ protected:
     // The planetary-day line of the portrait birth-theme sheet.
     std::string SheetDayLine() {
         display::RecordingSurface dc;
-        EXPECT_TRUE(display::ComposeSheet(5, dc, sheetMemory));
+        EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory));
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;
         return "(no planetary day drawn)";

@@ -69,7 +69,7 @@ protected:
     }
     std::vector<std::string> SheetTexts() {
         display::RecordingSurface dc;
-        EXPECT_TRUE(display::ComposeSheet(5, dc, sheetMemory));
+        EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory));
         std::vector<std::string> texts;
         for (const view_test::DrawnText& t : view_test::Texts(dc)) texts.push_back(t.text);
         return texts;

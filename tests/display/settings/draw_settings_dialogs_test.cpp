@@ -21,6 +21,7 @@
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/paths.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 
 namespace {
@@ -32,7 +33,8 @@ protected:
         rt::PrepareDataFolder();
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
-        engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
+        archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+        engine::LoadEngineSettings(current.chart, current.orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
     std::vector<std::string> Lines() {
@@ -61,7 +63,7 @@ int LeftmostRed(const QImage& image, int row) {
 }  // namespace
 
 TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
-    display::CalibrationWindow window(drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
     window.resize(1280, 1024);
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 0);
@@ -91,7 +93,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
     drawSettings_.Values().AspectScaleX = 0.9123L;
     drawSettings_.Values().AspectScaleY = 0;  // taken as 1.0
     drawSettings_.Save();
-    display::CalibrationWindow window(drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 88);
     EXPECT_EQ(window.verticalScaleBar->value(), 0);
@@ -99,7 +101,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
-    display::CalibrationWindow window(drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
     window.resize(1280, 1024);
     window.PrepareOpening();
     // The first tick after the start only counts, the second draws.

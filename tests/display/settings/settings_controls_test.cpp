@@ -22,6 +22,7 @@
 #include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/paths.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 
 namespace {
@@ -32,7 +33,8 @@ protected:
         rt::PrepareDataFolder();
         display::ResetDrawingState();
         display::InitDrawingFromScreen(1280, 1024);
-        engine::LoadEngineSettings(engine::Chart, engine::Orbs, engine::ReportSettingsToStderr);
+        archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+        engine::LoadEngineSettings(current.chart, current.orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
     void TearDown() override {
@@ -58,7 +60,7 @@ protected:
 // "Reset" puts both scales back to 1 and leaves the window open; "OK" keeps
 // the scales as the bars set them and closes it.
 TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
-    display::CalibrationWindow window(drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
     window.resize(1280, 1024);
     window.show();
     window.horizontalScaleBar->setValue(100);
@@ -85,7 +87,7 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
 // The figure's two axes carry a tick every 10 units out to both ends, the
 // outermost ones included.
 TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
-    display::CalibrationWindow window(drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
     window.resize(1280, 1024);
     display::RecordingSurface dc;
     window.drawingArea->SetRecorder(&dc);

@@ -26,15 +26,17 @@ using display::RecordingSurface;
 
 class SheetComposers : public ::testing::Test {
 protected:
+    // The person whose sheets the tests draw.
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
-        auto& c = engine::Chart;
+        auto& c = current.chart;
         c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
         c.JulianDay = 2447906.5L + 9.5L / 24;
-        engine::Birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions(engine::Chart);
+        current.birth.JulianDayText = "JD=2447906.896";
+        engine::ComputeReceptions(current.chart);
     }
     display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
@@ -54,7 +56,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
     };
     for (const auto& [code, captions] : sheets) {
         RecordingSurface dc;
-        ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         const auto texts = sheet_test::Texts(dc);
         EXPECT_EQ(texts[0] == "Rossi Maria   " || std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
                   true)
@@ -69,9 +71,9 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
 }
 
 TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
-    engine::Chart.GregorianCalendar = false;
+    current.chart.GregorianCalendar = false;
     RecordingSurface dc;
-    display::ComposeAffinitySheetPortrait(dc, sheetMemory);
+    display::ComposeAffinitySheetPortrait(dc, current, sheetMemory);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
               texts.end());
@@ -84,7 +86,7 @@ TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
 TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     std::filesystem::remove_all("Appoggio");  // the year rulers' table
     RecordingSurface dc;
-    EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, sheetMemory), std::exception);
+    EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, current, sheetMemory), std::exception);
     EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105);
@@ -100,7 +102,7 @@ TEST_F(SheetComposers, SheetsOnAnImage) {
         {
             display::PainterSurface painter(&image);
             painter.SetBkColor(display::kBlack);  // as the viewer's window
-            display::ComposeSheet(code, painter, sheetMemory);
+            display::ComposeSheet(code, painter, current, sheetMemory);
         }
         int ink = 0;
         for (int y = 0; y < image.height(); y += 4)
@@ -121,12 +123,12 @@ namespace {
 TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1366, 768);
-    engine::Chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo
-    engine::Chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
-    engine::ComputeReceptions(engine::Chart);
+    current.chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo
+    current.chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
+    engine::ComputeReceptions(current.chart);
     for (int code : {5, 16}) {
         RecordingSurface dc;
-        ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         struct Label {
             int x, height;
             std::string text;

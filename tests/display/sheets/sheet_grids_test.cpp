@@ -36,7 +36,7 @@ protected:
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli"});
-        engine::Chart.Receptions = engine::ReceptionTables{};
+        testing_support::CurrentChartOfTest().chart.Receptions = engine::ReceptionTables{};
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
@@ -48,7 +48,9 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
     EXPECT_EQ(display::SphericalDistance(260, 0, 80, 0), 180);  // the nodes
     EXPECT_EQ(display::SphericalDistance(10, 3, 10, 3), 0);
     RecordingSurface dc;
-    display::DrawSphericalDistances(dc, engine::Chart.PlanetLongitudes, 15, 202);
+    const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    display::DrawSphericalDistances(dc, current.chart.PlanetLongitudes, current.chart.PlanetLatitudes, current.orbs,
+                                    15, 202);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 2u + 54u);
     EXPECT_EQ(texts[2], "30.55");  // Sun - Moon, cut not rounded
@@ -69,7 +71,7 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
 }
 
 TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
-    auto& r = engine::Chart.Receptions;
+    auto& r = testing_support::CurrentChartOfTest().chart.Receptions;
     r.PlanetDignity[1] = 4;  // the Sun in fall
     r.ReceptionBodies[1][1] = 1;
     r.ReceptionNumbers[1][1] = 1;
@@ -83,7 +85,7 @@ TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
         r.ReceptionSigns[p][2] = p == 5 ? 6 : 5;
     }
     RecordingSurface dc;
-    const bool noDignity = display::DrawArchetypalStructure(dc, 25, 315);
+    const bool noDignity = display::DrawArchetypalStructure(dc, r, 25, 315);
     EXPECT_EQ(sheet_test::Texts(dc),
               (std::vector<std::string>{"ARCHETYPISCHE STRUCTUUR", "1", "Val", "1", "Uitwis.", "2", "gio", "1",
                                         "Uitwis.", "2", "mar"}));
@@ -109,27 +111,27 @@ TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
 }
 
 TEST_F(SheetGrids, NoDignityMessageOnlyWhenEveryPlanetIsNeutral) {
-    auto& r = engine::Chart.Receptions;
+    auto& r = testing_support::CurrentChartOfTest().chart.Receptions;
     const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
     for (int p = 1; p <= 7; ++p) r.PlanetSignKeys[p] = keys[p];
     RecordingSurface dc;
-    EXPECT_TRUE(display::DrawArchetypalStructure(dc, 25, 315));
+    EXPECT_TRUE(display::DrawArchetypalStructure(dc, r, 25, 315));
     EXPECT_EQ(sheet_test::Texts(dc).back(), "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
     r.PlanetSignKeys[3] = "MercLeon";
     dc.Clear();
-    EXPECT_FALSE(display::DrawArchetypalStructure(dc, 25, 315));
+    EXPECT_FALSE(display::DrawArchetypalStructure(dc, r, 25, 315));
     EXPECT_EQ(sheet_test::Texts(dc).size(), 1u);
 }
 
 TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     // Sun in Leo, Moon in Cancer, the others in Virgo.
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     c.PlanetLongitudes[1] = 130;
     c.PlanetLongitudes[2] = 100;
     for (int p = 3; p <= 7; ++p) c.PlanetLongitudes[p] = 160 + p;
     engine::SignsOfPositions(7, c.PlanetLongitudes, c.PlanetSigns);
     RecordingSurface dc;
-    display::DrawElementalCloth(dc, engine::Chart, 46, 95);
+    display::DrawElementalCloth(dc, c, 46, 95);
     // Earth (column 2) under sulphur (row 2): 5 at (X0 + 7, Y0 + 7).
     const std::string five = CallOf(dc, "5");
     EXPECT_EQ(five.rfind(At(display::MapPoint(46 - 14 + 7, 95 - 14 + 7)), 0), 0u);
@@ -143,7 +145,7 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Sentimento"), texts.end());
 
     RecordingSurface season;
-    display::DrawSeasonCloth(season, engine::Chart, 46, 233);
+    display::DrawSeasonCloth(season, c, 46, 233);
     // Summer (column 2): cardinal 1, fixed 1, mutable 5; the summer total 7.
     EXPECT_EQ(CallOf(season, "5").rfind(At(display::MapPoint(46 - 13 + 14, 233 - 14 + 7)), 0), 0u);
     EXPECT_EQ(CallOf(season, "7").rfind(At(display::MapPoint(46 - 13 + 21, 233 - 14 + 7)), 0), 0u);
@@ -151,11 +153,11 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
 }
 
 TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     const engine::Real fire[8] = {0, 10, 130, 250, 20, 140, 260, 5};  // Aries, Leo, Sagittarius
     for (int p = 1; p <= 7; ++p) c.PlanetLongitudes[p] = fire[p];
     RecordingSurface dc;
-    display::DrawElementalHumoralGrid(dc, engine::Chart, 50, 160);
+    display::DrawElementalHumoralGrid(dc, c, 50, 160);
     // Fire row (2): e = 7 at (L + 20, T + 8); hot (row 1) 7 at (L + 34, T + 1), dry (row 4) 7.
     const engine::Real L = 50 - 27, T = 160 - 15;
     const auto texts = sheet_test::Texts(dc);
@@ -170,7 +172,7 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
         })) << want;
     }
     RecordingSurface season;
-    display::DrawSeasonalHumoralGrid(season, engine::Chart, 50, 300);
+    display::DrawSeasonalHumoralGrid(season, c, 50, 300);
     const auto st = sheet_test::Texts(season);
     // Aries (3 planets) air, Leo (2) fire, Sagittarius (2) earth: e = 3, 2, 2, 0; q = 5, 3, 2, 4.
     const std::vector<std::string> numbers(st.end() - 8, st.end());
@@ -179,9 +181,10 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
 }
 
 TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
-    engine::Chart.HouseCusps[1] = 0;
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    chart.HouseCusps[1] = 0;
     RecordingSurface dc;
-    display::DrawSheetAffinityFigures(dc, 1, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(dc, 1, chart.HouseCusps[1], 173, 105, 34.5L);
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);  // the six solid chords; the dotted ones are dots
     const auto a = display::MapPoint(140, 114), b = display::MapPoint(206, 96);
@@ -191,12 +194,12 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
               0u);
     EXPECT_NE(lines[0].find("#C4C824"), std::string::npos);
     EXPECT_GT(dc.Calls("ellipse").size(), 6u * 10);
-    engine::Chart.HouseCusps[1] = 0.4L;
+    chart.HouseCusps[1] = 0.4L;
     RecordingSurface same;
-    display::DrawSheetAffinityFigures(same, 1, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(same, 1, chart.HouseCusps[1], 173, 105, 34.5L);
     EXPECT_EQ(same.log, dc.log);
     RecordingSurface quads;
-    display::DrawSheetAffinityFigures(quads, 2, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(quads, 2, chart.HouseCusps[1], 173, 105, 34.5L);
     const auto q = quads.Calls("line");
     ASSERT_EQ(q.size(), 12u);
     for (int f = 0; f < 3; ++f) {
@@ -211,7 +214,7 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
         EXPECT_EQ(ends(q[4 * f + 3]).second, ends(q[4 * f]).first);
     }
     RecordingSurface none;
-    display::DrawSheetAffinityFigures(none, 3, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(none, 3, chart.HouseCusps[1], 173, 105, 34.5L);
     EXPECT_TRUE(none.Calls("line").empty());
 }
 

@@ -31,14 +31,16 @@ using display::SheetTable;
 
 class SheetLayouts : public ::testing::Test {
 protected:
+    // The person whose sheets the tests draw.
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
-        auto& c = engine::Chart;
+        auto& c = current.chart;
         c.JulianDay = 2447906.5L + 9.5L / 24;
-        engine::Birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions(engine::Chart);
+        current.birth.JulianDayText = "JD=2447906.896";
+        engine::ComputeReceptions(current.chart);
     }
     display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
@@ -108,7 +110,7 @@ int FirstRecordOf(const RecordingSurface& dc, std::size_t from, const SheetEntry
         const int title = TextAt(dc, from, h->right, 15, "GEBOORTE THEMA");
         const std::string house = std::string(h->houseLabel) + (h->houseSystemNamed ? "CASE_MEDIE" : "");
         if (title < 0 || TextAt(dc, title, h->right, h->houseY, house) < 0) return -1;
-        return TextAt(dc, from, 15, 15, engine::Birth.SubjectName);
+        return TextAt(dc, from, 15, 15, testing_support::CurrentChartOfTest().birth.SubjectName);
     }
     if (const auto* t = std::get_if<display::SheetTablePlace>(&entry)) {
         const TableTitle title = TitleOf(*t);
@@ -126,7 +128,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
         const display::SheetLayout* layout = display::SheetLayoutOf(code);
         ASSERT_NE(layout, nullptr) << code;
         RecordingSurface dc;
-        ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
+        ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         // The places are page points under the sheet's own scale.
         display::Drawing.ZoomFactor = layout->zoom;
         std::size_t from = 0;
@@ -159,11 +161,11 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     // Each wheel alone at the sheet's scale draws the lines the sheet draws at that place.
     RecordingSurface energy, mirror;
     display::Drawing.ZoomFactor = layout.zoom;
-    display::DrawSheetAffinityWheel(energy, engine::Chart, 1, wheels[0].cx, wheels[0].cy);
-    display::DrawSheetAffinityWheel(mirror, engine::Chart, 2, wheels[1].cx, wheels[1].cy);
+    display::DrawSheetAffinityWheel(energy, current.chart, 1, wheels[0].cx, wheels[0].cy);
+    display::DrawSheetAffinityWheel(mirror, current.chart, 2, wheels[1].cx, wheels[1].cy);
     display::Drawing.ZoomFactor = 1.0L;
     RecordingSurface sheet;
-    display::ComposeSheet(display::kAffinitySheetPortrait, sheet, sheetMemory);
+    display::ComposeSheet(display::kAffinitySheetPortrait, sheet, current, sheetMemory);
     const auto sheetLines = sheet.Calls("line"), energyLines = energy.Calls("line"), mirrorLines = mirror.Calls("line");
     const auto at = [&](const std::vector<std::string>& part) {
         return std::search(sheetLines.begin(), sheetLines.end(), part.begin(), part.end()) - sheetLines.begin();
@@ -210,7 +212,7 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
         // A file left by another person: the sheet's first drawing call finds it rewritten.
         rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
         FirstCallSurface dc;
-        display::ComposeSheet(code, dc, sheetMemory);
+        display::ComposeSheet(code, dc, current, sheetMemory);
         ASSERT_TRUE(dc.looked);
         ASSERT_EQ(dc.atFirstCall.size(), 18u) << code;
         // With the Ascendant at 100.5 sector 1 begins at 85.5: the Sun at 15.25
@@ -227,24 +229,24 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
     }
     // The step alone writes the same file.
     std::filesystem::remove(file);
-    display::RunSheetStep(display::SheetStep::TermsPositionsFile, sheetMemory);
+    display::RunSheetStep(display::SheetStep::TermsPositionsFile, current, sheetMemory);
     EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile).at(15), "SatDec30");
     // The affinity sheets have no terms: they leave the file alone.
     rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
     for (int code : {17, 18}) {
         RecordingSurface dc;
-        display::ComposeSheet(code, dc, sheetMemory);
+        display::ComposeSheet(code, dc, current, sheetMemory);
         EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile), std::vector<std::string>{"Luna01"}) << code;
     }
     EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLongitudes) {
-    auto& c = engine::Chart;
+    auto& c = current.chart;
     // Signs the chart holds from an earlier person: all seven in Aries (fire).
     for (int p = 1; p <= 7; ++p) c.PlanetSigns[p] = 1;
     RecordingSurface dc;
-    display::ComposeSheet(display::kAffinitySheetPortrait, dc, sheetMemory);
+    display::ComposeSheet(display::kAffinitySheetPortrait, dc, current, sheetMemory);
     // The elemental cloth's fire total (column 1, row 5 of its counts) is 7 ...
     display::Drawing.ZoomFactor = 1.15L;
     const display::Point fireTotal = display::MapPoint(46 - 14 + 21, 95 - 14);
@@ -260,7 +262,7 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
     EXPECT_EQ(c.PlanetSigns[7], 10);
     // The birth-theme sheets record the dodecatemoria: the Moon's at 231.5.
     c.DodecatemoriaLongitudes = {};
-    display::ComposeSheet(display::kThemeSheetLandscape, dc, sheetMemory);
+    display::ComposeSheet(display::kThemeSheetLandscape, dc, current, sheetMemory);
     EXPECT_NEAR(c.DodecatemoriaLongitudes[2], 231.5L, 1e-12);
 }
 
@@ -268,10 +270,10 @@ TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {
     for (int code : {5, 17}) {
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
         RecordingSurface sheets;
-        display::ComposeSheet(code, sheets, sheetMemory);
+        display::ComposeSheet(code, sheets, current, sheetMemory);
         display::SetWheelGeometry(testing_support::WheelGeometryOfTest());  // the chart window drew a view meanwhile
         RecordingSurface afterChartWindow;
-        display::ComposeSheet(code, afterChartWindow, sheetMemory);
+        display::ComposeSheet(code, afterChartWindow, current, sheetMemory);
         EXPECT_EQ(afterChartWindow.log, sheets.log) << code;
         // the chart window's is left as it was
         EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 100) << code;

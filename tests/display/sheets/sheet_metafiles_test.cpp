@@ -45,18 +45,19 @@ std::string MetafileFingerprint(const std::string& bytes) {
 
 class SheetMetafiles : public ::testing::Test {
 protected:
+    // The person whose sheets the tests draw.
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     void SetUp() override {
         // The sheets print the day's date: the recorded bytes hold that of one day.
         rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
-        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
-        viewer = std::make_unique<display::SheetViewer>(selection);
+        viewer = std::make_unique<display::SheetViewer>(current, selection);
+        viewer->printer = std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string());
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
         viewer.reset();
-        display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
         selection = {};
         rt::SetClock({});
@@ -97,9 +98,9 @@ TEST_F(SheetMetafiles, EverySheetSavesTheRecordedBytes) {
     std::map<std::string, std::string> now;
     SaveAll("colour-lines", false, now);
     SaveAll("black-wedges", true, now);
-    engine::Chart.GregorianCalendar = false;
-    engine::Chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo: other receptions
-    engine::ComputeReceptions(engine::Chart);
+    current.chart.GregorianCalendar = false;
+    current.chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo: other receptions
+    engine::ComputeReceptions(current.chart);
     SaveAll("julian", false, now);
     ASSERT_TRUE(sink.messages.empty());
     ASSERT_EQ(now.size(), 12u);

@@ -18,6 +18,7 @@
 #include "display/wheel/chart_geometry.h"
 #include "engine/chart_state.h"
 #include "engine/receptions.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
@@ -29,7 +30,7 @@ inline constexpr engine::Real kLatitudes[12] = {0, 0, -4.5, 1.25, -2.0, 0.75, 1.
 inline void SetSheetPerson() {
     wheel_test::SetFixedPerson();
     display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     c.HouseSystemName = "CASE_MEDIE";
     for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = engine::Real(100.5L + 30 * (i - 1));
     for (int i = 1; i <= 12; ++i)
@@ -56,11 +57,12 @@ inline void PrepareSheetViewer() {
     display::Drawing.PrinterPresent = true;
     display::ResetMissingGlyphReports();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
-    auto& c = engine::Chart;
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    auto& c = current.chart;
     c.JulianDay = 2447906.5L + 9.5L / 24;
     c.PlanetLatitudesSaved = c.PlanetLatitudes;
-    engine::Birth.JulianDayText = "JD=2447906.896";
-    engine::ComputeReceptions(engine::Chart);
+    current.birth.JulianDayText = "JD=2447906.896";
+    engine::ComputeReceptions(c);
 }
 
 struct Box {

@@ -27,11 +27,11 @@ protected:
     // The chart of the fixed person computed for its moment: Rome, 10:30 clock
     // time, one hour east of Greenwich.
     void ComputeSun(int day, int month) {
-        auto& c = engine::Chart;
+        auto& c = testing_support::CurrentChartOfTest().chart;
         c.BirthDay = day;
         c.BirthMonth = month;
         c.JulianDay = engine::JulianDayNumber(1, day, month, 1990, 9, 30);
-        engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
+        engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
         c.PlanetLongitudes[1] = std::fabs(c.PlanetLongitudes[1]);
         c.PlanetLongitudes[10] = 100.5L;
         c.PlanetLongitudes[11] = 358;
@@ -41,12 +41,13 @@ protected:
 };
 
 TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
     ComputeSun(15, 1);
-    const engine::BodyArray before = engine::Chart.PlanetLongitudes;
-    const engine::BodyArray latitudes = engine::Chart.PlanetLatitudes;
+    const engine::BodyArray before = chart.PlanetLongitudes;
+    const engine::BodyArray latitudes = chart.PlanetLatitudes;
     RecordingSurface dc;
-    display::ComputePlanetaryHour(rulers);  // the step ahead of the block
-    display::DrawPlanetaryHourAndYearRuler(dc, engine::Chart, rulers, 205, 150);
+    display::ComputePlanetaryHour(chart, rulers);  // the step ahead of the block
+    display::DrawPlanetaryHourAndYearRuler(dc, chart, rulers, 205, 150);
     // Sunrise about 7:36, hours of the day about 47 minutes: 10:30 is in the fourth,
     // which on a Monday (Moon, Saturn, Jupiter, Mars) Mars rules. The Sun (about
     // 295) had not come back by the end of 1990: the year counts as 1989, ruled
@@ -65,52 +66,55 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     EXPECT_NE(calls[0].find("color=#00FFFF"), std::string::npos);
     EXPECT_NE(calls[3].find("color=#FFFFFF"), std::string::npos);
     // The chart is as it was: longitudes and latitudes of the birth.
-    EXPECT_EQ(engine::Chart.PlanetLongitudes, before);
-    EXPECT_EQ(engine::Chart.PlanetLatitudes, latitudes);
+    EXPECT_EQ(chart.PlanetLongitudes, before);
+    EXPECT_EQ(chart.PlanetLatitudes, latitudes);
 }
 
 TEST_F(SheetRulers, SpringBirthCountsToItsOwnYear) {
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface spring, winter;
     ComputeSun(15, 4);
-    display::DrawYearRuler(spring, engine::Chart, 10, 10);
+    display::DrawYearRuler(spring, chart, 10, 10);
     EXPECT_EQ(sheet_test::Texts(spring), (std::vector<std::string>{"Jaar van Venus", "In de cyclus van de Zon"}));
     ComputeSun(15, 2);  // the Sun in Aquarius, above its place at the end of the year
-    display::DrawYearRuler(winter, engine::Chart, 10, 10);
+    display::DrawYearRuler(winter, chart, 10, 10);
     EXPECT_EQ(sheet_test::Texts(winter)[0], "Jaar van Saturnus");
 }
 
 TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
     // 7:00 clock time on Monday 15 January is before the sunrise of about 7:36:
     // the planetary day is still Sunday's, a night hour.
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     ComputeSun(15, 1);
     c.JulianDay = engine::JulianDayNumber(1, 15, 1, 1990, 6, 0);
     c.BirthHour[1] = 7;
     c.BirthMinute[1] = 0;
-    display::ComputePlanetaryHour(rulers);
+    display::ComputePlanetaryHour(c, rulers);
     EXPECT_EQ(c.WeekdayName, "Zondag");
     EXPECT_EQ(rulers.ChartWeekdayName, "Maandag");
     EXPECT_GT(rulers.SheetPlanetaryHour, 12);
 }
 
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc;
     rulers.SheetPlanetaryHour = 13;
-    display::DrawPlanetaryHourBlock(dc, engine::Chart, rulers, 10, 10);
+    display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
     rulers.SheetPlanetaryHour = 12;
-    display::DrawPlanetaryHourBlock(dc, engine::Chart, rulers, 10, 10);
+    display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_EQ(texts[1], "Planetaire uur: 1 Nacht");
     EXPECT_EQ(texts[8], "Planetaire uur: 12 Dag");
 }
 
 TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
     ComputeSun(15, 1);
-    const engine::BodyArray before = engine::Chart.PlanetLongitudes;
+    const engine::BodyArray before = chart.PlanetLongitudes;
     std::filesystem::remove_all("Appoggio");
     RecordingSurface dc;
-    EXPECT_THROW(display::DrawYearRuler(dc, engine::Chart, 10, 10), rt::IoError);
-    EXPECT_EQ(engine::Chart.PlanetLongitudes, before);
+    EXPECT_THROW(display::DrawYearRuler(dc, chart, 10, 10), rt::IoError);
+    EXPECT_EQ(chart.PlanetLongitudes, before);
     EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
 }
 

@@ -101,7 +101,7 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
         for (const auto& [code, orientation] :
              std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
             display::SheetSelectionState sheets;
-            display::SheetViewer viewer(sheets);
+            display::SheetViewer viewer(testing_support::CurrentChartOfTest(), sheets);
             viewer.resize(w, h);
             TextTap tap;
             viewer.SetRecorder(&tap);

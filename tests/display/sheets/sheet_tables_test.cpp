@@ -16,6 +16,8 @@ using display::RecordingSurface;
 
 class SheetTables : public ::testing::Test {
 protected:
+    // The person whose sheets the tests draw.
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports();
@@ -42,17 +44,17 @@ TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
 
 TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
     RecordingSurface dc;
-    display::DrawSheetDodecatemoria(dc, engine::Chart.PlanetLongitudes, 115, 275);
+    display::DrawSheetDodecatemoria(dc, current.chart.PlanetLongitudes, 115, 275);
     // The table only draws; its step stores them in the chart.
-    EXPECT_EQ(engine::Chart.DodecatemoriaLongitudes, engine::BodyArray{});
-    display::RecordSheetDodecatemoria(engine::Chart);
+    EXPECT_EQ(current.chart.DodecatemoriaLongitudes, engine::BodyArray{});
+    display::RecordSheetDodecatemoria(current.chart);
     // The Moon at 45.5 has its dodecatemorion at 231.5; the Ascendant at 100.5 at 226.5,
     // the Midheaven (entry 11, the last stored) at 358 at 334.
-    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[2], 231.5L, 1e-12);
-    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[10], 226.5L, 1e-12);
-    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[11], 334.0L, 1e-12);
-    EXPECT_EQ(engine::Chart.DodecatemoriaLongitudes[12], 0);
-    EXPECT_EQ(engine::Chart.PlanetLongitudes[2], 45.5L);
+    EXPECT_NEAR(current.chart.DodecatemoriaLongitudes[2], 231.5L, 1e-12);
+    EXPECT_NEAR(current.chart.DodecatemoriaLongitudes[10], 226.5L, 1e-12);
+    EXPECT_NEAR(current.chart.DodecatemoriaLongitudes[11], 334.0L, 1e-12);
+    EXPECT_EQ(current.chart.DodecatemoriaLongitudes[12], 0);
+    EXPECT_EQ(current.chart.PlanetLongitudes[2], 45.5L);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "DODECATEMORIEEN");
@@ -64,7 +66,7 @@ TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     RecordingSurface dc;
-    display::DrawSheetLongitudes(dc, engine::Chart.PlanetLongitudes, 18, 115);
+    display::DrawSheetLongitudes(dc, current.chart.PlanetLongitudes, 18, 115);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 1u + 22u);
     EXPECT_EQ(texts[0], "LONGITUDINI");
@@ -81,7 +83,7 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {
     RecordingSurface dc;
-    display::DrawSheetLatitudes(dc, engine::Chart.PlanetLatitudes, 205, 219);
+    display::DrawSheetLatitudes(dc, current.chart.PlanetLatitudes, 205, 219);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0], "BREEDTEGRADEN");
@@ -91,7 +93,7 @@ TEST_F(SheetTables, LatitudesStopAfterSaturn) {
 
 TEST_F(SheetTables, RelativeLongitudesStandInThreeColumns) {
     RecordingSurface dc;
-    display::DrawSheetRelativeLongitudes(dc, engine::Chart.PlanetLongitudes, 165, 210);
+    display::DrawSheetRelativeLongitudes(dc, current.chart.PlanetLongitudes, 165, 210);
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 12u);
     // Mars (5) heads the second column, the south node (9) the third.

@@ -30,11 +30,12 @@ protected:
         display::Drawing.AspectLinesOn = 0;
     }
     static void DrawBlocks(display::Surface& dc) {
-        const auto& c = engine::Chart;
+        const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+        const auto& c = current.chart;
         display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, c.HouseCusps[1]);
         display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
-        display::DrawSheetAspects(dc, c, engine::Orbs.AspectOrbs, 0, 173, 105, 35);
-        display::DrawSphericalDistances(dc, c.PlanetLongitudes, 15, 202);
+        display::DrawSheetAspects(dc, c, current.orbs.AspectOrbs, 0, 173, 105, 35);
+        display::DrawSphericalDistances(dc, c.PlanetLongitudes, c.PlanetLatitudes, current.orbs, 15, 202);
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;

@@ -54,16 +54,18 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
     EXPECT_EQ(display::DecanKeyOf(1, 15.25L), "SolDec02");
     EXPECT_EQ(display::DecanKeyOf(9, 359.9L), "NosDec36");
     EXPECT_EQ(display::DecanKeyOf(1, 0), "");
-    engine::Chart.PlanetLongitudes[1] = 10;
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    chart.PlanetLongitudes[1] = 10;
     terms.BodyDecanKeys[1] = "SolDec07";
-    display::RefreshSheetDecanKeys(terms);
+    display::RefreshSheetDecanKeys(chart, terms);
     EXPECT_EQ(terms.BodyDecanKeys[1], "SolDec07");
     EXPECT_EQ(terms.BodyDecanKeys[2], "LunDec05");  // 45.5
 }
 
 TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
-    display::ComputeTermSectors(terms);
-    display::RefreshSheetDecanKeys(terms);
+    const engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    display::ComputeTermSectors(chart, terms);
+    display::RefreshSheetDecanKeys(chart, terms);
     display::WritePlanetPositionsFile(terms);
     const auto lines = rt::ReadTextLines(display::kSheetPositionFile);
     // Ascendant 100.5: sector s runs from 85.5 + 6 (s - 1) to 85.5 + 6 s; the Sun

@@ -45,14 +45,13 @@ protected:
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
-        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
-        viewer = std::make_unique<display::SheetViewer>(sheets);
+        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets);
+        viewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
         viewer->resize(1920, 1080);
         viewer->SetRecorder(&dc);
     }
     void TearDown() override {
         viewer.reset();
-        display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
         sheets = {};
         display::ResetDrawingState();
@@ -176,7 +175,7 @@ TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
 TEST_F(SheetViewerControls, SetupShowsTheOrientationTheDialogLeft) {
     auto turning = std::make_unique<TurningPrinter>(pdf);
     TurningPrinter* printer = turning.get();
-    display::SetSheetPrinter(std::move(turning));
+    viewer->printer = std::move(turning);
     Open(5, "P");
     ASSERT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupP");
     viewer->printerSetupButton->click();

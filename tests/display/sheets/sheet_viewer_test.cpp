@@ -115,14 +115,13 @@ protected:
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
-        display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>(pdf));
-        viewer = std::make_unique<display::SheetViewer>(sheets);
+        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets);
+        viewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
         viewer->drawSettings = &drawSettings;
         viewer->resize(1920, 1080);
     }
     void TearDown() override {
         viewer.reset();
-        display::SetSheetPrinter(nullptr);
         gui::SetSystemServices(nullptr);
         sheets = {};
     }
@@ -208,7 +207,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
 // The PDF of a sheet is titled with the name as the archive holds it (38
 // characters, blanks after it), without the blanks and with its letters whole.
 TEST_F(SheetViewer, ThePrintedSheetIsTitledWithTheNameWithoutItsPadding) {
-    engine::Birth.SubjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
+    viewer->current.birth.SubjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
     Open(5, "P");
     viewer->printButton->click();
     const std::string info = Shell("pdfinfo '" + pdf + "'");
@@ -287,9 +286,9 @@ TEST_F(SheetViewer, EveryWordOfEverySheetLiesInsideThePrintablePage) {
 // of the archetypal structure stay apart.
 TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
     // The Sun in Leo and the Moon in Cancer: both rulers, in boxes side by side.
-    engine::Chart.PlanetLongitudes[1] = 135.25L;
-    engine::Chart.PlanetLongitudes[2] = 105.5L;
-    engine::ComputeReceptions(engine::Chart);
+    viewer->current.chart.PlanetLongitudes[1] = 135.25L;
+    viewer->current.chart.PlanetLongitudes[2] = 105.5L;
+    engine::ComputeReceptions(viewer->current.chart);
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);
@@ -335,7 +334,7 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
     Open(5, "P");
     viewer->printButton->click();
     const PdfPage plain = ReadPdfWords(pdf);
-    display::SetSheetPrinter(std::make_unique<ActivatingPrinter>(pdf, viewer.get()));
+    viewer->printer = std::make_unique<ActivatingPrinter>(pdf, viewer.get());
     viewer->printButton->click();
     const PdfPage activated = ReadPdfWords(pdf);
     ASSERT_EQ(plain.words.size(), activated.words.size());
@@ -396,7 +395,7 @@ public:
 };
 
 TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
-    display::SetSheetPrinter(std::make_unique<FailingPrinter>(pdf));
+    viewer->printer = std::make_unique<FailingPrinter>(pdf);
     Open(5, "P");
     Scale before = Now();
     before.zoom = 1, before.ox = 0, before.oy = 0;
@@ -431,7 +430,7 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         display::RecordingSurface direct;
         {
             Drawing.MetafileOutput = true;
-            display::ComposeSheet(code, direct, viewer->sheetMemory);
+            display::ComposeSheet(code, direct, viewer->current, viewer->sheetMemory);
             Drawing.MetafileOutput = false;
         }
         // Our player gives back every line and every text.

@@ -49,10 +49,11 @@ protected:
 };
 
 TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) {
-    engine::Chart.HouseCusps[1] = 0;
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    chart.HouseCusps[1] = 0;
     RecordingSurface dc;
     const display::Real glyphScale =
-        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, engine::Chart.HouseCusps[1]);
+        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, chart.HouseCusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     // Aries 15 degrees below the left end of the horizon (radius 62): (113.112, 121.047).
     const Box* aries = GlyphAt(boxes, 113.1119, 121.0469, 7);
@@ -84,10 +85,11 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
 }
 
 TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
-    engine::Chart.HouseCusps[1] = 12.5L;
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    chart.HouseCusps[1] = 12.5L;
     RecordingSurface dc;
     const display::Real aries =
-        display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, engine::Chart.HouseCusps[1]);
+        display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, chart.HouseCusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
     EXPECT_TRUE(HasLine(dc, MapPoint(a.x, a.y), MapPoint(b.x, b.y)));
     // The plain ring has the thirteen sign glyphs only; the horizon marks start at the ring.
@@ -98,7 +100,7 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
 
 TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     RecordingSurface dc;
-    display::DrawSheetHouseRing(dc, engine::Chart.HouseCusps, 0, 173, 105, 41, 35);
+    display::DrawSheetHouseRing(dc, testing_support::CurrentChartOfTest().chart.HouseCusps, 0, 173, 105, 41, 35);
     int cyan = 0;
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
     EXPECT_EQ(cyan, 60);
@@ -120,13 +122,14 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
 }
 
 TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
+    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc;
-    display::DrawSheetAngles(dc, engine::Chart, 0, 0, 65, 173, 105);
+    display::DrawSheetAngles(dc, chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"10\xB0" "30'", "AS", "MC", "28\xB0" "00'"}));
     EXPECT_EQ(dc.Calls("ellipse").size(), 2u + 12u);
     RecordingSurface other;
-    engine::Chart.HouseSystemName = "PLACIDO";
-    display::DrawSheetAngles(other, engine::Chart, 0, 0, 65, 173, 105);
+    chart.HouseSystemName = "PLACIDO";
+    display::DrawSheetAngles(other, chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(other).size(), 2u);
     EXPECT_EQ(other.Calls("ellipse").size(), 1u);
     EXPECT_EQ(other.State().pen, display::Pen{});
@@ -157,7 +160,7 @@ TEST_F(SheetWheel, CrowdedGlyphsAreSpreadAndMovedBack) {
 
 TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     RecordingSurface dc;
-    const auto& c = engine::Chart;
+    const auto& c = testing_support::CurrentChartOfTest().chart;
     display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     ASSERT_EQ(boxes.size(), 9u);
@@ -237,12 +240,13 @@ TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {
 }
 
 TEST_F(SheetWheel, AspectBlockDrawsWedgesOrLinesAndRestoresTheSurface) {
-    const auto& c = engine::Chart;
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    const auto& c = current.chart;
     RecordingSurface wedges, lines;
-    display::DrawSheetAspects(wedges, c, engine::Orbs.AspectOrbs, 0, 173, 105, 32);
-    display::DrawSheetAspects(lines, c, engine::Orbs.AspectOrbs, 1, 173, 105, 32);
+    display::DrawSheetAspects(wedges, c, current.orbs.AspectOrbs, 0, 173, 105, 32);
+    display::DrawSheetAspects(lines, c, current.orbs.AspectOrbs, 1, 173, 105, 32);
     const auto expected = display::EvaluateSheetAspects(c.PlanetLongitudes, c.HouseCusps[1],
-                                                        c.MidheavenRad / c.DegToRad, engine::Orbs.AspectOrbs);
+                                                        c.MidheavenRad / c.DegToRad, current.orbs.AspectOrbs);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(wedges.Calls("polygon").size(), expected.size());
     int hard = 0;
