@@ -23,7 +23,7 @@ void Run(const std::vector<std::string>& files) {
         const auto scores = display::ReadVolguineScores();
         display::EvaluateVolguineForces(scores, engine::Chart);
         display::RecordingSurface s;
-        display::DrawVolguineForces(s, 10, 10);
+        display::DrawVolguineForces(s, engine::Chart, 10, 10);
     });
     engine::Chart.JulianDay = 2451545;
     engine::Chart.GregorianCalendar = true;

@@ -590,7 +590,7 @@ void MainWindow::OpenChartWindow() {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (!chartWindow) CreateForm(chartWindow, wheelGeometry);
+    if (!chartWindow) CreateForm(chartWindow, wheelGeometry, currentChart);
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);
 }

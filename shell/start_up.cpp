@@ -160,7 +160,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.remedyWindows.compositionWindow);
     CreateForm(main.remedyWindows.debilityWindow);
     CreateForm(main.remedyWindows.synthesisWindow);
-    CreateForm(main.chartWindow, main.wheelGeometry);
+    CreateForm(main.chartWindow, main.wheelGeometry, main.currentChart);
     CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {

@@ -44,10 +44,6 @@
 
 namespace display {
 
-using engine::Chart;
-
-
-
 void ResetViewCycles(ChartWindowState& status, int k) {
     for (int i = 0; i <= 14; ++i) {
         if (i == k) continue;
@@ -190,7 +186,8 @@ GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y) {
 
 // ---- the window ----
 
-ChartWindow::ChartWindow(ChartGeometryState& geometry, QWidget* parent) : CanvasForm(parent), geometry(geometry) {
+ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, QWidget* parent)
+    : CanvasForm(parent), geometry(geometry), current(current) {
     setObjectName("FgrKelvo");
     setWindowTitle("Interactief voorbereidend model");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -506,20 +503,21 @@ void ChartWindow::PrepareOpening() {
     attributionPanel->show();
 
     SetSignMidpoints(wheel);
-    const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
-    status.PlaceLongitudeHours = Chart.LongitudeLetter[1] == "E" ? -hours : hours;
+    engine::ChartState& chart = current.chart;
+    const Real hours = (chart.LongitudeDegrees[1] + chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
+    status.PlaceLongitudeHours = chart.LongitudeLetter[1] == "E" ? -hours : hours;
 
     // The weekday of the birth date by clock time, which the data fields show.
-    const std::string keptWeekday = Chart.WeekdayName;
+    const std::string keptWeekday = chart.WeekdayName;
     int weekday = 0;
-    engine::WeekdayOfJulianDay(engine::Chart, weekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
-    wheel.BirthWeekdayName = Chart.WeekdayName;
-    Chart.WeekdayName = keptWeekday;
+    engine::WeekdayOfJulianDay(chart, weekday, chart.JulianDay - chart.TimeZoneCorrection / 24);
+    wheel.BirthWeekdayName = chart.WeekdayName;
+    chart.WeekdayName = keptWeekday;
 
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.
     try {
-        birthHour = ComputeBirthPlanetaryHour(status.PlaceLongitudeHours);
+        birthHour = ComputeBirthPlanetaryHour(chart, status.PlaceLongitudeHours);
     } catch (const rt::IoError&) {
         birthHour = BirthPlanetaryHourState{};
     }
@@ -661,7 +659,7 @@ void ChartWindow::PressView(const ChartViewRow& row) {
         w->hide();
     ClearDignityGlyphCentres(status);
     status.DodecatemoriaMode = false;
-    if (row.prepare) row.prepare();
+    if (row.prepare) row.prepare(current);
     ClearChartSquare();
     const int c = status.ViewCycle[k];
     const ChartViewShown shown = ShowView(row, c);
@@ -683,7 +681,8 @@ ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
 }
 
 ChartViewContext ChartWindow::ViewContext(int subView) {
-    return {.chart = Chart,
+    return {.current = current,
+            .chart = current.chart,
             .geometry = geometry,
             .wheel = wheel,
             .subView = subView,
@@ -848,8 +847,8 @@ void ChartWindow::ToggleHelpMemoSize() {
 
 void RedrawNatalChart(ChartWindow& form) {
     Drawing.chartCanvas = &form;
-    form.ShowDataFields(
-        DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form, form.WheelGeometry(), form.NatalWheel()));
+    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), form.CurrentPerson(), Drawing.DrawForm == &form,
+                                                form.WheelGeometry(), form.NatalWheel()));
 }
 
 void RepaintChartWindow(ChartWindow& window) {

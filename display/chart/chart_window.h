@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/chart_views.h"
 #include "display/draw/canvas_form.h"
 #include "display/wheel/chart_geometry.h"
@@ -106,8 +107,10 @@ class ChartWindow : public CanvasForm {
     Q_OBJECT
 public:
     // The wheel geometry is its opener's, which the sheets set too; the window
-    // and its views read and set it through this reference.
-    explicit ChartWindow(ChartGeometryState& geometry, QWidget* parent = nullptr);
+    // and its views read and set it through this reference. The current chart
+    // is the program's: the window shows it, its views read it and the views
+    // that recompute it change it.
+    ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, QWidget* parent = nullptr);
     ~ChartWindow() override;
 
     // Attribution texts.
@@ -183,6 +186,8 @@ public:
     BirthPlanetaryHourState birthHour;
 
     ChartGeometryState& WheelGeometry() const { return geometry; }
+    // The current person's chart, birth data and orbs the window shows.
+    archive::CurrentChart& CurrentPerson() const { return current; }
     // The natal wheel's state: filled by the window's drawing of the wheel, read
     // by the glyph clicks and the views.
     NatalWheelState& NatalWheel() { return wheel; }
@@ -230,6 +235,7 @@ protected:
 
 private:
     ChartGeometryState& geometry;
+    archive::CurrentChart& current;
     NatalWheelState wheel;
 
     void BuildControls();

@@ -34,8 +34,6 @@
 
 namespace display {
 
-using engine::Chart;
-
 namespace {
 
 AntisciaLinesDrawer& AntisciaDrawer() {
@@ -77,7 +75,7 @@ void AntisciaStep(ChartWindow& form, int index, const std::string& kind) {
     form.ClearChartSquare();
     RedrawNatalChart(form);
     if (AntisciaDrawer())
-        AntisciaDrawer()(form.Canvas(), index, Chart.HouseCusps[1], form.WheelGeometry().WheelCentreX,
+        AntisciaDrawer()(form.Canvas(), index, form.CurrentPerson().chart.HouseCusps[1], form.WheelGeometry().WheelCentreX,
                          form.WheelGeometry().WheelCentreY, kind);
 }
 
@@ -204,14 +202,16 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
 void InstallGlyphClicks(ChartWindow& form) {
     SetGlyphClickHandler([](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); });
     SetAntisciaLinesDrawer(
-        [window = QPointer<ChartWindow>(&form)](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
+        [window = QPointer<ChartWindow>(&form), current = &form.CurrentPerson()](Surface& dc, int index, Real, Real x,
+                                                                                 Real y, const std::string& kind) {
             if (window) {
-                DrawAntisciaOfClicked(dc, window->NatalWheel(), index, x, y, kind, window->status.DodecatemoriaMode);
+                DrawAntisciaOfClicked(dc, window->CurrentPerson().chart, window->NatalWheel(), index, x, y, kind,
+                                      window->status.DodecatemoriaMode);
                 return;
             }
             NatalWheelState midpoints;  // the window is gone: the sign mid-points are the fixed ones
             SetSignMidpoints(midpoints);
-            DrawAntisciaOfClicked(dc, midpoints, index, x, y, kind, false);
+            DrawAntisciaOfClicked(dc, current->chart, midpoints, index, x, y, kind, false);
         });
     ConnectPlantsPanel(form);
     QObject::connect(form.signatureSearchButton, &QPushButton::clicked, &form,
@@ -297,7 +297,7 @@ void RedrawGlyphRings(ChartWindow& form) {
 
 void ShowPlanetAttributes(ChartWindow& form, int body) {
     form.specificMemo->clear();
-    ShowAttributionTexts(form, PlanetAttributionTexts(body, ReportMissing));
+    ShowAttributionTexts(form, PlanetAttributionTexts(form.CurrentPerson().chart, body, ReportMissing));
 }
 
 void ShowSignAttributes(ChartWindow& form, int sign) {

@@ -17,6 +17,7 @@
 #include "platform/runtime/clock.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     engine::Chart.HouseSystemName = "PLACIDO";
-    display::DrawHouseCusps(dc, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(100 - 83 - 7, 100 - 9)));
@@ -177,7 +178,7 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     cusps[1] = asc;
     engine::Chart.HouseCusps[1] = asc;
     engine::Chart.MidheavenRad = (asc - 95) * engine::Chart.DegToRad;
-    display::DrawHouseCusps(dc, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
     EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.

@@ -11,6 +11,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "tests/common/test_support.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace {
@@ -93,7 +94,7 @@ TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
 
 TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
     engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    display::FillBodyNames();
+    display::FillBodyNames(testing_support::CurrentChartOfTest().chart);
     for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::kSignNames[s].size(), 10u) << s;
     EXPECT_EQ(display::kSignNames[3], "TSEELINGEN");
     EXPECT_EQ(display::kSignNames[9], "BOOGSCHUTT");
