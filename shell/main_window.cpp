@@ -590,7 +590,10 @@ void MainWindow::OpenChartWindow() {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (!chartWindow) CreateForm(chartWindow, wheelGeometry, currentChart);
+    if (!chartWindow) {
+        CreateForm(chartWindow, wheelGeometry, currentChart);
+        chartWindow->reloadCurrentChart = [] { archive::ReloadCurrentChart(); };
+    }
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);
 }

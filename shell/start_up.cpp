@@ -122,8 +122,6 @@ void StartUp() {
     // The printable sheets print the user's name beside their caption: none
     // until the main window holds it.
     display::SetUserFullNameSource({});
-    // The chart window reloads the current person after computing other charts.
-    display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
 }
 
 MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
@@ -161,6 +159,8 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.remedyWindows.debilityWindow);
     CreateForm(main.remedyWindows.synthesisWindow);
     CreateForm(main.chartWindow, main.wheelGeometry, main.currentChart);
+    // The chart window reloads the current person after computing other charts.
+    main.chartWindow->reloadCurrentChart = [] { archive::ReloadCurrentChart(); };
     CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {

@@ -60,16 +60,6 @@ void ClearDignityGlyphCentres(ChartWindowState& status) {
 
 namespace {
 
-GlyphClickHandler& ClickHandler() {
-    static GlyphClickHandler handler;
-    return handler;
-}
-
-std::function<void()>& CurrentChartReloader() {
-    static std::function<void()> reload;
-    return reload;
-}
-
 QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // A field of the person's data with its caption: the field's place in page
@@ -160,10 +150,6 @@ void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     memo->setPlainText(text.join('\n'));
 }
 
-void SetGlyphClickHandler(GlyphClickHandler handler) { ClickHandler() = std::move(handler); }
-
-void SetCurrentChartReloader(std::function<void()> reload) { CurrentChartReloader() = std::move(reload); }
-
 bool CentreHit(Real cx, Real cy, int x, int y) {
     if (cx == 0 && cy == 0) return false;  // a cleared centre
     const Real k = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
@@ -197,20 +183,19 @@ ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& cu
     setPalette(pal);
     resize(1016, 690);
     BuildControls();
-    InstallGlyphClicks(*this);
-    SetHelpMemoTarget({
+    helpMemoTarget = {
         [this] {
             helpMemo->clear();
             signatureMemo->clear();
         },
         [this](const std::vector<std::string>& lines) { ShowLinesIn(helpMemo, lines); },
         [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureMemo, lines); },
-    });
+    };
+    InstallGlyphClicks(*this);
     if (!Drawing.chartCanvas) Drawing.chartCanvas = this;
 }
 
 ChartWindow::~ChartWindow() {
-    SetHelpMemoTarget({});
     if (Drawing.chartCanvas == this) Drawing.chartCanvas = nullptr;
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
 }
@@ -522,7 +507,7 @@ void ChartWindow::PrepareOpening() {
         birthHour = BirthPlanetaryHourState{};
     }
 
-    ShowHelpMessage(1);
+    ShowHelpEntry(1);
 }
 
 void ChartWindow::ReleaseDrawing() {
@@ -583,8 +568,8 @@ void ChartWindow::PressAt(int x, int y) {
     status.ClickedBody = 0;
     status.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(wheel, x, y);
-    if (ClickHandler()) {
-        ClickHandler()(*this, hit);
+    if (glyphClickHandler) {
+        glyphClickHandler(*this, hit);
         return;
     }
     if (hit.body == 0 && hit.sign == 0) return;
@@ -592,12 +577,12 @@ void ChartWindow::PressAt(int x, int y) {
     if (hit.body != 0) {
         status.ClickedBody = hit.body;
         ResetViewCycles(status, hit.body);
-        ShowHelpMessage(28);
+        ShowHelpEntry(28);
     }
     if (hit.sign != 0) {
         status.ClickedSign = hit.sign;
         ResetViewCycles(status, hit.sign);
-        ShowHelpMessage(31);
+        ShowHelpEntry(31);
     }
 }
 
@@ -619,6 +604,8 @@ void ChartWindow::DrawWhenReady() {
     }
     ++status.FirstDrawTicks;
 }
+
+void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget, n); }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
     nameEdit->setText(gui::ToQt(f.name));
@@ -663,10 +650,10 @@ void ChartWindow::PressView(const ChartViewRow& row) {
     ClearChartSquare();
     const int c = status.ViewCycle[k];
     const ChartViewShown shown = ShowView(row, c);
-    ShowHelpMessage(SubViewHelpEntry(k, c));
+    ShowHelpEntry(SubViewHelpEntry(k, c));
     if (!shown.helpNote.empty()) helpMemo->appendPlainText(gui::ToQt(shown.helpNote));
     status.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
-    if (row.engineOrder && CurrentChartReloader()) CurrentChartReloader()();
+    if (row.engineOrder && reloadCurrentChart) reloadCurrentChart();
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
@@ -703,7 +690,7 @@ void ChartWindow::ApplyView(const ChartViewShown& shown) {
         aspectListMemo->moveCursor(QTextCursor::Start);
         aspectListMemo->ensureCursorVisible();
     }
-    if (shown.helpEntry > 0) ShowHelpMessage(shown.helpEntry);
+    if (shown.helpEntry > 0) ShowHelpEntry(shown.helpEntry);
     if (shown.dignityGlyphs) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
         for (int b = 1; b <= 7; ++b)

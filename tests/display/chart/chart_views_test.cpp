@@ -218,10 +218,10 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
-    display::SetCurrentChartReloader([] {
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = [] {
         for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
         for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
-    });
+    };
     auto reopen = [] {
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -265,7 +265,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     QTest::keyClick(testing_support::ChartWindowOfTest()->clothButton, Qt::Key_Enter);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[display::kViewCloth], 1);
-    display::SetCurrentChartReloader({});
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = {};
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -494,7 +494,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
         for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
     };
-    display::SetCurrentChartReloader(reload);
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = reload;
     struct Button {
         QPushButton* button;
         int view;             // the index of its sub-view cycle
@@ -592,7 +592,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
-    display::SetCurrentChartReloader({});
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = {};
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 

@@ -40,7 +40,6 @@ protected:
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     void TearDown() override {
-        display::SetAntisciaLinesDrawer({});
         delete testing_support::ChartWindowOfTest();
         display::ResetDrawingState();
     }

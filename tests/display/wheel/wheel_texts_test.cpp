@@ -22,22 +22,22 @@ class HelpMessages : public ::testing::Test {
 protected:
     void SetUp() override {
         display::ResetFileErrorReports();
-        display::SetHelpMemoTarget({
+        target = {
             [this] {
                 helpMemo = {"(cleared)"};
                 signatureMemo = {"(cleared)"};
             },
             [this](const Lines& l) { helpMemo = l; },
             [this](const Lines& l) { signatureMemo = l; },
-        });
+        };
     }
-    void TearDown() override { display::SetHelpMemoTarget({}); }
     void WriteHelp(const std::string& bytes) {
         testing_support::WriteBytes(folder.Path() / "Appoggio" / "Messaggi.txt", bytes);
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
     Lines helpMemo, signatureMemo;
+    display::HelpMemoTarget target;
 };
 
 TEST_F(HelpMessages, EntriesRunBetweenSeparatorLines) {
@@ -54,13 +54,13 @@ TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
     std::string text;
     for (int n = 1; n <= 34; ++n) text += "#\r\nentry " + std::to_string(n) + "\r\n";
     WriteHelp(text);
-    display::ShowHelpMessage(33);
+    display::ShowHelpMessage(target, 33);
     EXPECT_EQ(helpMemo, (Lines{"entry 33"}));
     EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
-    display::ShowHelpMessage(34);
+    display::ShowHelpMessage(target, 34);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
     EXPECT_EQ(signatureMemo, (Lines{"entry 34"}));
-    display::ShowHelpMessage(0);
+    display::ShowHelpMessage(target, 0);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
     EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
     EXPECT_TRUE(sink.messages.empty());
@@ -68,8 +68,8 @@ TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
 
 TEST_F(HelpMessages, MissingHelpFileIsReportedOnceAndTheMemosStayEmpty) {
     EXPECT_THROW(display::ReadHelpEntry(1), rt::IoError);
-    display::ShowHelpMessage(1);
-    display::ShowHelpMessage(2);
+    display::ShowHelpMessage(target, 1);
+    display::ShowHelpMessage(target, 2);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("Messaggi.txt"), std::string::npos);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
