@@ -119,19 +119,17 @@ void StartUp() {
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
-    // The printable sheets print the user's name beside their caption: none
-    // until the main window holds it.
-    display::SetUserFullNameSource({});
 }
 
 MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     MainWindow& main = *CreateForm(mainWindow);
-    display::SetUserFullNameSource([main = QPointer<MainWindow>(&main)] {
-        return main ? main->userName.UserFullName : std::string();
-    });
     CreateForm(main.userNameDialog, main.userName);
     CreateForm(main.recallDialog);
     CreateForm(main.sheetViewer, main.sheetSelection);
+    // The printable sheets print the user's name the main window holds beside their caption.
+    main.sheetViewer->sheetMemory.UserFullName = [main = QPointer<MainWindow>(&main)] {
+        return main ? main->userName.UserFullName : std::string();
+    };
     main.sheetViewer->drawSettings = &main.drawSettings;
     CreateForm(main.sheetViewer->metafileViewer);
     CreateForm(main.printParentWindow);

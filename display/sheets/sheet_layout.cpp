@@ -178,8 +178,8 @@ const SheetLayout* SheetLayoutOf(int code) {
 }
 
 SheetContext CurrentSheetContext(const SheetMemory& memory) {
-    return {engine::Chart,  engine::Birth, engine::Orbs, memory.Rulers, memory.CalendarNote,
-            Drawing.AspectLinesOn};
+    return {engine::Chart,         engine::Birth, engine::Orbs, memory.Rulers, memory.CalendarNote,
+            Drawing.AspectLinesOn, memory.UserFullName ? memory.UserFullName() : std::string()};
 }
 
 void RunSheetStep(SheetStep step, SheetMemory& memory) {

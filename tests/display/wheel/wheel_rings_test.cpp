@@ -262,13 +262,10 @@ TEST(SheetCaption, DateAndUserNameRightAligned) {
     wheel_test::SetFixedPerson();
     rt::SetClock([] { return rt::LocalDateTime{2026, 3, 7, 9, 30, 0, 0}; });
     RecordingSurface dc;
-    display::SetUserFullNameSource({});
-    EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20), "07/03/2026");
+    EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20, ""), "07/03/2026");
     EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(270, 20)));
-    display::SetUserFullNameSource([] { return std::string("Anna Verdi"); });
-    display::DrawCaptionPair(dc, 270, 20);
+    display::DrawCaptionPair(dc, 270, 20, "Anna Verdi");
     EXPECT_TRUE(HasText(dc, "Anna Verdi", display::MapPoint(270, 24)));
-    display::SetUserFullNameSource({});
     rt::SetClock({});
 }
 
