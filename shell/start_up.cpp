@@ -59,7 +59,6 @@ void ResetSharedState() {
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetMissingGlyphReports();
-    display::ResetFileErrorReports();
     engine::Chart.Receptions = {};
 }
 

@@ -605,7 +605,7 @@ void ChartWindow::DrawWhenReady() {
     ++status.FirstDrawTicks;
 }
 
-void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget, n); }
+void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget, wheel.FileErrors, n); }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
     nameEdit->setText(gui::ToQt(f.name));

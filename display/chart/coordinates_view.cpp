@@ -14,7 +14,10 @@ ChartViewShown DrawCoordinatesView(Surface& dc, const ChartViewContext& view) {
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)");
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
             DrawRelativeLongitudes(dc, view.chart);
-            shown.aspectMemo = SegmentLists(false, PlanetSegmentTables(view.wheel), ReportFileErrorOnce);
+            shown.aspectMemo = SegmentLists(false, PlanetSegmentTables(view.wheel),
+                                            [&view](const std::string& file, const rt::IoError& e) {
+                                                view.wheel.FileErrors.ReportOnce(file, e);
+                                            });
             break;
         case 1:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Absolute, met 0 \xB0 Ram oorsprong)");

@@ -36,7 +36,10 @@ namespace display {
 
 namespace {
 
-void ReportMissing(const std::string& name, const rt::IoError& e) { ReportFileErrorOnce(name, e); }
+// A missing file of the attribution texts, told once by the window.
+MissingFileReport ReportMissing(ChartWindow& form) {
+    return [&form](const std::string& name, const rt::IoError& e) { form.NatalWheel().FileErrors.ReportOnce(name, e); };
+}
 
 std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
 
@@ -283,12 +286,12 @@ void RedrawGlyphRings(ChartWindow& form) {
 
 void ShowPlanetAttributes(ChartWindow& form, int body) {
     form.specificMemo->clear();
-    ShowAttributionTexts(form, PlanetAttributionTexts(form.CurrentPerson().chart, body, ReportMissing));
+    ShowAttributionTexts(form, PlanetAttributionTexts(form.CurrentPerson().chart, body, ReportMissing(form)));
 }
 
 void ShowSignAttributes(ChartWindow& form, int sign) {
     form.status.WheelSignNames = false;
-    ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
+    ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing(form)));
 }
 
 void ShowSignatureSearch(ChartWindow& form) {

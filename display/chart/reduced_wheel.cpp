@@ -101,7 +101,7 @@ void DrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool arr
     try {
         RewritePositionFiles(current, wheel);
     } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
+        wheel.FileErrors.ReportOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
     }
 }
 

@@ -76,7 +76,7 @@ std::vector<std::string> ReadHelpEntry(int n) {
     }
 }
 
-void ShowHelpMessage(const HelpMemoTarget& target, int n) {
+void ShowHelpMessage(const HelpMemoTarget& target, FileErrorReports& fileErrors, int n) {
     if (target.clearBoth) target.clearBoth();
     if (n <= 0) return;
     std::vector<std::string> lines;
@@ -87,7 +87,7 @@ void ShowHelpMessage(const HelpMemoTarget& target, int n) {
             return;
         lines = ReadHelpEntry(n);
     } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(e.File().empty() ? kHelpFile : e.File(), e);
+        fileErrors.ReportOnce(e.File().empty() ? kHelpFile : e.File(), e);
         return;
     }
     if (n <= 33) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "display/wheel/wheel_reports.h"
+
 namespace display {
 
 // The lines of entry n, copied through the scratch file "Appoggio\Mex.txt"
@@ -23,8 +25,8 @@ struct HelpMemoTarget {
 };
 
 // Clears both memos of the target and, for n > 0, shows entry n in the memo of
-// its number. A missing or unreadable help file is reported once; the memos
-// stay empty.
-void ShowHelpMessage(const HelpMemoTarget& target, int n);
+// its number. A missing or unreadable help file is reported once to the
+// target's holder; the memos stay empty.
+void ShowHelpMessage(const HelpMemoTarget& target, FileErrorReports& fileErrors, int n);
 
 }  // namespace display

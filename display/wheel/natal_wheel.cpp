@@ -174,7 +174,7 @@ NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, Nat
     try {
         RewritePositionFiles(current, wheel);
     } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
+        wheel.FileErrors.ReportOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
     }
 
     NatalChartFields f;

@@ -64,7 +64,7 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);

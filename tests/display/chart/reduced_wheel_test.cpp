@@ -25,7 +25,7 @@ class ReducedWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         view_test::SetFixedPerson();
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
     }
     testing_support::TempWorkFolder folder;

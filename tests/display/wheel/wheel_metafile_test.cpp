@@ -29,7 +29,7 @@ class WheelMetafile : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});

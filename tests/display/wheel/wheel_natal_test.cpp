@@ -50,7 +50,7 @@ class NatalWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     }

@@ -21,7 +21,6 @@ using Lines = std::vector<std::string>;
 class HelpMessages : public ::testing::Test {
 protected:
     void SetUp() override {
-        display::ResetFileErrorReports();
         target = {
             [this] {
                 helpMemo = {"(cleared)"};
@@ -38,6 +37,7 @@ protected:
     gui::RecordingMessageSink sink;
     Lines helpMemo, signatureMemo;
     display::HelpMemoTarget target;
+    display::FileErrorReports fileErrors;
 };
 
 TEST_F(HelpMessages, EntriesRunBetweenSeparatorLines) {
@@ -54,13 +54,13 @@ TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
     std::string text;
     for (int n = 1; n <= 34; ++n) text += "#\r\nentry " + std::to_string(n) + "\r\n";
     WriteHelp(text);
-    display::ShowHelpMessage(target, 33);
+    display::ShowHelpMessage(target, fileErrors, 33);
     EXPECT_EQ(helpMemo, (Lines{"entry 33"}));
     EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
-    display::ShowHelpMessage(target, 34);
+    display::ShowHelpMessage(target, fileErrors, 34);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
     EXPECT_EQ(signatureMemo, (Lines{"entry 34"}));
-    display::ShowHelpMessage(target, 0);
+    display::ShowHelpMessage(target, fileErrors, 0);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
     EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
     EXPECT_TRUE(sink.messages.empty());
@@ -68,8 +68,8 @@ TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
 
 TEST_F(HelpMessages, MissingHelpFileIsReportedOnceAndTheMemosStayEmpty) {
     EXPECT_THROW(display::ReadHelpEntry(1), rt::IoError);
-    display::ShowHelpMessage(target, 1);
-    display::ShowHelpMessage(target, 2);
+    display::ShowHelpMessage(target, fileErrors, 1);
+    display::ShowHelpMessage(target, fileErrors, 2);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("Messaggi.txt"), std::string::npos);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
