@@ -44,7 +44,7 @@ void BM_NatalWheelToBackBuffer(benchmark::State& state) {
     ResetDrawingState();
     InitDrawingFromScreen(1920, 1080);
     SetPerson();
-    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry);
+    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry, archive::SharedCurrentChart());
     ChartWindow* window = benchWindow.get();
     window->resize(1920, 1080);
     window->show();

@@ -590,7 +590,10 @@ void MainWindow::OpenChartWindow() {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (!chartWindow) CreateForm(chartWindow, wheelGeometry);
+    if (!chartWindow) {
+        CreateForm(chartWindow, wheelGeometry, currentChart);
+        chartWindow->reloadCurrentChart = [&current = currentChart] { archive::ReloadCurrentChart(current); };
+    }
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);
 }

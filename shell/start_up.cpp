@@ -59,7 +59,6 @@ void ResetSharedState() {
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetMissingGlyphReports();
-    display::ResetFileErrorReports();
     engine::Chart.Receptions = {};
 }
 
@@ -118,22 +117,17 @@ void StartUp(const std::vector<std::string>& renewedShippedFiles) {
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
-    // The printable sheets print the user's name beside their caption: none
-    // until the main window holds it.
-    display::SetUserFullNameSource({});
-    // The chart window reloads the current person after computing other charts.
-    display::SetCurrentChartReloader(
-        [&current = archive::SharedCurrentChart()] { archive::ReloadCurrentChart(current); });
 }
 
 MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     MainWindow& main = *CreateForm(mainWindow);
-    display::SetUserFullNameSource([main = QPointer<MainWindow>(&main)] {
-        return main ? main->userName.UserFullName : std::string();
-    });
     CreateForm(main.userNameDialog, main.userName);
     CreateForm(main.recallDialog, main.currentChart);
     CreateForm(main.sheetViewer, main.currentChart, main.sheetSelection);
+    // The printable sheets print the user's name the main window holds beside their caption.
+    main.sheetViewer->sheetMemory.UserFullName = [main = QPointer<MainWindow>(&main)] {
+        return main ? main->userName.UserFullName : std::string();
+    };
     main.sheetViewer->drawSettings = &main.drawSettings;
     CreateForm(main.sheetViewer->metafileViewer);
     CreateForm(main.printParentWindow);
@@ -160,7 +154,9 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.remedyWindows.compositionWindow);
     CreateForm(main.remedyWindows.debilityWindow);
     CreateForm(main.remedyWindows.synthesisWindow);
-    CreateForm(main.chartWindow, main.wheelGeometry);
+    CreateForm(main.chartWindow, main.wheelGeometry, main.currentChart);
+    // The chart window reloads the current person after computing other charts.
+    main.chartWindow->reloadCurrentChart = [&current = main.currentChart] { archive::ReloadCurrentChart(current); };
     CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {

@@ -61,11 +61,11 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {
     chord(9, c.antiscionPoint, c.contraPoint);
 }
 
-void DrawAntisciaOfClicked(Surface& dc, const NatalWheelState& wheel, int index, Real x, Real y, std::string_view kind,
-                           bool dodecatemoriaWheel) {
-    const Real ascendant = engine::Chart.HouseCusps[1];
+void DrawAntisciaOfClicked(Surface& dc, const engine::ChartState& chart, const NatalWheelState& wheel, int index,
+                           Real x, Real y, std::string_view kind, bool dodecatemoriaWheel) {
+    const Real ascendant = chart.HouseCusps[1];
     const Real r = kChartWindowWheel.houseInner - (dodecatemoriaWheel ? 7 : 0);
-    const Real p = ClickedPosition(engine::Chart, wheel, index, kind);
+    const Real p = ClickedPosition(chart, wheel, index, kind);
     DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, x, y, r), x, y);
 }
 

@@ -43,7 +43,7 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real 
 // wheel centre (x, y), turned with the chart's own Ascendant: the circle ends
 // on the house ring's inner radius, 7 units further in over the dodecatemoria
 // wheel.
-void DrawAntisciaOfClicked(Surface& dc, const NatalWheelState& wheel, int index, Real x, Real y, std::string_view kind,
-                           bool dodecatemoriaWheel);
+void DrawAntisciaOfClicked(Surface& dc, const engine::ChartState& chart, const NatalWheelState& wheel, int index,
+                           Real x, Real y, std::string_view kind, bool dodecatemoriaWheel);
 
 }  // namespace display

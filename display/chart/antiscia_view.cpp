@@ -11,9 +11,9 @@ namespace display {
 
 ChartViewShown DrawAntisciaView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
-    shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
+    shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     DrawViewTitles(dc, "ANTISCE EN CONTRANTISCE", 2, std::string(50, ' '), 2);
-    DrawAntisciaWheel(dc, view.wheel.SignMidpoints, view.subView, view.geometry.WheelCentreX,
+    DrawAntisciaWheel(dc, view.wheel.SignMidpoints, view.chart.HouseCusps[1], view.subView, view.geometry.WheelCentreX,
                       view.geometry.WheelCentreY, view.geometry.HouseRingInnerRadius);
     return shown;
 }

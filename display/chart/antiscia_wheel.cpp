@@ -17,8 +17,9 @@ SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, i
     return EvaluateSignPairs(points, ascendant, mode, cx, cy, r, kAntisciaSets);
 }
 
-SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {
-    const SignFigure f = DrawSignPairs(dc, points, mode, cx, cy, r, kAntisciaSets);
+SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
+                             Real r) {
+    const SignFigure f = DrawSignPairs(dc, points, ascendant, mode, cx, cy, r, kAntisciaSets);
     if (!f.label.empty()) {
         dc.SetTextColor(0xFFFF00);
         dc.SetBkColor(kBlack);

@@ -10,8 +10,9 @@ namespace display {
 // theirs; 2: both sets, no label; 3: the quadrilaterals; above 3: circle and
 // dots only.
 SignFigure EvaluateAntisciaWheel(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r);
-// Draws the figure turned with engine::Chart.HouseCusps[1]; the label in cyan
-// on black, centred at (cx, cy).
-SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r);
+// Draws the figure turned with the ascendant; the label in cyan on black,
+// centred at (cx, cy).
+SignFigure DrawAntisciaWheel(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
+                             Real r);
 
 }  // namespace display

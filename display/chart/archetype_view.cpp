@@ -9,15 +9,15 @@
 
 namespace display {
 
-void PrepareArchetypeView() { engine::ComputeReceptions(engine::Chart); }
+void PrepareArchetypeView(archive::CurrentChart& current) { engine::ComputeReceptions(current.chart); }
 
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     ClearChartArea(dc, view.wheel);
     DrawPageFrame(dc);
     SetWheelGeometry(view.geometry);
-    DrawArchetypeWheel(dc, view.wheel);
-    shown.dignityGlyphs = DrawDignityTable(dc);
+    DrawArchetypeWheel(dc, view.chart, view.wheel);
+    shown.dignityGlyphs = DrawDignityTable(dc, view.chart);
     return shown;
 }
 

@@ -6,8 +6,9 @@
 
 namespace display {
 
-// The receptions the table shows, computed before the view is drawn.
-void PrepareArchetypeView();
+// The receptions the table shows, computed into the current chart before the
+// view is drawn.
+void PrepareArchetypeView(archive::CurrentChart& current);
 // It blanks the chart square itself (the window also draws it alone, when it
 // opens on it) and frames the page whatever the window's form.
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view);

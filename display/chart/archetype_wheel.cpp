@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "archive/current_chart.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
@@ -12,12 +11,10 @@
 
 namespace display {
 
-using engine::Chart;
-
-void DrawArchetypeWheel(Surface& dc, NatalWheelState& wheel) {
-    DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L, &wheel);
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, &wheel));
-    DrawHouseCusps(dc, Chart.HouseCusps, 83, 100, 100);
+void DrawArchetypeWheel(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel) {
+    DrawSignRing(dc, chart.HouseCusps[1], "M", 100, 100, 78, 69, 7.0L, &wheel);
+    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
+    DrawHouseCusps(dc, chart, chart.HouseCusps, 83, 100, 100);
     DrawProgramStamp(dc, 5, 50);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "ARCHETYPISCHE STRUCTUUR", 2, 5, 5);

@@ -16,7 +16,7 @@ namespace {
 // Draws the wheel, then paints over its middle (a disc slightly wider than the
 // houses) so that a table can stand there.
 NatalChartFields NatalChartWithBlankCentre(Surface& dc, const ChartViewContext& view) {
-    NatalChartFields fields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
+    NatalChartFields fields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY;
     const Real r = view.geometry.HouseRingOuterRadius + 2.5L;
     EllipseScaled(dc, cx - r, cy - r, cx + r, cy + r);
@@ -31,21 +31,21 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
         case 0:
         case 1:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2, "(Alleen grote aspecten) ");
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-            DrawMajorAspectGrid(dc, view.chart.PlanetLongitudes, view.subView == 0 ? 1 : 0, view.centreX, view.centreY,
-                                view.innerRadius, view.engineOrder);
-            shown.aspectMemo = EvaluateAspectList(view.chart, engine::Orbs);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+            DrawMajorAspectGrid(dc, view.current, view.chart.PlanetLongitudes, view.subView == 0 ? 1 : 0, view.centreX,
+                                view.centreY, view.innerRadius, view.engineOrder);
+            shown.aspectMemo = EvaluateAspectList(view.chart, view.current.orbs);
             break;
         case 2:
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2);
-            DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(view.chart, engine::Orbs), " ",
+            DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(view.chart, view.current.orbs), " ",
                                  view.geometry.WheelCentreX - 38, view.geometry.WheelCentreY - 27);
             break;
         case 3:
             shown.dataFields = NatalChartWithBlankCentre(dc, view);
             DrawViewTitles(dc, "SFERISCHE AFSTANDEN", 2);
-            DrawSphericalDistanceGrid(dc, view.chart.PlanetLongitudes, view.geometry.WheelCentreX - 42,
+            DrawSphericalDistanceGrid(dc, view.current, view.chart.PlanetLongitudes, view.geometry.WheelCentreX - 42,
                                       view.geometry.WheelCentreY - 28);
             break;
         default: break;

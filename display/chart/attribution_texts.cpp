@@ -12,7 +12,6 @@
 
 namespace display {
 
-using engine::Chart;
 
 const char* const kBodyMixedCodes[12] = {"", "So", "Lu", "Me", "Ve", "Ma", "Gi", "Sa", "Nn", "Ns", "As", "Mc"};
 const char* const kBodyUpperCodes[12] = {"", "SO", "LU", "ME", "VE", "MA", "GI", "SA", "NN", "NS", "AS", "MC"};
@@ -184,14 +183,14 @@ std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<st
     return out;
 }
 
-AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& report) {
+AttributionTexts PlanetAttributionTexts(engine::ChartState& chart, int body, const MissingFileReport& report) {
     AttributionTexts t;
     if (body < 1 || body > 11) return t;
-    for (int i = 1; i <= 11; ++i) Chart.BodyNames[i] = kAttributionBodyNames[i];
+    for (int i = 1; i <= 11; ++i) chart.BodyNames[i] = kAttributionBodyNames[i];
 
     std::string position;
-    engine::FormatSignPosLong(position, Chart.RetroMarks[body], Chart.PlanetLongitudes[body]);
-    t.specific.push_back(Chart.BodyNames[body] + "  " + position);
+    engine::FormatSignPosLong(position, chart.RetroMarks[body], chart.PlanetLongitudes[body]);
+    t.specific.push_back(chart.BodyNames[body] + "  " + position);
 
     const std::vector<std::string> keys = ReadOrReport(kPointPositionFile, report);
     const std::vector<std::string> lines =
@@ -203,8 +202,8 @@ AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& repor
     }
 
     std::string dodecatemorion;
-    engine::FormatSignPosLong(dodecatemorion, " ", Chart.DodecatemoriaLongitudes[body]);
-    t.specific.push_back("Dodecatemorieen " + Chart.BodyNames[body] + " = " + dodecatemorion);
+    engine::FormatSignPosLong(dodecatemorion, " ", chart.DodecatemoriaLongitudes[body]);
+    t.specific.push_back("Dodecatemorieen " + chart.BodyNames[body] + " = " + dodecatemorion);
 
     const std::vector<std::string> general =
         TextsOfKey(kBodyMixedCodes[body], ReadTextsOrReport(kPlanetGeneralFile, report, PlanetGeneralContent), 4, 80);

@@ -62,10 +62,10 @@ struct AttributionTexts {
     std::string specificLabel, generalLabel;
 };
 
-// The texts of chart point 1..11 from the files in the working folder and
-// engine::Chart (position line, dodecatemorion line). Also sets
-// engine::Chart.BodyNames 1..11 to the display names.
-AttributionTexts PlanetAttributionTexts(int body, const MissingFileReport& report);
+// The texts of chart point 1..11 from the files in the working folder and the
+// chart (position line, dodecatemorion line). Also sets the chart's
+// BodyNames 1..11 to the display names.
+AttributionTexts PlanetAttributionTexts(engine::ChartState& chart, int body, const MissingFileReport& report);
 // The texts of sign 1..12.
 AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report);
 

@@ -6,12 +6,12 @@
 
 namespace display {
 
-NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry,
-                                         NatalWheelState& wheel) {
+NatalChartFields DrawNatalChartUnderView(Surface& dc, archive::CurrentChart& current, bool framed,
+                                         ChartGeometryState& geometry, NatalWheelState& wheel) {
     Drawing.PrinterLandscape = true;
     if (framed) DrawPageFrame(dc);
     SetWheelGeometry(geometry);
-    return DrawNatalChart(dc, wheel);
+    return DrawNatalChart(dc, current, wheel);
 }
 
 }  // namespace display

@@ -23,9 +23,11 @@ using engine::Real;
 
 // What the window passes to a view.
 struct ChartViewContext {
-    // The chart the view evaluates; the wheels it draws under its content read
-    // the program's chart (engine::Chart), which is what the window passes.
-    const engine::ChartState& chart = engine::Chart;
+    // The current person's chart, birth data and orbs, which the wheels drawn
+    // under a view show (and a recomputing view changes).
+    archive::CurrentChart& current;
+    // The chart the view evaluates: the current one, which the window passes.
+    const engine::ChartState& chart;
     // The wheel geometry in force, which a view that draws a wheel again sets to
     // the chart window's.
     ChartGeometryState& geometry;
@@ -74,8 +76,9 @@ struct ChartViewShown {
 using ChartViewRoutine = ChartViewShown (*)(Surface& dc, const ChartViewContext& view);
 
 // The natal chart under a view: the page outline when framed, the chart
-// window's wheel geometry (which the geometry in force becomes), the wheel with its glyphs. Returns the data fields.
-NatalChartFields DrawNatalChartUnderView(Surface& dc, bool framed, ChartGeometryState& geometry,
-                                         NatalWheelState& wheel);
+// window's wheel geometry (which the geometry in force becomes), the wheel of
+// the current chart with its glyphs. Returns the data fields.
+NatalChartFields DrawNatalChartUnderView(Surface& dc, archive::CurrentChart& current, bool framed,
+                                         ChartGeometryState& geometry, NatalWheelState& wheel);
 
 }  // namespace display

@@ -35,8 +35,9 @@ struct ChartViewRow {
     ViewButtonPlace place;
     std::vector<int> help;  // help entry of each sub-view, in the order of the presses
     ChartViewRoutine draw = nullptr;
-    // The computation the view shows, made before the chart square is cleared.
-    void (*prepare)() = nullptr;
+    // The computation the view shows, made on the current chart before the
+    // chart square is cleared.
+    void (*prepare)(archive::CurrentChart& current) = nullptr;
     // The view shows a chart recomputed in the engine's order: clicks on the
     // glyphs are ignored while it is shown, and the person's chart is loaded
     // again after each drawing.

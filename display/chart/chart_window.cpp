@@ -44,10 +44,6 @@
 
 namespace display {
 
-using engine::Chart;
-
-
-
 void ResetViewCycles(ChartWindowState& status, int k) {
     for (int i = 0; i <= 14; ++i) {
         if (i == k) continue;
@@ -63,16 +59,6 @@ void ClearDignityGlyphCentres(ChartWindowState& status) {
 }
 
 namespace {
-
-GlyphClickHandler& ClickHandler() {
-    static GlyphClickHandler handler;
-    return handler;
-}
-
-std::function<void()>& CurrentChartReloader() {
-    static std::function<void()> reload;
-    return reload;
-}
 
 QColor FromColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
@@ -164,10 +150,6 @@ void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     memo->setPlainText(text.join('\n'));
 }
 
-void SetGlyphClickHandler(GlyphClickHandler handler) { ClickHandler() = std::move(handler); }
-
-void SetCurrentChartReloader(std::function<void()> reload) { CurrentChartReloader() = std::move(reload); }
-
 bool CentreHit(Real cx, Real cy, int x, int y) {
     if (cx == 0 && cy == 0) return false;  // a cleared centre
     const Real k = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
@@ -190,7 +172,8 @@ GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y) {
 
 // ---- the window ----
 
-ChartWindow::ChartWindow(ChartGeometryState& geometry, QWidget* parent) : CanvasForm(parent), geometry(geometry) {
+ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, QWidget* parent)
+    : CanvasForm(parent), geometry(geometry), current(current) {
     setObjectName("FgrKelvo");
     setWindowTitle("Interactief voorbereidend model");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -200,20 +183,19 @@ ChartWindow::ChartWindow(ChartGeometryState& geometry, QWidget* parent) : Canvas
     setPalette(pal);
     resize(1016, 690);
     BuildControls();
-    InstallGlyphClicks(*this);
-    SetHelpMemoTarget({
+    helpMemoTarget = {
         [this] {
             helpMemo->clear();
             signatureMemo->clear();
         },
         [this](const std::vector<std::string>& lines) { ShowLinesIn(helpMemo, lines); },
         [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureMemo, lines); },
-    });
+    };
+    InstallGlyphClicks(*this);
     if (!Drawing.chartCanvas) Drawing.chartCanvas = this;
 }
 
 ChartWindow::~ChartWindow() {
-    SetHelpMemoTarget({});
     if (Drawing.chartCanvas == this) Drawing.chartCanvas = nullptr;
     if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
 }
@@ -506,25 +488,26 @@ void ChartWindow::PrepareOpening() {
     attributionPanel->show();
 
     SetSignMidpoints(wheel);
-    const Real hours = (Chart.LongitudeDegrees[1] + Chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
-    status.PlaceLongitudeHours = Chart.LongitudeLetter[1] == "E" ? -hours : hours;
+    engine::ChartState& chart = current.chart;
+    const Real hours = (chart.LongitudeDegrees[1] + chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
+    status.PlaceLongitudeHours = chart.LongitudeLetter[1] == "E" ? -hours : hours;
 
     // The weekday of the birth date by clock time, which the data fields show.
-    const std::string keptWeekday = Chart.WeekdayName;
+    const std::string keptWeekday = chart.WeekdayName;
     int weekday = 0;
-    engine::WeekdayOfJulianDay(engine::Chart, weekday, Chart.JulianDay - Chart.TimeZoneCorrection / 24);
-    wheel.BirthWeekdayName = Chart.WeekdayName;
-    Chart.WeekdayName = keptWeekday;
+    engine::WeekdayOfJulianDay(chart, weekday, chart.JulianDay - chart.TimeZoneCorrection / 24);
+    wheel.BirthWeekdayName = chart.WeekdayName;
+    chart.WeekdayName = keptWeekday;
 
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.
     try {
-        birthHour = ComputeBirthPlanetaryHour(status.PlaceLongitudeHours);
+        birthHour = ComputeBirthPlanetaryHour(chart, status.PlaceLongitudeHours);
     } catch (const rt::IoError&) {
         birthHour = BirthPlanetaryHourState{};
     }
 
-    ShowHelpMessage(1);
+    ShowHelpEntry(1);
 }
 
 void ChartWindow::ReleaseDrawing() {
@@ -585,8 +568,8 @@ void ChartWindow::PressAt(int x, int y) {
     status.ClickedBody = 0;
     status.ClickedSign = 0;
     const GlyphHit hit = FindGlyphHit(wheel, x, y);
-    if (ClickHandler()) {
-        ClickHandler()(*this, hit);
+    if (glyphClickHandler) {
+        glyphClickHandler(*this, hit);
         return;
     }
     if (hit.body == 0 && hit.sign == 0) return;
@@ -594,12 +577,12 @@ void ChartWindow::PressAt(int x, int y) {
     if (hit.body != 0) {
         status.ClickedBody = hit.body;
         ResetViewCycles(status, hit.body);
-        ShowHelpMessage(28);
+        ShowHelpEntry(28);
     }
     if (hit.sign != 0) {
         status.ClickedSign = hit.sign;
         ResetViewCycles(status, hit.sign);
-        ShowHelpMessage(31);
+        ShowHelpEntry(31);
     }
 }
 
@@ -621,6 +604,8 @@ void ChartWindow::DrawWhenReady() {
     }
     ++status.FirstDrawTicks;
 }
+
+void ChartWindow::ShowHelpEntry(int n) { ShowHelpMessage(helpMemoTarget, wheel.FileErrors, n); }
 
 void ChartWindow::ShowDataFields(const NatalChartFields& f) {
     nameEdit->setText(gui::ToQt(f.name));
@@ -661,14 +646,14 @@ void ChartWindow::PressView(const ChartViewRow& row) {
         w->hide();
     ClearDignityGlyphCentres(status);
     status.DodecatemoriaMode = false;
-    if (row.prepare) row.prepare();
+    if (row.prepare) row.prepare(current);
     ClearChartSquare();
     const int c = status.ViewCycle[k];
     const ChartViewShown shown = ShowView(row, c);
-    ShowHelpMessage(SubViewHelpEntry(k, c));
+    ShowHelpEntry(SubViewHelpEntry(k, c));
     if (!shown.helpNote.empty()) helpMemo->appendPlainText(gui::ToQt(shown.helpNote));
     status.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
-    if (row.engineOrder && CurrentChartReloader()) CurrentChartReloader()();
+    if (row.engineOrder && reloadCurrentChart) reloadCurrentChart();
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
@@ -683,7 +668,8 @@ ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
 }
 
 ChartViewContext ChartWindow::ViewContext(int subView) {
-    return {.chart = Chart,
+    return {.current = current,
+            .chart = current.chart,
             .geometry = geometry,
             .wheel = wheel,
             .subView = subView,
@@ -704,7 +690,7 @@ void ChartWindow::ApplyView(const ChartViewShown& shown) {
         aspectListMemo->moveCursor(QTextCursor::Start);
         aspectListMemo->ensureCursorVisible();
     }
-    if (shown.helpEntry > 0) ShowHelpMessage(shown.helpEntry);
+    if (shown.helpEntry > 0) ShowHelpEntry(shown.helpEntry);
     if (shown.dignityGlyphs) {
         const DignityGlyphCentres& c = *shown.dignityGlyphs;
         for (int b = 1; b <= 7; ++b)
@@ -848,8 +834,8 @@ void ChartWindow::ToggleHelpMemoSize() {
 
 void RedrawNatalChart(ChartWindow& form) {
     Drawing.chartCanvas = &form;
-    form.ShowDataFields(
-        DrawNatalChartUnderView(form.Canvas(), Drawing.DrawForm == &form, form.WheelGeometry(), form.NatalWheel()));
+    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), form.CurrentPerson(), Drawing.DrawForm == &form,
+                                                form.WheelGeometry(), form.NatalWheel()));
 }
 
 void RepaintChartWindow(ChartWindow& window) {

@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/chart/chart_views.h"
 #include "display/draw/canvas_form.h"
+#include "display/wheel/help_messages.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
@@ -81,10 +83,16 @@ bool CentreHit(Real cx, Real cy, int x, int y);
 GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y);
 
 // What a click on the window does (the attribution steps are installed by their
-// own code and see every click; by default a glyph hit shows the help text of
+// own code and see every click; without them a glyph hit shows the help text of
 // the glyph's kind).
 using GlyphClickHandler = std::function<void(ChartWindow& form, const GlyphHit& hit)>;
-void SetGlyphClickHandler(GlyphClickHandler handler);
+
+// Draws the antiscia lines of the clicked point on the window's canvas, for the
+// fourth click step after the natal chart was redrawn: index is the point 1..7
+// or the sign 1..12, kind "Pia" or "Seg", ascendant HouseCusps[1], (x, y) the
+// wheel centre.
+using AntisciaLinesDrawer =
+    std::function<void(Surface& dc, int index, Real ascendant, Real x, Real y, const std::string& kind)>;
 
 // The glyph bitmaps of the buttons: "FrecciaGiu", "FrecciaSu", "AumentaFont", "RiduciFont".
 QIcon GlyphIcon(const char* name);
@@ -98,16 +106,14 @@ void FitButtonCaption(QPushButton* button, int largest);
 // Puts the lines (Windows-1252) into a memo, one a line, in place of its text.
 void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines);
 
-// Reloads the current person's chart after the Volguine view's recomputation
-// (the shell installs the current-person loader).
-void SetCurrentChartReloader(std::function<void()> reload);
-
 class ChartWindow : public CanvasForm {
     Q_OBJECT
 public:
     // The wheel geometry is its opener's, which the sheets set too; the window
-    // and its views read and set it through this reference.
-    explicit ChartWindow(ChartGeometryState& geometry, QWidget* parent = nullptr);
+    // and its views read and set it through this reference. The current chart
+    // is the program's: the window shows it, its views read it and the views
+    // that recompute it change it.
+    ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, QWidget* parent = nullptr);
     ~ChartWindow() override;
 
     // Attribution texts.
@@ -181,8 +187,21 @@ public:
     // The planetary day and hour of the birth, computed at each opening; the
     // views get them in their context.
     BirthPlanetaryHourState birthHour;
+    // What a click on the glyphs does: the attribution steps, which
+    // InstallGlyphClicks sets when the window is made.
+    GlyphClickHandler glyphClickHandler;
+    // The antiscia lines of the fourth click step: the window's own, which
+    // InstallGlyphClicks sets (tests put theirs in its place); without one the
+    // step only redraws the chart.
+    AntisciaLinesDrawer antisciaLinesDrawer;
+    // Loads the current person's chart again after a view that recomputed it
+    // in the engine's order; the code that makes the window sets it (without
+    // one the recomputed chart stays).
+    std::function<void()> reloadCurrentChart;
 
     ChartGeometryState& WheelGeometry() const { return geometry; }
+    // The current person's chart, birth data and orbs the window shows.
+    archive::CurrentChart& CurrentPerson() const { return current; }
     // The natal wheel's state: filled by the window's drawing of the wheel, read
     // by the glyph clicks and the views.
     NatalWheelState& NatalWheel() { return wheel; }
@@ -220,6 +239,9 @@ public:
 
     // Sets the texts of the seven data fields.
     void ShowDataFields(const NatalChartFields& fields);
+    // Clears the help memos and, for n > 0, shows help entry n in the memo of
+    // its number.
+    void ShowHelpEntry(int n);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -230,7 +252,9 @@ protected:
 
 private:
     ChartGeometryState& geometry;
+    archive::CurrentChart& current;
     NatalWheelState wheel;
+    HelpMemoTarget helpMemoTarget;
 
     void BuildControls();
     void BuildViewButtons();

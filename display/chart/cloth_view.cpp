@@ -10,8 +10,8 @@ namespace {
 
 void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant variant, ChartViewShown& shown) {
     const Real x = view.centreX + 4, y = view.centreY;
-    shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-    RefreshClassicalPlanetSigns();
+    shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+    RefreshClassicalPlanetSigns(view.current.chart);
     DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.chart, variant), variant, x, y, view.geometry.WheelCentreX,
                     view.geometry.WheelCentreY);
 }
@@ -23,7 +23,7 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
     switch (view.subView) {
         case 0: {
             const Real x = view.centreX + 2, y = view.centreY + 4;
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
             DrawElementalClothGrid(dc, EvaluateElementalCloth(view.chart), x, y, view.geometry.WheelCentreX,
                                    view.geometry.WheelCentreY);
             break;
@@ -31,8 +31,8 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
         case 1: DrawHumoral(dc, view, HumoralVariant::Elemental, shown); break;
         case 2: {
             const Real x = view.centreX + 4, y = view.centreY;
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-            RefreshClassicalPlanetSigns();
+            shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+            RefreshClassicalPlanetSigns(view.current.chart);
             DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.chart), x, y, view.geometry.WheelCentreX,
                                 view.geometry.WheelCentreY);
             break;

@@ -170,7 +170,9 @@ ClothCounts EvaluateElementalCloth(const engine::ChartState& chart) { return Eva
 
 ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart) { return EvaluateSeasonCloth(chart.PlanetSigns); }
 
-void RefreshClassicalPlanetSigns() { engine::SignsOfPositions(7, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns); }
+void RefreshClassicalPlanetSigns(engine::ChartState& chart) {
+    engine::SignsOfPositions(7, chart.PlanetLongitudes, chart.PlanetSigns);
+}
 
 void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY) {
     DrawCloth(dc, counts, x, y, centreX, centreY, true);

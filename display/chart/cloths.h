@@ -38,9 +38,9 @@ ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs);
 ClothCounts EvaluateElementalCloth(const engine::ChartState& chart);
 ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart);
 
-// Sets engine::Chart.PlanetSigns[1..7] from engine::Chart.PlanetLongitudes,
-// as the seasonal cloth and the humoral grids do before counting.
-void RefreshClassicalPlanetSigns();
+// Sets the chart's PlanetSigns[1..7] from its PlanetLongitudes, as the
+// seasonal cloth and the humoral grids do before counting.
+void RefreshClassicalPlanetSigns(engine::ChartState& chart);
 
 // The chart window's drawings of the cloths over the wheel, reference point
 // (x, y); the bracketed name stands centred at (centreX, centreY - 33).

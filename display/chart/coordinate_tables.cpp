@@ -9,7 +9,6 @@
 
 namespace display {
 
-using engine::Chart;
 
 namespace {
 
@@ -86,22 +85,22 @@ void DrawCoordinateTable(Surface& dc, const CoordinateTable& t) {
     }
 }
 
-void DrawRelativeLongitudes(Surface& dc) {
-    DrawCoordinateTable(dc, EvaluateRelativeLongitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
+void DrawRelativeLongitudes(Surface& dc, const engine::ChartState& chart) {
+    DrawCoordinateTable(dc, EvaluateRelativeLongitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
-void DrawAbsoluteLongitudes(Surface& dc) {
-    DrawCoordinateTable(dc, EvaluateAbsoluteLongitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
+void DrawAbsoluteLongitudes(Surface& dc, const engine::ChartState& chart) {
+    DrawCoordinateTable(dc, EvaluateAbsoluteLongitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
-void DrawLatitudes(Surface& dc) {
-    Chart.PlanetLatitudes[8] = Chart.PlanetLatitudes[11];
-    Chart.PlanetLatitudes[9] = Chart.PlanetLatitudes[11];
-    DrawCoordinateTable(dc, EvaluateLatitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
+void DrawLatitudes(Surface& dc, engine::ChartState& chart) {
+    chart.PlanetLatitudes[8] = chart.PlanetLatitudes[11];
+    chart.PlanetLatitudes[9] = chart.PlanetLatitudes[11];
+    DrawCoordinateTable(dc, EvaluateLatitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
-void DrawEngineOrderLongitudes(Surface& dc) {
-    DrawCoordinateTable(dc, EvaluateEngineOrderLongitudes(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
+void DrawEngineOrderLongitudes(Surface& dc, const engine::ChartState& chart) {
+    DrawCoordinateTable(dc, EvaluateEngineOrderLongitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
 }  // namespace display

@@ -37,11 +37,11 @@ CoordinateTable EvaluateEngineOrderLongitudes(const engine::ChartState& chart, R
 
 void DrawCoordinateTable(Surface& dc, const CoordinateTable& table);
 
-// The tables of engine::Chart at the chart window's wheel centre.
-void DrawRelativeLongitudes(Surface& dc);
-void DrawAbsoluteLongitudes(Surface& dc);
-// Also sets entries 8 and 9 of Chart.PlanetLatitudes to entry 11.
-void DrawLatitudes(Surface& dc);
-void DrawEngineOrderLongitudes(Surface& dc);
+// The tables of the chart at the chart window's wheel centre.
+void DrawRelativeLongitudes(Surface& dc, const engine::ChartState& chart);
+void DrawAbsoluteLongitudes(Surface& dc, const engine::ChartState& chart);
+// Also sets entries 8 and 9 of the chart's PlanetLatitudes to entry 11.
+void DrawLatitudes(Surface& dc, engine::ChartState& chart);
+void DrawEngineOrderLongitudes(Surface& dc, const engine::ChartState& chart);
 
 }  // namespace display

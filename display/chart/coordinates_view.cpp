@@ -12,20 +12,23 @@ ChartViewShown DrawCoordinatesView(Surface& dc, const ChartViewContext& view) {
     switch (view.subView) {
         case 0:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)");
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-            DrawRelativeLongitudes(dc);
-            shown.aspectMemo = SegmentLists(false, PlanetSegmentTables(view.wheel), ReportFileErrorOnce);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+            DrawRelativeLongitudes(dc, view.chart);
+            shown.aspectMemo = SegmentLists(false, PlanetSegmentTables(view.wheel),
+                                            [&view](const std::string& file, const rt::IoError& e) {
+                                                view.wheel.FileErrors.ReportOnce(file, e);
+                                            });
             break;
         case 1:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Absolute, met 0 \xB0 Ram oorsprong)");
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-            DrawAbsoluteLongitudes(dc);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+            DrawAbsoluteLongitudes(dc, view.chart);
             shown.helpEntry = 1;
             break;
         case 2:
             DrawViewTitles(dc, "PLANETAIRE BREEDTEGRADEN", 2);
-            shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-            DrawLatitudes(dc);
+            shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+            DrawLatitudes(dc, view.current.chart);
             break;
         default: break;
     }

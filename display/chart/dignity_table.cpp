@@ -148,9 +148,9 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
     return c;
 }
 
-DignityGlyphCentres DrawDignityTable(Surface& dc) {
+DignityGlyphCentres DrawDignityTable(Surface& dc, const engine::ChartState& chart) {
     const Real cx = kChartWindowWheel.centreX, cy = kChartWindowWheel.centreY;
-    const DignityBoxTable t = EvaluateDignityTable(engine::Chart.Receptions, cx, cy);
+    const DignityBoxTable t = EvaluateDignityTable(chart.Receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
     DignityGlyphCentres c = DignityCentresOf(t);
     c.noDignity = t.noDignity;

@@ -13,7 +13,7 @@ ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext& view) 
     ChartViewShown shown;
     DrawPageFrame(dc);
     SetWheelGeometry(view.geometry);
-    const DodecatemoriaTables dodecatemoria = DrawDodecatemoriaChart(dc, view.wheel);
+    const DodecatemoriaTables dodecatemoria = DrawDodecatemoriaChart(dc, view.chart, view.wheel);
     {
         ScopedBrush black(dc, kBlack);
         RectangleScaled(dc, 195, 2, 279, 195);
@@ -22,7 +22,9 @@ ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext& view) 
     tables.terms = dodecatemoria.DodecatemoriaTerms;
     tables.decades = dodecatemoria.DodecatemoriaDecades;
     tables.decanKeys = dodecatemoria.DodecatemoriaDecanKeys;
-    shown.aspectMemo = SegmentLists(true, tables, ReportFileErrorOnce);
+    shown.aspectMemo = SegmentLists(true, tables, [&view](const std::string& file, const rt::IoError& e) {
+        view.wheel.FileErrors.ReportOnce(file, e);
+    });
     shown.dodecatemoriaWheel = true;
     return shown;
 }

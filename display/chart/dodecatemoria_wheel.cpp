@@ -1,6 +1,5 @@
 #include "display/chart/dodecatemoria_wheel.h"
 
-#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"
@@ -14,8 +13,6 @@
 #include "platform/runtime/number_text.h"
 
 namespace display {
-
-using engine::Chart;
 
 DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::ChartState& chart) {
     DodecatemoriaTables t;
@@ -40,24 +37,25 @@ std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Ch
     return list;
 }
 
-DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, NatalWheelState& wheel) {
-    const Real asc = Chart.HouseCusps[1];
-    DrawSignRing(dc, "M", 100, 100, 78, 69, 7.0L, &wheel);
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(55, 69, 7.0L, &wheel));
-    DrawChartWindowHouseRing(dc, Chart.HouseCusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel) {
+    const Real asc = chart.HouseCusps[1];
+    DrawSignRing(dc, asc, "M", 100, 100, 78, 69, 7.0L, &wheel);
+    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
+    DrawChartWindowHouseRing(dc, chart.HouseCusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
                              100, 100, asc);
     std::array<std::string, 25> marks{};
-    for (std::size_t i = 0; i < Chart.VolguineRetroMarks.size(); ++i) marks[i] = Chart.VolguineRetroMarks[i];
-    DrawPlanetRing(dc, Chart.DodecatemoriaLongitudes, marks,
-                   ChartWindowRing(kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L, nullptr));
-    const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(Chart);
-    DrawHouseCusps(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    for (std::size_t i = 0; i < chart.VolguineRetroMarks.size(); ++i) marks[i] = chart.VolguineRetroMarks[i];
+    DrawPlanetRing(dc, chart.DodecatemoriaLongitudes, marks,
+                   ChartWindowRing(chart, kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L,
+                                   nullptr));
+    const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(chart);
+    DrawHouseCusps(dc, chart, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
     DrawProgramStamp(dc, 5, 50);
 
     const Color cyan = Rgb(0, 255, 255);
     dc.SetTextColor(cyan);
     for (const DodecatemoriaListLine& l :
-         EvaluateDodecatemoriaList(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY)) {
+         EvaluateDodecatemoriaList(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY)) {
         if (l.glyphFile == 0) continue;
         DrawGlyphFile(dc, PlanetGlyphFileName(l.glyphFile), l.glyphX, l.glyphY, 4.0L);
         TextOutLeft(dc, l.text, 15, l.textX, l.textY);

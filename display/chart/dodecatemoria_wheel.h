@@ -39,11 +39,11 @@ struct DodecatemoriaListLine {
 };
 std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::ChartState& chart, Real cx, Real cy);
 
-// The whole view on dc from engine::Chart: the rings moved inward, the inner
+// The whole view of the chart on dc: the rings moved inward, the inner
 // ring of the dodecatemoria (with VolguineRetroMarks), the chart window's house
 // ring, cusp marks, stamp, the tables, the list and the captions. Records the
 // glyph centres of the natal points and of the signs. Returns the tables of the
 // dodecatemoria drawn.
-DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, NatalWheelState& wheel);
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel);
 
 }  // namespace display

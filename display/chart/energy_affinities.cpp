@@ -18,8 +18,9 @@ SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant
     return EvaluateSignPairs(points, ascendant, mode, cx, cy, r, kAffinitySets);
 }
 
-SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r) {
-    const SignFigure f = DrawSignPairs(dc, points, mode, cx, cy, r, kAffinitySets);
+SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
+                                Real r) {
+    const SignFigure f = DrawSignPairs(dc, points, ascendant, mode, cx, cy, r, kAffinitySets);
     if (!f.label.empty()) {
         dc.SetTextColor(0xFFFF00);
         TextOutLeft(dc, f.label, 15, cx - 10, cy - 2);

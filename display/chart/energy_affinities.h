@@ -9,8 +9,9 @@ namespace display {
 // 2: both sets, no label; 3: the quadrilaterals; above 3: circle and dots only.
 SignFigure EvaluateEnergyAffinities(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
                                     Real r);
-// Draws the figure about (cx, cy) turned with engine::Chart.HouseCusps[1]; the
-// label in cyan left-aligned at (cx - 10, cy - 2).
-SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r);
+// Draws the figure about (cx, cy) turned with the ascendant; the label in cyan
+// left-aligned at (cx - 10, cy - 2).
+SignFigure DrawEnergyAffinities(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy,
+                                Real r);
 
 }  // namespace display

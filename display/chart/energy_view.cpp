@@ -9,10 +9,10 @@ namespace display {
 
 ChartViewShown DrawEnergyView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
-    shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
+    shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     DrawViewTitles(dc, "ENERGIE AFFINITEITEN", 2, "(Magnetische en Solilunaire Relaties)");
-    DrawEnergyAffinities(dc, view.wheel.SignMidpoints, view.subView, view.geometry.WheelCentreX,
-                         view.geometry.WheelCentreY, view.geometry.HouseRingInnerRadius);
+    DrawEnergyAffinities(dc, view.wheel.SignMidpoints, view.chart.HouseCusps[1], view.subView,
+                         view.geometry.WheelCentreX, view.geometry.WheelCentreY, view.geometry.HouseRingInnerRadius);
     return shown;
 }
 

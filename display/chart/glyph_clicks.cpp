@@ -34,16 +34,12 @@
 
 namespace display {
 
-using engine::Chart;
-
 namespace {
 
-AntisciaLinesDrawer& AntisciaDrawer() {
-    static AntisciaLinesDrawer drawer;
-    return drawer;
+// A missing file of the attribution texts, told once by the window.
+MissingFileReport ReportMissing(ChartWindow& form) {
+    return [&form](const std::string& name, const rt::IoError& e) { form.NatalWheel().FileErrors.ReportOnce(name, e); };
 }
-
-void ReportMissing(const std::string& name, const rt::IoError& e) { ReportFileErrorOnce(name, e); }
 
 std::string Two(int v) { return engine::IntToStrZeroPad(v, 2); }
 
@@ -76,9 +72,9 @@ void BlankTitleLines(Surface& dc) {
 void AntisciaStep(ChartWindow& form, int index, const std::string& kind) {
     form.ClearChartSquare();
     RedrawNatalChart(form);
-    if (AntisciaDrawer())
-        AntisciaDrawer()(form.Canvas(), index, Chart.HouseCusps[1], form.WheelGeometry().WheelCentreX,
-                         form.WheelGeometry().WheelCentreY, kind);
+    if (form.antisciaLinesDrawer)
+        form.antisciaLinesDrawer(form.Canvas(), index, form.CurrentPerson().chart.HouseCusps[1],
+                                 form.WheelGeometry().WheelCentreX, form.WheelGeometry().WheelCentreY, kind);
 }
 
 // What one step of a glyph's click cycle does: its help entry and action,
@@ -91,11 +87,11 @@ struct ClickStep {
 
 // Performs the step t of a glyph's cycle of four when it applies, advancing t
 // (back to 0 after the last); a step that does not apply leaves t where it is.
-void RunClickStep(unsigned char& t, const std::array<ClickStep, 4>& steps) {
+void RunClickStep(ChartWindow& form, unsigned char& t, const std::array<ClickStep, 4>& steps) {
     if (t <= 3 && steps[t].applies) {
         const ClickStep& step = steps[t];
         ++t;
-        ShowHelpMessage(step.help);
+        form.ShowHelpEntry(step.help);
         step.action();
     }
     if (t > 3) t = 0;
@@ -110,7 +106,7 @@ void BodyStep(ChartWindow& form, int b) {
         form.attributionGlyphImage->hide();
         form.plantsGlyphImage->hide();
     }
-    RunClickStep(form.status.BodyClickStep[b], {{
+    RunClickStep(form, form.status.BodyClickStep[b], {{
                                                          {true, 28, [&] { ShowPlanetAttributes(form, b); }},
                                                          {b < 10, 29, [&] { ShowAssociatedRemedies(form); }},
                                                          {true, 28, [&] { form.plantsPanel->hide(); }},
@@ -122,7 +118,7 @@ void SignStep(ChartWindow& form, int s) {
     form.helpMemo->clear();
     ShowImages(form, SignImageFile(s));
     ResetViewCycles(form.status, s);
-    RunClickStep(form.status.SignClickStep[s], {{
+    RunClickStep(form, form.status.SignClickStep[s], {{
                                                          {true, 31, [&] { ShowSignAttributes(form, s); }},
                                                          {true, 32, [&] { ShowAssociatedRemedies(form); }},
                                                          {true, 31, [&] { form.plantsPanel->hide(); }},
@@ -181,8 +177,6 @@ private:
 
 }  // namespace
 
-void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer) { AntisciaDrawer() = std::move(drawer); }
-
 void LoadGlyphImage(QLabel* image, const std::string& fileName) {
     // The glyph loader's own check: a missing or damaged glyph is told once and
     // never played.
@@ -202,17 +196,12 @@ void LoadGlyphImage(QLabel* image, const std::string& fileName) {
 }
 
 void InstallGlyphClicks(ChartWindow& form) {
-    SetGlyphClickHandler([](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); });
-    SetAntisciaLinesDrawer(
-        [window = QPointer<ChartWindow>(&form)](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
-            if (window) {
-                DrawAntisciaOfClicked(dc, window->NatalWheel(), index, x, y, kind, window->status.DodecatemoriaMode);
-                return;
-            }
-            NatalWheelState midpoints;  // the window is gone: the sign mid-points are the fixed ones
-            SetSignMidpoints(midpoints);
-            DrawAntisciaOfClicked(dc, midpoints, index, x, y, kind, false);
-        });
+    form.glyphClickHandler = [](ChartWindow& f, const GlyphHit& hit) { PressGlyphsAt(f, hit.x, hit.y); };
+    // The drawer belongs to the window, whose chart and wheel it reads.
+    form.antisciaLinesDrawer = [&form](Surface& dc, int index, Real, Real x, Real y, const std::string& kind) {
+        DrawAntisciaOfClicked(dc, form.CurrentPerson().chart, form.NatalWheel(), index, x, y, kind,
+                              form.status.DodecatemoriaMode);
+    };
     ConnectPlantsPanel(form);
     QObject::connect(form.signatureSearchButton, &QPushButton::clicked, &form,
                      [&form] { gui::Guard([&form] { ShowSignatureSearch(form); }); });
@@ -297,17 +286,17 @@ void RedrawGlyphRings(ChartWindow& form) {
 
 void ShowPlanetAttributes(ChartWindow& form, int body) {
     form.specificMemo->clear();
-    ShowAttributionTexts(form, PlanetAttributionTexts(body, ReportMissing));
+    ShowAttributionTexts(form, PlanetAttributionTexts(form.CurrentPerson().chart, body, ReportMissing(form)));
 }
 
 void ShowSignAttributes(ChartWindow& form, int sign) {
     form.status.WheelSignNames = false;
-    ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing));
+    ShowAttributionTexts(form, SignAttributionTexts(sign, ReportMissing(form)));
 }
 
 void ShowSignatureSearch(ChartWindow& form) {
     form.signatureResultsPanel->show();
-    ShowHelpMessage(34);
+    form.ShowHelpEntry(34);
     const std::string filters = form.status.SearchBodyFilter + "/" + form.status.SearchSignFilter;
     if (form.status.SignatureSearchStep == 0) {
         form.signatureResultLabels[1]->setText(gui::ToQt("REMEDIES met teken " + filters));

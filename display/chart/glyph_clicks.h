@@ -19,7 +19,9 @@ class Surface;
 using engine::Real;
 
 // Connects the click steps, the plants panel and the signature-search panel of
-// the window (called once by the window when it is made).
+// the window, and sets its glyph-click handler and its antiscia drawer
+// (DrawAntisciaOfClicked of its chart and wheel); called once by the window
+// when it is made.
 void InstallGlyphClicks(ChartWindow& form);
 
 // The three passes of a mouse press at device point (x, y): dignity glyphs,
@@ -35,15 +37,6 @@ void ForgetGlyphCentres(ChartWindow& form);
 // The texts of chart point 1..11 and of sign 1..12 into specificMemo and generalMemo.
 void ShowPlanetAttributes(ChartWindow& form, int body);
 void ShowSignAttributes(ChartWindow& form, int sign);
-
-// The antiscia lines of the clicked point, drawn on the window's canvas by the
-// fourth click step after the natal chart was redrawn: index is the point 1..7
-// or the sign 1..12, kind "Pia" or "Seg", ascendant HouseCusps[1], (x, y) the
-// wheel centre. The window installs DrawAntisciaOfClicked when it is made (tests
-// put their own in its place); without a drawer the step only redraws the chart.
-using AntisciaLinesDrawer =
-    std::function<void(Surface& dc, int index, Real ascendant, Real x, Real y, const std::string& kind)>;
-void SetAntisciaLinesDrawer(AntisciaLinesDrawer drawer);
 
 // Signature-search panel.
 void ShowSignatureSearch(ChartWindow& form);

@@ -93,9 +93,10 @@ void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactne
     dc.Polygon(p);
 }
 
-MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const engine::BodyArray& longitudes, int style, Real cx, Real cy,
-                                      Real r, bool fullBodyOrder) {
-    const MajorAspectFigure f = EvaluateMajorAspectFigure(longitudes, engine::Chart.HouseCusps[1], engine::Orbs,
+MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
+                                      const engine::BodyArray& longitudes, int style, Real cx, Real cy, Real r,
+                                      bool fullBodyOrder) {
+    const MajorAspectFigure f = EvaluateMajorAspectFigure(longitudes, current.chart.HouseCusps[1], current.orbs,
                                                           fullBodyOrder, cx, cy, r);
     {
         ScopedLinePen pen(dc, 10);

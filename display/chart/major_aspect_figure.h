@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/draw/surface.h"
 #include "engine/chart_state.h"
 
@@ -42,9 +43,10 @@ std::array<Point, 6> AspectBandCorners(Real x1, Real y1, Real x2, Real y2, int e
 // Fills the band with the pen and brush of dc (winding fill).
 void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactness);
 
-// The circle, the dots and the figure from engine::Chart.HouseCusps[1] and
-// engine::Orbs. style 0: bands, 1: lines.
-MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const engine::BodyArray& longitudes, int style, Real cx, Real cy,
-                                      Real r, bool fullBodyOrder);
+// The circle, the dots and the figure turned with the current chart's
+// HouseCusps[1], within the current orbs. style 0: bands, 1: lines.
+MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
+                                      const engine::BodyArray& longitudes, int style, Real cx, Real cy, Real r,
+                                      bool fullBodyOrder);
 
 }  // namespace display

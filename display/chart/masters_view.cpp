@@ -19,8 +19,6 @@
 
 namespace display {
 
-using engine::Chart;
-
 namespace {
 
 constexpr const char* kRulerNames[8] = {"", "de Zon", "de Maan", "Mercurius", "Venus", "Mars", "Jupiter", "Saturnus"};
@@ -31,9 +29,9 @@ constexpr int kFirstHourOffset[7] = {0, 3, 6, 2, 5, 1, 4};
 constexpr Color kYellow = 0x00FFFF;
 constexpr Color kCyan = 0xFFFF00;
 
-int WeekdayOf(Real jd) {
+int WeekdayOf(engine::ChartState& chart, Real jd) {
     int index = 0;
-    engine::WeekdayOfJulianDay(engine::Chart, index, jd);
+    engine::WeekdayOfJulianDay(chart, index, jd);
     return index;
 }
 
@@ -58,28 +56,29 @@ int FindPlanetaryHour(const engine::HourBoundaryTable& b, Real sun) {
     return 0;
 }
 
-BirthPlanetaryHourState ComputeBirthPlanetaryHour(Real longitudeHours) {
-    const Real jd = Chart.JulianDay;
-    const Real z = Chart.TimeZoneCorrection;
+BirthPlanetaryHourState ComputeBirthPlanetaryHour(engine::ChartState& chart, Real longitudeHours) {
+    const Real jd = chart.JulianDay;
+    const Real z = chart.TimeZoneCorrection;
     BirthPlanetaryHourState s;
 
     // The planetary day by the rule the theme sheets share (from sunrise).
-    const engine::PlanetaryDay day = engine::FindPlanetaryDay(engine::Chart);
+    const engine::PlanetaryDay day = engine::FindPlanetaryDay(chart);
     const Real rise = day.SunriseJulianDay;
     s.SunriseFound = day.SunriseFound;
     s.SunriseJulianDay = rise;
     s.PlanetaryDayIndex = day.Index;
     s.PlanetaryDayName = engine::kWeekdayNames[day.Index];
-    WeekdayOf(rise - longitudeHours / 24);
-    s.SunriseWeekdayName = Chart.WeekdayName;
-    WeekdayOf(jd - z / 24);
-    s.BirthWeekdayName = Chart.WeekdayName;
-    Chart.WeekdayName = s.PlanetaryDayName;
+    WeekdayOf(chart, rise - longitudeHours / 24);
+    s.SunriseWeekdayName = chart.WeekdayName;
+    WeekdayOf(chart, jd - z / 24);
+    s.BirthWeekdayName = chart.WeekdayName;
+    chart.WeekdayName = s.PlanetaryDayName;
 
     s.PlanetaryHourBoundaries = {};
-    engine::ComputeHouseCusps(Chart, engine::PlaceOfChart(Chart), {rise - z / 24, Chart.BirthHour[1], Chart.BirthMinute[1], z, 0},
+    engine::ComputeHouseCusps(chart, engine::PlaceOfChart(chart),
+                              {rise - z / 24, chart.BirthHour[1], chart.BirthMinute[1], z, 0},
                               s.PlanetaryHourBoundaries);
-    s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, std::fabs(Chart.PlanetLongitudes[1]));
+    s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, std::fabs(chart.PlanetLongitudes[1]));
     s.PlanetaryHourRuler = RulerName(PlanetaryHourRulerOf(s.PlanetaryHourNumber, s.PlanetaryDayIndex));
     return s;
 }
@@ -92,7 +91,7 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
         // The sunrise is found in universal time; the page shows the birth
         // place's clock time, as the birth time itself is given.
         const std::string text =
-            engine::JulianDayToDateTextByCalendar(engine::Chart, hour.SunriseJulianDay - chart.TimeZoneCorrection / 24);
+            engine::JulianDayToDateTextByCalendar(chart, hour.SunriseJulianDay - chart.TimeZoneCorrection / 24);
         if (text.size() >= 16) riseTime = text.substr(11, 5);
     }
     const int h = hour.PlanetaryHourNumber;
@@ -124,8 +123,8 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
     return t;
 }
 
-void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour) {
-    const MastersTable t = EvaluateMastersTable(hour, Chart, kChartWindowWheel.centreY);
+void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour, const engine::ChartState& chart) {
+    const MastersTable t = EvaluateMastersTable(hour, chart, kChartWindowWheel.centreY);
     for (const MastersLine& l : t.lines) {
         dc.SetTextColor(l.colour);
         TextOutCentered(dc, l.text, 15, kChartWindowWheel.centreX, l.y);
@@ -213,8 +212,8 @@ void ReportYearRulerProblem(const YearRulers& rulers) {
                                                          "copia di sicurezza."));
 }
 
-void DrawYearAndCycleRulers(Surface& dc) {
-    const YearRulers r = EvaluateYearRulers(Chart);
+void DrawYearAndCycleRulers(Surface& dc, const engine::ChartState& chart) {
+    const YearRulers r = EvaluateYearRulers(chart);
     ReportYearRulerProblem(r);
     dc.SetTextColor(kCyan);
     TextOutCentered(dc, r.yearText, 2, kChartWindowWheel.centreX, kChartWindowWheel.centreY);
@@ -225,13 +224,13 @@ ChartViewShown DrawMastersView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
     if (view.subView == 0) {
         DrawViewTitles(dc, "MAESTRI \"ASC\", \"MC\", \"Ora Planetaria\"", 15);
-        shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-        DrawMastersTable(dc, view.birthHour);
+        shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+        DrawMastersTable(dc, view.birthHour, view.chart);
     }
     if (view.subView == 1) {
         DrawViewTitles(dc, "MAESTRI dell'ANNO e del CICLO", 15);
-        shown.dataFields = DrawNatalChartUnderView(dc, view.framed, view.geometry, view.wheel);
-        DrawYearAndCycleRulers(dc);
+        shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
+        DrawYearAndCycleRulers(dc, view.chart);
     }
     return shown;
 }

@@ -30,11 +30,11 @@ int PlanetaryHourRulerOf(int hour, int weekday);
 // 0 when no boundaries enclose it (degenerate boundaries).
 int FindPlanetaryHour(const engine::HourBoundaryTable& boundaries, Real sunLongitude);
 
-// Computes the planetary day and hour of the birth from engine::Chart (Julian day, zone, place, birth hour
-// and minute, the Sun's longitude) and the place's longitude in hours
-// (negative for an east longitude). Leaves Chart.WeekdayName on the planetary
-// day. Called by the chart window's activation.
-BirthPlanetaryHourState ComputeBirthPlanetaryHour(Real longitudeHours);
+// Computes the planetary day and hour of the birth from the chart (Julian day,
+// zone, place, birth hour and minute, the Sun's longitude) and the place's
+// longitude in hours (negative for an east longitude). Leaves the chart's
+// WeekdayName on the planetary day. Called by the chart window's activation.
+BirthPlanetaryHourState ComputeBirthPlanetaryHour(engine::ChartState& chart, Real longitudeHours);
 
 // The eight lines of the masters table.
 struct MastersLine {
@@ -47,8 +47,9 @@ struct MastersTable {
 };
 MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
                                   Real centreY);
-// Draws the masters lines of the birth's hour centred on the chart window's wheel centre.
-void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour);
+// Draws the masters lines of the birth's hour and the chart centred on the
+// chart window's wheel centre.
+void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour, const engine::ChartState& chart);
 
 // The year whose rulers stand for a birth: the calendar year of the birth,
 // the one before for a birth before the Sun's return to its year-end place
@@ -74,8 +75,8 @@ struct YearRulers {
 YearRulers EvaluateYearRulers(const engine::ChartState& chart);
 // Tells once that the table is damaged or incomplete, when the rulers show it.
 void ReportYearRulerProblem(const YearRulers& rulers);
-// Draws the two lines at the wheel centre.
-void DrawYearAndCycleRulers(Surface& dc);
+// Draws the two lines of the chart at the wheel centre.
+void DrawYearAndCycleRulers(Surface& dc, const engine::ChartState& chart);
 
 // The view of the masters button over the natal chart: sub-view 0 the masters
 // table, 1 the rulers of the year and of the cycle.

@@ -109,7 +109,7 @@ void ShowAssociatedRemedies(ChartWindow& form) {
         try {
             plants = ReadPlantList(choice.file);
         } catch (const rt::IoError& e) {
-            ReportFileErrorOnce(choice.file, e);
+            form.NatalWheel().FileErrors.ReportOnce(choice.file, e);
         }
         for (const std::string& p : plants) {
             form.plantList->addItem(gui::ToQt(p));
@@ -134,7 +134,7 @@ void ShowRemedySymptoms(ChartWindow& form, int index) {
     try {
         found = SymptomsOfPlant(entry);
     } catch (const rt::IoError& e) {
-        ReportFileErrorOnce("OpzioneS\\DataStf.Rnd", e);
+        form.NatalWheel().FileErrors.ReportOnce("OpzioneS\\DataStf.Rnd", e);
         return;
     }
     if (found.signatures.empty()) {

@@ -16,8 +16,6 @@
 
 namespace display {
 
-using engine::Chart;
-
 HouseAxes EvaluateHouseAxes(const CuspArray& cusps) {
     HouseAxes a;
     for (int i = 1; i <= 6; ++i) {
@@ -60,8 +58,9 @@ void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, R
     }
 }
 
-void DrawSignRingReduced(Surface& dc, const char* mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize) {
-    DrawSignRing(dc, mode, cx, cy, outer, inner, glyphSize, nullptr);
+void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx, Real cy, Real outer, Real inner,
+                         Real glyphSize) {
+    DrawSignRing(dc, ascendant, mode, cx, cy, outer, inner, glyphSize, nullptr);
 }
 
 void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 24>& marks,
@@ -70,6 +69,7 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
     std::array<std::string, 25> m{};
     for (std::size_t i = 0; i < marks.size(); ++i) m[i] = marks[i];
     const PlanetRingOptions o{.ascendant = ascendant,
+                              .descendant = ascendant + 180,
                               .innerRadius = innerRadius,
                               .outerRadius = outerRadius,
                               .centreY = cy,
@@ -83,31 +83,33 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
     DrawPlanetRing(dc, longitudes, m, o);
 }
 
-void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder, NatalWheelState& wheel) {
+void DrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool arraysInEngineOrder,
+                           NatalWheelState& wheel) {
+    engine::ChartState& chart = current.chart;
     SetTextColorByCode(dc, 0);
-    DrawSignRingReduced(dc, "M", 100, 100, 78, 65, 9.0L);
-    DrawPlanetRingReduced(dc, Chart.PlanetLongitudes, Chart.VolguineRetroMarks, Chart.HouseCusps[1], 50, 65, 100, 100,
+    DrawSignRingReduced(dc, chart.HouseCusps[1], "M", 100, 100, 78, 65, 9.0L);
+    DrawPlanetRingReduced(dc, chart.PlanetLongitudes, chart.VolguineRetroMarks, chart.HouseCusps[1], 50, 65, 100, 100,
                           0.0L, 7.0L, 12, false);
-    DrawHouseRing(dc, Chart.HouseCusps, kChartWindowWheel.houseInner + 4, kChartWindowWheel.houseOuter + 3, 100, 100);
-    DrawHouseAxisLabels(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
-    engine::StripTrailingBlanks(engine::Birth.SubjectName);
+    DrawHouseRing(dc, chart.HouseCusps, kChartWindowWheel.houseInner + 4, kChartWindowWheel.houseOuter + 3, 100, 100);
+    DrawHouseAxisLabels(dc, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    engine::StripTrailingBlanks(current.birth.SubjectName);
     int weekday = 0;
-    engine::WeekdayOfJulianDay(engine::Chart, weekday, Chart.JulianDay);
+    engine::WeekdayOfJulianDay(chart, weekday, chart.JulianDay);
     DrawProgramStamp(dc, 5, 50);
     ReleaseBrush(dc);
     if (arraysInEngineOrder) return;
     try {
-        RewritePositionFiles(wheel);
+        RewritePositionFiles(current, wheel);
     } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
+        wheel.FileErrors.ReportOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
     }
 }
 
-void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry,
-                             NatalWheelState& wheel) {
+void RedrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool framed, bool arraysInEngineOrder,
+                             ChartGeometryState& geometry, NatalWheelState& wheel) {
     if (framed) DrawPageFrame(dc);
     SetWheelGeometry(geometry);
-    DrawReducedWheelChart(dc, arraysInEngineOrder, wheel);
+    DrawReducedWheelChart(dc, current, arraysInEngineOrder, wheel);
     ScopedBrush black(dc, 0);
     RectangleScaled(dc, 195, 2, 279, 100);
 }

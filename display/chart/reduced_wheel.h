@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "archive/current_chart.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
 #include "display/wheel/wheel_state.h"
@@ -37,7 +38,8 @@ HouseAxes EvaluateHouseAxes(const CuspArray& cusps);
 void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy);
 
 // The zodiac ring without glyph-centre marks; the sign centres are not recorded.
-void DrawSignRingReduced(Surface& dc, const char* mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize);
+void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx, Real cy, Real outer, Real inner,
+                         Real glyphSize);
 
 // The ring of chart points 1..count, each drawn with the glyph file of its own
 // number, "R" beside every point marked "r" or "R", no centre marks.
@@ -45,16 +47,17 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
                            Real ascendant, Real innerRadius, Real outerRadius, Real cy, Real cx, Real angleOffset,
                            Real glyphSize, int count, bool degreeTexts);
 
-// The reduced wheel from engine::Chart (points 1..12 of PlanetLongitudes with
+// The reduced wheel of the current chart (points 1..12 of PlanetLongitudes with
 // VolguineRetroMarks). The position key files are rewritten from the chart
 // window's order only: while the body arrays hold the engine's order
 // (arraysInEngineOrder) they are left as the last natal drawing wrote them.
-void DrawReducedWheelChart(Surface& dc, bool arraysInEngineOrder, NatalWheelState& wheel);
+void DrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool arraysInEngineOrder,
+                           NatalWheelState& wheel);
 
 // The reduced wheel under a view of the chart window: the page outline when
 // framed, the chart window's geometry, the wheel, then the area
 // (195, 2)-(279, 100) painted black.
-void RedrawReducedWheelChart(Surface& dc, bool framed, bool arraysInEngineOrder, ChartGeometryState& geometry,
-                             NatalWheelState& wheel);
+void RedrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool framed, bool arraysInEngineOrder,
+                             ChartGeometryState& geometry, NatalWheelState& wheel);
 
 }  // namespace display

@@ -65,9 +65,9 @@ SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int m
     return f;
 }
 
-SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r,
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
                          const SignPairSets& sets) {
-    const SignFigure f = EvaluateSignPairs(points, engine::Chart.HouseCusps[1], mode, cx, cy, r, sets);
+    const SignFigure f = EvaluateSignPairs(points, ascendant, mode, cx, cy, r, sets);
     DrawSignFigure(dc, f, cx, cy, r);
     return f;
 }

@@ -55,9 +55,9 @@ struct SignPairSets {
 SignFigure EvaluateSignPairs(std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
                              const SignPairSets& sets);
 
-// The figure of EvaluateSignPairs turned with engine::Chart.HouseCusps[1],
-// drawn without its label (DrawSignFigure).
-SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, int mode, Real cx, Real cy, Real r,
+// The figure of EvaluateSignPairs turned with the ascendant, drawn without its
+// label (DrawSignFigure).
+SignFigure DrawSignPairs(Surface& dc, std::span<const Real> points, Real ascendant, int mode, Real cx, Real cy, Real r,
                          const SignPairSets& sets);
 
 // The circle (line kind 10), the twelve dots (pen 60) and the segments.

@@ -76,9 +76,10 @@ void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell) {
     dc.SetTextColor(kWhite);
 }
 
-SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const engine::BodyArray& longitudes, Real x0, Real y0) {
+SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const archive::CurrentChart& current,
+                                             const engine::BodyArray& longitudes, Real x0, Real y0) {
     const SphericalDistances d =
-        EvaluateSphericalDistances(longitudes, engine::Chart.PlanetLatitudes, engine::Orbs, x0, y0);
+        EvaluateSphericalDistances(longitudes, current.chart.PlanetLatitudes, current.orbs, x0, y0);
 
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "SFERISCHE", 15, x0 + 82 * u, y0 + 7 * u);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/draw/surface.h"
 #include "engine/chart_state.h"
 
@@ -41,8 +42,9 @@ SphericalDistances EvaluateSphericalDistances(const engine::BodyArray& longitude
                                               const engine::OrbRecord& orbs, Real x0, Real y0);
 
 // Title, grid lines, the points' glyphs and the cells, from the longitudes
-// passed and engine::Chart.PlanetLatitudes, with the orbs of engine::Orbs.
-SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const engine::BodyArray& longitudes, Real x0, Real y0);
+// passed and the current chart's PlanetLatitudes, within the current orbs.
+SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const archive::CurrentChart& current,
+                                             const engine::BodyArray& longitudes, Real x0, Real y0);
 // One cell: underline and colour by its marks, then the distance.
 void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell);
 

@@ -48,8 +48,8 @@ std::array<Real, 11> ReadVolguineScores() {
     return s;
 }
 
-VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const engine::ChartState& chart) {
-    FillBodyNames();
+VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, engine::ChartState& chart) {
+    FillBodyNames(chart);
     VolguineForces f;
     f.scores = scores;
     for (int i = 1; i <= 10; ++i) {
@@ -62,7 +62,7 @@ VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const 
     }
     f.sunSign = std::string(kSignNames[SignIndex(chart.PlanetLongitudes[1])]);
     f.ascendantSign = std::string(kSignNames[SignIndex(chart.HouseCusps[1])]);
-    if (f.strongest > 0) f.strongestName = engine::Chart.BodyNames[f.strongest];
+    if (f.strongest > 0) f.strongestName = chart.BodyNames[f.strongest];
     if (f.highest <= 0) return f;  // no scale: no bars
     for (int i = 1; i <= 10; ++i) {
         Real s = scores[i] / (f.highest / 30);
@@ -72,8 +72,8 @@ VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const 
     return f;
 }
 
-VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0) {
-    const VolguineForces f = EvaluateVolguineForces(ReadVolguineScores(), engine::Chart);
+VolguineForces DrawVolguineForces(Surface& dc, engine::ChartState& chart, Real x0, Real y0) {
+    const VolguineForces f = EvaluateVolguineForces(ReadVolguineScores(), chart);
     rt::EnsureParentFolder(kVolguineSummaryFile);
     rt::WriteTextLines(kVolguineSummaryFile, {f.sunSign, f.ascendantSign, f.strongestName});
 

@@ -33,14 +33,15 @@ struct VolguineForces {
 // missing or short file raises rt::IoError.
 std::array<Real, 11> ReadVolguineScores();
 
-// The bars from the scores and the chart (Sun = longitude 1, Ascendant = cusp 1).
-VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const engine::ChartState& chart);
+// The bars from the scores and the chart (Sun = longitude 1, Ascendant = cusp 1),
+// the strongest named by the chart's BodyNames, which are filled first.
+VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, engine::ChartState& chart);
 
 // Reads the scores, rewrites the summary file and draws the bars with their
 // glyphs and labels, the bars' left edges at x0 - 4.3 + 6i, the baseline at
 // y0 + 30. When no score is above zero the labels and glyphs are drawn, no bar
 // (the view then hands kNoPositiveScoreMessage to the window). File errors raise rt::IoError.
-VolguineForces DrawVolguineForces(Surface& dc, Real x0, Real y0);
+VolguineForces DrawVolguineForces(Surface& dc, engine::ChartState& chart, Real x0, Real y0);
 
 // The symbol of the elements and principles 1..7 (fire, earth, air, water,
 // salt, sulphur, mercury) in a square of side `size` centred on (x, y).

@@ -20,11 +20,10 @@ namespace {
 
 // Houses by Placidus and the bodies with their retrograde marks at the present
 // moment and place, the Ascendant and Midheaven in entries 13 and 14.
-void ComputePlacidusChart() {
-    auto& c = engine::Chart;
+void ComputePlacidusChart(engine::ChartState& c) {
     c.HouseSystemName = "PLACIDO";
-    engine::ComputeChartHouses(engine::Chart);
-    engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
+    engine::ComputeChartHouses(c);
+    engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
     for (int i = 1; i <= 22; ++i) {
         c.VolguineRetroMarks[i] = c.PlanetLongitudes[i] < 0 ? "r" : " ";
         c.PlanetLongitudes[i] = std::fabs(c.PlanetLongitudes[i]);
@@ -35,21 +34,22 @@ void ComputePlacidusChart() {
 
 }  // namespace
 
-void PrepareVolguineView() {
-    const Real keptZone = engine::Chart.TimeZoneCorrection;
-    const Real keptDay = engine::Chart.JulianDay;
-    ComputePlacidusChart();
-    engine::WriteChartDataTemp(engine::Chart, engine::Birth);
-    engine::ComputeVolguineDominants(engine::Chart);
-    engine::Chart.TimeZoneCorrection = keptZone;
-    engine::Chart.JulianDay = keptDay;
-    ComputePlacidusChart();
-    engine::WriteChartDataTemp(engine::Chart, engine::Birth);
+void PrepareVolguineView(archive::CurrentChart& current) {
+    engine::ChartState& chart = current.chart;
+    const Real keptZone = chart.TimeZoneCorrection;
+    const Real keptDay = chart.JulianDay;
+    ComputePlacidusChart(chart);
+    engine::WriteChartDataTemp(chart, current.birth);
+    engine::ComputeVolguineDominants(chart);
+    chart.TimeZoneCorrection = keptZone;
+    chart.JulianDay = keptDay;
+    ComputePlacidusChart(chart);
+    engine::WriteChartDataTemp(chart, current.birth);
 }
 
 ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
-    RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry, view.wheel);
+    RedrawReducedWheelChart(dc, view.current, view.framed, view.engineOrder, view.geometry, view.wheel);
     DrawViewTitles(dc, "PLANETARIEN KRACHTEN", 2, "(Volgens Volguine)", 15);
     // The houses scored and drawn are Placidus's; the help panel says when
     // Porphyry's stand in.
@@ -58,17 +58,18 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     switch (view.subView) {
         case 0:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)    ");
-            RedrawReducedWheelChart(dc, view.framed, view.engineOrder, view.geometry, view.wheel);
-            DrawEngineOrderLongitudes(dc);
+            RedrawReducedWheelChart(dc, view.current, view.framed, view.engineOrder, view.geometry, view.wheel);
+            DrawEngineOrderLongitudes(dc, view.chart);
             break;
         case 1:
         case 2:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN     ", 2, "(Alleen grote aspecten)            ");
-            DrawMajorAspectGrid(dc, view.chart.PlanetLongitudes, view.subView == 1 ? 1 : 0, cx, cy, r + 4,
+            DrawMajorAspectGrid(dc, view.current, view.chart.PlanetLongitudes, view.subView == 1 ? 1 : 0, cx, cy, r + 4,
                                 view.engineOrder);
             break;
         case 3:
-            if (DrawVolguineForces(dc, cx - 32, cy - 22).highest <= 0) shown.message = kNoPositiveScoreMessage;
+            if (DrawVolguineForces(dc, view.current.chart, cx - 32, cy - 22).highest <= 0)
+                shown.message = kNoPositiveScoreMessage;
             shown.wheelSignNames = true;
             break;
         default: break;

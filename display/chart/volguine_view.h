@@ -7,10 +7,10 @@
 
 namespace display {
 
-// Recomputes the chart for the view: Placidus houses, the bodies with their
+// Recomputes the current chart for the view: Placidus houses, the bodies with their
 // retrograde marks in the engine's order and the dominants, with the chart's
 // work file (the person's chart is to be loaded again after the view).
-void PrepareVolguineView();
+void PrepareVolguineView(archive::CurrentChart& current);
 ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view);
 
 }  // namespace display

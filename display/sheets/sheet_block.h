@@ -5,6 +5,7 @@
 // background colours, background mode, text alignment, fill mode, and the
 // drawing layer's tool slots) when the block ends, also when it ends by an
 // error.
+#include <string>
 #include <string_view>
 
 #include "display/draw/drawing_state.h"
@@ -23,6 +24,7 @@ struct SheetContext {
     const SheetRulerState& rulers;  // the birth's weekday and the planetary hour
     std::string_view calendarNote;  // " Calend. Giuliano" for a Julian-calendar birth
     int aspectLinesOn = 1;          // 1 aspect lines, 0 wedges
+    std::string userFullName;       // printed under the date beside the caption
 };
 
 class SheetBlockGuard {

@@ -4,6 +4,7 @@
 // of its sheet (sheet_layout.h: its steps, and its blocks at their places,
 // scaled by the sheet's zoom); an entry picks the output (the viewer's window,
 // the printer or a chart metafile) and runs the composer on it.
+#include <functional>
 #include <string>
 
 #include "display/draw/surface.h"
@@ -28,6 +29,9 @@ enum SheetCodes : int {
 // What the sheets keep from one drawing to the next: their steps write it and
 // their blocks read it. Whoever draws the sheets holds it (the sheet viewer).
 struct SheetMemory {
+    // Where the user's full name printed beside the sheets' caption comes
+    // from: the sheet viewer's owner sets it (none: no name).
+    std::function<std::string()> UserFullName;
     std::string CalendarNote;  // " Calend. Giuliano" for a Julian-calendar birth (SetSheetHeaderDates)
     SheetRulerState Rulers;
     SheetTermsState Terms;

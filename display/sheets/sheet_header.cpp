@@ -46,7 +46,7 @@ void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeader
         DrawProgramStamp(dc, h.stampX, h.stampY);
     TextOutLeft(dc, birth.JulianDayText, 2, 15, 40);
     SetTextColorByCode(dc, 0);
-    DrawCaptionPair(dc, h.captionX, h.captionY);
+    DrawCaptionPair(dc, h.captionX, h.captionY, context.userFullName);
 }
 
 }  // namespace display

@@ -180,7 +180,8 @@ const SheetLayout* SheetLayoutOf(int code) {
 }
 
 SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory) {
-    return {current.chart, current.birth, current.orbs, memory.Rulers, memory.CalendarNote, Drawing.AspectLinesOn};
+    return {current.chart,         current.birth, current.orbs, memory.Rulers, memory.CalendarNote,
+            Drawing.AspectLinesOn, memory.UserFullName ? memory.UserFullName() : std::string()};
 }
 
 void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory) {

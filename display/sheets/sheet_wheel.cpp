@@ -344,7 +344,7 @@ void DrawSheetThemeWheel(Surface& dc, const engine::ChartState& chart, const std
     DrawSheetPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, 9, cx, cy, w.planetOuter, w.planetInner, asc);
     DrawSheetHouseRing(dc, chart.HouseCusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
     DrawSheetAspects(dc, chart, orbs, aspectLinesOn, cx, cy, w.houseInner - 3);
-    DrawHouseCusps(dc, chart.HouseCusps, w.signOuter + 5, cx, cy);
+    DrawHouseCusps(dc, chart, chart.HouseCusps, w.signOuter + 5, cx, cy);
 }
 
 void DrawSheetAffinityWheel(Surface& dc, const engine::ChartState& chart, int mode, Real cx, Real cy) {

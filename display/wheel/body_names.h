@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "engine/chart_state.h"
+
 namespace display {
 
 // Signs 1..12, each exactly ten characters ("RAM       ", ...).
@@ -16,7 +18,7 @@ inline constexpr std::array<std::string_view, 13> kSignNames = {
 inline constexpr std::array<std::string_view, 12> kDignityBodyNames = {
     "", "ZON", "MAAN", "MERCURIU", "VENUS", "MARS", "JUPITER", "SATURNUS", "NORDKNOO", "ZUIDKNOO", "", ""};
 
-// engine::Chart.BodyNames 1..12 (ten characters, blank-padded).
-void FillBodyNames();
+// The chart's BodyNames 1..12 (ten characters, blank-padded).
+void FillBodyNames(engine::ChartState& chart);
 
 }  // namespace display

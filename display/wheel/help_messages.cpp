@@ -15,11 +15,6 @@ namespace {
 constexpr const char* kHelpFile = "Appoggio\\Messaggi.txt";
 constexpr const char* kScratchFile = "Appoggio\\Mex.txt";
 
-HelpMemoTarget& Target() {
-    static HelpMemoTarget target;
-    return target;
-}
-
 bool IsSeparator(const std::string& line) { return line.find('#') != std::string::npos; }
 
 // The highest entry the chart window shows.
@@ -81,10 +76,7 @@ std::vector<std::string> ReadHelpEntry(int n) {
     }
 }
 
-void SetHelpMemoTarget(HelpMemoTarget target) { Target() = std::move(target); }
-
-void ShowHelpMessage(int n) {
-    const HelpMemoTarget& target = Target();
+void ShowHelpMessage(const HelpMemoTarget& target, FileErrorReports& fileErrors, int n) {
     if (target.clearBoth) target.clearBoth();
     if (n <= 0) return;
     std::vector<std::string> lines;
@@ -95,7 +87,7 @@ void ShowHelpMessage(int n) {
             return;
         lines = ReadHelpEntry(n);
     } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(e.File().empty() ? kHelpFile : e.File(), e);
+        fileErrors.ReportOnce(e.File().empty() ? kHelpFile : e.File(), e);
         return;
     }
     if (n <= 33) {

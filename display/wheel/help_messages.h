@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "display/wheel/wheel_reports.h"
+
 namespace display {
 
 // The lines of entry n, copied through the scratch file "Appoggio\Mex.txt"
@@ -14,17 +16,17 @@ namespace display {
 std::vector<std::string> ReadHelpEntry(int n);
 
 // Where help texts are shown: the help memo takes entries 1 to 33, the memo of
-// the signature search 34 and above. The chart window installs its memos;
-// without a target nothing is shown.
+// the signature search 34 and above. The chart window hands its own memos; a
+// target without them shows nothing.
 struct HelpMemoTarget {
     std::function<void()> clearBoth;
     std::function<void(const std::vector<std::string>&)> showInHelpMemo;
     std::function<void(const std::vector<std::string>&)> showInSignatureMemo;
 };
-void SetHelpMemoTarget(HelpMemoTarget target);
 
-// Clears both memos and, for n > 0, shows entry n in the memo of its number.
-// A missing or unreadable help file is reported once; the memos stay empty.
-void ShowHelpMessage(int n);
+// Clears both memos of the target and, for n > 0, shows entry n in the memo of
+// its number. A missing or unreadable help file is reported once to the
+// target's holder; the memos stay empty.
+void ShowHelpMessage(const HelpMemoTarget& target, FileErrorReports& fileErrors, int n);
 
 }  // namespace display

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/wheel_points.h"
@@ -13,7 +12,6 @@
 
 namespace display {
 
-using engine::Chart;
 
 const char* const kHouseNumerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
 const char* const kRomanHouseNumerals[13] = {"",    "I",    "II", "III", "IV", "V",  "VI",
@@ -118,7 +116,7 @@ void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, Real innerRadius, Re
     NumeralsAndBoundaries(dc, c, kRomanHouseNumerals, innerRadius, outerRadius, cx, cy);
 }
 
-void DrawHouseCusps(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy) {
+void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArray& cusps, Real r, Real cx, Real cy) {
     const Real asc = cusps[1];
     SetTextColorByCode(dc, 0);
 
@@ -130,16 +128,16 @@ void DrawHouseCusps(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real c
     ColouredDot(dc, CuspPoint(cx, cy, r, asc, asc), 1.5L, Rgb(0, 255, 255));
     ReleasePen(dc);
 
-    const std::string ascText = DegreeText(Chart.HouseCusps[1]);
+    const std::string ascText = DegreeText(chart.HouseCusps[1]);
     const PagePoint right = CuspPoint(cx, cy, r + 7, asc, asc + 180);
     const PagePoint left = CuspPoint(cx, cy, r + 7, asc, asc);
     TextOutCentered(dc, ascText, 1, right.x, right.y + 1);
     TextOutCentered(dc, ascText, 1, left.x, left.y + 1);
     TextOutCentered(dc, "AS", 4, cx - r - 7, cy - 9);
 
-    if (Chart.HouseSystemName != "CASE_MEDIE") return;
+    if (chart.HouseSystemName != "CASE_MEDIE") return;
 
-    const Real mc = Chart.DegToRad != 0 ? Chart.MidheavenRad / Chart.DegToRad : Chart.HouseCusps[10];
+    const Real mc = chart.DegToRad != 0 ? chart.MidheavenRad / chart.DegToRad : chart.HouseCusps[10];
     ColouredDot(dc, CuspPoint(cx, cy, r, asc, mc), 1.5L, Rgb(0, 255, 255));
     const PagePoint l = CuspPoint(cx, cy, r + 7, asc, mc);
     TextOutCentered(dc, "MC", 4, l.x - 11, l.y - 5);
@@ -148,10 +146,10 @@ void DrawHouseCusps(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real c
 
     // The middle of every house (15 degrees past its cusp) and its opposite.
     for (int i = 1; i <= 6; ++i) {
-        const Real h = Chart.HouseCusps[i] + 15;
+        const Real h = chart.HouseCusps[i] + 15;
         ColouredDot(dc, CuspPoint(cx, cy, r, asc, h), 1, Rgb(255, 0, 0));
         ColouredDot(dc, CuspPoint(cx, cy, r, asc, h + 180), 1, Rgb(255, 0, 0));
-        const std::string text = DegreeText(Chart.HouseCusps[i] - 15);
+        const std::string text = DegreeText(chart.HouseCusps[i] - 15);
         if (i != 3 && i != 4) {
             const PagePoint o = CuspPoint(cx, cy, r + 7, asc, h + 180);
             TextOutCentered(dc, text, 1, o.x, o.y - 2);

@@ -13,7 +13,7 @@ namespace display {
 
 class Surface;
 using engine::Real;
-using CuspArray = std::array<Real, 16>;  // entries 1..15 as engine::Chart.HouseCusps
+using CuspArray = std::array<Real, 16>;  // entries 1..15 as ChartState::HouseCusps
 
 extern const char* const kHouseNumerals[13];       // "I", "2", "3", "IV", ...
 extern const char* const kRomanHouseNumerals[13];  // "I", "II", ..., "XII"
@@ -33,8 +33,9 @@ void DrawHouseRing(Surface& dc, const CuspArray& cusps, Real radiusA, Real radiu
 
 // The cusp marks starting at radius r about (cx, cy): Ascendant ticks, dot,
 // degree texts and "AS"; with "CASE_MEDIE" also the Midheaven and the middles
-// of the houses. Cusp 1 comes from `cusps`, the other cusps from the chart.
-void DrawHouseCusps(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy);
+// of the houses. The marks stand at cusp 1 of `cusps`; the degree texts, the
+// house system, the Midheaven and the other cusps come from the chart.
+void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArray& cusps, Real r, Real cx, Real cy);
 
 // The chart window's house ring: every house boundary 15 degrees before its
 // cusp, 60 cyan ticks of the 6-degree terms outside it, Roman numerals.

@@ -21,9 +21,6 @@
 
 namespace display {
 
-using engine::Birth;
-using engine::Chart;
-
 namespace {
 
 // Rulers of the decans by longitude, decan m carrying kDecanRulers[m mod 7]:
@@ -66,9 +63,8 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y,
     DrawGlyphFile(dc, SignGlyphFileName(sign, mode), x, y, size);
 }
 
-void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize,
-                  NatalWheelState* centres) {
-    const Real asc = Chart.HouseCusps[1];
+void DrawSignRing(Surface& dc, Real asc, std::string_view mode, Real cx, Real cy, Real outer, Real inner,
+                  Real glyphSize, NatalWheelState* centres) {
     // The wheel angle of 0 degrees Aries, where the decan rulers start.
     Real rotation = 0;
     const Real rm = (outer + inner) / 2;
@@ -142,50 +138,54 @@ void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string,
     }
 }
 
-void ClassifyBodyDecades(NatalWheelState& wheel) {
-    ClassifyDecades(Chart.PlanetLongitudes, wheel.DecadeBoundaries, wheel.BodyDecades);
+void ClassifyBodyDecades(const engine::ChartState& chart, NatalWheelState& wheel) {
+    ClassifyDecades(chart.PlanetLongitudes, wheel.DecadeBoundaries, wheel.BodyDecades);
 }
 
-void ClassifyBodyTerms(NatalWheelState& wheel) {
-    ClassifyTerms(Chart.PlanetLongitudes, Chart.HouseCusps[1], wheel.TermBoundaries, wheel.BodyTerms);
+void ClassifyBodyTerms(const engine::ChartState& chart, NatalWheelState& wheel) {
+    ClassifyTerms(chart.PlanetLongitudes, chart.HouseCusps[1], wheel.TermBoundaries, wheel.BodyTerms);
 }
 
-void BuildBodyDecanKeys(NatalWheelState& wheel) { BuildDecanKeys(Chart.PlanetLongitudes, wheel.BodyDecanKeys); }
+void BuildBodyDecanKeys(const engine::ChartState& chart, NatalWheelState& wheel) {
+    BuildDecanKeys(chart.PlanetLongitudes, wheel.BodyDecanKeys);
+}
 
-NatalChartFields DrawNatalChart(Surface& dc, NatalWheelState& wheel) {
-    const Real asc = Chart.HouseCusps[1];
+NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, NatalWheelState& wheel) {
+    const engine::ChartState& chart = current.chart;
+    engine::BirthDataState& birth = current.birth;
+    const Real asc = chart.HouseCusps[1];
     SetTextColorByCode(dc, 0);
-    DrawSignRing(dc, "M", 100, 100, 78, 65, 9.0L, &wheel);
+    DrawSignRing(dc, asc, "M", 100, 100, 78, 65, 9.0L, &wheel);
 
-    DrawPlanetRing(dc, Chart.PlanetLongitudes, Chart.RetroMarks, ChartWindowRing(50, 65, 7.0L, &wheel));
+    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 50, 65, 7.0L, &wheel));
 
-    DrawChartWindowHouseRing(dc, Chart.HouseCusps, 39, 47, 100, 100, asc);
-    ClassifyBodyTerms(wheel);
-    BuildBodyDecanKeys(wheel);
-    ClassifyBodyDecades(wheel);
-    DrawHouseCusps(dc, Chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    DrawChartWindowHouseRing(dc, chart.HouseCusps, 39, 47, 100, 100, asc);
+    ClassifyBodyTerms(chart, wheel);
+    BuildBodyDecanKeys(chart, wheel);
+    ClassifyBodyDecades(chart, wheel);
+    DrawHouseCusps(dc, chart, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
 
-    const std::string calendarNote = Chart.GregorianCalendar ? "" : " Calend. Giuliano";
-    engine::StripTrailingBlanks(Birth.SubjectName);
+    const std::string calendarNote = chart.GregorianCalendar ? "" : " Calend. Giuliano";
+    engine::StripTrailingBlanks(birth.SubjectName);
     DrawProgramStamp(dc, 5, 50);
     ReleaseBrush(dc);
 
     // The key files; a failure is reported once and the fields are filled all the same.
     try {
-        RewritePositionFiles(wheel);
+        RewritePositionFiles(current, wheel);
     } catch (const rt::IoError& e) {
-        ReportFileErrorOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
+        wheel.FileErrors.ReportOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
     }
 
     NatalChartFields f;
-    f.name = "  " + Birth.SubjectName;
+    f.name = "  " + birth.SubjectName;
     f.birthDate =
-        wheel.BirthWeekdayName + " " + Birth.BirthDateText + " (GMT" + Birth.TimeZoneText + ")" + calendarNote;
-    f.place = Birth.BirthPlace + " - " + Birth.Nationality;
-    f.coordinates = Birth.CoordinatesText;
-    f.houseSystem = HouseSystemCaption(Chart);
-    f.node = Chart.NodeType;
-    engine::FloatToTextDec(12, f.julianDay, Chart.JulianDay);
+        wheel.BirthWeekdayName + " " + birth.BirthDateText + " (GMT" + birth.TimeZoneText + ")" + calendarNote;
+    f.place = birth.BirthPlace + " - " + birth.Nationality;
+    f.coordinates = birth.CoordinatesText;
+    f.houseSystem = HouseSystemCaption(chart);
+    f.node = chart.NodeType;
+    engine::FloatToTextDec(12, f.julianDay, chart.JulianDay);
     return f;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "archive/current_chart.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
@@ -25,12 +26,12 @@ struct NatalChartFields {
 // side `size` centred on the page point.
 void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y, Real size);
 
-// The zodiac ring about (cx, cy) between radii outer and inner: circles, horizon
-// marks, sign boundaries, sign glyphs with their centre marks (recorded in
-// centres->SignGlyphX/Y), 10-degree ticks and the decan rulers. Without
-// centres the glyph centres are neither marked nor recorded.
-void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real outer, Real inner, Real glyphSize,
-                  NatalWheelState* centres);
+// The zodiac ring about (cx, cy) between radii outer and inner, turned with the
+// ascendant: circles, horizon marks, sign boundaries, sign glyphs with their
+// centre marks (recorded in centres->SignGlyphX/Y), 10-degree ticks and the
+// decan rulers. Without centres the glyph centres are neither marked nor recorded.
+void DrawSignRing(Surface& dc, Real ascendant, std::string_view mode, Real cx, Real cy, Real outer, Real inner,
+                  Real glyphSize, NatalWheelState* centres);
 
 // The per-point tables of points 1..11 of `longitudes` (the natal points or
 // their dodecatemoria): the decade boundaries 10, 20, ..., 360 and the decade
@@ -44,16 +45,17 @@ void ClassifyTerms(const engine::BodyArray& longitudes, Real ascendant, std::arr
                    std::array<unsigned char, 12>& terms);
 void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string, 12>& keys);
 
-// The per-point tables of chart points 1..11 (wheel.BodyTerms, BodyDecanKeys,
-// BodyDecades).
-void ClassifyBodyTerms(NatalWheelState& wheel);
-void BuildBodyDecanKeys(NatalWheelState& wheel);
-void ClassifyBodyDecades(NatalWheelState& wheel);
+// The per-point tables of the chart's points 1..11 (wheel.BodyTerms,
+// BodyDecanKeys, BodyDecades).
+void ClassifyBodyTerms(const engine::ChartState& chart, NatalWheelState& wheel);
+void BuildBodyDecanKeys(const engine::ChartState& chart, NatalWheelState& wheel);
+void ClassifyBodyDecades(const engine::ChartState& chart, NatalWheelState& wheel);
 
-// The whole natal wheel on dc, from engine::Chart and engine::Birth. Rewrites
-// the position key files; a file that cannot be written is reported once and
+// The whole natal wheel of the current chart on dc, with its birth data (whose
+// name loses its trailing blanks). Rewrites the position key files (and the
+// chart's dodecatemoria); a file that cannot be written is reported once and
 // the drawing goes on. The glyph centres and the per-point tables go into
 // wheel, whose weekday the date field shows. Returns the texts of the data fields.
-NatalChartFields DrawNatalChart(Surface& dc, NatalWheelState& wheel);
+NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, NatalWheelState& wheel);
 
 }  // namespace display

@@ -147,7 +147,7 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
 
         if (o.degreeTexts) {
             const bool nearAxis = ArcDistance(longitudes[i], o.ascendant) <= 5 ||
-                                  ArcDistance(longitudes[i], engine::Chart.HouseCusps[7]) <= 5;
+                                  ArcDistance(longitudes[i], o.descendant) <= 5;
             SelectLinePen(dc, 0);
             LinePage(dc, WheelPoint(cx, cy, signOuter + (nearAxis ? 25 : 15), S[i]),
                      WheelPoint(cx, cy, signOuter + 29, S[i]));
@@ -182,8 +182,10 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     SetTextColorByCode(dc, 0);
 }
 
-PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, NatalWheelState* centres) {
-    const PlanetRingOptions o{.ascendant = engine::Chart.HouseCusps[1],
+PlanetRingOptions ChartWindowRing(const engine::ChartState& chart, Real innerRadius, Real outerRadius, Real glyphSize,
+                                  NatalWheelState* centres) {
+    const PlanetRingOptions o{.ascendant = chart.HouseCusps[1],
+                              .descendant = chart.HouseCusps[7],
                               .innerRadius = innerRadius,
                               .outerRadius = outerRadius,
                               .centreY = 100,

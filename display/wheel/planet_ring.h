@@ -29,6 +29,9 @@ std::array<float, 25> SpreadRingAngles(int n, const std::array<Real, 25>& trueAn
 
 struct PlanetRingOptions {
     Real ascendant = 0;
+    // The Descendant, near which (as near the ascendant) a degree text's
+    // leader starts further out.
+    Real descendant = 0;
     Real innerRadius = 50;
     Real outerRadius = 65;
     Real centreY = 100;
@@ -43,9 +46,10 @@ struct PlanetRingOptions {
     bool retroMarksAllPoints = false; // "R" for every marked point, not only 1..9
 };
 
-// A ring of the chart window's wheel about (100, 100), turned with
-// engine::Chart.HouseCusps[1]: points 1..11, no degree texts.
-PlanetRingOptions ChartWindowRing(Real innerRadius, Real outerRadius, Real glyphSize, NatalWheelState* centres);
+// A ring of the chart window's wheel about (100, 100), turned with the chart's
+// HouseCusps[1]: points 1..11, no degree texts.
+PlanetRingOptions ChartWindowRing(const engine::ChartState& chart, Real innerRadius, Real outerRadius, Real glyphSize,
+                                  NatalWheelState* centres);
 
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
 // With centres, centres->PlanetGlyphX/Y[i] := the glyph centre of point i.

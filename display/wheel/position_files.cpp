@@ -10,7 +10,6 @@
 
 namespace display {
 
-using engine::Chart;
 using engine::Real;
 
 const char* const kPointKeys4[12] = {"",     "Sole", "Luna", "Merc", "Vene", "Mart",
@@ -44,8 +43,8 @@ std::string SignAbbreviationOf(Real longitude) {
     return text.size() >= 5 ? text.substr(2, 3) : std::string();
 }
 
-int MajorAspectCode(Real first, Real second) {
-    const auto& orb = engine::Orbs.AspectOrbs;
+int MajorAspectCode(Real first, Real second, const engine::OrbRecord& orbs) {
+    const auto& orb = orbs.AspectOrbs;
     Real d = second - first;
     if (d < 0) d += 360;
     if (d > 180) d = 360 - d;
@@ -91,14 +90,14 @@ void SetSignMidpoints(NatalWheelState& wheel) {
     for (int s = 1; s <= 12; ++s) wheel.SignMidpoints[s] = 30 * s - 15;
 }
 
-void WriteBodyPlacementKeys(rt::TextFile& file, const NatalWheelState& wheel) {
-    const auto& L = Chart.PlanetLongitudes;
+void WriteBodyPlacementKeys(rt::TextFile& file, const engine::ChartState& chart, const NatalWheelState& wheel) {
+    const auto& L = chart.PlanetLongitudes;
     // 1: signs.
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + kSignKeys[SignNumber(L[i])]);
     // 2: houses, of the cusps moved 15 degrees back.
     std::array<Real, 16> moved{};
     for (int h = 1; h <= 12; ++h) {
-        moved[h] = Chart.HouseCusps[h] - 15;
+        moved[h] = chart.HouseCusps[h] - 15;
         if (moved[h] < 0) moved[h] += 360;
     }
     std::array<unsigned char, 12> houses{};
@@ -116,7 +115,8 @@ void WriteBodyPlacementKeys(rt::TextFile& file, const NatalWheelState& wheel) {
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + rt::ZeroPad(wheel.BodyDecades[i], 2));
 }
 
-void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, NatalWheelState& wheel) {
+void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, archive::CurrentChart& current,
+                           NatalWheelState& wheel) {
     const auto& L = longitudes;
     // 6 and 7: antiscia of the points, leaving out 0 and 360 or more.
     for (int i = 1; i <= 11; ++i)
@@ -127,7 +127,7 @@ void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitud
     // 8: major aspects, every pair but Ascendant with Midheaven.
     for (int i = 1; i <= 9; ++i)
         for (int j = i + 1; j <= 11; ++j)
-            if (int code = MajorAspectCode(L[i], L[j]))
+            if (int code = MajorAspectCode(L[i], L[j], current.orbs))
                 file.WriteLn(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
 
     if (wheel.SignMidpoints[1] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
@@ -140,17 +140,17 @@ void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitud
 
     for (int i = 1; i <= 11; ++i) {
         Real m = engine::Mod30(L[i]);
-        Chart.DodecatemoriaLongitudes[i] = engine::Mod360(L[i] + 12 * m);
+        current.chart.DodecatemoriaLongitudes[i] = engine::Mod360(L[i] + 12 * m);
     }
 }
 
-void RewritePositionFiles(NatalWheelState& wheel) {
+void RewritePositionFiles(archive::CurrentChart& current, NatalWheelState& wheel) {
     rt::TextFile file;
     file.Assign(kPointPositionFile);
     rt::EnsureParentFolder(kPointPositionFile);
     file.Rewrite();
-    WriteBodyPlacementKeys(file, wheel);
-    WritePositionKeyFiles(file, Chart.PlanetLongitudes, wheel);
+    WriteBodyPlacementKeys(file, current.chart, wheel);
+    WritePositionKeyFiles(file, current.chart.PlanetLongitudes, current, wheel);
     file.Close();
 }
 

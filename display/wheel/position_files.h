@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/current_chart.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 
@@ -32,8 +33,8 @@ extern const char* const kHouseKeys[13];   // "Prim", ...
 std::string SignAbbreviationOf(engine::Real longitude);
 
 // Aspect code 1..5 (conjunction, sextile, square, trine, opposition) of two
-// longitudes within the orbs of slots 0..4, or 0 for none.
-int MajorAspectCode(engine::Real first, engine::Real second);
+// longitudes within the aspect orbs of slots 0..4, or 0 for none.
+int MajorAspectCode(engine::Real first, engine::Real second, const engine::OrbRecord& orbs);
 
 // Every key the point position file can hold: for each point its sign, house,
 // term, decan, decade, antiscion and contra-antiscion keys in every sector, and
@@ -46,18 +47,19 @@ std::vector<std::string> SignPositionKeys();
 // wheel.SignMidpoints 1..12 := 15, 45, ..., 345.
 void SetSignMidpoints(NatalWheelState& wheel);
 
-// Groups 1 to 5 (sign, house, term, decan, decade) to the open file, from
-// engine::Chart and the per-point tables of the natal wheel.
-void WriteBodyPlacementKeys(rt::TextFile& file, const NatalWheelState& wheel);
+// Groups 1 to 5 (sign, house, term, decan, decade) to the open file, from the
+// chart and the per-point tables of the natal wheel.
+void WriteBodyPlacementKeys(rt::TextFile& file, const engine::ChartState& chart, const NatalWheelState& wheel);
 
-// Groups 6 to 8 (antiscion, contra-antiscion, aspects) to the open file, the
-// whole sign file, and the dodecatemoria of points 1..11 into
-// engine::Chart.DodecatemoriaLongitudes.
-void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, NatalWheelState& wheel);
+// Groups 6 to 8 (antiscion, contra-antiscion, aspects within the current
+// orbs) to the open file, the whole sign file, and the dodecatemoria of points
+// 1..11 into the current chart's DodecatemoriaLongitudes.
+void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, archive::CurrentChart& current,
+                           NatalWheelState& wheel);
 
 // Both files as the natal wheel rewrites them: the point file created or
-// emptied, both writers with engine::Chart.PlanetLongitudes, closed. The folder
-// is created when missing. A file error raises rt::IoError.
-void RewritePositionFiles(NatalWheelState& wheel);
+// emptied, both writers with the current chart's PlanetLongitudes, closed. The
+// folder is created when missing. A file error raises rt::IoError.
+void RewritePositionFiles(archive::CurrentChart& current, NatalWheelState& wheel);
 
 }  // namespace display

@@ -66,15 +66,6 @@ const AspectGlyph kNovileGlyph = {Table({{-3, 3}, {-3, -4}, {3, 3}, {3, -4}}), 5
 const AspectGlyph kSeptileGlyph = {Table({{-3, -4}, {3, -4}, {-1, 3}, kUp, {-2, 0}, {2, 0}}), 5, 10};
 
 
-namespace {
-std::function<std::string()>& UserNameSource() {
-    static std::function<std::string()> source;
-    return source;
-}
-}  // namespace
-
-void SetUserFullNameSource(std::function<std::string()> source) { UserNameSource() = std::move(source); }
-
 void DrawStrokeGlyph(Surface& dc, const StrokeTable& table, int penCode, int count, Real x, Real y, Real size) {
     const Real s = 0.45L * size;
     // Byte k (1-based) of the table; bytes past its end read as 0.
@@ -162,12 +153,11 @@ void DrawProgramStampPlain(Surface& dc, Real x, Real y) {
     ReleasePen(dc);
 }
 
-std::string DrawCaptionPair(Surface& dc, Real x, Real y) {
+std::string DrawCaptionPair(Surface& dc, Real x, Real y, const std::string& userFullName) {
     const std::string date = engine::TodayDateText();
     SetTextColorByCode(dc, 0);
     TextOutRight(dc, date, 1, x, y);
-    const std::string name = UserNameSource() ? UserNameSource()() : std::string();
-    TextOutRight(dc, name, 15, x, y + 4);
+    TextOutRight(dc, userFullName, 15, x, y + 4);
     return date;
 }
 

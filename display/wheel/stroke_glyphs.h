@@ -44,8 +44,6 @@ void DrawProgramStampPlain(Surface& dc, Real x, Real y);
 
 // Today's date (DD/MM/YYYY) right-aligned at (x, y) and the user's full name
 // 4 units below it. Returns the date written.
-// The source of the user's full name (the shell installs it; empty without).
-void SetUserFullNameSource(std::function<std::string()> source);
-std::string DrawCaptionPair(Surface& dc, Real x, Real y);
+std::string DrawCaptionPair(Surface& dc, Real x, Real y, const std::string& userFullName);
 
 }  // namespace display

@@ -8,17 +8,10 @@
 
 namespace display {
 
-namespace {
-std::set<std::string>& Reported() {
-    static std::set<std::string> names;
-    return names;
-}
-}  // namespace
-
-bool ReportFileErrorOnce(const std::string& fileName, const rt::IoError& error) {
+bool FileErrorReports::ReportOnce(const std::string& fileName, const rt::IoError& error) {
     std::string key = fileName;
     engine::UpperCaseInPlace(key);  // one file, however a caller spells it
-    if (!Reported().insert(key).second) return false;
+    if (!reported.insert(key).second) return false;
     // The run-time's message about the file named here, unless the error
     // carries a sentence of its own.
     const std::string own = error.UserMessage();
@@ -27,7 +20,5 @@ bool ReportFileErrorOnce(const std::string& fileName, const rt::IoError& error) 
                               : own);
     return true;
 }
-
-void ResetFileErrorReports() { Reported().clear(); }
 
 }  // namespace display

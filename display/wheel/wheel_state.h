@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "display/wheel/wheel_reports.h"
 #include "engine/chart_state.h"
 
 namespace display {
@@ -30,6 +31,8 @@ struct NatalWheelState {
     std::array<Real, 13> SignMidpoints{};
     // Dutch weekday of the birth date by clock time (string[9]).
     std::string BirthWeekdayName;
+    // The data files whose failure the window's drawings and clicks told.
+    FileErrorReports FileErrors;
 };
 
 }  // namespace display

@@ -161,7 +161,8 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         s.values["printer"] = display::Drawing.PrinterPresent ? "yes" : "no";
         s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
         display::RecordingSurface caption;
-        display::DrawCaptionPair(caption, 100, 100);
+        const auto& userFullName = main->sheetViewer->sheetMemory.UserFullName;
+        display::DrawCaptionPair(caption, 100, 100, userFullName ? userFullName() : std::string());
         std::string texts;
         for (const std::string& call : caption.Calls("text")) texts += call + "; ";
         s.values["sheet caption"] = Contains(texts, "Nome Cognome") ? "user's name" : texts;

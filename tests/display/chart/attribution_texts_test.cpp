@@ -138,13 +138,13 @@ TEST_F(ShippedTexts, FilesKeepTheirColumnsAndNoTwoTextsAreAlike) {
 
 TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
     // The keys of the fixed person's chart, then the Sun's texts in their order.
-    display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
-    display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
-    display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
-    display::RewritePositionFiles(testing_support::NatalWheelOfTest());
+    display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::RewritePositionFiles(testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     std::vector<std::string> reported;
     const auto report = [&](const std::string& name, const rt::IoError&) { reported.push_back(name); };
-    const display::AttributionTexts sun = display::PlanetAttributionTexts(1, report);
+    const display::AttributionTexts sun = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, 1, report);
     std::string position, dodecatemorion;
     engine::FormatSignPosLong(position, " ", 15.25L);
     engine::FormatSignPosLong(dodecatemorion, " ", 198.25L);  // 15.25 + 12 x 15.25
@@ -209,12 +209,12 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
 }
 
 TEST_F(ShippedTexts, MissingFilesAreReportedAndTheRestIsShown) {
-    display::RewritePositionFiles(testing_support::NatalWheelOfTest());
+    display::RewritePositionFiles(testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     std::filesystem::remove_all("OpzioneT/KlvPianSpe.Txt");
     std::filesystem::remove_all("OpzioneT/KlvSegni.txt");
     std::vector<std::string> reported;
     const auto report = [&](const std::string& name, const rt::IoError&) { reported.push_back(name); };
-    const auto sun = display::PlanetAttributionTexts(1, report);
+    const auto sun = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, 1, report);
     EXPECT_EQ(sun.specific.size(), 2u);  // the position and the dodecatemorion
     EXPECT_EQ(sun.general.size(), 1u);
     const auto aries = display::SignAttributionTexts(1, report);
@@ -245,10 +245,10 @@ TEST_F(ShippedTexts, EveryKeyOfTwoHundredRandomChartsHasItsText) {
         c.PlanetLongitudes[9] = engine::Mod360(c.PlanetLongitudes[8] + 180);
         c.PlanetLongitudes[10] = c.HouseCusps[1];
         c.PlanetLongitudes[11] = c.HouseCusps[10];
-        display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
-        display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
-        display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
-        display::RewritePositionFiles(testing_support::NatalWheelOfTest());
+        display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+        display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+        display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+        display::RewritePositionFiles(testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
 
         for (const std::string& key : Lines(display::kPointPositionFile)) {
             seen.insert(key);

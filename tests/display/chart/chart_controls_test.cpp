@@ -138,8 +138,10 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
 // with mirror lines; the south node, the last with a plants step (an empty one).
 TEST_F(ChartControls, TheLastPointsOfEachClickStepHaveIt) {
     std::vector<std::pair<int, std::string>> mirrored;
-    display::SetAntisciaLinesDrawer([&mirrored](display::Surface&, int index, long double, long double, long double,
-                                                const std::string& kind) { mirrored.emplace_back(index, kind); });
+    testing_support::ChartWindowOfTest()->antisciaLinesDrawer =
+        [&mirrored](display::Surface&, int index, long double, long double, long double, const std::string& kind) {
+            mirrored.emplace_back(index, kind);
+        };
     for (int click = 0; click < 4; ++click) ClickBody(7);
     EXPECT_EQ(HelpMemoText(), HelpText(30));
     EXPECT_EQ(mirrored, (std::vector<std::pair<int, std::string>>{{7, "Pia"}}));

@@ -64,7 +64,7 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
@@ -148,7 +148,9 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
 TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     display::RecordingSurface dc;
     const display::ChartViewShown shown =
-        display::DrawAspectsView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+        display::DrawAspectsView(dc, {.current = testing_support::CurrentChartOfTest(),
+                                      .chart = testing_support::CurrentChartOfTest().chart,
+                                      .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 2});
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "PLANETAIRE ASPECTEN");
@@ -176,7 +178,9 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     // Sun, Mercury Aries; Moon Taurus; Venus Pisces; Mars Leo; Jupiter Libra; Saturn Capricorn.
     // Placed from the wheel centre of the press, (100, 100).
     display::RecordingSurface dc;
-    display::DrawClothView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+    display::DrawClothView(dc, {.current = testing_support::CurrentChartOfTest(),
+                                .chart = testing_support::CurrentChartOfTest().chart,
+                                .geometry = testing_support::WheelGeometryOfTest(),
                                 .wheel = testing_support::NatalWheelOfTest(),
                                 .subView = 0});
     EXPECT_EQ(TextAt(dc, 88, 90)->text, "2");        // salt, fire
@@ -185,7 +189,9 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_EQ(TextAt(dc, 88 + 14, 90 + 21)->text, "1");  // mercury, water: Venus in Pisces
 
     display::RecordingSurface humoral;
-    display::DrawClothView(humoral, {.geometry = testing_support::WheelGeometryOfTest(),
+    display::DrawClothView(humoral, {.current = testing_support::CurrentChartOfTest(),
+                                     .chart = testing_support::CurrentChartOfTest().chart,
+                                     .geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 1});
     const long double L = 104 - 27, T = 100 - 15;
@@ -200,7 +206,9 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_EQ(sum, 14);
 
     display::RecordingSurface seasonal;
-    display::DrawClothView(seasonal, {.geometry = testing_support::WheelGeometryOfTest(),
+    display::DrawClothView(seasonal, {.current = testing_support::CurrentChartOfTest(),
+                                      .chart = testing_support::CurrentChartOfTest().chart,
+                                      .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 3});
     EXPECT_EQ(TextAt(seasonal, L + 20, T + 1)->text, "3");  // air: Aries twice and Taurus
@@ -210,10 +218,10 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
-    display::SetCurrentChartReloader([] {
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = [] {
         for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
         for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
-    });
+    };
     auto reopen = [] {
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -257,7 +265,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     QTest::keyClick(testing_support::ChartWindowOfTest()->clothButton, Qt::Key_Enter);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[display::kViewCloth], 1);
-    display::SetCurrentChartReloader({});
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = {};
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -317,7 +325,9 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     };
     for (const Titled& v : views) {
         display::RecordingSurface dc;
-        v.draw(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+        v.draw(dc, {.current = testing_support::CurrentChartOfTest(),
+                    .chart = testing_support::CurrentChartOfTest().chart,
+                    .geometry = testing_support::WheelGeometryOfTest(),
                     .wheel = testing_support::NatalWheelOfTest(),
                     .subView = v.subView});
         const auto title = TextAt(dc, 5, 5);
@@ -329,10 +339,14 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     }
     // The masters titles are small (size code 15), the others large (2).
     display::RecordingSurface a, b;
-    display::DrawMastersView(a, {.geometry = testing_support::WheelGeometryOfTest(),
+    display::DrawMastersView(a, {.current = testing_support::CurrentChartOfTest(),
+                                 .chart = testing_support::CurrentChartOfTest().chart,
+                                 .geometry = testing_support::WheelGeometryOfTest(),
                                  .wheel = testing_support::NatalWheelOfTest(),
                                  .subView = 0});
-    display::DrawCoordinatesView(b, {.geometry = testing_support::WheelGeometryOfTest(),
+    display::DrawCoordinatesView(b, {.current = testing_support::CurrentChartOfTest(),
+                                     .chart = testing_support::CurrentChartOfTest().chart,
+                                     .geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 2});
     EXPECT_LT(std::abs(display::FontForCode(15)->height), std::abs(display::FontForCode(2)->height));
@@ -422,35 +436,36 @@ std::vector<std::string> Shapes(const std::vector<std::string>& log) {
 // What each sub-view shows over its wheel, drawn last: the content of the view.
 void DrawContent(display::Surface& dc, int view, int sub) {
     using namespace display;
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     const engine::BodyArray& longitudes = engine::Chart.PlanetLongitudes;
     const auto variant = sub == 1 ? HumoralVariant::Elemental : HumoralVariant::Seasonal;
     switch (view * 10 + sub) {
-        case 10: DrawRelativeLongitudes(dc); break;
-        case 11: DrawAbsoluteLongitudes(dc); break;
-        case 12: DrawLatitudes(dc); break;
+        case 10: DrawRelativeLongitudes(dc, current.chart); break;
+        case 11: DrawAbsoluteLongitudes(dc, current.chart); break;
+        case 12: DrawLatitudes(dc, current.chart); break;
         case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(engine::Chart), 102, 104, 100, 100); break;
         case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(engine::Chart), 104, 100, 100, 100); break;
         case 21:
         case 23:
             DrawHumoralGrid(dc, EvaluateHumoralAttribution(engine::Chart, variant), variant, 104, 100, 100, 100);
             break;
-        case 30: DrawDignityTable(dc); break;
+        case 30: DrawDignityTable(dc, current.chart); break;
         case 40:
-        case 41: DrawMajorAspectGrid(dc, longitudes, sub == 0 ? 1 : 0, 100, 100, 39, false); break;
+        case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, 100, 100, 39, false); break;
         case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs), " ", 62, 73); break;
-        case 43: DrawSphericalDistanceGrid(dc, longitudes, 58, 72); break;
+        case 43: DrawSphericalDistanceGrid(dc, current, longitudes, 58, 72); break;
         case 70: RectangleScaled(dc, 195, 2, 279, 195); break;
-        case 80: DrawEngineOrderLongitudes(dc); break;
+        case 80: DrawEngineOrderLongitudes(dc, current.chart); break;
         case 81:
-        case 82: DrawMajorAspectGrid(dc, longitudes, sub == 1 ? 1 : 0, 100, 100, 43, true); break;
-        case 83: DrawVolguineForces(dc, 68, 78); break;
-        case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour); break;
-        case 91: DrawYearAndCycleRulers(dc); break;
+        case 82: DrawMajorAspectGrid(dc, current, longitudes, sub == 1 ? 1 : 0, 100, 100, 43, true); break;
+        case 83: DrawVolguineForces(dc, current.chart, 68, 78); break;
+        case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour, current.chart); break;
+        case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
-                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, sub, 100, 100, 39);
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
             if (view == kViewAntiscia)
-                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, sub, 100, 100, 39);
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
             break;
     }
 }
@@ -479,7 +494,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
         for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
     };
-    display::SetCurrentChartReloader(reload);
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = reload;
     struct Button {
         QPushButton* button;
         int view;             // the index of its sub-view cycle
@@ -487,7 +502,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         bool enabled;
         int column, line;     // its place among the view buttons
         display::ChartViewRoutine draw;
-        void (*prepare)();
+        void (*prepare)(archive::CurrentChart&);
         bool engineOrder;
         std::vector<int> help;  // of each sub-view, in the order of the presses
     };
@@ -542,12 +557,14 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             EXPECT_EQ(testing_support::ChartWindowOfTest()->status.VolguineViewActive, b.engineOrder) << what;
 
             // The sub-view drawn by the button's own routine.
-            if (b.prepare) b.prepare();
+            if (b.prepare) b.prepare(testing_support::CurrentChartOfTest());
             RecordingSurface drawn;
             StartAs(drawn, canvas);
             ClearChartArea(drawn, testing_support::NatalWheelOfTest());
             const ChartViewShown shown =
-                b.draw(drawn, {.geometry = testing_support::WheelGeometryOfTest(),
+                b.draw(drawn, {.current = testing_support::CurrentChartOfTest(),
+                               .chart = testing_support::CurrentChartOfTest().chart,
+                               .geometry = testing_support::WheelGeometryOfTest(),
                                .wheel = testing_support::NatalWheelOfTest(),
                                .subView = sub,
                                .framed = Drawing.DrawForm == testing_support::ChartWindowOfTest(),
@@ -575,7 +592,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
-    display::SetCurrentChartReloader({});
+    testing_support::ChartWindowOfTest()->reloadCurrentChart = {};
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -594,8 +611,8 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
     display::RecordingSurface inner, outer;
-    display::DrawAntisciaOfClicked(inner, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
-    display::DrawAntisciaOfClicked(outer, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
+    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
+    display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);
     ASSERT_GE(all.size(), last.size());
     EXPECT_EQ(FirstDifference(std::vector<std::string>(all.end() - static_cast<long>(last.size()), all.end()), last),

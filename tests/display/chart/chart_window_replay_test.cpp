@@ -40,7 +40,7 @@ protected:
         rt::PrepareDataFolder();  // the whole data tree, as the program has it
         wheel_test::SetFixedPerson();
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
         gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });

@@ -42,7 +42,7 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();

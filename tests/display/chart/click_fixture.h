@@ -33,14 +33,13 @@ protected:
         wheel_test::SetFixedPerson();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     void TearDown() override {
-        display::SetAntisciaLinesDrawer({});
         delete testing_support::ChartWindowOfTest();
         display::ResetDrawingState();
     }

@@ -10,6 +10,7 @@
 #include "display/draw/recording_surface.h"
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 
@@ -24,7 +25,7 @@ using view_test::TextAt;
 void PlacePlanets(std::initializer_list<long double> longitudes) {
     int k = 1;
     for (long double l : longitudes) engine::Chart.PlanetLongitudes[k++] = l;
-    display::RefreshClassicalPlanetSigns();
+    display::RefreshClassicalPlanetSigns(testing_support::CurrentChartOfTest().chart);
 }
 
 class Cloths : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include "display/chart/coordinate_tables.h"
 #include "display/draw/glyphs.h"
 #include "tests/common/test_support.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
 
 namespace {
@@ -17,7 +18,7 @@ using CoordinateTables = view_test::FixedPersonWithGlyphs;
 
 TEST_F(CoordinateTables, RelativeLongitudes) {
     display::RecordingSurface dc;
-    display::DrawRelativeLongitudes(dc);
+    display::DrawRelativeLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = Texts(dc);
     ASSERT_EQ(t.size(), 12u);
     // Row 1 at y = 100 - 21, its text at (100 + 5 - 14, 79 - 1.5); row 11 fifty units lower.
@@ -33,7 +34,7 @@ TEST_F(CoordinateTables, RelativeLongitudes) {
 
 TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
     display::RecordingSurface dc;
-    display::DrawAbsoluteLongitudes(dc);
+    display::DrawAbsoluteLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     auto t = Texts(dc);
     ASSERT_EQ(t.size(), 12u);
     EXPECT_EQ(t[0], "950,765 '15.25000'");
@@ -45,7 +46,7 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
     c.PlanetLatitudes[9] = -4.5;
     c.PlanetLatitudes[2] = -5.25;
     dc.Clear();
-    display::DrawLatitudes(dc);
+    display::DrawLatitudes(dc, testing_support::CurrentChartOfTest().chart);
     t = Texts(dc);
     ASSERT_EQ(t.size(), 10u);  // the Sun to the south node, then the caption
     EXPECT_EQ(t[0], "930,785 '00\xB0 00' Noord'");
@@ -60,7 +61,7 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
 TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     engine::Chart.PlanetLongitudes[12] = 200;
     display::RecordingSurface dc;
-    display::DrawEngineOrderLongitudes(dc);
+    display::DrawEngineOrderLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = Texts(dc);
     ASSERT_EQ(t.size(), 24u);  // value and name of twelve bodies, no caption
     EXPECT_EQ(t[1], "910,685 'Sole'");

@@ -141,7 +141,7 @@ TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
     engine::Chart.Receptions = r;
     display::RecordingSurface dc;
-    const display::DignityGlyphCentres c = display::DrawDignityTable(dc);
+    const display::DignityGlyphCentres c = display::DrawDignityTable(dc, testing_support::CurrentChartOfTest().chart);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;
     EXPECT_EQ(c.x[5], x0);

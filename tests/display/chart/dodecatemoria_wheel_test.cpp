@@ -44,7 +44,7 @@ protected:
 
 TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
     display::RecordingSurface dc;
-    display::DrawDodecatemoriaChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     const auto t = Texts(dc);
     // Line 1 at y = 100 - 24, its text 1.5 higher at x 89; line 11 47 units lower.
     EXPECT_TRUE(Has(t, "890,745 '10\xB0" "00' Leeuw '"));
@@ -60,17 +60,17 @@ TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
 
 TEST_F(DodecatemoriaWheel, InnerRingMarksComeFromTheDominantView) {
     display::RecordingSurface dc;
-    display::DrawDodecatemoriaChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(RetroMarks(dc), 2);  // Mercury and Saturn on the natal ring only
     engine::Chart.VolguineRetroMarks[3] = "r";
     dc.Clear();
-    display::DrawDodecatemoriaChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(RetroMarks(dc), 3);
 }
 
 TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
     display::RecordingSurface dc;
-    const auto t = display::DrawDodecatemoriaChart(dc, testing_support::NatalWheelOfTest());
+    const auto t = display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(t.DodecatemoriaDecades[1], 14);  // 130..140
     EXPECT_EQ(t.DodecatemoriaDecades[2], 1);   // 0..10
     EXPECT_EQ(t.DodecatemoriaDecanKeys[1], "SolDec14");
@@ -83,7 +83,7 @@ TEST_F(DodecatemoriaWheel, BothViewsRecordTheNatalGlyphCentres) {
     testing_support::NatalWheelOfTest().PlanetGlyphX[1] = -1;
     testing_support::NatalWheelOfTest().SignGlyphX[1] = -1;
     display::RecordingSurface dc;
-    display::DrawDodecatemoriaChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_GT(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 0);
     EXPECT_GT(testing_support::NatalWheelOfTest().SignGlyphX[1], 0);
     // The Sun (15.25) on the ring of radius 62 at wheel angle 85.25.
@@ -92,7 +92,7 @@ TEST_F(DodecatemoriaWheel, BothViewsRecordTheNatalGlyphCentres) {
 
     testing_support::NatalWheelOfTest().PlanetGlyphX[1] = -1;
     dc.Clear();
-    display::DrawArchetypeWheel(dc, testing_support::NatalWheelOfTest());
+    display::DrawArchetypeWheel(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_GT(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 0);
     const auto t = Texts(dc);
     EXPECT_TRUE(Has(t, "50,50 'ARCHETYPISCHE STRUCTUUR'"));

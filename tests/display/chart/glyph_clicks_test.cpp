@@ -40,10 +40,11 @@ struct AntisciaCall {
 
 // The antiscia drawer of the window records its calls instead of drawing.
 void RecordAntisciaCalls(std::vector<AntisciaCall>& calls) {
-    display::SetAntisciaLinesDrawer([&calls](display::Surface&, int index, long double asc, long double x,
-                                             long double y, const std::string& kind) {
+    testing_support::ChartWindowOfTest()->antisciaLinesDrawer = [&calls](display::Surface&, int index, long double asc,
+                                                                       long double x, long double y,
+                                                                       const std::string& kind) {
         calls.push_back({index, asc, x, y, kind});
-    });
+    };
 }
 
 TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
@@ -125,7 +126,7 @@ TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
 
 TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
     bool drawn = false;
-    display::SetAntisciaLinesDrawer([&](auto&&...) { drawn = true; });
+    testing_support::ChartWindowOfTest()->antisciaLinesDrawer = [&](auto&&...) { drawn = true; };
     ClickBody(11);
     const auto texts = LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo);
     ASSERT_GE(texts.size(), 3u);

@@ -8,6 +8,7 @@
 #include "archive/current_chart.h"
 #include "display/chart/major_aspect_figure.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     engine::Orbs = OneDegree();
     engine::Chart.HouseCusps[1] = 100.5L;
     display::RecordingSurface dc;
-    display::DrawMajorAspectGrid(dc, Points(), 0, 100, 100, 30, false);
+    display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 0, 100, 100, 30, false);
     const auto polys = dc.Calls("polygon");
     ASSERT_EQ(polys.size(), 2u);
     EXPECT_NE(polys[0].find(" winding"), std::string::npos);
@@ -87,7 +88,7 @@ TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     EXPECT_EQ(view_test::Containing(dc, "ellipse").size(), 11u);
 
     dc.Clear();
-    display::DrawMajorAspectGrid(dc, Points(), 1, 100, 100, 30, false);
+    display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 1, 100, 100, 30, false);
     EXPECT_TRUE(dc.Calls("polygon").empty());
     // The dashed opposition: 15 dashes; the trine one line.
     EXPECT_EQ(dc.Calls("line").size(), 16u);

@@ -14,6 +14,7 @@
 #include "platform/runtime/io_error.h"
 #include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
 
 namespace {
@@ -75,7 +76,7 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     // Sunrise about 7:34, sunset about 17:05 clock time: hours of 47.6 minutes.
     SetRomeBirth(15, 1, 1990, 10, 30);
     const engine::BodyArray before = Chart.PlanetLongitudes;
-    auto h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_TRUE(h.SunriseFound);
     EXPECT_EQ(h.BirthWeekdayName, "Maandag");
     EXPECT_EQ(h.PlanetaryDayName, "Maandag");
@@ -85,7 +86,7 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 
     // Before sunrise the planetary day is still the day before.
     SetRomeBirth(15, 1, 1990, 5, 0);
-    h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_EQ(h.BirthWeekdayName, "Maandag");
     EXPECT_EQ(h.PlanetaryDayName, "Zondag");
     EXPECT_GT(h.PlanetaryHourNumber, 12);  // a night hour
@@ -93,12 +94,12 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 
 TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekday) {
     SetRomeBirth(15, 1, 1990, 10, 30);
-    const auto h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     Chart.WeekdayName = "Vrijdag";  // a later weekday computation
     Chart.PlanetLongitudes[10] = 100.5;  // Ascendant in Cancer
     Chart.PlanetLongitudes[11] = 358;    // Midheaven in Pisces
     display::RecordingSurface dc;
-    display::DrawMastersTable(dc, h);
+    display::DrawMastersTable(dc, h, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 8u);
     EXPECT_EQ(t[0].substr(0, 9), "1000,810 ");
@@ -122,7 +123,7 @@ TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
     SetRomeBirth(15, 5, 1990, 12, 0);
     Chart.TimeZoneCorrection = -2;
     Chart.JulianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
-    const auto h = display::ComputeBirthPlanetaryHour(-(12 + 29 / 60.0L) * 4 / 60);
+    const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     ASSERT_TRUE(h.SunriseFound);
     const std::string line = display::EvaluateMastersTable(h, Chart, 100).lines[0].text;
     ASSERT_EQ(line.substr(0, 23), "De zon komt op om uur: ");
@@ -159,7 +160,7 @@ TEST_F(MastersWithEphemeris, YearAndCycleRulersFromTheTable) {
     EXPECT_EQ(r.yearText, "Jaar van Venus");
     EXPECT_EQ(Chart.PlanetLongitudes, before);
     display::RecordingSurface dc;
-    display::DrawYearAndCycleRulers(dc);
+    display::DrawYearAndCycleRulers(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0], "1000,1000 'Jaar van Venus'");

@@ -59,7 +59,9 @@ protected:
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
         display::RecordingSurface dc;
-        display::DrawMastersView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
+        display::DrawMastersView(dc, {.current = testing_support::CurrentChartOfTest(),
+                                      .chart = testing_support::CurrentChartOfTest().chart,
+                                      .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 0,
                                       .birthHour = testing_support::ChartWindowOfTest()->birthHour});

@@ -99,9 +99,9 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // not in the 5th, where the setting point taken for the Ascendant put it.
     display::RecordingSurface wheel;  // the wheel drawn writes the position keys the texts read
     const display::NatalChartFields fields = display::DrawNatalChartUnderView(
-        wheel, false, testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
+        wheel, testing_support::CurrentChartOfTest(), false, testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");
-    const auto texts = display::PlanetAttributionTexts(1, [](const std::string&, const rt::IoError&) {});
+    const auto texts = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, 1, [](const std::string&, const rt::IoError&) {});
     EXPECT_TRUE(std::find(texts.specific.begin(), texts.specific.end(),
                           "Zon in het 11e huis: invloedrijke vrienden, grote idealen.") != texts.specific.end())
         << texts.specific.size();
@@ -134,7 +134,7 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
     display::RecordingSurface wheel;
-    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false, testing_support::WheelGeometryOfTest(),
+    EXPECT_EQ(display::DrawNatalChartUnderView(wheel, testing_support::CurrentChartOfTest(), false, testing_support::WheelGeometryOfTest(),
                                                testing_support::NatalWheelOfTest())
                   .houseSystem,
               "PLACIDO (PORFIRIO oltre il circolo polare)");

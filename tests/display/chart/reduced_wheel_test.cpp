@@ -25,7 +25,7 @@ class ReducedWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         view_test::SetFixedPerson();
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
     }
     testing_support::TempWorkFolder folder;
@@ -66,7 +66,7 @@ TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
     c.VolguineRetroMarks[10] = "R";
     c.VolguineRetroMarks[12] = "r";
     display::RecordingSurface dc;
-    display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
+    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
     int marks = 0;
     for (const auto& l : dc.Calls("text"))
         if (l.size() > 4 && l.substr(l.size() - 4) == " 'R'") ++marks;
@@ -78,7 +78,7 @@ TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
     testing_support::NatalWheelOfTest().PlanetGlyphY[12] = 43;
     testing_support::NatalWheelOfTest().SignGlyphX[5] = 44;
     display::RecordingSurface dc;
-    display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
+    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 42);
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[12], 43);
     EXPECT_EQ(testing_support::NatalWheelOfTest().SignGlyphX[5], 44);
@@ -88,9 +88,9 @@ TEST_F(ReducedWheel, RewritesThePositionFilesOnlyInTheChartWindowsOrder) {
     namespace fs = std::filesystem;
     fs::create_directories("OpzioneT");
     display::RecordingSurface dc;
-    display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
+    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
     EXPECT_FALSE(fs::exists("OpzioneT/PosiPian.txt"));
-    display::DrawReducedWheelChart(dc, false, testing_support::NatalWheelOfTest());
+    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), false, testing_support::NatalWheelOfTest());
     EXPECT_TRUE(fs::exists("OpzioneT/PosiPian.txt"));
 }
 

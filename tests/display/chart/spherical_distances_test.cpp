@@ -9,6 +9,7 @@
 #include "display/chart/spherical_distances.h"
 #include "display/draw/glyphs.h"
 #include "tests/common/test_support.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
 
 namespace {
@@ -117,7 +118,7 @@ TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
 
 TEST_F(SphericalGrid, GridWithTitleGlyphsAndCells) {
     display::RecordingSurface dc;
-    display::DrawSphericalDistanceGrid(dc, engine::Chart.PlanetLongitudes, 0, 0);
+    display::DrawSphericalDistanceGrid(dc, testing_support::CurrentChartOfTest(), engine::Chart.PlanetLongitudes, 0, 0);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u + 54u);
     EXPECT_EQ(t[0], "344,29 'SFERISCHE'");   // (82u, 7u)

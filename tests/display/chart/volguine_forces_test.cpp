@@ -13,6 +13,7 @@
 #include "platform/runtime/number_range.h"
 #include "tests/common/test_support.h"
 #include "tests/common/wheel_geometry_of_test.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
 
 namespace {
@@ -41,7 +42,7 @@ TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
     // Bodies 1..10, then the element lines, which are not read.
     WriteScores("60\r\n6\r\n-3\r\n-40\r\n30\r\n0\r\n60\r\n12\r\n-9\r\n45\r\n042\r\n033\r\n");
     display::RecordingSurface dc;
-    const auto f = display::DrawVolguineForces(dc, 200, 100);
+    const auto f = display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100);
     const auto bars = Bars(dc);
     ASSERT_EQ(bars.size(), 10u);
     // Body 1: left edge 200 - 4.3 + 6 = 201.7, baseline 130, the full 30 units.
@@ -62,7 +63,7 @@ TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
 TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n-1\r\n-12\r\n-9\r\n0\r\n");
     display::RecordingSurface dc;
-    const auto f = display::DrawVolguineForces(dc, 200, 100);
+    const auto f = display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100);
     EXPECT_TRUE(Bars(dc).empty());
     EXPECT_EQ(f.strongest, 0);
     EXPECT_EQ(testing_support::ReadBytes("FileDum/Dati3.dum"), "RAM       \r\nKREEFT    \r\n\r\n");
@@ -72,7 +73,9 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     for (int sub = 0; sub < 4; ++sub) {
         display::RecordingSurface view;
         const display::ChartViewShown shown =
-            display::DrawVolguineView(view, {.geometry = testing_support::WheelGeometryOfTest(),
+            display::DrawVolguineView(view, {.current = testing_support::CurrentChartOfTest(),
+                                             .chart = testing_support::CurrentChartOfTest().chart,
+                                             .geometry = testing_support::WheelGeometryOfTest(),
                                              .wheel = testing_support::NatalWheelOfTest(),
                                              .subView = sub,
                                              .engineOrder = true});
@@ -81,7 +84,9 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     // With a positive score the bars view says nothing.
     WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n1\r\n-12\r\n-9\r\n0\r\n");
     display::RecordingSurface bars;
-    EXPECT_EQ(display::DrawVolguineView(bars, {.geometry = testing_support::WheelGeometryOfTest(),
+    EXPECT_EQ(display::DrawVolguineView(bars, {.current = testing_support::CurrentChartOfTest(),
+                                               .chart = testing_support::CurrentChartOfTest().chart,
+                                               .geometry = testing_support::WheelGeometryOfTest(),
                                                .wheel = testing_support::NatalWheelOfTest(),
                                                .subView = 3,
                                                .engineOrder = true})
@@ -95,9 +100,9 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
 TEST_F(VolguineForces, AShortScoreFileIsAFileError) {
     WriteScores("60\r\n6\r\n");
     display::RecordingSurface dc;
-    EXPECT_THROW(display::DrawVolguineForces(dc, 200, 100), rt::IoError);
+    EXPECT_THROW(display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100), rt::IoError);
     std::filesystem::remove("FileDum/MMMaitr2.dum");
-    EXPECT_THROW(display::DrawVolguineForces(dc, 200, 100), rt::IoError);
+    EXPECT_THROW(display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100), rt::IoError);
 }
 
 TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
@@ -105,7 +110,7 @@ TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
     WriteScores("60\r\n6\r\n1e4000\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
     display::RecordingSurface dc;
     try {
-        display::DrawVolguineForces(dc, 200, 100);
+        display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100);
         FAIL() << "drawn";
     } catch (const rt::DamagedFileError& e) {
         EXPECT_STREQ(e.what(), "Il file \"FileDum\\MMMaitr2.dum\" \xE8 danneggiato: il valore di punteggio del corpo 3 "

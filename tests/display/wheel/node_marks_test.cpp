@@ -68,7 +68,7 @@ protected:
         return p.lonSpeed < 0;
     }
     static bool Retrogrado(int point) {
-        const auto texts = display::PlanetAttributionTexts(point, [](const std::string&, const rt::IoError&) {});
+        const auto texts = display::PlanetAttributionTexts(testing_support::CurrentChartOfTest().chart, point, [](const std::string&, const rt::IoError&) {});
         return !texts.specific.empty() && texts.specific[0].find("Retrogrado") != std::string::npos;
     }
     testing_support::TempWorkFolder folder;
@@ -100,7 +100,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         // The chart window's wheel: eleven points, the angles never marked.
         display::RecordingSurface wheel;
         display::DrawPlanetRing(wheel, c.PlanetLongitudes, c.RetroMarks,
-                                display::ChartWindowRing(50, 65, 7.0L, nullptr));
+                                display::ChartWindowRing(testing_support::CurrentChartOfTest().chart, 50, 65, 7.0L, nullptr));
         const std::vector<bool> onWheel = MarkedPoints(wheel);
         ASSERT_EQ(onWheel.size(), 12u) << k.date;
         EXPECT_EQ(onWheel[8], k.nodeBackwards) << k.date;

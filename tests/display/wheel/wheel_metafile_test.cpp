@@ -29,7 +29,7 @@ class WheelMetafile : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
@@ -37,7 +37,7 @@ protected:
     std::string RecordWheel() {
         display::EmfRecorder emf(display::EmfDevice{1920, 1080, 384, 216});
         emf.SetFrame({0, 0, 1920, 1080});
-        display::DrawNatalChart(emf, testing_support::NatalWheelOfTest());
+        display::DrawNatalChart(emf, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
         return emf.Finish();
     }
     testing_support::TempWorkFolder folder;
@@ -136,7 +136,7 @@ TEST_F(WheelMetafile, AnExternalConverterDrawsEveryLineAndCircleAtItsPlace) {
     display::RecordingSurface dc;
     wheel_test::SetFixedPerson();
     display::SetSignMidpoints(testing_support::NatalWheelOfTest());
-    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     const std::vector<std::string> lines = dc.Calls("line");
     std::vector<std::string> circles = dc.Calls("ellipse");
     for (const std::string& arc : dc.Calls("arc")) {

@@ -50,7 +50,7 @@ class NatalWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::ResetFileErrorReports();
+        testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     }
@@ -61,7 +61,7 @@ protected:
 TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     const std::vector<Box> boxes = GlyphBoxes(dc);
     const int side = 2 * display::ScaleLength(4.5L);
     for (int s = 1; s <= 12; ++s) {
@@ -82,7 +82,7 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
 TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     auto& w = testing_support::NatalWheelOfTest();
     EXPECT_LT(w.PlanetGlyphX[10], 100 - 50);
     EXPECT_NEAR(w.PlanetGlyphY[10], 100, 6);
@@ -105,7 +105,7 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
 
 TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
     // The dodecatemoria of the points: longitude + 12 x degrees within the sign.
@@ -116,9 +116,9 @@ TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
 TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     engine::Chart.PlanetLongitudes[1] = 30;    // 0 Taurus
     engine::Chart.PlanetLongitudes[2] = 91.5;  // a term boundary (Ascendant - 15 + 6)
-    display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
-    display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
-    display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
+    display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[1], 4);
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecanKeys[1], "SolDec04");
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[2], 2);
@@ -127,9 +127,9 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     // The first boundary of each table too, where the last sector closes the circle.
     engine::Chart.PlanetLongitudes[1] = 10;
     engine::Chart.PlanetLongitudes[2] = 85.5;  // Ascendant - 15: the start of term 1
-    display::ClassifyBodyTerms(testing_support::NatalWheelOfTest());
-    display::BuildBodyDecanKeys(testing_support::NatalWheelOfTest());
-    display::ClassifyBodyDecades(testing_support::NatalWheelOfTest());
+    display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
+    display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[1], 2);
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecanKeys[1], "SolDec02");
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[2], 1);
@@ -138,7 +138,7 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
 TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     testing_support::NatalWheelOfTest().BirthWeekdayName = "Maandag";
     display::RecordingSurface dc;
-    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
     EXPECT_EQ(engine::Birth.SubjectName, "Rossi Maria");
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1)");
@@ -157,19 +157,19 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     EXPECT_EQ(marks, 2);
 
     engine::Chart.GregorianCalendar = false;
-    f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano");
 }
 
 TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
     display::RecordingSurface dc;
-    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     const std::size_t first = sink.messages.size();
     EXPECT_EQ(first, 12u + 11u);  // each sign file, each body file (decan rulers among them)
     // Placeholders (the Ascendant's sign twice: the walk ends where it began) and the stamp's box.
     EXPECT_EQ(GlyphBoxes(dc).size(), 13u + 36u + 11u + 1u);
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "OpzioneT" / "PosiPian.txt"));
-    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(sink.messages.size(), first);
 }
 
@@ -177,12 +177,12 @@ TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     testing_support::WriteBytes(folder.Path() / "OpzioneT", "not a folder");
     display::RecordingSurface dc;
-    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;
     EXPECT_EQ(f.houseSystem, "PLACIDO");
     EXPECT_FALSE(dc.Calls("text").empty());
-    display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
+    display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(sink.messages.size(), 1u);
 }
 

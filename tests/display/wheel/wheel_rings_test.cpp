@@ -17,6 +17,7 @@
 #include "platform/runtime/clock.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     engine::Chart.HouseSystemName = "PLACIDO";
-    display::DrawHouseCusps(dc, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(100 - 83 - 7, 100 - 9)));
@@ -177,7 +178,7 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     cusps[1] = asc;
     engine::Chart.HouseCusps[1] = asc;
     engine::Chart.MidheavenRad = (asc - 95) * engine::Chart.DegToRad;
-    display::DrawHouseCusps(dc, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
     EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.
@@ -261,13 +262,10 @@ TEST(SheetCaption, DateAndUserNameRightAligned) {
     wheel_test::SetFixedPerson();
     rt::SetClock([] { return rt::LocalDateTime{2026, 3, 7, 9, 30, 0, 0}; });
     RecordingSurface dc;
-    display::SetUserFullNameSource({});
-    EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20), "07/03/2026");
+    EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20, ""), "07/03/2026");
     EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(270, 20)));
-    display::SetUserFullNameSource([] { return std::string("Anna Verdi"); });
-    display::DrawCaptionPair(dc, 270, 20);
+    display::DrawCaptionPair(dc, 270, 20, "Anna Verdi");
     EXPECT_TRUE(HasText(dc, "Anna Verdi", display::MapPoint(270, 24)));
-    display::SetUserFullNameSource({});
     rt::SetClock({});
 }
 

@@ -11,6 +11,7 @@
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "tests/common/test_support.h"
+#include "tests/common/current_chart_of_test.h"
 #include "tests/display/wheel/wheel_person.h"
 
 namespace {
@@ -20,23 +21,23 @@ using Lines = std::vector<std::string>;
 class HelpMessages : public ::testing::Test {
 protected:
     void SetUp() override {
-        display::ResetFileErrorReports();
-        display::SetHelpMemoTarget({
+        target = {
             [this] {
                 helpMemo = {"(cleared)"};
                 signatureMemo = {"(cleared)"};
             },
             [this](const Lines& l) { helpMemo = l; },
             [this](const Lines& l) { signatureMemo = l; },
-        });
+        };
     }
-    void TearDown() override { display::SetHelpMemoTarget({}); }
     void WriteHelp(const std::string& bytes) {
         testing_support::WriteBytes(folder.Path() / "Appoggio" / "Messaggi.txt", bytes);
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
     Lines helpMemo, signatureMemo;
+    display::HelpMemoTarget target;
+    display::FileErrorReports fileErrors;
 };
 
 TEST_F(HelpMessages, EntriesRunBetweenSeparatorLines) {
@@ -53,13 +54,13 @@ TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
     std::string text;
     for (int n = 1; n <= 34; ++n) text += "#\r\nentry " + std::to_string(n) + "\r\n";
     WriteHelp(text);
-    display::ShowHelpMessage(33);
+    display::ShowHelpMessage(target, fileErrors, 33);
     EXPECT_EQ(helpMemo, (Lines{"entry 33"}));
     EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
-    display::ShowHelpMessage(34);
+    display::ShowHelpMessage(target, fileErrors, 34);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
     EXPECT_EQ(signatureMemo, (Lines{"entry 34"}));
-    display::ShowHelpMessage(0);
+    display::ShowHelpMessage(target, fileErrors, 0);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
     EXPECT_EQ(signatureMemo, (Lines{"(cleared)"}));
     EXPECT_TRUE(sink.messages.empty());
@@ -67,8 +68,8 @@ TEST_F(HelpMessages, EntriesUpTo33GoToTheHelpMemoLaterOnesToTheExtraMemo) {
 
 TEST_F(HelpMessages, MissingHelpFileIsReportedOnceAndTheMemosStayEmpty) {
     EXPECT_THROW(display::ReadHelpEntry(1), rt::IoError);
-    display::ShowHelpMessage(1);
-    display::ShowHelpMessage(2);
+    display::ShowHelpMessage(target, fileErrors, 1);
+    display::ShowHelpMessage(target, fileErrors, 2);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("Messaggi.txt"), std::string::npos);
     EXPECT_EQ(helpMemo, (Lines{"(cleared)"}));
@@ -93,7 +94,7 @@ TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
 
 TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
     engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    display::FillBodyNames();
+    display::FillBodyNames(testing_support::CurrentChartOfTest().chart);
     for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::kSignNames[s].size(), 10u) << s;
     EXPECT_EQ(display::kSignNames[3], "TSEELINGEN");
     EXPECT_EQ(display::kSignNames[9], "BOOGSCHUTT");
