@@ -9,23 +9,12 @@
 namespace archive {
 
 // The current person's chart, birth data and orbs in force, made once by the
-// program's start and handed to the dialogs and windows that load, show or
-// change them.
+// run that starts the program and handed to the dialogs and windows that load,
+// show or change them.
 struct CurrentChart {
     engine::ChartState chart;
     engine::BirthDataState birth;
     engine::OrbRecord orbs;
 };
 
-// While the windows still reach it by name: the one current chart.
-CurrentChart& SharedCurrentChart();
-
 }  // namespace archive
-
-namespace engine {
-
-extern ChartState& Chart;
-extern BirthDataState& Birth;
-extern OrbRecord& Orbs;
-
-}  // namespace engine

@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "archive/current_chart.h"
 #include "engine/bodies.h"
 #include "engine/chart_state.h"
 #include "engine/houses.h"
@@ -35,9 +34,7 @@ constexpr double kFirstDate = 2447892.5;  // 1 January 1990, 0h UT
 constexpr double kDateStep = 0.37;        // days: every hour of the day in turn
 
 // Rome, clock time = UT + 1.
-void PreparePlace() {
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    auto& c = engine::Chart;
+void PreparePlace(engine::ChartState& c) {
     c.DegToRad = engine::kPi / 180;
     c.NodeType = "VERO";
     c.BlackMoonType = "VERA";
@@ -54,15 +51,14 @@ void PreparePlace() {
 
 // The chart of the UT moment jd: the clock's hour and minute of the moment,
 // the houses, the bodies and their marks.
-void WholeChart(double jd) {
-    auto& c = engine::Chart;
+void WholeChart(engine::ChartState& c, double jd) {
     const double clockMinutes = (jd + 0.5 + 1.0 / 24 - std::floor(jd + 0.5 + 1.0 / 24)) * 1440;
     const int minutes = static_cast<int>(clockMinutes);
     c.JulianDay = jd;
     c.BirthHour[1] = minutes / 60;
     c.BirthMinute[1] = minutes % 60;
-    engine::ComputeChartHouses(engine::Chart);
-    engine::ComputeBodiesWithRetro(engine::Chart, 0, c.JulianDay);
+    engine::ComputeChartHouses(c);
+    engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
     engine::SetLoadedChartRetroMarks(c.PlanetLongitudes, c.RetroMarks);
 }
 
@@ -84,9 +80,9 @@ double Median(std::vector<double> v) {
 }
 
 // Seconds for the engine's whole charts at every date.
-double EngineBlock(const std::vector<double>& dates) {
+double EngineBlock(engine::ChartState& chart, const std::vector<double>& dates) {
     const auto start = Clock::now();
-    for (double jd : dates) WholeChart(jd);
+    for (double jd : dates) WholeChart(chart, jd);
     return Seconds(Clock::now() - start);
 }
 
@@ -106,12 +102,13 @@ int main(int argc, char** argv) {
     const int blocks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 61;
     std::filesystem::current_path(rt::InstalledDataFolder());
     precise::Init();
-    PreparePlace();
+    engine::ChartState chart;
+    PreparePlace(chart);
 
     std::vector<double> dates;
     for (int i = 0; i < kDates; ++i) dates.push_back(kFirstDate + kDateStep * i);
     // Warm up both: the correction tables loaded, the library's files open.
-    EngineBlock(dates);
+    EngineBlock(chart, dates);
     PreciseBlock(dates);
 
     std::vector<double> engineTimes, preciseTimes, ratios;
@@ -119,11 +116,11 @@ int main(int argc, char** argv) {
         // Each goes first in every other block.
         double e = 0, p = 0;
         if (b % 2 == 0) {
-            e = EngineBlock(dates);
+            e = EngineBlock(chart, dates);
             p = PreciseBlock(dates);
         } else {
             p = PreciseBlock(dates);
-            e = EngineBlock(dates);
+            e = EngineBlock(chart, dates);
         }
         engineTimes.push_back(e);
         preciseTimes.push_back(p);
@@ -153,11 +150,11 @@ int main(int argc, char** argv) {
         for (int b = 0; b < count; ++b) {
             double y = 0, one = 0;
             if (b % 2 == 0) {
-                y = EngineBlock(year);
-                one = EngineBlock(repeated) / repeated.size();
+                y = EngineBlock(chart, year);
+                one = EngineBlock(chart, repeated) / repeated.size();
             } else {
-                one = EngineBlock(repeated) / repeated.size();
-                y = EngineBlock(year);
+                one = EngineBlock(chart, repeated) / repeated.size();
+                y = EngineBlock(chart, year);
             }
             yearTimes.push_back(y);
             oneTimes.push_back(one);
@@ -170,7 +167,7 @@ int main(int argc, char** argv) {
                 Median(yearTimes) * 1e3, Median(yearRatios), Median(oneTimes) * 1e6, blocks);
     std::vector<double> century;
     for (int d = 0; d < 36525; ++d) century.push_back(kFirstDate - 36525 + d + 0.4);
-    EngineBlock(century);
+    EngineBlock(chart, century);
     yearTimes.clear();
     oneTimes.clear();
     yearRatios.clear();

@@ -20,9 +20,9 @@ using namespace display;
 
 namespace {
 
-void SetPerson() {
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    auto& c = engine::Chart;
+void SetPerson(archive::CurrentChart& person) {
+    person = {};
+    auto& c = person.chart;
     const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
     for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = 100.5L + 30 * (i - 1) - (i >= 10 ? 360 : 0);
     for (int i = 1; i <= 11; ++i) c.PlanetLongitudes[i] = points[i];
@@ -38,16 +38,17 @@ void SetPerson() {
     c.LongitudeDegrees[1] = 12, c.LongitudeMinutes[1] = 29, c.LongitudeLetter[1] = "E";
     c.DegToRad = engine::kPi / 180;
     c.MidheavenRad = 358 * c.DegToRad;
-    for (int i = 0; i < 5; ++i) engine::Orbs.AspectOrbs[i] = 7;
-    engine::Birth.SubjectName = "Rossi Maria";
-    engine::ComputeReceptions(engine::Chart);
+    for (int i = 0; i < 5; ++i) person.orbs.AspectOrbs[i] = 7;
+    person.birth.SubjectName = "Rossi Maria";
+    engine::ComputeReceptions(c);
 }
 
 void BM_SheetToPdf(benchmark::State& state) {
     ResetDrawingState();
     InitDrawingFromScreen(1920, 1080);
     Drawing.PrinterPresent = true;
-    SetPerson();
+    archive::CurrentChart person;
+    SetPerson(person);
     const int code = static_cast<int>(state.range(0));
     const bool landscape = code == 16 || code == 17;
     PdfSheetPrinter printer((fs::current_path() / "sheet.pdf").string());
@@ -56,7 +57,7 @@ void BM_SheetToPdf(benchmark::State& state) {
         auto job = printer.Begin(landscape, false, "bench");
         {
             PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
-            ComposeSheet(code, job->Canvas(), archive::SharedCurrentChart(), memory);
+            ComposeSheet(code, job->Canvas(), person, memory);
         }
         job.reset();
     }

@@ -20,9 +20,9 @@ using namespace display;
 
 namespace {
 
-void SetPerson() {
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-    auto& c = engine::Chart;
+void SetPerson(archive::CurrentChart& person) {
+    person = {};
+    auto& c = person.chart;
     const engine::Real cusps[13] = {0, 100.5, 125, 150, 178, 212, 248, 280.5, 305, 330, 358, 32, 68};
     const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
     for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = cusps[i];
@@ -32,19 +32,21 @@ void SetPerson() {
     c.HouseSystemName = "PLACIDO";
     c.GregorianCalendar = true;
     c.JulianDay = 2447907.0625L;
-    for (int i = 0; i < 5; ++i) engine::Orbs.AspectOrbs[i] = 7;
-    engine::Birth.SubjectName = "Rossi Maria";
+    for (int i = 0; i < 5; ++i) person.orbs.AspectOrbs[i] = 7;
+    person.birth.SubjectName = "Rossi Maria";
 }
 
-// The chart window the benchmark draws into, freed before the application ends.
+// The chart window the benchmark draws into and the person it shows, freed
+// before the application ends.
 ChartGeometryState benchGeometry;
+archive::CurrentChart benchPerson;
 std::unique_ptr<ChartWindow> benchWindow;
 
 void BM_NatalWheelToBackBuffer(benchmark::State& state) {
     ResetDrawingState();
     InitDrawingFromScreen(1920, 1080);
-    SetPerson();
-    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry, archive::SharedCurrentChart());
+    SetPerson(benchPerson);
+    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry, benchPerson);
     ChartWindow* window = benchWindow.get();
     window->resize(1920, 1080);
     window->show();

@@ -22,7 +22,7 @@ void Run(const std::vector<std::string>& files) {
         const auto scores = display::ReadVolguineScores();
         display::EvaluateVolguineForces(scores, chart);
         display::RecordingSurface s;
-        display::DrawVolguineForces(s, engine::Chart, 10, 10);
+        display::DrawVolguineForces(s, chart, 10, 10);
     });
     chart.JulianDay = 2451545;
     chart.GregorianCalendar = true;

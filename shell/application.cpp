@@ -23,6 +23,7 @@
 #include "platform/runtime/paths.h"
 #include "remedies/remedy_files.h"
 #include "shell/data_folder_claim.h"
+#include "archive/current_chart.h"
 #include "shell/forms.h"
 #include "shell/main_window.h"
 #include "shell/rich_text_window.h"
@@ -145,12 +146,17 @@ int RunApplication(int argc, char** argv) {
     }
     // What a run that ended in the middle of a store left behind.
     gui::Guard([] { rt::FinishInterruptedRewrites(); });
-    // Shared state, screen and printer, engine settings.
-    gui::Guard([&renewedShippedFiles] { StartUp(renewedShippedFiles); });
+    // The current person's chart, birth data and orbs, kept here for the
+    // windows until the run ends.
+    archive::CurrentChart currentChart;
+    // Start values, screen and printer, engine settings.
+    gui::Guard([&currentChart, &renewedShippedFiles] { StartUp(currentChart, renewedShippedFiles); });
     gui::InstallIdleHook();
-    // The windows in their order, the main window first.
+    // The windows in their order, the main window first, freed in reverse order
+    // (the list goes before the main window's holder it frees).
     std::unique_ptr<MainWindow> mainWindow;
-    MainWindow& main = CreateStartWindows(mainWindow);
+    ProgramWindows windows;
+    MainWindow& main = CreateStartWindows(windows, mainWindow, currentChart);
     // The text editors open the first argument when it names a file.
     const QStringList args = QCoreApplication::arguments();
     const QString commandLineFile = args.size() > 1 ? args.at(1) : QString();
@@ -164,7 +170,7 @@ int RunApplication(int argc, char** argv) {
         sessionEnd.StartDone();
     });
     int result = app.exec();
-    FreeForms();
+    windows.FreeAll();
     claim.Release();
     return result;
 }

@@ -5,36 +5,25 @@
 
 namespace shell {
 
-namespace {
-struct FormEntry {
-    QWidget* form;
-    std::function<void()> clear;
-    // Frees a window held by its owner (instead of deleting it here).
-    std::function<void()> release;
-};
-std::vector<FormEntry>& Entries() {
-    static std::vector<FormEntry> entries;
-    return entries;
-}
-}  // namespace
+ProgramWindows::~ProgramWindows() { FreeAll(); }
 
-void RegisterForm(QWidget* form, std::function<void()> clearReference) {
-    Entries().push_back({form, std::move(clearReference), {}});
+void ProgramWindows::Register(QWidget* form, std::function<void()> clearReference) {
+    entries_.push_back({form, std::move(clearReference), {}});
 }
 
-void RegisterOwnedForm(QWidget* form, std::function<void()> release) {
-    Entries().push_back({form, {}, std::move(release)});
+void ProgramWindows::RegisterOwned(QWidget* form, std::function<void()> release) {
+    entries_.push_back({form, {}, std::move(release)});
 }
 
-std::vector<QWidget*> Forms() {
+std::vector<QWidget*> ProgramWindows::Forms() const {
     std::vector<QWidget*> out;
-    for (const FormEntry& e : Entries()) out.push_back(e.form);
+    for (const Entry& e : entries_) out.push_back(e.form);
     return out;
 }
 
-void FreeForms() {
-    std::vector<FormEntry> entries = std::move(Entries());
-    Entries().clear();
+void ProgramWindows::FreeAll() {
+    std::vector<Entry> entries = std::move(entries_);
+    entries_.clear();
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         if (it->release) {
             it->release();

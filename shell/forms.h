@@ -1,7 +1,7 @@
 #pragma once
 // The program's windows: each class has one instance, held by the window that
 // opens it (the main window by the start), created in a fixed order, kept until
-// the program ends and freed in reverse order.
+// the program ends and freed in reverse order; and the windows opened on demand.
 #include <functional>
 #include <memory>
 #include <utility>
@@ -13,35 +13,57 @@ class QWidget;
 
 namespace shell {
 
-// Records a created window and how to clear its instance reference.
-void RegisterForm(QWidget* form, std::function<void()> clearReference);
-// The windows created so far, in creation order.
-std::vector<QWidget*> Forms();
-// Records a created window held by its owner, and how the owner frees it.
-void RegisterOwnedForm(QWidget* form, std::function<void()> release);
-// Frees every window in reverse creation order and clears the references.
-void FreeForms();
+// The program's windows made at the start: each held by the window that opens
+// it (the main window by the run that starts the program), listed here in the
+// order they were made and freed in reverse order, the main window last. The
+// run that starts the program owns the list.
+class ProgramWindows {
+public:
+    ProgramWindows() = default;
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+    // Frees the windows still listed.
+    ~ProgramWindows();
 
-// Creates a window (handed `args`) and assigns its instance reference before
-// the window's last step of creation, `FinishCreation` (when it has one), runs.
-template <typename T, typename... Args>
-T* CreateForm(T*& instance, Args&&... args) {
-    instance = new T(std::forward<Args>(args)...);
-    RegisterForm(instance, [&instance] { instance = nullptr; });
-    if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
-    return instance;
-}
+    // Creates a window (handed `args`), assigns its instance reference and lists
+    // it before the window's last step of creation, `FinishCreation` (when it
+    // has one), runs. The list clears the reference when it frees the window.
+    template <typename T, typename... Args>
+    T* Create(T*& instance, Args&&... args) {
+        instance = new T(std::forward<Args>(args)...);
+        Register(instance, [&instance] { instance = nullptr; });
+        if constexpr (requires(T* t) { t->FinishCreation(); }) instance->FinishCreation();
+        return instance;
+    }
 
-// Creates a window held by `owner` (a member of the window that opens it) and
-// lists it among the program's windows, freed in its turn through the owner.
-template <typename T, typename... Args>
-T* CreateForm(std::unique_ptr<T>& owner, Args&&... args) {
-    owner = std::make_unique<T>(std::forward<Args>(args)...);
-    T* form = owner.get();
-    RegisterOwnedForm(form, [&owner] { owner.reset(); });
-    if constexpr (requires(T* t) { t->FinishCreation(); }) form->FinishCreation();
-    return form;
-}
+    // Creates a window held by `owner` (a member of the window that opens it)
+    // and lists it, freed in its turn through the owner.
+    template <typename T, typename... Args>
+    T* Create(std::unique_ptr<T>& owner, Args&&... args) {
+        owner = std::make_unique<T>(std::forward<Args>(args)...);
+        T* form = owner.get();
+        RegisterOwned(form, [&owner] { owner.reset(); });
+        if constexpr (requires(T* t) { t->FinishCreation(); }) form->FinishCreation();
+        return form;
+    }
+
+    // The windows made so far, in the order they were made.
+    std::vector<QWidget*> Forms() const;
+    // Frees every window in reverse order and clears the references.
+    void FreeAll();
+
+private:
+    struct Entry {
+        QWidget* form;
+        std::function<void()> clear;
+        // Frees a window held by its owner (instead of deleting it here).
+        std::function<void()> release;
+    };
+    void Register(QWidget* form, std::function<void()> clearReference);
+    void RegisterOwned(QWidget* form, std::function<void()> release);
+
+    std::vector<Entry> entries_;
+};
 
 // The windows opened on demand: created when their button is pressed, shown
 // modally, released when they close; the reference is null again afterwards

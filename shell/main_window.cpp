@@ -107,7 +107,8 @@ const char* OrbBoxText(const std::string& letter) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, QWidget* parent)
+    : QWidget(parent), windows(windows), currentChart(currentChart) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
     RunOnActivation(this, [this] { Refresh(); });
@@ -591,7 +592,7 @@ void MainWindow::OpenChartWindow() {
         return;
     }
     if (!chartWindow) {
-        CreateForm(chartWindow, wheelGeometry, currentChart);
+        windows.Create(chartWindow, wheelGeometry, currentChart);
         chartWindow->reloadCurrentChart = [&current = currentChart] { archive::ReloadCurrentChart(current); };
     }
     display::OpenChartWindow(*chartWindow);

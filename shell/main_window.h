@@ -13,6 +13,7 @@
 #include "display/wheel/chart_geometry.h"
 #include "remedies/browser_search.h"
 #include "remedies/ranked_search.h"
+#include "shell/forms.h"
 #include "shell/user_name.h"
 
 class QComboBox;
@@ -100,7 +101,10 @@ struct RemedyWindows {
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // windows: the list of the program's windows, into which this window makes
+    // the chart window when none was made at the start. currentChart: the
+    // current person's chart, birth data and orbs, kept by the run.
+    MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The remedy windows this window opens; the start makes them in their place
@@ -211,9 +215,11 @@ public:
     // The wheel geometry in force for the chart window's views: handed to the
     // chart window, set to the sheets' wheel when a sheet is shown.
     display::ChartGeometryState wheelGeometry;
+    // The program's windows, in the order they were made.
+    ProgramWindows& windows;
     // The current person's chart, birth data and orbs: loaded at every refresh,
     // handed to the dialogs and windows that enter, recall, change or show them.
-    archive::CurrentChart& currentChart = archive::SharedCurrentChart();
+    archive::CurrentChart& currentChart;
     // The user's name: read at every refresh, changed by the user name dialog.
     UserNameState userName;
 

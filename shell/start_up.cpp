@@ -49,8 +49,8 @@
 
 namespace shell {
 
-void ResetSharedState() {
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
+void ResetSharedState(archive::CurrentChart& current) {
+    engine::ResetChartState(current.chart, current.birth, current.orbs);
     // The correction and exchange tables are read again from this start's
     // data folder.
     engine::ShippedEphemerisTables().Reload();
@@ -59,11 +59,11 @@ void ResetSharedState() {
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetMissingGlyphReports();
-    engine::Chart.Receptions = {};
+    current.chart.Receptions = {};
 }
 
-void SetStartValues(int screenWidth, int screenHeight) {
-    engine::Birth.ChartKind = 1;
+void SetStartValues(archive::CurrentChart& current, int screenWidth, int screenHeight) {
+    current.birth.ChartKind = 1;
     display::Drawing.ZoomFactor = 1.0L;
     display::Drawing.OriginX = 0;
     display::Drawing.OriginY = 0;
@@ -93,9 +93,9 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
     return text;
 }
 
-void StartUp(const std::vector<std::string>& renewedShippedFiles) {
-    ResetSharedState();
-    SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
+void StartUp(archive::CurrentChart& current, const std::vector<std::string>& renewedShippedFiles) {
+    ResetSharedState(current);
+    SetStartValues(current, gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
     // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
@@ -109,55 +109,56 @@ void StartUp(const std::vector<std::string>& renewedShippedFiles) {
     // read, which is named and left as it is), and the orb sets, so that every
     // set can be chosen from the first start.
     // A damaged engine settings file is reported in a message box too.
-    gui::Guard([] {
-        engine::LoadEngineSettingsAtStart(engine::Chart, engine::Orbs,
+    gui::Guard([&current] {
+        engine::LoadEngineSettingsAtStart(current.chart, current.orbs,
                                           [](const std::string& message) { gui::ShowMessage(message); });
     });
-    gui::Guard([] { engine::EnsureOrbSets(engine::Orbs); });
+    gui::Guard([&current] { engine::EnsureOrbSets(current.orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
     gui::Guard([] { CheckPrinter(); });
 }
 
-MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
-    MainWindow& main = *CreateForm(mainWindow);
-    CreateForm(main.userNameDialog, main.userName);
-    CreateForm(main.recallDialog, main.currentChart);
-    CreateForm(main.sheetViewer, main.currentChart, main.sheetSelection);
+MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
+                               archive::CurrentChart& current) {
+    MainWindow& main = *windows.Create(mainWindow, windows, current);
+    windows.Create(main.userNameDialog, main.userName);
+    windows.Create(main.recallDialog, main.currentChart);
+    windows.Create(main.sheetViewer, main.currentChart, main.sheetSelection);
     // The printable sheets print the user's name the main window holds beside their caption.
     main.sheetViewer->sheetMemory.UserFullName = [main = QPointer<MainWindow>(&main)] {
         return main ? main->userName.UserFullName : std::string();
     };
     main.sheetViewer->drawSettings = &main.drawSettings;
-    CreateForm(main.sheetViewer->metafileViewer);
-    CreateForm(main.printParentWindow);
-    CreateForm(main.orbSettingsWindow, main.currentChart);
-    CreateForm(main.inputDialog, main.currentChart);
-    CreateForm(main.inputDialog->storeDialog, main.inputDialog->currentChart);
-    CreateForm(main.deleteDialog, main.currentChart);
-    CreateForm(main.styledRichTextWindow);
-    CreateForm(main.calibrationWindow, main.currentChart, main.drawSettings, main.sheetSelection);
-    CreateForm(main.lineWidthDialog, main.drawSettings);
-    CreateForm(main.printerModelDialog, main.drawSettings);
-    CreateForm(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
-    CreateForm(main.remedyWindows.symptomPlantsWindow);
-    CreateForm(main.remedyWindows.plantSymptomsWindow);
-    CreateForm(main.changeDialog, main.currentChart);
-    CreateForm(main.remedyWindows.signatureMaintenanceWindow);
-    CreateForm(main.remedyWindows.primaryEditor);
-    CreateForm(main.remedyWindows.repertoryEditor);
-    CreateForm(main.remedyWindows.updateWindow);
-    CreateForm(main.richTextWindow);
-    CreateForm(main.remedyWindows.signatureSearchWindow);
-    CreateForm(main.remedyWindows.searchUtility);
-    CreateForm(main.remedyWindows.principlesWindow);
-    CreateForm(main.remedyWindows.compositionWindow);
-    CreateForm(main.remedyWindows.debilityWindow);
-    CreateForm(main.remedyWindows.synthesisWindow);
-    CreateForm(main.chartWindow, main.wheelGeometry, main.currentChart);
+    windows.Create(main.sheetViewer->metafileViewer);
+    windows.Create(main.printParentWindow);
+    windows.Create(main.orbSettingsWindow, main.currentChart);
+    windows.Create(main.inputDialog, main.currentChart);
+    windows.Create(main.inputDialog->storeDialog, main.inputDialog->currentChart);
+    windows.Create(main.deleteDialog, main.currentChart);
+    windows.Create(main.styledRichTextWindow);
+    windows.Create(main.calibrationWindow, main.currentChart, main.drawSettings, main.sheetSelection);
+    windows.Create(main.lineWidthDialog, main.drawSettings);
+    windows.Create(main.printerModelDialog, main.drawSettings);
+    windows.Create(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
+    windows.Create(main.remedyWindows.symptomPlantsWindow);
+    windows.Create(main.remedyWindows.plantSymptomsWindow);
+    windows.Create(main.changeDialog, main.currentChart);
+    windows.Create(main.remedyWindows.signatureMaintenanceWindow);
+    windows.Create(main.remedyWindows.primaryEditor);
+    windows.Create(main.remedyWindows.repertoryEditor);
+    windows.Create(main.remedyWindows.updateWindow);
+    windows.Create(main.richTextWindow);
+    windows.Create(main.remedyWindows.signatureSearchWindow);
+    windows.Create(main.remedyWindows.searchUtility);
+    windows.Create(main.remedyWindows.principlesWindow);
+    windows.Create(main.remedyWindows.compositionWindow);
+    windows.Create(main.remedyWindows.debilityWindow);
+    windows.Create(main.remedyWindows.synthesisWindow);
+    windows.Create(main.chartWindow, main.wheelGeometry, main.currentChart);
     // The chart window reloads the current person after computing other charts.
     main.chartWindow->reloadCurrentChart = [&current = main.currentChart] { archive::ReloadCurrentChart(current); };
-    CreateForm(main.instructionsDialog);
+    windows.Create(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {
         if (window->richTextWindow) window->richTextWindow->ShowForHandOff();

@@ -1,13 +1,18 @@
 #pragma once
+// The start of the program: the current chart with its start values, the
+// screen and printer measurements, the engine settings, and the windows
+// created in their fixed order.
 #include <memory>
-// The start of the program: the shared state with its start values, the screen
-// and printer measurements, the engine settings, and the windows created in
-// their fixed order.
 #include <string>
 #include <vector>
 
-namespace shell {
+#include "shell/forms.h"
 
+namespace archive {
+struct CurrentChart;
+}  // namespace archive
+
+namespace shell {
 class MainWindow;
 }  // namespace shell
 
@@ -20,28 +25,32 @@ namespace shell {
 inline constexpr const char* kNoPrinterWarning =
     "OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)";
 
-// Clears the whole shared state to zero, empty or false.
-void ResetSharedState();
+// Clears the current chart and the drawing state to zero, empty or false, and
+// reads the shipped tables again.
+void ResetSharedState(archive::CurrentChart& current);
 // The start values: chart kind, zoom, origin, sheet code, and the screen
 // measurements (aspect, pixels per unit, font scale).
-void SetStartValues(int screenWidth, int screenHeight);
+void SetStartValues(archive::CurrentChart& current, int screenWidth, int screenHeight);
 // Asks the printer for its page width: PrinterPresent and PrinterPixelsPerUnit,
 // landscape orientation; without a printer a warning box, and the start goes on.
 void CheckPrinter();
 // The message of the shipped files the preparation of the data folder renewed
 // (program names, as the folder spells them), in Dutch (Windows-1252).
 std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);
-// Steps 2 to 6 of the start: reset, start values from the real screen, engine
-// settings and orb sets, remedy files, printer check. A file a step cannot read
+// Steps 2 to 6 of the start, on the current chart the run keeps for the
+// program's windows: reset, start values from the real screen, engine settings
+// and orb sets, remedy files, printer check. A file a step cannot read
 // is named in a message and the steps after it are still done. The shipped
 // files the data folder's preparation renewed (`renewedShippedFiles`, as
 // rt::PrepareDataFolder gave them) are told first.
-void StartUp(const std::vector<std::string>& renewedShippedFiles = {});
+void StartUp(archive::CurrentChart& current, const std::vector<std::string>& renewedShippedFiles = {});
 
-// Creates the windows of the start, in their order; the main window first,
-// held by `mainWindow`, which holds (or whose windows hold) every other one.
-// FreeForms frees them all, the main window last, before `mainWindow` ends.
-MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow);
+// Creates the windows of the start, in their order, listed in `windows`; the
+// main window first, held by `mainWindow`, which holds (or whose windows hold)
+// every other one, and is handed the current chart. windows.FreeAll() frees
+// them all, the main window last, before `mainWindow` ends.
+MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
+                               archive::CurrentChart& current);
 
 // The main window's activation, step 2: an empty personal archive when
 // "BASE.st1" is missing.

@@ -156,7 +156,7 @@ TEST(MainCommandsTest, AMissingRemedyDatabaseIsCreatedEmptyAtStart) {
     testing_support::TempWorkFolder folder;
     rt::PrepareDataFolder();
     std::filesystem::remove(rt::ResolvePath("OpzioneH\\DBmain.rnd"));
-    shell::StartUp();
+    shell::StartUp(testing_support::CurrentChartOfTest());
     EXPECT_EQ(std::filesystem::file_size(rt::ResolvePath("OpzioneH\\DBmain.rnd")), 4814u);
 }
 

@@ -86,13 +86,13 @@ public:
     }
     void Start() {
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
-        shell::StartUp();
+        shell::StartUp(testing_support::CurrentChartOfTest());
         shell_testing::CreateStartWindowsForTest();
         shell_testing::StartedMainWindow()->show();
         gui::Guard([] { shell_testing::StartedMainWindow()->Refresh(); });
     }
     ~StartOnOwnData() {
-        shell::FreeForms();
+        shell_testing::FreeStartWindowsForTest();
         gui::ClearModalHandlers();
     }
     fs::path Data() const { return rt::UserDataFolder(); }
@@ -274,7 +274,7 @@ TEST(OwnDataTest, TheSampleListsPutBackAreToldHoweverManyWerePutBack) {
         program.Start();  // its own lists made from it
         ASSERT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
         const std::vector<std::string> symptoms = Lines(own / "Sintomi.txt");
-        shell::FreeForms();
+        shell_testing::FreeStartWindowsForTest();
 
         for (const std::string& name : putBack)
             fs::copy_file(shipped / name, own / name, fs::copy_options::overwrite_existing);

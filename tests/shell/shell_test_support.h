@@ -107,14 +107,22 @@ inline std::vector<std::string> CrLfLines(const std::string& bytes) {
     }
 }
 
-// The main window of the program a test started: held here from the test's
-// CreateStartWindowsForTest until its FreeForms.
+// The main window of the program a test started, and the list of its windows:
+// held here from the test's CreateStartWindowsForTest until its
+// FreeStartWindowsForTest.
 inline std::unique_ptr<shell::MainWindow>& TestMainWindowOwner() {
     static std::unique_ptr<shell::MainWindow> owner;
     return owner;
 }
+inline shell::ProgramWindows& TestProgramWindows() {
+    static shell::ProgramWindows windows;
+    return windows;
+}
 inline shell::MainWindow* StartedMainWindow() { return TestMainWindowOwner().get(); }
-inline shell::MainWindow& CreateStartWindowsForTest() { return shell::CreateStartWindows(TestMainWindowOwner()); }
+inline shell::MainWindow& CreateStartWindowsForTest() {
+    return shell::CreateStartWindows(TestProgramWindows(), TestMainWindowOwner(), testing_support::CurrentChartOfTest());
+}
+inline void FreeStartWindowsForTest() { TestProgramWindows().FreeAll(); }
 
 // A program started in a fresh data folder, torn down at the end.
 class ProgramStart {
@@ -126,12 +134,12 @@ public:
             return int(gui::ModalCancel);
         });
         rt::PrepareDataFolder();
-        shell::StartUp();
+        shell::StartUp(testing_support::CurrentChartOfTest());
         CreateStartWindowsForTest();
         if (activate) Activate();
     }
     ~ProgramStart() {
-        shell::FreeForms();
+        shell_testing::FreeStartWindowsForTest();
         gui::ClearModalHandlers();
     }
     void Activate() {

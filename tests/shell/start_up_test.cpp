@@ -100,7 +100,7 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
         {"FgrKelvo", "ChartWindow"},
         {"FoIstDef", "InstructionsDialog"},
     };
-    std::vector<QWidget*> forms = shell::Forms();
+    std::vector<QWidget*> forms = shell_testing::TestProgramWindows().Forms();
     ASSERT_EQ(forms.size(), expected.size());
     for (std::size_t i = 0; i < forms.size(); ++i) {
         EXPECT_EQ(forms[i]->objectName().toStdString(), expected[i].first) << "window " << i + 1;
@@ -177,7 +177,7 @@ TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
               std::vector<std::string>{"OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)"});
     EXPECT_FALSE(display::Drawing.PrinterPresent);
     EXPECT_EQ(display::Drawing.PrinterPixelsPerUnit, 0.0L);
-    EXPECT_EQ(shell::Forms().size(), 31u);
+    EXPECT_EQ(shell_testing::TestProgramWindows().Forms().size(), 31u);
 }
 
 // A newer installation brings other versions of shipped files. The next start
@@ -205,7 +205,7 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     auto start = [] {
         std::vector<std::string> renewed;
         const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewed);
-        shell::StartUp(renewed);
+        shell::StartUp(testing_support::CurrentChartOfTest(), renewed);
         return folder;
     };
     setenv("KELVOR_DATA_DIR", previous.c_str(), 1);
@@ -574,7 +574,7 @@ TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
     gui::RecordingMessageSink messages;
     rt::PrepareDataFolder();
     WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), "not a number\r\n");
-    shell::StartUp();
+    shell::StartUp(testing_support::CurrentChartOfTest());
     EXPECT_EQ(messages.messages.size(), 1u);
     // The defaults are in force and written back.
     EXPECT_FALSE(testing_support::CurrentChartOfTest().chart.HouseSystemName.empty());
@@ -593,7 +593,7 @@ TEST(ProgramStartTest, EngineSettingsCutShortAreNamedAndKept) {
         cut += std::string(orb) + "\r\n";
     cut += "KOCH\r\nMEDIO\r\nA\r\nVE";
     WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), cut);
-    shell::StartUp();
+    shell::StartUp(testing_support::CurrentChartOfTest());
     ASSERT_EQ(messages.messages.size(), 1u);
     const std::string& text = messages.messages[0].text;
     EXPECT_NE(text.find("\"FileSet\\OrbiDomi.stt\" era danneggiato (l'ultima riga, la 20, \xE8 interrotta"),

@@ -62,7 +62,7 @@ public:
     UsersDataFolder() {
         gui::RecordingMessageSink setup;
         rt::PrepareDataFolder();
-        shell::StartUp();
+        shell::StartUp(testing_support::CurrentChartOfTest());
         shell_testing::CreateStartWindowsForTest();
         shell_testing::StartedMainWindow()->show();
         shell_testing::StartedMainWindow()->Refresh();
@@ -78,7 +78,7 @@ public:
         engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 20, "VERA", shell_testing::ShowSettingsMessage);
         shell_testing::MakeMeriniCurrent();
         shell_testing::StartedMainWindow()->Refresh();
-        shell::FreeForms();
+        shell_testing::FreeStartWindowsForTest();
         gui::ClearModalHandlers();
         gui::ClearIdleHandler();
         EXPECT_TRUE(setup.messages.empty()) << setup.messages[0].text;
@@ -105,12 +105,12 @@ public:
             testing_support::UnprivilegedScope nobody;
             EXPECT_TRUE(nobody.Active());
             EXPECT_EQ(chmod(file, 0), 0);
-            shell::StartUp();
+            shell::StartUp(testing_support::CurrentChartOfTest());
             shell_testing::CreateStartWindowsForTest();
             shell_testing::StartedMainWindow()->show();
             shell_testing::StartedMainWindow()->Refresh();
             walk(seen);
-            shell::FreeForms();
+            shell_testing::FreeStartWindowsForTest();
             gui::ClearModalHandlers();
             gui::ClearIdleHandler();
         }
@@ -519,7 +519,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     rt::PrepareDataFolder();
     fs::remove(rt::ResolvePath("FileSet\\MMVarLas.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\MMVarLas.stt"));
-    shell::StartUp();
+    shell::StartUp(testing_support::CurrentChartOfTest());
     shell_testing::CreateStartWindowsForTest();
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();
@@ -546,7 +546,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     EXPECT_TRUE(RefusedDrawingChange(messages.messages[1].text)) << messages.messages[1].text;
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().EpsonCorrection, 0);
     EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\MMVarLas.stt")));
-    shell::FreeForms();
+    shell_testing::FreeStartWindowsForTest();
     gui::ClearModalHandlers();
     gui::ClearIdleHandler();
 }
@@ -558,7 +558,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     rt::PrepareDataFolder();
     fs::remove(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
-    shell::StartUp();
+    shell::StartUp(testing_support::CurrentChartOfTest());
     shell_testing::CreateStartWindowsForTest();
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();
@@ -572,7 +572,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
         EXPECT_FALSE(Contains(m.text, "permessi")) << m.text;
     }
     EXPECT_TRUE(fs::is_directory(rt::ResolvePath("FileSet\\OrbiDomi.stt")));
-    shell::FreeForms();
+    shell_testing::FreeStartWindowsForTest();
     gui::ClearModalHandlers();
     gui::ClearIdleHandler();
 }

@@ -10,6 +10,7 @@
 #include "display/wheel/position_files.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ protected:
         wheel_test::SetFixedPerson();
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
-        engine::Chart.HouseCusps[1] = 0;  // the Ascendant at 0 Aries
+        testing_support::CurrentChartOfTest().chart.HouseCusps[1] = 0;  // the Ascendant at 0 Aries
     }
     static void ExpectPoint(PagePoint p, long double x, long double y) {
         EXPECT_EQ(p.x, x);
@@ -64,7 +65,7 @@ TEST_F(AntisciaLines, NinetyDegreesIsItsOwnContraAntiscion) {
 }
 
 TEST_F(AntisciaLines, ZeroGetsOnlyItsMark) {
-    engine::Chart.PlanetLongitudes[3] = 0;
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[3] = 0;
     display::RecordingSurface dc;
     display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 3, 100, 100, "Pia", false);
     EXPECT_TRUE(dc.Calls("line").empty());
@@ -82,7 +83,7 @@ TEST_F(AntisciaLines, PositionsAreRoundedToWholeDegrees) {
 }
 
 TEST_F(AntisciaLines, DodecatemoriaViewEndsTheChordsSevenUnitsFurtherIn) {
-    engine::Chart.PlanetLongitudes[1] = 180;
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 180;
     display::RecordingSurface normal, inner;
     display::DrawAntisciaOfClicked(normal, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);

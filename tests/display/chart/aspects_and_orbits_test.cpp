@@ -13,6 +13,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ class AspectsAndOrbits : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        auto& o = engine::Orbs.AspectOrbs;
+        auto& o = testing_support::CurrentChartOfTest().orbs.AspectOrbs;
         o = {};
         o[0] = 8;   // conjunction
         o[1] = 6;   // sextile
@@ -42,7 +43,7 @@ protected:
                                [&](const AspectGridCell& c) { return c.column == column && c.row == row; });
         return it == g.cells.end() ? nullptr : &*it;
     }
-    static std::vector<std::string> List() { return display::EvaluateAspectList(engine::Chart, engine::Orbs); }
+    static std::vector<std::string> List() { return display::EvaluateAspectList(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs); }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
@@ -51,14 +52,14 @@ protected:
 void SetChart(long double sun, long double moon, long double mercury, long double venus, long double mars,
               long double jupiter, long double saturn, long double node, long double asc, long double mc) {
     long double v[12] = {0, sun, moon, mercury, venus, mars, jupiter, saturn, node, node + 180, asc, mc};
-    for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = v[i] >= 360 ? v[i] - 360 : v[i];
+    for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = v[i] >= 360 ? v[i] - 360 : v[i];
 }
 
 TEST_F(AspectsAndOrbits, FirstMatchingAspectWinsWithItsGlyphAndDeviation) {
     // Sun 0; Moon 150 (quincunx), Mercury 100 (square, 10 off: none), Venus 118.6 (trine, 1.4 off),
     // Mars 36 (decile: never shown), Jupiter 0 (conjunction, 0), Saturn 226 (134: sesquiquadrate 1 off).
     SetChart(0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275);
-    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs);
+    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
     ASSERT_TRUE(Cell(g, 1, 2));
     EXPECT_EQ(Cell(g, 1, 2)->glyph, 8);  // quincunx
     EXPECT_EQ(Cell(g, 1, 2)->deviation, 0);
@@ -80,16 +81,16 @@ TEST_F(AspectsAndOrbits, OrbBoundariesAreStrictAndAZeroOrbDisables) {
     SetChart(0, 97, 53, 60, 200, 250, 280, 300, 330, 350);
     // Sun-Moon 97 = 90 + 7: exactly the square's orb, no aspect. Sun-Mercury 53 = 60 - 7: the
     // sextile's orb is 6, so no aspect either; Sun-Venus 60: sextile.
-    display::AspectGrid g = display::EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs);
+    display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
     EXPECT_FALSE(Cell(g, 1, 2));
     EXPECT_FALSE(Cell(g, 1, 3));
     EXPECT_EQ(Cell(g, 1, 4)->glyph, 2);
-    engine::Orbs.AspectOrbs[1] = 0;
-    g = display::EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs);
+    testing_support::CurrentChartOfTest().orbs.AspectOrbs[1] = 0;
+    g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
     EXPECT_FALSE(Cell(g, 1, 4));
     // Deviation halves go to the even degree: 2.5 -> 2 and 1.5 -> 2.
     SetChart(0, 122.5L, 118.5L, 200, 210, 220, 230, 300, 330, 350);
-    g = display::EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs);
+    g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
     EXPECT_EQ(Cell(g, 1, 2)->deviation, 2);
     EXPECT_EQ(Cell(g, 1, 3)->deviation, 2);
 }
@@ -98,7 +99,7 @@ TEST_F(AspectsAndOrbits, GridCellShowsGlyphAndTwoDigitDeviation) {
     SetChart(0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275);
     display::RecordingSurface dc;
     const long double x = 62, y = 73;  // the chart window's corner: centre - (38, 27)
-    display::DrawAspectsAndOrbits(dc, display::EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs), " ", x, y);
+    display::DrawAspectsAndOrbits(dc, display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", x, y);
     // Cell (1, 4): corner (x + 5, y + 9); the deviation "01" at (x + 10, y + 11) in size code 1.
     auto t = TextAt(dc, x + 8 - 3 + 5, y + 20 - 11 + 2);
     ASSERT_TRUE(t);
@@ -130,7 +131,7 @@ TEST_F(AspectsAndOrbits, TheMidheavenHasTheLastRow) {
     // Midheaven 275: Sun 0 (85, square 5 off), Moon 154 (121, trine 1 off), north node 273
     // (conjunction 2 off), south node 93 (182, opposition 2 off); Mercury 250 (25, none).
     SetChart(0, 154, 250, 200, 210, 220, 230, 273, 330, 275);
-    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs);
+    const display::AspectGrid g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
     const struct {
         int column, glyph, deviation;
     } expected[] = {{1, 3, 5}, {2, 4, 1}, {8, 1, 2}, {9, 5, 2}};

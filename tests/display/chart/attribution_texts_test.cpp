@@ -25,6 +25,7 @@
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -175,7 +176,7 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
     EXPECT_NE(sun.general[0].find("in val in Weegschaal. Warm en droog van aard; geeft eer, moed en gezondheid."),
               std::string::npos);
     EXPECT_EQ(sun.specificLabel, "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_EQ(engine::Chart.BodyNames[8], "NOORDKNOOP");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[8], "NOORDKNOOP");
     EXPECT_TRUE(reported.empty());
 
     const display::AttributionTexts aries = display::SignAttributionTexts(1, report);
@@ -230,7 +231,7 @@ TEST_F(ShippedTexts, EveryKeyOfTwoHundredRandomChartsHasItsText) {
     std::uniform_real_distribution<double> degrees(0, 360), width(15, 45);
     std::set<std::string> seen;
     for (int chart = 0; chart < 200; ++chart) {
-        auto& c = engine::Chart;
+        auto& c = testing_support::CurrentChartOfTest().chart;
         // Cusps in order from a random Ascendant; points anywhere; the nodes opposite.
         Real cusp = degrees(random);
         std::vector<Real> widths(6);

@@ -52,6 +52,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ protected:
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports();
-        engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
+        engine::SignsOfPositions(22, testing_support::CurrentChartOfTest().chart.PlanetLongitudes, testing_support::CurrentChartOfTest().chart.PlanetSigns);  // as the loader
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -219,8 +220,8 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
     testing_support::ChartWindowOfTest()->reloadCurrentChart = [] {
-        for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
-        for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
+        for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
+        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.HouseCusps[i] = wheel_test::kCusps[i];
     };
     auto reopen = [] {
         testing_support::OpenChartWindowForTest();
@@ -437,22 +438,22 @@ std::vector<std::string> Shapes(const std::vector<std::string>& log) {
 void DrawContent(display::Surface& dc, int view, int sub) {
     using namespace display;
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
-    const engine::BodyArray& longitudes = engine::Chart.PlanetLongitudes;
+    const engine::BodyArray& longitudes = testing_support::CurrentChartOfTest().chart.PlanetLongitudes;
     const auto variant = sub == 1 ? HumoralVariant::Elemental : HumoralVariant::Seasonal;
     switch (view * 10 + sub) {
         case 10: DrawRelativeLongitudes(dc, current.chart); break;
         case 11: DrawAbsoluteLongitudes(dc, current.chart); break;
         case 12: DrawLatitudes(dc, current.chart); break;
-        case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(engine::Chart), 102, 104, 100, 100); break;
-        case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(engine::Chart), 104, 100, 100, 100); break;
+        case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), 102, 104, 100, 100); break;
+        case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), 104, 100, 100, 100); break;
         case 21:
         case 23:
-            DrawHumoralGrid(dc, EvaluateHumoralAttribution(engine::Chart, variant), variant, 104, 100, 100, 100);
+            DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant), variant, 104, 100, 100, 100);
             break;
         case 30: DrawDignityTable(dc, current.chart); break;
         case 40:
         case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, 100, 100, 39, false); break;
-        case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(engine::Chart, engine::Orbs), " ", 62, 73); break;
+        case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", 62, 73); break;
         case 43: DrawSphericalDistanceGrid(dc, current, longitudes, 58, 72); break;
         case 70: RectangleScaled(dc, 195, 2, 279, 195); break;
         case 80: DrawEngineOrderLongitudes(dc, current.chart); break;
@@ -491,8 +492,8 @@ std::string JoinedLines(const std::vector<std::string>& lines) {
 TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
     auto reload = [] {
-        for (int i = 1; i <= 11; ++i) engine::Chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
-        for (int i = 1; i <= 12; ++i) engine::Chart.HouseCusps[i] = wheel_test::kCusps[i];
+        for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
+        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.HouseCusps[i] = wheel_test::kCusps[i];
     };
     testing_support::ChartWindowOfTest()->reloadCurrentChart = reload;
     struct Button {

@@ -13,6 +13,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryDayName, "Maandag");
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 4);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Mars");
-    EXPECT_EQ(engine::Chart.WeekdayName, "Maandag");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.WeekdayName, "Maandag");
     delete testing_support::ChartWindowOfTest();
     display::ResetDrawingState();
 }

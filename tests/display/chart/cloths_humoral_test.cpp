@@ -24,7 +24,7 @@ using view_test::TextAt;
 // Sun .. Saturn at these longitudes; the signs as the chart load leaves them.
 void PlacePlanets(std::initializer_list<long double> longitudes) {
     int k = 1;
-    for (long double l : longitudes) engine::Chart.PlanetLongitudes[k++] = l;
+    for (long double l : longitudes) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[k++] = l;
     display::RefreshClassicalPlanetSigns(testing_support::CurrentChartOfTest().chart);
 }
 
@@ -40,19 +40,19 @@ protected:
 
 TEST_F(Cloths, AllSevenInAriesFillOneCell) {
     PlacePlanets({1, 5, 10, 12, 20, 25, 29.9L});
-    const ClothCounts e = display::EvaluateElementalCloth(engine::Chart);
+    const ClothCounts e = display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart);
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 4; ++c) EXPECT_EQ(e.count[r][c], r == 1 && c == 1 ? 7 : 0) << r << c;
     EXPECT_EQ(e.RowTotal(1), 7);     // salt
     EXPECT_EQ(e.ColumnTotal(1), 7);  // fire
     EXPECT_EQ(e.RowTotal(2) + e.RowTotal(3) + e.ColumnTotal(2) + e.ColumnTotal(3) + e.ColumnTotal(4), 0);
-    const ClothCounts s = display::EvaluateSeasonCloth(engine::Chart);
+    const ClothCounts s = display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(s.count[1][1], 7);  // cardinal, spring
 }
 
 TEST_F(Cloths, LeoCancerAndVirgo) {
     PlacePlanets({130, 100, 160, 165, 170, 175, 150});
-    const ClothCounts e = display::EvaluateElementalCloth(engine::Chart);
+    const ClothCounts e = display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(e.count[2][1], 1);  // sulphur, fire: the Sun in Leo
     EXPECT_EQ(e.count[1][4], 1);  // salt, water: the Moon in Cancer
     EXPECT_EQ(e.count[2][2], 5);  // sulphur, earth: Virgo
@@ -63,7 +63,7 @@ TEST_F(Cloths, LeoCancerAndVirgo) {
     EXPECT_EQ(e.ColumnTotal(2), 5);
     EXPECT_EQ(e.ColumnTotal(3), 0);
     EXPECT_EQ(e.ColumnTotal(4), 1);
-    const ClothCounts s = display::EvaluateSeasonCloth(engine::Chart);
+    const ClothCounts s = display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(s.count[1][2], 1);  // summer: cardinal (Cancer)
     EXPECT_EQ(s.count[2][2], 1);  // fixed (Leo)
     EXPECT_EQ(s.count[3][2], 5);  // mutable (Virgo)
@@ -72,14 +72,14 @@ TEST_F(Cloths, LeoCancerAndVirgo) {
 
 TEST_F(Cloths, ThirtyDegreesCountsInTaurus) {
     PlacePlanets({30.0L, 1, 1, 1, 1, 1, 1});
-    EXPECT_EQ(display::EvaluateElementalCloth(engine::Chart).count[1][2], 1);  // salt, earth
+    EXPECT_EQ(display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart).count[1][2], 1);  // salt, earth
 }
 
 TEST_F(Cloths, ElementalClothWritesItsCountsAndTotalsInTheirCells) {
     PlacePlanets({130, 100, 160, 165, 170, 175, 150});
     display::RecordingSurface dc;
     const long double x = 102, y = 104;  // the chart window's reference point
-    display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(engine::Chart), x, y, 100, 100);
+    display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), x, y, 100, 100);
     const long double X0 = x - 14, Y0 = y - 14;
     // Earth / sulphur: principle 2 across, element 2 down, in grey.
     auto cell = TextAt(dc, X0 + 7, Y0 + 7);
@@ -113,7 +113,7 @@ TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
     PlacePlanets({1, 5, 10, 12, 20, 25, 29.9L});
     display::RecordingSurface dc;
     const long double x = 104, y = 100;
-    display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(engine::Chart), x, y, 100, 100);
+    display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), x, y, 100, 100);
     const long double X0 = x - 13, Y0 = y - 14, L = x - 23, T = y - 15;
     EXPECT_EQ(TextAt(dc, X0, Y0)->text, "7");  // cardinal, spring
     EXPECT_EQ(TextAt(dc, X0 + 21, Y0)->text, "7");
@@ -128,31 +128,31 @@ TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
 
 TEST_F(Cloths, HumoralFireSigns) {
     PlacePlanets({10, 130, 250, 15, 135, 255, 20});  // Aries, Leo, Sagittarius
-    const HumoralCounts e = display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental);
+    const HumoralCounts e = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     EXPECT_EQ((std::array<int, 5>{0, 0, 7, 0, 0}), e.e);
     EXPECT_EQ((std::array<int, 5>{0, 7, 0, 0, 7}), e.q);
     // By season: Aries is spring (air), Leo summer (fire), Sagittarius autumn (earth).
-    const HumoralCounts s = display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Seasonal);
+    const HumoralCounts s = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal);
     EXPECT_EQ((std::array<int, 5>{0, 3, 2, 2, 0}), s.e);
 }
 
 TEST_F(Cloths, HumoralQualitiesAddTwoElementsEach) {
     // Air 2 (Gemini, Libra), fire 2 (Aries, Leo), earth 2 (Taurus, Virgo), water 1 (Cancer).
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
-    const HumoralCounts e = display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental);
+    const HumoralCounts e = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     EXPECT_EQ((std::array<int, 5>{0, 4, 3, 3, 4}), e.q);
     EXPECT_EQ(e.q[1] + e.q[2] + e.q[3] + e.q[4], 14);
     // Cancer: water by its element, fire by its season.
     PlacePlanets({100, 100, 100, 100, 100, 100, 100});
-    EXPECT_EQ(display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental).e[4], 7);
-    EXPECT_EQ(display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Seasonal).e[2], 7);
+    EXPECT_EQ(display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental).e[4], 7);
+    EXPECT_EQ(display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Seasonal).e[2], 7);
 }
 
 TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
     display::RecordingSurface dc;
     const long double x = 104, y = 100, L = x - 27, T = y - 15;
-    const HumoralCounts counts = display::EvaluateHumoralAttribution(engine::Chart, HumoralVariant::Elemental);
+    const HumoralCounts counts = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     display::DrawHumoralGrid(dc, counts, HumoralVariant::Elemental, x, y, 100, 100);
     // Row 4 (water): one planet, in cyan; the dry total 4 in white.
     EXPECT_EQ(TextAt(dc, L + 20, T + 21 + 1)->text, "1");

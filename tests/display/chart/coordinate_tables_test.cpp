@@ -41,7 +41,7 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
     EXPECT_EQ(t[3], "950,915 '350.0000'");
     EXPECT_EQ(t[11], "1000,690 '[Absolute Lengtegraden]'");
 
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     c.PlanetLatitudes[8] = 4.5;
     c.PlanetLatitudes[9] = -4.5;
     c.PlanetLatitudes[2] = -5.25;
@@ -59,7 +59,7 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
 }
 
 TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
-    engine::Chart.PlanetLongitudes[12] = 200;
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[12] = 200;
     display::RecordingSurface dc;
     display::DrawEngineOrderLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = Texts(dc);
@@ -69,8 +69,8 @@ TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     EXPECT_EQ(t[23], "910,1235 'Luna Nera'");
     // Glyph files by body number: the node is file 11.
     display::Drawing.chartCanvas = nullptr;
-    EXPECT_EQ(display::EvaluateEngineOrderLongitudes(engine::Chart, 100, 100).rows[10].glyphFile, 11);
-    EXPECT_EQ(display::EvaluateRelativeLongitudes(engine::Chart, 100, 100).rows[8].glyphFile, 13);
+    EXPECT_EQ(display::EvaluateEngineOrderLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[10].glyphFile, 11);
+    EXPECT_EQ(display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[8].glyphFile, 13);
 }
 
 }  // namespace

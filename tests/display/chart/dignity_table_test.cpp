@@ -12,6 +12,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
 TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
-    engine::Chart.Receptions = r;
+    testing_support::CurrentChartOfTest().chart.Receptions = r;
     display::RecordingSurface dc;
     const display::DignityGlyphCentres c = display::DrawDignityTable(dc, testing_support::CurrentChartOfTest().chart);
     EXPECT_FALSE(c.noDignity);

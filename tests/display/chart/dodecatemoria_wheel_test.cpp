@@ -15,6 +15,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ protected:
         view_test::SetFixedPerson();
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-        auto& d = engine::Chart.DodecatemoriaLongitudes;
-        for (int i = 1; i <= 11; ++i) d[i] = engine::Chart.PlanetLongitudes[i];
+        auto& d = testing_support::CurrentChartOfTest().chart.DodecatemoriaLongitudes;
+        for (int i = 1; i <= 11; ++i) d[i] = testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i];
         d[1] = 130;  // the Sun at 10 degrees: 120 degrees further on
         d[2] = 0;    // a point at 0 degrees of its sign
     }
@@ -62,7 +63,7 @@ TEST_F(DodecatemoriaWheel, InnerRingMarksComeFromTheDominantView) {
     display::RecordingSurface dc;
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(RetroMarks(dc), 2);  // Mercury and Saturn on the natal ring only
-    engine::Chart.VolguineRetroMarks[3] = "r";
+    testing_support::CurrentChartOfTest().chart.VolguineRetroMarks[3] = "r";
     dc.Clear();
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(RetroMarks(dc), 3);

@@ -71,8 +71,8 @@ TEST(MajorAspectFigure, BandWidthsAndCorners) {
 
 TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     view_test::SetFixedPerson();
-    engine::Orbs = OneDegree();
-    engine::Chart.HouseCusps[1] = 100.5L;
+    testing_support::CurrentChartOfTest().orbs = OneDegree();
+    testing_support::CurrentChartOfTest().chart.HouseCusps[1] = 100.5L;
     display::RecordingSurface dc;
     display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 0, 100, 100, 30, false);
     const auto polys = dc.Calls("polygon");

@@ -20,7 +20,6 @@
 namespace {
 
 using display::RulerName;
-using engine::Chart;
 
 TEST(PlanetaryHours, TheFirstHourBelongsToTheRulerOfTheDay) {
     const char* expected[7] = {"de Zon", "de Maan", "Mars", "Mercurius", "Jupiter", "Venus", "Saturnus"};
@@ -75,14 +74,14 @@ protected:
 TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     // Sunrise about 7:34, sunset about 17:05 clock time: hours of 47.6 minutes.
     SetRomeBirth(15, 1, 1990, 10, 30);
-    const engine::BodyArray before = Chart.PlanetLongitudes;
+    const engine::BodyArray before = testing_support::CurrentChartOfTest().chart.PlanetLongitudes;
     auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_TRUE(h.SunriseFound);
     EXPECT_EQ(h.BirthWeekdayName, "Maandag");
     EXPECT_EQ(h.PlanetaryDayName, "Maandag");
     EXPECT_EQ(h.PlanetaryHourNumber, 4);
     EXPECT_EQ(h.PlanetaryHourRuler, "Mars");
-    EXPECT_EQ(Chart.PlanetLongitudes, before);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.PlanetLongitudes, before);
 
     // Before sunrise the planetary day is still the day before.
     SetRomeBirth(15, 1, 1990, 5, 0);
@@ -95,9 +94,9 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekday) {
     SetRomeBirth(15, 1, 1990, 10, 30);
     const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
-    Chart.WeekdayName = "Vrijdag";  // a later weekday computation
-    Chart.PlanetLongitudes[10] = 100.5;  // Ascendant in Cancer
-    Chart.PlanetLongitudes[11] = 358;    // Midheaven in Pisces
+    testing_support::CurrentChartOfTest().chart.WeekdayName = "Vrijdag";  // a later weekday computation
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[10] = 100.5;  // Ascendant in Cancer
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[11] = 358;    // Midheaven in Pisces
     display::RecordingSurface dc;
     display::DrawMastersTable(dc, h, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
@@ -121,11 +120,11 @@ TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
     // Rome in mid-May under summer time (two hours ahead of UT): the Sun rises
     // at about 03:50 UT, 05:50 by the clock.
     SetRomeBirth(15, 5, 1990, 12, 0);
-    Chart.TimeZoneCorrection = -2;
-    Chart.JulianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
+    testing_support::CurrentChartOfTest().chart.TimeZoneCorrection = -2;
+    testing_support::CurrentChartOfTest().chart.JulianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
     const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     ASSERT_TRUE(h.SunriseFound);
-    const std::string line = display::EvaluateMastersTable(h, Chart, 100).lines[0].text;
+    const std::string line = display::EvaluateMastersTable(h, testing_support::CurrentChartOfTest().chart, 100).lines[0].text;
     ASSERT_EQ(line.substr(0, 23), "De zon komt op om uur: ");
     const int minutes = std::stoi(line.substr(23, 2)) * 60 + std::stoi(line.substr(26, 2));
     EXPECT_GE(minutes, 5 * 60 + 44) << line;
@@ -137,28 +136,28 @@ TEST(MastersTable, NightHoursCountFromOneAndNoHourShowsNoRuler) {
     display::BirthPlanetaryHourState s;
     s.PlanetaryHourNumber = 15;
     s.PlanetaryHourRuler = "Saturnus";
-    auto t = display::EvaluateMastersTable(s, Chart, 100);
+    auto t = display::EvaluateMastersTable(s, testing_support::CurrentChartOfTest().chart, 100);
     EXPECT_EQ(t.lines[2].text, "Ora Planetaire uur: 3 Nacht");
     EXPECT_EQ(t.lines[0].text, "De zon komt op om uur: --:--");
     s.PlanetaryHourNumber = 0;
     s.PlanetaryHourRuler = "";
-    t = display::EvaluateMastersTable(s, Chart, 100);
+    t = display::EvaluateMastersTable(s, testing_support::CurrentChartOfTest().chart, 100);
     EXPECT_EQ(t.lines[2].text, "Ora Planetaire uur: -");
     EXPECT_EQ(t.lines[3].text, "Geregeerd door -");
 }
 
 TEST_F(MastersWithEphemeris, YearAndCycleRulersFromTheTable) {
     SetRomeBirth(15, 2, 1990, 12, 0);
-    auto r = display::EvaluateYearRulers(Chart);
+    auto r = display::EvaluateYearRulers(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(r.key, 1989);
     EXPECT_EQ(r.yearText, "Jaar van Saturnus");
     EXPECT_EQ(r.cycleText, "In de Cyclus van de Zon");
     SetRomeBirth(15, 5, 1990, 12, 0);
-    const engine::BodyArray before = Chart.PlanetLongitudes;
-    r = display::EvaluateYearRulers(Chart);
+    const engine::BodyArray before = testing_support::CurrentChartOfTest().chart.PlanetLongitudes;
+    r = display::EvaluateYearRulers(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(r.key, 1990);
     EXPECT_EQ(r.yearText, "Jaar van Venus");
-    EXPECT_EQ(Chart.PlanetLongitudes, before);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.PlanetLongitudes, before);
     display::RecordingSurface dc;
     display::DrawYearAndCycleRulers(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
@@ -171,16 +170,16 @@ TEST(YearRulerTable, MissingTableIsAFileErrorAndAnUnknownYearTakesTheLastLine) {
     testing_support::TempWorkFolder folder;
     std::filesystem::create_directories("FilePosi");
     view_test::SetFixedPerson();
-    Chart.PlanetLongitudes[1] = 0;
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 0;
     // Without ephemeris tables the Sun cannot be computed either way; only the
     // table's absence is checked when the computation succeeds.
     std::filesystem::remove_all("FilePosi");
     std::filesystem::create_directory_symlink(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi", "FilePosi");
-    EXPECT_THROW(display::EvaluateYearRulers(Chart), rt::IoError);
+    EXPECT_THROW(display::EvaluateYearRulers(testing_support::CurrentChartOfTest().chart), rt::IoError);
     std::filesystem::create_directories("Appoggio");
     testing_support::WriteBytes("Appoggio/GoverAnno.txt", "17650707\r\n17660503\r\n");
     testing_support::NoInstalledCopies installation;  // no sound table to put back
-    const auto r = display::EvaluateYearRulers(Chart);
+    const auto r = display::EvaluateYearRulers(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(r.yearText, "Jaar van Mars");
     EXPECT_EQ(r.cycleText, "In de Cyclus van Mercurius");
     EXPECT_NE(r.problem.find("manca la riga dell'anno"), std::string::npos) << r.problem;

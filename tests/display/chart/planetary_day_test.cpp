@@ -33,9 +33,9 @@ class PlanetaryDay : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "Scambi"});
-        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-        engine::Chart.DegToRad = engine::kPi / 180;
-        engine::Chart.NodeType = "VERO";
+        engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
+        testing_support::CurrentChartOfTest().chart.DegToRad = engine::kPi / 180;
+        testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
     }
     void TearDown() override {

@@ -47,9 +47,9 @@ class PolarChart : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "OpzioneS", "Scambi"});
-        engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
-        engine::Chart.DegToRad = engine::kPi / 180;
-        engine::Chart.NodeType = "VERO";
+        engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
+        testing_support::CurrentChartOfTest().chart.DegToRad = engine::kPi / 180;
+        testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
         display::ResetDrawingState();
         display::Drawing.PixelsPerUnit = 10;
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
@@ -86,7 +86,7 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // 21 December 1995, 12:00 by the clock, one hour ahead of UT.
     Load("199512211200-1", "69N39-018E57Troms\xF8", "NORVEGIA");
     if (HasFatalFailure()) return;
-    const auto& c = engine::Chart;
+    const auto& c = testing_support::CurrentChartOfTest().chart;
 
     // The coordinate table: the Ascendant (row 10) and the Midheaven.
     const display::CoordinateTable table = display::EvaluateRelativeLongitudes(c, 100, 100);
@@ -121,7 +121,7 @@ TEST_F(PolarChart, AnAntarcticBirthHasTheAscendantOfTheReferenceLibrary) {
     // formula alone gave the setting point, 07 11 Pisces.
     Load("200006151500-12", "77S51-166E40SCOTT BASE", "ANTARTIDE");
     if (HasFatalFailure()) return;
-    const display::CoordinateTable table = display::EvaluateRelativeLongitudes(engine::Chart, 100, 100);
+    const display::CoordinateTable table = display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100);
     ASSERT_EQ(table.rows.size(), 11u);
     EXPECT_EQ(table.rows[9].text, rt::Utf8ToCp1252("07°11' Maagd "));
 }
@@ -129,7 +129,7 @@ TEST_F(PolarChart, AnAntarcticBirthHasTheAscendantOfTheReferenceLibrary) {
 TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     Load("199512211200-1", "69N39-018E57Troms\xF8", "NORVEGIA");
     if (HasFatalFailure()) return;
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     c.HouseSystemName = "PLACIDO";
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.

@@ -15,6 +15,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ protected:
 
 TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
     display::RecordingSurface dc;
-    display::DrawHouseAxisLabels(dc, engine::Chart.HouseCusps, 83, 100, 100);
+    display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.HouseCusps, 83, 100, 100);
     const auto t = Texts(dc);
     std::string asc;
     engine::FormatDegMin(0, asc, 100.5L);
@@ -60,7 +61,7 @@ TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
 }
 
 TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     c.PlanetLongitudes[12] = 200;
     c.VolguineRetroMarks[3] = "r";
     c.VolguineRetroMarks[10] = "R";

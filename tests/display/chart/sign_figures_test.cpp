@@ -10,6 +10,7 @@
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ protected:
     void SetUp() override {
         view_test::SetFixedPerson();
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
-        engine::Chart.HouseCusps[1] = 105;  // the middle of Cancer on the left
+        testing_support::CurrentChartOfTest().chart.HouseCusps[1] = 105;  // the middle of Cancer on the left
     }
     const engine::BodyArray& Mid() {
         for (int s = 1; s <= 12; ++s) points[s] = testing_support::NatalWheelOfTest().SignMidpoints[s];

@@ -32,8 +32,8 @@ TEST(SphericalDistance, LatitudesCountAndOppositesStayFinite) {
 using SphericalGrid = view_test::FixedPersonWithGlyphs;
 
 TEST_F(SphericalGrid, CellsOfEveryPairButAscendantAndMidheaven) {
-    const auto d = display::EvaluateSphericalDistances(engine::Chart.PlanetLongitudes, engine::Chart.PlanetLatitudes,
-                                                       engine::Orbs, 0, 0);
+    const auto d = display::EvaluateSphericalDistances(testing_support::CurrentChartOfTest().chart.PlanetLongitudes, testing_support::CurrentChartOfTest().chart.PlanetLatitudes,
+                                                       testing_support::CurrentChartOfTest().orbs, 0, 0);
     ASSERT_EQ(d.cells.size(), 54u);
     for (const auto& c : d.cells) EXPECT_FALSE(c.first == 10 && c.second == 11);
     // The nodes (260 and 80): an opposition, never NaN.
@@ -118,7 +118,7 @@ TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
 
 TEST_F(SphericalGrid, GridWithTitleGlyphsAndCells) {
     display::RecordingSurface dc;
-    display::DrawSphericalDistanceGrid(dc, testing_support::CurrentChartOfTest(), engine::Chart.PlanetLongitudes, 0, 0);
+    display::DrawSphericalDistanceGrid(dc, testing_support::CurrentChartOfTest(), testing_support::CurrentChartOfTest().chart.PlanetLongitudes, 0, 0);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u + 54u);
     EXPECT_EQ(t[0], "344,29 'SFERISCHE'");   // (82u, 7u)

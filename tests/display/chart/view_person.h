@@ -14,6 +14,7 @@
 #include "engine/calendar.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace view_test {
 
@@ -30,23 +31,23 @@ inline void SetFixedPerson() {
 // Rome, 41 54 N, 12 29 E, clock time one hour ahead of UT.
 inline void SetRomeBirth(int day, int month, int year, int hour, int minute) {
     SetFixedPerson();
-    engine::Chart.HouseSystemName = "PLACIDO";
-    engine::Chart.NodeType = "VERO";
-    engine::Chart.BlackMoonType = "MEDIA";
-    engine::Chart.HouseCalcMode = 1;
-    engine::Chart.BirthDay = day;
-    engine::Chart.BirthMonth = month;
-    engine::Chart.BirthYear = year;
-    engine::Chart.BirthHour[1] = hour;
-    engine::Chart.BirthMinute[1] = minute;
-    engine::Chart.BirthHourValue = hour;
-    engine::Chart.BirthMinuteValue = minute;
-    engine::Chart.TimeZoneCorrection = -1;
-    engine::Chart.LatitudeDegrees[1] = 41;
-    engine::Chart.LatitudeMinutes[1] = 54;
-    engine::Chart.LatitudeLetter[1] = "N";
-    engine::Chart.JulianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
-    engine::ComputeBodiesWithRetro(engine::Chart, 0, engine::Chart.JulianDay);
+    testing_support::CurrentChartOfTest().chart.HouseSystemName = "PLACIDO";
+    testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
+    testing_support::CurrentChartOfTest().chart.BlackMoonType = "MEDIA";
+    testing_support::CurrentChartOfTest().chart.HouseCalcMode = 1;
+    testing_support::CurrentChartOfTest().chart.BirthDay = day;
+    testing_support::CurrentChartOfTest().chart.BirthMonth = month;
+    testing_support::CurrentChartOfTest().chart.BirthYear = year;
+    testing_support::CurrentChartOfTest().chart.BirthHour[1] = hour;
+    testing_support::CurrentChartOfTest().chart.BirthMinute[1] = minute;
+    testing_support::CurrentChartOfTest().chart.BirthHourValue = hour;
+    testing_support::CurrentChartOfTest().chart.BirthMinuteValue = minute;
+    testing_support::CurrentChartOfTest().chart.TimeZoneCorrection = -1;
+    testing_support::CurrentChartOfTest().chart.LatitudeDegrees[1] = 41;
+    testing_support::CurrentChartOfTest().chart.LatitudeMinutes[1] = 54;
+    testing_support::CurrentChartOfTest().chart.LatitudeLetter[1] = "N";
+    testing_support::CurrentChartOfTest().chart.JulianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
+    engine::ComputeBodiesWithRetro(testing_support::CurrentChartOfTest().chart, 0, testing_support::CurrentChartOfTest().chart.JulianDay);
 }
 
 // The texts drawn, as "x,y 'text'" with the device point.

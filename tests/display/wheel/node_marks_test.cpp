@@ -49,7 +49,7 @@ protected:
         display::ResetMissingGlyphReports();
         wheel_test::CopyDataFolders({"FilePosi", "Simboli", "OpzioneT"});
         precise::Init();
-        engine::Chart.NodeType = "VERO";
+        testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
     }
     // Stores the person born in Milano at the date key given and loads it.
     void Load(const char* dateKey) {
@@ -63,7 +63,7 @@ protected:
         ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
     }
     static bool Backwards(int body) {
-        const precise::Position p = precise::At(static_cast<double>(engine::Chart.JulianDay), body, true);
+        const precise::Position p = precise::At(static_cast<double>(testing_support::CurrentChartOfTest().chart.JulianDay), body, true);
         EXPECT_TRUE(p.ok);
         return p.lonSpeed < 0;
     }
@@ -86,7 +86,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         ASSERT_EQ(Backwards(engine::kUranus), k.uranusBackwards) << k.date;
         ASSERT_EQ(Backwards(engine::kNode), k.nodeBackwards) << k.date;
         ASSERT_FALSE(Backwards(engine::kNeptune)) << k.date;
-        const auto& c = engine::Chart;
+        const auto& c = testing_support::CurrentChartOfTest().chart;
 
         // The sheets' ring of nine points: Sun to Saturn and the two nodes.
         display::RecordingSurface sheet;

@@ -19,6 +19,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace {
 
@@ -109,13 +110,13 @@ TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
     // The dodecatemoria of the points: longitude + 12 x degrees within the sign.
-    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[1], 198.25, 1e-9);
-    EXPECT_NEAR(engine::Chart.DodecatemoriaLongitudes[4], 350 + 240 - 360, 1e-9);
+    EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.DodecatemoriaLongitudes[1], 198.25, 1e-9);
+    EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.DodecatemoriaLongitudes[4], 350 + 240 - 360, 1e-9);
 }
 
 TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
-    engine::Chart.PlanetLongitudes[1] = 30;    // 0 Taurus
-    engine::Chart.PlanetLongitudes[2] = 91.5;  // a term boundary (Ascendant - 15 + 6)
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 30;    // 0 Taurus
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[2] = 91.5;  // a term boundary (Ascendant - 15 + 6)
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
@@ -125,8 +126,8 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[10], 3);    // the Ascendant, 15 degrees into its terms
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[4], 36);  // 350: the last decade
     // The first boundary of each table too, where the last sector closes the circle.
-    engine::Chart.PlanetLongitudes[1] = 10;
-    engine::Chart.PlanetLongitudes[2] = 85.5;  // Ascendant - 15: the start of term 1
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 10;
+    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[2] = 85.5;  // Ascendant - 15: the start of term 1
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
@@ -140,7 +141,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     display::RecordingSurface dc;
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
-    EXPECT_EQ(engine::Birth.SubjectName, "Rossi Maria");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.SubjectName, "Rossi Maria");
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1)");
     EXPECT_EQ(f.place, "ROMA - ITALIA");
     EXPECT_EQ(f.coordinates, "41N54-012E29");
@@ -156,7 +157,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
         }
     EXPECT_EQ(marks, 2);
 
-    engine::Chart.GregorianCalendar = false;
+    testing_support::CurrentChartOfTest().chart.GregorianCalendar = false;
     f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano");
 }

@@ -11,6 +11,7 @@
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 #include "tests/common/wheel_geometry_of_test.h"
+#include "tests/common/current_chart_of_test.h"
 
 namespace wheel_test {
 
@@ -19,13 +20,13 @@ inline constexpr engine::Real kCusps[13] = {0, 100.5, 125, 150, 178, 212, 248, 2
 inline constexpr engine::Real kPoints[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
 
 inline void SetFixedPerson() {
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
+    engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
     testing_support::NatalWheelOfTest() = {};
     display::ResetDrawingState();
     display::InitDrawingFromScreen(1920, 1080);
     testing_support::WheelGeometryOfTest() = {};
     display::SetWheelGeometry(testing_support::WheelGeometryOfTest());
-    auto& c = engine::Chart;
+    auto& c = testing_support::CurrentChartOfTest().chart;
     for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = kCusps[i];
     c.HouseCusps[13] = kCusps[1];
     for (int i = 1; i <= 11; ++i) c.PlanetLongitudes[i] = kPoints[i];
@@ -44,8 +45,8 @@ inline void SetFixedPerson() {
     c.LongitudeMinutes[1] = 29;
     c.LongitudeLetter[1] = "E";
     const engine::Real orbs[5] = {8, 6, 7, 7, 8};
-    for (int i = 0; i < 5; ++i) engine::Orbs.AspectOrbs[i] = orbs[i];
-    auto& b = engine::Birth;
+    for (int i = 0; i < 5; ++i) testing_support::CurrentChartOfTest().orbs.AspectOrbs[i] = orbs[i];
+    auto& b = testing_support::CurrentChartOfTest().birth;
     b.SubjectName = "Rossi Maria   ";
     b.BirthDateText = "15/01/1990 10:30";
     b.TimeZoneText = "+1";

@@ -57,7 +57,7 @@ protected:
         wheel_test::SetFixedPerson();
         display::Drawing.PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
         for (int i = 1; i <= 12; ++i) cusps[i] = 30 * (i - 1);
-        engine::Chart.HouseCusps = cusps;
+        testing_support::CurrentChartOfTest().chart.HouseCusps = cusps;
     }
     display::CuspArray cusps{};
     RecordingSurface dc;
@@ -121,7 +121,7 @@ protected:
         const Real placidus[13] = {0,     100.5L, 122.1L, 146.8L, 178.0L, 213.4L, 248.9L,
                                    280.5L, 302.1L, 326.8L, 358.0L, 33.4L,  68.9L};
         for (int i = 1; i <= 12; ++i) cusps[i] = placidus[i];
-        engine::Chart.HouseCusps = cusps;
+        testing_support::CurrentChartOfTest().chart.HouseCusps = cusps;
     }
     // Where numeral text is centred for a point of longitude `longitude` on radius m.
     static Point NumeralAt(Real asc, Real longitude, Real m) {
@@ -163,7 +163,7 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
 }
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
-    engine::Chart.HouseSystemName = "PLACIDO";
+    testing_support::CurrentChartOfTest().chart.HouseSystemName = "PLACIDO";
     display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
@@ -173,11 +173,11 @@ TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
 }
 
 TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
-    engine::Chart.HouseSystemName = "CASE_MEDIE";
+    testing_support::CurrentChartOfTest().chart.HouseSystemName = "CASE_MEDIE";
     const Real asc = 100;
     cusps[1] = asc;
-    engine::Chart.HouseCusps[1] = asc;
-    engine::Chart.MidheavenRad = (asc - 95) * engine::Chart.DegToRad;
+    testing_support::CurrentChartOfTest().chart.HouseCusps[1] = asc;
+    testing_support::CurrentChartOfTest().chart.MidheavenRad = (asc - 95) * testing_support::CurrentChartOfTest().chart.DegToRad;
     display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
     EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(l.x - 11, l.y - 5)));

@@ -93,14 +93,14 @@ TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
 }
 
 TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
-    engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
+    engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
     display::FillBodyNames(testing_support::CurrentChartOfTest().chart);
     for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::kSignNames[s].size(), 10u) << s;
     EXPECT_EQ(display::kSignNames[3], "TSEELINGEN");
     EXPECT_EQ(display::kSignNames[9], "BOOGSCHUTT");
-    for (int b = 1; b <= 12; ++b) EXPECT_EQ(engine::Chart.BodyNames[b].size(), 10u) << b;
-    EXPECT_EQ(engine::Chart.BodyNames[3], "MERCURIUS ");
-    EXPECT_EQ(engine::Chart.BodyNames[12], "LUNANERA  ");
+    for (int b = 1; b <= 12; ++b) EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[b].size(), 10u) << b;
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[3], "MERCURIUS ");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[12], "LUNANERA  ");
 
     EXPECT_EQ(display::kDignityBodyNames[3], "MERCURIU");
     EXPECT_EQ(display::kDignityBodyNames[9], "ZUIDKNOO");
