@@ -36,15 +36,17 @@ void SetPerson() {
     engine::Birth.SubjectName = "Rossi Maria";
 }
 
-// The chart window the benchmark draws into, freed before the application ends.
+// The chart window the benchmark draws into, its geometry and drawing state,
+// freed before the application ends.
 ChartGeometryState benchGeometry;
+DrawingState benchDrawing;
 std::unique_ptr<ChartWindow> benchWindow;
 
 void BM_NatalWheelToBackBuffer(benchmark::State& state) {
-    ResetDrawingState();
-    InitDrawingFromScreen(1920, 1080);
+    ResetDrawingState(benchDrawing);
+    InitDrawingFromScreen(benchDrawing, 1920, 1080);
     SetPerson();
-    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry);
+    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry, benchDrawing);
     ChartWindow* window = benchWindow.get();
     window->resize(1920, 1080);
     window->show();

@@ -502,7 +502,7 @@ void MainWindow::Refresh() {
             drawSettings.ReportUnreadable(e);
         }
     });
-    display::ApplyDrawSettingsToDrawing(drawSettings.Values());
+    display::ApplyDrawSettingsToDrawing(drawingState, drawSettings.Values());
     // 7. The node box.
     nodeTypeBox->setEditText(gui::ToQt(engine::Chart.NodeType));
     // 8. The full-screen windows, hidden.
@@ -590,7 +590,7 @@ void MainWindow::OpenChartWindow() {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (!chartWindow) CreateForm(chartWindow, wheelGeometry);
+    if (!chartWindow) CreateForm(chartWindow, wheelGeometry, drawingState);
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);
 }

@@ -9,6 +9,7 @@
 #include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
+#include "display/draw/drawing_state.h"
 #include "display/sheets/sheet_selection.h"
 #include "display/wheel/chart_geometry.h"
 #include "remedies/browser_search.h"
@@ -211,6 +212,8 @@ public:
     // The wheel geometry in force for the chart window's views: handed to the
     // chart window, set to the sheets' wheel when a sheet is shown.
     display::ChartGeometryState wheelGeometry;
+    // The drawing state (page units, output target, screen and printer measures): handed to the windows that draw.
+    display::DrawingState& drawingState = display::SharedDrawingState();
     // The current person's chart, birth data and orbs: loaded at every refresh,
     // handed to the dialogs and windows that enter, recall, change or show them.
     archive::CurrentChart& currentChart = archive::SharedCurrentChart();

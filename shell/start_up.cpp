@@ -55,35 +55,35 @@ void ResetSharedState() {
     // data folder.
     engine::ShippedEphemerisTables().Reload();
     engine::ShippedExchangeTables().Reload();
-    display::ResetDrawingState();
+    display::ResetDrawingState(display::SharedDrawingState());
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
-    display::ResetMissingGlyphReports();
+    display::ResetMissingGlyphReports(display::SharedDrawingState());
     display::ResetFileErrorReports();
     engine::Chart.Receptions = {};
 }
 
-void SetStartValues(int screenWidth, int screenHeight) {
+void SetStartValues(display::DrawingState& drawing, int screenWidth, int screenHeight) {
     engine::Birth.ChartKind = 1;
-    display::Drawing.ZoomFactor = 1.0L;
-    display::Drawing.OriginX = 0;
-    display::Drawing.OriginY = 0;
-    display::Drawing.PrintOutput = false;
+    drawing.ZoomFactor = 1.0L;
+    drawing.OriginX = 0;
+    drawing.OriginY = 0;
+    drawing.PrintOutput = false;
     // Aspect, pixels per unit (screen height / 210, or width / 280 on a screen
     // narrower than 4:3) and font scale.
-    display::InitDrawingFromScreen(screenWidth, screenHeight);
-    display::Drawing.BlackAndWhite = false;
+    display::InitDrawingFromScreen(drawing, screenWidth, screenHeight);
+    drawing.BlackAndWhite = false;
 }
 
-void CheckPrinter() {
+void CheckPrinter(display::DrawingState& drawing) {
     gui::PrinterInfo printer = gui::System().Printer();
     if (!printer.present || printer.pageWidthPixels <= 0) {
-        display::InitDrawingPrinter(false, 0);
+        display::InitDrawingPrinter(drawing, false, 0);
         gui::ShowMessage(kNoPrinterWarning);
         return;
     }
-    display::InitDrawingPrinter(true, printer.pageWidthPixels);
-    display::Drawing.PrinterLandscape = true;
+    display::InitDrawingPrinter(drawing, true, printer.pageWidthPixels);
+    drawing.PrinterLandscape = true;
 }
 
 std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) {
@@ -96,7 +96,7 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
 
 void StartUp() {
     ResetSharedState();
-    SetStartValues(gui::System().ScreenWidth(), gui::System().ScreenHeight());
+    SetStartValues(display::SharedDrawingState(), gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
     // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
@@ -118,7 +118,7 @@ void StartUp() {
     gui::Guard([] { engine::EnsureOrbSets(engine::Orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
-    gui::Guard([] { CheckPrinter(); });
+    gui::Guard([] { CheckPrinter(display::SharedDrawingState()); });
     // The printable sheets print the user's name beside their caption: none
     // until the main window holds it.
     display::SetUserFullNameSource({});
@@ -133,18 +133,18 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     });
     CreateForm(main.userNameDialog, main.userName);
     CreateForm(main.recallDialog);
-    CreateForm(main.sheetViewer, main.sheetSelection);
+    CreateForm(main.sheetViewer, main.sheetSelection, main.drawingState);
     main.sheetViewer->drawSettings = &main.drawSettings;
-    CreateForm(main.sheetViewer->metafileViewer);
+    CreateForm(main.sheetViewer->metafileViewer, main.drawingState);
     CreateForm(main.printParentWindow);
     CreateForm(main.orbSettingsWindow);
     CreateForm(main.inputDialog);
     CreateForm(main.inputDialog->storeDialog);
     CreateForm(main.deleteDialog);
     CreateForm(main.styledRichTextWindow);
-    CreateForm(main.calibrationWindow, main.drawSettings, main.sheetSelection);
-    CreateForm(main.lineWidthDialog, main.drawSettings);
-    CreateForm(main.printerModelDialog, main.drawSettings);
+    CreateForm(main.calibrationWindow, main.drawSettings, main.sheetSelection, main.drawingState);
+    CreateForm(main.lineWidthDialog, main.drawSettings, main.drawingState);
+    CreateForm(main.printerModelDialog, main.drawSettings, main.drawingState);
     CreateForm(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
     CreateForm(main.remedyWindows.symptomPlantsWindow);
     CreateForm(main.remedyWindows.plantSymptomsWindow);
@@ -160,7 +160,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     CreateForm(main.remedyWindows.compositionWindow);
     CreateForm(main.remedyWindows.debilityWindow);
     CreateForm(main.remedyWindows.synthesisWindow);
-    CreateForm(main.chartWindow, main.wheelGeometry);
+    CreateForm(main.chartWindow, main.wheelGeometry, main.drawingState);
     CreateForm(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace display {
+struct DrawingState;
+}  // namespace display
+
 namespace shell {
 
 class MainWindow;
@@ -22,12 +26,13 @@ inline constexpr const char* kNoPrinterWarning =
 
 // Clears the whole shared state to zero, empty or false.
 void ResetSharedState();
-// The start values: chart kind, zoom, origin, sheet code, and the screen
-// measurements (aspect, pixels per unit, font scale).
-void SetStartValues(int screenWidth, int screenHeight);
-// Asks the printer for its page width: PrinterPresent and PrinterPixelsPerUnit,
-// landscape orientation; without a printer a warning box, and the start goes on.
-void CheckPrinter();
+// The start values: chart kind, and in the drawing state zoom, origin and the
+// screen measurements (aspect, pixels per unit, font scale).
+void SetStartValues(display::DrawingState& drawing, int screenWidth, int screenHeight);
+// Asks the printer for its page width: the drawing state's PrinterPresent and
+// PrinterPixelsPerUnit, landscape orientation; without a printer a warning box,
+// and the start goes on.
+void CheckPrinter(display::DrawingState& drawing);
 // The message of the shipped files the preparation of the data folder renewed
 // (program names, as the folder spells them), in Dutch (Windows-1252).
 std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);

@@ -77,8 +77,8 @@ struct GlyphHit {
     int sign = 0;  // 1..12, the last hit
     int x = 0, y = 0;  // the device point clicked
 };
-bool CentreHit(Real cx, Real cy, int x, int y);
-GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y);
+bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y);
+GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y);
 
 // What a click on the window does (the attribution steps are installed by their
 // own code and see every click; by default a glyph hit shows the help text of
@@ -106,9 +106,13 @@ class ChartWindow : public CanvasForm {
     Q_OBJECT
 public:
     // The wheel geometry is its opener's, which the sheets set too; the window
-    // and its views read and set it through this reference.
-    explicit ChartWindow(ChartGeometryState& geometry, QWidget* parent = nullptr);
+    // and its views read and set it through this reference. The drawing state
+    // is the program's, which the window's canvas maps with.
+    ChartWindow(ChartGeometryState& geometry, DrawingState& drawing, QWidget* parent = nullptr);
     ~ChartWindow() override;
+
+    // The drawing state the window draws in (page units, zoom, output target).
+    DrawingState& drawing;
 
     // Attribution texts.
     QFrame* attributionPanel = nullptr;

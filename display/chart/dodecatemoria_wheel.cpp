@@ -59,7 +59,7 @@ DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, NatalWheelState& wheel) 
     for (const DodecatemoriaListLine& l :
          EvaluateDodecatemoriaList(Chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY)) {
         if (l.glyphFile == 0) continue;
-        DrawGlyphFile(dc, PlanetGlyphFileName(l.glyphFile), l.glyphX, l.glyphY, 4.0L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), l.glyphFile), l.glyphX, l.glyphY, 4.0L);
         TextOutLeft(dc, l.text, 15, l.textX, l.textY);
     }
     dc.SetTextColor(cyan);

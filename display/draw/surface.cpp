@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "display/draw/drawing_state.h"
 #include "display/draw/emf_player.h"
 #include "display/draw/font_mapping.h"
 
 namespace display {
+
+DrawingState& Surface::Drawing() const { return drawing_ ? *drawing_ : SharedDrawingState(); }
 
 void Path::MoveTo(double x, double y) {
     PathElement e;

@@ -15,6 +15,8 @@
 
 namespace display {
 
+struct DrawingState;
+
 // Windows colour value 0x00BBGGRR.
 using Color = std::uint32_t;
 constexpr Color Rgb(int r, int g, int b) {
@@ -186,9 +188,17 @@ public:
     // Measures a text in the selected font.
     virtual TextMetrics MeasureText(std::string_view text) const;
 
+    // The drawing state the drawing layer maps with and selects its tools by
+    // when it draws on this surface: page units, zoom, output target.
+    void UseDrawingState(DrawingState& drawing) { drawing_ = &drawing; }
+    DrawingState& Drawing() const;
+
 protected:
     SurfaceState state_;
     std::vector<SurfaceState> saved_;
+
+private:
+    DrawingState* drawing_ = nullptr;
 };
 
 }  // namespace display

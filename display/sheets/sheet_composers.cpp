@@ -21,31 +21,39 @@ bool ComposeSheet(int code, Surface& dc, SheetMemory& memory) {
     return true;
 }
 
-bool DrawSheetEntry(int code, CanvasForm* window, SheetMemory& memory) {
+bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, SheetMemory& memory) {
     if (!SheetLayoutOf(code)) return false;
-    if (Drawing.MetafileOutput) {
-        std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile();
-        Surface* canvas = Drawing.ChartMetafileCanvas;
+    if (drawing.MetafileOutput) {
+        std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile(drawing);
+        Surface* canvas = drawing.ChartMetafileCanvas;
         if (!canvas) return true;  // a bad name, already reported
         try {
             ComposeSheet(code, *canvas, memory);
         } catch (...) {
-            DiscardChartMetafile();
+            DiscardChartMetafile(drawing);
             throw;
         }
-        EndChartMetafile(std::move(recorder));
+        EndChartMetafile(drawing, std::move(recorder));
         return true;
     }
     Surface* target = nullptr;
-    if (!Drawing.PrintOutput && window) target = &window->Canvas();
-    if (Drawing.PrinterPresent && Drawing.PrintOutput) target = Drawing.PrinterCanvas;
+    if (!drawing.PrintOutput && window) target = &window->Canvas();
+    if (drawing.PrinterPresent && drawing.PrintOutput) target = drawing.PrinterCanvas;
     if (target) ComposeSheet(code, *target, memory);
     return true;
 }
 
-void DrawThemeSheetPortrait(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kThemeSheetPortrait, window, memory); }
-void DrawThemeSheetLandscape(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kThemeSheetLandscape, window, memory); }
-void DrawAffinitySheetLandscape(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kAffinitySheetLandscape, window, memory); }
-void DrawAffinitySheetPortrait(CanvasForm* window, SheetMemory& memory) { DrawSheetEntry(kAffinitySheetPortrait, window, memory); }
+void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, SheetMemory& memory) {
+    DrawSheetEntry(drawing, kThemeSheetPortrait, window, memory);
+}
+void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, SheetMemory& memory) {
+    DrawSheetEntry(drawing, kThemeSheetLandscape, window, memory);
+}
+void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, SheetMemory& memory) {
+    DrawSheetEntry(drawing, kAffinitySheetLandscape, window, memory);
+}
+void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, SheetMemory& memory) {
+    DrawSheetEntry(drawing, kAffinitySheetPortrait, window, memory);
+}
 
 }  // namespace display

@@ -13,6 +13,7 @@
 namespace display {
 
 class CanvasForm;
+struct DrawingState;
 
 enum SheetCodes : int {
     kThemeSheetPortrait = 5,
@@ -39,10 +40,10 @@ bool ComposeSheet(int code, Surface& dc, SheetMemory& memory);
 // The entries: into the chart metafile while MetafileOutput is set (saved as
 // "Emf\" + MetafileName; a drawing that fails saves nothing), else on the
 // printer's canvas while printing, else on the window's canvas.
-void DrawThemeSheetPortrait(CanvasForm* window, SheetMemory& memory);
-void DrawThemeSheetLandscape(CanvasForm* window, SheetMemory& memory);
-void DrawAffinitySheetLandscape(CanvasForm* window, SheetMemory& memory);
-void DrawAffinitySheetPortrait(CanvasForm* window, SheetMemory& memory);
-bool DrawSheetEntry(int code, CanvasForm* window, SheetMemory& memory);
+void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, SheetMemory& memory);
+void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, SheetMemory& memory);
+void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, SheetMemory& memory);
+void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, SheetMemory& memory);
+bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, SheetMemory& memory);
 
 }  // namespace display

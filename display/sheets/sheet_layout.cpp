@@ -26,12 +26,15 @@ using WheelKind = SheetWheelKind;
 // one drawing.
 class SheetPageScale {
 public:
-    explicit SheetPageScale(long double zoom) : kept_(Drawing.ZoomFactor) { Drawing.ZoomFactor = kept_ * zoom; }
-    ~SheetPageScale() { Drawing.ZoomFactor = kept_; }
+    SheetPageScale(DrawingState& drawing, long double zoom) : drawing_(drawing), kept_(drawing.ZoomFactor) {
+        drawing.ZoomFactor = kept_ * zoom;
+    }
+    ~SheetPageScale() { drawing_.ZoomFactor = kept_; }
     SheetPageScale(const SheetPageScale&) = delete;
     SheetPageScale& operator=(const SheetPageScale&) = delete;
 
 private:
+    DrawingState& drawing_;
     long double kept_;
 };
 
@@ -177,9 +180,9 @@ const SheetLayout* SheetLayoutOf(int code) {
     }
 }
 
-SheetContext CurrentSheetContext(const SheetMemory& memory) {
+SheetContext CurrentSheetContext(const SheetMemory& memory, const DrawingState& drawing) {
     return {engine::Chart,  engine::Birth, engine::Orbs, memory.Rulers, memory.CalendarNote,
-            Drawing.AspectLinesOn};
+            drawing.AspectLinesOn};
 }
 
 void RunSheetStep(SheetStep step, SheetMemory& memory) {
@@ -197,7 +200,7 @@ void RunSheetEntry(Surface& dc, const SheetEntry& entry, SheetMemory& memory) {
         RunSheetStep(*step, memory);
         return;
     }
-    const SheetContext context = CurrentSheetContext(memory);
+    const SheetContext context = CurrentSheetContext(memory, dc.Drawing());
     if (const auto* w = std::get_if<SheetWheelPlace>(&entry)) DrawWheel(dc, context, *w);
     if (const auto* h = std::get_if<SheetHeaderPlaces>(&entry)) DrawSheetHeader(dc, context, *h);
     if (const auto* t = std::get_if<SheetTablePlace>(&entry)) DrawTable(dc, context, *t);
@@ -205,7 +208,7 @@ void RunSheetEntry(Surface& dc, const SheetEntry& entry, SheetMemory& memory) {
 }
 
 void DrawSheetLayout(Surface& dc, const SheetLayout& layout, SheetMemory& memory) {
-    SheetPageScale scale(layout.zoom);
+    SheetPageScale scale(dc.Drawing(), layout.zoom);
     for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, memory);
 }
 

@@ -79,8 +79,9 @@ struct SheetLayout {
 // The layout of a sheet code (5, 16, 17, 18); nullptr for any other code.
 const SheetLayout* SheetLayoutOf(int code);
 
-// What the blocks read now: the chart state and what the steps computed.
-SheetContext CurrentSheetContext(const SheetMemory& memory);
+// What the blocks read now: the chart state, what the steps computed and
+// whether the drawing state shows the aspect lines.
+SheetContext CurrentSheetContext(const SheetMemory& memory, const DrawingState& drawing);
 void RunSheetStep(SheetStep step, SheetMemory& memory);
 // One entry: a step is run, a block drawn with the context.
 void RunSheetEntry(Surface& dc, const SheetEntry& entry, SheetMemory& memory);

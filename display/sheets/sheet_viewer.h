@@ -30,7 +30,8 @@ class MetafileViewer;
 class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
-    explicit SheetViewer(const SheetSelectionState& sheets, QWidget* parent = nullptr);
+    // The drawing state is the program's, which the viewer's canvas maps with.
+    SheetViewer(const SheetSelectionState& sheets, DrawingState& drawing, QWidget* parent = nullptr);
     ~SheetViewer() override;
 
     // The drawing settings in force, handed at the start: their printer
@@ -45,6 +46,8 @@ public:
     SheetViewerState motion;
     // The sheet and orientation its opener chose.
     const SheetSelectionState& sheets;
+    // The drawing state the sheets are drawn in (page units, zoom, output target).
+    DrawingState& drawing;
 
     QFrame* buttonBar = nullptr;
     QPushButton* backButton = nullptr;

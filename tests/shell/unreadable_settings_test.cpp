@@ -37,6 +37,7 @@
 #include "shell/orb_settings_window.h"
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
@@ -158,7 +159,7 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         s.values["orb box"] = gui::FromQt(main->orbSetBox->currentText());
         s.values["black moon"] = engine::Chart.BlackMoonType;
         s.values["trine orb"] = std::to_string(static_cast<double>(engine::Orbs.AspectOrbs[3]));
-        s.values["printer"] = display::Drawing.PrinterPresent ? "yes" : "no";
+        s.values["printer"] = testing_support::DrawingStateOfTest().PrinterPresent ? "yes" : "no";
         s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
         display::RecordingSurface caption;
         display::DrawCaptionPair(caption, 100, 100);
@@ -288,8 +289,8 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         s.values["person"] = gui::FromQt(shell_testing::StartedMainWindow()->personMemo->toPlainText()).substr(0, 11);
         s.values["user"] = gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text());
-        s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
-        s.values["aspect"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
+        s.values["line width"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
+        s.values["aspect"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
         // Every dialog activates the main window again: the file is named once.
         shell_testing::StartedMainWindow()->Refresh();
         s.messages.push_back("-- thicker lines");
@@ -355,7 +356,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             s.messages.push_back("-- one step right");
             w->horizontalScaleBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
             s.values["bar"] = std::to_string(w->horizontalScaleBar->value());
-            s.values["scale"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
+            s.values["scale"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
             s.messages.push_back("-- OK");
             w->okButton->click();
             return w->result();
@@ -396,7 +397,7 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
             return w->result();
         });
         shell_testing::StartedMainWindow()->openLineWidthDialogButton->click();
-        s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
+        s.values["line width"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- thicker");

@@ -52,6 +52,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ protected:
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::ResetFileErrorReports();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         engine::SignsOfPositions(22, engine::Chart.PlanetLongitudes, engine::Chart.PlanetSigns);  // as the loader
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
@@ -73,7 +74,7 @@ protected:
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
     testing_support::TempWorkFolder folder;
@@ -154,7 +155,7 @@ TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "PLANETAIRE ASPECTEN");
     EXPECT_EQ(TextAt(dc, 5, 5)->colour, "#00FFFF");
     EXPECT_EQ(TextAt(dc, 62 + 19, 73)->text, "ASPECTEN & BANEN");
-    const display::Point a = display::MapPoint(50.5L, 50.5L), b = display::MapPoint(149.5L, 149.5L);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 50.5L, 50.5L), b = display::MapPoint(testing_support::DrawingStateOfTest(), 149.5L, 149.5L);
     // The centre blanked inside the house ring's outer radius + 2.5, over the natal chart.
     ASSERT_FALSE(dc.Calls("ellipse").empty());
     EXPECT_EQ(dc.Calls("ellipse").back().rfind("ellipse " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
@@ -221,7 +222,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     };
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");  // offered disabled
     ASSERT_TRUE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                                                  testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
@@ -230,7 +231,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // Opened again, the natal wheel answers to clicks.
     reopen();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sunAgain = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+    const display::Point sunAgain = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                                                       testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
@@ -262,7 +263,7 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 }
 
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                                                  testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
@@ -273,7 +274,7 @@ TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     const QImage image = testing_support::ChartWindowOfTest()->Snapshot();
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_antiscia_click.png").string()));
     auto cyanNear = [&image](long double x, long double y) {
-        const display::Point p = display::MapPoint(x, y);
+        const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
         for (int dy = -2; dy <= 2; ++dy) {
             const QRgb c = image.pixel(p.x, p.y + dy);
             if (qRed(c) < 60 && qGreen(c) > 100 && qBlue(c) > 100) return true;
@@ -283,7 +284,7 @@ TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     EXPECT_TRUE(cyanNear(106.5L, 63));
     EXPECT_TRUE(cyanNear(101.75L, 62));
     // The red chord to the contra-antiscion 164.75 (placed at 165: angle 295, (84, 135)).
-    const display::Point mid = display::MapPoint((97 + 84) / 2.0L, (61 + 135) / 2.0L);
+    const display::Point mid = display::MapPoint(testing_support::DrawingStateOfTest(), (97 + 84) / 2.0L, (61 + 135) / 2.0L);
     bool red = false;
     for (int dx = -3; dx <= 3; ++dx) {
         const QRgb c = image.pixel(mid.x + dx, mid.y);
@@ -335,10 +336,10 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     display::DrawCoordinatesView(b, {.geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 2});
-    EXPECT_LT(std::abs(display::FontForCode(15)->height), std::abs(display::FontForCode(2)->height));
-    EXPECT_NE(a.Calls("text").front().find("height=" + std::to_string(display::FontForCode(15)->height)),
+    EXPECT_LT(std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height), std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height));
+    EXPECT_NE(a.Calls("text").front().find("height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height)),
               std::string::npos);
-    EXPECT_NE(b.Calls("text").front().find("height=" + std::to_string(display::FontForCode(2)->height)),
+    EXPECT_NE(b.Calls("text").front().find("height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height)),
               std::string::npos);
 }
 
@@ -367,8 +368,8 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
             image.save(QString::fromStdString((dir / (std::string(p.name) + std::to_string(i) + ".png")).string()));
             // Something is drawn in the chart square.
             int lit = 0;
-            for (int y = display::MapY(10); y < display::MapY(190); y += 3)
-                for (int x = display::MapX(10); x < display::MapX(190); x += 3)
+            for (int y = display::MapY(testing_support::DrawingStateOfTest(), 10); y < display::MapY(testing_support::DrawingStateOfTest(), 190); y += 3)
+                for (int x = display::MapX(testing_support::DrawingStateOfTest(), 10); x < display::MapX(testing_support::DrawingStateOfTest(), 190); x += 3)
                     if ((image.pixel(x, y) & 0xFFFFFF) != 0) ++lit;
             EXPECT_GT(lit, 200) << p.name << i;
         }
@@ -550,7 +551,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                 b.draw(drawn, {.geometry = testing_support::WheelGeometryOfTest(),
                                .wheel = testing_support::NatalWheelOfTest(),
                                .subView = sub,
-                               .framed = Drawing.DrawForm == testing_support::ChartWindowOfTest(),
+                               .framed = testing_support::DrawingStateOfTest().DrawForm == testing_support::ChartWindowOfTest(),
                                .engineOrder = b.engineOrder,
                                .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
@@ -583,7 +584,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 // inner circle, 7 units inside the house ring's.
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // offered disabled
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
                                                  testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);

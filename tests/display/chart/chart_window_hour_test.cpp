@@ -13,6 +13,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Mars");
     EXPECT_EQ(engine::Chart.WeekdayName, "Maandag");
     delete testing_support::ChartWindowOfTest();
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
 }
 
 }  // namespace

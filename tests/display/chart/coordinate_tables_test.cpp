@@ -8,6 +8,7 @@
 #include "display/draw/glyphs.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     EXPECT_EQ(t[22].substr(0, 10), "990,1235 '");
     EXPECT_EQ(t[23], "910,1235 'Luna Nera'");
     // Glyph files by body number: the node is file 11.
-    display::Drawing.chartCanvas = nullptr;
+    testing_support::DrawingStateOfTest().chartCanvas = nullptr;
     EXPECT_EQ(display::EvaluateEngineOrderLongitudes(engine::Chart, 100, 100).rows[10].glyphFile, 11);
     EXPECT_EQ(display::EvaluateRelativeLongitudes(engine::Chart, 100, 100).rows[8].glyphFile, 13);
 }

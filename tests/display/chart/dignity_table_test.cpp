@@ -12,6 +12,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
     display::RecordingSurface dc;
     display::DrawDignityTableOn(dc, t, 100, 100);
     // A red box from cx - 7.5 to cx + 4.5, one entry high.
-    const display::Point a = display::MapPoint(92.5L, 122), b = display::MapPoint(104.5L, 113);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 92.5L, 122), b = display::MapPoint(testing_support::DrawingStateOfTest(), 104.5L, 113);
     const std::string box = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
                             std::to_string(b.x) + "," + std::to_string(b.y) + " pen=solid";
     const auto rects = dc.Calls("rectangle");

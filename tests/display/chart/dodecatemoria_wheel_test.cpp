@@ -15,6 +15,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ class DodecatemoriaWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         view_test::SetFixedPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
         auto& d = engine::Chart.DodecatemoriaLongitudes;
         for (int i = 1; i <= 11; ++i) d[i] = engine::Chart.PlanetLongitudes[i];

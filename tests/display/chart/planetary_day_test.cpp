@@ -25,6 +25,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ protected:
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     // Stores the birth in Rome (clock time, one hour ahead of UT) as the
     // current person and loads it as the main window does.

@@ -37,6 +37,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -49,11 +50,11 @@ protected:
         engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
         engine::Chart.DegToRad = engine::kPi / 180;
         engine::Chart.NodeType = "VERO";
-        display::ResetDrawingState();
-        display::Drawing.PixelsPerUnit = 10;
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
+        testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
     }
-    void TearDown() override { display::ResetDrawingState(); }
+    void TearDown() override { display::ResetDrawingState(testing_support::DrawingStateOfTest()); }
     // Stores the birth as the store dialog does, makes it the current person
     // and loads it as the main window does.
     static void Load(const char* dateKey, const char* place, const char* nation) {

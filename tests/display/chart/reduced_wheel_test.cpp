@@ -15,6 +15,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ protected:
     void SetUp() override {
         view_test::SetFixedPerson();
         display::ResetFileErrorReports();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;

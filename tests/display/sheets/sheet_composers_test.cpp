@@ -19,6 +19,7 @@
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ class SheetComposers : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = engine::Chart;
         c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
@@ -61,7 +62,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
             << code;
         for (const std::string& c : captions)
             EXPECT_NE(std::find(texts.begin(), texts.end(), c), texts.end()) << code << ": " << c;
-        EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L) << code;
+        EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L) << code;
         EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173) << code;
         EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105) << code;
     }
@@ -76,8 +77,8 @@ TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
               texts.end());
     // The header's name at (15, 15) under the sheet's zoom of 1.15.
-    const display::Point p = {static_cast<int>(display::ScaleLength(15 * 1.15L)),
-                              static_cast<int>(display::ScaleLength(15 * 1.15L))};
+    const display::Point p = {static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L)),
+                              static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L))};
     EXPECT_EQ(dc.Calls("text")[0].rfind("text " + std::to_string(p.x) + "," + std::to_string(p.y) + " ", 0), 0u);
 }
 
@@ -85,7 +86,7 @@ TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     std::filesystem::remove_all("Appoggio");  // the year rulers' table
     RecordingSurface dc;
     EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, sheetMemory), std::exception);
-    EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105);
     EXPECT_EQ(dc.State().pen, display::Pen{});
@@ -119,8 +120,8 @@ namespace {
 // still keep a blank between them ("Heerser." beside "Heerser."), within the
 // rounding of two positions to whole pixels.
 TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
-    display::ResetDrawingState();
-    display::InitDrawingFromScreen(1366, 768);
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1366, 768);
     engine::Chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo
     engine::Chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
     engine::ComputeReceptions(engine::Chart);

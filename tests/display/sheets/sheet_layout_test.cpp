@@ -22,6 +22,7 @@
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ class SheetLayouts : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = engine::Chart;
         c.JulianDay = 2447906.5L + 9.5L / 24;
@@ -49,7 +50,7 @@ std::string Pt(display::Point p) { return std::to_string(p.x) + "," + std::to_st
 
 // The index in the log, from `from` on, of the text drawn at a page point, or -1.
 int TextAt(const RecordingSurface& dc, std::size_t from, engine::Real x, engine::Real y, std::string_view text) {
-    const std::string head = "text " + Pt(display::MapPoint(x, y)) + " ";
+    const std::string head = "text " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x, y)) + " ";
     const std::string tail = "'" + std::string(text) + "'";
     for (std::size_t i = from; i < dc.log.size(); ++i) {
         const std::string& l = dc.log[i];
@@ -63,7 +64,7 @@ int TextAt(const RecordingSurface& dc, std::size_t from, engine::Real x, engine:
 // The index of a line between two page points, or -1.
 int LineAt(const RecordingSurface& dc, std::size_t from, engine::Real x1, engine::Real y1, engine::Real x2,
            engine::Real y2) {
-    const std::string head = "line " + Pt(display::MapPoint(x1, y1)) + " " + Pt(display::MapPoint(x2, y2)) + " ";
+    const std::string head = "line " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1)) + " " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2)) + " ";
     for (std::size_t i = from; i < dc.log.size(); ++i)
         if (dc.log[i].rfind(head, 0) == 0) return static_cast<int>(i);
     return -1;
@@ -128,7 +129,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
         RecordingSurface dc;
         ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
         // The places are page points under the sheet's own scale.
-        display::Drawing.ZoomFactor = layout->zoom;
+        testing_support::DrawingStateOfTest().ZoomFactor = layout->zoom;
         std::size_t from = 0;
         int blocks = 0;
         for (std::size_t i = 0; i < layout->entries.size(); ++i) {
@@ -137,7 +138,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
             blocks += !std::holds_alternative<display::SheetStep>(layout->entries[i]);
             from = static_cast<std::size_t>(at);
         }
-        display::Drawing.ZoomFactor = 1.0L;
+        testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
         EXPECT_EQ(blocks, code == 5 || code == 16 ? 10 : 9) << code;
     }
     EXPECT_EQ(display::SheetLayoutOf(0), nullptr);
@@ -158,10 +159,10 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     EXPECT_EQ(wheels[1].cy - wheels[0].cy, 150);
     // Each wheel alone at the sheet's scale draws the lines the sheet draws at that place.
     RecordingSurface energy, mirror;
-    display::Drawing.ZoomFactor = layout.zoom;
+    testing_support::DrawingStateOfTest().ZoomFactor = layout.zoom;
     display::DrawSheetAffinityWheel(energy, engine::Chart, 1, wheels[0].cx, wheels[0].cy);
     display::DrawSheetAffinityWheel(mirror, engine::Chart, 2, wheels[1].cx, wheels[1].cy);
-    display::Drawing.ZoomFactor = 1.0L;
+    testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
     RecordingSurface sheet;
     display::ComposeSheet(display::kAffinitySheetPortrait, sheet, sheetMemory);
     const auto sheetLines = sheet.Calls("line"), energyLines = energy.Calls("line"), mirrorLines = mirror.Calls("line");
@@ -246,9 +247,9 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
     RecordingSurface dc;
     display::ComposeSheet(display::kAffinitySheetPortrait, dc, sheetMemory);
     // The elemental cloth's fire total (column 1, row 5 of its counts) is 7 ...
-    display::Drawing.ZoomFactor = 1.15L;
-    const display::Point fireTotal = display::MapPoint(46 - 14 + 21, 95 - 14);
-    display::Drawing.ZoomFactor = 1.0L;
+    testing_support::DrawingStateOfTest().ZoomFactor = 1.15L;
+    const display::Point fireTotal = display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 21, 95 - 14);
+    testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
     const auto texts = dc.Calls("text");
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const std::string& l) {
         return l.rfind("text " + Pt(fireTotal) + " ", 0) == 0 && l.find("'7'") != std::string::npos;

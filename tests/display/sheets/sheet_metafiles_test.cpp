@@ -28,6 +28,7 @@
 #include "platform/gui/system_services.h"
 #include "platform/runtime/clock.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ protected:
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
         display::SetSheetPrinter(std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string()));
-        viewer = std::make_unique<display::SheetViewer>(selection);
+        viewer = std::make_unique<display::SheetViewer>(selection, testing_support::DrawingStateOfTest());
         viewer->resize(1920, 1080);
     }
     void TearDown() override {

@@ -20,6 +20,7 @@
 #include "engine/receptions.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace sheet_test {
 
@@ -51,10 +52,10 @@ inline void SetSheetPerson() {
 // sheets read in the work folder, the birth moment and receptions computed.
 inline void PrepareSheetViewer() {
     SetSheetPerson();
-    display::ResetDrawingState();
-    display::InitDrawingFromScreen(1920, 1080);
-    display::Drawing.PrinterPresent = true;
-    display::ResetMissingGlyphReports();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1920, 1080);
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
     auto& c = engine::Chart;
     c.JulianDay = 2447906.5L + 9.5L / 24;

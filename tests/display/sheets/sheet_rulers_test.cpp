@@ -13,6 +13,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     EXPECT_NEAR(sunriseHours, 7.6, 0.1);
     // Lines at their offsets below the anchor: the last at 33 + 4.
     const auto calls = dc.Calls("text");
-    const auto last = display::MapPoint(205, 187);
+    const auto last = display::MapPoint(testing_support::DrawingStateOfTest(), 205, 187);
     EXPECT_EQ(calls[8].rfind("text " + std::to_string(last.x) + "," + std::to_string(last.y) + " ", 0), 0u);
     EXPECT_NE(calls[0].find("color=#00FFFF"), std::string::npos);
     EXPECT_NE(calls[3].find("color=#FFFFFF"), std::string::npos);
@@ -111,7 +112,7 @@ TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
     RecordingSurface dc;
     EXPECT_THROW(display::DrawYearRuler(dc, engine::Chart, 10, 10), rt::IoError);
     EXPECT_EQ(engine::Chart.PlanetLongitudes, before);
-    EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
 }
 
 }  // namespace

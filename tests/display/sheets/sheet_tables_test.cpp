@@ -9,6 +9,7 @@
 #include "display/sheets/sheet_tables.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ class SheetTables : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli"});
     }
     static std::string At(display::Point p) { return "text " + std::to_string(p.x) + "," + std::to_string(p.y) + " "; }
@@ -58,8 +59,8 @@ TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
     EXPECT_EQ(texts[0], "DODECATEMORIEEN");
     EXPECT_EQ(texts[2], "21\xB0" "30' Schorpioen ");
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 11u);
-    EXPECT_EQ(dc.Calls("text")[0].rfind(At(display::MapPoint(113, 267)), 0), 0u);
-    EXPECT_EQ(dc.Calls("text")[2].rfind(At(display::MapPoint(120, 279.5L - 2.5L)), 0), 0u);
+    EXPECT_EQ(dc.Calls("text")[0].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 113, 267)), 0), 0u);
+    EXPECT_EQ(dc.Calls("text")[2].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 120, 279.5L - 2.5L)), 0), 0u);
 }
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
@@ -71,10 +72,10 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     EXPECT_EQ(texts[2], "(15\xB0,25)");
     EXPECT_EQ(texts[22], "(358\xB0,)");
     // The Moon's second line: 7 below the Sun's first, 4 more.
-    EXPECT_EQ(dc.Calls("text")[4].rfind(At(display::MapPoint(23, 115 + 7 + 4 - 2.5L)), 0), 0u);
+    EXPECT_EQ(dc.Calls("text")[4].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 23, 115 + 7 + 4 - 2.5L)), 0), 0u);
     const auto boxes = sheet_test::Glyphs(dc);
     ASSERT_EQ(boxes.size(), 11u);
-    const auto g = display::MapPoint(18, 115 + 7 + 1);
+    const auto g = display::MapPoint(testing_support::DrawingStateOfTest(), 18, 115 + 7 + 1);
     EXPECT_NEAR(boxes[1].cx(), g.x, 1);
     EXPECT_NEAR(boxes[1].cy(), g.y, 1);
 }
@@ -95,8 +96,8 @@ TEST_F(SheetTables, RelativeLongitudesStandInThreeColumns) {
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 12u);
     // Mars (5) heads the second column, the south node (9) the third.
-    EXPECT_EQ(calls[5].rfind(At(display::MapPoint(225, 207.5L)), 0), 0u);
-    EXPECT_EQ(calls[9].rfind(At(display::MapPoint(280, 207.5L)), 0), 0u);
+    EXPECT_EQ(calls[5].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 225, 207.5L)), 0), 0u);
+    EXPECT_EQ(calls[9].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 280, 207.5L)), 0), 0u);
     EXPECT_NE(calls[5].find("(135\xB0,75)"), std::string::npos);
     EXPECT_NE(calls[0].find("color=#00FFFF"), std::string::npos);
     for (std::size_t i = 1; i < calls.size(); ++i) EXPECT_NE(calls[i].find("color=#FFFFFF"), std::string::npos);

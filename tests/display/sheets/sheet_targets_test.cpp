@@ -16,6 +16,7 @@
 #include "display/sheets/sheet_wheel.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -25,9 +26,9 @@ class SheetTargets : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-        display::Drawing.AspectLinesOn = 0;
+        testing_support::DrawingStateOfTest().AspectLinesOn = 0;
     }
     static void DrawBlocks(display::Surface& dc) {
         const auto& c = engine::Chart;
@@ -94,28 +95,28 @@ TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
     EXPECT_EQ(after.textColor, before.textColor);
     EXPECT_EQ(after.textAlign, before.textAlign);
     EXPECT_EQ(after.polyFillMode, before.polyFillMode);
-    EXPECT_FALSE(display::Drawing.CurrentPen.has_value());
-    EXPECT_FALSE(display::Drawing.CurrentBrush.has_value());
-    EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentBrush.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
 }
 
 TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {
     RecordingSurface block, served;
-    display::Drawing.MetafileOutput = true;
-    display::Drawing.ChartMetafileCanvas = &served;
-    display::DrawSheetBodyGlyph(&block, 3, 10, 10, 4);
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    testing_support::DrawingStateOfTest().ChartMetafileCanvas = &served;
+    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &block, 3, 10, 10, 4);
     EXPECT_EQ(block.Calls("metafile").size(), 1u);
     EXPECT_EQ(served.Calls("metafile").size(), 0u);
-    display::DrawSheetBodyGlyph(nullptr, 3, 10, 10, 4);  // no surface given: the served output
+    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 3, 10, 10, 4);  // no surface given: the served output
     EXPECT_EQ(served.Calls("metafile").size(), 1u);
-    display::Drawing.MetafileOutput = false;
-    display::Drawing.ChartMetafileCanvas = nullptr;
+    testing_support::DrawingStateOfTest().MetafileOutput = false;
+    testing_support::DrawingStateOfTest().ChartMetafileCanvas = nullptr;
     display::CanvasForm sheet;
     sheet.resize(100, 100);
-    display::Drawing.DrawForm = &sheet;
-    display::DrawSheetBodyGlyph(&sheet.Canvas(), 3, 10, 10, 8);
+    testing_support::DrawingStateOfTest().DrawForm = &sheet;
+    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &sheet.Canvas(), 3, 10, 10, 8);
     EXPECT_EQ(sheet.Snapshot().pixelColor(51, 51), QColor(Qt::black));  // hidden: nothing
-    display::Drawing.DrawForm = nullptr;
+    testing_support::DrawingStateOfTest().DrawForm = nullptr;
 }
 
 }  // namespace

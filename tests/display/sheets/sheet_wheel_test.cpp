@@ -14,6 +14,7 @@
 #include "display/wheel/wheel_state.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -26,13 +27,13 @@ class SheetWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     }
     // The glyph centred on the page point, of the side given, if any was drawn.
     static const Box* GlyphAt(const std::vector<Box>& boxes, double x, double y, double side) {
-        const Point m = MapPoint(x, y);
-        const int s = 2 * display::ScaleLength(side / 2);
+        const Point m = MapPoint(testing_support::DrawingStateOfTest(), x, y);
+        const int s = 2 * display::ScaleLength(testing_support::DrawingStateOfTest(), side / 2);
         for (const Box& b : boxes)
             if (std::abs(b.cx() - m.x) <= 1 && std::abs(b.cy() - m.y) <= 1 && b.right - b.left == s) return &b;
         return nullptr;
@@ -62,10 +63,10 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     ASSERT_NE(pisces, nullptr);
     EXPECT_EQ(pisces->size, sheet_test::FileSize("Zodiaco/SegM12.emf"));
     // The Aries boundary lies on the horizon, from the band's edge (72) to the inner circle (57).
-    EXPECT_TRUE(HasLine(dc, MapPoint(101, 105), MapPoint(116, 105)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), 101, 105), MapPoint(testing_support::DrawingStateOfTest(), 116, 105)));
     // A decan tick at 10 degrees of wheel angle from 72 to 64.
     const auto p72 = display::WheelPoint(173, 105, 72, 10), p64 = display::WheelPoint(173, 105, 64, 10);
-    EXPECT_TRUE(HasLine(dc, MapPoint(p72.x, p72.y), MapPoint(p64.x, p64.y)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), p72.x, p72.y), MapPoint(testing_support::DrawingStateOfTest(), p64.x, p64.y)));
     // Decan rulers at radius 69.5: 5 Aries (Mars), 5 before Aries (last Pisces decan, Mars),
     // 15 before (middle Pisces decan, Jupiter).
     const auto r1 = display::WheelPoint(173, 105, 69.5L, -5), r2 = display::WheelPoint(173, 105, 69.5L, 5),
@@ -89,10 +90,10 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
     const display::Real aries =
         display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, engine::Chart.HouseCusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
-    EXPECT_TRUE(HasLine(dc, MapPoint(a.x, a.y), MapPoint(b.x, b.y)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), a.x, a.y), MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y)));
     // The plain ring has the thirteen sign glyphs only; the horizon marks start at the ring.
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 13u);
-    EXPECT_TRUE(HasLine(dc, MapPoint(108, 105), MapPoint(98, 105)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), 108, 105), MapPoint(testing_support::DrawingStateOfTest(), 98, 105)));
     EXPECT_EQ(aries, 12.5L + 360);
 }
 
@@ -103,7 +104,7 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
     EXPECT_EQ(cyan, 60);
     const auto t0 = display::WheelPoint(173, 105, 41, 15), t1 = display::WheelPoint(173, 105, 44, 15);
-    EXPECT_TRUE(HasLine(dc, MapPoint(t0.x, t0.y), MapPoint(t1.x, t1.y)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), t0.x, t0.y), MapPoint(testing_support::DrawingStateOfTest(), t1.x, t1.y)));
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "I");
@@ -111,7 +112,7 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     EXPECT_EQ(texts[10], "VI");
     EXPECT_EQ(texts[11], "XII");
     // "I" 5 degrees inside the first house at radius 38: (135.58, 98.40) rounded, 2 higher.
-    const Point i = MapPoint(136, 96), vii = MapPoint(210, 110);
+    const Point i = MapPoint(testing_support::DrawingStateOfTest(), 136, 96), vii = MapPoint(testing_support::DrawingStateOfTest(), 210, 110);
     EXPECT_EQ(dc.Calls("text")[0].substr(0, 5 + std::to_string(i.x).size() + 1 + std::to_string(i.y).size()),
               "text " + std::to_string(i.x) + "," + std::to_string(i.y));
     EXPECT_EQ(dc.Calls("text")[1].substr(0, 5 + std::to_string(vii.x).size() + 1 + std::to_string(vii.y).size()),
@@ -164,7 +165,7 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     // Mercury (80.5) and the Sun (85.25) crowd: pushed to 10 apart and moved back by
     // 2.625, the Sun to 87.875; its glyph at radius 50.5, 1.5 higher.
     const auto g = display::WheelPoint(173, 105, 50.5L, 87.875L);
-    const Point m = MapPoint(g.x, g.y - 1.5L);
+    const Point m = MapPoint(testing_support::DrawingStateOfTest(), g.x, g.y - 1.5L);
     EXPECT_NEAR(boxes[0].cx(), m.x, 1);
     EXPECT_NEAR(boxes[0].cy(), m.y, 1);
     EXPECT_EQ(boxes[0].size, sheet_test::FileSize("Simboli/PiaX01.emf"));
@@ -224,8 +225,8 @@ TEST_F(SheetWheel, EachAspectTakesItsOwnOrb) {
 }
 
 TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {
-    display::ResetDrawingState();
-    display::Drawing.PixelsPerUnit = 10;
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
     RecordingSurface dc;
     display::DrawAspectWedge(dc, 0, 0, 0, 40, 0);
     ASSERT_EQ(dc.Calls("polygon").size(), 1u);
@@ -253,7 +254,7 @@ TEST_F(SheetWheel, AspectBlockDrawsWedgesOrLinesAndRestoresTheSurface) {
     for (const RecordingSurface* dc : {&wedges, &lines}) {
         EXPECT_EQ(dc->State().pen, display::Pen{});
         EXPECT_EQ(dc->State().brush, display::Brush{});
-        EXPECT_FALSE(display::Drawing.CurrentPen.has_value());
+        EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
     }
 }
 

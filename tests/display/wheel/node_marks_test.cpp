@@ -24,6 +24,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tools/ephemeris_tables/precise_positions.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"FilePosi", "Simboli", "OpzioneT"});
         precise::Init();
         engine::Chart.NodeType = "VERO";

@@ -22,6 +22,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/draw/emf_check.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         display::ResetFileErrorReports();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     }

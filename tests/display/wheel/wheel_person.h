@@ -11,6 +11,7 @@
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
 #include "tests/common/wheel_geometry_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace wheel_test {
 
@@ -21,8 +22,8 @@ inline constexpr engine::Real kPoints[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75
 inline void SetFixedPerson() {
     engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     testing_support::NatalWheelOfTest() = {};
-    display::ResetDrawingState();
-    display::InitDrawingFromScreen(1920, 1080);
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1920, 1080);
     testing_support::WheelGeometryOfTest() = {};
     display::SetWheelGeometry(testing_support::WheelGeometryOfTest());
     auto& c = engine::Chart;

@@ -17,6 +17,7 @@
 #include "platform/runtime/clock.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ class Rings : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::Drawing.PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
+        testing_support::DrawingStateOfTest().PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
         for (int i = 1; i <= 12; ++i) cusps[i] = 30 * (i - 1);
         engine::Chart.HouseCusps = cusps;
     }
@@ -65,11 +66,11 @@ protected:
 TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
     display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
     // Ascendant at 0: "I" just below the left end of the horizon, "VII" above its right end.
-    EXPECT_TRUE(HasText(dc, "I", display::MapPoint(57, 102)));
-    EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(143, 94)));
+    EXPECT_TRUE(HasText(dc, "I", display::MapPoint(testing_support::DrawingStateOfTest(), 57, 102)));
+    EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
     EXPECT_EQ(dc.Calls("text").size(), 12u);
     // Houses 1 and 4 are the axes, in the heavy line; the other cusps light.
-    const int heavy = static_cast<int>(display::PenForCode(1).width);
+    const int heavy = static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), 1).width);
     int axes = 0;
     for (const std::string& l : dc.Calls("line"))
         if (l.find("pen=solid/" + std::to_string(heavy) + "/") != std::string::npos) ++axes;
@@ -94,12 +95,12 @@ TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
         if (l.find("#00FFFF") != std::string::npos) ++ticks;
     EXPECT_EQ(ticks, 60);
     const auto from = display::WheelPoint(100, 100, 47, 15), to = display::WheelPoint(100, 100, 50, 15);
-    const Point f = display::MapPoint(from.x, from.y), t = display::MapPoint(to.x, to.y);
+    const Point f = display::MapPoint(testing_support::DrawingStateOfTest(), from.x, from.y), t = display::MapPoint(testing_support::DrawingStateOfTest(), to.x, to.y);
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == f && s.b == t; }));
     // The boundary of house 1 at longitude -15, of house 4 at 75.
     for (Real longitude : {-15.0L, 75.0L, 165.0L}) {
         const auto p = display::WheelPoint(100, 100, 47, 0 - longitude);
-        const Point q = display::MapPoint(p.x, p.y);
+        const Point q = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; }))
             << static_cast<double>(longitude);
     }
@@ -125,11 +126,11 @@ protected:
     // Where numeral text is centred for a point of longitude `longitude` on radius m.
     static Point NumeralAt(Real asc, Real longitude, Real m) {
         const auto p = display::WheelPoint(100, 100, m, asc - longitude);
-        return display::MapPoint(rt::Round(p.x), rt::Round(p.y) - 2);
+        return display::MapPoint(testing_support::DrawingStateOfTest(), rt::Round(p.x), rt::Round(p.y) - 2);
     }
     static bool HasLineFrom(const RecordingSurface& dc, Real asc, Real longitude, Real r) {
         const auto p = display::WheelPoint(100, 100, r, asc - longitude);
-        const Point q = display::MapPoint(p.x, p.y);
+        const Point q = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         const auto lines = Lines(dc);
         return std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; });
     }
@@ -166,8 +167,8 @@ TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     display::DrawHouseCusps(dc, cusps, 83, 100, 100);
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(100 - 83 - 7, 100 - 9)));
-    EXPECT_TRUE(HasText(dc, "00\xB0" "00'", display::MapPoint(100 - 90, 101)));
+    EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83 - 7, 100 - 9)));
+    EXPECT_TRUE(HasText(dc, "00\xB0" "00'", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 90, 101)));
     EXPECT_EQ(dc.Calls("ellipse").size(), 1u);
 }
 
@@ -179,7 +180,7 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     engine::Chart.MidheavenRad = (asc - 95) * engine::Chart.DegToRad;
     display::DrawHouseCusps(dc, cusps, 83, 100, 100);
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
-    EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(l.x - 11, l.y - 5)));
+    EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.
     EXPECT_EQ(dc.Calls("ellipse").size(), 15u);
     // Degree texts: two of the Ascendant, one of the Midheaven, ten of the middles.
@@ -202,7 +203,7 @@ TEST(AspectGlyphs, EveryGlyphDrawsItsStrokes) {
 
 TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
     wheel_test::SetFixedPerson();
-    display::Drawing.PixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
     RecordingSurface dc;
     display::DrawAspectGlyph(dc, 3, 50, 50, 2);
     int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
@@ -213,10 +214,10 @@ TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
             minY = std::min(minY, p.y);
             maxY = std::max(maxY, p.y);
         }
-    EXPECT_EQ(minX, display::MapX(50 - 2.7L));
-    EXPECT_EQ(maxX, display::MapX(50 + 2.7L));
-    EXPECT_EQ(minY, display::MapY(50 - 3.6L));
-    EXPECT_EQ(maxY, display::MapY(50 + 2.7L));
+    EXPECT_EQ(minX, display::MapX(testing_support::DrawingStateOfTest(), 50 - 2.7L));
+    EXPECT_EQ(maxX, display::MapX(testing_support::DrawingStateOfTest(), 50 + 2.7L));
+    EXPECT_EQ(minY, display::MapY(testing_support::DrawingStateOfTest(), 50 - 3.6L));
+    EXPECT_EQ(maxY, display::MapY(testing_support::DrawingStateOfTest(), 50 + 2.7L));
     EXPECT_NE(dc.log.front().find("#FF0000"), std::string::npos);  // pen 2, red
 }
 
@@ -228,17 +229,17 @@ TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite)
         return dc.Calls("pen").front();
     };
     EXPECT_NE(penOf().find("#00FFFF"), std::string::npos);
-    display::Drawing.PrintOutput = true;
+    testing_support::DrawingStateOfTest().PrintOutput = true;
     EXPECT_NE(penOf().find("#0000FF"), std::string::npos);
-    display::Drawing.BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().BlackAndWhite = true;
     EXPECT_NE(penOf().find("#000000"), std::string::npos);
-    display::Drawing.PrintOutput = false;
+    testing_support::DrawingStateOfTest().PrintOutput = false;
     EXPECT_NE(penOf().find("#FFFFFF"), std::string::npos);
 }
 
 TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
     wheel_test::SetFixedPerson();
-    display::Drawing.PixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
     {
         RecordingSurface dc;
         display::DrawProgramStamp(dc, 0, 0);
@@ -250,7 +251,7 @@ TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
         EXPECT_EQ(dc.Calls("polygon").size(), 1u);
         EXPECT_NE(dc.Calls("polygon")[0].find("winding"), std::string::npos);
     }
-    display::Drawing.AspectScaleX = 2;  // only (x + 5) is divided, not the offsets
+    testing_support::DrawingStateOfTest().AspectScaleX = 2;  // only (x + 5) is divided, not the offsets
     RecordingSurface dc;
     display::DrawProgramStampPlain(dc, 0, 0);
     EXPECT_EQ(dc.Calls("rectangle")[0].rfind("rectangle 15,1300 325,1350 ", 0), 0u) << dc.Calls("rectangle")[0];
@@ -263,10 +264,10 @@ TEST(SheetCaption, DateAndUserNameRightAligned) {
     RecordingSurface dc;
     display::SetUserFullNameSource({});
     EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20), "07/03/2026");
-    EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(270, 20)));
+    EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(testing_support::DrawingStateOfTest(), 270, 20)));
     display::SetUserFullNameSource([] { return std::string("Anna Verdi"); });
     display::DrawCaptionPair(dc, 270, 20);
-    EXPECT_TRUE(HasText(dc, "Anna Verdi", display::MapPoint(270, 24)));
+    EXPECT_TRUE(HasText(dc, "Anna Verdi", display::MapPoint(testing_support::DrawingStateOfTest(), 270, 24)));
     display::SetUserFullNameSource({});
     rt::SetClock({});
 }
