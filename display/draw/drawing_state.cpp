@@ -10,8 +10,6 @@ DrawingState& SharedDrawingState() {
     return state;
 }
 
-DrawingState& Drawing = SharedDrawingState();
-
 void ResetDrawingState(DrawingState& drawing) {
     std::set<std::string> reported = std::move(drawing.reportedGlyphFiles);
     drawing = DrawingState{};

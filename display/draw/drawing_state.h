@@ -57,9 +57,6 @@ struct DrawingState {
 
 // The one drawing state of the program, which its start hands to what draws.
 DrawingState& SharedDrawingState();
-// The same object by its old name, while the drawing code moves to the state
-// it is handed.
-extern DrawingState& Drawing;
 
 // Back to the start values (a 1400 x 1050 screen, no printer, no forms); the
 // glyph files already reported stay reported.

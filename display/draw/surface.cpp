@@ -8,7 +8,15 @@
 
 namespace display {
 
-DrawingState& Surface::Drawing() const { return drawing_ ? *drawing_ : SharedDrawingState(); }
+Surface::Surface() = default;
+
+Surface::~Surface() = default;
+
+DrawingState& Surface::Drawing() const {
+    if (drawing_) return *drawing_;
+    if (!ownDrawing_) ownDrawing_ = std::make_unique<DrawingState>();
+    return *ownDrawing_;
+}
 
 void Path::MoveTo(double x, double y) {
     PathElement e;

@@ -161,7 +161,7 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         s.values["trine orb"] = std::to_string(static_cast<double>(engine::Orbs.AspectOrbs[3]));
         s.values["printer"] = testing_support::DrawingStateOfTest().PrinterPresent ? "yes" : "no";
         s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
-        display::RecordingSurface caption;
+        display::RecordingSurface caption{testing_support::DrawingStateOfTest()};
         display::DrawCaptionPair(caption, 100, 100);
         std::string texts;
         for (const std::string& call : caption.Calls("text")) texts += call + "; ";

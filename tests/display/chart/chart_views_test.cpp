@@ -147,7 +147,7 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
 }
 
 TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::ChartViewShown shown =
         display::DrawAspectsView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
@@ -176,7 +176,7 @@ TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
 TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     // Sun, Mercury Aries; Moon Taurus; Venus Pisces; Mars Leo; Jupiter Libra; Saturn Capricorn.
     // Placed from the wheel centre of the press, (100, 100).
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawClothView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
                                 .wheel = testing_support::NatalWheelOfTest(),
                                 .subView = 0});
@@ -185,7 +185,7 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_EQ(TextAt(dc, 88 + 21, 90)->text, "3");   // fire total
     EXPECT_EQ(TextAt(dc, 88 + 14, 90 + 21)->text, "1");  // mercury, water: Venus in Pisces
 
-    display::RecordingSurface humoral;
+    display::RecordingSurface humoral{testing_support::DrawingStateOfTest()};
     display::DrawClothView(humoral, {.geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 1});
@@ -200,7 +200,7 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     }
     EXPECT_EQ(sum, 14);
 
-    display::RecordingSurface seasonal;
+    display::RecordingSurface seasonal{testing_support::DrawingStateOfTest()};
     display::DrawClothView(seasonal, {.geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 3});
@@ -317,7 +317,7 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
         {display::DrawClothView, 3, "HUMORALE ATTRIBUTIE", "(Seizoensgebonden)"},
     };
     for (const Titled& v : views) {
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         v.draw(dc, {.geometry = testing_support::WheelGeometryOfTest(),
                     .wheel = testing_support::NatalWheelOfTest(),
                     .subView = v.subView});
@@ -329,7 +329,7 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
         EXPECT_EQ(subtitle ? subtitle->text : "", v.subtitle) << v.title;
     }
     // The masters titles are small (size code 15), the others large (2).
-    display::RecordingSurface a, b;
+    display::RecordingSurface a{testing_support::DrawingStateOfTest()}, b{testing_support::DrawingStateOfTest()};
     display::DrawMastersView(a, {.geometry = testing_support::WheelGeometryOfTest(),
                                  .wheel = testing_support::NatalWheelOfTest(),
                                  .subView = 0});
@@ -527,7 +527,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             const int sub = press % n;
             const std::string what = name + " press " + std::to_string(press + 1);
             const SurfaceState canvas = testing_support::ChartWindowOfTest()->Canvas().State();
-            RecordingSurface pressed;
+            RecordingSurface pressed{testing_support::DrawingStateOfTest()};
             testing_support::ChartWindowOfTest()->SetRecorder(&pressed);
             if (b.button->isEnabled())
                 b.button->click();
@@ -544,7 +544,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare();
-            RecordingSurface drawn;
+            RecordingSurface drawn{testing_support::DrawingStateOfTest()};
             StartAs(drawn, canvas);
             ClearChartArea(drawn, testing_support::NatalWheelOfTest());
             const ChartViewShown shown =
@@ -555,7 +555,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                                .engineOrder = b.engineOrder,
                                .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
-            RecordingSurface content;
+            RecordingSurface content{testing_support::DrawingStateOfTest()};
             DrawContent(content, b.view, sub);
             if (b.engineOrder) reload();
             EXPECT_GT(drawn.log.size(), 20u) << what;
@@ -590,11 +590,11 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     }
-    display::RecordingSurface fourth;
+    display::RecordingSurface fourth{testing_support::DrawingStateOfTest()};
     testing_support::ChartWindowOfTest()->SetRecorder(&fourth);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
-    display::RecordingSurface inner, outer;
+    display::RecordingSurface inner{testing_support::DrawingStateOfTest()}, outer{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(inner, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
     display::DrawAntisciaOfClicked(outer, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);

@@ -208,7 +208,7 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
         display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screen.width(), screen.height());
         testing_support::EnsureChartWindowForTest()->resize(screen);
-        display::RecordingSurface drawn;
+        display::RecordingSurface drawn{testing_support::DrawingStateOfTest()};
         testing_support::ChartWindowOfTest()->SetRecorder(&drawn);
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -300,6 +300,7 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
 // Notes at every text drawn whether the archetypal view's flag is set.
 class ArchetypeFlagProbe : public display::RecordingSurface {
 public:
+    ArchetypeFlagProbe() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     std::vector<bool> flags;
     void TextOut(display::Point p, std::string_view text) override {
         flags.push_back(testing_support::ChartWindowOfTest()->status.ArchetypeViewFlag);

@@ -17,7 +17,7 @@ using view_test::Texts;
 using CoordinateTables = view_test::FixedPersonWithGlyphs;
 
 TEST_F(CoordinateTables, RelativeLongitudes) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawRelativeLongitudes(dc);
     const auto t = Texts(dc);
     ASSERT_EQ(t.size(), 12u);
@@ -33,7 +33,7 @@ TEST_F(CoordinateTables, RelativeLongitudes) {
 }
 
 TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAbsoluteLongitudes(dc);
     auto t = Texts(dc);
     ASSERT_EQ(t.size(), 12u);
@@ -60,7 +60,7 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
 
 TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     engine::Chart.PlanetLongitudes[12] = 200;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawEngineOrderLongitudes(dc);
     const auto t = Texts(dc);
     ASSERT_EQ(t.size(), 24u);  // value and name of twelve bodies, no caption

@@ -54,7 +54,7 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
     EXPECT_EQ(t.boxes[0].height, 1);
     EXPECT_FALSE(t.noDignity);
 
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     // A red box from cx - 7.5 to cx + 4.5, one entry high.
     const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 92.5L, 122), b = display::MapPoint(testing_support::DrawingStateOfTest(), 104.5L, 113);
@@ -78,7 +78,7 @@ TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
     ASSERT_EQ(t.boxes.size(), 7u);
     EXPECT_EQ(t.boxes.front().x, 100 - 35.5L);
     EXPECT_EQ(t.boxes.back().x, 100 + 42.5L);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 100 - 35.5L - 7, 122)->text, "Verhog.");  // row 1, state 2
     EXPECT_EQ(TextAt(dc, 100 - 35.5L - 7, 122)->colour, "#00FFFF");
@@ -92,7 +92,7 @@ TEST_F(DignityTable, ChainEntriesStackUpwardsWithNumbersAndAbbreviations) {
     ASSERT_EQ(t.boxes[0].entries.size(), 3u);
     EXPECT_EQ(t.boxes[0].height, 3);
     EXPECT_EQ(t.boxes[0].entries[2].y, 118 - 14);  // an empty entry does not move the stack
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 100.5L - 6, 111 - 4)->text, "2");
     EXPECT_EQ(TextAt(dc, 100.5L - 7.5L, 111 - 0.5L)->text, "ven");
@@ -111,7 +111,7 @@ TEST_F(DignityTable, NeighbouringBoxesOfOneExchangeAreJoined) {
     EXPECT_TRUE(t.boxes[1].joined);
     EXPECT_FALSE(t.boxes[2].joined);
     EXPECT_FALSE(t.boxes[3].joined);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     // The join at the second box (x = cx + 6.5 - 24 + 13 = 95.5): yellow edges over the gap.
     const long double x = 95.5L;
@@ -127,7 +127,7 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
     const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
     EXPECT_TRUE(t.noDignity);
     EXPECT_TRUE(t.boxes.empty());
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 65, 118)->text, "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
 
@@ -141,7 +141,7 @@ TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
     engine::Chart.Receptions = r;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::DignityGlyphCentres c = display::DrawDignityTable(dc);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;

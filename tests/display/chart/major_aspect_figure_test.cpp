@@ -73,7 +73,7 @@ TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     view_test::SetFixedPerson();
     engine::Orbs = OneDegree();
     engine::Chart.HouseCusps[1] = 100.5L;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawMajorAspectGrid(dc, Points(), 0, 100, 100, 30, false);
     const auto polys = dc.Calls("polygon");
     ASSERT_EQ(polys.size(), 2u);

@@ -15,6 +15,7 @@
 #include "tests/common/no_installed_copies.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekd
     Chart.WeekdayName = "Vrijdag";  // a later weekday computation
     Chart.PlanetLongitudes[10] = 100.5;  // Ascendant in Cancer
     Chart.PlanetLongitudes[11] = 358;    // Midheaven in Pisces
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawMastersTable(dc, h);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 8u);
@@ -158,7 +159,7 @@ TEST_F(MastersWithEphemeris, YearAndCycleRulersFromTheTable) {
     EXPECT_EQ(r.key, 1990);
     EXPECT_EQ(r.yearText, "Jaar van Venus");
     EXPECT_EQ(Chart.PlanetLongitudes, before);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawYearAndCycleRulers(dc);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u);

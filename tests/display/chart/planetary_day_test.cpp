@@ -58,7 +58,7 @@ protected:
     static std::string MastersDayLine() {
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawMastersView(dc, {.geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 0,
@@ -69,7 +69,7 @@ protected:
     }
     // The planetary-day line of the portrait birth-theme sheet.
     std::string SheetDayLine() {
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         EXPECT_TRUE(display::ComposeSheet(5, dc, sheetMemory));
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;

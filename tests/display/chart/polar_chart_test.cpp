@@ -68,7 +68,7 @@ protected:
         ASSERT_FALSE(archive::LoadCurrentPersonForShow().Empty);
     }
     std::vector<std::string> SheetTexts() {
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         EXPECT_TRUE(display::ComposeSheet(5, dc, sheetMemory));
         std::vector<std::string> texts;
         for (const view_test::DrawnText& t : view_test::Texts(dc)) texts.push_back(t.text);
@@ -97,7 +97,7 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // The Sun (29 06 Sagittarius) stands 9 degrees before the middle of the
     // eleventh medium house (Ascendant + 300 = 278 43): in the 11th house,
     // not in the 5th, where the setting point taken for the Ascendant put it.
-    display::RecordingSurface wheel;  // the wheel drawn writes the position keys the texts read
+    display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};  // the wheel drawn writes the position keys the texts read
     const display::NatalChartFields fields = display::DrawNatalChartUnderView(
         wheel, false, testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");
@@ -133,7 +133,7 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     c.HouseSystemName = "PLACIDO";
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
-    display::RecordingSurface wheel;
+    display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
     EXPECT_EQ(display::DrawNatalChartUnderView(wheel, false, testing_support::WheelGeometryOfTest(),
                                                testing_support::NatalWheelOfTest())
                   .houseSystem,

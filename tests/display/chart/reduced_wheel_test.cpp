@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawHouseAxisLabels(dc, engine::Chart.HouseCusps, 83, 100, 100);
     const auto t = Texts(dc);
     std::string asc;
@@ -66,7 +66,7 @@ TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
     c.VolguineRetroMarks[3] = "r";
     c.VolguineRetroMarks[10] = "R";
     c.VolguineRetroMarks[12] = "r";
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
     int marks = 0;
     for (const auto& l : dc.Calls("text"))
@@ -78,7 +78,7 @@ TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
     testing_support::NatalWheelOfTest().PlanetGlyphX[1] = 42;
     testing_support::NatalWheelOfTest().PlanetGlyphY[12] = 43;
     testing_support::NatalWheelOfTest().SignGlyphX[5] = 44;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 42);
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[12], 43);
@@ -88,7 +88,7 @@ TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
 TEST_F(ReducedWheel, RewritesThePositionFilesOnlyInTheChartWindowsOrder) {
     namespace fs = std::filesystem;
     fs::create_directories("OpzioneT");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, true, testing_support::NatalWheelOfTest());
     EXPECT_FALSE(fs::exists("OpzioneT/PosiPian.txt"));
     display::DrawReducedWheelChart(dc, false, testing_support::NatalWheelOfTest());

@@ -23,7 +23,7 @@ protected:
         InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1400, 1050);  // PixelsPerUnit 5, FontScale 18.5
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(DrawingToolsTest, StartValuesFollowTheScreen) {
@@ -201,7 +201,7 @@ TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
     testing_support::DrawingStateOfTest().ZoomFactor = 0.5L;
     testing_support::DrawingStateOfTest().OriginX = 480;
     testing_support::DrawingStateOfTest().OriginY = -20;
-    RecordingSurface printer;
+    RecordingSurface printer{testing_support::DrawingStateOfTest()};
     try {
         PrintRun run(testing_support::DrawingStateOfTest(), &printer, 4960, {99, 101});
         EXPECT_TRUE(testing_support::DrawingStateOfTest().PrintOutput);

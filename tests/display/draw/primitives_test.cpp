@@ -37,7 +37,7 @@ protected:
         testing_support::DrawingStateOfTest().PixelsPerUnit = 10;  // one page unit = 10 pixels
     }
     void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(PrimitivesTest, DashedLineHasFifteenDashesEndingAtTheSecondEnd) {
@@ -133,7 +133,7 @@ TEST_F(PrimitivesTest, ShapesMapBothCorners) {
 }
 
 TEST_F(PrimitivesTest, MoveToScaledGoesToTheCurrentTarget) {
-    RecordingSurface printer, metafile;
+    RecordingSurface printer{testing_support::DrawingStateOfTest()}, metafile{testing_support::DrawingStateOfTest()};
     MoveToScaled(testing_support::DrawingStateOfTest(), 1, 1);  // no form: nothing
     testing_support::DrawingStateOfTest().PrinterPresent = true;
     testing_support::DrawingStateOfTest().PrinterCanvas = &printer;
@@ -150,6 +150,7 @@ TEST_F(PrimitivesTest, MoveToScaledGoesToTheCurrentTarget) {
 TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
     testing_support::DrawingStateOfTest().PixelsPerUnit = 2;
     CanvasForm form;
+    form.UseDrawingState(testing_support::DrawingStateOfTest());
     form.resize(800, 900);
     testing_support::DrawingStateOfTest().DrawForm = &form;
     testing_support::DrawingStateOfTest().PrinterPresent = true;
@@ -201,7 +202,7 @@ protected:
         QImage image(600, 200, QImage::Format_RGB32);
         image.fill(Qt::black);
         {
-            PainterSurface dc(&image);
+            PainterSurface dc(testing_support::DrawingStateOfTest(), &image);
             dc.SetBkMode(kOpaque);
             dc.SetBkColor(kBlack);
             dc.SetTextColor(kWhite);

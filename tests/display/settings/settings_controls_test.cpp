@@ -88,7 +88,7 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
 TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
     display::CalibrationWindow window(drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     window.drawingArea->SetRecorder(&dc);
     window.PrepareOpening();
     window.horizontalScaleBar->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart

@@ -63,6 +63,7 @@ TEST_F(GlyphsTest, SquareIsScaledButNotDividedByTheAspectScales) {
 
 TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     CanvasForm window;
+    window.UseDrawingState(testing_support::DrawingStateOfTest());
     window.resize(300, 300);
     testing_support::DrawingStateOfTest().chartCanvas = &window;
     DrawPlanetGlyph(testing_support::DrawingStateOfTest(), 1, 15, 15, 20);  // hidden: nothing
@@ -82,7 +83,7 @@ TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
 // A missing glyph is reported once and drawn as a placeholder; one cut in half
 // is put back from the installation, its damaged copy kept, and drawn.
 TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaX05.emf");
     const std::filesystem::path mars = tmp.Path() / "Simboli" / "PiaX06.emf";
     const std::string whole = testing_support::ReadBytes(mars);
@@ -114,7 +115,7 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
 }
 
 TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     testing_support::DrawingStateOfTest().BlackAndWhite = true;
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXB13.emf");
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXN13.emf");
@@ -127,8 +128,9 @@ TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
 }
 
 TEST_F(GlyphsTest, SheetGlyphsGoToTheServedOutput) {
-    RecordingSurface printer, metafile;
+    RecordingSurface printer{testing_support::DrawingStateOfTest()}, metafile{testing_support::DrawingStateOfTest()};
     CanvasForm sheet;
+    sheet.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet.resize(200, 200);
     testing_support::DrawingStateOfTest().DrawForm = &sheet;
     testing_support::DrawingStateOfTest().PrinterCanvas = &printer;

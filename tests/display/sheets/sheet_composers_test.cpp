@@ -54,7 +54,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
         {18, {"GEBOORTE THEMA", "SPIEGEL AFFINITEITEN", "(Seizoensgebonden)", "(Elementair)"}},
     };
     for (const auto& [code, captions] : sheets) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
         const auto texts = sheet_test::Texts(dc);
         EXPECT_EQ(texts[0] == "Rossi Maria   " || std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
@@ -71,7 +71,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
 
 TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
     engine::Chart.GregorianCalendar = false;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComposeAffinitySheetPortrait(dc, sheetMemory);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
@@ -84,7 +84,7 @@ TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
 
 TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     std::filesystem::remove_all("Appoggio");  // the year rulers' table
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, sheetMemory), std::exception);
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173);
@@ -99,7 +99,7 @@ TEST_F(SheetComposers, SheetsOnAnImage) {
         QImage image(portrait ? 1000 : 1500, portrait ? 2200 : 1100, QImage::Format_RGB32);
         image.fill(Qt::black);
         {
-            display::PainterSurface painter(&image);
+            display::PainterSurface painter(testing_support::DrawingStateOfTest(), &image);
             painter.SetBkColor(display::kBlack);  // as the viewer's window
             display::ComposeSheet(code, painter, sheetMemory);
         }
@@ -126,7 +126,7 @@ TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
     engine::Chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
     engine::ComputeReceptions(engine::Chart);
     for (int code : {5, 16}) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
         struct Label {
             int x, height;

@@ -48,7 +48,7 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
     EXPECT_NEAR(display::SphericalDistance(20, 1.25L, 350, -2), 30.1709, 1e-4);
     EXPECT_EQ(display::SphericalDistance(260, 0, 80, 0), 180);  // the nodes
     EXPECT_EQ(display::SphericalDistance(10, 3, 10, 3), 0);
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSphericalDistances(dc, engine::Chart.PlanetLongitudes, 15, 202);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 2u + 54u);
@@ -83,7 +83,7 @@ TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
         r.ReceptionNumbers[p][2] = 2;
         r.ReceptionSigns[p][2] = p == 5 ? 6 : 5;
     }
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const bool noDignity = display::DrawArchetypalStructure(dc, 25, 315);
     EXPECT_EQ(sheet_test::Texts(dc),
               (std::vector<std::string>{"ARCHETYPISCHE STRUCTUUR", "1", "Val", "1", "Uitwis.", "2", "gio", "1",
@@ -113,7 +113,7 @@ TEST_F(SheetGrids, NoDignityMessageOnlyWhenEveryPlanetIsNeutral) {
     auto& r = engine::Chart.Receptions;
     const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
     for (int p = 1; p <= 7; ++p) r.PlanetSignKeys[p] = keys[p];
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_TRUE(display::DrawArchetypalStructure(dc, 25, 315));
     EXPECT_EQ(sheet_test::Texts(dc).back(), "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
     r.PlanetSignKeys[3] = "MercLeon";
@@ -129,7 +129,7 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     c.PlanetLongitudes[2] = 100;
     for (int p = 3; p <= 7; ++p) c.PlanetLongitudes[p] = 160 + p;
     engine::SignsOfPositions(7, c.PlanetLongitudes, c.PlanetSigns);
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawElementalCloth(dc, engine::Chart, 46, 95);
     // Earth (column 2) under sulphur (row 2): 5 at (X0 + 7, Y0 + 7).
     const std::string five = CallOf(dc, "5");
@@ -143,7 +143,7 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Collettivit\xE0"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Sentimento"), texts.end());
 
-    RecordingSurface season;
+    RecordingSurface season{testing_support::DrawingStateOfTest()};
     display::DrawSeasonCloth(season, engine::Chart, 46, 233);
     // Summer (column 2): cardinal 1, fixed 1, mutable 5; the summer total 7.
     EXPECT_EQ(CallOf(season, "5").rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 13 + 14, 233 - 14 + 7)), 0), 0u);
@@ -155,7 +155,7 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
     auto& c = engine::Chart;
     const engine::Real fire[8] = {0, 10, 130, 250, 20, 140, 260, 5};  // Aries, Leo, Sagittarius
     for (int p = 1; p <= 7; ++p) c.PlanetLongitudes[p] = fire[p];
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawElementalHumoralGrid(dc, engine::Chart, 50, 160);
     // Fire row (2): e = 7 at (L + 20, T + 8); hot (row 1) 7 at (L + 34, T + 1), dry (row 4) 7.
     const engine::Real L = 50 - 27, T = 160 - 15;
@@ -170,7 +170,7 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
             return c.rfind(want, 0) == 0 && c.find("'7'") != std::string::npos;
         })) << want;
     }
-    RecordingSurface season;
+    RecordingSurface season{testing_support::DrawingStateOfTest()};
     display::DrawSeasonalHumoralGrid(season, engine::Chart, 50, 300);
     const auto st = sheet_test::Texts(season);
     // Aries (3 planets) air, Leo (2) fire, Sagittarius (2) earth: e = 3, 2, 2, 0; q = 5, 3, 2, 4.
@@ -181,7 +181,7 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
 
 TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
     engine::Chart.HouseCusps[1] = 0;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetAffinityFigures(dc, 1, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);  // the six solid chords; the dotted ones are dots
@@ -193,10 +193,10 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
     EXPECT_NE(lines[0].find("#C4C824"), std::string::npos);
     EXPECT_GT(dc.Calls("ellipse").size(), 6u * 10);
     engine::Chart.HouseCusps[1] = 0.4L;
-    RecordingSurface same;
+    RecordingSurface same{testing_support::DrawingStateOfTest()};
     display::DrawSheetAffinityFigures(same, 1, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     EXPECT_EQ(same.log, dc.log);
-    RecordingSurface quads;
+    RecordingSurface quads{testing_support::DrawingStateOfTest()};
     display::DrawSheetAffinityFigures(quads, 2, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     const auto q = quads.Calls("line");
     ASSERT_EQ(q.size(), 12u);
@@ -211,7 +211,7 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
         for (int k = 1; k < 4; ++k) EXPECT_EQ(ends(q[4 * f + k]).first, ends(q[4 * f + k - 1]).second);
         EXPECT_EQ(ends(q[4 * f + 3]).second, ends(q[4 * f]).first);
     }
-    RecordingSurface none;
+    RecordingSurface none{testing_support::DrawingStateOfTest()};
     display::DrawSheetAffinityFigures(none, 3, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     EXPECT_TRUE(none.Calls("line").empty());
 }

@@ -126,7 +126,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
     for (int code : {5, 16, 17, 18}) {
         const display::SheetLayout* layout = display::SheetLayoutOf(code);
         ASSERT_NE(layout, nullptr) << code;
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, sheetMemory));
         // The places are page points under the sheet's own scale.
         testing_support::DrawingStateOfTest().ZoomFactor = layout->zoom;
@@ -158,12 +158,12 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     EXPECT_EQ(wheels[1].kind, display::SheetWheelKind::Mirror);
     EXPECT_EQ(wheels[1].cy - wheels[0].cy, 150);
     // Each wheel alone at the sheet's scale draws the lines the sheet draws at that place.
-    RecordingSurface energy, mirror;
+    RecordingSurface energy{testing_support::DrawingStateOfTest()}, mirror{testing_support::DrawingStateOfTest()};
     testing_support::DrawingStateOfTest().ZoomFactor = layout.zoom;
     display::DrawSheetAffinityWheel(energy, engine::Chart, 1, wheels[0].cx, wheels[0].cy);
     display::DrawSheetAffinityWheel(mirror, engine::Chart, 2, wheels[1].cx, wheels[1].cy);
     testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
-    RecordingSurface sheet;
+    RecordingSurface sheet{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, sheet, sheetMemory);
     const auto sheetLines = sheet.Calls("line"), energyLines = energy.Calls("line"), mirrorLines = mirror.Calls("line");
     const auto at = [&](const std::vector<std::string>& part) {
@@ -180,6 +180,7 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
 // A surface that keeps the positions file as it was at the first drawing call.
 class FirstCallSurface : public RecordingSurface {
 public:
+    FirstCallSurface() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     void SelectPen(const display::Pen& p) override { Look(), RecordingSurface::SelectPen(p); }
     void SetTextColor(display::Color c) override { Look(), RecordingSurface::SetTextColor(c); }
     void MoveTo(display::Point p) override { Look(), RecordingSurface::MoveTo(p); }
@@ -233,7 +234,7 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
     // The affinity sheets have no terms: they leave the file alone.
     rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
     for (int code : {17, 18}) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::ComposeSheet(code, dc, sheetMemory);
         EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile), std::vector<std::string>{"Luna01"}) << code;
     }
@@ -244,7 +245,7 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
     auto& c = engine::Chart;
     // Signs the chart holds from an earlier person: all seven in Aries (fire).
     for (int p = 1; p <= 7; ++p) c.PlanetSigns[p] = 1;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, dc, sheetMemory);
     // The elemental cloth's fire total (column 1, row 5 of its counts) is 7 ...
     testing_support::DrawingStateOfTest().ZoomFactor = 1.15L;
@@ -268,10 +269,10 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
 TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {
     for (int code : {5, 17}) {
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
-        RecordingSurface sheets;
+        RecordingSurface sheets{testing_support::DrawingStateOfTest()};
         display::ComposeSheet(code, sheets, sheetMemory);
         display::SetWheelGeometry(testing_support::WheelGeometryOfTest());  // the chart window drew a view meanwhile
-        RecordingSurface afterChartWindow;
+        RecordingSurface afterChartWindow{testing_support::DrawingStateOfTest()};
         display::ComposeSheet(code, afterChartWindow, sheetMemory);
         EXPECT_EQ(afterChartWindow.log, sheets.log) << code;
         // the chart window's is left as it was

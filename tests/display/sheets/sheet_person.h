@@ -101,7 +101,7 @@ inline std::vector<std::string> Texts(const display::RecordingSurface& dc) {
 // Logs every call like the recording surface and passes it on to another surface.
 class TeeSurface : public display::RecordingSurface {
 public:
-    explicit TeeSurface(display::Surface& inner) : inner_(inner) {}
+    explicit TeeSurface(display::Surface& inner) : RecordingSurface(inner.Drawing()), inner_(inner) {}
     void SelectPen(const display::Pen& p) override { RecordingSurface::SelectPen(p), inner_.SelectPen(p); }
     void SelectBrush(const display::Brush& b) override { RecordingSurface::SelectBrush(b), inner_.SelectBrush(b); }
     void SelectFont(const display::Font& f) override { RecordingSurface::SelectFont(f), inner_.SelectFont(f); }

@@ -45,7 +45,7 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     ComputeSun(15, 1);
     const engine::BodyArray before = engine::Chart.PlanetLongitudes;
     const engine::BodyArray latitudes = engine::Chart.PlanetLatitudes;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComputePlanetaryHour(rulers);  // the step ahead of the block
     display::DrawPlanetaryHourAndYearRuler(dc, engine::Chart, rulers, 205, 150);
     // Sunrise about 7:36, hours of the day about 47 minutes: 10:30 is in the fourth,
@@ -71,7 +71,7 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
 }
 
 TEST_F(SheetRulers, SpringBirthCountsToItsOwnYear) {
-    RecordingSurface spring, winter;
+    RecordingSurface spring{testing_support::DrawingStateOfTest()}, winter{testing_support::DrawingStateOfTest()};
     ComputeSun(15, 4);
     display::DrawYearRuler(spring, engine::Chart, 10, 10);
     EXPECT_EQ(sheet_test::Texts(spring), (std::vector<std::string>{"Jaar van Venus", "In de cyclus van de Zon"}));
@@ -95,7 +95,7 @@ TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
 }
 
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     rulers.SheetPlanetaryHour = 13;
     display::DrawPlanetaryHourBlock(dc, engine::Chart, rulers, 10, 10);
     rulers.SheetPlanetaryHour = 12;
@@ -109,7 +109,7 @@ TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
     ComputeSun(15, 1);
     const engine::BodyArray before = engine::Chart.PlanetLongitudes;
     std::filesystem::remove_all("Appoggio");
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::DrawYearRuler(dc, engine::Chart, 10, 10), rt::IoError);
     EXPECT_EQ(engine::Chart.PlanetLongitudes, before);
     EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());

@@ -36,6 +36,7 @@ private:
 // Keeps every text drawn on the viewer's canvas with the attributes it was drawn with.
 class TextTap : public display::RecordingSurface {
 public:
+    TextTap() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     struct Drawn {
         display::SurfaceState state;
         display::Point at;
@@ -68,7 +69,7 @@ std::vector<Loss> LostInk(const QImage& picture, const std::vector<TextTap::Draw
         const int top = std::clamp(t.at.y - reach, 0, alone.height());
         const int bottom = std::clamp(t.at.y + reach, 0, alone.height());
         {
-            display::PainterSurface dc(&alone);
+            display::PainterSurface dc(testing_support::DrawingStateOfTest(), &alone);
             dc.SelectFont(t.state.font);
             dc.SetTextAlign(t.state.textAlign);
             dc.SetTextColor(t.state.textColor);

@@ -42,7 +42,7 @@ TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
 }
 
 TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetDodecatemoria(dc, engine::Chart.PlanetLongitudes, 115, 275);
     // The table only draws; its step stores them in the chart.
     EXPECT_EQ(engine::Chart.DodecatemoriaLongitudes, engine::BodyArray{});
@@ -64,7 +64,7 @@ TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
 }
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetLongitudes(dc, engine::Chart.PlanetLongitudes, 18, 115);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 1u + 22u);
@@ -81,7 +81,7 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
 }
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetLatitudes(dc, engine::Chart.PlanetLatitudes, 205, 219);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 8u);
@@ -91,7 +91,7 @@ TEST_F(SheetTables, LatitudesStopAfterSaturn) {
 }
 
 TEST_F(SheetTables, RelativeLongitudesStandInThreeColumns) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetRelativeLongitudes(dc, engine::Chart.PlanetLongitudes, 165, 210);
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 12u);

@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
-    RecordingSurface plain;
+    RecordingSurface plain{testing_support::DrawingStateOfTest()};
     sheet_test::TeeSurface direct(plain);
     DrawBlocks(direct);
 
@@ -50,12 +50,13 @@ TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
     image.fill(Qt::black);
     std::string emfBytes;
     {
-        display::PainterSurface painter(&image);
+        display::PainterSurface painter(testing_support::DrawingStateOfTest(), &image);
         sheet_test::TeeSurface onImage(painter);
         DrawBlocks(onImage);
         EXPECT_EQ(onImage.log, direct.log);
     }
     display::EmfRecorder recorder;
+    recorder.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet_test::TeeSurface intoMetafile(recorder);
     DrawBlocks(intoMetafile);
     EXPECT_EQ(intoMetafile.log, direct.log);
@@ -74,7 +75,7 @@ TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
     EXPECT_EQ(display::CheckEmf(emfBytes), "");
     const auto header = display::ReadEmfHeader(emfBytes);
     ASSERT_TRUE(header.has_value());
-    RecordingSurface replay;
+    RecordingSurface replay{testing_support::DrawingStateOfTest()};
     ASSERT_TRUE(display::PlayEmf(emfBytes, replay,
                                  {header->bounds.left, header->bounds.top, header->bounds.right + 1,
                                   header->bounds.bottom + 1}));
@@ -82,7 +83,7 @@ TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
 }
 
 TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     dc.SetTextColor(display::Rgb(10, 20, 30));
     dc.SelectPen({display::PenStyle::Dot, 3, display::Rgb(1, 1, 1)});
     dc.SelectBrush({display::BrushStyle::Null, 0});
@@ -101,7 +102,7 @@ TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
 }
 
 TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {
-    RecordingSurface block, served;
+    RecordingSurface block{testing_support::DrawingStateOfTest()}, served{testing_support::DrawingStateOfTest()};
     testing_support::DrawingStateOfTest().MetafileOutput = true;
     testing_support::DrawingStateOfTest().ChartMetafileCanvas = &served;
     display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &block, 3, 10, 10, 4);
@@ -112,6 +113,7 @@ TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {
     testing_support::DrawingStateOfTest().MetafileOutput = false;
     testing_support::DrawingStateOfTest().ChartMetafileCanvas = nullptr;
     display::CanvasForm sheet;
+    sheet.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet.resize(100, 100);
     testing_support::DrawingStateOfTest().DrawForm = &sheet;
     display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &sheet.Canvas(), 3, 10, 10, 8);

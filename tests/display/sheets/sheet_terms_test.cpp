@@ -86,7 +86,7 @@ TEST_F(SheetTermsTest, BlockPrintsTheTextOfEachKeyWithTheGlyphOfItsBody) {
     };
     rt::WriteTextLines(display::kTermsTextFile, {line("Luna53", "Gevoel voor de ander"), "Sole48",
                                                  line("Sole48", "Licht op de vrienden"), line("Vene44", "Liefde")});
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawTermsBlock(dc, 20, 100);
     EXPECT_EQ(sheet_test::Texts(dc),
               (std::vector<std::string>{"TERMEN", "Licht op de vrienden", "Gevoel voor de ander", "Liefde"}));
@@ -114,7 +114,7 @@ TEST_F(SheetTermsTest, SecondGroupOfNineStartsLowerInTheRowColour) {
     }
     rt::WriteTextLines(display::kSheetPositionFile, keys);
     rt::WriteTextLines(display::kTermsTextFile, texts);
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawTermsBlock(dc, 20, 100);
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 19u);
@@ -127,7 +127,7 @@ TEST_F(SheetTermsTest, SecondGroupOfNineStartsLowerInTheRowColour) {
 
 TEST_F(SheetTermsTest, MissingTermsFileIsAnErrorAndTheSurfaceIsRestored) {
     rt::WriteTextLines(display::kSheetPositionFile, {"Sole48"});
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     dc.SetTextColor(display::Rgb(1, 2, 3));
     EXPECT_THROW(display::DrawTermsBlock(dc, 20, 100), rt::IoError);
     EXPECT_EQ(dc.State().textColor, display::Rgb(1, 2, 3));

@@ -74,7 +74,7 @@ protected:
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     std::string pdf;
     display::SheetSelectionState sheets;
     std::unique_ptr<display::SheetViewer> viewer;

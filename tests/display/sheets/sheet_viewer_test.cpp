@@ -427,14 +427,14 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
 
         // The same sheet drawn on a recording surface with the metafile's flags.
-        display::RecordingSurface direct;
+        display::RecordingSurface direct{testing_support::DrawingStateOfTest()};
         {
             testing_support::DrawingStateOfTest().MetafileOutput = true;
             display::ComposeSheet(code, direct, viewer->sheetMemory);
             testing_support::DrawingStateOfTest().MetafileOutput = false;
         }
         // Our player gives back every line and every text.
-        display::RecordingSurface replay;
+        display::RecordingSurface replay{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::PlayEmf(bytes, replay, {0, 0, 1920, 1080}));
         auto written = [](const display::RecordingSurface& dc) {  // an empty text leaves no record
             std::vector<std::string> t = sheet_test::Texts(dc);
@@ -485,7 +485,7 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
         display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screen.width(), screen.height());
         viewer->resize(screen);
         for (const auto& [code, orientation] : {std::pair{5, "P"}, std::pair{16, "L"}}) {
-            display::RecordingSurface drawn;
+            display::RecordingSurface drawn{testing_support::DrawingStateOfTest()};
             viewer->SetRecorder(&drawn);
             Open(code, orientation);
             viewer->SetRecorder(nullptr);

@@ -51,7 +51,7 @@ protected:
 
 TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) {
     engine::Chart.HouseCusps[1] = 0;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real glyphScale =
         display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, engine::Chart.HouseCusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
@@ -86,7 +86,7 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
 
 TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
     engine::Chart.HouseCusps[1] = 12.5L;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real aries =
         display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, engine::Chart.HouseCusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
@@ -98,7 +98,7 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
 }
 
 TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetHouseRing(dc, engine::Chart.HouseCusps, 0, 173, 105, 41, 35);
     int cyan = 0;
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
@@ -121,11 +121,11 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
 }
 
 TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetAngles(dc, engine::Chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"10\xB0" "30'", "AS", "MC", "28\xB0" "00'"}));
     EXPECT_EQ(dc.Calls("ellipse").size(), 2u + 12u);
-    RecordingSurface other;
+    RecordingSurface other{testing_support::DrawingStateOfTest()};
     engine::Chart.HouseSystemName = "PLACIDO";
     display::DrawSheetAngles(other, engine::Chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(other).size(), 2u);
@@ -157,7 +157,7 @@ TEST_F(SheetWheel, CrowdedGlyphsAreSpreadAndMovedBack) {
 }
 
 TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto& c = engine::Chart;
     display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
@@ -174,7 +174,7 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "r"), 2);  // Mercury "r", Saturn "R"
     EXPECT_EQ(texts[0], "15\xB0" "15'");
     EXPECT_EQ(dc.Calls("ellipse").size(), 18u);  // two tick dots per body
-    RecordingSurface plain;
+    RecordingSurface plain{testing_support::DrawingStateOfTest()};
     display::DrawSheetPlanetRingPlain(plain, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 55, 44, c.HouseCusps[1]);
     EXPECT_EQ(sheet_test::Texts(plain).size(), 2u);  // only the retrograde marks
 }
@@ -227,7 +227,7 @@ TEST_F(SheetWheel, EachAspectTakesItsOwnOrb) {
 TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
     testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAspectWedge(dc, 0, 0, 0, 40, 0);
     ASSERT_EQ(dc.Calls("polygon").size(), 1u);
     EXPECT_EQ(dc.Calls("polygon")[0], "polygon 0,0 80,19 320,19 400,0 320,-19 80,-19 winding");
@@ -239,7 +239,7 @@ TEST_F(SheetWheel, ExactAspectIsTheWidestWedge) {
 
 TEST_F(SheetWheel, AspectBlockDrawsWedgesOrLinesAndRestoresTheSurface) {
     const auto& c = engine::Chart;
-    RecordingSurface wedges, lines;
+    RecordingSurface wedges{testing_support::DrawingStateOfTest()}, lines{testing_support::DrawingStateOfTest()};
     display::DrawSheetAspects(wedges, c, engine::Orbs.AspectOrbs, 0, 173, 105, 32);
     display::DrawSheetAspects(lines, c, engine::Orbs.AspectOrbs, 1, 173, 105, 32);
     const auto expected = display::EvaluateSheetAspects(c.PlanetLongitudes, c.HouseCusps[1],

@@ -33,7 +33,7 @@ TEST(ChartAreaTest, ClearsSquareAndTwoGlyphCentres) {
     testing_support::NatalWheelOfTest().PlanetGlyphX[10] = 5;
     testing_support::NatalWheelOfTest().PlanetGlyphY[11] = 6;
     testing_support::NatalWheelOfTest().PlanetGlyphX[9] = 7;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     ClearChartArea(dc, testing_support::NatalWheelOfTest());
     ASSERT_EQ(dc.Calls("rectangle").size(), 1u);
     EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 21), "rectangle 4,4 390,390");

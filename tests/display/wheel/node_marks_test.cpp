@@ -89,7 +89,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         const auto& c = engine::Chart;
 
         // The sheets' ring of nine points: Sun to Saturn and the two nodes.
-        display::RecordingSurface sheet;
+        display::RecordingSurface sheet{testing_support::DrawingStateOfTest()};
         display::DrawSheetPlanetRing(sheet, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
         const std::vector<bool> onSheet = MarkedPoints(sheet);
         ASSERT_EQ(onSheet.size(), 10u) << k.date;
@@ -98,7 +98,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         EXPECT_EQ(onSheet[9], k.nodeBackwards) << k.date << " south node";
 
         // The chart window's wheel: eleven points, the angles never marked.
-        display::RecordingSurface wheel;
+        display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
         display::DrawPlanetRing(wheel, c.PlanetLongitudes, c.RetroMarks,
                                 display::ChartWindowRing(50, 65, 7.0L, nullptr));
         const std::vector<bool> onWheel = MarkedPoints(wheel);

@@ -37,6 +37,7 @@ protected:
     }
     std::string RecordWheel() {
         display::EmfRecorder emf(display::EmfDevice{1920, 1080, 384, 216});
+        emf.UseDrawingState(testing_support::DrawingStateOfTest());
         emf.SetFrame({0, 0, 1920, 1080});
         display::DrawNatalChart(emf, testing_support::NatalWheelOfTest());
         return emf.Finish();
@@ -134,7 +135,7 @@ TEST_F(WheelMetafile, AnExternalConverterDrawsEveryLineAndCircleAtItsPlace) {
     const double dx = std::stod(corner[1]), dy = std::stod(corner[2]);
 
     // The same wheel on the recording surface: what should be there.
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     wheel_test::SetFixedPerson();
     display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());

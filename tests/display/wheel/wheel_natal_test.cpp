@@ -61,7 +61,7 @@ protected:
 
 TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     const std::vector<Box> boxes = GlyphBoxes(dc);
     const int side = 2 * display::ScaleLength(testing_support::DrawingStateOfTest(), 4.5L);
@@ -82,7 +82,7 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
 
 TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     auto& w = testing_support::NatalWheelOfTest();
     EXPECT_LT(w.PlanetGlyphX[10], 100 - 50);
@@ -105,7 +105,7 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
 }
 
 TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
@@ -138,7 +138,7 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
 
 TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     testing_support::NatalWheelOfTest().BirthWeekdayName = "Maandag";
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
     EXPECT_EQ(engine::Birth.SubjectName, "Rossi Maria");
@@ -163,7 +163,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
 }
 
 TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     const std::size_t first = sink.messages.size();
     EXPECT_EQ(first, 12u + 11u);  // each sign file, each body file (decan rulers among them)
@@ -177,7 +177,7 @@ TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
 TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     testing_support::WriteBytes(folder.Path() / "OpzioneT", "not a folder");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::NatalWheelOfTest());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;

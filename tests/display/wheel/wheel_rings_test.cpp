@@ -60,7 +60,7 @@ protected:
         engine::Chart.HouseCusps = cusps;
     }
     display::CuspArray cusps{};
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
@@ -192,11 +192,11 @@ TEST(AspectGlyphs, EveryGlyphDrawsItsStrokes) {
     wheel_test::SetFixedPerson();
     const int segments[12] = {0, 9, 3, 4, 3, 17, 6, 2, 3, 3, 5, 7};
     for (int code = 1; code <= 11; ++code) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawAspectGlyph(dc, code, 50, 50, 2);
         EXPECT_EQ(dc.Calls("line").size(), static_cast<std::size_t>(segments[code])) << "code " << code;
     }
-    RecordingSurface none;
+    RecordingSurface none{testing_support::DrawingStateOfTest()};
     display::DrawAspectGlyph(none, 12, 50, 50, 2);
     EXPECT_TRUE(none.log.empty());
 }
@@ -204,7 +204,7 @@ TEST(AspectGlyphs, EveryGlyphDrawsItsStrokes) {
 TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
     wheel_test::SetFixedPerson();
     testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAspectGlyph(dc, 3, 50, 50, 2);
     int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
     for (const Segment& s : Lines(dc))
@@ -224,7 +224,7 @@ TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
 TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite) {
     wheel_test::SetFixedPerson();
     auto penOf = [] {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawAspectGlyph(dc, 2, 50, 50, 2);
         return dc.Calls("pen").front();
     };
@@ -241,7 +241,7 @@ TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
     wheel_test::SetFixedPerson();
     testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
     {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawProgramStamp(dc, 0, 0);
         const auto rects = dc.Calls("rectangle");
         ASSERT_EQ(rects.size(), 1u);
@@ -252,7 +252,7 @@ TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
         EXPECT_NE(dc.Calls("polygon")[0].find("winding"), std::string::npos);
     }
     testing_support::DrawingStateOfTest().AspectScaleX = 2;  // only (x + 5) is divided, not the offsets
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawProgramStampPlain(dc, 0, 0);
     EXPECT_EQ(dc.Calls("rectangle")[0].rfind("rectangle 15,1300 325,1350 ", 0), 0u) << dc.Calls("rectangle")[0];
     EXPECT_TRUE(HasText(dc, "Orbalune 3", {25, 1305}));
@@ -261,7 +261,7 @@ TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
 TEST(SheetCaption, DateAndUserNameRightAligned) {
     wheel_test::SetFixedPerson();
     rt::SetClock([] { return rt::LocalDateTime{2026, 3, 7, 9, 30, 0, 0}; });
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::SetUserFullNameSource({});
     EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20), "07/03/2026");
     EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(testing_support::DrawingStateOfTest(), 270, 20)));

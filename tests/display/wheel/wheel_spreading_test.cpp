@@ -120,7 +120,7 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
     o.ascendant = 100;
     o.count = 5;
     o.centres = &testing_support::NatalWheelOfTest();
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawPlanetRing(dc, longitudes, marks, o);
 
     const auto lines = dc.Calls("line");
