@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "display/draw/drawing_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
@@ -147,12 +148,14 @@ int RunApplication(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     SetCommandLineFile(args.size() > 1 ? args.at(1) : QString());
 
+    // The drawing state of this run, which outlives every window.
+    display::DrawingState drawing;
     // Shared state, screen and printer, engine settings.
-    gui::Guard([] { StartUp(); });
+    gui::Guard([&drawing] { StartUp(drawing); });
     gui::InstallIdleHook();
     // The windows in their order, the main window first.
     std::unique_ptr<MainWindow> mainWindow;
-    MainWindow& main = CreateStartWindows(mainWindow);
+    MainWindow& main = CreateStartWindows(mainWindow, drawing);
     sessionEnd.SetMainWindow(&main);
     main.show();
     // The main window's first activation completes the start-up.

@@ -107,7 +107,7 @@ const char* OrbBoxText(const std::string& letter) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(display::DrawingState& drawing, QWidget* parent) : QWidget(parent), drawingState(drawing) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
     RunOnActivation(this, [this] { Refresh(); });

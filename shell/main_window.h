@@ -101,7 +101,9 @@ struct RemedyWindows {
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The drawing state is the program's, made by its start, handed on to the
+    // windows that draw.
+    explicit MainWindow(display::DrawingState& drawing, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The remedy windows this window opens; the start makes them in their place
@@ -212,8 +214,9 @@ public:
     // The wheel geometry in force for the chart window's views: handed to the
     // chart window, set to the sheets' wheel when a sheet is shown.
     display::ChartGeometryState wheelGeometry;
-    // The drawing state (page units, output target, screen and printer measures): handed to the windows that draw.
-    display::DrawingState& drawingState = display::SharedDrawingState();
+    // The drawing state (page units, output target, screen and printer
+    // measures) the program's start made: handed to the windows that draw.
+    display::DrawingState& drawingState;
     // The current person's chart, birth data and orbs: loaded at every refresh,
     // handed to the dialogs and windows that enter, recall, change or show them.
     archive::CurrentChart& currentChart = archive::SharedCurrentChart();

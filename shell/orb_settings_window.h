@@ -15,6 +15,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace display {
+struct DrawingState;
+}  // namespace display
+
 namespace shell {
 
 // The columns of the orb sets A, B and C, in this order.
@@ -25,7 +29,8 @@ inline constexpr std::size_t kSetC = 2;
 class OrbSettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    OrbSettingsWindow();
+    // The aspect glyphs are pictured in the colours of the drawing state handed.
+    explicit OrbSettingsWindow(const display::DrawingState& drawing);
 
     // Shows the name of the set made current where the program shows the set
     // in force (the main window's box); handed by who makes the window.
@@ -74,7 +79,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BuildSetColumns(QGridLayout* grid);
+    void BuildSetColumns(QGridLayout* grid, const display::DrawingState& drawing);
     void BuildSideColumn(QHBoxLayout* outer);
 };
 

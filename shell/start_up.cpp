@@ -49,16 +49,16 @@
 
 namespace shell {
 
-void ResetSharedState() {
+void ResetSharedState(display::DrawingState& drawing) {
     engine::ResetChartState(engine::Chart, engine::Birth, engine::Orbs);
     // The correction and exchange tables are read again from this start's
     // data folder.
     engine::ShippedEphemerisTables().Reload();
     engine::ShippedExchangeTables().Reload();
-    display::ResetDrawingState(display::SharedDrawingState());
+    display::ResetDrawingState(drawing);
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
-    display::ResetMissingGlyphReports(display::SharedDrawingState());
+    display::ResetMissingGlyphReports(drawing);
     display::ResetFileErrorReports();
     engine::Chart.Receptions = {};
 }
@@ -94,9 +94,9 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
     return text;
 }
 
-void StartUp() {
-    ResetSharedState();
-    SetStartValues(display::SharedDrawingState(), gui::System().ScreenWidth(), gui::System().ScreenHeight());
+void StartUp(display::DrawingState& drawing) {
+    ResetSharedState(drawing);
+    SetStartValues(drawing, gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
     // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
@@ -118,7 +118,7 @@ void StartUp() {
     gui::Guard([] { engine::EnsureOrbSets(engine::Orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
-    gui::Guard([] { CheckPrinter(display::SharedDrawingState()); });
+    gui::Guard([&drawing] { CheckPrinter(drawing); });
     // The printable sheets print the user's name beside their caption: none
     // until the main window holds it.
     display::SetUserFullNameSource({});
@@ -126,8 +126,8 @@ void StartUp() {
     display::SetCurrentChartReloader([] { archive::ReloadCurrentChart(); });
 }
 
-MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
-    MainWindow& main = *CreateForm(mainWindow);
+MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow, display::DrawingState& drawing) {
+    MainWindow& main = *CreateForm(mainWindow, drawing);
     display::SetUserFullNameSource([main = QPointer<MainWindow>(&main)] {
         return main ? main->userName.UserFullName : std::string();
     });
@@ -137,7 +137,7 @@ MainWindow& CreateStartWindows(std::unique_ptr<MainWindow>& mainWindow) {
     main.sheetViewer->drawSettings = &main.drawSettings;
     CreateForm(main.sheetViewer->metafileViewer, main.drawingState);
     CreateForm(main.printParentWindow);
-    CreateForm(main.orbSettingsWindow);
+    CreateForm(main.orbSettingsWindow, main.drawingState);
     CreateForm(main.inputDialog);
     CreateForm(main.inputDialog->storeDialog);
     CreateForm(main.deleteDialog);

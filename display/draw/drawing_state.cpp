@@ -5,11 +5,6 @@
 
 namespace display {
 
-DrawingState& SharedDrawingState() {
-    static DrawingState state;
-    return state;
-}
-
 void ResetDrawingState(DrawingState& drawing) {
     std::set<std::string> reported = std::move(drawing.reportedGlyphFiles);
     drawing = DrawingState{};

@@ -55,9 +55,6 @@ struct DrawingState {
     std::set<std::string> reportedGlyphFiles;
 };
 
-// The one drawing state of the program, which its start hands to what draws.
-DrawingState& SharedDrawingState();
-
 // Back to the start values (a 1400 x 1050 screen, no printer, no forms); the
 // glyph files already reported stay reported.
 void ResetDrawingState(DrawingState& drawing);

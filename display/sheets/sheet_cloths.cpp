@@ -51,7 +51,8 @@ void DrawCloth(Surface& dc, Real x, Real y, bool elemental, const ClothCounts& k
     static const char* const seasonAfter[5] = {"", "Lente ", "Zomer ", "Herfst ", "Winter"};
     for (int i = 1; i <= 4; ++i) {
         const Real t = T + 7 * (i - 1);
-        DrawSheetElementGlyph(dc.Drawing(), &dc, elemental ? elementSymbols[i] : seasonSymbols[i], L + 3.7L, t + 4, 5.0L);
+        DrawSheetElementGlyph(dc.Drawing(), &dc, elemental ? elementSymbols[i] : seasonSymbols[i], L + 3.7L, t + 4,
+                              5.0L);
         TextOutRight(dc, elemental ? elementBefore[i] : seasonBefore[i], 15, L - 1, t + 2);
         TextOutLeft(dc, elemental ? elementAfter[i] : seasonAfter[i], 15, L + 36, t + 2);
     }

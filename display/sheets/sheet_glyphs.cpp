@@ -28,17 +28,20 @@ Surface* GlyphSurface(const DrawingState& drawing, Surface* target) {
 
 }  // namespace
 
-void DrawSheetBodyGlyph(DrawingState& drawing, Surface* target, int body, long double x, long double y, long double size) {
+void DrawSheetBodyGlyph(DrawingState& drawing, Surface* target, int body, long double x, long double y,
+                        long double size) {
     if (Surface* t = GlyphSurface(drawing, target))
         DrawGlyphFile(*t, PlanetGlyphFileName(drawing, RenumberPlanetGlyph(body)), x, y, size);
 }
 
 void DrawSheetSignGlyph(DrawingState& drawing, Surface* target, int sign, std::string_view prefix, long double x,
                         long double y, long double size) {
-    if (Surface* t = GlyphSurface(drawing, target)) DrawGlyphFile(*t, SignGlyphFileName(drawing, sign, prefix), x, y, size);
+    if (Surface* t = GlyphSurface(drawing, target))
+        DrawGlyphFile(*t, SignGlyphFileName(drawing, sign, prefix), x, y, size);
 }
 
-void DrawSheetElementGlyph(DrawingState& drawing, Surface* target, int code, long double x, long double y, long double size) {
+void DrawSheetElementGlyph(DrawingState& drawing, Surface* target, int code, long double x, long double y,
+                           long double size) {
     const std::string name = ElementGlyphFileName(drawing, code);
     if (name.empty()) return;
     if (Surface* t = GlyphSurface(drawing, target)) DrawGlyphFile(*t, name, x, y, size);

@@ -173,7 +173,8 @@ void SheetViewer::PrepareOpening() {
     metafileNameBox->setEditText(drawing.MetafileName.empty() ? QString("GRAF01.EMF")
                                                               : gui::ToQt(drawing.MetafileName));
     metafileNameBox->lineEdit()->setCursorPosition(0);  // the name from its first letter
-    SetActivationView(drawing, motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(), sheets.SheetOrientation);
+    SetActivationView(drawing, motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(),
+                      sheets.SheetOrientation);
     if (drawing.PrinterPresent) SetGlyph(orientationButton, drawing.PrinterLandscape ? "SetupL" : "SetupP");
     firstDrawTimer->start();
 }

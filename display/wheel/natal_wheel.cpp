@@ -111,7 +111,8 @@ void DrawSignRing(Surface& dc, std::string_view mode, Real cx, Real cy, Real out
     for (int k = 1; k <= 36; ++k) {
         const int decan = (36 - (k - 1)) % 36;
         const PagePoint p = WheelPoint(cx, cy, outer + 2.5L, rotation - 5);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), RenumberPlanetGlyph(kDecanRulers[decan % 7])), p.x, p.y, 3.5L);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), RenumberPlanetGlyph(kDecanRulers[decan % 7])), p.x, p.y,
+                      3.5L);
         rotation += 10;
     }
 }

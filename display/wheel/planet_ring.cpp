@@ -130,7 +130,8 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     for (int i = 1; i <= n; ++i) {
         const PagePoint g = WheelPoint(cx, cy, rm, S[i]);
         SelectPenByCode(dc, 1);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y,
+                      o.glyphSize);
         ReleasePen(dc);
 
         if (o.centres) {

@@ -28,6 +28,7 @@
 #include "shell/main_window.h"
 #include "shell/start_up.h"
 #include "tests/common/test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace shell_testing {
 
@@ -113,7 +114,9 @@ inline std::unique_ptr<shell::MainWindow>& TestMainWindowOwner() {
     return owner;
 }
 inline shell::MainWindow* StartedMainWindow() { return TestMainWindowOwner().get(); }
-inline shell::MainWindow& CreateStartWindowsForTest() { return shell::CreateStartWindows(TestMainWindowOwner()); }
+inline shell::MainWindow& CreateStartWindowsForTest() {
+    return shell::CreateStartWindows(TestMainWindowOwner(), testing_support::DrawingStateOfTest());
+}
 
 // A program started in a fresh data folder, torn down at the end.
 class ProgramStart {
@@ -125,7 +128,7 @@ public:
             return int(gui::ModalCancel);
         });
         rt::PrepareDataFolder();
-        shell::StartUp();
+        shell::StartUp(testing_support::DrawingStateOfTest());
         CreateStartWindowsForTest();
         if (activate) Activate();
     }

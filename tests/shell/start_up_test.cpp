@@ -152,7 +152,8 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 1280.0 / 280, 1e-12);
     EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, static_cast<float>(1280.0L / 280 * 3.7L));
     EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterPresent);
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit), 4760.0 / 210 * 0.776, 1e-9);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit), 4760.0 / 210 * 0.776,
+                1e-9);
     EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(engine::Birth.ChartKind, 1);
@@ -205,7 +206,7 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     gui::RecordingMessageSink sink;
     auto start = [] {
         const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups());
-        shell::StartUp();
+        shell::StartUp(testing_support::DrawingStateOfTest());
         return folder;
     };
     setenv("KELVOR_DATA_DIR", previous.c_str(), 1);
@@ -574,7 +575,7 @@ TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
     gui::RecordingMessageSink messages;
     rt::PrepareDataFolder();
     WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), "not a number\r\n");
-    shell::StartUp();
+    shell::StartUp(testing_support::DrawingStateOfTest());
     EXPECT_EQ(messages.messages.size(), 1u);
     // The defaults are in force and written back.
     EXPECT_FALSE(engine::Chart.HouseSystemName.empty());
@@ -593,7 +594,7 @@ TEST(ProgramStartTest, EngineSettingsCutShortAreNamedAndKept) {
         cut += std::string(orb) + "\r\n";
     cut += "KOCH\r\nMEDIO\r\nA\r\nVE";
     WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), cut);
-    shell::StartUp();
+    shell::StartUp(testing_support::DrawingStateOfTest());
     ASSERT_EQ(messages.messages.size(), 1u);
     const std::string& text = messages.messages[0].text;
     EXPECT_NE(text.find("\"FileSet\\OrbiDomi.stt\" era danneggiato (l'ultima riga, la 20, \xE8 interrotta"),

@@ -63,7 +63,7 @@ public:
     UsersDataFolder() {
         gui::RecordingMessageSink setup;
         rt::PrepareDataFolder();
-        shell::StartUp();
+        shell::StartUp(testing_support::DrawingStateOfTest());
         shell_testing::CreateStartWindowsForTest();
         shell_testing::StartedMainWindow()->show();
         shell_testing::StartedMainWindow()->Refresh();
@@ -106,7 +106,7 @@ public:
             testing_support::UnprivilegedScope nobody;
             EXPECT_TRUE(nobody.Active());
             EXPECT_EQ(chmod(file, 0), 0);
-            shell::StartUp();
+            shell::StartUp(testing_support::DrawingStateOfTest());
             shell_testing::CreateStartWindowsForTest();
             shell_testing::StartedMainWindow()->show();
             shell_testing::StartedMainWindow()->Refresh();
@@ -289,7 +289,8 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         s.values["person"] = gui::FromQt(shell_testing::StartedMainWindow()->personMemo->toPlainText()).substr(0, 11);
         s.values["user"] = gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text());
-        s.values["line width"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
+        s.values["line width"] =
+            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
         s.values["aspect"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
         // Every dialog activates the main window again: the file is named once.
         shell_testing::StartedMainWindow()->Refresh();
@@ -397,7 +398,8 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
             return w->result();
         });
         shell_testing::StartedMainWindow()->openLineWidthDialogButton->click();
-        s.values["line width"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
+        s.values["line width"] =
+            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- thicker");
@@ -519,7 +521,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     rt::PrepareDataFolder();
     fs::remove(rt::ResolvePath("FileSet\\MMVarLas.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\MMVarLas.stt"));
-    shell::StartUp();
+    shell::StartUp(testing_support::DrawingStateOfTest());
     shell_testing::CreateStartWindowsForTest();
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();
@@ -558,7 +560,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     rt::PrepareDataFolder();
     fs::remove(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
-    shell::StartUp();
+    shell::StartUp(testing_support::DrawingStateOfTest());
     shell_testing::CreateStartWindowsForTest();
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();

@@ -84,7 +84,8 @@ TEST_F(AntisciaLines, PositionsAreRoundedToWholeDegrees) {
 
 TEST_F(AntisciaLines, DodecatemoriaViewEndsTheChordsSevenUnitsFurtherIn) {
     engine::Chart.PlanetLongitudes[1] = 180;
-    display::RecordingSurface normal{testing_support::DrawingStateOfTest()}, inner{testing_support::DrawingStateOfTest()};
+    display::RecordingSurface normal{testing_support::DrawingStateOfTest()},
+        inner{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(normal, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     display::DrawAntisciaOfClicked(inner, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
     // 180 lies at angle 180 (right), its antiscion 180 too, its contra-antiscion 0 (left).

@@ -125,7 +125,8 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
     for (const auto& [x, y] : centres) {
         ASSERT_NE(x, 0);
         const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
-        const display::GlyphHit hit = display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), p.x, p.y);
+        const display::GlyphHit hit =
+            display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), p.x, p.y);
         EXPECT_TRUE(hit.sign == 12 || hit.body == 11) << hit.sign << " " << hit.body;
         testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
         ASSERT_GT(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y).red(), 200);

@@ -155,7 +155,8 @@ TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "PLANETAIRE ASPECTEN");
     EXPECT_EQ(TextAt(dc, 5, 5)->colour, "#00FFFF");
     EXPECT_EQ(TextAt(dc, 62 + 19, 73)->text, "ASPECTEN & BANEN");
-    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 50.5L, 50.5L), b = display::MapPoint(testing_support::DrawingStateOfTest(), 149.5L, 149.5L);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 50.5L, 50.5L),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), 149.5L, 149.5L);
     // The centre blanked inside the house ring's outer radius + 2.5, over the natal chart.
     ASSERT_FALSE(dc.Calls("ellipse").empty());
     EXPECT_EQ(dc.Calls("ellipse").back().rfind("ellipse " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
@@ -222,8 +223,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     };
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");  // offered disabled
     ASSERT_TRUE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
     testing_support::ChartWindowOfTest()->backButton->click();
@@ -231,8 +233,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // Opened again, the natal wheel answers to clicks.
     reopen();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sunAgain = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                      testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sunAgain =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
 
@@ -263,8 +266,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 }
 
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -284,7 +288,8 @@ TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     EXPECT_TRUE(cyanNear(106.5L, 63));
     EXPECT_TRUE(cyanNear(101.75L, 62));
     // The red chord to the contra-antiscion 164.75 (placed at 165: angle 295, (84, 135)).
-    const display::Point mid = display::MapPoint(testing_support::DrawingStateOfTest(), (97 + 84) / 2.0L, (61 + 135) / 2.0L);
+    const display::Point mid =
+        display::MapPoint(testing_support::DrawingStateOfTest(), (97 + 84) / 2.0L, (61 + 135) / 2.0L);
     bool red = false;
     for (int dx = -3; dx <= 3; ++dx) {
         const QRgb c = image.pixel(mid.x + dx, mid.y);
@@ -336,10 +341,13 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     display::DrawCoordinatesView(b, {.geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 2});
-    EXPECT_LT(std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height), std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height));
-    EXPECT_NE(a.Calls("text").front().find("height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height)),
+    EXPECT_LT(std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height),
+              std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height));
+    EXPECT_NE(a.Calls("text").front().find(
+                  "height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height)),
               std::string::npos);
-    EXPECT_NE(b.Calls("text").front().find("height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height)),
+    EXPECT_NE(b.Calls("text").front().find(
+                  "height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height)),
               std::string::npos);
 }
 
@@ -368,8 +376,10 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
             image.save(QString::fromStdString((dir / (std::string(p.name) + std::to_string(i) + ".png")).string()));
             // Something is drawn in the chart square.
             int lit = 0;
-            for (int y = display::MapY(testing_support::DrawingStateOfTest(), 10); y < display::MapY(testing_support::DrawingStateOfTest(), 190); y += 3)
-                for (int x = display::MapX(testing_support::DrawingStateOfTest(), 10); x < display::MapX(testing_support::DrawingStateOfTest(), 190); x += 3)
+            for (int y = display::MapY(testing_support::DrawingStateOfTest(), 10);
+                 y < display::MapY(testing_support::DrawingStateOfTest(), 190); y += 3)
+                for (int x = display::MapX(testing_support::DrawingStateOfTest(), 10);
+                     x < display::MapX(testing_support::DrawingStateOfTest(), 190); x += 3)
                     if ((image.pixel(x, y) & 0xFFFFFF) != 0) ++lit;
             EXPECT_GT(lit, 200) << p.name << i;
         }
@@ -547,13 +557,13 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             RecordingSurface drawn{testing_support::DrawingStateOfTest()};
             StartAs(drawn, canvas);
             ClearChartArea(drawn, testing_support::NatalWheelOfTest());
-            const ChartViewShown shown =
-                b.draw(drawn, {.geometry = testing_support::WheelGeometryOfTest(),
-                               .wheel = testing_support::NatalWheelOfTest(),
-                               .subView = sub,
-                               .framed = testing_support::DrawingStateOfTest().DrawForm == testing_support::ChartWindowOfTest(),
-                               .engineOrder = b.engineOrder,
-                               .birthHour = testing_support::ChartWindowOfTest()->birthHour});
+            const ChartViewShown shown = b.draw(drawn, {.geometry = testing_support::WheelGeometryOfTest(),
+                                                        .wheel = testing_support::NatalWheelOfTest(),
+                                                        .subView = sub,
+                                                        .framed = testing_support::DrawingStateOfTest().DrawForm ==
+                                                                  testing_support::ChartWindowOfTest(),
+                                                        .engineOrder = b.engineOrder,
+                                                        .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content{testing_support::DrawingStateOfTest()};
             DrawContent(content, b.view, sub);
@@ -584,8 +594,9 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 // inner circle, 7 units inside the house ring's.
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // offered disabled
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -594,7 +605,8 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
     testing_support::ChartWindowOfTest()->SetRecorder(&fourth);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
-    display::RecordingSurface inner{testing_support::DrawingStateOfTest()}, outer{testing_support::DrawingStateOfTest()};
+    display::RecordingSurface inner{testing_support::DrawingStateOfTest()},
+        outer{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(inner, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
     display::DrawAntisciaOfClicked(outer, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);

@@ -169,8 +169,9 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartWindowOfTest()->backButton));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
     while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     ASSERT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
@@ -269,8 +270,9 @@ TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     EXPECT_GE(maxY, display::MapY(testing_support::DrawingStateOfTest(), 100 + 83) - 2);
     EXPECT_GT(lit, 20000);
     // The glyphs of the chart points are drawn: light pixels around the Sun's centre.
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     int aroundSun = 0;
     for (int dy = -15; dy <= 15; ++dy)
         for (int dx = -15; dx <= 15; ++dx)
@@ -311,7 +313,8 @@ public:
 TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     wheel_test::CopyDataFolders({"Scambi"});  // the reception tables of the archetypal view
     TicksUntilDrawn();
-    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 2, 2), b = display::MapPoint(testing_support::DrawingStateOfTest(), 195, 195);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 2, 2),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), 195, 195);
     const std::string square = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
                                std::to_string(b.x) + "," + std::to_string(b.y);
     // What a press drew: the chart square painted black before anything else.
@@ -358,19 +361,24 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
 
 TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     TicksUntilDrawn();
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
-    EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), sun.x + 14, sun.y - 14).body, 1);
-    const double exactX =
-        static_cast<double>(testing_support::NatalWheelOfTest().PlanetGlyphX[1] * testing_support::DrawingStateOfTest().PixelsPerUnit);
-    EXPECT_EQ(
-        display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), static_cast<int>(std::ceil(exactX + 15)), sun.y)
-            .body,
-        0);  // the box is open
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
+                                    sun.x + 14, sun.y - 14)
+                  .body,
+              1);
+    const double exactX = static_cast<double>(testing_support::NatalWheelOfTest().PlanetGlyphX[1] *
+                                              testing_support::DrawingStateOfTest().PixelsPerUnit);
+    EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
+                                    static_cast<int>(std::ceil(exactX + 15)), sun.y)
+                  .body,
+              0);  // the box is open
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(28));
-    const display::Point aries = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphX[1],
-                                                   testing_support::NatalWheelOfTest().SignGlyphY[1]);
+    const display::Point aries =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphX[1],
+                          testing_support::NatalWheelOfTest().SignGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(aries.x, aries.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedSign, 1);
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(31));
@@ -380,7 +388,11 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     testing_support::ChartWindowOfTest()->clothButton->click();
     testing_support::ChartWindowOfTest()->ClearChartSquare();
     ASSERT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
-    for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x, x).body, 0);
+    for (int x = 0; x <= 14; ++x)
+        EXPECT_EQ(
+            display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x, x)
+                .body,
+            0);
     testing_support::ChartWindowOfTest()->status.ClickedBody = 5;
     testing_support::ChartWindowOfTest()->PressAt(3, 3);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);

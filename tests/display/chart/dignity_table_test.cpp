@@ -57,7 +57,8 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     // A red box from cx - 7.5 to cx + 4.5, one entry high.
-    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 92.5L, 122), b = display::MapPoint(testing_support::DrawingStateOfTest(), 104.5L, 113);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 92.5L, 122),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), 104.5L, 113);
     const std::string box = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
                             std::to_string(b.x) + "," + std::to_string(b.y) + " pen=solid";
     const auto rects = dc.Calls("rectangle");

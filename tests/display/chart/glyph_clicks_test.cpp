@@ -105,8 +105,9 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
 }
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     QColor c = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_GT(c.red(), 200);
@@ -251,8 +252,9 @@ TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
     testing_support::ChartWindowOfTest()->status.VolguineViewActive = false;
 
     // Opened anew, the window has drawn nothing yet: the old Sun is not there.
-    const display::Point sun = display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->close();
     testing_support::OpenChartWindowForTest();
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);

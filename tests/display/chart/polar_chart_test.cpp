@@ -97,7 +97,8 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // The Sun (29 06 Sagittarius) stands 9 degrees before the middle of the
     // eleventh medium house (Ascendant + 300 = 278 43): in the 11th house,
     // not in the 5th, where the setting point taken for the Ascendant put it.
-    display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};  // the wheel drawn writes the position keys the texts read
+    display::RecordingSurface wheel{
+        testing_support::DrawingStateOfTest()};  // the wheel drawn writes the position keys the texts read
     const display::NatalChartFields fields = display::DrawNatalChartUnderView(
         wheel, false, testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");

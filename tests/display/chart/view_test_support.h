@@ -74,7 +74,8 @@ inline bool HasText(const display::RecordingSurface& dc, const std::string& text
 // "line x1,y1 x2,y2 pen=..." of the page points, with the pen's colour, if drawn.
 inline std::optional<std::string> LineBetween(const display::RecordingSurface& dc, long double x1, long double y1,
                                               long double x2, long double y2) {
-    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1), b = display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2);
     const std::string head = "line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " + std::to_string(b.x) +
                              "," + std::to_string(b.y) + " ";
     for (const std::string& l : dc.Calls("line"))

@@ -31,7 +31,8 @@ TEST_F(DrawingToolsTest, StartValuesFollowTheScreen) {
     EXPECT_DOUBLE_EQ(static_cast<double>(testing_support::DrawingStateOfTest().ScreenAspect), 0.75);
     EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, 18.5f);
     InitDrawingPrinter(testing_support::DrawingStateOfTest(), true, 4960);
-    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit), 4960 / 210.0 * 0.776, 1e-9);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit), 4960 / 210.0 * 0.776,
+                1e-9);
     InitDrawingPrinter(testing_support::DrawingStateOfTest(), false, 4960);
     EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterPresent);
     EXPECT_EQ(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit, 0.0L);
@@ -205,13 +206,15 @@ TEST_F(DrawingToolsTest, PrintRunScalesForThePrinterAndRestores) {
     try {
         PrintRun run(testing_support::DrawingStateOfTest(), &printer, 4960, {99, 101});
         EXPECT_TRUE(testing_support::DrawingStateOfTest().PrintOutput);
-        EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 4960 / 210.0 * 0.776, 1e-9);
+        EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 4960 / 210.0 * 0.776,
+                    1e-9);
         EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleX, 1.0L);
         EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, 60.0f);  // Round(60.49)
         // The page's own zoom and origin: the corner of the printable area.
         EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
         EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 0, 0), (Point{99, 101}));
-        EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 100, 50), (Point{99 + 1833, 101 + 916}));  // 1832.9 and 916.46 pixels
+        EXPECT_EQ(MapPoint(testing_support::DrawingStateOfTest(), 100, 50),
+                  (Point{99 + 1833, 101 + 916}));                                        // 1832.9 and 916.46 pixels
         EXPECT_EQ(CurrentTarget(testing_support::DrawingStateOfTest()), nullptr);        // no printer present
         testing_support::DrawingStateOfTest().PrinterPresent = true;
         EXPECT_EQ(CurrentTarget(testing_support::DrawingStateOfTest()), &printer);

@@ -97,7 +97,8 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
     window.drawingArea->SetRecorder(nullptr);
     const std::vector<std::string> lines = dc.Calls("line");
     auto has = [&lines](long double x1, long double y1, long double x2, long double y2) {
-        const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1), b = display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2);
+        const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1),
+                             b = display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2);
         const std::string prefix = "line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
                                    std::to_string(b.x) + "," + std::to_string(b.y) + " ";
         return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });

@@ -51,7 +51,8 @@ TEST_F(GlyphsTest, FileNamesFollowTheTarget) {
     EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 1), "Simboli\\ElFuo1B.emf");
     testing_support::DrawingStateOfTest().PrintOutput = true;
     EXPECT_EQ(PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 13), "Simboli\\PiaXN13.emf");
-    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 1, "MX"), "Zodiaco\\SegMXN0.emf");  // cut to 4 characters
+    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 1, "MX"),
+              "Zodiaco\\SegMXN0.emf");  // cut to 4 characters
     EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 4), "Simboli\\ElAcq1N.emf");
 }
 

@@ -77,8 +77,9 @@ TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
               texts.end());
     // The header's name at (15, 15) under the sheet's zoom of 1.15.
-    const display::Point p = {static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L)),
-                              static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L))};
+    const display::Point p = {
+        static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L)),
+        static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L))};
     EXPECT_EQ(dc.Calls("text")[0].rfind("text " + std::to_string(p.x) + "," + std::to_string(p.y) + " ", 0), 0u);
 }
 

@@ -56,7 +56,10 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
     // The node pair (8, 9) stands at column 8, row 9.
     const std::string nodes = CallOf(dc, "180.0");
     ASSERT_FALSE(nodes.empty());
-    EXPECT_EQ(nodes.rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 15 + 8.4L * 8 + 0.52L, 202 + 5.04L * 9 - 9.28L)), 0), 0u);
+    EXPECT_EQ(nodes.rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 15 + 8.4L * 8 + 0.52L,
+                                               202 + 5.04L * 9 - 9.28L)),
+                          0),
+              0u);
     EXPECT_NE(nodes.find("color=#FFFFFF"), std::string::npos);  // an opposition: underlined, row colour
     // Sun - Ascendant 85.25: a square, underlined in red; Sun - Moon 30.55 no aspect: grey.
     EXPECT_NE(CallOf(dc, "85.25").find("color=#FFFFFF"), std::string::npos);
@@ -89,7 +92,8 @@ TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
               (std::vector<std::string>{"ARCHETYPISCHE STRUCTUUR", "1", "Val", "1", "Uitwis.", "2", "gio", "1",
                                         "Uitwis.", "2", "mar"}));
     // Columns 13 apart; Jupiter's box joined to Mars's: orange bridges at x = 38 + 13.
-    const auto bridge = display::MapPoint(testing_support::DrawingStateOfTest(), 51 - 8, 315 - 5), end = display::MapPoint(testing_support::DrawingStateOfTest(), 51 - 9.1L, 315 - 5);
+    const auto bridge = display::MapPoint(testing_support::DrawingStateOfTest(), 51 - 8, 315 - 5),
+               end = display::MapPoint(testing_support::DrawingStateOfTest(), 51 - 9.1L, 315 - 5);
     const std::string want = "line " + std::to_string(bridge.x) + "," + std::to_string(bridge.y) + " " +
                              std::to_string(end.x) + "," + std::to_string(end.y) + " pen=solid/";
     const auto lines = dc.Calls("line");
@@ -133,10 +137,13 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     display::DrawElementalCloth(dc, engine::Chart, 46, 95);
     // Earth (column 2) under sulphur (row 2): 5 at (X0 + 7, Y0 + 7).
     const std::string five = CallOf(dc, "5");
-    EXPECT_EQ(five.rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 7, 95 - 14 + 7)), 0), 0u);
+    EXPECT_EQ(five.rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 7, 95 - 14 + 7)), 0),
+              0u);
     EXPECT_NE(five.find("color=#FFFFFF"), std::string::npos);
     // Totals: salt 1, sulphur 6, mercury 0 in row 5; fire 1, earth 5, air 0, water 1 in column 5.
-    EXPECT_EQ(CallOf(dc, "6").rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 7, 95 - 14 + 28)), 0), 0u);
+    EXPECT_EQ(CallOf(dc, "6").rfind(
+                  At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 7, 95 - 14 + 28)), 0),
+              0u);
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 7u);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_EQ(texts[0], "SELEMENTAIRE DOEK");
@@ -146,8 +153,12 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     RecordingSurface season{testing_support::DrawingStateOfTest()};
     display::DrawSeasonCloth(season, engine::Chart, 46, 233);
     // Summer (column 2): cardinal 1, fixed 1, mutable 5; the summer total 7.
-    EXPECT_EQ(CallOf(season, "5").rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 13 + 14, 233 - 14 + 7)), 0), 0u);
-    EXPECT_EQ(CallOf(season, "7").rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 13 + 21, 233 - 14 + 7)), 0), 0u);
+    EXPECT_EQ(CallOf(season, "5")
+                  .rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 13 + 14, 233 - 14 + 7)), 0),
+              0u);
+    EXPECT_EQ(CallOf(season, "7")
+                  .rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 13 + 21, 233 - 14 + 7)), 0),
+              0u);
     EXPECT_EQ(sheet_test::Glyphs(season).size(), 4u);
 }
 
@@ -185,7 +196,8 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
     display::DrawSheetAffinityFigures(dc, 1, engine::Chart.HouseCusps[1], 173, 105, 34.5L);
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);  // the six solid chords; the dotted ones are dots
-    const auto a = display::MapPoint(testing_support::DrawingStateOfTest(), 140, 114), b = display::MapPoint(testing_support::DrawingStateOfTest(), 206, 96);
+    const auto a = display::MapPoint(testing_support::DrawingStateOfTest(), 140, 114),
+               b = display::MapPoint(testing_support::DrawingStateOfTest(), 206, 96);
     EXPECT_EQ(lines[0].rfind("line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " + std::to_string(b.x) +
                                  "," + std::to_string(b.y) + " pen=solid/",
                              0),

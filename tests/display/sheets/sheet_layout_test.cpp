@@ -64,7 +64,8 @@ int TextAt(const RecordingSurface& dc, std::size_t from, engine::Real x, engine:
 // The index of a line between two page points, or -1.
 int LineAt(const RecordingSurface& dc, std::size_t from, engine::Real x1, engine::Real y1, engine::Real x2,
            engine::Real y2) {
-    const std::string head = "line " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1)) + " " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2)) + " ";
+    const std::string head = "line " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1)) + " " +
+                             Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2)) + " ";
     for (std::size_t i = from; i < dc.log.size(); ++i)
         if (dc.log[i].rfind(head, 0) == 0) return static_cast<int>(i);
     return -1;

@@ -114,7 +114,8 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
                 const QImage picture = viewer.Snapshot();
                 for (const Loss& l : LostInk(picture, tap.texts))
                     ADD_FAILURE() << w << "x" << h << " sheet " << code << " " << view << " zoom "
-                                  << double(testing_support::DrawingStateOfTest().ZoomFactor) << ": '" << l.text << "' loses " << l.pixels;
+                                  << double(testing_support::DrawingStateOfTest().ZoomFactor) << ": '" << l.text
+                                  << "' loses " << l.pixels;
             };
             check("opening");
             viewer.zoomOutButton->click();

@@ -60,7 +60,9 @@ TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
     EXPECT_EQ(texts[2], "21\xB0" "30' Schorpioen ");
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 11u);
     EXPECT_EQ(dc.Calls("text")[0].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 113, 267)), 0), 0u);
-    EXPECT_EQ(dc.Calls("text")[2].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 120, 279.5L - 2.5L)), 0), 0u);
+    EXPECT_EQ(
+        dc.Calls("text")[2].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 120, 279.5L - 2.5L)), 0),
+        0u);
 }
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
@@ -72,7 +74,9 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     EXPECT_EQ(texts[2], "(15\xB0,25)");
     EXPECT_EQ(texts[22], "(358\xB0,)");
     // The Moon's second line: 7 below the Sun's first, 4 more.
-    EXPECT_EQ(dc.Calls("text")[4].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 23, 115 + 7 + 4 - 2.5L)), 0), 0u);
+    EXPECT_EQ(dc.Calls("text")[4].rfind(
+                  At(display::MapPoint(testing_support::DrawingStateOfTest(), 23, 115 + 7 + 4 - 2.5L)), 0),
+              0u);
     const auto boxes = sheet_test::Glyphs(dc);
     ASSERT_EQ(boxes.size(), 11u);
     const auto g = display::MapPoint(testing_support::DrawingStateOfTest(), 18, 115 + 7 + 1);

@@ -108,7 +108,8 @@ TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {
     display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &block, 3, 10, 10, 4);
     EXPECT_EQ(block.Calls("metafile").size(), 1u);
     EXPECT_EQ(served.Calls("metafile").size(), 0u);
-    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 3, 10, 10, 4);  // no surface given: the served output
+    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 3, 10, 10,
+                                4);  // no surface given: the served output
     EXPECT_EQ(served.Calls("metafile").size(), 1u);
     testing_support::DrawingStateOfTest().MetafileOutput = false;
     testing_support::DrawingStateOfTest().ChartMetafileCanvas = nullptr;

@@ -63,10 +63,12 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
     ASSERT_NE(pisces, nullptr);
     EXPECT_EQ(pisces->size, sheet_test::FileSize("Zodiaco/SegM12.emf"));
     // The Aries boundary lies on the horizon, from the band's edge (72) to the inner circle (57).
-    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), 101, 105), MapPoint(testing_support::DrawingStateOfTest(), 116, 105)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), 101, 105),
+                        MapPoint(testing_support::DrawingStateOfTest(), 116, 105)));
     // A decan tick at 10 degrees of wheel angle from 72 to 64.
     const auto p72 = display::WheelPoint(173, 105, 72, 10), p64 = display::WheelPoint(173, 105, 64, 10);
-    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), p72.x, p72.y), MapPoint(testing_support::DrawingStateOfTest(), p64.x, p64.y)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), p72.x, p72.y),
+                        MapPoint(testing_support::DrawingStateOfTest(), p64.x, p64.y)));
     // Decan rulers at radius 69.5: 5 Aries (Mars), 5 before Aries (last Pisces decan, Mars),
     // 15 before (middle Pisces decan, Jupiter).
     const auto r1 = display::WheelPoint(173, 105, 69.5L, -5), r2 = display::WheelPoint(173, 105, 69.5L, 5),
@@ -90,10 +92,12 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
     const display::Real aries =
         display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, engine::Chart.HouseCusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
-    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), a.x, a.y), MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), a.x, a.y),
+                        MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y)));
     // The plain ring has the thirteen sign glyphs only; the horizon marks start at the ring.
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 13u);
-    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), 108, 105), MapPoint(testing_support::DrawingStateOfTest(), 98, 105)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), 108, 105),
+                        MapPoint(testing_support::DrawingStateOfTest(), 98, 105)));
     EXPECT_EQ(aries, 12.5L + 360);
 }
 
@@ -104,7 +108,8 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
     EXPECT_EQ(cyan, 60);
     const auto t0 = display::WheelPoint(173, 105, 41, 15), t1 = display::WheelPoint(173, 105, 44, 15);
-    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), t0.x, t0.y), MapPoint(testing_support::DrawingStateOfTest(), t1.x, t1.y)));
+    EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), t0.x, t0.y),
+                        MapPoint(testing_support::DrawingStateOfTest(), t1.x, t1.y)));
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "I");
@@ -112,7 +117,8 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     EXPECT_EQ(texts[10], "VI");
     EXPECT_EQ(texts[11], "XII");
     // "I" 5 degrees inside the first house at radius 38: (135.58, 98.40) rounded, 2 higher.
-    const Point i = MapPoint(testing_support::DrawingStateOfTest(), 136, 96), vii = MapPoint(testing_support::DrawingStateOfTest(), 210, 110);
+    const Point i = MapPoint(testing_support::DrawingStateOfTest(), 136, 96),
+                vii = MapPoint(testing_support::DrawingStateOfTest(), 210, 110);
     EXPECT_EQ(dc.Calls("text")[0].substr(0, 5 + std::to_string(i.x).size() + 1 + std::to_string(i.y).size()),
               "text " + std::to_string(i.x) + "," + std::to_string(i.y));
     EXPECT_EQ(dc.Calls("text")[1].substr(0, 5 + std::to_string(vii.x).size() + 1 + std::to_string(vii.y).size()),

@@ -90,7 +90,8 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     EXPECT_LT(w.PlanetGlyphY[11], 100 - 50);
     EXPECT_NEAR(w.PlanetGlyphX[11], 100 - 57.5 * std::cos((100.5 - 358) * M_PI / 180), 6);
     // The red Ascendant tick starts on the left end of the horizon, at radius 83.
-    const display::Point from = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83, 100), to = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 93, 100);
+    const display::Point from = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83, 100),
+                         to = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 93, 100);
     const std::string tick = "line " + std::to_string(from.x) + "," + std::to_string(from.y) + " " +
                              std::to_string(to.x) + "," + std::to_string(to.y) + " pen=solid";
     const auto lines = dc.Calls("line");

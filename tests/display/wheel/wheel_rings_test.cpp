@@ -95,7 +95,8 @@ TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
         if (l.find("#00FFFF") != std::string::npos) ++ticks;
     EXPECT_EQ(ticks, 60);
     const auto from = display::WheelPoint(100, 100, 47, 15), to = display::WheelPoint(100, 100, 50, 15);
-    const Point f = display::MapPoint(testing_support::DrawingStateOfTest(), from.x, from.y), t = display::MapPoint(testing_support::DrawingStateOfTest(), to.x, to.y);
+    const Point f = display::MapPoint(testing_support::DrawingStateOfTest(), from.x, from.y),
+                t = display::MapPoint(testing_support::DrawingStateOfTest(), to.x, to.y);
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == f && s.b == t; }));
     // The boundary of house 1 at longitude -15, of house 4 at 75.
     for (Real longitude : {-15.0L, 75.0L, 165.0L}) {
