@@ -36,7 +36,7 @@ void DrawPage(Surface& dc) {
         const long double x = 5 + (i % 20) * 13.5L, y = 5 + (i / 20) * 38.0L;
         {
             ScopedPen pen(dc, i % 19);
-            MoveToScaled(x, y);
+            MoveToScaled(dc.Drawing(), x, y);
             LineToScaled(dc, x + 10, y + 8);
             DrawCircleScaled(dc, x + 5, y + 15, 4);
         }
@@ -48,30 +48,31 @@ void DrawPage(Surface& dc) {
         TextOutLeft(dc, "Zon 12 Ram", i % 2 ? 2 : 15, x, y + 27);
     }
     for (int i = 0; i < 50; ++i) {
-        const Rect r = GlyphRect(10 + (i % 10) * 25, 200 + (i / 10) * 0.5L, 7);
+        const Rect r = GlyphRect(dc.Drawing(), 10 + (i % 10) * 25, 200 + (i / 10) * 0.5L, 7);
         dc.PlayMetafile(g_glyphs[i % 15], r);
     }
 }
 
-void SetUpState() {
-    ResetDrawingState();
-    InitDrawingFromScreen(1920, 1080);
-    Drawing.MetafileOutput = false;
+void SetUpState(DrawingState& drawing) {
+    InitDrawingFromScreen(drawing, 1920, 1080);
+    drawing.MetafileOutput = false;
 }
 
 void BM_PageToImage(benchmark::State& state) {
-    SetUpState();
+    DrawingState drawing;
+    SetUpState(drawing);
     QImage img(1920, 1080, QImage::Format_RGB32);
     for (auto _ : state) {
         img.fill(Qt::black);
         PainterSurface s(&img);
+        s.UseDrawingState(drawing);
         // Drawn as the printer's canvas, so that moves find it.
-        Drawing.PrinterPresent = true;
-        Drawing.PrintOutput = true;
-        Drawing.PrinterCanvas = &s;
+        drawing.PrinterPresent = true;
+        drawing.PrintOutput = true;
+        drawing.PrinterCanvas = &s;
         DrawPage(s);
-        Drawing.PrinterCanvas = nullptr;
-        Drawing.PrintOutput = false;
+        drawing.PrinterCanvas = nullptr;
+        drawing.PrintOutput = false;
         s.Flush();
         benchmark::DoNotOptimize(img.constBits());
     }
@@ -79,14 +80,16 @@ void BM_PageToImage(benchmark::State& state) {
 BENCHMARK(BM_PageToImage)->Unit(benchmark::kMillisecond);
 
 void BM_PageToMetafile(benchmark::State& state) {
-    SetUpState();
+    DrawingState drawing;
+    SetUpState(drawing);
     for (auto _ : state) {
         EmfRecorder rec(EmfDevice{1920, 1080, 373, 210});
-        Drawing.MetafileOutput = true;
-        Drawing.ChartMetafileCanvas = &rec;
+        rec.UseDrawingState(drawing);
+        drawing.MetafileOutput = true;
+        drawing.ChartMetafileCanvas = &rec;
         DrawPage(rec);
-        Drawing.ChartMetafileCanvas = nullptr;
-        Drawing.MetafileOutput = false;
+        drawing.ChartMetafileCanvas = nullptr;
+        drawing.MetafileOutput = false;
         benchmark::DoNotOptimize(rec.Finish().size());
     }
 }

@@ -44,9 +44,9 @@ void SetPerson(archive::CurrentChart& person) {
 }
 
 void BM_SheetToPdf(benchmark::State& state) {
-    ResetDrawingState();
-    InitDrawingFromScreen(1920, 1080);
-    Drawing.PrinterPresent = true;
+    DrawingState drawing;
+    InitDrawingFromScreen(drawing, 1920, 1080);
+    drawing.PrinterPresent = true;
     archive::CurrentChart person;
     SetPerson(person);
     const int code = static_cast<int>(state.range(0));
@@ -56,7 +56,7 @@ void BM_SheetToPdf(benchmark::State& state) {
     for (auto _ : state) {
         auto job = printer.Begin(landscape, false, "bench");
         {
-            PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
+            PrintRun run(drawing, &job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
             ComposeSheet(code, job->Canvas(), person, memory);
         }
         job.reset();

@@ -36,17 +36,19 @@ void SetPerson(archive::CurrentChart& person) {
     person.birth.SubjectName = "Rossi Maria";
 }
 
-// The chart window the benchmark draws into and the person it shows, freed
+// The chart window the benchmark draws into and the person it shows, its geometry and drawing state,
+// freed
 // before the application ends.
 ChartGeometryState benchGeometry;
 archive::CurrentChart benchPerson;
+DrawingState benchDrawing;
 std::unique_ptr<ChartWindow> benchWindow;
 
 void BM_NatalWheelToBackBuffer(benchmark::State& state) {
-    ResetDrawingState();
-    InitDrawingFromScreen(1920, 1080);
+    ResetDrawingState(benchDrawing);
+    InitDrawingFromScreen(benchDrawing, 1920, 1080);
     SetPerson(benchPerson);
-    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry, benchPerson);
+    if (!benchWindow) benchWindow = std::make_unique<ChartWindow>(benchGeometry, benchPerson, benchDrawing);
     ChartWindow* window = benchWindow.get();
     window->resize(1920, 1080);
     window->show();

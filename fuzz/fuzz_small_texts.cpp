@@ -18,7 +18,7 @@ namespace {
 void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(display::kOrientationFile, files[0]);
     fuzz::Guard([] { display::ReadChartOrientations(); });
-    fuzz::Guard([] { display::ApplyChartOrientation("Grafico1.emf", nullptr); });
+    fuzz::Guard([] { display::ApplyChartOrientation(testing_support::DrawingStateOfTest(), "Grafico1.emf", nullptr); });
 
     fuzz::PutFile(shell::kUserNameFile, files[1]);
     fuzz::Guard([] {

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "display/draw/drawing_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
@@ -146,17 +147,20 @@ int RunApplication(int argc, char** argv) {
     }
     // What a run that ended in the middle of a store left behind.
     gui::Guard([] { rt::FinishInterruptedRewrites(); });
-    // The current person's chart, birth data and orbs, kept here for the
-    // windows until the run ends.
+    // The current person's chart, birth data and orbs, and the drawing state of
+    // this run, kept here for the windows until the run ends.
     archive::CurrentChart currentChart;
+    display::DrawingState drawing;
     // Start values, screen and printer, engine settings.
-    gui::Guard([&currentChart, &renewedShippedFiles] { StartUp(currentChart, renewedShippedFiles); });
+    gui::Guard([&currentChart, &drawing, &renewedShippedFiles] {
+        StartUp(currentChart, drawing, renewedShippedFiles);
+    });
     gui::InstallIdleHook();
     // The windows in their order, the main window first, freed in reverse order
     // (the list goes before the main window's holder it frees).
     std::unique_ptr<MainWindow> mainWindow;
     ProgramWindows windows;
-    MainWindow& main = CreateStartWindows(windows, mainWindow, currentChart);
+    MainWindow& main = CreateStartWindows(windows, mainWindow, currentChart, drawing);
     // The text editors open the first argument when it names a file.
     const QStringList args = QCoreApplication::arguments();
     const QString commandLineFile = args.size() > 1 ? args.at(1) : QString();

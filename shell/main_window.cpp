@@ -107,8 +107,9 @@ const char* OrbBoxText(const std::string& letter) {
 
 }  // namespace
 
-MainWindow::MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, QWidget* parent)
-    : QWidget(parent), windows(windows), currentChart(currentChart) {
+MainWindow::MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, display::DrawingState& drawing,
+                       QWidget* parent)
+    : QWidget(parent), windows(windows), currentChart(currentChart), drawingState(drawing) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
     RunOnActivation(this, [this] { Refresh(); });
@@ -503,7 +504,7 @@ void MainWindow::Refresh() {
             drawSettings.ReportUnreadable(e);
         }
     });
-    display::ApplyDrawSettingsToDrawing(drawSettings.Values());
+    display::ApplyDrawSettingsToDrawing(drawingState, drawSettings.Values());
     // 7. The node box.
     nodeTypeBox->setEditText(gui::ToQt(currentChart.chart.NodeType));
     // 8. The full-screen windows, hidden.
@@ -592,7 +593,7 @@ void MainWindow::OpenChartWindow() {
         return;
     }
     if (!chartWindow) {
-        windows.Create(chartWindow, wheelGeometry, currentChart);
+        windows.Create(chartWindow, wheelGeometry, currentChart, drawingState);
         chartWindow->reloadCurrentChart = [&current = currentChart] { archive::ReloadCurrentChart(current); };
     }
     display::OpenChartWindow(*chartWindow);

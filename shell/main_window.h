@@ -9,6 +9,7 @@
 #include "archive/current_chart.h"
 #include "archive/draw_settings_file.h"
 #include "archive/form_helpers.h"
+#include "display/draw/drawing_state.h"
 #include "display/sheets/sheet_selection.h"
 #include "display/wheel/chart_geometry.h"
 #include "remedies/browser_search.h"
@@ -103,8 +104,11 @@ class MainWindow : public QWidget {
 public:
     // windows: the list of the program's windows, into which this window makes
     // the chart window when none was made at the start. currentChart: the
-    // current person's chart, birth data and orbs, kept by the run.
-    MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, QWidget* parent = nullptr);
+    // current person's chart, birth data and orbs, kept by the run. drawing:
+    // the drawing state the program's start made, handed on to the windows
+    // that draw.
+    MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, display::DrawingState& drawing,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The remedy windows this window opens; the start makes them in their place
@@ -217,6 +221,9 @@ public:
     display::ChartGeometryState wheelGeometry;
     // The program's windows, in the order they were made.
     ProgramWindows& windows;
+    // The drawing state (page units, output target, screen and printer
+    // measures) the program's start made: handed to the windows that draw.
+    display::DrawingState& drawingState;
     // The current person's chart, birth data and orbs: loaded at every refresh,
     // handed to the dialogs and windows that enter, recall, change or show them.
     archive::CurrentChart& currentChart;

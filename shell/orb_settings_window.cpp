@@ -95,11 +95,11 @@ const display::AspectGlyph& GlyphOfAspect(int order) {
 }
 
 // The glyph's strokes on a small black square, as the chart window draws them.
-QPixmap AspectGlyphPicture(const display::AspectGlyph& g) {
+QPixmap AspectGlyphPicture(const display::DrawingState& drawing, const display::AspectGlyph& g) {
     constexpr int kSide = 20;
     QPixmap picture(kSide, kSide);
     picture.fill(Qt::black);
-    const display::Color c = display::PenForCode(g.penCode == 0 ? 5 : g.penCode).color;
+    const display::Color c = display::PenForCode(drawing, g.penCode == 0 ? 5 : g.penCode).color;
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(display::RedOf(c), display::GreenOf(c), display::BlueOf(c)), 1.5));
@@ -119,7 +119,8 @@ QPixmap AspectGlyphPicture(const display::AspectGlyph& g) {
 
 }  // namespace
 
-OrbSettingsWindow::OrbSettingsWindow(archive::CurrentChart& currentChart) : currentChart(currentChart) {
+OrbSettingsWindow::OrbSettingsWindow(archive::CurrentChart& currentChart, const display::DrawingState& drawing)
+    : currentChart(currentChart) {
     setObjectName("FoOrbKel");
     setWindowTitle(gui::ToQt("Wijziging Banen en Aspecten"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -127,7 +128,7 @@ OrbSettingsWindow::OrbSettingsWindow(archive::CurrentChart& currentChart) : curr
     auto* grid = new QGridLayout();
     grid->setVerticalSpacing(1);
     outer->addLayout(grid);
-    BuildSetColumns(grid);
+    BuildSetColumns(grid, drawing);
     BuildSideColumn(outer);
 
     for (std::size_t set : {kSetA, kSetB, kSetC})
@@ -141,7 +142,7 @@ OrbSettingsWindow::OrbSettingsWindow(archive::CurrentChart& currentChart) : curr
 
 // The aspects, one a row (glyph, name, angle), and the three sets beside them,
 // each with its button; the frame that marks the selected set lies under its column.
-void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid) {
+void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid, const display::DrawingState& drawing) {
     const char* const frameNames[] = {"BevelA", "BevelB", "BevelC"};
     int column = 3;
     for (std::size_t set : {kSetA, kSetB, kSetC}) {
@@ -164,7 +165,7 @@ void OrbSettingsWindow::BuildSetColumns(QGridLayout* grid) {
         QLabel* name = gui::MakeLabel(this, ("Label" + std::to_string(i)).c_str(), kAspectNames[i]);
         QLabel* angle = gui::MakeLabel(this, ("Label" + std::to_string(14 + i)).c_str(), kAngles[i]);
         QLabel* image = gui::MakeLabel(this, ("Image" + std::to_string(i == 14 ? 15 : i)).c_str(), "");
-        image->setPixmap(AspectGlyphPicture(GlyphOfAspect(i)));
+        image->setPixmap(AspectGlyphPicture(drawing, GlyphOfAspect(i)));
         grid->addWidget(image, i, 0);
         grid->addWidget(name, i, 1);
         grid->addWidget(angle, i, 2);

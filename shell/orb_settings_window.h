@@ -17,6 +17,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace display {
+struct DrawingState;
+}  // namespace display
+
 namespace shell {
 
 // The columns of the orb sets A, B and C, in this order.
@@ -28,8 +32,9 @@ class OrbSettingsWindow : public QDialog {
     Q_OBJECT
 public:
     // currentChart: the chart and orbs in force, whose orbs the chosen set
-    // replaces.
-    explicit OrbSettingsWindow(archive::CurrentChart& currentChart);
+    // replaces. The aspect glyphs are pictured in the colours of the drawing
+    // state handed.
+    OrbSettingsWindow(archive::CurrentChart& currentChart, const display::DrawingState& drawing);
 
     // Shows the name of the set made current where the program shows the set
     // in force (the main window's box); handed by who makes the window.
@@ -78,7 +83,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BuildSetColumns(QGridLayout* grid);
+    void BuildSetColumns(QGridLayout* grid, const display::DrawingState& drawing);
     void BuildSideColumn(QHBoxLayout* outer);
 
     archive::CurrentChart& currentChart;

@@ -49,40 +49,41 @@
 
 namespace shell {
 
-void ResetSharedState(archive::CurrentChart& current) {
+void ResetSharedState(archive::CurrentChart& current, display::DrawingState& drawing) {
     engine::ResetChartState(current.chart, current.birth, current.orbs);
     // The correction and exchange tables are read again from this start's
     // data folder.
     engine::ShippedEphemerisTables().Reload();
     engine::ShippedExchangeTables().Reload();
-    display::ResetDrawingState();
+    display::ResetDrawingState(drawing);
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
-    display::ResetMissingGlyphReports();
+    display::ResetMissingGlyphReports(drawing);
     current.chart.Receptions = {};
 }
 
-void SetStartValues(archive::CurrentChart& current, int screenWidth, int screenHeight) {
+void SetStartValues(archive::CurrentChart& current, display::DrawingState& drawing, int screenWidth,
+                    int screenHeight) {
     current.birth.ChartKind = 1;
-    display::Drawing.ZoomFactor = 1.0L;
-    display::Drawing.OriginX = 0;
-    display::Drawing.OriginY = 0;
-    display::Drawing.PrintOutput = false;
+    drawing.ZoomFactor = 1.0L;
+    drawing.OriginX = 0;
+    drawing.OriginY = 0;
+    drawing.PrintOutput = false;
     // Aspect, pixels per unit (screen height / 210, or width / 280 on a screen
     // narrower than 4:3) and font scale.
-    display::InitDrawingFromScreen(screenWidth, screenHeight);
-    display::Drawing.BlackAndWhite = false;
+    display::InitDrawingFromScreen(drawing, screenWidth, screenHeight);
+    drawing.BlackAndWhite = false;
 }
 
-void CheckPrinter() {
+void CheckPrinter(display::DrawingState& drawing) {
     gui::PrinterInfo printer = gui::System().Printer();
     if (!printer.present || printer.pageWidthPixels <= 0) {
-        display::InitDrawingPrinter(false, 0);
+        display::InitDrawingPrinter(drawing, false, 0);
         gui::ShowMessage(kNoPrinterWarning);
         return;
     }
-    display::InitDrawingPrinter(true, printer.pageWidthPixels);
-    display::Drawing.PrinterLandscape = true;
+    display::InitDrawingPrinter(drawing, true, printer.pageWidthPixels);
+    drawing.PrinterLandscape = true;
 }
 
 std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) {
@@ -93,9 +94,10 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
     return text;
 }
 
-void StartUp(archive::CurrentChart& current, const std::vector<std::string>& renewedShippedFiles) {
-    ResetSharedState(current);
-    SetStartValues(current, gui::System().ScreenWidth(), gui::System().ScreenHeight());
+void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
+             const std::vector<std::string>& renewedShippedFiles) {
+    ResetSharedState(current, drawing);
+    SetStartValues(current, drawing, gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
     // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
@@ -116,30 +118,30 @@ void StartUp(archive::CurrentChart& current, const std::vector<std::string>& ren
     gui::Guard([&current] { engine::EnsureOrbSets(current.orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
     gui::Guard([] { remedies::EnsureRemedyFiles(); });
-    gui::Guard([] { CheckPrinter(); });
+    gui::Guard([&drawing] { CheckPrinter(drawing); });
 }
 
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
-                               archive::CurrentChart& current) {
-    MainWindow& main = *windows.Create(mainWindow, windows, current);
+                               archive::CurrentChart& current, display::DrawingState& drawing) {
+    MainWindow& main = *windows.Create(mainWindow, windows, current, drawing);
     windows.Create(main.userNameDialog, main.userName);
     windows.Create(main.recallDialog, main.currentChart);
-    windows.Create(main.sheetViewer, main.currentChart, main.sheetSelection);
+    windows.Create(main.sheetViewer, main.currentChart, main.sheetSelection, main.drawingState);
     // The printable sheets print the user's name the main window holds beside their caption.
     main.sheetViewer->sheetMemory.UserFullName = [main = QPointer<MainWindow>(&main)] {
         return main ? main->userName.UserFullName : std::string();
     };
     main.sheetViewer->drawSettings = &main.drawSettings;
-    windows.Create(main.sheetViewer->metafileViewer);
+    windows.Create(main.sheetViewer->metafileViewer, main.drawingState);
     windows.Create(main.printParentWindow);
-    windows.Create(main.orbSettingsWindow, main.currentChart);
+    windows.Create(main.orbSettingsWindow, main.currentChart, main.drawingState);
     windows.Create(main.inputDialog, main.currentChart);
     windows.Create(main.inputDialog->storeDialog, main.inputDialog->currentChart);
     windows.Create(main.deleteDialog, main.currentChart);
     windows.Create(main.styledRichTextWindow);
-    windows.Create(main.calibrationWindow, main.currentChart, main.drawSettings, main.sheetSelection);
-    windows.Create(main.lineWidthDialog, main.drawSettings);
-    windows.Create(main.printerModelDialog, main.drawSettings);
+    windows.Create(main.calibrationWindow, main.currentChart, main.drawSettings, main.sheetSelection, main.drawingState);
+    windows.Create(main.lineWidthDialog, main.drawSettings, main.drawingState);
+    windows.Create(main.printerModelDialog, main.drawSettings, main.drawingState);
     windows.Create(main.remedyWindows.therapyBrowser, main.remedyWindows.therapyBrowserPages);
     windows.Create(main.remedyWindows.symptomPlantsWindow);
     windows.Create(main.remedyWindows.plantSymptomsWindow);
@@ -155,7 +157,7 @@ MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWind
     windows.Create(main.remedyWindows.compositionWindow);
     windows.Create(main.remedyWindows.debilityWindow);
     windows.Create(main.remedyWindows.synthesisWindow);
-    windows.Create(main.chartWindow, main.wheelGeometry, main.currentChart);
+    windows.Create(main.chartWindow, main.wheelGeometry, main.currentChart, main.drawingState);
     // The chart window reloads the current person after computing other charts.
     main.chartWindow->reloadCurrentChart = [&current = main.currentChart] { archive::ReloadCurrentChart(current); };
     windows.Create(main.instructionsDialog);

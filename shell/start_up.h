@@ -12,13 +12,14 @@ namespace archive {
 struct CurrentChart;
 }  // namespace archive
 
+namespace display {
+class ChartWindow;
+struct DrawingState;
+}  // namespace display
+
 namespace shell {
 class MainWindow;
 }  // namespace shell
-
-namespace display {
-class ChartWindow;
-}  // namespace display
 
 namespace shell {
 
@@ -27,13 +28,15 @@ inline constexpr const char* kNoPrinterWarning =
 
 // Clears the current chart and the drawing state to zero, empty or false, and
 // reads the shipped tables again.
-void ResetSharedState(archive::CurrentChart& current);
-// The start values: chart kind, zoom, origin, sheet code, and the screen
-// measurements (aspect, pixels per unit, font scale).
-void SetStartValues(archive::CurrentChart& current, int screenWidth, int screenHeight);
-// Asks the printer for its page width: PrinterPresent and PrinterPixelsPerUnit,
-// landscape orientation; without a printer a warning box, and the start goes on.
-void CheckPrinter();
+void ResetSharedState(archive::CurrentChart& current, display::DrawingState& drawing);
+// The start values: chart kind, and in the drawing state zoom, origin and the
+// screen measurements (aspect, pixels per unit, font scale).
+void SetStartValues(archive::CurrentChart& current, display::DrawingState& drawing, int screenWidth,
+                    int screenHeight);
+// Asks the printer for its page width: the drawing state's PrinterPresent and
+// PrinterPixelsPerUnit, landscape orientation; without a printer a warning box,
+// and the start goes on.
+void CheckPrinter(display::DrawingState& drawing);
 // The message of the shipped files the preparation of the data folder renewed
 // (program names, as the folder spells them), in Dutch (Windows-1252).
 std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);
@@ -42,15 +45,18 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);
 // and orb sets, remedy files, printer check. A file a step cannot read
 // is named in a message and the steps after it are still done. The shipped
 // files the data folder's preparation renewed (`renewedShippedFiles`, as
-// rt::PrepareDataFolder gave them) are told first.
-void StartUp(archive::CurrentChart& current, const std::vector<std::string>& renewedShippedFiles = {});
+// rt::PrepareDataFolder gave them) are told first. The screen and printer
+// measures go into the drawing state handed.
+void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
+             const std::vector<std::string>& renewedShippedFiles = {});
 
 // Creates the windows of the start, in their order, listed in `windows`; the
 // main window first, held by `mainWindow`, which holds (or whose windows hold)
-// every other one, and is handed the current chart. windows.FreeAll() frees
-// them all, the main window last, before `mainWindow` ends.
+// every other one, and is handed the current chart and the drawing state,
+// which outlive them. windows.FreeAll() frees them all, the main window last,
+// before `mainWindow` ends.
 MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWindow>& mainWindow,
-                               archive::CurrentChart& current);
+                               archive::CurrentChart& current, display::DrawingState& drawing);
 
 // The main window's activation, step 2: an empty personal archive when
 // "BASE.st1" is missing.

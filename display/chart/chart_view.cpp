@@ -8,7 +8,7 @@ namespace display {
 
 NatalChartFields DrawNatalChartUnderView(Surface& dc, archive::CurrentChart& current, bool framed,
                                          ChartGeometryState& geometry, NatalWheelState& wheel) {
-    Drawing.PrinterLandscape = true;
+    dc.Drawing().PrinterLandscape = true;
     if (framed) DrawPageFrame(dc);
     SetWheelGeometry(geometry);
     return DrawNatalChart(dc, current, wheel);

@@ -150,21 +150,21 @@ void ShowLinesIn(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
     memo->setPlainText(text.join('\n'));
 }
 
-bool CentreHit(Real cx, Real cy, int x, int y) {
+bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y) {
     if (cx == 0 && cy == 0) return false;  // a cleared centre
-    const Real k = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    const Real mx = x - Drawing.OriginX;
-    const Real my = y - Drawing.OriginY;
-    return (cx * k - 15) / Drawing.AspectScaleX < mx && mx < (cx * k + 15) / Drawing.AspectScaleX &&
-           (cy * k - 15) / Drawing.AspectScaleY < my && my < (cy * k + 15) / Drawing.AspectScaleY;
+    const Real k = drawing.PixelsPerUnit * drawing.ZoomFactor;
+    const Real mx = x - drawing.OriginX;
+    const Real my = y - drawing.OriginY;
+    return (cx * k - 15) / drawing.AspectScaleX < mx && mx < (cx * k + 15) / drawing.AspectScaleX &&
+           (cy * k - 15) / drawing.AspectScaleY < my && my < (cy * k + 15) / drawing.AspectScaleY;
 }
 
-GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y) {
+GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y) {
     GlyphHit hit;
     for (int i = 1; i <= 11; ++i)
-        if (CentreHit(wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i], x, y)) hit.body = i;
+        if (CentreHit(drawing, wheel.PlanetGlyphX[i], wheel.PlanetGlyphY[i], x, y)) hit.body = i;
     for (int s = 1; s <= 12; ++s)
-        if (CentreHit(wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) hit.sign = s;
+        if (CentreHit(drawing, wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) hit.sign = s;
     hit.x = x;
     hit.y = y;
     return hit;
@@ -172,8 +172,10 @@ GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y) {
 
 // ---- the window ----
 
-ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, QWidget* parent)
-    : CanvasForm(parent), geometry(geometry), current(current) {
+ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, DrawingState& drawing,
+                         QWidget* parent)
+    : CanvasForm(parent), drawing(drawing), geometry(geometry), current(current) {
+    UseDrawingState(drawing);
     setObjectName("FgrKelvo");
     setWindowTitle("Interactief voorbereidend model");
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -192,12 +194,12 @@ ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& cu
         [this](const std::vector<std::string>& lines) { ShowLinesIn(signatureMemo, lines); },
     };
     InstallGlyphClicks(*this);
-    if (!Drawing.chartCanvas) Drawing.chartCanvas = this;
+    if (!drawing.chartCanvas) drawing.chartCanvas = this;
 }
 
 ChartWindow::~ChartWindow() {
-    if (Drawing.chartCanvas == this) Drawing.chartCanvas = nullptr;
-    if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
+    if (drawing.chartCanvas == this) drawing.chartCanvas = nullptr;
+    if (drawing.DrawForm == this) drawing.DrawForm = nullptr;
 }
 
 void ChartWindow::BuildControls() {
@@ -454,20 +456,20 @@ void ChartWindow::PrepareOpening() {
     // An opening shows the natal wheel, whose glyphs answer to clicks, whatever
     // view the window was closed on.
     status.VolguineViewActive = false;
-    Drawing.DrawForm = this;
-    Drawing.chartCanvas = this;
+    drawing.DrawForm = this;
+    drawing.chartCanvas = this;
 
-    status.LayoutScaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    status.LayoutScaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    status.LayoutScaleX = drawing.AspectScaleX / drawing.PixelsPerUnit * drawing.ZoomFactor;
+    status.LayoutScaleY = drawing.AspectScaleY / drawing.PixelsPerUnit * drawing.ZoomFactor;
     LayOut();
 
     status.SearchBodyFilter = "Ieder";
     status.SearchSignFilter = "Ieder";
     status.OkFlag = false;
-    Drawing.ZoomFactor = 1.0L;
-    Drawing.AspectLinesOn = 1;
-    Drawing.OriginY = 0;
-    Drawing.OriginX = 0;
+    drawing.ZoomFactor = 1.0L;
+    drawing.AspectLinesOn = 1;
+    drawing.OriginY = 0;
+    drawing.OriginX = 0;
 
     firstDrawTimer->start();
     specificMemo->clear();
@@ -512,11 +514,11 @@ void ChartWindow::PrepareOpening() {
 
 void ChartWindow::ReleaseDrawing() {
     firstDrawTimer->stop();
-    Drawing.ZoomFactor = 1.0L;
-    Drawing.OriginX = 0;
-    Drawing.OriginY = 0;
-    Drawing.AspectLinesOn = 1;
-    Drawing.DrawForm = nullptr;
+    drawing.ZoomFactor = 1.0L;
+    drawing.OriginX = 0;
+    drawing.OriginY = 0;
+    drawing.AspectLinesOn = 1;
+    drawing.DrawForm = nullptr;
 }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
@@ -567,7 +569,7 @@ void ChartWindow::PressAt(int x, int y) {
     if (status.VolguineViewActive) return;
     status.ClickedBody = 0;
     status.ClickedSign = 0;
-    const GlyphHit hit = FindGlyphHit(wheel, x, y);
+    const GlyphHit hit = FindGlyphHit(drawing, wheel, x, y);
     if (glyphClickHandler) {
         glyphClickHandler(*this, hit);
         return;
@@ -587,7 +589,7 @@ void ChartWindow::PressAt(int x, int y) {
 }
 
 void ChartWindow::RestoreGlyphRings() {
-    Drawing.BlackAndWhite = false;
+    drawing.BlackAndWhite = false;
     RedrawGlyphRings(*this);
 }
 
@@ -657,7 +659,7 @@ void ChartWindow::PressView(const ChartViewRow& row) {
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
-    Drawing.chartCanvas = this;
+    drawing.chartCanvas = this;
     // Set while the archetypal structure is drawn: an opening after a drawing
     // that did not finish draws it again.
     status.ArchetypeViewFlag = row.view == kViewArchetype;
@@ -676,7 +678,7 @@ ChartViewContext ChartWindow::ViewContext(int subView) {
             .centreX = geometry.WheelCentreX,
             .centreY = geometry.WheelCentreY,
             .innerRadius = geometry.HouseRingInnerRadius,
-            .framed = Drawing.DrawForm == this,
+            .framed = drawing.DrawForm == this,
             .engineOrder = status.VolguineViewActive,
             .birthHour = birthHour};
 }
@@ -833,8 +835,8 @@ void ChartWindow::ToggleHelpMemoSize() {
 // ---- drawing entries ----
 
 void RedrawNatalChart(ChartWindow& form) {
-    Drawing.chartCanvas = &form;
-    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), form.CurrentPerson(), Drawing.DrawForm == &form,
+    form.drawing.chartCanvas = &form;
+    form.ShowDataFields(DrawNatalChartUnderView(form.Canvas(), form.CurrentPerson(), form.drawing.DrawForm == &form,
                                                 form.WheelGeometry(), form.NatalWheel()));
 }
 

@@ -79,8 +79,8 @@ struct GlyphHit {
     int sign = 0;  // 1..12, the last hit
     int x = 0, y = 0;  // the device point clicked
 };
-bool CentreHit(Real cx, Real cy, int x, int y);
-GlyphHit FindGlyphHit(const NatalWheelState& wheel, int x, int y);
+bool CentreHit(const DrawingState& drawing, Real cx, Real cy, int x, int y);
+GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel, int x, int y);
 
 // What a click on the window does (the attribution steps are installed by their
 // own code and see every click; without them a glyph hit shows the help text of
@@ -112,9 +112,14 @@ public:
     // The wheel geometry is its opener's, which the sheets set too; the window
     // and its views read and set it through this reference. The current chart
     // is the program's: the window shows it, its views read it and the views
-    // that recompute it change it.
-    ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, QWidget* parent = nullptr);
+    // that recompute it change it. The drawing state is the program's, which
+    // the window's canvas maps with.
+    ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, DrawingState& drawing,
+                QWidget* parent = nullptr);
     ~ChartWindow() override;
+
+    // The drawing state the window draws in (page units, zoom, output target).
+    DrawingState& drawing;
 
     // Attribution texts.
     QFrame* attributionPanel = nullptr;

@@ -121,7 +121,7 @@ void DrawCloth(Surface& dc, const ClothCounts& counts, Real x, Real y, Real cent
         const int n = elemental ? 6 : 7;
         for (int i = 0; i < n; ++i) {
             const Leader& l = leaders[i];
-            dc.MoveTo(MapPoint(L + l.x1, T + l.y1));
+            dc.MoveTo(MapPoint(dc, L + l.x1, T + l.y1));
             LineToScaled(dc, L + l.x2, T + l.y2);
             LineToScaled(dc, L + l.x3, T + l.y3);
         }

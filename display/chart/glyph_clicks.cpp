@@ -49,8 +49,8 @@ std::string SignImageFile(int sign) { return "Zodiaco\\SegM" + Two(sign) + ".emf
 void ShowImages(ChartWindow& form, const std::string& file) {
     form.attributionGlyphImage->show();
     form.plantsGlyphImage->show();
-    LoadGlyphImage(form.attributionGlyphImage, file);
-    LoadGlyphImage(form.plantsGlyphImage, file);
+    LoadGlyphImage(form.drawing, form.attributionGlyphImage, file);
+    LoadGlyphImage(form.drawing, form.plantsGlyphImage, file);
 }
 
 // The red marker of a hit: a filled red disc of 1.5 units about the centre.
@@ -177,10 +177,10 @@ private:
 
 }  // namespace
 
-void LoadGlyphImage(QLabel* image, const std::string& fileName) {
+void LoadGlyphImage(DrawingState& drawing, QLabel* image, const std::string& fileName) {
     // The glyph loader's own check: a missing or damaged glyph is told once and
     // never played.
-    const auto bytes = ReadSoundGlyph(fileName);
+    const auto bytes = ReadSoundGlyph(drawing, fileName);
     if (!bytes) {
         image->clear();
         return;
@@ -222,7 +222,7 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
 
     // Dignity glyphs: the plants at once, no marker, no step.
     for (int d = 1; d <= 7; ++d) {
-        if (!CentreHit(form.status.DignityGlyphCentreX[d], form.status.DignityGlyphCentreY[d], x, y))
+        if (!CentreHit(form.drawing, form.status.DignityGlyphCentreX[d], form.status.DignityGlyphCentreY[d], x, y))
             continue;
         form.aspectListPanel->hide();
         form.status.ClickedBody = d;
@@ -236,7 +236,7 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
 
     int body = 0;
     for (int b = 1; b <= 11; ++b) {
-        if (!CentreHit(wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b], x, y)) continue;
+        if (!CentreHit(form.drawing, wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b], x, y)) continue;
         form.status.SearchBodyFilter = std::string(kDignityBodyNames[b]);
         form.planetFilterLabel->setText(gui::ToQt(form.status.SearchBodyFilter));
         MarkHit(form, b, 0, wheel.PlanetGlyphX[b], wheel.PlanetGlyphY[b]);
@@ -246,7 +246,7 @@ void PressGlyphsAt(ChartWindow& form, int x, int y) {
 
     int sign = 0;
     for (int s = 1; s <= 12; ++s) {
-        if (!CentreHit(wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) continue;
+        if (!CentreHit(form.drawing, wheel.SignGlyphX[s], wheel.SignGlyphY[s], x, y)) continue;
         MarkHit(form, 0, s, wheel.SignGlyphX[s], wheel.SignGlyphY[s]);
         const std::string name =
             form.status.WheelSignNames ? std::string(kSignNames[s]) : std::string(kAttributionSignNames[s]);

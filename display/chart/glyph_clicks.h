@@ -16,6 +16,7 @@ namespace display {
 
 class ChartWindow;
 class Surface;
+struct DrawingState;
 using engine::Real;
 
 // Connects the click steps, the plants panel and the signature-search panel of
@@ -45,6 +46,6 @@ void ClearSignFilter(ChartWindow& form);
 
 // A glyph metafile shown in one of the panels' image boxes (a missing file is
 // reported once; the box is then left empty).
-void LoadGlyphImage(QLabel* image, const std::string& fileName);
+void LoadGlyphImage(DrawingState& drawing, QLabel* image, const std::string& fileName);
 
 }  // namespace display

@@ -59,12 +59,13 @@ Real AspectBandHalfWidth(int exactness) {
     return 1 / (1.2L * std::sqrt(std::max(static_cast<Real>(exactness), Real(0.2))));
 }
 
-std::array<Point, 6> AspectBandCorners(Real x1, Real y1, Real x2, Real y2, int exactness) {
+std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Real y1, Real x2, Real y2,
+                                       int exactness) {
     const Real w = AspectBandHalfWidth(exactness);
-    x1 /= Drawing.AspectScaleX;
-    x2 /= Drawing.AspectScaleX;
-    y1 /= Drawing.AspectScaleY;
-    y2 /= Drawing.AspectScaleY;
+    x1 /= drawing.AspectScaleX;
+    x2 /= drawing.AspectScaleX;
+    y1 /= drawing.AspectScaleY;
+    y2 /= drawing.AspectScaleY;
     if (x1 > x2) {
         std::swap(x1, x2);
         std::swap(y1, y2);
@@ -79,16 +80,16 @@ std::array<Point, 6> AspectBandCorners(Real x1, Real y1, Real x2, Real y2, int e
                         x2, x2 - rho * SinDeg(90 - a + b), x1 + rho * CosDeg(a + b)};
     const Real cy[6] = {y1, y1 - rho * SinDeg(a - b), y2 + rho * CosDeg(90 - a - b),
                         y2, y2 + rho * CosDeg(90 - a + b), y1 - rho * SinDeg(a + b)};
-    const Real scale = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    const Real scale = drawing.PixelsPerUnit * drawing.ZoomFactor;
     std::array<Point, 6> p;
     for (int k = 0; k < 6; ++k)
-        p[k] = {static_cast<int>(rt::Round(cx[k] * scale)) + Drawing.OriginX,
-                static_cast<int>(rt::Round(cy[k] * scale)) + Drawing.OriginY};
+        p[k] = {static_cast<int>(rt::Round(cx[k] * scale)) + drawing.OriginX,
+                static_cast<int>(rt::Round(cy[k] * scale)) + drawing.OriginY};
     return p;
 }
 
 void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactness) {
-    const std::array<Point, 6> p = AspectBandCorners(x1, y1, x2, y2, exactness);
+    const std::array<Point, 6> p = AspectBandCorners(dc.Drawing(), x1, y1, x2, y2, exactness);
     dc.SetPolyFillMode(kWinding);
     dc.Polygon(p);
 }

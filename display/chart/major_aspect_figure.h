@@ -39,7 +39,8 @@ MajorAspectFigure EvaluateMajorAspectFigure(const engine::BodyArray& longitudes,
 Real AspectBandHalfWidth(int exactness);
 // The six corners of a band between two page points (pointed ends, full width
 // 8 units from each tip), in device pixels.
-std::array<Point, 6> AspectBandCorners(Real x1, Real y1, Real x2, Real y2, int exactness);
+std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Real y1, Real x2, Real y2,
+                                       int exactness);
 // Fills the band with the pen and brush of dc (winding fill).
 void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactness);
 

@@ -7,12 +7,12 @@
 namespace display {
 
 void LineScaled(Surface& dc, Real x1, Real y1, Real x2, Real y2) {
-    dc.MoveTo(MapPoint(x1, y1));
+    dc.MoveTo(MapPoint(dc, x1, y1));
     LineToScaled(dc, x2, y2);
 }
 
 void DrawPointGlyph(Surface& dc, int point, Real x, Real y, Real size) {
-    DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(point)), x, y, size);
+    DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), RenumberPlanetGlyph(point)), x, y, size);
 }
 
 void DrawViewTitles(Surface& dc, std::string_view title, int titleSize, std::string_view subtitle, int subtitleSize) {

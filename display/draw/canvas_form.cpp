@@ -91,6 +91,7 @@ void CanvasForm::EnsureBuffer() {
     }
     buffer_ = grown;
     surface_ = std::make_unique<FormSurface>(this, &buffer_);
+    if (drawing_) surface_->UseDrawingState(*drawing_);
     if (haveState) {
         surface_->SelectPen(kept.pen);
         surface_->SelectBrush(kept.brush);
@@ -106,6 +107,11 @@ void CanvasForm::EnsureBuffer() {
         surface_->SetBkColor(background_);
         surface_->SelectBrush({BrushStyle::Solid, background_});
     }
+}
+
+void CanvasForm::UseDrawingState(DrawingState& drawing) {
+    drawing_ = &drawing;
+    if (surface_) surface_->UseDrawingState(drawing);
 }
 
 Surface& CanvasForm::Canvas() {

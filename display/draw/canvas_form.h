@@ -29,6 +29,9 @@ public:
     // While set, every call drawn on the canvas is also made on this surface
     // (a recording surface, for tests of what the window draws).
     void SetRecorder(Surface* recorder) { recorder_ = recorder; }
+    // The drawing state the canvas maps with (the drawing layer reads it from
+    // the canvas).
+    void UseDrawingState(DrawingState& drawing);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,6 +44,7 @@ private:
     std::unique_ptr<FormSurface> surface_;
     Color background_ = kBlack;
     Surface* recorder_ = nullptr;
+    DrawingState* drawing_ = nullptr;
 };
 
 }  // namespace display

@@ -46,11 +46,11 @@ std::string CheckChartMetafileName(std::string_view name) {
 
 std::string ReadChartOrientations() { return OrientationLetters(); }
 
-bool SaveChartOrientation(std::string_view name) {
+bool SaveChartOrientation(const DrawingState& drawing, std::string_view name) {
     if (!CheckChartMetafileName(name).empty()) return false;
     const int type = ChartTypeOfName(name);
     std::string letters = OrientationLetters();
-    letters[type - 1] = (!Drawing.PrinterPresent || Drawing.PrinterLandscape) ? 'L' : 'P';
+    letters[type - 1] = (!drawing.PrinterPresent || drawing.PrinterLandscape) ? 'L' : 'P';
     std::vector<std::string> lines;
     for (char c : letters) lines.emplace_back(c == ' ' ? std::string() : std::string(1, c));
     rt::EnsureParentFolder(kOrientationFile);
@@ -69,46 +69,47 @@ void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& 
     }
 }
 
-char ApplyChartOrientation(std::string_view name, QWidget* viewer) {
+char ApplyChartOrientation(const DrawingState& drawing, std::string_view name, QWidget* viewer) {
     const int type = ChartTypeOfName(name);
     if (type == 0) return 0;
     // "L" is landscape; any other letter is the portrait size.
     const char letter = OrientationLetters()[type - 1] == 'L' ? 'L' : 'P';
     int w = 0, h = 0;
-    ViewerSizeFor(letter, Drawing.ScreenAspect, w, h);
+    ViewerSizeFor(letter, drawing.ScreenAspect, w, h);
     if (viewer) viewer->resize(w, h);
     return letter;
 }
 
-std::unique_ptr<EmfRecorder> BeginChartMetafile() {
-    if (!Drawing.MetafileOutput) return nullptr;
-    Drawing.ChartMetafileCanvas = nullptr;
-    if (!CheckChartMetafileName(Drawing.MetafileName).empty()) return nullptr;
+std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing) {
+    if (!drawing.MetafileOutput) return nullptr;
+    drawing.ChartMetafileCanvas = nullptr;
+    if (!CheckChartMetafileName(drawing.MetafileName).empty()) return nullptr;
     // The screen is the reference device; 210 page units (millimetres) span its height.
     EmfDevice device;
-    device.widthPx = std::max(1, Drawing.ScreenWidth);
-    device.heightPx = std::max(1, Drawing.ScreenHeight);
+    device.widthPx = std::max(1, drawing.ScreenWidth);
+    device.heightPx = std::max(1, drawing.ScreenHeight);
     device.heightMm = 210;
     device.widthMm = std::max(1, static_cast<int>(210.0 * device.widthPx / device.heightPx + 0.5));
     auto recorder = std::make_unique<EmfRecorder>(device);
-    if (Drawing.PrinterPresent)
-        recorder->SetFrameHeight(Drawing.PrinterLandscape ? Drawing.ScreenHeight : 2 * Drawing.ScreenHeight);
+    recorder->UseDrawingState(drawing);
+    if (drawing.PrinterPresent)
+        recorder->SetFrameHeight(drawing.PrinterLandscape ? drawing.ScreenHeight : 2 * drawing.ScreenHeight);
     static constexpr char16_t kDescription[] = u"Kelvor\0Grafico";  // two texts, each ended by a zero
     recorder->SetDescription(std::u16string(kDescription, std::size(kDescription) - 1));
-    Drawing.ChartMetafileCanvas = recorder.get();
+    drawing.ChartMetafileCanvas = recorder.get();
     return recorder;
 }
 
-void EndChartMetafile(std::unique_ptr<EmfRecorder> recorder) {
-    if (Drawing.ChartMetafileCanvas == recorder.get()) Drawing.ChartMetafileCanvas = nullptr;
-    if (!Drawing.MetafileOutput) return;
+void EndChartMetafile(DrawingState& drawing, std::unique_ptr<EmfRecorder> recorder) {
+    if (drawing.ChartMetafileCanvas == recorder.get()) drawing.ChartMetafileCanvas = nullptr;
+    if (!drawing.MetafileOutput) return;
     if (!recorder) return;
     const std::string& bytes = recorder->Finish();
-    const std::string name = std::string("Emf\\") + Drawing.MetafileName;
+    const std::string name = std::string("Emf\\") + drawing.MetafileName;
     rt::EnsureParentFolder(name);
     rt::ReplaceFileBytes(name, bytes);
 }
 
-void DiscardChartMetafile() { Drawing.ChartMetafileCanvas = nullptr; }
+void DiscardChartMetafile(DrawingState& drawing) { drawing.ChartMetafileCanvas = nullptr; }
 
 }  // namespace display

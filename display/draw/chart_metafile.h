@@ -11,6 +11,7 @@ class QWidget;
 namespace display {
 
 class EmfRecorder;
+struct DrawingState;
 
 inline constexpr const char* kOrientationFile = "Emf\\TipGraf.Set";
 inline constexpr int kChartTypes = 15;
@@ -28,23 +29,24 @@ std::string ReadChartOrientations();
 // Records the printer's orientation for the chart's type ("L" without a printer).
 // A bad name writes nothing; returns whether it was saved. The window that
 // takes the name checks it first (CheckChartMetafileName) and tells the user.
-bool SaveChartOrientation(std::string_view name);
+bool SaveChartOrientation(const DrawingState& drawing, std::string_view name);
 // Sizes the metafile viewer it is handed (none: nothing is sized) for the
 // orientation of the chart's type.
 // Returns the letter used ('L' or 'P'), or 0 for a bad name.
-char ApplyChartOrientation(std::string_view name, QWidget* viewer);
+char ApplyChartOrientation(const DrawingState& drawing, std::string_view name, QWidget* viewer);
 // The viewer size for an orientation letter and the screen aspect.
 void ViewerSizeFor(char orientation, long double screenAspect, int& width, int& height);
 
+// These read and set the drawing state they are handed.
 // Opens the chart metafile while MetafileOutput is set and returns it to the
 // caller, who holds it until it ends or drops it: the drawing layer draws into
 // it meanwhile. A bad MetafileName records nothing (the window that took the
 // name has told the user) and returns none.
-std::unique_ptr<EmfRecorder> BeginChartMetafile();
+std::unique_ptr<EmfRecorder> BeginChartMetafile(DrawingState& drawing);
 // Completes the recorder and saves it as "Emf\" + MetafileName.
-void EndChartMetafile(std::unique_ptr<EmfRecorder> recorder);
+void EndChartMetafile(DrawingState& drawing, std::unique_ptr<EmfRecorder> recorder);
 // The drawing layer stops drawing into the open chart metafile, which its
 // holder drops without saving (a drawing that failed).
-void DiscardChartMetafile();
+void DiscardChartMetafile(DrawingState& drawing);
 
 }  // namespace display

@@ -5,9 +5,11 @@
 
 namespace display {
 
-DrawingState Drawing;
-
-void ResetDrawingState() { Drawing = DrawingState{}; }
+void ResetDrawingState(DrawingState& drawing) {
+    std::set<std::string> reported = std::move(drawing.reportedGlyphFiles);
+    drawing = DrawingState{};
+    drawing.reportedGlyphFiles = std::move(reported);
+}
 
 namespace {
 
@@ -15,77 +17,80 @@ float FontScaleFor(long double pixelsPerUnit) { return static_cast<float>(pixels
 
 }  // namespace
 
-long double ReferencePixelsPerUnit() {
-    return static_cast<long double>(Drawing.ScreenWidth) / 210 * Drawing.ScreenAspect;
+long double ReferencePixelsPerUnit(const DrawingState& drawing) {
+    return static_cast<long double>(drawing.ScreenWidth) / 210 * drawing.ScreenAspect;
 }
 
-void InitDrawingFromScreen(int screenWidth, int screenHeight) {
+void InitDrawingFromScreen(DrawingState& drawing, int screenWidth, int screenHeight) {
     if (screenWidth <= 0 || screenHeight <= 0) return;
-    Drawing.ScreenWidth = screenWidth;
-    Drawing.ScreenHeight = screenHeight;
-    Drawing.ScreenAspect = static_cast<long double>(screenHeight) / screenWidth;
+    drawing.ScreenWidth = screenWidth;
+    drawing.ScreenHeight = screenHeight;
+    drawing.ScreenAspect = static_cast<long double>(screenHeight) / screenWidth;
     // Compared in whole pixels: a screen of exactly 4:3 keeps the height's scale.
     const bool narrow = std::int64_t{screenWidth} * 210 < std::int64_t{screenHeight} * kScreenLayoutWidth;
-    Drawing.PixelsPerUnit =
-        narrow ? static_cast<long double>(screenWidth) / kScreenLayoutWidth : ReferencePixelsPerUnit();
-    Drawing.FontScale = FontScaleFor(Drawing.PixelsPerUnit);
+    drawing.PixelsPerUnit =
+        narrow ? static_cast<long double>(screenWidth) / kScreenLayoutWidth : ReferencePixelsPerUnit(drawing);
+    drawing.FontScale = FontScaleFor(drawing.PixelsPerUnit);
 }
 
-void InitDrawingPrinter(bool present, int pageWidthPixels) {
-    Drawing.PrinterPresent = present && pageWidthPixels > 0;
-    Drawing.PrinterPixelsPerUnit =
-        Drawing.PrinterPresent ? static_cast<long double>(pageWidthPixels) / 210 * 0.776L : 0.0L;
+void InitDrawingPrinter(DrawingState& drawing, bool present, int pageWidthPixels) {
+    drawing.PrinterPresent = present && pageWidthPixels > 0;
+    drawing.PrinterPixelsPerUnit =
+        drawing.PrinterPresent ? static_cast<long double>(pageWidthPixels) / 210 * 0.776L : 0.0L;
 }
 
-PrintRun::PrintRun(Surface* printerCanvas, int pageWidthPixels, Point pageOrigin)
-    : pixelsPerUnit_(Drawing.PixelsPerUnit),
-      aspectScaleX_(Drawing.AspectScaleX),
-      aspectScaleY_(Drawing.AspectScaleY),
-      zoomFactor_(Drawing.ZoomFactor),
-      originX_(Drawing.OriginX),
-      originY_(Drawing.OriginY),
-      fontScale_(Drawing.FontScale) {
-    Drawing.PrintOutput = true;
-    Drawing.PrinterCanvas = printerCanvas;
-    Drawing.PrinterPixelsPerUnit = static_cast<long double>(pageWidthPixels) / 210 * 0.776L;
-    Drawing.PixelsPerUnit = Drawing.PrinterPixelsPerUnit;
-    Drawing.AspectScaleX = 1.0L;
-    Drawing.AspectScaleY = 1.0L;
-    Drawing.ZoomFactor = 1.0L;
-    Drawing.OriginX = pageOrigin.x;
-    Drawing.OriginY = pageOrigin.y;
-    Drawing.FontScale = static_cast<float>(rt::Round(static_cast<long double>(pageWidthPixels) / 82));
+PrintRun::PrintRun(DrawingState& drawing, Surface* printerCanvas, int pageWidthPixels, Point pageOrigin)
+    : drawing_(drawing),
+      pixelsPerUnit_(drawing.PixelsPerUnit),
+      aspectScaleX_(drawing.AspectScaleX),
+      aspectScaleY_(drawing.AspectScaleY),
+      zoomFactor_(drawing.ZoomFactor),
+      originX_(drawing.OriginX),
+      originY_(drawing.OriginY),
+      fontScale_(drawing.FontScale) {
+    if (printerCanvas) printerCanvas->UseDrawingState(drawing);
+    drawing.PrintOutput = true;
+    drawing.PrinterCanvas = printerCanvas;
+    drawing.PrinterPixelsPerUnit = static_cast<long double>(pageWidthPixels) / 210 * 0.776L;
+    drawing.PixelsPerUnit = drawing.PrinterPixelsPerUnit;
+    drawing.AspectScaleX = 1.0L;
+    drawing.AspectScaleY = 1.0L;
+    drawing.ZoomFactor = 1.0L;
+    drawing.OriginX = pageOrigin.x;
+    drawing.OriginY = pageOrigin.y;
+    drawing.FontScale = static_cast<float>(rt::Round(static_cast<long double>(pageWidthPixels) / 82));
 }
 
 PrintRun::~PrintRun() {
-    Drawing.PixelsPerUnit = pixelsPerUnit_;
-    Drawing.AspectScaleX = aspectScaleX_;
-    Drawing.AspectScaleY = aspectScaleY_;
-    Drawing.ZoomFactor = zoomFactor_;
-    Drawing.OriginX = originX_;
-    Drawing.OriginY = originY_;
-    Drawing.FontScale = fontScale_;
-    Drawing.PrintOutput = false;
-    Drawing.PrinterCanvas = nullptr;
+    drawing_.PixelsPerUnit = pixelsPerUnit_;
+    drawing_.AspectScaleX = aspectScaleX_;
+    drawing_.AspectScaleY = aspectScaleY_;
+    drawing_.ZoomFactor = zoomFactor_;
+    drawing_.OriginX = originX_;
+    drawing_.OriginY = originY_;
+    drawing_.FontScale = fontScale_;
+    drawing_.PrintOutput = false;
+    drawing_.PrinterCanvas = nullptr;
 }
 
-MetafileRun::MetafileRun() : pixelsPerUnit_(Drawing.PixelsPerUnit), fontScale_(Drawing.FontScale) {
-    Drawing.MetafileOutput = true;
-    Drawing.PixelsPerUnit = ReferencePixelsPerUnit();
-    Drawing.FontScale = FontScaleFor(Drawing.PixelsPerUnit);
+MetafileRun::MetafileRun(DrawingState& drawing)
+    : drawing_(drawing), pixelsPerUnit_(drawing.PixelsPerUnit), fontScale_(drawing.FontScale) {
+    drawing.MetafileOutput = true;
+    drawing.PixelsPerUnit = ReferencePixelsPerUnit(drawing);
+    drawing.FontScale = FontScaleFor(drawing.PixelsPerUnit);
 }
 
 MetafileRun::~MetafileRun() {
-    Drawing.PixelsPerUnit = pixelsPerUnit_;
-    Drawing.FontScale = fontScale_;
-    Drawing.MetafileOutput = false;
+    drawing_.PixelsPerUnit = pixelsPerUnit_;
+    drawing_.FontScale = fontScale_;
+    drawing_.MetafileOutput = false;
 }
 
-Surface* CurrentTarget() {
+Surface* CurrentTarget(const DrawingState& drawing) {
     Surface* target = nullptr;
-    if (!Drawing.PrintOutput && !Drawing.MetafileOutput && Drawing.DrawForm) target = &Drawing.DrawForm->Canvas();
-    if (Drawing.PrintOutput && Drawing.PrinterPresent) target = Drawing.PrinterCanvas;
-    if (Drawing.MetafileOutput) target = Drawing.ChartMetafileCanvas;
+    if (!drawing.PrintOutput && !drawing.MetafileOutput && drawing.DrawForm) target = &drawing.DrawForm->Canvas();
+    if (drawing.PrintOutput && drawing.PrinterPresent) target = drawing.PrinterCanvas;
+    if (drawing.MetafileOutput) target = drawing.ChartMetafileCanvas;
     return target;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
-// The drawing state: the process-wide values that the page-unit mapping and the
-// drawing tools read. One page unit is one millimetre of an A4 sheet; 210 units
-// span the screen's height, or, on a screen narrower than 4:3, the layout's
-// 280 units span its width.
+// The drawing state: the values that the page-unit mapping and the drawing
+// tools read, one object that the program's start makes and hands to what
+// draws (each surface maps with the one it is given). One page unit is one
+// millimetre of an A4 sheet; 210 units span the screen's height, or, on a
+// screen narrower than 4:3, the layout's 280 units span its width.
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "display/draw/surface.h"
@@ -48,12 +50,14 @@ struct DrawingState {
     std::optional<Pen> CurrentPen, PreviousPen;
     std::optional<Brush> CurrentBrush, PreviousBrush;
     std::optional<Font> CurrentFont, PreviousFont;
+
+    // The glyph files already reported missing or unreadable (each is told once).
+    std::set<std::string> reportedGlyphFiles;
 };
 
-extern DrawingState Drawing;
-
-// Back to the start values (a 1400 x 1050 screen, no printer, no forms).
-void ResetDrawingState();
+// Back to the start values (a 1400 x 1050 screen, no printer, no forms); the
+// glyph files already reported stay reported.
+void ResetDrawingState(DrawingState& drawing);
 
 // The width of the screen's layout in page units: the full-screen windows
 // place their panels and the page frame up to 279 units from the left edge.
@@ -63,15 +67,16 @@ inline constexpr int kScreenLayoutWidth = 280;
 // screen size in pixels. PixelsPerUnit makes 210 units span the screen's
 // height; on a screen narrower than 4:3 (5:4, for one) it makes the layout's
 // width span the screen's width instead, so that every window fits.
-void InitDrawingFromScreen(int screenWidth, int screenHeight);
+void InitDrawingFromScreen(DrawingState& drawing, int screenWidth, int screenHeight);
 // The pixels per unit of the screen as the metafiles' reference device: 210
 // units over the screen's height, whatever its width (the screen's own
 // PixelsPerUnit on a screen of 4:3 or wider).
-long double ReferencePixelsPerUnit();
+long double ReferencePixelsPerUnit(const DrawingState& drawing);
 // PrinterPixelsPerUnit from the printer's page width (pixels), PrinterPresent.
-void InitDrawingPrinter(bool present, int pageWidthPixels);
+void InitDrawingPrinter(DrawingState& drawing, bool present, int pageWidthPixels);
 
-// A print run on a printer page: the page is the printable area of the paper,
+// A print run on a printer page of the drawing state it is handed, drawn on
+// the printer's canvas (which maps with that state while the run lives): the page is the printable area of the paper,
 // pageWidthPixels wide with its top-left corner at pageOrigin (device pixels
 // from the paper's corner). While it lives: PrintOutput set, the printer's
 // pixels per unit (page width / 210 x 0.776) for PixelsPerUnit, both aspect
@@ -81,12 +86,13 @@ void InitDrawingPrinter(bool present, int pageWidthPixels);
 // its size) and PrintOutput is cleared, also when the drawing ends by an error.
 class PrintRun {
 public:
-    PrintRun(Surface* printerCanvas, int pageWidthPixels, Point pageOrigin = {});
+    PrintRun(DrawingState& drawing, Surface* printerCanvas, int pageWidthPixels, Point pageOrigin = {});
     ~PrintRun();
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;
 
 private:
+    DrawingState& drawing_;
     long double pixelsPerUnit_, aspectScaleX_, aspectScaleY_, zoomFactor_;
     std::int32_t originX_, originY_;
     float fontScale_;
@@ -99,12 +105,13 @@ private:
 // MetafileOutput is cleared, also when the drawing ends by an error.
 class MetafileRun {
 public:
-    MetafileRun();
+    explicit MetafileRun(DrawingState& drawing);
     ~MetafileRun();
     MetafileRun(const MetafileRun&) = delete;
     MetafileRun& operator=(const MetafileRun&) = delete;
 
 private:
+    DrawingState& drawing_;
     long double pixelsPerUnit_;
     float fontScale_;
 };
@@ -112,9 +119,9 @@ private:
 // The surface the current output target draws on: the printer's canvas while
 // printing (with a printer), the chart metafile's canvas while recording, else
 // the canvas of DrawForm; nullptr when there is none.
-Surface* CurrentTarget();
+Surface* CurrentTarget(const DrawingState& drawing);
 
 // True when the drawing goes to paper or to the metafile (black on white).
-inline bool DrawingOnPaper() { return Drawing.PrintOutput || Drawing.MetafileOutput; }
+inline bool DrawingOnPaper(const DrawingState& drawing) { return drawing.PrintOutput || drawing.MetafileOutput; }
 
 }  // namespace display

@@ -4,30 +4,32 @@
 
 namespace display {
 
-std::int32_t MapX(long double x) {
-    const long double u = x / Drawing.AspectScaleX;
-    return static_cast<std::int32_t>(rt::Round(u * Drawing.PixelsPerUnit * Drawing.ZoomFactor)) + Drawing.OriginX;
+std::int32_t MapX(const DrawingState& drawing, long double x) {
+    const long double u = x / drawing.AspectScaleX;
+    return static_cast<std::int32_t>(rt::Round(u * drawing.PixelsPerUnit * drawing.ZoomFactor)) + drawing.OriginX;
 }
 
-std::int32_t MapY(long double y) {
-    const long double v = y / Drawing.AspectScaleY;
-    return static_cast<std::int32_t>(rt::Round(v * Drawing.PixelsPerUnit * Drawing.ZoomFactor)) + Drawing.OriginY;
+std::int32_t MapY(const DrawingState& drawing, long double y) {
+    const long double v = y / drawing.AspectScaleY;
+    return static_cast<std::int32_t>(rt::Round(v * drawing.PixelsPerUnit * drawing.ZoomFactor)) + drawing.OriginY;
 }
 
-Point MapPoint(long double x, long double y) { return {MapX(x), MapY(y)}; }
-
-std::int32_t ScaleLength(long double length) {
-    return static_cast<std::int32_t>(rt::Round(length * Drawing.PixelsPerUnit * Drawing.ZoomFactor));
+Point MapPoint(const DrawingState& drawing, long double x, long double y) {
+    return {MapX(drawing, x), MapY(drawing, y)};
 }
 
-Color ApplyBlackAndWhite(Color c) {
-    if (!Drawing.BlackAndWhite || c == kWhite) return c;
-    return DrawingOnPaper() ? kBlack : kWhite;
+std::int32_t ScaleLength(const DrawingState& drawing, long double length) {
+    return static_cast<std::int32_t>(rt::Round(length * drawing.PixelsPerUnit * drawing.ZoomFactor));
 }
 
-Pen PenForCode(int code) {
-    const long double ppu = Drawing.PixelsPerUnit;
-    const long double zoom = Drawing.ZoomFactor;
+Color ApplyBlackAndWhite(const DrawingState& drawing, Color c) {
+    if (!drawing.BlackAndWhite || c == kWhite) return c;
+    return DrawingOnPaper(drawing) ? kBlack : kWhite;
+}
+
+Pen PenForCode(const DrawingState& drawing, int code) {
+    const long double ppu = drawing.PixelsPerUnit;
+    const long double zoom = drawing.ZoomFactor;
     long double w = code >= 0 && code <= 9 ? ppu / 4 : ppu / 8;
     Color c = kBlack;
     PenStyle style = PenStyle::Solid;
@@ -76,53 +78,59 @@ Pen PenForCode(int code) {
     }
     Pen p;
     p.style = style;
-    p.color = ApplyBlackAndWhite(c);
-    p.width = static_cast<int>(rt::Round(w * Drawing.LineWidthFactor));
+    p.color = ApplyBlackAndWhite(drawing, c);
+    p.width = static_cast<int>(rt::Round(w * drawing.LineWidthFactor));
     if (p.width < 0) p.width = 0;
     return p;
 }
 
 void SelectPenByCode(Surface& dc, int code) {
-    if (Drawing.CurrentPen) ReleasePen(dc);
-    const Pen p = PenForCode(code);
-    Drawing.PreviousPen = dc.State().pen;
-    Drawing.CurrentPen = p;
+    DrawingState& drawing = dc.Drawing();
+    if (drawing.CurrentPen) ReleasePen(dc);
+    const Pen p = PenForCode(drawing, code);
+    drawing.PreviousPen = dc.State().pen;
+    drawing.CurrentPen = p;
     dc.SelectPen(p);
 }
 
 void ReleasePen(Surface& dc) {
-    if (Drawing.CurrentPen && Drawing.PreviousPen) dc.SelectPen(*Drawing.PreviousPen);
-    Drawing.CurrentPen.reset();
-    Drawing.PreviousPen.reset();
+    DrawingState& drawing = dc.Drawing();
+    if (drawing.CurrentPen && drawing.PreviousPen) dc.SelectPen(*drawing.PreviousPen);
+    drawing.CurrentPen.reset();
+    drawing.PreviousPen.reset();
 }
 
 void SelectLinePen(Surface& dc, int kind) {
-    const bool paper = DrawingOnPaper();
+    DrawingState& drawing = dc.Drawing();
+    const bool paper = DrawingOnPaper(drawing);
     if (kind == 0) SelectPenByCode(dc, paper ? 0 : 1);
     if (kind == 10) SelectPenByCode(dc, paper ? 10 : 17);
 }
 
 void SelectBrushColor(Surface& dc, Color colour) {
-    if (Drawing.CurrentBrush) ReleaseBrush(dc);
-    const Brush b{BrushStyle::Solid, ApplyBlackAndWhite(colour & 0xFFFFFF)};
-    Drawing.PreviousBrush = dc.State().brush;
-    Drawing.CurrentBrush = b;
+    DrawingState& drawing = dc.Drawing();
+    if (drawing.CurrentBrush) ReleaseBrush(dc);
+    const Brush b{BrushStyle::Solid, ApplyBlackAndWhite(drawing, colour & 0xFFFFFF)};
+    drawing.PreviousBrush = dc.State().brush;
+    drawing.CurrentBrush = b;
     dc.SelectBrush(b);
 }
 
 void ReleaseBrush(Surface& dc) {
-    if (Drawing.CurrentBrush && Drawing.PreviousBrush) dc.SelectBrush(*Drawing.PreviousBrush);
-    Drawing.CurrentBrush.reset();
-    Drawing.PreviousBrush.reset();
+    DrawingState& drawing = dc.Drawing();
+    if (drawing.CurrentBrush && drawing.PreviousBrush) dc.SelectBrush(*drawing.PreviousBrush);
+    drawing.CurrentBrush.reset();
+    drawing.PreviousBrush.reset();
 }
 
 void SetTextColorByCode(Surface& dc, int code) {
-    const bool paper = DrawingOnPaper();
+    DrawingState& drawing = dc.Drawing();
+    const bool paper = DrawingOnPaper(drawing);
     if (code == 0) dc.SetTextColor(paper ? kBlack : kWhite);
     if (code == 4) dc.SetTextColor(paper ? Rgb(0, 0, 255) : Rgb(0, 255, 255));
 }
 
-std::optional<Font> FontForCode(int sizeCode) {
+std::optional<Font> FontForCode(const DrawingState& drawing, int sizeCode) {
     int n = 0;
     const char* face = "Arial";
     bool italic = false;
@@ -142,7 +150,7 @@ std::optional<Font> FontForCode(int sizeCode) {
         case 33: n = 33; break;
         default: return std::nullopt;
     }
-    const std::int64_t base = rt::Round(static_cast<long double>(Drawing.FontScale) * 30 * Drawing.ZoomFactor);
+    const std::int64_t base = rt::Round(static_cast<long double>(drawing.FontScale) * 30 * drawing.ZoomFactor);
     Font f;
     f.face = face;
     f.height = static_cast<int>(base / n);
@@ -155,19 +163,21 @@ std::optional<Font> FontForCode(int sizeCode) {
 }
 
 void SelectFontByCode(Surface& dc, int sizeCode) {
-    if (Drawing.BlackAndWhite) SetTextColorByCode(dc, 0);
-    const auto f = FontForCode(sizeCode);
+    DrawingState& drawing = dc.Drawing();
+    if (drawing.BlackAndWhite) SetTextColorByCode(dc, 0);
+    const auto f = FontForCode(drawing, sizeCode);
     if (!f) return;
-    if (Drawing.CurrentFont) ReleaseFont(dc);
-    Drawing.PreviousFont = dc.State().font;
-    Drawing.CurrentFont = *f;
+    if (drawing.CurrentFont) ReleaseFont(dc);
+    drawing.PreviousFont = dc.State().font;
+    drawing.CurrentFont = *f;
     dc.SelectFont(*f);
 }
 
 void ReleaseFont(Surface& dc) {
-    if (Drawing.CurrentFont && Drawing.PreviousFont) dc.SelectFont(*Drawing.PreviousFont);
-    Drawing.CurrentFont.reset();
-    Drawing.PreviousFont.reset();
+    DrawingState& drawing = dc.Drawing();
+    if (drawing.CurrentFont && drawing.PreviousFont) dc.SelectFont(*drawing.PreviousFont);
+    drawing.CurrentFont.reset();
+    drawing.PreviousFont.reset();
 }
 
 }  // namespace display

@@ -13,18 +13,22 @@ namespace display {
 
 // A page point to device pixels: Round((x / AspectScaleX) * PixelsPerUnit *
 // ZoomFactor) + OriginX, halves to the even neighbour; y alike.
-std::int32_t MapX(long double x);
-std::int32_t MapY(long double y);
-Point MapPoint(long double x, long double y);
+std::int32_t MapX(const DrawingState& drawing, long double x);
+std::int32_t MapY(const DrawingState& drawing, long double y);
+Point MapPoint(const DrawingState& drawing, long double x, long double y);
+// The same on the drawing state the surface maps with.
+inline Point MapPoint(const Surface& dc, long double x, long double y) { return MapPoint(dc.Drawing(), x, y); }
 // A length that is not a position: Round(length * PixelsPerUnit * ZoomFactor).
-std::int32_t ScaleLength(long double length);
+std::int32_t ScaleLength(const DrawingState& drawing, long double length);
 
 // The black-and-white rule for pens and brushes.
-Color ApplyBlackAndWhite(Color c);
+Color ApplyBlackAndWhite(const DrawingState& drawing, Color c);
+
+// The tools below are selected in the drawing state the surface maps with.
 
 // The pen a code stands for in the present drawing state (width already
 // multiplied by LineWidthFactor and rounded).
-Pen PenForCode(int code);
+Pen PenForCode(const DrawingState& drawing, int code);
 void SelectPenByCode(Surface& dc, int code);
 void ReleasePen(Surface& dc);
 // Line kind 0 (axes, main circles) and 10 (thin lines).
@@ -36,7 +40,7 @@ void ReleaseBrush(Surface& dc);
 void SetTextColorByCode(Surface& dc, int code);
 
 // The font of a size code, or nullopt for a code with no font.
-std::optional<Font> FontForCode(int sizeCode);
+std::optional<Font> FontForCode(const DrawingState& drawing, int sizeCode);
 void SelectFontByCode(Surface& dc, int sizeCode);
 void ReleaseFont(Surface& dc);
 

@@ -10,27 +10,41 @@
 namespace display {
 
 void RegisterFontSubstitutions() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    QFont::insertSubstitution("Arial", "Liberation Sans");
-    QFont::insertSubstitution("Courier", "Liberation Mono");
-    QFont::insertSubstitution("Courier New", "Liberation Mono");
-    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+    // Made once, by its own initialiser, whichever thread asks first.
+    [[maybe_unused]] static const bool registered = [] {
+        QFont::insertSubstitution("Arial", "Liberation Sans");
+        QFont::insertSubstitution("Courier", "Liberation Mono");
+        QFont::insertSubstitution("Courier New", "Liberation Mono");
+        QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+        return true;
+    }();
 }
 
-double CellPerEm(const QString& family) {
-    static QHash<QString, double> cache;
-    auto it = cache.find(family);
-    if (it != cache.end()) return *it;
+namespace {
+
+double MeasureCellPerEm(const QString& family) {
     RegisterFontSubstitutions();
     QFont f(family);
     f.setPixelSize(1000);
     QFontMetricsF m(f);
     double ratio = (m.ascent() + m.descent()) / 1000.0;
     if (!(ratio > 0.5 && ratio < 3.0)) ratio = 1.15;
-    cache.insert(family, ratio);
     return ratio;
+}
+
+}  // namespace
+
+double CellPerEm(const QString& family) {
+    // The faces the drawing names are measured once, by the table's own
+    // initialiser; any other face (one a metafile names) is measured each time.
+    static const QHash<QString, double> named = [] {
+        QHash<QString, double> table;
+        for (const char* face : {"Arial", "Courier", "Courier New", "Times New Roman"})
+            table.insert(QString::fromLatin1(face), MeasureCellPerEm(QString::fromLatin1(face)));
+        return table;
+    }();
+    if (const auto it = named.constFind(family); it != named.constEnd()) return *it;
+    return MeasureCellPerEm(family);
 }
 
 QFont ToQFont(const Font& font) {

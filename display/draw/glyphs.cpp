@@ -1,7 +1,5 @@
 #include "display/draw/glyphs.h"
 
-#include <set>
-
 #include "display/draw/canvas_form.h"
 #include "display/draw/drawing_state.h"
 #include "display/draw/drawing_tools.h"
@@ -16,14 +14,9 @@ namespace display {
 
 namespace {
 
-std::set<std::string>& Reported() {
-    static std::set<std::string> names;
-    return names;
-}
-
 void DrawPlaceholder(Surface& dc, const Rect& r) {
     dc.SaveState();
-    dc.SelectPen({PenStyle::Solid, 1, ApplyBlackAndWhite(Rgb(128, 128, 128))});
+    dc.SelectPen({PenStyle::Solid, 1, ApplyBlackAndWhite(dc.Drawing(), Rgb(128, 128, 128))});
     dc.SelectBrush({BrushStyle::Null, kBlack});
     dc.Rectangle(r);
     dc.MoveTo({r.left, r.top});
@@ -43,17 +36,17 @@ int RenumberPlanetGlyph(int code) {
     return code;
 }
 
-std::string GlyphVersionLetter() {
-    if (!Drawing.BlackAndWhite) return "";
-    return DrawingOnPaper() ? "N" : "B";
+std::string GlyphVersionLetter(const DrawingState& drawing) {
+    if (!drawing.BlackAndWhite) return "";
+    return DrawingOnPaper(drawing) ? "N" : "B";
 }
 
-std::string PlanetGlyphFileName(int fileNumber) {
-    return "Simboli\\PiaX" + GlyphVersionLetter() + rt::ZeroPad(fileNumber, 2) + ".emf";
+std::string PlanetGlyphFileName(const DrawingState& drawing, int fileNumber) {
+    return "Simboli\\PiaX" + GlyphVersionLetter(drawing) + rt::ZeroPad(fileNumber, 2) + ".emf";
 }
 
-std::string SignGlyphFileName(int sign, std::string_view mode) {
-    std::string code = std::string(mode) + GlyphVersionLetter() + rt::ZeroPad(sign, 2);
+std::string SignGlyphFileName(const DrawingState& drawing, int sign, std::string_view mode) {
+    std::string code = std::string(mode) + GlyphVersionLetter(drawing) + rt::ZeroPad(sign, 2);
     if (code.size() > 4) code.resize(4);
     return "Zodiaco\\Seg" + code + ".emf";
 }
@@ -64,15 +57,15 @@ std::string ElementGlyphStem(int code) {
     return stems[code - 1];
 }
 
-std::string ElementGlyphFileName(int code) {
+std::string ElementGlyphFileName(const DrawingState& drawing, int code) {
     const std::string stem = ElementGlyphStem(code);
     if (stem.empty()) return {};
-    return "Simboli\\" + stem + GlyphVersionLetter() + ".emf";
+    return "Simboli\\" + stem + GlyphVersionLetter(drawing) + ".emf";
 }
 
-Rect GlyphRect(long double x, long double y, long double size) {
-    const Point c = MapPoint(x, y);
-    const std::int32_t h = ScaleLength(size / 2);
+Rect GlyphRect(const DrawingState& drawing, long double x, long double y, long double size) {
+    const Point c = MapPoint(drawing, x, y);
+    const std::int32_t h = ScaleLength(drawing, size / 2);
     return {c.x - h, c.y - h, c.x + h, c.y + h};
 }
 
@@ -88,14 +81,14 @@ std::string GlyphDamage(const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> ReadSoundGlyph(std::string_view fileName) {
+std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_view fileName) {
     const std::string name(fileName);
     std::string bytes;
     try {
         bytes = rt::ReadFileBytes(fileName);
     } catch (const rt::IoError& e) {
         // Missing or unreadable: said once a run.
-        if (Reported().insert(name).second)
+        if (drawing.reportedGlyphFiles.insert(name).second)
             rt::ReportDamagedFile(e.Code() == rt::kFileNotFound
                                       ? "Simbolo mancante: \"" + name + "\". " + kCrossedBoxDrawn +
                                             " Riavviare il programma, che ricopia nella cartella dei dati i file "
@@ -128,24 +121,24 @@ std::optional<std::string> ReadSoundGlyph(std::string_view fileName) {
 }
 
 void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size) {
-    const Rect r = GlyphRect(x, y, size);
-    if (const auto bytes = ReadSoundGlyph(fileName)) {
+    const Rect r = GlyphRect(dc.Drawing(), x, y, size);
+    if (const auto bytes = ReadSoundGlyph(dc.Drawing(), fileName)) {
         dc.PlayMetafile(*bytes, r);
         return;
     }
     DrawPlaceholder(dc, r);
 }
 
-void DrawPlanetGlyph(int code, long double x, long double y, long double size) {
-    DrawPlanetGlyphDirect(RenumberPlanetGlyph(code), x, y, size);
+void DrawPlanetGlyph(DrawingState& drawing, int code, long double x, long double y, long double size) {
+    DrawPlanetGlyphDirect(drawing, RenumberPlanetGlyph(code), x, y, size);
 }
 
-void DrawPlanetGlyphDirect(int code, long double x, long double y, long double size) {
-    CanvasForm* w = Drawing.chartCanvas;
+void DrawPlanetGlyphDirect(DrawingState& drawing, int code, long double x, long double y, long double size) {
+    CanvasForm* w = drawing.chartCanvas;
     if (!w || !w->isVisible()) return;
-    DrawGlyphFile(w->Canvas(), PlanetGlyphFileName(code), x, y, size);
+    DrawGlyphFile(w->Canvas(), PlanetGlyphFileName(drawing, code), x, y, size);
 }
 
-void ResetMissingGlyphReports() { Reported().clear(); }
+void ResetMissingGlyphReports(DrawingState& drawing) { drawing.reportedGlyphFiles.clear(); }
 
 }  // namespace display

@@ -12,38 +12,42 @@
 
 namespace display {
 
+struct DrawingState;
+
 // The glyph file number of a chart point: 9 -> 13, 10 -> 14, 11 -> 15, 8 -> 11.
 int RenumberPlanetGlyph(int code);
 
 // The version letter the present target asks for: "" colour, "B" white, "N" black.
-std::string GlyphVersionLetter();
+std::string GlyphVersionLetter(const DrawingState& drawing);
 
 // "Simboli\PiaX" + version + NN + ".emf".
-std::string PlanetGlyphFileName(int fileNumber);
+std::string PlanetGlyphFileName(const DrawingState& drawing, int fileNumber);
 // "Zodiaco\Seg" + code + ".emf", code = mode + version + NN cut to 4 characters.
-std::string SignGlyphFileName(int sign, std::string_view mode);
+std::string SignGlyphFileName(const DrawingState& drawing, int sign, std::string_view mode);
 // "Simboli\" + stem + version + ".emf" for element codes 1..7 (fire, earth, air,
 // water, salt, sulphur, mercury); empty for other codes.
-std::string ElementGlyphFileName(int code);
+std::string ElementGlyphFileName(const DrawingState& drawing, int code);
 std::string ElementGlyphStem(int code);
 
 // The device square of a glyph of side size centred on the page point.
-Rect GlyphRect(long double x, long double y, long double size);
+Rect GlyphRect(const DrawingState& drawing, long double x, long double y, long double size);
 
 // The bytes of a glyph metafile that passes the metafile check. A damaged one
 // is put back from the installation (the user told) and read again; one that
 // is missing, or damaged and cannot be put back, is reported once and gives
-// nothing, so it is never played.
-std::optional<std::string> ReadSoundGlyph(std::string_view fileName);
+// nothing, so it is never played. The drawing state keeps what was reported.
+std::optional<std::string> ReadSoundGlyph(DrawingState& drawing, std::string_view fileName);
 
-// Stretch-draws a glyph file into the square on the surface.
+// Stretch-draws a glyph file into the square on the surface, in the drawing
+// state the surface maps with.
 void DrawGlyphFile(Surface& dc, std::string_view fileName, long double x, long double y, long double size);
 
-// Body glyphs on the chart window's canvas (drawn only while it is visible).
-void DrawPlanetGlyph(int code, long double x, long double y, long double size);
-void DrawPlanetGlyphDirect(int code, long double x, long double y, long double size);
+// Body glyphs on the chart window's canvas of the drawing state (drawn only
+// while it is visible).
+void DrawPlanetGlyph(DrawingState& drawing, int code, long double x, long double y, long double size);
+void DrawPlanetGlyphDirect(DrawingState& drawing, int code, long double x, long double y, long double size);
 
 // Forgets which missing files were reported.
-void ResetMissingGlyphReports();
+void ResetMissingGlyphReports(DrawingState& drawing);
 
 }  // namespace display

@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace display {
 
+struct DrawingState;
+
 // What makes a metafile that fails its check damaged or incomplete, as a
 // message says it.
 std::string MetafileDamage(const std::string& bytes);
@@ -19,7 +21,8 @@ std::string MetafileDamage(const std::string& bytes);
 class MetafileViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit MetafileViewer(QWidget* parent = nullptr);
+    // The viewer shows the metafile the drawing state names.
+    explicit MetafileViewer(const DrawingState& drawing, QWidget* parent = nullptr);
 
     QPushButton* closeButton = nullptr;
 
@@ -42,6 +45,7 @@ protected:
 
 private:
     void DrawFile();
+    const DrawingState& drawing;
     QImage picture_;
     bool missing_ = false;  // the file was not there at the last drawing
 };

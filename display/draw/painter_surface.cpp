@@ -33,6 +33,11 @@ double AngleOf(const QRectF& box, Point p) {
 PainterSurface::PainterSurface(QPaintDevice* device, bool antialias)
     : device_(device), antialias_(antialias) {}
 
+PainterSurface::PainterSurface(DrawingState& drawing, QPaintDevice* device, bool antialias)
+    : device_(device), antialias_(antialias) {
+    UseDrawingState(drawing);
+}
+
 PainterSurface::~PainterSurface() { Flush(); }
 
 void PainterSurface::Flush() {

@@ -20,6 +20,8 @@ class PainterSurface : public Surface {
 public:
     // The device must outlive the surface. Antialiasing smooths curves and text.
     explicit PainterSurface(QPaintDevice* device, bool antialias = true);
+    // A surface on the device that maps with the drawing state handed.
+    PainterSurface(DrawingState& drawing, QPaintDevice* device, bool antialias = true);
     ~PainterSurface() override;
     PainterSurface(const PainterSurface&) = delete;
     PainterSurface& operator=(const PainterSurface&) = delete;

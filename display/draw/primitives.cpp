@@ -29,7 +29,7 @@ void DottedLine(Surface& dc, long double x1, long double y1, long double x2, lon
 }
 
 void AlignedText(Surface& dc, std::string_view text, int sizeCode, long double x, long double y, unsigned align) {
-    const Point p = MapPoint(x, y);
+    const Point p = MapPoint(dc, x, y);
     SelectFontByCode(dc, sizeCode);
     dc.SetTextAlign(align);
     dc.TextOut(p, text);
@@ -38,33 +38,33 @@ void AlignedText(Surface& dc, std::string_view text, int sizeCode, long double x
 
 }  // namespace
 
-void MoveToScaled(long double x, long double y) {
-    if (Surface* target = CurrentTarget()) target->MoveTo(MapPoint(x, y));
+void MoveToScaled(const DrawingState& drawing, long double x, long double y) {
+    if (Surface* target = CurrentTarget(drawing)) target->MoveTo(MapPoint(drawing, x, y));
 }
 
-void LineToScaled(Surface& dc, long double x, long double y) { dc.LineTo(MapPoint(x, y)); }
+void LineToScaled(Surface& dc, long double x, long double y) { dc.LineTo(MapPoint(dc, x, y)); }
 
 void RectangleScaled(Surface& dc, long double x1, long double y1, long double x2, long double y2) {
-    const Point a = MapPoint(x1, y1), b = MapPoint(x2, y2);
+    const Point a = MapPoint(dc, x1, y1), b = MapPoint(dc, x2, y2);
     dc.Rectangle({a.x, a.y, b.x, b.y});
 }
 
 void EllipseScaled(Surface& dc, long double x1, long double y1, long double x2, long double y2) {
-    const Point a = MapPoint(x1, y1), b = MapPoint(x2, y2);
+    const Point a = MapPoint(dc, x1, y1), b = MapPoint(dc, x2, y2);
     dc.Ellipse({a.x, a.y, b.x, b.y});
 }
 
 void DrawCircleScaled(Surface& dc, long double cx, long double cy, long double r) {
-    if (!DrawingOnPaper() && Drawing.ZoomFactor == 1.0L) {
-        const Point a = MapPoint(cx - r, cy - r), b = MapPoint(cx + r, cy + r);
+    if (!DrawingOnPaper(dc.Drawing()) && dc.Drawing().ZoomFactor == 1.0L) {
+        const Point a = MapPoint(dc, cx - r, cy - r), b = MapPoint(dc, cx + r, cy + r);
         const Point top{(a.x + b.x) / 2, a.y};
         dc.Arc({a.x, a.y, b.x, b.y}, top, top);
         return;
     }
-    dc.MoveTo(MapPoint(cx, cy - r));
+    dc.MoveTo(MapPoint(dc, cx, cy - r));
     for (int t = 5; t <= 360; t += 5) {
         const long double a = t * kDegToRad;
-        dc.LineTo(MapPoint(cx + r * std::sin(a), cy - r * std::cos(a)));
+        dc.LineTo(MapPoint(dc, cx + r * std::sin(a), cy - r * std::cos(a)));
     }
 }
 
@@ -72,8 +72,8 @@ void DrawDashedLine(Surface& dc, long double x1, long double y1, long double x2,
     const long double sx = (x2 - x1) / 44, sy = (y2 - y1) / 44;
     long double px = x1, py = y1;
     for (int i = 0; i < 15; ++i) {
-        dc.MoveTo(MapPoint(px, py));
-        dc.LineTo(MapPoint(px + 2 * sx, py + 2 * sy));
+        dc.MoveTo(MapPoint(dc, px, py));
+        dc.LineTo(MapPoint(dc, px + 2 * sx, py + 2 * sy));
         px += 3 * sx;
         py += 3 * sy;
     }
@@ -99,16 +99,17 @@ void TextOutCentered(Surface& dc, std::string_view text, int sizeCode, long doub
     AlignedText(dc, text, sizeCode, x, y, kAlignCenter | kAlignTop);
 }
 
-void DrawPageFrame(CanvasForm* form) {
-    if (DrawingOnPaper() || !Drawing.PrinterPresent || !form) return;
+void DrawPageFrame(const DrawingState& drawing, CanvasForm* form) {
+    if (DrawingOnPaper(drawing) || !drawing.PrinterPresent || !form) return;
     DrawPageFrame(form->Canvas());
 }
 
 void DrawPageFrame(Surface& c) {
-    if (DrawingOnPaper() || !Drawing.PrinterPresent) return;
+    const DrawingState& drawing = c.Drawing();
+    if (DrawingOnPaper(drawing) || !drawing.PrinterPresent) return;
     ScopedPen pen(c, 7);
-    const long double bottom = Drawing.PrinterLandscape ? 202 : 405;
-    c.MoveTo(MapPoint(1, 1));
+    const long double bottom = drawing.PrinterLandscape ? 202 : 405;
+    c.MoveTo(MapPoint(c, 1, 1));
     LineToScaled(c, 279, 1);
     LineToScaled(c, 279, bottom);
     LineToScaled(c, 1, bottom);

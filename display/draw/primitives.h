@@ -9,8 +9,11 @@
 namespace display {
 
 class CanvasForm;
+struct DrawingState;
 
-void MoveToScaled(long double x, long double y);
+// Every routine draws in the drawing state the surface maps with; MoveToScaled
+// moves on the output target of the drawing state it is handed.
+void MoveToScaled(const DrawingState& drawing, long double x, long double y);
 void LineToScaled(Surface& dc, long double x, long double y);
 void RectangleScaled(Surface& dc, long double x1, long double y1, long double x2, long double y2);
 void EllipseScaled(Surface& dc, long double x1, long double y1, long double x2, long double y2);
@@ -27,7 +30,7 @@ void TextOutLeft(Surface& dc, std::string_view text, int sizeCode, long double x
 void TextOutRight(Surface& dc, std::string_view text, int sizeCode, long double x, long double y);
 void TextOutCentered(Surface& dc, std::string_view text, int sizeCode, long double x, long double y);
 // The outline of the printable page on the screen form (with a printer only).
-void DrawPageFrame(CanvasForm* form);
+void DrawPageFrame(const DrawingState& drawing, CanvasForm* form);
 // The same outline on a screen surface (the form's canvas or what stands for it).
 void DrawPageFrame(Surface& dc);
 

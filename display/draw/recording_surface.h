@@ -10,6 +10,10 @@ namespace display {
 
 class RecordingSurface : public Surface {
 public:
+    RecordingSurface() = default;
+    // A log of the drawing made in the drawing state handed.
+    explicit RecordingSurface(DrawingState& drawing) { UseDrawingState(drawing); }
+
     std::vector<std::string> log;
 
     // Lines of the log that begin with a word ("line", "ellipse", "text", ...).

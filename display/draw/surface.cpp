@@ -2,10 +2,21 @@
 
 #include <algorithm>
 
+#include "display/draw/drawing_state.h"
 #include "display/draw/emf_player.h"
 #include "display/draw/font_mapping.h"
 
 namespace display {
+
+Surface::Surface() = default;
+
+Surface::~Surface() = default;
+
+DrawingState& Surface::Drawing() const {
+    if (drawing_) return *drawing_;
+    if (!ownDrawing_) ownDrawing_ = std::make_unique<DrawingState>();
+    return *ownDrawing_;
+}
 
 void Path::MoveTo(double x, double y) {
     PathElement e;

@@ -8,12 +8,15 @@
 // printer), EmfRecorder (writes an Enhanced Metafile), RecordingSurface (logs each
 // call as text for tests). PlayEmf replays a metafile onto any surface.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace display {
+
+struct DrawingState;
 
 // Windows colour value 0x00BBGGRR.
 using Color = std::uint32_t;
@@ -141,7 +144,10 @@ struct TextMetrics {
 
 class Surface {
 public:
-    virtual ~Surface() = default;
+    Surface();
+    virtual ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
 
     // Attributes. Each setter returns nothing; the previous value is readable
     // through State() before the call (selection by value).
@@ -186,9 +192,20 @@ public:
     // Measures a text in the selected font.
     virtual TextMetrics MeasureText(std::string_view text) const;
 
+    // The drawing state the drawing layer maps with and selects its tools by
+    // when it draws on this surface: page units, zoom, output target. A
+    // surface that was handed none maps with a state of its own at the start
+    // values (a 1400 x 1050 screen, zoom 1, no printer).
+    void UseDrawingState(DrawingState& drawing) { drawing_ = &drawing; }
+    DrawingState& Drawing() const;
+
 protected:
     SurfaceState state_;
     std::vector<SurfaceState> saved_;
+
+private:
+    DrawingState* drawing_ = nullptr;
+    mutable std::unique_ptr<DrawingState> ownDrawing_;
 };
 
 }  // namespace display

@@ -40,8 +40,9 @@ constexpr long double kCentreY = 101.6L;
 }  // namespace
 
 CalibrationWindow::CalibrationWindow(archive::CurrentChart& current, archive::DrawSettings& settings,
-                                     const SheetSelectionState& sheets)
-    : current_(current), settings_(settings), sheets_(sheets) {
+                                     const SheetSelectionState& sheets,
+                                     DrawingState& drawing)
+    : current_(current), settings_(settings), sheets_(sheets), drawing_(drawing) {
     setObjectName("FgrTxtKel");
     setWindowTitle(gui::ToQt("Rondheid van Cirkles en Schermgroote"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -52,6 +53,7 @@ CalibrationWindow::CalibrationWindow(archive::CurrentChart& current, archive::Dr
         setAutoFillBackground(true);
     }
     drawingArea = new CanvasForm(this);
+    drawingArea->UseDrawingState(drawing);
     drawingArea->setObjectName("FormCanvas");
     drawingArea->SetBackground(kBlack);
 
@@ -114,7 +116,7 @@ void CalibrationWindow::showEvent(QShowEvent* event) {
 }
 
 void CalibrationWindow::PrepareOpening() {
-    Drawing.ZoomFactor = 1.0L;
+    drawing_.ZoomFactor = 1.0L;
     // The settings as the file holds them; a factor 0 is taken as 1.0. A file
     // that cannot be read is named once, as the main window names it, and the
     // values in force stand in for it: the window works as always, and a
@@ -124,7 +126,7 @@ void CalibrationWindow::PrepareOpening() {
     } catch (const rt::IoError& e) {
         settings_.ReportUnreadable(e);
     }
-    ApplyDrawSettingsToDrawing(settings_.Values());
+    ApplyDrawSettingsToDrawing(drawing_, settings_.Values());
     // A bar that moves runs its change handler, which writes the rounded factor.
     horizontalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleX));
     verticalScaleBar->setValue(BarPositionOfScale(settings_.Values().AspectScaleY));
@@ -159,7 +161,7 @@ void CalibrationWindow::ApplyVerticalScale() {
 
 void CalibrationWindow::SaveScales(const archive::DrawSettingsState& changed) {
     try {
-        SaveDrawSettingsAndApply(settings_, changed);
+        SaveDrawSettingsAndApply(settings_, drawing_, changed);
     } catch (...) {
         // Refused or failed: the bars go back to the scales in force (without
         // running their change handlers), which the figure still shows. A bar
@@ -189,7 +191,7 @@ void CalibrationWindow::ResetScales() {
 
 void CalibrationWindow::SaveAndClose() {
     // A file that cannot be written is named; the window closes all the same.
-    gui::Guard([this] { SaveDrawSettingsAndApply(settings_); });
+    gui::Guard([this] { SaveDrawSettingsAndApply(settings_, drawing_); });
     done(Accepted);
 }
 
@@ -207,10 +209,11 @@ void CalibrationWindow::DrawCalibrationFrame() {
     drawingArea->setGeometry(rect());
     drawingArea->ClearCanvas();
     if (sheets_.SheetCode != 0) return;
-    Drawing.DrawForm = drawingArea;
+    drawing_.DrawForm = drawingArea;
     struct ClearDrawForm {
-        ~ClearDrawForm() { Drawing.DrawForm = nullptr; }
-    } clear;
+        DrawingState& drawing;
+        ~ClearDrawForm() { drawing.DrawForm = nullptr; }
+    } clear{drawing_};
     Surface& c = drawingArea->Canvas();
     {
         ScopedPen pen(c, 64);
@@ -218,30 +221,30 @@ void CalibrationWindow::DrawCalibrationFrame() {
     }
     {
         ScopedPen pen(c, 1);
-        const long double sx = Drawing.AspectScaleX, sy = Drawing.AspectScaleY;
-        c.MoveTo(MapPoint(kCentreX - 100 / sx, kCentreY));
+        const long double sx = drawing_.AspectScaleX, sy = drawing_.AspectScaleY;
+        c.MoveTo(MapPoint(c, kCentreX - 100 / sx, kCentreY));
         LineToScaled(c, kCentreX + 100 / sx, kCentreY);
-        c.MoveTo(MapPoint(kCentreX, kCentreY - 100 / sy));
+        c.MoveTo(MapPoint(c, kCentreX, kCentreY - 100 / sy));
         LineToScaled(c, kCentreX, kCentreY + 100 / sy);
         const long double dx = 10 / sx, dy = 10 / sy;
         for (int k = 0; k <= 10; ++k) {
             for (long double x : {kCentreX + k * dx, kCentreX - k * dx}) {
-                c.MoveTo(MapPoint(x, 98.6L));
+                c.MoveTo(MapPoint(c, x, 98.6L));
                 LineToScaled(c, x, 104.6L);
             }
             for (long double y : {kCentreY + k * dy, kCentreY - k * dy}) {
-                c.MoveTo(MapPoint(137, y));
+                c.MoveTo(MapPoint(c, 137, y));
                 LineToScaled(c, 143, y);
             }
         }
     }
-    DrawPageFrame(drawingArea);
+    DrawPageFrame(drawing_, drawingArea);
 }
 
 void CalibrationWindow::LayoutCalibrationControls() {
     // Page units per pixel (aspect scale / pixels per unit x zoom).
-    const long double scaleX = Drawing.AspectScaleX / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-    const long double scaleY = Drawing.AspectScaleY / Drawing.PixelsPerUnit * Drawing.ZoomFactor;
+    const long double scaleX = drawing_.AspectScaleX / drawing_.PixelsPerUnit * drawing_.ZoomFactor;
+    const long double scaleY = drawing_.AspectScaleY / drawing_.PixelsPerUnit * drawing_.ZoomFactor;
     auto px = [scaleX](long double length) { return static_cast<int>(rt::Round(length / scaleX)); };
     auto py = [scaleY](long double length) { return static_cast<int>(rt::Round(length / scaleY)); };
     const int width = px(70), height = py(70);

@@ -21,15 +21,18 @@ struct CurrentChart;
 
 namespace display {
 
+struct DrawingState;
+
 class CanvasForm;
 
 class CalibrationWindow : public QDialog {
     Q_OBJECT
 public:
     // The current chart, whose orb and house settings it reads again on
-    // closing, and the drawing settings in force, which it shows and changes.
+    // closing, and the drawing settings in force, which it shows and changes, and
+    // the drawing state that takes them and that the window draws in.
     CalibrationWindow(archive::CurrentChart& current, archive::DrawSettings& settings,
-                      const SheetSelectionState& sheets);
+                      const SheetSelectionState& sheets, DrawingState& drawing);
 
     // The settings as the file holds them, the bars set to them, the controls
     // laid out and the first drawing started.
@@ -73,6 +76,7 @@ private:
     archive::DrawSettings& settings_;
     // The figure is drawn only while no sheet is chosen (code 0).
     const SheetSelectionState& sheets_;
+    DrawingState& drawing_;
     // Timer ticks before the first drawing: the first opening waits one tick
     // more, later openings draw at the first.
     unsigned short firstDrawTicks_ = 0;

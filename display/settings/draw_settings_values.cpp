@@ -43,20 +43,21 @@ long double ThickerLineWidth(long double shown) { return ClampLineWidth(shown / 
 
 long double ThinnerLineWidth(long double shown) { return ClampLineWidth(shown * kLineWidthStep); }
 
-void ApplyDrawSettingsToDrawing(const archive::DrawSettingsState& inForce) {
-    Drawing.LineWidthFactor = inForce.LineWidthFactor;
-    Drawing.AspectScaleX = inForce.AspectScaleX;
-    Drawing.AspectScaleY = inForce.AspectScaleY;
+void ApplyDrawSettingsToDrawing(DrawingState& drawing, const archive::DrawSettingsState& inForce) {
+    drawing.LineWidthFactor = inForce.LineWidthFactor;
+    drawing.AspectScaleX = inForce.AspectScaleX;
+    drawing.AspectScaleY = inForce.AspectScaleY;
 }
 
-void SaveDrawSettingsAndApply(archive::DrawSettings& settings) {
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings, DrawingState& drawing) {
     settings.Save();
-    ApplyDrawSettingsToDrawing(settings.Values());
+    ApplyDrawSettingsToDrawing(drawing, settings.Values());
 }
 
-void SaveDrawSettingsAndApply(archive::DrawSettings& settings, const archive::DrawSettingsState& changed) {
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings, DrawingState& drawing,
+                              const archive::DrawSettingsState& changed) {
     settings.Save(changed);
-    ApplyDrawSettingsToDrawing(settings.Values());
+    ApplyDrawSettingsToDrawing(drawing, settings.Values());
 }
 
 }  // namespace display

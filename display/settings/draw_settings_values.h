@@ -8,6 +8,8 @@
 
 namespace display {
 
+struct DrawingState;
+
 inline constexpr long double kLineWidthMinimum = 0.5L;
 inline constexpr long double kLineWidthMaximum = 4.0L;
 inline constexpr long double kLineWidthStep = 0.95L;
@@ -29,15 +31,16 @@ long double ClampLineWidth(long double factor);
 long double ThickerLineWidth(long double shown);
 long double ThinnerLineWidth(long double shown);
 
-// The drawing layer's copies of the line-width factor and the aspect scales
+// The drawing state's copies of the line-width factor and the aspect scales
 // from the drawing settings in force.
-void ApplyDrawSettingsToDrawing(const archive::DrawSettingsState& inForce);
-// Rewrites "FileSet\MMVarLas.stt" from the settings in memory and updates the drawing layer.
-void SaveDrawSettingsAndApply(archive::DrawSettings& settings);
+void ApplyDrawSettingsToDrawing(DrawingState& drawing, const archive::DrawSettingsState& inForce);
+// Rewrites "FileSet\MMVarLas.stt" from the settings in memory and updates the drawing state.
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings, DrawingState& drawing);
 // Rewrites the file with the changed values and, once they are written, takes
-// them into the settings in force and the drawing layer. A refused change (the
+// them into the settings in force and the drawing state. A refused change (the
 // file cannot be read) or a failed write raises its error and leaves the values
 // in force everywhere, so a window shows them again.
-void SaveDrawSettingsAndApply(archive::DrawSettings& settings, const archive::DrawSettingsState& changed);
+void SaveDrawSettingsAndApply(archive::DrawSettings& settings, DrawingState& drawing,
+                              const archive::DrawSettingsState& changed);
 
 }  // namespace display

@@ -19,7 +19,8 @@
 
 namespace display {
 
-LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings) : settings_(settings) {
+LineWidthDialog::LineWidthDialog(archive::DrawSettings& settings, DrawingState& drawing)
+    : settings_(settings), drawing_(drawing) {
     setObjectName("FoSpeLin");
     setWindowTitle(gui::ToQt("Lijndikte"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -126,7 +127,7 @@ void LineWidthDialog::SaveFactor(long double factor) {
     changed.LineWidthFactor = factor;
     ShowFactor(factor);
     try {
-        SaveDrawSettingsAndApply(settings_, changed);
+        SaveDrawSettingsAndApply(settings_, drawing_, changed);
     } catch (...) {
         // Refused or failed: the box shows the factor in force again.
         ShowFactor(settings_.Values().LineWidthFactor);

@@ -15,11 +15,14 @@ class DrawSettings;
 
 namespace display {
 
+struct DrawingState;
+
 class LineWidthDialog : public QDialog {
     Q_OBJECT
 public:
     // The drawing settings in force, which this window shows and changes.
-    explicit LineWidthDialog(archive::DrawSettings& settings);
+    // The drawing state takes the settings the window saves.
+    LineWidthDialog(archive::DrawSettings& settings, DrawingState& drawing);
 
     void ShowFactorInForce();
     // A step of the factor from the number shown, saved at once.
@@ -46,6 +49,7 @@ protected:
 
 private:
     archive::DrawSettings& settings_;
+    DrawingState& drawing_;
     // The number in the box, or nothing (reported) when it is none.
     bool ShownFactor(long double& factor);
     void ShowFactor(long double factor);

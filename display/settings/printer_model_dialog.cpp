@@ -17,7 +17,8 @@
 
 namespace display {
 
-PrinterModelDialog::PrinterModelDialog(archive::DrawSettings& settings) : settings_(settings) {
+PrinterModelDialog::PrinterModelDialog(archive::DrawSettings& settings, DrawingState& drawing)
+    : settings_(settings), drawing_(drawing) {
     setObjectName("FoStampa");
     setWindowTitle(gui::ToQt("Printer"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -115,7 +116,7 @@ void PrinterModelDialog::ToggleEpsonCorrection() {
     changed.EpsonCorrection = settings_.Values().EpsonCorrection == 0 ? 1 : 0;
     // A refused or failed save leaves the dialog as it was, open on the
     // correction in force; only a change made is said to be made.
-    SaveDrawSettingsAndApply(settings_, changed);
+    SaveDrawSettingsAndApply(settings_, drawing_, changed);
     const bool epson = changed.EpsonCorrection == 1;
     epsonPanel->setVisible(epson);
     standardPanel->setVisible(!epson);

@@ -15,11 +15,14 @@ class DrawSettings;
 
 namespace display {
 
+struct DrawingState;
+
 class PrinterModelDialog : public QDialog {
     Q_OBJECT
 public:
     // The drawing settings in force, which this window shows and changes.
-    explicit PrinterModelDialog(archive::DrawSettings& settings);
+    // The drawing state takes the settings the window saves.
+    PrinterModelDialog(archive::DrawSettings& settings, DrawingState& drawing);
 
     // The note and button of the correction in force, the confirmation hidden.
     void ShowCorrectionInForce();
@@ -44,6 +47,7 @@ protected:
 
 private:
     archive::DrawSettings& settings_;
+    DrawingState& drawing_;
     QFrame* BuildNotePanel(const char* name, std::initializer_list<const char*> lines, QPushButton*& button,
                            const char* buttonName, const char* caption);
 };

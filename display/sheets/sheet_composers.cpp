@@ -29,39 +29,43 @@ bool ComposeSheet(int code, Surface& dc, archive::CurrentChart& current, SheetMe
     return true;
 }
 
-bool DrawSheetEntry(int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
+bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
     if (!SheetLayoutOf(code)) return false;
-    if (Drawing.MetafileOutput) {
-        std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile();
-        Surface* canvas = Drawing.ChartMetafileCanvas;
+    if (drawing.MetafileOutput) {
+        std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile(drawing);
+        Surface* canvas = drawing.ChartMetafileCanvas;
         if (!canvas) return true;  // a bad name, already reported
         try {
             ComposeSheet(code, *canvas, current, memory);
         } catch (...) {
-            DiscardChartMetafile();
+            DiscardChartMetafile(drawing);
             throw;
         }
-        EndChartMetafile(std::move(recorder));
+        EndChartMetafile(drawing, std::move(recorder));
         return true;
     }
     Surface* target = nullptr;
-    if (!Drawing.PrintOutput && window) target = &window->Canvas();
-    if (Drawing.PrinterPresent && Drawing.PrintOutput) target = Drawing.PrinterCanvas;
+    if (!drawing.PrintOutput && window) target = &window->Canvas();
+    if (drawing.PrinterPresent && drawing.PrintOutput) target = drawing.PrinterCanvas;
     if (target) ComposeSheet(code, *target, current, memory);
     return true;
 }
 
-void DrawThemeSheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
-    DrawSheetEntry(kThemeSheetPortrait, window, current, memory);
+void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+                            SheetMemory& memory) {
+    DrawSheetEntry(drawing, kThemeSheetPortrait, window, current, memory);
 }
-void DrawThemeSheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
-    DrawSheetEntry(kThemeSheetLandscape, window, current, memory);
+void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+                             SheetMemory& memory) {
+    DrawSheetEntry(drawing, kThemeSheetLandscape, window, current, memory);
 }
-void DrawAffinitySheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
-    DrawSheetEntry(kAffinitySheetLandscape, window, current, memory);
+void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+                                SheetMemory& memory) {
+    DrawSheetEntry(drawing, kAffinitySheetLandscape, window, current, memory);
 }
-void DrawAffinitySheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
-    DrawSheetEntry(kAffinitySheetPortrait, window, current, memory);
+void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+                               SheetMemory& memory) {
+    DrawSheetEntry(drawing, kAffinitySheetPortrait, window, current, memory);
 }
 
 }  // namespace display

@@ -18,6 +18,7 @@ struct CurrentChart;
 namespace display {
 
 class CanvasForm;
+struct DrawingState;
 
 enum SheetCodes : int {
     kThemeSheetPortrait = 5,
@@ -49,10 +50,10 @@ bool ComposeSheet(int code, Surface& dc, archive::CurrentChart& current, SheetMe
 // The entries: into the chart metafile while MetafileOutput is set (saved as
 // "Emf\" + MetafileName; a drawing that fails saves nothing), else on the
 // printer's canvas while printing, else on the window's canvas.
-void DrawThemeSheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-void DrawThemeSheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-void DrawAffinitySheetLandscape(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-void DrawAffinitySheetPortrait(CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-bool DrawSheetEntry(int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
 
 }  // namespace display

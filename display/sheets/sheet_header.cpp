@@ -40,7 +40,7 @@ void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeader
     if (h.houseSystemNamed) houseLabel += HouseSystemCaption(chart);
     TextOutRight(dc, houseLabel, 15, h.right, h.houseY);
     TextOutRight(dc, std::string(h.nodeLabel) + chart.NodeType, 15, h.right, h.nodeY);
-    if (Drawing.BlackAndWhite)
+    if (dc.Drawing().BlackAndWhite)
         DrawProgramStampPlain(dc, h.stampX, h.stampY);
     else
         DrawProgramStamp(dc, h.stampX, h.stampY);

@@ -26,12 +26,15 @@ using WheelKind = SheetWheelKind;
 // one drawing.
 class SheetPageScale {
 public:
-    explicit SheetPageScale(long double zoom) : kept_(Drawing.ZoomFactor) { Drawing.ZoomFactor = kept_ * zoom; }
-    ~SheetPageScale() { Drawing.ZoomFactor = kept_; }
+    SheetPageScale(DrawingState& drawing, long double zoom) : drawing_(drawing), kept_(drawing.ZoomFactor) {
+        drawing.ZoomFactor = kept_ * zoom;
+    }
+    ~SheetPageScale() { drawing_.ZoomFactor = kept_; }
     SheetPageScale(const SheetPageScale&) = delete;
     SheetPageScale& operator=(const SheetPageScale&) = delete;
 
 private:
+    DrawingState& drawing_;
     long double kept_;
 };
 
@@ -179,9 +182,9 @@ const SheetLayout* SheetLayoutOf(int code) {
     }
 }
 
-SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory) {
+SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory, const DrawingState& drawing) {
     return {current.chart,         current.birth, current.orbs, memory.Rulers, memory.CalendarNote,
-            Drawing.AspectLinesOn, memory.UserFullName ? memory.UserFullName() : std::string()};
+            drawing.AspectLinesOn, memory.UserFullName ? memory.UserFullName() : std::string()};
 }
 
 void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory) {
@@ -200,7 +203,7 @@ void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& 
         RunSheetStep(*step, current, memory);
         return;
     }
-    const SheetContext context = CurrentSheetContext(current, memory);
+    const SheetContext context = CurrentSheetContext(current, memory, dc.Drawing());
     if (const auto* w = std::get_if<SheetWheelPlace>(&entry)) DrawWheel(dc, context, *w);
     if (const auto* h = std::get_if<SheetHeaderPlaces>(&entry)) DrawSheetHeader(dc, context, *h);
     if (const auto* t = std::get_if<SheetTablePlace>(&entry)) DrawTable(dc, context, *t);
@@ -208,7 +211,7 @@ void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& 
 }
 
 void DrawSheetLayout(Surface& dc, const SheetLayout& layout, archive::CurrentChart& current, SheetMemory& memory) {
-    SheetPageScale scale(layout.zoom);
+    SheetPageScale scale(dc.Drawing(), layout.zoom);
     for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, current, memory);
 }
 

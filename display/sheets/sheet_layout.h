@@ -83,9 +83,10 @@ struct SheetLayout {
 // The layout of a sheet code (5, 16, 17, 18); nullptr for any other code.
 const SheetLayout* SheetLayoutOf(int code);
 
-// What the blocks read now: the person's chart, birth data and orbs, and what
-// the steps computed.
-SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory);
+// What the blocks read now: the person's chart, birth data and orbs,, what
+// the steps computed and
+// whether the drawing state shows the aspect lines.
+SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory, const DrawingState& drawing);
 // A step computes from the person's chart, and some write into it.
 void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory);
 // One entry: a step is run, a block drawn with the context.

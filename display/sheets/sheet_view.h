@@ -7,6 +7,9 @@
 
 namespace display {
 
+struct DrawingState;
+
+// The routines below move the view of the drawing state they are handed.
 inline constexpr float kSheetZoomStep = 1.15f;
 inline constexpr float kSheetZoomMin = 0.4f;
 inline constexpr float kSheetZoomMax = 4.0f;
@@ -26,18 +29,18 @@ struct SheetViewerState {
 // The view an activation starts with (with a printer, a portrait sheet at
 // half size in the middle; else zoom 1 at the origin); sets the printer's
 // orientation from the sheet's.
-void SetActivationView(SheetViewerState& motion, int screenWidth, int screenHeight,
+void SetActivationView(DrawingState& drawing, SheetViewerState& motion, int screenWidth, int screenHeight,
                        const std::string& sheetOrientation);
 // One zoom step in or out about the screen's centre, within the limits.
-void ZoomSheetIn(const SheetViewerState& motion);
-void ZoomSheetOut(const SheetViewerState& motion);
+void ZoomSheetIn(DrawingState& drawing, const SheetViewerState& motion);
+void ZoomSheetOut(DrawingState& drawing, const SheetViewerState& motion);
 // "Hoogte": the whole page height (half size for a portrait printer page).
-void FitSheetHeight(const SheetViewerState& motion);
+void FitSheetHeight(DrawingState& drawing, const SheetViewerState& motion);
 // Zoom 1 at the origin.
-void ResetSheetZoom();
+void ResetSheetZoom(DrawingState& drawing);
 // A released drag moves the sheet by the last move's displacement on each
 // axis where the mouse went more than the threshold from the press.
-void EndSheetDrag(SheetViewerState& motion, int x, int y);
+void EndSheetDrag(DrawingState& drawing, SheetViewerState& motion, int x, int y);
 // The checks of a metafile name: its extension exactly ".EMF" ("File deve
 // essere .EMF"), then a plain file name with a chart number 1..15. Empty when
 // the name is good, else the message.

@@ -52,8 +52,10 @@ struct SheetViewer::BarButton {
     const char* hint;
 };
 
-SheetViewer::SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, QWidget* parent)
-    : CanvasForm(parent), current(current), sheets(sheets) {
+SheetViewer::SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
+                         QWidget* parent)
+    : CanvasForm(parent), current(current), sheets(sheets), drawing(drawing) {
+    UseDrawingState(drawing);
     setObjectName("FgrNaKel");
     setWindowTitle("Grafieken");
     setWindowFlag(Qt::FramelessWindowHint);
@@ -117,7 +119,7 @@ SheetViewer::SheetViewer(archive::CurrentChart& current, const SheetSelectionSta
 }
 
 SheetViewer::~SheetViewer() {
-    if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
+    if (drawing.DrawForm == this) drawing.DrawForm = nullptr;
 }
 
 // The buttons of the bar at the foot of the viewer: no focus, so the keys
@@ -148,32 +150,33 @@ void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
 void SheetViewer::ShowChartSheet() {
     current.chart.PlanetLatitudes = current.chart.PlanetLatitudesSaved;
     aspectLinesButton->setVisible(true);
-    const bool screen = !Drawing.PrintOutput && !Drawing.MetafileOutput;
+    const bool screen = !drawing.PrintOutput && !drawing.MetafileOutput;
     if (screen) ClearCanvas();
-    DrawSheetEntry(sheets.SheetCode, this, current, sheetMemory);
+    DrawSheetEntry(drawing, sheets.SheetCode, this, current, sheetMemory);
     DrawSheetViewerFrame();
 }
 
 void SheetViewer::ResetSheetView() {
-    ResetSheetZoom();
+    ResetSheetZoom(drawing);
     ShowChartSheet();
 }
 
 void SheetViewer::DrawSheetViewerFrame() {
-    if (Drawing.PrintOutput || Drawing.MetafileOutput || !Drawing.PrinterPresent) return;
-    CanvasForm* kept = Drawing.DrawForm;
-    Drawing.DrawForm = this;
-    DrawPageFrame(this);
-    Drawing.DrawForm = kept;
+    if (drawing.PrintOutput || drawing.MetafileOutput || !drawing.PrinterPresent) return;
+    CanvasForm* kept = drawing.DrawForm;
+    drawing.DrawForm = this;
+    DrawPageFrame(drawing, this);
+    drawing.DrawForm = kept;
 }
 
 void SheetViewer::PrepareOpening() {
-    Drawing.DrawForm = this;
-    metafileNameBox->setEditText(Drawing.MetafileName.empty() ? QString("GRAF01.EMF")
-                                                              : gui::ToQt(Drawing.MetafileName));
+    drawing.DrawForm = this;
+    metafileNameBox->setEditText(drawing.MetafileName.empty() ? QString("GRAF01.EMF")
+                                                              : gui::ToQt(drawing.MetafileName));
     metafileNameBox->lineEdit()->setCursorPosition(0);  // the name from its first letter
-    SetActivationView(motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(), sheets.SheetOrientation);
-    if (Drawing.PrinterPresent) SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
+    SetActivationView(drawing, motion, gui::System().ScreenWidth(), gui::System().ScreenHeight(),
+                      sheets.SheetOrientation);
+    if (drawing.PrinterPresent) SetGlyph(orientationButton, drawing.PrinterLandscape ? "SetupL" : "SetupP");
     firstDrawTimer->start();
 }
 
@@ -188,10 +191,10 @@ void SheetViewer::DrawWhenReady() {
 
 void SheetViewer::ReleaseDrawing() {
     firstDrawTimer->stop();
-    ResetSheetZoom();
-    Drawing.AspectLinesOn = 1;
-    if (Drawing.DrawForm == this) Drawing.DrawForm = nullptr;
-    Drawing.BlackAndWhite = false;
+    ResetSheetZoom(drawing);
+    drawing.AspectLinesOn = 1;
+    if (drawing.DrawForm == this) drawing.DrawForm = nullptr;
+    drawing.BlackAndWhite = false;
 }
 
 void SheetViewer::StartDrag(int x, int y) {
@@ -207,40 +210,41 @@ void SheetViewer::DragTo(int x, int y) {
     motion.DragDeltaY = y - motion.DragStartY;
     if (motion.Dragging != 1) return;
     // The sheet previewed at the moved place; the origin itself moves on release.
-    Drawing.OriginX += motion.DragDeltaX;
-    Drawing.OriginY += motion.DragDeltaY;
+    drawing.OriginX += motion.DragDeltaX;
+    drawing.OriginY += motion.DragDeltaY;
     struct Back {
+        DrawingState& drawing;
         const SheetViewerState& motion;
         ~Back() {
-            Drawing.OriginX -= motion.DragDeltaX;
-            Drawing.OriginY -= motion.DragDeltaY;
+            drawing.OriginX -= motion.DragDeltaX;
+            drawing.OriginY -= motion.DragDeltaY;
         }
-    } back{motion};
+    } back{drawing, motion};
     ShowChartSheet();
 }
 
 void SheetViewer::EndDrag(int x, int y) {
-    EndSheetDrag(motion, x, y);
+    EndSheetDrag(drawing, motion, x, y);
     ShowChartSheet();
 }
 
 void SheetViewer::ScrollDown() {
-    Drawing.OriginY += kSheetWheelStep;
+    drawing.OriginY += kSheetWheelStep;
     ShowChartSheet();
 }
 
 void SheetViewer::ScrollUp() {
-    Drawing.OriginY -= kSheetWheelStep;
+    drawing.OriginY -= kSheetWheelStep;
     ShowChartSheet();
 }
 
 void SheetViewer::GoBack() { close(); }
 
 void SheetViewer::PrintSheet() {
-    if (!Drawing.PrinterPresent) return;
+    if (!drawing.PrinterPresent) return;
     ResetSheetView();
     const bool landscape = sheets.SheetOrientation == "L";
-    Drawing.PrinterLandscape = landscape;
+    drawing.PrinterLandscape = landscape;
     // The job and the document are titled with the name, without the blanks
     // the archive pads it with.
     std::string name = current.birth.SubjectName;
@@ -253,39 +257,39 @@ void SheetViewer::PrintSheet() {
         // (whatever an activation after the printer's dialog did to the screen's
         // view) and puts back the screen's, also when the drawing fails; the
         // job's end ends the document in every case.
-        PrintRun run(&job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
+        PrintRun run(drawing, &job->Canvas(), job->PageWidthPixels(), job->PageOriginPixels());
         ShowChartSheet();
     }
     job.reset();
-    ResetSheetZoom();
+    ResetSheetZoom(drawing);
     ShowChartSheet();
 }
 
 void SheetViewer::ChoosePrinterSettings() {
-    if (!Drawing.PrinterPresent) return;
-    bool landscape = Drawing.PrinterLandscape;
-    if (printer->Setup(landscape)) Drawing.PrinterLandscape = landscape;
-    SetGlyph(orientationButton, Drawing.PrinterLandscape ? "SetupL" : "SetupP");
+    if (!drawing.PrinterPresent) return;
+    bool landscape = drawing.PrinterLandscape;
+    if (printer->Setup(landscape)) drawing.PrinterLandscape = landscape;
+    SetGlyph(orientationButton, drawing.PrinterLandscape ? "SetupL" : "SetupP");
 }
 
 void SheetViewer::ToggleBlackAndWhite() {
-    Drawing.BlackAndWhite = !Drawing.BlackAndWhite;
-    SetGlyph(colourButton, Drawing.BlackAndWhite ? "StNero" : "StColor");
+    drawing.BlackAndWhite = !drawing.BlackAndWhite;
+    SetGlyph(colourButton, drawing.BlackAndWhite ? "StNero" : "StColor");
     ShowChartSheet();
 }
 
 void SheetViewer::ZoomIn() {
-    ZoomSheetIn(motion);
+    ZoomSheetIn(drawing, motion);
     ShowChartSheet();
 }
 
 void SheetViewer::ZoomOut() {
-    ZoomSheetOut(motion);
+    ZoomSheetOut(drawing, motion);
     ShowChartSheet();
 }
 
 void SheetViewer::ShowFullHeight() {
-    FitSheetHeight(motion);
+    FitSheetHeight(drawing, motion);
     ShowChartSheet();
 }
 
@@ -310,20 +314,20 @@ std::string SheetViewer::TakeMetafileName() {
 void SheetViewer::SaveMetafile() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
-    Drawing.MetafileName = name;
-    const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
+    drawing.MetafileName = name;
+    const std::string problem = CheckSheetMetafileName(drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
         return;
     }
-    if (!SaveChartOrientation(Drawing.MetafileName)) return;
+    if (!SaveChartOrientation(drawing, drawing.MetafileName)) return;
     {
         // Drawn at zoom 1 at the origin, as on paper, at the metafile's own
         // scale; the screen's scale comes back and the flag is cleared on every exit.
-        MetafileRun metafile;
+        MetafileRun metafile(drawing);
         ResetSheetView();
     }
-    CopyMetafileToClipboard("Emf\\" + Drawing.MetafileName);
+    CopyMetafileToClipboard("Emf\\" + drawing.MetafileName);
     ShowChartSheet();
 }
 
@@ -360,30 +364,30 @@ void SheetViewer::CopyMetafileToClipboard(const std::string& fileName) {
 void SheetViewer::OpenMetafile() {
     const std::string name = TakeMetafileName();
     if (name.empty()) return;
-    Drawing.MetafileName = name;
-    const std::string problem = CheckSheetMetafileName(Drawing.MetafileName);
+    drawing.MetafileName = name;
+    const std::string problem = CheckSheetMetafileName(drawing.MetafileName);
     if (!problem.empty()) {
         gui::ShowMessage(problem);
         return;
     }
-    if (!rt::PathExists("Emf\\" + Drawing.MetafileName)) {
-        gui::ShowMessage(MissingMetafileMessage(Drawing.MetafileName));
+    if (!rt::PathExists("Emf\\" + drawing.MetafileName)) {
+        gui::ShowMessage(MissingMetafileMessage(drawing.MetafileName));
         return;
     }
-    if (!metafileViewer) metafileViewer = new MetafileViewer(this);
-    if (ApplyChartOrientation(Drawing.MetafileName, metafileViewer) == 0) return;
+    if (!metafileViewer) metafileViewer = new MetafileViewer(drawing, this);
+    if (ApplyChartOrientation(drawing, drawing.MetafileName, metafileViewer) == 0) return;
     gui::ShowModal(metafileViewer);
-    ResetSheetZoom();
+    ResetSheetZoom(drawing);
     ShowChartSheet();
 }
 
 void SheetViewer::ToggleAspectLines() {
-    if (Drawing.AspectLinesOn != 1) {
-        Drawing.AspectLinesOn = 1;
+    if (drawing.AspectLinesOn != 1) {
+        drawing.AspectLinesOn = 1;
         SetGlyph(aspectLinesButton, "LinLos");
     } else {
         SetGlyph(aspectLinesButton, "LosLin");
-        Drawing.AspectLinesOn = 0;
+        drawing.AspectLinesOn = 0;
     }
     ShowChartSheet();
 }

@@ -32,8 +32,10 @@ class MetafileViewer;
 class SheetViewer : public CanvasForm {
     Q_OBJECT
 public:
-    // The current person, whose sheets this window shows and prints.
-    SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, QWidget* parent = nullptr);
+    // The current person, whose sheets this window shows and prints. The
+    // drawing state is the program's, which the viewer's canvas maps with.
+    SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
+                QWidget* parent = nullptr);
     ~SheetViewer() override;
 
     // The current person's chart, birth data and orbs; the sheets' steps write
@@ -55,6 +57,8 @@ public:
     SheetViewerState motion;
     // The sheet and orientation its opener chose.
     const SheetSelectionState& sheets;
+    // The drawing state the sheets are drawn in (page units, zoom, output target).
+    DrawingState& drawing;
 
     QFrame* buttonBar = nullptr;
     QPushButton* backButton = nullptr;

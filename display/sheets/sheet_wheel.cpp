@@ -64,7 +64,7 @@ Real SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, R
                 Line(dc, cx, cy, ro + band, ri, p);
             }
             const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
-            DrawSheetSignGlyph(&dc, sign, prefix, g.x, g.y, glyphSize);
+            DrawSheetSignGlyph(dc.Drawing(), &dc, sign, prefix, g.x, g.y, glyphSize);
             if (sign == 1) rotation = p;
             ++boundaries;
             if (--sign == 0) sign = 12;
@@ -94,7 +94,7 @@ Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, R
     Real rotation = SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5, ascendant);
     for (int d = 1; d <= 36; ++d) {
         const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, rotation - 5);
-        DrawSheetBodyGlyph(&dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
+        DrawSheetBodyGlyph(dc.Drawing(), &dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
         rotation += 10;
     }
     return 0.5L;
@@ -189,7 +189,7 @@ void PlanetRing(Surface& dc, const engine::BodyArray& lon, const std::array<std:
     const std::array<Real, 25> spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
     const Real m = (ro + ri) / 2;
     const Real reach = plain ? 3.5L : 4.3L;
-    const Color tickBrush = DrawingOnPaper() ? kBlack : kWhite;
+    const Color tickBrush = DrawingOnPaper(dc.Drawing()) ? kBlack : kWhite;
     for (int k = 1; k <= n; ++k) {
         const PagePoint g = WheelPoint(cx, cy, m, spread[k]);
         if (!plain) {
@@ -199,9 +199,9 @@ void PlanetRing(Surface& dc, const engine::BodyArray& lon, const std::array<std:
         {
             ScopedPen pen(dc, 1);
             if (plain)
-                DrawSheetBodyGlyph(&dc, k, g.x, g.y, 5.0L);
+                DrawSheetBodyGlyph(dc.Drawing(), &dc, k, g.x, g.y, 5.0L);
             else
-                DrawSheetBodyGlyph(&dc, k, g.x, g.y - 1.5L, 4.0L);
+                DrawSheetBodyGlyph(dc.Drawing(), &dc, k, g.x, g.y - 1.5L, 4.0L);
         }
         if (!plain) {
             SetTextColorByCode(dc, 0);
@@ -305,10 +305,11 @@ void DrawSheetAspects(Surface& dc, const engine::ChartState& chart, const std::a
 }
 
 void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by) {
-    ax /= Drawing.AspectScaleX;
-    bx /= Drawing.AspectScaleX;
-    ay /= Drawing.AspectScaleY;
-    by /= Drawing.AspectScaleY;
+    const DrawingState& drawing = dc.Drawing();
+    ax /= drawing.AspectScaleX;
+    bx /= drawing.AspectScaleX;
+    ay /= drawing.AspectScaleY;
+    by /= drawing.AspectScaleY;
     const Real e = deviation < 0.2L ? 0.2L : static_cast<Real>(deviation);
     const Real w = 1 / (1.2L * std::sqrt(e));
     if (ax > bx) {
@@ -326,9 +327,9 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
                                 {bx, by},           {bx - c1, by + s1}, {ax + c2, ay - s2}};
     Point pts[6];
     for (int i = 0; i < 6; ++i) {
-        const Real z = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-        pts[i] = {static_cast<int>(rt::Round(corners[i][0] * z)) + Drawing.OriginX,
-                  static_cast<int>(rt::Round(corners[i][1] * z)) + Drawing.OriginY};
+        const Real z = drawing.PixelsPerUnit * drawing.ZoomFactor;
+        pts[i] = {static_cast<int>(rt::Round(corners[i][0] * z)) + drawing.OriginX,
+                  static_cast<int>(rt::Round(corners[i][1] * z)) + drawing.OriginY};
     }
     const int fill = dc.State().polyFillMode;
     dc.SetPolyFillMode(kWinding);

@@ -86,7 +86,7 @@ void DrawAspectGlyph(Surface& dc, int code, Real x, Real y, Real size) {
     if (code < 1 || code > 11) return;
     const AspectGlyph& g = kAspectGlyphs[code];
     int pen = g.penCode;
-    if (pen == kScreenCyanPaperBlue) pen = DrawingOnPaper() ? 4 : 5;
+    if (pen == kScreenCyanPaperBlue) pen = DrawingOnPaper(dc.Drawing()) ? 4 : 5;
     DrawStrokeGlyph(dc, g.strokes, pen, g.count, x, y, size);
 }
 
@@ -94,11 +94,12 @@ namespace {
 
 // Stamp points: offsets from (u, v), scaled without a second aspect division.
 struct StampFrame {
+    const DrawingState& drawing;
     Real u, v;
     Point At(Real dx, Real dy) const {
-        const Real k = Drawing.PixelsPerUnit * Drawing.ZoomFactor;
-        return {static_cast<int>(rt::Round((u + dx) * k)) + Drawing.OriginX,
-                static_cast<int>(rt::Round((v + dy) * k)) + Drawing.OriginY};
+        const Real k = drawing.PixelsPerUnit * drawing.ZoomFactor;
+        return {static_cast<int>(rt::Round((u + dx) * k)) + drawing.OriginX,
+                static_cast<int>(rt::Round((v + dy) * k)) + drawing.OriginY};
     }
     Rect Box(Real x1, Real y1, Real x2, Real y2) const {
         const Point a = At(x1, y1), b = At(x2, y2);
@@ -106,15 +107,17 @@ struct StampFrame {
     }
 };
 
-StampFrame StampAt(Real x, Real y) { return {(x + 5) / Drawing.AspectScaleX, (y + 130) / Drawing.AspectScaleY}; }
+StampFrame StampAt(const DrawingState& drawing, Real x, Real y) {
+    return {drawing, (x + 5) / drawing.AspectScaleX, (y + 130) / drawing.AspectScaleY};
+}
 
 void StampShadow(Surface& dc, const StampFrame& f) {
     SelectPenByCode(dc, 2);
-    if (!Drawing.BlackAndWhite) SelectBrushColor(dc, Rgb(255, 255, 0));
+    if (!dc.Drawing().BlackAndWhite) SelectBrushColor(dc, Rgb(255, 255, 0));
     dc.SetPolyFillMode(kWinding);
     const Point shape[6] = {f.At(10, -2), f.At(25, 7), f.At(10, 12), f.At(20, -2), f.At(20, 13), f.At(10, -2)};
     dc.Polygon(shape);
-    if (!Drawing.BlackAndWhite) ReleaseBrush(dc);
+    if (!dc.Drawing().BlackAndWhite) ReleaseBrush(dc);
     ReleasePen(dc);
 }
 
@@ -128,7 +131,7 @@ void StampText(Surface& dc, Point p) {
 }  // namespace
 
 void DrawProgramStamp(Surface& dc, Real x, Real y) {
-    const StampFrame f = StampAt(x, y);
+    const StampFrame f = StampAt(dc.Drawing(), x, y);
     StampShadow(dc, f);
     SelectPenByCode(dc, 2);
     SelectBrushColor(dc, Rgb(255, 0, 0));
@@ -144,7 +147,7 @@ void DrawProgramStamp(Surface& dc, Real x, Real y) {
 }
 
 void DrawProgramStampPlain(Surface& dc, Real x, Real y) {
-    const StampFrame f = StampAt(x, y);
+    const StampFrame f = StampAt(dc.Drawing(), x, y);
     StampShadow(dc, f);
     SelectPenByCode(dc, 2);
     dc.Rectangle(f.Box(-1, 0, 30, 5));

@@ -14,7 +14,7 @@ PagePoint WheelPoint(Real cx, Real cy, Real r, Real thetaDegrees) {
     return WheelPointWithAspect(cx, cy, r, thetaDegrees, 1.0L);
 }
 
-void MoveToPage(Surface& dc, Real x, Real y) { dc.MoveTo(MapPoint(x, y)); }
+void MoveToPage(Surface& dc, Real x, Real y) { dc.MoveTo(MapPoint(dc, x, y)); }
 
 void LinePage(Surface& dc, PagePoint from, PagePoint to) {
     MoveToPage(dc, from.x, from.y);

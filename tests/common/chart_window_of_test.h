@@ -8,6 +8,7 @@
 #include "display/chart/open_chart_window.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/wheel_geometry_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace testing_support {
 
@@ -22,7 +23,7 @@ inline display::ChartWindow* ChartWindowOfTest() {
 // The chart window, made when none exists yet (the test frees it).
 inline display::ChartWindow* EnsureChartWindowForTest() {
     if (auto* c = ChartWindowOfTest()) return c;
-    return new display::ChartWindow(WheelGeometryOfTest(), CurrentChartOfTest());
+    return new display::ChartWindow(WheelGeometryOfTest(), CurrentChartOfTest(), DrawingStateOfTest());
 }
 
 // Opens the chart window as the main window's button does, making it when none

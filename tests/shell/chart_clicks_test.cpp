@@ -19,6 +19,7 @@
 #include "display/wheel/wheel_state.h"
 #include "platform/gui/text_convert.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -40,8 +41,9 @@ TEST(ChartClicksTest, TheSunOfAStoredPersonShowsItsTextsAndThenItsPlants) {
     ASSERT_NE(testing_support::ChartWindowOfTest(), nullptr);
     while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
 
-    const QPoint sun(display::MapX(testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
-                     display::MapY(testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
+    const QPoint sun(
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
     const QStringList texts = testing_support::ChartWindowOfTest()->specificMemo->toPlainText().split('\n');
     ASSERT_GE(texts.size(), 8);

@@ -46,6 +46,7 @@
 #include "tests/common/no_installed_copies.h"
 #include "tests/shell/shell_test_support.h"
 #include "tools/ephemeris_tables/precise_positions.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace fs = std::filesystem;
 using shell_testing::ProgramStart;
@@ -106,20 +107,23 @@ void OpenChartWindow() {
 }
 
 void ClickSun() {
-    const QPoint sun(display::MapX(testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
-                     display::MapY(testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
+    const QPoint sun(
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphY[1]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sun);
 }
 
 void ClickMoon() {
-    const QPoint moon(display::MapX(testing_support::NatalWheelOfTest().PlanetGlyphX[2]),
-                      display::MapY(testing_support::NatalWheelOfTest().PlanetGlyphY[2]));
+    const QPoint moon(
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[2]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphY[2]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, moon);
 }
 
 void ClickSagittarius() {
-    const QPoint sign(display::MapX(testing_support::NatalWheelOfTest().SignGlyphX[9]),
-                      display::MapY(testing_support::NatalWheelOfTest().SignGlyphY[9]));
+    const QPoint sign(
+        display::MapX(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphX[9]),
+        display::MapY(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphY[9]));
     QTest::mouseClick(testing_support::ChartWindowOfTest(), Qt::LeftButton, Qt::NoModifier, sign);
 }
 

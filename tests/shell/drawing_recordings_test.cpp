@@ -36,6 +36,7 @@
 #include "shell/main_window.h"
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace fs = std::filesystem;
 
@@ -114,7 +115,7 @@ protected:
         const std::string pdf = (fs::current_path() / "sheet.pdf").string();
         main->sheetViewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
 
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::ChartWindow& chart = *testing_support::ChartWindowOfTest();
         chart.SetRecorder(&dc);
         auto keep = [&](const std::string& step, const std::string& texts) {

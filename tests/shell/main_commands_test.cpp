@@ -24,6 +24,7 @@
 #include "engine/chart_state.h"
 #include "platform/gui/idle.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 using shell_testing::ProgramStart;
 
@@ -156,7 +157,7 @@ TEST(MainCommandsTest, AMissingRemedyDatabaseIsCreatedEmptyAtStart) {
     testing_support::TempWorkFolder folder;
     rt::PrepareDataFolder();
     std::filesystem::remove(rt::ResolvePath("OpzioneH\\DBmain.rnd"));
-    shell::StartUp(testing_support::CurrentChartOfTest());
+    shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
     EXPECT_EQ(std::filesystem::file_size(rt::ResolvePath("OpzioneH\\DBmain.rnd")), 4814u);
 }
 

@@ -22,6 +22,7 @@
 #include "remedies/windows/symptom_browser.h"
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 using shell_testing::DesktopScope;
 using testing_support::ReadBytes;
@@ -86,7 +87,7 @@ public:
     }
     void Start() {
         rt::PrepareDataFolder(remedies::RemedySeedGroups());
-        shell::StartUp(testing_support::CurrentChartOfTest());
+        shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
         shell_testing::CreateStartWindowsForTest();
         shell_testing::StartedMainWindow()->show();
         gui::Guard([] { shell_testing::StartedMainWindow()->Refresh(); });

@@ -29,6 +29,7 @@
 #include "shell/start_up.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace shell_testing {
 
@@ -120,7 +121,8 @@ inline shell::ProgramWindows& TestProgramWindows() {
 }
 inline shell::MainWindow* StartedMainWindow() { return TestMainWindowOwner().get(); }
 inline shell::MainWindow& CreateStartWindowsForTest() {
-    return shell::CreateStartWindows(TestProgramWindows(), TestMainWindowOwner(), testing_support::CurrentChartOfTest());
+    return shell::CreateStartWindows(TestProgramWindows(), TestMainWindowOwner(), testing_support::CurrentChartOfTest(),
+                                     testing_support::DrawingStateOfTest());
 }
 inline void FreeStartWindowsForTest() { TestProgramWindows().FreeAll(); }
 
@@ -134,7 +136,7 @@ public:
             return int(gui::ModalCancel);
         });
         rt::PrepareDataFolder();
-        shell::StartUp(testing_support::CurrentChartOfTest());
+        shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
         CreateStartWindowsForTest();
         if (activate) Activate();
     }

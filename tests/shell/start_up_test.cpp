@@ -40,6 +40,7 @@
 #include "shell/user_name_dialog.h"
 #include "tests/common/test_support.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
@@ -125,7 +126,7 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     std::vector<std::string> settings = CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")));
     EXPECT_EQ(settings, (std::vector<std::string>{"1", "0", "0", "1", kOne, "", kOne, kOne}));
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().GregorianSwitch, 1);
-    EXPECT_EQ(display::Drawing.LineWidthFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 1.0L);
 
     // The user name, shown at once.
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileTmp\\Personal.Tmp")), "Nome\r\nCognome\r\n");
@@ -146,14 +147,15 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
 
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
     ProgramStart start;
-    EXPECT_NEAR(static_cast<double>(display::Drawing.ScreenAspect), 0.8, 1e-15);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ScreenAspect), 0.8, 1e-15);
     // A 5:4 screen, narrower than the layout: its 280 units span the screen's width.
-    EXPECT_NEAR(static_cast<double>(display::Drawing.PixelsPerUnit), 1280.0 / 280, 1e-12);
-    EXPECT_FLOAT_EQ(display::Drawing.FontScale, static_cast<float>(1280.0L / 280 * 3.7L));
-    EXPECT_TRUE(display::Drawing.PrinterPresent);
-    EXPECT_NEAR(static_cast<double>(display::Drawing.PrinterPixelsPerUnit), 4760.0 / 210 * 0.776, 1e-9);
-    EXPECT_TRUE(display::Drawing.PrinterLandscape);
-    EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PixelsPerUnit), 1280.0 / 280, 1e-12);
+    EXPECT_FLOAT_EQ(testing_support::DrawingStateOfTest().FontScale, static_cast<float>(1280.0L / 280 * 3.7L));
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterPresent);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit), 4760.0 / 210 * 0.776,
+                1e-9);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::CurrentChartOfTest().birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
@@ -175,8 +177,8 @@ TEST(ProgramStartTest, WithoutPrinterOneWarningAndTheStartGoesOn) {
     ProgramStart start(/*printer=*/false);
     ASSERT_EQ(start.messages.Texts(),
               std::vector<std::string>{"OCCORRE INSTALLARE DRIVER STAMPANTE - VEDERE MANUALE (inizio)"});
-    EXPECT_FALSE(display::Drawing.PrinterPresent);
-    EXPECT_EQ(display::Drawing.PrinterPixelsPerUnit, 0.0L);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterPresent);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().PrinterPixelsPerUnit, 0.0L);
     EXPECT_EQ(shell_testing::TestProgramWindows().Forms().size(), 31u);
 }
 
@@ -205,7 +207,7 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     auto start = [] {
         std::vector<std::string> renewed;
         const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewed);
-        shell::StartUp(testing_support::CurrentChartOfTest(), renewed);
+        shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest(), renewed);
         return folder;
     };
     setenv("KELVOR_DATA_DIR", previous.c_str(), 1);
@@ -261,9 +263,9 @@ TEST(MainActivationTest, LegacyBackupLineIsReplacedAndOtherFoldersKept) {
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().SpareByte, 3);
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().GregorianSwitch, 0);
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().BackupDestination, "Da definire");
-    EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleX), 1.1, 1e-14);
-    EXPECT_NEAR(static_cast<double>(display::Drawing.AspectScaleY), 0.9, 1e-14);
-    EXPECT_EQ(display::Drawing.LineWidthFactor, 2.0L);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX), 1.1, 1e-14);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleY), 0.9, 1e-14);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 2.0L);
 
     const std::string other = "1\r\n0\r\n0\r\n1\r\n" + kOne + "\r\nE:\\ExkelvorBck\r\n" + kOne + "\r\n" + kOne + "\r\n";
     WriteBytes(rt::ResolvePath("FileSet\\MMVarLas.stt"), other);
@@ -280,7 +282,7 @@ TEST(MainActivationTest, ZeroFactorsBecomeOneInMemoryOnly) {
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.0L);
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleX, 1.0L);
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().AspectScaleY, 1.0L);
-    EXPECT_EQ(display::Drawing.AspectScaleY, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleY, 1.0L);
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\MMVarLas.stt")), zeros);
 }
 
@@ -574,7 +576,7 @@ TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
     gui::RecordingMessageSink messages;
     rt::PrepareDataFolder();
     WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), "not a number\r\n");
-    shell::StartUp(testing_support::CurrentChartOfTest());
+    shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
     EXPECT_EQ(messages.messages.size(), 1u);
     // The defaults are in force and written back.
     EXPECT_FALSE(testing_support::CurrentChartOfTest().chart.HouseSystemName.empty());
@@ -593,7 +595,7 @@ TEST(ProgramStartTest, EngineSettingsCutShortAreNamedAndKept) {
         cut += std::string(orb) + "\r\n";
     cut += "KOCH\r\nMEDIO\r\nA\r\nVE";
     WriteBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"), cut);
-    shell::StartUp(testing_support::CurrentChartOfTest());
+    shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
     ASSERT_EQ(messages.messages.size(), 1u);
     const std::string& text = messages.messages[0].text;
     EXPECT_NE(text.find("\"FileSet\\OrbiDomi.stt\" era danneggiato (l'ultima riga, la 20, \xE8 interrotta"),

@@ -37,6 +37,7 @@
 #include "shell/orb_settings_window.h"
 #include "shell/subsystem_windows.h"
 #include "tests/shell/shell_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace fs = std::filesystem;
 using shell_testing::CrLfLines;
@@ -62,7 +63,7 @@ public:
     UsersDataFolder() {
         gui::RecordingMessageSink setup;
         rt::PrepareDataFolder();
-        shell::StartUp(testing_support::CurrentChartOfTest());
+        shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
         shell_testing::CreateStartWindowsForTest();
         shell_testing::StartedMainWindow()->show();
         shell_testing::StartedMainWindow()->Refresh();
@@ -105,7 +106,7 @@ public:
             testing_support::UnprivilegedScope nobody;
             EXPECT_TRUE(nobody.Active());
             EXPECT_EQ(chmod(file, 0), 0);
-            shell::StartUp(testing_support::CurrentChartOfTest());
+            shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
             shell_testing::CreateStartWindowsForTest();
             shell_testing::StartedMainWindow()->show();
             shell_testing::StartedMainWindow()->Refresh();
@@ -158,9 +159,9 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         s.values["orb box"] = gui::FromQt(main->orbSetBox->currentText());
         s.values["black moon"] = testing_support::CurrentChartOfTest().chart.BlackMoonType;
         s.values["trine orb"] = std::to_string(static_cast<double>(testing_support::CurrentChartOfTest().orbs.AspectOrbs[3]));
-        s.values["printer"] = display::Drawing.PrinterPresent ? "yes" : "no";
+        s.values["printer"] = testing_support::DrawingStateOfTest().PrinterPresent ? "yes" : "no";
         s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
-        display::RecordingSurface caption;
+        display::RecordingSurface caption{testing_support::DrawingStateOfTest()};
         const auto& userFullName = main->sheetViewer->sheetMemory.UserFullName;
         display::DrawCaptionPair(caption, 100, 100, userFullName ? userFullName() : std::string());
         std::string texts;
@@ -289,8 +290,9 @@ TEST(UnreadableSettings, TheDrawingSettingsAreNeitherNeededNorWrittenOver) {
     const Seen seen = folder.StartWith("FileSet/MMVarLas.stt", [](Seen& s) {
         s.values["person"] = gui::FromQt(shell_testing::StartedMainWindow()->personMemo->toPlainText()).substr(0, 11);
         s.values["user"] = gui::FromQt(shell_testing::StartedMainWindow()->changeUserNameButton->text());
-        s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
-        s.values["aspect"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
+        s.values["line width"] =
+            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
+        s.values["aspect"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
         // Every dialog activates the main window again: the file is named once.
         shell_testing::StartedMainWindow()->Refresh();
         s.messages.push_back("-- thicker lines");
@@ -356,7 +358,7 @@ TEST(UnreadableSettings, TheCalibrationWindowWorksAndItsBarsGoBackToTheScalesInF
             s.messages.push_back("-- one step right");
             w->horizontalScaleBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
             s.values["bar"] = std::to_string(w->horizontalScaleBar->value());
-            s.values["scale"] = std::to_string(static_cast<double>(display::Drawing.AspectScaleX));
+            s.values["scale"] = std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().AspectScaleX));
             s.messages.push_back("-- OK");
             w->okButton->click();
             return w->result();
@@ -397,7 +399,8 @@ TEST(UnreadableSettings, TheLineWidthBoxShowsTheWidthInForceAfterARefusal) {
             return w->result();
         });
         shell_testing::StartedMainWindow()->openLineWidthDialogButton->click();
-        s.values["line width"] = std::to_string(static_cast<double>(display::Drawing.LineWidthFactor));
+        s.values["line width"] =
+            std::to_string(static_cast<double>(testing_support::DrawingStateOfTest().LineWidthFactor));
     });
     ASSERT_EQ(seen.messages.size(), 5u);
     EXPECT_EQ(seen.messages[1], "-- thicker");
@@ -519,7 +522,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheDrawingSettingsSaysWhatStandsInAndTh
     rt::PrepareDataFolder();
     fs::remove(rt::ResolvePath("FileSet\\MMVarLas.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\MMVarLas.stt"));
-    shell::StartUp(testing_support::CurrentChartOfTest());
+    shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
     shell_testing::CreateStartWindowsForTest();
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();
@@ -558,7 +561,7 @@ TEST(UnreadableSettings, AFolderInPlaceOfTheSettingsIsNamedAsAFolder) {
     rt::PrepareDataFolder();
     fs::remove(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
     fs::create_directories(rt::ResolvePath("FileSet\\OrbiDomi.stt"));
-    shell::StartUp(testing_support::CurrentChartOfTest());
+    shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
     shell_testing::CreateStartWindowsForTest();
     shell_testing::StartedMainWindow()->show();
     shell_testing::StartedMainWindow()->Refresh();

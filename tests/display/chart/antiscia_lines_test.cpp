@@ -11,6 +11,7 @@
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST_F(AntisciaLines, AriesJoinsPiscesAndVirgo) {
     ExpectPoint(c.antiscionPoint, 62, 90);  // angle 15
     ExpectPoint(c.contraPoint, 138, 110);   // angle 195
 
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Seg", false);
     const auto cyan = view_test::LineBetween(dc, 62, 110, 62, 90);
     const auto red = view_test::LineBetween(dc, 62, 110, 138, 110);
@@ -66,7 +67,7 @@ TEST_F(AntisciaLines, NinetyDegreesIsItsOwnContraAntiscion) {
 
 TEST_F(AntisciaLines, ZeroGetsOnlyItsMark) {
     testing_support::CurrentChartOfTest().chart.PlanetLongitudes[3] = 0;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 3, 100, 100, "Pia", false);
     EXPECT_TRUE(dc.Calls("line").empty());
     ASSERT_EQ(dc.Calls("ellipse").size(), 1u);
@@ -84,7 +85,8 @@ TEST_F(AntisciaLines, PositionsAreRoundedToWholeDegrees) {
 
 TEST_F(AntisciaLines, DodecatemoriaViewEndsTheChordsSevenUnitsFurtherIn) {
     testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 180;
-    display::RecordingSurface normal, inner;
+    display::RecordingSurface normal{testing_support::DrawingStateOfTest()},
+        inner{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(normal, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
     // 180 lies at angle 180 (right), its antiscion 180 too, its contra-antiscion 0 (left).

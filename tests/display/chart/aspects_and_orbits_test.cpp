@@ -14,6 +14,7 @@
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST_F(AspectsAndOrbits, OrbBoundariesAreStrictAndAZeroOrbDisables) {
 
 TEST_F(AspectsAndOrbits, GridCellShowsGlyphAndTwoDigitDeviation) {
     SetChart(0, 150, 100, 118.6L, 36, 0, 226, 300, 200, 275);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 62, y = 73;  // the chart window's corner: centre - (38, 27)
     display::DrawAspectsAndOrbits(dc, display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", x, y);
     // Cell (1, 4): corner (x + 5, y + 9); the deviation "01" at (x + 10, y + 11) in size code 1.
@@ -119,7 +120,7 @@ TEST_F(AspectsAndOrbits, GridCellShowsGlyphAndTwoDigitDeviation) {
     // 10 row glyphs and 9 column glyphs.
     EXPECT_EQ(dc.Calls("metafile").size() + dc.Calls("rectangle").size(), 19u);
 
-    display::RecordingSurface untitled;
+    display::RecordingSurface untitled{testing_support::DrawingStateOfTest()};
     display::DrawAspectsAndOrbits(untitled, {}, "NO", x, y);
     EXPECT_FALSE(view_test::HasText(untitled, "ASPECTEN & BANEN"));
     EXPECT_TRUE(untitled.Calls("text").empty());
@@ -146,7 +147,7 @@ TEST_F(AspectsAndOrbits, TheMidheavenHasTheLastRow) {
     ASSERT_TRUE(Cell(g, 1, 10));
     EXPECT_EQ(Cell(g, 1, 10)->glyph, 9);
     // Drawn in the staircase's last row: Moon's cell corner (x + 13, y + 44), its "01" 5 and 2 further.
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 62, y = 73;
     display::DrawAspectsAndOrbits(dc, g, " ", x, y);
     ASSERT_TRUE(TextAt(dc, x + 13 + 5, y + 44 + 2));

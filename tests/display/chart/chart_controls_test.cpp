@@ -14,6 +14,7 @@
 #include "display/chart/plants_panel.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/chart/click_fixture.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ TEST_F(ChartControls, APlantPickedFromTheListShowsItsSymptoms) {
 TEST_F(ChartControls, SaturnsDignityGlyphOpensSaturnsPlants) {
     testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[7] = 150;  // outside the wheel
     testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[7] = 185;
-    const display::Point p = display::MapPoint(150, 185);
+    const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
@@ -123,8 +124,9 @@ TEST_F(ChartControls, TheMarkerOfTheLastSignAndPointGoesOnRelease) {
         {testing_support::NatalWheelOfTest().PlanetGlyphX[11], testing_support::NatalWheelOfTest().PlanetGlyphY[11]}};
     for (const auto& [x, y] : centres) {
         ASSERT_NE(x, 0);
-        const display::Point p = display::MapPoint(x, y);
-        const display::GlyphHit hit = display::FindGlyphHit(testing_support::NatalWheelOfTest(), p.x, p.y);
+        const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
+        const display::GlyphHit hit =
+            display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), p.x, p.y);
         EXPECT_TRUE(hit.sign == 12 || hit.body == 11) << hit.sign << " " << hit.body;
         testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
         ASSERT_GT(testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y).red(), 200);

@@ -53,6 +53,7 @@
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ protected:
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "Scambi", "FilePosi", "OpzioneT", "OpzioneS"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         testing_support::NatalWheelOfTest().FileErrors = {};
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         engine::SignsOfPositions(22, testing_support::CurrentChartOfTest().chart.PlanetLongitudes, testing_support::CurrentChartOfTest().chart.PlanetSigns);  // as the loader
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
@@ -74,7 +75,7 @@ protected:
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
     testing_support::TempWorkFolder folder;
@@ -147,7 +148,7 @@ TEST_F(ChartViews, ArchetypeButtonRecordsTheDignityGlyphs) {
 }
 
 TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::ChartViewShown shown =
         display::DrawAspectsView(dc, {.current = testing_support::CurrentChartOfTest(),
                                       .chart = testing_support::CurrentChartOfTest().chart,
@@ -157,7 +158,8 @@ TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     EXPECT_EQ(TextAt(dc, 5, 5)->text, "PLANETAIRE ASPECTEN");
     EXPECT_EQ(TextAt(dc, 5, 5)->colour, "#00FFFF");
     EXPECT_EQ(TextAt(dc, 62 + 19, 73)->text, "ASPECTEN & BANEN");
-    const display::Point a = display::MapPoint(50.5L, 50.5L), b = display::MapPoint(149.5L, 149.5L);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 50.5L, 50.5L),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), 149.5L, 149.5L);
     // The centre blanked inside the house ring's outer radius + 2.5, over the natal chart.
     ASSERT_FALSE(dc.Calls("ellipse").empty());
     EXPECT_EQ(dc.Calls("ellipse").back().rfind("ellipse " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
@@ -178,7 +180,7 @@ TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
 TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     // Sun, Mercury Aries; Moon Taurus; Venus Pisces; Mars Leo; Jupiter Libra; Saturn Capricorn.
     // Placed from the wheel centre of the press, (100, 100).
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawClothView(dc, {.current = testing_support::CurrentChartOfTest(),
                                 .chart = testing_support::CurrentChartOfTest().chart,
                                 .geometry = testing_support::WheelGeometryOfTest(),
@@ -189,7 +191,7 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     EXPECT_EQ(TextAt(dc, 88 + 21, 90)->text, "3");   // fire total
     EXPECT_EQ(TextAt(dc, 88 + 14, 90 + 21)->text, "1");  // mercury, water: Venus in Pisces
 
-    display::RecordingSurface humoral;
+    display::RecordingSurface humoral{testing_support::DrawingStateOfTest()};
     display::DrawClothView(humoral, {.current = testing_support::CurrentChartOfTest(),
                                      .chart = testing_support::CurrentChartOfTest().chart,
                                      .geometry = testing_support::WheelGeometryOfTest(),
@@ -206,7 +208,7 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     }
     EXPECT_EQ(sum, 14);
 
-    display::RecordingSurface seasonal;
+    display::RecordingSurface seasonal{testing_support::DrawingStateOfTest()};
     display::DrawClothView(seasonal, {.current = testing_support::CurrentChartOfTest(),
                                       .chart = testing_support::CurrentChartOfTest().chart,
                                       .geometry = testing_support::WheelGeometryOfTest(),
@@ -230,8 +232,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     };
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->volguineButton, "clicked");  // offered disabled
     ASSERT_TRUE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);  // ignored over the reduced wheel
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
     testing_support::ChartWindowOfTest()->backButton->click();
@@ -239,8 +242,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // Opened again, the natal wheel answers to clicks.
     reopen();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->status.VolguineViewActive);
-    const display::Point sunAgain = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                      testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sunAgain =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sunAgain.x, sunAgain.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 1);
 
@@ -271,8 +275,9 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
 }
 
 TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 4; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
@@ -282,7 +287,7 @@ TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     const QImage image = testing_support::ChartWindowOfTest()->Snapshot();
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_antiscia_click.png").string()));
     auto cyanNear = [&image](long double x, long double y) {
-        const display::Point p = display::MapPoint(x, y);
+        const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
         for (int dy = -2; dy <= 2; ++dy) {
             const QRgb c = image.pixel(p.x, p.y + dy);
             if (qRed(c) < 60 && qGreen(c) > 100 && qBlue(c) > 100) return true;
@@ -292,7 +297,8 @@ TEST_F(ChartViews, FourthClickOnAPlanetDrawsItsAntisciaLines) {
     EXPECT_TRUE(cyanNear(106.5L, 63));
     EXPECT_TRUE(cyanNear(101.75L, 62));
     // The red chord to the contra-antiscion 164.75 (placed at 165: angle 295, (84, 135)).
-    const display::Point mid = display::MapPoint((97 + 84) / 2.0L, (61 + 135) / 2.0L);
+    const display::Point mid =
+        display::MapPoint(testing_support::DrawingStateOfTest(), (97 + 84) / 2.0L, (61 + 135) / 2.0L);
     bool red = false;
     for (int dx = -3; dx <= 3; ++dx) {
         const QRgb c = image.pixel(mid.x + dx, mid.y);
@@ -325,7 +331,7 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
         {display::DrawClothView, 3, "HUMORALE ATTRIBUTIE", "(Seizoensgebonden)"},
     };
     for (const Titled& v : views) {
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         v.draw(dc, {.current = testing_support::CurrentChartOfTest(),
                     .chart = testing_support::CurrentChartOfTest().chart,
                     .geometry = testing_support::WheelGeometryOfTest(),
@@ -339,7 +345,7 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
         EXPECT_EQ(subtitle ? subtitle->text : "", v.subtitle) << v.title;
     }
     // The masters titles are small (size code 15), the others large (2).
-    display::RecordingSurface a, b;
+    display::RecordingSurface a{testing_support::DrawingStateOfTest()}, b{testing_support::DrawingStateOfTest()};
     display::DrawMastersView(a, {.current = testing_support::CurrentChartOfTest(),
                                  .chart = testing_support::CurrentChartOfTest().chart,
                                  .geometry = testing_support::WheelGeometryOfTest(),
@@ -350,10 +356,13 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
                                      .geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 2});
-    EXPECT_LT(std::abs(display::FontForCode(15)->height), std::abs(display::FontForCode(2)->height));
-    EXPECT_NE(a.Calls("text").front().find("height=" + std::to_string(display::FontForCode(15)->height)),
+    EXPECT_LT(std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height),
+              std::abs(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height));
+    EXPECT_NE(a.Calls("text").front().find(
+                  "height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 15)->height)),
               std::string::npos);
-    EXPECT_NE(b.Calls("text").front().find("height=" + std::to_string(display::FontForCode(2)->height)),
+    EXPECT_NE(b.Calls("text").front().find(
+                  "height=" + std::to_string(display::FontForCode(testing_support::DrawingStateOfTest(), 2)->height)),
               std::string::npos);
 }
 
@@ -382,8 +391,10 @@ TEST_F(ChartViews, EveryViewIsDrawnAndSaved) {
             image.save(QString::fromStdString((dir / (std::string(p.name) + std::to_string(i) + ".png")).string()));
             // Something is drawn in the chart square.
             int lit = 0;
-            for (int y = display::MapY(10); y < display::MapY(190); y += 3)
-                for (int x = display::MapX(10); x < display::MapX(190); x += 3)
+            for (int y = display::MapY(testing_support::DrawingStateOfTest(), 10);
+                 y < display::MapY(testing_support::DrawingStateOfTest(), 190); y += 3)
+                for (int x = display::MapX(testing_support::DrawingStateOfTest(), 10);
+                     x < display::MapX(testing_support::DrawingStateOfTest(), 190); x += 3)
                     if ((image.pixel(x, y) & 0xFFFFFF) != 0) ++lit;
             EXPECT_GT(lit, 200) << p.name << i;
         }
@@ -542,7 +553,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             const int sub = press % n;
             const std::string what = name + " press " + std::to_string(press + 1);
             const SurfaceState canvas = testing_support::ChartWindowOfTest()->Canvas().State();
-            RecordingSurface pressed;
+            RecordingSurface pressed{testing_support::DrawingStateOfTest()};
             testing_support::ChartWindowOfTest()->SetRecorder(&pressed);
             if (b.button->isEnabled())
                 b.button->click();
@@ -559,20 +570,20 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare(testing_support::CurrentChartOfTest());
-            RecordingSurface drawn;
+            RecordingSurface drawn{testing_support::DrawingStateOfTest()};
             StartAs(drawn, canvas);
             ClearChartArea(drawn, testing_support::NatalWheelOfTest());
-            const ChartViewShown shown =
-                b.draw(drawn, {.current = testing_support::CurrentChartOfTest(),
+            const ChartViewShown shown = b.draw(drawn, {.current = testing_support::CurrentChartOfTest(),
                                .chart = testing_support::CurrentChartOfTest().chart,
                                .geometry = testing_support::WheelGeometryOfTest(),
-                               .wheel = testing_support::NatalWheelOfTest(),
-                               .subView = sub,
-                               .framed = Drawing.DrawForm == testing_support::ChartWindowOfTest(),
-                               .engineOrder = b.engineOrder,
-                               .birthHour = testing_support::ChartWindowOfTest()->birthHour});
+                                                        .wheel = testing_support::NatalWheelOfTest(),
+                                                        .subView = sub,
+                                                        .framed = testing_support::DrawingStateOfTest().DrawForm ==
+                                                                  testing_support::ChartWindowOfTest(),
+                                                        .engineOrder = b.engineOrder,
+                                                        .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
-            RecordingSurface content;
+            RecordingSurface content{testing_support::DrawingStateOfTest()};
             DrawContent(content, b.view, sub);
             if (b.engineOrder) reload();
             EXPECT_GT(drawn.log.size(), 20u) << what;
@@ -601,17 +612,19 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
 // inner circle, 7 units inside the house ring's.
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // offered disabled
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     for (int i = 0; i < 3; ++i) {
         testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     }
-    display::RecordingSurface fourth;
+    display::RecordingSurface fourth{testing_support::DrawingStateOfTest()};
     testing_support::ChartWindowOfTest()->SetRecorder(&fourth);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
-    display::RecordingSurface inner, outer;
+    display::RecordingSurface inner{testing_support::DrawingStateOfTest()},
+        outer{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
     display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);

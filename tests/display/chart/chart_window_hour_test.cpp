@@ -14,6 +14,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Mars");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.WeekdayName, "Maandag");
     delete testing_support::ChartWindowOfTest();
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "platform/runtime/paths.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ protected:
         wheel_test::SetFixedPerson();
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         testing_support::NatalWheelOfTest().FileErrors = {};
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         // Whatever dialog a button opens is cancelled; message boxes are recorded.
         gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
@@ -50,7 +51,7 @@ protected:
     void TearDown() override {
         gui::ClearModalHandlers();
         delete testing_support::ChartWindowOfTest();
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     static void Open() {
         testing_support::OpenChartWindowForTest();
@@ -63,7 +64,7 @@ protected:
         const display::Real y = sign ? testing_support::NatalWheelOfTest().SignGlyphY[n]
                                      : testing_support::NatalWheelOfTest().PlanetGlyphY[n];
         display::Point& last = sign ? lastSign_[n] : lastBody_[n];
-        if (x != 0 || y != 0) last = display::MapPoint(x, y);
+        if (x != 0 || y != 0) last = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
         return last;
     }
     static void Click(const display::Point& p) {

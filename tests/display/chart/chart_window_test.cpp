@@ -31,6 +31,7 @@
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/draw/screen_extent.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -43,13 +44,13 @@ protected:
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         testing_support::NatalWheelOfTest().FileErrors = {};
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     static std::string TextOfMemo(QPlainTextEdit* m) { return gui::FromQt(m->toPlainText()); }
     static std::string HelpText(int n) {
@@ -89,15 +90,15 @@ TEST_F(ChartWindow, LaysItsPanelsOutInPageUnitsRightAlignedAt279) {
     EXPECT_EQ(testing_support::ChartWindowOfTest()->placeLabel->y(), testing_support::ChartWindowOfTest()->placeEdit->y() + PY(0.5L));
     EXPECT_EQ(testing_support::ChartWindowOfTest()->closeAspectListButton->y(), testing_support::ChartWindowOfTest()->aspectListMemo->height() + PY(3.5L));
     // The calibrated screen stretches the layout horizontally only.
-    display::Drawing.AspectScaleX = 1.25L;
+    testing_support::DrawingStateOfTest().AspectScaleX = 1.25L;
     testing_support::ChartWindowOfTest()->PrepareOpening();
     EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->width(), PX(82));
-    EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * display::Drawing.PixelsPerUnit)));
+    EXPECT_EQ(PX(82), static_cast<int>(rt::Round(82 / 1.25L * testing_support::DrawingStateOfTest().PixelsPerUnit)));
     EXPECT_EQ(testing_support::ChartWindowOfTest()->attributionPanel->height(), PY(92));
 }
 
 TEST_F(ChartWindow, ActivationResetsTheStateAndShowsTheFirstHelpText) {
-    EXPECT_EQ(display::Drawing.DrawForm, testing_support::ChartWindowOfTest());
+    EXPECT_EQ(testing_support::DrawingStateOfTest().DrawForm, testing_support::ChartWindowOfTest());
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->firstDrawTimer->isActive());
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(1));
     EXPECT_EQ(testing_support::NatalWheelOfTest().SignMidpoints[12], 345);
@@ -141,8 +142,8 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     wheel_test::SetFixedPerson();
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT"});
     if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
-    display::ResetDrawingState();
-    display::InitDrawingFromScreen(1280, 800);
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1280, 800);
     testing_support::EnsureChartWindowForTest()->resize(1280, 800);
     testing_support::OpenChartWindowForTest();
     // The natal chart and its data fields.
@@ -168,8 +169,9 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
     EXPECT_TRUE(view_test::CaptionFits(testing_support::ChartWindowOfTest()->backButton));
     // The attribution texts' captions of a clicked planet stop short of its glyph picture.
     while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     ASSERT_EQ(gui::FromQt(testing_support::ChartWindowOfTest()->specificLabel->text()), "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
@@ -189,7 +191,7 @@ TEST(ChartWindowCaptions, ViewButtonsShowTheirWholeCaptionsOn1280x800) {
         b->click();
     }
     delete testing_support::ChartWindowOfTest();
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
 }
 
 // On a 5:4 screen, a 4:3 one and a wide one the whole window lies on the
@@ -204,10 +206,10 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
     for (const QSize screen : {QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
-        display::ResetDrawingState();
-        display::InitDrawingFromScreen(screen.width(), screen.height());
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
+        display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screen.width(), screen.height());
         testing_support::EnsureChartWindowForTest()->resize(screen);
-        display::RecordingSurface drawn;
+        display::RecordingSurface drawn{testing_support::DrawingStateOfTest()};
         testing_support::ChartWindowOfTest()->SetRecorder(&drawn);
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -229,7 +231,7 @@ TEST(ChartWindowScreens, EveryControlAndTheDrawingLieOnTheScreen) {
         testing_support::ChartWindowOfTest()->close();
     }
     delete testing_support::ChartWindowOfTest();
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
 }
 
 TEST_F(ChartWindow, FirstOpeningDrawsOnTheSecondTickLaterOpeningsOnTheFirst) {
@@ -250,9 +252,9 @@ TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
     image.save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window.png").string()));
     testing_support::ChartWindowOfTest()->grab().save(QString::fromStdString((std::filesystem::temp_directory_path() / "kelvor_chart_window_full.png").string()));
     // The extent of what is drawn in the chart square.
-    const int right = display::MapX(195);
+    const int right = display::MapX(testing_support::DrawingStateOfTest(), 195);
     int minX = image.width(), maxX = -1, minY = image.height(), maxY = -1, lit = 0;
-    for (int y = 0; y < display::MapY(195); ++y)
+    for (int y = 0; y < display::MapY(testing_support::DrawingStateOfTest(), 195); ++y)
         for (int x = 0; x < right; ++x)
             if ((image.pixel(x, y) & 0xFFFFFF) != 0) {
                 minX = std::min(minX, x);
@@ -262,14 +264,15 @@ TEST_F(ChartWindow, BackBufferShowsTheWholeWheel) {
                 ++lit;
             }
     // The outermost circle (radius 83) and the horizon marks out to radius 93.
-    EXPECT_LE(minX, display::MapX(100 - 93) + 2);
-    EXPECT_GE(maxX, display::MapX(100 + 93) - 2);
-    EXPECT_LE(minY, display::MapY(100 - 83) + 2);
-    EXPECT_GE(maxY, display::MapY(100 + 83) - 2);
+    EXPECT_LE(minX, display::MapX(testing_support::DrawingStateOfTest(), 100 - 93) + 2);
+    EXPECT_GE(maxX, display::MapX(testing_support::DrawingStateOfTest(), 100 + 93) - 2);
+    EXPECT_LE(minY, display::MapY(testing_support::DrawingStateOfTest(), 100 - 83) + 2);
+    EXPECT_GE(maxY, display::MapY(testing_support::DrawingStateOfTest(), 100 + 83) - 2);
     EXPECT_GT(lit, 20000);
     // The glyphs of the chart points are drawn: light pixels around the Sun's centre.
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     int aroundSun = 0;
     for (int dy = -15; dy <= 15; ++dy)
         for (int dx = -15; dx <= 15; ++dx)
@@ -299,6 +302,7 @@ TEST_F(ChartWindow, ViewButtonsCycleTheirSubViewsWithTheirHelpTexts) {
 // Notes at every text drawn whether the archetypal view's flag is set.
 class ArchetypeFlagProbe : public display::RecordingSurface {
 public:
+    ArchetypeFlagProbe() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     std::vector<bool> flags;
     void TextOut(display::Point p, std::string_view text) override {
         flags.push_back(testing_support::ChartWindowOfTest()->status.ArchetypeViewFlag);
@@ -309,7 +313,8 @@ public:
 TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
     wheel_test::CopyDataFolders({"Scambi"});  // the reception tables of the archetypal view
     TicksUntilDrawn();
-    const display::Point a = display::MapPoint(2, 2), b = display::MapPoint(195, 195);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 2, 2),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), 195, 195);
     const std::string square = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
                                std::to_string(b.x) + "," + std::to_string(b.y);
     // What a press drew: the chart square painted black before anything else.
@@ -356,19 +361,24 @@ TEST_F(ChartWindow, ViewButtonsDrawTheirSubViewsOnAClearedChartSquare) {
 
 TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     TicksUntilDrawn();
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
-    EXPECT_EQ(display::FindGlyphHit(testing_support::NatalWheelOfTest(), sun.x + 14, sun.y - 14).body, 1);
-    const double exactX =
-        static_cast<double>(testing_support::NatalWheelOfTest().PlanetGlyphX[1] * display::Drawing.PixelsPerUnit);
-    EXPECT_EQ(
-        display::FindGlyphHit(testing_support::NatalWheelOfTest(), static_cast<int>(std::ceil(exactX + 15)), sun.y)
-            .body,
-        0);  // the box is open
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
+                                    sun.x + 14, sun.y - 14)
+                  .body,
+              1);
+    const double exactX = static_cast<double>(testing_support::NatalWheelOfTest().PlanetGlyphX[1] *
+                                              testing_support::DrawingStateOfTest().PixelsPerUnit);
+    EXPECT_EQ(display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(),
+                                    static_cast<int>(std::ceil(exactX + 15)), sun.y)
+                  .body,
+              0);  // the box is open
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(28));
-    const display::Point aries = display::MapPoint(testing_support::NatalWheelOfTest().SignGlyphX[1],
-                                                   testing_support::NatalWheelOfTest().SignGlyphY[1]);
+    const display::Point aries =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().SignGlyphX[1],
+                          testing_support::NatalWheelOfTest().SignGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(aries.x, aries.y);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedSign, 1);
     EXPECT_EQ(TextOfMemo(testing_support::ChartWindowOfTest()->helpMemo), HelpText(31));
@@ -378,7 +388,11 @@ TEST_F(ChartWindow, GlyphClicksHitStoredCentresButNeverClearedOnes) {
     testing_support::ChartWindowOfTest()->clothButton->click();
     testing_support::ChartWindowOfTest()->ClearChartSquare();
     ASSERT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
-    for (int x = 0; x <= 14; ++x) EXPECT_EQ(display::FindGlyphHit(testing_support::NatalWheelOfTest(), x, x).body, 0);
+    for (int x = 0; x <= 14; ++x)
+        EXPECT_EQ(
+            display::FindGlyphHit(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest(), x, x)
+                .body,
+            0);
     testing_support::ChartWindowOfTest()->status.ClickedBody = 5;
     testing_support::ChartWindowOfTest()->PressAt(3, 3);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ClickedBody, 0);
@@ -404,17 +418,17 @@ TEST_F(ChartWindow, SmallButtonsAndToggles) {
     testing_support::ChartWindowOfTest()->aspectListFontButton->click();
     EXPECT_EQ(testing_support::ChartWindowOfTest()->aspectListFontButton->text().toStdString(), "Font -");
 
-    display::Drawing.BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().BlackAndWhite = true;
     testing_support::ChartWindowOfTest()->RestoreGlyphRings();
-    EXPECT_FALSE(display::Drawing.BlackAndWhite);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
 
-    display::Drawing.ZoomFactor = 2;
-    display::Drawing.OriginX = 40;
+    testing_support::DrawingStateOfTest().ZoomFactor = 2;
+    testing_support::DrawingStateOfTest().OriginX = 40;
     testing_support::ChartWindowOfTest()->backButton->click();
     EXPECT_FALSE(testing_support::ChartWindowOfTest()->isVisible());
-    EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
-    EXPECT_EQ(display::Drawing.OriginX, 0);
-    EXPECT_EQ(display::Drawing.DrawForm, nullptr);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().DrawForm, nullptr);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "platform/gui/text_convert.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace click_test {
 
@@ -34,14 +35,14 @@ protected:
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "Appoggio", "OpzioneT", "OpzioneS"});
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         testing_support::NatalWheelOfTest().FileErrors = {};
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
 
     static std::vector<std::string> LinesOfMemo(QPlainTextEdit* m) {
@@ -66,7 +67,7 @@ protected:
         ClickPage(testing_support::NatalWheelOfTest().SignGlyphX[s], testing_support::NatalWheelOfTest().SignGlyphY[s]);
     }
     static void ClickPage(long double x, long double y) {
-        const display::Point p = display::MapPoint(x, y);
+        const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
         testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
         testing_support::ChartWindowOfTest()->RestoreGlyphRings();
     }

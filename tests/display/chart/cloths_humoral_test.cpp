@@ -13,6 +13,7 @@
 #include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST_F(Cloths, ThirtyDegreesCountsInTaurus) {
 
 TEST_F(Cloths, ElementalClothWritesItsCountsAndTotalsInTheirCells) {
     PlacePlanets({130, 100, 160, 165, 170, 175, 150});
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 102, y = 104;  // the chart window's reference point
     display::DrawElementalClothGrid(dc, display::EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), x, y, 100, 100);
     const long double X0 = x - 14, Y0 = y - 14;
@@ -111,7 +112,7 @@ TEST_F(Cloths, ElementalClothWritesItsCountsAndTotalsInTheirCells) {
 
 TEST_F(Cloths, SeasonClothHasNoHeaderRowAndItsOwnLabels) {
     PlacePlanets({1, 5, 10, 12, 20, 25, 29.9L});
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 104, y = 100;
     display::DrawSeasonClothGrid(dc, display::EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), x, y, 100, 100);
     const long double X0 = x - 13, Y0 = y - 14, L = x - 23, T = y - 15;
@@ -150,7 +151,7 @@ TEST_F(Cloths, HumoralQualitiesAddTwoElementsEach) {
 
 TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {
     PlacePlanets({70, 190, 5, 125, 40, 160, 100});
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const long double x = 104, y = 100, L = x - 27, T = y - 15;
     const HumoralCounts counts = display::EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, HumoralVariant::Elemental);
     display::DrawHumoralGrid(dc, counts, HumoralVariant::Elemental, x, y, 100, 100);
@@ -170,7 +171,7 @@ TEST_F(Cloths, HumoralGridWritesElementsAndQualitiesInTheirRows) {
     EXPECT_TRUE(view_test::LineBetween(dc, L + 26, T, L + 38, T));
     EXPECT_TRUE(view_test::LineBetween(dc, L + 26, T, L + 26, T + 28));
 
-    display::RecordingSurface seasonal;
+    display::RecordingSurface seasonal{testing_support::DrawingStateOfTest()};
     display::DrawHumoralGrid(seasonal, counts, HumoralVariant::Seasonal, x, y, 100, 100);
     EXPECT_EQ(TextAt(seasonal, 5, 10)->text, "(Seizoensgebonden)");
     EXPECT_EQ(TextAt(seasonal, 100, 67)->text, "[Seizoensgebonden]");

@@ -9,6 +9,7 @@
 #include "tests/common/test_support.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ using view_test::Texts;
 using CoordinateTables = view_test::FixedPersonWithGlyphs;
 
 TEST_F(CoordinateTables, RelativeLongitudes) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawRelativeLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = Texts(dc);
     ASSERT_EQ(t.size(), 12u);
@@ -33,7 +34,7 @@ TEST_F(CoordinateTables, RelativeLongitudes) {
 }
 
 TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAbsoluteLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     auto t = Texts(dc);
     ASSERT_EQ(t.size(), 12u);
@@ -60,7 +61,7 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
 
 TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     testing_support::CurrentChartOfTest().chart.PlanetLongitudes[12] = 200;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawEngineOrderLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = Texts(dc);
     ASSERT_EQ(t.size(), 24u);  // value and name of twelve bodies, no caption
@@ -68,7 +69,7 @@ TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
     EXPECT_EQ(t[22].substr(0, 10), "990,1235 '");
     EXPECT_EQ(t[23], "910,1235 'Luna Nera'");
     // Glyph files by body number: the node is file 11.
-    display::Drawing.chartCanvas = nullptr;
+    testing_support::DrawingStateOfTest().chartCanvas = nullptr;
     EXPECT_EQ(display::EvaluateEngineOrderLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[10].glyphFile, 11);
     EXPECT_EQ(display::EvaluateRelativeLongitudes(testing_support::CurrentChartOfTest().chart, 100, 100).rows[8].glyphFile, 13);
 }

@@ -13,6 +13,7 @@
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -54,10 +55,11 @@ TEST_F(DignityTable, OnePlanetInFallStandsUnderTheCentre) {
     EXPECT_EQ(t.boxes[0].height, 1);
     EXPECT_FALSE(t.noDignity);
 
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     // A red box from cx - 7.5 to cx + 4.5, one entry high.
-    const display::Point a = display::MapPoint(92.5L, 122), b = display::MapPoint(104.5L, 113);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), 92.5L, 122),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), 104.5L, 113);
     const std::string box = "rectangle " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
                             std::to_string(b.x) + "," + std::to_string(b.y) + " pen=solid";
     const auto rects = dc.Calls("rectangle");
@@ -78,7 +80,7 @@ TEST_F(DignityTable, SevenBoxesSpreadThirteenUnitsApart) {
     ASSERT_EQ(t.boxes.size(), 7u);
     EXPECT_EQ(t.boxes.front().x, 100 - 35.5L);
     EXPECT_EQ(t.boxes.back().x, 100 + 42.5L);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 100 - 35.5L - 7, 122)->text, "Verhog.");  // row 1, state 2
     EXPECT_EQ(TextAt(dc, 100 - 35.5L - 7, 122)->colour, "#00FFFF");
@@ -92,7 +94,7 @@ TEST_F(DignityTable, ChainEntriesStackUpwardsWithNumbersAndAbbreviations) {
     ASSERT_EQ(t.boxes[0].entries.size(), 3u);
     EXPECT_EQ(t.boxes[0].height, 3);
     EXPECT_EQ(t.boxes[0].entries[2].y, 118 - 14);  // an empty entry does not move the stack
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 100.5L - 6, 111 - 4)->text, "2");
     EXPECT_EQ(TextAt(dc, 100.5L - 7.5L, 111 - 0.5L)->text, "ven");
@@ -111,7 +113,7 @@ TEST_F(DignityTable, NeighbouringBoxesOfOneExchangeAreJoined) {
     EXPECT_TRUE(t.boxes[1].joined);
     EXPECT_FALSE(t.boxes[2].joined);
     EXPECT_FALSE(t.boxes[3].joined);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     // The join at the second box (x = cx + 6.5 - 24 + 13 = 95.5): yellow edges over the gap.
     const long double x = 95.5L;
@@ -127,7 +129,7 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
     const display::DignityBoxTable t = display::EvaluateDignityTable(r, 100, 100);
     EXPECT_TRUE(t.noDignity);
     EXPECT_TRUE(t.boxes.empty());
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 65, 118)->text, "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
 
@@ -141,7 +143,7 @@ TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
     testing_support::CurrentChartOfTest().chart.Receptions = r;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::DignityGlyphCentres c = display::DrawDignityTable(dc, testing_support::CurrentChartOfTest().chart);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;

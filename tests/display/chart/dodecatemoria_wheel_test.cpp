@@ -16,6 +16,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ class DodecatemoriaWheel : public ::testing::Test {
 protected:
     void SetUp() override {
         view_test::SetFixedPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
         auto& d = testing_support::CurrentChartOfTest().chart.DodecatemoriaLongitudes;
         for (int i = 1; i <= 11; ++i) d[i] = testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i];
@@ -44,7 +45,7 @@ protected:
 };
 
 TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     const auto t = Texts(dc);
     // Line 1 at y = 100 - 24, its text 1.5 higher at x 89; line 11 47 units lower.
@@ -60,7 +61,7 @@ TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
 }
 
 TEST_F(DodecatemoriaWheel, InnerRingMarksComeFromTheDominantView) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(RetroMarks(dc), 2);  // Mercury and Saturn on the natal ring only
     testing_support::CurrentChartOfTest().chart.VolguineRetroMarks[3] = "r";
@@ -70,7 +71,7 @@ TEST_F(DodecatemoriaWheel, InnerRingMarksComeFromTheDominantView) {
 }
 
 TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto t = display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(t.DodecatemoriaDecades[1], 14);  // 130..140
     EXPECT_EQ(t.DodecatemoriaDecades[2], 1);   // 0..10
@@ -83,7 +84,7 @@ TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
 TEST_F(DodecatemoriaWheel, BothViewsRecordTheNatalGlyphCentres) {
     testing_support::NatalWheelOfTest().PlanetGlyphX[1] = -1;
     testing_support::NatalWheelOfTest().SignGlyphX[1] = -1;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_GT(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 0);
     EXPECT_GT(testing_support::NatalWheelOfTest().SignGlyphX[1], 0);

@@ -17,6 +17,7 @@
 
 #include "tests/common/chart_window_of_test.h"
 #include "tests/display/chart/click_fixture.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -105,8 +106,9 @@ TEST_F(GlyphClicks, FourClicksOnTheSunThenTheTextsAgain) {
 }
 
 TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);
     QColor c = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_GT(c.red(), 200);
@@ -115,7 +117,7 @@ TEST_F(GlyphClicks, AHitIsMarkedRedUntilTheButtonIsReleased) {
     c = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(sun.x, sun.y);
     EXPECT_LT(c.red(), 30);  // black inside the red ring
     // A click between glyphs empties the specific memo and draws no marker.
-    const display::Point centre = display::MapPoint(100, 100);
+    const display::Point centre = display::MapPoint(testing_support::DrawingStateOfTest(), 100, 100);
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(centre.x, centre.y);
     testing_support::ChartWindowOfTest()->PressAt(centre.x, centre.y);
     EXPECT_TRUE(LinesOfMemo(testing_support::ChartWindowOfTest()->specificMemo).empty());
@@ -164,7 +166,7 @@ TEST_F(GlyphClicks, TheMidheavenAndTheNodesSkipTheStepsTheyHaveNot) {
 TEST_F(GlyphClicks, ADignityGlyphOpensThePlantsAtOnceWithoutAMarker) {
     testing_support::ChartWindowOfTest()->status.DignityGlyphCentreX[3] = 150;  // outside the wheel
     testing_support::ChartWindowOfTest()->status.DignityGlyphCentreY[3] = 185;
-    const display::Point p = display::MapPoint(150, 185);
+    const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), 150, 185);
     const QColor before = testing_support::ChartWindowOfTest()->Snapshot().pixelColor(p.x, p.y);
     testing_support::ChartWindowOfTest()->PressAt(p.x, p.y);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->plantsPanel->isVisibleTo(testing_support::ChartWindowOfTest()));
@@ -251,8 +253,9 @@ TEST_F(GlyphClicks, ClicksAreIgnoredInTheVolguineViewAndStaleCentresNeverHit) {
     testing_support::ChartWindowOfTest()->status.VolguineViewActive = false;
 
     // Opened anew, the window has drawn nothing yet: the old Sun is not there.
-    const display::Point sun = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[1],
-                                                 testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
+    const display::Point sun =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[1],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[1]);
     testing_support::ChartWindowOfTest()->close();
     testing_support::OpenChartWindowForTest();
     testing_support::ChartWindowOfTest()->PressAt(sun.x, sun.y);

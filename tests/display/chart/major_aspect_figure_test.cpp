@@ -9,6 +9,7 @@
 #include "display/chart/major_aspect_figure.h"
 #include "tests/display/chart/view_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -60,11 +61,11 @@ TEST(MajorAspectFigure, BandWidthsAndCorners) {
     EXPECT_NEAR(display::AspectBandHalfWidth(4), 0.4167, 1e-4);
     // A level exact band from (10, 50) to (30, 50): tips at the points, full
     // width 2 x 1.86 at 8 units from each tip.
-    auto c = display::AspectBandCorners(30, 50, 10, 50, 0);
+    auto c = display::AspectBandCorners(testing_support::DrawingStateOfTest(), 30, 50, 10, 50, 0);
     const display::Point expected[6] = {{100, 500}, {180, 519}, {220, 519}, {300, 500}, {220, 481}, {180, 481}};
     for (int k = 0; k < 6; ++k) EXPECT_EQ(c[k], expected[k]) << k;
     // Two points with the same x: still the full width between corners 2 and 6.
-    c = display::AspectBandCorners(20, 10, 20, 30, 1);
+    c = display::AspectBandCorners(testing_support::DrawingStateOfTest(), 20, 10, 20, 30, 1);
     const double width = std::hypot(c[1].x - c[5].x, c[1].y - c[5].y);
     EXPECT_NEAR(width, 2 * 8.333, 1.5);
 }
@@ -73,7 +74,7 @@ TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     view_test::SetFixedPerson();
     testing_support::CurrentChartOfTest().orbs = OneDegree();
     testing_support::CurrentChartOfTest().chart.HouseCusps[1] = 100.5L;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 0, 100, 100, 30, false);
     const auto polys = dc.Calls("polygon");
     ASSERT_EQ(polys.size(), 2u);

@@ -16,6 +16,7 @@
 #include "tests/common/test_support.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekd
     testing_support::CurrentChartOfTest().chart.WeekdayName = "Vrijdag";  // a later weekday computation
     testing_support::CurrentChartOfTest().chart.PlanetLongitudes[10] = 100.5;  // Ascendant in Cancer
     testing_support::CurrentChartOfTest().chart.PlanetLongitudes[11] = 358;    // Midheaven in Pisces
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawMastersTable(dc, h, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 8u);
@@ -158,7 +159,7 @@ TEST_F(MastersWithEphemeris, YearAndCycleRulersFromTheTable) {
     EXPECT_EQ(r.key, 1990);
     EXPECT_EQ(r.yearText, "Jaar van Venus");
     EXPECT_EQ(testing_support::CurrentChartOfTest().chart.PlanetLongitudes, before);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawYearAndCycleRulers(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u);

@@ -26,6 +26,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ protected:
     }
     void TearDown() override {
         delete testing_support::ChartWindowOfTest();
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     // Stores the birth in Rome (clock time, one hour ahead of UT) as the
     // current person and loads it as the main window does.
@@ -58,7 +59,7 @@ protected:
     static std::string MastersDayLine() {
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawMastersView(dc, {.current = testing_support::CurrentChartOfTest(),
                                       .chart = testing_support::CurrentChartOfTest().chart,
                                       .geometry = testing_support::WheelGeometryOfTest(),
@@ -71,7 +72,7 @@ protected:
     }
     // The planetary-day line of the portrait birth-theme sheet.
     std::string SheetDayLine() {
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory));
         for (const view_test::DrawnText& t : view_test::Texts(dc))
             if (t.text.rfind("Planetaire dag: ", 0) == 0) return t.text;

@@ -17,6 +17,7 @@
 #include "platform/runtime/number_text.h"
 #include "tests/display/chart/click_fixture.h"
 #include "tests/display/chart/view_test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -127,8 +128,9 @@ TEST_F(PlantsPanel, ThePlantsListDroppedDownByAClickLeavesNoRedMarker) {
     // The plants step of the Moon by real mouse events: the list drops down
     // and takes the release, yet the marker returns to a ring on black.
     ClickBody(2);
-    const display::Point p = display::MapPoint(testing_support::NatalWheelOfTest().PlanetGlyphX[2],
-                                               testing_support::NatalWheelOfTest().PlanetGlyphY[2]);
+    const display::Point p =
+        display::MapPoint(testing_support::DrawingStateOfTest(), testing_support::NatalWheelOfTest().PlanetGlyphX[2],
+                          testing_support::NatalWheelOfTest().PlanetGlyphY[2]);
     QTest::mousePress(testing_support::ChartWindowOfTest(), Qt::LeftButton, {}, QPoint(p.x, p.y));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.BodyClickStep[2], 2);

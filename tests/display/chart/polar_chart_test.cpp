@@ -38,6 +38,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -50,11 +51,11 @@ protected:
         engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
         testing_support::CurrentChartOfTest().chart.DegToRad = engine::kPi / 180;
         testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
-        display::ResetDrawingState();
-        display::Drawing.PixelsPerUnit = 10;
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
+        testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
     }
-    void TearDown() override { display::ResetDrawingState(); }
+    void TearDown() override { display::ResetDrawingState(testing_support::DrawingStateOfTest()); }
     // Stores the birth as the store dialog does, makes it the current person
     // and loads it as the main window does.
     static void Load(const char* dateKey, const char* place, const char* nation) {
@@ -68,7 +69,7 @@ protected:
         ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
     }
     std::vector<std::string> SheetTexts() {
-        display::RecordingSurface dc;
+        display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         EXPECT_TRUE(display::ComposeSheet(5, dc, testing_support::CurrentChartOfTest(), sheetMemory));
         std::vector<std::string> texts;
         for (const view_test::DrawnText& t : view_test::Texts(dc)) texts.push_back(t.text);
@@ -97,7 +98,8 @@ TEST_F(PolarChart, TromsoAtNoonInThePolarNightHasPiscesRising) {
     // The Sun (29 06 Sagittarius) stands 9 degrees before the middle of the
     // eleventh medium house (Ascendant + 300 = 278 43): in the 11th house,
     // not in the 5th, where the setting point taken for the Ascendant put it.
-    display::RecordingSurface wheel;  // the wheel drawn writes the position keys the texts read
+    display::RecordingSurface wheel{
+        testing_support::DrawingStateOfTest()};  // the wheel drawn writes the position keys the texts read
     const display::NatalChartFields fields = display::DrawNatalChartUnderView(
         wheel, testing_support::CurrentChartOfTest(), false, testing_support::WheelGeometryOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(fields.houseSystem, "CASE_MEDIE");
@@ -133,7 +135,7 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     c.HouseSystemName = "PLACIDO";
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
-    display::RecordingSurface wheel;
+    display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
     EXPECT_EQ(display::DrawNatalChartUnderView(wheel, testing_support::CurrentChartOfTest(), false, testing_support::WheelGeometryOfTest(),
                                                testing_support::NatalWheelOfTest())
                   .houseSystem,

@@ -16,6 +16,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -27,14 +28,14 @@ protected:
     void SetUp() override {
         view_test::SetFixedPerson();
         testing_support::NatalWheelOfTest().FileErrors = {};
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
 };
 
 TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.HouseCusps, 83, 100, 100);
     const auto t = Texts(dc);
     std::string asc;
@@ -66,7 +67,7 @@ TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
     c.VolguineRetroMarks[3] = "r";
     c.VolguineRetroMarks[10] = "R";
     c.VolguineRetroMarks[12] = "r";
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
     int marks = 0;
     for (const auto& l : dc.Calls("text"))
@@ -78,7 +79,7 @@ TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
     testing_support::NatalWheelOfTest().PlanetGlyphX[1] = 42;
     testing_support::NatalWheelOfTest().PlanetGlyphY[12] = 43;
     testing_support::NatalWheelOfTest().SignGlyphX[5] = 44;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 42);
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[12], 43);
@@ -88,7 +89,7 @@ TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
 TEST_F(ReducedWheel, RewritesThePositionFilesOnlyInTheChartWindowsOrder) {
     namespace fs = std::filesystem;
     fs::create_directories("OpzioneT");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
     EXPECT_FALSE(fs::exists("OpzioneT/PosiPian.txt"));
     display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), false, testing_support::NatalWheelOfTest());

@@ -11,6 +11,7 @@
 #include "display/wheel/wheel_state.h"
 #include "tests/display/chart/view_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
 }
 
 TEST_F(SignFigures, AntisciaChordsAndLabel) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 0, 100, 100, 39);
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);
@@ -68,7 +69,7 @@ TEST_F(SignFigures, AntisciaChordsAndLabel) {
 }
 
 TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto f = display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 0, 100, 100, 39);
     EXPECT_EQ(dc.Calls("line").size(), 6u);
     EXPECT_EQ(f.segments[0].from, 1);

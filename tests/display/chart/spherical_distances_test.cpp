@@ -11,6 +11,7 @@
 #include "tests/common/test_support.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
     c.y = 0;
     c.text = "75.00";
     c.hard = c.soft = true;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSphericalDistanceCell(dc, c);
     // Two underlines at y = -13u + 4.8, from 14u - 4.6 to 14u + 2.9.
     const auto lines = dc.Calls("line");
@@ -117,7 +118,7 @@ TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
 }
 
 TEST_F(SphericalGrid, GridWithTitleGlyphsAndCells) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSphericalDistanceGrid(dc, testing_support::CurrentChartOfTest(), testing_support::CurrentChartOfTest().chart.PlanetLongitudes, 0, 0);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u + 54u);

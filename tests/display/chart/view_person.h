@@ -15,17 +15,18 @@
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace view_test {
 
 inline void SetFixedPerson() {
     wheel_test::SetFixedPerson();
-    display::Drawing.PixelsPerUnit = 10;
-    display::Drawing.AspectScaleX = 1;
-    display::Drawing.AspectScaleY = 1;
-    display::Drawing.ZoomFactor = 1;
-    display::Drawing.OriginX = 0;
-    display::Drawing.OriginY = 0;
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().AspectScaleX = 1;
+    testing_support::DrawingStateOfTest().AspectScaleY = 1;
+    testing_support::DrawingStateOfTest().ZoomFactor = 1;
+    testing_support::DrawingStateOfTest().OriginX = 0;
+    testing_support::DrawingStateOfTest().OriginY = 0;
 }
 
 // Rome, 41 54 N, 12 29 E, clock time one hour ahead of UT.
@@ -80,7 +81,7 @@ class FixedPersonWithGlyphs : public ::testing::Test {
 protected:
     void SetUp() override {
         SetFixedPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli"});
     }
     testing_support::TempWorkFolder folder;

@@ -13,6 +13,7 @@
 
 #include "display/draw/drawing_tools.h"
 #include "display/draw/recording_surface.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace view_test {
 
@@ -57,7 +58,7 @@ inline std::vector<DrawnText> Texts(const display::RecordingSurface& dc) {
 
 // The text drawn at the device point of a page point, if any.
 inline std::optional<DrawnText> TextAt(const display::RecordingSurface& dc, long double x, long double y) {
-    const display::Point p = display::MapPoint(x, y);
+    const display::Point p = display::MapPoint(testing_support::DrawingStateOfTest(), x, y);
     std::optional<DrawnText> found;
     for (const DrawnText& t : Texts(dc))
         if (t.x == p.x && t.y == p.y) found = t;
@@ -73,7 +74,8 @@ inline bool HasText(const display::RecordingSurface& dc, const std::string& text
 // "line x1,y1 x2,y2 pen=..." of the page points, with the pen's colour, if drawn.
 inline std::optional<std::string> LineBetween(const display::RecordingSurface& dc, long double x1, long double y1,
                                               long double x2, long double y2) {
-    const display::Point a = display::MapPoint(x1, y1), b = display::MapPoint(x2, y2);
+    const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1),
+                         b = display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2);
     const std::string head = "line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " + std::to_string(b.x) +
                              "," + std::to_string(b.y) + " ";
     for (const std::string& l : dc.Calls("line"))

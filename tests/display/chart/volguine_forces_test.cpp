@@ -15,6 +15,7 @@
 #include "tests/common/wheel_geometry_of_test.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/display/chart/view_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ protected:
 TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
     // Bodies 1..10, then the element lines, which are not read.
     WriteScores("60\r\n6\r\n-3\r\n-40\r\n30\r\n0\r\n60\r\n12\r\n-9\r\n45\r\n042\r\n033\r\n");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto f = display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100);
     const auto bars = Bars(dc);
     ASSERT_EQ(bars.size(), 10u);
@@ -62,7 +63,7 @@ TEST_F(VolguineForces, BarsAreScaledToTheStrongestBody) {
 
 TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n-1\r\n-12\r\n-9\r\n0\r\n");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto f = display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100);
     EXPECT_TRUE(Bars(dc).empty());
     EXPECT_EQ(f.strongest, 0);
@@ -71,7 +72,7 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     // The drawing shows no message itself: the view hands its words to the window.
     EXPECT_TRUE(sink.messages.empty());
     for (int sub = 0; sub < 4; ++sub) {
-        display::RecordingSurface view;
+        display::RecordingSurface view{testing_support::DrawingStateOfTest()};
         const display::ChartViewShown shown =
             display::DrawVolguineView(view, {.current = testing_support::CurrentChartOfTest(),
                                              .chart = testing_support::CurrentChartOfTest().chart,
@@ -83,7 +84,7 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     }
     // With a positive score the bars view says nothing.
     WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n1\r\n-12\r\n-9\r\n0\r\n");
-    display::RecordingSurface bars;
+    display::RecordingSurface bars{testing_support::DrawingStateOfTest()};
     EXPECT_EQ(display::DrawVolguineView(bars, {.current = testing_support::CurrentChartOfTest(),
                                                .chart = testing_support::CurrentChartOfTest().chart,
                                                .geometry = testing_support::WheelGeometryOfTest(),
@@ -99,7 +100,7 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
 
 TEST_F(VolguineForces, AShortScoreFileIsAFileError) {
     WriteScores("60\r\n6\r\n");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100), rt::IoError);
     std::filesystem::remove("FileDum/MMMaitr2.dum");
     EXPECT_THROW(display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100), rt::IoError);
@@ -108,7 +109,7 @@ TEST_F(VolguineForces, AShortScoreFileIsAFileError) {
 TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
     // A score of 1e4000 once reached the bars' rounding; nothing is drawn.
     WriteScores("60\r\n6\r\n1e4000\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     try {
         display::DrawVolguineForces(dc, testing_support::CurrentChartOfTest().chart, 200, 100);
         FAIL() << "drawn";
@@ -120,7 +121,7 @@ TEST_F(VolguineForces, AnEndlessScoreIsADamagedFile) {
 }
 
 TEST_F(VolguineForces, ElementSymbolsFillTheirSquare) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawClothCell(dc, 1, 50, 60, 8);
     display::DrawClothCell(dc, 8, 50, 60, 8);  // no such symbol: nothing
     const auto m = dc.Calls("metafile");

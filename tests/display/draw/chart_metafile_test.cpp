@@ -17,6 +17,7 @@
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 using namespace display;
 
@@ -25,11 +26,11 @@ namespace {
 class ChartMetafileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDrawingState();
-        InitDrawingFromScreen(1400, 1050);
+        ResetDrawingState(testing_support::DrawingStateOfTest());
+        InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1400, 1050);
     }
     void TearDown() override {
-        ResetDrawingState();
+        ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
@@ -51,74 +52,74 @@ TEST_F(ChartMetafileTest, NamesAreCheckedWhole) {
 TEST_F(ChartMetafileTest, OrientationListIsCreatedAndUpdated) {
     EXPECT_EQ(ReadChartOrientations(), std::string(15, 'L'));  // landscape until saved
     EXPECT_FALSE(rt::PathExists("Emf\\TipGraf.set"));
-    Drawing.PrinterPresent = true;
-    Drawing.PrinterLandscape = false;
-    EXPECT_TRUE(SaveChartOrientation("GRAF05.EMF"));
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    testing_support::DrawingStateOfTest().PrinterLandscape = false;
+    EXPECT_TRUE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF05.EMF"));
     EXPECT_EQ(ReadChartOrientations(), "LLLLPLLLLLLLLLL");
-    Drawing.PrinterPresent = false;  // no printer: landscape
-    EXPECT_TRUE(SaveChartOrientation("GRAF05.EMF"));
+    testing_support::DrawingStateOfTest().PrinterPresent = false;  // no printer: landscape
+    EXPECT_TRUE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF05.EMF"));
     EXPECT_EQ(ReadChartOrientations()[4], 'L');
-    EXPECT_FALSE(SaveChartOrientation("GRAF99.EMF"));
+    EXPECT_FALSE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF99.EMF"));
     EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
     EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set").size(), 15u);
     // A short or damaged list is read as it is, and saving keeps its other lines.
     rt::WriteTextLines("Emf\\TipGraf.Set", {"P", "x", "P"});
     EXPECT_EQ(ReadChartOrientations(), "PxPLLLLLLLLLLLL");
     EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), "P\r\nx\r\nP\r\n");
-    EXPECT_TRUE(SaveChartOrientation("GRAF04.EMF"));
+    EXPECT_TRUE(SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF04.EMF"));
     EXPECT_EQ(rt::ReadTextLines("Emf\\TipGraf.set"),
               (std::vector<std::string>{"P", "x", "P", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L", "L"}));
 }
 
 TEST_F(ChartMetafileTest, ViewerIsSizedByTheRecordedOrientation) {
-    MetafileViewer viewer;
+    MetafileViewer viewer(testing_support::DrawingStateOfTest());
     std::filesystem::create_directory(tmp.Path() / "Emf");
     rt::WriteTextLines("Emf\\TipGraf.Set", std::vector<std::string>(15, "P"));
-    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF", &viewer), 'P');
+    EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer), 'P');
     EXPECT_EQ(viewer.size(), QSize(450, 680));
-    Drawing.ScreenAspect = 0.625L;
-    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF", &viewer), 'P');
+    testing_support::DrawingStateOfTest().ScreenAspect = 0.625L;
+    EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer), 'P');
     EXPECT_EQ(viewer.width(), 525);
-    Drawing.PrinterPresent = true;
-    Drawing.PrinterLandscape = true;
-    SaveChartOrientation("GRAF02.EMF");
-    EXPECT_EQ(ApplyChartOrientation("GRAF02.EMF", &viewer), 'L');
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    testing_support::DrawingStateOfTest().PrinterLandscape = true;
+    SaveChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF");
+    EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer), 'L');
     EXPECT_EQ(viewer.size(), QSize(755, 510));
-    Drawing.ScreenAspect = 0.75L;
-    ApplyChartOrientation("GRAF02.EMF", &viewer);
+    testing_support::DrawingStateOfTest().ScreenAspect = 0.75L;
+    ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF02.EMF", &viewer);
     EXPECT_EQ(viewer.size(), QSize(660, 510));
-    EXPECT_EQ(ApplyChartOrientation("GRAF.EMF", &viewer), 0);
+    EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF.EMF", &viewer), 0);
     // A line other than "L" or "P" is the portrait size, and the file stays as it is.
-    Drawing.ScreenAspect = 0.75L;
+    testing_support::DrawingStateOfTest().ScreenAspect = 0.75L;
     rt::WriteTextLines("Emf\\TipGraf.Set", {"L", "l", "X", ""});
     const std::string before = testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set");
-    EXPECT_EQ(ApplyChartOrientation("GRAF01.EMF", &viewer), 'L');
+    EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), "GRAF01.EMF", &viewer), 'L');
     for (const char* name : {"GRAF02.EMF", "GRAF03.EMF", "GRAF04.EMF"}) {
-        EXPECT_EQ(ApplyChartOrientation(name, &viewer), 'P') << name;
+        EXPECT_EQ(ApplyChartOrientation(testing_support::DrawingStateOfTest(), name, &viewer), 'P') << name;
         EXPECT_EQ(viewer.size(), QSize(450, 680)) << name;
     }
     EXPECT_EQ(testing_support::ReadBytes(tmp.Path() / "Emf" / "TipGraf.Set"), before);
 }
 
 TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
-    Drawing.MetafileName = "GRAF03.EMF";
-    EXPECT_EQ(BeginChartMetafile(), nullptr);  // off: nothing
-    EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
-    Drawing.MetafileOutput = true;
-    Drawing.PrinterPresent = true;
-    Drawing.PrinterLandscape = true;
-    auto recorder = BeginChartMetafile();
-    ASSERT_NE(CurrentTarget(), nullptr);
-    Surface& dc = *CurrentTarget();
+    testing_support::DrawingStateOfTest().MetafileName = "GRAF03.EMF";
+    EXPECT_EQ(BeginChartMetafile(testing_support::DrawingStateOfTest()), nullptr);  // off: nothing
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    testing_support::DrawingStateOfTest().PrinterLandscape = true;
+    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest());
+    ASSERT_NE(CurrentTarget(testing_support::DrawingStateOfTest()), nullptr);
+    Surface& dc = *CurrentTarget(testing_support::DrawingStateOfTest());
     {
         ScopedPen pen(dc, 0);
-        MoveToScaled(10, 10);
+        MoveToScaled(testing_support::DrawingStateOfTest(), 10, 10);
         LineToScaled(dc, 200, 150);
         DrawCircleScaled(dc, 100, 100, 50);
     }
     TextOutLeft(dc, "Kelvor", 2, 20, 20);
-    EndChartMetafile(std::move(recorder));
-    EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
+    EndChartMetafile(testing_support::DrawingStateOfTest(), std::move(recorder));
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
     const std::string bytes = testing_support::ReadBytes(tmp.Path() / "Emf" / "GRAF03.EMF");
     EXPECT_EQ(CheckEmf(bytes), "");
     const auto h = ReadEmfHeader(bytes);
@@ -128,27 +129,27 @@ TEST_F(ChartMetafileTest, SheetIsRecordedOnlyWhileMetafileOutputIsOn) {
 }
 
 TEST_F(ChartMetafileTest, BadNameWritesNothing) {
-    Drawing.MetafileOutput = true;
-    Drawing.MetafileName = "..\\..\\evil.EMF";
-    auto recorder = BeginChartMetafile();
-    EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
-    EndChartMetafile(std::move(recorder));
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    testing_support::DrawingStateOfTest().MetafileName = "..\\..\\evil.EMF";
+    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest());
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
+    EndChartMetafile(testing_support::DrawingStateOfTest(), std::move(recorder));
     EXPECT_TRUE(messages.messages.empty());  // the window that took the name tells the user
     EXPECT_FALSE(std::filesystem::exists(tmp.Path() / "Emf"));
 }
 
 TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
-    Drawing.MetafileName = "GRAF04.EMF";
-    Drawing.MetafileOutput = true;
-    auto recorder = BeginChartMetafile();
-    Surface& dc = *CurrentTarget();
+    testing_support::DrawingStateOfTest().MetafileName = "GRAF04.EMF";
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    auto recorder = BeginChartMetafile(testing_support::DrawingStateOfTest());
+    Surface& dc = *CurrentTarget(testing_support::DrawingStateOfTest());
     SelectBrushColor(dc, Rgb(255, 0, 0));
     RectangleScaled(dc, 0, 0, 100, 100);
     ReleaseBrush(dc);
-    EndChartMetafile(std::move(recorder));
-    Drawing.MetafileOutput = false;
+    EndChartMetafile(testing_support::DrawingStateOfTest(), std::move(recorder));
+    testing_support::DrawingStateOfTest().MetafileOutput = false;
 
-    MetafileViewer viewer;
+    MetafileViewer viewer(testing_support::DrawingStateOfTest());
     viewer.show();
     viewer.ShowCurrentFile();
     // The caption names the file shown, where it really is.
@@ -168,7 +169,7 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
     EXPECT_FALSE(viewer.isVisible());
 
     // No such file: no picture, and the window names the file it looked for.
-    Drawing.MetafileName = "GRAF09.EMF";
+    testing_support::DrawingStateOfTest().MetafileName = "GRAF09.EMF";
     viewer.show();
     viewer.ShowCurrentFile();
     EXPECT_TRUE(viewer.FileMissing());
@@ -187,7 +188,7 @@ TEST_F(ChartMetafileTest, ViewerShowsTheFileStretched) {
 // A viewer taller than the screen (a portrait sheet's on a small screen)
 // opens smaller, whole on the screen, its button inside it.
 TEST_F(ChartMetafileTest, ViewerOpensWholeOnTheScreen) {
-    MetafileViewer viewer;
+    MetafileViewer viewer(testing_support::DrawingStateOfTest());
     const QRect screen = viewer.screen()->availableGeometry();
     viewer.resize(450, screen.height() + 100);
     viewer.show();

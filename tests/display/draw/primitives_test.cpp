@@ -14,6 +14,7 @@
 #include "display/draw/painter_surface.h"
 #include "display/draw/primitives.h"
 #include "display/draw/recording_surface.h"
+#include "tests/common/drawing_state_of_test.h"
 
 using namespace display;
 
@@ -32,11 +33,11 @@ Seg ParseLine(const std::string& l) {
 class PrimitivesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDrawingState();
-        Drawing.PixelsPerUnit = 10;  // one page unit = 10 pixels
+        ResetDrawingState(testing_support::DrawingStateOfTest());
+        testing_support::DrawingStateOfTest().PixelsPerUnit = 10;  // one page unit = 10 pixels
     }
-    void TearDown() override { ResetDrawingState(); }
-    RecordingSurface dc;
+    void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(PrimitivesTest, DashedLineHasFifteenDashesEndingAtTheSecondEnd) {
@@ -77,7 +78,7 @@ TEST_F(PrimitivesTest, DottedLinesCountAndSpaceTheirDots) {
 }
 
 TEST_F(PrimitivesTest, CircleOnPaperIs72LinesClockwiseFromTheTop) {
-    Drawing.MetafileOutput = true;
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
     DrawCircleScaled(dc, 50, 60, 10);
     ASSERT_EQ(dc.Calls("move").size(), 1u);
     EXPECT_EQ(dc.Calls("move")[0], "move 500,500");
@@ -99,18 +100,18 @@ TEST_F(PrimitivesTest, CircleOnScreenAtZoomOneIsOneArc) {
     ASSERT_EQ(dc.Calls("arc").size(), 1u);
     EXPECT_EQ(dc.Calls("arc")[0].substr(0, 34), "arc 400,500 600,700 500,500 500,50");
     EXPECT_TRUE(dc.Calls("line").empty());
-    Drawing.AspectScaleY = 2;  // unequal scales: an ellipse
+    testing_support::DrawingStateOfTest().AspectScaleY = 2;  // unequal scales: an ellipse
     dc.Clear();
     DrawCircleScaled(dc, 50, 60, 10);
     EXPECT_EQ(dc.Calls("arc")[0].substr(0, 19), "arc 400,250 600,350");
-    Drawing.ZoomFactor = 1.5;  // any other zoom: lines
+    testing_support::DrawingStateOfTest().ZoomFactor = 1.5;  // any other zoom: lines
     dc.Clear();
     DrawCircleScaled(dc, 50, 60, 10);
     EXPECT_EQ(dc.Calls("line").size(), 72u);
 }
 
 TEST_F(PrimitivesTest, TextIsAlignedAtTheTopInTheFontOfItsCode) {
-    Drawing.FontScale = 18.5f;
+    testing_support::DrawingStateOfTest().FontScale = 18.5f;
     TextOutCentered(dc, "Zon", 2, 10, 20);
     TextOutRight(dc, "Maan", 0, 10, 20);
     TextOutLeft(dc, "X", 21, 10, 20);
@@ -132,28 +133,29 @@ TEST_F(PrimitivesTest, ShapesMapBothCorners) {
 }
 
 TEST_F(PrimitivesTest, MoveToScaledGoesToTheCurrentTarget) {
-    RecordingSurface printer, metafile;
-    MoveToScaled(1, 1);  // no form: nothing
-    Drawing.PrinterPresent = true;
-    Drawing.PrinterCanvas = &printer;
-    Drawing.ChartMetafileCanvas = &metafile;
-    Drawing.PrintOutput = true;
-    MoveToScaled(1, 2);
+    RecordingSurface printer{testing_support::DrawingStateOfTest()}, metafile{testing_support::DrawingStateOfTest()};
+    MoveToScaled(testing_support::DrawingStateOfTest(), 1, 1);  // no form: nothing
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    testing_support::DrawingStateOfTest().PrinterCanvas = &printer;
+    testing_support::DrawingStateOfTest().ChartMetafileCanvas = &metafile;
+    testing_support::DrawingStateOfTest().PrintOutput = true;
+    MoveToScaled(testing_support::DrawingStateOfTest(), 1, 2);
     EXPECT_EQ(printer.State().position, (Point{10, 20}));
-    Drawing.PrintOutput = false;
-    Drawing.MetafileOutput = true;
-    MoveToScaled(3, 4);
+    testing_support::DrawingStateOfTest().PrintOutput = false;
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    MoveToScaled(testing_support::DrawingStateOfTest(), 3, 4);
     EXPECT_EQ(metafile.State().position, (Point{30, 40}));
 }
 
 TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
-    Drawing.PixelsPerUnit = 2;
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 2;
     CanvasForm form;
+    form.UseDrawingState(testing_support::DrawingStateOfTest());
     form.resize(800, 900);
-    Drawing.DrawForm = &form;
-    Drawing.PrinterPresent = true;
-    Drawing.PrinterLandscape = false;
-    DrawPageFrame(&form);
+    testing_support::DrawingStateOfTest().DrawForm = &form;
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    testing_support::DrawingStateOfTest().PrinterLandscape = false;
+    DrawPageFrame(testing_support::DrawingStateOfTest(), &form);
     QImage img = form.Snapshot();
     auto isYellow = [&](int x, int y) { return img.pixelColor(x, y).red() > 200 && img.pixelColor(x, y).blue() < 80; };
     EXPECT_TRUE(isYellow(400, 2));    // top edge at y = 1 unit
@@ -161,17 +163,17 @@ TEST_F(PrimitivesTest, PageFrameFollowsThePrinterOrientation) {
     EXPECT_TRUE(isYellow(300, 810));  // bottom edge at y = 405 units
     EXPECT_FALSE(isYellow(300, 404));
     form.ClearCanvas();
-    Drawing.PrinterLandscape = true;
-    DrawPageFrame(&form);
+    testing_support::DrawingStateOfTest().PrinterLandscape = true;
+    DrawPageFrame(testing_support::DrawingStateOfTest(), &form);
     img = form.Snapshot();
     EXPECT_TRUE(isYellow(300, 404));  // y = 202 units
     EXPECT_FALSE(isYellow(300, 810));
     form.ClearCanvas();
-    Drawing.PrintOutput = true;  // never while printing
-    DrawPageFrame(&form);
+    testing_support::DrawingStateOfTest().PrintOutput = true;  // never while printing
+    DrawPageFrame(testing_support::DrawingStateOfTest(), &form);
     img = form.Snapshot();
     EXPECT_FALSE(isYellow(400, 2) || isYellow(300, 404));
-    Drawing.DrawForm = nullptr;
+    testing_support::DrawingStateOfTest().DrawForm = nullptr;
 }
 
 }  // namespace
@@ -185,11 +187,11 @@ namespace {
 class OpaqueTextLines : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDrawingState();
-        InitDrawingFromScreen(1280, 800);
-        Drawing.ZoomFactor = 0.5L * 1.15L;  // a portrait sheet in the viewer
+        ResetDrawingState(testing_support::DrawingStateOfTest());
+        InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1280, 800);
+        testing_support::DrawingStateOfTest().ZoomFactor = 0.5L * 1.15L;  // a portrait sheet in the viewer
     }
-    void TearDown() override { ResetDrawingState(); }
+    void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
     // The picture of the texts drawn in order, white on black, opaque.
     struct Line {
         std::string text;
@@ -200,7 +202,7 @@ protected:
         QImage image(600, 200, QImage::Format_RGB32);
         image.fill(Qt::black);
         {
-            PainterSurface dc(&image);
+            PainterSurface dc(testing_support::DrawingStateOfTest(), &image);
             dc.SetBkMode(kOpaque);
             dc.SetBkColor(kBlack);
             dc.SetTextColor(kWhite);
@@ -251,9 +253,9 @@ TEST_F(OpaqueTextLines, LinesKeepTheirInkAtEveryZoom) {
                  {"Planetaire uur: 8 Dag", "Geregeerd door Mercurius", 15, 15, 3.5L}};
     for (int screenHeight : {768, 800, 1000, 1024, 1080}) {
         for (long double zoom : {0.4L, 0.5L, 0.575L, 0.75L, 0.87L, 1.0L, 1.15L, 1.5L}) {
-            ResetDrawingState();
-            InitDrawingFromScreen(screenHeight * 16 / 10, screenHeight);
-            Drawing.ZoomFactor = zoom;
+            ResetDrawingState(testing_support::DrawingStateOfTest());
+            InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screenHeight * 16 / 10, screenHeight);
+            testing_support::DrawingStateOfTest().ZoomFactor = zoom;
             for (const auto& p : pairs) {
                 const QImage upper = Draw({{p.upper, 10, p.upperSize}});
                 const QImage both = Draw({{p.upper, 10, p.upperSize}, {p.lower, 10 + p.step, p.lowerSize}});

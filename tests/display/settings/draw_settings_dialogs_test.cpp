@@ -23,6 +23,7 @@
 #include "platform/runtime/paths.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -31,8 +32,8 @@ class DrawSettingsDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         rt::PrepareDataFolder();
-        display::ResetDrawingState();
-        display::InitDrawingFromScreen(1280, 1024);
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
+        display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1280, 1024);
         archive::CurrentChart& current = testing_support::CurrentChartOfTest();
         engine::LoadEngineSettings(current.chart, current.orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
@@ -63,7 +64,7 @@ int LeftmostRed(const QImage& image, int row) {
 }  // namespace
 
 TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 0);
@@ -73,7 +74,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationBarsWriteTheAspectScales) {
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[6], " 8.00000000000000E-0001");
     EXPECT_EQ(lines[7], " 1.00000000000000E+0000");
-    EXPECT_NEAR(display::Drawing.AspectScaleX, 0.8L, 1e-15L);
+    EXPECT_NEAR(testing_support::DrawingStateOfTest().AspectScaleX, 0.8L, 1e-15L);
     window.verticalScaleBar->setValue(-150);
     EXPECT_EQ(Lines()[7], " 1.15000000000000E+0000");
     // Reset: both scales 1.0 in the file, both bars at 0.
@@ -93,7 +94,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
     drawSettings_.Values().AspectScaleX = 0.9123L;
     drawSettings_.Values().AspectScaleY = 0;  // taken as 1.0
     drawSettings_.Save();
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.PrepareOpening();
     EXPECT_EQ(window.horizontalScaleBar->value(), 88);
     EXPECT_EQ(window.verticalScaleBar->value(), 0);
@@ -101,7 +102,7 @@ TEST_F(DrawSettingsDialogsTest, CalibrationOpensWithTheStoredFactorRounded) {
 }
 
 TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.PrepareOpening();
     // The first tick after the start only counts, the second draws.
@@ -123,11 +124,11 @@ TEST_F(DrawSettingsDialogsTest, CalibrationFigureWidensAsTheBarSqueezes) {
     sheets_.SheetCode = 16;
     window.DrawCalibrationFrame();
     EXPECT_EQ(LeftmostRed(window.drawingArea->Snapshot(), row), -1);
-    EXPECT_EQ(display::Drawing.DrawForm, nullptr);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().DrawForm, nullptr);
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
-    display::LineWidthDialog dialog(drawSettings_);
+    display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.ShowFactorInForce();
     EXPECT_EQ(dialog.factorEdit->text(), "1");
     dialog.thinnerButton->click();
@@ -145,12 +146,12 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStepsStartFromTheShownNumber) {
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.052631578");
     dialog.thickerButton->click();
     EXPECT_EQ(Lines()[4].substr(0, 12), " 1.105263157");  // from 1.05
-    EXPECT_EQ(display::Drawing.LineWidthFactor, drawSettings_.Values().LineWidthFactor);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, drawSettings_.Values().LineWidthFactor);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
-    display::LineWidthDialog dialog(drawSettings_);
+    display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.ShowFactorInForce();
     // At the limits.
     dialog.factorEdit->setText("0,5");
@@ -183,7 +184,7 @@ TEST_F(DrawSettingsDialogsTest, LineWidthStaysWithinItsLimitsWhateverWasTyped) {
 }
 
 TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
-    display::LineWidthDialog dialog(drawSettings_);
+    display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.show();  // activated: shows the factor
     const std::string before = testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile));
     dialog.factorEdit->setText("ab");
@@ -205,7 +206,7 @@ TEST_F(DrawSettingsDialogsTest, TextThatIsNoNumberIsReportedAndChangesNothing) {
 }
 
 TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
-    display::PrinterModelDialog dialog(drawSettings_);
+    display::PrinterModelDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.ConfirmationMilliseconds = 0;
     for (int round = 0; round < 2; ++round) {
         dialog.show();
@@ -225,7 +226,7 @@ TEST_F(DrawSettingsDialogsTest, PrinterModelFlipsTheEpsonCorrection) {
 // Each panel's text tells the user which button to click by its caption, in
 // double quotes: the caption the button shows.
 TEST_F(DrawSettingsDialogsTest, PrinterModelTextNamesTheButtonAsItReads) {
-    display::PrinterModelDialog dialog(drawSettings_);
+    display::PrinterModelDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     for (int epson : {0, 1}) {
         SCOPED_TRACE(epson);
         drawSettings_.Values().EpsonCorrection = static_cast<std::uint8_t>(epson);
@@ -269,9 +270,9 @@ void ExpectWholeBeforeShowing(Dialog& dialog) {
 }
 
 TEST_F(DrawSettingsDialogsTest, LineWidthAndPrinterDialogsShowTheirWholeContent) {
-    display::LineWidthDialog lineWidth(drawSettings_);
+    display::LineWidthDialog lineWidth(drawSettings_, testing_support::DrawingStateOfTest());
     ExpectWholeBeforeShowing(lineWidth);
-    display::PrinterModelDialog printer(drawSettings_);
+    display::PrinterModelDialog printer(drawSettings_, testing_support::DrawingStateOfTest());
     ExpectWholeBeforeShowing(printer);
 }
 

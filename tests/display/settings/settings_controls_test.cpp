@@ -24,6 +24,7 @@
 #include "platform/runtime/paths.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -31,14 +32,14 @@ class SettingsControls : public ::testing::Test {
 protected:
     void SetUp() override {
         rt::PrepareDataFolder();
-        display::ResetDrawingState();
-        display::InitDrawingFromScreen(1280, 1024);
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
+        display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1280, 1024);
         archive::CurrentChart& current = testing_support::CurrentChartOfTest();
         engine::LoadEngineSettings(current.chart, current.orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
     void TearDown() override {
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     std::string SettingsFile() const { return testing_support::ReadBytes(rt::ResolvePath(archive::kDrawSettingsFile)); }
     std::vector<std::string> Lines() const {
@@ -60,7 +61,7 @@ protected:
 // "Reset" puts both scales back to 1 and leaves the window open; "OK" keeps
 // the scales as the bars set them and closes it.
 TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
     window.show();
     window.horizontalScaleBar->setValue(100);
@@ -80,16 +81,16 @@ TEST_F(SettingsControls, CalibrationResetAndOkDoTheirOwnThing) {
     EXPECT_EQ(window.result(), int(QDialog::Accepted));
     EXPECT_EQ(Lines().at(6), " 1.00000000000000E+0000");
     EXPECT_EQ(Lines().at(7), " 8.80000000000000E-0001");
-    EXPECT_EQ(display::Drawing.AspectScaleY, drawSettings_.Values().AspectScaleY);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectScaleY, drawSettings_.Values().AspectScaleY);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
 // The figure's two axes carry a tick every 10 units out to both ends, the
 // outermost ones included.
 TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
-    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_);
+    display::CalibrationWindow window(testing_support::CurrentChartOfTest(), drawSettings_, sheets_, testing_support::DrawingStateOfTest());
     window.resize(1280, 1024);
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     window.drawingArea->SetRecorder(&dc);
     window.PrepareOpening();
     window.horizontalScaleBar->setValue(-200);  // horizontal scale 1.2: the ticks 10 / 1.2 units apart
@@ -98,12 +99,13 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
     window.drawingArea->SetRecorder(nullptr);
     const std::vector<std::string> lines = dc.Calls("line");
     auto has = [&lines](long double x1, long double y1, long double x2, long double y2) {
-        const display::Point a = display::MapPoint(x1, y1), b = display::MapPoint(x2, y2);
+        const display::Point a = display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1),
+                             b = display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2);
         const std::string prefix = "line " + std::to_string(a.x) + "," + std::to_string(a.y) + " " +
                                    std::to_string(b.x) + "," + std::to_string(b.y) + " ";
         return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
     };
-    const long double step = 10 / display::Drawing.AspectScaleX;
+    const long double step = 10 / testing_support::DrawingStateOfTest().AspectScaleX;
     for (int k : {1, 9, 10}) {
         EXPECT_TRUE(has(140 + k * step, 98.6L, 140 + k * step, 104.6L)) << "right " << k;
         EXPECT_TRUE(has(140 - k * step, 98.6L, 140 - k * step, 104.6L)) << "left " << k;
@@ -116,7 +118,7 @@ TEST_F(SettingsControls, CalibrationAxesAreTickedToTheirEnds) {
 // The line-width dialog's way back takes the typed factor and closes; its
 // "Resetten" button sets 1 and leaves the dialog open.
 TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
-    display::LineWidthDialog dialog(drawSettings_);
+    display::LineWidthDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.show();
     dialog.factorEdit->setText("2,5");
     dialog.resetButton->click();
@@ -128,13 +130,13 @@ TEST_F(SettingsControls, LineWidthBackAndResetDoTheirOwnThing) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 5);
     EXPECT_EQ(Lines().at(4), " 2.50000000000000E+0000");
-    EXPECT_EQ(display::Drawing.LineWidthFactor, 2.5L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().LineWidthFactor, 2.5L);
     EXPECT_TRUE(messages_.messages.empty());
 }
 
 // The printer-model dialog's way back changes nothing, whichever panel it shows.
 TEST_F(SettingsControls, PrinterModelBackLeavesTheCorrectionAsItWas) {
-    display::PrinterModelDialog dialog(drawSettings_);
+    display::PrinterModelDialog dialog(drawSettings_, testing_support::DrawingStateOfTest());
     dialog.ConfirmationMilliseconds = 0;
     for (int correction : {0, 1}) {
         drawSettings_.Values().EpsonCorrection = correction;

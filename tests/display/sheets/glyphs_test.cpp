@@ -11,6 +11,7 @@
 #include "display/sheets/sheet_glyphs.h"
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
+#include "tests/common/drawing_state_of_test.h"
 
 using namespace display;
 
@@ -19,13 +20,13 @@ namespace {
 class GlyphsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDrawingState();
-        ResetMissingGlyphReports();
-        Drawing.PixelsPerUnit = 10;
+        ResetDrawingState(testing_support::DrawingStateOfTest());
+        ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
+        testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
         for (const char* folder : {"Simboli", "Zodiaco"})
             std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / folder, tmp.Path() / folder);
     }
-    void TearDown() override { ResetDrawingState(); }
+    void TearDown() override { ResetDrawingState(testing_support::DrawingStateOfTest()); }
     testing_support::TempWorkFolder tmp;
     gui::RecordingMessageSink messages;
 };
@@ -40,34 +41,36 @@ TEST_F(GlyphsTest, ChartPointsAreRenumbered) {
 }
 
 TEST_F(GlyphsTest, FileNamesFollowTheTarget) {
-    EXPECT_EQ(PlanetGlyphFileName(3), "Simboli\\PiaX03.emf");
-    EXPECT_EQ(SignGlyphFileName(12, "M"), "Zodiaco\\SegM12.emf");
-    EXPECT_EQ(ElementGlyphFileName(6), "Simboli\\ElZol2.emf");
-    EXPECT_EQ(ElementGlyphFileName(8), "");
-    Drawing.BlackAndWhite = true;
-    EXPECT_EQ(PlanetGlyphFileName(13), "Simboli\\PiaXB13.emf");
-    EXPECT_EQ(SignGlyphFileName(1, "M"), "Zodiaco\\SegMB01.emf");
-    EXPECT_EQ(ElementGlyphFileName(1), "Simboli\\ElFuo1B.emf");
-    Drawing.PrintOutput = true;
-    EXPECT_EQ(PlanetGlyphFileName(13), "Simboli\\PiaXN13.emf");
-    EXPECT_EQ(SignGlyphFileName(1, "MX"), "Zodiaco\\SegMXN0.emf");  // cut to 4 characters
-    EXPECT_EQ(ElementGlyphFileName(4), "Simboli\\ElAcq1N.emf");
+    EXPECT_EQ(PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 3), "Simboli\\PiaX03.emf");
+    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 12, "M"), "Zodiaco\\SegM12.emf");
+    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 6), "Simboli\\ElZol2.emf");
+    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 8), "");
+    testing_support::DrawingStateOfTest().BlackAndWhite = true;
+    EXPECT_EQ(PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 13), "Simboli\\PiaXB13.emf");
+    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 1, "M"), "Zodiaco\\SegMB01.emf");
+    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 1), "Simboli\\ElFuo1B.emf");
+    testing_support::DrawingStateOfTest().PrintOutput = true;
+    EXPECT_EQ(PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 13), "Simboli\\PiaXN13.emf");
+    EXPECT_EQ(SignGlyphFileName(testing_support::DrawingStateOfTest(), 1, "MX"),
+              "Zodiaco\\SegMXN0.emf");  // cut to 4 characters
+    EXPECT_EQ(ElementGlyphFileName(testing_support::DrawingStateOfTest(), 4), "Simboli\\ElAcq1N.emf");
 }
 
 TEST_F(GlyphsTest, SquareIsScaledButNotDividedByTheAspectScales) {
-    Drawing.AspectScaleX = 2;
-    Drawing.AspectScaleY = 0.5;
-    EXPECT_EQ(GlyphRect(100, 50, 4), (Rect{480, 980, 520, 1020}));
+    testing_support::DrawingStateOfTest().AspectScaleX = 2;
+    testing_support::DrawingStateOfTest().AspectScaleY = 0.5;
+    EXPECT_EQ(GlyphRect(testing_support::DrawingStateOfTest(), 100, 50, 4), (Rect{480, 980, 520, 1020}));
 }
 
 TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     CanvasForm window;
+    window.UseDrawingState(testing_support::DrawingStateOfTest());
     window.resize(300, 300);
-    Drawing.chartCanvas = &window;
-    DrawPlanetGlyph(1, 15, 15, 20);  // hidden: nothing
+    testing_support::DrawingStateOfTest().chartCanvas = &window;
+    DrawPlanetGlyph(testing_support::DrawingStateOfTest(), 1, 15, 15, 20);  // hidden: nothing
     EXPECT_EQ(window.Snapshot().pixelColor(150, 150), QColor(Qt::black));
     window.show();
-    DrawPlanetGlyph(1, 15, 15, 20);
+    DrawPlanetGlyph(testing_support::DrawingStateOfTest(), 1, 15, 15, 20);
     const QImage img = window.Snapshot();
     int ink = 0;
     for (int y = 50; y < 250; ++y)
@@ -75,23 +78,23 @@ TEST_F(GlyphsTest, BodyGlyphGoesToTheVisibleChartWindowOnly) {
     EXPECT_GT(ink, 1000);
     EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::black));  // outside the square
     EXPECT_TRUE(messages.messages.empty());
-    Drawing.chartCanvas = nullptr;
+    testing_support::DrawingStateOfTest().chartCanvas = nullptr;
 }
 
 // A missing glyph is reported once and drawn as a placeholder; one cut in half
 // is put back from the installation, its damaged copy kept, and drawn.
 TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaX05.emf");
     const std::filesystem::path mars = tmp.Path() / "Simboli" / "PiaX06.emf";
     const std::string whole = testing_support::ReadBytes(mars);
     const std::string half = whole.substr(0, whole.size() / 2);
     testing_support::WriteBytes(mars, half);
-    DrawGlyphFile(dc, PlanetGlyphFileName(5), 10, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(5), 20, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(6), 30, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(6), 35, 10, 4);
-    DrawGlyphFile(dc, PlanetGlyphFileName(7), 40, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 5), 10, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 5), 20, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 6), 30, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 6), 35, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), 7), 40, 10, 4);
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_EQ(messages.messages[0].text,
               "Simbolo mancante: \"Simboli\\PiaX05.emf\". Al posto del simbolo il programma disegna un riquadro "
@@ -113,42 +116,43 @@ TEST_F(GlyphsTest, MissingFileIsReportedOnceAndDrawnAsPlaceholder) {
 }
 
 TEST_F(GlyphsTest, BlackAndWhiteDrawsTheWhiteOrBlackFile) {
-    RecordingSurface dc;
-    Drawing.BlackAndWhite = true;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
+    testing_support::DrawingStateOfTest().BlackAndWhite = true;
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXB13.emf");
     std::filesystem::remove(tmp.Path() / "Simboli" / "PiaXN13.emf");
-    DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(9)), 10, 10, 4);
-    Drawing.PrintOutput = true;
-    DrawGlyphFile(dc, PlanetGlyphFileName(RenumberPlanetGlyph(9)), 10, 10, 4);
+    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), RenumberPlanetGlyph(9)), 10, 10, 4);
+    testing_support::DrawingStateOfTest().PrintOutput = true;
+    DrawGlyphFile(dc, PlanetGlyphFileName(testing_support::DrawingStateOfTest(), RenumberPlanetGlyph(9)), 10, 10, 4);
     ASSERT_EQ(messages.messages.size(), 2u);
     EXPECT_NE(messages.messages[0].text.find("PiaXB13"), std::string::npos);
     EXPECT_NE(messages.messages[1].text.find("PiaXN13"), std::string::npos);
 }
 
 TEST_F(GlyphsTest, SheetGlyphsGoToTheServedOutput) {
-    RecordingSurface printer, metafile;
+    RecordingSurface printer{testing_support::DrawingStateOfTest()}, metafile{testing_support::DrawingStateOfTest()};
     CanvasForm sheet;
+    sheet.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet.resize(200, 200);
-    Drawing.DrawForm = &sheet;
-    Drawing.PrinterCanvas = &printer;
-    Drawing.ChartMetafileCanvas = &metafile;
-    EXPECT_EQ(SheetGlyphTarget(), nullptr);  // the sheet window is hidden
+    testing_support::DrawingStateOfTest().DrawForm = &sheet;
+    testing_support::DrawingStateOfTest().PrinterCanvas = &printer;
+    testing_support::DrawingStateOfTest().ChartMetafileCanvas = &metafile;
+    EXPECT_EQ(SheetGlyphTarget(testing_support::DrawingStateOfTest()), nullptr);  // the sheet window is hidden
     sheet.show();
-    EXPECT_EQ(SheetGlyphTarget(), &sheet.Canvas());
-    Drawing.PrintOutput = true;
-    EXPECT_EQ(SheetGlyphTarget(), nullptr);  // no printer
-    Drawing.PrinterPresent = true;
-    DrawSheetBodyGlyph(nullptr, 9, 10, 10, 4);
-    DrawSheetSignGlyph(nullptr, 3, "M", 10, 10, 4);
-    DrawSheetElementGlyph(nullptr, 7, 10, 10, 4);
-    DrawSheetElementGlyph(nullptr, 8, 10, 10, 4);  // no such element
+    EXPECT_EQ(SheetGlyphTarget(testing_support::DrawingStateOfTest()), &sheet.Canvas());
+    testing_support::DrawingStateOfTest().PrintOutput = true;
+    EXPECT_EQ(SheetGlyphTarget(testing_support::DrawingStateOfTest()), nullptr);  // no printer
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 9, 10, 10, 4);
+    DrawSheetSignGlyph(testing_support::DrawingStateOfTest(), nullptr, 3, "M", 10, 10, 4);
+    DrawSheetElementGlyph(testing_support::DrawingStateOfTest(), nullptr, 7, 10, 10, 4);
+    DrawSheetElementGlyph(testing_support::DrawingStateOfTest(), nullptr, 8, 10, 10, 4);  // no such element
     EXPECT_EQ(printer.Calls("metafile").size(), 3u);
-    Drawing.PrintOutput = false;
-    Drawing.MetafileOutput = true;
-    DrawSheetBodyGlyph(nullptr, 1, 10, 10, 4);
+    testing_support::DrawingStateOfTest().PrintOutput = false;
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 1, 10, 10, 4);
     EXPECT_EQ(metafile.Calls("metafile").size(), 1u);
     EXPECT_TRUE(messages.messages.empty());
-    Drawing.DrawForm = nullptr;
+    testing_support::DrawingStateOfTest().DrawForm = nullptr;
 }
 
 }  // namespace

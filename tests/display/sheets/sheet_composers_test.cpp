@@ -19,6 +19,7 @@
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ protected:
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = current.chart;
         c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
@@ -55,7 +56,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
         {18, {"GEBOORTE THEMA", "SPIEGEL AFFINITEITEN", "(Seizoensgebonden)", "(Elementair)"}},
     };
     for (const auto& [code, captions] : sheets) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         const auto texts = sheet_test::Texts(dc);
         EXPECT_EQ(texts[0] == "Rossi Maria   " || std::find(texts.begin(), texts.end(), "Rossi Maria   ") != texts.end(),
@@ -63,7 +64,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
             << code;
         for (const std::string& c : captions)
             EXPECT_NE(std::find(texts.begin(), texts.end(), c), texts.end()) << code << ": " << c;
-        EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L) << code;
+        EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L) << code;
         EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173) << code;
         EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105) << code;
     }
@@ -72,22 +73,23 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
 
 TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
     current.chart.GregorianCalendar = false;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComposeAffinitySheetPortrait(dc, current, sheetMemory);
     const auto texts = sheet_test::Texts(dc);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "GEBOORTE Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano"),
               texts.end());
     // The header's name at (15, 15) under the sheet's zoom of 1.15.
-    const display::Point p = {static_cast<int>(display::ScaleLength(15 * 1.15L)),
-                              static_cast<int>(display::ScaleLength(15 * 1.15L))};
+    const display::Point p = {
+        static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L)),
+        static_cast<int>(display::ScaleLength(testing_support::DrawingStateOfTest(), 15 * 1.15L))};
     EXPECT_EQ(dc.Calls("text")[0].rfind("text " + std::to_string(p.x) + "," + std::to_string(p.y) + " ", 0), 0u);
 }
 
 TEST_F(SheetComposers, FailingBlockStillPutsTheScaleBack) {
     std::filesystem::remove_all("Appoggio");  // the year rulers' table
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::ComposeThemeSheetPortrait(dc, current, sheetMemory), std::exception);
-    EXPECT_EQ(display::Drawing.ZoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, 173);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreY, 105);
     EXPECT_EQ(dc.State().pen, display::Pen{});
@@ -100,7 +102,7 @@ TEST_F(SheetComposers, SheetsOnAnImage) {
         QImage image(portrait ? 1000 : 1500, portrait ? 2200 : 1100, QImage::Format_RGB32);
         image.fill(Qt::black);
         {
-            display::PainterSurface painter(&image);
+            display::PainterSurface painter(testing_support::DrawingStateOfTest(), &image);
             painter.SetBkColor(display::kBlack);  // as the viewer's window
             display::ComposeSheet(code, painter, current, sheetMemory);
         }
@@ -121,13 +123,13 @@ namespace {
 // still keep a blank between them ("Heerser." beside "Heerser."), within the
 // rounding of two positions to whole pixels.
 TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
-    display::ResetDrawingState();
-    display::InitDrawingFromScreen(1366, 768);
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1366, 768);
     current.chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo
     current.chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
     engine::ComputeReceptions(current.chart);
     for (int code : {5, 16}) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         struct Label {
             int x, height;

@@ -22,6 +22,7 @@
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ protected:
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = current.chart;
         c.JulianDay = 2447906.5L + 9.5L / 24;
@@ -51,7 +52,7 @@ std::string Pt(display::Point p) { return std::to_string(p.x) + "," + std::to_st
 
 // The index in the log, from `from` on, of the text drawn at a page point, or -1.
 int TextAt(const RecordingSurface& dc, std::size_t from, engine::Real x, engine::Real y, std::string_view text) {
-    const std::string head = "text " + Pt(display::MapPoint(x, y)) + " ";
+    const std::string head = "text " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x, y)) + " ";
     const std::string tail = "'" + std::string(text) + "'";
     for (std::size_t i = from; i < dc.log.size(); ++i) {
         const std::string& l = dc.log[i];
@@ -65,7 +66,8 @@ int TextAt(const RecordingSurface& dc, std::size_t from, engine::Real x, engine:
 // The index of a line between two page points, or -1.
 int LineAt(const RecordingSurface& dc, std::size_t from, engine::Real x1, engine::Real y1, engine::Real x2,
            engine::Real y2) {
-    const std::string head = "line " + Pt(display::MapPoint(x1, y1)) + " " + Pt(display::MapPoint(x2, y2)) + " ";
+    const std::string head = "line " + Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x1, y1)) + " " +
+                             Pt(display::MapPoint(testing_support::DrawingStateOfTest(), x2, y2)) + " ";
     for (std::size_t i = from; i < dc.log.size(); ++i)
         if (dc.log[i].rfind(head, 0) == 0) return static_cast<int>(i);
     return -1;
@@ -127,10 +129,10 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
     for (int code : {5, 16, 17, 18}) {
         const display::SheetLayout* layout = display::SheetLayoutOf(code);
         ASSERT_NE(layout, nullptr) << code;
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));
         // The places are page points under the sheet's own scale.
-        display::Drawing.ZoomFactor = layout->zoom;
+        testing_support::DrawingStateOfTest().ZoomFactor = layout->zoom;
         std::size_t from = 0;
         int blocks = 0;
         for (std::size_t i = 0; i < layout->entries.size(); ++i) {
@@ -139,7 +141,7 @@ TEST_F(SheetLayouts, EveryBlockIsDrawnAtItsListedPlaceInTheListsOrder) {
             blocks += !std::holds_alternative<display::SheetStep>(layout->entries[i]);
             from = static_cast<std::size_t>(at);
         }
-        display::Drawing.ZoomFactor = 1.0L;
+        testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
         EXPECT_EQ(blocks, code == 5 || code == 16 ? 10 : 9) << code;
     }
     EXPECT_EQ(display::SheetLayoutOf(0), nullptr);
@@ -159,12 +161,12 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
     EXPECT_EQ(wheels[1].kind, display::SheetWheelKind::Mirror);
     EXPECT_EQ(wheels[1].cy - wheels[0].cy, 150);
     // Each wheel alone at the sheet's scale draws the lines the sheet draws at that place.
-    RecordingSurface energy, mirror;
-    display::Drawing.ZoomFactor = layout.zoom;
+    RecordingSurface energy{testing_support::DrawingStateOfTest()}, mirror{testing_support::DrawingStateOfTest()};
+    testing_support::DrawingStateOfTest().ZoomFactor = layout.zoom;
     display::DrawSheetAffinityWheel(energy, current.chart, 1, wheels[0].cx, wheels[0].cy);
     display::DrawSheetAffinityWheel(mirror, current.chart, 2, wheels[1].cx, wheels[1].cy);
-    display::Drawing.ZoomFactor = 1.0L;
-    RecordingSurface sheet;
+    testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
+    RecordingSurface sheet{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, sheet, current, sheetMemory);
     const auto sheetLines = sheet.Calls("line"), energyLines = energy.Calls("line"), mirrorLines = mirror.Calls("line");
     const auto at = [&](const std::vector<std::string>& part) {
@@ -181,6 +183,7 @@ TEST_F(SheetLayouts, TheAffinityWheelsAreTwoPlacesOfOneBlock) {
 // A surface that keeps the positions file as it was at the first drawing call.
 class FirstCallSurface : public RecordingSurface {
 public:
+    FirstCallSurface() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     void SelectPen(const display::Pen& p) override { Look(), RecordingSurface::SelectPen(p); }
     void SetTextColor(display::Color c) override { Look(), RecordingSurface::SetTextColor(c); }
     void MoveTo(display::Point p) override { Look(), RecordingSurface::MoveTo(p); }
@@ -234,7 +237,7 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
     // The affinity sheets have no terms: they leave the file alone.
     rt::WriteTextLines(display::kSheetPositionFile, {"Luna01"});
     for (int code : {17, 18}) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::ComposeSheet(code, dc, current, sheetMemory);
         EXPECT_EQ(rt::ReadTextLines(display::kSheetPositionFile), std::vector<std::string>{"Luna01"}) << code;
     }
@@ -245,12 +248,12 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
     auto& c = current.chart;
     // Signs the chart holds from an earlier person: all seven in Aries (fire).
     for (int p = 1; p <= 7; ++p) c.PlanetSigns[p] = 1;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, dc, current, sheetMemory);
     // The elemental cloth's fire total (column 1, row 5 of its counts) is 7 ...
-    display::Drawing.ZoomFactor = 1.15L;
-    const display::Point fireTotal = display::MapPoint(46 - 14 + 21, 95 - 14);
-    display::Drawing.ZoomFactor = 1.0L;
+    testing_support::DrawingStateOfTest().ZoomFactor = 1.15L;
+    const display::Point fireTotal = display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 21, 95 - 14);
+    testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
     const auto texts = dc.Calls("text");
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const std::string& l) {
         return l.rfind("text " + Pt(fireTotal) + " ", 0) == 0 && l.find("'7'") != std::string::npos;
@@ -269,10 +272,10 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
 TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {
     for (int code : {5, 17}) {
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
-        RecordingSurface sheets;
+        RecordingSurface sheets{testing_support::DrawingStateOfTest()};
         display::ComposeSheet(code, sheets, current, sheetMemory);
         display::SetWheelGeometry(testing_support::WheelGeometryOfTest());  // the chart window drew a view meanwhile
-        RecordingSurface afterChartWindow;
+        RecordingSurface afterChartWindow{testing_support::DrawingStateOfTest()};
         display::ComposeSheet(code, afterChartWindow, current, sheetMemory);
         EXPECT_EQ(afterChartWindow.log, sheets.log) << code;
         // the chart window's is left as it was

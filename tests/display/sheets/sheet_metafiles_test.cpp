@@ -28,6 +28,7 @@
 #include "platform/gui/system_services.h"
 #include "platform/runtime/clock.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ protected:
         rt::SetClock([] { return rt::LocalDateTime{2026, 12, 7, 10, 30, 0, 0}; });
         gui::SetSystemServices(std::make_unique<MetafileScreen>());
         sheet_test::PrepareSheetViewer();
-        viewer = std::make_unique<display::SheetViewer>(current, selection);
+        viewer = std::make_unique<display::SheetViewer>(current, selection, testing_support::DrawingStateOfTest());
         viewer->printer = std::make_unique<display::PdfSheetPrinter>((folder.Path() / "sheet.pdf").string());
         viewer->resize(1920, 1080);
     }

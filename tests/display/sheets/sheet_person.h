@@ -21,6 +21,7 @@
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace sheet_test {
 
@@ -52,10 +53,10 @@ inline void SetSheetPerson() {
 // sheets read in the work folder, the birth moment and receptions computed.
 inline void PrepareSheetViewer() {
     SetSheetPerson();
-    display::ResetDrawingState();
-    display::InitDrawingFromScreen(1920, 1080);
-    display::Drawing.PrinterPresent = true;
-    display::ResetMissingGlyphReports();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1920, 1080);
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     auto& c = current.chart;
@@ -102,7 +103,7 @@ inline std::vector<std::string> Texts(const display::RecordingSurface& dc) {
 // Logs every call like the recording surface and passes it on to another surface.
 class TeeSurface : public display::RecordingSurface {
 public:
-    explicit TeeSurface(display::Surface& inner) : inner_(inner) {}
+    explicit TeeSurface(display::Surface& inner) : RecordingSurface(inner.Drawing()), inner_(inner) {}
     void SelectPen(const display::Pen& p) override { RecordingSurface::SelectPen(p), inner_.SelectPen(p); }
     void SelectBrush(const display::Brush& b) override { RecordingSurface::SelectBrush(b), inner_.SelectBrush(b); }
     void SelectFont(const display::Font& f) override { RecordingSurface::SelectFont(f), inner_.SelectFont(f); }

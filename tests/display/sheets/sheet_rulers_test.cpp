@@ -13,6 +13,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     ComputeSun(15, 1);
     const engine::BodyArray before = chart.PlanetLongitudes;
     const engine::BodyArray latitudes = chart.PlanetLatitudes;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComputePlanetaryHour(chart, rulers);  // the step ahead of the block
     display::DrawPlanetaryHourAndYearRuler(dc, chart, rulers, 205, 150);
     // Sunrise about 7:36, hours of the day about 47 minutes: 10:30 is in the fourth,
@@ -61,7 +62,7 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     EXPECT_NEAR(sunriseHours, 7.6, 0.1);
     // Lines at their offsets below the anchor: the last at 33 + 4.
     const auto calls = dc.Calls("text");
-    const auto last = display::MapPoint(205, 187);
+    const auto last = display::MapPoint(testing_support::DrawingStateOfTest(), 205, 187);
     EXPECT_EQ(calls[8].rfind("text " + std::to_string(last.x) + "," + std::to_string(last.y) + " ", 0), 0u);
     EXPECT_NE(calls[0].find("color=#00FFFF"), std::string::npos);
     EXPECT_NE(calls[3].find("color=#FFFFFF"), std::string::npos);
@@ -72,7 +73,7 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
 
 TEST_F(SheetRulers, SpringBirthCountsToItsOwnYear) {
     engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
-    RecordingSurface spring, winter;
+    RecordingSurface spring{testing_support::DrawingStateOfTest()}, winter{testing_support::DrawingStateOfTest()};
     ComputeSun(15, 4);
     display::DrawYearRuler(spring, chart, 10, 10);
     EXPECT_EQ(sheet_test::Texts(spring), (std::vector<std::string>{"Jaar van Venus", "In de cyclus van de Zon"}));
@@ -97,7 +98,7 @@ TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
 
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
     engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     rulers.SheetPlanetaryHour = 13;
     display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
     rulers.SheetPlanetaryHour = 12;
@@ -112,10 +113,10 @@ TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
     ComputeSun(15, 1);
     const engine::BodyArray before = chart.PlanetLongitudes;
     std::filesystem::remove_all("Appoggio");
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::DrawYearRuler(dc, chart, 10, 10), rt::IoError);
     EXPECT_EQ(chart.PlanetLongitudes, before);
-    EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
 }
 
 }  // namespace

@@ -19,10 +19,9 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
-
-using display::Drawing;
 
 class Screen : public gui::SystemServices {
 public:
@@ -37,6 +36,7 @@ private:
 // Keeps every text drawn on the viewer's canvas with the attributes it was drawn with.
 class TextTap : public display::RecordingSurface {
 public:
+    TextTap() : RecordingSurface(testing_support::DrawingStateOfTest()) {}
     struct Drawn {
         display::SurfaceState state;
         display::Point at;
@@ -69,7 +69,7 @@ std::vector<Loss> LostInk(const QImage& picture, const std::vector<TextTap::Draw
         const int top = std::clamp(t.at.y - reach, 0, alone.height());
         const int bottom = std::clamp(t.at.y + reach, 0, alone.height());
         {
-            display::PainterSurface dc(&alone);
+            display::PainterSurface dc(testing_support::DrawingStateOfTest(), &alone);
             dc.SelectFont(t.state.font);
             dc.SetTextAlign(t.state.textAlign);
             dc.SetTextColor(t.state.textColor);
@@ -95,13 +95,13 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
     sheet_test::PrepareSheetViewer();
     for (auto [w, h] : std::vector<std::pair<int, int>>{{1920, 1080}, {1600, 1000}, {1280, 800}}) {
         gui::SetSystemServices(std::make_unique<Screen>(w, h));
-        display::ResetDrawingState();
-        display::InitDrawingFromScreen(w, h);
-        Drawing.PrinterPresent = true;
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
+        display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), w, h);
+        testing_support::DrawingStateOfTest().PrinterPresent = true;
         for (const auto& [code, orientation] :
              std::vector<std::pair<int, const char*>>{{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}}) {
             display::SheetSelectionState sheets;
-            display::SheetViewer viewer(testing_support::CurrentChartOfTest(), sheets);
+            display::SheetViewer viewer(testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest());
             viewer.resize(w, h);
             TextTap tap;
             viewer.SetRecorder(&tap);
@@ -114,7 +114,8 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
                 const QImage picture = viewer.Snapshot();
                 for (const Loss& l : LostInk(picture, tap.texts))
                     ADD_FAILURE() << w << "x" << h << " sheet " << code << " " << view << " zoom "
-                                  << double(Drawing.ZoomFactor) << ": '" << l.text << "' loses " << l.pixels;
+                                  << double(testing_support::DrawingStateOfTest().ZoomFactor) << ": '" << l.text
+                                  << "' loses " << l.pixels;
             };
             check("opening");
             viewer.zoomOutButton->click();
@@ -126,7 +127,7 @@ TEST(SheetScreenText, EveryLineKeepsItsInkOnTheScreen) {
         }
     }
     gui::SetSystemServices(nullptr);
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
 }
 
 }  // namespace

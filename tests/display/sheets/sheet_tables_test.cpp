@@ -9,6 +9,7 @@
 #include "display/sheets/sheet_tables.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ protected:
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli"});
     }
     static std::string At(display::Point p) { return "text " + std::to_string(p.x) + "," + std::to_string(p.y) + " "; }
@@ -43,7 +44,7 @@ TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
 }
 
 TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetDodecatemoria(dc, current.chart.PlanetLongitudes, 115, 275);
     // The table only draws; its step stores them in the chart.
     EXPECT_EQ(current.chart.DodecatemoriaLongitudes, engine::BodyArray{});
@@ -60,12 +61,14 @@ TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
     EXPECT_EQ(texts[0], "DODECATEMORIEEN");
     EXPECT_EQ(texts[2], "21\xB0" "30' Schorpioen ");
     EXPECT_EQ(sheet_test::Glyphs(dc).size(), 11u);
-    EXPECT_EQ(dc.Calls("text")[0].rfind(At(display::MapPoint(113, 267)), 0), 0u);
-    EXPECT_EQ(dc.Calls("text")[2].rfind(At(display::MapPoint(120, 279.5L - 2.5L)), 0), 0u);
+    EXPECT_EQ(dc.Calls("text")[0].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 113, 267)), 0), 0u);
+    EXPECT_EQ(
+        dc.Calls("text")[2].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 120, 279.5L - 2.5L)), 0),
+        0u);
 }
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetLongitudes(dc, current.chart.PlanetLongitudes, 18, 115);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 1u + 22u);
@@ -73,16 +76,18 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     EXPECT_EQ(texts[2], "(15\xB0,25)");
     EXPECT_EQ(texts[22], "(358\xB0,)");
     // The Moon's second line: 7 below the Sun's first, 4 more.
-    EXPECT_EQ(dc.Calls("text")[4].rfind(At(display::MapPoint(23, 115 + 7 + 4 - 2.5L)), 0), 0u);
+    EXPECT_EQ(dc.Calls("text")[4].rfind(
+                  At(display::MapPoint(testing_support::DrawingStateOfTest(), 23, 115 + 7 + 4 - 2.5L)), 0),
+              0u);
     const auto boxes = sheet_test::Glyphs(dc);
     ASSERT_EQ(boxes.size(), 11u);
-    const auto g = display::MapPoint(18, 115 + 7 + 1);
+    const auto g = display::MapPoint(testing_support::DrawingStateOfTest(), 18, 115 + 7 + 1);
     EXPECT_NEAR(boxes[1].cx(), g.x, 1);
     EXPECT_NEAR(boxes[1].cy(), g.y, 1);
 }
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetLatitudes(dc, current.chart.PlanetLatitudes, 205, 219);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 8u);
@@ -92,13 +97,13 @@ TEST_F(SheetTables, LatitudesStopAfterSaturn) {
 }
 
 TEST_F(SheetTables, RelativeLongitudesStandInThreeColumns) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetRelativeLongitudes(dc, current.chart.PlanetLongitudes, 165, 210);
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 12u);
     // Mars (5) heads the second column, the south node (9) the third.
-    EXPECT_EQ(calls[5].rfind(At(display::MapPoint(225, 207.5L)), 0), 0u);
-    EXPECT_EQ(calls[9].rfind(At(display::MapPoint(280, 207.5L)), 0), 0u);
+    EXPECT_EQ(calls[5].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 225, 207.5L)), 0), 0u);
+    EXPECT_EQ(calls[9].rfind(At(display::MapPoint(testing_support::DrawingStateOfTest(), 280, 207.5L)), 0), 0u);
     EXPECT_NE(calls[5].find("(135\xB0,75)"), std::string::npos);
     EXPECT_NE(calls[0].find("color=#00FFFF"), std::string::npos);
     for (std::size_t i = 1; i < calls.size(); ++i) EXPECT_NE(calls[i].find("color=#FFFFFF"), std::string::npos);

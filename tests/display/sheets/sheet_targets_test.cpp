@@ -16,6 +16,7 @@
 #include "display/sheets/sheet_wheel.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -25,9 +26,9 @@ class SheetTargets : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-        display::Drawing.AspectLinesOn = 0;
+        testing_support::DrawingStateOfTest().AspectLinesOn = 0;
     }
     static void DrawBlocks(display::Surface& dc) {
         const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
@@ -42,7 +43,7 @@ protected:
 };
 
 TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
-    RecordingSurface plain;
+    RecordingSurface plain{testing_support::DrawingStateOfTest()};
     sheet_test::TeeSurface direct(plain);
     DrawBlocks(direct);
 
@@ -50,12 +51,13 @@ TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
     image.fill(Qt::black);
     std::string emfBytes;
     {
-        display::PainterSurface painter(&image);
+        display::PainterSurface painter(testing_support::DrawingStateOfTest(), &image);
         sheet_test::TeeSurface onImage(painter);
         DrawBlocks(onImage);
         EXPECT_EQ(onImage.log, direct.log);
     }
     display::EmfRecorder recorder;
+    recorder.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet_test::TeeSurface intoMetafile(recorder);
     DrawBlocks(intoMetafile);
     EXPECT_EQ(intoMetafile.log, direct.log);
@@ -74,7 +76,7 @@ TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
     EXPECT_EQ(display::CheckEmf(emfBytes), "");
     const auto header = display::ReadEmfHeader(emfBytes);
     ASSERT_TRUE(header.has_value());
-    RecordingSurface replay;
+    RecordingSurface replay{testing_support::DrawingStateOfTest()};
     ASSERT_TRUE(display::PlayEmf(emfBytes, replay,
                                  {header->bounds.left, header->bounds.top, header->bounds.right + 1,
                                   header->bounds.bottom + 1}));
@@ -82,7 +84,7 @@ TEST_F(SheetTargets, RecordingImageAndMetafileGetTheSameCalls) {
 }
 
 TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     dc.SetTextColor(display::Rgb(10, 20, 30));
     dc.SelectPen({display::PenStyle::Dot, 3, display::Rgb(1, 1, 1)});
     dc.SelectBrush({display::BrushStyle::Null, 0});
@@ -95,28 +97,30 @@ TEST_F(SheetTargets, EveryBlockLeavesTheSurfaceAsItFoundIt) {
     EXPECT_EQ(after.textColor, before.textColor);
     EXPECT_EQ(after.textAlign, before.textAlign);
     EXPECT_EQ(after.polyFillMode, before.polyFillMode);
-    EXPECT_FALSE(display::Drawing.CurrentPen.has_value());
-    EXPECT_FALSE(display::Drawing.CurrentBrush.has_value());
-    EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentBrush.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
 }
 
 TEST_F(SheetTargets, GlyphsFollowTheirBlockButNeverToAHiddenSheetWindow) {
-    RecordingSurface block, served;
-    display::Drawing.MetafileOutput = true;
-    display::Drawing.ChartMetafileCanvas = &served;
-    display::DrawSheetBodyGlyph(&block, 3, 10, 10, 4);
+    RecordingSurface block{testing_support::DrawingStateOfTest()}, served{testing_support::DrawingStateOfTest()};
+    testing_support::DrawingStateOfTest().MetafileOutput = true;
+    testing_support::DrawingStateOfTest().ChartMetafileCanvas = &served;
+    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &block, 3, 10, 10, 4);
     EXPECT_EQ(block.Calls("metafile").size(), 1u);
     EXPECT_EQ(served.Calls("metafile").size(), 0u);
-    display::DrawSheetBodyGlyph(nullptr, 3, 10, 10, 4);  // no surface given: the served output
+    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), nullptr, 3, 10, 10,
+                                4);  // no surface given: the served output
     EXPECT_EQ(served.Calls("metafile").size(), 1u);
-    display::Drawing.MetafileOutput = false;
-    display::Drawing.ChartMetafileCanvas = nullptr;
+    testing_support::DrawingStateOfTest().MetafileOutput = false;
+    testing_support::DrawingStateOfTest().ChartMetafileCanvas = nullptr;
     display::CanvasForm sheet;
+    sheet.UseDrawingState(testing_support::DrawingStateOfTest());
     sheet.resize(100, 100);
-    display::Drawing.DrawForm = &sheet;
-    display::DrawSheetBodyGlyph(&sheet.Canvas(), 3, 10, 10, 8);
+    testing_support::DrawingStateOfTest().DrawForm = &sheet;
+    display::DrawSheetBodyGlyph(testing_support::DrawingStateOfTest(), &sheet.Canvas(), 3, 10, 10, 8);
     EXPECT_EQ(sheet.Snapshot().pixelColor(51, 51), QColor(Qt::black));  // hidden: nothing
-    display::Drawing.DrawForm = nullptr;
+    testing_support::DrawingStateOfTest().DrawForm = nullptr;
 }
 
 }  // namespace

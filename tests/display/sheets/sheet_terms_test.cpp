@@ -15,6 +15,7 @@
 #include "platform/runtime/text_file.h"
 #include "tests/common/no_installed_copies.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ class SheetTermsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sheet_test::SetSheetPerson();
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli"});
         std::filesystem::create_directories("OpzioneT");
     }
@@ -87,7 +88,7 @@ TEST_F(SheetTermsTest, BlockPrintsTheTextOfEachKeyWithTheGlyphOfItsBody) {
     };
     rt::WriteTextLines(display::kTermsTextFile, {line("Luna53", "Gevoel voor de ander"), "Sole48",
                                                  line("Sole48", "Licht op de vrienden"), line("Vene44", "Liefde")});
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawTermsBlock(dc, 20, 100);
     EXPECT_EQ(sheet_test::Texts(dc),
               (std::vector<std::string>{"TERMEN", "Licht op de vrienden", "Gevoel voor de ander", "Liefde"}));
@@ -97,7 +98,7 @@ TEST_F(SheetTermsTest, BlockPrintsTheTextOfEachKeyWithTheGlyphOfItsBody) {
     EXPECT_EQ(boxes[2].size, sheet_test::FileSize("Simboli/PiaX04.emf"));
     EXPECT_EQ(boxes[1].size, sheet_test::FileSize("Simboli/PiaX02.emf"));
     // Rows 4.5 apart from the anchor, text 4 right and 2.6 up.
-    const auto p = display::MapPoint(24, 100 + 9 - 2.6L);
+    const auto p = display::MapPoint(testing_support::DrawingStateOfTest(), 24, 100 + 9 - 2.6L);
     EXPECT_EQ(dc.Calls("text")[3].substr(0, 5 + std::to_string(p.x).size() + 1 + std::to_string(p.y).size()),
               "text " + std::to_string(p.x) + "," + std::to_string(p.y));
     EXPECT_EQ(dc.State().textColor, display::Color{display::kBlack});
@@ -115,12 +116,12 @@ TEST_F(SheetTermsTest, SecondGroupOfNineStartsLowerInTheRowColour) {
     }
     rt::WriteTextLines(display::kSheetPositionFile, keys);
     rt::WriteTextLines(display::kTermsTextFile, texts);
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawTermsBlock(dc, 20, 100);
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 19u);
     // The tenth matched line: 10 rows of 4.5 below the anchor plus 1.0, in black-on-screen white.
-    const auto p = display::MapPoint(24, 100 + 9 * 4.5L + 1.0L - 2.6L);
+    const auto p = display::MapPoint(testing_support::DrawingStateOfTest(), 24, 100 + 9 * 4.5L + 1.0L - 2.6L);
     EXPECT_NE(calls[10].find("text " + std::to_string(p.x) + "," + std::to_string(p.y)), std::string::npos);
     EXPECT_NE(calls[10].find("color=#FFFFFF"), std::string::npos);
     EXPECT_NE(calls[9].find("color=#00FFFF"), std::string::npos);
@@ -128,11 +129,11 @@ TEST_F(SheetTermsTest, SecondGroupOfNineStartsLowerInTheRowColour) {
 
 TEST_F(SheetTermsTest, MissingTermsFileIsAnErrorAndTheSurfaceIsRestored) {
     rt::WriteTextLines(display::kSheetPositionFile, {"Sole48"});
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     dc.SetTextColor(display::Rgb(1, 2, 3));
     EXPECT_THROW(display::DrawTermsBlock(dc, 20, 100), rt::IoError);
     EXPECT_EQ(dc.State().textColor, display::Rgb(1, 2, 3));
-    EXPECT_FALSE(display::Drawing.CurrentFont.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
 }
 
 TEST(ShippedTermsTexts, EveryKeyHasItsOwnText) {

@@ -20,10 +20,9 @@
 #include "platform/gui/message_box.h"
 #include "platform/gui/system_services.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
-
-using display::Drawing;
 
 class FullHdScreen : public gui::SystemServices {
 public:
@@ -45,7 +44,7 @@ protected:
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
-        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets);
+        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest());
         viewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
         viewer->resize(1920, 1080);
         viewer->SetRecorder(&dc);
@@ -54,7 +53,7 @@ protected:
         viewer.reset();
         gui::SetSystemServices(nullptr);
         sheets = {};
-        display::ResetDrawingState();
+        display::ResetDrawingState(testing_support::DrawingStateOfTest());
     }
     // Shows the sheet and runs the viewer's timer by hand until it drew.
     void Open(int code, const char* orientation) {
@@ -74,7 +73,7 @@ protected:
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     std::string pdf;
     display::SheetSelectionState sheets;
     std::unique_ptr<display::SheetViewer> viewer;
@@ -126,22 +125,22 @@ public:
 // The zoom, height and width buttons: each its own step of the view.
 TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
     Open(5, "P");  // a portrait page: half size, moved right by a quarter of the screen
-    ASSERT_EQ(Drawing.ZoomFactor, 0.5L);
-    ASSERT_EQ(Drawing.OriginX, 480);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
     viewer->zoomInButton->click();
-    EXPECT_NEAR(static_cast<double>(Drawing.ZoomFactor), 0.575, 1e-6);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ZoomFactor), 0.575, 1e-6);
     viewer->zoomOutButton->click();
     viewer->zoomOutButton->click();
-    EXPECT_NEAR(static_cast<double>(Drawing.ZoomFactor), 0.5 / 1.15, 1e-6);
+    EXPECT_NEAR(static_cast<double>(testing_support::DrawingStateOfTest().ZoomFactor), 0.5 / 1.15, 1e-6);
     viewer->fullWidthButton->click();  // "Breedte": zoom 1 at the origin
-    EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
-    EXPECT_EQ(Drawing.OriginX, 0);
-    EXPECT_EQ(Drawing.OriginY, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
     viewer->zoomInButton->click();
     viewer->fullHeightButton->click();  // "Hoogte": the portrait page's whole height
-    EXPECT_EQ(Drawing.ZoomFactor, 0.5L);
-    EXPECT_EQ(Drawing.OriginX, 480);
-    EXPECT_EQ(Drawing.OriginY, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
     dc.Clear();
     viewer->fullWidthButton->click();
     EXPECT_EQ(Drawings(), 1);  // every button draws the sheet again
@@ -151,22 +150,22 @@ TEST_F(SheetViewerControls, ZoomHeightAndWidthButtonsSetTheirOwnViews) {
 // Colour and aspect style: each button turns its own flag and its own glyph.
 TEST_F(SheetViewerControls, ColourAndAspectButtonsTurnTheirOwnFlags) {
     Open(5, "P");
-    ASSERT_EQ(Drawing.AspectLinesOn, 1);
-    ASSERT_FALSE(Drawing.BlackAndWhite);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
+    ASSERT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
     viewer->aspectLinesButton->click();
-    EXPECT_EQ(Drawing.AspectLinesOn, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 0);
     EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LosLin");
-    EXPECT_FALSE(Drawing.BlackAndWhite);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
     EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StColor");
     viewer->aspectLinesButton->click();
-    EXPECT_EQ(Drawing.AspectLinesOn, 1);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
     EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LinLos");
     viewer->colourButton->click();
-    EXPECT_TRUE(Drawing.BlackAndWhite);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().BlackAndWhite);
     EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StNero");
-    EXPECT_EQ(Drawing.AspectLinesOn, 1);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
     viewer->colourButton->click();
-    EXPECT_FALSE(Drawing.BlackAndWhite);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
     EXPECT_EQ(viewer->colourButton->property("glyph").toString(), "StColor");
 }
 
@@ -180,10 +179,10 @@ TEST_F(SheetViewerControls, SetupShowsTheOrientationTheDialogLeft) {
     ASSERT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupP");
     viewer->printerSetupButton->click();
     EXPECT_EQ(printer->setups, 1);
-    EXPECT_TRUE(Drawing.PrinterLandscape);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
     EXPECT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupL");
     viewer->printerSetupButton->click();
-    EXPECT_FALSE(Drawing.PrinterLandscape);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterLandscape);
     EXPECT_EQ(viewer->orientationButton->property("glyph").toString(), "SetupP");
     EXPECT_FALSE(std::filesystem::exists(pdf));
     EXPECT_FALSE(viewer->orientationButton->isEnabled());
@@ -200,8 +199,8 @@ TEST_F(SheetViewerControls, TheMetafileBoxOffersFifteenNames) {
 // sideways; a drag moves it by the last move's displacement.
 TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
     Open(16, "L");
-    ASSERT_EQ(Drawing.OriginX, 0);
-    ASSERT_EQ(Drawing.OriginY, 0);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    ASSERT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
     auto wheel = [this](int notches) {
         const QPointF at(400, 300);
         QWheelEvent e(at, viewer->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
@@ -209,18 +208,18 @@ TEST_F(SheetViewerControls, WheelAndDragMoveTheSheet) {
         QApplication::sendEvent(viewer.get(), &e);
     };
     wheel(-1);  // towards the user: the sheet moves down
-    EXPECT_EQ(Drawing.OriginY, 20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20);
     wheel(-1);
     wheel(1);
-    EXPECT_EQ(Drawing.OriginY, 20);
-    EXPECT_EQ(Drawing.OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
 
     QTest::mousePress(viewer.get(), Qt::LeftButton, {}, QPoint(500, 400));
     QTest::mouseMove(viewer.get(), QPoint(530, 390));
     QTest::mouseMove(viewer.get(), QPoint(560, 370));
     QTest::mouseRelease(viewer.get(), Qt::LeftButton, {}, QPoint(560, 370));
-    EXPECT_EQ(Drawing.OriginX, 60);
-    EXPECT_EQ(Drawing.OriginY, 20 - 30);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 60);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20 - 30);
     EXPECT_EQ(viewer->motion.Dragging, 0);
 }
 
@@ -236,8 +235,8 @@ TEST_F(SheetViewerControls, BackAndItsKeysCloseTheViewer) {
         if (way == 1) QTest::keyClick(viewer.get(), Qt::Key_Escape);
         if (way == 2) QTest::keyClick(viewer.get(), Qt::Key_Return);
         EXPECT_FALSE(viewer->isVisible());
-        EXPECT_FALSE(Drawing.BlackAndWhite);
-        EXPECT_EQ(Drawing.AspectLinesOn, 1);
+        EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);
+        EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 1);
         EXPECT_FALSE(std::filesystem::exists(pdf));
     }
 }

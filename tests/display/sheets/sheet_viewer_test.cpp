@@ -35,10 +35,9 @@
 #include "platform/runtime/number_text.h"
 #include "tests/display/draw/screen_extent.h"
 #include "tests/display/sheets/sheet_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
-
-using display::Drawing;
 
 std::string Shell(const std::string& command) { return testing_support::CommandOutput(command); }
 
@@ -49,53 +48,53 @@ public:
 };
 
 TEST(SheetView, PortraitPrinterPageOpensAtHalfSizeInTheMiddle) {
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::SheetViewerState motion;
-    display::SetActivationView(motion, 1920, 1080, "P");
-    EXPECT_EQ(Drawing.ZoomFactor, 1.0L);  // no printer
-    EXPECT_EQ(Drawing.OriginX, 0);
-    Drawing.PrinterPresent = true;
-    display::SetActivationView(motion, 1920, 1080, "P");
-    EXPECT_EQ(Drawing.ZoomFactor, 0.5L);
-    EXPECT_EQ(Drawing.OriginX, 480);
-    EXPECT_FALSE(Drawing.PrinterLandscape);
-    display::SetActivationView(motion, 1920, 1080, "L");
-    EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
-    EXPECT_EQ(Drawing.OriginX, 0);
-    EXPECT_TRUE(Drawing.PrinterLandscape);
+    display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "P");
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);  // no printer
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    testing_support::DrawingStateOfTest().PrinterPresent = true;
+    display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "P");
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 0.5L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 480);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().PrinterLandscape);
+    display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "L");
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
 }
 
 TEST(SheetView, ZoomStepsAboutTheScreenCentreWithinTheLimits) {
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::SheetViewerState motion;
-    display::SetActivationView(motion, 1920, 1080, "L");
-    display::ZoomSheetIn(motion);
-    EXPECT_EQ(Drawing.OriginX, -144);  // Round(960 - 1.15 x 960)
-    EXPECT_EQ(Drawing.OriginY, -81);
-    for (int i = 1; i < 10; ++i) display::ZoomSheetIn(motion);
-    EXPECT_EQ(Drawing.ZoomFactor, 4.0L);
-    const int ox = Drawing.OriginX, oy = Drawing.OriginY;
+    display::SetActivationView(testing_support::DrawingStateOfTest(), motion, 1920, 1080, "L");
+    display::ZoomSheetIn(testing_support::DrawingStateOfTest(), motion);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, -144);  // Round(960 - 1.15 x 960)
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -81);
+    for (int i = 1; i < 10; ++i) display::ZoomSheetIn(testing_support::DrawingStateOfTest(), motion);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 4.0L);
+    const int ox = testing_support::DrawingStateOfTest().OriginX, oy = testing_support::DrawingStateOfTest().OriginY;
     EXPECT_EQ(ox, -2880);
-    display::ZoomSheetIn(motion);  // at the limit: nothing moves
-    EXPECT_EQ(Drawing.ZoomFactor, 4.0L);
-    EXPECT_EQ(Drawing.OriginX, ox);
-    EXPECT_EQ(Drawing.OriginY, oy);
-    display::ResetSheetZoom();
-    for (int i = 0; i < 6; ++i) display::ZoomSheetOut(motion);
-    EXPECT_GT(Drawing.ZoomFactor, 0.4L);
-    display::ZoomSheetOut(motion);
-    EXPECT_EQ(Drawing.ZoomFactor, static_cast<long double>(0.4f));
+    display::ZoomSheetIn(testing_support::DrawingStateOfTest(), motion);  // at the limit: nothing moves
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 4.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, ox);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, oy);
+    display::ResetSheetZoom(testing_support::DrawingStateOfTest());
+    for (int i = 0; i < 6; ++i) display::ZoomSheetOut(testing_support::DrawingStateOfTest(), motion);
+    EXPECT_GT(testing_support::DrawingStateOfTest().ZoomFactor, 0.4L);
+    display::ZoomSheetOut(testing_support::DrawingStateOfTest(), motion);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, static_cast<long double>(0.4f));
 }
 
 TEST(SheetView, DragMovesOnlyBeyondTwoPixelsByTheLastMove) {
-    display::ResetDrawingState();
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::SheetViewerState v;
     v.Dragging = 1;
     v.DragStartX = 100, v.DragStartY = 100;
     v.DragDeltaX = 2, v.DragDeltaY = 40;  // the last move
-    display::EndSheetDrag(v, 102, 145);       // released a little further
-    EXPECT_EQ(Drawing.OriginX, 0);
-    EXPECT_EQ(Drawing.OriginY, 40);
+    display::EndSheetDrag(testing_support::DrawingStateOfTest(), v, 102, 145);       // released a little further
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 40);
     EXPECT_EQ(v.Dragging, 0);
 }
 
@@ -115,7 +114,7 @@ protected:
         gui::SetSystemServices(std::make_unique<FullHdScreen>());
         sheet_test::PrepareSheetViewer();
         pdf = (folder.Path() / "sheet.pdf").string();
-        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets);
+        viewer = std::make_unique<display::SheetViewer>(testing_support::CurrentChartOfTest(), sheets, testing_support::DrawingStateOfTest());
         viewer->printer = std::make_unique<display::PdfSheetPrinter>(pdf);
         viewer->drawSettings = &drawSettings;
         viewer->resize(1920, 1080);
@@ -139,16 +138,16 @@ protected:
         bool print, metafile;
     };
     static Scale Now() {
-        return {Drawing.PixelsPerUnit,
-                Drawing.AspectScaleX,
-                Drawing.AspectScaleY,
-                Drawing.ZoomFactor,
-                Drawing.OriginX,
-                Drawing.OriginY,
+        return {testing_support::DrawingStateOfTest().PixelsPerUnit,
+                testing_support::DrawingStateOfTest().AspectScaleX,
+                testing_support::DrawingStateOfTest().AspectScaleY,
+                testing_support::DrawingStateOfTest().ZoomFactor,
+                testing_support::DrawingStateOfTest().OriginX,
+                testing_support::DrawingStateOfTest().OriginY,
                 testing_support::WheelGeometryOfTest().WheelCentreX,
                 testing_support::WheelGeometryOfTest().WheelCentreY,
-                Drawing.PrintOutput,
-                Drawing.MetafileOutput};
+                testing_support::DrawingStateOfTest().PrintOutput,
+                testing_support::DrawingStateOfTest().MetafileOutput};
     }
     static void ExpectSame(const Scale& a, const Scale& b) {
         EXPECT_EQ(a.ppu, b.ppu);
@@ -181,13 +180,13 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
                   {18, "P", "SPIEGEL AFFINITEITEN"}};
     for (const auto& s : sheets) {
         Open(s.code, s.orientation);
-        Drawing.AspectScaleX = 1.02L;  // a calibrated screen
+        testing_support::DrawingStateOfTest().AspectScaleX = 1.02L;  // a calibrated screen
         Scale before = Now();
-        const float fontScale = Drawing.FontScale;
+        const float fontScale = testing_support::DrawingStateOfTest().FontScale;
         viewer->printButton->click();
         before.zoom = 1, before.ox = 0, before.oy = 0;  // printing shows the whole sheet afterwards
         ExpectSame(Now(), before);
-        EXPECT_EQ(Drawing.FontScale, fontScale);  // the screen's text keeps its size
+        EXPECT_EQ(testing_support::DrawingStateOfTest().FontScale, fontScale);  // the screen's text keeps its size
         const std::string info = Shell("pdfinfo '" + pdf + "'");
         EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
         const bool portrait = std::string(s.orientation) == "P";
@@ -199,7 +198,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
         EXPECT_NE(text.find(s.caption), std::string::npos) << s.code << text;
         if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
             Shell("cp '" + pdf + "' '" + keep + "/sheet" + std::to_string(s.code) + ".pdf'");
-        Drawing.AspectScaleX = 1;
+        testing_support::DrawingStateOfTest().AspectScaleX = 1;
     }
     EXPECT_TRUE(sink.messages.empty()) << sink.messages[0].text;
 }
@@ -348,8 +347,8 @@ TEST_F(SheetViewer, APrintIsTheSameWhateverRunsWhileItsDialogCloses) {
     // The sheet fills the page's width: its title stands in the right half.
     EXPECT_GT(plain.Find("THEMA")->xMax, plain.width * 0.75);
     // Afterwards the screen shows the whole sheet with text of the same size.
-    EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
-    EXPECT_EQ(Drawing.OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
 }
 
 TEST_F(SheetViewer, PrinterCorrectionPutsABlankPageFirst) {
@@ -380,7 +379,7 @@ TEST_F(SheetViewer, BlackAndWhitePrintUsesBlackInkOnly) {
     EXPECT_EQ(coloured, 0);
     EXPECT_GT(ink, 500);
     viewer->close();
-    EXPECT_FALSE(Drawing.BlackAndWhite);  // closing goes back to colour
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().BlackAndWhite);  // closing goes back to colour
 }
 
 // A printer whose job starts after the year rulers' table went missing: the
@@ -403,7 +402,7 @@ TEST_F(SheetViewer, FailedPrintEndsTheJobAndPutsTheStateBack) {
     ASSERT_EQ(sink.messages.size(), 1u);
     ExpectSame(Now(), before);
     EXPECT_TRUE(std::filesystem::exists(pdf));  // the document was ended
-    EXPECT_FALSE(display::Drawing.CurrentPen.has_value());
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentPen.has_value());
 }
 
 TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
@@ -421,20 +420,20 @@ TEST_F(SheetViewer, SheetsSavedAsMetafilesReadBackWhole) {
         const std::string bytes = testing_support::ReadBytes(file);
         EXPECT_EQ(display::CheckEmf(bytes), "") << code;
         EXPECT_EQ(display::ReadChartOrientations().substr(n - 1, 1), orientation) << code;
-        EXPECT_FALSE(Drawing.MetafileOutput);
+        EXPECT_FALSE(testing_support::DrawingStateOfTest().MetafileOutput);
         // Exported at zoom 1 at the origin, as on paper; the screen shows the same view.
-        EXPECT_EQ(Drawing.ZoomFactor, 1.0L);
-        EXPECT_EQ(Drawing.OriginX, 0);
+        EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
+        EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
 
         // The same sheet drawn on a recording surface with the metafile's flags.
-        display::RecordingSurface direct;
+        display::RecordingSurface direct{testing_support::DrawingStateOfTest()};
         {
-            Drawing.MetafileOutput = true;
+            testing_support::DrawingStateOfTest().MetafileOutput = true;
             display::ComposeSheet(code, direct, viewer->current, viewer->sheetMemory);
-            Drawing.MetafileOutput = false;
+            testing_support::DrawingStateOfTest().MetafileOutput = false;
         }
         // Our player gives back every line and every text.
-        display::RecordingSurface replay;
+        display::RecordingSurface replay{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::PlayEmf(bytes, replay, {0, 0, 1920, 1080}));
         auto written = [](const display::RecordingSurface& dc) {  // an empty text leaves no record
             std::vector<std::string> t = sheet_test::Texts(dc);
@@ -482,10 +481,10 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
     for (const QSize screen : {QSize(1920, 1080), QSize(1280, 1024), QSize(1024, 768)}) {
         SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
         gui::SetSystemServices(std::make_unique<SizedScreen>(screen));
-        display::InitDrawingFromScreen(screen.width(), screen.height());
+        display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), screen.width(), screen.height());
         viewer->resize(screen);
         for (const auto& [code, orientation] : {std::pair{5, "P"}, std::pair{16, "L"}}) {
-            display::RecordingSurface drawn;
+            display::RecordingSurface drawn{testing_support::DrawingStateOfTest()};
             viewer->SetRecorder(&drawn);
             Open(code, orientation);
             viewer->SetRecorder(nullptr);
@@ -497,11 +496,11 @@ TEST_F(SheetViewer, SheetsAndButtonsLieOnScreensOfEveryShape) {
                 EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(r)) << b->objectName().toStdString();
             }
         }
-        const long double screenScale = Drawing.PixelsPerUnit;
+        const long double screenScale = testing_support::DrawingStateOfTest().PixelsPerUnit;
         viewer->metafileNameBox->setEditText("GRAF06.EMF");
         viewer->saveMetafileButton->click();
         EXPECT_TRUE(sink.messages.empty());
-        EXPECT_EQ(Drawing.PixelsPerUnit, screenScale);  // the screen's scale is back
+        EXPECT_EQ(testing_support::DrawingStateOfTest().PixelsPerUnit, screenScale);  // the screen's scale is back
         const auto header =
             display::ReadEmfHeader(testing_support::ReadBytes(folder.Path() / "Emf" / "GRAF06.EMF"));
         ASSERT_TRUE(header.has_value());
@@ -525,8 +524,8 @@ TEST_F(SheetViewer, BadMetafileNameIsRefusedAndAFailedSaveLeavesNoFile) {
     viewer->saveMetafileButton->click();
     EXPECT_EQ(sink.messages.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF04.EMF"));
-    EXPECT_FALSE(Drawing.MetafileOutput);
-    EXPECT_EQ(Drawing.ChartMetafileCanvas, nullptr);
+    EXPECT_FALSE(testing_support::DrawingStateOfTest().MetafileOutput);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().ChartMetafileCanvas, nullptr);
     EXPECT_EQ(testing_support::WheelGeometryOfTest().WheelCentreX, before.cx);
 }
 
@@ -540,7 +539,7 @@ TEST_F(SheetViewer, AMetafileNameWithACharacterTheProgramCannotHoldIsRefused) {
     EXPECT_NE(sink.messages[0].text.find("(U+1F600)"), std::string::npos) << sink.messages[0].text;
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "Emf" / "GRAF03?.EMF"));
     EXPECT_EQ(viewer->metafileNameBox->currentText(), QString::fromUtf8("GRAF03\xF0\x9F\x98\x80.EMF"));
-    EXPECT_NE(Drawing.MetafileName, "GRAF03?.EMF");
+    EXPECT_NE(testing_support::DrawingStateOfTest().MetafileName, "GRAF03?.EMF");
 }
 
 // A metafile name typed in lower case is its upper-case form at the first
@@ -579,21 +578,21 @@ TEST_F(SheetViewer, MetafileNamesAreTakenInUpperCaseAndAMissingOneIsNamed) {
 TEST_F(SheetViewer, WheelAndDragMoveTheSheet) {
     Open(16, "L");
     viewer->ScrollDown();
-    EXPECT_EQ(Drawing.OriginY, 20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 20);
     viewer->ScrollUp();
     viewer->ScrollUp();
-    EXPECT_EQ(Drawing.OriginY, -20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -20);
     viewer->StartDrag(500, 500);
     viewer->DragTo(560, 501);
-    EXPECT_EQ(Drawing.OriginX, 0);  // previewed only
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);  // previewed only
     viewer->EndDrag(560, 501);
-    EXPECT_EQ(Drawing.OriginX, 60);
-    EXPECT_EQ(Drawing.OriginY, -20);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 60);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, -20);
     viewer->fullWidthButton->click();
-    EXPECT_EQ(Drawing.OriginX, 0);
-    EXPECT_EQ(Drawing.OriginY, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginX, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().OriginY, 0);
     viewer->aspectLinesButton->click();
-    EXPECT_EQ(Drawing.AspectLinesOn, 0);
+    EXPECT_EQ(testing_support::DrawingStateOfTest().AspectLinesOn, 0);
     EXPECT_EQ(viewer->aspectLinesButton->property("glyph").toString(), "LosLin");
     if (const char* keep = std::getenv("KELVOR_SHEET_SHOTS"))
         viewer->Snapshot().save(QString("%1/viewer16.png").arg(keep));

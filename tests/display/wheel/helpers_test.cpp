@@ -8,6 +8,7 @@
 #include "display/draw/recording_surface.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/chart_state.h"
+#include "tests/common/drawing_state_of_test.h"
 
 using namespace display;
 
@@ -27,12 +28,12 @@ TEST(WheelGeometryTest, ChartWindowAndSheetValues) {
 
 // (The chart window empties the attribution texts beside the square itself.)
 TEST(ChartAreaTest, ClearsSquareAndTwoGlyphCentres) {
-    ResetDrawingState();
-    Drawing.PixelsPerUnit = 2;
+    ResetDrawingState(testing_support::DrawingStateOfTest());
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 2;
     testing_support::NatalWheelOfTest().PlanetGlyphX[10] = 5;
     testing_support::NatalWheelOfTest().PlanetGlyphY[11] = 6;
     testing_support::NatalWheelOfTest().PlanetGlyphX[9] = 7;
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     ClearChartArea(dc, testing_support::NatalWheelOfTest());
     ASSERT_EQ(dc.Calls("rectangle").size(), 1u);
     EXPECT_EQ(dc.Calls("rectangle")[0].substr(0, 21), "rectangle 4,4 390,390");
@@ -41,10 +42,10 @@ TEST(ChartAreaTest, ClearsSquareAndTwoGlyphCentres) {
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[10], 0);
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[11], 0);
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[9], 7);
-    Drawing.BlackAndWhite = true;  // white on the black-and-white screen
+    testing_support::DrawingStateOfTest().BlackAndWhite = true;  // white on the black-and-white screen
     ClearChartArea(dc, testing_support::NatalWheelOfTest());
     EXPECT_NE(dc.Calls("rectangle")[1].find("brush=#FFFFFF"), std::string::npos);
-    ResetDrawingState();
+    ResetDrawingState(testing_support::DrawingStateOfTest());
 }
 
 TEST(SegmentsTest, LongitudesFallIntoTheSegmentStartingAtOrBeforeThem) {

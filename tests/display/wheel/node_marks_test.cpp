@@ -25,6 +25,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tools/ephemeris_tables/precise_positions.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"FilePosi", "Simboli", "OpzioneT"});
         precise::Init();
         testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
@@ -89,7 +90,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         const auto& c = testing_support::CurrentChartOfTest().chart;
 
         // The sheets' ring of nine points: Sun to Saturn and the two nodes.
-        display::RecordingSurface sheet;
+        display::RecordingSurface sheet{testing_support::DrawingStateOfTest()};
         display::DrawSheetPlanetRing(sheet, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
         const std::vector<bool> onSheet = MarkedPoints(sheet);
         ASSERT_EQ(onSheet.size(), 10u) << k.date;
@@ -98,7 +99,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
         EXPECT_EQ(onSheet[9], k.nodeBackwards) << k.date << " south node";
 
         // The chart window's wheel: eleven points, the angles never marked.
-        display::RecordingSurface wheel;
+        display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
         display::DrawPlanetRing(wheel, c.PlanetLongitudes, c.RetroMarks,
                                 display::ChartWindowRing(testing_support::CurrentChartOfTest().chart, 50, 65, 7.0L, nullptr));
         const std::vector<bool> onWheel = MarkedPoints(wheel);

@@ -22,6 +22,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/draw/emf_check.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -30,12 +31,13 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         testing_support::NatalWheelOfTest().FileErrors = {};
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     }
     std::string RecordWheel() {
         display::EmfRecorder emf(display::EmfDevice{1920, 1080, 384, 216});
+        emf.UseDrawingState(testing_support::DrawingStateOfTest());
         emf.SetFrame({0, 0, 1920, 1080});
         display::DrawNatalChart(emf, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
         return emf.Finish();
@@ -133,7 +135,7 @@ TEST_F(WheelMetafile, AnExternalConverterDrawsEveryLineAndCircleAtItsPlace) {
     const double dx = std::stod(corner[1]), dy = std::stod(corner[2]);
 
     // The same wheel on the recording surface: what should be there.
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     wheel_test::SetFixedPerson();
     display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());

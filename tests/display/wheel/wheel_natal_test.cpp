@@ -20,6 +20,7 @@
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
         testing_support::NatalWheelOfTest().FileErrors = {};
-        display::ResetMissingGlyphReports();
+        display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
     }
     testing_support::TempWorkFolder folder;
@@ -61,16 +62,16 @@ protected:
 
 TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     const std::vector<Box> boxes = GlyphBoxes(dc);
-    const int side = 2 * display::ScaleLength(4.5L);
+    const int side = 2 * display::ScaleLength(testing_support::DrawingStateOfTest(), 4.5L);
     for (int s = 1; s <= 12; ++s) {
         const Real theta = wheel_test::kCusps[1] - (30 * (s - 1) + 15);
         const auto p = display::WheelPoint(100, 100, 71.5L, theta);
         EXPECT_NEAR(testing_support::NatalWheelOfTest().SignGlyphX[s], p.x, 1e-9) << s;
         EXPECT_NEAR(testing_support::NatalWheelOfTest().SignGlyphY[s], p.y, 1e-9) << s;
-        const display::Point m = display::MapPoint(p.x, p.y);
+        const display::Point m = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         const bool drawn = std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) {
             return b.right - b.left == side && std::abs(b.cx() - m.x) <= 1 && std::abs(b.cy() - m.y) <= 1;
         });
@@ -82,7 +83,7 @@ TEST_F(NatalWheel, SignGlyphsStandInTheMiddleOfTheirSigns) {
 
 TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     auto& w = testing_support::NatalWheelOfTest();
     EXPECT_LT(w.PlanetGlyphX[10], 100 - 50);
@@ -90,7 +91,8 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     EXPECT_LT(w.PlanetGlyphY[11], 100 - 50);
     EXPECT_NEAR(w.PlanetGlyphX[11], 100 - 57.5 * std::cos((100.5 - 358) * M_PI / 180), 6);
     // The red Ascendant tick starts on the left end of the horizon, at radius 83.
-    const display::Point from = display::MapPoint(100 - 83, 100), to = display::MapPoint(100 - 93, 100);
+    const display::Point from = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83, 100),
+                         to = display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 93, 100);
     const std::string tick = "line " + std::to_string(from.x) + "," + std::to_string(from.y) + " " +
                              std::to_string(to.x) + "," + std::to_string(to.y) + " pen=solid";
     const auto lines = dc.Calls("line");
@@ -99,13 +101,13 @@ TEST_F(NatalWheel, AscendantLiesLeftAndMidheavenTowardsTheTop) {
     }));
     // The boundary of house 1 lies 15 degrees before the Ascendant.
     const auto b = display::WheelPoint(100, 100, 47, 15);
-    const display::Point bp = display::MapPoint(b.x, b.y);
+    const display::Point bp = display::MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y);
     const std::string boundary = "line " + std::to_string(bp.x) + "," + std::to_string(bp.y) + " ";
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(boundary, 0) == 0; }));
 }
 
 TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
@@ -138,7 +140,7 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
 
 TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     testing_support::NatalWheelOfTest().BirthWeekdayName = "Maandag";
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
     EXPECT_EQ(testing_support::CurrentChartOfTest().birth.SubjectName, "Rossi Maria");
@@ -163,7 +165,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
 }
 
 TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     const std::size_t first = sink.messages.size();
     EXPECT_EQ(first, 12u + 11u);  // each sign file, each body file (decan rulers among them)
@@ -177,7 +179,7 @@ TEST_F(NatalWheel, MissingGlyphFilesAreReportedOnceAndTheWheelIsStillDrawn) {
 TEST_F(NatalWheel, UnwritablePositionFileIsReportedOnceAndTheFieldsAreFilled) {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
     testing_support::WriteBytes(folder.Path() / "OpzioneT", "not a folder");
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].text.find("PosiPian"), std::string::npos) << sink.messages[0].text;

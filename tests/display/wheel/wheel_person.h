@@ -12,6 +12,7 @@
 #include "engine/chart_state.h"
 #include "tests/common/wheel_geometry_of_test.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace wheel_test {
 
@@ -22,8 +23,8 @@ inline constexpr engine::Real kPoints[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75
 inline void SetFixedPerson() {
     engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
     testing_support::NatalWheelOfTest() = {};
-    display::ResetDrawingState();
-    display::InitDrawingFromScreen(1920, 1080);
+    display::ResetDrawingState(testing_support::DrawingStateOfTest());
+    display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1920, 1080);
     testing_support::WheelGeometryOfTest() = {};
     display::SetWheelGeometry(testing_support::WheelGeometryOfTest());
     auto& c = testing_support::CurrentChartOfTest().chart;

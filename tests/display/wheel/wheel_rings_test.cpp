@@ -18,6 +18,7 @@
 #include "platform/runtime/number_text.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/current_chart_of_test.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -55,22 +56,22 @@ class Rings : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        display::Drawing.PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
+        testing_support::DrawingStateOfTest().PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
         for (int i = 1; i <= 12; ++i) cusps[i] = 30 * (i - 1);
         testing_support::CurrentChartOfTest().chart.HouseCusps = cusps;
     }
     display::CuspArray cusps{};
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
 };
 
 TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
     display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
     // Ascendant at 0: "I" just below the left end of the horizon, "VII" above its right end.
-    EXPECT_TRUE(HasText(dc, "I", display::MapPoint(57, 102)));
-    EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(143, 94)));
+    EXPECT_TRUE(HasText(dc, "I", display::MapPoint(testing_support::DrawingStateOfTest(), 57, 102)));
+    EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
     EXPECT_EQ(dc.Calls("text").size(), 12u);
     // Houses 1 and 4 are the axes, in the heavy line; the other cusps light.
-    const int heavy = static_cast<int>(display::PenForCode(1).width);
+    const int heavy = static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), 1).width);
     int axes = 0;
     for (const std::string& l : dc.Calls("line"))
         if (l.find("pen=solid/" + std::to_string(heavy) + "/") != std::string::npos) ++axes;
@@ -95,12 +96,13 @@ TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
         if (l.find("#00FFFF") != std::string::npos) ++ticks;
     EXPECT_EQ(ticks, 60);
     const auto from = display::WheelPoint(100, 100, 47, 15), to = display::WheelPoint(100, 100, 50, 15);
-    const Point f = display::MapPoint(from.x, from.y), t = display::MapPoint(to.x, to.y);
+    const Point f = display::MapPoint(testing_support::DrawingStateOfTest(), from.x, from.y),
+                t = display::MapPoint(testing_support::DrawingStateOfTest(), to.x, to.y);
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == f && s.b == t; }));
     // The boundary of house 1 at longitude -15, of house 4 at 75.
     for (Real longitude : {-15.0L, 75.0L, 165.0L}) {
         const auto p = display::WheelPoint(100, 100, 47, 0 - longitude);
-        const Point q = display::MapPoint(p.x, p.y);
+        const Point q = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; }))
             << static_cast<double>(longitude);
     }
@@ -126,11 +128,11 @@ protected:
     // Where numeral text is centred for a point of longitude `longitude` on radius m.
     static Point NumeralAt(Real asc, Real longitude, Real m) {
         const auto p = display::WheelPoint(100, 100, m, asc - longitude);
-        return display::MapPoint(rt::Round(p.x), rt::Round(p.y) - 2);
+        return display::MapPoint(testing_support::DrawingStateOfTest(), rt::Round(p.x), rt::Round(p.y) - 2);
     }
     static bool HasLineFrom(const RecordingSurface& dc, Real asc, Real longitude, Real r) {
         const auto p = display::WheelPoint(100, 100, r, asc - longitude);
-        const Point q = display::MapPoint(p.x, p.y);
+        const Point q = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
         const auto lines = Lines(dc);
         return std::any_of(lines.begin(), lines.end(), [&](const Segment& s) { return s.a == q; });
     }
@@ -167,8 +169,8 @@ TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(100 - 83 - 7, 100 - 9)));
-    EXPECT_TRUE(HasText(dc, "00\xB0" "00'", display::MapPoint(100 - 90, 101)));
+    EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83 - 7, 100 - 9)));
+    EXPECT_TRUE(HasText(dc, "00\xB0" "00'", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 90, 101)));
     EXPECT_EQ(dc.Calls("ellipse").size(), 1u);
 }
 
@@ -180,7 +182,7 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     testing_support::CurrentChartOfTest().chart.MidheavenRad = (asc - 95) * testing_support::CurrentChartOfTest().chart.DegToRad;
     display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
-    EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(l.x - 11, l.y - 5)));
+    EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.
     EXPECT_EQ(dc.Calls("ellipse").size(), 15u);
     // Degree texts: two of the Ascendant, one of the Midheaven, ten of the middles.
@@ -192,19 +194,19 @@ TEST(AspectGlyphs, EveryGlyphDrawsItsStrokes) {
     wheel_test::SetFixedPerson();
     const int segments[12] = {0, 9, 3, 4, 3, 17, 6, 2, 3, 3, 5, 7};
     for (int code = 1; code <= 11; ++code) {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawAspectGlyph(dc, code, 50, 50, 2);
         EXPECT_EQ(dc.Calls("line").size(), static_cast<std::size_t>(segments[code])) << "code " << code;
     }
-    RecordingSurface none;
+    RecordingSurface none{testing_support::DrawingStateOfTest()};
     display::DrawAspectGlyph(none, 12, 50, 50, 2);
     EXPECT_TRUE(none.log.empty());
 }
 
 TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
     wheel_test::SetFixedPerson();
-    display::Drawing.PixelsPerUnit = 10;
-    RecordingSurface dc;
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAspectGlyph(dc, 3, 50, 50, 2);
     int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
     for (const Segment& s : Lines(dc))
@@ -214,34 +216,34 @@ TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
             minY = std::min(minY, p.y);
             maxY = std::max(maxY, p.y);
         }
-    EXPECT_EQ(minX, display::MapX(50 - 2.7L));
-    EXPECT_EQ(maxX, display::MapX(50 + 2.7L));
-    EXPECT_EQ(minY, display::MapY(50 - 3.6L));
-    EXPECT_EQ(maxY, display::MapY(50 + 2.7L));
+    EXPECT_EQ(minX, display::MapX(testing_support::DrawingStateOfTest(), 50 - 2.7L));
+    EXPECT_EQ(maxX, display::MapX(testing_support::DrawingStateOfTest(), 50 + 2.7L));
+    EXPECT_EQ(minY, display::MapY(testing_support::DrawingStateOfTest(), 50 - 3.6L));
+    EXPECT_EQ(maxY, display::MapY(testing_support::DrawingStateOfTest(), 50 + 2.7L));
     EXPECT_NE(dc.log.front().find("#FF0000"), std::string::npos);  // pen 2, red
 }
 
 TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite) {
     wheel_test::SetFixedPerson();
     auto penOf = [] {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawAspectGlyph(dc, 2, 50, 50, 2);
         return dc.Calls("pen").front();
     };
     EXPECT_NE(penOf().find("#00FFFF"), std::string::npos);
-    display::Drawing.PrintOutput = true;
+    testing_support::DrawingStateOfTest().PrintOutput = true;
     EXPECT_NE(penOf().find("#0000FF"), std::string::npos);
-    display::Drawing.BlackAndWhite = true;
+    testing_support::DrawingStateOfTest().BlackAndWhite = true;
     EXPECT_NE(penOf().find("#000000"), std::string::npos);
-    display::Drawing.PrintOutput = false;
+    testing_support::DrawingStateOfTest().PrintOutput = false;
     EXPECT_NE(penOf().find("#FFFFFF"), std::string::npos);
 }
 
 TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
     wheel_test::SetFixedPerson();
-    display::Drawing.PixelsPerUnit = 10;
+    testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
     {
-        RecordingSurface dc;
+        RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawProgramStamp(dc, 0, 0);
         const auto rects = dc.Calls("rectangle");
         ASSERT_EQ(rects.size(), 1u);
@@ -251,8 +253,8 @@ TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
         EXPECT_EQ(dc.Calls("polygon").size(), 1u);
         EXPECT_NE(dc.Calls("polygon")[0].find("winding"), std::string::npos);
     }
-    display::Drawing.AspectScaleX = 2;  // only (x + 5) is divided, not the offsets
-    RecordingSurface dc;
+    testing_support::DrawingStateOfTest().AspectScaleX = 2;  // only (x + 5) is divided, not the offsets
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawProgramStampPlain(dc, 0, 0);
     EXPECT_EQ(dc.Calls("rectangle")[0].rfind("rectangle 15,1300 325,1350 ", 0), 0u) << dc.Calls("rectangle")[0];
     EXPECT_TRUE(HasText(dc, "Orbalune 3", {25, 1305}));
@@ -261,11 +263,11 @@ TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
 TEST(SheetCaption, DateAndUserNameRightAligned) {
     wheel_test::SetFixedPerson();
     rt::SetClock([] { return rt::LocalDateTime{2026, 3, 7, 9, 30, 0, 0}; });
-    RecordingSurface dc;
+    RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_EQ(display::DrawCaptionPair(dc, 270, 20, ""), "07/03/2026");
-    EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(270, 20)));
+    EXPECT_TRUE(HasText(dc, "07/03/2026", display::MapPoint(testing_support::DrawingStateOfTest(), 270, 20)));
     display::DrawCaptionPair(dc, 270, 20, "Anna Verdi");
-    EXPECT_TRUE(HasText(dc, "Anna Verdi", display::MapPoint(270, 24)));
+    EXPECT_TRUE(HasText(dc, "Anna Verdi", display::MapPoint(testing_support::DrawingStateOfTest(), 270, 24)));
     rt::SetClock({});
 }
 

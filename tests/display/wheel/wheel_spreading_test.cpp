@@ -15,6 +15,7 @@
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
+#include "tests/common/drawing_state_of_test.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
     o.ascendant = 100;
     o.count = 5;
     o.centres = &testing_support::NatalWheelOfTest();
-    display::RecordingSurface dc;
+    display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawPlanetRing(dc, longitudes, marks, o);
 
     const auto lines = dc.Calls("line");
@@ -134,7 +135,7 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
         EXPECT_NEAR(testing_support::NatalWheelOfTest().PlanetGlyphY[i], g.y, 1e-9);
         for (Real r : {o.outerRadius, o.innerRadius}) {
             const auto p = display::WheelPoint(100, 100, r, t[i]);
-            const display::Point start = display::MapPoint(p.x, p.y);
+            const display::Point start = display::MapPoint(testing_support::DrawingStateOfTest(), p.x, p.y);
             const std::string prefix = "line " + std::to_string(start.x) + "," + std::to_string(start.y) + " ";
             EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
                                     [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }))
