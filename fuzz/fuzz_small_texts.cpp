@@ -8,6 +8,7 @@
 #include "archive/archive_files.h"
 #include "archive/backup.h"
 #include "display/draw/chart_metafile.h"
+#include "display/draw/drawing_state.h"
 #include "display/draw/recording_surface.h"
 #include "display/sheets/sheet_terms.h"
 #include "fuzz/fuzz_driver.h"
@@ -18,7 +19,10 @@ namespace {
 void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(display::kOrientationFile, files[0]);
     fuzz::Guard([] { display::ReadChartOrientations(); });
-    fuzz::Guard([] { display::ApplyChartOrientation(testing_support::DrawingStateOfTest(), "Grafico1.emf", nullptr); });
+    fuzz::Guard([] {
+        display::DrawingState drawing;
+        display::ApplyChartOrientation(drawing, "Grafico1.emf", nullptr);
+    });
 
     fuzz::PutFile(shell::kUserNameFile, files[1]);
     fuzz::Guard([] {
