@@ -122,10 +122,10 @@ void ChangeDialog::BuildRecordGroups(QGridLayout* grid) {
     grid->addWidget(annotationGroup, 2, 0, 1, 2);
     // While the list is shown, a greyed, empty frame of the annotations keeps
     // the dialog's shape where the annotation lines will appear.
-    annotationPlaceholder = gui::MakeGroup(this, "GroupBoxAnnotFinto", "Annotaties");
-    annotationPlaceholder->setEnabled(false);
-    annotationPlaceholder->setMinimumHeight(120);
-    grid->addWidget(annotationPlaceholder, 3, 0, 1, 2);
+    emptyAnnotationFrame = gui::MakeGroup(this, "GroupBoxAnnotFinto", "Annotaties");
+    emptyAnnotationFrame->setEnabled(false);
+    emptyAnnotationFrame->setMinimumHeight(120);
+    grid->addWidget(emptyAnnotationFrame, 3, 0, 1, 2);
 }
 
 void ChangeDialog::showEvent(QShowEvent* e) {
@@ -217,7 +217,7 @@ void ChangeDialog::EnterInSearch() {
 void ChangeDialog::ShowSearchSide(bool search) {
     birthDataGroup->setVisible(!search);
     annotationGroup->setVisible(!search);
-    annotationPlaceholder->setVisible(search);
+    emptyAnnotationFrame->setVisible(search);
     searchPanel->setVisible(search);
 }
 

@@ -16,7 +16,7 @@ class ChangeDialog : public ArchiveNameDialog {
 public:
     explicit ChangeDialog(CurrentChart& current, QWidget* parent = nullptr);
 
-    QGroupBox *archivePanel, *searchPanel, *birthDataGroup, *annotationGroup, *annotationPlaceholder;
+    QGroupBox *archivePanel, *searchPanel, *birthDataGroup, *annotationGroup, *emptyAnnotationFrame;
     QLineEdit *nameEdit, *birthDateEdit, *birthTimeEdit, *calendarEdit, *placeEdit, *correctionEdit, *coordinatesEdit,
         *nationalityEdit, *textNumberEdit;
     std::array<QLineEdit*, 4> annotationEdits;
