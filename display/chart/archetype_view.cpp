@@ -16,8 +16,8 @@ ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     ClearChartArea(dc, view.wheel);
     DrawPageFrame(dc);
     SetWheelGeometry(view.geometry);
-    DrawArchetypeWheel(dc, view.chart, view.wheel);
-    shown.dignityGlyphs = DrawDignityTable(dc, view.chart);
+    DrawArchetypeWheel(dc, view.Chart(), view.wheel);
+    shown.dignityGlyphs = DrawDignityTable(dc, view.Chart());
     return shown;
 }
 

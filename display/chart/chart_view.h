@@ -26,8 +26,6 @@ struct ChartViewContext {
     // The current person's chart, birth data and orbs, which the wheels drawn
     // under a view show (and a recomputing view changes).
     archive::CurrentChart& current;
-    // The chart the view evaluates: the current one, which the window passes.
-    const engine::ChartState& chart;
     // The wheel geometry in force, which a view that draws a wheel again sets to
     // the chart window's.
     ChartGeometryState& geometry;
@@ -47,6 +45,9 @@ struct ChartViewContext {
     bool engineOrder = false;
     // The planetary day and hour of the birth, computed at the window's opening.
     BirthPlanetaryHourState birthHour;
+
+    // The chart the view evaluates, read only: the current one.
+    const engine::ChartState& Chart() const { return current.chart; }
 };
 
 // What the window shows besides the drawing.

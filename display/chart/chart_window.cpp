@@ -671,7 +671,6 @@ ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
 
 ChartViewContext ChartWindow::ViewContext(int subView) {
     return {.current = current,
-            .chart = current.chart,
             .geometry = geometry,
             .wheel = wheel,
             .subView = subView,

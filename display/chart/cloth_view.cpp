@@ -12,7 +12,7 @@ void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant varia
     const Real x = view.centreX + 4, y = view.centreY;
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     RefreshClassicalPlanetSigns(view.current.chart);
-    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.chart, variant), variant, x, y, view.geometry.WheelCentreX,
+    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, x, y, view.geometry.WheelCentreX,
                     view.geometry.WheelCentreY);
 }
 
@@ -24,7 +24,7 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
         case 0: {
             const Real x = view.centreX + 2, y = view.centreY + 4;
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.chart), x, y, view.geometry.WheelCentreX,
+            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.Chart()), x, y, view.geometry.WheelCentreX,
                                    view.geometry.WheelCentreY);
             break;
         }
@@ -33,7 +33,7 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
             const Real x = view.centreX + 4, y = view.centreY;
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
             RefreshClassicalPlanetSigns(view.current.chart);
-            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.chart), x, y, view.geometry.WheelCentreX,
+            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.Chart()), x, y, view.geometry.WheelCentreX,
                                 view.geometry.WheelCentreY);
             break;
         }

@@ -13,7 +13,7 @@ ChartViewShown DrawCoordinatesView(Surface& dc, const ChartViewContext& view) {
         case 0:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)");
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawRelativeLongitudes(dc, view.chart);
+            DrawRelativeLongitudes(dc, view.Chart());
             shown.aspectMemo = SegmentLists(false, PlanetSegmentTables(view.wheel),
                                             [&view](const std::string& file, const rt::IoError& e) {
                                                 view.wheel.FileErrors.ReportOnce(file, e);
@@ -22,7 +22,7 @@ ChartViewShown DrawCoordinatesView(Surface& dc, const ChartViewContext& view) {
         case 1:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Absolute, met 0 \xB0 Ram oorsprong)");
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawAbsoluteLongitudes(dc, view.chart);
+            DrawAbsoluteLongitudes(dc, view.Chart());
             shown.helpEntry = 1;
             break;
         case 2:

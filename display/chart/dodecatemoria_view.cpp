@@ -13,7 +13,7 @@ ChartViewShown DrawDodecatemoriaView(Surface& dc, const ChartViewContext& view) 
     ChartViewShown shown;
     DrawPageFrame(dc);
     SetWheelGeometry(view.geometry);
-    const DodecatemoriaTables dodecatemoria = DrawDodecatemoriaChart(dc, view.chart, view.wheel);
+    const DodecatemoriaTables dodecatemoria = DrawDodecatemoriaChart(dc, view.Chart(), view.wheel);
     {
         ScopedBrush black(dc, kBlack);
         RectangleScaled(dc, 195, 2, 279, 195);

@@ -225,12 +225,12 @@ ChartViewShown DrawMastersView(Surface& dc, const ChartViewContext& view) {
     if (view.subView == 0) {
         DrawViewTitles(dc, "MAESTRI \"ASC\", \"MC\", \"Ora Planetaria\"", 15);
         shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-        DrawMastersTable(dc, view.birthHour, view.chart);
+        DrawMastersTable(dc, view.birthHour, view.Chart());
     }
     if (view.subView == 1) {
         DrawViewTitles(dc, "MAESTRI dell'ANNO e del CICLO", 15);
         shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-        DrawYearAndCycleRulers(dc, view.chart);
+        DrawYearAndCycleRulers(dc, view.Chart());
     }
     return shown;
 }

@@ -53,18 +53,18 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
     DrawViewTitles(dc, "PLANETARIEN KRACHTEN", 2, "(Volgens Volguine)", 15);
     // The houses scored and drawn are Placidus's; the help panel says when
     // Porphyry's stand in.
-    shown.helpNote = PorphyryStandInLine(view.chart);
+    shown.helpNote = PorphyryStandInLine(view.Chart());
     const Real cx = view.geometry.WheelCentreX, cy = view.geometry.WheelCentreY, r = view.geometry.HouseRingInnerRadius;
     switch (view.subView) {
         case 0:
             DrawViewTitles(dc, "PLANETAIRE LENGTEGRADEN", 2, "(Ten opzichte van het bezetteken)    ");
             RedrawReducedWheelChart(dc, view.current, view.framed, view.engineOrder, view.geometry, view.wheel);
-            DrawEngineOrderLongitudes(dc, view.chart);
+            DrawEngineOrderLongitudes(dc, view.Chart());
             break;
         case 1:
         case 2:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN     ", 2, "(Alleen grote aspecten)            ");
-            DrawMajorAspectGrid(dc, view.current, view.chart.PlanetLongitudes, view.subView == 1 ? 1 : 0, cx, cy, r + 4,
+            DrawMajorAspectGrid(dc, view.current, view.Chart().PlanetLongitudes, view.subView == 1 ? 1 : 0, cx, cy, r + 4,
                                 view.engineOrder);
             break;
         case 3:

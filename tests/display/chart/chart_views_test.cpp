@@ -151,7 +151,6 @@ TEST_F(ChartViews, AspectsAndOrbitsViewDrawsTitleGridAndBlankCentre) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::ChartViewShown shown =
         display::DrawAspectsView(dc, {.current = testing_support::CurrentChartOfTest(),
-                                      .chart = testing_support::CurrentChartOfTest().chart,
                                       .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 2});
@@ -182,7 +181,6 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
     // Placed from the wheel centre of the press, (100, 100).
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawClothView(dc, {.current = testing_support::CurrentChartOfTest(),
-                                .chart = testing_support::CurrentChartOfTest().chart,
                                 .geometry = testing_support::WheelGeometryOfTest(),
                                 .wheel = testing_support::NatalWheelOfTest(),
                                 .subView = 0});
@@ -193,7 +191,6 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 
     display::RecordingSurface humoral{testing_support::DrawingStateOfTest()};
     display::DrawClothView(humoral, {.current = testing_support::CurrentChartOfTest(),
-                                     .chart = testing_support::CurrentChartOfTest().chart,
                                      .geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 1});
@@ -210,7 +207,6 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 
     display::RecordingSurface seasonal{testing_support::DrawingStateOfTest()};
     display::DrawClothView(seasonal, {.current = testing_support::CurrentChartOfTest(),
-                                      .chart = testing_support::CurrentChartOfTest().chart,
                                       .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 3});
@@ -333,7 +329,6 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     for (const Titled& v : views) {
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         v.draw(dc, {.current = testing_support::CurrentChartOfTest(),
-                    .chart = testing_support::CurrentChartOfTest().chart,
                     .geometry = testing_support::WheelGeometryOfTest(),
                     .wheel = testing_support::NatalWheelOfTest(),
                     .subView = v.subView});
@@ -347,12 +342,10 @@ TEST_F(ChartViews, ViewRoutinesWriteTheirTitlesInCyan) {
     // The masters titles are small (size code 15), the others large (2).
     display::RecordingSurface a{testing_support::DrawingStateOfTest()}, b{testing_support::DrawingStateOfTest()};
     display::DrawMastersView(a, {.current = testing_support::CurrentChartOfTest(),
-                                 .chart = testing_support::CurrentChartOfTest().chart,
                                  .geometry = testing_support::WheelGeometryOfTest(),
                                  .wheel = testing_support::NatalWheelOfTest(),
                                  .subView = 0});
     display::DrawCoordinatesView(b, {.current = testing_support::CurrentChartOfTest(),
-                                     .chart = testing_support::CurrentChartOfTest().chart,
                                      .geometry = testing_support::WheelGeometryOfTest(),
                                      .wheel = testing_support::NatalWheelOfTest(),
                                      .subView = 2});
@@ -574,7 +567,6 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             StartAs(drawn, canvas);
             ClearChartArea(drawn, testing_support::NatalWheelOfTest());
             const ChartViewShown shown = b.draw(drawn, {.current = testing_support::CurrentChartOfTest(),
-                               .chart = testing_support::CurrentChartOfTest().chart,
                                .geometry = testing_support::WheelGeometryOfTest(),
                                                         .wheel = testing_support::NatalWheelOfTest(),
                                                         .subView = sub,

@@ -61,7 +61,6 @@ protected:
         testing_support::OpenChartWindowForTest();
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
         display::DrawMastersView(dc, {.current = testing_support::CurrentChartOfTest(),
-                                      .chart = testing_support::CurrentChartOfTest().chart,
                                       .geometry = testing_support::WheelGeometryOfTest(),
                                       .wheel = testing_support::NatalWheelOfTest(),
                                       .subView = 0,

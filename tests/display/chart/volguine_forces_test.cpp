@@ -75,7 +75,6 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
         display::RecordingSurface view{testing_support::DrawingStateOfTest()};
         const display::ChartViewShown shown =
             display::DrawVolguineView(view, {.current = testing_support::CurrentChartOfTest(),
-                                             .chart = testing_support::CurrentChartOfTest().chart,
                                              .geometry = testing_support::WheelGeometryOfTest(),
                                              .wheel = testing_support::NatalWheelOfTest(),
                                              .subView = sub,
@@ -86,7 +85,6 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     WriteScores("0\r\n-6\r\n-3\r\n-40\r\n0\r\n0\r\n1\r\n-12\r\n-9\r\n0\r\n");
     display::RecordingSurface bars{testing_support::DrawingStateOfTest()};
     EXPECT_EQ(display::DrawVolguineView(bars, {.current = testing_support::CurrentChartOfTest(),
-                                               .chart = testing_support::CurrentChartOfTest().chart,
                                                .geometry = testing_support::WheelGeometryOfTest(),
                                                .wheel = testing_support::NatalWheelOfTest(),
                                                .subView = 3,
