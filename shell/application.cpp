@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include "shell/command_line.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QIcon>
@@ -122,6 +124,8 @@ private:
 }  // namespace
 
 int RunApplication(int argc, char** argv) {
+    // Read before Qt takes out the arguments it knows.
+    const std::string commandLineFile = TextFileOfCommandLine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
     // The desktop matches the windows to the menu entry by this name, and shows
@@ -161,11 +165,9 @@ int RunApplication(int argc, char** argv) {
     std::unique_ptr<MainWindow> mainWindow;
     ProgramWindows windows;
     MainWindow& main = CreateStartWindows(windows, mainWindow, currentChart, drawing);
-    // The text editors open the first argument when it names a file.
-    const QStringList args = QCoreApplication::arguments();
-    const QString commandLineFile = args.size() > 1 ? args.at(1) : QString();
-    main.richTextWindow->commandLineFile = commandLineFile;
-    main.styledRichTextWindow->commandLineFile = commandLineFile;
+    // The text editors open the file the command line names.
+    main.richTextWindow->commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str());
+    main.styledRichTextWindow->commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str());
     sessionEnd.SetMainWindow(&main);
     main.show();
     // The main window's first activation completes the start-up.

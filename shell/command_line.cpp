@@ -18,23 +18,25 @@ namespace shell {
 
 namespace {
 
+// In English, as the manual page.
 constexpr const char* kUsage =
-    "Uso: kelvor [file di testo]\n"
-    "     kelvor --import-signatures\n"
-    "     kelvor --version\n"
-    "     kelvor --help\n"
+    "Usage: kelvor [[--] file]\n"
+    "       kelvor --import-signatures\n"
+    "       kelvor --version\n"
+    "       kelvor --help\n"
     "\n"
-    "  file di testo         un file di testo che la finestra di testo apre\n"
-    "  --import-signatures   importa OpzioneS\\DbTesto.Txt della cartella dei dati\n"
-    "                        nel database delle segnature (OpzioneS\\DataStf.rnd) e\n"
-    "                        ricostruisce i suoi elenchi (Sintomi.rnd, Piante.rnd, le\n"
-    "                        liste dei pianeti e dei segni), come \"Crea Database\" e\n"
-    "                        \"Crea Elenchi\"; un testo mancante, vuoto o non valido\n"
-    "                        lascia il database com'era\n"
-    "  --version             la versione del programma\n"
-    "  --help, -h            questo aiuto\n"
+    "  file                  a text file the rich-text window opens; a name that\n"
+    "                        begins with \"-\" is given after \"--\"\n"
+    "  --import-signatures   imports OpzioneS/DbTesto.Txt of the data folder into\n"
+    "                        the signature database (OpzioneS/DataStf.rnd) and\n"
+    "                        builds its lists (Sintomi.rnd, Piante.rnd, the planet\n"
+    "                        and sign lists), as \"Crea Database\" and \"Crea\n"
+    "                        Elenchi\" do; a missing, empty or malformed text\n"
+    "                        leaves the database as it was\n"
+    "  --version             prints the program's version\n"
+    "  --help, -h            prints this help\n"
     "\n"
-    "Cartella dei dati: $XDG_DATA_HOME/kelvor (di solito ~/.local/share/kelvor).\n";
+    "Data folder: $XDG_DATA_HOME/kelvor (by default ~/.local/share/kelvor).\n";
 
 // Windows-1252 text for the terminal.
 std::string Shown(const std::string& text) {
@@ -163,11 +165,26 @@ std::optional<int> RunCommandLineOption(int argc, char** argv, std::ostream& out
         }
         return ImportSignaturesCommand(out, err);
     }
-    if (option.rfind("--", 0) == 0) {
-        err << "kelvor: opzione sconosciuta " << option << "\n" << kUsage;
-        return 2;
+    // Anything else that looks like an option, before "--" ends them, is none
+    // of the program's: it is not taken for a file name.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") break;
+        if (!arg.empty() && arg[0] == '-') {
+            err << "kelvor: opzione sconosciuta " << arg << "\n" << kUsage;
+            return 2;
+        }
     }
     return std::nullopt;
+}
+
+std::string TextFileOfCommandLine(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") return i + 1 < argc ? argv[i + 1] : std::string();
+        if (arg.empty() || arg[0] != '-') return arg;
+    }
+    return {};
 }
 
 }  // namespace shell

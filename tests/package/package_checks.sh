@@ -122,6 +122,11 @@ contents)
     fail "the change log does not begin with version $version"
   man -l "$work/root/usr/share/man/man1/kelvor.1.gz" 2> /dev/null | grep -q -- '--import-signatures' ||
     fail "the manual page does not read"
+  # apropos finds it by what it is, and it names files as Linux does.
+  lexgrog "$work/root/usr/share/man/man1/kelvor.1.gz" | grep -q '"kelvor - astrology program' ||
+    fail "the manual page's NAME line does not say it is an astrology program: $(lexgrog "$work/root/usr/share/man/man1/kelvor.1.gz")"
+  ! man -l "$work/root/usr/share/man/man1/kelvor.1.gz" 2> /dev/null | grep -q 'Opzione[A-Z]\\' ||
+    fail "the manual page names a data file with a backslash"
   # No licence: the copyright file and the metainfo grant nothing.
   grep -q 'All rights are reserved' "$work/root/usr/share/doc/kelvor/copyright" ||
     fail "the copyright file does not say that all rights are reserved"
