@@ -75,13 +75,25 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 // The name a list file is known by, without its folder.
 std::string FileOf(const std::string& programName) { return programName.substr(programName.rfind('\\') + 1); }
 
-// What the terminal is told of the shipped files a start renewed (their
-// program names).
-std::string RenewedShippedFilesReport(const std::vector<std::string>& renewed) {
-    std::string text = "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
-                       "installazione porta con s\xE9 e che non erano stati modificati:";
-    for (const std::string& name : renewed) text += "\r\n  " + name;
-    text += "\r\nArchivi, impostazioni, database ed elenchi non sono stati toccati.";
+// What the terminal is told of the shipped files a start renewed and of the
+// new versions kept beside changed ones (their program names). The windows
+// still tell them at their next start: nobody answers a terminal.
+std::string RenewedShippedFilesReport(const rt::RenewalNotice& notice) {
+    std::string text;
+    if (!notice.renewed.empty()) {
+        text += "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
+                "installazione porta con s\xE9 e che non erano stati modificati:";
+        for (const std::string& name : notice.renewed) text += "\r\n  " + name;
+        text += "\r\n";
+    }
+    if (!notice.keptBeside.empty()) {
+        text += "Questa versione del programma porta una nuova versione di file modificati: la versione modificata "
+                "\xE8 rimasta, la nuova le sta accanto:";
+        for (const std::string& name : notice.keptBeside)
+            text += "\r\n  " + name + " -> " + name + rt::kKeptNewVersionSuffix;
+        text += "\r\n";
+    }
+    text += "Archivi, impostazioni, database ed elenchi non sono stati toccati.";
     return text;
 }
 
@@ -90,11 +102,20 @@ std::string RenewedShippedFilesReport(const std::vector<std::string>& renewed) {
 int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
     TerminalMessages messages(err);
     const std::filesystem::path folder = rt::UserDataFolder();
+    bool madePrivate = false;
+    try {
+        madePrivate = rt::MakeDataFolderPrivate();
+    } catch (const rt::IoError& e) {
+        err << Shown("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
+                     (e.File().empty() ? "" : ": " + e.File()))
+            << "\n";
+        return 1;
+    }
     // One copy at a time writes the data folder.
     // Held until the command ends, however it ends.
     DataFolderClaim claim;
     if (!claim.Claim(folder, Claimant::CommandLine)) return 1;
-    std::vector<std::string> renewed;
+    rt::RenewalNotice renewed;
     try {
         rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewed);
     } catch (const rt::IoError& e) {
@@ -104,7 +125,11 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
         return 1;
     }
     out << "Cartella dei dati: " << folder.string() << "\n";
-    if (!renewed.empty())
+    if (madePrivate)
+        out << Shown("La cartella dei dati era leggibile da altri utenti di questo computer: ora \xE8 accessibile "
+                     "solo al suo utente.")
+            << "\n";
+    if (!renewed.Empty())
         out << Shown(RenewedShippedFilesReport(renewed)) << "\n";
 
     std::vector<std::string> symptoms;
