@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include "shell/command_line.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QIcon>
@@ -65,6 +67,10 @@ public:
     // The window that ends the program when it closes.
     void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
+    // True once the session has ended: what answers a message from then on is
+    // not the user.
+    bool Ending() const { return ending_; }
+
     // The start is done (the main window's first activation ran): a session
     // that ended meanwhile closes the program now.
     void StartDone() {
@@ -122,6 +128,8 @@ private:
 }  // namespace
 
 int RunApplication(int argc, char** argv) {
+    // Read before Qt takes out the arguments it knows.
+    const std::string commandLineFile = TextFileOfCommandLine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName("kelvor");
     // The desktop matches the windows to the menu entry by this name, and shows
@@ -132,13 +140,23 @@ int RunApplication(int argc, char** argv) {
     SessionEnd sessionEnd(app);
     // The message boxes' buttons in the language of the program's questions.
     gui::LoadQtTranslations();
+    // The data folder is its user's alone, before anything is written in it.
+    bool madePrivate = false;
+    try {
+        madePrivate = rt::MakeDataFolderPrivate();
+    } catch (const rt::IoError& e) {
+        QMessageBox::critical(nullptr, "kelvor",
+                              gui::ToQt("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
+                                        (e.File().empty() ? "" : ": " + e.File())));
+        return 1;
+    }
     // One copy per data folder; a second copy ends here, touching nothing.
     DataFolderClaim claim;
     if (!claim.Claim(rt::UserDataFolder())) return 1;
-    std::vector<std::string> renewedShippedFiles;
+    rt::RenewalNotice renewal;
     try {
         // A database brought from another installation keeps its own lists.
-        rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewedShippedFiles);
+        rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewal);
     } catch (const rt::IoError& e) {
         QMessageBox::critical(nullptr, "kelvor",
                               gui::ToQt("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
@@ -151,9 +169,11 @@ int RunApplication(int argc, char** argv) {
     // this run, kept here for the windows until the run ends.
     archive::CurrentChart currentChart;
     display::DrawingState drawing;
-    // Start values, screen and printer, engine settings.
-    gui::Guard([&currentChart, &drawing, &renewedShippedFiles] {
-        StartUp(currentChart, drawing, renewedShippedFiles);
+    if (madePrivate) gui::Guard([] { gui::ShowMessage(DataFolderMadePrivateMessage(rt::UserDataFolder())); });
+    // Start values, screen and printer, engine settings; the renewal notice is
+    // told again at the next start when the session's end answered it.
+    gui::Guard([&currentChart, &drawing, &renewal, &sessionEnd] {
+        StartUp(currentChart, drawing, renewal, [&sessionEnd] { return !sessionEnd.Ending(); });
     });
     gui::InstallIdleHook();
     // The windows in their order, the main window first, freed in reverse order
@@ -161,11 +181,9 @@ int RunApplication(int argc, char** argv) {
     std::unique_ptr<MainWindow> mainWindow;
     ProgramWindows windows;
     MainWindow& main = CreateStartWindows(windows, mainWindow, currentChart, drawing);
-    // The text editors open the first argument when it names a file.
-    const QStringList args = QCoreApplication::arguments();
-    const QString commandLineFile = args.size() > 1 ? args.at(1) : QString();
-    main.richTextWindow->commandLineFile = commandLineFile;
-    main.styledRichTextWindow->commandLineFile = commandLineFile;
+    // The text editors open the file the command line names.
+    main.richTextWindow->commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str());
+    main.styledRichTextWindow->commandLineFile = QString::fromLocal8Bit(commandLineFile.c_str());
     sessionEnd.SetMainWindow(&main);
     main.show();
     // The main window's first activation completes the start-up.

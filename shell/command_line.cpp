@@ -18,23 +18,25 @@ namespace shell {
 
 namespace {
 
+// In English, as the manual page.
 constexpr const char* kUsage =
-    "Uso: kelvor [file di testo]\n"
-    "     kelvor --import-signatures\n"
-    "     kelvor --version\n"
-    "     kelvor --help\n"
+    "Usage: kelvor [[--] file]\n"
+    "       kelvor --import-signatures\n"
+    "       kelvor --version\n"
+    "       kelvor --help\n"
     "\n"
-    "  file di testo         un file di testo che la finestra di testo apre\n"
-    "  --import-signatures   importa OpzioneS\\DbTesto.Txt della cartella dei dati\n"
-    "                        nel database delle segnature (OpzioneS\\DataStf.rnd) e\n"
-    "                        ricostruisce i suoi elenchi (Sintomi.rnd, Piante.rnd, le\n"
-    "                        liste dei pianeti e dei segni), come \"Crea Database\" e\n"
-    "                        \"Crea Elenchi\"; un testo mancante, vuoto o non valido\n"
-    "                        lascia il database com'era\n"
-    "  --version             la versione del programma\n"
-    "  --help, -h            questo aiuto\n"
+    "  file                  a text file the rich-text window opens; a name that\n"
+    "                        begins with \"-\" is given after \"--\"\n"
+    "  --import-signatures   imports OpzioneS/DbTesto.Txt of the data folder into\n"
+    "                        the signature database (OpzioneS/DataStf.rnd) and\n"
+    "                        builds its lists (Sintomi.rnd, Piante.rnd, the planet\n"
+    "                        and sign lists), as \"Crea Database\" and \"Crea\n"
+    "                        Elenchi\" do; a missing, empty or malformed text\n"
+    "                        leaves the database as it was\n"
+    "  --version             prints the program's version\n"
+    "  --help, -h            prints this help\n"
     "\n"
-    "Cartella dei dati: $XDG_DATA_HOME/kelvor (di solito ~/.local/share/kelvor).\n";
+    "Data folder: $XDG_DATA_HOME/kelvor (by default ~/.local/share/kelvor).\n";
 
 // Windows-1252 text for the terminal.
 std::string Shown(const std::string& text) {
@@ -73,13 +75,25 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 // The name a list file is known by, without its folder.
 std::string FileOf(const std::string& programName) { return programName.substr(programName.rfind('\\') + 1); }
 
-// What the terminal is told of the shipped files a start renewed (their
-// program names).
-std::string RenewedShippedFilesReport(const std::vector<std::string>& renewed) {
-    std::string text = "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
-                       "installazione porta con s\xE9 e che non erano stati modificati:";
-    for (const std::string& name : renewed) text += "\r\n  " + name;
-    text += "\r\nArchivi, impostazioni, database ed elenchi non sono stati toccati.";
+// What the terminal is told of the shipped files a start renewed and of the
+// new versions kept beside changed ones (their program names). The windows
+// still tell them at their next start: nobody answers a terminal.
+std::string RenewedShippedFilesReport(const rt::RenewalNotice& notice) {
+    std::string text;
+    if (!notice.renewed.empty()) {
+        text += "Questa versione del programma ha rinnovato nella cartella dei dati i file che la sua "
+                "installazione porta con s\xE9 e che non erano stati modificati:";
+        for (const std::string& name : notice.renewed) text += "\r\n  " + name;
+        text += "\r\n";
+    }
+    if (!notice.keptBeside.empty()) {
+        text += "Questa versione del programma porta una nuova versione di file modificati: la versione modificata "
+                "\xE8 rimasta, la nuova le sta accanto:";
+        for (const std::string& name : notice.keptBeside)
+            text += "\r\n  " + name + " -> " + name + rt::kKeptNewVersionSuffix;
+        text += "\r\n";
+    }
+    text += "Archivi, impostazioni, database ed elenchi non sono stati toccati.";
     return text;
 }
 
@@ -88,11 +102,20 @@ std::string RenewedShippedFilesReport(const std::vector<std::string>& renewed) {
 int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
     TerminalMessages messages(err);
     const std::filesystem::path folder = rt::UserDataFolder();
+    bool madePrivate = false;
+    try {
+        madePrivate = rt::MakeDataFolderPrivate();
+    } catch (const rt::IoError& e) {
+        err << Shown("Impossibile preparare la cartella dei dati: " + std::string(e.what()) +
+                     (e.File().empty() ? "" : ": " + e.File()))
+            << "\n";
+        return 1;
+    }
     // One copy at a time writes the data folder.
     // Held until the command ends, however it ends.
     DataFolderClaim claim;
     if (!claim.Claim(folder, Claimant::CommandLine)) return 1;
-    std::vector<std::string> renewed;
+    rt::RenewalNotice renewed;
     try {
         rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewed);
     } catch (const rt::IoError& e) {
@@ -102,7 +125,11 @@ int ImportSignaturesCommand(std::ostream& out, std::ostream& err) {
         return 1;
     }
     out << "Cartella dei dati: " << folder.string() << "\n";
-    if (!renewed.empty())
+    if (madePrivate)
+        out << Shown("La cartella dei dati era leggibile da altri utenti di questo computer: ora \xE8 accessibile "
+                     "solo al suo utente.")
+            << "\n";
+    if (!renewed.Empty())
         out << Shown(RenewedShippedFilesReport(renewed)) << "\n";
 
     std::vector<std::string> symptoms;
@@ -163,11 +190,26 @@ std::optional<int> RunCommandLineOption(int argc, char** argv, std::ostream& out
         }
         return ImportSignaturesCommand(out, err);
     }
-    if (option.rfind("--", 0) == 0) {
-        err << "kelvor: opzione sconosciuta " << option << "\n" << kUsage;
-        return 2;
+    // Anything else that looks like an option, before "--" ends them, is none
+    // of the program's: it is not taken for a file name.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") break;
+        if (!arg.empty() && arg[0] == '-') {
+            err << "kelvor: opzione sconosciuta " << arg << "\n" << kUsage;
+            return 2;
+        }
     }
     return std::nullopt;
+}
+
+std::string TextFileOfCommandLine(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") return i + 1 < argc ? argv[i + 1] : std::string();
+        if (arg.empty() || arg[0] != '-') return arg;
+    }
+    return {};
 }
 
 }  // namespace shell

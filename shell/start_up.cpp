@@ -36,6 +36,7 @@
 #include "platform/runtime/damaged_file.h"
 #include "platform/gui/system_services.h"
 #include "platform/runtime/paths.h"
+#include "platform/runtime/win1252.h"
 #include "archive/draw_settings_file.h"
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
@@ -86,25 +87,45 @@ void CheckPrinter(display::DrawingState& drawing) {
     drawing.PrinterLandscape = true;
 }
 
-std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) {
-    std::string text = "Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd die met het "
-                       "programma meekomen en die niet gewijzigd waren:\r\n";
-    for (const std::string& name : renewed) text += "\r\n" + name;
-    text += "\r\n\r\nUw archieven, instellingen, databases en lijsten zijn niet aangeraakt.";
+std::string RenewedShippedFilesMessage(const rt::RenewalNotice& notice) {
+    std::string text;
+    if (!notice.renewed.empty()) {
+        text += "Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd die met het "
+                "programma meekomen en die niet gewijzigd waren:\r\n";
+        for (const std::string& name : notice.renewed) text += "\r\n" + name;
+        text += "\r\n\r\n";
+    }
+    if (!notice.keptBeside.empty()) {
+        text += "Deze versie van het programma brengt een nieuwe versie van bestanden die met het programma "
+                "meekomen en die u had gewijzigd. Uw versie is gebleven; de nieuwe versie staat ernaast:\r\n";
+        for (const std::string& name : notice.keptBeside)
+            text += "\r\n" + name + " (uw versie)\r\n" + name + rt::kKeptNewVersionSuffix + " (de nieuwe versie)";
+        text += "\r\n\r\n";
+    }
+    text += "Uw archieven, instellingen, databases en lijsten zijn niet aangeraakt.";
     return text;
 }
 
-void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
-             const std::vector<std::string>& renewedShippedFiles) {
+std::string DataFolderMadePrivateMessage(const std::filesystem::path& folder) {
+    return "De gegevensmap " + rt::Utf8ToCp1252(folder.string()) +
+           " kon door andere gebruikers van deze computer worden gelezen. Ze bevat de persoonlijke gegevens van "
+           "uw cli\xEBnten en is nu alleen voor u toegankelijk.";
+}
+
+void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, const rt::RenewalNotice& renewal,
+             const std::function<bool()>& answeredByUser) {
     ResetSharedState(current, drawing);
     SetStartValues(current, drawing, gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
     // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
     rt::ResetDamagedFileReports();
-    // The shipped files this start renewed for a new version of the program,
-    // told once.
-    if (!renewedShippedFiles.empty()) gui::ShowMessage(RenewedShippedFilesMessage(renewedShippedFiles));
+    // The shipped files renewed for a new version of the program, told until
+    // the user has answered the message once.
+    if (!renewal.Empty()) {
+        gui::ShowMessage(RenewedShippedFilesMessage(renewal));
+        if (!answeredByUser || answeredByUser()) rt::ForgetRenewalNotice();
+    }
     // Each step goes on past a file that an earlier one could not read: that
     // file is named in a message and the rest of the start is done.
     // The engine settings (the defaults stand in for a file that cannot be

@@ -2,9 +2,13 @@
 // The start of the program: the current chart with its start values, the
 // screen and printer measurements, the engine settings, and the windows
 // created in their fixed order.
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/runtime/paths.h"
 
 #include "shell/forms.h"
 
@@ -37,18 +41,24 @@ void SetStartValues(archive::CurrentChart& current, display::DrawingState& drawi
 // PrinterPixelsPerUnit, landscape orientation; without a printer a warning box,
 // and the start goes on.
 void CheckPrinter(display::DrawingState& drawing);
-// The message of the shipped files the preparation of the data folder renewed
+// The message of the shipped files the preparation of the data folder renewed,
+// and of those the user had changed whose new version is kept beside them
 // (program names, as the folder spells them), in Dutch (Windows-1252).
-std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed);
+std::string RenewedShippedFilesMessage(const rt::RenewalNotice& notice);
+// The message of a data folder that others could read and that the start made
+// private (rt::MakeDataFolderPrivate), in Dutch (Windows-1252).
+std::string DataFolderMadePrivateMessage(const std::filesystem::path& folder);
 // Steps 2 to 6 of the start, on the current chart the run keeps for the
 // program's windows: reset, start values from the real screen, engine settings
 // and orb sets, remedy files, printer check. A file a step cannot read
-// is named in a message and the steps after it are still done. The shipped
-// files the data folder's preparation renewed (`renewedShippedFiles`, as
-// rt::PrepareDataFolder gave them) are told first. The screen and printer
-// measures go into the drawing state handed.
-void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
-             const std::vector<std::string>& renewedShippedFiles = {});
+// is named in a message and the steps after it are still done. The renewal
+// notice of the data folder (`renewal`, as rt::PrepareDataFolder gave it) is
+// told first; once the user has answered it (`answeredByUser` says whether
+// the answer was the user's, and not the end of the session's; none: always)
+// it is not told again. The screen and printer measures go into the drawing
+// state handed.
+void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, const rt::RenewalNotice& renewal = {},
+             const std::function<bool()>& answeredByUser = {});
 
 // Creates the windows of the start, in their order, listed in `windows`; the
 // main window first, held by `mainWindow`, which holds (or whose windows hold)

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <set>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -16,6 +18,7 @@
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/record_file.h"
+#include "platform/runtime/shipped_versions.h"
 #include "platform/runtime/win1252.h"
 
 namespace fs = std::filesystem;
@@ -126,6 +129,18 @@ fs::path UserDataFolder() {
 
 namespace {
 
+// Everything the process creates from now on is its user's alone; the folder
+// is made so, or an existing one that lets group or others in is closed to
+// them (its user's own rights stay). Returns true for the latter.
+bool MakeFolderPrivate(const fs::path& folder) {
+    ::umask(077);
+    fs::create_directories(folder);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) throw fs::filesystem_error("stat", folder, std::error_code(errno, std::generic_category()));
+    // A folder of another owner cannot be changed: it stays as it is.
+    return (st.st_mode & 077) != 0 && ::chmod(folder.c_str(), st.st_mode & 0700) == 0;
+}
+
 // True when `inner` is `outer` or lies under it.
 bool Within(const fs::path& inner, const fs::path& outer) {
     const fs::path rel = inner.lexically_normal().lexically_relative(outer.lexically_normal());
@@ -233,12 +248,17 @@ struct ShippedEntry {
     FileStamp installed;     // the installation's file when the copy was judged
     FileStamp copy;          // the copy in the data folder then
     bool asShipped = false;  // the copy held the installation's bytes then
+    // The installation's file then (ShippedDigestOf), so that a later version
+    // tells whether it changed the file a user's copy was made from; empty in
+    // a record of an earlier version.
+    std::string installedDigest;
 };
 
 // The record, by the installation's spelling of the relative name: one line a
-// file, "<state> <inode> <size> <time> <inode> <size> <time> <name>", the
-// state "=" for a copy as shipped, "u" for the user's. Lines that do not read
-// so are left out: the file is judged again from its bytes.
+// file, "<state> <inode> <size> <time> <inode> <size> <time> <digest> <name>",
+// the state "=" for a copy as shipped, "u" for the user's (earlier versions
+// wrote no digest). Lines that do not read so are left out: the file is
+// judged again from its bytes.
 using ShippedRecord = std::map<std::string, ShippedEntry>;
 
 ShippedRecord ReadShippedRecord(const fs::path& file) {
@@ -255,6 +275,10 @@ ShippedRecord ReadShippedRecord(const fs::path& file) {
             continue;
         std::string name;
         std::getline(fields, name);
+        if (name.size() > 65 && name[64] == ' ' && name.find_first_not_of("0123456789abcdef") == 64) {
+            e.installedDigest = name.substr(0, 64);
+            name.erase(0, 65);
+        }
         if (name.empty()) continue;
         e.asShipped = state == "=";
         record[name] = e;
@@ -270,7 +294,7 @@ void WriteShippedRecord(const fs::path& file, const ShippedRecord& record) {
     for (const auto& [name, e] : record)
         out << (e.asShipped ? "=" : "u") << ' ' << e.installed.inode << ' ' << e.installed.size << ' '
             << e.installed.modified << ' ' << e.copy.inode << ' ' << e.copy.size << ' ' << e.copy.modified << ' '
-            << name << '\n';
+            << (e.installedDigest.empty() ? "" : e.installedDigest + " ") << name << '\n';
     const fs::path temporary = fs::path(file).concat(".new");
     {
         std::ofstream f(temporary, std::ios::binary | std::ios::trunc);
@@ -295,28 +319,84 @@ std::optional<std::string> ReadWhole(const fs::path& p) {
     return bytes;
 }
 
+// What one preparation renewed and kept beside, for the renewal notice.
+struct RenewalFound {
+    std::vector<std::string> renewed;
+    std::vector<std::string> keptBeside;
+};
+
+// Puts the installation's copy of a shipped file beside the user's changed
+// copy, under the name that says it is the new version (one such copy: a
+// later version writes over it).
+bool KeepNewVersionBeside(const fs::path& here, const std::string& bytes, const fs::path& target) {
+    const fs::path beside = fs::path(here).concat(kKeptNewVersionSuffix);
+    try {
+        ReplaceWholeFile(beside, bytes, ProgramNameOf(fs::relative(beside, target)));
+    } catch (const IoError&) {
+        return false;
+    }
+    return true;
+}
+
+// True when the new version of a user's changed copy differs from the version
+// it was made from. The record says which that was; without a record of it (a
+// folder of a version that recorded no digest) it may have been any version
+// the program ever shipped, so it counts as changed when any earlier version
+// shipped other bytes.
+bool NewVersionOfUsersCopy(const ShippedRecord::const_iterator found, const ShippedRecord& record,
+                           const std::string& installedDigest, const std::set<std::string>* earlier) {
+    if (found != record.end() && !found->second.installedDigest.empty())
+        return found->second.installedDigest != installedDigest;
+    if (!earlier) return false;
+    return std::any_of(earlier->begin(), earlier->end(), [&](const std::string& d) { return d != installedDigest; });
+}
+
 // Judges one shipped file the user does not edit that the data folder holds
 // (`here`, under `target`) against the installation's (`shipped`), renewing it
-// when the installation changed and the copy is as the program left it.
+// when the installation changed and the copy is as the program left it or as
+// an earlier version shipped it (`earlier`: that file's digests, or null).
 // Returns true when the record changed.
 bool JudgeShippedCopy(const std::string& rel, const fs::path& shipped, const fs::path& here, const fs::path& target,
-                      ShippedRecord& record, std::vector<std::string>& renewedFiles) {
+                      ShippedRecord& record, const std::set<std::string>* earlier, RenewalFound& found) {
     const auto installed = StampOf(shipped);
     const auto copy = StampOf(here);
     if (!installed || !copy) return false;
-    const auto found = record.find(rel);
-    if (found != record.end() && found->second.installed == *installed && found->second.copy == *copy) return false;
+    const auto entry = record.find(rel);
+    if (entry != record.end() && entry->second.installed == *installed && entry->second.copy == *copy) return false;
     ShippedEntry e;
     e.installed = *installed;
     e.copy = *copy;
     e.asShipped = SameContent(shipped, here);
-    const bool programs = found != record.end() && found->second.asShipped && found->second.copy == *copy;
-    if (!e.asShipped && programs) {
+    if (entry != record.end() && entry->second.installed == *installed && !entry->second.installedDigest.empty()) {
+        e.installedDigest = entry->second.installedDigest;
+    } else {
+        const auto digest = ShippedDigestOfFile(shipped);
+        if (!digest) return false;
+        e.installedDigest = *digest;
+    }
+    const std::string name = ProgramNameOf(fs::relative(here, target));
+    if (e.asShipped) {
+        // A new version kept beside a copy the user has since made the same is
+        // no longer needed.
+        const fs::path beside = fs::path(here).concat(kKeptNewVersionSuffix);
+        std::error_code ec;
+        if (IsFile(beside) && SameContent(beside, shipped)) fs::remove(beside, ec);
+        record[rel] = e;
+        return true;
+    }
+    bool programs = entry != record.end() && entry->second.asShipped && entry->second.copy == *copy;
+    if (!programs && earlier) {
+        // Bytes some version of the program shipped are as shipped, whichever
+        // version put them there and whatever the record of an earlier one said.
+        const auto digest = ShippedDigestOfFile(here);
+        programs = digest && earlier->count(*digest) > 0;
+    }
+    if (programs) {
         // Another version of the file, and the copy is still the program's: renewed.
         const auto bytes = ReadWhole(shipped);
         if (!bytes) return false;
         try {
-            ReplaceWholeFile(here, *bytes, ProgramNameOf(fs::relative(here, target)));
+            ReplaceWholeFile(here, *bytes, name);
         } catch (const IoError&) {
             return false;  // left as it is; judged again at the next start
         }
@@ -324,7 +404,13 @@ bool JudgeShippedCopy(const std::string& rel, const fs::path& shipped, const fs:
         if (!renewed) return false;
         e.copy = *renewed;
         e.asShipped = true;
-        renewedFiles.push_back(ProgramNameOf(fs::relative(here, target)));
+        found.renewed.push_back(name);
+    } else if ((entry == record.end() || entry->second.installed != *installed) &&
+               NewVersionOfUsersCopy(entry, record, e.installedDigest, earlier)) {
+        // The user's copy stays; the new version is kept beside it and named.
+        const auto bytes = ReadWhole(shipped);
+        if (!bytes || !KeepNewVersionBeside(here, *bytes, target)) return false;
+        found.keptBeside.push_back(name);
     }
     // Otherwise a copy that is not as the program left it, or that no record
     // names, is the program's from now on only when it holds the same bytes.
@@ -354,20 +440,58 @@ bool IsRenewedShippedFile(std::string_view relative) {
 
 namespace {
 
-fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup>& groups,
-                             std::vector<std::string>& renewedFiles) {
-    fs::create_directories(target);
+// The renewal notice a data folder holds: one line a file, "r <name>" for a
+// renewed one, "k <name>" for a changed one with the new version beside it.
+RenewalNotice ReadRenewalNotice(const fs::path& folder) {
+    RenewalNotice notice;
+    std::ifstream in(folder / kRenewalNoticeName, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 3 || line[1] != ' ') continue;
+        if (line[0] == 'r') notice.renewed.push_back(line.substr(2));
+        if (line[0] == 'k') notice.keptBeside.push_back(line.substr(2));
+    }
+    return notice;
+}
+
+// Adds what a preparation found to the notice the folder holds, each name once.
+RenewalNotice AddToRenewalNotice(const fs::path& folder, const RenewalFound& found) {
+    RenewalNotice notice = ReadRenewalNotice(folder);
+    if (found.renewed.empty() && found.keptBeside.empty()) return notice;
+    auto add = [](std::vector<std::string>& names, const std::vector<std::string>& more) {
+        names.insert(names.end(), more.begin(), more.end());
+        std::sort(names.begin(), names.end());
+        names.erase(std::unique(names.begin(), names.end()), names.end());
+    };
+    add(notice.renewed, found.renewed);
+    add(notice.keptBeside, found.keptBeside);
+    std::string text;
+    for (const std::string& n : notice.renewed) text += "r " + n + "\n";
+    for (const std::string& n : notice.keptBeside) text += "k " + n + "\n";
+    try {
+        ReplaceWholeFile(folder / kRenewalNoticeName, text, kRenewalNoticeName);
+    } catch (const IoError&) {
+        // Told at this start all the same; only not again after a run ended unanswered.
+    }
+    return notice;
+}
+
+fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup>& groups, RenewalNotice& notice) {
+    MakeFolderPrivate(target);
     const fs::path source = InstalledDataFolder();
     std::error_code ec;
+    RenewalFound renewal;
     if (fs::is_directory(source, ec)) {
         std::vector<GroupFound> found;
         for (const SeedGroup& g : groups) found.push_back(LookAtGroup(g, source, target));
         const fs::path recordFile = target / kShippedRecordName;
         ShippedRecord record = ReadShippedRecord(recordFile);
+        const EarlierShipped earlier = ReadEarlierShipped(source / kEarlierShippedName);
         bool recordChanged = false;
         for (auto it = fs::recursive_directory_iterator(source, ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
             const std::string rel = fs::relative(it->path(), source).generic_string();
+            if (rel == kEarlierShippedName) continue;  // the installation's own
             // Each component matched without regard to case against what is there.
             const fs::path dst = ResolveUtf8In(target, rel);
             if (it->is_directory()) {
@@ -378,32 +502,55 @@ fs::path PrepareDataFolderIn(const fs::path& target, const std::vector<SeedGroup
             if (!fs::exists(dst) && !InUsersGroup(found, rel)) {
                 fs::create_directories(dst.parent_path());
                 fs::copy_file(it->path(), dst);
+                // The copy takes the installation's rights (readable by all),
+                // which the umask does not narrow.
+                fs::permissions(dst, fs::perms::owner_read | fs::perms::owner_write);
                 if (!renewed) continue;
                 const auto installed = StampOf(it->path());
                 const auto copy = StampOf(dst);
-                if (installed && copy) {
-                    record[rel] = ShippedEntry{*installed, *copy, true};
+                const auto digest = ShippedDigestOfFile(it->path());
+                if (installed && copy && digest) {
+                    record[rel] = ShippedEntry{*installed, *copy, true, *digest};
                     recordChanged = true;
                 }
             } else if (renewed) {
-                recordChanged = JudgeShippedCopy(rel, it->path(), dst, target, record, renewedFiles) || recordChanged;
+                const auto versions = earlier.find(rel);
+                recordChanged = JudgeShippedCopy(rel, it->path(), dst, target, record,
+                                                 versions == earlier.end() ? nullptr : &versions->second, renewal) ||
+                                recordChanged;
             }
         }
-        std::sort(renewedFiles.begin(), renewedFiles.end());
         if (recordChanged) WriteShippedRecord(recordFile, record);
     }
+    notice = AddToRenewalNotice(target, renewal);
     fs::current_path(target);
     return target;
 }
 
 }  // namespace
 
-fs::path PrepareDataFolder(const std::vector<SeedGroup>& groups, std::vector<std::string>* renewedFiles) {
-    std::vector<std::string> renewed;
+bool MakeDataFolderPrivate() {
     const fs::path target = UserDataFolder();
     try {
-        const fs::path prepared = PrepareDataFolderIn(target, groups, renewed);
-        if (renewedFiles) *renewedFiles = std::move(renewed);
+        return MakeFolderPrivate(target);
+    } catch (const fs::filesystem_error& e) {
+        throw IoError(IoCodeFromErrno(e.code().value(), true), Utf8ToCp1252(target.string()));
+    }
+}
+
+RenewalNotice PendingRenewalNotice() { return ReadRenewalNotice(fs::current_path()); }
+
+void ForgetRenewalNotice() {
+    std::error_code ec;
+    fs::remove(fs::current_path() / kRenewalNoticeName, ec);
+}
+
+fs::path PrepareDataFolder(const std::vector<SeedGroup>& groups, RenewalNotice* notice) {
+    RenewalNotice pending;
+    const fs::path target = UserDataFolder();
+    try {
+        const fs::path prepared = PrepareDataFolderIn(target, groups, pending);
+        if (notice) *notice = std::move(pending);
         return prepared;
     } catch (const fs::filesystem_error& e) {
         // In the run-time's words, naming the file or folder concerned.

@@ -53,6 +53,36 @@ inline constexpr const char* kShippedRecordName = ".kelvor.shipped";
 // name is relative to the data folder, with "/" or "\", in any case.
 bool IsRenewedShippedFile(std::string_view relative);
 
+// The data folder holds personal data of the practitioner's clients: it is
+// private to its user. Makes everything the program creates from now on
+// private (folders 0700, files 0600, whatever the umask of the desktop),
+// creates the data folder so, and takes group and others' rights from an
+// existing one that gives any. Returns true when it did the latter (the start
+// says so). Throws IoError when the folder cannot be made or changed.
+bool MakeDataFolderPrivate();
+
+// What the start tells of the shipped files a preparation renewed, kept in the
+// data folder (kRenewalNoticeName) until the user has answered the message
+// once: a run ended before then tells it again at its next start.
+inline constexpr const char* kRenewalNoticeName = ".kelvor.renewed";
+// The suffix of the new version of a shipped file kept beside the user's
+// changed copy ("Appoggio\Messaggi.txt.dist"), as Debian keeps the
+// distributor's version beside a changed configuration file.
+inline constexpr const char* kKeptNewVersionSuffix = ".dist";
+struct RenewalNotice {
+    // Replaced by the new version's copy (program names as the folder spells
+    // them, sorted).
+    std::vector<std::string> renewed;
+    // Changed by the user and changed by the new version too: the user's file
+    // stays, the new version is beside it under its name + kKeptNewVersionSuffix.
+    std::vector<std::string> keptBeside;
+    bool Empty() const { return renewed.empty() && keptBeside.empty(); }
+};
+// The notice the data folder (the working folder) holds; empty when none.
+RenewalNotice PendingRenewalNotice();
+// The user answered the notice's message: it is not told again.
+void ForgetRenewalNotice();
+
 // Shipped files that belong together: data (a database, the text it is
 // imported from) and the files made from it (its lists). Names are program
 // names ("OpzioneH\DBmain.rnd").
@@ -62,15 +92,19 @@ struct SeedGroup {
 };
 
 // Creates the data folder, copies every shipped file missing there from the
-// installed tree and makes it the working folder. Returns the data folder.
+// installed tree and makes it the working folder (private, as
+// MakeDataFolderPrivate makes it). Returns the data folder.
 // A shipped file the user does not edit (IsRenewedShippedFile) that the
 // installation now holds in another version than the one it copied is
 // renewed: replaced whole by the installation's copy, when the file in the
 // folder is still the one the program put there (kShippedRecordName keeps
-// what it put there); one the user changed, or that the program did not put
-// there, is never replaced (one that holds the installation's bytes is taken
-// as the program's from then on). `renewedFiles`, when given, receives what
-// this preparation renewed (program names, as the folder spells them, sorted).
+// what it put there) or holds the bytes that this or an earlier version of
+// the program shipped (kEarlierShippedName of the installation lists them);
+// one the user changed is never replaced, and when the new version changed
+// the file too, the new version is kept beside it (kKeptNewVersionSuffix).
+// One that holds the installation's bytes is taken as the program's from then
+// on. What was renewed or kept beside is added to the data folder's renewal
+// notice; `notice`, when given, receives the whole notice still to be told.
 // A file or folder is missing only when no entry of its name in any case is
 // there; an existing one is used under its own spelling and never overwritten.
 // A group whose data in the folder is not the shipped data (a database brought
@@ -78,7 +112,7 @@ struct SeedGroup {
 // copied. The start holds the derived files that are there against the
 // user's data, and makes the missing ones from it.
 std::filesystem::path PrepareDataFolder(const std::vector<SeedGroup>& groups = {},
-                                        std::vector<std::string>* renewedFiles = nullptr);
+                                        RenewalNotice* notice = nullptr);
 
 // What putting a shipped file back did.
 struct ShippedFileRestore {

@@ -39,6 +39,7 @@ TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
     rt::PrepareDataFolder();
     EnsureCurrentPersonFiles();
     WriteCurrentPerson("ROSSI MARIA", Sound(), " una nota", "BASE", "");
+    testing_support::OpenToOtherUsers(rt::UserDataFolder());
     const auto before = rt::ReadFileBytes("TMPR.ST2");
     // The person is shown.
     EXPECT_EQ(RunAsUnprivilegedUser([] {

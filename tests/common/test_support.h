@@ -39,6 +39,12 @@ std::string RandomBytes(std::size_t n, unsigned seed);
 // the user could not be changed, 91: body threw, 99: the child did not exit).
 int RunAsUnprivilegedUser(const std::function<int()>& body);
 
+// Lets others read every folder and file under `folder` (folders 0755, files
+// 0644, as an earlier version made a data folder), for tests in which the
+// unprivileged user "nobody" stands for a user who may read but not write a
+// data folder, which the program makes private.
+void OpenToOtherUsers(const std::filesystem::path& folder);
+
 // While it lives, this process meets files as the unprivileged user "nobody"
 // (its effective user and group, no supplementary groups), and as root again
 // afterwards. For what must run in this process: windows that paint cannot

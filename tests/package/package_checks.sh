@@ -7,13 +7,14 @@
 #   validators   desktop-file-validate and appstreamcli validate --no-net
 #   first-start  the program of the package, extracted into an empty folder,
 #                makes the same first data folder as the program of the build
-#                tree, from its own tree, and ends cleanly
+#                tree, from its own tree, private to its user, and ends cleanly
 #   session-end  the end of the desktop session, come while the start shows a
 #                message, answers it, lets the start finish and ends cleanly
 #   upgrade      a package of the previous version (built here from the same
 #                build, one shipped file changed) used by a user, then the
 #                package over it: the next start renews that file and leaves
-#                every other file of the folder byte for byte
+#                every other file of the folder byte for byte; its message,
+#                answered by the end of the session, is told again
 # Usage: package_checks.sh <check> <build folder> <source folder> <version>
 set -euo pipefail
 
@@ -71,7 +72,7 @@ listing() {
 
 # The names the record of shipped files lists.
 recorded_names() {
-  sed -n 's/^[=u] [0-9]* [0-9]* [-0-9]* [0-9]* [0-9]* [-0-9]* //p' "$1/.kelvor.shipped" | sort
+  sed -n 's/^[=u] [0-9]* [0-9]* [-0-9]* [0-9]* [0-9]* [-0-9]* \([0-9a-f]\{64\} \)\{0,1\}//p' "$1/.kelvor.shipped" | sort
 }
 
 case "$check" in
@@ -122,6 +123,11 @@ contents)
     fail "the change log does not begin with version $version"
   man -l "$work/root/usr/share/man/man1/kelvor.1.gz" 2> /dev/null | grep -q -- '--import-signatures' ||
     fail "the manual page does not read"
+  # apropos finds it by what it is, and it names files as Linux does.
+  lexgrog "$work/root/usr/share/man/man1/kelvor.1.gz" | grep -q '"kelvor - astrology program' ||
+    fail "the manual page's NAME line does not say it is an astrology program: $(lexgrog "$work/root/usr/share/man/man1/kelvor.1.gz")"
+  ! man -l "$work/root/usr/share/man/man1/kelvor.1.gz" 2> /dev/null | grep -q 'Opzione[A-Z]\\' ||
+    fail "the manual page names a data file with a backslash"
   # No licence: the copyright file and the metainfo grant nothing.
   grep -q 'All rights are reserved' "$work/root/usr/share/doc/kelvor/copyright" ||
     fail "the copyright file does not say that all rights are reserved"
@@ -170,6 +176,8 @@ first-start)
   [ "$(recorded_names "$from_package")" = "$(recorded_names "$from_build")" ] ||
     fail "the record of shipped files differs"
   [ -n "$(recorded_names "$from_package")" ] || fail "the first start recorded no shipped file"
+  open=$(find "$from_package" -perm /077)
+  [ -z "$open" ] || fail "the data folder is open to other users: $(echo "$open" | head -5)"
   ;;
 
 session-end)
@@ -229,7 +237,7 @@ upgrade)
   # The previous version works with them once more, then the user upgrades.
   run_program "$home" "$root/usr/bin/kelvor"
   grep -q '^KOCH' "$data/FileSet/OrbiDomi.stt" || fail "the previous version did not keep the house system"
-  before=$(listing "$data" "$changed")
+  before=$(listing "$data" "$changed" .kelvor.renewed)
   for f in BASE.ST1 BASE.ST2 BASE.ST3 FileSet/OrbiDomi.stt OpzioneH/DBmain.rnd; do cp "$data/$f" "$work/kept-${f//\//_}"; done
   dpkg-deb -x "$deb" "$root"
   cmp -s "$root/usr/share/kelvor/$changed" "$build/data/$changed" || fail "the package did not bring the new help text"
@@ -241,9 +249,12 @@ upgrade)
   for f in BASE.ST1 BASE.ST2 BASE.ST3 FileSet/OrbiDomi.stt OpzioneH/DBmain.rnd; do
     cmp -s "$data/$f" "$work/kept-${f//\//_}" || fail "the upgrade changed the user's $f"
   done
-  after=$(listing "$data" "$changed")
+  after=$(listing "$data" "$changed" .kelvor.renewed)
   [ "$before" = "$after" ] || fail "the upgrade changed files of the data folder: $(diff <(echo "$before") <(echo "$after") | head -20)"
   grep -q "^= .* $changed\$" "$data/.kelvor.shipped" || fail "the record does not hold the renewed $changed"
+  # Nobody answered the message: the next start tells it again.
+  grep -q -x "r ${changed//\//\\\\}" "$data/.kelvor.renewed" ||
+    fail "the renewal answered by the end of the session is not kept to be told again"
   ;;
 
 *)

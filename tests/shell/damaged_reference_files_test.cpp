@@ -494,6 +494,7 @@ int CodeOf(const std::function<void()>& call) {
 
 TEST(UnreadableFiles, AreReportedAsDeniedNeverAsShortOrMissing) {
     ProgramStart start;  // no chart computed yet: the correction tables are read anew
+    testing_support::OpenToOtherUsers(start.Data());
     fs::permissions(start.Data(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                       fs::perms::others_read | fs::perms::others_exec);
     for (const char* f : {"FilePosi/DPR1.rnd", "OpzioneH/DBmain.rnd", "Appoggio/Messaggi.txt"})

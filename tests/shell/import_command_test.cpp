@@ -61,6 +61,34 @@ TEST_F(ImportCommand, HelpAndOptionsThatAreNotTheProgramsOwn) {
     EXPECT_FALSE(fs::exists(Data() / "OpzioneS"));  // nothing was run
 }
 
+// What is not one of the program's options, short or long, anywhere before
+// "--", is refused with the usage, in English as the manual page; a text file
+// whose name begins with "-" is named after "--".
+TEST_F(ImportCommand, AnUnknownOptionIsRefusedAndNeverTakenForAFile) {
+    const auto fileOf = [](std::vector<std::string> args) {
+        args.insert(args.begin(), "kelvor");
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        return shell::TextFileOfCommandLine(static_cast<int>(argv.size()), argv.data());
+    };
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-v"}, {"--verbose"}, {"-"}, {"brief.txt", "-x"}}) {
+        EXPECT_EQ(Run(args), 2) << args.back();
+        EXPECT_NE(err.str().find("opzione sconosciuta " + args.back() + "\nUsage: kelvor [[--] file]\n"),
+                  std::string::npos)
+            << err.str();
+        EXPECT_TRUE(out.str().empty());
+    }
+    EXPECT_EQ(Run({"--", "-v"}), -1);
+    EXPECT_EQ(fileOf({"--", "-v"}), "-v");
+    EXPECT_EQ(Run({"brief.txt"}), -1);
+    EXPECT_EQ(fileOf({"brief.txt"}), "brief.txt");
+    EXPECT_EQ(fileOf({}), "");
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_EQ(out.str().rfind("Usage: kelvor", 0), 0u) << out.str();
+    EXPECT_NE(out.str().find("OpzioneS/DbTesto.Txt"), std::string::npos) << out.str();
+}
+
 TEST_F(ImportCommand, ImportsAnEditedTextAndBuildsTheLists) {
     // A first run prepares the folder and imports the sample text.
     ASSERT_EQ(Run({"--import-signatures"}), 0) << err.str();

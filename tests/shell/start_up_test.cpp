@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -205,7 +206,7 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     shell_testing::DesktopScope desktop;
     gui::RecordingMessageSink sink;
     auto start = [] {
-        std::vector<std::string> renewed;
+        rt::RenewalNotice renewed;
         const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewed);
         shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest(), renewed);
         return folder;
@@ -224,7 +225,7 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     const std::string& told = sink.messages[0].text;
     EXPECT_EQ(told.rfind("Deze versie van het programma heeft in de gegevensmap de bestanden vernieuwd", 0), 0u) << told;
     EXPECT_NE(told.find("\r\nAppoggio\\Messaggi.txt\r\n"), std::string::npos) << told;
-    EXPECT_EQ(told.find("GoverAnno"), std::string::npos) << told;
+    EXPECT_EQ(told.find("\r\nAppoggio\\GoverAnno.txt\r\n"), std::string::npos) << told;
     EXPECT_EQ(told.find("Principi"), std::string::npos) << told;
     EXPECT_EQ(ReadBytes(data / kHelp), ReadBytes(fs::path(installed) / kHelp));
     EXPECT_EQ(ReadBytes(data / kRulers), edited);
@@ -235,6 +236,107 @@ TEST(ProgramStartTest, ANewVersionRenewsTheUnchangedShippedFilesAndSaysSoOnce) {
     start();
     EXPECT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(Snapshot(data), before);
+}
+
+namespace {
+
+// Installations of other versions of the program, and starts of the program
+// on one of them, as the windows' start tells what the preparation found.
+class ShippedVersions {
+public:
+    explicit ShippedVersions(const fs::path& work) : work_(work), installed_(std::getenv("KELVOR_DATA_DIR")) {}
+    ~ShippedVersions() { setenv("KELVOR_DATA_DIR", installed_.c_str(), 1); }
+    // The installation of this build, with the files named holding other bytes.
+    fs::path Version(const std::string& name, const std::map<std::string, std::string>& changed) {
+        const fs::path tree = work_ / name;
+        fs::copy(installed_, tree, fs::copy_options::recursive);
+        for (const auto& [file, bytes] : changed) WriteBytes(tree / file, bytes);
+        return tree;
+    }
+    const fs::path& Installed() const { return installed_; }
+    // A start from `tree`; `answeredByUser` says whether the user answered its
+    // renewal message (the session's end answers it otherwise).
+    fs::path Start(const fs::path& tree, bool answeredByUser = true) {
+        setenv("KELVOR_DATA_DIR", tree.c_str(), 1);
+        rt::RenewalNotice renewal;
+        const fs::path folder = rt::PrepareDataFolder(remedies::RemedySeedGroups(), &renewal);
+        shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest(), renewal,
+                       [answeredByUser] { return answeredByUser; });
+        return folder;
+    }
+
+private:
+    fs::path work_;
+    fs::path installed_;
+};
+
+}  // namespace
+
+// A shipped text the user changed that a new version changed too: the user's
+// file stays, the new version is kept beside it under a name that says so,
+// and the message names both. Later starts add nothing; a later version
+// writes its own over the kept one, never a second copy.
+TEST(ProgramStartTest, AChangedShippedFileKeepsTheNewVersionBesideItAndNamesBoth) {
+    testing_support::TempWorkFolder work;
+    ShippedVersions versions(work.Path());
+    const std::string kHelp = "Appoggio/Messaggi.txt";
+    const std::string current = ReadBytes(versions.Installed() / kHelp);
+    const fs::path previous = versions.Version("previous", {{kHelp, "VERSIONE PRECEDENTE\r\n" + current}});
+    const fs::path next = versions.Version("next", {{kHelp, current + "VERSIONE SEGUENTE\r\n"}});
+    shell_testing::DesktopScope desktop;
+    gui::RecordingMessageSink sink;
+    const fs::path data = versions.Start(previous);
+    const std::string users = "LA MIA NOTA\r\n" + ReadBytes(data / kHelp);
+    WriteBytes(data / kHelp, users);
+    versions.Start(previous);
+    ASSERT_TRUE(sink.messages.empty()) << sink.messages.front().text;
+
+    versions.Start(versions.Installed());
+    ASSERT_EQ(sink.messages.size(), 1u);
+    const std::string& told = sink.messages[0].text;
+    EXPECT_NE(told.find("\r\nAppoggio\\Messaggi.txt (uw versie)\r\nAppoggio\\Messaggi.txt.dist (de nieuwe versie)"),
+              std::string::npos)
+        << told;
+    EXPECT_EQ(ReadBytes(data / kHelp), users);
+    EXPECT_EQ(ReadBytes(data / (kHelp + ".dist")), current);
+
+    const auto before = Snapshot(data);
+    versions.Start(versions.Installed());
+    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(Snapshot(data), before);
+
+    versions.Start(next);
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_NE(sink.messages[1].text.find("Appoggio\\Messaggi.txt.dist (de nieuwe versie)"), std::string::npos);
+    EXPECT_EQ(ReadBytes(data / kHelp), users);
+    EXPECT_EQ(ReadBytes(data / (kHelp + ".dist")), ReadBytes(next / kHelp));
+    auto kept = Snapshot(data);
+    EXPECT_EQ(std::count_if(kept.begin(), kept.end(), [](const auto& f) { return f.first.find("Messaggi") != std::string::npos; }),
+              2);
+}
+
+// The end of the session answers the renewal message when it comes while the
+// message is open: the files are renewed, and the next start tells them again,
+// until the user has answered the message once.
+TEST(ProgramStartTest, TheRenewalIsToldAgainUntilTheUserHasAnsweredIt) {
+    testing_support::TempWorkFolder work;
+    ShippedVersions versions(work.Path());
+    const std::string kHelp = "Appoggio/Messaggi.txt";
+    const fs::path previous =
+        versions.Version("previous", {{kHelp, "VERSIONE PRECEDENTE\r\n" + ReadBytes(versions.Installed() / kHelp)}});
+    shell_testing::DesktopScope desktop;
+    gui::RecordingMessageSink sink;
+    const fs::path data = versions.Start(previous);
+    ASSERT_TRUE(sink.messages.empty());
+
+    versions.Start(versions.Installed(), false);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(ReadBytes(data / kHelp), ReadBytes(versions.Installed() / kHelp));
+    versions.Start(versions.Installed());
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[1].text, sink.messages[0].text);
+    versions.Start(versions.Installed());
+    EXPECT_EQ(sink.messages.size(), 2u);
 }
 
 TEST(MainActivationTest, RepeatingTheActivationChangesNoFile) {

@@ -3,15 +3,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
+#include "platform/runtime/shipped_versions.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
 
@@ -299,6 +302,114 @@ TEST(DataFolder, AUsersDatabaseKeepsTheShippedListsAway) {
         for (const std::string& e : Entries(folder))
             if (fs::is_regular_file(folder / e)) after[e] = ReadBytes(folder / e);
         EXPECT_EQ(after, c.after) << c.what;
+    }
+}
+
+namespace {
+
+// The permission bits of a file or folder, as another account meets them.
+unsigned ModeOf(const fs::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode & 0777) : 0xFFFF;
+}
+
+// True when the unprivileged user "nobody" can read the file.
+bool OthersRead(const fs::path& file) {
+    return testing_support::RunAsUnprivilegedUser([&file] { return std::ifstream(file, std::ios::binary) ? 0 : 1; }) == 0;
+}
+
+}  // namespace
+
+// The data folder holds the personal data of the practitioner's clients:
+// another account of the computer reads nothing of it, under the umask
+// desktops give (022) and in a home others may enter (as useradd -m makes
+// it); a folder an earlier version left open to others is closed at the next
+// start, and that start alone says so.
+TEST(DataFolder, IsPrivateToItsUserAndAFolderOpenToOthersIsClosedOnce) {
+    struct DesktopUmask {
+        mode_t previous = ::umask(022);
+        ~DesktopUmask() { ::umask(previous); }
+    } desktopUmask;
+    TempWorkFolder tmp;
+    fs::permissions(tmp.Path(), fs::perms(0755));
+    const fs::path shipped = tmp.Path() / "shipped";
+    WriteBytes(shipped / "FileSet" / "a.stt", "shipped settings");
+    WriteBytes(shipped / "Appoggio" / "Messaggi.txt", "shipped help");
+    const fs::path folder = SeedFrom(shipped, tmp.Path() / "home");
+    EXPECT_EQ(ModeOf(folder), 0700u);
+    // What the program writes later: a file rewritten through a temporary,
+    // and a new one.
+    ReplaceWholeFile(folder / "FileSet" / "a.stt", "changed settings", "FileSet\\a.stt");
+    ReplaceWholeFile(folder / "BASE.ST2", "ROSSI MARIA 1961", "BASE.ST2");
+    std::map<std::string, unsigned> open;
+    for (const std::string& e : Entries(folder))
+        if (ModeOf(folder / e) & 077) open[e] = ModeOf(folder / e);
+    EXPECT_EQ(open, (std::map<std::string, unsigned>{}));
+    EXPECT_FALSE(OthersRead(folder / "BASE.ST2"));
+
+    // A folder as an earlier version made it: 0755, its archive 0644.
+    const fs::path earlier = tmp.Path() / "earlier" / "kelvor";
+    WriteBytes(earlier / "BASE.ST2", "ROSSI MARIA 1961");
+    fs::permissions(tmp.Path() / "earlier", fs::perms(0755));
+    fs::permissions(earlier, fs::perms(0755));
+    fs::permissions(earlier / "BASE.ST2", fs::perms(0644));
+    ASSERT_TRUE(OthersRead(earlier / "BASE.ST2"));
+    setenv("XDG_DATA_HOME", (tmp.Path() / "earlier").c_str(), 1);
+    EXPECT_TRUE(MakeDataFolderPrivate());
+    EXPECT_EQ(ModeOf(earlier), 0700u);
+    EXPECT_FALSE(OthersRead(earlier / "BASE.ST2"));
+    EXPECT_EQ(ReadBytes(earlier / "BASE.ST2"), "ROSSI MARIA 1961");
+    EXPECT_FALSE(MakeDataFolderPrivate());  // told once
+    SeedFrom(shipped, tmp.Path() / "earlier");
+    EXPECT_EQ(ModeOf(earlier), 0700u);
+}
+
+// A folder an earlier version of the program filled, before the data folder
+// recorded what it holds as shipped: a file holding the bytes an earlier
+// version shipped is the program's and is renewed; an instruction document is
+// known whatever moment its build stamped in; a file the user changed, even
+// by one byte, stays.
+TEST(DataFolder, FilesAsAnEarlierVersionShippedThemAreRenewed) {
+    const fs::path installed = getenv("KELVOR_DATA_DIR");
+    const std::string earlierDocument = testing_support::ReadFixture("runtime/earlier/Dispensa.pdf");
+    std::string changedDocument = earlierDocument;
+    changedDocument[changedDocument.size() / 2] ^= 1;
+    struct Case {
+        const char* what;
+        std::string document;
+        bool renewed;
+    };
+    for (const Case& c : {Case{"as the earlier build stamped it", earlierDocument, true},
+                          Case{"changed by the user", changedDocument, false}}) {
+        TempWorkFolder tmp;
+        const fs::path folder = tmp.Path() / "home" / "kelvor";
+        WriteBytes(folder / "Appoggio" / "Aggiorna1.txt", testing_support::ReadFixture("runtime/earlier/Aggiorna1.txt"));
+        WriteBytes(folder / "Dispensa.pdf", c.document);
+        const std::string users = "Il mio aggiornamento\r\n" + ReadBytes(installed / "Appoggio" / "Aggiorna2.txt");
+        WriteBytes(folder / "Appoggio" / "Aggiorna2.txt", users);
+        setenv("XDG_DATA_HOME", (tmp.Path() / "home").c_str(), 1);
+        RenewalNotice notice;
+        PrepareDataFolder({}, &notice);
+        EXPECT_EQ(ReadBytes(folder / "Appoggio" / "Aggiorna1.txt"), ReadBytes(installed / "Appoggio" / "Aggiorna1.txt"))
+            << c.what;
+        EXPECT_EQ(ReadBytes(folder / "Dispensa.pdf"), c.renewed ? ReadBytes(installed / "Dispensa.pdf") : c.document)
+            << c.what;
+        EXPECT_EQ(ReadBytes(folder / "Appoggio" / "Aggiorna2.txt"), users) << c.what;
+        const std::vector<std::string> renewed =
+            c.renewed ? std::vector<std::string>{"Appoggio\\Aggiorna1.txt", "Dispensa.pdf"}
+                      : std::vector<std::string>{"Appoggio\\Aggiorna1.txt"};
+        EXPECT_EQ(notice.renewed, renewed) << c.what;
+        // The renewed files are the program's from now on, the user's stays
+        // the user's; the list of the earlier versions stays in the installation.
+        const std::string record = ReadBytes(folder / kShippedRecordName);
+        auto state = [&record](const std::string& name) {
+            const std::size_t end = record.find(" " + name + "\n");
+            return end == std::string::npos ? '?' : record[record.rfind('\n', end) + 1];
+        };
+        EXPECT_EQ(state("Appoggio/Aggiorna1.txt"), '=') << record;
+        EXPECT_EQ(state("Dispensa.pdf"), c.renewed ? '=' : 'u') << record;
+        EXPECT_EQ(state("Appoggio/Aggiorna2.txt"), 'u') << record;
+        EXPECT_FALSE(fs::exists(folder / kEarlierShippedName));
     }
 }
 
