@@ -1,8 +1,10 @@
 #include "shell/command_line.h"
 
+#include <array>
 #include <exception>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/gui/message_box.h"
@@ -37,6 +39,29 @@ constexpr const char* kUsage =
     "  --help, -h            prints this help\n"
     "\n"
     "Data folder: $XDG_DATA_HOME/kelvor (by default ~/.local/share/kelvor).\n";
+
+// The options every program of the toolkit takes (the toolkit reads and
+// removes them itself): a session manager restarts the program with
+// "-session <id>", a user may choose "-style" or "-platform". Those in the
+// first list take a value, as the next argument or after "=".
+constexpr std::array<std::string_view, 13> kToolkitOptionsWithValue = {
+    "-style", "-stylesheet", "-platform", "-platformpluginpath", "-platformtheme", "-plugin",
+    "-qwindowgeometry", "-qwindowicon", "-qwindowtitle", "-session", "-display", "-geometry", "-qmljsdebugger"};
+constexpr std::array<std::string_view, 2> kToolkitFlags = {"-widgetcount", "-reverse"};
+
+// How many arguments from argv[i] on are a toolkit option with its value (0:
+// none is).
+int ToolkitOptionLength(int argc, char** argv, int i) {
+    const std::string_view arg = argv[i];
+    for (std::string_view flag : kToolkitFlags)
+        if (arg == flag) return 1;
+    for (std::string_view option : kToolkitOptionsWithValue) {
+        if (arg == option) return i + 1 < argc ? 2 : 1;
+        if (arg.size() > option.size() && arg.substr(0, option.size()) == option && arg[option.size()] == '=')
+            return 1;
+    }
+    return 0;
+}
 
 // Windows-1252 text for the terminal.
 std::string Shown(const std::string& text) {
@@ -185,18 +210,23 @@ std::optional<int> RunCommandLineOption(int argc, char** argv, std::ostream& out
     }
     if (option == kImportSignaturesOption) {
         if (argc > 2) {
-            err << "kelvor: " << kImportSignaturesOption << " non prende argomenti\n" << kUsage;
+            err << "kelvor: " << kImportSignaturesOption << " takes no arguments\n" << kUsage;
             return 2;
         }
         return ImportSignaturesCommand(out, err);
     }
     // Anything else that looks like an option, before "--" ends them, is none
-    // of the program's: it is not taken for a file name.
+    // of the program's (nor one of the toolkit's, which the toolkit takes): it
+    // is not taken for a file name.
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--") break;
+        if (const int taken = ToolkitOptionLength(argc, argv, i)) {
+            i += taken - 1;
+            continue;
+        }
         if (!arg.empty() && arg[0] == '-') {
-            err << "kelvor: opzione sconosciuta " << arg << "\n" << kUsage;
+            err << "kelvor: unknown option " << arg << "\n" << kUsage;
             return 2;
         }
     }
@@ -207,6 +237,10 @@ std::string TextFileOfCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--") return i + 1 < argc ? argv[i + 1] : std::string();
+        if (const int taken = ToolkitOptionLength(argc, argv, i)) {
+            i += taken - 1;
+            continue;
+        }
         if (arg.empty() || arg[0] != '-') return arg;
     }
     return {};

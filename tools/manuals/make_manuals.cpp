@@ -14,6 +14,8 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -34,6 +36,25 @@ QString TitleOf(const QString& markdown) {
     static const QRegularExpression heading("^#\\s+(.+)$", QRegularExpression::MultilineOption);
     QRegularExpressionMatch m = heading.match(markdown);
     return m.hasMatch() ? m.captured(1).trimmed() : QString("Instructions");
+}
+
+// The markdown reader sets code in the system's fixed-pitch font, which is
+// whichever monospaced font the machine happens to have; the documents name
+// theirs (DejaVu Sans Mono, from the packages the build installs), so that the
+// same sources make the same bytes on any machine.
+void SetFixedPitchFont(QTextDocument& doc, const QString& family) {
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || !fragment.charFormat().fontFixedPitch()) continue;
+            QTextCursor cursor(&doc);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            QTextCharFormat format;
+            format.setFontFamilies({family});
+            cursor.mergeCharFormat(format);
+        }
+    }
 }
 
 }  // namespace
@@ -91,6 +112,7 @@ int main(int argc, char** argv) {
     doc.setDefaultFont(body);
     doc.setDefaultStyleSheet(css);
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    SetFixedPitchFont(doc, "DejaVu Sans Mono");
     doc.setMetaInformation(QTextDocument::DocumentTitle, title);
 
     // Lay the text out on the printable area of one page (in device pixels of
