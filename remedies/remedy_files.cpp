@@ -83,13 +83,12 @@ RemadeLists BringListsUpToDate(const DbFile& db, bool madeNow, bool listMissing,
     const bool quiet = marked || madeNow;
     try {
         if (!marked && !listMissing) {
-            // What shows without reading the records; a file without even
-            // its record 0 gives no list to hold the lists against.
-            if (const std::string shape = DatabaseShapeProblem(db); !shape.empty()) {
+            // What shows without reading the records, a file without even its
+            // record 0 too: it is named as the other damage is.
+            if (const std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) {
                 NoteUnusableDatabase(db, shape, kListsKept);
                 return remade;
             }
-            if (!DatabaseShapeProblem(db, true).empty()) return remade;
         }
         const std::vector<ListFile> lists = makeLists();
         std::vector<std::string> due;

@@ -216,6 +216,33 @@ TEST(OwnDataTest, DamagedDatabasesBroughtAlongAreNamedAndNoListIsMadeFromThem) {
     EXPECT_EQ(ReadBytes(program.Data() / "OpzioneH" / "Patolog.txt"), ReadBytes(shipped / "OpzioneH" / "Patolog.txt"));
 }
 
+// The three databases found as files of no bytes at a later start, their
+// lists beside them as the last start made them: each is named at the start,
+// as the other damage is, and none of their lists is touched.
+TEST(OwnDataTest, EmptyDatabasesAreNamedAtTheStartAndTheirListsKept) {
+    StartOnOwnData program;
+    program.Start();
+    shell_testing::FreeStartWindowsForTest();
+    const std::vector<std::string> databases{"OpzioneH\\DBmain.rnd", "OpzioneH\\Repertorio.rnd", "OpzioneS\\DataStf.rnd"};
+    for (const std::string& name : databases) WriteBytes(rt::ResolvePath(name), "");
+    const auto before = shell_testing::Snapshot(program.Data());
+    program.messages.messages.clear();
+    program.Start();
+
+    for (const std::string& name : databases) {
+        int told = 0;
+        for (const auto& m : program.messages.messages) {
+            if (m.text.find("\"" + name + "\" \xE8 danneggiato") == std::string::npos) continue;
+            ++told;
+            EXPECT_NE(m.text.find("\xE8 vuoto"), std::string::npos) << m.text;
+            EXPECT_NE(m.text.find("restano com'erano"), std::string::npos) << m.text;
+        }
+        EXPECT_EQ(told, 1) << name;
+    }
+    EXPECT_EQ(program.messages.messages.size(), databases.size());
+    EXPECT_EQ(shell_testing::Snapshot(program.Data()), before);
+}
+
 TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndTheUserToldOnce) {
     StartOnOwnData program;
     // A FAT medium's copy of another installation: the practitioner's own
