@@ -152,7 +152,7 @@ std::string RestoreWays(const DbFile& db) {
         advice += ", o dalla copia conservata dall'ultimo aggiornamento, \"" + kept + "\", copiandola al suo posto";
     if (db.name == kSignatureDbName)
         advice.append(", o ricrearlo dal suo testo \"")
-            .append(kSignatureTextName)
+            .append(rt::SpelledOnDisc(kSignatureTextName))
             .append("\" con il comando \"kelvor --import-signatures\"");
     return advice + ".";
 }
