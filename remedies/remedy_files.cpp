@@ -142,6 +142,11 @@ RemadeLists BringListsUpToDate(const DbFile& db, bool madeNow, bool listMissing,
     } catch (const DamagedDatabaseError& e) {
         e.Tell();
         remade.lists.clear();
+    } catch (const rt::IoError& e) {
+        // A list that cannot be read or written (a folder in its place) is
+        // named; the other databases are looked at all the same.
+        rt::ReportDamagedFile(e.UserMessage());
+        remade.lists.clear();
     }
     return remade;
 }

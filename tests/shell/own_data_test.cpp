@@ -303,6 +303,30 @@ TEST(OwnDataTest, ADatabaseCutAtARecordBoundaryIsAskedAboutAndNothingIsMadeFromI
     EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
 }
 
+// A folder where a list of the primary database should be stops nothing of
+// the start but that list: it is named, and the therapies database, cut at a
+// record boundary meanwhile, is still asked about and set aside.
+TEST(OwnDataTest, AFolderInPlaceOfAListIsNamedAndTheOtherDatabasesAreStillLookedAt) {
+    StartOnOwnData program;
+    program.Start();
+    shell_testing::FreeStartWindowsForTest();
+    fs::remove(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
+    fs::create_directory(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
+    const fs::path therapies = rt::ResolvePath(remedies::kRepertoryDbName);
+    const std::string cut = ReadBytes(therapies).substr(0, 3 * remedies::kRepertoryRecordSize);
+    WriteBytes(therapies, cut);
+    program.messages.messages.clear();
+    program.messages.answers = {gui::AnswerOk, gui::AnswerNo};
+    program.Start();
+
+    const std::vector<std::string> told = program.messages.Texts();
+    ASSERT_EQ(told.size(), 2u) << told.front();
+    EXPECT_NE(told[0].find("cartella \"OpzioneH\\SolePri.rnd\""), std::string::npos) << told[0];
+    EXPECT_NE(told[1].find("\"OpzioneH\\Repertorio.rnd\" ha 2 schede"), std::string::npos) << told[1];
+    EXPECT_FALSE(remedies::AppendRepertoryEdit({"Eigen klacht", "Urtica", "", ""}).saved);
+    EXPECT_EQ(ReadBytes(therapies), cut);
+}
+
 TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndTheUserToldOnce) {
     StartOnOwnData program;
     // A FAT medium's copy of another installation: the practitioner's own
