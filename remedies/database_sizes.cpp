@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 
 #include "platform/runtime/io_error.h"
@@ -70,7 +71,8 @@ std::int64_t DataRecordsIn(const DbFile& db, std::int64_t fileBytes) {
     return records > 0 ? records - 1 : 0;
 }
 
-std::optional<std::int64_t> FileBytes(const DbFile& db) {
+// The database file's bytes; none when it is missing or cannot be looked at.
+std::optional<std::int64_t> SizeOnDisc(const DbFile& db) {
     std::error_code ec;
     const auto bytes = fs::file_size(rt::ResolvePath(db.name), ec);
     if (ec || db.recordSize == 0) return std::nullopt;
@@ -91,7 +93,7 @@ std::string CutProblem(const DbFile& db, std::int64_t fileBytes, const KeptSize&
 }  // namespace
 
 void RecordDatabaseSize(const DbFile& db) {
-    const std::optional<std::int64_t> bytes = FileBytes(db);
+    const std::optional<std::int64_t> bytes = SizeOnDisc(db);
     if (!bytes) return;
     const KeptSize now{DataRecordsIn(db, *bytes), false};
     std::map<std::string, KeptSize> sizes = ReadKeptSizes();
@@ -102,14 +104,8 @@ void RecordDatabaseSize(const DbFile& db) {
     WriteKeptSizes(sizes);
 }
 
-std::optional<std::int64_t> RecordedDatabaseSize(const DbFile& db) {
-    const std::map<std::string, KeptSize> sizes = ReadKeptSizes();
-    if (const auto it = sizes.find(db.name); it != sizes.end()) return it->second.records;
-    return std::nullopt;
-}
-
 std::string PossiblyCutProblem(const DbFile& db) {
-    const std::optional<std::int64_t> bytes = FileBytes(db);
+    const std::optional<std::int64_t> bytes = SizeOnDisc(db);
     if (!bytes) return {};
     const std::map<std::string, KeptSize> sizes = ReadKeptSizes();
     const auto it = sizes.find(db.name);

@@ -13,7 +13,6 @@
 // database with no count kept (brought from another installation into a new
 // data folder) is taken as it is.
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "remedies/record_db.h"
@@ -27,10 +26,6 @@ inline constexpr const char* kDatabaseSizesName = ".kelvor.databases";
 // the set aside. Writes only when that changes what is kept; IoError when the
 // file cannot be written.
 void RecordDatabaseSize(const DbFile& db);
-
-// The count kept for the database; none when none is kept (or the file of the
-// counts cannot be read).
-std::optional<std::int64_t> RecordedDatabaseSize(const DbFile& db);
 
 // What says that the database as it stands may have been cut (in words for
 // the user, Windows-1252): whole records, fewer data records than the count

@@ -223,7 +223,8 @@ TEST(OwnDataTest, EmptyDatabasesAreNamedAtTheStartAndTheirListsKept) {
     StartOnOwnData program;
     program.Start();
     shell_testing::FreeStartWindowsForTest();
-    const std::vector<std::string> databases{"OpzioneH\\DBmain.rnd", "OpzioneH\\Repertorio.rnd", "OpzioneS\\DataStf.rnd"};
+    const std::vector<std::string> databases{"OpzioneH\\DBmain.rnd", "OpzioneH\\Repertorio.rnd",
+                                             "OpzioneS\\DataStf.rnd"};
     for (const std::string& name : databases) WriteBytes(rt::ResolvePath(name), "");
     const auto before = shell_testing::Snapshot(program.Data());
     program.messages.messages.clear();
