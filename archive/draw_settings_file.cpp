@@ -75,6 +75,11 @@ void ReadSettingLines(const std::vector<std::string>& lines, DrawSettingsState& 
         }
         const std::optional<long double> v = NumberOfLine(lines[k], line.integer);
         try {
+            // A number all the same where a whole one belongs (1e-300) is one
+            // the setting cannot take, as a number beyond its range is.
+            if (!v && line.integer)
+                if (const std::optional<long double> real = NumberOfLine(lines[k], false))
+                    rt::RefuseFileNumber(*real, kDrawSettingsFile, line.field);
             if (!v) throw rt::IoError(rt::kInvalidNumericInput, kDrawSettingsFile);
             // Each number is checked against what its setting can take (a real 0: not set).
             if (line.integer || *v != 0) rt::CheckFileNumber(*v, line.low, line.high, kDrawSettingsFile, line.field);

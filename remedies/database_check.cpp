@@ -11,6 +11,7 @@
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_sizes.h"
 #include "remedies/database_update.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
@@ -121,11 +122,17 @@ std::string DatabaseShapeProblem(const DbFile& db, bool emptyToo) {
     const auto length = fs::file_size(p, ec);
     if (ec) return "non si pu\xF2 leggere (" + rt::IoError::MessageFor(rt::IoCodeFromErrno(ec.value())) + ")";
     if (emptyToo && length == 0) return "\xE8 vuoto: manca anche la scheda 0, che apre ogni banca dati";
-    // The size alone: a last record cut short.
-    return DatabaseDamage(db, static_cast<std::int64_t>(length)).Problem();
+    // The size alone: a last record cut short, or whole records but fewer
+    // than the program left in it.
+    if (std::string cutShort = DatabaseDamage(db, static_cast<std::int64_t>(length)).Problem(); !cutShort.empty())
+        return cutShort;
+    return SetAsideProblem(db, static_cast<std::int64_t>(length));
 }
 
-std::string RestoreAdvice(const DbFile& db) {
+namespace {
+
+// The ways to put the database back.
+std::string RestoreWays(const DbFile& db) {
     const fs::path file = rt::ResolvePath(db.name);
     std::error_code ec;
     std::string advice;
@@ -145,9 +152,36 @@ std::string RestoreAdvice(const DbFile& db) {
         advice += ", o dalla copia conservata dall'ultimo aggiornamento, \"" + kept + "\", copiandola al suo posto";
     if (db.name == kSignatureDbName)
         advice.append(", o ricrearlo dal suo testo \"")
-            .append(kSignatureTextName)
+            .append(rt::SpelledOnDisc(kSignatureTextName))
             .append("\" con il comando \"kelvor --import-signatures\"");
     return advice + ".";
+}
+
+}  // namespace
+
+std::string RestoreAdvice(const DbFile& db) {
+    std::string advice = RestoreWays(db);
+    std::error_code ec;
+    const auto length = fs::file_size(rt::ResolvePath(db.name), ec);
+    if (!ec && !SetAsideProblem(db, static_cast<std::int64_t>(length)).empty())
+        advice += " Se invece il file \xE8 come deve essere (per esempio una banca dati portata da un'altra "
+                  "installazione), riavviare il programma e prenderlo cos\xEC com'\xE8 alla sua domanda.";
+    return advice;
+}
+
+std::string CutDatabaseQuestion(const DbFile& db, const std::string& problem) {
+    const std::string name = rt::ProgramNameOf(rt::ResolvePath(db.name));
+    std::error_code ec;
+    const auto length = fs::file_size(rt::ResolvePath(db.name), ec);
+    const std::int64_t records =
+        ec ? 0 : std::max<std::int64_t>(static_cast<std::int64_t>(length / db.recordSize) - 1, 0);
+    return "Il file \"" + name + "\" " + problem +
+           ". Finch\xE9 non si sceglie, il programma non ne ricava nessun elenco e non vi scrive nulla.\r\n\r\n"
+           "Prenderlo cos\xEC com'\xE8 ora, con le sue " + std::to_string(records) +
+           " schede (per esempio una banca dati portata da un'altra installazione)?\r\n\r\n"
+           "S\xEC: il programma lo prende cos\xEC com'\xE8 e ne rif\xE0 gli elenchi.\r\n"
+           "No: il file resta com'\xE8 e nessuna finestra ne mostra nulla. " + RestoreWays(db) +
+           " Il programma lo chieder\xE0 di nuovo al prossimo avvio.";
 }
 
 std::string DamagedDatabaseMessage(const DbFile& db, const std::string& problem, const std::string& done) {

@@ -29,8 +29,14 @@ std::string LastKeptUpdateCopy(const DbFile& db);
 
 // What the user can do about a damaged or unreadable database of the data
 // folder: make it readable, restore it from a backup or from the copy the last
-// update kept, import the signature database again from its text.
+// update kept, import the signature database again from its text, and for one
+// that may have been cut, take it as it is at the next start.
 std::string RestoreAdvice(const DbFile& db);
+
+// The question of the start on a database that may have been cut
+// (PossiblyCutProblem gave `problem`): take it as it is now (yes), or leave it
+// as it is, to be put back (no).
+std::string CutDatabaseQuestion(const DbFile& db, const std::string& problem);
 
 // A database found damaged or unreadable without a list being rebuilt from
 // it: told once (DamagedDatabaseMessage with `done`).

@@ -91,6 +91,10 @@ ChangeOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
     } catch (const DamagedDatabaseError& e) {
         o.error = e.what();
         o.databaseDamaged = true;
+    } catch (const rt::IoError& e) {
+        // The list it could not write, and what to do about it first (a
+        // folder in its place is to be moved away).
+        o.error = e.UserMessage();
     } catch (const std::exception& e) {
         o.error = e.what();
     }
@@ -123,8 +127,8 @@ std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
         return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati ricostruiti.\r\n" +
                o.error;
     if (!o.listsRebuilt)
-        return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati "
-               "ricostruiti (usare Ricostruisci File).\r\n" + o.error;
+        return "Il database \xE8 stato aggiornato, ma gli archivi di appoggio non sono stati ricostruiti.\r\n" +
+               o.error + "\r\nPer riprovare, usare Ricostruisci File.";
     return o.leftOut;
 }
 

@@ -278,11 +278,14 @@ UpdateOutcome InstallUpdateWithLists(const fs::path& source, std::string& notes,
         } catch (const std::exception& e) {
             if (!toldRebuildFailed)
                 notes += "Le banche dati sono state aggiornate, ma gli archivi di appoggio "
-                         "non sono stati ricostruiti (usare Ricostruisci File).\r\n";
+                         "non sono stati ricostruiti.\r\n";
             toldRebuildFailed = true;
-            notes += std::string(e.what()) + "\r\n";
+            // The list it could not write, and what to do about it first.
+            const auto* io = dynamic_cast<const rt::IoError*>(&e);
+            notes += (io ? io->UserMessage() : std::string(e.what())) + "\r\n";
         }
     }
+    if (toldRebuildFailed) notes += "Per riprovare, usare Ricostruisci File.\r\n";
     return outcome;
 }
 

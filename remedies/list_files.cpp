@@ -112,13 +112,13 @@ std::vector<std::string> ReplaceDamagedList(const std::string& name, const std::
         rt::ReportDamagedFileOnce(
             name, rt::DamagedFileMessage(name, problem,
                                          "L'elenco non viene mostrato: il programma non ha potuto ricostruirlo dalla "
-                                         "banca dati \"" + db.name + "\" (" + e.what() +
+                                         "banca dati \"" + rt::SpelledOnDisc(db.name) + "\" (" + e.what() +
                                              "); ci riprover\xE0 la prossima volta che lo legger\xE0."));
         return {};
     }
     rt::ReportDamagedFile(rt::DamagedFileMessage(
         name, problem,
-        "Il programma ha ricostruito l'elenco dalla banca dati \"" + db.name +
+        "Il programma ha ricostruito l'elenco dalla banca dati \"" + rt::SpelledOnDisc(db.name) +
             "\", che \xE8 integra, e mostra l'elenco ricostruito." + (leftOut.empty() ? "" : "\r\n" + leftOut)));
     return lines;
 }

@@ -13,6 +13,7 @@
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
+#include "remedies/database_sizes.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -435,7 +436,8 @@ ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps) {
     ListRebuildStep(steps);
     ReplaceChangedFiles(PrimaryListFiles(source.records), steps);
     ListRebuildStep(steps);
-    // The lists describe the database again.
+    // The lists describe the database again, as many records as it holds now.
+    RecordDatabaseSize(PrimaryDb());
     ClearStaleListsMark(PrimaryDb());
     return source.report;
 }

@@ -3,6 +3,7 @@
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/io_error.h"
 #include "remedies/database_check.h"
+#include "remedies/database_sizes.h"
 #include "remedies/list_files.h"
 #include "remedies/primary_db.h"
 #include "remedies/ranked_search.h"
@@ -59,6 +60,34 @@ bool EnsureSignatureDatabaseFromText() {
 // What the start did about a database it found damaged or unreadable.
 constexpr const char* kListsKept = "Gli elenchi che ne derivano restano com'erano.";
 
+// A start keeps the count of records of a database it found sound; in a
+// folder it cannot write, the count kept before stays.
+void KeepSizeOfSoundDatabase(const DbFile& db) {
+    try {
+        RecordDatabaseSize(db);
+    } catch (const rt::IoError&) {
+    }
+}
+
+// A database that may have been cut, asked about: true when the user took it
+// as it is now (its count kept anew), false when it stays as it is, set aside
+// so that nothing is made from it or written into it (without `take` it is
+// named as damaged and set aside).
+bool TakenAsItIs(const DbFile& db, const std::string& cut, const TakeDatabaseAsItIs& take) {
+    try {
+        if (take && take(CutDatabaseQuestion(db, cut))) {
+            RecordDatabaseSize(db);
+            return true;
+        }
+        SetDatabaseAside(db);
+    } catch (const rt::IoError& e) {
+        rt::ReportDamagedFile(e.UserMessage());
+        return false;
+    }
+    if (!take) NoteUnusableDatabase(db, cut, kListsKept);
+    return false;
+}
+
 // The lists of one database that the start made again because they said
 // something else than the database gives, as the folder spells them.
 struct RemadeLists {
@@ -74,24 +103,30 @@ struct RemadeLists {
 // told, and its lists stay as they are. Returns the lists that said something
 // else, unless the mark asked for them (a rebuild a run left unfinished) or
 // the database was missing and made empty at this start (`madeNow`): those
-// are made again without a word, as a missing list is.
+// are made again without a word, as a missing list is. A database that may
+// have been cut is asked about first (`take`); one taken as it is has its
+// lists made again without a word too.
 template <typename MakeLists>
 RemadeLists BringListsUpToDate(const DbFile& db, bool madeNow, bool listMissing, MakeLists makeLists,
-                               std::vector<std::string>& made) {
+                               const TakeDatabaseAsItIs& take, std::vector<std::string>& made) {
     RemadeLists remade{rt::ProgramNameOf(rt::ResolvePath(db.name)), {}};
     const bool marked = ListsMarkedStale(db);
-    const bool quiet = marked || madeNow;
+    bool quiet = marked || madeNow;
     try {
+        if (const std::string cut = PossiblyCutProblem(db); !cut.empty()) {
+            if (!TakenAsItIs(db, cut, take)) return remade;
+            quiet = true;
+        }
         if (!marked && !listMissing) {
-            // What shows without reading the records; a file without even
-            // its record 0 gives no list to hold the lists against.
-            if (const std::string shape = DatabaseShapeProblem(db); !shape.empty()) {
+            // What shows without reading the records, a file without even its
+            // record 0 too: it is named as the other damage is.
+            if (const std::string shape = DatabaseShapeProblem(db, true); !shape.empty()) {
                 NoteUnusableDatabase(db, shape, kListsKept);
                 return remade;
             }
-            if (!DatabaseShapeProblem(db, true).empty()) return remade;
         }
         const std::vector<ListFile> lists = makeLists();
+        KeepSizeOfSoundDatabase(db);
         std::vector<std::string> due;
         for (const ListFile& list : lists) {
             const ListState state = ListStateOf(list);
@@ -106,6 +141,11 @@ RemadeLists BringListsUpToDate(const DbFile& db, bool madeNow, bool listMissing,
         made.insert(made.end(), due.begin(), due.end());
     } catch (const DamagedDatabaseError& e) {
         e.Tell();
+        remade.lists.clear();
+    } catch (const rt::IoError& e) {
+        // A list that cannot be read or written (a folder in its place) is
+        // named; the other databases are looked at all the same.
+        rt::ReportDamagedFile(e.UserMessage());
         remade.lists.clear();
     }
     return remade;
@@ -137,16 +177,20 @@ std::string RemadeListsMessage(const std::vector<RemadeLists>& remade) {
 
 }  // namespace
 
-std::vector<std::string> EnsureRemedyFiles() {
+std::vector<std::string> EnsureRemedyFiles(const TakeDatabaseAsItIs& take) {
     // A save that a run left unfinished is rolled back first.
     RollBackInterruptedSaves();
     std::vector<std::string> made;
     const bool primaryMade = EnsurePrimaryDatabase();
     const bool repertoryMade = EnsureRepertoryDatabase();
     const bool signatureMade = EnsureSignatureDatabaseFromText();
-    if (primaryMade) made.push_back(kPrimaryDbName);
-    if (repertoryMade) made.push_back(kRepertoryDbName);
-    if (signatureMade) made.push_back(kSignatureDbName);
+    // A database made now holds what the program wrote into it.
+    for (const auto& [madeNow, db] : {std::pair{primaryMade, PrimaryDb()}, std::pair{repertoryMade, RepertoryDb()},
+                                      std::pair{signatureMade, SignatureDb()}}) {
+        if (!madeNow) continue;
+        made.push_back(db.name);
+        KeepSizeOfSoundDatabase(db);
+    }
 
     // The remedy index and the remedies of the therapies database are made
     // when their windows open: here only held against their database.
@@ -156,17 +200,17 @@ std::vector<std::string> EnsureRemedyFiles() {
         std::vector<ListFile> lists = PrimaryListFiles(source.records);
         if (rt::PathExists(kRemedyIndexName)) lists.push_back(RemedyIndexFile(ComputeRemedyIndex(source)));
         return lists;
-    }, made));
+    }, take, made));
     remade.push_back(BringListsUpToDate(RepertoryDb(), repertoryMade, !rt::PathExists(kPathologyListName), [] {
         const std::vector<RepertoryRecord> records = ReadSoundRepertoryRecords();
         std::vector<ListFile> lists{PathologyListFile(records)};
         if (rt::PathExists(kTherapyRemedyListName)) lists.push_back(TherapyRemedyListFile(records));
         return lists;
-    }, made));
+    }, take, made));
     std::vector<std::string> signatureLists = PlantListNames();
     signatureLists.push_back(kSignatureSymptomsName);
     remade.push_back(BringListsUpToDate(SignatureDb(), signatureMade, AnyMissing(signatureLists),
-                                        [] { return SignatureListFiles(ReadSoundSignatureRecords()); }, made));
+                                        [] { return SignatureListFiles(ReadSoundSignatureRecords()); }, take, made));
     if (const std::string message = RemadeListsMessage(remade); !message.empty()) rt::ReportDamagedFile(message);
     return made;
 }

@@ -8,6 +8,7 @@
 // else is made again from it, so that no window meets a missing file and every
 // list describes the database beside it. The user is told once which lists
 // said something else.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,17 @@
 
 namespace remedies {
 
+// Asks the user whether a database that may have been cut
+// (remedies/database_sizes.h) is to be taken as it is now: the question's
+// text, true for yes.
+using TakeDatabaseAsItIs = std::function<bool(const std::string& question)>;
+
 // Creates what is missing and finishes what an ended run left; returns the
-// program names of the files it made.
-std::vector<std::string> EnsureRemedyFiles();
+// program names of the files it made. A database that may have been cut is
+// asked about (`take`; without it, it is named as damaged): taken, its lists
+// are made from it as it is now; left, nothing is made from it and it is
+// asked about again at the next start.
+std::vector<std::string> EnsureRemedyFiles(const TakeDatabaseAsItIs& take = {});
 
 // The shipped remedy files as groups for the seeding of the data folder: each
 // database (with the signature database its import text) and the lists made

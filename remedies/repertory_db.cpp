@@ -6,6 +6,7 @@
 #include "platform/runtime/win1252.h"
 #include "remedies/list_order.h"
 #include "remedies/primary_db.h"
+#include "remedies/database_sizes.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -138,7 +139,8 @@ ListRebuildReport RebuildPathologyList(const WriteSteps& steps) {
         if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
     ReplaceChangedFiles({PathologyListFile(records)}, steps);
     ListRebuildStep(steps);
-    // The list describes the database again.
+    // The list describes the database again, as many records as it holds now.
+    RecordDatabaseSize(RepertoryDb());
     ClearStaleListsMark(RepertoryDb());
     return report;
 }

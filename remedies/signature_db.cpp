@@ -5,6 +5,7 @@
 #include "platform/runtime/fixed_string.h"
 #include "platform/runtime/text_file.h"
 #include "remedies/list_order.h"
+#include "remedies/database_sizes.h"
 #include "remedies/stale_lists.h"
 
 namespace remedies {
@@ -339,6 +340,8 @@ void RebuildSignatureLists() {
     const std::vector<SignatureRecord> data = ReadSoundSignatureRecords();
     ReplaceNameFile(kSignatureSymptomsName, 100, SignatureSymptomEntries(data));
     WriteSignatureLists(data);
+    // The lists describe the database again, as many records as it holds now.
+    RecordDatabaseSize(SignatureDb());
     ClearStaleListsMark(SignatureDb());
 }
 

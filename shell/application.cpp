@@ -19,6 +19,7 @@
 #include "platform/gui/idle.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
+#include "platform/gui/session_end.h"
 #include "platform/gui/text_convert.h"
 #include "platform/gui/translations.h"
 #include "platform/runtime/grouped_rewrite.h"
@@ -42,8 +43,10 @@ namespace {
 // start is always finished first, so an ended run leaves the same data folder
 // whenever the signal came: a message or question open then, and every one
 // after it, is answered as its close button answers it (Ok, Cancel, or No
-// where there is no Cancel), and once the main window's first activation is
-// done the main window is closed as the user closes it.
+// where there is no Cancel), every dialog is closed without a question (what
+// an editor holds unsaved is dropped: the files stay as last saved), and once
+// the main window's first activation is done the main window is closed as the
+// user closes it. Nothing keeps the program running then.
 class SessionEnd {
 public:
     explicit SessionEnd(QApplication& app) {
@@ -86,38 +89,28 @@ private:
         return ends;
     }
 
+    // Each signal does it again: a window that was opened since is closed too.
     void Begin() {
-        if (ending_) return;
-        ending_ = true;
-        gui::SetMessageSink([](const gui::MessageRequest& request) {
-            switch (request.buttons) {
-                case gui::Buttons::Ok: return int(gui::AnswerOk);
-                case gui::Buttons::YesNo: return int(gui::AnswerNo);
-                case gui::Buttons::OkCancel:
-                case gui::Buttons::YesNoCancel: return int(gui::AnswerCancel);
-            }
-            return int(gui::AnswerCancel);
-        });
-        gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
-        // The boxes and dialogs open now, the innermost first.
-        while (QWidget* modal = QApplication::activeModalWidget()) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                const auto buttons = box->standardButtons();
-                box->done(buttons & QMessageBox::Cancel ? QMessageBox::Cancel
-                          : buttons & QMessageBox::No   ? QMessageBox::No
-                                                        : QMessageBox::Ok);
-            } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-                dialog->reject();
-            } else if (!modal->close()) {
-                break;
-            }
-            if (QApplication::activeModalWidget() == modal) break;
+        if (!ending_) {
+            ending_ = true;
+            gui::SetMessageSink(
+                [](const gui::MessageRequest& request) { return gui::CloseButtonAnswer(request.buttons); });
+            gui::SetDefaultModalHandler([](QDialog*) { return int(gui::ModalCancel); });
         }
+        // The boxes and dialogs open now, the innermost first.
+        gui::CloseDialogsUnasked();
         if (started_) CloseMainWindow();
     }
 
+    // As the user closes it; a window that still keeps itself open does not
+    // keep the program running.
     void CloseMainWindow() {
-        if (mainWindow_ && mainWindow_->isVisible()) mainWindow_->close();
+        if (!mainWindow_ || !mainWindow_->isVisible()) return;
+        gui::CloseDialogsUnasked();
+        if (mainWindow_->close()) return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) w->hide();
+        QCoreApplication::quit();
     }
 
     QPointer<QWidget> mainWindow_;

@@ -138,7 +138,12 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, con
     });
     gui::Guard([&current] { engine::EnsureOrbSets(current.orbs); });
     // A missing remedy database is created empty, so no browser meets a missing file.
-    gui::Guard([] { remedies::EnsureRemedyFiles(); });
+    // One that may have been cut is the user's to take as it is or to put back.
+    gui::Guard([] {
+        remedies::EnsureRemedyFiles([](const std::string& question) {
+            return gui::ShowMessage(question, "", gui::Buttons::YesNo) == gui::AnswerYes;
+        });
+    });
     gui::Guard([&drawing] { CheckPrinter(drawing); });
 }
 

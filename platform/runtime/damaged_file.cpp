@@ -86,7 +86,7 @@ std::string KeepDamagedCopy(std::string_view name) {
 }
 
 std::string DamagedFileMessage(std::string_view name, std::string_view detail) {
-    std::string m = "Il file \"" + std::string(name) + "\" \xE8 danneggiato o incompleto";
+    std::string m = "Il file \"" + SpelledOnDisc(name) + "\" \xE8 danneggiato o incompleto";
     if (!detail.empty()) m += " (" + std::string(detail) + ")";
     return m + ".";
 }

@@ -60,15 +60,16 @@ bool IoError::IsFolderInPlace(int code, const std::string& file) {
 std::string IoError::MessageAbout(int code, const std::string& file) { return MessageAbout(code, file, {}); }
 
 std::string IoError::MessageAbout(int code, const std::string& file, std::string_view done) {
+    const std::string shown = SpelledOnDisc(file);
     std::string text = MessageFor(code);
-    if (!file.empty()) text += ": \"" + file + "\"";
+    if (!file.empty()) text += ": \"" + shown + "\"";
     text += ".";
     std::string advice = AdviceFor(code);
     if (IsFolderInPlace(code, file)) {
         std::string cause = kFolderInPlaceText;
         cause[0] = 'A';
         text += " " + cause + ".";
-        advice = "Spostare altrove o rinominare la cartella \"" + file +
+        advice = "Spostare altrove o rinominare la cartella \"" + shown +
                  "\" (il programma tiene un suo file con quel nome), poi riprovare.";
     } else if (code == kAccessDenied && !file.empty()) {
         advice = "Il programma non ha il permesso di leggerlo o di scriverlo: controllare i permessi del file e della "

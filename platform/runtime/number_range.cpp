@@ -53,9 +53,12 @@ bool InRange(long double v, long double low, long double high) {
 
 long double CheckFileNumber(long double v, long double low, long double high,
                             std::string_view file, std::string_view field) {
-    if (!InRange(v, low, high))
-        throw DamagedFileError(std::string(file), std::string(field), ValueText(v));
+    if (!InRange(v, low, high)) RefuseFileNumber(v, file, field);
     return v;
+}
+
+void RefuseFileNumber(long double v, std::string_view file, std::string_view field) {
+    throw DamagedFileError(std::string(file), std::string(field), ValueText(v));
 }
 
 }  // namespace rt

@@ -55,4 +55,8 @@ bool InRange(long double v, long double low, long double high);
 long double CheckFileNumber(long double v, long double low, long double high,
                             std::string_view file, std::string_view field);
 
+// Raises DamagedFileError for v, a number its field cannot take (beyond its
+// range, or no whole number where the field holds one).
+[[noreturn]] void RefuseFileNumber(long double v, std::string_view file, std::string_view field);
+
 }  // namespace rt

@@ -101,6 +101,11 @@ std::string ProgramNameOf(const fs::path& relative) {
     return s;
 }
 
+std::string SpelledOnDisc(std::string_view name) {
+    if (name.empty() || name[0] == '/') return std::string(name);
+    return ProgramNameOf(ResolvePath(name));
+}
+
 bool PathExists(std::string_view name) {
     std::error_code ec;
     return fs::exists(ResolvePath(name), ec);

@@ -23,6 +23,12 @@ std::filesystem::path ResolvePathIn(const std::filesystem::path& base, std::stri
 // spells it ("OPZIONEH\SINTOMI.TXT" for "OpzioneH\Sintomi.txt").
 std::string ProgramNameOf(const std::filesystem::path& relative);
 
+// The name as the user finds it: a program name relative to the working
+// folder as the folder spells it (ProgramNameOf(ResolvePath(name))), so that
+// a message names a file that exists under that very name; an absolute path
+// as given.
+std::string SpelledOnDisc(std::string_view name);
+
 // True when the named file or folder exists (matched without regard to case).
 bool PathExists(std::string_view name);
 

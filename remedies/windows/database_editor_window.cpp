@@ -466,6 +466,10 @@ void DatabaseEditorWindow::AskClose() {
         panelSaveButton->setEnabled(false);
         panelSaveAsNewButton->setEnabled(true);
     }
+    // A database that is damaged or cannot be read takes no change: the panel
+    // offers none that would be refused.
+    if (ask && !DatabaseProblem(frame_.database()).empty())
+        for (QPushButton* b : {panelSaveButton, panelSaveAsNewButton, panelDeleteButton}) b->setEnabled(false);
     if (!ask) {
         unsavedChangesPanel->hide();
         done(QDialog::Accepted);

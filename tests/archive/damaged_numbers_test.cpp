@@ -263,6 +263,22 @@ TEST_F(DamagedNumbersTest, DrawingSettingsWithALineWidthOf1e4000) {
               std::string::npos);
 }
 
+// A whole-number line of the drawing settings holding a real (1e-300 where
+// the third drawing flag belongs) is told out of its range, as a number any
+// other line cannot take is, never as a line without a number.
+TEST_F(DamagedNumbersTest, ARealOnAWholeNumberLineOfTheDrawingSettingsIsToldOutOfRange) {
+    WriteBytes("FileSet/MMVarLas.stt", "7\r\n1\r\n1e-300\r\n0\r\n 1.5\r\nE:\\Kelvor\r\n 0.9\r\n 1.1\r\n");
+    gui::RecordingMessageSink sink;
+    EXPECT_TRUE(settings_.LoadOrCreate());
+    ASSERT_EQ(sink.messages.size(), 1u);
+    const std::string& said = sink.messages[0].text;
+    EXPECT_NE(said.find("il valore di terzo indicatore di disegno (1e-300) \xE8 fuori dai limiti ammessi"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("non contiene un numero"), std::string::npos) << said;
+    EXPECT_EQ(settings_.Values().LineWidthFactor, 1.5L);
+}
+
 // Every line of the drawing settings is held to the range of its setting: a
 // scale no calibration bar sets (1e-300, 0.5), a line width the line-width
 // window does not take (1e5000, 0.1), a scale that is no number, a printer

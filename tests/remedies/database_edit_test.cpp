@@ -199,6 +199,27 @@ TEST(DatabaseEditFailure, ListsThatCannotBeRebuiltAreReportedApart) {
     EXPECT_EQ(PrimaryRecordCount(), 2);
 }
 
+// A folder where a list of the primary database should be: the save is made,
+// and its message names the folder and says to move it away before the lists
+// are rebuilt, which cannot be done while it is there.
+TEST(DatabaseEditFailure, AFolderInPlaceOfAListIsNamedAndToBeMovedFirst) {
+    TempWorkFolder folder;
+    WritePrimaryDb({Texts("A", "1", "Zon")});
+    EnsureRemedyFiles();
+    fs::remove(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
+    fs::create_directories(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
+    const ChangeOutcome o = AppendPrimaryEdit(Texts("B", "2", "Zon"));
+    EXPECT_TRUE(o.saved);
+    EXPECT_FALSE(o.listsRebuilt);
+    const std::string said = ChangeOutcomeMessage(o);
+    EXPECT_NE(said.find("\"OpzioneH\\SolePri.rnd\""), std::string::npos) << said;
+    EXPECT_NE(said.find("cartella"), std::string::npos) << said;
+    const std::size_t move = said.find("Spostare altrove o rinominare la cartella");
+    const std::size_t rebuild = said.find("Ricostruisci File");
+    EXPECT_NE(move, std::string::npos) << said;
+    EXPECT_LT(move, rebuild) << said;
+}
+
 // A database of 60 records with its lists, the four changes of the editors
 // run in a child process that is killed, and what the next start does.
 class DatabaseEditKill : public ::testing::Test {

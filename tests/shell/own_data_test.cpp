@@ -216,6 +216,118 @@ TEST(OwnDataTest, DamagedDatabasesBroughtAlongAreNamedAndNoListIsMadeFromThem) {
     EXPECT_EQ(ReadBytes(program.Data() / "OpzioneH" / "Patolog.txt"), ReadBytes(shipped / "OpzioneH" / "Patolog.txt"));
 }
 
+// The three databases found as files of no bytes at a later start, their
+// lists beside them as the last start made them: each is named at the start,
+// as the other damage is, and none of their lists is touched.
+TEST(OwnDataTest, EmptyDatabasesAreNamedAtTheStartAndTheirListsKept) {
+    StartOnOwnData program;
+    program.Start();
+    shell_testing::FreeStartWindowsForTest();
+    const std::vector<std::string> databases{"OpzioneH\\DBmain.rnd", "OpzioneH\\Repertorio.rnd",
+                                             "OpzioneS\\DataStf.rnd"};
+    for (const std::string& name : databases) WriteBytes(rt::ResolvePath(name), "");
+    const auto before = shell_testing::Snapshot(program.Data());
+    program.messages.messages.clear();
+    program.Start();
+
+    for (const std::string& name : databases) {
+        int told = 0;
+        for (const auto& m : program.messages.messages) {
+            if (m.text.find("\"" + name + "\" \xE8 danneggiato") == std::string::npos) continue;
+            ++told;
+            EXPECT_NE(m.text.find("\xE8 vuoto"), std::string::npos) << m.text;
+            EXPECT_NE(m.text.find("restano com'erano"), std::string::npos) << m.text;
+        }
+        EXPECT_EQ(told, 1) << name;
+    }
+    EXPECT_EQ(program.messages.messages.size(), databases.size());
+    EXPECT_EQ(shell_testing::Snapshot(program.Data()), before);
+}
+
+// The therapies database cut at a record boundary between two runs, to half
+// its records: it looks whole by itself. The start names it and asks; left as
+// it is, nothing is made from it or written into it; taken as it is at the
+// next start, its list is made from it and the editor saves into it again.
+TEST(OwnDataTest, ADatabaseCutAtARecordBoundaryIsAskedAboutAndNothingIsMadeFromItUntilTaken) {
+    StartOnOwnData program;
+    program.Start();
+    shell_testing::FreeStartWindowsForTest();
+    const fs::path therapies = rt::ResolvePath(remedies::kRepertoryDbName);
+    const fs::path pathologies = rt::ResolvePath(remedies::kPathologyListName);
+    const std::size_t records = fs::file_size(therapies) / remedies::kRepertoryRecordSize;
+    ASSERT_GT(records, 20u);
+    const std::size_t kept = records / 2;  // record 0 and the first therapies
+    const std::string cut = ReadBytes(therapies).substr(0, kept * remedies::kRepertoryRecordSize);
+    WriteBytes(therapies, cut);
+    const std::string list = ReadBytes(pathologies);
+    const remedies::RepertoryTexts therapy{"Eigen klacht", "Urtica", "3 maal daags", ""};
+
+    // Left as it is.
+    program.messages.messages.clear();
+    program.messages.answers.push_back(gui::AnswerNo);
+    program.Start();
+    ASSERT_EQ(program.messages.messages.size(), 1u);
+    const gui::MessageRequest& question = program.messages.messages[0];
+    EXPECT_EQ(question.buttons, gui::Buttons::YesNo);
+    EXPECT_EQ(question.text.rfind("Il file \"OpzioneH\\Repertorio.rnd\" ha " + std::to_string(kept - 1) +
+                                      " schede, ma quando il programma lo ha usato l'ultima volta ne aveva " +
+                                      std::to_string(records - 1),
+                                  0),
+              0u)
+        << question.text;
+    EXPECT_EQ(ReadBytes(pathologies), list);
+    const remedies::ChangeOutcome refused = remedies::AppendRepertoryEdit(therapy);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_NE(refused.error.find("tagliato"), std::string::npos) << refused.error;
+    std::string problem;
+    EXPECT_TRUE(remedies::RepertoryEditorEntries(false, true, &problem).empty());
+    EXPECT_FALSE(problem.empty());
+    EXPECT_THROW(remedies::RebuildPathologyList(), remedies::DamagedDatabaseError);
+    EXPECT_EQ(ReadBytes(therapies), cut);
+    EXPECT_EQ(ReadBytes(pathologies), list);
+    shell_testing::FreeStartWindowsForTest();
+
+    // Taken as it is at the next start: asked again, then used as it is now.
+    program.messages.messages.clear();
+    program.messages.answers.push_back(gui::AnswerYes);
+    program.Start();
+    ASSERT_EQ(program.messages.messages.size(), 1u);
+    EXPECT_NE(program.messages.messages[0].text.find("Repertorio.rnd"), std::string::npos);
+    EXPECT_EQ(ReadBytes(pathologies), remedies::PathologyListFile(remedies::ReadSoundRepertoryRecords()).bytes);
+    EXPECT_NE(ReadBytes(pathologies), list);
+    const remedies::ChangeOutcome saved = remedies::AppendRepertoryEdit(therapy);
+    EXPECT_TRUE(saved.saved && saved.listsRebuilt) << saved.error;
+    EXPECT_EQ(saved.count, static_cast<std::int64_t>(kept));
+    shell_testing::FreeStartWindowsForTest();
+    program.messages.messages.clear();
+    program.Start();
+    EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+}
+
+// A folder where a list of the primary database should be stops nothing of
+// the start but that list: it is named, and the therapies database, cut at a
+// record boundary meanwhile, is still asked about and set aside.
+TEST(OwnDataTest, AFolderInPlaceOfAListIsNamedAndTheOtherDatabasesAreStillLookedAt) {
+    StartOnOwnData program;
+    program.Start();
+    shell_testing::FreeStartWindowsForTest();
+    fs::remove(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
+    fs::create_directory(rt::ResolvePath("OpzioneH\\SolePri.rnd"));
+    const fs::path therapies = rt::ResolvePath(remedies::kRepertoryDbName);
+    const std::string cut = ReadBytes(therapies).substr(0, 3 * remedies::kRepertoryRecordSize);
+    WriteBytes(therapies, cut);
+    program.messages.messages.clear();
+    program.messages.answers = {gui::AnswerOk, gui::AnswerNo};
+    program.Start();
+
+    const std::vector<std::string> told = program.messages.Texts();
+    ASSERT_EQ(told.size(), 2u) << told.front();
+    EXPECT_NE(told[0].find("cartella \"OpzioneH\\SolePri.rnd\""), std::string::npos) << told[0];
+    EXPECT_NE(told[1].find("\"OpzioneH\\Repertorio.rnd\" ha 2 schede"), std::string::npos) << told[1];
+    EXPECT_FALSE(remedies::AppendRepertoryEdit({"Eigen klacht", "Urtica", "", ""}).saved);
+    EXPECT_EQ(ReadBytes(therapies), cut);
+}
+
 TEST(OwnDataTest, TheSampleListsBroughtBesideAnOwnDatabaseAreMadeAgainFromItAndTheUserToldOnce) {
     StartOnOwnData program;
     // A FAT medium's copy of another installation: the practitioner's own

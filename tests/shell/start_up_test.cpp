@@ -6,12 +6,14 @@
 #include <QDialog>
 #include <QFrame>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTest>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -27,6 +29,7 @@
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
+#include "platform/gui/session_end.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/paths.h"
 #include "remedies/remedy_files.h"
@@ -34,6 +37,8 @@
 #include "shell/forms.h"
 #include "shell/instructions_dialog.h"
 #include "shell/main_window.h"
+#include "shell/orb_settings_window.h"
+#include "display/settings/line_width_dialog.h"
 #include "shell/subsystem_windows.h"
 #include "shell/rich_text_window.h"
 #include "shell/start_up.h"
@@ -670,6 +675,42 @@ TEST(MainWindowTest, ClosingKeepsRunningWhileAnEditorKeepsUnsavedText) {
     start.messages.answers.push_back(gui::AnswerNo);
     EXPECT_TRUE(shell_testing::StartedMainWindow()->close());
     EXPECT_FALSE(shell_testing::StartedMainWindow()->richTextWindow->isVisible());
+}
+
+// The end of the desktop session with dialogs open that keep themselves open
+// at a close: the text editor with a text not saved, above it the orb
+// settings with an orb out of range, the line width with a factor that is no
+// number, and a question above them all. Each closes without a question, the
+// question takes its close button's answer, nothing they held is saved, and
+// the main window closes.
+TEST(MainWindowTest, TheSessionsEndClosesEveryDialogUnaskedAndNothingKeepsTheProgram) {
+    ProgramStart start;
+    shell::MainWindow* main = shell_testing::StartedMainWindow();
+    main->richTextWindow->show();
+    main->richTextWindow->Editor->insertPlainText("niet bewaard");
+    shell::OrbSettingsWindow* orbs = main->orbSettingsWindow;
+    orbs->setWindowModality(Qt::ApplicationModal);
+    orbs->show();
+    QTest::keyClicks(orbs->setColumns[shell::kSetB].orbEdits[1], "99");
+    orbs->CheckOrbEdits();
+    ASSERT_FALSE(orbs->OrbEditsValid);
+    main->lineWidthDialog->setWindowModality(Qt::ApplicationModal);
+    main->lineWidthDialog->show();
+    main->lineWidthDialog->factorEdit->setText("dik");
+    QMessageBox question;
+    gui::PrepareMessageBox(question, {"Salvare le modifiche?", "", gui::Buttons::YesNo});
+    question.setWindowModality(Qt::ApplicationModal);
+    question.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &question);
+    const auto before = Snapshot(start.Data());
+
+    gui::CloseDialogsUnasked();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(question.result(), QMessageBox::No);
+    for (QWidget* w : std::initializer_list<QWidget*>{main->richTextWindow, orbs, main->lineWidthDialog})
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_TRUE(main->close());
+    EXPECT_EQ(Snapshot(start.Data()), before);
 }
 
 TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {

@@ -18,6 +18,7 @@
 #include "platform/runtime/record_file.h"
 #include "platform/runtime/text_file.h"
 #include "platform/runtime/win1252.h"
+#include "remedies/database_sizes.h"
 #include "remedies/list_order.h"
 #include "remedies/primary_db.h"
 #include "remedies/principles_file.h"
@@ -238,8 +239,10 @@ void Run(const fs::path& sources, const fs::path& dataDir) {
     RebuildPrimaryLists();
     RebuildPathologyList();
     ImportSignatureDatabase();
-    // The plant lists too, and no mark of stale lists left in the shipped tree.
+    // The plant lists too, and no mark of stale lists left in the shipped tree,
+    // nor the counts a data folder keeps of its own databases.
     RebuildSignatureLists();
+    std::filesystem::remove(rt::ResolvePath(kDatabaseSizesName));
 
     // The healing principles: the text in Windows-1252, then the record file.
     std::vector<std::string> principles;

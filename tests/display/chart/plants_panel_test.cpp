@@ -166,6 +166,23 @@ TEST_F(PlantsPanel, AMissingPlantListIsReportedOnceAndThePanelStaysEmpty) {
     EXPECT_NE(sink.messages[0].text.find("SolePri"), std::string::npos);
 }
 
+// A folder where the Sun's plant list should be: the message names it as the
+// folder spells it, the name the user finds, and says to move it away.
+TEST_F(PlantsPanel, AFolderInPlaceOfAPlantListIsNamedAsTheDiscSpellsIt) {
+    std::filesystem::remove("OpzioneS/SolePri.Rnd");
+    std::filesystem::create_directory("OpzioneS/SolePri.Rnd");
+    ClickBody(2);
+    ClickBody(1);
+    ClickBody(1);
+    EXPECT_EQ(testing_support::ChartWindowOfTest()->plantBox->count(), 0);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    const std::string& told = sink.messages[0].text;
+    EXPECT_NE(told.find("\"OpzioneS\\SolePri.Rnd\". Al suo posto c'\xE8 una cartella"), std::string::npos) << told;
+    EXPECT_NE(told.find("Spostare altrove o rinominare la cartella \"OpzioneS\\SolePri.Rnd\""), std::string::npos)
+        << told;
+    EXPECT_EQ(told.find("SolePri.rnd"), std::string::npos) << told;
+}
+
 TEST_F(PlantsPanel, ScreenshotsOfTheTextsAndThePanel) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path();

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "platform/gui/message_box.h"
+#include "platform/gui/session_end.h"
 #include "remedies/primary_db.h"
 #include "remedies/repertory_db.h"
 #include "remedies/windows/primary_editor.h"
@@ -79,6 +80,39 @@ TEST_F(EditorClosePanel, TherapiesEliminaAsksThenDeletesTheLastRecordShown) {
     for (std::size_t r : {1u, 2u})
         EXPECT_EQ(Record(after, r, kRepertoryRecordSize), Record(before, r, kRepertoryRecordSize)) << r;
     EXPECT_EQ(ReadRepertoryRecord(2).Pathology, b.Pathology);
+}
+
+// The end of the desktop session with each editor holding an unsaved change,
+// its panel up or not yet: the editor closes without a question, nothing of
+// what it held is written, and the database stays as it was last saved.
+TEST_F(EditorClosePanel, TheSessionsEndClosesEachEditorUnaskedAndWritesNothing) {
+    WritePrimaryDb({FullRecord("A"), FullRecord("B")});
+    WriteRepertoryDb({FullTherapy("A"), FullTherapy("B")});
+    const std::string primaryBefore = FileBytes(kPrimaryDbName), therapiesBefore = FileBytes(kRepertoryDbName);
+    PrimaryEditor primary;
+    RepertoryEditor therapies;
+    for (bool panelUp : {false, true}) {
+        for (DatabaseEditorWindow* w : std::initializer_list<DatabaseEditorWindow*>{&primary, &therapies}) {
+            SCOPED_TRACE(w->objectName().toStdString() + (panelUp ? " with its panel up" : ""));
+            w->setWindowModality(Qt::ApplicationModal);
+            w->show();
+            QTest::mouseClick(w->entryList->viewport(), Qt::LeftButton, {},
+                              w->entryList->visualItemRect(w->entryList->item(1)).center());
+            ASSERT_GT(w->CurrentRecordNumber, 0);
+            auto* notes = w == &primary ? primary.notesMemo : therapies.notesMemo;
+            Append(notes, " niet bewaard");
+            if (panelUp) {
+                QTest::mouseClick(w->backToMenuButton, Qt::LeftButton);
+                ASSERT_TRUE(w->unsavedChangesPanel->isVisible());
+            }
+            gui::CloseDialogsUnasked();
+            EXPECT_FALSE(w->isVisible());
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        }
+    }
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages.front().text;
+    EXPECT_EQ(FileBytes(kPrimaryDbName), primaryBefore);
+    EXPECT_EQ(FileBytes(kRepertoryDbName), therapiesBefore);
 }
 
 }  // namespace

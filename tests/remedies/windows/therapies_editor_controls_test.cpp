@@ -376,6 +376,27 @@ TEST_F(TherapiesEditorControls, ADatabaseOfZeroBytesIsNamedAtOnceAndTakesNoChang
     EXPECT_EQ(ReadRepertoryRecord(4).Pathology, "Migraine");
 }
 
+// The therapies database damaged, the editor closed after a note was typed:
+// its panel offers no save and no delete, which the damaged file would refuse,
+// only to drop the note; the file stays as it was.
+TEST_F(TherapiesEditorControls, TheClosingPanelOnADamagedDatabaseOffersNothingItWouldRefuse) {
+    const std::string zeros(FileBytes(kRepertoryDbName).size(), '\0');
+    testing_support::WriteBytes(rt::ResolvePath(kRepertoryDbName), zeros);
+    RepertoryEditor w;
+    w.show();
+    messages.messages.clear();
+    Append(w.notesMemo, "nota");
+    QTest::mouseClick(w.backToMenuButton, Qt::LeftButton);
+    ASSERT_TRUE(w.unsavedChangesPanel->isVisible());
+    for (QPushButton* b : {w.panelSaveButton, w.panelSaveAsNewButton, w.panelDeleteButton})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(w.panelIgnoreButton->isEnabled());
+    QTest::mouseClick(w.panelIgnoreButton, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(messages.messages.empty()) << messages.Texts()[0];
+    EXPECT_EQ(FileBytes(kRepertoryDbName), zeros);
+}
+
 // The primary database damaged beside a sound therapies database: the editor
 // names it as it opens, and a therapy clicked shows nothing of the damaged
 // file beside it.
