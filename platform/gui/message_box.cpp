@@ -78,9 +78,9 @@ QString TextWithCommandLines(const QString& text) {
         qsizetype wordStart = m.capturedStart(), wordEnd = m.capturedEnd();
         while (wordStart > from && !text[wordStart - 1].isSpace()) --wordStart;
         while (wordEnd < text.size() && !text[wordEnd].isSpace()) ++wordEnd;
-        qsizetype lineEnd = wordStart;  // the blank before the command becomes a line's end, as does the one after it
-        if (lineEnd > from && text[lineEnd - 1].isSpace()) --lineEnd;
-        html += HtmlParagraph(text.mid(from, lineEnd - from), "pre-wrap");
+        // The blanks on either side of the command's line become the ends of lines.
+        const qsizetype before = wordStart > from && text[wordStart - 1].isSpace() ? wordStart - 1 : wordStart;
+        html += HtmlParagraph(text.mid(from, before - from), "pre-wrap");
         html += HtmlParagraph(text.mid(wordStart, wordEnd - wordStart), "pre");
         from = wordEnd < text.size() ? wordEnd + 1 : wordEnd;
     }
