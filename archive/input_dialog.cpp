@@ -413,16 +413,15 @@ void InputDialog::FillPlaceList() {
 }
 
 void InputDialog::SearchPlace(const QString& text) {
+    // The caret stays after the letter typed, wherever in the box it went.
+    const int caret = placeSearchEdit->cursorPosition();
     SetFieldState(placeSearchEdit, FieldState::Rejected);
     placeSearchEdit->setText(text);  // a red field keeps what is being typed
     std::string typed = gui::FromQt(text);
     if (TableKind == PlaceTableKind::Italian) engine::UpperCaseInPlace(typed);
     else if (!typed.empty() && typed[0] >= 'a' && typed[0] <= 'z') typed[0] = static_cast<char>(typed[0] - 32);
-    if (gui::FromQt(text) != typed) {
-        int caret = placeSearchEdit->cursorPosition();
-        placeSearchEdit->setText(gui::ToQt(typed));
-        placeSearchEdit->setCursorPosition(caret);
-    }
+    if (gui::FromQt(text) != typed) placeSearchEdit->setText(gui::ToQt(typed));
+    placeSearchEdit->setCursorPosition(caret);
     PlaceSearchText = rt::CutTo(typed, 80);
     if (PlaceSearchText.empty() || !Table.IsOpen()) return;
     std::string key = PlaceSearchText;

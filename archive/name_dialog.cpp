@@ -152,8 +152,10 @@ bool ArchiveNameDialog::SearchFieldValid() const {
 
 void ArchiveNameDialog::SetSearchFieldValid(bool valid) {
     QString keep = nameSearchEdit->text();
+    const int caret = nameSearchEdit->cursorPosition();
     gui::SetFieldState(nameSearchEdit, valid ? gui::FieldState::Valid : gui::FieldState::Rejected);
-    nameSearchEdit->setText(keep);  // a red search field keeps what was typed
+    nameSearchEdit->setText(keep);  // a red search field keeps what was typed, the caret where it was
+    nameSearchEdit->setCursorPosition(caret);
 }
 
 std::string ArchiveNameDialog::SearchText() const { return gui::FromQt(nameSearchEdit->text()); }

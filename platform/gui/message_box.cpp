@@ -1,10 +1,15 @@
 #include "platform/gui/message_box.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSpacerItem>
@@ -50,25 +55,99 @@ WindowInFront& InFront() {
     return inFront;
 }
 
-// A command the text gives ("kelvor --import-signatures") stays whole on one
-// line: the blank before its option and the option's hyphens do not break.
-QString KeepCommandsWhole(QString text) {
+// A command the text gives to run ("kelvor --import-signatures").
+const QRegularExpression& CommandPattern() {
     static const QRegularExpression command(QStringLiteral("\\w+ --[\\w-]+"));
-    for (auto it = command.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        for (qsizetype i = m.capturedStart(); i < m.capturedEnd(); ++i) {
-            if (text[i] == u' ') text[i] = QChar(0x00A0);       // no-break space
-            else if (text[i] == u'-') text[i] = QChar(0x2011);  // non-breaking hyphen
-        }
-    }
-    return text;
+    return command;
 }
+
+QString HtmlParagraph(const QString& text, const char* whiteSpace) {
+    if (text.trimmed().isEmpty()) return {};
+    return QStringLiteral("<div style=\"white-space:%1\">%2</div>").arg(whiteSpace, text.toHtmlEscaped());
+}
+
+// The text of a box that gives a command, as rich text for its label: each
+// command, with the quotes and the punctuation around it, stands on a line of
+// its own that the layout never wraps, so that it is seen whole and copies as
+// the very text that runs; the rest wraps as plain text does.
+QString TextWithCommandLines(const QString& text) {
+    QString html;
+    qsizetype from = 0;
+    for (auto it = CommandPattern().globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        qsizetype wordStart = m.capturedStart(), wordEnd = m.capturedEnd();
+        while (wordStart > from && !text[wordStart - 1].isSpace()) --wordStart;
+        while (wordEnd < text.size() && !text[wordEnd].isSpace()) ++wordEnd;
+        // The blanks on either side of the command's line become the ends of lines.
+        const qsizetype before = wordStart > from && text[wordStart - 1].isSpace() ? wordStart - 1 : wordStart;
+        html += HtmlParagraph(text.mid(from, before - from), "pre-wrap");
+        html += HtmlParagraph(text.mid(wordStart, wordEnd - wordStart), "pre");
+        from = wordEnd < text.size() ? wordEnd + 1 : wordEnd;
+    }
+    return html + HtmlParagraph(text.mid(from), "pre-wrap");
+}
+
+// Ctrl+C that nothing in the box takes (the box just opened with a button
+// focused, or a click into the text that selected nothing) copies the
+// command the text gives, or the whole text when it gives none. A selection
+// in the text is copied by the text itself.
+class CopyWithoutSelection : public QObject {
+public:
+    CopyWithoutSelection(QMessageBox* box, QString copied) : QObject(box), copied_(std::move(copied)) {
+        box->installEventFilter(this);
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+            return false;
+        if (auto* label = qobject_cast<QLabel*>(watched); label && label->hasSelectedText()) return false;
+        QGuiApplication::clipboard()->setText(copied_);
+        return true;
+    }
+
+private:
+    QString copied_;
+};
+
+// A press in the text starts a new selection where it is pressed, inside the
+// text already selected (after Ctrl+A) too: the label would take that press
+// for the start of a drag of the whole selection, and the mouse would select
+// nothing. The selection shrinks to its start, in the block pressed on a
+// triple click.
+class SelectWherePressed : public QObject {
+public:
+    explicit SelectWherePressed(QLabel* label) : QObject(label), label_(label) { label->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress) return false;
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton && !(press->modifiers() & Qt::ShiftModifier) &&
+            label_->hasSelectedText())
+            label_->setSelection(label_->selectionStart(), 0);
+        return false;
+    }
+
+private:
+    QLabel* label_;
+};
 
 }  // namespace
 
 void PrepareMessageBox(QMessageBox& box, const MessageRequest& request) {
     box.setObjectName("MessageBox");
-    box.setText(KeepCommandsWhole(ToQt(request.text)));
+    const QString text = ToQt(request.text);
+    const QRegularExpressionMatch command = CommandPattern().match(text);
+    if (command.hasMatch()) {
+        box.setTextFormat(Qt::RichText);
+        box.setText(TextWithCommandLines(text));
+    } else {
+        box.setText(text);
+    }
+    new CopyWithoutSelection(&box, command.hasMatch() ? command.captured() : text);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) new SelectWherePressed(label);
     const QString caption =
         request.caption.empty() ? QApplication::applicationDisplayName() : ToQt(request.caption);
     box.setWindowTitle(caption);

@@ -26,7 +26,9 @@ using MessageSink = std::function<int(const MessageRequest&)>;
 
 // Shows a modal message box and returns the answer.
 // Sets a box up for a request: text, the whole caption (the box is made wide
-// enough for it), buttons. ShowMessage uses it; tests look at the box.
+// enough for it), buttons. A command the text gives to run stands whole on a
+// line of its own, and Ctrl+C with nothing selected copies it (or the text,
+// when it gives none). ShowMessage uses it; tests look at the box.
 void PrepareMessageBox(QMessageBox& box, const MessageRequest& request);
 
 // The box belongs to the window the user is going to (ShowInFront), else to

@@ -130,13 +130,8 @@ PrimaryEditor::PrimaryEditor() : DatabaseEditorWindow(kFrame) {
     BuildLowerParts();
 
     connect(bySymptomRadio, &QRadioButton::clicked, this, gui::Guarded([this](bool) { SortBySymptom(); }));
-    new KeyPressHook(searchEdit, [this](QKeyEvent* e) {
-        const char c = gui::TypedCharacter(*e);
-        if (!c) return false;
-        gui::Guard([&] { TypeSearchKey(c); });
-        return true;
-    });
-    new ClickHook(searchEdit, [this] { gui::Guard([this] { ClearSearchKey(); }); });
+    HandleEditKeys(
+        searchEdit, [this](char c) { TypeSearchKey(c); }, [this] { ClearSearchKey(); }, [this] { FollowSearchKey(); });
     for (QPlainTextEdit* m : {posologyMemo, warningsMemo, synthesisMemo, notesMemo, extraNotesMemo})
         connect(m, &QPlainTextEdit::textChanged, this, [this] { MarkDescriptionsChanged(); });
     for (QLineEdit* e : {primarySignatureEdit, secondarySignatureEdit, zodiacalSignatureEdit})
@@ -343,6 +338,13 @@ void PrimaryEditor::TypeSearchKey(char key) {
     // Enter is no part of the key: it changes nothing.
     if (!ApplyTypeAheadKey(SearchKey, key, byRemedyRadio->isChecked())) return;
     SetText(searchEdit, SearchKey);
+    searchEdit->setCursorPosition(searchEdit->text().size());  // after the letter typed, as in every search box
+    MoveList(SearchKey);
+}
+
+void PrimaryEditor::FollowSearchKey() {
+    if (!ListBrowsing) return;
+    SearchKey = TextOf(searchEdit);
     MoveList(SearchKey);
 }
 

@@ -27,6 +27,8 @@ public:
     void Refresh() override;
     void SortBySymptom();
     void TypeSearchKey(char key);
+    // The list follows a change of the box by other keys (Delete, a cut, a paste).
+    void FollowSearchKey();
     void ClearSearchKey();
     void GuardTypedLength(int field, char key);
 

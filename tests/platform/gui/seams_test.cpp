@@ -2,11 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <string>
 #include <vector>
@@ -134,23 +139,69 @@ TEST(MessageBoxLook, ACommandStaysWholeOnOneLine) {
                                  "", gui::Buttons::Ok});
     const auto* label = box.findChild<QLabel*>("qt_msgbox_label");
     ASSERT_NE(label, nullptr);
-    const QString text = label->text();
+    QTextDocument document;
+    document.setDefaultFont(label->font());
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    document.setDefaultTextOption(wrap);
+    if (Qt::mightBeRichText(label->text()))
+        document.setHtml(label->text());
+    else
+        document.setPlainText(label->text());
+    const QString text = document.toPlainText();
     const qsizetype first = text.indexOf("kelvor");
     ASSERT_GE(first, 0);
     const qsizetype last = first + qsizetype(std::string("kelvor --import-signatures").size()) - 1;
     EXPECT_EQ(text.mid(last + 1, 2), QString("\"."));
-    QTextOption wrap;
-    wrap.setWrapMode(QTextOption::WordWrap);
+    const QTextBlock block = document.findBlock(int(first));
+    ASSERT_TRUE(block.isValid());
     std::vector<int> broken;
     for (int width = 40; width <= 700; ++width) {
-        QTextLayout layout(text, label->font());
-        layout.setTextOption(wrap);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) line.setLineWidth(width);
-        layout.endLayout();
-        const QTextLine holder = layout.lineForTextPosition(int(first));
+        document.setTextWidth(width);
+        document.size();  // lays the text out at this width
+        const QTextLine holder = block.layout()->lineForTextPosition(int(first - block.position()));
         ASSERT_TRUE(holder.isValid());
-        if (holder.textStart() + holder.textLength() - 1 < last) broken.push_back(width);
+        if (block.position() + holder.textStart() + holder.textLength() - 1 < last) broken.push_back(width);
     }
     EXPECT_TRUE(broken.empty()) << broken.size() << " widths break it, the first " << broken.front();
+}
+
+// A message that gives a command to run: Ctrl+C as soon as it is open copies
+// the command, as the ASCII text that runs, byte for byte; the whole text
+// selected and copied holds it the same way, on a line of its own; and the
+// mouse then selects from where it is pressed.
+TEST(MessageBoxLook, ACopyOfTheMessageGivesTheCommandThatRuns) {
+    const std::string command = "kelvor --import-signatures";
+    QMessageBox box;
+    gui::PrepareMessageBox(box, {"Correggere il testo e importarlo con il comando \"" + command + "\".", "",
+                                 gui::Buttons::Ok});
+    box.show();
+    // The window system gives the box the focus (a bounded number of rounds
+    // of the event loop, no waiting).
+    box.activateWindow();
+    for (int i = 0; i < 20 && QGuiApplication::focusWindow() != box.windowHandle(); ++i)
+        QCoreApplication::processEvents();
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(qobject_cast<QPushButton*>(focused), nullptr);
+    QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text().toStdString(), command);
+
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(label, nullptr);
+    clipboard->clear();
+    QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, label->height() / 2));
+    QTest::keyClick(label, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = clipboard->text().split('\n');
+    EXPECT_TRUE(lines.contains(QString::fromStdString("\"" + command + "\"."))) << clipboard->text().toStdString();
+
+    // A press into the selected text starts a new selection where it is
+    // pressed, instead of taking hold of the whole selection.
+    const QPoint inText(label->width() / 4, label->height() / 4);
+    QTest::mousePress(label, Qt::LeftButton, {}, inText);
+    const bool heldTheSelection = label->hasSelectedText();
+    QTest::mouseRelease(label, Qt::LeftButton, {}, inText);
+    EXPECT_FALSE(heldTheSelection);
 }

@@ -524,4 +524,28 @@ TEST_F(PrimaryEditorControls, AClickInTheTypeAheadBoxStartsANewKey) {
     EXPECT_EQ(CurrentLine(w.entryList), "Zweren**Arnica");
 }
 
+// In the type-ahead box, found by its name, the caret stays after each letter
+// typed: Delete at the end then changes nothing. A letter Delete does take
+// away moves the list to what the box still shows.
+TEST_F(PrimaryEditorControls, TheCaretStaysAfterEachLetterTypedIntoTheTypeAheadBox) {
+    WritePrimaryDb({Texts("Agrimonia", "Hoest"), Texts("Gratiola", "Angst"), Texts("Ruta", "Zweren")});
+    PrimaryEditor w;
+    w.show();
+    auto* box = w.findChild<QLineEdit*>("EdCerca");
+    ASSERT_NE(box, nullptr);
+    QTest::keyClicks(box, "Agr");
+    EXPECT_EQ(Text(box), "AGR");
+    EXPECT_EQ(box->cursorPosition(), 3);
+    EXPECT_EQ(CurrentLine(w.entryList), "Agrimonia**Hoest");
+    QTest::keyClick(box, Qt::Key_Delete);
+    EXPECT_EQ(Text(box), "AGR");
+    EXPECT_EQ(box->cursorPosition(), 3);
+    EXPECT_EQ(CurrentLine(w.entryList), "Agrimonia**Hoest");
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);
+    EXPECT_EQ(Text(box), "GR");
+    EXPECT_EQ(w.SearchKey, "GR");
+    EXPECT_EQ(CurrentLine(w.entryList), "Gratiola**Angst");
+}
+
 }  // namespace
