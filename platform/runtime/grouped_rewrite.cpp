@@ -21,14 +21,6 @@ constexpr const char* kTemporaryMark = ".tmp~";
 
 }  // namespace
 
-void SyncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 fs::path TemporaryBeside(const fs::path& target) {
     fs::path tmp = target;
     tmp += kTemporaryMark + std::to_string(::getpid());
@@ -37,14 +29,6 @@ fs::path TemporaryBeside(const fs::path& target) {
 
 std::string TemporaryNameBeside(std::string_view name) {
     return std::string(name) + kTemporaryMark + std::to_string(::getpid());
-}
-
-bool FlushToDisc(const fs::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
 }
 
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
@@ -132,7 +116,7 @@ bool PutBack(const InPlaceWriteGroup::Kept& k) {
     if (fd < 0) return false;
     bool ok = k.bytes.empty() ||
               WriteAt(fd, k.bytes.data(), k.bytes.size(), static_cast<std::int64_t>(k.offset));
-    ok = ok && ::ftruncate(fd, static_cast<off_t>(k.length)) == 0 && ::fsync(fd) == 0;
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(k.length)) == 0 && FlushOpenFile(fd);
     ::close(fd);
     return ok;
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/runtime/disc_flush.h"
+
 namespace rt {
 
 // The list of the group being put in place ("FileDum\Gruppo.dum"): written
@@ -21,12 +23,6 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 
 // The temporary name of a program file name (TemporaryBeside in the program's spelling).
 std::string TemporaryNameBeside(std::string_view name);
-
-// Flushes a written file to the disc (for temporary files written record by
-// record before they replace a file); false when it cannot.
-bool FlushToDisc(const std::filesystem::path& file);
-// Flushes a folder's entries (a file created, renamed or removed in it) to the disc.
-void SyncFolder(const std::filesystem::path& folder);
 
 struct NewFileContent {
     std::string name;   // a program file name (resolved by ResolvePath)
