@@ -200,7 +200,7 @@ fs::path WriteBeside(const fs::path& target, const std::string& bytes, const std
     return tmp;
 }
 
-void PutInPlace(const fs::path& temporary, const fs::path& target, const std::string& shownName) {
+void RenameInPlace(const fs::path& temporary, const fs::path& target, const std::string& shownName) {
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) {
@@ -208,6 +208,10 @@ void PutInPlace(const fs::path& temporary, const fs::path& target, const std::st
         fs::remove(temporary, ec);
         throw IoError(code, shownName);
     }
+}
+
+void PutInPlace(const fs::path& temporary, const fs::path& target, const std::string& shownName) {
+    RenameInPlace(temporary, target, shownName);
     // The new name is on the disc too: a power cut after the program said a
     // file was written cannot bring the old one back.
     SyncFolder(target.parent_path());
@@ -234,7 +238,7 @@ void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& fi
         throw;
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        PutInPlace(temporaries[i], targets[i], files[i].first);
+        RenameInPlace(temporaries[i], targets[i], files[i].first);
         if (afterEach) afterEach();
     }
 }
