@@ -1,8 +1,8 @@
 #pragma once
-// Files that belong together (the current person's record files and its
-// hand-offs) replaced as one: a run that ends at any moment leaves either every
-// old file or every new one, once the next start has finished what the ended
-// run began.
+// Files that belong together (an archive's records and index, the current
+// person's record files and its hand-offs) changed as one: a run that ends at
+// any moment, or a power cut, leaves either every old file or every new one,
+// once the next start has finished what the ended run began.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -13,8 +13,10 @@
 
 namespace rt {
 
-// The list of the group being put in place ("FileDum\Gruppo.dum"): written
-// whole after every new file is on the disc, removed when every file is in place.
+// The journal of the group being changed ("FileDum\Gruppo.dum"): every new
+// byte of the group, on the disc before the first file is touched, removed
+// when every file holds its new bytes. (A list of temporary files and their
+// targets, which earlier versions wrote there, is finished as well.)
 inline constexpr const char* kGroupRewriteList = "FileDum\\Gruppo.dum";
 
 // A temporary name beside a file, unique to this process ("x.ST1.tmp~1234"):
@@ -29,10 +31,41 @@ struct NewFileContent {
     std::string bytes;
 };
 
-// Writes every file's new bytes beside it, flushed to the disc, then lists the
-// group, then renames each over its file, then drops the list. IoError naming
-// the file on a failure before the list is written (nothing changed then),
-// among them a folder standing where one of the files should be.
+// Bytes written over part of a program file, or after its end (an append):
+// `offset` lies within the file or at its end.
+struct BytesInPlace {
+    std::string name;
+    std::int64_t offset = 0;
+    std::string bytes;
+};
+
+// A change of several files that counts as one: files replaced whole, and
+// records written in place into files too large to be written anew.
+struct FilesChange {
+    std::vector<NewFileContent> replaced;
+    std::vector<BytesInPlace> written;
+};
+
+// Makes the change as one step, waiting for the disc twice and once more for
+// each file written in place:
+//   1. the journal gets every new byte of the group (each replaced file's new
+//      content, each write in place with its place) and is flushed with its
+//      folder: from then on the change counts, and the next start finishes it;
+//   2. the writes in place are made, and each file written is flushed;
+//   3. each replaced file's new content, written beside it before the journal,
+//      is renamed over it;
+//   4. the journal is removed.
+// Steps 3 and 4 wait for nothing. The filesystems the program runs on put
+// changes of names on the disc in the order they were made, and a file renamed
+// over another with its bytes (ext4's and btrfs's rule for replacing a file by
+// renaming; a file that did not exist gets an empty one to be renamed over),
+// so the journal never leaves the disc before what it finishes.
+// A replaced file that already holds its new bytes is left alone. IoError
+// naming the file on a failure before step 2 (nothing changed then), among
+// them a folder standing where one of the files should be; a failure in step 2
+// puts the files written in place back as they were first.
+void ChangeFilesTogether(const FilesChange& change);
+// The same for files replaced whole only.
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files);
 
 // The list of the records being written in place ("FileDum\Scritture.dum"):
@@ -81,10 +114,11 @@ private:
 };
 
 // At the start: files listed by an in-place write group that did not commit
-// are put back as they were; a group whose list is whole is put in place
-// (every new file was on the disc); then every temporary file an ended run left
-// in the working folder and its subfolders is removed. Returns how many files
-// were put in place or put back.
+// are put back as they were; a group whose journal is whole is finished (every
+// new byte of it was on the disc), each file flushed, and a journal cut short
+// dropped (nothing was touched yet); then every temporary file an ended run
+// left in the working folder and its subfolders is removed. Returns how many
+// files were put in place or put back.
 int FinishInterruptedRewrites();
 
 }  // namespace rt

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -18,6 +20,7 @@
 #include "archive/archive_files.h"
 #include "archive/change_record.h"
 #include "platform/runtime/grouped_rewrite.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "tests/common/test_support.h"
@@ -359,6 +362,42 @@ TEST(InterruptedWrites, AFailureBeforeTheCommitCutsTheAppendsBackAtOnce) {
     EXPECT_EQ(rt::FinishInterruptedRewrites(), 0);
     EXPECT_EQ(ReadBytes(work.Path() / "BASE.ST2"), before);
     EXPECT_FALSE(fs::exists(work.Path() / "FileDum" / "Scritture.dum"));
+}
+
+// A store the disc refuses half-way through its writes in place (a full
+// disc: the annotation record is written, the data record is not) leaves
+// every file as it was, and no journal that a next start would finish.
+TEST(InterruptedWrites, AStoreTheDiscRefusesHalfWayLeavesEveryFileAsItWas) {
+    TempWorkFolder work;
+    CreateEmptyArchive("BASE");
+    EnsureCurrentPersonFiles();
+    for (int i = 0; i < 6; ++i) StorePersonRecords({"BASE", "PERSON " + std::to_string(i), Person(i), Notes(i)});
+    const Files old = Snapshot(work.Path());
+    // No file may grow past the data file's length.
+    const rlim_t limit = fs::file_size(work.Path() / "BASE.ST2");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit most{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &most);
+        try {
+            StorePersonRecords({"BASE", "VERDI LUCA", Person(9), Notes(9)});
+        } catch (const rt::IoError& e) {
+            _exit(e.File() == "BASE.ST2" ? 0 : 1);
+        } catch (...) {
+            _exit(2);
+        }
+        _exit(3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Snapshot(work.Path()), old);
+    EXPECT_FALSE(fs::exists(rt::ResolvePath(rt::kGroupRewriteList)));
+    EXPECT_EQ(rt::FinishInterruptedRewrites(), 0);
+    EXPECT_EQ(Snapshot(work.Path()), old);
 }
 
 TEST(InterruptedWrites, AChangeEndedInTheMiddleOfARecordIsPutBackWhole) {
