@@ -290,7 +290,7 @@ int FinishGroup() {
 
 }  // namespace
 
-void ChangeFilesTogether(const FilesChange& change) {
+void ChangeFilesTogether(const FilesChange& change, const std::function<void()>& afterEachRename) {
     // What an ended run left comes first: its journal is about to be written over.
     std::error_code ec;
     if (fs::exists(ResolvePath(kGroupRewriteList), ec)) FinishGroup();
@@ -396,6 +396,7 @@ void ChangeFilesTogether(const FilesChange& change) {
             if (fd >= 0) ::close(fd);
         }
         RenameInPlace(s.temporary, s.target, *s.name);
+        if (afterEachRename) afterEachRename();
     }
     fs::remove(journal, ec);
 }

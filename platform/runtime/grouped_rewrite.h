@@ -5,6 +5,7 @@
 // once the next start has finished what the ended run began.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,8 +64,10 @@ struct FilesChange {
 // A replaced file that already holds its new bytes is left alone. IoError
 // naming the file on a failure before step 2 (nothing changed then), among
 // them a folder standing where one of the files should be; a failure in step 2
-// puts the files written in place back as they were first.
-void ChangeFilesTogether(const FilesChange& change);
+// puts the files written in place back as they were first. `afterEachRename`,
+// when given, is called after each file is renamed into place (a test stops
+// the change there).
+void ChangeFilesTogether(const FilesChange& change, const std::function<void()>& afterEachRename = {});
 // The same for files replaced whole only.
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files);
 
