@@ -86,9 +86,8 @@ void RenameInPlace(const std::filesystem::path& temporary, const std::filesystem
 // each). A failure before the renames removes every temporary file and changes
 // nothing. The renames are not flushed: the filesystem puts changes of names
 // on the disc in the order they were made, so what the caller changes after
-// them (the lists' mark of stale lists, removed once they are in place) never
-// reaches the disc without them, and a rename lost with the power leaves the
-// old file, whole.
+// them never reaches the disc without them, and a rename lost with the power
+// leaves the old file, whole.
 void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files,
                       const std::function<void()>& afterEach = {});
 // The whole content of a file (IoError 2 when missing).
