@@ -338,9 +338,19 @@ void ChangeFilesTogether(const FilesChange& change, const std::function<void()>&
     auto drop = [&] {
         for (const Staged& s : staged) fs::remove(s.temporary, ec);
     };
-    for (const NewFileContent& f : change.replaced) {
+    std::vector<const NewFileContent*> changed;
+    for (const NewFileContent& f : change.replaced)
+        if (!Holds(ResolvePath(f.name), f.bytes)) changed.push_back(&f);
+    // One file alone changes as any file replaced whole does: its new bytes
+    // written once, beside it, flushed, renamed over it.
+    if (opened.empty() && changed.size() == 1) {
+        ReplaceWholeFile(ResolvePath(changed[0]->name), changed[0]->bytes, changed[0]->name);
+        if (afterEachRename) afterEachRename();
+        return;
+    }
+    for (const NewFileContent* changedFile : changed) {
+        const NewFileContent& f = *changedFile;
         const fs::path target = ResolvePath(f.name);
-        if (Holds(target, f.bytes)) continue;
         const fs::path tmp = TemporaryBeside(target);
         if (const int code = WriteNewFile(tmp, {f.bytes}, false); code != 0) {
             drop();
@@ -368,7 +378,10 @@ void ChangeFilesTogether(const FilesChange& change, const std::function<void()>&
         drop();
         throw IoError(code, kGroupRewriteList);
     }
-    SyncFolder(journal.parent_path());
+    // Bytes written in place may reach the disc before a name does: the
+    // journal's name goes first. Renames wait for nothing: they reach the disc
+    // after the journal's name, made before them.
+    if (!opened.empty()) SyncFolder(journal.parent_path());
 
     // The writes in place, each file flushed: the files renamed next may
     // name what they hold (an index its data records).

@@ -47,21 +47,24 @@ struct FilesChange {
     std::vector<BytesInPlace> written;
 };
 
-// Makes the change as one step, waiting for the disc twice and once more for
-// each file written in place:
+// Makes the change as one step, waiting for the disc once, and once more for
+// the journal's folder and for each file when files are written in place:
 //   1. the journal gets every new byte of the group (each replaced file's new
-//      content, each write in place with its place) and is flushed with its
-//      folder: from then on the change counts, and the next start finishes it;
+//      content, each write in place with its place) and is flushed (with its
+//      folder, when files are written in place): from then on the change
+//      counts, and the next start finishes it;
 //   2. the writes in place are made, and each file written is flushed;
 //   3. each replaced file's new content, written beside it before the journal,
 //      is renamed over it;
 //   4. the journal is removed.
-// Steps 3 and 4 wait for nothing. The filesystems the program runs on put
-// changes of names on the disc in the order they were made, and a file renamed
-// over another with its bytes (ext4's and btrfs's rule for replacing a file by
+// Steps 3 and 4 wait for nothing. The filesystems the program runs on (ext4,
+// btrfs) put changes of names on the disc in the order they were made, and a
+// file renamed over another with its bytes (their rule for replacing a file by
 // renaming; a file that did not exist gets an empty one to be renamed over),
-// so the journal never leaves the disc before what it finishes.
-// A replaced file that already holds its new bytes is left alone. IoError
+// so no rename reaches the disc before the journal's name, and the journal
+// never leaves the disc before what it finishes.
+// A replaced file that already holds its new bytes is left alone; a change of
+// one file alone is a whole-file rewrite (ReplaceWholeFile). IoError
 // naming the file on a failure before step 2 (nothing changed then), among
 // them a folder standing where one of the files should be; a failure in step 2
 // puts the files written in place back as they were first. `afterEachRename`,
