@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
 
 #include "engine/position_text.h"
 #include "platform/runtime/io_error.h"
@@ -101,25 +102,34 @@ ChangeOutcome PrimaryChange(const std::function<std::int64_t()>& change, const W
     return ChangeDatabase(PrimaryDb(), change, steps);
 }
 
-// A save or an append of one primary record (`record`, number r, or for an
-// append 0: the count after it). The check before the change reads what the
-// lists are made from on its pass over the database, and the lists are
-// rebuilt from that with the record put in: a large database is read once.
+// A save or an append of one primary record (`record`, number r; an append
+// 0: it comes after the last whole record). The check before the change reads
+// what the lists are made from on its pass over the database, and the lists
+// are made from that with the record put in, while the record goes to the
+// disc: a large database is read once, and its lists wait for no flush.
 ChangeOutcome PrimaryRecordChange(std::int64_t r, const Bytes& record, const std::function<std::int64_t()>& change,
                                   const WriteSteps& steps) {
     PrimaryListSource source;
+    std::future<std::vector<ListFile>> lists;
     std::int64_t count = 0;
     return Perform(
-        PrimaryDb(), [&source] { return ReadCheckedPrimaryListSource(source); },
+        PrimaryDb(),
+        [&] {
+            const std::string problem = ReadCheckedPrimaryListSource(source);
+            const auto records = static_cast<std::int64_t>(source.records.size());
+            const std::int64_t number = r > 0 ? r : records + 1;
+            if (problem.empty() && number >= 1 && number <= records + 1) {
+                PutIntoListSource(source, number, record);
+                lists = std::async(std::launch::async, [&source] { return PrimaryListFiles(source.records); });
+            }
+            return problem;
+        },
         [&] { return count = change(); },
         [&] {
-            const std::int64_t number = r > 0 ? r : count;
             // A database that changed beside the record since it was read is read again.
-            if (count != static_cast<std::int64_t>(source.records.size()) + (r > 0 ? 0 : 1) || number < 1 ||
-                number > count)
+            if (!lists.valid() || count != static_cast<std::int64_t>(source.records.size()))
                 return SkippedRecordsMessage(RebuildPrimaryLists(steps), "DBmain.rnd");
-            PutIntoListSource(source, number, record);
-            return SkippedRecordsMessage(RebuildPrimaryListsFrom(source, steps), "DBmain.rnd");
+            return SkippedRecordsMessage(PutPrimaryListsInPlace(lists.get(), source.report, steps), "DBmain.rnd");
         });
 }
 

@@ -431,7 +431,8 @@ std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records
 ListRebuildReport RebuildPrimaryLists() { return RebuildPrimaryLists(WriteSteps{}); }
 
 ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps) {
-    return RebuildPrimaryListsFrom(ReadPrimaryListSource(), steps);
+    const PrimaryListSource source = ReadPrimaryListSource();
+    return PutPrimaryListsInPlace(PrimaryListFiles(source.records), source.report, steps);
 }
 
 std::string ReadCheckedPrimaryListSource(PrimaryListSource& source) {
@@ -465,13 +466,14 @@ void PutIntoListSource(PrimaryListSource& source, std::int64_t r, const Bytes& r
     if (LeftOutOfLists(fields)) skipped.insert(std::lower_bound(skipped.begin(), skipped.end(), r), r);
 }
 
-ListRebuildReport RebuildPrimaryListsFrom(const PrimaryListSource& source, const WriteSteps& steps) {
+ListRebuildReport PutPrimaryListsInPlace(const std::vector<ListFile>& lists, const ListRebuildReport& report,
+                                         const WriteSteps& steps) {
     ListRebuildStep(steps);
-    ReplaceChangedFiles(PrimaryListFiles(source.records), steps);
+    ReplaceChangedFiles(lists, steps);
     ListRebuildStep(steps);
     // The lists describe the database again.
     ClearStaleListsMark(PrimaryDb());
-    return source.report;
+    return report;
 }
 
 std::vector<std::string> ReadRemedyNameList(const std::string& name) {

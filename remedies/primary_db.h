@@ -163,8 +163,11 @@ ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps);
 std::string ReadCheckedPrimaryListSource(PrimaryListSource& source);
 // Data record r of the source becomes `record` (r one past the last: appended).
 void PutIntoListSource(PrimaryListSource& source, std::int64_t r, const Bytes& record);
-// RebuildPrimaryLists from a source that describes the database as it is now.
-ListRebuildReport RebuildPrimaryListsFrom(const PrimaryListSource& source, const WriteSteps& steps);
+// The second half of RebuildPrimaryLists, for lists made (PrimaryListFiles)
+// from a source that describes the database as it is now: the lists put in
+// place, the mark of stale lists removed. Returns `report`.
+ListRebuildReport PutPrimaryListsInPlace(const std::vector<ListFile>& lists, const ListRebuildReport& report,
+                                         const WriteSteps& steps);
 
 // Reads a planet or sign remedy list (records 0..N-1).
 std::vector<std::string> ReadRemedyNameList(const std::string& name);
