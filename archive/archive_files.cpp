@@ -330,8 +330,13 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     EnsureHeader(tmpr1, kIndexRecordSize, EncodeIndexEntry(MakeIndexEntry("", 0)));
     EnsureHeader(tmpr2, kBirthRecordSize, EmptyBirthHeader());
 
-    std::vector<rt::Bytes> indexRecords;
-    if (!intoCurrent) indexRecords = rt::ReadAllRecords(st1, kIndexRecordSize);
+    // The index's whole records, as bytes: an index of many people is read
+    // and written again in one piece.
+    std::string index;
+    if (!intoCurrent) {
+        index = rt::ReadFileBytes(st1);
+        index.resize(index.size() - index.size() % kIndexRecordSize);
+    }
     rt::RecordFile data(st2, kBirthRecordSize);
     data.Reset();
     const std::int64_t dataNumber = data.FileSize();
@@ -369,19 +374,31 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
         group.written.push_back({st2, dataNumber * static_cast<std::int64_t>(kBirthRecordSize), JoinedRecords({recordBytes})});
 
     if (!intoCurrent) {
+        const std::size_t entries = index.size() / kIndexRecordSize;
         std::vector<std::string> texts;
-        texts.reserve(indexRecords.size() + 1);
-        for (const auto& r : indexRecords) texts.push_back(DecodeIndexEntry(r));
+        texts.reserve(entries + 1);
+        for (std::size_t i = 0; i < entries; ++i)
+            texts.push_back(rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(index.data()) + i * kIndexRecordSize,
+                                                kIndexEntryCapacity));
         texts.push_back(result.Entry);
-        indexRecords.push_back(EncodeIndexEntry(result.Entry));
-        result.MovedPosition = OrderNewEntry(
-            texts, [&](int a, int b) { std::swap(indexRecords[a], indexRecords[b]); });
+        // Where each record of the new index comes from (the last: the new entry).
+        std::vector<std::size_t> from(entries + 1);
+        for (std::size_t i = 0; i <= entries; ++i) from[i] = i;
+        result.MovedPosition = OrderNewEntry(texts, [&](int a, int b) { std::swap(from[a], from[b]); });
         for (std::size_t i = texts.size(); i-- > 1;)
             if (texts[i] == result.Entry) {
                 result.IndexPosition = static_cast<int>(i);
                 break;
             }
-        group.replaced.push_back({st1, JoinedRecords(indexRecords)});
+        const rt::Bytes entry = EncodeIndexEntry(result.Entry);
+        std::string newIndex;
+        newIndex.reserve(index.size() + kIndexRecordSize);
+        for (const std::size_t i : from)
+            if (i < entries)
+                newIndex.append(index, i * kIndexRecordSize, kIndexRecordSize);
+            else
+                newIndex.append(reinterpret_cast<const char*>(entry.data()), entry.size());
+        group.replaced.push_back({st1, std::move(newIndex)});
     }
 
     // The stored person becomes the current person: its two records and the
