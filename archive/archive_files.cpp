@@ -335,7 +335,7 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     std::string index;
     if (!intoCurrent) {
         index = rt::ReadFileBytes(st1);
-        index.resize(index.size() - index.size() % kIndexRecordSize);
+        index.erase(index.size() - index.size() % kIndexRecordSize);
     }
     rt::RecordFile data(st2, kBirthRecordSize);
     data.Reset();

@@ -42,11 +42,17 @@ namespace {
 constexpr char kJournalMark[8] = {'K', 'L', 'V', 'G', 'R', 'U', 'P', '2'};
 constexpr char kReplacedEntry = 'R';
 constexpr char kWrittenEntry = 'W';
+constexpr char kRenamedEntry = 'T';  // a temporary file on the disc, to be renamed over its file
 
-// One file of a group as the journal keeps it: its new content whole, or
-// bytes to write in place at an offset. The bytes are where their owner holds
-// them (the caller's new content, the journal read back): an archive's index
-// is not copied once more for the journal.
+// The largest new content a journal carries. A larger file (an archive's
+// index of many people) is written once, beside itself, and flushed on its
+// own: writing it a second time would cost more than the flush.
+constexpr std::size_t kCarriedBytes = 1 << 20;
+
+// One file of a group as the journal keeps it: its new content whole, bytes
+// to write in place at an offset, or the name of its new content written
+// beside it. The bytes are where their owner holds them (the caller's new
+// content, the journal read back), not copied once more for the journal.
 struct JournalEntry {
     char kind = kReplacedEntry;
     fs::path file;
@@ -153,7 +159,8 @@ bool DecodeJournal(std::string_view in, std::vector<JournalEntry>& entries) {
         JournalEntry e;
         e.kind = body[at++];
         std::string_view file;
-        if ((e.kind != kReplacedEntry && e.kind != kWrittenEntry) || !GetBytes(body, at, file) ||
+        if ((e.kind != kReplacedEntry && e.kind != kWrittenEntry && e.kind != kRenamedEntry) ||
+            !GetBytes(body, at, file) ||
             !GetNumber(body, at, e.offset) || !GetBytes(body, at, e.bytes))
             return false;
         e.file = std::string(file);
@@ -237,6 +244,15 @@ int FinishJournal(const std::vector<JournalEntry>& entries) {
                             FlushOpenFileData(fd);
             ::close(fd);
             if (ok) ++finished;
+        } else if (e.kind == kRenamedEntry) {
+            // Gone: renamed already.
+            const fs::path temporary = std::string(e.bytes);
+            std::error_code ec;
+            if (!fs::exists(temporary, ec)) continue;
+            fs::rename(temporary, e.file, ec);
+            if (ec) continue;
+            SyncFolder(e.file.parent_path());
+            ++finished;
         } else {
             try {
                 ReplaceWholeFile(e.file, std::string(e.bytes), ProgramNameOf(e.file));
@@ -348,9 +364,21 @@ void ChangeFilesTogether(const FilesChange& change, const std::function<void()>&
         if (afterEachRename) afterEachRename();
         return;
     }
+    std::vector<std::string> stagedNames;  // the journal's text of each large file's temporary name
+    stagedNames.reserve(changed.size());
     for (const NewFileContent* changedFile : changed) {
         const NewFileContent& f = *changedFile;
         const fs::path target = ResolvePath(f.name);
+        if (f.bytes.size() > kCarriedBytes) {
+            try {
+                staged.push_back({WriteBeside(target, f.bytes, f.name), target, &f.name});
+            } catch (...) {
+                drop();
+                throw;
+            }
+            entries.push_back({kRenamedEntry, target, 0, stagedNames.emplace_back(staged.back().temporary.native())});
+            continue;
+        }
         const fs::path tmp = TemporaryBeside(target);
         if (const int code = WriteNewFile(tmp, {f.bytes}, false); code != 0) {
             drop();
@@ -378,11 +406,6 @@ void ChangeFilesTogether(const FilesChange& change, const std::function<void()>&
         drop();
         throw IoError(code, kGroupRewriteList);
     }
-    // Bytes written in place may reach the disc before a name does: the
-    // journal's name goes first. Renames wait for nothing: they reach the disc
-    // after the journal's name, made before them.
-    if (!opened.empty()) SyncFolder(journal.parent_path());
-
     // The writes in place, each file flushed: the files renamed next may
     // name what they hold (an index its data records).
     for (OpenForWrites& f : opened) {

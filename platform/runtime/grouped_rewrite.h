@@ -47,29 +47,32 @@ struct FilesChange {
     std::vector<BytesInPlace> written;
 };
 
-// Makes the change as one step, waiting for the disc once, and once more for
-// the journal's folder and for each file when files are written in place:
-//   1. the journal gets every new byte of the group (each replaced file's new
-//      content, each write in place with its place) and is flushed (with its
-//      folder, when files are written in place): from then on the change
-//      counts, and the next start finishes it;
-//   2. the writes in place are made, and each file written is flushed;
-//   3. each replaced file's new content, written beside it before the journal,
-//      is renamed over it;
-//   4. the journal is removed.
-// Steps 3 and 4 wait for nothing. The filesystems the program runs on (ext4,
-// btrfs) put changes of names on the disc in the order they were made, and a
-// file renamed over another with its bytes (their rule for replacing a file by
-// renaming; a file that did not exist gets an empty one to be renamed over),
-// so no rename reaches the disc before the journal's name, and the journal
+// Makes the change as one step, waiting for the disc once for the journal,
+// once for each large file replaced and once for each file written in place:
+//   1. each replaced file's new content is written beside it; a large one
+//      (more than a mebibyte: an archive's index of many people) is flushed
+//      there, the others go to the journal too;
+//   2. the journal gets every other new byte of the group (the small files'
+//      new content, each write in place with its place, the large files'
+//      temporary names) and is flushed: from then on the change counts, and
+//      the next start finishes it;
+//   3. the writes in place are made, and each file written is flushed;
+//   4. each new content is renamed over its file;
+//   5. the journal is removed.
+// Only steps 1 to 3 wait for the disc: the filesystems the program runs on
+// (ext4, btrfs) put a file flushed on the disc under its name, put changes of
+// names on the disc in the order they were made, and a file renamed over
+// another with its bytes (their rule for replacing a file by renaming; a file
+// that did not exist gets an empty one to be renamed over), so no write in
+// place and no rename reaches the disc before the journal, and the journal
 // never leaves the disc before what it finishes.
 // A replaced file that already holds its new bytes is left alone; a change of
-// one file alone is a whole-file rewrite (ReplaceWholeFile). IoError
-// naming the file on a failure before step 2 (nothing changed then), among
-// them a folder standing where one of the files should be; a failure in step 2
-// puts the files written in place back as they were first. `afterEachRename`,
-// when given, is called after each file is renamed into place (a test stops
-// the change there).
+// one file alone is a whole-file rewrite (ReplaceWholeFile). IoError naming
+// the file on a failure before step 3 (nothing changed then), among them a
+// folder standing where one of the files should be; a failure in step 3 puts
+// the files written in place back as they were first. `afterEachRename`, when
+// given, is called after each file is renamed into place (a test stops the
+// change there).
 void ChangeFilesTogether(const FilesChange& change, const std::function<void()>& afterEachRename = {});
 // The same for files replaced whole only.
 void ReplaceFilesTogether(const std::vector<NewFileContent>& files);

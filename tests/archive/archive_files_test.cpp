@@ -297,11 +297,11 @@ TEST(ArchiveWrites, ReachTheDiscWithAFewFlushesEach) {
     rt::PrepareDataFolder();  // the ephemeris tables a change computes the chart with
     CreateEmptyArchive("BASE");
     EnsureCurrentPersonFiles();
-    // 3,000 people, so that the index is no small file.
+    // 25,000 people: an index of more than a mebibyte, written on its own.
     {
         std::string index = ReadBytes("BASE.ST1"), data = ReadBytes("BASE.ST2");
         const rt::Bytes record = EncodeBirthRecord(SampleRecord());
-        for (int i = 1; i <= 3000; ++i) {
+        for (int i = 1; i <= 25000; ++i) {
             char name[32];
             std::snprintf(name, sizeof name, "PERSON %05d", i);
             const rt::Bytes entry = EncodeIndexEntry(MakeIndexEntry(name, i));
@@ -337,7 +337,7 @@ TEST(ArchiveWrites, ReachTheDiscWithAFewFlushesEach) {
              EditedPerson p;
              p.Letters = "BASE";
              p.IndexPosition = 1;
-             p.DataNumber = 3001;
+             p.DataNumber = 25001;
              p.Name = "AAAA FIRST";
              p.DateTimeText = "25/12/1960 14:05";
              p.CorrectionText = "-1";

@@ -290,6 +290,40 @@ TEST(InterruptedWrites, TheNextStartFinishesAListedGroupAndDropsTemporaries) {
     EXPECT_EQ(Snapshot(work.Path()), old);
 }
 
+// A group with a file too large for the journal (an index of many people,
+// written beside itself and flushed on its own) and a small one, ended before
+// each of its changes to the disc in turn: after the next start both files
+// are old or both new.
+TEST(InterruptedWrites, AGroupWithALargeFileEndsOldOrNewWhereverItStops) {
+    TempWorkFolder work;
+    const std::string largeOld = testing_support::RandomBytes(1500000, 1), largeNew = testing_support::RandomBytes(1500044, 2);
+    fs::create_directories(work.Path() / "FileDum");
+    WriteBytes(work.Path() / "BASE.ST1", largeOld);
+    WriteBytes(work.Path() / "TMPR.ST1", "old entry");
+    auto run = [&] { rt::ReplaceFilesTogether({{"BASE.ST1", largeNew}, {"TMPR.ST1", "new entry"}}); };
+    const testing_support::TracedRun whole = testing_support::RunKilledBeforeChange(run, 0);
+    ASSERT_EQ(whole.exitCode, 0);
+    int endedOld = 0, endedNew = 0;
+    for (int k = 1; k <= whole.changes; ++k) {
+        WriteBytes(work.Path() / "BASE.ST1", largeOld);
+        WriteBytes(work.Path() / "TMPR.ST1", "old entry");
+        ASSERT_TRUE(testing_support::RunKilledBeforeChange(run, k).killed) << k;
+        rt::FinishInterruptedRewrites();
+        const std::string large = ReadBytes(work.Path() / "BASE.ST1"), small = ReadBytes(work.Path() / "TMPR.ST1");
+        if (large == largeOld && small == "old entry")
+            ++endedOld;
+        else if (large == largeNew && small == "new entry")
+            ++endedNew;
+        else
+            ADD_FAILURE() << "killed before change " << k << ": the files are mixed";
+        EXPECT_FALSE(fs::exists(work.Path() / "FileDum" / "Gruppo.dum")) << k;
+    }
+    EXPECT_GT(endedOld, 0);
+    EXPECT_GT(endedNew, 0);
+    for (const auto& e : fs::directory_iterator(work.Path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp~"), std::string::npos) << e.path();
+}
+
 TEST(InterruptedWrites, AnotherProcessTemporaryFileStopsNoStore) {
     TempWorkFolder work;
     CreateEmptyArchive("BASE");
