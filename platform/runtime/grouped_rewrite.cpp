@@ -61,7 +61,7 @@ struct JournalEntry {
 };
 
 // A checksum of the journal's bytes, taken eight at a time (a journal carries
-// an archive's whole index, and its check must not cost more than writing it),
+// megabytes of lists, and its check must not cost more than writing them),
 // the same whether the bytes come in one piece or in several.
 class JournalChecksum {
 public:

@@ -15,9 +15,10 @@
 namespace rt {
 
 // The journal of the group being changed ("FileDum\Gruppo.dum"): every new
-// byte of the group, on the disc before the first file is touched, removed
-// when every file holds its new bytes. (A list of temporary files and their
-// targets, which earlier versions wrote there, is finished as well.)
+// byte of the group (of a large file, the name of its new content written
+// beside it), on the disc before the first file is touched, removed when every
+// file holds its new bytes. (A list of temporary files and their targets,
+// which earlier versions wrote there, is finished as well.)
 inline constexpr const char* kGroupRewriteList = "FileDum\\Gruppo.dum";
 
 // A temporary name beside a file, unique to this process ("x.ST1.tmp~1234"):
