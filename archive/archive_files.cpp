@@ -67,9 +67,18 @@ void EnsureHeader(const std::string& name, std::size_t size, const rt::Bytes& he
     rt::ReplaceAllRecords(name, size, {header});
 }
 
+// A record as its file holds it: cut or filled with zero bytes to its size.
+rt::Bytes WholeRecord(rt::Bytes record, std::size_t size) {
+    record.resize(size, 0);
+    return record;
+}
+
 std::string JoinedRecords(const std::vector<rt::Bytes>& records) {
+    std::size_t size = 0;
+    for (const auto& r : records) size += r.size();
     std::string bytes;
-    for (const auto& r : records) bytes.append(r.begin(), r.end());
+    bytes.reserve(size);
+    for (const auto& r : records) bytes.append(reinterpret_cast<const char*>(r.data()), r.size());
     return bytes;
 }
 
@@ -321,71 +330,80 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     EnsureHeader(tmpr1, kIndexRecordSize, EncodeIndexEntry(MakeIndexEntry("", 0)));
     EnsureHeader(tmpr2, kBirthRecordSize, EmptyBirthHeader());
 
-    std::vector<rt::Bytes> indexRecords;
-    if (!intoCurrent) indexRecords = rt::ReadAllRecords(st1, kIndexRecordSize);
+    // The index's whole records, as bytes: an index of many people is read
+    // and written again in one piece.
+    std::string index;
+    if (!intoCurrent) {
+        index = rt::ReadFileBytes(st1);
+        index.erase(index.size() - index.size() % kIndexRecordSize);
+    }
     rt::RecordFile data(st2, kBirthRecordSize);
     data.Reset();
     const std::int64_t dataNumber = data.FileSize();
+    data.Close();
     RequireNumberRoom(dataNumber, st2);
-    std::unique_ptr<rt::RecordFile> notes;
     std::int64_t notesNumber = 0;
     if (withNotes) {
-        notes = std::make_unique<rt::RecordFile>(st3, kAnnotationRecordSize);
-        notes->Reset();
-        notesNumber = notes->FileSize();
+        rt::RecordFile notes(st3, kAnnotationRecordSize);
+        notes.Reset();
+        notesNumber = notes.FileSize();
+        notes.Close();
         RequireNumberRoom(notesNumber, st3);
     }
-
-    MarkArchiveModified(A);
 
     StoreResult result;
     result.DataNumber = static_cast<int>(dataNumber);
     result.Entry = MakeIndexEntry(request.Name, result.DataNumber);
 
-    // The data and annotation records are appended in place, as one group: a
-    // run that ends before the group is on the disc is cut back at the next
-    // start, so no archive file keeps half a record.
-    std::vector<rt::InPlaceRegion> appended;
-    if (!intoCurrent) appended.push_back({st2});
-    if (withNotes) appended.push_back({st3});
-    std::optional<rt::InPlaceWriteGroup> appends;
-    if (!appended.empty()) appends.emplace(appended);
-
+    // Every file of the store changes as one group: the data and annotation
+    // records appended, the index with its new entry, the archive marked
+    // modified, and the current person (below). A run that ends at any moment
+    // leaves the archive and the current person as they were or as stored.
+    rt::FilesChange group;
     BirthRecord record = request.Record;
     record.AnnotationNumber = rt::ZeroPad(0, 5);
     if (withNotes) {
-        notes->Write(notesNumber, EncodeAnnotationRecord(*request.Annotation));
-        notes->Close();
+        group.written.push_back(
+            {st3, notesNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
+             JoinedRecords({WholeRecord(EncodeAnnotationRecord(*request.Annotation), kAnnotationRecordSize)})});
         result.AnnotationNumber = static_cast<int>(notesNumber);
         record.AnnotationNumber = rt::ZeroPad(notesNumber, 5);
     }
-    const rt::Bytes recordBytes = EncodeBirthRecord(record);
-    if (!intoCurrent) data.Write(dataNumber, recordBytes);
-    data.Close();
-    if (appends) appends->Commit();
+    const rt::Bytes recordBytes = WholeRecord(EncodeBirthRecord(record), kBirthRecordSize);
+    if (!intoCurrent)
+        group.written.push_back({st2, dataNumber * static_cast<std::int64_t>(kBirthRecordSize), JoinedRecords({recordBytes})});
 
-    // The index entry only after its data record is written.
     if (!intoCurrent) {
+        const std::size_t entries = index.size() / kIndexRecordSize;
         std::vector<std::string> texts;
-        texts.reserve(indexRecords.size() + 1);
-        for (const auto& r : indexRecords) texts.push_back(DecodeIndexEntry(r));
+        texts.reserve(entries + 1);
+        for (std::size_t i = 0; i < entries; ++i)
+            texts.push_back(rt::ReadFixedString(reinterpret_cast<const std::uint8_t*>(index.data()) + i * kIndexRecordSize,
+                                                kIndexEntryCapacity));
         texts.push_back(result.Entry);
-        indexRecords.push_back(EncodeIndexEntry(result.Entry));
-        result.MovedPosition = OrderNewEntry(
-            texts, [&](int a, int b) { std::swap(indexRecords[a], indexRecords[b]); });
+        // Where each record of the new index comes from (the last: the new entry).
+        std::vector<std::size_t> from(entries + 1);
+        for (std::size_t i = 0; i <= entries; ++i) from[i] = i;
+        result.MovedPosition = OrderNewEntry(texts, [&](int a, int b) { std::swap(from[a], from[b]); });
         for (std::size_t i = texts.size(); i-- > 1;)
             if (texts[i] == result.Entry) {
                 result.IndexPosition = static_cast<int>(i);
                 break;
             }
-        rt::ReplaceAllRecords(st1, kIndexRecordSize, indexRecords);
+        const rt::Bytes entry = EncodeIndexEntry(result.Entry);
+        std::string newIndex;
+        newIndex.reserve(index.size() + kIndexRecordSize);
+        for (const std::size_t i : from)
+            if (i < entries)
+                newIndex.append(index, i * kIndexRecordSize, kIndexRecordSize);
+            else
+                newIndex.append(reinterpret_cast<const char*>(entry.data()), entry.size());
+        group.replaced.push_back({st1, std::move(newIndex)});
     }
 
     // The stored person becomes the current person: its two records and the
     // hand-offs that describe it (its annotations, none when no annotation
-    // record was written; its text file, none without a number) are replaced
-    // together, so an interrupted store leaves the previous current person or
-    // this one, never a mixture.
+    // record was written; its text file, none without a number).
     std::vector<rt::Bytes> current2 = rt::ReadAllRecords(tmpr2, kBirthRecordSize);
     std::vector<rt::Bytes> current1 = rt::ReadAllRecords(tmpr1, kIndexRecordSize);
     current2[0] = recordBytes;
@@ -394,12 +412,14 @@ StoreResult StorePersonRecords(const StoreRequest& request) {
     const std::string textNumber =
         request.Annotation ? TextNumberOfFourthLine(request.Annotation->Lines[3]) : std::string();
     rt::EnsureParentFolder(kAnnotationHandOff);
-    std::vector<rt::NewFileContent> group{{tmpr2, JoinedRecords(current2)}, {tmpr1, JoinedRecords(current1)}};
+    group.replaced.push_back({tmpr2, JoinedRecords(current2)});
+    group.replaced.push_back({tmpr1, JoinedRecords(current1)});
     if (CurrentPersonHandOffWritable(kAnnotationHandOff))
-        group.push_back(
+        group.replaced.push_back(
             {kAnnotationHandOff, HandOffBytes({withNotes ? StoreAnnotationLine(*request.Annotation) : std::string()})});
-    if (CurrentPersonHandOffWritable(kTextHandOff)) group.push_back({kTextHandOff, HandOffBytes({A, textNumber})});
-    rt::ReplaceFilesTogether(group);
+    if (CurrentPersonHandOffWritable(kTextHandOff)) group.replaced.push_back({kTextHandOff, HandOffBytes({A, textNumber})});
+    if (std::optional<std::string> marked = ModifiedArchivesWith(A)) group.replaced.push_back({kModifiedArchivesFile, *marked});
+    rt::ChangeFilesTogether(group);
     return result;
 }
 
@@ -411,8 +431,13 @@ void DeleteIndexEntry(std::string_view letters, int position) {
         throw ArchiveError("Scelta Non valida: la voce " + std::to_string(position) +
                            " non esiste in " + st1 + ".");
     records.erase(records.begin() + position);
-    rt::ReplaceAllRecords(st1, kIndexRecordSize, records);
-    MarkArchiveModified(letters);
+    // The shorter index and the archive marked modified, as one group.
+    std::vector<rt::NewFileContent> group{{st1, JoinedRecords(records)}};
+    if (std::optional<std::string> marked = ModifiedArchivesWith(letters)) {
+        rt::EnsureParentFolder(kModifiedArchivesFile);
+        group.push_back({kModifiedArchivesFile, *marked});
+    }
+    rt::ReplaceFilesTogether(group);
 }
 
 int ReplaceIndexEntry(std::string_view letters, int position, std::string_view newEntry) {
@@ -445,7 +470,7 @@ int ReplaceIndexEntry(std::string_view letters, int position, std::string_view n
     return q;
 }
 
-void MarkArchiveModified(std::string_view letters) {
+std::optional<std::string> ModifiedArchivesWith(std::string_view letters) {
     std::vector<std::string> names;
     if (rt::PathExists(kModifiedArchivesFile)) {
         for (const auto& line : rt::ReadTextLines(kModifiedArchivesFile)) {
@@ -454,11 +479,18 @@ void MarkArchiveModified(std::string_view letters) {
         }
     }
     const std::string name(letters.substr(0, std::min<std::size_t>(6, letters.size())));
-    if (std::find(names.begin(), names.end(), name) != names.end()) return;
+    if (std::find(names.begin(), names.end(), name) != names.end()) return std::nullopt;
     // The list holds twelve names: the oldest gives way to the newest.
     if (names.size() == 12) names.erase(names.begin());
     names.push_back(name);
-    WriteHandOff(kModifiedArchivesFile, names);
+    return rt::JoinLines(names);
+}
+
+void MarkArchiveModified(std::string_view letters) {
+    if (std::optional<std::string> marked = ModifiedArchivesWith(letters)) {
+        rt::EnsureParentFolder(kModifiedArchivesFile);
+        rt::ReplaceFileBytes(kModifiedArchivesFile, *marked);
+    }
 }
 
 void WriteCurrentPerson(std::string_view name, const BirthRecord& record) {

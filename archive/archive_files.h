@@ -145,10 +145,13 @@ struct StoreResult {
 // or whose index lost its record 0 (RequireIndexWithHeader), and a current
 // person's record file that cannot be replaced (a folder in its place). A
 // hand-off that cannot be written is left out (CurrentPersonHandOffWritable).
+// Every file changes with the others, as one group (rt::ChangeFilesTogether),
+// with "FileDum\MMordina.dum" when the archive is not listed there yet.
 StoreResult StorePersonRecords(const StoreRequest& request);
 
 // Removes the entry at an index position (1..N); later entries move up one and
-// the index gets one record shorter. Data and annotation records stay.
+// the index gets one record shorter. Data and annotation records stay. The
+// index and "FileDum\MMordina.dum" change together.
 void DeleteIndexEntry(std::string_view letters, int position);
 
 // The change dialog's index update: the entry at `position` (1..N) becomes
@@ -160,6 +163,9 @@ int ReplaceIndexEntry(std::string_view letters, int position, std::string_view n
 
 // Adds the archive name to "FileDum\MMordina.dum" unless it is there.
 void MarkArchiveModified(std::string_view letters);
+// The bytes "FileDum\MMordina.dum" holds with the archive name added, for an
+// operation that writes it with its other files; none when the name is there.
+std::optional<std::string> ModifiedArchivesWith(std::string_view letters);
 
 // The recall's confirmation: "TMPR.ST1" and "TMPR.ST2" made anew, each with
 // the single record 0 (the name without record number; the data record).

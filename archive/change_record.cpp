@@ -60,11 +60,19 @@ bool IsCurrentPerson(const EditedPerson& p, const std::string& oldEntry, const B
     }
 }
 
-// Bytes in a file (0 when it cannot be measured).
-std::int64_t FileLength(const char* name) {
-    std::error_code ec;
-    const auto n = std::filesystem::file_size(rt::ResolvePath(name), ec);
-    return ec ? 0 : static_cast<std::int64_t>(n);
+// A record's bytes as its file holds them: cut or filled with zero bytes to its size.
+std::string RecordText(const rt::Bytes& record, std::size_t size) {
+    std::string bytes(record.begin(), record.end());
+    bytes.resize(size, '\0');
+    return bytes;
+}
+
+// Writes record n of a file's bytes over what is there, as a record written in
+// place does (the bytes grow to hold it).
+void PutRecord(std::string& file, int n, const std::string& record) {
+    const std::size_t at = static_cast<std::size_t>(n) * record.size();
+    if (file.size() < at + record.size()) file.resize(at + record.size(), '\0');
+    file.replace(at, record.size(), record);
 }
 
 }  // namespace
@@ -110,19 +118,20 @@ RewriteResult RewriteEditedPerson(engine::ChartState& chart, const EditedPerson&
         throw ArchiveError(problem + ". Nessun dato registrato.");
     FillChartStrings(chart, record, true);
 
+    data.Close();
     int noteNumber = 0;
     if (auto n = ReadDecimalEitherSeparator(p.AnnotationNumber)) noteNumber = static_cast<int>(*n);
-    std::unique_ptr<rt::RecordFile> notes;
     if (p.Annotation) {
         // An emptied annotation file gets its header first: the person's
         // annotations never land in record 0, the other people's notice.
         EnsureArchiveHeaders(p.Letters);
-        notes = std::make_unique<rt::RecordFile>(st3, kAnnotationRecordSize);
-        notes->Reset();
-        if (noteNumber <= 0 || noteNumber >= notes->FileSize()) {
-            noteNumber = static_cast<int>(notes->FileSize());
+        rt::RecordFile notes(st3, kAnnotationRecordSize);
+        notes.Reset();
+        if (noteNumber <= 0 || noteNumber >= notes.FileSize()) {
+            noteNumber = static_cast<int>(notes.FileSize());
             if (noteNumber > kMaxRecordNumber) throw ArchiveError("ARCHIVIO PIENO: " + st3);
         }
+        notes.Close();
     }
     // The entry goes where its name sorts: the index entries from its old
     // place to its new one change.
@@ -133,59 +142,49 @@ RewriteResult RewriteEditedPerson(engine::ChartState& chart, const EditedPerson&
     const int firstMoved = std::min(p.IndexPosition, result.IndexPosition);
     const int lastMoved = std::max(p.IndexPosition, result.IndexPosition);
 
-    // The records and the index entries are rewritten in place as one group:
-    // a run that ends at any moment leaves the person's old name with the old
-    // record or the new name with the new one, no record half old and half
-    // new, once the next start has put the group back.
-    std::vector<rt::InPlaceRegion> regions{
-        {st2, p.DataNumber * static_cast<std::int64_t>(kBirthRecordSize), static_cast<std::int64_t>(kBirthRecordSize)},
-        {st1, firstMoved * static_cast<std::int64_t>(kIndexRecordSize),
-         (lastMoved - firstMoved + 1) * static_cast<std::int64_t>(kIndexRecordSize)}};
-    if (notes)
-        regions.push_back({st3, noteNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
-                           static_cast<std::int64_t>(kAnnotationRecordSize)});
-    // The current person changed with its record, in the same group: its two
-    // records and, when the annotations change, the hand-offs that show them.
-    const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, ".ST1");
-    const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, ".ST2");
-    if (current) {
-        EnsureCurrentPersonFiles();
-        regions.push_back({tmpr1, 0, static_cast<std::int64_t>(kIndexRecordSize)});
-        regions.push_back({tmpr2, 0, static_cast<std::int64_t>(kBirthRecordSize)});
-        if (p.Annotation)
-            for (const char* handOff : {kAnnotationHandOff, kTextHandOff})
-                if (CurrentPersonHandOffWritable(handOff)) regions.push_back({handOff, 0, FileLength(handOff)});
-    }
-    rt::InPlaceWriteGroup writes(regions);
-    if (notes) {
-        notes->Write(noteNumber, EncodeAnnotationRecord(*p.Annotation));
-        notes->Close();
+    // The records, the index and the archive's modification mark change as
+    // one group: a run that ends at any moment leaves the person's old name
+    // with the old record or the new name with the new one, no record half
+    // old and half new, once the next start has finished the group.
+    rt::FilesChange group;
+    if (p.Annotation) {
+        group.written.push_back({st3, noteNumber * static_cast<std::int64_t>(kAnnotationRecordSize),
+                                 RecordText(EncodeAnnotationRecord(*p.Annotation), kAnnotationRecordSize)});
         record.AnnotationNumber = rt::ZeroPad(noteNumber, 5);
     }
-    data.Write(p.DataNumber, EncodeBirthRecord(record));
-    data.Close();
-    rt::RecordFile entries(st1, kIndexRecordSize);
-    entries.Reset();
+    const std::string recordBytes = RecordText(EncodeBirthRecord(record), kBirthRecordSize);
+    group.written.push_back({st2, p.DataNumber * static_cast<std::int64_t>(kBirthRecordSize), recordBytes});
+    std::string entries = rt::ReadFileBytes(st1);
     for (int i = firstMoved; i <= lastMoved; ++i)
-        entries.Write(i, EncodeIndexEntry(texts[static_cast<std::size_t>(i)]));
-    entries.Close();
+        PutRecord(entries, i, RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(i)]), kIndexRecordSize));
+    group.replaced.push_back({st1, std::move(entries)});
+    // The current person changed with its record, in the same group: its two
+    // records, as a recall of the changed record leaves them, and, when the
+    // annotations change, the hand-offs that show them.
     if (current) {
-        // As a recall of the changed record leaves it.
-        rt::RecordFile slotData(tmpr2, kBirthRecordSize);
-        slotData.Reset();
-        slotData.Write(0, EncodeBirthRecord(record));
-        slotData.Close();
-        rt::RecordFile slotIndex(tmpr1, kIndexRecordSize);
-        slotIndex.Reset();
-        slotIndex.Write(0, EncodeIndexEntry(texts[static_cast<std::size_t>(result.IndexPosition)]));
-        slotIndex.Close();
+        const std::string tmpr1 = ArchiveFileName(kCurrentPersonArchive, ".ST1");
+        const std::string tmpr2 = ArchiveFileName(kCurrentPersonArchive, ".ST2");
+        EnsureCurrentPersonFiles();
+        std::string slot = rt::ReadFileBytes(tmpr2);
+        PutRecord(slot, 0, recordBytes);
+        group.replaced.push_back({tmpr2, std::move(slot)});
+        slot = rt::ReadFileBytes(tmpr1);
+        PutRecord(slot, 0,
+                  RecordText(EncodeIndexEntry(texts[static_cast<std::size_t>(result.IndexPosition)]), kIndexRecordSize));
+        group.replaced.push_back({tmpr1, std::move(slot)});
         if (p.Annotation) {
-            WriteAnnotationHandOff(RecallAnnotationLine(*p.Annotation));
-            WriteTextHandOff(p.Letters, TextNumberOfFourthLine(p.Annotation->Lines[3]));
+            if (CurrentPersonHandOffWritable(kAnnotationHandOff))
+                group.replaced.push_back({kAnnotationHandOff, rt::JoinLines({RecallAnnotationLine(*p.Annotation)})});
+            if (CurrentPersonHandOffWritable(kTextHandOff))
+                group.replaced.push_back(
+                    {kTextHandOff, rt::JoinLines({p.Letters, TextNumberOfFourthLine(p.Annotation->Lines[3])})});
         }
     }
-    writes.Commit();
-    MarkArchiveModified(p.Letters);
+    if (std::optional<std::string> marked = ModifiedArchivesWith(p.Letters)) {
+        rt::EnsureParentFolder(kModifiedArchivesFile);
+        group.replaced.push_back({kModifiedArchivesFile, *marked});
+    }
+    rt::ChangeFilesTogether(group);
 
     result.AnnotationNumber = noteNumber;
     result.Record = record;

@@ -36,9 +36,10 @@ struct RewriteResult {
 // where its new name sorts, so the index stays in order. The data record gets
 // the new fields and chart strings (computed into `chart` at the corrected
 // moment with the change dialog's working widths); annotations are written to the record's
-// annotation number, or appended when it had none. The records and the index
-// entries are written in place as one group: a run that ends in the middle
-// leaves, once the next start has finished, the old person or the new one.
+// annotation number, or appended when it had none. The records, written in
+// place, the index and "FileDum\MMordina.dum" change as one group
+// (rt::ChangeFilesTogether): a run that ends in the middle leaves, once the
+// next start has finished, the old person or the new one.
 // When the current person was taken from this record (same archive, same
 // record number, same birth data), it becomes the changed person in the same
 // group: the "TMPR" records and, with new annotations, their hand-offs.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
 
 #include "engine/position_text.h"
 #include "platform/runtime/io_error.h"
@@ -69,11 +70,11 @@ namespace {
 // The change, with the database's lists marked stale until the rebuild after
 // it is done (a run that ends between: the next start rebuilds them). A
 // database found damaged or unreadable as the change is about to be made
-// takes none.
-template <typename Change, typename Rebuild>
-ChangeOutcome Perform(const DbFile& db, Change change, Rebuild rebuild) {
+// (`check` says what is wrong, "" when nothing) takes none.
+template <typename Check, typename Change, typename Rebuild>
+ChangeOutcome Perform(const DbFile& db, Check check, Change change, Rebuild rebuild) {
     ChangeOutcome o;
-    if (const std::string problem = DatabaseProblem(db); !problem.empty()) {
+    if (const std::string problem = check(); !problem.empty()) {
         o.error = DamagedDatabaseMessage(db, problem, "");
         o.databaseDamaged = true;
         return o;
@@ -105,6 +106,37 @@ ChangeOutcome PrimaryChange(const std::function<std::int64_t()>& change, const W
     return ChangeDatabase(PrimaryDb(), change, steps);
 }
 
+// A save or an append of one primary record (`record`, number r; an append
+// 0: it comes after the last whole record). The check before the change reads
+// what the lists are made from on its pass over the database, and the lists
+// are made from that with the record put in, while the record goes to the
+// disc: a large database is read once, and its lists wait for no flush.
+ChangeOutcome PrimaryRecordChange(std::int64_t r, const Bytes& record, const std::function<std::int64_t()>& change,
+                                  const WriteSteps& steps) {
+    PrimaryListSource source;
+    std::future<std::vector<ListFile>> lists;
+    std::int64_t count = 0;
+    return Perform(
+        PrimaryDb(),
+        [&] {
+            const std::string problem = ReadCheckedPrimaryListSource(source);
+            const auto records = static_cast<std::int64_t>(source.records.size());
+            const std::int64_t number = r > 0 ? r : records + 1;
+            if (problem.empty() && number >= 1 && number <= records + 1) {
+                PutIntoListSource(source, number, record);
+                lists = std::async(std::launch::async, [&source] { return PrimaryListFiles(source.records); });
+            }
+            return problem;
+        },
+        [&] { return count = change(); },
+        [&] {
+            // A database that changed beside the record since it was read is read again.
+            if (!lists.valid() || count != static_cast<std::int64_t>(source.records.size()))
+                return SkippedRecordsMessage(RebuildPrimaryLists(steps), "DBmain.rnd");
+            return SkippedRecordsMessage(PutPrimaryListsInPlace(lists.get(), source.report, steps), "DBmain.rnd");
+        });
+}
+
 ChangeOutcome RepertoryChange(const std::function<std::int64_t()>& change, const WriteSteps& steps) {
     return ChangeDatabase(RepertoryDb(), change, steps);
 }
@@ -113,10 +145,12 @@ ChangeOutcome RepertoryChange(const std::function<std::int64_t()>& change, const
 
 ChangeOutcome ChangeDatabase(const DbFile& db, const std::function<std::int64_t()>& change,
                              const WriteSteps& steps) {
+    const auto check = [&db] { return DatabaseProblem(db); };
     if (db.name == kRepertoryDbName)
-        return Perform(db, change,
+        return Perform(db, check, change,
                        [&steps] { return SkippedRecordsMessage(RebuildPathologyList(steps), "Repertorio.rnd"); });
-    return Perform(db, change, [&steps] { return SkippedRecordsMessage(RebuildPrimaryLists(steps), "DBmain.rnd"); });
+    return Perform(db, check, change,
+                   [&steps] { return SkippedRecordsMessage(RebuildPrimaryLists(steps), "DBmain.rnd"); });
 }
 
 std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
@@ -133,17 +167,19 @@ std::string ChangeOutcomeMessage(const ChangeOutcome& o) {
 }
 
 ChangeOutcome SavePrimaryEdit(std::int64_t r, const PrimaryTexts& t, const WriteSteps& steps) {
-    return PrimaryChange(
+    const Bytes record = EncodePrimaryRecord(MakePrimaryRecord(t));
+    return PrimaryRecordChange(
+        r, record,
         [&] {
-            WriteRecordInPlace(PrimaryDb(), r, EncodePrimaryRecord(MakePrimaryRecord(t)), steps);
+            WriteRecordInPlace(PrimaryDb(), r, record, steps);
             return PrimaryRecordCount();
         },
         steps);
 }
 
 ChangeOutcome AppendPrimaryEdit(const PrimaryTexts& t, const WriteSteps& steps) {
-    return PrimaryChange(
-        [&] { return AppendRecordInPlace(PrimaryDb(), EncodePrimaryRecord(MakePrimaryRecord(t)), steps); }, steps);
+    const Bytes record = EncodePrimaryRecord(MakePrimaryRecord(t));
+    return PrimaryRecordChange(0, record, [&] { return AppendRecordInPlace(PrimaryDb(), record, steps); }, steps);
 }
 
 ChangeOutcome DeletePrimaryEdit(std::int64_t r) { return DeletePrimaryEdit(r, WriteSteps{}); }

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <tuple>
 
+#include "platform/runtime/disc_flush.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
@@ -108,7 +109,7 @@ void CopyKeepingDate(const fs::path& from, const fs::path& to) {
         }
     ok = ok && !std::ferror(in);
     ok = (std::fflush(out) == 0) && ok;
-    ok = (::fsync(fileno(out)) == 0) && ok;
+    ok = rt::FlushOpenFile(fileno(out)) && ok;
     std::fclose(in);
     std::fclose(out);
     if (!ok) throw std::system_error(EIO, std::generic_category(), Shown(from));

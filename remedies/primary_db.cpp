@@ -433,13 +433,49 @@ ListRebuildReport RebuildPrimaryLists() { return RebuildPrimaryLists(WriteSteps{
 
 ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps) {
     const PrimaryListSource source = ReadPrimaryListSource();
+    return PutPrimaryListsInPlace(PrimaryListFiles(source.records), source.report, steps);
+}
+
+std::string ReadCheckedPrimaryListSource(PrimaryListSource& source) {
+    source = {};
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(rt::ResolvePath(kPrimaryDbName), ec);
+    if (!ec) source.records.reserve(bytes / kPrimaryRecordSize);
+    const std::string problem = VisitCheckedDatabase(PrimaryDb(), [&](std::int64_t r, std::string_view b) {
+        source.records.push_back(DecodeListFields(b));
+        if (LeftOutOfLists(source.records.back())) source.report.skippedRecords.push_back(r);
+    });
+    if (problem.empty() && !source.records.empty()) {
+        rt::RecordFile f(kPrimaryDbName, kPrimaryRecordSize);
+        f.Reset();
+        source.headerRemedy = GetField(f.Read(0), kFields[0].field);
+        f.Close();
+    }
+    return problem;
+}
+
+void PutIntoListSource(PrimaryListSource& source, std::int64_t r, const Bytes& record) {
+    const PrimaryRecord fields =
+        DecodeListFields(std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
+    const auto at = static_cast<std::size_t>(r - 1);
+    if (at < source.records.size())
+        source.records[at] = fields;
+    else
+        source.records.push_back(fields);
+    std::vector<std::int64_t>& skipped = source.report.skippedRecords;
+    skipped.erase(std::remove(skipped.begin(), skipped.end(), r), skipped.end());
+    if (LeftOutOfLists(fields)) skipped.insert(std::lower_bound(skipped.begin(), skipped.end(), r), r);
+}
+
+ListRebuildReport PutPrimaryListsInPlace(const std::vector<ListFile>& lists, const ListRebuildReport& report,
+                                         const WriteSteps& steps) {
     ListRebuildStep(steps);
-    ReplaceChangedFiles(PrimaryListFiles(source.records), steps);
+    ReplaceChangedFiles(lists, steps);
     ListRebuildStep(steps);
     // The lists describe the database again, as many records as it holds now.
     RecordDatabaseSize(PrimaryDb());
     ClearStaleListsMark(PrimaryDb());
-    return source.report;
+    return report;
 }
 
 std::vector<std::string> ReadRemedyNameList(const std::string& name) {

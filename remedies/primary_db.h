@@ -155,6 +155,20 @@ std::vector<ListFile> PrimaryListFiles(const std::vector<PrimaryRecord>& records
 ListRebuildReport RebuildPrimaryLists();
 ListRebuildReport RebuildPrimaryLists(const WriteSteps& steps);
 
+// What the lists are made from, read on the pass that checks the database
+// before a change of one record (VisitCheckedDatabase), so that the lists
+// after the change need no second pass over a large database. Returns the
+// problem that refuses the change, "" when the database is sound or missing
+// (the source is then to be used).
+std::string ReadCheckedPrimaryListSource(PrimaryListSource& source);
+// Data record r of the source becomes `record` (r one past the last: appended).
+void PutIntoListSource(PrimaryListSource& source, std::int64_t r, const Bytes& record);
+// The second half of RebuildPrimaryLists, for lists made (PrimaryListFiles)
+// from a source that describes the database as it is now: the lists put in
+// place, the mark of stale lists removed. Returns `report`.
+ListRebuildReport PutPrimaryListsInPlace(const std::vector<ListFile>& lists, const ListRebuildReport& report,
+                                         const WriteSteps& steps);
+
 // Reads a planet or sign remedy list (records 0..N-1).
 std::vector<std::string> ReadRemedyNameList(const std::string& name);
 

@@ -246,10 +246,12 @@ std::string NameRecordBytes(std::size_t capacity, const std::vector<std::string>
 }
 
 void ReplaceChangedFiles(const std::vector<ListFile>& files, const WriteSteps& steps) {
-    std::vector<std::pair<std::string, std::string>> changed;
+    // The lists change as one group: their bytes reach the disc in its
+    // journal, in one flush rather than one a list.
+    rt::FilesChange changed;
     for (const ListFile& f : files)
-        if (ListStateOf(f) != ListState::Same) changed.emplace_back(f.name, f.bytes);
-    if (!changed.empty()) rt::ReplaceFilesEach(changed, [&steps] { ListRebuildStep(steps); });
+        if (ListStateOf(f) != ListState::Same) changed.replaced.push_back({f.name, f.bytes});
+    if (!changed.replaced.empty()) rt::ChangeFilesTogether(changed, [&steps] { ListRebuildStep(steps); });
 }
 
 std::string TemporaryNameFor(std::string_view name) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/runtime/disc_flush.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
@@ -120,7 +121,7 @@ void WriteJournal(const DbFile& db, const JournalContent& j) {
     Fd f;
     f.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (f.fd < 0) throw rt::IoError(rt::IoCodeFromErrno(errno, true), db.name);
-    const bool ok = rt::WriteAt(f.fd, bytes.data(), bytes.size(), 0) && ::fdatasync(f.fd) == 0;
+    const bool ok = rt::WriteAt(f.fd, bytes.data(), bytes.size(), 0) && rt::FlushOpenFileData(f.fd);
     f.Close();
     if (!ok) {
         std::error_code ec;
@@ -143,7 +144,7 @@ void RemoveJournal(const DbFile& db, bool sync = true) {
 // Puts the old bytes and length back into an open database.
 bool Restore(int fd, const JournalContent& j) {
     return rt::WriteAt(fd, j.oldBytes.data(), j.oldBytes.size(), j.offset) &&
-           ::ftruncate(fd, static_cast<off_t>(j.oldLength)) == 0 && ::fsync(fd) == 0;
+           ::ftruncate(fd, static_cast<off_t>(j.oldLength)) == 0 && rt::FlushOpenFile(fd);
 }
 
 // The change itself: journal, write, flush, journal removed.
@@ -161,7 +162,7 @@ void JournaledWrite(const DbFile& db, int fd, std::int64_t length, std::int64_t 
     Step(steps, 1);
     bool ok = rt::WriteAt(fd, bytes.data(), bytes.size(), offset);
     ok = ok && (newLength == length || ::ftruncate(fd, static_cast<off_t>(newLength)) == 0);
-    ok = ok && ::fdatasync(fd) == 0;
+    ok = ok && rt::FlushOpenFileData(fd);
     if (!ok) {
         // The database as it was, then no journal: the change did not happen.
         if (Restore(fd, j)) RemoveJournal(db);

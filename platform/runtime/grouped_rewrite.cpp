@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <deque>
 #include <string_view>
 #include <system_error>
 
@@ -21,14 +24,6 @@ constexpr const char* kTemporaryMark = ".tmp~";
 
 }  // namespace
 
-void SyncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 fs::path TemporaryBeside(const fs::path& target) {
     fs::path tmp = target;
     tmp += kTemporaryMark + std::to_string(::getpid());
@@ -39,49 +34,410 @@ std::string TemporaryNameBeside(std::string_view name) {
     return std::string(name) + kTemporaryMark + std::to_string(::getpid());
 }
 
-bool FlushToDisc(const fs::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+namespace {
+
+// The journal of a group: a mark, then for each file what it gets, then a
+// checksum of all before it, so that a journal cut short (a run that ended
+// while writing it) or damaged is known and never finished.
+constexpr char kJournalMark[8] = {'K', 'L', 'V', 'G', 'R', 'U', 'P', '2'};
+constexpr char kReplacedEntry = 'R';
+constexpr char kWrittenEntry = 'W';
+constexpr char kRenamedEntry = 'T';  // a temporary file on the disc, to be renamed over its file
+
+// The largest new content a journal carries. A larger file (an archive's
+// index of many people) is written once, beside itself, and flushed on its
+// own: writing it a second time would cost more than the flush.
+constexpr std::size_t kCarriedBytes = 1 << 20;
+
+// One file of a group as the journal keeps it: its new content whole, bytes
+// to write in place at an offset, or the name of its new content written
+// beside it. The bytes are where their owner holds them (the caller's new
+// content, the journal read back), not copied once more for the journal.
+struct JournalEntry {
+    char kind = kReplacedEntry;
+    fs::path file;
+    std::uint64_t offset = 0;
+    std::string_view bytes;
+};
+
+// A checksum of the journal's bytes, taken eight at a time (a journal carries
+// megabytes of lists, and its check must not cost more than writing them),
+// the same whether the bytes come in one piece or in several.
+class JournalChecksum {
+public:
+    void Add(std::string_view bytes) {
+        total_ += bytes.size();
+        std::size_t i = 0;
+        while (pendingSize_ > 0 && pendingSize_ < 8 && i < bytes.size()) pending_[pendingSize_++] = bytes[i++];
+        if (pendingSize_ == 8) {
+            Mix(pending_);
+            pendingSize_ = 0;
+        }
+        for (; i + 8 <= bytes.size(); i += 8) Mix(bytes.data() + i);
+        for (; i < bytes.size(); ++i) pending_[pendingSize_++] = bytes[i];
+    }
+    std::uint64_t Value() const {
+        std::uint64_t h = h_;
+        for (std::size_t i = 0; i < pendingSize_; ++i) h = (h ^ static_cast<unsigned char>(pending_[i])) * kPrime;
+        return h ^ total_;
+    }
+
+private:
+    static constexpr std::uint64_t kPrime = 1099511628211ull;
+    void Mix(const char* eight) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, eight, 8);
+        h_ = (h_ ^ word) * kPrime;
+        h_ ^= h_ >> 29;
+    }
+    std::uint64_t h_ = 1469598103934665603ull;
+    std::uint64_t total_ = 0;
+    char pending_[8] = {};
+    std::size_t pendingSize_ = 0;
+};
+
+void PutNumber(std::string& out, std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-void ReplaceFilesTogether(const std::vector<NewFileContent>& files) {
-    // A folder in a file's place would refuse its rename after others were
-    // made: the group is refused before anything is written.
-    for (const NewFileContent& f : files)
-        if (FolderInPlaceOf(f.name)) throw IoError(kAccessDenied, f.name);
-    std::vector<std::pair<fs::path, fs::path>> staged;  // temporary, target
-    auto drop = [&] {
-        std::error_code ec;
-        for (const auto& s : staged) fs::remove(s.first, ec);
+bool GetNumber(std::string_view in, std::size_t& at, std::uint64_t& v) {
+    if (in.size() - at < 8) return false;
+    v = 0;
+    for (int i = 7; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<std::size_t>(i)]);
+    at += 8;
+    return true;
+}
+
+bool GetBytes(std::string_view in, std::size_t& at, std::string_view& bytes) {
+    std::uint64_t n = 0;
+    if (!GetNumber(in, at, n) || in.size() - at < n) return false;
+    bytes = in.substr(at, static_cast<std::size_t>(n));
+    at += static_cast<std::size_t>(n);
+    return true;
+}
+
+// The journal's bytes as the pieces they are written in: its own marks,
+// numbers and names, and the files' bytes where the caller holds them.
+struct EncodedJournal {
+    std::deque<std::string> own;
+    std::vector<std::string_view> pieces;
+};
+
+void EncodeJournal(const std::vector<JournalEntry>& entries, EncodedJournal& out) {
+    JournalChecksum sum;
+    auto add = [&](std::string_view piece) {
+        out.pieces.push_back(piece);
+        sum.Add(piece);
     };
-    for (const NewFileContent& f : files) {
-        const fs::path target = ResolvePath(f.name);
-        try {
-            staged.emplace_back(WriteBeside(target, f.bytes, f.name), target);
-        } catch (...) {
-            drop();
-            throw;
+    add(std::string_view(kJournalMark, sizeof kJournalMark));
+    for (const JournalEntry& e : entries) {
+        std::string head(1, e.kind);
+        PutNumber(head, e.file.native().size());
+        head += e.file.native();
+        PutNumber(head, e.offset);
+        PutNumber(head, e.bytes.size());
+        add(out.own.emplace_back(std::move(head)));
+        add(e.bytes);
+    }
+    std::string tail;
+    PutNumber(tail, sum.Value());
+    out.pieces.push_back(out.own.emplace_back(std::move(tail)));
+}
+
+// False for what is no whole journal of a group. The entries' bytes lie in `in`.
+bool DecodeJournal(std::string_view in, std::vector<JournalEntry>& entries) {
+    if (in.size() < sizeof kJournalMark + 8 || in.substr(0, sizeof kJournalMark) != std::string_view(kJournalMark, sizeof kJournalMark))
+        return false;
+    const std::string_view body = in.substr(0, in.size() - 8);
+    std::size_t at = body.size();
+    std::uint64_t sum = 0;
+    JournalChecksum check;
+    check.Add(body);
+    if (!GetNumber(in, at, sum) || sum != check.Value()) return false;
+    at = sizeof kJournalMark;
+    while (at < body.size()) {
+        JournalEntry e;
+        e.kind = body[at++];
+        std::string_view file;
+        if ((e.kind != kReplacedEntry && e.kind != kWrittenEntry && e.kind != kRenamedEntry) ||
+            !GetBytes(body, at, file) ||
+            !GetNumber(body, at, e.offset) || !GetBytes(body, at, e.bytes))
+            return false;
+        e.file = std::string(file);
+        entries.push_back(std::move(e));
+    }
+    return true;
+}
+
+// Writes bytes, in pieces, to a new file, flushed to the disc when asked: 0,
+// or the run-time's code of what went wrong (the file removed then).
+int WriteNewFile(const fs::path& file, const std::vector<std::string_view>& pieces, bool flush) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return IoCodeFromErrno(errno, true);
+    bool ok = true;
+    std::int64_t at = 0;
+    for (const std::string_view piece : pieces) {
+        ok = ok && (piece.empty() || WriteAt(fd, piece.data(), piece.size(), at));
+        at += static_cast<std::int64_t>(piece.size());
+    }
+    if (flush) ok = ok && FlushOpenFileData(fd);
+    ::close(fd);
+    if (ok) return 0;
+    std::error_code ec;
+    fs::remove(file, ec);
+    return kDiskFull;
+}
+
+// Whether a file holds exactly these bytes.
+bool Holds(const fs::path& file, const std::string& bytes) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) != bytes.size() || ec) return false;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string held(bytes.size(), '\0');
+    const bool read = held.empty() || ReadAt(fd, held.data(), held.size(), 0);
+    ::close(fd);
+    return read && held == bytes;
+}
+
+// A file written in place, open, with what its writes covered before them.
+struct OpenForWrites {
+    fs::path file;
+    std::string name;
+    int fd = -1;
+    std::int64_t length = 0;
+    std::vector<const BytesInPlace*> writes;
+    std::vector<std::string> oldBytes;  // the bytes each write covers, as they were
+};
+
+void CloseAll(std::vector<OpenForWrites>& files) {
+    for (OpenForWrites& f : files)
+        if (f.fd >= 0) {
+            ::close(f.fd);
+            f.fd = -1;
+        }
+}
+
+// Puts the files written in place back as they were; false when one cannot be.
+bool PutBackWrites(std::vector<OpenForWrites>& files) {
+    bool all = true;
+    for (OpenForWrites& f : files) {
+        bool ok = true;
+        for (std::size_t i = f.writes.size(); i-- > 0;)
+            ok = ok && (f.oldBytes[i].empty() ||
+                        WriteAt(f.fd, f.oldBytes[i].data(), f.oldBytes[i].size(), f.writes[i]->offset));
+        ok = ok && ::ftruncate(f.fd, static_cast<off_t>(f.length)) == 0 && FlushOpenFileData(f.fd);
+        all = all && ok;
+    }
+    return all;
+}
+
+// Finishes a whole journal of a group: every file gets its new bytes, flushed
+// to the disc. Returns how many files were finished.
+int FinishJournal(const std::vector<JournalEntry>& entries) {
+    int finished = 0;
+    for (const JournalEntry& e : entries) {
+        if (e.kind == kWrittenEntry) {
+            const int fd = ::open(e.file.c_str(), O_RDWR | O_CLOEXEC);
+            if (fd < 0) continue;
+            const bool ok = WriteAt(fd, e.bytes.data(), e.bytes.size(), static_cast<std::int64_t>(e.offset)) &&
+                            FlushOpenFileData(fd);
+            ::close(fd);
+            if (ok) ++finished;
+        } else if (e.kind == kRenamedEntry) {
+            // Gone: renamed already.
+            const fs::path temporary = std::string(e.bytes);
+            std::error_code ec;
+            if (!fs::exists(temporary, ec)) continue;
+            fs::rename(temporary, e.file, ec);
+            if (ec) continue;
+            SyncFolder(e.file.parent_path());
+            ++finished;
+        } else {
+            try {
+                ReplaceWholeFile(e.file, std::string(e.bytes), ProgramNameOf(e.file));
+                ++finished;
+            } catch (const IoError&) {
+                // A file that cannot be written keeps what it holds.
+            }
         }
     }
-    // The list names each temporary file and its target, one a line.
-    std::string list;
-    for (const auto& [tmp, target] : staged) list += fs::absolute(tmp).string() + "\n" + fs::absolute(target).string() + "\n";
-    list += "end\n";
+    return finished;
+}
+
+// Finishes the group whose journal (or list of temporary files, as earlier
+// versions wrote) an ended run left, and removes it; returns how many files
+// were put in place.
+int FinishGroup() {
+    std::error_code ec;
+    const fs::path list = ResolvePath(kGroupRewriteList);
+    if (!fs::is_regular_file(list, ec)) return 0;
+    int finished = 0;
+    std::string text;
+    try {
+        text = ReadFileBytes(kGroupRewriteList);
+    } catch (const IoError&) {
+    }
+    std::vector<JournalEntry> entries;
+    if (DecodeJournal(text, entries)) {
+        finished = FinishJournal(entries);
+    } else {
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] == '\n') {
+                lines.push_back(text.substr(start, i - start));
+                start = i + 1;
+            }
+        // Only a whole list counts: it is written after every new file.
+        if (!lines.empty() && lines.back() == "end" && lines.size() % 2 == 1) {
+            for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+                const fs::path tmp = lines[i], target = lines[i + 1];
+                if (!fs::exists(tmp, ec)) continue;  // already in place
+                fs::rename(tmp, target, ec);
+                if (!ec) ++finished;
+            }
+        }
+    }
+    fs::remove(list, ec);
+    SyncFolder(list.parent_path());
+    return finished;
+}
+
+}  // namespace
+
+void ChangeFilesTogether(const FilesChange& change, const std::function<void()>& afterEachRename) {
+    // What an ended run left comes first: its journal is about to be written over.
+    std::error_code ec;
+    if (fs::exists(ResolvePath(kGroupRewriteList), ec)) FinishGroup();
+
+    // Everything that could refuse the change is met before the first byte
+    // is written: a folder in a file's place, a file written in place that is
+    // missing or may only be read, a write beyond a file's end.
+    for (const NewFileContent& f : change.replaced)
+        if (FolderInPlaceOf(f.name)) throw IoError(kAccessDenied, f.name);
+    std::vector<OpenForWrites> opened;
+    struct Closer {
+        std::vector<OpenForWrites>& files;
+        ~Closer() { CloseAll(files); }
+    } closer{opened};
+    for (const BytesInPlace& w : change.written) {
+        const fs::path file = ResolvePath(w.name);
+        auto it = std::find_if(opened.begin(), opened.end(), [&](const OpenForWrites& f) { return f.file == file; });
+        if (it == opened.end()) {
+            if (FolderInPlaceOf(w.name)) throw IoError(kAccessDenied, w.name);
+            OpenForWrites f;
+            f.file = file;
+            f.name = w.name;
+            f.fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
+            if (f.fd < 0) throw IoError(IoCodeFromErrno(errno), w.name);
+            const off_t end = ::lseek(f.fd, 0, SEEK_END);
+            f.length = end < 0 ? 0 : static_cast<std::int64_t>(end);
+            opened.push_back(std::move(f));
+            it = opened.end() - 1;
+        }
+        if (w.offset < 0 || w.offset > it->length) throw IoError(kReadBeyondEnd, w.name);
+        std::string old(static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(w.bytes.size()),
+                                                                         it->length - w.offset)),
+                        '\0');
+        if (!old.empty() && !ReadAt(it->fd, old.data(), old.size(), w.offset)) throw IoError(kReadBeyondEnd, w.name);
+        it->writes.push_back(&w);
+        it->oldBytes.push_back(std::move(old));
+    }
+
+    std::vector<JournalEntry> entries;
+    struct Staged {
+        fs::path temporary, target;
+        const std::string* name;
+    };
+    std::vector<Staged> staged;
+    auto drop = [&] {
+        for (const Staged& s : staged) fs::remove(s.temporary, ec);
+    };
+    std::vector<const NewFileContent*> changed;
+    for (const NewFileContent& f : change.replaced)
+        if (!Holds(ResolvePath(f.name), f.bytes)) changed.push_back(&f);
+    // One file alone changes as any file replaced whole does: its new bytes
+    // written once, beside it, flushed, renamed over it.
+    if (opened.empty() && changed.size() == 1) {
+        ReplaceWholeFile(ResolvePath(changed[0]->name), changed[0]->bytes, changed[0]->name);
+        if (afterEachRename) afterEachRename();
+        return;
+    }
+    std::vector<std::string> stagedNames;  // the journal's text of each large file's temporary name
+    stagedNames.reserve(changed.size());
+    for (const NewFileContent* changedFile : changed) {
+        const NewFileContent& f = *changedFile;
+        const fs::path target = ResolvePath(f.name);
+        if (f.bytes.size() > kCarriedBytes) {
+            try {
+                staged.push_back({WriteBeside(target, f.bytes, f.name), target, &f.name});
+            } catch (...) {
+                drop();
+                throw;
+            }
+            entries.push_back({kRenamedEntry, target, 0, stagedNames.emplace_back(staged.back().temporary.native())});
+            continue;
+        }
+        const fs::path tmp = TemporaryBeside(target);
+        if (const int code = WriteNewFile(tmp, {f.bytes}, false); code != 0) {
+            drop();
+            throw IoError(code, f.name);
+        }
+        staged.push_back({tmp, target, &f.name});
+        entries.push_back({kReplacedEntry, target, 0, f.bytes});
+    }
+    for (const OpenForWrites& f : opened)
+        for (const BytesInPlace* w : f.writes)
+            entries.push_back({kWrittenEntry, f.file, static_cast<std::uint64_t>(w->offset), w->bytes});
+    if (entries.empty()) return;
+
+    // The journal, with every new byte: from here on the change counts.
+    const fs::path journal = ResolvePath(kGroupRewriteList);
     try {
         EnsureParentFolder(kGroupRewriteList);
-        ReplaceFileBytes(kGroupRewriteList, list);
     } catch (...) {
         drop();
         throw;
     }
-    // Each rename is flushed to the disc with its folder.
-    for (std::size_t i = 0; i < staged.size(); ++i) PutInPlace(staged[i].first, staged[i].second, files[i].name);
-    std::error_code ec;
-    fs::remove(ResolvePath(kGroupRewriteList), ec);
+    EncodedJournal encoded;
+    EncodeJournal(entries, encoded);
+    if (const int code = WriteNewFile(journal, encoded.pieces, true); code != 0) {
+        drop();
+        throw IoError(code, kGroupRewriteList);
+    }
+    // The writes in place, each file flushed: the files renamed next may
+    // name what they hold (an index its data records).
+    for (OpenForWrites& f : opened) {
+        bool ok = true;
+        for (const BytesInPlace* w : f.writes)
+            ok = ok && (w->bytes.empty() || WriteAt(f.fd, w->bytes.data(), w->bytes.size(), w->offset));
+        if (!ok || !FlushOpenFileData(f.fd)) {
+            // Nothing of the change stays; when the files cannot be put back,
+            // the journal stays and the next start finishes the change.
+            if (PutBackWrites(opened)) {
+                fs::remove(journal, ec);
+                drop();
+            }
+            throw IoError(kDiskFull, f.name);
+        }
+    }
+    CloseAll(opened);
+
+    // The new files in place; a file that did not exist is made empty first,
+    // so that it too is a file replaced by renaming.
+    for (const Staged& s : staged) {
+        if (!fs::exists(s.target, ec)) {
+            const int fd = ::open(s.target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (fd >= 0) ::close(fd);
+        }
+        RenameInPlace(s.temporary, s.target, *s.name);
+        if (afterEachRename) afterEachRename();
+    }
+    fs::remove(journal, ec);
 }
+
+void ReplaceFilesTogether(const std::vector<NewFileContent>& files) { ChangeFilesTogether({files, {}}); }
 
 namespace {
 
@@ -132,7 +488,7 @@ bool PutBack(const InPlaceWriteGroup::Kept& k) {
     if (fd < 0) return false;
     bool ok = k.bytes.empty() ||
               WriteAt(fd, k.bytes.data(), k.bytes.size(), static_cast<std::int64_t>(k.offset));
-    ok = ok && ::ftruncate(fd, static_cast<off_t>(k.length)) == 0 && ::fsync(fd) == 0;
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(k.length)) == 0 && FlushOpenFile(fd);
     ::close(fd);
     return ok;
 }
@@ -236,32 +592,8 @@ int PutBackInPlaceWrites() {
 
 int FinishInterruptedRewrites() {
     int finished = PutBackInPlaceWrites();
+    finished += FinishGroup();
     std::error_code ec;
-    const fs::path list = ResolvePath(kGroupRewriteList);
-    if (fs::is_regular_file(list, ec)) {
-        std::string text;
-        try {
-            text = ReadFileBytes(kGroupRewriteList);
-        } catch (const IoError&) {
-        }
-        std::vector<std::string> lines;
-        std::size_t start = 0;
-        for (std::size_t i = 0; i < text.size(); ++i)
-            if (text[i] == '\n') {
-                lines.push_back(text.substr(start, i - start));
-                start = i + 1;
-            }
-        // Only a whole list counts: it is written after every new file.
-        if (!lines.empty() && lines.back() == "end" && lines.size() % 2 == 1) {
-            for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-                const fs::path tmp = lines[i], target = lines[i + 1];
-                if (!fs::exists(tmp, ec)) continue;  // already in place
-                fs::rename(tmp, target, ec);
-                if (!ec) ++finished;
-            }
-        }
-        fs::remove(list, ec);
-    }
     // Temporary files of ended runs.
     std::vector<fs::path> leftovers;
     for (auto it = fs::recursive_directory_iterator(fs::current_path(), ec);

@@ -5,14 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <exception>
-#include <thread>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "platform/runtime/disc_flush.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
@@ -191,7 +190,7 @@ fs::path WriteBeside(const fs::path& target, const std::string& bytes, const std
     if (!f) throw IoError(IoCodeFromErrno(errno, true), shownName);
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = (std::fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
+    ok = FlushOpenFile(fileno(f)) && ok;
     std::fclose(f);
     if (!ok) {
         std::error_code ec;
@@ -201,7 +200,7 @@ fs::path WriteBeside(const fs::path& target, const std::string& bytes, const std
     return tmp;
 }
 
-void PutInPlace(const fs::path& temporary, const fs::path& target, const std::string& shownName) {
+void RenameInPlace(const fs::path& temporary, const fs::path& target, const std::string& shownName) {
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) {
@@ -209,6 +208,10 @@ void PutInPlace(const fs::path& temporary, const fs::path& target, const std::st
         fs::remove(temporary, ec);
         throw IoError(code, shownName);
     }
+}
+
+void PutInPlace(const fs::path& temporary, const fs::path& target, const std::string& shownName) {
+    RenameInPlace(temporary, target, shownName);
     // The new name is on the disc too: a power cut after the program said a
     // file was written cannot bring the old one back.
     SyncFolder(target.parent_path());
@@ -223,27 +226,19 @@ void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& fi
     // The flushes to the disc overlap, so the files cost about one flush's wait
     // instead of one each.
     std::vector<fs::path> targets(files.size()), temporaries(files.size());
-    std::vector<std::exception_ptr> failures(files.size());
-    std::vector<std::thread> writers;
     for (std::size_t i = 0; i < files.size(); ++i) targets[i] = ResolvePath(files[i].first);
-    for (std::size_t i = 0; i < files.size(); ++i)
-        writers.emplace_back([&, i] {
-            try {
-                temporaries[i] = WriteBeside(targets[i], files[i].second, files[i].first);
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
+    try {
+        RunEachOnItsOwnThread(files.size(), [&](std::size_t i) {
+            temporaries[i] = WriteBeside(targets[i], files[i].second, files[i].first);
         });
-    for (std::thread& t : writers) t.join();
-    for (const std::exception_ptr& failure : failures) {
-        if (!failure) continue;
+    } catch (...) {
         std::error_code ec;
         for (const fs::path& tmp : temporaries)
             if (!tmp.empty()) fs::remove(tmp, ec);
-        std::rethrow_exception(failure);
+        throw;
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        PutInPlace(temporaries[i], targets[i], files[i].first);
+        RenameInPlace(temporaries[i], targets[i], files[i].first);
         if (afterEach) afterEach();
     }
 }

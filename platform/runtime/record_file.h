@@ -76,10 +76,18 @@ std::filesystem::path WriteBeside(const std::filesystem::path& target, const std
                                   const std::string& shownName);
 void PutInPlace(const std::filesystem::path& temporary, const std::filesystem::path& target,
                 const std::string& shownName);
+// PutInPlace without the flush of the folder, for a caller whose safety does
+// not wait for the new name to be on the disc.
+void RenameInPlace(const std::filesystem::path& temporary, const std::filesystem::path& target,
+                   const std::string& shownName);
 // Rewrites several independent files (program file names and their new
 // bytes): every temporary file is written and flushed at the same time, then
-// each is put in place (`afterEach`, when given, is called after each). A
-// failure before the renames removes every temporary file and changes nothing.
+// each is renamed over its file (`afterEach`, when given, is called after
+// each). A failure before the renames removes every temporary file and changes
+// nothing. The renames are not flushed: the filesystem puts changes of names
+// on the disc in the order they were made, so what the caller changes after
+// them never reaches the disc without them, and a rename lost with the power
+// leaves the old file, whole.
 void ReplaceFilesEach(const std::vector<std::pair<std::string, std::string>>& files,
                       const std::function<void()>& afterEach = {});
 // The whole content of a file (IoError 2 when missing).

@@ -7,10 +7,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <random>
 
 #include "archive/archive_files.h"
+#include "archive/change_record.h"
+#include "engine/chart_state.h"
+#include "platform/runtime/disc_flush.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
@@ -279,6 +285,101 @@ TEST(Change, RenamedEntryMovesToItsPlace) {
     EXPECT_EQ(IndexEntries("BASE")[0], MakeIndexEntry("ALBERTI", 4));
     EXPECT_EQ(ReadBytes("BASE.ST1").size(), 5 * 44u);
     EXPECT_THROW(ReplaceIndexEntry("BASE", 5, "X"), ArchiveError);
+}
+
+// A store, a change, a removal and a recall wait for the disc a few times
+// whatever their archive's size and however many files they change: the new
+// bytes of their files reach the disc in one journal flushed with its folder,
+// and each file written in place is flushed once. Counted by the program's
+// own file layer, which sees every flush the operation asks of the system.
+TEST(ArchiveWrites, ReachTheDiscWithAFewFlushesEach) {
+    TempWorkFolder folder;
+    rt::PrepareDataFolder();  // the ephemeris tables a change computes the chart with
+    CreateEmptyArchive("BASE");
+    EnsureCurrentPersonFiles();
+    // 25,000 people: an index of more than a mebibyte, written on its own.
+    {
+        std::string index = ReadBytes("BASE.ST1"), data = ReadBytes("BASE.ST2");
+        const rt::Bytes record = EncodeBirthRecord(SampleRecord());
+        for (int i = 1; i <= 25000; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "PERSON %05d", i);
+            const rt::Bytes entry = EncodeIndexEntry(MakeIndexEntry(name, i));
+            index.append(entry.begin(), entry.end());
+            data.append(record.begin(), record.end());
+        }
+        WriteBytes("BASE.ST1", index);
+        WriteBytes("BASE.ST2", data);
+    }
+    AnnotationRecord notes;
+    notes.Lines = {"PRIMA RIGA", "", "", MakeFourthAnnotationLine("QUARTA", "00003")};
+    // The files the operations may touch.
+    auto snapshot = [] {
+        std::map<std::string, std::string> files;
+        for (const auto& e : fs::recursive_directory_iterator(".")) {
+            const std::string name = fs::relative(e.path(), ".").string();
+            if (e.is_regular_file() && (name.rfind("BASE", 0) == 0 || name.rfind("TMPR", 0) == 0 ||
+                                        name.rfind("RICE", 0) == 0 || name.rfind("FileDum", 0) == 0))
+                files[name] = ReadBytes(e.path());
+        }
+        return files;
+    };
+    struct Operation {
+        const char* what;
+        int most;
+        std::function<void()> run;
+    };
+    const Operation operations[] = {
+        {"store", 4, [&] { StorePersonRecords(Request("BASE", "MIDDLE PERSON", notes)); }},
+        // The person just stored, the current person, renamed to the front with new annotations.
+        {"change", 4,
+         [&] {
+             EditedPerson p;
+             p.Letters = "BASE";
+             p.IndexPosition = 1;
+             p.DataNumber = 25001;
+             p.Name = "AAAA FIRST";
+             p.DateTimeText = "25/12/1960 14:05";
+             p.CorrectionText = "-1";
+             p.CoordinatesText = "52N22-004E54";
+             p.PlaceName = "AMSTERDAM";
+             p.CalendarCode = "GR";
+             p.Nationality = "NEDERLAND";
+             p.AnnotationNumber = "00001";
+             p.Annotation = notes;
+             p.Annotation->Lines[1] = "NUOVA RIGA";
+             engine::ChartState chart;
+             RewriteEditedPerson(chart, p);
+         }},
+        {"removal", 4, [] { DeleteIndexEntry("BASE", 2); }},
+        {"recall", 3,
+         [] { WriteCurrentPerson(MakeIndexEntry("PERSON 00007", 7), SampleRecord(), " ALTRA", "RICE", "00009"); }},
+    };
+    for (const Operation& op : operations) {
+        // Each changes the archive's list of modified archives too.
+        fs::remove(rt::ResolvePath(kModifiedArchivesFile));
+        const auto before = snapshot();
+        // The flushes the operation asks of the system, run in a traced process.
+        const testing_support::TracedRun traced = testing_support::RunKilledBeforeChange(op.run, 0);
+        ASSERT_EQ(traced.exitCode, 0) << op.what;
+        const auto asked = std::count_if(traced.calls.begin(), traced.calls.end(), [](const std::string& c) {
+            return c.rfind("fsync ", 0) == 0 || c.rfind("fdatasync ", 0) == 0;
+        });
+        const auto after = snapshot();
+        for (const auto& [name, bytes] : after)
+            if (!before.count(name)) fs::remove(name);
+        for (const auto& [name, bytes] : before) WriteBytes(name, bytes);
+        // The same here, counted by the file layer.
+        const std::int64_t flushed = rt::FlushesOfThisThread();
+        op.run();
+        const std::int64_t flushes = rt::FlushesOfThisThread() - flushed;
+        EXPECT_EQ(snapshot(), after) << op.what;
+        EXPECT_EQ(flushes, asked) << op.what;
+        EXPECT_LE(flushes, op.most) << op.what;
+        int changed = 0;
+        for (const auto& [name, bytes] : after) changed += !before.count(name) || before.at(name) != bytes;
+        EXPECT_GE(changed, op.what == std::string("removal") ? 2 : 4) << op.what;
+    }
 }
 
 TEST(DamagedArchive, PartialLastRecordRefusesTheStoreAndLosesNothing) {

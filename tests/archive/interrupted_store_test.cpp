@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -18,6 +20,7 @@
 #include "archive/archive_files.h"
 #include "archive/change_record.h"
 #include "platform/runtime/grouped_rewrite.h"
+#include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/record_file.h"
 #include "tests/common/test_support.h"
@@ -287,6 +290,40 @@ TEST(InterruptedWrites, TheNextStartFinishesAListedGroupAndDropsTemporaries) {
     EXPECT_EQ(Snapshot(work.Path()), old);
 }
 
+// A group with a file too large for the journal (an index of many people,
+// written beside itself and flushed on its own) and a small one, ended before
+// each of its changes to the disc in turn: after the next start both files
+// are old or both new.
+TEST(InterruptedWrites, AGroupWithALargeFileEndsOldOrNewWhereverItStops) {
+    TempWorkFolder work;
+    const std::string largeOld = testing_support::RandomBytes(1500000, 1), largeNew = testing_support::RandomBytes(1500044, 2);
+    fs::create_directories(work.Path() / "FileDum");
+    WriteBytes(work.Path() / "BASE.ST1", largeOld);
+    WriteBytes(work.Path() / "TMPR.ST1", "old entry");
+    auto run = [&] { rt::ReplaceFilesTogether({{"BASE.ST1", largeNew}, {"TMPR.ST1", "new entry"}}); };
+    const testing_support::TracedRun whole = testing_support::RunKilledBeforeChange(run, 0);
+    ASSERT_EQ(whole.exitCode, 0);
+    int endedOld = 0, endedNew = 0;
+    for (int k = 1; k <= whole.changes; ++k) {
+        WriteBytes(work.Path() / "BASE.ST1", largeOld);
+        WriteBytes(work.Path() / "TMPR.ST1", "old entry");
+        ASSERT_TRUE(testing_support::RunKilledBeforeChange(run, k).killed) << k;
+        rt::FinishInterruptedRewrites();
+        const std::string large = ReadBytes(work.Path() / "BASE.ST1"), small = ReadBytes(work.Path() / "TMPR.ST1");
+        if (large == largeOld && small == "old entry")
+            ++endedOld;
+        else if (large == largeNew && small == "new entry")
+            ++endedNew;
+        else
+            ADD_FAILURE() << "killed before change " << k << ": the files are mixed";
+        EXPECT_FALSE(fs::exists(work.Path() / "FileDum" / "Gruppo.dum")) << k;
+    }
+    EXPECT_GT(endedOld, 0);
+    EXPECT_GT(endedNew, 0);
+    for (const auto& e : fs::directory_iterator(work.Path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp~"), std::string::npos) << e.path();
+}
+
 TEST(InterruptedWrites, AnotherProcessTemporaryFileStopsNoStore) {
     TempWorkFolder work;
     CreateEmptyArchive("BASE");
@@ -359,6 +396,42 @@ TEST(InterruptedWrites, AFailureBeforeTheCommitCutsTheAppendsBackAtOnce) {
     EXPECT_EQ(rt::FinishInterruptedRewrites(), 0);
     EXPECT_EQ(ReadBytes(work.Path() / "BASE.ST2"), before);
     EXPECT_FALSE(fs::exists(work.Path() / "FileDum" / "Scritture.dum"));
+}
+
+// A store the disc refuses half-way through its writes in place (a full
+// disc: the annotation record is written, the data record is not) leaves
+// every file as it was, and no journal that a next start would finish.
+TEST(InterruptedWrites, AStoreTheDiscRefusesHalfWayLeavesEveryFileAsItWas) {
+    TempWorkFolder work;
+    CreateEmptyArchive("BASE");
+    EnsureCurrentPersonFiles();
+    for (int i = 0; i < 6; ++i) StorePersonRecords({"BASE", "PERSON " + std::to_string(i), Person(i), Notes(i)});
+    const Files old = Snapshot(work.Path());
+    // No file may grow past the data file's length.
+    const rlim_t limit = fs::file_size(work.Path() / "BASE.ST2");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit most{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &most);
+        try {
+            StorePersonRecords({"BASE", "VERDI LUCA", Person(9), Notes(9)});
+        } catch (const rt::IoError& e) {
+            _exit(e.File() == "BASE.ST2" ? 0 : 1);
+        } catch (...) {
+            _exit(2);
+        }
+        _exit(3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Snapshot(work.Path()), old);
+    EXPECT_FALSE(fs::exists(rt::ResolvePath(rt::kGroupRewriteList)));
+    EXPECT_EQ(rt::FinishInterruptedRewrites(), 0);
+    EXPECT_EQ(Snapshot(work.Path()), old);
 }
 
 TEST(InterruptedWrites, AChangeEndedInTheMiddleOfARecordIsPutBackWhole) {

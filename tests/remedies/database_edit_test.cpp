@@ -12,8 +12,10 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <random>
 
+#include "platform/runtime/disc_flush.h"
 #include "platform/runtime/grouped_rewrite.h"
 #include "platform/runtime/text_file.h"
 #include "remedies/database_edit.h"
@@ -95,6 +97,32 @@ TEST_F(SampleDatabase, SavingInPlaceChangesThatRecordOnly) {
     EXPECT_FALSE(SavePrimaryEdit(0, t).saved);
     EXPECT_FALSE(SavePrimaryEdit(PrimaryRecordCount() + 1, t).saved);
     EXPECT_EQ(FileBytes(kPrimaryDbName), after);
+}
+
+// A save waits for the disc once for each file it changes (the database and
+// each list that says something new) and twice more, for the journal that
+// keeps the database whole: the lists put in place are not flushed again
+// with their folder one by one.
+TEST_F(SampleDatabase, ASaveFlushesEachFileItChangesOnceAndTwoMore) {
+    EnsureRemedyFiles();  // the lists of the database as it is
+    auto files = [] {
+        std::map<std::string, std::string> out;
+        for (const auto& e : fs::recursive_directory_iterator("."))
+            if (e.is_regular_file()) out[e.path().string()] = testing_support::ReadBytes(e.path());
+        return out;
+    };
+    const auto before = files();
+    // A remedy of a new name: the remedy lists and the planet lists change with the database.
+    PrimaryTexts t = PrimaryRecordToTexts(ReadPrimaryRecord(7));
+    t.Remedy = "Zzyzx Nieuw";
+    t.PrimarySignature = "Zon, Mars";
+    const std::int64_t flushed = rt::FlushesOfThisThread();
+    ASSERT_TRUE(SavePrimaryEdit(7, t).listsRebuilt);
+    const std::int64_t flushes = rt::FlushesOfThisThread() - flushed;
+    int changed = 0;
+    for (const auto& [name, bytes] : files()) changed += !before.count(name) || before.at(name) != bytes;
+    ASSERT_GE(changed, 4);
+    EXPECT_LE(flushes, changed + 2);
 }
 
 TEST_F(SampleDatabase, AReorderKeepsEveryRecordAndTheHeader) {
