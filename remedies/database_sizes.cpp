@@ -55,14 +55,18 @@ std::map<std::string, KeptSize> ReadKeptSizes() {
     return sizes;
 }
 
-void WriteKeptSizes(const std::map<std::string, KeptSize>& sizes) {
+std::string KeptSizesBytes(const std::map<std::string, KeptSize>& sizes) {
     std::string bytes(kHeading);
     bytes += '\n';
     for (const auto& [name, kept] : sizes) {
         bytes += kept.setAside ? "? " : "= ";
         bytes.append(std::to_string(kept.records)).append(" ").append(name) += '\n';
     }
-    rt::ReplaceFileBytes(kDatabaseSizesName, bytes);
+    return bytes;
+}
+
+void WriteKeptSizes(const std::map<std::string, KeptSize>& sizes) {
+    rt::ReplaceFileBytes(kDatabaseSizesName, KeptSizesBytes(sizes));
 }
 
 // The data records of a file of that many bytes (whole records after record 0).
@@ -92,16 +96,21 @@ std::string CutProblem(const DbFile& db, std::int64_t fileBytes, const KeptSize&
 
 }  // namespace
 
-void RecordDatabaseSize(const DbFile& db) {
+std::optional<ListFile> DatabaseSizesAfterWrite(const DbFile& db) {
     const std::optional<std::int64_t> bytes = SizeOnDisc(db);
-    if (!bytes) return;
+    if (!bytes) return std::nullopt;
     const KeptSize now{DataRecordsIn(db, *bytes), false};
     std::map<std::string, KeptSize> sizes = ReadKeptSizes();
     if (const auto it = sizes.find(db.name);
         it != sizes.end() && it->second.records == now.records && !it->second.setAside)
-        return;
+        return std::nullopt;
     sizes[db.name] = now;
-    WriteKeptSizes(sizes);
+    return ListFile{kDatabaseSizesName, KeptSizesBytes(sizes)};
+}
+
+void RecordDatabaseSize(const DbFile& db) {
+    if (const std::optional<ListFile> sizes = DatabaseSizesAfterWrite(db))
+        rt::ReplaceFileBytes(sizes->name, sizes->bytes);
 }
 
 std::string PossiblyCutProblem(const DbFile& db) {

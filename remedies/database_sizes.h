@@ -13,6 +13,7 @@
 // database with no count kept (brought from another installation into a new
 // data folder) is taken as it is.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "remedies/record_db.h"
@@ -21,6 +22,12 @@ namespace remedies {
 
 // The file of the counts, hidden beside the lock file.
 inline constexpr const char* kDatabaseSizesName = ".kelvor.databases";
+
+// The file of the counts as it is to be with the count of data records the
+// database holds now (and the database no longer set aside), when that
+// changes what is kept: a rebuild after a change puts it in place in one group
+// with the lists, so that it costs the change no flush of its own.
+std::optional<ListFile> DatabaseSizesAfterWrite(const DbFile& db);
 
 // Keeps the count of data records the database holds now, and takes it out of
 // the set aside. Writes only when that changes what is kept; IoError when the

@@ -470,10 +470,12 @@ void PutIntoListSource(PrimaryListSource& source, std::int64_t r, const Bytes& r
 ListRebuildReport PutPrimaryListsInPlace(const std::vector<ListFile>& lists, const ListRebuildReport& report,
                                          const WriteSteps& steps) {
     ListRebuildStep(steps);
-    ReplaceChangedFiles(lists, steps);
+    // The lists describe the database again, as many records as it holds now:
+    // the count is kept in the same group as the lists.
+    std::vector<ListFile> files = lists;
+    if (std::optional<ListFile> sizes = DatabaseSizesAfterWrite(PrimaryDb())) files.push_back(std::move(*sizes));
+    ReplaceChangedFiles(files, steps);
     ListRebuildStep(steps);
-    // The lists describe the database again, as many records as it holds now.
-    RecordDatabaseSize(PrimaryDb());
     ClearStaleListsMark(PrimaryDb());
     return report;
 }

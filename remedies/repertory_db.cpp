@@ -137,10 +137,12 @@ ListRebuildReport RebuildPathologyList(const WriteSteps& steps) {
     ListRebuildReport report;
     for (std::size_t i = 0; i < records.size(); ++i)
         if (BreaksListLine(records[i].Pathology)) report.skippedRecords.push_back(static_cast<std::int64_t>(i) + 1);
-    ReplaceChangedFiles({PathologyListFile(records)}, steps);
+    // The list describes the database again, as many records as it holds now:
+    // the count is kept in the same group as the list.
+    std::vector<ListFile> files{PathologyListFile(records)};
+    if (std::optional<ListFile> sizes = DatabaseSizesAfterWrite(RepertoryDb())) files.push_back(std::move(*sizes));
+    ReplaceChangedFiles(files, steps);
     ListRebuildStep(steps);
-    // The list describes the database again, as many records as it holds now.
-    RecordDatabaseSize(RepertoryDb());
     ClearStaleListsMark(RepertoryDb());
     return report;
 }
