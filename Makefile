@@ -16,7 +16,13 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_PARALLEL ?= 1
 
-.PHONY: all deps configure build run package test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz
+.PHONY: all deps configure build run package test test-plain test-fuzz test-sanitized sanitized bench clean fuzz-build fuzz \
+        lint format
+
+# `make test LINT=1` runs the style checks (`make lint`) after the tests. They
+# are off in `make test` until the tree has been formatted and its names
+# mended; then LINT defaults to 1.
+LINT ?= 0
 
 all: build
 
@@ -52,7 +58,7 @@ package: build
 
 # The plain suite (with the checks of the package, which it builds first), every
 # fuzz driver over its seeds, then the sanitizer suite.
-test: test-plain test-fuzz test-sanitized
+test: test-plain test-fuzz test-sanitized $(if $(filter 1,$(LINT)),lint)
 
 test-plain: package
 	@scripts/run-tests $(BUILD) $(JOBS)
@@ -62,6 +68,15 @@ test-fuzz: sanitized
 
 test-sanitized: sanitized
 	@$(SAN_ENV) scripts/run-tests $(SAN_BUILD) $(JOBS)
+
+# The style checks: clang-format over the tree's C++ files and clang-tidy over
+# the plain build's sources (scripts/lint); `make format` rewrites the files as
+# clang-format would.
+lint: build
+	@scripts/lint $(BUILD) $(JOBS)
+
+format:
+	@git ls-files -z -- '*.cpp' '*.h' | xargs -0 -n 25 -P $(JOBS) clang-format-14 -i
 
 fuzz-build: build
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -109,7 +109,7 @@ const char* OrbBoxText(const std::string& letter) {
 
 MainWindow::MainWindow(ProgramWindows& windows, archive::CurrentChart& currentChart, display::DrawingState& drawing,
                        QWidget* parent)
-    : QWidget(parent), windows(windows), currentChart(currentChart), drawingState(drawing) {
+    : QWidget(parent), windows(windows), drawingState(drawing), currentChart(currentChart) {
     setObjectName("FoKelvor");
     setWindowTitle("Vireliant NL Basic");
     RunOnActivation(this, [this] { Refresh(); });

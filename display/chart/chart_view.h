@@ -44,7 +44,7 @@ struct ChartViewContext {
     // dominant-planet view).
     bool engineOrder = false;
     // The planetary day and hour of the birth, computed at the window's opening.
-    BirthPlanetaryHourState birthHour;
+    BirthPlanetaryHourState birthHour{};
 
     // The chart the view evaluates, read only: the current one.
     const engine::ChartState& Chart() const { return current.chart; }
