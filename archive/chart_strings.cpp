@@ -46,8 +46,7 @@ F MidheavenOf(F r, F eps) {
 }
 
 template <typename F>
-void ArchiveCusps(const std::string& dateField, const std::string& coordinates, CuspArray& cusps,
-                  F jd) {
+HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordinates, F jd) {
     using T = Trig<F>;
     // The record's texts.
     const int latDeg = IntAt(coordinates, 1, 2);
@@ -112,7 +111,11 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
         return MidheavenOf<F>(r, eps);
     };
 
-    std::array<F, 13> c{};
+    // By house number 1..12.
+    struct Cusps {
+        std::array<F, engine::kHouseCount> c{};
+        F& operator[](int house) { return c[static_cast<std::size_t>(house - 1)]; }
+    } c;
     c[1] = asc;
     c[10] = mc;
     if (polar) {
@@ -133,18 +136,23 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
     }
     for (int i = 1; i <= 3; ++i) c[i + 6] = T::Mod(c[i] + 180, 360);
     for (int i = 10; i <= 12; ++i) c[i - 6] = T::Mod(c[i] + 180, 360);
+    HouseCusps cusps;
     for (int i = 1; i <= 12; ++i) cusps[i] = c[i];
+    return cusps;
 }
 
 template <typename F>
-void AspectString(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
-    BodyArray p = longitudes;
-    p[13] = cusps[1];
-    p[14] = cusps[10];
+void AspectString(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
+    // By body number: the Sun to Pluto, then the Ascendant and the Midheaven
+    // (13 and 14); the node and the black moon take no part.
+    engine::BodyArray p{};
+    for (int i = 1; i <= 10; ++i) p[i] = bodies[engine::BodyOfNumber(i)].longitude;
+    p[engine::kAscendantBody] = cusps[1];
+    p[engine::kDescendantBody] = cusps[10];
     std::string text;
     for (int i = 1; i <= 10; ++i) {
         for (int j = i + 1; j <= 14; ++j) {
-            if (j == 11 || j == 12) continue;  // node and black moon take no part
+            if (j == 11 || j == 12) continue;
             F d = static_cast<F>(p[j] - p[i]);
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
@@ -177,23 +185,21 @@ void AspectString(const BodyArray& longitudes, const CuspArray& cusps, std::stri
 
 }  // namespace
 
-void ComputeArchiveCusps(const std::string& dateField, const std::string& coordinates,
-                         CuspArray& cusps, Real julianDay) {
-    ArchiveCusps<Real>(dateField, coordinates, cusps, julianDay);
+HouseCusps ComputeArchiveCusps(const std::string& dateField, const std::string& coordinates, Real julianDay) {
+    return ArchiveCusps<Real>(dateField, coordinates, julianDay);
 }
 
-void ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates,
-                               CuspArray& cusps, double julianDay) {
-    ArchiveCusps<double>(dateField, coordinates, cusps, julianDay);
+HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates,
+                                     double julianDay) {
+    return ArchiveCusps<double>(dateField, coordinates, julianDay);
 }
 
-void EncodeTwelvePositions(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
-    const BodyArray p = longitudes;
-    const CuspArray c = cusps;
+void EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
     std::string text;
     for (int b = 1; b <= 12; ++b) {
-        const int house = engine::HouseOfPoint(p[b], c, 0);
-        long long d = rt::Trunc(p[b]) % 360;
+        const Real longitude = bodies[engine::BodyOfNumber(b)].longitude;
+        const int house = engine::HouseOfPoint(longitude, cusps, 0);
+        long long d = rt::Trunc(longitude) % 360;
         if (d < 0) d += 360;
         text += rt::ZeroPad(house, 2);
         text += kBodyLetters[b];
@@ -203,7 +209,7 @@ void EncodeTwelvePositions(const BodyArray& longitudes, const CuspArray& cusps, 
     out = rt::CutTo(text, kPositionStringCapacity);
 }
 
-void EncodeCuspString(const CuspArray& cusps, std::string& out) {
+void EncodeCuspString(const HouseCusps& cusps, std::string& out) {
     std::string text;
     for (int i = 1; i <= 12; ++i) {
         std::string pos;
@@ -217,13 +223,12 @@ void EncodeCuspString(const CuspArray& cusps, std::string& out) {
     out = rt::CutTo(text, kCuspStringCapacity);
 }
 
-void EncodeAspectString(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
-    AspectString<Real>(longitudes, cusps, out);
+void EncodeAspectString(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
+    AspectString<Real>(bodies, cusps, out);
 }
 
-void EncodeAspectStringDouble(const BodyArray& longitudes, const CuspArray& cusps,
-                              std::string& out) {
-    AspectString<double>(longitudes, cusps, out);
+void EncodeAspectStringDouble(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
+    AspectString<double>(bodies, cusps, out);
 }
 
 Real RecordJulianDay(const std::string& dateField, const std::string& calendarField) {
@@ -237,32 +242,30 @@ Real RecordJulianDay(const std::string& dateField, const std::string& calendarFi
     return engine::JulianDayNumber(calendar, day, month, year, hour, minute) + correction / 24;
 }
 
-ChartStrings ComputeChartStrings(engine::ChartState& chart, const std::string& dateField,
+ChartStrings ComputeChartStrings(const engine::ChartSettings& settings, const std::string& dateField,
                                  const std::string& placeField, Real julianDay, bool doubleWidth) {
-    engine::ComputeBodies(chart, 0, false, julianDay);
-    for (int i = 1; i <= 19; ++i) chart.PlanetLongitudes[i] = std::fabs(chart.PlanetLongitudes[i]);
+    const ChartBodies bodies =
+        engine::ComputeBodies(0, false, julianDay, engine::BodySettingsOf(settings, HouseCusps{})).bodies;
     const std::string coordinates = rt::Copy(placeField, 1, 12);
-    if (doubleWidth)
-        ComputeArchiveCuspsDouble(dateField, coordinates, chart.HouseCusps,
-                                  static_cast<double>(julianDay));
-    else
-        ComputeArchiveCusps(dateField, coordinates, chart.HouseCusps, julianDay);
+    const HouseCusps cusps = doubleWidth
+                                 ? ComputeArchiveCuspsDouble(dateField, coordinates, static_cast<double>(julianDay))
+                                 : ComputeArchiveCusps(dateField, coordinates, julianDay);
     ChartStrings s;
-    EncodeTwelvePositions(chart.PlanetLongitudes, chart.HouseCusps, s.Positions);
-    EncodeCuspString(chart.HouseCusps, s.Cusps);
+    EncodeTwelvePositions(bodies, cusps, s.positions);
+    EncodeCuspString(cusps, s.cusps);
     if (doubleWidth)
-        EncodeAspectStringDouble(chart.PlanetLongitudes, chart.HouseCusps, s.Aspects);
+        EncodeAspectStringDouble(bodies, cusps, s.aspects);
     else
-        EncodeAspectString(chart.PlanetLongitudes, chart.HouseCusps, s.Aspects);
+        EncodeAspectString(bodies, cusps, s.aspects);
     return s;
 }
 
-ChartStrings FillChartStrings(engine::ChartState& chart, BirthRecord& record, bool doubleWidth) {
+ChartStrings FillChartStrings(const engine::ChartSettings& settings, BirthRecord& record, bool doubleWidth) {
     const Real jd = RecordJulianDay(record.DateField, record.CalendarField);
-    ChartStrings s = ComputeChartStrings(chart, record.DateField, record.PlaceField, jd, doubleWidth);
-    record.PositionString = s.Positions;
-    record.CuspString = s.Cusps;
-    record.AspectString = s.Aspects;
+    ChartStrings s = ComputeChartStrings(settings, record.DateField, record.PlaceField, jd, doubleWidth);
+    record.PositionString = s.positions;
+    record.CuspString = s.cusps;
+    record.AspectString = s.aspects;
     return s;
 }
 

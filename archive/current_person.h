@@ -1,8 +1,7 @@
 #pragma once
 // The current person: the one entry of the "TMPR" archive, loaded into the
-// current birth data and the chart state with its houses, bodies and
-// retrograde marks, body entries 8 to 11 rewritten as north node, south node,
-// Ascendant and Midheaven.
+// current birth data and the chart of its birth (the mean houses, every body
+// with its retrograde flag, the nodes and the angles).
 #include <array>
 #include <string>
 
@@ -25,8 +24,7 @@ struct CurrentPersonView {
 CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current);
 
 // The loader of the chart window: the same load without the memo and the text
-// file, into `current`; the houses are computed by "PLACIDO" first, then by
-// "CASE_MEDIE".
+// file, into `current`.
 void ReloadCurrentChart(CurrentChart& current);
 
 }  // namespace archive

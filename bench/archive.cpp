@@ -113,7 +113,7 @@ BENCHMARK(BM_Recall)->Unit(benchmark::kMillisecond);
 void BM_Change(benchmark::State& state) {
     PrepareArchive();
     int flip = 0;
-    engine::ChartState chart;
+    engine::ChartSettings settings;
     for (auto _ : state) {
         archive::EditedPerson p;
         p.Letters = "BASE";
@@ -133,7 +133,7 @@ void BM_Change(benchmark::State& state) {
         p.CalendarCode = "GR";
         p.Nationality = "ITALIA";
         p.AnnotationNumber = "00000";
-        benchmark::DoNotOptimize(archive::RewriteEditedPerson(chart, p));
+        benchmark::DoNotOptimize(archive::RewriteEditedPerson(settings, p));
     }
 }
 BENCHMARK(BM_Change)->Unit(benchmark::kMillisecond);

@@ -28,7 +28,7 @@
 #include "display/wheel/wheel_reports.h"
 #include "archive/form_helpers.h"
 #include "engine/receptions.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "engine/ephemeris_tables.h"
 #include "platform/gui/guard.h"
@@ -50,7 +50,7 @@
 namespace shell {
 
 void ResetSharedState(archive::CurrentChart& current, display::DrawingState& drawing) {
-    engine::ResetChartState(current.chart, current.birth, current.orbs);
+    current = archive::CurrentChart{};
     // The correction and exchange tables are read again from this start's
     // data folder.
     engine::ShippedEphemerisTables().Reload();
@@ -59,12 +59,9 @@ void ResetSharedState(archive::CurrentChart& current, display::DrawingState& dra
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetMissingGlyphReports(drawing);
-    current.chart.Receptions = {};
 }
 
-void SetStartValues(archive::CurrentChart& current, display::DrawingState& drawing, int screenWidth,
-                    int screenHeight) {
-    current.birth.ChartKind = 1;
+void SetStartValues(display::DrawingState& drawing, int screenWidth, int screenHeight) {
     drawing.ZoomFactor = 1.0L;
     drawing.OriginX = 0;
     drawing.OriginY = 0;
@@ -97,7 +94,7 @@ std::string RenewedShippedFilesMessage(const std::vector<std::string>& renewed) 
 void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
              const std::vector<std::string>& renewedShippedFiles) {
     ResetSharedState(current, drawing);
-    SetStartValues(current, drawing, gui::System().ScreenWidth(), gui::System().ScreenHeight());
+    SetStartValues(drawing, gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
     // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
@@ -112,7 +109,7 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing,
     // set can be chosen from the first start.
     // A damaged engine settings file is reported in a message box too.
     gui::Guard([&current] {
-        engine::LoadEngineSettingsAtStart(current.chart, current.orbs,
+        engine::LoadEngineSettingsAtStart(current.settings, current.orbs,
                                           [](const std::string& message) { gui::ShowMessage(message); });
     });
     gui::Guard([&current] { engine::EnsureOrbSets(current.orbs); });

@@ -9,7 +9,9 @@
 
 namespace display {
 
-void PrepareArchetypeView(archive::CurrentChart& current) { engine::ComputeReceptions(current.chart); }
+void PrepareArchetypeView(archive::CurrentChart& current) {
+    current.chart.receptions = engine::ComputeReceptions(current.chart);
+}
 
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;

@@ -15,7 +15,7 @@
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -47,7 +47,7 @@ struct ChartViewContext {
     BirthPlanetaryHourState birthHour;
 
     // The chart the view evaluates, read only: the current one.
-    const engine::ChartState& Chart() const { return current.chart; }
+    const engine::Chart& Chart() const { return current.chart; }
 };
 
 // What the window shows besides the drawing.

@@ -490,16 +490,13 @@ void ChartWindow::PrepareOpening() {
     attributionPanel->show();
 
     SetSignMidpoints(wheel);
-    engine::ChartState& chart = current.chart;
-    const Real hours = (chart.LongitudeDegrees[1] + chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
-    status.PlaceLongitudeHours = chart.LongitudeLetter[1] == "E" ? -hours : hours;
+    const engine::Chart& chart = current.chart;
+    // The place's longitude in hours of time, west positive.
+    status.PlaceLongitudeHours = -chart.place.longitude * 4 / 60;
 
     // The weekday of the birth date by clock time, which the data fields show.
-    const std::string keptWeekday = chart.WeekdayName;
-    int weekday = 0;
-    engine::WeekdayOfJulianDay(chart, weekday, chart.JulianDay - chart.TimeZoneCorrection / 24);
-    wheel.BirthWeekdayName = chart.WeekdayName;
-    chart.WeekdayName = keptWeekday;
+    wheel.BirthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
+        engine::WeekdayOfJulianDay(chart.moment.julianDay - chart.moment.zoneCorrection / 24))];
 
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.

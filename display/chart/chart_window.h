@@ -19,7 +19,7 @@
 #include "display/wheel/help_messages.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 class QComboBox;
 class QIcon;

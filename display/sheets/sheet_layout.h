@@ -27,8 +27,6 @@ enum class SheetStep {
     HeaderDates,           // SetSheetHeaderDates: the birth's weekday and calendar note
     TermsPositionsFile,    // PrepareTermsPositionsFile: "OpzioneT\PosiPian.txt", read by the terms block
     PlanetaryHour,         // ComputePlanetaryHour: the hour and its ruler, read by the masters block
-    Dodecatemoria,         // RecordSheetDodecatemoria: into the chart state
-    ClassicalPlanetSigns,  // SetClassicalPlanetSigns: into the chart state
 };
 
 // The wheel of the birth-theme sheets, and the affinity wheels (energy: mode 1,

@@ -68,7 +68,6 @@ protected:
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
-        engine::SignsOfPositions(22, testing_support::CurrentChartOfTest().chart.PlanetLongitudes, testing_support::CurrentChartOfTest().chart.PlanetSigns);  // as the loader
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -218,8 +217,8 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
     testing_support::ChartWindowOfTest()->reloadCurrentChart = [] {
-        for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
-        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.HouseCusps[i] = wheel_test::kCusps[i];
+        wheel_test::SetWheelPoints(testing_support::CurrentChartOfTest().chart, wheel_test::kPoints);
+        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.cusps[i] = wheel_test::kCusps[i];
     };
     auto reopen = [] {
         testing_support::OpenChartWindowForTest();
@@ -442,7 +441,8 @@ std::vector<std::string> Shapes(const std::vector<std::string>& log) {
 void DrawContent(display::Surface& dc, int view, int sub) {
     using namespace display;
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
-    const engine::BodyArray& longitudes = testing_support::CurrentChartOfTest().chart.PlanetLongitudes;
+    const WheelPointArray longitudes = WheelPointLongitudes(current.chart);
+    const engine::Chart placidus = PlacidusChartOf(current);
     const auto variant = sub == 1 ? HumoralVariant::Elemental : HumoralVariant::Seasonal;
     switch (view * 10 + sub) {
         case 10: DrawRelativeLongitudes(dc, current.chart); break;
@@ -460,17 +460,19 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", 62, 73); break;
         case 43: DrawSphericalDistanceGrid(dc, current, longitudes, 58, 72); break;
         case 70: RectangleScaled(dc, 195, 2, 279, 195); break;
-        case 80: DrawEngineOrderLongitudes(dc, current.chart); break;
+        case 80: DrawEngineOrderLongitudes(dc, placidus); break;
         case 81:
-        case 82: DrawMajorAspectGrid(dc, current, longitudes, sub == 1 ? 1 : 0, 100, 100, 43, true); break;
-        case 83: DrawVolguineForces(dc, current.chart, 68, 78); break;
+        case 82:
+            DrawMajorAspectGrid(dc, current, AspectFigureLongitudes(placidus), sub == 1 ? 1 : 0, 100, 100, 43, true);
+            break;
+        case 83: DrawVolguineForces(dc, placidus, 68, 78); break;
         case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour, current.chart); break;
         case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
-                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, 100, 100, 39);
             if (view == kViewAntiscia)
-                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, 100, 100, 39);
             break;
     }
 }
@@ -496,8 +498,8 @@ std::string JoinedLines(const std::vector<std::string>& lines) {
 TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
     // The dominant-planet view recomputes the chart; the person's chart comes back after it.
     auto reload = [] {
-        for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
-        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.HouseCusps[i] = wheel_test::kCusps[i];
+        wheel_test::SetWheelPoints(testing_support::CurrentChartOfTest().chart, wheel_test::kPoints);
+        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.cusps[i] = wheel_test::kCusps[i];
     };
     testing_support::ChartWindowOfTest()->reloadCurrentChart = reload;
     struct Button {

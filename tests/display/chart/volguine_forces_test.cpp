@@ -36,6 +36,11 @@ std::vector<std::string> Bars(const display::RecordingSurface& dc) {
 
 class VolguineForces : public view_test::FixedPersonWithGlyphs {
 protected:
+    // The view computes its own Placidus chart from the ephemeris tables.
+    void SetUp() override {
+        FixedPersonWithGlyphs::SetUp();
+        wheel_test::CopyDataFolders({"FilePosi"});
+    }
     gui::RecordingMessageSink sink;
 };
 
