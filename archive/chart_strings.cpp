@@ -142,7 +142,7 @@ HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordin
 }
 
 template <typename F>
-void AspectString(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
+std::string AspectString(const ChartBodies& bodies, const HouseCusps& cusps) {
     // By body number: the Sun to Pluto, then the Ascendant and the Midheaven
     // (13 and 14); the node and the black moon take no part.
     engine::BodyArray p{};
@@ -180,7 +180,7 @@ void AspectString(const ChartBodies& bodies, const HouseCusps& cusps, std::strin
             text = rt::CutTo(text + code, 160);
         }
     }
-    out = rt::CutTo(text, kAspectStringCapacity);
+    return rt::CutTo(text, kAspectStringCapacity);
 }
 
 }  // namespace
@@ -194,7 +194,7 @@ HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::st
     return ArchiveCusps<double>(dateField, coordinates, julianDay);
 }
 
-void EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
+std::string EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& cusps) {
     std::string text;
     for (int b = 1; b <= 12; ++b) {
         const Real longitude = bodies[engine::BodyOfNumber(b)].longitude;
@@ -206,10 +206,10 @@ void EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& cusps, s
         text += kSignLetters[d / 30];
         text += rt::ZeroPad(d % 30, 2);
     }
-    out = rt::CutTo(text, kPositionStringCapacity);
+    return rt::CutTo(text, kPositionStringCapacity);
 }
 
-void EncodeCuspString(const HouseCusps& cusps, std::string& out) {
+std::string EncodeCuspString(const HouseCusps& cusps) {
     std::string text;
     for (int i = 1; i <= 12; ++i) {
         std::string pos;
@@ -220,15 +220,15 @@ void EncodeCuspString(const HouseCusps& cusps, std::string& out) {
             if (abbreviation == engine::kSignAbbreviations[s]) letter = kSignLetters[s - 1];
         text += rt::ZeroPad(i, 2) + letter + rt::Copy(pos, 1, 2);
     }
-    out = rt::CutTo(text, kCuspStringCapacity);
+    return rt::CutTo(text, kCuspStringCapacity);
 }
 
-void EncodeAspectString(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
-    AspectString<Real>(bodies, cusps, out);
+std::string EncodeAspectString(const ChartBodies& bodies, const HouseCusps& cusps) {
+    return AspectString<Real>(bodies, cusps);
 }
 
-void EncodeAspectStringDouble(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out) {
-    AspectString<double>(bodies, cusps, out);
+std::string EncodeAspectStringDouble(const ChartBodies& bodies, const HouseCusps& cusps) {
+    return AspectString<double>(bodies, cusps);
 }
 
 Real RecordJulianDay(const std::string& dateField, const std::string& calendarField) {
@@ -250,14 +250,9 @@ ChartStrings ComputeChartStrings(const engine::ChartSettings& settings, const st
     const HouseCusps cusps = doubleWidth
                                  ? ComputeArchiveCuspsDouble(dateField, coordinates, static_cast<double>(julianDay))
                                  : ComputeArchiveCusps(dateField, coordinates, julianDay);
-    ChartStrings s;
-    EncodeTwelvePositions(bodies, cusps, s.positions);
-    EncodeCuspString(cusps, s.cusps);
-    if (doubleWidth)
-        EncodeAspectStringDouble(bodies, cusps, s.aspects);
-    else
-        EncodeAspectString(bodies, cusps, s.aspects);
-    return s;
+    return {.positions = EncodeTwelvePositions(bodies, cusps),
+            .cusps = EncodeCuspString(cusps),
+            .aspects = doubleWidth ? EncodeAspectStringDouble(bodies, cusps) : EncodeAspectString(bodies, cusps)};
 }
 
 ChartStrings FillChartStrings(const engine::ChartSettings& settings, BirthRecord& record, bool doubleWidth) {

@@ -32,16 +32,16 @@ HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::st
 
 // Twelve codes of six characters, the Sun to the black moon: house, body
 // letter, sign letter, degree.
-void EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out);
+std::string EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& cusps);
 // Twelve codes of five characters: cusp number, sign letter, degree as the
 // short position text shows it.
-void EncodeCuspString(const HouseCusps& cusps, std::string& out);
+std::string EncodeCuspString(const HouseCusps& cusps);
 // Codes of four characters for the five major aspects among the Sun to
 // Pluto, the Ascendant and the Midheaven (the first and tenth cusps); at most
 // 31 codes kept.
-void EncodeAspectString(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out);
+std::string EncodeAspectString(const ChartBodies& bodies, const HouseCusps& cusps);
 // The same holding each separation as a 64-bit double.
-void EncodeAspectStringDouble(const ChartBodies& bodies, const HouseCusps& cusps, std::string& out);
+std::string EncodeAspectStringDouble(const ChartBodies& bodies, const HouseCusps& cusps);
 
 struct ChartStrings {
     std::string positions;

@@ -1,5 +1,6 @@
 #include "archive/current_person.h"
 
+#include <array>
 
 #include "archive/archive_files.h"
 #include "archive/archive_records.h"
@@ -26,42 +27,28 @@ using engine::Real;
 
 bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
-// A current person not stored yet: empty birth data and a chart of zeros in
-// the calendar of the record.
-void ClearChart(CurrentChart& current, bool gregorian) {
-    auto& b = current.birth;
-    b.birthDateText.clear();
-    b.timeZoneCorrectionText.clear();
-    b.timeZoneText.clear();
-    b.julianDayText.clear();
-    current.chart = engine::Chart{};
-    current.chart.moment.gregorian = gregorian;
-    current.chart.settings = current.settings;
-}
-
-// The load both loaders share. Returns false for an empty current person.
-bool LoadCurrentPerson(CurrentChart& current, bool forShow, CurrentPersonView* view) {
-    auto& b = current.birth;
-    EnsureCurrentPersonFiles();
-
-    // The current person's entry and data record. A current person the store
-    // would not have written is damaged: it is named once and not shown, and
-    // no chart is computed from it.
-    const std::string notShown = " La persona corrente non viene mostrata: richiamarla dal suo archivio.";
-    bool damaged = false;
+// The current person's index entry and data record as the store wrote them.
+// A current person the store would not have written is damaged: it is named
+// once and not shown, and nothing of it is taken.
+struct StoredPerson {
     std::string entry;
-    BirthRecord r;
+    BirthRecord record;
+    bool damaged = false;
+};
+
+StoredPerson ReadStoredPerson() {
+    const std::string notShown = " La persona corrente non viene mostrata: richiamarla dal suo archivio.";
+    StoredPerson stored;
     try {
         rt::RecordFile index(ArchiveFileName(kCurrentPersonArchive, ".ST1"), kIndexRecordSize);
         index.Reset();
-        entry = DecodeIndexEntry(index.Read(0));
+        stored.entry = DecodeIndexEntry(index.Read(0));
         index.Close();
         rt::RecordFile data(ArchiveFileName(kCurrentPersonArchive, ".ST2"), kBirthRecordSize);
         data.Reset();
-        r = DecodeBirthRecord(data.Read(0));
+        stored.record = DecodeBirthRecord(data.Read(0));
         data.Close();
     } catch (const rt::IoError& e) {
-        damaged = true;
         if (e.Code() == rt::kReadBeyondEnd) {
             // Shorter than its one record: cut.
             rt::ReportDamagedFileOnce(e.File(), rt::DamagedFileMessage(e.File(), "\xE8 pi\xF9 corto della sua scheda",
@@ -76,98 +63,128 @@ bool LoadCurrentPerson(CurrentChart& current, bool forShow, CurrentPersonView* v
                          "finch\xE9 la cartella resta al suo posto."
                        : "La persona corrente non viene mostrata.");
         }
-        entry.clear();
-        r = BirthRecord{};
+        return {.damaged = true};
     }
-    if (!damaged && !IsBlank(r.DateField)) {
-        const StoredPersonFault fault =
-            FindStoredPersonFault(IndexEntryName(entry), r, std::nullopt);
+    if (!IsBlank(stored.record.DateField)) {
+        const StoredPersonFault fault = FindStoredPersonFault(IndexEntryName(stored.entry), stored.record, std::nullopt);
         if (!fault.problem.empty()) {
-            damaged = true;
+            stored.damaged = true;
             rt::ReportDamagedFileOnce(ArchiveFileName(kCurrentPersonArchive, fault.extension),
                                       DamagedPersonMessage(kCurrentPersonArchive, fault.extension,
-                                                           IndexEntryName(entry), 0,
-                                                           fault.problem) +
+                                                           IndexEntryName(stored.entry), 0, fault.problem) +
                                           notShown);
         } else {
-            CheckBirthRecordNumbers(r, ArchiveFileName(kCurrentPersonArchive, ".ST2"));
+            CheckBirthRecordNumbers(stored.record, ArchiveFileName(kCurrentPersonArchive, ".ST2"));
         }
     }
+    return stored;
+}
 
-    // The birth data from the record.
-    b.subjectName = IndexEntryName(entry);
-    std::string dateKey;
-    engine::DotToCommaStr(r.DateField, dateKey);
-    b.birthDateKey = dateKey;
-    const bool empty = damaged || IsBlank(b.birthDateKey);
+// What the chart of the stored person is computed from besides its birth data.
+struct BirthReading {
+    bool empty = true;  // no person stored yet, or a damaged one: no chart
+    bool gregorian = true;
     // Without a readable correction the clock time is taken as Universal Time.
     Real zoneCorrection = 0;
-    if (!empty) {
-        const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(b.birthDateKey);
-        b.birthDateText = key.dateText;
-        b.timeZoneCorrectionText = key.zoneText;
-        zoneCorrection = key.zoneCorrection.value_or(0);
+};
+
+// Takes the birth data of the stored person into `birth` (all but the texts
+// the entry dialog keeps there). Nothing of a damaged record is taken.
+BirthReading TakeBirthData(const StoredPerson& stored, engine::BirthData& birth) {
+    const BirthRecord& r = stored.record;
+    BirthReading reading;
+    std::string dateKey;
+    if (!stored.damaged) engine::DotToCommaStr(r.DateField, dateKey);
+    birth.birthDateKey = dateKey;
+    reading.empty = stored.damaged || IsBlank(birth.birthDateKey);
+    if (reading.empty) {
+        birth.birthDateText.clear();
+        birth.timeZoneCorrectionText.clear();
+        birth.timeZoneText.clear();
+        birth.julianDayText.clear();
+    } else {
+        const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(birth.birthDateKey);
+        birth.birthDateText = key.dateText;
+        birth.timeZoneCorrectionText = key.zoneText;
+        reading.zoneCorrection = key.zoneCorrection.value_or(0);
     }
-    b.coordinatesText = rt::Copy(r.PlaceField, 1, 12);
-    b.birthPlace = rt::Copy(r.PlaceField, 13, 28);
-    engine::TidyNameText(b.birthPlace);
-    b.nationality = r.NationalityField;
-    bool gregorian = r.CalendarField == "GR";
-    b.subjectName = rt::CutTo(b.subjectName, kIndexNameWidth);
-    if (damaged) {
-        // Nothing of the damaged record is taken for the current person.
-        b.subjectName.clear();
-        b.birthDateKey.clear();
-        b.coordinatesText.clear();
-        b.birthPlace.clear();
-        b.nationality.clear();
-        gregorian = true;
+    if (stored.damaged) {
+        birth.subjectName.clear();
+        birth.coordinatesText.clear();
+        birth.birthPlace.clear();
+        birth.nationality.clear();
+        reading.gregorian = true;
+        return reading;
     }
+    birth.coordinatesText = rt::Copy(r.PlaceField, 1, 12);
+    birth.birthPlace = rt::Copy(r.PlaceField, 13, 28);
+    engine::TidyNameText(birth.birthPlace);
+    birth.nationality = r.NationalityField;
+    reading.gregorian = r.CalendarField == "GR";
+    birth.subjectName = rt::CutTo(IndexEntryName(stored.entry), kIndexNameWidth);
+    return reading;
+}
+
+// The lines of the main window's data memo.
+std::array<std::string, 7> PersonLines(const engine::BirthData& birth, const BirthReading& reading) {
+    std::array<std::string, 7> lines{};
+    lines[0] = birth.subjectName;
+    if (reading.empty) return lines;
+    lines[1] = "Nascita " + birth.birthDateText + "  Correz. " + birth.timeZoneCorrectionText;
+    lines[2] = "Localit\xE0: " + birth.birthPlace;
+    lines[3] = "Nazionalit\xE0: " + birth.nationality;
+    lines[4] = "Coordinate: " + birth.coordinatesText;
+    lines[5] = reading.gregorian ? "Calendario GREGORIANO" : "Calendario GIULIANO";
+    return lines;
+}
+
+// The chart of the birth's moment and place, the minor bodies left out of it
+// outside the span of their tables.
+engine::Chart ChartOfBirth(const engine::BirthData& birth, const BirthReading& reading,
+                           const engine::ChartSettings& settings) {
+    engine::Moment moment = engine::ParseBirthDateTimeText(birth.birthDateText);
+    moment.zoneCorrection = reading.zoneCorrection;
+    moment.gregorian = reading.gregorian;
+    moment.julianDay = engine::JulianDayNumber(reading.gregorian ? 1 : 0, moment.day, moment.month, moment.year,
+                                               moment.hour, moment.minute) +
+                       reading.zoneCorrection / 24;
+    const engine::Place place = engine::PlaceOf(engine::ParseLatLongText(birth.coordinatesText).fields);
+    return engine::ComputeChart(moment, place, settings, engine::MinorBodiesOutOfRange::LeftOut);
+}
+
+// The load both loaders share, the data memo's lines into `view` when there
+// is one. Returns false for an empty current person.
+bool LoadCurrentPerson(CurrentChart& current, CurrentPersonView* view) {
+    EnsureCurrentPersonFiles();
+    const BirthReading reading = TakeBirthData(ReadStoredPerson(), current.birth);
     // The person's chart has the mean houses, which become the house system
     // in force: the settings file is written with it from now on.
     current.settings.houseSystem = {engine::HouseSystem::MeanHouses, std::nullopt};
-
-    // The main window's data memo.
-    if (forShow && view) {
-        view->Empty = empty;
-        view->PersonLines = {};
-        view->PersonLines[0] = b.subjectName;
-        if (!empty) {
-            view->PersonLines[1] = "Nascita " + b.birthDateText + "  Correz. " + b.timeZoneCorrectionText;
-            view->PersonLines[2] = "Localit\xE0: " + b.birthPlace;
-            view->PersonLines[3] = "Nazionalit\xE0: " + b.nationality;
-            view->PersonLines[4] = "Coordinate: " + b.coordinatesText;
-            view->PersonLines[5] = gregorian ? "Calendario GREGORIANO" : "Calendario GIULIANO";
-        }
+    if (view) {
+        view->empty = reading.empty;
+        view->personLines = PersonLines(current.birth, reading);
     }
 
-    // The annotations of the current person. A hand-off that cannot
-    // be read (a folder in its place, no permission) costs only them.
+    // The annotations of the current person. A hand-off that cannot be read
+    // (a folder in its place, no permission) costs only them.
     std::string annotationLine;
     try {
         annotationLine = ReadAnnotationHandOff();
     } catch (const rt::IoError& e) {
         rt::ReportUnusableFileOnce(e, kAnnotationHandOffCost);
     }
-    if (view) view->AnnotationText = annotationLine;
+    if (view) view->annotationText = annotationLine;
 
-    if (empty) {
-        ClearChart(current, gregorian);
+    if (reading.empty) {
+        // A chart of zeros in the calendar of the record.
+        current.chart = engine::Chart{};
+        current.chart.moment.gregorian = reading.gregorian;
+        current.chart.settings = current.settings;
         return false;
     }
-
-    // The chart of the birth's moment and place, the minor bodies left out of
-    // it outside the span of their tables.
-    engine::Moment moment = engine::ParseBirthDateTimeText(b.birthDateText);
-    moment.zoneCorrection = zoneCorrection;
-    moment.gregorian = gregorian;
-    moment.julianDay = engine::JulianDayNumber(gregorian ? 1 : 0, moment.day, moment.month, moment.year, moment.hour,
-                                               moment.minute) +
-                       zoneCorrection / 24;
-    const engine::Place place = engine::PlaceOf(engine::ParseLatLongText(b.coordinatesText).fields);
-    current.chart = engine::ComputeChart(moment, place, current.settings, engine::MinorBodiesOutOfRange::LeftOut);
-    b.timeZoneText = engine::TimeZoneText(zoneCorrection);
-    b.julianDayText = "JD=" + GeneralRealText(moment.julianDay).substr(0, 12);
+    current.chart = ChartOfBirth(current.birth, reading, current.settings);
+    current.birth.timeZoneText = engine::TimeZoneText(reading.zoneCorrection);
+    current.birth.julianDayText = "JD=" + GeneralRealText(current.chart.moment.julianDay).substr(0, 12);
     return true;
 }
 
@@ -175,7 +192,7 @@ bool LoadCurrentPerson(CurrentChart& current, bool forShow, CurrentPersonView* v
 
 CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current) {
     CurrentPersonView view;
-    LoadCurrentPerson(current, true, &view);
+    LoadCurrentPerson(current, &view);
     // The person's text file named by "FileDum\StrText.dum". A
     // damaged hand-off, or one that cannot be read (a folder in its place, no
     // permission), is named once and names no text.
@@ -199,13 +216,13 @@ CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current) {
                                                      noButtonUntilRecalled));
         const auto lines = problem.empty() ? rt::SplitTextLines(bytes) : std::vector<std::string>{};
         if (lines.size() >= 2 && !IsBlank(lines[0]) && !IsBlank(lines[1])) {
-            view.TextFileName = PersonTextFileName(lines[0], lines[1]);
-            view.TextFileExists = rt::PathExists(view.TextFileName);
+            view.textFileName = PersonTextFileName(lines[0], lines[1]);
+            view.textFileExists = rt::PathExists(view.textFileName);
         }
     }
     return view;
 }
 
-void ReloadCurrentChart(CurrentChart& current) { LoadCurrentPerson(current, false, nullptr); }
+void ReloadCurrentChart(CurrentChart& current) { LoadCurrentPerson(current, nullptr); }
 
 }  // namespace archive

@@ -11,11 +11,11 @@ struct CurrentChart;
 
 // What the main window shows of the current person (Windows-1252 texts).
 struct CurrentPersonView {
-    std::array<std::string, 7> PersonLines;  // lines 1..6 used, the seventh empty
-    std::string AnnotationText;              // line 1 of "FileDum\Annotaz.dum"
-    bool TextFileExists = false;             // the person's text file exists
-    std::string TextFileName;                // e.g. "BASEtxt\00012.txt", "" without one
-    bool Empty = false;                      // no person stored yet
+    std::array<std::string, 7> personLines;  // six lines, the seventh empty
+    std::string annotationText;              // line 1 of "FileDum\Annotaz.dum"
+    bool textFileExists = false;             // the person's text file exists
+    std::string textFileName;                // e.g. "BASEtxt\00012.txt", "" without one
+    bool empty = false;                      // no person stored yet
 };
 
 // The loader of the main window: loads the person and the chart into `current`

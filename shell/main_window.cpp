@@ -529,11 +529,11 @@ void MainWindow::SizeFullScreenWindows() {
 bool MainWindow::ShowCurrentPerson() {
     archive::CurrentPersonView view = archive::LoadCurrentPersonForShow(currentChart);
     QStringList lines;
-    for (const std::string& line : view.PersonLines) lines << gui::ToQt(line);
+    for (const std::string& line : view.personLines) lines << gui::ToQt(line);
     personMemo->setPlainText(lines.join('\n'));
-    annotationsMemo->setPlainText(gui::ToQt(view.AnnotationText));
-    openPersonTextButton->setVisible(view.TextFileExists);
-    return !view.Empty;
+    annotationsMemo->setPlainText(gui::ToQt(view.annotationText));
+    openPersonTextButton->setVisible(view.textFileExists);
+    return !view.empty;
 }
 
 void MainWindow::RememberOrigin() {

@@ -58,7 +58,7 @@ TEST(PositionString, HouseBodySignAndTruncatedDegree) {
     b[11] = 181;
     b[12] = 90;
     std::string s;
-    EncodeTwelvePositions(Bodies(b), EqualCusps(), s);
+    s = EncodeTwelvePositions(Bodies(b), EqualCusps());
     EXPECT_EQ(s,
               "12eA00"
               "01lA29"
@@ -80,7 +80,7 @@ TEST(PositionString, HousesFollowUnequalCusps) {
     BodyArray b{};
     for (int i = 1; i <= 12; ++i) b[i] = 99.5L;
     std::string s;
-    EncodeTwelvePositions(Bodies(b), c, s);
+    s = EncodeTwelvePositions(Bodies(b), c);
     EXPECT_EQ(s.substr(0, 6), "12eN09");
 }
 
@@ -91,7 +91,7 @@ TEST(CuspString, SignLetterAndDegreeOfTheShortText) {
     c[3] = 59 + 59.0L / 60 + 40.0L / 3600;          // 29 59' 40" Taurus: stays 29
     c[12] = 359.99L;
     std::string s;
-    EncodeCuspString(c, s);
+    s = EncodeCuspString(c);
     EXPECT_EQ(s.substr(0, 15), "01T1502A1603T29");
     EXPECT_EQ(s.substr(15, 5), "04N00");  // cusp 4 at 90: Cancer 00
     EXPECT_EQ(s.substr(55, 5), "12P29");
@@ -105,7 +105,7 @@ TEST(AspectString, OrbBoundsAndRounding) {
         b[2] = 100 + separation;
         HouseCusps c = EqualCusps(7.25L);
         std::string s;
-        EncodeAspectString(Bodies(b), c, s);
+        s = EncodeAspectString(Bodies(b), c);
         // Only the Sun-Moon pair is of interest here.
         return s.size() >= 4 && s[0] == 'e' && s[2] == 'l' ? s.substr(0, 4) : std::string();
     };
@@ -134,7 +134,7 @@ TEST(AspectString, PairsAndOrderAndTheFirst31Codes) {
     HouseCusps c;
     for (int i = 1; i <= 12; ++i) c[i] = 42;
     std::string s;
-    EncodeAspectString(Bodies(b), c, s);
+    s = EncodeAspectString(Bodies(b), c);
     std::string expected;
     const std::string letters = " elmvagsunpdhxy";
     int pairs = 0;
@@ -153,7 +153,7 @@ TEST(AspectString, PairsAndOrderAndTheFirst31Codes) {
     b = Spread();
     c = EqualCusps(200);
     c[10] = 200;  // Midheaven on the Ascendant
-    EncodeAspectString(Bodies(b), c, s);
+    s = EncodeAspectString(Bodies(b), c);
     EXPECT_EQ(s.find("xKy"), std::string::npos);
     EXPECT_EQ(s.find("yKx"), std::string::npos);
 }
@@ -184,8 +184,8 @@ TEST(AspectString, PlutoAndTheAnglesAndAnOrbOfItsOwnPerAspect) {
         "nJp2"
         "pZx3pWy5";
     std::string s, d;
-    EncodeAspectString(Bodies(b), c, s);
-    EncodeAspectStringDouble(Bodies(b), c, d);
+    s = EncodeAspectString(Bodies(b), c);
+    d = EncodeAspectStringDouble(Bodies(b), c);
     EXPECT_EQ(s, expected);
     EXPECT_EQ(d, expected);
 }
@@ -196,8 +196,8 @@ TEST(AspectString, DoubleWidthAgreesAwayFromBounds) {
     HouseCusps c = EqualCusps(123.4L);
     c[10] = 33.3L;
     std::string a, d;
-    EncodeAspectString(Bodies(b), c, a);
-    EncodeAspectStringDouble(Bodies(b), c, d);
+    a = EncodeAspectString(Bodies(b), c);
+    d = EncodeAspectStringDouble(Bodies(b), c);
     EXPECT_EQ(a, d);
     EXPECT_FALSE(a.empty());
 }
@@ -249,8 +249,8 @@ TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
         engine::ComputeBodies(0, false, jd, engine::BodySettingsOf(settings, HouseCusps{})).bodies;
     const HouseCusps c = ComputeArchiveCusps(r.DateField, "52N22-004E54", jd);
     std::string pos, asp;
-    EncodeTwelvePositions(b, c, pos);
-    EncodeAspectString(b, c, asp);
+    pos = EncodeTwelvePositions(b, c);
+    asp = EncodeAspectString(b, c);
     EXPECT_EQ(r.PositionString, pos);
     EXPECT_EQ(r.AspectString, asp);
     // The Sun of 25 December stands in Capricorn.

@@ -51,13 +51,13 @@ BirthRecord Person(const std::string& date, const std::string& calendar = "GR") 
 
 TEST_F(CurrentPersonTest, FirstStartShowsAnEmptyChart) {
     CurrentPersonView v = LoadCurrentPersonForShow(current);
-    EXPECT_TRUE(v.Empty);
+    EXPECT_TRUE(v.empty);
     EXPECT_TRUE(rt::PathExists("TMPR.ST1"));
     EXPECT_TRUE(rt::PathExists("TMPR.ST2"));
     EXPECT_TRUE(rt::PathExists(kAnnotationHandOff));
-    EXPECT_EQ(v.PersonLines[0], std::string(38, ' '));
-    EXPECT_EQ(v.PersonLines[1], "");
-    EXPECT_FALSE(v.TextFileExists);
+    EXPECT_EQ(v.personLines[0], std::string(38, ' '));
+    EXPECT_EQ(v.personLines[1], "");
+    EXPECT_FALSE(v.textFileExists);
     for (engine::Body body : engine::kBodies) EXPECT_EQ(chart.bodies[body].longitude, 0) << static_cast<int>(body);
     EXPECT_EQ(chart.points, engine::ChartPoints{});
     EXPECT_EQ(chart.moment.julianDay, 0);
@@ -70,7 +70,7 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     CurrentPersonView v = LoadCurrentPersonForShow(current);
     const auto& b = current.birth;
 
-    EXPECT_FALSE(v.Empty);
+    EXPECT_FALSE(v.empty);
     EXPECT_EQ(b.subjectName, "VAN DER BERG ANNELIES");  // as the recall wrote it, unpadded
     EXPECT_EQ(b.birthDateKey, "196012251405+1,5");  // the point became a comma
     EXPECT_EQ(b.birthDateText, "25/12/1960 14:05");
@@ -92,14 +92,14 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     EXPECT_EQ(b.julianDayText.size(), 15u);
     EXPECT_EQ(b.timeZoneText, "-1.50");
 
-    EXPECT_EQ(v.PersonLines[0], b.subjectName);
-    EXPECT_EQ(v.PersonLines[1], "Nascita 25/12/1960 14:05  Correz. +1,5");
-    EXPECT_EQ(v.PersonLines[2], "Localit\xE0: AMSTERDAM (NOORD) HOLLAND");
-    EXPECT_EQ(v.PersonLines[3], "Nazionalit\xE0: NEDERLAND");
-    EXPECT_EQ(v.PersonLines[4], "Coordinate: 52N22-004E54");
-    EXPECT_EQ(v.PersonLines[5], "Calendario GREGORIANO");
-    EXPECT_EQ(v.PersonLines[6], "");
-    EXPECT_EQ(v.AnnotationText, " NOTA UNO NOTA DUE");
+    EXPECT_EQ(v.personLines[0], b.subjectName);
+    EXPECT_EQ(v.personLines[1], "Nascita 25/12/1960 14:05  Correz. +1,5");
+    EXPECT_EQ(v.personLines[2], "Localit\xE0: AMSTERDAM (NOORD) HOLLAND");
+    EXPECT_EQ(v.personLines[3], "Nazionalit\xE0: NEDERLAND");
+    EXPECT_EQ(v.personLines[4], "Coordinate: 52N22-004E54");
+    EXPECT_EQ(v.personLines[5], "Calendario GREGORIANO");
+    EXPECT_EQ(v.personLines[6], "");
+    EXPECT_EQ(v.annotationText, " NOTA UNO NOTA DUE");
     EXPECT_EQ(ReadAnnotationHandOff(), " NOTA UNO NOTA DUE");
 
     // The nodes and the angles.
@@ -193,7 +193,7 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
 TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
     WriteCurrentPerson("ROSSI", Person("170003101030+0", "GI"));
     CurrentPersonView v = LoadCurrentPersonForShow(current);
-    EXPECT_EQ(v.PersonLines[5], "Calendario GIULIANO");
+    EXPECT_EQ(v.personLines[5], "Calendario GIULIANO");
     EXPECT_FALSE(chart.moment.gregorian);
     EXPECT_EQ(chart.moment.julianDay, engine::JulianDayNumber(0, 10, 3, 1700, 10, 30));
     const auto bodies = chart.bodies;
@@ -212,12 +212,12 @@ TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
 
 TEST_F(CurrentPersonTest, TextButtonFollowsTheTextFile) {
     WriteCurrentPerson("ROSSI", Person("196012251405-1"));
-    EXPECT_FALSE(LoadCurrentPersonForShow(current).TextFileExists);  // no "StrText.dum"
+    EXPECT_FALSE(LoadCurrentPersonForShow(current).textFileExists);  // no "StrText.dum"
     WriteTextHandOff("BASE", "00007");
     CurrentPersonView v = LoadCurrentPersonForShow(current);
-    EXPECT_EQ(v.TextFileName, "BASEtxt\\00007.txt");
-    EXPECT_FALSE(v.TextFileExists);
+    EXPECT_EQ(v.textFileName, "BASEtxt\\00007.txt");
+    EXPECT_FALSE(v.textFileExists);
     fs::create_directory("BASEtxt");
     rt::WriteTextLines("BASEtxt\\00007.txt", {"ROSSI"});
-    EXPECT_TRUE(LoadCurrentPersonForShow(current).TextFileExists);
+    EXPECT_TRUE(LoadCurrentPersonForShow(current).textFileExists);
 }

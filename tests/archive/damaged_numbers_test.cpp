@@ -108,7 +108,7 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
         gui::RecordingMessageSink messages;
         rt::ResetDamagedFileReports();
         Load l;
-        l.shown = !LoadCurrentPersonForShow(current_).Empty;
+        l.shown = !LoadCurrentPersonForShow(current_).empty;
         for (const auto& m : messages.messages) l.told += m.text;
         return l;
     };

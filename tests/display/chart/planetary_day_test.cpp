@@ -53,7 +53,7 @@ protected:
         r.NationalityField = "ITALIA";
         archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
         archive::WriteCurrentPerson("ROSSI GIULIA", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }
     // The planetary-day line of the masters page after the window's activation.
     static std::string MastersDayLine() {

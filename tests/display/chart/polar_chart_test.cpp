@@ -66,7 +66,7 @@ protected:
         r.NationalityField = nation;
         archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
         archive::WriteCurrentPerson("HANSEN INGRID", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }
     std::vector<std::string> SheetTexts() {
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};

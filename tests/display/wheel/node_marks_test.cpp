@@ -64,7 +64,7 @@ protected:
         r.NationalityField = "ITALIA";
         r.AnnotationNumber = "00000";
         archive::WriteCurrentPerson("BIANCHI LUCIA", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }
     static bool Backwards(int body) {
         const precise::Position p = precise::At(static_cast<double>(testing_support::CurrentChartOfTest().chart.moment.julianDay), body, true);
