@@ -16,6 +16,7 @@ struct CurrentChart {
     engine::BirthData birth;
     engine::OrbRecord orbs;
     engine::ChartSettings settings;
+    bool operator==(const CurrentChart&) const = default;
 };
 
 }  // namespace archive

@@ -152,18 +152,16 @@ engine::Chart ChartOfBirth(const engine::BirthData& birth, const BirthReading& r
     return engine::ComputeChart(moment, place, settings, engine::MinorBodiesOutOfRange::LeftOut);
 }
 
-// The load both loaders share, the data memo's lines into `view` when there
-// is one. Returns false for an empty current person.
-bool LoadCurrentPerson(CurrentChart& current, CurrentPersonView* view) {
+// The load of the person and the chart, and the data memo's lines and the
+// annotation line into `view`. Returns false for an empty current person.
+bool LoadCurrentPerson(CurrentChart& current, CurrentPersonView& view) {
     EnsureCurrentPersonFiles();
     const BirthReading reading = TakeBirthData(ReadStoredPerson(), current.birth);
     // The person's chart has the mean houses, which become the house system
     // in force: the settings file is written with it from now on.
     current.settings.houseSystem = {engine::HouseSystem::MeanHouses, std::nullopt};
-    if (view) {
-        view->empty = reading.empty;
-        view->personLines = PersonLines(current.birth, reading);
-    }
+    view.empty = reading.empty;
+    view.personLines = PersonLines(current.birth, reading);
 
     // The annotations of the current person. A hand-off that cannot be read
     // (a folder in its place, no permission) costs only them.
@@ -173,7 +171,7 @@ bool LoadCurrentPerson(CurrentChart& current, CurrentPersonView* view) {
     } catch (const rt::IoError& e) {
         rt::ReportUnusableFileOnce(e, kAnnotationHandOffCost);
     }
-    if (view) view->annotationText = annotationLine;
+    view.annotationText = annotationLine;
 
     if (reading.empty) {
         // A chart of zeros in the calendar of the record.
@@ -192,7 +190,7 @@ bool LoadCurrentPerson(CurrentChart& current, CurrentPersonView* view) {
 
 CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current) {
     CurrentPersonView view;
-    LoadCurrentPerson(current, &view);
+    LoadCurrentPerson(current, view);
     // The person's text file named by "FileDum\StrText.dum". A
     // damaged hand-off, or one that cannot be read (a folder in its place, no
     // permission), is named once and names no text.
@@ -222,7 +220,5 @@ CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current) {
     }
     return view;
 }
-
-void ReloadCurrentChart(CurrentChart& current) { LoadCurrentPerson(current, nullptr); }
 
 }  // namespace archive

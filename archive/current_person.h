@@ -23,8 +23,4 @@ struct CurrentPersonView {
 // the visibility of "Apri Testo" from it).
 CurrentPersonView LoadCurrentPersonForShow(CurrentChart& current);
 
-// The loader of the chart window: the same load without the memo and the text
-// file, into `current`.
-void ReloadCurrentChart(CurrentChart& current);
-
 }  // namespace archive

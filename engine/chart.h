@@ -191,6 +191,7 @@ struct BirthData {
     std::string julianDayText;          // "JD=" + 12 characters
     std::string enteredPlaceText;
     std::string manualCoordinatesText;
+    bool operator==(const BirthData&) const = default;
 };
 
 // Aspect orbs and their settings.
@@ -202,6 +203,7 @@ struct OrbRecord {
     // The defaults stand in for a settings file that could not be read: the
     // file is not written from them (engine/engine_settings.h).
     bool defaultsStandIn = false;
+    bool operator==(const OrbRecord&) const = default;
 };
 
 }  // namespace engine

@@ -592,7 +592,6 @@ void MainWindow::OpenChartWindow() {
     }
     if (!chartWindow) {
         windows.Create(chartWindow, wheelGeometry, currentChart, drawingState);
-        chartWindow->reloadCurrentChart = [&current = currentChart] { archive::ReloadCurrentChart(current); };
     }
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);

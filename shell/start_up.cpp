@@ -155,8 +155,6 @@ MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWind
     windows.Create(main.remedyWindows.debilityWindow);
     windows.Create(main.remedyWindows.synthesisWindow);
     windows.Create(main.chartWindow, main.wheelGeometry, main.currentChart, main.drawingState);
-    // The chart window reloads the current person after computing other charts.
-    main.chartWindow->reloadCurrentChart = [&current = main.currentChart] { archive::ReloadCurrentChart(current); };
     windows.Create(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {

@@ -9,8 +9,8 @@
 
 namespace display {
 
-void PrepareArchetypeView(archive::CurrentChart& current) {
-    current.chart.receptions = engine::ComputeReceptions(current.chart);
+void PrepareArchetypeView(const archive::CurrentChart& current) {
+    static_cast<void>(engine::ComputeReceptions(current.chart));
 }
 
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
@@ -19,7 +19,7 @@ ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     DrawPageFrame(dc);
     SetWheelGeometry(view.geometry);
     DrawArchetypeWheel(dc, view.Chart(), view.wheel);
-    shown.dignityGlyphs = DrawDignityTable(dc, view.Chart());
+    shown.dignityGlyphs = DrawDignityTable(dc, engine::ComputeReceptions(view.Chart()));
     return shown;
 }
 

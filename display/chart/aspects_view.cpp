@@ -33,7 +33,7 @@ ChartViewShown DrawAspectsView(Surface& dc, const ChartViewContext& view) {
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN", 2, "(Alleen grote aspecten) ");
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
             DrawMajorAspectGrid(dc, view.current, WheelPointLongitudes(view.Chart()), view.subView == 0 ? 1 : 0, view.centreX,
-                                view.centreY, view.innerRadius, view.engineOrder);
+                                view.centreY, view.innerRadius, false);
             shown.aspectMemo = EvaluateAspectList(view.Chart(), view.current.orbs);
             break;
         case 2:

@@ -172,7 +172,7 @@ GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel,
 
 // ---- the window ----
 
-ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, DrawingState& drawing,
+ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentChart& current, DrawingState& drawing,
                          QWidget* parent)
     : CanvasForm(parent), drawing(drawing), geometry(geometry), current(current) {
     UseDrawingState(drawing);
@@ -639,7 +639,7 @@ void ChartWindow::FitDataFieldTexts() {
 void ChartWindow::PressView(const ChartViewRow& row) {
     const int k = row.view;
     ResetViewCycles(status, k);
-    status.VolguineViewActive = row.engineOrder;
+    status.VolguineViewActive = row.reducedWheel;
     for (QWidget* w :
          std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
         w->hide();
@@ -652,7 +652,6 @@ void ChartWindow::PressView(const ChartViewRow& row) {
     ShowHelpEntry(SubViewHelpEntry(k, c));
     if (!shown.helpNote.empty()) helpMemo->appendPlainText(gui::ToQt(shown.helpNote));
     status.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
-    if (row.engineOrder && reloadCurrentChart) reloadCurrentChart();
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
@@ -675,7 +674,6 @@ ChartViewContext ChartWindow::ViewContext(int subView) {
             .centreY = geometry.WheelCentreY,
             .innerRadius = geometry.HouseRingInnerRadius,
             .framed = drawing.DrawForm == this,
-            .engineOrder = status.VolguineViewActive,
             .birthHour = birthHour};
 }
 

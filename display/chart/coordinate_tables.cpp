@@ -21,10 +21,10 @@ constexpr Color kCyan = 0xFFFF00;
 enum class Value { SignPosition, Degrees, Latitude };
 
 CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, int rows, Real shift, Real start,
-                      Value value, bool engineOrder, const char* caption) {
+                      Value value, bool byBodyNumber, const char* caption) {
     // The rows in their order: the chart window's points, or the bodies by number.
     WheelPointArray longitudes{}, latitudes{};
-    if (engineOrder) {
+    if (byBodyNumber) {
         for (int k = 1; k <= rows; ++k) longitudes[static_cast<std::size_t>(k)] = chart.bodies[engine::BodyOfNumber(k)].longitude;
     } else {
         longitudes = WheelPointLongitudes(chart);
@@ -38,7 +38,7 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, int rows, Re
     for (int k = 1; k <= rows; ++k) {
         CoordinateRow r;
         const Real y = cy - start + 5 * (k - 1);
-        r.glyphFile = engineOrder ? k : RenumberPlanetGlyph(k);
+        r.glyphFile = byBodyNumber ? k : RenumberPlanetGlyph(k);
         r.glyphX = X - 18;
         r.glyphY = y;
         r.textX = X - 14;
@@ -55,7 +55,7 @@ CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, int rows, Re
             engine::FormatLatitudeText(r.text, latitudes[static_cast<std::size_t>(k)]);
             break;
         }
-        if (engineOrder) {
+        if (byBodyNumber) {
             r.name = kEngineBodyNames[k];
             r.nameX = X - 22;
         }

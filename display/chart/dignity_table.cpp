@@ -149,9 +149,9 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
     return c;
 }
 
-DignityGlyphCentres DrawDignityTable(Surface& dc, const engine::Chart& chart) {
+DignityGlyphCentres DrawDignityTable(Surface& dc, const engine::ReceptionTables& receptions) {
     const Real cx = kChartWindowWheel.centreX, cy = kChartWindowWheel.centreY;
-    const DignityBoxTable t = EvaluateDignityTable(chart.receptions, cx, cy);
+    const DignityBoxTable t = EvaluateDignityTable(receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
     DignityGlyphCentres c = DignityCentresOf(t);
     c.noDignity = t.noDignity;

@@ -45,8 +45,8 @@ std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Rea
 // Fills the band with the pen and brush of dc (winding fill).
 void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactness);
 
-// The circle, the dots and the figure turned with the current chart's
-// HouseCusps[1], within the current orbs. style 0: bands, 1: lines.
+// The circle, the dots and the figure turned with the current chart's first
+// cusp, within the current orbs. style 0: bands, 1: lines.
 MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
                                       const WheelPointArray& longitudes, int style, Real cx, Real cy, Real r,
                                       bool fullBodyOrder);

@@ -12,6 +12,7 @@
 #include "engine/chart_computation.h"
 #include "engine/dominants.h"
 #include "engine/houses.h"
+#include "engine/position_text.h"
 
 namespace display {
 
@@ -30,9 +31,11 @@ engine::Chart PlacidusChartOf(const archive::CurrentChart& current) {
     return engine::ComputeChart(current.chart.moment, current.chart.place, settings);
 }
 
-void PrepareVolguineView(archive::CurrentChart& current) {
+void PrepareVolguineView(const archive::CurrentChart& current) {
     const engine::Chart placidus = PlacidusChartOf(current);
-    engine::WriteChartDataTemp(placidus, current.birth);
+    engine::BirthData birth = current.birth;
+    engine::StripTrailingBlanks(birth.subjectName);
+    engine::WriteChartDataTemp(placidus, birth);
     engine::ComputeVolguineDominants(placidus);
 }
 

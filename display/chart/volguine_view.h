@@ -14,9 +14,10 @@ engine::Chart PlacidusChartOf(const archive::CurrentChart& current);
 // then the Ascendant and the tenth cusp as 13 and 14.
 WheelPointArray AspectFigureLongitudes(const engine::Chart& chart);
 
-// Writes the chart's work file of the Placidus chart and scores the dominant
-// planets from it into their files, which the forces sub-view reads.
-void PrepareVolguineView(archive::CurrentChart& current);
+// Writes the chart's work file of the Placidus chart (the name as the chart
+// window shows it, without trailing blanks) and scores the dominant planets
+// from it into their files, which the forces sub-view reads.
+void PrepareVolguineView(const archive::CurrentChart& current);
 ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view);
 
 }  // namespace display

@@ -181,8 +181,8 @@ SheetContext CurrentSheetContext(const archive::CurrentChart& current, const She
             drawing.AspectLinesOn, memory.UserFullName ? memory.UserFullName() : std::string()};
 }
 
-void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory) {
-    engine::Chart& chart = current.chart;
+void RunSheetStep(SheetStep step, const archive::CurrentChart& current, SheetMemory& memory) {
+    const engine::Chart& chart = current.chart;
     switch (step) {
         case Step::HeaderDates: SetSheetHeaderDates(chart, memory); return;
         case Step::TermsPositionsFile: PrepareTermsPositionsFile(chart, memory.Terms); return;
@@ -190,7 +190,7 @@ void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& m
     }
 }
 
-void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& current, SheetMemory& memory) {
+void RunSheetEntry(Surface& dc, const SheetEntry& entry, const archive::CurrentChart& current, SheetMemory& memory) {
     if (const SheetStep* step = std::get_if<SheetStep>(&entry)) {
         RunSheetStep(*step, current, memory);
         return;
@@ -202,7 +202,7 @@ void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& 
     if (const auto* t = std::get_if<SheetTextsPlace>(&entry)) DrawTexts(dc, *t);
 }
 
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout, archive::CurrentChart& current, SheetMemory& memory) {
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, const archive::CurrentChart& current, SheetMemory& memory) {
     SheetPageScale scale(dc.Drawing(), layout.zoom);
     for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, current, memory);
 }

@@ -52,7 +52,7 @@ struct SheetViewer::BarButton {
     const char* hint;
 };
 
-SheetViewer::SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
+SheetViewer::SheetViewer(const archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
                          QWidget* parent)
     : CanvasForm(parent), current(current), sheets(sheets), drawing(drawing) {
     UseDrawingState(drawing);

@@ -152,9 +152,9 @@ void BuildBodyDecanKeys(const engine::Chart& chart, NatalWheelState& wheel) {
     BuildDecanKeys(WheelPointLongitudes(chart), wheel.BodyDecanKeys);
 }
 
-NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, NatalWheelState& wheel) {
+NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& current, NatalWheelState& wheel) {
     const engine::Chart& chart = current.chart;
-    engine::BirthData& birth = current.birth;
+    const engine::BirthData& birth = current.birth;
     const Real asc = chart.cusps[1];
     SetTextColorByCode(dc, 0);
     DrawSignRing(dc, asc, "M", 100, 100, 78, 65, 9.0L, &wheel);
@@ -169,7 +169,6 @@ NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, Nat
     DrawHouseCusps(dc, chart, chart.cusps, kChartWindowWheel.signOuter + 5, 100, 100);
 
     const std::string calendarNote = chart.moment.gregorian ? "" : " Calend. Giuliano";
-    engine::StripTrailingBlanks(birth.subjectName);
     DrawProgramStamp(dc, 5, 50);
     ReleaseBrush(dc);
 
@@ -181,7 +180,10 @@ NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, Nat
     }
 
     NatalChartFields f;
-    f.name = "  " + birth.subjectName;
+    // The name without the blanks that pad it in the archive's index.
+    std::string name = birth.subjectName;
+    engine::StripTrailingBlanks(name);
+    f.name = "  " + name;
     f.birthDate =
         wheel.BirthWeekdayName + " " + birth.birthDateText + " (GMT" + birth.timeZoneText + ")" + calendarNote;
     f.place = birth.birthPlace + " - " + birth.nationality;

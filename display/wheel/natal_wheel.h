@@ -52,11 +52,10 @@ void ClassifyBodyTerms(const engine::Chart& chart, NatalWheelState& wheel);
 void BuildBodyDecanKeys(const engine::Chart& chart, NatalWheelState& wheel);
 void ClassifyBodyDecades(const engine::Chart& chart, NatalWheelState& wheel);
 
-// The whole natal wheel of the current chart on dc, with its birth data (whose
-// name loses its trailing blanks). Rewrites the position key files (and the
-// chart's dodecatemoria); a file that cannot be written is reported once and
-// the drawing goes on. The glyph centres and the per-point tables go into
+// The whole natal wheel of the current chart on dc, with its birth data (the
+// name shown without trailing blanks). Rewrites the position key files; a file
+// that cannot be written is reported once and the drawing goes on. The glyph centres and the per-point tables go into
 // wheel, whose weekday the date field shows. Returns the texts of the data fields.
-NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, NatalWheelState& wheel);
+NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& current, NatalWheelState& wheel);
 
 }  // namespace display

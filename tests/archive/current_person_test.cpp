@@ -61,7 +61,7 @@ TEST_F(CurrentPersonTest, FirstStartShowsAnEmptyChart) {
     for (engine::Body body : engine::kBodies) EXPECT_EQ(chart.bodies[body].longitude, 0) << static_cast<int>(body);
     EXPECT_EQ(chart.points, engine::ChartPoints{});
     EXPECT_EQ(chart.moment.julianDay, 0);
-    EXPECT_NO_THROW(ReloadCurrentChart(current));
+    EXPECT_NO_THROW(LoadCurrentPersonForShow(current));
 }
 
 TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
@@ -190,7 +190,7 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
     }
 }
 
-TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
+TEST_F(CurrentPersonTest, JulianCalendarAndALoadThatRestoresThePerson) {
     WriteCurrentPerson("ROSSI", Person("170003101030+0", "GI"));
     CurrentPersonView v = LoadCurrentPersonForShow(current);
     EXPECT_EQ(v.personLines[5], "Calendario GIULIANO");
@@ -200,10 +200,10 @@ TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
     const auto points = chart.points;
     const auto cusps = chart.cusps;
 
-    // Another chart in between; the chart window's reload restores the person.
+    // Another chart in between; loading the person again restores it.
     current.settings.houseSystem = {engine::HouseSystem::Koch, std::nullopt};
     chart.bodies = engine::ComputeBodies(0, false, 2451545.0L, engine::BodySettingsOf(current.settings, cusps)).bodies;
-    ReloadCurrentChart(current);
+    LoadCurrentPersonForShow(current);
     EXPECT_EQ(chart.bodies, bodies);
     EXPECT_EQ(chart.points, points);
     EXPECT_EQ(chart.cusps, cusps);

@@ -121,7 +121,7 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
     EXPECT_NE(l.told.find("\"ROSSI\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")"), std::string::npos) << l.told;
     EXPECT_NE(l.told.find("\"Corr\""), std::string::npos) << l.told;
     EXPECT_EQ(current_.chart.moment.julianDay, 0);
-    EXPECT_NO_THROW(ReloadCurrentChart(current_));
+    EXPECT_NO_THROW(LoadCurrentPersonForShow(current_));
     EXPECT_EQ(current_.chart.moment.julianDay, 0);
 
     // A year of 1E30 in the four digits of the year.

@@ -101,10 +101,6 @@ TEST_F(StoredChart, AnglesAndBodiesOfAStoredPersonMatchThePreciseLibrary) {
         ASSERT_TRUE(p.ok) << body;
         EXPECT_LT(Gap(static_cast<double>(c.bodies[engine::BodyOfNumber(body)].longitude), p.lon), body == 2 ? 0.01 : 0.005) << body;
     }
-    // The chart window's reload (Placidus first) gives the same angles.
-    ReloadCurrentChart(testing_support::CurrentChartOfTest());
-    EXPECT_LT(Gap(static_cast<double>(c.points.ascendant), ascmc[0]), 0.02) << "Ascendant";
-    EXPECT_LT(Gap(static_cast<double>(c.points.midheaven), ascmc[1]), 0.02) << "Midheaven";
 }
 
 TEST_F(StoredChart, APlaceWestOfGreenwichInSummer) {

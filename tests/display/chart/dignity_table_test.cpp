@@ -143,9 +143,8 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
 TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
-    testing_support::CurrentChartOfTest().chart.receptions = r;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const display::DignityGlyphCentres c = display::DrawDignityTable(dc, testing_support::CurrentChartOfTest().chart);
+    const display::DignityGlyphCentres c = display::DrawDignityTable(dc, r);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;
     EXPECT_EQ(c.x[5], x0);

@@ -145,7 +145,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.subjectName, "Rossi Maria");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.subjectName, "Rossi Maria   ");  // the person's own, unchanged
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1)");
     EXPECT_EQ(f.place, "ROMA - ITALIA");
     EXPECT_EQ(f.coordinates, "41N54-012E29");
