@@ -17,7 +17,7 @@
 #include "archive/form_helpers.h"
 #include "archive/record_checks.h"
 #include "engine/calendar.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
@@ -136,7 +136,7 @@ void ChangeDialog::showEvent(QShowEvent* e) {
 bool ChangeDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == nameSearchEdit && event->type() == QEvent::FocusIn && !Chosen && nameSearchEdit->text().isEmpty())
         gui::Guard([this] {
-            currentChart.birth.SubjectName.clear();
+            currentChart.birth.subjectName.clear();
             CloseArchive();
             OpenChangeArchive();
         });
@@ -161,7 +161,7 @@ void ChangeDialog::ResetAndOpenArchive() {
     for (QLineEdit* e : annotationEdits) e->clear();
     textNumberEdit->clear();
     BuildArchiveList();
-    nameEdit->setText(gui::ToQt(currentChart.birth.SubjectName));
+    nameEdit->setText(gui::ToQt(currentChart.birth.subjectName));
     ShowSearchSide(true);
     chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
     Chosen = false;
@@ -245,13 +245,13 @@ void ChangeDialog::ShowList() {
 }
 
 void ChangeDialog::ShowRecordForEdit() {
-    engine::BirthDataState& birth = currentChart.birth;
-    engine::ChartState& chart = currentChart.chart;
+    engine::BirthData& birth = currentChart.birth;
+    engine::Moment& moment = currentChart.chart.moment;
     if (!SearchFieldValid()) {
         nameSearchEdit->clear();
         return;
     }
-    if (birth.SubjectName.empty()) return;
+    if (birth.subjectName.empty()) return;
     auto number = IndexEntryNumber(ChosenEntry);
     if (!number) {
         SetSearchFieldValid(false);
@@ -264,22 +264,24 @@ void ChangeDialog::ShowRecordForEdit() {
     std::string name = OldName;
     engine::StripTrailingBlanks(name);
     nameEdit->setText(gui::ToQt(name));
-    birth.BirthDateKey = rec.DateField;
-    std::string zone;
-    engine::SortKeyToDateTimeText(chart, rec.DateField, birth.BirthDateText, zone);
-    birth.TimeZoneCorrectionText = zone;
-    birthDateEdit->setText(gui::ToQt(birth.BirthDateText.substr(0, 10)));
-    birthTimeEdit->setText(gui::ToQt(birth.BirthDateText.size() > 11 ? birth.BirthDateText.substr(11, 5) : ""));
+    birth.birthDateKey = rec.DateField;
+    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.DateField);
+    birth.birthDateText = key.dateText;
+    if (key.zoneCorrection) moment.zoneCorrection = *key.zoneCorrection;
+    const std::string zone = key.zoneText;
+    birth.timeZoneCorrectionText = zone;
+    birthDateEdit->setText(gui::ToQt(birth.birthDateText.substr(0, 10)));
+    birthTimeEdit->setText(gui::ToQt(birth.birthDateText.size() > 11 ? birth.birthDateText.substr(11, 5) : ""));
     correctionEdit->setText(gui::ToQt(zone));
-    birth.CoordinatesText = rec.PlaceField.substr(0, 12);
+    birth.coordinatesText = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
-    birth.BirthPlace = place;
+    birth.birthPlace = place;
     placeEdit->setText(gui::ToQt(place));
-    coordinatesEdit->setText(gui::ToQt(birth.CoordinatesText));
-    birth.Nationality = rec.NationalityField;
+    coordinatesEdit->setText(gui::ToQt(birth.coordinatesText));
+    birth.nationality = rec.NationalityField;
     nationalityEdit->setText(gui::ToQt(rec.NationalityField));
-    chart.GregorianCalendar = rec.CalendarField == "GR";
-    calendarEdit->setText(chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
+    moment.gregorian = rec.CalendarField == "GR";
+    calendarEdit->setText(moment.gregorian ? "GREGORIANO" : "GIULIANO");
     AnnotationNumberText = rec.AnnotationNumber;
     int noteNumber = 0;
     if (auto n = ReadDecimalEitherSeparator(rec.AnnotationNumber)) noteNumber = static_cast<int>(*n);
@@ -303,8 +305,8 @@ bool ChangeDialog::TypedTextRefused() {
 }
 
 bool ChangeDialog::SaveEditedRecord() {
-    engine::BirthDataState& birth = currentChart.birth;
-    engine::ChartState& chart = currentChart.chart;
+    engine::BirthData& birth = currentChart.birth;
+    engine::Moment& moment = currentChart.chart.moment;
     if (!birthDataGroup->isEnabled() || DataNumber == 0) return false;
     if (TypedTextRefused()) return false;
     for (QLineEdit* e : {nameEdit, placeEdit, nationalityEdit}) e->setText(gui::ToQt(Trim(e)));
@@ -374,15 +376,15 @@ bool ChangeDialog::SaveEditedRecord() {
         notes.Lines[3] = fourth + Trim(textNumberEdit);
         p.Annotation = notes;
     }
-    birth.SubjectName = p.Name;
-    birth.Nationality = p.Nationality;
-    birth.EnteredPlaceText = p.PlaceName;
-    birth.ManualCoordinatesText = coords;
-    birth.TimeZoneCorrectionText = corr;
-    chart.TimeZoneCorrection = correction;
-    chart.GregorianCalendar = p.CalendarCode == "GR";
+    birth.subjectName = p.Name;
+    birth.nationality = p.Nationality;
+    birth.enteredPlaceText = p.PlaceName;
+    birth.manualCoordinatesText = coords;
+    birth.timeZoneCorrectionText = corr;
+    moment.zoneCorrection = correction;
+    moment.gregorian = p.CalendarCode == "GR";
     CloseArchive();
-    RewriteResult result = RewriteEditedPerson(chart, p);
+    RewriteResult result = RewriteEditedPerson(currentChart.settings, p);
     AnnotationNumberText = result.Record.AnnotationNumber;
     ChosenPosition = result.IndexPosition;
     OpenChangeArchive();
@@ -403,11 +405,11 @@ void ChangeDialog::MakeOrOpenPersonText() {
         file = folder + "\\" + number + ".txt";
     } else {
         // A new text file, numbered by the folder's counter.
-        std::string previousText = currentChart.birth.SubjectName;
+        std::string previousText = currentChart.birth.subjectName;
         number = CreateNumberedTextFile(ArchiveName, gui::FromQt(nameEdit->text()));
         textNumberEdit->setText(gui::ToQt(number));
         file = PersonTextFileName(ArchiveName, number);
-        currentChart.birth.SubjectName = previousText;
+        currentChart.birth.subjectName = previousText;
     }
     SaveEditedRecord();
     rt::WriteTextLines("FileDum\\DatModif.dum", {file});

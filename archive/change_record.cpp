@@ -87,7 +87,7 @@ int RepositionEntry(std::vector<std::string>& entries, int position, const std::
     return at;
 }
 
-RewriteResult RewriteEditedPerson(engine::ChartState& chart, const EditedPerson& p) {
+RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const EditedPerson& p) {
     const std::string st1 = ArchiveFileName(p.Letters, ".ST1");
     const std::string st2 = ArchiveFileName(p.Letters, ".ST2");
     const std::string st3 = ArchiveFileName(p.Letters, ".ST3");
@@ -116,7 +116,7 @@ RewriteResult RewriteEditedPerson(engine::ChartState& chart, const EditedPerson&
     // The dialog's checks once more, on the record as it would be written.
     if (const std::string problem = StoredPersonProblem(p.Name, record, p.Annotation); !problem.empty())
         throw ArchiveError(problem + ". Nessun dato registrato.");
-    FillChartStrings(chart, record, true);
+    FillChartStrings(settings, record, true);
 
     data.Close();
     int noteNumber = 0;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "archive/archive_records.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace archive {
 
@@ -34,16 +34,17 @@ struct RewriteResult {
 
 // Rewrites the person. The index entry keeps its data record number and is put
 // where its new name sorts, so the index stays in order. The data record gets
-// the new fields and chart strings (computed into `chart` at the corrected
-// moment with the change dialog's working widths); annotations are written to the record's
-// annotation number, or appended when it had none. The records, written in
-// place, the index and "FileDum\MMordina.dum" change as one group
-// (rt::ChangeFilesTogether): a run that ends in the middle leaves, once the
-// next start has finished, the old person or the new one.
+// the new fields and chart strings (computed with the node and black-moon
+// kinds of `settings` at the corrected moment with the change dialog's working
+// widths); annotations are written to the record's annotation number, or
+// appended when it had none. The records, written in place, the index and
+// "FileDum\MMordina.dum" change as one group (rt::ChangeFilesTogether): a run
+// that ends in the middle leaves, once the next start has finished, the old
+// person or the new one.
 // When the current person was taken from this record (same archive, same
 // record number, same birth data), it becomes the changed person in the same
 // group: the "TMPR" records and, with new annotations, their hand-offs.
-RewriteResult RewriteEditedPerson(engine::ChartState& chart, const EditedPerson& person);
+RewriteResult RewriteEditedPerson(const engine::ChartSettings& settings, const EditedPerson& person);
 
 // Moves the entry at `position` of an index (texts of records 0..N) to where
 // `newEntry` sorts, writing it there. Returns its new position.

@@ -46,8 +46,7 @@ F MidheavenOf(F r, F eps) {
 }
 
 template <typename F>
-void ArchiveCusps(const std::string& dateField, const std::string& coordinates, CuspArray& cusps,
-                  F jd) {
+HouseCusps ArchiveCusps(const std::string& dateField, const std::string& coordinates, F jd) {
     using T = Trig<F>;
     // The record's texts.
     const int latDeg = IntAt(coordinates, 1, 2);
@@ -112,7 +111,11 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
         return MidheavenOf<F>(r, eps);
     };
 
-    std::array<F, 13> c{};
+    // By house number 1..12.
+    struct Cusps {
+        std::array<F, engine::kHouseCount> c{};
+        F& operator[](int house) { return c[static_cast<std::size_t>(house - 1)]; }
+    } c;
     c[1] = asc;
     c[10] = mc;
     if (polar) {
@@ -133,18 +136,23 @@ void ArchiveCusps(const std::string& dateField, const std::string& coordinates, 
     }
     for (int i = 1; i <= 3; ++i) c[i + 6] = T::Mod(c[i] + 180, 360);
     for (int i = 10; i <= 12; ++i) c[i - 6] = T::Mod(c[i] + 180, 360);
+    HouseCusps cusps;
     for (int i = 1; i <= 12; ++i) cusps[i] = c[i];
+    return cusps;
 }
 
 template <typename F>
-void AspectString(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
-    BodyArray p = longitudes;
-    p[13] = cusps[1];
-    p[14] = cusps[10];
+std::string AspectString(const ChartBodies& bodies, const HouseCusps& cusps) {
+    // By body number: the Sun to Pluto, then the Ascendant and the Midheaven
+    // (13 and 14); the node and the black moon take no part.
+    engine::BodyArray p{};
+    for (int i = 1; i <= 10; ++i) p[i] = bodies[engine::BodyOfNumber(i)].longitude;
+    p[engine::kAscendantBody] = cusps[1];
+    p[engine::kDescendantBody] = cusps[10];
     std::string text;
     for (int i = 1; i <= 10; ++i) {
         for (int j = i + 1; j <= 14; ++j) {
-            if (j == 11 || j == 12) continue;  // node and black moon take no part
+            if (j == 11 || j == 12) continue;
             F d = static_cast<F>(p[j] - p[i]);
             if (d < 0) d += 360;
             if (d > 180) d = 360 - d;
@@ -172,38 +180,36 @@ void AspectString(const BodyArray& longitudes, const CuspArray& cusps, std::stri
             text = rt::CutTo(text + code, 160);
         }
     }
-    out = rt::CutTo(text, kAspectStringCapacity);
+    return rt::CutTo(text, kAspectStringCapacity);
 }
 
 }  // namespace
 
-void ComputeArchiveCusps(const std::string& dateField, const std::string& coordinates,
-                         CuspArray& cusps, Real julianDay) {
-    ArchiveCusps<Real>(dateField, coordinates, cusps, julianDay);
+HouseCusps ComputeArchiveCusps(const std::string& dateField, const std::string& coordinates, Real julianDay) {
+    return ArchiveCusps<Real>(dateField, coordinates, julianDay);
 }
 
-void ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates,
-                               CuspArray& cusps, double julianDay) {
-    ArchiveCusps<double>(dateField, coordinates, cusps, julianDay);
+HouseCusps ComputeArchiveCuspsDouble(const std::string& dateField, const std::string& coordinates,
+                                     double julianDay) {
+    return ArchiveCusps<double>(dateField, coordinates, julianDay);
 }
 
-void EncodeTwelvePositions(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
-    const BodyArray p = longitudes;
-    const CuspArray c = cusps;
+std::string EncodeTwelvePositions(const ChartBodies& bodies, const HouseCusps& cusps) {
     std::string text;
     for (int b = 1; b <= 12; ++b) {
-        const int house = engine::HouseOfPoint(p[b], c, 0);
-        long long d = rt::Trunc(p[b]) % 360;
+        const Real longitude = bodies[engine::BodyOfNumber(b)].longitude;
+        const int house = engine::HouseOfPoint(longitude, cusps, 0);
+        long long d = rt::Trunc(longitude) % 360;
         if (d < 0) d += 360;
         text += rt::ZeroPad(house, 2);
         text += kBodyLetters[b];
         text += kSignLetters[d / 30];
         text += rt::ZeroPad(d % 30, 2);
     }
-    out = rt::CutTo(text, kPositionStringCapacity);
+    return rt::CutTo(text, kPositionStringCapacity);
 }
 
-void EncodeCuspString(const CuspArray& cusps, std::string& out) {
+std::string EncodeCuspString(const HouseCusps& cusps) {
     std::string text;
     for (int i = 1; i <= 12; ++i) {
         std::string pos;
@@ -214,16 +220,15 @@ void EncodeCuspString(const CuspArray& cusps, std::string& out) {
             if (abbreviation == engine::kSignAbbreviations[s]) letter = kSignLetters[s - 1];
         text += rt::ZeroPad(i, 2) + letter + rt::Copy(pos, 1, 2);
     }
-    out = rt::CutTo(text, kCuspStringCapacity);
+    return rt::CutTo(text, kCuspStringCapacity);
 }
 
-void EncodeAspectString(const BodyArray& longitudes, const CuspArray& cusps, std::string& out) {
-    AspectString<Real>(longitudes, cusps, out);
+std::string EncodeAspectString(const ChartBodies& bodies, const HouseCusps& cusps) {
+    return AspectString<Real>(bodies, cusps);
 }
 
-void EncodeAspectStringDouble(const BodyArray& longitudes, const CuspArray& cusps,
-                              std::string& out) {
-    AspectString<double>(longitudes, cusps, out);
+std::string EncodeAspectStringDouble(const ChartBodies& bodies, const HouseCusps& cusps) {
+    return AspectString<double>(bodies, cusps);
 }
 
 Real RecordJulianDay(const std::string& dateField, const std::string& calendarField) {
@@ -237,32 +242,25 @@ Real RecordJulianDay(const std::string& dateField, const std::string& calendarFi
     return engine::JulianDayNumber(calendar, day, month, year, hour, minute) + correction / 24;
 }
 
-ChartStrings ComputeChartStrings(engine::ChartState& chart, const std::string& dateField,
+ChartStrings ComputeChartStrings(const engine::ChartSettings& settings, const std::string& dateField,
                                  const std::string& placeField, Real julianDay, bool doubleWidth) {
-    engine::ComputeBodies(chart, 0, false, julianDay);
-    for (int i = 1; i <= 19; ++i) chart.PlanetLongitudes[i] = std::fabs(chart.PlanetLongitudes[i]);
+    const ChartBodies bodies =
+        engine::ComputeBodies(0, false, julianDay, engine::BodySettingsOf(settings, HouseCusps{})).bodies;
     const std::string coordinates = rt::Copy(placeField, 1, 12);
-    if (doubleWidth)
-        ComputeArchiveCuspsDouble(dateField, coordinates, chart.HouseCusps,
-                                  static_cast<double>(julianDay));
-    else
-        ComputeArchiveCusps(dateField, coordinates, chart.HouseCusps, julianDay);
-    ChartStrings s;
-    EncodeTwelvePositions(chart.PlanetLongitudes, chart.HouseCusps, s.Positions);
-    EncodeCuspString(chart.HouseCusps, s.Cusps);
-    if (doubleWidth)
-        EncodeAspectStringDouble(chart.PlanetLongitudes, chart.HouseCusps, s.Aspects);
-    else
-        EncodeAspectString(chart.PlanetLongitudes, chart.HouseCusps, s.Aspects);
-    return s;
+    const HouseCusps cusps = doubleWidth
+                                 ? ComputeArchiveCuspsDouble(dateField, coordinates, static_cast<double>(julianDay))
+                                 : ComputeArchiveCusps(dateField, coordinates, julianDay);
+    return {.positions = EncodeTwelvePositions(bodies, cusps),
+            .cusps = EncodeCuspString(cusps),
+            .aspects = doubleWidth ? EncodeAspectStringDouble(bodies, cusps) : EncodeAspectString(bodies, cusps)};
 }
 
-ChartStrings FillChartStrings(engine::ChartState& chart, BirthRecord& record, bool doubleWidth) {
+ChartStrings FillChartStrings(const engine::ChartSettings& settings, BirthRecord& record, bool doubleWidth) {
     const Real jd = RecordJulianDay(record.DateField, record.CalendarField);
-    ChartStrings s = ComputeChartStrings(chart, record.DateField, record.PlaceField, jd, doubleWidth);
-    record.PositionString = s.Positions;
-    record.CuspString = s.Cusps;
-    record.AspectString = s.Aspects;
+    ChartStrings s = ComputeChartStrings(settings, record.DateField, record.PlaceField, jd, doubleWidth);
+    record.PositionString = s.positions;
+    record.CuspString = s.cusps;
+    record.AspectString = s.aspects;
     return s;
 }
 

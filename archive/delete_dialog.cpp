@@ -11,7 +11,7 @@
 
 #include "archive/current_chart.h"
 #include "engine/calendar.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
@@ -87,7 +87,7 @@ void DeleteDialog::ResetAndOpenArchive() {
     nameSearchEdit->clear();
     ChosenEntry.clear();
     ChosenPosition = 0;
-    currentChart.birth.SubjectName.clear();
+    currentChart.birth.subjectName.clear();
     TextNumber.clear();
     BuildArchiveList();
     chosenArchiveEdit->setText(gui::ToQt(ArchiveName));
@@ -105,7 +105,7 @@ void DeleteDialog::ResetAndOpenArchive() {
 void DeleteDialog::ReopenChosenArchive() {
     if (Shown || Chosen) return;  // focus coming back after a choice keeps it
     nameSearchEdit->clear();
-    currentChart.birth.SubjectName.clear();
+    currentChart.birth.subjectName.clear();
     CloseArchive();
     ArchiveName = gui::FromQt(chosenArchiveEdit->text());
     if (ArchiveName.empty() || !ArchiveExists(ArchiveName)) return;
@@ -157,9 +157,9 @@ void DeleteDialog::EnterInSearch() {
 }
 
 void DeleteDialog::ShowBirthRecord() {
-    engine::BirthDataState& birth = currentChart.birth;
-    engine::ChartState& chart = currentChart.chart;
-    if (!SearchFieldValid() || birth.SubjectName.empty()) {
+    engine::BirthData& birth = currentChart.birth;
+    engine::Moment& moment = currentChart.chart.moment;
+    if (!SearchFieldValid() || birth.subjectName.empty()) {
         TakeChosenEntry();
         return;
     }
@@ -172,22 +172,24 @@ void DeleteDialog::ShowBirthRecord() {
         return;
     }
     BirthRecord rec = Files.ReadBirthRecord(*number);
-    birth.BirthDateKey = rec.DateField;
-    std::string zone;
-    engine::SortKeyToDateTimeText(chart, rec.DateField, birth.BirthDateText, zone);
-    birth.TimeZoneCorrectionText = zone;
-    birth.CoordinatesText = rec.PlaceField.substr(0, 12);
+    birth.birthDateKey = rec.DateField;
+    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.DateField);
+    birth.birthDateText = key.dateText;
+    if (key.zoneCorrection) moment.zoneCorrection = *key.zoneCorrection;
+    const std::string zone = key.zoneText;
+    birth.timeZoneCorrectionText = zone;
+    birth.coordinatesText = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
-    birth.BirthPlace = place;
-    birth.Nationality = rec.NationalityField;
-    chart.GregorianCalendar = rec.CalendarField == "GR";
+    birth.birthPlace = place;
+    birth.nationality = rec.NationalityField;
+    moment.gregorian = rec.CalendarField == "GR";
     std::string lines[7] = {
         IndexEntryName(entry),
-        "Nascita " + birth.BirthDateText + "  Correz. " + zone,
+        "Nascita " + birth.birthDateText + "  Correz. " + zone,
         "Localit\xE0: " + place,
         "Nazionalit\xE0: " + rec.NationalityField,
-        "Coordinate: " + birth.CoordinatesText,
-        chart.GregorianCalendar ? "Calendario: GREGORIANO" : "Calendario: GIULIANO",
+        "Coordinate: " + birth.coordinatesText,
+        moment.gregorian ? "Calendario: GREGORIANO" : "Calendario: GIULIANO",
         rec.Reserved2,
     };
     QString memo;
@@ -228,7 +230,7 @@ void DeleteDialog::DeleteChosenPerson() {
     SetScrollBar();
     Chosen = false;
     nameSearchEdit->clear();
-    currentChart.birth.SubjectName.clear();
+    currentChart.birth.subjectName.clear();
     deleteButton->setEnabled(false);
     nameSearchEdit->setFocus();
     textNumberLabel->hide();

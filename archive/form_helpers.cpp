@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "archive/record_checks.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/message_box.h"
@@ -16,23 +16,22 @@
 
 namespace archive {
 
-void ValidateIntEdit(engine::ChartState& chart, QLineEdit* edit, int minimum, int maximum, bool allowSign,
-                     unsigned char& ok) {
+std::optional<CheckedInteger> ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign,
+                                              unsigned char& ok) {
     gui::SetFieldState(edit, gui::FieldState::Valid);
     std::string t;
     engine::TrimBlanks(gui::FromQt(edit->text()), t);
-    if (allowSign && (t == "-" || t == "+")) return;
-    int code = 0;
-    int value = rt::ValInt(t, code);
-    chart.CheckedIntegerValue = value;
-    chart.ConversionErrorPosition = code;
-    if (code == 0 && !t.empty() && value >= minimum && value <= maximum) {
+    if (allowSign && (t == "-" || t == "+")) return std::nullopt;
+    CheckedInteger checked;
+    checked.value = rt::ValInt(t, checked.errorPosition);
+    if (checked.errorPosition == 0 && !t.empty() && checked.value >= minimum && checked.value <= maximum) {
         if (edit->text() != gui::ToQt(t)) edit->setText(gui::ToQt(t));
-        return;
+        return checked;
     }
     gui::SetFieldState(edit, gui::FieldState::Rejected);
     ok = 0;
     edit->setFocus();
+    return checked;
 }
 
 long double ParseFloatEdit(QLineEdit* edit, int& error) {

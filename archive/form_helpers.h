@@ -3,13 +3,10 @@
 // refusal of typed text the archive files cannot hold, and the placing of
 // dialogs at the lower right of the main window and on the screen.
 #include <initializer_list>
+#include <optional>
 
 class QLineEdit;
 class QWidget;
-
-namespace engine {
-struct ChartState;
-}
 
 namespace archive {
 
@@ -33,13 +30,17 @@ struct AnnotationLine {
 inline constexpr AnnotationLine kAnnotationLines[4] = {
     {"EditMemo1", 70}, {"EditMemo2", 70}, {"EditMemo3", 70}, {"EditMemo4", 65}};
 
-// Integer field check: aqua; the trimmed text converted into
-// chart.CheckedIntegerValue (error position into
-// chart.ConversionErrorPosition); a value outside minimum..maximum or no number
-// turns the field red, empties it, clears `ok` and gives it the focus. With
-// allowSign a lone "-" or "+" passes.
-void ValidateIntEdit(engine::ChartState& chart, QLineEdit* edit, int minimum, int maximum, bool allowSign,
-                     unsigned char& ok);
+// Integer field check: aqua; the trimmed text converted into a number; a
+// value outside minimum..maximum or no number turns the field red, empties it,
+// clears `ok` and gives it the focus. With allowSign a lone "-" or "+" passes,
+// and no number is read. Returns the number read and the conversion's error
+// position (0 when it read).
+struct CheckedInteger {
+    int value = 0;
+    int errorPosition = 0;
+};
+std::optional<CheckedInteger> ValidateIntEdit(QLineEdit* edit, int minimum, int maximum, bool allowSign,
+                                              unsigned char& ok);
 
 // Reads the field as a real with a decimal comma; error gets the conversion's
 // error position. On success the text is written back with commas, no blanks.

@@ -25,7 +25,7 @@
 #include "archive/record_checks.h"
 #include "archive/store_dialog.h"
 #include "engine/calendar.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
@@ -384,7 +384,7 @@ bool InputDialog::eventFilter(QObject* watched, QEvent* event) {
 // ---- place table --------------------------------------------------------------------------
 
 void InputDialog::OpenPlaceFile() {
-    currentChart.chart.ConversionErrorPosition = Table.Open(TableKind) ? 0 : 1;
+    Table.Open(TableKind);
     Window.Reset(Table.Count() > 0 ? Table.Count() : 0);
     Window.SetPosition(4);
     RecheckPending = 1;
@@ -560,16 +560,16 @@ void InputDialog::CheckPendingInput() {
 }
 
 void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
-    engine::ChartState& chart = currentChart.chart;
+    engine::Moment& moment = currentChart.chart.moment;
     ok = 0;
     for (QLineEdit* e : {dayEdit, monthEdit, yearEdit, hourEdit, minuteEdit})
         if (e->text().isEmpty()) return;
     ok = 1;
-    ValidateIntEdit(chart, dayEdit, 1, 31, false, ok);
-    ValidateIntEdit(chart, monthEdit, 0, 12, false, ok);
-    ValidateIntEdit(chart, yearEdit, 0, 2080, false, ok);
-    ValidateIntEdit(chart, hourEdit, 0, 23, false, ok);
-    ValidateIntEdit(chart, minuteEdit, 0, 59, false, ok);
+    ValidateIntEdit(dayEdit, 1, 31, false, ok);
+    ValidateIntEdit(monthEdit, 0, 12, false, ok);
+    ValidateIntEdit(yearEdit, 0, 2080, false, ok);
+    ValidateIntEdit(hourEdit, 0, 23, false, ok);
+    ValidateIntEdit(minuteEdit, 0, 59, false, ok);
     if (ok == 1) {
         // A day its month and year do not have (31/02, 29/02 of a common year,
         // the days the calendar reform skipped) is refused, never moved on.
@@ -595,13 +595,13 @@ void InputDialog::ValidateBirthDateTime(unsigned char& ok) {
         return;
     }
     int code = 0;
-    chart.BirthDay = rt::ValInt(Text(dayEdit), code);
-    chart.BirthMonth = rt::ValInt(Text(monthEdit), code);
-    chart.BirthYear = rt::ValInt(Text(yearEdit), code);
-    chart.BirthHourValue = rt::ValInt(Text(hourEdit), code);
-    chart.BirthMinuteValue = rt::ValInt(Text(minuteEdit), code);
-    chart.JulianDay = engine::JulianDayNumber(chart, 1, chart.BirthDay, chart.BirthMonth, chart.BirthYear,
-                                              chart.BirthHourValue, chart.BirthMinuteValue);
+    moment.day = rt::ValInt(Text(dayEdit), code);
+    moment.month = rt::ValInt(Text(monthEdit), code);
+    moment.year = rt::ValInt(Text(yearEdit), code);
+    moment.hour = rt::ValInt(Text(hourEdit), code);
+    moment.minute = rt::ValInt(Text(minuteEdit), code);
+    moment.julianDay = engine::JulianDayNumber(1, moment.day, moment.month, moment.year,
+                                              moment.hour, moment.minute);
     PlaceApplyPending = 1;
 }
 
@@ -613,7 +613,7 @@ void InputDialog::LockResults() {
 }
 
 void InputDialog::ApplySelectedPlace(unsigned char& ok) {
-    engine::ChartState& chart = currentChart.chart;
+    engine::Moment& moment = currentChart.chart.moment;
     ok = 0;
     goOnButton->setEnabled(false);
     outdatedTablesLabel->hide();
@@ -624,14 +624,14 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     const PlaceRecord place = Table.Read(SelectedPlaceRecord);
     std::string calendarName = ZoneCalendarNameOf(place.CalendarNumber);
     calendarNameEdit->setText(gui::ToQt(calendarName));
-    chart.GregorianCalendar = true;
+    moment.gregorian = true;
 
     ZoneCalendarQuery query;
     query.Table = TableKind;
     query.CalendarName = calendarName;
-    query.ClockJulianDay = chart.JulianDay;
-    const Real day = chart.BirthDay, month = chart.BirthMonth, year = chart.BirthYear;
-    const Real hour = chart.BirthHourValue, minute = chart.BirthMinuteValue;
+    query.ClockJulianDay = moment.julianDay;
+    const Real day = moment.day, month = moment.month, year = moment.year;
+    const Real hour = moment.hour, minute = moment.minute;
     query.ClockJulianDayIn = [=](bool julian) {
         return engine::JulianDayNumber(julian ? 0 : 1, day, month, year, hour, minute);
     };
@@ -667,16 +667,16 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     calendarEdit->blockSignals(false);
     localMeanTimeBox->setChecked(result.LocalMeanTime);
     correctionEdit->setText(gui::ToQt(result.CorrectionText));
-    if (chart.BirthYear > 2010 && TableKind == PlaceTableKind::Italian) outdatedTablesLabel->show();
+    if (moment.year > 2010 && TableKind == PlaceTableKind::Italian) outdatedTablesLabel->show();
     LockResults();
 
-    chart.GregorianCalendar = !result.Julian;
-    chart.JulianDay = engine::JulianDayNumber(chart, chart.GregorianCalendar ? 1 : 0, day, month, year, hour, minute);
-    fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(chart.JulianDay)));
-    chart.JulianDay = engine::JulianDayNumber(chart, chart.GregorianCalendar ? 1 : 0, day, month, year,
+    moment.gregorian = !result.Julian;
+    moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, day, month, year, hour, minute);
+    fullDateEdit->setText(gui::ToQt(engine::JulianDayToDateText(moment.julianDay)));
+    moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, day, month, year,
                                               hour + result.Correction, minute);
     std::string jd;
-    engine::FloatToTextDec(11, jd, chart.JulianDay);
+    engine::FloatToTextDec(11, jd, moment.julianDay);
     julianDayEdit->setText(gui::ToQt(jd));
 
     std::string name = place.Name;
@@ -687,9 +687,9 @@ void InputDialog::ApplySelectedPlace(unsigned char& ok) {
     std::string subject = Text(nameEdit);
     subject.erase(0, subject.find_first_not_of(' ') == std::string::npos ? subject.size()
                                                                           : subject.find_first_not_of(' '));
-    currentChart.birth.SubjectName = subject;
+    currentChart.birth.subjectName = subject;
     if (Text(nameEdit) != subject) nameEdit->setText(gui::ToQt(subject));
-    if (FixedZoneMinusFive == 1 && chart.JulianDay > 2433919.5L) correctionEdit->setText("-5");
+    if (FixedZoneMinusFive == 1 && moment.julianDay > 2433919.5L) correctionEdit->setText("-5");
     goOnButton->setEnabled(!nameEdit->text().isEmpty());
     PlaceApplyPending = 0;
 }
@@ -718,16 +718,16 @@ void InputDialog::ApplyLocalMeanTimeChoice() {
 }
 
 void InputDialog::RecomputeJulianDay() {
-    engine::ChartState& chart = currentChart.chart;
+    engine::Moment& moment = currentChart.chart.moment;
     std::string c = Text(calendarEdit);
     if (c != "GIUL" && c != "GREG") {
         julianDayEdit->clear();
         return;
     }
-    chart.JulianDay = engine::JulianDayNumber(chart, c == "GREG" ? 1 : 0, chart.BirthDay, chart.BirthMonth, chart.BirthYear,
-                                              chart.BirthHourValue, chart.BirthMinuteValue);
+    moment.julianDay = engine::JulianDayNumber(c == "GREG" ? 1 : 0, moment.day, moment.month, moment.year,
+                                              moment.hour, moment.minute);
     std::string jd;
-    engine::FloatToTextDec(11, jd, chart.JulianDay);
+    engine::FloatToTextDec(11, jd, moment.julianDay);
     julianDayEdit->setText(gui::ToQt(jd));
 }
 
@@ -847,12 +847,12 @@ void InputDialog::CheckManualCoordinates() {
         manual.lonLetter->setText(manual.lonHourLetter->text());
     }
     text += rt::ZeroPad(degrees, 3) + gui::FromQt(manual.lonLetter->text()) + rt::ZeroPad(minutes, 2);
-    currentChart.birth.ManualCoordinatesText = text;
+    currentChart.birth.manualCoordinatesText = text;
 }
 
 void InputDialog::AcceptManualCoordinates() {
     if (OkFlag == 1) {
-        coordinatesEdit->setText(gui::ToQt(currentChart.birth.ManualCoordinatesText));
+        coordinatesEdit->setText(gui::ToQt(currentChart.birth.manualCoordinatesText));
         manual.panel->hide();
         adjustSize();  // back to the size without the panel
     } else {
@@ -863,32 +863,32 @@ void InputDialog::AcceptManualCoordinates() {
 // ---- going on --------------------------------------------------------------------------------
 
 void InputDialog::ConfirmAndStore() {
-    engine::BirthDataState& birth = currentChart.birth;
-    engine::ChartState& chart = currentChart.chart;
+    engine::BirthData& birth = currentChart.birth;
+    engine::Moment& moment = currentChart.chart.moment;
     // Checked while a place typed by hand can still be mended.
     if (RefuseForeignCharacters({{nameEdit, "Il nome"}, {placeNameEdit, "Il luogo"}, {nationalityEdit, "La nazione"}}))
         return;
     LockResults();
-    birth.SubjectName = Text(nameEdit);
-    if (birth.SubjectName.empty()) {
+    birth.subjectName = Text(nameEdit);
+    if (birth.subjectName.empty()) {
         SetFieldState(nameEdit, FieldState::Rejected);
         gui::ShowMessage("De naam van de Persoon ontbreekt");
         return;
     }
     std::string calendar = Text(calendarEdit);
-    if (calendar == "GREG") chart.GregorianCalendar = true;
-    else if (calendar == "GIUL") chart.GregorianCalendar = false;
+    if (calendar == "GREG") moment.gregorian = true;
+    else if (calendar == "GIUL") moment.gregorian = false;
     else {
         gui::ShowMessage("Indicatie Kalender (GREG / JUL) ontbreekt");
         return;
     }
     ValidateBirthDateTime(OkFlag);
     if (OkFlag != 1) return;
-    chart.JulianDay = engine::JulianDayNumber(chart, chart.GregorianCalendar ? 1 : 0, chart.BirthDay, chart.BirthMonth,
-                                              chart.BirthYear, chart.BirthHourValue, chart.BirthMinuteValue);
-    birth.BirthDateText = engine::JulianDayToDateTextByCalendar(chart, chart.JulianDay);
-    birth.EnteredPlaceText = rt::CutTo(Text(placeNameEdit), 80);
-    if (birth.EnteredPlaceText.empty()) {
+    moment.julianDay = engine::JulianDayNumber(moment.gregorian ? 1 : 0, moment.day, moment.month,
+                                              moment.year, moment.hour, moment.minute);
+    birth.birthDateText = engine::JulianDayToDateTextByCalendar(moment.gregorian, moment.julianDay);
+    birth.enteredPlaceText = rt::CutTo(Text(placeNameEdit), 80);
+    if (birth.enteredPlaceText.empty()) {
         SetFieldState(placeNameEdit, FieldState::Rejected);
         gui::ShowMessage("Locatienaam ontbreekt");
         return;
@@ -899,18 +899,17 @@ void InputDialog::ConfirmAndStore() {
         gui::ShowMessage("Ontbrekende of onjuiste co\xF6rdinaten");
         return;
     }
-    birth.CoordinatesText = Text(coordinatesEdit);
+    birth.coordinatesText = Text(coordinatesEdit);
     // The correction is read as a number (a text typed without a sign is positive).
-    birth.TimeZoneText = ZoneTextFromCorrection(Text(correctionEdit));
+    birth.timeZoneText = ZoneTextFromCorrection(Text(correctionEdit));
     int code = 0;
     std::string jd = Trimmed(julianDayEdit);
     for (char& c : jd)
         if (c == ',') c = '.';
     long double value = rt::ValReal(jd, code);
-    chart.ConversionErrorPosition = code;
-    if (code == 0) chart.JulianDay = value;
+    if (code == 0) moment.julianDay = value;
     else OkFlag = 0;
-    birth.Nationality = rt::CutTo(Text(nationalityEdit), 80);
+    birth.nationality = rt::CutTo(Text(nationalityEdit), 80);
     if (!storeDialog) storeDialog = new StoreDialog(currentChart, this);
     storeDialog->EnteredCorrectionText = Text(correctionEdit);
     storeDialog->CloseEntryDialog = [this] {

@@ -9,7 +9,7 @@
 #include <QScrollBar>
 
 #include "archive/current_chart.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
@@ -169,7 +169,7 @@ void ArchiveNameDialog::SearchTyped(const QString& text) {
         nameSearchEdit->setCursorPosition(caret);
     }
     std::string typed = gui::FromQt(upper);
-    currentChart.birth.SubjectName = typed;
+    currentChart.birth.subjectName = typed;
     Chosen = false;
     if (typed.empty()) {
         SetSearchFieldValid(true);
@@ -205,9 +205,9 @@ std::optional<int> ArchiveNameDialog::TakeChosenEntry() {
         nameSearchEdit->clear();
         return std::nullopt;
     }
-    if (currentChart.birth.SubjectName.empty()) return std::nullopt;
+    if (currentChart.birth.subjectName.empty()) return std::nullopt;
     std::string entry = SearchText();
-    currentChart.birth.SubjectName = entry;
+    currentChart.birth.subjectName = entry;
     ChosenEntry = entry;
     return IndexEntryNumber(entry);
 }
@@ -219,7 +219,7 @@ void ArchiveNameDialog::ChooseLine(int line) {
     ChosenEntry = Files.ReadEntry(position);
     nameSearchEdit->setText(gui::ToQt(ChosenEntry));
     SetSearchFieldValid(true);
-    currentChart.birth.SubjectName = ChosenEntry;
+    currentChart.birth.subjectName = ChosenEntry;
     Chosen = true;
     EntryChosen();
 }
@@ -229,7 +229,7 @@ bool ArchiveNameDialog::eventFilter(QObject* watched, QEvent* event) {
         gui::Guard([this] {
             nameSearchEdit->clear();
             SetSearchFieldValid(false);
-            currentChart.birth.SubjectName.clear();
+            currentChart.birth.subjectName.clear();
             Chosen = false;
             SearchClicked();
         });

@@ -14,7 +14,7 @@
 #include "archive/record_checks.h"
 #include "archive/stored_numbers.h"
 #include "engine/calendar.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
@@ -98,7 +98,7 @@ void RecallDialog::ResetAndOpenArchive() {
     Loaded = false;
     nameSearchEdit->clear();
     SetSearchFieldValid(false);
-    currentChart.birth.SubjectName.clear();
+    currentChart.birth.subjectName.clear();
     ChosenPosition = 0;
     ChosenEntry.clear();
     WordOrderState = 0;
@@ -126,7 +126,7 @@ void RecallDialog::Open(const std::string& letters) {
     }
     searchPanel->setEnabled(true);
     if (OpenArchive(letters, AnnotationFile::IfPresent)) {
-        currentChart.birth.SubjectName.clear();
+        currentChart.birth.subjectName.clear();
         nameSearchEdit->clear();
         nameSearchEdit->setFocus();
     }
@@ -165,10 +165,10 @@ void RecallDialog::EnterInSearch() {
 }
 
 void RecallDialog::LoadChosenPerson() {
-    engine::BirthDataState& birth = currentChart.birth;
-    engine::ChartState& chart = currentChart.chart;
+    const engine::BirthData& birth = currentChart.birth;
+    engine::Moment& moment = currentChart.chart.moment;
     personPanel->setEnabled(true);
-    if (!SearchFieldValid() || birth.SubjectName.empty()) {
+    if (!SearchFieldValid() || birth.subjectName.empty()) {
         TakeChosenEntry();
         return;
     }
@@ -229,18 +229,18 @@ void RecallDialog::LoadChosenPerson() {
     okButton->setEnabled(true);
     okButton->setFocus();
 
-    std::string dateText, zoneText;
-    engine::SortKeyToDateTimeText(chart, rec.DateField, dateText, zoneText);
-    birthDateEdit->setText(gui::ToQt(dateText));
-    correctionEdit->setText(gui::ToQt(zoneText));
+    const engine::SortKeyTexts key = engine::SortKeyToDateTimeText(rec.DateField);
+    if (key.zoneCorrection) moment.zoneCorrection = *key.zoneCorrection;
+    birthDateEdit->setText(gui::ToQt(key.dateText));
+    correctionEdit->setText(gui::ToQt(key.zoneText));
     std::string coords = rec.PlaceField.substr(0, 12);
     std::string place = StoredPlaceName(rec);
     engine::TidyNameText(place);
     coordinatesEdit->setText(gui::ToQt(coords));
     placeEdit->setText(gui::ToQt(place));
     nationalityEdit->setText(gui::ToQt(rec.NationalityField));
-    chart.GregorianCalendar = rec.CalendarField == "GR";
-    calendarEdit->setText(chart.GregorianCalendar ? "GREG" : "GIUL");
+    moment.gregorian = rec.CalendarField == "GR";
+    calendarEdit->setText(moment.gregorian ? "GREG" : "GIUL");
 
     if (notes) {
         std::string memo = RecallAnnotationLine(*notes);
@@ -264,7 +264,7 @@ void RecallDialog::RefuseDamagedPerson(const std::string& entry, int number, con
     reorderNameButton->setEnabled(false);
     SetSearchFieldValid(false);
     nameSearchEdit->clear();
-    currentChart.birth.SubjectName.clear();
+    currentChart.birth.subjectName.clear();
     gui::ShowMessage(DamagedPersonMessage(ArchiveName, fault.extension, IndexEntryName(entry), number, fault.problem) +
                      " Non viene richiamata: la persona corrente resta quella di prima. Per riaverla, ripristinare "
                      "l'archivio da una copia di sicurezza (l'archivio BASE con \"Terugzetten\" nella finestra del "
@@ -286,7 +286,7 @@ void RecallDialog::NextNameWordOrder() {
     }
     std::string joined;
     for (const auto& word : order) joined += (joined.empty() ? "" : " ") + word;
-    currentChart.birth.SubjectName = joined;
+    currentChart.birth.subjectName = joined;
     nameEdit->setText(gui::ToQt(joined));
     nameSearchEdit->setText(gui::ToQt(joined));
     nameEdit->setCursorPosition(0);
@@ -294,7 +294,7 @@ void RecallDialog::NextNameWordOrder() {
 }
 
 void RecallDialog::MakeLoadedPersonCurrent() {
-    engine::BirthDataState& birth = currentChart.birth;
+    engine::BirthData& birth = currentChart.birth;
     if (!SearchFieldValid()) {
         nameSearchEdit->clear();
         SetSearchFieldValid(true);
@@ -303,7 +303,7 @@ void RecallDialog::MakeLoadedPersonCurrent() {
     if (!Loaded) return;
     if (RefuseForeignCharacters({{nameEdit, "Il nome"}, {placeEdit, "Il luogo"}, {nationalityEdit, "La nazione"}}))
         return;
-    birth.SubjectName = gui::FromQt(nameEdit->text());
+    birth.subjectName = gui::FromQt(nameEdit->text());
     BirthRecord record = LoadedRecord;
     record.PlaceField = rt::CutTo(record.PlaceField.substr(0, 12) + gui::FromQt(placeEdit->text()), kPlaceFieldCapacity);
     record.NationalityField = rt::CutTo(gui::FromQt(nationalityEdit->text()), kNationalityCapacity);
@@ -311,14 +311,14 @@ void RecallDialog::MakeLoadedPersonCurrent() {
     // that record is then known to be the current person's. A refused write
     // changes nothing and leaves the dialog as it was, its archive open.
     try {
-        WriteCurrentPerson(MakeIndexEntry(birth.SubjectName, LoadedDataNumber), record, LoadedAnnotationLine,
+        WriteCurrentPerson(MakeIndexEntry(birth.subjectName, LoadedDataNumber), record, LoadedAnnotationLine,
                            ArchiveName, LoadedTextNumber);
     } catch (const rt::IoError& e) {
         gui::ShowMessage(rt::IoError::MessageAbout(e.Code(), e.File(), "La persona non \xE8 stata richiamata."));
         return;
     }
     CloseArchive();
-    if (!birth.SubjectName.empty()) {
+    if (!birth.subjectName.empty()) {
         nameSearchEdit->clear();
         nameList->clear();
         ClearShownData();
@@ -333,7 +333,7 @@ void RecallDialog::Cancel() {
 
 void RecallDialog::HandOffChosenEntryAndCloseArchive() {
     if (!ArchiveName.empty() && !ChosenEntry.empty() && ChosenPosition != 0)
-        WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, currentChart.birth.SubjectName);
+        WriteLastEntryHandOff(ArchiveName, ChosenEntry, ChosenPosition, currentChart.birth.subjectName);
     CloseArchive();
 }
 

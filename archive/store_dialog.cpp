@@ -16,7 +16,7 @@
 #include "archive/form_helpers.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/text_convert.h"
@@ -115,8 +115,8 @@ bool StoreDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StoreDialog::ShowEnteredBirthData() {
-    engine::BirthDataState& birth = currentChart.birth;
-    engine::ChartState& chart = currentChart.chart;
+    const engine::BirthData& birth = currentChart.birth;
+    engine::Moment& moment = currentChart.chart.moment;
     for (QLineEdit* e : annotationEdits) e->clear();
     textNumberEdit->clear();
     if (!ArchiveListBuilt) {
@@ -129,11 +129,11 @@ void StoreDialog::ShowEnteredBirthData() {
         ArchiveListBuilt = true;
     }
     chosenArchiveEdit->setText(gui::ToQt(ChosenArchive));
-    nameEdit->setText(gui::ToQt(birth.SubjectName));
-    birthDateEdit->setText(gui::ToQt(birth.BirthDateText));
-    placeEdit->setText(gui::ToQt(birth.EnteredPlaceText));
-    coordinatesEdit->setText(gui::ToQt(birth.CoordinatesText));
-    std::string zone = birth.TimeZoneText;
+    nameEdit->setText(gui::ToQt(birth.subjectName));
+    birthDateEdit->setText(gui::ToQt(birth.birthDateText));
+    placeEdit->setText(gui::ToQt(birth.enteredPlaceText));
+    coordinatesEdit->setText(gui::ToQt(birth.coordinatesText));
+    std::string zone = birth.timeZoneText;
     if (zone == "+") zone = "+0";
     if (zone == "-") zone = "-0";
     zoneEdit->setText(gui::ToQt(zone));
@@ -142,17 +142,17 @@ void StoreDialog::ShowEnteredBirthData() {
         note += (note.empty() ? "" : "\n") + line;
     zoneNoteLabel->setText(gui::ToQt(note));
     auto hours = ReadDecimalEitherSeparator(zone);
-    chart.TimeZoneCorrection = hours ? -*hours : 0;
+    moment.zoneCorrection = hours ? -*hours : 0;
     // The Julian day of the moment the chart is computed for: the clock time
     // less the zone as it is stored, the same day the entry dialog shows.
-    chart.JulianDay = RecordJulianDay(
-        MakeDateField(engine::DateTimeTextToSortKey(birth.BirthDateText), chart.TimeZoneCorrection),
-        chart.GregorianCalendar ? "GR" : "GI");
+    moment.julianDay = RecordJulianDay(
+        MakeDateField(engine::DateTimeTextToSortKey(birth.birthDateText), moment.zoneCorrection),
+        moment.gregorian ? "GR" : "GI");
     std::string jd;
-    engine::FloatToTextDec(12, jd, chart.JulianDay);
+    engine::FloatToTextDec(12, jd, moment.julianDay);
     julianDayEdit->setText(gui::ToQt(jd));
-    calendarEdit->setText(chart.GregorianCalendar ? "GREGORIANO" : "GIULIANO");
-    nationalityEdit->setText(gui::ToQt(birth.Nationality));
+    calendarEdit->setText(moment.gregorian ? "GREGORIANO" : "GIULIANO");
+    nationalityEdit->setText(gui::ToQt(birth.nationality));
 }
 
 void StoreDialog::ChooseArchive() {
@@ -163,24 +163,24 @@ void StoreDialog::ChooseArchive() {
 }
 
 void StoreDialog::StoreBirthRecord() {
-    engine::BirthDataState& birth = currentChart.birth;
-    engine::ChartState& chart = currentChart.chart;
+    engine::BirthData& birth = currentChart.birth;
+    engine::Moment& moment = currentChart.chart.moment;
     const std::string& A = ChosenArchive;
     if (A.empty()) throw ArchiveError("Nessun archivio selezionato");
     BirthRecord record;
     std::string dateText = gui::FromQt(birthDateEdit->text());
     std::string key = engine::DateTimeTextToSortKey(dateText);
-    record.PlaceField = rt::CutTo(birth.CoordinatesText + birth.EnteredPlaceText, kPlaceFieldCapacity);
+    record.PlaceField = rt::CutTo(birth.coordinatesText + birth.enteredPlaceText, kPlaceFieldCapacity);
     record.CalendarField = gui::FromQt(calendarEdit->text()).substr(0, 2);
-    chart.GregorianCalendar = record.CalendarField == "GR";
-    record.NationalityField = rt::CutTo(birth.Nationality, kNationalityCapacity);
-    record.DateField = MakeDateField(key, chart.TimeZoneCorrection);
+    moment.gregorian = record.CalendarField == "GR";
+    record.NationalityField = rt::CutTo(birth.nationality, kNationalityCapacity);
+    record.DateField = MakeDateField(key, moment.zoneCorrection);
     // The strings stand for the corrected moment, as every loader of the chart does.
-    FillChartStrings(chart, record);
+    FillChartStrings(currentChart.settings, record);
 
     StoreRequest request;
     request.Letters = A;
-    request.Name = birth.SubjectName;
+    request.Name = birth.subjectName;
     request.Record = record;
     std::string lines[4];
     for (int k = 0; k < 4; ++k) lines[k] = gui::FromQt(annotationEdits[k]->text());
@@ -201,7 +201,7 @@ void StoreDialog::StoreBirthRecord() {
     LastStoredEntry = result.Entry;
     LastStoredArchive = A;
     if (result.MovedPosition != 0) MovedEntryPosition = result.MovedPosition;
-    birth.BirthDateKey = record.DateField;
+    birth.birthDateKey = record.DateField;
 }
 
 bool StoreDialog::AnnotationsRefused() {
@@ -221,7 +221,7 @@ void StoreDialog::StoreAndClose() {
 void StoreDialog::MakeTextAndStore() {
     if (AnnotationsRefused()) return;
     RequireIndexWithHeader(ChosenArchive);  // no text is made for a person who cannot be stored
-    std::string number = CreatePersonTextFile(ChosenArchive, currentChart.birth.SubjectName);
+    std::string number = CreatePersonTextFile(ChosenArchive, currentChart.birth.subjectName);
     textNumberEdit->setText(gui::ToQt(number));
     if (ShowPersonTextEditor) ShowPersonTextEditor();
     StoreBirthRecord();
@@ -237,7 +237,7 @@ void StoreDialog::Cancel() {
 void StoreDialog::HandOffLastStoredEntry() {
     activated_ = false;
     if (!LastStoredEntry.empty() && !LastStoredArchive.empty() && MovedEntryPosition != 0)
-        WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, currentChart.birth.SubjectName);
+        WriteLastEntryHandOff(LastStoredArchive, LastStoredEntry, MovedEntryPosition, currentChart.birth.subjectName);
 }
 
 }  // namespace archive

@@ -13,7 +13,7 @@
 
 #include "engine/bodies.h"
 #include "engine/bodies_theory.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/runtime/paths.h"
 
 #ifdef KELVOR_HAVE_SWE
@@ -77,14 +77,14 @@ int main(int argc, char** argv) {
     rows.push_back({"mean black moon", engine::kBlackMoon, false, false, {}});
     for (int b = engine::kCeres; b <= engine::kChiron; ++b) rows.push_back({names[b], b, true, true, {}});
 
-    engine::ChartState chart;
     for (double jd = 1721434.0; jd < 2499373.0; jd += step) {
         int era = 0;
         while (era < kEraCount - 1 && jd >= kEras[era].to) ++era;
         for (int pass = 0; pass < 2; ++pass) {
-            chart.NodeType = pass == 0 ? "VERO" : "MEDIO";
-            chart.BlackMoonType = pass == 0 ? "VERA" : "MEDIA";
-            engine::ComputeBodies(chart, 0, false, jd);
+            engine::BodySettings settings;
+            settings.trueNode = pass == 0;
+            settings.trueBlackMoon = pass == 0;
+            const engine::ComputedBodies computed = engine::ComputeBodies(0, false, jd, settings);
             for (Row& r : rows) {
                 if (r.trueNode != (pass == 0)) continue;
                 // The true black moon is corrected over its table's span only.
@@ -97,8 +97,9 @@ int main(int argc, char** argv) {
                     continue;
                 const precise::Position p = precise::At(jd, r.body, false, r.trueNode, r.trueBlackMoon);
                 if (!p.ok) continue;
-                const double lon = static_cast<double>(chart.PlanetLongitudes[r.body]);
-                const double lat = static_cast<double>(chart.PlanetLatitudes[r.body]);
+                const engine::BodyPosition& position = computed.bodies[engine::BodyOfNumber(r.body)];
+                const double lon = static_cast<double>(position.longitude);
+                const double lat = static_cast<double>(position.latitude);
                 // The nodes and black moons carry no latitude in the engine.
                 const bool noLat = r.body == engine::kNode || r.body == engine::kBlackMoon;
                 r.era[era].Add(precise::AngleDiff(p.lon, lon) * 3600, noLat ? 0 : (p.lat - lat) * 3600);

@@ -168,7 +168,7 @@ BENCHMARK(BM_Recall)->Apply(OnePerRepetition);
 void BM_Change(benchmark::State& state) {
     PrepareArchive();
     static int flip = 0;
-    engine::ChartState chart;
+    engine::ChartSettings settings;
     FlushTally tally;
     for (auto _ : state) {
         archive::EditedPerson p;
@@ -190,7 +190,7 @@ void BM_Change(benchmark::State& state) {
         p.Nationality = "ITALIA";
         p.AnnotationNumber = "00000";
         tally.Start();
-        benchmark::DoNotOptimize(archive::RewriteEditedPerson(chart, p));
+        benchmark::DoNotOptimize(archive::RewriteEditedPerson(settings, p));
         tally.Stop();
     }
     tally.Report(state);

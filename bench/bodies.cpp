@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/bodies.h"
 #include "platform/runtime/paths.h"
 
@@ -15,33 +15,34 @@
 
 namespace {
 
-void PrepareChart(engine::ChartState& chart) {
+// The true node and black moon, the Ascendant at 100 degrees.
+engine::BodySettings PrepareSettings() {
     std::filesystem::current_path(rt::InstalledDataFolder());
-    chart.NodeType = "VERO";
-    chart.BlackMoonType = "VERA";
-    chart.HouseCusps[1] = 100;
-    chart.HouseCusps[7] = 280;
+    engine::BodySettings settings;
+    settings.trueNode = true;
+    settings.trueBlackMoon = true;
+    settings.ascendant = 100;
+    settings.descendant = 280;
+    return settings;
 }
 
 void BM_ComputeBodiesWithRetro(benchmark::State& state) {
-    engine::ChartState chart;
-    PrepareChart(chart);
+    const engine::BodySettings settings = PrepareSettings();
     double jd = 2447892.5;
     for (auto _ : state) {
-        engine::ComputeBodiesWithRetro(chart, 0, jd);
-        benchmark::DoNotOptimize(chart.PlanetLongitudes);
+        const engine::ComputedBodies bodies = engine::ComputeBodiesWithRetro(0, jd, settings);
+        benchmark::DoNotOptimize(bodies);
         jd += 0.37;
     }
 }
 BENCHMARK(BM_ComputeBodiesWithRetro)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputeBodiesOnce(benchmark::State& state) {
-    engine::ChartState chart;
-    PrepareChart(chart);
+    const engine::BodySettings settings = PrepareSettings();
     double jd = 2447892.5;
     for (auto _ : state) {
-        engine::ComputeBodies(chart, 0, false, jd);
-        benchmark::DoNotOptimize(chart.PlanetLongitudes);
+        const engine::ComputedBodies bodies = engine::ComputeBodies(0, false, jd, settings);
+        benchmark::DoNotOptimize(bodies);
         jd += 0.37;
     }
 }

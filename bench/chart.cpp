@@ -16,8 +16,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "engine/bodies.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/chart_computation.h"
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 #include "platform/runtime/paths.h"
 
@@ -33,33 +34,34 @@ constexpr int kDates = 256;
 constexpr double kFirstDate = 2447892.5;  // 1 January 1990, 0h UT
 constexpr double kDateStep = 0.37;        // days: every hour of the day in turn
 
-// Rome, clock time = UT + 1.
-void PreparePlace(engine::ChartState& c) {
-    c.DegToRad = engine::kPi / 180;
-    c.NodeType = "VERO";
-    c.BlackMoonType = "VERA";
-    c.HouseSystemName = "PLACIDO";
-    c.HouseCalcMode = 1;
-    c.TimeZoneCorrection = -1;
-    c.LatitudeDegrees[1] = 41;
-    c.LatitudeMinutes[1] = 54;
-    c.LatitudeLetter[1] = "N";
-    c.LongitudeDegrees[1] = 12;
-    c.LongitudeMinutes[1] = 29;
-    c.LongitudeLetter[1] = "E";
+// Rome, clock time = UT + 1, Placidus houses, the true node and black moon.
+struct Person {
+    engine::Moment moment;
+    engine::Place place;
+    engine::ChartSettings settings;
+};
+
+Person PersonInRome() {
+    Person p;
+    p.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
+    p.settings.node = engine::ParseNodeKind("VERO");
+    p.settings.blackMoon = engine::ParseBlackMoonKind("VERA");
+    p.moment.zoneCorrection = -1;
+    p.moment.gregorian = true;
+    p.place = engine::PlaceOf({12, 29, "E", 41, 54, "N"});
+    return p;
 }
 
 // The chart of the UT moment jd: the clock's hour and minute of the moment,
-// the houses, the bodies and their marks.
-void WholeChart(engine::ChartState& c, double jd) {
+// the houses, the bodies and their retrograde flags.
+engine::Chart WholeChart(const Person& person, double jd) {
     const double clockMinutes = (jd + 0.5 + 1.0 / 24 - std::floor(jd + 0.5 + 1.0 / 24)) * 1440;
     const int minutes = static_cast<int>(clockMinutes);
-    c.JulianDay = jd;
-    c.BirthHour[1] = minutes / 60;
-    c.BirthMinute[1] = minutes % 60;
-    engine::ComputeChartHouses(c);
-    engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
-    engine::SetLoadedChartRetroMarks(c.PlanetLongitudes, c.RetroMarks);
+    engine::Moment moment = person.moment;
+    moment.julianDay = jd;
+    moment.hour = minutes / 60;
+    moment.minute = minutes % 60;
+    return engine::ComputeChart(moment, person.place, person.settings);
 }
 
 const int kPreciseBodies[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19};
@@ -79,14 +81,17 @@ double Median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// Seconds for the engine's whole charts at every date.
-double EngineBlock(engine::ChartState& chart, const std::vector<double>& dates) {
-    const auto start = Clock::now();
-    for (double jd : dates) WholeChart(chart, jd);
-    return Seconds(Clock::now() - start);
-}
+volatile double gSink = 0;  // keeps the results alive
 
-volatile double gSink = 0;  // keeps the library's results alive
+// Seconds for the engine's whole charts at every date.
+double EngineBlock(const Person& person, const std::vector<double>& dates) {
+    const auto start = Clock::now();
+    double sum = 0;
+    for (double jd : dates) sum += static_cast<double>(WholeChart(person, jd).points.midheaven);
+    const double seconds = Seconds(Clock::now() - start);
+    gSink = gSink + sum;
+    return seconds;
+}
 
 double PreciseBlock(const std::vector<double>& dates) {
     const auto start = Clock::now();
@@ -102,13 +107,12 @@ int main(int argc, char** argv) {
     const int blocks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 61;
     std::filesystem::current_path(rt::InstalledDataFolder());
     precise::Init();
-    engine::ChartState chart;
-    PreparePlace(chart);
+    const Person person = PersonInRome();
 
     std::vector<double> dates;
     for (int i = 0; i < kDates; ++i) dates.push_back(kFirstDate + kDateStep * i);
     // Warm up both: the correction tables loaded, the library's files open.
-    EngineBlock(chart, dates);
+    EngineBlock(person, dates);
     PreciseBlock(dates);
 
     std::vector<double> engineTimes, preciseTimes, ratios;
@@ -116,11 +120,11 @@ int main(int argc, char** argv) {
         // Each goes first in every other block.
         double e = 0, p = 0;
         if (b % 2 == 0) {
-            e = EngineBlock(chart, dates);
+            e = EngineBlock(person, dates);
             p = PreciseBlock(dates);
         } else {
             p = PreciseBlock(dates);
-            e = EngineBlock(chart, dates);
+            e = EngineBlock(person, dates);
         }
         engineTimes.push_back(e);
         preciseTimes.push_back(p);
@@ -150,11 +154,11 @@ int main(int argc, char** argv) {
         for (int b = 0; b < count; ++b) {
             double y = 0, one = 0;
             if (b % 2 == 0) {
-                y = EngineBlock(chart, year);
-                one = EngineBlock(chart, repeated) / repeated.size();
+                y = EngineBlock(person, year);
+                one = EngineBlock(person, repeated) / repeated.size();
             } else {
-                one = EngineBlock(chart, repeated) / repeated.size();
-                y = EngineBlock(chart, year);
+                one = EngineBlock(person, repeated) / repeated.size();
+                y = EngineBlock(person, year);
             }
             yearTimes.push_back(y);
             oneTimes.push_back(one);
@@ -167,7 +171,7 @@ int main(int argc, char** argv) {
                 Median(yearTimes) * 1e3, Median(yearRatios), Median(oneTimes) * 1e6, blocks);
     std::vector<double> century;
     for (int d = 0; d < 36525; ++d) century.push_back(kFirstDate - 36525 + d + 0.4);
-    EngineBlock(chart, century);
+    EngineBlock(person, century);
     yearTimes.clear();
     oneTimes.clear();
     yearRatios.clear();

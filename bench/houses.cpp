@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 #include "engine/planetary_hours.h"
 
@@ -17,12 +18,13 @@ const char* const kSystems[] = {"PLACIDO",     "KOCH",       "REGIOMONT", "PORFI
 
 void BM_CuspsFromRamc(benchmark::State& state) {
     const std::string system = kSystems[state.range(0)];
-    engine::CuspArray cusps{};
+    const engine::HouseSystem houseSystem = engine::ParseHouseSystem(system).kind;
+    engine::HouseCusps cusps;
     long double ramc = 0;
     for (auto _ : state) {
         ramc += 13.7L;
         if (ramc >= 360) ramc -= 360;
-        engine::CuspsFromRamc(system, ramc, 23.44L, 52.0L, cusps);
+        engine::CuspsFromRamc(houseSystem, ramc, 23.44L, 52.0L, cusps);
         benchmark::DoNotOptimize(cusps);
     }
     state.SetLabel(system);
@@ -30,34 +32,26 @@ void BM_CuspsFromRamc(benchmark::State& state) {
 BENCHMARK(BM_CuspsFromRamc)->DenseRange(0, 8);
 
 void BM_HourBoundaries(benchmark::State& state) {
-    engine::HourBoundaryTable table{};
-    engine::ChartState chart;
+    const engine::Place rome = engine::PlaceOf({12, 29, "E", 41, 54, "N"});
     for (auto _ : state) {
-        engine::ComputeHouseCusps(chart, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0}, table);
-        benchmark::DoNotOptimize(table);
+        const engine::HourBoundaries boundaries = engine::ComputeHourBoundaries(rome, {2447892.0L, 9, 30, -1, 0});
+        benchmark::DoNotOptimize(boundaries);
     }
 }
 BENCHMARK(BM_HourBoundaries);
 
 void BM_FindSunrise(benchmark::State& state) {
-    engine::ChartState chart;
-    chart.DegToRad = engine::kPi / 180;
-    chart.HouseSystemName = "PLACIDO";
-    chart.GregorianCalendar = true;
-    chart.BirthDay = 21;
-    chart.BirthMonth = 6;
-    chart.BirthYear = 1995;
-    chart.TimeZoneCorrection = -2;
-    chart.LatitudeDegrees[1] = 41;
-    chart.LatitudeMinutes[1] = 54;
-    chart.LatitudeLetter[1] = "N";
-    chart.LongitudeDegrees[1] = 12;
-    chart.LongitudeMinutes[1] = 29;
-    chart.LongitudeLetter[1] = "E";
+    engine::Chart chart;
+    chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
+    chart.moment.gregorian = true;
+    chart.moment.day = 21;
+    chart.moment.month = 6;
+    chart.moment.year = 1995;
+    chart.moment.zoneCorrection = -2;
+    chart.place = engine::PlaceOf({12, 29, "E", 41, 54, "N"});
     for (auto _ : state) {
-        long double jd = 0;
-        benchmark::DoNotOptimize(engine::FindSunrise(chart, jd));
-        benchmark::DoNotOptimize(jd);
+        const engine::Sunrise sunrise = engine::FindSunrise(chart);
+        benchmark::DoNotOptimize(sunrise);
     }
 }
 BENCHMARK(BM_FindSunrise);

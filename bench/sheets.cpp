@@ -12,7 +12,9 @@
 #include "display/sheets/sheet_composers.h"
 #include "display/sheets/sheet_printing.h"
 #include "display/wheel/chart_geometry.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/engine_settings.h"
+#include "engine/houses.h"
 #include "engine/receptions.h"
 
 namespace fs = std::filesystem;
@@ -23,24 +25,23 @@ namespace {
 void SetPerson(archive::CurrentChart& person) {
     person = {};
     auto& c = person.chart;
-    const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
-    for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = 100.5L + 30 * (i - 1) - (i >= 10 ? 360 : 0);
-    for (int i = 1; i <= 11; ++i) c.PlanetLongitudes[i] = points[i];
-    for (int i = 1; i <= 24; ++i) c.RetroMarks[i] = " ";
-    c.HouseSystemName = "CASE_MEDIE";
-    c.NodeType = "MEDIO";
-    c.GregorianCalendar = true;
-    c.JulianDay = 2447906.5L + 9.5L / 24;
-    c.TimeZoneCorrection = -1;
-    c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
-    c.BirthHour[1] = 10, c.BirthMinute[1] = 30;
-    c.LatitudeDegrees[1] = 41, c.LatitudeMinutes[1] = 54, c.LatitudeLetter[1] = "N";
-    c.LongitudeDegrees[1] = 12, c.LongitudeMinutes[1] = 29, c.LongitudeLetter[1] = "E";
-    c.DegToRad = engine::kPi / 180;
-    c.MidheavenRad = 358 * c.DegToRad;
-    for (int i = 0; i < 5; ++i) person.orbs.AspectOrbs[i] = 7;
-    person.birth.SubjectName = "Rossi Maria";
-    engine::ComputeReceptions(c);
+    // The Sun to Saturn, the nodes, the Ascendant and the Midheaven.
+    const engine::Real planets[7] = {15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4};
+    for (int i = 1; i <= 12; ++i) c.cusps[i] = 100.5L + 30 * (i - 1) - (i >= 10 ? 360 : 0);
+    for (int i = 0; i < 7; ++i) c.bodies[static_cast<engine::Body>(i)].longitude = planets[i];
+    c.bodies[engine::Body::Node].longitude = 260.0;
+    c.points = {260.0, 80.0, 100.5, 358.0};
+    c.settings.houseSystem = engine::ParseHouseSystem("CASE_MEDIE");
+    c.settings.node = engine::ParseNodeKind("MEDIO");
+    c.moment.gregorian = true;
+    c.moment.julianDay = 2447906.5L + 9.5L / 24;
+    c.moment.zoneCorrection = -1;
+    c.moment.day = 15, c.moment.month = 1, c.moment.year = 1990;
+    c.moment.hour = 10, c.moment.minute = 30;
+    c.place = engine::PlaceOf({12, 29, "E", 41, 54, "N"});
+    for (int i = 0; i < 5; ++i) person.orbs.aspectOrbs[i] = 7;
+    person.birth.subjectName = "Rossi Maria";
+    c.receptions = engine::ComputeReceptions(c);
 }
 
 void BM_SheetToPdf(benchmark::State& state) {

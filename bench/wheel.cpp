@@ -13,7 +13,8 @@
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
 #include "display/wheel/position_files.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/engine_settings.h"
 
 namespace fs = std::filesystem;
 using namespace display;
@@ -23,17 +24,19 @@ namespace {
 void SetPerson(archive::CurrentChart& person) {
     person = {};
     auto& c = person.chart;
-    const engine::Real cusps[13] = {0, 100.5, 125, 150, 178, 212, 248, 280.5, 305, 330, 358, 32, 68};
-    const engine::Real points[12] = {0, 15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4, 260.0, 80.0, 100.5, 358.0};
-    for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = cusps[i];
-    for (int i = 1; i <= 11; ++i) c.PlanetLongitudes[i] = points[i];
-    for (int i = 1; i <= 24; ++i) c.RetroMarks[i] = " ";
-    c.RetroMarks[3] = "r";
-    c.HouseSystemName = "PLACIDO";
-    c.GregorianCalendar = true;
-    c.JulianDay = 2447907.0625L;
-    for (int i = 0; i < 5; ++i) person.orbs.AspectOrbs[i] = 7;
-    person.birth.SubjectName = "Rossi Maria";
+    const engine::Real cusps[12] = {100.5, 125, 150, 178, 212, 248, 280.5, 305, 330, 358, 32, 68};
+    // The Sun to Saturn, the nodes, the Ascendant and the Midheaven; Mercury retrograde.
+    const engine::Real planets[7] = {15.25, 45.5, 20.0, 350.0, 135.75, 200.1, 290.4};
+    for (int i = 1; i <= 12; ++i) c.cusps[i] = cusps[i - 1];
+    for (int i = 0; i < 7; ++i) c.bodies[static_cast<engine::Body>(i)].longitude = planets[i];
+    c.bodies[engine::Body::Mercury].retrograde = true;
+    c.bodies[engine::Body::Node].longitude = 260.0;
+    c.points = {260.0, 80.0, 100.5, 358.0};
+    c.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
+    c.moment.gregorian = true;
+    c.moment.julianDay = 2447907.0625L;
+    for (int i = 0; i < 5; ++i) person.orbs.aspectOrbs[i] = 7;
+    person.birth.subjectName = "Rossi Maria";
 }
 
 // The chart window the benchmark draws into and the person it shows, its geometry and drawing state,

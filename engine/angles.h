@@ -1,6 +1,6 @@
 #pragma once
 // Degree arithmetic shared by every computation.
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
 

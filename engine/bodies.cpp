@@ -13,7 +13,7 @@ namespace {
 // Corrections from the tables held in memory. The tables a computation reads
 // are loaded before it starts (at their first need in the run): a damaged one
 // is put back from the installation first, and one that is missing or cannot
-// be put back leaves the chart state as it was.
+// be put back leaves nothing computed.
 class LoadedTableCorrections : public CorrectionSource {
 public:
     explicit LoadedTableCorrections(EphemerisTables& tables) : tables_(tables) {}
@@ -84,76 +84,68 @@ private:
     PlanetRecord planetRecords_[2];
 };
 
-BodySettings SettingsFromChart(const ChartState& chart) {
-    BodySettings s;
-    s.trueNode = chart.NodeType == "VERO";
-    s.trueBlackMoon = chart.BlackMoonType == "VERA";
-    s.ascendant = chart.HouseCusps[1];
-    s.descendant = chart.HouseCusps[7];
-    return s;
-}
-
-BodyPositions PositionsFromChart(const ChartState& chart) {
-    BodyPositions p;
-    p.longitudes = chart.PlanetLongitudes;
-    p.latitudes = chart.PlanetLatitudes;
-    p.rightAscensions = chart.PlanetRightAscensions;
-    p.declinations = chart.PlanetDeclinations;
-    p.helioLongitudes = chart.HelioLongitudes;
-    p.helioLatitudes = chart.HelioLatitudes;
-    p.equationOfTime = chart.EquationOfTime;
-    return p;
-}
-
-void CommitToChart(const BodyPositions& p, ChartState& chart) {
-    chart.PlanetLongitudes = p.longitudes;
-    chart.PlanetLatitudes = p.latitudes;
-    chart.PlanetRightAscensions = p.rightAscensions;
-    chart.PlanetDeclinations = p.declinations;
-    chart.HelioLongitudes = p.helioLongitudes;
-    chart.HelioLatitudes = p.helioLatitudes;
-    chart.EquationOfTime = p.equationOfTime;
+// The theories' arrays start at zero: a body a mode does not compute stays there.
+ComputedBodies FromNumbers(const BodyPositions& p) {
+    ComputedBodies c;
+    for (Body b : kBodies) {
+        const int n = BodyNumberOf(b);
+        BodyPosition& o = c.bodies[b];
+        o.longitude = p.longitudes[n];
+        o.latitude = p.latitudes[n];
+        o.rightAscension = p.rightAscensions[n];
+        o.declination = p.declinations[n];
+        o.helioLongitude = p.helioLongitudes[n];
+        o.helioLatitude = p.helioLatitudes[n];
+    }
+    c.equationOfTime = p.equationOfTime;
+    return c;
 }
 
 }  // namespace
 
-void ComputeBodies(ChartState& chart, int mode, bool fast, Real jd, EphemerisTables& tables) {
-    const BodySettings settings = SettingsFromChart(chart);
+int BodyNumberOf(Body body) {
+    const int index = static_cast<int>(body);
+    return index < static_cast<int>(Body::Ceres) ? index + 1 : index + 3;
+}
+
+Body BodyOfNumber(int number) { return static_cast<Body>(number <= kBlackMoon ? number - 1 : number - 3); }
+
+BodySettings BodySettingsOf(const ChartSettings& settings, const HouseCusps& cusps) {
+    BodySettings s;
+    s.trueNode = settings.node.kind == NodeKind::True;
+    s.trueBlackMoon = settings.blackMoon.kind == BlackMoonKind::True;
+    s.ascendant = cusps[1];
+    s.descendant = cusps[7];
+    return s;
+}
+
+ComputedBodies ComputeBodies(int mode, bool fast, Real jd, const BodySettings& settings, EphemerisTables& tables) {
     LoadedTableCorrections corrections(tables);
     corrections.Require(mode, jd, settings);
-    BodyPositions p = PositionsFromChart(chart);
+    BodyPositions p;
     RunBodyComputation(mode, fast, jd, settings, &corrections, p);
-    CommitToChart(p, chart);
+    return FromNumbers(p);
 }
 
-void MarkRetrograde(const BodyArray& later, BodyArray& present) {
-    for (int i = 1; i <= 19; ++i) {
-        if (later[i] < present[i] && std::fabs(later[i] - present[i]) < 5.0L)
-            present[i] = -present[i];
-    }
-}
+bool MovesBackwards(Real later, Real present) { return later < present && std::fabs(later - present) < 5.0L; }
 
-void SetLoadedChartRetroMarks(const BodyArray& computed, std::array<std::string, 25>& marks) {
-    auto mark = [&](int body) { return computed[body] < 0 ? "r" : " "; };
-    for (int i = 1; i <= 22; ++i) marks[i] = " ";
-    for (int i = kSun; i <= kSaturn; ++i) marks[i] = mark(i);
-    marks[8] = marks[9] = mark(kNode);
-}
-
-void ComputeBodiesWithRetro(ChartState& chart, int mode, Real jd, EphemerisTables& tables) {
-    const BodySettings settings = SettingsFromChart(chart);
+ComputedBodies ComputeBodiesWithRetro(int mode, Real jd, const BodySettings& settings, EphemerisTables& tables) {
     LoadedTableCorrections corrections(tables);
     corrections.Require(mode, jd + 0.001L, settings);
     corrections.Require(mode, jd, settings);
     // The chart's moment, then the longitudes alone a moment later. Every
     // entry the later pass writes the first one writes too, so the result is
     // the same as computing the later moment first.
-    BodyPositions p = PositionsFromChart(chart);
+    BodyPositions p;
     RunBodyComputation(mode, false, jd, settings, &corrections, p);
     BodyPositions later = p;
     RunBodyComputation(mode, true, jd + 0.001L, settings, &corrections, later, true);
-    MarkRetrograde(later.longitudes, p.longitudes);
-    CommitToChart(p, chart);
+    ComputedBodies c = FromNumbers(p);
+    for (Body b : kBodies) {
+        const int n = BodyNumberOf(b);
+        c.bodies[b].retrograde = MovesBackwards(later.longitudes[n], p.longitudes[n]);
+    }
+    return c;
 }
 
 }  // namespace engine

@@ -147,8 +147,8 @@ inline double Circle(Real degrees) { return static_cast<double>(Wrap360(degrees)
 // library call; once a step is below 1e-9 the next would be below 1e-17, and
 // E's own sine and cosine are taken.
 struct KeplerSolution {
-    double E;
-    SinCos sc;  // of E
+    double eccentricAnomaly;
+    SinCos sc;  // of it
 };
 
 KeplerSolution SolveKeplerSinCos(double M, double e) {
@@ -244,14 +244,14 @@ private:
 // Worked in extended reals (the mean anomaly grows fast), taken to double
 // with the mean anomaly within a circle.
 struct ElementsL {
-    Real M, e, a, omega, node, incl;
+    Real meanAnomaly, e, a, omega, node, incl;
 };
 struct Elements {
-    double M, e, a, omega, node, incl;
+    double meanAnomaly, e, a, omega, node, incl;
 };
 
 Elements InDouble(const ElementsL& el) {
-    return {Circle(el.M),
+    return {Circle(el.meanAnomaly),
             static_cast<double>(el.e),
             static_cast<double>(el.a),
             static_cast<double>(el.omega),
@@ -304,7 +304,7 @@ private:
 
     // Time argument (days and centuries of dynamical time from 1900 January
     // 0.5; T also in double for the slow terms) and mean elements, degrees.
-    Real D_ = 0, T_ = 0, T2_ = 0;
+    Real days_ = 0, centuries_ = 0, centuriesSquared_ = 0;
     double t_ = 0, t2_ = 0;
     Real nodeMean_ = 0;        // mean longitude of the Moon's ascending node
     SinCos node_{0, 1};        // its sine and cosine
@@ -324,24 +324,24 @@ private:
 // Longitude of the Moon's mean perigee; the T-squared term is negative, as the
 // Moon's mean longitude minus its mean anomaly requires.
 Real Computation::MeanPerigee() const {
-    return Wrap360(334.32956L + 0.11140408L * D_ - (0.010325L + 0.000012L * T_) * T2_);
+    return Wrap360(334.32956L + 0.11140408L * days_ - (0.010325L + 0.000012L * centuries_) * centuriesSquared_);
 }
 
 void Computation::MeanElements() {
     // The theories run in dynamical time; the argument is UT (the correction
     // tables are still looked up by the UT day).
-    D_ = DynamicalJulianDay(jd_) - 2415020.0L;
-    T_ = D_ / 36525.0L;
-    T2_ = T_ * T_;
-    t_ = static_cast<double>(T_);
-    t2_ = static_cast<double>(T2_);
-    const Real T = T_, T2 = T2_;
-    nodeMean_ = Wrap360(259.1833L - 0.05295392L * D_ + 0.002078L * T2 + 0.0000022L * T2 * T);
+    days_ = DynamicalJulianDay(jd_) - 2415020.0L;
+    centuries_ = days_ / 36525.0L;
+    centuriesSquared_ = centuries_ * centuries_;
+    t_ = static_cast<double>(centuries_);
+    t2_ = static_cast<double>(centuriesSquared_);
+    const Real T = centuries_, T2 = centuriesSquared_;
+    nodeMean_ = Wrap360(259.1833L - 0.05295392L * days_ + 0.002078L * T2 + 0.0000022L * T2 * T);
     sunMeanLon_ = Circle(279.69668L + 36000.7689L * T + 0.0003025L * T2);
     moonElong_ = Circle(350.737486L + 445267.114L * T - 0.001436L * T2);
     moonPerigee_ = MeanPerigee();
     sunAnomaly_ = Circle(358.47584L + 35999.04975L * T - 0.00015L * T2);
-    moonMeanLon_ = Circle(270.434164L + 13.1763965L * D_ + (0.0000019L * T - 0.001133L) * T2);
+    moonMeanLon_ = Circle(270.434164L + 13.1763965L * days_ + (0.0000019L * T - 0.001133L) * T2);
     moonAnomaly_ = Circle(296.1046083L + 477198.849L * T + 0.009191671L * T2);
     node_ = SinCosD(static_cast<double>(nodeMean_));
     dpsi_ = (-(17.2327 + 0.01737 * t_) * node_.sin - 1.273 * SinD(2 * sunMeanLon_)) / 3600.0;
@@ -351,7 +351,7 @@ void Computation::MeanElements() {
 }
 
 void Computation::SolveOrbit(const Elements& el, Vec3& pos, Vec3& vel) const {
-    const double M = el.M * kRad;
+    const double M = el.meanAnomaly * kRad;
     const double e = el.e, a = el.a;
     const SinCos sc = SolveKeplerSinCos(M, e).sc;
     const double cosE = sc.cos, sinE = sc.sin;
@@ -378,7 +378,7 @@ void Computation::Equatorial(int body, Real lon, Real lat) {
 
 // ---- Sun ----
 void Computation::Sun() {
-    const Real T = T_, T2 = T2_;
+    const Real T = centuries_, T2 = centuriesSquared_;
     const double t = t_, t2 = t2_;
     // The Earth's orbit turned by the longitude of its perihelion: the Earth's
     // heliocentric vector (the Sun's geocentric vector is its opposite).
@@ -613,7 +613,7 @@ void Computation::Moon() {
 
 // ---- planets ----
 ElementsL Computation::PlanetElements(int body, bool setA) const {
-    const Real T = T_, T2 = T2_;
+    const Real T = centuries_, T2 = centuriesSquared_;
     switch (body) {
         case kMercury:
             return {102.2793806L + 149472.51523L * T + 0.000006389L * T2,
@@ -799,8 +799,8 @@ double SmoothStep(Real T, Real at) {
 void Computation::Planet(int body) {
     const bool outer = body >= kJupiter;
     // Weight of set A (T >= -2) and of the periodic additions (0 <= T <= 2).
-    const double setA = outer ? SmoothStep(T_, -2) : 1;
-    const double additions = outer ? SmoothStep(T_, 0) * (1 - SmoothStep(T_, 2)) : 0;
+    const double setA = outer ? SmoothStep(centuries_, -2) : 1;
+    const double additions = outer ? SmoothStep(centuries_, 0) * (1 - SmoothStep(centuries_, 2)) : 0;
     Vec3 pos, vel;
     for (const bool useA : {true, false}) {
         const double w = useA ? setA : 1 - setA;
@@ -847,7 +847,7 @@ void Computation::ReduceToGeocentric(int body, const Vec3& pos, const Vec3& vel)
 
 // ---- lunar node, black moon ----
 void Computation::Node() {
-    const Real T = T_, T2 = T2_;
+    const Real T = centuries_, T2 = centuriesSquared_;
     Real node = Wrap360(259.183275L - 1934.142L * T + 0.002078L * T2 + 0.0000022L * T2 * T);
     if (settings_.trueNode) {
         if (mode_ == kNode) {
@@ -903,7 +903,7 @@ void Computation::BlackMoon() {
 
 // ---- asteroids and Chiron ----
 void Computation::Asteroid(int body) {
-    const Real T = T_, T2 = T2_;
+    const Real T = centuries_, T2 = centuriesSquared_;
     ElementsL el{};
     switch (body) {
         case kCeres:
@@ -988,7 +988,7 @@ void Computation::Run() {
 }  // namespace
 
 Real SolveKepler(Real meanAnomaly, Real eccentricity) {
-    return SolveKeplerSinCos(static_cast<double>(meanAnomaly), static_cast<double>(eccentricity)).E;
+    return SolveKeplerSinCos(static_cast<double>(meanAnomaly), static_cast<double>(eccentricity)).eccentricAnomaly;
 }
 
 TablesNeeded TablesNeededFor(int mode, Real jd, const BodySettings& s) {

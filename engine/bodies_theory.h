@@ -4,12 +4,27 @@
 // planets Mercury to Pluto, the lunar node, the black moon, the asteroids and
 // Chiron. One call is one computation: its working state lives for that call
 // only and its results go into a BodyPositions value, never into the shared
-// chart state (the driver in bodies.cpp commits them).
+// chart (the driver in bodies.cpp takes them into the chart's bodies).
 #include <array>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
+
+// The theories' own numbering of what they compute, which the correction
+// tables' fields follow: 1..10 the Sun to Pluto, 11 the lunar node, 12 the
+// black moon, 13 and 14 the Ascendant and the seventh cusp (their equatorial
+// coordinates), 15..19 Ceres to Chiron.
+enum BodyNumber : int {
+    kSun = 1, kMoon, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto,
+    kNode = 11, kBlackMoon = 12, kAscendantBody = 13, kDescendantBody = 14,
+    kCeres = 15, kPallas, kJuno, kVesta, kChiron = 19,
+};
+// Values by body number, 0..24.
+using BodyArray = std::array<Real, 25>;
+// The body number of a chart's body, and the body of a number 1..12 or 15..19.
+int BodyNumberOf(Body body);
+Body BodyOfNumber(int number);
 
 // Where the ephemeris corrections of one computation come from.
 class CorrectionSource {
@@ -46,10 +61,10 @@ bool BlackMoonCorrectionApplies(Real jd);
 bool MinorCorrectionApplies(Real jd);
 
 struct BodySettings {
-    bool trueNode = true;       // NodeType "VERO"
-    bool trueBlackMoon = false; // BlackMoonType "VERA"
-    Real ascendant = 0;         // HouseCusps entry 1 (entry 13)
-    Real descendant = 0;        // HouseCusps entry 7 (right ascension of entry 14)
+    bool trueNode = true;
+    bool trueBlackMoon = false;
+    Real ascendant = 0;         // the first cusp (entry 13)
+    Real descendant = 0;        // the seventh cusp (right ascension of entry 14)
     // Which tables the computation consults (all of them in the program; the
     // table generator switches off the ones it is computing).
     bool useMoonTable = true;

@@ -47,11 +47,7 @@ Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hou
     return jd;
 }
 
-Real JulianDayNumber(ChartState& chart, int calendarFlag, Real day, Real month, Real year, Real hour, Real minute) {
-    const Real jd = JulianDayNumber(calendarFlag, day, month, year, hour, minute);
-    chart.InEphemerisRange = jd >= 2396758.5L && jd <= 2481129.5L;
-    return jd;
-}
+bool InEphemerisRange(Real jd) { return jd >= 2396758.5L && jd <= 2481129.5L; }
 
 namespace {
 
@@ -92,9 +88,7 @@ std::string DateText(Real jd, bool gregorianFromReform, bool alwaysGregorian) {
 
 std::string JulianDayToDateText(Real jd) { return DateText(jd, true, false); }
 
-std::string JulianDayToDateTextByCalendar(const ChartState& chart, Real jd) {
-    return DateText(jd, false, chart.GregorianCalendar);
-}
+std::string JulianDayToDateTextByCalendar(bool gregorian, Real jd) { return DateText(jd, false, gregorian); }
 
 std::string DateTimeTextToSortKey(const std::string& dateText) {
     std::string t = dateText.substr(0, std::min<std::size_t>(dateText.size(), 80));
@@ -104,27 +98,26 @@ std::string DateTimeTextToSortKey(const std::string& dateText) {
     return part(7, 4) + part(4, 2) + part(1, 2) + part(12, 2) + part(15, 2);
 }
 
-bool SortKeyToDateTimeText(ChartState& chart, const std::string& key, std::string& dateText, std::string& zoneText) {
+SortKeyTexts SortKeyToDateTimeText(const std::string& key) {
     auto part = [&](std::size_t start, std::size_t len) {
         return start - 1 < key.size() ? key.substr(start - 1, len) : std::string();
     };
-    dateText = part(7, 2) + "/" + part(5, 2) + "/" + part(1, 4) + " " + part(9, 2) + ":" + part(11, 2);
-    zoneText = part(13, 5);
+    SortKeyTexts t;
+    t.dateText = part(7, 2) + "/" + part(5, 2) + "/" + part(1, 4) + " " + part(9, 2) + ":" + part(11, 2);
+    t.zoneText = part(13, 5);
     int code = 0;
-    Real v = rt::ValReal(zoneText, code);
-    chart.ConversionErrorPosition = code;
+    Real v = rt::ValReal(t.zoneText, code);
     if (code != 0) {
         // Written with a decimal comma (or padded with blanks): read it as a number all the same.
-        std::string t = zoneText;
-        while (!t.empty() && t.back() == ' ') t.pop_back();
-        for (char& c : t)
+        std::string zone = t.zoneText;
+        while (!zone.empty() && zone.back() == ' ') zone.pop_back();
+        for (char& c : zone)
             if (c == ',') c = '.';
-        v = rt::ValReal(t, code);
-        chart.ConversionErrorPosition = code;
-        if (code != 0) return false;
+        v = rt::ValReal(zone, code);
+        if (code != 0) return t;
     }
-    chart.TimeZoneCorrection = v;
-    return true;
+    t.zoneCorrection = v;
+    return t;
 }
 
 std::string TodayDateText() {

@@ -1,20 +1,21 @@
 #pragma once
 // Julian days in both calendars, date texts DD/MM/YYYY HH:MM and the archive's
 // date key YYYYMMDDHHMM.
+#include <optional>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
 
 // calendarFlag 1: Gregorian; anything else: Julian.
 Real JulianDayNumber(int calendarFlag, Real day, Real month, Real year, Real hour, Real minute);
-// The same for a chart's moment: sets chart.InEphemerisRange as well.
-Real JulianDayNumber(ChartState& chart, int calendarFlag, Real day, Real month, Real year, Real hour, Real minute);
+// Whether Ceres to Chiron are computed at Julian day jd (1850 to 2080).
+bool InEphemerisRange(Real jd);
 // Julian calendar before the reform (JD 2299160.5), Gregorian from it.
 std::string JulianDayToDateText(Real jd);
-// Calendar taken from chart.GregorianCalendar.
-std::string JulianDayToDateTextByCalendar(const ChartState& chart, Real jd);
+// In the Gregorian calendar or the Julian one throughout.
+std::string JulianDayToDateTextByCalendar(bool gregorian, Real jd);
 // The days of a month (1..12) in the Gregorian or the Julian calendar; 0 for
 // any other month.
 int DaysInMonth(int month, int year, bool gregorian);
@@ -23,10 +24,14 @@ int DaysInMonth(int month, int year, bool gregorian);
 // not exist). A month outside 1..12 has no days.
 bool DayExistsInForce(int day, int month, int year);
 std::string DateTimeTextToSortKey(const std::string& dateText);
-// Splits a key with its zone field; sets chart.TimeZoneCorrection (and
-// chart.ConversionErrorPosition). Returns false when the zone text is not a
-// number (the date text is set all the same).
-bool SortKeyToDateTimeText(ChartState& chart, const std::string& key, std::string& dateText, std::string& zoneText);
+// A key with its zone field split: the date text, the zone text and the
+// correction it holds (none when the zone text is not a number).
+struct SortKeyTexts {
+    std::string dateText;
+    std::string zoneText;
+    std::optional<Real> zoneCorrection;
+};
+SortKeyTexts SortKeyToDateTimeText(const std::string& key);
 std::string TodayDateText();
 // The file's last-write date as date text and Julian day, or "Non Valida".
 std::string FileDateText(const std::string& fileName, Real& julianDay);

@@ -1,7 +1,7 @@
 #pragma once
 // Delta T: dynamical (terrestrial) time minus Universal Time. The planetary
 // theories run in dynamical time while every Julian day of the program is UT.
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
 

@@ -7,6 +7,7 @@
 
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/number_text.h"
@@ -289,75 +290,77 @@ VolguineScores ScoreVolguine(const VolguinePoints& p) {
     return r;
 }
 
-void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth, const std::string& birthDateLine,
+void WriteChartDataTemp(const Chart& chart, const BirthData& birth, const std::string& birthDateLine,
                         const std::string& birthPlaceLine) {
+    // The file's 22 entries by body number; 13 and 14 hold the angles, 20 to
+    // 22 nothing.
+    BodyArray longitudes{}, latitudes{};
+    for (Body b : kBodies) {
+        longitudes[BodyNumberOf(b)] = chart.bodies[b].longitude;
+        latitudes[BodyNumberOf(b)] = chart.bodies[b].latitude;
+    }
+    longitudes[kAscendantBody] = chart.cusps[1];
+    longitudes[kDescendantBody] = chart.cusps[10];
     std::vector<std::string> lines;
-    lines.push_back(birth.SubjectName);
+    lines.push_back(birth.subjectName);
     lines.push_back(birthDateLine);
     lines.push_back(birthPlaceLine);
-    lines.push_back(chart.HouseSystemName);
-    lines.push_back(rt::StrReal(chart.JulianDay));
-    for (int i = 1; i <= 22; ++i) lines.push_back(rt::StrReal(chart.PlanetLongitudes[i]));
-    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(chart.HouseCusps[i]));
+    lines.push_back(HouseSystemText(chart.settings.houseSystem));
+    lines.push_back(rt::StrReal(chart.moment.julianDay));
+    for (int i = 1; i <= 22; ++i) lines.push_back(rt::StrReal(longitudes[i]));
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(chart.cusps[i]));
     lines.push_back("BREEDTEGRADEN");
-    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(chart.PlanetLatitudes[i]));
+    for (int i = 1; i <= 12; ++i) lines.push_back(rt::StrReal(latitudes[i]));
     lines.push_back("RETROGRADI");
-    for (int i = 1; i <= 22; ++i) lines.push_back(chart.RetroMarks[i]);
-    for (int i = 13; i <= 22; ++i) lines.push_back(rt::StrReal(chart.PlanetLatitudes[i]));
+    for (int i = 1; i <= 22; ++i) {
+        const bool marked = i <= kClassicalPlanetCount ? PointRetrograde(chart, static_cast<ChartPoint>(i - 1))
+                            : i == 8 || i == 9 ? PointRetrograde(chart, ChartPoint::NorthNode)
+                                               : false;
+        lines.push_back(marked ? "r" : " ");
+    }
+    for (int i = 13; i <= 22; ++i) lines.push_back(rt::StrReal(latitudes[i]));
     rt::EnsureParentFolder(kChartDataTempFile);
     rt::WriteTextLines(kChartDataTempFile, lines);
 }
 
-void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth) {
-    std::string coordinates = Cut(birth.CoordinatesText, 12);
+void WriteChartDataTemp(const Chart& chart, const BirthData& birth) {
+    std::string coordinates = Cut(birth.coordinatesText, 12);
     coordinates.resize(12, ' ');
-    WriteChartDataTemp(chart, birth, birth.BirthDateKey, coordinates + birth.BirthPlace);
+    WriteChartDataTemp(chart, birth, birth.birthDateKey, coordinates + birth.birthPlace);
 }
 
-void ComputeVolguineDominants(const ChartState& chart) {
+void ComputeVolguineDominants(const Chart& chart) {
     const std::vector<std::string> temp = rt::ReadTextLines(kChartDataTempFile);
     auto line = [&](std::size_t n) { return n <= temp.size() ? Cut(temp[n - 1], 80) : std::string(); };
     const std::string name = line(1);
     const std::string dateLine = line(2);
     const std::string placeLine = line(3);
 
-    // The chart of that birth is computed into a chart of its own.
-    ChartState work = chart;
+    // The chart of that birth, in the chart's own calendar.
     const ParsedBirth b = ParseBirthData(dateLine, placeLine);
-    work.BirthYear = b.year;
-    work.BirthMonth = b.month;
-    work.BirthDay = b.day;
-    work.BirthHourValue = b.hour;
-    work.BirthMinuteValue = b.minute;
-    work.BirthHour[1] = static_cast<int>(rt::Round(b.hour));
-    work.BirthMinute[1] = static_cast<int>(rt::Round(b.minute));
-    work.TimeZoneCorrection = b.zone;
-    work.LatitudeDegrees[1] = b.latDeg;
-    work.LatitudeMinutes[1] = b.latMin;
-    work.LatitudeLetter[1] = b.latLetter;
-    work.LongitudeDegrees[1] = b.lonDeg;
-    work.LongitudeMinutes[1] = b.lonMin;
-    work.LongitudeLetter[1] = b.lonLetter;
-
-    // The chart of the birth, in the chart's own calendar.
-    const Real jd = JulianDayNumber(work.GregorianCalendar ? 1 : 0, b.day, b.month, b.year, b.hour, b.minute) +
+    Moment moment;
+    moment.year = b.year;
+    moment.month = b.month;
+    moment.day = b.day;
+    moment.hour = b.hour;
+    moment.minute = b.minute;
+    moment.zoneCorrection = b.zone;
+    moment.gregorian = chart.moment.gregorian;
+    const Real jd = JulianDayNumber(moment.gregorian ? 1 : 0, b.day, b.month, b.year, b.hour, b.minute) +
                     b.zone / 24.0L;
-    work.JulianDay = jd;
-    ComputeBodies(work, 0, false, jd);
+    moment.julianDay = jd;
+    const Place place = PlaceOf({b.lonDeg, b.lonMin, b.lonLetter, b.latDeg, b.latMin, b.latLetter});
+    const BodySettings bodySettings = BodySettingsOf(chart.settings, chart.cusps);
+
     VolguinePoints points;
-    for (int i = 1; i <= 10; ++i) points.longitude[i] = fabsl(work.PlanetLongitudes[i]);
-    HouseMoment moment;
-    moment.jd = jd;
-    moment.hour = work.BirthHour[1];
-    moment.minute = work.BirthMinute[1];
-    moment.zoneHours = b.zone;
-    ComputeHouses(work, 1, {b.lonDeg, b.lonMin, b.lonLetter, b.latDeg, b.latMin, b.latLetter}, moment,
-                  work.HouseCusps);
-    for (int i = 1; i <= 12; ++i) points.cusps[i] = work.HouseCusps[i];
-    points.longitude[11] = work.HouseCusps[1];
-    points.longitude[12] = work.HouseCusps[10];
-    ComputeBodies(work, 0, false, jd + 0.08333333L);
-    for (int i = 1; i <= 10; ++i) points.later[i] = fabsl(work.PlanetLongitudes[i]);
+    const ComputedBodies atBirth = ComputeBodies(0, false, jd, bodySettings);
+    for (int i = 1; i <= 10; ++i) points.longitude[i] = atBirth.bodies[static_cast<Body>(i - 1)].longitude;
+    const Houses houses = ComputeChartHouses(moment, place, chart.settings.houseSystem.kind);
+    for (int i = 1; i <= 12; ++i) points.cusps[i] = houses.cusps[i];
+    points.longitude[11] = houses.cusps[1];
+    points.longitude[12] = houses.cusps[10];
+    const ComputedBodies later = ComputeBodies(0, false, jd + 0.08333333L, bodySettings);
+    for (int i = 1; i <= 10; ++i) points.later[i] = later.bodies[static_cast<Body>(i - 1)].longitude;
 
     const VolguineScores s = ScoreVolguine(points);
 

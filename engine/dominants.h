@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
 
@@ -13,23 +13,26 @@ inline constexpr const char* kVolguineTableFile = "FileDum\\MMMaitre.dum";
 inline constexpr const char* kVolguineTotalsFile = "FileDum\\MMMaitr2.dum";
 inline constexpr const char* kVolguineScratchFile = "FileDum\\Dati.dum";
 
-// Writes "FileTmp\DatiNasc.Tmp" from a chart and its birth data: name, date line,
-// place line, house system, Julian day, longitudes 1..22, cusps 1..12,
-// latitudes and retrograde marks. The date line is birth.BirthDateKey (the
-// archive's date field: YYYYMMDDHHMM and the correction), the place line the
-// coordinates text followed by the place name.
-void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth);
+// Writes "FileTmp\DatiNasc.Tmp" from a chart and its birth data: name, date
+// line, place line, house system, Julian day, 22 longitudes, cusps 1..12,
+// latitudes and retrograde marks. The longitudes and latitudes stand by body
+// number (engine/bodies_theory.h), the Ascendant and the tenth cusp in
+// entries 13 and 14; the marks are those of the chart window's points (the
+// Sun to Saturn their own, entries 8 and 9 the lunar node's, "r" or " "). The
+// date line is birth.birthDateKey (the archive's date field: YYYYMMDDHHMM and
+// the correction), the place line the coordinates text followed by the place
+// name.
+void WriteChartDataTemp(const Chart& chart, const BirthData& birth);
 // The same with the archive's date and place fields given as they are.
-void WriteChartDataTemp(const ChartState& chart, const BirthDataState& birth, const std::string& birthDateLine,
+void WriteChartDataTemp(const Chart& chart, const BirthData& birth, const std::string& birthDateLine,
                         const std::string& birthPlaceLine);
 
-// Reads "FileTmp\DatiNasc.Tmp", recomputes the chart of that birth in the
-// house system of chart.HouseSystemName and the calendar of
-// chart.GregorianCalendar (into a chart of its own), and writes "FileDum\MMMaitre.dum" (the score table)
-// and "FileDum\MMMaitr2.dum" (totals and element values). The chart state and
-// the birth data are only read. A missing
-// "FileTmp\DatiNasc.Tmp" raises rt::IoError before anything is written.
-void ComputeVolguineDominants(const ChartState& chart);
+// Reads "FileTmp\DatiNasc.Tmp", computes the chart of that birth in the house
+// system, node and black-moon kinds of the chart's settings and the calendar
+// of its moment (a chart of its own), and writes "FileDum\MMMaitre.dum" (the
+// score table) and "FileDum\MMMaitr2.dum" (totals and element values). A
+// missing "FileTmp\DatiNasc.Tmp" raises rt::IoError before anything is written.
+void ComputeVolguineDominants(const Chart& chart);
 
 // The points of one chart to be scored.
 struct VolguinePoints {

@@ -95,17 +95,54 @@ Settings DefaultSettings() {
     return s;
 }
 
-void Apply(const Settings& s, ChartState& chart, OrbRecord& orbs) {
-    for (int order = 1; order <= 14; ++order) orbs.AspectOrbs[kAspectSlotByOrder[order]] = s.numbers[order];
-    orbs.ParallelOrb = s.numbers[15];
-    orbs.AntisciaOrb = s.numbers[16];
-    chart.HouseSystemName = s.house;
-    chart.NodeType = s.node;
-    orbs.OrbSetLetter = s.set;
-    chart.BlackMoonType = s.blackMoon;
+void Apply(const Settings& s, ChartSettings& settings, OrbRecord& orbs) {
+    for (int order = 1; order <= 14; ++order) orbs.aspectOrbs[kAspectSlotByOrder[order]] = s.numbers[order];
+    orbs.parallelOrb = s.numbers[15];
+    orbs.antisciaOrb = s.numbers[16];
+    settings.houseSystem = ParseHouseSystem(s.house);
+    settings.node = ParseNodeKind(s.node);
+    orbs.setLetter = s.set;
+    settings.blackMoon = ParseBlackMoonKind(s.blackMoon);
 }
 
+constexpr const char* kHouseSystemTexts[] = {"PLACIDO",     "KOCH",       "REGIOMONT", "PORFIRIO", "CAMPANO",
+                                             "CASE_UGUALI", "CASE_MEDIE", "MORINO",    "ALCABIZIO"};
+
 }  // namespace
+
+Named<HouseSystem> ParseHouseSystem(const std::string& text) {
+    for (std::size_t i = 0; i < std::size(kHouseSystemTexts); ++i)
+        if (text == kHouseSystemTexts[i]) return {static_cast<HouseSystem>(i), std::nullopt};
+    return {HouseSystem::Unnamed, text};
+}
+
+std::string HouseSystemText(const Named<HouseSystem>& houseSystem) {
+    if (houseSystem.unknownText) return *houseSystem.unknownText;
+    const auto i = static_cast<std::size_t>(houseSystem.kind);
+    return i < std::size(kHouseSystemTexts) ? kHouseSystemTexts[i] : "";
+}
+
+Named<NodeKind> ParseNodeKind(const std::string& text) {
+    if (text == "VERO") return {NodeKind::True, std::nullopt};
+    if (text == "MEDIO") return {NodeKind::Mean, std::nullopt};
+    return {NodeKind::Mean, text};
+}
+
+std::string NodeKindText(const Named<NodeKind>& node) {
+    if (node.unknownText) return *node.unknownText;
+    return node.kind == NodeKind::True ? "VERO" : "MEDIO";
+}
+
+Named<BlackMoonKind> ParseBlackMoonKind(const std::string& text) {
+    if (text == "VERA") return {BlackMoonKind::True, std::nullopt};
+    if (text == "MEDIA") return {BlackMoonKind::Mean, std::nullopt};
+    return {BlackMoonKind::Mean, text};
+}
+
+std::string BlackMoonKindText(const Named<BlackMoonKind>& blackMoon) {
+    if (blackMoon.unknownText) return *blackMoon.unknownText;
+    return blackMoon.kind == BlackMoonKind::True ? "VERA" : "MEDIA";
+}
 
 void ReportSettingsToStderr(const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); }
 
@@ -125,7 +162,7 @@ void WriteEngineSettings(const std::array<Real, 15>& orbsInAngleOrder, Real para
     rt::ReplaceTextLines(kEngineSettingsFile, lines);
 }
 
-void LoadEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
+void LoadEngineSettings(ChartSettings& settings, OrbRecord& orbs, const SettingsReporter& report) {
     if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
     Settings s;
     bool complete = false;
@@ -151,8 +188,8 @@ void LoadEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReport
         if (keep.empty()) {
             // Without a copy the file stays as it is, and the defaults stand
             // in for it without being written.
-            Apply(DefaultSettings(), chart, orbs);
-            orbs.DefaultsStandIn = true;
+            Apply(DefaultSettings(), settings, orbs);
+            orbs.defaultsStandIn = true;
             report("Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" era danneggiato (" + problem +
                      "): si usano le orbite e le impostazioni predefinite; non \xE8 stato possibile conservarne una "
                      "copia, perci\xF2 il file resta com'\xE8 e non viene sovrascritto. Liberare spazio sul disco o "
@@ -166,18 +203,18 @@ void LoadEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReport
                         "(insieme delle orbite e nodo lunare); i valori di prima si leggono nella copia conservata.");
         if (!ReadSettings(s)) throw rt::IoError(rt::kReadBeyondEnd, kEngineSettingsFile);
     }
-    Apply(s, chart, orbs);
-    orbs.DefaultsStandIn = false;
+    Apply(s, settings, orbs);
+    orbs.defaultsStandIn = false;
 }
 
-void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
+void LoadEngineSettingsAtStart(ChartSettings& settings, OrbRecord& orbs, const SettingsReporter& report) {
     try {
-        LoadEngineSettings(chart, orbs, report);
+        LoadEngineSettings(settings, orbs, report);
     } catch (const rt::IoError& e) {
         // The start goes on: the defaults stand in for this run, and the file
         // is left as it is.
-        Apply(DefaultSettings(), chart, orbs);
-        orbs.DefaultsStandIn = true;
+        Apply(DefaultSettings(), settings, orbs);
+        orbs.defaultsStandIn = true;
         const std::string head = "Il file delle impostazioni \"FileSet\\OrbiDomi.stt\" non si pu\xF2 leggere (" +
                                  rt::IoError::MessageFor(e.Code()) + ")";
         if (rt::IoError::IsFolderInPlace(e.Code(), kEngineSettingsFile))
@@ -193,36 +230,36 @@ void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs, const Setting
     }
 }
 
-bool SettingsDefaultsStandIn(const OrbRecord& orbs) { return orbs.DefaultsStandIn; }
+bool SettingsDefaultsStandIn(const OrbRecord& orbs) { return orbs.defaultsStandIn; }
 
-void RequireWritableEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report) {
+void RequireWritableEngineSettings(ChartSettings& settings, OrbRecord& orbs, const SettingsReporter& report) {
     rt::RequireReadableOrMissing(kEngineSettingsFile);
     // The defaults stood in for a file that could not be read; readable now,
     // it gives the settings in force before anything is written over it.
-    if (orbs.DefaultsStandIn && rt::PathExists(kEngineSettingsFile)) {
-        LoadEngineSettings(chart, orbs, report);
-        if (orbs.DefaultsStandIn) rt::RefuseUnreadSettings(kEngineSettingsFile);
+    if (orbs.defaultsStandIn && rt::PathExists(kEngineSettingsFile)) {
+        LoadEngineSettings(settings, orbs, report);
+        if (orbs.defaultsStandIn) rt::RefuseUnreadSettings(kEngineSettingsFile);
     }
 }
 
-void WriteOrbSetSettings(ChartState& chart, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
+void WriteOrbSetSettings(ChartSettings& settings, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
                          Real parallelOrb, Real antisciaOrb, const std::string& setLetter,
                          const SettingsReporter& report) {
-    RequireWritableEngineSettings(chart, orbs, report);
-    WriteEngineSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, chart.HouseSystemName, chart.NodeType,
-                          setLetter, chart.BlackMoonType);
+    RequireWritableEngineSettings(settings, orbs, report);
+    WriteEngineSettings(orbsInAngleOrder, parallelOrb, antisciaOrb, HouseSystemText(settings.houseSystem),
+                        NodeKindText(settings.node), setLetter, BlackMoonKindText(settings.blackMoon));
 }
 
-void SetEngineSettingsLine(ChartState& chart, OrbRecord& orbs, int n, const std::string& text,
+void SetEngineSettingsLine(ChartSettings& settings, OrbRecord& orbs, int n, const std::string& text,
                            const SettingsReporter& report) {
-    RequireWritableEngineSettings(chart, orbs, report);
+    RequireWritableEngineSettings(settings, orbs, report);
     if (!rt::PathExists(kEngineSettingsFile)) WriteDefaults();
     std::vector<std::string> lines = rt::ReadTextLines(kEngineSettingsFile);
     lines.resize(20);
     for (auto& l : lines) l = rt::CutTo(l, 25);
     if (n >= 1 && n <= 20) lines[static_cast<std::size_t>(n - 1)] = text;
     rt::ReplaceTextLines(kEngineSettingsFile, lines);
-    LoadEngineSettings(chart, orbs, report);
+    LoadEngineSettings(settings, orbs, report);
 }
 
 OrbSets DefaultOrbSets() {
@@ -252,22 +289,22 @@ void SaveOrbSets(const OrbSets& sets) {
 void EnsureOrbSets(const OrbRecord& orbs) {
     if (rt::PathExists(kOrbSetsFile)) return;
     OrbSets sets = DefaultOrbSets();
-    const std::string letter = orbs.OrbSetLetter;
+    const std::string letter = orbs.setLetter;
     if (letter == "B" || letter == "C") sets.selected = letter;
-    if (!orbs.DefaultsStandIn) {
+    if (!orbs.defaultsStandIn) {
         // The orbs in force are the user's: a personal set in force keeps
         // them, as the orb settings window would show them.
         if (letter == "B" || letter == "C") {
             std::array<Real, 15> inForce{};
             bool fits = true;
             for (int i = 1; i <= 14; ++i) {
-                inForce[i] = orbs.AspectOrbs[kAspectSlotByOrder[i]];
+                inForce[i] = orbs.aspectOrbs[kAspectSlotByOrder[i]];
                 fits = fits && rt::InRange(inForce[i], 0, kMaxPersonalOrb);
             }
             if (fits) sets.orbs[letter == "B" ? 1 : 2] = inForce;
         }
-        if (rt::InRange(orbs.ParallelOrb, 0, kMaxSpecialOrb)) sets.parallelOrb = orbs.ParallelOrb;
-        if (rt::InRange(orbs.AntisciaOrb, 0, kMaxSpecialOrb)) sets.antisciaOrb = orbs.AntisciaOrb;
+        if (rt::InRange(orbs.parallelOrb, 0, kMaxSpecialOrb)) sets.parallelOrb = orbs.parallelOrb;
+        if (rt::InRange(orbs.antisciaOrb, 0, kMaxSpecialOrb)) sets.antisciaOrb = orbs.antisciaOrb;
     }
     SaveOrbSets(sets);
 }
@@ -345,8 +382,8 @@ OrbSets LoadOrbSets(const OrbRecord& orbs, const SettingsReporter& report) {
             what += "finisce alla riga " + std::to_string(lines.size()) + " delle sue 48";
         }
         // The set in force stays the marked one.
-        if (lines.size() < 49 && (orbs.OrbSetLetter == "A" || orbs.OrbSetLetter == "B" || orbs.OrbSetLetter == "C"))
-            sets.selected = orbs.OrbSetLetter;
+        if (lines.size() < 49 && (orbs.setLetter == "A" || orbs.setLetter == "B" || orbs.setLetter == "C"))
+            sets.selected = orbs.setLetter;
     }
     const std::string keep = rt::KeepDamagedCopy(kOrbSetsFile);
     std::string message = "Il file delle orbite \"" + std::string(kOrbSetsFile) + "\" era danneggiato (" + what +

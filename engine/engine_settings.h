@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
 
@@ -26,21 +26,33 @@ extern const std::array<Real, 15> kOrbSetCStart;
 using SettingsReporter = std::function<void(const std::string& message)>;
 void ReportSettingsToStderr(const std::string& message);
 
-// Reads the 20 lines of the settings file into the orb record and the settings
-// of the chart (house system, node and black-moon kinds). A missing file is first created with its defaults. A file
+// The kinds of the settings file's texts, each parsed from its text and
+// written back as it: "PLACIDO", "KOCH", "REGIOMONT", "PORFIRIO", "CAMPANO",
+// "CASE_UGUALI", "CASE_MEDIE", "MORINO", "ALCABIZIO"; the node "VERO" (true)
+// or any other text (mean, "MEDIO"); the black moon "VERA" (true) or any
+// other text (mean, "MEDIA"). A text that names no kind is kept as it is.
+Named<HouseSystem> ParseHouseSystem(const std::string& text);
+std::string HouseSystemText(const Named<HouseSystem>& houseSystem);
+Named<NodeKind> ParseNodeKind(const std::string& text);
+std::string NodeKindText(const Named<NodeKind>& node);
+Named<BlackMoonKind> ParseBlackMoonKind(const std::string& text);
+std::string BlackMoonKindText(const Named<BlackMoonKind>& blackMoon);
+
+// Reads the 20 lines of the settings file into the orb record and the chart
+// settings in force (house system, node and black-moon kinds). A missing file is first created with its defaults. A file
 // that cannot be read whole (too short, text where a number belongs) is
 // reported through `report` and the defaults
 // are used and written back after a numbered copy of it is kept (without a
 // copy the file stays and the defaults stand in unwritten); a file with extra
 // lines is read for its 20 lines. A file that cannot be read at all raises
 // its input/output error.
-void LoadEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report);
+void LoadEngineSettings(ChartSettings& settings, OrbRecord& orbs, const SettingsReporter& report);
 
 // At the start: LoadEngineSettings, and when the file cannot be read at all
 // (no permission, a folder in its place), the defaults stand in for this run
 // (set A, "PLACIDO", "VERO", "MEDIA"); the user is told through `report`,
 // naming the file, and the file is left as it is.
-void LoadEngineSettingsAtStart(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report);
+void LoadEngineSettingsAtStart(ChartSettings& settings, OrbRecord& orbs, const SettingsReporter& report);
 // True while the defaults stand in for a settings file that could not be read.
 bool SettingsDefaultsStandIn(const OrbRecord& orbs);
 
@@ -48,16 +60,16 @@ bool SettingsDefaultsStandIn(const OrbRecord& orbs);
 // rt::UnreadableSettingsError when the file exists and cannot be read, or when
 // the defaults stand in for it and it still cannot be read whole (a file
 // readable again is read first, so that its settings are the ones written).
-void RequireWritableEngineSettings(ChartState& chart, OrbRecord& orbs, const SettingsReporter& report);
+void RequireWritableEngineSettings(ChartSettings& settings, OrbRecord& orbs, const SettingsReporter& report);
 
 // Rewrites the settings file with line n (1..20) replaced by text, then
 // reloads (refused as RequireWritableEngineSettings says).
-void SetEngineSettingsLine(ChartState& chart, OrbRecord& orbs, int n, const std::string& text,
+void SetEngineSettingsLine(ChartSettings& settings, OrbRecord& orbs, int n, const std::string& text,
                            const SettingsReporter& report);
 
 // Writes the chosen orb set into the settings file with the house system,
 // node kind and black-moon kind in force (refused as RequireWritableEngineSettings says).
-void WriteOrbSetSettings(ChartState& chart, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
+void WriteOrbSetSettings(ChartSettings& settings, OrbRecord& orbs, const std::array<Real, 15>& orbsInAngleOrder,
                          Real parallelOrb, Real antisciaOrb, const std::string& setLetter,
                          const SettingsReporter& report);
 

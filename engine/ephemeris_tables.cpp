@@ -1,5 +1,7 @@
 #include "engine/ephemeris_tables.h"
 
+#include "engine/bodies_theory.h"
+
 #include <cerrno>
 
 #include <fcntl.h>

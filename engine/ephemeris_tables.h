@@ -14,7 +14,7 @@
 
 #include <sys/types.h>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/runtime/io_error.h"
 
 namespace engine {

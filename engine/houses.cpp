@@ -11,7 +11,14 @@ namespace {
 constexpr double kRad = static_cast<double>(kPi) / 180.0;
 constexpr double kMaxLatitude = 89.999999;  // tan of the pole itself is infinite
 
-using Cusps = std::array<double, 16>;  // entries 1..15, as CuspArray
+// The twelve cusps while they are worked out, by house number 1..12.
+class Cusps {
+public:
+    double& operator[](int house) { return c_[static_cast<std::size_t>(house - 1)]; }
+
+private:
+    std::array<double, kHouseCount> c_{};
+};
 
 // Degrees brought within +-180 first: exact.
 double Reduced(double deg) { return deg - 360.0 * std::nearbyint(deg / 360.0); }
@@ -321,8 +328,8 @@ bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude) {
     return true;
 }
 
-HouseStatus CuspsFromRamc(const std::string& system, Real ramcIn, Real epsIn, Real phiIn, CuspArray& cusps,
-                          Real* mcOut, Real* ascOut) {
+HouseStatus CuspsFromRamc(HouseSystem system, Real ramcIn, Real epsIn, Real phiIn, HouseCusps& cusps, Real* mcOut,
+                          Real* ascOut) {
     const double eps = static_cast<double>(epsIn);
     const double phi = ClampLatitude(static_cast<double>(phiIn));
     const double ramc = Norm360(static_cast<double>(ramcIn));
@@ -337,29 +344,32 @@ HouseStatus CuspsFromRamc(const std::string& system, Real ramcIn, Real epsIn, Re
     if (PorphyryStandsIn(system, phi, eps)) {
         Porphyry(mc, asc, c);
         status = HouseStatus::PorphyryFallback;
-    } else if (system == "PLACIDO") {
-        if (!Placidus(ramc, eps, phi, c)) {
-            Porphyry(mc, asc, c);
-            status = HouseStatus::PorphyryFallback;
-        }
-    } else if (system == "KOCH") {
-        Koch(ramc, eps, phi, mc, c);
-    } else if (system == "REGIOMONT" || system == "CAMPANO") {
-        if (system == "REGIOMONT") Regiomontanus(ramc, eps, phi, c);
-        else Campanus(ramc, eps, phi, c);
-        // They report their own cusp 10 as the Midheaven.
-        MeridianAboveHorizon(mc, eps, phi, c);
-        reportedMc = c[10];
-    } else if (system == "PORFIRIO") {
-        Porphyry(mc, asc, c);
-    } else if (system == "CASE_UGUALI" || system == "CASE_MEDIE") {
-        for (int k = 1; k <= 12; ++k) c[k] = Norm360(asc + 30.0 * (k - 1));
-    } else if (system == "MORINO") {
-        Morinus(ramc, eps, c);
-    } else if (system == "ALCABIZIO") {
-        Alcabitius(ramc, eps, phi, asc, c);
     } else {
-        status = HouseStatus::AnglesOnly;
+        switch (system) {
+            case HouseSystem::Placidus:
+                if (!Placidus(ramc, eps, phi, c)) {
+                    Porphyry(mc, asc, c);
+                    status = HouseStatus::PorphyryFallback;
+                }
+                break;
+            case HouseSystem::Koch: Koch(ramc, eps, phi, mc, c); break;
+            case HouseSystem::Regiomontanus:
+            case HouseSystem::Campanus:
+                if (system == HouseSystem::Regiomontanus) Regiomontanus(ramc, eps, phi, c);
+                else Campanus(ramc, eps, phi, c);
+                // They report their own cusp 10 as the Midheaven.
+                MeridianAboveHorizon(mc, eps, phi, c);
+                reportedMc = c[10];
+                break;
+            case HouseSystem::Porphyry: Porphyry(mc, asc, c); break;
+            case HouseSystem::EqualHouses:
+            case HouseSystem::MeanHouses:
+                for (int k = 1; k <= 12; ++k) c[k] = Norm360(asc + 30.0 * (k - 1));
+                break;
+            case HouseSystem::Morinus: Morinus(ramc, eps, c); break;
+            case HouseSystem::Alcabitius: Alcabitius(ramc, eps, phi, asc, c); break;
+            case HouseSystem::Unnamed: status = HouseStatus::AnglesOnly; break;
+        }
     }
     // Every system writes cusps 1..12; a name that is none the angles alone.
     if (status == HouseStatus::AnglesOnly) {
@@ -373,15 +383,14 @@ HouseStatus CuspsFromRamc(const std::string& system, Real ramcIn, Real epsIn, Re
     return status;
 }
 
-bool PorphyryStandsIn(const std::string& system, Real phi, Real eps) {
-    const bool semiArcSystem = system == "PLACIDO" || system == "KOCH" || system == "ALCABIZIO";
+bool PorphyryStandsIn(HouseSystem system, Real phi, Real eps) {
+    const bool semiArcSystem =
+        system == HouseSystem::Placidus || system == HouseSystem::Koch || system == HouseSystem::Alcabitius;
     return semiArcSystem && !InsidePolarCircles(ClampLatitude(static_cast<double>(phi)), static_cast<double>(eps));
 }
 
-bool PorphyryStandsInForChart(const ChartState& c) {
-    return PorphyryStandsIn(c.HouseSystemName,
-                            NorthLatitude(c.LatitudeDegrees[1], c.LatitudeMinutes[1], c.LatitudeLetter[1]),
-                            TrueObliquity(c.JulianDay));
+bool PorphyryStandsInForChart(const Chart& c) {
+    return PorphyryStandsIn(c.settings.houseSystem.kind, c.place.latitude, TrueObliquity(c.moment.julianDay));
 }
 
 Real EastLongitude(int degrees, int minutes, const std::string& letter) {
@@ -394,42 +403,33 @@ Real NorthLatitude(int degrees, int minutes, const std::string& letter) {
     return (letter == "S" || letter == "s") ? -phi : phi;
 }
 
-PlaceFields PlaceOfChart(const ChartState& chart) {
-    return {chart.LongitudeDegrees[1], chart.LongitudeMinutes[1], chart.LongitudeLetter[1],
-            chart.LatitudeDegrees[1],  chart.LatitudeMinutes[1],  chart.LatitudeLetter[1]};
+Place PlaceOf(const PlaceFields& f) {
+    return {NorthLatitude(f.latDeg, f.latMin, f.latLetter), EastLongitude(f.lonDeg, f.lonMin, f.lonLetter)};
 }
 
-HouseStatus ComputeChartHouses(ChartState& chart) {
-    HouseMoment moment;
-    moment.jd = chart.JulianDay;
-    moment.hour = chart.BirthHour[1];
-    moment.minute = chart.BirthMinute[1];
-    moment.zoneHours = chart.TimeZoneCorrection;
-    return ComputeHouses(chart, chart.HouseCalcMode, PlaceOfChart(chart), moment, chart.HouseCusps);
+Houses ComputeChartHouses(const Moment& moment, const Place& place, HouseSystem system) {
+    HouseMoment m;
+    m.jd = moment.julianDay;
+    m.hour = ClockHour(moment);
+    m.minute = ClockMinute(moment);
+    m.zoneHours = moment.zoneCorrection;
+    return ComputeHouses(system, place, m);
 }
 
-HouseStatus ComputeHouses(ChartState& chart, int mode, const PlaceFields& place, const HouseMoment& moment,
-                          CuspArray& cusps) {
+Houses ComputeHouses(HouseSystem system, const Place& place, const HouseMoment& moment) {
     const Real jd = moment.jd;
     const Real eps = TrueObliquity(jd);
-    const Real lam = EastLongitude(place.lonDeg, place.lonMin, place.lonLetter);
-    const Real phi = NorthLatitude(place.latDeg, place.latMin, place.latLetter);
-    Real ramc;
-    if (mode < 3) {
-        Real h = moment.hour + moment.minute / 60.0L;
-        if (mode == 2 && (moment.timeLetter == "L" || moment.timeLetter == "S"))
-            h = h - moment.zoneHours - moment.extraHours;
-        const Real lst = SiderealTimeHours(jd, moment.zoneHours + h + moment.extraHours, lam);
-        chart.LocalSiderealTime = lst;
-        ramc = 15.0L * lst;
-    } else {
-        ramc = chart.PresetRAMC;
-    }
+    Real h = moment.hour + moment.minute / 60.0L;
+    if (moment.clockIsUniversalTime) h = h - moment.zoneHours - moment.extraHours;
+    Houses houses;
+    houses.localSiderealTime = SiderealTimeHours(jd, moment.zoneHours + h + moment.extraHours, place.longitude);
     Real mc = 0, asc = 0;
-    const HouseStatus status = CuspsFromRamc(chart.HouseSystemName, ramc, eps, phi, cusps, &mc, &asc);
-    chart.MidheavenRad = mc * (kPi / 180.0L);
-    chart.AscendantRad = asc * (kPi / 180.0L);
-    return status;
+    houses.status = CuspsFromRamc(system, 15.0L * houses.localSiderealTime, eps, place.latitude, houses.cusps, &mc, &asc);
+    // Through radians and back, as the angles were always kept: no longitude
+    // moves in its last bit.
+    houses.midheaven = mc * kDegToRad / kDegToRad;
+    houses.ascendant = asc * kDegToRad / kDegToRad;
+    return houses;
 }
 
 }  // namespace engine

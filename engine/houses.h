@@ -2,14 +2,11 @@
 // Sidereal time, Midheaven, Ascendant and the twelve house cusps of the nine
 // house systems ("PLACIDO", "KOCH", "REGIOMONT", "PORFIRIO", "CAMPANO",
 // "CASE_UGUALI", "CASE_MEDIE", "MORINO", "ALCABIZIO").
-#include <array>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
-
-using CuspArray = std::array<Real, 16>;  // entries 1..15, as ChartState::HouseCusps
 
 // What a house computation could deliver.
 enum class HouseStatus {
@@ -46,20 +43,21 @@ Real AscendantOfRamc(Real ramc, Real eps, Real phi);
 bool PlacidusPoint(Real f, Real ramc, Real eps, Real phi, Real& longitude);
 
 // Cusps 1..12 of `system` for a right ascension of the Midheaven, obliquity
-// and latitude (degrees). Writes mc and asc when given.
-HouseStatus CuspsFromRamc(const std::string& system, Real ramc, Real eps, Real phi, CuspArray& cusps,
+// and latitude (degrees), written into `cusps` (a name that is no house
+// system writes cusps 1 and 10 alone). Writes mc and asc when given.
+HouseStatus CuspsFromRamc(HouseSystem system, Real ramc, Real eps, Real phi, HouseCusps& cusps,
                           Real* mc = nullptr, Real* asc = nullptr);
 
 // Whether the Porphyry cusps stand in for `system` at latitude phi (degrees,
 // north positive) and obliquity eps: a semi-arc system (Placidus, Koch,
 // Alcabitius) beyond the polar circles, where its cusps do not exist.
-bool PorphyryStandsIn(const std::string& system, Real phi, Real eps);
-// The same for the chart's house system, birth place and moment, as
-// ComputeChartHouses computes them.
-bool PorphyryStandsInForChart(const ChartState& chart);
+bool PorphyryStandsIn(HouseSystem system, Real phi, Real eps);
+// The same for a chart's house system, place and moment, as its houses were
+// computed.
+bool PorphyryStandsInForChart(const Chart& chart);
 
-// A place as the chart's place fields hold it: degrees, minutes and letter of
-// the longitude ("O" or "W" west) and of the latitude ("S" south).
+// A place as a coordinates text writes it: degrees, minutes and letter of the
+// longitude ("O" or "W" west) and of the latitude ("S" south).
 struct PlaceFields {
     int lonDeg = 0;
     int lonMin = 0;
@@ -68,33 +66,39 @@ struct PlaceFields {
     int latMin = 0;
     std::string latLetter;
 };
-// The place of a chart (entry 1 of its place fields).
-PlaceFields PlaceOfChart(const ChartState& chart);
+// The place those fields name.
+Place PlaceOf(const PlaceFields& fields);
 
 // The moment of a house computation: the Julian day, the clock time, and the
 // hours between the clock and Universal Time (Universal Time is hour +
-// minute / 60 + zoneHours + extraHours).
+// minute / 60 + zoneHours + extraHours). A clock that shows Universal Time
+// already takes neither.
 struct HouseMoment {
     Real jd = 0;
     int hour = 0;
     int minute = 0;
     Real zoneHours = 0;
     Real extraHours = 0;
-    std::string timeLetter = "N";
+    bool clockIsUniversalTime = false;
 };
 
-// The house computation of the charts. mode below 3 computes the sidereal time
-// from jd and the clock time (mode 2 with time letter "L" or "S" takes the zone
-// and extra hours off the clock time first); mode 3 and above use
-// chart.PresetRAMC and chart.PresetSiderealTime. Writes cusps 1..12 of
-// chart.HouseSystemName, chart.MidheavenRad, chart.AscendantRad and (modes
-// below 3) chart.LocalSiderealTime.
-HouseStatus ComputeHouses(ChartState& chart, int mode, const PlaceFields& place, const HouseMoment& moment,
-                          CuspArray& cusps);
-// The houses of the chart's own moment and birth place (entry 1 of the place
-// and clock fields, chart.TimeZoneCorrection) by chart.HouseSystemName into
-// chart.HouseCusps: the one call the current person and the chart window share.
-HouseStatus ComputeChartHouses(ChartState& chart);
+// What a house computation gives: the cusps, the angles (degrees; the
+// Midheaven of Regiomontanus and Campanus is their own tenth cusp) and the
+// local sidereal time of the moment (hours).
+struct Houses {
+    HouseCusps cusps;
+    Real ascendant = 0;
+    Real midheaven = 0;
+    Real localSiderealTime = 0;
+    HouseStatus status = HouseStatus::Computed;
+};
+
+// The houses of `system` at a place and moment, the sidereal time from the
+// clock.
+[[nodiscard]] Houses ComputeHouses(HouseSystem system, const Place& place, const HouseMoment& moment);
+// The houses of a chart's own moment and place by its house system: those the
+// current person and every chart computation share.
+[[nodiscard]] Houses ComputeChartHouses(const Moment& moment, const Place& place, HouseSystem system);
 // Signed geographic coordinates (degrees, east and north positive) from the
 // place fields' degrees, minutes and letters.
 Real EastLongitude(int degrees, int minutes, const std::string& letter);

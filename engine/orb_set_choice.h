@@ -3,7 +3,6 @@
 // engine settings file and of the orb record.
 #include <string>
 
-#include "engine/chart_state.h"
 #include "engine/engine_settings.h"
 
 namespace engine {
@@ -17,6 +16,6 @@ inline constexpr const char* kMissingOrbSetsMessage = "Manca File \"MMVarOrb.dum
 // changes nothing, when the orb sets file is missing; raises
 // rt::UnreadableSettingsError, changing nothing, when the settings file
 // cannot be read. A damaged file is reported through `report`.
-bool ApplyOrbSet(ChartState& chart, OrbRecord& orbs, const std::string& letter, const SettingsReporter& report);
+bool ApplyOrbSet(ChartSettings& settings, OrbRecord& orbs, const std::string& letter, const SettingsReporter& report);
 
 }  // namespace engine

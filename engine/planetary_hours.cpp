@@ -13,8 +13,6 @@ const std::array<const char*, 7> kWeekdayNames = {"Zondag",    "Maandag", "Dinsd
 
 namespace {
 
-constexpr Real kRad = kPi / 180.0L;
-
 Real Norm360(Real x) {
     Real r = fmodl(x, 360.0L);
     if (r < 0) r += 360.0L;
@@ -33,15 +31,16 @@ void EqualSixths(Real asc, Real mc, HourBoundaryTable& t) {
 
 }  // namespace
 
-bool ComputeHouseCusps(ChartState& chart, const PlaceFields& place, const HouseMoment& moment,
-                       HourBoundaryTable& t) {
+HourBoundaries ComputeHourBoundaries(const Place& place, const HouseMoment& moment) {
+    HourBoundaries b;
+    HourBoundaryTable& t = b.table;
     const Real jd = moment.jd;
     const Real eps = TrueObliquity(jd);
-    const Real lam = EastLongitude(place.lonDeg, place.lonMin, place.lonLetter);
-    const Real phi = NorthLatitude(place.latDeg, place.latMin, place.latLetter);
+    const Real lam = place.longitude;
+    const Real phi = place.latitude;
     const Real lst =
         SiderealTimeHours(jd, moment.zoneHours + moment.hour + moment.minute / 60.0L + moment.extraHours, lam);
-    chart.LocalSiderealTime = lst;
+    b.localSiderealTime = lst;
     const Real ramc = 15.0L * lst;
 
     bool exists = true;
@@ -60,30 +59,28 @@ bool ComputeHouseCusps(ChartState& chart, const PlaceFields& place, const HouseM
     for (int j = 13; j <= 19; ++j) t[j] = Norm360(t[j - 12] + 180.0L);
     t[25] = t[1];
     t[0] = t[24];
-    return exists;
+    b.semiArcsExist = exists;
+    return b;
 }
 
-void WeekdayOfJulianDay(ChartState& chart, int& index, Real jd) {
+int WeekdayOfJulianDay(Real jd) {
     // The civil day begins at JD x.5; JD 0.5 .. 1.5 was a Monday.
     const long long day = static_cast<long long>(floorl(jd + 1.5L));
-    index = static_cast<int>(((day % 7) + 7) % 7);
-    chart.WeekdayName = kWeekdayNames[index];
+    return static_cast<int>(((day % 7) + 7) % 7);
 }
 
-bool FindSunrise(const ChartState& chart, Real& jd) {
-    // The search computes into a chart of its own.
-    ChartState work = chart;
-    const Real zone = work.TimeZoneCorrection;
-    const Real jd0 = JulianDayNumber(work.GregorianCalendar ? 1 : 0, work.BirthDay, work.BirthMonth,
-                                     work.BirthYear, 0, 0) +
+Sunrise FindSunrise(const Chart& chart) {
+    const Moment& birth = chart.moment;
+    const Real zone = birth.zoneCorrection;
+    const Real jd0 = JulianDayNumber(birth.gregorian ? 1 : 0, birth.day, birth.month, birth.year, 0, 0) +
                      zone / 24.0L;
+    const BodySettings bodySettings = BodySettingsOf(chart.settings, chart.cusps);
 
     // Sun and Ascendant at the moment e (UT). The houses take the local clock
     // time of e, whole hour and minute plus the remainder, and the zone
     // correction once, so their Universal Time is e itself.
     auto sunAndAscendant = [&](Real e, Real& sun, Real& asc) {
-        ComputeBodiesWithRetro(work, 1, e);
-        sun = fabsl(work.PlanetLongitudes[kSun]);
+        sun = ComputeBodiesWithRetro(kSun, e, bodySettings).bodies[Body::Sun].longitude;
         const Real local = e - zone / 24.0L;
         Real fraction = local + 0.5L - floorl(local + 0.5L);  // of the local clock day
         const Real minutes = fraction * 1440.0L;
@@ -98,8 +95,7 @@ bool FindSunrise(const ChartState& chart, Real& jd) {
         moment.minute = m;
         moment.zoneHours = zone;
         moment.extraHours = rest;
-        ComputeHouses(work, 1, PlaceOfChart(work), moment, work.HouseCusps);
-        asc = work.AscendantRad / kRad;
+        asc = ComputeHouses(chart.settings.houseSystem.kind, chart.place, moment).ascendant;
     };
 
     Real e = jd0;
@@ -123,22 +119,21 @@ bool FindSunrise(const ChartState& chart, Real& jd) {
     if (found && e - jd0 >= 1.0L) found = false;
     const long long whole = static_cast<long long>(truncl(e - jd0));
     if (whole > 0) e -= whole;
-    jd = e;
-    return found;
+    return {e, found};
 }
 
-int PlanetaryDayIndex(ChartState& chart, Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound) {
+int PlanetaryDayIndex(Real birthJd, Real zoneHours, Real sunriseJd, bool sunriseFound) {
     const Real clock = birthJd - zoneHours / 24.0L;  // the birth by the clock of its place
-    int index = 0;
-    WeekdayOfJulianDay(chart, index, sunriseFound && sunriseJd >= birthJd ? clock - 1 : clock);
-    return index;
+    return WeekdayOfJulianDay(sunriseFound && sunriseJd >= birthJd ? clock - 1 : clock);
 }
 
-PlanetaryDay FindPlanetaryDay(ChartState& chart) {
+PlanetaryDay FindPlanetaryDay(const Chart& chart) {
     PlanetaryDay day;
-    day.SunriseFound = FindSunrise(chart, day.SunriseJulianDay);
-    day.Index = PlanetaryDayIndex(chart, chart.JulianDay, chart.TimeZoneCorrection, day.SunriseJulianDay,
-                                  day.SunriseFound);
+    const Sunrise sunrise = FindSunrise(chart);
+    day.sunriseJulianDay = sunrise.julianDay;
+    day.sunriseFound = sunrise.found;
+    day.index = PlanetaryDayIndex(chart.moment.julianDay, chart.moment.zoneCorrection, day.sunriseJulianDay,
+                                  day.sunriseFound);
     return day;
 }
 

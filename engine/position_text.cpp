@@ -97,70 +97,62 @@ void FloatToTextDec(int width, std::string& text, Real value) {
     text = body.substr(0, static_cast<std::size_t>(std::max(0, width)));
 }
 
-void FormatTimeZoneText(const ChartState& chart, BirthDataState& birth) {
+std::string TimeZoneText(Real zoneCorrection) {
     std::string digits;
-    FloatToTextDec(4, digits, chart.TimeZoneCorrection);
-    birth.TimeZoneText = std::string(-chart.TimeZoneCorrection >= 0 ? "+" : "-") + digits;
+    FloatToTextDec(4, digits, zoneCorrection);
+    return std::string(-zoneCorrection >= 0 ? "+" : "-") + digits;
 }
 
 namespace {
-Real ValField(ChartState& chart, const std::string& text, std::size_t start, std::size_t length) {
-    std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
-    int code = 0;
-    Real v = rt::ValReal(part, code);
-    chart.ConversionErrorPosition = code;
-    return v;
+
+std::string Field(const std::string& text, std::size_t start, std::size_t length) {
+    return start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
 }
-int ValIntField(ChartState& chart, const std::string& text, std::size_t start, std::size_t length) {
-    std::string part = start - 1 < text.size() ? text.substr(start - 1, length) : std::string();
+Real ValField(const std::string& text, std::size_t start, std::size_t length) {
     int code = 0;
-    int v = rt::ValInt(part, code);
-    chart.ConversionErrorPosition = code;
-    return v;
+    return rt::ValReal(Field(text, start, length), code);
 }
+// The number of a field; `errorPosition` keeps the error position of the last
+// field read.
+int ValIntField(const std::string& text, std::size_t start, std::size_t length, int& errorPosition) {
+    return rt::ValInt(Field(text, start, length), errorPosition);
+}
+
 }  // namespace
 
-void ParseBirthDateTimeText(ChartState& chart, const BirthDataState& birth) {
-    const std::string& t = birth.BirthDateText;
-    chart.BirthDay = ValField(chart, t, 1, 2);
-    chart.BirthMonth = ValField(chart, t, 4, 2);
-    chart.BirthYear = ValField(chart, t, 7, 4);
-    chart.BirthHourValue = ValField(chart, t, 12, 2);
-    chart.BirthMinuteValue = ValField(chart, t, 15, 2);
+Moment ParseBirthDateTimeText(const std::string& t) {
+    Moment m;
+    m.day = ValField(t, 1, 2);
+    m.month = ValField(t, 4, 2);
+    m.year = ValField(t, 7, 4);
+    m.hour = ValField(t, 12, 2);
+    m.minute = ValField(t, 15, 2);
+    return m;
 }
 
-void ParseLatLongText(ChartState& chart, const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
-                      int& latDeg, int& latMin, std::string& latLetter) {
-    latDeg = ValIntField(chart, text, 1, 2);
-    latLetter = text.size() >= 3 ? text.substr(2, 1) : std::string();
-    latMin = ValIntField(chart, text, 4, 2);
-    lonDeg = ValIntField(chart, text, 7, 3);
-    lonLetter = text.size() >= 10 ? text.substr(9, 1) : std::string();
-    lonMin = ValIntField(chart, text, 11, 2);
+ParsedCoordinates ParseLatLongText(const std::string& text) {
+    ParsedCoordinates p;
+    PlaceFields& f = p.fields;
+    f.latDeg = ValIntField(text, 1, 2, p.errorPosition);
+    f.latLetter = text.size() >= 3 ? text.substr(2, 1) : std::string();
+    f.latMin = ValIntField(text, 4, 2, p.errorPosition);
+    f.lonDeg = ValIntField(text, 7, 3, p.errorPosition);
+    f.lonLetter = text.size() >= 10 ? text.substr(9, 1) : std::string();
+    f.lonMin = ValIntField(text, 11, 2, p.errorPosition);
+    return p;
 }
 
-int HouseOfPoint(Real position, const std::array<Real, 16>& cusps, int previous) {
-    std::array<Real, 16> c = cusps;
-    c[13] = c[1];
+int HouseOfPoint(Real position, const HouseCusps& cusps, int previous) {
     int house = previous;
     for (int h = 1; h <= 12; ++h) {
-        Real a = c[h + 1] - c[h];
+        // The house runs from its cusp to the next one, the twelfth to the first.
+        Real a = cusps[h % 12 + 1] - cusps[h];
         if (a < 0) a += 360;
-        Real b = position - c[h];
+        Real b = position - cusps[h];
         if (b < 0) b += 360;
         if (a >= b) house = h;
     }
     return house;
-}
-
-void ClearOutOfRangeBodies(ChartState& chart, Real julianDay) {
-    if (julianDay >= 2396758.5L && julianDay <= 2481129.5L) return;
-    chart.InEphemerisRange = false;
-    for (int i = 15; i <= 19; ++i) {
-        chart.PlanetLongitudes[i] = 0;
-        chart.DodecatemoriaLongitudes[i] = 0;
-        chart.RetroMarks[i] = " ";
-    }
 }
 
 void WaitSeconds(int seconds, int milliseconds) {

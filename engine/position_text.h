@@ -6,7 +6,8 @@
 #include <string>
 
 #include "engine/angles.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/houses.h"
 #include "platform/runtime/number_text.h"
 
 namespace engine {
@@ -19,25 +20,24 @@ void FormatSignPosShort(int mode, std::string& text, Real longitude);
 void FormatDegMin(int mode, std::string& text, Real longitude);
 void FormatSignPosLong(std::string& text, const std::string& retroFlag, Real longitude);
 void FormatLatitudeText(std::string& text, Real latitude);
-void FormatTimeZoneText(const ChartState& chart, BirthDataState& birth);  // birth.TimeZoneText from chart.TimeZoneCorrection
+// The zone as the birth data show it: east positive, the correction's sign
+// reversed ("+1.00" for a correction of -1).
+std::string TimeZoneText(Real zoneCorrection);
 void FloatToTextDec(int width, std::string& text, Real value);
 
-void ParseBirthDateTimeText(ChartState& chart, const BirthDataState& birth);  // chart.Birth* from birth.BirthDateText
-// Sets chart.ConversionErrorPosition.
-void ParseLatLongText(ChartState& chart, const std::string& text, int& lonDeg, int& lonMin, std::string& lonLetter,
-                      int& latDeg, int& latMin, std::string& latLetter);
+// The clock date and time of a date text DD/MM/YYYY HH:MM, in a moment's
+// clock fields (its correction, calendar and Julian day left at zero).
+Moment ParseBirthDateTimeText(const std::string& text);
+// The fields of a coordinates text "LLxMM LLLxMM", and the run-time's error
+// position of the last number read (0 when it read).
+struct ParsedCoordinates {
+    PlaceFields fields;
+    int errorPosition = 0;
+};
+ParsedCoordinates ParseLatLongText(const std::string& text);
 
-template <std::size_t N>
-void SignsOfPositions(int count, const BodyArray& positions, std::array<unsigned char, N>& out);
-template <std::size_t N>
-void SignsOfCusps(int count, const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out);
-// House of each position 1..count (entries of `out` for which no house is found keep their value).
-template <std::size_t N, std::size_t M>
-void HousesOfPoints(int count, const std::array<Real, M>& positions,
-                    const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out);
-int HouseOfPoint(Real position, const std::array<Real, 16>& cusps, int previous);
-
-void ClearOutOfRangeBodies(ChartState& chart, Real julianDay);
+// The house 1..12 of a position; `previous` when no house holds it (all cusps equal).
+int HouseOfPoint(Real position, const HouseCusps& cusps, int previous);
 void WaitSeconds(int seconds, int milliseconds);
 
 // String helpers on 8-bit strings.
@@ -53,23 +53,5 @@ inline std::string IntToStrZeroPad(long long value, int width) { return rt::Zero
 void TidyNameText(std::string& text);
 // A copy of the text (at most 80 characters) with every "." replaced by ",".
 void DotToCommaStr(const std::string& source, std::string& out);
-
-// ---- templates ----
-template <std::size_t N>
-void SignsOfPositions(int count, const BodyArray& positions, std::array<unsigned char, N>& out) {
-    for (int i = 1; i <= count && i < static_cast<int>(N) && i < 25; ++i)
-        out[i] = static_cast<unsigned char>(SignOf(positions[i]));
-}
-template <std::size_t N>
-void SignsOfCusps(int count, const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out) {
-    for (int i = 1; i <= count && i < static_cast<int>(N) && i < 16; ++i)
-        out[i] = static_cast<unsigned char>(SignOf(cusps[i]));
-}
-template <std::size_t N, std::size_t M>
-void HousesOfPoints(int count, const std::array<Real, M>& positions,
-                    const std::array<Real, 16>& cusps, std::array<unsigned char, N>& out) {
-    for (int i = 1; i <= count && i < static_cast<int>(N) && i < static_cast<int>(M); ++i)
-        out[i] = static_cast<unsigned char>(HouseOfPoint(positions[i], cusps, out[i]));
-}
 
 }  // namespace engine

@@ -43,6 +43,9 @@ int DignityOfCode(const std::string& code) {
     return kNoDignity;
 }
 
+// The longitude of planet p (1 the Sun .. 7 Saturn).
+Real LongitudeOfPlanet(const Chart& chart, int p) { return chart.bodies[static_cast<Body>(p - 1)].longitude; }
+
 int SignOfLongitude(Real lon) {
     lon = fmodl(fabsl(lon), 360.0L);
     int s = static_cast<int>(lon / 30.0L) + 1;
@@ -106,7 +109,9 @@ struct Work {
     std::array<int, 8> dignity{};
     std::array<int, 8> group{};
     std::array<bool, 8> used{};
-    std::array<ReceptionTables::Row, 8> bodies{}, numbers{}, signs{};
+    // Each planet's row, entry 1 the planet itself, 2..8 its chain.
+    using Row = std::array<unsigned char, 9>;
+    std::array<Row, 8> bodies{}, numbers{}, signs{};
 
     // The lines of one exchange file, taken from the tables at the first need
     // of this computation.
@@ -232,26 +237,20 @@ std::string ExchangeKeyPart(int planet, int sign) {
     return rt::ZeroPad(planet, 2) + rt::ZeroPad(sign, 2);
 }
 
-void BuildPlanetSignKeys(ChartState& chart) {
+std::array<std::string, kClassicalPlanetCount> PlanetSignKeys(const Chart& chart) {
+    std::array<std::string, kClassicalPlanetCount> keys;
     for (int p = 1; p <= N; ++p)
-        chart.Receptions.PlanetSignKeys[p] =
-            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(chart.PlanetLongitudes[p])];
+        keys[static_cast<std::size_t>(p - 1)] =
+            std::string(kPlanetAbbreviations[p]) + kSignAbbreviations[SignOfLongitude(LongitudeOfPlanet(chart, p))];
+    return keys;
 }
 
-void ComputeReceptions(ChartState& chart, ExchangeTables& tables) {
-    BuildPlanetSignKeys(chart);
-    chart.Receptions.PlanetDignity = {};
-    chart.Receptions.ReceptionGroup = {};
-    chart.Receptions.ReceptionBodies = {};
-    chart.Receptions.ReceptionNumbers = {};
-    chart.Receptions.ReceptionSigns = {};
+ReceptionTables ComputeReceptions(const Chart& chart, ExchangeTables& tables) {
+    ReceptionTables r;
+    r.planetSignKeys = PlanetSignKeys(chart);
 
     Work w(tables);
-    for (int p = 1; p <= N; ++p) {
-        w.sign[p] = SignOfLongitude(chart.PlanetLongitudes[p]);
-        chart.PlanetSigns[p] = static_cast<unsigned char>(w.sign[p]);
-    }
-
+    for (int p = 1; p <= N; ++p) w.sign[p] = SignOfLongitude(LongitudeOfPlanet(chart, p));
     // Dignities.
     for (int p = 1; p <= N; ++p) {
         w.bodies[p][1] = static_cast<unsigned char>(p);
@@ -306,14 +305,17 @@ void ComputeReceptions(ChartState& chart, ExchangeTables& tables) {
         for (int p = 1; p <= N; ++p) {
             const bool match = c.byGroup ? w.group[p] == c.value : (w.group[p] == 0 && w.dignity[p] == c.value);
             if (!match) continue;
-            ++row;
-            chart.Receptions.PlanetDignity[row] = static_cast<unsigned char>(w.dignity[p]);
-            chart.Receptions.ReceptionGroup[row] = static_cast<unsigned char>(w.group[p]);
-            chart.Receptions.ReceptionBodies[row] = w.bodies[p];
-            chart.Receptions.ReceptionNumbers[row] = w.numbers[p];
-            chart.Receptions.ReceptionSigns[row] = w.signs[p];
+            const auto at = static_cast<std::size_t>(row++);
+            r.planetDignity[at] = static_cast<unsigned char>(w.dignity[p]);
+            r.receptionGroup[at] = static_cast<unsigned char>(w.group[p]);
+            for (std::size_t e = 0; e < r.receptionBodies[at].size(); ++e) {
+                r.receptionBodies[at][e] = w.bodies[p][e + 1];
+                r.receptionNumbers[at][e] = w.numbers[p][e + 1];
+                r.receptionSigns[at][e] = w.signs[p][e + 1];
+            }
         }
     }
+    return r;
 }
 
 }  // namespace engine

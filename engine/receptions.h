@@ -8,11 +8,9 @@
 #include <set>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace engine {
-
-inline constexpr int kClassicalPlanetCount = 7;
 
 // Domiciles of planets 1..7 (up to three signs each, 0 = none).
 inline constexpr std::array<std::array<int, 3>, 8> kDomiciles = {{
@@ -77,12 +75,12 @@ private:
 // The exchange files of the program's data folder, made at their first use.
 ExchangeTables& ShippedExchangeTables();
 
-// Fills chart.Receptions and chart.PlanetSigns 1..7 from chart.PlanetLongitudes
-// 1..7. Reads the exchange files it needs from `tables`, by default those of
-// the program's data folder; a missing file raises rt::IoError.
-void ComputeReceptions(ChartState& chart, ExchangeTables& tables = ShippedExchangeTables());
+// The receptions of the chart's seven classical planets. Reads the exchange
+// files it needs from `tables`, by default those of the program's data
+// folder; a missing file raises rt::IoError.
+[[nodiscard]] ReceptionTables ComputeReceptions(const Chart& chart, ExchangeTables& tables = ShippedExchangeTables());
 
-// chart.Receptions.PlanetSignKeys from chart.PlanetLongitudes 1..7.
-void BuildPlanetSignKeys(ChartState& chart);
+// The key of each classical planet in its sign ("Sole" + "Leon" ...), the Sun first.
+std::array<std::string, kClassicalPlanetCount> PlanetSignKeys(const Chart& chart);
 
 }  // namespace engine

@@ -31,8 +31,7 @@ void Run(const std::vector<std::string>& files) {
                 fuzz::Guard([&] { archive::RecordJulianDay(r.DateField, r.CalendarField); });
                 fuzz::Guard([&] {
                     archive::BirthRecord copy = r;
-                    engine::ChartState chart;
-                    archive::FillChartStrings(chart, copy);
+                    archive::FillChartStrings(engine::ChartSettings{}, copy);
                 });
                 if (a.HasAnnotationFile()) {
                     int code = 0;

@@ -4,7 +4,7 @@
 #include "archive/archive_files.h"
 #include "archive/change_dialog.h"
 #include "archive/current_chart.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "fuzz/fuzz_driver.h"
 
 namespace {
@@ -12,7 +12,6 @@ archive::ChangeDialog& Dialog() {
     static archive::CurrentChart current;
     static archive::ChangeDialog* dialog = [] {
         fuzz::EnsureWidgetApplication();
-        current.chart.DegToRad = engine::kPi / 180;
         return new archive::ChangeDialog(current);
     }();
     return *dialog;

@@ -4,7 +4,7 @@
 #include "display/chart/masters_view.h"
 #include "display/chart/volguine_forces.h"
 #include "display/draw/recording_surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/dominants.h"
 #include "fuzz/fuzz_driver.h"
 
@@ -13,9 +13,8 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(engine::kChartDataTempFile, files[0]);
     fuzz::PutFile(display::kVolguineScoresFile, files[1]);
     fuzz::PutFile(display::kYearRulersFile, files[2]);
-    engine::ChartState chart;
-    chart.NodeType = "VERO";
-    chart.DegToRad = 3.14159265358979323846L / 180;
+    engine::Chart chart;
+    chart.settings.node = {engine::NodeKind::True, std::nullopt};
     fuzz::Guard([&chart] { engine::ComputeVolguineDominants(chart); });
     fuzz::PutFile(display::kVolguineScoresFile, files[1]);
     fuzz::Guard([&chart] {
@@ -24,8 +23,8 @@ void Run(const std::vector<std::string>& files) {
         display::RecordingSurface s;
         display::DrawVolguineForces(s, chart, 10, 10);
     });
-    chart.JulianDay = 2451545;
-    chart.GregorianCalendar = true;
+    chart.moment.julianDay = 2451545;
+    chart.moment.gregorian = true;
     fuzz::Guard([&chart] { display::EvaluateYearRulers(chart); });
 }
 }  // namespace

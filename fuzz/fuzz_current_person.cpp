@@ -1,6 +1,6 @@
 // Fuzzes the loading of the current person: "TMPR" (ST1, ST2, ST3) and the
 // hand-offs "FileDum\Annotaz.dum" and "FileDum\StrText.dum", as the main
-// window shows it and as the chart window computes its chart.
+// window shows it.
 #include "archive/archive_files.h"
 #include "archive/current_chart.h"
 #include "archive/current_person.h"
@@ -15,7 +15,6 @@ void Run(const std::vector<std::string>& files) {
     fuzz::PutFile(archive::kAnnotationHandOff, files[3]);
     fuzz::PutFile(archive::kTextHandOff, files[4]);
     fuzz::Guard([&] { archive::LoadCurrentPersonForShow(current); });
-    fuzz::Guard([&] { archive::ReloadCurrentChart(current); });
 }
 }  // namespace
 

@@ -1,7 +1,7 @@
 // Fuzzes the reading of the engine settings "FileSet\OrbiDomi.stt".
 #include <filesystem>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
 #include "platform/runtime/paths.h"
@@ -12,9 +12,9 @@ void Run(const std::vector<std::string>& files) {
     std::error_code ec;
     std::filesystem::remove_all(rt::ResolvePath("FileSet"), ec);
     fuzz::PutFile(engine::kEngineSettingsFile, files[0]);
-    engine::ChartState chart;
+    engine::ChartSettings settings;
     engine::OrbRecord orbs;
-    engine::LoadEngineSettings(chart, orbs, [](const std::string&) {});
+    engine::LoadEngineSettings(settings, orbs, [](const std::string&) {});
 }
 }  // namespace
 

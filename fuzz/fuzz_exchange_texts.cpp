@@ -1,6 +1,6 @@
 // Fuzzes the reading of the exchange texts "Scambi\Scambio22.txt" ..
 // "Scambi\Scambio55.txt" by the computation of receptions and exchanges.
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/receptions.h"
 #include "fuzz/fuzz_driver.h"
 
@@ -13,10 +13,10 @@ void Run(const std::vector<std::string>& files) {
         {0, 130, 95, 35, 215, 5, 350, 290},
         {0, 12, 45, 77, 130, 190, 250, 320},
     };
-    engine::ChartState chart;
+    engine::Chart chart;
     for (const auto& lon : charts) {
-        for (int p = 1; p <= 7; ++p) chart.PlanetLongitudes[p] = lon[p];
-        engine::ComputeReceptions(chart);
+        for (int p = 1; p <= 7; ++p) chart.bodies[static_cast<engine::Body>(p - 1)].longitude = lon[p];
+        static_cast<void>(engine::ComputeReceptions(chart));
     }
 }
 }  // namespace

@@ -2,7 +2,7 @@
 // repair of a damaged file (its copy kept, the readable values written back).
 #include <filesystem>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "fuzz/fuzz_driver.h"
 #include "platform/runtime/paths.h"

@@ -6,7 +6,7 @@
 #include "archive/current_chart.h"
 #include "archive/current_person.h"
 #include "archive/recall_dialog.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "fuzz/fuzz_driver.h"
 
 namespace {
@@ -19,7 +19,6 @@ archive::CurrentChart& Current() {
 archive::RecallDialog& Dialog() {
     static archive::RecallDialog* dialog = [] {
         fuzz::EnsureWidgetApplication();
-        Current().chart.DegToRad = engine::kPi / 180;
         return new archive::RecallDialog(Current());
     }();
     return *dialog;

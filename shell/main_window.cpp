@@ -20,7 +20,7 @@
 #include "archive/current_person.h"
 #include "archive/form_helpers.h"
 #include "display/chart/chart_window.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/modal.h"
 #include "platform/gui/text_convert.h"
@@ -484,8 +484,6 @@ void MainWindow::Refresh() {
     RefreshStep([] { archive::ReplaceLegacyBackupLine(); });
     // 2. The personal archive on first use.
     RefreshStep([] { EnsurePersonalArchive(); });
-    // 3. The degree-to-radian factor.
-    currentChart.chart.DegToRad = engine::kPi / 180;
     // 4. Placement of the dialogs near this window.
     frame.Width = frameGeometry().width();
     frame.Height = frameGeometry().height();
@@ -506,7 +504,7 @@ void MainWindow::Refresh() {
     });
     display::ApplyDrawSettingsToDrawing(drawingState, drawSettings.Values());
     // 7. The node box.
-    nodeTypeBox->setEditText(gui::ToQt(currentChart.chart.NodeType));
+    nodeTypeBox->setEditText(gui::ToQt(engine::NodeKindText(currentChart.settings.node)));
     // 8. The full-screen windows, hidden.
     SizeFullScreenWindows();
     // 9. The current person, its chart computed from the correction and
@@ -518,7 +516,7 @@ void MainWindow::Refresh() {
     // 10. The boxes start locked, and look it.
     ShowBoxesLocked(true);
     // 11. The orb-set box from the set in force.
-    if (const char* text = OrbBoxText(currentChart.orbs.OrbSetLetter)) orbSetBox->setEditText(text);
+    if (const char* text = OrbBoxText(currentChart.orbs.setLetter)) orbSetBox->setEditText(text);
 }
 
 void MainWindow::SizeFullScreenWindows() {
@@ -531,11 +529,11 @@ void MainWindow::SizeFullScreenWindows() {
 bool MainWindow::ShowCurrentPerson() {
     archive::CurrentPersonView view = archive::LoadCurrentPersonForShow(currentChart);
     QStringList lines;
-    for (const std::string& line : view.PersonLines) lines << gui::ToQt(line);
+    for (const std::string& line : view.personLines) lines << gui::ToQt(line);
     personMemo->setPlainText(lines.join('\n'));
-    annotationsMemo->setPlainText(gui::ToQt(view.AnnotationText));
-    openPersonTextButton->setVisible(view.TextFileExists);
-    return !view.Empty;
+    annotationsMemo->setPlainText(gui::ToQt(view.annotationText));
+    openPersonTextButton->setVisible(view.textFileExists);
+    return !view.empty;
 }
 
 void MainWindow::RememberOrigin() {
@@ -594,7 +592,6 @@ void MainWindow::OpenChartWindow() {
     }
     if (!chartWindow) {
         windows.Create(chartWindow, wheelGeometry, currentChart, drawingState);
-        chartWindow->reloadCurrentChart = [&current = currentChart] { archive::ReloadCurrentChart(current); };
     }
     display::OpenChartWindow(*chartWindow);
     WatchModeless(chartWindow);
@@ -710,18 +707,17 @@ void MainWindow::WatchModeless(QWidget* window) {
 }
 
 // The printable sheets: the current person with fresh receptions (all but
-// "Horizontaal 2"), the sheet and its orientation, the latitudes kept for the
-// sheet, then the sheet viewer, which draws the sheet by itself.
+// "Horizontaal 2"), the sheet and its orientation, then the sheet viewer,
+// which draws the sheet by itself.
 void MainWindow::ShowSheet(int sheetCode, const char* orientation, bool receptions) {
     if (!ShowCurrentPerson()) {
         gui::ShowMessage(kNoCurrentPersonMessage);
         return;
     }
-    if (receptions) engine::ComputeReceptions(currentChart.chart);
+    if (receptions) currentChart.chart.receptions = engine::ComputeReceptions(currentChart.chart);
     sheetSelection.SheetCode = sheetCode;
     display::SetDefaultWheelRadii(wheelGeometry);
     sheetSelection.SheetOrientation = orientation;
-    currentChart.chart.PlanetLatitudesSaved = currentChart.chart.PlanetLatitudes;
     if (!sheetViewer) return;
     WatchModeless(sheetViewer);
     gui::ShowInFront(sheetViewer);
@@ -763,27 +759,28 @@ void MainWindow::ApplyBoxChangesWhenIdle() {
 void MainWindow::ChooseOrbSet() {
     if (sayingRefusal_) return;
     // The set in force until the change is applied.
-    if (!OrbSetChanged) orbSetInForce_ = currentChart.orbs.OrbSetLetter;
+    if (!OrbSetChanged) orbSetInForce_ = currentChart.orbs.setLetter;
     OrbSetChanged = true;
     const std::string text = gui::FromQt(orbSetBox->currentText());
     for (const char* letter : {"A", "B", "C"})
-        if (text == OrbBoxText(letter)) currentChart.orbs.OrbSetLetter = letter;
+        if (text == OrbBoxText(letter)) currentChart.orbs.setLetter = letter;
     ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::ChooseNodeType() {
     if (sayingRefusal_) return;
-    if (!NodeTypeChanged) nodeTypeInForce_ = currentChart.chart.NodeType;
+    if (!NodeTypeChanged) nodeTypeInForce_ = engine::NodeKindText(currentChart.settings.node);
     NodeTypeChanged = true;
-    currentChart.chart.NodeType = rt::CutTo(gui::FromQt(nodeTypeBox->currentText()), 5);
+    currentChart.settings.node = engine::ParseNodeKind(rt::CutTo(gui::FromQt(nodeTypeBox->currentText()), 5));
     ApplyBoxChangesWhenIdle();
 }
 
 void MainWindow::ToggleNodeType() {
-    if (!NodeTypeChanged) nodeTypeInForce_ = currentChart.chart.NodeType;
+    if (!NodeTypeChanged) nodeTypeInForce_ = engine::NodeKindText(currentChart.settings.node);
     NodeTypeChanged = true;
-    currentChart.chart.NodeType = currentChart.chart.NodeType != "VERO" ? "VERO" : "MEDIO";
-    nodeTypeBox->setEditText(gui::ToQt(currentChart.chart.NodeType));
+    currentChart.settings.node = engine::ParseNodeKind(
+        engine::NodeKindText(currentChart.settings.node) != "VERO" ? "VERO" : "MEDIO");
+    nodeTypeBox->setEditText(gui::ToQt(engine::NodeKindText(currentChart.settings.node)));
     ApplyBoxChangesWhenIdle();
 }
 
@@ -803,12 +800,13 @@ void MainWindow::ApplyBoxChanges() {
         const QString text = nodeTypeBox->currentText();
         if (text != "MEDIO" && text != "VERO") {
             nodeTypeBox->setEditText("MEDIO");
-            currentChart.chart.NodeType = "MEDIO";
+            currentChart.settings.node = engine::ParseNodeKind("MEDIO");
         }
         try {
-            engine::SetEngineSettingsLine(currentChart.chart, currentChart.orbs, 18, currentChart.chart.NodeType, ShowSettingsMessage);
+            engine::SetEngineSettingsLine(currentChart.settings, currentChart.orbs, 18,
+                                          engine::NodeKindText(currentChart.settings.node), ShowSettingsMessage);
         } catch (const rt::IoError& e) {
-            currentChart.chart.NodeType = nodeTypeInForce_;
+            currentChart.settings.node = engine::ParseNodeKind(nodeTypeInForce_);
             nodeTypeBox->setEditText(gui::ToQt(nodeTypeInForce_));
             SayChangeRefused(e);
             return;
@@ -819,13 +817,13 @@ void MainWindow::ApplyBoxChanges() {
         const std::string text = gui::FromQt(orbSetBox->currentText());
         if (text != OrbBoxText("A") && text != OrbBoxText("B") && text != OrbBoxText("C")) {
             orbSetBox->setEditText(OrbBoxText("A"));
-            currentChart.orbs.OrbSetLetter = "A";
+            currentChart.orbs.setLetter = "A";
         }
         bool applied = false;
         try {
-            applied = engine::ApplyOrbSet(currentChart.chart, currentChart.orbs, currentChart.orbs.OrbSetLetter, ShowSettingsMessage);
+            applied = engine::ApplyOrbSet(currentChart.settings, currentChart.orbs, currentChart.orbs.setLetter, ShowSettingsMessage);
         } catch (const rt::IoError& e) {
-            currentChart.orbs.OrbSetLetter = orbSetInForce_;
+            currentChart.orbs.setLetter = orbSetInForce_;
             if (const char* shown = OrbBoxText(orbSetInForce_)) orbSetBox->setEditText(shown);
             SayChangeRefused(e);
             return;
@@ -833,9 +831,9 @@ void MainWindow::ApplyBoxChanges() {
         if (!applied) {
             gui::ShowMessage(engine::kMissingOrbSetsMessage);
             // The set in force stays, and the box shows it.
-            engine::LoadEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
+            engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
         }
-        if (const char* shown = OrbBoxText(currentChart.orbs.OrbSetLetter)) orbSetBox->setEditText(shown);
+        if (const char* shown = OrbBoxText(currentChart.orbs.setLetter)) orbSetBox->setEditText(shown);
     }
 }
 

@@ -17,7 +17,7 @@
 #include "archive/form_helpers.h"
 #include "display/draw/drawing_tools.h"
 #include "display/wheel/stroke_glyphs.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/guard.h"
@@ -261,13 +261,13 @@ void OrbSettingsWindow::Refresh() {
     const engine::OrbRecord inForce = currentChart.orbs;
     LoadOrbSets();
     try {
-        engine::LoadEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
+        engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
     } catch (const rt::IoError&) {
         currentChart.orbs = inForce;
-        selectedSetEdit->setText(gui::ToQt(currentChart.orbs.OrbSetLetter));
+        selectedSetEdit->setText(gui::ToQt(currentChart.orbs.setLetter));
         throw;
     }
-    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.OrbSetLetter));
+    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.setLetter));
 }
 
 void OrbSettingsWindow::MarkOrbsEdited() { OrbEditsValid = false; }
@@ -292,7 +292,7 @@ void OrbSettingsWindow::CheckOrbEdits() {
         check(parallelOrbEdit, 6);
         check(antisciaOrbEdit, 6);
     }
-    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.OrbSetLetter));
+    selectedSetEdit->setText(gui::ToQt(currentChart.orbs.setLetter));
     returnButton->setEnabled(OrbEditsValid);
 }
 
@@ -316,38 +316,38 @@ void OrbSettingsWindow::LoadOrbSets() {
     const engine::OrbSets sets = engine::LoadOrbSets(currentChart.orbs, ShowSettingsMessage);
     SetsLoaded = !sets.damaged;
     for (int i = 1; i <= 14; ++i)
-        currentChart.orbs.AspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
+        currentChart.orbs.aspectOrbs[static_cast<std::size_t>(engine::kAspectSlotByOrder[static_cast<std::size_t>(i)])] =
             sets.orbs[0][i];
-    currentChart.orbs.ParallelOrb = sets.parallelOrb;
-    currentChart.orbs.AntisciaOrb = sets.antisciaOrb;
+    currentChart.orbs.parallelOrb = sets.parallelOrb;
+    currentChart.orbs.antisciaOrb = sets.antisciaOrb;
     parallelOrbEdit->setText(ValueText(sets.parallelOrb));
     antisciaOrbEdit->setText(ValueText(sets.antisciaOrb));
     for (int i = 1; i <= 14; ++i) {
         setColumns[kSetB].orbEdits[i]->setText(ValueText(sets.orbs[1][i]));
         setColumns[kSetC].orbEdits[i]->setText(ValueText(sets.orbs[2][i]));
     }
-    currentChart.orbs.OrbSetLetter = rt::CutTo(sets.selected, 1);
+    currentChart.orbs.setLetter = rt::CutTo(sets.selected, 1);
     selectedSetLabel->setText(gui::ToQt("Banenset Momenteel Geselecteerd: = "));
-    setColumns[kSetA].selectedFrame->setVisible(currentChart.orbs.OrbSetLetter == "A");
-    setColumns[kSetB].selectedFrame->setVisible(currentChart.orbs.OrbSetLetter == "B");
-    setColumns[kSetC].selectedFrame->setVisible(currentChart.orbs.OrbSetLetter == "C");
+    setColumns[kSetA].selectedFrame->setVisible(currentChart.orbs.setLetter == "A");
+    setColumns[kSetB].selectedFrame->setVisible(currentChart.orbs.setLetter == "B");
+    setColumns[kSetC].selectedFrame->setVisible(currentChart.orbs.setLetter == "C");
 }
 
 void OrbSettingsWindow::SelectOrbSet(const std::string& letter) {
     // A settings file that cannot be read is not written over, and then the
     // orb sets file is left as it is too.
-    engine::RequireWritableEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
-    currentChart.orbs.OrbSetLetter = letter;
+    engine::RequireWritableEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
+    currentChart.orbs.setLetter = letter;
     SaveOrbSets(letter);
     LoadOrbSets();
     std::array<engine::Real, 15> orbs{};
     const auto& edits = setColumns[letter == "A" ? kSetA : letter == "B" ? kSetB : kSetC].orbEdits;
     for (int i = 1; i <= 14; ++i) orbs[i] = letter == "A" ? SetAValue(edits[i]) : NumberInEdit(edits[i]);
-    engine::WriteOrbSetSettings(currentChart.chart, currentChart.orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
+    engine::WriteOrbSetSettings(currentChart.settings, currentChart.orbs, orbs, NumberInEdit(parallelOrbEdit), NumberInEdit(antisciaOrbEdit), letter,
                                 ShowSettingsMessage);
     if (ShowChosenOrbSet)
         ShowChosenOrbSet(letter == "A" ? "A (normali)" : letter == "B" ? "B (personali)" : "C (personali)");
-    engine::LoadEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
+    engine::LoadEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
 }
 
 void OrbSettingsWindow::ChooseSet(std::size_t set) {
@@ -356,7 +356,7 @@ void OrbSettingsWindow::ChooseSet(std::size_t set) {
         return;
     }
     const char* const letters[] = {"A", "B", "C"};
-    engine::RequireWritableEngineSettings(currentChart.chart, currentChart.orbs, ShowSettingsMessage);
+    engine::RequireWritableEngineSettings(currentChart.settings, currentChart.orbs, ShowSettingsMessage);
     selectedSetEdit->setText(letters[set]);
     SelectOrbSet(letters[set]);
 }

@@ -28,7 +28,7 @@
 #include "display/wheel/wheel_reports.h"
 #include "archive/form_helpers.h"
 #include "engine/receptions.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "engine/ephemeris_tables.h"
 #include "platform/gui/guard.h"
@@ -51,7 +51,7 @@
 namespace shell {
 
 void ResetSharedState(archive::CurrentChart& current, display::DrawingState& drawing) {
-    engine::ResetChartState(current.chart, current.birth, current.orbs);
+    current = archive::CurrentChart{};
     // The correction and exchange tables are read again from this start's
     // data folder.
     engine::ShippedEphemerisTables().Reload();
@@ -60,12 +60,9 @@ void ResetSharedState(archive::CurrentChart& current, display::DrawingState& dra
     // What the wheel, the views and the sheets keep between drawings: a start
     // has drawn nothing yet, so the first sheet waits for the viewer's second tick.
     display::ResetMissingGlyphReports(drawing);
-    current.chart.Receptions = {};
 }
 
-void SetStartValues(archive::CurrentChart& current, display::DrawingState& drawing, int screenWidth,
-                    int screenHeight) {
-    current.birth.ChartKind = 1;
+void SetStartValues(display::DrawingState& drawing, int screenWidth, int screenHeight) {
     drawing.ZoomFactor = 1.0L;
     drawing.OriginX = 0;
     drawing.OriginY = 0;
@@ -115,7 +112,7 @@ std::string DataFolderMadePrivateMessage(const std::filesystem::path& folder) {
 void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, const rt::RenewalNotice& renewal,
              const std::function<bool()>& answeredByUser) {
     ResetSharedState(current, drawing);
-    SetStartValues(current, drawing, gui::System().ScreenWidth(), gui::System().ScreenHeight());
+    SetStartValues(drawing, gui::System().ScreenWidth(), gui::System().ScreenHeight());
     // A damaged reference file is reported in a message box, once, and the
     // window that read it goes on.
     rt::SetDamagedFileReporter([](const std::string& message) { gui::ShowMessage(message); });
@@ -133,7 +130,7 @@ void StartUp(archive::CurrentChart& current, display::DrawingState& drawing, con
     // set can be chosen from the first start.
     // A damaged engine settings file is reported in a message box too.
     gui::Guard([&current] {
-        engine::LoadEngineSettingsAtStart(current.chart, current.orbs,
+        engine::LoadEngineSettingsAtStart(current.settings, current.orbs,
                                           [](const std::string& message) { gui::ShowMessage(message); });
     });
     gui::Guard([&current] { engine::EnsureOrbSets(current.orbs); });
@@ -184,8 +181,6 @@ MainWindow& CreateStartWindows(ProgramWindows& windows, std::unique_ptr<MainWind
     windows.Create(main.remedyWindows.debilityWindow);
     windows.Create(main.remedyWindows.synthesisWindow);
     windows.Create(main.chartWindow, main.wheelGeometry, main.currentChart, main.drawingState);
-    // The chart window reloads the current person after computing other charts.
-    main.chartWindow->reloadCurrentChart = [&current = main.currentChart] { archive::ReloadCurrentChart(current); };
     windows.Create(main.instructionsDialog);
     // The store and change dialogs show the person's text in the editor.
     const auto showPersonText = [window = &main] {

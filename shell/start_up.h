@@ -33,10 +33,9 @@ inline constexpr const char* kNoPrinterWarning =
 // Clears the current chart and the drawing state to zero, empty or false, and
 // reads the shipped tables again.
 void ResetSharedState(archive::CurrentChart& current, display::DrawingState& drawing);
-// The start values: chart kind, and in the drawing state zoom, origin and the
-// screen measurements (aspect, pixels per unit, font scale).
-void SetStartValues(archive::CurrentChart& current, display::DrawingState& drawing, int screenWidth,
-                    int screenHeight);
+// The start values of the drawing state: zoom, origin and the screen
+// measurements (aspect, pixels per unit, font scale).
+void SetStartValues(display::DrawingState& drawing, int screenWidth, int screenHeight);
 // Asks the printer for its page width: the drawing state's PrinterPresent and
 // PrinterPixelsPerUnit, landscape orientation; without a printer a warning box,
 // and the start goes on.

@@ -33,9 +33,9 @@ AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, Real x, Real y, Re
     return c;
 }
 
-Real ClickedPosition(const engine::ChartState& chart, const NatalWheelState& wheel, int index, std::string_view kind) {
+Real ClickedPosition(const engine::Chart& chart, const NatalWheelState& wheel, int index, std::string_view kind) {
     if (kind == "Seg") return index >= 1 && index <= 12 ? wheel.SignMidpoints[index] : 0;
-    return index >= 1 && index <= 24 ? chart.PlanetLongitudes[index] : 0;
+    return index >= 1 && index <= kWheelPointCount ? WheelPointLongitudes(chart)[static_cast<std::size_t>(index)] : 0;
 }
 
 void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {
@@ -61,9 +61,9 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& c, Real x, Real y) {
     chord(9, c.antiscionPoint, c.contraPoint);
 }
 
-void DrawAntisciaOfClicked(Surface& dc, const engine::ChartState& chart, const NatalWheelState& wheel, int index,
+void DrawAntisciaOfClicked(Surface& dc, const engine::Chart& chart, const NatalWheelState& wheel, int index,
                            Real x, Real y, std::string_view kind, bool dodecatemoriaWheel) {
-    const Real ascendant = chart.HouseCusps[1];
+    const Real ascendant = chart.cusps[1];
     const Real r = kChartWindowWheel.houseInner - (dodecatemoriaWheel ? 7 : 0);
     const Real p = ClickedPosition(chart, wheel, index, kind);
     DrawAntisciaChords(dc, EvaluateAntisciaChords(p, ascendant, x, y, r), x, y);

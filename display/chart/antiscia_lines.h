@@ -10,7 +10,7 @@
 #include "display/draw/surface.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -32,9 +32,9 @@ PagePoint AntisciaCirclePoint(Real ascendant, Real longitude, Real x, Real y, Re
 // The chords of the position p on the circle of radius r about (x, y).
 AntisciaChords EvaluateAntisciaChords(Real p, Real ascendant, Real x, Real y, Real r);
 
-// The position of the clicked item: kind "Pia" a body's longitude, "Seg" a
-// sign's midpoint (of wheel.SignMidpoints).
-Real ClickedPosition(const engine::ChartState& chart, const NatalWheelState& wheel, int index, std::string_view kind);
+// The position of the clicked item: kind "Pia" the longitude of the chart
+// window's point 1..11, "Seg" a sign's midpoint (of wheel.SignMidpoints).
+Real ClickedPosition(const engine::Chart& chart, const NatalWheelState& wheel, int index, std::string_view kind);
 
 // Draws legend, the blanked title lines, the mark and the three chords.
 void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real y);
@@ -43,7 +43,7 @@ void DrawAntisciaChords(Surface& dc, const AntisciaChords& chords, Real x, Real 
 // wheel centre (x, y), turned with the chart's own Ascendant: the circle ends
 // on the house ring's inner radius, 7 units further in over the dodecatemoria
 // wheel.
-void DrawAntisciaOfClicked(Surface& dc, const engine::ChartState& chart, const NatalWheelState& wheel, int index,
+void DrawAntisciaOfClicked(Surface& dc, const engine::Chart& chart, const NatalWheelState& wheel, int index,
                            Real x, Real y, std::string_view kind, bool dodecatemoriaWheel);
 
 }  // namespace display

@@ -9,7 +9,9 @@
 
 namespace display {
 
-void PrepareArchetypeView(archive::CurrentChart& current) { engine::ComputeReceptions(current.chart); }
+void PrepareArchetypeView(const archive::CurrentChart& current) {
+    static_cast<void>(engine::ComputeReceptions(current.chart));
+}
 
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     ChartViewShown shown;
@@ -17,7 +19,7 @@ ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view) {
     DrawPageFrame(dc);
     SetWheelGeometry(view.geometry);
     DrawArchetypeWheel(dc, view.Chart(), view.wheel);
-    shown.dignityGlyphs = DrawDignityTable(dc, view.Chart());
+    shown.dignityGlyphs = DrawDignityTable(dc, engine::ComputeReceptions(view.Chart()));
     return shown;
 }
 

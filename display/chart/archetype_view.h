@@ -6,9 +6,10 @@
 
 namespace display {
 
-// The receptions the table shows, computed into the current chart before the
-// view is drawn.
-void PrepareArchetypeView(archive::CurrentChart& current);
+// Reads the exchange files the table's receptions need before the chart
+// square is cleared: a missing one is named and the square keeps what it
+// showed.
+void PrepareArchetypeView(const archive::CurrentChart& current);
 // It blanks the chart square itself (the window also draws it alone, when it
 // opens on it) and frames the page whatever the window's form.
 ChartViewShown DrawArchetypeView(Surface& dc, const ChartViewContext& view);

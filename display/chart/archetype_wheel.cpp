@@ -11,10 +11,11 @@
 
 namespace display {
 
-void DrawArchetypeWheel(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel) {
-    DrawSignRing(dc, chart.HouseCusps[1], "M", 100, 100, 78, 69, 7.0L, &wheel);
-    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
-    DrawHouseCusps(dc, chart, chart.HouseCusps, 83, 100, 100);
+void DrawArchetypeWheel(Surface& dc, const engine::Chart& chart, NatalWheelState& wheel) {
+    DrawSignRing(dc, chart.cusps[1], "M", 100, 100, 78, 69, 7.0L, &wheel);
+    DrawPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart),
+                   ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
+    DrawHouseCusps(dc, chart, chart.cusps, 83, 100, 100);
     DrawProgramStamp(dc, 5, 50);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "ARCHETYPISCHE STRUCTUUR", 2, 5, 5);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "display/chart/aspects_and_orbits.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/position_text.h"
 
 namespace display {
@@ -25,22 +26,23 @@ const MajorAspect kListOrder[4] = {{180, 4, 5}, {120, 3, 4}, {90, 2, 3}, {60, 1,
 
 }  // namespace
 
-std::vector<std::string> EvaluateAspectList(const engine::ChartState& chart, const engine::OrbRecord& orbs) {
+std::vector<std::string> EvaluateAspectList(const engine::Chart& chart, const engine::OrbRecord& orbs) {
     std::vector<std::string> lines{"PLANETAIRE ASPECTEN"};
+    const WheelPointArray longitudes = WheelPointLongitudes(chart);
     for (int i = 1; i <= 11; ++i)
         for (int j = i + 1; j <= 11; ++j) {
-            const Real d = FoldedDistance(chart.PlanetLongitudes[i], chart.PlanetLongitudes[j]);
+            const Real d = FoldedDistance(longitudes[i], longitudes[j]);
             int kind = 0;
             Real deviation = 0;
             for (const MajorAspect& a : kListOrder) {
-                const Real o = orbs.AspectOrbs[a.orbSlot];
+                const Real o = orbs.aspectOrbs[a.orbSlot];
                 if (a.angle - o < d && d < a.angle + o) {
                     kind = a.kind;
                     deviation = std::fabs(d - a.angle);
                     break;
                 }
             }
-            if (kind == 0 && d < orbs.AspectOrbs[0]) {
+            if (kind == 0 && d < orbs.aspectOrbs[0]) {
                 kind = 1;
                 deviation = std::fabs(d);
             }

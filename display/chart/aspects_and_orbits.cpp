@@ -6,6 +6,7 @@
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/stroke_glyphs.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/position_text.h"
 #include "platform/runtime/number_text.h"
 
@@ -32,14 +33,15 @@ Real FoldedDistance(Real first, Real second) {
     return d;
 }
 
-AspectGrid EvaluateAspectsAndOrbits(const engine::ChartState& chart, const engine::OrbRecord& orbs) {
+AspectGrid EvaluateAspectsAndOrbits(const engine::Chart& chart, const engine::OrbRecord& orbs) {
     constexpr int n = 9;
     AspectGrid grid;
+    const WheelPointArray longitudes = WheelPointLongitudes(chart);
     for (int i = 1; i <= n; ++i)
         for (int j = i + 1; j <= n + 2; ++j) {
-            const Real d = FoldedDistance(chart.PlanetLongitudes[i], chart.PlanetLongitudes[j]);
+            const Real d = FoldedDistance(longitudes[i], longitudes[j]);
             for (const GridAspect& a : kGridAspects) {
-                const Real o = orbs.AspectOrbs[a.orbSlot];
+                const Real o = orbs.aspectOrbs[a.orbSlot];
                 const bool match = a.angle == 0 ? d < o : (a.angle - o < d && d < a.angle + o);
                 if (!match) continue;
                 grid.cells.push_back({i, j, a.glyph, static_cast<int>(rt::Round(std::fabs(a.angle - d)))});

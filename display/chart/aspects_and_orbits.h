@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -39,7 +39,7 @@ struct AspectGrid {
 Real FoldedDistance(Real first, Real second);
 
 // The cells of the grid from the longitudes of chart points 1..11 and the orbs.
-AspectGrid EvaluateAspectsAndOrbits(const engine::ChartState& chart, const engine::OrbRecord& orbs);
+AspectGrid EvaluateAspectsAndOrbits(const engine::Chart& chart, const engine::OrbRecord& orbs);
 
 // Draws the table at (x, y), its upper left corner. Passing "NO" as titleFlag
 // leaves the heading out.

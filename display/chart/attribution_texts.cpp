@@ -183,14 +183,15 @@ std::vector<std::string> TextsOfKey(const std::string& key, const std::vector<st
     return out;
 }
 
-AttributionTexts PlanetAttributionTexts(engine::ChartState& chart, int body, const MissingFileReport& report) {
+AttributionTexts PlanetAttributionTexts(const engine::Chart& chart, int body, const MissingFileReport& report) {
     AttributionTexts t;
     if (body < 1 || body > 11) return t;
-    for (int i = 1; i <= 11; ++i) chart.BodyNames[i] = kAttributionBodyNames[i];
+    const std::string name = kAttributionBodyNames[body];
 
     std::string position;
-    engine::FormatSignPosLong(position, chart.RetroMarks[body], chart.PlanetLongitudes[body]);
-    t.specific.push_back(chart.BodyNames[body] + "  " + position);
+    engine::FormatSignPosLong(position, WheelPointRetroMarks(chart)[static_cast<std::size_t>(body)],
+                              WheelPointLongitudes(chart)[static_cast<std::size_t>(body)]);
+    t.specific.push_back(name + "  " + position);
 
     const std::vector<std::string> keys = ReadOrReport(kPointPositionFile, report);
     const std::vector<std::string> lines =
@@ -202,8 +203,8 @@ AttributionTexts PlanetAttributionTexts(engine::ChartState& chart, int body, con
     }
 
     std::string dodecatemorion;
-    engine::FormatSignPosLong(dodecatemorion, " ", chart.DodecatemoriaLongitudes[body]);
-    t.specific.push_back("Dodecatemorieen " + chart.BodyNames[body] + " = " + dodecatemorion);
+    engine::FormatSignPosLong(dodecatemorion, " ", WheelPointDodecatemoria(chart)[static_cast<std::size_t>(body)]);
+    t.specific.push_back("Dodecatemorieen " + name + " = " + dodecatemorion);
 
     const std::vector<std::string> general =
         TextsOfKey(kBodyMixedCodes[body], ReadTextsOrReport(kPlanetGeneralFile, report, PlanetGeneralContent), 4, 80);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace rt {
 class IoError;
@@ -63,9 +63,8 @@ struct AttributionTexts {
 };
 
 // The texts of chart point 1..11 from the files in the working folder and the
-// chart (position line, dodecatemorion line). Also sets the chart's
-// BodyNames 1..11 to the display names.
-AttributionTexts PlanetAttributionTexts(engine::ChartState& chart, int body, const MissingFileReport& report);
+// chart (position line, dodecatemorion line).
+AttributionTexts PlanetAttributionTexts(const engine::Chart& chart, int body, const MissingFileReport& report);
 // The texts of sign 1..12.
 AttributionTexts SignAttributionTexts(int sign, const MissingFileReport& report);
 

@@ -3,7 +3,7 @@
 // at its opening and hands them to its views.
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/planetary_hours.h"
 
 namespace display {

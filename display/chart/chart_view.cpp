@@ -6,7 +6,7 @@
 
 namespace display {
 
-NatalChartFields DrawNatalChartUnderView(Surface& dc, archive::CurrentChart& current, bool framed,
+NatalChartFields DrawNatalChartUnderView(Surface& dc, const archive::CurrentChart& current, bool framed,
                                          ChartGeometryState& geometry, NatalWheelState& wheel) {
     dc.Drawing().PrinterLandscape = true;
     if (framed) DrawPageFrame(dc);

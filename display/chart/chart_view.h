@@ -1,9 +1,9 @@
 #pragma once
 // A view of the chart window is a component: a routine that draws one sub-view
-// of its view button on a surface, in page units, from the chart state and what
-// the window passes, and returns what the window shows besides the drawing. It
-// never touches the window; the window applies what it returns. The view
-// buttons' table is in chart_views.h.
+// of its view button on a surface, in page units, from the current person and
+// what the window passes, and returns what the window shows besides the
+// drawing. It never touches the window; the window applies what it returns.
+// The view buttons' table is in chart_views.h.
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +15,7 @@
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -24,8 +24,9 @@ using engine::Real;
 // What the window passes to a view.
 struct ChartViewContext {
     // The current person's chart, birth data and orbs, which the wheels drawn
-    // under a view show (and a recomputing view changes).
-    archive::CurrentChart& current;
+    // under a view show. A view that needs another chart computes it as a
+    // value of its own.
+    const archive::CurrentChart& current;
     // The wheel geometry in force, which a view that draws a wheel again sets to
     // the chart window's.
     ChartGeometryState& geometry;
@@ -40,14 +41,11 @@ struct ChartViewContext {
     // The window is the screen's drawing form: a natal or reduced wheel drawn
     // again is framed by the page outline.
     bool framed = false;
-    // The body arrays hold the engine's order (the chart recomputed for the
-    // dominant-planet view).
-    bool engineOrder = false;
     // The planetary day and hour of the birth, computed at the window's opening.
     BirthPlanetaryHourState birthHour{};
 
     // The chart the view evaluates, read only: the current one.
-    const engine::ChartState& Chart() const { return current.chart; }
+    const engine::Chart& Chart() const { return current.chart; }
 };
 
 // What the window shows besides the drawing.
@@ -79,7 +77,7 @@ using ChartViewRoutine = ChartViewShown (*)(Surface& dc, const ChartViewContext&
 // The natal chart under a view: the page outline when framed, the chart
 // window's wheel geometry (which the geometry in force becomes), the wheel of
 // the current chart with its glyphs. Returns the data fields.
-NatalChartFields DrawNatalChartUnderView(Surface& dc, archive::CurrentChart& current, bool framed,
+NatalChartFields DrawNatalChartUnderView(Surface& dc, const archive::CurrentChart& current, bool framed,
                                          ChartGeometryState& geometry, NatalWheelState& wheel);
 
 }  // namespace display

@@ -35,13 +35,11 @@ struct ChartViewRow {
     ViewButtonPlace place;
     std::vector<int> help;  // help entry of each sub-view, in the order of the presses
     ChartViewRoutine draw = nullptr;
-    // The computation the view shows, made on the current chart before the
-    // chart square is cleared.
-    void (*prepare)(archive::CurrentChart& current) = nullptr;
-    // The view shows a chart recomputed in the engine's order: clicks on the
-    // glyphs are ignored while it is shown, and the person's chart is loaded
-    // again after each drawing.
-    bool engineOrder = false;
+    // What the view needs before the chart square is cleared (files it reads
+    // or writes): a failure leaves the square as it was.
+    void (*prepare)(const archive::CurrentChart& current) = nullptr;
+    // The view draws the reduced wheel, whose glyphs answer no clicks.
+    bool reducedWheel = false;
 };
 
 // The rows in the order the window makes the buttons.

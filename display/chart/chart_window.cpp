@@ -172,7 +172,7 @@ GlyphHit FindGlyphHit(const DrawingState& drawing, const NatalWheelState& wheel,
 
 // ---- the window ----
 
-ChartWindow::ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, DrawingState& drawing,
+ChartWindow::ChartWindow(ChartGeometryState& geometry, const archive::CurrentChart& current, DrawingState& drawing,
                          QWidget* parent)
     : CanvasForm(parent), drawing(drawing), geometry(geometry), current(current) {
     UseDrawingState(drawing);
@@ -490,16 +490,13 @@ void ChartWindow::PrepareOpening() {
     attributionPanel->show();
 
     SetSignMidpoints(wheel);
-    engine::ChartState& chart = current.chart;
-    const Real hours = (chart.LongitudeDegrees[1] + chart.LongitudeMinutes[1] / 60.0L) * 4 / 60;
-    status.PlaceLongitudeHours = chart.LongitudeLetter[1] == "E" ? -hours : hours;
+    const engine::Chart& chart = current.chart;
+    // The place's longitude in hours of time, west positive.
+    status.PlaceLongitudeHours = -chart.place.longitude * 4 / 60;
 
     // The weekday of the birth date by clock time, which the data fields show.
-    const std::string keptWeekday = chart.WeekdayName;
-    int weekday = 0;
-    engine::WeekdayOfJulianDay(chart, weekday, chart.JulianDay - chart.TimeZoneCorrection / 24);
-    wheel.BirthWeekdayName = chart.WeekdayName;
-    chart.WeekdayName = keptWeekday;
+    wheel.BirthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
+        engine::WeekdayOfJulianDay(chart.moment.julianDay - chart.moment.zoneCorrection / 24))];
 
     // The planetary day and hour of the birth for the masters page; without
     // ephemeris tables the page shows no hour and no ruler.
@@ -642,7 +639,7 @@ void ChartWindow::FitDataFieldTexts() {
 void ChartWindow::PressView(const ChartViewRow& row) {
     const int k = row.view;
     ResetViewCycles(status, k);
-    status.VolguineViewActive = row.engineOrder;
+    status.VolguineViewActive = row.reducedWheel;
     for (QWidget* w :
          std::initializer_list<QWidget*>{aspectListPanel, plantsPanel, plantsGlyphImage, attributionGlyphImage})
         w->hide();
@@ -655,7 +652,6 @@ void ChartWindow::PressView(const ChartViewRow& row) {
     ShowHelpEntry(SubViewHelpEntry(k, c));
     if (!shown.helpNote.empty()) helpMemo->appendPlainText(gui::ToQt(shown.helpNote));
     status.ViewCycle[k] = static_cast<unsigned char>((c + 1) % SubViewCount(k));
-    if (row.engineOrder && reloadCurrentChart) reloadCurrentChart();
 }
 
 ChartViewShown ChartWindow::ShowView(const ChartViewRow& row, int subView) {
@@ -678,7 +674,6 @@ ChartViewContext ChartWindow::ViewContext(int subView) {
             .centreY = geometry.WheelCentreY,
             .innerRadius = geometry.HouseRingInnerRadius,
             .framed = drawing.DrawForm == this,
-            .engineOrder = status.VolguineViewActive,
             .birthHour = birthHour};
 }
 

@@ -19,7 +19,7 @@
 #include "display/wheel/help_messages.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 class QComboBox;
 class QIcon;
@@ -45,7 +45,7 @@ struct ChartWindowState {
     std::array<unsigned char, 15> ViewCycle{};
     std::array<unsigned char, 15> BodyClickStep{};
     std::array<unsigned char, 15> SignClickStep{};
-    bool VolguineViewActive = false;  // body arrays in the engine's order: clicks ignored
+    bool VolguineViewActive = false;  // the reduced wheel is shown: glyph clicks ignored
     bool DodecatemoriaMode = false;
     std::array<Real, 8> DignityGlyphCentreX{};  // 1..7
     std::array<Real, 8> DignityGlyphCentreY{};
@@ -89,7 +89,7 @@ using GlyphClickHandler = std::function<void(ChartWindow& form, const GlyphHit& 
 
 // Draws the antiscia lines of the clicked point on the window's canvas, for the
 // fourth click step after the natal chart was redrawn: index is the point 1..7
-// or the sign 1..12, kind "Pia" or "Seg", ascendant HouseCusps[1], (x, y) the
+// or the sign 1..12, kind "Pia" or "Seg", ascendant the first cusp, (x, y) the
 // wheel centre.
 using AntisciaLinesDrawer =
     std::function<void(Surface& dc, int index, Real ascendant, Real x, Real y, const std::string& kind)>;
@@ -111,10 +111,9 @@ class ChartWindow : public CanvasForm {
 public:
     // The wheel geometry is its opener's, which the sheets set too; the window
     // and its views read and set it through this reference. The current chart
-    // is the program's: the window shows it, its views read it and the views
-    // that recompute it change it. The drawing state is the program's, which
-    // the window's canvas maps with.
-    ChartWindow(ChartGeometryState& geometry, archive::CurrentChart& current, DrawingState& drawing,
+    // is the program's: the window shows it and its views read it. The drawing
+    // state is the program's, which the window's canvas maps with.
+    ChartWindow(ChartGeometryState& geometry, const archive::CurrentChart& current, DrawingState& drawing,
                 QWidget* parent = nullptr);
     ~ChartWindow() override;
 
@@ -199,14 +198,10 @@ public:
     // InstallGlyphClicks sets (tests put theirs in its place); without one the
     // step only redraws the chart.
     AntisciaLinesDrawer antisciaLinesDrawer;
-    // Loads the current person's chart again after a view that recomputed it
-    // in the engine's order; the code that makes the window sets it (without
-    // one the recomputed chart stays).
-    std::function<void()> reloadCurrentChart;
 
     ChartGeometryState& WheelGeometry() const { return geometry; }
     // The current person's chart, birth data and orbs the window shows.
-    archive::CurrentChart& CurrentPerson() const { return current; }
+    const archive::CurrentChart& CurrentPerson() const { return current; }
     // The natal wheel's state: filled by the window's drawing of the wheel, read
     // by the glyph clicks and the views.
     NatalWheelState& NatalWheel() { return wheel; }
@@ -257,7 +252,7 @@ protected:
 
 private:
     ChartGeometryState& geometry;
-    archive::CurrentChart& current;
+    const archive::CurrentChart& current;
     NatalWheelState wheel;
     HelpMemoTarget helpMemoTarget;
 

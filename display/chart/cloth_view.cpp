@@ -11,7 +11,6 @@ namespace {
 void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant variant, ChartViewShown& shown) {
     const Real x = view.centreX + 4, y = view.centreY;
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-    RefreshClassicalPlanetSigns(view.current.chart);
     DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, x, y, view.geometry.WheelCentreX,
                     view.geometry.WheelCentreY);
 }
@@ -32,7 +31,6 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
         case 2: {
             const Real x = view.centreX + 4, y = view.centreY;
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            RefreshClassicalPlanetSigns(view.current.chart);
             DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.Chart()), x, y, view.geometry.WheelCentreX,
                                 view.geometry.WheelCentreY);
             break;

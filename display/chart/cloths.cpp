@@ -166,13 +166,19 @@ ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs) {
                  [](int r, int c) { return std::string{kQualityLetters[r], kSeasonLetters[c]}; });
 }
 
-ClothCounts EvaluateElementalCloth(const engine::ChartState& chart) { return EvaluateElementalCloth(chart.PlanetSigns); }
-
-ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart) { return EvaluateSeasonCloth(chart.PlanetSigns); }
-
-void RefreshClassicalPlanetSigns(engine::ChartState& chart) {
-    engine::SignsOfPositions(7, chart.PlanetLongitudes, chart.PlanetSigns);
+std::array<unsigned char, 24> ClassicalPlanetSigns(const engine::Chart& chart) {
+    std::array<unsigned char, 24> signs{};
+    for (int k = 1; k <= engine::kClassicalPlanetCount; ++k)
+        signs[static_cast<std::size_t>(k)] =
+            static_cast<unsigned char>(engine::SignOf(chart.bodies[static_cast<engine::Body>(k - 1)].longitude));
+    return signs;
 }
+
+ClothCounts EvaluateElementalCloth(const engine::Chart& chart) {
+    return EvaluateElementalCloth(ClassicalPlanetSigns(chart));
+}
+
+ClothCounts EvaluateSeasonCloth(const engine::Chart& chart) { return EvaluateSeasonCloth(ClassicalPlanetSigns(chart)); }
 
 void DrawElementalClothGrid(Surface& dc, const ClothCounts& counts, Real x, Real y, Real centreX, Real centreY) {
     DrawCloth(dc, counts, x, y, centreX, centreY, true);

@@ -6,12 +6,12 @@
 //   Seasonal cloth: rows are the qualities cardinal, fixed, mutable (C, F, M),
 //   columns the seasons spring (air), summer (fire), autumn (earth),
 //   winter (water) (A, F, T, W).
-// The evaluation reads chart.PlanetSigns[1..7] (signs 1..12); a sign outside
-// 1..12 is counted nowhere. The printable sheets reuse it.
+// The evaluation counts the signs 1..12 of the planets; a sign outside 1..12
+// is counted nowhere. The printable sheets reuse it.
 #include <array>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -31,16 +31,16 @@ struct ClothCounts {
     int ColumnTotal(int c) const { return count[1][c] + count[2][c] + count[3][c]; }
 };
 
+// The signs of the seven classical planets of a chart at entries 1..7, as the
+// counts read them.
+std::array<unsigned char, 24> ClassicalPlanetSigns(const engine::Chart& chart);
+
 // Counts of planets 1..7 by the sign numbers signs[1..7].
 ClothCounts EvaluateElementalCloth(const std::array<unsigned char, 24>& signs);
 ClothCounts EvaluateSeasonCloth(const std::array<unsigned char, 24>& signs);
-// The same from chart.PlanetSigns.
-ClothCounts EvaluateElementalCloth(const engine::ChartState& chart);
-ClothCounts EvaluateSeasonCloth(const engine::ChartState& chart);
-
-// Sets the chart's PlanetSigns[1..7] from its PlanetLongitudes, as the
-// seasonal cloth and the humoral grids do before counting.
-void RefreshClassicalPlanetSigns(engine::ChartState& chart);
+// The same of a chart's classical planets.
+ClothCounts EvaluateElementalCloth(const engine::Chart& chart);
+ClothCounts EvaluateSeasonCloth(const engine::Chart& chart);
 
 // The chart window's drawings of the cloths over the wheel, reference point
 // (x, y); the bracketed name stands centred at (centreX, centreY - 33).

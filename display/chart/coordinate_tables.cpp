@@ -5,6 +5,8 @@
 #include "display/draw/glyphs.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/bodies_theory.h"
 #include "engine/position_text.h"
 
 namespace display {
@@ -18,8 +20,16 @@ constexpr Color kCyan = 0xFFFF00;
 
 enum class Value { SignPosition, Degrees, Latitude };
 
-CoordinateTable Build(const engine::ChartState& chart, Real cx, Real cy, int rows, Real shift, Real start,
-                      Value value, bool engineOrder, const char* caption) {
+CoordinateTable Build(const engine::Chart& chart, Real cx, Real cy, int rows, Real shift, Real start,
+                      Value value, bool byBodyNumber, const char* caption) {
+    // The rows in their order: the chart window's points, or the bodies by number.
+    WheelPointArray longitudes{}, latitudes{};
+    if (byBodyNumber) {
+        for (int k = 1; k <= rows; ++k) longitudes[static_cast<std::size_t>(k)] = chart.bodies[engine::BodyOfNumber(k)].longitude;
+    } else {
+        longitudes = WheelPointLongitudes(chart);
+        latitudes = WheelPointLatitudes(chart);
+    }
     CoordinateTable t;
     t.caption = caption;
     t.captionX = cx;
@@ -28,24 +38,24 @@ CoordinateTable Build(const engine::ChartState& chart, Real cx, Real cy, int row
     for (int k = 1; k <= rows; ++k) {
         CoordinateRow r;
         const Real y = cy - start + 5 * (k - 1);
-        r.glyphFile = engineOrder ? k : RenumberPlanetGlyph(k);
+        r.glyphFile = byBodyNumber ? k : RenumberPlanetGlyph(k);
         r.glyphX = X - 18;
         r.glyphY = y;
         r.textX = X - 14;
         r.textY = y - 1.5L;
         switch (value) {
         case Value::SignPosition:
-            engine::FormatSignPosLong(r.text, " ", chart.PlanetLongitudes[k]);
+            engine::FormatSignPosLong(r.text, " ", longitudes[static_cast<std::size_t>(k)]);
             break;
         case Value::Degrees:
-            engine::FloatToTextDec(8, r.text, chart.PlanetLongitudes[k]);
+            engine::FloatToTextDec(8, r.text, longitudes[static_cast<std::size_t>(k)]);
             r.text = r.text.substr(0, 8);
             break;
         case Value::Latitude:
-            engine::FormatLatitudeText(r.text, k == 8 || k == 9 ? chart.PlanetLatitudes[11] : chart.PlanetLatitudes[k]);
+            engine::FormatLatitudeText(r.text, latitudes[static_cast<std::size_t>(k)]);
             break;
         }
-        if (engineOrder) {
+        if (byBodyNumber) {
             r.name = kEngineBodyNames[k];
             r.nameX = X - 22;
         }
@@ -56,19 +66,19 @@ CoordinateTable Build(const engine::ChartState& chart, Real cx, Real cy, int row
 
 }  // namespace
 
-CoordinateTable EvaluateRelativeLongitudes(const engine::ChartState& chart, Real cx, Real cy) {
+CoordinateTable EvaluateRelativeLongitudes(const engine::Chart& chart, Real cx, Real cy) {
     return Build(chart, cx, cy, 11, 5, 21, Value::SignPosition, false, "[Relatieve Lengtegraden]");
 }
 
-CoordinateTable EvaluateAbsoluteLongitudes(const engine::ChartState& chart, Real cx, Real cy) {
+CoordinateTable EvaluateAbsoluteLongitudes(const engine::Chart& chart, Real cx, Real cy) {
     return Build(chart, cx, cy, 11, 9, 22, Value::Degrees, false, "[Absolute Lengtegraden]");
 }
 
-CoordinateTable EvaluateLatitudes(const engine::ChartState& chart, Real cx, Real cy) {
+CoordinateTable EvaluateLatitudes(const engine::Chart& chart, Real cx, Real cy) {
     return Build(chart, cx, cy, 9, 7, 20, Value::Latitude, false, "[Breedtegraden]");
 }
 
-CoordinateTable EvaluateEngineOrderLongitudes(const engine::ChartState& chart, Real cx, Real cy) {
+CoordinateTable EvaluateEngineOrderLongitudes(const engine::Chart& chart, Real cx, Real cy) {
     return Build(chart, cx, cy, 12, 13, 30, Value::SignPosition, true, "");
 }
 
@@ -85,21 +95,19 @@ void DrawCoordinateTable(Surface& dc, const CoordinateTable& t) {
     }
 }
 
-void DrawRelativeLongitudes(Surface& dc, const engine::ChartState& chart) {
+void DrawRelativeLongitudes(Surface& dc, const engine::Chart& chart) {
     DrawCoordinateTable(dc, EvaluateRelativeLongitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
-void DrawAbsoluteLongitudes(Surface& dc, const engine::ChartState& chart) {
+void DrawAbsoluteLongitudes(Surface& dc, const engine::Chart& chart) {
     DrawCoordinateTable(dc, EvaluateAbsoluteLongitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
-void DrawLatitudes(Surface& dc, engine::ChartState& chart) {
-    chart.PlanetLatitudes[8] = chart.PlanetLatitudes[11];
-    chart.PlanetLatitudes[9] = chart.PlanetLatitudes[11];
+void DrawLatitudes(Surface& dc, const engine::Chart& chart) {
     DrawCoordinateTable(dc, EvaluateLatitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 
-void DrawEngineOrderLongitudes(Surface& dc, const engine::ChartState& chart) {
+void DrawEngineOrderLongitudes(Surface& dc, const engine::Chart& chart) {
     DrawCoordinateTable(dc, EvaluateEngineOrderLongitudes(chart, kChartWindowWheel.centreX, kChartWindowWheel.centreY));
 }
 

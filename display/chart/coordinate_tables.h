@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -27,21 +27,20 @@ struct CoordinateTable {
     std::vector<CoordinateRow> rows;
 };
 
-// The tables about the wheel centre (cx, cy), from the chart's body arrays in
-// the chart window's order (points 1..11), or in the engine's order (1..12).
-CoordinateTable EvaluateRelativeLongitudes(const engine::ChartState& chart, Real cx, Real cy);
-CoordinateTable EvaluateAbsoluteLongitudes(const engine::ChartState& chart, Real cx, Real cy);
-// The nodes (rows 8 and 9) show the latitude of entry 11, zero in both orders.
-CoordinateTable EvaluateLatitudes(const engine::ChartState& chart, Real cx, Real cy);
-CoordinateTable EvaluateEngineOrderLongitudes(const engine::ChartState& chart, Real cx, Real cy);
+// The tables about the wheel centre (cx, cy): the chart window's points 1..11
+// (the latitudes of the Sun to Saturn and of the nodes, zero), or the twelve
+// bodies the Sun to the black moon, with their names.
+CoordinateTable EvaluateRelativeLongitudes(const engine::Chart& chart, Real cx, Real cy);
+CoordinateTable EvaluateAbsoluteLongitudes(const engine::Chart& chart, Real cx, Real cy);
+CoordinateTable EvaluateLatitudes(const engine::Chart& chart, Real cx, Real cy);
+CoordinateTable EvaluateEngineOrderLongitudes(const engine::Chart& chart, Real cx, Real cy);
 
 void DrawCoordinateTable(Surface& dc, const CoordinateTable& table);
 
 // The tables of the chart at the chart window's wheel centre.
-void DrawRelativeLongitudes(Surface& dc, const engine::ChartState& chart);
-void DrawAbsoluteLongitudes(Surface& dc, const engine::ChartState& chart);
-// Also sets entries 8 and 9 of the chart's PlanetLatitudes to entry 11.
-void DrawLatitudes(Surface& dc, engine::ChartState& chart);
-void DrawEngineOrderLongitudes(Surface& dc, const engine::ChartState& chart);
+void DrawRelativeLongitudes(Surface& dc, const engine::Chart& chart);
+void DrawAbsoluteLongitudes(Surface& dc, const engine::Chart& chart);
+void DrawLatitudes(Surface& dc, const engine::Chart& chart);
+void DrawEngineOrderLongitudes(Surface& dc, const engine::Chart& chart);
 
 }  // namespace display

@@ -28,7 +28,7 @@ ChartViewShown DrawCoordinatesView(Surface& dc, const ChartViewContext& view) {
         case 2:
             DrawViewTitles(dc, "PLANETAIRE BREEDTEGRADEN", 2);
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawLatitudes(dc, view.current.chart);
+            DrawLatitudes(dc, view.Chart());
             break;
         default: break;
     }

@@ -57,37 +57,38 @@ bool InNoDignitySign(const std::string& key) {
 DignityBoxTable EvaluateDignityTable(const engine::ReceptionTables& r, Real cx, Real cy) {
     DignityBoxTable t;
     int n = 0;
-    for (int k = 1; k <= 7; ++k)
-        if (r.PlanetDignity[k] != 0) ++n;
+    for (unsigned char dignity : r.planetDignity)
+        if (dignity != 0) ++n;
     if (n == 0) {
         bool all = true;
-        for (int k = 1; k <= 7; ++k) all = all && InNoDignitySign(r.PlanetSignKeys[k]);
+        for (const std::string& key : r.planetSignKeys) all = all && InNoDignitySign(key);
         t.noDignity = all;
     }
     const Real x0 = cx + 6.5L - 6 * n;
     t.y0 = cy + 18;
     Real x = x0;
-    for (int k = 1; k <= 7; ++k) {
-        const int state = r.PlanetDignity[k];
+    for (std::size_t k = 0; k < r.planetDignity.size(); ++k) {
+        const int state = r.planetDignity[k];
         if (state == 0) continue;
         DignityBox box;
-        box.row = k;
+        box.row = static_cast<int>(k) + 1;
         box.state = state;
         box.x = x;
-        for (int j = 1; j <= 7; ++j)
-            if (r.ReceptionNumbers[k][j] > 0) ++box.height;
-        box.joined = k >= 2 && state == 5 && r.PlanetDignity[k - 1] == 5 &&
-                     r.ReceptionGroup[k] == r.ReceptionGroup[k - 1] && JoinableGroup(r.ReceptionGroup[k]);
+        // The row's planet and its chain, without the chain's last entry.
+        for (std::size_t j = 0; j + 1 < r.receptionNumbers[k].size(); ++j)
+            if (r.receptionNumbers[k][j] > 0) ++box.height;
+        box.joined = k >= 1 && state == 5 && r.planetDignity[k - 1] == 5 &&
+                     r.receptionGroup[k] == r.receptionGroup[k - 1] && JoinableGroup(r.receptionGroup[k]);
         Real y = t.y0;
-        for (int j = 1; j <= 8; ++j) {
-            const int b = r.ReceptionBodies[k][j];
+        for (std::size_t j = 0; j < r.receptionBodies[k].size(); ++j) {
+            const int b = r.receptionBodies[k][j];
             if (b <= 0) continue;
             DignityEntry e;
             e.body = b;
-            e.number = r.ReceptionNumbers[k][j];
-            e.first = j == 1;
-            if (j >= 2) {
-                const int a = r.ReceptionSigns[k][j];
+            e.number = r.receptionNumbers[k][j];
+            e.first = j == 0;
+            if (j >= 1) {
+                const int a = r.receptionSigns[k][j];
                 e.abbreviation = a >= 0 && a <= 9 ? kPlanetAbbreviations[a] : " ";
             }
             e.x = x;
@@ -148,9 +149,9 @@ DignityGlyphCentres DignityCentresOf(const DignityBoxTable& t) {
     return c;
 }
 
-DignityGlyphCentres DrawDignityTable(Surface& dc, const engine::ChartState& chart) {
+DignityGlyphCentres DrawDignityTable(Surface& dc, const engine::ReceptionTables& receptions) {
     const Real cx = kChartWindowWheel.centreX, cy = kChartWindowWheel.centreY;
-    const DignityBoxTable t = EvaluateDignityTable(chart.Receptions, cx, cy);
+    const DignityBoxTable t = EvaluateDignityTable(receptions, cx, cy);
     DrawDignityTableOn(dc, t, cx, cy);
     DignityGlyphCentres c = DignityCentresOf(t);
     c.noDignity = t.noDignity;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/receptions.h"
 
 namespace display {
@@ -63,10 +63,10 @@ struct DignityGlyphCentres {
 };
 DignityGlyphCentres DignityCentresOf(const DignityBoxTable& table);
 
-// The chart window's table: evaluates the chart's Receptions about the wheel
-// centre and draws it. Returns the centres of the glyphs drawn, which clicks on
-// the window find, and whether the table was the no-dignity message.
-DignityGlyphCentres DrawDignityTable(Surface& dc, const engine::ChartState& chart);
+// The chart window's table: evaluates the receptions about the wheel centre
+// and draws it. Returns the centres of the glyphs drawn, which clicks on the
+// window find, and whether the table was the no-dignity message.
+DignityGlyphCentres DrawDignityTable(Surface& dc, const engine::ReceptionTables& receptions);
 
 
 }  // namespace display

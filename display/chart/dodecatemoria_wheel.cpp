@@ -14,42 +14,45 @@
 
 namespace display {
 
-DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::ChartState& chart) {
+DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::Chart& chart) {
     DodecatemoriaTables t;
-    ClassifyTerms(chart.DodecatemoriaLongitudes, chart.HouseCusps[1], t.TermBoundaries, t.DodecatemoriaTerms);
-    ClassifyDecades(chart.DodecatemoriaLongitudes, t.DecadeBoundaries, t.DodecatemoriaDecades);
-    BuildDecanKeys(chart.DodecatemoriaLongitudes, t.DodecatemoriaDecanKeys);
+    const WheelPointArray dodecatemoria = WheelPointDodecatemoria(chart);
+    ClassifyTerms(dodecatemoria, chart.cusps[1], t.TermBoundaries, t.DodecatemoriaTerms);
+    ClassifyDecades(dodecatemoria, t.DecadeBoundaries, t.DodecatemoriaDecades);
+    BuildDecanKeys(dodecatemoria, t.DodecatemoriaDecanKeys);
     return t;
 }
 
-std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::ChartState& chart, Real cx, Real cy) {
+std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Chart& chart, Real cx, Real cy) {
     std::array<DodecatemoriaListLine, 12> list;
+    const WheelPointArray dodecatemoria = WheelPointDodecatemoria(chart);
     for (int i = 1; i <= 11; ++i) {
         DodecatemoriaListLine& l = list[i];
         const Real y = cy - 24 + 4.7L * (i - 1);
         l.glyphFile = RenumberPlanetGlyph(i);
         l.glyphX = cx + 3 - 18;
         l.glyphY = y;
-        engine::FormatSignPosLong(l.text, " ", chart.DodecatemoriaLongitudes[i]);
+        engine::FormatSignPosLong(l.text, " ", dodecatemoria[static_cast<std::size_t>(i)]);
         l.textX = cx - 11;
         l.textY = y - 1.5L;
     }
     return list;
 }
 
-DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel) {
-    const Real asc = chart.HouseCusps[1];
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::Chart& chart, NatalWheelState& wheel) {
+    const Real asc = chart.cusps[1];
     DrawSignRing(dc, asc, "M", 100, 100, 78, 69, 7.0L, &wheel);
-    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
-    DrawChartWindowHouseRing(dc, chart.HouseCusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
+    DrawPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart),
+                   ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
+    DrawChartWindowHouseRing(dc, chart.cusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
                              100, 100, asc);
-    std::array<std::string, 25> marks{};
-    for (std::size_t i = 0; i < chart.VolguineRetroMarks.size(); ++i) marks[i] = chart.VolguineRetroMarks[i];
-    DrawPlanetRing(dc, chart.DodecatemoriaLongitudes, marks,
+    WheelPointMarks unmarked;
+    unmarked.fill(" ");
+    DrawPlanetRing(dc, WheelPointDodecatemoria(chart), unmarked,
                    ChartWindowRing(chart, kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L,
                                    nullptr));
     const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(chart);
-    DrawHouseCusps(dc, chart, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    DrawHouseCusps(dc, chart, chart.cusps, kChartWindowWheel.signOuter + 5, 100, 100);
     DrawProgramStamp(dc, 5, 50);
 
     const Color cyan = Rgb(0, 255, 255);

@@ -8,7 +8,7 @@
 
 #include "display/draw/surface.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -24,9 +24,9 @@ struct DodecatemoriaTables {
     std::array<std::string, 12> DodecatemoriaDecanKeys{};  // "SolDec14", ...
 };
 
-// The tables over the chart's DodecatemoriaLongitudes (terms from the
+// The tables over the dodecatemoria of the chart's points (terms from the
 // Ascendant, as the natal tables).
-DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::ChartState& chart);
+DodecatemoriaTables EvaluateDodecatemoriaTables(const engine::Chart& chart);
 
 // The list in the middle of the wheel: eleven lines from y = cy - 24 down in
 // steps of 4.7, the glyph of point i at (cx - 15, y), its dodecatemorion's
@@ -37,13 +37,13 @@ struct DodecatemoriaListLine {
     std::string text;  // Windows-1252
     Real textX = 0, textY = 0;
 };
-std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::ChartState& chart, Real cx, Real cy);
+std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Chart& chart, Real cx, Real cy);
 
 // The whole view of the chart on dc: the rings moved inward, the inner
-// ring of the dodecatemoria (with VolguineRetroMarks), the chart window's house
+// ring of the dodecatemoria (no retrograde marks), the chart window's house
 // ring, cusp marks, stamp, the tables, the list and the captions. Records the
 // glyph centres of the natal points and of the signs. Returns the tables of the
 // dodecatemoria drawn.
-DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel);
+DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::Chart& chart, NatalWheelState& wheel);
 
 }  // namespace display

@@ -73,7 +73,7 @@ void AntisciaStep(ChartWindow& form, int index, const std::string& kind) {
     form.ClearChartSquare();
     RedrawNatalChart(form);
     if (form.antisciaLinesDrawer)
-        form.antisciaLinesDrawer(form.Canvas(), index, form.CurrentPerson().chart.HouseCusps[1],
+        form.antisciaLinesDrawer(form.Canvas(), index, form.CurrentPerson().chart.cusps[1],
                                  form.WheelGeometry().WheelCentreX, form.WheelGeometry().WheelCentreY, kind);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "display/chart/attribution_texts.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 class QLabel;
 

@@ -60,8 +60,8 @@ HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool s
     return out;
 }
 
-HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, HumoralVariant variant) {
-    return EvaluateHumoral(chart.PlanetSigns, variant == HumoralVariant::Seasonal);
+HumoralCounts EvaluateHumoralAttribution(const engine::Chart& chart, HumoralVariant variant) {
+    return EvaluateHumoral(ClassicalPlanetSigns(chart), variant == HumoralVariant::Seasonal);
 }
 
 void DrawHumoralGrid(Surface& dc, const HumoralCounts& counts, HumoralVariant variant, Real x, Real y, Real centreX,

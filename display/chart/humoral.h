@@ -5,11 +5,11 @@
 // earth, winter water), and the four qualities each the sum of two elements:
 // hot = air + fire, moist = air + water, cold = earth + water, dry = fire + earth.
 // The qualities add up to twice the number of counted planets (14).
-// The evaluation reads chart.PlanetSigns[1..7]; the printable sheets reuse it.
+// The printable sheets reuse the evaluation.
 #include <array>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -29,8 +29,8 @@ struct HumoralCounts {
 // Counts of planets 1..7 by the sign numbers signs[1..7], by the element of
 // each sign or (seasonal) of its season.
 HumoralCounts EvaluateHumoral(const std::array<unsigned char, 24>& signs, bool seasonal);
-// The same from chart.PlanetSigns.
-HumoralCounts EvaluateHumoralAttribution(const engine::ChartState& chart, HumoralVariant variant);
+// The same of a chart's classical planets.
+HumoralCounts EvaluateHumoralAttribution(const engine::Chart& chart, HumoralVariant variant);
 
 // The chart window's drawing of the grid, reference point (x, y); the
 // bracketed name stands centred at (centreX, centreY - 33).

@@ -22,9 +22,9 @@ Real Deg(Real radians) { return radians * 180 / engine::kPi; }
 
 }  // namespace
 
-MajorAspectFigure EvaluateMajorAspectFigure(const engine::BodyArray& L, Real ascendant, const engine::OrbRecord& orbs,
+MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& L, Real ascendant, const engine::OrbRecord& orbs,
                                             bool fullBodyOrder, Real cx, Real cy, Real r) {
-    const auto& o = orbs.AspectOrbs;
+    const auto& o = orbs.aspectOrbs;
     MajorAspectFigure f;
     f.count = fullBodyOrder ? 14 : 11;
     for (int i = 1; i <= f.count; ++i) {
@@ -95,9 +95,9 @@ void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactne
 }
 
 MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
-                                      const engine::BodyArray& longitudes, int style, Real cx, Real cy, Real r,
+                                      const WheelPointArray& longitudes, int style, Real cx, Real cy, Real r,
                                       bool fullBodyOrder) {
-    const MajorAspectFigure f = EvaluateMajorAspectFigure(longitudes, current.chart.HouseCusps[1], current.orbs,
+    const MajorAspectFigure f = EvaluateMajorAspectFigure(longitudes, current.chart.cusps[1], current.orbs,
                                                           fullBodyOrder, cx, cy, r);
     {
         ScopedLinePen pen(dc, 10);

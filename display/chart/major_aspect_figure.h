@@ -9,7 +9,8 @@
 
 #include "archive/current_chart.h"
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -30,7 +31,7 @@ struct MajorAspectFigure {
 // The points on the circle of radius r about (cx, cy), the Ascendant on the
 // left, and the aspects between them within the orbs of slots 0..4. An
 // opposition within half a degree of exact is left out.
-MajorAspectFigure EvaluateMajorAspectFigure(const engine::BodyArray& longitudes, Real ascendant,
+MajorAspectFigure EvaluateMajorAspectFigure(const WheelPointArray& longitudes, Real ascendant,
                                             const engine::OrbRecord& orbs, bool fullBodyOrder, Real cx, Real cy,
                                             Real r);
 
@@ -44,10 +45,10 @@ std::array<Point, 6> AspectBandCorners(const DrawingState& drawing, Real x1, Rea
 // Fills the band with the pen and brush of dc (winding fill).
 void DrawAspectBand(Surface& dc, Real x1, Real y1, Real x2, Real y2, int exactness);
 
-// The circle, the dots and the figure turned with the current chart's
-// HouseCusps[1], within the current orbs. style 0: bands, 1: lines.
+// The circle, the dots and the figure turned with the current chart's first
+// cusp, within the current orbs. style 0: bands, 1: lines.
 MajorAspectFigure DrawMajorAspectGrid(Surface& dc, const archive::CurrentChart& current,
-                                      const engine::BodyArray& longitudes, int style, Real cx, Real cy, Real r,
+                                      const WheelPointArray& longitudes, int style, Real cx, Real cy, Real r,
                                       bool fullBodyOrder);
 
 }  // namespace display

@@ -29,12 +29,6 @@ constexpr int kFirstHourOffset[7] = {0, 3, 6, 2, 5, 1, 4};
 constexpr Color kYellow = 0x00FFFF;
 constexpr Color kCyan = 0xFFFF00;
 
-int WeekdayOf(engine::ChartState& chart, Real jd) {
-    int index = 0;
-    engine::WeekdayOfJulianDay(chart, index, jd);
-    return index;
-}
-
 int SignOfLongitude(Real longitude) {
     return static_cast<int>(rt::Trunc(engine::Mod360(longitude) / 30)) + 1;
 }
@@ -56,34 +50,33 @@ int FindPlanetaryHour(const engine::HourBoundaryTable& b, Real sun) {
     return 0;
 }
 
-BirthPlanetaryHourState ComputeBirthPlanetaryHour(engine::ChartState& chart, Real longitudeHours) {
-    const Real jd = chart.JulianDay;
-    const Real z = chart.TimeZoneCorrection;
+BirthPlanetaryHourState ComputeBirthPlanetaryHour(const engine::Chart& chart, Real longitudeHours) {
+    const Real jd = chart.moment.julianDay;
+    const Real z = chart.moment.zoneCorrection;
     BirthPlanetaryHourState s;
 
     // The planetary day by the rule the theme sheets share (from sunrise).
     const engine::PlanetaryDay day = engine::FindPlanetaryDay(chart);
-    const Real rise = day.SunriseJulianDay;
-    s.SunriseFound = day.SunriseFound;
+    const Real rise = day.sunriseJulianDay;
+    s.SunriseFound = day.sunriseFound;
     s.SunriseJulianDay = rise;
-    s.PlanetaryDayIndex = day.Index;
-    s.PlanetaryDayName = engine::kWeekdayNames[day.Index];
-    WeekdayOf(chart, rise - longitudeHours / 24);
-    s.SunriseWeekdayName = chart.WeekdayName;
-    WeekdayOf(chart, jd - z / 24);
-    s.BirthWeekdayName = chart.WeekdayName;
-    chart.WeekdayName = s.PlanetaryDayName;
+    s.PlanetaryDayIndex = day.index;
+    s.PlanetaryDayName = engine::kWeekdayNames[static_cast<std::size_t>(day.index)];
+    s.SunriseWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(rise - longitudeHours / 24))];
+    s.BirthWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(engine::WeekdayOfJulianDay(jd - z / 24))];
 
-    s.PlanetaryHourBoundaries = {};
-    engine::ComputeHouseCusps(chart, engine::PlaceOfChart(chart),
-                              {rise - z / 24, chart.BirthHour[1], chart.BirthMinute[1], z, 0},
-                              s.PlanetaryHourBoundaries);
-    s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, std::fabs(chart.PlanetLongitudes[1]));
+    engine::HouseMoment moment;
+    moment.jd = rise - z / 24;
+    moment.hour = engine::ClockHour(chart.moment);
+    moment.minute = engine::ClockMinute(chart.moment);
+    moment.zoneHours = z;
+    s.PlanetaryHourBoundaries = engine::ComputeHourBoundaries(chart.place, moment).table;
+    s.PlanetaryHourNumber = FindPlanetaryHour(s.PlanetaryHourBoundaries, chart.bodies[engine::Body::Sun].longitude);
     s.PlanetaryHourRuler = RulerName(PlanetaryHourRulerOf(s.PlanetaryHourNumber, s.PlanetaryDayIndex));
     return s;
 }
 
-MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
+MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::Chart& chart,
                                   Real centreY) {
     MastersTable t;
     std::string riseTime = "--:--";
@@ -91,15 +84,16 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
         // The sunrise is found in universal time; the page shows the birth
         // place's clock time, as the birth time itself is given.
         const std::string text =
-            engine::JulianDayToDateTextByCalendar(chart, hour.SunriseJulianDay - chart.TimeZoneCorrection / 24);
+            engine::JulianDayToDateTextByCalendar(chart.moment.gregorian,
+                                                  hour.SunriseJulianDay - chart.moment.zoneCorrection / 24);
         if (text.size() >= 16) riseTime = text.substr(11, 5);
     }
     const int h = hour.PlanetaryHourNumber;
     std::string hourText = "-";
     if (h >= 1 && h <= 24) hourText = std::to_string(h > 12 ? h - 12 : h) + (h <= 12 ? " Dag" : " Nacht");
     const std::string ruler = hour.PlanetaryHourRuler.empty() ? "-" : hour.PlanetaryHourRuler;
-    const Real asc = chart.PlanetLongitudes[10];
-    const Real mc = chart.PlanetLongitudes[11];
+    const Real asc = chart.points.ascendant;
+    const Real mc = chart.points.midheaven;
 
     const struct {
         std::string text;
@@ -123,7 +117,7 @@ MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const eng
     return t;
 }
 
-void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour, const engine::ChartState& chart) {
+void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour, const engine::Chart& chart) {
     const MastersTable t = EvaluateMastersTable(hour, chart, kChartWindowWheel.centreY);
     for (const MastersLine& l : t.lines) {
         dc.SetTextColor(l.colour);
@@ -141,17 +135,19 @@ int YearRulerKey(int birthYear, Real sunAtYearEnd, Real sunAtBirth) {
     return FoldYearIntoCycle(sunAtYearEnd < sunAtBirth ? birthYear - 1 : birthYear);
 }
 
-YearRulers EvaluateYearRulers(const engine::ChartState& chart) {
-    const std::string dateText = engine::JulianDayToDateTextByCalendar(chart, chart.JulianDay);
+YearRulers EvaluateYearRulers(const engine::Chart& chart) {
+    const std::string dateText = engine::JulianDayToDateTextByCalendar(chart.moment.gregorian, chart.moment.julianDay);
     int code = 0;
     const int year = dateText.size() >= 10 ? rt::ValInt(dateText.substr(6, 4), code) : 0;
-    const Real sunAtBirth = std::fabs(chart.PlanetLongitudes[1]);
+    const Real sunAtBirth = chart.bodies[engine::Body::Sun].longitude;
 
-    // The Sun at the end of the year, computed into a chart of its own.
-    engine::ChartState yearEnd = chart;
-    engine::ComputeBodiesWithRetro(yearEnd, 1,
-                                   engine::JulianDayNumber(chart.GregorianCalendar ? 1 : 0, 31, 12, year, 23, 59));
-    const Real sunAtYearEnd = std::fabs(yearEnd.PlanetLongitudes[1]);
+    // The Sun at the end of the year (the theories' mode 1 computes it alone).
+    const Real sunAtYearEnd =
+        engine::ComputeBodiesWithRetro(engine::kSun,
+                                       engine::JulianDayNumber(chart.moment.gregorian ? 1 : 0, 31, 12, year, 23, 59),
+                                       engine::BodySettingsOf(chart.settings, chart.cusps))
+            .bodies[engine::Body::Sun]
+            .longitude;
 
     YearRulers r;
     r.key = YearRulerKey(year, sunAtYearEnd, sunAtBirth);
@@ -212,7 +208,7 @@ void ReportYearRulerProblem(const YearRulers& rulers) {
                                                          "copia di sicurezza."));
 }
 
-void DrawYearAndCycleRulers(Surface& dc, const engine::ChartState& chart) {
+void DrawYearAndCycleRulers(Surface& dc, const engine::Chart& chart) {
     const YearRulers r = EvaluateYearRulers(chart);
     ReportYearRulerProblem(r);
     dc.SetTextColor(kCyan);

@@ -9,7 +9,7 @@
 #include "display/chart/birth_hour.h"
 #include "display/chart/chart_view.h"
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/planetary_hours.h"
 
 namespace display {
@@ -32,9 +32,9 @@ int FindPlanetaryHour(const engine::HourBoundaryTable& boundaries, Real sunLongi
 
 // Computes the planetary day and hour of the birth from the chart (Julian day,
 // zone, place, birth hour and minute, the Sun's longitude) and the place's
-// longitude in hours (negative for an east longitude). Leaves the chart's
-// WeekdayName on the planetary day. Called by the chart window's activation.
-BirthPlanetaryHourState ComputeBirthPlanetaryHour(engine::ChartState& chart, Real longitudeHours);
+// longitude in hours (negative for an east longitude). Called by the chart
+// window's activation.
+BirthPlanetaryHourState ComputeBirthPlanetaryHour(const engine::Chart& chart, Real longitudeHours);
 
 // The eight lines of the masters table.
 struct MastersLine {
@@ -45,11 +45,11 @@ struct MastersLine {
 struct MastersTable {
     std::array<MastersLine, 8> lines;
 };
-MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::ChartState& chart,
+MastersTable EvaluateMastersTable(const BirthPlanetaryHourState& hour, const engine::Chart& chart,
                                   Real centreY);
 // Draws the masters lines of the birth's hour and the chart centred on the
 // chart window's wheel centre.
-void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour, const engine::ChartState& chart);
+void DrawMastersTable(Surface& dc, const BirthPlanetaryHourState& hour, const engine::Chart& chart);
 
 // The year whose rulers stand for a birth: the calendar year of the birth,
 // the one before for a birth before the Sun's return to its year-end place
@@ -68,15 +68,15 @@ struct YearRulers {
     std::string problem;
 };
 // The year key of the chart (computes the Sun on 31 December of the birth
-// year at 23:59, the chart state left as it was) and its line of the table; a
+// year at 23:59) and its line of the table; a
 // year without a line takes the last line. A table damaged in its form is put
 // back from the installation as it is read (rt::ReadShippedTextLines). A
 // missing table raises rt::IoError.
-YearRulers EvaluateYearRulers(const engine::ChartState& chart);
+YearRulers EvaluateYearRulers(const engine::Chart& chart);
 // Tells once that the table is damaged or incomplete, when the rulers show it.
 void ReportYearRulerProblem(const YearRulers& rulers);
 // Draws the two lines of the chart at the wheel centre.
-void DrawYearAndCycleRulers(Surface& dc, const engine::ChartState& chart);
+void DrawYearAndCycleRulers(Surface& dc, const engine::Chart& chart);
 
 // The view of the masters button over the natal chart: sub-view 0 the masters
 // table, 1 the rulers of the year and of the cycle.

@@ -1,22 +1,18 @@
 #include "display/chart/reduced_wheel.h"
 
-#include "archive/current_chart.h"
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/natal_wheel.h"
 #include "display/wheel/planet_ring.h"
-#include "display/wheel/position_files.h"
 #include "display/wheel/stroke_glyphs.h"
 #include "display/wheel/wheel_points.h"
-#include "display/wheel/wheel_reports.h"
-#include "engine/planetary_hours.h"
+#include "engine/bodies_theory.h"
 #include "engine/position_text.h"
-#include "platform/runtime/io_error.h"
 
 namespace display {
 
-HouseAxes EvaluateHouseAxes(const CuspArray& cusps) {
+HouseAxes EvaluateHouseAxes(const HouseCusps& cusps) {
     HouseAxes a;
     for (int i = 1; i <= 6; ++i) {
         a.axis[i].cuspAngle = cusps[1] - cusps[i];
@@ -28,7 +24,7 @@ HouseAxes EvaluateHouseAxes(const CuspArray& cusps) {
     return a;
 }
 
-void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy) {
+void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, Real r, Real cx, Real cy) {
     const HouseAxes axes = EvaluateHouseAxes(cusps);
     SetTextColorByCode(dc, 0);
     for (int i = 1; i <= 6; ++i) {
@@ -63,11 +59,9 @@ void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx,
     DrawSignRing(dc, ascendant, mode, cx, cy, outer, inner, glyphSize, nullptr);
 }
 
-void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 24>& marks,
+void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
                            Real ascendant, Real innerRadius, Real outerRadius, Real cy, Real cx, Real angleOffset,
                            Real glyphSize, int count, bool degreeTexts) {
-    std::array<std::string, 25> m{};
-    for (std::size_t i = 0; i < marks.size(); ++i) m[i] = marks[i];
     const PlanetRingOptions o{.ascendant = ascendant,
                               .descendant = ascendant + 180,
                               .innerRadius = innerRadius,
@@ -80,36 +74,32 @@ void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, con
                               .degreeTexts = degreeTexts,
                               .directGlyphs = true,
                               .retroMarksAllPoints = true};
-    DrawPlanetRing(dc, longitudes, m, o);
+    DrawPlanetRing(dc, longitudes, marks, o);
 }
 
-void DrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool arraysInEngineOrder,
-                           NatalWheelState& wheel) {
-    engine::ChartState& chart = current.chart;
+void DrawReducedWheelChart(Surface& dc, const engine::Chart& chart) {
+    constexpr int kBodiesShown = 12;  // the Sun to the black moon
+    WheelPointArray longitudes{};
+    WheelPointMarks marks;
+    marks.fill(" ");
+    for (int n = 1; n <= kBodiesShown; ++n) {
+        const engine::BodyPosition& body = chart.bodies[engine::BodyOfNumber(n)];
+        longitudes[static_cast<std::size_t>(n)] = body.longitude;
+        if (body.retrograde) marks[static_cast<std::size_t>(n)].assign(1, 'r');
+    }
     SetTextColorByCode(dc, 0);
-    DrawSignRingReduced(dc, chart.HouseCusps[1], "M", 100, 100, 78, 65, 9.0L);
-    DrawPlanetRingReduced(dc, chart.PlanetLongitudes, chart.VolguineRetroMarks, chart.HouseCusps[1], 50, 65, 100, 100,
-                          0.0L, 7.0L, 12, false);
-    DrawHouseRing(dc, chart.HouseCusps, kChartWindowWheel.houseInner + 4, kChartWindowWheel.houseOuter + 3, 100, 100);
-    DrawHouseAxisLabels(dc, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
-    engine::StripTrailingBlanks(current.birth.SubjectName);
-    int weekday = 0;
-    engine::WeekdayOfJulianDay(chart, weekday, chart.JulianDay);
+    DrawSignRingReduced(dc, chart.cusps[1], "M", 100, 100, 78, 65, 9.0L);
+    DrawPlanetRingReduced(dc, longitudes, marks, chart.cusps[1], 50, 65, 100, 100, 0.0L, 7.0L, kBodiesShown, false);
+    DrawHouseRing(dc, chart.cusps, kChartWindowWheel.houseInner + 4, kChartWindowWheel.houseOuter + 3, 100, 100);
+    DrawHouseAxisLabels(dc, chart.cusps, kChartWindowWheel.signOuter + 5, 100, 100);
     DrawProgramStamp(dc, 5, 50);
     ReleaseBrush(dc);
-    if (arraysInEngineOrder) return;
-    try {
-        RewritePositionFiles(current, wheel);
-    } catch (const rt::IoError& e) {
-        wheel.FileErrors.ReportOnce(e.File().empty() ? kPointPositionFile : e.File(), e);
-    }
 }
 
-void RedrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool framed, bool arraysInEngineOrder,
-                             ChartGeometryState& geometry, NatalWheelState& wheel) {
+void RedrawReducedWheelChart(Surface& dc, const engine::Chart& chart, bool framed, ChartGeometryState& geometry) {
     if (framed) DrawPageFrame(dc);
     SetWheelGeometry(geometry);
-    DrawReducedWheelChart(dc, current, arraysInEngineOrder, wheel);
+    DrawReducedWheelChart(dc, chart);
     ScopedBrush black(dc, 0);
     RectangleScaled(dc, 195, 2, 279, 100);
 }

@@ -1,17 +1,17 @@
 #pragma once
 // The reduced wheel that several views of the chart window draw beside their
-// tables: the zodiac ring, twelve chart points, the plain house ring and the
+// tables: the zodiac ring, twelve bodies, the plain house ring and the
 // labelled cusp axes, with the upper right part of the window left blank for
 // the view's text. It records no glyph centres, so clicks keep finding the
-// glyphs of the last natal wheel.
+// glyphs of the last natal wheel, and leaves the position key files as the
+// last natal wheel wrote them.
 #include <array>
 #include <string>
 
-#include "archive/current_chart.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
-#include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -29,13 +29,13 @@ struct HouseAxes {
     std::array<HouseAxis, 7> axis;  // 1..6
 };
 
-// The six axes of a set of cusps (entries 1..15, entry 1 the Ascendant).
-HouseAxes EvaluateHouseAxes(const CuspArray& cusps);
+// The six axes of a set of cusps (cusp 1 the Ascendant).
+HouseAxes EvaluateHouseAxes(const HouseCusps& cusps);
 
 // The labelled cusp axes on radius r about (cx, cy): red ticks on the horizon
 // and the meridian, a red dot at both ends of every axis, the degree texts,
 // "MC", "IC", "AS" and "DS".
-void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy);
+void DrawHouseAxisLabels(Surface& dc, const HouseCusps& cusps, Real r, Real cx, Real cy);
 
 // The zodiac ring without glyph-centre marks; the sign centres are not recorded.
 void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx, Real cy, Real outer, Real inner,
@@ -43,21 +43,18 @@ void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx,
 
 // The ring of chart points 1..count, each drawn with the glyph file of its own
 // number, "R" beside every point marked "r" or "R", no centre marks.
-void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 24>& marks,
+void DrawPlanetRingReduced(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
                            Real ascendant, Real innerRadius, Real outerRadius, Real cy, Real cx, Real angleOffset,
                            Real glyphSize, int count, bool degreeTexts);
 
-// The reduced wheel of the current chart (points 1..12 of PlanetLongitudes with
-// VolguineRetroMarks). The position key files are rewritten from the chart
-// window's order only: while the body arrays hold the engine's order
-// (arraysInEngineOrder) they are left as the last natal drawing wrote them.
-void DrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool arraysInEngineOrder,
-                           NatalWheelState& wheel);
+// The reduced wheel of a chart: its bodies the Sun to the black moon, each with
+// the glyph file of its body number (engine/bodies_theory.h) and "R" when it
+// is retrograde.
+void DrawReducedWheelChart(Surface& dc, const engine::Chart& chart);
 
 // The reduced wheel under a view of the chart window: the page outline when
 // framed, the chart window's geometry, the wheel, then the area
 // (195, 2)-(279, 100) painted black.
-void RedrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool framed, bool arraysInEngineOrder,
-                             ChartGeometryState& geometry, NatalWheelState& wheel);
+void RedrawReducedWheelChart(Surface& dc, const engine::Chart& chart, bool framed, ChartGeometryState& geometry);
 
 }  // namespace display

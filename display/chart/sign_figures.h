@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 

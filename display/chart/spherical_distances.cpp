@@ -37,9 +37,9 @@ Real SphericalDistance(Real la, Real ba, Real lb, Real bb) {
     return std::acos(c) * 180 / engine::kPi;
 }
 
-SphericalDistances EvaluateSphericalDistances(const engine::BodyArray& L, const engine::BodyArray& B,
+SphericalDistances EvaluateSphericalDistances(const WheelPointArray& L, const WheelPointArray& B,
                                               const engine::OrbRecord& orbs, Real x0, Real y0) {
-    const auto& o = orbs.AspectOrbs;
+    const auto& o = orbs.aspectOrbs;
     SphericalDistances result;
     for (int i = 1; i <= kSphericalGridColumns; ++i)
         for (int j = i + 1; j <= 11; ++j) {
@@ -77,9 +77,9 @@ void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell) {
 }
 
 SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const archive::CurrentChart& current,
-                                             const engine::BodyArray& longitudes, Real x0, Real y0) {
+                                             const WheelPointArray& longitudes, Real x0, Real y0) {
     const SphericalDistances d =
-        EvaluateSphericalDistances(longitudes, current.chart.PlanetLatitudes, current.orbs, x0, y0);
+        EvaluateSphericalDistances(longitudes, WheelPointLatitudes(current.chart), current.orbs, x0, y0);
 
     SetTextColorByCode(dc, 4);
     TextOutLeft(dc, "SFERISCHE", 15, x0 + 82 * u, y0 + 7 * u);

@@ -9,7 +9,8 @@
 
 #include "archive/current_chart.h"
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -38,13 +39,13 @@ struct SphericalDistances {
 };
 
 // The cells of the table with its origin at (x0, y0), the orbs from slots 0..4.
-SphericalDistances EvaluateSphericalDistances(const engine::BodyArray& longitudes, const engine::BodyArray& latitudes,
+SphericalDistances EvaluateSphericalDistances(const WheelPointArray& longitudes, const WheelPointArray& latitudes,
                                               const engine::OrbRecord& orbs, Real x0, Real y0);
 
 // Title, grid lines, the points' glyphs and the cells, from the longitudes
-// passed and the current chart's PlanetLatitudes, within the current orbs.
+// passed and the latitudes of the current chart's points, within the current orbs.
 SphericalDistances DrawSphericalDistanceGrid(Surface& dc, const archive::CurrentChart& current,
-                                             const engine::BodyArray& longitudes, Real x0, Real y0);
+                                             const WheelPointArray& longitudes, Real x0, Real y0);
 // One cell: underline and colour by its marks, then the distance.
 void DrawSphericalDistanceCell(Surface& dc, const SphericalDistanceCell& cell);
 

@@ -48,8 +48,7 @@ std::array<Real, 11> ReadVolguineScores() {
     return s;
 }
 
-VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, engine::ChartState& chart) {
-    FillBodyNames(chart);
+VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const engine::Chart& chart) {
     VolguineForces f;
     f.scores = scores;
     for (int i = 1; i <= 10; ++i) {
@@ -60,9 +59,9 @@ VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, engine
             f.strongest = i;
         }
     }
-    f.sunSign = std::string(kSignNames[SignIndex(chart.PlanetLongitudes[1])]);
-    f.ascendantSign = std::string(kSignNames[SignIndex(chart.HouseCusps[1])]);
-    if (f.strongest > 0) f.strongestName = chart.BodyNames[f.strongest];
+    f.sunSign = std::string(kSignNames[SignIndex(chart.bodies[engine::Body::Sun].longitude)]);
+    f.ascendantSign = std::string(kSignNames[SignIndex(chart.cusps[1])]);
+    if (f.strongest > 0) f.strongestName = std::string(kScoredBodyNames[static_cast<std::size_t>(f.strongest - 1)]);
     if (f.highest <= 0) return f;  // no scale: no bars
     for (int i = 1; i <= 10; ++i) {
         Real s = scores[i] / (f.highest / 30);
@@ -72,7 +71,7 @@ VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, engine
     return f;
 }
 
-VolguineForces DrawVolguineForces(Surface& dc, engine::ChartState& chart, Real x0, Real y0) {
+VolguineForces DrawVolguineForces(Surface& dc, const engine::Chart& chart, Real x0, Real y0) {
     const VolguineForces f = EvaluateVolguineForces(ReadVolguineScores(), chart);
     rt::EnsureParentFolder(kVolguineSummaryFile);
     rt::WriteTextLines(kVolguineSummaryFile, {f.sunSign, f.ascendantSign, f.strongestName});

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -33,15 +33,15 @@ struct VolguineForces {
 // missing or short file raises rt::IoError.
 std::array<Real, 11> ReadVolguineScores();
 
-// The bars from the scores and the chart (Sun = longitude 1, Ascendant = cusp 1),
-// the strongest named by the chart's BodyNames, which are filled first.
-VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, engine::ChartState& chart);
+// The bars from the scores and the chart (its Sun and its first cusp), the
+// strongest named as the summary names it.
+VolguineForces EvaluateVolguineForces(const std::array<Real, 11>& scores, const engine::Chart& chart);
 
 // Reads the scores, rewrites the summary file and draws the bars with their
 // glyphs and labels, the bars' left edges at x0 - 4.3 + 6i, the baseline at
 // y0 + 30. When no score is above zero the labels and glyphs are drawn, no bar
 // (the view then hands kNoPositiveScoreMessage to the window). File errors raise rt::IoError.
-VolguineForces DrawVolguineForces(Surface& dc, engine::ChartState& chart, Real x0, Real y0);
+VolguineForces DrawVolguineForces(Surface& dc, const engine::Chart& chart, Real x0, Real y0);
 
 // The symbol of the elements and principles 1..7 (fire, earth, air, water,
 // salt, sulphur, mercury) in a square of side `size` centred on (x, y).

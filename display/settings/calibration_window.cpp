@@ -197,7 +197,7 @@ void CalibrationWindow::SaveAndClose() {
 
 void CalibrationWindow::StopAndReloadSettings() {
     firstDrawTimer->stop();
-    engine::LoadEngineSettings(current_.chart, current_.orbs, ShowSettingsMessage);
+    engine::LoadEngineSettings(current_.settings, current_.orbs, ShowSettingsMessage);
 }
 
 void CalibrationWindow::done(int result) {

@@ -117,7 +117,7 @@ bool DrawArchetypalStructure(Surface& dc, const engine::ReceptionTables& recepti
     return false;
 }
 
-void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, const engine::BodyArray& lat,
+void DrawSphericalDistances(Surface& dc, WheelPointArray longitudes, const WheelPointArray& lat,
                             const engine::OrbRecord& orbs, Real x, Real y) {
     SheetBlockGuard guard(dc);
     SetTextColorByCode(dc, 4);

@@ -7,7 +7,8 @@
 #include "display/chart/aspects_and_orbits.h"
 #include "display/chart/dignity_table.h"
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -23,7 +24,7 @@ bool DrawArchetypalStructure(Surface& dc, const engine::ReceptionTables& recepti
 
 // The 54 distances of bodies 1..9 against 2..11 from the longitudes and
 // latitudes given, underlined by the aspects of the orbs given.
-void DrawSphericalDistances(Surface& dc, engine::BodyArray longitudes, const engine::BodyArray& latitudes,
+void DrawSphericalDistances(Surface& dc, WheelPointArray longitudes, const WheelPointArray& latitudes,
                             const engine::OrbRecord& orbs, Real x, Real y);
 
 }  // namespace display

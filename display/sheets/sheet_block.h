@@ -10,7 +10,7 @@
 
 #include "display/draw/drawing_state.h"
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -18,8 +18,8 @@ struct SheetRulerState;
 
 // What the blocks of a sheet read.
 struct SheetContext {
-    const engine::ChartState& chart;
-    const engine::BirthDataState& birth;
+    const engine::Chart& chart;
+    const engine::BirthData& birth;
     const engine::OrbRecord& orbs;
     const SheetRulerState& rulers;  // the birth's weekday and the planetary hour
     std::string_view calendarNote;  // " Calend. Giuliano" for a Julian-calendar birth

@@ -146,33 +146,20 @@ void DrawHumoral(Surface& dc, Real x, Real y, bool seasonal, const HumoralCounts
 
 }  // namespace
 
-namespace {
-
-// The chart's signs with those of the seven classical planets from their longitudes.
-std::array<unsigned char, 24> ClassicalPlanetSigns(const engine::ChartState& chart) {
-    std::array<unsigned char, 24> signs = chart.PlanetSigns;
-    engine::SignsOfPositions(7, chart.PlanetLongitudes, signs);
-    return signs;
+void DrawElementalCloth(Surface& dc, const engine::Chart& chart, Real x, Real y) {
+    DrawCloth(dc, x, y, true, EvaluateElementalCloth(ClassicalPlanetSigns(chart)));
 }
 
-}  // namespace
-
-void DrawElementalCloth(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
-    DrawCloth(dc, x, y, true, EvaluateElementalCloth(chart.PlanetSigns));
-}
-
-void DrawSeasonCloth(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+void DrawSeasonCloth(Surface& dc, const engine::Chart& chart, Real x, Real y) {
     DrawCloth(dc, x, y, false, EvaluateSeasonCloth(ClassicalPlanetSigns(chart)));
 }
 
-void DrawElementalHumoralGrid(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+void DrawElementalHumoralGrid(Surface& dc, const engine::Chart& chart, Real x, Real y) {
     DrawHumoral(dc, x, y, false, EvaluateHumoral(ClassicalPlanetSigns(chart), false));
 }
 
-void DrawSeasonalHumoralGrid(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+void DrawSeasonalHumoralGrid(Surface& dc, const engine::Chart& chart, Real x, Real y) {
     DrawHumoral(dc, x, y, true, EvaluateHumoral(ClassicalPlanetSigns(chart), true));
 }
-
-void SetClassicalPlanetSigns(engine::ChartState& chart) { chart.PlanetSigns = ClassicalPlanetSigns(chart); }
 
 }  // namespace display

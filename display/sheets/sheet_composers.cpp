@@ -9,27 +9,27 @@
 namespace display {
 
 
-void ComposeThemeSheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+void ComposeThemeSheetPortrait(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory) {
     ComposeSheet(kThemeSheetPortrait, dc, current, memory);
 }
-void ComposeThemeSheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+void ComposeThemeSheetLandscape(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory) {
     ComposeSheet(kThemeSheetLandscape, dc, current, memory);
 }
-void ComposeAffinitySheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+void ComposeAffinitySheetPortrait(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory) {
     ComposeSheet(kAffinitySheetPortrait, dc, current, memory);
 }
-void ComposeAffinitySheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+void ComposeAffinitySheetLandscape(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory) {
     ComposeSheet(kAffinitySheetLandscape, dc, current, memory);
 }
 
-bool ComposeSheet(int code, Surface& dc, archive::CurrentChart& current, SheetMemory& memory) {
+bool ComposeSheet(int code, Surface& dc, const archive::CurrentChart& current, SheetMemory& memory) {
     const SheetLayout* layout = SheetLayoutOf(code);
     if (!layout) return false;
     DrawSheetLayout(dc, *layout, current, memory);
     return true;
 }
 
-bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory) {
+bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory) {
     if (!SheetLayoutOf(code)) return false;
     if (drawing.MetafileOutput) {
         std::unique_ptr<EmfRecorder> recorder = BeginChartMetafile(drawing);
@@ -51,19 +51,19 @@ bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, archive
     return true;
 }
 
-void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current,
                             SheetMemory& memory) {
     DrawSheetEntry(drawing, kThemeSheetPortrait, window, current, memory);
 }
-void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current,
                              SheetMemory& memory) {
     DrawSheetEntry(drawing, kThemeSheetLandscape, window, current, memory);
 }
-void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current,
                                 SheetMemory& memory) {
     DrawSheetEntry(drawing, kAffinitySheetLandscape, window, current, memory);
 }
-void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current,
+void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current,
                                SheetMemory& memory) {
     DrawSheetEntry(drawing, kAffinitySheetPortrait, window, current, memory);
 }

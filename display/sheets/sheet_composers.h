@@ -40,20 +40,20 @@ struct SheetMemory {
 
 // A composer draws the sheet of the person it is handed (their chart, birth
 // data and orbs); the sheet's steps write into that chart what they compute.
-void ComposeThemeSheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
-void ComposeThemeSheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
-void ComposeAffinitySheetPortrait(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
-void ComposeAffinitySheetLandscape(Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
+void ComposeThemeSheetPortrait(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory);
+void ComposeThemeSheetLandscape(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory);
+void ComposeAffinitySheetPortrait(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory);
+void ComposeAffinitySheetLandscape(Surface& dc, const archive::CurrentChart& current, SheetMemory& memory);
 // The composer of a sheet code on a surface; false for an unknown code.
-bool ComposeSheet(int code, Surface& dc, archive::CurrentChart& current, SheetMemory& memory);
+bool ComposeSheet(int code, Surface& dc, const archive::CurrentChart& current, SheetMemory& memory);
 
 // The entries: into the chart metafile while MetafileOutput is set (saved as
 // "Emf\" + MetafileName; a drawing that fails saves nothing), else on the
 // printer's canvas while printing, else on the window's canvas.
-void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
-bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, archive::CurrentChart& current, SheetMemory& memory);
+void DrawThemeSheetPortrait(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
+void DrawThemeSheetLandscape(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
+void DrawAffinitySheetLandscape(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
+void DrawAffinitySheetPortrait(DrawingState& drawing, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
+bool DrawSheetEntry(DrawingState& drawing, int code, CanvasForm* window, const archive::CurrentChart& current, SheetMemory& memory);
 
 }  // namespace display

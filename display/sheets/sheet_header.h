@@ -25,12 +25,12 @@ struct SheetHeaderPlaces {
 };
 
 // The calendar note of a birth: " Calend. Giuliano" for the Julian calendar.
-std::string_view SheetCalendarNote(const engine::ChartState& chart);
+std::string_view SheetCalendarNote(const engine::Chart& chart);
 
 // The step every sheet begins with: the weekday of the birth by local clock
-// time (memory.Rulers.ChartWeekdayName, and chart.WeekdayName) and the
-// calendar note (memory.CalendarNote) the header shows.
-void SetSheetHeaderDates(engine::ChartState& chart, SheetMemory& memory);
+// time (memory.Rulers.ChartWeekdayName) and the calendar note
+// (memory.CalendarNote) the header shows.
+void SetSheetHeaderDates(const engine::Chart& chart, SheetMemory& memory);
 
 void DrawSheetHeader(Surface& dc, const SheetContext& context, const SheetHeaderPlaces& places);
 

@@ -48,7 +48,6 @@ const SheetLayout kThemePortrait{
      SheetTablePlace{Table::SphericalDistances, 15, 202},
      SheetHeaderPlaces{230, "DOMIFICATIE: ", true, 19.8L, "NODO: ", 23.5L, 190, 170, 225, 316},
      SheetTablePlace{Table::Terms, 115, 220},
-     Step::Dodecatemoria,
      SheetTablePlace{Table::Dodecatemoria, 115, 275},
      // The title at 200 rather than 203, so that it ends inside the page.
      SheetTablePlace{Table::Latitudes, 205, 219, -5},
@@ -74,7 +73,6 @@ const SheetLayout kThemeLandscape{
      SheetTablePlace{Table::SphericalDistances, 15, 105},
      SheetHeaderPlaces{kThemeLandscapeX + 145, "DOMIFICATIE: HUIZEN MEDIUM", false, 20.5L, "KNOOP ", 25,
                        kThemeLandscapeX - 60, kThemeLandscapeY - 21, kThemeLandscapeX - 10, kThemeLandscapeY + 120},
-     Step::Dodecatemoria,
      SheetTablePlace{Table::Dodecatemoria, 265, 90},
      SheetTablePlace{Table::Terms, 243, 150},
      SheetTablePlace{Table::Latitudes, 18, 65},
@@ -88,8 +86,6 @@ const SheetLayout kThemeLandscape{
                      {{"OPMERKING: Aspecten met betrekking tot de Maanknopen", 170, 185},
                       {"zijn niet uitgezet op de dierenriemkaart", 170, 190}}}}};
 
-// The elemental cloth counts the signs the chart holds; the classical
-// planets' signs are then set in the chart, as the grids after it count them.
 const SheetLayout kAffinityPortrait{
     1.15L,
     {Step::HeaderDates,
@@ -108,7 +104,6 @@ const SheetLayout kAffinityPortrait{
                      15,
                      {{"SPIEGEL AFFINITEITEN", 113, 200}, {"(voor Antisce en Contrantisce)", 111, 205}}},
      SheetTablePlace{Table::ElementalCloth, 46, 95},
-     Step::ClassicalPlanetSigns,
      SheetTablePlace{Table::ElementalHumoralGrid, 50, 160},
      SheetTablePlace{Table::SeasonCloth, 46, 233},
      SheetTablePlace{Table::SeasonalHumoralGrid, 50, 300}}};
@@ -129,31 +124,30 @@ const SheetLayout kAffinityLandscape{
                      15,
                      {{"GESPIEGELDE AFFINITEITEN", 175, 60}, {"(voor Antisce en Contrantisce)", 175, 65}}},
      SheetTablePlace{Table::ElementalCloth, 50, 215},
-     Step::ClassicalPlanetSigns,
      SheetTablePlace{Table::ElementalHumoralGrid, 130, 215},
      SheetTablePlace{Table::SeasonCloth, 230, 210},
      SheetTablePlace{Table::SeasonalHumoralGrid, 305, 215}}};
 
 void DrawWheel(Surface& dc, const SheetContext& c, const SheetWheelPlace& w) {
     if (w.kind == WheelKind::Theme)
-        DrawSheetThemeWheel(dc, c.chart, c.orbs.AspectOrbs, c.aspectLinesOn, w.cx, w.cy);
+        DrawSheetThemeWheel(dc, c.chart, c.orbs.aspectOrbs, c.aspectLinesOn, w.cx, w.cy);
     else
         DrawSheetAffinityWheel(dc, c.chart, w.kind == WheelKind::Energy ? 1 : 2, w.cx, w.cy);
 }
 
 void DrawTable(Surface& dc, const SheetContext& c, const SheetTablePlace& t) {
-    const engine::ChartState& chart = c.chart;
+    const engine::Chart& chart = c.chart;
     switch (t.table) {
         case Table::SphericalDistances:
-            DrawSphericalDistances(dc, chart.PlanetLongitudes, chart.PlanetLatitudes, c.orbs, t.x, t.y);
+            DrawSphericalDistances(dc, WheelPointLongitudes(chart), WheelPointLatitudes(chart), c.orbs, t.x, t.y);
             return;
         case Table::Terms: DrawTermsBlock(dc, t.x, t.y); return;
-        case Table::Dodecatemoria: DrawSheetDodecatemoria(dc, chart.PlanetLongitudes, t.x, t.y); return;
-        case Table::Latitudes: DrawSheetLatitudes(dc, chart.PlanetLatitudes, t.x, t.y, t.titleDx); return;
-        case Table::Longitudes: DrawSheetLongitudes(dc, chart.PlanetLongitudes, t.x, t.y); return;
-        case Table::RelativeLongitudes: DrawSheetRelativeLongitudes(dc, chart.PlanetLongitudes, t.x, t.y); return;
+        case Table::Dodecatemoria: DrawSheetDodecatemoria(dc, WheelPointLongitudes(chart), t.x, t.y); return;
+        case Table::Latitudes: DrawSheetLatitudes(dc, WheelPointLatitudes(chart), t.x, t.y, t.titleDx); return;
+        case Table::Longitudes: DrawSheetLongitudes(dc, WheelPointLongitudes(chart), t.x, t.y); return;
+        case Table::RelativeLongitudes: DrawSheetRelativeLongitudes(dc, WheelPointLongitudes(chart), t.x, t.y); return;
         case Table::MastersAndYear: DrawPlanetaryHourAndYearRuler(dc, chart, c.rulers, t.x, t.y); return;
-        case Table::ArchetypalStructure: DrawArchetypalStructure(dc, chart.Receptions, t.x, t.y); return;
+        case Table::ArchetypalStructure: DrawArchetypalStructure(dc, chart.receptions, t.x, t.y); return;
         case Table::ElementalCloth: DrawElementalCloth(dc, chart, t.x, t.y); return;
         case Table::SeasonCloth: DrawSeasonCloth(dc, chart, t.x, t.y); return;
         case Table::ElementalHumoralGrid: DrawElementalHumoralGrid(dc, chart, t.x, t.y); return;
@@ -187,18 +181,16 @@ SheetContext CurrentSheetContext(const archive::CurrentChart& current, const She
             drawing.AspectLinesOn, memory.UserFullName ? memory.UserFullName() : std::string()};
 }
 
-void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory) {
-    engine::ChartState& chart = current.chart;
+void RunSheetStep(SheetStep step, const archive::CurrentChart& current, SheetMemory& memory) {
+    const engine::Chart& chart = current.chart;
     switch (step) {
         case Step::HeaderDates: SetSheetHeaderDates(chart, memory); return;
         case Step::TermsPositionsFile: PrepareTermsPositionsFile(chart, memory.Terms); return;
         case Step::PlanetaryHour: ComputePlanetaryHour(chart, memory.Rulers); return;
-        case Step::Dodecatemoria: RecordSheetDodecatemoria(chart); return;
-        case Step::ClassicalPlanetSigns: SetClassicalPlanetSigns(chart); return;
     }
 }
 
-void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& current, SheetMemory& memory) {
+void RunSheetEntry(Surface& dc, const SheetEntry& entry, const archive::CurrentChart& current, SheetMemory& memory) {
     if (const SheetStep* step = std::get_if<SheetStep>(&entry)) {
         RunSheetStep(*step, current, memory);
         return;
@@ -210,7 +202,7 @@ void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& 
     if (const auto* t = std::get_if<SheetTextsPlace>(&entry)) DrawTexts(dc, *t);
 }
 
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout, archive::CurrentChart& current, SheetMemory& memory) {
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, const archive::CurrentChart& current, SheetMemory& memory) {
     SheetPageScale scale(dc.Drawing(), layout.zoom);
     for (const SheetEntry& entry : layout.entries) RunSheetEntry(dc, entry, current, memory);
 }

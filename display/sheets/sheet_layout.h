@@ -27,8 +27,6 @@ enum class SheetStep {
     HeaderDates,           // SetSheetHeaderDates: the birth's weekday and calendar note
     TermsPositionsFile,    // PrepareTermsPositionsFile: "OpzioneT\PosiPian.txt", read by the terms block
     PlanetaryHour,         // ComputePlanetaryHour: the hour and its ruler, read by the masters block
-    Dodecatemoria,         // RecordSheetDodecatemoria: into the chart state
-    ClassicalPlanetSigns,  // SetClassicalPlanetSigns: into the chart state
 };
 
 // The wheel of the birth-theme sheets, and the affinity wheels (energy: mode 1,
@@ -88,12 +86,12 @@ const SheetLayout* SheetLayoutOf(int code);
 // whether the drawing state shows the aspect lines.
 SheetContext CurrentSheetContext(const archive::CurrentChart& current, const SheetMemory& memory, const DrawingState& drawing);
 // A step computes from the person's chart, and some write into it.
-void RunSheetStep(SheetStep step, archive::CurrentChart& current, SheetMemory& memory);
+void RunSheetStep(SheetStep step, const archive::CurrentChart& current, SheetMemory& memory);
 // One entry: a step is run, a block drawn with the context.
-void RunSheetEntry(Surface& dc, const SheetEntry& entry, archive::CurrentChart& current, SheetMemory& memory);
+void RunSheetEntry(Surface& dc, const SheetEntry& entry, const archive::CurrentChart& current, SheetMemory& memory);
 // The whole sheet of a person: the frame's scale for the time of the drawing
 // (the view's own put back afterwards, also when an entry fails), every entry
 // in order.
-void DrawSheetLayout(Surface& dc, const SheetLayout& layout, archive::CurrentChart& current, SheetMemory& memory);
+void DrawSheetLayout(Surface& dc, const SheetLayout& layout, const archive::CurrentChart& current, SheetMemory& memory);
 
 }  // namespace display

@@ -24,27 +24,27 @@ std::string RulerOfPositionText(const std::string& text) {
 
 }  // namespace
 
-void ComputePlanetaryHour(engine::ChartState& chart, SheetRulerState& s) {
+void ComputePlanetaryHour(const engine::Chart& chart, SheetRulerState& s) {
     // The planetary day by the rule the chart window's masters page shares.
     const engine::PlanetaryDay day = engine::FindPlanetaryDay(chart);
-    const Real sunrise = day.SunriseJulianDay;
+    const Real sunrise = day.sunriseJulianDay;
     s.SunriseJulianDay = sunrise;
-    int clockWeekday = 0;
-    engine::WeekdayOfJulianDay(chart, clockWeekday, chart.JulianDay - chart.TimeZoneCorrection / 24);
-    s.ChartWeekdayName = chart.WeekdayName;
-    const int weekday = day.Index;
-    chart.WeekdayName = engine::kWeekdayNames[weekday];
+    s.ChartWeekdayName = engine::kWeekdayNames[static_cast<std::size_t>(
+        engine::WeekdayOfJulianDay(chart.moment.julianDay - chart.moment.zoneCorrection / 24))];
+    const int weekday = day.index;
+    s.planetaryDayName = engine::kWeekdayNames[static_cast<std::size_t>(weekday)];
 
-    const Real lst = chart.LocalSiderealTime;
-    engine::ComputeHouseCusps(chart, engine::PlaceOfChart(chart),
-                              {sunrise, chart.BirthHour[1], chart.BirthMinute[1], chart.TimeZoneCorrection, 0},
-                              s.SheetHourBoundaries);
-    chart.LocalSiderealTime = lst;
-    s.SheetPlanetaryHour = FindPlanetaryHour(s.SheetHourBoundaries, chart.PlanetLongitudes[1]);
+    engine::HouseMoment moment;
+    moment.jd = sunrise;
+    moment.hour = engine::ClockHour(chart.moment);
+    moment.minute = engine::ClockMinute(chart.moment);
+    moment.zoneHours = chart.moment.zoneCorrection;
+    s.SheetHourBoundaries = engine::ComputeHourBoundaries(chart.place, moment).table;
+    s.SheetPlanetaryHour = FindPlanetaryHour(s.SheetHourBoundaries, chart.bodies[engine::Body::Sun].longitude);
     s.SheetHourRulerName = RulerName(PlanetaryHourRulerOf(s.SheetPlanetaryHour, weekday));
 }
 
-void DrawPlanetaryHourBlock(Surface& dc, const engine::ChartState& chart, const SheetRulerState& s, Real x,
+void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const SheetRulerState& s, Real x,
                             Real y) {
     SheetBlockGuard guard(dc);
     int n = s.SheetPlanetaryHour;
@@ -54,10 +54,10 @@ void DrawPlanetaryHourBlock(Surface& dc, const engine::ChartState& chart, const 
         part = " Nacht";
     }
     std::string asc, mc;
-    engine::FormatSignPosShort(0, asc, chart.PlanetLongitudes[10]);
-    engine::FormatSignPosShort(0, mc, chart.PlanetLongitudes[11]);
+    engine::FormatSignPosShort(0, asc, chart.points.ascendant);
+    engine::FormatSignPosShort(0, mc, chart.points.midheaven);
     SetTextColorByCode(dc, 4);
-    TextOutLeft(dc, "Planetaire dag: " + chart.WeekdayName, 2, x, y);
+    TextOutLeft(dc, "Planetaire dag: " + s.planetaryDayName, 2, x, y);
     TextOutLeft(dc, "Planetaire uur: " + std::to_string(n) + part, 15, x, y + 4.5L);
     TextOutLeft(dc, "Geregeerd door " + s.SheetHourRulerName, 15, x, y + 8.0L);
     SetTextColorByCode(dc, 0);
@@ -68,7 +68,7 @@ void DrawPlanetaryHourBlock(Surface& dc, const engine::ChartState& chart, const 
     TextOutLeft(dc, "Geregeerd door " + RulerOfPositionText(mc), 15, x, y + 28.5L);
 }
 
-void DrawYearRuler(Surface& dc, const engine::ChartState& chart, Real x, Real y) {
+void DrawYearRuler(Surface& dc, const engine::Chart& chart, Real x, Real y) {
     SheetBlockGuard guard(dc);
     const YearRulers r = EvaluateYearRulers(chart);
     ReportYearRulerProblem(r);
@@ -77,7 +77,7 @@ void DrawYearRuler(Surface& dc, const engine::ChartState& chart, Real x, Real y)
     TextOutLeft(dc, "In de cyclus van " + RulerName(r.cycleRuler), 15, x, y + 4);
 }
 
-void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::ChartState& chart, const SheetRulerState& rulers,
+void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers,
                                    Real x, Real y) {
     DrawPlanetaryHourBlock(dc, chart, rulers, x, y);
     DrawYearRuler(dc, chart, x, y + 33);

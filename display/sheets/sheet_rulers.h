@@ -8,7 +8,7 @@
 #include <string>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/planetary_hours.h"
 
 namespace display {
@@ -21,21 +21,21 @@ struct SheetRulerState {
     std::string SheetHourRulerName;
     std::string ChartWeekdayName;  // the weekday of the birth by local clock time
     Real SunriseJulianDay = 0;
+    std::string planetaryDayName;  // the weekday of the planetary day
 };
 
 // A step of the birth-theme sheets, ahead of the masters block: sunrise, the
-// weekday of the planetary day (left in chart.WeekdayName), the hour table,
-// the hour and its ruler (the rulers' tables are those of the chart window's
-// masters page). The rest of the chart state is as before afterwards.
-void ComputePlanetaryHour(engine::ChartState& chart, SheetRulerState& rulers);
+// weekday of the planetary day, the hour table, the hour and its ruler (the
+// rulers' tables are those of the chart window's masters page).
+void ComputePlanetaryHour(const engine::Chart& chart, SheetRulerState& rulers);
 
-// The planetary day (chart.WeekdayName) and hour with its ruler, and the
-// signs of the Ascendant and the Midheaven with their rulers.
-void DrawPlanetaryHourBlock(Surface& dc, const engine::ChartState& chart, const SheetRulerState& rulers, Real x,
+// The planetary day and hour with its ruler, and the signs of the Ascendant
+// and the Midheaven with their rulers.
+void DrawPlanetaryHourBlock(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers, Real x,
                             Real y);
-void DrawYearRuler(Surface& dc, const engine::ChartState& chart, Real x, Real y);
+void DrawYearRuler(Surface& dc, const engine::Chart& chart, Real x, Real y);
 // The whole block: the hour block at (x, y), the year rulers at (x, y + 33).
-void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::ChartState& chart, const SheetRulerState& rulers,
+void DrawPlanetaryHourAndYearRuler(Surface& dc, const engine::Chart& chart, const SheetRulerState& rulers,
                                    Real x, Real y);
 
 }  // namespace display

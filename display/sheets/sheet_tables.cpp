@@ -43,20 +43,15 @@ std::string FormatBracketedDegrees(Real value) {
     return "(" + std::to_string(whole) + engine::kDegreeSign + "," + decimals + ")";
 }
 
-engine::BodyArray SheetDodecatemoria(const engine::BodyArray& longitudes) {
-    engine::BodyArray d = longitudes;
+WheelPointArray SheetDodecatemoria(const WheelPointArray& longitudes) {
+    WheelPointArray d = longitudes;
     for (int i = 1; i <= 11; ++i) d[i] = SheetDodecatemorion(longitudes[i]);
     return d;
 }
 
-void RecordSheetDodecatemoria(engine::ChartState& chart) {
-    const engine::BodyArray d = SheetDodecatemoria(chart.PlanetLongitudes);
-    for (int i = 1; i <= 11; ++i) chart.DodecatemoriaLongitudes[i] = d[i];
-}
-
-void DrawSheetDodecatemoria(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y) {
+void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, Real x, Real y) {
     SheetBlockGuard guard(dc);
-    const engine::BodyArray dodecatemoria = SheetDodecatemoria(longitudes);
+    const WheelPointArray dodecatemoria = SheetDodecatemoria(longitudes);
     Title(dc, "DODECATEMORIEEN", x, y);
     for (int i = 1; i <= 11; ++i) {
         DrawSheetBodyGlyph(dc.Drawing(), &dc, i, x, y, 4.0L);
@@ -65,7 +60,7 @@ void DrawSheetDodecatemoria(Surface& dc, const engine::BodyArray& longitudes, Re
     }
 }
 
-void DrawSheetLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y) {
+void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y) {
     SheetBlockGuard guard(dc);
     Title(dc, "LONGITUDINI", x, y);
     for (int i = 1; i <= 11; ++i) {
@@ -78,7 +73,7 @@ void DrawSheetLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real 
     }
 }
 
-void DrawSheetLatitudes(Surface& dc, const engine::BodyArray& latitudes, Real x, Real y, Real titleDx) {
+void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, Real x, Real y, Real titleDx) {
     SheetBlockGuard guard(dc);
     Title(dc, "BREEDTEGRADEN", x, y, titleDx);
     for (int i = 1; i <= 7; ++i) {
@@ -90,7 +85,7 @@ void DrawSheetLatitudes(Surface& dc, const engine::BodyArray& latitudes, Real x,
     }
 }
 
-void DrawSheetRelativeLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y) {
+void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y) {
     SheetBlockGuard guard(dc);
     Title(dc, "Relatieve LENGTEGRADEN (tussen haakjes: Absolute Longitudes)", x, y);
     for (int i = 1; i <= 11; ++i) {

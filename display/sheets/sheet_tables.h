@@ -6,7 +6,8 @@
 #include <string>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -19,20 +20,16 @@ Real SheetDodecatemorion(Real longitude);
 std::string FormatBracketedDegrees(Real value);
 
 // The dodecatemoria of points 1..11 of the longitudes (the other entries as given).
-engine::BodyArray SheetDodecatemoria(const engine::BodyArray& longitudes);
-// A step of the birth-theme sheets: the dodecatemoria of the chart's points
-// 1..11 into chart.DodecatemoriaLongitudes, where the chart window's texts read
-// them.
-void RecordSheetDodecatemoria(engine::ChartState& chart);
+WheelPointArray SheetDodecatemoria(const WheelPointArray& longitudes);
 
 // The tables, each titled above its anchor (x, y), one row a body.
-void DrawSheetDodecatemoria(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y);
-void DrawSheetLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y);
+void DrawSheetDodecatemoria(Surface& dc, const WheelPointArray& longitudes, Real x, Real y);
+void DrawSheetLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y);
 // The latitudes' title stands titleDx units from the anchor (the other tables'
 // titles at -2): the portrait theme sheet moves it further left, so that it
 // ends inside the printer's page.
-void DrawSheetLatitudes(Surface& dc, const engine::BodyArray& latitudes, Real x, Real y, Real titleDx = -2);
+void DrawSheetLatitudes(Surface& dc, const WheelPointArray& latitudes, Real x, Real y, Real titleDx = -2);
 // Three columns: each point's place in its sign, its absolute degrees in brackets.
-void DrawSheetRelativeLongitudes(Surface& dc, const engine::BodyArray& longitudes, Real x, Real y);
+void DrawSheetRelativeLongitudes(Surface& dc, const WheelPointArray& longitudes, Real x, Real y);
 
 }  // namespace display

@@ -27,7 +27,7 @@ std::array<Real, 61> TermBoundaries(Real ascendant) {
     return b;
 }
 
-void FindBodySectors(int count, const engine::BodyArray& longitudes, const std::array<Real, 61>& boundaries,
+void FindBodySectors(int count, const WheelPointArray& longitudes, const std::array<Real, 61>& boundaries,
                      std::array<signed char, 10>& sectors) {
     // The classification works on entries 0..59 = boundaries 1..60.
     std::array<long double, 60> b{};
@@ -46,14 +46,15 @@ std::string DecanKeyOf(int body, Real longitude) {
     return {};
 }
 
-void ComputeTermSectors(const engine::ChartState& chart, SheetTermsState& terms) {
-    terms.TermSectorBoundaries = TermBoundaries(chart.HouseCusps[1]);
-    FindBodySectors(9, chart.PlanetLongitudes, terms.TermSectorBoundaries, terms.BodyTermSectors);
+void ComputeTermSectors(const engine::Chart& chart, SheetTermsState& terms) {
+    terms.TermSectorBoundaries = TermBoundaries(chart.cusps[1]);
+    FindBodySectors(9, WheelPointLongitudes(chart), terms.TermSectorBoundaries, terms.BodyTermSectors);
 }
 
-void RefreshSheetDecanKeys(const engine::ChartState& chart, SheetTermsState& terms) {
+void RefreshSheetDecanKeys(const engine::Chart& chart, SheetTermsState& terms) {
+    const WheelPointArray longitudes = WheelPointLongitudes(chart);
     for (int k = 1; k <= 9; ++k) {
-        std::string key = DecanKeyOf(k, chart.PlanetLongitudes[k]);
+        std::string key = DecanKeyOf(k, longitudes[static_cast<std::size_t>(k)]);
         if (!key.empty()) terms.BodyDecanKeys[k] = key;
     }
 }
@@ -78,7 +79,7 @@ void WritePlanetPositionsFile(const SheetTermsState& terms) {
     rt::WriteTextLines(kSheetPositionFile, lines);
 }
 
-void PrepareTermsPositionsFile(const engine::ChartState& chart, SheetTermsState& terms) {
+void PrepareTermsPositionsFile(const engine::Chart& chart, SheetTermsState& terms) {
     ComputeTermSectors(chart, terms);
     RefreshSheetDecanKeys(chart, terms);
     WritePlanetPositionsFile(terms);

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -32,24 +33,24 @@ struct SheetTermsState {
 // Boundary i (1..60) = Ascendant - 15 + 6 i, reduced into [0, 360).
 std::array<Real, 61> TermBoundaries(Real ascendant);
 // The sector (1..60) of bodies 1..count; a body found in none keeps sectors[k].
-void FindBodySectors(int count, const engine::BodyArray& longitudes, const std::array<Real, 61>& boundaries,
+void FindBodySectors(int count, const WheelPointArray& longitudes, const std::array<Real, 61>& boundaries,
                      std::array<signed char, 10>& sectors);
 // Decan key of a longitude ("SolDec05"), or an empty text on an exact multiple
 // of 10 degrees (the body then keeps its previous key).
 std::string DecanKeyOf(int body, Real longitude);
 
-// From the chart: boundaries from HouseCusps[1], sectors of bodies 1..9.
-void ComputeTermSectors(const engine::ChartState& chart, SheetTermsState& terms);
+// From the chart: boundaries from its first cusp, sectors of its points 1..9.
+void ComputeTermSectors(const engine::Chart& chart, SheetTermsState& terms);
 // The decan keys of bodies 1..9 of the chart (DecanKeyOf): a body on an
 // exact multiple of 10 degrees keeps the key it had. (The chart window's
 // BuildDecanKeys gives every point a key, one on a boundary that of the decan
 // starting there.)
-void RefreshSheetDecanKeys(const engine::ChartState& chart, SheetTermsState& terms);
+void RefreshSheetDecanKeys(const engine::Chart& chart, SheetTermsState& terms);
 // Rewrites the position file: nine sector keys ("Sole03"), then nine decan keys.
 void WritePlanetPositionsFile(const SheetTermsState& terms);
 // The step of the birth-theme sheets ahead of their blocks: the sectors, the
 // decan keys of the chart and the position file the "TERMEN" block reads.
-void PrepareTermsPositionsFile(const engine::ChartState& chart, SheetTermsState& terms);
+void PrepareTermsPositionsFile(const engine::Chart& chart, SheetTermsState& terms);
 // The sector key of a body as the position file holds it.
 std::string TermSectorKey(int body, int sector);
 // The body (1..9) a six-character sector key names, 0 for none.

@@ -27,7 +27,7 @@
 #include "display/sheets/sheet_printing.h"
 #include "display/sheets/sheet_selection.h"
 #include "display/sheets/sheet_view.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
@@ -52,7 +52,7 @@ struct SheetViewer::BarButton {
     const char* hint;
 };
 
-SheetViewer::SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
+SheetViewer::SheetViewer(const archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
                          QWidget* parent)
     : CanvasForm(parent), current(current), sheets(sheets), drawing(drawing) {
     UseDrawingState(drawing);
@@ -148,7 +148,6 @@ void SheetViewer::SetGlyph(QPushButton* button, const char* glyph) {
 }
 
 void SheetViewer::ShowChartSheet() {
-    current.chart.PlanetLatitudes = current.chart.PlanetLatitudesSaved;
     aspectLinesButton->setVisible(true);
     const bool screen = !drawing.PrintOutput && !drawing.MetafileOutput;
     if (screen) ClearCanvas();
@@ -247,7 +246,7 @@ void SheetViewer::PrintSheet() {
     drawing.PrinterLandscape = landscape;
     // The job and the document are titled with the name, without the blanks
     // the archive pads it with.
-    std::string name = current.birth.SubjectName;
+    std::string name = current.birth.subjectName;
     engine::StripTrailingBlanks(name);
     std::unique_ptr<SheetPrintJob> job =
         printer->Begin(landscape, drawSettings && drawSettings->Values().EpsonCorrection == 1, "Kelvor - " + name);

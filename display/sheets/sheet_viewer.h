@@ -34,13 +34,13 @@ class SheetViewer : public CanvasForm {
 public:
     // The current person, whose sheets this window shows and prints. The
     // drawing state is the program's, which the viewer's canvas maps with.
-    SheetViewer(archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
+    SheetViewer(const archive::CurrentChart& current, const SheetSelectionState& sheets, DrawingState& drawing,
                 QWidget* parent = nullptr);
     ~SheetViewer() override;
 
     // The current person's chart, birth data and orbs; the sheets' steps write
     // into the chart what they compute.
-    archive::CurrentChart& current;
+    const archive::CurrentChart& current;
     // The printer this window prints on and sets up: the system's unless its
     // maker replaces it.
     std::unique_ptr<SheetPrinter> printer = MakeSystemSheetPrinter();

@@ -133,9 +133,9 @@ void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real, Real cx, Rea
     }
 }
 
-void DrawSheetAngles(Surface& dc, const engine::ChartState& chart, Real, Real, Real r, Real cx, Real cy) {
+void DrawSheetAngles(Surface& dc, const engine::Chart& chart, Real, Real, Real r, Real cx, Real cy) {
     SheetBlockGuard guard(dc);
-    const SheetCusps& cusps = chart.HouseCusps;
+    const SheetCusps& cusps = chart.cusps;
     const Real asc = cusps[1];
     auto point = [&](Real radius, Real angle) { return WheelPointWithAspect(cx, cy, radius, angle, 1); };
     SetTextColorByCode(dc, 0);
@@ -151,8 +151,8 @@ void DrawSheetAngles(Surface& dc, const engine::ChartState& chart, Real, Real, R
     const PagePoint at = point(r + 7, 0);
     TextOutCentered(dc, text, 1, at.x, at.y + 1);
     TextOutCentered(dc, "AS", 4, cx - r - 7, cy - 9);
-    if (chart.HouseSystemName != "CASE_MEDIE") return;
-    const Real mc = chart.MidheavenRad / chart.DegToRad;
+    if (chart.settings.houseSystem.kind != engine::HouseSystem::MeanHouses) return;
+    const Real mc = chart.points.midheaven;
     {
         ScopedBrush brush(dc, Rgb(0, 255, 255));
         DotPage(dc, point(r, asc - mc), 1.5L);
@@ -177,7 +177,7 @@ std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAn
 
 namespace {
 
-void PlanetRing(Surface& dc, const engine::BodyArray& lon, const std::array<std::string, 25>& marks, int n, Real cx,
+void PlanetRing(Surface& dc, const WheelPointArray& lon, const WheelPointMarks& marks, int n, Real cx,
                 Real cy, Real ro, Real ri, Real asc, bool plain) {
     SheetBlockGuard guard(dc);
     if (n > 24) n = 24;
@@ -236,20 +236,20 @@ PagePoint AspectEnd(Real asc, Real longitude, Real cx, Real cy, Real r) {
 
 }  // namespace
 
-void DrawSheetPlanetRing(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 25>& marks,
+void DrawSheetPlanetRing(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks,
                          int n, Real cx, Real cy, Real ro, Real ri, Real ascendant) {
     PlanetRing(dc, longitudes, marks, n, cx, cy, ro, ri, ascendant, false);
 }
 
-void DrawSheetPlanetRingPlain(Surface& dc, const engine::BodyArray& longitudes,
-                              const std::array<std::string, 25>& marks, int n, Real cx, Real cy, Real ro, Real ri,
+void DrawSheetPlanetRingPlain(Surface& dc, const WheelPointArray& longitudes,
+                              const WheelPointMarks& marks, int n, Real cx, Real cy, Real ro, Real ri,
                               Real ascendant) {
     PlanetRing(dc, longitudes, marks, n, cx, cy, ro, ri, ascendant, true);
 }
 
-std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitudes, Real ascendant, Real midheaven,
+std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes, Real ascendant, Real midheaven,
                                               const std::array<Real, 16>& orbs) {
-    engine::BodyArray lon = longitudes;
+    WheelPointArray lon = longitudes;
     lon[8] = ascendant;
     lon[9] = midheaven;
     std::vector<SheetAspect> found;
@@ -273,7 +273,7 @@ std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitude
     return found;
 }
 
-void DrawSheetAspects(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
                       int aspectLinesOn, Real cx, Real cy, Real r) {
     SheetBlockGuard guard(dc);
     {
@@ -281,12 +281,13 @@ void DrawSheetAspects(Surface& dc, const engine::ChartState& chart, const std::a
         DrawCircleScaled(dc, cx, cy, r);
     }
     SelectPenByCode(dc, 10);
-    const Real asc = chart.HouseCusps[1];
-    const Real mc = chart.MidheavenRad / chart.DegToRad;
-    engine::BodyArray lon = chart.PlanetLongitudes;
+    const Real asc = chart.cusps[1];
+    const Real mc = chart.points.midheaven;
+    const WheelPointArray points = WheelPointLongitudes(chart);
+    WheelPointArray lon = points;
     lon[8] = asc;
     lon[9] = mc;
-    for (const SheetAspect& a : EvaluateSheetAspects(chart.PlanetLongitudes, asc, mc, orbs)) {
+    for (const SheetAspect& a : EvaluateSheetAspects(points, asc, mc, orbs)) {
         const PagePoint p = AspectEnd(asc, lon[a.first], cx, cy, r);
         const PagePoint q = AspectEnd(asc, lon[a.second], cx, cy, r);
         if (aspectLinesOn == 0) {
@@ -337,24 +338,25 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
     dc.SetPolyFillMode(fill);
 }
 
-void DrawSheetThemeWheel(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
                          int aspectLinesOn, Real cx, Real cy) {
     const WheelRings& w = kSheetWheel;
-    const Real asc = chart.HouseCusps[1];
+    const Real asc = chart.cusps[1];
     DrawSheetSignRing(dc, "M", cx, cy, w.signOuter, w.signInner, 7, asc);
-    DrawSheetPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, 9, cx, cy, w.planetOuter, w.planetInner, asc);
-    DrawSheetHouseRing(dc, chart.HouseCusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
+    DrawSheetPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart), 9, cx, cy, w.planetOuter,
+                        w.planetInner, asc);
+    DrawSheetHouseRing(dc, chart.cusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
     DrawSheetAspects(dc, chart, orbs, aspectLinesOn, cx, cy, w.houseInner - 3);
-    DrawHouseCusps(dc, chart, chart.HouseCusps, w.signOuter + 5, cx, cy);
+    DrawHouseCusps(dc, chart, chart.cusps, w.signOuter + 5, cx, cy);
 }
 
-void DrawSheetAffinityWheel(Surface& dc, const engine::ChartState& chart, int mode, Real cx, Real cy) {
+void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, Real cx, Real cy) {
     const WheelRings& w = kSheetWheel;
-    const Real asc = chart.HouseCusps[1];
+    const Real asc = chart.cusps[1];
     DrawSheetSignRingPlain(dc, "M", cx, cy, w.signOuter - 2, w.signInner - 2, 7, asc);
-    DrawSheetPlanetRingPlain(dc, chart.PlanetLongitudes, chart.RetroMarks, 9, cx, cy, w.planetOuter - 2,
-                             w.planetInner, asc);
-    DrawSheetHouseRing(dc, chart.HouseCusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
+    DrawSheetPlanetRingPlain(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart), 9, cx, cy,
+                             w.planetOuter - 2, w.planetInner, asc);
+    DrawSheetHouseRing(dc, chart.cusps, asc, cx, cy, w.houseOuter - 3, w.houseInner - 3);
     const Real r = w.signOuter - 2;
     DrawSheetAngles(dc, chart, r, r, r, cx, cy);
     DrawSheetAffinityFigures(dc, mode, asc, cx, cy, w.houseInner - 3.5L);

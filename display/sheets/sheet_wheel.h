@@ -5,7 +5,7 @@
 // ring of the medium houses with its sixty six-degree ticks and numerals, the
 // angles, and the major aspects between the planets and the two angles as
 // filled wedges or lines. A longitude L lies at the wheel angle Asc - L
-// (Asc = HouseCusps[1]); a point of radius r at angle a is (cx - r cos a,
+// (Asc the first cusp); a point of radius r at angle a is (cx - r cos a,
 // cy - WheelAspectY r sin a).
 #include <array>
 #include <string>
@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "display/draw/surface.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/chart.h"
 
 namespace display {
 
 using engine::Real;
-using SheetCusps = std::array<Real, 16>;  // entries 1..15 as a chart's HouseCusps
+using SheetCusps = engine::HouseCusps;
 
 // The decan rulers (body codes 1..7) of the 36 decans from 0 Aries.
 int DecanRuler(int decanIndexFromAries);
@@ -34,16 +35,15 @@ Real DrawSheetSignRingPlain(Surface& dc, std::string_view prefix, Real cx, Real 
                             Real ascendant);
 // The medium-houses ring: ticks every 6 degrees, numerals, boundary lines.
 void DrawSheetHouseRing(Surface& dc, const SheetCusps& cusps, Real ascendant, Real cx, Real cy, Real ho, Real hi);
-// Ascendant (and for "CASE_MEDIE" Midheaven and house ends) marks at radius r3.
-void DrawSheetAngles(Surface& dc, const engine::ChartState& chart, Real r1, Real r2, Real r3, Real cx, Real cy);
+// Ascendant (and for the mean houses Midheaven and house ends) marks at radius r3.
+void DrawSheetAngles(Surface& dc, const engine::Chart& chart, Real r1, Real r2, Real r3, Real cx, Real cy);
 
 // Spread angles (entries 1..n) of the planet ring for true wheel angles 1..n.
 std::array<Real, 25> SpreadSheetAngles(int n, const std::array<Real, 25>& trueAngles, Real separation);
-void DrawSheetPlanetRing(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 25>& marks,
-                         int n, Real cx, Real cy, Real ro, Real ri, Real ascendant);
-void DrawSheetPlanetRingPlain(Surface& dc, const engine::BodyArray& longitudes,
-                              const std::array<std::string, 25>& marks, int n, Real cx, Real cy, Real ro, Real ri,
-                              Real ascendant);
+void DrawSheetPlanetRing(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
+                         Real cx, Real cy, Real ro, Real ri, Real ascendant);
+void DrawSheetPlanetRingPlain(Surface& dc, const WheelPointArray& longitudes, const WheelPointMarks& marks, int n,
+                              Real cx, Real cy, Real ro, Real ri, Real ascendant);
 
 // One major aspect of the sheet wheel between places i < j of 1..9 (8 the
 // Ascendant, 9 the Midheaven).
@@ -55,11 +55,11 @@ struct SheetAspect {
     bool operator==(const SheetAspect&) const = default;
 };
 // The aspects drawn (conjunctions are found but never drawn, so not listed).
-std::vector<SheetAspect> EvaluateSheetAspects(const engine::BodyArray& longitudes, Real ascendant, Real midheaven,
+std::vector<SheetAspect> EvaluateSheetAspects(const WheelPointArray& longitudes, Real ascendant, Real midheaven,
                                               const std::array<Real, 16>& orbs);
 // The aspects of the chart's longitudes with its Ascendant and Midheaven, by
 // the aspect orbs given: wedges when aspectLinesOn is 0, else lines.
-void DrawSheetAspects(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+void DrawSheetAspects(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
                       int aspectLinesOn, Real cx, Real cy, Real r);
 // The six-cornered wedge between two page points, widest for exact aspects.
 void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real by);
@@ -69,8 +69,8 @@ void DrawAspectWedge(Surface& dc, int deviation, Real ax, Real ay, Real bx, Real
 // Sun to Saturn and the nodes with their degrees, the house ring, the aspects
 // and the cusp marks. The affinity wheel: the plain rings, the angles and the
 // sign affinity figures of a mode (1 energy, 2 mirror).
-void DrawSheetThemeWheel(Surface& dc, const engine::ChartState& chart, const std::array<Real, 16>& orbs,
+void DrawSheetThemeWheel(Surface& dc, const engine::Chart& chart, const std::array<Real, 16>& orbs,
                          int aspectLinesOn, Real cx, Real cy);
-void DrawSheetAffinityWheel(Surface& dc, const engine::ChartState& chart, int mode, Real cx, Real cy);
+void DrawSheetAffinityWheel(Surface& dc, const engine::Chart& chart, int mode, Real cx, Real cy);
 
 }  // namespace display

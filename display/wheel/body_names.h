@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -18,7 +18,10 @@ inline constexpr std::array<std::string_view, 13> kSignNames = {
 inline constexpr std::array<std::string_view, 12> kDignityBodyNames = {
     "", "ZON", "MAAN", "MERCURIU", "VENUS", "MARS", "JUPITER", "SATURNUS", "NORDKNOO", "ZUIDKNOO", "", ""};
 
-// The chart's BodyNames 1..12 (ten characters, blank-padded).
-void FillBodyNames(engine::ChartState& chart);
+// The names of the Sun to the black moon (ten characters, blank-padded), the
+// Sun first, as the summary of the dominant planets writes them.
+inline constexpr std::array<std::string_view, 12> kScoredBodyNames = {
+    "ZON       ", "MAAN      ", "MERCURIUS ", "VENUS     ", "MARS      ", "JUPITER   ",
+    "SATURNUS  ", "URANO     ", "NETTUNO   ", "PLUTONE   ", "NODOLUNA  ", "LUNANERA  "};
 
 }  // namespace display

@@ -5,6 +5,7 @@
 #include "display/draw/drawing_tools.h"
 #include "display/draw/primitives.h"
 #include "display/wheel/wheel_points.h"
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 #include "engine/position_text.h"
 #include "platform/runtime/fixed_string.h"
@@ -13,18 +14,19 @@
 namespace display {
 
 
-const char* const kHouseNumerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
-const char* const kRomanHouseNumerals[13] = {"",    "I",    "II", "III", "IV", "V",  "VI",
-                                             "VII", "VIII", "IX", "X",   "XI", "XII"};
+const char* const kHouseNumerals[12] = {"I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
+const char* const kRomanHouseNumerals[12] = {"I",   "II",   "III", "IV", "V",  "VI",
+                                             "VII", "VIII", "IX",  "X",  "XI", "XII"};
 
-std::string HouseSystemCaption(const engine::ChartState& chart) {
-    return chart.HouseSystemName + (engine::PorphyryStandsInForChart(chart) ? kPorphyryStandInNote : "");
+std::string HouseSystemCaption(const engine::Chart& chart) {
+    return engine::HouseSystemText(chart.settings.houseSystem) +
+           (engine::PorphyryStandsInForChart(chart) ? kPorphyryStandInNote : "");
 }
 
-std::string PorphyryStandInLine(const engine::ChartState& chart) {
+std::string PorphyryStandInLine(const engine::Chart& chart) {
     if (!engine::PorphyryStandsInForChart(chart)) return {};
-    return "De huizen zijn hier die van PORFIRIO: voorbij de poolcirkel bestaan die van " + chart.HouseSystemName +
-           " niet.";
+    return "De huizen zijn hier die van PORFIRIO: voorbij de poolcirkel bestaan die van " +
+           engine::HouseSystemText(chart.settings.houseSystem) + " niet.";
 }
 
 namespace {
@@ -58,16 +60,17 @@ void ColouredDot(Surface& dc, PagePoint p, Real rho, Color colour) {
 // Numerals and boundary lines shared by both rings: for house i = 1..6, the
 // boundary direction b (wheel angle of the line opposite the boundary of
 // house i), numeral i five degrees inside house i and numeral i + 6 opposite.
-void NumeralsAndBoundaries(Surface& dc, const std::array<Real, 13>& shifted, const char* const numerals[13],
-                           Real inner, Real outer, Real cx, Real cy) {
+// `shifted` holds each house's boundary turned with the Ascendant.
+void NumeralsAndBoundaries(Surface& dc, const HouseCusps& shifted, const char* const numerals[12], Real inner,
+                           Real outer, Real cx, Real cy) {
     const Real m = (inner + outer) / 2;
     for (int i = 1; i <= 6; ++i) {
         const Real b = 360 - shifted[i];
         const PagePoint label = RoundedPoint(WheelPoint(cx, cy, m, b - 5));
         const PagePoint opposite = RoundedPoint(WheelPoint(cx, cy, m, b - 5 + 180));
         SetTextColorByCode(dc, 0);
-        TextOutCentered(dc, numerals[i], 2, opposite.x, opposite.y - 2);
-        TextOutCentered(dc, numerals[i + 6], 2, label.x, label.y - 2);
+        TextOutCentered(dc, numerals[i - 1], 2, opposite.x, opposite.y - 2);
+        TextOutCentered(dc, numerals[i + 5], 2, label.x, label.y - 2);
         SelectLinePen(dc, i == 1 || i == 4 ? 0 : 10);
         Radial(dc, cx, cy, outer, inner, b);
         Radial(dc, cx, cy, outer, inner, b + 180);
@@ -77,9 +80,9 @@ void NumeralsAndBoundaries(Surface& dc, const std::array<Real, 13>& shifted, con
 
 }  // namespace
 
-void DrawHouseRing(Surface& dc, const CuspArray& cusps, Real radiusA, Real radiusB, Real cx, Real cy) {
+void DrawHouseRing(Surface& dc, const HouseCusps& cusps, Real radiusA, Real radiusB, Real cx, Real cy) {
     const Real asc = cusps[1];
-    std::array<Real, 13> c{};
+    HouseCusps c;
     for (int i = 1; i <= 12; ++i) {
         c[i] = cusps[i] - asc + 180;
         if (c[i] < 0) c[i] += 360;
@@ -95,9 +98,9 @@ void DrawHouseRing(Surface& dc, const CuspArray& cusps, Real radiusA, Real radiu
     NumeralsAndBoundaries(dc, c, kHouseNumerals, radiusA, radiusB, cx, cy);
 }
 
-void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, Real innerRadius, Real outerRadius, Real cy, Real cx,
-                              Real ascendant) {
-    std::array<Real, 13> c{};
+void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, Real innerRadius, Real outerRadius, Real cy,
+                              Real cx, Real ascendant) {
+    HouseCusps c;
     for (int i = 1; i <= 12; ++i) {
         c[i] = cusps[i] - ascendant + 180 - 15;
         if (c[i] < 0) c[i] += 360;
@@ -116,7 +119,7 @@ void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, Real innerRadius, Re
     NumeralsAndBoundaries(dc, c, kRomanHouseNumerals, innerRadius, outerRadius, cx, cy);
 }
 
-void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArray& cusps, Real r, Real cx, Real cy) {
+void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& cusps, Real r, Real cx, Real cy) {
     const Real asc = cusps[1];
     SetTextColorByCode(dc, 0);
 
@@ -128,16 +131,16 @@ void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArra
     ColouredDot(dc, CuspPoint(cx, cy, r, asc, asc), 1.5L, Rgb(0, 255, 255));
     ReleasePen(dc);
 
-    const std::string ascText = DegreeText(chart.HouseCusps[1]);
+    const std::string ascText = DegreeText(chart.cusps[1]);
     const PagePoint right = CuspPoint(cx, cy, r + 7, asc, asc + 180);
     const PagePoint left = CuspPoint(cx, cy, r + 7, asc, asc);
     TextOutCentered(dc, ascText, 1, right.x, right.y + 1);
     TextOutCentered(dc, ascText, 1, left.x, left.y + 1);
     TextOutCentered(dc, "AS", 4, cx - r - 7, cy - 9);
 
-    if (chart.HouseSystemName != "CASE_MEDIE") return;
+    if (chart.settings.houseSystem.kind != engine::HouseSystem::MeanHouses) return;
 
-    const Real mc = chart.DegToRad != 0 ? chart.MidheavenRad / chart.DegToRad : chart.HouseCusps[10];
+    const Real mc = chart.points.midheaven;
     ColouredDot(dc, CuspPoint(cx, cy, r, asc, mc), 1.5L, Rgb(0, 255, 255));
     const PagePoint l = CuspPoint(cx, cy, r + 7, asc, mc);
     TextOutCentered(dc, "MC", 4, l.x - 11, l.y - 5);
@@ -146,10 +149,10 @@ void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArra
 
     // The middle of every house (15 degrees past its cusp) and its opposite.
     for (int i = 1; i <= 6; ++i) {
-        const Real h = chart.HouseCusps[i] + 15;
+        const Real h = chart.cusps[i] + 15;
         ColouredDot(dc, CuspPoint(cx, cy, r, asc, h), 1, Rgb(255, 0, 0));
         ColouredDot(dc, CuspPoint(cx, cy, r, asc, h + 180), 1, Rgb(255, 0, 0));
-        const std::string text = DegreeText(chart.HouseCusps[i] - 15);
+        const std::string text = DegreeText(chart.cusps[i] - 15);
         if (i != 3 && i != 4) {
             const PagePoint o = CuspPoint(cx, cy, r + 7, asc, h + 180);
             TextOutCentered(dc, text, 1, o.x, o.y - 2);

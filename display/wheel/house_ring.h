@@ -7,39 +7,40 @@
 #include <array>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
 class Surface;
 using engine::Real;
-using CuspArray = std::array<Real, 16>;  // entries 1..15 as ChartState::HouseCusps
+using engine::HouseCusps;
 
-extern const char* const kHouseNumerals[13];       // "I", "2", "3", "IV", ...
-extern const char* const kRomanHouseNumerals[13];  // "I", "II", ..., "XII"
+// The numerals of houses 1..12, the first house first.
+extern const char* const kHouseNumerals[12];       // "I", "2", "3", "IV", ...
+extern const char* const kRomanHouseNumerals[12];  // "I", "II", ..., "XII"
 
 // The note that follows the house system's name where the Porphyry cusps stand
 // in for it (Placidus, Koch, Alcabitius beyond the polar circles), and the
 // name with it as the chart window's field and the sheets show it.
 inline constexpr const char* kPorphyryStandInNote = " (PORFIRIO oltre il circolo polare)";
-std::string HouseSystemCaption(const engine::ChartState& chart);
+std::string HouseSystemCaption(const engine::Chart& chart);
 // The line the help panel of a view of the chart's own house system shows
 // there: "" where the system's own cusps are shown.
-std::string PorphyryStandInLine(const engine::ChartState& chart);
+std::string PorphyryStandInLine(const engine::Chart& chart);
 
 // The house ring between radiusA (inner) and radiusB (outer) about (cx, cy);
 // cusps[1] is the Ascendant. The circles are drawn only when radiusB < 70.
-void DrawHouseRing(Surface& dc, const CuspArray& cusps, Real radiusA, Real radiusB, Real cx, Real cy);
+void DrawHouseRing(Surface& dc, const HouseCusps& cusps, Real radiusA, Real radiusB, Real cx, Real cy);
 
 // The cusp marks starting at radius r about (cx, cy): Ascendant ticks, dot,
-// degree texts and "AS"; with "CASE_MEDIE" also the Midheaven and the middles
-// of the houses. The marks stand at cusp 1 of `cusps`; the degree texts, the
-// house system, the Midheaven and the other cusps come from the chart.
-void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArray& cusps, Real r, Real cx, Real cy);
+// degree texts and "AS"; with the mean houses also the Midheaven and the
+// middles of the houses. The marks stand at cusp 1 of `cusps`; the degree
+// texts, the house system, the Midheaven and the other cusps come from the chart.
+void DrawHouseCusps(Surface& dc, const engine::Chart& chart, const HouseCusps& cusps, Real r, Real cx, Real cy);
 
 // The chart window's house ring: every house boundary 15 degrees before its
 // cusp, 60 cyan ticks of the 6-degree terms outside it, Roman numerals.
-void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, Real innerRadius, Real outerRadius, Real cy,
+void DrawChartWindowHouseRing(Surface& dc, const HouseCusps& cusps, Real innerRadius, Real outerRadius, Real cy,
                               Real cx, Real ascendant);
 
 }  // namespace display

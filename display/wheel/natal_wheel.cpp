@@ -15,6 +15,7 @@
 #include "display/wheel/wheel_reports.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/angles.h"
+#include "engine/engine_settings.h"
 #include "engine/position_text.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/number_text.h"
@@ -33,7 +34,7 @@ constexpr int kDecanRulers[7] = {5, 1, 4, 3, 2, 7, 6};
 // end, so a point on a boundary belongs to the sector that starts there, the
 // closing sector included. A point in no sector keeps its number.
 template <std::size_t N>
-void ClassifySectors(const engine::BodyArray& longitudes, int count, const std::array<Real, N>& boundaries,
+void ClassifySectors(const WheelPointArray& longitudes, int count, const std::array<Real, N>& boundaries,
                      std::array<unsigned char, 12>& results) {
     std::vector<Real> b(boundaries.begin(), boundaries.begin() + count);
     b.push_back(b[0]);
@@ -113,13 +114,13 @@ void DrawSignRing(Surface& dc, Real asc, std::string_view mode, Real cx, Real cy
     }
 }
 
-void ClassifyDecades(const engine::BodyArray& longitudes, std::array<Real, 37>& boundaries,
+void ClassifyDecades(const WheelPointArray& longitudes, std::array<Real, 37>& boundaries,
                      std::array<unsigned char, 12>& decades) {
     for (int j = 0; j <= 35; ++j) boundaries[j] = 10 * (j + 1);
     ClassifySectors(longitudes, 36, boundaries, decades);
 }
 
-void ClassifyTerms(const engine::BodyArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
+void ClassifyTerms(const WheelPointArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
                    std::array<unsigned char, 12>& terms) {
     for (int j = 0; j <= 59; ++j) {
         Real b = 6 * (j + 1) + ascendant - 15;
@@ -130,7 +131,7 @@ void ClassifyTerms(const engine::BodyArray& longitudes, Real ascendant, std::arr
     ClassifySectors(longitudes, 60, boundaries, terms);
 }
 
-void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string, 12>& keys) {
+void BuildDecanKeys(const WheelPointArray& longitudes, std::array<std::string, 12>& keys) {
     for (int i = 1; i <= 11; ++i) {
         long long k = rt::Trunc(longitudes[i] / 10) + 1;
         if (k < 1) k = 1;
@@ -139,35 +140,35 @@ void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string,
     }
 }
 
-void ClassifyBodyDecades(const engine::ChartState& chart, NatalWheelState& wheel) {
-    ClassifyDecades(chart.PlanetLongitudes, wheel.DecadeBoundaries, wheel.BodyDecades);
+void ClassifyBodyDecades(const engine::Chart& chart, NatalWheelState& wheel) {
+    ClassifyDecades(WheelPointLongitudes(chart), wheel.DecadeBoundaries, wheel.BodyDecades);
 }
 
-void ClassifyBodyTerms(const engine::ChartState& chart, NatalWheelState& wheel) {
-    ClassifyTerms(chart.PlanetLongitudes, chart.HouseCusps[1], wheel.TermBoundaries, wheel.BodyTerms);
+void ClassifyBodyTerms(const engine::Chart& chart, NatalWheelState& wheel) {
+    ClassifyTerms(WheelPointLongitudes(chart), chart.cusps[1], wheel.TermBoundaries, wheel.BodyTerms);
 }
 
-void BuildBodyDecanKeys(const engine::ChartState& chart, NatalWheelState& wheel) {
-    BuildDecanKeys(chart.PlanetLongitudes, wheel.BodyDecanKeys);
+void BuildBodyDecanKeys(const engine::Chart& chart, NatalWheelState& wheel) {
+    BuildDecanKeys(WheelPointLongitudes(chart), wheel.BodyDecanKeys);
 }
 
-NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, NatalWheelState& wheel) {
-    const engine::ChartState& chart = current.chart;
-    engine::BirthDataState& birth = current.birth;
-    const Real asc = chart.HouseCusps[1];
+NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& current, NatalWheelState& wheel) {
+    const engine::Chart& chart = current.chart;
+    const engine::BirthData& birth = current.birth;
+    const Real asc = chart.cusps[1];
     SetTextColorByCode(dc, 0);
     DrawSignRing(dc, asc, "M", 100, 100, 78, 65, 9.0L, &wheel);
 
-    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 50, 65, 7.0L, &wheel));
+    DrawPlanetRing(dc, WheelPointLongitudes(chart), WheelPointRetroMarks(chart),
+                   ChartWindowRing(chart, 50, 65, 7.0L, &wheel));
 
-    DrawChartWindowHouseRing(dc, chart.HouseCusps, 39, 47, 100, 100, asc);
+    DrawChartWindowHouseRing(dc, chart.cusps, 39, 47, 100, 100, asc);
     ClassifyBodyTerms(chart, wheel);
     BuildBodyDecanKeys(chart, wheel);
     ClassifyBodyDecades(chart, wheel);
-    DrawHouseCusps(dc, chart, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    DrawHouseCusps(dc, chart, chart.cusps, kChartWindowWheel.signOuter + 5, 100, 100);
 
-    const std::string calendarNote = chart.GregorianCalendar ? "" : " Calend. Giuliano";
-    engine::StripTrailingBlanks(birth.SubjectName);
+    const std::string calendarNote = chart.moment.gregorian ? "" : " Calend. Giuliano";
     DrawProgramStamp(dc, 5, 50);
     ReleaseBrush(dc);
 
@@ -179,14 +180,17 @@ NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, Nat
     }
 
     NatalChartFields f;
-    f.name = "  " + birth.SubjectName;
+    // The name without the blanks that pad it in the archive's index.
+    std::string name = birth.subjectName;
+    engine::StripTrailingBlanks(name);
+    f.name = "  " + name;
     f.birthDate =
-        wheel.BirthWeekdayName + " " + birth.BirthDateText + " (GMT" + birth.TimeZoneText + ")" + calendarNote;
-    f.place = birth.BirthPlace + " - " + birth.Nationality;
-    f.coordinates = birth.CoordinatesText;
+        wheel.BirthWeekdayName + " " + birth.birthDateText + " (GMT" + birth.timeZoneText + ")" + calendarNote;
+    f.place = birth.birthPlace + " - " + birth.nationality;
+    f.coordinates = birth.coordinatesText;
     f.houseSystem = HouseSystemCaption(chart);
-    f.node = chart.NodeType;
-    engine::FloatToTextDec(12, f.julianDay, chart.JulianDay);
+    f.node = engine::NodeKindText(chart.settings.node);
+    engine::FloatToTextDec(12, f.julianDay, chart.moment.julianDay);
     return f;
 }
 

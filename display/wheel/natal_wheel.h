@@ -9,8 +9,9 @@
 #include <string_view>
 
 #include "archive/current_chart.h"
+#include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -39,23 +40,22 @@ void DrawSignRing(Surface& dc, Real ascendant, std::string_view mode, Real cx, R
 // [0, 360) and the term 1..60 of each point; the decan key of each point (its
 // three-letter key, "Dec", its 10-degree sector 01..36). A point on a boundary
 // belongs to the segment that starts there; a point in no segment keeps its number.
-void ClassifyDecades(const engine::BodyArray& longitudes, std::array<Real, 37>& boundaries,
+void ClassifyDecades(const WheelPointArray& longitudes, std::array<Real, 37>& boundaries,
                      std::array<unsigned char, 12>& decades);
-void ClassifyTerms(const engine::BodyArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
+void ClassifyTerms(const WheelPointArray& longitudes, Real ascendant, std::array<Real, 61>& boundaries,
                    std::array<unsigned char, 12>& terms);
-void BuildDecanKeys(const engine::BodyArray& longitudes, std::array<std::string, 12>& keys);
+void BuildDecanKeys(const WheelPointArray& longitudes, std::array<std::string, 12>& keys);
 
 // The per-point tables of the chart's points 1..11 (wheel.BodyTerms,
 // BodyDecanKeys, BodyDecades).
-void ClassifyBodyTerms(const engine::ChartState& chart, NatalWheelState& wheel);
-void BuildBodyDecanKeys(const engine::ChartState& chart, NatalWheelState& wheel);
-void ClassifyBodyDecades(const engine::ChartState& chart, NatalWheelState& wheel);
+void ClassifyBodyTerms(const engine::Chart& chart, NatalWheelState& wheel);
+void BuildBodyDecanKeys(const engine::Chart& chart, NatalWheelState& wheel);
+void ClassifyBodyDecades(const engine::Chart& chart, NatalWheelState& wheel);
 
-// The whole natal wheel of the current chart on dc, with its birth data (whose
-// name loses its trailing blanks). Rewrites the position key files (and the
-// chart's dodecatemoria); a file that cannot be written is reported once and
-// the drawing goes on. The glyph centres and the per-point tables go into
+// The whole natal wheel of the current chart on dc, with its birth data (the
+// name shown without trailing blanks). Rewrites the position key files; a file
+// that cannot be written is reported once and the drawing goes on. The glyph centres and the per-point tables go into
 // wheel, whose weekday the date field shows. Returns the texts of the data fields.
-NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, NatalWheelState& wheel);
+NatalChartFields DrawNatalChart(Surface& dc, const archive::CurrentChart& current, NatalWheelState& wheel);
 
 }  // namespace display

@@ -107,7 +107,7 @@ Real ArcDistance(Real a, Real b) {
 
 }  // namespace
 
-void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::string, 25> marks,
+void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks,
                     const PlanetRingOptions& o) {
     const int n = std::min(o.count, 23);
     const Real cx = o.centreX, cy = o.centreY;
@@ -183,10 +183,10 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     SetTextColorByCode(dc, 0);
 }
 
-PlanetRingOptions ChartWindowRing(const engine::ChartState& chart, Real innerRadius, Real outerRadius, Real glyphSize,
+PlanetRingOptions ChartWindowRing(const engine::Chart& chart, Real innerRadius, Real outerRadius, Real glyphSize,
                                   NatalWheelState* centres) {
-    const PlanetRingOptions o{.ascendant = chart.HouseCusps[1],
-                              .descendant = chart.HouseCusps[7],
+    const PlanetRingOptions o{.ascendant = chart.cusps[1],
+                              .descendant = chart.cusps[7],
                               .innerRadius = innerRadius,
                               .outerRadius = outerRadius,
                               .centreY = 100,

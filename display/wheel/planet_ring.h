@@ -7,8 +7,9 @@
 #include <array>
 #include <string>
 
+#include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 
@@ -47,13 +48,13 @@ struct PlanetRingOptions {
 };
 
 // A ring of the chart window's wheel about (100, 100), turned with the chart's
-// HouseCusps[1]: points 1..11, no degree texts.
-PlanetRingOptions ChartWindowRing(const engine::ChartState& chart, Real innerRadius, Real outerRadius, Real glyphSize,
+// first cusp: points 1..11, no degree texts.
+PlanetRingOptions ChartWindowRing(const engine::Chart& chart, Real innerRadius, Real outerRadius, Real glyphSize,
                                   NatalWheelState* centres);
 
 // Draws the ring on dc (longitudes 1..count; marks "r"/"R" for retrograde).
 // With centres, centres->PlanetGlyphX/Y[i] := the glyph centre of point i.
-void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::string, 25> marks,
+void DrawPlanetRing(Surface& dc, WheelPointArray longitudes, WheelPointMarks marks,
                     const PlanetRingOptions& options);
 
 }  // namespace display

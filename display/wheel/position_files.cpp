@@ -44,7 +44,7 @@ std::string SignAbbreviationOf(Real longitude) {
 }
 
 int MajorAspectCode(Real first, Real second, const engine::OrbRecord& orbs) {
-    const auto& orb = orbs.AspectOrbs;
+    const auto& orb = orbs.aspectOrbs;
     Real d = second - first;
     if (d < 0) d += 360;
     if (d > 180) d = 360 - d;
@@ -90,22 +90,20 @@ void SetSignMidpoints(NatalWheelState& wheel) {
     for (int s = 1; s <= 12; ++s) wheel.SignMidpoints[s] = 30 * s - 15;
 }
 
-void WriteBodyPlacementKeys(rt::TextFile& file, const engine::ChartState& chart, const NatalWheelState& wheel) {
-    const auto& L = chart.PlanetLongitudes;
+void WriteBodyPlacementKeys(rt::TextFile& file, const engine::Chart& chart, const NatalWheelState& wheel) {
+    const WheelPointArray L = WheelPointLongitudes(chart);
     // 1: signs.
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + kSignKeys[SignNumber(L[i])]);
     // 2: houses, of the cusps moved 15 degrees back.
-    std::array<Real, 16> moved{};
+    engine::HouseCusps moved;
     for (int h = 1; h <= 12; ++h) {
-        moved[h] = chart.HouseCusps[h] - 15;
+        moved[h] = chart.cusps[h] - 15;
         if (moved[h] < 0) moved[h] += 360;
     }
-    std::array<unsigned char, 12> houses{};
-    engine::HousesOfPoints(11, L, moved, houses);
     for (int i = 1; i <= 11; ++i) {
         // A point that no house holds (all cusps equal) is written in the first.
-        int h = houses[i] >= 1 && houses[i] <= 12 ? houses[i] : 1;
-        file.WriteLn(std::string(kPointKeys4[i]) + kHouseKeys[h]);
+        const int h = engine::HouseOfPoint(L[i], moved, 0);
+        file.WriteLn(std::string(kPointKeys4[i]) + kHouseKeys[h >= 1 && h <= 12 ? h : 1]);
     }
     // 3: terms.
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointKeys4[i]) + rt::ZeroPad(wheel.BodyTerms[i], 2));
@@ -115,7 +113,7 @@ void WriteBodyPlacementKeys(rt::TextFile& file, const engine::ChartState& chart,
     for (int i = 1; i <= 11; ++i) file.WriteLn(std::string(kPointCodes2[i]) + rt::ZeroPad(wheel.BodyDecades[i], 2));
 }
 
-void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, archive::CurrentChart& current,
+void WritePositionKeyFiles(rt::TextFile& file, const WheelPointArray& longitudes, const engine::OrbRecord& orbs,
                            NatalWheelState& wheel) {
     const auto& L = longitudes;
     // 6 and 7: antiscia of the points, leaving out 0 and 360 or more.
@@ -127,7 +125,7 @@ void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitud
     // 8: major aspects, every pair but Ascendant with Midheaven.
     for (int i = 1; i <= 9; ++i)
         for (int j = i + 1; j <= 11; ++j)
-            if (int code = MajorAspectCode(L[i], L[j], current.orbs))
+            if (int code = MajorAspectCode(L[i], L[j], orbs))
                 file.WriteLn(std::string(kPointKeys3[i]) + kAspectCodes[code] + kPointKeys3[j]);
 
     if (wheel.SignMidpoints[1] == 0) SetSignMidpoints(wheel);  // constants, whoever forgot them
@@ -137,20 +135,15 @@ void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitud
     signs.Rewrite();
     for (const std::string& key : SignPositionKeys()) signs.WriteLn(key);
     signs.Close();
-
-    for (int i = 1; i <= 11; ++i) {
-        Real m = engine::Mod30(L[i]);
-        current.chart.DodecatemoriaLongitudes[i] = engine::Mod360(L[i] + 12 * m);
-    }
 }
 
-void RewritePositionFiles(archive::CurrentChart& current, NatalWheelState& wheel) {
+void RewritePositionFiles(const archive::CurrentChart& current, NatalWheelState& wheel) {
     rt::TextFile file;
     file.Assign(kPointPositionFile);
     rt::EnsureParentFolder(kPointPositionFile);
     file.Rewrite();
     WriteBodyPlacementKeys(file, current.chart, wheel);
-    WritePositionKeyFiles(file, current.chart.PlanetLongitudes, current, wheel);
+    WritePositionKeyFiles(file, WheelPointLongitudes(current.chart), current.orbs, wheel);
     file.Close();
 }
 

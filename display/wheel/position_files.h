@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "archive/current_chart.h"
+#include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace rt {
 class TextFile;
@@ -49,17 +50,17 @@ void SetSignMidpoints(NatalWheelState& wheel);
 
 // Groups 1 to 5 (sign, house, term, decan, decade) to the open file, from the
 // chart and the per-point tables of the natal wheel.
-void WriteBodyPlacementKeys(rt::TextFile& file, const engine::ChartState& chart, const NatalWheelState& wheel);
+void WriteBodyPlacementKeys(rt::TextFile& file, const engine::Chart& chart, const NatalWheelState& wheel);
 
 // Groups 6 to 8 (antiscion, contra-antiscion, aspects within the current
-// orbs) to the open file, the whole sign file, and the dodecatemoria of points
-// 1..11 into the current chart's DodecatemoriaLongitudes.
-void WritePositionKeyFiles(rt::TextFile& file, const engine::BodyArray& longitudes, archive::CurrentChart& current,
+// orbs) to the open file of the points 1..11 of `longitudes`, and the whole
+// sign file.
+void WritePositionKeyFiles(rt::TextFile& file, const WheelPointArray& longitudes, const engine::OrbRecord& orbs,
                            NatalWheelState& wheel);
 
 // Both files as the natal wheel rewrites them: the point file created or
-// emptied, both writers with the current chart's PlanetLongitudes, closed. The
-// folder is created when missing. A file error raises rt::IoError.
-void RewritePositionFiles(archive::CurrentChart& current, NatalWheelState& wheel);
+// emptied, both writers with the chart's points, closed. The folder is
+// created when missing. A file error raises rt::IoError.
+void RewritePositionFiles(const archive::CurrentChart& current, NatalWheelState& wheel);
 
 }  // namespace display

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 

@@ -6,6 +6,38 @@
 
 namespace display {
 
+WheelPointArray WheelPointLongitudes(const engine::Chart& chart) {
+    WheelPointArray l{};
+    const engine::PointLongitudes points = engine::PointLongitudesOf(chart);
+    for (int i = 1; i <= kWheelPointCount; ++i) l[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
+    return l;
+}
+
+WheelPointArray WheelPointLatitudes(const engine::Chart& chart) {
+    WheelPointArray b{};
+    const engine::PointLongitudes points = engine::PointLatitudesOf(chart);
+    for (int i = 1; i <= kWheelPointCount; ++i) b[static_cast<std::size_t>(i)] = points[static_cast<std::size_t>(i - 1)];
+    return b;
+}
+
+WheelPointArray WheelPointDodecatemoria(const engine::Chart& chart) {
+    WheelPointArray d{};
+    const WheelPointArray l = WheelPointLongitudes(chart);
+    for (int i = 1; i <= kWheelPointCount; ++i) {
+        const Real m = engine::Mod30(l[static_cast<std::size_t>(i)]);
+        d[static_cast<std::size_t>(i)] = engine::Mod360(l[static_cast<std::size_t>(i)] + 12 * m);
+    }
+    return d;
+}
+
+WheelPointMarks WheelPointRetroMarks(const engine::Chart& chart) {
+    WheelPointMarks marks;
+    marks.fill(" ");
+    for (int i = 1; i <= kWheelPointCount; ++i)
+        if (engine::PointRetrograde(chart, static_cast<engine::ChartPoint>(i - 1))) marks[static_cast<std::size_t>(i)].assign(1, 'r');
+    return marks;
+}
+
 PagePoint WheelPointWithAspect(Real cx, Real cy, Real r, Real thetaDegrees, Real aspectY) {
     return {cx - r * engine::CosDeg(thetaDegrees), cy - aspectY * r * engine::SinDeg(thetaDegrees)};
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "display/wheel/wheel_reports.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 
 namespace display {
 

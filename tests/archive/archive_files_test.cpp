@@ -15,7 +15,7 @@
 
 #include "archive/archive_files.h"
 #include "archive/change_record.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/runtime/disc_flush.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/paths.h"
@@ -348,8 +348,7 @@ TEST(ArchiveWrites, ReachTheDiscWithAFewFlushesEach) {
              p.AnnotationNumber = "00001";
              p.Annotation = notes;
              p.Annotation->Lines[1] = "NUOVA RIGA";
-             engine::ChartState chart;
-             RewriteEditedPerson(chart, p);
+             RewriteEditedPerson(engine::ChartSettings{}, p);
          }},
         {"removal", 4, [] { DeleteIndexEntry("BASE", 2); }},
         {"recall", 3,

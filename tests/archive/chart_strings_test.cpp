@@ -8,6 +8,7 @@
 #include "archive/chart_strings.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 #include "platform/runtime/paths.h"
 #include "tests/common/test_support.h"
@@ -17,11 +18,20 @@ using namespace archive;
 
 namespace {
 
+using engine::BodyArray;
+
 // Equal cusps: cusp i at 30 (i - 1) degrees.
-CuspArray EqualCusps(Real first = 0) {
-    CuspArray c{};
+HouseCusps EqualCusps(Real first = 0) {
+    HouseCusps c;
     for (int i = 1; i <= 12; ++i) c[i] = std::fmod(first + 30 * (i - 1), 360.0L);
     return c;
+}
+
+// The bodies of longitudes given by body number (entries 13 and 14 have no body).
+ChartBodies Bodies(const BodyArray& longitudes) {
+    ChartBodies bodies;
+    for (engine::Body b : engine::kBodies) bodies[b].longitude = longitudes[engine::BodyNumberOf(b)];
+    return bodies;
 }
 
 // Bodies far apart from each other (no aspect among them but as placed).
@@ -48,7 +58,7 @@ TEST(PositionString, HouseBodySignAndTruncatedDegree) {
     b[11] = 181;
     b[12] = 90;
     std::string s;
-    EncodeTwelvePositions(b, EqualCusps(), s);
+    s = EncodeTwelvePositions(Bodies(b), EqualCusps());
     EXPECT_EQ(s,
               "12eA00"
               "01lA29"
@@ -66,22 +76,22 @@ TEST(PositionString, HouseBodySignAndTruncatedDegree) {
 }
 
 TEST(PositionString, HousesFollowUnequalCusps) {
-    CuspArray c = EqualCusps(100);  // Ascendant at 100: cusp 12 at 70
+    HouseCusps c = EqualCusps(100);  // Ascendant at 100: cusp 12 at 70
     BodyArray b{};
     for (int i = 1; i <= 12; ++i) b[i] = 99.5L;
     std::string s;
-    EncodeTwelvePositions(b, c, s);
+    s = EncodeTwelvePositions(Bodies(b), c);
     EXPECT_EQ(s.substr(0, 6), "12eN09");
 }
 
 TEST(CuspString, SignLetterAndDegreeOfTheShortText) {
-    CuspArray c = EqualCusps();
+    HouseCusps c = EqualCusps();
     c[1] = 45.5L;                                   // 15 Taurus 30
     c[2] = 15 + 59.0L / 60 + 40.0L / 3600;          // 15 59' 40": shown as 16 00
     c[3] = 59 + 59.0L / 60 + 40.0L / 3600;          // 29 59' 40" Taurus: stays 29
     c[12] = 359.99L;
     std::string s;
-    EncodeCuspString(c, s);
+    s = EncodeCuspString(c);
     EXPECT_EQ(s.substr(0, 15), "01T1502A1603T29");
     EXPECT_EQ(s.substr(15, 5), "04N00");  // cusp 4 at 90: Cancer 00
     EXPECT_EQ(s.substr(55, 5), "12P29");
@@ -93,9 +103,9 @@ TEST(AspectString, OrbBoundsAndRounding) {
         BodyArray b = Spread();
         b[1] = 100;
         b[2] = 100 + separation;
-        CuspArray c = EqualCusps(7.25L);
+        HouseCusps c = EqualCusps(7.25L);
         std::string s;
-        EncodeAspectString(b, c, s);
+        s = EncodeAspectString(Bodies(b), c);
         // Only the Sun-Moon pair is of interest here.
         return s.size() >= 4 && s[0] == 'e' && s[2] == 'l' ? s.substr(0, 4) : std::string();
     };
@@ -121,10 +131,10 @@ TEST(AspectString, PairsAndOrderAndTheFirst31Codes) {
     // Everything at one longitude: every visited pair is a conjunction of orb 0.
     BodyArray b{};
     for (int i = 1; i <= 12; ++i) b[i] = 42;
-    CuspArray c{};
+    HouseCusps c;
     for (int i = 1; i <= 12; ++i) c[i] = 42;
     std::string s;
-    EncodeAspectString(b, c, s);
+    s = EncodeAspectString(Bodies(b), c);
     std::string expected;
     const std::string letters = " elmvagsunpdhxy";
     int pairs = 0;
@@ -143,7 +153,7 @@ TEST(AspectString, PairsAndOrderAndTheFirst31Codes) {
     b = Spread();
     c = EqualCusps(200);
     c[10] = 200;  // Midheaven on the Ascendant
-    EncodeAspectString(b, c, s);
+    s = EncodeAspectString(Bodies(b), c);
     EXPECT_EQ(s.find("xKy"), std::string::npos);
     EXPECT_EQ(s.find("yKx"), std::string::npos);
 }
@@ -163,7 +173,7 @@ TEST(AspectString, PlutoAndTheAnglesAndAnOrbOfItsOwnPerAspect) {
     b[10] = 217;    // Pluto
     b[11] = 318;    // the node on the Sun and the black moon opposite Pluto take no part
     b[12] = 37;
-    CuspArray c = EqualCusps(100);
+    HouseCusps c = EqualCusps(100);
     c[10] = 312;
     const std::string expected =
         "eKy6"
@@ -174,8 +184,8 @@ TEST(AspectString, PlutoAndTheAnglesAndAnOrbOfItsOwnPerAspect) {
         "nJp2"
         "pZx3pWy5";
     std::string s, d;
-    EncodeAspectString(b, c, s);
-    EncodeAspectStringDouble(b, c, d);
+    s = EncodeAspectString(Bodies(b), c);
+    d = EncodeAspectStringDouble(Bodies(b), c);
     EXPECT_EQ(s, expected);
     EXPECT_EQ(d, expected);
 }
@@ -183,25 +193,21 @@ TEST(AspectString, PlutoAndTheAnglesAndAnOrbOfItsOwnPerAspect) {
 TEST(AspectString, DoubleWidthAgreesAwayFromBounds) {
     BodyArray b{};
     for (int i = 1; i <= 12; ++i) b[i] = std::fmod(17.1234567L * i * i + 0.0123L * i, 360.0L);
-    CuspArray c = EqualCusps(123.4L);
+    HouseCusps c = EqualCusps(123.4L);
     c[10] = 33.3L;
     std::string a, d;
-    EncodeAspectString(b, c, a);
-    EncodeAspectStringDouble(b, c, d);
+    a = EncodeAspectString(Bodies(b), c);
+    d = EncodeAspectStringDouble(Bodies(b), c);
     EXPECT_EQ(a, d);
     EXPECT_FALSE(a.empty());
 }
 
 TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
-    engine::ChartState chart;
-    chart.DegToRad = engine::kPi / 180;
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
-    CuspArray a{};
-    ComputeArchiveCusps("196012251405-1", "52N22-004E54", a, jd);
+    const HouseCusps a = ComputeArchiveCusps("196012251405-1", "52N22-004E54", jd);
 
-    CuspArray h{};
-    chart.HouseSystemName = "PLACIDO";
-    engine::ComputeHouses(chart, 1, {4, 54, "E", 52, 22, "N"}, {jd, 14, 5, -1, 0, "N"}, h);
+    const engine::HouseSystem placidus = engine::ParseHouseSystem("PLACIDO").kind;
+    HouseCusps h = engine::ComputeHouses(placidus, engine::PlaceOf({4, 54, "E", 52, 22, "N"}), {jd, 14, 5, -1, 0}).cusps;
     EXPECT_NEAR(static_cast<double>(a[1]), static_cast<double>(h[1]), 1e-9);
     EXPECT_NEAR(static_cast<double>(a[10]), static_cast<double>(h[10]), 1e-9);
     for (int i : {2, 3, 11, 12}) EXPECT_NEAR(static_cast<double>(a[i]), static_cast<double>(h[i]), 1e-5) << i;
@@ -210,55 +216,49 @@ TEST(ArchiveCusps, AnglesMatchTheHouseComputationAndOppositesAre180Apart) {
                     1e-9);
 
     // The correction reads the same with a comma or a point; west and south letters.
-    CuspArray p{}, q{};
-    ComputeArchiveCusps("196012251405+5.5", "33S52-070W40", p, jd);
-    ComputeArchiveCusps("196012251405+5,5", "33S52-070W40", q, jd);
+    const HouseCusps p = ComputeArchiveCusps("196012251405+5.5", "33S52-070W40", jd);
+    const HouseCusps q = ComputeArchiveCusps("196012251405+5,5", "33S52-070W40", jd);
     EXPECT_EQ(p, q);
-    engine::ComputeHouses(chart, 1, {70, 40, "W", 33, 52, "S"}, {jd, 14, 5, 5.5L, 0, "N"}, h);
+    h = engine::ComputeHouses(placidus, engine::PlaceOf({70, 40, "W", 33, 52, "S"}), {jd, 14, 5, 5.5L, 0}).cusps;
     EXPECT_NEAR(static_cast<double>(p[1]), static_cast<double>(h[1]), 1e-9);
     EXPECT_NEAR(static_cast<double>(p[10]), static_cast<double>(h[10]), 1e-9);
 
-    CuspArray w{};
-    ComputeArchiveCuspsDouble("196012251405-1", "52N22-004E54", w, static_cast<double>(jd));
+    const HouseCusps w = ComputeArchiveCuspsDouble("196012251405-1", "52N22-004E54", static_cast<double>(jd));
     for (int i = 1; i <= 12; ++i) EXPECT_NEAR(static_cast<double>(w[i]), static_cast<double>(a[i]), 1e-7);
 }
 
 TEST(RecordStrings, ComputedAtTheCorrectedMomentFromTheChartState) {
-    engine::ChartState chart;
+    engine::ChartSettings settings;
     testing_support::TempWorkFolder folder;
     std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
                           std::filesystem::copy_options::recursive);
-    chart.DegToRad = engine::kPi / 180;
-    chart.NodeType = "VERO";
+    settings.node = engine::ParseNodeKind("VERO");
     BirthRecord r;
     r.DateField = MakeDateField("196012251405", -1);
     EXPECT_EQ(r.DateField, "196012251405-1");
     r.PlaceField = "52N22-004E54AMSTERDAM";
     r.CalendarField = "GR";
-    FillChartStrings(chart, r);
+    FillChartStrings(settings, r);
     EXPECT_EQ(r.PositionString.size(), 72u);
     EXPECT_EQ(r.CuspString.size(), 60u);
     EXPECT_EQ(r.AspectString.size() % 4, 0u);
 
     // The same strings from the bodies computed here at clock time + correction.
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) - 1.0L / 24;
-    engine::ComputeBodies(chart, 0, false, jd);
-    BodyArray b = chart.PlanetLongitudes;
-    for (int i = 1; i <= 19; ++i) b[i] = std::fabs(b[i]);
-    CuspArray c{};
-    ComputeArchiveCusps(r.DateField, "52N22-004E54", c, jd);
+    const ChartBodies b =
+        engine::ComputeBodies(0, false, jd, engine::BodySettingsOf(settings, HouseCusps{})).bodies;
+    const HouseCusps c = ComputeArchiveCusps(r.DateField, "52N22-004E54", jd);
     std::string pos, asp;
-    EncodeTwelvePositions(b, c, pos);
-    EncodeAspectString(b, c, asp);
+    pos = EncodeTwelvePositions(b, c);
+    asp = EncodeAspectString(b, c);
     EXPECT_EQ(r.PositionString, pos);
     EXPECT_EQ(r.AspectString, asp);
-    EXPECT_EQ(chart.HouseCusps[1], c[1]);  // the chart's cusps hold the archive's
     // The Sun of 25 December stands in Capricorn.
     EXPECT_EQ(r.PositionString.substr(2, 2), "eC");
 }
 
 TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
-    engine::ChartState chart;
+    engine::ChartSettings settings;
     // The aspect string of a stored record against the precise positions of
     // the Sun to Pluto and the precise Placidus Ascendant and Midheaven at the
     // record's moment and place; pairs within 0.05 degrees of a bound or of
@@ -266,15 +266,14 @@ TEST(RecordStrings, StoredAspectsAgreeWithThePreciseEphemeris) {
     testing_support::TempWorkFolder folder;
     std::filesystem::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi",
                           std::filesystem::copy_options::recursive);
-    chart.DegToRad = engine::kPi / 180;
-    chart.NodeType = "VERO";
+    settings.node = engine::ParseNodeKind("VERO");
     precise::Init();
     for (const char* date : {"197803151430-1", "199107220815-2", "200401301945-1"}) {
         BirthRecord r;
         r.DateField = date;
         r.PlaceField = "45N28-009E11MILANO";
         r.CalendarField = "GR";
-        FillChartStrings(chart, r);
+        FillChartStrings(settings, r);
         const std::string& s = r.AspectString;
         ASSERT_LT(s.size(), 124u) << date << ": every aspect kept";
 

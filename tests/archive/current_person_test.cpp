@@ -1,5 +1,5 @@
 // Loading the current person from the "TMPR" archive into the birth data and
-// the chart state.
+// the chart.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +11,7 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/houses.h"
 #include "platform/runtime/paths.h"
 #include "platform/runtime/text_file.h"
 #include "tests/common/test_support.h"
@@ -27,14 +28,13 @@ class CurrentPersonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::copy(rt::InstalledDataFolder() / "FilePosi", "FilePosi", fs::copy_options::recursive);
-        engine::ResetChartState(current.chart, current.birth, current.orbs);
-        chart.NodeType = "VERO";
-        chart.DegToRad = engine::kPi / 180;
+        current = archive::CurrentChart{};
+        current.settings.node = {engine::NodeKind::True, std::nullopt};
     }
     testing_support::TempWorkFolder folder_;
     // The current person's chart the loaders fill.
     CurrentChart current;
-    engine::ChartState& chart = current.chart;
+    engine::Chart& chart = current.chart;
 };
 
 BirthRecord Person(const std::string& date, const std::string& calendar = "GR") {
@@ -51,16 +51,17 @@ BirthRecord Person(const std::string& date, const std::string& calendar = "GR") 
 
 TEST_F(CurrentPersonTest, FirstStartShowsAnEmptyChart) {
     CurrentPersonView v = LoadCurrentPersonForShow(current);
-    EXPECT_TRUE(v.Empty);
+    EXPECT_TRUE(v.empty);
     EXPECT_TRUE(rt::PathExists("TMPR.ST1"));
     EXPECT_TRUE(rt::PathExists("TMPR.ST2"));
     EXPECT_TRUE(rt::PathExists(kAnnotationHandOff));
-    EXPECT_EQ(v.PersonLines[0], std::string(38, ' '));
-    EXPECT_EQ(v.PersonLines[1], "");
-    EXPECT_FALSE(v.TextFileExists);
-    for (int i = 1; i <= 22; ++i) EXPECT_EQ(chart.PlanetLongitudes[i], 0) << i;
-    EXPECT_EQ(chart.JulianDay, 0);
-    EXPECT_NO_THROW(ReloadCurrentChart(current));
+    EXPECT_EQ(v.personLines[0], std::string(38, ' '));
+    EXPECT_EQ(v.personLines[1], "");
+    EXPECT_FALSE(v.textFileExists);
+    for (engine::Body body : engine::kBodies) EXPECT_EQ(chart.bodies[body].longitude, 0) << static_cast<int>(body);
+    EXPECT_EQ(chart.points, engine::ChartPoints{});
+    EXPECT_EQ(chart.moment.julianDay, 0);
+    EXPECT_NO_THROW(LoadCurrentPersonForShow(current));
 }
 
 TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
@@ -69,74 +70,83 @@ TEST_F(CurrentPersonTest, LoadsBirthDataAndRearrangesTheBodies) {
     CurrentPersonView v = LoadCurrentPersonForShow(current);
     const auto& b = current.birth;
 
-    EXPECT_FALSE(v.Empty);
-    EXPECT_EQ(b.SubjectName, "VAN DER BERG ANNELIES");  // as the recall wrote it, unpadded
-    EXPECT_EQ(b.BirthDateKey, "196012251405+1,5");  // the point became a comma
-    EXPECT_EQ(b.BirthDateText, "25/12/1960 14:05");
-    EXPECT_EQ(b.TimeZoneCorrectionText, "+1,5");
-    EXPECT_EQ(chart.TimeZoneCorrection, 1.5L);
-    EXPECT_EQ(b.CoordinatesText, "52N22-004E54");
-    EXPECT_EQ(b.BirthPlace, "AMSTERDAM (NOORD) HOLLAND");
-    EXPECT_EQ(b.Nationality, "NEDERLAND");
-    EXPECT_TRUE(chart.GregorianCalendar);
-    EXPECT_EQ(chart.HouseSystemName, "CASE_MEDIE");
-    EXPECT_EQ(chart.LatitudeDegrees[1], 52);
-    EXPECT_EQ(chart.LongitudeMinutes[1], 54);
-    EXPECT_EQ(chart.LongitudeLetter[1], "E");
-    EXPECT_EQ(chart.BirthHour[1], 14);
-    EXPECT_EQ(chart.BirthMinute[1], 5);
+    EXPECT_FALSE(v.empty);
+    EXPECT_EQ(b.subjectName, "VAN DER BERG ANNELIES");  // as the recall wrote it, unpadded
+    EXPECT_EQ(b.birthDateKey, "196012251405+1,5");  // the point became a comma
+    EXPECT_EQ(b.birthDateText, "25/12/1960 14:05");
+    EXPECT_EQ(b.timeZoneCorrectionText, "+1,5");
+    EXPECT_EQ(chart.moment.zoneCorrection, 1.5L);
+    EXPECT_EQ(b.coordinatesText, "52N22-004E54");
+    EXPECT_EQ(b.birthPlace, "AMSTERDAM (NOORD) HOLLAND");
+    EXPECT_EQ(b.nationality, "NEDERLAND");
+    EXPECT_TRUE(chart.moment.gregorian);
+    EXPECT_EQ(current.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
+    EXPECT_EQ(chart.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
+    EXPECT_EQ(chart.place.latitude, engine::NorthLatitude(52, 22, "N"));
+    EXPECT_EQ(chart.place.longitude, engine::EastLongitude(4, 54, "E"));
+    EXPECT_EQ(engine::ClockHour(chart.moment), 14);
+    EXPECT_EQ(engine::ClockMinute(chart.moment), 5);
     const Real jd = engine::JulianDayNumber(1, 25, 12, 1960, 14, 5) + 1.5L / 24;
-    EXPECT_EQ(chart.JulianDay, jd);
-    EXPECT_EQ(b.JulianDayText.substr(0, 10), "JD=2437294");
-    EXPECT_EQ(b.JulianDayText.size(), 15u);
-    EXPECT_EQ(b.TimeZoneText, "-1.50");
+    EXPECT_EQ(chart.moment.julianDay, jd);
+    EXPECT_EQ(b.julianDayText.substr(0, 10), "JD=2437294");
+    EXPECT_EQ(b.julianDayText.size(), 15u);
+    EXPECT_EQ(b.timeZoneText, "-1.50");
 
-    EXPECT_EQ(v.PersonLines[0], b.SubjectName);
-    EXPECT_EQ(v.PersonLines[1], "Nascita 25/12/1960 14:05  Correz. +1,5");
-    EXPECT_EQ(v.PersonLines[2], "Localit\xE0: AMSTERDAM (NOORD) HOLLAND");
-    EXPECT_EQ(v.PersonLines[3], "Nazionalit\xE0: NEDERLAND");
-    EXPECT_EQ(v.PersonLines[4], "Coordinate: 52N22-004E54");
-    EXPECT_EQ(v.PersonLines[5], "Calendario GREGORIANO");
-    EXPECT_EQ(v.PersonLines[6], "");
-    EXPECT_EQ(v.AnnotationText, " NOTA UNO NOTA DUE");
+    EXPECT_EQ(v.personLines[0], b.subjectName);
+    EXPECT_EQ(v.personLines[1], "Nascita 25/12/1960 14:05  Correz. +1,5");
+    EXPECT_EQ(v.personLines[2], "Localit\xE0: AMSTERDAM (NOORD) HOLLAND");
+    EXPECT_EQ(v.personLines[3], "Nazionalit\xE0: NEDERLAND");
+    EXPECT_EQ(v.personLines[4], "Coordinate: 52N22-004E54");
+    EXPECT_EQ(v.personLines[5], "Calendario GREGORIANO");
+    EXPECT_EQ(v.personLines[6], "");
+    EXPECT_EQ(v.annotationText, " NOTA UNO NOTA DUE");
     EXPECT_EQ(ReadAnnotationHandOff(), " NOTA UNO NOTA DUE");
 
-    // Entries 8 to 11: north node, south node, Ascendant, Midheaven.
-    const auto L = chart.PlanetLongitudes;  // a copy: the check below recomputes
-    EXPECT_EQ(L[9], engine::Mod360(L[8] + 180));
-    EXPECT_NEAR(static_cast<double>(std::fabs(std::remainder(L[9] - L[8], 360.0L))), 180.0, 1e-12);
-    EXPECT_EQ(L[10], chart.HouseCusps[1]);
-    EXPECT_EQ(L[11], chart.MidheavenRad / chart.DegToRad);
-    for (int i = 8; i <= 11; ++i) EXPECT_EQ(chart.PlanetLatitudes[i], 0) << i;
-    for (int i = 1; i <= 22; ++i) EXPECT_GE(L[i], 0) << i;
+    // The nodes and the angles.
+    const engine::ChartPoints& p = chart.points;
+    EXPECT_EQ(p.southNode, engine::Mod360(p.northNode + 180));
+    EXPECT_NEAR(static_cast<double>(std::fabs(std::remainder(p.southNode - p.northNode, 360.0L))), 180.0, 1e-12);
+    EXPECT_EQ(p.ascendant, chart.cusps[1]);
+    EXPECT_EQ(p.midheaven,
+              engine::ComputeChartHouses(chart.moment, chart.place, engine::HouseSystem::MeanHouses).midheaven);
+    const engine::PointLongitudes latitudes = engine::PointLatitudesOf(chart);
+    for (int i = 7; i < engine::kChartPointCount; ++i) EXPECT_EQ(latitudes[i], 0) << i;
+    for (engine::Body body : engine::kBodies) EXPECT_GE(chart.bodies[body].longitude, 0) << static_cast<int>(body);
+    for (Real longitude : engine::PointLongitudesOf(chart)) EXPECT_GE(longitude, 0);
     // Equal houses from the Ascendant.
     for (int i = 2; i <= 12; ++i)
-        EXPECT_NEAR(static_cast<double>(chart.HouseCusps[i]),
-                    static_cast<double>(engine::Mod360(chart.HouseCusps[1] + 30 * (i - 1))), 1e-9);
+        EXPECT_NEAR(static_cast<double>(chart.cusps[i]),
+                    static_cast<double>(engine::Mod360(chart.cusps[1] + 30 * (i - 1))), 1e-9);
 
     // The node of the same moment computed here.
-    engine::ComputeBodiesWithRetro(chart, 0, jd);
-    EXPECT_NEAR(static_cast<double>(L[8]), static_cast<double>(std::fabs(chart.PlanetLongitudes[11])), 1e-12);
+    const engine::ComputedBodies here =
+        engine::ComputeBodiesWithRetro(0, jd, engine::BodySettingsOf(current.settings, chart.cusps));
+    EXPECT_NEAR(static_cast<double>(p.northNode), static_cast<double>(here.bodies[engine::Body::Node].longitude),
+                1e-12);
 }
 
 TEST_F(CurrentPersonTest, RetrogradeMarksOfThePlanetsAndBothNodes) {
     // 1 July 2000: Mercury and Pluto both move backwards.
     const Real jd = engine::JulianDayNumber(1, 1, 7, 2000, 12, 0) - 2.0L / 24;
-    engine::ComputeBodiesWithRetro(chart, 0, jd);
-    ASSERT_LT(chart.PlanetLongitudes[engine::kMercury], 0);
-    ASSERT_LT(chart.PlanetLongitudes[engine::kPluto], 0);
-    std::array<bool, 23> backwards{};
-    for (int i = 1; i <= 22; ++i) backwards[i] = chart.PlanetLongitudes[i] < 0;
+    using engine::ChartPoint;
+    const engine::BodyTable<engine::BodyPosition> computed =
+        engine::ComputeBodiesWithRetro(0, jd, engine::BodySettingsOf(current.settings, engine::HouseCusps{})).bodies;
+    ASSERT_TRUE(computed[engine::Body::Mercury].retrograde);
+    ASSERT_TRUE(computed[engine::Body::Pluto].retrograde);
 
     WriteCurrentPerson("ROSSI", Person("200007011200-2"));
     LoadCurrentPersonForShow(current);
-    EXPECT_EQ(chart.RetroMarks[3], "r");
-    EXPECT_EQ(chart.RetroMarks[10], " ");  // the Ascendant, where Pluto stood
-    for (int i = 1; i <= 7; ++i) EXPECT_EQ(chart.RetroMarks[i], backwards[i] ? "r" : " ") << i;
-    // Both nodes move with the lunar node (entry 11 as computed).
-    EXPECT_EQ(chart.RetroMarks[8], backwards[engine::kNode] ? "r" : " ");
-    EXPECT_EQ(chart.RetroMarks[9], chart.RetroMarks[8]);
-    for (int i = 10; i <= 22; ++i) EXPECT_EQ(chart.RetroMarks[i], " ") << i;
+    EXPECT_TRUE(engine::PointRetrograde(chart, ChartPoint::Mercury));
+    EXPECT_FALSE(engine::PointRetrograde(chart, ChartPoint::Ascendant));  // where Pluto stood
+    for (int i = 0; i < engine::kClassicalPlanetCount; ++i)
+        EXPECT_EQ(engine::PointRetrograde(chart, static_cast<ChartPoint>(i)),
+                  computed[static_cast<engine::Body>(i)].retrograde)
+            << i;
+    // Both nodes move with the lunar node.
+    EXPECT_EQ(engine::PointRetrograde(chart, ChartPoint::NorthNode), computed[engine::Body::Node].retrograde);
+    EXPECT_EQ(engine::PointRetrograde(chart, ChartPoint::SouthNode),
+              engine::PointRetrograde(chart, ChartPoint::NorthNode));
+    EXPECT_FALSE(engine::PointRetrograde(chart, ChartPoint::Midheaven));
 }
 
 TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
@@ -153,7 +163,7 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
         WriteCurrentPerson("BIANCHI", r);
         LoadCurrentPersonForShow(current);
         // The precise ephemeris agrees that this is the case to test.
-        const double jd = static_cast<double>(chart.JulianDay);
+        const double jd = static_cast<double>(chart.moment.julianDay);
         const precise::Position uranus = precise::At(jd, engine::kUranus, true);
         const precise::Position node = precise::At(jd, engine::kNode, true);
         const precise::Position neptune = precise::At(jd, engine::kNeptune, true);
@@ -161,50 +171,53 @@ TEST_F(CurrentPersonTest, NodesCarryTheNodesDirectionNotUranussOrNeptunes) {
         ASSERT_EQ(node.lonSpeed < 0, k.nodeBackwards) << k.date;
         ASSERT_GT(neptune.lonSpeed, 0) << k.date;
 
-        const std::string nodeMark = k.nodeBackwards ? "r" : " ";
-        EXPECT_EQ(chart.RetroMarks[8], nodeMark) << k.date;  // north node
-        EXPECT_EQ(chart.RetroMarks[9], nodeMark) << k.date;  // south node
-        EXPECT_EQ(chart.RetroMarks[10], " ") << k.date;      // Ascendant
-        EXPECT_EQ(chart.RetroMarks[11], " ") << k.date;      // Midheaven
+        using engine::ChartPoint;
+        using engine::PointRetrograde;
+        EXPECT_EQ(PointRetrograde(chart, ChartPoint::NorthNode), k.nodeBackwards) << k.date;
+        EXPECT_EQ(PointRetrograde(chart, ChartPoint::SouthNode), k.nodeBackwards) << k.date;
+        EXPECT_FALSE(PointRetrograde(chart, ChartPoint::Ascendant)) << k.date;
+        EXPECT_FALSE(PointRetrograde(chart, ChartPoint::Midheaven)) << k.date;
         // Saturn keeps its own mark: backwards in March, forwards in November.
         const precise::Position saturn = precise::At(jd, engine::kSaturn, true);
-        EXPECT_EQ(chart.RetroMarks[engine::kSaturn], saturn.lonSpeed < 0 ? "r" : " ") << k.date;
+        EXPECT_EQ(PointRetrograde(chart, ChartPoint::Saturn), saturn.lonSpeed < 0) << k.date;
 
         // The mean node always moves backwards: both nodes marked.
-        chart.NodeType = "MEDIO";
+        current.settings.node = {engine::NodeKind::Mean, std::nullopt};
         LoadCurrentPersonForShow(current);
-        EXPECT_EQ(chart.RetroMarks[8], "r") << k.date;
-        EXPECT_EQ(chart.RetroMarks[9], "r") << k.date;
-        chart.NodeType = "VERO";
+        EXPECT_TRUE(PointRetrograde(chart, ChartPoint::NorthNode)) << k.date;
+        EXPECT_TRUE(PointRetrograde(chart, ChartPoint::SouthNode)) << k.date;
+        current.settings.node = {engine::NodeKind::True, std::nullopt};
     }
 }
 
-TEST_F(CurrentPersonTest, JulianCalendarAndTheChartWindowsReload) {
+TEST_F(CurrentPersonTest, JulianCalendarAndALoadThatRestoresThePerson) {
     WriteCurrentPerson("ROSSI", Person("170003101030+0", "GI"));
     CurrentPersonView v = LoadCurrentPersonForShow(current);
-    EXPECT_EQ(v.PersonLines[5], "Calendario GIULIANO");
-    EXPECT_FALSE(chart.GregorianCalendar);
-    EXPECT_EQ(chart.JulianDay, engine::JulianDayNumber(0, 10, 3, 1700, 10, 30));
-    const auto longitudes = chart.PlanetLongitudes;
-    const auto cusps = chart.HouseCusps;
+    EXPECT_EQ(v.personLines[5], "Calendario GIULIANO");
+    EXPECT_FALSE(chart.moment.gregorian);
+    EXPECT_EQ(chart.moment.julianDay, engine::JulianDayNumber(0, 10, 3, 1700, 10, 30));
+    const auto bodies = chart.bodies;
+    const auto points = chart.points;
+    const auto cusps = chart.cusps;
 
-    // Another chart in between; the chart window's reload restores the person.
-    chart.HouseSystemName = "KOCH";
-    engine::ComputeBodies(chart, 0, false, 2451545.0L);
-    ReloadCurrentChart(current);
-    EXPECT_EQ(chart.PlanetLongitudes, longitudes);
-    EXPECT_EQ(chart.HouseCusps, cusps);
-    EXPECT_EQ(chart.HouseSystemName, "CASE_MEDIE");
+    // Another chart in between; loading the person again restores it.
+    current.settings.houseSystem = {engine::HouseSystem::Koch, std::nullopt};
+    chart.bodies = engine::ComputeBodies(0, false, 2451545.0L, engine::BodySettingsOf(current.settings, cusps)).bodies;
+    LoadCurrentPersonForShow(current);
+    EXPECT_EQ(chart.bodies, bodies);
+    EXPECT_EQ(chart.points, points);
+    EXPECT_EQ(chart.cusps, cusps);
+    EXPECT_EQ(current.settings.houseSystem.kind, engine::HouseSystem::MeanHouses);
 }
 
 TEST_F(CurrentPersonTest, TextButtonFollowsTheTextFile) {
     WriteCurrentPerson("ROSSI", Person("196012251405-1"));
-    EXPECT_FALSE(LoadCurrentPersonForShow(current).TextFileExists);  // no "StrText.dum"
+    EXPECT_FALSE(LoadCurrentPersonForShow(current).textFileExists);  // no "StrText.dum"
     WriteTextHandOff("BASE", "00007");
     CurrentPersonView v = LoadCurrentPersonForShow(current);
-    EXPECT_EQ(v.TextFileName, "BASEtxt\\00007.txt");
-    EXPECT_FALSE(v.TextFileExists);
+    EXPECT_EQ(v.textFileName, "BASEtxt\\00007.txt");
+    EXPECT_FALSE(v.textFileExists);
     fs::create_directory("BASEtxt");
     rt::WriteTextLines("BASEtxt\\00007.txt", {"ROSSI"});
-    EXPECT_TRUE(LoadCurrentPersonForShow(current).TextFileExists);
+    EXPECT_TRUE(LoadCurrentPersonForShow(current).textFileExists);
 }

@@ -15,7 +15,7 @@
 #include "archive/draw_settings_file.h"
 #include "archive/places.h"
 #include "archive/stored_numbers.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/runtime/damaged_file.h"
 #include "platform/runtime/number_range.h"
 #include "platform/runtime/paths.h"
@@ -32,7 +32,7 @@ namespace {
 class DamagedNumbersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        engine::ResetChartState(current_.chart, current_.birth, current_.orbs);
+        current_ = archive::CurrentChart{};
     }
     testing_support::TempWorkFolder folder_;
     DrawSettings settings_;
@@ -108,7 +108,7 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
         gui::RecordingMessageSink messages;
         rt::ResetDamagedFileReports();
         Load l;
-        l.shown = !LoadCurrentPersonForShow(current_).Empty;
+        l.shown = !LoadCurrentPersonForShow(current_).empty;
         for (const auto& m : messages.messages) l.told += m.text;
         return l;
     };
@@ -120,9 +120,9 @@ TEST_F(DamagedNumbersTest, CurrentPersonWithAnImpossibleCorrectionYearOrPlace) {
     EXPECT_FALSE(l.shown);
     EXPECT_NE(l.told.find("\"ROSSI\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")"), std::string::npos) << l.told;
     EXPECT_NE(l.told.find("\"Corr\""), std::string::npos) << l.told;
-    EXPECT_EQ(current_.chart.JulianDay, 0);
-    EXPECT_NO_THROW(ReloadCurrentChart(current_));
-    EXPECT_EQ(current_.chart.JulianDay, 0);
+    EXPECT_EQ(current_.chart.moment.julianDay, 0);
+    EXPECT_NO_THROW(LoadCurrentPersonForShow(current_));
+    EXPECT_EQ(current_.chart.moment.julianDay, 0);
 
     // A year of 1E30 in the four digits of the year.
     WriteCurrentPerson("ROSSI", Person("1E3012251405+1", amsterdam));

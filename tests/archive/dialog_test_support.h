@@ -9,7 +9,7 @@
 #include "archive/archive_files.h"
 #include "archive/chart_strings.h"
 #include "archive/current_chart.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "platform/runtime/paths.h"
 #include "tests/common/current_chart_of_test.h"
@@ -20,9 +20,8 @@ namespace dialog_test {
 inline void PrepareFolder() {
     rt::PrepareDataFolder();
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
-    engine::ResetChartState(current.chart, current.birth, current.orbs);
-    current.chart.DegToRad = engine::kPi / 180;
-    engine::LoadEngineSettings(current.chart, current.orbs, engine::ReportSettingsToStderr);
+    current = archive::CurrentChart{};
+    engine::LoadEngineSettings(current.settings, current.orbs, engine::ReportSettingsToStderr);
     archive::CreateEmptyArchive("BASE");
     archive::EnsureCurrentPersonFiles();
 }
@@ -37,7 +36,7 @@ inline archive::StoreResult StorePerson(const std::string& letters, const std::s
     r.PlaceField = place;
     r.CalendarField = "GR";
     r.NationalityField = "ITALIA";
-    archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
+    archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
     archive::StoreRequest q;
     q.Letters = letters;
     q.Name = name;

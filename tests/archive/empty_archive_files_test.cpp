@@ -100,13 +100,13 @@ TEST(EmptyArchiveFiles, APersonStoredWithoutNotesIntoEmptiedFilesIsRecalled) {
     dialog_test::PrepareFolder();
     for (const char* file : {"BASE.ST1", "BASE.ST2", "BASE.ST3"}) WriteBytes(rt::ResolvePath(file), "");
     CurrentChart& current = testing_support::CurrentChartOfTest();
-    current.birth.SubjectName = "GIALLI EVA";
-    current.birth.BirthDateText = "15/01/1960 12:30";
-    current.birth.EnteredPlaceText = "ROMA";
-    current.birth.CoordinatesText = "41N54-012E29";
-    current.birth.TimeZoneText = "+1";
-    current.birth.Nationality = "ITALIA";
-    current.chart.GregorianCalendar = true;
+    current.birth.subjectName = "GIALLI EVA";
+    current.birth.birthDateText = "15/01/1960 12:30";
+    current.birth.enteredPlaceText = "ROMA";
+    current.birth.coordinatesText = "41N54-012E29";
+    current.birth.timeZoneText = "+1";
+    current.birth.nationality = "ITALIA";
+    current.chart.moment.gregorian = true;
     {
         StoreDialog store(current);
         store.ShowEnteredBirthData();

@@ -5,9 +5,10 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "archive/form_helpers.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/gui/field_state.h"
 
 using namespace archive;
@@ -19,43 +20,41 @@ gui::FieldState StateOf(QLineEdit& e) { return gui::GetFieldState(&e); }
 }  // namespace
 
 TEST(FieldChecksTest, IntegerFieldWithinRangeKeepsTheTrimmedText) {
-    engine::ChartState chart;
     QLineEdit e;
     unsigned char ok = 1;
     e.setText("  12 ");
-    ValidateIntEdit(chart, &e, 12, 40, false, ok);
+    const std::optional<CheckedInteger> checked = ValidateIntEdit(&e, 12, 40, false, ok);
     EXPECT_EQ(e.text(), "12");
-    EXPECT_EQ(chart.CheckedIntegerValue, 12);
+    ASSERT_TRUE(checked);
+    EXPECT_EQ(checked->value, 12);
     EXPECT_EQ(ok, 1);
     EXPECT_EQ(StateOf(e), gui::FieldState::Valid);
     e.setText("40");
-    ValidateIntEdit(chart, &e, 12, 40, false, ok);
+    ValidateIntEdit(&e, 12, 40, false, ok);
     EXPECT_EQ(ok, 1);
     e.setText("41");
-    ValidateIntEdit(chart, &e, 12, 40, false, ok);
+    ValidateIntEdit(&e, 12, 40, false, ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(e.text(), "");
     EXPECT_EQ(StateOf(e), gui::FieldState::Rejected);
 }
 
 TEST(FieldChecksTest, LoneSignIsAcceptedOnlyWhenAllowed) {
-    engine::ChartState chart;
     QLineEdit e;
     unsigned char ok = 1;
-    chart.CheckedIntegerValue = 77;
     e.setText("-");
-    ValidateIntEdit(chart, &e, -10, 10, true, ok);
+    EXPECT_FALSE(ValidateIntEdit(&e, -10, 10, true, ok));  // no number read
     EXPECT_EQ(ok, 1);
     EXPECT_EQ(e.text(), "-");
-    EXPECT_EQ(chart.CheckedIntegerValue, 77);
-    ValidateIntEdit(chart, &e, -10, 10, false, ok);
+    ValidateIntEdit(&e, -10, 10, false, ok);
     EXPECT_EQ(ok, 0);
     EXPECT_EQ(e.text(), "");
     ok = 1;
     e.setText("1x");
-    ValidateIntEdit(chart, &e, -10, 10, true, ok);
+    const std::optional<CheckedInteger> checked = ValidateIntEdit(&e, -10, 10, true, ok);
     EXPECT_EQ(ok, 0);
-    EXPECT_NE(chart.ConversionErrorPosition, 0);
+    ASSERT_TRUE(checked);
+    EXPECT_NE(checked->errorPosition, 0);
 }
 
 TEST(FieldChecksTest, RealFieldsUseTheDecimalComma) {

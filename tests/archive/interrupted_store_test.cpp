@@ -158,8 +158,7 @@ void ChangePerson(int position, const std::string& name, int n, bool withNotes) 
     p.Nationality = "ITALIA";
     p.AnnotationNumber = stored.AnnotationNumber;
     if (withNotes) p.Annotation = Notes(n);
-    engine::ChartState chart;
-    RewriteEditedPerson(chart, p);
+    RewriteEditedPerson(engine::ChartSettings{}, p);
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ TEST(ReadOnlyDataFolder, StillShowsTheCurrentPersonAndRefusesWritesByName) {
     EXPECT_EQ(RunAsUnprivilegedUser([] {
                   CurrentChart current;
                   const CurrentPersonView view = LoadCurrentPersonForShow(current);
-                  for (const auto& line : view.PersonLines)
-                      if (line.find("ROSSI MARIA") != std::string::npos && view.AnnotationText == " una nota") return 0;
+                  for (const auto& line : view.personLines)
+                      if (line.find("ROSSI MARIA") != std::string::npos && view.annotationText == " una nota") return 0;
                   return 1;
               }),
               0);

@@ -134,7 +134,7 @@ TEST(StoredPersonChecks, TheChangeRefusesACorruptNameAndWritesNothing) {
     CreateEmptyArchive("BASE");
     StorePersonRecords({"BASE", "ROSSI MARIA", Sound(), std::nullopt});
     const auto before = Files(work.Path());
-    engine::ChartState chart;
+    const engine::ChartSettings settings;
     EditedPerson p;
     p.Letters = "BASE";
     p.IndexPosition = 1;
@@ -147,10 +147,10 @@ TEST(StoredPersonChecks, TheChangeRefusesACorruptNameAndWritesNothing) {
     p.CalendarCode = "GR";
     p.Nationality = "NEDERLAND";
     p.AnnotationNumber = "00000";
-    EXPECT_THROW(RewriteEditedPerson(chart, p), ArchiveError);
+    EXPECT_THROW(RewriteEditedPerson(settings, p), ArchiveError);
     EXPECT_EQ(Files(work.Path()), before);
     p.Name = "ROSSI MARIA";
     p.CoordinatesText = "95N00-200E00";
-    EXPECT_THROW(RewriteEditedPerson(chart, p), ArchiveError);
+    EXPECT_THROW(RewriteEditedPerson(settings, p), ArchiveError);
     EXPECT_EQ(Files(work.Path()), before);
 }

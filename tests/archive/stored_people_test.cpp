@@ -151,13 +151,13 @@ TEST_F(StoredPeopleTest, AnEmptiedIndexIsNamedAndNothingIsStoredIntoIt) {
 
     // A new person stored into it, with a text and without.
     CurrentChart& current = testing_support::CurrentChartOfTest();
-    current.birth.SubjectName = "MORO CARLA";
-    current.birth.BirthDateText = "15/01/1960 12:30";
-    current.birth.EnteredPlaceText = "ROMA";
-    current.birth.CoordinatesText = "41N54-012E29";
-    current.birth.TimeZoneText = "+1";
-    current.birth.Nationality = "ITALIA";
-    current.chart.GregorianCalendar = true;
+    current.birth.subjectName = "MORO CARLA";
+    current.birth.birthDateText = "15/01/1960 12:30";
+    current.birth.enteredPlaceText = "ROMA";
+    current.birth.coordinatesText = "41N54-012E29";
+    current.birth.timeZoneText = "+1";
+    current.birth.nationality = "ITALIA";
+    current.chart.moment.gregorian = true;
     StoreDialog store(current);
     bool textShown = false;
     store.ShowPersonTextEditor = [&textShown] { textShown = true; };

@@ -19,9 +19,7 @@ namespace {
 using namespace engine;
 
 // The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
+BodySettings Settings;
 
 constexpr double kFirstDay = 1721434.0;  // the year 1, inside every table
 constexpr double kLastDay = 2499373.0;   // 2130
@@ -32,9 +30,9 @@ protected:
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
         precise::Init();
-        ResetChartState(Chart, Birth, Orbs);
-        Chart.NodeType = "VERO";
-        Chart.BlackMoonType = "VERA";
+        Settings = BodySettings{};
+        Settings.trueNode = true;
+        Settings.trueBlackMoon = true;
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
 
@@ -53,16 +51,11 @@ protected:
         for (int i = 0; i < samples; ++i) {
             // Irregular fractions of the day, never on a table record.
             const double jd = from + i * step + 0.137 + 0.71 * std::fmod(i * 0.618034, 1.0);
-            ComputeBodies(Chart, mode, false, jd);
-            const precise::Position p = precise::At(jd, body, false, Chart.NodeType == "VERO",
-                                                    Chart.BlackMoonType == "VERA");
+            const BodyPosition ours = ComputeBodies(mode, false, jd, Settings).bodies[BodyOfNumber(body)];
+            const precise::Position p = precise::At(jd, body, false, Settings.trueNode, Settings.trueBlackMoon);
             if (!p.ok) continue;
-            const double dLon = std::fabs(precise::AngleDiff(
-                                    p.lon, static_cast<double>(Chart.PlanetLongitudes[body]))) *
-                                3600;
-            const double dLat =
-                latitude ? std::fabs(p.lat - static_cast<double>(Chart.PlanetLatitudes[body])) * 3600
-                         : 0;
+            const double dLon = std::fabs(precise::AngleDiff(p.lon, static_cast<double>(ours.longitude))) * 3600;
+            const double dLat = latitude ? std::fabs(p.lat - static_cast<double>(ours.latitude)) * 3600 : 0;
             if (dLon > w.lon) w.lon = dLon, w.lonAt = jd;
             if (dLat > w.lat) w.lat = dLat, w.latAt = jd;
         }
@@ -98,11 +91,9 @@ TEST_F(Accuracy, MinorBodiesTableIsCheckedBeforeUse) {
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DMIN.rnd", 1000);
-    Chart.PlanetLongitudes[kVesta] = 123;
-    EXPECT_THROW(ComputeBodies(Chart, kVesta, false, 2451545.0, tables), EphemerisTableError);
-    EXPECT_EQ(Chart.PlanetLongitudes[kVesta], 123);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(kVesta, false, 2451545.0, Settings, tables)), EphemerisTableError);
     // Outside the span no table is needed.
-    EXPECT_NO_THROW(ComputeBodies(Chart, kVesta, false, 2300000.5, tables));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(kVesta, false, 2300000.5, Settings, tables)));
 }
 
 TEST_F(Accuracy, PlanetsWithinOneArcMinute) {
@@ -154,16 +145,12 @@ TEST_F(Accuracy, LunarTableIsCheckedBeforeUse) {
     std::filesystem::copy(std::filesystem::path(KELVOR_TEST_DATA_DIR) / "FilePosi",
                           folder.Path() / "FilePosi");
     std::filesystem::resize_file(folder.Path() / "FilePosi" / "DLUN.rnd", kLunarTableBytes - 1);
-    Chart.PlanetLongitudes[kNode] = 123;
-    Chart.PlanetLongitudes[kBlackMoon] = 234;
-    EXPECT_THROW(ComputeBodies(Chart, kNode, false, 2451545.0, tables), EphemerisTableError);
-    EXPECT_THROW(ComputeBodies(Chart, kBlackMoon, false, 2451545.0, tables), EphemerisTableError);
-    EXPECT_EQ(Chart.PlanetLongitudes[kNode], 123);
-    EXPECT_EQ(Chart.PlanetLongitudes[kBlackMoon], 234);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(kNode, false, 2451545.0, Settings, tables)), EphemerisTableError);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(kBlackMoon, false, 2451545.0, Settings, tables)), EphemerisTableError);
     // The mean node and black moon read no table; the planets not this one.
-    Chart.NodeType = "MEDIO";
-    Chart.BlackMoonType = "MEDIA";
-    EXPECT_NO_THROW(ComputeBodies(Chart, 0, false, 2451545.0, tables));
+    Settings.trueNode = false;
+    Settings.trueBlackMoon = false;
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(0, false, 2451545.0, Settings, tables)));
 }
 
 TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
@@ -173,11 +160,11 @@ TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
     const double step = (kLastDay - kFirstDay) / 3000;
     for (int i = 0; i < 3000; ++i) {
         const double jd = kFirstDay + i * step + 0.31 + 0.37 * std::fmod(i * 0.618034, 1.0);
-        ComputeBodiesWithRetro(Chart, kNode, jd);
+        const bool retrograde = ComputeBodiesWithRetro(kNode, jd, Settings).bodies[Body::Node].retrograde;
         const precise::Position p = precise::At(jd, kNode, true);
         ASSERT_TRUE(p.ok);
         if (std::fabs(p.lonSpeed) < 0.005) continue;
-        EXPECT_EQ(Chart.PlanetLongitudes[kNode] < 0, p.lonSpeed < 0)
+        EXPECT_EQ(retrograde, p.lonSpeed < 0)
             << "JD " << jd << ", daily motion " << p.lonSpeed;
         ++(p.lonSpeed < 0 ? backwards : forwards);
     }
@@ -186,8 +173,8 @@ TEST_F(Accuracy, NodeDirectionFollowsThePreciseNode) {
 }
 
 TEST_F(Accuracy, MeanNodeAndMeanBlackMoonFollowTheirMeanElements) {
-    Chart.NodeType = "MEDIO";
-    Chart.BlackMoonType = "MEDIA";
+    Settings.trueNode = false;
+    Settings.trueBlackMoon = false;
     // No table corrects them: the polynomials alone, over twenty centuries.
     const Worst node = Compare(kNode, kNode, kFirstDay, kLastDay, 1000, false);
     EXPECT_LT(node.lon, 300.0) << node.Text();
@@ -208,13 +195,13 @@ TEST_F(Accuracy, RetrogradeMarksFollowThePreciseDailyMotion) {
     const double step = (kLastDay - kFirstDay) / 500;
     for (int i = 0; i < 500; ++i) {
         const double jd = kFirstDay + i * step + 0.29 + 0.4 * std::fmod(i * 0.618034, 1.0);
-        ComputeBodiesWithRetro(Chart, 0, jd);
+        const ComputedBodies computed = ComputeBodiesWithRetro(0, jd, Settings);
         for (int b = kSun; b <= kPluto; ++b) {
             const precise::Position p = precise::At(jd, b, true);
             ASSERT_TRUE(p.ok);
             // Stations excluded: a body nearly at rest may fall either way.
             if (std::fabs(p.lonSpeed) < 0.01) continue;
-            const bool retro = Chart.PlanetLongitudes[b] < 0;
+            const bool retro = computed.bodies[BodyOfNumber(b)].retrograde;
             EXPECT_EQ(retro, p.lonSpeed < 0)
                 << "body " << b << " at JD " << jd << ", daily motion " << p.lonSpeed;
             ++checked;

@@ -20,10 +20,8 @@ namespace {
 
 using namespace engine;
 
-// The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
+// The node and black-moon kinds and the angles these tests hand to the engine.
+BodySettings Settings;
 
 // Corrections of fixed size that remember what was asked for.
 class FixedCorrections : public CorrectionSource {
@@ -320,103 +318,94 @@ TEST(Retrograde, RuleOnRawLongitudes) {
     present[7] = 0.0L;    later[7] = 359.999L;  // exactly 0 can never come out negative
     present[8] = 50.0L;   later[8] = 44.0L;     // a jump of 5 degrees or more
     present[9] = 50.0L;   later[9] = 50.0L;     // not computed: equal
-    present[20] = 10L;    later[20] = 5L;       // beyond entry 19: never touched
-    MarkRetrograde(later, present);
-    EXPECT_EQ(present[3], -100.0L);
-    EXPECT_EQ(present[4], 100.0L);
-    EXPECT_EQ(present[5], 359.9L);
-    EXPECT_EQ(present[6], 0.0003L);
-    EXPECT_FALSE(std::signbit(static_cast<double>(present[7])));
-    EXPECT_EQ(present[8], 50.0L);
-    EXPECT_EQ(present[9], 50.0L);
-    EXPECT_EQ(present[20], 10);
+    EXPECT_TRUE(MovesBackwards(later[3], present[3]));
+    EXPECT_FALSE(MovesBackwards(later[4], present[4]));
+    EXPECT_FALSE(MovesBackwards(later[5], present[5]));
+    EXPECT_FALSE(MovesBackwards(later[6], present[6]));
+    EXPECT_FALSE(MovesBackwards(later[7], present[7]));
+    EXPECT_FALSE(MovesBackwards(later[8], present[8]));
+    EXPECT_FALSE(MovesBackwards(later[9], present[9]));
 }
 
-// The driver on the shared chart state, with the tables the build generated.
+// The driver with the tables the build generated.
 class BodiesOnChart : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
-        ResetChartState(Chart, Birth, Orbs);
-        Chart.NodeType = "VERO";
-        Chart.BlackMoonType = "VERA";
+        Settings = BodySettings{};
+        Settings.trueNode = true;
+        Settings.trueBlackMoon = true;
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
     std::filesystem::path previous_;
 };
 
 TEST_F(BodiesOnChart, MeanNodeAlwaysComesOutRetrogradeAndEntries13And14Never) {
-    Chart.NodeType = "MEDIO";
-    Chart.HouseCusps[1] = 15;
-    Chart.HouseCusps[7] = 195;
-    Chart.PlanetLongitudes[14] = 42;
-    Chart.PlanetLongitudes[22] = 7;
+    Settings.trueNode = false;
+    Settings.ascendant = 15;
+    Settings.descendant = 195;
     for (Real jd = 2400000.5; jd < 2480000; jd += 3111.1L) {
-        ComputeBodiesWithRetro(Chart, 0, jd);
-        EXPECT_LT(Chart.PlanetLongitudes[kNode], 0) << static_cast<double>(jd);
-        EXPECT_EQ(Chart.PlanetLongitudes[13], 15);
-        EXPECT_EQ(Chart.PlanetLongitudes[14], 42);
-        EXPECT_EQ(Chart.PlanetLongitudes[22], 7);
-        EXPECT_GT(Chart.PlanetLongitudes[kSun], 0);  // never retrograde
-        EXPECT_GE(Chart.PlanetLongitudes[kMoon], 0);
+        const ComputedBodies c = ComputeBodiesWithRetro(0, jd, Settings);
+        EXPECT_TRUE(c.bodies[Body::Node].retrograde) << static_cast<double>(jd);
+        EXPECT_FALSE(c.bodies[Body::Sun].retrograde);  // never retrograde
+        EXPECT_FALSE(c.bodies[Body::Moon].retrograde);
     }
 }
 
 TEST_F(BodiesOnChart, SunriseModeLeavesOtherEntriesAlone) {
-    Chart.PlanetLongitudes[kMoon] = 123;
-    ComputeBodiesWithRetro(Chart, 1, 2451545.0);
-    EXPECT_EQ(Chart.PlanetLongitudes[kMoon], 123);
-    EXPECT_NEAR(static_cast<double>(Chart.PlanetLongitudes[kSun]), 280.37, 0.02);
-    EXPECT_NE(Chart.EquationOfTime, 0);
+    const ComputedBodies c = ComputeBodiesWithRetro(1, 2451545.0, Settings);
+    EXPECT_EQ(c.bodies[Body::Moon].longitude, 0);
+    EXPECT_NEAR(static_cast<double>(c.bodies[Body::Sun].longitude), 280.37, 0.02);
+    EXPECT_NE(c.equationOfTime, 0);
 }
 
 TEST(MissingTables, ReportedBeforeAnythingChanges) {
     testing_support::TempWorkFolder folder;  // an empty working folder: no tables
     EphemerisTables tables;  // the tables of this folder
-    ResetChartState(Chart, Birth, Orbs);
-    Chart.NodeType = "VERO";
-    Chart.BlackMoonType = "VERA";
-    Chart.PlanetLongitudes[kSun] = 11;
-    Chart.PlanetLongitudes[kMoon] = 22;
-    Chart.PlanetLatitudes[kMoon] = 3;
-    Chart.EquationOfTime = 0.5;
-    const ChartState before = Chart;
+    Settings = BodySettings{};
+    Settings.trueNode = true;
+    Settings.trueBlackMoon = true;
+    ComputedBodies chart;
+    chart.bodies[Body::Sun].longitude = 11;
+    chart.bodies[Body::Moon].longitude = 22;
+    chart.bodies[Body::Moon].latitude = 3;
+    chart.equationOfTime = 0.5;
+    const ComputedBodies before = chart;
     try {
-        ComputeBodiesWithRetro(Chart, 0, 2451545.0, tables);
+        chart = ComputeBodiesWithRetro(0, 2451545.0, Settings, tables);
         FAIL() << "no error for a missing table";
     } catch (const rt::IoError& e) {
         EXPECT_EQ(e.Code(), rt::kFileNotFound);
         EXPECT_NE(std::string(e.what()).find("DSEL.rnd"), std::string::npos) << e.what();
         EXPECT_EQ(std::string(e.what()).rfind("Manca la tabella", 0), 0u) << e.what();  // in Italian
     }
-    EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
-    EXPECT_EQ(Chart.PlanetLatitudes, before.PlanetLatitudes);
-    EXPECT_EQ(Chart.EquationOfTime, before.EquationOfTime);
-    EXPECT_THROW(ComputeBodies(Chart, 3, false, 2451545.0, tables), EphemerisTableError);
+    EXPECT_EQ(chart.bodies, before.bodies);
+    EXPECT_EQ(chart.equationOfTime, before.equationOfTime);
+    EXPECT_THROW(static_cast<void>(ComputeBodies(3, false, 2451545.0, Settings, tables)), EphemerisTableError);
 
     // A short table that cannot be put back is reported just the same.
     testing_support::NoInstalledCopies installation;
     testing_support::WriteBytes(folder.Path() / "FilePosi" / "DSEL.rnd",
                                 std::string(2 * 1000, '\0'));
     try {
-        ComputeBodies(Chart, 2, false, 2451545.0, tables);
+        chart = ComputeBodies(2, false, 2451545.0, Settings, tables);
         FAIL() << "no error for a short table";
     } catch (const EphemerisTableError& e) {
         EXPECT_EQ(e.Code(), rt::kReadBeyondEnd);
         EXPECT_NE(std::string(e.what()).find("(ha 1000 record dei 777955 che deve avere)"), std::string::npos) << e.what();
     }
-    EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
+    EXPECT_EQ(chart.bodies, before.bodies);
 
     // What reads no table goes on: the Sun alone, the mean node and black moon,
     // and dates beyond the tables.
-    Chart.NodeType = "MEDIO";
-    Chart.BlackMoonType = "MEDIA";
-    EXPECT_NO_THROW(ComputeBodies(Chart, 1, false, 2451545.0, tables));
-    EXPECT_NO_THROW(ComputeBodies(Chart, 11, false, 2451545.0, tables));
-    EXPECT_NO_THROW(ComputeBodies(Chart, 12, false, 2451545.0, tables));
-    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 2520000.5, tables));
-    EXPECT_NO_THROW(ComputeBodiesWithRetro(Chart, 0, 1700000.5, tables));
+    Settings.trueNode = false;
+    Settings.trueBlackMoon = false;
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(1, false, 2451545.0, Settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(11, false, 2451545.0, Settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodies(12, false, 2451545.0, Settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodiesWithRetro(0, 2520000.5, Settings, tables)));
+    EXPECT_NO_THROW(static_cast<void>(ComputeBodiesWithRetro(0, 1700000.5, Settings, tables)));
 }
 
 }  // namespace

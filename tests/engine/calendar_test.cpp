@@ -10,15 +10,6 @@
 
 using namespace engine;
 
-namespace {
-
-// The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
-
-}  // namespace
-
 TEST(JulianDay, PublishedValuesInBothCalendars) {
     EXPECT_EQ(JulianDayNumber(1, 1, 1, 2000, 12, 0), 2451545.0L);
     EXPECT_EQ(JulianDayNumber(1, 15, 10, 1582, 0, 0), 2299160.5L);
@@ -29,14 +20,11 @@ TEST(JulianDay, PublishedValuesInBothCalendars) {
 }
 
 TEST(JulianDay, EphemerisRangeFlag) {
-    JulianDayNumber(Chart, 1, 1, 1, 1850, 0, 0);
-    EXPECT_TRUE(Chart.InEphemerisRange);
-    EXPECT_EQ(JulianDayNumber(Chart, 1, 31, 12, 2080, 0, 0), 2481129.5L);
-    EXPECT_TRUE(Chart.InEphemerisRange);
-    JulianDayNumber(Chart, 1, 31, 12, 2080, 0, 1);
-    EXPECT_FALSE(Chart.InEphemerisRange);
-    JulianDayNumber(Chart, 1, 31, 12, 1849, 23, 59);
-    EXPECT_FALSE(Chart.InEphemerisRange);
+    EXPECT_TRUE(InEphemerisRange(JulianDayNumber(1, 1, 1, 1850, 0, 0)));
+    EXPECT_EQ(JulianDayNumber(1, 31, 12, 2080, 0, 0), 2481129.5L);
+    EXPECT_TRUE(InEphemerisRange(JulianDayNumber(1, 31, 12, 2080, 0, 0)));
+    EXPECT_FALSE(InEphemerisRange(JulianDayNumber(1, 31, 12, 2080, 0, 1)));
+    EXPECT_FALSE(InEphemerisRange(JulianDayNumber(1, 31, 12, 1849, 23, 59)));
 }
 
 TEST(DateText, ReformAndRoundTrip) {
@@ -60,25 +48,25 @@ TEST(DateText, MinuteNeverPrintsAsSixty) {
 }
 
 TEST(DateText, ByChartCalendar) {
-    Chart.GregorianCalendar = false;
     Real jd = JulianDayNumber(0, 1, 3, 1700, 10, 30);
-    EXPECT_EQ(JulianDayToDateTextByCalendar(Chart, jd), "01/03/1700 10:30");
+    EXPECT_EQ(JulianDayToDateTextByCalendar(false, jd), "01/03/1700 10:30");
     EXPECT_EQ(JulianDayToDateText(jd), "12/03/1700 10:30");
-    Chart.GregorianCalendar = true;
-    EXPECT_EQ(JulianDayToDateTextByCalendar(Chart, jd), "12/03/1700 10:30");
+    EXPECT_EQ(JulianDayToDateTextByCalendar(true, jd), "12/03/1700 10:30");
 }
 
 TEST(DateKey, BuildsAndSplits) {
     EXPECT_EQ(DateTimeTextToSortKey("25/12/1960 14:05"), "196012251405");
-    std::string date, zone;
-    EXPECT_TRUE(SortKeyToDateTimeText(Chart, "196012251405-1.00", date, zone));
-    EXPECT_EQ(date, "25/12/1960 14:05");
-    EXPECT_EQ(zone, "-1.00");
-    EXPECT_EQ(Chart.TimeZoneCorrection, -1.0L);
-    EXPECT_TRUE(SortKeyToDateTimeText(Chart, "1960122514055,50", date, zone));  // decimal comma
-    EXPECT_EQ(Chart.TimeZoneCorrection, 5.5L);
-    EXPECT_FALSE(SortKeyToDateTimeText(Chart, "196012251405abcde", date, zone));
-    EXPECT_EQ(date, "25/12/1960 14:05");
+    SortKeyTexts key = SortKeyToDateTimeText("196012251405-1.00");
+    ASSERT_TRUE(key.zoneCorrection);
+    EXPECT_EQ(key.dateText, "25/12/1960 14:05");
+    EXPECT_EQ(key.zoneText, "-1.00");
+    EXPECT_EQ(*key.zoneCorrection, -1.0L);
+    key = SortKeyToDateTimeText("1960122514055,50");  // decimal comma
+    ASSERT_TRUE(key.zoneCorrection);
+    EXPECT_EQ(*key.zoneCorrection, 5.5L);
+    key = SortKeyToDateTimeText("196012251405abcde");
+    EXPECT_FALSE(key.zoneCorrection);
+    EXPECT_EQ(key.dateText, "25/12/1960 14:05");
 }
 
 TEST(DateText, TodayAndFileDates) {

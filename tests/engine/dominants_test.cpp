@@ -1,6 +1,8 @@
 // Dominant-planet scores: the criteria on hand-made points and the files of a
 // fixture chart.
 #include "engine/dominants.h"
+#include "engine/engine_settings.h"
+#include "engine/bodies_theory.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +23,8 @@ using namespace engine;
 namespace {
 
 // The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
+Chart TheChart;
+BirthData Birth;
 
 }  // namespace
 
@@ -125,26 +126,26 @@ protected:
         // The body computation reads the ephemeris correction tables of the build.
         std::filesystem::create_directory_symlink(
             std::filesystem::path(std::getenv("KELVOR_DATA_DIR")) / "FilePosi", folder_.Path() / "FilePosi");
-        ResetChartState(Chart, Birth, Orbs);
-        Chart.DegToRad = kPi / 180;
-        Chart.NodeType = "VERO";
-        Chart.BlackMoonType = "MEDIA";
-        Chart.HouseSystemName = "PLACIDO";
-        Chart.GregorianCalendar = true;
-        Birth.SubjectName = "Rossi Mario";
-        Birth.BirthDateKey = "196012251405-1,00";
-        Birth.CoordinatesText = "41N54-012E29";
-        Birth.BirthPlace = "Roma";
-        Chart.JulianDay = 2437294.3784722L;
-        for (int i = 1; i <= 22; ++i) Chart.PlanetLongitudes[i] = i * 1.5L;
-        for (int i = 1; i <= 22; ++i) Chart.RetroMarks[i] = i == 3 ? "r" : " ";
-        for (int i = 1; i <= 12; ++i) Chart.HouseCusps[i] = i * 30 - 12.25L;
+        TheChart = Chart{};
+        Birth = BirthData{};
+        TheChart.settings.node = ParseNodeKind("VERO");
+        TheChart.settings.blackMoon = ParseBlackMoonKind("MEDIA");
+        TheChart.settings.houseSystem = ParseHouseSystem("PLACIDO");
+        TheChart.moment.gregorian = true;
+        Birth.subjectName = "Rossi Mario";
+        Birth.birthDateKey = "196012251405-1,00";
+        Birth.coordinatesText = "41N54-012E29";
+        Birth.birthPlace = "Roma";
+        TheChart.moment.julianDay = 2437294.3784722L;
+        for (Body b : kBodies) TheChart.bodies[b].longitude = BodyNumberOf(b) * 1.5L;
+        TheChart.bodies[Body::Mercury].retrograde = true;
+        for (int i = 1; i <= 12; ++i) TheChart.cusps[i] = i * 30 - 12.25L;
     }
     testing_support::TempWorkFolder folder_;
 };
 
 TEST_F(VolguineFiles, TemporaryChartFileLayout) {
-    WriteChartDataTemp(Chart, Birth);
+    WriteChartDataTemp(TheChart, Birth);
     const auto lines = rt::ReadTextLines(kChartDataTempFile);
     ASSERT_EQ(lines.size(), 85u);
     EXPECT_EQ(lines[0], "Rossi Mario");
@@ -166,9 +167,9 @@ TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
           {"1E3012251405-1", "41N54-012E29ROMA", "anno"},
           {"196012251405+1E40", "41N54-012E29ROMA", "correzione del fuso"},
           {"196012251405-1", "95N54-012E29ROMA", "latitudine"}}) {
-        WriteChartDataTemp(Chart, Birth, date, place);
+        WriteChartDataTemp(TheChart, Birth, date, place);
         try {
-            ComputeVolguineDominants(Chart);
+            ComputeVolguineDominants(TheChart);
             ADD_FAILURE() << date << " " << place;
         } catch (const rt::DamagedFileError& e) {
             EXPECT_EQ(e.File(), kChartDataTempFile);
@@ -179,7 +180,7 @@ TEST_F(VolguineFiles, ImpossibleBirthNumbersInTheTemporaryFileAreADamagedFile) {
 }
 
 TEST_F(VolguineFiles, MissingTemporaryFileWritesNothing) {
-    EXPECT_THROW(ComputeVolguineDominants(Chart), rt::IoError);
+    EXPECT_THROW(ComputeVolguineDominants(TheChart), rt::IoError);
     EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "FileDum" / "MMMaitre.dum"));
 }
 
@@ -190,17 +191,16 @@ TEST_F(VolguineFiles, MissingTemporaryFileWritesNothing) {
 // and Saturn 18 50' Capricorn in 9, Uranus 25 32' Leo (retrograde) in 4,
 // Neptune 10 41' Scorpio in 6, Pluto 8 04' Virgo (retrograde) in 5.
 TEST_F(VolguineFiles, FixtureChartMatchesCheckedTables) {
-    WriteChartDataTemp(Chart, Birth);
-    const ChartState chartBefore = Chart;
-    const BirthDataState birthBefore = Birth;
-    ComputeVolguineDominants(Chart);
+    WriteChartDataTemp(TheChart, Birth);
+    const Chart chartBefore = TheChart;
+    const BirthData birthBefore = Birth;
+    ComputeVolguineDominants(TheChart);
 
     // The chart is left as it was found.
-    EXPECT_EQ(Chart.PlanetLongitudes, chartBefore.PlanetLongitudes);
-    EXPECT_EQ(Chart.HouseCusps, chartBefore.HouseCusps);
-    EXPECT_EQ(Chart.JulianDay, chartBefore.JulianDay);
-    EXPECT_EQ(Chart.TimeZoneCorrection, chartBefore.TimeZoneCorrection);
-    EXPECT_EQ(Birth.CoordinatesText, birthBefore.CoordinatesText);
+    EXPECT_EQ(TheChart.bodies, chartBefore.bodies);
+    EXPECT_EQ(TheChart.cusps, chartBefore.cusps);
+    EXPECT_EQ(TheChart.moment, chartBefore.moment);
+    EXPECT_EQ(Birth.coordinatesText, birthBefore.coordinatesText);
 
     const std::string table = testing_support::ReadBytes(folder_.Path() / "FileDum" / "MMMaitre.dum");
     const std::string totals = testing_support::ReadBytes(folder_.Path() / "FileDum" / "MMMaitr2.dum");
@@ -210,11 +210,11 @@ TEST_F(VolguineFiles, FixtureChartMatchesCheckedTables) {
 
 TEST_F(VolguineFiles, CalendarComesFromTheChart) {
     // The same date line in the Julian calendar is 13 days later: another Moon.
-    WriteChartDataTemp(Chart, Birth);
-    ComputeVolguineDominants(Chart);
+    WriteChartDataTemp(TheChart, Birth);
+    ComputeVolguineDominants(TheChart);
     const auto gregorian = rt::ReadTextLines("FileDum\\MMMaitre.dum");
-    Chart.GregorianCalendar = false;
-    ComputeVolguineDominants(Chart);
+    TheChart.moment.gregorian = false;
+    ComputeVolguineDominants(TheChart);
     const auto julian = rt::ReadTextLines("FileDum\\MMMaitre.dum");
     ASSERT_EQ(gregorian.size(), 96u);
     ASSERT_EQ(julian.size(), 96u);

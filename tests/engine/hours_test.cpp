@@ -9,6 +9,7 @@
 
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 #include "tests/common/test_support.h"
 
@@ -20,10 +21,8 @@ using namespace engine;
 
 namespace {
 
-// The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
+// The chart these tests hand to the engine.
+Chart TheChart;
 
 }  // namespace
 
@@ -53,34 +52,26 @@ struct EphemerisFolder {
 
 // Rome: 41 54 N, 12 29 E.
 void SetRome(int day, int month, int year, long double zone) {
-    ResetChartState(Chart, Birth, Orbs);
-    Chart.HouseSystemName = "PLACIDO";
-    Chart.NodeType = "VERO";
-    Chart.BlackMoonType = "MEDIA";
-    Chart.DegToRad = kPi / 180;
-    Chart.GregorianCalendar = true;
-    Chart.BirthDay = day;
-    Chart.BirthMonth = month;
-    Chart.BirthYear = year;
-    Chart.TimeZoneCorrection = zone;
-    Chart.LatitudeDegrees[1] = 41;
-    Chart.LatitudeMinutes[1] = 54;
-    Chart.LatitudeLetter[1] = "N";
-    Chart.LongitudeDegrees[1] = 12;
-    Chart.LongitudeMinutes[1] = 29;
-    Chart.LongitudeLetter[1] = "E";
-    Chart.HouseCalcMode = 1;
+    TheChart = Chart{};
+    TheChart.settings.houseSystem = ParseHouseSystem("PLACIDO");
+    TheChart.settings.node = ParseNodeKind("VERO");
+    TheChart.settings.blackMoon = ParseBlackMoonKind("MEDIA");
+    TheChart.moment.gregorian = true;
+    TheChart.moment.day = day;
+    TheChart.moment.month = month;
+    TheChart.moment.year = year;
+    TheChart.moment.zoneCorrection = zone;
+    TheChart.place = PlaceOf({12, 29, "E", 41, 54, "N"});
 }
 
 }  // namespace
 
 TEST(HourBoundaries, AnglesCuspsAndWrapEntries) {
-    ResetChartState(Chart, Birth, Orbs);
-    Chart.HouseSystemName = "PLACIDO";
-    HourBoundaryTable t{};
-    ASSERT_TRUE(ComputeHouseCusps(Chart, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0}, t));
-    CuspArray c{};
-    ComputeHouses(Chart, 1, {12, 29, "E", 41, 54, "N"}, {2447892.0L, 9, 30, -1, 0, "N"}, c);
+    const Place rome = PlaceOf({12, 29, "E", 41, 54, "N"});
+    const HourBoundaries boundaries = ComputeHourBoundaries(rome, {2447892.0L, 9, 30, -1, 0});
+    ASSERT_TRUE(boundaries.semiArcsExist);
+    const HourBoundaryTable& t = boundaries.table;
+    const HouseCusps c = ComputeHouses(ParseHouseSystem("PLACIDO").kind, rome, {2447892.0L, 9, 30, -1, 0}).cusps;
     EXPECT_NEAR(AngleGap(t[1], c[1]), 0, 1e-9);
     EXPECT_NEAR(AngleGap(t[7], c[10]), 0, 1e-9);
     EXPECT_NEAR(AngleGap(t[13], t[1] + 180), 0, 1e-9);
@@ -101,9 +92,9 @@ TEST(HourBoundaries, AnglesCuspsAndWrapEntries) {
 }
 
 TEST(HourBoundaries, EquatorHalvesRightAscension) {
-    ResetChartState(Chart, Birth, Orbs);
-    HourBoundaryTable t{};
-    ASSERT_TRUE(ComputeHouseCusps(Chart, {30, 0, "E", 0, 0, "N"}, {2451545.0L, 6, 0, 0, 0}, t));
+    const HourBoundaries boundaries = ComputeHourBoundaries(PlaceOf({30, 0, "E", 0, 0, "N"}), {2451545.0L, 6, 0, 0, 0});
+    ASSERT_TRUE(boundaries.semiArcsExist);
+    const HourBoundaryTable& t = boundaries.table;
     const long double eps = TrueObliquity(2451545.0L);
     for (int j = 2; j <= 24; j += 2) {
         long double a = RightAscension(t[j - 1], eps), b = RightAscension(t[j], eps),
@@ -113,24 +104,20 @@ TEST(HourBoundaries, EquatorHalvesRightAscension) {
 }
 
 TEST(HourBoundaries, PolarPlaceFallsBackWithoutNaN) {
-    ResetChartState(Chart, Birth, Orbs);
-    HourBoundaryTable t{};
-    EXPECT_FALSE(ComputeHouseCusps(Chart, {18, 57, "E", 69, 39, "N"}, {2451545.0L, 12, 0, -1, 0}, t));
+    const HourBoundaries boundaries =
+        ComputeHourBoundaries(PlaceOf({18, 57, "E", 69, 39, "N"}), {2451545.0L, 12, 0, -1, 0});
+    EXPECT_FALSE(boundaries.semiArcsExist);
+    const HourBoundaryTable& t = boundaries.table;
     for (int j = 0; j <= 25; ++j) EXPECT_TRUE(std::isfinite(static_cast<double>(t[j]))) << j;
     EXPECT_EQ(t[25], t[1]);
 }
 
 TEST(Weekday, NamesAndDayBoundaries) {
-    int index = -1;
-    WeekdayOfJulianDay(Chart, index, 2451545.0L);  // 2000-01-01 12h
+    const int index = WeekdayOfJulianDay(2451545.0L);  // 2000-01-01 12h
     EXPECT_EQ(index, 6);
-    EXPECT_EQ(Chart.WeekdayName, "Zaterdag");
+    EXPECT_STREQ(kWeekdayNames[static_cast<std::size_t>(index)], "Zaterdag");
     // Each midnight of a week exactly, never the day before.
-    for (int d = 0; d < 7; ++d) {
-        WeekdayOfJulianDay(Chart, index, 2451545.5L + d);
-        EXPECT_EQ(index, d);
-        EXPECT_EQ(Chart.WeekdayName, kWeekdayNames[d]);
-    }
+    for (int d = 0; d < 7; ++d) EXPECT_EQ(WeekdayOfJulianDay(2451545.5L + d), d);
 }
 
 // The geometric sunrise (disc centre, no refraction, geocentric) of a day in
@@ -154,24 +141,23 @@ TEST(Sunrise, RomeWinterAndSummerTime) {
     };
     for (const Day day : {Day{15, 1, 1990, -1}, Day{21, 6, 1995, -2}, Day{3, 11, 2010, -1}}) {
         SetRome(day.d, day.m, day.y, day.zone);
-        for (int i = 1; i <= 24; ++i) Chart.PlanetLongitudes[i] = i * 3.5L;
-        for (int i = 1; i <= 15; ++i) Chart.HouseCusps[i] = i * 7.25L;
-        Chart.MidheavenRad = 1.25L;
-        const ChartState before = Chart;
+        for (Body b : kBodies) TheChart.bodies[b].longitude = (static_cast<int>(b) + 1) * 3.5L;
+        for (int i = 1; i <= 12; ++i) TheChart.cusps[i] = i * 7.25L;
+        TheChart.points.midheaven = 1.25L;
+        const Chart before = TheChart;
 
-        long double rise = 0;
-        ASSERT_TRUE(FindSunrise(Chart, rise));
-        EXPECT_EQ(Chart.InEphemerisRange, before.InEphemerisRange);
+        const Sunrise sunrise = FindSunrise(TheChart);
+        ASSERT_TRUE(sunrise.found);
+        const long double rise = sunrise.julianDay;
         const long double midnight = JulianDayNumber(1, day.d, day.m, day.y, 0, 0) + day.zone / 24;
         const double expected = ReferenceSunrise(static_cast<double>(midnight));
         EXPECT_NEAR(static_cast<double>(rise), expected, 5.0 / 1440) << day.d << "/" << day.m;
         EXPECT_GT(rise, midnight);
         EXPECT_LT(rise, midnight + 1);
 
-        EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
-        EXPECT_EQ(Chart.PlanetLatitudes, before.PlanetLatitudes);
-        EXPECT_EQ(Chart.HouseCusps, before.HouseCusps);
-        EXPECT_EQ(Chart.MidheavenRad, before.MidheavenRad);
+        EXPECT_EQ(TheChart.bodies, before.bodies);
+        EXPECT_EQ(TheChart.cusps, before.cusps);
+        EXPECT_EQ(TheChart.points, before.points);
     }
 }
 #endif
@@ -180,18 +166,16 @@ TEST(Sunrise, PolarNightIsReported) {
     EphemerisFolder folder;
     // Tromso in the polar night: the Sun never reaches the Ascendant.
     SetRome(20, 12, 2000, -1);
-    Chart.LatitudeDegrees[1] = 69;
-    Chart.LatitudeMinutes[1] = 39;
-    Chart.LongitudeDegrees[1] = 18;
-    Chart.LongitudeMinutes[1] = 57;
-    const ChartState before = Chart;
-    long double rise = 0;
-    EXPECT_FALSE(FindSunrise(Chart, rise));
+    TheChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
+    const Chart before = TheChart;
+    const Sunrise sunrise = FindSunrise(TheChart);
+    EXPECT_FALSE(sunrise.found);
+    const long double rise = sunrise.julianDay;
     EXPECT_TRUE(std::isfinite(static_cast<double>(rise)));
     const long double midnight = JulianDayNumber(1, 20, 12, 2000, 0, 0) - 1.0L / 24;
     EXPECT_GE(rise, midnight);
     EXPECT_LT(rise, midnight + 1);
-    EXPECT_EQ(Chart.HouseCusps, before.HouseCusps);
+    EXPECT_EQ(TheChart.cusps, before.cusps);
 }
 
 TEST(PlanetaryDay, CountsFromSunriseInUniversalTime) {
@@ -200,37 +184,37 @@ TEST(PlanetaryDay, CountsFromSunriseInUniversalTime) {
     const long double zone = -1;
     const long double sunrise = JulianDayNumber(1, 22, 2, 1990, 6, 1);
     const auto at = [&](int hour, int minute) { return JulianDayNumber(1, 22, 2, 1990, hour, minute) + zone / 24; };
-    EXPECT_EQ(PlanetaryDayIndex(Chart, at(6, 30), zone, sunrise, true), 3);
-    EXPECT_EQ(Chart.WeekdayName, "Woensdag");
-    EXPECT_EQ(PlanetaryDayIndex(Chart, at(7, 30), zone, sunrise, true), 4);
-    EXPECT_EQ(Chart.WeekdayName, "Donderdag");
+    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, true), 3);
+    EXPECT_STREQ(kWeekdayNames[3], "Woensdag");
+    EXPECT_EQ(PlanetaryDayIndex(at(7, 30), zone, sunrise, true), 4);
+    EXPECT_STREQ(kWeekdayNames[4], "Donderdag");
     // At the moment found for sunrise the day has not yet turned.
-    EXPECT_EQ(PlanetaryDayIndex(Chart, sunrise, zone, sunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(sunrise, zone, sunrise, true), 3);
     // Late in the evening, and just before the clock's midnight, still Thursday.
-    EXPECT_EQ(PlanetaryDayIndex(Chart, at(23, 59), zone, sunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(at(23, 59), zone, sunrise, true), 4);
     // West of Greenwich (New York, five hours behind): 06:30 by the clock is
     // 11:30 UT, before a sunrise at 11:45 UT.
     const long double westSunrise = JulianDayNumber(1, 22, 2, 1990, 11, 45);
-    EXPECT_EQ(PlanetaryDayIndex(Chart, JulianDayNumber(1, 22, 2, 1990, 6, 30) + 5.0L / 24, 5, westSunrise, true), 3);
-    EXPECT_EQ(PlanetaryDayIndex(Chart, JulianDayNumber(1, 22, 2, 1990, 7, 0) + 5.0L / 24, 5, westSunrise, true), 4);
+    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 6, 30) + 5.0L / 24, 5, westSunrise, true), 3);
+    EXPECT_EQ(PlanetaryDayIndex(JulianDayNumber(1, 22, 2, 1990, 7, 0) + 5.0L / 24, 5, westSunrise, true), 4);
     // No sunrise that day (polar night): the clock date's weekday.
-    EXPECT_EQ(PlanetaryDayIndex(Chart, at(6, 30), zone, sunrise, false), 4);
+    EXPECT_EQ(PlanetaryDayIndex(at(6, 30), zone, sunrise, false), 4);
 }
 
 TEST(PlanetaryDay, TheSunriseOfTheChartsBirthDate) {
     EphemerisFolder folder;
     SetRome(22, 2, 1990, -1);
-    Chart.JulianDay = JulianDayNumber(1, 22, 2, 1990, 6, 30) - 1.0L / 24;
-    const ChartState before = Chart;
-    const PlanetaryDay day = FindPlanetaryDay(Chart);
-    EXPECT_TRUE(day.SunriseFound);
+    TheChart.moment.julianDay = JulianDayNumber(1, 22, 2, 1990, 6, 30) - 1.0L / 24;
+    const Chart before = TheChart;
+    const PlanetaryDay day = FindPlanetaryDay(TheChart);
+    EXPECT_TRUE(day.sunriseFound);
     // About 07:01 by the clock, 06:01 UT.
     const long double sunriseUt = JulianDayNumber(1, 22, 2, 1990, 6, 1);
-    EXPECT_NEAR(static_cast<double>(day.SunriseJulianDay), static_cast<double>(sunriseUt), 5.0 / 1440);
-    EXPECT_EQ(day.Index, 3);
-    EXPECT_EQ(Chart.WeekdayName, "Woensdag");
-    EXPECT_EQ(Chart.PlanetLongitudes, before.PlanetLongitudes);
-    EXPECT_EQ(Chart.HouseCusps, before.HouseCusps);
+    EXPECT_NEAR(static_cast<double>(day.sunriseJulianDay), static_cast<double>(sunriseUt), 5.0 / 1440);
+    EXPECT_EQ(day.index, 3);
+    EXPECT_STREQ(kWeekdayNames[static_cast<std::size_t>(day.index)], "Woensdag");
+    EXPECT_EQ(TheChart.bodies, before.bodies);
+    EXPECT_EQ(TheChart.cusps, before.cusps);
 }
 
 TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
@@ -239,14 +223,10 @@ TEST(Sunrise, TheSunsReturnWeeksLaterIsNoSunriseOfThePolarNight) {
     // sunrise of the day, and a birth at 08:00 keeps its own weekday (Thursday).
     EphemerisFolder folder;
     SetRome(21, 12, 1995, -1);
-    Chart.LatitudeDegrees[1] = 69;
-    Chart.LatitudeMinutes[1] = 39;
-    Chart.LongitudeDegrees[1] = 18;
-    Chart.LongitudeMinutes[1] = 57;
-    Chart.JulianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
-    long double rise = 0;
-    EXPECT_FALSE(FindSunrise(Chart, rise));
-    const PlanetaryDay day = FindPlanetaryDay(Chart);
-    EXPECT_FALSE(day.SunriseFound);
-    EXPECT_EQ(day.Index, 4);
+    TheChart.place = PlaceOf({18, 57, "E", 69, 39, "N"});
+    TheChart.moment.julianDay = JulianDayNumber(1, 21, 12, 1995, 8, 0) - 1.0L / 24;
+    EXPECT_FALSE(FindSunrise(TheChart).found);
+    const PlanetaryDay day = FindPlanetaryDay(TheChart);
+    EXPECT_FALSE(day.sunriseFound);
+    EXPECT_EQ(day.index, 4);
 }

@@ -1,4 +1,5 @@
 // House cusps of the nine systems, sidereal time and the angles.
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,8 @@ using namespace engine;
 
 namespace {
 
-// The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState BirthData;
-OrbRecord Orbs;
+// The kind a settings file's name gives.
+HouseSystem System(const std::string& name) { return ParseHouseSystem(name).kind; }
 
 }  // namespace
 
@@ -67,9 +66,9 @@ double WorstGapSeconds(const std::string& system, double lat, double eps, std::s
     for (double ramc = 0.5; ramc < 360.0; ramc += ramcStep) {
         double ref[13] = {}, ascmc[10] = {};
         swe_houses_armc(ramc, lat, eps, standIn ? 'O' : SweLetter(system), ref, ascmc);
-        CuspArray ours{};
+        HouseCusps ours;
         long double mc = 0;
-        CuspsFromRamc(system, ramc, eps, lat, ours, &mc);
+        CuspsFromRamc(System(system), ramc, eps, lat, ours, &mc);
         for (int i = 0; i <= 12; ++i) {
             const double gap = AngleGap(i == 0 ? mc : ours[i], i == 0 ? ascmc[1] : ref[i]) * 3600.0;
             if (!(gap <= worst)) {
@@ -131,9 +130,9 @@ TEST(AngularHouses, TheAscendantRisesInTheEastAtEveryLatitude) {
     // the Descendant opposite on the western half.
     for (double lat = -85; lat <= 85; lat += 2.5) {
         for (double ramc = 0.3; ramc < 360; ramc += 3.7) {
-            CuspArray c{};
+            HouseCusps c;
             long double mc = 0, asc = 0;
-            CuspsFromRamc("CASE_UGUALI", ramc, kEps, lat, c, &mc, &asc);
+            CuspsFromRamc(System("CASE_UGUALI"), ramc, kEps, lat, c, &mc, &asc);
             const double rad = M_PI / 180, e = static_cast<double>(kEps) * rad, l = static_cast<double>(asc) * rad;
             const double ra = std::atan2(std::sin(l) * std::cos(e), std::cos(l));
             const double decl = std::asin(std::sin(e) * std::sin(l));
@@ -178,19 +177,18 @@ struct Birth {
 };
 
 void ExpectBirthHouses(const Birth& b, const char* ascendantText) {
-    ResetChartState(Chart, BirthData, Orbs);
     const long double jd = JulianDayNumber(1, b.day, b.month, b.year, b.hour, b.minute) + b.zone / 24;
     const double lat = (b.latDeg + b.latMin / 60.0) * (b.latLetter[0] == 'S' ? -1 : 1);
     const double lon = (b.lonDeg + b.lonMin / 60.0) * (b.lonLetter[0] == 'W' ? -1 : 1);
     for (const std::string system : {"CASE_MEDIE", "PLACIDO", "REGIOMONT"}) {
-        Chart.HouseSystemName = system;
-        CuspArray c{};
-        ComputeHouses(Chart, 1, {b.lonDeg, b.lonMin, b.lonLetter, b.latDeg, b.latMin, b.latLetter}, {jd, b.hour, b.minute, b.zone, 0, "N"}, c);
+        const Houses houses = ComputeHouses(System(system), PlaceOf({b.lonDeg, b.lonMin, b.lonLetter, b.latDeg, b.latMin, b.latLetter}),
+                                            {jd, b.hour, b.minute, b.zone, 0});
+        const HouseCusps& c = houses.cusps;
         double ref[13] = {}, ascmc[10] = {};
         const bool polar = std::fabs(lat) >= 90 - static_cast<double>(TrueObliquity(jd));
         swe_houses(static_cast<double>(jd), lat, lon, system == "CASE_MEDIE" ? 'E' : polar && system == "PLACIDO" ? 'O' : SweLetter(system), ref, ascmc);
         for (int i = 1; i <= 12; ++i) EXPECT_LT(AngleGap(c[i], ref[i]) * 3600, 5.0) << b.name << " " << system << " cusp " << i;
-        EXPECT_LT(AngleGap(Chart.MidheavenRad * 180 / kPi, ascmc[1]) * 3600, 5.0) << b.name << " " << system;
+        EXPECT_LT(AngleGap(houses.midheaven, ascmc[1]) * 3600, 5.0) << b.name << " " << system;
         if (!ascendantText) continue;
         std::string text;
         FormatSignPosLong(text, " ", c[1]);
@@ -217,8 +215,8 @@ TEST(HouseSystems, PolarLatitudesAndInfiniteTangentsGiveCleanCusps) {
     for (const auto& system : kSystems) {
         for (long double lat : {70.0L, -70.0L, 90.0L, -90.0L, 40.0L}) {
             for (long double ramc = 0; ramc < 360; ramc += 15) {
-                CuspArray c{};
-                CuspsFromRamc(system, ramc, kEps, lat, c);
+                HouseCusps c;
+                CuspsFromRamc(System(system), ramc, kEps, lat, c);
                 for (int i = 1; i <= 12; ++i)
                     ASSERT_TRUE(c[i] >= 0 && c[i] < 360) << system << " lat " << static_cast<double>(lat)
                                                          << " ramc " << static_cast<double>(ramc) << " cusp " << i;
@@ -237,64 +235,56 @@ TEST(HouseSystems, PolarLatitudesAndInfiniteTangentsGiveCleanCusps) {
 
 TEST(HouseSystems, SemiArcSystemsReportPorphyryBeyondPolarCircle) {
     for (const std::string system : {"PLACIDO", "KOCH", "ALCABIZIO"}) {
-        CuspArray c{}, p{};
-        EXPECT_EQ(CuspsFromRamc(system, 100, kEps, 70, c), HouseStatus::PorphyryFallback) << system;
-        CuspsFromRamc("PORFIRIO", 100, kEps, 70, p);
+        HouseCusps c, p{};
+        EXPECT_EQ(CuspsFromRamc(System(system), 100, kEps, 70, c), HouseStatus::PorphyryFallback) << system;
+        CuspsFromRamc(System("PORFIRIO"), 100, kEps, 70, p);
         for (int i = 1; i <= 12; ++i) EXPECT_EQ(c[i], p[i]) << system << " cusp " << i;
-        EXPECT_EQ(CuspsFromRamc(system, 100, kEps, 60, c), HouseStatus::Computed) << system;
+        EXPECT_EQ(CuspsFromRamc(System(system), 100, kEps, 60, c), HouseStatus::Computed) << system;
     }
-    CuspArray c{};
-    EXPECT_EQ(CuspsFromRamc("REGIOMONT", 100, kEps, 70, c), HouseStatus::Computed);
+    HouseCusps c;
+    EXPECT_EQ(CuspsFromRamc(System("REGIOMONT"), 100, kEps, 70, c), HouseStatus::Computed);
 }
 
 TEST(HouseSystems, AlcabitiusComputesEveryCusp) {
     // A chart computed in another system first must not leave its cusps behind.
-    CuspArray c{};
-    for (int i = 1; i <= 15; ++i) c[i] = -1;
-    ASSERT_EQ(CuspsFromRamc("ALCABIZIO", 33, kEps, 45, c), HouseStatus::Computed);
+    HouseCusps c;
+    for (int i = 1; i <= 12; ++i) c[i] = -1;
+    ASSERT_EQ(CuspsFromRamc(System("ALCABIZIO"), 33, kEps, 45, c), HouseStatus::Computed);
     for (int i = 1; i <= 12; ++i) EXPECT_GE(c[i], 0.0L) << i;
 }
 
 TEST(ComputeHousesCall, SiderealTimeAndPlaceLetters) {
-    ResetChartState(Chart, BirthData, Orbs);
-    Chart.HouseSystemName = "PLACIDO";
-    CuspArray c{};
+    const HouseSystem placidus = System("PLACIDO");
     // 2000-01-01 12:00 UT at Greenwich: sidereal time 18h 41m 50.5s.
-    ComputeHouses(Chart, 1, {0, 0, "E", 51, 29, "N"}, {2451545.0L, 12, 0, 0, 0, "N"}, c);
-    EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), 18.697375, 2.0 / 3600);
+    Houses h = ComputeHouses(placidus, PlaceOf({0, 0, "E", 51, 29, "N"}), {2451545.0L, 12, 0, 0, 0});
+    EXPECT_NEAR(static_cast<double>(h.localSiderealTime), 18.697375, 2.0 / 3600);
     // Local clock 13:00 with the zone one hour east gives the same moment.
-    const long double lst = Chart.LocalSiderealTime;
-    ComputeHouses(Chart, 1, {0, 0, "E", 51, 29, "N"}, {2451545.0L, 13, 0, -1, 0, "N"}, c);
-    EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), static_cast<double>(lst), 1e-12);
+    const long double lst = h.localSiderealTime;
+    h = ComputeHouses(placidus, PlaceOf({0, 0, "E", 51, 29, "N"}), {2451545.0L, 13, 0, -1, 0});
+    EXPECT_NEAR(static_cast<double>(h.localSiderealTime), static_cast<double>(lst), 1e-12);
     // 75 degrees west is five hours of sidereal time earlier.
-    ComputeHouses(Chart, 1, {75, 0, "W", 40, 0, "N"}, {2451545.0L, 12, 0, 0, 0, "N"}, c);
-    EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), static_cast<double>(lst - 5), 1e-12);
-    // Mode 2 with time letter "L" takes the zone off the clock time first.
-    ComputeHouses(Chart, 2, {0, 0, "E", 51, 29, "N"}, {2451545.0L, 12, 0, -1, 0, "L"}, c);
-    EXPECT_NEAR(static_cast<double>(Chart.LocalSiderealTime), static_cast<double>(lst), 1e-12);
+    h = ComputeHouses(placidus, PlaceOf({75, 0, "W", 40, 0, "N"}), {2451545.0L, 12, 0, 0, 0});
+    EXPECT_NEAR(static_cast<double>(h.localSiderealTime), static_cast<double>(lst - 5), 1e-12);
+    // A clock that shows Universal Time takes the zone off the clock time first.
+    h = ComputeHouses(placidus, PlaceOf({0, 0, "E", 51, 29, "N"}), {2451545.0L, 12, 0, -1, 0, true});
+    EXPECT_NEAR(static_cast<double>(h.localSiderealTime), static_cast<double>(lst), 1e-12);
 
-    // South latitude is the mirrored latitude; the angles are stored in radians.
-    CuspArray south{};
-    const HouseStatus s = ComputeHouses(Chart, 1, {12, 30, "E", 45, 0, "S"}, {2451545.0L, 8, 0, 0, 0, "N"}, south);
-    EXPECT_EQ(s, HouseStatus::Computed);
-    CuspArray direct{};
-    CuspsFromRamc("PLACIDO", 15 * Chart.LocalSiderealTime, TrueObliquity(2451545.0L), -45, direct);
-    for (int i = 1; i <= 12; ++i) EXPECT_NEAR(static_cast<double>(south[i]), static_cast<double>(direct[i]), 1e-9);
-    EXPECT_NEAR(static_cast<double>(Chart.MidheavenRad * 180 / kPi), static_cast<double>(south[10]), 1e-9);
-    EXPECT_NEAR(static_cast<double>(Chart.AscendantRad * 180 / kPi), static_cast<double>(south[1]), 1e-9);
+    // South latitude is the mirrored latitude; the angles come back through radians.
+    const Houses south = ComputeHouses(placidus, PlaceOf({12, 30, "E", 45, 0, "S"}), {2451545.0L, 8, 0, 0, 0});
+    EXPECT_EQ(south.status, HouseStatus::Computed);
+    HouseCusps direct;
+    CuspsFromRamc(placidus, 15 * south.localSiderealTime, TrueObliquity(2451545.0L), -45, direct);
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_NEAR(static_cast<double>(south.cusps[i]), static_cast<double>(direct[i]), 1e-9);
+    EXPECT_NEAR(static_cast<double>(south.midheaven), static_cast<double>(south.cusps[10]), 1e-9);
+    EXPECT_NEAR(static_cast<double>(south.ascendant), static_cast<double>(south.cusps[1]), 1e-9);
 }
 
 TEST(ComputeHousesCall, PresetModeAndUnknownSystem) {
-    ResetChartState(Chart, BirthData, Orbs);
-    Chart.PresetRAMC = 210;
-    Chart.PresetSiderealTime = 14;
-    Chart.LocalSiderealTime = 3.5;
-    Chart.HouseSystemName = "";  // before the settings are read
-    CuspArray c{};
-    for (int i = 1; i <= 15; ++i) c[i] = 7;
-    EXPECT_EQ(ComputeHouses(Chart, 3, {0, 0, "E", 45, 0, "N"}, {2451545.0L, 0, 0, 0, 0, "N"}, c),
-              HouseStatus::AnglesOnly);
+    // An empty name: before the settings are read.
+    HouseCusps c;
+    for (int i = 1; i <= 12; ++i) c[i] = 7;
+    EXPECT_EQ(CuspsFromRamc(System(""), 210, TrueObliquity(2451545.0L), 45, c), HouseStatus::AnglesOnly);
     EXPECT_NEAR(AngleGap(c[10], MidheavenOfRamc(210, TrueObliquity(2451545.0L))), 0, 1e-12);
     for (int i : {2, 3, 4, 5, 6, 7, 8, 9, 11, 12}) EXPECT_EQ(c[i], 7) << i;
-    EXPECT_EQ(Chart.LocalSiderealTime, 3.5L);  // the preset mode leaves it
 }

@@ -1,20 +1,14 @@
 // Angle reduction, position texts, zone texts and the house of a point.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/angles.h"
+#include "engine/chart_computation.h"
 #include "engine/position_text.h"
 #include "platform/runtime/number_text.h"
 
 using namespace engine;
-
-namespace {
-
-// The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
-
-}  // namespace
 
 TEST(Angles, Reduction) {
     EXPECT_EQ(Mod360(-30), 330);
@@ -59,62 +53,59 @@ TEST(PositionText, LatitudeAndZone) {
     EXPECT_EQ(t, "00\xB0 30' Zuid ");
     FormatLatitudeText(t, 41.9L);
     EXPECT_EQ(t, "41\xB0 54' Noord");
-    Chart.TimeZoneCorrection = -1;
-    FormatTimeZoneText(Chart, Birth);
-    EXPECT_EQ(Birth.TimeZoneText, "+1.00");
-    Chart.TimeZoneCorrection = 5.5L;
-    FormatTimeZoneText(Chart, Birth);
-    EXPECT_EQ(Birth.TimeZoneText, "-5.50");
-    Chart.TimeZoneCorrection = -10;
-    FormatTimeZoneText(Chart, Birth);
-    EXPECT_EQ(Birth.TimeZoneText, "+10.0");
+    EXPECT_EQ(TimeZoneText(-1), "+1.00");
+    EXPECT_EQ(TimeZoneText(5.5L), "-5.50");
+    EXPECT_EQ(TimeZoneText(-10), "+10.0");
     FloatToTextDec(5, t, 0.25L);
     EXPECT_EQ(t, "0.250");
 }
 
 TEST(Parsers, FixedColumns) {
-    Birth.BirthDateText = "25/12/1960 14:05";
-    ParseBirthDateTimeText(Chart, Birth);
-    EXPECT_EQ(Chart.BirthDay, 25);
-    EXPECT_EQ(Chart.BirthMonth, 12);
-    EXPECT_EQ(Chart.BirthYear, 1960);
-    EXPECT_EQ(Chart.BirthHourValue, 14);
-    EXPECT_EQ(Chart.BirthMinuteValue, 5);
-    EXPECT_EQ(Chart.ConversionErrorPosition, 0);
-    int lonDeg, lonMin, latDeg, latMin;
-    std::string lonL, latL;
-    ParseLatLongText(Chart, "41N54-012E29", lonDeg, lonMin, lonL, latDeg, latMin, latL);
-    EXPECT_EQ(latDeg, 41);
-    EXPECT_EQ(latL, "N");
-    EXPECT_EQ(latMin, 54);
-    EXPECT_EQ(lonDeg, 12);
-    EXPECT_EQ(lonL, "E");
-    EXPECT_EQ(lonMin, 29);
-    ParseLatLongText(Chart, "", lonDeg, lonMin, lonL, latDeg, latMin, latL);
-    EXPECT_EQ(latDeg, 0);
-    EXPECT_NE(Chart.ConversionErrorPosition, 0);
+    const Moment m = ParseBirthDateTimeText("25/12/1960 14:05");
+    EXPECT_EQ(m.day, 25);
+    EXPECT_EQ(m.month, 12);
+    EXPECT_EQ(m.year, 1960);
+    EXPECT_EQ(m.hour, 14);
+    EXPECT_EQ(m.minute, 5);
+    ParsedCoordinates p = ParseLatLongText("41N54-012E29");
+    EXPECT_EQ(p.errorPosition, 0);
+    EXPECT_EQ(p.fields.latDeg, 41);
+    EXPECT_EQ(p.fields.latLetter, "N");
+    EXPECT_EQ(p.fields.latMin, 54);
+    EXPECT_EQ(p.fields.lonDeg, 12);
+    EXPECT_EQ(p.fields.lonLetter, "E");
+    EXPECT_EQ(p.fields.lonMin, 29);
+    p = ParseLatLongText("");
+    EXPECT_EQ(p.fields.latDeg, 0);
+    EXPECT_NE(p.errorPosition, 0);
 }
 
 TEST(Houses, PointsOnCuspsAndDegenerateCusps) {
-    std::array<Real, 16> cusps{};
+    HouseCusps cusps;
     for (int h = 1; h <= 12; ++h) cusps[h] = Mod360(100 + 30 * (h - 1));
     EXPECT_EQ(HouseOfPoint(100, cusps, 0), 12);  // on the Ascendant
     EXPECT_EQ(HouseOfPoint(130, cusps, 0), 2);   // on cusp 2
     EXPECT_EQ(HouseOfPoint(115, cusps, 0), 1);
     EXPECT_EQ(HouseOfPoint(95, cusps, 0), 12);
-    std::array<Real, 16> equal{};
+    HouseCusps equal;
     for (int h = 1; h <= 12; ++h) equal[h] = 50;
     EXPECT_EQ(HouseOfPoint(50, equal, 7), 12);
     EXPECT_EQ(HouseOfPoint(80, equal, 7), 7);
 }
 
 TEST(Clean, OutOfRangeBodiesAndStrings) {
-    Chart.PlanetLongitudes[15] = 12;
-    ClearOutOfRangeBodies(Chart, 2481129.5L);
-    EXPECT_EQ(Chart.PlanetLongitudes[15], 12);
-    ClearOutOfRangeBodies(Chart, 2481130.0L);
-    EXPECT_EQ(Chart.PlanetLongitudes[15], 0);
-    EXPECT_EQ(Chart.RetroMarks[19], " ");
+    // Ceres to Chiron left out of a chart beyond the last day of their span.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(KELVOR_TEST_DATA_DIR);
+    Moment moment;
+    moment.julianDay = 2481129.5L;
+    Chart chart = ComputeChart(moment, Place{}, ChartSettings{}, MinorBodiesOutOfRange::LeftOut);
+    EXPECT_NE(chart.bodies[Body::Ceres].longitude, 0);
+    moment.julianDay = 2481130.0L;
+    chart = ComputeChart(moment, Place{}, ChartSettings{}, MinorBodiesOutOfRange::LeftOut);
+    EXPECT_EQ(chart.bodies[Body::Ceres].longitude, 0);
+    EXPECT_FALSE(chart.bodies[Body::Chiron].retrograde);
+    std::filesystem::current_path(previous);
     std::string n = "Rossi  *Mario*  Jr";
     TidyNameText(n);
     EXPECT_EQ(n, "Rossi (Mario) Jr");
@@ -132,11 +123,10 @@ namespace {
 
 // Placidus-like cusps at 52 degrees north: houses of unequal size, the tenth
 // house across 0 Aries.
-std::array<Real, 16> UnequalCusps() {
-    const Real c[13] = {0, 100.5L, 121.3L, 146.8L, 178.2L, 214.9L, 250.1L,
-                        280.5L, 301.3L, 326.8L, 358.2L, 34.9L, 70.1L};
-    std::array<Real, 16> cusps{};
-    for (int h = 1; h <= 12; ++h) cusps[h] = c[h];
+HouseCusps UnequalCusps() {
+    const Real c[12] = {100.5L, 121.3L, 146.8L, 178.2L, 214.9L, 250.1L, 280.5L, 301.3L, 326.8L, 358.2L, 34.9L, 70.1L};
+    HouseCusps cusps;
+    for (int h = 1; h <= 12; ++h) cusps[h] = c[h - 1];
     return cusps;
 }
 
@@ -153,31 +143,19 @@ TEST(SignsAndHouses, TwelfthSignAndTheLastPointOfEachList) {
     FormatSignPosShort(1, t, 330.25L);
     EXPECT_EQ(t, "00Vis15");
 
-    // One point in each house, the twelfth last but one; the last point (22)
+    // One point in each house, the twelfth last but one; a last point (355)
     // in the twelfth sign.
-    const std::array<Real, 16> cusps = UnequalCusps();
-    BodyArray p{};
-    const Real points[13] = {0, 110, 130, 160, 190, 230, 260, 290, 310, 340, 10, 50, 80};
-    for (int i = 1; i <= 12; ++i) p[i] = points[i];
-    for (int i = 13; i <= 21; ++i) p[i] = 200;
-    p[22] = 355;
-    std::array<unsigned char, 25> houses, signs, cuspSigns;
-    houses.fill(0xFF);
-    signs.fill(0xFF);
-    cuspSigns.fill(0xFF);
-    HousesOfPoints(22, p, cusps, houses);
-    SignsOfPositions(22, p, signs);
-    SignsOfCusps(12, cusps, cuspSigns);
-    for (int i = 1; i <= 12; ++i) EXPECT_EQ(houses[i], i) << "point " << i;
-    EXPECT_EQ(houses[22], 9);  // 355 lies between cusps 9 (326.8) and 10 (358.2)
-    EXPECT_EQ(houses[23], 0xFF);
-    const int pointSigns[13] = {0, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3};
-    for (int i = 1; i <= 12; ++i) EXPECT_EQ(signs[i], pointSigns[i]) << "point " << i;
-    EXPECT_EQ(signs[22], 12);
-    EXPECT_EQ(signs[23], 0xFF);
-    const int cuspSign[13] = {0, 4, 5, 5, 6, 8, 9, 10, 11, 11, 12, 2, 3};
-    for (int h = 1; h <= 12; ++h) EXPECT_EQ(cuspSigns[h], cuspSign[h]) << "cusp " << h;
-    EXPECT_EQ(cuspSigns[13], 0xFF);
+    const HouseCusps cusps = UnequalCusps();
+    const Real points[12] = {110, 130, 160, 190, 230, 260, 290, 310, 340, 10, 50, 80};
+    const int pointSigns[12] = {4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3};
+    for (int i = 1; i <= 12; ++i) {
+        EXPECT_EQ(HouseOfPoint(points[i - 1], cusps, 0), i) << "point " << i;
+        EXPECT_EQ(SignOf(points[i - 1]), pointSigns[i - 1]) << "point " << i;
+    }
+    EXPECT_EQ(HouseOfPoint(355, cusps, 0), 9);  // 355 lies between cusps 9 (326.8) and 10 (358.2)
+    EXPECT_EQ(SignOf(355), 12);
+    const int cuspSign[12] = {4, 5, 5, 6, 8, 9, 10, 11, 11, 12, 2, 3};
+    for (int h = 1; h <= 12; ++h) EXPECT_EQ(SignOf(cusps[h]), cuspSign[h - 1]) << "cusp " << h;
 
     // Points on a cusp begin its house; the Ascendant closes the twelfth.
     EXPECT_EQ(HouseOfPoint(70.1L, cusps, 0), 12);

@@ -22,6 +22,8 @@
 
 #include "engine/bodies.h"
 #include "engine/calendar.h"
+#include "engine/chart_computation.h"
+#include "engine/engine_settings.h"
 #include "engine/ephemeris_tables.h"
 #include "engine/houses.h"
 #include "engine/planetary_hours.h"
@@ -32,10 +34,6 @@ namespace {
 
 using namespace engine;
 
-// The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
 
 constexpr long double kTolerance = 0.001L / 3600.0L;  // degrees
 
@@ -52,7 +50,7 @@ struct ReferenceHouses {
     std::string system;
     Real ramc = 0, eps = 0, phi = 0;
     int status = 0;
-    CuspArray cusps{};
+    HouseCusps cusps;
 };
 
 struct Reference {
@@ -109,13 +107,57 @@ Real AngleGap(Real a, Real b) {
     return d;
 }
 
-const BodyArray& ChartRow(const std::string& tag) {
-    if (tag == "lon") return Chart.PlanetLongitudes;
-    if (tag == "lat") return Chart.PlanetLatitudes;
-    if (tag == "ra") return Chart.PlanetRightAscensions;
-    if (tag == "dec") return Chart.PlanetDeclinations;
-    if (tag == "hlon") return Chart.HelioLongitudes;
-    return Chart.HelioLatitudes;
+// The rows of the reference by body number 1..19: the chart's bodies, and in
+// entries 13 and 14 the angles' own (from the theories, which compute them
+// from the settings alone); a retrograde body's longitude negated, as the
+// reference writes it.
+struct Rows {
+    BodyArray lon{}, lat{}, ra{}, dec{}, hlon{}, hlat{};
+    const BodyArray& Of(const std::string& tag) const {
+        if (tag == "lon") return lon;
+        if (tag == "lat") return lat;
+        if (tag == "ra") return ra;
+        if (tag == "dec") return dec;
+        if (tag == "hlon") return hlon;
+        return hlat;
+    }
+};
+
+Rows RowsOf(const ComputedBodies& c, Real jd, BodySettings settings) {
+    Rows r;
+    settings.useMoonTable = settings.usePlanetTable = settings.useNodeTable = settings.useBlackMoonTable = false;
+    settings.useMinorTable = settings.useLunarTable = false;
+    BodyPositions angles;
+    RunBodyComputation(0, false, jd, settings, nullptr, angles);
+    for (int n : {kAscendantBody, kDescendantBody}) {
+        r.lon[n] = angles.longitudes[n];
+        r.lat[n] = angles.latitudes[n];
+        r.ra[n] = angles.rightAscensions[n];
+        r.dec[n] = angles.declinations[n];
+        r.hlon[n] = angles.helioLongitudes[n];
+        r.hlat[n] = angles.helioLatitudes[n];
+    }
+    for (Body b : kBodies) {
+        const int n = BodyNumberOf(b);
+        const BodyPosition& p = c.bodies[b];
+        r.lon[n] = p.retrograde ? -p.longitude : p.longitude;
+        r.lat[n] = p.latitude;
+        r.ra[n] = p.rightAscension;
+        r.dec[n] = p.declination;
+        r.hlon[n] = p.helioLongitude;
+        r.hlat[n] = p.helioLatitude;
+    }
+    return r;
+}
+
+BodySettings SettingsOf(const std::string& nodeType, const std::string& blackMoonType, Real ascendant,
+                        Real descendant) {
+    BodySettings s;
+    s.trueNode = nodeType == "VERO";
+    s.trueBlackMoon = blackMoonType == "VERA";
+    s.ascendant = ascendant;
+    s.descendant = descendant;
+    return s;
 }
 
 class PositionsReference : public ::testing::Test {
@@ -133,15 +175,12 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
     ASSERT_EQ(ref.charts.size(), 200u);
     int retrograde = 0;
     for (const ReferenceChart& c : ref.charts) {
-        ResetChartState(Chart, Birth, Orbs);
-        Chart.NodeType = c.nodeType;
-        Chart.BlackMoonType = c.blackMoonType;
-        Chart.HouseCusps[1] = c.ascendant;
-        Chart.HouseCusps[7] = c.descendant;
-        ComputeBodiesWithRetro(Chart, 0, c.jd);
+        const BodySettings settings = SettingsOf(c.nodeType, c.blackMoonType, c.ascendant, c.descendant);
+        const ComputedBodies computed = ComputeBodiesWithRetro(0, c.jd, settings);
+        const Rows rows = RowsOf(computed, c.jd, settings);
         ASSERT_EQ(c.rows.size(), 6u);
         for (const auto& [tag, expected] : c.rows) {
-            const BodyArray& got = ChartRow(tag);
+            const BodyArray& got = rows.Of(tag);
             const bool angle = tag == "lon" || tag == "ra" || tag == "hlon";
             for (int b = 1; b <= 19; ++b) {
                 const std::string where = tag + " of body " + std::to_string(b) + " at JD " +
@@ -158,7 +197,7 @@ TEST_F(PositionsReference, WholeChartsAndRetrogradeMarksAsBefore) {
             }
         }
         // Hours of time; a thousandth of an arc second is 1/15000 of a second of time.
-        EXPECT_NEAR(static_cast<double>(Chart.EquationOfTime), static_cast<double>(c.equationOfTime),
+        EXPECT_NEAR(static_cast<double>(computed.equationOfTime), static_cast<double>(c.equationOfTime),
                     0.001 / 15.0 / 3600.0)
             << "equation of time at JD " << static_cast<double>(c.jd);
     }
@@ -175,35 +214,23 @@ TEST_F(PositionsReference, RetrogradePassOfEveryModeAsTwoSeparateComputations) {
     for (const int mode : modes) {
         for (Real jd = 2299161.3L; jd < 2480000; jd += 4321.77L) {
             for (const bool trueTypes : {true, false}) {
-                auto prepare = [&] {
-                    ResetChartState(Chart, Birth, Orbs);
-                    Chart.NodeType = trueTypes ? "VERO" : "MEDIO";
-                    Chart.BlackMoonType = trueTypes ? "VERA" : "MEDIA";
-                    Chart.HouseCusps[1] = 123.25L;
-                    Chart.HouseCusps[7] = 303.25L;
-                };
-                prepare();
-                ComputeBodies(Chart, mode, true, jd + 0.001L);
-                const BodyArray later = Chart.PlanetLongitudes;
-                ComputeBodies(Chart, mode, false, jd);
-                BodyArray expected = Chart.PlanetLongitudes;
-                MarkRetrograde(later, expected);
-                const BodyArray latitudes = Chart.PlanetLatitudes;
-                const BodyArray declinations = Chart.PlanetDeclinations;
-
-                prepare();
-                ComputeBodiesWithRetro(Chart, mode, jd);
-                for (int b = 1; b <= 19; ++b) {
+                const BodySettings settings = SettingsOf(trueTypes ? "VERO" : "MEDIO", trueTypes ? "VERA" : "MEDIA",
+                                                         123.25L, 303.25L);
+                const ComputedBodies later = ComputeBodies(mode, true, jd + 0.001L, settings);
+                const ComputedBodies expected = ComputeBodies(mode, false, jd, settings);
+                const ComputedBodies got = ComputeBodiesWithRetro(mode, jd, settings);
+                for (Body b : kBodies) {
                     const std::string where = "mode " + std::to_string(mode) + ", body " +
-                                              std::to_string(b) + " at JD " +
+                                              std::to_string(BodyNumberOf(b)) + " at JD " +
                                               std::to_string(static_cast<double>(jd));
-                    EXPECT_EQ(std::signbit(Chart.PlanetLongitudes[b]), std::signbit(expected[b])) << where;
-                    EXPECT_LE(std::fabs(AngleGap(std::fabs(Chart.PlanetLongitudes[b]), std::fabs(expected[b]))),
-                              1e-9L)
+                    const bool backwards = MovesBackwards(later.bodies[b].longitude, expected.bodies[b].longitude);
+                    EXPECT_EQ(got.bodies[b].retrograde, backwards) << where;
+                    EXPECT_LE(std::fabs(AngleGap(got.bodies[b].longitude, expected.bodies[b].longitude)), 1e-9L)
                         << where;
-                    EXPECT_LE(std::fabs(Chart.PlanetLatitudes[b] - latitudes[b]), 1e-9L) << where;
-                    EXPECT_LE(std::fabs(Chart.PlanetDeclinations[b] - declinations[b]), 1e-9L) << where;
-                    if (expected[b] < 0) ++marks;
+                    EXPECT_LE(std::fabs(got.bodies[b].latitude - expected.bodies[b].latitude), 1e-9L) << where;
+                    EXPECT_LE(std::fabs(got.bodies[b].declination - expected.bodies[b].declination), 1e-9L)
+                        << where;
+                    if (backwards) ++marks;
                 }
             }
         }
@@ -215,8 +242,8 @@ TEST_F(PositionsReference, HouseCuspsOfEverySystemAsBefore) {
     const Reference ref = ReadReference();
     ASSERT_EQ(ref.houses.size(), 48u * 8u);
     for (const ReferenceHouses& h : ref.houses) {
-        CuspArray c{};
-        const HouseStatus status = CuspsFromRamc(h.system, h.ramc, h.eps, h.phi, c);
+        HouseCusps c;
+        const HouseStatus status = CuspsFromRamc(ParseHouseSystem(h.system).kind, h.ramc, h.eps, h.phi, c);
         const std::string where = h.system + " at RAMC " + std::to_string(static_cast<double>(h.ramc)) +
                                   ", latitude " + std::to_string(static_cast<double>(h.phi));
         EXPECT_EQ(static_cast<int>(status), h.status) << where;
@@ -238,69 +265,48 @@ struct Person {
 };
 
 struct WholeChart {
-    ChartState chart;
+    Chart chart;
     PlanetaryDay planetaryDay;
     HourBoundaryTable hourBoundaries{};
 };
 
 WholeChart ComputeWholeChart(const Person& p) {
     WholeChart w;
-    ChartState& c = w.chart;
-    c.DegToRad = kPi / 180;
-    c.GregorianCalendar = true;
-    c.HouseSystemName = p.houseSystem;
-    c.NodeType = p.nodeType;
-    c.BlackMoonType = p.blackMoonType;
-    c.HouseCalcMode = 1;
-    c.BirthDay = p.day;
-    c.BirthMonth = p.month;
-    c.BirthYear = p.year;
-    c.BirthHourValue = p.hour;
-    c.BirthMinuteValue = p.minute;
-    c.BirthHour[1] = p.hour;
-    c.BirthMinute[1] = p.minute;
-    c.TimeZoneCorrection = p.zone;
-    c.LongitudeDegrees[1] = p.place.lonDeg;
-    c.LongitudeMinutes[1] = p.place.lonMin;
-    c.LongitudeLetter[1] = p.place.lonLetter;
-    c.LatitudeDegrees[1] = p.place.latDeg;
-    c.LatitudeMinutes[1] = p.place.latMin;
-    c.LatitudeLetter[1] = p.place.latLetter;
-    c.JulianDay = JulianDayNumber(c, 1, p.day, p.month, p.year, p.hour, p.minute) + p.zone / 24;
-    ComputeChartHouses(c);
-    ComputeBodiesWithRetro(c, 0, c.JulianDay);
-    ComputeReceptions(c);
-    w.planetaryDay = FindPlanetaryDay(c);
-    ComputeHouseCusps(c, PlaceOfChart(c), {w.planetaryDay.SunriseJulianDay - p.zone / 24, p.hour, p.minute, p.zone, 0},
-                      w.hourBoundaries);
+    Moment m;
+    m.gregorian = true;
+    m.day = p.day;
+    m.month = p.month;
+    m.year = p.year;
+    m.hour = p.hour;
+    m.minute = p.minute;
+    m.zoneCorrection = p.zone;
+    m.julianDay = JulianDayNumber(1, p.day, p.month, p.year, p.hour, p.minute) + p.zone / 24;
+    ChartSettings settings;
+    settings.houseSystem = ParseHouseSystem(p.houseSystem);
+    settings.node = ParseNodeKind(p.nodeType);
+    settings.blackMoon = ParseBlackMoonKind(p.blackMoonType);
+    w.chart = ComputeChart(m, PlaceOf(p.place), settings);
+    w.chart.receptions = ComputeReceptions(w.chart);
+    w.planetaryDay = FindPlanetaryDay(w.chart);
+    w.hourBoundaries =
+        ComputeHourBoundaries(w.chart.place, {w.planetaryDay.sunriseJulianDay - p.zone / 24, p.hour, p.minute, p.zone, 0})
+            .table;
     return w;
 }
 
 void ExpectSameChart(const WholeChart& got, const WholeChart& alone, const std::string& who) {
-    const ChartState& g = got.chart;
-    const ChartState& a = alone.chart;
-    EXPECT_EQ(g.PlanetLongitudes, a.PlanetLongitudes) << who;
-    EXPECT_EQ(g.PlanetLatitudes, a.PlanetLatitudes) << who;
-    EXPECT_EQ(g.PlanetRightAscensions, a.PlanetRightAscensions) << who;
-    EXPECT_EQ(g.PlanetDeclinations, a.PlanetDeclinations) << who;
-    EXPECT_EQ(g.HelioLongitudes, a.HelioLongitudes) << who;
-    EXPECT_EQ(g.HelioLatitudes, a.HelioLatitudes) << who;
-    EXPECT_EQ(g.EquationOfTime, a.EquationOfTime) << who;
-    EXPECT_EQ(g.HouseCusps, a.HouseCusps) << who;
-    EXPECT_EQ(g.MidheavenRad, a.MidheavenRad) << who;
-    EXPECT_EQ(g.AscendantRad, a.AscendantRad) << who;
-    EXPECT_EQ(g.HouseSystemName, a.HouseSystemName) << who;
-    EXPECT_EQ(g.InEphemerisRange, a.InEphemerisRange) << who;
-    EXPECT_EQ(g.PlanetSigns, a.PlanetSigns) << who;
-    EXPECT_EQ(g.Receptions.PlanetSignKeys, a.Receptions.PlanetSignKeys) << who;
-    EXPECT_EQ(g.Receptions.PlanetDignity, a.Receptions.PlanetDignity) << who;
-    EXPECT_EQ(g.Receptions.ReceptionGroup, a.Receptions.ReceptionGroup) << who;
-    EXPECT_EQ(g.Receptions.ReceptionBodies, a.Receptions.ReceptionBodies) << who;
-    EXPECT_EQ(g.LocalSiderealTime, a.LocalSiderealTime) << who;
-    EXPECT_EQ(g.WeekdayName, a.WeekdayName) << who;
-    EXPECT_EQ(got.planetaryDay.SunriseJulianDay, alone.planetaryDay.SunriseJulianDay) << who;
-    EXPECT_EQ(got.planetaryDay.SunriseFound, alone.planetaryDay.SunriseFound) << who;
-    EXPECT_EQ(got.planetaryDay.Index, alone.planetaryDay.Index) << who;
+    const Chart& g = got.chart;
+    const Chart& a = alone.chart;
+    EXPECT_EQ(g.bodies, a.bodies) << who;
+    EXPECT_EQ(g.equationOfTime, a.equationOfTime) << who;
+    EXPECT_EQ(g.cusps, a.cusps) << who;
+    EXPECT_EQ(g.points, a.points) << who;
+    EXPECT_EQ(g.settings, a.settings) << who;
+    EXPECT_EQ(g.receptions, a.receptions) << who;
+    EXPECT_EQ(g.localSiderealTime, a.localSiderealTime) << who;
+    EXPECT_EQ(got.planetaryDay.sunriseJulianDay, alone.planetaryDay.sunriseJulianDay) << who;
+    EXPECT_EQ(got.planetaryDay.sunriseFound, alone.planetaryDay.sunriseFound) << who;
+    EXPECT_EQ(got.planetaryDay.index, alone.planetaryDay.index) << who;
     EXPECT_EQ(got.hourBoundaries, alone.hourBoundaries) << who;
 }
 
@@ -314,14 +320,14 @@ TEST_F(PositionsReference, TwoPeoplesChartsOneAfterTheOtherOrOnTwoThreadsAreEach
     const WholeChart northAlone = ComputeWholeChart(north);
     const WholeChart southAlone = ComputeWholeChart(south);
     // The two charts differ wherever a mix-up could show.
-    ASSERT_NE(northAlone.chart.PlanetLongitudes, southAlone.chart.PlanetLongitudes);
-    ASSERT_NE(northAlone.chart.PlanetLatitudes, southAlone.chart.PlanetLatitudes);
-    ASSERT_NE(northAlone.chart.HouseCusps, southAlone.chart.HouseCusps);
-    ASSERT_NE(northAlone.chart.HouseSystemName, southAlone.chart.HouseSystemName);
-    ASSERT_NE(northAlone.chart.WeekdayName, southAlone.chart.WeekdayName);
-    ASSERT_NE(northAlone.chart.LocalSiderealTime, southAlone.chart.LocalSiderealTime);
+    ASSERT_NE(northAlone.chart.bodies[Body::Sun].longitude, southAlone.chart.bodies[Body::Sun].longitude);
+    ASSERT_NE(northAlone.chart.bodies[Body::Moon].latitude, southAlone.chart.bodies[Body::Moon].latitude);
+    ASSERT_NE(northAlone.chart.cusps, southAlone.chart.cusps);
+    ASSERT_NE(northAlone.chart.settings.houseSystem, southAlone.chart.settings.houseSystem);
+    ASSERT_NE(northAlone.planetaryDay.index, southAlone.planetaryDay.index);
+    ASSERT_NE(northAlone.chart.localSiderealTime, southAlone.chart.localSiderealTime);
     ASSERT_NE(northAlone.hourBoundaries, southAlone.hourBoundaries);
-    ASSERT_NE(northAlone.chart.Receptions.PlanetSignKeys, southAlone.chart.Receptions.PlanetSignKeys);
+    ASSERT_NE(northAlone.chart.receptions.planetSignKeys, southAlone.chart.receptions.planetSignKeys);
 
     // One after the other, in the other order.
     const WholeChart southFirst = ComputeWholeChart(south);

@@ -1,4 +1,5 @@
 // Dignities, mutual receptions and their chains; the generated exchange tables.
+#include "engine/angles.h"
 #include "engine/receptions.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +19,9 @@ using namespace engine;
 
 namespace {
 
-// The chart, birth data and orbs these tests hand to the engine.
-ChartState Chart;
-BirthDataState Birth;
-OrbRecord Orbs;
+// The chart these tests hand to the engine, and the receptions it gave.
+Chart TheChart;
+ReceptionTables R;
 
 }  // namespace
 namespace fs = std::filesystem;
@@ -35,15 +35,15 @@ fs::path BuiltTables() { return fs::path(std::getenv("KELVOR_DATA_DIR")) / "Scam
 class ReceptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetChartState(Chart, Birth, Orbs);
+        TheChart = Chart{};
         fs::copy(BuiltTables(), folder_.Path() / "Scambi", fs::copy_options::recursive);
     }
     // Places planets 1..7 in the middle of the given signs.
     static void Place(std::initializer_list<int> signs) {
         int p = 1;
-        for (int s : signs) Chart.PlanetLongitudes[p++] = (s - 1) * 30 + 15.5L;
+        for (int s : signs) TheChart.bodies[static_cast<Body>(p++ - 1)].longitude = (s - 1) * 30 + 15.5L;
     }
-    static std::vector<int> Row(const ReceptionTables::Row& r) { return {r.begin() + 1, r.end()}; }
+    static std::vector<int> Row(const ReceptionTables::Row& r) { return {r.begin(), r.end()}; }
 
     testing_support::TempWorkFolder folder_;
 };
@@ -55,24 +55,24 @@ TEST_F(ReceptionsTest, TwoExchangesWithChains) {
     // Libra; Saturn in its detriment; the Sun in Mercury's domicile and the Moon
     // in Jupiter's.
     Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});
-    ComputeReceptions(Chart);
+    R = ComputeReceptions(TheChart);
 
-    EXPECT_EQ(Chart.Receptions.PlanetSignKeys[1], "SoleGeme");
-    EXPECT_EQ(Chart.Receptions.PlanetSignKeys[7], "SatuLeon");
-    EXPECT_EQ(Chart.PlanetSigns[3], Ari);
+    EXPECT_EQ(R.planetSignKeys[0], "SoleGeme");
+    EXPECT_EQ(R.planetSignKeys[6], "SatuLeon");
+    EXPECT_EQ(SignOf(TheChart.bodies[Body::Mercury].longitude), Ari);
 
-    const std::array<unsigned char, 8> dignity = {0, 3, 5, 5, 5, 5, 0, 0};
-    const std::array<unsigned char, 8> group = {0, 0, 21, 21, 22, 22, 0, 0};
-    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Chart.Receptions.ReceptionGroup, group);
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{7, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[2]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionNumbers[2]), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[2]), (std::vector<int>{0, 3, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[3]), (std::vector<int>{5, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[5]), (std::vector<int>{6, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[5]), (std::vector<int>{0, 6, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[6]), (std::vector<int>(8, 0)));
+    const std::array<unsigned char, 7> dignity = {3, 5, 5, 5, 5, 0, 0};
+    const std::array<unsigned char, 7> group = {0, 21, 21, 22, 22, 0, 0};
+    EXPECT_EQ(R.planetDignity, dignity);
+    EXPECT_EQ(R.receptionGroup, group);
+    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{7, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionBodies[1]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionNumbers[1]), (std::vector<int>{1, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionSigns[1]), (std::vector<int>{0, 3, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionBodies[2]), (std::vector<int>{5, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionBodies[4]), (std::vector<int>{6, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionSigns[4]), (std::vector<int>{0, 6, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionBodies[5]), (std::vector<int>(8, 0)));
 }
 
 TEST_F(ReceptionsTest, ThreePlanetCycleBesideAnExchange) {
@@ -80,28 +80,28 @@ TEST_F(ReceptionsTest, ThreePlanetCycleBesideAnExchange) {
     // three. Mercury in Taurus and Venus in Gemini exchange. The Sun stands in
     // Mercury's domicile, the Moon in Mars's.
     Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});
-    ComputeReceptions(Chart);
-    const std::array<unsigned char, 8> dignity = {0, 5, 5, 5, 5, 5, 0, 0};
-    const std::array<unsigned char, 8> group = {0, 21, 21, 3, 3, 3, 0, 0};
-    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Chart.Receptions.ReceptionGroup, group);
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[3]), (std::vector<int>{5, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[3]), (std::vector<int>{0, 5, 0, 0, 0, 0, 0, 0}));
+    R = ComputeReceptions(TheChart);
+    const std::array<unsigned char, 7> dignity = {5, 5, 5, 5, 5, 0, 0};
+    const std::array<unsigned char, 7> group = {21, 21, 3, 3, 3, 0, 0};
+    EXPECT_EQ(R.planetDignity, dignity);
+    EXPECT_EQ(R.receptionGroup, group);
+    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{3, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionBodies[2]), (std::vector<int>{5, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionSigns[2]), (std::vector<int>{0, 5, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ReceptionsTest, NoExchangeAndChainLevels) {
     // Mercury in its domicile, five planets in Gemini, Jupiter in Leo (the
     // Sun's domicile): one row, the Sun's link brings Jupiter at level 3.
     Place({Gem, Gem, Gem, Gem, Gem, Leo, Gem});
-    ComputeReceptions(Chart);
-    const std::array<unsigned char, 8> dignity = {0, 1, 0, 0, 0, 0, 0, 0};
-    const std::array<unsigned char, 8> none = {};
-    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Chart.Receptions.ReceptionGroup, none);
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{3, 1, 2, 4, 5, 7, 6, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionNumbers[1]), (std::vector<int>{1, 2, 2, 2, 2, 2, 3, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionSigns[1]), (std::vector<int>{0, 3, 3, 3, 3, 3, 1, 0}));
+    R = ComputeReceptions(TheChart);
+    const std::array<unsigned char, 7> dignity = {1, 0, 0, 0, 0, 0, 0};
+    const std::array<unsigned char, 7> none = {};
+    EXPECT_EQ(R.planetDignity, dignity);
+    EXPECT_EQ(R.receptionGroup, none);
+    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{3, 1, 2, 4, 5, 7, 6, 0}));
+    EXPECT_EQ(Row(R.receptionNumbers[0]), (std::vector<int>{1, 2, 2, 2, 2, 2, 3, 0}));
+    EXPECT_EQ(Row(R.receptionSigns[0]), (std::vector<int>{0, 3, 3, 3, 3, 3, 1, 0}));
 }
 
 TEST_F(ReceptionsTest, SortingAndDignifiedPlanetsOutsideChains) {
@@ -109,28 +109,28 @@ TEST_F(ReceptionsTest, SortingAndDignifiedPlanetsOutsideChains) {
     // (detriment), Venus in Virgo (fall); Mars and Jupiter in Leo, where they
     // have no dignity, join the Sun's row; Saturn in Gemini joins Mercury's.
     Place({Leo, Tau, Pis, Vir, Leo, Leo, Gem});
-    ComputeReceptions(Chart);
-    const std::array<unsigned char, 8> dignity = {0, 3, 4, 2, 1, 0, 0, 0};
-    EXPECT_EQ(Chart.Receptions.PlanetDignity, dignity);
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[1]), (std::vector<int>{3, 7, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Chart.Receptions.ReceptionBodies[2][1], 4);
-    EXPECT_EQ(Chart.Receptions.ReceptionBodies[3][1], 2);
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[4]), (std::vector<int>{1, 5, 6, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Row(Chart.Receptions.ReceptionBodies[5]), (std::vector<int>(8, 0)));
+    R = ComputeReceptions(TheChart);
+    const std::array<unsigned char, 7> dignity = {3, 4, 2, 1, 0, 0, 0};
+    EXPECT_EQ(R.planetDignity, dignity);
+    EXPECT_EQ(Row(R.receptionBodies[0]), (std::vector<int>{3, 7, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(R.receptionBodies[1][0], 4);
+    EXPECT_EQ(R.receptionBodies[2][0], 2);
+    EXPECT_EQ(Row(R.receptionBodies[3]), (std::vector<int>{1, 5, 6, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Row(R.receptionBodies[4]), (std::vector<int>(8, 0)));
 }
 
 TEST(ReceptionsFiles, AllDignifiedReadsNoFileAndMissingFileRaises) {
     testing_support::TempWorkFolder empty;
     ExchangeTables tables;  // the exchange files of this folder
-    ResetChartState(Chart, Birth, Orbs);
+    TheChart = Chart{};
     const int domicile[] = {0, Leo, Can, Gem, Tau, Ari, Sag, Cap};
-    for (int p = 1; p <= 7; ++p) Chart.PlanetLongitudes[p] = (domicile[p] - 1) * 30 + 1;
-    EXPECT_NO_THROW(ComputeReceptions(Chart, tables));
-    for (int r = 1; r <= 7; ++r) EXPECT_EQ(Chart.Receptions.PlanetDignity[r], 1);
+    for (int p = 1; p <= 7; ++p) TheChart.bodies[static_cast<Body>(p - 1)].longitude = (domicile[p] - 1) * 30 + 1;
+    EXPECT_NO_THROW(R = ComputeReceptions(TheChart, tables));
+    for (int r = 0; r < 7; ++r) EXPECT_EQ(R.planetDignity[r], 1);
 
-    Chart.PlanetLongitudes[1] = (Gem - 1) * 30 + 1;  // the Sun without dignity
-    Chart.PlanetLongitudes[2] = (Gem - 1) * 30 + 1;  // and the Moon
-    EXPECT_THROW(ComputeReceptions(Chart, tables), rt::IoError);
+    TheChart.bodies[static_cast<Body>(1 - 1)].longitude = (Gem - 1) * 30 + 1;  // the Sun without dignity
+    TheChart.bodies[static_cast<Body>(2 - 1)].longitude = (Gem - 1) * 30 + 1;  // and the Moon
+    EXPECT_THROW(ComputeReceptions(TheChart, tables), rt::IoError);
 }
 
 // The exchange tables of random bytes and cut in half: each is named, put back
@@ -147,11 +147,11 @@ TEST_F(ReceptionsTest, DamagedTablesArePutBackAndTheExchangesFound) {
     ExchangeTables tables;  // the exchange files of this folder
 
     Place({Gem, Sag, Ari, Sag, Gem, Lib, Leo});  // two exchanges of two
-    ComputeReceptions(Chart, tables);
-    EXPECT_EQ(Chart.Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 0, 21, 21, 22, 22, 0, 0}));
+    R = ComputeReceptions(TheChart, tables);
+    EXPECT_EQ(R.receptionGroup, (std::array<unsigned char, 7>{0, 21, 21, 22, 22, 0, 0}));
     Place({Gem, Ari, Tau, Gem, Sag, Aqu, Sco});  // a cycle of three beside an exchange
-    ComputeReceptions(Chart, tables);
-    EXPECT_EQ(Chart.Receptions.ReceptionGroup, (std::array<unsigned char, 8>{0, 21, 21, 3, 3, 3, 0, 0}));
+    R = ComputeReceptions(TheChart, tables);
+    EXPECT_EQ(R.receptionGroup, (std::array<unsigned char, 7>{21, 21, 3, 3, 3, 0, 0}));
 
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_EQ(sink.messages[0].text.rfind("Il file \"Scambi\\Scambio22.txt\" \xE8 danneggiato o incompleto (", 0), 0u)

@@ -139,7 +139,7 @@ TEST(DamagedOrbSets, ALineThatIsNoOrbIsNamedAndTheOwnSetsStay) {
 TEST(DamagedOrbSets, AFileCutInHalfKeepsWhatItHoldsAndTheSetInForce) {
     ProgramStart start;
     const std::string sound = WriteOwnOrbSets();
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 19, "B", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "B", shell_testing::ShowSettingsMessage);
     // The first 24 of its 49 lines: it ends inside set B.
     const std::vector<std::string> all = CrLfLines(sound);
     std::string half;
@@ -321,7 +321,7 @@ TEST(DamagedStoredPerson, ADamagedCurrentPersonIsNamedOnceAndDrawsNoChart) {
     EXPECT_TRUE(Contains(text, "\"VERDI GIUSEPPE\" nell'archivio \"TMPR\" (file \"TMPR.ST2\")")) << text;
     EXPECT_TRUE(Contains(text, "Coordinate Scorrette")) << text;
     EXPECT_EQ(shell_testing::StartedMainWindow()->personMemo->toPlainText().trimmed(), "");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.JulianDay, 0);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.julianDay, 0);
     const Changes changes = Compare(before, Snapshot(start.Data()));
     EXPECT_TRUE(changes.changed.empty());
     EXPECT_TRUE(changes.added.empty());

@@ -279,12 +279,12 @@ TEST(DamagedReferenceFiles, ARandomPlanetTableIsPutBackAndTheChartStaysRight) {
     for (int body : {5, 7}) {
         const precise::Position p = precise::At(jd, body);
         ASSERT_TRUE(p.ok);
-        EXPECT_LT(std::fabs(precise::AngleDiff(p.lon, static_cast<double>(testing_support::CurrentChartOfTest().chart.PlanetLongitudes[body]))) * 60,
+        EXPECT_LT(std::fabs(precise::AngleDiff(p.lon, static_cast<double>(testing_support::CurrentChartOfTest().chart.bodies[engine::BodyOfNumber(body)].longitude))) * 60,
                   1.0)
             << body;
     }
-    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.PlanetLongitudes[5] / 30), 4);  // Leo
-    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.PlanetLongitudes[7] / 30), 8);  // Sagittarius
+    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Mars].longitude / 30), 4);  // Leo
+    EXPECT_EQ(static_cast<int>(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Saturn].longitude / 30), 8);  // Sagittarius
 
     const auto said = NamingFile(start.messages, "FilePosi\\DPR1.rnd");
     ASSERT_EQ(said.size(), 1u) << start.messages.messages.size();
@@ -503,7 +503,7 @@ TEST(UnreadableFiles, AreReportedAsDeniedNeverAsShortOrMissing) {
 
     // The correction tables of the planets, the primary database as the
     // symptoms window reads it, a text file.
-    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { engine::ComputeBodiesWithRetro(testing_support::CurrentChartOfTest().chart, 0, 2438755.0L); }); }),
+    EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { static_cast<void>(engine::ComputeBodiesWithRetro(0, 2438755.0L, engine::BodySettingsOf(testing_support::CurrentChartOfTest().settings, {}))); }); }),
               rt::kAccessDenied);
     EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { remedies::FindSymptomHits("Hoest"); }); }), rt::kAccessDenied);
     EXPECT_EQ(RunAsUnprivilegedUser([] { return CodeOf([] { rt::ReadTextLines("Appoggio\\Messaggi.txt"); }); }),

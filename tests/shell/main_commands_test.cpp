@@ -21,7 +21,7 @@
 #include "archive/input_dialog.h"
 #include "archive/recall_dialog.h"
 #include "archive/store_dialog.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/gui/idle.h"
 #include "tests/shell/shell_test_support.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -106,15 +106,15 @@ TEST(MainCommandsTest, AChangeOfTheCurrentPersonsRecordIsShownAtOnce) {
     change(0, "ROSSI MARIO", "12:45", "");  // the ROSSI MARIO of Rome
     EXPECT_EQ(name(), "ROSSI MARIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 08:15"), std::string::npos) << shown();
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BirthHourValue, 8);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.hour, 8);
 
     change(1, "ROSSI MARIO ANTONIO", "14:05", "NATO DI POMERIGGIO");
     EXPECT_EQ(name(), "ROSSI MARIO ANTONIO");
     EXPECT_NE(shown().find("Nascita 04/03/1962 14:05"), std::string::npos) << shown();
     EXPECT_NE(shown().find("MILANO"), std::string::npos) << shown();
     EXPECT_EQ(shell_testing::StartedMainWindow()->annotationsMemo->toPlainText().trimmed().toStdString(), "NATO DI POMERIGGIO");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BirthHourValue, 14);
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BirthMinuteValue, 5);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.hour, 14);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.moment.minute, 5);
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 

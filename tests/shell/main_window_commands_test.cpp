@@ -25,7 +25,7 @@
 #include "archive/form_helpers.h"
 #include "display/chart/chart_window.h"
 #include "display/sheets/sheet_selection.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
@@ -166,13 +166,11 @@ TEST(MainWindowCommandsTest, SheetButtonsChooseTheSheetAndShowTheViewer) {
     EXPECT_FALSE(main->showSecondPortraitSheetButton->isEnabled());
     const Expect sheets[] = {{main->showLandscapeSheetButton, 16, "L"}, {main->showPortraitSheetButton, 5, "P"}};
     for (const Expect& e : sheets) {
-        testing_support::CurrentChartOfTest().chart.PlanetLatitudesSaved.fill(0);
         main->ToggleBoxesLock();
         e.button->click();
         EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetCode, e.code);
         EXPECT_EQ(shell_testing::StartedMainWindow()->sheetSelection.SheetOrientation, e.orientation);
-        EXPECT_EQ(testing_support::CurrentChartOfTest().chart.PlanetLatitudesSaved, testing_support::CurrentChartOfTest().chart.PlanetLatitudes);
-        EXPECT_NE(testing_support::CurrentChartOfTest().chart.PlanetLatitudes[2], 0);  // the Moon's latitude of the person loaded
+        EXPECT_NE(testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].latitude, 0);  // the Moon's latitude of the person loaded
         ASSERT_TRUE(shell_testing::StartedMainWindow()->sheetViewer->isVisible());
         EXPECT_TRUE(main->orbSetBox->isEnabled());  // modeless: nothing activated yet
         // Back from the viewer, the main window is activated and locks the boxes.
@@ -203,7 +201,7 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     main->ToggleBoxesLock();
     main->orbSetBox->setCurrentIndex(1);
     main->ChooseOrbSet();
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.OrbSetLetter, "B");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "B");
     EXPECT_TRUE(main->OrbSetChanged);
     gui::RunIdleHandler();
     EXPECT_FALSE(main->OrbSetChanged);
@@ -211,43 +209,43 @@ TEST(MainWindowCommandsTest, OrbSetBChosenInTheBoxReachesTheSettingsAndTheChart)
     ASSERT_EQ(settings.size(), 20u);
     EXPECT_EQ(settings[0], " 2.50000000000000E+0000");
     EXPECT_EQ(settings[13], " 0.00000000000000E+0000");
-    EXPECT_EQ(settings[16], testing_support::CurrentChartOfTest().chart.HouseSystemName);  // the house system in force
+    EXPECT_EQ(settings[16], engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem));  // the house system in force
     EXPECT_EQ(settings[17], "VERO");
     EXPECT_EQ(settings[18], "B");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "B");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.AspectOrbs[4], 0);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[4], 0);
     EXPECT_EQ(main->orbSetBox->currentText(), "B (personali)");
     // With a zero orb of opposition the chart shows no opposition at all.
     EXPECT_TRUE(ChartAspectKeys().empty());
     testing_support::ChartWindowOfTest()->hide();
     // The set is still in force at the next start.
     testing_support::CurrentChartOfTest().orbs = {};
-    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.OrbSetLetter, "B");
+    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "B");
     EXPECT_TRUE(start.messages.messages.empty());
 }
 
 TEST(MainWindowCommandsTest, AnyOtherTextInTheOrbBoxAppliesSetA) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 19, "C", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "C", shell_testing::ShowSettingsMessage);
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
     EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
     main->ToggleBoxesLock();
     main->orbSetBox->setEditText("D (mine)");
     main->ChooseOrbSet();
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.OrbSetLetter, "C");  // unchanged by the typing
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "C");  // unchanged by the typing
     gui::RunIdleHandler();
     EXPECT_EQ(main->orbSetBox->currentText(), "A (normali)");
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(0), " 1.00000000000000E+0001");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.OrbSetLetter, "A");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "A");
 }
 
 TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     ProgramStart start;
     WriteOrbSets("C");
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 19, "C", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "C", shell_testing::ShowSettingsMessage);
     std::filesystem::remove(start.Data() / "FileDum" / "MMVarOrb.dum");
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
@@ -257,7 +255,7 @@ TEST(MainWindowCommandsTest, MissingOrbSetsFileIsReportedAndTheSetStays) {
     gui::RunIdleHandler();
     ASSERT_EQ(start.messages.Texts(), std::vector<std::string>{"Manca File \"MMVarOrb.dum\""});
     EXPECT_EQ(ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt"), before);
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.OrbSetLetter, "C");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "C");
     EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
     gui::RunIdleHandler();  // the request was cleared: reported once
     EXPECT_EQ(start.messages.messages.size(), 1u);
@@ -268,18 +266,18 @@ TEST(MainWindowCommandsTest, MeanNodeChosenInTheBoxIsUsedByTheNextChart) {
     StoreMerini();
     shell::MainWindow* main = shell_testing::StartedMainWindow();
     main->Refresh();
-    const engine::Real trueNode = testing_support::CurrentChartOfTest().chart.PlanetLongitudes[8];
+    const engine::Real trueNode = testing_support::CurrentChartOfTest().chart.points.northNode;
     main->ToggleBoxesLock();
     main->nodeTypeBox->setCurrentIndex(1);
     main->ChooseNodeType();
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.NodeType, "MEDIO");
+    EXPECT_EQ(engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node), "MEDIO");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "MEDIO");
     main->openChartWindowButton->click();
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     testing_support::ChartWindowOfTest()->DrawWhenReady();
     // The mean node of 25 December 1964, 13:05 UT: 82.321 degrees.
-    EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.PlanetLongitudes[8], 82.321, 0.02);
+    EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.points.northNode, 82.321, 0.02);
     EXPECT_GT(std::fabs(trueNode - 82.321), 0.1);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->nodeEdit->text(), "MEDIO");
     testing_support::ChartWindowOfTest()->hide();
@@ -298,7 +296,7 @@ TEST(MainWindowCommandsTest, DoubleClickTogglesTheNodeAndRewritesItEachTime) {
     main->ToggleNodeType();
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(17), "VERO");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.NodeType, "VERO");
+    EXPECT_EQ(engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node), "VERO");
     // A typed word that is no node kind becomes the mean node.
     main->nodeTypeBox->setEditText("X");
     main->ChooseNodeType();
@@ -362,7 +360,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
     EXPECT_EQ(sets[16 + 2], " 1.00000000000000E+0000");  // B, decile
     EXPECT_EQ(sets[32 + 8], " 4.50000000000000E+0000");  // C, square
     EXPECT_EQ(sets[48], "C");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.AspectOrbs[2], 4.5L);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[2], 4.5L);
     // Back in the main window: the boxes locked, its own idle handler again.
     EXPECT_FALSE(main->orbSetBox->isEnabled());
     EXPECT_EQ(main->orbSetBox->currentText(), "C (personali)");
@@ -375,7 +373,7 @@ TEST(OrbSettingsWindowTest, SetsAreCheckedChosenAndKept) {
 TEST(OrbSettingsWindowTest, ClosingWithUnchangedSpecialOrbsRewritesOnlyTheSets) {
     ProgramStart start;
     WriteOrbSets("B");
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 19, "B", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "B", shell_testing::ShowSettingsMessage);
     const std::string settings = ReadBytes(start.Data() / "FileSet" / "OrbiDomi.stt");
     gui::SetModalHandler("FoOrbKel", [](QDialog* d) {
         auto* w = static_cast<shell::OrbSettingsWindow*>(d);
@@ -467,7 +465,7 @@ TEST(OrbSettingsWindowTest, TheOrbBoxChoosesEverySetOnAFirstStart) {
         for (int i = 0; i < 14; ++i)
             EXPECT_EQ(std::stold(settings[static_cast<std::size_t>(i)]), std::stold(set.orbs[i]))
                 << set.letter << " line " << i + 1;
-        EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.AspectOrbs[4], std::stold(set.orbs[13])) << set.letter;  // the chart's opposition
+        EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[4], std::stold(set.orbs[13])) << set.letter;  // the chart's opposition
         EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), set.letter);
         main->Refresh();
     }
@@ -577,9 +575,9 @@ TEST(SettingsFilesTest, DecimalCommasAreReadBack) {
     WriteBytes(start.Data() / "FileSet" / "OrbiDomi.stt", settings);
     WriteBytes(start.Data() / "FileSet" / "MMVarLas.stt",
                "1\r\n0\r\n0\r\n1\r\n1,5\r\nDa definire\r\n0,9\r\n1,1\r\n");
-    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.AspectOrbs[0], 2.5L);
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.HouseSystemName, "KOCH");
+    engine::LoadEngineSettings(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.aspectOrbs[0], 2.5L);
+    EXPECT_EQ(engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem), "KOCH");
     EXPECT_EQ(engine::LoadOrbSets(testing_support::CurrentChartOfTest().orbs, shell_testing::ShowSettingsMessage).orbs[1][1], 2.5L);
     shell_testing::StartedMainWindow()->Refresh();
     EXPECT_EQ(shell_testing::StartedMainWindow()->drawSettings.Values().LineWidthFactor, 1.5L);

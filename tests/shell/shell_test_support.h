@@ -162,7 +162,7 @@ inline archive::BirthRecord StoredRecord(const char* date, const char* place, co
     r.PlaceField = place;
     r.CalendarField = calendar;
     r.NationalityField = nationality;
-    archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
+    archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
     return r;
 }
 

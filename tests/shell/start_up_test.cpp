@@ -25,7 +25,8 @@
 #include "archive/store_dialog.h"
 #include "display/chart/chart_window.h"
 #include "display/draw/drawing_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/engine_settings.h"
 #include "platform/gui/guard.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/modal.h"
@@ -148,7 +149,8 @@ TEST(ProgramStartTest, FreshStartCreatesWindowsInOrderAndTheFirstFiles) {
     EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondLandscapeSheetButton->isEnabled());
     EXPECT_FALSE(shell_testing::StartedMainWindow()->showSecondPortraitSheetButton->isEnabled());
     EXPECT_TRUE(shell_testing::StartedMainWindow()->showLandscapeSheetButton->isEnabled());
-    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText().toStdString(), testing_support::CurrentChartOfTest().chart.NodeType);
+    EXPECT_EQ(shell_testing::StartedMainWindow()->nodeTypeBox->currentText().toStdString(),
+              engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node));
 }
 
 TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
@@ -162,7 +164,6 @@ TEST(ProgramStartTest, ScreenAndPrinterGiveTheDrawingStartValues) {
                 1e-9);
     EXPECT_TRUE(testing_support::DrawingStateOfTest().PrinterLandscape);
     EXPECT_EQ(testing_support::DrawingStateOfTest().ZoomFactor, 1.0L);
-    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.ChartKind, 1);
 
     // The full-screen windows cover the screen, hidden, their panel at the bottom.
     std::pair<QWidget*, QWidget*> fullScreen[] = {{testing_support::ChartWindowOfTest(), testing_support::ChartWindowOfTest()->bottomPanel},
@@ -722,7 +723,7 @@ TEST(ProgramStartTest, DamagedEngineSettingsAreReportedAndTheStartGoesOn) {
     shell::StartUp(testing_support::CurrentChartOfTest(), testing_support::DrawingStateOfTest());
     EXPECT_EQ(messages.messages.size(), 1u);
     // The defaults are in force and written back.
-    EXPECT_FALSE(testing_support::CurrentChartOfTest().chart.HouseSystemName.empty());
+    EXPECT_FALSE(engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem).empty());
     EXPECT_NE(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt")), "not a number\r\n");
 }
 
@@ -746,7 +747,7 @@ TEST(ProgramStartTest, EngineSettingsCutShortAreNamedAndKept) {
         << text;
     EXPECT_NE(text.find("\"OrbiDomi.stt.damaged1\""), std::string::npos) << text;
     EXPECT_EQ(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt.damaged1")), cut);
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BlackMoonType, "MEDIA");
+    EXPECT_EQ(engine::BlackMoonKindText(testing_support::CurrentChartOfTest().settings.blackMoon), "MEDIA");
     EXPECT_EQ(CrLfLines(ReadBytes(rt::ResolvePath("FileSet\\OrbiDomi.stt"))).size(), 20u);
 }
 

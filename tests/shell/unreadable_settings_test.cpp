@@ -28,7 +28,7 @@
 #include "display/settings/line_width_dialog.h"
 #include "display/settings/printer_model_dialog.h"
 #include "display/wheel/stroke_glyphs.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "engine/orb_set_choice.h"
 #include "platform/gui/field_state.h"
@@ -73,10 +73,10 @@ public:
             sets.orbs[2][i] = 3;
         }
         engine::SaveOrbSets(sets);
-        engine::ApplyOrbSet(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, "B", shell_testing::ShowSettingsMessage);
-        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 17, "KOCH", shell_testing::ShowSettingsMessage);
-        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 18, "MEDIO", shell_testing::ShowSettingsMessage);
-        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 20, "VERA", shell_testing::ShowSettingsMessage);
+        engine::ApplyOrbSet(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, "B", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 17, "KOCH", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 18, "MEDIO", shell_testing::ShowSettingsMessage);
+        engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 20, "VERA", shell_testing::ShowSettingsMessage);
         shell_testing::MakeMeriniCurrent();
         shell_testing::StartedMainWindow()->Refresh();
         shell_testing::FreeStartWindowsForTest();
@@ -157,8 +157,8 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         // What the start did past the file it could not read.
         s.values["node box"] = gui::FromQt(main->nodeTypeBox->currentText());
         s.values["orb box"] = gui::FromQt(main->orbSetBox->currentText());
-        s.values["black moon"] = testing_support::CurrentChartOfTest().chart.BlackMoonType;
-        s.values["trine orb"] = std::to_string(static_cast<double>(testing_support::CurrentChartOfTest().orbs.AspectOrbs[3]));
+        s.values["black moon"] = engine::BlackMoonKindText(testing_support::CurrentChartOfTest().settings.blackMoon);
+        s.values["trine orb"] = std::to_string(static_cast<double>(testing_support::CurrentChartOfTest().orbs.aspectOrbs[3]));
         s.values["printer"] = testing_support::DrawingStateOfTest().PrinterPresent ? "yes" : "no";
         s.values["person"] = gui::FromQt(main->personMemo->toPlainText()).substr(0, 11);
         display::RecordingSurface caption{testing_support::DrawingStateOfTest()};
@@ -171,15 +171,15 @@ TEST(UnreadableSettings, TheStartGoesOnAndNoChoiceWritesOverTheFile) {
         ChooseInOrbWindow(shell::kSetB);
         // Back in the main window: the set in force is still the one shown.
         s.values["orb box after the window"] = gui::FromQt(main->orbSetBox->currentText());
-        s.values["set after the window"] = testing_support::CurrentChartOfTest().orbs.OrbSetLetter;
+        s.values["set after the window"] = testing_support::CurrentChartOfTest().orbs.setLetter;
         s.messages.push_back("-- set C in the orb box");
         Pick(main->orbSetBox, 2);
         s.values["orb box after"] = gui::FromQt(main->orbSetBox->currentText());
-        s.values["set after"] = testing_support::CurrentChartOfTest().orbs.OrbSetLetter;
+        s.values["set after"] = testing_support::CurrentChartOfTest().orbs.setLetter;
         s.messages.push_back("-- MEDIO in the node box");
         Pick(main->nodeTypeBox, 1);
         s.values["node box after"] = gui::FromQt(main->nodeTypeBox->currentText());
-        s.values["node after"] = testing_support::CurrentChartOfTest().chart.NodeType;
+        s.values["node after"] = engine::NodeKindText(testing_support::CurrentChartOfTest().settings.node);
     });
 
     // The start named the file, took the defaults for this run and did the rest.
@@ -266,7 +266,7 @@ TEST(UnreadableSettings, AFileReadableAgainGetsTheChoiceWithTheUsersOwnSettings)
         s.messages.push_back("-- readable again");
         Pick(shell_testing::StartedMainWindow()->orbSetBox, 1);
         s.values["orb box"] = gui::FromQt(shell_testing::StartedMainWindow()->orbSetBox->currentText());
-        s.values["houses"] = testing_support::CurrentChartOfTest().chart.HouseSystemName;
+        s.values["houses"] = engine::HouseSystemText(testing_support::CurrentChartOfTest().settings.houseSystem);
     });
     ASSERT_EQ(seen.messages.size(), 3u);
     EXPECT_TRUE(Contains(seen.messages[1], "Le impostazioni non sono state salvate")) << seen.messages[1];

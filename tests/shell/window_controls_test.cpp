@@ -23,7 +23,7 @@
 #include "archive/current_chart.h"
 #include "display/chart/chart_window.h"
 #include "display/sheets/sheet_selection.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/engine_settings.h"
 #include "platform/gui/field_state.h"
 #include "platform/gui/idle.h"
@@ -170,7 +170,7 @@ TEST(MainWindowControls, OrbAndNodeBoxesTakeWhatTheUserPicksOrTypes) {
     QTest::keyClicks(main->orbSetBox->lineEdit(), "C (personali)");
     gui::RunIdleHandler();
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.OrbSetLetter, "C");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "C");
 
     main->nodeTypeBox->setCurrentIndex(0);
     main->nodeTypeBox->setEditText("VERO");
@@ -196,7 +196,7 @@ void WriteDistinctOrbSets() {
     sets.antisciaOrb = 3;
     sets.selected = "A";
     engine::SaveOrbSets(sets);
-    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs, 19, "A", shell_testing::ShowSettingsMessage);
+    engine::SetEngineSettingsLine(testing_support::CurrentChartOfTest().settings, testing_support::CurrentChartOfTest().orbs, 19, "A", shell_testing::ShowSettingsMessage);
 }
 
 // The 14 orbs of the engine settings, in angle order.
@@ -251,7 +251,7 @@ TEST(OrbSettingsWindowControls, EachChooseButtonPutsItsOwnSetInForce) {
     EXPECT_EQ(SettingsOrbs(), SetOrbs('C'));
     EXPECT_EQ(FileLines("FileSet/OrbiDomi.stt").at(18), "C");
     EXPECT_EQ(FileLines("FileDum/MMVarOrb.dum").at(48), "C");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.OrbSetLetter, "C");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().orbs.setLetter, "C");
     EXPECT_TRUE(start.messages.messages.empty()) << start.messages.messages[0].text;
 }
 
@@ -320,7 +320,7 @@ TEST(ChartWindowFields, EachDatumStandsInItsOwnField) {
     EXPECT_NE(text(chart->birthDateEdit).find("25/12/1964 14:05"), std::string::npos) << text(chart->birthDateEdit);
     EXPECT_EQ(text(chart->placeEdit), "ROMA - ITALIA");
     EXPECT_EQ(text(chart->coordinatesEdit), "41N54-012E29");
-    EXPECT_EQ(text(chart->houseSystemEdit), testing_support::CurrentChartOfTest().chart.HouseSystemName);
+    EXPECT_EQ(text(chart->houseSystemEdit), engine::HouseSystemText(testing_support::CurrentChartOfTest().chart.settings.houseSystem));
     EXPECT_EQ(text(chart->nodeEdit), "VERO");
     std::string jd = text(chart->julianDayEdit);
     std::replace(jd.begin(), jd.end(), ',', '.');

@@ -38,7 +38,9 @@
 #include "engine/angles.h"
 #include "engine/bodies.h"
 #include "engine/calendar.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/chart_computation.h"
+#include "engine/engine_settings.h"
 #include "engine/houses.h"
 #include "engine/position_text.h"
 
@@ -270,67 +272,59 @@ inline std::string AspectText(Real first, Real second, Real shift) {
     return "";
 }
 
-// A chart of the input's moment, place and settings, as the program sets one
-// when it loads a person.
-inline engine::ChartState ChartOfInput(const ChartInput& in) {
-    engine::ChartState c;
-    c.DegToRad = engine::kPi / 180;
-    c.GregorianCalendar = true;
-    c.NodeType = in.trueNode ? "VERO" : "MEDIO";
-    c.BlackMoonType = in.trueBlackMoon ? "VERA" : "MEDIA";
-    c.TimeZoneCorrection = in.zoneHalfHours / 2.0L;
-    c.BirthDay = in.day;
-    c.BirthMonth = in.month;
-    c.BirthYear = in.year;
-    c.BirthHourValue = in.hour;
-    c.BirthMinuteValue = in.minute;
-    c.JulianDay = engine::JulianDayNumber(c, 1, c.BirthDay, c.BirthMonth, c.BirthYear, c.BirthHourValue,
-                                          c.BirthMinuteValue) +
-                  c.TimeZoneCorrection / 24;
-    c.LatitudeDegrees[1] = in.latDeg;
-    c.LatitudeMinutes[1] = in.latMin;
-    c.LatitudeLetter[1] = std::string(1, in.latLetter);
-    c.LongitudeDegrees[1] = in.lonDeg;
-    c.LongitudeMinutes[1] = in.lonMin;
-    c.LongitudeLetter[1] = std::string(1, in.lonLetter);
-    c.HouseCalcMode = 1;
-    c.BirthHour[1] = in.hour;
-    c.BirthMinute[1] = in.minute;
-    c.HouseSystemName = in.system;
-    return c;
+// The chart of the input's moment, place and settings, as the program computes
+// a person's.
+inline engine::Chart ChartOfInput(const ChartInput& in) {
+    engine::Moment m;
+    m.gregorian = true;
+    m.zoneCorrection = in.zoneHalfHours / 2.0L;
+    m.day = in.day;
+    m.month = in.month;
+    m.year = in.year;
+    m.hour = in.hour;
+    m.minute = in.minute;
+    m.julianDay = engine::JulianDayNumber(1, m.day, m.month, m.year, m.hour, m.minute) + m.zoneCorrection / 24;
+    const engine::Place place = engine::PlaceOf({in.lonDeg, in.lonMin, std::string(1, in.lonLetter), in.latDeg,
+                                                 in.latMin, std::string(1, in.latLetter)});
+    engine::ChartSettings settings;
+    settings.houseSystem = engine::ParseHouseSystem(in.system);
+    settings.node = engine::ParseNodeKind(in.trueNode ? "VERO" : "MEDIO");
+    settings.blackMoon = engine::ParseBlackMoonKind(in.trueBlackMoon ? "VERA" : "MEDIA");
+    return engine::ComputeChart(m, place, settings);
 }
 
-// The retrograde rule's comparison for body b of the chart just computed: the
-// longitude a moment later less the chart's (degrees).
-inline Real RetrogradeGap(const engine::ChartState& chart, int b) {
-    engine::ChartState later = chart;
-    engine::ComputeBodies(later, 0, true, chart.JulianDay + 0.001L);
-    return later.PlanetLongitudes[b] - std::fabs(chart.PlanetLongitudes[b]);
+// The retrograde rule's comparison for body b (by body number) of the chart
+// just computed: the longitude a moment later less the chart's (degrees).
+inline Real RetrogradeGap(const engine::Chart& chart, int b) {
+    const engine::Body body = engine::BodyOfNumber(b);
+    const Real later = engine::ComputeBodies(0, true, chart.moment.julianDay + 0.001L,
+                                             engine::BodySettingsOf(chart.settings, chart.cusps))
+                           .bodies[body]
+                           .longitude;
+    return later - chart.bodies[body].longitude;
 }
 
-// The bodies the engine computes (entries 13 and 14 copy the angles).
+// The bodies the engine computes, by body number.
 inline constexpr int kBodies[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 16, 17, 18, 19};
 
 // Computes the chart of `in` and returns its texts, always the same kinds in
 // the same order.
 inline std::vector<ShownText> ComputeChartTexts(const ChartInput& in) {
-    auto computed = std::make_shared<engine::ChartState>(ChartOfInput(in));
-    engine::ChartState& c = *computed;
-    engine::ComputeChartHouses(c);
-    engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
-    const std::shared_ptr<const engine::ChartState> chart = computed;
+    const std::shared_ptr<const engine::Chart> chart = std::make_shared<engine::Chart>(ChartOfInput(in));
+    const engine::Chart& c = *chart;
 
     std::vector<ShownText> shown;
     auto add = [&](Kind kind, std::string what, std::function<std::string(Real)> remake) {
         std::string text = remake(0);
         shown.push_back({kind, std::move(what), std::move(text), std::move(remake)});
     };
-    const std::array<Real, 16> cusps = c.HouseCusps;
+    const engine::HouseCusps cusps = c.cusps;
     for (int b : kBodies) {
         const std::string body = "body " + std::to_string(b);
-        const Real lon = std::fabs(c.PlanetLongitudes[b]);
-        const bool retrograde = c.PlanetLongitudes[b] < 0;
-        const Real lat = c.PlanetLatitudes[b];
+        const engine::BodyPosition& position = c.bodies[engine::BodyOfNumber(b)];
+        const Real lon = position.longitude;
+        const bool retrograde = position.retrograde;
+        const Real lat = position.latitude;
         add(Kind::SignPosition, body + " sign position", [lon](Real s) { return SignText(lon + s); });
         // The rule marks a body whose later longitude is smaller, by less than 5 degrees.
         add(Kind::Mark, body + " retrograde mark", [retrograde, b, chart](Real s) -> std::string {
@@ -349,22 +343,17 @@ inline std::vector<ShownText> ComputeChartTexts(const ChartInput& in) {
     for (int k = 1; k <= 12; ++k)
         add(Kind::SignPosition, "cusp " + std::to_string(k),
             [x = cusps[k]](Real s) { return SignText(engine::Mod360(x + s)); });
-    const Real asc = cusps[1];
-    const Real mc = c.MidheavenRad / c.DegToRad;
+    const Real asc = c.points.ascendant;
+    const Real mc = c.points.midheaven;
     add(Kind::Absolute, "Ascendant longitude", [asc](Real s) { return AbsoluteText(asc + s); });
     add(Kind::Absolute, "Midheaven longitude", [mc](Real s) { return AbsoluteText(mc + s); });
 
     // The chart points: the Sun to Saturn, the north and south nodes, the
     // Ascendant and the Midheaven.
-    std::array<Real, 12> points{};
-    for (int i = 1; i <= 7; ++i) points[i] = std::fabs(c.PlanetLongitudes[i]);
-    points[8] = std::fabs(c.PlanetLongitudes[engine::kNode]);
-    points[9] = engine::Mod360(points[8] + 180);
-    points[10] = asc;
-    points[11] = mc;
-    for (int i = 1; i <= 11; ++i)
-        for (int j = i + 1; j <= 11; ++j)
-            add(Kind::Aspect, "aspect of points " + std::to_string(i) + " and " + std::to_string(j),
+    const engine::PointLongitudes points = engine::PointLongitudesOf(c);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        for (std::size_t j = i + 1; j < points.size(); ++j)
+            add(Kind::Aspect, "aspect of points " + std::to_string(i + 1) + " and " + std::to_string(j + 1),
                 [a = points[i], b = points[j]](Real s) { return AspectText(a, b, s); });
     return shown;
 }

@@ -23,7 +23,7 @@ protected:
         wheel_test::SetFixedPerson();
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
-        testing_support::CurrentChartOfTest().chart.HouseCusps[1] = 0;  // the Ascendant at 0 Aries
+        testing_support::CurrentChartOfTest().chart.cusps[1] = 0;  // the Ascendant at 0 Aries
     }
     static void ExpectPoint(PagePoint p, long double x, long double y) {
         EXPECT_EQ(p.x, x);
@@ -66,7 +66,7 @@ TEST_F(AntisciaLines, NinetyDegreesIsItsOwnContraAntiscion) {
 }
 
 TEST_F(AntisciaLines, ZeroGetsOnlyItsMark) {
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[3] = 0;
+    wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 3, 0);
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 3, 100, 100, "Pia", false);
     EXPECT_TRUE(dc.Calls("line").empty());
@@ -84,7 +84,7 @@ TEST_F(AntisciaLines, PositionsAreRoundedToWholeDegrees) {
 }
 
 TEST_F(AntisciaLines, DodecatemoriaViewEndsTheChordsSevenUnitsFurtherIn) {
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 180;
+    wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 1, 180);
     display::RecordingSurface normal{testing_support::DrawingStateOfTest()},
         inner{testing_support::DrawingStateOfTest()};
     display::DrawAntisciaOfClicked(normal, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);

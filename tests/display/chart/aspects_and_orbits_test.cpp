@@ -25,7 +25,7 @@ class AspectsAndOrbits : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::SetFixedPerson();
-        auto& o = testing_support::CurrentChartOfTest().orbs.AspectOrbs;
+        auto& o = testing_support::CurrentChartOfTest().orbs.aspectOrbs;
         o = {};
         o[0] = 8;   // conjunction
         o[1] = 6;   // sextile
@@ -53,7 +53,8 @@ protected:
 void SetChart(long double sun, long double moon, long double mercury, long double venus, long double mars,
               long double jupiter, long double saturn, long double node, long double asc, long double mc) {
     long double v[12] = {0, sun, moon, mercury, venus, mars, jupiter, saturn, node, node + 180, asc, mc};
-    for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = v[i] >= 360 ? v[i] - 360 : v[i];
+    for (int i = 1; i <= 11; ++i)
+        wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, i, v[i] >= 360 ? v[i] - 360 : v[i]);
 }
 
 TEST_F(AspectsAndOrbits, FirstMatchingAspectWinsWithItsGlyphAndDeviation) {
@@ -86,7 +87,7 @@ TEST_F(AspectsAndOrbits, OrbBoundariesAreStrictAndAZeroOrbDisables) {
     EXPECT_FALSE(Cell(g, 1, 2));
     EXPECT_FALSE(Cell(g, 1, 3));
     EXPECT_EQ(Cell(g, 1, 4)->glyph, 2);
-    testing_support::CurrentChartOfTest().orbs.AspectOrbs[1] = 0;
+    testing_support::CurrentChartOfTest().orbs.aspectOrbs[1] = 0;
     g = display::EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs);
     EXPECT_FALSE(Cell(g, 1, 4));
     // Deviation halves go to the even degree: 2.5 -> 2 and 1.5 -> 2.

@@ -19,7 +19,7 @@
 #include "display/wheel/position_files.h"
 #include "display/wheel/wheel_state.h"
 #include "engine/angles.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/position_text.h"
 #include "platform/runtime/io_error.h"
 #include "platform/runtime/text_file.h"
@@ -176,7 +176,7 @@ TEST_F(ShippedTexts, TextsOfTheSunAndOfAries) {
     EXPECT_NE(sun.general[0].find("in val in Weegschaal. Warm en droog van aard; geeft eer, moed en gezondheid."),
               std::string::npos);
     EXPECT_EQ(sun.specificLabel, "SPECIFIEKE TOESCHRIJVINGEN naar de PLANEET");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[8], "NOORDKNOOP");
+    EXPECT_STREQ(display::kAttributionBodyNames[8], "NOORDKNOOP");
     EXPECT_TRUE(reported.empty());
 
     const display::AttributionTexts aries = display::SignAttributionTexts(1, report);
@@ -237,15 +237,14 @@ TEST_F(ShippedTexts, EveryKeyOfTwoHundredRandomChartsHasItsText) {
         std::vector<Real> widths(6);
         for (Real& w : widths) w = width(random);
         for (int h = 1; h <= 12; ++h) {
-            c.HouseCusps[h] = engine::Mod360(cusp);
+            c.cusps[h] = engine::Mod360(cusp);
             cusp += widths[(h - 1) % 6] * 180 / std::accumulate(widths.begin(), widths.end(), Real(0));
         }
-        c.HouseCusps[13] = c.HouseCusps[1];
-        for (int i = 1; i <= 9; ++i) c.PlanetLongitudes[i] = degrees(random);
-        if (chart % 50 == 0) c.PlanetLongitudes[3] = 0;  // exactly 0: no antiscia
-        c.PlanetLongitudes[9] = engine::Mod360(c.PlanetLongitudes[8] + 180);
-        c.PlanetLongitudes[10] = c.HouseCusps[1];
-        c.PlanetLongitudes[11] = c.HouseCusps[10];
+        for (int i = 1; i <= 9; ++i) wheel_test::SetWheelPoint(c, i, degrees(random));
+        if (chart % 50 == 0) wheel_test::SetWheelPoint(c, 3, 0);  // exactly 0: no antiscia
+        wheel_test::SetWheelPoint(c, 9, engine::Mod360(c.points.northNode + 180));
+        wheel_test::SetWheelPoint(c, 10, c.cusps[1]);
+        wheel_test::SetWheelPoint(c, 11, c.cusps[10]);
         display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
         display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
         display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());

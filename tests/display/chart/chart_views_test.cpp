@@ -46,6 +46,7 @@
 #include "display/wheel/help_messages.h"
 #include "display/wheel/wheel_reports.h"
 #include "engine/position_text.h"
+#include "engine/receptions.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/number_text.h"
@@ -68,7 +69,6 @@ protected:
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         testing_support::NatalWheelOfTest().FileErrors = {};
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
-        engine::SignsOfPositions(22, testing_support::CurrentChartOfTest().chart.PlanetLongitudes, testing_support::CurrentChartOfTest().chart.PlanetSigns);  // as the loader
         testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -216,11 +216,6 @@ TEST_F(ChartViews, ClothViewsCountTheFixedPerson) {
 }
 
 TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
-    // The dominant-planet view recomputes the chart; the person's chart comes back after it.
-    testing_support::ChartWindowOfTest()->reloadCurrentChart = [] {
-        for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
-        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.HouseCusps[i] = wheel_test::kCusps[i];
-    };
     auto reopen = [] {
         testing_support::OpenChartWindowForTest();
         while (testing_support::ChartWindowOfTest()->firstDrawTimer->isActive()) testing_support::ChartWindowOfTest()->DrawWhenReady();
@@ -266,7 +261,6 @@ TEST_F(ChartViews, BackardsClosesTheWindowWithOnePressAfterAnyView) {
     QTest::keyClick(testing_support::ChartWindowOfTest()->clothButton, Qt::Key_Enter);
     EXPECT_TRUE(testing_support::ChartWindowOfTest()->isVisible());
     EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[display::kViewCloth], 1);
-    testing_support::ChartWindowOfTest()->reloadCurrentChart = {};
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
@@ -442,7 +436,8 @@ std::vector<std::string> Shapes(const std::vector<std::string>& log) {
 void DrawContent(display::Surface& dc, int view, int sub) {
     using namespace display;
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
-    const engine::BodyArray& longitudes = testing_support::CurrentChartOfTest().chart.PlanetLongitudes;
+    const WheelPointArray longitudes = WheelPointLongitudes(current.chart);
+    const engine::Chart placidus = PlacidusChartOf(current);
     const auto variant = sub == 1 ? HumoralVariant::Elemental : HumoralVariant::Seasonal;
     switch (view * 10 + sub) {
         case 10: DrawRelativeLongitudes(dc, current.chart); break;
@@ -454,23 +449,25 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 23:
             DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant), variant, 104, 100, 100, 100);
             break;
-        case 30: DrawDignityTable(dc, current.chart); break;
+        case 30: DrawDignityTable(dc, engine::ComputeReceptions(current.chart)); break;
         case 40:
         case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, 100, 100, 39, false); break;
         case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", 62, 73); break;
         case 43: DrawSphericalDistanceGrid(dc, current, longitudes, 58, 72); break;
         case 70: RectangleScaled(dc, 195, 2, 279, 195); break;
-        case 80: DrawEngineOrderLongitudes(dc, current.chart); break;
+        case 80: DrawEngineOrderLongitudes(dc, placidus); break;
         case 81:
-        case 82: DrawMajorAspectGrid(dc, current, longitudes, sub == 1 ? 1 : 0, 100, 100, 43, true); break;
-        case 83: DrawVolguineForces(dc, current.chart, 68, 78); break;
+        case 82:
+            DrawMajorAspectGrid(dc, current, AspectFigureLongitudes(placidus), sub == 1 ? 1 : 0, 100, 100, 43, true);
+            break;
+        case 83: DrawVolguineForces(dc, placidus, 68, 78); break;
         case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour, current.chart); break;
         case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
-                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, 100, 100, 39);
             if (view == kViewAntiscia)
-                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.cusps[1], sub, 100, 100, 39);
             break;
     }
 }
@@ -494,12 +491,6 @@ std::string JoinedLines(const std::vector<std::string>& lines) {
 // routine returns and the help text of that sub-view. Each button's caption,
 // enabling, place and cycle are its own.
 TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
-    // The dominant-planet view recomputes the chart; the person's chart comes back after it.
-    auto reload = [] {
-        for (int i = 1; i <= 11; ++i) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i] = wheel_test::kPoints[i];
-        for (int i = 1; i <= 12; ++i) testing_support::CurrentChartOfTest().chart.HouseCusps[i] = wheel_test::kCusps[i];
-    };
-    testing_support::ChartWindowOfTest()->reloadCurrentChart = reload;
     struct Button {
         QPushButton* button;
         int view;             // the index of its sub-view cycle
@@ -507,8 +498,8 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
         bool enabled;
         int column, line;     // its place among the view buttons
         display::ChartViewRoutine draw;
-        void (*prepare)(archive::CurrentChart&);
-        bool engineOrder;
+        void (*prepare)(const archive::CurrentChart&);
+        bool reducedWheel;
         std::vector<int> help;  // of each sub-view, in the order of the presses
     };
     using namespace display;
@@ -559,7 +550,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             const std::string name0 = gui::FromQt(testing_support::ChartWindowOfTest()->nameEdit->text());
             testing_support::ChartWindowOfTest()->nameEdit->clear();  // refilled by the next natal chart
             EXPECT_EQ(testing_support::ChartWindowOfTest()->status.ViewCycle[b.view], (sub + 1) % n) << what;
-            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.VolguineViewActive, b.engineOrder) << what;
+            EXPECT_EQ(testing_support::ChartWindowOfTest()->status.VolguineViewActive, b.reducedWheel) << what;
 
             // The sub-view drawn by the button's own routine.
             if (b.prepare) b.prepare(testing_support::CurrentChartOfTest());
@@ -572,12 +563,10 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                                                         .subView = sub,
                                                         .framed = testing_support::DrawingStateOfTest().DrawForm ==
                                                                   testing_support::ChartWindowOfTest(),
-                                                        .engineOrder = b.engineOrder,
                                                         .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.
             RecordingSurface content{testing_support::DrawingStateOfTest()};
             DrawContent(content, b.view, sub);
-            if (b.engineOrder) reload();
             EXPECT_GT(drawn.log.size(), 20u) << what;
             EXPECT_EQ(FirstDifference(pressed.log, drawn.log), "") << what;
             const std::vector<std::string> all = Shapes(pressed.log), last = Shapes(content.log);
@@ -596,12 +585,27 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
             EXPECT_EQ(testing_support::ChartWindowOfTest()->status.DodecatemoriaMode, shown.dodecatemoriaWheel) << what;
         }
     }
-    testing_support::ChartWindowOfTest()->reloadCurrentChart = {};
     EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().text;
 }
 
 // Over the dodecatemoria wheel the mirror lines of a clicked planet end on its
 // inner circle, 7 units inside the house ring's.
+// Every view reads the person's chart and birth data and leaves them as they
+// were: a view that needs another chart (the dominant planets' Placidus chart)
+// computes its own, the receptions of the archetypal structure are the view's,
+// and the name the natal wheel shows without its padding stays padded.
+TEST_F(ChartViews, EveryViewLeavesThePersonAsItWas) {
+    archive::CurrentChart& current = testing_support::CurrentChartOfTest();
+    current.birth.subjectName = "ROSSI MARIA" + std::string(27, ' ');
+    const archive::CurrentChart before = current;
+    for (const display::ChartViewRow& row : display::ChartViewRows()) {
+        QPushButton* button = testing_support::ChartWindowOfTest()->*row.button;
+        for (std::size_t press = 0; press < row.help.size(); ++press) QMetaObject::invokeMethod(button, "clicked");
+    }
+    EXPECT_EQ(current.birth.subjectName, before.birth.subjectName);
+    EXPECT_TRUE(current == before);
+}
+
 TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurtherIn) {
     QMetaObject::invokeMethod(testing_support::ChartWindowOfTest()->dodecatemoriaButton, "clicked");  // offered disabled
     const display::Point sun =

@@ -25,13 +25,15 @@ TEST(ChartWindowActivation, ComputesThePlanetaryHourOfTheBirth) {
     fs::create_directory_symlink(fs::path(KELVOR_TEST_DATA_DIR) / "FilePosi", folder.Path() / "FilePosi");
     wheel_test::CopyDataFolders({"Appoggio"});
     view_test::SetRomeBirth(15, 1, 1990, 10, 30);
+    const engine::Chart before = testing_support::CurrentChartOfTest().chart;
     if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
     testing_support::EnsureChartWindowForTest()->resize(1920, 1080);
     testing_support::OpenChartWindowForTest();
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryDayName, "Maandag");
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourNumber, 4);
     EXPECT_EQ(testing_support::ChartWindowOfTest()->birthHour.PlanetaryHourRuler, "Mars");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.WeekdayName, "Maandag");
+    // The planetary day is the window's own: the person's chart is left as it was.
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart, before);
     delete testing_support::ChartWindowOfTest();
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
 }

@@ -22,11 +22,10 @@ using display::HumoralCounts;
 using display::HumoralVariant;
 using view_test::TextAt;
 
-// Sun .. Saturn at these longitudes; the signs as the chart load leaves them.
+// Sun .. Saturn at these longitudes.
 void PlacePlanets(std::initializer_list<long double> longitudes) {
     int k = 1;
-    for (long double l : longitudes) testing_support::CurrentChartOfTest().chart.PlanetLongitudes[k++] = l;
-    display::RefreshClassicalPlanetSigns(testing_support::CurrentChartOfTest().chart);
+    for (long double l : longitudes) wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, k++, l);
 }
 
 class Cloths : public ::testing::Test {

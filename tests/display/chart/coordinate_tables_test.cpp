@@ -43,9 +43,10 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
     EXPECT_EQ(t[11], "1000,690 '[Absolute Lengtegraden]'");
 
     auto& c = testing_support::CurrentChartOfTest().chart;
-    c.PlanetLatitudes[8] = 4.5;
-    c.PlanetLatitudes[9] = -4.5;
-    c.PlanetLatitudes[2] = -5.25;
+    // Uranus and Neptune, whose places the nodes take in this table, have latitudes.
+    c.bodies[engine::Body::Uranus].latitude = 4.5;
+    c.bodies[engine::Body::Neptune].latitude = -4.5;
+    c.bodies[engine::Body::Moon].latitude = -5.25;
     dc.Clear();
     display::DrawLatitudes(dc, testing_support::CurrentChartOfTest().chart);
     t = Texts(dc);
@@ -55,12 +56,12 @@ TEST_F(CoordinateTables, AbsoluteLongitudesAndLatitudes) {
     EXPECT_EQ(t[7].substr(t[7].find('\'')), t[0].substr(t[0].find('\'')));  // the nodes as the Sun: 0
     EXPECT_EQ(t[8].substr(t[8].find('\'')), t[0].substr(t[0].find('\'')));
     EXPECT_NE(t[1].substr(t[1].find('\'')), t[0].substr(t[0].find('\'')));
-    EXPECT_EQ(c.PlanetLatitudes[8], 0);
+    EXPECT_EQ(engine::PointLatitudesOf(c)[7], 0);
     EXPECT_EQ(t[9], "1000,690 '[Breedtegraden]'");
 }
 
 TEST_F(CoordinateTables, EngineOrderLongitudesNameTheirBodies) {
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[12] = 200;
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::BlackMoon].longitude = 200;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawEngineOrderLongitudes(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = Texts(dc);

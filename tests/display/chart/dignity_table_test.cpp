@@ -28,17 +28,18 @@ protected:
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
         r = ReceptionTables{};
         const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
-        for (int k = 1; k <= 7; ++k) r.PlanetSignKeys[k] = keys[k];
+        for (int k = 1; k <= 7; ++k) r.planetSignKeys[k - 1] = keys[k];
     }
     // Row k: its state, group and entries (body, number, abbreviation planet).
     void Row(int k, int state, int group, std::initializer_list<std::array<int, 3>> entries) {
-        r.PlanetDignity[k] = static_cast<unsigned char>(state);
-        r.ReceptionGroup[k] = static_cast<unsigned char>(group);
-        int j = 1;
+        const int row = k - 1;
+        r.planetDignity[row] = static_cast<unsigned char>(state);
+        r.receptionGroup[row] = static_cast<unsigned char>(group);
+        int j = 0;
         for (const auto& e : entries) {
-            r.ReceptionBodies[k][j] = static_cast<unsigned char>(e[0]);
-            r.ReceptionNumbers[k][j] = static_cast<unsigned char>(e[1]);
-            r.ReceptionSigns[k][j] = static_cast<unsigned char>(e[2]);
+            r.receptionBodies[row][j] = static_cast<unsigned char>(e[0]);
+            r.receptionNumbers[row][j] = static_cast<unsigned char>(e[1]);
+            r.receptionSigns[row][j] = static_cast<unsigned char>(e[2]);
             ++j;
         }
     }
@@ -133,7 +134,7 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
     display::DrawDignityTableOn(dc, t, 100, 100);
     EXPECT_EQ(TextAt(dc, 65, 118)->text, "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
 
-    r.PlanetSignKeys[3] = "MercLeon";  // Mercury in Leo: neither listed nor a state
+    r.planetSignKeys[2] = "MercLeon";  // Mercury in Leo: neither listed nor a state
     EXPECT_FALSE(display::EvaluateDignityTable(r, 100, 100).noDignity);
     EXPECT_FALSE(display::InNoDignitySign("MercLeon"));
     EXPECT_TRUE(display::InNoDignitySign("SatuPesc"));
@@ -142,9 +143,8 @@ TEST_F(DignityTable, NoStateAtAllShowsTheMessageOnlyWhenEveryPlanetIsNeutral) {
 TEST_F(DignityTable, ChartWindowRecordsTheLastGlyphOfEachBody) {
     Row(1, 4, 0, {{5, 1, 0}, {1, 2, 5}});  // the Sun in Mars's chain
     Row(2, 2, 0, {{1, 1, 0}});             // and with its own box
-    testing_support::CurrentChartOfTest().chart.Receptions = r;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const display::DignityGlyphCentres c = display::DrawDignityTable(dc, testing_support::CurrentChartOfTest().chart);
+    const display::DignityGlyphCentres c = display::DrawDignityTable(dc, r);
     EXPECT_FALSE(c.noDignity);
     const long double x0 = 100 + 6.5L - 12;
     EXPECT_EQ(c.x[5], x0);

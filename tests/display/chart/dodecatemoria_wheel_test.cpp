@@ -29,10 +29,14 @@ protected:
         view_test::SetFixedPerson();
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco"});
-        auto& d = testing_support::CurrentChartOfTest().chart.DodecatemoriaLongitudes;
-        for (int i = 1; i <= 11; ++i) d[i] = testing_support::CurrentChartOfTest().chart.PlanetLongitudes[i];
-        d[1] = 130;  // the Sun at 10 degrees: 120 degrees further on
-        d[2] = 0;    // a point at 0 degrees of its sign
+    }
+    // Points whose dodecatemoria (the longitude moved on by twelve times its
+    // degrees within the sign) the list and the tables show.
+    static void PlacePoints() {
+        engine::Chart& c = testing_support::CurrentChartOfTest().chart;
+        wheel_test::SetWheelPoint(c, 1, 10);    // the Sun at 10 degrees: 120 degrees further on, 130
+        wheel_test::SetWheelPoint(c, 2, 0);     // a point at 0 degrees of its sign
+        wheel_test::SetWheelPoint(c, 11, 166);  // the Midheaven at 16 Virgo: 358
     }
     int RetroMarks(const display::RecordingSurface& dc) {
         int n = 0;
@@ -45,6 +49,7 @@ protected:
 };
 
 TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
+    PlacePoints();
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     const auto t = Texts(dc);
@@ -55,22 +60,19 @@ TEST_F(DodecatemoriaWheel, ListsElevenDodecatemoriaAndTheCaptions) {
     for (const auto& l : t)
         if (l.rfind("890,", 0) == 0) ++listLines;
     EXPECT_EQ(listLines, 11);
-    EXPECT_TRUE(Has(t, "890,1215 '28\xB0" "00' Vissen '"));  // the Midheaven at 358
+    EXPECT_TRUE(Has(t, "890,1215 '28\xB0" "00' Vissen '"));  // the Midheaven's, 358
     EXPECT_TRUE(Has(t, "50,50 'DODECATEMORIEEN'"));
     EXPECT_TRUE(Has(t, "50,100 '(Op de binnenste cirkel)'"));
 }
 
-TEST_F(DodecatemoriaWheel, InnerRingMarksComeFromTheDominantView) {
+TEST_F(DodecatemoriaWheel, OnlyTheNatalRingCarriesRetrogradeMarks) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(RetroMarks(dc), 2);  // Mercury and Saturn on the natal ring only
-    testing_support::CurrentChartOfTest().chart.VolguineRetroMarks[3] = "r";
-    dc.Clear();
-    display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
-    EXPECT_EQ(RetroMarks(dc), 3);
 }
 
 TEST_F(DodecatemoriaWheel, TablesOfTheDodecatemoria) {
+    PlacePoints();
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto t = display::DrawDodecatemoriaChart(dc, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     EXPECT_EQ(t.DodecatemoriaDecades[1], 14);  // 130..140

@@ -27,8 +27,8 @@ engine::BodyArray Points() {
 
 engine::OrbRecord OneDegree() {
     engine::OrbRecord o;
-    for (int i = 0; i < 5; ++i) o.AspectOrbs[i] = 1;
-    o.AspectOrbs[4] = 1.5L;
+    for (int i = 0; i < 5; ++i) o.aspectOrbs[i] = 1;
+    o.aspectOrbs[4] = 1.5L;
     return o;
 }
 
@@ -73,7 +73,7 @@ TEST(MajorAspectFigure, BandWidthsAndCorners) {
 TEST(MajorAspectFigure, BandsOrLinesByStyle) {
     view_test::SetFixedPerson();
     testing_support::CurrentChartOfTest().orbs = OneDegree();
-    testing_support::CurrentChartOfTest().chart.HouseCusps[1] = 100.5L;
+    testing_support::CurrentChartOfTest().chart.cusps[1] = 100.5L;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawMajorAspectGrid(dc, testing_support::CurrentChartOfTest(), Points(), 0, 100, 100, 30, false);
     const auto polys = dc.Calls("polygon");

@@ -75,14 +75,14 @@ protected:
 TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
     // Sunrise about 7:34, sunset about 17:05 clock time: hours of 47.6 minutes.
     SetRomeBirth(15, 1, 1990, 10, 30);
-    const engine::BodyArray before = testing_support::CurrentChartOfTest().chart.PlanetLongitudes;
+    const engine::Chart before = testing_support::CurrentChartOfTest().chart;
     auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     EXPECT_TRUE(h.SunriseFound);
     EXPECT_EQ(h.BirthWeekdayName, "Maandag");
     EXPECT_EQ(h.PlanetaryDayName, "Maandag");
     EXPECT_EQ(h.PlanetaryHourNumber, 4);
     EXPECT_EQ(h.PlanetaryHourRuler, "Mars");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.PlanetLongitudes, before);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart, before);
 
     // Before sunrise the planetary day is still the day before.
     SetRomeBirth(15, 1, 1990, 5, 0);
@@ -95,9 +95,8 @@ TEST_F(MastersWithEphemeris, AMondayMorningInRomeIsInTheFourthHourOfMars) {
 TEST_F(MastersWithEphemeris, MastersLinesShowThePlanetaryDayWhateverTheLastWeekday) {
     SetRomeBirth(15, 1, 1990, 10, 30);
     const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
-    testing_support::CurrentChartOfTest().chart.WeekdayName = "Vrijdag";  // a later weekday computation
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[10] = 100.5;  // Ascendant in Cancer
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[11] = 358;    // Midheaven in Pisces
+    wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 10, 100.5);  // Ascendant in Cancer
+    wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 11, 358);    // Midheaven in Pisces
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawMastersTable(dc, h, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
@@ -121,8 +120,8 @@ TEST_F(MastersWithEphemeris, SunriseIsShownInTheClockTimeOfTheBirthPlace) {
     // Rome in mid-May under summer time (two hours ahead of UT): the Sun rises
     // at about 03:50 UT, 05:50 by the clock.
     SetRomeBirth(15, 5, 1990, 12, 0);
-    testing_support::CurrentChartOfTest().chart.TimeZoneCorrection = -2;
-    testing_support::CurrentChartOfTest().chart.JulianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
+    testing_support::CurrentChartOfTest().chart.moment.zoneCorrection = -2;
+    testing_support::CurrentChartOfTest().chart.moment.julianDay = engine::JulianDayNumber(1, 15, 5, 1990, 12, 0) - 2.0L / 24;
     const auto h = display::ComputeBirthPlanetaryHour(testing_support::CurrentChartOfTest().chart, -(12 + 29 / 60.0L) * 4 / 60);
     ASSERT_TRUE(h.SunriseFound);
     const std::string line = display::EvaluateMastersTable(h, testing_support::CurrentChartOfTest().chart, 100).lines[0].text;
@@ -154,11 +153,11 @@ TEST_F(MastersWithEphemeris, YearAndCycleRulersFromTheTable) {
     EXPECT_EQ(r.yearText, "Jaar van Saturnus");
     EXPECT_EQ(r.cycleText, "In de Cyclus van de Zon");
     SetRomeBirth(15, 5, 1990, 12, 0);
-    const engine::BodyArray before = testing_support::CurrentChartOfTest().chart.PlanetLongitudes;
+    const engine::Chart before = testing_support::CurrentChartOfTest().chart;
     r = display::EvaluateYearRulers(testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(r.key, 1990);
     EXPECT_EQ(r.yearText, "Jaar van Venus");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.PlanetLongitudes, before);
+    EXPECT_EQ(testing_support::CurrentChartOfTest().chart, before);
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawYearAndCycleRulers(dc, testing_support::CurrentChartOfTest().chart);
     const auto t = view_test::Texts(dc);
@@ -171,7 +170,7 @@ TEST(YearRulerTable, MissingTableIsAFileErrorAndAnUnknownYearTakesTheLastLine) {
     testing_support::TempWorkFolder folder;
     std::filesystem::create_directories("FilePosi");
     view_test::SetFixedPerson();
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 0;
+    wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 1, 0);
     // Without ephemeris tables the Sun cannot be computed either way; only the
     // table's absence is checked when the computation succeeds.
     std::filesystem::remove_all("FilePosi");

@@ -21,7 +21,8 @@
 #include "display/sheets/sheet_composers.h"
 #include "display/sheets/sheet_rulers.h"
 #include "display/sheets/sheet_terms.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
@@ -34,9 +35,8 @@ class PlanetaryDay : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "Scambi"});
-        engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
-        testing_support::CurrentChartOfTest().chart.DegToRad = engine::kPi / 180;
-        testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
+        testing_support::CurrentChartOfTest() = archive::CurrentChart{};
+        testing_support::CurrentChartOfTest().settings.node = engine::ParseNodeKind("VERO");
         if (testing_support::ChartWindowOfTest()) testing_support::ChartWindowOfTest()->status = {};
     }
     void TearDown() override {
@@ -51,9 +51,9 @@ protected:
         r.PlaceField = "41N54-012E29ROMA";
         r.CalendarField = "GR";
         r.NationalityField = "ITALIA";
-        archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
+        archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
         archive::WriteCurrentPerson("ROSSI GIULIA", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }
     // The planetary-day line of the masters page after the window's activation.
     static std::string MastersDayLine() {

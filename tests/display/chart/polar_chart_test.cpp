@@ -31,12 +31,13 @@
 #include "display/sheets/sheet_terms.h"
 #include "display/wheel/chart_geometry.h"
 #include "display/wheel/house_ring.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/gui/message_box.h"
 #include "platform/gui/text_convert.h"
 #include "platform/runtime/win1252.h"
 #include "tests/common/test_support.h"
 #include "tests/display/chart/view_test_support.h"
+#include "engine/engine_settings.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tests/common/drawing_state_of_test.h"
 
@@ -48,9 +49,8 @@ class PolarChart : public ::testing::Test {
 protected:
     void SetUp() override {
         wheel_test::CopyDataFolders({"FilePosi", "Appoggio", "Simboli", "Zodiaco", "OpzioneT", "OpzioneS", "Scambi"});
-        engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
-        testing_support::CurrentChartOfTest().chart.DegToRad = engine::kPi / 180;
-        testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
+        testing_support::CurrentChartOfTest() = archive::CurrentChart{};
+        testing_support::CurrentChartOfTest().settings.node = engine::ParseNodeKind("VERO");
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
         testing_support::DrawingStateOfTest().PixelsPerUnit = 10;
         display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
@@ -64,9 +64,9 @@ protected:
         r.PlaceField = place;
         r.CalendarField = "GR";
         r.NationalityField = nation;
-        archive::FillChartStrings(testing_support::CurrentChartOfTest().chart, r);
+        archive::FillChartStrings(testing_support::CurrentChartOfTest().settings, r);
         archive::WriteCurrentPerson("HANSEN INGRID", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }
     std::vector<std::string> SheetTexts() {
         display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
@@ -132,7 +132,7 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     Load("199512211200-1", "69N39-018E57Troms\xF8", "NORVEGIA");
     if (HasFatalFailure()) return;
     auto& c = testing_support::CurrentChartOfTest().chart;
-    c.HouseSystemName = "PLACIDO";
+    c.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
     // The chart window's field beside the wheel.
     display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
@@ -143,23 +143,21 @@ TEST_F(PolarChart, PorphyryIsNamedWhereItStandsInForTheChosenSystem) {
     // The sheet's header.
     EXPECT_TRUE(Has(SheetTexts(), "DOMIFICATIE: PLACIDO (PORFIRIO oltre il circolo polare)"));
     // Koch and Alcabitius likewise; Regiomontanus and the equal houses exist there.
-    c.HouseSystemName = "KOCH";
+    c.settings.houseSystem = engine::ParseHouseSystem("KOCH");
     EXPECT_EQ(display::HouseSystemCaption(c), "KOCH (PORFIRIO oltre il circolo polare)");
-    c.HouseSystemName = "ALCABIZIO";
+    c.settings.houseSystem = engine::ParseHouseSystem("ALCABIZIO");
     EXPECT_EQ(display::HouseSystemCaption(c), "ALCABIZIO (PORFIRIO oltre il circolo polare)");
     for (const char* own : {"REGIOMONT", "CASE_UGUALI", "CASE_MEDIE", "PORFIRIO"}) {
-        c.HouseSystemName = own;
+        c.settings.houseSystem = engine::ParseHouseSystem(own);
         EXPECT_EQ(display::HouseSystemCaption(c), own);
         EXPECT_EQ(display::PorphyryStandInLine(c), "");
     }
     // Just inside the polar circle (66 N) Placidus's own cusps are shown.
-    c.HouseSystemName = "PLACIDO";
-    c.LatitudeDegrees[1] = 66;
-    c.LatitudeMinutes[1] = 0;
+    c.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
+    c.place.latitude = 66;
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO");
     // And beyond the southern one (67 S) the note is back.
-    c.LatitudeDegrees[1] = 67;
-    c.LatitudeLetter[1] = "S";
+    c.place.latitude = -67;
     EXPECT_EQ(display::HouseSystemCaption(c), "PLACIDO (PORFIRIO oltre il circolo polare)");
 }
 

@@ -1,6 +1,6 @@
 // The reduced wheel of the fixed person: the labelled cusp axes, the retrograde
 // marks of every point, and what it leaves alone (glyph centres of the natal
-// wheel, the position key files while the arrays hold the engine's order).
+// wheel, the position key files).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,7 +36,7 @@ protected:
 
 TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.HouseCusps, 83, 100, 100);
+    display::DrawHouseAxisLabels(dc, testing_support::CurrentChartOfTest().chart.cusps, 83, 100, 100);
     const auto t = Texts(dc);
     std::string asc;
     engine::FormatDegMin(0, asc, 100.5L);
@@ -63,12 +63,13 @@ TEST_F(ReducedWheel, AxesCarryTheirDegreesAtBothEndsWithTheAngleNames) {
 
 TEST_F(ReducedWheel, EveryMarkedPointShowsItsRetrogradeMark) {
     auto& c = testing_support::CurrentChartOfTest().chart;
-    c.PlanetLongitudes[12] = 200;
-    c.VolguineRetroMarks[3] = "r";
-    c.VolguineRetroMarks[10] = "R";
-    c.VolguineRetroMarks[12] = "r";
+    c.bodies[engine::Body::BlackMoon].longitude = 200;
+    c.bodies[engine::Body::Mercury].retrograde = true;
+    c.bodies[engine::Body::Saturn].retrograde = false;
+    c.bodies[engine::Body::Pluto].retrograde = true;
+    c.bodies[engine::Body::BlackMoon].retrograde = true;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
+    display::DrawReducedWheelChart(dc, c);
     int marks = 0;
     for (const auto& l : dc.Calls("text"))
         if (l.size() > 4 && l.substr(l.size() - 4) == " 'R'") ++marks;
@@ -80,20 +81,18 @@ TEST_F(ReducedWheel, KeepsTheNatalGlyphCentres) {
     testing_support::NatalWheelOfTest().PlanetGlyphY[12] = 43;
     testing_support::NatalWheelOfTest().SignGlyphX[5] = 44;
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
+    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest().chart);
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphX[1], 42);
     EXPECT_EQ(testing_support::NatalWheelOfTest().PlanetGlyphY[12], 43);
     EXPECT_EQ(testing_support::NatalWheelOfTest().SignGlyphX[5], 44);
 }
 
-TEST_F(ReducedWheel, RewritesThePositionFilesOnlyInTheChartWindowsOrder) {
+TEST_F(ReducedWheel, LeavesThePositionFilesAsTheNatalWheelWroteThem) {
     namespace fs = std::filesystem;
     fs::create_directories("OpzioneT");
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), true, testing_support::NatalWheelOfTest());
+    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest().chart);
     EXPECT_FALSE(fs::exists("OpzioneT/PosiPian.txt"));
-    display::DrawReducedWheelChart(dc, testing_support::CurrentChartOfTest(), false, testing_support::NatalWheelOfTest());
-    EXPECT_TRUE(fs::exists("OpzioneT/PosiPian.txt"));
 }
 
 }  // namespace

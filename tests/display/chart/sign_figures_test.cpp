@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         view_test::SetFixedPerson();
         display::SetSignMidpoints(testing_support::NatalWheelOfTest());
-        testing_support::CurrentChartOfTest().chart.HouseCusps[1] = 105;  // the middle of Cancer on the left
+        testing_support::CurrentChartOfTest().chart.cusps[1] = 105;  // the middle of Cancer on the left
     }
     const engine::BodyArray& Mid() {
         for (int s = 1; s <= 12; ++s) points[s] = testing_support::NatalWheelOfTest().SignMidpoints[s];
@@ -41,7 +41,7 @@ TEST_F(SignFigures, TheAscendantsSignLiesOnTheLeft) {
 
 TEST_F(SignFigures, AntisciaChordsAndLabel) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 0, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, 100, 100, 39);
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);
     // Aries (top) to Pisces at wheel angle 120: (119.5 -> 120, 66.2 -> 66).
@@ -51,26 +51,26 @@ TEST_F(SignFigures, AntisciaChordsAndLabel) {
     EXPECT_FALSE(view_test::Containing(dc, "bkcolor #000000").empty());
 
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 1, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, 100, 100, 39);
     EXPECT_EQ(dc.Calls("line").size(), 6u);
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "1000,1000 'Contrantisce'"));
     dc.Clear();
-    const auto both = display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 2, 100, 100, 39);
+    const auto both = display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 2, 100, 100, 39);
     EXPECT_EQ(dc.Calls("line").size(), 12u);
     EXPECT_TRUE(dc.Calls("text").empty());
     EXPECT_EQ(both.segments[6].pen, 22);
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 3, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 3, 100, 100, 39);
     EXPECT_EQ(dc.Calls("line").size(), 12u);  // the quadrilaterals, solid here
     dc.Clear();
-    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 4, 100, 100, 39);
+    display::DrawAntisciaWheel(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 4, 100, 100, 39);
     EXPECT_TRUE(dc.Calls("line").empty());
     EXPECT_EQ(dc.Calls("ellipse").size(), 12u);
 }
 
 TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    const auto f = display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 0, 100, 100, 39);
+    const auto f = display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 0, 100, 100, 39);
     EXPECT_EQ(dc.Calls("line").size(), 6u);
     EXPECT_EQ(f.segments[0].from, 1);
     EXPECT_EQ(f.segments[0].to, 7);
@@ -78,7 +78,7 @@ TEST_F(SignFigures, AffinityPairsSolidAndDotted) {
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "900,980 'Magnetische'"));
 
     dc.Clear();
-    display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.HouseCusps[1], 1, 100, 100, 39);
+    display::DrawEnergyAffinities(dc, Mid(), testing_support::CurrentChartOfTest().chart.cusps[1], 1, 100, 100, 39);
     EXPECT_TRUE(dc.Calls("line").empty());           // dotted: dots, no lines
     EXPECT_GT(dc.Calls("ellipse").size(), 12u + 6u);
     EXPECT_TRUE(view_test::Has(view_test::Texts(dc), "900,980 ' Solilunaire'"));

@@ -7,6 +7,7 @@
 
 #include "archive/current_chart.h"
 #include "display/chart/spherical_distances.h"
+#include "display/wheel/wheel_points.h"
 #include "display/draw/glyphs.h"
 #include "tests/common/test_support.h"
 #include "tests/common/current_chart_of_test.h"
@@ -33,7 +34,8 @@ TEST(SphericalDistance, LatitudesCountAndOppositesStayFinite) {
 using SphericalGrid = view_test::FixedPersonWithGlyphs;
 
 TEST_F(SphericalGrid, CellsOfEveryPairButAscendantAndMidheaven) {
-    const auto d = display::EvaluateSphericalDistances(testing_support::CurrentChartOfTest().chart.PlanetLongitudes, testing_support::CurrentChartOfTest().chart.PlanetLatitudes,
+    const auto d = display::EvaluateSphericalDistances(display::WheelPointLongitudes(testing_support::CurrentChartOfTest().chart),
+                                                       display::WheelPointLatitudes(testing_support::CurrentChartOfTest().chart),
                                                        testing_support::CurrentChartOfTest().orbs, 0, 0);
     ASSERT_EQ(d.cells.size(), 54u);
     for (const auto& c : d.cells) EXPECT_FALSE(c.first == 10 && c.second == 11);
@@ -56,9 +58,9 @@ TEST_F(SphericalGrid, CellsOfEveryPairButAscendantAndMidheaven) {
 // distance just inside one aspect's orb and one just outside it tell them apart.
 TEST(SphericalDistanceOrbs, EachAspectTakesItsOwnOrb) {
     engine::OrbRecord orbs;
-    orbs.AspectOrbs = {};
-    orbs.AspectOrbs[0] = 1, orbs.AspectOrbs[1] = 2, orbs.AspectOrbs[2] = 3, orbs.AspectOrbs[3] = 5,
-    orbs.AspectOrbs[4] = 9;  // conjunction, sextile, square, trine, opposition
+    orbs.aspectOrbs = {};
+    orbs.aspectOrbs[0] = 1, orbs.aspectOrbs[1] = 2, orbs.aspectOrbs[2] = 3, orbs.aspectOrbs[3] = 5,
+    orbs.aspectOrbs[4] = 9;  // conjunction, sextile, square, trine, opposition
     engine::BodyArray lon{}, lat{};
     const engine::Real distance[12] = {0, 0, 188, 124, 92.5L, 61.5L, 125.5L, 170.5L, 0.5L, 93.5L, 62.5L, 1.5L};
     for (int i = 1; i <= 11; ++i) lon[i] = distance[i];
@@ -119,7 +121,8 @@ TEST_F(SphericalGrid, ACellWithinSeveralOrbsTakesTheColourOfTheLastRule) {
 
 TEST_F(SphericalGrid, GridWithTitleGlyphsAndCells) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSphericalDistanceGrid(dc, testing_support::CurrentChartOfTest(), testing_support::CurrentChartOfTest().chart.PlanetLongitudes, 0, 0);
+    display::DrawSphericalDistanceGrid(dc, testing_support::CurrentChartOfTest(),
+                                       display::WheelPointLongitudes(testing_support::CurrentChartOfTest().chart), 0, 0);
     const auto t = view_test::Texts(dc);
     ASSERT_EQ(t.size(), 2u + 54u);
     EXPECT_EQ(t[0], "344,29 'SFERISCHE'");   // (82u, 7u)

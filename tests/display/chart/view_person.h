@@ -32,23 +32,20 @@ inline void SetFixedPerson() {
 // Rome, 41 54 N, 12 29 E, clock time one hour ahead of UT.
 inline void SetRomeBirth(int day, int month, int year, int hour, int minute) {
     SetFixedPerson();
-    testing_support::CurrentChartOfTest().chart.HouseSystemName = "PLACIDO";
-    testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
-    testing_support::CurrentChartOfTest().chart.BlackMoonType = "MEDIA";
-    testing_support::CurrentChartOfTest().chart.HouseCalcMode = 1;
-    testing_support::CurrentChartOfTest().chart.BirthDay = day;
-    testing_support::CurrentChartOfTest().chart.BirthMonth = month;
-    testing_support::CurrentChartOfTest().chart.BirthYear = year;
-    testing_support::CurrentChartOfTest().chart.BirthHour[1] = hour;
-    testing_support::CurrentChartOfTest().chart.BirthMinute[1] = minute;
-    testing_support::CurrentChartOfTest().chart.BirthHourValue = hour;
-    testing_support::CurrentChartOfTest().chart.BirthMinuteValue = minute;
-    testing_support::CurrentChartOfTest().chart.TimeZoneCorrection = -1;
-    testing_support::CurrentChartOfTest().chart.LatitudeDegrees[1] = 41;
-    testing_support::CurrentChartOfTest().chart.LatitudeMinutes[1] = 54;
-    testing_support::CurrentChartOfTest().chart.LatitudeLetter[1] = "N";
-    testing_support::CurrentChartOfTest().chart.JulianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
-    engine::ComputeBodiesWithRetro(testing_support::CurrentChartOfTest().chart, 0, testing_support::CurrentChartOfTest().chart.JulianDay);
+    engine::Chart& c = testing_support::CurrentChartOfTest().chart;
+    c.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
+    c.settings.node = engine::ParseNodeKind("VERO");
+    c.settings.blackMoon = engine::ParseBlackMoonKind("MEDIA");
+    testing_support::CurrentChartOfTest().settings = c.settings;
+    c.moment.day = day;
+    c.moment.month = month;
+    c.moment.year = year;
+    c.moment.hour = hour;
+    c.moment.minute = minute;
+    c.moment.zoneCorrection = -1;
+    c.place = engine::PlaceOf({12, 29, "E", 41, 54, "N"});
+    c.moment.julianDay = engine::JulianDayNumber(1, day, month, year, hour, minute) - 1.0L / 24;
+    c.bodies = engine::ComputeBodiesWithRetro(0, c.moment.julianDay, engine::BodySettingsOf(c.settings, c.cusps)).bodies;
 }
 
 // The texts drawn, as "x,y 'text'" with the device point.

@@ -36,6 +36,11 @@ std::vector<std::string> Bars(const display::RecordingSurface& dc) {
 
 class VolguineForces : public view_test::FixedPersonWithGlyphs {
 protected:
+    // The view computes its own Placidus chart from the ephemeris tables.
+    void SetUp() override {
+        FixedPersonWithGlyphs::SetUp();
+        wheel_test::CopyDataFolders({"FilePosi"});
+    }
     gui::RecordingMessageSink sink;
 };
 
@@ -77,8 +82,7 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
             display::DrawVolguineView(view, {.current = testing_support::CurrentChartOfTest(),
                                              .geometry = testing_support::WheelGeometryOfTest(),
                                              .wheel = testing_support::NatalWheelOfTest(),
-                                             .subView = sub,
-                                             .engineOrder = true});
+                                             .subView = sub});
         EXPECT_EQ(shown.message, sub == 3 ? display::kNoPositiveScoreMessage : "") << sub;
     }
     // With a positive score the bars view says nothing.
@@ -87,8 +91,7 @@ TEST_F(VolguineForces, NoPositiveScoreDrawsNoBarsAndSaysSo) {
     EXPECT_EQ(display::DrawVolguineView(bars, {.current = testing_support::CurrentChartOfTest(),
                                                .geometry = testing_support::WheelGeometryOfTest(),
                                                .wheel = testing_support::NatalWheelOfTest(),
-                                               .subView = 3,
-                                               .engineOrder = true})
+                                               .subView = 3})
                   .message,
               "");
     EXPECT_GE(Bars(bars).size(), 10u);

@@ -35,7 +35,7 @@ protected:
         display::ResetDrawingState(testing_support::DrawingStateOfTest());
         display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1280, 1024);
         archive::CurrentChart& current = testing_support::CurrentChartOfTest();
-        engine::LoadEngineSettings(current.chart, current.orbs, engine::ReportSettingsToStderr);
+        engine::LoadEngineSettings(current.settings, current.orbs, engine::ReportSettingsToStderr);
         drawSettings_.LoadOrCreate();
     }
     void TearDown() override {

@@ -34,10 +34,10 @@ protected:
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = current.chart;
-        c.BirthDay = 15, c.BirthMonth = 1, c.BirthYear = 1990;
-        c.JulianDay = 2447906.5L + 9.5L / 24;
-        current.birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions(current.chart);
+        c.moment.day = 15, c.moment.month = 1, c.moment.year = 1990;
+        c.moment.julianDay = 2447906.5L + 9.5L / 24;
+        current.birth.julianDayText = "JD=2447906.896";
+        current.chart.receptions = engine::ComputeReceptions(current.chart);
     }
     display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
@@ -72,7 +72,7 @@ TEST_F(SheetComposers, EverySheetShowsItsHeaderAndBlocksAndPutsTheScaleBack) {
 }
 
 TEST_F(SheetComposers, HeaderCarriesTheWeekdayAndTheJulianCalendarNote) {
-    current.chart.GregorianCalendar = false;
+    current.chart.moment.gregorian = false;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComposeAffinitySheetPortrait(dc, current, sheetMemory);
     const auto texts = sheet_test::Texts(dc);
@@ -125,9 +125,9 @@ namespace {
 TEST_F(SheetComposers, RulerLabelsOfNeighbouringBoxesKeepABlankOnScreen) {
     display::ResetDrawingState(testing_support::DrawingStateOfTest());
     display::InitDrawingFromScreen(testing_support::DrawingStateOfTest(), 1366, 768);
-    current.chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo
-    current.chart.PlanetLongitudes[2] = 105.5L;   // the Moon in Cancer
-    engine::ComputeReceptions(current.chart);
+    wheel_test::SetWheelPoint(current.chart, 1, 135.25L);  // the Sun in Leo
+    wheel_test::SetWheelPoint(current.chart, 2, 105.5L);   // the Moon in Cancer
+    current.chart.receptions = engine::ComputeReceptions(current.chart);
     for (int code : {5, 16}) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
         ASSERT_TRUE(display::ComposeSheet(code, dc, current, sheetMemory));

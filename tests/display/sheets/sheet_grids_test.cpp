@@ -12,6 +12,7 @@
 #include "display/sheets/sheet_affinities.h"
 #include "display/sheets/sheet_archetype.h"
 #include "display/sheets/sheet_cloths.h"
+#include "display/wheel/wheel_points.h"
 #include "engine/position_text.h"
 #include "engine/receptions.h"
 #include "platform/gui/message_box.h"
@@ -37,7 +38,7 @@ protected:
         sheet_test::SetSheetPerson();
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli"});
-        testing_support::CurrentChartOfTest().chart.Receptions = engine::ReceptionTables{};
+        testing_support::CurrentChartOfTest().chart.receptions = engine::ReceptionTables{};
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
@@ -50,8 +51,8 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
     EXPECT_EQ(display::SphericalDistance(10, 3, 10, 3), 0);
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
-    display::DrawSphericalDistances(dc, current.chart.PlanetLongitudes, current.chart.PlanetLatitudes, current.orbs,
-                                    15, 202);
+    display::DrawSphericalDistances(dc, display::WheelPointLongitudes(current.chart),
+                                    display::WheelPointLatitudes(current.chart), current.orbs, 15, 202);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 2u + 54u);
     EXPECT_EQ(texts[2], "30.55");  // Sun - Moon, cut not rounded
@@ -75,18 +76,19 @@ TEST_F(SheetGrids, SphericalDistancesOfTheFixedPerson) {
 }
 
 TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
-    auto& r = testing_support::CurrentChartOfTest().chart.Receptions;
-    r.PlanetDignity[1] = 4;  // the Sun in fall
-    r.ReceptionBodies[1][1] = 1;
-    r.ReceptionNumbers[1][1] = 1;
+    auto& r = testing_support::CurrentChartOfTest().chart.receptions;
+    r.planetDignity[0] = 4;  // the Sun in fall
+    r.receptionBodies[0][0] = 1;
+    r.receptionNumbers[0][0] = 1;
     for (int p : {5, 6}) {  // Mars and Jupiter in each other's signs
-        r.PlanetDignity[p] = 5;
-        r.ReceptionGroup[p] = 21;
-        r.ReceptionBodies[p][1] = p;
-        r.ReceptionNumbers[p][1] = 1;
-        r.ReceptionBodies[p][2] = p == 5 ? 6 : 5;
-        r.ReceptionNumbers[p][2] = 2;
-        r.ReceptionSigns[p][2] = p == 5 ? 6 : 5;
+        const int row = p - 1;
+        r.planetDignity[row] = 5;
+        r.receptionGroup[row] = 21;
+        r.receptionBodies[row][0] = static_cast<unsigned char>(p);
+        r.receptionNumbers[row][0] = 1;
+        r.receptionBodies[row][1] = p == 5 ? 6 : 5;
+        r.receptionNumbers[row][1] = 2;
+        r.receptionSigns[row][1] = p == 5 ? 6 : 5;
     }
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const bool noDignity = display::DrawArchetypalStructure(dc, r, 25, 315);
@@ -116,13 +118,13 @@ TEST_F(SheetGrids, ArchetypalStructureJoinsNeighboursOfOneExchange) {
 }
 
 TEST_F(SheetGrids, NoDignityMessageOnlyWhenEveryPlanetIsNeutral) {
-    auto& r = testing_support::CurrentChartOfTest().chart.Receptions;
+    auto& r = testing_support::CurrentChartOfTest().chart.receptions;
     const char* keys[8] = {"", "SoleToro", "LunaGeme", "MercArie", "VeneGeme", "MartGeme", "GiovArie", "SatuToro"};
-    for (int p = 1; p <= 7; ++p) r.PlanetSignKeys[p] = keys[p];
+    for (int p = 1; p <= 7; ++p) r.planetSignKeys[p - 1] = keys[p];
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_TRUE(display::DrawArchetypalStructure(dc, r, 25, 315));
     EXPECT_EQ(sheet_test::Texts(dc).back(), "Nessuna Debilit\xE0 n\xE9 Dignit\xE0 Planetaria");
-    r.PlanetSignKeys[3] = "MercLeon";
+    r.planetSignKeys[2] = "MercLeon";
     dc.Clear();
     EXPECT_FALSE(display::DrawArchetypalStructure(dc, r, 25, 315));
     EXPECT_EQ(sheet_test::Texts(dc).size(), 1u);
@@ -131,10 +133,9 @@ TEST_F(SheetGrids, NoDignityMessageOnlyWhenEveryPlanetIsNeutral) {
 TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
     // Sun in Leo, Moon in Cancer, the others in Virgo.
     auto& c = testing_support::CurrentChartOfTest().chart;
-    c.PlanetLongitudes[1] = 130;
-    c.PlanetLongitudes[2] = 100;
-    for (int p = 3; p <= 7; ++p) c.PlanetLongitudes[p] = 160 + p;
-    engine::SignsOfPositions(7, c.PlanetLongitudes, c.PlanetSigns);
+    wheel_test::SetWheelPoint(c, 1, 130);
+    wheel_test::SetWheelPoint(c, 2, 100);
+    for (int p = 3; p <= 7; ++p) wheel_test::SetWheelPoint(c, p, 160 + p);
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawElementalCloth(dc, c, 46, 95);
     // Earth (column 2) under sulphur (row 2): 5 at (X0 + 7, Y0 + 7).
@@ -167,7 +168,7 @@ TEST_F(SheetGrids, ClothsCountThePlanetsByTheirSigns) {
 TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
     auto& c = testing_support::CurrentChartOfTest().chart;
     const engine::Real fire[8] = {0, 10, 130, 250, 20, 140, 260, 5};  // Aries, Leo, Sagittarius
-    for (int p = 1; p <= 7; ++p) c.PlanetLongitudes[p] = fire[p];
+    for (int p = 1; p <= 7; ++p) wheel_test::SetWheelPoint(c, p, fire[p]);
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawElementalHumoralGrid(dc, c, 50, 160);
     // Fire row (2): e = 7 at (L + 20, T + 8); hot (row 1) 7 at (L + 34, T + 1), dry (row 4) 7.
@@ -193,10 +194,10 @@ TEST_F(SheetGrids, HumoralGridsTurnElementsIntoQualities) {
 }
 
 TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
-    chart.HouseCusps[1] = 0;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
+    chart.cusps[1] = 0;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(dc, 1, chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(dc, 1, chart.cusps[1], 173, 105, 34.5L);
     const auto lines = dc.Calls("line");
     ASSERT_EQ(lines.size(), 6u);  // the six solid chords; the dotted ones are dots
     const auto a = display::MapPoint(testing_support::DrawingStateOfTest(), 140, 114),
@@ -207,12 +208,12 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
               0u);
     EXPECT_NE(lines[0].find("#C4C824"), std::string::npos);
     EXPECT_GT(dc.Calls("ellipse").size(), 6u * 10);
-    chart.HouseCusps[1] = 0.4L;
+    chart.cusps[1] = 0.4L;
     RecordingSurface same{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(same, 1, chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(same, 1, chart.cusps[1], 173, 105, 34.5L);
     EXPECT_EQ(same.log, dc.log);
     RecordingSurface quads{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(quads, 2, chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(quads, 2, chart.cusps[1], 173, 105, 34.5L);
     const auto q = quads.Calls("line");
     ASSERT_EQ(q.size(), 12u);
     for (int f = 0; f < 3; ++f) {
@@ -227,7 +228,7 @@ TEST_F(SheetGrids, AffinityChordsTurnWithTheWholeDegreeAscendant) {
         EXPECT_EQ(ends(q[4 * f + 3]).second, ends(q[4 * f]).first);
     }
     RecordingSurface none{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAffinityFigures(none, 3, chart.HouseCusps[1], 173, 105, 34.5L);
+    display::DrawSheetAffinityFigures(none, 3, chart.cusps[1], 173, 105, 34.5L);
     EXPECT_TRUE(none.Calls("line").empty());
 }
 

@@ -39,9 +39,9 @@ protected:
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
         auto& c = current.chart;
-        c.JulianDay = 2447906.5L + 9.5L / 24;
-        current.birth.JulianDayText = "JD=2447906.896";
-        engine::ComputeReceptions(current.chart);
+        c.moment.julianDay = 2447906.5L + 9.5L / 24;
+        current.birth.julianDayText = "JD=2447906.896";
+        current.chart.receptions = engine::ComputeReceptions(current.chart);
     }
     display::SheetMemory sheetMemory;
     testing_support::TempWorkFolder folder;
@@ -112,7 +112,7 @@ int FirstRecordOf(const RecordingSurface& dc, std::size_t from, const SheetEntry
         const int title = TextAt(dc, from, h->right, 15, "GEBOORTE THEMA");
         const std::string house = std::string(h->houseLabel) + (h->houseSystemNamed ? "CASE_MEDIE" : "");
         if (title < 0 || TextAt(dc, title, h->right, h->houseY, house) < 0) return -1;
-        return TextAt(dc, from, 15, 15, testing_support::CurrentChartOfTest().birth.SubjectName);
+        return TextAt(dc, from, 15, 15, testing_support::CurrentChartOfTest().birth.subjectName);
     }
     if (const auto* t = std::get_if<display::SheetTablePlace>(&entry)) {
         const TableTitle title = TitleOf(*t);
@@ -244,13 +244,13 @@ TEST_F(SheetLayouts, ThemeSheetsWriteThePositionsFileBeforeTheirFirstBlock) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLongitudes) {
+TEST_F(SheetLayouts, ElementalClothCountsTheSignsOfTheChartsPlanets) {
     auto& c = current.chart;
-    // Signs the chart holds from an earlier person: all seven in Aries (fire).
-    for (int p = 1; p <= 7; ++p) c.PlanetSigns[p] = 1;
+    // All seven planets in Aries (fire).
+    for (int p = 1; p <= 7; ++p) wheel_test::SetWheelPoint(c, p, 2.0L * p);
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComposeSheet(display::kAffinitySheetPortrait, dc, current, sheetMemory);
-    // The elemental cloth's fire total (column 1, row 5 of its counts) is 7 ...
+    // The elemental cloth's fire total (column 1, row 5 of its counts) is 7.
     testing_support::DrawingStateOfTest().ZoomFactor = 1.15L;
     const display::Point fireTotal = display::MapPoint(testing_support::DrawingStateOfTest(), 46 - 14 + 21, 95 - 14);
     testing_support::DrawingStateOfTest().ZoomFactor = 1.0L;
@@ -258,15 +258,6 @@ TEST_F(SheetLayouts, ElementalClothCountsTheChartsSignsAndTheGridsAfterItTheirLo
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const std::string& l) {
         return l.rfind("text " + Pt(fireTotal) + " ", 0) == 0 && l.find("'7'") != std::string::npos;
     }));
-    // ... and afterwards the chart holds the signs of the longitudes: the Sun
-    // at 15.25 in Aries, the Moon at 45.5 in Taurus, Saturn at 290.4 in Capricorn.
-    EXPECT_EQ(c.PlanetSigns[1], 1);
-    EXPECT_EQ(c.PlanetSigns[2], 2);
-    EXPECT_EQ(c.PlanetSigns[7], 10);
-    // The birth-theme sheets record the dodecatemoria: the Moon's at 231.5.
-    c.DodecatemoriaLongitudes = {};
-    display::ComposeSheet(display::kThemeSheetLandscape, dc, current, sheetMemory);
-    EXPECT_NEAR(c.DodecatemoriaLongitudes[2], 231.5L, 1e-12);
 }
 
 TEST_F(SheetLayouts, SheetKeepsItsOwnWheelWhateverWheelTheChartWindowSetLast) {

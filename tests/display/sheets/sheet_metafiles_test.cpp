@@ -99,9 +99,9 @@ TEST_F(SheetMetafiles, EverySheetSavesTheRecordedBytes) {
     std::map<std::string, std::string> now;
     SaveAll("colour-lines", false, now);
     SaveAll("black-wedges", true, now);
-    current.chart.GregorianCalendar = false;
-    current.chart.PlanetLongitudes[1] = 135.25L;  // the Sun in Leo: other receptions
-    engine::ComputeReceptions(current.chart);
+    current.chart.moment.gregorian = false;
+    wheel_test::SetWheelPoint(current.chart, 1, 135.25L);  // the Sun in Leo: other receptions
+    current.chart.receptions = engine::ComputeReceptions(current.chart);
     SaveAll("julian", false, now);
     ASSERT_TRUE(sink.messages.empty());
     ASSERT_EQ(now.size(), 12u);

@@ -16,7 +16,7 @@
 #include "display/sheets/sheet_terms.h"
 #include "display/sheets/sheet_view.h"
 #include "display/wheel/chart_geometry.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "engine/receptions.h"
 #include "tests/common/current_chart_of_test.h"
 #include "tests/common/test_support.h"
@@ -25,27 +25,24 @@
 
 namespace sheet_test {
 
-// Latitudes of Sun .. Midheaven (entries 1..11).
+// Latitudes of the Sun .. Saturn (entries 1..7; the nodes and the angles have none).
 inline constexpr engine::Real kLatitudes[12] = {0, 0, -4.5, 1.25, -2.0, 0.75, 1.1, -2.3, 0, 0, 0, 0};
 
 inline void SetSheetPerson() {
     wheel_test::SetFixedPerson();
     display::SetDefaultWheelRadii(testing_support::WheelGeometryOfTest());
     auto& c = testing_support::CurrentChartOfTest().chart;
-    c.HouseSystemName = "CASE_MEDIE";
-    for (int i = 1; i <= 12; ++i) c.HouseCusps[i] = engine::Real(100.5L + 30 * (i - 1));
+    c.settings.houseSystem = engine::ParseHouseSystem("CASE_MEDIE");
+    for (int i = 1; i <= 12; ++i) c.cusps[i] = engine::Real(100.5L + 30 * (i - 1));
     for (int i = 1; i <= 12; ++i)
-        if (c.HouseCusps[i] >= 360) c.HouseCusps[i] -= 360;
-    c.HouseCusps[13] = c.HouseCusps[1];
-    for (int i = 1; i <= 11; ++i) c.PlanetLatitudes[i] = kLatitudes[i];
-    c.BirthDay = 15;
-    c.BirthMonth = 1;
-    c.BirthYear = 1990;
-    c.BirthHour[1] = 10;
-    c.BirthMinute[1] = 30;
-    c.LatitudeDegrees[1] = 41;
-    c.LatitudeMinutes[1] = 54;
-    c.LatitudeLetter[1] = "N";
+        if (c.cusps[i] >= 360) c.cusps[i] -= 360;
+    for (int i = 1; i <= 7; ++i) c.bodies[static_cast<engine::Body>(i - 1)].latitude = kLatitudes[i];
+    c.moment.day = 15;
+    c.moment.month = 1;
+    c.moment.year = 1990;
+    c.moment.hour = 10;
+    c.moment.minute = 30;
+    c.place = engine::PlaceOf({12, 29, "E", 41, 54, "N"});
 }
 
 // The fixed person's sheets as the viewer shows them on a 1920x1080 screen
@@ -60,10 +57,9 @@ inline void PrepareSheetViewer() {
     wheel_test::CopyDataFolders({"Simboli", "Zodiaco", "FilePosi", "Appoggio", "OpzioneT", "Scambi"});
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     auto& c = current.chart;
-    c.JulianDay = 2447906.5L + 9.5L / 24;
-    c.PlanetLatitudesSaved = c.PlanetLatitudes;
-    current.birth.JulianDayText = "JD=2447906.896";
-    engine::ComputeReceptions(c);
+    c.moment.julianDay = 2447906.5L + 9.5L / 24;
+    current.birth.julianDayText = "JD=2447906.896";
+    c.receptions = engine::ComputeReceptions(c);
 }
 
 struct Box {

@@ -29,23 +29,22 @@ protected:
     // time, one hour east of Greenwich.
     void ComputeSun(int day, int month) {
         auto& c = testing_support::CurrentChartOfTest().chart;
-        c.BirthDay = day;
-        c.BirthMonth = month;
-        c.JulianDay = engine::JulianDayNumber(1, day, month, 1990, 9, 30);
-        engine::ComputeBodiesWithRetro(c, 0, c.JulianDay);
-        c.PlanetLongitudes[1] = std::fabs(c.PlanetLongitudes[1]);
-        c.PlanetLongitudes[10] = 100.5L;
-        c.PlanetLongitudes[11] = 358;
+        c.moment.day = day;
+        c.moment.month = month;
+        c.moment.julianDay = engine::JulianDayNumber(1, day, month, 1990, 9, 30);
+        c.bodies =
+            engine::ComputeBodiesWithRetro(0, c.moment.julianDay, engine::BodySettingsOf(c.settings, c.cusps)).bodies;
+        wheel_test::SetWheelPoint(c, 10, 100.5L);
+        wheel_test::SetWheelPoint(c, 11, 358);
     }
     display::SheetRulerState rulers;
     testing_support::TempWorkFolder folder;
 };
 
 TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     ComputeSun(15, 1);
-    const engine::BodyArray before = chart.PlanetLongitudes;
-    const engine::BodyArray latitudes = chart.PlanetLatitudes;
+    const engine::Chart before = chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::ComputePlanetaryHour(chart, rulers);  // the step ahead of the block
     display::DrawPlanetaryHourAndYearRuler(dc, chart, rulers, 205, 150);
@@ -67,12 +66,11 @@ TEST_F(SheetRulers, BlockOfABirthOnAMondayMorningInRome) {
     EXPECT_NE(calls[0].find("color=#00FFFF"), std::string::npos);
     EXPECT_NE(calls[3].find("color=#FFFFFF"), std::string::npos);
     // The chart is as it was: longitudes and latitudes of the birth.
-    EXPECT_EQ(chart.PlanetLongitudes, before);
-    EXPECT_EQ(chart.PlanetLatitudes, latitudes);
+    EXPECT_EQ(chart, before);
 }
 
 TEST_F(SheetRulers, SpringBirthCountsToItsOwnYear) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface spring{testing_support::DrawingStateOfTest()}, winter{testing_support::DrawingStateOfTest()};
     ComputeSun(15, 4);
     display::DrawYearRuler(spring, chart, 10, 10);
@@ -87,17 +85,17 @@ TEST_F(SheetRulers, BeforeSunriseTheDayBeforeRulesEvenEastOfGreenwich) {
     // the planetary day is still Sunday's, a night hour.
     auto& c = testing_support::CurrentChartOfTest().chart;
     ComputeSun(15, 1);
-    c.JulianDay = engine::JulianDayNumber(1, 15, 1, 1990, 6, 0);
-    c.BirthHour[1] = 7;
-    c.BirthMinute[1] = 0;
+    c.moment.julianDay = engine::JulianDayNumber(1, 15, 1, 1990, 6, 0);
+    c.moment.hour = 7;
+    c.moment.minute = 0;
     display::ComputePlanetaryHour(c, rulers);
-    EXPECT_EQ(c.WeekdayName, "Zondag");
+    EXPECT_EQ(rulers.planetaryDayName, "Zondag");
     EXPECT_EQ(rulers.ChartWeekdayName, "Maandag");
     EXPECT_GT(rulers.SheetPlanetaryHour, 12);
 }
 
 TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     rulers.SheetPlanetaryHour = 13;
     display::DrawPlanetaryHourBlock(dc, chart, rulers, 10, 10);
@@ -109,13 +107,13 @@ TEST_F(SheetRulers, NightHoursAreCountedFromOne) {
 }
 
 TEST_F(SheetRulers, MissingYearFileIsAnErrorAndTheChartStaysWhole) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     ComputeSun(15, 1);
-    const engine::BodyArray before = chart.PlanetLongitudes;
+    const engine::Chart before = chart;
     std::filesystem::remove_all("Appoggio");
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     EXPECT_THROW(display::DrawYearRuler(dc, chart, 10, 10), rt::IoError);
-    EXPECT_EQ(chart.PlanetLongitudes, before);
+    EXPECT_EQ(chart, before);
     EXPECT_FALSE(testing_support::DrawingStateOfTest().CurrentFont.has_value());
 }
 

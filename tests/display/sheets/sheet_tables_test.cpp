@@ -7,6 +7,7 @@
 #include "display/draw/drawing_tools.h"
 #include "display/draw/glyphs.h"
 #include "display/sheets/sheet_tables.h"
+#include "display/wheel/wheel_points.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -43,19 +44,17 @@ TEST_F(SheetTables, BracketedDegreesCutTheFractionToTwoDecimals) {
     EXPECT_EQ(display::FormatBracketedDegrees(100.000001L), "(100\xB0,00)");
 }
 
-TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
+TEST_F(SheetTables, DodecatemoriaOfTheElevenPointsAndTheirTable) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetDodecatemoria(dc, current.chart.PlanetLongitudes, 115, 275);
-    // The table only draws; its step stores them in the chart.
-    EXPECT_EQ(current.chart.DodecatemoriaLongitudes, engine::BodyArray{});
-    display::RecordSheetDodecatemoria(current.chart);
+    display::DrawSheetDodecatemoria(dc, display::WheelPointLongitudes(current.chart), 115, 275);
     // The Moon at 45.5 has its dodecatemorion at 231.5; the Ascendant at 100.5 at 226.5,
-    // the Midheaven (entry 11, the last stored) at 358 at 334.
-    EXPECT_NEAR(current.chart.DodecatemoriaLongitudes[2], 231.5L, 1e-12);
-    EXPECT_NEAR(current.chart.DodecatemoriaLongitudes[10], 226.5L, 1e-12);
-    EXPECT_NEAR(current.chart.DodecatemoriaLongitudes[11], 334.0L, 1e-12);
-    EXPECT_EQ(current.chart.DodecatemoriaLongitudes[12], 0);
-    EXPECT_EQ(current.chart.PlanetLongitudes[2], 45.5L);
+    // the Midheaven (entry 11, the last) at 358 at 334.
+    const display::WheelPointArray dodecatemoria = display::WheelPointDodecatemoria(current.chart);
+    EXPECT_NEAR(dodecatemoria[2], 231.5L, 1e-12);
+    EXPECT_NEAR(dodecatemoria[10], 226.5L, 1e-12);
+    EXPECT_NEAR(dodecatemoria[11], 334.0L, 1e-12);
+    EXPECT_EQ(dodecatemoria[12], 0);
+    EXPECT_EQ(current.chart.bodies[engine::Body::Moon].longitude, 45.5L);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 12u);
     EXPECT_EQ(texts[0], "DODECATEMORIEEN");
@@ -69,7 +68,7 @@ TEST_F(SheetTables, DodecatemoriaStepStoresAndTheTableShowsElevenPoints) {
 
 TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetLongitudes(dc, current.chart.PlanetLongitudes, 18, 115);
+    display::DrawSheetLongitudes(dc, display::WheelPointLongitudes(current.chart), 18, 115);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 1u + 22u);
     EXPECT_EQ(texts[0], "LONGITUDINI");
@@ -88,7 +87,7 @@ TEST_F(SheetTables, LongitudeRowsTakeSevenUnitsEach) {
 
 TEST_F(SheetTables, LatitudesStopAfterSaturn) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetLatitudes(dc, current.chart.PlanetLatitudes, 205, 219);
+    display::DrawSheetLatitudes(dc, display::WheelPointLatitudes(current.chart), 205, 219);
     const auto texts = sheet_test::Texts(dc);
     ASSERT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0], "BREEDTEGRADEN");
@@ -98,7 +97,7 @@ TEST_F(SheetTables, LatitudesStopAfterSaturn) {
 
 TEST_F(SheetTables, RelativeLongitudesStandInThreeColumns) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetRelativeLongitudes(dc, current.chart.PlanetLongitudes, 165, 210);
+    display::DrawSheetRelativeLongitudes(dc, display::WheelPointLongitudes(current.chart), 165, 210);
     const auto calls = dc.Calls("text");
     ASSERT_EQ(calls.size(), 12u);
     // Mars (5) heads the second column, the south node (9) the third.

@@ -14,6 +14,7 @@
 #include "display/sheets/sheet_archetype.h"
 #include "display/sheets/sheet_glyphs.h"
 #include "display/sheets/sheet_wheel.h"
+#include "display/wheel/wheel_points.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -33,10 +34,12 @@ protected:
     static void DrawBlocks(display::Surface& dc) {
         const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
         const auto& c = current.chart;
-        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, c.HouseCusps[1]);
-        display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
-        display::DrawSheetAspects(dc, c, current.orbs.AspectOrbs, 0, 173, 105, 35);
-        display::DrawSphericalDistances(dc, c.PlanetLongitudes, c.PlanetLatitudes, current.orbs, 15, 202);
+        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, c.cusps[1]);
+        display::DrawSheetPlanetRing(dc, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9, 173,
+                                     105, 57, 44, c.cusps[1]);
+        display::DrawSheetAspects(dc, c, current.orbs.aspectOrbs, 0, 173, 105, 35);
+        display::DrawSphericalDistances(dc, display::WheelPointLongitudes(c), display::WheelPointLatitudes(c),
+                                        current.orbs, 15, 202);
     }
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;

@@ -39,7 +39,7 @@ TEST_F(SheetTermsTest, SectorsStartFifteenDegreesBeforeTheAscendant) {
     EXPECT_EQ(b[1], 91);
     EXPECT_EQ(b[2], 97);
     EXPECT_EQ(b[60], 85);
-    engine::BodyArray lon{};
+    display::WheelPointArray lon{};
     lon[1] = 100, lon[2] = 88, lon[3] = 97, lon[4] = 91, lon[5] = 280, lon[6] = 84.9L;
     std::array<signed char, 10> sectors{};
     display::FindBodySectors(6, lon, b, sectors);
@@ -55,8 +55,8 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
     EXPECT_EQ(display::DecanKeyOf(1, 15.25L), "SolDec02");
     EXPECT_EQ(display::DecanKeyOf(9, 359.9L), "NosDec36");
     EXPECT_EQ(display::DecanKeyOf(1, 0), "");
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
-    chart.PlanetLongitudes[1] = 10;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
+    wheel_test::SetWheelPoint(chart, 1, 10);
     terms.BodyDecanKeys[1] = "SolDec07";
     display::RefreshSheetDecanKeys(chart, terms);
     EXPECT_EQ(terms.BodyDecanKeys[1], "SolDec07");
@@ -64,7 +64,7 @@ TEST_F(SheetTermsTest, DecanKeysSkipExactTensAndKeepTheOldKey) {
 }
 
 TEST_F(SheetTermsTest, PositionFileHoldsNineSectorKeysThenNineDecanKeys) {
-    const engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    const engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     display::ComputeTermSectors(chart, terms);
     display::RefreshSheetDecanKeys(chart, terms);
     display::WritePlanetPositionsFile(terms);

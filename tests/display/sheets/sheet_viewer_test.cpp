@@ -206,7 +206,7 @@ TEST_F(SheetViewer, EverySheetPrintsOnAnA4PageOfItsOrientation) {
 // The PDF of a sheet is titled with the name as the archive holds it (38
 // characters, blanks after it), without the blanks and with its letters whole.
 TEST_F(SheetViewer, ThePrintedSheetIsTitledWithTheNameWithoutItsPadding) {
-    viewer->current.birth.SubjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
+    testing_support::CurrentChartOfTest().birth.subjectName = std::string("NICCOL\xD2 ROSSI").append(38 - 14, ' ');
     Open(5, "P");
     viewer->printButton->click();
     const std::string info = Shell("pdfinfo '" + pdf + "'");
@@ -285,9 +285,9 @@ TEST_F(SheetViewer, EveryWordOfEverySheetLiesInsideThePrintablePage) {
 // of the archetypal structure stay apart.
 TEST_F(SheetViewer, NoTwoWordsOfASheetOverlapOnPaper) {
     // The Sun in Leo and the Moon in Cancer: both rulers, in boxes side by side.
-    viewer->current.chart.PlanetLongitudes[1] = 135.25L;
-    viewer->current.chart.PlanetLongitudes[2] = 105.5L;
-    engine::ComputeReceptions(viewer->current.chart);
+    wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 1, 135.25L);
+    wheel_test::SetWheelPoint(testing_support::CurrentChartOfTest().chart, 2, 105.5L);
+    testing_support::CurrentChartOfTest().chart.receptions = engine::ComputeReceptions(testing_support::CurrentChartOfTest().chart);
     const std::pair<int, const char*> sheets[] = {{5, "P"}, {16, "L"}, {17, "L"}, {18, "P"}};
     for (const auto& [code, orientation] : sheets) {
         Open(code, orientation);

@@ -12,6 +12,7 @@
 #include "display/sheets/sheet_wheel.h"
 #include "display/wheel/wheel_points.h"
 #include "display/wheel/wheel_state.h"
+#include "engine/engine_settings.h"
 #include "platform/gui/message_box.h"
 #include "tests/display/sheets/sheet_person.h"
 #include "tests/common/drawing_state_of_test.h"
@@ -50,11 +51,11 @@ protected:
 };
 
 TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
-    chart.HouseCusps[1] = 0;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
+    chart.cusps[1] = 0;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real glyphScale =
-        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, chart.HouseCusps[1]);
+        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, chart.cusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     // Aries 15 degrees below the left end of the horizon (radius 62): (113.112, 121.047).
     const Box* aries = GlyphAt(boxes, 113.1119, 121.0469, 7);
@@ -88,11 +89,11 @@ TEST_F(SheetWheel, AscendantAtZeroPutsAriesBelowTheLeftHorizonAndPiscesAboveIt) 
 }
 
 TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
-    chart.HouseCusps[1] = 12.5L;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
+    chart.cusps[1] = 12.5L;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const display::Real aries =
-        display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, chart.HouseCusps[1]);
+        display::DrawSheetSignRingPlain(dc, "M", 173, 105, 65, 55, 7, chart.cusps[1]);
     const auto a = display::WheelPoint(173, 105, 65, 12.5L), b = display::WheelPoint(173, 105, 55, 12.5L);
     EXPECT_TRUE(HasLine(dc, MapPoint(testing_support::DrawingStateOfTest(), a.x, a.y),
                         MapPoint(testing_support::DrawingStateOfTest(), b.x, b.y)));
@@ -105,7 +106,7 @@ TEST_F(SheetWheel, AscendantWithAFractionFindsAriesAtThatAngle) {
 
 TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
-    display::DrawSheetHouseRing(dc, testing_support::CurrentChartOfTest().chart.HouseCusps, 0, 173, 105, 41, 35);
+    display::DrawSheetHouseRing(dc, testing_support::CurrentChartOfTest().chart.cusps, 0, 173, 105, 41, 35);
     int cyan = 0;
     for (const std::string& l : dc.Calls("line")) cyan += l.find("#00FFFF") != std::string::npos;
     EXPECT_EQ(cyan, 60);
@@ -129,13 +130,13 @@ TEST_F(SheetWheel, HouseRingHasSixtyTicksAndTwelveNumerals) {
 }
 
 TEST_F(SheetWheel, AnglesShowTheMidheavenAndHouseEndsOnlyForMediumHouses) {
-    engine::ChartState& chart = testing_support::CurrentChartOfTest().chart;
+    engine::Chart& chart = testing_support::CurrentChartOfTest().chart;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::DrawSheetAngles(dc, chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(dc), (std::vector<std::string>{"10\xB0" "30'", "AS", "MC", "28\xB0" "00'"}));
     EXPECT_EQ(dc.Calls("ellipse").size(), 2u + 12u);
     RecordingSurface other{testing_support::DrawingStateOfTest()};
-    chart.HouseSystemName = "PLACIDO";
+    chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
     display::DrawSheetAngles(other, chart, 0, 0, 65, 173, 105);
     EXPECT_EQ(sheet_test::Texts(other).size(), 2u);
     EXPECT_EQ(other.Calls("ellipse").size(), 1u);
@@ -168,7 +169,8 @@ TEST_F(SheetWheel, CrowdedGlyphsAreSpreadAndMovedBack) {
 TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
     const auto& c = testing_support::CurrentChartOfTest().chart;
-    display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
+    display::DrawSheetPlanetRing(dc, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9, 173, 105,
+                                 57, 44, c.cusps[1]);
     const auto boxes = sheet_test::Glyphs(dc);
     ASSERT_EQ(boxes.size(), 9u);
     // Mercury (80.5) and the Sun (85.25) crowd: pushed to 10 apart and moved back by
@@ -184,12 +186,13 @@ TEST_F(SheetWheel, PlanetRingDrawsEveryBodyWithItsDegreesAndRetrogradeMarks) {
     EXPECT_EQ(texts[0], "15\xB0" "15'");
     EXPECT_EQ(dc.Calls("ellipse").size(), 18u);  // two tick dots per body
     RecordingSurface plain{testing_support::DrawingStateOfTest()};
-    display::DrawSheetPlanetRingPlain(plain, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 55, 44, c.HouseCusps[1]);
+    display::DrawSheetPlanetRingPlain(plain, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9,
+                                      173, 105, 55, 44, c.cusps[1]);
     EXPECT_EQ(sheet_test::Texts(plain).size(), 2u);  // only the retrograde marks
 }
 
 TEST_F(SheetWheel, AspectsPairPlanetsAndAnglesButNotTheAnglesWithEachOther) {
-    engine::BodyArray lon{};
+    display::WheelPointArray lon{};
     lon[1] = 10;   // Sun
     lon[2] = 190;  // Moon: opposite, exact
     lon[3] = 131;  // Mercury: trine the Sun, 1 degree off
@@ -217,7 +220,7 @@ TEST_F(SheetWheel, AspectsPairPlanetsAndAnglesButNotTheAnglesWithEachOther) {
 TEST_F(SheetWheel, EachAspectTakesItsOwnOrb) {
     std::array<engine::Real, 16> orbs{};
     orbs[0] = 1, orbs[1] = 2, orbs[2] = 3, orbs[3] = 5, orbs[4] = 9;  // conj., sextile, square, trine, opposition
-    engine::BodyArray lon{};
+    display::WheelPointArray lon{};
     lon[1] = 0;        // Sun
     lon[2] = 188;      // Moon: opposition 8 off (inside 9 only)
     lon[3] = 124;      // Mercury: trine 4 off (inside 5 and 9)
@@ -250,10 +253,10 @@ TEST_F(SheetWheel, AspectBlockDrawsWedgesOrLinesAndRestoresTheSurface) {
     archive::CurrentChart& current = testing_support::CurrentChartOfTest();
     const auto& c = current.chart;
     RecordingSurface wedges{testing_support::DrawingStateOfTest()}, lines{testing_support::DrawingStateOfTest()};
-    display::DrawSheetAspects(wedges, c, current.orbs.AspectOrbs, 0, 173, 105, 32);
-    display::DrawSheetAspects(lines, c, current.orbs.AspectOrbs, 1, 173, 105, 32);
-    const auto expected = display::EvaluateSheetAspects(c.PlanetLongitudes, c.HouseCusps[1],
-                                                        c.MidheavenRad / c.DegToRad, current.orbs.AspectOrbs);
+    display::DrawSheetAspects(wedges, c, current.orbs.aspectOrbs, 0, 173, 105, 32);
+    display::DrawSheetAspects(lines, c, current.orbs.aspectOrbs, 1, 173, 105, 32);
+    const auto expected = display::EvaluateSheetAspects(display::WheelPointLongitudes(c), c.cusps[1],
+                                                        c.points.midheaven, current.orbs.aspectOrbs);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(wedges.Calls("polygon").size(), expected.size());
     int hard = 0;

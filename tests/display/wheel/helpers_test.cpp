@@ -7,7 +7,7 @@
 #include "display/draw/drawing_state.h"
 #include "display/draw/recording_surface.h"
 #include "display/wheel/wheel_state.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "tests/common/drawing_state_of_test.h"
 
 using namespace display;

@@ -21,7 +21,10 @@
 #include "display/wheel/chart_geometry.h"
 #include "display/draw/glyphs.h"
 #include "display/wheel/planet_ring.h"
-#include "engine/chart_state.h"
+#include "display/wheel/wheel_points.h"
+#include "engine/bodies_theory.h"
+#include "engine/chart.h"
+#include "engine/engine_settings.h"
 #include "tests/common/test_support.h"
 #include "tests/display/wheel/wheel_person.h"
 #include "tools/ephemeris_tables/precise_positions.h"
@@ -50,7 +53,7 @@ protected:
         display::ResetMissingGlyphReports(testing_support::DrawingStateOfTest());
         wheel_test::CopyDataFolders({"FilePosi", "Simboli", "OpzioneT"});
         precise::Init();
-        testing_support::CurrentChartOfTest().chart.NodeType = "VERO";
+        testing_support::CurrentChartOfTest().settings.node = engine::ParseNodeKind("VERO");
     }
     // Stores the person born in Milano at the date key given and loads it.
     void Load(const char* dateKey) {
@@ -61,10 +64,10 @@ protected:
         r.NationalityField = "ITALIA";
         r.AnnotationNumber = "00000";
         archive::WriteCurrentPerson("BIANCHI LUCIA", r);
-        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).Empty);
+        ASSERT_FALSE(archive::LoadCurrentPersonForShow(testing_support::CurrentChartOfTest()).empty);
     }
     static bool Backwards(int body) {
-        const precise::Position p = precise::At(static_cast<double>(testing_support::CurrentChartOfTest().chart.JulianDay), body, true);
+        const precise::Position p = precise::At(static_cast<double>(testing_support::CurrentChartOfTest().chart.moment.julianDay), body, true);
         EXPECT_TRUE(p.ok);
         return p.lonSpeed < 0;
     }
@@ -91,7 +94,8 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
 
         // The sheets' ring of nine points: Sun to Saturn and the two nodes.
         display::RecordingSurface sheet{testing_support::DrawingStateOfTest()};
-        display::DrawSheetPlanetRing(sheet, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
+        display::DrawSheetPlanetRing(sheet, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c), 9, 173,
+                                     105, 57, 44, c.cusps[1]);
         const std::vector<bool> onSheet = MarkedPoints(sheet);
         ASSERT_EQ(onSheet.size(), 10u) << k.date;
         for (int b = engine::kSun; b <= engine::kSaturn; ++b) EXPECT_EQ(onSheet[b], Backwards(b)) << k.date << " " << b;
@@ -100,7 +104,7 @@ TEST_F(NodeMarks, WheelSheetAndTextsShowTheNodesOwnDirection) {
 
         // The chart window's wheel: eleven points, the angles never marked.
         display::RecordingSurface wheel{testing_support::DrawingStateOfTest()};
-        display::DrawPlanetRing(wheel, c.PlanetLongitudes, c.RetroMarks,
+        display::DrawPlanetRing(wheel, display::WheelPointLongitudes(c), display::WheelPointRetroMarks(c),
                                 display::ChartWindowRing(testing_support::CurrentChartOfTest().chart, 50, 65, 7.0L, nullptr));
         const std::vector<bool> onWheel = MarkedPoints(wheel);
         ASSERT_EQ(onWheel.size(), 12u) << k.date;

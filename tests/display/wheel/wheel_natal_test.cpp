@@ -112,13 +112,15 @@ TEST_F(NatalWheel, PositionFilesMatchTheGoldenFiles) {
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiPian.txt"), ReadFixture("wheel/PosiPian.txt"));
     EXPECT_EQ(ReadBytes(folder.Path() / "OpzioneT" / "PosiSegn.txt"), ReadFixture("wheel/PosiSegn.txt"));
     // The dodecatemoria of the points: longitude + 12 x degrees within the sign.
-    EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.DodecatemoriaLongitudes[1], 198.25, 1e-9);
-    EXPECT_NEAR(testing_support::CurrentChartOfTest().chart.DodecatemoriaLongitudes[4], 350 + 240 - 360, 1e-9);
+    const display::WheelPointArray dodecatemoria =
+        display::WheelPointDodecatemoria(testing_support::CurrentChartOfTest().chart);
+    EXPECT_NEAR(dodecatemoria[1], 198.25, 1e-9);
+    EXPECT_NEAR(dodecatemoria[4], 350 + 240 - 360, 1e-9);
 }
 
 TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 30;    // 0 Taurus
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[2] = 91.5;  // a term boundary (Ascendant - 15 + 6)
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Sun].longitude = 30;    // 0 Taurus
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude = 91.5;  // a term boundary (Ascendant - 15 + 6)
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
@@ -128,8 +130,8 @@ TEST_F(NatalWheel, PointsOnBoundariesBelongToTheSectorThatStartsThere) {
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyTerms[10], 3);    // the Ascendant, 15 degrees into its terms
     EXPECT_EQ(testing_support::NatalWheelOfTest().BodyDecades[4], 36);  // 350: the last decade
     // The first boundary of each table too, where the last sector closes the circle.
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[1] = 10;
-    testing_support::CurrentChartOfTest().chart.PlanetLongitudes[2] = 85.5;  // Ascendant - 15: the start of term 1
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Sun].longitude = 10;
+    testing_support::CurrentChartOfTest().chart.bodies[engine::Body::Moon].longitude = 85.5;  // Ascendant - 15: the start of term 1
     display::ClassifyBodyTerms(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::BuildBodyDecanKeys(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
     display::ClassifyBodyDecades(testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest());
@@ -143,7 +145,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
     display::RecordingSurface dc{testing_support::DrawingStateOfTest()};
     display::NatalChartFields f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.name, "  Rossi Maria");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.SubjectName, "Rossi Maria");
+    EXPECT_EQ(testing_support::CurrentChartOfTest().birth.subjectName, "Rossi Maria   ");  // the person's own, unchanged
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1)");
     EXPECT_EQ(f.place, "ROMA - ITALIA");
     EXPECT_EQ(f.coordinates, "41N54-012E29");
@@ -159,7 +161,7 @@ TEST_F(NatalWheel, DataFieldsAndRetrogradeMarks) {
         }
     EXPECT_EQ(marks, 2);
 
-    testing_support::CurrentChartOfTest().chart.GregorianCalendar = false;
+    testing_support::CurrentChartOfTest().chart.moment.gregorian = false;
     f = display::DrawNatalChart(dc, testing_support::CurrentChartOfTest(), testing_support::NatalWheelOfTest());
     EXPECT_EQ(f.birthDate, "Maandag 15/01/1990 10:30 (GMT+1) Calend. Giuliano");
 }

@@ -13,7 +13,8 @@
 #include "display/wheel/house_ring.h"
 #include "display/draw/recording_surface.h"
 #include "display/wheel/wheel_points.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
+#include "engine/engine_settings.h"
 #include "platform/runtime/clock.h"
 #include "platform/runtime/number_text.h"
 #include "tests/display/wheel/wheel_person.h"
@@ -58,9 +59,9 @@ protected:
         wheel_test::SetFixedPerson();
         testing_support::DrawingStateOfTest().PixelsPerUnit = 20;  // wide enough to tell the two line kinds apart
         for (int i = 1; i <= 12; ++i) cusps[i] = 30 * (i - 1);
-        testing_support::CurrentChartOfTest().chart.HouseCusps = cusps;
+        testing_support::CurrentChartOfTest().chart.cusps = cusps;
     }
-    display::CuspArray cusps{};
+    engine::HouseCusps cusps;
     RecordingSurface dc{testing_support::DrawingStateOfTest()};
 };
 
@@ -123,7 +124,7 @@ protected:
         const Real placidus[13] = {0,     100.5L, 122.1L, 146.8L, 178.0L, 213.4L, 248.9L,
                                    280.5L, 302.1L, 326.8L, 358.0L, 33.4L,  68.9L};
         for (int i = 1; i <= 12; ++i) cusps[i] = placidus[i];
-        testing_support::CurrentChartOfTest().chart.HouseCusps = cusps;
+        testing_support::CurrentChartOfTest().chart.cusps = cusps;
     }
     // Where numeral text is centred for a point of longitude `longitude` on radius m.
     static Point NumeralAt(Real asc, Real longitude, Real m) {
@@ -157,15 +158,15 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
     display::DrawChartWindowHouseRing(dc, cusps, 39, 47, 100, 100, cusps[1]);
     for (int i = 1; i <= 6; ++i) {
         // The boundary 15 degrees before the cusp, the numeral 5 degrees past the boundary.
-        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i], NumeralAt(100.5L, cusps[i] - 10, 43))) << i;
-        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i + 6], NumeralAt(100.5L, cusps[i] - 10 + 180, 43)))
+        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i - 1], NumeralAt(100.5L, cusps[i] - 10, 43))) << i;
+        EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i + 5], NumeralAt(100.5L, cusps[i] - 10 + 180, 43)))
             << i + 6;
         EXPECT_TRUE(HasLineFrom(dc, 100.5L, cusps[i] - 15, 47)) << "boundary " << i;
     }
 }
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
-    testing_support::CurrentChartOfTest().chart.HouseSystemName = "PLACIDO";
+    testing_support::CurrentChartOfTest().chart.settings.houseSystem = engine::ParseHouseSystem("PLACIDO");
     display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
@@ -175,11 +176,11 @@ TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
 }
 
 TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
-    testing_support::CurrentChartOfTest().chart.HouseSystemName = "CASE_MEDIE";
+    testing_support::CurrentChartOfTest().chart.settings.houseSystem = engine::ParseHouseSystem("CASE_MEDIE");
     const Real asc = 100;
     cusps[1] = asc;
-    testing_support::CurrentChartOfTest().chart.HouseCusps[1] = asc;
-    testing_support::CurrentChartOfTest().chart.MidheavenRad = (asc - 95) * testing_support::CurrentChartOfTest().chart.DegToRad;
+    testing_support::CurrentChartOfTest().chart.cusps[1] = asc;
+    testing_support::CurrentChartOfTest().chart.points.midheaven = asc - 95;
     display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
     EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));

@@ -112,7 +112,7 @@ TEST(PlanetRingDrawing, PointersStartAtTheTrueLongitudesOnBothEdges) {
     testing_support::TempWorkFolder folder;
     gui::RecordingMessageSink sink;
     wheel_test::SetFixedPerson();
-    engine::BodyArray longitudes{};
+    display::WheelPointArray longitudes{};
     const Real values[6] = {0, 10, 10.5, 11, 12, 200};  // a crowded cluster
     for (int i = 1; i <= 5; ++i) longitudes[i] = values[i];
     std::array<std::string, 25> marks{};

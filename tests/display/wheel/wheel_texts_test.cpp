@@ -7,7 +7,7 @@
 #include "display/wheel/body_names.h"
 #include "display/wheel/help_messages.h"
 #include "display/wheel/wheel_reports.h"
-#include "engine/chart_state.h"
+#include "engine/chart.h"
 #include "platform/gui/message_box.h"
 #include "platform/runtime/io_error.h"
 #include "tests/common/test_support.h"
@@ -93,14 +93,12 @@ TEST_F(HelpMessages, ShippedTextsHaveEveryEntry) {
 }
 
 TEST(NameTables, SignAndBodyNamesAreTenCharacterKeys) {
-    engine::ResetChartState(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().birth, testing_support::CurrentChartOfTest().orbs);
-    display::FillBodyNames(testing_support::CurrentChartOfTest().chart);
     for (int s = 1; s <= 12; ++s) EXPECT_EQ(display::kSignNames[s].size(), 10u) << s;
     EXPECT_EQ(display::kSignNames[3], "TSEELINGEN");
     EXPECT_EQ(display::kSignNames[9], "BOOGSCHUTT");
-    for (int b = 1; b <= 12; ++b) EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[b].size(), 10u) << b;
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[3], "MERCURIUS ");
-    EXPECT_EQ(testing_support::CurrentChartOfTest().chart.BodyNames[12], "LUNANERA  ");
+    for (std::string_view name : display::kScoredBodyNames) EXPECT_EQ(name.size(), 10u) << name;
+    EXPECT_EQ(display::kScoredBodyNames[2], "MERCURIUS ");
+    EXPECT_EQ(display::kScoredBodyNames[11], "LUNANERA  ");
 
     EXPECT_EQ(display::kDignityBodyNames[3], "MERCURIU");
     EXPECT_EQ(display::kDignityBodyNames[9], "ZUIDKNOO");
