@@ -37,8 +37,8 @@ struct ChartViewContext {
     // press: the views that place their content before they redraw the wheel
     // place it from these.
     int centreX = 100, centreY = 100, innerRadius = 39;
-    // The window is the screen's drawing form: a natal or reduced wheel drawn
-    // again is framed by the page outline.
+    // The window is open: a natal or reduced wheel drawn again is framed by
+    // the page outline.
     bool framed = false;
     // The body arrays hold the engine's order (the chart recomputed for the
     // dominant-planet view).

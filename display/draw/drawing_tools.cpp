@@ -26,9 +26,9 @@ std::int32_t ScaleLength(const DrawingState& drawing, long double length) {
     return static_cast<std::int32_t>(rt::Round(length * drawing.PixelsPerUnit * drawing.ZoomFactor));
 }
 
-Color ApplyBlackAndWhite(const DrawingState& drawing, Color c) {
+Color ApplyBlackAndWhite(const DrawingState& drawing, Medium medium, Color c) {
     if (!drawing.BlackAndWhite || c == kWhite) return c;
-    return DrawingOnPaper(drawing) ? kBlack : kWhite;
+    return medium == Medium::Paper ? kBlack : kWhite;
 }
 
 namespace {
@@ -130,14 +130,14 @@ constexpr FontCode kFontCodes[] = {
 
 }  // namespace
 
-Pen PenForCode(const DrawingState& drawing, int code) {
+Pen PenForCode(const DrawingState& drawing, Medium medium, int code) {
     const PenCode entry = code >= 0 && code < kPenCodeLimit ? kPenByCode[static_cast<std::size_t>(code)] : PenCode{};
     long double w = drawing.PixelsPerUnit;
     if (entry.width.zoomed) w *= drawing.ZoomFactor;
     w = w * entry.width.times / entry.width.over;
     Pen p;
     p.style = entry.style;
-    p.color = ApplyBlackAndWhite(drawing, entry.colour);
+    p.color = ApplyBlackAndWhite(drawing, medium, entry.colour);
     p.width = static_cast<int>(rt::Round(w * drawing.LineWidthFactor));
     if (p.width < 0) p.width = 0;
     return p;
@@ -146,7 +146,7 @@ Pen PenForCode(const DrawingState& drawing, int code) {
 void SelectPenByCode(Surface& dc, int code) {
     DrawingState& drawing = dc.Drawing();
     if (drawing.CurrentPen) ReleasePen(dc);
-    const Pen p = PenForCode(drawing, code);
+    const Pen p = PenForCode(drawing, dc.OutputMedium(), code);
     drawing.PreviousPen = dc.State().pen;
     drawing.CurrentPen = p;
     dc.SelectPen(p);
@@ -160,8 +160,7 @@ void ReleasePen(Surface& dc) {
 }
 
 void SelectLinePen(Surface& dc, int kind) {
-    DrawingState& drawing = dc.Drawing();
-    const bool paper = DrawingOnPaper(drawing);
+    const bool paper = dc.OnPaper();
     if (kind == 0) SelectPenByCode(dc, paper ? 0 : 1);
     if (kind == 10) SelectPenByCode(dc, paper ? 10 : 17);
 }
@@ -169,7 +168,7 @@ void SelectLinePen(Surface& dc, int kind) {
 void SelectBrushColor(Surface& dc, Color colour) {
     DrawingState& drawing = dc.Drawing();
     if (drawing.CurrentBrush) ReleaseBrush(dc);
-    const Brush b{BrushStyle::Solid, ApplyBlackAndWhite(drawing, colour & 0xFFFFFF)};
+    const Brush b{BrushStyle::Solid, ApplyBlackAndWhite(drawing, dc.OutputMedium(), colour & 0xFFFFFF)};
     drawing.PreviousBrush = dc.State().brush;
     drawing.CurrentBrush = b;
     dc.SelectBrush(b);
@@ -183,8 +182,7 @@ void ReleaseBrush(Surface& dc) {
 }
 
 void SetTextColorByCode(Surface& dc, int code) {
-    DrawingState& drawing = dc.Drawing();
-    const bool paper = DrawingOnPaper(drawing);
+    const bool paper = dc.OnPaper();
     if (code == 0) dc.SetTextColor(paper ? kBlack : kWhite);
     if (code == 4) dc.SetTextColor(paper ? Rgb(0, 0, 255) : Rgb(0, 255, 255));
 }

@@ -64,7 +64,7 @@ Real SignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, Real ro, R
                 Line(dc, cx, cy, ro + band, ri, p);
             }
             const PagePoint g = WheelPoint(cx, cy, (ro + ri) / 2, p - 15);
-            DrawSheetSignGlyph(dc.Drawing(), &dc, sign, prefix, g.x, g.y, glyphSize);
+            DrawSheetSignGlyph(dc, sign, prefix, g.x, g.y, glyphSize);
             if (sign == 1) rotation = p;
             ++boundaries;
             if (--sign == 0) sign = 12;
@@ -94,7 +94,7 @@ Real DrawSheetSignRing(Surface& dc, std::string_view prefix, Real cx, Real cy, R
     Real rotation = SignRing(dc, prefix, cx, cy, ro, ri, glyphSize, 5, ascendant);
     for (int d = 1; d <= 36; ++d) {
         const PagePoint g = WheelPoint(cx, cy, ro + 2.5L, rotation - 5);
-        DrawSheetBodyGlyph(dc.Drawing(), &dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
+        DrawSheetBodyGlyph(dc, DecanRuler(1 - d), g.x, g.y, 3.5L);
         rotation += 10;
     }
     return 0.5L;
@@ -189,7 +189,7 @@ void PlanetRing(Surface& dc, const engine::BodyArray& lon, const std::array<std:
     const std::array<Real, 25> spread = SpreadSheetAngles(n, a, plain ? 8 : 10);
     const Real m = (ro + ri) / 2;
     const Real reach = plain ? 3.5L : 4.3L;
-    const Color tickBrush = DrawingOnPaper(dc.Drawing()) ? kBlack : kWhite;
+    const Color tickBrush = dc.OnPaper() ? kBlack : kWhite;
     for (int k = 1; k <= n; ++k) {
         const PagePoint g = WheelPoint(cx, cy, m, spread[k]);
         if (!plain) {
@@ -199,9 +199,9 @@ void PlanetRing(Surface& dc, const engine::BodyArray& lon, const std::array<std:
         {
             ScopedPen pen(dc, 1);
             if (plain)
-                DrawSheetBodyGlyph(dc.Drawing(), &dc, k, g.x, g.y, 5.0L);
+                DrawSheetBodyGlyph(dc, k, g.x, g.y, 5.0L);
             else
-                DrawSheetBodyGlyph(dc.Drawing(), &dc, k, g.x, g.y - 1.5L, 4.0L);
+                DrawSheetBodyGlyph(dc, k, g.x, g.y - 1.5L, 4.0L);
         }
         if (!plain) {
             SetTextColorByCode(dc, 0);

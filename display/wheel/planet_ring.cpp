@@ -130,8 +130,7 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     for (int i = 1; i <= n; ++i) {
         const PagePoint g = WheelPoint(cx, cy, rm, S[i]);
         SelectPenByCode(dc, 1);
-        DrawGlyphFile(dc, PlanetGlyphFileName(dc.Drawing(), o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y,
-                      o.glyphSize);
+        DrawGlyphFile(dc, PlanetGlyphFileName(dc, o.directGlyphs ? i : RenumberPlanetGlyph(i)), g.x, g.y, o.glyphSize);
         ReleasePen(dc);
 
         if (o.centres) {
@@ -166,7 +165,7 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
         }
 
         SelectLinePen(dc, 10);
-        SelectBrushColor(dc, DrawingOnPaper(dc.Drawing()) ? kBlack : kWhite);
+        SelectBrushColor(dc, dc.OnPaper() ? kBlack : kWhite);
         const PagePoint outerTrue = WheelPoint(cx, cy, o.outerRadius, t[i]);
         const PagePoint innerTrue = WheelPoint(cx, cy, o.innerRadius, t[i]);
         LinePage(dc, outerTrue, WheelPoint(cx, cy, re2, S[i]));

@@ -86,7 +86,7 @@ void DrawAspectGlyph(Surface& dc, int code, Real x, Real y, Real size) {
     if (code < 1 || code > 11) return;
     const AspectGlyph& g = kAspectGlyphs[code];
     int pen = g.penCode;
-    if (pen == kScreenCyanPaperBlue) pen = DrawingOnPaper(dc.Drawing()) ? 4 : 5;
+    if (pen == kScreenCyanPaperBlue) pen = dc.OnPaper() ? 4 : 5;
     DrawStrokeGlyph(dc, g.strokes, pen, g.count, x, y, size);
 }
 

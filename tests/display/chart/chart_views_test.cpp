@@ -570,8 +570,7 @@ TEST_F(ChartViews, EachPressOfAViewButtonDrawsItsOwnSubView) {
                                .geometry = testing_support::WheelGeometryOfTest(),
                                                         .wheel = testing_support::NatalWheelOfTest(),
                                                         .subView = sub,
-                                                        .framed = testing_support::DrawingStateOfTest().DrawForm ==
-                                                                  testing_support::ChartWindowOfTest(),
+                                                        .framed = testing_support::ChartWindowOfTest()->FramesWheel(),
                                                         .engineOrder = b.engineOrder,
                                                         .birthHour = testing_support::ChartWindowOfTest()->birthHour});
             // Its content last, as the content's own routine draws it for that sub-view.

@@ -71,7 +71,7 @@ TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
     EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
     EXPECT_EQ(dc.Calls("text").size(), 12u);
     // Houses 1 and 4 are the axes, in the heavy line; the other cusps light.
-    const int heavy = static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), 1).width);
+    const int heavy = static_cast<int>(display::PenForCode(testing_support::DrawingStateOfTest(), display::Medium::Screen, 1).width);
     int axes = 0;
     for (const std::string& l : dc.Calls("line"))
         if (l.find("pen=solid/" + std::to_string(heavy) + "/") != std::string::npos) ++axes;
@@ -225,18 +225,17 @@ TEST(AspectGlyphs, SquareOfSizeTwoSpansItsBox) {
 
 TEST(AspectGlyphs, SextileIsCyanOnTheScreenBlueOnPaperForegroundInBlackAndWhite) {
     wheel_test::SetFixedPerson();
-    auto penOf = [] {
+    auto penOf = [](display::Medium medium) {
         RecordingSurface dc{testing_support::DrawingStateOfTest()};
+        dc.SetOutputMedium(medium);
         display::DrawAspectGlyph(dc, 2, 50, 50, 2);
         return dc.Calls("pen").front();
     };
-    EXPECT_NE(penOf().find("#00FFFF"), std::string::npos);
-    testing_support::DrawingStateOfTest().PrintOutput = true;
-    EXPECT_NE(penOf().find("#0000FF"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Screen).find("#00FFFF"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Paper).find("#0000FF"), std::string::npos);
     testing_support::DrawingStateOfTest().BlackAndWhite = true;
-    EXPECT_NE(penOf().find("#000000"), std::string::npos);
-    testing_support::DrawingStateOfTest().PrintOutput = false;
-    EXPECT_NE(penOf().find("#FFFFFF"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Paper).find("#000000"), std::string::npos);
+    EXPECT_NE(penOf(display::Medium::Screen).find("#FFFFFF"), std::string::npos);
 }
 
 TEST(ProgramStamp, BoxStandsAtTheOffsetWithOneAspectDivision) {
