@@ -12,9 +12,11 @@
 namespace display {
 
 void DrawArchetypeWheel(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel) {
-    DrawSignRing(dc, chart.HouseCusps[1], "M", 100, 100, 78, 69, 7.0L, &wheel);
-    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
-    DrawHouseCusps(dc, chart, chart.HouseCusps, 83, 100, 100);
+    const PagePoint centre = kChartWindowWheel.Centre();
+    DrawSignRing(dc, chart.HouseCusps[1], "M", {.centre = centre, .outerRadius = 78, .innerRadius = 69}, 7.0L, &wheel);
+    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks,
+                   ChartWindowRing(chart, {.centre = centre, .outerRadius = 69, .innerRadius = 55}, 7.0L, &wheel));
+    DrawHouseCusps(dc, chart, chart.HouseCusps, {.centre = centre, .radius = 83});
     DrawProgramStamp(dc, 5, 50);
     dc.SetTextColor(Rgb(0, 255, 255));
     TextOutLeft(dc, "ARCHETYPISCHE STRUCTUUR", 2, 5, 5);

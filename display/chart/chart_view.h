@@ -48,6 +48,12 @@ struct ChartViewContext {
 
     // The chart the view evaluates, read only: the current one.
     const engine::ChartState& Chart() const { return current.chart; }
+    // The circle on the house ring's inner radius about the wheel centre, as
+    // they stand at the press.
+    CircleFrame PressedHouseCircle() const {
+        return {.centre = {static_cast<Real>(centreX), static_cast<Real>(centreY)},
+                .radius = static_cast<Real>(innerRadius)};
+    }
 };
 
 // What the window shows besides the drawing.

@@ -39,17 +39,21 @@ std::array<DodecatemoriaListLine, 12> EvaluateDodecatemoriaList(const engine::Ch
 
 DodecatemoriaTables DrawDodecatemoriaChart(Surface& dc, const engine::ChartState& chart, NatalWheelState& wheel) {
     const Real asc = chart.HouseCusps[1];
-    DrawSignRing(dc, asc, "M", 100, 100, 78, 69, 7.0L, &wheel);
-    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 55, 69, 7.0L, &wheel));
-    DrawChartWindowHouseRing(dc, chart.HouseCusps, kChartWindowWheel.houseInner - 7, kChartWindowWheel.houseOuter - 7,
-                             100, 100, asc);
+    const WheelRings& w = kChartWindowWheel;
+    DrawSignRing(dc, asc, "M", {.centre = w.Centre(), .outerRadius = 78, .innerRadius = 69}, 7.0L, &wheel);
+    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks,
+                   ChartWindowRing(chart, {.centre = w.Centre(), .outerRadius = 69, .innerRadius = 55}, 7.0L, &wheel));
+    const RingFrame houseRing{
+        .centre = w.Centre(), .outerRadius = w.houseOuter - 7.0L, .innerRadius = w.houseInner - 7.0L};
+    DrawChartWindowHouseRing(dc, chart.HouseCusps, houseRing, asc);
     std::array<std::string, 25> marks{};
     for (std::size_t i = 0; i < chart.VolguineRetroMarks.size(); ++i) marks[i] = chart.VolguineRetroMarks[i];
-    DrawPlanetRing(dc, chart.DodecatemoriaLongitudes, marks,
-                   ChartWindowRing(chart, kChartWindowWheel.planetInner - 7, kChartWindowWheel.houseOuter + 8, 5.0L,
-                                   nullptr));
+    // The dodecatemoria on a ring between the houses and the planets.
+    const RingFrame dodecatemoriaRing{
+        .centre = w.Centre(), .outerRadius = w.houseOuter + 8.0L, .innerRadius = w.planetInner - 7.0L};
+    DrawPlanetRing(dc, chart.DodecatemoriaLongitudes, marks, ChartWindowRing(chart, dodecatemoriaRing, 5.0L, nullptr));
     const DodecatemoriaTables tables = EvaluateDodecatemoriaTables(chart);
-    DrawHouseCusps(dc, chart, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    DrawHouseCusps(dc, chart, chart.HouseCusps, {.centre = w.Centre(), .radius = w.signOuter + 5.0L});
     DrawProgramStamp(dc, 5, 50);
 
     const Color cyan = Rgb(0, 255, 255);

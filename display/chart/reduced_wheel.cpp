@@ -28,7 +28,8 @@ HouseAxes EvaluateHouseAxes(const CuspArray& cusps) {
     return a;
 }
 
-void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, Real cy) {
+void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, const CircleFrame& circle) {
+    const Real r = circle.radius, cx = circle.centre.x, cy = circle.centre.y;
     const HouseAxes axes = EvaluateHouseAxes(cusps);
     SetTextColorByCode(dc, 0);
     for (int i = 1; i <= 6; ++i) {
@@ -58,26 +59,21 @@ void DrawHouseAxisLabels(Surface& dc, const CuspArray& cusps, Real r, Real cx, R
     }
 }
 
-void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, Real cx, Real cy, Real outer, Real inner,
-                         Real glyphSize) {
-    DrawSignRing(dc, ascendant, mode, cx, cy, outer, inner, glyphSize, nullptr);
+void DrawSignRingReduced(Surface& dc, Real ascendant, const char* mode, const RingFrame& ring, Real glyphSize) {
+    DrawSignRing(dc, ascendant, mode, ring, glyphSize, nullptr);
 }
 
 void DrawPlanetRingReduced(Surface& dc, const engine::BodyArray& longitudes, const std::array<std::string, 24>& marks,
-                           Real ascendant, Real innerRadius, Real outerRadius, Real cy, Real cx, Real angleOffset,
-                           Real glyphSize, int count, bool degreeTexts) {
+                           Real ascendant, const RingFrame& ring, int count) {
     std::array<std::string, 25> m{};
     for (std::size_t i = 0; i < marks.size(); ++i) m[i] = marks[i];
     const PlanetRingOptions o{.ascendant = ascendant,
                               .descendant = ascendant + 180,
-                              .innerRadius = innerRadius,
-                              .outerRadius = outerRadius,
-                              .centreY = cy,
-                              .centreX = cx,
-                              .angleOffset = angleOffset,
-                              .glyphSize = glyphSize,
+                              .ring = ring,
+                              .angleOffset = 0.0L,
+                              .glyphSize = 7.0L,
                               .count = count,
-                              .degreeTexts = degreeTexts,
+                              .degreeTexts = false,
                               .directGlyphs = true,
                               .retroMarksAllPoints = true};
     DrawPlanetRing(dc, longitudes, m, o);
@@ -87,11 +83,13 @@ void DrawReducedWheelChart(Surface& dc, archive::CurrentChart& current, bool arr
                            NatalWheelState& wheel) {
     engine::ChartState& chart = current.chart;
     SetTextColorByCode(dc, 0);
-    DrawSignRingReduced(dc, chart.HouseCusps[1], "M", 100, 100, 78, 65, 9.0L);
-    DrawPlanetRingReduced(dc, chart.PlanetLongitudes, chart.VolguineRetroMarks, chart.HouseCusps[1], 50, 65, 100, 100,
-                          0.0L, 7.0L, 12, false);
-    DrawHouseRing(dc, chart.HouseCusps, kChartWindowWheel.houseInner + 4, kChartWindowWheel.houseOuter + 3, 100, 100);
-    DrawHouseAxisLabels(dc, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    const WheelRings& w = kChartWindowWheel;
+    DrawSignRingReduced(dc, chart.HouseCusps[1], "M", w.SignRing(), 9.0L);
+    DrawPlanetRingReduced(dc, chart.PlanetLongitudes, chart.VolguineRetroMarks, chart.HouseCusps[1], w.PlanetRing(),
+                          12);
+    DrawHouseRing(dc, chart.HouseCusps,
+                  {.centre = w.Centre(), .outerRadius = w.houseOuter + 3.0L, .innerRadius = w.houseInner + 4.0L});
+    DrawHouseAxisLabels(dc, chart.HouseCusps, {.centre = w.Centre(), .radius = w.signOuter + 5.0L});
     engine::StripTrailingBlanks(current.birth.SubjectName);
     int weekday = 0;
     engine::WeekdayOfJulianDay(chart, weekday, chart.JulianDay);

@@ -64,8 +64,8 @@ ChartViewShown DrawVolguineView(Surface& dc, const ChartViewContext& view) {
         case 1:
         case 2:
             DrawViewTitles(dc, "PLANETAIRE ASPECTEN     ", 2, "(Alleen grote aspecten)            ");
-            DrawMajorAspectGrid(dc, view.current, view.Chart().PlanetLongitudes, view.subView == 1 ? 1 : 0, cx, cy, r + 4,
-                                view.engineOrder);
+            DrawMajorAspectGrid(dc, view.current, view.Chart().PlanetLongitudes, view.subView == 1 ? 1 : 0,
+                                {.centre = {cx, cy}, .radius = r + 4}, view.engineOrder);
             break;
         case 3:
             if (DrawVolguineForces(dc, view.current.chart, cx - 32, cy - 22).highest <= 0)

@@ -24,6 +24,11 @@ void SetRings(ChartGeometryState& geometry, const WheelRings& w) {
 
 }  // namespace
 
+CircleFrame HouseRingInnerCircle(const ChartGeometryState& geometry) {
+    return {.centre = {static_cast<Real>(geometry.WheelCentreX), static_cast<Real>(geometry.WheelCentreY)},
+            .radius = static_cast<Real>(geometry.HouseRingInnerRadius)};
+}
+
 void SetWheelGeometry(ChartGeometryState& geometry) { SetRings(geometry, kChartWindowWheel); }
 
 void SetDefaultWheelRadii(ChartGeometryState& geometry) { SetRings(geometry, kSheetWheel); }

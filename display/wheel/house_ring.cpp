@@ -59,7 +59,8 @@ void ColouredDot(Surface& dc, PagePoint p, Real rho, Color colour) {
 // boundary direction b (wheel angle of the line opposite the boundary of
 // house i), numeral i five degrees inside house i and numeral i + 6 opposite.
 void NumeralsAndBoundaries(Surface& dc, const std::array<Real, 13>& shifted, const char* const numerals[13],
-                           Real inner, Real outer, Real cx, Real cy) {
+                           const RingFrame& ring) {
+    const Real inner = ring.innerRadius, outer = ring.outerRadius, cx = ring.centre.x, cy = ring.centre.y;
     const Real m = (inner + outer) / 2;
     for (int i = 1; i <= 6; ++i) {
         const Real b = 360 - shifted[i];
@@ -77,7 +78,8 @@ void NumeralsAndBoundaries(Surface& dc, const std::array<Real, 13>& shifted, con
 
 }  // namespace
 
-void DrawHouseRing(Surface& dc, const CuspArray& cusps, Real radiusA, Real radiusB, Real cx, Real cy) {
+void DrawHouseRing(Surface& dc, const CuspArray& cusps, const RingFrame& ring) {
+    const Real radiusA = ring.innerRadius, radiusB = ring.outerRadius, cx = ring.centre.x, cy = ring.centre.y;
     const Real asc = cusps[1];
     std::array<Real, 13> c{};
     for (int i = 1; i <= 12; ++i) {
@@ -92,11 +94,11 @@ void DrawHouseRing(Surface& dc, const CuspArray& cusps, Real radiusA, Real radiu
     }
     // With b = 360 - c_i the opposite of cusp i; the numerals stand 5 degrees
     // further on, as the shared routine places them.
-    NumeralsAndBoundaries(dc, c, kHouseNumerals, radiusA, radiusB, cx, cy);
+    NumeralsAndBoundaries(dc, c, kHouseNumerals, ring);
 }
 
-void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, Real innerRadius, Real outerRadius, Real cy, Real cx,
-                              Real ascendant) {
+void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, const RingFrame& ring, Real ascendant) {
+    const Real innerRadius = ring.innerRadius, outerRadius = ring.outerRadius, cx = ring.centre.x, cy = ring.centre.y;
     std::array<Real, 13> c{};
     for (int i = 1; i <= 12; ++i) {
         c[i] = cusps[i] - ascendant + 180 - 15;
@@ -113,10 +115,11 @@ void DrawChartWindowHouseRing(Surface& dc, CuspArray cusps, Real innerRadius, Re
     Real tick = 180 - c[1];
     for (int k = 0; k < 60; ++k, tick -= 6) Radial(dc, cx, cy, outerRadius, outerRadius + 3, tick);
     ReleasePen(dc);
-    NumeralsAndBoundaries(dc, c, kRomanHouseNumerals, innerRadius, outerRadius, cx, cy);
+    NumeralsAndBoundaries(dc, c, kRomanHouseNumerals, ring);
 }
 
-void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArray& cusps, Real r, Real cx, Real cy) {
+void DrawHouseCusps(Surface& dc, const engine::ChartState& chart, const CuspArray& cusps, const CircleFrame& circle) {
+    const Real r = circle.radius, cx = circle.centre.x, cy = circle.centre.y;
     const Real asc = cusps[1];
     SetTextColorByCode(dc, 0);
 

@@ -63,8 +63,9 @@ void DrawSignGlyph(Surface& dc, int sign, std::string_view mode, Real x, Real y,
     DrawGlyphFile(dc, SignGlyphFileName(dc, sign, mode), x, y, size);
 }
 
-void DrawSignRing(Surface& dc, Real asc, std::string_view mode, Real cx, Real cy, Real outer, Real inner,
-                  Real glyphSize, NatalWheelState* centres) {
+void DrawSignRing(Surface& dc, Real asc, std::string_view mode, const RingFrame& ring, Real glyphSize,
+                  NatalWheelState* centres) {
+    const Real cx = ring.centre.x, cy = ring.centre.y, outer = ring.outerRadius, inner = ring.innerRadius;
     // The wheel angle of 0 degrees Aries, where the decan rulers start.
     Real rotation = 0;
     const Real rm = (outer + inner) / 2;
@@ -155,15 +156,17 @@ NatalChartFields DrawNatalChart(Surface& dc, archive::CurrentChart& current, Nat
     engine::BirthDataState& birth = current.birth;
     const Real asc = chart.HouseCusps[1];
     SetTextColorByCode(dc, 0);
-    DrawSignRing(dc, asc, "M", 100, 100, 78, 65, 9.0L, &wheel);
+    DrawSignRing(dc, asc, "M", kChartWindowWheel.SignRing(), 9.0L, &wheel);
 
-    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks, ChartWindowRing(chart, 50, 65, 7.0L, &wheel));
+    DrawPlanetRing(dc, chart.PlanetLongitudes, chart.RetroMarks,
+                   ChartWindowRing(chart, kChartWindowWheel.PlanetRing(), 7.0L, &wheel));
 
-    DrawChartWindowHouseRing(dc, chart.HouseCusps, 39, 47, 100, 100, asc);
+    DrawChartWindowHouseRing(dc, chart.HouseCusps, kChartWindowWheel.HouseRing(), asc);
     ClassifyBodyTerms(chart, wheel);
     BuildBodyDecanKeys(chart, wheel);
     ClassifyBodyDecades(chart, wheel);
-    DrawHouseCusps(dc, chart, chart.HouseCusps, kChartWindowWheel.signOuter + 5, 100, 100);
+    DrawHouseCusps(dc, chart, chart.HouseCusps,
+                   {.centre = kChartWindowWheel.Centre(), .radius = kChartWindowWheel.signOuter + 5.0L});
 
     const std::string calendarNote = chart.GregorianCalendar ? "" : " Calend. Giuliano";
     engine::StripTrailingBlanks(birth.SubjectName);

@@ -110,7 +110,7 @@ Real ArcDistance(Real a, Real b) {
 void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::string, 25> marks,
                     const PlanetRingOptions& o) {
     const int n = std::min(o.count, 23);
-    const Real cx = o.centreX, cy = o.centreY;
+    const Real cx = o.ring.centre.x, cy = o.ring.centre.y;
 
     // True wheel angles.
     std::array<Real, 25> t{};
@@ -121,7 +121,7 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     }
     const std::array<float, 25> S = SpreadRingAngles(n, t);
 
-    const Real rm = (o.innerRadius + o.outerRadius) / 2;
+    const Real rm = (o.ring.innerRadius + o.ring.outerRadius) / 2;
     const Real re1 = rm - o.glyphSize / 2 - 1;
     const Real re2 = rm + o.glyphSize / 2 + 1;
     // The degree texts stand outside the chart window's sign ring.
@@ -166,8 +166,8 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
 
         SelectLinePen(dc, 10);
         SelectBrushColor(dc, dc.OnPaper() ? kBlack : kWhite);
-        const PagePoint outerTrue = WheelPoint(cx, cy, o.outerRadius, t[i]);
-        const PagePoint innerTrue = WheelPoint(cx, cy, o.innerRadius, t[i]);
+        const PagePoint outerTrue = WheelPoint(cx, cy, o.ring.outerRadius, t[i]);
+        const PagePoint innerTrue = WheelPoint(cx, cy, o.ring.innerRadius, t[i]);
         LinePage(dc, outerTrue, WheelPoint(cx, cy, re2, S[i]));
         DotPage(dc, outerTrue, 0.2L);
         LinePage(dc, innerTrue, WheelPoint(cx, cy, re1, S[i]));
@@ -177,19 +177,16 @@ void DrawPlanetRing(Surface& dc, engine::BodyArray longitudes, std::array<std::s
     }
 
     SelectLinePen(dc, 10);
-    DrawCircleScaled(dc, cx, cy, o.innerRadius);
+    DrawCircleScaled(dc, cx, cy, o.ring.innerRadius);
     ReleasePen(dc);
     SetTextColorByCode(dc, 0);
 }
 
-PlanetRingOptions ChartWindowRing(const engine::ChartState& chart, Real innerRadius, Real outerRadius, Real glyphSize,
+PlanetRingOptions ChartWindowRing(const engine::ChartState& chart, const RingFrame& ring, Real glyphSize,
                                   NatalWheelState* centres) {
     const PlanetRingOptions o{.ascendant = chart.HouseCusps[1],
                               .descendant = chart.HouseCusps[7],
-                              .innerRadius = innerRadius,
-                              .outerRadius = outerRadius,
-                              .centreY = 100,
-                              .centreX = 100,
+                              .ring = ring,
                               .glyphSize = glyphSize,
                               .count = 11,
                               .degreeTexts = false,

@@ -456,21 +456,21 @@ void DrawContent(display::Surface& dc, int view, int sub) {
             break;
         case 30: DrawDignityTable(dc, current.chart); break;
         case 40:
-        case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, 100, 100, 39, false); break;
+        case 41: DrawMajorAspectGrid(dc, current, longitudes, sub == 0 ? 1 : 0, {.centre = {100, 100}, .radius = 39}, false); break;
         case 42: DrawAspectsAndOrbits(dc, EvaluateAspectsAndOrbits(testing_support::CurrentChartOfTest().chart, testing_support::CurrentChartOfTest().orbs), " ", 62, 73); break;
         case 43: DrawSphericalDistanceGrid(dc, current, longitudes, 58, 72); break;
         case 70: RectangleScaled(dc, 195, 2, 279, 195); break;
         case 80: DrawEngineOrderLongitudes(dc, current.chart); break;
         case 81:
-        case 82: DrawMajorAspectGrid(dc, current, longitudes, sub == 1 ? 1 : 0, 100, 100, 43, true); break;
+        case 82: DrawMajorAspectGrid(dc, current, longitudes, sub == 1 ? 1 : 0, {.centre = {100, 100}, .radius = 43}, true); break;
         case 83: DrawVolguineForces(dc, current.chart, 68, 78); break;
         case 90: DrawMastersTable(dc, testing_support::ChartWindowOfTest()->birthHour, current.chart); break;
         case 91: DrawYearAndCycleRulers(dc, current.chart); break;
         default:
             if (view == kViewEnergy)
-                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
+                DrawEnergyAffinities(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, {.centre = {100, 100}, .radius = 39});
             if (view == kViewAntiscia)
-                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, 100, 100, 39);
+                DrawAntisciaWheel(dc, testing_support::NatalWheelOfTest().SignMidpoints, current.chart.HouseCusps[1], sub, {.centre = {100, 100}, .radius = 39});
             break;
     }
 }

@@ -33,9 +33,9 @@ protected:
     static void DrawBlocks(display::Surface& dc) {
         const archive::CurrentChart& current = testing_support::CurrentChartOfTest();
         const auto& c = current.chart;
-        display::DrawSheetSignRing(dc, "M", 173, 105, 67, 57, 7, c.HouseCusps[1]);
-        display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, 173, 105, 57, 44, c.HouseCusps[1]);
-        display::DrawSheetAspects(dc, c, current.orbs.AspectOrbs, 0, 173, 105, 35);
+        display::DrawSheetSignRing(dc, "M", {.centre = {173, 105}, .outerRadius = 67, .innerRadius = 57}, 7, c.HouseCusps[1]);
+        display::DrawSheetPlanetRing(dc, c.PlanetLongitudes, c.RetroMarks, 9, {.centre = {173, 105}, .outerRadius = 57, .innerRadius = 44}, c.HouseCusps[1]);
+        display::DrawSheetAspects(dc, c, current.orbs.AspectOrbs, 0, {.centre = {173, 105}, .radius = 35});
         display::DrawSphericalDistances(dc, c.PlanetLongitudes, c.PlanetLatitudes, current.orbs, 15, 202);
     }
     testing_support::TempWorkFolder folder;

@@ -65,7 +65,7 @@ protected:
 };
 
 TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
-    display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
+    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
     // Ascendant at 0: "I" just below the left end of the horizon, "VII" above its right end.
     EXPECT_TRUE(HasText(dc, "I", display::MapPoint(testing_support::DrawingStateOfTest(), 57, 102)));
     EXPECT_TRUE(HasText(dc, "VII", display::MapPoint(testing_support::DrawingStateOfTest(), 143, 94)));
@@ -81,14 +81,14 @@ TEST_F(Rings, HouseRingNumeralsStandFiveDegreesInsideTheirHouses) {
 }
 
 TEST_F(Rings, WideHouseRingLeavesItsCirclesOut) {
-    display::DrawHouseRing(dc, cusps, 60, 70, 100, 100);
+    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 70, .innerRadius = 60});
     EXPECT_TRUE(dc.Calls("arc").empty());
     EXPECT_EQ(dc.Calls("line").size(), 12u);
     EXPECT_EQ(dc.Calls("text").size(), 12u);
 }
 
 TEST_F(Rings, ChartWindowRingPutsEveryBoundaryFifteenDegreesBeforeItsCusp) {
-    display::DrawChartWindowHouseRing(dc, cusps, 39, 47, 100, 100, 0);
+    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39}, 0);
     const auto lines = Lines(dc);
     // 60 cyan term ticks, the first at wheel angle 15 (15 degrees before the Ascendant).
     int ticks = 0;
@@ -139,7 +139,7 @@ protected:
 };
 
 TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
-    display::DrawHouseRing(dc, cusps, 39, 47, 100, 100);
+    display::DrawHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39});
     const char* numerals[13] = {"", "I", "2", "3", "IV", "5", "6", "VII", "8", "9", "X", "11", "12"};
     for (int i = 1; i <= 6; ++i) {
         EXPECT_TRUE(HasText(dc, numerals[i], NumeralAt(100.5L, cusps[i] + 5, 43))) << i;
@@ -154,7 +154,7 @@ TEST_F(UnequalHouses, HouseRingNumeralsFollowTheirOwnCusps) {
 }
 
 TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
-    display::DrawChartWindowHouseRing(dc, cusps, 39, 47, 100, 100, cusps[1]);
+    display::DrawChartWindowHouseRing(dc, cusps, {.centre = {100, 100}, .outerRadius = 47, .innerRadius = 39}, cusps[1]);
     for (int i = 1; i <= 6; ++i) {
         // The boundary 15 degrees before the cusp, the numeral 5 degrees past the boundary.
         EXPECT_TRUE(HasText(dc, display::kRomanHouseNumerals[i], NumeralAt(100.5L, cusps[i] - 10, 43))) << i;
@@ -166,7 +166,7 @@ TEST_F(UnequalHouses, ChartWindowRingNumeralsFollowTheirOwnCusps) {
 
 TEST_F(Rings, CuspMarksOfAnOrdinarySystemAreTheAscendantsOnly) {
     testing_support::CurrentChartOfTest().chart.HouseSystemName = "PLACIDO";
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, {.centre = {100, 100}, .radius = 83});
     const auto texts = dc.Calls("text");
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_TRUE(HasText(dc, "AS", display::MapPoint(testing_support::DrawingStateOfTest(), 100 - 83 - 7, 100 - 9)));
@@ -180,7 +180,7 @@ TEST_F(Rings, MediumHousesMarkTheMidheavenAndEveryHouseMiddle) {
     cusps[1] = asc;
     testing_support::CurrentChartOfTest().chart.HouseCusps[1] = asc;
     testing_support::CurrentChartOfTest().chart.MidheavenRad = (asc - 95) * testing_support::CurrentChartOfTest().chart.DegToRad;
-    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, 83, 100, 100);
+    display::DrawHouseCusps(dc, testing_support::CurrentChartOfTest().chart, cusps, {.centre = {100, 100}, .radius = 83});
     const auto l = display::WheelPointWithAspect(100, 100, 90, 95, 1);
     EXPECT_TRUE(HasText(dc, "MC", display::MapPoint(testing_support::DrawingStateOfTest(), l.x - 11, l.y - 5)));
     // Ascendant dot, two Midheaven dots, twelve house middles.
