@@ -12,8 +12,8 @@ void DrawHumoral(Surface& dc, const ChartViewContext& view, HumoralVariant varia
     const Real x = view.centreX + 4, y = view.centreY;
     shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
     RefreshClassicalPlanetSigns(view.current.chart);
-    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, x, y, view.geometry.WheelCentreX,
-                    view.geometry.WheelCentreY);
+    DrawHumoralGrid(dc, EvaluateHumoralAttribution(view.Chart(), variant), variant, {x, y},
+                    WheelCentre(view.geometry));
 }
 
 }  // namespace
@@ -24,8 +24,7 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
         case 0: {
             const Real x = view.centreX + 2, y = view.centreY + 4;
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
-            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.Chart()), x, y, view.geometry.WheelCentreX,
-                                   view.geometry.WheelCentreY);
+            DrawElementalClothGrid(dc, EvaluateElementalCloth(view.Chart()), {x, y}, WheelCentre(view.geometry));
             break;
         }
         case 1: DrawHumoral(dc, view, HumoralVariant::Elemental, shown); break;
@@ -33,8 +32,7 @@ ChartViewShown DrawClothView(Surface& dc, const ChartViewContext& view) {
             const Real x = view.centreX + 4, y = view.centreY;
             shown.dataFields = DrawNatalChartUnderView(dc, view.current, view.framed, view.geometry, view.wheel);
             RefreshClassicalPlanetSigns(view.current.chart);
-            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.Chart()), x, y, view.geometry.WheelCentreX,
-                                view.geometry.WheelCentreY);
+            DrawSeasonClothGrid(dc, EvaluateSeasonCloth(view.Chart()), {x, y}, WheelCentre(view.geometry));
             break;
         }
         case 3: DrawHumoral(dc, view, HumoralVariant::Seasonal, shown); break;

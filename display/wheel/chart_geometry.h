@@ -46,6 +46,8 @@ inline constexpr WheelRings kChartWindowWheel{100, 100, 78, 65, 65, 50, 47, 39};
 // The printable sheets' wheel: centre (173, 105), rings 67/57, 57/44, 44/38.
 inline constexpr WheelRings kSheetWheel{173, 105, 67, 57, 57, 44, 44, 38};
 
+// The wheel's centre of the geometry.
+PagePoint WheelCentre(const ChartGeometryState& geometry);
 // The circle just inside the house ring of the geometry, on which the chart
 // window's views draw their figures.
 CircleFrame HouseRingInnerCircle(const ChartGeometryState& geometry);

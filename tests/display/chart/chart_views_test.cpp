@@ -448,11 +448,11 @@ void DrawContent(display::Surface& dc, int view, int sub) {
         case 10: DrawRelativeLongitudes(dc, current.chart); break;
         case 11: DrawAbsoluteLongitudes(dc, current.chart); break;
         case 12: DrawLatitudes(dc, current.chart); break;
-        case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), 102, 104, 100, 100); break;
-        case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), 104, 100, 100, 100); break;
+        case 20: DrawElementalClothGrid(dc, EvaluateElementalCloth(testing_support::CurrentChartOfTest().chart), {102, 104}, {100, 100}); break;
+        case 22: DrawSeasonClothGrid(dc, EvaluateSeasonCloth(testing_support::CurrentChartOfTest().chart), {104, 100}, {100, 100}); break;
         case 21:
         case 23:
-            DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant), variant, 104, 100, 100, 100);
+            DrawHumoralGrid(dc, EvaluateHumoralAttribution(testing_support::CurrentChartOfTest().chart, variant), variant, {104, 100}, {100, 100});
             break;
         case 30: DrawDignityTable(dc, current.chart); break;
         case 40:
@@ -616,8 +616,8 @@ TEST_F(ChartViews, AfterTheDodecatemoriaViewAClickedPlanetsMirrorLinesEndFurther
     testing_support::ChartWindowOfTest()->SetRecorder(nullptr);
     display::RecordingSurface inner{testing_support::DrawingStateOfTest()},
         outer{testing_support::DrawingStateOfTest()};
-    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", true);
-    display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), 1, 100, 100, "Pia", false);
+    display::DrawAntisciaOfClicked(inner, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, true);
+    display::DrawAntisciaOfClicked(outer, testing_support::CurrentChartOfTest().chart, testing_support::NatalWheelOfTest(), {.index = 1, .kind = "Pia"}, {100, 100}, false);
     const std::vector<std::string> all = Shapes(fourth.log), last = Shapes(inner.log);
     ASSERT_GE(all.size(), last.size());
     EXPECT_EQ(FirstDifference(std::vector<std::string>(all.end() - static_cast<long>(last.size()), all.end()), last),
